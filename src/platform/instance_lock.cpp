@@ -1,6 +1,9 @@
 // Single-instance lock; see instance_lock.h. Taken once at start-up; the
 // file is a few bytes and is never removed (removing it while another copy
-// waits to open it would let two copies lock two different files).
+// waits to open it would let two copies lock two different files). The file
+// is opened without truncation, so a refused copy can still read the
+// holder's note; the holder rewrites the note only after it holds the lock.
+// O_NOFOLLOW keeps a planted link from redirecting the open elsewhere.
 #include "platform/instance_lock.h"
 
 #include <fcntl.h>

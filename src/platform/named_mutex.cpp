@@ -1,6 +1,10 @@
 // Robust process-shared named mutexes; see named_mutex.h. Locks are taken a
 // few times per solver cycle, so the fast path is one pthread call; the
-// owner-died path runs once per dead holder.
+// owner-died path runs once per dead holder. The shared block is the ready
+// word followed by the pthread mutex; the creator initialises the mutex in
+// place and stores the ready word last (release), an opener reads it first
+// (acquire). Time-outs run on the monotonic clock, so a clock change neither
+// shortens nor stretches them.
 #include "platform/named_mutex.h"
 
 #include <pthread.h>

@@ -1,6 +1,9 @@
-// Child processes; see process.h. At most eight solver processes and the odd
-// helper run at once, so each ChildProcess keeps its own pidfd for waiting.
-// On kernels without pidfd the waits fall back to short naps up to their bound.
+// Child processes; see process.h. At most eight solver processes and the
+// odd helper run at once, so each ChildProcess keeps its own pidfd to wait
+// on; on kernels without pidfd the waits fall back to naps of 2 ms up to
+// their bound. Invariant: a ChildProcess reaps its pid exactly once (the
+// exit status is kept), so a recycled pid is never signalled by mistake
+// after the reap. Detached helpers are reaped by a thread of their own.
 #include "platform/process.h"
 
 #include <poll.h>

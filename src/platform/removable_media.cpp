@@ -1,6 +1,9 @@
 // Removable media among the mounts; see removable_media.h. /proc/mounts
 // writes blanks, tabs, newlines and backslashes in paths as three-digit octal
-// escapes ("\040"), which are decoded here.
+// escapes ("\040"), which are decoded here. A line that does not have the
+// three leading fields is skipped. A mount point must lie strictly below a
+// root: "/media" itself (often a tmpfs) is not a pen, nor is "/mediateca".
+// The file is read whole on each call; it holds a few dozen lines.
 #include "platform/removable_media.h"
 
 #include <cstdlib>

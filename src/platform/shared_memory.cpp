@@ -1,6 +1,9 @@
 // Named shared memory; see shared_memory.h. Objects live in /dev/shm; the
 // mapping stays valid after the name is removed, so the creator may go away
 // while workers still use the area. Sizes here are tens of kilobytes.
+// Descriptors are closed right after mapping (the mapping keeps the object)
+// and opened close-on-exec, so started copies inherit nothing; they open the
+// area again by name. New objects are 0600: only the same user may map them.
 #include "platform/shared_memory.h"
 
 #include <fcntl.h>

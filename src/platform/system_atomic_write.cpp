@@ -1,6 +1,10 @@
 // Atomic replacement of files; see system_atomic_write.h. Written for files
 // of a few kilobytes to a few megabytes (school descriptions, save files,
 // reports), so one fsync per file is affordable and worth its safety.
+// Invariants: the target is touched only by the final rename; a temporary
+// exists only while an AtomicFile is open, and every failure path removes it.
+// Temporary names carry the process id and a counter, and are opened with
+// O_EXCL, so two writers never share one even in one folder.
 #include "platform/system_atomic_write.h"
 
 #include <fcntl.h>

@@ -1,6 +1,9 @@
 // Folder and file operations; see system_files.h. Plain POSIX calls so the
 // errno of a failure reaches the caller unchanged. Recursion in empty_folder
 // follows the depth of the tree, which in school folders is two or three.
+// Invariant: deletion works through descriptors of the folders it walks
+// (openat/unlinkat with O_NOFOLLOW), so a symbolic link inside a tree is
+// removed as a link and what it points to is never touched.
 #include "platform/system_files.h"
 
 #include <dirent.h>

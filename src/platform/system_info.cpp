@@ -1,5 +1,9 @@
-// User name, language from the locale and processor count; see system_info.h.
-// Called a handful of times at start-up, so nothing is cached.
+// User name, language from the locale and processor count; see
+// system_info.h. Called a handful of times at start-up, so nothing is
+// cached. The language reads the variables with POSIX precedence (LC_ALL,
+// then LC_MESSAGES, then LANG; an empty one counts as unset) and looks only
+// at the first two letters, so "de_AT.UTF-8" and "de" both mean German.
+// The processor count honours the CPU affinity a container or taskset gives.
 #include "platform/system_info.h"
 
 #include <pwd.h>

@@ -1,5 +1,9 @@
 // Opening files and folders for the user; see system_open.h. Rare (one call
-// per user click), so a process per call is fine.
+// per user click), so a process per call is fine. The path is the last
+// element of the argument vector and nothing ever joins the vector into one
+// string, so quotes, blanks, semicolons and "$(...)" in a school name stay
+// plain characters. The only rewrite is a leading '-', which would otherwise
+// read as an option of the opener.
 #include "platform/system_open.h"
 
 #include <cerrno>

@@ -1,7 +1,8 @@
 // Atomic replacement: new contents appear whole or not at all. A write that
 // fails (a file-size limit in a copy of the test program stands for a full
 // disk), a writer that gives up and an unreadable source all leave the old
-// file exactly as it was and no temporary file behind.
+// file exactly as it was and no temporary file behind. The limit is set in
+// the copy so this process's own output is never cut.
 #include <gtest/gtest.h>
 
 #include <errno.h>

@@ -1,6 +1,8 @@
 // Folder and file operations: creating a folder with its parents, deleting
 // files and trees (never through a link), emptying a folder, listing it in
-// name order, free space.
+// name order, free space. Every case works below a temporary folder of its
+// own, named after the process, so tests running side by side (ctest -j)
+// never meet; the folder is removed after each case.
 #include <gtest/gtest.h>
 
 #include <errno.h>

@@ -1,5 +1,8 @@
 // Language from the locale variables (first set one wins, by its first two
 // letters), the desktop opener's argument vector, user name and processors.
+// The language is tested through the variant that takes the three values,
+// so no test changes the process environment; the opener is tested through
+// an injected launcher that records the vector instead of starting it.
 #include <gtest/gtest.h>
 
 #include <errno.h>

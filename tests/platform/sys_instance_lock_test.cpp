@@ -1,7 +1,8 @@
 // The single-instance lock on "semaphore.dat": a second holder, in this
 // process or another, is refused as held elsewhere and learns who holds it;
 // a user without rights on the folder is refused as access denied; the lock
-// goes with its holder.
+// goes with its holder. Run as root, the access case drops to the "nobody"
+// user in a copy of the test program, since root passes every rights check.
 #include <gtest/gtest.h>
 
 #include <errno.h>

@@ -1,6 +1,8 @@
 // Removable media among the mounts: mounts below /media and /run/media count,
 // the roots themselves and every other mount do not, escaped blanks in mount
 // points are decoded; the environment folder stands for a pen in tests.
+// The mounts files are written by the test, so the machine's own mounts
+// never change a result.
 #include <gtest/gtest.h>
 
 #include <unistd.h>

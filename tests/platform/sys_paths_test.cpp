@@ -1,7 +1,8 @@
 // The Windows-path translation against a drive root and a school folder that
 // hold names in other cases than the program writes them: rooted paths, the
 // output folders relative to the school, accented 1252 names, parent folders
-// and paths whose tail does not exist yet.
+// and paths whose tail does not exist yet. The drive root is a temporary
+// folder named by the environment variable, never the user's home.
 #include <gtest/gtest.h>
 
 #include <unistd.h>

@@ -1,6 +1,8 @@
 // Child processes: copies of the test program started with an argument
 // vector that arrives unchanged, their exit status, a bounded wait, stopping
 // with SIGTERM and, for a copy that ignores it, SIGKILL; a missing program.
+// Copies run roles of this file (see sys_child.h) and report over a pipe
+// when they are ready, so no case sleeps to wait for a copy to start.
 #include <gtest/gtest.h>
 
 #include <signal.h>

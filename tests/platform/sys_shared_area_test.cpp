@@ -2,6 +2,8 @@
 // copy of the test program: the copy sees the area the parent wrote, both
 // count under the mutex without losing an increment, and a holder that is
 // killed, or a thread that ends, while holding the mutex blocks nobody.
+// Object names carry the process id and the case name, and each case
+// removes them, so nothing is left in /dev/shm.
 #include <gtest/gtest.h>
 
 #include <signal.h>
