@@ -36,10 +36,11 @@ class TableWriter {
           or_rtf_end_row();
           if (differs) or_rtf_end_table(0);
         }
-        if (differs || !row_open) {
-          or_rtf_begin_row(i, 30);
-          defined_row_ = i;
-        }
+        // Every row carries its own definition: word processors other than
+        // the one the format grew up with do not carry one row's definition
+        // over to the next.
+        or_rtf_begin_row(i, 30);
+        defined_row_ = i;
         or_rtf_begin_cell();
         row_open = true;
         previous_row = i;
@@ -60,6 +61,7 @@ class TableWriter {
 
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
 
   // The row definition of the row starting at `first`: cell right edges at
   // the running sum of (cell length + 1) units, borders from the record.
