@@ -8,12 +8,14 @@
 // opens the next row at once, so a following line that starts with '|' gets
 // an empty first cell: pages have always looked that way. The page declares
 // its windows-1252 charset, and '&', '<', '>' in report text are escaped.
+// A lone hyphen inside text stays text; a run of '-' or '=' draws the rule.
 #include <cstdio>
 
 #include "reports/conversion_text.h"
 #include "reports/conversions.h"
 #include "reports/report_files.h"
 #include "reports/report_services.h"
+#include "reports/report_text_format.h"
 
 namespace kt {
 namespace {
@@ -167,7 +169,7 @@ class PageWriter {
         } else {
           open_cell();
         }
-      } else if (c == '-' || c == '=') {
+      } else if (is_rule_stroke(text, j)) {
         close_all();
         if (c == '=') {
           char buf[160];

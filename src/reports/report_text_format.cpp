@@ -18,6 +18,11 @@ bool is_report_title_line(const char* line) {
          line[1] <= '9';
 }
 
+bool is_rule_stroke(std::string_view text, std::size_t j) {
+  auto stroke = [&](std::size_t k) { return k < text.size() && (text[k] == '-' || text[k] == '='); };
+  return stroke(j) && (j == 0 || stroke(j - 1) || stroke(j + 1));
+}
+
 }  // namespace kt
 
 namespace {

@@ -15,7 +15,9 @@
 // '^' with one digit (the HTML column span) at the start of title lines.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <string_view>
 
 namespace kt {
 
@@ -25,6 +27,11 @@ inline constexpr int kNameField = 21;           // 20 characters and a zero
 
 // True for a title or header line: a marker '!', '*', '@' or '^' and a digit.
 bool is_report_title_line(const char* line);
+// True when text[j] is a '-' or '=' that draws a rule: at the start of the
+// line or beside another '-' or '='. A lone one inside text ("1A-inf",
+// "Classe 1A - Aula") is a hyphen, which the RTF text form and the HTML form
+// show as such.
+bool is_rule_stroke(std::string_view text, std::size_t j);
 
 }  // namespace kt
 

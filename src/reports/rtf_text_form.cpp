@@ -79,13 +79,6 @@ const char* rule_glyph(char above, char below, bool end, bool& closes) {
   return "\\u9472\\'2d";
 }
 
-// A '-' or '=' beside another is part of a drawn rule; a lone one is text
-// (a hyphen in a name stays a hyphen).
-bool in_rule_run(const std::string& t, std::size_t j) {
-  auto rule_char = [&](std::size_t k) { return k < t.size() && (t[k] == '-' || t[k] == '='); };
-  return (j > 0 && rule_char(j - 1)) || rule_char(j + 1);
-}
-
 bool is_edge_character(char c) {
   return c == ' ' || c == '|' || c == '#' || c == '-' || c == '=' || c == '.';
 }
@@ -138,7 +131,7 @@ std::string rtf_text_form_body(const std::vector<std::string>& raw_lines) {
         out += kVertical;
       } else if (c == '#') {
         out += kDoubleVertical;
-      } else if ((c == '-' || c == '=') && (rule || in_rule_run(t, j))) {
+      } else if ((rule || is_rule_stroke(t, j)) && (c == '-' || c == '=')) {
         bool end = j + 1 >= t.size() || t[j + 1] == ' ';
         bool closes = false;
         out += rule_glyph(at(prev, j), at(next, j), end, closes);
