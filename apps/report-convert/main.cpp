@@ -2,7 +2,7 @@
 // command line, so that reports and their RTF, HTML and CSV forms can be made
 // and looked at by hand without a school or a computed timetable.
 //
-//   report-convert rtf|rtf-text|html|csv [options] REPORT.txt
+//   report-convert [options] rtf|rtf-text|html|csv REPORT.txt
 //
 // Paths here are this machine's own (no drive-root translation); the
 // outputs land beside the report exactly as in a report run. Arguments are
@@ -20,7 +20,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: report-convert FORM [options] REPORT\n"
+    "usage: report-convert [options] FORM REPORT\n"
     "  FORM       rtf (table form, text form under --text-option), rtf-text, html, csv\n"
     "  REPORT     a .txt report (csv also takes .txu; csv deletes the report)\n"
     "options:\n"
@@ -51,13 +51,12 @@ int fail(const char* message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) return fail("missing arguments");
-  std::string form = argv[1];
+  std::string form;
   int points = 10, html_options = 0, blank = 0, language = 0;
   bool landscape = false, halves = false, text_option = false, provisional = false, have_time = false;
   std::string heading = "(non assegnato)", report;
   std::tm when{};
-  for (int i = 2; i < argc; ++i) {
+  for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     bool has_value = i + 1 < argc;
     if (a == "--points" && has_value) {
@@ -88,11 +87,15 @@ int main(int argc, char** argv) {
       have_time = true;
     } else if (!a.empty() && a[0] == '-') {
       return fail(("unknown option " + a).c_str());
-    } else {
+    } else if (form.empty()) {
+      form = a;
+    } else if (report.empty()) {
       report = kt::utf8_to_cp1252(a);
+    } else {
+      return fail("one report at a time");
     }
   }
-  if (report.empty()) return fail("no report given");
+  if (report.empty()) return fail("missing arguments");
   if (points < 1 || points > 72) return fail("--points wants 1 to 72");
 
   kt::ReportServices s = kt::default_report_services();
