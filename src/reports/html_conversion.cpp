@@ -232,6 +232,6 @@ void or_convert_report_to_html(const char* path, int options) {
   report_services().make_folder(folder.c_str());
   ReportOutput out;
   out.open(folder + "\\" + report_stem(path) + ".html", kSource);
-  out.put(html_page(report.lines, options, report_services().institution_heading(), report_stem(path)));
+  out.put(html_page(report.lines, options, report_institution_heading(), report_stem(path)));
   out.commit();
 }

@@ -82,6 +82,11 @@ ReportServices& report_services() { return current(); }
 
 void set_report_services(ReportServices services) { current() = std::move(services); }
 
+std::string report_institution_heading() {
+  std::string heading = report_services().institution_heading();
+  return heading.empty() ? "(non assegnato)" : heading;
+}
+
 const char* report_file_error_hint(int language) {
   static const char* const kHint[3] = {"(Chiudere il documento Word o Xls in uso e ripetere l'operazione)",
                                        "translate", "Close document and repeat operation)"};

@@ -73,6 +73,9 @@ void set_report_services(ReportServices services);
 [[noreturn]] void report_file_error(const std::string& message, const char* source, int line);
 [[noreturn]] void report_critical_error(const char* text, int value, const char* source, int line);
 
+// The institution heading, "(non assegnato)" while none is set.
+std::string report_institution_heading();
+
 // The language's hint appended to every file error of the reports.
 const char* report_file_error_hint(int language);
 

@@ -117,7 +117,7 @@ void write_header_and_footer(ReportOutput& out, const std::string& stem, int siz
       "{\\header \\pard\\plain \\s15\\ql \\li0\\ri0\\widctlpar\\tqc\\tx4819\\tqr\\tx9638\\aspalpha\\aspnum\\faauto"
       "\\adjustright\\rin0\\lin0\\itap0                     \\fs%d\\lang1040\\langfe1040\\cgrid\\langnp1040"
       "\\langfenp1040 {\\insrsid8004868 %s %s\\par }}\n",
-      size, rtf_escape(report_services().institution_heading()).c_str(), rtf_provisional_text());
+      size, rtf_escape(report_institution_heading()).c_str(), rtf_provisional_text());
   std::string when = rtf_footer_date(report_services().local_time(), report_services().language());
   out.printf(
       "{\\footer \\pard\\plain \\s16\\qc \\li0\\ri0\\widctlpar\\aspalpha\\aspnum\\faauto\\adjustright\\rin0\\lin0"

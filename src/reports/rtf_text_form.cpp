@@ -159,7 +159,7 @@ void convert_text_form(const std::string& path, int points, bool landscape, bool
   out.open(replace_report_extension(path, ".rtf"), kSource);
   rtf_write_document_start(out, "Courier New", false, landscape, 680.4, 2 * points);
   out.printf("{\\header \\pard\\plain \\s15\\qc \\fs24 {%s\\par }}\n",
-             rtf_escape(report_services().institution_heading()).c_str());
+             rtf_escape(report_institution_heading()).c_str());
   out.printf(
       "{\\footer \\pard\\plain \\s16\\qc \\fs24 {%s  %s  Pag. {\\field{\\*\\fldinst { PAGE }}{\\fldrslt {1}}} / "
       "{\\field{\\*\\fldinst { NUMPAGES }}{\\fldrslt {1}}}\\par }}\n",

@@ -232,6 +232,16 @@ TEST_F(RtfConversion, HeaderAndFooterInTheLanguage) {
   EXPECT_NE(rtf.find("\\viewkind4\\uc1\\pard\\f0\\fs16 \\viewscale100 "), std::string::npos);
 }
 
+TEST_F(RtfConversion, HeadingStandsInWhenNoneIsSet) {
+  services_.institution_heading = [] { return std::string(); };
+  apply();
+  put("plain.txt", "| a |\n");
+  or_convert_report_to_rtf(report_path("plain.txt").c_str(), 10, 0, 0);
+  EXPECT_NE(get("plain.rtf").find("{\\insrsid8004868 (non assegnato) \\par }}"), std::string::npos);
+  or_convert_report_to_html(report_path("plain.txt").c_str(), 0);
+  EXPECT_NE(get("HTML/plain.html").find("<br><br>(non assegnato)<br><br>plain\n"), std::string::npos);
+}
+
 TEST_F(RtfConversion, GermanMonthInCodePage1252) {
   services_.language = [] { return 1; };
   apply();
