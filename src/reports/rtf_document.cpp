@@ -46,7 +46,7 @@ std::string rtf_footer_date(const std::tm& t, int language) {
   static const char* const kMonths[3][12] = {
       {"Gennaio", "Febbraio", "Marzo", "Aprile", "Maggio", "Giugno", "Luglio", "Agosto", "Settembre", "Ottobre",
        "Novembre", "Dicembre"},
-      {"Januar", "Februar", "M\xE4rz", "April", "Mai", "Juni", "Juli", "August", "September", "Oktober", "November",
+      {"Januar", "Februar", "März"_cp, "April", "Mai", "Juni", "Juli", "August", "September", "Oktober", "November",
        "Dezember"},
       {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October", "November",
        "December"}};
@@ -59,7 +59,7 @@ std::string rtf_footer_date(const std::tm& t, int language) {
 }
 
 const char* rtf_provisional_text() {
-  static const char* const kText[3] = {"Orario Provvisorio", "Vorl\xE4ufiger Stundenplan", "Temporary Timetable"};
+  static const char* const kText[3] = {"Orario Provvisorio", "Vorläufiger Stundenplan"_cp, "Temporary Timetable"};
   if (!report_services().provisional_mode()) return "";
   int lang = report_services().language();
   return kText[(lang >= 0 && lang < 3) ? lang : 0];

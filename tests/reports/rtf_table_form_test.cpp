@@ -247,6 +247,9 @@ TEST_F(RtfConversion, GermanMonthInCodePage1252) {
   apply();
   EXPECT_EQ(kt::rtf_footer_date(kt_test::fixed_clock(), 1), " ( 9 M\xE4rz 2026 14:05) ");
   EXPECT_STREQ(kt::rtf_provisional_text(), "");
+  services_.provisional_mode = [] { return true; };
+  apply();
+  EXPECT_STREQ(kt::rtf_provisional_text(), "Vorl\xE4ufiger Stundenplan");
 }
 
 TEST_F(RtfConversion, WallChartLinesConvertWhole) {
