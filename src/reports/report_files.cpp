@@ -1,0 +1,110 @@
+// Reading whole text reports and writing conversion outputs through a
+// temporary file; see report_files.h. All file access goes through the
+// plugged report services, so the engine's file-open call and error
+// reporters are the ones in force.
+#include "reports/report_files.h"
+
+#include <cstdarg>
+
+#include "platform/cp1252.h"
+#include "reports/report_services.h"
+
+namespace kt {
+
+bool read_report_line(std::FILE* f, std::string& line) {
+  line.clear();
+  int c;
+  while ((c = std::getc(f)) != EOF) {
+    line += static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  if (line.size() >= 2 && line[line.size() - 1] == '\n' && line[line.size() - 2] == '\r') {
+    line.erase(line.size() - 2, 1);
+  }
+  return !line.empty();
+}
+
+bool report_conversions_disabled() {
+  int mode = report_services().run_mode();
+  return mode == 13 || mode == 14;
+}
+
+bool ends_with_nocase(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  std::string a(text.substr(text.size() - suffix.size()));
+  std::string b(suffix);
+  return cp1252_casecmp(a.c_str(), b.c_str()) == 0;
+}
+
+static std::size_t name_start(std::string_view path) {
+  std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string_view::npos ? 0 : slash + 1;
+}
+
+std::string report_folder(std::string_view path) { return std::string(path.substr(0, name_start(path))); }
+
+std::string report_stem(std::string_view path) {
+  std::string_view name = path.substr(name_start(path));
+  std::size_t dot = name.rfind('.');
+  return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
+}
+
+std::string replace_report_extension(std::string_view path, std::string_view extension) {
+  std::size_t start = name_start(path);
+  std::size_t dot = path.rfind('.');
+  std::string out(path.substr(0, (dot == std::string_view::npos || dot < start) ? path.size() : dot));
+  out += extension;
+  return out;
+}
+
+ReportText::ReportText(const std::string& path, std::initializer_list<std::string_view> extensions,
+                       const char* source) {
+  bool named_right = false;
+  for (std::string_view e : extensions) named_right = named_right || ends_with_nocase(path, e);
+  if (!named_right) report_file_error("Nome file [" + path + "] di testo errato", source, __LINE__);
+  std::FILE* f = report_services().or_fopen(path.c_str(), "rt");
+  if (!f) report_file_error("File [" + path + "] non trovato", source, __LINE__);
+  std::string line;
+  while (read_report_line(f, line)) lines.push_back(line);
+  std::fclose(f);
+}
+
+ReportOutput::~ReportOutput() {
+  if (file_) {
+    std::fclose(file_);
+    report_services().delete_file(temp_.c_str());
+  }
+}
+
+bool ReportOutput::open(const std::string& path, const char* source, bool raise) {
+  path_ = path;
+  temp_ = path + ".tmp";
+  source_ = source;
+  file_ = report_services().or_fopen(temp_.c_str(), "wt");
+  if (!file_ && raise) report_file_error("File [" + path + "] errore output", source, __LINE__);
+  return file_ != nullptr;
+}
+
+void ReportOutput::put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), file_); }
+
+void ReportOutput::put(char c) { std::fputc(static_cast<unsigned char>(c), file_); }
+
+void ReportOutput::printf(const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  std::vfprintf(file_, format, args);
+  va_end(args);
+}
+
+void ReportOutput::commit() {
+  bool ok = std::ferror(file_) == 0;
+  ok = std::fclose(file_) == 0 && ok;
+  file_ = nullptr;
+  if (ok) ok = report_services().rename_file(temp_.c_str(), path_.c_str());
+  if (!ok) {
+    report_services().delete_file(temp_.c_str());
+    report_file_error("File [" + path_ + "] errore output", source_, __LINE__);
+  }
+}
+
+}  // namespace kt

@@ -1,0 +1,50 @@
+// Pieces shared by the two RTF forms of a text report: the document start,
+// the page set-up, the footer date, escaping of report text, and the
+// enlarged halves of wide reports ("Tabelle Ingrandite").
+//
+// Report text goes into RTF with '\', '{' and '}' escaped, so a report that
+// holds them still gives a document that opens; other bytes are code page
+// 1252 and stand as they are under \ansicpg1252.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kt {
+
+class ReportOutput;
+
+inline constexpr int kRtfLandscapeWidth = 15706;  // twips of table on A4 landscape
+inline constexpr int kRtfPortraitWidth = 10773;   // twips of table on A4 portrait
+inline constexpr const char* kRtfCredit = "KestrinTempus - orario scolastico";
+
+std::string rtf_escape(std::string_view text);
+
+// "{\rtf1...{\fonttbl...}}\n" with the font; the colour table when asked;
+// the page line with the paper and margins; "\viewkind4\uc1\pard\f0\fs%d "
+// and "\viewscale100 ".
+void rtf_write_document_start(ReportOutput& out, const char* font, bool colour_table, bool landscape,
+                              double side_margin, int half_points);
+// " (%2d %s %4d %02d:%02d) " of the time with the month of the language.
+std::string rtf_footer_date(const std::tm& t, int language);
+// The provisional-mode words of the page header, or "".
+const char* rtf_provisional_text();
+
+// The column at which a wide report is split in two, or -1 when no line
+// offers a separator between half and eight tenths of the longest line so far.
+int rtf_halves_split_column(const std::vector<std::string>& lines);
+// Writes "<folder>Tabelle Ingrandite\<stem>_A_SINISTRA.txt" and
+// "..._B_DESTRA.txt" and converts them (portrait, no halves): by the text
+// form when `from_table_form`, else by or_convert_report_to_rtf. Nothing
+// happens without a split column or when a half cannot be created.
+void rtf_write_halves(const std::string& path, const std::vector<std::string>& lines, int points,
+                      bool from_table_form);
+// The body of the text form: one paragraph per report line, the table
+// characters drawn as box-drawing characters.
+std::string rtf_text_form_body(const std::vector<std::string>& lines);
+// The two halves of one line at split column c (exposed for tests).
+void rtf_split_line(const std::string& line, int c, std::string& left, std::string& right);
+
+}  // namespace kt

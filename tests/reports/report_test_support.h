@@ -1,0 +1,79 @@
+// Shared fixture of the report conversion tests: a temporary drive root
+// (KESTRINTEMPUS_ROOT) holding the reports, report services with a fixed
+// clock and heading, and helpers to put and read 1252 files in it. Each
+// test runs in its own process under CTest, so the folder name carries the
+// process id.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/paths.h"
+#include "reports/report_services.h"
+
+namespace kt_test {
+
+namespace fs = std::filesystem;
+
+inline std::tm fixed_clock() {
+  std::tm t{};
+  t.tm_year = 2026 - 1900;
+  t.tm_mon = 2;  // March
+  t.tm_mday = 9;
+  t.tm_hour = 14;
+  t.tm_min = 5;
+  return t;
+}
+
+inline std::string read_bytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline void write_bytes(const fs::path& p, const std::string& bytes) {
+  fs::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+class ReportFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("kt_reports_" + std::to_string(::getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "Orario");
+    ::setenv(kt::kDriveRootVariable, root_.c_str(), 1);
+    services_ = kt::default_report_services();
+    services_.institution_heading = [] { return std::string("Istituto \"G. Galilei\""); };
+    services_.local_time = [] { return fixed_clock(); };
+    kt::set_report_services(services_);
+  }
+  void TearDown() override {
+    kt::set_report_services(kt::default_report_services());
+    ::unsetenv(kt::kDriveRootVariable);
+    fs::remove_all(root_);
+  }
+  // Re-installs services_ after a test changed a member.
+  void apply() { kt::set_report_services(services_); }
+
+  // The program's path of a file in the school's output folder.
+  static std::string report_path(const std::string& name) { return "\\Orario\\" + name; }
+  fs::path file(const std::string& name) const { return root_ / "Orario" / name; }
+  void put(const std::string& name, const std::string& bytes) const { write_bytes(file(name), bytes); }
+  std::string get(const std::string& name) const { return read_bytes(file(name)); }
+  bool has(const std::string& name) const { return fs::exists(file(name)); }
+
+  fs::path root_;
+  kt::ReportServices services_;
+};
+
+}  // namespace kt_test

@@ -1,0 +1,273 @@
+// The RTF table form step by step: report lines into cell records, the
+// column unit and font size fitted to the page, row layouts, and whole
+// conversions for the failures, the test runs, blank paragraphs between
+// tables, the header and footer texts and reports of any line length.
+#include <string>
+#include <vector>
+
+#include "reports/conversions.h"
+#include "reports/report_test_support.h"
+#include "reports/rtf_document.h"
+#include "reports/rtf_table_form.h"
+
+namespace {
+
+using kt::RtfCellRecord;
+using kt_test::ReportFolder;
+namespace fs = std::filesystem;
+
+// "type:length:text:right:top" per record, joined by spaces.
+std::string describe(const std::vector<RtfCellRecord>& records) {
+  std::string out;
+  for (const RtfCellRecord& r : records) {
+    if (!out.empty()) out += ' ';
+    if (r.type >= 3) {
+      out += std::to_string(r.type);
+      continue;
+    }
+    out += std::to_string(r.type) + ":" + std::to_string(r.length) + ":" + r.text + ":" +
+           std::to_string(r.right_border) + ":" + std::to_string(r.top_border);
+  }
+  return out;
+}
+
+TEST(RtfCells, LinesBecomeRecords) {
+  struct Case { const char* id; std::vector<std::string> lines; const char* records; } cases[] = {
+      {"cells", {"| Lun | Mar |\n"}, "1:6:  Lun:1:1 2:5: Mar:1:1"},
+      {"thick", {"x|y#z\n"}, "1:1:x:1:1 2:1:y:3:1"},  // text after the last separator is dropped
+      {"title", {"*2 Title |\n"}, "1:9: Title:1:1"},
+      {"title_cells", {"^1 Ora|Lun #\n"}, "1:6: Ora:1:1 2:4:Lun:3:1"},
+      {"empty_cell", {"||a|\n"}, "1:1::1:1 2:1:a:1:1"},
+      {"no_cells", {"text without separators\n"}, ""},
+      {"rules", {"-----\n", "| a |\n", "=====\n", "| b |\n", ".....\n", "| c |\n", "| d |\n"},
+       "1:4:  a:1:1 1:4:  b:1:3 1:4:  c:1:0 1:4:  d:1:1"},
+      {"blank_ends", {"| a |\n", "\n", "| b |\n"}, "1:4:  a:1:1 3 1:4:  b:1:1"},
+      {"rule_blank", {"| a |\n", "-----\n", "   \n", "| b |\n"}, "1:4:  a:1:1 4 1:4:  b:1:1"},
+      {"two_rules", {"| a |\n", "-----\n", "=====\n", "| b |\n"}, "1:4:  a:1:1 4 1:4:  b:1:1"},
+      {"dot_after_rule", {"-----\n", ".....\n", "| b |\n"}, "4 1:4:  b:1:1"},
+      {"page", {"| a |\n", "\f| b |\n"}, "1:4:  a:1:1 4 1:4:  b:1:1"},
+      {"page_alone", {"| a |\n", "\f\n", "| b |\n"}, "1:4:  a:1:1 3 1:4:  b:1:1"},
+      {"skip_empty", {"", "| a |\n"}, "1:4:  a:1:1"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(describe(kt::rtf_read_cells(c.lines)), c.records) << c.id;
+}
+
+TEST(RtfCells, OverlongCellIsKeptWhole) {
+  std::string text(300, 'x');
+  auto records = kt::rtf_read_cells({"|" + text + "|\n"});
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].length, 301);
+  EXPECT_EQ(records[0].text, " " + text);
+}
+
+TEST(RtfFit, UnitAndFontSize) {
+  struct Case { const char* id; std::vector<std::string> lines; int width; int points; int unit; int half_points; } cases[] = {
+      // the leading separator counts in the first cell: (4 + 1) + (3 + 1)
+      // characters, (10773 - 1) / 9
+      {"fits", {"| a | b |\n"}, kt::kRtfPortraitWidth, 10, 1196, 20},
+      {"landscape", {"| a | b |\n"}, kt::kRtfLandscapeWidth, 8, 1745, 16},
+      // ten M (12190 twips at 72 points) in a cell of 11 units of 979 twips,
+      // inner width 10699: 12190 x size / 144 fits first at size 126
+      {"first_fit", {"MMMMMMMMMM|\n"}, kt::kRtfPortraitWidth, 72, 979, 126},
+      // the widest row decides the unit
+      {"widest_row", {"| a |\n", "| a | b | c | d |\n"}, kt::kRtfPortraitWidth, 10, 633, 20},
+  };
+  for (Case& c : cases) {
+    auto records = kt::rtf_read_cells(c.lines);
+    kt::RtfFit fit = kt::or_rtf_fit_columns(records, c.width, c.points);
+    EXPECT_EQ(fit.unit, c.unit) << c.id;
+    EXPECT_EQ(fit.half_points, c.half_points) << c.id;
+  }
+}
+
+TEST(RtfFit, VeryWideRowsStopAtSevenHalfPoints) {
+  std::string row;
+  for (int i = 0; i < 100; ++i) row += "WW|";
+  auto records = kt::rtf_read_cells({row + "\n"});
+  kt::RtfFit fit = kt::or_rtf_fit_columns(records, kt::kRtfPortraitWidth, 10);
+  EXPECT_EQ(fit.unit, 35);  // 10772 / 300
+  EXPECT_EQ(fit.half_points, 7);
+}
+
+TEST(RtfFit, TextWidthFromTheWidthTable) {
+  struct Case { const char* text; int twips; } cases[] = {
+      {"", 0}, {" ", 481}, {"0", 907}, {"il", 793}, {"MW", 2664}, {"Aae", 2749},
+  };
+  for (const Case& c : cases) EXPECT_EQ(kt::rtf_text_width(c.text), c.twips) << c.text;
+}
+
+TEST(RtfFit, RowLayouts) {
+  auto records = kt::rtf_read_cells({"| a | b |\n", "| c | d |\n", "| e |  f |\n", "| g | h | i |\n", "| j |\n"});
+  // rows start at records 0, 2, 4, 6, 9
+  EXPECT_TRUE(kt::or_rtf_same_row_layout(records, 0, 2));
+  EXPECT_FALSE(kt::or_rtf_same_row_layout(records, 2, 4));  // a wider cell
+  EXPECT_FALSE(kt::or_rtf_same_row_layout(records, 0, 6));  // more cells
+  EXPECT_FALSE(kt::or_rtf_same_row_layout(records, 6, 9));  // fewer cells
+}
+
+TEST(RtfEscape, BackslashAndBraces) {
+  EXPECT_EQ(kt::rtf_escape("C:\\Temp {A}"), "C:\\\\Temp \\{A\\}");
+  EXPECT_EQ(kt::rtf_escape("Citt\xE0"), "Citt\xE0");
+}
+
+class RtfConversion : public ReportFolder {};
+
+std::size_t count(const std::string& text, const std::string& piece) {
+  std::size_t n = 0;
+  for (std::size_t p = text.find(piece); p != std::string::npos; p = text.find(piece, p + 1)) ++n;
+  return n;
+}
+
+TEST_F(RtfConversion, FailuresGoThroughTheFileErrorReporter) {
+  struct Seen { std::string file, text, source; } seen;
+  services_.or_raise_file_error = [&](const char* file, const char* text, const char* source, int) {
+    seen = {file, text, source};  // returns: the conversion must stop anyway
+  };
+  apply();
+  put("report.doc", "| a |\n");
+  EXPECT_THROW(or_convert_report_to_rtf(report_path("report.doc").c_str(), 10, 0, 0), kt::ReportError);
+  EXPECT_EQ(seen.file, "Nome file [\\Orario\\report.doc] di testo errato");
+  EXPECT_EQ(seen.text, "(Chiudere il documento Word o Xls in uso e ripetere l'operazione)");
+  EXPECT_EQ(seen.source, "OR_form");
+
+  EXPECT_THROW(or_convert_report_to_rtf_text(report_path("missing.txt").c_str(), 10, 0, 0), kt::ReportError);
+  EXPECT_EQ(seen.file, "File [\\Orario\\missing.txt] non trovato");
+  EXPECT_EQ(seen.source, "OR_forT");
+
+  put("report.txt", "| a |\n");
+  fs::create_directories(file("report.rtf.tmp"));  // the output cannot be created
+  services_.language = [] { return 2; };
+  apply();
+  EXPECT_THROW(or_convert_report_to_rtf(report_path("report.txt").c_str(), 10, 0, 0), kt::ReportError);
+  EXPECT_EQ(seen.file, "File [\\Orario\\report.rtf] errore output");
+  EXPECT_EQ(seen.text, "Close document and repeat operation)");
+  EXPECT_FALSE(has("report.rtf"));
+}
+
+TEST_F(RtfConversion, DefaultReporterMessage) {
+  try {
+    or_convert_report_to_rtf(report_path("missing.txt").c_str(), 10, 0, 0);
+    FAIL() << "no error";
+  } catch (const kt::ReportError& e) {
+    EXPECT_EQ(e.code, -1);
+    EXPECT_EQ(std::string(e.what()).rfind("(0) Errore File \n[File [\\Orario\\missing.txt] non trovato]\n"
+                                          "[(Chiudere il documento Word o Xls in uso e ripetere l'operazione)]\n"
+                                          "[OR_form, line:",
+                                          0),
+              0u)
+        << e.what();
+  }
+}
+
+TEST_F(RtfConversion, NothingInTestRunsNorForEmptyReports) {
+  put("report.txt", "| a |\n");
+  put("empty.txt", "");
+  for (int mode : {13, 14}) {
+    services_.run_mode = [mode] { return mode; };
+    apply();
+    or_convert_report_to_rtf(report_path("report.txt").c_str(), 10, 0, 1);
+    or_convert_report_to_rtf_text(report_path("report.txt").c_str(), 10, 0, 0);
+    or_convert_report_to_rtf(report_path("wrong.doc").c_str(), 10, 0, 0);  // not even the name check
+    or_convert_report_to_html(report_path("report.txt").c_str(), 0);
+    or_convert_report_to_csv(report_path("report.txt").c_str());
+  }
+  EXPECT_FALSE(has("report.rtf"));
+  EXPECT_FALSE(has("HTML"));
+  EXPECT_FALSE(has("report.csv"));
+  EXPECT_TRUE(has("report.txt"));
+  services_.run_mode = [] { return 0; };
+  apply();
+  or_convert_report_to_rtf(report_path("empty.txt").c_str(), 10, 0, 0);
+  or_convert_report_to_rtf_text(report_path("empty.txt").c_str(), 10, 0, 0);
+  EXPECT_FALSE(has("empty.rtf"));
+  EXPECT_FALSE(has("empty.rtf.tmp"));
+}
+
+TEST_F(RtfConversion, BlankParagraphsBetweenTablesSeparatedByARule) {
+  put("two.txt", "| a | b |\n-------\n\n| c |\n");
+  const std::string paragraph = "\n{ \\par }\n";
+  struct Case { int setting; std::size_t between; } cases[] = {{-1, 0}, {0, 1}, {2, 3}};
+  for (const Case& c : cases) {
+    services_.table_blank_paragraphs = [c] { return c.setting; };
+    apply();
+    or_convert_report_to_rtf(report_path("two.txt").c_str(), 10, 0, 0);
+    std::string rtf = get("two.rtf");
+    // one paragraph always stands before the first table
+    EXPECT_EQ(count(rtf, paragraph), 1 + c.between) << c.setting;
+    EXPECT_EQ(count(rtf, "\\row }"), 2u);
+    EXPECT_EQ(count(rtf, "\\trgaph90"), 2u) << "each table closed once";
+  }
+}
+
+TEST_F(RtfConversion, DifferentRowsStartANewTable) {
+  put("rows.txt", "| a | b |\n| c | d |\n| e | f | g |\n");
+  or_convert_report_to_rtf(report_path("rows.txt").c_str(), 10, 0, 0);
+  std::string rtf = get("rows.rtf");
+  EXPECT_EQ(count(rtf, "\\trgaph30"), 3u);  // every row defined
+  EXPECT_EQ(count(rtf, "\\trgaph90"), 2u);  // two tables closed
+  EXPECT_EQ(count(rtf, "\\brdrcf8"), 0u);
+}
+
+TEST_F(RtfConversion, DotLineGivesAWhiteTopBorder) {
+  put("dot.txt", "| a |\n.....\n| b |\n");
+  or_convert_report_to_rtf(report_path("dot.txt").c_str(), 10, 0, 0);
+  std::string rtf = get("dot.rtf");
+  // the row of b, and its definition repeated where the table closes
+  EXPECT_EQ(count(rtf, "\\clbrdrt\\brdrs\\brdrw20\\brdrcf8 "), 2u);
+  EXPECT_EQ(count(rtf, "\\clbrdrt\\brdrs\\brdrw10 "), 1u);
+}
+
+TEST_F(RtfConversion, HeaderAndFooterInTheLanguage) {
+  services_.language = [] { return 2; };
+  services_.provisional_mode = [] { return true; };
+  services_.institution_heading = [] { return std::string("Liceo {Nuovo}"); };
+  apply();
+  put("plain.txt", "| a |\n");
+  or_convert_report_to_rtf(report_path("plain.txt").c_str(), 8, 1, 0);
+  std::string rtf = get("plain.rtf");
+  EXPECT_NE(rtf.find("{\\insrsid8004868 Liceo \\{Nuovo\\} Temporary Timetable\\par }}"), std::string::npos);
+  EXPECT_NE(rtf.find("plain ( 9 March 2026 14:05)   P. "), std::string::npos);
+  EXPECT_NE(rtf.find("\\paperh11907\\paperw16840\\margl567\\margr567\\margt907\\margb907 \\landscape\n"),
+            std::string::npos);
+  EXPECT_NE(rtf.find("\\viewkind4\\uc1\\pard\\f0\\fs16 \\viewscale100 "), std::string::npos);
+}
+
+TEST_F(RtfConversion, HeadingStandsInWhenNoneIsSet) {
+  services_.institution_heading = [] { return std::string(); };
+  apply();
+  put("plain.txt", "| a |\n");
+  or_convert_report_to_rtf(report_path("plain.txt").c_str(), 10, 0, 0);
+  EXPECT_NE(get("plain.rtf").find("{\\insrsid8004868 (non assegnato) \\par }}"), std::string::npos);
+  or_convert_report_to_html(report_path("plain.txt").c_str(), 0);
+  EXPECT_NE(get("HTML/plain.html").find("<br><br>(non assegnato)<br><br>plain\n"), std::string::npos);
+}
+
+TEST_F(RtfConversion, GermanMonthInCodePage1252) {
+  services_.language = [] { return 1; };
+  apply();
+  EXPECT_EQ(kt::rtf_footer_date(kt_test::fixed_clock(), 1), " ( 9 M\xE4rz 2026 14:05) ");
+  EXPECT_STREQ(kt::rtf_provisional_text(), "");
+  services_.provisional_mode = [] { return true; };
+  apply();
+  EXPECT_STREQ(kt::rtf_provisional_text(), "Vorl\xE4ufiger Stundenplan");
+}
+
+TEST_F(RtfConversion, WallChartLinesConvertWhole) {
+  // 700 cells of 8 characters and a separator: 6300 characters in one line.
+  std::string line;
+  for (int i = 0; i < 700; ++i) {
+    char cell[16];
+    std::snprintf(cell, sizeof cell, "c%06d |", i);
+    line += cell;
+  }
+  put("wall.txt", "*1 Tabellone|\n" + line + "\n");
+  or_convert_report_to_rtf(report_path("wall.txt").c_str(), 8, 1, 0);
+  std::string rtf = get("wall.rtf");
+  EXPECT_NE(rtf.find("c000000\\cell "), std::string::npos);
+  EXPECT_NE(rtf.find("c000699\\cell "), std::string::npos);
+  EXPECT_NE(rtf.find("\\fs7\\cgrid0"), std::string::npos);
+  or_convert_report_to_rtf_text(report_path("wall.txt").c_str(), 8, 1, 0);
+  EXPECT_NE(get("wall.rtf").find("c000699 \\u9474\\'a6\\par"), std::string::npos);
+}
+
+}  // namespace
