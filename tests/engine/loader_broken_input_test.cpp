@@ -75,7 +75,9 @@ TEST(LoaderBrokenInput, TruncatedLines) {
   for (const Case& c : cases) {
     loader_test::Outcome outcome = run_synt(c.text);
     EXPECT_TRUE(ends_cleanly(outcome.code)) << c.id;
-    if (c.message[0] != '\0') EXPECT_NE(outcome.message.find(c.message), std::string::npos) << c.id << outcome.message;
+    if (c.message[0] != '\0') {
+      EXPECT_NE(outcome.message.find(c.message), std::string::npos) << c.id << outcome.message;
+    }
   }
 }
 
