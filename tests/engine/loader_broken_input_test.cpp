@@ -148,3 +148,13 @@ TEST(LoaderWriterForms, ScrambledDescriptionLoads) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LoaderBrokenInput, ManyJointLessonsStayFast) {
+  std::string text = std::string(loader_test::kWeek) + "GM:MAT\t\nROSSI\t1A 4990 I:2A\t2A 4990\t\n";
+  EXPECT_EQ(run_synt(text).code, 0);
+  EXPECT_EQ(g_eng_lessons[0].joint_count, 1);
+}
+
+}  // namespace

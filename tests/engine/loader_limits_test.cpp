@@ -46,6 +46,10 @@ std::string many_teachers(int n) {
   return out;
 }
 
+// A chemistry teacher who also runs the lab part: the load adds "VERDI_LAB".
+const std::string kSelfLab =
+    "GM:CHIMICA\t\nVERDI\t1A 2\t\nGM:LAB CHIMICA\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t1A 1\t\n";
+
 std::string buildings(int n) {
   std::string out;
   for (int i = 0; i < n; ++i) out += "SEDECL:\tSEDE" + std::to_string(i) + "\t" + std::to_string(i) + "A\t\n";
@@ -175,6 +179,8 @@ const Row kRows[] = {
     {"classes_301", many_classes(301), -2, "Numero di classi eccessivo"},
     {"teachers_500", many_teachers(500), 0, ""},
     {"teachers_501", many_teachers(501), -2, "Numero Professori eccessivo"},
+    {"lab_assistant_501", many_teachers(499) + kSelfLab, -2, "Numero Professori eccessivo"},
+    {"lab_assistant_500", many_teachers(498) + kSelfLab, 0, ""},
     {"lessons_9999", lessons(9999), 0, ""},
     {"lessons_10000", lessons(10000), -1, "Troppe cattedre / ore"},
     {"common_rooms_40", common_rooms(40), 0, ""},
