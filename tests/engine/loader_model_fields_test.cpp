@@ -179,6 +179,13 @@ TEST(LoaderTeachingItems, ListsAndTexts) {
   EXPECT_EQ(g_eng_teachers[0].item_marks, kMarkOrq | kMarkMiscre | kMarkZendo);
 }
 
+TEST(LoaderTeachingItems, ListNamesWithBlanks) {
+  load("GM:MAT\t\nROSSI\t1A 1 ATTRE:PROGETTO A ORP:2 ZENDO:GRUPPO B\t\n");
+  EXPECT_STREQ(g_eng_school.attre_names[0], "PROGETTO A");
+  EXPECT_STREQ(g_eng_school.zendo_names[0], "GRUPPO B");
+  EXPECT_EQ(g_eng_lessons[0].filed_value, 2);
+}
+
 TEST(LoaderTeachingItems, TeacherItems) {
   load("GM:MAT\t\nROSSI\t1A 1\tTED:+3+NOR+FCA\tSOS:2\tKLK:FISICA\tNI:BIANCHI\tXPRESE:5-1\t\n");
   int rossi = teacher_index("ROSSI");
@@ -206,6 +213,14 @@ TEST(LoaderSubgroups, PairedSubjectsMakeSubgroupClasses) {
   // Own rooms follow their classes; the lab comes after them.
   for (int c = 0; c < g_eng_school.class_count; ++c) EXPECT_STREQ(g_eng_rooms[c].name, g_eng_classes[c].code);
   EXPECT_STREQ(g_eng_rooms[g_eng_school.class_count].name, "LAB1");
+}
+
+TEST(LoaderSubgroups, SecondPairTakesTheNextLetter) {
+  load("GM:REL\t\nPAPA\t1A 1 GRUL:ALT:\t\nGM:ALT\t\nLUNA\t1A 1\t\nGM:ING\t\nSMITH\t1A 1 GRUL:TED:\t\n"
+       "GM:TED\t\nMULLER\t1A 1\t\n");
+  EXPECT_GE(class_index("1Z"), 0);
+  EXPECT_GE(class_index("1Y"), 0);
+  EXPECT_EQ(g_eng_classes[class_index("1Y")].subgroup_keys[0], 2);
 }
 
 TEST(LoaderLabs, LabGroupsAndAvailability) {
@@ -272,6 +287,18 @@ TEST(LoaderSissi, Identifiers) {
   EXPECT_STREQ(g_eng_classes[0].sissi_id, "C0001");
   EXPECT_STREQ(g_eng_subjects[0].sissi_id, "M0001");
   EXPECT_STREQ(g_eng_school.support_code, "M0001");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LoaderLabs, TwoHundredFirstGroupIsIgnored) {
+  std::string lines = kClasses;
+  for (int i = 0; i < 201; ++i) lines += "GRULLAB:G" + std::to_string(i) + "|NESSUNO|\n";
+  load(lines);
+  EXPECT_EQ(g_eng_school.lab_group_count, 200);
+  EXPECT_STREQ(g_eng_lab_groups[199].name, "G199");
 }
 
 }  // namespace
