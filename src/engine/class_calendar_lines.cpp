@@ -33,8 +33,19 @@ int calendar_class(const char*& p, const char* message) {
   char code[kClassCodeSize];
   int n = static_cast<int>(colon - p);
   copy_until(code, p, n < kClassCodeSize - 1 ? n : kClassCodeSize - 1, nullptr);
-  p = colon + 1;
-  return or_find_class(code);
+  int cls = or_find_class(code);
+  if (cls >= 0) {
+    p = colon + 1;
+    return cls;
+  }
+  // Day lines may follow the class code without its colon ("1ALU:480:60").
+  const int length = g_eng_school.class_code_length;
+  if (n > length) {
+    code[length] = '\0';
+    cls = or_find_class(code);
+    if (cls >= 0) p += length;
+  }
+  return cls;
 }
 
 const char* line_value(const char* line, std::size_t key_length) {

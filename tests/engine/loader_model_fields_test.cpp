@@ -302,3 +302,17 @@ TEST(LoaderLabs, TwoHundredFirstGroupIsIgnored) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LoaderCalendars, HourDurationsWithAndWithoutTheClassColon) {
+  for (const char* line : {"CLADAYS:G:1A:LU:480:50:530:50-MA:500:45-\n", "CLADAYS:G:1ALU:480:50:530:50-MA:500:45-\n"}) {
+    load(kClasses + line);
+    const EngineClass& c = g_eng_classes[class_index("1A")];
+    EXPECT_EQ(c.timing[0][0][0], 480) << line;
+    EXPECT_EQ(c.timing[1][0][1], 50) << line;
+    EXPECT_EQ(c.timing[0][1][0], 500) << line;
+  }
+}
+
+}  // namespace
