@@ -30,22 +30,14 @@ int calendar_class(const char*& p, const char* message) {
   }
   const char* colon = find_in_field(p, ':');
   if (colon == nullptr) loader_config_error(message);
-  char code[kClassCodeSize];
-  int n = static_cast<int>(colon - p);
-  copy_until(code, p, n < kClassCodeSize - 1 ? n : kClassCodeSize - 1, nullptr);
-  int cls = or_find_class(code);
-  if (cls >= 0) {
-    p = colon + 1;
-    return cls;
-  }
-  // Day lines may follow the class code without its colon ("1ALU:480:60").
+  // Day lines may follow the class code without its colon ("1ALU:480:60"):
+  // a text longer than a class code holds the code and the first day.
   const int length = g_eng_school.class_code_length;
-  if (n > length) {
-    code[length] = '\0';
-    cls = or_find_class(code);
-    if (cls >= 0) p += length;
-  }
-  return cls;
+  int n = static_cast<int>(colon - p);
+  char code[kClassCodeSize];
+  copy_until(code, p, n < length ? n : length, nullptr);
+  p = n > length ? p + length : colon + 1;
+  return or_find_class(code);
 }
 
 const char* line_value(const char* line, std::size_t key_length) {
