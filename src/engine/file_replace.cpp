@@ -1,68 +1,45 @@
-// Temporary file + rename writes of the school folder's files (see
-// file_replace.h). The temporary file lives in the target's own folder so
-// the rename never crosses file systems and is atomic.
+// ReplacementFile: temp file + rename, see file_replace.h. The temporary name
+// is the target's name with a ".kt-tmp-<pid>" suffix in the same folder, so
+// the rename never crosses file systems.
 #include "engine/file_replace.h"
 
-#include <cerrno>
-#include <cstring>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "engine/errors.h"
 #include "platform/paths.h"
 
-ReplacingFile::ReplacingFile(const char* name)
-    : name_(name), target_(kt::translate_path(name)), temporary_(target_ + ".kt-new") {}
-
-ReplacingFile::~ReplacingFile() {
-  if (stream_ != nullptr) {
-    std::fclose(stream_);
-    stream_ = nullptr;
-    std::remove(temporary_.c_str());
-  }
+bool ReplacementFile::open(const char* windows_name) {
+  abandon();
+  target_path_ = kt::translate_path(windows_name);
+  temp_path_ = target_path_ + ".kt-tmp-" + std::to_string(::getpid());
+  stream_ = std::fopen(temp_path_.c_str(), "wb");
+  if (!stream_) return false;
+  or_register_stream(stream_);
+  return true;
 }
 
-bool ReplacingFile::open() {
-  stream_ = std::fopen(temporary_.c_str(), "wb");
-  return stream_ != nullptr;
-}
-
-void ReplacingFile::fail(const char* hint) {
-  if (stream_ != nullptr) {
-    std::fclose(stream_);
-    stream_ = nullptr;
-  }
-  std::remove(temporary_.c_str());
-  or_raise_file_error(name_.c_str(), hint, "..\\Orario\\OR_SAVE", __LINE__);
-}
-
-void ReplacingFile::copy_existing() {
-  std::FILE* in = std::fopen(target_.c_str(), "rb");
-  if (in == nullptr) return;
-  char block[16384];
-  std::size_t n;
-  while ((n = std::fread(block, 1, sizeof block, in)) > 0) {
-    if (std::fwrite(block, 1, n, stream_) != n) {
-      std::fclose(in);
-      fail("write");
-    }
-  }
-  bool bad = std::ferror(in) != 0;
-  std::fclose(in);
-  if (bad) fail("read");
-}
-
-void ReplacingFile::commit() {
-  if (stream_ == nullptr) fail("open");
-  bool ok = std::fflush(stream_) == 0 && std::ferror(stream_) == 0;
-  if (ok) ok = ::fsync(::fileno(stream_)) == 0 || errno == EINVAL;
-  int closed = std::fclose(stream_);
+bool ReplacementFile::commit() {
+  if (!stream_) return false;
+  bool ok = std::fflush(stream_) == 0 && !std::ferror(stream_);
+  ok = ::fsync(::fileno(stream_)) == 0 && ok;
+  std::FILE* s = stream_;
   stream_ = nullptr;
-  if (!ok || closed != 0) {
-    std::remove(temporary_.c_str());
-    or_raise_file_error(name_.c_str(), "write", "..\\Orario\\OR_SAVE", __LINE__);
+  ok = or_fclose(s) == 0 && ok;
+  if (ok) ok = std::rename(temp_path_.c_str(), target_path_.c_str()) == 0;
+  if (!ok) std::remove(temp_path_.c_str());
+  temp_path_.clear();
+  return ok;
+}
+
+void ReplacementFile::abandon() {
+  if (stream_) {
+    or_fclose(stream_);
+    stream_ = nullptr;
   }
-  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    std::remove(temporary_.c_str());
-    or_raise_file_error(name_.c_str(), "rename", "..\\Orario\\OR_SAVE", __LINE__);
+  if (!temp_path_.empty()) {
+    std::remove(temp_path_.c_str());
+    temp_path_.clear();
   }
 }

@@ -1,39 +1,34 @@
-// Writing a file of the school folder so that a crash, a full disk or a
-// failed write never leaves a half file in place of the old one: the text
-// goes to a temporary file beside the target, and only a complete, flushed
-// and closed temporary file is renamed over the target. A failure raises
-// the engine's file error with the file's name (the caller's text), after
-// the temporary file is removed; the old file stays untouched.
+// Rewriting a file safely: the new content goes to a temporary file in the
+// same folder, which is renamed over the old file only when every byte was
+// written and flushed. A crash, a full disk or an error exit in between
+// leaves the old file as it was and removes the temporary one.
 //
-// Used by the save files, "ricevi.txt" and the exemption files; each write
-// is a few hundred kilobytes at most.
+// Used by every engine writer that replaces a whole file (save files, the
+// reception file, scrambled and plain copies of text files).
 #pragma once
 
 #include <cstdio>
 #include <string>
 
-class ReplacingFile {
+class ReplacementFile {
  public:
-  // name: a Windows-style path as the engine speaks it (".\\savego.txt").
-  explicit ReplacingFile(const char* name);
-  ~ReplacingFile();  // an uncommitted file is discarded
-  ReplacingFile(const ReplacingFile&) = delete;
-  ReplacingFile& operator=(const ReplacingFile&) = delete;
+  ReplacementFile() = default;
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+  ~ReplacementFile() { abandon(); }
 
-  // Creates the temporary file; false when it cannot be created.
-  bool open();
-  std::FILE* stream() { return stream_; }
-  // Closes and renames over the target; raises the file error on failure.
-  void commit();
-  // Copies the current target (when there is one) into the temporary file,
-  // for appending writers; raises the file error on failure.
-  void copy_existing();
-  // Raises the file error for this file (and discards the temporary file).
-  [[noreturn]] void fail(const char* hint);
+  // Opens the temporary file for the Windows-style target name; false when
+  // it cannot be created. The stream belongs to the engine's open files.
+  bool open(const char* windows_name);
+  std::FILE* stream() const { return stream_; }
+  // Flushes, closes and renames over the target; false (and nothing
+  // replaced) when any write failed.
+  bool commit();
+  // Closes and removes the temporary file; the target stays untouched.
+  void abandon();
 
  private:
-  std::string name_;
-  std::string target_;
-  std::string temporary_;
   std::FILE* stream_ = nullptr;
+  std::string temp_path_;
+  std::string target_path_;
 };

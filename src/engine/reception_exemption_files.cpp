@@ -16,7 +16,7 @@
 
 #include "engine/engine_random.h"
 #include "engine/errors.h"
-#include "engine/file_replace.h"
+#include "engine/school_file_writes.h"
 #include "engine/lesson_links.h"
 #include "engine/shell_services.h"
 #include "engine/text_lines.h"
@@ -111,8 +111,8 @@ bool or_parse_exemption_line(const char* line, StoredExemption& out) {
 
 void or_write_reception_slots() {
   if (g_process_number != 0) return;
-  ReplacingFile file(kReceptionFile);
-  if (!file.open()) return;
+  ReplacementFile file;
+  if (!file.open(kReceptionFile)) return;
   char line[kReceptionLineLimit * 2], work[kReceptionLineLimit * 4 + 16];
   bool busy[kWeekSlots];
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {
@@ -129,8 +129,7 @@ void or_write_reception_slots() {
     std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "\n");
     or_write_scrambled_line(file.stream(), line, work);
   }
-  if (std::ferror(file.stream())) file.fail("ricevi");
-  file.commit();
+  or_commit_or_raise(file, kReceptionFile, "");
 }
 
 int or_read_reception_slots() {
@@ -254,14 +253,13 @@ void or_append_exemption(int init) {
     else if (id < 75 && static_cast<int>(who) < g_eng_school.teacher_count)
       std::snprintf(field, kNameSize, "%.20s", g_eng_teachers[who].name);
   }
-  ReplacingFile file(name);
-  if (!file.open()) file.fail("scuola3");
-  file.copy_existing();
+  ReplacementFile file;
+  or_open_or_raise(file, name, "");
+  or_copy_current_or_raise(file, name, "");
   char line[4 + 2 * kExemptionRecordSize + 8];
   or_format_exemption_line(record, line, sizeof line);
   std::fputs(line, file.stream());
-  if (std::ferror(file.stream())) file.fail("scuola3");
-  file.commit();
+  or_commit_or_raise(file, name, "");
   if (init == 0 && g_process_count > 1 && g_parpro_area != nullptr) {
     or_wait_mutex(g_parpro_com_mutex);
     for (int i = 1; i <= kMaxWorkerProcesses; ++i) g_parpro_area[431 + i] |= 1;

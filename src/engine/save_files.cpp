@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "engine/errors.h"
-#include "engine/file_replace.h"
+#include "engine/school_file_writes.h"
 #include "engine/lesson_links.h"
 #include "engine/placement_check.h"
 #include "engine/placement_services.h"
@@ -152,8 +152,8 @@ void or_save_timetable(int kind) {
   if (kind != kSaveRecord) or_delete_previous_save();
   if (kind == kSaveNormal && !g_provisional_mode && !g_test_run) or_append_exemption(1);
 
-  ReplacingFile file(name);
-  if (!file.open()) file.fail(write_failed_hint());
+  ReplacementFile file;
+  or_open_or_raise(file, name, write_failed_hint());
   char work[1024];
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     if (left_out_of_save(i)) continue;
@@ -162,8 +162,7 @@ void or_save_timetable(int kind) {
   }
   bool carried = file_exists(kTempDS);
   if (carried) append_carried_standby_lines(file.stream(), work);
-  if (std::ferror(file.stream())) file.fail(write_failed_hint());
-  file.commit();
+  or_commit_or_raise(file, name, write_failed_hint());
   if (carried) og_delete_file_if_present(kTempDS);
 }
 
@@ -414,7 +413,6 @@ int or_load_timetable(int kind) {
   }
   or_assert_all_lessons_placed();
   or_rebuild_grids_and_evaluate();
-  or_evaluate_all_constraints(0);
   return 0;
 }
 

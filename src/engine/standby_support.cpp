@@ -182,7 +182,7 @@ void or_place_standby_hours() {
   }
   for (int i = 0; i < g_eng_school.lesson_count; ++i) or_place_lesson_everywhere(i, or_lesson_placed(i) ? g_eng_lessons[i].day : -1, g_eng_lessons[i].hour);
   g_eng_run.report_mode = -1;
-  or_evaluate_all_constraints(0);
+  or_rebuild_grids_and_evaluate();
 }
 
 void or_pack_standby_lessons(int mode) {
