@@ -64,7 +64,7 @@ struct PseudoClassMaker {
     std::snprintf(g_eng_rooms[r].name, kNameSize, "%s", k.code);
     g_eng_rooms[r].home_class = static_cast<std::int16_t>(c);
     std::memset(g_eng_rooms[r].availability, 1, kWeekSlots);
-    or_set_class_main_building(c, teacher);
+    if (s.building_count > 0) or_set_class_main_building(c, teacher);
     open = c;
     open_hours = 0;
     return c;
