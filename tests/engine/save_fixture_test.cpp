@@ -40,7 +40,10 @@ namespace {
 
 TEST(SaveFixture, SmallSchoolIsWholeAndClashFree) {
   save_test::SmallSchool school;
-  EXPECT_EQ(g_eng_school.lesson_count, 6);
+  EXPECT_EQ(g_eng_school.lesson_count, 60);
+  EXPECT_STREQ(g_eng_teachers[3].name, "Calendario-1A");
+  EXPECT_STREQ(g_eng_teachers[4].name, "Calendario-1B");
+  EXPECT_EQ(g_eng_classes[school.c1a].lesson_count, 30);
   EXPECT_EQ(or_first_misplaced_lesson(true), -1);
   EXPECT_EQ(g_eng_teachers[school.verdi].lesson_hours, 2);  // one own lesson, one assisted
   EXPECT_EQ(g_eng_teachers[school.rossi].lesson_count, 3);

@@ -17,6 +17,7 @@
 #include "engine/model.h"
 #include "engine/model_post_passes.h"
 #include "engine/placement_services.h"
+#include "engine/special_calendars.h"
 #include "engine/status_block.h"
 
 namespace save_test {
@@ -130,15 +131,28 @@ inline int add_lesson(int teacher, int c, int subject, int second = -1) {
 
 inline void place(int lesson, int day, int hour) { or_place_lesson_everywhere(lesson, day, hour); }
 
-inline std::vector<int> placements() {
+// Slots (day x 12 + hour, -1 unplaced) of the first n lessons, all by default.
+inline std::vector<int> placements(int n = -1) {
   std::vector<int> out;
-  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+  if (n < 0 || n > g_eng_school.lesson_count) n = g_eng_school.lesson_count;
+  for (int i = 0; i < n; ++i)
     out.push_back(or_lesson_placed(i) ? g_eng_lessons[i].day * 12 + g_eng_lessons[i].hour : -1);
   return out;
 }
 
+// Calendar pseudo-lessons fill each class's week, as after a load.
+inline void fill_class_weeks() {
+  or_create_calendar_lessons(0);
+  or_count_hours(0);
+  or_place_calendar_lessons();
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    or_place_lesson_everywhere(i, or_lesson_placed(i) ? g_eng_lessons[i].day : -1, g_eng_lessons[i].hour);
+}
+
 // Two classes, three teachers (VERDI assists one lesson as lab teacher),
-// six lessons, all placed without a clash.
+// six lessons, all placed without a clash; then the calendar pseudo-teachers
+// "Calendario-1A" (3) and "Calendario-1B" (4) with 27 lessons each (6 to 32
+// and 33 to 59) fill the 30-slot week of both classes.
 struct SmallSchool {
   int c1a, c1b, rossi, bianchi, verdi, math, lab;
   std::vector<int> lessons;
@@ -164,6 +178,7 @@ struct SmallSchool {
     place(3, 0, 0);
     place(4, 2, 3);
     place(5, 4, 5);
+    fill_class_weeks();
   }
 };
 
