@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "engine/placement_services.h"
 #include "solver/solver_state.h"
 
 // Conflict codes of the pair test.
