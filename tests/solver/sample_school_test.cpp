@@ -70,7 +70,9 @@ class SampleSchool : public ::testing::TestWithParam<const char*> {
       ASSERT_EQ(lesson_placed(l), g_eng_lessons[l].piece_kind == kHasLaboratoryPart) << l;
     ASSERT_GE(or_place_lessons_randomly(0, 0), 0);
     or_rebuild_class_grids();
-    if (or_any_class_has_gap()) ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
+    if (or_any_class_has_gap()) {
+    ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
+  }
     or_rebuild_slot_index();
     or_rebuild_class_grids();
     or_rebuild_teacher_grids();
