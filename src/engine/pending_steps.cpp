@@ -29,10 +29,6 @@ int or_check_standby_hours(int ask) {
   or_raise_not_built("or_check_standby_hours (stand-by hours)");
 }
 
-void or_prepare_model_for_solving() {
-  or_raise_not_built("or_prepare_model_for_solving (pre-solve preparation)");
-}
-
 int or_build_initial_timetable(int search) {
   or_raise_not_built("or_build_initial_timetable (solver)");
 }
