@@ -1,0 +1,118 @@
+// The three-language names of the constraint ids (see constraint_names.h).
+// Italian rows are the system's own texts, kept exactly, typos included; the
+// German and English rows are this program's translations of them. Every
+// row is code page 1252: literals with accents go through "..."_cp, so a
+// text that 1252 cannot hold does not compile.
+#include "solver/constraint_names.h"
+
+#include "platform/cp1252.h"
+
+namespace {
+constexpr const char* kUnused = "(unused)";
+}
+
+const ConstraintNameRow EngineMessageTable[kConstraintCount] = {
+    /* 0 */ {{"NULL", "NULL", "NULL"}},
+    /* 1 */ {{kUnused, kUnused, kUnused}},
+    /* 2 */ {{"Giorni con MOLTE ORE BUCHE", "Tage mit VIELEN HOHLSTUNDEN", "Days with MANY GAP HOURS"}},
+    /* 3 */ {{"Giorni con DUE ORE BUCHE", "Tage mit ZWEI HOHLSTUNDEN", "Days with TWO GAP HOURS"}},
+    /* 4 */ {{"ORE DISPOSIZIONE", "BEREITSCHAFTSSTUNDEN", "STAND-BY HOURS"}},
+    /* 5 */ {{"GIORNI LIBERI alternativi", "FREIE TAGE alternativ", "Alternative FREE DAYS"}},
+    /* 6 */ {{"ORE PROIBITE/Giorno Libero", "VERBOTENE STUNDEN/Freier Tag", "FORBIDDEN HOURS/Free Day"}},
+    /* 7 */ {{"ORE PROIBITE  Sett.", "VERBOTENE STUNDEN  Woche", "FORBIDDEN HOURS  Week"}},
+    /* 8 */ {{"PRESENZA in Scuola", "ANWESENHEIT in der Schule", "PRESENCE at School"}},
+    /* 9 */ {{"INSEGNAMENTO Classe", "UNTERRICHT Klasse", "TEACHING Class"}},
+    /* 10 */ {{"MINIMO ORE", "MINDESTSTUNDEN", "MINIMUM HOURS"}},
+    /* 11 */ {{"GIORNATE Settimana", "TAGE Woche", "DAYS Week"}},
+    /* 12 */ {{"MIN PRIME ORE", "MIN ERSTE STUNDEN", "MIN FIRST HOURS"}},
+    /* 13 */ {{"MAX PRIME ORE", "MAX ERSTE STUNDEN", "MAX FIRST HOURS"}},
+    /* 14 */ {{"MIN 2 FASCIA ORE", "MIN 2 STUNDENBAND", "MIN 2ND HOUR BAND"}},
+    /* 15 */ {{"MAX 2 FASCIA ORE", "MAX 2 STUNDENBAND", "MAX 2ND HOUR BAND"}},
+    /* 16 */ {{"MIN 1 FASCIA ORE", "MIN 1 STUNDENBAND", "MIN 1ST HOUR BAND"}},
+    /* 17 */ {{"MAX 1 FASCIA ORE", "MAX 1 STUNDENBAND", "MAX 1ST HOUR BAND"}},
+    /* 18 */ {{"ORE VOLUTE Giorno", "GEWÜNSCHTE STUNDEN Tag"_cp, "WANTED HOURS Day"}},
+    /* 19 */ {{"ORE MASSIME Giorno", "HÖCHSTSTUNDEN Tag"_cp, "MAXIMUM HOURS Day"}},
+    /* 20 */ {{"Giorni LEGGERI", "LEICHTE Tage", "LIGHT Days"}},
+    /* 21 */ {{"Giorni PRIME ORE", "Tage ERSTE STUNDEN", "Days FIRST HOURS"}},
+    /* 22 */ {{"Giorni ULTIME ORE", "Tage LETZTE STUNDEN", "Days LAST HOURS"}},
+    /* 23 */ {{"ORE Classe-Massimo per Giorno", "STUNDEN Klasse-Maximum pro Tag", "HOURS Class-Maximum per Day"}},
+    /* 24 */ {{"ORE Classe-Distribuzione Settimana", "STUNDEN Klasse-Verteilung Woche", "HOURS Class-Weekly Distribution"}},
+    /* 25 */ {{"Lezioni nelle Ultime Ore", "Unterricht in den letzten Stunden", "Lessons in the Last Hours"}},
+    /* 26 */ {{"GIORNI PAUSA Generico", "PAUSENTAGE Allgemein", "BREAK DAYS General"}},
+    /* 27 */ {{"GIORNI PAUSA Speciale", "PAUSENTAGE Speziell", "BREAK DAYS Special"}},
+    /* 28 */ {{"GIORNI PAUSA Classe", "PAUSENTAGE Klasse", "BREAK DAYS Class"}},
+    /* 29 */ {{"NON SOVRAPPOSIZIONE", "KEINE ÜBERSCHNEIDUNG"_cp, "NO OVERLAP"}},
+    /* 30 */ {{"CAR SHARE", "FAHRGEMEINSCHAFT", "CAR SHARE"}},
+    /* 31 */ {{"MATERIE INCOMPATIBILI", "UNVERTRÄGLICHE FÄCHER"_cp, "INCOMPATIBLE SUBJECTS"}},
+    /* 32 */ {{"RIENTRI in Classe", "RÜCKKEHR in die Klasse"_cp, "RETURNS to Class"}},
+    /* 33 */ {{"ORE COMPITO", "AUFGABENSTUNDEN", "TASK HOURS"}},
+    /* 34 */ {{"ORE PROLUNGATE", "VERLÄNGERTE STUNDEN"_cp, "EXTENDED HOURS"}},
+    /* 35 */ {{"ORE PROIBITE Classe", "VERBOTENE STUNDEN Klasse", "FORBIDDEN HOURS Class"}},
+    /* 36 */ {{"Locali Comuni, ore", "Gemeinsame Räume, Stunden"_cp, "Common Rooms, hours"}},
+    /* 37 */ {{"TRASFERIMENTO PLESSO", "GEBÄUDEWECHSEL"_cp, "BUILDING TRANSFER"}},
+    /* 38 */ {{"TR. PLESSO giorno", "GEB.-WECHSEL Tag", "BLD. TRANSFER day"}},
+    /* 39 */ {{"TR. PLESSO settimana", "GEB.-WECHSEL Woche", "BLD. TRANSFER week"}},
+    /* 40 */ {{"ROTAZIONE PLESSI", "GEBÄUDEROTATION"_cp, "BUILDING ROTATION"}},
+    /* 41 */ {{"Durata ORE non Standard", "Nicht-Standard STUNDENDAUER", "Non-standard HOUR length"}},
+    /* 42 */ {{"BUCHE DI RIPOSO", "ERHOLUNGSLÜCKEN"_cp, "REST GAPS"}},
+    /* 43 */ {{"Posizione prime/ultime ore", "Lage erste/letzte Stunden", "Position of first/last hours"}},
+    /* 44 */ {{"Gruppo Laboratori Classi Presenti", "Laborgruppe anwesende Klassen", "Lab Group Classes Present"}},
+    /* 45 */ {{"Ore Buche obbligatorie", "Pflicht-Hohlstunden", "Mandatory gap hours"}},
+    /* 46 */ {{"MAX Giorni a Cavallo di un'Ora", "MAX Tage über eine Stunde hinweg"_cp, "MAX Days spanning an Hour"}},
+    /* 47 */ {{"Buche adiacenti nel giorno", "Benachbarte Hohlstunden am Tag", "Adjacent gaps in the day"}},
+    /* 48 */ {{"ORE BUCHE", "HOHLSTUNDEN", "GAP HOURS"}},
+    /* 49 */ {{"Giorni con ore IN FASCIA", "Tage mit Stunden IM BAND", "Days with hours IN BAND"}},
+    /* 50 */ {{"Buche in un dato giorno", "Hohlstunden an einem Tag", "Gaps on a given day"}},
+    /* 51 */ {{"Impegno prima / ultima ora", "Einsatz erste / letzte Stunde", "Duty first / last hour"}},
+    /* 52 */ {{"Impegno dato giorno/ora", "Einsatz an Tag/Stunde", "Duty on given day/hour"}},
+    /* 53 */ {{"Laboratori, ore", "Labore, Stunden", "Laboratories, hours"}},
+    /* 54 */ {{"GIORNI LIBERI Seconda scelta", "FREIE TAGE zweite Wahl", "FREE DAYS Second choice"}},
+    /* 55 */ {{"Attrezzatura di Laboratorio", "Laborausstattung", "Laboratory equipment"}},
+    /* 56 */ {{"Buche in giorno con 2/3 ore", "Hohlstunden am Tag mit 2/3 Stunden", "Gaps on a day with 2/3 hours"}},
+    /* 57 */ {{"MIN ULTIME ORE", "MIN LETZTE STUNDEN", "MIN LAST HOURS"}},
+    /* 58 */ {{"MAX ULTIME ORE", "MAX LETZTE STUNDEN", "MAX LAST HOURS"}},
+    /* 59 */ {{"Lezioni di una sola unità oraria"_cp, "Unterricht von nur einer Stunde", "Lessons of a single hour unit"}},
+    /* 60 */ {{"Ore minime dopo rientro", "Mindeststunden nach Rückkehr"_cp, "Minimum hours after return"}},
+    /* 61 */ {{"Compiti senza ricreazione", "Aufgaben ohne Pause", "Tasks without break"}},
+    /* 62 */ {{"Riposo se a cavallo di una data ora", "Ruhe wenn über eine Stunde hinweg"_cp, "Rest when spanning a given hour"}},
+    /* 63 */ {{"Ore inutilizzate (provvisorio)", "Ungenutzte Stunden (vorläufig)"_cp, "Unused hours (provisional)"}},
+    /* 64 */ {{"Doppie ore a inizio o fine giornata", "Doppelstunden am Anfang oder Ende des Tages", "Double hours at start or end of day"}},
+    /* 65 */ {{"Attrezzatura di Palestra", "Turnhallenausstattung", "Gym equipment"}},
+    /* 66 */ {{"Presente in prima e ultima ora della settimana", "Anwesend in erster und letzter Wochenstunde", "Present in first and last hour of the week"}},
+    /* 67 */ {{"Ore della classe nella giornata con docente fittizio", "Klassenstunden am Tag mit fiktivem Lehrer", "Class hours in the day with dummy teacher"}},
+    /* 68 */ {{"Gestione dinamica plessi", "Dynamische Gebäudeverwaltung"_cp, "Dynamic building management"}},
+    /* 69 */ {{kUnused, kUnused, kUnused}},
+    /* 70 */ {{kUnused, kUnused, kUnused}},
+    /* 71 */ {{kUnused, kUnused, kUnused}},
+    /* 72 */ {{kUnused, kUnused, kUnused}},
+    /* 73 */ {{kUnused, kUnused, kUnused}},
+    /* 74 */ {{kUnused, kUnused, kUnused}},
+    /* 75 */ {{"MATERIE per Giorno", "FÄCHER pro Tag"_cp, "SUBJECTS per Day"}},
+    /* 76 */ {{"LEZIONI ABBINATE", "GEKOPPELTER UNTERRICHT", "PAIRED LESSONS"}},
+    /* 77 */ {{"LOCALI IN COMUNE", "GEMEINSAME RÄUME"_cp, "SHARED ROOMS"}},
+    /* 78 */ {{"LOCALI COMUNI Limiti Condivisione", "GEMEINSAME RÄUME Teilungsgrenzen"_cp, "COMMON ROOMS Sharing Limits"}},
+    /* 79 */ {{"LOCALI COMUNI Min cl", "GEMEINSAME RÄUME Min Kl"_cp, "COMMON ROOMS Min cl"}},
+    /* 80 */ {{"ORE CONSECUTIVE", "AUFEINANDERFOLGENDE STUNDEN", "CONSECUTIVE HOURS"}},
+    /* 81 */ {{"ORE CONSECUTIVE LABORATORIO", "AUFEINANDERFOLGENDE LABORSTUNDEN", "CONSECUTIVE LABORATORY HOURS"}},
+    /* 82 */ {{"GIORNI PAUSA MATERIA", "PAUSENTAGE FACH", "SUBJECT BREAK DAYS"}},
+    /* 83 */ {{"PESO DIDATTICO", "DIDAKTISCHES GEWICHT", "TEACHING WEIGHT"}},
+    /* 84 */ {{"CALENDARIO CLASSE", "KLASSENKALENDER", "CLASS CALENDAR"}},
+    /* 85 */ {{"Ingresso in seconda ora", "Beginn in der zweiten Stunde", "Entry at second hour"}},
+    /* 86 */ {{"DISTRIBUZIONE COMPRESENZE", "VERTEILUNG DOPPELBESETZUNG", "CO-TEACHING DISTRIBUTION"}},
+    /* 87 */ {{"Interruzione unità oraria"_cp, "Unterbrechung der Stundeneinheit", "Hour unit interruption"}},
+    /* 88 */ {{"Giornate Letterarie/Scientifiche", "Sprachliche/Naturwiss. Tage", "Literary/Scientific days"}},
+    /* 89 */ {{"Massimo prodotto classi x ore", "Maximales Produkt Klassen x Stunden", "Maximum product classes x hours"}},
+    /* 90 */ {{kUnused, kUnused, kUnused}},
+    /* 91 */ {{kUnused, kUnused, kUnused}},
+    /* 92 */ {{kUnused, kUnused, kUnused}},
+    /* 93 */ {{kUnused, kUnused, kUnused}},
+    /* 94 */ {{kUnused, kUnused, kUnused}},
+    /* 95 */ {{"EV ???", "EV ???", "EV ???"}},
+};
+
+const char* or_constraint_name(int id, int language) {
+  if (id < 0 || id >= kConstraintCount) id = kConstraintCount - 1;
+  if (language < 0 || language > 2) language = 0;
+  return EngineMessageTable[id].text[language];
+}
+
