@@ -13,12 +13,6 @@
 #include "engine/text_lines.h"
 #include "engine/timetable_view.h"
 
-void or_prepare_standby_run() { or_raise_not_built("or_prepare_standby_run (stand-by hours)"); }
-
-int or_check_standby_hours(int ask) {
-  or_raise_not_built("or_check_standby_hours (stand-by hours)");
-}
-
 int or_build_initial_timetable(int search) {
   or_raise_not_built("or_build_initial_timetable (solver)");
 }

@@ -416,6 +416,12 @@ int or_load_timetable(int kind) {
   return 0;
 }
 
+int or_saved_line_count(int lessons) {
+  int n = 0;
+  for (int i = 0; i < lessons && i < g_eng_school.lesson_count; ++i) n += left_out_of_save(i) ? 0 : 1;
+  return n;
+}
+
 int or_read_standby_placements(int count) {
   IoMutexHold io;
   const char* name = g_provisional_mode ? kSaveProv

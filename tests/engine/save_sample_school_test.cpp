@@ -109,7 +109,9 @@ TEST_F(SampleSchool, PreparationDerivesTheTeacherLimits) {
   // Lesson limits: ESPOSITO's lessons may use 3 days; FERRARI loses 4 slots.
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
-    if (l.teacher == teacher("ESPOSITO")) EXPECT_EQ(l.day_limit, 3);
+    if (l.teacher == teacher("ESPOSITO")) {
+      EXPECT_EQ(l.day_limit, 3);
+    }
     if (l.teacher == teacher("FERRARI")) {
       EXPECT_EQ(l.day_limit, 6);
       EXPECT_EQ(l.slot_limit, 26);

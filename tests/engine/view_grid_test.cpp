@@ -47,8 +47,9 @@ TEST(ViewGrid, FindsEntitiesByTheirOwnRules) {
     std::memset(static_cast<void*>(grid), 0x5A, sizeof grid);
     EXPECT_EQ(or_fill_week_grid(c.kind, c.name, grid), c.found) << c.id;
     EXPECT_EQ(filled(grid), c.cells) << c.id;
-    if (c.found < 0)
+    if (c.found < 0) {
       for (const WeekGridCell& cell : grid) EXPECT_EQ(cell.class_index, -1) << c.id;
+    }
   }
 }
 
