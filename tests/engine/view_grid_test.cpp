@@ -176,6 +176,19 @@ TEST(ViewGrid, ViewCopiesTeachersClassesAndReception) {
   EXPECT_EQ(v.support_class_start, 300u);
 }
 
+TEST(ViewGrid, HourMaskKeptInTheSavedGrid) {
+  SmallSchool school;
+  std::uint8_t mask[kWeekSlots] = {};
+  mask[3] = mask[15] = 1;
+  EXPECT_EQ(or_try_teacher_hour_mask(101, school.rossi, mask), 0);
+  const EngineTeacher& x = g_eng_teachers[school.rossi];
+  EXPECT_EQ(x.allowed_hours[3], 0);
+  EXPECT_EQ(x.allowed_hours[15], 0);
+  EXPECT_EQ(x.allowed_hours[4], 1) << "a grid that was not set starts all allowed";
+  EXPECT_EQ(x.allowed_hours_work[3], 0);
+  EXPECT_EQ(or_try_teacher_hour_mask(101, 99, mask), -1);
+}
+
 TEST(ViewGrid, AbsenceReasonsAndRoomHint) {
   SmallSchool school;
   g_substitution_state.reason_count = 0;
