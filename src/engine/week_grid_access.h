@@ -37,7 +37,11 @@ inline constexpr int kGridTeacherLeads = 11;
 
 int or_fill_week_grid(int kind, const char* name, WeekGridCell* grid);
 void or_fill_grid_cell(int lesson, WeekGridCell* grid);
+// A short building code of the teacher's lesson at the slot (text holds 8 bytes).
 void or_lesson_cell_code(char* text, int teacher, int day, int hour);
+// Mode 0 starts, 1 goes on: the next lesson of the slot in text order (text
+// holds 160 bytes), -1 after the last. Mode 2 gives lesson `day` the room
+// `hour` as its own and working room.
 int or_next_lesson_text_at_slot(int mode, int day, int hour, char* text);
 void or_default_absence_reasons();
 void or_room_report_hint(char* text);
