@@ -30,10 +30,13 @@ int calendar_class(const char*& p, const char* message) {
   }
   const char* colon = find_in_field(p, ':');
   if (colon == nullptr) loader_config_error(message);
-  char code[kClassCodeSize];
+  // Day lines may follow the class code without its colon ("1ALU:480:60"):
+  // a text longer than a class code holds the code and the first day.
+  const int length = g_eng_school.class_code_length;
   int n = static_cast<int>(colon - p);
-  copy_until(code, p, n < kClassCodeSize - 1 ? n : kClassCodeSize - 1, nullptr);
-  p = colon + 1;
+  char code[kClassCodeSize];
+  copy_until(code, p, n < length ? n : length, nullptr);
+  p = n > length ? p + length : colon + 1;
   return or_find_class(code);
 }
 

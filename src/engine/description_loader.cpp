@@ -294,7 +294,6 @@ void or_load_description(const char* file_name, int mode) {
   or_read_school_keywords(file);
   or_build_subject_table();
   or_create_articulated_classes();
-  g_eng_school.real_class_count = g_eng_school.class_count;
   for (int s = 0; s < g_eng_school.subject_count; ++s)
     if (g_eng_subjects[s].specific_name[0] == '\0')
       std::memcpy(g_eng_subjects[s].specific_name, g_eng_subjects[s].group_name, kNameSize);
@@ -320,6 +319,9 @@ void or_load_description(const char* file_name, int mode) {
   or_read_teacher_constraints(file);
   copy_pseudo_teacher_flags();
   or_fclose(file);
+  // Every class so far comes from the description; the stand-by and support
+  // pseudo-classes are added after this point.
+  g_eng_school.real_class_count = g_eng_school.class_count;
   int largest = 0;
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
     if (g_eng_teachers[t].lesson_hours > largest) largest = g_eng_teachers[t].lesson_hours;
