@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/engine_main.h"
 #include "engine/engine_random.h"
 #include "engine/errors.h"
 #include "engine/perturbations.h"
@@ -96,6 +97,29 @@ TEST(Standby, PseudoLinesAreSavedAndMatchedByName) {
   EXPECT_EQ(or_load_timetable(0), 0);
   EXPECT_EQ(save_test::placements(), expected);
   EXPECT_EQ(or_lesson_supported_class(10), school.k);
+}
+
+TEST(Standby, TakeOverCarriesStandbyLinesToTheNextSave) {
+  save_test::SchoolFolder folder;
+  StandbySchool school(-1);
+  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
+  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
+  or_save_timetable(-1);
+  g_recovery_allowed = 1;
+  ASSERT_EQ(or_recover_previous_timetable(), 0);
+  std::string carried = folder.read("tempfileDS.txt");
+  EXPECT_NE(carried.find("0005D 0 0 dAA (1) ALFA (0)  (-1) CE:0\n"), std::string::npos) << carried;
+  EXPECT_NE(carried.find("0010S 3 3 sAA (3) BETA (1)"), std::string::npos) << carried;
+  or_save_timetable(-1);
+  EXPECT_FALSE(folder.exists("tempfileDS.txt")) << "the next save appends and deletes it";
+  std::FILE* f = or_fopen(".\\savego.txt", "rt");
+  int lines = 0;
+  char line[512];
+  while (or_read_line(line, 400, f)) ++lines;
+  or_fclose(f);
+  // 11 lessons, the 25 calendar hours the take-over gave 1A (5 lessons in a
+  // 30-hour week), and the six carried stand-by and support lines.
+  EXPECT_EQ(lines, 11 + 25 + 6);
 }
 
 TEST(Standby, UnsavedPseudoLessonsTakeFreeHoursOfTheirTeacher) {
