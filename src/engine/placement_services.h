@@ -1,7 +1,10 @@
 // What the engine core uses of the solver's placement state: the two
 // whole-timetable copies a loaded timetable is written into, the grid
 // rebuild with its evaluation, and the random placement the recovery uses
-// for lessons it could not match. The solver defines them.
+// for lessons it could not match. The solver defines them; weak stand-ins
+// (placement_placeholders.cpp) let the engine link before it is built.
+//
+// Invariant: a placement value is day | hour << 8, day 255 = not placed.
 #pragma once
 
 #include <cstdint>

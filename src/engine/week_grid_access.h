@@ -2,6 +2,9 @@
 // a class, a teacher, a room or a common room, the lessons of a slot, the
 // manual-move checks, room and supported-class settings, and the class-name
 // helpers. Day and hour arguments are 0-based; cell = day x 12 + hour.
+//
+// The pages call them on their own thread while no engine command runs;
+// every index they pass is range-checked.
 #pragma once
 
 #include <cstdint>
