@@ -330,6 +330,8 @@ void or_init_pseudo_lesson(int i, int teacher, int c, int subject, int room) {
   l.incompatible_subject = l.building = l.forced_building = l.room_building = -1;
   l.best_room = l.further_reference = l.chosen_laboratory = l.paired_subject = -1;
   l.day = kDayNotPlaced;
+  l.day_limit = static_cast<std::uint8_t>(or_week_days());
+  l.slot_limit = g_eng_run.weekly_slots;
 }
 
 void or_finish_loaded_model() {

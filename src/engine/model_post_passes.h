@@ -1,6 +1,10 @@
 // Passes that derive, after the description is loaded, what the rest of the
 // engine expects: hour counts and lesson lists, class calendars, hour
 // timings, car-share partners, free-day lists and class display names.
+//
+// The loader runs them once at its end (or_finish_loaded_model, in their
+// order); the stand-by and calendar set-ups recount hours after appending
+// pseudo-lessons. Each is a pass or two over the tables.
 #pragma once
 
 // Hour counts and lesson lists; first 0 recounts everything, otherwise the

@@ -1,5 +1,9 @@
 // Random whole-timetable perturbations for the improvement phases: shaking
 // days and hours, exchanging the lessons of two slots or two days.
+//
+// Every perturbation moves whole slots or whole days, so a clash-free
+// timetable stays clash-free; draws come from the engine's generator, so a
+// seeded run repeats them. The phases call them a few times per cycle.
 #pragma once
 
 #include <cstdint>

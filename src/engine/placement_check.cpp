@@ -1,6 +1,10 @@
 // Clash rule and whole-placement check (see placement_check.h). The rule's
 // order of tests gives the codes the trace prints: class, room, teacher,
 // then the second-teacher cases.
+//
+// The whole-timetable check walks the lessons once and tests each against
+// the lessons already seen in its slot, so a school of 10000 lessons costs
+// one pass plus the pairs inside each slot.
 #include "engine/placement_check.h"
 
 #include "engine/errors.h"

@@ -1,7 +1,10 @@
 // What the engine core uses of the solver's placement state: the two
 // whole-timetable copies a loaded timetable is written into, the grid
 // rebuild with its evaluation, and the random placement the recovery uses
-// for lessons it could not match. The solver defines them.
+// for lessons it could not match. The solver defines them; weak stand-ins
+// (placement_placeholders.cpp) let the engine link before it is built.
+//
+// Invariant: a placement value is day | hour << 8, day 255 = not placed.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +24,12 @@ int or_place_remaining_randomly(int mode, int start);
 int or_any_class_has_gap();
 // The teacher's weighted penalty of the current placement.
 std::uint32_t or_teacher_penalty(int teacher);
+
+// The score of the last full evaluation, the constraint weights and the
+// timed class improvement the board's "try this hour mask" runs.
+extern std::uint32_t g_total_score;
+void or_set_constraint_weights();
+int or_improve_class_timed(int kind, int teacher);
 
 // The 16-bit placement value of a lesson: day in the low byte, hour high.
 inline std::uint16_t or_lesson_place_value(int lesson) {

@@ -116,9 +116,15 @@ void tally_classes() {
     k.tally_count = 0;
     k.triple_count = 0;
     int hours = 0;
+    bool whole = true;  // every lesson of the class stands in its week
     for (int i = 0; i < s.lesson_count; ++i) {
       const EngineLesson& l = g_eng_lessons[i];
-      if (l.class_index != c || !or_lesson_placed(i) || !or_slot_in_week(l.day, l.hour)) continue;
+      if (l.class_index != c) continue;
+      if (!or_lesson_placed(i)) {
+        whole = false;
+        continue;
+      }
+      if (!or_slot_in_week(l.day, l.hour)) continue;
       ++hours;
       int p = 0;
       while (p < k.tally_count && k.tally_subjects[p] != l.subject) ++p;
@@ -138,7 +144,11 @@ void tally_classes() {
       }
       if (q < kWeekSlots) ++k.triples[q].hours;
     }
-    if (!k.three_char_flag && k.parent < 0 && hours != k.lesson_count)
+    // A placed lesson outside the week, or a count that disagrees with the
+    // class's lessons, means the tables are inconsistent. Before a timetable
+    // is placed (the balancing commands prepare first) only placed lessons
+    // are tallied and there is nothing to compare.
+    if (whole && !k.three_char_flag && k.parent < 0 && hours != k.lesson_count)
       or_raise_critical_error("SW", 0, kSourceVinu, 230);
     for (int p = 0; p < k.tally_count; ++p) {
       int v = band_or_none(s.materiehsg, k.tally_hours[p]);

@@ -2,6 +2,9 @@
 // teachers' reception hours (".\\ricevi.txt", scrambled lines) and the
 // exemptions the user granted (".\\scuola3.txt", ".\\scuola3P.txt" for the
 // provisional timetable; plain lines of a length and the record in hex).
+//
+// Records read back are range-checked before they reach a table; writes go
+// through a temporary file. Both files hold at most a few hundred lines.
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,9 @@
 // save_line.h). The reader walks the line left to right with explicit
 // delimiters; every number is parsed with an end check and every name is
 // bounded to the 20 characters of the model's name fields.
+//
+// A save holds up to 10000 lines and is read once per command, so clarity
+// wins over speed here.
 #include "engine/save_line.h"
 
 #include <cerrno>

@@ -1,4 +1,9 @@
 // Raising wrappers around ReplacementFile (see school_file_writes.h).
+//
+// The save files and the exemption files are the user's work: a failure to
+// write them must reach the user as the engine's file error, while the old
+// file stays as it was. The temporary file is removed by ReplacementFile on
+// every path; these wrappers only decide that a failure is an error.
 #include "engine/school_file_writes.h"
 
 #include <cstdio>

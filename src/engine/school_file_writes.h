@@ -2,6 +2,8 @@
 // cannot be created or completely written is a file error (the user must
 // learn that the timetable was not saved), and an appending writer first
 // copies the current file into the replacement.
+//
+// Invariant: the target file is either the old one or the complete new one.
 #pragma once
 
 #include "engine/file_replace.h"

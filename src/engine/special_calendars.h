@@ -2,6 +2,9 @@
 // a pseudo-teacher "Calendario-<class>" whose pseudo-lessons (subject
 // "ZZYBASAX") fill the class's free hours, so the solver places a whole
 // week for every class and the free hours land where the calendar says.
+//
+// Calendar records stand at the ends of their tables and are dropped and
+// made again around a loaded or recovered timetable.
 #pragma once
 
 inline constexpr const char* kCalendarSubject = "ZZYBASAX";

@@ -2,6 +2,9 @@
 // behind the real classes ("dAA", "dAB" ... for stand-by hours, "sAA" ...
 // for support hours), their first placement and their packing into as few
 // pseudo-classes as possible.
+//
+// A teacher's stand-by hours come from "TED:", its support hours from
+// "SOS:"; a pseudo-class never holds more than 83 lessons.
 #pragma once
 
 #include "engine/standby_steps.h"

@@ -2,6 +2,9 @@
 // a load and after each command that changes the placement, which the pages
 // of the user interface read instead of the engine's tables. Building it is
 // a straight copy (about 300 KB); it runs a few times per command.
+//
+// Invariant: every text field is zero-terminated within its width; entries
+// beyond the counts are zero.
 #include "engine/timetable_view.h"
 
 #include <cstdio>

@@ -2,6 +2,9 @@
 // a class, a teacher, a room or a common room, the lessons of a slot, the
 // manual-move checks, room and supported-class settings, and the class-name
 // helpers. Day and hour arguments are 0-based; cell = day x 12 + hour.
+//
+// The pages call them on their own thread while no engine command runs;
+// every index they pass is range-checked.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +40,11 @@ inline constexpr int kGridTeacherLeads = 11;
 
 int or_fill_week_grid(int kind, const char* name, WeekGridCell* grid);
 void or_fill_grid_cell(int lesson, WeekGridCell* grid);
+// A short building code of the teacher's lesson at the slot (text holds 8 bytes).
 void or_lesson_cell_code(char* text, int teacher, int day, int hour);
+// Mode 0 starts, 1 goes on: the next lesson of the slot in text order (text
+// holds 160 bytes), -1 after the last. Mode 2 gives lesson `day` the room
+// `hour` as its own and working room.
 int or_next_lesson_text_at_slot(int mode, int day, int hour, char* text);
 void or_default_absence_reasons();
 void or_room_report_hint(char* text);
@@ -55,6 +62,8 @@ int or_check_lessons_fit_grid(int teacher, WeekGridCell* grid);
 void or_apply_grid_support_classes(WeekGridCell* grid);
 int or_commit_placement(int test);
 void or_apply_reception_slots();
+// mask: 84 bytes, non-zero marks a slot the teacher is to be kept out of.
+int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask);
 int or_iterate_class_room_lessons(int mode, const char** teacher, const char** class_name, int* lesson);
 int or_check_shared_lessons_fit_grid(int teacher, int second, int room, WeekGridCell* grid);
 const char* or_class_display_name(int class_index);

@@ -1,6 +1,10 @@
 // Save files: each kind written to its file and read back through the
 // scrambler, byte for byte after unscrambling; partial, truncated and
 // corrupted saves; a clash that calls for the take-over; write failures.
+//
+// Each case builds its model straight in the tables (save_test_fixture.h)
+// and, where files are involved, runs in a fresh temporary school folder
+// that also stands for the drive root; nothing sleeps or reads the clock.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -297,6 +301,37 @@ TEST(SaveFiles, WorkersWriteNothing) {
   or_save_timetable(-1);
   g_process_number = 0;
   EXPECT_FALSE(folder.exists("savego.txt"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SaveFiles, AWorkerTakesItsStartingTimetableFromTheSharedArea) {
+  SmallSchool school;
+  std::vector<std::uint8_t> area(kParproAreaSize);
+  std::uint16_t first = 3 | (4 << 8);  // lesson 0 on Thursday's fifth hour
+  std::memcpy(area.data() + 501, &first, 2);
+  std::uint32_t values[3] = {5, 0, 10};
+  std::memcpy(area.data() + 20501, values, sizeof values);
+  std::uint8_t* previous = g_parpro_area;
+  g_parpro_area = area.data();
+  struct Case {
+    int process;
+    std::uint32_t points[3];
+  } cases[] = {{2, {5, 10, 0}}, {4, {1, 0, 2}}, {6, {1, 0, 2}}};
+  for (const Case& c : cases) {
+    g_process_number = static_cast<std::int8_t>(c.process);
+    EXPECT_EQ(or_load_timetable(0), 0);
+    EXPECT_EQ(g_eng_lessons[0].day, 3);
+    EXPECT_EQ(g_eng_lessons[0].hour, 4);
+    for (int t = 0; t < 3; ++t) EXPECT_EQ(g_eng_teachers[t].points, c.points[t]) << c.process << " " << t;
+  }
+  g_process_number = 3;
+  or_load_timetable(0);
+  for (int t = 0; t < 5; ++t) EXPECT_LT(g_eng_teachers[t].points, 5u) << "a random number below the teacher count";
+  g_process_number = 0;
+  g_parpro_area = previous;
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 // grid rebuild counts its calls, the random placement puts each unplaced
 // lesson into the first slot where it clashes with nothing. The fixture's
 // own test checks the small school it builds.
+//
+// Each case builds its model straight in the tables (save_test_fixture.h)
+// and, where files are involved, runs in a fresh temporary school folder
+// that also stands for the drive root; nothing sleeps or reads the clock.
 #include <gtest/gtest.h>
 
 #include "engine/placement_check.h"

@@ -109,7 +109,9 @@ TEST_F(SampleSchool, PreparationDerivesTheTeacherLimits) {
   // Lesson limits: ESPOSITO's lessons may use 3 days; FERRARI loses 4 slots.
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
-    if (l.teacher == teacher("ESPOSITO")) EXPECT_EQ(l.day_limit, 3);
+    if (l.teacher == teacher("ESPOSITO")) {
+      EXPECT_EQ(l.day_limit, 3);
+    }
     if (l.teacher == teacher("FERRARI")) {
       EXPECT_EQ(l.day_limit, 6);
       EXPECT_EQ(l.slot_limit, 26);
@@ -159,6 +161,29 @@ TEST_F(SampleSchool, ViewAndGridsAfterTheLoad) {
   filled = 0;
   for (const WeekGridCell& c : grid) filled += c.class_index >= 0 ? 1 : 0;
   EXPECT_EQ(filled, 18);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SampleLiceo, LoadsDerivesAndPreparesWithoutATimetable) {
+  save_test::SchoolFolder folder;
+  fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/liceo/scuola2.txt", folder.path() / "scuola2.txt");
+  save_test::reset_run_flags();
+  or_reset_model();
+  or_load_description("scuola2.txt", 0);
+  or_finish_loaded_model();
+  EXPECT_EQ(g_eng_school.lesson_count, 750);
+  EXPECT_EQ(g_eng_school.class_count, 25);
+  EXPECT_EQ(or_load_timetable(0), -3) << "no save yet";
+  EXPECT_NO_THROW(or_prepare_model_for_solving());
+  or_build_timetable_view();
+  EXPECT_EQ(g_timetable_view.class_count, 25u);
+  int teachers_with_limits = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    teachers_with_limits += g_eng_teachers[t].max_working_days > 0 ? 1 : 0;
+  EXPECT_GT(teachers_with_limits, 0);
 }
 
 }  // namespace

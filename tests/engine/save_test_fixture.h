@@ -1,6 +1,10 @@
 // A small school built straight into the model tables for the save-file,
 // view and preparation tests, and a temporary school folder to run in.
 // Week: 5 days of 6 hours (30 slots) unless a test changes it.
+//
+// Each case builds its model straight in the tables (save_test_fixture.h)
+// and, where files are involved, runs in a fresh temporary school folder
+// that also stands for the drive root; nothing sleeps or reads the clock.
 #pragma once
 
 #include <unistd.h>

@@ -1,4 +1,8 @@
 // Week-grid accessors and the timetable view over the small test school.
+//
+// Each case builds its model straight in the tables (save_test_fixture.h)
+// and, where files are involved, runs in a fresh temporary school folder
+// that also stands for the drive root; nothing sleeps or reads the clock.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -47,8 +51,9 @@ TEST(ViewGrid, FindsEntitiesByTheirOwnRules) {
     std::memset(static_cast<void*>(grid), 0x5A, sizeof grid);
     EXPECT_EQ(or_fill_week_grid(c.kind, c.name, grid), c.found) << c.id;
     EXPECT_EQ(filled(grid), c.cells) << c.id;
-    if (c.found < 0)
+    if (c.found < 0) {
       for (const WeekGridCell& cell : grid) EXPECT_EQ(cell.class_index, -1) << c.id;
+    }
   }
 }
 
@@ -173,6 +178,19 @@ TEST(ViewGrid, ViewCopiesTeachersClassesAndReception) {
   EXPECT_STREQ(v.subject_names[school.math], "MATEMATICA");
   EXPECT_EQ(v.class_count, 2u);
   EXPECT_EQ(v.support_class_start, 300u);
+}
+
+TEST(ViewGrid, HourMaskKeptInTheSavedGrid) {
+  SmallSchool school;
+  std::uint8_t mask[kWeekSlots] = {};
+  mask[3] = mask[15] = 1;
+  EXPECT_EQ(or_try_teacher_hour_mask(101, school.rossi, mask), 0);
+  const EngineTeacher& x = g_eng_teachers[school.rossi];
+  EXPECT_EQ(x.allowed_hours[3], 0);
+  EXPECT_EQ(x.allowed_hours[15], 0);
+  EXPECT_EQ(x.allowed_hours[4], 1) << "a grid that was not set starts all allowed";
+  EXPECT_EQ(x.allowed_hours_work[3], 0);
+  EXPECT_EQ(or_try_teacher_hour_mask(101, 99, mask), -1);
 }
 
 TEST(ViewGrid, AbsenceReasonsAndRoomHint) {
