@@ -1,0 +1,18 @@
+// The real monotonic clock of the program (see ui_clock.h).
+#include "platform/ui_clock.h"
+
+#include <chrono>
+#include <thread>
+
+namespace kt::ui {
+
+std::int64_t MonotonicClock::NowMs() const {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void MonotonicClock::SleepMs(std::int64_t ms) {
+  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+}  // namespace kt::ui
