@@ -19,7 +19,8 @@ namespace kt::ui {
 
 class TextMetrics;
 
-enum : int { kBkTransparent = 1, kBkOpaque = 2 };
+inline constexpr int kBkTransparent = 1;
+inline constexpr int kBkOpaque = 2;
 
 class DeviceContext {
  public:

@@ -4,6 +4,7 @@
 // are dispatched, and a page shown inside the frame gets them before the frame.
 #include "platform/ui_input.h"
 
+#include "platform/controls/popup_menu.h"
 #include "platform/ui_backend.h"
 #include "platform/ui_internals.h"
 #include "platform/ui_thread.h"
@@ -36,6 +37,11 @@ bool input_allowed(Window& target) {
 bool input_mouse(Window& top, std::uint32_t message, Point client, unsigned mods) {
   check_ui_thread("input_mouse");
   if (!top.IsWindow()) return false;
+  // A click outside a tracked pop-up menu closes the menu and goes nowhere.
+  if (PopupMenu* menu = PopupMenu::Tracking(); menu && menu->MenuWindow() != &top) {
+    if (message == kMsgLButtonDown || message == kMsgRButtonDown) menu->Cancel();
+    return false;
+  }
   Window* target = top.ChildFromPoint(client);
   if (!input_allowed(*target)) return false;
   Point local = target->ScreenToClient(top.ClientToScreen(client));

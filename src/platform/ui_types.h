@@ -93,133 +93,276 @@ using LParam = std::intptr_t;
 using LResult = std::intptr_t;
 
 // Messages.
-enum : std::uint32_t {
-  kMsgNull = 0x0000, kMsgCreate = 0x0001, kMsgDestroy = 0x0002, kMsgMove = 0x0003,
-  kMsgSize = 0x0005, kMsgActivate = 0x0006, kMsgSetFocus = 0x0007, kMsgKillFocus = 0x0008,
-  kMsgEnable = 0x000A, kMsgSetText = 0x000C, kMsgPaint = 0x000F, kMsgClose = 0x0010,
-  kMsgShowWindow = 0x0018, kMsgDrawItem = 0x002B, kMsgMeasureItem = 0x002C,
-  kMsgSetFont = 0x0030, kMsgNotify = 0x004E, kMsgKeyDown = 0x0100, kMsgKeyUp = 0x0101,
-  kMsgChar = 0x0102, kMsgInitDialog = 0x0110, kMsgCommand = 0x0111, kMsgSysCommand = 0x0112,
-  kMsgTimer = 0x0113, kMsgCtlColor = 0x0138, kMsgMouseMove = 0x0200,
-  kMsgLButtonDown = 0x0201, kMsgLButtonUp = 0x0202, kMsgLButtonDblClk = 0x0203,
-  kMsgRButtonDown = 0x0204, kMsgRButtonUp = 0x0205, kMsgMouseWheel = 0x020A,
-  kMsgUser = 0x0400, kMsgApp = 0x8000,
-};
+inline constexpr std::uint32_t kMsgNull = 0x0000;
+inline constexpr std::uint32_t kMsgCreate = 0x0001;
+inline constexpr std::uint32_t kMsgDestroy = 0x0002;
+inline constexpr std::uint32_t kMsgMove = 0x0003;
+inline constexpr std::uint32_t kMsgSize = 0x0005;
+inline constexpr std::uint32_t kMsgActivate = 0x0006;
+inline constexpr std::uint32_t kMsgSetFocus = 0x0007;
+inline constexpr std::uint32_t kMsgKillFocus = 0x0008;
+inline constexpr std::uint32_t kMsgEnable = 0x000A;
+inline constexpr std::uint32_t kMsgSetText = 0x000C;
+inline constexpr std::uint32_t kMsgPaint = 0x000F;
+inline constexpr std::uint32_t kMsgClose = 0x0010;
+inline constexpr std::uint32_t kMsgShowWindow = 0x0018;
+inline constexpr std::uint32_t kMsgDrawItem = 0x002B;
+inline constexpr std::uint32_t kMsgMeasureItem = 0x002C;
+inline constexpr std::uint32_t kMsgSetFont = 0x0030;
+inline constexpr std::uint32_t kMsgNotify = 0x004E;
+inline constexpr std::uint32_t kMsgKeyDown = 0x0100;
+inline constexpr std::uint32_t kMsgKeyUp = 0x0101;
+inline constexpr std::uint32_t kMsgChar = 0x0102;
+inline constexpr std::uint32_t kMsgInitDialog = 0x0110;
+inline constexpr std::uint32_t kMsgCommand = 0x0111;
+inline constexpr std::uint32_t kMsgSysCommand = 0x0112;
+inline constexpr std::uint32_t kMsgTimer = 0x0113;
+inline constexpr std::uint32_t kMsgCtlColor = 0x0138;
+inline constexpr std::uint32_t kMsgMouseMove = 0x0200;
+inline constexpr std::uint32_t kMsgLButtonDown = 0x0201;
+inline constexpr std::uint32_t kMsgLButtonUp = 0x0202;
+inline constexpr std::uint32_t kMsgLButtonDblClk = 0x0203;
+inline constexpr std::uint32_t kMsgRButtonDown = 0x0204;
+inline constexpr std::uint32_t kMsgRButtonUp = 0x0205;
+inline constexpr std::uint32_t kMsgMouseWheel = 0x020A;
+inline constexpr std::uint32_t kMsgButtonGetCheck = 0x00F0;
+inline constexpr std::uint32_t kMsgButtonSetCheck = 0x00F1;
+inline constexpr std::uint32_t kMsgButtonClick = 0x00F5;
+inline constexpr std::uint32_t kMsgUser = 0x0400;
+inline constexpr std::uint32_t kMsgApp = 0x8000;
 
 // Command identifiers every dialog knows.
-enum : int { kIdOk = 1, kIdCancel = 2, kIdAbort = 3, kIdRetry = 4, kIdIgnore = 5, kIdYes = 6, kIdNo = 7, kIdContinue = 11 };
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdAbort = 3;
+inline constexpr int kIdRetry = 4;
+inline constexpr int kIdIgnore = 5;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+inline constexpr int kIdContinue = 11;
 
 // Window styles.
-enum : std::uint32_t {
-  kWsPopup = 0x80000000u, kWsChild = 0x40000000u, kWsMinimize = 0x20000000u,
-  kWsVisible = 0x10000000u, kWsDisabled = 0x08000000u, kWsClipSiblings = 0x04000000u,
-  kWsMaximize = 0x01000000u, kWsCaption = 0x00C00000u, kWsBorder = 0x00800000u,
-  kWsVScroll = 0x00200000u, kWsHScroll = 0x00100000u, kWsSysMenu = 0x00080000u,
-  kWsThickFrame = 0x00040000u, kWsGroup = 0x00020000u, kWsTabStop = 0x00010000u,
-  kDsModalFrame = 0x80u,
-};
+inline constexpr std::uint32_t kWsPopup = 0x80000000u;
+inline constexpr std::uint32_t kWsChild = 0x40000000u;
+inline constexpr std::uint32_t kWsMinimize = 0x20000000u;
+inline constexpr std::uint32_t kWsVisible = 0x10000000u;
+inline constexpr std::uint32_t kWsDisabled = 0x08000000u;
+inline constexpr std::uint32_t kWsClipSiblings = 0x04000000u;
+inline constexpr std::uint32_t kWsMaximize = 0x01000000u;
+inline constexpr std::uint32_t kWsCaption = 0x00C00000u;
+inline constexpr std::uint32_t kWsBorder = 0x00800000u;
+inline constexpr std::uint32_t kWsVScroll = 0x00200000u;
+inline constexpr std::uint32_t kWsHScroll = 0x00100000u;
+inline constexpr std::uint32_t kWsSysMenu = 0x00080000u;
+inline constexpr std::uint32_t kWsThickFrame = 0x00040000u;
+inline constexpr std::uint32_t kWsGroup = 0x00020000u;
+inline constexpr std::uint32_t kWsTabStop = 0x00010000u;
+inline constexpr std::uint32_t kDsModalFrame = 0x80u;
 
 // Button styles (type in bits 0-3) and states.
-enum : std::uint32_t {
-  kBsPushButton = 0x0, kBsDefPushButton = 0x1, kBsCheckBox = 0x2, kBsAutoCheckBox = 0x3,
-  kBsRadioButton = 0x4, kBs3State = 0x5, kBsAuto3State = 0x6, kBsGroupBox = 0x7,
-  kBsAutoRadioButton = 0x9, kBsOwnerDraw = 0xB, kBsTypeMask = 0xF,
-  kBsLeftText = 0x20, kBsBitmap = 0x80, kBsMultiLine = 0x2000, kBsNotify = 0x4000,
-  kBsPushLike = 0x1000,
-};
-enum : int { kBstUnchecked = 0, kBstChecked = 1, kBstIndeterminate = 2 };
+inline constexpr std::uint32_t kBsPushButton = 0x0;
+inline constexpr std::uint32_t kBsDefPushButton = 0x1;
+inline constexpr std::uint32_t kBsCheckBox = 0x2;
+inline constexpr std::uint32_t kBsAutoCheckBox = 0x3;
+inline constexpr std::uint32_t kBsRadioButton = 0x4;
+inline constexpr std::uint32_t kBs3State = 0x5;
+inline constexpr std::uint32_t kBsAuto3State = 0x6;
+inline constexpr std::uint32_t kBsGroupBox = 0x7;
+inline constexpr std::uint32_t kBsAutoRadioButton = 0x9;
+inline constexpr std::uint32_t kBsOwnerDraw = 0xB;
+inline constexpr std::uint32_t kBsTypeMask = 0xF;
+inline constexpr std::uint32_t kBsLeftText = 0x20;
+inline constexpr std::uint32_t kBsBitmap = 0x80;
+inline constexpr std::uint32_t kBsMultiLine = 0x2000;
+inline constexpr std::uint32_t kBsNotify = 0x4000;
+inline constexpr std::uint32_t kBsPushLike = 0x1000;
+inline constexpr int kBstUnchecked = 0;
+inline constexpr int kBstChecked = 1;
+inline constexpr int kBstIndeterminate = 2;
 
 // Static styles (type in bits 0-4).
-enum : std::uint32_t {
-  kSsLeft = 0x0, kSsCenter = 0x1, kSsRight = 0x2, kSsIcon = 0x3, kSsBlackRect = 0x4,
-  kSsGrayRect = 0x5, kSsWhiteRect = 0x6, kSsBlackFrame = 0x7, kSsSimple = 0xB,
-  kSsLeftNoWordWrap = 0xC, kSsOwnerDraw = 0xD, kSsBitmap = 0xE, kSsEtchedFrame = 0x12,
-  kSsTypeMask = 0x1F, kSsNotify = 0x100, kSsCenterImage = 0x200, kSsSunken = 0x1000,
-};
+inline constexpr std::uint32_t kSsLeft = 0x0;
+inline constexpr std::uint32_t kSsCenter = 0x1;
+inline constexpr std::uint32_t kSsRight = 0x2;
+inline constexpr std::uint32_t kSsIcon = 0x3;
+inline constexpr std::uint32_t kSsBlackRect = 0x4;
+inline constexpr std::uint32_t kSsGrayRect = 0x5;
+inline constexpr std::uint32_t kSsWhiteRect = 0x6;
+inline constexpr std::uint32_t kSsBlackFrame = 0x7;
+inline constexpr std::uint32_t kSsSimple = 0xB;
+inline constexpr std::uint32_t kSsLeftNoWordWrap = 0xC;
+inline constexpr std::uint32_t kSsOwnerDraw = 0xD;
+inline constexpr std::uint32_t kSsBitmap = 0xE;
+inline constexpr std::uint32_t kSsEtchedFrame = 0x12;
+inline constexpr std::uint32_t kSsTypeMask = 0x1F;
+inline constexpr std::uint32_t kSsNotify = 0x100;
+inline constexpr std::uint32_t kSsCenterImage = 0x200;
+inline constexpr std::uint32_t kSsSunken = 0x1000;
 
 // Edit styles.
-enum : std::uint32_t {
-  kEsLeft = 0x0, kEsCenter = 0x1, kEsRight = 0x2, kEsMultiLine = 0x4, kEsUpperCase = 0x8,
-  kEsPassword = 0x20, kEsAutoVScroll = 0x40, kEsAutoHScroll = 0x80, kEsReadOnly = 0x800,
-  kEsWantReturn = 0x1000, kEsNumber = 0x2000,
-};
+inline constexpr std::uint32_t kEsLeft = 0x0;
+inline constexpr std::uint32_t kEsCenter = 0x1;
+inline constexpr std::uint32_t kEsRight = 0x2;
+inline constexpr std::uint32_t kEsMultiLine = 0x4;
+inline constexpr std::uint32_t kEsUpperCase = 0x8;
+inline constexpr std::uint32_t kEsPassword = 0x20;
+inline constexpr std::uint32_t kEsAutoVScroll = 0x40;
+inline constexpr std::uint32_t kEsAutoHScroll = 0x80;
+inline constexpr std::uint32_t kEsReadOnly = 0x800;
+inline constexpr std::uint32_t kEsWantReturn = 0x1000;
+inline constexpr std::uint32_t kEsNumber = 0x2000;
 
 // List box and combo box styles.
-enum : std::uint32_t {
-  kLbsNotify = 0x1, kLbsSort = 0x2, kLbsMultipleSel = 0x8, kLbsExtendedSel = 0x800,
-  kCbsSimple = 0x1, kCbsDropDown = 0x2, kCbsDropDownList = 0x3, kCbsTypeMask = 0x3,
-  kCbsSort = 0x100,
-};
+inline constexpr std::uint32_t kLbsNotify = 0x1;
+inline constexpr std::uint32_t kLbsSort = 0x2;
+inline constexpr std::uint32_t kLbsMultipleSel = 0x8;
+inline constexpr std::uint32_t kLbsExtendedSel = 0x800;
+inline constexpr std::uint32_t kCbsSimple = 0x1;
+inline constexpr std::uint32_t kCbsDropDown = 0x2;
+inline constexpr std::uint32_t kCbsDropDownList = 0x3;
+inline constexpr std::uint32_t kCbsTypeMask = 0x3;
+inline constexpr std::uint32_t kCbsSort = 0x100;
 
 // List view styles.
-enum : std::uint32_t {
-  kLvsReport = 0x1, kLvsSingleSel = 0x4, kLvsShowSelAlways = 0x8, kLvsEditLabels = 0x200,
-  kLvsNoColumnHeader = 0x4000, kLvsNoSortHeader = 0x8000,
-  kLvsExGridLines = 0x1, kLvsExCheckBoxes = 0x4, kLvsExFullRowSelect = 0x20,
-  kLvisFocused = 0x1, kLvisSelected = 0x2,
-  kLvniAll = 0x0, kLvniFocused = 0x1, kLvniSelected = 0x2,
-  kLvcfmtLeft = 0x0, kLvcfmtRight = 0x1, kLvcfmtCenter = 0x2,
-};
+inline constexpr std::uint32_t kLvsReport = 0x1;
+inline constexpr std::uint32_t kLvsSingleSel = 0x4;
+inline constexpr std::uint32_t kLvsShowSelAlways = 0x8;
+inline constexpr std::uint32_t kLvsEditLabels = 0x200;
+inline constexpr std::uint32_t kLvsNoColumnHeader = 0x4000;
+inline constexpr std::uint32_t kLvsNoSortHeader = 0x8000;
+inline constexpr std::uint32_t kLvsExGridLines = 0x1;
+inline constexpr std::uint32_t kLvsExCheckBoxes = 0x4;
+inline constexpr std::uint32_t kLvsExFullRowSelect = 0x20;
+inline constexpr std::uint32_t kLvisFocused = 0x1;
+inline constexpr std::uint32_t kLvisSelected = 0x2;
+inline constexpr std::uint32_t kLvniAll = 0x0;
+inline constexpr std::uint32_t kLvniFocused = 0x1;
+inline constexpr std::uint32_t kLvniSelected = 0x2;
+inline constexpr std::uint32_t kLvcfmtLeft = 0x0;
+inline constexpr std::uint32_t kLvcfmtRight = 0x1;
+inline constexpr std::uint32_t kLvcfmtCenter = 0x2;
 
 // Scroll bar style of the size grip.
-enum : std::uint32_t { kSbsSizeGrip = 0x10 };
+inline constexpr std::uint32_t kSbsSizeGrip = 0x10;
 
 // Notification codes: commands carry them in the high word, notifications in
 // their header.
-enum : int {
-  kBnClicked = 0, kBnDoubleClicked = 5, kBnSetFocus = 6, kBnKillFocus = 7,
-  kEnSetFocus = 0x100, kEnKillFocus = 0x200, kEnChange = 0x300, kEnUpdate = 0x400,
-  kEnMaxText = 0x501,
-  kLbnSelChange = 1, kLbnDblClk = 2, kLbnSetFocus = 4, kLbnKillFocus = 5,
-  kCbnSelChange = 1, kCbnDblClk = 2, kCbnSetFocus = 3, kCbnKillFocus = 4,
-  kCbnEditChange = 5, kCbnDropDown = 7, kCbnCloseUp = 8, kCbnSelEndOk = 9,
-  kStnClicked = 0, kStnDblClk = 1,
-  kNmClick = -2, kNmDblClk = -3, kNmReturn = -4, kNmRClick = -5, kNmSetFocus = -7,
-  kNmKillFocus = -8, kNmCustomDraw = -12,
-  kLvnItemChanged = -101, kLvnColumnClick = -108, kLvnBeginLabelEdit = -175,
-  kLvnEndLabelEdit = -176, kLvnKeyDown = -155, kHdnEndTrack = -307,
-};
+inline constexpr int kBnClicked = 0;
+inline constexpr int kBnDoubleClicked = 5;
+inline constexpr int kBnSetFocus = 6;
+inline constexpr int kBnKillFocus = 7;
+inline constexpr int kEnSetFocus = 0x100;
+inline constexpr int kEnKillFocus = 0x200;
+inline constexpr int kEnChange = 0x300;
+inline constexpr int kEnUpdate = 0x400;
+inline constexpr int kEnMaxText = 0x501;
+inline constexpr int kLbnSelChange = 1;
+inline constexpr int kLbnDblClk = 2;
+inline constexpr int kLbnSetFocus = 4;
+inline constexpr int kLbnKillFocus = 5;
+inline constexpr int kCbnSelChange = 1;
+inline constexpr int kCbnDblClk = 2;
+inline constexpr int kCbnSetFocus = 3;
+inline constexpr int kCbnKillFocus = 4;
+inline constexpr int kCbnEditChange = 5;
+inline constexpr int kCbnDropDown = 7;
+inline constexpr int kCbnCloseUp = 8;
+inline constexpr int kCbnSelEndOk = 9;
+inline constexpr int kStnClicked = 0;
+inline constexpr int kStnDblClk = 1;
+inline constexpr int kNmClick = -2;
+inline constexpr int kNmDblClk = -3;
+inline constexpr int kNmReturn = -4;
+inline constexpr int kNmRClick = -5;
+inline constexpr int kNmSetFocus = -7;
+inline constexpr int kNmKillFocus = -8;
+inline constexpr int kNmCustomDraw = -12;
+inline constexpr int kLvnItemChanged = -101;
+inline constexpr int kLvnColumnClick = -108;
+inline constexpr int kLvnBeginLabelEdit = -175;
+inline constexpr int kLvnEndLabelEdit = -176;
+inline constexpr int kLvnKeyDown = -155;
+inline constexpr int kHdnEndTrack = -307;
 
 // Custom-draw stages and answers.
-enum : std::uint32_t {
-  kCddsPrePaint = 0x1, kCddsItem = 0x10000, kCddsSubItem = 0x20000,
-  kCddsItemPrePaint = kCddsItem | kCddsPrePaint,
-  kCdrfDoDefault = 0x0, kCdrfNewFont = 0x2, kCdrfSkipDefault = 0x4, kCdrfNotifyItemDraw = 0x20,
-  kCdrfNotifySubItemDraw = 0x20,
-};
+inline constexpr std::uint32_t kCddsPrePaint = 0x1;
+inline constexpr std::uint32_t kCddsItem = 0x10000;
+inline constexpr std::uint32_t kCddsSubItem = 0x20000;
+inline constexpr std::uint32_t kCddsItemPrePaint = kCddsItem | kCddsPrePaint;
+inline constexpr std::uint32_t kCdrfDoDefault = 0x0;
+inline constexpr std::uint32_t kCdrfNewFont = 0x2;
+inline constexpr std::uint32_t kCdrfSkipDefault = 0x4;
+inline constexpr std::uint32_t kCdrfNotifyItemDraw = 0x20;
+inline constexpr std::uint32_t kCdrfNotifySubItemDraw = 0x20;
 
 // Draw-text formats.
-enum : std::uint32_t {
-  kDtLeft = 0x0, kDtCenter = 0x1, kDtRight = 0x2, kDtVCenter = 0x4, kDtBottom = 0x8,
-  kDtWordBreak = 0x10, kDtSingleLine = 0x20, kDtExpandTabs = 0x40, kDtNoClip = 0x100,
-  kDtCalcRect = 0x400, kDtNoPrefix = 0x800, kDtEndEllipsis = 0x8000,
-};
+inline constexpr std::uint32_t kDtLeft = 0x0;
+inline constexpr std::uint32_t kDtCenter = 0x1;
+inline constexpr std::uint32_t kDtRight = 0x2;
+inline constexpr std::uint32_t kDtVCenter = 0x4;
+inline constexpr std::uint32_t kDtBottom = 0x8;
+inline constexpr std::uint32_t kDtWordBreak = 0x10;
+inline constexpr std::uint32_t kDtSingleLine = 0x20;
+inline constexpr std::uint32_t kDtExpandTabs = 0x40;
+inline constexpr std::uint32_t kDtNoClip = 0x100;
+inline constexpr std::uint32_t kDtCalcRect = 0x400;
+inline constexpr std::uint32_t kDtNoPrefix = 0x800;
+inline constexpr std::uint32_t kDtEndEllipsis = 0x8000;
 
 // Owner-draw item states and control types.
-enum : std::uint32_t {
-  kOdsSelected = 0x1, kOdsGrayed = 0x2, kOdsDisabled = 0x4, kOdsChecked = 0x8, kOdsFocus = 0x10,
-  kOdtMenu = 1, kOdtListBox = 2, kOdtComboBox = 3, kOdtButton = 4, kOdtStatic = 5,
-};
+inline constexpr std::uint32_t kOdsSelected = 0x1;
+inline constexpr std::uint32_t kOdsGrayed = 0x2;
+inline constexpr std::uint32_t kOdsDisabled = 0x4;
+inline constexpr std::uint32_t kOdsChecked = 0x8;
+inline constexpr std::uint32_t kOdsFocus = 0x10;
+inline constexpr std::uint32_t kOdtMenu = 1;
+inline constexpr std::uint32_t kOdtListBox = 2;
+inline constexpr std::uint32_t kOdtComboBox = 3;
+inline constexpr std::uint32_t kOdtButton = 4;
+inline constexpr std::uint32_t kOdtStatic = 5;
 
 // Colour request kinds (what asks for colours).
 enum class CtlType { kDialog, kButton, kStatic, kEdit, kListBox, kScrollBar };
 
 // Show commands.
-enum : int {
-  kSwHide = 0, kSwShowNormal = 1, kSwShowMinimized = 2, kSwShowMaximized = 3,
-  kSwShowNoActivate = 4, kSwShow = 5, kSwMinimize = 6, kSwShowNa = 8, kSwRestore = 9,
-};
+inline constexpr int kSwHide = 0;
+inline constexpr int kSwShowNormal = 1;
+inline constexpr int kSwShowMinimized = 2;
+inline constexpr int kSwShowMaximized = 3;
+inline constexpr int kSwShowNoActivate = 4;
+inline constexpr int kSwShow = 5;
+inline constexpr int kSwMinimize = 6;
+inline constexpr int kSwShowNa = 8;
+inline constexpr int kSwRestore = 9;
 
 // Key codes (the virtual-key numbers the pages test).
-enum : int {
-  kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkShift = 0x10, kVkControl = 0x11,
-  kVkEscape = 0x1B, kVkSpace = 0x20, kVkPrior = 0x21, kVkNext = 0x22, kVkEnd = 0x23,
-  kVkHome = 0x24, kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28,
-  kVkInsert = 0x2D, kVkDelete = 0x2E, kVkF1 = 0x70,
-};
-enum : unsigned { kModShift = 1, kModControl = 2, kModAlt = 4 };
+inline constexpr int kVkBack = 0x08;
+inline constexpr int kVkTab = 0x09;
+inline constexpr int kVkReturn = 0x0D;
+inline constexpr int kVkShift = 0x10;
+inline constexpr int kVkControl = 0x11;
+inline constexpr int kVkEscape = 0x1B;
+inline constexpr int kVkSpace = 0x20;
+inline constexpr int kVkPrior = 0x21;
+inline constexpr int kVkNext = 0x22;
+inline constexpr int kVkEnd = 0x23;
+inline constexpr int kVkHome = 0x24;
+inline constexpr int kVkLeft = 0x25;
+inline constexpr int kVkUp = 0x26;
+inline constexpr int kVkRight = 0x27;
+inline constexpr int kVkDown = 0x28;
+inline constexpr int kVkInsert = 0x2D;
+inline constexpr int kVkDelete = 0x2E;
+inline constexpr int kVkF1 = 0x70;
+inline constexpr unsigned kModShift = 1;
+inline constexpr unsigned kModControl = 2;
+inline constexpr unsigned kModAlt = 4;
 
 // Message-beep kinds.
-enum : int { kBeepSimple = -1, kBeepOk = 0, kBeepStop = 0x10, kBeepQuestion = 0x20, kBeepExclamation = 0x30 };
+inline constexpr int kBeepSimple = -1;
+inline constexpr int kBeepOk = 0;
+inline constexpr int kBeepStop = 0x10;
+inline constexpr int kBeepQuestion = 0x20;
+inline constexpr int kBeepExclamation = 0x30;
 
 }  // namespace kt::ui

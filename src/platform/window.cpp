@@ -445,7 +445,6 @@ bool Window::ShowDlgItem(int id, int cmd) {
 
 // The button-state helpers go through the button's own messages so that a
 // page's own button class can keep its state its own way.
-enum : std::uint32_t { kMsgButtonGetCheck = 0x00F0, kMsgButtonSetCheck = 0x00F1 };
 
 void Window::CheckDlgButton(int id, int state) {
   if (Window* c = GetDlgItem(id)) c->SendMessage(kMsgButtonSetCheck, WParam(state), 0);

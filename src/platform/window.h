@@ -184,7 +184,9 @@ class Window {
   bool ShowDlgItem(int id, int cmd);
 
   // ---- keyboard interface of controls ----
-  enum : unsigned { kWantArrows = 1, kWantTab = 2, kWantAllKeys = 4, kWantChars = 0x80, kButtonCode = 0x2000, kDefPushCode = 0x10, kUndefPushCode = 0x20, kRadioCode = 0x40, kStaticCode = 0x100 };
+  static constexpr unsigned kWantArrows = 1, kWantTab = 2, kWantAllKeys = 4, kWantChars = 0x80,
+                            kButtonCode = 0x2000, kDefPushCode = 0x10, kUndefPushCode = 0x20,
+                            kRadioCode = 0x40, kStaticCode = 0x100;
   virtual unsigned GetDlgCode(int key) const { return 0; }
   // A click from the keyboard (Space, Enter on a focused button, mnemonic).
   virtual void Click() {}
