@@ -82,14 +82,14 @@ void DataExchange::Check(int id, int& value) {
 
 void DataExchange::Radio(int first_id, int& index) {
   if (mode_ == Mode::kBind) return;
-  Window* first = dialog_.GetDlgItem(first_id);
-  if (!first) return;
+  // The group: the first button and the siblings after it up to the next group start.
   std::vector<Window*> group;
-  Window* w = first;
-  do {
-    group.push_back(w);
-    w = dialog_.GetNextDlgGroupItem(w, false);
-  } while (w && w != first && std::find(group.begin(), group.end(), w) == group.end());
+  const std::vector<Window*>& kids = dialog_.Children();
+  for (std::size_t i = 0; i < kids.size(); ++i) {
+    if (!group.empty() && (kids[i]->GetStyle() & kWsGroup)) break;
+    if (group.empty() && kids[i]->GetDlgCtrlID() != first_id) continue;
+    group.push_back(kids[i]);
+  }
   if (mode_ == Mode::kLoad) {
     for (std::size_t i = 0; i < group.size(); ++i) group[i]->SendMessage(kMsgButtonSetCheck, int(i) == index, 0);
   } else {
@@ -205,9 +205,16 @@ bool Dialog::CreateFromTemplate(const DialogTemplate& t, Window* parent, bool mo
   LResult focus_first = SendMessage(kMsgInitDialog, 0, 0);
   if (!IsWindow()) return false;
   if (show_after && !hidden_by_end_ && !(modal_ && modal_->ended)) ShowWindow(kSwShow);
-  if (focus_first && IsWindowVisible()) {
-    Window* first = GetNextDlgTabItem(nullptr, false);
-    if (first) GotoDlgCtrl(first);
+  if (focus_first) {
+    // A hidden dialog keeps the first Tab stop for the moment it is shown.
+    Window* first = nullptr;
+    for (Window* c : Children())
+      if ((c->GetStyle() & kWsTabStop) && (c->GetStyle() & kWsVisible) && c->IsWindowEnabled()) {
+        first = c;
+        break;
+      }
+    if (first && IsWindowVisible()) GotoDlgCtrl(first);
+    else if (first) UiInternals::SetLastFocus(*this, first->handle());
   }
   return IsWindow();
 }
