@@ -77,9 +77,14 @@ struct Message {
 
 inline LParam make_point_param(Point p) { return LParam((p.x & 0xFFFF) | ((p.y & 0xFFFF) << 16)); }
 inline Point point_from_param(LParam l) { return {int(std::int16_t(l & 0xFFFF)), int(std::int16_t((l >> 16) & 0xFFFF))}; }
-inline WParam make_command_param(int id, int code) { return WParam(std::uint16_t(id)) | (WParam(std::uint16_t(code)) << 16); }
-inline int command_id(WParam w) { return int(w & 0xFFFF); }
-inline int command_code(WParam w) { return int(std::uint16_t((w >> 16) & 0xFFFF)); }
+// A command carries the whole 32-bit id (page command ids pass 16 bits) and
+// the notification code above it.
+inline WParam make_command_param(int id, int code) {
+  return WParam(std::uint32_t(id)) | (WParam(std::uint16_t(code)) << 32);
+}
+inline int command_id(WParam w) { return int(std::uint32_t(w & 0xFFFFFFFFu)); }
+inline int command_code(WParam w) { return int(std::uint16_t((w >> 32) & 0xFFFF)); }
+static_assert(sizeof(WParam) >= 8, "commands need 64-bit message parameters");
 
 class Window {
  public:
