@@ -236,8 +236,8 @@ TEST_F(ControlsTest, ProgressBarStepsAroundItsRange) {
     s = bar->GetPos();
   }
   EXPECT_EQ(std::vector<int>(seen, seen + 4), (std::vector<int>{15, 30, 5, 20}));
-  const DrawItemOp* fill = ui.Render(page).ForControl(kBar).back();
-  EXPECT_EQ(fill->rect.Width(), 88 * 20 / 40);
+  DisplayList list = ui.Render(page);
+  EXPECT_EQ(list.ForControl(kBar).back()->rect.Width(), 88 * 20 / 40);
 }
 
 TEST(DrawText, FormatsBreakAndAlignLines) {
