@@ -187,6 +187,10 @@ bool Dialog::CreateFromTemplate(const DialogTemplate& t, Window* parent, bool mo
     for (auto& [id, w] : dx.bindings())
       if (id == c.id && c.id != kStaticId) obj = w;
     if (obj && obj->IsWindow()) obj = nullptr;  // bound twice: the first binding wins
+    if (obj && std::string_view(obj->ClassName()) != "Window" && c.class_name &&
+        std::string_view(obj->ClassName()) != c.class_name)
+      report_ui_problem("template " + std::to_string(t.id) + ": control " + std::to_string(c.id) + " is a " +
+                        c.class_name + " but the code binds a " + obj->ClassName());
     if (!obj) obj = make_control(c.class_name);
     CreateParams cp;
     cp.class_name = c.class_name ? c.class_name : "Static";

@@ -65,7 +65,10 @@ ThreadCheckHandler set_thread_check_handler(ThreadCheckHandler handler) {
 }
 
 bool Window::PostMessage(std::uint32_t message, WParam w, LParam l) {
-  WindowHandle h = handle_;  // read once: another thread may post while the window lives
+  return post_message(handle_, message, w, l);
+}
+
+bool post_message(WindowHandle h, std::uint32_t message, WParam w, LParam l) {
   if (!h) return false;
   UiState& s = ui_state();
   {

@@ -63,6 +63,7 @@ class Backend {
   virtual void TopLevelDestroyed(Window&) {}
   virtual void TopLevelShown(Window&, bool) {}
   virtual void TopLevelMoved(Window&) {}
+  virtual void TopLevelTitled(Window&) {}
   virtual void TopLevelActivated(Window&) {}
   // Something in this top-level window must be drawn again; the backend
   // calls render_window() when it next paints.

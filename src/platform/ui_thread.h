@@ -19,6 +19,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "platform/ui_types.h"
+
 namespace kt::ui {
 
 bool on_ui_thread();
@@ -26,6 +28,10 @@ void claim_ui_thread();
 void check_ui_thread(const char* operation);
 using ThreadCheckHandler = void (*)(const char* operation);
 ThreadCheckHandler set_thread_check_handler(ThreadCheckHandler handler);
+
+// Any thread: posts a message to a window by its handle (a worker keeps the
+// handle, never the window object); false when the window is gone.
+bool post_message(WindowHandle target, std::uint32_t message, WParam w = 0, LParam l = 0);
 
 // Any thread: queues a task for the UI thread's loop.
 void post_to_ui(std::function<void()> task);

@@ -167,7 +167,7 @@ void Window::SetWindowText(std::string_view text) {
   text_ = std::string(text);
   if (!IsWindow()) return;
   OnSetText();
-  if (!parent_) backend().TopLevelMoved(*this);
+  if (!parent_) backend().TopLevelTitled(*this);
   Invalidate();
 }
 

@@ -5,6 +5,8 @@
 // captioned modal dialog, and the template lint.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/controls/button.h"
 #include "platform/controls/edit.h"
 #include "platform/cp1252.h"
@@ -310,6 +312,53 @@ TEST_F(DialogTest, PagesRefuseToCloseOrCloseThemselves) {
   });
   EXPECT_EQ(page.DoModal(), 999);
   EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Built before main, like the program's page holder.
+class Shortcuts : public Dialog {
+ public:
+  Shortcuts() : Dialog(kOwnerTemplate) { SetAccelerators({{kVkF1 + 4, 0, kStart}, {'S', kModControl, kStart}}); }
+  int started = 0;
+
+ protected:
+  void OnStart() { ++started; }
+  KT_DECLARE_MESSAGE_MAP()
+};
+KT_BEGIN_MESSAGE_MAP(Shortcuts, Dialog)
+  KT_ON_COMMAND(kStart, OnStart)
+KT_END_MESSAGE_MAP()
+Shortcuts g_shortcuts;
+
+TEST_F(DialogTest, GlobalModelessDialogComesAndGoesWithItsAccelerators) {
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_TRUE(g_shortcuts.Create(nullptr)) << round;
+    for (int shown = 0; shown < 2; ++shown) {
+      g_shortcuts.ShowWindow(kSwShow);
+      ui.Click(g_shortcuts, kList);  // keys go to the list; the dialog's table sees them first
+      ui.Key(kVkF1 + 4);
+      ui.Key('S', kModControl);
+      ui.Key('S');
+      g_shortcuts.ShowWindow(kSwHide);
+      EXPECT_FALSE(ui.Key(kVkF1 + 4));  // nothing shown takes keys
+    }
+    g_shortcuts.DestroyWindow();
+  }
+  EXPECT_EQ(g_shortcuts.started, 12);
+}
+
+TEST_F(DialogTest, WorkersPostByHandleAndStaleHandlesAreDropped) {
+  Poller page;
+  ASSERT_TRUE(page.Create(nullptr));
+  WindowHandle h = page.handle();
+  std::thread worker([h] { post_message(h, kMsgTimer, 12345678, 0); });
+  worker.join();
+  ui.Pump();
+  EXPECT_EQ(page.ticks, 1);
+  page.DestroyWindow();
+  std::thread late([h] { EXPECT_TRUE(post_message(h, kMsgTimer, 12345678, 0)); });
+  late.join();
+  ui.Pump();
+  EXPECT_EQ(page.ticks, 1);
 }
 
 TEST_F(DialogTest, TemplateLintFindsWhatIsWrong) {
