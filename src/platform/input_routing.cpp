@@ -51,6 +51,8 @@ bool input_mouse(Window& top, std::uint32_t message, Point client, unsigned mods
 bool input_key(int key, unsigned mods) {
   check_ui_thread("input_key");
   Window* target = Window::GetFocus();
+  // A tracked pop-up menu takes the keyboard without taking the focus.
+  if (PopupMenu* menu = PopupMenu::Tracking(); menu && menu->MenuWindow()) target = menu->MenuWindow();
   if (!target) target = Window::GetActiveWindow();
   if (!target || !input_allowed(*target)) return false;
   target->PostMessage(kMsgKeyDown, WParam(key), LParam(mods));
