@@ -43,6 +43,7 @@ bool input_mouse(Window& top, std::uint32_t message, Point client, unsigned mods
     return false;
   }
   Window* target = top.ChildFromPoint(client);
+  if (Window* captured = Window::GetCapture(); captured && captured->GetTopLevel() == &top) target = captured;
   if (!input_allowed(*target)) return false;
   Point local = target->ScreenToClient(top.ClientToScreen(client));
   return target->PostMessage(message, mods, make_point_param(local));
@@ -78,6 +79,12 @@ void input_close(Window& top) {
 
 void input_placement(Window& top, const Rect& screen_rect) {
   if (top.IsWindow() && !top.GetParent()) top.MoveWindow(screen_rect, true);
+}
+
+void input_client_placement(Window& top, const Rect& client_on_screen) {
+  Point o = top.ClientOrigin();
+  input_placement(top, Rect{client_on_screen.left - o.x, client_on_screen.top - o.y, client_on_screen.right + o.x,
+                            client_on_screen.bottom + o.x});
 }
 
 }  // namespace kt::ui

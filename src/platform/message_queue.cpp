@@ -201,6 +201,7 @@ void reset_ui() {
   s.hooks.clear();
   s.focus = {};
   s.active = {};
+  s.capture = {};
   UiInternals::DeleteBuried();
   std::lock_guard<std::mutex> lock(s.thread_mutex);
   s.ui_thread_claimed = false;

@@ -23,5 +23,8 @@ bool input_char(unsigned char ch, unsigned mods = 0);
 void input_close(Window& top);
 // The user moved or resized a top-level window (screen rectangle).
 void input_placement(Window& top, const Rect& screen_rect);
+// The same from where the backend shows the client area (the window manager
+// draws the frame): the core's window rectangle adds its frame around it.
+void input_client_placement(Window& top, const Rect& client_on_screen);
 
 }  // namespace kt::ui

@@ -49,6 +49,7 @@ struct UiState {
 
   WindowHandle focus;
   WindowHandle active;
+  WindowHandle capture;
   std::vector<ModalFrame*> modal_stack;
 
   std::vector<std::pair<int, DispatchHook>> hooks;

@@ -105,6 +105,7 @@ void Window::DestroyNow() {
   }
   if (IsChild(FromHandle(s.focus)) || FromHandle(s.focus) == this) s.focus = {};
   if (s.active == handle_) s.active = {};
+  if (s.capture == handle_) s.capture = {};
   for (ModalFrame* f : s.modal_stack)
     if (f->window == this && !f->ended) {
       f->ended = true;
@@ -351,6 +352,9 @@ Color Window::RequestColors(DeviceContext& dc, CtlType type) {
 // ---- focus and activation ----
 
 Window* Window::GetFocus() { return FromHandle(ui_state().focus); }
+void Window::SetCapture() { ui_state().capture = handle_; }
+void Window::ReleaseCapture() { ui_state().capture = {}; }
+Window* Window::GetCapture() { return FromHandle(ui_state().capture); }
 Window* Window::GetActiveWindow() { return FromHandle(ui_state().active); }
 
 Window* Window::SetFocus() {

@@ -163,6 +163,10 @@ class Window {
   static Window* GetFocus();
   static Window* GetActiveWindow();
   void SetActiveWindow();
+  // Mouse capture: while set, every mouse message goes to this window.
+  void SetCapture();
+  static void ReleaseCapture();
+  static Window* GetCapture();
   // The control that had the focus when this top-level window was left.
   Window* LastFocus() const { return FromHandle(last_focus_); }
 

@@ -6,6 +6,7 @@
 
 #include "platform/ui.h"
 #include "platform/test_driver.h"
+#include "platform/ui_input.h"
 
 namespace kt::ui {
 namespace {
@@ -143,6 +144,20 @@ TEST_F(KeyboardTest, ClickOutsideAMenuCancelsIt) {
   result = menu.TrackPopupMenu(kTpmReturnCmd, 10, 10, &keys);
   EXPECT_EQ(result, 0);
   EXPECT_EQ(ui.PendingSteps(), 1u);
+}
+
+TEST_F(KeyboardTest, ButtonReleasedOutsideItselfDoesNotClick) {
+  Window* apply = keys.GetDlgItem(kApply);
+  Rect r = apply->GetRectInParent();
+  Point on{r.left + 3, r.top + 3}, off{r.left - 30, r.top + 3};
+  ASSERT_TRUE(input_mouse(keys, kMsgLButtonDown, on));
+  ui.Pump();
+  ASSERT_TRUE(input_mouse(keys, kMsgLButtonUp, off));  // the button holds the mouse
+  ui.Pump();
+  EXPECT_TRUE(keys.log.empty());
+  EXPECT_EQ(Window::GetCapture(), nullptr);
+  ui.ClickAt(keys, on);
+  EXPECT_EQ(keys.log, std::vector<std::string>{"apply"});
 }
 
 }  // namespace

@@ -95,6 +95,7 @@ LResult Button::WindowProc(std::uint32_t message, WParam w, LParam l) {
 void Button::OnLButtonDown(Point, unsigned) {
   if (GetButtonStyle() == kBsGroupBox) return;
   SetFocus();
+  SetCapture();
   SetState(true);
 }
 
@@ -104,6 +105,7 @@ void Button::OnLButtonDblClk(Point p, unsigned mods) {
 }
 
 void Button::OnLButtonUp(Point p, unsigned) {
+  if (GetCapture() == this) ReleaseCapture();
   if (!pushed_) return;
   SetState(false);
   bool dbl = double_clicked_;

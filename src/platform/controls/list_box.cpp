@@ -256,6 +256,10 @@ void ListBox::OnKeyDown(int key, unsigned mods) {
   UserSelect(to, mods & kModShift);
 }
 
+void ListBox::OnMouseWheel(int delta, Point) {
+  SetTopIndex(std::clamp(top_ - delta / 120 * 3, 0, std::max(0, GetCount() - VisibleRows())));
+}
+
 void ListBox::OnSetFocus(Window*) {
   Invalidate();
   TellParent(kLbnSetFocus);

@@ -75,6 +75,7 @@ class ListBox : public Window {
   void OnLButtonDown(Point p, unsigned mods) override;
   void OnLButtonDblClk(Point p, unsigned mods) override;
   void OnKeyDown(int key, unsigned mods) override;
+  void OnMouseWheel(int delta, Point p) override;
   void OnSetFocus(Window*) override;
   void OnKillFocus(Window*) override;
   bool OnCreate() override;

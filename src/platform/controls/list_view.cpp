@@ -411,6 +411,12 @@ void ListView::OnKeyDown(int key, unsigned mods) {
   if (IsWindow(self)) EnsureVisible(to);
 }
 
+// A notch of the wheel (120) scrolls three rows.
+void ListView::OnMouseWheel(int delta, Point) {
+  top_ = std::clamp(top_ - delta / 120 * 3, 0, std::max(0, int(rows_.size()) - GetCountPerPage()));
+  Invalidate();
+}
+
 void ListView::OnSetFocus(Window*) {
   Invalidate();
   Notify(kNmSetFocus, -1, -1);

@@ -134,6 +134,7 @@ class ListView : public Window {
   void OnLButtonDblClk(Point p, unsigned mods) override;
   void OnRButtonDown(Point p, unsigned mods) override;
   void OnKeyDown(int key, unsigned mods) override;
+  void OnMouseWheel(int delta, Point p) override;
   void OnSetFocus(Window*) override;
   void OnKillFocus(Window*) override;
   bool OnCommand(WParam w, LParam l) override;
