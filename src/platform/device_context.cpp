@@ -2,6 +2,7 @@
 // broken at "\n" (a "\r" before it is dropped) and, with word breaking, at
 // the last blank that keeps the line within the width; a word longer than
 // the width is cut where it no longer fits.
+// Operations with nothing to draw (empty rectangles, no colour) are not recorded.
 #include "platform/device_context.h"
 
 #include <algorithm>

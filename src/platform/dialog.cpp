@@ -1,6 +1,9 @@
 // Dialog creation from templates, modal and modeless runs, data exchange
 // and the dialog's own command defaults (see dialog.h). Keyboard rules are
-// in dialog_keyboard.cpp.
+// in dialog_keyboard.cpp. A modal run keeps its state in a frame on its own
+// stack; EndDialog, the window's destruction and the object's destruction
+// all end that frame, so whichever comes first the loop unwinds once and
+// the owner is enabled again before the dialog window goes away.
 #include "platform/dialog.h"
 
 #include <algorithm>

@@ -1,6 +1,8 @@
 // Template registry and lint (see dialog_template.h). The registry is a
 // small vector searched linearly: a few hundred templates, looked up once
-// per dialog opening.
+// per dialog opening. The problem log collects what the core notices at run
+// time (bindings without controls, abandoned modal runs) for tests to read;
+// the program never shows it.
 #include "platform/dialog_template.h"
 
 #include <algorithm>

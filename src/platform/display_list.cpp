@@ -1,4 +1,8 @@
-// Queries over a recorded display list (see display_list.h).
+// Queries over a recorded display list (see display_list.h). Tests ask for
+// one control's operations, one list cell's fill or text, or the texts a
+// control drew, and read failures through Describe. Lists hold at most a few
+// thousand operations, so each query is a linear scan; the last operation of
+// a kind wins because later drawing covers earlier drawing.
 #include "platform/display_list.h"
 
 #include <cstdio>

@@ -2,6 +2,7 @@
 // message loop. Pre-translation walks from the target up to its top-level
 // window, so a dialog sees the keys of every control it holds before they
 // are dispatched, and a page shown inside the frame gets them before the frame.
+// Input arrives a few times a second at most; every route is a short walk up the tree.
 #include "platform/ui_input.h"
 
 #include "platform/controls/popup_menu.h"

@@ -2,6 +2,7 @@
 // the control (not hit-tested) so that a test names what it clicks; the
 // checks a real click meets still apply: a control that is hidden or
 // disabled refuses, and a window under a modal dialog beeps.
+// Steps run in the order scripted; a step of the wrong kind is a reported problem.
 #include "platform/test_driver.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // include: windows and message maps, dialogs and templates, the controls,
 // pop-up menus, the device context, timers and the UI thread. Pages include
 // this; only the backends and the core itself include the parts one by one.
+// The header costs little: the core is a few thousand lines of declarations.
 #pragma once
 
 #include "platform/controls/button.h"

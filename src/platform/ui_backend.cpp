@@ -1,5 +1,9 @@
 // The current backend, the headless backend and its fixed text metrics
-// (see ui_backend.h).
+// (see ui_backend.h). The headless widths are a small table by character
+// class, scaled by the point size, so a test can work out by hand where a
+// text lands; the dialog base units derive from the average letter width
+// as they do for any font, so a template lays out the same way with any
+// metrics provider.
 #include "platform/ui_backend.h"
 
 namespace kt::ui {

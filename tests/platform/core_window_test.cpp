@@ -2,6 +2,7 @@
 // handles, message maps (commands, ranges, id lists, notifications, private
 // messages), a control answering its own messages first, destruction from
 // inside a handler, the dispatch hook, and the hand-over from other threads.
+// Windows here are plain ones created by hand; dialogs have tests of their own.
 #include <gtest/gtest.h>
 
 #include <atomic>

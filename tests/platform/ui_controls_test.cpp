@@ -2,6 +2,7 @@
 // and list box choices, owner-drawn buttons and self-coloured statics drawn
 // through the device context, pop-up menus with owner-drawn items, the
 // progress bar, and text layout in the draw-text formats the pages use.
+// The page binds its own control classes where the program's pages would.
 #include <gtest/gtest.h>
 
 #include "platform/controls/button.h"

@@ -2,6 +2,7 @@
 // arrows for itself (multi-line edits, open combo boxes, lists, pop-up
 // menus), Enter on a focused push button, the default button moved by code,
 // Esc without a cancel button, and typing into an editable combo box.
+// Keys are pressed through the driver as a user would, one message at a time.
 #include <gtest/gtest.h>
 
 #include "platform/ui.h"

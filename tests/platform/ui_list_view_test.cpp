@@ -2,6 +2,7 @@
 // header clicks and column drags, per-cell colours answered by the page or
 // by the list's own class, multiple selection, scrolling to keep the
 // selection visible, in-place editing and sorting by data word.
+// The grid holds 30 rows of four columns, more than one page shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // by the combo box itself below its field; the template's height of a
 // drop-down combo box is the height of the open list, as in the dialog
 // templates of the program, and the field is one text line high.
+// Rows are few (days, hours, teachers): searches are linear, as in the list box.
 #include "platform/controls/combo_box.h"
 
 #include <algorithm>

@@ -1,5 +1,10 @@
 // Edit field behaviour and drawing (see edit.h). Positions are byte indexes
-// into the 1252 text (one byte, one character).
+// into the 1252 text (one byte, one character). Every change goes through
+// ReplaceSel, which tells the parent; typing goes through Type, which first
+// applies the read-only, number and length rules and beeps when it refuses.
+// A multi-line field draws its text word-wrapped from the top; a one-line
+// field draws it vertically centred with the selection highlighted while it
+// has the focus. Fields hold names and short notes: tens of characters.
 #include "platform/controls/edit.h"
 
 #include <algorithm>

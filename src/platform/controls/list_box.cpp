@@ -1,4 +1,10 @@
-// List box behaviour and drawing (see list_box.h).
+// List box behaviour and drawing (see list_box.h). Rows live in a ListRows
+// store shared with the combo box; a single-selection list keeps its choice
+// in one index, a multiple-selection list in a flag per row, and both keep a
+// caret row for the keyboard. Row positions are fixed-height lines from the
+// top row, so hit tests and drawing agree without any layout pass. Lists
+// hold tens to a few hundred rows (classes, teachers, subjects), so every
+// search is a linear scan.
 #include "platform/controls/list_box.h"
 
 #include <algorithm>

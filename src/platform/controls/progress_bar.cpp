@@ -1,4 +1,9 @@
-// Progress bar and size grip (see progress_bar.h).
+// Progress bar and size grip (see progress_bar.h). The bar's filled width
+// is the position's share of the range, in whole pixels of the inner face;
+// an empty range draws only the face. The grip draws its ridges as lines so
+// a screen backend and a test see the same three diagonals. Both controls
+// are redrawn whole on every change: they are a few dozen pixels each and
+// the processing pages move a bar at most a few times a second.
 #include "platform/controls/progress_bar.h"
 
 #include <algorithm>

@@ -1,4 +1,9 @@
-// Static control drawing (see static_control.h).
+// Static control drawing (see static_control.h). Frames and filled
+// rectangles ignore colours; text and images ask the parent for colours
+// first, so a page's coloured statics answer for themselves through
+// reflection and the dialog's background shows through the others. Word
+// wrapping follows the draw-text rules of the device context, so a label is
+// broken into the same lines headless and on screen.
 #include "platform/controls/static_control.h"
 
 #include "platform/device_context.h"
