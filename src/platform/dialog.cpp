@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/controls/combo_box.h"
 #include "platform/controls/edit.h"
@@ -63,6 +64,16 @@ void DataExchange::Text(int id, std::string& value, int max_length) {
   } else {
     value = c->GetWindowText();
     if (max_length >= 0 && int(value.size()) > max_length) value.resize(std::size_t(max_length));
+  }
+}
+
+void DataExchange::Text(int id, char* buffer, int size) {
+  if (mode_ == Mode::kBind || !buffer || size <= 0) return;
+  if (mode_ == Mode::kLoad) {
+    std::string value(buffer, strnlen(buffer, std::size_t(size)));
+    Text(id, value, size - 1);
+  } else {
+    dialog_.GetDlgItemText(id, buffer, size);
   }
 }
 

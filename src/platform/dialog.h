@@ -46,6 +46,8 @@ class DataExchange {
   // Values between members and controls (load and save modes only).
   void Text(int id, std::string& value, int max_length = -1);
   void Text(int id, int& value);
+  // A fixed buffer of size bytes (the text is cut to size - 1).
+  void Text(int id, char* buffer, int size);
   void Check(int id, int& value);
   // The index of the checked radio button of the group starting at first_id.
   void Radio(int first_id, int& index);

@@ -358,6 +358,16 @@ inline constexpr unsigned kModShift = 1;
 inline constexpr unsigned kModControl = 2;
 inline constexpr unsigned kModAlt = 4;
 
+// Window positioning flags.
+inline constexpr std::uint32_t kSwpNoSize = 0x1;
+inline constexpr std::uint32_t kSwpNoMove = 0x2;
+inline constexpr std::uint32_t kSwpNoZOrder = 0x4;
+inline constexpr std::uint32_t kSwpNoRedraw = 0x8;
+inline constexpr std::uint32_t kSwpNoActivate = 0x10;
+inline constexpr std::uint32_t kSwpFrameChanged = 0x20;
+inline constexpr std::uint32_t kSwpShowWindow = 0x40;
+inline constexpr std::uint32_t kSwpHideWindow = 0x80;
+
 // Message-beep kinds.
 inline constexpr int kBeepSimple = -1;
 inline constexpr int kBeepOk = 0;

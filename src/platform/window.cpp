@@ -324,6 +324,33 @@ void Window::MoveWindow(const Rect& r, bool repaint) {
   }
 }
 
+bool Window::SetWindowPos(const Window* insert_after, int x, int y, int cx, int cy, std::uint32_t flags) {
+  check_ui_thread("SetWindowPos");
+  if (!IsWindow()) return false;
+  if (!(flags & kSwpNoZOrder) && parent_) {
+    auto& sib = parent_->children_;
+    sib.erase(std::remove(sib.begin(), sib.end(), this), sib.end());
+    auto at = std::find(sib.begin(), sib.end(), insert_after);
+    if (insert_after == kHwndTop) sib.insert(sib.begin(), this);
+    else if (insert_after == kHwndBottom || at == sib.end()) sib.push_back(this);
+    else sib.insert(at + 1, this);
+  }
+  Rect r = rect_;
+  if (!(flags & kSwpNoMove)) r = r.Offset(x - r.left, y - r.top);
+  if (!(flags & kSwpNoSize)) r = {r.left, r.top, r.left + cx, r.top + cy};
+  if (r != rect_) MoveWindow(r, !(flags & kSwpNoRedraw));
+  if (IsWindow() && (flags & kSwpShowWindow)) ShowWindow((flags & kSwpNoActivate) ? kSwShowNa : kSwShow);
+  if (IsWindow() && (flags & kSwpHideWindow)) ShowWindow(kSwHide);
+  return IsWindow();
+}
+
+void Window::CenterWindow() {
+  if (!IsWindow() || parent_) return;
+  Rect around = owner_ && owner_->IsWindow() ? owner_->GetWindowRect() : backend().WorkArea();
+  int w = rect_.Width(), h = rect_.Height();
+  MoveWindow(around.left + (around.Width() - w) / 2, around.top + (around.Height() - h) / 2, w, h);
+}
+
 Window* Window::ChildFromPoint(Point client) const {
   for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
     Window* c = *it;
@@ -424,6 +451,21 @@ void Window::SetDlgItemText(int id, std::string_view text) {
 std::string Window::GetDlgItemText(int id) const {
   Window* c = GetDlgItem(id);
   return c ? c->GetWindowText() : std::string();
+}
+
+int Window::GetWindowText(char* buffer, int size) const {
+  if (!buffer || size <= 0) return 0;
+  int n = std::min(int(text_.size()), size - 1);
+  text_.copy(buffer, std::size_t(n));
+  buffer[n] = '\0';
+  return n;
+}
+
+int Window::GetDlgItemText(int id, char* buffer, int size) const {
+  Window* c = GetDlgItem(id);
+  if (c) return c->GetWindowText(buffer, size);
+  if (buffer && size > 0) buffer[0] = '\0';
+  return 0;
 }
 
 void Window::SetDlgItemInt(int id, int value) { SetDlgItemText(id, std::to_string(value)); }

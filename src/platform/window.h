@@ -121,6 +121,8 @@ class Window {
   // ---- state ----
   virtual void SetWindowText(std::string_view text);
   std::string GetWindowText() const { return text_; }
+  // Copies at most size - 1 bytes and a terminating zero; returns the count.
+  int GetWindowText(char* buffer, int size) const;
   int GetWindowTextLength() const { return int(text_.size()); }
   std::uint32_t GetStyle() const { return style_; }
   std::uint32_t GetExStyle() const { return ex_style_; }
@@ -132,6 +134,7 @@ class Window {
   bool ShowWindow(int cmd);  // returns whether it was visible before
   bool IsWindowVisible() const;
   bool IsZoomed() const { return (style_ & kWsMaximize) != 0; }
+  bool IsIconic() const { return (style_ & kWsMinimize) != 0; }
   void SetFont(const Font& font, bool redraw = true);
   Font GetFont() const;
 
@@ -141,6 +144,12 @@ class Window {
   Rect GetRectInParent() const { return rect_; }
   void MoveWindow(const Rect& r, bool repaint = true);
   void MoveWindow(int x, int y, int w, int h, bool repaint = true) { MoveWindow(Rect{x, y, x + w, y + h}, repaint); }
+  // Position, size, stacking and showing in one call (kSwp... flags); after
+  // kHwndTop / kHwndBottom or a sibling, the window moves in its parent's
+  // child order, which is also the Tab order.
+  bool SetWindowPos(const Window* insert_after, int x, int y, int cx, int cy, std::uint32_t flags);
+  // Centres a top-level window over its owner (or the work area).
+  void CenterWindow();
   Point ClientToScreen(Point p) const;
   Rect ClientToScreen(Rect r) const;
   Point ScreenToClient(Point p) const;
@@ -184,6 +193,7 @@ class Window {
   // ---- dialog item helpers ----
   void SetDlgItemText(int id, std::string_view text);
   std::string GetDlgItemText(int id) const;
+  int GetDlgItemText(int id, char* buffer, int size) const;
   void SetDlgItemInt(int id, int value);
   int GetDlgItemInt(int id, bool* ok = nullptr) const;
   void CheckDlgButton(int id, int state);
@@ -272,6 +282,10 @@ class Window {
   bool destroying_ = false;
   int busy_ = 0;  // window procedures of this object on the stack
 };
+
+// Stacking places for SetWindowPos: first or last among the siblings.
+inline const Window* const kHwndTop = nullptr;
+inline const Window* const kHwndBottom = reinterpret_cast<const Window*>(std::uintptr_t(1));
 
 // The dispatch hook: runs after every window procedure (sent or posted).
 using DispatchHook = std::function<void(const Message&, LResult)>;
