@@ -22,6 +22,7 @@
 // is constant data and a handler with the wrong signature does not compile.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -107,6 +108,16 @@ constexpr MessageEntry on_command_list(const int (&ids)[N], int code = kAnyComma
   MessageEntry e = on_command_range<F>(0, 0, code);
   e.kind = MapKind::kCommandList;
   e.ids = ids;
+  e.id_count = N;
+  return e;
+}
+
+// The same with a constant std::array of ids (built by a constexpr function).
+template <auto F, std::size_t N>
+constexpr MessageEntry on_command_list(const std::array<int, N>& ids, int code = kAnyCommandCode) {
+  MessageEntry e = on_command_range<F>(0, 0, code);
+  e.kind = MapKind::kCommandList;
+  e.ids = ids.data();
   e.id_count = N;
   return e;
 }
