@@ -6,6 +6,8 @@
 // metrics provider.
 #include "platform/ui_backend.h"
 
+#include <chrono>
+
 namespace kt::ui {
 
 Size TextMetrics::DialogBaseUnits(const Font& font) const {
@@ -39,8 +41,26 @@ int HeadlessMetrics::LineHeight(const Font& font) const {
   return (13 * points + 4) / 8;
 }
 
-bool HeadlessBackend::WaitForEvents(std::int64_t, ModalFrame& frame) {
-  return idle_handler ? idle_handler(frame) : false;
+bool HeadlessBackend::WaitForEvents(std::int64_t deadline_ms, ModalFrame& frame) {
+  if (idle_handler) return idle_handler(frame);
+  if (!real_time_) return false;
+  std::unique_lock<std::mutex> lock(wake_mutex_);
+  if (deadline_ms < 0) {
+    woken_.wait(lock, [this] { return wake_; });
+  } else {
+    std::int64_t wait = deadline_ms - monotonic_.NowMs();
+    if (wait > 0) woken_.wait_for(lock, std::chrono::milliseconds(wait), [this] { return wake_; });
+  }
+  wake_ = false;
+  return true;
+}
+
+void HeadlessBackend::Wake() {
+  {
+    std::lock_guard<std::mutex> lock(wake_mutex_);
+    wake_ = true;
+  }
+  woken_.notify_one();
 }
 
 namespace {

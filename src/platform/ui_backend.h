@@ -12,8 +12,10 @@
 #pragma once
 
 #include <cstdint>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,14 +90,18 @@ class Backend {
   Point cursor_;
 };
 
-// Headless: a virtual clock, fixed metrics, beeps counted; idle modal loops
-// ask the idle handler (the test driver) for the next scripted step.
+// Headless: fixed metrics, beeps counted, no screen. With the virtual clock
+// (tests) an idle modal loop asks the idle handler (the test driver) for the
+// next scripted step. With real time (a process without a display) it waits
+// for the next timer or a post from another thread.
 class HeadlessBackend final : public Backend {
  public:
+  explicit HeadlessBackend(bool real_time = false) : real_time_(real_time) {}
   const TextMetrics& metrics() const override { return metrics_; }
-  Clock& clock() override { return clock_; }
+  Clock& clock() override { return real_time_ ? static_cast<Clock&>(monotonic_) : clock_; }
   VirtualClock& virtual_clock() { return clock_; }
   bool WaitForEvents(std::int64_t deadline_ms, ModalFrame& frame) override;
+  void Wake() override;
   void Beep(int kind) override { beeps_.push_back(kind); }
   const std::vector<int>& beeps() const { return beeps_; }
   void ClearBeeps() { beeps_.clear(); }
@@ -105,7 +111,12 @@ class HeadlessBackend final : public Backend {
  private:
   HeadlessMetrics metrics_;
   VirtualClock clock_;
+  MonotonicClock monotonic_;
+  bool real_time_;
   std::vector<int> beeps_;
+  std::mutex wake_mutex_;
+  std::condition_variable woken_;
+  bool wake_ = false;
 };
 
 // The current backend; never null.

@@ -5,6 +5,9 @@
 // Each case ends with the owner usable again and no modal run left behind.
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
+
 #include "platform/test_driver.h"
 #include "platform/ui.h"
 
@@ -123,6 +126,29 @@ TEST_F(ModalEdgeTest, BoxFromAPageDisablesTheFrameAndGivesTheFocusBack) {
   EXPECT_TRUE(ui.HasFocus(page, kGo));
   EXPECT_EQ(ui.Text(page, kField), "");
   EXPECT_EQ(ui.beeps(), 1);
+}
+
+// Without a display and with real time, an idle modal loop waits until
+// another thread posts work (here: the end of the box).
+TEST(RealTimeHeadless, IdleModalLoopWaitsForAnotherThread) {
+  reset_ui();
+  HeadlessBackend real(true);
+  set_backend(&real);
+  claim_ui_thread();
+  register_dialog_templates(kTemplates);
+  QuickBox box;
+  std::promise<void> shown;
+  std::future<void> is_shown = shown.get_future();
+  set_modal_observer([&](Dialog&) { shown.set_value(); });
+  std::thread worker([&] {
+    is_shown.wait();
+    post_to_ui([&] { box.EndDialog(kIdRetry); });
+  });
+  EXPECT_EQ(box.DoModal(), kIdRetry);
+  worker.join();
+  set_modal_observer(nullptr);
+  set_backend(nullptr);
+  reset_ui();
 }
 
 }  // namespace
