@@ -191,8 +191,12 @@ void UiInternals::RemoveTimersOf(WindowHandle h) {
 void reset_ui() {
   UiState& s = ui_state();
   for (ModalFrame* f : s.modal_stack) f->ended = true;
-  for (Window* w : top_level_windows())
-    if (w->IsWindow()) UiInternals::Destroy(*w);
+  // By handle: destroying an owner takes its owned windows, which may be
+  // deleted objects by the time the loop reaches them.
+  std::vector<WindowHandle> tops;
+  for (Window* w : top_level_windows()) tops.push_back(w->handle());
+  for (WindowHandle h : tops)
+    if (Window* w = Window::FromHandle(h)) UiInternals::Destroy(*w);
   {
     std::lock_guard<std::mutex> lock(s.queue_mutex);
     s.queue.clear();
