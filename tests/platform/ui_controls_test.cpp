@@ -138,6 +138,30 @@ TEST_F(ControlsTest, EditKeepsItsLimitAndTellsEveryChange) {
   EXPECT_EQ(ui.Text(page, kName), "bcdbc");
 }
 
+TEST_F(ControlsTest, MultiLineFieldMovesByLinesAndScrolls) {
+  Edit notes;
+  ASSERT_TRUE(notes.Create(kEsMultiLine | kEsWantReturn | kEsAutoHScroll | kWsVisible, {0, 100, 120, 130}, &page, 99));
+  notes.SetWindowText("riga uno\r\ndue\r\nriga tre\r\nquattro");
+  notes.SetFocus();
+  notes.SetSel(6, 6);  // in "uno"
+  ui.Key(kVkDown);
+  int start = 0, end = 0;
+  notes.GetSel(start, end);
+  EXPECT_EQ(end, 13);  // the end of "due", the shorter line
+  ui.Key(kVkDown);
+  ui.Key(kVkDown);
+  notes.GetSel(start, end);
+  EXPECT_EQ(end, 28);  // "quattro", column 3
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 2);  // two lines fit in 30 pixels
+  ui.Key(kVkUp);
+  notes.GetSel(start, end);
+  EXPECT_EQ(end, 18);
+  DisplayList list = ui.Render(page);
+  EXPECT_EQ(list.TextsOf(99), "riga tre|quattro");
+  notes.LineScroll(-5);
+  EXPECT_EQ(ui.Render(page).TextsOf(99), "riga uno|due");
+}
+
 TEST_F(ControlsTest, ComboChoicesNotifyInOrderCodeChangesDoNot) {
   ui.Select(page, kDays, "Martedì"_cp);
   EXPECT_EQ(page.log, (std::vector<std::string>{"dropdown", "closeup", "selendok", "selchange"}));

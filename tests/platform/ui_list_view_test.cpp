@@ -140,6 +140,13 @@ TEST_F(ListViewTest, HeaderClicksAndColumnDrags) {
   EXPECT_EQ(board.log, (std::vector<std::string>{"column 2", "track 0 120"}));
   EXPECT_EQ(grid->GetColumnWidth(0), 120);
   EXPECT_EQ(grid->GetHeaderItemRect(1).left, 121);
+  grid->SetSortArrow(1, 2);
+  int arrow_lines = 0;
+  for (const DrawItemOp* op : ui.Render(board).ForControl(kGrid))
+    if (op->op == DrawOp::kLine && op->subitem == 1) ++arrow_lines;
+  EXPECT_EQ(arrow_lines, 4);
+  EXPECT_EQ(grid->GetSortArrow(1), 2);
+  EXPECT_EQ(grid->GetStringWidth("Lun"), 18);
 }
 
 TEST_F(ListViewTest, CellColoursComeFromCustomDrawing) {

@@ -34,6 +34,7 @@ void Edit::Changed() {
 void Edit::SetWindowText(std::string_view text) {
   Window::SetWindowText(text);
   sel_start_ = sel_end_ = 0;
+  first_line_ = 0;
   if (IsWindow()) Changed();
 }
 
@@ -93,6 +94,15 @@ std::string Edit::GetLine(int index) const {
   std::string line = t.substr(start, end == std::string::npos ? std::string::npos : end - start);
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
+}
+
+void Edit::LineScroll(int lines) {
+  first_line_ = std::clamp(first_line_ + lines, 0, std::max(0, GetLineCount() - 1));
+  Invalidate();
+}
+
+void Edit::OnMouseWheel(int delta, Point) {
+  if (GetStyle() & kEsMultiLine) LineScroll(-delta / 120 * 3);
 }
 
 void Edit::Copy() const {
@@ -162,6 +172,36 @@ void Edit::OnKeyDown(int key, unsigned mods) {
     case kVkRight: move(sel_end_ + 1); break;
     case kVkHome: move(0); break;
     case kVkEnd: move(n); break;
+    case kVkUp:
+    case kVkDown: {
+      if (!(GetStyle() & kEsMultiLine)) break;
+      // The same column of the line above or below (lines end with "\n").
+      std::string t = GetWindowText();
+      std::size_t at = std::size_t(sel_end_);
+      std::size_t start = at == 0 ? 0 : t.rfind('\n', at - 1);
+      start = start == std::string::npos ? 0 : (at == 0 ? 0 : start + 1);
+      std::size_t column = at - start;
+      std::size_t target;
+      // The end of a line's text: before its "\n", and before a "\r" there.
+      auto text_end = [&](std::size_t newline) { return newline > 0 && t[newline - 1] == '\r' ? newline - 1 : newline; };
+      if (key == kVkUp) {
+        if (start == 0) break;
+        std::size_t prev = start - 1 == 0 ? std::string::npos : t.rfind('\n', start - 2);
+        std::size_t prev_start = prev == std::string::npos ? 0 : prev + 1;
+        target = std::min(prev_start + column, text_end(start - 1));
+      } else {
+        std::size_t next = t.find('\n', at);
+        if (next == std::string::npos) break;
+        std::size_t next_end = t.find('\n', next + 1);
+        target = std::min(next + 1 + column, next_end == std::string::npos ? t.size() : text_end(next_end));
+      }
+      move(int(target));
+      int line = int(std::count(t.begin(), t.begin() + std::ptrdiff_t(target), '\n'));
+      int shown = std::max(1, (GetClientRect().Height() - 4) / backend().metrics().LineHeight(GetFont()));
+      if (line < first_line_) first_line_ = line;
+      else if (line >= first_line_ + shown) first_line_ = line - shown + 1;
+      break;
+    }
     case kVkDelete:
       if (IsReadOnly()) return message_beep(kBeepSimple);
       if (sel_start_ == sel_end_ && sel_end_ < n) sel_end_ = sel_start_ + 1;
@@ -214,7 +254,13 @@ void Edit::OnPaint(DeviceContext& dc) {
   bool focused = GetFocus() == this;
   dc.SetBkMode(kBkTransparent);
   if (GetStyle() & kEsMultiLine) {
-    dc.DrawText(text, inner, kDtWordBreak | kDtNoPrefix | kDtExpandTabs);
+    // Words wrap at the field's edge unless the field scrolls sideways.
+    bool wrap = !(GetStyle() & kEsAutoHScroll);
+    std::vector<std::string_view> lines = DeviceContext::BreakLines(dc.metrics(), dc.font(), text, inner.Width(), wrap);
+    int lh = dc.metrics().LineHeight(dc.font());
+    int y = inner.top;
+    for (std::size_t i = std::size_t(first_line_); i < lines.size() && y + lh <= inner.bottom + lh / 2; ++i, y += lh)
+      dc.DrawText(lines[i], Rect{inner.left, y, inner.right, y + lh}, kDtSingleLine | kDtNoPrefix | kDtExpandTabs);
     return;
   }
   std::uint32_t align = (GetStyle() & kEsCenter) ? kDtCenter : (GetStyle() & kEsRight) ? kDtRight : kDtLeft;

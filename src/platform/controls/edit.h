@@ -30,6 +30,9 @@ class Edit : public Window {
   void SetReadOnly(bool read_only);
   bool IsReadOnly() const { return (GetStyle() & kEsReadOnly) != 0; }
   int GetLineCount() const;
+  // Multi-line fields: the first line shown, and scrolling by lines.
+  int GetFirstVisibleLine() const { return first_line_; }
+  void LineScroll(int lines);
   std::string GetLine(int index) const;
   void Clear() { ReplaceSel(""); }
   void Copy() const;
@@ -44,6 +47,7 @@ class Edit : public Window {
   void OnChar(unsigned char ch, unsigned mods) override;
   void OnKeyDown(int key, unsigned mods) override;
   void OnLButtonDown(Point p, unsigned mods) override;
+  void OnMouseWheel(int delta, Point p) override;
   void OnSetFocus(Window* old) override;
   void OnKillFocus(Window* next) override;
   void OnDestroy() override;
@@ -55,6 +59,7 @@ class Edit : public Window {
 
   int limit_ = kDefaultLimit;
   int sel_start_ = 0, sel_end_ = 0;
+  int first_line_ = 0;
 };
 
 }  // namespace kt::ui

@@ -87,6 +87,19 @@ bool ListView::SetColumnHeading(int index, std::string_view heading) {
   return true;
 }
 
+bool ListView::SetSortArrow(int column, int direction) {
+  if (column < 0 || column >= int(columns_.size())) return false;
+  columns_[std::size_t(column)].arrow = direction;
+  Invalidate();
+  return true;
+}
+
+int ListView::GetSortArrow(int column) const {
+  return column >= 0 && column < int(columns_.size()) ? columns_[std::size_t(column)].arrow : 0;
+}
+
+int ListView::GetStringWidth(std::string_view text) const { return backend().metrics().TextWidth(GetFont(), text); }
+
 // ---- rows ----
 
 int ListView::InsertItem(int index, std::string_view text, std::uintptr_t data) {
@@ -531,6 +544,14 @@ void ListView::OnPaint(DeviceContext& dc) {
     dc.SetTextColor(kWindowTextColor);
     dc.DrawText(columns_[std::size_t(c)].heading, Rect{h.left + 5, h.top, h.right - 3, h.bottom},
                 kDtSingleLine | kDtVCenter | kDtNoPrefix | kDtEndEllipsis);
+    if (int arrow = columns_[std::size_t(c)].arrow) {
+      // A small triangle at the right end: point up for ascending, down for descending.
+      int x = h.right - 12, y = h.top + h.Height() / 2;
+      for (int k = 0; k < 4; ++k) {
+        int row = arrow == 1 ? y - 2 + k : y + 1 - k;
+        dc.Line({x + 3 - k, row}, {x + 4 + k, row}, kGrayTextColor);
+      }
+    }
   }
   dc.SetTag(-1, -1);
   ListViewCustomDraw pre;

@@ -73,6 +73,11 @@ class ListView : public Window {
   bool SetColumnWidth(int index, int width);
   std::string GetColumnHeading(int index) const;
   bool SetColumnHeading(int index, std::string_view heading);
+  // The sort mark of a heading: 0 none, 1 ascending (up), 2 descending (down).
+  bool SetSortArrow(int column, int direction);
+  int GetSortArrow(int column) const;
+  // Width in pixels of a text in the list's font (column fitting).
+  int GetStringWidth(std::string_view text) const;
 
   // Rows.
   int InsertItem(int index, std::string_view text, std::uintptr_t data = 0);
@@ -145,6 +150,7 @@ class ListView : public Window {
     std::string heading;
     int format = kLvcfmtLeft;
     int width = 60;
+    int arrow = 0;
   };
   struct Row {
     std::vector<std::string> texts;
