@@ -58,6 +58,7 @@ class DisplayList {
   const std::vector<DrawItemOp>& ops() const { return ops_; }
   std::size_t size() const { return ops_.size(); }
 
+  // The queries answer pointers into this list: keep the list while using them.
   // Operations drawn by one control (0: the top-level window itself).
   std::vector<const DrawItemOp*> ForControl(int control_id) const;
   // The last fill of a list cell, nullptr when the cell was not drawn.

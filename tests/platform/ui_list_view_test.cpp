@@ -142,7 +142,8 @@ TEST_F(ListViewTest, HeaderClicksAndColumnDrags) {
   EXPECT_EQ(grid->GetHeaderItemRect(1).left, 121);
   grid->SetSortArrow(1, 2);
   int arrow_lines = 0;
-  for (const DrawItemOp* op : ui.Render(board).ForControl(kGrid))
+  DisplayList list = ui.Render(board);
+  for (const DrawItemOp* op : list.ForControl(kGrid))
     if (op->op == DrawOp::kLine && op->subitem == 1) ++arrow_lines;
   EXPECT_EQ(arrow_lines, 4);
   EXPECT_EQ(grid->GetSortArrow(1), 2);
