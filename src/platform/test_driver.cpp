@@ -67,6 +67,14 @@ void TestDriver::OnNextModal(std::function<void(Dialog&)> step) {
                     }});
 }
 
+void TestDriver::PressInNextModal(int id) {
+  OnNextModal([this, id](Dialog& d) { Click(d, id); });
+}
+
+void TestDriver::PressInNextModal(std::string_view caption) {
+  OnNextModal([this, caption = std::string(caption)](Dialog& d) { ClickCaption(d, caption); });
+}
+
 void TestDriver::ChooseNextMenuItem(int id) {
   steps_.push_back({true, [this, id](ModalFrame&) {
                       PopupMenu* m = PopupMenu::Tracking();

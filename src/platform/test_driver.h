@@ -45,6 +45,10 @@ class TestDriver {
   // ---- scripted modal steps, taken in order ----
   void AnswerNextModal(LResult result);
   void OnNextModal(std::function<void(Dialog&)> step);
+  // Clicks a button of the next modal dialog, by id or by caption (boxes that
+  // only their buttons can end).
+  void PressInNextModal(int id);
+  void PressInNextModal(std::string_view caption);
   void ChooseNextMenuItem(int id);
   void ChooseNextMenuItem(std::string_view text);
   void CancelNextMenu();
