@@ -330,6 +330,7 @@ KT_END_MESSAGE_MAP()
 Shortcuts g_shortcuts;
 
 TEST_F(DialogTest, GlobalModelessDialogComesAndGoesWithItsAccelerators) {
+  g_shortcuts.started = 0;
   for (int round = 0; round < 3; ++round) {
     ASSERT_TRUE(g_shortcuts.Create(nullptr)) << round;
     for (int shown = 0; shown < 2; ++shown) {

@@ -17,7 +17,7 @@ constexpr int kNotes = 5001, kDays = 5002, kCity = 5003, kList = 5004, kApply = 
 const ControlTemplate kControls[] = {
     {"Edit", kNotes, "", kEsMultiLine | kEsWantReturn | kWsTabStop, 5, 5, 100, 30},
     {"ComboBox", kDays, "", kCbsDropDownList | kWsTabStop, 5, 40, 80, 60},
-    {"ComboBox", kCity, "", kCbsDropDown | kWsTabStop, 5, 58, 80, 60},
+    {"ComboBox", kCity, "", kCbsDropDown | kWsTabStop, 5, 58, 80, 40},
     {"ListBox", kList, "", kLbsNotify | kWsTabStop, 110, 5, 60, 50},
     {"Button", kApply, "Applica", kBsPushButton | kWsTabStop, 110, 60, 50, 14},
     {"Button", kDelete, "Elimina", kBsPushButton | kWsTabStop, 110, 78, 50, 14},
