@@ -1,0 +1,276 @@
+// Edit field behaviour and drawing (see edit.h). Positions are byte indexes
+// into the 1252 text (one byte, one character). Every change goes through
+// ReplaceSel, which tells the parent; typing goes through Type, which first
+// applies the read-only, number and length rules and beeps when it refuses.
+// A multi-line field draws its text word-wrapped from the top; a one-line
+// field draws it vertically centred with the selection highlighted while it
+// has the focus. Fields hold names and short notes: tens of characters.
+#include "platform/controls/edit.h"
+
+#include <algorithm>
+
+#include "platform/cp1252.h"
+#include "platform/device_context.h"
+#include "platform/ui_backend.h"
+
+namespace kt::ui {
+
+bool Edit::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
+  CreateParams p;
+  p.class_name = "Edit";
+  p.style = style | kWsChild;
+  p.rect = r;
+  p.parent = parent;
+  p.id = id;
+  return CreateEx(p);
+}
+
+void Edit::Changed() {
+  Invalidate();
+  NotifyParentCommand(kEnUpdate);
+  NotifyParentCommand(kEnChange);
+}
+
+void Edit::SetWindowText(std::string_view text) {
+  Window::SetWindowText(text);
+  sel_start_ = sel_end_ = 0;
+  first_line_ = 0;
+  if (IsWindow()) Changed();
+}
+
+void Edit::SetSel(int start, int end) {
+  int n = GetWindowTextLength();
+  if (start < 0) {
+    sel_start_ = sel_end_ = std::clamp(sel_end_, 0, n);
+  } else {
+    sel_start_ = std::min(start, n);
+    sel_end_ = end < 0 ? n : std::min(end, n);
+  }
+  Invalidate();
+}
+
+void Edit::ReplaceSel(std::string_view text) {
+  std::string t = GetWindowText();
+  int a = std::min(sel_start_, sel_end_), b = std::max(sel_start_, sel_end_);
+  t.replace(std::size_t(a), std::size_t(b - a), text);
+  Window::SetWindowText(t);
+  sel_start_ = sel_end_ = a + int(text.size());
+  if (IsWindow()) Changed();
+}
+
+bool Edit::Type(std::string_view text) {
+  if (IsReadOnly()) {
+    message_beep(kBeepSimple);
+    return false;
+  }
+  int a = std::min(sel_start_, sel_end_), b = std::max(sel_start_, sel_end_);
+  int room = limit_ - (GetWindowTextLength() - (b - a));
+  if (room <= 0 && !text.empty()) {
+    message_beep(kBeepSimple);
+    NotifyParentCommand(kEnMaxText);
+    return false;
+  }
+  if (int(text.size()) > room) text = text.substr(0, std::size_t(room));
+  ReplaceSel(text);
+  return true;
+}
+
+void Edit::SetReadOnly(bool read_only) { ModifyStyle(read_only ? 0 : kEsReadOnly, read_only ? kEsReadOnly : 0); }
+
+int Edit::GetLineCount() const {
+  std::string t = GetWindowText();
+  return 1 + int(std::count(t.begin(), t.end(), '\n'));
+}
+
+std::string Edit::GetLine(int index) const {
+  std::string t = GetWindowText();
+  std::size_t start = 0;
+  for (int i = 0; i < index; ++i) {
+    start = t.find('\n', start);
+    if (start == std::string::npos) return {};
+    ++start;
+  }
+  std::size_t end = t.find('\n', start);
+  std::string line = t.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+void Edit::LineScroll(int lines) {
+  first_line_ = std::clamp(first_line_ + lines, 0, std::max(0, GetLineCount() - 1));
+  Invalidate();
+}
+
+void Edit::OnMouseWheel(int delta, Point) {
+  if (GetStyle() & kEsMultiLine) LineScroll(-delta / 120 * 3);
+}
+
+void Edit::Copy() const {
+  int a = std::min(sel_start_, sel_end_), b = std::max(sel_start_, sel_end_);
+  if (b > a && !(GetStyle() & kEsPassword)) backend().SetClipboardText(GetWindowText().substr(std::size_t(a), std::size_t(b - a)));
+}
+
+void Edit::Cut() {
+  Copy();
+  if (!IsReadOnly()) ReplaceSel("");
+}
+
+void Edit::Paste() {
+  std::string clip = backend().GetClipboardText();
+  if (!(GetStyle() & kEsMultiLine)) {
+    std::size_t nl = clip.find_first_of("\r\n");
+    if (nl != std::string::npos) clip.resize(nl);
+  }
+  Type(clip);
+}
+
+unsigned Edit::GetDlgCode(int key) const {
+  unsigned code = kWantChars | kWantArrows;
+  if (key == kVkReturn && (GetStyle() & kEsMultiLine) && (GetStyle() & kEsWantReturn)) code |= kWantAllKeys;
+  return code;
+}
+
+void Edit::OnChar(unsigned char ch, unsigned mods) {
+  if (mods & (kModControl | kModAlt)) return;
+  if (ch == '\b') {
+    if (IsReadOnly()) return message_beep(kBeepSimple);
+    if (sel_start_ == sel_end_ && sel_end_ > 0) sel_start_ = sel_end_ - 1;
+    if (sel_start_ != sel_end_) ReplaceSel("");
+    return;
+  }
+  if (ch == '\r') {
+    if ((GetStyle() & kEsMultiLine) && (GetStyle() & kEsWantReturn)) Type("\r\n");
+    return;
+  }
+  if (ch < 0x20) return;
+  if ((GetStyle() & kEsNumber) && (ch < '0' || ch > '9')) return message_beep(kBeepSimple);
+  if (GetStyle() & kEsUpperCase) ch = cp1252_upper(ch);
+  char c = char(ch);
+  Type(std::string_view(&c, 1));
+}
+
+void Edit::OnKeyDown(int key, unsigned mods) {
+  int n = GetWindowTextLength();
+  bool shift = (mods & kModShift) != 0;
+  auto move = [&](int to) {
+    to = std::clamp(to, 0, n);
+    sel_end_ = to;
+    if (!shift) sel_start_ = to;
+    Invalidate();
+  };
+  if (mods & kModControl) {
+    switch (key) {
+      case 'A': SetSel(0, -1); return;
+      case 'C': Copy(); return;
+      case 'X': Cut(); return;
+      case 'V': Paste(); return;
+      default: return;
+    }
+  }
+  switch (key) {
+    case kVkLeft: move(sel_end_ - 1); break;
+    case kVkRight: move(sel_end_ + 1); break;
+    case kVkHome: move(0); break;
+    case kVkEnd: move(n); break;
+    case kVkUp:
+    case kVkDown: {
+      if (!(GetStyle() & kEsMultiLine)) break;
+      // The same column of the line above or below (lines end with "\n").
+      std::string t = GetWindowText();
+      std::size_t at = std::size_t(sel_end_);
+      std::size_t start = at == 0 ? 0 : t.rfind('\n', at - 1);
+      start = start == std::string::npos ? 0 : (at == 0 ? 0 : start + 1);
+      std::size_t column = at - start;
+      std::size_t target;
+      // The end of a line's text: before its "\n", and before a "\r" there.
+      auto text_end = [&](std::size_t newline) { return newline > 0 && t[newline - 1] == '\r' ? newline - 1 : newline; };
+      if (key == kVkUp) {
+        if (start == 0) break;
+        std::size_t prev = start - 1 == 0 ? std::string::npos : t.rfind('\n', start - 2);
+        std::size_t prev_start = prev == std::string::npos ? 0 : prev + 1;
+        target = std::min(prev_start + column, text_end(start - 1));
+      } else {
+        std::size_t next = t.find('\n', at);
+        if (next == std::string::npos) break;
+        std::size_t next_end = t.find('\n', next + 1);
+        target = std::min(next + 1 + column, next_end == std::string::npos ? t.size() : text_end(next_end));
+      }
+      move(int(target));
+      int line = int(std::count(t.begin(), t.begin() + std::ptrdiff_t(target), '\n'));
+      int shown = std::max(1, (GetClientRect().Height() - 4) / backend().metrics().LineHeight(GetFont()));
+      if (line < first_line_) first_line_ = line;
+      else if (line >= first_line_ + shown) first_line_ = line - shown + 1;
+      break;
+    }
+    case kVkDelete:
+      if (IsReadOnly()) return message_beep(kBeepSimple);
+      if (sel_start_ == sel_end_ && sel_end_ < n) sel_end_ = sel_start_ + 1;
+      if (sel_start_ != sel_end_) ReplaceSel("");
+      break;
+    default: break;
+  }
+}
+
+void Edit::OnLButtonDown(Point p, unsigned) {
+  SetFocus();
+  // The caret goes to the nearest character boundary of a one-line field.
+  const TextMetrics& m = backend().metrics();
+  std::string t = GetWindowText();
+  int best = int(t.size());
+  for (int i = 0; i <= int(t.size()); ++i)
+    if (m.TextWidth(GetFont(), std::string_view(t).substr(0, std::size_t(i))) + 2 >= p.x) {
+      best = i;
+      break;
+    }
+  sel_start_ = sel_end_ = best;
+  Invalidate();
+}
+
+void Edit::OnSetFocus(Window*) {
+  Invalidate();
+  NotifyParentCommand(kEnSetFocus);
+}
+
+void Edit::OnKillFocus(Window*) {
+  Invalidate();
+  NotifyParentCommand(kEnKillFocus);
+}
+
+void Edit::OnDestroy() { sel_start_ = sel_end_ = 0; }
+
+void Edit::OnPaint(DeviceContext& dc) {
+  Rect r = GetClientRect();
+  dc.SetTextColor(IsWindowEnabled() ? kWindowTextColor : kGrayTextColor);
+  dc.SetBkColor(kWindowColor);
+  bool plain = IsReadOnly() || !IsWindowEnabled();
+  Color brush = RequestColors(dc, plain ? CtlType::kStatic : CtlType::kEdit);
+  if (brush == kNoColor) brush = plain ? kButtonFaceColor : kWindowColor;
+  dc.FillRect(r, brush);
+  dc.FrameRect(r, kButtonShadowColor);
+  std::string text = GetWindowText();
+  if (GetStyle() & kEsPassword) text.assign(text.size(), '*');
+  Rect inner{r.left + 3, r.top + 2, r.right - 3, r.bottom - 2};
+  int a = std::min(sel_start_, sel_end_), b = std::max(sel_start_, sel_end_);
+  bool focused = GetFocus() == this;
+  dc.SetBkMode(kBkTransparent);
+  if (GetStyle() & kEsMultiLine) {
+    // Words wrap at the field's edge unless the field scrolls sideways.
+    bool wrap = !(GetStyle() & kEsAutoHScroll);
+    std::vector<std::string_view> lines = DeviceContext::BreakLines(dc.metrics(), dc.font(), text, inner.Width(), wrap);
+    int lh = dc.metrics().LineHeight(dc.font());
+    int y = inner.top;
+    for (std::size_t i = std::size_t(first_line_); i < lines.size() && y + lh <= inner.bottom + lh / 2; ++i, y += lh)
+      dc.DrawText(lines[i], Rect{inner.left, y, inner.right, y + lh}, kDtSingleLine | kDtNoPrefix | kDtExpandTabs);
+    return;
+  }
+  std::uint32_t align = (GetStyle() & kEsCenter) ? kDtCenter : (GetStyle() & kEsRight) ? kDtRight : kDtLeft;
+  if (focused && b > a) {
+    const TextMetrics& m = dc.metrics();
+    int x0 = inner.left + m.TextWidth(dc.font(), std::string_view(text).substr(0, std::size_t(a)));
+    int x1 = inner.left + m.TextWidth(dc.font(), std::string_view(text).substr(0, std::size_t(b)));
+    dc.FillRect(Rect{x0, inner.top, x1, inner.bottom}, kHighlightColor);
+  }
+  dc.DrawText(text, inner, align | kDtVCenter | kDtSingleLine | kDtNoPrefix);
+}
+
+}  // namespace kt::ui

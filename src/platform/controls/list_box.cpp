@@ -1,0 +1,301 @@
+// List box behaviour and drawing (see list_box.h). Rows live in a ListRows
+// store shared with the combo box; a single-selection list keeps its choice
+// in one index, a multiple-selection list in a flag per row, and both keep a
+// caret row for the keyboard. Row positions are fixed-height lines from the
+// top row, so hit tests and drawing agree without any layout pass. Lists
+// hold tens to a few hundred rows (classes, teachers, subjects), so every
+// search is a linear scan.
+#include "platform/controls/list_box.h"
+
+#include <algorithm>
+
+#include "platform/cp1252.h"
+#include "platform/device_context.h"
+#include "platform/ui_backend.h"
+
+namespace kt::ui {
+
+namespace {
+int casecmp_view(std::string_view a, std::string_view b, std::size_t n) {
+  std::string sa(a.substr(0, std::min(n, a.size()))), sb(b.substr(0, std::min(n, b.size())));
+  return cp1252_casecmp(sa.c_str(), sb.c_str());
+}
+}  // namespace
+
+int ListRows::Add(std::string_view text) {
+  if (!sorted) return Insert(-1, text);
+  std::size_t i = 0;
+  std::string t(text);
+  while (i < rows.size() && cp1252_casecmp(rows[i].text.c_str(), t.c_str()) <= 0) ++i;
+  return Insert(int(i), text);
+}
+
+int ListRows::Insert(int index, std::string_view text) {
+  if (index > int(rows.size())) return kLbErr;
+  std::size_t at = index < 0 ? rows.size() : std::size_t(index);
+  rows.insert(rows.begin() + std::ptrdiff_t(at), Row{std::string(text), 0, false});
+  return int(at);
+}
+
+int ListRows::Delete(int index) {
+  if (!Valid(index)) return kLbErr;
+  rows.erase(rows.begin() + index);
+  return int(rows.size());
+}
+
+int ListRows::Find(int start, std::string_view prefix, bool exact) const {
+  int n = int(rows.size());
+  for (int k = 1; k <= n; ++k) {
+    int i = ((start < 0 ? -1 : start) + k) % n;
+    const std::string& t = rows[std::size_t(i)].text;
+    if (exact ? (t.size() == prefix.size() && casecmp_view(t, prefix, t.size()) == 0)
+              : (t.size() >= prefix.size() && casecmp_view(t, prefix, prefix.size()) == 0))
+      return i;
+  }
+  return kLbErr;
+}
+
+bool ListBox::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
+  CreateParams p;
+  p.class_name = "ListBox";
+  p.style = style | kWsChild;
+  p.rect = r;
+  p.parent = parent;
+  p.id = id;
+  return CreateEx(p);
+}
+
+bool ListBox::OnCreate() {
+  rows_.sorted = (GetStyle() & kLbsSort) != 0;
+  return true;
+}
+
+void ListBox::OnDestroy() {
+  rows_.rows.clear();
+  cur_ = caret_ = anchor_ = -1;
+  top_ = 0;
+}
+
+int ListBox::AddString(std::string_view text) {
+  int i = rows_.Add(text);
+  if (i >= 0 && cur_ >= i) ++cur_;
+  Invalidate();
+  return i;
+}
+
+int ListBox::InsertString(int index, std::string_view text) {
+  int i = rows_.Insert(index, text);
+  if (i >= 0 && cur_ >= i) ++cur_;
+  Invalidate();
+  return i;
+}
+
+int ListBox::DeleteString(int index) {
+  int left = rows_.Delete(index);
+  if (left >= 0) {
+    if (cur_ == index) cur_ = -1;
+    else if (cur_ > index) --cur_;
+    if (caret_ >= left) caret_ = left - 1;
+    top_ = std::min(top_, std::max(0, left - 1));
+    Invalidate();
+  }
+  return left;
+}
+
+void ListBox::ResetContent() {
+  rows_.rows.clear();
+  cur_ = caret_ = anchor_ = -1;
+  top_ = 0;
+  Invalidate();
+}
+
+std::string ListBox::GetText(int index) const {
+  return rows_.Valid(index) ? rows_.rows[std::size_t(index)].text : std::string();
+}
+
+int ListBox::SetItemData(int index, std::uintptr_t data) {
+  if (!rows_.Valid(index)) return kLbErr;
+  rows_.rows[std::size_t(index)].data = data;
+  return 0;
+}
+
+std::uintptr_t ListBox::GetItemData(int index) const {
+  return rows_.Valid(index) ? rows_.rows[std::size_t(index)].data : std::uintptr_t(-1);
+}
+
+int ListBox::SetCurSel(int index) {
+  if (Multiple()) return kLbErr;
+  if (!rows_.Valid(index)) {
+    cur_ = -1;
+    Invalidate();
+    return index == -1 ? kLbErr : kLbErr;
+  }
+  cur_ = caret_ = index;
+  EnsureVisible(index);
+  Invalidate();
+  return index;
+}
+
+int ListBox::GetCurSel() const {
+  if (Multiple()) return caret_;
+  return cur_;
+}
+
+int ListBox::SelectString(int start, std::string_view prefix) {
+  int i = FindString(start, prefix);
+  if (i >= 0) SetCurSel(i);
+  return i;
+}
+
+int ListBox::SetSel(int index, bool select) {
+  if (!Multiple()) return kLbErr;
+  if (index == -1) {
+    for (auto& r : rows_.rows) r.selected = select;
+  } else {
+    if (!rows_.Valid(index)) return kLbErr;
+    rows_.rows[std::size_t(index)].selected = select;
+    caret_ = index;
+  }
+  Invalidate();
+  return 0;
+}
+
+int ListBox::GetSel(int index) const {
+  if (!rows_.Valid(index)) return kLbErr;
+  return Multiple() ? rows_.rows[std::size_t(index)].selected : index == cur_;
+}
+
+int ListBox::GetSelCount() const {
+  if (!Multiple()) return kLbErr;
+  return int(std::count_if(rows_.rows.begin(), rows_.rows.end(), [](const ListRows::Row& r) { return r.selected; }));
+}
+
+std::vector<int> ListBox::GetSelItems() const {
+  std::vector<int> out;
+  for (std::size_t i = 0; i < rows_.rows.size(); ++i)
+    if (Multiple() ? rows_.rows[i].selected : int(i) == cur_) out.push_back(int(i));
+  return out;
+}
+
+int ListBox::GetItemHeight() const { return backend().metrics().LineHeight(GetFont()) + 2; }
+
+int ListBox::VisibleRows() const { return std::max(1, (GetClientRect().Height() - 2) / GetItemHeight()); }
+
+void ListBox::SetTopIndex(int index) {
+  top_ = std::clamp(index, 0, std::max(0, GetCount() - 1));
+  Invalidate();
+}
+
+void ListBox::EnsureVisible(int index) {
+  if (index < top_) top_ = index;
+  else if (index >= top_ + VisibleRows()) top_ = index - VisibleRows() + 1;
+}
+
+int ListBox::ItemFromPoint(Point p) const {
+  int i = top_ + (p.y - 1) / GetItemHeight();
+  return (p.y >= 1 && rows_.Valid(i)) ? i : -1;
+}
+
+void ListBox::TellParent(int code) {
+  if (GetStyle() & kLbsNotify) NotifyParentCommand(code);
+}
+
+void ListBox::UserSelect(int index, unsigned mods) {
+  if (!rows_.Valid(index)) return;
+  std::uint32_t style = GetStyle();
+  if (style & kLbsExtendedSel) {
+    if (mods & kModShift && anchor_ >= 0) {
+      for (int i = 0; i < GetCount(); ++i)
+        rows_.rows[std::size_t(i)].selected = i >= std::min(anchor_, index) && i <= std::max(anchor_, index);
+    } else if (mods & kModControl) {
+      rows_.rows[std::size_t(index)].selected = !rows_.rows[std::size_t(index)].selected;
+      anchor_ = index;
+    } else {
+      for (auto& r : rows_.rows) r.selected = false;
+      rows_.rows[std::size_t(index)].selected = true;
+      anchor_ = index;
+    }
+  } else if (style & kLbsMultipleSel) {
+    rows_.rows[std::size_t(index)].selected = !rows_.rows[std::size_t(index)].selected;
+  } else {
+    cur_ = index;
+  }
+  caret_ = index;
+  EnsureVisible(index);
+  Invalidate();
+  TellParent(kLbnSelChange);
+}
+
+void ListBox::OnLButtonDown(Point p, unsigned mods) {
+  SetFocus();
+  int i = ItemFromPoint(p);
+  if (i >= 0) UserSelect(i, mods);
+}
+
+void ListBox::OnLButtonDblClk(Point p, unsigned mods) {
+  int i = ItemFromPoint(p);
+  if (i >= 0) TellParent(kLbnDblClk);
+}
+
+void ListBox::OnKeyDown(int key, unsigned mods) {
+  int n = GetCount();
+  if (n == 0) return;
+  int from = caret_ < 0 ? 0 : caret_;
+  int to = from;
+  switch (key) {
+    case kVkUp: to = from - 1; break;
+    case kVkDown: to = caret_ < 0 ? 0 : from + 1; break;
+    case kVkHome: to = 0; break;
+    case kVkEnd: to = n - 1; break;
+    case kVkPrior: to = from - VisibleRows() + 1; break;
+    case kVkNext: to = from + VisibleRows() - 1; break;
+    default: return;
+  }
+  to = std::clamp(to, 0, n - 1);
+  if (to == caret_ && !Multiple()) return;
+  if (GetStyle() & kLbsMultipleSel) {
+    caret_ = to;
+    EnsureVisible(to);
+    Invalidate();
+    return;
+  }
+  UserSelect(to, mods & kModShift);
+}
+
+void ListBox::OnMouseWheel(int delta, Point) {
+  SetTopIndex(std::clamp(top_ - delta / 120 * 3, 0, std::max(0, GetCount() - VisibleRows())));
+}
+
+void ListBox::OnSetFocus(Window*) {
+  Invalidate();
+  TellParent(kLbnSetFocus);
+}
+
+void ListBox::OnKillFocus(Window*) {
+  Invalidate();
+  TellParent(kLbnKillFocus);
+}
+
+void ListBox::OnPaint(DeviceContext& dc) {
+  Rect r = GetClientRect();
+  dc.SetTextColor(IsWindowEnabled() ? kWindowTextColor : kGrayTextColor);
+  dc.SetBkColor(kWindowColor);
+  Color brush = RequestColors(dc, CtlType::kListBox);
+  dc.FillRect(r, brush == kNoColor ? kWindowColor : brush);
+  dc.FrameRect(r, kButtonShadowColor);
+  Color text = dc.GetTextColor();
+  int h = GetItemHeight();
+  dc.SetBkMode(kBkTransparent);
+  for (int i = top_, y = 1; i < GetCount() && y < r.bottom - 1; ++i, y += h) {
+    Rect row{1, y, r.right - 1, y + h};
+    dc.SetTag(i, 0);
+    bool sel = GetSel(i) > 0;
+    if (sel) dc.FillRect(row, kHighlightColor);
+    dc.SetTextColor(sel ? kHighlightTextColor : text);
+    dc.DrawText(rows_.rows[std::size_t(i)].text, Rect{row.left + 2, row.top, row.right, row.bottom},
+                kDtSingleLine | kDtVCenter | kDtNoPrefix | kDtExpandTabs);
+  }
+  dc.SetTag(-1, -1);
+}
+
+}  // namespace kt::ui

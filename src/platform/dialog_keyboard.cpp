@@ -1,0 +1,152 @@
+// Keyboard rules of dialogs (see dialog.h). Tab order is the order of the
+// children (template order); a group runs from a control with the group
+// style to the next one. Only visible, enabled controls take part. Moving
+// the focus into an edit selects its whole text, as users expect when they
+// tab through a form.
+#include <algorithm>
+
+#include "platform/controls/edit.h"
+#include "platform/dialog.h"
+#include "platform/ui_backend.h"
+
+namespace kt::ui {
+
+namespace {
+
+bool can_take_focus(const Window* w) { return w->IsWindowVisible() && w->IsWindowEnabled(); }
+
+bool is_push_button(const Window* w) {
+  if (std::string_view(w->ClassName()) != "Button") return false;
+  std::uint32_t type = w->GetStyle() & kBsTypeMask;
+  return type == kBsPushButton || type == kBsDefPushButton || type == kBsOwnerDraw;
+}
+
+}  // namespace
+
+Window* Dialog::GetNextDlgTabItem(Window* from, bool previous) const {
+  const std::vector<Window*>& kids = Children();
+  int n = int(kids.size());
+  if (n == 0) return nullptr;
+  // A control deeper down (inside a group of a page) counts as its child of this dialog.
+  while (from && from->GetParent() && from->GetParent() != this) from = from->GetParent();
+  int start = -1;
+  for (int i = 0; i < n; ++i)
+    if (kids[std::size_t(i)] == from) start = i;
+  for (int step = 1; step <= n; ++step) {
+    int i = start < 0 ? (previous ? n - step : step - 1) : ((start + (previous ? -step : step)) % n + n) % n;
+    Window* w = kids[std::size_t(i)];
+    if ((w->GetStyle() & kWsTabStop) && can_take_focus(w)) return w;
+  }
+  return nullptr;
+}
+
+Window* Dialog::GetNextDlgGroupItem(Window* from, bool previous) const {
+  const std::vector<Window*>& kids = Children();
+  auto it = std::find(kids.begin(), kids.end(), from);
+  if (it == kids.end()) return nullptr;
+  std::size_t at = std::size_t(it - kids.begin());
+  std::size_t first = at;
+  while (first > 0 && !(kids[first]->GetStyle() & kWsGroup)) --first;
+  std::size_t last = at + 1;
+  while (last < kids.size() && !(kids[last]->GetStyle() & kWsGroup)) ++last;
+  std::size_t count = last - first;
+  for (std::size_t step = 1; step < count; ++step) {
+    std::size_t i = previous ? first + (at - first + count - step) % count : first + (at - first + step) % count;
+    if (can_take_focus(kids[i])) return kids[i];
+  }
+  return from;
+}
+
+void Dialog::GotoDlgCtrl(Window* control) {
+  if (!control || !control->IsWindow()) return;
+  control->SetFocus();
+  if (Edit* e = dynamic_cast<Edit*>(control)) e->SetSel(0, -1);
+}
+
+void Dialog::SetDefID(int id) {
+  Window* old = GetDlgItem(def_id_);
+  if (old && std::string_view(old->ClassName()) == "Button" && (old->GetStyle() & kBsTypeMask) == kBsDefPushButton)
+    old->ModifyStyle(kBsTypeMask, kBsPushButton);
+  def_id_ = id;
+  Window* now = GetDlgItem(id);
+  if (now && std::string_view(now->ClassName()) == "Button" && (now->GetStyle() & kBsTypeMask) == kBsPushButton)
+    now->ModifyStyle(kBsTypeMask, kBsDefPushButton);
+}
+
+bool Dialog::PreTranslateMessage(Message& m) {
+  if (m.message != kMsgKeyDown && m.message != kMsgChar) return false;
+  Window* target = Window::FromHandle(m.window);
+  if (!target || (target != this && !IsChild(target))) return false;
+  int key = int(m.wparam);
+  unsigned mods = unsigned(m.lparam);
+  if (m.message == kMsgKeyDown) {
+    for (const Accelerator& a : accelerators_)
+      if (a.key == key && a.mods == mods) {
+        SendMessage(kMsgCommand, make_command_param(a.command, 1), 0);
+        return true;
+      }
+  }
+  unsigned code = target->GetDlgCode(key);
+  if (code & kWantAllKeys) return false;
+  if (m.message == kMsgChar) {
+    // The characters of keys the dialog takes are not typed into controls.
+    bool nav = key == '\t' || key == '\r' || key == 0x1B || (key == ' ' && (code & kButtonCode));
+    return nav && !((key == '\t') && (code & kWantTab));
+  }
+  return HandleKey(target, key, mods);
+}
+
+bool Dialog::HandleKey(Window* target, int key, unsigned mods) {
+  unsigned code = target->GetDlgCode(key);
+  switch (key) {
+    case kVkTab: {
+      if ((code & kWantTab) || (mods & kModControl)) return false;
+      Window* next = GetNextDlgTabItem(target == this ? nullptr : target, (mods & kModShift) != 0);
+      GotoDlgCtrl(next);
+      return true;
+    }
+    case kVkLeft: case kVkUp: case kVkRight: case kVkDown: {
+      if (code & kWantArrows) return false;
+      Window* from = target;
+      while (from && from->GetParent() != this) from = from->GetParent();
+      if (!from) return false;
+      Window* next = GetNextDlgGroupItem(from, key == kVkLeft || key == kVkUp);
+      if (next && next != from) {
+        GotoDlgCtrl(next);
+        if (std::string_view(next->ClassName()) == "Button" && (next->GetStyle() & kBsTypeMask) == kBsAutoRadioButton)
+          next->Click();
+      }
+      return true;
+    }
+    case kVkReturn: {
+      if (is_push_button(target) && target->IsWindowEnabled()) {
+        target->Click();
+        return true;
+      }
+      int id = GetDefID();
+      Window* def = GetDlgItem(id);
+      if (def && !def->IsWindowEnabled()) {
+        message_beep(kBeepSimple);
+        return true;
+      }
+      SendMessage(kMsgCommand, make_command_param(id, kBnClicked), def ? def->handle().ToParam() : 0);
+      return true;
+    }
+    case kVkEscape: {
+      Window* cancel = GetDlgItem(kIdCancel);
+      if (cancel && !cancel->IsWindowEnabled()) cancel = nullptr;
+      SendMessage(kMsgCommand, make_command_param(kIdCancel, kBnClicked), cancel ? cancel->handle().ToParam() : 0);
+      return true;
+    }
+    case kVkSpace:
+      if (code & kButtonCode) {
+        target->Click();
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace kt::ui

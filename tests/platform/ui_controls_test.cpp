@@ -1,0 +1,293 @@
+// The other controls on a test page: edit limits and notifications, combo
+// and list box choices, owner-drawn buttons and self-coloured statics drawn
+// through the device context, pop-up menus with owner-drawn items, the
+// progress bar, and text layout in the draw-text formats the pages use.
+// The page binds its own control classes where the program's pages would.
+#include <gtest/gtest.h>
+
+#include "platform/controls/button.h"
+#include "platform/controls/combo_box.h"
+#include "platform/controls/edit.h"
+#include "platform/controls/list_box.h"
+#include "platform/controls/popup_menu.h"
+#include "platform/controls/progress_bar.h"
+#include "platform/controls/static_control.h"
+#include "platform/cp1252.h"
+#include "platform/device_context.h"
+#include "platform/dialog.h"
+#include "platform/test_driver.h"
+
+namespace kt::ui {
+namespace {
+
+constexpr int kTemplate = 9201;
+constexpr int kName = 4001, kDays = 4002, kTeachers = 4003, kColour = 4004, kPlain = 4005, kNote = 4006, kBar = 4007;
+const ControlTemplate kControls[] = {
+    {"Edit", kName, "", kEsAutoHScroll | kWsTabStop, 5, 5, 80, 12},
+    {"ComboBox", kDays, "", kCbsDropDownList | kWsTabStop, 5, 20, 80, 60},
+    {"ListBox", kTeachers, "", kLbsNotify | kLbsExtendedSel | kWsTabStop, 5, 40, 80, 50},
+    {"Button", kColour, "!SALVA", kBsOwnerDraw | kWsTabStop, 100, 5, 60, 14},
+    {"Button", kPlain, "Stampa", kBsOwnerDraw | kWsTabStop, 100, 22, 60, 14},
+    {"Static", kNote, "Ore totali", 0, 100, 40, 60, 10},
+    {"ProgressBar", kBar, "", 0, 100, 55, 60, 8},
+};
+const DialogTemplate kTemplates[] = {{kTemplate, "Controlli", kWsPopup | kWsCaption, 0, 0, 170, 100, kControls}};
+
+// A push button that draws itself in one colour (the coloured buttons of the pages).
+class SolidButton : public Button {
+ public:
+  Color face = rgb(122, 183, 42);
+  std::uint32_t last_state = 0;
+
+ protected:
+  bool DrawItem(DrawItemInfo& info) override {
+    last_state = info.state;
+    info.dc->FillRect(info.rect.Deflate(1), face);
+    info.dc->SetTextColor((info.state & kOdsDisabled) ? rgb(140, 170, 200) : kWindowTextColor);
+    info.dc->DrawText(GetWindowText().substr(1), info.rect, 21);
+    return true;
+  }
+};
+
+// A static that answers its own colour request (crimson on white).
+class CrimsonText : public StaticText {
+ protected:
+  Color CtlColor(DeviceContext& dc, CtlType) override {
+    dc.SetTextColor(rgb(165, 0, 33));
+    dc.SetBkColor(kWindowColor);
+    return kWindowColor;
+  }
+};
+
+class Page : public Dialog {
+ public:
+  Page() : Dialog(kTemplate) {}
+  SolidButton colour;
+  CrimsonText note;
+  std::vector<std::string> log;
+  int plain_draws = 0;
+
+ protected:
+  void DoDataExchange(DataExchange& dx) override {
+    dx.Control(kColour, colour);
+    dx.Control(kNote, note);
+  }
+  bool OnInitDialog() override {
+    Dialog::OnInitDialog();
+    static_cast<Edit*>(GetDlgItem(kName))->SetLimitText(5);
+    auto* days = static_cast<ComboBox*>(GetDlgItem(kDays));
+    for (const char* d : {"Lunedì"_cp, "Martedì"_cp, "Mercoledì"_cp}) days->AddString(d);
+    auto* teachers = static_cast<ListBox*>(GetDlgItem(kTeachers));
+    for (const char* t : {"Rossi", "Bianchi", "Verdi", "Neri"}) teachers->AddString(t);
+    log.clear();
+    return true;
+  }
+  void OnDrawItem(int id, DrawItemInfo& info) override {
+    if (id != kPlain) return;
+    ++plain_draws;
+    info.dc->FillRect(info.rect, rgb(244, 244, 244));
+  }
+  void OnNameChange() { log.push_back("change"); }
+  void OnNameFull() { log.push_back("full"); }
+  void OnDrop() { log.push_back("dropdown"); }
+  void OnCloseUp() { log.push_back("closeup"); }
+  void OnEndOk() { log.push_back("selendok"); }
+  void OnSelChange() { log.push_back("selchange"); }
+  void OnTeachers() { log.push_back("lbn"); }
+  void OnMenu(int index) { log.push_back("menu " + std::to_string(index)); }
+  KT_DECLARE_MESSAGE_MAP()
+};
+
+KT_BEGIN_MESSAGE_MAP(Page, Dialog)
+  KT_ON_CONTROL(kEnChange, kName, OnNameChange)
+  KT_ON_CONTROL(kEnMaxText, kName, OnNameFull)
+  KT_ON_CONTROL(kCbnDropDown, kDays, OnDrop)
+  KT_ON_CONTROL(kCbnCloseUp, kDays, OnCloseUp)
+  KT_ON_CONTROL(kCbnSelEndOk, kDays, OnEndOk)
+  KT_ON_CONTROL(kCbnSelChange, kDays, OnSelChange)
+  KT_ON_CONTROL(kLbnSelChange, kTeachers, OnTeachers)
+  KT_ON_COMMAND_RANGE(0x763E522, 0x763E543, OnMenu)
+KT_END_MESSAGE_MAP()
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    register_dialog_templates(kTemplates);
+    ASSERT_TRUE(page.Create(nullptr));
+    page.ShowWindow(kSwShow);
+  }
+  TestDriver ui;
+  Page page;
+};
+
+TEST_F(ControlsTest, EditKeepsItsLimitAndTellsEveryChange) {
+  ui.Type(page, kName, "abcdefg");
+  EXPECT_EQ(ui.Text(page, kName), "abcde");
+  EXPECT_EQ(ui.beeps(), 2);
+  EXPECT_EQ(std::count(page.log.begin(), page.log.end(), "change"), 5);
+  EXPECT_EQ(std::count(page.log.begin(), page.log.end(), "full"), 2);
+  ui.Type(page, kName, "\b");
+  ui.Key(kVkHome);
+  ui.Key(kVkDelete);
+  EXPECT_EQ(ui.Text(page, kName), "bcd");
+  ui.Key('A', kModControl);
+  ui.Key('C', kModControl);
+  EXPECT_EQ(ui.headless().GetClipboardText(), "bcd");
+  ui.Key(kVkEnd);
+  ui.Key('V', kModControl);  // only two more fit
+  EXPECT_EQ(ui.Text(page, kName), "bcdbc");
+}
+
+TEST_F(ControlsTest, MultiLineFieldMovesByLinesAndScrolls) {
+  Edit notes;
+  ASSERT_TRUE(notes.Create(kEsMultiLine | kEsWantReturn | kEsAutoHScroll | kWsVisible, {0, 100, 120, 130}, &page, 99));
+  notes.SetWindowText("riga uno\r\ndue\r\nriga tre\r\nquattro");
+  notes.SetFocus();
+  notes.SetSel(6, 6);  // in "uno"
+  ui.Key(kVkDown);
+  int start = 0, end = 0;
+  notes.GetSel(start, end);
+  EXPECT_EQ(end, 13);  // the end of "due", the shorter line
+  ui.Key(kVkDown);
+  ui.Key(kVkDown);
+  notes.GetSel(start, end);
+  EXPECT_EQ(end, 28);  // "quattro", column 3
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 2);  // two lines fit in 30 pixels
+  ui.Key(kVkUp);
+  notes.GetSel(start, end);
+  EXPECT_EQ(end, 18);
+  DisplayList list = ui.Render(page);
+  EXPECT_EQ(list.TextsOf(99), "riga tre|quattro");
+  notes.LineScroll(-5);
+  EXPECT_EQ(ui.Render(page).TextsOf(99), "riga uno|due");
+}
+
+TEST_F(ControlsTest, ComboChoicesNotifyInOrderCodeChangesDoNot) {
+  ui.Select(page, kDays, "Martedì"_cp);
+  EXPECT_EQ(page.log, (std::vector<std::string>{"dropdown", "closeup", "selendok", "selchange"}));
+  auto* days = static_cast<ComboBox*>(page.GetDlgItem(kDays));
+  EXPECT_EQ(days->GetCurSel(), 1);
+  EXPECT_EQ(days->GetWindowText(), "Marted\xEC");
+  EXPECT_FALSE(days->GetDroppedState());
+  page.log.clear();
+  ui.Key(kVkDown);
+  EXPECT_EQ(days->GetCurSel(), 2);
+  EXPECT_EQ(page.log, std::vector<std::string>{"selchange"});
+  days->SetCurSel(0);
+  EXPECT_EQ(page.log.size(), 1u);
+  days->ShowDropDown(true);  // opened from code, as pages do
+  EXPECT_TRUE(days->GetDroppedState());
+  EXPECT_EQ(ui.Render(page).CellText(kDays, 2, 0)->text, "Mercoled\xEC");
+}
+
+TEST_F(ControlsTest, ListBoxExtendedSelection) {
+  auto* list = static_cast<ListBox*>(page.GetDlgItem(kTeachers));
+  ui.Select(page, kTeachers, 0);
+  ui.Select(page, kTeachers, 2, kModShift);
+  ui.Select(page, kTeachers, 1, kModControl);
+  EXPECT_EQ(list->GetSelItems(), (std::vector<int>{0, 2}));
+  EXPECT_EQ(std::count(page.log.begin(), page.log.end(), "lbn"), 3);
+  EXPECT_EQ(list->FindStringExact(-1, "verdi"), 2);
+  EXPECT_EQ(list->DeleteString(0), 3);
+  EXPECT_EQ(list->GetSelItems(), (std::vector<int>{1}));
+}
+
+TEST_F(ControlsTest, OwnerDrawnButtonsDrawThroughTheDeviceContext) {
+  DisplayList list = ui.Render(page);
+  EXPECT_EQ(list.LastFill(kColour), rgb(122, 183, 42));
+  EXPECT_EQ(list.TextsOf(kColour), "SALVA");
+  EXPECT_EQ(list.LastFill(kPlain), rgb(244, 244, 244));
+  EXPECT_EQ(page.plain_draws, 1);
+  page.colour.EnableWindow(false);
+  list = ui.Render(page);
+  EXPECT_TRUE(page.colour.last_state & kOdsDisabled);
+  EXPECT_EQ(list.ForControl(kColour).back()->color, rgb(140, 170, 200));
+  ui.ClearBeeps();
+  EXPECT_FALSE(ui.Click(page, kColour));  // a disabled button takes no click
+  // The static answered its own colours before the dialog could.
+  const DrawItemOp* note = list.ForControl(kNote).back();
+  EXPECT_EQ(note->text, "Ore totali");
+  EXPECT_EQ(note->color, rgb(165, 0, 33));
+}
+
+// A title menu: its first item is an owner-drawn title bar it draws itself.
+class TitleMenu : public PopupMenu {
+ public:
+  int measured = 0, drawn = 0;
+  bool MeasureItem(MeasureItemInfo& info) override {
+    ++measured;
+    info.height = 20;
+    return true;
+  }
+  bool DrawItem(DrawItemInfo& info) override {
+    ++drawn;
+    info.dc->GradientFill(info.rect, rgb(0, 84, 227), rgb(61, 149, 255), false);
+    return true;
+  }
+};
+
+TEST_F(ControlsTest, PopupMenusReturnOrSendTheChosenCommand) {
+  TitleMenu menu;
+  menu.AppendMenu(kMfOwnerDraw | kMfGrayed, 0xFFFE, "Configurazione");
+  menu.AppendMenu(kMfString, 0x763E526, "Indirizzi di Studio", "IKOP_1");
+  menu.AppendMenu(kMfSeparator);
+  menu.AppendMenu(kMfString | kMfGrayed, 0x763E527, "Sedi");
+  ui.ChooseNextMenuItem(0x763E526);
+  EXPECT_TRUE(menu.TrackPopupMenu(kTpmLeftAlign, 40, 40, &page));
+  ui.Pump();
+  EXPECT_EQ(page.log, std::vector<std::string>{"menu 4"});
+  EXPECT_EQ(menu.measured, 1);
+
+  ui.ChooseNextMenuItem(0x763E527);  // grayed: cannot be chosen
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 40, 40, &page), 0);
+  EXPECT_EQ(ui.Problems().size(), 1u);
+  ui.ChooseNextMenuItem("Indirizzi di Studio");
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 40, 40, &page), 0x763E526);
+
+  // While the menu is up it is a window of its own, drawn like any other.
+  ui.OnNextModal([](Dialog&) {});  // never used: menus take menu steps
+  ui.CancelNextMenu();
+  EXPECT_FALSE(menu.TrackPopupMenu(0, 40, 40, &page));
+  ui.Problems();
+}
+
+TEST_F(ControlsTest, ProgressBarStepsAroundItsRange) {
+  auto* bar = static_cast<ProgressBar*>(page.GetDlgItem(kBar));
+  bar->SetRange(0, 40);
+  bar->SetStep(15);
+  int seen[4];
+  for (int& s : seen) {
+    bar->StepIt();
+    s = bar->GetPos();
+  }
+  EXPECT_EQ(std::vector<int>(seen, seen + 4), (std::vector<int>{15, 30, 5, 20}));
+  DisplayList list = ui.Render(page);
+  EXPECT_EQ(list.ForControl(kBar).back()->rect.Width(), 88 * 20 / 40);
+}
+
+TEST(DrawText, FormatsBreakAndAlignLines) {
+  DisplayList out;
+  HeadlessMetrics m;
+  DeviceContext dc(out, m, {0, 0}, {0, 0, 200, 200}, {}, 0);
+  Rect r{0, 0, 60, 60};
+  struct Case { const char* id; const char* text; std::uint32_t format; int lines; int first_x; } cases[] = {
+      {"wrap-centre", "Ore di servizio", 21, 2, 13},           // "Ore di" (33 px) centred in 60
+      {"single", "Ore di servizio", kDtSingleLine, 1, 0},
+      {"right", "abc", kDtRight | kDtSingleLine, 1, 42},
+      {"breaks", "a\r\nb\nc", kDtLeft, 3, 0},
+      {"prefix", "&Salva", kDtSingleLine, 1, 0},
+  };
+  for (const Case& c : cases) {
+    out.Clear();
+    EXPECT_EQ(dc.DrawText(c.text, r, c.format), c.lines * 13) << c.id;
+    ASSERT_EQ(int(out.size()), c.lines) << c.id;
+    EXPECT_EQ(out.ops()[0].rect.left, c.first_x) << c.id;
+  }
+  EXPECT_EQ(out.ops()[0].text, "Salva");
+  Rect calc{0, 0, 60, 0};
+  dc.DrawText("Ore di servizio", calc, kDtWordBreak | kDtCalcRect);
+  EXPECT_EQ(calc.bottom, 26);
+}
+
+}  // namespace
+}  // namespace kt::ui
