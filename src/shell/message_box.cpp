@@ -7,7 +7,6 @@
 #include "shell/message_box.h"
 
 #include "platform/cp1252.h"
-#include "shell/resizable_dialog.h"
 
 using namespace kt::ui;
 

@@ -16,6 +16,7 @@
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"
 #include "shell/dialog_ml.h"
+#include "shell/frame_hooks.h"
 
 // Flags of ui_message_box_ex.
 inline constexpr int kMbCursorBetween = 1;     // cursor between the first two buttons

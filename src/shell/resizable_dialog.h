@@ -12,16 +12,8 @@
 #pragma once
 
 #include "platform/ui.h"
+#include "shell/frame_hooks.h"
 #include "shell/resizable_layout.h"
-
-// What the resizable dialogs and the message box ask of the frame. The frame
-// sets these when it starts; unset hooks do nothing.
-struct FrameHooks {
-  void (*lock_navigation)(int code) = nullptr;
-  void (*unlock_navigation)(int show_panel) = nullptr;
-  void (*hide_launcher_panel)(int restore) = nullptr;
-};
-extern FrameHooks g_frame_hooks;
 
 class CResizableDialog : public kt::ui::Dialog,
                          public CResizableLayout,
