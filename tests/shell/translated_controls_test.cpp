@@ -183,7 +183,8 @@ TEST_F(TranslatedControlsTest, HelpPaneAlternatesBluesAndShowsSchemes) {
   page.help.SetSchemeText(13, "Errore");
   EXPECT_EQ(last_color(ui.Render(page), kHelp, DrawOp::kText), rgb(170, 0, 0));
   page.help.SetSchemeText(2, "Avviso");
-  const DrawItemOp* text = kt_shell_test::last_op(ui.Render(page), kHelp, DrawOp::kText);
+  DisplayList list = ui.Render(page);
+  const DrawItemOp* text = kt_shell_test::last_op(list, kHelp, DrawOp::kText);
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->color, rgb(0, 0, 0));
   EXPECT_EQ(page.help_notices, 3);  // scheme texts tell nobody
