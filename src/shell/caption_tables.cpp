@@ -29,5 +29,8 @@ const MlText g_ml_check_captions[] = {
 const MlText g_ml_button_captions[] = {
     {"Configurazione", "Konfiguration", "Configuration"},
     {"!SALVA", "!Speichern", "!SAVE"},
+    {"Chiudi questa finestra", "Dieses Fenster schließen"_cp, "Close this window"},
+    {"Ho capito: non ripetere più questo messaggio"_cp, "Verstanden: diese Meldung nicht wiederholen",
+     "Understood: do not repeat this message"},
     {nullptr, nullptr, nullptr},
 };

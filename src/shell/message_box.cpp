@@ -37,24 +37,6 @@ const ButtonSet kButtonSets[7] = {
     {{&kCaptionRetry, &kCaptionCancel, &kCaptionContinue}, {kIdRetry, kIdCancel, kIdContinue}},
 };
 
-constexpr std::uint32_t kButtonStyle = kBsOwnerDraw | kWsTabStop;
-constexpr std::uint32_t kBarStyle = kBsOwnerDraw;
-
-const ControlTemplate kMessageBoxControls[] = {
-    {"Static", CMessageBox::kTextId, "", kSsCenter, 10, 10, 302, 76},
-    {"Button", 1031, "yes", kButtonStyle, 7, 92, 98, 29},
-    {"Button", 1049, "no", kButtonStyle, 112, 92, 98, 29},
-    {"Button", 1050, "cancel", kButtonStyle, 217, 92, 98, 29},
-    {"Button", 1979, "", kBarStyle, 0, 0, 322, 2},
-    {"Button", 1244, "", kBarStyle, 0, 126, 322, 2},
-    {"Button", 1572, "", kBarStyle, 0, 0, 2, 128},
-    {"Button", 1573, "", kBarStyle, 320, 0, 2, 128},
-};
-
-const DialogTemplate kToolkitTemplates[] = {
-    {CMessageBox::kTemplate, "", kWsPopup, 0, 0, 322, 128, kMessageBoxControls},
-};
-
 // The last box shown: text pointer (null before the first and while a box
 // is up), the time it closed and its answer.
 const char* g_last_text = nullptr;
@@ -62,8 +44,6 @@ std::int64_t g_last_seconds = 0;
 int g_last_result = 0;
 
 }  // namespace
-
-void ui_register_toolkit_templates() { register_dialog_templates(kToolkitTemplates); }
 
 void ui_forget_last_message_box() {
   g_last_text = nullptr;
