@@ -2,6 +2,8 @@
 // folded for the letters A to Z only: the keys are Italian texts in which an
 // accented letter is a different word ("è" is not "e", nor "È" a match for
 // "è"), so the program's full 1252 folding would find rows it should not.
+// Normalising writes into the caption it is given; callers that hold a text
+// they must not change go through ui_translate_caption_copy.
 #include "shell/caption_translation.h"
 
 #include <cstdlib>

@@ -1,7 +1,9 @@
 // The colour states of CColorButton (see color_button.h): a pure function of
 // the state, the caption and the provisional palette, so the table is
 // tested without windows. The caption marks are interpreted on the copy
-// this function returns; the stored caption stays as it was set.
+// this function returns; the stored caption stays as it was set. It runs
+// on every paint of every coloured button (84 per week grid), so it only
+// copies the caption once and looks at its first few characters.
 #include "platform/cp1252.h"
 #include "shell/color_button.h"
 

@@ -1,6 +1,9 @@
 // Row colours of CColorLix (see colour_list.h): the list asks for item and
 // sub-item drawing and gives every cell of a row the row's colour; the
-// platform then draws the cell's text 5 pixels from its left edge.
+// platform then draws the cell's text 5 pixels from its left edge. The
+// answers come from the list itself through reflection, so a page that
+// also handles custom drawing for other lists is not disturbed. Turning
+// colouring off gives the platform's plain colours back.
 #include "shell/colour_list.h"
 
 using namespace kt::ui;

@@ -2,6 +2,8 @@
 // boxes (see coloured_texts.h). The first paint translates the text before
 // drawing it, so the Italian caption never flashes on screen. The flag is
 // set whatever the language, so an Italian window never looks at the tables.
+// Each control keeps its own brush colour, which is what it answers to the
+// platform's colour request and what fills its background.
 #include "shell/coloured_texts.h"
 
 #include "shell/caption_translation.h"

@@ -1,6 +1,9 @@
 // Two alternating title buffers (see dialog_title.h). The pointer is stored
 // with release order after the text is complete, so the keep-alive thread
-// that loads it with acquire order reads a whole title.
+// that loads it with acquire order reads a whole title. A third title
+// overwrites the buffer of the first: a reader is expected to copy what it
+// read before the user opens two more pages, which at a keep-alive every
+// few seconds it does.
 #include "shell/dialog_title.h"
 
 #include <cstring>

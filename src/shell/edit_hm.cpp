@@ -1,7 +1,8 @@
 // Reading and showing hours and minutes (see edit_hm.h). The caret is kept
 // where the user was typing; a caret at the start, or a text that starts
 // with "0", puts it after the leading zeros, so typing over "0:00" writes
-// the hour first.
+// the hour first. A text without a colon is read as whole hours; minutes
+// below zero are shown as 0:00, never as a negative time.
 #include "shell/edit_hm.h"
 
 #include <cstdio>

@@ -1,4 +1,9 @@
 // Drawing of MLButton, CColorBitmap and CBigIcon (see plain_buttons.h).
+// MLButton looks its caption up in the button table once per window and
+// again when told to (translation state 2); CColorBitmap only paints its
+// face and frame, leaving the picture to the page; CBigIcon stretches the
+// application icon over its face with a black frame and a dark shadow on
+// the right and bottom.
 #include "shell/plain_buttons.h"
 
 #include "shell/caption_translation.h"

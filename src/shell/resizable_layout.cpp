@@ -1,7 +1,9 @@
 // Anchoring and arrangement (see resizable_layout.h). The platform moves
 // every control at once in its own deferred positioning; here the controls
 // are moved one after the other, which looks the same because nothing is
-// drawn until the whole arrangement is done.
+// drawn until the whole arrangement is done. Margins are integer pixels and
+// the percentages divide with truncation toward zero, so a dialog brought
+// back to its first size puts every control back exactly where it was.
 #include "shell/resizable_layout.h"
 
 using namespace kt::ui;

@@ -1,4 +1,8 @@
-// Czzempty and Cmemoverde (see small_dialogs.h).
+// Czzempty and Cmemoverde (see small_dialogs.h). The list window opens in
+// the top-left corner of the work area so it does not cover the page the
+// user is looking at; each pair of lines is selected and scrolled into
+// view as it arrives. The notice shows its picture resource in a static
+// control and ends with its OK button.
 #include "shell/small_dialogs.h"
 
 using namespace kt::ui;

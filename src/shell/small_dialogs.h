@@ -1,7 +1,9 @@
 // Two small dialogs of the toolkit: Czzempty, a plain list window that
-// collects pairs of lines (one global instance, g_zzempty, made on
-// demand), and Cmemoverde, a notice with a picture and an OK button that
-// its caller runs modally.
+// collects pairs of lines (one global instance, g_zzempty, whose window is
+// made on demand by whoever wants to collect lines), and Cmemoverde, a
+// notice with a picture and an OK button that its caller runs modally.
+// Neither keeps state beyond its window; both are built once and shown
+// rarely, so they hold nothing but their controls.
 #pragma once
 
 #include <string_view>

@@ -1,7 +1,8 @@
 // Caption normalisation and the two lookup passes: exact match ignoring the
 // case of A-Z only, nearest length over the shorter length, the first row
 // winning a tie, captions left alone in Italian or when one character long,
-// and language indexes outside 0..2 that read the Italian text.
+// and language indexes outside 0..2 that read the Italian text. Also the
+// rows of the program's own tables and the published dialog title.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,7 +1,8 @@
 // Row colours of the coloured report list, read back per cell from the
 // display list: a coloured row in every column, white rows without a
 // colour, a row far beyond the array, a negative row refused, and plain
-// platform colours when colouring is off.
+// platform colours when colouring is off. The list is a member of a page
+// and is driven through the page's window, as the pages will use it.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"

@@ -1,6 +1,8 @@
 // Helpers of the toolkit tests: a scope that sets the user-interface
-// language and puts Italian back, and lookups of the last drawing operation
-// of one kind that a control recorded.
+// language and puts Italian back when it ends (tests share the process
+// global), and lookups of the last drawing operation of one kind that a
+// control recorded in a display list. The display list must outlive the
+// pointers these return.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,8 @@
 // The toolkit's own dialogs shown in each of the three languages: every
 // caption drawn fits inside the control that draws it, so a German text
-// longer than its Italian key is caught here rather than on a screen.
+// longer than its Italian key is caught here rather than on a screen. The
+// message box is shown with each button set that has long captions, the
+// message viewer with its two buttons.
 #include <gtest/gtest.h>
 
 #include <string>
