@@ -12,7 +12,20 @@ FrameHooks g_frame_hooks;
 
 namespace {
 constexpr int kSizeMaxShow = 3, kSizeMaxHide = 4;
+
+// Changes a top-level window's style and sizes the window so that its
+// client area stays as it was (a caption added must not eat the bottom of
+// the dialog).
+void restyle_keeping_client(Window& w, std::uint32_t remove, std::uint32_t add) {
+  Rect client = w.GetClientRect();
+  w.ModifyStyle(remove, add);
+  if (w.GetParent()) return;
+  Rect now = w.GetClientRect();
+  if (now == client) return;
+  Rect r = w.GetWindowRect();
+  w.MoveWindow(Rect{r.left, r.top, r.right + client.Width() - now.Width(), r.bottom + client.Height() - now.Height()});
 }
+}  // namespace
 
 KT_BEGIN_MESSAGE_MAP(CResizableDialog, kt::ui::Dialog)
   KT_ON_MESSAGE(kMsgGetMinMaxInfo, OnGetMinMaxInfo)
@@ -61,14 +74,14 @@ void CResizableDialog::FitIntoPageArea() {
 bool CResizableDialog::OnCreate() {
   // A top-level dialog gets a thick frame instead of the modal frame; a
   // child page keeps its child style (the core decides that at creation).
-  if (!GetParent()) ModifyStyle(kDsModalFrame, kWsThickFrame);
+  if (!GetParent()) restyle_keeping_client(*this, kDsModalFrame, kWsThickFrame);
   return Dialog::OnCreate();
 }
 
 bool CResizableDialog::OnInitDialog() {
-  if (m_captioned) ModifyStyle(0, kWsCaption | kWsSysMenu);
+  if (m_captioned) restyle_keeping_client(*this, 0, kWsCaption | kWsSysMenu);
   bool focus = Dialog::OnInitDialog();
-  if (m_captioned) ModifyStyle(0, kWsCaption | kWsSysMenu);
+  if (m_captioned) restyle_keeping_client(*this, 0, kWsCaption | kWsSysMenu);
   CreateSizeGrip(this);
   Rect r = GetWindowRect();
   SetMinimumSize({r.Width(), r.Height()});

@@ -15,7 +15,7 @@ namespace {
 
 using namespace kt::ui;
 
-constexpr int kDialogTemplate = 9501, kFrameTemplate = 9502, kPageTemplate = 9503;
+constexpr int kDialogTemplate = 9501, kFrameTemplate = 9502, kPageTemplate = 9503, kBareTemplate = 9504;
 constexpr int kList = 1301, kOk = 1302, kNote = 1303, kCentre = 1304;
 
 const ControlTemplate kControls[] = {
@@ -32,6 +32,7 @@ const DialogTemplate kTemplates[] = {
     {kDialogTemplate, "Elenco", kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame, 0, 0, 200, 100, kControls},
     {kFrameTemplate, "Cornice", kWsPopup | kWsCaption, 0, 0, 400, 300, kFrameControls},
     {kPageTemplate, "Pagina", kWsChild | kWsBorder | kWsThickFrame, 0, 0, 200, 100, kControls},
+    {kBareTemplate, "Pagina", kWsPopup, 0, 0, 200, 100, kControls},
 };
 
 class ListDialog : public CResizableDialog {
@@ -149,14 +150,18 @@ TEST_F(ResizableTest, ModalRunLocksNavigationAndCancelCallsTheFrame) {
   calls.clear();
   g_frame_hooks.lock_navigation = [](int code) { calls.push_back(100 + code); };
   g_frame_hooks.unlock_navigation = [](int show) { calls.push_back(200 + show); };
-  ListDialog d;
+  ListDialog d(kBareTemplate);
   d.SetCancelCallback([](int code) { calls.push_back(300 + code); });
   ui.OnNextModal([&](Dialog&) { ui.Key(kVkEscape); });
   EXPECT_EQ(d.DoModal(), kIdCancel);
   EXPECT_EQ(calls, (std::vector<int>{100, 301, 201}));
 
   calls.clear();
-  ui.AnswerNextModal(kIdOk);
+  ui.OnNextModal([](Dialog& box) {
+    EXPECT_EQ(box.GetStyle() & kWsCaption, kWsCaption);
+    EXPECT_EQ(box.GetClientRect(), (Rect{0, 0, 300, 163}));  // the caption took no room from it
+    box.EndDialog(kIdOk);
+  });
   EXPECT_EQ(d.DoModalCaptioned(false), kIdOk);
   EXPECT_EQ(calls, (std::vector<int>{}));
   EXPECT_TRUE(ui.Problems().empty());
