@@ -33,7 +33,10 @@ int CEditHM::GetMinutes() {
   GetSel(m_sel_start, m_sel_end);
   char text[41];
   GetWindowText(text, int(sizeof text));
-  int hours = std::atoi(text);
+  // Hours beyond a week's worth are taken as that: no overflow from a long
+  // run of digits pasted into the field.
+  long hours_read = std::strtol(text, nullptr, 10);
+  int hours = int(hours_read < 0 ? 0 : hours_read > 168 ? 168 : hours_read);
   const char* colon = std::strchr(text, ':');
   if (!colon) return hours * 60;
   const char* m = colon + 1;

@@ -33,6 +33,13 @@ int ui_message_box_ex(const char* text, int type, int flags, const char* caption
 int ui_message_box_flags(const char* text, int type, int flags);
 int ui_message_box_type(const char* text, int type);
 int ui_message_box(const char* text);
+// The same with a text row: the text of the current language is shown, and
+// a row repeated is the same text pointer for the repeated-box check.
+inline int ui_message_box(const MlText& text) { return ui_message_box(text.Get()); }
+inline int ui_message_box_type(const MlText& text, int type) { return ui_message_box_type(text.Get(), type); }
+inline int ui_message_box_flags(const MlText& text, int type, int flags) {
+  return ui_message_box_flags(text.Get(), type, flags);
+}
 
 // Forgets the last box shown (tests, and a new session of the program).
 void ui_forget_last_message_box();

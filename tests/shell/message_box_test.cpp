@@ -187,6 +187,16 @@ TEST_F(MessageBoxTest, SuppressedBoxAnswersTheRememberedResult) {
   EXPECT_EQ(ui.boxes().size(), 1u);
 }
 
+TEST_F(MessageBoxTest, TextRowShowsTheUserLanguageAndIsSuppressedAsOneText) {
+  static const MlText kSaved = {"Dati salvati", "Daten gespeichert", "Data saved"};
+  LanguageScope language(1);
+  ui.PressInNextModal(kFirst);
+  EXPECT_EQ(ui_message_box_flags(kSaved, 0, kMbSuppressRepeat), kIdOk);
+  EXPECT_EQ(ui.boxes().back().texts.front(), "Daten gespeichert");
+  EXPECT_EQ(ui_message_box_flags(kSaved, 0, kMbSuppressRepeat), kIdOk);
+  EXPECT_EQ(ui.boxes().size(), 1u);
+}
+
 TEST_F(MessageBoxTest, WorkerProcessShowsNothingAndAnswersOne) {
   g_process_number = 3;
   EXPECT_EQ(ui_message_box_type("Eliminare?", 0x24), 1);

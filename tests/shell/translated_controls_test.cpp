@@ -225,6 +225,7 @@ TEST_F(TranslatedControlsTest, HoursAndMinutes) {
   const Case cases[] = {
       {"two-digits", "1:45", 105}, {"one-digit-tens", "1:3", 90}, {"seven-refused", "1:7", 90},
       {"no-colon", "3", 180},      {"zero", "0:00", 0},           {"empty-minutes", "4:", 240},
+      {"huge", "99999999999999:00", 168 * 60}, {"negative", "-3:00", 0},
   };
   for (const Case& c : cases) {
     page.time.SetWindowText(c.text);
