@@ -15,6 +15,10 @@ inline constexpr int kResultRecovered = -999;
 
 int or_main(int from_gui, int argc, const char* const* argv);
 
+// The engine's usage text, which a call with a wrong command word or too few
+// arguments leaves in the message.
+const char* or_usage_text();
+
 // Copies the day names of the user's language into the school settings.
 void or_set_day_names();
 

@@ -34,6 +34,13 @@ inline constexpr const char* kSourceLoad = "..\\Orario\\OR_LOAD";
 [[noreturn]] void or_raise_critical_error(const char* text, int code, const char* source, int line);
 [[noreturn]] void or_raise_config_error(const char* message, const char* line);
 
+// The run's language index (0 Italian, 1 German, 2 English; anything else
+// reads as Italian) and the text of a three-language row.
+int or_language();
+const char* or_pick_text(const char* const row[3]);
+// Writes 1252 text to the standard output as UTF-8 (the terminal's code).
+void or_print_console(const char* text);
+
 // Trace: no text restarts the clocks; a text writes one timed line.
 void or_trace(const char* text);
 // Milliseconds of the process clock the trace uses; tests replace it.
@@ -68,9 +75,16 @@ void or_delete_previous_save();
 void or_delete_test_save();
 void or_delete_save_files(int keep);
 
-// The engine's own open files: every stream the engine opens through or_fopen
-// is registered here, and the error paths close only these.
-void or_register_stream(std::FILE* stream);
+// The engine's own open files: every stream opened through or_fopen on the
+// thread that runs an engine command is listed, and the error paths close
+// only these (never the user interface's files). or_main marks its thread.
+void or_mark_engine_thread(bool running);
+bool or_on_engine_thread();
+void or_register_stream(std::FILE* stream);  // listed only on the engine thread
 void or_forget_stream(std::FILE* stream);  // the caller closed it itself
 void or_close_engine_streams();
 int or_fclose(std::FILE* stream);           // closes and forgets
+
+// Ends the command with "processing impossible" for a step that is not
+// built yet, naming it (message and g_step_not_built).
+[[noreturn]] void or_raise_not_built(const char* step);

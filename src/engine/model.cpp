@@ -43,7 +43,15 @@ void fill_band(BandTable& table) {
 }  // namespace
 
 void or_reset_model() {
+  // The day names are set for the user's language before the load and
+  // survive the reset of the school settings.
+  char day_names[kDays][kNameSize];
+  char day_abbrevs[kDays][4];
+  std::memcpy(day_names, g_eng_school.day_names, sizeof(day_names));
+  std::memcpy(day_abbrevs, g_eng_school.day_abbrevs, sizeof(day_abbrevs));
   zero(g_eng_school);
+  std::memcpy(g_eng_school.day_names, day_names, sizeof(day_names));
+  std::memcpy(g_eng_school.day_abbrevs, day_abbrevs, sizeof(day_abbrevs));
   g_eng_school.class_code_length = 2;
 
   zero(g_eng_teachers);

@@ -19,4 +19,5 @@ int or_focus_single_hour_lessons();
 void or_balance_phase(int cycle_limit);
 void or_reduce_overlaps_phase(int cycle_limit);
 int or_room_allocation_phase(int mode, int first_room);
-void or_assign_rooms_per_building(int batch, int report);
+// Rooms used minus one.
+int or_assign_rooms_per_building(int batch, int report);

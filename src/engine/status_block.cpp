@@ -16,6 +16,7 @@ std::uint8_t g_quiet_no_timetable = 0;
 std::uint8_t g_provisional_mode = 0;
 std::uint8_t g_test_run = 0;
 std::uint8_t g_eval_mode = 0;
+std::int64_t g_requested_seed = -1;
 
 std::uint8_t g_process_count = 0;
 std::uint8_t g_parpro_trace = 0;

@@ -32,9 +32,11 @@ inline constexpr std::uint8_t kRunStateRunning = 0;
 inline constexpr std::uint8_t kRunStateStopRequested = 1;
 inline constexpr std::uint8_t kRunStateFinished = 255;
 
-// Run-history codes written by the command interpreter.
-inline constexpr std::int32_t kHistoryNormalEnd = 1;
-inline constexpr std::int32_t kHistoryStoppedEnd = -1;  // sic: -1 when no stop was requested
+// Run-history codes written by the command interpreter at the end of a
+// command: +1 when a stop was requested during the run, -1 when none was,
+// 51 for an error exit.
+inline constexpr std::int32_t kHistoryEndAfterStop = 1;
+inline constexpr std::int32_t kHistoryEndWithoutStop = -1;
 inline constexpr std::int32_t kHistoryErrorExit = 51;
 
 // One entry of the violation list (the remaining problems of a run).
@@ -134,6 +136,9 @@ extern std::uint8_t g_quiet_no_timetable;  // a missing timetable ends the comma
 extern std::uint8_t g_provisional_mode;    // "cattPROV.txt", ".\\Provvisorio\\", ".\\saveprov.txt"
 extern std::uint8_t g_test_run;            // "cattTEST.txt", ".\\savetest.txt"
 extern std::uint8_t g_eval_mode;           // 2: every evaluator runs whatever its switch says
+// A fixed seed for the next computations (the command line's --seed, tests);
+// -1: the initial assignment derives the seed from the clock as usual.
+extern std::int64_t g_requested_seed;
 
 // ---- Parallel solver processes -----------------------------------------------
 

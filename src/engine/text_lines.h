@@ -23,12 +23,28 @@ inline constexpr int kLineLimit = 12168;  // longest line the file copies read
 // The scrambler's six key bytes, fixed once for every writer and reader.
 extern const std::uint8_t kScrambleKey[6];
 
+// Opens a file by its Windows-style name (see platform/paths.h) with the C
+// library's mode texts ("rt", "wt", "at" ...). A stream opened by the thread
+// that runs an engine command belongs to the engine: the error paths close
+// it. Close every stream from or_fopen with or_fclose (errors.h).
 std::FILE* or_fopen(const char* name, const char* mode);
 
+// Mode 0 scrambles in into out (2 x length + 10 bytes); mode 1 unscrambles
+// (out holds length + 1 bytes): 0 when the checks agree, 1 when in is taken
+// as plain text and copied unchanged.
 int or_scramble_line(int mode, const char* in, char* out);
-// Mode 0 with a given seed byte (the writers draw it from their generator).
+// Mode 0 with a given seed byte.
 void or_scramble_line_seeded(std::uint8_t seed, const char* in, char* out);
+// Seed bytes of the line writers: the school files, save files and reception
+// file share one generator, the status file has its own; both are seeded from
+// the clock on first use and never touch the solver's generator.
+std::uint8_t or_next_line_seed();
+std::uint8_t or_next_status_seed();
 int or_parse_hex(int n, const char* text);
+// Reads one logical line into buffer, which holds n bytes: at most n - 2
+// characters and a terminator, so or_normalize_line has room for the one
+// character it inserts. A longer line is cut and the rest of it skipped.
+// "\r\n" reads as "\n". Returns buffer, or null at the end of the file.
 char* or_read_line(char* buffer, int n, std::FILE* stream);
 // Work buffers hold 2 x length + 10 bytes.
 int or_write_scrambled_line(std::FILE* stream, const char* text, char* work);

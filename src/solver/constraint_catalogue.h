@@ -25,9 +25,10 @@ struct EvaluatorPair {
   std::uint8_t placeholder;  // 1 only in the shared not-built-yet pair
 };
 
-// Per id; ids whose evaluators are not written yet point at one shared pair
+// Per id (writable so that tests can plant evaluators); ids whose evaluators
+// are not written yet point at one shared pair
 // that counts 0 (see evaluator_table.cpp, the one place that says which).
-extern const EvaluatorPair g_evaluators[kConstraintCount];
+extern EvaluatorPair g_evaluators[kConstraintCount];
 // True when the id still points at the placeholder pair.
 bool or_evaluator_not_built(int id);
 

@@ -18,7 +18,7 @@ constexpr EvaluatorPair no_evaluator = {zero_full, zero_delta, 0};
 
 }  // namespace
 
-const EvaluatorPair g_evaluators[kConstraintCount] = {
+EvaluatorPair g_evaluators[kConstraintCount] = {
     no_evaluator,   // 0
     not_built_yet,  // 1
     not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 2-6

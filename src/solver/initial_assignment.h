@@ -27,10 +27,9 @@ int or_repair_restored_timetable(int n);
 int or_count_first_placed_lessons();
 
 // Seed of a run: the clock's seconds modulo 988988988, plus 2, plus 17 x the
-// worker index; a fixed seed (the command line's --seed) replaces the clock.
+// worker index; a requested seed (g_requested_seed, the command line's
+// --seed, when not negative) replaces the clock.
 std::int32_t or_run_seed(std::int64_t now_seconds, int worker_index);
-// -1 clears it.
-void or_set_fixed_seed(std::int64_t seed);
 // Wall clock of the placement passes, in seconds; tests replace it.
 using SolverClock = std::int64_t (*)();
 void or_set_solver_clock(SolverClock clock);

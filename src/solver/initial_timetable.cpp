@@ -23,8 +23,6 @@
 
 namespace {
 
-std::int64_t g_fixed_seed = -1;
-
 int lesson_total() {
   int n = g_eng_school.lesson_count;
   return n < 0 ? 0 : (n > kMaxLessons ? kMaxLessons : n);
@@ -72,13 +70,11 @@ void keep_as_current() {
 }  // namespace
 
 std::int32_t or_run_seed(std::int64_t now_seconds, int worker_index) {
-  if (g_fixed_seed >= 0) return static_cast<std::int32_t>(g_fixed_seed % 2147483647);
+  if (g_requested_seed >= 0) return static_cast<std::int32_t>(g_requested_seed % 2147483647);
   std::int64_t s = now_seconds % 988988988;
   if (s < 0) s += 988988988;
   return static_cast<std::int32_t>(s + 2 + 17 * worker_index);
 }
-
-void or_set_fixed_seed(std::int64_t seed) { g_fixed_seed = seed; }
 
 int or_build_initial_timetable(int go_on) {
   int n = lesson_total();
