@@ -2,8 +2,8 @@
 // scrambled lines, and whole-file copies: scrambled, plain and byte for byte.
 //
 // The reader keeps one read buffer and one decode buffer for the process,
-// grown to 2 x n + 20 bytes for the largest limit n asked so far and never
-// shrunk. It never writes past the caller's n bytes: a longer line is cut,
+// grown to 2 x n + 20 bytes for the largest limit n asked so far (at least
+// enough for a scrambled line of 12168 characters) and never shrunk. It never writes past the caller's n bytes: a longer line is cut,
 // an overlong physical line is skipped to its end. A physical "\r\n" reads
 // as "\n", so files edited on any system read alike. By convention one
 // thread reads at a time (the user interface reads its files while no engine
@@ -37,19 +37,25 @@ void grow_read_buffers(std::size_t size) {
 }
 
 // Reads one physical line into rb (capacity cap, cap >= 4): at most cap - 3
-// characters, leaving room for the carriage return step 3 may append. An
-// overlong line is cut and ended with a line feed, its rest skipped.
-// Returns the length, or -1 at the end of the file or on a read error.
+// bytes, leaving room for the carriage return step 3 may append. An overlong
+// line is cut and ended with a line feed, its rest skipped. A zero byte
+// (a binary file) reads as a blank, so it can neither end the file early nor
+// hide the rest of its line. Returns the length, or -1 at the end of the
+// file or on a read error.
 long read_physical_line(char* rb, std::size_t cap, std::FILE* stream) {
-  if (!std::fgets(rb, static_cast<int>(cap - 2), stream)) return -1;
-  std::size_t len = std::strlen(rb);
-  bool ended = len > 0 && rb[len - 1] == '\n';
-  if (!ended && len + 3 >= cap && !std::feof(stream)) {
-    int c;
-    while ((c = std::fgetc(stream)) != EOF && c != '\n') {
+  std::size_t len = 0;
+  int c = EOF;
+  while (len + 3 < cap && (c = getc_unlocked(stream)) != EOF) {
+    rb[len++] = c == 0 ? ' ' : static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  if (len == 0) return -1;
+  if (len + 3 >= cap && rb[len - 1] != '\n') {
+    while ((c = getc_unlocked(stream)) != EOF && c != '\n') {
     }
     rb[len - 1] = '\n';
   }
+  rb[len] = '\0';
   if (len >= 2 && rb[len - 2] == '\r' && rb[len - 1] == '\n') {
     rb[len - 2] = '\n';
     rb[--len] = '\0';
@@ -93,7 +99,12 @@ std::FILE* or_fopen(const char* name, const char* mode) {
 
 char* or_read_line(char* buffer, int n, std::FILE* stream) {
   if (n < 1 || !buffer || !stream) return nullptr;
-  grow_read_buffers(2 * static_cast<std::size_t>(n) + 20);
+  // Room for a scrambled line of the caller's limit, and never less than for
+  // one of the longest line the files hold, so such a line still decodes
+  // (and is then cut) when a caller asks for fewer characters.
+  std::size_t wanted = 2 * static_cast<std::size_t>(n) + 20;
+  std::size_t floor = 2 * static_cast<std::size_t>(kLineLimit) + 20;
+  grow_read_buffers(wanted > floor ? wanted : floor);
   std::size_t limit = n >= 2 ? static_cast<std::size_t>(n) - 2 : 0;
   char* rb = g_read_buffer.data();
   char* decoded = g_decode_buffer.data();

@@ -36,17 +36,11 @@ void open_class(int c) {
   g_class_penalty_new[c] = kPenaltyNotComputed;  // a commit without a recount stays "not computed"
 }
 
-void open_teacher(int t, bool unless_open) {
+void open_teacher(int t) {
   if (!valid_teacher(t)) return;
-  if (unless_open && g_teacher_penalty[t] == kPenaltyNotComputed) return;
   g_teacher_penalty_saved[t] = g_teacher_penalty[t];
   g_teacher_penalty[t] = kPenaltyNotComputed;
   g_teacher_penalty_new[t] = kPenaltyNotComputed;
-}
-
-void open_teachers_of(int l, bool unless_open) {
-  open_teacher(g_eng_lessons[l].teacher, unless_open);
-  open_teacher(second_of(l), unless_open);
 }
 
 enum class Close { kUndo, kCommit };
@@ -81,8 +75,22 @@ void open_lessons(const int* lessons, int n) {
     for (int j = 0; j < i; ++j) seen |= g_eng_lessons[lessons[j]].class_index == c;
     if (!seen) open_class(c);
   }
-  open_teachers_of(lessons[0], false);
-  for (int i = 1; i < n; ++i) open_teachers_of(lessons[i], true);
+  // A teacher shared by two lessons of the move is saved once, with its value
+  // before the move. "Already opened" is told by this list, not by the
+  // sentinel: an entry that was not computed before the move must still get
+  // its saved value, or an undo would bring back a stale one.
+  int opened[8];
+  int count = 0;
+  for (int i = 0; i < n; ++i) {
+    int l = lessons[i];
+    for (int t : {g_eng_lessons[l].teacher, second_of(l)}) {
+      bool seen = false;
+      for (int k = 0; k < count; ++k) seen |= opened[k] == t;
+      if (seen || !valid_teacher(t)) continue;
+      opened[count++] = t;
+      open_teacher(t);
+    }
+  }
 }
 
 // Checked teacher sum of t through its cache; the result becomes its new entry.
