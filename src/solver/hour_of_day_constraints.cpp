@@ -73,6 +73,7 @@ int straddled(int teacher, TeacherReport* report) {
 
 int desired(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
+  if (unset(t.ov[0])) return 0;
   unsigned flagged = 0;
   RuleTally r = count_desired_hours(teacher_week(teacher), rule_days(), rule_day_hours(false), t.ov, &flagged);
   if (report) flagged_days_text(flagged, report->text, sizeof report->text);
@@ -81,6 +82,7 @@ int desired(int teacher, TeacherReport* report) {
 
 int maximum(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
+  if (unset(t.om[0])) return 0;
   int last = -1;
   RuleTally r = count_maximum_hours(teacher_week(teacher), rule_days(), rule_day_hours(false), t.om, &last);
   if (report && last >= 0) std::snprintf(report->text, sizeof report->text, "%s", day_short_name(last));
