@@ -1,7 +1,8 @@
 // On seeded placements of the sample schools read by the loader: for every
 // constraint id of the gap, presence, hour-of-day, day and class families,
 // the full check equals the sum of its delta checks (over the teachers for
-// teacher ids, over the classes for class ids), with and without reports.
+// teacher ids, over the classes for class ids), with and without reports;
+// the school-wide class members (79, 86) give the full value for any class.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -25,7 +26,8 @@ namespace {
 
 const int kTeacherIds[] = {1, 2, 3, 4, 5, 6, 8, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
                            24, 25, 26, 27, 28, 46, 47, 48, 49, 50, 54, 56, 57, 58, 60, 66};
-const int kClassIds[] = {75, 76, 82, 83, 87, 88};
+const int kClassIds[] = {75, 76, 77, 78, 82, 83, 87, 88, 89};
+const int kSchoolWideIds[] = {79, 86};
 
 class EvalSampleSchool : public ::testing::TestWithParam<const char*> {
  protected:
@@ -81,6 +83,10 @@ TEST_P(EvalSampleSchool, FullEqualsSumOfDeltas) {
         std::int64_t full = g_evaluators[id].full(), sum = 0;
         for (int c = 0; c < g_eng_school.class_count; ++c) sum += g_evaluators[id].delta(c);
         EXPECT_EQ(full, sum) << GetParam() << " id " << id;
+      }
+      for (int id : kSchoolWideIds) {
+        std::int64_t full = g_evaluators[id].full();
+        for (int c = 0; c < g_eng_school.class_count; ++c) EXPECT_EQ(g_evaluators[id].delta(c), full) << id;
       }
     }
   }
