@@ -36,7 +36,7 @@ const Family kFamilies[] = {
     {"presence", {8, 11, 24, 25, 4, 1}, false},
     {"hours_of_day", {12, 13, 57, 58, 16, 17, 14, 15, 46, 18, 19}, false},
     {"days", {5, 54, 6, 20, 21, 22, 49, 26, 27, 28, 66}, false},
-    {"classes", {75, 76, 82, 83, 87, 88}, true},
+    {"classes", {75, 76, 80, 81, 82, 83, 87, 88}, true},
     {"common_rooms", {77, 78, 79, 86, 89}, true},
 };
 

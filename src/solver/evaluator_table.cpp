@@ -8,6 +8,7 @@
 // the pair of 8) and point at `no_evaluator`.
 #include "solver/class_constraints.h"
 #include "solver/common_room_constraints.h"
+#include "solver/consecutive_hours_constraints.h"
 #include "solver/constraint_catalogue.h"
 #include "solver/day_constraints.h"
 #include "solver/gap_constraints.h"
@@ -105,8 +106,8 @@ EvaluatorPair g_evaluators[kConstraintCount] = {
     {or_full_common_rooms, or_delta_common_rooms, 0},  // 77
     {or_full_sharing_limits, or_delta_sharing_limits, 0},  // 78
     {or_full_common_room_minimum, or_delta_common_room_minimum, 0},  // 79
-    not_built_yet,  // 80
-    not_built_yet,  // 81
+    {or_full_consecutive_hours, or_delta_consecutive_hours, 0},  // 80
+    {or_full_consecutive_lab_hours, or_delta_consecutive_lab_hours, 0},  // 81
     {or_full_subject_day_break, or_delta_subject_day_break, 0},  // 82
     {or_full_educational_weight, or_delta_educational_weight, 0},  // 83
     not_built_yet,  // 84

@@ -26,7 +26,7 @@ namespace {
 
 const int kTeacherIds[] = {1, 2, 3, 4, 5, 6, 8, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
                            24, 25, 26, 27, 28, 46, 47, 48, 49, 50, 54, 56, 57, 58, 60, 66};
-const int kClassIds[] = {75, 76, 77, 78, 82, 83, 87, 88, 89};
+const int kClassIds[] = {75, 76, 77, 78, 80, 81, 82, 83, 87, 88, 89};
 const int kSchoolWideIds[] = {79, 86};
 
 class EvalSampleSchool : public ::testing::TestWithParam<const char*> {
