@@ -17,6 +17,7 @@
 #include "engine/status_block.h"
 #include "school_fixture.h"
 #include "solver/constraint_catalogue.h"
+#include "solver/cost_evaluation.h"
 #include "solver/initial_assignment.h"
 #include "solver/placement_state.h"
 
@@ -89,6 +90,22 @@ TEST_P(EvalSampleSchool, FullEqualsSumOfDeltas) {
         for (int c = 0; c < g_eng_school.class_count; ++c) EXPECT_EQ(g_evaluators[id].delta(c), full) << id;
       }
     }
+  }
+}
+
+TEST_P(EvalSampleSchool, ReportingEvaluationListsTheFamiliesViolations) {
+  place(6);
+  g_eng_run.report_mode = 1;
+  std::int64_t total = or_evaluate_all_constraints64(1);
+  g_eng_run.report_mode = 0;
+  int records = g_status.violation_count.load();
+  ASSERT_GT(records, 0);
+  EXPECT_GT(total, 0);
+  for (int i = 0; i < records; ++i) {
+    const ViolationRecord& v = g_status.violations[i];
+    EXPECT_FALSE(or_evaluator_not_built(static_cast<int>(v.constraint_id))) << v.constraint_id;
+    EXPECT_GT(v.count, 0u);
+    EXPECT_LE(std::strlen(v.text), 40u);
   }
 }
 
