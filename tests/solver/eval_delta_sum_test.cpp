@@ -11,6 +11,7 @@
 #include "engine/status_block.h"
 #include "school_fixture.h"
 #include "solver/constraint_catalogue.h"
+#include "solver/gap_constraints.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ void randomise_teacher(int t, EngineRandom& r) {
   x.tekgrado[0] = small(r, 2);
   x.held_out = r.below(8) == 0;
   x.second_test = small(r, 2);
-  x.in_test = r.below(6) == 0;
+  x.in_test = static_cast<std::uint8_t>(r.below(5) == 0 ? 1 + r.below(2) : 0);
   x.type_flags = r.below(10) == 0 ? kTeacherFca : 0;
   x.calendar_class = r.below(15) == 0 ? 0 : -1;
   x.pmin_hours = small(r, 4) - 1;
@@ -208,10 +209,14 @@ TEST(EvalDeltaSum, TeacherFamiliesOnRandomPlacements) {
       ConstraintSwitchTable[9].off = static_cast<std::uint8_t>(seed % 2);
       ConstraintSwitchTable[13].off = static_cast<std::uint8_t>(seed % 3 == 0);
       g_eng_school.daysprns_number = run.provisional ? 10 : 0;
+      g_graded_gap_flag = static_cast<std::uint8_t>(seed % 2 == 0);
+      g_status.gap_tolerance_level = static_cast<std::uint8_t>(seed % 8);
+      g_status.focus_mode = static_cast<std::uint8_t>(seed == 3 ? 22 : 0);
       for (int id : kTeacherIds) expect_delta_sum(id, run.id);
     }
   }
   g_provisional_mode = 0;
+  g_graded_gap_flag = 0;
   reset_run_state();
 }
 
