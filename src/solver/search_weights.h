@@ -2,6 +2,11 @@
 // constraints are held out of the evaluation and released one at a time,
 // and the constraint weights that are reset, focused on one constraint or
 // perturbed when the search stalls.
+//
+// Invariants: constraint weights are at least 1 and only grow by saturating
+// additions; every divisor (the scale K, the age divisor) is at least 1.
+// Workload: called a few times per search cycle; each call walks the 96
+// constraint ids or the teachers once.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +58,9 @@ void or_serve_penalty_flag();
 std::int64_t or_focus_teacher_penalty();
 void or_release_focus_teacher();
 int or_count_held_out_teachers();
+int or_merge_joint_points();
+void or_trace_test_state();
+void or_note_focus_record();
 
 struct ReleaseState {
   std::int32_t teacher_under_test;  // -1 none
