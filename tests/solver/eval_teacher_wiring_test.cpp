@@ -79,6 +79,24 @@ TEST_F(TeacherWiring, FirstHoursMaximum) {
   EXPECT_EQ(ConstraintStats[13].count, 1u);
 }
 
+TEST_F(TeacherWiring, PointsCounterTakesTheRulesOwnAmount) {
+  EngineTeacher& t = g_eng_teachers[0];
+  t.pmax_hours = 3;
+  t.pmax_days = 2;
+  t.points = 10;
+  week({"xxx...", "xxx...", "x....."});
+  g_secondary_score = {0, 0};
+  or_full_first_hours_max();
+  // (limit 6 - compared 7) x 10 points, added as an unsigned word.
+  EXPECT_EQ(g_secondary_score.low, static_cast<std::uint32_t>(-10));
+  t.pmax_hours = -1;
+  t.ov[0] = 0;
+  t.ov[2] = 2;
+  g_secondary_score = {0, 0};
+  or_full_desired_hours();  // Wednesday's one lesson: count 1 x 10 points
+  EXPECT_EQ(g_secondary_score.low, 10u);
+}
+
 TEST_F(TeacherWiring, GateLeavesOutPseudoAndWaitingTeachers) {
   g_eng_teachers[0].pmax_hours = 3;
   g_eng_teachers[0].pmax_days = 0;
