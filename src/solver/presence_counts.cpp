@@ -2,6 +2,8 @@
 // header). The hour-band pairs may carry a day's value up one hour at a time;
 // the carry and the histogram are kept inside the 13 entries 0..12, so a
 // limit or value out of range counts instead of reading past the table.
+//
+// Workload: at most 7 days and a 13-entry histogram per call.
 #include "solver/presence_counts.h"
 
 #include <algorithm>

@@ -1,5 +1,8 @@
 // The teacher evaluators' frame (see the header): gate, week masks, day
 // lengths, texts, and the full and delta runners over one counting rule.
+//
+// Invariant: the full runner walks the teachers in index order (the order
+// of the violation records) and a delta check writes nothing at all.
 #include "solver/teacher_rule_frame.h"
 
 #include <cstdio>

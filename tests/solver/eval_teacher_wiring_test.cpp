@@ -2,6 +2,8 @@
 // hand, its constraint fields set as the constraint lines would, and the
 // Parts' worked cases priced through the full and delta checks, with the
 // report texts the violation list shows.
+//
+// The grids are set by hand; no placement or randomness is involved.
 #include <gtest/gtest.h>
 
 #include <cstring>
