@@ -1,0 +1,106 @@
+// Parsing orario's command line, choosing the language, mapping results to
+// exit statuses, and the program's own three-language texts.
+#include "command_line.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool parse_number(const char* text, double* out) {
+  if (!text || !*text) return false;
+  char* end = nullptr;
+  double value = std::strtod(text, &end);
+  if (*end != '\0' || value < 0) return false;
+  *out = value;
+  return true;
+}
+
+bool parse_integer(const char* text, std::int64_t* out) {
+  if (!text || !*text) return false;
+  char* end = nullptr;
+  long long value = std::strtoll(text, &end, 10);
+  if (*end != '\0' || value < 0) return false;
+  *out = value;
+  return true;
+}
+
+const char* const kTexts[][3] = {
+    {"Uso: orario COMANDO:file_descrizione [opzione] [cicli] [--time-limit SECONDI] "
+     "[--seed N] [--processes N]\n",
+     "Aufruf: orario BEFEHL:Beschreibungsdatei [Option] [Zyklen] [--time-limit SEKUNDEN] "
+     "[--seed N] [--processes N]\n",
+     "Usage: orario COMMAND:description_file [option] [cycles] [--time-limit SECONDS] "
+     "[--seed N] [--processes N]\n"},
+    {"Opzione non valida: ", "Ungültige Option: ", "Invalid option: "},
+    {"Cartella della scuola non trovata: ", "Schulordner nicht gefunden: ",
+     "School folder not found: "},
+    {"Nome di file non rappresentabile: ", "Dateiname nicht darstellbar: ",
+     "File name cannot be represented: "},
+    {"I processi di calcolo paralleli non sono ancora disponibili: il calcolo usa un solo "
+     "processo.\n",
+     "Parallele Rechenprozesse sind noch nicht verfügbar: die Berechnung läuft in einem "
+     "Prozess.\n",
+     "Parallel solver processes are not built yet: the computation runs in one process.\n"},
+    {"orario: not built yet: ", "orario: not built yet: ", "orario: not built yet: "},
+};
+
+}  // namespace
+
+const char* orario_text(OrarioText text, int language) {
+  if (language < 0 || language > 2) language = 0;
+  return kTexts[static_cast<int>(text)][language];
+}
+
+OrarioOptions parse_command_line(int argc, char** argv) {
+  OrarioOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      options.help = true;
+    } else if (std::strcmp(arg, "--time-limit") == 0) {
+      if (!parse_number(value(), &options.time_limit_seconds)) options.error = arg;
+    } else if (std::strcmp(arg, "--seed") == 0) {
+      if (!parse_integer(value(), &options.seed)) options.error = arg;
+    } else if (std::strcmp(arg, "--processes") == 0) {
+      std::int64_t n = 0;
+      if (!parse_integer(value(), &n) || n < 1 || n > 8)
+        options.error = arg;
+      else
+        options.processes = static_cast<int>(n);
+    } else if (std::strncmp(arg, "--", 2) == 0) {
+      options.error = arg;
+    } else if (options.engine_args.size() < 3) {
+      options.engine_args.push_back(arg);
+    } else {
+      options.error = arg;
+    }
+    if (!options.error.empty()) break;
+  }
+  return options;
+}
+
+int language_from_environment() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (!value || !*value) continue;
+    if (std::strncmp(value, "it", 2) == 0) return 0;
+    if (std::strncmp(value, "de", 2) == 0) return 1;
+    if (std::strncmp(value, "en", 2) == 0) return 2;
+    return 0;
+  }
+  return 0;
+}
+
+int exit_status(int result, bool interrupted) {
+  if (interrupted && result != 0) return 130;
+  switch (result) {
+    case 0: return 0;
+    case -2: return 2;
+    case -3: return 3;
+    case -998:
+    case -999: return 4;
+    default: return 1;
+  }
+}

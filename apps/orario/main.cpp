@@ -1,0 +1,137 @@
+// orario: one engine command from the command line, run exactly as the user
+// interface runs it (fromGui 1, argv[0] "Questo non serve"), in the school
+// folder that holds the description. It prints the trace's lines, writes the
+// engine's message in the user's language on failure, and exits with a status
+// derived from the result code (see command_line.h).
+//
+// Ctrl-C and --time-limit ask the running computation to stop through the
+// engine's own stop request (the run-state byte), so the best timetable is
+// saved as on a stop from the user interface; a second Ctrl-C ends at once.
+#include <unistd.h>
+
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "command_line.h"
+#include "engine/engine_main.h"
+#include "engine/shell_services.h"
+#include "engine/status_block.h"
+#include "platform/cp1252.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupts = 0;
+
+void on_interrupt(int) {
+  if (g_interrupts > 0) ::_exit(130);
+  g_interrupts = 1;
+  g_status.run_state.store(kRunStateStopRequested);
+}
+
+// Asks the engine to stop when the time limit passes; ends early when the
+// command finishes first.
+class StopTimer {
+ public:
+  explicit StopTimer(double seconds) {
+    if (seconds < 0) return;
+    thread_ = std::thread([this, seconds] {
+      std::unique_lock<std::mutex> lock(mutex_);
+      auto limit = std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
+      if (!done_cv_.wait_for(lock, limit, [this] { return done_; }))
+        g_status.run_state.store(kRunStateStopRequested);
+    });
+  }
+  ~StopTimer() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      done_ = true;
+    }
+    done_cv_.notify_all();
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  std::thread thread_;
+  std::mutex mutex_;
+  std::condition_variable done_cv_;
+  bool done_ = false;
+};
+
+void print_error(const std::string& text) { std::fputs(text.c_str(), stderr); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int language = language_from_environment();
+  OrarioOptions options = parse_command_line(argc, argv);
+  if (!options.error.empty()) {
+    print_error(std::string(orario_text(OrarioText::kBadOption, language)) + options.error + "\n");
+    print_error(orario_text(OrarioText::kUsage, language));
+    return 1;
+  }
+  if (options.help) {
+    std::fputs(orario_text(OrarioText::kUsage, language), stdout);
+    return 0;
+  }
+  // A missing or too short command word: the engine's own usage text.
+  if (options.engine_args.empty() || options.engine_args[0].size() < 5) {
+    print_error(or_usage_text());
+    return 1;
+  }
+
+  std::string word = options.engine_args[0].substr(0, 5);
+  std::string path = options.engine_args[0].substr(5);
+  std::string folder = ".";
+  std::string file = path;
+  std::size_t slash = path.rfind('/');
+  if (slash != std::string::npos) {
+    folder = slash == 0 ? "/" : path.substr(0, slash);
+    file = path.substr(slash + 1);
+  }
+  if (::chdir(folder.c_str()) != 0) {
+    print_error(std::string(orario_text(OrarioText::kNoFolder, language)) + folder + "\n");
+    return 1;
+  }
+  bool convertible = true;
+  std::string engine_file = kt::utf8_to_cp1252(file, &convertible);
+  if (!convertible) {
+    print_error(std::string(orario_text(OrarioText::kBadFileName, language)) + file + "\n");
+    return 1;
+  }
+  if (options.processes > 1) print_error(orario_text(OrarioText::kNoProcesses, language));
+
+  std::string command = word + engine_file;
+  std::vector<std::string> engine_texts;
+  for (std::size_t i = 1; i < options.engine_args.size(); ++i)
+    engine_texts.push_back(kt::utf8_to_cp1252(options.engine_args[i]));
+  std::vector<const char*> engine_argv = {"Questo non serve", command.c_str()};
+  for (const std::string& text : engine_texts) engine_argv.push_back(text.c_str());
+  engine_argv.push_back(nullptr);
+
+  g_status.clear();
+  g_status.language = language;
+  g_language = static_cast<std::uint8_t>(language);
+  g_requested_seed = options.seed;
+  std::signal(SIGINT, on_interrupt);
+
+  int result;
+  {
+    StopTimer timer(options.time_limit_seconds);
+    result = or_main(1, static_cast<int>(engine_argv.size() - 1), engine_argv.data());
+  }
+  std::fflush(stdout);
+  if (result != 0 && g_status.message[0]) {
+    std::string message = kt::cp1252_to_utf8(g_status.message);
+    if (message.back() != '\n') message += '\n';
+    print_error(message);
+  }
+  if (g_step_not_built)
+    print_error(std::string(orario_text(OrarioText::kNotBuilt, language)) + g_step_not_built +
+                "\n");
+  return exit_status(result, g_interrupts > 0);
+}

@@ -1,0 +1,48 @@
+// The default step table of the command interpreter: every entry is the
+// engine's own function (see command_steps.h for why the table exists).
+#include "engine/command_steps.h"
+
+#include "engine/loader.h"
+#include "engine/model.h"
+#include "engine/presolve.h"
+#include "engine/report_services.h"
+#include "engine/save_files.h"
+#include "engine/shell_services.h"
+#include "engine/solver_entry.h"
+#include "engine/standby_steps.h"
+#include "engine/substitution_services.h"
+#include "engine/timetable_view.h"
+
+CommandSteps or_default_command_steps() {
+  CommandSteps s{};
+  s.reset_model = or_reset_model;
+  s.load_description = or_load_description;
+  s.reset_weights = or_reset_weights;
+  s.build_initial_timetable = or_build_initial_timetable;
+  s.load_timetable = or_load_timetable;
+  s.save_timetable = or_save_timetable;
+  s.recover_previous_timetable = or_recover_previous_timetable;
+  s.prepare_model_for_solving = or_prepare_model_for_solving;
+  s.prepare_search_tables = or_prepare_search_tables;
+  s.evaluate_all_constraints = or_evaluate_all_constraints;
+  s.focus_common_room_minimum = or_focus_common_room_minimum;
+  s.focus_twin_distribution = or_focus_twin_distribution;
+  s.focus_single_hour_lessons = or_focus_single_hour_lessons;
+  s.prepare_standby_run = or_prepare_standby_run;
+  s.check_standby_hours = or_check_standby_hours;
+  s.pack_standby_lessons = or_pack_standby_lessons;
+  s.allocate_reception_hours = or_allocate_reception_hours;
+  s.build_timetable_view = or_build_timetable_view;
+  s.balance_phase = or_balance_phase;
+  s.reduce_overlaps_phase = or_reduce_overlaps_phase;
+  s.room_allocation_phase = or_room_allocation_phase;
+  s.assign_rooms_per_building = or_assign_rooms_per_building;
+  s.write_all_reports = or_write_all_reports;
+  s.write_absences_file = or_write_absences_file;
+  s.run_substitutions = or_run_substitutions;
+  s.write_substitution_reports = or_write_substitution_reports;
+  s.busy_popup = ui_busy_popup;
+  return s;
+}
+
+CommandSteps g_command_steps = or_default_command_steps();

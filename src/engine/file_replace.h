@@ -1,0 +1,34 @@
+// Rewriting a file safely: the new content goes to a temporary file in the
+// same folder, which is renamed over the old file only when every byte was
+// written and flushed. A crash, a full disk or an error exit in between
+// leaves the old file as it was and removes the temporary one.
+//
+// Used by every engine writer that replaces a whole file (save files, the
+// reception file, scrambled and plain copies of text files).
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class ReplacementFile {
+ public:
+  ReplacementFile() = default;
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+  ~ReplacementFile() { abandon(); }
+
+  // Opens the temporary file for the Windows-style target name; false when
+  // it cannot be created. The stream belongs to the engine's open files.
+  bool open(const char* windows_name);
+  std::FILE* stream() const { return stream_; }
+  // Flushes, closes and renames over the target; false (and nothing
+  // replaced) when any write failed.
+  bool commit();
+  // Closes and removes the temporary file; the target stays untouched.
+  void abandon();
+
+ private:
+  std::FILE* stream_ = nullptr;
+  std::string temp_path_;
+  std::string target_path_;
+};

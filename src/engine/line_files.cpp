@@ -1,0 +1,219 @@
+// Opening files, reading logical lines (plain or scrambled), writing
+// scrambled lines, and whole-file copies: scrambled, plain and byte for byte.
+//
+// The reader keeps one read buffer and one decode buffer for the process,
+// grown to 2 x n + 20 bytes for the largest limit n asked so far (at least
+// enough for a scrambled line of 12168 characters) and never shrunk. It never writes past the caller's n bytes: a longer line is cut,
+// an overlong physical line is skipped to its end. A physical "\r\n" reads
+// as "\n", so files edited on any system read alike. By convention one
+// thread reads at a time (the user interface reads its files while no engine
+// command that does the same runs).
+//
+// Workload: descriptions of a few thousand lines, save files of up to 10000.
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "engine/errors.h"
+#include "engine/file_replace.h"
+#include "engine/text_lines.h"
+#include "platform/paths.h"
+
+namespace {
+
+std::vector<char> g_read_buffer;
+std::vector<char> g_decode_buffer;
+
+void grow_read_buffers(std::size_t size) {
+  if (g_read_buffer.size() >= size) return;
+  try {
+    g_read_buffer.resize(size);
+    g_decode_buffer.resize(size);
+  } catch (const std::bad_alloc&) {
+    or_raise_critical_error("File Buffer Alloc", 0, kSourceUtil, 1457);
+  }
+}
+
+// Reads one physical line into rb (capacity cap, cap >= 4): at most cap - 3
+// bytes, leaving room for the carriage return step 3 may append. An overlong
+// line is cut and ended with a line feed, its rest skipped. A zero byte
+// (a binary file) reads as a blank, so it can neither end the file early nor
+// hide the rest of its line. Returns the length, or -1 at the end of the
+// file or on a read error.
+long read_physical_line(char* rb, std::size_t cap, std::FILE* stream) {
+  std::size_t len = 0;
+  int c = EOF;
+  while (len + 3 < cap && (c = getc_unlocked(stream)) != EOF) {
+    rb[len++] = c == 0 ? ' ' : static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  if (len == 0) return -1;
+  if (len + 3 >= cap && rb[len - 1] != '\n') {
+    while ((c = getc_unlocked(stream)) != EOF && c != '\n') {
+    }
+    rb[len - 1] = '\n';
+  }
+  rb[len] = '\0';
+  if (len >= 2 && rb[len - 2] == '\r' && rb[len - 1] == '\n') {
+    rb[len - 2] = '\n';
+    rb[--len] = '\0';
+  }
+  // The last line of a file without a line end gets a carriage return, so a
+  // scrambled one keeps its 2n + 9 length.
+  if (len > 2 && rb[len - 1] != '\n' && rb[len - 2] != '\r') {
+    rb[len++] = '\r';
+    rb[len] = '\0';
+  }
+  return static_cast<long>(len);
+}
+
+std::string strip_text_mode(const char* mode) {
+  std::string m;
+  for (const char* p = mode; *p; ++p)
+    if (*p != 't') m += *p;
+  return m;
+}
+
+// The plain copy's default name: the file name's first '.' and all behind it
+// become "_debug.txt" (the folder part may hold dots of its own).
+std::string debug_copy_name(const char* source) {
+  std::string name = source;
+  std::size_t slash = name.find_last_of("\\/");
+  std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+  std::size_t dot = name.find('.', start);
+  if (dot != std::string::npos) name.erase(dot);
+  return name + "_debug.txt";
+}
+
+}  // namespace
+
+std::FILE* or_fopen(const char* name, const char* mode) {
+  if (!name || !mode) return nullptr;
+  std::string path = kt::translate_path(name);
+  std::FILE* stream = std::fopen(path.c_str(), strip_text_mode(mode).c_str());
+  if (stream) or_register_stream(stream);
+  return stream;
+}
+
+char* or_read_line(char* buffer, int n, std::FILE* stream) {
+  if (n < 1 || !buffer || !stream) return nullptr;
+  // Room for a scrambled line of the caller's limit, and never less than for
+  // one of the longest line the files hold, so such a line still decodes
+  // (and is then cut) when a caller asks for fewer characters.
+  std::size_t wanted = 2 * static_cast<std::size_t>(n) + 20;
+  std::size_t floor = 2 * static_cast<std::size_t>(kLineLimit) + 20;
+  grow_read_buffers(wanted > floor ? wanted : floor);
+  std::size_t limit = n >= 2 ? static_cast<std::size_t>(n) - 2 : 0;
+  char* rb = g_read_buffer.data();
+  char* decoded = g_decode_buffer.data();
+  std::size_t cap = g_read_buffer.size();
+  std::size_t pos = 0;
+  buffer[0] = '\0';
+  for (;;) {
+    if (read_physical_line(rb, cap, stream) < 0) break;
+    int plain = or_scramble_line(1, rb, decoded);
+    std::size_t dlen = std::strlen(decoded);
+    std::size_t take = dlen < limit - pos ? dlen : limit - pos;
+    std::memcpy(buffer + pos, decoded, take);
+    pos += take;
+    buffer[pos] = '\0';
+    if (plain == 1) break;
+    if (dlen > 0 && decoded[dlen - 1] == '\n') break;
+    if (pos >= limit) break;
+  }
+  return pos == 0 ? nullptr : buffer;
+}
+
+int or_write_scrambled_line(std::FILE* stream, const char* text, char* work) {
+  or_scramble_line_seeded(or_next_line_seed(), text, work);
+  return std::fputs(work, stream) < 0 ? -1 : 0;
+}
+
+int or_write_status_line(std::FILE* stream, const char* text, char* work) {
+  or_scramble_line_seeded(or_next_status_seed(), text, work);
+  return std::fputs(work, stream) < 0 ? -1 : 0;
+}
+
+void or_scramble_file(const char* source, const char* target) {
+  std::FILE* in = or_fopen(source, "rt");
+  if (!in) return;
+  ReplacementFile out;
+  if (!out.open(target)) {
+    or_fclose(in);
+    return;
+  }
+  std::vector<char> line(kLineLimit + 2);
+  std::vector<char> work(2 * line.size() + 10);
+  bool ok = true;
+  while (ok && std::fgets(line.data(), static_cast<int>(line.size()), in)) {
+    std::size_t len = std::strlen(line.data());
+    if (len >= 2 && line[len - 2] == '\r' && line[len - 1] == '\n') {
+      line[len - 2] = '\n';
+      line[len - 1] = '\0';
+    }
+    ok = or_write_scrambled_line(out.stream(), line.data(), work.data()) == 0;
+  }
+  ok = ok && !std::ferror(in);
+  or_fclose(in);
+  if (ok)
+    out.commit();
+  else
+    out.abandon();
+}
+
+void or_unscramble_file(const char* source, int replace, const char* target) {
+  std::string target_name = replace ? std::string(source)
+                            : target ? std::string(target)
+                                     : debug_copy_name(source);
+  std::FILE* in = or_fopen(source, "rt");
+  if (!in) return;
+  ReplacementFile out;
+  if (!out.open(target_name.c_str())) {
+    or_fclose(in);
+    return;
+  }
+  std::vector<char> line(kLineLimit);
+  bool ok = true;
+  while (ok && or_read_line(line.data(), kLineLimit, in))
+    ok = std::fputs(line.data(), out.stream()) >= 0;
+  ok = ok && !std::ferror(in);
+  or_fclose(in);
+  // With replace the plain copy goes straight over the source: the same end
+  // state as writing the target, deleting the source and renaming.
+  if (ok)
+    out.commit();
+  else
+    out.abandon();
+}
+
+int or_copy_file(const char* source, const char* target) {
+  errno = 0;
+  std::FILE* in = or_fopen(source, "rb");
+  if (!in) return errno ? errno : ENOENT;
+  ReplacementFile out;
+  if (!out.open(target)) {
+    or_fclose(in);
+    return -1;
+  }
+  std::vector<char> block(16384);
+  bool ok = true;
+  for (;;) {
+    std::size_t got = std::fread(block.data(), 1, block.size(), in);
+    if (got > 0 && std::fwrite(block.data(), 1, got, out.stream()) != got) {
+      ok = false;
+      break;
+    }
+    if (got < block.size()) break;
+  }
+  // A read error is not the end of the file: the copy failed, and the old
+  // target stays as it was.
+  if (std::ferror(in)) ok = false;
+  or_fclose(in);
+  if (!ok) {
+    out.abandon();
+    return -1;
+  }
+  return out.commit() ? 0 : -1;
+}

@@ -1,0 +1,84 @@
+// Engine steps that are not built yet: the description loader, the save
+// files, the timetable view, the stand-by and reception steps, the pre-solve
+// preparation and the solver. Each one ends the command with a message that
+// names the missing step (or_raise_not_built); the work that builds a step
+// deletes its entry here. Nothing but these placeholders lives in this file.
+#include <cstdio>
+
+#include "engine/errors.h"
+#include "engine/loader.h"
+#include "engine/presolve.h"
+#include "engine/save_files.h"
+#include "engine/solver_entry.h"
+#include "engine/standby_steps.h"
+#include "engine/text_lines.h"
+#include "engine/timetable_view.h"
+
+// Opens the description so that a missing one gets its own message, then
+// stops: the keyword passes are not built yet.
+void or_load_description(const char* file_name, int mode) {
+  std::FILE* file = or_fopen(file_name, "rt");
+  if (!file) or_raise_critical_error("Manca file descrizione scuola", 0, kSourceLoad, 65);
+  or_fclose(file);
+  or_raise_not_built("or_load_description (description loader)");
+}
+
+void or_save_timetable(int kind) { or_raise_not_built("or_save_timetable (save files)"); }
+
+int or_load_timetable(int kind) { or_raise_not_built("or_load_timetable (save files)"); }
+
+int or_recover_previous_timetable() {
+  or_raise_not_built("or_recover_previous_timetable (save files)");
+}
+
+void or_build_timetable_view() { or_raise_not_built("or_build_timetable_view (timetable view)"); }
+
+void or_prepare_standby_run() { or_raise_not_built("or_prepare_standby_run (stand-by hours)"); }
+
+int or_check_standby_hours(int ask) {
+  or_raise_not_built("or_check_standby_hours (stand-by hours)");
+}
+
+void or_pack_standby_lessons(int mode) {
+  or_raise_not_built("or_pack_standby_lessons (stand-by hours)");
+}
+
+void or_allocate_reception_hours() {
+  or_raise_not_built("or_allocate_reception_hours (reception hours)");
+}
+
+void or_prepare_model_for_solving() {
+  or_raise_not_built("or_prepare_model_for_solving (pre-solve preparation)");
+}
+
+int or_build_initial_timetable(int search) {
+  or_raise_not_built("or_build_initial_timetable (solver)");
+}
+
+void or_reset_weights(int mode) { or_raise_not_built("or_reset_weights (solver)"); }
+
+void or_prepare_search_tables() { or_raise_not_built("or_prepare_search_tables (solver)"); }
+
+unsigned or_evaluate_all_constraints(int report) {
+  or_raise_not_built("or_evaluate_all_constraints (solver)");
+}
+
+int or_focus_common_room_minimum() { or_raise_not_built("or_focus_common_room_minimum (solver)"); }
+
+int or_focus_twin_distribution() { or_raise_not_built("or_focus_twin_distribution (solver)"); }
+
+int or_focus_single_hour_lessons() { or_raise_not_built("or_focus_single_hour_lessons (solver)"); }
+
+void or_balance_phase(int cycle_limit) { or_raise_not_built("or_balance_phase (solver)"); }
+
+void or_reduce_overlaps_phase(int cycle_limit) {
+  or_raise_not_built("or_reduce_overlaps_phase (solver)");
+}
+
+int or_room_allocation_phase(int mode, int first_room) {
+  or_raise_not_built("or_room_allocation_phase (room allocation)");
+}
+
+int or_assign_rooms_per_building(int batch, int report) {
+  or_raise_not_built("or_assign_rooms_per_building (room allocation)");
+}

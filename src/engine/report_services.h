@@ -1,0 +1,16 @@
+// What the engine uses of the report writers: the whole report set of a run,
+// the residual-errors log of the output folder, the text-report converters
+// and the building choice of a class.
+#pragma once
+
+// Writes the whole report set of a run into g_output_folder.
+void or_write_all_reports(int kind, int publish);
+// Null closes the residual-errors file; a text is echoed and, while the
+// report mode word is negative, appended to "Errori Residui.txt" (by language).
+void or_log_residual_error(const char* text);
+void or_convert_report_to_rtf(const char* path, int a, int b, int c);
+void or_convert_report_to_html(const char* path, int a, int b);
+void or_set_class_main_building(int class_index, int teacher);
+
+// While set, or_log_residual_error writes nothing (the computation window sets it).
+extern unsigned char g_residual_log_suppressed;

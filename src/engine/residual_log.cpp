@@ -1,0 +1,49 @@
+// The residual-errors log of a run: the trace and the violation reporter hand
+// it every line; it echoes each to the standard output and, while the report
+// mode word is negative, appends it to "Errori Residui.txt" (German and
+// English names by language) in the output folder, created on first use.
+//
+// Only the main process writes the file; a worker only echoes. The file is a
+// log written as it grows, not a rewrite, so it is opened once per run and
+// closed by a null text (every end of a command passes one).
+#include <cstdio>
+#include <string>
+
+#include "engine/errors.h"
+#include "engine/model.h"
+#include "engine/report_services.h"
+#include "engine/shell_services.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+
+unsigned char g_residual_log_suppressed = 0;
+
+namespace {
+
+const char* const kResidualName[3] = {"Errori Residui.txt", "Fehler Rückstände.txt"_cp,
+                                      "Remaining Errors.txt"};
+const char* const kCloseDocumentHint =
+    "(Chiudere il documento Word o Xls in uso e ripetere l'operazione)";
+
+std::FILE* g_residual_file = nullptr;
+
+}  // namespace
+
+void or_log_residual_error(const char* text) {
+  if (!text) {
+    if (g_residual_file) std::fclose(g_residual_file);
+    g_residual_file = nullptr;
+    return;
+  }
+  if (g_residual_log_suppressed) return;
+  or_print_console(text);
+  if (g_eng_run.report_mode >= 0 || g_process_number != 0) return;
+  if (!g_residual_file) {
+    char path[kReportPathSize];
+    if (!or_report_path(path, or_pick_text(kResidualName), nullptr, 0)) return;
+    g_residual_file = std::fopen(kt::translate_path(path).c_str(), "w");
+    if (!g_residual_file) or_raise_file_error(path, kCloseDocumentHint, kSourceUtil, 0);
+  }
+  std::fputs(text, g_residual_file);
+  std::fflush(g_residual_file);
+}

@@ -1,0 +1,23 @@
+// The solver operations the command interpreter calls: the initial timetable,
+// the search tables and weights, the full evaluation, the focus predicates,
+// and the phases that work on an existing timetable (balancing, overlap
+// reduction, room allocation). Defined by the solver; declared here so the
+// interpreter and the solver agree on one signature.
+#pragma once
+
+// 1: seeds, places and searches; 0: only builds the placement structures.
+// Non-zero means the command goes on.
+int or_build_initial_timetable(int search);
+void or_reset_weights(int mode);
+void or_prepare_search_tables();
+// Full evaluation; report non-zero records the violations.
+unsigned or_evaluate_all_constraints(int report);
+// Focus predicates of constraints 79, 86 and 59.
+int or_focus_common_room_minimum();
+int or_focus_twin_distribution();
+int or_focus_single_hour_lessons();
+void or_balance_phase(int cycle_limit);
+void or_reduce_overlaps_phase(int cycle_limit);
+int or_room_allocation_phase(int mode, int first_room);
+// Rooms used minus one.
+int or_assign_rooms_per_building(int batch, int report);

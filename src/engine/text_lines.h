@@ -1,0 +1,81 @@
+// Text lines, fields and the line scrambler: the one file-open operation, the
+// line reader that takes plain and scrambled lines alike, the scrambling line
+// writers, and the field operations that cut a description line into fields.
+//
+// A scrambled line is lower-case hex: a seed byte, each clear byte plus a
+// running offset, three check bytes, a line feed. A line whose checks fail,
+// or shorter than 9 characters, is plain text; so hand-written files read
+// normally. Texts are code page 1252 bytes.
+//
+// The reader never writes past the caller's buffer: a logical line longer
+// than the limit n is cut at n characters and the rest of the physical line
+// is skipped. Readers accept "\r\n" like "\n".
+//
+// Workload: a description is a few thousand lines of up to a few hundred
+// characters; save files up to 10000 lines.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+inline constexpr int kLineLimit = 12168;  // longest line the file copies read
+
+// The scrambler's six key bytes, fixed once for every writer and reader.
+extern const std::uint8_t kScrambleKey[6];
+
+// Opens a file by its Windows-style name (see platform/paths.h) with the C
+// library's mode texts ("rt", "wt", "at" ...). A stream opened by the thread
+// that runs an engine command belongs to the engine: the error paths close
+// it. Close every stream from or_fopen with or_fclose (errors.h).
+std::FILE* or_fopen(const char* name, const char* mode);
+
+// Mode 0 scrambles in into out (2 x length + 10 bytes); mode 1 unscrambles
+// (out holds length + 1 bytes): 0 when the checks agree, 1 when in is taken
+// as plain text and copied unchanged.
+int or_scramble_line(int mode, const char* in, char* out);
+// Mode 0 with a given seed byte.
+void or_scramble_line_seeded(std::uint8_t seed, const char* in, char* out);
+// Seed bytes of the line writers: the school files, save files and reception
+// file share one generator, the status file has its own; both are seeded from
+// the clock on first use and never touch the solver's generator.
+std::uint8_t or_next_line_seed();
+std::uint8_t or_next_status_seed();
+int or_parse_hex(int n, const char* text);
+// Reads one logical line into buffer, which holds n bytes: at most n - 2
+// characters and a terminator, so or_normalize_line has room for the one
+// character it inserts. A longer line is cut and the rest of it skipped.
+// "\r\n" reads as "\n". Returns buffer, or null at the end of the file.
+char* or_read_line(char* buffer, int n, std::FILE* stream);
+// Work buffers hold 2 x length + 10 bytes.
+int or_write_scrambled_line(std::FILE* stream, const char* text, char* work);
+int or_write_status_line(std::FILE* stream, const char* text, char* work);
+void or_scramble_file(const char* source, const char* target);
+void or_unscramble_file(const char* source, int replace, const char* target);
+// 0 success; errno when the source cannot be opened; -1 when the target
+// cannot be created, a block is not written whole, or reading fails.
+int or_copy_file(const char* source, const char* target);
+
+// Description-line operations; a field is the text between two '|'.
+void or_normalize_line(char* line, int upper);
+char* or_next_field(char* line, char separator);
+char* or_find_range_dash(char* field);
+char* or_find_sub_separator(char* field);
+char* or_copy_field(char* out, char* field, int n);
+char* or_copy_token(char* out, char* text, int n);
+char* or_copy_to_char(char* out, const char* text, char stop);
+char* or_copy_to_char_n(char* out, const char* text, char stop, int n);
+char* or_copy_to_char_max(char* out, const char* text, char stop, int n);
+char* or_copy_to_either_n(char* out, const char* text, char stop1, char stop2, int n);
+void or_replace_blanks(char* text, char replacement, char stop);
+
+int or_is_letter(unsigned char c);
+int or_is_alnum(unsigned char c);
+unsigned char or_fold_upper_char(unsigned char c);
+unsigned char or_fold_name_char(unsigned char c);
+void or_capitalize_words(char* text);
+void or_title_case(char* out, const char* in);
+void or_copy_title_case_to_char(char* out, const char* in, char stop);
+void or_copy_title_case_to_char_n(char* out, const char* in, char stop, int n);
+int or_normalize_class_name(char* out, const char* in);
+const char* or_read_school_header(const char* folder, char* line3a, char* line3b, char* line4,
+                                  char* release, const char* file);

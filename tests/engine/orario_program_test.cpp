@@ -1,0 +1,174 @@
+// The orario program end to end: the built binary runs on a temporary school
+// folder with the drive root in a temporary folder, and the test checks its
+// exit status, its messages in the user's language and what it leaves in the
+// school folder. Bad input must end with a clear message and a non-zero
+// status, never a crash.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "engine_test_support.h"
+
+using engine_test::read_file;
+using engine_test::TempDir;
+using engine_test::write_file;
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs orario in `folder` with a clean environment plus `env` (e.g.
+// "LANG=de_DE.UTF-8"); arguments are passed to the shell as given.
+Outcome run_orario(const TempDir& folder, const std::string& env, const std::string& args) {
+  TempDir capture;
+  std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
+  std::string command = "cd '" + folder.path().string() + "' && env -i PATH=/usr/bin:/bin " +
+                        "KESTRINTEMPUS_ROOT='" + folder.path().string() + "' " + env + " '" +
+                        binary + "' " + args + " >'" + capture.file("out") + "' 2>'" +
+                        capture.file("err") + "'";
+  int raw = std::system(command.c_str());
+  Outcome o;
+  o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000 + WTERMSIG(raw);
+  o.out = read_file(capture.file("out"));
+  o.err = read_file(capture.file("err"));
+  return o;
+}
+
+std::set<std::string> entries(const TempDir& folder) {
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder.path()))
+    names.insert(e.path().filename().string());
+  return names;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(OrarioProgram, UsageWithoutACommandWord) {
+  TempDir school;
+  for (const char* args : {"", "CAL"}) {
+    Outcome o = run_orario(school, "", args);
+    EXPECT_EQ(o.status, 1) << args;
+    EXPECT_EQ(o.err,
+              "Syntax: orario calc:file_cattedre [cicli_bilanciamento]\n"
+              "orario bila:file_cattedre file_ore ciclimax\n")
+        << args;
+  }
+  EXPECT_TRUE(entries(school).empty());
+}
+
+TEST(OrarioProgram, WrongCommandWordGivesTheEngineUsage) {
+  TempDir school;
+  Outcome o = run_orario(school, "", "XXXX:scuola2.txt");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_TRUE(contains(o.err, "Syntax: orario calc:file_cattedre")) << o.err;
+}
+
+TEST(OrarioProgram, OwnOptions) {
+  TempDir school;
+  Outcome help = run_orario(school, "LANG=en_GB.UTF-8", "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(contains(help.out, "Usage: orario COMMAND:")) << help.out;
+  for (const char* args : {"--frobnicate CALC:x.txt", "--seed CALC:x.txt", "--time-limit -3",
+                           "--processes 12 CALC:x.txt", "CALC:x.txt a b c"}) {
+    Outcome o = run_orario(school, "LANG=it_IT.UTF-8", args);
+    EXPECT_EQ(o.status, 1) << args;
+    EXPECT_TRUE(contains(o.err, "Opzione non valida")) << args << ": " << o.err;
+  }
+}
+
+TEST(OrarioProgram, MissingDescription) {
+  struct Case {
+    const char* id;
+    const char* env;
+    const char* text;
+  } cases[] = {
+      {"italian-default", "", "Errore critico [Manca file descrizione scuola]"},
+      {"lang-de", "LANG=de_DE.UTF-8", "Kritischer Fehler [Manca file descrizione scuola]"},
+      {"lc-all-wins", "LANG=it_IT LC_ALL=en_US.UTF-8", "Critical error [Manca file descrizione"},
+      {"lc-messages", "LANG=en_US LC_MESSAGES=de_AT", "Kritischer Fehler"},
+      {"unknown-lang", "LANG=fr_FR.UTF-8", "Errore critico"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    write_file(school.file("savego.txt"), "previous timetable");
+    Outcome o = run_orario(school, c.env, "CALC:scuola2.txt");
+    EXPECT_EQ(o.status, 1) << c.id;
+    EXPECT_TRUE(contains(o.err, c.text)) << c.id << ": " << o.err;
+    // Only the output folders were added; the saved timetable is untouched.
+    EXPECT_EQ(entries(school), (std::set<std::string>{"Orario", "RisultatoTest", "savego.txt"}))
+        << c.id;
+    EXPECT_EQ(read_file(school.file("savego.txt")), "previous timetable") << c.id;
+  }
+}
+
+TEST(OrarioProgram, SchoolFolderFromThePath) {
+  TempDir root;
+  std::filesystem::create_directory(root.path() / "scuola");
+  write_file(root.file("scuola/scuola2.txt"), "REM:\tLiceo\n");
+  Outcome o = run_orario(root, "", "CALC:scuola/scuola2.txt");
+  EXPECT_TRUE(std::filesystem::is_directory(root.path() / "scuola" / "Orario"));
+  EXPECT_FALSE(std::filesystem::exists(root.path() / "Orario"));
+
+  Outcome missing = run_orario(root, "LANG=en_US", "CALC:nowhere/scuola2.txt");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(contains(missing.err, "School folder not found: nowhere")) << missing.err;
+}
+
+TEST(OrarioProgram, StepsNotBuiltYetArePlainlySaid) {
+  TempDir school;
+  write_file(school.file("scuola2.txt"), "REM:\tLiceo\nDAYS:\tLU-6\n");
+  Outcome o = run_orario(school, "LANG=de_DE.UTF-8", "--seed 7 --time-limit 30 CALC:scuola2.txt");
+  EXPECT_EQ(o.status, 3);
+  EXPECT_TRUE(contains(o.err, "In dieser Version noch nicht verfügbar")) << o.err;
+  EXPECT_TRUE(contains(o.err, "orario: not built yet: or_load_description")) << o.err;
+  EXPECT_TRUE(contains(o.out, "INIZIO")) << o.out;
+}
+
+TEST(OrarioProgram, BadInputEndsWithAMessage) {
+  std::string binary;
+  for (int i = 0; i < 4000; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
+  struct Case {
+    const char* id;
+    std::string bytes;
+  } cases[] = {
+      {"empty", ""},
+      {"binary", binary},
+      {"long-line", "REM:\t" + std::string(100000, 'x') + "\n"},
+      {"crlf", "REM:\tLiceo\r\nDAYS:\tLU-6\r\n"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    write_file(school.file("scuola2.txt"), c.bytes);
+    Outcome o = run_orario(school, "", "CALC:scuola2.txt");
+    EXPECT_GE(o.status, 1) << c.id;
+    EXPECT_LE(o.status, 4) << c.id;
+    EXPECT_FALSE(o.err.empty()) << c.id;
+    EXPECT_EQ(entries(school), (std::set<std::string>{"Orario", "RisultatoTest", "scuola2.txt"}))
+        << c.id;
+    EXPECT_EQ(read_file(school.file("scuola2.txt")), c.bytes) << c.id;
+  }
+  TempDir folder_as_file;
+  std::filesystem::create_directory(folder_as_file.path() / "scuola2.txt");
+  Outcome o = run_orario(folder_as_file, "", "CALC:scuola2.txt");
+  EXPECT_GE(o.status, 1);
+  EXPECT_FALSE(o.err.empty());
+}
+
+TEST(OrarioProgram, ExitStatusFollowsTheResult) {
+  TempDir school;
+  write_file(school.file("scuola2.txt"), "REM:\tLiceo\n");
+  EXPECT_EQ(run_orario(school, "", "CALC:scuola2.txt FAST").status, 1);  // critical "SW"
+  EXPECT_EQ(run_orario(school, "", "SOSX:scuola2.txt").status, 3);       // not built yet
+}
