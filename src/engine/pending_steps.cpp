@@ -51,23 +51,7 @@ void or_prepare_model_for_solving() {
   or_raise_not_built("or_prepare_model_for_solving (pre-solve preparation)");
 }
 
-int or_build_initial_timetable(int search) {
-  or_raise_not_built("or_build_initial_timetable (solver)");
-}
-
-void or_reset_weights(int mode) { or_raise_not_built("or_reset_weights (solver)"); }
-
 void or_prepare_search_tables() { or_raise_not_built("or_prepare_search_tables (solver)"); }
-
-unsigned or_evaluate_all_constraints(int report) {
-  or_raise_not_built("or_evaluate_all_constraints (solver)");
-}
-
-int or_focus_common_room_minimum() { or_raise_not_built("or_focus_common_room_minimum (solver)"); }
-
-int or_focus_twin_distribution() { or_raise_not_built("or_focus_twin_distribution (solver)"); }
-
-int or_focus_single_hour_lessons() { or_raise_not_built("or_focus_single_hour_lessons (solver)"); }
 
 void or_balance_phase(int cycle_limit) { or_raise_not_built("or_balance_phase (solver)"); }
 
