@@ -110,6 +110,12 @@ struct EngineLesson {
   char incompatible_subject_name[kNameSize];
   char paired_subject_name[kNameSize];
   std::int32_t paired_subject;
+  // Teaching-line values the loader reads beyond the fields above.
+  char joint_code[kClassCodeSize];  // the whole "I:" code (joint_class_code keeps 3)
+  std::int32_t articulated_number;  // running number of an "ARTYW:" line, 0 none
+  std::int32_t itpmx;               // "ITPMX:"
+  std::uint8_t miscre;              // "MISCRE:"
+  std::uint8_t class_off_flag;      // bit 0: the line has "KOP:" entries
 };
 
 // ---- Teachers ---------------------------------------------------------------
@@ -125,6 +131,12 @@ inline constexpr std::uint8_t kTeacherConversation = 2;
 inline constexpr std::uint8_t kTeacherLabPseudo = 4;
 inline constexpr std::uint8_t kTeacherFca = 8;
 inline constexpr std::uint8_t kTeacherNoLessons = 64;
+
+// EngineTeacher::item_marks, raised by items of the teaching lines.
+inline constexpr std::uint8_t kMarkOrq = 1;
+inline constexpr std::uint8_t kMarkMiscre = 2;
+inline constexpr std::uint8_t kMarkZendo = 4;
+inline constexpr std::uint8_t kMarkAttre = 8;
 
 struct TeacherTask {  // "K:" / "J:" item
   std::int32_t references[2];
@@ -289,6 +301,10 @@ struct EngineTeacher {
   std::uint16_t lesson_per_slot[kWeekSlots];  // 0xFFFF free
   // stand-by work counts set by "repo:"
   std::int32_t standby_work[2];
+  // loader marks and references
+  std::uint8_t item_marks;       // kMarkOrq, kMarkMiscre, kMarkZendo, kMarkAttre
+  char sissi_id[17];             // "SISSI:IDD:"
+  std::int32_t source_teacher;   // articulated-group teachers: source index + 1, else 0
 };
 
 // ---- Classes, subjects, buildings, rooms ------------------------------------
@@ -324,6 +340,7 @@ struct EngineClass {
   std::uint8_t special_calendar[kWeekSlots];     // first byte 255 = none
   std::uint8_t reset_marker;                     // 255 after the reset
   char special_weekdays[kDays];
+  char special_weekdays_b[kDays];  // the "SKAVB:" string
   std::uint8_t class_digits[2];
   std::uint8_t scalino_step;
   std::uint16_t timing[2][kDays][kHoursPerDay];
@@ -338,6 +355,7 @@ struct EngineSubject {
   std::uint8_t pexdix;
   std::uint8_t no118x;
   std::uint8_t msomx;
+  char sissi_id[9];  // "SISSI:IDM:"
 };
 
 inline constexpr int kMaxBuildingSections = 26;
@@ -346,6 +364,7 @@ inline constexpr int kMaxBuildingConditions = 9;
 struct BuildingCondition {  // "NOCS:"
   char name[25];
   std::uint8_t value;
+  std::int32_t building;  // index of the named building, set after the keyword pass
 };
 
 // A building is defined either by sections or by classes, never both.
@@ -453,6 +472,13 @@ struct EngineSchool {
   std::int32_t specialex[2];
   std::uint8_t uses_fercav, uses_dkif, uses_tramox, uses_pligi, uses_tekgrado;
   std::uint8_t option_flags;  // bit 0 "SCALINO:", bit 1 the joint-entry option
+  // values the loader reads beyond the fields above
+  std::int32_t budime_second, tocomi_second, pamez_second;
+  char attre_names[20][kNameSize];  // "ATTRE:" item list
+  char zendo_names[20][kNameSize];  // "ZENDO:" item list
+  std::uint8_t split_flags;         // "SPLY:" digits ORed together
+  std::int8_t rotation_pause[4];    // "ROTAZIAPAUSA:"
+  std::uint8_t uses_peroco, uses_avomax;
 };
 
 struct EngineRunState {

@@ -1,4 +1,4 @@
-// Engine steps that are not built yet: the description loader, the save
+// Engine steps that are not built yet: the save
 // files, the timetable view, the stand-by and reception steps, the pre-solve
 // preparation and the solver. Each one ends the command with a message that
 // names the missing step (or_raise_not_built); the work that builds a step
@@ -6,22 +6,12 @@
 #include <cstdio>
 
 #include "engine/errors.h"
-#include "engine/loader.h"
 #include "engine/presolve.h"
 #include "engine/save_files.h"
 #include "engine/solver_entry.h"
 #include "engine/standby_steps.h"
 #include "engine/text_lines.h"
 #include "engine/timetable_view.h"
-
-// Opens the description so that a missing one gets its own message, then
-// stops: the keyword passes are not built yet.
-void or_load_description(const char* file_name, int mode) {
-  std::FILE* file = or_fopen(file_name, "rt");
-  if (!file) or_raise_critical_error("Manca file descrizione scuola", 0, kSourceLoad, 65);
-  or_fclose(file);
-  or_raise_not_built("or_load_description (description loader)");
-}
 
 void or_save_timetable(int kind) { or_raise_not_built("or_save_timetable (save files)"); }
 
