@@ -13,32 +13,38 @@
 #include "engine/text_lines.h"
 #include "engine/timetable_view.h"
 
-void or_save_timetable(int kind) { or_raise_not_built("or_save_timetable (save files)"); }
-
-int or_load_timetable(int kind) { or_raise_not_built("or_load_timetable (save files)"); }
-
-int or_recover_previous_timetable() {
-  or_raise_not_built("or_recover_previous_timetable (save files)");
-}
-
-void or_build_timetable_view() { or_raise_not_built("or_build_timetable_view (timetable view)"); }
-
 void or_prepare_standby_run() { or_raise_not_built("or_prepare_standby_run (stand-by hours)"); }
 
 int or_check_standby_hours(int ask) {
   or_raise_not_built("or_check_standby_hours (stand-by hours)");
 }
 
-void or_pack_standby_lessons(int mode) {
-  or_raise_not_built("or_pack_standby_lessons (stand-by hours)");
-}
-
-void or_allocate_reception_hours() {
-  or_raise_not_built("or_allocate_reception_hours (reception hours)");
-}
-
 void or_prepare_model_for_solving() {
   or_raise_not_built("or_prepare_model_for_solving (pre-solve preparation)");
+}
+
+// The solver defines these; the weak stand-ins let the engine's own tests
+// link without the solver library, and lose to the solver wherever it is linked.
+__attribute__((weak)) int or_build_initial_timetable(int search) {
+  or_raise_not_built("or_build_initial_timetable (solver)");
+}
+
+__attribute__((weak)) void or_reset_weights(int mode) { or_raise_not_built("or_reset_weights (solver)"); }
+
+__attribute__((weak)) unsigned or_evaluate_all_constraints(int report) {
+  or_raise_not_built("or_evaluate_all_constraints (solver)");
+}
+
+__attribute__((weak)) int or_focus_common_room_minimum() {
+  or_raise_not_built("or_focus_common_room_minimum (solver)");
+}
+
+__attribute__((weak)) int or_focus_twin_distribution() {
+  or_raise_not_built("or_focus_twin_distribution (solver)");
+}
+
+__attribute__((weak)) int or_focus_single_hour_lessons() {
+  or_raise_not_built("or_focus_single_hour_lessons (solver)");
 }
 
 void or_prepare_search_tables() { or_raise_not_built("or_prepare_search_tables (solver)"); }

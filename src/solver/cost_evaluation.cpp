@@ -134,7 +134,12 @@ std::int64_t or_teacher_penalty_checked(int teacher) {
   return teacher_sum(teacher, true, false);
 }
 
-std::int64_t or_teacher_penalty(int teacher) { return teacher_sum(teacher, false, true); }
+std::int64_t or_teacher_penalty64(int teacher) { return teacher_sum(teacher, false, true); }
+
+std::uint32_t or_teacher_penalty(int teacher) {
+  std::int64_t v = or_teacher_penalty64(teacher);
+  return v > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(v);
+}
 
 std::int64_t or_class_penalty(int class_index) {
   if (building_mode_on()) or_align_class_day_buildings(class_index);
@@ -153,7 +158,7 @@ void or_find_worst_teacher_and_class() {
     std::int64_t best = -1;
     for (int k = 0; k < teachers; ++k) {
       int t = (teacher_cursor + k) % teachers;
-      std::int64_t p = or_teacher_penalty(t);
+      std::int64_t p = or_teacher_penalty64(t);
       bool better = worst_teacher < 0 || p > best ||
                     (p == best && g_eng_teachers[t].points > g_eng_teachers[worst_teacher].points);
       if (better) {

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 
+#include "engine/placement_services.h"
 #include "solver/constraint_catalogue.h"
 
 // Ids of the full evaluation after constraint 76, in order.
@@ -33,7 +34,9 @@ std::int64_t or_evaluate_all_constraints64(int report);
 unsigned or_rebuild_grids_and_evaluate();
 
 std::int64_t or_teacher_penalty_checked(int teacher);
-std::int64_t or_teacher_penalty(int teacher);
+// The unchecked teacher sum; the 32-bit form saturates (the engine core reads it).
+std::int64_t or_teacher_penalty64(int teacher);
+std::uint32_t or_teacher_penalty(int teacher);
 std::int64_t or_class_penalty(int class_index);
 std::int64_t or_teacher_penalty_of_lesson(int lesson);
 std::int64_t or_class_penalty_of_lesson(int lesson, int class_only);

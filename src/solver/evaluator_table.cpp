@@ -8,6 +8,7 @@
 // the pair of 8) and point at `no_evaluator`.
 #include "solver/building_companion_constraints.h"
 #include "solver/class_calendar_constraints.h"
+#include "solver/class_constraints.h"
 #include "solver/constraint_catalogue.h"
 #include "solver/day_constraints.h"
 #include "solver/gap_constraints.h"
@@ -102,20 +103,20 @@ EvaluatorPair g_evaluators[kConstraintCount] = {
     no_evaluator,  // 72
     no_evaluator,  // 73
     no_evaluator,  // 74
-    not_built_yet,  // 75
-    not_built_yet,  // 76
+    {or_full_subjects_per_day, or_delta_subjects_per_day, 0},  // 75
+    {or_full_joint_lessons, or_delta_joint_lessons, 0},  // 76
     not_built_yet,  // 77
     not_built_yet,  // 78
     not_built_yet,  // 79
     not_built_yet,  // 80
     not_built_yet,  // 81
-    not_built_yet,  // 82
-    not_built_yet,  // 83
+    {or_full_subject_day_break, or_delta_subject_day_break, 0},  // 82
+    {or_full_educational_weight, or_delta_educational_weight, 0},  // 83
     {or_check_class_calendar, or_delta_class_calendar, 0},  // 84
     {or_check_second_hour_entry, or_delta_second_hour_entry, 0},  // 85
     not_built_yet,  // 86
-    not_built_yet,  // 87
-    not_built_yet,  // 88
+    {or_full_unit_interruption, or_delta_unit_interruption, 0},  // 87
+    {or_full_day_kinds, or_delta_day_kinds, 0},  // 88
     not_built_yet,  // 89
     no_evaluator,  // 90
     no_evaluator,  // 91
