@@ -128,8 +128,9 @@ int incompatible_subjects(int teacher, TeacherReport* report) {
 // ---- 32: returns into a class --------------------------------------------------
 
 int class_list_length(const EngineTeacher& t) {
+  int limit = t.class_count < kWeekSlots ? t.class_count : kWeekSlots;
   int n = 0;
-  while (n < kWeekSlots && t.class_indexes[n] >= 0) ++n;
+  while (n < limit && t.class_indexes[n] >= 0) ++n;
   return n;
 }
 

@@ -139,7 +139,7 @@ int single_hour_lessons(int teacher, TeacherReport* report) {
       int c = teacher_class_at(teacher, d * kHoursPerDay + h);
       if (c < 0) continue;
       int position = -1;
-      for (int i = 0; i < kWeekSlots && t.class_indexes[i] >= 0; ++i)
+      for (int i = 0; i < kWeekSlots && i < t.class_count && t.class_indexes[i] >= 0; ++i)
         if (t.class_indexes[i] == c) {
           position = i;
           break;
@@ -255,7 +255,7 @@ int edge_doubles(int teacher, TeacherReport* report) {
   const std::uint8_t* hours = rule_day_hours(true);
   int allowance = g_teacher_rule_params[teacher].allowance_64;
   int occurrences = 0, n = 0;
-  for (int i = 0; i < kWeekSlots && t.class_indexes[i] >= 0; ++i) {
+  for (int i = 0; i < kWeekSlots && i < t.class_count && t.class_indexes[i] >= 0; ++i) {
     int c = t.class_indexes[i];
     if (!valid_class(c) || t.class_hours[i] != 2) continue;
     bool done = false;
