@@ -201,7 +201,8 @@ int class_daily_maximum(int teacher, TeacherReport* report) {
       n += excess;
       if (report) {
         report->record(23, c, 0, class_text(c), excess);
-        if (g_provisional_mode && g_eng_run.run_mode != kFeasibilityTestMode) ++t.per_class_daily[i];
+        if (g_provisional_mode && g_eng_run.run_mode != kFeasibilityTestMode && teacher_reports_wanted())
+          ++t.per_class_daily[i];
       }
     }
   }
