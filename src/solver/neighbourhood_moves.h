@@ -23,6 +23,8 @@ int or_sweep_flagged_teacher_pairs();
 int or_sweep_focused_class_pairs(std::int64_t* out = nullptr);
 int or_sweep_worst_teacher_classes(int multiplier, std::int64_t* out = nullptr);
 int or_sweep_slot_pairs(std::int64_t* out = nullptr);
+// Two lessons each way between two slots (double_slot_swaps.cpp).
+int or_double_swap_slots(std::int64_t* out = nullptr);
 int or_improve_class_timed(int kind, int index);
 
 // Seconds clock of the timed improvement; tests replace it.

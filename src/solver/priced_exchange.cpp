@@ -53,6 +53,31 @@ std::int64_t joint_bonus(int l) {
   return or_joint_bonus(l);
 }
 
+// The teachers whose sums a lesson's teacher-side price holds.
+int priced_teachers(int l, int* out) {
+  const EngineLesson& x = g_eng_lessons[l];
+  int n = 0;
+  if (!teacher_ok(x.teacher)) return 0;
+  out[n++] = x.teacher;
+  if (g_eng_teachers[x.teacher].calendar_class < 0 && teacher_ok(second_of(l))) out[n++] = second_of(l);
+  return n;
+}
+
+// Teacher-side price of b without the teachers already priced with `with`:
+// a teacher shared by two lessons of a move is priced once.
+std::int64_t teacher_price_besides(int b, const int* with, int with_count) {
+  std::int64_t v = teacher_price(b);
+  int mine[2];
+  int n = priced_teachers(b, mine);
+  for (int i = 0; i < n; ++i)
+    for (int k = 0; k < with_count; ++k)
+      if (with[k] == mine[i]) {
+        v -= g_teacher_penalty_new[mine[i]];
+        break;
+      }
+  return v;
+}
+
 bool same_slot(int a, int b) { return g_eng_lessons[a].day == g_eng_lessons[b].day && g_eng_lessons[a].hour == g_eng_lessons[b].hour; }
 
 }  // namespace
@@ -64,6 +89,23 @@ bool or_lessons_interchangeable(int a, int b) {
 std::int64_t or_price_teacher(int l) { return teacher_price(l); }
 std::int64_t or_price_class(int l, int class_only) { return class_price(l, class_only); }
 std::int64_t or_price_joint_bonus(int l) { return joint_bonus(l); }
+
+std::int64_t or_price_teachers_once(const int* lessons, int n) {
+  int seen[8];
+  int count = 0;
+  std::int64_t total = 0;
+  for (int i = 0; i < n; ++i) {
+    total += teacher_price_besides(lessons[i], seen, count);
+    int mine[2];
+    int k = priced_teachers(lessons[i], mine);
+    for (int j = 0; j < k && count < 8; ++j) {
+      bool known = false;
+      for (int m = 0; m < count; ++m) known |= seen[m] == mine[j];
+      if (!known) seen[count++] = mine[j];
+    }
+  }
+  return total;
+}
 
 LessonPrice or_price_lesson(int a) {
   LessonPrice p;
@@ -143,7 +185,9 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
   std::int64_t bonus_b = joint_bonus(b);
   int class_a = g_eng_lessons[a].class_index, class_b = g_eng_lessons[b].class_index;
   bool other_class = price_b_class && class_b != class_a;
-  std::int64_t t_b = teacher_price(b);
+  int a_teachers[2];
+  int a_teacher_count = priced_teachers(a, a_teachers);
+  std::int64_t t_b = teacher_price_besides(b, a_teachers, a_teacher_count);
   std::int64_t c_b = other_class ? class_price(b, 1) : 0;
   if (or_swap_lessons(a, b) != kNoConflict) return out;
   static GridScratch scratch;
@@ -159,7 +203,7 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
   or_penalty_cache_open2(a, b);
   std::int64_t t_a2 = teacher_price(a);
   std::int64_t c_a2 = class_price(a, 0);
-  std::int64_t t_b2 = teacher_price(b);
+  std::int64_t t_b2 = teacher_price_besides(b, a_teachers, a_teacher_count);
   std::int64_t c_b2 = other_class ? class_price(b, 1) : 0;
   out.tried = true;
   out.delta = (t_a2 + t_b2 + c_a2 + c_b2) - (a_price.teacher + t_b + a_price.cls + c_b) - bonus_a - bonus_b;

@@ -8,7 +8,9 @@
 // the class and teacher grids and the cache entries exactly as before; a
 // kept one leaves the grids rebuilt for the new placement and the caches
 // committed. The price is the difference of the cached sums after and
-// before, less the joint bonus of the two lessons before.
+// before, less the joint bonus of the two lessons before; a teacher shared
+// by the two lessons is priced once (counting it twice would double its
+// change and keep exchanges that cost more than they save).
 //
 // Workload: millions of candidate exchanges per run; a refused swap costs
 // two list copies, a tried one the delta sums of at most four teachers and
@@ -58,6 +60,8 @@ LessonPrice or_price_lesson(int a);
 std::int64_t or_price_teacher(int l);
 std::int64_t or_price_class(int l, int class_only);
 std::int64_t or_price_joint_bonus(int l);
+// Teacher-side price of several lessons, each teacher priced once.
+std::int64_t or_price_teachers_once(const int* lessons, int n);
 
 // The priced exchange of A with B. price_b_class: B may lie in another
 // class (slot moves), whose class-only sum is then priced; keep_class_days:

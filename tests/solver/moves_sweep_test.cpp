@@ -106,6 +106,20 @@ TEST(MovesSweep, EverySweepKeepsThePlacementSoundAndPricesExactly) {
   }
 }
 
+TEST(MovesSweep, DoubleSwapsKeepThePlacementSoundAndPriceExactly) {
+  random_school(8);
+  int kept = 0;
+  for (int call = 0; call < 40; ++call) {
+    or_evaluate_all_constraints64(0);
+    std::int64_t running = 0;
+    kept += or_double_swap_slots(&running);
+    expect_sound_placement("double");
+    expect_caches_recomputed("double");
+    EXPECT_EQ(or_evaluate_all_constraints64(0), running) << call;
+  }
+  EXPECT_GT(kept, 0);
+}
+
 TEST(MovesSweep, ClassPairSweepLowersTheCost) {
   random_school(9);
   std::int64_t start = or_evaluate_all_constraints64(0);
