@@ -58,8 +58,9 @@ void raise_tolerance(int teacher, int value) {
 }
 
 int car_share(int teacher, TeacherReport* report) {
-  int p = g_teacher_rule_params[teacher].carshare_partner;
-  if (!valid_teacher(p) || p == teacher) return 0;
+  const EngineTeacher& self = g_eng_teachers[teacher];
+  int p = self.carshare_partner;
+  if (self.carshare_name[0] == '\0' || !valid_teacher(p) || p == teacher) return 0;
   const EngineTeacher& partner = g_eng_teachers[p];
   if (partner.held_out == 1) return 0;
   if (g_eval_mode == 1 && partner.tekgrado[0] == 0) return 0;

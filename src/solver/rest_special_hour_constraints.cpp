@@ -366,8 +366,8 @@ void overlap_text(TeacherReport* report, int c, const char* mark, int d, int h) 
 }
 
 int nonstandard_hours(int teacher, TeacherReport* report) {
-  unsigned mask = g_school_rule_params.nonstandard_day_mask;
-  if (mask == 0 || !g_teacher_rule_params[teacher].nonstandard_hours) return 0;
+  unsigned mask = g_eng_school.nonstandard_timing_days;
+  if (mask == 0 || !g_eng_teachers[teacher].nonstandard_timing) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
   bool fca = (g_eng_teachers[teacher].type_flags & kTeacherFca) != 0;
   int n = 0;
