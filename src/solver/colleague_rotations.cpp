@@ -110,7 +110,7 @@ int try_rotation(Rotation& r, int mode, std::int64_t& score) {
   static GridScratch scratch;
   scratch.clear();
   scratch.save_lessons(r.lessons, 4);
-  or_rebuild_lesson_grids(r.lessons, 2);
+  or_move_lesson_grids(r.lessons, r.before, 4);
   or_penalty_cache_open2(a, b);
   std::int64_t after = or_price_teacher(a) + or_price_class(a, 0) + or_price_teacher(b) + (other ? or_price_class(b, 1) : 0);
   std::int64_t delta = after - (pa.teacher + pa.cls + tb + cb) - bonus;

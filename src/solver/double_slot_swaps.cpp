@@ -47,11 +47,12 @@ int try_double(int a, int b, int a2, int b2, std::int64_t& delta) {
   std::int64_t bonus = 0;
   for (int x : l) bonus += or_price_joint_bonus(x);
   FourPrice before = price_four(l);
+  const std::uint16_t old_places[4] = {lesson_place(a), lesson_place(b), lesson_place(a2), lesson_place(b2)};
   if (or_swap_lesson_pairs(a, b, a2, b2) != kNoConflict) return 0;
   static GridScratch scratch;
   scratch.clear();
   scratch.save_lessons(l, 4);
-  or_rebuild_lesson_grids(l, 4);
+  or_move_lesson_grids(l, old_places, 4);
   if (any_gap(l)) {
     or_undo_swap_lesson_pairs(a, b, a2, b2);
     scratch.restore();

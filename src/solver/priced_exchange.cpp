@@ -14,7 +14,7 @@
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
 
-MoveRunState g_move_run = {0, 0, 1, -1};
+MoveRunState g_move_run = {0, 0, 1, -1, 0};
 std::uint8_t g_lesson_checked[kMaxLessons];
 
 namespace {
@@ -163,6 +163,56 @@ void or_rebuild_lesson_grids(const int* lessons, int n) {
   for (int i = 0; i < n; ++i) or_rebuild_teacher_grid_pair(g_eng_lessons[lessons[i]].teacher, second_of(lessons[i]));
 }
 
+namespace {
+
+int place_slot(std::uint16_t place) { return (place & 0xFF) * kHoursPerDay + (place >> 8); }
+
+void set_teacher_cell(int t, int slot, std::uint16_t cls, std::uint16_t lesson) {
+  if (!teacher_ok(t) || slot < 0 || slot >= kWeekSlots) return;
+  g_eng_teachers[t].class_per_slot[slot] = cls;
+  g_eng_teachers[t].lesson_per_slot[slot] = lesson;
+}
+
+}  // namespace
+
+void or_move_lesson_grids(const int* lessons, const std::uint16_t* old_places, int n) {
+  bool rebuild_class[4] = {};
+  for (int i = 0; i < n && i < 4; ++i)
+    for (int j = 0; j < n && j < 4; ++j)
+      if (g_eng_lessons[lessons[j]].joint_count > 0 &&
+          g_eng_lessons[lessons[j]].class_index == g_eng_lessons[lessons[i]].class_index)
+        rebuild_class[i] = true;
+  for (int i = 0; i < n; ++i) {  // leave the old cells
+    int l = lessons[i];
+    int old_slot = place_slot(old_places[i]);
+    if (old_slot < 0 || old_slot >= kWeekSlots) continue;
+    int teachers[2] = {g_eng_lessons[l].teacher, second_of(l)};
+    for (int t : teachers)
+      if (teacher_ok(t) && g_eng_teachers[t].lesson_per_slot[old_slot] == l)
+        set_teacher_cell(t, old_slot, kGridFree, kGridFree);
+    int c = g_eng_lessons[l].class_index;
+    if (!rebuild_class[i] && class_ok(c) && g_eng_classes[c].week_grid[old_slot / kHoursPerDay][old_slot % kHoursPerDay] == l) {
+      g_eng_classes[c].week_grid[old_slot / kHoursPerDay][old_slot % kHoursPerDay] = kGridFree;
+      g_eng_classes[c].teacher_grid[old_slot] = kGridFree;
+    }
+  }
+  for (int i = 0; i < n; ++i) {  // take the new ones
+    int l = lessons[i];
+    if (!lesson_placed(l)) continue;
+    int slot = lesson_slot(l);
+    const EngineLesson& x = g_eng_lessons[l];
+    std::uint16_t cls = static_cast<std::uint16_t>(x.class_index & 0xFFFF);
+    set_teacher_cell(x.teacher, slot, cls, static_cast<std::uint16_t>(l));
+    set_teacher_cell(second_of(l), slot, cls, static_cast<std::uint16_t>(l));
+    if (!rebuild_class[i] && class_ok(x.class_index)) {
+      g_eng_classes[x.class_index].week_grid[slot / kHoursPerDay][slot % kHoursPerDay] = static_cast<std::uint16_t>(l);
+      g_eng_classes[x.class_index].teacher_grid[slot] = static_cast<std::uint16_t>(x.teacher & 0xFFFF);
+    }
+  }
+  for (int i = 0; i < n; ++i)
+    if (rebuild_class[i]) or_rebuild_class_grid(g_eng_lessons[lessons[i]].class_index);
+}
+
 bool or_class_has_gap(int c) {
   if (!class_ok(c) || class_skips_gap_test(c)) return false;
   const EngineClass& k = g_eng_classes[c];
@@ -189,12 +239,13 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
   int a_teacher_count = priced_teachers(a, a_teachers);
   std::int64_t t_b = teacher_price_besides(b, a_teachers, a_teacher_count);
   std::int64_t c_b = other_class ? class_price(b, 1) : 0;
+  const std::uint16_t old_places[2] = {lesson_place(a), lesson_place(b)};
   if (or_swap_lessons(a, b) != kNoConflict) return out;
   static GridScratch scratch;
   scratch.clear();
   const int lessons[2] = {a, b};
   scratch.save_lessons(lessons, 2);
-  or_rebuild_lesson_grids(lessons, 2);
+  or_move_lesson_grids(lessons, old_places, 2);
   if (keep_class_days && class_b != class_a && (or_class_has_gap(class_a) || or_class_has_gap(class_b))) {
     or_undo_swap_lessons(a, b);
     scratch.restore();
@@ -206,6 +257,7 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
   std::int64_t t_b2 = teacher_price_besides(b, a_teachers, a_teacher_count);
   std::int64_t c_b2 = other_class ? class_price(b, 1) : 0;
   out.tried = true;
+  ++g_move_run.priced_exchanges;
   out.delta = (t_a2 + t_b2 + c_a2 + c_b2) - (a_price.teacher + t_b + a_price.cls + c_b) - bonus_a - bonus_b;
   out.teacher_b_before = t_b;
   out.teacher_b_after = t_b2;

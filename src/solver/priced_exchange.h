@@ -27,6 +27,7 @@ struct MoveRunState {
   std::uint32_t kept_exchanges;     // exchanges kept during the run
   std::uint8_t sampling_divisor;    // focused pair move: 1 in D pairs away from the focus
   std::int32_t gap_teacher;         // teacher with the largest gap penalty, -1 none
+  std::uint64_t priced_exchanges;   // exchanges swapped and priced (kept or not)
 };
 extern MoveRunState g_move_run;
 
@@ -94,6 +95,10 @@ struct GridScratch {
 
 // Rebuilds the grids of the lessons' classes and of their teacher pairs.
 void or_rebuild_lesson_grids(const int* lessons, int n);
+// The same result for lessons that just moved from the slots in old_places
+// (16-bit placements): only their cells change. A class whose moved lesson
+// has joint lessons is rebuilt whole, since joint lessons share a cell.
+void or_move_lesson_grids(const int* lessons, const std::uint16_t* old_places, int n);
 
 // True when class c has a free hour before a later busy hour of a day.
 bool or_class_has_gap(int c);

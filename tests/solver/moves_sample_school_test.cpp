@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -59,6 +60,18 @@ class SampleSchoolMoves : public ::testing::Test {
 };
 
 void expect_no_clash_or_gap() {
+  // The grids the moves kept equal a rebuild from the placement.
+  static EngineClass classes[kMaxClasses];
+  static EngineTeacher teachers[kMaxTeachers];
+  for (int c = 0; c < g_eng_school.class_count; ++c) classes[c] = g_eng_classes[c];
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) teachers[t] = g_eng_teachers[t];
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+  for (int c = 0; c < g_eng_school.class_count; ++c)
+    EXPECT_EQ(std::memcmp(classes[c].week_grid, g_eng_classes[c].week_grid, sizeof classes[c].week_grid), 0) << c;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    EXPECT_EQ(std::memcmp(teachers[t].lesson_per_slot, g_eng_teachers[t].lesson_per_slot,
+                          sizeof teachers[t].lesson_per_slot), 0) << t;
   for (int l = 0; l < g_eng_school.lesson_count; ++l)
     ASSERT_EQ(or_find_lesson_conflict(l), kNoConflict) << "lesson " << l;
   EXPECT_EQ(or_any_class_has_gap(), 0);
