@@ -147,6 +147,27 @@ TEST(MovesSweep, DoubleSwapsKeepThePlacementSound) {
   EXPECT_GT(kept, 0);
 }
 
+TEST(MovesSweep, CachesEqualARecomputationAfterEveryKeptExchange) {
+  random_school(10);
+  or_evaluate_all_constraints64(0);
+  EngineRandom r(77);
+  int kept = 0;
+  for (int k = 0; k < 400; ++k) {
+    int c = r.below(g_eng_school.class_count);
+    int n = g_eng_classes[c].lesson_index_count;
+    int a = g_eng_classes[c].lesson_indexes[r.below(n)];
+    int b = g_eng_classes[c].lesson_indexes[r.below(n)];
+    LessonPrice price = or_price_lesson(a);
+    ExchangeOutcome out = or_priced_exchange(a, b, price, false, ZeroRule::kKeep);
+    if (!out.kept) continue;
+    ++kept;
+    expect_caches_recomputed("kept exchange");
+    EXPECT_EQ(price.teacher, or_teacher_penalty_of_lesson(a));
+  }
+  EXPECT_GT(kept, 10);
+  expect_sound_placement("single exchanges");
+}
+
 TEST(MovesSweep, ClassPairSweepLowersTheCost) {
   random_school(9);
   std::int64_t start = or_evaluate_all_constraints64(0);
