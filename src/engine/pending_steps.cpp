@@ -1,8 +1,8 @@
-// Engine steps that are not built yet: the save
-// files, the timetable view, the stand-by and reception steps, the pre-solve
-// preparation and the solver. Each one ends the command with a message that
-// names the missing step (or_raise_not_built); the work that builds a step
-// deletes its entry here. Nothing but these placeholders lives in this file.
+// Engine steps that are not built yet: the save files, the timetable view,
+// the stand-by and reception steps, the pre-solve preparation and the solver.
+// Each one ends the command with a message that names the missing step
+// (or_raise_not_built); the work that builds a step deletes its entry here.
+// Nothing but these placeholders lives in this file.
 #include <cstdio>
 
 #include "engine/errors.h"
@@ -17,10 +17,6 @@ void or_prepare_standby_run() { or_raise_not_built("or_prepare_standby_run (stan
 
 int or_check_standby_hours(int ask) {
   or_raise_not_built("or_check_standby_hours (stand-by hours)");
-}
-
-void or_prepare_model_for_solving() {
-  or_raise_not_built("or_prepare_model_for_solving (pre-solve preparation)");
 }
 
 // The solver defines these; the weak stand-ins let the engine's own tests

@@ -7,9 +7,9 @@
 // or shorter than 9 characters, is plain text; so hand-written files read
 // normally. Texts are code page 1252 bytes.
 //
-// The reader never writes past the caller's buffer: a logical line longer
-// than the limit n is cut at n characters and the rest of the physical line
-// is skipped. Readers accept "\r\n" like "\n".
+// The reader never writes past the caller's buffer of n bytes: a logical
+// line longer than n - 2 characters is cut and the rest of its physical line
+// skipped; zero bytes read as blanks. Readers accept "\r\n" like "\n".
 //
 // Workload: a description is a few thousand lines of up to a few hundred
 // characters; save files up to 10000 lines.
