@@ -14,6 +14,8 @@
 #include "solver/building_companion_constraints.h"
 #include "solver/class_calendar_constraints.h"
 #include "solver/class_constraints.h"
+#include "solver/common_room_constraints.h"
+#include "solver/consecutive_hours_constraints.h"
 #include "solver/constraint_catalogue.h"
 #include "solver/day_constraints.h"
 #include "solver/gap_constraints.h"
@@ -110,19 +112,19 @@ EvaluatorPair g_evaluators[kConstraintCount] = {
     no_evaluator,  // 74
     {or_full_subjects_per_day, or_delta_subjects_per_day, 0},  // 75
     {or_full_joint_lessons, or_delta_joint_lessons, 0},  // 76
-    not_built_yet,  // 77
-    not_built_yet,  // 78
-    not_built_yet,  // 79
-    not_built_yet,  // 80
-    not_built_yet,  // 81
+    {or_full_common_rooms, or_delta_common_rooms, 0},  // 77
+    {or_full_sharing_limits, or_delta_sharing_limits, 0},  // 78
+    {or_full_common_room_minimum, or_delta_common_room_minimum, 0},  // 79
+    {or_full_consecutive_hours, or_delta_consecutive_hours, 0},  // 80
+    {or_full_consecutive_lab_hours, or_delta_consecutive_lab_hours, 0},  // 81
     {or_full_subject_day_break, or_delta_subject_day_break, 0},  // 82
     {or_full_educational_weight, or_delta_educational_weight, 0},  // 83
     {or_check_class_calendar, or_delta_class_calendar, 0},  // 84
     {or_check_second_hour_entry, or_delta_second_hour_entry, 0},  // 85
-    not_built_yet,  // 86
+    {or_full_twin_distribution, or_delta_twin_distribution, 0},  // 86
     {or_full_unit_interruption, or_delta_unit_interruption, 0},  // 87
     {or_full_day_kinds, or_delta_day_kinds, 0},  // 88
-    not_built_yet,  // 89
+    {or_full_room_class_hours, or_delta_room_class_hours, 0},  // 89
     no_evaluator,  // 90
     no_evaluator,  // 91
     no_evaluator,  // 92

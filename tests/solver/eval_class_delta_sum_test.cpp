@@ -16,7 +16,7 @@
 
 namespace {
 
-const int kClassIds[] = {75, 76, 82, 83, 87, 88};
+const int kClassIds[] = {75, 76, 80, 81, 82, 83, 87, 88};
 
 void tally_subjects(int c) {
   EngineClass& k = g_eng_classes[c];
@@ -45,8 +45,14 @@ void build_class_school(std::uint64_t seed) {
     g_eng_lessons[b].joint_lessons[0] = a;
     g_eng_lessons[b].joint_lessons[1] = -1;
   }
-  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
     g_eng_lessons[l].pause_subject_flag = g_eng_lessons[l].subject == 1;
+    if (l % 5 == 0) {
+      std::strcpy(g_eng_lessons[l].consecutive_maps[0], r.below(2) ? "221" : "32");
+      std::strcpy(g_eng_lessons[l].consecutive_maps[1], r.below(2) ? "11111" : "");
+      std::strcpy(g_eng_lessons[l].consecutive_maps[2], "2");
+    }
+  }
   g_eng_school.pause_subject_count = 1;
   for (int s = 0; s < 8; ++s) g_eng_subjects[s].pexdix = static_cast<std::uint8_t>(r.below(3));
   g_eng_school.pexdiy = 1;
