@@ -327,10 +327,11 @@ Interval hour_interval(int c, int d, int h) {
 
 bool overlap(Interval a, Interval b) { return a.start < b.end && b.start < a.end; }
 
-constexpr int kRoomUsers = 64;
+// One lesson per class at a slot, joint lessons aside: room for every class twice.
+constexpr int kRoomUsers = 2 * kMaxClasses;
 
 int common_room_excess(int r, int d, int h) {
-  int xs[kRoomUsers], ys[kRoomUsers];
+  static int xs[kRoomUsers], ys[kRoomUsers];
   int nx = 0, ny = 0;
   auto gather = [&](int hour, int* out, int& count) {
     for_each_slot_lesson(d * kHoursPerDay + hour, [&](int l) {
