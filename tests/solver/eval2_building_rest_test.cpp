@@ -1,6 +1,8 @@
 // Hand-built cases of the partner, car-share, class-return, building and
 // rest constraints; counts worked out by hand from the week of each case.
-// Hours in the comments count from 1, in the code from 0.
+// Hours in the comments count from 1, in the code from 0. Allowances are
+// checked at, below and above the count (subtracted once), and the
+// car-share tolerances are shown to change only in a full check.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,7 +1,9 @@
-// The class-pair sweep on the realistic sample school: from a seeded random
-// timetable one sweep lowers the weighted cost, keeps the placement free of
-// clashes, class gaps and double-booked rooms; the focused sweep lowers it
-// too, and the whole evaluation equals the sum of the teacher and class sums.
+// The moves on the realistic sample school (examples/liceo, read by the
+// loader from a temporary copy): from a seeded random timetable the class
+// pair sweep and the focused sweep lower the weighted cost and keep the
+// placement free of clashes, class gaps and double-booked rooms; the whole
+// evaluation equals the sum of the teacher and class sums; the colleague
+// rotations book no room twice.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
