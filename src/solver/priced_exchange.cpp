@@ -153,16 +153,6 @@ void GridScratch::restore() const {
   }
 }
 
-void or_rebuild_lesson_grids(const int* lessons, int n) {
-  for (int i = 0; i < n; ++i) {
-    int c = g_eng_lessons[lessons[i]].class_index;
-    bool seen = false;
-    for (int j = 0; j < i; ++j) seen |= g_eng_lessons[lessons[j]].class_index == c;
-    if (!seen) or_rebuild_class_grid(c);
-  }
-  for (int i = 0; i < n; ++i) or_rebuild_teacher_grid_pair(g_eng_lessons[lessons[i]].teacher, second_of(lessons[i]));
-}
-
 namespace {
 
 int place_slot(std::uint16_t place) { return (place & 0xFF) * kHoursPerDay + (place >> 8); }

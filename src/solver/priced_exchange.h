@@ -93,10 +93,9 @@ struct GridScratch {
   void restore() const;
 };
 
-// Rebuilds the grids of the lessons' classes and of their teacher pairs.
-void or_rebuild_lesson_grids(const int* lessons, int n);
-// The same result for lessons that just moved from the slots in old_places
-// (16-bit placements): only their cells change. A class whose moved lesson
+// What a rebuild of the grids of the lessons' classes and teacher pairs
+// gives, for lessons that just moved from the slots in old_places (16-bit
+// placements): only their cells change. A class whose moved lesson
 // has joint lessons is rebuilt whole, since joint lessons share a cell.
 void or_move_lesson_grids(const int* lessons, const std::uint16_t* old_places, int n);
 
