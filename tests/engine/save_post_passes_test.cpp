@@ -81,7 +81,7 @@ TEST(PostPasses, HourTotalsCountSecondTeachersAndClassTables) {
 
 TEST(PostPasses, DisplayNames) {
   struct Case {
-    int mode;
+    int mode;  // the class's kind: 1 "GINNASIO:", 2 "INDISIGLE:"
     const char* code;
     const char* shown;
   } cases[] = {{1, "1A", "IVA"}, {1, "2A", "VA"}, {1, "3B", "IB"}, {1, "5C", "IIIC"},
@@ -90,7 +90,7 @@ TEST(PostPasses, DisplayNames) {
     save_test::reset_school();
     int k = save_test::add_class(c.code);
     std::snprintf(g_eng_classes[k].display_name, 41, "keep");
-    g_eng_school.class_naming_mode = static_cast<std::uint8_t>(c.mode);
+    g_eng_classes[k].kind = static_cast<std::uint8_t>(c.mode);
     or_build_class_display_name(k);
     EXPECT_STREQ(g_eng_classes[k].display_name, c.shown) << c.mode << c.code;
   }
