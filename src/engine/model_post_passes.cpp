@@ -98,9 +98,16 @@ void report_over_full_week() {
   for (int c = 0; c < g_eng_school.class_count; ++c)
     if (g_eng_classes[c].lesson_count > week)
       std::snprintf(text, sizeof text, class_rows[language()], g_eng_classes[c].code, g_eng_classes[c].lesson_count, week);
+  // A room's count stops at 255 while a laboratory shared by many classes
+  // can hold more: the message recounts the room it names.
+  int over_room = -1;
   for (int r = 0; r < g_eng_school.room_count; ++r)
-    if (g_eng_rooms[r].lesson_count > week)
-      std::snprintf(text, sizeof text, class_rows[language()], g_eng_rooms[r].name, g_eng_rooms[r].lesson_count, week);
+    if (g_eng_rooms[r].lesson_count > week) over_room = r;
+  if (over_room >= 0) {
+    int hours = 0;
+    for (int i = 0; i < g_eng_school.lesson_count; ++i) hours += g_eng_lessons[i].room == over_room ? 1 : 0;
+    std::snprintf(text, sizeof text, class_rows[language()], g_eng_rooms[over_room].name, hours, week);
+  }
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
     if (g_eng_teachers[t].lesson_hours > week)
       std::snprintf(text, sizeof text, teacher_rows[language()], g_eng_teachers[t].name, g_eng_teachers[t].lesson_hours, week);

@@ -245,6 +245,8 @@ const Row kRows[] = {
     {"subjects_401", subjects(401), -1, "Troppe Materie"},
     {"rooms_400", many_classes(300) + labs(100), 0, ""},
     {"rooms_401", many_classes(300) + labs(101), -2, "Numero lab/classi eccessivo"},
+    {"standby_room_400", kStandby + many_classes(299, "\tTED:+2") + labs(100), 0, ""},
+    {"standby_room_401", kStandby + many_classes(299, "\tTED:+2") + labs(101), -2, "Numero di stanze eccessivo"},
     {"lab_groups_201", kMath + lab_groups(201), 0, ""},
     {"common_rooms_40", common_rooms(40), 0, ""},
     {"common_rooms_41", common_rooms(41), -2, "Troppi Locali Comuni"},

@@ -64,6 +64,31 @@ TEST(PostPasses, ATeacherOverTheWeekIsImpossible) {
   }
 }
 
+// A laboratory shared by 30 classes holds 300 lessons, more than its count
+// byte keeps: the message still gives the whole number.
+TEST(PostPasses, ARoomOverTheWeekIsImpossibleWithItsWholeCount) {
+  save_test::reset_school(5, 6);
+  int lab = save_test::add_room("LAB FISICA");
+  int s = save_test::add_subject("FISICA");
+  for (int c = 0; c < 30; ++c) {
+    int k = save_test::add_class(("C" + std::to_string(c)).c_str());
+    for (int h = 0; h < 10; ++h) {
+      int t = save_test::add_teacher(("T" + std::to_string(c * 10 + h)).c_str());
+      g_eng_lessons[save_test::add_lesson(t, k, s)].room = lab;
+    }
+  }
+  try {
+    or_count_hours(0);
+    FAIL();
+  } catch (const EngineError& e) {
+    EXPECT_EQ(e.code, -3);
+    EXPECT_NE(message().find("La  Classe / l'Aula LAB FISICA           ha 300 Ore, quando il massimo settimanale "
+                             "prevede 30 Ore."),
+              std::string::npos)
+        << message();
+  }
+}
+
 TEST(PostPasses, HourTotalsCountSecondTeachersAndClassTables) {
   save_test::SmallSchool school;
   struct Case {
