@@ -2,7 +2,9 @@
 // "cattPROV.txt", "cattTEST.txt") in several passes over one open file into
 // the reset model tables: the keyword pass, the subject-group pass with the
 // laboratory and conversation pieces, the lab and common-room passes and the
-// teachers' constraint lines, with the derivations between them.
+// teachers' constraint lines, with the derivations between them; it ends with
+// the model post-passes (hour totals, calendar and stand-by pseudo-records,
+// display names, timetable view), so a loaded model is always a whole one.
 //
 // Invariants: the IO mutex of the parallel solver processes is held from
 // start to end (the command interpreter releases it on an error exit); every
@@ -12,7 +14,8 @@
 // into a main lesson of its class or the load fails.
 //
 // Workload: one load per engine command; a realistic school has a few
-// thousand lines and a few thousand lessons.
+// thousand lines and a few thousand lessons, the tables allow 9999, so no
+// step searches all lessons once per lesson.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
