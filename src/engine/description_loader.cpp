@@ -14,8 +14,9 @@
 // into a main lesson of its class or the load fails.
 //
 // Workload: one load per engine command; a realistic school has a few
-// thousand lines and a few thousand lessons, the tables allow 9999, so no
-// step searches all lessons once per lesson.
+// thousand lines and a few thousand lessons, the tables allow 9999, so the
+// steps that look up partners lesson by lesson (joint classes, duplicates)
+// go through lessons grouped by subject and class.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
