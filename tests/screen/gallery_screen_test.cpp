@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "platform/fltk/fltk_backend.h"
 #include "screen/gallery.h"
@@ -206,6 +207,83 @@ TEST_F(GalleryOnScreen, ClipboardPointerAndMetricsAnswer) {
   EXPECT_GE(m.LineHeight(f), 10);
   Rect work = backend().WorkArea();
   EXPECT_GT(work.Width(), 0);
+}
+
+}  // namespace
+}  // namespace kt::ui::gallery
+
+namespace kt::ui::gallery {
+namespace {
+
+// A modal gallery that ends itself after a while if nothing else ends it,
+// so a broken wait fails the test instead of hanging it.
+class TimedGallery : public GalleryDialog {
+ public:
+  std::function<void()> on_shown;
+  std::uint32_t end_after_ms = 4000;
+  int timer_fired = 0;
+
+ protected:
+  bool OnInitDialog() override {
+    GalleryDialog::OnInitDialog();
+    SetTimer(7, end_after_ms);
+    if (on_shown) post_to_ui(on_shown);
+    return true;
+  }
+  void OnTimer(WParam) override {
+    ++timer_fired;
+    EndDialog(-7);
+  }
+};
+
+class ModalOnScreen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!display_available()) GTEST_SKIP() << "no X display: run the screen tests under scripts/xvfb-run";
+    ASSERT_TRUE(start_fltk_backend());
+    started_ = true;
+    register_templates();
+  }
+  void TearDown() override {
+    if (!started_) return;
+    stop_fltk_backend();
+    reset_ui();
+  }
+  bool started_ = false;
+};
+
+TEST_F(ModalOnScreen, TheCloseBoxEndsAModalRunAsCancel) {
+  TimedGallery dialog;
+  dialog.on_shown = [&] {
+    Display* x = XOpenDisplay(nullptr);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = native_window(dialog);
+    e.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    XSendEvent(x, e.xclient.window, False, NoEventMask, &e);
+    XCloseDisplay(x);
+  };
+  EXPECT_EQ(dialog.DoModal(), kIdCancel);
+  EXPECT_EQ(dialog.timer_fired, 0);
+}
+
+TEST_F(ModalOnScreen, TimersAndOtherThreadsWakeTheWait) {
+  TimedGallery by_timer;
+  by_timer.end_after_ms = 30;
+  EXPECT_EQ(by_timer.DoModal(), -7);
+  EXPECT_EQ(by_timer.timer_fired, 1);
+
+  TimedGallery by_thread;
+  std::thread worker;
+  by_thread.on_shown = [&] {
+    WindowHandle h = by_thread.handle();
+    worker = std::thread([h] { post_message(h, kMsgCommand, make_command_param(kIdOk, 0), 0); });
+  };
+  EXPECT_EQ(by_thread.DoModal(), kIdOk);
+  worker.join();
+  EXPECT_EQ(by_thread.timer_fired, 0);
 }
 
 }  // namespace

@@ -199,6 +199,9 @@ void FltkBackend::TopLevelShown(Window& w, bool show) {
     m->iconic = true;
     m->iconize();
   }
+  // The window exists for others (the window manager, a test) once the
+  // request has left this connection's buffer.
+  XFlush(fl_display);
 }
 
 void FltkBackend::TopLevelMoved(Window& w) {
