@@ -194,6 +194,20 @@ TEST_F(GalleryOnScreen, TypedKeysReachTheFocusedField) {
   EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
 }
 
+TEST_F(GalleryOnScreen, TheTitleReachesTheWindowInUtf8) {
+  Atom utf8 = XInternAtom(x_, "UTF8_STRING", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, left = 0;
+  unsigned char* data = nullptr;
+  ASSERT_EQ(XGetWindowProperty(x_, native_window(dialog), XInternAtom(x_, "_NET_WM_NAME", False), 0, 256, False, utf8,
+                               &type, &format, &count, &left, &data),
+            Success);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), count), "Galleria dei controlli - Qualit\xC3\xA0");
+  XFree(data);
+}
+
 TEST_F(GalleryOnScreen, ClipboardPointerAndMetricsAnswer) {
   backend().SetClipboardText("Attivit\xE0 \x80 5");
   EXPECT_EQ(backend().GetClipboardText(), "Attivit\xE0 \x80 5");
@@ -220,6 +234,7 @@ namespace {
 class TimedGallery : public GalleryDialog {
  public:
   std::function<void()> on_shown;
+  std::function<void()> on_timer;  // instead of ending the run
   std::uint32_t end_after_ms = 4000;
   int timer_fired = 0;
 
@@ -232,7 +247,8 @@ class TimedGallery : public GalleryDialog {
   }
   void OnTimer(WParam) override {
     ++timer_fired;
-    EndDialog(-7);
+    if (on_timer) on_timer();
+    else EndDialog(-7);
   }
 };
 
@@ -267,6 +283,47 @@ TEST_F(ModalOnScreen, TheCloseBoxEndsAModalRunAsCancel) {
   };
   EXPECT_EQ(dialog.DoModal(), kIdCancel);
   EXPECT_EQ(dialog.timer_fired, 0);
+}
+
+TEST_F(ModalOnScreen, APopupMenuIsAnOwnedBorderlessWindowThatTakesAClick) {
+  TimedGallery owner;
+  ASSERT_TRUE(owner.Create(nullptr));
+  owner.ShowWindow(kSwShow);
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 501, "Uno");
+  menu.AppendMenu(kMfString, 502, "Due");
+  menu.AppendMenu(kMfString, 503, "Tre");
+  owner.on_timer = [&] {
+    if (PopupMenu* m = PopupMenu::Tracking()) m->Cancel();
+  };
+  owner.SetTimer(7, 4000);
+  bool override_redirect = false;
+  ::Window transient_for = 0;
+  post_to_ui([&] {
+    Window* shown = PopupMenu::Tracking()->MenuWindow();
+    Display* x = XOpenDisplay(nullptr);
+    ::Window xid = native_window(*shown);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(x, xid, &attributes)) override_redirect = attributes.override_redirect;
+    XGetTransientForHint(x, xid, &transient_for);
+    for (int type : {ButtonPress, ButtonRelease}) {
+      XEvent e{};
+      e.xbutton.type = type;
+      e.xbutton.window = xid;
+      e.xbutton.root = DefaultRootWindow(x);
+      e.xbutton.x = 20;
+      e.xbutton.y = 2 + 19 + 9;  // the second row
+      e.xbutton.button = Button1;
+      e.xbutton.same_screen = True;
+      XSendEvent(x, xid, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+    }
+    XCloseDisplay(x);
+  });
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 300, 300, &owner), 502);
+  EXPECT_EQ(owner.timer_fired, 0);
+  EXPECT_TRUE(override_redirect);
+  EXPECT_EQ(transient_for, native_window(owner));
+  owner.DestroyWindow();
 }
 
 TEST_F(ModalOnScreen, TimersAndOtherThreadsWakeTheWait) {
