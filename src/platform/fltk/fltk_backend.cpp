@@ -25,7 +25,10 @@ namespace kt::ui {
 namespace {
 
 FltkBackend* g_backend = nullptr;
+// Set while a wake is in FLTK's pipe; cleared on the user-interface thread
+// when the wake is taken, so a post made at any moment is never missed.
 std::atomic<bool> g_wake_pending{false};
+void wake_taken(void*) { g_wake_pending = false; }
 
 Rect client_on_screen(const Window& w) {
   Rect c = w.GetClientRect();
@@ -85,6 +88,7 @@ bool start_fltk_backend() {
   if (g_backend) return true;
   if (!display_available()) return false;
   Fl::lock();  // lets other threads wake the loop with Fl::awake
+  g_wake_pending = false;
   fl_open_display();
   install_font_set();
   Fl_Window::default_icon(&program_icon());
@@ -189,7 +193,6 @@ void FltkBackend::TopLevelShown(Window& w, bool show) {
   }
   Place(*m, w);
   m->dirty = true;
-  RenderDirty();
   m->show();
   if (Window* owner = w.GetOwner()) {
     MirrorWindow* om = Find(*owner);
@@ -250,7 +253,6 @@ void FltkBackend::RenderDirty() {
 
 bool FltkBackend::WaitForEvents(std::int64_t deadline_ms, ModalFrame&) {
   RenderDirty();
-  g_wake_pending = false;
   double wait = 3600;
   if (deadline_ms >= 0) wait = std::max<double>(0, double(deadline_ms - clock_.NowMs()) / 1000.0);
   Fl::wait(wait);
@@ -258,9 +260,8 @@ bool FltkBackend::WaitForEvents(std::int64_t deadline_ms, ModalFrame&) {
 }
 
 void FltkBackend::Wake() {
-  // The loop looks at the queue before it waits, so only a wait already
-  // under way needs waking, and one pending wake is enough.
-  if (!g_wake_pending.exchange(true)) Fl::awake(static_cast<void*>(nullptr));
+  // One wake in the pipe is enough: the loop empties the whole queue.
+  if (!g_wake_pending.exchange(true)) Fl::awake(wake_taken, nullptr);
 }
 
 void FltkBackend::Beep(int kind) {
