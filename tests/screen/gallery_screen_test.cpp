@@ -194,6 +194,15 @@ TEST_F(GalleryOnScreen, TypedKeysReachTheFocusedField) {
   EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
 }
 
+TEST_F(GalleryOnScreen, AMoveOrResizeByOthersReachesTheCore) {
+  Rect before = dialog.ClientToScreen(dialog.GetClientRect());
+  XMoveResizeWindow(x_, native_window(dialog), 40, 30, unsigned(before.Width() + 40), unsigned(before.Height() + 20));
+  XFlush(x_);
+  EXPECT_TRUE(pump_until([&] { return dialog.GetClientRect().Width() == before.Width() + 40; }));
+  EXPECT_EQ(dialog.GetClientRect().Height(), before.Height() + 20);
+  EXPECT_EQ(dialog.ClientToScreen(Point{0, 0}), (Point{40, 30}));
+}
+
 TEST_F(GalleryOnScreen, TheTitleReachesTheWindowInUtf8) {
   Atom utf8 = XInternAtom(x_, "UTF8_STRING", False);
   Atom type = 0;

@@ -172,6 +172,8 @@ void FltkBackend::TopLevelCreated(Window& w) {
     else m->border(0);
   }
   if (w.GetOwner()) m->set_non_modal();
+  // A sizing frame lets the user resize; other windows keep their size.
+  if (w.GetStyle() & kWsThickFrame) m->size_range(80, 60);
   mirrors_[std::uint64_t(w.handle().ToParam())] = m;
 }
 

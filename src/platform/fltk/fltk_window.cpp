@@ -88,7 +88,11 @@ int MirrorWindow::handle(int event) {
       WindowHandle handle = core_;
       post_to_ui([handle] {
         Window* w = Window::FromHandle(handle);
-        if (w && w->IsWindowVisible() && w->IsWindowEnabled() && Window::GetActiveWindow() != w) w->SetActiveWindow();
+        if (!w || !w->IsWindowVisible()) return;
+        Window* active = Window::GetActiveWindow();
+        if (w->IsWindowEnabled() && active != w) w->SetActiveWindow();
+        // A window under a modal dialog brings the dialog back to the front.
+        else if (!w->IsWindowEnabled() && active && active != w) backend().TopLevelActivated(*active);
       });
       Fl_Double_Window::handle(event);
       return 1;
