@@ -308,25 +308,34 @@ TEST_F(ModalOnScreen, APopupMenuIsAnOwnedBorderlessWindowThatTakesAClick) {
   owner.SetTimer(7, 4000);
   bool override_redirect = false;
   ::Window transient_for = 0;
-  post_to_ui([&] {
-    Window* shown = PopupMenu::Tracking()->MenuWindow();
+  auto click_menu = [](Point p) {
     Display* x = XOpenDisplay(nullptr);
-    ::Window xid = native_window(*shown);
-    XWindowAttributes attributes;
-    if (XGetWindowAttributes(x, xid, &attributes)) override_redirect = attributes.override_redirect;
-    XGetTransientForHint(x, xid, &transient_for);
+    ::Window xid = native_window(*PopupMenu::Tracking()->MenuWindow());
     for (int type : {ButtonPress, ButtonRelease}) {
       XEvent e{};
       e.xbutton.type = type;
       e.xbutton.window = xid;
       e.xbutton.root = DefaultRootWindow(x);
-      e.xbutton.x = 20;
-      e.xbutton.y = 2 + 19 + 9;  // the second row
+      e.xbutton.x = p.x;
+      e.xbutton.y = p.y;
       e.xbutton.button = Button1;
       e.xbutton.same_screen = True;
       XSendEvent(x, xid, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
     }
     XCloseDisplay(x);
+  };
+  // A click outside the menu closes it with no choice.
+  post_to_ui([&] { click_menu({-40, 10}); });
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 300, 300, &owner), 0);
+  EXPECT_EQ(owner.timer_fired, 0);
+  post_to_ui([&] {
+    Display* x = XOpenDisplay(nullptr);
+    ::Window xid = native_window(*PopupMenu::Tracking()->MenuWindow());
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(x, xid, &attributes)) override_redirect = attributes.override_redirect;
+    XGetTransientForHint(x, xid, &transient_for);
+    XCloseDisplay(x);
+    click_menu({20, 2 + 19 + 9});  // the second row
   });
   EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 300, 300, &owner), 502);
   EXPECT_EQ(owner.timer_fired, 0);

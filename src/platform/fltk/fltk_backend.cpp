@@ -142,6 +142,7 @@ MirrorWindow* FltkBackend::Find(const Window& w) {
 }
 
 void FltkBackend::CloseAll() {
+  Fl::grab(nullptr);
   for (auto& [key, m] : mirrors_) {
     m->hide();
     Fl::delete_widget(m);
@@ -168,7 +169,8 @@ void FltkBackend::TopLevelCreated(Window& w) {
   if (w.ClientOrigin() == Point{0, 0}) {
     // Pop-up menus sit where they are put and take no focus; borderless
     // dialogs (message boxes) keep the focus but have no frame.
-    if (std::string_view(w.ClassName()) == "Menu") m->set_override();
+    m->menu = std::string_view(w.ClassName()) == "Menu";
+    if (m->menu) m->set_override();
     else m->border(0);
   }
   if (w.GetOwner()) m->set_non_modal();
@@ -182,6 +184,7 @@ void FltkBackend::TopLevelDestroyed(Window& w) {
   if (it == mirrors_.end()) return;
   MirrorWindow* m = it->second;
   mirrors_.erase(it);
+  if (Fl::grab() == m) Fl::grab(nullptr);
   m->hide();
   Fl::delete_widget(m);
 }
@@ -190,12 +193,16 @@ void FltkBackend::TopLevelShown(Window& w, bool show) {
   MirrorWindow* m = Find(w);
   if (!m) return;
   if (!show) {
+    if (Fl::grab() == m) Fl::grab(nullptr);
     m->hide();
     return;
   }
   Place(*m, w);
   m->dirty = true;
   m->show();
+  // A menu sees every click, so one outside it (on the desktop, on another
+  // program) closes it.
+  if (m->menu) Fl::grab(m);
   if (Window* owner = w.GetOwner()) {
     MirrorWindow* om = Find(*owner);
     if (om && om->shown()) XSetTransientForHint(fl_display, fl_xid(m), fl_xid(om));

@@ -66,6 +66,7 @@ class MirrorWindow final : public Fl_Double_Window {
   bool dirty = true;   // the list must be rendered again
   bool syncing = false;  // a change made by the backend, not the user
   bool iconic = false;
+  bool menu = false;  // a pop-up menu: takes the pointer while shown
   int painted = 0;  // draws done (screen tests wait for the first)
   EditOverlay* overlay = nullptr;
 

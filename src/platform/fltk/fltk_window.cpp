@@ -12,6 +12,7 @@
 // so FLTK callbacks never re-enter the core.
 #include <FL/fl_draw.H>
 
+#include "platform/controls/popup_menu.h"
 #include "platform/cp1252.h"
 #include "platform/fltk/fltk_internal.h"
 #include "platform/ui_input.h"
@@ -120,6 +121,12 @@ int MirrorWindow::HandleMouse(int event, Window& top) {
   switch (event) {
     case FL_PUSH:
       if (Fl::event_button() == FL_MIDDLE_MOUSE) return 1;
+      if (menu && !Fl::event_inside(0, 0, w(), h())) {
+        post_to_ui([] {
+          if (PopupMenu* tracked = PopupMenu::Tracking()) tracked->Cancel();
+        });
+        return 1;
+      }
       if (Fl::focus() != this && !(overlay && Fl::focus() == overlay)) Fl::focus(this);
       message = right ? kMsgRButtonDown : (Fl::event_clicks() % 2 == 1 ? kMsgLButtonDblClk : kMsgLButtonDown);
       break;
