@@ -194,6 +194,26 @@ TEST_F(GalleryOnScreen, TypedKeysReachTheFocusedField) {
   EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
 }
 
+TEST_F(GalleryOnScreen, TheNativeEntryKeepsTheFieldsRules) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  name->ModifyStyle(0, kEsUpperCase);
+  Key(XK_End);
+  Key(XK_x);
+  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "Rossi Niccol\xF2X"; })) << name->GetWindowText();
+  name->SetLimitText(name->GetWindowTextLength());
+  Key(XK_y);
+  pump_until([&] { return name->GetWindowText() != "Rossi Niccol\xF2X"; });
+  EXPECT_EQ(name->GetWindowText(), "Rossi Niccol\xF2X");
+}
+
+TEST_F(GalleryOnScreen, MultiLineFieldsAreTypedThroughTheCore) {
+  Click(At(kNotesEdit, 4, 4));
+  ASSERT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kNotesEdit); }));
+  Key(XK_z);
+  EXPECT_TRUE(pump_until([&] { return dialog.GetDlgItemText(kNotesEdit).find('z') != std::string::npos; }))
+      << dialog.GetDlgItemText(kNotesEdit);
+}
+
 TEST_F(GalleryOnScreen, AMoveOrResizeByOthersReachesTheCore) {
   Rect before = dialog.ClientToScreen(dialog.GetClientRect());
   XMoveResizeWindow(x_, native_window(dialog), 40, 30, unsigned(before.Width() + 40), unsigned(before.Height() + 20));

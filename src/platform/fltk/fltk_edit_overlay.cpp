@@ -36,20 +36,34 @@ int byte_index(const char* utf8, int offset) {
 
 void changed_callback(Fl_Widget* w, void*) { static_cast<EditOverlay*>(w)->PushToCore(); }
 
-// Applies a field's typing rules to text the user entered; false when the
-// field refuses it whole (a letter in a number field).
+// Applies a field's typing rules to what the user changed between the
+// field's text and the entry's, as if the change had been typed: the part
+// put in (between the common start and end) must be digits in a number
+// field, goes to upper case in an upper-case field and is cut to the room
+// the length limit leaves. False when the field refuses it whole.
 bool apply_rules(Edit& e, std::string& text) {
+  const std::string old = e.GetWindowText();
+  std::size_t head = 0;
+  while (head < old.size() && head < text.size() && old[head] == text[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < old.size() - head && tail < text.size() - head &&
+         old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+    ++tail;
+  std::string put = text.substr(head, text.size() - head - tail);
+  std::size_t kept = head + tail;
   std::uint32_t style = e.GetStyle();
   if (style & kEsNumber)
-    for (char c : text)
+    for (char c : put)
       if (c < '0' || c > '9') return false;
   if (style & kEsUpperCase)
-    for (char& c : text) c = char(cp1252_upper(static_cast<unsigned char>(c)));
-  if (int(text.size()) > e.GetLimitText()) {
-    text.resize(std::size_t(e.GetLimitText()));
+    for (char& c : put) c = char(cp1252_upper(static_cast<unsigned char>(c)));
+  std::size_t room = std::size_t(std::max(0, e.GetLimitText() - int(kept)));
+  if (put.size() > room) {
+    put.resize(room);
     message_beep(kBeepSimple);
     e.NotifyParentCommand(kEnMaxText);
   }
+  text = old.substr(0, head) + put + old.substr(old.size() - tail);
   return true;
 }
 
