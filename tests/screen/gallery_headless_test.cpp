@@ -41,11 +41,11 @@ TEST(FileOpenDialog, AnswersThroughTheInstalledHandler) {
   FileOpenRequest request;
   request.filter = "TXT(*.txt)|*.txt||";
   request.initial_name = "..\\.";
-  EXPECT_EQ(choose_file_to_open(request).status, FileOpenResult::Status::kCancelled);
+  EXPECT_EQ(choose_file_to_open(request).outcome, FileOpenResult::Outcome::kCancelled);
   std::string seen_filter;
   set_file_open_handler([&](const FileOpenRequest& r) {
     seen_filter = r.filter;
-    return FileOpenResult{FileOpenResult::Status::kChosen, "\\Scuola\\Dati.txt"};
+    return FileOpenResult{FileOpenResult::Outcome::kChosen, "\\Scuola\\Dati.txt"};
   });
   FileOpenResult chosen = choose_file_to_open(request);
   EXPECT_TRUE(chosen.chosen());

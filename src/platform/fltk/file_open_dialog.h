@@ -32,10 +32,10 @@ struct FileOpenRequest {
 };
 
 struct FileOpenResult {
-  enum class Status { kChosen, kCancelled, kNameNotRepresentable };
-  Status status = Status::kCancelled;
+  enum class Outcome { kChosen, kCancelled, kNameNotRepresentable };
+  Outcome outcome = Outcome::kCancelled;
   std::string path;  // kChosen: the program path (1252)
-  bool chosen() const { return status == Status::kChosen; }
+  bool chosen() const { return outcome == Outcome::kChosen; }
 };
 
 using FileOpenHandler = std::function<FileOpenResult(const FileOpenRequest&)>;

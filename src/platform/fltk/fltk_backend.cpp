@@ -17,6 +17,7 @@
 #include <cstdlib>
 
 #include "platform/cp1252.h"
+#include "platform/fltk/file_open_dialog.h"
 #include "platform/fltk/fltk_internal.h"
 #include "platform/ui_thread.h"
 
@@ -87,7 +88,9 @@ bool display_available() {
 bool start_fltk_backend() {
   if (g_backend) return true;
   if (!display_available()) return false;
-  Fl::lock();  // lets other threads wake the loop with Fl::awake
+  static bool locked = false;
+  if (!locked) Fl::lock();  // once per process: lets other threads wake the loop with Fl::awake
+  locked = true;
   g_wake_pending = false;
   fl_open_display();
   install_font_set();
@@ -110,6 +113,7 @@ bool start_fltk_backend() {
 void stop_fltk_backend() {
   if (!g_backend) return;
   set_backend(nullptr);
+  set_file_open_handler(nullptr);
   g_backend->CloseAll();
   Fl::check();
   delete g_backend;

@@ -66,7 +66,7 @@ FileOpenResult run_native_chooser(const FileOpenRequest& request) {
   std::string chosen = chooser.filename();
   if (request.must_exist && ::access(chosen.c_str(), F_OK) != 0) return result;
   result.path = program_path_for(chosen, drive_root(), current_folder());
-  result.status = result.path.empty() ? FileOpenResult::Status::kNameNotRepresentable : FileOpenResult::Status::kChosen;
+  result.outcome = result.path.empty() ? FileOpenResult::Outcome::kNameNotRepresentable : FileOpenResult::Outcome::kChosen;
   return result;
 }
 
