@@ -189,8 +189,8 @@ CommandEnd command_repo(int argc, const char* const* argv) {
   }
   for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t) {
     EngineTeacher& teacher = g_eng_teachers[t];
-    teacher.standby_work[0] = teacher.standby_value;
-    int rest = teacher.standby_value - g_eng_school.standby_allowance;
+    teacher.standby_work[0] = teacher.standby_hours;
+    int rest = teacher.standby_hours - g_eng_school.standby_allowance;
     teacher.standby_work[1] = rest > 0 ? rest : 0;
   }
   g_eng_run.report_mode = -1;

@@ -2,7 +2,9 @@
 // "cattPROV.txt", "cattTEST.txt") in several passes over one open file into
 // the reset model tables: the keyword pass, the subject-group pass with the
 // laboratory and conversation pieces, the lab and common-room passes and the
-// teachers' constraint lines, with the derivations between them.
+// teachers' constraint lines, with the derivations between them; it ends with
+// the model post-passes (hour totals, calendar and stand-by pseudo-records,
+// display names, timetable view), so a loaded model is always a whole one.
 //
 // Invariants: the IO mutex of the parallel solver processes is held from
 // start to end (the command interpreter releases it on an error exit); every
@@ -12,14 +14,19 @@
 // into a main lesson of its class or the load fails.
 //
 // Workload: one load per engine command; a realistic school has a few
-// thousand lines and a few thousand lessons.
+// thousand lines and a few thousand lessons, the tables allow 9999, so the
+// steps that look up partners lesson by lesson (joint classes, duplicates)
+// go through lessons grouped by subject and class.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "engine/command_steps.h"
 #include "engine/errors.h"
 #include "engine/loader.h"
+#include "engine/model_post_passes.h"
 #include "engine/loader_internal.h"
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
@@ -63,19 +70,48 @@ void resolve_incompatible_subjects() {
 }
 
 // Prints, once per pair, a subject given in one class to two teachers.
+// Each lesson names the first later lesson of its subject and class given to
+// another teacher and not named before. The lessons are grouped by subject
+// and class; inside a group, runs of one teacher are skipped whole and named
+// lessons are skipped through a next-unnamed chain, so a class of thousands
+// of hours costs a pass, not a search per lesson. Lines print in lesson order.
 void report_duplicates() {
   const int count = g_eng_school.lesson_count;
-  std::vector<char> marked(count, 0);
-  for (int i = 0; i < count; ++i) {
-    const EngineLesson& a = g_eng_lessons[i];
-    for (int j = i + 1; j < count; ++j) {
-      const EngineLesson& b = g_eng_lessons[j];
-      if (marked[j] || b.subject != a.subject || b.class_index != a.class_index || b.teacher == a.teacher) continue;
-      std::printf("Materia %s classe %s assegnata a %d-%s e a %d-%s \n", g_eng_subjects[a.subject].specific_name,
-                  class_code(a.class_index), a.teacher, teacher_name(a.teacher), b.teacher, teacher_name(b.teacher));
-      marked[j] = 1;
-      break;
+  std::vector<int> order(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) order[static_cast<std::size_t>(i)] = i;
+  auto key = [](int i) { return std::make_pair(g_eng_lessons[i].subject, g_eng_lessons[i].class_index); };
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
+  std::vector<int> named_by(static_cast<std::size_t>(count), -1);  // lesson -> the later lesson it names
+  for (std::size_t begin = 0, end = 0; begin < order.size(); begin = end) {
+    while (end < order.size() && key(order[end]) == key(order[begin])) ++end;
+    const int* group = order.data() + begin;
+    const int n = static_cast<int>(end - begin);
+    auto teacher = [&](int q) { return g_eng_lessons[group[q]].teacher; };
+    std::vector<int> next_other(static_cast<std::size_t>(n) + 1, n);  // first later position of another teacher
+    for (int q = n - 2; q >= 0; --q) next_other[q] = teacher(q + 1) != teacher(q) ? q + 1 : next_other[q + 1];
+    std::vector<int> unnamed(static_cast<std::size_t>(n) + 1);  // chain to the first unnamed position
+    for (int q = 0; q <= n; ++q) unnamed[q] = q;
+    auto first_unnamed = [&](int q) {
+      int root = q;
+      while (unnamed[root] != root) root = unnamed[root];
+      while (unnamed[q] != root) q = std::exchange(unnamed[q], root);
+      return root;
+    };
+    for (int p = 0; p < n; ++p) {
+      int q = first_unnamed(p + 1);
+      while (q < n && teacher(q) == teacher(p)) q = first_unnamed(next_other[q]);
+      if (q >= n) continue;
+      named_by[static_cast<std::size_t>(group[p])] = group[q];
+      unnamed[q] = q + 1;
     }
+  }
+  for (int i = 0; i < count; ++i) {
+    int j = named_by[static_cast<std::size_t>(i)];
+    if (j < 0) continue;
+    const EngineLesson& a = g_eng_lessons[i];
+    const EngineLesson& b = g_eng_lessons[j];
+    std::printf("Materia %s classe %s assegnata a %d-%s e a %d-%s \n", g_eng_subjects[a.subject].specific_name,
+                class_code(a.class_index), a.teacher, teacher_name(a.teacher), b.teacher, teacher_name(b.teacher));
   }
 }
 
@@ -322,10 +358,7 @@ void or_load_description(const char* file_name, int mode) {
   // Every class so far comes from the description; the stand-by and support
   // pseudo-classes are added after this point.
   g_eng_school.real_class_count = g_eng_school.class_count;
-  int largest = 0;
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (g_eng_teachers[t].lesson_hours > largest) largest = g_eng_teachers[t].lesson_hours;
-  g_eng_run.max_lesson_hours = largest;
-  g_command_steps.build_timetable_view();
+  // Hour totals, calendars, stand-by lessons, display names and the view.
+  or_finish_loaded_model();
   or_release_mutex(g_parpro_io_mutex);
 }

@@ -73,6 +73,10 @@ inline constexpr int kReportPathSize = 260;
 void or_stop_parallel_workers();
 void or_delete_previous_save();
 void or_delete_test_save();
+// Deletes the test save always; with keep 0 also the saved timetables of
+// the current mode ("saveprov.txt" in provisional mode, else "saveprec.txt",
+// "savego.txt", "savebi.txt", "ricevi.txt"). An error exit passes keep 1,
+// so a failed run never costs the user a saved timetable.
 void or_delete_save_files(int keep);
 
 // The engine's own open files: every stream opened through or_fopen on the

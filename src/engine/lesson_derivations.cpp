@@ -8,10 +8,16 @@
 // partners; a derived teacher's name keeps its two-letter suffix even when
 // the teacher's name has to be cut to fit 20 characters.
 //
-// Workload: linear or quadratic scans over at most 9999 lessons, run once
-// per load; the joint-class closure repeats until a pass adds nothing.
+// Workload: scans over at most 9999 lessons, run once per load; the joint
+// partners are found through lessons grouped by subject and class, and the
+// joint-class closure repeats passes over the partner lists (9 at most per
+// lesson) until a pass adds nothing.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/errors.h"
@@ -77,6 +83,61 @@ bool has_partner(const EngineLesson& lesson, int partner) {
     if (lesson.joint_lessons[k] == partner) return true;
   return false;
 }
+
+// The partner of a lesson held together with the class of its joint code:
+// the first lesson, in lesson order, of the same subject in a class whose
+// code matches, that no lesson of this lesson's class and subject has taken
+// yet. The lessons are grouped by subject and class once, and every
+// (class, subject, candidate list) keeps a cursor past the candidates it has
+// taken, so a description of thousands of joint hours is linked in one pass
+// instead of a search over all lessons for each of them.
+class JointPartnerFinder {
+ public:
+  explicit JointPartnerFinder(int count) : taken_(static_cast<std::size_t>(count)) {
+    for (int m = 0; m < count; ++m) grouped_[{g_eng_lessons[m].subject, g_eng_lessons[m].class_index}].push_back(m);
+  }
+
+  int find(int i) {
+    const EngineLesson& lesson = g_eng_lessons[i];
+    const std::vector<int>& list = candidates(lesson.subject, lesson.joint_code);
+    std::size_t& cursor = cursors_[{lesson.class_index, lesson.subject, &list}];
+    while (cursor < list.size() && taken_by(list[cursor], lesson)) ++cursor;
+    for (std::size_t p = cursor; p < list.size(); ++p)
+      if (list[p] != i && !taken_by(list[p], lesson)) return list[p];
+    return -1;
+  }
+
+  void take(int partner, const EngineLesson& lesson) {
+    taken_[static_cast<std::size_t>(partner)].push_back({lesson.class_index, lesson.subject});
+  }
+
+ private:
+  bool taken_by(int m, const EngineLesson& lesson) const {
+    for (const auto& pair : taken_[static_cast<std::size_t>(m)])
+      if (pair.first == lesson.class_index && pair.second == lesson.subject) return true;
+    return false;
+  }
+
+  const std::vector<int>& candidates(int subject, const char* code) {
+    const int length = g_eng_school.class_code_length;
+    std::string key(code, strnlen(code, static_cast<std::size_t>(length)));
+    auto found = lists_.find({subject, key});
+    if (found != lists_.end()) return found->second;
+    std::vector<int>& list = lists_[{subject, key}];
+    for (int c = 0; c < g_eng_school.class_count; ++c) {
+      if (std::strncmp(g_eng_classes[c].code, code, length) != 0) continue;
+      auto group = grouped_.find({subject, c});
+      if (group != grouped_.end()) list.insert(list.end(), group->second.begin(), group->second.end());
+    }
+    std::sort(list.begin(), list.end());
+    return list;
+  }
+
+  std::map<std::pair<int, int>, std::vector<int>> grouped_;  // (subject, class) -> lessons
+  std::map<std::pair<int, std::string>, std::vector<int>> lists_;  // (subject, code) -> candidates
+  std::map<std::tuple<int, int, const std::vector<int>*>, std::size_t> cursors_;
+  std::vector<std::vector<std::pair<int, int>>> taken_;  // per lesson: (class, subject) that took it
+};
 
 const char* teacher_name(int t) { return t >= 0 && t < g_eng_school.teacher_count ? g_eng_teachers[t].name : ""; }
 const char* subject_name(int s) { return s >= 0 && s < g_eng_school.subject_count ? g_eng_subjects[s].specific_name : ""; }
@@ -202,27 +263,17 @@ bool or_link_lab_subject(std::FILE* file, const char* field, int subject, int ki
 }
 
 void or_link_joint_classes() {
-  const int length = g_eng_school.class_code_length;
   const int count = g_eng_school.lesson_count;
-  // (class, subject) pairs each lesson has been joined with.
-  std::vector<std::vector<std::pair<int, int>>> joined(count);
+  JointPartnerFinder finder(count);
   char text[200];
   for (int i = 0; i < count; ++i) {
     EngineLesson& lesson = g_eng_lessons[i];
     if (lesson.joint_code[0] == '\0') continue;
-    int partner = -1;
-    for (int m = 0; m < count && partner < 0; ++m) {
-      const EngineLesson& other = g_eng_lessons[m];
-      if (m == i || other.subject != lesson.subject) continue;
-      if (std::strncmp(g_eng_classes[other.class_index].code, lesson.joint_code, length) != 0) continue;
-      bool used = false;
-      for (const auto& pair : joined[m]) used = used || (pair.first == lesson.class_index && pair.second == lesson.subject);
-      if (!used) partner = m;
-    }
+    int partner = finder.find(i);
     if (partner >= 0) {
       std::snprintf(text, sizeof(text), "%s - %s", g_eng_classes[lesson.class_index].code, lesson.joint_code);
       add_partner(lesson, partner, "Troppe Classi insieme", text);
-      joined[partner].push_back({lesson.class_index, lesson.subject});
+      finder.take(partner, lesson);
     } else if (lesson.paired_subject_name[0] == '\0' && !g_provisional_mode) {
       std::snprintf(text, sizeof(text), "%s - %s - %s (%s)", g_eng_classes[lesson.class_index].code,
                     lesson.joint_code, subject_name(lesson.subject), teacher_name(lesson.teacher));

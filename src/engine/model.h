@@ -513,7 +513,6 @@ struct EngineSchool {
   std::int32_t extra_hour;            // its new hour; 0 none
   std::uint8_t extra_hour_former_length;
   std::uint8_t nonstandard_timing_days;  // bit d: a class hour of day d has its own timing
-  std::uint8_t class_naming_mode;     // 1 Roman years, 2 keep display names, else codes
   std::uint8_t second_teacher_flag_shift;  // second teachers take the flags >> 4
   std::uint8_t rest_option;           // non-zero: the view leaves rest settings out
   std::uint8_t transfer_option;       // building-transfer gaps shown on teacher grids

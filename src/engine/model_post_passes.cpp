@@ -1,13 +1,16 @@
-// Model post-passes after loading (see model_post_passes.h). Each pass walks
-// the tables once or twice; the largest school has 10000 lessons, 500
-// teachers and 300 classes, so none of them matters for speed. Lists are
-// bounded by their 84 entries: a class or teacher with more than 83 lessons
-// stops the load with the critical error instead of writing past a list.
+// Model post-passes after loading (see model_post_passes.h). Every load runs
+// them, on schools of up to 10000 lessons, 500 teachers and 300 classes, so
+// each pass walks the lessons a fixed number of times: what a per-lesson
+// step needs about teachers or classes is gathered in a pass before it, never
+// by a search over all lessons. Lists are bounded by their 84 entries: a
+// class or teacher with more than 83 lessons stops the load with the
+// critical error instead of writing past a list.
 #include "engine/model_post_passes.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "engine/command_steps.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/special_calendars.h"
@@ -95,9 +98,16 @@ void report_over_full_week() {
   for (int c = 0; c < g_eng_school.class_count; ++c)
     if (g_eng_classes[c].lesson_count > week)
       std::snprintf(text, sizeof text, class_rows[language()], g_eng_classes[c].code, g_eng_classes[c].lesson_count, week);
+  // A room's count stops at 255 while a laboratory shared by many classes
+  // can hold more: the message recounts the room it names.
+  int over_room = -1;
   for (int r = 0; r < g_eng_school.room_count; ++r)
-    if (g_eng_rooms[r].lesson_count > week)
-      std::snprintf(text, sizeof text, class_rows[language()], g_eng_rooms[r].name, g_eng_rooms[r].lesson_count, week);
+    if (g_eng_rooms[r].lesson_count > week) over_room = r;
+  if (over_room >= 0) {
+    int hours = 0;
+    for (int i = 0; i < g_eng_school.lesson_count; ++i) hours += g_eng_lessons[i].room == over_room ? 1 : 0;
+    std::snprintf(text, sizeof text, class_rows[language()], g_eng_rooms[over_room].name, hours, week);
+  }
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
     if (g_eng_teachers[t].lesson_hours > week)
       std::snprintf(text, sizeof text, teacher_rows[language()], g_eng_teachers[t].name, g_eng_teachers[t].lesson_hours, week);
@@ -124,18 +134,22 @@ void or_count_hours(int first) {
   }
   for (int c = 0; c < s.class_count; ++c) g_eng_classes[c].lesson_index_count = 0;
   for (int t = 0; t < s.teacher_count; ++t) g_eng_teachers[t].lesson_count = 0;
+  // Whether a teacher leads a lesson of its own, gathered in the same pass
+  // so that the second-teacher flags below stay one pass over the lessons.
+  bool leads[kMaxTeachers] = {};
   for (int i = 0; i < s.lesson_count; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
     if (valid_class(l.class_index)) add_to_class_list(l.class_index, i);
-    if (valid_teacher(l.teacher)) add_to_teacher_list(l.teacher, i, 472);
+    if (valid_teacher(l.teacher)) {
+      add_to_teacher_list(l.teacher, i, 472);
+      leads[l.teacher] = true;
+    }
     if (or_lesson_has_second(i) && valid_teacher(l.second_teacher)) add_to_teacher_list(l.second_teacher, i, 485);
   }
   for (int i = 0; i < s.lesson_count; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
     if (!or_lesson_has_second(i) || !valid_teacher(l.second_teacher)) continue;
-    bool leads_own = false;
-    for (int j = 0; j < s.lesson_count && !leads_own; ++j) leads_own = g_eng_lessons[j].teacher == l.second_teacher;
-    if (s.second_teacher_flag_shift != 0 || !leads_own)
+    if (s.second_teacher_flag_shift != 0 || !leads[l.second_teacher])
       g_eng_teachers[l.second_teacher].type_flags |= static_cast<std::uint8_t>((l.piece_kind >> 4) & 3);
   }
   // Weekly hours, the key of the band tables: the lessons a teacher leads or
@@ -151,13 +165,15 @@ void or_count_hours(int first) {
 }
 
 void or_fit_class_calendars() {
-  for (int c = 0; c < g_eng_school.class_count; ++c) {
+  int class_lessons[kMaxClasses] = {};
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    if (valid_class(g_eng_lessons[i].class_index) && !or_is_calendar_teacher(g_eng_lessons[i].teacher))
+      ++class_lessons[g_eng_lessons[i].class_index];
+  for (int c = 0; c < g_eng_school.class_count && c < kMaxClasses; ++c) {
     EngineClass& k = g_eng_classes[c];
     if (k.special_calendar[0] == 255) continue;
     std::memcpy(k.provisional_free, k.special_calendar, kWeekSlots);
-    int lessons = 0;
-    for (int i = 0; i < g_eng_school.lesson_count; ++i)
-      if (g_eng_lessons[i].class_index == c && !or_is_calendar_teacher(g_eng_lessons[i].teacher)) ++lessons;
+    int lessons = class_lessons[c];
     auto marked = [&](int d, int h) { return k.provisional_free[d * kHoursPerDay + h] == 1; };
     int count = 0;
     for (int d = 0; d < or_week_days(); ++d)
@@ -195,7 +211,10 @@ void or_prepare_hour_timings() {
         s.timing[0][d][h] = static_cast<std::uint16_t>(480 + 60 * h);
         s.timing[1][d][h] = 60;
       }
-  for (int c = 0; c < s.class_count; ++c) {
+  // Classes with an hour of their own timing; their teachers are marked in
+  // one pass over the lessons afterwards.
+  bool own_timing[kMaxClasses] = {};
+  for (int c = 0; c < s.class_count && c < kMaxClasses; ++c) {
     EngineClass& k = g_eng_classes[c];
     bool own = false;
     for (int d = 0; d < kDays && !own; ++d)
@@ -208,15 +227,16 @@ void or_prepare_hour_timings() {
       for (int h = 0; h < or_day_hours(d); ++h) {
         if (k.timing[0][d][h] == s.timing[0][d][h] && k.timing[1][d][h] == s.timing[1][d][h]) continue;
         s.nonstandard_timing_days |= static_cast<std::uint8_t>(1u << d);
-        for (int i = 0; i < s.lesson_count; ++i) {
-          const EngineLesson& l = g_eng_lessons[i];
-          if (l.class_index != c) continue;
-          if (valid_teacher(l.teacher)) g_eng_teachers[l.teacher].nonstandard_timing = 1;
-          if (or_lesson_has_second(i) && valid_teacher(l.second_teacher)) g_eng_teachers[l.second_teacher].nonstandard_timing = 1;
-        }
+        own_timing[c] = true;
       }
   }
   if (s.nonstandard_timing_days == 0) return;
+  for (int i = 0; i < s.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (!valid_class(l.class_index) || !own_timing[l.class_index]) continue;
+    if (valid_teacher(l.teacher)) g_eng_teachers[l.teacher].nonstandard_timing = 1;
+    if (or_lesson_has_second(i) && valid_teacher(l.second_teacher)) g_eng_teachers[l.second_teacher].nonstandard_timing = 1;
+  }
   for (int i = 0; i < s.lesson_count; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
     bool elsewhere = or_lesson_room_setting(i) >= 0 ||
@@ -272,8 +292,10 @@ void or_build_class_display_name(int c) {
     std::snprintf(out, sizeof k.display_name, "?");
     return;
   }
+  // The class's kind names it: "GINNASIO:" classes count their years the
+  // classical way, "INDISIGLE:" classes keep the name the loader gave them.
   char built[sizeof k.display_name];
-  switch (g_eng_school.class_naming_mode) {
+  switch (k.kind) {
     case 1: {
       static const char* const years[5] = {"IV", "V", "I", "II", "III"};
       char first = k.code[0];
@@ -354,5 +376,5 @@ void or_finish_loaded_model() {
     if (g_eng_teachers[t].lesson_hours > largest) largest = g_eng_teachers[t].lesson_hours;
   g_eng_run.max_lesson_hours = largest;
   for (int c = 0; c < g_eng_school.class_count; ++c) or_build_class_display_name(c);
-  or_build_timetable_view();
+  g_command_steps.build_timetable_view();
 }

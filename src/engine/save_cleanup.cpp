@@ -53,11 +53,13 @@ void or_delete_save_files(int keep) {
   if (g_process_number != 0) return;
   or_close_engine_streams();
   og_delete_file_if_present(".\\savetest.txt");
+  // An error exit passes keep 1: the user's saved timetable, provisional
+  // or not, survives a failed run; only a deliberate reset (keep 0) drops it.
+  if (keep) return;
   if (g_provisional_mode) {
     og_delete_file_if_present(".\\saveprov.txt");
     return;
   }
-  if (keep) return;
   for (const char* name : {".\\saveprec.txt", ".\\savego.txt", ".\\savebi.txt", ".\\ricevi.txt"})
     og_delete_file_if_present(name);
 }

@@ -1,8 +1,9 @@
 // Special-calendar pseudo-teachers and their lessons (see special_calendars.h).
 // Calendar records are appended at the ends of the teacher, lesson and
 // subject tables and dropped from there again, so a rebuild never shifts
-// the indexes of the description's own records. A school has a handful of
-// such classes; every step here is a pass over the tables.
+// the indexes of the description's own records. Every class short of the
+// week has one (in many schools every class), so the per-class facts a step
+// needs are gathered in one pass over the tables first.
 #include "engine/special_calendars.h"
 
 #include <cstdio>
@@ -35,24 +36,29 @@ int append_calendar_subject() {
   return s;
 }
 
-int calendar_teacher_of(int c) {
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (or_is_calendar_teacher(t) && g_eng_teachers[t].calendar_class == c) return t;
-  return -1;
-}
-
 int class_room(int c) {
   for (int r = 0; r < g_eng_school.room_count; ++r)
     if (std::strcmp(g_eng_rooms[r].name, g_eng_classes[c].code) == 0) return r;
   return -1;
 }
 
-int lessons_of_class(int c) {
-  int n = 0;
-  for (int i = 0; i < g_eng_school.lesson_count; ++i)
-    if (g_eng_lessons[i].class_index == c && !or_is_calendar_teacher(g_eng_lessons[i].teacher)) ++n;
-  return n;
-}
+// Per class: its lessons other than calendar ones, and whether it already
+// has its calendar pseudo-teacher; one pass over lessons and teachers.
+struct ClassCalendarState {
+  int lessons[kMaxClasses] = {};
+  bool has_teacher[kMaxClasses] = {};
+
+  ClassCalendarState() {
+    for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+      int c = g_eng_lessons[i].class_index;
+      if (c >= 0 && c < kMaxClasses && !or_is_calendar_teacher(g_eng_lessons[i].teacher)) ++lessons[c];
+    }
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+      int c = g_eng_teachers[t].calendar_class;
+      if (or_is_calendar_teacher(t) && c >= 0 && c < kMaxClasses) has_teacher[c] = true;
+    }
+  }
+};
 
 }  // namespace
 
@@ -73,7 +79,9 @@ int or_create_calendar_teacher(int c) {
   name[kNameSize - 1] = '\0';
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
     if (std::strcmp(g_eng_teachers[t].name, name) == 0) or_raise_critical_error("SW", 0, "..\\Orario\\OR_EDI", 33);
-  if (g_eng_school.teacher_count >= kMaxTeachers) or_raise_critical_error("SW", 0, "..\\Orario\\OR_EDI", 34);
+  // Calendar teachers come on top of the description's own: a school can
+  // reach the table's end here, which is the teacher limit of the loader.
+  if (g_eng_school.teacher_count >= kMaxTeachers) or_raise_config_error("Numero Professori eccessivo", name);
   int t = g_eng_school.teacher_count;
   EngineTeacher& x = g_eng_teachers[t];
   std::memset(static_cast<void*>(&x), 0, sizeof x);
@@ -84,6 +92,11 @@ int or_create_calendar_teacher(int c) {
   std::memset(x.allowed_hours_work, 255, sizeof x.allowed_hours_work);
   std::memset(x.forbidden_hours, 255, sizeof x.forbidden_hours);
   x.insegnamin = x.insegna = x.presenza = 255;
+  std::memset(x.ov, 255, sizeof x.ov);
+  std::memset(x.om, 255, sizeof x.om);
+  // No "NI:" partner and no main teacher: 0 would tie it to the first teacher.
+  x.partner = -1;
+  x.main_teacher = -1;
   x.pseudo_flag = 1;
   x.subject_index = 0xFFFF;
   or_init_teacher_links(t);
@@ -99,9 +112,10 @@ void or_create_calendar_lessons(int first) {
   or_recount_week_shape();
   int week = g_eng_run.weekly_slots;
   int subject = find_calendar_subject();
-  for (int c = first < 0 ? 0 : first; c < g_eng_school.class_count; ++c) {
-    int have = lessons_of_class(c);
-    if (have == week || calendar_teacher_of(c) >= 0) continue;
+  ClassCalendarState state;
+  for (int c = first < 0 ? 0 : first; c < g_eng_school.class_count && c < kMaxClasses; ++c) {
+    int have = state.lessons[c];
+    if (have == week || state.has_teacher[c]) continue;
     if (subject < 0) {
       if (first != 0) return;
       subject = append_calendar_subject();

@@ -44,11 +44,14 @@ struct PseudoClassMaker {
   int sequence = 0;
   int open = -1;       // the pseudo-class being filled
   int open_hours = 0;  // lessons put into it
+  int open_room = -1;  // its room
 
   int make(int teacher) {
     EngineSchool& s = g_eng_school;
-    if (s.class_count >= kMaxClasses || s.room_count >= kMaxRooms)
-      or_raise_critical_error("SW", 0, "..\\Orario\\or_disp0", 60);
+    // Pseudo-classes come after the description's classes and rooms, so a
+    // school near the limits reaches them here: the class creation's limits.
+    if (s.class_count >= kMaxClasses) or_raise_config_error("Numero di classi eccessivo", "Crea classi");
+    if (s.room_count >= kMaxRooms) or_raise_config_error("Numero di stanze eccessivo", "Crea stanze");
     int c = s.class_count++;
     EngineClass& k = g_eng_classes[c];
     std::memset(static_cast<void*>(&k), 0, sizeof k);
@@ -69,16 +72,11 @@ struct PseudoClassMaker {
     std::memset(g_eng_rooms[r].availability, 1, kWeekSlots);
     if (s.building_count > 0) or_set_class_main_building(c, teacher);
     open = c;
+    open_room = r;
     open_hours = 0;
     return c;
   }
 };
-
-int room_of_class(int c) {
-  for (int r = g_eng_school.room_count - 1; r >= 0; --r)
-    if (std::strcmp(g_eng_rooms[r].name, g_eng_classes[c].code) == 0) return r;
-  return -1;
-}
 
 void standby_round(int round, int subject, PseudoClassMaker& maker) {
   EngineSchool& s = g_eng_school;
@@ -102,7 +100,7 @@ void standby_round(int round, int subject, PseudoClassMaker& maker) {
       if (s.lesson_count + 1 >= kMaxLessons)
         or_raise_critical_error("Troppe cattedre / ore", 0, "..\\Orario\\or_disp0", 128);
       int i = s.lesson_count++;
-      or_init_pseudo_lesson(i, t, maker.open, subject, room_of_class(maker.open));
+      or_init_pseudo_lesson(i, t, maker.open, subject, maker.open_room);
       g_eng_lessons[i].standby_marker = static_cast<std::uint8_t>(round);
       ++maker.open_hours;
     }

@@ -459,6 +459,26 @@ TEST_F(CommandInterpreter, DispRefusesStandbyClassesAndRigoFallsBackToIt) {
             "save(-1) pack eval(0) reports(110,0) reception view");
 }
 
+// The report run starts each teacher's stand-by work from its stand-by hours
+// ("TED:"), less the school's allowance for the second byte; the support
+// value ("SOS:") plays no part.
+TEST_F(CommandInterpreter, RepoStartsTheStandbyWorkFromTheStandbyHours) {
+  g_command_steps.load_description = [](const char* file, int mode) {
+    fake_load(file, mode);
+    g_eng_school.teacher_count = 2;
+    g_eng_school.standby_allowance = 1;
+    g_eng_teachers[0].standby_hours = 4;
+    g_eng_teachers[0].standby_value = 2;
+    g_eng_teachers[1].standby_hours = 1;
+    g_eng_teachers[1].standby_value = 6;
+  };
+  EXPECT_EQ(run({"REPO:x.txt"}), kResultOk);
+  EXPECT_EQ(g_eng_teachers[0].standby_work[0], 4);
+  EXPECT_EQ(g_eng_teachers[0].standby_work[1], 3);
+  EXPECT_EQ(g_eng_teachers[1].standby_work[0], 1);
+  EXPECT_EQ(g_eng_teachers[1].standby_work[1], 0);
+}
+
 TEST_F(CommandInterpreter, RunHistory) {
   g_status.run_state = kRunStateStopRequested;
   EXPECT_EQ(run({"SOSX:x.txt"}), kResultOk);

@@ -203,7 +203,7 @@ TEST(SaveCleanup, DeletesByModeAndKeep) {
   } cases[] = {
       {"keep", 0, 1, "nyyyyy"},
       {"all", 0, 0, "nynnnn"},
-      {"provisional-keep", 1, 1, "nnyyyy"},
+      {"provisional-keep", 1, 1, "nyyyyy"},
       {"provisional-all", 1, 0, "nnyyyy"},
   };
   for (const Case& c : cases) {

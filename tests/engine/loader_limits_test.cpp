@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "loader_harness.h"
 #include "platform/cp1252.h"
@@ -33,22 +34,50 @@ std::string days(const std::string& fields) { return "REM:Scuola\nDAYS:\t" + fie
 
 const std::string kMath = "GM:MATEMATICA\t\nROSSI\t1A 4\t2A 3\t\n";
 
-std::string many_classes(int n) {
-  std::string line = "ROSSI";
-  for (int i = 0; i < n; ++i) line += "\t" + std::to_string(i % 10) + static_cast<char>('A' + (i / 10) % 26) +
-                                      static_cast<char>('A' + i / 260) + " 1";
-  return "CLNAMES:\t3\t\nGM:MAT\t\n" + line + "\n";
-}
+// The week of kWeek has 30 hours. After the load every class short of them
+// gets a calendar pseudo-teacher and the lessons it lacks, and a teacher or
+// class over them stops the load, so the rows at a limit spread their
+// lessons: at most 30 per teacher, and where the teacher or subject table is
+// the limit, classes filled to exactly 30 so that no pseudo-record is added.
+constexpr int kWeekHours = 30;
 
-std::string many_teachers(int n) {
-  std::string out = "GM:MAT\t\n";
-  for (int i = 0; i < n; ++i) out += "T" + std::to_string(i) + "\t1A 1\t\n";
+std::string code2(int c) { return std::to_string(c % 10) + static_cast<char>('A' + c / 10); }
+
+// n classes of one lesson, spread over `teachers` teachers (enough for 30
+// hours each when 0); `extra` goes on the first teacher's line.
+std::string many_classes(int n, const std::string& extra = "", int teachers = 0) {
+  if (teachers == 0) teachers = (n + kWeekHours - 1) / kWeekHours;
+  std::vector<std::string> lines(teachers);
+  for (int t = 0; t < teachers; ++t) lines[t] = "T" + std::to_string(t) + (t == 0 ? extra : "");
+  for (int i = 0; i < n; ++i)
+    lines[i % teachers] += "\t" + std::to_string(i % 10) + static_cast<char>('A' + (i / 10) % 26) +
+                           static_cast<char>('A' + i / 260) + " 1";
+  std::string out = "CLNAMES:\t3\t\nGM:MAT\t\n";
+  for (const std::string& line : lines) out += line + "\t\n";
   return out;
 }
 
+// Teachers T0..T(n-1) of one or two hours filling classes 0A, 1A ... to the
+// week; the first `taken` hours of 0A belong to other lines.
+std::string many_teachers(int n, int taken = 0) {
+  std::vector<std::string> lines(n);
+  for (int i = 0; i < n; ++i) lines[i] = "T" + std::to_string(i);
+  for (int k = taken; k < n + taken || k % kWeekHours != 0; ++k)
+    lines[(k - taken) % n] += "\t" + code2(k / kWeekHours) + " 1";
+  std::string out = "GM:MAT\t\n";
+  for (const std::string& line : lines) out += line + "\t\n";
+  return out;
+}
+
+// n subjects of one or two hours filling classes 0A, 1A ... to the week, one
+// teacher to a class.
 std::string subjects(int n) {
+  int slots = (n + kWeekHours - 1) / kWeekHours * kWeekHours;
   std::string out;
-  for (int i = 0; i < n; ++i) out += "GM:S" + std::to_string(i) + "\t\nROSSI\t1A 1\t\n";
+  for (int s = 0; s < n; ++s) {
+    out += "GM:S" + std::to_string(s) + "\t\n";
+    for (int k = s; k < slots; k += n) out += "T" + std::to_string(k / kWeekHours) + "\t" + code2(k / kWeekHours) + " 1\t\n";
+  }
   return out;
 }
 
@@ -65,8 +94,9 @@ std::string lab_groups(int n) {
 }
 
 // A chemistry teacher who also runs the lab part: the load adds "VERDI_LAB".
+// Two hours of class 0A.
 const std::string kSelfLab =
-    "GM:CHIMICA\t\nVERDI\t1A 2\t\nGM:LAB CHIMICA\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t1A 1\t\n";
+    "GM:CHIMICA\t\nVERDI\t0A 2\t\nGM:LAB CHIMICA\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t0A 1\t\n";
 
 std::string buildings(int n) {
   std::string out;
@@ -80,17 +110,19 @@ std::string sections(int n) {
   return "SEDE:\tCENTRO\t" + list + "\t\n" + kMath;
 }
 
+// n lessons in a week of 83 hours, the most a lesson list holds: one teacher
+// to a class, each class full but the last.
 std::string lessons(int n) {
-  // Classes 0A..9Z hold up to 83 lessons each.
-  std::string line = "ROSSI";
-  int left = n;
-  for (int c = 0; left > 0; ++c) {
-    int hours = left > 80 ? 80 : left;
-    line += "\t" + std::to_string(c % 10) + static_cast<char>('A' + c / 10) + " " + std::to_string(hours);
-    left -= hours;
+  std::string out = days("LU12\tMA12\tME12\tGI12\tVE12\tSA12\tDO11") + "GM:MAT\t\n";
+  for (int c = 0; c * 83 < n; ++c) {
+    int hours = n - c * 83 < 83 ? n - c * 83 : 83;
+    out += "T" + std::to_string(c) + "\t" + code2(c) + " " + std::to_string(hours) + "\t\n";
   }
-  return "GM:MAT\t\n" + line + "\n";
+  return out;
 }
+
+// Stand-by hours with one stand-by pseudo-class per teacher.
+const std::string kStandby = "DISPOSIZIONE:\t-1\tDISPODAY:\t2-6\t\n";
 
 // n classes whose one lesson is held together with the one of class 9Z.
 std::string joined_classes(int n) {
@@ -195,16 +227,26 @@ const Row kRows[] = {
     {"joint_10_classes", joined_classes(10), -2, "Troppe Classi insieme A "},
     {"classes_300", many_classes(300), 0, ""},
     {"classes_301", many_classes(301), -2, "Numero di classi eccessivo"},
+    {"standby_class_300", kStandby + many_classes(299, "\tTED:+2"), 0, ""},
+    {"standby_class_301", kStandby + many_classes(300, "\tTED:+2"), -2, "Numero di classi eccessivo"},
+    // Each of the 300 classes short of the week adds a calendar teacher.
+    {"calendar_teachers_500", many_classes(300, "", 200), 0, ""},
+    {"calendar_teachers_501", many_classes(300, "", 201), -2, "Numero Professori eccessivo"},
     {"teachers_500", many_teachers(500), 0, ""},
     {"teachers_501", many_teachers(501), -2, "Numero Professori eccessivo"},
-    {"lab_assistant_501", many_teachers(499) + kSelfLab, -2, "Numero Professori eccessivo"},
-    {"lab_assistant_500", many_teachers(498) + kSelfLab, 0, ""},
-    {"lessons_9999", lessons(9999), 0, ""},
-    {"lessons_10000", lessons(10000), -1, "Troppe cattedre / ore"},
+    {"lab_assistant_501", many_teachers(499, 2) + kSelfLab, -2, "Numero Professori eccessivo"},
+    {"lab_assistant_500", many_teachers(498, 2) + kSelfLab, 0, ""},
+    {"lessons_9960", lessons(9960), 0, "", true},
+    // The loader takes 9999 lessons; the calendar lessons of the last class
+    // then reach the table's end.
+    {"lessons_9999", lessons(9999), -1, "Troppe cattedre / ore][0]\n[..\\Orario\\OR_EDI", true},
+    {"lessons_10000", lessons(10000), -1, "Troppe cattedre / ore][0]\n[..\\Orario\\OR_LOAD", true},
     {"subjects_400", subjects(400), 0, ""},
     {"subjects_401", subjects(401), -1, "Troppe Materie"},
     {"rooms_400", many_classes(300) + labs(100), 0, ""},
     {"rooms_401", many_classes(300) + labs(101), -2, "Numero lab/classi eccessivo"},
+    {"standby_room_400", kStandby + many_classes(299, "\tTED:+2") + labs(100), 0, ""},
+    {"standby_room_401", kStandby + many_classes(299, "\tTED:+2") + labs(101), -2, "Numero di stanze eccessivo"},
     {"lab_groups_201", kMath + lab_groups(201), 0, ""},
     {"common_rooms_40", common_rooms(40), 0, ""},
     {"common_rooms_41", common_rooms(41), -2, "Troppi Locali Comuni"},
@@ -288,6 +330,28 @@ TEST_P(LoaderLimits, ResultAndMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, LoaderLimits, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.id); });
+
+// The rows that load at a limit reach it exactly, pseudo-records included.
+TEST(LoaderLimitsReached, TablesEndFull) {
+  struct Case {
+    const char* id;
+    std::string text;
+    int classes, real_classes, teachers, subjects;
+  } cases[] = {
+      {"classes", many_classes(300), 300, 300, 10 + 300, 2},
+      {"standby", kStandby + many_classes(299, "\tTED:+2"), 300, 299, 10 + 300, 4},
+      {"calendar", many_classes(300, "", 200), 300, 300, 500, 2},
+      {"teachers", many_teachers(500), 17, 17, 500, 1},
+      {"subjects", subjects(400), 14, 14, 14, 400},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(run_synt(std::string(kWeek) + c.text).code, 0) << c.id;
+    EXPECT_EQ(g_eng_school.class_count, c.classes) << c.id;
+    EXPECT_EQ(g_eng_school.real_class_count, c.real_classes) << c.id;
+    EXPECT_EQ(g_eng_school.teacher_count, c.teachers) << c.id;
+    EXPECT_EQ(g_eng_school.subject_count, c.subjects) << c.id;
+  }
+}
 
 TEST(LoaderMessages, FrameFollowsTheLanguage) {
   std::string text = std::string(kWeek) + "MAXBUDAY:\t3\t\n" + kMath;

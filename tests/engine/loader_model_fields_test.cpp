@@ -38,6 +38,10 @@ TEST(LoaderClassLists, BothFormsOfGinnasio) {
     EXPECT_EQ(g_eng_classes[class_index("1A")].kind, 1) << line;
     EXPECT_EQ(g_eng_classes[class_index("2A")].kind, 0) << line;
     EXPECT_EQ(g_eng_classes[class_index("3A")].kind, 1) << line;
+    // Ginnasio years 1 and 2 are the fourth and fifth, 3 is the first liceo year.
+    EXPECT_STREQ(g_eng_classes[class_index("1A")].display_name, "IVA") << line;
+    EXPECT_STREQ(g_eng_classes[class_index("2A")].display_name, "2A") << line;
+    EXPECT_STREQ(g_eng_classes[class_index("3A")].display_name, "IA") << line;
   }
 }
 
@@ -96,6 +100,51 @@ TEST(LoaderNames, DerivedNamesAreCutToFit) {
   EXPECT_EQ(g_eng_teachers[lab].type_flags & kTeacherLabPseudo, kTeacherLabPseudo);
   EXPECT_EQ(g_eng_teachers[lab].main_teacher, teacher_index("ABCDEFGHIJKLMNOPQRST"));
   EXPECT_GE(teacher_index("ABCDEFGHIJKLMNOPQ A "), 0);
+}
+
+// Each hour of a joint line takes the next hour of the other class not yet
+// taken from this class, and the links end up both ways.
+TEST(LoaderJointClasses, HoursPairInOrder) {
+  load("GM:MAT\t\nROSSI\t1A 3 I:2A\t2A 3\t\nGM:ITA\t\nBIANCHI\t3A 2 I:2A\t2A 2\t\n");
+  struct Case {
+    int lesson, partner;
+  } cases[] = {{0, 3}, {1, 4}, {2, 5}, {6, 8}, {7, 9}};
+  for (const Case& c : cases) {
+    ASSERT_EQ(g_eng_lessons[c.lesson].joint_count, 1) << c.lesson;
+    EXPECT_EQ(g_eng_lessons[c.lesson].joint_lessons[0], c.partner) << c.lesson;
+    ASSERT_EQ(g_eng_lessons[c.partner].joint_count, 1) << c.partner;
+    EXPECT_EQ(g_eng_lessons[c.partner].joint_lessons[0], c.lesson) << c.partner;
+  }
+}
+
+// The same subject in one class given to two teachers loads, and each lesson
+// names the first later lesson of another teacher not named before.
+TEST(LoaderDuplicates, ReportLines) {
+  struct Case {
+    const char* id;
+    const char* lines;
+    const char* report;
+  } cases[] = {
+      {"none", "GM:MAT\t\nROSSI\t1A 2\t\nBIANCHI\t2A 1\t\nGM:ITA\t\nVERDI\t1A 1\t\n", ""},
+      {"two", "GM:MAT\t\nROSSI\t1A 2\t\nBIANCHI\t1A 1\t\n",
+       "Materia MAT classe 1A assegnata a 0-ROSSI e a 1-BIANCHI \n"},
+      {"chain", "GM:MAT\t\nROSSI\t1A 1\t\nBIANCHI\t1A 1\t\nVERDI\t1A 1\t\n",
+       "Materia MAT classe 1A assegnata a 0-ROSSI e a 1-BIANCHI \n"
+       "Materia MAT classe 1A assegnata a 1-BIANCHI e a 2-VERDI \n"},
+      {"back", "GM:MAT\t\nROSSI\t1A 1\t\nBIANCHI\t1A 2\t\nROSSI\t1A 1\t\n",
+       "Materia MAT classe 1A assegnata a 0-ROSSI e a 1-BIANCHI \n"
+       "Materia MAT classe 1A assegnata a 1-BIANCHI e a 0-ROSSI \n"},
+  };
+  for (const Case& c : cases) {
+    testing::internal::CaptureStdout();
+    loader_test::Outcome outcome = loader_test::run_synt(std::string(kWeek) + c.lines);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(outcome.code, 0) << c.id << outcome.message;
+    std::string report;
+    for (std::size_t at = out.find("Materia "); at != std::string::npos; at = out.find("Materia ", at + 1))
+      report += out.substr(at, out.find('\n', at) + 1 - at);
+    EXPECT_EQ(report, c.report) << c.id;
+  }
 }
 
 TEST(LoaderNames, LongClassCodes) {
@@ -237,9 +286,10 @@ TEST(LoaderLabs, LabGroupsAndAvailability) {
 }
 
 TEST(LoaderConstraints, TeacherValues) {
-  load(kClasses + "V:\tROSSI\tLI:LU:LU:ME:\tCAVALLOMAX:3-9\tQUORVEX:0\tCLASENOC:0\tOM:MA:4\tBUK:-1:2\t"
-                  "PAUSAMEPER:3-1\tTEKGRADO:1-2\tFERCAV:1-2-3\tLABRIFOL:1\tPRIVILEGIO\tCARSHARE:BIANCHI:2\t"
-                  "ENTEREXIT:2-1\tOP:VE:5-6\t\n");
+  load(kClasses + "GM:ITA\t\nBIANCHI\t1A 1\t\n" +
+       "V:\tROSSI\tLI:LU:LU:ME:\tCAVALLOMAX:3-9\tQUORVEX:0\tCLASENOC:0\tOM:MA:4\tBUK:-1:2\t"
+       "PAUSAMEPER:3-1\tTEKGRADO:1-2\tFERCAV:1-2-3\tLABRIFOL:1\tPRIVILEGIO\tCARSHARE:BIANCHI:2\t"
+       "ENTEREXIT:2-1\tOP:VE:5-6\t\n");
   const EngineTeacher& t = g_eng_teachers[0];
   EXPECT_EQ(t.free_day_count, 2);
   EXPECT_EQ(t.free_days[1], 2);
@@ -258,6 +308,10 @@ TEST(LoaderConstraints, TeacherValues) {
   EXPECT_EQ(t.privilege_flag, 1);
   EXPECT_STREQ(t.carshare_name, "BIANCHI");
   EXPECT_EQ(t.carshare_wait, 2);
+  int bianchi = teacher_index("BIANCHI");
+  EXPECT_EQ(t.carshare_partner, bianchi);
+  EXPECT_EQ(g_eng_teachers[bianchi].carshare_partner, 0);
+  EXPECT_EQ(g_eng_teachers[bianchi].carshare_wait, 2) << "both take the longer wait";
   EXPECT_EQ(t.enterexit_count, 1);
   EXPECT_EQ(t.forbidden_hours[4 * 12 + 4], 1);
   EXPECT_EQ(t.forbidden_hours[4 * 12 + 3], 0);

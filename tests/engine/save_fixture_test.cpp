@@ -48,6 +48,9 @@ TEST(SaveFixture, SmallSchoolIsWholeAndClashFree) {
   EXPECT_EQ(g_eng_school.lesson_count, 60);
   EXPECT_STREQ(g_eng_teachers[3].name, "Calendario-1A");
   EXPECT_STREQ(g_eng_teachers[4].name, "Calendario-1B");
+  EXPECT_EQ(g_eng_teachers[3].partner, -1) << "a calendar teacher has no partner";
+  EXPECT_EQ(g_eng_teachers[3].main_teacher, -1);
+  EXPECT_EQ(g_eng_teachers[3].calendar_class, school.c1a);
   EXPECT_EQ(g_eng_classes[school.c1a].lesson_count, 30);
   EXPECT_EQ(or_first_misplaced_lesson(true), -1);
   EXPECT_EQ(g_eng_teachers[school.verdi].lesson_hours, 2);  // one own lesson, one assisted

@@ -64,6 +64,31 @@ TEST(PostPasses, ATeacherOverTheWeekIsImpossible) {
   }
 }
 
+// A laboratory shared by 30 classes holds 300 lessons, more than its count
+// byte keeps: the message still gives the whole number.
+TEST(PostPasses, ARoomOverTheWeekIsImpossibleWithItsWholeCount) {
+  save_test::reset_school(5, 6);
+  int lab = save_test::add_room("LAB FISICA");
+  int s = save_test::add_subject("FISICA");
+  for (int c = 0; c < 30; ++c) {
+    int k = save_test::add_class(("C" + std::to_string(c)).c_str());
+    for (int h = 0; h < 10; ++h) {
+      int t = save_test::add_teacher(("T" + std::to_string(c * 10 + h)).c_str());
+      g_eng_lessons[save_test::add_lesson(t, k, s)].room = lab;
+    }
+  }
+  try {
+    or_count_hours(0);
+    FAIL();
+  } catch (const EngineError& e) {
+    EXPECT_EQ(e.code, -3);
+    EXPECT_NE(message().find("La  Classe / l'Aula LAB FISICA           ha 300 Ore, quando il massimo settimanale "
+                             "prevede 30 Ore."),
+              std::string::npos)
+        << message();
+  }
+}
+
 TEST(PostPasses, HourTotalsCountSecondTeachersAndClassTables) {
   save_test::SmallSchool school;
   struct Case {
@@ -81,7 +106,7 @@ TEST(PostPasses, HourTotalsCountSecondTeachersAndClassTables) {
 
 TEST(PostPasses, DisplayNames) {
   struct Case {
-    int mode;
+    int mode;  // the class's kind: 1 "GINNASIO:", 2 "INDISIGLE:"
     const char* code;
     const char* shown;
   } cases[] = {{1, "1A", "IVA"}, {1, "2A", "VA"}, {1, "3B", "IB"}, {1, "5C", "IIIC"},
@@ -90,7 +115,7 @@ TEST(PostPasses, DisplayNames) {
     save_test::reset_school();
     int k = save_test::add_class(c.code);
     std::snprintf(g_eng_classes[k].display_name, 41, "keep");
-    g_eng_school.class_naming_mode = static_cast<std::uint8_t>(c.mode);
+    g_eng_classes[k].kind = static_cast<std::uint8_t>(c.mode);
     or_build_class_display_name(k);
     EXPECT_STREQ(g_eng_classes[k].display_name, c.shown) << c.mode << c.code;
   }

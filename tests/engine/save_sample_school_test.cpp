@@ -35,7 +35,6 @@ class SampleSchool : public ::testing::Test {
     save_test::reset_run_flags();
     or_reset_model();
     or_load_description("scuola2.txt", 0);
-    or_finish_loaded_model();
   }
   save_test::SchoolFolder folder;
 };
@@ -173,7 +172,6 @@ TEST(SampleLiceo, LoadsDerivesAndPreparesWithoutATimetable) {
   save_test::reset_run_flags();
   or_reset_model();
   or_load_description("scuola2.txt", 0);
-  or_finish_loaded_model();
   EXPECT_EQ(g_eng_school.lesson_count, 750);
   EXPECT_EQ(g_eng_school.class_count, 25);
   EXPECT_EQ(or_load_timetable(0), -3) << "no save yet";

@@ -27,10 +27,6 @@ class SnodCommand : public ::testing::Test {
     save = folder.path() / "savego.txt";
     save_test::reset_run_flags();
     saved_steps = g_command_steps;
-    g_command_steps.load_description = [](const char* name, int mode) {
-      or_load_description(name, mode);
-      or_finish_loaded_model();
-    };
     g_command_steps.evaluate_all_constraints = [](int) { return 0u; };
     g_command_steps.reset_weights = [](int) {};
     g_command_steps.prepare_search_tables = [] {};

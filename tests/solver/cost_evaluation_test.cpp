@@ -59,7 +59,6 @@ std::int64_t delta_class(int c) {
 class PlantedEvaluators : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (int id : {2, 76, 80}) saved_[id] = g_evaluators[id];
     g_evaluators[2] = {full2, delta2, 0};
     g_evaluators[76] = {full_class<76, day0_hour1>, delta_class<76, day0_hour1>, 0};
     g_evaluators[80] = {full_class<80, last_hour>, delta_class<80, last_hour>, 0};
@@ -69,17 +68,14 @@ class PlantedEvaluators : public ::testing::Test {
     ConstraintStats[76].weight = 5;
     ConstraintStats[80].weight = 7;
   }
-  void TearDown() override {
-    for (int id : {2, 76, 80}) g_evaluators[id] = saved_[id];
-    or_reset_constraint_tables();
-  }
+  void TearDown() override { or_reset_constraint_tables(); }
   std::int64_t sum_of_deltas() {
     std::int64_t sum = 0;
     for (int t = 0; t < g_eng_school.teacher_count; ++t) sum += or_teacher_penalty_checked(t);
     for (int c = 0; c < g_eng_school.class_count; ++c) sum += or_class_penalty(c);
     return sum;
   }
-  EvaluatorPair saved_[kConstraintCount];
+  OnlyPlantedEvaluators planted_;
 };
 
 TEST_F(PlantedEvaluators, SumOfDeltaChecksEqualsTheFullTotal) {

@@ -24,3 +24,27 @@ void build_school(const SchoolSpec& spec, std::uint64_t seed);
 void place_all_lessons();
 // Resets the status block and the run's bytes between tests.
 void reset_run_state();
+
+#include <algorithm>
+#include <iterator>
+
+#include "solver/constraint_catalogue.h"
+
+// Tests that plant their own evaluators price nothing else: the guard points
+// every id at a pair that counts 0 and restores the real table when it ends,
+// so those tests do not depend on which families are built.
+class OnlyPlantedEvaluators {
+ public:
+  OnlyPlantedEvaluators() {
+    std::copy(std::begin(g_evaluators), std::end(g_evaluators), saved_);
+    for (EvaluatorPair& pair : g_evaluators) pair = {zero_full, zero_delta, 0};
+  }
+  ~OnlyPlantedEvaluators() { std::copy(std::begin(saved_), std::end(saved_), g_evaluators); }
+  OnlyPlantedEvaluators(const OnlyPlantedEvaluators&) = delete;
+  OnlyPlantedEvaluators& operator=(const OnlyPlantedEvaluators&) = delete;
+
+ private:
+  static std::int64_t zero_full() { return 0; }
+  static std::int64_t zero_delta(int) { return 0; }
+  EvaluatorPair saved_[kConstraintCount];
+};

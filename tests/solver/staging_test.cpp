@@ -71,7 +71,8 @@ TEST_F(Staging, StartOnOneStageSwitchesOnlyItOff) {
 }
 
 TEST_F(Staging, KeepSatisfiedStartLeavesTheZeroCostIdsOn) {
-  or_staging_start(-2);  // nothing is priced yet, so every id is satisfied
+  OnlyPlantedEvaluators nothing_priced;  // so every id is satisfied
+  or_staging_start(-2);
   EXPECT_EQ(or_count_switched_off(), 0);
 }
 

@@ -1,0 +1,357 @@
+// The FLTK backend object: start and stop, the mirrors of the core's
+// top-level windows (created with them, placed, titled, shown, minimised,
+// raised when activated, deleted with them), the wait of the modal loops,
+// and the services the core asks of a screen: beep, clipboard, mouse
+// pointer, work area. Rendering is lazy: Invalidate marks a mirror, and the
+// next wait renders its display list before FLTK paints, so the core is
+// never entered from inside FLTK's drawing.
+//
+// Workload: a handful of windows, one render per change; other threads only
+// wake the loop (once per pending wake, so the wake pipe never fills).
+#include <FL/Fl_RGB_Image.H>
+#include <FL/fl_ask.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+
+#include <atomic>
+#include <cstdlib>
+
+#include "platform/cp1252.h"
+#include "platform/fltk/file_open_dialog.h"
+#include "platform/fltk/fltk_internal.h"
+#include "platform/ui_thread.h"
+
+namespace kt::ui {
+
+namespace {
+
+FltkBackend* g_backend = nullptr;
+// Set while a wake is in FLTK's pipe; cleared on the user-interface thread
+// when the wake is taken, so a post made at any moment is never missed.
+std::atomic<bool> g_wake_pending{false};
+void wake_taken(void*) { g_wake_pending = false; }
+
+Rect client_on_screen(const Window& w) {
+  Rect c = w.GetClientRect();
+  Point o = w.ClientToScreen(Point{0, 0});
+  return {o.x, o.y, o.x + c.Width(), o.y + c.Height()};
+}
+
+// Receives the clipboard's text, which X delivers as an event.
+class PasteReceiver final : public Fl_Widget {
+ public:
+  PasteReceiver() : Fl_Widget(0, 0, 0, 0) {}
+  void draw() override {}
+  int handle(int event) override {
+    if (event != FL_PASTE) return 0;
+    if (g_backend) g_backend->PasteArrived(Fl::event_text(), Fl::event_length());
+    return 1;
+  }
+};
+
+PasteReceiver* g_paste_receiver = nullptr;
+
+// The program's icon: a blue square holding a white week grid.
+const Fl_RGB_Image& program_icon() {
+  static unsigned char pixels[32 * 32 * 3];
+  static Fl_RGB_Image* image = nullptr;
+  if (image) return *image;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      bool grid = x >= 4 && x < 28 && y >= 6 && y < 28 && ((x - 4) % 6 == 0 || (y - 6) % 5 == 0 || x == 27 || y == 27);
+      unsigned char* p = pixels + (y * 32 + x) * 3;
+      p[0] = grid ? 255 : 0;
+      p[1] = grid ? 255 : 51;
+      p[2] = grid ? 255 : 153;
+    }
+  image = new Fl_RGB_Image(pixels, 32, 32, 3);
+  return *image;
+}
+
+}  // namespace
+
+Color WindowPixels::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return kNoColor;
+  const unsigned char* p = rgb.data() + (std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3;
+  return ui::rgb(p[0], p[1], p[2]);
+}
+
+bool display_available() {
+  const char* name = std::getenv("DISPLAY");
+  if (!name || !*name) return false;
+  ::Display* d = XOpenDisplay(nullptr);
+  if (!d) return false;
+  XCloseDisplay(d);
+  return true;
+}
+
+bool start_fltk_backend() {
+  if (g_backend) return true;
+  if (!display_available()) return false;
+  static bool locked = false;
+  if (!locked) Fl::lock();  // once per process: lets other threads wake the loop with Fl::awake
+  locked = true;
+  g_wake_pending = false;
+  fl_open_display();
+  install_font_set();
+  Fl_Window::default_icon(&program_icon());
+  Fl_Group* current = Fl_Group::current();
+  Fl_Group::current(nullptr);
+  if (!g_paste_receiver) g_paste_receiver = new PasteReceiver;
+  Fl_Group::current(current);
+  g_backend = new FltkBackend;
+  set_backend(g_backend);
+  claim_ui_thread();
+  install_native_file_chooser();
+  for (Window* w : top_level_windows()) {
+    g_backend->TopLevelCreated(*w);
+    if (w->IsWindowVisible()) g_backend->TopLevelShown(*w, true);
+  }
+  return true;
+}
+
+void stop_fltk_backend() {
+  if (!g_backend) return;
+  set_backend(nullptr);
+  set_file_open_handler(nullptr);
+  g_backend->CloseAll();
+  Fl::check();
+  delete g_backend;
+  g_backend = nullptr;
+}
+
+bool fltk_backend_running() { return g_backend != nullptr; }
+
+void fltk_flush(double seconds) {
+  if (!g_backend) return;
+  g_backend->RenderDirty();
+  if (seconds <= 0) {
+    Fl::check();
+  } else {
+    MonotonicClock clock;
+    std::int64_t end = clock.NowMs() + std::int64_t(seconds * 1000);
+    for (std::int64_t now = clock.NowMs(); now < end; now = clock.NowMs()) Fl::wait(double(end - now) / 1000.0);
+  }
+  g_backend->RenderDirty();
+  Fl::flush();
+}
+
+FltkBackend::FltkBackend() = default;
+
+FltkBackend::~FltkBackend() { CloseAll(); }
+
+MirrorWindow* FltkBackend::Find(const Window& w) {
+  auto it = mirrors_.find(std::uint64_t(w.handle().ToParam()));
+  return it == mirrors_.end() ? nullptr : it->second;
+}
+
+void FltkBackend::CloseAll() {
+  Fl::grab(nullptr);
+  for (auto& [key, m] : mirrors_) {
+    m->hide();
+    Fl::delete_widget(m);
+  }
+  mirrors_.clear();
+}
+
+void FltkBackend::Place(MirrorWindow& m, Window& w) {
+  Rect c = client_on_screen(w);
+  int width = std::max(1, c.Width()), height = std::max(1, c.Height());
+  if (m.x() == c.left && m.y() == c.top && m.w() == width && m.h() == height) return;
+  m.syncing = true;
+  m.resize(c.left, c.top, width, height);
+  m.syncing = false;
+}
+
+void FltkBackend::TopLevelCreated(Window& w) {
+  if (Find(w)) return;
+  Fl_Group* current = Fl_Group::current();
+  Fl_Group::current(nullptr);
+  auto* m = new MirrorWindow(*this, w, client_on_screen(w));
+  Fl_Group::current(current);
+  m->copy_label(cp1252_to_utf8(w.GetWindowText()).c_str());
+  if (w.ClientOrigin() == Point{0, 0}) {
+    // Pop-up menus sit where they are put and take no focus; borderless
+    // dialogs (message boxes) keep the focus but have no frame.
+    m->menu = std::string_view(w.ClassName()) == "Menu";
+    if (m->menu) m->set_override();
+    else m->border(0);
+  }
+  if (w.GetOwner()) m->set_non_modal();
+  // A sizing frame lets the user resize; other windows keep their size.
+  if (w.GetStyle() & kWsThickFrame) m->size_range(80, 60);
+  mirrors_[std::uint64_t(w.handle().ToParam())] = m;
+}
+
+void FltkBackend::TopLevelDestroyed(Window& w) {
+  auto it = mirrors_.find(std::uint64_t(w.handle().ToParam()));
+  if (it == mirrors_.end()) return;
+  MirrorWindow* m = it->second;
+  mirrors_.erase(it);
+  if (Fl::grab() == m) Fl::grab(nullptr);
+  m->hide();
+  Fl::delete_widget(m);
+}
+
+void FltkBackend::TopLevelShown(Window& w, bool show) {
+  MirrorWindow* m = Find(w);
+  if (!m) return;
+  if (!show) {
+    if (Fl::grab() == m) Fl::grab(nullptr);
+    m->hide();
+    return;
+  }
+  Place(*m, w);
+  m->dirty = true;
+  m->show();
+  // A menu sees every click, so one outside it (on the desktop, on another
+  // program) closes it.
+  if (m->menu) Fl::grab(m);
+  if (Window* owner = w.GetOwner()) {
+    MirrorWindow* om = Find(*owner);
+    if (om && om->shown()) XSetTransientForHint(fl_display, fl_xid(m), fl_xid(om));
+  }
+  if (w.IsIconic()) {
+    m->iconic = true;
+    m->iconize();
+  }
+  // The window exists for others (the window manager, a test) once the
+  // request has left this connection's buffer.
+  XFlush(fl_display);
+}
+
+void FltkBackend::TopLevelMoved(Window& w) {
+  if (MirrorWindow* m = Find(w)) {
+    Place(*m, w);
+    m->dirty = true;
+  }
+}
+
+void FltkBackend::TopLevelTitled(Window& w) {
+  if (MirrorWindow* m = Find(w)) m->copy_label(cp1252_to_utf8(w.GetWindowText()).c_str());
+}
+
+void FltkBackend::TopLevelActivated(Window& w) {
+  MirrorWindow* m = Find(w);
+  if (m && m->shown() && m->visible() && Fl::first_window() != m) m->show();
+}
+
+void FltkBackend::Invalidate(Window& w) {
+  if (MirrorWindow* m = Find(w)) m->dirty = true;
+}
+
+void FltkBackend::RenderDirty() {
+  // A paint handler may create or destroy windows: walk a copy of the handles.
+  std::vector<std::uint64_t> keys;
+  for (auto& [key, m] : mirrors_) keys.push_back(key);
+  for (std::uint64_t key : keys) {
+    auto it = mirrors_.find(key);
+    if (it == mirrors_.end()) continue;
+    MirrorWindow* m = it->second;
+    Window* w = Window::FromHandle(m->core());
+    if (!w) continue;
+    bool iconic = w->IsIconic() && w->IsWindowVisible();
+    if (iconic != m->iconic && m->shown()) {
+      m->iconic = iconic;
+      if (iconic) m->iconize();
+      else m->show();
+    }
+    if (!m->dirty || !w->IsWindowVisible()) continue;
+    m->dirty = false;
+    m->list = render_window(*w);
+    if (m->overlay) m->overlay->Sync();
+    m->redraw();
+  }
+}
+
+bool FltkBackend::WaitForEvents(std::int64_t deadline_ms, ModalFrame&) {
+  RenderDirty();
+  double wait = 3600;
+  if (deadline_ms >= 0) wait = std::max<double>(0, double(deadline_ms - clock_.NowMs()) / 1000.0);
+  Fl::wait(wait);
+  return true;
+}
+
+void FltkBackend::Wake() {
+  // One wake in the pipe is enough: the loop empties the whole queue.
+  if (!g_wake_pending.exchange(true)) Fl::awake(wake_taken, nullptr);
+}
+
+void FltkBackend::Beep(int kind) {
+  switch (kind) {
+    case kBeepQuestion: fl_beep(FL_BEEP_QUESTION); break;
+    case kBeepExclamation: fl_beep(FL_BEEP_ERROR); break;
+    case kBeepStop: fl_beep(FL_BEEP_ERROR); break;
+    default: fl_beep(FL_BEEP_DEFAULT); break;
+  }
+}
+
+void FltkBackend::SetClipboardText(std::string_view text) {
+  std::string utf8 = cp1252_to_utf8(text);
+  Fl::copy(utf8.c_str(), int(utf8.size()), 1);
+}
+
+void FltkBackend::PasteArrived(const char* text, int length) {
+  pasted_.assign(text ? text : "", text ? std::size_t(std::max(0, length)) : 0);
+  paste_done_ = true;
+}
+
+std::string FltkBackend::GetClipboardText() {
+  // The owner of the clipboard may be another program: its answer comes as
+  // an event, waited for a short while.
+  paste_done_ = false;
+  pasted_.clear();
+  Fl::paste(*g_paste_receiver, 1);
+  std::int64_t until = clock_.NowMs() + 500;
+  while (!paste_done_ && clock_.NowMs() < until) Fl::wait(0.02);
+  return paste_done_ ? utf8_to_cp1252(pasted_) : std::string();
+}
+
+Point FltkBackend::GetCursorPos() {
+  int x = 0, y = 0;
+  Fl::get_mouse(x, y);
+  return {x, y};
+}
+
+void FltkBackend::SetCursorPos(Point p) {
+  XWarpPointer(fl_display, None, RootWindow(fl_display, fl_screen), 0, 0, 0, 0, p.x, p.y);
+  XFlush(fl_display);
+}
+
+Rect FltkBackend::WorkArea() {
+  int x = 0, y = 0, w = 0, h = 0;
+  Fl::screen_work_area(x, y, w, h);
+  return {x, y, x + w, y + h};
+}
+
+unsigned long native_window(Window& top) {
+  MirrorWindow* m = g_backend ? g_backend->Find(top) : nullptr;
+  return m && m->shown() && m->visible() ? static_cast<unsigned long>(fl_xid(m)) : 0;
+}
+
+bool read_window_pixels(Window& top, WindowPixels& out) {
+  if (!g_backend) return false;
+  MirrorWindow* m = g_backend->Find(top);
+  if (!m || !m->shown()) return false;
+  // The server maps and exposes the window in its own time: handle events
+  // until it has been painted with the current list.
+  MonotonicClock clock;
+  std::int64_t until = clock.NowMs() + 3000;
+  do {
+    g_backend->RenderDirty();
+    Fl::flush();
+    XSync(fl_display, False);
+    Fl::check();
+  } while ((!m->visible_r() || m->damage() || m->dirty || !m->painted) && clock.NowMs() < until && Fl::wait(0.02) >= 0);
+  if (!m->visible_r() || !m->painted) return false;
+  Fl::flush();
+  XSync(fl_display, False);
+  out.width = m->w();
+  out.height = m->h();
+  out.rgb.assign(std::size_t(out.width) * std::size_t(out.height) * 3, 0);
+  m->make_current();
+  fl_read_image(out.rgb.data(), 0, 0, out.width, out.height);
+  return true;
+}
+
+}  // namespace kt::ui

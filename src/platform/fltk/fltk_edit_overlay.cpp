@@ -1,0 +1,150 @@
+// The native text entry over the focused one-line edit field of a window.
+// The core keeps the field (its text, rules and notifications); the entry
+// only lets the user type with the platform's own caret, selection, input
+// methods and clipboard. After each render the entry follows the core:
+// placed inside the field's frame, in its font and colour, password and
+// read-only as the style says, refilled when the core's text changed. Each
+// change the user makes is handed to the core as a posted task that applies
+// the field's rules (number only, upper case, length limit: refused with a
+// beep as when typed) and sets the text, so the parent hears EN_UPDATE and
+// EN_CHANGE as from typing. Multi-line fields are drawn and typed by the core.
+//
+// Dialog keys (Tab, Enter, Esc, function keys, Alt and most Ctrl
+// combinations) are left to the window, which hands them to the core after
+// the text, so a default button sees what was typed.
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+
+#include "platform/controls/edit.h"
+#include "platform/cp1252.h"
+#include "platform/fltk/fltk_internal.h"
+#include "platform/ui_thread.h"
+
+namespace kt::ui {
+
+namespace {
+
+int utf8_offset(const std::string& text, int byte_index) {
+  byte_index = std::clamp(byte_index, 0, int(text.size()));
+  return int(cp1252_to_utf8(std::string_view(text).substr(0, std::size_t(byte_index))).size());
+}
+
+int byte_index(const char* utf8, int offset) {
+  return int(utf8_to_cp1252(std::string_view(utf8, std::size_t(std::max(0, offset)))).size());
+}
+
+void changed_callback(Fl_Widget* w, void*) { static_cast<EditOverlay*>(w)->PushToCore(); }
+
+// Applies a field's typing rules to what the user changed between the
+// field's text and the entry's, as if the change had been typed: the part
+// put in (between the common start and end) must be digits in a number
+// field, goes to upper case in an upper-case field and is cut to the room
+// the length limit leaves. False when the field refuses it whole.
+bool apply_rules(Edit& e, std::string& text) {
+  const std::string old = e.GetWindowText();
+  std::size_t head = 0;
+  while (head < old.size() && head < text.size() && old[head] == text[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < old.size() - head && tail < text.size() - head &&
+         old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+    ++tail;
+  std::string put = text.substr(head, text.size() - head - tail);
+  std::size_t kept = head + tail;
+  std::uint32_t style = e.GetStyle();
+  if (style & kEsNumber)
+    for (char c : put)
+      if (c < '0' || c > '9') return false;
+  if (style & kEsUpperCase)
+    for (char& c : put) c = char(cp1252_upper(static_cast<unsigned char>(c)));
+  std::size_t room = std::size_t(std::max(0, e.GetLimitText() - int(kept)));
+  if (put.size() > room) {
+    put.resize(room);
+    message_beep(kBeepSimple);
+    e.NotifyParentCommand(kEnMaxText);
+  }
+  text = old.substr(0, head) + put + old.substr(old.size() - tail);
+  return true;
+}
+
+}  // namespace
+
+EditOverlay::EditOverlay(MirrorWindow& owner) : Fl_Input(0, 0, 10, 10), owner_(owner) {
+  box(FL_FLAT_BOX);
+  when(FL_WHEN_CHANGED);
+  callback(changed_callback);
+  hide();
+}
+
+int EditOverlay::handle(int event) {
+  if (event == FL_KEYBOARD) {
+    int k = Fl::event_key();
+    int state = Fl::event_state();
+    bool editing_ctrl = k == 'a' || k == 'c' || k == 'v' || k == 'x' || k == 'z';
+    if (k == FL_Tab || k == FL_Enter || k == FL_KP_Enter || k == FL_Escape || (k > FL_F && k <= FL_F_Last) ||
+        (state & FL_ALT) || ((state & FL_CTRL) && !editing_ctrl))
+      return 0;
+  }
+  return Fl_Input::handle(event);
+}
+
+void EditOverlay::Sync() {
+  Window* top = Window::FromHandle(owner_.core());
+  Edit* e = dynamic_cast<Edit*>(Window::GetFocus());
+  bool use = top && e && e->GetTopLevel() == top && e->IsWindowVisible() && e->IsEnabledWithAncestors() &&
+             !(e->GetStyle() & kEsMultiLine);
+  if (!use) {
+    if (visible()) {
+      hide();
+      if (Fl::focus() == this) Fl::focus(&owner_);
+    }
+    edit_ = {};
+    return;
+  }
+  Rect r = top->ScreenToClient(e->ClientToScreen(e->GetClientRect())).Deflate(1);
+  if (r.IsEmpty()) return;
+  if (x() != r.left || y() != r.top || w() != r.Width() || h() != r.Height()) resize(r.left, r.top, r.Width(), r.Height());
+  FlFont f = fl_font_for(e->GetFont());
+  textfont(f.face);
+  textsize(f.size);
+  std::uint32_t style = e->GetStyle();
+  type((style & kEsPassword) ? FL_SECRET_INPUT : FL_NORMAL_INPUT);
+  readonly((style & kEsReadOnly) ? 1 : 0);
+  Color back = owner_.list.LastFill(e->GetDlgCtrlID());
+  if (back == kNoColor) back = (style & kEsReadOnly) ? kButtonFaceColor : kWindowColor;
+  color(fl_rgb_color(uchar(red_of(back)), uchar(green_of(back)), uchar(blue_of(back))));
+  std::string text = e->GetWindowText();
+  if (e->handle() != edit_ || text != shown_) {
+    std::string utf8 = cp1252_to_utf8(text);
+    value(utf8.c_str(), int(utf8.size()));
+    shown_ = text;
+    int a = 0, b = 0;
+    e->GetSel(a, b);
+    position(utf8_offset(text, b), utf8_offset(text, a));
+  }
+  edit_ = e->handle();
+  if (!visible()) show();
+  if (owner_.shown() && Fl::focus() != this) take_focus();
+  redraw();
+}
+
+void EditOverlay::PushToCore() {
+  std::string text = utf8_to_cp1252(std::string_view(value(), std::size_t(size())));
+  int caret = byte_index(value(), position());
+  int anchor = byte_index(value(), mark());
+  shown_ = text;
+  WindowHandle h = edit_;
+  post_to_ui([h, text, caret, anchor]() mutable {
+    Edit* e = dynamic_cast<Edit*>(Window::FromHandle(h));
+    if (!e) return;
+    if (!apply_rules(*e, text)) {
+      message_beep(kBeepSimple);
+    } else if (text != e->GetWindowText()) {
+      e->SetWindowText(text);
+      if (Window::FromHandle(h)) e->SetSel(std::min(anchor, caret), std::max(anchor, caret));
+    }
+    if (Window::FromHandle(h)) e->Invalidate();
+  });
+}
+
+}  // namespace kt::ui

@@ -1,0 +1,89 @@
+// The arithmetic a screen backend replays display lists with: which pixels
+// an operation may touch (its window inside every ancestor, narrowed by the
+// window's own clip operations), where a line really ends, gradient steps
+// and the checker pattern. Worked out by hand on a small window tree.
+#include <gtest/gtest.h>
+
+#include "platform/fltk/replay_plan.h"
+#include "platform/test_driver.h"
+#include "platform/ui.h"
+
+namespace kt::ui {
+namespace {
+
+// Paints a fill over its whole client area after clipping to a corner.
+class CornerPainter : public Window {
+ public:
+  void OnPaint(DeviceContext& dc) override {
+    dc.FillRect(GetClientRect(), rgb(1, 2, 3));
+    dc.IntersectClipRect(Rect{0, 0, 5, 5});
+    dc.FillRect(GetClientRect(), rgb(4, 5, 6));
+  }
+};
+
+TEST(ReplayPlan, OperationsAreClippedToTheirWindowAndItsClips) {
+  TestDriver ui;
+  Window top, page;
+  CornerPainter corner;
+  CreateParams p;
+  p.style = kWsPopup | kWsVisible;
+  p.rect = {100, 100, 400, 300};
+  ASSERT_TRUE(top.CreateEx(p));
+  p.style = kWsChild | kWsVisible;
+  p.parent = &top;
+  p.rect = {10, 10, 110, 60};
+  ASSERT_TRUE(page.CreateEx(p));
+  p.parent = &page;
+  p.rect = {50, 20, 150, 40};  // sticks out of the page on the right
+  ASSERT_TRUE(corner.CreateEx(p));
+
+  DisplayList list = render_window(top);
+  ClipTracker clips(top);
+  std::vector<Rect> seen;
+  for (const DrawItemOp& op : list.ops())
+    if (op.window == corner.handle()) seen.push_back(clips.ClipFor(op));
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], (Rect{60, 30, 110, 50}));  // the first fill: window cut by the page
+  EXPECT_EQ(seen[1], (Rect{60, 30, 65, 35}));   // the clip operation itself
+  EXPECT_EQ(seen[2], (Rect{60, 30, 65, 35}));   // the fill after it
+  EXPECT_EQ(clips.WindowClip(page.handle()), (Rect{10, 10, 110, 60}));
+  EXPECT_EQ(clips.WindowClip(WindowHandle{}), (Rect{0, 0, 300, 200}));
+}
+
+TEST(ReplayPlan, LinesStopShortOfTheirEnd) {
+  struct Case {
+    const char* id;
+    Rect line;
+    bool paints;
+    Point last;
+  } cases[] = {
+      {"right", {0, 5, 10, 5}, true, {9, 5}},
+      {"left", {10, 5, 0, 5}, true, {1, 5}},
+      {"down", {3, 0, 3, 4}, true, {3, 3}},
+      {"up", {3, 4, 3, 0}, true, {3, 1}},
+      {"diagonal", {0, 0, 4, 4}, true, {3, 3}},
+      {"shallow", {0, 0, 10, 2}, true, {9, 1}},
+      {"point", {7, 7, 7, 7}, false, {0, 0}},
+  };
+  for (const Case& c : cases) {
+    Point last;
+    EXPECT_EQ(line_last_pixel(c.line, last), c.paints) << c.id;
+    if (c.paints) EXPECT_EQ(last, c.last) << c.id;
+  }
+}
+
+TEST(ReplayPlan, GradientStepsAndChecker) {
+  Color black = rgb(0, 0, 0), white = rgb(255, 255, 255);
+  EXPECT_EQ(gradient_step(black, white, 0, 3), black);
+  EXPECT_EQ(gradient_step(black, white, 1, 3), rgb(127, 127, 127));
+  EXPECT_EQ(gradient_step(black, white, 2, 3), white);
+  EXPECT_EQ(gradient_step(rgb(0, 51, 153), white, 0, 1), rgb(0, 51, 153));
+  EXPECT_EQ(gradient_step(rgb(200, 0, 10), rgb(100, 50, 10), 1, 2), rgb(100, 50, 10));
+  EXPECT_TRUE(checker_pixel(0, 0));
+  EXPECT_FALSE(checker_pixel(1, 0));
+  EXPECT_TRUE(checker_pixel(1, 1));
+  EXPECT_FALSE(checker_pixel(2, 3));
+}
+
+}  // namespace
+}  // namespace kt::ui

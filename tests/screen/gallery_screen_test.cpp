@@ -1,0 +1,386 @@
+// The gallery on a real display (Xvfb in CI): the FLTK backend shows it, the
+// window's pixels are read back and written to gallery.png in the build
+// folder, and a few colours are checked where the display list puts them:
+// the page background, the owner-drawn button, the marked and the selected
+// list cells, the top of the gradient panel. Then the backend's input is
+// checked end to end with events sent through the X server as the window
+// manager and the user would send them: a click toggles a check box, Esc
+// and the close box reach the dialog's Cancel (FLTK's own Esc handling
+// never hides the window), typed keys land in the native entry and reach
+// the edit field. Without a display every test skips.
+//
+// X answers in its own time: the tests wait for an effect by handling
+// events until it shows, with a cap of a few seconds so a broken backend
+// fails instead of hanging.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "platform/fltk/fltk_backend.h"
+#include "screen/gallery.h"
+#include "screen/png_file.h"
+
+namespace kt::ui::gallery {
+namespace {
+
+// Handles core work and X events until done() or the cap.
+bool pump_until(const std::function<bool()>& done) {
+  MonotonicClock clock;
+  std::int64_t until = clock.NowMs() + 4000;
+  while (clock.NowMs() < until) {
+    pump_pending();
+    if (done()) return true;
+    fltk_flush(0.02);
+  }
+  pump_pending();
+  return done();
+}
+
+int channel_distance(Color a, Color b) {
+  return std::max({std::abs(red_of(a) - red_of(b)), std::abs(green_of(a) - green_of(b)), std::abs(blue_of(a) - blue_of(b))});
+}
+
+// A gallery that records Cancel instead of ending.
+class RecordingGallery : public GalleryDialog {
+ public:
+  int cancels = 0;
+
+ protected:
+  void OnCancel() override { ++cancels; }
+};
+
+class GalleryOnScreen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!display_available()) GTEST_SKIP() << "no X display: run the screen tests under scripts/xvfb-run";
+    ASSERT_TRUE(start_fltk_backend());
+    started_ = true;
+    register_templates();
+    ASSERT_TRUE(dialog.Create(nullptr));
+    dialog.ShowWindow(kSwShow);
+    pump_pending();
+    ASSERT_TRUE(read_window_pixels(dialog, pixels));
+    x_ = XOpenDisplay(nullptr);
+    ASSERT_NE(x_, nullptr);
+  }
+  void TearDown() override {
+    if (x_) XCloseDisplay(x_);
+    if (!started_) return;
+    dialog.DestroyWindow();
+    stop_fltk_backend();
+    reset_ui();
+  }
+
+  // A point of a control in the dialog's client coordinates.
+  Point At(int id, int dx, int dy) {
+    Rect r = dialog.GetDlgItem(id)->GetRectInParent();
+    return {r.left + dx, r.top + dy};
+  }
+  void Send(XEvent& e, long mask) {
+    XSendEvent(x_, e.xany.window, False, mask, &e);
+    XFlush(x_);
+  }
+  void Click(Point p) {
+    for (int type : {ButtonPress, ButtonRelease}) {
+      XEvent e{};
+      e.xbutton.type = type;
+      e.xbutton.display = x_;
+      e.xbutton.window = native_window(dialog);
+      e.xbutton.root = DefaultRootWindow(x_);
+      e.xbutton.x = p.x;
+      e.xbutton.y = p.y;
+      Point s = dialog.ClientToScreen(p);
+      e.xbutton.x_root = s.x;
+      e.xbutton.y_root = s.y;
+      e.xbutton.button = Button1;
+      e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+      e.xbutton.same_screen = True;
+      e.xbutton.time = CurrentTime;
+      Send(e, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
+    }
+  }
+  void Key(KeySym sym) {
+    for (int type : {KeyPress, KeyRelease}) {
+      XEvent e{};
+      e.xkey.type = type;
+      e.xkey.display = x_;
+      e.xkey.window = native_window(dialog);
+      e.xkey.root = DefaultRootWindow(x_);
+      e.xkey.keycode = XKeysymToKeycode(x_, sym);
+      e.xkey.same_screen = True;
+      e.xkey.time = CurrentTime;
+      Send(e, type == KeyPress ? KeyPressMask : KeyReleaseMask);
+    }
+  }
+
+  RecordingGallery dialog;
+  WindowPixels pixels;
+  Display* x_ = nullptr;
+  bool started_ = false;
+};
+
+TEST_F(GalleryOnScreen, ShowsTheGalleryWithItsColours) {
+  std::string shot = std::string(KT_BINARY_DIR) + "/gallery.png";
+  EXPECT_TRUE(write_png(shot, pixels.width, pixels.height, pixels.rgb)) << shot;
+  Rect client = dialog.GetClientRect();
+  EXPECT_EQ(pixels.width, client.Width());
+  EXPECT_EQ(pixels.height, client.Height());
+
+  Rect marked, selected;
+  ASSERT_TRUE(dialog.classes.GetSubItemRect(0, 1, marked));
+  ASSERT_TRUE(dialog.classes.GetSubItemRect(2, 0, selected));
+  marked = dialog.ScreenToClient(dialog.classes.ClientToScreen(marked));
+  selected = dialog.ScreenToClient(dialog.classes.ClientToScreen(selected));
+  struct Case {
+    const char* id;
+    Point at;
+    Color want;
+  } cases[] = {
+      {"page top-left", {2, 2}, kPageBackground},
+      {"page right margin", {client.right - 3, client.Height() / 2}, kPageBackground},
+      {"colour button", At(kColourButton, 4, 4), kColourButtonFace},
+      {"marked cell", {marked.left + 2, marked.top + 2}, kMarkedCell},
+      {"selected cell", {selected.left + 2, selected.top + 2}, kHighlightColor},
+      {"edit field", At(kNameEdit, 2, 2), kWindowColor},
+  };
+  for (const Case& c : cases) EXPECT_EQ(color_name(pixels.At(c.at.x, c.at.y)), color_name(c.want)) << c.id;
+  // The gradient's first rows are within a few steps of its top colour.
+  Color top = pixels.At(At(kPanel, 10, 1).x, At(kPanel, 10, 1).y);
+  EXPECT_LE(channel_distance(top, kPanelTop), 8) << color_name(top);
+}
+
+TEST_F(GalleryOnScreen, AClickTogglesTheCheckBox) {
+  ASSERT_EQ(dialog.IsDlgButtonChecked(kMondayCheck), kBstChecked);
+  Click(At(kMondayCheck, 5, 5));
+  EXPECT_TRUE(pump_until([&] { return dialog.IsDlgButtonChecked(kMondayCheck) == kBstUnchecked; }));
+  Click(At(kAfternoonRadio, 5, 5));
+  EXPECT_TRUE(pump_until([&] { return dialog.IsDlgButtonChecked(kAfternoonRadio) == kBstChecked; }));
+  EXPECT_EQ(dialog.IsDlgButtonChecked(kMorningRadio), kBstUnchecked);
+}
+
+TEST_F(GalleryOnScreen, EscReachesCancelAndTheWindowStays) {
+  Key(XK_Escape);
+  EXPECT_TRUE(pump_until([&] { return dialog.cancels == 1; }));
+  EXPECT_NE(native_window(dialog), 0u);
+  EXPECT_TRUE(dialog.IsWindowVisible());
+}
+
+TEST_F(GalleryOnScreen, TheCloseBoxReachesCancel) {
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = native_window(dialog);
+  e.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = long(XInternAtom(x_, "WM_DELETE_WINDOW", False));
+  e.xclient.data.l[1] = CurrentTime;
+  Send(e, NoEventMask);
+  EXPECT_TRUE(pump_until([&] { return dialog.cancels == 1; }));
+}
+
+TEST_F(GalleryOnScreen, TypedKeysReachTheFocusedField) {
+  ASSERT_EQ(Window::GetFocus(), dialog.GetDlgItem(kNameEdit));
+  Key(XK_End);
+  Key(XK_x);
+  EXPECT_TRUE(pump_until([&] { return dialog.GetDlgItemText(kNameEdit) == "Rossi Niccol\xF2x"; }))
+      << dialog.GetDlgItemText(kNameEdit);
+  Key(XK_Tab);
+  EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
+}
+
+TEST_F(GalleryOnScreen, TheNativeEntryKeepsTheFieldsRules) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  name->ModifyStyle(0, kEsUpperCase);
+  Key(XK_End);
+  Key(XK_x);
+  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "Rossi Niccol\xF2X"; })) << name->GetWindowText();
+  name->SetLimitText(name->GetWindowTextLength());
+  Key(XK_y);
+  Key(XK_Tab);  // handled after the y: once the focus moves, the y has been refused
+  EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
+  EXPECT_EQ(name->GetWindowText(), "Rossi Niccol\xF2X");
+}
+
+TEST_F(GalleryOnScreen, MultiLineFieldsAreTypedThroughTheCore) {
+  Click(At(kNotesEdit, 4, 4));
+  ASSERT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kNotesEdit); }));
+  Key(XK_z);
+  EXPECT_TRUE(pump_until([&] { return dialog.GetDlgItemText(kNotesEdit).find('z') != std::string::npos; }))
+      << dialog.GetDlgItemText(kNotesEdit);
+}
+
+TEST_F(GalleryOnScreen, AMoveOrResizeByOthersReachesTheCore) {
+  Rect before = dialog.ClientToScreen(dialog.GetClientRect());
+  XMoveResizeWindow(x_, native_window(dialog), 40, 30, unsigned(before.Width() + 40), unsigned(before.Height() + 20));
+  XFlush(x_);
+  EXPECT_TRUE(pump_until([&] { return dialog.GetClientRect().Width() == before.Width() + 40; }));
+  EXPECT_EQ(dialog.GetClientRect().Height(), before.Height() + 20);
+  EXPECT_EQ(dialog.ClientToScreen(Point{0, 0}), (Point{40, 30}));
+}
+
+TEST_F(GalleryOnScreen, TheTitleReachesTheWindowInUtf8) {
+  Atom utf8 = XInternAtom(x_, "UTF8_STRING", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, left = 0;
+  unsigned char* data = nullptr;
+  ASSERT_EQ(XGetWindowProperty(x_, native_window(dialog), XInternAtom(x_, "_NET_WM_NAME", False), 0, 256, False, utf8,
+                               &type, &format, &count, &left, &data),
+            Success);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), count), "Galleria dei controlli - Qualit\xC3\xA0");
+  XFree(data);
+}
+
+TEST_F(GalleryOnScreen, ClipboardPointerAndMetricsAnswer) {
+  backend().SetClipboardText("Attivit\xE0 \x80 5");
+  EXPECT_EQ(backend().GetClipboardText(), "Attivit\xE0 \x80 5");
+  backend().SetCursorPos({100, 120});
+  XSync(x_, False);
+  EXPECT_EQ(backend().GetCursorPos(), (Point{100, 120}));
+  const TextMetrics& m = backend().metrics();
+  Font f;
+  EXPECT_GT(m.TextWidth(f, "MMMM"), m.TextWidth(f, "iiii"));
+  EXPECT_EQ(m.TextWidth(f, "ab"), m.TextWidth(f, "a") + m.TextWidth(f, "b"));
+  EXPECT_GE(m.LineHeight(f), 10);
+  Rect work = backend().WorkArea();
+  EXPECT_GT(work.Width(), 0);
+}
+
+}  // namespace
+}  // namespace kt::ui::gallery
+
+namespace kt::ui::gallery {
+namespace {
+
+// A modal gallery that ends itself after a while if nothing else ends it,
+// so a broken wait fails the test instead of hanging it.
+class TimedGallery : public GalleryDialog {
+ public:
+  std::function<void()> on_shown;
+  std::function<void()> on_timer;  // instead of ending the run
+  std::uint32_t end_after_ms = 4000;
+  int timer_fired = 0;
+
+ protected:
+  bool OnInitDialog() override {
+    GalleryDialog::OnInitDialog();
+    SetTimer(7, end_after_ms);
+    if (on_shown) post_to_ui(on_shown);
+    return true;
+  }
+  void OnTimer(WParam) override {
+    ++timer_fired;
+    if (on_timer) on_timer();
+    else EndDialog(-7);
+  }
+};
+
+class ModalOnScreen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!display_available()) GTEST_SKIP() << "no X display: run the screen tests under scripts/xvfb-run";
+    ASSERT_TRUE(start_fltk_backend());
+    started_ = true;
+    register_templates();
+  }
+  void TearDown() override {
+    if (!started_) return;
+    stop_fltk_backend();
+    reset_ui();
+  }
+  bool started_ = false;
+};
+
+TEST_F(ModalOnScreen, TheCloseBoxEndsAModalRunAsCancel) {
+  TimedGallery dialog;
+  dialog.on_shown = [&] {
+    Display* x = XOpenDisplay(nullptr);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = native_window(dialog);
+    e.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    XSendEvent(x, e.xclient.window, False, NoEventMask, &e);
+    XCloseDisplay(x);
+  };
+  EXPECT_EQ(dialog.DoModal(), kIdCancel);
+  EXPECT_EQ(dialog.timer_fired, 0);
+}
+
+TEST_F(ModalOnScreen, APopupMenuIsAnOwnedBorderlessWindowThatTakesAClick) {
+  TimedGallery owner;
+  ASSERT_TRUE(owner.Create(nullptr));
+  owner.ShowWindow(kSwShow);
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 501, "Uno");
+  menu.AppendMenu(kMfString, 502, "Due");
+  menu.AppendMenu(kMfString, 503, "Tre");
+  owner.on_timer = [&] {
+    if (PopupMenu* m = PopupMenu::Tracking()) m->Cancel();
+  };
+  owner.SetTimer(7, 4000);
+  bool override_redirect = false;
+  ::Window transient_for = 0;
+  auto click_menu = [](Point p) {
+    Display* x = XOpenDisplay(nullptr);
+    ::Window xid = native_window(*PopupMenu::Tracking()->MenuWindow());
+    for (int type : {ButtonPress, ButtonRelease}) {
+      XEvent e{};
+      e.xbutton.type = type;
+      e.xbutton.window = xid;
+      e.xbutton.root = DefaultRootWindow(x);
+      e.xbutton.x = p.x;
+      e.xbutton.y = p.y;
+      e.xbutton.button = Button1;
+      e.xbutton.same_screen = True;
+      XSendEvent(x, xid, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+    }
+    XCloseDisplay(x);
+  };
+  // A click outside the menu closes it with no choice.
+  post_to_ui([&] { click_menu({-40, 10}); });
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 300, 300, &owner), 0);
+  EXPECT_EQ(owner.timer_fired, 0);
+  post_to_ui([&] {
+    Display* x = XOpenDisplay(nullptr);
+    ::Window xid = native_window(*PopupMenu::Tracking()->MenuWindow());
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(x, xid, &attributes)) override_redirect = attributes.override_redirect;
+    XGetTransientForHint(x, xid, &transient_for);
+    XCloseDisplay(x);
+    click_menu({20, 2 + 19 + 9});  // the second row
+  });
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 300, 300, &owner), 502);
+  EXPECT_EQ(owner.timer_fired, 0);
+  EXPECT_TRUE(override_redirect);
+  EXPECT_EQ(transient_for, native_window(owner));
+  owner.DestroyWindow();
+}
+
+TEST_F(ModalOnScreen, TimersAndOtherThreadsWakeTheWait) {
+  TimedGallery by_timer;
+  by_timer.end_after_ms = 30;
+  EXPECT_EQ(by_timer.DoModal(), -7);
+  EXPECT_EQ(by_timer.timer_fired, 1);
+
+  TimedGallery by_thread;
+  std::thread worker;
+  by_thread.on_shown = [&] {
+    WindowHandle h = by_thread.handle();
+    worker = std::thread([h] { post_message(h, kMsgCommand, make_command_param(kIdOk, 0), 0); });
+  };
+  EXPECT_EQ(by_thread.DoModal(), kIdOk);
+  worker.join();
+  EXPECT_EQ(by_thread.timer_fired, 0);
+}
+
+}  // namespace
+}  // namespace kt::ui::gallery
