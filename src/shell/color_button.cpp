@@ -70,6 +70,13 @@ bool CColorButton::DrawItem(DrawItemInfo& info) {
   bool pressed = (info.state & kOdsSelected) != 0;
   bool disabled = (info.state & kOdsDisabled) != 0;
   Rect r = info.rect;
+  if (look.solid) {
+    // Face, caption and frame in one colour: the whole button is one bar
+    // (the message box's edges are 3 pixels thick; a raised frame would
+    // leave one pixel of colour).
+    dc.FillRect(r, m_background);
+    return true;
+  }
   Rect inside = r.Deflate(1);
   dc.DrawButtonFrame(r, pressed);
   dc.FillRect(inside, m_background);
@@ -78,11 +85,9 @@ bool CColorButton::DrawItem(DrawItemInfo& info) {
   DrawCaption(dc, inside, look.caption, pressed, disabled);
 
   Color frame = look.frame;
-  if (!look.solid) {
-    if (m_frame_color != 0) frame = m_frame_color;
-    else if (frame == kNoColor) frame = disabled ? rgb(140, 170, 200) : rgb(51, 153, 255);
-    if ((info.state & kOdsFocus) && !m_no_focus_frame) frame = rgb(0, 51, 153);
-  }
+  if (m_frame_color != 0) frame = m_frame_color;
+  else if (frame == kNoColor) frame = disabled ? rgb(140, 170, 200) : rgb(51, 153, 255);
+  if ((info.state & kOdsFocus) && !m_no_focus_frame) frame = rgb(0, 51, 153);
   dc.FrameRect(inside, frame);
   return true;
 }

@@ -88,7 +88,7 @@ TEST_F(MessageBoxTest, EdgeBarsShowTheKind) {
       DisplayList list = ui.Render(box);
       for (int bar : CMessageBox::kBarIds) {
         EXPECT_EQ(list.LastFill(bar), color) << type << " bar " << bar;
-        EXPECT_EQ(kt_shell_test::last_color(list, bar, DrawOp::kFrame), color) << type << " bar " << bar;
+        EXPECT_EQ(list.ForControl(bar).size(), 1u) << type << " bar " << bar;  // one solid fill
       }
       ui.Click(box, kFirst);
     });
