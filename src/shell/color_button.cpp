@@ -21,6 +21,11 @@ void CColorButton::SetCaption(const char* text) {
   SetWindowText(m_caption);
 }
 
+bool CColorButton::OnCreate() {
+  ModifyStyle(kBsTypeMask, kBsOwnerDraw);
+  return Button::OnCreate();
+}
+
 void CColorButton::OnDestroy() {
   // A caption that came from translating the window text belongs to that
   // window: a window made again after a change of language translates again.

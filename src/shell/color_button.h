@@ -56,6 +56,8 @@ class CColorButton : public kt::ui::Button {
   bool m_single_line = false;
 
  protected:
+  // Owner-drawn whatever type the template gave.
+  bool OnCreate() override;
   bool DrawItem(kt::ui::DrawItemInfo& info) override;
   void OnDestroy() override;
 

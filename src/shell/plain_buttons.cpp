@@ -10,6 +10,17 @@
 
 using namespace kt::ui;
 
+// Both draw themselves whatever button type their template gave.
+bool MLButton::OnCreate() {
+  ModifyStyle(kBsTypeMask, kBsOwnerDraw);
+  return Button::OnCreate();
+}
+
+bool CBigIcon::OnCreate() {
+  ModifyStyle(kBsTypeMask, kBsOwnerDraw);
+  return Button::OnCreate();
+}
+
 bool MLButton::DrawItem(DrawItemInfo& info) {
   if (!info.dc) return false;
   DeviceContext& dc = *info.dc;

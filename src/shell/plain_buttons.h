@@ -19,6 +19,7 @@ class MLButton : public kt::ui::Button {
   const std::string& Caption() const { return m_caption; }
 
  protected:
+  bool OnCreate() override;
   bool DrawItem(kt::ui::DrawItemInfo& info) override;
   void OnDestroy() override;
 
@@ -41,5 +42,6 @@ class CBigIcon : public kt::ui::Button {
   void SizeToIcon();
 
  protected:
+  bool OnCreate() override;
   bool DrawItem(kt::ui::DrawItemInfo& info) override;
 };

@@ -82,7 +82,7 @@ TEST(ColorButtonLook, GeneratedTextIsWhiteWhereTheFaceIsDark) {
 }
 
 constexpr int kTemplate = 9301;
-constexpr int kMain = 1101, kConfig = 1102, kGen2 = 1103, kGen3 = 1104, kHelp = 1105, kPlain = 1106;
+constexpr int kMain = 1101, kConfig = 1102, kGen2 = 1103, kGen3 = 1104, kHelp = 1105, kPlain = 1106, kIcon = 1107, kFace = 1108;
 constexpr std::uint32_t kOwner = kBsOwnerDraw | kWsTabStop;
 
 const ControlTemplate kControls[] = {
@@ -91,7 +91,9 @@ const ControlTemplate kControls[] = {
     {"Button", kGen2, "", kOwner, 5, 25, 20, 14},
     {"Button", kGen3, "", kOwner, 30, 25, 20, 14},
     {"Button", kHelp, "", kOwner, 55, 25, 60, 14},
-    {"Button", kPlain, "Configurazione", kOwner, 5, 45, 80, 20},
+    {"Button", kPlain, "Configurazione", kBsPushButton | kWsTabStop, 5, 45, 80, 20},  // drawn all the same
+    {"Button", kIcon, "", kBsPushButton, 90, 25, 20, 20},
+    {"Button", kFace, "", kBsPushButton, 90, 50, 20, 14},
 };
 const DialogTemplate kTemplates[] = {
     {kTemplate, "Pulsanti", kWsPopup | kWsCaption, 0, 0, 140, 70, kControls},
@@ -102,6 +104,8 @@ class ButtonsDialog : public CDialogML {
   ButtonsDialog() : CDialogML(kTemplate) {}
   CColorButton main, config, gen2, gen3, help;
   MLButton plain;
+  CBigIcon icon;
+  CColorBitmap face;
 
  protected:
   void DoDataExchange(DataExchange& dx) override {
@@ -111,6 +115,8 @@ class ButtonsDialog : public CDialogML {
     dx.Control(kGen3, gen3);
     dx.Control(kHelp, help);
     dx.Control(kPlain, plain);
+    dx.Control(kIcon, icon);
+    dx.Control(kFace, face);
   }
 };
 
@@ -191,6 +197,22 @@ TEST_F(ColorButtonTest, UnknownStateKeepsTheColoursLastChosen) {
   EXPECT_EQ(ui.Render(dialog).LastFill(kGen2), rgb(225, 0, 0));
   dialog.gen2.m_state = 77;
   EXPECT_EQ(ui.Render(dialog).LastFill(kGen2), rgb(225, 0, 0));
+}
+
+TEST_F(ColorButtonTest, IconButtonAndBitmapFace) {
+  ASSERT_TRUE(Open());
+  dialog.icon.SizeToIcon();
+  EXPECT_EQ(dialog.icon.GetRectInParent().Width(), 72);  // twice 32 plus 8
+  EXPECT_EQ(dialog.icon.GetRectInParent().Height(), 72);
+  dialog.face.m_states[0] = 1;
+  dialog.face.m_states[1] = 1;
+  DisplayList list = ui.Render(dialog);
+  const DrawItemOp* icon = last_op(list, kIcon, DrawOp::kBitmap);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->resource, CBigIcon::kAppIcon);
+  EXPECT_EQ(list.LastFill(kIcon), rgb(64, 64, 64));  // the shadow
+  EXPECT_EQ(list.LastFill(kFace), kButtonFaceColor);
+  EXPECT_EQ(last_color(list, kFace, DrawOp::kFrame), rgb(105, 105, 105));
 }
 
 TEST_F(ColorButtonTest, TranslatedCaptionIsTakenAgainWhenTheWindowIsMadeAgain) {
