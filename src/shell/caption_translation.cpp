@@ -1,0 +1,71 @@
+// Caption normalisation and lookup (see caption_translation.h). Case is
+// folded for the letters A to Z only: the keys are Italian texts in which an
+// accented letter is a different word ("è" is not "e", nor "È" a match for
+// "è"), so the program's full 1252 folding would find rows it should not.
+// Normalising writes into the caption it is given; callers that hold a text
+// they must not change go through ui_translate_caption_copy.
+#include "shell/caption_translation.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+char fold(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+bool equal_folded(const char* a, const char* b, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (fold(a[i]) != fold(b[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+void ui_normalize_caption(char* text) {
+  if (!text || !*text) return;
+  // Runs of blanks become one blank; the first character always stays.
+  std::size_t out = 1;
+  for (std::size_t in = 1; text[in]; ++in) {
+    if (text[in] == ' ' && text[out - 1] == ' ') continue;
+    text[out++] = text[in];
+  }
+  text[out] = '\0';
+  // A blank right after a vertical bar goes.
+  out = 1;
+  for (std::size_t in = 1; text[in]; ++in) {
+    if (text[in] == ' ' && text[in - 1] == '|') continue;
+    text[out++] = text[in];
+  }
+  text[out] = '\0';
+}
+
+const char* ui_translate_caption(char* text, const MlText* table) {
+  int language = ui_language();
+  if (!text || language == 0 || !text[0] || !text[1]) return text;
+  ui_normalize_caption(text);
+  if (!table) return text;
+  std::size_t length = std::strlen(text);
+  for (const MlText* row = table; row->Italian(); ++row) {
+    std::size_t row_length = std::strlen(row->Italian());
+    if (row_length == length && equal_folded(row->Italian(), text, length)) return (*row)[language];
+  }
+  const char* result = text;
+  std::size_t best = 99887766;
+  for (const MlText* row = table; row->Italian(); ++row) {
+    std::size_t row_length = std::strlen(row->Italian());
+    std::size_t distance = row_length > length ? row_length - length : length - row_length;
+    std::size_t shorter = row_length < length ? row_length : length;
+    if (distance < best && equal_folded(row->Italian(), text, shorter)) {
+      result = (*row)[language];
+      best = distance;
+    }
+  }
+  return result;
+}
+
+std::string ui_translate_caption_copy(std::string_view text, const MlText* table) {
+  std::vector<char> copy(text.begin(), text.end());
+  copy.push_back('\0');
+  return ui_translate_caption(copy.data(), table);
+}

@@ -1,0 +1,183 @@
+// The message box and its entry points (see message_box.h). One box object
+// is built, shown and destroyed per call. The last-box memory is process
+// wide and only touched on the user-interface thread; its time comes from
+// the interface clock, so tests move it by hand. The buttons are laid out
+// and the mouse cursor placed 10 ms after initialisation, when the box has
+// its final size on screen.
+#include "shell/message_box.h"
+
+#include "platform/cp1252.h"
+
+using namespace kt::ui;
+
+namespace {
+
+const MlText kCaptionOk = {"OK", "OK", "OK"};
+const MlText kCaptionCancel = {"Annulla", "Cancel", "Cancel"};
+const MlText kCaptionContinue = {"Continua", "Continue", "Continue"};
+const MlText kCaptionAbort = {"Abbandona", "Abort", "Abort"};
+const MlText kCaptionRetry = {"Riprova", "Retry", "Retry"};
+const MlText kCaptionIgnore = {"Ignora", "Ignore", "Ignore"};
+const MlText kCaptionYes = {"SI", "JA", "YES"};
+const MlText kCaptionNo = {"NO", "Nein", "NO"};
+
+struct ButtonSet {
+  const MlText* captions[3];
+  int results[3];
+};
+
+// By the type's bits 0-3; 7 and above show OK alone.
+const ButtonSet kButtonSets[7] = {
+    {{&kCaptionOk, nullptr, nullptr}, {kIdOk, 0, 0}},
+    {{&kCaptionOk, &kCaptionCancel, nullptr}, {kIdOk, kIdCancel, 0}},
+    {{&kCaptionAbort, &kCaptionRetry, &kCaptionIgnore}, {kIdAbort, kIdRetry, kIdIgnore}},
+    {{&kCaptionYes, &kCaptionNo, &kCaptionCancel}, {kIdYes, kIdNo, kIdCancel}},
+    {{&kCaptionYes, &kCaptionNo, nullptr}, {kIdYes, kIdNo, 0}},
+    {{&kCaptionRetry, &kCaptionCancel, nullptr}, {kIdRetry, kIdCancel, 0}},
+    {{&kCaptionRetry, &kCaptionCancel, &kCaptionContinue}, {kIdRetry, kIdCancel, kIdContinue}},
+};
+
+// The last box shown: text pointer (null before the first and while a box
+// is up), the time it closed and its answer.
+const char* g_last_text = nullptr;
+std::int64_t g_last_seconds = 0;
+int g_last_result = 0;
+
+}  // namespace
+
+void ui_forget_last_message_box() {
+  g_last_text = nullptr;
+  g_last_seconds = 0;
+  g_last_result = 0;
+}
+
+KT_BEGIN_MESSAGE_MAP(CMessageBox, CDialogML)
+  KT_ON_COMMAND(1031, OnButton1)
+  KT_ON_COMMAND(1049, OnButton2)
+  KT_ON_COMMAND(1050, OnButton3)
+KT_END_MESSAGE_MAP()
+
+CMessageBox::CMessageBox() : CDialogML(kTemplate) {}
+
+void CMessageBox::SetContent(const char* text, int type, int flags, const char* caption1, const char* caption2,
+                             const char* caption3) {
+  m_text = text;
+  m_type = type;
+  m_flags = flags;
+  m_captions[0] = caption1;
+  m_captions[1] = caption2;
+  m_captions[2] = caption3;
+}
+
+int CMessageBox::BarState(int type) {
+  switch (type & 0xF0) {
+    case kMbIconStop: return 102;
+    case kMbIconQuestion: return 103;
+    case kMbIconExclamation: return 104;
+    case kMbIconInformation: return 105;
+    default: return 101;
+  }
+}
+
+void CMessageBox::DoDataExchange(DataExchange& dx) {
+  for (int i = 0; i < 3; ++i) dx.Control(kButtonIds[i], m_buttons[i]);
+  dx.Control(kTextId, m_message);
+  for (int i = 0; i < 4; ++i) dx.Control(kBarIds[i], m_bars[i]);
+}
+
+bool CMessageBox::OnInitDialog() {
+  CDialogML::OnInitDialog();
+  m_message.SetWindowText(m_text ? m_text : "");
+  for (CColorButton& bar : m_bars) bar.m_state = BarState(m_type);
+  for (int i = 0; i < 3; ++i) m_rects[i] = m_buttons[i].GetRectInParent();
+
+  int set = m_type & 0xF;
+  const ButtonSet& buttons = kButtonSets[set <= 6 ? set : 0];
+  for (int i = 0; i < 3; ++i) {
+    m_results[i] = buttons.results[i];
+    const char* caption = nullptr;
+    if (buttons.captions[i]) caption = m_captions[i] ? m_captions[i] : buttons.captions[i]->Get();
+    if (caption) {
+      m_buttons[i].SetCaption(caption);
+      m_buttons[i].ShowWindow(kSwShow);
+    } else {
+      m_buttons[i].ShowWindow(kSwHide);
+    }
+  }
+  m_cursor = backend().GetCursorPos();
+  SetTimer(kLayoutTimer, 10);
+  return true;
+}
+
+void CMessageBox::LayOutButtons() {
+  int shown = 0;
+  for (CColorButton& b : m_buttons) shown += b.IsWindowVisible() ? 1 : 0;
+  const Rect* r = m_rects;
+  if (shown >= 3) {
+    for (int i = 0; i < 3; ++i) m_buttons[i].MoveWindow(r[i]);
+  } else if (shown == 2) {
+    int middle = (r[1].left + r[1].right) / 2;
+    m_buttons[0].MoveWindow(Rect{r[0].left, r[0].top, middle - 10, r[0].bottom});
+    m_buttons[1].MoveWindow(Rect{middle + 10, r[2].top, r[2].right, r[2].bottom});
+  } else if (shown == 1) {
+    m_buttons[0].MoveWindow(Rect{r[0].left, r[0].top, r[2].right, r[0].bottom});
+  }
+}
+
+void CMessageBox::PlaceCursor() {
+  Rect b1 = m_buttons[0].GetWindowRect();
+  Rect b2 = m_buttons[1].GetWindowRect();
+  Point p;
+  if (m_flags & kMbCursorBetween) {
+    p = {(b1.right + b2.left) / 2, b1.bottom - b1.Height() / 4};
+  } else if (m_flags & kMbCursorSecond) {
+    p = {(b2.left + b2.right) / 2, b2.bottom - b2.Height() / 4};
+  } else {
+    p = {b1.right - b1.Width() / 4, b1.bottom - b1.Height() / 4};
+  }
+  backend().SetCursorPos(p);
+}
+
+void CMessageBox::OnTimer(WParam id) {
+  if (id != kLayoutTimer) return CDialogML::OnTimer(id);
+  LayOutButtons();
+  PlaceCursor();
+  KillTimer(kLayoutTimer);
+}
+
+void CMessageBox::EndWith(int button) {
+  backend().SetCursorPos(m_cursor);
+  EndDialog(m_results[button]);
+}
+
+void CMessageBox::OnButton1() { EndWith(0); }
+void CMessageBox::OnButton2() { EndWith(1); }
+void CMessageBox::OnButton3() { EndWith(2); }
+void CMessageBox::OnOK() { EndWith(0); }
+void CMessageBox::OnCancel() {}
+
+int ui_message_box_ex(const char* text, int type, int flags, const char* caption1, const char* caption2,
+                      const char* caption3) {
+  CMessageBox box;
+  if (g_process_number >= 1) return kIdOk;
+  std::int64_t now = ui_clock().NowSeconds();
+  if ((type & 0xF) == 0 && (flags & kMbSuppressRepeat) && text == g_last_text && g_last_text)
+    if (now - g_last_seconds < 60) return g_last_result;
+  g_last_text = nullptr;
+  if (g_frame_hooks.hide_launcher_panel) g_frame_hooks.hide_launcher_panel(0);
+  box.SetContent(text, type, flags, caption1, caption2, caption3);
+  int result = int(box.DoModal());
+  g_last_result = result;
+  g_last_text = text;
+  g_last_seconds = ui_clock().NowSeconds();
+  if (g_frame_hooks.hide_launcher_panel) g_frame_hooks.hide_launcher_panel(5);
+  return result;
+}
+
+int ui_message_box_flags(const char* text, int type, int flags) {
+  return ui_message_box_ex(text, type, flags, nullptr, nullptr, nullptr);
+}
+
+int ui_message_box_type(const char* text, int type) { return ui_message_box_ex(text, type, 0, nullptr, nullptr, nullptr); }
+
+int ui_message_box(const char* text) { return ui_message_box_ex(text, 0, 0, nullptr, nullptr, nullptr); }

@@ -1,0 +1,97 @@
+// The message-file viewer (see message_viewer.h). The file is read as 1252
+// text in lines of at most 400 characters (a longer line continues as the
+// next piece); the window takes the focus once, a second after it opens,
+// so a message that arrives while the user types does not steal keys
+// mid-word.
+#include "shell/message_viewer.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/shell_services.h"
+#include "platform/paths.h"
+
+using namespace kt::ui;
+
+KT_BEGIN_MESSAGE_MAP(Cmessshow, CResizableDialog)
+  KT_ON_COMMAND(Cmessshow::kCloseId, OnCloseButton)
+  KT_ON_COMMAND(Cmessshow::kUnderstoodId, OnUnderstood)
+KT_END_MESSAGE_MAP()
+
+bool Cmessshow::Create(Window* parent) {
+  if (m_open || IsWindow()) return false;
+  m_open = Dialog::Create(parent);
+  return m_open;
+}
+
+void Cmessshow::DoDataExchange(DataExchange& dx) {
+  dx.Control(kTextId, m_text);
+  dx.Control(kCloseId, m_close);
+  dx.Control(kUnderstoodId, m_understood);
+}
+
+bool Cmessshow::OnInitDialog() {
+  CResizableDialog::OnInitDialog();
+  char title[101];
+  GetWindowText(title, int(sizeof title));
+  SetWindowText(title);
+  AnchorControl(kTextId, kAnchorTopLeft, kAnchorBottomRight);
+  AnchorControl(kCloseId, kAnchorBottomRight);
+  AnchorControl(kUnderstoodId, kAnchorBottomRight);
+  FitIntoPageArea();
+  if (m_placement.bottom > 0) {
+    Rect r = GetWindowRect();
+    int left = m_placement.right - r.Width() - 200;
+    int top = m_placement.top + 6;
+    MoveWindow(Rect{left, top, left + r.Width(), top + r.Height()});
+  }
+  ReadMessageFile();
+  m_ticks = 0;
+  SetTimer(kFocusTimer, 999);
+  return true;
+}
+
+void Cmessshow::ReadMessageFile() {
+  m_shown = 0;
+  if (!m_file_name) return;
+  std::FILE* f = std::fopen(kt::translate_path(m_file_name).c_str(), "rb");
+  if (!f) return;
+  std::string text;
+  char line[402];
+  while (std::fgets(line, int(sizeof line - 1), f)) {
+    std::size_t n = std::strlen(line);
+    while (n > 0 && (line[n - 1] == '\n' || line[n - 1] == '\r')) line[--n] = '\0';
+    if (std::strncmp(line, "#IGNO:", 6) == 0) {
+      m_shown = 0;
+      break;
+    }
+    if (line[0] == '#' || n == 0) continue;
+    text += "\r\n";
+    text += line;
+    m_shown += int(n);
+  }
+  std::fclose(f);
+  m_text.SetWindowText(text);
+}
+
+void Cmessshow::OnTimer(WParam id) {
+  if (id != kFocusTimer) return CResizableDialog::OnTimer(id);
+  SetActiveWindow();
+  if (m_ticks++ == 0) m_close.SetFocus();
+  KillTimer(kFocusTimer);
+}
+
+void Cmessshow::OnCloseButton() { DestroyWindow(); }
+
+void Cmessshow::OnUnderstood() {
+  if (m_file_name) og_delete_file_if_present(m_file_name);
+  DestroyWindow();
+}
+
+void Cmessshow::OnCancel() { DestroyWindow(); }
+
+void Cmessshow::OnDestroy() {
+  m_open = false;
+  CResizableDialog::OnDestroy();
+}

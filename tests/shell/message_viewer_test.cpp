@@ -1,0 +1,134 @@
+// The message-file viewer reading files under a temporary drive root:
+// comment lines skipped, "#IGNO:" withdrawing the message, a missing file,
+// one window at a time, placement beside a rectangle, the focus taken after
+// a second, the "understood" button that deletes the file, controls that
+// follow the window; and the list window's pairs of lines.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "platform/test_driver.h"
+#include "shell/message_box.h"
+#include "shell/message_viewer.h"
+#include "shell/small_dialogs.h"
+#include "shell_test_support.h"
+
+namespace {
+
+using namespace kt::ui;
+namespace fs = std::filesystem;
+
+class MessageViewerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = fs::temp_directory_path() / ("kt_viewer_" + std::to_string(::getpid()));
+    fs::create_directories(root / "KestrinTempusDati");
+    setenv(kt::kDriveRootVariable, root.c_str(), 1);
+    ui_register_toolkit_templates();
+    viewer.m_file_name = kFile;
+  }
+  void TearDown() override {
+    unsetenv(kt::kDriveRootVariable);
+    fs::remove_all(root);
+  }
+  void Write(const char* text) { std::ofstream(root / "KestrinTempusDati" / "Message.txt", std::ios::binary) << text; }
+  bool FileThere() { return fs::exists(root / "KestrinTempusDati" / "Message.txt"); }
+
+  static constexpr const char* kFile = "\\KestrinTempusDati\\Message.txt";
+  fs::path root;
+  TestDriver ui;
+  Cmessshow viewer;
+};
+
+TEST_F(MessageViewerTest, ReadsLinesAndSkipsComments) {
+  Write("# dal server\r\nPrima riga\r\n\r\nSeconda\n#altro\n");
+  ASSERT_TRUE(viewer.Create(nullptr));
+  EXPECT_EQ(viewer.ShownCount(), 17);
+  EXPECT_EQ(viewer.GetDlgItemText(Cmessshow::kTextId), "\r\nPrima riga\r\nSeconda");
+  EXPECT_FALSE(viewer.Create(nullptr));  // one window at a time
+}
+
+TEST_F(MessageViewerTest, IgnoreLineAndMissingFileShowNothing) {
+  Write("Vecchio avviso\n#IGNO:\naltro\n");
+  ASSERT_TRUE(viewer.Create(nullptr));
+  EXPECT_EQ(viewer.ShownCount(), 0);
+  viewer.DestroyWindow();
+  EXPECT_FALSE(viewer.IsOpen());
+  fs::remove(root / "KestrinTempusDati" / "Message.txt");
+  ASSERT_TRUE(viewer.Create(nullptr));
+  EXPECT_EQ(viewer.ShownCount(), 0);
+  EXPECT_EQ(viewer.GetDlgItemText(Cmessshow::kTextId), "");
+}
+
+TEST_F(MessageViewerTest, PlacedBesideTheRectangleAndFocusedAfterASecond) {
+  Write("Avviso\n");
+  viewer.m_placement = {0, 100, 1000, 400};
+  ASSERT_TRUE(viewer.Create(nullptr));
+  viewer.ShowWindow(kSwShow);
+  Rect r = viewer.GetWindowRect();
+  EXPECT_EQ(r.left, 1000 - r.Width() - 200);
+  EXPECT_EQ(r.top, 106);
+  viewer.GetDlgItem(Cmessshow::kUnderstoodId)->SetFocus();
+  ui.Advance(998);
+  EXPECT_TRUE(ui.HasFocus(viewer, Cmessshow::kUnderstoodId));
+  ui.Advance(1);
+  EXPECT_TRUE(ui.HasFocus(viewer, Cmessshow::kCloseId));
+}
+
+TEST_F(MessageViewerTest, UnderstoodDeletesTheFileAndCloses) {
+  Write("Avviso\n");
+  ASSERT_TRUE(viewer.Create(nullptr));
+  viewer.ShowWindow(kSwShow);
+  ASSERT_TRUE(ui.Click(viewer, Cmessshow::kUnderstoodId));
+  EXPECT_FALSE(viewer.IsWindow());
+  EXPECT_FALSE(viewer.IsOpen());
+  EXPECT_FALSE(FileThere());
+}
+
+TEST_F(MessageViewerTest, CloseKeepsTheFileAndButtonsAreTranslated) {
+  kt_shell_test::LanguageScope language(1);
+  Write("Avviso\n");
+  ASSERT_TRUE(viewer.Create(nullptr));
+  viewer.ShowWindow(kSwShow);
+  EXPECT_EQ(ui.Render(viewer).TextsOf(Cmessshow::kCloseId), "Dieses Fenster schließen"_cp);
+  Rect text = viewer.GetDlgItem(Cmessshow::kTextId)->GetRectInParent();
+  Rect close = viewer.GetDlgItem(Cmessshow::kCloseId)->GetRectInParent();
+  Rect w = viewer.GetWindowRect();
+  viewer.MoveWindow(Rect{w.left, w.top, w.right + 20, w.bottom + 10});
+  EXPECT_EQ(viewer.GetDlgItem(Cmessshow::kTextId)->GetRectInParent(), (Rect{text.left, text.top, text.right + 20,
+                                                                             text.bottom + 10}));
+  EXPECT_EQ(viewer.GetDlgItem(Cmessshow::kCloseId)->GetRectInParent(), close.Offset(20, 10));
+  ASSERT_TRUE(ui.Click(viewer, Cmessshow::kCloseId));
+  EXPECT_FALSE(viewer.IsOpen());
+  EXPECT_TRUE(FileThere());
+}
+
+TEST_F(MessageViewerTest, ListWindowAddsPairsAndSelectsTheLast) {
+  Czzempty list;
+  ASSERT_TRUE(list.Create(nullptr));
+  EXPECT_EQ(list.GetWindowRect().TopLeft(), backend().WorkArea().TopLeft());
+  list.AddLinePair("uno", "due");
+  list.AddLinePair("tre", "quattro");
+  auto* box = dynamic_cast<ListBox*>(list.GetDlgItem(Czzempty::kListId));
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->GetCount(), 4);
+  EXPECT_EQ(box->GetCurSel(), 3);
+}
+
+TEST_F(MessageViewerTest, ToolkitTemplatesLintClean) {
+  EXPECT_TRUE(lint_all_dialog_templates().empty());
+  Cmessshow v;
+  Czzempty z;
+  Cmemoverde m;
+  for (Dialog* d : {static_cast<Dialog*>(&v), static_cast<Dialog*>(&z), static_cast<Dialog*>(&m)}) {
+    std::vector<int> ids = d->BoundControlIds();
+    EXPECT_TRUE(lint_bound_ids(*d->GetTemplate(), ids).empty()) << d->template_id();
+  }
+}
+
+}  // namespace

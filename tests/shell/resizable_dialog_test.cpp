@@ -1,0 +1,170 @@
+// Resizable dialogs on the headless core: controls that grow with the
+// window or move with a corner, a dialog resized down to its minimum (and
+// asked to go below it), the track sizes given to a backend, the grip in
+// the corner and disabled while maximised, a page fitted borderless onto the
+// frame's page area with its grip hidden, and the frame hooks around a
+// modal run and on Cancel.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/test_driver.h"
+#include "shell/resizable_dialog.h"
+
+namespace {
+
+using namespace kt::ui;
+
+constexpr int kDialogTemplate = 9501, kFrameTemplate = 9502, kPageTemplate = 9503, kBareTemplate = 9504;
+constexpr int kList = 1301, kOk = 1302, kNote = 1303, kCentre = 1304;
+
+const ControlTemplate kControls[] = {
+    {"ListBox", kList, "", kWsTabStop, 4, 4, 192, 72},
+    {"Static", kNote, "Nota", 0, 4, 84, 100, 8},
+    {"Static", kCentre, "", 0, 96, 40, 8, 8},
+    {"Button", kOk, "OK", kBsDefPushButton | kWsTabStop, 148, 80, 48, 16},
+};
+const ControlTemplate kFrameControls[] = {
+    {"Button", kIdCancel, "Esci", kWsTabStop, 4, 4, 40, 14},
+};
+const DialogTemplate kTemplates[] = {
+    // 200 x 100 dialog units are 300 x 163 pixels (6 x 13 base units).
+    {kDialogTemplate, "Elenco", kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame, 0, 0, 200, 100, kControls},
+    {kFrameTemplate, "Cornice", kWsPopup | kWsCaption, 0, 0, 400, 300, kFrameControls},
+    {kPageTemplate, "Pagina", kWsChild | kWsBorder | kWsThickFrame, 0, 0, 200, 100, kControls},
+    {kBareTemplate, "Pagina", kWsPopup, 0, 0, 200, 100, kControls},
+};
+
+class ListDialog : public CResizableDialog {
+ public:
+  explicit ListDialog(int template_id = kDialogTemplate) : CResizableDialog(template_id) {}
+  int layout_changes = 0;
+
+ protected:
+  bool OnInitDialog() override {
+    CResizableDialog::OnInitDialog();
+    FitIntoPageArea();
+    if (IsPage()) ShowGrip(false);
+    AnchorControl(kList, kAnchorTopLeft, kAnchorBottomRight);
+    AnchorControl(kOk, kAnchorBottomRight);
+    AnchorControl(kNote, kAnchorBottomLeft);
+    AnchorControl(kCentre, kAnchorMiddleCenter);
+    return true;
+  }
+  void OnLayoutChanged() override { ++layout_changes; }
+};
+
+class ResizableTest : public ::testing::Test {
+ protected:
+  void SetUp() override { register_dialog_templates(kTemplates); }
+  void TearDown() override { g_frame_hooks = FrameHooks{}; }
+  Rect Item(Window& d, int id) { return d.GetDlgItem(id)->GetRectInParent(); }
+  void Resize(Window& d, int dx, int dy) {
+    Rect r = d.GetWindowRect();
+    d.MoveWindow(Rect{r.left, r.top, r.right + dx, r.bottom + dy});
+  }
+  TestDriver ui;
+};
+
+TEST_F(ResizableTest, AnchoredControlsFollowTheWindow) {
+  ListDialog d;
+  ASSERT_TRUE(d.Create(nullptr));
+  // List 6..294 x 7..124, button 222..294 x 130..156, note 6..156 x 137..150,
+  // centre mark 144..156 x 65..78 in a client area of 300 x 163.
+  ASSERT_EQ(d.GetClientRect(), (Rect{0, 0, 300, 163}));
+  ASSERT_EQ(Item(d, kList), (Rect{6, 7, 294, 124}));
+  Resize(d, 40, 30);
+  EXPECT_EQ(Item(d, kList), (Rect{6, 7, 334, 154}));     // grows
+  EXPECT_EQ(Item(d, kOk), (Rect{262, 160, 334, 186}));   // moves with the corner, same size
+  EXPECT_EQ(Item(d, kNote), (Rect{6, 167, 156, 180}));   // moves down only
+  // Half of 340 x 193 is 170 x 96: the mark moves by (20, 31 - 96 + 81 = 15).
+  EXPECT_EQ(Item(d, kCentre), (Rect{164, 80, 176, 93}));
+  EXPECT_EQ(Item(d, CResizableGrip::kGripId), (Rect{324, 177, 340, 193}));
+  EXPECT_GT(d.layout_changes, 0);
+}
+
+TEST_F(ResizableTest, ResizedDownToItsMinimum) {
+  ListDialog d;
+  ASSERT_TRUE(d.Create(nullptr));
+  Rect start = d.GetWindowRect();
+  Rect list = Item(d, kList), ok = Item(d, kOk), note = Item(d, kNote), centre = Item(d, kCentre);
+  Resize(d, 80, 50);
+  Resize(d, -80, -50);  // back to the minimum: every control where the template put it
+  EXPECT_EQ(d.GetWindowRect(), start);
+  EXPECT_EQ(Item(d, kList), list);
+  EXPECT_EQ(Item(d, kOk), ok);
+  EXPECT_EQ(Item(d, kNote), note);
+  EXPECT_EQ(Item(d, kCentre), centre);
+  Resize(d, -60, -40);  // below the minimum: held at it
+  EXPECT_EQ(d.GetWindowRect().Width(), start.Width());
+  EXPECT_EQ(d.GetWindowRect().Height(), start.Height());
+  EXPECT_EQ(Item(d, kList), list);
+  Resize(d, 30, -40);  // wider but too low: only the height is held
+  EXPECT_EQ(d.GetWindowRect().Width(), start.Width() + 30);
+  EXPECT_EQ(d.GetWindowRect().Height(), start.Height());
+  EXPECT_EQ(Item(d, kList), (Rect{list.left, list.top, list.right + 30, list.bottom}));
+}
+
+TEST_F(ResizableTest, TrackSizesForTheBackend) {
+  ListDialog d;
+  MinMaxInfo info;
+  d.SendMessage(kMsgGetMinMaxInfo, 0, reinterpret_cast<LParam>(&info));  // no window yet
+  ASSERT_TRUE(d.Create(nullptr));
+  d.SendMessage(kMsgGetMinMaxInfo, 0, reinterpret_cast<LParam>(&info));
+  Rect r = d.GetWindowRect();
+  EXPECT_EQ(info.min_track_size, (Point{r.Width(), r.Height()}));
+  EXPECT_EQ(info.max_track_size, (Point{0, 0}));  // only the minimum is set
+}
+
+TEST_F(ResizableTest, MaximisedDialogHasADisabledGrip) {
+  ListDialog d;
+  ASSERT_TRUE(d.Create(nullptr));
+  EXPECT_TRUE(d.Grip().IsWindowEnabled());
+  d.ModifyStyle(0, kWsMaximize);
+  Resize(d, 100, 100);
+  EXPECT_FALSE(d.Grip().IsWindowEnabled());
+}
+
+TEST_F(ResizableTest, PageLiesBorderlessOnThePageAreaWithoutGrip) {
+  Dialog frame(kFrameTemplate);
+  ASSERT_TRUE(frame.Create(nullptr));
+  frame.ShowWindow(kSwShow);
+  const Rect page_area{10, 40, 590, 480};
+  ListDialog page(kPageTemplate);
+  page.SetPageFields(kWsBorder | kWsThickFrame | kWsCaption, kWsChild, kSwpNoZOrder, &page_area, true);
+  ASSERT_TRUE(page.Create(&frame));
+  EXPECT_EQ(page.GetParent(), &frame);
+  EXPECT_EQ(page.GetRectInParent(), page_area);
+  EXPECT_EQ(page.GetStyle() & (kWsBorder | kWsThickFrame), 0u);
+  EXPECT_FALSE(page.Grip().IsWindowVisible());
+  // Anchored after the fit: the template's places stand in the page area,
+  // and the controls follow when the frame gives the page more room.
+  EXPECT_EQ(Item(page, kOk).right, 294);
+  page.MoveWindow(Rect{10, 40, 640, 520});
+  EXPECT_EQ(Item(page, kOk), (Rect{272, 170, 344, 196}));
+  EXPECT_EQ(Item(page, kList), (Rect{6, 7, 344, 164}));
+}
+
+TEST_F(ResizableTest, ModalRunLocksNavigationAndCancelCallsTheFrame) {
+  static std::vector<int> calls;
+  calls.clear();
+  g_frame_hooks.lock_navigation = [](int code) { calls.push_back(100 + code); };
+  g_frame_hooks.unlock_navigation = [](int show) { calls.push_back(200 + show); };
+  ListDialog d(kBareTemplate);
+  d.SetCancelCallback([](int code) { calls.push_back(300 + code); });
+  ui.OnNextModal([&](Dialog&) { ui.Key(kVkEscape); });
+  EXPECT_EQ(d.DoModal(), kIdCancel);
+  EXPECT_EQ(calls, (std::vector<int>{100, 301, 201}));
+
+  calls.clear();
+  ui.OnNextModal([](Dialog& box) {
+    EXPECT_EQ(box.GetStyle() & kWsCaption, kWsCaption);
+    EXPECT_EQ(box.GetClientRect(), (Rect{0, 0, 300, 163}));  // the caption took no room from it
+    box.EndDialog(kIdOk);
+  });
+  EXPECT_EQ(d.DoModalCaptioned(false), kIdOk);
+  EXPECT_EQ(calls, (std::vector<int>{}));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
