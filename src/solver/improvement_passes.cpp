@@ -156,38 +156,39 @@ std::uint32_t or_teacher_balance(int t, int t2) {
   if (t < 0 || t >= g_eng_school.teacher_count || t == t2) return 0;
   const EngineTeacher& x = g_eng_teachers[t];
   if (x.calendar_class != -1) return 0;
-  static std::uint32_t per_day[kMaxClasses][kDays], per_hour[kMaxClasses][kHoursPerDay];
-  static std::uint32_t days[kMaxClasses], hours[kMaxClasses], day_total[kMaxClasses], hour_total[kMaxClasses];
+  // Per class met: lessons per day and per hour position, in units of 100.
+  struct Tally {
+    int c;
+    std::int64_t per_day[kDays], per_hour[kHoursPerDay], days, hours, total;
+  };
+  Tally met[kWeekSlots];
+  int count = 0;
   int classes = g_eng_school.class_count < kMaxClasses ? g_eng_school.class_count : kMaxClasses;
-  std::memset(per_day, 0, sizeof per_day);
-  std::memset(per_hour, 0, sizeof per_hour);
-  std::memset(days, 0, sizeof days);
-  std::memset(hours, 0, sizeof hours);
-  std::memset(day_total, 0, sizeof day_total);
-  std::memset(hour_total, 0, sizeof hour_total);
   for (int d = 0; d < week_days(); ++d)
     for (int h = 0; h < hours_of_day(d); ++h) {
       int c = x.class_per_slot[d * kHoursPerDay + h];
       if (c == kGridFree || c >= classes) continue;
-      if (per_day[c][d] == 0) ++days[c];
-      if (per_hour[c][h] == 0) ++hours[c];
-      per_day[c][d] += 100;
-      per_hour[c][h] += 100;
-      day_total[c] += 100;
-      hour_total[c] += 100;
+      int i = 0;
+      while (i < count && met[i].c != c) ++i;
+      if (i == count) {
+        met[count] = Tally{};
+        met[count++].c = c;
+      }
+      Tally& m = met[i];
+      if (m.per_day[d] == 0) ++m.days;
+      if (m.per_hour[h] == 0) ++m.hours;
+      m.per_day[d] += 100;
+      m.per_hour[h] += 100;
+      m.total += 100;
     }
-  std::uint32_t sum = 0;
-  for (int c = 0; c < classes; ++c) {
-    if (days[c] > 0) {
-      std::int64_t avg = day_total[c] / days[c];
-      for (int d = 0; d < week_days(); ++d) sum += static_cast<std::uint32_t>(std::llabs(per_day[c][d] - avg));
-    }
-    if (hours[c] > 0) {
-      std::int64_t avg = hour_total[c] / hours[c];
-      for (int h = 0; h < longest_day(); ++h) sum += static_cast<std::uint32_t>(std::llabs(per_hour[c][h] - avg));
-    }
+  std::int64_t sum = 0;
+  for (int i = 0; i < count; ++i) {
+    const Tally& m = met[i];
+    std::int64_t day_avg = m.total / m.days, hour_avg = m.total / m.hours;
+    for (int d = 0; d < week_days(); ++d) sum += std::llabs(m.per_day[d] - day_avg);
+    for (int h = 0; h < longest_day(); ++h) sum += std::llabs(m.per_hour[h] - hour_avg);
   }
-  return sum;
+  return static_cast<std::uint32_t>(sum);
 }
 
 std::uint32_t or_class_weight_load(int c) {

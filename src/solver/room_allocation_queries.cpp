@@ -104,7 +104,7 @@ void or_show_room_reports(int mode) {
     char name[64], path[kReportPathSize];
     if (buildings > 0) std::snprintf(name, sizeof name, "Allocazione Aule Plesso %s", g_eng_buildings[b].name);
     else std::snprintf(name, sizeof name, "Allocazione Aule");
-    if (or_report_path(path, name, ".txt", 0) == nullptr) return;
+    if (or_report_path(path, name, "txt", 0) == nullptr) return;
     if (mode == 0) {
       or_convert_report_to_rtf(path, 0, 0, 0);
       or_convert_report_to_html(path, 0, 0);

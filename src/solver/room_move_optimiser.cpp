@@ -206,7 +206,7 @@ void or_refresh_room_results(int mode) {
 void or_write_room_error_report() {
   static const char* const kTitles[3] = {"ERRORI Allocazione Aule", "ERRORI Allocazione Aule", "ERRORI Allocazione Aule"};
   char path[kReportPathSize];
-  if (or_report_path(path, or_pick_text(kTitles), ".txt", 0) == nullptr) return;
+  if (or_report_path(path, or_pick_text(kTitles), "txt", 0) == nullptr) return;
   ReplacementFile file;
   or_open_or_raise(file, path, "(Chiudere il documento Word o Xls in uso e ripetere l'operazione)");
   std::FILE* out = file.stream();
@@ -352,7 +352,6 @@ void or_optimise_room_moves(int phase) {
       or_initial_room_allocation();
       stall = 0;
     }
-    previous = cost;
     cost = mode_cost(mode);
     if (cost != previous) {
       if (cost < previous) stall = 0;
@@ -369,6 +368,7 @@ void or_optimise_room_moves(int phase) {
       std::snprintf(g_status.progress_text, sizeof g_status.progress_text, "%s", line);
       g_status.phase = 255;
     }
+    previous = cost;
     ++stall;
     bool cap = g_room_optimiser_max_cycles > 0 && cycles >= g_room_optimiser_max_cycles;
     if (cost == 0 || g_status.run_state.load() == kRunStateStopRequested || cap) break;

@@ -139,7 +139,7 @@ void write_report(const Grouping& g, int k, int building) {
   char name[64], path[kReportPathSize];
   if (building >= 0) std::snprintf(name, sizeof name, "Allocazione Aule Plesso %s", g_eng_buildings[building].name);
   else std::snprintf(name, sizeof name, "Allocazione Aule");
-  if (or_report_path(path, name, ".txt", 0) == nullptr) return;
+  if (or_report_path(path, name, "txt", 0) == nullptr) return;
   ReplacementFile file;
   or_open_or_raise(file, path, kReportHint);
   std::FILE* out = file.stream();
