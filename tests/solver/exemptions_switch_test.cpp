@@ -280,3 +280,39 @@ TEST_F(ExemptionFile, OnlyAppliedRecordsAreAppended) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ExemptionFile, StoredRecordsAreAppliedAgainAfterAReload) {
+  g_status.violations[0] = violation(48, 2);
+  g_status.violation_count = 1;
+  or_apply_exemption_records(0);
+  EXPECT_EQ(g_eng_teachers[2].gap_tolerance, 1);
+  g_eng_teachers[2].gap_tolerance = 0;  // as after a fresh load
+  EXPECT_EQ(or_reload_exemptions(), 1);
+  EXPECT_EQ(g_eng_teachers[2].gap_tolerance, 1);
+}
+
+TEST_F(ExemptionFile, HookGrantsTheRequestOnceAndClearsTheCopiedList) {
+  g_exemption_current = or_exemption_from_violation(violation(45, 1), kExemptionRequestGrant);
+  g_eng_teachers[1].buk[1] = 2;
+  g_copied_problem_count = 2;
+  g_copied_problems[0].constraint_id = 45;
+  g_copied_problems[1].constraint_id = 12;
+  EXPECT_EQ(or_exemption_search_hook(), 0);
+  EXPECT_EQ(g_eng_teachers[1].buk[1], 1);
+  EXPECT_EQ(g_exemption_current.bytes[0], kExemptionRequestNone);
+  EXPECT_EQ(g_copied_problems[0].constraint_id, 0u);
+  EXPECT_EQ(g_copied_problems[1].constraint_id, 0u);
+  EXPECT_TRUE(fs::exists(dir_ / "scuola3.txt"));
+  g_copied_problem_count = 0;
+}
+
+TEST_F(ExemptionFile, HookLeavesAnIdWithoutRuleAlone) {
+  g_exemption_current = or_exemption_from_violation(violation(4, 1), kExemptionRequestGrant);
+  EXPECT_EQ(or_exemption_search_hook(), 0);
+  EXPECT_EQ(g_exemption_current.bytes[0], kExemptionRequestNone);
+  EXPECT_FALSE(fs::exists(dir_ / "scuola3.txt"));
+}
+
+}  // namespace
