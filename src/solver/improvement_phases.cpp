@@ -31,6 +31,7 @@ PhaseRecord g_balance_record;
 PhaseRecord g_weight_record;
 PhaseRecord g_overlap_record;
 std::int32_t g_phase_cycles;
+std::int32_t g_phase_max_cycles = 0;
 
 namespace {
 
@@ -216,6 +217,7 @@ void run_phase(Phase p, int cycle_limit) {
     }
     if (p == Phase::kOverlap || ran_perturbation || s.stall == 0) r.previous = r.current;
     if (p == Phase::kOverlap) test_room_grouping();
+    if (g_phase_max_cycles > 0 && g_phase_cycles >= g_phase_max_cycles) break;
   }
   g_eng_run.report_mode = -1;
   char closing[120];

@@ -46,3 +46,6 @@ extern PhaseRecord g_weight_record;
 extern PhaseRecord g_overlap_record;
 // Cycles the last phase ran.
 extern std::int32_t g_phase_cycles;
+// Bound on a phase's cycles for runs without a user to stop them (tests,
+// batch use); 0 = until the stall limit or a stop request.
+extern std::int32_t g_phase_max_cycles;

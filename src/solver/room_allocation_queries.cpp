@@ -2,7 +2,8 @@
 // codes it calls directly while the engine runs or after it ended, the
 // conversion or deletion of the allocation reports, the lab choice of
 // lab-group lessons after a computation and the teachers' overlap count used
-// by the overlap-reduction phase.
+// by the overlap-reduction phase (read from the slot lists, which every
+// swap keeps in step with the placement).
 //
 // Every key the window passes is looked up and range-checked; a key that is
 // no class, teacher or room answers -1 and changes nothing.
@@ -18,6 +19,7 @@
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
 #include "solver/classroom_allocation.h"
+#include "solver/solver_state.h"
 
 #include <unistd.h>
 
@@ -145,27 +147,32 @@ void or_assign_lab_group_rooms() {
 
 int or_count_teacher_overlaps(int t) {
   if (t < 0 || t >= g_eng_school.teacher_count || g_eng_teachers[t].calendar_class >= 0) return 0;
-  int end = or_real_lesson_end();
   bool buildings = g_eng_school.building_count > 1;
-  // The building of each slot the teacher teaches in its classes' own rooms.
-  int mine[kWeekSlots];
-  for (int& b : mine) b = -2;
-  for (int l = 0; l < end; ++l) {
-    const EngineLesson& x = g_eng_lessons[l];
-    if (x.teacher != t || x.day >= kDays || x.hour >= kHoursPerDay || !or_room_lesson_eligible(l) || x.room != x.class_index)
-      continue;
-    mine[x.day * kHoursPerDay + x.hour] = g_eng_classes[x.class_index].building;
-  }
-  std::vector<std::uint8_t> seen(static_cast<std::size_t>(kWeekSlots) * kMaxTeachers, 0);
+  int end = or_real_lesson_end();
+  auto counts = [end](int l) {
+    return l >= 0 && l < end && g_eng_lessons[l].room == g_eng_lessons[l].class_index && or_room_lesson_eligible(l);
+  };
   int n = 0;
-  for (int l = 0; l < end; ++l) {
-    const EngineLesson& x = g_eng_lessons[l];
-    if (x.teacher == t || x.teacher < 0 || x.day >= kDays || x.hour >= kHoursPerDay) continue;
-    int s = x.day * kHoursPerDay + x.hour;
-    if (mine[s] == -2 || !or_room_lesson_eligible(l) || x.room != x.class_index) continue;
-    if (buildings && g_eng_classes[x.class_index].building != mine[s]) continue;
-    std::uint8_t& mark = seen[static_cast<std::size_t>(s) * kMaxTeachers + x.teacher];
-    if (mark == 0) mark = 1, ++n;
+  // The slot lists follow every swap, so the count needs no grid rebuild.
+  for (int s = 0; s < kWeekSlots; ++s) {
+    const SlotLessonList& list = g_slot_lessons[s];
+    int mine = -2;
+    for (std::uint32_t i = 0; i < list.count && mine == -2; ++i) {
+      int l = list.lesson[i];
+      if (counts(l) && g_eng_lessons[l].teacher == t) mine = g_eng_classes[g_eng_lessons[l].class_index].building;
+    }
+    if (mine == -2) continue;
+    int seen[kMaxClasses];
+    int seen_count = 0;
+    for (std::uint32_t i = 0; i < list.count; ++i) {
+      int l = list.lesson[i];
+      if (!counts(l)) continue;
+      int other = g_eng_lessons[l].teacher;
+      if (other == t || (buildings && g_eng_classes[g_eng_lessons[l].class_index].building != mine)) continue;
+      bool known = false;
+      for (int k = 0; k < seen_count && !known; ++k) known = seen[k] == other;
+      if (!known && seen_count < kMaxClasses) seen[seen_count++] = other, ++n;
+    }
   }
   return n;
 }
