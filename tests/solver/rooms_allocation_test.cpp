@@ -206,4 +206,22 @@ TEST_F(RoomAllocation, TeacherGroupingFitsTeachersWithoutCommonSlots) {
   EXPECT_EQ(params_.teachers_per_room, 3);
 }
 
+TEST_F(RoomAllocation, LabGroupLessonsTakeTheFirstLabFreeAtTheirSlot) {
+  g_eng_school.room_count = 5;  // rooms 3 and 4 are the group's labs
+  g_eng_school.lab_group_count = 1;
+  for (auto& r : g_eng_lab_groups[0].rooms) r = 0xFFFF;
+  g_eng_lab_groups[0].rooms[0] = 3;
+  g_eng_lab_groups[0].rooms[1] = 4;
+  for (int l : {0, 2, 4}) g_eng_lessons[l].lab_group = 0;  // 1A and 2A at hour 0, 3A at hour 2
+  g_eng_lessons[2].room = 3;  // 2A already sits in the first lab at hour 0
+  or_assign_lab_group_rooms();
+  EXPECT_EQ(g_eng_lessons[0].chosen_laboratory, 4);
+  EXPECT_EQ(g_eng_lessons[2].chosen_laboratory, -1);  // not in its own room
+  EXPECT_EQ(g_eng_lessons[4].chosen_laboratory, 3);   // hour 2: the first lab is free
+  g_eng_run.run_mode = 13;  // class test runs choose no lab
+  g_eng_lessons[0].chosen_laboratory = -1;
+  or_assign_lab_group_rooms();
+  EXPECT_EQ(g_eng_lessons[0].chosen_laboratory, -1);
+}
+
 }  // namespace
