@@ -77,12 +77,15 @@ void test_room_grouping() {
   }
 }
 
-void progress(const char* label, PhaseRecord& r, int cycles, int kept, bool with_record_text) {
+void progress(const char* label, PhaseRecord& r, int cycles, std::uint32_t stall, int kept, bool with_record_text) {
   char line[kProgressTextSize];
-  std::snprintf(line, sizeof line, "%s: err:%d FATTORE:%d Record: %d  (%d T:%d) c:%d-%d S:%d/%d%s%s", label,
-                static_cast<int>(g_total_score), r.current, r.record, static_cast<int>(g_best_score),
-                g_status.record_cycle.load(), cycles, 0, static_cast<int>(g_move_run.kept_exchanges), kept,
-                with_record_text ? " " : "", with_record_text && r.current < r.record ? "NUOVO RECORD" : "");
+  int n = std::snprintf(line, sizeof line, "%s: err:%d FATTORE:%d Record: %d  (%d T:%d) c:%d-%d S:%d/%d", label,
+                        static_cast<int>(g_total_score), r.current, r.record, static_cast<int>(g_best_score),
+                        g_status.record_cycle.load(), cycles, static_cast<int>(stall),
+                        static_cast<int>(g_move_run.kept_exchanges), kept);
+  if (with_record_text && n > 0 && n < static_cast<int>(sizeof line))
+    std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), " %s",
+                  r.current < r.record ? "NUOVO RECORD" : "");
   or_trace(line);
   std::snprintf(g_status.progress_text, sizeof g_status.progress_text, "%s", line);
   g_status.phase = 255;
@@ -175,10 +178,11 @@ void run_phase(Phase p, int cycle_limit) {
   g_solver.search_phase = 2;
   if (p == Phase::kOverlap && params != nullptr) params->best_result = kNoRecord;
   or_prepare_model_for_solving();
-  if (p == Phase::kOverlap) {
-    or_evaluate_all_constraints(0);
-    or_rebuild_teacher_grids();
-  }
+  // The exchanges are priced from the penalty caches: start them from the
+  // timetable as loaded, whatever an earlier command left in them.
+  or_penalty_cache_invalidate_all();
+  or_evaluate_all_constraints(0);
+  if (p == Phase::kOverlap) or_rebuild_teacher_grids();
   PhaseRecord& r = record_of(p);
   r.current = r.record = r.previous = r.start = measure(p);
   // The start is the first record; kept here too, so that a restore never
@@ -197,7 +201,7 @@ void run_phase(Phase p, int cycle_limit) {
     ++g_phase_cycles;
     r.current = measure(p);
     or_evaluate_all_constraints(1);
-    progress(kLabels[which], r, g_phase_cycles, m, true);
+    progress(kLabels[which], r, g_phase_cycles, s.stall, m, true);
     bool ran_perturbation = false;
     if (take_record(p, r)) {
       s.stall = 0;
@@ -212,7 +216,7 @@ void run_phase(Phase p, int cycle_limit) {
         r.current = measure(p);
         or_evaluate_all_constraints(1);
         if (take_record(p, r)) s.stall = 0, s.perturb = 0;
-        progress(label, r, g_phase_cycles, kept, false);
+        progress(label, r, g_phase_cycles, s.stall, kept, false);
       }
     }
     if (p == Phase::kOverlap || ran_perturbation || s.stall == 0) r.previous = r.current;
