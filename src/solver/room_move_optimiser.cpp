@@ -183,9 +183,21 @@ int or_teacher_room_changes(int t) {
   return changes;
 }
 
+// From the lessons themselves: only the allocation rooms keep an occupancy
+// grid, and any room may be asked about.
 int or_room_teacher_count(int r) {
+  if (r < 0 || r >= g_eng_school.room_count || r >= kMaxRooms) return 0;
   refresh_occupancy();
-  return distinct_teachers(r);
+  if (or_is_allocation_room(r)) return distinct_teachers(r);
+  std::vector<bool> seen(kMaxTeachers, false);
+  int n = 0, end = or_real_lesson_end();
+  for (int l = 0; l < end; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    if (x.room != r || x.day >= kDays || x.teacher < 0 || x.teacher >= kMaxTeachers || seen[x.teacher]) continue;
+    seen[x.teacher] = true;
+    ++n;
+  }
+  return n;
 }
 
 void or_refresh_room_results(int mode) {
@@ -194,9 +206,8 @@ void or_refresh_room_results(int mode) {
     for (int t = 0; t < g_eng_school.teacher_count; ++t)
       s.result_count[t] = 0, s.result_days[t] = 0, s.result_changes[t] = or_teacher_room_changes(t);
   } else if (mode == 2) {
-    refresh_occupancy();
     for (int r = 0; r < g_eng_school.room_count && r < kMaxTeachers; ++r)
-      s.result_count[r] = 0, s.result_days[r] = 0, s.result_changes[r] = distinct_teachers(r);
+      s.result_count[r] = 0, s.result_days[r] = 0, s.result_changes[r] = or_room_teacher_count(r);
   } else {
     for (int c = 0; c < g_eng_school.real_class_count && c < kMaxClasses; ++c)
       s.result_changes[c] = or_room_changes_of_class(c, &s.result_count[c], &s.result_days[c]);

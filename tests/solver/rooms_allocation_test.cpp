@@ -224,4 +224,20 @@ TEST_F(RoomAllocation, LabGroupLessonsTakeTheFirstLabFreeAtTheirSlot) {
   EXPECT_EQ(g_eng_lessons[0].chosen_laboratory, -1);
 }
 
+TEST_F(RoomAllocation, TeacherAndRoomModesAnswerPerTeacherAndPerRoom) {
+  g_room_optimiser_max_cycles = 2;
+  or_room_allocation_phase(0, 0);  // T0 and T2 share AULA:1, T1 has AULA:2
+  int own = 7;
+  std::uint8_t days = 7;
+  params_.allocation_mode = 1;
+  EXPECT_EQ(or_room_allocation_query(11, "T0", "", &own, &days), 0);  // both lessons in one room
+  EXPECT_EQ(own, 0);
+  EXPECT_EQ(days, 0);
+  EXPECT_EQ(or_room_allocation_query(11, "NESSUNO", "", &own, &days), -1);
+  params_.allocation_mode = 2;
+  EXPECT_EQ(or_room_allocation_query(11, "AULA:1", "", &own, &days), 2);
+  EXPECT_EQ(or_room_allocation_query(11, "AULA:2", "", &own, &days), 1);
+  EXPECT_EQ(or_room_allocation_query(11, "R0", "", &own, &days), 0);  // not an allocation room
+}
+
 }  // namespace
