@@ -426,6 +426,7 @@ std::int32_t or_exemption_search_hook() {
     int n = g_copied_problem_count;
     if (n > kMaxViolationRecords) n = kMaxViolationRecords;
     for (int i = 0; i < n; ++i) g_copied_problems[i].constraint_id = 0;
+    if (g_eng_run.run_mode == 13) g_status.test_counter = 0;
     if (g_process_number == 0 && or_publish_to_workers != nullptr) or_publish_to_workers();
   }
   r.bytes[0] = kExemptionRequestNone;

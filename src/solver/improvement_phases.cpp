@@ -65,15 +65,17 @@ void restore_kept_placement() {
   or_rebuild_grids_and_evaluate();
 }
 
-// The overlap phase holds its placement by the teacher grouping's result.
+// The overlap phase holds its placement by the teacher grouping's result,
+// kept in the window's parameter block (or here when no window gave one).
+std::int32_t g_grouping_best_without_window = kNoRecord;
+
 void test_room_grouping() {
   RoomAllocationParams* p = g_status.room_params.load();
+  std::int32_t& best = p != nullptr ? p->best_result : g_grouping_best_without_window;
   int rooms = or_assign_rooms_per_building(1, 0);
-  if (p != nullptr && rooms < p->best_result) {
+  if (rooms < best) {
     keep_placement();
-    p->best_result = rooms;
-  } else if (p == nullptr) {
-    keep_placement();
+    best = rooms;
   }
 }
 
@@ -176,7 +178,10 @@ void run_phase(Phase p, int cycle_limit) {
   int which = static_cast<int>(p);
   RoomAllocationParams* params = g_status.room_params.load();
   g_solver.search_phase = 2;
-  if (p == Phase::kOverlap && params != nullptr) params->best_result = kNoRecord;
+  if (p == Phase::kOverlap) {
+    if (params != nullptr) params->best_result = kNoRecord;
+    g_grouping_best_without_window = kNoRecord;
+  }
   or_prepare_model_for_solving();
   // The exchanges are priced from the penalty caches: start them from the
   // timetable as loaded, whatever an earlier command left in them.
