@@ -119,12 +119,73 @@ void rule_working_days(int teacher, const StoredExemption& r) {
   }
 }
 
+// Rules over the teacher's class list, lessons and teaching posts.
+void apply_class_list_rule(int id, int teacher, int c, int pos, const StoredExemption& r) {
+  EngineTeacher& t = g_eng_teachers[teacher];
+  TeacherRuleParams& p = g_teacher_rule_params[teacher];
+  int listed = listed_count(r);
+  switch (id) {
+    case 23:
+      for (int i = 0; i < listed; ++i) {
+        int k = class_position(t, or_exemption_map_word(r, 4 * i));
+        if (k >= 0 && t.per_class_daily[k] < 84) ++t.per_class_daily[k];
+      }
+      or_derive_class_bands(teacher);
+      break;
+    case 24:
+      for (int i = 0; i < listed; ++i) {
+        int k = class_position(t, or_exemption_map_word(r, 4 * i));
+        if (k < 0) continue;
+        for (int q = 0; q < kBandPairs; ++q) up(t.class_gruppioremax_pairs[k][q][1], 7);
+      }
+      break;
+    case 25: if (pos >= 0) g_exemption_allowances.late_hours_exempt[teacher][pos] = 1; break;
+    case 28: if (pos >= 0) g_exemption_allowances.class_pause_exempt[teacher][pos] = 1; break;
+    case 31:
+      for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+        if (g_eng_lessons[l].teacher != teacher) continue;
+        for (int i = 0; i < listed; ++i)
+          if (g_eng_lessons[l].class_index == or_exemption_map_word(r, 4 * i)) g_eng_lessons[l].incompatible_subject = -1;
+      }
+      break;
+    case 32:
+      for (int i = 0; i < listed; ++i) {
+        int k = class_position(t, or_exemption_map_word(r, 4 * i));
+        if (k >= 0) add_one(p.allowed_returns[k]);
+      }
+      break;
+    case 33:
+      // The post's block and its first hour: a block length of -1 takes the
+      // post out of the test-hours rule.
+      for (int i = 0; i < p.post_count && i < kMaxTeachingPosts; ++i)
+        if (c >= 0 && p.posts[i].class_index == c) p.posts[i].block_length = -1, p.posts[i].first_hour = -1;
+      break;
+    case 34: {
+      int line_class = or_exemption_map_word(r, 12);
+      for (int i = 0; i < p.prolonged_count && i < kMaxProlongedRecords; ++i)
+        if (p.prolonged[i].class_index == line_class)
+          for (int k = 0; k < listed && p.prolonged[i].required > 0; ++k) --p.prolonged[i].required;
+      break;
+    }
+    case 35: {
+      int a = or_exemption_map_word(r, 92), b = or_exemption_map_word(r, 96);
+      for (int i = 0; i < p.forbidden_count && i < kMaxForbiddenClassHours; ++i) {
+        ForbiddenClassHours& f = p.forbidden[i];
+        if (f.class_index != a || f.line != b) continue;
+        for (int s = 0; s < kWeekSlots; ++s)
+          if (or_exemption_map(r, s) && (f.day == 255 || f.day == s / kHoursPerDay)) f.allowed[s % kHoursPerDay] = 1;
+      }
+      break;
+    }
+    default: break;
+  }
+}
+
 // Teacher-side rules; false when the id has no teacher rule.
 bool apply_teacher_rule(int id, int teacher, int c, const StoredExemption& r) {
   EngineTeacher& t = g_eng_teachers[teacher];
   TeacherRuleParams& p = g_teacher_rule_params[teacher];
   int pos = c >= 0 ? class_position(t, c) : -1;
-  int listed = listed_count(r);
   switch (id) {
     case 2: if (t.gap_day_values[0] < 5) t.gap_day_values[0] = 5; break;
     case 3: if (t.gap_day_values[0] < 2) t.gap_day_values[0] = 2; break;
@@ -155,59 +216,10 @@ bool apply_teacher_rule(int id, int teacher, int c, const StoredExemption& r) {
     case 21: down(t.gp_days, 0); break;
     case 22: down(t.gu_days, 0); break;
     case 49: down(t.gx[2], 0); break;
-    case 23:
-      for (int i = 0; i < listed; ++i) {
-        int k = class_position(t, or_exemption_map_word(r, 4 * i));
-        if (k >= 0 && t.per_class_daily[k] < 84) ++t.per_class_daily[k];
-      }
-      or_derive_class_bands(teacher);
-      break;
-    case 24:
-      for (int i = 0; i < listed; ++i) {
-        int k = class_position(t, or_exemption_map_word(r, 4 * i));
-        if (k < 0) continue;
-        for (int q = 0; q < kBandPairs; ++q) up(t.class_gruppioremax_pairs[k][q][1], 7);
-      }
-      break;
-    case 25: if (pos >= 0) g_exemption_allowances.late_hours_exempt[teacher][pos] = 1; break;
     case 27: add_one(t.segrubi[1]); break;
-    case 28: if (pos >= 0) g_exemption_allowances.class_pause_exempt[teacher][pos] = 1; break;
-    case 31:
-      for (int l = 0; l < g_eng_school.lesson_count; ++l) {
-        if (g_eng_lessons[l].teacher != teacher) continue;
-        for (int i = 0; i < listed; ++i)
-          if (g_eng_lessons[l].class_index == or_exemption_map_word(r, 4 * i)) g_eng_lessons[l].incompatible_subject = -1;
-      }
+    case 23: case 24: case 25: case 28: case 31: case 32: case 33: case 34: case 35:
+      apply_class_list_rule(id, teacher, c, pos, r);
       break;
-    case 32:
-      for (int i = 0; i < listed; ++i) {
-        int k = class_position(t, or_exemption_map_word(r, 4 * i));
-        if (k >= 0) add_one(p.allowed_returns[k]);
-      }
-      break;
-    case 33:
-      // The post's block and its first hour: a block length of -1 takes the
-      // post out of the test-hours rule.
-      for (int i = 0; i < p.post_count && i < kMaxTeachingPosts; ++i)
-        if (p.posts[i].class_index == c) p.posts[i].block_length = -1, p.posts[i].first_hour = -1;
-      break;
-    case 34: {
-      int line_class = or_exemption_map_word(r, 12);
-      for (int i = 0; i < p.prolonged_count && i < kMaxProlongedRecords; ++i)
-        if (p.prolonged[i].class_index == line_class)
-          for (int k = 0; k < listed && p.prolonged[i].required > 0; ++k) --p.prolonged[i].required;
-      break;
-    }
-    case 35: {
-      int a = or_exemption_map_word(r, 92), b = or_exemption_map_word(r, 96);
-      for (int i = 0; i < p.forbidden_count && i < kMaxForbiddenClassHours; ++i) {
-        ForbiddenClassHours& f = p.forbidden[i];
-        if (f.class_index != a || f.line != b) continue;
-        for (int s = 0; s < kWeekSlots; ++s)
-          if (or_exemption_map(r, s) && (f.day == 255 || f.day == s / kHoursPerDay)) f.allowed[s % kHoursPerDay] = 1;
-      }
-      break;
-    }
     case 37: add_one(p.allowance_37); add_one(p.allowance_38); break;
     case 38: add_one(p.allowance_38); break;
     case 39: add_one(t.nomweek); break;
@@ -267,7 +279,7 @@ bool apply_teacher_rule(int id, int teacher, int c, const StoredExemption& r) {
     case 60: down(t.pausameper[3], 1); break;
     case 61:
       for (int i = 0; i < p.post_count && i < kMaxTeachingPosts; ++i)
-        if (p.posts[i].class_index == c) p.posts[i].no_break_wish = 0;
+        if (c >= 0 && p.posts[i].class_index == c) p.posts[i].no_break_wish = 0;
       break;
     case 66: t.tramox = 0; break;
     case 67: if (t.pligi[1] >= 2) t.pligi[1] = 0; break;

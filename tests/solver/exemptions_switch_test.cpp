@@ -316,3 +316,29 @@ TEST_F(ExemptionFile, HookLeavesAnIdWithoutRuleAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Exemptions, PostRulesTouchOnlyThePostsOfTheRecordsClass) {
+  TeacherRuleParams& p = g_teacher_rule_params[0];
+  p.post_count = 2;
+  p.posts[0] = TeachingPost{};
+  p.posts[0].class_index = 1;
+  p.posts[0].block_length = 2;
+  p.posts[0].no_break_wish = 1;
+  p.posts[1] = TeachingPost{};
+  p.posts[1].class_index = -1;  // a post without a class
+  p.posts[1].block_length = 2;
+  p.posts[1].no_break_wish = 1;
+  or_apply_exemption(record(33, 0, 5), 1);  // class 5 is outside the table: nothing moves
+  or_apply_exemption(record(61, 0, 5), 1);
+  EXPECT_EQ(p.posts[1].block_length, 2);
+  EXPECT_EQ(p.posts[1].no_break_wish, 1);
+  or_apply_exemption(record(33, 0, 1), 1);
+  or_apply_exemption(record(61, 0, 1), 1);
+  EXPECT_EQ(p.posts[0].block_length, -1);
+  EXPECT_EQ(p.posts[0].no_break_wish, 0);
+  EXPECT_EQ(p.posts[1].block_length, 2);
+}
+
+}  // namespace
