@@ -39,16 +39,16 @@ __attribute__((weak)) int or_focus_single_hour_lessons() {
 
 void or_prepare_search_tables() { or_raise_not_built("or_prepare_search_tables (solver)"); }
 
-void or_balance_phase(int cycle_limit) { or_raise_not_built("or_balance_phase (solver)"); }
+__attribute__((weak)) void or_balance_phase(int cycle_limit) { or_raise_not_built("or_balance_phase (solver)"); }
 
-void or_reduce_overlaps_phase(int cycle_limit) {
+__attribute__((weak)) void or_reduce_overlaps_phase(int cycle_limit) {
   or_raise_not_built("or_reduce_overlaps_phase (solver)");
 }
 
-int or_room_allocation_phase(int mode, int first_room) {
+__attribute__((weak)) int or_room_allocation_phase(int mode, int first_room) {
   or_raise_not_built("or_room_allocation_phase (room allocation)");
 }
 
-int or_assign_rooms_per_building(int batch, int report) {
+__attribute__((weak)) int or_assign_rooms_per_building(int batch, int report) {
   or_raise_not_built("or_assign_rooms_per_building (room allocation)");
 }
