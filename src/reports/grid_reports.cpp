@@ -11,7 +11,6 @@
 // planes); a kind outside the table is a programming error ("SW"). Shaped
 // for a few hundred records of at most 12 hours each: a table is built in a
 // string and written whole.
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -21,6 +20,7 @@
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
 #include "reports/conversions.h"
+#include "reports/report_lines.h"
 #include "reports/report_run.h"
 #include "reports/report_text_format.h"
 
@@ -36,43 +36,16 @@ struct GridLayout {
   int width = 0;       // W: the header without its newline
 };
 
-void appendf(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void appendf(std::string& out, const char* format, ...) {
-  char buf[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(buf, sizeof buf, format, args);
-  va_end(args);
-  out += buf;
-}
-
-bool blank(const char* text) {
-  for (; *text; ++text)
-    if (*text != ' ') return false;
-  return true;
-}
-
-const char* pick(const char* it, const char* de, const char* en) {
-  const char* row[3] = {it, de, en};
-  return or_pick_text(row);
-}
-
-void append_centred(std::string& out, const char* name, int width) {
-  int length = static_cast<int>(std::strlen(name));
-  int pad = length < width ? width - length : 0;
-  appendf(out, "%*s%s%*s|", pad / 2, "", name, pad - pad / 2, "");
-}
-
 void build_header(GridLayout& g) {
   std::string& h = g.header;
-  const char* hour = pick("Ora", "St.", "Hr.");
+  const char* hour = report_pick("Ora", "St.", "Hr.");
   if (g.kind == 5)
-    appendf(h, "%c0%5.5s|", '*', hour);
+    report_appendf(h, "%c0%5.5s|", '*', hour);
   else
-    appendf(h, "%c0%6.6s|%5.5s|", '*', pick("CLASSE", "KLASSE", "CLASS "), hour);
+    report_appendf(h, "%c0%6.6s|%5.5s|", '*', report_pick("CLASSE", "KLASSE", "CLASS "), hour);
   for (int d = 0; d < or_week_days(); ++d) {
-    if (g.times_differ && d >= 1) appendf(h, "%-5.5s|", "");
-    append_centred(h, g_eng_school.day_names[d], g.day_width);
+    if (g.times_differ && d >= 1) report_appendf(h, "%-5.5s|", "");
+    report_append_centred(h, g_eng_school.day_names[d], g.day_width);
   }
   g.width = static_cast<int>(h.size());
   h += '\n';
@@ -107,7 +80,7 @@ const char* end_text(const GridLayout& g, const ReportClassGrid& r, int d, int h
 
 // The time column before every day after the first, when classes keep their own times.
 void time_column(std::string& out, const GridLayout& g, int d, const char* text) {
-  if (g.times_differ && d >= 1) appendf(out, "%-5.5s|", text);
+  if (g.times_differ && d >= 1) report_appendf(out, "%-5.5s|", text);
 }
 
 void lead_in(std::string& out, const GridLayout& g, const ReportClassGrid& r, int piece) {
@@ -117,27 +90,27 @@ void lead_in(std::string& out, const GridLayout& g, const ReportClassGrid& r, in
   }
   if (r.code[0] == 'd') {
     std::string text;
-    if (piece == 0) text = pick("Dispos ", "Verf\xfcg ", "Dispos ");
+    if (piece == 0) text = report_pick("Dispos ", "Verf\xfcg ", "Dispos ");
     if (piece == 5 && or_report_several_buildings() && r.building >= 0 && r.building < kMaxBuildings) {
       char title[64];
       or_title_case(title, g_eng_buildings[r.building].name);
       text = title;
     }
-    appendf(out, " %7.7s|", text.c_str());
+    report_appendf(out, " %7.7s|", text.c_str());
     return;
   }
   int length = static_cast<int>(std::strlen(r.display_name));
-  appendf(out, " %-7.5s|", piece < length ? r.display_name + piece : "");
+  report_appendf(out, " %-7.5s|", piece < length ? r.display_name + piece : "");
 }
 
 void break_row(std::string& out, const GridLayout& g, const ReportClassGrid& r, int h) {
   rule(out, g, '-');
-  appendf(out, "%-8.8s", "");
-  appendf(out, "|%-5.5s|", end_text(g, r, 0, h - 1));
+  report_appendf(out, "%-8.8s", "");
+  report_appendf(out, "|%-5.5s|", end_text(g, r, 0, h - 1));
   for (int d = 0; d < or_week_days(); ++d) {
     time_column(out, g, d, end_text(g, r, d, h - 1));
-    bool pause = g.kind == 71 || (!blank(r.planes[2][d][h - 1]) && !blank(r.planes[2][d][h]));
-    appendf(out, "%-*.*s|", g.day_width, g.day_width, pause ? pick("intervallo", "Pause", "pause") : "");
+    bool pause = g.kind == 71 || (!report_blank(r.planes[2][d][h - 1]) && !report_blank(r.planes[2][d][h]));
+    report_appendf(out, "%-*.*s|", g.day_width, g.day_width, pause ? report_pick("intervallo", "Pause", "pause") : "");
   }
   out += '\n';
 }
@@ -146,12 +119,12 @@ void break_row(std::string& out, const GridLayout& g, const ReportClassGrid& r, 
 void plane_row(std::string& out, const GridLayout& g, const ReportClassGrid& r, int h, int plane, bool start) {
   out += '\n';
   if (g.kind == 71)
-    appendf(out, "  %6.6s|%-5.5s|", "", start ? start_text(g, r, 0, h) : "");
+    report_appendf(out, "  %6.6s|%-5.5s|", "", start ? start_text(g, r, 0, h) : "");
   else
-    appendf(out, "%-8.8s|%-5.5s|", "", "");
+    report_appendf(out, "%-8.8s|%-5.5s|", "", "");
   for (int d = 0; d < or_week_days(); ++d) {
     time_column(out, g, d, g.kind == 72 ? start_text(g, r, d, h) : "");
-    appendf(out, "%-20.20s|", r.planes[plane][d][h]);
+    report_appendf(out, "%-20.20s|", r.planes[plane][d][h]);
   }
 }
 
@@ -162,10 +135,10 @@ int support_cells(std::string& out, const GridLayout& g, ReportClassGrid& r, int
     time_column(out, g, d, start_text(g, r, d, h));
     char* main = r.planes[2][d][h];
     if (r.planes[4][d][h][0]) {
-      appendf(out, "%-20.20s|", r.planes[4][d][h]);
+      report_appendf(out, "%-20.20s|", r.planes[4][d][h]);
       any_support = true;
     } else {
-      appendf(out, "%-20.20s|", main);
+      report_appendf(out, "%-20.20s|", main);
       main[0] = 0;
     }
   }
@@ -180,18 +153,18 @@ void standby_cells(std::string& out, const GridLayout& g, int index, int h) {
   const ReportClassGrid& r = g_class_grid[index];
   for (int d = 0; d < or_week_days(); ++d) {
     time_column(out, g, d, start_text(g, r, d, h));
-    appendf(out, "%-20.20s|", r.planes[2][d][h]);
+    report_appendf(out, "%-20.20s|", r.planes[2][d][h]);
   }
   for (int j = index + 1; j < g_report.class_records; ++j) {
     const ReportClassGrid& o = g_class_grid[j];
     if (o.code[0] != 'd' || o.building != r.building) continue;
     bool any = false;
-    for (int d = 0; d < or_week_days() && !any; ++d) any = !blank(o.planes[2][d][h]);
+    for (int d = 0; d < or_week_days() && !any; ++d) any = !report_blank(o.planes[2][d][h]);
     if (!any) continue;
-    appendf(out, "\n%8.8s|%-5.5s|", "", "");
+    report_appendf(out, "\n%8.8s|%-5.5s|", "", "");
     for (int d = 0; d < or_week_days(); ++d) {
       time_column(out, g, d, "");
-      appendf(out, "%-20.20s|", o.planes[2][d][h]);
+      report_appendf(out, "%-20.20s|", o.planes[2][d][h]);
     }
   }
 }
@@ -203,9 +176,9 @@ int hour_cells(std::string& out, const GridLayout& g, int index, int h) {
     case 7: standby_cells(out, g, index, h); return 0;
     case 71: return support_cells(out, g, r, h);
     case 5: {
-      for (int d = 0; d < or_week_days(); ++d) appendf(out, "%-26.26s#", r.planes[3][d][h]);
-      appendf(out, "\n  %-5.5s|", start_text(g, r, 0, h));
-      for (int d = 0; d < or_week_days(); ++d) appendf(out, "%-20.20s|%-5.5s#", r.planes[2][d][h], r.planes[0][d][h]);
+      for (int d = 0; d < or_week_days(); ++d) report_appendf(out, "%-26.26s#", r.planes[3][d][h]);
+      report_appendf(out, "\n  %-5.5s|", start_text(g, r, 0, h));
+      for (int d = 0; d < or_week_days(); ++d) report_appendf(out, "%-20.20s|%-5.5s#", r.planes[2][d][h], r.planes[0][d][h]);
       return 1;
     }
     case 72: {
@@ -214,7 +187,7 @@ int hour_cells(std::string& out, const GridLayout& g, int index, int h) {
         time_column(out, g, d, start_text(g, r, d, h));
         bool shown = r.planes[3][d][h][0] != 0;
         any = any || shown;
-        appendf(out, "%-20.20s|", shown ? r.planes[2][d][h] : "");
+        report_appendf(out, "%-20.20s|", shown ? r.planes[2][d][h] : "");
       }
       if (any) plane_row(out, g, r, h, 3, false);
       return 0;
@@ -222,7 +195,7 @@ int hour_cells(std::string& out, const GridLayout& g, int index, int h) {
     default:
       for (int d = 0; d < or_week_days(); ++d) {
         time_column(out, g, d, start_text(g, r, d, h));
-        appendf(out, "%-20.20s|", r.planes[2][d][h]);
+        report_appendf(out, "%-20.20s|", r.planes[2][d][h]);
       }
       return 0;
   }
@@ -232,28 +205,28 @@ void end_time_row(std::string& out, const GridLayout& g, const ReportClassGrid& 
   int last = g_report.hours_shown - 1;
   if (!g.times_differ || last < 0) return;
   bool any = false;
-  for (int d = 0; d < or_week_days() && !any; ++d) any = !blank(r.planes[2][d][last]);
+  for (int d = 0; d < or_week_days() && !any; ++d) any = !report_blank(r.planes[2][d][last]);
   if (!any) return;
   if (g.kind == 5)
     out += "  ";
   else
-    appendf(out, " %-7.5s|", "");
-  appendf(out, "%-5.5s|", end_text(g, r, 0, last));
+    report_appendf(out, " %-7.5s|", "");
+  report_appendf(out, "%-5.5s|", end_text(g, r, 0, last));
   for (int d = 0; d < or_week_days(); ++d) {
     time_column(out, g, d, end_text(g, r, d, last));
     if (g.kind == 5)
-      appendf(out, "%26s#", "");
+      report_appendf(out, "%26s#", "");
     else
-      appendf(out, "%20s|", "");
+      report_appendf(out, "%20s|", "");
   }
   out += '\n';
 }
 
 void kind5_title(std::string& out, const GridLayout& g, const ReportClassGrid& r) {
   std::string line;
-  appendf(line, "%c%d%5s|%s:%s", '*', or_week_days() + 1, "", pick("LOCALE", "ZIMMER", "ROOM"), r.display_name);
+  report_appendf(line, "%c%d%5s|%s:%s", '*', or_week_days() + 1, "", report_pick("LOCALE", "ZIMMER", "ROOM"), r.display_name);
   if (or_report_several_buildings() && r.building >= 0 && r.building < kMaxBuildings)
-    appendf(line, " (%s)", g_eng_buildings[r.building].name);
+    report_appendf(line, " (%s)", g_eng_buildings[r.building].name);
   if (static_cast<int>(line.size()) < g.width) line.append(static_cast<size_t>(g.width) - line.size(), ' ');
   if (!line.empty()) line.back() = '|';
   out += line + "\n";
@@ -272,7 +245,7 @@ std::string table(const GridLayout& g, int index) {
     if (g.break_rows && h >= 1 && r.start[0][h] > r.end[0][h - 1]) break_row(out, g, r, h);
     rule(out, g, hour_rule);
     lead_in(out, g, r, piece);
-    appendf(out, "%-5.5s|", start_text(g, r, 0, h));
+    report_appendf(out, "%-5.5s|", start_text(g, r, 0, h));
     int extra = hour_cells(out, g, index, h);
     out += '\n';
     piece += 5 * (1 + extra);
@@ -305,7 +278,7 @@ void name_file(const GridLayout& g) {
   if (g.kind == 6) {
     std::snprintf(title, sizeof title, "Plesso_%s", building);
   } else if (g.kind == 64) {
-    const char* base = pick("Classi per Materia - %s", "Klassen F\xe4" "cher - %s", "Classes Subjects - %s");
+    const char* base = report_pick("Classi per Materia - %s", "Klassen F\xe4" "cher - %s", "Classes Subjects - %s");
     std::snprintf(title, sizeof title, base, building);
   } else {
     std::snprintf(title, sizeof title, "%s", or_pick_text(report_name(g.kind)));
@@ -328,21 +301,12 @@ void or_write_grid_report(int kind, int building) {
   build_header(g);
   name_file(g);
   std::FILE* f = or_open_report(1548);
-  int page_lines = 0, tables = 0;
+  ReportPager pager(66);
   for (int i = 0; i < g_report.class_records; ++i) {
     const ReportClassGrid& r = g_class_grid[i];
     if (!taken(g, r)) continue;
     std::string text = table(g, i);
-    for (char c : text) page_lines += c == '\n';
-    int n = page_lines + 2;
-    ++tables;
-    if ((n / tables) * (tables + 1) < 66) {
-      text += '\n';
-      page_lines = n;
-    } else {
-      text += '\f';
-      page_lines = tables = 0;
-    }
+    pager.end_table(text);
     std::fputs(text.c_str(), f);
     if (kind == 7)
       while (i + 1 < g_report.class_records && g_class_grid[i + 1].code[0] == 'd' &&

@@ -140,6 +140,11 @@ void write_class_grids() {
     or_fill_class_grid(kind, 0);
     or_write_grid_report(kind, 0);
   }
+  or_fill_class_grid(8, 0);
+  or_write_complete_class_report(3);
+  or_write_complete_class_report(0);
+  or_write_class_table(0);
+  or_write_class_table(1);
   if (or_report_several_buildings()) {
     for (int b = 0; b < g_eng_school.building_count; ++b) {
       or_fill_class_grid(6, 0);

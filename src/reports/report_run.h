@@ -135,3 +135,5 @@ void or_write_mastercom_export();
 void or_write_global_export();
 void or_fill_class_grid(int kind, int sort_mode);
 void or_write_grid_report(int kind, int building);
+void or_write_complete_class_report(int variant);
+void or_write_class_table(int variant);
