@@ -11,7 +11,10 @@
 // few times (10000 lessons at most), the writers then read the grids.
 #include "reports/report_run.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
@@ -134,6 +137,33 @@ void reset_run_globals(int kind) {
   std::memset(g_class_grid, 0, sizeof g_class_grid);
 }
 
+// One table per study track: the text of each class from its third
+// character, the first class's and then every one not seen before.
+void write_track_tables() {
+  std::vector<std::string> seen;
+  for (int c = 0; c < g_eng_school.real_class_count && c < kMaxClasses; ++c) {
+    const char* code = g_eng_classes[c].code;
+    if (std::strlen(code) < 3) continue;
+    std::string track = code + 2;
+    if (std::find(seen.begin(), seen.end(), track) != seen.end()) continue;
+    seen.push_back(track);
+    or_write_global_table(6, -1, track.c_str());
+  }
+}
+
+void write_global_tables() {
+  or_write_global_table(0, -1, nullptr);
+  if (or_report_several_buildings())
+    for (int b = 0; b < g_eng_school.building_count && b < kMaxBuildings; ++b) or_write_global_table(0, b, nullptr);
+  for (int kind = 1; kind <= 3; ++kind) or_write_global_table(kind, -1, nullptr);
+  if (g_report.lab_rooms_used) {
+    or_write_global_table(5, -1, nullptr);
+    if (or_report_several_buildings())
+      for (int b = 0; b < g_eng_school.building_count && b < kMaxBuildings; ++b) or_write_global_table(5, b, nullptr);
+  }
+  if (g_eng_school.class_code_length == 3) write_track_tables();
+}
+
 void write_class_grids() {
   static const int kKinds[] = {0, 1, 2, 3, 4, 5};
   for (int kind : kKinds) {
@@ -195,6 +225,10 @@ const char* or_report_class_name(int c) {
   return name[0] ? name : or_class_code(c);
 }
 
+// The school file carries no choice of lesson times on the teacher reports
+// yet, so they show none.
+int or_report_times_option() { return 0; }
+
 bool or_report_several_buildings() { return g_eng_school.building_count > 1; }
 
 const char* or_name_report(const char* const names[3], int kind) {
@@ -231,6 +265,9 @@ void or_write_all_reports(int kind, int publish) {
   or_write_register_pipe_export();
   or_write_mastercom_export();
   or_write_global_export();
+  write_global_tables();
+  or_write_teacher_portrait();
+  or_write_teacher_portrait_twins();
   write_class_grids();
   g_room_report_flag = 0;
 }

@@ -124,6 +124,8 @@ int or_report_second_teacher(int lesson);
 // The class's display name, or its code when it has none (merged classes
 // give the class they are merged into).
 const char* or_report_class_name(int class_index);
+// Non-zero when the teacher reports show lesson times.
+int or_report_times_option();
 // 1 when the school has more than one building.
 bool or_report_several_buildings();
 
@@ -137,3 +139,6 @@ void or_fill_class_grid(int kind, int sort_mode);
 void or_write_grid_report(int kind, int building);
 void or_write_complete_class_report(int variant);
 void or_write_class_table(int variant);
+void or_write_global_table(int kind, int building, const char* track);
+void or_write_teacher_portrait();
+void or_write_teacher_portrait_twins();
