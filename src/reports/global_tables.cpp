@@ -111,16 +111,9 @@ void build_titles(GlobalLayout& g, const std::string* key) {
 }
 
 const char* cell_content(const GlobalLayout& g, const ReportTeacherGrid& r, int d, int h) {
-  int s = d * kHoursPerDay + h;
-  const char* cell = r.cell[s];
+  const char* cell = r.cell[d * kHoursPerDay + h];
   if (g.kind == 4) return std::strcmp(cell, " R ") == 0 ? cell : "";
-  if (in_building(r, s, g.building)) return cell;
-  if (is_digit(cell[0])) return "";
-  if (cell[0] == ' ' && cell[1] == 't') return cell;
-  if (h == 0) return in_building(r, s + 1, g.building) ? cell : "";
-  if (in_building(r, s - 1, g.building)) return cell;
-  if (!is_digit(r.cell[s - 1][0]) && h < kHoursPerDay - 1 && in_building(r, s + 1, g.building)) return cell;
-  return "";
+  return or_cell_in_building(r, d, h, g.building);
 }
 
 int page_rows() { return kt::report_services().rtf_text_form_option() ? 24 : 44; }
@@ -200,6 +193,18 @@ void name_file(const GlobalLayout& g) {
 }
 
 }  // namespace
+
+const char* or_cell_in_building(const ReportTeacherGrid& r, int d, int h, int building) {
+  int s = d * kHoursPerDay + h;
+  const char* cell = r.cell[s];
+  if (in_building(r, s, building)) return cell;
+  if (is_digit(cell[0])) return "";
+  if (cell[0] == ' ' && cell[1] == 't') return cell;
+  if (h == 0) return in_building(r, s + 1, building) ? cell : "";
+  if (in_building(r, s - 1, building)) return cell;
+  if (!is_digit(r.cell[s - 1][0]) && h < kHoursPerDay - 1 && in_building(r, s + 1, building)) return cell;
+  return "";
+}
 
 void or_write_global_table(int kind, int building, const char* track) {
   if (kind < 0 || kind > 6) or_raise_critical_error("SW", kind, "OR_OUTSP", 2650);

@@ -153,8 +153,12 @@ void write_track_tables() {
 
 void write_global_tables() {
   or_write_global_table(0, -1, nullptr);
+  or_write_global_subject_table(-1);
   if (or_report_several_buildings())
-    for (int b = 0; b < g_eng_school.building_count && b < kMaxBuildings; ++b) or_write_global_table(0, b, nullptr);
+    for (int b = 0; b < g_eng_school.building_count && b < kMaxBuildings; ++b) {
+      or_write_global_table(0, b, nullptr);
+      or_write_global_subject_table(b);
+    }
   for (int kind = 1; kind <= 3; ++kind) or_write_global_table(kind, -1, nullptr);
   if (g_report.lab_rooms_used) {
     or_write_global_table(5, -1, nullptr);
@@ -175,6 +179,8 @@ void write_class_grids() {
   or_write_complete_class_report(0);
   or_write_class_table(0);
   or_write_class_table(1);
+  or_write_class_wall_chart(0);
+  or_write_class_wall_chart(1);
   if (or_report_several_buildings()) {
     for (int b = 0; b < g_eng_school.building_count; ++b) {
       or_fill_class_grid(6, 0);

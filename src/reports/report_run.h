@@ -129,6 +129,11 @@ int or_report_times_option();
 // 1 when the school has more than one building.
 bool or_report_several_buildings();
 
+// The cell text of a teacher's slot as a table of one building shows it
+// (building -1: the whole school): another building's class is blank, the
+// transfer mark and markers beside this building's hours stay.
+const char* or_cell_in_building(const ReportTeacherGrid& r, int day, int hour, int building);
+
 // ---- The writers -------------------------------------------------------------------
 
 void or_write_publish_export();
@@ -140,5 +145,7 @@ void or_write_grid_report(int kind, int building);
 void or_write_complete_class_report(int variant);
 void or_write_class_table(int variant);
 void or_write_global_table(int kind, int building, const char* track);
+void or_write_global_subject_table(int building);
+void or_write_class_wall_chart(int variant);
 void or_write_teacher_portrait();
 void or_write_teacher_portrait_twins();
