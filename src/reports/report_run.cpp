@@ -275,6 +275,7 @@ void or_write_all_reports(int kind, int publish) {
   write_global_tables();
   or_write_teacher_portrait();
   or_write_teacher_portrait_twins();
+  or_write_teacher_landscape();
   write_class_grids();
   g_room_report_flag = 0;
 }

@@ -150,3 +150,6 @@ void or_write_class_wall_chart(int variant);
 void or_write_class_council_report();
 void or_write_teacher_portrait();
 void or_write_teacher_portrait_twins();
+void or_write_teacher_landscape();
+void or_write_teacher_landscape_common_rooms();
+void or_write_teacher_landscape_rooms();
