@@ -277,5 +277,11 @@ void or_write_all_reports(int kind, int publish) {
   or_write_teacher_portrait_twins();
   or_write_teacher_landscape();
   write_class_grids();
+  if (!g_provisional_mode) {
+    or_write_class_staff_list(2);
+    or_write_class_staff_list(1);
+  }
+  or_write_class_staff_list(0);
+  or_write_class_staff_list_extended();
   g_room_report_flag = 0;
 }

@@ -148,6 +148,8 @@ void or_write_global_table(int kind, int building, const char* track);
 void or_write_global_subject_table(int building);
 void or_write_class_wall_chart(int variant);
 void or_write_class_council_report();
+void or_write_class_staff_list(int variant);
+void or_write_class_staff_list_extended();
 void or_write_teacher_portrait();
 void or_write_teacher_portrait_twins();
 void or_write_teacher_landscape();
