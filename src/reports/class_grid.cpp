@@ -173,7 +173,10 @@ void place_text(int kind, ReportClassGrid& r, int l, int d, int h) {
     case 4:
     case 64: set_text(r.planes[2][d][h], or_report_subject_name(x.first_subject)); break;
     case 8: fill_complete(r, l, d, h); break;
-    case 9: set_text(r.planes[2][d][h], short_name(x.subject)); break;
+    case 9:
+      set_text(r.planes[2][d][h], short_name(x.subject));
+      if (x.subject >= 0 && x.subject < kMaxSubjects) g_subject_code_used[x.subject] = 1;
+      break;
     case 71: fill_support(r, l, d, h); break;
     case 72:
       set_text(r.planes[2][d][h], teacher_name(x.teacher));

@@ -202,6 +202,9 @@ void write_class_grids() {
     or_fill_class_grid(72, 0);
     or_write_grid_report(72, 0);
   }
+  or_build_subject_codes();
+  or_fill_class_grid(9, 0);
+  or_write_short_class_table(-1);
   or_fill_class_grid(0, 0);
 }
 

@@ -99,6 +99,13 @@ extern char g_publish_export_path[400];
 // The school's code in the SISSI register; the pipe export needs it.
 extern char g_school_register_code[17];
 
+// The subject codes of the short class table (or_build_subject_codes): the
+// first earlier subject of the same name (0xFFFF none), whether the class
+// grid printed the code, and the longest code.
+extern std::uint16_t g_subject_code_link[kMaxSubjects];
+extern std::uint8_t g_subject_code_used[kMaxSubjects];
+extern int g_subject_code_longest;
+
 // ---- The run -----------------------------------------------------------------
 
 void or_write_all_reports(int kind, int publish);
@@ -148,6 +155,8 @@ void or_write_global_table(int kind, int building, const char* track);
 void or_write_global_subject_table(int building);
 void or_write_class_wall_chart(int variant);
 void or_write_class_council_report();
+void or_build_subject_codes();
+void or_write_short_class_table(int building);
 void or_write_class_staff_list(int variant);
 void or_write_class_staff_list_extended();
 void or_write_teacher_portrait();
