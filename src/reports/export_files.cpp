@@ -19,6 +19,7 @@
 #include "engine/lesson_links.h"
 #include "engine/text_lines.h"
 #include "engine/week_grid_access.h"
+#include "reports/report_lines.h"
 #include "reports/report_run.h"
 #include "reports/report_services.h"
 #include "reports/report_text_format.h"
@@ -75,15 +76,6 @@ void write_week_lines(std::FILE* f, Cell cell) {
 }
 
 void close_report(std::FILE* f) { or_fclose(f); }
-
-// The day name as a label of a column w wide: spaced out when it is short.
-std::string day_label(const char* name, int w) {
-  std::string label;
-  int length = static_cast<int>(std::strlen(name));
-  if (length >= w / 2) return name;
-  for (int i = 0; i < length && i < 20; ++i) label += name[i], label += ' ';
-  return label;
-}
 
 int week_day_hours(int d) { return or_day_hours(d); }
 
@@ -176,7 +168,7 @@ void or_write_global_export() {
   std::FILE* f = or_open_report(2120);
   std::fprintf(f, "%c%d%-12.12s%s", '*', hours - 1, or_pick_text(kTeacher), ",-");
   for (int d = 0; d < or_week_days(); ++d) {
-    std::string label = day_label(g_eng_school.day_names[d], w);
+    std::string label = report_day_label(g_eng_school.day_names[d], w);
     int pad = w - static_cast<int>(label.size());
     if (pad < 0) pad = 0;
     std::fprintf(f, "%*s%s%*s%s", pad / 2, "", label.c_str(), pad - pad / 2, "", ",-");

@@ -24,14 +24,6 @@
 
 namespace {
 
-std::string day_label(const char* name, int width) {
-  int length = static_cast<int>(std::strlen(name));
-  if (length >= width / 2) return name;
-  std::string label;
-  for (int i = 0; i < length && i < 20; ++i) label += name[i], label += ' ';
-  return label;
-}
-
 std::string header_block(int c) {
   int hours = g_report.hours_shown;
   int width = (c + 1) * hours - 1;
@@ -41,7 +33,7 @@ std::string header_block(int c) {
   report_appendf(line2, "%c%d%-18.18s%s%-20.20s%s", '^', hours - 1, "", "#", "", "#");
   line2[0] = line2[1] = ' ';
   for (int d = 0; d < or_week_days(); ++d) {
-    std::string label = day_label(g_eng_school.day_names[d], width);
+    std::string label = report_day_label(g_eng_school.day_names[d], width);
     int pad = std::max(0, width - static_cast<int>(label.size()));
     report_appendf(line1, "%*s%s%*s%s", pad / 2, "", label.c_str(), pad - pad / 2, "", "#");
     for (int h = 0; h < hours; ++h) report_appendf(line2, "%*d %s", c - 1, h + 1, h == hours - 1 ? "#" : "|");

@@ -39,15 +39,6 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 bool in_building(const ReportTeacherGrid& r, int s, int b) { return b == -1 || r.building[s] == b; }
 
-std::string day_title(const char* name, int cw) {
-  int hours = g_report.hours_shown;
-  int length = static_cast<int>(std::strlen(name));
-  if (length >= ((cw + 1) * hours - 1) / 2) return name;
-  std::string title;
-  for (int i = 0; i < length && i < 20; ++i) title += name[i], title += ' ';
-  return title;
-}
-
 std::string section_key(const ReportTeacherGrid& r, int s, int kind) {
   const char* code = r.class_code[s];
   std::string key(3, ' ');
@@ -101,7 +92,7 @@ void build_titles(GlobalLayout& g, const std::string* key) {
   g.t2 += '#';
   int width = (g.cw + 1) * hours - 1;
   for (int d = 0; d < or_week_days(); ++d) {
-    std::string title = day_title(g_eng_school.day_names[d], g.cw);
+    std::string title = report_day_label(g_eng_school.day_names[d], (g.cw + 1) * hours - 1);
     int pad = std::max(0, width - static_cast<int>(title.size()));
     report_appendf(g.t1, "%*s%s%*s%s", pad / 2, "", title.c_str(), pad - pad / 2, "", "#");
     for (int h = 0; h < hours; ++h) report_appendf(g.t2, "%*d %s", g.cw - 1, h + 1, h == hours - 1 ? "#" : "|");

@@ -45,3 +45,11 @@ void ReportPager::end_table(std::string& table) {
     lines_ = tables_ = 0;
   }
 }
+
+std::string report_day_label(const char* name, int width) {
+  int length = static_cast<int>(std::strlen(name));
+  if (length >= width / 2) return name;
+  std::string label;
+  for (int i = 0; i < length && i < 20; ++i) label += name[i], label += ' ';
+  return label;
+}

@@ -30,3 +30,7 @@ class ReportPager {
   int lines_ = 0;
   int tables_ = 0;
 };
+
+// A day name as the title of a column `width` wide: spaced out letter by
+// letter (at most 20 letters) when shorter than half the width.
+std::string report_day_label(const char* name, int width);

@@ -160,6 +160,7 @@ void write_global_tables() {
       or_write_global_subject_table(b);
     }
   for (int kind = 1; kind <= 3; ++kind) or_write_global_table(kind, -1, nullptr);
+  or_write_teachers_subjects_table(-1);
   if (g_report.lab_rooms_used) {
     or_write_global_table(5, -1, nullptr);
     if (or_report_several_buildings())

@@ -141,6 +141,17 @@ bool or_report_several_buildings();
 // transfer mark and markers beside this building's hours stay.
 const char* or_cell_in_building(const ReportTeacherGrid& r, int day, int hour, int building);
 
+// The class list of a teacher record (-1: every record): returns the longest
+// list length; with a buffer (at least 600 bytes) writes the codes of the
+// last teacher examined, sorted by track, section and year, each followed by
+// a blank.
+int or_teacher_class_list(char* buffer, int record);
+// Without a buffer starts the walk over the distinct main subjects and
+// returns their number (the longest length into *length); with a buffer
+// copies the current name and moves on (returns -1).
+int or_next_grid_subject(char* buffer, int* length);
+void or_write_dash_rule(std::FILE* f, int width);
+
 // ---- The writers -------------------------------------------------------------------
 
 void or_write_publish_export();
@@ -159,6 +170,7 @@ void or_build_subject_codes();
 void or_write_short_class_table(int building);
 void or_write_class_staff_list(int variant);
 void or_write_class_staff_list_extended();
+void or_write_teachers_subjects_table(int building);
 void or_write_teacher_portrait();
 void or_write_teacher_portrait_twins();
 void or_write_teacher_landscape();
