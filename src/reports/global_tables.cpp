@@ -4,6 +4,8 @@
 // common rooms ("Locali Comuni (Palestre)"), one section per class section
 // ("Corsi (Sezioni)") or per section and two- or three-year course, the
 // reception hours, the labs ("Tabella Globale LAB") and one study track.
+// Each table has a spreadsheet companion (".txu" turned into ".csv") with
+// every hour column labelled by its day and no page breaks.
 //
 // Invariants: a laboratory pseudo-teacher (kind bit 4) never has a row; the
 // header repeats after 44 teacher rows (24 in the "Word 2000" text form);
@@ -26,6 +28,7 @@
 namespace {
 
 struct GlobalLayout {
+  bool sheet = false;  // the spreadsheet companion: labelled hours, no pages
   int kind = 0;
   int building = -1;
   const char* track = nullptr;
@@ -92,6 +95,14 @@ void build_titles(GlobalLayout& g, const std::string* key) {
   g.t2 += '#';
   int width = (g.cw + 1) * hours - 1;
   for (int d = 0; d < or_week_days(); ++d) {
+    if (g.sheet) {
+      for (int h = 0; h < hours; ++h) {
+        const char* bound = h == hours - 1 ? "#" : "|";
+        report_appendf(g.t1, "%*.*s %s", g.cw - 1, g.cw - 1, g_eng_school.day_abbrevs[d], bound);
+        report_appendf(g.t2, "%*d %s", g.cw - 1, h + 1, bound);
+      }
+      continue;
+    }
     std::string title = report_day_label(g_eng_school.day_names[d], (g.cw + 1) * hours - 1);
     int pad = std::max(0, width - static_cast<int>(title.size()));
     report_appendf(g.t1, "%*s%s%*s%s", pad / 2, "", title.c_str(), pad - pad / 2, "", "#");
@@ -102,14 +113,22 @@ void build_titles(GlobalLayout& g, const std::string* key) {
 }
 
 const char* cell_content(const GlobalLayout& g, const ReportTeacherGrid& r, int d, int h) {
-  const char* cell = r.cell[d * kHoursPerDay + h];
+  int s = d * kHoursPerDay + h;
+  const char* cell = r.cell[s];
   if (g.kind == 4) return std::strcmp(cell, " R ") == 0 ? cell : "";
-  return or_cell_in_building(r, d, h, g.building);
+  const char* shown = or_cell_in_building(r, d, h, g.building);
+  if (g.sheet && or_report_several_buildings() && r.sign2[s] != ' ' && r.sign2[s] != 0) {
+    static char marked[kCellText + 8];
+    std::snprintf(marked, sizeof marked, "%*.*s %c", g.cw - 2, g.cw - 2, shown, r.sign2[s]);
+    return marked;
+  }
+  return shown;
 }
 
 int page_rows() { return kt::report_services().rtf_text_form_option() ? 24 : 44; }
 
 void count_row(std::string& out, GlobalLayout& g) {
+  if (g.sheet) return;
   if (++g.rows > page_rows()) {
     out += '\f';
     out += g.header;
@@ -180,7 +199,32 @@ void name_file(const GlobalLayout& g) {
     if (g.building >= 0 && g.building < kMaxBuildings) title += std::string("_") + g_eng_buildings[g.building].name;
     if (g.track) title += std::string("_") + report_pick("Indirizzo", "Fachrichtung", "Address") + "_" + g.track;
   }
-  if (!or_report_path(g_report.path, title.c_str(), nullptr, g_report.kind)) g_report.path[0] = 0;
+  if (!or_report_path(g_report.path, title.c_str(), g.sheet ? "txu" : nullptr, g_report.kind)) g_report.path[0] = 0;
+}
+
+// Writes the table's text into the named file; kinds 2 and 3 one section
+// per class section, kind 1 one block per common room.
+void write_tables(GlobalLayout& g, int line) {
+  std::FILE* f = or_open_report(line);
+  std::string out;
+  if (g.kind == 1) {
+    common_room_tables(out, g);
+  } else if (g.kind == 2 || g.kind == 3) {
+    std::vector<std::string> keys = section_keys(g.kind);
+    for (size_t k = 0; k < keys.size(); ++k) {
+      if (k > 0) out += '\f';
+      build_titles(g, &keys[k]);
+      out += g.header;
+      g.rows = 0;
+      teacher_rows(out, g, &keys[k]);
+    }
+  } else {
+    build_titles(g, nullptr);
+    out += g.header;
+    teacher_rows(out, g, nullptr);
+  }
+  std::fputs(out.c_str(), f);
+  or_fclose(f);
 }
 
 }  // namespace
@@ -210,26 +254,21 @@ void or_write_global_table(int kind, int building, const char* track) {
         if (in_building(g_teacher_grid[i], s, building))
           g.cw = std::max(g.cw, static_cast<int>(std::strlen(g_teacher_grid[i].lab_name[s])));
   name_file(g);
-  std::FILE* f = or_open_report(2675);
-  std::string out;
-  if (kind == 1) {
-    common_room_tables(out, g);
-  } else if (kind == 2 || kind == 3) {
-    std::vector<std::string> keys = section_keys(kind);
-    for (size_t k = 0; k < keys.size(); ++k) {
-      if (k > 0) out += '\f';
-      build_titles(g, &keys[k]);
-      out += g.header;
-      g.rows = 0;
-      teacher_rows(out, g, &keys[k]);
-    }
-  } else {
-    build_titles(g, nullptr);
-    out += g.header;
-    teacher_rows(out, g, nullptr);
-  }
-  std::fputs(out.c_str(), f);
-  or_fclose(f);
+  write_tables(g, 2675);
   or_convert_report_to_rtf(g_report.path, 8, 1, 1);
   or_convert_report_to_html(g_report.path, 1);
+  or_write_global_table_sheet(kind, building, track, g.cw);
+}
+
+void or_write_global_table_sheet(int kind, int building, const char* track, int cell_width) {
+  if (kind < 0 || kind > 6) or_raise_critical_error("SW", kind, "OR_OUTSP", 3000);
+  GlobalLayout g;
+  g.sheet = true;
+  g.kind = kind;
+  g.building = building;
+  g.track = track;
+  g.cw = cell_width + (or_report_several_buildings() ? 2 : 0);
+  name_file(g);
+  write_tables(g, 3011);
+  or_convert_report_to_csv(g_report.path);
 }

@@ -182,6 +182,7 @@ void write_class_grids() {
   or_write_class_table(1);
   or_write_class_wall_chart(0);
   or_write_class_wall_chart(1);
+  or_write_flexible_standby_report();
   or_write_class_council_report();
   if (or_report_several_buildings()) {
     for (int b = 0; b < g_eng_school.building_count; ++b) {

@@ -163,9 +163,12 @@ void or_write_grid_report(int kind, int building);
 void or_write_complete_class_report(int variant);
 void or_write_class_table(int variant);
 void or_write_global_table(int kind, int building, const char* track);
+// The spreadsheet companion of a global table; `cell_width` is the table's.
+void or_write_global_table_sheet(int kind, int building, const char* track, int cell_width);
 void or_write_global_subject_table(int building);
 void or_write_class_wall_chart(int variant);
 void or_write_class_council_report();
+void or_write_flexible_standby_report();
 void or_build_subject_codes();
 void or_write_short_class_table(int building);
 void or_write_class_staff_list(int variant);
