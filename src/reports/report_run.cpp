@@ -192,7 +192,9 @@ void write_class_grids() {
       or_write_grid_report(64, b);
     }
   }
-  if (!g_provisional_mode) {
+  if (g_provisional_mode) {
+    or_write_provisional_standby_summary();
+  } else {
     or_fill_class_grid(7, 0);
     or_write_grid_report(7, 0);
   }
@@ -288,5 +290,9 @@ void or_write_all_reports(int kind, int publish) {
   }
   or_write_class_staff_list(0);
   or_write_class_staff_list_extended();
+  if (or_report_several_buildings())
+    for (int b = 0; b < g_eng_school.building_count && b < kMaxBuildings; ++b) or_write_signature_sheet(1, b);
+  else
+    or_write_signature_sheet(1, -1);
   g_room_report_flag = 0;
 }

@@ -168,6 +168,8 @@ void or_write_global_table_sheet(int kind, int building, const char* track, int 
 void or_write_global_subject_table(int building);
 void or_write_class_wall_chart(int variant);
 void or_write_class_council_report();
+void or_write_signature_sheet(int form, int building);
+void or_write_provisional_standby_summary();
 void or_write_flexible_standby_report();
 void or_build_subject_codes();
 void or_write_short_class_table(int building);
