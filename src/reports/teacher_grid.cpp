@@ -112,6 +112,7 @@ void fill_lesson_slot(ReportTeacherGrid& r, int s, int l, int d, int h) {
 }
 
 void fill_record(ReportTeacherGrid& r, int t, const std::vector<int>& at) {
+  std::memset(static_cast<void*>(&r), 0, sizeof r);
   const EngineTeacher& k = g_eng_teachers[t];
   copy_text(r.name, sizeof r.name, k.name);
   copy_text(r.display_name, sizeof r.display_name, k.name);
