@@ -101,7 +101,8 @@ void fill_lesson_slot(ReportTeacherGrid& r, int s, int l, int d, int h) {
   copy_text(r.class_code[s], sizeof r.class_code[s], or_class_code(c));
   std::snprintf(r.cell[s], sizeof r.cell[s], "%.5s", or_report_class_name(c));
   if (several) r.sign2[s] = building_letter(x.building), r.building[s] = static_cast<std::int8_t>(x.building);
-  if (h < or_day_hours(d)) ++r.hours_inside_day;
+  int day_length = g_provisional_mode ? g_eng_school.provisional_hours_per_day[d] : or_day_hours(d);
+  if (h < day_length) ++r.hours_inside_day;
   const EngineClass& k = g_eng_classes[c];
   if (k.timing[0][d][h] != 0 || k.timing[1][d][h] != 0) {
     int start = k.timing[0][d][h], end = start + k.timing[1][d][h];

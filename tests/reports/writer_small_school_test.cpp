@@ -7,6 +7,7 @@
 // its expected lines by hand. Test runs (mode 13) keep the conversions out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -383,6 +384,51 @@ TEST_F(SmallSchool, SignatureSheetListsATeacherOnceUnderTheFirstHour) {
   EXPECT_NE(text.find("  2 9:00            |ROSSI"), std::string::npos) << text;
   EXPECT_EQ(text.find("VERDI"), std::string::npos) << "a reception hour is no duty";
   EXPECT_EQ(text.back(), '\f');
+}
+
+// ---- Provisional timetable -------------------------------------------------------------
+
+TEST_F(SmallSchool, ProvisionalSummaryBlanksZerosAndListsIncompleteClasses) {
+  int a = add_class("1A");
+  int rossi = add_teacher("ROSSI"), ita = add_subject("ITALIANO");
+  place(add_lesson(rossi, a, ita), 0, 0);
+  place(add_lesson(rossi, a, ita), 0, 1);
+  place(add_lesson(rossi, a, ita), 1, 4);  // beyond the provisional day of two hours
+  for (int d = 0; d < 5; ++d) g_eng_school.provisional_hours_per_day[d] = 2;
+  g_provisional_mode = 1;
+  prepare();
+  or_write_provisional_standby_summary();
+  g_provisional_mode = 0;
+  std::vector<std::string> lines = lines_of(read("Orario Disposizione Provvisorio.txt"));
+  std::string blank(20, ' ');
+  auto number = [](int n) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%20d", n);
+    return std::string(text);
+  };
+  std::vector<std::string> expected_rows = {
+      "ROSSI               |" + number(3) + "|" + blank + "|" + number(2) + "|" + number(1) + "|",
+      "ROSSI               |" + std::string(18, ' ') + "1A|" + number(3) + "|" + number(2) + "|" + blank + "|",
+      blank + "|" + std::string(18, ' ') + "1A|" + blank + "|" + number(2) + "|" + blank + "|",
+  };
+  for (const std::string& row : expected_rows)
+    EXPECT_NE(std::find(lines.begin(), lines.end(), row), lines.end()) << row;
+}
+
+TEST_F(SmallSchool, ProvisionalSummaryLeavesOutFullClasses) {
+  int a = add_class("1A");
+  int rossi = add_teacher("ROSSI"), ita = add_subject("ITALIANO");
+  g_eng_run.days_per_week = 1;
+  g_eng_school.provisional_hours_per_day[0] = 2;
+  place(add_lesson(rossi, a, ita), 0, 0);
+  place(add_lesson(rossi, a, ita), 0, 1);
+  g_provisional_mode = 1;
+  prepare();
+  or_write_provisional_standby_summary();
+  g_provisional_mode = 0;
+  std::string text = read("Orario Disposizione Provvisorio.txt");
+  EXPECT_EQ(text.find("Classi incomplete"), std::string::npos);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1) << "only the break before the teaching posts";
 }
 
 }  // namespace
