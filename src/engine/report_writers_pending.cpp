@@ -1,6 +1,10 @@
 // Weak stand-ins for the report writers, so that the engine core links on
 // its own (its tests link kt_engine alone). Programs that link the report
-// library whole replace them with the real writers.
+// library whole replace them with the real writers (orario does).
+//
+// Each stand-in ends the command naming what is missing, exactly as an
+// unbuilt step does, so a program linked without the report library says
+// so plainly instead of writing no reports in silence.
 #include "engine/errors.h"
 #include "engine/report_services.h"
 

@@ -288,6 +288,9 @@ void or_fill_class_grid(int kind, int sort_mode) {
     if (i < 0) continue;
     set_times(g_class_grid[i], c, d, h);
     place_text(kind, g_class_grid[i], l, d, h);
+    // The provisional week shows only the hours of its shorter days.
+    if (g_provisional_mode && h >= g_eng_school.provisional_hours_per_day[d])
+      for (int plane : {1, 2, 3, 6}) g_class_grid[i].planes[plane][d][h][0] = 0;
   }
   settle_times();
   make_sort_keys(kind, sort_mode);

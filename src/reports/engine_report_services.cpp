@@ -2,6 +2,11 @@
 // The conversions only see kt::ReportServices; here each member is bound to
 // the engine's own call, so a file the conversions cannot write ends the
 // engine command exactly like a report writer's own file error does.
+//
+// Streams the conversions open are taken off the engine's list of open
+// streams, because the conversions close them themselves (a stream closed
+// twice would be undefined). Also holds the engine's three-argument form of
+// the HTML conversion.
 #include "reports/engine_report_services.h"
 
 #include <string>

@@ -1,4 +1,11 @@
-// Line-building helpers of the table writers; see report_lines.h.
+// Line-building helpers of the table writers (see report_lines.h): the
+// appending printf, the blank test, the language pick, the centred day cell,
+// the spaced-out day label and the page filler.
+//
+// The page filler keeps a running count of the lines and tables on the page
+// so far and starts a new page when one more table of the average size
+// would not fit. Nothing here holds state across report files except the
+// pager object a writer owns for its file.
 #include "reports/report_lines.h"
 
 #include <cstdarg>

@@ -147,6 +147,8 @@ void fill_record(ReportTeacherGrid& r, int t, const std::vector<int>& at) {
         }
         continue;
       }
+      // A slot beyond the provisional day keeps its defaults.
+      if (g_provisional_mode && h >= g_eng_school.provisional_hours_per_day[d]) continue;
       fill_lesson_slot(r, s, l, d, h);
     }
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {
