@@ -36,7 +36,12 @@ std::vector<StandbySlot> collect() {
   return slots;
 }
 
-int hour_start(int h) { return g_report.class_records > 0 ? g_class_grid[0].start[0][h] : g_report.start[0][h]; }
+// The hour's time as the first class shows it; the school's time when that
+// class has no lesson at that hour on any day.
+int hour_start(int h) {
+  int start = g_report.class_records > 0 ? g_class_grid[0].start[0][h] : -1;
+  return start >= 0 ? start : g_report.start[0][h];
+}
 
 }  // namespace
 

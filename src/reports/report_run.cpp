@@ -131,7 +131,6 @@ bool needs_reception_hours() {
 }
 
 void reset_run_globals(int kind) {
-  g_report = ReportRun{};
   g_report.kind = kind;
   std::memset(g_teacher_grid, 0, sizeof g_teacher_grid);
   std::memset(g_class_grid, 0, sizeof g_class_grid);
@@ -257,6 +256,9 @@ std::FILE* or_open_report(int line) {
 }
 
 void or_prepare_report_data() {
+  int kind = g_report.kind;
+  g_report = ReportRun{};
+  g_report.kind = kind;
   build_time_table();
   cut_display_names();
   choose_hours_shown();

@@ -346,6 +346,7 @@ TEST_F(SmallSchool, FlexibleStandbyRowsPerHour) {
     place(add_lesson(teachers[i], a, ita), 0, 2 + i % 2);
   }
   prepare();
+  or_fill_class_grid(8, 0);
   or_write_flexible_standby_report();
   EXPECT_FALSE(folder.exists("Orario/Orario Ore a Disposizione Flessibili.txt")) << "nobody has such hours";
   for (int i = 0; i < 3; ++i) g_eng_teachers[teachers[i]].reset_pairs[0][0] = 0, g_eng_teachers[teachers[i]].reset_pairs[0][1] = 1;
