@@ -21,9 +21,6 @@
 #include "reports/report_services.h"
 
 void or_plug_engine_report_services() {
-  static bool plugged = false;
-  if (plugged) return;
-  plugged = true;
   kt::ReportServices s = kt::default_report_services();
   // The conversions close their own streams, so the engine must not list
   // them among the streams its error paths close.

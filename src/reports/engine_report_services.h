@@ -2,9 +2,9 @@
 // its two error reporters (which unwind to the command's entry), its output
 // folder handling, language, run mode, provisional flag and school title.
 //
-// Invariant: installed once per process, on the first report run; a table a
-// test installed before that first run is replaced, one installed after it
-// is kept (tests use this to fix the clock).
+// Invariant: installed at the start of every report run, so the run always
+// works through the engine's own calls whatever table was plugged before
+// (the command-line converter and the conversion tests plug their own).
 #pragma once
 
 void or_plug_engine_report_services();
