@@ -94,9 +94,9 @@ std::vector<int> class_slots(int c) {
 int mastercom_teacher(int l, bool second) {
   if (second) {
     int t = or_report_second_teacher(l);
-    if (t >= 0 && (g_eng_teachers[t].type_flags & kTeacherLabPseudo) && g_eng_teachers[t].main_teacher >= 0)
-      t = g_eng_teachers[t].main_teacher;
-    return t;
+    if (t < 0 || !(g_eng_teachers[t].type_flags & kTeacherLabPseudo)) return t;
+    int owner = g_eng_teachers[t].main_teacher;
+    return owner >= 0 && owner < g_eng_school.teacher_count ? owner : t;
   }
   int t = g_eng_lessons[l].teacher;
   if (t >= 0 && (g_eng_teachers[t].type_flags & kTeacherFca) && g_report.proxy[t] >= 0) t = g_report.proxy[t];
