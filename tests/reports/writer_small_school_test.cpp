@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/errors.h"
+#include "engine/lesson_links.h"
 #include "engine/model_post_passes.h"
 #include "engine/report_services.h"
 #include "engine/save_test_fixture.h"
@@ -385,6 +386,50 @@ TEST_F(SmallSchool, SignatureSheetListsATeacherOnceUnderTheFirstHour) {
   EXPECT_NE(text.find("  2 9:00            |ROSSI"), std::string::npos) << text;
   EXPECT_EQ(text.find("VERDI"), std::string::npos) << "a reception hour is no duty";
   EXPECT_EQ(text.back(), '\f');
+}
+
+// ---- Rooms outside the classes and co-teachers ----------------------------------------
+
+TEST_F(SmallSchool, RoomsOutsideTheClassesGetATableEach) {
+  g_eng_run.days_per_week = 2;
+  int a = add_class("1A");
+  int lab = save_test::add_room("LAB CHIMICA");
+  g_eng_rooms[lab].lab_flag = 1;
+  int rossi = add_teacher("ROSSI"), sci = add_subject("SCIENZE");
+  int in_lab = add_lesson(rossi, a, sci);
+  or_set_lesson_room_setting(in_lab, lab);
+  place(in_lab, 1, 0);
+  place(add_lesson(rossi, a, sci), 0, 1);  // in the class's own room: not listed
+  prepare();
+  or_fill_class_grid(5, 0);
+  ASSERT_EQ(g_report.class_records, 1);
+  EXPECT_STREQ(g_class_grid[0].display_name, "LAB CHIMICA");
+  or_write_grid_report(5, 0);
+  std::vector<std::string> lines = lines_of(read("Orario Locali esterni alle Classi.txt"));
+  ASSERT_GE(lines.size(), 6u);
+  size_t width = lines[0].size();
+  EXPECT_EQ(lines[1], "*3     |LOCALE:LAB CHIMICA" + std::string(width - 27, ' ') + "|");
+  EXPECT_EQ(lines[3], "*0  Ora|          Lunedi          |         Martedi          |");
+  EXPECT_EQ(lines[6], "  8:00 |                    |     #ROSSI               |1A   #");
+}
+
+TEST_F(SmallSchool, CoTeacherPortraitOnlyWhenTeachersShareACell) {
+  g_eng_run.days_per_week = 1;
+  int a = add_class("1A");
+  int rossi = add_teacher("ROSSI"), neri = add_teacher("NERI"), ita = add_subject("ITALIANO");
+  place(add_lesson(rossi, a, ita), 0, 0);
+  place(add_lesson(rossi, a, ita), 0, 1);
+  prepare();
+  or_write_teacher_portrait_twins();
+  EXPECT_FALSE(folder.exists("Orario/Orario Professori Verticale Compresenze.txt"));
+  place(add_lesson(neri, a, ita), 0, 1);
+  prepare();
+  or_write_teacher_portrait_twins();
+  std::string text = read("Orario Professori Verticale Compresenze.txt");
+  // L is 5 (the longer of the two names); ROSSI's co-teaching row names NERI
+  // in the second hour.
+  EXPECT_NE(text.find("|   Com|     |NERI |"), std::string::npos) << text;
+  EXPECT_NE(text.find("|   Com|     |ROSSI|"), std::string::npos) << text;
 }
 
 // ---- Provisional timetable -------------------------------------------------------------
