@@ -1,21 +1,17 @@
-// Report writers that are not built yet: the whole report set of a run, the
-// RTF and HTML conversions and the building choice of a class. Each ends the
-// command naming what is missing; the report work replaces this file.
+// Weak stand-ins for the report writers, so that the engine core links on
+// its own (its tests link kt_engine alone). Programs that link the report
+// library whole replace them with the real writers (orario does).
+//
+// Each stand-in ends the command naming what is missing, exactly as an
+// unbuilt step does, so a program linked without the report library says
+// so plainly instead of writing no reports in silence.
 #include "engine/errors.h"
 #include "engine/report_services.h"
 
-void or_write_all_reports(int kind, int publish) {
+[[gnu::weak]] void or_write_all_reports(int kind, int publish) {
   or_raise_not_built("or_write_all_reports (report writers)");
 }
 
-void or_convert_report_to_rtf(const char* path, int a, int b, int c) {
-  or_raise_not_built("or_convert_report_to_rtf (report writers)");
-}
-
-void or_convert_report_to_html(const char* path, int a, int b) {
-  or_raise_not_built("or_convert_report_to_html (report writers)");
-}
-
-void or_set_class_main_building(int class_index, int teacher) {
+[[gnu::weak]] void or_set_class_main_building(int class_index, int teacher) {
   or_raise_not_built("or_set_class_main_building (report writers)");
 }

@@ -1,0 +1,145 @@
+// The whole report run on a small hand-built school: which files appear with
+// one building and with two (the per-building reports come once per
+// building), after a room allocation (the classroom-allocation copy and the
+// landscape table with rooms, the flag cleared at the end), and the class
+// council's right column of classes that share no teacher. Test runs (mode
+// 13) write the text reports only.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "engine/errors.h"
+#include "engine/model_post_passes.h"
+#include "engine/save_test_fixture.h"
+#include "engine/shell_services.h"
+#include "engine/status_block.h"
+#include "reports/report_run.h"
+
+namespace fs = std::filesystem;
+using save_test::add_class;
+using save_test::add_lesson;
+using save_test::add_subject;
+using save_test::place;
+
+namespace {
+
+int add_teacher(const char* name) {
+  int t = save_test::add_teacher(name);
+  g_eng_teachers[t].subject_index = 0xFFFF;
+  g_eng_teachers[t].reception_handled = 1;  // no reception hours to allocate
+  return t;
+}
+
+class RunSchool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    save_test::reset_school(5, 4);
+    g_process_number = 0;
+    g_eng_run.run_mode = 13;
+    for (int d = 0; d < kDays; ++d) {
+      std::snprintf(g_eng_school.day_names[d], kNameSize, "Giorno%d", d + 1);
+      std::snprintf(g_eng_school.day_abbrevs[d], 4, "G%d", d + 1);
+      for (int h = 0; h < kHoursPerDay; ++h) {
+        g_eng_school.timing[0][d][h] = static_cast<std::uint16_t>(480 + 60 * h);
+        g_eng_school.timing[1][d][h] = 60;
+      }
+    }
+    g_output_folder = ".\\Orario\\";
+    g_publish_school_code[0] = 0;
+    g_room_report_flag = 0;
+    // 1A and 2A: ROSSI in both, so their councils meet apart; 3A shares no
+    // teacher with 1A.
+    int a = add_class("1A"), b = add_class("2A"), c = add_class("3A");
+    int rossi = add_teacher("ROSSI"), verdi = add_teacher("VERDI"), neri = add_teacher("NERI");
+    int ita = add_subject("ITALIANO"), mat = add_subject("MATEMATICA");
+    place(add_lesson(rossi, a, ita), 0, 0);
+    place(add_lesson(rossi, b, ita), 0, 1);
+    place(add_lesson(verdi, b, mat), 1, 0);
+    place(add_lesson(neri, c, mat), 1, 1);
+  }
+  void TearDown() override { g_output_folder = nullptr; }
+
+  std::set<std::string> files() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.path() / "Orario"))
+      names.insert(entry.path().filename().string());
+    return names;
+  }
+  void run() {
+    or_count_hours(0);
+    or_write_all_reports(110, 0);
+  }
+  save_test::SchoolFolder folder;
+};
+
+TEST_F(RunSchool, OneBuildingWritesNoPerBuildingReports) {
+  run();
+  std::set<std::string> names = files();
+  for (const char* name : {"Orario Classi.txt", "Orario Tabella Globale.txt", "Foglio Firme O.txt",
+                           "Orario Professori Orizzontale.txt", "Tabella Classi Breve.txt"})
+    EXPECT_TRUE(names.count(name)) << name;
+  for (const std::string& name : names) {
+    EXPECT_EQ(name.find("Plesso"), std::string::npos) << name;
+    EXPECT_EQ(name.find("Allocazione"), std::string::npos) << name;
+  }
+  EXPECT_FALSE(names.count("Orario Professori Orizzontale Semplice.txt")) << "no laboratory teacher";
+}
+
+TEST_F(RunSchool, TwoBuildingsWriteTheirReportsOncePerBuilding) {
+  g_eng_school.building_count = 2;
+  std::snprintf(g_eng_buildings[0].name, kNameSize, "%s", "Centrale");
+  std::snprintf(g_eng_buildings[1].name, kNameSize, "%s", "Succursale");
+  for (int c = 0; c < 3; ++c) g_eng_classes[c].building = c == 2 ? 1 : 0;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) g_eng_lessons[l].building = g_eng_classes[g_eng_lessons[l].class_index].building;
+  run();
+  std::set<std::string> names = files();
+  for (const char* building : {"Centrale", "Succursale"}) {
+    std::string b = building;
+    for (std::string name : {"Orario Plesso_" + b + ".txt", "Orario Classi per Materia - " + b + ".txt",
+                             "Orario Tabella Globale_" + b + ".txt", "Orario Tabella Globale Materie_" + b + ".txt",
+                             "Foglio Firme O " + b + ".txt"})
+      EXPECT_TRUE(names.count(name)) << name;
+  }
+  EXPECT_FALSE(names.count("Foglio Firme O.txt")) << "with buildings the sheets come per building";
+  std::string plesso = folder.read("Orario/Orario Plesso_Succursale.txt");
+  EXPECT_NE(plesso.find(" 3A"), std::string::npos);
+  EXPECT_EQ(plesso.find(" 1A"), std::string::npos) << "1A is in the other building";
+}
+
+TEST_F(RunSchool, RoomAllocationAddsItsReportsAndIsClearedAtTheEnd) {
+  g_room_report_flag = 1;
+  run();
+  std::set<std::string> names = files();
+  EXPECT_TRUE(names.count("Orario Allocazione Aule.txt"));
+  EXPECT_TRUE(names.count("Orario Professori Orizzontale Semplice.txt"));
+  EXPECT_EQ(folder.read("Orario/Orario Allocazione Aule.txt"), folder.read("Orario/Orario Classi Completo.txt"));
+  EXPECT_EQ(g_room_report_flag, 0);
+}
+
+TEST_F(RunSchool, CouncilListsTheClassesWithoutSharedTeachers) {
+  run();
+  std::string text = folder.read("Orario/Orario Consigli Convocabili alla stessa ora.txt");
+  auto row = [](const char* klass, const char* teacher, const char* subject, const char* other) {
+    char line[200];
+    std::snprintf(line, sizeof line, "|%-6.6s|%-20.20s|%-20.20s|%-40.40s|\n", klass, teacher, subject, other);
+    return std::string(line);
+  };
+  EXPECT_NE(text.find(row("1A", "ROSSI", "ITALIANO", "3A")), std::string::npos) << text;
+  EXPECT_NE(text.find(row("2A", "ROSSI", "ITALIANO", "3A")), std::string::npos) << text;
+  EXPECT_NE(text.find(row("", "VERDI", "MATEMATICA", "")), std::string::npos) << "2A's second member, no class left";
+  EXPECT_NE(text.find(row("3A", "NERI", "MATEMATICA", "1A")), std::string::npos) << text;
+  EXPECT_NE(text.find(row("", "", "", "2A")), std::string::npos) << "3A's right column goes on alone";
+}
+
+TEST_F(RunSchool, PublishOnlyStopsAfterThePublishingExport) {
+  std::snprintf(g_publish_school_code, sizeof g_publish_school_code, "%s", "S9");
+  or_count_hours(0);
+  or_write_all_reports(110, 1);
+  EXPECT_EQ(files(), (std::set<std::string>{"Export_S9.txt"}));
+  g_publish_school_code[0] = 0;
+}
+
+}  // namespace
