@@ -39,3 +39,13 @@ function(kt_tests label)
     PROPERTIES LABELS "${label};${KT_EXTRA_LABELS}"
     DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# kt_link_engine(TARGET): the engine with everything its command interpreter
+# reaches. The engine carries weak stand-ins for the solver's and the report
+# writers' entry points (so its own tests link alone); programs link those
+# two archives whole, so their strong definitions always replace the
+# stand-ins, and the engine again behind them for what they call back.
+function(kt_link_engine target)
+  target_link_libraries(${target} PRIVATE kt_engine
+    "$<LINK_LIBRARY:WHOLE_ARCHIVE,kt_solver>" "$<LINK_LIBRARY:WHOLE_ARCHIVE,kt_reports>" kt_engine)
+endfunction()

@@ -126,15 +126,16 @@ TEST(OrarioProgram, SchoolFolderFromThePath) {
   EXPECT_TRUE(contains(missing.err, "School folder not found: nowhere")) << missing.err;
 }
 
-TEST(OrarioProgram, StepsNotBuiltYetArePlainlySaid) {
+TEST(OrarioProgram, CalcComputesSavesAndWritesTheReports) {
   TempDir school;
-  write_file(school.file("scuola2.txt"),
-             "REM:\tLiceo\nDAYS:\tLU6\tMA6\tME6\tGI6\tVE6\tSA0\tDO0\t\nGM:MAT\t\nROSSI\t1A 3\t\n");
-  Outcome o = run_orario(school, "LANG=de_DE.UTF-8", "--seed 7 --time-limit 30 CALC:scuola2.txt");
-  EXPECT_EQ(o.status, 3);
-  EXPECT_TRUE(contains(o.err, "In dieser Version noch nicht verfügbar")) << o.err;
-  EXPECT_TRUE(contains(o.err, "orario: not built yet: or_")) << o.err;
+  write_file(school.file("scuola2.txt"), read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt"));
+  Outcome o = run_orario(school, "LANG=it_IT.UTF-8", "--seed 7 --time-limit 60 CALC:scuola2.txt");
+  EXPECT_EQ(o.status, 0) << o.err;
   EXPECT_TRUE(contains(o.out, "INIZIO")) << o.out;
+  EXPECT_TRUE(contains(o.out, "Fine Orario")) << o.out;
+  EXPECT_FALSE(read_file(school.file("savego.txt")).empty());
+  std::string classes = read_file(school.file("Orario/Orario Classi.txt"));
+  EXPECT_TRUE(contains(classes, " 1A ")) << "the class timetable names its classes";
 }
 
 TEST(OrarioProgram, BadInputEndsWithAMessage) {
