@@ -8,6 +8,7 @@
 #include "platform/test_driver.h"
 #include "shell/message_box.h"
 #include "shell/small_choosers.h"
+#include "shell_test_support.h"
 
 namespace {
 
@@ -94,6 +95,24 @@ TEST(ChooserSchoolType, MissingLevelBeepsAndStays) {
   });
   EXPECT_EQ(chooser.DoModal(), 43);
   EXPECT_EQ(beeps_after_first_ok, 1);
+}
+
+TEST(ChooserSchoolType, ShowsTheUsersLanguage) {
+  kt_shell_test::LanguageScope german(1);
+  TestDriver ui;
+  Ctipode chooser;
+  std::string calendar, title;
+  ui.OnNextModal([&](Dialog& d) {
+    DisplayList shown = ui.Render(d);
+    calendar = shown.TextsOf(Ctipode::kChecks[3]);
+    title = d.GetWindowText();
+    ui.Click(d, Ctipode::kChecks[2]);
+    ui.Click(d, Ctipode::kChecks[4]);
+    ui.Click(d, kIdOk);
+  });
+  EXPECT_EQ(chooser.DoModal(), 42);
+  EXPECT_EQ(calendar, "Anderer Wochenkalender");
+  EXPECT_EQ(title, "Schultyp");
 }
 
 }  // namespace
