@@ -71,7 +71,7 @@ bool CXQGridBase::MoveTo(int row, int column, int flag) {
   m_whole_row = -1;
   InvalidateCell(m_prev_row, m_prev_column);
   InvalidateCell(row, column);
-  if (m_on_cell_selected) m_on_cell_selected(row, column, flag);
+  OnCellSelected(row, column, flag);
   return true;
 }
 

@@ -47,6 +47,11 @@ class CXQGridBase : public kt::ui::ListView {
   explicit CXQGridBase(int first_data_column) : m_first_data_column(first_data_column) {}
   virtual void CellColors(int row, int column, kt::ui::Color& back, kt::ui::Color& text) const = 0;
   virtual int& SharedLastCell() = 0;
+  // Tells the page of a move or click (the handler, unless a page class
+  // overrides this).
+  virtual void OnCellSelected(int row, int column, int flag) {
+    if (m_on_cell_selected) m_on_cell_selected(row, column, flag);
+  }
   virtual bool IsRowColumn(int column) const { return column == m_marker_column; }
   void ClearCounts();
 

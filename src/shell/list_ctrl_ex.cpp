@@ -38,28 +38,30 @@ void CListCtrlEx::OnDestroy() {
 
 CListCtrlEx::ItemData* CListCtrlEx::Record(int row) const {
   if (row < 0 || row >= GetItemCount()) return nullptr;
-  return reinterpret_cast<ItemData*>(ListView::GetItemData(row));
+  auto it = m_records.find(reinterpret_cast<const ItemData*>(ListView::GetItemData(row)));
+  return it == m_records.end() ? nullptr : it->second.get();
 }
 
 CListCtrlEx::ItemData* CListCtrlEx::EnsureRecord(int row) {
   if (row < 0 || row >= GetItemCount()) return nullptr;
   if (ItemData* record = Record(row)) return record;
-  m_records.push_back(std::make_unique<ItemData>());
-  ListView::SetItemData(row, reinterpret_cast<std::uintptr_t>(m_records.back().get()));
-  return m_records.back().get();
+  auto record = std::make_unique<ItemData>();
+  ItemData* raw = record.get();
+  m_records.emplace(raw, std::move(record));
+  ListView::SetItemData(row, reinterpret_cast<std::uintptr_t>(raw));
+  return raw;
 }
 
 void CListCtrlEx::FreeRecord(ItemData* record) {
-  if (!record) return;
-  auto it = std::find_if(m_records.begin(), m_records.end(), [&](const auto& p) { return p.get() == record; });
-  if (it != m_records.end()) m_records.erase(it);
+  if (record) m_records.erase(record);
 }
 
 int CListCtrlEx::InsertItem(int index, std::string_view text, std::uintptr_t data) {
   auto record = std::make_unique<ItemData>();
   record->data = data;
-  int row = ListView::InsertItem(index, text, reinterpret_cast<std::uintptr_t>(record.get()));
-  if (row >= 0) m_records.push_back(std::move(record));
+  ItemData* raw = record.get();
+  int row = ListView::InsertItem(index, text, reinterpret_cast<std::uintptr_t>(raw));
+  if (row >= 0) m_records.emplace(raw, std::move(record));
   return row;
 }
 

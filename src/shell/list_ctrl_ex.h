@@ -8,7 +8,8 @@
 // keeps the text, Esc drops it, Enter keeps it; Tab moves to the next cell.
 //
 // Invariants: every row inserted through this class has a record, whose
-// address is the platform's item data; records die with their rows.
+// address is the platform's item data (checked against the owned records
+// before use); records die with their rows.
 // Colours with all bits set mean "not set". Lists hold hundreds of rows;
 // lookups by row are direct, by column a short linear scan.
 #pragma once
@@ -17,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -155,7 +157,9 @@ class CListCtrlEx : public kt::ui::ListView {
   void FreeRecord(ItemData* record);
 
   std::recursive_mutex m_edit_lock;
-  std::vector<std::unique_ptr<ItemData>> m_records;
+  // Owned records by address: a data word that is not a key here (a row
+  // inserted through the base class) is no record.
+  std::unordered_map<const ItemData*, std::unique_ptr<ItemData>> m_records;
   std::vector<ColumnInfo> m_columns;
   EndEdit m_edit_end;
   kt::ui::Window* m_editor = nullptr;

@@ -170,6 +170,16 @@ TEST_F(ListCtrlExPage, FindsRowsByCallerDataAndFreesRecords) {
   EXPECT_EQ(page.list.GetItemData(0), 0u);
 }
 
+TEST_F(ListCtrlExPage, RowsInsertedThroughTheBaseGetARecordOnDemand) {
+  ListView& base = page.list;
+  base.InsertItem(0, "grezzo", 0xDEADBEEF);  // a data word that is no record
+  EXPECT_EQ(page.list.GetItemData(0), 0u);
+  page.list.SetRowColors(0, rgb(1, 2, 3), kNoColor);
+  EXPECT_EQ(ui.Render(page).CellFill(kList, 0, 1)->color, rgb(1, 2, 3));
+  EXPECT_TRUE(page.list.SetItemData(0, 7));
+  EXPECT_EQ(page.list.FindItemByData(-1, 7), 0);
+}
+
 TEST_F(ListCtrlExPage, DeleteKeyRemovesSelectedRowsWhenAllowed) {
   AddRows({{"a", "1"}, {"b", "2"}, {"c", "3"}});
   page.list.SetItemState(0, kLvisSelected, kLvisSelected);
