@@ -61,3 +61,13 @@ int og_text_width(const kt::ui::DeviceContext* dc, std::string_view text);
 // Prepends blanks until the text is `pixels` wide or `limit` characters
 // long; returns the final width.
 int og_pad_text_to_width(const kt::ui::DeviceContext* dc, std::string& text, int pixels, int limit);
+
+// Sorts a list box of class labels into class order: labels that begin
+// with a digit by the text after year and section, then year and section;
+// classical-numbering labels ("IV A", "III B" …) by study track, section,
+// then year. Each item keeps its data word.
+void og_sort_class_list_box(kt::ui::ListBox& box);
+// The class code of a classical-numbering label: the year digit ("IV" 1,
+// "V" 2, "I" 3, "II" 4, "III" 5, '?' otherwise) and the next two
+// characters; a prefix up to ':' within the first 20 characters is dropped.
+std::string og_classical_class_code(std::string_view label);
