@@ -61,7 +61,9 @@ void CMsgHook::OnMessage(const Message& m, LResult) {
   bool click = m.message == kMsgLButtonDown || m.message == kMsgRButtonDown || m.message == kMsgMButtonDown ||
                m.message == kMsgMouseWheel;
   bool deactivated = m.message == kMsgActivate && m.wparam == 0;
-  if (!click && !deactivated) return;
+  // A menu's choice arrives as a command without a control.
+  bool menu_choice = m.message == kMsgCommand && m.lparam == 0 && command_code(m.wparam) == 0;
+  if (!click && !deactivated && !menu_choice) return;
   Window* target = Window::FromHandle(m.window);
   for (auto& [handle, hook] : hook_map()) {
     CListCtrlEx& list = hook->m_list;

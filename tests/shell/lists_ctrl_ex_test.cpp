@@ -13,11 +13,12 @@ namespace {
 
 using namespace kt::ui;
 
-constexpr int kTemplate = 9611, kList = 1401, kEdit = 1402, kOther = 1403;
+constexpr int kTemplate = 9611, kList = 1401, kEdit = 1402, kOther = 1403, kCombo = 1404;
 const ControlTemplate kControls[] = {
     {"ListView", kList, "", kLvsReport | kWsTabStop, 5, 5, 200, 100},
     {"Edit", kEdit, "", kWsTabStop, 5, 110, 60, 12},
     {"Button", kOther, "Altro", kWsTabStop, 80, 110, 40, 12},
+    {"ComboBox", kCombo, "", kCbsDropDownList | kWsTabStop, 130, 110, 60, 60},
 };
 const DialogTemplate kTemplates[] = {
     {kTemplate, "Elenco", kWsPopup | kWsCaption, 0, 0, 210, 130, kControls},
@@ -28,11 +29,13 @@ class ListPage : public CDialogML {
   ListPage() : CDialogML(kTemplate) {}
   CListCtrlEx list;
   Edit editor;
+  ComboBox combo;
 
  protected:
   void DoDataExchange(DataExchange& dx) override {
     dx.Control(kList, list);
     dx.Control(kEdit, editor);
+    dx.Control(kCombo, combo);
   }
 };
 
@@ -220,6 +223,16 @@ TEST_F(ListCtrlExPage, EditingKeepsTextOnClickElsewhereAndDropsItOnEsc) {
   page.editor.SetWindowText("5");
   ui.Key(kVkReturn);
   EXPECT_EQ(page.list.GetItemText(0, 1), "5");
+
+  ASSERT_TRUE(ui.ClickCell(page, kList, 0, 1, true));
+  page.editor.SetWindowText("6");
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 4242, "Salva");
+  ui.ChooseNextMenuItem(4242);
+  menu.TrackPopupMenu(kTpmLeftAlign, 0, 0, &page);  // a menu choice ends the editing too
+  ui.Pump();
+  EXPECT_EQ(page.list.EditRow(), -1);
+  EXPECT_EQ(page.list.GetItemText(0, 1), "6");
   EXPECT_FALSE(page.list.EditCell(0, 0));  // column 0 has no editor
 }
 
@@ -256,6 +269,23 @@ TEST_F(ListCtrlExPage, TabMovesAndEndCallbackMayRefuse) {
   page.list.EndEditing(false);
   page.list.SetRowEditor(0, locked);
   EXPECT_FALSE(page.list.EditCell(0, 1));
+}
+
+TEST_F(ListCtrlExPage, ComboEditorPreparedByTheBeginCallback) {
+  AddRows({{"a", "Lu"}, {"b", "Ma"}});
+  for (const char* day : {"Lu", "Ma", "Me"}) page.combo.AddString(day);
+  CListCtrlEx::EditorRecord record;
+  record.editor = &page.combo;
+  record.begin = [&](Window& editor, int, int, const std::string& text) {
+    auto& combo = static_cast<ComboBox&>(editor);
+    return combo.SelectString(-1, text) >= 0;
+  };
+  page.list.SetColumnEditor(1, record);
+  ASSERT_TRUE(page.list.EditCell(1, 1));
+  EXPECT_EQ(page.combo.GetCurSel(), 1);
+  page.combo.SetCurSel(2);
+  ui.Key(kVkReturn);
+  EXPECT_EQ(page.list.GetItemText(1, 1), "Me");
 }
 
 TEST_F(ListCtrlExPage, DestroyingTheListGivesTheEditorBack) {
