@@ -21,7 +21,7 @@ const ControlTemplate kControls[] = {
     {"ComboBox", kCombo, "", kCbsDropDownList | kWsTabStop, 130, 110, 60, 60},
 };
 const DialogTemplate kTemplates[] = {
-    {kTemplate, "Elenco", kWsPopup | kWsCaption, 0, 0, 210, 130, kControls},
+    {kTemplate, "Elenco", kWsPopup | kWsCaption, 0, 0, 210, 180, kControls},
 };
 
 class ListPage : public CDialogML {
