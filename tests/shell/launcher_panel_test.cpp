@@ -12,6 +12,7 @@
 #include "shell/busy_popup.h"
 #include "shell/launcher_panel.h"
 #include "shell/message_box.h"
+#include "shell/small_choosers.h"
 #include "shell_test_support.h"
 
 namespace {
@@ -133,6 +134,34 @@ TEST_F(LauncherPanel, BusyPopupGoesWithItsFrame) {
   shell_busy_popup("x", kBusyShow);
   EXPECT_EQ(ui.beeps(), 1);
   g_busy_popup_owner = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt::ui;
+
+void expect_clean(Dialog& dialog) {
+  const DialogTemplate* t = dialog.GetTemplate();
+  ASSERT_NE(t, nullptr) << dialog.template_id();
+  EXPECT_TRUE(lint_dialog_template(*t).empty()) << t->id;
+  std::vector<int> ids = dialog.BoundControlIds();
+  EXPECT_TRUE(lint_bound_ids(*t, ids).empty()) << t->id;
+}
+
+TEST(LauncherTemplates, LintClean) {
+  ui_register_launcher_templates();
+  ui_register_chooser_templates();
+  Calfaopi panel;
+  CelaincoWnd popup;
+  CSTools tools;
+  Ctipode type;
+  expect_clean(panel);
+  expect_clean(popup);
+  expect_clean(tools);
+  expect_clean(type);
+  EXPECT_EQ(panel.GetTemplate()->controls.size(), 60u);
 }
 
 }  // namespace
