@@ -132,7 +132,8 @@ bool CXQGridBase::OnChildNotify(std::uint32_t message, WParam w, LParam l, LResu
     dc.FillRect(cd->rect, back);
     dc.SetTextColor(text);
     dc.SetBkMode(kBkTransparent);
-    dc.DrawText(GetItemText(cd->item, cd->subitem), Rect{cd->rect.left + 5, cd->rect.top, cd->rect.right, cd->rect.bottom},
+    Rect text_rect{cd->rect.left + 5, cd->rect.top, cd->rect.right, cd->rect.bottom};
+    dc.DrawText(GetItemText(cd->item, cd->subitem), text_rect,
                 kDtLeft | kDtSingleLine | kDtVCenter | kDtNoPrefix);
     *result = kCdrfSkipDefault;
   } else {

@@ -197,7 +197,8 @@ bool CListCtrlEx::OnChildNotify(std::uint32_t message, WParam w, LParam l, LResu
   } else if (cd->stage == kCddsItemPrePaint) {
     *result = kCdrfNotifySubItemDraw;
   } else {
-    if (cd->stage == (kCddsItemPrePaint | kCddsSubItem)) CellColors(cd->item, cd->subitem, cd->back_color, cd->text_color);
+    if (cd->stage == (kCddsItemPrePaint | kCddsSubItem))
+      CellColors(cd->item, cd->subitem, cd->back_color, cd->text_color);
     *result = kCdrfDoDefault;
   }
   return true;

@@ -5,7 +5,8 @@
 // per column, and in-place editing of any cell through an editor window
 // the page owns (an edit or a combo box). CMsgHook watches the thread's
 // messages while a cell is edited: a click elsewhere, a menu choice or a
-// deactivation keeps the text, Esc drops it, Enter keeps it; Tab moves to the next cell.
+// deactivation keeps the text, Esc drops it, Enter keeps it; Tab moves on
+// to the next cell that can be edited.
 //
 // Invariants: every row inserted through this class has a record, whose
 // address is the platform's item data (checked against the owned records

@@ -124,6 +124,18 @@ TEST_F(LauncherPanel, BusyPopupRequests) {
   g_busy_popup_owner = nullptr;
 }
 
+TEST_F(LauncherPanel, BusyPopupTakesATextGivenBeforeItIsMade) {
+  CelaincoWnd popup;
+  popup.SetText("Stampa in corso");
+  ASSERT_TRUE(popup.Create(&frame));
+  EXPECT_EQ(ui.Text(popup, CelaincoWnd::kTextId), "Stampa in corso");
+  kt_shell_test::LanguageScope english(2);
+  popup.ShowWindow(kSwShow);
+  DisplayList shown = ui.Render(popup);
+  EXPECT_EQ(shown.TextsOf(CelaincoWnd::kTextId), "Stampa in corso");  // the caller's text is not translated again
+  EXPECT_EQ(popup.DestroyWindow(), 1);
+}
+
 TEST_F(LauncherPanel, BusyPopupGoesWithItsFrame) {
   g_busy_popup_owner = &frame;
   shell_busy_popup(nullptr, kBusyCreate);
