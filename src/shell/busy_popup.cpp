@@ -1,6 +1,8 @@
 // The busy pop-up and its request codes (see busy_popup.h). The pop-up
 // keeps its own copy of the text: callers pass texts that live in their
 // own buffers, and the window may be made after the request returns.
+// Requests run on the user-interface thread only; the engine's long
+// operations call back through ui_busy_callback from that thread too.
 #include "shell/busy_popup.h"
 
 #include "shell/launcher_panel.h"

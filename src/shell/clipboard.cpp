@@ -1,6 +1,8 @@
 // Clipboard copy and paste (see clipboard.h). The paste never writes past
 // the caller's buffer: the length is the buffer's size and the text is
 // always terminated, so a long clipboard text is cut, not overflowed.
+// Both calls are cheap and rare (a user's copy or paste); the backend owns
+// the text between them, so nothing is kept here.
 #include "shell/clipboard.h"
 
 #include <cstring>

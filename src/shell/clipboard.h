@@ -1,6 +1,9 @@
 // Plain-text clipboard of the program, through the window backend (the
 // screen backend's system clipboard, or the headless backend's own). Texts
 // are 1252 bytes as everywhere in the program.
+// Used by the pages' copy and paste buttons and by the report texts; the
+// headless backend keeps the text in the process, so tests need no
+// display.
 #pragma once
 
 // 0 done, -1 when there is no text to copy.

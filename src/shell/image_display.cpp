@@ -2,6 +2,8 @@
 // the four formats keep width and height at fixed places (JPEG in its
 // start-of-frame segment, found by walking the segments with bounds
 // checks), so a damaged file is simply "not an image".
+// Only one image is held at a time: loading another releases the first,
+// as the pages show one picture at a time.
 #include "shell/image_display.h"
 
 #include <fstream>

@@ -1,6 +1,8 @@
 // The launcher panel's rows (see launcher_panel.h). The panel lays its
 // rows out itself: the template only gives each button its size, and the
 // first pair is moved to the top-left corner when the panel initialises.
+// Rows are added once per panel build (26 by the frame), so each AddRow
+// just moves two buttons; clicks are matched against the 30 text ids.
 #include "shell/launcher_panel.h"
 
 using namespace kt::ui;

@@ -1,6 +1,8 @@
 // Dialog templates of the launcher panel (271: 30 rows of an icon button
 // and a text button) and of the busy pop-up (105). The panel's rows are
 // laid out again by the panel itself; here they only need their sizes.
+// The rows' ids come from Calfaopi::IconId / TextId, so the template and
+// the panel's bindings cannot disagree; the lint test checks both.
 #include <array>
 
 #include "shell/busy_popup.h"

@@ -2,6 +2,8 @@
 // small_choosers.h). The service tools end with the code of the button
 // pressed; the school type lets one box per group be checked, as radio
 // buttons would, and refuses OK with a beep until both groups have one.
+// Neither keeps anything between runs but the service tools' process
+// flag.
 #include "shell/small_choosers.h"
 
 #include "shell/message_box.h"

@@ -1,6 +1,9 @@
 // Dialog templates of the service-tools chooser (251) and the school-type
 // chooser (232). Captions are the Italian ones of the program; the school
 // type's check boxes and text are translated by their own controls.
+// The service tools' captions are internal texts shown as they stand; the
+// school type's are keys of the caption tables. Both are registered on
+// first use, so a caller needs no start-up step.
 #include "platform/cp1252.h"
 #include "shell/small_choosers.h"
 

@@ -2,6 +2,7 @@
 // owner-drawn, disabled item the menu measures and draws itself; icons are
 // handed to the platform menu by name on the items they belong to, and the
 // platform draws them (and leaves them out on greyed items).
+// Menus are built per click, so nothing is cached beyond the menu object.
 #include "shell/title_menu.h"
 
 #include "platform/device_context.h"

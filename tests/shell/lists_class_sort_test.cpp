@@ -1,6 +1,8 @@
 // Class order in list boxes: modern labels by track text, then year and
 // section; classical labels converted to codes and ordered by track,
 // section, year; the numerals read longest first; data words kept.
+// Expected orders are worked out by hand from the keys written beside
+// them.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"

@@ -2,6 +2,7 @@
 // no bar with visual styles on while icons still show; items with the same
 // icon sharing one image; the bar drawn as a gradient, or plain without a
 // gradient; and the user's choice coming back from a tracked menu.
+// Drawing is read back from a display list the menu draws its bar into.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"
