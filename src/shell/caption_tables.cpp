@@ -10,6 +10,7 @@
 const MlText g_ml_dialog_titles[] = {
     {"Selezione Scuola", "Schule wählen"_cp, "School Selection"},
     {"Messaggio di sistema", "System message", "System message"},
+    {"Tipologia della Scuola", "Schultyp", "School Type"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -17,12 +18,25 @@ const MlText g_ml_static_captions[] = {
     {"apri", "öffnen"_cp, "explore"},
     {"15.62 - Evitare lezioni di una sola unità oraria (scuola primaria)"_cp, "translate", "translate"},
     {" In Gita\nda Ora sino a Ora", " In Ausflug\nseit St.       bis St.", " Outing\nfrom Hour   to Hour"},
+    {"Scegli il tipo di calendario e il livello della scuola", "Wählen Sie Wochenkalender und Schulstufe"_cp,
+     "Choose the weekly calendar and the school level"},
+    {"Attendere prego...", "Bitte warten...", "Please wait..."},
     {nullptr, nullptr, nullptr},
 };
 
 const MlText g_ml_check_captions[] = {
     {"Bilanciamento per peso didattico", "Balance durch Pädagogischen Gewicht"_cp,
      "Balancing through Educational weight"},
+    {"Scuola con insegnamento dal Lunedì al Venerdì, Sabato Libero"_cp,
+     "Unterricht von Montag bis Freitag, Samstag frei", "Lessons Monday to Friday, Saturday free"},
+    {"Scuola con alcune Classi a tempo pieno per 5 giorni, e altre su 6 giorni",
+     "Einige Klassen ganztags an 5 Tagen, andere an 6 Tagen", "Some classes full-time on 5 days, others on 6 days"},
+    {"Scuola con insegnamento mattutino per 6 giorni alla settimana", "Vormittagsunterricht an 6 Tagen in der Woche",
+     "Morning lessons 6 days a week"},
+    {"Altro tipo di Calendario Settimanale", "Anderer Wochenkalender", "Other weekly calendar"},
+    {"Scuola per Infanzia o Primaria o Elementare", "Kindergarten oder Grundschule",
+     "Nursery or primary school"},
+    {"Scuola Media o Superiore", "Mittel- oder Oberschule", "Middle or secondary school"},
     {nullptr, nullptr, nullptr},
 };
 

@@ -1,0 +1,98 @@
+// The launcher panel's rows (see launcher_panel.h). The panel lays its
+// rows out itself: the template only gives each button its size, and the
+// first pair is moved to the top-left corner when the panel initialises.
+// Rows are added once per panel build (26 by the frame), so each AddRow
+// just moves two buttons; clicks are matched against the 30 text ids.
+#include "shell/launcher_panel.h"
+
+using namespace kt::ui;
+
+void CLauncherIcon::OnPaint(DeviceContext& dc) {
+  Rect r = GetClientRect();
+  dc.FillRect(r, rgb(255, 255, 255));
+  if (!m_icon.empty()) dc.DrawIcon({(r.Width() - 16) / 2, (r.Height() - 16) / 2}, 0, m_icon);
+}
+
+int Calfaopi::Create(Window* parent) {
+  ui_register_launcher_templates();
+  if (!Dialog::Create(kTemplate, parent)) return 0;
+  m_created = true;
+  return 1;
+}
+
+void Calfaopi::DoDataExchange(DataExchange& dx) {
+  for (int row = 0; row < kRows; ++row) {
+    dx.Control(IconId(row), m_icons[row]);
+    dx.Control(TextId(row), m_texts[row]);
+  }
+}
+
+bool Calfaopi::OnInitDialog() {
+  CDialogML::OnInitDialog();
+  Rect icon = m_icons[0].GetRectInParent();
+  Rect text = m_texts[0].GetRectInParent();
+  m_icons[0].MoveWindow(0, 0, icon.Width(), icon.Height());
+  m_texts[0].MoveWindow(icon.Width(), 0, text.Width(), text.Height());
+  for (int row = 0; row < kRows; ++row) {
+    m_texts[row].m_frame_color = 0xFFFFFF;
+    m_texts[row].ShowWindow(kSwHide);
+    m_icons[row].SetIconName("");
+    m_icons[row].ShowWindow(kSwHide);
+  }
+  m_count = 0;
+  return true;
+}
+
+int Calfaopi::AddRow(int, int page_id, const char* text, const char* icon_name, int color_state) {
+  int n = m_count;
+  if (n >= kRows || !IsWindow()) return 0;
+  if (icon_name && *icon_name) {
+    m_icons[n].SetIconName(icon_name);
+    m_icons[n].ShowWindow(kSwShow);
+  }
+  CColorButton& button = m_texts[n];
+  button.m_state = color_state;
+  button.ShowWindow(kSwShow);
+  button.SetCaption(text ? text : "");
+  button.m_frame_color = kLinkColor;
+  if (n > 0) {
+    Rect above_text = m_texts[n - 1].GetRectInParent();
+    Rect above_icon = m_icons[n - 1].GetRectInParent();
+    Rect own_text = button.GetRectInParent();
+    Rect own_icon = m_icons[n].GetRectInParent();
+    button.MoveWindow(above_text.left, above_text.bottom + 1, own_text.Width(), own_text.Height());
+    m_icons[n].MoveWindow(above_icon.left, above_icon.bottom + 1, own_icon.Width(), own_icon.Height());
+  }
+  m_pages[n] = page_id;
+  m_count = n + 1;
+  return 1;
+}
+
+void Calfaopi::Show(int show) {
+  if (m_created && IsWindow()) ShowWindow(show ? kSwShow : kSwHide);
+}
+
+void Calfaopi::OnCancel() {
+  m_created = false;
+  m_count = 0;
+  DestroyWindow();
+}
+
+// Destroyed with the frame too: the frame builds the panel again.
+void Calfaopi::OnDestroy() {
+  m_created = false;
+  m_count = 0;
+  CDialogML::OnDestroy();
+}
+
+bool Calfaopi::OnCommand(WParam w, LParam l) {
+  if (command_code(w) == kBnClicked) {
+    int id = command_id(w);
+    for (int row = 0; row < m_count; ++row) {
+      if (TextId(row) != id) continue;
+      if (m_go_to_page) m_go_to_page(m_pages[row]);
+      return true;
+    }
+  }
+  return CDialogML::OnCommand(w, l);
+}

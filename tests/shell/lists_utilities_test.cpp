@@ -1,0 +1,168 @@
+// The list utilities on a plain report list: widths saved with a dropped
+// divider, restored with the 20-pixel floor, nothing restored from zeros;
+// fitting that narrows the widest column and stops at 7 pixels on a
+// window far too narrow; the content fit sharing the excess; sorting by a
+// column that turns on the second click and keeps every row whole; the
+// grouped sort of a teacher's posts; text widths and padding.
+#include <gtest/gtest.h>
+
+#include "platform/test_driver.h"
+#include "shell/dialog_ml.h"
+#include "shell/list_utilities.h"
+
+namespace {
+
+using namespace kt::ui;
+
+constexpr int kTemplate = 9612, kList = 1401, kNarrow = 1402;
+const ControlTemplate kControls[] = {
+    {"ListView", kList, "", kLvsReport, 0, 0, 200, 100},
+    {"ListView", kNarrow, "", kLvsReport, 0, 110, 2, 40},
+};
+const DialogTemplate kTemplates[] = {
+    {kTemplate, "Liste", kWsPopup | kWsCaption, 0, 0, 210, 160, kControls},
+};
+
+class Page : public CDialogML {
+ public:
+  Page() : CDialogML(kTemplate) {}
+  ListView list, narrow;
+
+ protected:
+  void DoDataExchange(DataExchange& dx) override {
+    dx.Control(kList, list);
+    dx.Control(kNarrow, narrow);
+  }
+};
+
+struct ListUtilities : ::testing::Test {
+  void SetUp() override {
+    register_dialog_templates(kTemplates);
+    ui_reset_list_sort_directions();
+    ASSERT_TRUE(page.Create(nullptr));
+  }
+  std::string Widths(ListView& list) {
+    std::string out;
+    for (int c = 0; c < list.GetColumnCount(); ++c) out += (c ? "," : "") + std::to_string(list.GetColumnWidth(c));
+    return out;
+  }
+  std::string Column(int column) {
+    std::string out;
+    for (int r = 0; r < page.list.GetItemCount(); ++r) out += (r ? "," : "") + page.list.GetItemText(r, column);
+    return out;
+  }
+  TestDriver ui;
+  Page page;
+};
+
+TEST_F(ListUtilities, SaveAndRestoreWidths) {
+  for (int c = 0; c < 4; ++c) page.list.InsertColumn(c, "C", kLvcfmtLeft, 50 + c);
+  ListColumnWidths widths{};
+  ui_save_list_column_widths(2, 99, page.list, widths);
+  EXPECT_EQ(widths[0], 50);
+  EXPECT_EQ(widths[2], 99);
+  EXPECT_EQ(widths[3], 53);
+  EXPECT_EQ(widths[4], 0);
+
+  ListColumnWidths zeros{};
+  EXPECT_EQ(ui_restore_list_column_widths(page.list, zeros), 0);
+  EXPECT_EQ(Widths(page.list), "50,51,52,53");
+
+  ListColumnWidths stored{100, 80, 120, 5};
+  EXPECT_EQ(ui_restore_list_column_widths(page.list, stored), 1);
+  EXPECT_EQ(Widths(page.list), "100,80,120,20");
+
+  ListColumnWidths shrinking{90, 70};  // only ever narrower: still a layout
+  EXPECT_EQ(ui_restore_list_column_widths(page.list, shrinking), 1);
+  EXPECT_EQ(Widths(page.list), "90,70,20,20");
+}
+
+TEST_F(ListUtilities, FitNarrowsTheWidestUntilItFits) {
+  for (int c = 0; c < 4; ++c) page.list.InsertColumn(c, "C", kLvcfmtLeft, 100);
+  int available = page.list.GetWindowRect().Width() - 4;
+  ui_fit_list_columns(page.list, 0, 1, false);
+  int sum = page.list.GetColumnWidth(2) + page.list.GetColumnWidth(3);
+  EXPECT_EQ(page.list.GetColumnWidth(0), 0);
+  EXPECT_EQ(page.list.GetColumnWidth(1), 100);
+  EXPECT_LE(sum, available);
+}
+
+TEST_F(ListUtilities, FitOnATooNarrowWindowEndsAtSevenPixels) {
+  page.narrow.InsertColumn(0, "Classe", kLvcfmtLeft, 300);
+  page.narrow.InsertColumn(1, "Ore", kLvcfmtLeft, 200);
+  ASSERT_LT(page.narrow.GetWindowRect().Width(), 4);  // nothing can fit
+  ui_fit_list_columns(page.narrow, -1, -1, false);
+  EXPECT_EQ(std::max(page.narrow.GetColumnWidth(0), page.narrow.GetColumnWidth(1)), 7);
+}
+
+TEST_F(ListUtilities, ContentFitSharesTheExcess) {
+  page.list.InsertColumn(0, "Codice", kLvcfmtLeft, 10);
+  page.list.InsertColumn(1, "Disciplina insegnata in classe", kLvcfmtLeft, 10);
+  page.list.InsertColumn(2, "Docenti", kLvcfmtLeft, 10);
+  page.list.InsertItem(0, "x");
+  page.list.SetItemText(0, 2, "Professoressa Maria Bianchi della sede");
+  int w1 = ui_list_heading_width(page.list, 1), w2 = ui_list_content_width(page.list, 2);
+  int w0 = ui_list_heading_width(page.list, 0);
+  int width = page.list.GetWindowRect().Width();
+  int excess = w0 + w1 + w2 - width, q = excess / 2, r = excess % 2;
+  ASSERT_GT(excess, 0);
+  ui_fit_list_columns_to_content(page.list, -1, 0);
+  EXPECT_EQ(page.list.GetColumnWidth(0), w0);
+  EXPECT_EQ(page.list.GetColumnWidth(1), w1 - q - r);
+  EXPECT_EQ(page.list.GetColumnWidth(2), w2 - q);
+}
+
+TEST_F(ListUtilities, SortTurnsOnTheSecondClickAndKeepsRowsWhole) {
+  page.list.InsertColumn(0, "Nome");
+  page.list.InsertColumn(1, "Ore");
+  const char* names[] = {"bianchi", "Rossi", "Verdi", "Anna"};
+  for (int i = 0; i < 4; ++i) {
+    page.list.InsertItem(i, names[i], std::uintptr_t(10 + i));
+    page.list.SetItemText(i, 1, std::to_string(i));
+  }
+  EXPECT_EQ(ui_sort_list_by_column(page.list, 0, 0, 0), 0);
+  EXPECT_EQ(Column(0), "Verdi,Rossi,bianchi,Anna");
+  EXPECT_EQ(Column(1), "2,1,0,3");
+  EXPECT_EQ(page.list.GetItemData(0), 12u);
+  EXPECT_EQ(ui_list_sort_direction(0), 2);
+  EXPECT_EQ(ui_sort_list_by_column(page.list, 0, 0, 0), 0);
+  EXPECT_EQ(Column(0), "Anna,bianchi,Rossi,Verdi");
+  EXPECT_EQ(ui_sort_list_by_column(page.list, 0, 1, kListSortKeep), 0);
+  EXPECT_EQ(Column(0), "Anna,bianchi,Rossi,Verdi");
+  EXPECT_EQ(ui_sort_list_by_column(page.list, 0, 1, kListSortDescending), 0);
+  EXPECT_EQ(Column(0), "Anna,Verdi,Rossi,bianchi");  // the first row stays
+  EXPECT_EQ(ui_sort_list_by_column(page.list, 5, 0, 0), -1);
+  EXPECT_EQ(ui_sort_list_by_column(page.list, 0, -1, 0), -2);
+}
+
+TEST_F(ListUtilities, GroupedSortKeepsTeacherRowsTogether) {
+  for (int c = 0; c < 5; ++c) page.list.InsertColumn(c, "C");
+  struct Row {
+    const char* teacher;
+    const char* subject;
+    const char* fifth;
+  } rows[] = {{"Rossi", "b", "x"}, {"Bianchi", "c", ""}, {"Rossi", "d", ""}, {"Bianchi", "a", ""}, {"Totale", "", ""}};
+  for (int i = 0; i < 5; ++i) {
+    page.list.InsertItem(i, rows[i].teacher);
+    page.list.SetItemText(i, 1, rows[i].subject);
+    page.list.SetItemText(i, 4, rows[i].fifth);
+  }
+  EXPECT_EQ(ui_sort_grouped_list_by_column(page.list, 1), 0);  // descending first
+  EXPECT_EQ(Column(0), "Rossi,Rossi,Bianchi,Bianchi,Totale");
+  EXPECT_EQ(Column(1), "d,b,c,a,");
+  EXPECT_EQ(ui_sort_grouped_list_by_column(page.list, 1), 0);
+  EXPECT_EQ(Column(0), "Bianchi,Bianchi,Rossi,Rossi,Totale");
+  EXPECT_EQ(Column(1), "a,c,d,b,");  // the filled fifth column follows its group
+}
+
+TEST(ListTextWidth, MeasuresAndPads) {
+  EXPECT_EQ(og_text_width(nullptr, "abc"), 24);
+  std::string text = "ab";
+  EXPECT_EQ(og_pad_text_to_width(nullptr, text, 40, 10), 40);
+  EXPECT_EQ(text, "   ab");
+  std::string limited = "ab";
+  EXPECT_EQ(og_pad_text_to_width(nullptr, limited, 400, 4), 32);
+  EXPECT_EQ(limited, "  ab");
+}
+
+}  // namespace
