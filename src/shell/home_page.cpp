@@ -29,6 +29,7 @@ using namespace kt::ui;
 
 CPlenixDlg g_home_page;
 std::function<bool(std::string& folder)> g_school_folder_chooser;
+kt::DesktopLauncher g_desktop_launcher;
 const char* const kOutputFolders[8] = {".\\orario\\HTML",      ".\\orario\\Tabelle Ingrandite",
                                        ".\\orario",            ".\\Provvisorio\\HTML",
                                        ".\\Provvisorio\\Tabelle Ingrandite", ".\\Provvisorio",
@@ -116,7 +117,7 @@ int ui_require_school_folder(int mode) {
 
 bool ui_open_in_explorer(const char* path) {
   std::string where = path[0] == '/' ? kt::cp1252_to_utf8(path) : kt::translate_path(path);
-  if (kt::open_with_desktop(where)) return true;
+  if (kt::open_with_desktop(where, g_desktop_launcher)) return true;
   ui_message_box("CreateProcess failed");
   return false;
 }

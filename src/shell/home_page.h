@@ -12,6 +12,7 @@
 
 #include <functional>
 
+#include "platform/system_open.h"
 #include "shell/coloured_texts.h"
 #include "shell/help_pane.h"
 #include "shell/message_viewer.h"
@@ -76,6 +77,8 @@ int ui_require_school_folder(int mode);
 // Opens a file or folder (program path) with the desktop's application.
 bool ui_open_in_explorer(const char* path);
 bool ui_open_explorer_in_data_root(const char* name);
+// Starts the desktop's application; none set: xdg-open (tests set their own).
+extern kt::DesktopLauncher g_desktop_launcher;
 
 // How the home page chooses a school folder until the school chooser is
 // built: a hook that gets the program path of a folder (false: cancelled).
