@@ -131,6 +131,7 @@ void CPlenixDlg::DoDataExchange(DataExchange& dx) {
   dx.Control(kFolderId, m_folder);
   dx.Control(kDescriptionId, m_description);
   dx.Control(kVersionId, m_version);
+  for (int i = 0; i < kButtonCount; ++i) dx.Control(kButtonIds[i], m_buttons[i]);
 }
 
 bool CPlenixDlg::OnInitDialog() {

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "platform/system_open.h"
+#include "shell/color_button.h"
 #include "shell/coloured_texts.h"
 #include "shell/help_pane.h"
 #include "shell/message_viewer.h"
@@ -30,6 +31,12 @@ class CPlenixDlg : public CResizableDialog {
     kServiceTools = 1621, kAdvice = 1775, kTopLeft = 1896, kHelpStart = 1049, kHelpCreate = 1062,
     kHelpProcessing = 1054, kHelpConfiguration = 1056, kHelpSubstitutions = 1058,
   };
+
+  static constexpr int kButtonIds[] = {
+      kSelectSchool, kHelpStart, kCreateSchool, kHelpCreate, kConfiguration, kHelpConfiguration, kProcessing,
+      kHelpProcessing, kSubstitutions, kHelpSubstitutions, kArchive, kVideo, kUserGuide, kGettingStarted,
+      kChooseLanguage, kItalian, kGerman, kEnglish, kFrench, kExplore, kCleanOutput, kServiceTools, kAdvice, kTopLeft};
+  static constexpr int kButtonCount = int(sizeof(kButtonIds) / sizeof(kButtonIds[0]));
 
   CPlenixDlg() : CResizableDialog(kTemplate) {}
 
@@ -60,6 +67,7 @@ class CPlenixDlg : public CResizableDialog {
   void OnNotBuilt(int index);
 
   CSpiegaML m_help;
+  CColorButton m_buttons[kButtonCount];
   CMuto m_folder, m_description, m_version;
   Cmessshow m_notices[2];
   bool m_notices_checked = false;
