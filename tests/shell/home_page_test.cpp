@@ -170,3 +170,34 @@ TEST_F(HomePage, WorkerHidesFrameOnFirstTick) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+TEST_F(HomePage, CaptionsInEachLanguage) {
+  struct Case {
+    int language;
+    int id;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {2, H::kSelectSchool, "School Selection"},      {1, H::kSelectSchool, "Schule wählen"},
+      {2, H::kConfiguration, "Timetable Configuration"}, {2, H::kItalian, "it"},
+      {2, H::kEnglish, "en"},                         {1, H::kGerman, "de"},
+      {0, H::kConfiguration, "Configurazione dell'Orario "},
+  };
+  for (const Case& c : cases) {
+    g_language = std::uint8_t(c.language);
+    OpenFrame();
+    auto* button = dynamic_cast<CColorButton*>(g_home_page.GetDlgItem(c.id));
+    ASSERT_NE(button, nullptr);
+    ui.Render(g_frame);
+    std::string shown = color_button_look(0, button->Caption(), false, kNoColor, kNoColor).caption;
+    EXPECT_EQ(kt::cp1252_to_utf8(shown), c.caption) << c.language << " " << c.id;
+    g_frame.DestroyWindow();
+  }
+}
+
+}  // namespace
