@@ -237,3 +237,5 @@ int CPlenixApp::InitInstance(int argc, const char* const* argv) {
   og_switch_display_mode(kScRestore, 0);
   return 0;
 }
+
+bool ui_visual_styles_active() { return false; }

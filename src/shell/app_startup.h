@@ -81,3 +81,7 @@ std::string og_lock_refusal_text(const kt::InstanceLock& lock);
 
 // A parallel worker's whole run (see app_worker.cpp); its exit status.
 int og_run_worker_process(int process_number, int argc, const char* const* argv);
+
+// True when the desktop draws themed controls. The program draws every
+// control itself, the same on every desktop, so the answer is always no.
+bool ui_visual_styles_active();
