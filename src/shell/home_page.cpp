@@ -229,7 +229,6 @@ void CPlenixDlg::OnSelectSchool() {
   RefreshSchoolInfo(0, 1);
   og_write_status_file();
   alfadlg_lock_navigation(0);
-  alfadlg_unlock_navigation(0);
 }
 
 void CPlenixDlg::OnCreateSchool() {

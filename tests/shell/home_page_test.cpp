@@ -201,3 +201,36 @@ TEST_F(HomePage, CaptionsInEachLanguage) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+TEST_F(HomePage, SchoolChoiceWritesStatusFile) {
+  copy_example("piccola", "piccola");
+  OpenFrame();
+  g_school_folder_chooser = [](std::string& folder) {
+    folder = "\\KestrinTempusDati\\piccola";
+    return true;
+  };
+  EXPECT_TRUE(ui.Click(g_home_page, H::kSelectSchool));
+  g_school_folder_chooser = nullptr;
+  EXPECT_EQ(fs::current_path(), data_root() / "piccola");
+  EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), "\\Kestrintempusdati\\Piccola");
+  EXPECT_EQ(g_busy_code, 0);
+  EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));
+  g_current_folder[0] = 0;
+  ASSERT_TRUE(og_read_status_file());
+  EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati\\piccola");
+}
+
+TEST_F(HomePage, SchoolChoiceNotBuiltYet) {
+  OpenFrame();
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kSelectSchool));
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "Questa funzione non è ancora disponibile in questa versione."_cp);
+}
+
+}  // namespace
