@@ -81,6 +81,9 @@ std::string og_lock_refusal_text(const kt::InstanceLock& lock);
 
 // A parallel worker's whole run (see app_worker.cpp); its exit status.
 int og_run_worker_process(int process_number, int argc, const char* const* argv);
+// One look of the waiting worker: false once it must end (a stop was asked,
+// the starting process is gone, or its command byte in the area reads 100).
+bool og_worker_should_wait(int process_number, int parent, const unsigned char* area);
 
 // True when the desktop draws themed controls. The program draws every
 // control itself, the same on every desktop, so the answer is always no.
