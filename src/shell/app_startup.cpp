@@ -20,6 +20,7 @@
 #include "platform/system_files.h"
 #include "platform/system_info.h"
 #include "platform/ui_backend.h"
+#include "platform/ui_thread.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
@@ -69,6 +70,16 @@ std::string data_root_on_disk() {
 void say_on_terminal(const std::string& text) {
   std::string line = kt::cp1252_to_utf8(text);
   std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+// A fatal reporter may be called from the engine thread: the box is shown by
+// the user-interface thread, which owns every window.
+void show_box(const char* text) {
+  if (kt::ui::on_ui_thread()) {
+    ui_message_box(text);
+    return;
+  }
+  kt::ui::call_on_ui([text] { ui_message_box(text); });
 }
 
 }  // namespace
@@ -199,7 +210,7 @@ void og_fatal_config_error(const char* what, const char* detail, const char* sou
   std::snprintf(text.data(), text.size(), kConfigError.Get(), what, detail, source ? source : "", line);
   text.resize(std::strlen(text.c_str()));
   say_on_terminal(text);
-  ui_message_box(text.c_str());
+  show_box(text.c_str());
   og_exit_program(-1);
 }
 
@@ -208,7 +219,7 @@ void og_fatal_system_error(const char* what, const char* source, int line) {
   char text[400];
   std::snprintf(text, sizeof text, kSystemError.Get(), what ? what : "", source ? source : "", line, error, error, 0);
   say_on_terminal(text);
-  for (int i = 0; i < 3; ++i) ui_message_box(text);
+  for (int i = 0; i < 3; ++i) show_box(text);
   og_exit_program(0);
 }
 

@@ -176,3 +176,30 @@ TEST_F(AppStartup, WholeRunEndsOnEscAndWritesStatusFile) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+
+TEST_F(AppStartup, FrameRunAgainOn999WithoutWritingStatus) {
+  kt::ui::TestDriver ui;
+  ui_register_frame_templates();
+  int runs = 0;
+  ui.OnNextModal([&](kt::ui::Dialog& frame) {
+    ++runs;
+    EXPECT_FALSE(fs::exists(data_root() / "plenixstatus.txt"));
+    frame.EndDialog(999);
+  });
+  ui.OnNextModal([&](kt::ui::Dialog&) {
+    ++runs;
+    EXPECT_FALSE(fs::exists(data_root() / "plenixstatus.txt"));  // not between runs
+    EXPECT_EQ(g_current_page, &g_home_page);
+    ui.Key(kt::ui::kVkEscape);
+  });
+  const char* argv[] = {"kestrintempus"};
+  g_app.InitInstance(1, argv);
+  EXPECT_EQ(runs, 2);
+  EXPECT_TRUE(fs::exists(data_root() / "plenixstatus.txt"));
+}
+
+}  // namespace
