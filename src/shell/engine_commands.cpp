@@ -93,6 +93,9 @@ std::int32_t og_run_substitution_step(std::uint32_t step) {
 }
 
 EngineThread::~EngineThread() {
+  // At the end of the program a running command is asked to stop the way the
+  // user stops it, so it saves its best timetable and ends.
+  if (running_.load()) g_status.run_state.store(kRunStateStopRequested);
   if (thread_.joinable()) thread_.join();
 }
 
