@@ -17,6 +17,7 @@
 #include "engine/shell_services.h"
 #include "platform/instance_lock.h"
 #include "platform/process.h"
+#include "platform/system_open.h"
 
 inline constexpr int kCurrentFolderSize = 400;  // g_current_folder, "CURDIR:" and the shared area's head
 inline constexpr int kMaxSolverProcesses = 8;   // the main process and seven workers
@@ -88,3 +89,9 @@ bool og_worker_should_wait(int process_number, int parent, const unsigned char* 
 // True when the desktop draws themed controls. The program draws every
 // control itself, the same on every desktop, so the answer is always no.
 bool ui_visual_styles_active();
+
+// The end-of-run power action: 1 switches the computer off (and ends the
+// program), any other mode suspends it; the result of the request. The
+// system's power manager is asked through a launcher (tests set their own).
+int og_shutdown_computer(int mode);
+extern kt::DesktopLauncher g_power_launcher;
