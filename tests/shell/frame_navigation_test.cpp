@@ -207,3 +207,25 @@ TEST_F(FrameNavigation, UnassignedIdIsFatal) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kt::ui;
+
+TEST_F(FrameNavigation, FrameMovesToTheOtherSideAndBack) {
+  OpenFrame();
+  Rect r = g_frame.GetWindowRect();
+  int w = r.Width(), h = r.Height();
+  g_frame.MoveWindow(Rect{30, 40, 30 + w, 40 + h});
+  Rect work = ui.headless().WorkArea();
+  alfadlg_toggle_frame_side(0);
+  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{work.right - w, 40, work.right, 40 + h}));
+  EXPECT_TRUE(g_frame.OnOtherSide(0));
+  alfadlg_toggle_frame_side(1);
+  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{work.right - w, work.bottom - h, work.right, work.bottom}));
+  alfadlg_toggle_frame_side(0);
+  alfadlg_toggle_frame_side(1);
+  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{30, 40, 30 + w, 40 + h}));
+}
+
+}  // namespace
