@@ -1,0 +1,88 @@
+// The user interface's only way into the engine: a command number
+// (EngineCommandCode) becomes the engine's argument vector {"Questo non
+// serve", command word + description file, option word}, or_main runs it on
+// the calling thread, the engine's message is shown when the result is
+// neither 0 nor -998, and the special endings -998 and -999 read as 0 except
+// for the codes 10 and 25.
+//
+// Computations run on one engine thread at a time, at lowered priority
+// (EngineThread); the syntax check "SYNT:" and the substitution steps run on
+// the user-interface thread. A message raised by the engine thread is shown
+// by the user-interface thread, which the engine thread waits for.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+enum class EngineCommandCode : std::uint32_t {
+  Synt = 0,
+  Snod = 10,
+  CalcTpro = 13,
+  CalcTcla = 14,
+  CalcRedo = 15,
+  CalcCont = 16,
+  Bila = 17,
+  Repo = 18,
+  CalcMini = 19,
+  CalcMibu = 20,
+  Disp = 23,
+  Rigo = 24,
+  Sbil = 25,
+  Misv = 27,
+  Asau = 28,
+  CalcDerr = 29,
+  SnodNede = 30,
+  RepoPubk = 32,
+  RepoTkas = 41,
+};
+
+enum class SubstitutionStep : std::uint32_t { Solo = 0, Sosa = 1, Sost = 2, Sosx = 3 };
+
+// 157 while the combination test runs many commands: no message is shown.
+extern std::uint8_t g_engine_quiet_byte;
+// The two option bytes of "OLDWRD:" as last handed to the engine; the
+// computation pages read them here.
+extern std::uint8_t g_engine_option_word[2];
+
+// "cattPROV.txt" in provisional mode, else "scuola2.txt".
+const char* og_assignments_file_name();
+
+// The command's argument vector; false for a code that has no command.
+struct EngineArguments {
+  char command[420];
+  char option[5];
+  bool has_option;
+};
+bool og_engine_arguments(std::uint32_t code, EngineArguments& out);
+
+std::int32_t og_run_engine(std::uint32_t code);
+inline std::int32_t og_run_engine(EngineCommandCode code) { return og_run_engine(static_cast<std::uint32_t>(code)); }
+std::int32_t og_run_substitution_step(std::uint32_t step);
+
+// The parallel computation's hook at the end of every command; nothing until
+// the computation control provides it.
+void parpro_close_solver_thread();
+
+// One engine command on a thread of its own at lowered priority. Start
+// refuses while a command runs; the pages poll Running() on their timers.
+class EngineThread {
+ public:
+  ~EngineThread();
+  bool Start(std::uint32_t code);
+  bool Running() const { return running_.load(); }
+  // Waits for the end (the UI thread keeps serving the thread's requests
+  // meanwhile); the command's result.
+  std::int32_t Join();
+  std::int32_t Result() const { return result_.load(); }
+
+ private:
+  std::thread thread_;
+  std::atomic<bool> running_{false};
+  std::atomic<std::int32_t> result_{0};
+};
+// The one engine thread of the program.
+extern EngineThread g_engine_thread;
+
+// Lowered priority of engine threads (a nice value added to the process's).
+inline constexpr int kEngineThreadNice = 5;

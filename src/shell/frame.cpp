@@ -1,0 +1,340 @@
+// The frame's behaviour (see frame.h): section buttons and their menus, the
+// page commands, opening a page in the page area, the navigation lock and
+// Esc. A page that refuses to close keeps the frame on it. Commands of
+// windows not built yet answer with the "not available yet" message in the
+// user's language; page commands of pages not built yet open the page's
+// stand-in, without the engine step or timetable check that only serves
+// the real page.
+#include "shell/frame.h"
+
+#include "platform/cp1252.h"
+#include "engine/status_block.h"
+#include "shell/app_startup.h"
+#include "shell/engine_commands.h"
+#include "shell/home_page.h"
+#include "shell/message_box.h"
+#include "shell/status_file.h"
+
+using namespace kt::ui;
+
+CAlfaDlg g_frame;
+PageHolder g_pages;
+CResizableDialog* g_current_page = nullptr;
+std::uint32_t g_current_page_template = 0;
+std::uint32_t g_page_argument = 0;
+std::uint8_t g_busy_code = 0;
+Rect g_page_rect;
+std::int32_t g_esc_depth = 0;
+FrameServiceHooks g_frame_service_hooks;
+
+namespace {
+
+const MlText kCannotExit = {"Impossibile Uscire - Terminare l'operazione in corso",
+                            "Ende unmöglich - Den aktuellen Vorgang beenden"_cp,
+                            "Unable to Exit - Terminate the current operation"};
+const MlText kConfigTitle = {"Configurazione dell'Orario", "Konfiguration des Stundenplanes",
+                             "Timetable Configuration"};
+const MlText kProcessingTitle = {"Elaborazione dell'orario", "Verarbeitung des Stundenplanes",
+                                 "Timetable Processing"};
+
+bool g_panel_was_visible = false;
+
+// The page's own Cancel asks the frame to go up a level, after the page's
+// handler has returned.
+void page_cancelled(int) { g_frame.PostMessage(kMsgCommand, make_command_param(kPageClose, 0), 0); }
+
+}  // namespace
+
+KT_BEGIN_MESSAGE_MAP(CAlfaDlg, CResizableDialog)
+  KT_ON_COMMAND(1772, OnFileButton)
+  KT_ON_COMMAND(1773, OnConfigButton)
+  KT_ON_COMMAND(1774, OnProcessingButton)
+  KT_ON_COMMAND(1775, OnProvisionalButton)
+  KT_ON_COMMAND(1779, OnHelpButton)
+  KT_ON_COMMAND(1780, OnAssistanceButton)
+KT_END_MESSAGE_MAP()
+
+bool alfadlg_go_to_page(int id) {
+  g_page_argument = 0;
+  return g_frame.GoTo(id);
+}
+
+bool alfadlg_go_to_page_with_argument(int id, std::uint32_t argument) {
+  g_page_argument = argument;
+  return g_frame.GoTo(id);
+}
+
+void alfadlg_lock_navigation(int code) {
+  g_busy_code = static_cast<std::uint8_t>(code);
+  g_frame.EnableSections(false);
+  if (g_frame_service_hooks.show_launcher_panel) g_frame_service_hooks.show_launcher_panel(false);
+}
+
+void alfadlg_unlock_navigation(int show_panel) {
+  g_busy_code = 0;
+  g_frame.EnableSections(true);
+  if (show_panel && !g_provisional_mode && g_frame_service_hooks.show_launcher_panel)
+    g_frame_service_hooks.show_launcher_panel(true);
+}
+
+void alfadlg_hide_launcher_panel(int restore) {
+  if (!g_frame_service_hooks.show_launcher_panel) return;
+  if (restore == 0) {
+    g_panel_was_visible = g_frame_service_hooks.launcher_panel_visible && g_frame_service_hooks.launcher_panel_visible();
+    g_frame_service_hooks.show_launcher_panel(false);
+  } else if (g_panel_was_visible) {
+    g_frame_service_hooks.show_launcher_panel(true);
+  }
+}
+
+void alfadlg_refresh_lesson_constraints_page() {
+  if (g_current_page && g_current_page_template == 151 && g_frame_service_hooks.refresh_lesson_constraints_page)
+    g_frame_service_hooks.refresh_lesson_constraints_page();
+}
+
+void alfadlg_reset_after_language_change() { g_frame.ResetAfterLanguageChange(); }
+
+void alfadlg_anchor_rect(int mode, Rect& out, const Rect& size) {
+  Window* file = g_frame.GetDlgItem(1772);
+  Rect b = file ? file->GetWindowRect() : Rect{};
+  if (mode == 1)
+    out = Rect{b.left, b.top - size.Height(), b.left + size.Width(), b.top};
+  else
+    out = Rect{b.left + 4, b.top + 20, b.left + 4 + size.Width(), b.top + 20 + size.Height()};
+}
+
+void CAlfaDlg::DoDataExchange(DataExchange& dx) {
+  for (int i = 0; i < 6; ++i) dx.Control(kSectionIds[i], m_sections[i]);
+}
+
+bool CAlfaDlg::OnInitDialog() {
+  CResizableDialog::OnInitDialog();
+  g_frame_hooks.lock_navigation = alfadlg_lock_navigation;
+  g_frame_hooks.unlock_navigation = alfadlg_unlock_navigation;
+  g_frame_hooks.hide_launcher_panel = alfadlg_hide_launcher_panel;
+  Rect r = GetWindowRect();
+  g_saved_display_mode = {backend().WorkArea().Width(), backend().WorkArea().Height()};
+  for (int i = 0; i < 4; ++i) AnchorControl(kSectionIds[i], kAnchorTopLeft);
+  AnchorControl(1779, kAnchorTopRight);
+  AnchorControl(1780, kAnchorTopRight);
+  for (CColorButton& b : m_sections) b.m_frame_color = 0xFFFFFF;
+  EnableSections(false);
+  ShowGrip(false);
+  if (g_frame_top != 0 && g_frame_left != 0) MoveWindow(Rect{g_frame_left, g_frame_top, g_frame_left + r.Width(), g_frame_top + r.Height()});
+  ShowDlgItem(kStaticId, kSwHide);
+  Highlight(1772);
+  g_current_page = nullptr;
+  OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, CPlenixDlg::kTemplate, 0);
+  return false;
+}
+
+void CAlfaDlg::OnDestroy() {
+  g_current_page = nullptr;
+  g_current_page_template = 0;
+  g_frame_hooks = FrameHooks{};
+  CResizableDialog::OnDestroy();
+}
+
+void CAlfaDlg::EnableSections(bool enable) {
+  if (!IsWindow()) return;
+  for (int i = 0; i < 4; ++i) m_sections[i].EnableWindow(enable);
+}
+
+void CAlfaDlg::Highlight(int section_id) {
+  m_highlighted = section_id;
+  for (int i = 0; i < 4; ++i) {
+    m_sections[i].m_state = kSectionIds[i] == section_id ? 8 : 0;
+    m_sections[i].Redraw();
+  }
+}
+
+Rect CAlfaDlg::PageArea() const {
+  Window* file = GetDlgItem(1772);
+  Window* right = GetDlgItem(1780);
+  if (!file || !right) return GetClientRect();
+  Rect f = file->GetRectInParent();
+  return Rect{f.left, f.bottom + 2, right->GetRectInParent().right, GetClientRect().bottom - 4};
+}
+
+void CAlfaDlg::OnLayoutChanged() {
+  if (!IsWindow() || !g_current_page || !g_current_page->IsWindow()) return;
+  g_page_rect = PageArea();
+  g_current_page->MoveWindow(g_page_rect);
+}
+
+int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_template, int flags) {
+  if (!page) return 0;
+  if (!(flags & 1) && page == g_current_page) {
+    message_beep(kBeepSimple);
+    return 0;
+  }
+  if (g_current_page && g_current_page->IsWindow()) {
+    int refused = g_current_page->DestroyWindow();
+    if (refused != 1) return refused;
+  }
+  g_current_page = nullptr;
+  g_page_rect = PageArea();
+  page->SetPageFields(kWsPopup | kWsCaption | kWsThickFrame | kWsBorder | kDsModalFrame | kWsSysMenu, kWsChild, 0,
+                      &g_page_rect, true);
+  page->SetCreationStyle(kWsPopup | kWsCaption | kWsThickFrame | kWsBorder | kDsModalFrame | kWsSysMenu, kWsChild);
+  page->SetCreationRect(&g_page_rect);
+  page->SetCancelCallback(page_cancelled);
+  if (!page->Create(template_id, this)) return 0;
+  g_current_page = page;
+  g_current_page_template = static_cast<std::uint32_t>(logical_template);
+  if (!(flags & 4)) {
+    page->ShowWindow(kSwShow);
+    OnLayoutChanged();
+  }
+  return 1;
+}
+
+bool CAlfaDlg::GoTo(int id) {
+  if (!IsWindow()) return false;
+  return OnCommand(make_command_param(id, 0), 0);
+}
+
+bool CAlfaDlg::OnCommand(WParam w, LParam l) {
+  int id = command_id(w);
+  if (id < kFirstPageCommand || id > kLastPageCommand) return CResizableDialog::OnCommand(w, l);
+  if (g_process_number < 1 && g_frame_service_hooks.create_launcher_panel) g_frame_service_hooks.create_launcher_panel(this);
+  EnableSections(true);
+  switch (id) {
+    case kPageReopen:
+      if (g_current_page) OpenPage(g_current_page, g_current_page->template_id(), int(g_current_page_template), 1);
+      return true;
+    case kPageClose:
+      OnCancel();
+      return true;
+    case kPageAssistance:
+      ui_message_box(ui_not_available_text());
+      return true;
+    default:
+      break;
+  }
+  if (!OpenByRow(id)) og_fatal_system_error("SW Cmd", ".\\AlfaDlg", 742);
+  return true;
+}
+
+bool CAlfaDlg::OpenByRow(int id) {
+  const PageRow* row = page_row(id);
+  if (!row || row->slot == PageSlot::Count) return false;
+  bool built = g_pages.IsBuilt(row->slot);
+  if (built && row->needs_timetable && g_frame_service_hooks.confirm_timetable_use &&
+      !g_frame_service_hooks.confirm_timetable_use())
+    return true;
+  if (built && id == kPageQuadroStandby && og_run_engine(EngineCommandCode::Rigo) != 0) return true;
+  static const int kSectionButton[] = {0, 1772, 1773, 1774, 1775};
+  if (row->section) Highlight(kSectionButton[row->section]);
+  if (row->argument == -2) g_pages.Argument(row->slot) = static_cast<std::uint8_t>(g_page_argument & 0xFF);
+  else if (row->argument >= 0) g_pages.Argument(row->slot) = static_cast<std::uint8_t>(row->argument);
+  if (row->mode) g_pages.m_parameter_page = static_cast<std::uint8_t>(row->mode);
+  CResizableDialog* page = g_pages.Page(row->slot);
+  int template_id = built ? row->template_id : CPendingPage::kTemplate;
+  if (!built) static_cast<CPendingPage*>(page)->m_title = &row->menu;
+  // A stand-in shared by several commands (the parameter pages) opens again
+  // for each of them.
+  int flags = row->flags | (!built && g_current_page_template != std::uint32_t(row->template_id) ? 1 : 0);
+  OpenPage(page, template_id, row->template_id, flags);
+  if ((row->flags & 4) && g_current_page == page) page->ShowWindow(kSwHide);
+  return true;
+}
+
+void CAlfaDlg::OnCancel() {
+  SetFocus();
+  if (++g_esc_depth > 1) {
+    message_beep(kBeepSimple);
+    --g_esc_depth;
+    return;
+  }
+  bool home = g_current_page_template == std::uint32_t(CPlenixDlg::kTemplate);
+  if (g_busy_code && !home) {
+    ui_message_box(kCannotExit);
+    --g_esc_depth;
+    return;
+  }
+  if (g_busy_code) message_beep(kBeepSimple);
+  Rect r = GetWindowRect();
+  g_frame_top = r.top;
+  g_frame_left = r.left;
+  if (page_is_configuration(g_current_page_template)) {
+    alfadlg_go_to_page(kPageConfigMenu);
+  } else if (page_is_processing(g_current_page_template)) {
+    alfadlg_go_to_page(kPageProcessingMenu);
+  } else if (home || !g_current_page) {
+    og_stop_worker_processes();
+    if (g_current_page && g_current_page->IsWindow()) g_current_page->DestroyWindow();
+    g_current_page = nullptr;
+    CResizableDialog::OnCancel();
+  } else {
+    alfadlg_go_to_page(kPageHome);
+  }
+  --g_esc_depth;
+}
+
+void CAlfaDlg::OnFileButton() {
+  Highlight(1772);
+  OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, CPlenixDlg::kTemplate, 0);
+}
+
+void CAlfaDlg::PopUpSectionMenu(int section_id, int first, int last) {
+  Highlight(section_id);
+  const MlText& title = section_id == 1773 ? kConfigTitle : kProcessingTitle;
+  PopupMenu menu;
+  menu.AppendMenu(kMfString | kMfGrayed, 0, title.Get());
+  menu.AppendMenu(kMfSeparator);
+  for (int id = first; id <= last; ++id)
+    if (const PageRow* row = page_row(id)) menu.AppendMenu(kMfString, id, row->menu.Get(), row->icon ? row->icon : "");
+  Point p = backend().GetCursorPos();
+  int chosen = menu.TrackPopupMenu(kTpmReturnCmd, p.x + 20, p.y + 20, this);
+  if (chosen) alfadlg_go_to_page(chosen);
+}
+
+void CAlfaDlg::OnConfigButton() {
+  if (ui_require_school_folder(0)) PopUpSectionMenu(1773, kPageConfigMenu, kPageOraspec);
+}
+
+void CAlfaDlg::OnProcessingButton() {
+  if (ui_require_school_folder(0)) PopUpSectionMenu(1774, kPageProcessingMenu, kPageQuadroStandby);
+}
+
+void CAlfaDlg::OnProvisionalButton() {
+  if (!ui_require_school_folder(0)) return;
+  Highlight(1775);
+  g_page_argument = 0;
+  GoTo(kPageProvvi);
+}
+
+void CAlfaDlg::OnHelpButton() {
+  if (g_process_number >= 1) return;
+  ui_message_box(ui_not_available_text());
+}
+
+void CAlfaDlg::OnAssistanceButton() { ui_message_box(ui_not_available_text()); }
+
+void CAlfaDlg::ResetAfterLanguageChange() {
+  for (CColorButton& b : m_sections) b.Redraw();
+  if (g_frame_service_hooks.close_launcher_panel) g_frame_service_hooks.close_launcher_panel();
+}
+
+void alfadlg_toggle_frame_side(int axis) { g_frame.ToggleSide(axis); }
+
+void CAlfaDlg::ToggleSide(int axis) {
+  if (!IsWindow()) return;
+  axis &= 1;
+  Rect r = GetWindowRect();
+  Rect work = backend().WorkArea();
+  int w = r.Width(), h = r.Height();
+  int x = r.left, y = r.top;
+  if (!m_other_side[axis]) {
+    m_home_coordinate[axis] = axis == 0 ? r.left : r.top;
+    if (axis == 0) x = work.right - w;
+    else y = work.bottom - h;
+  } else if (axis == 0) {
+    x = m_home_coordinate[0];
+  } else {
+    y = m_home_coordinate[1];
+  }
+  m_other_side[axis] = !m_other_side[axis];
+  MoveWindow(Rect{x, y, x + w, y + h});
+}

@@ -1,0 +1,192 @@
+// CAlfaDlg, the frame: one top-level resizable dialog (template 102) with a
+// row of section buttons and, below them, exactly one page, a child dialog
+// from the page holder g_pages. Every move between pages is a page command
+// (PageCommandId) through CAlfaDlg::OnCommand; Esc goes one level up and on
+// the home page ends the frame's modal run.
+//
+// Pages of subsystems not built yet are shown as a plain page that names
+// the page and says it is not available yet, so every menu and Esc path
+// works the same before and after those pages arrive; a subsystem installs
+// its page object in g_pages and the frame shows it instead.
+// Only the user-interface thread touches the frame.
+#pragma once
+
+#include <cstdint>
+
+#include "shell/color_button.h"
+#include "shell/ml_text.h"
+#include "shell/resizable_dialog.h"
+
+enum PageCommandId : int {
+  kPageReopen = 0x763E522,
+  kPageClose = 0x763E523,
+  kPageHome = 0x763E524,
+  kPageConfigMenu = 0x763E525,
+  kPageProscuola = 0x763E526,
+  kPagePlessi = 0x763E527,
+  kPageMaterie = 0x763E528,
+  kPageLapal = 0x763E529,
+  kPagePale = 0x763E52A,
+  kPageProqui = 0x763E52B,
+  kPageLacoco = 0x763E52C,
+  kPageProcat = 0x763E52D,
+  kPageSyncat = 0x763E52E,
+  kPageVicat = 0x763E52F,
+  kPageVipro = 0x763E530,
+  kPageVidia = 0x763E531,
+  kPageParameters1 = 0x763E532,
+  kPageParameters2 = 0x763E533,
+  kPageParameters3 = 0x763E534,
+  kPageParameters4 = 0x763E535,
+  kPageOraspec = 0x763E536,
+  kPageProcessingMenu = 0x763E537,
+  kPageMake = 0x763E538,
+  kPageQuadro = 0x763E539,
+  kPageBila = 0x763E53A,
+  kPageQcorsi = 0x763E53B,
+  kPageQuadroStandby = 0x763E53C,
+  kPageEditek = 0x763E53D,
+  kPageProvvi = 0x763E541,
+  kPageParpro = 0x763E542,
+  kPageAssistance = 0x763E543,
+};
+inline constexpr int kFirstPageCommand = kPageReopen;
+inline constexpr int kLastPageCommand = kPageAssistance;
+
+// The page holder's members, in its order.
+enum class PageSlot : int {
+  Home, MenuConfora, Makedibi, Parpro, Provvi, Proscuola, Plessi, Materie, Lapal, Pale, Proqui, Lacoco,
+  Procat, Syncat, Vicat, Vipro, Vidia, Orapage, Oraspec, Make, Quadro, Bila, Qcorsi, Editek, Count
+};
+inline constexpr int kPageSlots = static_cast<int>(PageSlot::Count);
+
+// The stand-in of a page not built yet: its title and one line saying so.
+class CPendingPage : public CResizableDialog {
+ public:
+  static constexpr int kTemplate = 9901;
+  static constexpr int kTitleId = 1001, kNoticeId = 1002;
+  CPendingPage() : CResizableDialog(kTemplate) {}
+  const MlText* m_title = nullptr;
+
+ protected:
+  bool OnInitDialog() override;
+  void OnCancel() override;
+};
+
+class PageHolder {
+ public:
+  PageHolder();
+  // A subsystem's page takes the place of the stand-in.
+  void Install(PageSlot slot, CResizableDialog* page) { m_pages[int(slot)] = page; }
+  bool IsBuilt(PageSlot slot) const { return m_pages[int(slot)] != nullptr; }
+  // The page object the frame shows for a slot: the installed page or its stand-in.
+  CResizableDialog* Page(PageSlot slot);
+  std::uint8_t& Argument(PageSlot slot) { return m_arguments[int(slot)]; }
+  std::uint8_t m_parameter_page = 0;  // the parameter page's part (1..4), chosen before it opens
+
+ private:
+  CResizableDialog* m_pages[kPageSlots];
+  CPendingPage m_pending[kPageSlots];
+  std::uint8_t m_arguments[kPageSlots] = {};
+};
+
+// What the frame needs of windows other subsystems build; none set: absent.
+struct FrameServiceHooks {
+  void (*create_launcher_panel)(kt::ui::Window* frame) = nullptr;
+  void (*show_launcher_panel)(bool show) = nullptr;
+  bool (*launcher_panel_visible)() = nullptr;
+  void (*close_launcher_panel)() = nullptr;
+  // og_confirm_timetable_use: may a page that needs a computed timetable open?
+  bool (*confirm_timetable_use)() = nullptr;
+  void (*refresh_lesson_constraints_page)() = nullptr;
+};
+extern FrameServiceHooks g_frame_service_hooks;
+
+class CAlfaDlg : public CResizableDialog {
+ public:
+  static constexpr int kTemplate = 102;
+  static constexpr int kSectionIds[6] = {1772, 1773, 1774, 1775, 1779, 1780};
+  static constexpr int kStaticId = 1825;
+
+  CAlfaDlg() : CResizableDialog(kTemplate) {}
+
+  bool GoTo(int id);
+  int OpenPage(CResizableDialog* page, int template_id, int logical_template, int flags);
+  void OnLayoutChanged() override;
+  void Highlight(int section_id);
+  void EnableSections(bool enable);
+  // The rectangle a page fills, in the frame's client coordinates.
+  kt::ui::Rect PageArea() const;
+  void ResetAfterLanguageChange();
+  // Moves the frame to the other side of the work area (axis 0 left/right,
+  // 1 top/bottom) and back again, remembering where it was on each side.
+  void ToggleSide(int axis);
+  bool OnOtherSide(int axis) const { return m_other_side[axis & 1]; }
+
+ protected:
+  void DoDataExchange(kt::ui::DataExchange& dx) override;
+  bool OnInitDialog() override;
+  bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
+  void OnCancel() override;
+  void OnDestroy() override;
+
+ private:
+  void OnFileButton();
+  void OnConfigButton();
+  void OnProcessingButton();
+  void OnProvisionalButton();
+  void OnHelpButton();
+  void OnAssistanceButton();
+  void PopUpSectionMenu(int section_id, int first, int last);
+  bool OpenByRow(int id);
+
+  CColorButton m_sections[6];
+  int m_highlighted = 0;
+  bool m_other_side[2] = {false, false};
+  int m_home_coordinate[2] = {0, 0};  // left, top where the frame was before it moved over
+
+  KT_DECLARE_MESSAGE_MAP()
+};
+
+extern CAlfaDlg g_frame;
+extern PageHolder g_pages;
+extern CResizableDialog* g_current_page;
+extern std::uint32_t g_current_page_template;
+extern std::uint32_t g_page_argument;
+extern std::uint8_t g_busy_code;
+extern kt::ui::Rect g_page_rect;
+extern std::int32_t g_esc_depth;
+
+bool alfadlg_go_to_page(int id);
+bool alfadlg_go_to_page_with_argument(int id, std::uint32_t argument);
+void alfadlg_lock_navigation(int code);
+void alfadlg_unlock_navigation(int show_panel);
+void alfadlg_hide_launcher_panel(int restore);
+void alfadlg_refresh_lesson_constraints_page();
+void alfadlg_reset_after_language_change();
+void alfadlg_anchor_rect(int mode, kt::ui::Rect& out, const kt::ui::Rect& size);
+void alfadlg_toggle_frame_side(int axis);
+
+// The "not available yet" text, shown by stand-in pages and by commands whose
+// window is not built yet.
+const MlText& ui_not_available_text();
+// Registers the frame's, the home page's and the stand-in page's templates.
+void ui_register_frame_templates();
+
+// The page command table: menu text, icon, page and template of each id.
+struct PageRow {
+  int id;
+  PageSlot slot;
+  int template_id;
+  int section;   // 0 none, 1 FILE, 2 configuration, 3 processing, 4 provisional
+  int argument;  // -1 leave; -2 low byte of g_page_argument; else this byte
+  int mode;      // the parameter page's part, 0 none
+  int flags;     // OpenPage flags
+  bool needs_timetable;
+  const char* icon;
+  MlText menu;
+};
+const PageRow* page_row(int id);
+// True for the templates of configuration pages, resp. processing pages.
+bool page_is_configuration(std::uint32_t template_id);
+bool page_is_processing(std::uint32_t template_id);

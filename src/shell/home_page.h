@@ -1,0 +1,96 @@
+// CPlenixDlg, the home page (template 107): the open school folder and the
+// school's description, the entry points of the program (school choice,
+// configuration, processing, substitutions, language, the folder in the
+// file manager, clean-up of the output folders) and a help pane. Entry
+// points whose windows belong to subsystems not built yet answer with the
+// "not available yet" message. Its timer shows the notices "Message.txt" and
+// "Warning.txt" of the school folder.
+//
+// ui_require_school_folder is the check every menu and page makes before it
+// works on a school: the current folder must not be the data root itself.
+#pragma once
+
+#include <functional>
+
+#include "platform/system_open.h"
+#include "shell/color_button.h"
+#include "shell/coloured_texts.h"
+#include "shell/help_pane.h"
+#include "shell/message_viewer.h"
+#include "shell/resizable_dialog.h"
+
+class CPlenixDlg : public CResizableDialog {
+ public:
+  static constexpr int kTemplate = 107;
+  static constexpr kt::ui::WParam kTimer = 987687656;
+  static constexpr int kFolderId = 1553, kDescriptionId = 1554, kVersionId = 1557, kHelpId = 1790;
+  enum Button {
+    kSelectSchool = 1031, kCreateSchool = 1216, kConfiguration = 1055, kProcessing = 1057, kSubstitutions = 1000,
+    kArchive = 479, kVideo = 1785, kGettingStarted = 1053, kUserGuide = 1685, kItalian = 1549, kGerman = 1550,
+    kEnglish = 1551, kFrench = 1556, kChooseLanguage = 1767, kExplore = 1061, kCleanOutput = 1622,
+    kServiceTools = 1621, kAdvice = 1775, kTopLeft = 1896, kHelpStart = 1049, kHelpCreate = 1062,
+    kHelpProcessing = 1054, kHelpConfiguration = 1056, kHelpSubstitutions = 1058,
+  };
+
+  static constexpr int kButtonIds[] = {
+      kSelectSchool, kHelpStart, kCreateSchool, kHelpCreate, kConfiguration, kHelpConfiguration, kProcessing,
+      kHelpProcessing, kSubstitutions, kHelpSubstitutions, kArchive, kVideo, kUserGuide, kGettingStarted,
+      kChooseLanguage, kItalian, kGerman, kEnglish, kFrench, kExplore, kCleanOutput, kServiceTools, kAdvice, kTopLeft};
+  static constexpr int kButtonCount = int(sizeof(kButtonIds) / sizeof(kButtonIds[0]));
+
+  CPlenixDlg() : CResizableDialog(kTemplate) {}
+
+  void RefreshSchoolInfo(int enter_data_root, int keep_saved_folder);
+  int CheckNotices();
+
+ protected:
+  void DoDataExchange(kt::ui::DataExchange& dx) override;
+  bool OnInitDialog() override;
+  void OnTimer(kt::ui::WParam id) override;
+  void OnCancel() override;
+  void OnDestroy() override;
+
+ private:
+  void OnSelectSchool();
+  void OnCreateSchool();
+  void OnConfiguration();
+  void OnProcessing();
+  void OnSubstitutions();
+  void OnLanguageLabel();
+  void OnUserGuide();
+  void OnLanguage(int index);
+  void OnFrench();
+  void OnExplore();
+  void OnCleanOutput();
+  void OnTopLeft();
+  void OnHelp(int index);
+  void OnNotBuilt(int index);
+
+  CSpiegaML m_help;
+  CColorButton m_buttons[kButtonCount];
+  CMuto m_folder, m_description, m_version;
+  Cmessshow m_notices[2];
+  bool m_notices_checked = false;
+  bool m_first_tick_done = false;
+
+  KT_DECLARE_MESSAGE_MAP()
+};
+
+extern CPlenixDlg g_home_page;
+
+// 1 when a school folder is current; else 0 after the message (mode 0) or
+// silently (mode 2). Asking for the cloud code (mode 1) is not built yet:
+// it answers as a cancelled request.
+int ui_require_school_folder(int mode);
+// Opens a file or folder (program path) with the desktop's application.
+bool ui_open_in_explorer(const char* path);
+bool ui_open_explorer_in_data_root(const char* name);
+// Starts the desktop's application; none set: xdg-open (tests set their own).
+extern kt::DesktopLauncher g_desktop_launcher;
+
+// How the home page chooses a school folder until the school chooser is
+// built: a hook that gets the program path of a folder (false: cancelled).
+// None set: the choice answers "not available yet".
+extern std::function<bool(std::string& folder)> g_school_folder_chooser;
+// The output folders the clean-up empties and removes, in order.
+extern const char* const kOutputFolders[8];

@@ -1,0 +1,91 @@
+// The file services on program paths below a temporary drive root: delete a
+// file that may be missing, copy (an empty source, a missing source, a target
+// folder that does not exist, the progress bar's range and last position),
+// empty a folder tree, and create the folders of a path with and without a
+// final separator.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "app_test_support.h"
+#include "platform/controls/progress_bar.h"
+#include "platform/test_driver.h"
+#include "shell/file_services.h"
+
+namespace {
+
+using namespace kt_app_test;
+
+class FileServices : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    fs::create_directories(root_ / "dati");
+  }
+};
+
+TEST_F(FileServices, DeleteIfPresent) {
+  write(root_ / "dati" / "a.txt", "x");
+  EXPECT_NE(og_delete_file_checked("\\dati\\a.txt"), 0);
+  EXPECT_FALSE(fs::exists(root_ / "dati" / "a.txt"));
+  EXPECT_NE(og_delete_file_checked("\\dati\\a.txt"), 0);  // absent: nothing to do
+  fs::create_directories(root_ / "dati" / "cartella");
+  EXPECT_EQ(og_delete_file_checked("\\dati\\cartella"), 0);  // a folder is never removed
+  EXPECT_TRUE(fs::exists(root_ / "dati" / "cartella"));
+}
+
+TEST_F(FileServices, CopyCases) {
+  write(root_ / "dati" / "vuoto.txt", "");
+  EXPECT_EQ(og_copy_file("\\dati\\vuoto.txt", "\\dati\\copia.txt", nullptr), 0);
+  EXPECT_TRUE(fs::exists(root_ / "dati" / "copia.txt"));
+  EXPECT_EQ(fs::file_size(root_ / "dati" / "copia.txt"), 0u);
+
+  EXPECT_EQ(og_copy_file("\\dati\\manca.txt", "\\dati\\x.txt", nullptr), ENOENT);
+  EXPECT_FALSE(fs::exists(root_ / "dati" / "x.txt"));
+
+  write(root_ / "dati" / "b.txt", "dati");
+  EXPECT_EQ(og_copy_file("\\dati\\b.txt", "\\nessuna\\cartella\\b.txt", nullptr), -1);
+}
+
+TEST_F(FileServices, CopyStepsProgressBar) {
+  kt::ui::TestDriver ui;
+  write(root_ / "dati" / "grande.txt", std::string(40000, 'a'));  // 2 whole blocks and a part
+  kt::ui::ProgressBar bar;
+  kt::ui::CreateParams p;
+  p.class_name = "ProgressBar";
+  ASSERT_TRUE(bar.CreateEx(p));
+  EXPECT_EQ(og_copy_file("\\dati\\grande.txt", "\\dati\\grande2.txt", &bar), 0);
+  int low = -1, high = -1;
+  bar.GetRange(low, high);
+  EXPECT_EQ(low, 0);
+  EXPECT_EQ(high, 3);
+  EXPECT_EQ(bar.GetPos(), 3);
+  EXPECT_EQ(read(root_ / "dati" / "grande2.txt"), std::string(40000, 'a'));
+}
+
+TEST_F(FileServices, EmptyFolderKeepsTheFolder) {
+  fs::create_directories(root_ / "dati" / "out" / "HTML" / "img");
+  write(root_ / "dati" / "out" / "a.txt", "x");
+  write(root_ / "dati" / "out" / "HTML" / "img" / "b.png", "x");
+  og_empty_folder("\\dati", "out");
+  EXPECT_TRUE(fs::is_directory(root_ / "dati" / "out"));
+  EXPECT_TRUE(fs::is_empty(root_ / "dati" / "out"));
+}
+
+TEST_F(FileServices, MakePath) {
+  og_make_path("C:\\uno\\due\\tre");
+  EXPECT_TRUE(fs::is_directory(root_ / "uno" / "due"));
+  EXPECT_FALSE(fs::exists(root_ / "uno" / "due" / "tre"));
+  EXPECT_EQ(og_make_path("C:\\uno\\due\\tre\\"), 0);
+  EXPECT_TRUE(fs::is_directory(root_ / "uno" / "due" / "tre"));
+}
+
+TEST_F(FileServices, TempPath) {
+  char buffer[8];
+  int n = og_get_temp_path(sizeof buffer, buffer);
+  EXPECT_GT(n, 0);
+  EXPECT_LT(std::strlen(buffer), sizeof buffer);
+}
+
+}  // namespace

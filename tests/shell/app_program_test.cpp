@@ -1,0 +1,72 @@
+// The desktop program as a process: without a display it says so and ends
+// with status 1; as a parallel worker it opens no window, waits, and ends
+// with status 0 when told to stop; the worker's wait ends on its quit byte
+// and when the process that started it is gone.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <vector>
+
+#include "app_test_support.h"
+#include "platform/process.h"
+#include "platform/shared_memory.h"
+
+namespace {
+
+using namespace kt_app_test;
+
+std::string program() { return std::string(KT_BINARY_DIR) + "/apps/kestrintempus/kestrintempus"; }
+
+using AppProgram = TempRoot;
+
+TEST_F(AppProgram, WithoutDisplayEndsWithOne) {
+  const char* display = std::getenv("DISPLAY");
+  std::string kept = display ? display : "";
+  ::unsetenv("DISPLAY");
+  kt::ChildProcess child = kt::ChildProcess::spawn(program(), {});
+  if (!kept.empty()) ::setenv("DISPLAY", kept.c_str(), 1);
+  ASSERT_TRUE(bool(child)) << child.error();
+  auto status = child.wait_for(std::chrono::seconds(20));
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(status->exited);
+  EXPECT_EQ(status->code, 1);
+  EXPECT_FALSE(fs::exists(data_root()));  // nothing made before the display was there
+}
+
+TEST_F(AppProgram, WorkerEndsOnItsQuitByte) {
+  kt::SharedMemory area = kt::SharedMemory::create("KestrinTempusParproArea.map", kParproAreaSize);
+  ASSERT_TRUE(bool(area));
+  area.bytes()[kParproCommandByte + 2] = 100;
+  kt::ChildProcess worker = kt::ChildProcess::spawn(program(), {"PARPRO:2-3"});
+  ASSERT_TRUE(bool(worker)) << worker.error();
+  auto status = worker.wait_for(std::chrono::seconds(20));
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(status->exited);
+  EXPECT_EQ(status->code, 0);
+  EXPECT_FALSE(fs::exists(data_root()));  // a worker makes no folder and takes no lock
+}
+
+TEST_F(AppProgram, WorkerEndsWhenStopped) {
+  kt::ChildProcess worker = kt::ChildProcess::spawn(program(), {"PARPRO:3-4"});
+  ASSERT_TRUE(bool(worker)) << worker.error();
+  // Stopped before or after it took the stop signals in hand: it ends either way.
+  kt::ExitStatus status = worker.stop(std::chrono::seconds(20));
+  EXPECT_TRUE(status.exited || status.signal != 0);
+  EXPECT_FALSE(worker.running());
+}
+
+TEST(AppWorkerWait, EndsOnQuitByteOrLostParent) {
+  std::vector<unsigned char> area(kParproAreaSize, 0);
+  int parent = int(::getppid());
+  EXPECT_TRUE(og_worker_should_wait(2, parent, area.data()));
+  EXPECT_TRUE(og_worker_should_wait(2, parent, nullptr));
+  area[kParproCommandByte + 3] = 100;
+  EXPECT_TRUE(og_worker_should_wait(2, parent, area.data()));  // another worker's byte
+  area[kParproCommandByte + 2] = 100;
+  EXPECT_FALSE(og_worker_should_wait(2, parent, area.data()));
+  EXPECT_FALSE(og_worker_should_wait(2, parent + 100000, nullptr));
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// Start-up and the ways out of the process, in a temporary drive root: the
+// worker number from the command line, a first start (data folder made, lock
+// taken, language from the locale), a second copy refused with the message
+// that names the holder and code 0 without a status file, a worker that
+// neither makes the folder nor locks, the fatal reporters' texts and codes,
+// and a whole run of the application object ended by Esc on the home page.
+#include <gtest/gtest.h>
+
+#include "app_test_support.h"
+#include "platform/cp1252.h"
+#include "platform/test_driver.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+
+namespace {
+
+using namespace kt_app_test;
+using kt::ui::TestDriver;
+
+TEST(AppCommandLine, ProcessNumber) {
+  struct Case {
+    const char* id;
+    std::vector<const char*> args;
+    int expected;
+  };
+  const Case cases[] = {
+      {"none", {"kt"}, 0},
+      {"worker3", {"kt", "PARPRO:3-8"}, 3},
+      {"later-arg", {"kt", "x", "PARPRO:7-8"}, 7},
+      {"inside", {"kt", "--PARPRO:2"}, 2},
+      {"lower-case", {"kt", "parpro:2-8"}, 0},
+      {"too-big", {"kt", "PARPRO:8-8"}, 0},
+      {"zero", {"kt", "PARPRO:0-8"}, 0},
+      {"text", {"kt", "PARPRO:x"}, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(og_parse_process_number(int(c.args.size()), c.args.data()), c.expected) << c.id;
+}
+
+using AppStartup = TempRoot;
+
+TEST_F(AppStartup, FirstStartMakesDataFolderAndTakesLock) {
+  TestDriver ui;
+  ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+  og_start_instance();
+  ::unsetenv("LC_ALL");
+  EXPECT_TRUE(fs::is_directory(data_root()));
+  EXPECT_TRUE(fs::exists(data_root() / "semaphore.dat"));
+  EXPECT_TRUE(bool(g_instance_lock));
+  EXPECT_EQ(fs::current_path(), data_root());
+  EXPECT_TRUE(og_current_folder_is_data_root());
+  EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati\\");
+  EXPECT_EQ(g_language, 1);  // no status file: the locale's language
+  EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(AppStartup, StatusFileLanguageWinsOverLocale) {
+  TestDriver ui;
+  fs::create_directories(data_root() / "scuola");
+  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\scuola\nLINGUA:2\n");
+  ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+  og_start_instance();
+  ::unsetenv("LC_ALL");
+  EXPECT_EQ(g_language, 2);
+  EXPECT_EQ(fs::current_path(), data_root() / "scuola");
+  EXPECT_EQ(og_current_folder_path(), "\\KestrinTempusDati\\scuola");
+}
+
+TEST_F(AppStartup, MissingSchoolFolderLeavesDataRootCurrent) {
+  TestDriver ui;
+  fs::create_directories(data_root());
+  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\gone\n");
+  og_start_instance();
+  EXPECT_EQ(fs::current_path(), data_root());
+}
+
+TEST_F(AppStartup, SecondCopyIsRefusedNamingTheHolder) {
+  TestDriver ui;
+  fs::create_directories(data_root());
+  kt::InstanceLock first = kt::InstanceLock::acquire(data_root().string());
+  ASSERT_TRUE(bool(first));
+  ui.AnswerNextModal(1);
+  int code = 99;
+  try {
+    og_start_instance();
+  } catch (const ProcessEnded& e) {
+    code = e.code;
+  }
+  EXPECT_EQ(code, 0);
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  const std::string& text = ui.boxes()[0].texts.at(0);
+  EXPECT_NE(text.find("KestrinTempus è già in Esecuzione!"_cp), std::string::npos) << text;
+  EXPECT_NE(text.find("(32)"), std::string::npos) << text;
+  EXPECT_NE(text.find(std::to_string(::getpid())), std::string::npos) << text;  // the holder's process
+  EXPECT_FALSE(fs::exists(data_root() / "plenixstatus.txt"));
+}
+
+TEST_F(AppStartup, RefusalTextInGermanAndForAccessDenied) {
+  kt::InstanceLock held;
+  g_language = 1;
+  std::string text = og_lock_refusal_text(held);  // a failed lock that is not held elsewhere
+  EXPECT_EQ(text.rfind("KestrinTempus läuft bereits"_cp, 0), 0u) << text;
+}
+
+TEST_F(AppStartup, WorkerNeitherMakesFolderNorLocks) {
+  TestDriver ui;
+  g_process_number = 3;
+  og_start_instance();
+  EXPECT_FALSE(fs::exists(data_root()));
+  EXPECT_FALSE(bool(g_instance_lock));
+}
+
+TEST_F(AppStartup, WorkerReadsStatusFile) {
+  TestDriver ui;
+  fs::create_directories(data_root());
+  write(data_root() / "plenixstatus.txt", "LINGUA:1\n");
+  g_process_number = 3;
+  og_start_instance();
+  EXPECT_EQ(g_language, 1);
+  EXPECT_FALSE(fs::exists(data_root() / "semaphore.dat"));
+}
+
+TEST_F(AppStartup, ConfigurationErrorEndsWithMinusOne) {
+  TestDriver ui;
+  g_language = 2;
+  ui.AnswerNextModal(1);
+  int code = 99;
+  try {
+    og_fatal_config_error("MAXBUDAY:", "riga 12", ".\\OG_catd", 77);
+  } catch (const ProcessEnded& e) {
+    code = e.code;
+  }
+  EXPECT_EQ(code, -1);
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0),
+            "Configuration Error [MAXBUDAY:] [riga 12] (.\\OG_catd - line: 77) - End Program - Request Assistance");
+}
+
+TEST_F(AppStartup, SystemErrorShowsThreeBoxesAndEndsWithZero) {
+  TestDriver ui;
+  for (int i = 0; i < 3; ++i) ui.AnswerNextModal(1);
+  errno = 0;
+  int code = 99;
+  try {
+    og_fatal_system_error("SW Cmd", ".\\AlfaDlg", 742);
+  } catch (const ProcessEnded& e) {
+    code = e.code;
+  }
+  EXPECT_EQ(code, 0);
+  ASSERT_EQ(ui.boxes().size(), 3u);
+  EXPECT_EQ(ui.boxes()[2].texts.at(0), "Errore di sistema (SW Cmd)[file: .\\AlfaDlg, line: 742, errno= 0, GLE= 0, s= 0]\n");
+}
+
+TEST_F(AppStartup, WholeRunEndsOnEscAndWritesStatusFile) {
+  TestDriver ui;
+  ui_register_toolkit_templates();
+  ui_register_frame_templates();
+  int runs = 0;
+  ui.OnNextModal([&](kt::ui::Dialog& frame) {
+    ++runs;
+    EXPECT_EQ(&frame, &g_frame);
+    EXPECT_EQ(g_current_page, &g_home_page);
+    g_language = 2;
+    ui.Key(kt::ui::kVkEscape);
+  });
+  const char* argv[] = {"kestrintempus"};
+  EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(g_frame.IsWindow());
+  EXPECT_TRUE(ui.Problems().empty());
+  ASSERT_TRUE(fs::exists(data_root() / "plenixstatus.txt"));
+  g_language = 0;
+  ASSERT_TRUE(og_read_status_file());
+  EXPECT_EQ(g_language, 2);
+  EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati");
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+
+TEST_F(AppStartup, FrameRunAgainOn999WithoutWritingStatus) {
+  kt::ui::TestDriver ui;
+  ui_register_frame_templates();
+  int runs = 0;
+  ui.OnNextModal([&](kt::ui::Dialog& frame) {
+    ++runs;
+    EXPECT_FALSE(fs::exists(data_root() / "plenixstatus.txt"));
+    frame.EndDialog(999);
+  });
+  ui.OnNextModal([&](kt::ui::Dialog&) {
+    ++runs;
+    EXPECT_FALSE(fs::exists(data_root() / "plenixstatus.txt"));  // not between runs
+    EXPECT_EQ(g_current_page, &g_home_page);
+    ui.Key(kt::ui::kVkEscape);
+  });
+  const char* argv[] = {"kestrintempus"};
+  g_app.InitInstance(1, argv);
+  EXPECT_EQ(runs, 2);
+  EXPECT_TRUE(fs::exists(data_root() / "plenixstatus.txt"));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+
+TEST_F(AppStartup, PowerActions) {
+  kt::ui::TestDriver ui;
+  std::vector<std::vector<std::string>> asked;
+  bool works = true;
+  g_power_launcher = [&](const std::vector<std::string>& argv, int*) {
+    asked.push_back(argv);
+    return works;
+  };
+  EXPECT_EQ(og_shutdown_computer(2), 1);
+  int ended = 99;
+  try {
+    og_shutdown_computer(1);
+  } catch (const ProcessEnded& e) {
+    ended = e.code;
+  }
+  EXPECT_EQ(ended, 0);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], (std::vector<std::string>{"systemctl", "suspend"}));
+  EXPECT_EQ(asked[1], (std::vector<std::string>{"systemctl", "poweroff"}));
+  works = false;
+  ui.AnswerNextModal(1);
+  EXPECT_EQ(og_shutdown_computer(1), 0);  // not switched off, and the program goes on
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "AdjustTokenPrivileges enable failed.");
+  g_power_launcher = nullptr;
+}
+
+}  // namespace

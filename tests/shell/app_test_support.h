@@ -1,0 +1,98 @@
+// Helpers of the desktop program's tests: a temporary drive root (the
+// variable KESTRINTEMPUS_ROOT points at a fresh folder, the current folder
+// and the process globals are put back afterwards), the end of the process
+// turned into an exception that carries the exit code, and a copy of a
+// sample school made inside the drive root.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine/status_block.h"
+#include "shell/app_startup.h"
+#include "shell/engine_commands.h"
+#include "shell/message_box.h"
+#include "shell/status_file.h"
+
+namespace kt_app_test {
+
+namespace fs = std::filesystem;
+
+struct ProcessEnded {
+  int code;
+};
+
+inline void end_by_throwing(int code) { throw ProcessEnded{code}; }
+
+class TempRoot : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/kt-app-XXXXXX";
+    root_ = ::mkdtemp(pattern);
+    cwd_ = fs::current_path();
+    const char* old = std::getenv("KESTRINTEMPUS_ROOT");
+    had_root_ = old != nullptr;
+    if (old) old_root_ = old;
+    ::setenv("KESTRINTEMPUS_ROOT", root_.c_str(), 1);
+    saved_ = og_capture_status_settings();
+    old_end_ = og_set_process_end(end_by_throwing);
+    g_process_number = 0;
+    g_process_count = 0;
+    g_language = 0;
+    g_status.clear();
+    g_provisional_mode = 0;
+    ui_forget_last_message_box();
+    ui_register_toolkit_templates();
+  }
+  void TearDown() override {
+    g_instance_lock.release();
+    og_set_process_end(old_end_);
+    og_apply_status_settings(saved_);
+    g_process_number = 0;
+    g_language = 0;
+    g_provisional_mode = 0;
+    g_status.clear();
+    fs::current_path(cwd_);
+    if (had_root_) ::setenv("KESTRINTEMPUS_ROOT", old_root_.c_str(), 1);
+    else ::unsetenv("KESTRINTEMPUS_ROOT");
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+
+  fs::path data_root() const { return root_ / "KestrinTempusDati"; }
+
+  // A copy of examples/<name> as a school folder of the data root.
+  fs::path copy_example(const std::string& name, const std::string& folder) {
+    fs::path to = data_root() / folder;
+    fs::create_directories(to);
+    for (const auto& e : fs::directory_iterator(fs::path(KT_SOURCE_DIR) / "examples" / name))
+      fs::copy_file(e.path(), to / e.path().filename());
+    return to;
+  }
+
+  static std::string read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static void write(const fs::path& p, const std::string& text) {
+    std::ofstream out(p, std::ios::binary);
+    out << text;
+  }
+
+  fs::path root_;
+  fs::path cwd_;
+  bool had_root_ = false;
+  std::string old_root_;
+  ProgramStatusSettings saved_{};
+  ProcessEnd old_end_ = nullptr;
+};
+
+}  // namespace kt_app_test

@@ -1,0 +1,231 @@
+// The frame and its page commands on the headless core: the home page
+// first, the section menus refused while no school folder is open, pages
+// not built yet shown as their stand-in, Esc one level up (configuration
+// page to configuration menu, processing page to processing menu, other
+// pages to the home page, the home page ends the frame), the beep for the
+// page already shown, the page argument byte, a page that refuses to close,
+// Esc refused while navigation is locked, and the fatal "SW Cmd".
+#include <gtest/gtest.h>
+
+#include "app_test_support.h"
+#include "platform/cp1252.h"
+#include "platform/test_driver.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+class FrameNavigation : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    fs::create_directories(data_root());
+    og_set_current_folder(g_data_root);
+  }
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    TempRoot::TearDown();
+  }
+  void OpenFrame() {
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+  }
+  void EnterSchool() {
+    copy_example("piccola", "piccola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+  }
+  TestDriver ui;
+};
+
+TEST_F(FrameNavigation, OpensOnHomePage) {
+  OpenFrame();
+  EXPECT_EQ(g_current_page, &g_home_page);
+  EXPECT_EQ(g_current_page_template, 107u);
+  EXPECT_TRUE(g_home_page.IsWindowVisible());
+  EXPECT_EQ(g_home_page.GetParent(), &g_frame);
+  Rect area = g_frame.PageArea();
+  EXPECT_EQ(g_home_page.GetRectInParent(), area);
+  EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));  // sections wait for the first page command
+}
+
+TEST_F(FrameNavigation, MenusNeedASchoolFolder) {
+  OpenFrame();
+  alfadlg_go_to_page(kPageHome + 0);  // the page shown: a beep, and the sections come alive
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_frame, 1773));
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "Selezionare una Cartella / Scuola prima di procedere");
+  EXPECT_EQ(g_current_page, &g_home_page);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(FrameNavigation, EscClimbsOneLevelAtATime) {
+  EnterSchool();
+  OpenFrame();
+  alfadlg_go_to_page(kPageHome);
+  ui.ChooseNextMenuItem(kPageVipro);
+  ASSERT_TRUE(ui.Click(g_frame, 1773));
+  EXPECT_EQ(g_current_page_template, 152u);
+  EXPECT_EQ(ui.Text(*g_current_page, CPendingPage::kTitleId), "Vincoli PERSONALI per i Professori");
+  EXPECT_EQ(ui.Text(*g_current_page, CPendingPage::kNoticeId),
+            "Questa funzione non è ancora disponibile in questa versione."_cp);
+
+  struct Step {
+    const char* id;
+    std::uint32_t expected;
+  };
+  const Step steps[] = {{"vipro->config menu", 137}, {"config menu->home", 107}};
+  for (const Step& s : steps) {
+    ui.Key(kVkEscape);
+    EXPECT_EQ(g_current_page_template, s.expected) << s.id;
+  }
+  EXPECT_EQ(g_current_page, &g_home_page);
+  ui.Key(kVkEscape);
+  EXPECT_FALSE(g_frame.IsWindowVisible());
+  EXPECT_EQ(g_current_page, nullptr);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(FrameNavigation, EscTargetsByPage) {
+  EnterSchool();
+  OpenFrame();
+  struct Case {
+    const char* id;
+    int page;
+    std::uint32_t after_esc;
+  };
+  const Case cases[] = {
+      {"bila", kPageBila, 159},       {"make", kPageMake, 159},   {"provvi", kPageProvvi, 107},
+      {"proscuola", kPageProscuola, 137}, {"makedibi", kPageProcessingMenu, 107},
+      {"editek", kPageEditek, 159},        {"params", kPageParameters3, 137},
+  };
+  for (const Case& c : cases) {
+    alfadlg_go_to_page(c.page);
+    ui.Key(kVkEscape);
+    EXPECT_EQ(g_current_page_template, c.after_esc) << c.id;
+  }
+}
+
+TEST_F(FrameNavigation, SamePageBeepsParameterPagesReopen) {
+  EnterSchool();
+  OpenFrame();
+  ui.ClearBeeps();
+  alfadlg_go_to_page(kPageHome);
+  EXPECT_EQ(ui.beeps(), 1);
+  alfadlg_go_to_page(kPageParameters1);
+  CResizableDialog* first = g_current_page;
+  alfadlg_go_to_page(kPageParameters2);
+  EXPECT_EQ(g_current_page, first);
+  EXPECT_EQ(g_pages.m_parameter_page, 2);
+  EXPECT_EQ(ui.Text(*g_current_page, CPendingPage::kTitleId), "Parametri generali - Ore di servizio");
+  EXPECT_EQ(ui.beeps(), 1);
+}
+
+TEST_F(FrameNavigation, PageArgumentByte) {
+  EnterSchool();
+  OpenFrame();
+  alfadlg_go_to_page_with_argument(kPageVicat, 0x1234);
+  EXPECT_EQ(g_pages.Argument(PageSlot::Vicat), 0x34);
+  alfadlg_go_to_page_with_argument(kPageMaterie, 7);
+  EXPECT_EQ(g_pages.Argument(PageSlot::Materie), 0);
+  alfadlg_go_to_page(kPageQuadroStandby);
+  EXPECT_EQ(g_pages.Argument(PageSlot::Quadro), 1);
+  EXPECT_EQ(g_page_argument, 0u);
+}
+
+TEST_F(FrameNavigation, LockedNavigationRefusesEsc) {
+  EnterSchool();
+  OpenFrame();
+  alfadlg_go_to_page(kPageLapal);
+  alfadlg_lock_navigation(3);
+  EXPECT_FALSE(ui.IsEnabled(g_frame, 1772));
+  ui.AnswerNextModal(1);
+  ui.Key(kVkEscape);
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "Impossibile Uscire - Terminare l'operazione in corso");
+  EXPECT_EQ(g_current_page_template, 144u);
+  alfadlg_unlock_navigation(1);
+  EXPECT_EQ(g_busy_code, 0);
+  EXPECT_TRUE(ui.IsEnabled(g_frame, 1772));
+}
+
+// A page of its own that can refuse to close (unsaved changes, "stay").
+class StubbornPage : public CResizableDialog {
+ public:
+  StubbornPage() : CResizableDialog(139) {}
+  bool refuse = true;
+  int DestroyWindow() override { return refuse ? 3 : CResizableDialog::DestroyWindow(); }
+};
+
+TEST_F(FrameNavigation, InstalledPageThatRefusesToClose) {
+  static const ControlTemplate kControls[] = {{"Static", 1001, "Indirizzi", 0, 4, 4, 100, 10}};
+  static const DialogTemplate kTemplate[] = {{139, "Indirizzi", kWsChild, 0, 0, 300, 200, kControls}};
+  register_dialog_templates(kTemplate);
+  StubbornPage page;
+  g_pages.Install(PageSlot::Proscuola, &page);
+  EnterSchool();
+  OpenFrame();
+  alfadlg_go_to_page(kPageProscuola);
+  EXPECT_EQ(g_current_page, &page);
+  alfadlg_go_to_page(kPageHome);
+  EXPECT_EQ(g_current_page, &page);
+  page.refuse = false;
+  alfadlg_go_to_page(kPageHome);
+  EXPECT_EQ(g_current_page, &g_home_page);
+  g_pages.Install(PageSlot::Proscuola, nullptr);
+}
+
+TEST_F(FrameNavigation, WindowsNotBuiltAnswerNotAvailable) {
+  OpenFrame();
+  g_language = 2;
+  ui.AnswerNextModal(1);
+  alfadlg_go_to_page(kPageAssistance);
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_frame, 1780));
+  ASSERT_EQ(ui.boxes().size(), 2u);
+  EXPECT_EQ(ui.boxes()[1].texts.at(0), "This function is not available yet in this version.");
+  EXPECT_EQ(g_current_page, &g_home_page);
+}
+
+TEST_F(FrameNavigation, UnassignedIdIsFatal) {
+  OpenFrame();
+  for (int i = 0; i < 3; ++i) ui.AnswerNextModal(1);
+  int ended = 99;
+  try {
+    alfadlg_go_to_page(0x763E53F);
+  } catch (const ProcessEnded& e) {
+    ended = e.code;
+  }
+  EXPECT_EQ(ended, 0);
+  ASSERT_EQ(ui.boxes().size(), 3u);
+  EXPECT_NE(ui.boxes()[0].texts.at(0).find("(SW Cmd)[file: .\\AlfaDlg, line: 742"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt::ui;
+
+TEST_F(FrameNavigation, FrameMovesToTheOtherSideAndBack) {
+  OpenFrame();
+  Rect r = g_frame.GetWindowRect();
+  int w = r.Width(), h = r.Height();
+  g_frame.MoveWindow(Rect{30, 40, 30 + w, 40 + h});
+  Rect work = ui.headless().WorkArea();
+  alfadlg_toggle_frame_side(0);
+  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{work.right - w, 40, work.right, 40 + h}));
+  EXPECT_TRUE(g_frame.OnOtherSide(0));
+  alfadlg_toggle_frame_side(1);
+  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{work.right - w, work.bottom - h, work.right, work.bottom}));
+  alfadlg_toggle_frame_side(0);
+  alfadlg_toggle_frame_side(1);
+  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{30, 40, 30 + w, 40 + h}));
+}
+
+}  // namespace

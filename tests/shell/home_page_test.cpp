@@ -1,0 +1,236 @@
+// The home page on the headless core: the folder and school description it
+// shows (and the "absent" text in the data root), the language buttons (the
+// active one beeps, "fr" shows the French notice and ends in English), the
+// configuration button with and without a school folder, the substitutions
+// entry running the syntax check on the sample school, the notices of the
+// first timer tick, the clean-up of the output folders (a folder of the
+// user's own stays), and a worker process hiding the frame on its first tick.
+#include <gtest/gtest.h>
+
+#include "app_test_support.h"
+#include "platform/cp1252.h"
+#include "platform/test_driver.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+using H = CPlenixDlg;
+
+class HomePage : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    fs::create_directories(data_root());
+    og_set_current_folder(g_data_root);
+    g_desktop_launcher = [this](const std::vector<std::string>& argv, int*) {
+      opened.push_back(argv);
+      return true;
+    };
+  }
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    g_desktop_launcher = nullptr;
+    TempRoot::TearDown();
+  }
+  void OpenFrame() {
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+  }
+  fs::path EnterSchool() {
+    fs::path school = copy_example("piccola", "piccola");
+    EXPECT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    return school;
+  }
+  TestDriver ui;
+  std::vector<std::vector<std::string>> opened;
+};
+
+TEST_F(HomePage, ShowsFolderAndDescription) {
+  EnterSchool();
+  OpenFrame();
+  EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), "\\Kestrintempusdati\\Piccola");
+  EXPECT_FALSE(ui.Text(g_home_page, H::kDescriptionId).empty());
+  EXPECT_NE(ui.Text(g_home_page, H::kDescriptionId), "Descrizione Orario Assente");
+  EXPECT_EQ(ui.Text(g_home_page, H::kVersionId),
+            "KestrinTempus - Release 6.1.M - Dicembre 2016 [\\KestrinTempusDati\\piccola]");
+}
+
+TEST_F(HomePage, DataRootHasNoDescription) {
+  g_language = 1;
+  OpenFrame();
+  EXPECT_EQ(ui.Text(g_home_page, H::kDescriptionId), "Beschreibung der Schule Abwesend");
+}
+
+TEST_F(HomePage, LanguageButtons) {
+  OpenFrame();
+  ui.ClearBeeps();
+  EXPECT_TRUE(ui.Click(g_home_page, H::kItalian));
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kGerman));
+  EXPECT_EQ(g_language, 1);
+  EXPECT_EQ(g_current_page, &g_home_page);  // made again in the new language
+  EXPECT_EQ(g_busy_code, 0);
+  EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));  // locked until the next page command
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kFrench));
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0).rfind("French version will be released later.", 0), 0u);
+  EXPECT_EQ(g_language, 2);
+}
+
+TEST_F(HomePage, ConfigurationNeedsSchool) {
+  OpenFrame();
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kConfiguration));
+  EXPECT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(g_current_page, &g_home_page);
+  EnterSchool();
+  EXPECT_TRUE(ui.Click(g_home_page, H::kConfiguration));
+  EXPECT_EQ(g_current_page_template, 137u);
+  ui.Key(kVkEscape);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kProcessing));
+  EXPECT_EQ(g_current_page_template, 159u);
+}
+
+TEST_F(HomePage, SubstitutionsRunTheSyntaxCheck) {
+  EnterSchool();
+  OpenFrame();
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kSubstitutions));
+  ASSERT_EQ(ui.boxes().size(), 1u);  // the step after the check, or the page not built yet
+  EXPECT_EQ(g_current_page, &g_home_page);
+  EXPECT_TRUE(fs::exists(root_ / "KestrinTempusDati" / "piccola" / "scuola2.txt"));
+}
+
+TEST_F(HomePage, SubstitutionsShowEngineMessageOnBrokenSchool) {
+  fs::path school = EnterSchool();
+  fs::remove(school / "scuola2.txt");
+  OpenFrame();
+  ui.AnswerNextModal(1);
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kSubstitutions));
+  ASSERT_EQ(ui.boxes().size(), 2u);  // og_run_engine's box, then the page's
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), ui.boxes()[1].texts.at(0));
+}
+
+TEST_F(HomePage, NoticesOnFirstTick) {
+  fs::path school = EnterSchool();
+  write(school / "Message.txt", "# commento\n");
+  write(school / "Warning.txt", "Attenzione: nuova versione disponibile\n");
+  OpenFrame();
+  ui.Advance(333);
+  EXPECT_FALSE(fs::exists(school / "Message.txt"));  // nothing to show: deleted
+  EXPECT_TRUE(fs::exists(school / "Warning.txt"));
+  bool shown = false;
+  for (Window* w : top_level_windows())
+    if (w->IsWindowVisible() && dynamic_cast<Cmessshow*>(w)) shown = true;
+  EXPECT_TRUE(shown);
+}
+
+TEST_F(HomePage, CleanOutputKeepsUserFolders) {
+  fs::path school = EnterSchool();
+  fs::create_directories(school / "Orario" / "HTML");
+  fs::create_directories(school / "Orario" / "mie note");
+  fs::create_directories(school / "RisultatoTest");
+  write(school / "Orario" / "HTML" / "a.htm", "x");
+  write(school / "Orario" / "Classi.txt", "x");
+  write(school / "Orario" / "mie note" / "tenere.txt", "x");
+  write(school / "RisultatoTest" / "t.txt", "x");
+  OpenFrame();
+  EXPECT_TRUE(ui.Click(g_home_page, H::kCleanOutput));
+  EXPECT_FALSE(fs::exists(school / "Orario" / "HTML"));
+  EXPECT_FALSE(fs::exists(school / "Orario" / "Classi.txt"));
+  EXPECT_TRUE(fs::exists(school / "Orario" / "mie note" / "tenere.txt"));
+  EXPECT_FALSE(fs::exists(school / "RisultatoTest"));
+  EXPECT_TRUE(fs::exists(school / "scuola2.txt"));
+  ASSERT_EQ(opened.size(), 1u);  // then the folder in the file manager
+  EXPECT_EQ(opened[0], (std::vector<std::string>{"xdg-open", school.string()}));
+}
+
+TEST_F(HomePage, UserGuideOpensInDataRoot) {
+  g_language = 2;
+  OpenFrame();
+  EXPECT_TRUE(ui.Click(g_home_page, H::kUserGuide));
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].back(), (data_root() / "KestrinTempus_Tutorial_Eng.pdf").string());
+}
+
+TEST_F(HomePage, WorkerHidesFrameOnFirstTick) {
+  g_process_number = 2;
+  OpenFrame();
+  ui.Advance(1000);
+  EXPECT_FALSE(g_frame.IsWindowVisible());
+  EXPECT_EQ(g_current_page_template, 279u);
+  EXPECT_FALSE(g_current_page->IsWindowVisible());
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+TEST_F(HomePage, CaptionsInEachLanguage) {
+  struct Case {
+    int language;
+    int id;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {2, H::kSelectSchool, "School Selection"},      {1, H::kSelectSchool, "Schule wählen"},
+      {2, H::kConfiguration, "Timetable Configuration"}, {2, H::kItalian, "it"},
+      {2, H::kEnglish, "en"},                         {1, H::kGerman, "de"},
+      {0, H::kConfiguration, "Configurazione dell'Orario "},
+  };
+  for (const Case& c : cases) {
+    g_language = std::uint8_t(c.language);
+    OpenFrame();
+    auto* button = dynamic_cast<CColorButton*>(g_home_page.GetDlgItem(c.id));
+    ASSERT_NE(button, nullptr);
+    ui.Render(g_frame);
+    std::string shown = color_button_look(0, button->Caption(), false, kNoColor, kNoColor).caption;
+    EXPECT_EQ(kt::cp1252_to_utf8(shown), c.caption) << c.language << " " << c.id;
+    g_frame.DestroyWindow();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+TEST_F(HomePage, SchoolChoiceWritesStatusFile) {
+  copy_example("piccola", "piccola");
+  OpenFrame();
+  g_school_folder_chooser = [](std::string& folder) {
+    folder = "\\KestrinTempusDati\\piccola";
+    return true;
+  };
+  EXPECT_TRUE(ui.Click(g_home_page, H::kSelectSchool));
+  g_school_folder_chooser = nullptr;
+  EXPECT_EQ(fs::current_path(), data_root() / "piccola");
+  EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), "\\Kestrintempusdati\\Piccola");
+  EXPECT_EQ(g_busy_code, 0);
+  EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));
+  g_current_folder[0] = 0;
+  ASSERT_TRUE(og_read_status_file());
+  EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati\\piccola");
+}
+
+TEST_F(HomePage, SchoolChoiceNotBuiltYet) {
+  OpenFrame();
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kSelectSchool));
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "Questa funzione non è ancora disponibile in questa versione."_cp);
+}
+
+}  // namespace

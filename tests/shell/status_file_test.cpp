@@ -1,0 +1,136 @@
+// The program status file: a written file is scrambled line by line and
+// reads back whole; the edge cases of reading (language, off-screen frame
+// position, a key with fewer values, column widths past the thirtieth,
+// unknown keys, a damaged language byte); a worker never writes it; and a
+// failed write leaves the old file as it was.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "app_test_support.h"
+
+namespace {
+
+using namespace kt_app_test;
+
+class StatusFile : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    fs::create_directories(data_root());
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\"));
+    og_apply_status_settings(ProgramStatusSettings{});
+  }
+  fs::path file() const { return data_root() / "plenixstatus.txt"; }
+};
+
+TEST_F(StatusFile, RoundTripThroughTheScrambler) {
+  fs::create_directories(data_root() / "Liceo Rossi");
+  ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\Liceo Rossi"));
+  g_hint_flags = 3;
+  g_nointe_option = 1;
+  g_nointe_reply = 4;
+  g_processing_options[0] = 7;
+  g_processing_options[1] = 9;
+  g_auto_derogation = 1;
+  g_cpu_saver = 0;
+  g_remote_monitor_option = 1;
+  g_frame_top = 40;
+  g_frame_left = 300;
+  g_language = 1;
+  g_nietsk_option = 5;
+  og_write_status_file();
+
+  std::string bytes = read(file());
+  EXPECT_EQ(bytes.find("LINGUA"), std::string::npos);  // no line is stored plain
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 8);
+
+  ProgramStatusSettings written = og_capture_status_settings();
+  og_apply_status_settings(ProgramStatusSettings{});
+  ASSERT_TRUE(og_read_status_file());
+  ProgramStatusSettings back = og_capture_status_settings();
+  EXPECT_STREQ(back.current_folder, "\\KestrinTempusDati\\Liceo Rossi");
+  EXPECT_EQ(back.hint_flags, 3);
+  EXPECT_EQ(back.nointe_option, 1);
+  EXPECT_EQ(back.nointe_reply, 4);
+  EXPECT_EQ(back.processing_options[0], 7);
+  EXPECT_EQ(back.processing_options[1], 9);
+  EXPECT_EQ(back.auto_derogation, 1);
+  EXPECT_EQ(back.cpu_saver, 0);
+  EXPECT_EQ(back.remote_monitor_option, 1);
+  EXPECT_EQ(back.frame_top, 40);
+  EXPECT_EQ(back.frame_left, 300);
+  EXPECT_EQ(back.language, 1);
+  EXPECT_EQ(back.nietsk_option, 5);
+  EXPECT_STREQ(written.current_folder, back.current_folder);
+}
+
+TEST_F(StatusFile, ReadingEdgeCases) {
+  struct Case {
+    const char* id;
+    const char* text;
+    std::function<void()> check;
+  };
+  const Case cases[] = {
+      {"lang2", "LINGUA:2\n", [] { EXPECT_EQ(g_language, 2); }},
+      {"lang-bad", "LINGUA:7\n", [] { EXPECT_EQ(g_language, 0); }},
+      {"pos-neg", "INICOO:-5-300\n", [] { EXPECT_EQ(g_frame_top, 100); EXPECT_EQ(g_frame_left, 100); }},
+      {"pos", "INICOO:20-300\r\n", [] { EXPECT_EQ(g_frame_top, 20); EXPECT_EQ(g_frame_left, 300); }},
+      {"elflag-one", "ELFLAG:1\n",
+       [] { EXPECT_EQ(g_auto_derogation, 1); EXPECT_EQ(g_cpu_saver, 6); EXPECT_EQ(g_remote_monitor_option, 6); }},
+      {"widths", "PLCOLW:80-120-95\n",
+       [] { EXPECT_EQ(g_list_column_widths[0], 80); EXPECT_EQ(g_list_column_widths[2], 95); EXPECT_EQ(g_list_column_widths[3], 0); }},
+      {"unknown", "XXXXXX:5\nlingua:2\n", [] { EXPECT_EQ(g_language, 0); }},
+      {"malformed", "NIETSK:abc\n", [] { EXPECT_EQ(g_nietsk_option, 0); }},
+      {"curdir", "CURDIR:\\KestrinTempusDati\\a b  \n", [] { EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati\\a b"); }},
+  };
+  for (const Case& c : cases) {
+    og_apply_status_settings(ProgramStatusSettings{});
+    g_cpu_saver = 6;
+    g_remote_monitor_option = 6;
+    write(file(), c.text);
+    ASSERT_TRUE(og_read_status_file()) << c.id;
+    SCOPED_TRACE(c.id);
+    c.check();
+  }
+}
+
+TEST_F(StatusFile, ColumnWidthsStopAtThirty) {
+  std::string line = "PLCOLW:";
+  for (int i = 1; i <= 32; ++i) line += std::to_string(i) + (i < 32 ? "-" : "\n");
+  write(file(), line);
+  ASSERT_TRUE(og_read_status_file());
+  EXPECT_EQ(g_list_column_widths[0], 1);
+  EXPECT_EQ(g_list_column_widths[29], 30);
+}
+
+TEST_F(StatusFile, WriterFixesOffScreenFrame) {
+  g_frame_top = -20;
+  g_frame_left = 50;
+  og_write_status_file();
+  g_frame_top = g_frame_left = 0;
+  ASSERT_TRUE(og_read_status_file());
+  EXPECT_EQ(g_frame_top, 100);
+  EXPECT_EQ(g_frame_left, 100);
+}
+
+TEST_F(StatusFile, WorkerNeverWrites) {
+  g_process_number = 2;
+  og_write_status_file();
+  EXPECT_FALSE(fs::exists(file()));
+}
+
+TEST_F(StatusFile, UnwritableFolderKeepsOldFile) {
+  write(file(), "LINGUA:1\n");
+  fs::permissions(data_root(), fs::perms::owner_read | fs::perms::owner_exec);
+  g_language = 2;
+  og_write_status_file();  // silently nothing
+  fs::permissions(data_root(), fs::perms::owner_all);
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes anyway";
+  EXPECT_EQ(read(file()), "LINGUA:1\n");
+}
+
+TEST_F(StatusFile, MissingFileReadsAsNone) { EXPECT_FALSE(og_read_status_file()); }
+
+}  // namespace
