@@ -1,7 +1,7 @@
 // The application-shell services the engine calls, as far as the engine
 // needs them: the worker's process number, the user's language, deleting a
-// file that may be missing, and the busy pop-up, which is never shown (the
-// shell creates it hidden and a show request does nothing visible).
+// file that may be missing, and the busy pop-up, which the desktop program
+// shows through its hook and nothing else shows.
 #include "engine/shell_services.h"
 
 #include <cstdio>
@@ -18,4 +18,8 @@ void og_delete_file_if_present(const char* name) {
   std::remove(path.c_str());
 }
 
-void ui_busy_popup(const char* text, int mode) {}
+void (*g_ui_busy_popup_hook)(const char* text, int mode) = nullptr;
+
+void ui_busy_popup(const char* text, int mode) {
+  if (g_ui_busy_popup_hook) g_ui_busy_popup_hook(text, mode);
+}

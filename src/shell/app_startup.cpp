@@ -14,6 +14,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -21,6 +22,7 @@
 #include "platform/system_info.h"
 #include "platform/ui_backend.h"
 #include "platform/ui_thread.h"
+#include "shell/busy_popup.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
@@ -239,6 +241,7 @@ void og_switch_display_mode(int command, int minimised) {
 int CPlenixApp::InitInstance(int argc, const char* const* argv) {
   g_process_number = static_cast<std::int8_t>(og_parse_process_number(argc, argv));
   g_cpu_count = kt::processor_count();
+  g_ui_busy_popup_hook = shell_busy_popup_from_any_thread;
   og_start_instance();
   kt::ui::LResult result;
   do {

@@ -5,6 +5,9 @@
 // operations call back through ui_busy_callback from that thread too.
 #include "shell/busy_popup.h"
 
+#include <string>
+
+#include "platform/ui_thread.h"
 #include "shell/launcher_panel.h"
 
 using namespace kt::ui;
@@ -87,3 +90,13 @@ void shell_busy_popup(const char* text, int code) {
 }
 
 void ui_busy_callback(void*, const char* text, int code) { shell_busy_popup(text, code); }
+
+void shell_busy_popup_from_any_thread(const char* text, int code) {
+  if (kt::ui::on_ui_thread()) {
+    shell_busy_popup(text, code);
+    return;
+  }
+  std::string copy = text ? text : "";
+  bool has_text = text != nullptr;
+  kt::ui::post_to_ui([copy, has_text, code] { shell_busy_popup(has_text ? copy.c_str() : nullptr, code); });
+}

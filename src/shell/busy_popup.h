@@ -64,5 +64,9 @@ inline constexpr int kBusyShowAlso = 1;
 // The request entry of the shell's busy pop-up (codes above). The engine's
 // ui_busy_popup forwards here once the shell has started.
 void shell_busy_popup(const char* text, int code);
+// The same request from any thread: the engine asks from the thread that
+// runs it, and the pop-up is a window, so a request from another thread is
+// handed to the user-interface thread with a copy of its text.
+void shell_busy_popup_from_any_thread(const char* text, int code);
 // The callback form: the first argument is ignored.
 void ui_busy_callback(void* ignored, const char* text, int code);

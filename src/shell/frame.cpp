@@ -10,6 +10,7 @@
 #include "platform/cp1252.h"
 #include "engine/status_block.h"
 #include "shell/app_startup.h"
+#include "shell/busy_popup.h"
 #include "shell/engine_commands.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
@@ -109,6 +110,8 @@ void CAlfaDlg::DoDataExchange(DataExchange& dx) {
 
 bool CAlfaDlg::OnInitDialog() {
   CResizableDialog::OnInitDialog();
+  g_busy_popup_owner = this;
+  shell_busy_popup(nullptr, kBusyCreate);
   g_frame_hooks.lock_navigation = alfadlg_lock_navigation;
   g_frame_hooks.unlock_navigation = alfadlg_unlock_navigation;
   g_frame_hooks.hide_launcher_panel = alfadlg_hide_launcher_panel;

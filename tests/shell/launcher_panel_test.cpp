@@ -6,9 +6,14 @@
 // hiding it with its text.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <thread>
 #include <vector>
 
+#include "engine/shell_services.h"
+
 #include "platform/test_driver.h"
+#include "platform/ui_thread.h"
 #include "shell/busy_popup.h"
 #include "shell/launcher_panel.h"
 #include "shell/message_box.h"
@@ -121,6 +126,28 @@ TEST_F(LauncherPanel, BusyPopupRequests) {
   EXPECT_EQ(g_busy_popup.DestroyWindow(), 1);
   EXPECT_FALSE(g_busy_popup.IsCreated());
   EXPECT_EQ(g_busy_popup.DestroyWindow(), 1);  // not created: nothing to do
+  g_busy_popup_owner = nullptr;
+}
+
+TEST_F(LauncherPanel, EngineRequestsFromItsThreadReachThePopupOnTheUiThread) {
+  g_busy_popup_owner = &frame;
+  shell_busy_popup(nullptr, kBusyCreate);
+  ASSERT_TRUE(g_busy_popup.IsCreated());
+  g_ui_busy_popup_hook = shell_busy_popup_from_any_thread;
+  std::thread engine([] {
+    char text[32] = "Elaborazione in corso";
+    ui_busy_popup(text, kBusyShow);
+    std::strcpy(text, "changed");  // the engine's buffer moves on; the pop-up keeps its copy
+  });
+  engine.join();
+  EXPECT_FALSE(g_busy_popup.IsWindowVisible()) << "nothing touched the window off the UI thread";
+  pump_pending();
+  EXPECT_TRUE(g_busy_popup.IsWindowVisible());
+  EXPECT_EQ(ui.Text(g_busy_popup, CelaincoWnd::kTextId), "Elaborazione in corso");
+  ui_busy_popup(nullptr, kBusyHide);  // on the UI thread: at once
+  EXPECT_FALSE(g_busy_popup.IsWindowVisible());
+  g_ui_busy_popup_hook = nullptr;
+  EXPECT_EQ(g_busy_popup.DestroyWindow(), 1);
   g_busy_popup_owner = nullptr;
 }
 
