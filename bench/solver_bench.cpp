@@ -1,11 +1,8 @@
 // Solver benchmarks on the realistic sample school (examples/liceo, or the
 // school named by KT_BENCH_SCHOOL): the seeded initial assignment, one full
 // evaluation, one delta evaluation of a swap through the penalty caches,
-// and the swap primitive with its undo. Fixed seeds; run by hand.
-//
-// The evaluators of most constraint ids are not written yet and count 0, so
-// the evaluation figures measure the catalogue's own walk; they grow as the
-// evaluator families arrive.
+// the swap primitive with its undo, and the class-pair sweep of the moves
+// (exchanges priced per second). Fixed seeds; run by hand.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -15,11 +12,14 @@
 
 #include "engine/engine_random.h"
 #include "engine/loader.h"
+#include "engine/model_post_passes.h"
 #include "engine/model.h"
 #include "engine/status_block.h"
 #include "solver/cost_evaluation.h"
 #include "solver/initial_assignment.h"
+#include "solver/neighbourhood_moves.h"
 #include "solver/placement_state.h"
+#include "solver/priced_exchange.h"
 #include "solver/search_weights.h"
 
 namespace fs = std::filesystem;
@@ -116,6 +116,27 @@ void BM_SwapAndUndo(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SwapAndUndo)->Unit(benchmark::kNanosecond);
+
+// One class-pair sweep from a fresh seeded placement per iteration: the
+// exchanges it prices per second (kept or taken back) says how fast the
+// search can move.
+void BM_ClassPairSweep(benchmark::State& state) {
+  load_school();
+  std::uint64_t priced = 0;
+  std::uint64_t seed = 1;
+  for (auto _ : state) {
+    state.PauseTiming();
+    place_everything(seed++);
+    g_solver.search_phase = 2;
+    or_evaluate_all_constraints64(0);
+    std::uint64_t before = g_move_run.priced_exchanges;
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(or_sweep_class_pairs());
+    priced += g_move_run.priced_exchanges - before;
+  }
+  state.counters["exchanges/s"] = benchmark::Counter(static_cast<double>(priced), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ClassPairSweep)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
