@@ -110,6 +110,18 @@ struct EngineLesson {
   char incompatible_subject_name[kNameSize];
   char paired_subject_name[kNameSize];
   std::int32_t paired_subject;
+  // Teaching-line values the loader reads beyond the fields above.
+  char joint_code[kClassCodeSize];  // the whole "I:" code (joint_class_code keeps 3)
+  std::int32_t articulated_number;  // running number of an "ARTYW:" line, 0 none
+  std::int32_t itpmx;               // "ITPMX:"
+  std::uint8_t miscre;              // "MISCRE:"
+  std::uint8_t class_off_flag;      // bit 0: the line has "KOP:" entries
+  // Placement details kept by the save files and the timetable pages. Both
+  // are stored one above their value so that a freshly cleared record means
+  // "none"; read and write them through or_lesson_room_setting and friends
+  // (engine/lesson_links.h).
+  std::int32_t room_setting_code;     // 0 none, -1 no room, r + 1 room r
+  std::int32_t supported_class_code;  // 0 none, c + 1 class c (support hours)
 };
 
 // ---- Teachers ---------------------------------------------------------------
@@ -125,6 +137,12 @@ inline constexpr std::uint8_t kTeacherConversation = 2;
 inline constexpr std::uint8_t kTeacherLabPseudo = 4;
 inline constexpr std::uint8_t kTeacherFca = 8;
 inline constexpr std::uint8_t kTeacherNoLessons = 64;
+
+// EngineTeacher::item_marks, raised by items of the teaching lines.
+inline constexpr std::uint8_t kMarkOrq = 1;
+inline constexpr std::uint8_t kMarkMiscre = 2;
+inline constexpr std::uint8_t kMarkZendo = 4;
+inline constexpr std::uint8_t kMarkAttre = 8;
 
 struct TeacherTask {  // "K:" / "J:" item
   std::int32_t references[2];
@@ -289,6 +307,27 @@ struct EngineTeacher {
   std::uint16_t lesson_per_slot[kWeekSlots];  // 0xFFFF free
   // stand-by work counts set by "repo:"
   std::int32_t standby_work[2];
+  // loader marks and references
+  std::uint8_t item_marks;       // kMarkOrq, kMarkMiscre, kMarkZendo, kMarkAttre
+  char sissi_id[17];             // "SISSI:IDD:"
+  std::int32_t source_teacher;   // articulated-group teachers: source index + 1, else 0
+  // Stand-by, support and reception state. The reception day is the byte the
+  // reset sets to 255 (reset_marker) and the 14 candidate slots are the
+  // (day, hour) pairs whose day bytes the reset sets to 255 (reset_pairs).
+  std::int8_t standby_hours;       // from "TED:", cut by the stand-by set-up
+  std::int8_t support_hours;       // from "SOS:", cut by the stand-by set-up
+  std::int8_t standby_correction;  // hours the board took off the stand-by count
+  std::uint8_t standby_daily_max;  // stand-by hours per day before constraint 4 counts
+  std::uint8_t reception_hour;
+  std::uint8_t reception_handled;  // non-zero: no reception hour wanted, or fixed
+  std::uint8_t reception_exclusions[2];
+  std::int32_t carshare_partner;   // index resolved from carshare_name, -1 none
+  std::int32_t further_link;       // -1 none
+  std::uint8_t setting_byte;       // 255 when the teacher is created
+  std::uint8_t closing_flag;
+  std::uint8_t nonstandard_timing; // teaches in a class hour of non-standard timing
+  std::uint8_t calendar_larger;    // calendar pseudo-teacher: calendar has more hours than lessons
+  std::uint8_t class_room_type_marks[kWeekSlots];  // per class of the list: has a room-type digit
 };
 
 // ---- Classes, subjects, buildings, rooms ------------------------------------
@@ -324,11 +363,15 @@ struct EngineClass {
   std::uint8_t special_calendar[kWeekSlots];     // first byte 255 = none
   std::uint8_t reset_marker;                     // 255 after the reset
   char special_weekdays[kDays];
+  char special_weekdays_b[kDays];  // the "SKAVB:" string
   std::uint8_t class_digits[2];
   std::uint8_t scalino_step;
   std::uint16_t timing[2][kDays][kHoursPerDay];
   char sissi_id[17];
   std::uint32_t weight;  // 1 by default
+  std::uint8_t provisional_free[kWeekSlots];  // the calendar fitted to the lessons
+  std::uint8_t gap_skip;                      // non-zero: the class gap check leaves it out
+  std::uint8_t consecutive_rows[4][kWeekSlots][7];  // map tables, one row per triple
 };
 
 struct EngineSubject {
@@ -338,6 +381,7 @@ struct EngineSubject {
   std::uint8_t pexdix;
   std::uint8_t no118x;
   std::uint8_t msomx;
+  char sissi_id[9];  // "SISSI:IDM:"
 };
 
 inline constexpr int kMaxBuildingSections = 26;
@@ -346,6 +390,7 @@ inline constexpr int kMaxBuildingConditions = 9;
 struct BuildingCondition {  // "NOCS:"
   char name[25];
   std::uint8_t value;
+  std::int32_t building;  // index of the named building, set after the keyword pass
 };
 
 // A building is defined either by sections or by classes, never both.
@@ -453,6 +498,24 @@ struct EngineSchool {
   std::int32_t specialex[2];
   std::uint8_t uses_fercav, uses_dkif, uses_tramox, uses_pligi, uses_tekgrado;
   std::uint8_t option_flags;  // bit 0 "SCALINO:", bit 1 the joint-entry option
+  // values the loader reads beyond the fields above
+  std::int32_t budime_second, tocomi_second, pamez_second;
+  char attre_names[20][kNameSize];  // "ATTRE:" item list
+  char zendo_names[20][kNameSize];  // "ZENDO:" item list
+  std::uint8_t split_flags;         // "SPLY:" digits ORed together
+  std::int8_t rotation_pause[4];    // "ROTAZIAPAUSA:"
+  std::uint8_t uses_peroco, uses_avomax;
+  // Derived after the load.
+  std::int32_t support_class_start;   // first support pseudo-class; 300 until there is one
+  std::int32_t extra_hour_day;        // the day lengthened by the extra hour
+  std::int32_t extra_hour;            // its new hour; 0 none
+  std::uint8_t extra_hour_former_length;
+  std::uint8_t nonstandard_timing_days;  // bit d: a class hour of day d has its own timing
+  std::uint8_t class_naming_mode;     // 1 Roman years, 2 keep display names, else codes
+  std::uint8_t second_teacher_flag_shift;  // second teachers take the flags >> 4
+  std::uint8_t rest_option;           // non-zero: the view leaves rest settings out
+  std::uint8_t transfer_option;       // building-transfer gaps shown on teacher grids
+  std::uint8_t lunch_pause_flag;
 };
 
 struct EngineRunState {

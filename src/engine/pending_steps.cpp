@@ -1,4 +1,4 @@
-// Engine steps that are not built yet: the description loader, the save
+// Engine steps that are not built yet: the save
 // files, the timetable view, the stand-by and reception steps, the pre-solve
 // preparation and the solver. Each one ends the command with a message that
 // names the missing step (or_raise_not_built); the work that builds a step
@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "engine/errors.h"
-#include "engine/loader.h"
 #include "engine/presolve.h"
 #include "engine/save_files.h"
 #include "engine/solver_entry.h"
@@ -14,60 +13,41 @@
 #include "engine/text_lines.h"
 #include "engine/timetable_view.h"
 
-// Opens the description so that a missing one gets its own message, then
-// stops: the keyword passes are not built yet.
-void or_load_description(const char* file_name, int mode) {
-  std::FILE* file = or_fopen(file_name, "rt");
-  if (!file) or_raise_critical_error("Manca file descrizione scuola", 0, kSourceLoad, 65);
-  or_fclose(file);
-  or_raise_not_built("or_load_description (description loader)");
-}
-
-void or_save_timetable(int kind) { or_raise_not_built("or_save_timetable (save files)"); }
-
-int or_load_timetable(int kind) { or_raise_not_built("or_load_timetable (save files)"); }
-
-int or_recover_previous_timetable() {
-  or_raise_not_built("or_recover_previous_timetable (save files)");
-}
-
-void or_build_timetable_view() { or_raise_not_built("or_build_timetable_view (timetable view)"); }
-
 void or_prepare_standby_run() { or_raise_not_built("or_prepare_standby_run (stand-by hours)"); }
 
 int or_check_standby_hours(int ask) {
   or_raise_not_built("or_check_standby_hours (stand-by hours)");
 }
 
-void or_pack_standby_lessons(int mode) {
-  or_raise_not_built("or_pack_standby_lessons (stand-by hours)");
-}
-
-void or_allocate_reception_hours() {
-  or_raise_not_built("or_allocate_reception_hours (reception hours)");
-}
-
 void or_prepare_model_for_solving() {
   or_raise_not_built("or_prepare_model_for_solving (pre-solve preparation)");
 }
 
-int or_build_initial_timetable(int search) {
+// The solver defines these; the weak stand-ins let the engine's own tests
+// link without the solver library, and lose to the solver wherever it is linked.
+__attribute__((weak)) int or_build_initial_timetable(int search) {
   or_raise_not_built("or_build_initial_timetable (solver)");
 }
 
-void or_reset_weights(int mode) { or_raise_not_built("or_reset_weights (solver)"); }
+__attribute__((weak)) void or_reset_weights(int mode) { or_raise_not_built("or_reset_weights (solver)"); }
 
-void or_prepare_search_tables() { or_raise_not_built("or_prepare_search_tables (solver)"); }
-
-unsigned or_evaluate_all_constraints(int report) {
+__attribute__((weak)) unsigned or_evaluate_all_constraints(int report) {
   or_raise_not_built("or_evaluate_all_constraints (solver)");
 }
 
-int or_focus_common_room_minimum() { or_raise_not_built("or_focus_common_room_minimum (solver)"); }
+__attribute__((weak)) int or_focus_common_room_minimum() {
+  or_raise_not_built("or_focus_common_room_minimum (solver)");
+}
 
-int or_focus_twin_distribution() { or_raise_not_built("or_focus_twin_distribution (solver)"); }
+__attribute__((weak)) int or_focus_twin_distribution() {
+  or_raise_not_built("or_focus_twin_distribution (solver)");
+}
 
-int or_focus_single_hour_lessons() { or_raise_not_built("or_focus_single_hour_lessons (solver)"); }
+__attribute__((weak)) int or_focus_single_hour_lessons() {
+  or_raise_not_built("or_focus_single_hour_lessons (solver)");
+}
+
+void or_prepare_search_tables() { or_raise_not_built("or_prepare_search_tables (solver)"); }
 
 void or_balance_phase(int cycle_limit) { or_raise_not_built("or_balance_phase (solver)"); }
 

@@ -12,3 +12,25 @@ int or_load_timetable(int kind);
 // 0 after a recovery; -1 in a worker or when a file cannot be opened; -2 when
 // recovery is not allowed (g_recovery_allowed clear).
 int or_recover_previous_timetable();
+
+// Save kinds.
+inline constexpr int kSaveNormal = -1;    // ".\\savego.txt"
+inline constexpr int kSaveBalance = -2;   // ".\\savebi.txt"
+inline constexpr int kSaveTest = -3;      // ".\\savetest.txt"
+inline constexpr int kSaveRecord = -4;    // ".\\saveprec.txt", the search's records
+
+// The stand-by and support lines of the last save, behind its first count
+// lines: 0, -3 when there is no file, -11 when the file is shorter.
+int or_read_standby_placements(int count);
+// The first unplaced stand-by (support 0) or support (support 1) lesson of
+// the teacher named in a save line's text behind its first blank; -1 none.
+int or_find_free_standby_lesson(int support, const char* text);
+// Drops the special-calendar pseudo-lessons, teachers and subject from the
+// end of the tables; with a non-zero mode creates and places them again.
+// Returns the number of placed lessons; mode 2 saves a whole timetable.
+int or_rebuild_calendar_lessons(int mode);
+// In a parallel worker: the starting timetable handed over by the main process.
+void or_restore_worker_timetable();
+// The save file a reading command takes in the current mode, and whether it
+// is ".\\savego.txt" taken for lack of ".\\saveprec.txt".
+const char* or_save_file_to_read(bool* savego_for_lack_of_record);

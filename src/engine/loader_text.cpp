@@ -1,0 +1,79 @@
+// Text helpers and error shortcuts shared by the description loader's passes.
+//
+// Every scan stops at the normalised line end ('|' before '\r', '\n' or the
+// terminator) or at the terminator itself, so a truncated or binary line can
+// never lead a pass past its buffer. Numbers saturate at one million, far
+// beyond any value a description holds, so no overflow is possible.
+//
+// Workload: called a few times per field of every line of a description.
+#include <cstring>
+
+#include "engine/errors.h"
+#include "engine/loader_internal.h"
+
+LoaderState g_loader;
+
+bool is_upper_letter(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return true;
+  // 1252 capitals with accents: À..Þ except the multiplication sign.
+  return c >= 0xC0 && c <= 0xDE && c != 0xD7;
+}
+
+bool starts_with(const char* p, const char* key) {
+  return p != nullptr && std::strncmp(p, key, std::strlen(key)) == 0;
+}
+
+const char* next_field(const char* p) {
+  if (p == nullptr) return nullptr;
+  while (*p != '\0' && *p != '|' && *p != '\r' && *p != '\n') ++p;
+  if (*p != '|') return nullptr;
+  while (*p == '|') ++p;
+  if (*p == '\0' || *p == '\r' || *p == '\n') return nullptr;
+  return p;
+}
+
+int take_number(const char*& p) {
+  if (p == nullptr) return 0;
+  bool negative = false;
+  if (*p == '-' && is_digit(p[1])) {
+    negative = true;
+    ++p;
+  }
+  int value = 0;
+  while (is_digit(*p)) {
+    if (value < 1000000) value = value * 10 + (*p - '0');
+    ++p;
+  }
+  if (value > 1000000) value = 1000000;
+  return negative ? -value : value;
+}
+
+int read_number(const char* p) { return take_number(p); }
+
+int copy_until(char* out, const char* p, int n, const char* stops) {
+  int k = 0;
+  if (p != nullptr) {
+    while (k < n && !field_end(p[k]) && (stops == nullptr || std::strchr(stops, p[k]) == nullptr))
+      ++k;
+    std::memcpy(out, p, k);
+  }
+  out[k] = '\0';
+  return k;
+}
+
+const char* find_in_field(const char* p, char c) {
+  if (p == nullptr) return nullptr;
+  for (; !field_end(*p); ++p)
+    if (*p == c) return p;
+  return nullptr;
+}
+
+void loader_config_error(const char* message) { or_raise_config_error(message, g_loader.line); }
+
+void loader_config_error_text(const char* message, const char* text) {
+  or_raise_config_error(message, text);
+}
+
+void loader_critical(const char* text, int source_line) {
+  or_raise_critical_error(text, 0, kSourceLoad, source_line);
+}

@@ -1,0 +1,24 @@
+// Weak stand-ins for the solver's placement state that the engine core uses
+// (see placement_services.h), so the engine links and runs its own commands
+// before the solver is built. The solver's definitions are strong and take
+// their place wherever the solver is linked; the functions here end the
+// command with the "not built yet" message, and tests supply their own.
+#include "engine/errors.h"
+#include "engine/placement_services.h"
+
+__attribute__((weak)) std::uint16_t g_current_placement[kMaxLessons];
+__attribute__((weak)) std::uint16_t g_placement_copy[kMaxLessons];
+
+__attribute__((weak)) std::uint32_t or_rebuild_grids_and_evaluate() {
+  or_raise_not_built("or_rebuild_grids_and_evaluate (solver)");
+}
+__attribute__((weak)) void or_rebuild_class_grids() { or_raise_not_built("or_rebuild_class_grids (solver)"); }
+__attribute__((weak)) void or_rebuild_teacher_grids() { or_raise_not_built("or_rebuild_teacher_grids (solver)"); }
+__attribute__((weak)) void or_rebuild_slot_index() { or_raise_not_built("or_rebuild_slot_index (solver)"); }
+__attribute__((weak)) int or_place_remaining_randomly(int mode, int start) {
+  or_raise_not_built("or_place_remaining_randomly (solver)");
+}
+__attribute__((weak)) int or_any_class_has_gap() { or_raise_not_built("or_any_class_has_gap (solver)"); }
+__attribute__((weak)) std::uint32_t or_teacher_penalty(int teacher) {
+  or_raise_not_built("or_teacher_penalty (solver)");
+}

@@ -1,0 +1,293 @@
+// Reception hours and granted exemptions (see reception_exemption_files.h).
+//
+// Both files are small (one line per teacher; one line per exemption) and
+// are read once per command. Every record read from them is range-checked
+// before it reaches a table: a teacher index outside the teachers, a day or
+// hour outside the week, a record longer than 219 bytes or a non-hex digit
+// is refused (the line or the pair is skipped, a short record zero-filled).
+// Writes go through a temporary file and a rename; the appending exemption
+// writer copies the old file first, so a failed append loses nothing.
+#include "engine/reception_exemption_files.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+#include "engine/engine_random.h"
+#include "engine/errors.h"
+#include "engine/school_file_writes.h"
+#include "engine/lesson_links.h"
+#include "engine/shell_services.h"
+#include "engine/text_lines.h"
+#include "platform/paths.h"
+
+StoredExemption g_exemption_current;
+int (*g_exemption_applier)(const StoredExemption& record) = nullptr;
+
+namespace {
+
+constexpr const char* kReceptionFile = ".\\ricevi.txt";
+constexpr const char* kExemptionFile = ".\\scuola3.txt";
+constexpr const char* kProvisionalExemptionFile = ".\\scuola3P.txt";
+constexpr int kReceptionLineLimit = 200;
+constexpr int kExemptionLineLimit = 656;
+
+std::vector<StoredExemption> g_reloaded;
+
+struct IoMutexHold {
+  IoMutexHold() { or_wait_mutex(g_parpro_io_mutex); }
+  ~IoMutexHold() { or_release_mutex(g_parpro_io_mutex); }
+};
+
+void put_u32(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+std::uint32_t get_u32(const std::uint8_t* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+int hex_digit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The teacher's lessons per slot, from the placement.
+void teacher_week(int t, bool* busy) {
+  std::memset(busy, 0, kWeekSlots);
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (!or_lesson_placed(i) || l.day >= kDays || l.hour >= kHoursPerDay) continue;
+    if (l.teacher == t || (or_lesson_has_second(i) && l.second_teacher == t)) busy[l.day * kHoursPerDay + l.hour] = true;
+  }
+}
+
+bool real_teacher(int t) { return g_eng_teachers[t].calendar_class < 0 || !or_is_calendar_teacher(t); }
+
+}  // namespace
+
+StoredExemption or_exemption_from_violation(const ViolationRecord& v, std::uint8_t request) {
+  StoredExemption r{};
+  r.bytes[0] = request;
+  std::uint32_t words[6] = {v.constraint_id, v.teacher, v.class_index, v.detail, v.count, v.record_number};
+  for (int i = 0; i < 6; ++i) put_u32(r.bytes + kExemptionIdOffset + 4 * i, words[i]);
+  std::memcpy(r.bytes + kExemptionTextOffset, v.text, 41);
+  std::memcpy(r.bytes + kExemptionMapOffset, v.detail_map, 129);
+  return r;
+}
+
+void or_format_exemption_line(const StoredExemption& record, char* out, int size) {
+  if (size < 4 + 2 * kExemptionRecordSize + 3) {
+    if (size > 0) out[0] = '\0';
+    return;
+  }
+  int n = std::snprintf(out, static_cast<std::size_t>(size), "%04u", static_cast<unsigned>(kExemptionRecordSize));
+  for (int i = 0; i < kExemptionRecordSize; ++i) n += std::snprintf(out + n, 3, "%02x", record.bytes[i]);
+  std::memcpy(out + n, "\r\n", 3);
+}
+
+bool or_parse_exemption_line(const char* line, StoredExemption& out) {
+  if (std::strlen(line) < 10) return false;
+  int length = 0;
+  for (int i = 0; i < 4; ++i) {
+    if (line[i] < '0' || line[i] > '9') return false;
+    length = length * 10 + (line[i] - '0');
+  }
+  if (length > kExemptionRecordSize) return false;
+  StoredExemption r{};
+  const char* p = line + 4;
+  for (int i = 0; i < length; ++i) {
+    int hi = hex_digit(p[2 * i]);
+    if (hi < 0) break;
+    int lo = hex_digit(p[2 * i + 1]);
+    if (lo < 0) break;
+    r.bytes[i] = static_cast<std::uint8_t>(hi * 16 + lo);
+  }
+  out = r;
+  return true;
+}
+
+void or_write_reception_slots() {
+  if (g_process_number != 0) return;
+  ReplacementFile file;
+  if (!file.open(kReceptionFile)) return;
+  char line[kReceptionLineLimit * 2], work[kReceptionLineLimit * 4 + 16];
+  bool busy[kWeekSlots];
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    const EngineTeacher& x = g_eng_teachers[t];
+    if (!real_teacher(t)) continue;
+    teacher_week(t, busy);
+    int n = std::snprintf(line, sizeof line, "%d%c%s%c%d%c%d%c", t, '|', x.name, '|', x.reset_marker, '|',
+                          x.reception_hour, '|');
+    for (int k = 0; k < kReceptionCandidates; ++k) {
+      int d = static_cast<std::int8_t>(x.reset_pairs[k][0]), h = static_cast<std::int8_t>(x.reset_pairs[k][1]);
+      if (d < 0 || d >= kDays || h < 0 || h >= kHoursPerDay || busy[d * kHoursPerDay + h]) continue;
+      n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "%d%c%d%c", d, '|', h, '|');
+    }
+    std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "\n");
+    or_write_scrambled_line(file.stream(), line, work);
+  }
+  or_commit_or_raise(file, kReceptionFile, "");
+}
+
+int or_read_reception_slots() {
+  if (g_provisional_mode) {
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+      g_eng_teachers[t].reception_handled = 1;
+      g_eng_teachers[t].reset_marker = 255;
+    }
+    return 0;
+  }
+  IoMutexHold io;
+  std::FILE* f = or_fopen(kReceptionFile, "rt");
+  if (f == nullptr) return -1;
+  char line[kReceptionLineLimit + 8];
+  int result = 0;
+  while (or_read_line(line, kReceptionLineLimit, f) != nullptr) {
+    std::vector<char*> fields;
+    char* p = line;
+    while (*p != '\0' && *p != '\n' && *p != '\r') {
+      char* bar = std::strchr(p, '|');
+      if (bar == nullptr) break;
+      *bar = '\0';
+      fields.push_back(p);
+      p = bar + 1;
+    }
+    if (fields.size() < 4) {
+      result = -2;
+      break;
+    }
+    char* end = nullptr;
+    long t = std::strtol(fields[0], &end, 10);
+    if (end == fields[0] || t < 0 || t >= g_eng_school.teacher_count) continue;
+    EngineTeacher& x = g_eng_teachers[t];
+    long d = std::strtol(fields[2], nullptr, 10), h = std::strtol(fields[3], nullptr, 10);
+    bool valid = d >= 0 && d < kDays && h >= 0 && h < kHoursPerDay;
+    x.reset_marker = static_cast<std::uint8_t>(valid ? d : 255);
+    x.reception_hour = static_cast<std::uint8_t>(valid ? h : 0);
+    for (auto& pair : x.reset_pairs) pair[0] = 255;
+    int k = 0;
+    for (std::size_t i = 4; i + 1 < fields.size() && k < kReceptionCandidates; i += 2) {
+      long cd = std::strtol(fields[i], nullptr, 10), ch = std::strtol(fields[i + 1], nullptr, 10);
+      if (cd < 0 || cd >= kDays || ch < 0 || ch >= kHoursPerDay) continue;
+      x.reset_pairs[k][0] = static_cast<std::uint8_t>(cd);
+      x.reset_pairs[k][1] = static_cast<std::uint8_t>(ch);
+      ++k;
+    }
+  }
+  or_fclose(f);
+  return result;
+}
+
+void or_pick_reception_hour(int t) {
+  EngineTeacher& x = g_eng_teachers[t];
+  bool busy[kWeekSlots];
+  teacher_week(t, busy);
+  auto at = [&](int d, int h) { return h >= 0 && h < or_day_hours(d) && busy[d * kHoursPerDay + h]; };
+  for (int d = 0; d < or_week_days(); ++d) {
+    bool before = at(d, 0);
+    for (int h = 1; h + 1 < or_day_hours(d); ++h) {
+      if (!busy[d * kHoursPerDay + h] && before && at(d, h + 1)) {
+        x.reset_marker = static_cast<std::uint8_t>(d);
+        x.reception_hour = static_cast<std::uint8_t>(h);
+        return;
+      }
+      before = before || at(d, h);
+    }
+  }
+  int days = or_week_days();
+  for (int draw = 0; draw < 1000 && days > 0; ++draw) {
+    int d = g_engine_random.below(days);
+    int hours = or_day_hours(d);
+    if (hours <= 0) {
+      g_engine_random.next();
+      continue;
+    }
+    int h = g_engine_random.below(hours);
+    if (!busy[d * kHoursPerDay + h] && (at(d, h - 1) || at(d, h + 1))) {
+      x.reset_marker = static_cast<std::uint8_t>(d);
+      x.reception_hour = static_cast<std::uint8_t>(h);
+      return;
+    }
+  }
+  x.reset_marker = 255;
+}
+
+void or_allocate_reception_hours() {
+  or_read_reception_slots();
+  bool changed = false;
+  bool busy[kWeekSlots];
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    EngineTeacher& x = g_eng_teachers[t];
+    if (!real_teacher(t)) continue;
+    if (x.reception_handled != 0 || x.reception_exclusions[0] != 0 || x.reception_exclusions[1] != 0) {
+      x.reset_marker = 255;
+      continue;
+    }
+    teacher_week(t, busy);
+    bool has = x.reset_marker < kDays && x.reception_hour < kHoursPerDay;
+    if (!has || busy[x.reset_marker * kHoursPerDay + x.reception_hour]) {
+      or_pick_reception_hour(t);
+      changed = true;
+    }
+  }
+  if (changed) or_write_reception_slots();
+}
+
+void or_append_exemption(int init) {
+  if (g_process_number != 0) return;
+  const char* name = g_provisional_mode ? kProvisionalExemptionFile : kExemptionFile;
+  StoredExemption record{};
+  if (init != 0) {
+    if (::access(kt::translate_path(kExemptionFile).c_str(), F_OK) == 0) return;
+  } else {
+    record = g_exemption_current;
+    std::uint32_t id = get_u32(record.bytes + kExemptionIdOffset);
+    std::uint32_t who = get_u32(record.bytes + (id >= 75 ? kExemptionClassOffset : kExemptionTeacherOffset));
+    char* field = reinterpret_cast<char*>(record.bytes + kExemptionNameOffset);
+    std::memset(field, 0, kNameSize);
+    if (id >= 75 && static_cast<int>(who) < g_eng_school.class_count)
+      std::snprintf(field, kNameSize, "%.20s", g_eng_classes[who].display_name);
+    else if (id < 75 && static_cast<int>(who) < g_eng_school.teacher_count)
+      std::snprintf(field, kNameSize, "%.20s", g_eng_teachers[who].name);
+  }
+  ReplacementFile file;
+  or_open_or_raise(file, name, "");
+  or_copy_current_or_raise(file, name, "");
+  char line[4 + 2 * kExemptionRecordSize + 8];
+  or_format_exemption_line(record, line, sizeof line);
+  std::fputs(line, file.stream());
+  or_commit_or_raise(file, name, "");
+  if (init == 0 && g_process_count > 1 && g_parpro_area != nullptr) {
+    or_wait_mutex(g_parpro_com_mutex);
+    for (int i = 1; i <= kMaxWorkerProcesses; ++i) g_parpro_area[431 + i] |= 1;
+    or_release_mutex(g_parpro_com_mutex);
+  }
+}
+
+int or_reload_exemptions() {
+  g_reloaded.clear();
+  IoMutexHold io;
+  std::FILE* f = or_fopen(g_provisional_mode ? kProvisionalExemptionFile : kExemptionFile, "rb");
+  if (f == nullptr) return 0;
+  char line[kExemptionLineLimit + 8];
+  while (std::fgets(line, sizeof line, f) != nullptr) {
+    std::size_t n = std::strlen(line);
+    if (n > 0 && line[n - 1] != '\n' && !std::feof(f)) {
+      // Longer than any record line: skip the rest of it.
+      int c;
+      while ((c = std::fgetc(f)) != EOF && c != '\n') {}
+      continue;
+    }
+    StoredExemption record;
+    if (!or_parse_exemption_line(line, record)) continue;
+    g_reloaded.push_back(record);
+    if (g_exemption_applier != nullptr) g_exemption_applier(record);
+  }
+  or_fclose(f);
+  return static_cast<int>(g_reloaded.size());
+}
+
+const std::vector<StoredExemption>& or_reloaded_exemptions() { return g_reloaded; }

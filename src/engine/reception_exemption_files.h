@@ -1,0 +1,52 @@
+// Two small files of the school folder beside the description: the
+// teachers' reception hours (".\\ricevi.txt", scrambled lines) and the
+// exemptions the user granted (".\\scuola3.txt", ".\\scuola3P.txt" for the
+// provisional timetable; plain lines of a length and the record in hex).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/status_block.h"
+
+inline constexpr int kExemptionRecordSize = 219;  // bytes of a stored record
+inline constexpr int kReceptionCandidates = 14;
+
+// Offsets of the stored exemption record: request byte, a spare byte, six
+// 32-bit words (id, teacher, class, detail, count, record number), the
+// 41-byte text, the 129-byte detail map, two request bytes, the 21-byte
+// name of the teacher or class.
+inline constexpr int kExemptionIdOffset = 2;
+inline constexpr int kExemptionTeacherOffset = 6;
+inline constexpr int kExemptionClassOffset = 10;
+inline constexpr int kExemptionTextOffset = 26;
+inline constexpr int kExemptionMapOffset = 67;
+inline constexpr int kExemptionNameOffset = 198;
+
+struct StoredExemption {
+  std::uint8_t bytes[kExemptionRecordSize];
+};
+
+// The engine's current exemption record in its stored form; the exemption
+// step fills it from the violation the user picked.
+extern StoredExemption g_exemption_current;
+// Applies one stored record (the exemption switch in its applying mode);
+// set by the solver's exemption step, null while there is none.
+extern int (*g_exemption_applier)(const StoredExemption& record);
+
+StoredExemption or_exemption_from_violation(const ViolationRecord& v, std::uint8_t request);
+// "%04u", the record in lower-case hex, "\r\n".
+void or_format_exemption_line(const StoredExemption& record, char* out, int size);
+// A line of at least 10 characters: its length (at most 219) and the hex
+// bytes that follow; a short record is zero-filled. False for other lines.
+bool or_parse_exemption_line(const char* line, StoredExemption& out);
+
+void or_write_reception_slots();
+int or_read_reception_slots();
+void or_allocate_reception_hours();
+void or_pick_reception_hour(int teacher);
+void or_append_exemption(int init);
+// Reads and applies every stored exemption; returns how many were read.
+int or_reload_exemptions();
+// The records the last reload read, in file order.
+const std::vector<StoredExemption>& or_reloaded_exemptions();

@@ -1,0 +1,435 @@
+// Timetable save files: the writer of every save kind and the reader that
+// puts a saved timetable back into the lesson placements.
+//
+// One scrambled line per lesson, in lesson order (layout in save_line.h);
+// stand-by and support lines are matched back by teacher name, real lines by
+// position. Writes go to a temporary file that is renamed over the old save
+// only when complete, so an interrupted or failed write never costs the
+// user's saved timetable; a save that cannot be written raises the file
+// error. The reader checks every line before it touches a lesson or a grid:
+// a malformed line leaves its lesson unplaced and the lessons after it keep
+// their lines. A save holds up to 10000 lines; reading is one pass plus a
+// pass over the lessons per free-slot search.
+#include "engine/save_files.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/errors.h"
+#include "engine/school_file_writes.h"
+#include "engine/lesson_links.h"
+#include "engine/placement_check.h"
+#include "engine/placement_services.h"
+#include "engine/reception_exemption_files.h"
+#include "engine/save_line.h"
+#include "engine/shell_services.h"
+#include "engine/solver_entry.h"
+#include "engine/status_block.h"
+#include "engine/text_lines.h"
+#include "engine/week_grid_access.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+
+namespace {
+
+constexpr const char* kSaveGo = ".\\savego.txt";
+constexpr const char* kSaveProv = ".\\saveprov.txt";
+constexpr const char* kSaveTestFile = ".\\savetest.txt";
+constexpr const char* kSaveBi = ".\\savebi.txt";
+constexpr const char* kSavePrec = ".\\saveprec.txt";
+constexpr const char* kTempDS = ".\\tempfileDS.txt";
+constexpr int kReadLimit = 400;   // longest save line the reader takes
+constexpr int kTempDSLimit = 200; // longest carried stand-by line
+constexpr std::uint8_t kRunModeBalance = 26;
+constexpr std::uint8_t kRunModeReportTest = 41;
+
+bool file_exists(const char* name) {
+  return ::access(kt::translate_path(name).c_str(), F_OK) == 0;
+}
+
+// Holds the parallel IO mutex for one read of a shared file.
+struct IoMutexHold {
+  IoMutexHold() { or_wait_mutex(g_parpro_io_mutex); }
+  ~IoMutexHold() { or_release_mutex(g_parpro_io_mutex); }
+};
+
+struct StreamHold {
+  std::FILE* f;
+  explicit StreamHold(std::FILE* stream) : f(stream) {}
+  ~StreamHold() {
+    if (f != nullptr) or_fclose(f);
+  }
+};
+
+const char* class_code(int c) {
+  return c >= 0 && c < g_eng_school.class_count ? g_eng_classes[c].code : "";
+}
+const char* teacher_name(int t) {
+  return t >= 0 && t < g_eng_school.teacher_count ? g_eng_teachers[t].name : "";
+}
+
+// Lessons that the save leaves out: calendar lessons of pseudo-classes and
+// calendar lessons in the extra hour the calendar set-up added.
+bool left_out_of_save(int lesson) {
+  const EngineLesson& l = g_eng_lessons[lesson];
+  if (!or_is_calendar_teacher(l.teacher)) return false;
+  if (g_eng_teachers[l.teacher].calendar_class >= g_eng_school.real_class_count) return true;
+  return g_eng_school.extra_hour > 0 && l.day == g_eng_school.extra_hour_day &&
+         l.hour == g_eng_school.extra_hour;
+}
+
+SaveLine line_of_lesson(int i) {
+  const EngineLesson& l = g_eng_lessons[i];
+  SaveLine s;
+  s.lesson = i;
+  s.pseudo_letter = or_is_standby_class(l.class_index) ? 'D' : or_is_support_class(l.class_index) ? 'S' : 0;
+  bool placed = or_lesson_placed(i);
+  s.day = placed ? l.day : -1;
+  s.hour = placed ? l.hour : -1;
+  s.class_code = class_code(l.class_index);
+  s.class_index = l.class_index;
+  s.teacher = teacher_name(l.teacher);
+  s.teacher_index = l.teacher;
+  s.points = l.teacher >= 0 && l.teacher < kMaxTeachers ? g_eng_teachers[l.teacher].points : 0;
+  if (or_lesson_has_second(i)) {
+    s.second_teacher = teacher_name(l.second_teacher);
+    s.second_index = l.second_teacher;
+    s.has_second_points = true;
+    s.second_points = l.second_teacher < kMaxTeachers ? g_eng_teachers[l.second_teacher].points : 0;
+  }
+  int supported = or_lesson_supported_class(i);
+  if (or_is_support_class(l.class_index) && supported >= 0) {
+    s.has_supported_class = true;
+    s.supported_class = class_code(supported);
+  }
+  int room = or_lesson_room_setting(i);
+  if (room == kRoomSettingNoRoom) s.no_room = true;
+  if (room >= 0 && room < g_eng_school.room_count) {
+    s.has_room = true;
+    s.room = g_eng_rooms[room].name;
+  }
+  return s;
+}
+
+const char* save_file_to_write(int kind, char* report_buffer) {
+  if (g_test_run || kind == kSaveTest) return kSaveTestFile;
+  if (g_provisional_mode) return kSaveProv;
+  switch (kind) {
+    case kSaveNormal: return kSaveGo;
+    case kSaveBalance: return kSaveBi;
+    case kSaveRecord: return kSavePrec;
+    default: return or_report_path(report_buffer, "_savego", "txt", 0);
+  }
+}
+
+const char* write_failed_hint() {
+  static const char* const rows[3] = {"Salvataggio dell'orario non riuscito",
+                                      "Stundenplan nicht gespeichert",
+                                      "The timetable could not be saved"};
+  int lang = g_status.language;
+  return rows[lang >= 0 && lang < 3 ? lang : 0];
+}
+
+void append_carried_standby_lines(std::FILE* out, char* work) {
+  std::FILE* in = or_fopen(kTempDS, "rt");
+  if (in == nullptr) return;
+  StreamHold hold(in);
+  char line[kTempDSLimit + 8];
+  while (or_read_line(line, kTempDSLimit, in) != nullptr) or_write_scrambled_line(out, line, work);
+}
+
+}  // namespace
+
+void or_save_timetable(int kind) {
+  if (g_process_number != 0) return;
+  if (kind == kSaveRecord && g_provisional_mode) return;
+  char report_buffer[kReportPathSize];
+  const char* name = save_file_to_write(kind, report_buffer);
+  if (name == nullptr) return;
+  if (kind != kSaveRecord) or_delete_previous_save();
+  if (kind == kSaveNormal && !g_provisional_mode && !g_test_run) or_append_exemption(1);
+
+  ReplacementFile file;
+  or_open_or_raise(file, name, write_failed_hint());
+  char work[1024];
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    if (left_out_of_save(i)) continue;
+    std::string text = format_save_line(line_of_lesson(i));
+    or_write_scrambled_line(file.stream(), text.c_str(), work);
+  }
+  bool carried = file_exists(kTempDS);
+  if (carried) append_carried_standby_lines(file.stream(), work);
+  or_commit_or_raise(file, name, write_failed_hint());
+  if (carried) og_delete_file_if_present(kTempDS);
+}
+
+const char* or_save_file_to_read(bool* savego_for_lack_of_record) {
+  if (savego_for_lack_of_record) *savego_for_lack_of_record = false;
+  bool test = g_test_run || g_eng_run.run_mode == kRunModeReportTest;
+  if (g_provisional_mode) return test ? kSaveTestFile : kSaveProv;
+  if (g_eng_run.run_mode == kRunModeBalance) return kSaveBi;
+  if (test) return kSaveTestFile;
+  if (file_exists(kSavePrec)) return kSavePrec;
+  if (savego_for_lack_of_record) *savego_for_lack_of_record = true;
+  return kSaveGo;
+}
+
+int or_find_free_standby_lesson(int support, const char* text) {
+  // Behind the first blank: day, hour, class code, class index, teacher.
+  const char* p = std::strchr(text, ' ');
+  if (p == nullptr) return -1;
+  for (int field = 0; field < 4; ++field) {
+    while (*p == ' ') ++p;
+    while (*p != ' ' && *p != '\0') ++p;
+  }
+  while (*p == ' ') ++p;
+  char name[kNameSize] = {};
+  int n = 0;
+  while (p[n] != '\0' && p[n] != '(' && p[n] != '\n' && n < kNameSize - 1) {
+    name[n] = p[n];
+    ++n;
+  }
+  while (n > 0 && name[n - 1] == ' ') name[--n] = '\0';
+  int teacher = -1;
+  for (int t = 0; t < g_eng_school.teacher_count && teacher < 0; ++t)
+    if (std::strcmp(g_eng_teachers[t].name, name) == 0) teacher = t;
+  if (teacher < 0) return -1;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (l.teacher != teacher || or_lesson_placed(i)) continue;
+    if (support ? or_is_support_class(l.class_index) : or_is_standby_class(l.class_index)) return i;
+  }
+  return -1;
+}
+
+namespace {
+
+// The supported class of a " SOCL:" code: the first class whose code
+// begins with it, letters in any case.
+int class_by_code_prefix(const std::string& code) {
+  if (code.empty()) return -1;
+  for (int c = 0; c < g_eng_school.class_count; ++c)
+    if (kt::cp1252_ncasecmp(g_eng_classes[c].code, code.c_str(), code.size()) == 0) return c;
+  return -1;
+}
+
+int room_by_name(const std::string& name) {
+  for (int r = 0; r < g_eng_school.room_count; ++r)
+    if (name == g_eng_rooms[r].name) return r;
+  return -1;
+}
+
+// A pseudo-lesson line: placed on the first free stand-by or support lesson
+// of its teacher. Returns that lesson, or -1 when the line is skipped.
+int place_standby_line(const char* text, char letter) {
+  SaveLine s;
+  if (!parse_save_line(text, s) || s.day < 0) return -1;
+  if (!or_slot_in_week(s.day, s.hour)) return -1;
+  const char* behind = std::strchr(text, ' ');
+  int lesson = or_find_free_standby_lesson(letter == 'S', behind ? behind + 1 : text);
+  if (lesson < 0) return -1;
+  or_place_lesson_everywhere(lesson, s.day, s.hour);
+  if (letter == 'S' && s.has_supported_class)
+    or_set_lesson_supported_class(lesson, class_by_code_prefix(s.supported_class));
+  return lesson;
+}
+
+// A real-lesson line for lesson k. A line that does not parse, or whose
+// slot lies outside the school week, leaves lesson k unplaced.
+void place_real_line(const char* text, int k, int kind) {
+  SaveLine s;
+  if (!parse_save_line(text, s)) return;
+  EngineLesson& l = g_eng_lessons[k];
+  if (s.day >= 0 && or_slot_in_week(s.day, s.hour)) or_place_lesson_everywhere(k, s.day, s.hour);
+  if (l.teacher >= 0 && l.teacher < kMaxTeachers) {
+    g_eng_teachers[l.teacher].points = s.points;
+    g_eng_teachers[l.teacher].points2 = s.points;
+  }
+  if (or_lesson_has_second(k) && s.has_second_points && l.second_teacher < kMaxTeachers) {
+    g_eng_teachers[l.second_teacher].points = s.second_points;
+    g_eng_teachers[l.second_teacher].points2 = s.second_points;
+  }
+  if (s.no_room) or_set_lesson_room(k, nullptr);
+  if (kind == 0 && s.has_room) {
+    int room = room_by_name(s.room);
+    if (room >= 0 && room != l.room) {
+      or_set_lesson_room_setting(k, room);
+      l.room = room;
+    }
+  }
+  if (s.has_supported_class) or_set_lesson_supported_class(k, class_by_code_prefix(s.supported_class));
+}
+
+// Walks days and hours from counters kept across lessons, as the stand-by
+// and calendar fill-ins share them.
+struct TurningSlots {
+  int day = 0;
+  int hour = 0;
+  template <typename Free>
+  bool take(const std::uint8_t* hours_per_day, Free free, int& out_day, int& out_hour) {
+    int days = or_week_days();
+    for (int i = 0; i < days; ++i) {
+      int d = (day + i) % days;
+      int n = hours_per_day[d] > kHoursPerDay ? kHoursPerDay : hours_per_day[d];
+      for (int j = 0; j < n; ++j) {
+        int h = (hour + j) % n;
+        if (free(d, h)) {
+          out_day = d;
+          out_hour = h;
+          day = (d + 1) % days;
+          hour = h + 1;
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+};
+
+// Lessons of each teacher (and class) per slot, from the current placement.
+struct Busy {
+  std::vector<std::uint8_t> teacher, klass;
+  Busy() : teacher(static_cast<std::size_t>(kMaxTeachers) * kWeekSlots), klass(static_cast<std::size_t>(kMaxClasses) * kWeekSlots) {
+    for (int i = 0; i < g_eng_school.lesson_count; ++i) mark(i, 1);
+  }
+  void mark(int i, std::uint8_t v) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (!or_lesson_placed(i) || l.day >= kDays || l.hour >= kHoursPerDay) return;
+    int s = l.day * kHoursPerDay + l.hour;
+    if (l.teacher >= 0 && l.teacher < kMaxTeachers) teacher[l.teacher * kWeekSlots + s] = v;
+    if (or_lesson_has_second(i) && l.second_teacher < kMaxTeachers) teacher[l.second_teacher * kWeekSlots + s] = v;
+    if (l.class_index >= 0 && l.class_index < kMaxClasses) klass[l.class_index * kWeekSlots + s] = v;
+  }
+};
+
+void fill_unplaced_pseudo_lessons() {
+  Busy busy;
+  TurningSlots turn;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (or_lesson_placed(i) || !or_is_pseudo_class(l.class_index) || l.teacher < 0 || l.teacher >= kMaxTeachers)
+      continue;
+    if (or_is_calendar_teacher(l.teacher)) continue;
+    auto free = [&](int d, int h) { return busy.teacher[l.teacher * kWeekSlots + d * kHoursPerDay + h] == 0; };
+    int d = 0, h = 0;
+    bool found = g_provisional_mode && turn.take(g_eng_school.provisional_hours_per_day, free, d, h);
+    if (!found) found = turn.take(g_eng_school.hours_per_day, free, d, h);
+    if (!found) continue;
+    or_place_lesson_everywhere(i, d, h);
+    busy.mark(i, 1);
+  }
+}
+
+void place_calendar_lessons_in_turn() {
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    if (or_is_calendar_teacher(g_eng_lessons[i].teacher)) or_place_lesson_everywhere(i, -1, 0);
+  Busy busy;
+  TurningSlots turn;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (!or_is_calendar_teacher(l.teacher) || l.class_index < 0 || l.class_index >= kMaxClasses) continue;
+    auto free = [&](int d, int h) { return busy.klass[l.class_index * kWeekSlots + d * kHoursPerDay + h] == 0; };
+    int d = 0, h = 0;
+    if (!turn.take(g_eng_school.hours_per_day, free, d, h)) continue;
+    or_place_lesson_everywhere(i, d, h);
+    busy.mark(i, 1);
+  }
+}
+
+int count_placed() {
+  int p = 0;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) p += or_lesson_placed(i) ? 1 : 0;
+  return p;
+}
+
+// Reads the save lines into the placements; returns false when the file
+// cannot be opened.
+bool read_save_lines(const char* name, int kind) {
+  std::FILE* f = or_fopen(name, "rt");
+  if (f == nullptr) return false;
+  StreamHold hold(f);
+  char line[kReadLimit + 8];
+  int k = 0;
+  while (k < g_eng_school.lesson_count && or_read_line(line, kReadLimit, f) != nullptr) {
+    if (std::strstr(line, "Calendario-") != nullptr) {
+      ++k;
+      continue;
+    }
+    const char* p = line;
+    while (*p == ' ' || *p == '\r' || *p == '\n') ++p;
+    if (*p == '\0') continue;
+    if (std::strchr(line, ' ') == nullptr) {
+      // A scrambled line whose checks failed reads back as hex: it stood
+      // for lesson k, which stays unplaced while the next line keeps its own.
+      ++k;
+      continue;
+    }
+    char letter = save_line_pseudo_letter(line);
+    if (letter != 0) {
+      int lesson = place_standby_line(line, letter);
+      if (lesson >= 0) k = lesson;
+      continue;
+    }
+    place_real_line(line, k, kind);
+    ++k;
+  }
+  return true;
+}
+
+void unplace_all() {
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) or_place_lesson_everywhere(i, -1, 0);
+}
+
+}  // namespace
+
+int or_load_timetable(int kind) {
+  if (g_process_number != 0) {
+    or_restore_worker_timetable();
+    return 0;
+  }
+  bool savego_for_lack = false;
+  int placed = 0;
+  {
+    IoMutexHold io;
+    const char* name = or_save_file_to_read(&savego_for_lack);
+    unplace_all();
+    if (!read_save_lines(name, kind)) return -3;
+    fill_unplaced_pseudo_lessons();
+    place_calendar_lessons_in_turn();
+    placed = count_placed();
+  }
+  int total = g_eng_school.lesson_count;
+  if (placed == 0 && total > 0) return -3;
+  if (placed < total && savego_for_lack) placed = or_rebuild_calendar_lessons(2);
+  if (placed < total) {
+    // Part of the timetable: the placed lessons must still fit together;
+    // a clash means the save belongs to other teaching posts.
+    if (or_first_misplaced_lesson(false) >= 0) or_raise_critical_error("SW", 0, "..\\Orario\\OR_VINU", 34);
+    or_rebuild_grids_and_evaluate();
+    return placed;
+  }
+  or_assert_all_lessons_placed();
+  or_rebuild_grids_and_evaluate();
+  return 0;
+}
+
+int or_read_standby_placements(int count) {
+  IoMutexHold io;
+  const char* name = g_provisional_mode ? kSaveProv
+                     : g_eng_run.run_mode == kRunModeReportTest ? kSaveTestFile
+                                                                : kSaveGo;
+  std::FILE* f = or_fopen(name, "rt");
+  if (f == nullptr) return -3;
+  StreamHold hold(f);
+  char line[kReadLimit + 8];
+  for (int i = 0; i < count; ++i)
+    if (or_read_line(line, kReadLimit, f) == nullptr) return -11;
+  while (or_read_line(line, kReadLimit, f) != nullptr) {
+    char letter = save_line_pseudo_letter(line);
+    if (letter != 0) place_standby_line(line, letter);
+  }
+  return 0;
+}

@@ -1,0 +1,13 @@
+// Stand-by and support hours as pseudo-lessons of pseudo-classes appended
+// behind the real classes ("dAA", "dAB" ... for stand-by hours, "sAA" ...
+// for support hours), their first placement and their packing into as few
+// pseudo-classes as possible.
+#pragma once
+
+#include "engine/standby_steps.h"
+
+// Builds the pseudo-classes and pseudo-lessons from the teachers' stand-by
+// ("TED:") and support ("SOS:") hours, when the school's grouping byte is set.
+void or_create_standby_lessons();
+// First placement of every stand-by and support pseudo-lesson.
+void or_place_standby_hours();

@@ -1,0 +1,54 @@
+// Cost evaluation: the full evaluation of a placement in the fixed order of
+// the catalogue, the per-teacher and per-class penalty sums, the penalty
+// caches of the moves, the class-day building alignment and the choice of
+// the worst teacher and class.
+//
+// Invariants: totals are 64-bit (g_solver.total_score); g_total_score is the
+// same total saturated to 32 bits for the callers that keep it so. After a
+// full evaluation every cache entry is "not computed", so the first move of
+// the next cycle recomputes what it reads. A cache entry that is computed
+// equals the matching uncached sum for the current placement.
+//
+// Workload: the full evaluation runs once per search cycle; the cached sums
+// run for every candidate move and recompute only the entries a move opened.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/placement_services.h"
+#include "solver/constraint_catalogue.h"
+
+// Ids of the full evaluation after constraint 76, in order.
+extern const std::uint8_t kClassBlockOrder[15];
+extern const std::uint8_t kTeacherBlockOrder[64];
+// Ids of the checked teacher sum, in order (the phase-1 sum stops after three).
+extern const std::uint8_t kTeacherSumOrder[66];
+// Ids of the class sum, in order.
+extern const std::uint8_t kClassSumOrder[14];
+
+// Full evaluation; report non-zero empties the violation list first and
+// records the violations of this evaluation. Returns the total (saturated to
+// 32 bits; g_solver.total_score holds the exact one).
+unsigned or_evaluate_all_constraints(int report);
+std::int64_t or_evaluate_all_constraints64(int report);
+unsigned or_rebuild_grids_and_evaluate();
+
+std::int64_t or_teacher_penalty_checked(int teacher);
+// The unchecked teacher sum; the 32-bit form saturates (the engine core reads it).
+std::int64_t or_teacher_penalty64(int teacher);
+std::uint32_t or_teacher_penalty(int teacher);
+std::int64_t or_class_penalty(int class_index);
+std::int64_t or_teacher_penalty_of_lesson(int lesson);
+std::int64_t or_class_penalty_of_lesson(int lesson, int class_only);
+
+void or_penalty_cache_open2(int a, int b);
+void or_penalty_cache_undo2(int a, int b);
+void or_penalty_cache_commit2(int a, int b);
+void or_penalty_cache_open4(int a, int b, int c, int d);
+void or_penalty_cache_undo4(int a, int b, int c, int d);
+void or_penalty_cache_commit4(int a, int b, int c, int d);
+// Marks every teacher and class entry "not computed".
+void or_penalty_cache_invalidate_all();
+
+void or_find_worst_teacher_and_class();
+void or_align_class_day_buildings(int class_index);

@@ -1,0 +1,291 @@
+// Slot index, pair conflict test and the two swap primitives.
+//
+// The slot lists hold every placed lesson of a week slot; removals leave holes
+// (-1) that later entries reuse, so a list never has to be compacted inside
+// the search. The swaps back up the two lists they touch into
+// g_slot_lessons2 (the used entries plus the few past the end that an append
+// may write), so a refused or undone swap restores both lists byte for byte.
+//
+// Workload: called per candidate move; every path is a handful of list scans
+// over the lessons of one slot (tens of entries in a real school).
+#include "solver/placement_state.h"
+
+#include <initializer_list>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "engine/status_block.h"
+
+SlotLessonList g_slot_lessons[kWeekSlots];
+SlotLessonList g_slot_lessons2[kWeekSlots];
+std::int32_t g_last_conflict_lesson = -1;
+
+namespace {
+
+void real_sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+SolverSleep g_sleep = real_sleep;
+
+// A swap may append up to two entries past the old count.
+constexpr std::uint32_t kBackupSlack = 2;
+
+bool in_joint_list(int a, int b) {
+  const EngineLesson& x = g_eng_lessons[a];
+  int n = x.joint_count < 0 ? 0 : (x.joint_count > kMaxJointLessons ? kMaxJointLessons : x.joint_count);
+  for (int i = 0; i < n; ++i)
+    if (x.joint_lessons[i] == b) return true;
+  return false;
+}
+
+int second_teacher_of(int l) {
+  return lesson_has_second_teacher(l) ? g_eng_lessons[l].second_teacher : -1;
+}
+
+void check_slot(int lesson) {
+  const EngineLesson& x = g_eng_lessons[lesson];
+  if (x.day >= kDays || x.hour >= kHoursPerDay)
+    or_raise_critical_error("SW", lesson, kSourceSybil, 101);
+}
+
+void backup_list(int slot) {
+  const SlotLessonList& from = g_slot_lessons[slot];
+  SlotLessonList& to = g_slot_lessons2[slot];
+  std::uint32_t n = from.count + kBackupSlack;
+  if (n > kSlotListCapacity) n = kSlotListCapacity;
+  to.count = from.count;
+  std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
+}
+
+void restore_list(int slot) {
+  const SlotLessonList& from = g_slot_lessons2[slot];
+  SlotLessonList& to = g_slot_lessons[slot];
+  std::uint32_t n = from.count + kBackupSlack;
+  if (n > kSlotListCapacity) n = kSlotListCapacity;
+  to.count = from.count;
+  std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
+}
+
+void append_entry(SlotLessonList& list, int lesson, int line) {
+  if (list.count >= kSlotListCapacity)
+    or_raise_critical_error("SW - TROPPE CLASSI ORE SULLA STESSA ORA", lesson, kSourceSybil, line);
+  list.lesson[list.count++] = lesson;
+}
+
+// The first hole or the old entry takes the new lesson; an old entry found
+// after that hole becomes a hole. The old lesson must be in the list.
+void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
+  std::uint32_t i = 0;
+  for (; i < list.count; ++i)
+    if (list.lesson[i] == kHoleEntry || list.lesson[i] == old_lesson) break;
+  if (i == list.count) {
+    or_raise_critical_error("SW", old_lesson, kSourceSybil, 140);
+  }
+  bool was_old = list.lesson[i] == old_lesson;
+  list.lesson[i] = new_lesson;
+  if (was_old) return;
+  for (std::uint32_t j = i + 1; j < list.count; ++j)
+    if (list.lesson[j] == old_lesson) {
+      list.lesson[j] = kHoleEntry;
+      return;
+    }
+  or_raise_critical_error("SW", old_lesson, kSourceSybil, 150);
+}
+
+void insert_entry(SlotLessonList& list, int lesson) {
+  for (std::uint32_t i = 0; i < list.count; ++i)
+    if (list.lesson[i] == kHoleEntry) {
+      list.lesson[i] = lesson;
+      return;
+    }
+  append_entry(list, lesson, 160);
+}
+
+void remove_entry(SlotLessonList& list, int lesson) {
+  for (std::uint32_t i = 0; i < list.count; ++i)
+    if (list.lesson[i] == lesson) {
+      list.lesson[i] = kHoleEntry;
+      return;
+    }
+  or_raise_critical_error("SW", lesson, kSourceSybil, 170);
+}
+
+// First conflict of lesson against the lessons listed in its slot.
+int list_conflict(int lesson) {
+  const SlotLessonList& list = g_slot_lessons[lesson_slot(lesson)];
+  for (std::uint32_t i = 0; i < list.count; ++i) {
+    int other = list.lesson[i];
+    if (other == kHoleEntry || other == lesson) continue;
+    int code = or_lesson_pair_conflict(lesson, other);
+    if (code != kNoConflict) {
+      g_last_conflict_lesson = other;
+      return code;
+    }
+  }
+  return kNoConflict;
+}
+
+void pause_if_asked() {
+  if (g_status.pause.load(std::memory_order_relaxed) != 0) {
+    g_status.pause = 0;
+    g_sleep(5000);
+  }
+}
+
+}  // namespace
+
+void or_set_solver_sleep(SolverSleep sleep) { g_sleep = sleep ? sleep : real_sleep; }
+
+int or_lesson_pair_conflict(int a, int b) {
+  const EngineLesson& x = g_eng_lessons[a];
+  const EngineLesson& y = g_eng_lessons[b];
+  if (x.day != y.day || x.hour != y.hour) return kNoConflict;
+  if (x.class_index == y.class_index) {
+    if (!in_joint_list(a, b)) return kConflictClass;
+  } else if (x.room >= 0 && x.room == y.room && !in_joint_list(a, b)) {
+    return kConflictRoom;
+  }
+  if (x.teacher >= 0 && x.teacher == y.teacher) return kConflictTeacher;
+  int sa = second_teacher_of(a);
+  int sb = second_teacher_of(b);
+  if (sa >= 0) {
+    if (sa == y.teacher) return kConflictSecondIsTeacherB;
+    if (sb >= 0 && sb == x.teacher) return kConflictTeacherIsSecondB;
+    if (sb >= 0 && sb == sa) return kConflictSameSecond;
+  } else if (sb >= 0 && sb == x.teacher) {
+    return kConflictSecondOfBIsTeacher;
+  }
+  return kNoConflict;
+}
+
+int or_find_lesson_conflict(int lesson) {
+  int n = g_eng_school.lesson_count;
+  for (int j = 0; j < n; ++j) {
+    if (j == lesson || !lesson_placed(j)) continue;
+    int code = or_lesson_pair_conflict(lesson, j);
+    if (code != kNoConflict) {
+      g_last_conflict_lesson = j;
+      return code;
+    }
+  }
+  return kNoConflict;
+}
+
+int or_find_slot_conflict(int lesson) {
+  check_slot(lesson);
+  // Same answer as the walk over every lesson: the lowest conflicting index.
+  const SlotLessonList& list = g_slot_lessons[lesson_slot(lesson)];
+  int best = -1;
+  int best_code = kNoConflict;
+  for (std::uint32_t i = 0; i < list.count; ++i) {
+    int other = list.lesson[i];
+    if (other == kHoleEntry || other == lesson) continue;
+    if (best >= 0 && other > best) continue;
+    int code = or_lesson_pair_conflict(lesson, other);
+    if (code != kNoConflict) {
+      best = other;
+      best_code = code;
+    }
+  }
+  if (best >= 0) g_last_conflict_lesson = best;
+  return best_code;
+}
+
+void or_slot_list_add(int lesson) {
+  check_slot(lesson);
+  insert_entry(g_slot_lessons[lesson_slot(lesson)], lesson);
+}
+
+void or_slot_list_remove(int lesson) {
+  check_slot(lesson);
+  remove_entry(g_slot_lessons[lesson_slot(lesson)], lesson);
+}
+
+int or_swap_lessons(int a, int b) {
+  pause_if_asked();
+  check_slot(a);
+  check_slot(b);
+  std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
+  if (pa == pb) return kNoConflict;  // same slot: nothing moves
+  int slot_a = lesson_slot(a), slot_b = lesson_slot(b);
+  backup_list(slot_a);
+  backup_list(slot_b);
+  set_lesson_place(a, pb);
+  set_lesson_place(b, pa);
+  int code = list_conflict(a);
+  if (code == kNoConflict) code = list_conflict(b);
+  if (code != kNoConflict) {
+    set_lesson_place(a, pa);
+    set_lesson_place(b, pb);
+    return code;
+  }
+  replace_entry(g_slot_lessons[slot_a], a, b);  // b's new slot is a's old one
+  replace_entry(g_slot_lessons[slot_b], b, a);
+  return kNoConflict;
+}
+
+void or_undo_swap_lessons(int a, int b) {
+  std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
+  if (pa == pb) return;
+  set_lesson_place(a, pb);
+  set_lesson_place(b, pa);
+  restore_list(lesson_slot(a));
+  restore_list(lesson_slot(b));
+}
+
+int or_swap_lesson_pairs(int a, int b, int a2, int b2) {
+  pause_if_asked();
+  for (int l : {a, b, a2, b2}) check_slot(l);
+  std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
+  std::uint16_t pa2 = lesson_place(a2), pb2 = lesson_place(b2);
+  if (pa == pb) return kNoConflict;
+  int slot_a = lesson_slot(a), slot_b = lesson_slot(b);
+  backup_list(slot_a);
+  backup_list(slot_b);
+  for (int l : {a, a2, b, b2}) remove_entry(g_slot_lessons[lesson_slot(l)], l);
+  set_lesson_place(a, pb);
+  set_lesson_place(a2, pb);
+  set_lesson_place(b, pa);
+  set_lesson_place(b2, pa);
+  insert_entry(g_slot_lessons[slot_b], a);
+  insert_entry(g_slot_lessons[slot_b], a2);
+  insert_entry(g_slot_lessons[slot_a], b);
+  insert_entry(g_slot_lessons[slot_a], b2);
+  int code = kNoConflict;
+  for (int l : {a, a2, b, b2}) {
+    code = list_conflict(l);
+    if (code != kNoConflict) break;
+  }
+  if (code != kNoConflict) {
+    set_lesson_place(a, pa);
+    set_lesson_place(a2, pa2);
+    set_lesson_place(b, pb);
+    set_lesson_place(b2, pb2);
+    restore_list(slot_a);
+    restore_list(slot_b);
+  }
+  return code;
+}
+
+void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2) {
+  std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
+  if (pa == pb) return;
+  set_lesson_place(a, pb);
+  set_lesson_place(a2, pb);
+  set_lesson_place(b, pa);
+  set_lesson_place(b2, pa);
+  restore_list(lesson_slot(a));
+  restore_list(lesson_slot(b));
+}
+
+void or_rebuild_slot_index() {
+  for (SlotLessonList& list : g_slot_lessons) list.count = 0;
+  int n = g_eng_school.lesson_count;
+  for (int l = 0; l < n; ++l) {
+    if (!lesson_placed(l)) continue;  // an unplaced lesson has no slot to index with
+    check_slot(l);
+    SlotLessonList& list = g_slot_lessons[lesson_slot(l)];
+    if (list.count >= kSlotListCapacity)
+      or_raise_critical_error("TROPPE CLASSI ORE SULLA STESSA ORA", l, kSourceSybil, 260);
+    list.lesson[list.count++] = l;
+  }
+}

@@ -1,0 +1,70 @@
+// Placement state of the solver: the conflict tests that decide whether two
+// lessons may share a week slot, the swaps that exchange the slots of lessons
+// and take themselves back on a conflict, the rebuilds of the slot index and
+// of the class and teacher grids, and the whole-timetable copies.
+//
+// Invariant kept by every operation here: each placed lesson appears exactly
+// once in the list of its slot (holes aside); an unplaced lesson (day 255)
+// appears in none. The swaps keep the slot index; the class and teacher grids
+// are rebuilt by the caller once a move is kept.
+//
+// Workload: the swaps and the pair test run millions of times per search; a
+// refused swap costs two short list copies and a few pair tests.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/placement_services.h"
+#include "solver/solver_state.h"
+
+// Conflict codes of the pair test.
+enum ConflictCode : int {
+  kNoConflict = 0,
+  kConflictClass = 1,
+  kConflictRoom = 2,
+  kConflictTeacher = 3,
+  kConflictSecondIsTeacherB = 4,
+  kConflictTeacherIsSecondB = 5,
+  kConflictSameSecond = 6,
+  kConflictSecondOfBIsTeacher = 7,
+};
+
+// Code of lesson a against lesson b; 0 when they are in different slots.
+int or_lesson_pair_conflict(int a, int b);
+// First non-zero code of the lesson against every other placed lesson, in
+// index order. Works on the raw placement; needs no index.
+int or_find_lesson_conflict(int lesson);
+// The same answer, looking only at the lessons listed in the lesson's slot;
+// the caller keeps the slot index in step with the placement.
+int or_find_slot_conflict(int lesson);
+
+// Adds a placed lesson to its slot's list / takes it out (entry becomes a hole).
+void or_slot_list_add(int lesson);
+void or_slot_list_remove(int lesson);
+
+int or_swap_lessons(int a, int b);
+int or_swap_lesson_pairs(int a, int b, int a2, int b2);
+void or_undo_swap_lessons(int a, int b);
+void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2);
+
+void or_rebuild_slot_index();
+void or_rebuild_class_grid(int class_index);
+void or_rebuild_class_grid_real_teachers(int class_index);
+void or_rebuild_class_grids();
+void or_rebuild_teacher_grid_pair(int teacher, int second_teacher);
+void or_rebuild_teacher_grids();
+int or_any_class_has_gap();
+
+void or_snapshot_current_placement();
+void or_restore_current_placement();
+int or_restore_best_placement();
+void or_clear_best_placement();
+void or_copy_placement(std::uint16_t* to);
+void or_apply_placement(const std::uint16_t* from);
+
+// Score kept with g_current_placement by the search.
+extern std::int64_t g_kept_score;
+
+// Sleep used by the pause request of the swaps; tests replace it.
+using SolverSleep = void (*)(int milliseconds);
+void or_set_solver_sleep(SolverSleep sleep);

@@ -1,0 +1,302 @@
+// Save files: each kind written to its file and read back through the
+// scrambler, byte for byte after unscrambling; partial, truncated and
+// corrupted saves; a clash that calls for the take-over; write failures.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/engine_main.h"
+#include "engine/errors.h"
+#include "engine/placement_check.h"
+#include "engine/shell_services.h"
+#include "engine/save_files.h"
+#include "engine/text_lines.h"
+#include "save_test_fixture.h"
+
+using save_test::SchoolFolder;
+using save_test::SmallSchool;
+
+namespace {
+
+const char* const kSmallSchoolSave =
+    "0000 0 0 1A (0) ROSSI (0)  (-1) CE:0\n"
+    "0001 0 1 1A (0) ROSSI (0)  (-1) CE:0\n"
+    "0002 1 0 1B (1) ROSSI (0)  (-1) CE:0\n"
+    "0003 0 0 1B (1) BIANCHI (1) VERDI (2) CE:0CF:0\n"
+    "0004 2 3 1A (0) BIANCHI (1)  (-1) CE:0\n"
+    "0005 4 5 1B (1) VERDI (2)  (-1) CE:0\n";
+
+std::string unscrambled(const std::string& name) {
+  std::FILE* f = or_fopen(name.c_str(), "rt");
+  if (f == nullptr) return "<missing>";
+  std::string out;
+  char line[512];
+  while (or_read_line(line, 400, f) != nullptr) out += line;
+  or_fclose(f);
+  return out;
+}
+
+std::vector<std::string> physical_lines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size() - 1;
+    lines.push_back(bytes.substr(start, end - start + 1));
+    start = end + 1;
+  }
+  return lines;
+}
+
+void unplace_all() {
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) save_test::place(i, -1, 0);
+}
+
+const char* const kSaveFiles[] = {"savego.txt", "savebi.txt", "savetest.txt", "saveprec.txt", "saveprov.txt"};
+
+TEST(SaveFiles, EachKindWritesItsFileAndReadsBack) {
+  struct Case {
+    const char* id;
+    bool provisional, test;
+    int kind;
+    const char* file;       // "" when nothing is written
+    std::uint8_t run_mode;  // what the reading command sets
+  } cases[] = {
+      {"go", false, false, -1, "savego.txt", 15},
+      {"bi", false, false, -2, "savebi.txt", 26},
+      {"test", false, false, -3, "savetest.txt", 41},
+      {"prec", false, false, -4, "saveprec.txt", 15},
+      {"testrun", false, true, -1, "savetest.txt", 15},
+      {"prov", true, false, -1, "saveprov.txt", 15},
+      {"provbi", true, false, -2, "saveprov.txt", 15},
+      {"provtest", true, false, -3, "savetest.txt", 41},
+      {"provprec", true, false, -4, "", 15},
+  };
+  for (const Case& c : cases) {
+    SchoolFolder folder;
+    SmallSchool school;
+    std::vector<int> expected = save_test::placements(6);
+    g_provisional_mode = c.provisional;
+    g_test_run = c.test;
+    or_save_timetable(c.kind);
+    for (const char* name : kSaveFiles)
+      EXPECT_EQ(folder.exists(name), std::string(name) == c.file) << c.id << " " << name;
+    if (c.file[0] == '\0') continue;
+    std::string plain = unscrambled(c.file);
+    EXPECT_EQ(plain.substr(0, std::strlen(kSmallSchoolSave)), kSmallSchoolSave) << c.id;
+    EXPECT_NE(plain.find("0006 1 0 1A (0) Calendario-1A (3)  (-1) CE:0\n"), std::string::npos) << c.id;
+    EXPECT_EQ(physical_lines(plain).size(), 60u) << c.id;
+    EXPECT_NE(folder.read(c.file).find("0000"), 0u) << c.id << ": stored scrambled";
+    unplace_all();
+    g_eng_run.run_mode = c.run_mode;
+    EXPECT_EQ(or_load_timetable(0), 0) << c.id;
+    // The calendar lessons take the classes' free hours again in turn.
+    EXPECT_EQ(save_test::placements(6), expected) << c.id;
+  }
+}
+
+TEST(SaveFiles, OtherKindsGoToTheOutputFolder) {
+  SchoolFolder folder;
+  SmallSchool school;
+  std::filesystem::create_directory(folder.path() / "RisultatoTest");
+  const char* previous = g_output_folder;
+  g_output_folder = ".\\RisultatoTest\\";
+  or_save_timetable(-7);
+  g_output_folder = previous;
+  EXPECT_EQ(unscrambled(".\\RisultatoTest\\_savego.txt").substr(0, std::strlen(kSmallSchoolSave)), kSmallSchoolSave);
+  EXPECT_FALSE(folder.exists("savego.txt"));
+}
+
+TEST(SaveFiles, SaveDropsTheRecordSaveAndReadPrefersIt) {
+  SchoolFolder folder;
+  SmallSchool school;
+  or_save_timetable(-1);
+  save_test::place(5, 3, 2);
+  or_save_timetable(-4);
+  EXPECT_TRUE(folder.exists("saveprec.txt"));
+  unplace_all();
+  EXPECT_EQ(or_load_timetable(0), 0);
+  EXPECT_EQ(g_eng_lessons[5].day, 3) << "an interrupted computation resumes from its record";
+  or_save_timetable(-1);
+  EXPECT_FALSE(folder.exists("saveprec.txt"));
+}
+
+TEST(SaveFiles, FirstSaveCreatesTheExemptionFileOnce) {
+  SchoolFolder folder;
+  SmallSchool school;
+  or_save_timetable(-1);
+  std::string first = folder.read("scuola3.txt");
+  EXPECT_EQ(first, "0219" + std::string(438, '0') + "\r\n");
+  or_save_timetable(-1);
+  EXPECT_EQ(folder.read("scuola3.txt"), first);
+}
+
+TEST(SaveFiles, NoFileIsNoTimetable) {
+  SchoolFolder folder;
+  SmallSchool school;
+  EXPECT_EQ(or_load_timetable(0), -3);
+  EXPECT_EQ(save_test::placements(), std::vector<int>(60, -1));
+}
+
+TEST(SaveFiles, PartialSaveReturnsThePlacedCount) {
+  SchoolFolder folder;
+  SmallSchool school;
+  or_save_timetable(-1);
+  std::vector<std::string> lines = physical_lines(folder.read("savego.txt"));
+  ASSERT_EQ(lines.size(), 60u);
+  folder.write("savego.txt", lines[0] + lines[1] + lines[2]);
+  unplace_all();
+  // Three lessons and the 54 calendar lessons that fill the classes' weeks.
+  EXPECT_EQ(or_load_timetable(0), 57);
+  EXPECT_EQ(save_test::placements(6), (std::vector<int>{0, 1, 12, -1, -1, -1}));
+}
+
+TEST(SaveFiles, EveryTruncationLoadsAsNoneOrPartial) {
+  SchoolFolder folder;
+  SmallSchool school;
+  or_save_timetable(-1);
+  std::string whole = folder.read("savego.txt");
+  for (std::size_t cut = 0; cut < whole.size(); cut += 7) {
+    folder.write("savego.txt", whole.substr(0, cut));
+    unplace_all();
+    int result = or_load_timetable(0);
+    EXPECT_TRUE(result == -3 || result == 0 || (result > 0 && result < 60)) << "cut " << cut << " gave " << result;
+  }
+}
+
+TEST(SaveFiles, ACorruptedLineLeavesOnlyItsLessonUnplaced) {
+  SchoolFolder folder;
+  SmallSchool school;
+  std::vector<int> expected = save_test::placements();
+  or_save_timetable(-1);
+  std::vector<std::string> lines = physical_lines(folder.read("savego.txt"));
+  for (std::size_t bad = 0; bad < 6; ++bad) {
+    std::string bytes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      std::string line = lines[i];
+      if (i == bad) line[5] = line[5] == '0' ? '1' : '0';
+      bytes += line;
+    }
+    folder.write("savego.txt", bytes);
+    unplace_all();
+    EXPECT_EQ(or_load_timetable(0), 59) << "line " << bad;
+    std::vector<int> want(expected.begin(), expected.begin() + 6);
+    want[bad] = -1;
+    EXPECT_EQ(save_test::placements(6), want) << "line " << bad;
+  }
+}
+
+TEST(SaveFiles, OutOfRangeSlotsAreRefused) {
+  struct Case {
+    const char* id;
+    const char* line;
+  } cases[] = {
+      {"day", "0000 5 0 1A (0) ROSSI (0)  (-1) CE:0\n"},   // the week has 5 days
+      {"hour", "0000 0 6 1A (0) ROSSI (0)  (-1) CE:0\n"},  // and 6 hours
+      {"big", "0000 99 99 1A (0) ROSSI (0)  (-1) CE:0\n"},
+      {"neg", "0000 -5 2 1A (0) ROSSI (0)  (-1) CE:0\n"},
+  };
+  for (const Case& c : cases) {
+    SchoolFolder folder;
+    SmallSchool school;
+    folder.write("savego.txt", c.line);
+    unplace_all();
+    // The calendar lessons still take their free hours; lesson 0 does not.
+    EXPECT_EQ(or_load_timetable(0), 54) << c.id;
+    EXPECT_EQ(save_test::placements(1)[0], -1) << c.id;
+  }
+}
+
+TEST(SaveFiles, AClashIsTheCriticalErrorThatStartsTheTakeOver) {
+  SchoolFolder folder;
+  SmallSchool school;
+  or_save_timetable(-1);
+  // Lesson 3 passes from BIANCHI to ROSSI, who teaches lesson 0 in its slot.
+  g_eng_lessons[3].teacher = school.rossi;
+  or_count_hours(0);
+  unplace_all();
+  try {
+    or_load_timetable(0);
+    FAIL() << "the clash was accepted";
+  } catch (const EngineError& e) {
+    EXPECT_EQ(e.code, -1);
+  }
+  g_recovery_allowed = 1;
+  EXPECT_EQ(or_recover_previous_timetable(), 0);
+  EXPECT_EQ(g_recovery_allowed, 0);
+  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
+  // Unchanged lessons keep their saved slots.
+  EXPECT_EQ(save_test::placements()[0], 0);
+  EXPECT_EQ(save_test::placements()[1], 1);
+  EXPECT_EQ(or_recover_previous_timetable(), -2) << "recovery runs once per command";
+}
+
+TEST(SaveFiles, RecoveryMatchesByNamesAfterTeachersMoved) {
+  SchoolFolder folder;
+  SmallSchool school;
+  or_save_timetable(-1);
+  // A new teacher is inserted before the others: every index shifts.
+  save_test::reset_school();
+  int c1a = save_test::add_class("1A");
+  int c1b = save_test::add_class("1B");
+  int neri = save_test::add_teacher("NERI");
+  int rossi = save_test::add_teacher("ROSSI");
+  int bianchi = save_test::add_teacher("BIANCHI");
+  int verdi = save_test::add_teacher("VERDI");
+  int math = save_test::add_subject("MATEMATICA");
+  int lab = save_test::add_subject("FISICA");
+  save_test::add_lesson(neri, c1a, math);
+  save_test::add_lesson(rossi, c1a, math);
+  save_test::add_lesson(rossi, c1a, math);
+  save_test::add_lesson(rossi, c1b, math);
+  save_test::add_lesson(bianchi, c1b, lab, verdi);
+  save_test::add_lesson(bianchi, c1a, lab);
+  save_test::add_lesson(verdi, c1b, lab);
+  or_count_hours(0);
+  g_recovery_allowed = 1;
+  ASSERT_EQ(or_recover_previous_timetable(), 0);
+  std::vector<int> got = save_test::placements(7);
+  EXPECT_EQ(std::vector<int>(got.begin() + 1, got.end()), (std::vector<int>{0, 1, 12, 0, 27, 53}));
+  EXPECT_GE(got[0], 0) << "the new lesson takes a free slot";
+  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
+}
+
+TEST(SaveFiles, ProvisionalRecoveryReadsTheProvisionalSave) {
+  SchoolFolder folder;
+  SmallSchool school;
+  or_save_timetable(-1);
+  std::vector<int> normal = save_test::placements();
+  g_provisional_mode = 1;
+  save_test::place(4, 3, 3);
+  or_save_timetable(-1);
+  unplace_all();
+  g_recovery_allowed = 1;
+  ASSERT_EQ(or_recover_previous_timetable(), 0);
+  EXPECT_EQ(save_test::placements()[4], 3 * 12 + 3);
+  EXPECT_NE(save_test::placements(), normal);
+  EXPECT_TRUE(folder.exists("savego.txt")) << "the normal save is never touched";
+}
+
+TEST(SaveFiles, AFailedWriteRaisesTheFileErrorAndKeepsTheOldSave) {
+  SchoolFolder folder;
+  SmallSchool school;
+  std::filesystem::create_directory(folder.path() / "savebi.txt");
+  EXPECT_THROW(or_save_timetable(-2), EngineFileError);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "savebi.txt"));
+  int leftovers = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    leftovers += entry.path().filename().string().find("kt-tmp") != std::string::npos ? 1 : 0;
+  EXPECT_EQ(leftovers, 0);
+}
+
+TEST(SaveFiles, WorkersWriteNothing) {
+  SchoolFolder folder;
+  SmallSchool school;
+  g_process_number = 3;
+  or_save_timetable(-1);
+  g_process_number = 0;
+  EXPECT_FALSE(folder.exists("savego.txt"));
+}
+
+}  // namespace

@@ -1,0 +1,237 @@
+// Placement state: the pair conflict codes, the swaps and their undo, the
+// slot index and the grid rebuilds.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/engine_random.h"
+#include "engine/errors.h"
+#include "engine/status_block.h"
+#include "school_fixture.h"
+#include "solver/placement_state.h"
+
+namespace {
+
+void put(int l, int day, int hour) { set_lesson_place(l, static_cast<std::uint16_t>(day | (hour << 8))); }
+
+struct PairCase {
+  const char* id;
+  int class_a, class_b, room_a, room_b, teacher_a, teacher_b, second_a, second_b;
+  bool joint;
+  int expected;
+  friend void PrintTo(const PairCase& k, std::ostream* os) { *os << k.id; }
+};
+
+class PairConflict : public ::testing::TestWithParam<PairCase> {};
+
+TEST_P(PairConflict, CodeOfTheFirstRuleThatHolds) {
+  const PairCase& k = GetParam();
+  SchoolSpec spec;
+  spec.classes = 2;
+  spec.lessons_per_class = 1;
+  spec.teachers = 6;
+  spec.lab_lessons_per_class = 0;
+  build_school(spec, 1);
+  EngineLesson* l = g_eng_lessons;
+  l[0].class_index = k.class_a;
+  l[1].class_index = k.class_b;
+  l[0].room = k.room_a;
+  l[1].room = k.room_b;
+  l[0].teacher = k.teacher_a;
+  l[1].teacher = k.teacher_b;
+  l[0].second_teacher = k.second_a;
+  l[1].second_teacher = k.second_b;
+  l[0].piece_kind = k.second_a >= 0 ? kHasLaboratoryPart : 0;
+  l[1].piece_kind = k.second_b >= 0 ? kHasConversationPart : 0;
+  if (k.joint) {
+    l[0].joint_count = 1;
+    l[0].joint_lessons[0] = 1;
+  }
+  put(0, 0, 0);
+  put(1, 0, 0);
+  EXPECT_EQ(or_lesson_pair_conflict(0, 1), k.expected) << k.id;
+  put(1, 0, 1);
+  EXPECT_EQ(or_lesson_pair_conflict(0, 1), kNoConflict) << k.id << " other slot";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, PairConflict,
+    ::testing::Values(
+        PairCase{"none", 0, 1, 0, 1, 0, 1, -1, -1, false, 0},
+        PairCase{"class", 0, 0, 0, 0, 0, 1, -1, -1, false, 1},
+        PairCase{"joint_class", 0, 0, 0, 0, 0, 1, -1, -1, true, 0},
+        PairCase{"joint_class_same_teacher", 0, 0, 0, 0, 2, 2, -1, -1, true, 3},
+        PairCase{"room", 0, 1, 4, 4, 0, 1, -1, -1, false, 2},
+        PairCase{"joint_room", 0, 1, 4, 4, 0, 1, -1, -1, true, 0},
+        PairCase{"teacher", 0, 1, 0, 1, 3, 3, -1, -1, false, 3},
+        PairCase{"second_a_is_teacher_b", 0, 1, 0, 1, 0, 4, 4, -1, false, 4},
+        PairCase{"teacher_a_is_second_b", 0, 1, 0, 1, 0, 1, 5, 0, false, 5},
+        PairCase{"same_second", 0, 1, 0, 1, 0, 1, 5, 5, false, 6},
+        PairCase{"second_b_is_teacher_a", 0, 1, 0, 1, 0, 1, -1, 0, false, 7}),
+    [](const auto& info) { return std::string(info.param.id); });
+
+struct Snapshot {
+  std::vector<std::uint16_t> places;
+  std::unique_ptr<SlotLessonList[]> lists{new SlotLessonList[kWeekSlots]};
+  void take() {
+    places.assign(g_eng_school.lesson_count, 0);
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) places[l] = lesson_place(l);
+    std::memcpy(lists.get(), g_slot_lessons, sizeof(g_slot_lessons));
+  }
+  bool same_as_now() const {
+    for (int l = 0; l < g_eng_school.lesson_count; ++l)
+      if (places[l] != lesson_place(l)) return false;
+    return std::memcmp(lists.get(), g_slot_lessons, sizeof(g_slot_lessons)) == 0;
+  }
+};
+
+class PlacedSchool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    build_school(SchoolSpec{}, 7);
+    place_all_lessons();
+  }
+};
+
+TEST_F(PlacedSchool, SwapThenUndoLeavesEveryByteAsBefore) {
+  Snapshot before;
+  EngineRandom random(99);
+  int n = g_eng_school.lesson_count;
+  int kept = 0;
+  for (int round = 0; round < 500; ++round) {
+    before.take();
+    int a = random.below(n), b = random.below(n);
+    int code = or_swap_lessons(a, b);
+    if (code == kNoConflict) {
+      ++kept;
+      or_undo_swap_lessons(a, b);
+    }
+    ASSERT_TRUE(before.same_as_now()) << "round " << round << " code " << code;
+  }
+  EXPECT_GT(kept, 0);
+}
+
+TEST_F(PlacedSchool, KeptSwapsKeepTheSlotIndexRightAndClashFree) {
+  EngineRandom random(5);
+  int n = g_eng_school.lesson_count;
+  for (int round = 0; round < 300; ++round) {
+    int a = random.below(n), b = random.below(n);
+    if (or_swap_lessons(a, b) != kNoConflict) continue;
+    for (int l = 0; l < n; ++l) ASSERT_EQ(or_find_lesson_conflict(l), kNoConflict);
+  }
+  std::vector<int> seen(n, 0);
+  for (int s = 0; s < kWeekSlots; ++s)
+    for (std::uint32_t i = 0; i < g_slot_lessons[s].count; ++i) {
+      int l = g_slot_lessons[s].lesson[i];
+      if (l == kHoleEntry) continue;
+      ASSERT_EQ(lesson_slot(l), s);
+      ++seen[l];
+    }
+  for (int l = 0; l < n; ++l) EXPECT_EQ(seen[l], 1) << l;
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+}
+
+TEST_F(PlacedSchool, RefusedSwapNamesALessonOfTheTwoSlotsAndChangesNothing) {
+  int n = g_eng_school.lesson_count;
+  for (int a = 0; a < n; ++a)
+    for (int b = 0; b < n; ++b) {
+      if (lesson_place(a) == lesson_place(b)) continue;
+      Snapshot before;
+      before.take();
+      int code = or_swap_lessons(a, b);
+      if (code == kNoConflict) {
+        or_undo_swap_lessons(a, b);
+        continue;
+      }
+      EXPECT_TRUE(before.same_as_now());
+      int refusing = g_last_conflict_lesson;
+      ASSERT_GE(refusing, 0);
+      EXPECT_TRUE(lesson_place(refusing) == lesson_place(a) || lesson_place(refusing) == lesson_place(b));
+      return;
+    }
+  FAIL() << "no refused swap found";
+}
+
+TEST_F(PlacedSchool, PairSwapThenUndoLeavesEveryByteAsBefore) {
+  Snapshot before;
+  EngineRandom random(3);
+  int n = g_eng_school.lesson_count;
+  int tried = 0;
+  for (int round = 0; round < 2000 && tried < 100; ++round) {
+    int a = random.below(n), b = random.below(n);
+    if (lesson_place(a) == lesson_place(b)) continue;
+    int a2 = -1, b2 = -1;
+    for (int l = 0; l < n; ++l) {
+      if (l != a && lesson_place(l) == lesson_place(a)) a2 = l;
+      if (l != b && lesson_place(l) == lesson_place(b)) b2 = l;
+    }
+    if (a2 < 0 || b2 < 0) continue;
+    ++tried;
+    before.take();
+    if (or_swap_lesson_pairs(a, b, a2, b2) == kNoConflict) or_undo_swap_lesson_pairs(a, b, a2, b2);
+    ASSERT_TRUE(before.same_as_now()) << round;
+  }
+  EXPECT_GT(tried, 0);
+}
+
+TEST_F(PlacedSchool, SlotTestAgreesWithTheWalkOverEveryLesson) {
+  EngineRandom random(11);
+  int n = g_eng_school.lesson_count;
+  for (int round = 0; round < 400; ++round) {
+    int l = random.below(n);
+    std::uint16_t old = lesson_place(l);
+    or_slot_list_remove(l);
+    put(l, random.below(5), random.below(6));
+    EXPECT_EQ(or_find_slot_conflict(l), or_find_lesson_conflict(l)) << round;
+    set_lesson_place(l, old);
+    or_slot_list_add(l);
+  }
+}
+
+TEST_F(PlacedSchool, RebuildsSkipAnUnplacedLesson) {
+  set_lesson_place(3, kUnplaced);
+  or_rebuild_slot_index();
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+  for (int s = 0; s < kWeekSlots; ++s)
+    for (std::uint32_t i = 0; i < g_slot_lessons[s].count; ++i) EXPECT_NE(g_slot_lessons[s].lesson[i], 3);
+}
+
+TEST_F(PlacedSchool, DoubleBookedClassEndsTheRunNamingBothLessons) {
+  set_lesson_place(1, lesson_place(0));
+  try {
+    or_rebuild_class_grids();
+    FAIL() << "no error";
+  } catch (const EngineError& e) {
+    EXPECT_EQ(e.code, -1);
+    std::string message = g_status.message;
+    EXPECT_NE(message.find("classe:0-1A cattedra/ora:"), std::string::npos) << message;
+  }
+}
+
+TEST_F(PlacedSchool, GapTestFindsAFreeHourBeforeAnOccupiedOne) {
+  or_rebuild_class_grids();
+  EXPECT_EQ(or_any_class_has_gap(), 0);
+  int l = g_eng_classes[2].week_grid[1][0];
+  set_lesson_place(l, kUnplaced);
+  or_rebuild_class_grids();
+  EXPECT_EQ(or_any_class_has_gap(), 1);
+  g_eng_school.real_class_count = 2;  // class 2 is now a pseudo-class
+  EXPECT_EQ(or_any_class_has_gap(), 0);
+}
+
+TEST(PlacementCopies, NoBestPlacementAfterClearing) {
+  build_school(SchoolSpec{}, 2);
+  place_all_lessons();
+  or_copy_placement(g_best_placement);
+  or_clear_best_placement();
+  EXPECT_EQ(g_best_score, 0);
+  EXPECT_EQ(or_restore_best_placement(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// Builds the synthetic schools of school_fixture.h.
+#include "school_fixture.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/engine_random.h"
+#include "engine/status_block.h"
+#include "solver/initial_assignment.h"
+#include "solver/placement_state.h"
+#include "solver/search_weights.h"
+
+void reset_run_state() {
+  g_status.clear();
+  g_eval_mode = 0;
+  g_eng_run.report_flag = 0;
+  g_eng_run.report_mode = 0;
+  g_solver.search_phase = 0;
+  g_solver.focus_teacher = -1;
+  g_solver.worker_index = 0;
+  g_building_mode_flags = 0;
+  or_reset_constraint_tables();
+}
+
+void build_school(const SchoolSpec& spec, std::uint64_t seed) {
+  or_reset_model();
+  reset_run_state();
+  EngineRandom random(seed);
+  g_eng_run.days_per_week = static_cast<std::uint8_t>(spec.days);
+  int slots = 0;
+  for (int d = 0; d < spec.days; ++d) {
+    g_eng_school.hours_per_day[d] = static_cast<std::uint8_t>(spec.hours);
+    slots += spec.hours;
+  }
+  g_eng_run.weekly_slots = static_cast<std::uint8_t>(slots);
+  g_eng_school.teacher_count = spec.teachers;
+  g_eng_school.class_count = spec.classes;
+  g_eng_school.real_class_count = spec.classes;
+  for (int t = 0; t < spec.teachers; ++t) {
+    std::snprintf(g_eng_teachers[t].name, kNameSize, "PROF%02d", t);
+    g_eng_teachers[t].calendar_class = -1;
+    g_eng_teachers[t].partner = -1;
+    g_eng_teachers[t].weight = 1;
+  }
+  for (int c = 0; c < spec.classes; ++c) {
+    std::snprintf(g_eng_classes[c].code, kClassCodeSize, "%d%c", 1 + c / 3, 'A' + c % 3);
+    g_eng_classes[c].weight = 1;
+  }
+  // Teachers are spread so that no teacher gets more than its share of the week.
+  int per_teacher_cap = slots * 3 / 4;
+  int load[kMaxTeachers] = {};
+  int n = 0;
+  for (int c = 0; c < spec.classes; ++c) {
+    for (int k = 0; k < spec.lessons_per_class; ++k) {
+      EngineLesson& l = g_eng_lessons[n];
+      int teacher = (c * 3 + k / 5) % spec.teachers;
+      for (int tries = 0; load[teacher] >= per_teacher_cap && tries < spec.teachers; ++tries)
+        teacher = (teacher + 1) % spec.teachers;
+      ++load[teacher];
+      l.teacher = teacher;
+      l.class_index = c;
+      l.subject = k / 5;
+      l.room = c;
+      l.second_teacher = -1;
+      l.common_room = -1;
+      l.day = kDayNotPlaced;
+      if (k < spec.lab_lessons_per_class) {
+        int second = (teacher + 1 + random.below(spec.teachers - 1)) % spec.teachers;
+        if (load[second] < per_teacher_cap) {
+          ++load[second];
+          l.piece_kind = kHasLaboratoryPart;
+          l.second_teacher = second;
+        }
+      }
+      ++n;
+    }
+  }
+  g_eng_school.lesson_count = n;
+  for (int l = 0; l < n; ++l) {
+    g_lesson_buildings[l] = {-1, -1, 0, 0};
+    g_eng_lessons[l].building = -1;
+  }
+}
+
+void place_all_lessons() {
+  g_engine_random.seed_with(12345);
+  or_place_lessons_randomly(1, 0);
+  or_place_lessons_randomly(0, 0);
+  or_rebuild_class_grids();
+  if (or_any_class_has_gap()) or_repair_restored_timetable(g_eng_school.lesson_count);
+  or_rebuild_slot_index();
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+}
