@@ -262,6 +262,7 @@ void assign_building_classes() {
       for (int k = 0; k < building.section_count; ++k)
         if (length > 1 && std::strncmp(building.sections[k], cls.code + 1, length - 1) == 0) cls.building = b;
     }
+    if (cls.building < 0 && cls.parent >= 0) cls.building = g_eng_classes[cls.parent].building;
   }
 }
 

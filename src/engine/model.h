@@ -122,6 +122,8 @@ struct EngineLesson {
   // (engine/lesson_links.h).
   std::int32_t room_setting_code;     // 0 none, -1 no room, r + 1 room r
   std::int32_t supported_class_code;  // 0 none, c + 1 class c (support hours)
+  std::uint8_t day_limit;   // days the lesson may use (pre-solve preparation)
+  std::uint8_t slot_limit;  // week slots the lesson may use
 };
 
 // ---- Teachers ---------------------------------------------------------------

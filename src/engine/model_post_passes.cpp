@@ -330,23 +330,25 @@ void or_init_pseudo_lesson(int i, int teacher, int c, int subject, int room) {
   l.incompatible_subject = l.building = l.forced_building = l.room_building = -1;
   l.best_room = l.further_reference = l.chosen_laboratory = l.paired_subject = -1;
   l.day = kDayNotPlaced;
+  l.day_limit = static_cast<std::uint8_t>(or_week_days());
+  l.slot_limit = g_eng_run.weekly_slots;
 }
 
 void or_finish_loaded_model() {
+  // Hour totals are recounted whole after each step that appends lessons:
+  // a pass over at most 10000 lessons, and the lists stay exact.
+  or_count_hours(0);
   or_merge_teacher_day_lists();
   or_link_car_share_partners();
   or_prepare_hour_timings();
   or_recount_week_shape();
-  int first = g_eng_school.lesson_count;
   or_create_calendar_lessons(0);
   or_fit_class_calendars();
-  or_count_hours(first == 0 ? 0 : first);
-  int before_standby = g_eng_school.lesson_count;
+  or_count_hours(0);
   or_create_standby_lessons();
-  or_count_hours(before_standby);
-  int before_calendar = g_eng_school.lesson_count;
+  or_count_hours(0);
   or_create_calendar_lessons(g_eng_school.real_class_count);
-  or_count_hours(before_calendar);
+  or_count_hours(0);
   int largest = 0;
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
     if (g_eng_teachers[t].lesson_hours > largest) largest = g_eng_teachers[t].lesson_hours;

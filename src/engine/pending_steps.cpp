@@ -13,16 +13,6 @@
 #include "engine/text_lines.h"
 #include "engine/timetable_view.h"
 
-void or_prepare_standby_run() { or_raise_not_built("or_prepare_standby_run (stand-by hours)"); }
-
-int or_check_standby_hours(int ask) {
-  or_raise_not_built("or_check_standby_hours (stand-by hours)");
-}
-
-void or_prepare_model_for_solving() {
-  or_raise_not_built("or_prepare_model_for_solving (pre-solve preparation)");
-}
-
 // The solver defines these; the weak stand-ins let the engine's own tests
 // link without the solver library, and lose to the solver wherever it is linked.
 __attribute__((weak)) int or_build_initial_timetable(int search) {

@@ -22,3 +22,8 @@ __attribute__((weak)) int or_any_class_has_gap() { or_raise_not_built("or_any_cl
 __attribute__((weak)) std::uint32_t or_teacher_penalty(int teacher) {
   or_raise_not_built("or_teacher_penalty (solver)");
 }
+__attribute__((weak)) std::uint32_t g_total_score;
+__attribute__((weak)) void or_set_constraint_weights() { or_raise_not_built("or_set_constraint_weights (solver)"); }
+__attribute__((weak)) int or_improve_class_timed(int kind, int teacher) {
+  or_raise_not_built("or_improve_class_timed (solver)");
+}

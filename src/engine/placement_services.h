@@ -22,6 +22,12 @@ int or_any_class_has_gap();
 // The teacher's weighted penalty of the current placement.
 std::uint32_t or_teacher_penalty(int teacher);
 
+// The score of the last full evaluation, the constraint weights and the
+// timed class improvement the board's "try this hour mask" runs.
+extern std::uint32_t g_total_score;
+void or_set_constraint_weights();
+int or_improve_class_timed(int kind, int teacher);
+
 // The 16-bit placement value of a lesson: day in the low byte, hour high.
 inline std::uint16_t or_lesson_place_value(int lesson) {
   return static_cast<std::uint16_t>(g_eng_lessons[lesson].day | (g_eng_lessons[lesson].hour << 8));

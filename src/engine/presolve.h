@@ -3,3 +3,16 @@
 #pragma once
 
 void or_prepare_model_for_solving();
+
+void or_assign_class_buildings(int from_real_count);
+int or_assert_all_lessons_placed();
+void or_count_teacher_class_lessons(int teacher, int* counts);
+void or_flag_grade_lessons();
+void or_file_teacher_lesson_values();
+void or_apply_forbidden_hours();
+void or_limit_lesson_days_and_slots();
+void or_derive_working_days();
+void or_fit_teacher_class_bands();
+void or_flag_task_breaks();
+void or_derive_class_bands(int teacher);
+void or_derive_daily_limits();

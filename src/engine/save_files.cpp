@@ -178,9 +178,9 @@ const char* or_save_file_to_read(bool* savego_for_lack_of_record) {
 }
 
 int or_find_free_standby_lesson(int support, const char* text) {
-  // Behind the first blank: day, hour, class code, class index, teacher.
-  const char* p = std::strchr(text, ' ');
-  if (p == nullptr) return -1;
+  // text starts behind the line's first blank: day, hour, class code,
+  // class index, then the teacher's name.
+  const char* p = text;
   for (int field = 0; field < 4; ++field) {
     while (*p == ' ') ++p;
     while (*p != ' ' && *p != '\0') ++p;
@@ -414,6 +414,12 @@ int or_load_timetable(int kind) {
   or_assert_all_lessons_placed();
   or_rebuild_grids_and_evaluate();
   return 0;
+}
+
+int or_saved_line_count(int lessons) {
+  int n = 0;
+  for (int i = 0; i < lessons && i < g_eng_school.lesson_count; ++i) n += left_out_of_save(i) ? 0 : 1;
+  return n;
 }
 
 int or_read_standby_placements(int count) {

@@ -22,6 +22,8 @@ inline constexpr int kSaveRecord = -4;    // ".\\saveprec.txt", the search's rec
 // The stand-by and support lines of the last save, behind its first count
 // lines: 0, -3 when there is no file, -11 when the file is shorter.
 int or_read_standby_placements(int count);
+// How many save lines the first `lessons` lessons of the model take.
+int or_saved_line_count(int lessons);
 // The first unplaced stand-by (support 0) or support (support 1) lesson of
 // the teacher named in a save line's text behind its first blank; -1 none.
 int or_find_free_standby_lesson(int support, const char* text);

@@ -344,7 +344,9 @@ std::uint8_t digit_after(const char* line, const char* key) {
 void read_subject_group(const char* line) {
   char name[kNameSize];
   copy_until(name, line + 3, kNameSize - 1, nullptr);
-  bool lab_line = std::strstr(line, "LAB:") != nullptr;
+  // Groups of laboratory and conversation pieces come back once per block
+  // the writer starts; they all name the same subjects.
+  bool lab_line = std::strstr(line, "LAB:") != nullptr || std::strstr(line, "CON:") != nullptr;
   g_loader.block_open = 0;
   for (int s = 0; s < g_eng_school.subject_count; ++s) {
     const EngineSubject& subject = g_eng_subjects[s];

@@ -15,6 +15,9 @@
 #include "engine/lesson_links.h"
 #include "engine/model_post_passes.h"
 #include "engine/placement_services.h"
+#include "engine/presolve.h"
+#include "engine/save_files.h"
+#include "engine/shell_services.h"
 #include "engine/report_services.h"
 #include "engine/solver_entry.h"
 #include "engine/status_block.h"
@@ -232,4 +235,34 @@ void or_pack_standby_lessons(int mode) {
     g_placement_copy[i] = or_lesson_place_value(i);
   }
   or_rebuild_class_grids();
+}
+
+void or_prepare_standby_run() {
+  or_create_standby_lessons();
+  or_count_hours(0);
+  or_prepare_model_for_solving();
+  or_evaluate_all_constraints(1);
+  or_place_standby_hours();
+  or_count_hours(0);
+}
+
+int or_check_standby_hours(int ask) {
+  if (g_process_number != 0) return -1;
+  EngineSchool saved = g_eng_school;
+  int real_lessons = g_eng_school.lesson_count;
+  int saved_lines = or_saved_line_count(real_lessons);
+  or_create_standby_lessons();
+  or_count_hours(0);
+  or_prepare_model_for_solving();
+  or_evaluate_all_constraints(0);
+  if (or_read_standby_placements(saved_lines) == 0) {
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].standby_work[0] = g_eng_teachers[t].standby_work[1] = 0;
+    or_count_hours(0);
+    or_assign_class_buildings(1);
+    return 0;
+  }
+  if (ask) or_raise_critical_error("Mancano ore assegnate alle disposizioni", 0, "..\\Orario\\OR_LOAD", 323);
+  g_eng_school = saved;
+  or_count_hours(0);
+  return -1;
 }

@@ -469,6 +469,31 @@ int or_commit_placement(int test) {
   return result;
 }
 
+int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask) {
+  if (!valid_teacher(teacher) || mask == nullptr) return -1;
+  EngineTeacher& x = g_eng_teachers[teacher];
+  if (kind == 1 || kind == 101) {
+    std::memcpy(x.allowed_hours_work, x.allowed_hours, kWeekSlots);
+    if (x.allowed_hours_work[0] == 255) std::memset(x.allowed_hours_work, 1, kWeekSlots);
+    for (int s = 0; s < kWeekSlots; ++s)
+      if (mask[s]) x.allowed_hours_work[s] = 0;
+    if (kind == 101) {
+      std::memcpy(x.allowed_hours, x.allowed_hours_work, kWeekSlots);
+      return 0;
+    }
+  }
+  int result = -1;
+  try {
+    g_total_score = 99999;
+    or_set_constraint_weights();
+    result = or_improve_class_timed(kind, teacher);
+  } catch (const EngineError&) {
+    result = -1;
+  }
+  if (kind == 1) std::memcpy(x.allowed_hours_work, x.allowed_hours, kWeekSlots);
+  return result;
+}
+
 void or_apply_reception_slots() {
   const TimetableView& v = g_timetable_view;
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {

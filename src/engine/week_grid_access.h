@@ -55,6 +55,8 @@ int or_check_lessons_fit_grid(int teacher, WeekGridCell* grid);
 void or_apply_grid_support_classes(WeekGridCell* grid);
 int or_commit_placement(int test);
 void or_apply_reception_slots();
+// mask: 84 bytes, non-zero marks a slot the teacher is to be kept out of.
+int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask);
 int or_iterate_class_room_lessons(int mode, const char** teacher, const char** class_name, int* lesson);
 int or_check_shared_lessons_fit_grid(int teacher, int second, int room, WeekGridCell* grid);
 const char* or_class_display_name(int class_index);

@@ -8,6 +8,7 @@
 #include "save_test_fixture.h"
 
 int g_test_rebuild_calls = 0;
+int g_test_gap_answer = 0;  // what the class gap check answers
 
 std::uint32_t or_rebuild_grids_and_evaluate() {
   ++g_test_rebuild_calls;
@@ -16,7 +17,7 @@ std::uint32_t or_rebuild_grids_and_evaluate() {
 void or_rebuild_class_grids() {}
 void or_rebuild_teacher_grids() {}
 void or_rebuild_slot_index() {}
-int or_any_class_has_gap() { return 0; }
+int or_any_class_has_gap() { return g_test_gap_answer; }
 std::uint32_t or_teacher_penalty(int) { return 0; }
 
 int or_place_remaining_randomly(int, int) {

@@ -1,0 +1,160 @@
+// Random perturbations of the whole timetable (see perturbations.h). Each
+// one rewrites the day and hour bytes of the lessons concerned and then
+// rebuilds the solver's slot index and grids once; a shake touches every
+// lesson of one or two days, a slot exchange the lessons of two slots.
+// Draws come from the engine's generator, so a seeded run repeats them.
+#include "engine/perturbations.h"
+
+#include <vector>
+
+#include "engine/engine_random.h"
+#include "engine/lesson_links.h"
+#include "engine/placement_services.h"
+
+namespace {
+
+int g_shake_calls = 0;
+
+int draw_other(int first, int range) {
+  if (range < 2) return first;
+  int d = first;
+  for (int tries = 0; tries < 64 && d == first; ++tries) d = g_engine_random.below(range);
+  return d == first ? (first + 1) % range : d;
+}
+
+void exchange_days(int d1, int d2) {
+  int common = or_day_hours(d1) < or_day_hours(d2) ? or_day_hours(d1) : or_day_hours(d2);
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    EngineLesson& l = g_eng_lessons[i];
+    if (!or_lesson_placed(i) || l.hour >= common) continue;
+    if (l.day == d1) l.day = static_cast<std::uint8_t>(d2);
+    else if (l.day == d2) l.day = static_cast<std::uint8_t>(d1);
+  }
+}
+
+std::uint32_t rebuild() {
+  or_rebuild_slot_index();
+  return or_rebuild_grids_and_evaluate();
+}
+
+}  // namespace
+
+void or_reset_shake_counter() { g_shake_calls = 0; }
+
+std::uint32_t or_shake_timetable() {
+  int kind = (++g_shake_calls) % 3;
+  int days = or_week_days();
+  if (kind == 1) {
+    int d1 = g_engine_random.below(kDays);
+    int d2 = draw_other(d1, kDays);
+    if (d1 >= days || d2 >= days || or_day_hours(d1) == 0 || or_day_hours(d2) == 0) return 0;
+    exchange_days(d1, d2);
+  } else if (kind == 2) {
+    if (days == 0) return 0;
+    int d = g_engine_random.below(days);
+    int hours = or_day_hours(d);
+    for (int i = 0; i < g_eng_school.lesson_count && hours > 0; ++i) {
+      EngineLesson& l = g_eng_lessons[i];
+      if (or_lesson_placed(i) && l.day == d && l.hour < hours) l.hour = static_cast<std::uint8_t>((l.hour + 1) % hours);
+    }
+  } else {
+    int longest = g_eng_run.longest_day;
+    if (longest < 2) return 0;
+    int h1 = g_engine_random.below(longest);
+    int h2 = draw_other(h1, longest);
+    for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+      EngineLesson& l = g_eng_lessons[i];
+      if (!or_lesson_placed(i) || h1 >= or_day_hours(l.day) || h2 >= or_day_hours(l.day)) continue;
+      if (l.hour == h1) l.hour = static_cast<std::uint8_t>(h2);
+      else if (l.hour == h2) l.hour = static_cast<std::uint8_t>(h1);
+    }
+  }
+  return rebuild();
+}
+
+int or_swap_random_slots(int n) {
+  int lessons = g_eng_school.lesson_count;
+  if (lessons < 2 || n <= 0) return 0;
+  int made = 0, refused = 0;
+  while (made < n && refused < kSwapRetryLimit * n) {
+    int a = g_engine_random.below(lessons / 2 > 0 ? lessons / 2 : 1);
+    if (!or_lesson_placed(a)) {
+      ++refused;
+      continue;
+    }
+    std::uint16_t slot_a = or_lesson_place_value(a);
+    int start = g_engine_random.below(lessons / 3 > 0 ? lessons / 3 : 1);
+    int b = -1;
+    for (int k = 0; k < lessons && b < 0; ++k) {
+      int i = (start + k) % lessons;
+      if (or_lesson_placed(i) && or_lesson_place_value(i) != slot_a) b = i;
+    }
+    if (b < 0) return made;
+    std::uint16_t slot_b = or_lesson_place_value(b);
+    std::vector<int> moved_a, moved_b;
+    for (int i = 0; i < lessons; ++i) {
+      std::uint16_t v = or_lesson_place_value(i);
+      if (v == slot_a) moved_a.push_back(i);
+      else if (v == slot_b) moved_b.push_back(i);
+    }
+    auto put = [](const std::vector<int>& list, std::uint16_t v) {
+      for (int i : list) {
+        g_eng_lessons[i].day = static_cast<std::uint8_t>(v & 0xFF);
+        g_eng_lessons[i].hour = static_cast<std::uint8_t>(v >> 8);
+      }
+    };
+    put(moved_a, slot_b);
+    put(moved_b, slot_a);
+    rebuild();
+    if (or_any_class_has_gap()) {
+      put(moved_a, slot_a);
+      put(moved_b, slot_b);
+      rebuild();
+      ++refused;
+      continue;
+    }
+    ++made;
+  }
+  return made;
+}
+
+void or_swap_days(int d1, int d2) {
+  if (d1 < 0 || d2 < 0 || d1 >= kDays || d2 >= kDays || d1 == d2) return;
+  exchange_days(d1, d2);
+  or_rebuild_slot_index();
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+}
+
+int or_swap_days_for_worst_teacher() {
+  int n = g_eng_school.teacher_count;
+  std::vector<bool> tried(static_cast<std::size_t>(n), false);
+  for (int round = 0; round < n; ++round) {
+    int worst = -1;
+    for (int t = 0; t < n; ++t) {
+      if (tried[t] || or_teacher_penalty(t) == 0) continue;
+      if (worst < 0 || g_eng_teachers[t].points >= g_eng_teachers[worst].points) worst = t;
+    }
+    if (worst < 0) break;
+    tried[worst] = true;
+    const EngineTeacher& x = g_eng_teachers[worst];
+    int count = x.free_day_count > kDays ? kDays : x.free_day_count;
+    if (count == 0) continue;
+    bool busy[kDays] = {};
+    for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+      const EngineLesson& l = g_eng_lessons[i];
+      if (or_lesson_placed(i) && l.day < kDays && (l.teacher == worst || (or_lesson_has_second(i) && l.second_teacher == worst)))
+        busy[l.day] = true;
+    }
+    int empty = -1;
+    for (int d = 0; d < or_week_days() && empty < 0; ++d)
+      if (!busy[d]) empty = d;
+    if (empty < 0) continue;
+    int wanted = x.free_days[g_engine_random.below(count)];
+    if (wanted >= or_week_days() || wanted == empty || !busy[wanted]) continue;
+    or_swap_days(wanted, empty);
+    or_rebuild_grids_and_evaluate();
+    return 0;
+  }
+  return 0;
+}

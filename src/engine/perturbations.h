@@ -1,0 +1,18 @@
+// Random whole-timetable perturbations for the improvement phases: shaking
+// days and hours, exchanging the lessons of two slots or two days.
+#pragma once
+
+#include <cstdint>
+
+// One perturbation; the kind turns 1, 2, 0, 1 ... with each call. Returns
+// the full evaluation after the change.
+std::uint32_t or_shake_timetable();
+// n accepted exchanges of two slots; refused exchanges (a class gap) are
+// undone and retried, at most kSwapRetryLimit times per exchange asked for.
+// Returns the number of exchanges made.
+int or_swap_random_slots(int n);
+inline constexpr int kSwapRetryLimit = 50;
+void or_swap_days(int d1, int d2);
+int or_swap_days_for_worst_teacher();
+// The shaking counter, for tests and for a new run.
+void or_reset_shake_counter();

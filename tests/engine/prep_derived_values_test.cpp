@@ -1,0 +1,173 @@
+// Pre-solve preparation on small models: bands, gap days, daily limits,
+// working days, maps, "TEKNO:", class buildings; values worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/errors.h"
+#include "engine/presolve.h"
+#include "save_test_fixture.h"
+
+namespace {
+
+void set_band(BandTable& band, std::initializer_list<std::pair<int, int>> pairs) {
+  band.count = 0;
+  for (auto [a, b] : pairs) {
+    band.pairs[band.count][0] = static_cast<std::int8_t>(a);
+    band.pairs[band.count][1] = static_cast<std::int8_t>(b);
+    ++band.count;
+  }
+}
+
+// One class, one teacher with `lessons` lessons placed over the week.
+int one_teacher(int lessons) {
+  save_test::reset_school();
+  int k = save_test::add_class("1A");
+  int s = save_test::add_subject("ITALIANO");
+  int t = save_test::add_teacher("ROSSI");
+  for (int i = 0; i < lessons; ++i) save_test::place(save_test::add_lesson(t, k, s), i / 6, i % 6);
+  or_count_hours(0);
+  return t;
+}
+
+TEST(PrepDerived, GapDaysFromMaxbudayper) {
+  struct Case {
+    int per, first, second;
+  } cases[] = {{2, 2, 0}, {3, 2, 1}, {4, 2, 2}, {5, 5, 0}, {6, 5, 1}, {7, 5, 2}};
+  for (const Case& c : cases) {
+    int t = one_teacher(4);
+    g_eng_teachers[t].maxbudayper = static_cast<std::int8_t>(c.per);
+    or_prepare_model_for_solving();
+    EXPECT_EQ(g_eng_teachers[t].gap_day_values[0], c.first) << c.per;
+    EXPECT_EQ(g_eng_teachers[t].gap_day_values[1], c.second) << c.per;
+  }
+}
+
+TEST(PrepDerived, DailyLimitsFromBandsAndOwnValues) {
+  struct Case {
+    const char* id;
+    int presenza, insegna;  // 255: not given
+    bool bands;
+    int presence, teaching;
+  } cases[] = {
+      {"nothing", 255, 255, false, 99, 99},
+      {"bands", 255, 255, true, 5, 4},  // 12 weekly hours: pairs (10,4)/(14,5) and (12,4)
+      {"own", 6, 3, true, 6, 3},
+  };
+  for (const Case& c : cases) {
+    int t = one_teacher(12);
+    g_eng_teachers[t].presenza = static_cast<std::uint8_t>(c.presenza);
+    g_eng_teachers[t].insegna = static_cast<std::uint8_t>(c.insegna);
+    if (c.bands) {
+      set_band(g_eng_school.ihpresenza, {{10, 4}, {14, 5}});
+      set_band(g_eng_school.ihinsegna, {{12, 4}, {18, 5}});
+    }
+    or_prepare_model_for_solving();
+    EXPECT_EQ(g_eng_teachers[t].max_presence_per_day, c.presence) << c.id;
+    EXPECT_EQ(g_eng_teachers[t].max_teaching_per_day, c.teaching) << c.id;
+  }
+}
+
+TEST(PrepDerived, GapToleranceAndWorkingDays) {
+  int t = one_teacher(16);
+  set_band(g_eng_school.ihbuche, {{10, 1}, {18, 3}});
+  set_band(g_eng_school.iggiorni, {{12, 3}, {18, 5}});
+  g_eng_teachers[t].buk[0] = 1;
+  or_prepare_model_for_solving();
+  const EngineTeacher& x = g_eng_teachers[t];
+  EXPECT_EQ(x.gap_tolerance, 4) << "band 3 for 16 hours, plus BUK 1";
+  EXPECT_EQ(x.min_working_days, 5);
+  EXPECT_EQ(x.max_working_days, 5);
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) EXPECT_EQ(g_eng_lessons[i].day_limit, 5);
+}
+
+TEST(PrepDerived, ForbiddenHoursBecomeTheAllowedComplement) {
+  int t = one_teacher(6);
+  EngineTeacher& x = g_eng_teachers[t];
+  std::memset(x.forbidden_hours, 0, kWeekSlots);
+  x.forbidden_hours[0] = x.forbidden_hours[1] = 1;  // Monday, first two hours
+  for (int h = 0; h < 6; ++h) x.forbidden_hours[4 * 12 + h] = 1;  // Friday wholly
+  or_prepare_model_for_solving();
+  EXPECT_EQ(x.allowed_hours[0], 0);
+  EXPECT_EQ(x.allowed_hours[2], 1);
+  EXPECT_EQ(x.allowed_hours[6], 0) << "beyond the day's six hours";
+  EXPECT_EQ(x.allowed_hours_work[13], 1);
+  EXPECT_EQ(x.forbidden_hours[0], 255);
+  EXPECT_EQ(g_eng_lessons[0].day_limit, 4) << "Friday is wholly forbidden";
+  EXPECT_EQ(g_eng_lessons[0].slot_limit, 30 - 8);
+}
+
+TEST(PrepDerived, TeknoShareOfTeachers) {
+  save_test::reset_school();
+  for (int i = 0; i < 50; ++i) save_test::add_teacher(("T" + std::to_string(i)).c_str());
+  g_eng_school.tekno[0] = 20;
+  std::snprintf(g_eng_school.tekno_text, kNameSize, "2 5");
+  or_prepare_model_for_solving();
+  EXPECT_EQ(g_eng_school.tekno[0], 40);
+  EXPECT_EQ(g_eng_run.tekno_day_exclusion[1], 1);
+  EXPECT_EQ(g_eng_run.tekno_day_exclusion[2], 0);
+  EXPECT_EQ(g_eng_run.tekno_day_exclusion[5], 0);
+}
+
+TEST(PrepDerived, ConsecutiveMapsBecomeRows) {
+  struct Case {
+    const char* id;
+    const char* map;
+    bool refused;
+  } cases[] = {{"short", "21", false}, {"seven", "1111111", false}, {"eight", "11111111", true}};
+  for (const Case& c : cases) {
+    one_teacher(2);
+    std::snprintf(g_eng_lessons[0].consecutive_maps[0], 13, "%s", c.map);
+    if (c.refused) {
+      EXPECT_THROW(or_prepare_model_for_solving(), EngineError) << c.id;
+      continue;
+    }
+    or_prepare_model_for_solving();
+    EXPECT_EQ(g_eng_classes[0].consecutive_rows[0][0][0], c.map[0] - '0') << c.id;
+    EXPECT_EQ(g_eng_classes[0].consecutive_rows[0][0][1], c.map[1] - '0') << c.id;
+  }
+}
+
+TEST(PrepDerived, ClassTalliesAndTheirCheck) {
+  save_test::SmallSchool school;
+  or_prepare_model_for_solving();
+  const EngineClass& k = g_eng_classes[school.c1a];
+  EXPECT_EQ(k.tally_count, 3) << "mathematics, physics, the calendar subject";
+  EXPECT_EQ(k.tally_hours[0], 2);
+  EXPECT_EQ(k.triple_count, 3) << "ROSSI, BIANCHI and Calendario-1A, one line each";
+
+  save_test::SmallSchool again;
+  g_eng_lessons[1].day = 5;  // placed on a day the week does not have
+  EXPECT_THROW(or_prepare_model_for_solving(), EngineError);
+
+  save_test::SmallSchool unplaced;
+  save_test::place(1, -1, 0);  // before a timetable is placed nothing is compared
+  EXPECT_NO_THROW(or_prepare_model_for_solving());
+}
+
+TEST(PrepDerived, ClassBuildings) {
+  save_test::SmallSchool school;
+  g_eng_school.building_count = 2;
+  std::snprintf(g_eng_buildings[0].name, kNameSize, "CENTRALE");
+  g_eng_buildings[0].section_count = 1;
+  std::snprintf(g_eng_buildings[0].sections[0], kClassCodeSize, "A");
+  std::snprintf(g_eng_buildings[1].name, kNameSize, "SUCCURSALE");
+  g_eng_buildings[1].class_count = 1;
+  std::snprintf(g_eng_buildings[1].classes[0], kClassCodeSize, "1B");
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) g_eng_lessons[i].building = -1;
+  or_assign_class_buildings(0);
+  EXPECT_EQ(g_eng_classes[school.c1a].building, 0);
+  EXPECT_EQ(g_eng_classes[school.c1b].building, 1);
+  EXPECT_EQ(g_eng_lessons[2].building, 1);
+  g_eng_buildings[1].class_count = 0;
+  try {
+    or_assign_class_buildings(0);
+    FAIL();
+  } catch (const EngineError& e) {
+    EXPECT_EQ(e.code, -2);
+    EXPECT_NE(std::string(g_status.message).find("Manca sede per classe"), std::string::npos);
+  }
+}
+
+}  // namespace

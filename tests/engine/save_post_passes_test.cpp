@@ -1,0 +1,167 @@
+// Model post-passes after loading: hour totals and their limits, class
+// display names, hour timings, car-share partners and free-day lists.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/errors.h"
+#include "engine/save_files.h"
+#include "save_test_fixture.h"
+
+namespace {
+
+std::string message() { return g_status.message; }
+
+TEST(PostPasses, ClassListHoldsEightyThreeLessons) {
+  struct Case {
+    const char* id;
+    int lessons;
+    bool fails;
+  } cases[] = {{"83", 83, false}, {"84", 84, true}};
+  for (const Case& c : cases) {
+    save_test::reset_school(7, 12);
+    int k = save_test::add_class("1A");
+    int s = save_test::add_subject("ITALIANO");
+    for (int i = 0; i < c.lessons; ++i) {
+      int t = save_test::add_teacher(("T" + std::to_string(i)).c_str());
+      save_test::add_lesson(t, k, s);
+    }
+    if (!c.fails) {
+      EXPECT_NO_THROW(or_count_hours(0)) << c.id;
+      EXPECT_EQ(g_eng_classes[k].lesson_index_count, c.lessons) << c.id;
+      continue;
+    }
+    try {
+      or_count_hours(0);
+      ADD_FAILURE() << c.id;
+    } catch (const EngineError& e) {
+      EXPECT_EQ(e.code, -1);
+      EXPECT_NE(message().find("SW - Numero di ore eccessivo Classe [1A]"), std::string::npos) << message();
+    }
+  }
+}
+
+TEST(PostPasses, ATeacherOverTheWeekIsImpossible) {
+  save_test::reset_school(1, 2);
+  int k1 = save_test::add_class("1A"), k2 = save_test::add_class("1B");
+  int s = save_test::add_subject("ITALIANO");
+  int t = save_test::add_teacher("ROSSI");
+  save_test::add_lesson(t, k1, s);
+  save_test::add_lesson(t, k1, s);
+  save_test::add_lesson(t, k2, s);
+  try {
+    or_count_hours(0);
+    FAIL();
+  } catch (const EngineError& e) {
+    EXPECT_EQ(e.code, -3);
+    EXPECT_NE(message().find("Il professore ROSSI                ha 3 Ore, quando il massimo settimanale prevede 2 Ore."),
+              std::string::npos)
+        << message();
+  }
+}
+
+TEST(PostPasses, HourTotalsCountSecondTeachersAndClassTables) {
+  save_test::SmallSchool school;
+  struct Case {
+    int teacher, hours, classes;
+  } cases[] = {{school.rossi, 3, 2}, {school.bianchi, 2, 2}, {school.verdi, 2, 1}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(g_eng_teachers[c.teacher].lesson_hours, c.hours) << c.teacher;
+    EXPECT_EQ(g_eng_teachers[c.teacher].class_count, c.classes) << c.teacher;
+    EXPECT_EQ(g_eng_teachers[c.teacher].class_indexes[c.classes], -1) << "the list ends with -1";
+  }
+  EXPECT_EQ(g_eng_teachers[school.rossi].class_hours[0], 2);
+  EXPECT_EQ(g_eng_teachers[school.verdi].type_flags & kTeacherLaboratory, 0)
+      << "VERDI leads lessons of his own, so he keeps his flags";
+}
+
+TEST(PostPasses, DisplayNames) {
+  struct Case {
+    int mode;
+    const char* code;
+    const char* shown;
+  } cases[] = {{1, "1A", "IVA"}, {1, "2A", "VA"}, {1, "3B", "IB"}, {1, "5C", "IIIC"},
+               {1, "6A", "?"},   {0, "2A", "2A"}, {2, "2A", "keep"}};
+  for (const Case& c : cases) {
+    save_test::reset_school();
+    int k = save_test::add_class(c.code);
+    std::snprintf(g_eng_classes[k].display_name, 41, "keep");
+    g_eng_school.class_naming_mode = static_cast<std::uint8_t>(c.mode);
+    or_build_class_display_name(k);
+    EXPECT_STREQ(g_eng_classes[k].display_name, c.shown) << c.mode << c.code;
+  }
+  or_build_class_display_name(5);
+  EXPECT_STREQ(g_eng_classes[5].display_name, "?") << "beyond the class count";
+}
+
+TEST(PostPasses, DefaultTimingsAndNonStandardHours) {
+  save_test::SmallSchool school;
+  or_prepare_hour_timings();
+  EXPECT_EQ(g_eng_school.timing[0][0][0], 480);
+  EXPECT_EQ(g_eng_school.timing[0][4][3], 480 + 180);
+  EXPECT_EQ(g_eng_school.timing[1][2][5], 60);
+  EXPECT_EQ(g_eng_school.nonstandard_timing_days, 0);
+  // Class 1B starts Wednesday at 08:10: the day and its teachers are marked.
+  g_eng_classes[school.c1b].timing[0][2][0] = 490;
+  or_prepare_hour_timings();
+  EXPECT_EQ(g_eng_school.nonstandard_timing_days, 1 << 2);
+  EXPECT_EQ(g_eng_teachers[school.verdi].nonstandard_timing, 1);
+  EXPECT_EQ(g_eng_teachers[school.rossi].nonstandard_timing, 1);
+}
+
+TEST(PostPasses, CarSharePartners) {
+  save_test::SmallSchool school;
+  std::snprintf(g_eng_teachers[school.rossi].carshare_name, kNameSize, "VERDI");
+  g_eng_teachers[school.rossi].carshare_wait = 1;
+  g_eng_teachers[school.verdi].carshare_wait = 2;
+  or_link_car_share_partners();
+  EXPECT_EQ(g_eng_teachers[school.rossi].carshare_partner, school.verdi);
+  EXPECT_EQ(g_eng_teachers[school.verdi].carshare_partner, school.rossi);
+  EXPECT_EQ(g_eng_teachers[school.rossi].carshare_wait, 2);
+  EXPECT_EQ(g_eng_teachers[school.bianchi].carshare_partner, -1);
+
+  std::snprintf(g_eng_teachers[school.bianchi].carshare_name, kNameSize, "Rossi");
+  try {
+    or_link_car_share_partners();
+    FAIL() << "a name in other letter case is not a partner";
+  } catch (const EngineError& e) {
+    EXPECT_EQ(e.code, -2);
+    EXPECT_NE(message().find("Non trovato Car Share per BIANCHI - Richiesto = Rossi"), std::string::npos) << message();
+    EXPECT_NE(message().find("Controllare nome di Rossi"), std::string::npos);
+  }
+}
+
+TEST(PostPasses, FreeDayListsMerge) {
+  save_test::SmallSchool school;
+  EngineTeacher& x = g_eng_teachers[school.rossi];
+  x.free_day_count = 2;
+  x.free_days[0] = 4;
+  x.free_days[1] = 1;
+  x.alt_free_day_count = 1;
+  x.alt_free_days[0] = 1;
+  EngineTeacher& y = g_eng_teachers[school.bianchi];
+  y.free_day_count = 1;
+  y.free_days[0] = 3;
+  or_merge_teacher_day_lists();
+  EXPECT_EQ(x.alt_free_day_count, 2);
+  EXPECT_EQ(x.alt_free_days[1], 4);
+  EXPECT_EQ(y.alt_free_day_count, 0) << "an empty second list stays empty";
+}
+
+TEST(PostPasses, CalendarTeachersFillTheWeek) {
+  save_test::SmallSchool school;
+  EXPECT_EQ(g_eng_school.teacher_count, 5);
+  EXPECT_EQ(g_eng_teachers[3].calendar_class, school.c1a);
+  // A class that already fills the week gets no calendar teacher: rebuilding
+  // drops the calendar records and makes the same ones again.
+  int placed = or_rebuild_calendar_lessons(1);
+  EXPECT_EQ(placed, 60);
+  EXPECT_EQ(g_eng_school.teacher_count, 5);
+  EXPECT_EQ(g_eng_school.subject_count, 3);
+  or_rebuild_calendar_lessons(0);
+  EXPECT_EQ(g_eng_school.lesson_count, 6);
+  EXPECT_EQ(g_eng_school.teacher_count, 3);
+  EXPECT_EQ(g_eng_school.subject_count, 2);
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// "SNOD:" through or_main on the small sample school with a hand-made save:
+// a whole save ends with 0, a save that no longer fits is taken over with
+// -999, a missing or partial save is "no timetable". The loader's closing
+// post-passes run inside the load step, and the evaluation is a stand-in
+// that finds no violation; everything else is the engine's own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "engine/command_steps.h"
+#include "engine/engine_main.h"
+#include "engine/loader.h"
+#include "engine/placement_check.h"
+#include "save_test_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SnodCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/piccola/scuola2.txt", folder.path() / "scuola2.txt");
+    save = folder.path() / "savego.txt";
+    save_test::reset_run_flags();
+    saved_steps = g_command_steps;
+    g_command_steps.load_description = [](const char* name, int mode) {
+      or_load_description(name, mode);
+      or_finish_loaded_model();
+    };
+    g_command_steps.evaluate_all_constraints = [](int) { return 0u; };
+    g_command_steps.reset_weights = [](int) {};
+    g_command_steps.prepare_search_tables = [] {};
+    g_quiet_no_timetable = 0;
+    g_recovery_allowed = 0;
+  }
+  void TearDown() override { g_command_steps = saved_steps; }
+
+  int run() {
+    const char* argv[] = {"Questo non serve", "SNOD:scuola2.txt"};
+    return or_main(1, 2, argv);
+  }
+  std::string saved_lines() {
+    std::ifstream in(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  save_test::SchoolFolder folder;
+  fs::path save;
+  CommandSteps saved_steps;
+};
+
+TEST_F(SnodCommand, WholeHandMadeSaveEndsWithZero) {
+  folder.write("savego.txt", saved_lines());
+  EXPECT_EQ(run(), 0) << g_status.message;
+  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
+  EXPECT_TRUE(g_eng_run.prepared);
+}
+
+TEST_F(SnodCommand, ASaveThatNoLongerFitsIsTakenOver) {
+  // Lesson 1 (ROSSI, 1A) is put on the slot of lesson 0: the same class and
+  // teacher twice in one hour, as after the teaching posts changed.
+  std::string lines = saved_lines();
+  std::size_t at = lines.find("0001 1 1 1A");
+  ASSERT_NE(at, std::string::npos);
+  lines.replace(at, 11, "0001 0 1 1A");
+  folder.write("savego.txt", lines);
+  EXPECT_EQ(run(), kResultRecovered);
+  EXPECT_EQ(std::string(g_status.message).rfind("Attenzione: cattedre cambiate.", 0), 0u) << g_status.message;
+  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
+  // The recovered timetable was saved whole: the next command reads it.
+  EXPECT_EQ(run(), 0) << g_status.message;
+}
+
+TEST_F(SnodCommand, MissingOrPartialSaveIsNoTimetable) {
+  g_quiet_no_timetable = 1;
+  EXPECT_EQ(run(), 0) << "the pre-check ends quietly";
+  g_quiet_no_timetable = 0;
+  EXPECT_EQ(run(), kResultImpossible);
+  EXPECT_NE(std::string(g_status.message).find("Orario non ancora elaborato"), std::string::npos);
+  std::string lines = saved_lines();
+  folder.write("savego.txt", lines.substr(0, lines.size() / 2));
+  EXPECT_EQ(run(), kResultImpossible);
+  EXPECT_TRUE(fs::exists(save)) << "a partial save stays for the user";
+}
+
+}  // namespace

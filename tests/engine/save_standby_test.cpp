@@ -1,0 +1,155 @@
+// Stand-by and support pseudo-lessons: their pseudo-classes, their save
+// lines ('D' and 'S') read back by teacher name, packing; and the random
+// perturbations of a whole timetable.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/engine_random.h"
+#include "engine/errors.h"
+#include "engine/perturbations.h"
+#include "engine/placement_check.h"
+#include "engine/save_files.h"
+#include "engine/standby_support.h"
+#include "engine/text_lines.h"
+#include "save_test_fixture.h"
+
+extern int g_test_gap_answer;
+
+namespace {
+
+struct StandbySchool {
+  int k, a, b;
+  StandbySchool(int grouping) {
+    save_test::reset_school();
+    k = save_test::add_class("1A");
+    int s = save_test::add_subject("ITALIANO");
+    a = save_test::add_teacher("ALFA");
+    b = save_test::add_teacher("BETA");
+    g_eng_teachers[a].contract_values[0] = 2;  // "TED:+2": two stand-by hours
+    g_eng_teachers[b].contract_values[0] = 3;
+    g_eng_teachers[b].standby_value = 1;       // "SOS:1": one support hour
+    for (int h = 0; h < 3; ++h) save_test::place(save_test::add_lesson(a, k, s), 2, h);
+    for (int h = 3; h < 5; ++h) save_test::place(save_test::add_lesson(b, k, s), 2, h);
+    g_eng_school.standby_grouping = static_cast<std::int8_t>(grouping);
+    or_count_hours(0);
+    or_create_standby_lessons();
+    or_count_hours(0);
+  }
+};
+
+TEST(Standby, NoGroupingNoPseudoClasses) {
+  StandbySchool school(0);
+  EXPECT_EQ(g_eng_school.class_count, 1);
+  EXPECT_EQ(g_eng_school.real_class_count, 1);
+  EXPECT_EQ(g_eng_school.lesson_count, 5);
+}
+
+TEST(Standby, OnePseudoClassPerTeacher) {
+  StandbySchool school(-1);
+  EXPECT_EQ(g_eng_teachers[school.a].weekly_hours, 5) << "3 lessons and 2 stand-by hours";
+  EXPECT_EQ(g_eng_teachers[school.b].weekly_hours, 6) << "2 lessons, 3 stand-by, 1 support";
+  ASSERT_EQ(g_eng_school.class_count, 4);
+  EXPECT_STREQ(g_eng_classes[1].code, "dAA");
+  EXPECT_STREQ(g_eng_classes[2].code, "dAB");
+  EXPECT_STREQ(g_eng_classes[3].code, "sAA");
+  EXPECT_EQ(g_eng_school.real_class_count, 1);
+  EXPECT_EQ(g_eng_school.support_class_start, 3);
+  EXPECT_EQ(g_eng_school.lesson_count, 11);
+  struct Case {
+    int lesson, teacher, klass, marker;
+  } cases[] = {{5, school.a, 1, 1}, {6, school.a, 1, 1}, {7, school.b, 2, 1}, {9, school.b, 2, 1}, {10, school.b, 3, 2}};
+  for (const Case& c : cases) {
+    const EngineLesson& l = g_eng_lessons[c.lesson];
+    EXPECT_EQ(l.teacher, c.teacher) << c.lesson;
+    EXPECT_EQ(l.class_index, c.klass) << c.lesson;
+    EXPECT_EQ(l.standby_marker, c.marker) << c.lesson;
+    EXPECT_STREQ(g_eng_rooms[l.room].name, g_eng_classes[c.klass].code) << c.lesson;
+    EXPECT_FALSE(or_lesson_placed(c.lesson));
+  }
+  EXPECT_STREQ(g_eng_subjects[g_eng_lessons[5].subject].group_name, "Disposizione");
+  EXPECT_STREQ(g_eng_subjects[g_eng_lessons[10].subject].group_name, "Sostegno");
+}
+
+TEST(Standby, PseudoLinesAreSavedAndMatchedByName) {
+  save_test::SchoolFolder folder;
+  StandbySchool school(-1);
+  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
+  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
+  or_set_lesson_supported_class(10, school.k);
+  std::vector<int> expected = save_test::placements();
+  or_save_timetable(-1);
+  std::FILE* f = or_fopen(".\\savego.txt", "rt");
+  std::string plain;
+  char line[512];
+  while (or_read_line(line, 400, f)) plain += line;
+  or_fclose(f);
+  EXPECT_NE(plain.find("0005D 0 0 dAA (1) ALFA (0)  (-1) CE:0\n"), std::string::npos) << plain;
+  EXPECT_NE(plain.find("0010S 3 3 sAA (3) BETA (1)  (-1) CE:0 SOCL:1A-\n"), std::string::npos) << plain;
+  // A further stand-by line of ALFA finds no free stand-by lesson: skipped.
+  char work[512];
+  std::FILE* out = std::fopen("savego.txt", "ab");
+  or_write_scrambled_line(out, "0011D 4 4 dAA (1) ALFA (0)  (-1) CE:0\n", work);
+  std::fclose(out);
+  for (int i = 0; i < 11; ++i) save_test::place(i, -1, 0);
+  or_set_lesson_supported_class(10, -1);
+  EXPECT_EQ(or_load_timetable(0), 0);
+  EXPECT_EQ(save_test::placements(), expected);
+  EXPECT_EQ(or_lesson_supported_class(10), school.k);
+}
+
+TEST(Standby, UnsavedPseudoLessonsTakeFreeHoursOfTheirTeacher) {
+  save_test::SchoolFolder folder;
+  StandbySchool school(-1);
+  folder.write("savego.txt",
+               "0000 2 0 1A (0) ALFA (0)  (-1) CE:0\n0001 2 1 1A (0) ALFA (0)  (-1) CE:0\n"
+               "0002 2 2 1A (0) ALFA (0)  (-1) CE:0\n0003 2 3 1A (0) BETA (1)  (-1) CE:0\n"
+               "0004 2 4 1A (0) BETA (1)  (-1) CE:0\n");
+  for (int i = 0; i < 11; ++i) save_test::place(i, -1, 0);
+  EXPECT_EQ(or_load_timetable(0), 0);
+  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
+  for (int i = 5; i < 11; ++i) EXPECT_TRUE(or_lesson_placed(i)) << i;
+}
+
+TEST(Standby, PackingFillsEarlierPseudoClasses) {
+  StandbySchool school(-1);
+  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
+  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
+  or_pack_standby_lessons(0);
+  EXPECT_EQ(g_eng_lessons[7].class_index, 2) << "dAA is taken at Monday's first hour";
+  EXPECT_EQ(g_eng_lessons[8].class_index, 1);
+  EXPECT_EQ(g_eng_lessons[9].class_index, 1);
+  EXPECT_EQ(g_eng_lessons[10].class_index, 3) << "support hours pack on their own";
+  EXPECT_EQ(g_eng_classes[1].lesson_index_count, 4);
+  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
+}
+
+TEST(Perturbations, ShakingKeepsAWholeClashFreeTimetable) {
+  save_test::SmallSchool school;
+  g_engine_random.seed_with(5);
+  or_reset_shake_counter();
+  std::vector<int> before = save_test::placements();
+  bool changed = false;
+  for (int i = 0; i < 300; ++i) {
+    or_shake_timetable();
+    ASSERT_EQ(or_first_misplaced_lesson(true), -1) << "shake " << i;
+    changed |= save_test::placements() != before;
+  }
+  EXPECT_TRUE(changed);
+}
+
+TEST(Perturbations, SwapDaysAndSlots) {
+  save_test::SmallSchool school;
+  or_swap_days(0, 4);
+  EXPECT_EQ(save_test::placements(6), (std::vector<int>{48, 49, 12, 48, 27, 5}));
+  g_engine_random.seed_with(3);
+  g_test_gap_answer = 1;  // every exchange leaves a class gap: all refused
+  std::vector<int> before = save_test::placements();
+  EXPECT_EQ(or_swap_random_slots(3), 0);
+  EXPECT_EQ(save_test::placements(), before) << "refused exchanges are undone";
+  g_test_gap_answer = 0;
+  EXPECT_EQ(or_swap_random_slots(3), 3);
+  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
+}
+
+}  // namespace

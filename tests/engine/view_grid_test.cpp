@@ -1,0 +1,209 @@
+// Week-grid accessors and the timetable view over the small test school.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "engine/errors.h"
+#include "engine/save_files.h"
+#include "engine/substitution_services.h"
+#include "engine/text_lines.h"
+#include "engine/timetable_view.h"
+#include "engine/week_grid_access.h"
+#include "save_test_fixture.h"
+
+using save_test::SmallSchool;
+
+namespace {
+
+int filled(const WeekGridCell* grid) {
+  int n = 0;
+  for (int s = 0; s < kWeekSlots; ++s) n += grid[s].class_index >= 0 ? 1 : 0;
+  return n;
+}
+
+TEST(ViewGrid, FindsEntitiesByTheirOwnRules) {
+  SmallSchool school;
+  std::snprintf(g_eng_classes[school.c1b].display_name, 41, "Ib Media");
+  struct Case {
+    const char* id;
+    int kind;
+    const char* name;
+    int found, cells;
+  } cases[] = {
+      {"code", kGridClass, "1A", 0, 3},           // calendar hours are left out
+      {"code-prefix", kGridClass, "1Axyz", 0, 3}, // the first code-length characters
+      {"display-case", kGridClass, "ib media", 1, 3},
+      {"teacher", kGridTeacher, "VERDI", 2, 2},     // its own lesson and the one it assists
+      {"leads", kGridTeacherLeads, "VERDI", 2, 1},
+      {"teacher-case", kGridTeacher, "verdi", -1, 0},
+      {"nothing", kGridClass, "5Z", -1, 0},
+      {"room-not-lab", kGridRoom, "1A", -1, 0},
+      {"common-none", kGridCommonRoom, "PALESTRA", -1, 0},
+  };
+  for (const Case& c : cases) {
+    WeekGridCell grid[kWeekSlots];
+    std::memset(static_cast<void*>(grid), 0x5A, sizeof grid);
+    EXPECT_EQ(or_fill_week_grid(c.kind, c.name, grid), c.found) << c.id;
+    EXPECT_EQ(filled(grid), c.cells) << c.id;
+    if (c.found < 0) {
+      for (const WeekGridCell& cell : grid) EXPECT_EQ(cell.class_index, -1) << c.id;
+    }
+  }
+}
+
+TEST(ViewGrid, CellFieldsOfALessonWithASecondTeacher) {
+  SmallSchool school;
+  WeekGridCell grid[kWeekSlots];
+  ASSERT_EQ(or_fill_week_grid(kGridClass, "1B", grid), school.c1b);
+  const WeekGridCell& cell = grid[0];  // lesson 3, Monday first hour
+  EXPECT_EQ(cell.lesson, 3);
+  EXPECT_EQ(cell.lesson_again, 3);
+  EXPECT_EQ(cell.teacher, school.bianchi);
+  EXPECT_EQ(cell.second_teacher, school.verdi);
+  EXPECT_EQ(cell.subject, school.lab);
+  EXPECT_EQ(cell.room, -1) << "the class's own room";
+  EXPECT_EQ(cell.room_override, 0);
+  EXPECT_EQ(cell.flag, 0);
+  EXPECT_EQ(cell.supported_class, -1);
+  // Calendar hours fill the class grid but name no teacher.
+  ASSERT_EQ(or_fill_week_grid(kGridTeacher, "Calendario-1B", grid), 4);
+  EXPECT_EQ(filled(grid), 0) << "calendar lessons are not shown";
+}
+
+TEST(ViewGrid, LessonsOfASlotInTextOrder) {
+  SmallSchool school;
+  char text[200];
+  std::vector<std::string> got;
+  for (int mode = 0, lesson; (lesson = or_next_lesson_text_at_slot(mode, 0, 0, text)) >= 0; mode = 1) got.push_back(text);
+  EXPECT_EQ(got, (std::vector<std::string>{"BIANCHI + VERDI - FISICA - 1B", "ROSSI - MATEMATICA - 1A"}));
+  EXPECT_EQ(or_next_lesson_text_at_slot(1, 0, 0, text), -1);
+}
+
+TEST(ViewGrid, RoomSettingsReachTheSaveAndTheGrid) {
+  save_test::SchoolFolder folder;
+  SmallSchool school;
+  or_set_lesson_room(4, nullptr);
+  EXPECT_EQ(or_lesson_room_setting(4), kRoomSettingNoRoom);
+  or_save_timetable(-1);
+  std::FILE* f = or_fopen(".\\savego.txt", "rt");
+  ASSERT_NE(f, nullptr);
+  char line[512];
+  std::string lines;
+  while (or_read_line(line, 400, f)) lines += line;
+  or_fclose(f);
+  EXPECT_NE(lines.find("0004 2 3 1A (0) BIANCHI (1)  (-1) CE:0 STZN:|\n"), std::string::npos);
+
+  or_set_lesson_room(4, "1B");
+  EXPECT_EQ(or_lesson_in_other_room(4), 1);
+  WeekGridCell grid[kWeekSlots];
+  or_fill_week_grid(kGridClass, "1A", grid);
+  EXPECT_EQ(grid[2 * 12 + 3].room, 1);
+  EXPECT_EQ(grid[2 * 12 + 3].room_override, 1);
+  or_set_lesson_room(4, "NO SUCH ROOM");
+  EXPECT_EQ(or_lesson_room_setting(4), 1) << "an unknown name changes nothing";
+  EXPECT_EQ(or_lesson_in_other_room(0), 0);
+}
+
+TEST(ViewGrid, BoardMoveIsCheckedAndApplied) {
+  SmallSchool school;
+  WeekGridCell grid[kWeekSlots];
+  ASSERT_EQ(or_fill_week_grid(kGridTeacherLeads, "ROSSI", grid), school.rossi);
+  // The board drags lesson 1 from Monday's second hour to Thursday's fourth.
+  grid[3 * 12 + 3] = grid[1];
+  grid[1] = WeekGridCell{};
+  grid[1].class_index = -1;
+  EXPECT_EQ(or_check_lessons_fit_grid(school.rossi, grid), 0);
+  EXPECT_EQ(g_eng_lessons[1].day, 3);
+  EXPECT_EQ(g_eng_lessons[1].hour, 3);
+  // A cell the board marked for itself is not a match.
+  ASSERT_EQ(or_fill_week_grid(kGridTeacherLeads, "ROSSI", grid), school.rossi);
+  grid[0].status = 1;
+  EXPECT_EQ(or_check_lessons_fit_grid(school.rossi, grid), -1);
+}
+
+TEST(ViewGrid, ClassNamesAndSectionOrder) {
+  SmallSchool school;
+  save_test::add_class("2A");
+  std::set<std::string> names;
+  for (int i = 0; i < 8; ++i) names.insert(or_class_code(i % 3));
+  EXPECT_EQ(names, (std::set<std::string>{"1A", "1B", "2A"}));
+  const char* a = or_class_display_name(0);
+  const char* b = or_class_display_name(1);
+  EXPECT_STREQ(a, "1A") << "eight rotating buffers keep earlier results";
+  EXPECT_STREQ(b, "1B");
+  int cursor = 0;
+  std::vector<int> order;
+  for (int c = or_next_class_by_section(1, &cursor); c >= 0; c = or_next_class_by_section(0, &cursor)) order.push_back(c);
+  EXPECT_EQ(order, (std::vector<int>{0, 2, 1})) << "section A first, then by year";
+}
+
+TEST(ViewGrid, StandbyCountCache) {
+  SmallSchool school;
+  int grid[kWeekSlots];
+  EXPECT_EQ(or_count_standby_per_slot(grid), 0);
+  or_move_standby_count(0, 0, 1, 1);
+  or_count_standby_per_slot(grid);
+  EXPECT_EQ(grid[0], 1);
+  EXPECT_EQ(grid[13], -1);
+  or_move_standby_count(-1, 0, 0, 0);  // drops the cache: the next count is fresh
+  EXPECT_EQ(or_count_standby_per_slot(grid), 0);
+  EXPECT_EQ(grid[0], 0);
+  or_set_standby_grid_keys(7, 9);
+  int k1, k2;
+  or_get_standby_grid_keys(&k1, &k2);
+  EXPECT_EQ(k1 * 10 + k2, 79);
+}
+
+TEST(ViewGrid, ViewCopiesTeachersClassesAndReception) {
+  SmallSchool school;
+  g_eng_teachers[school.rossi].reset_marker = 2;
+  g_eng_teachers[school.rossi].reception_hour = 4;
+  or_build_timetable_view();
+  const TimetableView& v = g_timetable_view;
+  EXPECT_EQ(v.real_teacher_count, 3u);
+  EXPECT_EQ(v.pseudo_teacher_count, 2u);
+  EXPECT_STREQ(v.teacher_names[1], "BIANCHI");
+  EXPECT_STREQ(v.calendar_names[0], "Calendario-1A");
+  EXPECT_EQ(v.teacher_lesson_count[school.verdi], 2u);
+  EXPECT_EQ(v.reception[school.rossi].day, 2);
+  EXPECT_EQ(v.reception[school.rossi].hour, 4);
+  EXPECT_EQ(v.reception[school.bianchi].day, -1);
+  EXPECT_EQ(v.reception_wanted[school.rossi], 1);
+  EXPECT_STREQ(v.subject_names[school.math], "MATEMATICA");
+  EXPECT_EQ(v.class_count, 2u);
+  EXPECT_EQ(v.support_class_start, 300u);
+}
+
+TEST(ViewGrid, HourMaskKeptInTheSavedGrid) {
+  SmallSchool school;
+  std::uint8_t mask[kWeekSlots] = {};
+  mask[3] = mask[15] = 1;
+  EXPECT_EQ(or_try_teacher_hour_mask(101, school.rossi, mask), 0);
+  const EngineTeacher& x = g_eng_teachers[school.rossi];
+  EXPECT_EQ(x.allowed_hours[3], 0);
+  EXPECT_EQ(x.allowed_hours[15], 0);
+  EXPECT_EQ(x.allowed_hours[4], 1) << "a grid that was not set starts all allowed";
+  EXPECT_EQ(x.allowed_hours_work[3], 0);
+  EXPECT_EQ(or_try_teacher_hour_mask(101, 99, mask), -1);
+}
+
+TEST(ViewGrid, AbsenceReasonsAndRoomHint) {
+  SmallSchool school;
+  g_substitution_state.reason_count = 0;
+  g_status.language = 2;
+  or_default_absence_reasons();
+  EXPECT_EQ(g_substitution_state.reason_count, 2);
+  EXPECT_STREQ(g_substitution_state.reasons[0], "Sickness");
+  g_status.language = 0;
+  or_default_absence_reasons();
+  EXPECT_EQ(g_substitution_state.reason_count, 2) << "reasons already set stay";
+  char text[400];
+  or_room_report_hint(text);
+  EXPECT_EQ(std::string(text),
+            "Le aule assegnate sono rappresentate nei report:\n\n\"Allocazione Aule\",\n\n\"Locali esterni alle Classi\",\n\n"
+            "\"Professori Orizzontale\"");
+}
+
+}  // namespace
