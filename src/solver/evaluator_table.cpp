@@ -6,7 +6,14 @@
 // while the families of evaluators arrive one by one. Ids 0, 7, 9, 10, 69-74
 // and 90-95 have no evaluator of their own by design (9 and 10 are counted by
 // the pair of 8) and point at `no_evaluator`.
+#include "solver/class_constraints.h"
+#include "solver/common_room_constraints.h"
+#include "solver/consecutive_hours_constraints.h"
 #include "solver/constraint_catalogue.h"
+#include "solver/day_constraints.h"
+#include "solver/gap_constraints.h"
+#include "solver/hour_of_day_constraints.h"
+#include "solver/presence_constraints.h"
 
 namespace {
 
@@ -19,29 +26,102 @@ constexpr EvaluatorPair no_evaluator = {zero_full, zero_delta, 0};
 }  // namespace
 
 EvaluatorPair g_evaluators[kConstraintCount] = {
-    no_evaluator,   // 0
-    not_built_yet,  // 1
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 2-6
-    no_evaluator,   // 7: named and staged, never evaluated
-    not_built_yet,  // 8 (also counts 9 and 10)
-    no_evaluator, no_evaluator,  // 9, 10
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 11-15
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 16-20
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 21-25
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 26-30
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 31-35
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 36-40
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 41-45
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 46-50
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 51-55
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 56-60
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 61-65
-    not_built_yet, not_built_yet, not_built_yet,                                // 66-68
-    no_evaluator, no_evaluator, no_evaluator, no_evaluator, no_evaluator, no_evaluator,  // 69-74
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 75-79
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 80-84
-    not_built_yet, not_built_yet, not_built_yet, not_built_yet, not_built_yet,  // 85-89
-    no_evaluator, no_evaluator, no_evaluator, no_evaluator, no_evaluator, no_evaluator,  // 90-95
+    no_evaluator,  // 0
+    {or_check_bua_diagonal, or_delta_bua_diagonal, 0},  // 1
+    {or_full_many_gap_days, or_delta_many_gap_days, 0},  // 2
+    {or_full_two_gap_days, or_delta_two_gap_days, 0},  // 3
+    {or_check_standby_per_day, or_delta_standby_per_day, 0},  // 4
+    {or_full_free_days, or_delta_free_days, 0},  // 5
+    {or_full_unavailable_hours, or_delta_unavailable_hours, 0},  // 6
+    no_evaluator,  // 7: named and staged, never evaluated
+    {or_check_presence_teaching, or_delta_presence_teaching, 0},  // 8
+    no_evaluator,  // 9: counted by the pair of 8
+    no_evaluator,  // 10: counted by the pair of 8
+    {or_check_working_days, or_delta_working_days, 0},  // 11
+    {or_full_first_hours_min, or_delta_first_hours_min, 0},  // 12
+    {or_full_first_hours_max, or_delta_first_hours_max, 0},  // 13
+    {or_full_band2_min, or_delta_band2_min, 0},  // 14
+    {or_full_band2_max, or_delta_band2_max, 0},  // 15
+    {or_full_band1_min, or_delta_band1_min, 0},  // 16
+    {or_full_band1_max, or_delta_band1_max, 0},  // 17
+    {or_full_desired_hours, or_delta_desired_hours, 0},  // 18
+    {or_full_maximum_hours, or_delta_maximum_hours, 0},  // 19
+    {or_full_light_days, or_delta_light_days, 0},  // 20
+    {or_full_first_hour_days, or_delta_first_hour_days, 0},  // 21
+    {or_full_last_hour_days, or_delta_last_hour_days, 0},  // 22
+    not_built_yet,  // 23
+    {or_check_class_hour_distribution, or_delta_class_hour_distribution, 0},  // 24
+    {or_check_late_lesson_share, or_delta_late_lesson_share, 0},  // 25
+    {or_full_generic_break, or_delta_generic_break, 0},  // 26
+    {or_full_special_break, or_delta_special_break, 0},  // 27
+    {or_full_class_break, or_delta_class_break, 0},  // 28
+    not_built_yet,  // 29
+    not_built_yet,  // 30
+    not_built_yet,  // 31
+    not_built_yet,  // 32
+    not_built_yet,  // 33
+    not_built_yet,  // 34
+    not_built_yet,  // 35
+    not_built_yet,  // 36
+    not_built_yet,  // 37
+    not_built_yet,  // 38
+    not_built_yet,  // 39
+    not_built_yet,  // 40
+    not_built_yet,  // 41
+    not_built_yet,  // 42
+    not_built_yet,  // 43
+    not_built_yet,  // 44
+    not_built_yet,  // 45
+    {or_full_straddled_hour, or_delta_straddled_hour, 0},  // 46
+    {or_full_adjacent_gaps, or_delta_adjacent_gaps, 0},  // 47
+    {or_full_gaps, or_delta_gaps, 0},  // 48
+    {or_full_band_days, or_delta_band_days, 0},  // 49
+    {or_full_gaps_on_given_days, or_delta_gaps_on_given_days, 0},  // 50
+    not_built_yet,  // 51
+    not_built_yet,  // 52
+    not_built_yet,  // 53
+    {or_full_free_days_second, or_delta_free_days_second, 0},  // 54
+    not_built_yet,  // 55
+    {or_full_gaps_short_days, or_delta_gaps_short_days, 0},  // 56
+    {or_full_last_hours_min, or_delta_last_hours_min, 0},  // 57
+    {or_full_last_hours_max, or_delta_last_hours_max, 0},  // 58
+    not_built_yet,  // 59
+    {or_full_hours_after_return, or_delta_hours_after_return, 0},  // 60
+    not_built_yet,  // 61
+    not_built_yet,  // 62
+    not_built_yet,  // 63
+    not_built_yet,  // 64
+    not_built_yet,  // 65
+    {or_full_week_ends, or_delta_week_ends, 0},  // 66
+    not_built_yet,  // 67
+    not_built_yet,  // 68
+    no_evaluator,  // 69
+    no_evaluator,  // 70
+    no_evaluator,  // 71
+    no_evaluator,  // 72
+    no_evaluator,  // 73
+    no_evaluator,  // 74
+    {or_full_subjects_per_day, or_delta_subjects_per_day, 0},  // 75
+    {or_full_joint_lessons, or_delta_joint_lessons, 0},  // 76
+    {or_full_common_rooms, or_delta_common_rooms, 0},  // 77
+    {or_full_sharing_limits, or_delta_sharing_limits, 0},  // 78
+    {or_full_common_room_minimum, or_delta_common_room_minimum, 0},  // 79
+    {or_full_consecutive_hours, or_delta_consecutive_hours, 0},  // 80
+    {or_full_consecutive_lab_hours, or_delta_consecutive_lab_hours, 0},  // 81
+    {or_full_subject_day_break, or_delta_subject_day_break, 0},  // 82
+    {or_full_educational_weight, or_delta_educational_weight, 0},  // 83
+    not_built_yet,  // 84
+    not_built_yet,  // 85
+    {or_full_twin_distribution, or_delta_twin_distribution, 0},  // 86
+    {or_full_unit_interruption, or_delta_unit_interruption, 0},  // 87
+    {or_full_day_kinds, or_delta_day_kinds, 0},  // 88
+    {or_full_room_class_hours, or_delta_room_class_hours, 0},  // 89
+    no_evaluator,  // 90
+    no_evaluator,  // 91
+    no_evaluator,  // 92
+    no_evaluator,  // 93
+    no_evaluator,  // 94
+    no_evaluator,  // 95
 };
 
 bool or_evaluator_not_built(int id) {

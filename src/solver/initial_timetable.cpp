@@ -62,6 +62,14 @@ void repair_or_fail(int line) {
   if (moves < 0) or_raise_critical_error(text, moves, kSourceSybil, line);
 }
 
+// The building and common room each lesson was given by the preparation are
+// its own ones, to which the class-day alignment returns it.
+void note_own_buildings() {
+  int n = lesson_total();
+  for (int l = 0; l < n; ++l)
+    g_lesson_buildings[l] = {g_eng_lessons[l].building, g_eng_lessons[l].common_room, 0, 0};
+}
+
 void keep_as_current() {
   or_copy_placement(g_placement_copy);
   or_copy_placement(g_current_placement);
@@ -87,6 +95,8 @@ int or_build_initial_timetable(int go_on) {
     or_raise_file_error(kRows[language >= 0 && language <= 2 ? language : 0], "", kSourceSybil, 1601);
   }
   seed_run();
+  g_solver.search_phase = 0;
+  note_own_buildings();
   for (int l = 0; l < n; ++l) set_lesson_place(l, kUnplaced);
   int restored = or_load_timetable(1);
   bool fresh = false;

@@ -58,6 +58,7 @@ int or_any_class_has_gap();
 void or_snapshot_current_placement();
 void or_restore_current_placement();
 int or_restore_best_placement();
+unsigned or_restore_stage_start();
 void or_clear_best_placement();
 void or_copy_placement(std::uint16_t* to);
 void or_apply_placement(const std::uint16_t* from);

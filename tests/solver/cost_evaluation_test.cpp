@@ -135,11 +135,13 @@ TEST_F(PlantedEvaluators, CachesEqualARecomputationAfterEachKeptSwap) {
     for (int c : classes) after += or_class_penalty(c);
     total += after - before;  // a signed difference: a move may lower the cost
     for (int t = 0; t < g_eng_school.teacher_count; ++t)
-      if (g_teacher_penalty[t] != kPenaltyNotComputed)
+      if (g_teacher_penalty[t] != kPenaltyNotComputed) {
         ASSERT_EQ(g_teacher_penalty[t], or_teacher_penalty_checked(t)) << "round " << round << " teacher " << t;
+      }
     for (int c = 0; c < g_eng_school.class_count; ++c)
-      if (g_class_penalty[c] != kPenaltyNotComputed)
+      if (g_class_penalty[c] != kPenaltyNotComputed) {
         ASSERT_EQ(g_class_penalty[c], or_run_delta_check(80, c)) << "round " << round << " class " << c;
+      }
   }
   EXPECT_GT(kept, 10);
   EXPECT_EQ(or_evaluate_all_constraints64(0), total);

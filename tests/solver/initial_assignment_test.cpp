@@ -50,7 +50,9 @@ TEST_P(Assignment, PlacesEveryLessonWithoutClashOrClassGap) {
     EXPECT_EQ(lesson_placed(l), g_eng_lessons[l].piece_kind == kHasLaboratoryPart) << l;
   ASSERT_GE(or_place_lessons_randomly(0, 0), 0);
   or_rebuild_class_grids();
-  if (or_any_class_has_gap()) ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
+  if (or_any_class_has_gap()) {
+    ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
+  }
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {
     ASSERT_TRUE(lesson_placed(l)) << l;
     ASSERT_EQ(or_find_lesson_conflict(l), kNoConflict) << l;
@@ -106,7 +108,9 @@ TEST(AssignmentBounds, AStopRequestEndsThePass) {
   EXPECT_EQ(or_place_lessons_randomly(0, 0), -1);
   g_status.run_state = kRunStateRunning;
   for (int l = 0; l < g_eng_school.lesson_count; ++l)
-    if (lesson_placed(l)) EXPECT_EQ(or_find_lesson_conflict(l), kNoConflict);
+    if (lesson_placed(l)) {
+      EXPECT_EQ(or_find_lesson_conflict(l), kNoConflict);
+    }
 }
 
 TEST(AssignmentBounds, OtherModesDoNothing) {

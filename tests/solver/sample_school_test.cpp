@@ -70,7 +70,9 @@ class SampleSchool : public ::testing::TestWithParam<const char*> {
       ASSERT_EQ(lesson_placed(l), g_eng_lessons[l].piece_kind == kHasLaboratoryPart) << l;
     ASSERT_GE(or_place_lessons_randomly(0, 0), 0);
     or_rebuild_class_grids();
-    if (or_any_class_has_gap()) ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
+    if (or_any_class_has_gap()) {
+    ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
+  }
     or_rebuild_slot_index();
     or_rebuild_class_grids();
     or_rebuild_teacher_grids();
@@ -131,14 +133,14 @@ std::vector<std::string> save_lines(const fs::path& folder) {
   return lines;
 }
 
-std::string run_calc(const SchoolCopy& school, int seed) {
+std::string run_calc(const SchoolCopy& school, int seed, int* exit_status = nullptr) {
   std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
   std::string out = (school.root() / "out.txt").string();
   std::string command = "cd '" + school.folder().string() + "' && env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
                         school.root().string() + "' '" + binary + "' CALC:scuola2.txt --seed " +
                         std::to_string(seed) + " >'" + out + "' 2>&1";
   int status = std::system(command.c_str());
-  (void)status;
+  if (exit_status) *exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   std::ifstream in(out);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -152,6 +154,21 @@ TEST(FreshProcess, ThePrintedSeedReproducesThePlacement) {
   std::vector<std::string> a = save_lines(first.folder()), b = save_lines(second.folder());
   ASSERT_FALSE(a.empty()) << trace;
   EXPECT_EQ(a, b);
+}
+
+TEST(FreshProcess, AClassWithMoreHoursThanTheWeekIsImpossibleAndNothingIsSaved) {
+  SchoolCopy school("piccola");
+  {
+    std::ofstream out(school.folder() / "scuola2.txt", std::ios::trunc);
+    out << "REM:\tLiceo\nDAYS:\tLU6\tMA6\tME6\tGI6\tVE6\tSA0\tDO0\t\nGM:MAT\t\nROSSI\t1A 31\t\n";
+  }
+  fs::remove(school.folder() / "savego.txt");
+  int status = 0;
+  std::string trace = run_calc(school, 1, &status);
+  EXPECT_EQ(status, 3) << trace;
+  EXPECT_NE(trace.find("Impossibile collocare la cattedra/ora"), std::string::npos) << trace;
+  EXPECT_NE(trace.find("ROSSI, classe 1A"), std::string::npos) << trace;
+  EXPECT_FALSE(fs::exists(school.folder() / "savego.txt"));
 }
 
 }  // namespace

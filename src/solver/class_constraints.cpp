@@ -1,0 +1,320 @@
+// The class constraints of the day-by-day kind, wired to the model. A class
+// is walked through its grid of lessons per slot; stand-by pseudo-classes
+// (at or beyond the real classes) count nothing. Reports of 82, 87 and 88
+// carry the weighted penalty as their amount; the others carry the count.
+#include "solver/class_constraints.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/status_block.h"
+#include "solver/class_counts.h"
+#include "solver/constraint_catalogue.h"
+#include "solver/placement_state.h"
+#include "solver/violation_reporter.h"
+
+std::uint8_t g_hourly_unit_flags[kHoursPerDay];
+
+namespace {
+
+struct ClassReport {
+  int id;
+  int class_index;
+  std::int64_t penalty = 0;
+
+  // Counts n and reports them; amount_is_penalty reports the weighted value.
+  void record(int n, std::uint32_t teacher, std::uint32_t detail, const char* text, bool amount_is_penalty) {
+    if (n <= 0) return;
+    if (!amount_is_penalty) {
+      penalty += or_count_class_violation(id, class_index, static_cast<std::uint32_t>(n), teacher, detail, text);
+      return;
+    }
+    std::int64_t weighted = or_class_weighted(id, class_index, static_cast<std::uint32_t>(n));
+    ConstraintStats[id].count += static_cast<std::uint32_t>(n);
+    g_class_accumulated_penalty[class_index] += weighted;
+    penalty += weighted;
+    if (g_eng_run.report_flag != 0 || g_eng_run.report_mode != 0)
+      or_report_violation(teacher, static_cast<std::uint32_t>(class_index), detail, text,
+                          static_cast<std::uint32_t>(std::min<std::int64_t>(weighted, 0xFFFFFFFF)),
+                          static_cast<std::uint32_t>(id));
+  }
+};
+
+using ClassRule = int (*)(int class_index, ClassReport* report);
+
+bool class_counts(int c) { return c >= 0 && c < kMaxClasses && c < g_eng_school.real_class_count; }
+
+std::int64_t full_class_rule(int id, ClassRule rule) {
+  std::int64_t total = 0;
+  for (int c = 0; c < g_eng_school.class_count && c < kMaxClasses; ++c) {
+    if (!class_counts(c)) continue;
+    ClassReport report{id, c};
+    rule(c, &report);
+    total += report.penalty;
+  }
+  return total;
+}
+
+std::int64_t delta_class_rule(int id, ClassRule rule, int c) {
+  if (!class_counts(c)) return 0;
+  int n = rule(c, nullptr);
+  return n > 0 ? or_class_weighted(id, c, static_cast<std::uint32_t>(n)) : 0;
+}
+
+int lesson_in(int c, int d, int h) {
+  std::uint16_t l = g_eng_classes[c].week_grid[d][h];
+  return (l == kGridFree || l >= kMaxLessons) ? -1 : l;
+}
+
+bool ordinary_teacher(int t) { return t >= 0 && t < kMaxTeachers && g_eng_teachers[t].calendar_class == -1; }
+
+bool teacher_waiting(int t) {
+  return t >= 0 && t < kMaxTeachers && g_eng_teachers[t].held_out == 1 && g_eng_teachers[t].second_test == 0;
+}
+
+void clear_detail(std::uint8_t form) {
+  std::memset(g_violation_detail, 0, kDetailMapSize);
+  g_violation_detail[124] = form;
+}
+
+// ---- 75: hours of a subject per day -----------------------------------------
+
+int subjects_per_day(int c, ClassReport* report) {
+  if (g_eng_school.materiehsg.count == 0) return 0;
+  const EngineClass& k = g_eng_classes[c];
+  int subjects = std::min<int>(k.tally_count, kWeekSlots);
+  if (subjects <= 0) return 0;
+  int week_excess[kWeekSlots] = {};
+  int n = 0;
+  for (int d = 0; d < days_per_week(); ++d) {
+    int per_subject[kWeekSlots] = {};
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      int l = lesson_in(c, d, h);
+      if (l < 0) continue;
+      int i = 0;
+      while (i < subjects && k.tally_subjects[i] != g_eng_lessons[l].subject) ++i;
+      if (i == subjects) or_raise_critical_error("SW", -1, "..\\Orario\\OR_VINC", 75);
+      ++per_subject[i];
+    }
+    for (int i = 0; i < subjects; ++i) {
+      int e = subject_day_excess(&per_subject[i], &k.materiehsg[i], 1);
+      week_excess[i] += e;
+      n += e;
+    }
+  }
+  if (report)
+    for (int i = 0; i < subjects; ++i) {
+      int s = k.tally_subjects[i];
+      const char* name = (s >= 0 && s < kMaxSubjects) ? g_eng_subjects[s].specific_name : "";
+      report->record(week_excess[i], 0, static_cast<std::uint32_t>(s), name, false);
+    }
+  return n;
+}
+
+// ---- 76: joint lessons --------------------------------------------------------
+
+bool by_class_mode() { return (g_eng_school.option_flags & 2) != 0; }
+
+// A lesson other than `self` in the slot with the class and subject of
+// `partner`, in the building of `self` when the building mode asks.
+bool slot_holds_match(int self, int partner, int slot) {
+  const EngineLesson& want = g_eng_lessons[partner];
+  if (teacher_waiting(want.teacher)) return true;
+  const SlotLessonList& list = g_slot_lessons[slot];
+  for (std::uint32_t i = 0; i < list.count && i < static_cast<std::uint32_t>(kSlotListCapacity); ++i) {
+    int other = list.lesson[i];
+    if (other < 0 || other == self || other >= kMaxLessons) continue;
+    const EngineLesson& o = g_eng_lessons[other];
+    if (o.class_index != want.class_index || o.subject != want.subject) continue;
+    if ((g_building_mode_flags & 3) != 0 &&
+        (g_lesson_buildings[self].anchor || g_lesson_buildings[other].anchor) &&
+        o.building != g_eng_lessons[self].building)
+      continue;
+    return true;
+  }
+  return false;
+}
+
+int joint_partners(int l) { return std::clamp(g_eng_lessons[l].joint_count, 0, kMaxJointLessons); }
+
+int joint_lessons(int c, ClassReport*) {
+  if (g_eng_run.run_mode == 13) return 0;
+  int n = 0;
+  for (int d = 0; d < days_per_week(); ++d)
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      int l = lesson_in(c, d, h);
+      if (l < 0) continue;
+      const EngineLesson& x = g_eng_lessons[l];
+      if (teacher_waiting(x.teacher)) continue;
+      if (g_eval_mode == 1 && x.teacher >= 0 && x.teacher < kMaxTeachers && g_eng_teachers[x.teacher].tekgrado[0] == 0)
+        continue;
+      int slot = d * kHoursPerDay + h;
+      for (int k = 0; k < joint_partners(l); ++k) {
+        int partner = x.joint_lessons[k];
+        if (partner < 0 || partner >= kMaxLessons) continue;
+        bool together = by_class_mode() ? slot_holds_match(l, partner, slot)
+                                        : (lesson_placed(partner) && lesson_slot(partner) == slot);
+        if (!together) ++n;
+      }
+    }
+  return n;
+}
+
+int joint_rule(int c, ClassReport* report) {
+  int n = joint_lessons(c, report);
+  if (report) report->record(n, 0, 0, "", false);
+  return n;
+}
+
+// ---- 82: pause subject on two following days ---------------------------------
+
+int subject_day_break(int c, ClassReport* report) {
+  if (g_eng_school.pause_subject_count <= 0) return 0;
+  int n = 0;
+  int repeated[10], repeated_count = 0;
+  for (int d = 0; d + 1 < days_per_week(); ++d) {
+    int today[kHoursPerDay], next[kHoursPerDay];
+    std::uint8_t pause[kHoursPerDay];
+    int tc = 0, nc = 0;
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      int l = lesson_in(c, d, h);
+      if (l < 0) continue;
+      today[tc] = g_eng_lessons[l].subject;
+      pause[tc++] = g_eng_lessons[l].pause_subject_flag;
+    }
+    for (int h = 0; h < hours_of_day(d + 1); ++h) {
+      int l = lesson_in(c, d + 1, h);
+      if (l >= 0) next[nc++] = g_eng_lessons[l].subject;
+    }
+    int k = pause_subject_repeats(today, pause, tc, next, nc);
+    n += k;
+    if (k > 0 && report)
+      for (int i = 0; i < tc && repeated_count < 10; ++i)
+        if (pause[i] == 1 && std::find(next, next + nc, today[i]) != next + nc &&
+            std::find(repeated, repeated + repeated_count, today[i]) == repeated + repeated_count)
+          repeated[repeated_count++] = today[i];
+  }
+  if (report && n > 0) {
+    clear_detail(8);
+    for (int i = 0; i < repeated_count; ++i) std::memcpy(&g_violation_detail[12 + 4 * i], &repeated[i], 4);
+    std::memcpy(&g_violation_detail[125], &repeated_count, 4);
+    report->record(n, 0, 0, "NO PAUSA", true);
+  }
+  return n;
+}
+
+// ---- 83: educational weight ----------------------------------------------------
+
+int educational_weight(int c, ClassReport* report) {
+  if (g_eng_school.pexdiy == 0) return 0;
+  int rows = std::min<int>(g_eng_school.pexdiz.count, kBandPairs);
+  int n = 0;
+  for (int d = 0; d < days_per_week(); ++d) {
+    int lessons = 0, hour_weight = 0, subject_weight = 0;
+    int seen[kHoursPerDay], seen_count = 0;
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      int l = lesson_in(c, d, h);
+      if (l < 0 || !ordinary_teacher(g_eng_lessons[l].teacher)) continue;
+      int s = g_eng_lessons[l].subject;
+      int w = (s >= 0 && s < kMaxSubjects) ? g_eng_subjects[s].pexdix : 0;
+      ++lessons;
+      hour_weight += w;
+      if (std::find(seen, seen + seen_count, s) == seen + seen_count) {
+        seen[seen_count++] = s;
+        subject_weight += w;
+      }
+    }
+    n += educational_weight_excess(lessons, hour_weight, subject_weight, 0, g_eng_school.pexdiz.triples, rows);
+  }
+  if (report) report->record(n, 0, 0, "", false);
+  return n;
+}
+
+// ---- 87: hourly units ------------------------------------------------------------
+
+int unit_interruption(int c, ClassReport* report) {
+  if (g_hourly_unit_flags[0] == 0) return 0;
+  int n = 0;
+  for (int d = 0; d < days_per_week(); ++d) {
+    int teacher[kHoursPerDay];
+    for (int h = 0; h < kHoursPerDay; ++h) {
+      int l = h < hours_of_day(d) ? lesson_in(c, d, h) : -1;
+      int t = l >= 0 ? g_eng_lessons[l].teacher : -1;
+      teacher[h] = ordinary_teacher(t) ? t : -1;
+    }
+    unsigned hit = 0;
+    int k = unit_interruptions(teacher, hours_of_day(d), g_hourly_unit_flags, &hit);
+    n += k;
+    if (report && k > 0) {
+      char text[41];
+      int used = std::snprintf(text, sizeof text, "%s ", g_eng_school.day_codes[d]);
+      for (int h = 1; h < kHoursPerDay && used < static_cast<int>(sizeof text); ++h)
+        if (hit & (1u << h)) used += std::snprintf(text + used, sizeof text - used, "%d ", h);
+      clear_detail(6);
+      report->record(k, 0, 0, text, true);
+    }
+  }
+  return n;
+}
+
+// ---- 88: day kinds -----------------------------------------------------------------
+
+int day_kinds(int c, ClassReport* report) {
+  if (g_eng_run.labrifol_flag == 0) return 0;
+  int n = 0;
+  for (int d = 0; d < days_per_week(); ++d) {
+    int a = 0, b = 0;
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      int l = lesson_in(c, d, h);
+      if (l < 0) continue;
+      int t = g_eng_lessons[l].teacher;
+      if (!ordinary_teacher(t)) continue;
+      if (g_eng_teachers[t].labrifol == 1) ++a;
+      if (g_eng_teachers[t].labrifol == 2) ++b;
+    }
+    int k = mixed_day(a, b);
+    n += k;
+    if (report && k > 0) {
+      clear_detail(6);
+      g_violation_detail[0] = static_cast<std::uint8_t>(d);
+      report->record(k, 0, 0, g_eng_school.day_codes[d], true);
+    }
+  }
+  return n;
+}
+
+}  // namespace
+
+int or_joint_bonus(int lesson) {
+  if (lesson < 0 || lesson >= kMaxLessons || ConstraintSwitchTable[76].off == 1 || !lesson_placed(lesson)) return 0;
+  int slot = lesson_slot(lesson);
+  int found = 0, partners = 0;
+  const EngineLesson& x = g_eng_lessons[lesson];
+  for (int k = 0; k < joint_partners(lesson); ++k) {
+    int partner = x.joint_lessons[k];
+    if (partner < 0 || partner >= kMaxLessons) continue;
+    ++partners;
+    bool together;
+    if (by_class_mode()) {
+      together = !teacher_waiting(g_eng_lessons[partner].teacher) && slot_holds_match(lesson, partner, slot);
+    } else {
+      together = lesson_placed(partner) && lesson_slot(partner) == slot;
+    }
+    if (together) ++found;
+  }
+  return (partners > 0 && found == partners) ? -found : 0;
+}
+
+std::int64_t or_full_subjects_per_day() { return full_class_rule(75, subjects_per_day); }
+std::int64_t or_delta_subjects_per_day(int c) { return delta_class_rule(75, subjects_per_day, c); }
+std::int64_t or_full_joint_lessons() { return full_class_rule(76, joint_rule); }
+std::int64_t or_delta_joint_lessons(int c) { return delta_class_rule(76, joint_rule, c); }
+std::int64_t or_full_subject_day_break() { return full_class_rule(82, subject_day_break); }
+std::int64_t or_delta_subject_day_break(int c) { return delta_class_rule(82, subject_day_break, c); }
+std::int64_t or_full_educational_weight() { return full_class_rule(83, educational_weight); }
+std::int64_t or_delta_educational_weight(int c) { return delta_class_rule(83, educational_weight, c); }
+std::int64_t or_full_unit_interruption() { return full_class_rule(87, unit_interruption); }
+std::int64_t or_delta_unit_interruption(int c) { return delta_class_rule(87, unit_interruption, c); }
+std::int64_t or_full_day_kinds() { return full_class_rule(88, day_kinds); }
+std::int64_t or_delta_day_kinds(int c) { return delta_class_rule(88, day_kinds, c); }

@@ -1,0 +1,220 @@
+// The common-room class constraints, wired to the model. The lessons using a
+// room in a slot are found through the slot lists, so a class delta check
+// reads its own 84 slots and the lists of the slots it uses. Field use:
+// capacity "PRMAX:" with the "OX:" digit of the slot when above 0; year
+// pairs "COPPIE:"; sharing rows "PEROCO:" with tolerance "PEROCOET:"; the
+// minimum "PRMIN:" with its first digit as the only-when-used flag and its
+// second as the hour limit; the class-hours limit "AVOMAX:". Members 79 and
+// 86 measure the whole school and weigh with class 0's weight.
+#include "solver/common_room_constraints.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/status_block.h"
+#include "solver/common_room_counts.h"
+#include "solver/constraint_catalogue.h"
+#include "solver/placement_state.h"
+
+namespace {
+
+bool class_counts(int c) { return c >= 0 && c < kMaxClasses && c < g_eng_school.real_class_count; }
+
+int rooms() { return std::clamp(g_eng_school.common_room_count, 0, kMaxCommonRooms); }
+
+int lesson_in(int c, int slot) {
+  std::uint16_t l = g_eng_classes[c].week_grid[slot / kHoursPerDay][slot % kHoursPerDay];
+  return (l == kGridFree || l >= kMaxLessons) ? -1 : l;
+}
+
+int year_of(int c) {
+  char y = g_eng_classes[c].code[0];
+  return (y >= '0' && y <= '9') ? y - '0' : -1;
+}
+
+// Lessons of the slot held in room r; years and "+FCA" lessons on request.
+int room_users(int slot, int r, unsigned* years, int* fca) {
+  int n = 0;
+  const SlotLessonList& list = g_slot_lessons[slot];
+  for (std::uint32_t i = 0; i < list.count && i < static_cast<std::uint32_t>(kSlotListCapacity); ++i) {
+    int l = list.lesson[i];
+    if (l < 0 || l >= kMaxLessons || g_eng_lessons[l].common_room != r) continue;
+    ++n;
+    int c = g_eng_lessons[l].class_index;
+    if (years && c >= 0 && c < kMaxClasses && year_of(c) >= 0) *years |= 1u << year_of(c);
+    int t = g_eng_lessons[l].teacher;
+    if (fca && t >= 0 && t < kMaxTeachers && (g_eng_teachers[t].type_flags & kTeacherFca)) ++*fca;
+  }
+  return n;
+}
+
+void record(int id, int c, int n, std::uint32_t detail, const char* text, std::int64_t* total, bool counted) {
+  if (n <= 0) return;
+  if (counted) *total += or_count_class_violation(id, c, static_cast<std::uint32_t>(n), 0, detail, text);
+}
+
+// ---- 77 --------------------------------------------------------------------------
+
+int common_rooms(int c, std::int64_t* total) {
+  int n = 0;
+  for (int slot = 0; slot < kWeekSlots; ++slot) {
+    int l = lesson_in(c, slot);
+    if (l < 0) continue;
+    int r = g_eng_lessons[l].common_room;
+    if (r < 0 || r >= rooms()) continue;
+    const EngineCommonRoom& room = g_eng_common_rooms[r];
+    unsigned years = 0;
+    int fca = 0;
+    int users = room_users(slot, r, &years, &fca);
+    if (users <= 1) continue;
+    int capacity = room.ox_grid[slot] >= 1 && room.ox_grid[slot] <= 9 ? room.ox_grid[slot] : room.admitted_attendance;
+    int k = room_over_capacity(users, fca, capacity);
+    if (k == 0 && room.coppie_count > 0 && year_of(c) >= 0)
+      k = incompatible_years(year_of(c), years, room.coppie, room.coppie_count);
+    n += k;
+    if (total) record(77, c, k, static_cast<std::uint32_t>(r), room.name, total, true);
+  }
+  return n;
+}
+
+// ---- 78 --------------------------------------------------------------------------
+
+int sharing_limits(int c, std::int64_t* total) {
+  int n = 0;
+  for (int r = 0; r < rooms(); ++r) {
+    const EngineCommonRoom& room = g_eng_common_rooms[r];
+    if (room.peroco_count <= 0) continue;
+    int hours = 0, shared = 0;
+    for (int slot = 0; slot < kWeekSlots; ++slot) {
+      int l = lesson_in(c, slot);
+      if (l < 0 || g_eng_lessons[l].common_room != r) continue;
+      ++hours;
+      if (room_users(slot, r, nullptr, nullptr) > 1) ++shared;
+    }
+    int k = sharing_excess(hours, shared, room.peroco, room.peroco_count, room.perocoet);
+    n += k;
+    if (total) record(78, c, k, static_cast<std::uint32_t>(r), room.name, total, true);
+  }
+  return n;
+}
+
+// ---- 89 --------------------------------------------------------------------------
+
+int room_class_hours(int c, std::int64_t* total) {
+  int n = 0;
+  for (int r = 0; r < rooms(); ++r) {
+    const EngineCommonRoom& room = g_eng_common_rooms[r];
+    int limit = room.avomax;
+    if (limit < 1 || limit > 10) continue;
+    int k = 0;
+    for (int d = 0; d < days_per_week(); ++d) {
+      bool uses = false;
+      int day_users = 0;
+      for (int h = 0; h < hours_of_day(d); ++h) {
+        int slot = d * kHoursPerDay + h;
+        int l = lesson_in(c, slot);
+        if (l >= 0 && g_eng_lessons[l].common_room == r) uses = true;
+        day_users += room_users(slot, r, nullptr, nullptr);
+      }
+      if (uses && day_users > limit) k += day_users - limit;
+    }
+    n += k;
+    if (total) record(89, c, k, static_cast<std::uint32_t>(r), room.name, total, true);
+  }
+  return n;
+}
+
+// ---- 79 (school-wide) ------------------------------------------------------------
+
+int common_room_minimum(std::int64_t* total) {
+  if (g_eng_run.run_mode == 13 || g_eng_school.real_class_count <= 0) return 0;
+  int n = 0;
+  for (int r = 0; r < rooms(); ++r) {
+    const EngineCommonRoom& room = g_eng_common_rooms[r];
+    int minimum = room.needed_attendance;
+    bool only_when_used = room.digits[0] != 0;
+    if (minimum <= 0 || (!only_when_used && g_eng_run.focus_flags[0] == 0)) continue;
+    int hour_limit = room.digits[1];
+    bool given = room.availability[0] != kNotConfigured;
+    int k = 0;
+    for (int d = 0; d < days_per_week(); ++d)
+      for (int h = 0; h < hours_of_day(d); ++h) {
+        if (hour_limit != 0 && h >= hour_limit) continue;
+        int slot = d * kHoursPerDay + h;
+        if (given && room.availability[slot] == 0) continue;
+        k += missing_attendance(minimum, 0, room_users(slot, r, nullptr, nullptr), only_when_used);
+      }
+    n += k;
+    if (total) record(79, 0, k, static_cast<std::uint32_t>(r), room.name, total, true);
+  }
+  return n;
+}
+
+// ---- 86 (school-wide) ------------------------------------------------------------
+
+int twin_distribution() {
+  if (g_eng_run.focus_flags[1] == 0) return 0;
+  int wanted = g_eng_school.tocomi;
+  int classes = std::min(g_eng_school.real_class_count, kMaxClasses);
+  if (wanted <= 0 || classes <= 0) return 0;
+  int n = 0;
+  for (int d = 0; d < days_per_week(); ++d)
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      int slot = d * kHoursPerDay + h;
+      int lessons = 0, calendar = 0, twins = 0;
+      for (int c = 0; c < classes; ++c) {
+        int l = lesson_in(c, slot);
+        if (l < 0) continue;
+        ++lessons;
+        const EngineLesson& x = g_eng_lessons[l];
+        if (x.teacher >= 0 && x.teacher < kMaxTeachers && g_eng_teachers[x.teacher].calendar_class != -1) ++calendar;
+        if (lesson_has_second_teacher(l) && x.second_teacher != x.teacher && twins < wanted) ++twins;
+      }
+      if (lessons > 0 && calendar < classes && twins < wanted) n += (wanted - twins) * (wanted - twins);
+    }
+  return n;
+}
+
+template <int Id, int (*Rule)(int, std::int64_t*)>
+std::int64_t full_per_class() {
+  std::int64_t total = 0;
+  for (int c = 0; c < g_eng_school.class_count && c < kMaxClasses; ++c)
+    if (class_counts(c)) Rule(c, &total);
+  return total;
+}
+
+template <int Id, int (*Rule)(int, std::int64_t*)>
+std::int64_t delta_per_class(int c) {
+  if (!class_counts(c)) return 0;
+  int n = Rule(c, nullptr);
+  return n > 0 ? or_class_weighted(Id, c, static_cast<std::uint32_t>(n)) : 0;
+}
+
+}  // namespace
+
+std::int64_t or_full_common_rooms() { return full_per_class<77, common_rooms>(); }
+std::int64_t or_delta_common_rooms(int c) { return delta_per_class<77, common_rooms>(c); }
+std::int64_t or_full_sharing_limits() { return full_per_class<78, sharing_limits>(); }
+std::int64_t or_delta_sharing_limits(int c) { return delta_per_class<78, sharing_limits>(c); }
+std::int64_t or_full_room_class_hours() { return full_per_class<89, room_class_hours>(); }
+std::int64_t or_delta_room_class_hours(int c) { return delta_per_class<89, room_class_hours>(c); }
+
+std::int64_t or_full_common_room_minimum() {
+  std::int64_t total = 0;
+  common_room_minimum(&total);
+  return total;
+}
+std::int64_t or_delta_common_room_minimum(int) {
+  int n = common_room_minimum(nullptr);
+  return n > 0 && g_eng_school.real_class_count > 0 ? or_class_weighted(79, 0, static_cast<std::uint32_t>(n)) : 0;
+}
+
+std::int64_t or_full_twin_distribution() {
+  int n = twin_distribution();
+  if (n <= 0) return 0;
+  return or_count_class_violation(86, 0, static_cast<std::uint32_t>(n), 0, 0, "");
+}
+std::int64_t or_delta_twin_distribution(int) {
+  int n = twin_distribution();
+  return n > 0 ? or_class_weighted(86, 0, static_cast<std::uint32_t>(n)) : 0;
+}

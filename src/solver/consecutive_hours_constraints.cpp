@@ -1,0 +1,120 @@
+// The consecutive-hours constraints, wired to the model. A teaching line of
+// a class is the set of its lessons with one teacher, subject and line
+// number; its patterns are the maps kept on its lessons (the first lesson of
+// the line carries them). A day's value is the longest run of consecutive
+// hours of the line that day. Lines of held-out teachers are passed over.
+#include "solver/consecutive_hours_constraints.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/status_block.h"
+#include "solver/constraint_catalogue.h"
+#include "solver/placement_state.h"
+
+Blocks blocks_of_map(const char* map, int size) {
+  Blocks b;
+  for (int i = 0; i < size && b.count < kDays; ++i) {
+    if (map[i] < '1' || map[i] > '9') break;
+    b.add(map[i] - '0');
+  }
+  return b;
+}
+
+namespace {
+
+constexpr int kMapSize = 13;
+
+struct Line {
+  int teacher, subject, line;
+  Blocks wanted, alternative;
+  int run[kDays];    // longest run per day
+  int last[kDays];   // hour of the line's last lesson seen that day, -2 none
+  int current[kDays];
+};
+
+bool teacher_waiting(int t) {
+  return t >= 0 && t < kMaxTeachers && g_eng_teachers[t].held_out == 1 && g_eng_teachers[t].second_test == 0;
+}
+
+// Lines of class c (ordinary lessons, or co-taught and laboratory ones) with
+// their daily runs; returns the number of lines.
+int class_lines(int c, bool lab, Line* lines) {
+  int count = 0;
+  const EngineClass& k = g_eng_classes[c];
+  for (int d = 0; d < days_per_week(); ++d)
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      std::uint16_t l = k.week_grid[d][h];
+      if (l == kGridFree || l >= kMaxLessons) continue;
+      const EngineLesson& x = g_eng_lessons[l];
+      if (lesson_has_second_teacher(l) != lab) continue;
+      int i = 0;
+      while (i < count && !(lines[i].teacher == x.teacher && lines[i].subject == x.subject &&
+                            lines[i].line == x.line_number))
+        ++i;
+      if (i == count) {
+        if (count == kWeekSlots) continue;
+        Line& n = lines[count++];
+        n = Line{x.teacher, x.subject, x.line_number, {}, {}, {}, {}, {}};
+        for (int e = 0; e < kDays; ++e) n.last[e] = -2;
+      }
+      Line& line = lines[i];
+      if (line.wanted.count == 0) {
+        line.wanted = blocks_of_map(x.consecutive_maps[lab ? 2 : 0], kMapSize);
+        line.alternative = blocks_of_map(x.consecutive_maps[lab ? 3 : 1], kMapSize);
+      }
+      line.current[d] = line.last[d] == h - 1 ? line.current[d] + 1 : 1;
+      line.last[d] = h;
+      line.run[d] = std::max(line.run[d], line.current[d]);
+    }
+  return count;
+}
+
+// The distance of every patterned line; each line's share goes to report.
+int consecutive(int c, bool lab, std::int64_t* total) {
+  static Line lines[kWeekSlots];
+  int count = class_lines(c, lab, lines);
+  int n = 0;
+  for (int i = 0; i < count; ++i) {
+    const Line& line = lines[i];
+    if (line.wanted.count == 0 || teacher_waiting(line.teacher)) continue;
+    if (g_eval_mode == 1 && line.teacher >= 0 && line.teacher < kMaxTeachers &&
+        g_eng_teachers[line.teacher].tekgrado[0] == 0)
+      continue;
+    int k = line_block_distance(line.run, days_per_week(), line.wanted, line.alternative, lab);
+    n += k;
+    if (total && k > 0) {
+      char text[48];
+      const char* teacher = (line.teacher >= 0 && line.teacher < kMaxTeachers) ? g_eng_teachers[line.teacher].name : "";
+      const char* subject =
+          (line.subject >= 0 && line.subject < kMaxSubjects) ? g_eng_subjects[line.subject].specific_name : "";
+      std::snprintf(text, sizeof text, "%s %s", teacher, subject);
+      *total += or_count_class_violation(lab ? 81 : 80, c, static_cast<std::uint32_t>(k),
+                                         static_cast<std::uint32_t>(std::max(line.teacher, 0)),
+                                         static_cast<std::uint32_t>(std::max(line.subject, 0)), text);
+    }
+  }
+  return n;
+}
+
+bool class_counts(int c) { return c >= 0 && c < kMaxClasses && c < g_eng_school.real_class_count; }
+
+std::int64_t full(bool lab) {
+  std::int64_t total = 0;
+  for (int c = 0; c < g_eng_school.class_count && c < kMaxClasses; ++c)
+    if (class_counts(c)) consecutive(c, lab, &total);
+  return total;
+}
+
+std::int64_t delta(int c, bool lab) {
+  if (!class_counts(c)) return 0;
+  int n = consecutive(c, lab, nullptr);
+  return n > 0 ? or_class_weighted(lab ? 81 : 80, c, static_cast<std::uint32_t>(n)) : 0;
+}
+
+}  // namespace
+
+std::int64_t or_full_consecutive_hours() { return full(false); }
+std::int64_t or_delta_consecutive_hours(int c) { return delta(c, false); }
+std::int64_t or_full_consecutive_lab_hours() { return full(true); }
+std::int64_t or_delta_consecutive_lab_hours(int c) { return delta(c, true); }

@@ -1,0 +1,41 @@
+// Teacher constraints on days and day breaks: free days first and second
+// choice (5, 54), lessons outside the available hours (6), the shape of a
+// day (20 light, 21 first hours, 22 last hours, 49 in a band), breaks of
+// free days (26 generic, 28 per class, 27 special between two days) and
+// presence in the week's first and last hour (66). Each id has a full check
+// and a teacher delta check, listed in the catalogue's evaluator table.
+#pragma once
+
+#include <cstdint>
+
+std::int64_t or_full_free_days();
+std::int64_t or_delta_free_days(int teacher);
+std::int64_t or_full_free_days_second();
+std::int64_t or_delta_free_days_second(int teacher);
+std::int64_t or_full_unavailable_hours();
+std::int64_t or_delta_unavailable_hours(int teacher);
+std::int64_t or_full_light_days();
+std::int64_t or_delta_light_days(int teacher);
+std::int64_t or_full_first_hour_days();
+std::int64_t or_delta_first_hour_days(int teacher);
+std::int64_t or_full_last_hour_days();
+std::int64_t or_delta_last_hour_days(int teacher);
+std::int64_t or_full_band_days();
+std::int64_t or_delta_band_days(int teacher);
+std::int64_t or_full_generic_break();
+std::int64_t or_delta_generic_break(int teacher);
+std::int64_t or_full_special_break();
+std::int64_t or_delta_special_break(int teacher);
+std::int64_t or_full_class_break();
+std::int64_t or_delta_class_break(int teacher);
+std::int64_t or_full_week_ends();
+std::int64_t or_delta_week_ends(int teacher);
+
+// Per class of the teacher's list, the hours taught on each day; returns
+// the number of list classes (at most 84).
+struct ClassDayLoads {
+  std::int16_t class_index[84];
+  int loads[84][7];
+  int count;
+};
+void teacher_class_day_loads(int teacher, ClassDayLoads* out);

@@ -1,0 +1,36 @@
+// Teacher gap constraints: gap hours beyond the allowance (48), days with
+// many gaps (2), days with two gaps (3), adjacent gaps (47), gaps on watched
+// days (50), gaps on short days (56) and hours after the return from lunch
+// (60). Each id has a full check and a teacher delta check, listed in the
+// catalogue's evaluator table, plus the all-teachers gap test of the search.
+#pragma once
+
+#include <cstdint>
+
+#include "solver/gap_counts.h"
+
+std::int64_t or_full_gaps();
+std::int64_t or_delta_gaps(int teacher);
+std::int64_t or_full_many_gap_days();
+std::int64_t or_delta_many_gap_days(int teacher);
+std::int64_t or_full_two_gap_days();
+std::int64_t or_delta_two_gap_days(int teacher);
+std::int64_t or_full_adjacent_gaps();
+std::int64_t or_delta_adjacent_gaps(int teacher);
+std::int64_t or_full_gaps_on_given_days();
+std::int64_t or_delta_gaps_on_given_days(int teacher);
+std::int64_t or_full_gaps_short_days();
+std::int64_t or_delta_gaps_short_days(int teacher);
+std::int64_t or_full_hours_after_return();
+std::int64_t or_delta_hours_after_return(int teacher);
+
+// The teacher's week with its tolerated lunch breaks filled in.
+WeekMasks or_prepare_gap_grid(int teacher);
+
+// Gap hours beyond the allowance of one teacher, without the gap tolerance
+// level of the run and without the focus (the search's gap test).
+int gap_excess_of_teacher(int teacher, bool with_tolerance_level);
+
+// 1 when every teacher is within limit (count of teachers over 0 in *out),
+// 0 when one is over it or teachers are held out.
+int or_gap_check_all_teachers(int* out, int limit);

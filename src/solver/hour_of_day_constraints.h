@@ -1,0 +1,31 @@
+// Teacher constraints on the hours of the day: minimum and maximum days in
+// the first hours (12, 13), the last hours (57, 58) and two configured bands
+// (16, 17 and 14, 15), days straddling an hour (46), desired (18) and
+// maximum (19) hours per day. Each id has a full check and a teacher delta
+// check, listed in the catalogue's evaluator table.
+#pragma once
+
+#include <cstdint>
+
+std::int64_t or_full_first_hours_min();
+std::int64_t or_delta_first_hours_min(int teacher);
+std::int64_t or_full_first_hours_max();
+std::int64_t or_delta_first_hours_max(int teacher);
+std::int64_t or_full_last_hours_min();
+std::int64_t or_delta_last_hours_min(int teacher);
+std::int64_t or_full_last_hours_max();
+std::int64_t or_delta_last_hours_max(int teacher);
+std::int64_t or_full_band1_min();
+std::int64_t or_delta_band1_min(int teacher);
+std::int64_t or_full_band1_max();
+std::int64_t or_delta_band1_max(int teacher);
+std::int64_t or_full_band2_min();
+std::int64_t or_delta_band2_min(int teacher);
+std::int64_t or_full_band2_max();
+std::int64_t or_delta_band2_max(int teacher);
+std::int64_t or_full_straddled_hour();
+std::int64_t or_delta_straddled_hour(int teacher);
+std::int64_t or_full_desired_hours();
+std::int64_t or_delta_desired_hours(int teacher);
+std::int64_t or_full_maximum_hours();
+std::int64_t or_delta_maximum_hours(int teacher);

@@ -1,0 +1,113 @@
+// The teacher evaluators' frame (see the header): gate, week masks, day
+// lengths, texts, and the full and delta runners over one counting rule.
+#include "solver/teacher_rule_frame.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/status_block.h"
+#include "platform/cp1252.h"
+#include "solver/violation_reporter.h"
+
+void TeacherReport::record(int count_id, int class_index, std::uint32_t detail, const char* item_text,
+                           int n) {
+  self_recorded = true;
+  if (n <= 0) return;
+  penalty += or_count_teacher_violation(count_id, teacher, static_cast<std::uint32_t>(n),
+                                        static_cast<std::uint32_t>(class_index < 0 ? 0 : class_index),
+                                        detail, item_text);
+}
+
+void TeacherReport::note(int class_index, const char* item_text, int amount) const {
+  if (amount <= 0 || !teacher_reports_wanted()) return;
+  or_report_violation(static_cast<std::uint32_t>(teacher),
+                      static_cast<std::uint32_t>(class_index < 0 ? 0 : class_index), 0, item_text,
+                      static_cast<std::uint32_t>(amount), static_cast<std::uint32_t>(id));
+}
+
+void TeacherReport::count_only(int n) {
+  self_recorded = true;
+  if (n <= 0) return;
+  std::int64_t weighted = or_teacher_weighted(id, teacher, static_cast<std::uint32_t>(n));
+  ConstraintStats[id].count += static_cast<std::uint32_t>(n);
+  g_teacher_violations[teacher] += static_cast<std::uint32_t>(n);
+  g_teacher_full_penalty[teacher] += weighted;
+  or_counter_add(&g_secondary_score, g_eng_teachers[teacher].points * static_cast<std::uint32_t>(n));
+  penalty += weighted;
+}
+
+bool teacher_reports_wanted() { return g_eng_run.report_flag != 0 || g_eng_run.report_mode != 0; }
+
+bool teacher_rule_gate(int teacher, int id, bool test_type_flags) {
+  if (teacher < 0 || teacher >= kMaxTeachers || teacher >= g_eng_school.teacher_count) return false;
+  const EngineTeacher& t = g_eng_teachers[teacher];
+  if (t.held_out == 1 && t.second_test == 0) return false;
+  if (t.constraint_switch[id] == 1) return false;
+  bool graded = t.tekgrado[0] != 0;
+  if (g_eval_mode == 1 && !graded) return false;
+  if (g_eval_mode == 2 && !graded && ConstraintSwitchTable[id].off != 0) return false;
+  if (t.calendar_class != -1) return false;
+  if (test_type_flags && (t.type_flags & (kTeacherLabPseudo | kTeacherFca | kTeacherNoLessons)) != 0)
+    return false;
+  return true;
+}
+
+std::int64_t full_teacher_rule(int id, TeacherRule rule) {
+  std::int64_t total = 0;
+  for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t) {
+    if (!teacher_rule_gate(t, id)) continue;
+    TeacherReport report{id, t};
+    int n = rule(t, &report);
+    if (!report.self_recorded && n > 0)
+      report.penalty += or_count_teacher_violation(id, t, static_cast<std::uint32_t>(n), 0, 0, report.text);
+    total += report.penalty;
+  }
+  return total;
+}
+
+std::int64_t delta_teacher_rule(int id, TeacherRule rule, int teacher) {
+  if (!teacher_rule_gate(teacher, id)) return 0;
+  int n = rule(teacher, nullptr);
+  return n > 0 ? or_teacher_weighted(id, teacher, static_cast<std::uint32_t>(n)) : 0;
+}
+
+WeekMasks teacher_week(int teacher) { return masks_from_grid(g_eng_teachers[teacher].class_per_slot); }
+
+namespace {
+std::uint8_t g_rule_hours[2][kDays];
+}
+
+const std::uint8_t* rule_day_hours(bool provisional_calendar) {
+  bool provisional = provisional_calendar && g_provisional_mode != 0;
+  const std::uint8_t* source =
+      provisional ? g_eng_school.provisional_hours_per_day : g_eng_school.hours_per_day;
+  std::uint8_t* out = g_rule_hours[provisional ? 1 : 0];
+  for (int d = 0; d < kDays; ++d) out[d] = source[d] > kHoursPerDay ? kHoursPerDay : source[d];
+  return out;
+}
+
+int rule_days() { return days_per_week(); }
+
+const char* day_short_name(int d) { return g_eng_school.day_codes[d]; }
+const char* day_full_name(int d) { return g_eng_school.day_names[d]; }
+
+void flagged_days_text(unsigned flagged, char* out, int size) {
+  if (size <= 0) return;
+  out[0] = '\0';
+  int first = -1, flagged_count = 0;
+  for (int d = 0; d < kDays; ++d)
+    if (flagged & (1u << d)) {
+      if (first < 0) first = d;
+      ++flagged_count;
+    }
+  if (first < 0) return;
+  if (flagged_count == 1) {
+    std::snprintf(out, static_cast<std::size_t>(size), "%s", day_full_name(first));
+    kt::cp1252_make_upper(out);
+    return;
+  }
+  int used = std::snprintf(out, static_cast<std::size_t>(size), "%.2s", day_full_name(first));
+  for (int d = first + 1; d < kDays && used < size; ++d)
+    if (flagged & (1u << d))
+      used += std::snprintf(out + used, static_cast<std::size_t>(size - used), " %s", day_short_name(d));
+}

@@ -1,0 +1,72 @@
+// The frame shared by the teacher evaluators of the gap, presence, hour and
+// day families: the teacher gate, the teacher's week masks, the day lengths
+// in force, and the two runners that turn one counting rule into the full
+// check (every teacher, counted, priced and reported through the catalogue)
+// and the delta check (one teacher, priced, nothing written).
+//
+// A rule is one function: it counts for a teacher and, when handed a report,
+// fills the report text or makes its own records (rules that report per
+// class, per day or per gap). Both checks call the same rule, so a delta
+// check always equals its teacher's share of the full check.
+//
+// Workload: the delta runner is on the move path; it reads only the
+// teacher's record and its 84-slot grids.
+#pragma once
+
+#include <cstdint>
+
+#include "solver/constraint_catalogue.h"
+#include "solver/week_masks.h"
+
+inline constexpr int kReportTextSize = 64;
+
+// What a full check hands to a rule. A rule that reports per item calls
+// record() (counted and reported) or note() (reported only, the rule's
+// total is counted once by the runner); else it writes text and the runner
+// records its total once.
+struct TeacherReport {
+  int id;
+  int teacher;
+  char text[kReportTextSize] = {};
+  bool self_recorded = false;
+  std::int64_t penalty = 0;
+
+  // Counts n violations of id (may differ from the runner's id, for the
+  // pair of 8 that also counts 9 and 10) and reports them with class and text.
+  void record(int count_id, int class_index, std::uint32_t detail, const char* item_text, int n);
+  // Reports without counting, for rules whose records carry running amounts.
+  void note(int class_index, const char* item_text, int amount) const;
+  // Counts n violations of the runner's id without a report of their own
+  // (the rule reported them item by item through note()).
+  void count_only(int n);
+};
+
+// Counts for teacher t; report is null in a delta check.
+using TeacherRule = int (*)(int teacher, TeacherReport* report);
+
+// The gate of every teacher evaluator: held out and waiting, switched off
+// for this teacher, excluded by the evaluation mode and its grading byte, or
+// not an ordinary teacher (calendar link, type flags 4, 8, 64 unless
+// type_flags is false).
+bool teacher_rule_gate(int teacher, int id, bool test_type_flags = true);
+
+// Full and delta check of one rule under the gate.
+std::int64_t full_teacher_rule(int id, TeacherRule rule);
+std::int64_t delta_teacher_rule(int id, TeacherRule rule, int teacher);
+
+// Reports are wanted during a reporting full evaluation.
+bool teacher_reports_wanted();
+
+// The teacher's week from its class-per-slot grid.
+WeekMasks teacher_week(int teacher);
+// Hours of each day: the provisional calendar when asked and the run is
+// provisional, else the normal one (every value at most 12).
+const std::uint8_t* rule_day_hours(bool provisional_calendar);
+int rule_days();
+
+// Day names for report texts: short (two letters), full.
+const char* day_short_name(int d);
+const char* day_full_name(int d);
+// "LUNEDI'" for one flagged day; "Lu MA ME" (first day's name cut to two
+// letters, then the short names) for several.
+void flagged_days_text(unsigned flagged, char* out, int size);

@@ -1,0 +1,81 @@
+// Busy masks of one teacher's or one class's week: one 16-bit word per day,
+// bit h set when hour h of that day is taken. The counting rules of the
+// teacher and class evaluators are written over these masks, so that a delta
+// check touches only the 84 slots of its own teacher or class and a test can
+// build a week by hand without a school behind it.
+//
+// Invariants: bits 12 to 15 are never set; a day mask is always clipped to
+// the hours of its day before a rule counts on it (hours past the day's
+// length are outside the week).
+//
+// Workload: built once per evaluator call from a 7 x 12 grid, then read many
+// times by popcount and shifts; everything is inline and allocation-free.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <initializer_list>
+
+#include "engine/model.h"
+
+using DayMask = std::uint16_t;
+
+struct WeekMasks {
+  DayMask day[kDays];
+};
+
+inline constexpr std::uint16_t kFreeSlot = 0xFFFF;
+
+// Hours lo..hi (0-based, inclusive), clipped to the 12 hours of a day; empty
+// when lo > hi after clipping.
+constexpr DayMask hour_range(int lo, int hi) {
+  if (lo < 0) lo = 0;
+  if (hi > kHoursPerDay - 1) hi = kHoursPerDay - 1;
+  if (lo > hi) return 0;
+  return static_cast<DayMask>(((1u << (hi + 1)) - 1u) & ~((1u << lo) - 1u));
+}
+
+// The first `hours` hours of a day.
+constexpr DayMask day_hours(int hours) { return hours <= 0 ? 0 : hour_range(0, hours - 1); }
+
+inline int busy_count(DayMask m) { return std::popcount(static_cast<unsigned>(m)); }
+
+inline bool is_busy(DayMask m, int hour) {
+  return hour >= 0 && hour < kHoursPerDay && ((m >> hour) & 1u) != 0;
+}
+
+// First and last busy hour; -1 for an empty day.
+inline int first_busy(DayMask m) { return m == 0 ? -1 : std::countr_zero(static_cast<unsigned>(m)); }
+inline int last_busy(DayMask m) {
+  return m == 0 ? -1 : 31 - std::countl_zero(static_cast<unsigned>(m));
+}
+
+// Hours from the first to the last lesson of the day, free hours between
+// them included; 0 for an empty day.
+inline int day_span(DayMask m) { return m == 0 ? 0 : last_busy(m) - first_busy(m) + 1; }
+
+// Free hours between the first and the last lesson of the day.
+inline int day_gap_hours(DayMask m) { return day_span(m) - busy_count(m); }
+
+// Masks of a 84-slot grid whose free entries hold 0xFFFF.
+inline WeekMasks masks_from_grid(const std::uint16_t* grid) {
+  WeekMasks w{};
+  for (int d = 0; d < kDays; ++d)
+    for (int h = 0; h < kHoursPerDay; ++h)
+      if (grid[d * kHoursPerDay + h] != kFreeSlot) w.day[d] |= static_cast<DayMask>(1u << h);
+  return w;
+}
+
+// Masks of a week given as text rows, one row a day: 'x' busy, anything else
+// free. Meant for tests and small hand-built weeks.
+inline WeekMasks masks_from_rows(std::initializer_list<const char*> rows) {
+  WeekMasks w{};
+  int d = 0;
+  for (const char* row : rows) {
+    if (d >= kDays) break;
+    for (int h = 0; h < kHoursPerDay && row[h] != '\0'; ++h)
+      if (row[h] == 'x') w.day[d] |= static_cast<DayMask>(1u << h);
+    ++d;
+  }
+  return w;
+}

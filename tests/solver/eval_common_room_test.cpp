@@ -1,0 +1,117 @@
+// Common-room rules by hand (capacity, year pairs, sharing rows with the
+// tolerance taken once, missing attendance) and, on random placements of a
+// synthetic school with shared rooms, the full checks against the delta
+// checks: per class for 77, 78 and 89; school-wide for 79 and 86, whose
+// delta check for any class equals the full check.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/engine_random.h"
+#include "engine/status_block.h"
+#include "school_fixture.h"
+#include "solver/common_room_counts.h"
+#include "solver/constraint_catalogue.h"
+
+namespace {
+
+TEST(EvalCommonRoom, Capacity) {
+  EXPECT_EQ(room_over_capacity(3, 0, 2), 1);
+  EXPECT_EQ(room_over_capacity(3, 1, 2), 0);  // the "+FCA" lesson does not take a place
+  EXPECT_EQ(room_over_capacity(1, 0, 0), 0);  // a room used by one class is never over
+}
+
+TEST(EvalCommonRoom, YearPairs) {
+  const std::uint8_t pairs[3][2] = {{1, 2}, {3, 255}, {4, 5}};
+  // Years 1 and 2 may share: nothing left over.
+  EXPECT_EQ(incompatible_years(1, (1u << 1) | (1u << 2), pairs, 3), 0);
+  // Year 1 with 2 and 4: the 4 is not paired with 1.
+  EXPECT_EQ(incompatible_years(1, (1u << 1) | (1u << 2) | (1u << 4), pairs, 3), 1);
+  // Year 3 shares with nobody.
+  EXPECT_EQ(incompatible_years(3, (1u << 3) | (1u << 1), pairs, 3), 1);
+  // Year 6 in no pair: the other years present decide (4 with 5 and 6: the 6 is left).
+  EXPECT_EQ(incompatible_years(6, (1u << 6) | (1u << 4) | (1u << 5), pairs, 3), 1);
+  EXPECT_EQ(incompatible_years(1, (1u << 1) | (1u << 9), pairs, 0), 0);  // no pairs: no rule
+}
+
+TEST(EvalCommonRoom, SharingRowsAndToleranceOnce) {
+  const std::uint8_t rows[2][2] = {{2, 1}, {5, 3}};
+  EXPECT_EQ(sharing_excess(4, 2, rows, 2, 0), 1);  // row {2, 1} applies: 2 shared > 1
+  EXPECT_EQ(sharing_excess(6, 3, rows, 2, 0), 0);  // row {5, 3}: 3 shared is allowed
+  EXPECT_EQ(sharing_excess(1, 1, rows, 2, 0), 0);  // no row applies
+  EXPECT_EQ(sharing_excess(4, 2, rows, 2, 1), 0);  // the tolerance takes this room's count
+  EXPECT_EQ(sharing_excess(4, 2, rows, 0, 0), 0);  // an empty table applies nothing
+}
+
+TEST(EvalCommonRoom, MissingAttendance) {
+  EXPECT_EQ(missing_attendance(3, 0, 1, true), 2);
+  EXPECT_EQ(missing_attendance(3, 2, 1, true), 1);  // the slot asks for 2 only
+  EXPECT_EQ(missing_attendance(3, 0, 0, true), 0);  // an unused slot is not watched
+  EXPECT_EQ(missing_attendance(3, 0, 0, false), 3);
+}
+
+void build_room_school(std::uint64_t seed) {
+  SchoolSpec spec;
+  spec.classes = 6;
+  build_school(spec, seed);
+  EngineRandom r(seed + 5);
+  g_eng_school.common_room_count = 3;
+  for (int k = 0; k < 3; ++k) {
+    EngineCommonRoom& room = g_eng_common_rooms[k];
+    std::snprintf(room.name, kNameSize, "AULA%d", k);
+    room.admitted_attendance = 1 + r.below(2);
+    room.needed_attendance = r.below(3);
+    room.digits[0] = static_cast<std::uint8_t>(r.below(2));
+    room.digits[1] = static_cast<std::uint8_t>(r.below(5));
+    room.availability[0] = kNotConfigured;
+    for (int s = 0; s < kWeekSlots; ++s) room.ox_grid[s] = static_cast<std::uint8_t>(r.below(3));
+    room.coppie_count = 2;
+    room.coppie[0][0] = 1;
+    room.coppie[0][1] = 2;
+    room.coppie[1][0] = 3;
+    room.coppie[1][1] = 255;
+    room.peroco_count = 2;
+    room.peroco[0][0] = 1;
+    room.peroco[0][1] = 0;
+    room.peroco[1][0] = 4;
+    room.peroco[1][1] = 2;
+    room.perocoet = k == 2;
+    room.avomax = static_cast<std::uint8_t>(1 + r.below(3));
+  }
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    g_eng_lessons[l].common_room = g_eng_lessons[l].subject < 3 ? g_eng_lessons[l].subject : -1;
+  g_eng_teachers[2].type_flags = kTeacherFca;
+  g_eng_teachers[5].calendar_class = 1;
+  g_eng_school.tocomi = 2;
+  g_eng_run.focus_flags[0] = 1;
+  g_eng_run.focus_flags[1] = 1;
+  place_all_lessons();
+  for (int c = 0; c < spec.classes; ++c) g_eng_classes[c].weight = 1 + r.below(3);
+  for (int id = 0; id < kConstraintCount; ++id) ConstraintStats[id].weight = 1 + r.below(3);
+}
+
+TEST(EvalCommonRoom, FullAgainstDeltaOnRandomPlacements) {
+  std::int64_t seen[kConstraintCount] = {};
+  for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+    build_room_school(seed);
+    g_eng_run.report_flag = static_cast<std::int32_t>(seed % 2);
+    for (int id : {77, 78, 89}) {
+      std::int64_t full = g_evaluators[id].full(), sum = 0;
+      for (int c = 0; c < g_eng_school.class_count; ++c) sum += g_evaluators[id].delta(c);
+      EXPECT_EQ(full, sum) << "seed " << seed << " id " << id;
+      seen[id] += full;
+    }
+    for (int id : {79, 86}) {
+      std::int64_t full = g_evaluators[id].full();
+      for (int c = 0; c < g_eng_school.class_count; ++c)
+        EXPECT_EQ(g_evaluators[id].delta(c), full) << "seed " << seed << " id " << id;
+    }
+    seen[79] += g_evaluators[79].full();
+    EXPECT_GT(g_evaluators[86].full(), 0);
+  }
+  for (int id : {77, 78, 79, 89}) EXPECT_GT(seen[id], 0) << "id " << id << " never counted";
+  g_eng_run.focus_flags[0] = g_eng_run.focus_flags[1] = 0;
+  reset_run_state();
+}
+
+}  // namespace
