@@ -6,6 +6,8 @@
 // while the families of evaluators arrive one by one. Ids 0, 7, 9, 10, 69-74
 // and 90-95 have no evaluator of their own by design (9 and 10 are counted by
 // the pair of 8) and point at `no_evaluator`.
+#include "solver/building_companion_constraints.h"
+#include "solver/class_calendar_constraints.h"
 #include "solver/class_constraints.h"
 #include "solver/common_room_constraints.h"
 #include "solver/consecutive_hours_constraints.h"
@@ -14,6 +16,8 @@
 #include "solver/gap_constraints.h"
 #include "solver/hour_of_day_constraints.h"
 #include "solver/presence_constraints.h"
+#include "solver/rest_special_hour_constraints.h"
+#include "solver/room_lab_constraints.h"
 
 namespace {
 
@@ -49,52 +53,52 @@ EvaluatorPair g_evaluators[kConstraintCount] = {
     {or_full_light_days, or_delta_light_days, 0},  // 20
     {or_full_first_hour_days, or_delta_first_hour_days, 0},  // 21
     {or_full_last_hour_days, or_delta_last_hour_days, 0},  // 22
-    not_built_yet,  // 23
+    {or_check_class_daily_maximum, or_delta_class_daily_maximum, 0},  // 23
     {or_check_class_hour_distribution, or_delta_class_hour_distribution, 0},  // 24
     {or_check_late_lesson_share, or_delta_late_lesson_share, 0},  // 25
     {or_full_generic_break, or_delta_generic_break, 0},  // 26
     {or_full_special_break, or_delta_special_break, 0},  // 27
     {or_full_class_break, or_delta_class_break, 0},  // 28
-    not_built_yet,  // 29
-    not_built_yet,  // 30
-    not_built_yet,  // 31
-    not_built_yet,  // 32
-    not_built_yet,  // 33
-    not_built_yet,  // 34
-    not_built_yet,  // 35
-    not_built_yet,  // 36
-    not_built_yet,  // 37
-    not_built_yet,  // 38
-    not_built_yet,  // 39
-    not_built_yet,  // 40
-    not_built_yet,  // 41
-    not_built_yet,  // 42
-    not_built_yet,  // 43
-    not_built_yet,  // 44
-    not_built_yet,  // 45
+    {or_check_no_overlap, or_delta_no_overlap, 0},  // 29
+    {or_check_car_share, or_delta_car_share, 0},  // 30
+    {or_check_incompatible_subjects, or_delta_incompatible_subjects, 0},  // 31
+    {or_check_class_returns, or_delta_class_returns, 0},  // 32
+    {or_check_test_hours, or_delta_test_hours, 0},  // 33
+    {or_check_prolonged_hours, or_delta_prolonged_hours, 0},  // 34
+    {or_check_class_forbidden_hours, or_delta_class_forbidden_hours, 0},  // 35
+    {or_check_common_room_hours, or_delta_common_room_hours, 0},  // 36
+    {or_check_building_transfers, or_delta_building_transfers, 0},  // 37
+    {or_check_day_transfers, or_delta_day_transfers, 0},  // 38
+    {or_check_week_transfers, or_delta_week_transfers, 0},  // 39
+    {or_check_building_rotation, or_delta_building_rotation, 0},  // 40
+    {or_check_nonstandard_hours, or_delta_nonstandard_hours, 0},  // 41
+    {or_check_rest_after_run, or_delta_rest_after_run, 0},  // 42
+    {or_check_edge_hour_position, or_delta_edge_hour_position, 0},  // 43
+    {or_check_lab_group_presence, or_delta_lab_group_presence, 0},  // 44
+    {or_check_mandatory_free_hours, or_delta_mandatory_free_hours, 0},  // 45
     {or_full_straddled_hour, or_delta_straddled_hour, 0},  // 46
     {or_full_adjacent_gaps, or_delta_adjacent_gaps, 0},  // 47
     {or_full_gaps, or_delta_gaps, 0},  // 48
     {or_full_band_days, or_delta_band_days, 0},  // 49
     {or_full_gaps_on_given_days, or_delta_gaps_on_given_days, 0},  // 50
-    not_built_yet,  // 51
-    not_built_yet,  // 52
-    not_built_yet,  // 53
+    {or_check_edge_presence, or_delta_edge_presence, 0},  // 51
+    {or_check_given_hour, or_delta_given_hour, 0},  // 52
+    {or_check_lab_hours, or_delta_lab_hours, 0},  // 53
     {or_full_free_days_second, or_delta_free_days_second, 0},  // 54
-    not_built_yet,  // 55
+    {or_check_lab_equipment, or_delta_lab_equipment, 0},  // 55
     {or_full_gaps_short_days, or_delta_gaps_short_days, 0},  // 56
     {or_full_last_hours_min, or_delta_last_hours_min, 0},  // 57
     {or_full_last_hours_max, or_delta_last_hours_max, 0},  // 58
-    not_built_yet,  // 59
+    {or_check_single_hour_lessons, or_delta_single_hour_lessons, 0},  // 59
     {or_full_hours_after_return, or_delta_hours_after_return, 0},  // 60
-    not_built_yet,  // 61
-    not_built_yet,  // 62
-    not_built_yet,  // 63
-    not_built_yet,  // 64
-    not_built_yet,  // 65
+    {or_check_test_hours_no_break, or_delta_test_hours_no_break, 0},  // 61
+    {or_check_straddle_rest, or_delta_straddle_rest, 0},  // 62
+    {or_check_unused_provisional_hours, or_delta_unused_provisional_hours, 0},  // 63
+    {or_check_edge_doubles, or_delta_edge_doubles, 0},  // 64
+    {or_check_gym_equipment, or_delta_gym_equipment, 0},  // 65
     {or_full_week_ends, or_delta_week_ends, 0},  // 66
-    not_built_yet,  // 67
-    not_built_yet,  // 68
+    {or_check_class_real_hours, or_delta_class_real_hours, 0},  // 67
+    {or_check_dynamic_buildings, or_delta_dynamic_buildings, 0},  // 68
     no_evaluator,  // 69
     no_evaluator,  // 70
     no_evaluator,  // 71
@@ -110,8 +114,8 @@ EvaluatorPair g_evaluators[kConstraintCount] = {
     {or_full_consecutive_lab_hours, or_delta_consecutive_lab_hours, 0},  // 81
     {or_full_subject_day_break, or_delta_subject_day_break, 0},  // 82
     {or_full_educational_weight, or_delta_educational_weight, 0},  // 83
-    not_built_yet,  // 84
-    not_built_yet,  // 85
+    {or_check_class_calendar, or_delta_class_calendar, 0},  // 84
+    {or_check_second_hour_entry, or_delta_second_hour_entry, 0},  // 85
     {or_full_twin_distribution, or_delta_twin_distribution, 0},  // 86
     {or_full_unit_interruption, or_delta_unit_interruption, 0},  // 87
     {or_full_day_kinds, or_delta_day_kinds, 0},  // 88

@@ -53,6 +53,9 @@ void or_serve_penalty_flag();
 std::int64_t or_focus_teacher_penalty();
 void or_release_focus_teacher();
 int or_count_held_out_teachers();
+int or_merge_joint_points();
+void or_trace_test_state();
+void or_note_focus_record();
 
 struct ReleaseState {
   std::int32_t teacher_under_test;  // -1 none

@@ -167,4 +167,39 @@ TEST(Release, AgingNeverDividesByZero) {
   g_weights.age_divisor = 1;
 }
 
+TEST(Release, AMovedJointLessonReleasesTheOtherTeacherWithTheLargerPoints) {
+  build_school(SchoolSpec{}, 1);
+  EngineLesson& a = g_eng_lessons[0];
+  int other = 40;
+  a.joint_count = 1;
+  a.joint_lessons[0] = other;
+  int ta = a.teacher, tb = g_eng_lessons[other].teacher;
+  ASSERT_NE(ta, tb);
+  g_eng_teachers[tb].held_out = 1;
+  g_eng_teachers[ta].points = 5;
+  g_eng_teachers[tb].points = 30;
+  g_eng_teachers[ta].points2 = 8;
+  g_lesson_buildings[0].moved = 1;
+  EXPECT_EQ(or_merge_joint_points(), 1);
+  EXPECT_EQ(g_eng_teachers[tb].held_out, 0);
+  EXPECT_EQ(g_eng_teachers[ta].points, 30u);
+  EXPECT_EQ(g_eng_teachers[tb].points2, 8u);
+  EXPECT_EQ(g_lesson_buildings[0].moved, 0);
+  EXPECT_EQ(or_merge_joint_points(), 0);
+}
+
+TEST(Release, TestTraceCountsAndNamesTheTeacher) {
+  build_school(SchoolSpec{}, 1);
+  g_release.class_under_test = -1;
+  g_release.teacher_under_test = 4;
+  or_trace_test_state();
+  EXPECT_EQ(g_status.focus_mode.load(), 13);
+  EXPECT_EQ(g_status.test_count.load(), g_eng_school.teacher_count - 5);
+  EXPECT_STREQ(g_status.test_display_name, "PROF04");
+  g_release.teacher_under_test = -1;
+  or_trace_test_state();
+  EXPECT_EQ(g_status.focus_mode.load(), 12);
+  EXPECT_EQ(g_status.test_counter.load(), 2);
+}
+
 }  // namespace

@@ -1,0 +1,15 @@
+// The class calendar (84) and second-hour entry (85) constraints, counted for
+// each class's special-calendar pseudo-teacher (see the .cpp). Delta checks
+// take the pseudo-teacher's index.
+#pragma once
+
+#include <cstdint>
+
+std::int64_t or_check_class_calendar();
+std::int64_t or_delta_class_calendar(int teacher);
+std::int64_t or_check_second_hour_entry();
+std::int64_t or_delta_second_hour_entry(int teacher);
+
+// Cost of one weekly day pattern (digit characters) against the week's
+// profile of 7 characters; an empty pattern costs 99888777.
+std::int64_t or_week_pattern_cost(const char* record, const char* profile);

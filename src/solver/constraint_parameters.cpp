@@ -1,0 +1,20 @@
+// Storage and reset of the evaluator parameters that live beside the model
+// (see constraint_parameters.h). The reset is the one place that says what
+// "not configured" means for each value.
+#include "solver/constraint_parameters.h"
+
+#include <cstring>
+
+TeacherRuleParams g_teacher_rule_params[kMaxTeachers];
+LessonRuleParams g_lesson_rule_params[kMaxLessons];
+ClassRuleParams g_class_rule_params[kMaxClasses];
+BuildingRuleParams g_building_rule_params[kMaxBuildings];
+SchoolRuleParams g_school_rule_params;
+
+void or_reset_constraint_parameters() {
+  for (TeacherRuleParams& t : g_teacher_rule_params) t = TeacherRuleParams{};
+  std::memset(g_lesson_rule_params, 0, sizeof g_lesson_rule_params);
+  for (ClassRuleParams& c : g_class_rule_params) c = ClassRuleParams{};
+  std::memset(g_building_rule_params, 0, sizeof g_building_rule_params);
+  std::memset(&g_school_rule_params, 0, sizeof g_school_rule_params);
+}
