@@ -13,9 +13,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "engine/engine_random.h"
 #include "engine/errors.h"
+#include "engine/placement_check.h"
 #include "engine/presolve.h"
 #include "engine/save_files.h"
 #include "engine/shell_services.h"
@@ -213,6 +215,22 @@ void focus_passes() {
   }
 }
 
+// Takes the saved timetable back when it is whole and clash-free; after a
+// save that failed (or a file that belongs to another run) the placement
+// the driver holds stays as it is instead of a partial or stale one.
+void reload_saved_timetable() {
+  int n = g_eng_school.lesson_count;
+  std::vector<std::uint16_t> own(static_cast<std::size_t>(n > 0 ? n : 0));
+  for (int l = 0; l < n; ++l) own[static_cast<std::size_t>(l)] = lesson_place(l);
+  if (or_load_timetable(1) == 0 && or_first_misplaced_lesson(true) < 0) {
+    or_trace("ok");
+    return;
+  }
+  for (int l = 0; l < n; ++l) set_lesson_place(l, own[static_cast<std::size_t>(l)]);
+  or_rebuild_grids_and_evaluate();
+  or_penalty_cache_invalidate_all();
+}
+
 }  // namespace
 
 bool or_search_driver_built() { return true; }
@@ -229,7 +247,7 @@ void or_search_driver() {
   or_prepare_search_tables();
   evaluate(0);
   or_reset_weights(1);
-  if (or_load_timetable(1) == 0) or_trace("ok");
+  reload_saved_timetable();
   evaluate(0);
 
   g_search.limit_increment = or_cycle_limit();
