@@ -25,6 +25,7 @@
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/parallel_exchange.h"
+#include "solver/parpro_area.h"
 #include "solver/placement_state.h"
 #include "solver/result_history.h"
 #include "solver/search_state.h"
@@ -311,7 +312,7 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
   g_search.cycle_limit = g_search.cycles + g_search.limit_increment + (extended > 1 ? 2500 : 0);
   g_search.sweep_counter = 2;
   g_last_cycle_ms = -1;
-  if (g_process_number == 0) or_publish_to_workers(1, cycle_target, 1);
+  if (g_process_number == 0 && parpro_active()) or_publish_to_workers(1, cycle_target, 1);
   char line[400];
   for (;;) {
     g_status.staging_request = 0;

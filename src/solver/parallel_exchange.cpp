@@ -74,7 +74,13 @@ void take_placement(const std::uint8_t* field) {
 }  // namespace
 
 void or_publish_to_workers(int kind, int cycle_target, int source) {
-  if (!publishing_mode() || g_process_count < 2 || !g_parpro_area || g_process_number != 0) return;
+  if (!publishing_mode() || !g_parpro_area) return;
+  if (g_process_number > 0) {
+    // In a worker, publishing is offering a result to the others.
+    or_offer_to_main(kind, cycle_target);
+    return;
+  }
+  if (g_process_count < 2) return;
   if (g_eng_run.run_mode == 13 && g_status.test_counter != 23) return;
   ParproArea* area = parpro_area();
   or_wait_mutex(g_parpro_com_mutex);

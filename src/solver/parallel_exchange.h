@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
-// kind 1: start timetable and header; kind 2: after a slot-B take. source
-// 1 the live placement, 0 slot A's timetable, -1 the stage's best.
+// Main process: kind 1 publishes the start timetable and header, kind 2
+// after a slot-B take; source 1 the live placement, 0 slot A's timetable,
+// -1 the stage's best. In a worker the same call offers a result.
 void or_publish_to_workers(int kind, int cycle_target, int source);
 // A worker offers its live placement (kind 1, slot A) or its stage best
 // (kind 2, slot B).
