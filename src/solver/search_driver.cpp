@@ -215,13 +215,22 @@ void focus_passes() {
   }
 }
 
-// Takes the saved timetable back when it is whole and clash-free; after a
-// save that failed (or a file that belongs to another run) the placement
-// the driver holds stays as it is instead of a partial or stale one.
+// Takes the saved timetable (in a worker: the published one) back when it
+// is whole and clash-free; after a save that failed, a file of another run
+// or a published timetable of another model, the placement the driver
+// holds stays as it is instead of a partial or stale one.
 void reload_saved_timetable() {
   int n = g_eng_school.lesson_count;
   std::vector<std::uint16_t> own(static_cast<std::size_t>(n > 0 ? n : 0));
   for (int l = 0; l < n; ++l) own[static_cast<std::size_t>(l)] = lesson_place(l);
+  if (g_process_number > 0 && parpro_area()) {
+    // A worker starts from the published timetable only when it belongs to
+    // the model this worker loaded.
+    or_wait_mutex(g_parpro_com_mutex);
+    bool usable = parpro_check_timetable(parpro_area()->start_timetable) < 0;
+    or_release_mutex(g_parpro_com_mutex);
+    if (!usable) return;
+  }
   if (or_load_timetable(1) == 0 && or_first_misplaced_lesson(true) < 0) {
     or_trace("ok");
     return;
