@@ -154,7 +154,7 @@ TEST_F(SearchLoopTest, OneSeedOneRun) {
   int cycles = 0, exchanges = 0;
   for (int run = 0; run < 2; ++run) {
     prepare(15);
-    g_stop_at = 12;
+    g_stop_at = 6;
     g_status.run_state = 0;
     or_search_loop(1, -1, 0);
     std::vector<std::uint16_t> now;
@@ -175,10 +175,10 @@ TEST_F(SearchLoopTest, OneSeedOneRun) {
 
 namespace {
 
-TEST_F(SearchLoopTest, ErrorsFallOverACentury) {
+TEST_F(SearchLoopTest, ErrorsFallWithinThirtyCycles) {
   prepare(16);
   int start_errors = g_status.error_count;
-  g_stop_at = 100;
+  g_stop_at = 30;
   or_search_loop(1, -1, 0);
   EXPECT_LT(static_cast<int>(g_status.error_count), start_errors);
 }
