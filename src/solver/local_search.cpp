@@ -335,6 +335,18 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
       return;
     }
     if (or_any_class_has_gap()) or_raise_critical_error("SW", 0, kSourceSybil, 103);
+    if (g_eng_run.run_mode == 13 && g_search.since_restart % 500 == 0) or_propose_exemption();
+    if (g_eng_run.run_mode == 29) {
+      // Exemption search: no move, the history and a proposal every cycle.
+      evaluate(1);
+      or_store_history(0);
+      or_propose_exemption();
+      evaluate(0);
+      // Only granted exemptions lower the count here; when none comes within
+      // the cycle budget the run ends rather than turning in place.
+      if (g_search.cycles > g_search.cycle_limit) return;
+      continue;
+    }
     int kind = g_search.move_kind;
     g_search.move_kind = or_next_move_kind(kind);
     int kept = run_move(kind);
