@@ -252,7 +252,10 @@ void or_link_joint_classes() {
           add_partner(partner, l, "Troppe Classi insieme A ", text);
           added = true;
         }
-        for (int x = 0; x < count; ++x) {
+        // The lessons that hold l as a partner are l's own partners once
+        // the sets are symmetric, which this loop reaches pass after pass.
+        for (int j = 0; j < g_eng_lessons[l].joint_count; ++j) {
+          int x = g_eng_lessons[l].joint_lessons[j];
           EngineLesson& other = g_eng_lessons[x];
           if (x == p || !has_partner(other, l) || has_partner(other, p)) continue;
           if (other.class_index == partner.class_index) continue;

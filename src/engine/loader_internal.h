@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "engine/model.h"
+#include "engine/section_parsers.h"
 
 inline constexpr int kLoaderLineSize = 12168;  // the engine's line reader limit
 
@@ -40,7 +41,7 @@ struct ArticulatedGroup {
   int first_number;
   int end_number;
 };
-inline constexpr int kMaxArticulatedGroups = 4000;  // one per lesson line at most
+inline constexpr int kMaxArticulatedGroups = 4000;  // more is refused ("Troppe articolazioni")
 extern ArticulatedGroup g_articulated_groups[kMaxArticulatedGroups];
 extern int g_articulated_group_count;
 extern int g_articulated_running_number;  // process-wide, starts at 100000
@@ -76,15 +77,6 @@ const char* find_in_field(const char* p, char c);
 
 // ---- Find-or-add and section parsers ----------------------------------------------
 
-int or_find_or_add_class(const char* code, int three_char_flag);
-int or_create_subgroup_class(int parent, int key1, int key2);
-int or_find_or_add_room_by_name(const char* name, int length, int lab_flag);
-int or_find_or_add_room(const char* name, int length, int kind);
-int or_find_or_add_teacher(const char* name);
-int or_find_class(const char* code);
-int or_find_building(const char* name);
-int or_next_day_name(const char*& cursor);
-void or_trim_trailing_blanks(char* text);
 void or_read_days_line(const char* line);
 void or_read_short_days_line(const char* line);
 void or_read_lab_lines(std::FILE* file);

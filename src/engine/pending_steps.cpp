@@ -1,8 +1,8 @@
-// Engine steps that are not built yet: the save
-// files, the timetable view, the stand-by and reception steps, the pre-solve
-// preparation and the solver. Each one ends the command with a message that
-// names the missing step (or_raise_not_built); the work that builds a step
-// deletes its entry here. Nothing but these placeholders lives in this file.
+// Engine steps that are not built yet: the save files, the timetable view,
+// the stand-by and reception steps, the pre-solve preparation and the solver.
+// Each one ends the command with a message that names the missing step
+// (or_raise_not_built); the work that builds a step deletes its entry here.
+// Nothing but these placeholders lives in this file.
 #include <cstdio>
 
 #include "engine/errors.h"

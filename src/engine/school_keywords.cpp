@@ -547,10 +547,6 @@ bool blank_line(const char* line) {
 
 }  // namespace
 
-bool loader_is_known_line(const char* line) {
-  return blank_line(line) || later_pass_line(line);
-}
-
 void or_read_school_keywords(std::FILE* file) {
   bool days_seen = false;
   while (loader_next_line(file)) {

@@ -39,6 +39,9 @@ void insert_room_at(int at, const char* message, const char* text) {
   ++g_eng_school.room_count;
   for (int i = 0; i < g_eng_school.lesson_count; ++i)
     if (g_eng_lessons[i].room >= at) ++g_eng_lessons[i].room;
+  for (int g = 0; g < g_eng_school.lab_group_count; ++g)
+    for (std::uint16_t& slot : g_eng_lab_groups[g].rooms)
+      if (slot != 0xFFFF && slot >= at) ++slot;
   std::memset(static_cast<void*>(&g_eng_rooms[at]), 0, sizeof(EngineRoom));
 }
 

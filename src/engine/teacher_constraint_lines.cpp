@@ -326,6 +326,7 @@ void read_teacher_line(const char* line) {
   if (name_field != nullptr && !field_end(*name_field)) {
     char name[kNameSize + 1];
     int n = copy_until(name, name_field, kNameSize, nullptr);
+    or_trim_trailing_blanks(name);
     if (n < kNameSize) {
       for (int t = 0; t < g_eng_school.teacher_count && teacher < 0; ++t)
         if (std::strcmp(g_eng_teachers[t].name, name) == 0) teacher = t;

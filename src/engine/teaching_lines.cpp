@@ -88,12 +88,25 @@ int list_position(char (*names)[kNameSize], std::int32_t& count, const char* nam
   return ++count;
 }
 
+// True when an option keyword starts at p.
+bool option_starts(const char* p) {
+  static const char* const kKeys[] = {"G:",    "G2:",    "PMGY:", "PMGZ:", "ORP:",  "ORQ:",  "ITPMX:",
+                                      "ATTRE:", "ZENDO:", "MNIG:", "GRUL:", "GLB:",  "MISCRE:", "SPLX:",
+                                      "SPLY:", "I:",     "ARTYW:", "K:",    "J:",    "KOP:",  "REMREM:"};
+  for (const char* key : kKeys)
+    if (starts_with(p, key)) return true;
+  return false;
+}
+
+// A list name runs to the end of the field or to a blank that starts the
+// next option, so names the user interface writes with blanks stay whole.
 const char* read_named_list(const char* p, int which, const ItemContext& c) {
-  char name[kNameSize];
-  int n = copy_until(name, p, kNameSize - 1, " ");
   const char* end = p;
-  while (!field_end(*end) && *end != ' ') ++end;
-  (void)n;
+  while (!field_end(*end) && !(*end == ' ' && option_starts(end + 1))) ++end;
+  char name[kNameSize];
+  int n = static_cast<int>(end - p);
+  copy_until(name, p, n < kNameSize - 1 ? n : kNameSize - 1, nullptr);
+  or_trim_trailing_blanks(name);
   EngineSchool& s = g_eng_school;
   int position = which == 0 ? list_position(s.attre_names, s.attre_count, name)
                             : list_position(s.zendo_names, s.zendo_count, name);

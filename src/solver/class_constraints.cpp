@@ -2,6 +2,8 @@
 // is walked through its grid of lessons per slot; stand-by pseudo-classes
 // (at or beyond the real classes) count nothing. Reports of 82, 87 and 88
 // carry the weighted penalty as their amount; the others carry the count.
+//
+// Workload: the class delta checks run for the classes of every priced move.
 #include "solver/class_constraints.h"
 
 #include <algorithm>

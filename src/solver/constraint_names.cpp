@@ -1,6 +1,8 @@
 // The three-language names of the constraint ids (see constraint_names.h).
 // Italian rows are the system's own texts, kept exactly, typos included; the
-// German and English rows are this program's translations of them.
+// German and English rows are this program's translations of them. Every
+// row is code page 1252: literals with accents go through "..."_cp, so a
+// text that 1252 cannot hold does not compile.
 #include "solver/constraint_names.h"
 
 #include "platform/cp1252.h"

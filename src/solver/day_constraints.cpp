@@ -62,6 +62,9 @@ int unavailable(int teacher, TeacherReport* report) {
   RuleTally r = count_unavailable_hours(teacher_week(teacher), rule_days(), rule_day_hours(true),
                                         t.allowed_hours, flagged);
   if (report && r.count > 0) {
+    // Points x the weighted penalty, not x the count.
+    report->set_secondary(static_cast<std::int64_t>(t.points) *
+                          or_teacher_weighted(6, teacher, static_cast<std::uint32_t>(r.count)));
     int used = 0, size = static_cast<int>(sizeof report->text);
     for (int d = 0; d < kDays && used < size - 1; ++d) {
       if (!flagged[d]) continue;

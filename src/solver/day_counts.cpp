@@ -2,6 +2,8 @@
 // header). The break searches pick the lightest qualifying day again and
 // again; a pick that finds no day adds the full 12 hours and closes day 1,
 // so every loop ends after the number of picks asked for.
+//
+// Workload: a handful of loops over at most 7 days per call.
 #include "solver/day_counts.h"
 
 DayLoads day_loads(const WeekMasks& week, int days, const std::uint8_t* hours_per_day) {

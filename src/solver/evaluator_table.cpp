@@ -6,6 +6,11 @@
 // while the families of evaluators arrive one by one. Ids 0, 7, 9, 10, 69-74
 // and 90-95 have no evaluator of their own by design (9 and 10 are counted by
 // the pair of 8) and point at `no_evaluator`.
+//
+// A family of evaluators takes its rows by replacing `not_built_yet` with
+// {its_full_check, its_delta_check}; a full check counts through
+// or_count_teacher_violation / or_count_class_violation, a delta check
+// prices with or_teacher_weighted / or_class_weighted and has no side effects.
 #include "solver/building_companion_constraints.h"
 #include "solver/class_calendar_constraints.h"
 #include "solver/class_constraints.h"

@@ -65,7 +65,9 @@ bool fill_gap_buildings(const EngineTeacher& t, const std::int16_t* fill_from) {
 
 WeekMasks or_prepare_gap_grid(int teacher) { return gap_week(teacher, nullptr); }
 
-int gap_excess_of_teacher(int teacher, bool with_tolerance_level) {
+std::uint8_t g_graded_gap_flag;
+
+int gap_excess_of_teacher(int teacher, bool with_tolerance_level, int extra_allowance) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   std::int16_t fill_from[kWeekSlots];
   std::fill(fill_from, fill_from + kWeekSlots, static_cast<std::int16_t>(-1));
@@ -83,7 +85,7 @@ int gap_excess_of_teacher(int teacher, bool with_tolerance_level) {
   if (g.gaps <= 0) return 0;
   int transfers = std::min(g.transfers, std::max<int>(t.building_count, 0));
   int allowance = (with_tolerance_level ? g_status.gap_tolerance_level.load() : 0) + t.contract_less_budime +
-                  g.rests + t.gap_tolerance + transfers;
+                  g.rests + t.gap_tolerance + transfers + extra_allowance;
   allowance = std::max<int>(allowance, t.buk[1]);
   return std::max(0, g.gaps - allowance);
 }
@@ -103,6 +105,21 @@ int gaps(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (gaps_switched_off(t) || t.in_test == 1) return 0;
   int n = gap_excess(gap_excess_of_teacher(teacher, true), 0, g_status.focus_mode == 22);
+  mark_gap_teacher(report, n);
+  return n;
+}
+
+// Graded: in-test 2 counts nothing; in-test 1 counts nothing from tolerance
+// level 7 on, else has one more gap allowed; in evaluation mode 2 a graded
+// teacher gets no tolerance level.
+int gaps_graded(int teacher, TeacherReport* report) {
+  const EngineTeacher& t = g_eng_teachers[teacher];
+  if (gaps_switched_off(t) || t.in_test == 2) return 0;
+  int level = g_status.gap_tolerance_level.load();
+  if (t.in_test == 1 && level >= 7) return 0;
+  bool with_level = !(g_eval_mode == 2 && t.tekgrado[0] != 0);
+  int n = gap_excess(gap_excess_of_teacher(teacher, with_level, t.in_test == 1 ? 1 : 0), 0,
+                     g_status.focus_mode == 22);
   mark_gap_teacher(report, n);
   return n;
 }
@@ -185,8 +202,14 @@ int after_return(int teacher, TeacherReport*) {
 
 }  // namespace
 
-std::int64_t or_full_gaps() { return full_teacher_rule(48, gaps); }
-std::int64_t or_delta_gaps(int t) { return delta_teacher_rule(48, gaps, t); }
+std::int64_t or_full_gaps() {
+  return g_graded_gap_flag ? or_full_gaps_graded() : full_teacher_rule(48, gaps);
+}
+std::int64_t or_delta_gaps(int t) {
+  return g_graded_gap_flag ? or_delta_gaps_graded(t) : delta_teacher_rule(48, gaps, t);
+}
+std::int64_t or_full_gaps_graded() { return full_teacher_rule(48, gaps_graded); }
+std::int64_t or_delta_gaps_graded(int t) { return delta_teacher_rule(48, gaps_graded, t); }
 std::int64_t or_full_many_gap_days() { return full_teacher_rule(2, many_gap_days); }
 std::int64_t or_delta_many_gap_days(int t) { return delta_teacher_rule(2, many_gap_days, t); }
 std::int64_t or_full_two_gap_days() { return full_teacher_rule(3, two_gap_days); }

@@ -11,6 +11,13 @@
 
 std::int64_t or_full_gaps();
 std::int64_t or_delta_gaps(int teacher);
+// The graded variant of 48, used in place of the plain one while the run's
+// graded-gap flag is set: the in-test byte grades the allowance.
+std::int64_t or_full_gaps_graded();
+std::int64_t or_delta_gaps_graded(int teacher);
+// The run's graded-gap flag (set by the search driver).
+extern std::uint8_t g_graded_gap_flag;
+
 std::int64_t or_full_many_gap_days();
 std::int64_t or_delta_many_gap_days(int teacher);
 std::int64_t or_full_two_gap_days();
@@ -29,7 +36,7 @@ WeekMasks or_prepare_gap_grid(int teacher);
 
 // Gap hours beyond the allowance of one teacher, without the gap tolerance
 // level of the run and without the focus (the search's gap test).
-int gap_excess_of_teacher(int teacher, bool with_tolerance_level);
+int gap_excess_of_teacher(int teacher, bool with_tolerance_level, int extra_allowance = 0);
 
 // 1 when every teacher is within limit (count of teachers over 0 in *out),
 // 0 when one is over it or teachers are held out.

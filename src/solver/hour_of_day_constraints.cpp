@@ -15,51 +15,57 @@ namespace {
 
 enum class Kind { Min, Max };
 
+// The rule's own amount for the points counter: its factor x points.
+void secondary_of(TeacherReport* report, int teacher, const RuleTally& t) {
+  if (report) report->set_secondary(t.secondary * g_eng_teachers[teacher].points);
+}
+
 // Runs one band rule: band and days from the teacher record.
-int band_rule(int teacher, Kind kind, const DayBand& band, int days_limit) {
+int band_rule(int teacher, TeacherReport* report, Kind kind, const DayBand& band, int days_limit) {
   WeekMasks week = teacher_week(teacher);
   RuleTally t = kind == Kind::Min ? count_band_minimum(week, rule_days(), band, days_limit)
                                   : count_band_maximum(week, rule_days(), band, days_limit);
+  secondary_of(report, teacher, t);
   return t.count;
 }
 
 bool unset(std::int8_t first) { return first == -1; }
 
-int first_min(int teacher, TeacherReport*) {
+int first_min(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (unset(t.pmin_hours) || t.pmin_hours <= 0) return 0;
-  return band_rule(teacher, Kind::Min, band_first_hours(t.pmin_hours), t.pmin_days);
+  return band_rule(teacher, report, Kind::Min, band_first_hours(t.pmin_hours), t.pmin_days);
 }
-int first_max(int teacher, TeacherReport*) {
+int first_max(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (unset(t.pmax_hours) || t.pmax_hours <= 0) return 0;
-  return band_rule(teacher, Kind::Max, band_first_hours(t.pmax_hours), t.pmax_days);
+  return band_rule(teacher, report, Kind::Max, band_first_hours(t.pmax_hours), t.pmax_days);
 }
-int last_min(int teacher, TeacherReport*) {
+int last_min(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (g_provisional_mode || unset(t.umin_hours) || t.umin_hours <= 0) return 0;
-  return band_rule(teacher, Kind::Min, band_last_hours(t.umin_hours, rule_day_hours(false)), t.umin_days);
+  return band_rule(teacher, report, Kind::Min, band_last_hours(t.umin_hours, rule_day_hours(false)), t.umin_days);
 }
-int last_max(int teacher, TeacherReport*) {
+int last_max(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (unset(t.umax_hours) || t.umax_hours <= 0) return 0;
-  return band_rule(teacher, Kind::Max, band_last_hours(t.umax_hours, rule_day_hours(false)), t.umax_days);
+  return band_rule(teacher, report, Kind::Max, band_last_hours(t.umax_hours, rule_day_hours(false)), t.umax_days);
 }
-int band_rule_of(int teacher, const std::int8_t* p, Kind kind, bool provisional_off) {
+int band_rule_of(int teacher, TeacherReport* report, const std::int8_t* p, Kind kind, bool provisional_off) {
   if (unset(p[0]) || (provisional_off && g_provisional_mode)) return 0;
-  return band_rule(teacher, kind, band_of_hours(p[0], p[1]), p[2]);
+  return band_rule(teacher, report, kind, band_of_hours(p[0], p[1]), p[2]);
 }
-int band1_min(int teacher, TeacherReport*) {
-  return band_rule_of(teacher, g_eng_teachers[teacher].fmin, Kind::Min, true);
+int band1_min(int teacher, TeacherReport* report) {
+  return band_rule_of(teacher, report, g_eng_teachers[teacher].fmin, Kind::Min, true);
 }
-int band1_max(int teacher, TeacherReport*) {
-  return band_rule_of(teacher, g_eng_teachers[teacher].fmax, Kind::Max, false);
+int band1_max(int teacher, TeacherReport* report) {
+  return band_rule_of(teacher, report, g_eng_teachers[teacher].fmax, Kind::Max, false);
 }
-int band2_min(int teacher, TeacherReport*) {
-  return band_rule_of(teacher, g_eng_teachers[teacher].emin, Kind::Min, true);
+int band2_min(int teacher, TeacherReport* report) {
+  return band_rule_of(teacher, report, g_eng_teachers[teacher].emin, Kind::Min, true);
 }
-int band2_max(int teacher, TeacherReport*) {
-  return band_rule_of(teacher, g_eng_teachers[teacher].emax, Kind::Max, false);
+int band2_max(int teacher, TeacherReport* report) {
+  return band_rule_of(teacher, report, g_eng_teachers[teacher].emax, Kind::Max, false);
 }
 
 int straddled(int teacher, TeacherReport* report) {
@@ -68,6 +74,7 @@ int straddled(int teacher, TeacherReport* report) {
   RuleTally r = count_straddled_hour(teacher_week(teacher), rule_days(), rule_day_hours(false),
                                      t.cavallomax_hour, t.cavallomax_days);
   if (report) std::snprintf(report->text, sizeof report->text, "%s", or_int_text(t.cavallomax_hour));
+  secondary_of(report, teacher, r);
   return r.count;
 }
 

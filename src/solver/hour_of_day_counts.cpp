@@ -2,6 +2,8 @@
 // header). Every loop runs over the days of the week only, and every band is
 // clipped to the 12 hours of a day, so a parameter out of range counts
 // nothing instead of reading past a row.
+//
+// Workload: a few popcounts per day per call.
 #include "solver/hour_of_day_counts.h"
 
 #include <algorithm>

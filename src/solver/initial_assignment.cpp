@@ -189,9 +189,11 @@ struct PassOptions {
   int evict_divisor; // 100 (+1) for the plain pass, 10 for the remaining pass
 };
 
-int count_placed() {
+// Placed lessons among those the mode places (mode 1: laboratory lessons only).
+int count_placed(int mode) {
   int n = lesson_total(), placed = 0;
-  for (int l = 0; l < n; ++l) placed += lesson_placed(l) ? 1 : 0;
+  for (int l = 0; l < n; ++l)
+    if (lesson_placed(l) && (mode != 1 || g_eng_lessons[l].piece_kind == kHasLaboratoryPart)) ++placed;
   return placed;
 }
 
@@ -224,11 +226,7 @@ int run_pass(const PassOptions& opt) {
     if (!candidate(mode, r)) {
       // A whole round without a candidate: the counts were off; recount.
       if (++idle > n) {
-        placed = mode == 1 ? 0 : count_placed();
-        if (mode == 1)
-          for (int l = 0; l < n; ++l)
-            placed += lesson_placed(l) && g_eng_lessons[l].piece_kind == kHasLaboratoryPart ? 1 : 0;
-        if (placed >= target) break;
+        if (count_placed(mode) >= target) break;
         or_raise_critical_error("SW", placed, kSourceSybil, 560);
       }
       continue;
@@ -243,7 +241,7 @@ int run_pass(const PassOptions& opt) {
     }
     if (opt.watch_clock && g_clock() - started > 60) {
       if (!ok) set_lesson_place(r, kUnplaced);
-      return or_place_lessons_randomly(mode, count_placed());
+      return or_place_lessons_randomly(mode, count_placed(2));
     }
     if (ok) {
       ++placed;

@@ -129,7 +129,11 @@ int or_build_initial_timetable(int go_on) {
   or_rebuild_class_grids();
   // A school whose classes do not fill every hour gets gaps from the random
   // walk; they are closed here as for a restored timetable.
-  if (fresh && or_any_class_has_gap()) repair_or_fail(1624);
+  if (fresh && or_any_class_has_gap()) {
+    int moves = or_repair_restored_timetable(lesson_total());
+    trace_number("Ore buche delle classi chiuse (%d)", moves);
+    if (moves < 0) or_raise_critical_error("SW - Classi con ore buche", moves, kSourceSybil, 1624);
+  }
   or_rebuild_class_grids();
   if (or_any_class_has_gap()) or_raise_critical_error("SW - Classi con ore buche", 0, kSourceSybil, 1626);
   or_rebuild_teacher_grids();

@@ -174,12 +174,13 @@ int late_share(int teacher, TeacherReport* report) {
     if (c >= kMaxClasses || g_eng_classes[c].kind != 0) continue;
     ClassCounts counts;
     class_counts(t, c, true, &counts);
-    int k = count_late_share(counts.late_from, t.class_hours[i], t.ultimeoremax_pairs, pairs);
+    int hit = -1;
+    int k = count_late_share(counts.late_from, t.class_hours[i], t.ultimeoremax_pairs, pairs, &hit);
     n += k;
     if (report && k > 0) {
       char text[kReportTextSize];
       std::snprintf(text, sizeof text, "%s (%s %d-%d%%)", g_eng_classes[c].display_name, "ORA",
-                    t.ultimeoremax_pairs[0][0], t.ultimeoremax_pairs[0][1]);
+                    t.ultimeoremax_pairs[hit][0], t.ultimeoremax_pairs[hit][1]);
       report->record(25, c, 0, text, k);
     }
   }

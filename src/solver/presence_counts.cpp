@@ -2,6 +2,8 @@
 // header). The hour-band pairs may carry a day's value up one hour at a time;
 // the carry and the histogram are kept inside the 13 entries 0..12, so a
 // limit or value out of range counts instead of reading past the table.
+//
+// Workload: at most 7 days and a 13-entry histogram per call.
 #include "solver/presence_counts.h"
 
 #include <algorithm>
@@ -90,14 +92,18 @@ int count_class_distribution(const int* loads, int days, const std::int8_t (*pai
 }
 
 int count_late_share(const int* late_from, int weekly_hours, const std::int8_t (*pairs)[2],
-                     int pair_count) {
+                     int pair_count, int* first_hit) {
+  if (first_hit) *first_hit = -1;
   if (weekly_hours <= 0) return 0;  // no hours in the class: no share to take
   int n = 0;
   for (int i = 0; i < pair_count && i + 1 < weekly_hours; ++i) {
     int from = pairs[i][0] - 1;
     int percent = pairs[i][1];
     int late = (from >= 0 && from < kHoursPerDay) ? late_from[from] : (from < 0 ? late_from[0] : 0);
-    if (late * 100 / weekly_hours > percent) n += late - percent * weekly_hours / 100;
+    if (late * 100 / weekly_hours > percent) {
+      n += late - percent * weekly_hours / 100;
+      if (first_hit && *first_hit < 0) *first_hit = i;
+    }
   }
   return n;
 }

@@ -57,8 +57,9 @@ int count_class_distribution(const int* loads, int days, const std::int8_t (*pai
 // Late lessons of one class: for each (from hour, percent) pair while its
 // position + 1 is below the weekly hours, the lessons at or after the hour
 // above the share. late_from[h] = lessons at grid hour h or later.
+// first_hit gets the position of the first pair that counted (-1 none).
 int count_late_share(const int* late_from, int weekly_hours, const std::int8_t (*pairs)[2],
-                     int pair_count);
+                     int pair_count, int* first_hit = nullptr);
 
 // Stand-by hours per day above the daily maximum.
 int count_standby_excess(const int* standby_per_day, int days, int daily_max);

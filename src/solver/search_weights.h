@@ -2,6 +2,11 @@
 // constraints are held out of the evaluation and released one at a time,
 // and the constraint weights that are reset, focused on one constraint or
 // perturbed when the search stalls.
+//
+// Invariants: constraint weights are at least 1 and only grow by saturating
+// additions; every divisor (the scale K, the age divisor) is at least 1.
+// Workload: called a few times per search cycle; each call walks the 96
+// constraint ids or the teachers once.
 #pragma once
 
 #include <cstdint>

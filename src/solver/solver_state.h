@@ -89,6 +89,7 @@ struct SolverTotals {
   std::uint8_t search_phase;  // 1: first phase of a search
   std::int32_t focus_teacher;  // -1 none
   std::int32_t worker_index;   // 0 main process, 1..7 workers
+  std::uint8_t sampling_divisor;  // the moves' sampling divisor D; read through or_sampling_divisor
 };
 extern SolverTotals g_solver;
 
@@ -125,6 +126,9 @@ inline bool class_skips_gap_test(int c) { return c >= g_eng_school.real_class_co
 
 // Source name the solver's consistency checks print.
 inline constexpr const char* kSourceSybil = "..\\Orario\\OR_SYBIL";
+
+// The moves' sampling divisor, never 0 whatever a phase left in the byte.
+inline int or_sampling_divisor() { return g_solver.sampling_divisor == 0 ? 1 : g_solver.sampling_divisor; }
 
 // Clears the switch table and the statistics (every weight 1).
 void or_reset_constraint_tables();

@@ -1,5 +1,8 @@
 // The teacher evaluators' frame (see the header): gate, week masks, day
 // lengths, texts, and the full and delta runners over one counting rule.
+//
+// Invariant: the full runner walks the teachers in index order (the order
+// of the violation records) and a delta check writes nothing at all.
 #include "solver/teacher_rule_frame.h"
 
 #include <cstdio>
@@ -52,14 +55,36 @@ bool teacher_rule_gate(int teacher, int id, bool test_type_flags) {
   return true;
 }
 
+namespace {
+
+// The catalogue's bookkeeping of one teacher's violations with the rule's
+// own amount for the points counter, added as an unsigned 32-bit value.
+std::int64_t count_with_secondary(TeacherReport& r, int n) {
+  std::int64_t weighted = or_teacher_weighted(r.id, r.teacher, static_cast<std::uint32_t>(n));
+  ConstraintStats[r.id].count += static_cast<std::uint32_t>(n);
+  g_teacher_violations[r.teacher] += static_cast<std::uint32_t>(n);
+  g_teacher_full_penalty[r.teacher] += weighted;
+  or_counter_add(&g_secondary_score, static_cast<std::uint32_t>(r.secondary));
+  if (teacher_reports_wanted())
+    or_report_violation(static_cast<std::uint32_t>(r.teacher), 0, 0, r.text, static_cast<std::uint32_t>(n),
+                        static_cast<std::uint32_t>(r.id));
+  return weighted;
+}
+
+}  // namespace
+
 std::int64_t full_teacher_rule(int id, TeacherRule rule) {
   std::int64_t total = 0;
   for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t) {
     if (!teacher_rule_gate(t, id)) continue;
     TeacherReport report{id, t};
     int n = rule(t, &report);
-    if (!report.self_recorded && n > 0)
-      report.penalty += or_count_teacher_violation(id, t, static_cast<std::uint32_t>(n), 0, 0, report.text);
+    if (!report.self_recorded && n > 0) {
+      if (report.has_secondary)
+        report.penalty += count_with_secondary(report, n);
+      else
+        report.penalty += or_count_teacher_violation(id, t, static_cast<std::uint32_t>(n), 0, 0, report.text);
+    }
     total += report.penalty;
   }
   return total;

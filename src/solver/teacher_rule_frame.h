@@ -30,6 +30,14 @@ struct TeacherReport {
   char text[kReportTextSize] = {};
   bool self_recorded = false;
   std::int64_t penalty = 0;
+  // The amount for the points counter when the rule has its own (the points
+  // x n of the catalogue otherwise); may be negative.
+  bool has_secondary = false;
+  std::int64_t secondary = 0;
+  void set_secondary(std::int64_t amount) {
+    has_secondary = true;
+    secondary = amount;
+  }
 
   // Counts n violations of id (may differ from the runner's id, for the
   // pair of 8 that also counts 9 and 10) and reports them with class and text.

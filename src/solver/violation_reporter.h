@@ -3,6 +3,8 @@
 // record to the status block's list (at most 199), folds the violation into
 // the run's signature and peak points, and writes one line per violation to
 // the residual-errors log while the run's report flag is negative.
+//
+// Workload: a few hundred calls per reporting evaluation at most.
 #pragma once
 
 #include <cstdint>

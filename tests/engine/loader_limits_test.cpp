@@ -46,6 +46,28 @@ std::string many_teachers(int n) {
   return out;
 }
 
+std::string subjects(int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += "GM:S" + std::to_string(i) + "\t\nROSSI\t1A 1\t\n";
+  return out;
+}
+
+std::string labs(int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += "LABOR:\tLAB" + std::to_string(i) + "-CENTRO\t\n";
+  return out;
+}
+
+std::string lab_groups(int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += "GRULLAB:G" + std::to_string(i) + "|NESSUNO|\n";
+  return out;
+}
+
+// A chemistry teacher who also runs the lab part: the load adds "VERDI_LAB".
+const std::string kSelfLab =
+    "GM:CHIMICA\t\nVERDI\t1A 2\t\nGM:LAB CHIMICA\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t1A 1\t\n";
+
 std::string buildings(int n) {
   std::string out;
   for (int i = 0; i < n; ++i) out += "SEDECL:\tSEDE" + std::to_string(i) + "\t" + std::to_string(i) + "A\t\n";
@@ -175,8 +197,15 @@ const Row kRows[] = {
     {"classes_301", many_classes(301), -2, "Numero di classi eccessivo"},
     {"teachers_500", many_teachers(500), 0, ""},
     {"teachers_501", many_teachers(501), -2, "Numero Professori eccessivo"},
+    {"lab_assistant_501", many_teachers(499) + kSelfLab, -2, "Numero Professori eccessivo"},
+    {"lab_assistant_500", many_teachers(498) + kSelfLab, 0, ""},
     {"lessons_9999", lessons(9999), 0, ""},
     {"lessons_10000", lessons(10000), -1, "Troppe cattedre / ore"},
+    {"subjects_400", subjects(400), 0, ""},
+    {"subjects_401", subjects(401), -1, "Troppe Materie"},
+    {"rooms_400", many_classes(300) + labs(100), 0, ""},
+    {"rooms_401", many_classes(300) + labs(101), -2, "Numero lab/classi eccessivo"},
+    {"lab_groups_201", kMath + lab_groups(201), 0, ""},
     {"common_rooms_40", common_rooms(40), 0, ""},
     {"common_rooms_41", common_rooms(41), -2, "Troppi Locali Comuni"},
     {"loc_prmax_100", kMath + "LOC:PAL\tGM:MATEMATICA\tMAT:MATEMATICA\tPRMAX:100\t\n", -2,

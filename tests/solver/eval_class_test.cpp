@@ -1,6 +1,8 @@
 // Hand-built cases for the class rules: the block-pattern distance of
 // consecutive hours, subject hours per day, pause subjects on following
 // days, the educational weight table, hourly units and mixed days.
+//
+// Each expected value is worked out by hand in the comment beside it.
 #include <gtest/gtest.h>
 
 #include "solver/class_counts.h"

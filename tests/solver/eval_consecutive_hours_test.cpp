@@ -2,6 +2,8 @@
 // worked pattern (wanted 2, 2, 1 against days of 2, 1, 1) through the model,
 // the alternative pattern, laboratory lines apart from ordinary ones, and
 // the map reader.
+//
+// The class is placed by hand, so no randomness is involved.
 #include <gtest/gtest.h>
 
 #include <cstring>

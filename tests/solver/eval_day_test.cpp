@@ -1,6 +1,9 @@
 // Hand-built weeks for the day rules: free days, unavailable hours, the
 // shapes of a day, the generic and per-class breaks, the special break and
 // presence at both ends of the week. Rows read hour 1 to 12, 'x' busy.
+//
+// Each expected value is worked out by hand in the comment beside it or in
+// the case's row.
 #include <gtest/gtest.h>
 
 #include "solver/day_counts.h"

@@ -2,6 +2,8 @@
 // gaps, the lunch break left free, the allowance taken once, days with many
 // and with two gaps, adjacent gaps, watched days, short days and hours after
 // the return. Rows read hour 1 to 12, 'x' busy.
+//
+// Each expected value is worked out by hand in the comment beside it.
 #include <gtest/gtest.h>
 
 #include "solver/gap_counts.h"

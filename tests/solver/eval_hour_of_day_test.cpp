@@ -1,6 +1,8 @@
 // Hand-built weeks for the hour-of-day rules: bands of first and last hours
 // and the two configured bands (MIN and MAX kinds), days straddling an
 // hour, desired and maximum hours per day. Rows read hour 1 to 12, 'x' busy.
+//
+// Each expected value is worked out by hand in the comment beside it.
 #include <gtest/gtest.h>
 
 #include "solver/hour_of_day_counts.h"

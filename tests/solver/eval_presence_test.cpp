@@ -1,6 +1,9 @@
 // Hand-built weeks for the presence rules: presence span and teaching
 // hours against the daily limits with tolerated days, working days, the
 // spread of a class's hours, the late-lesson share and stand-by hours.
+//
+// Each expected value is worked out by hand in the comment beside it; the
+// Parts' own worked cases are among them.
 #include <gtest/gtest.h>
 
 #include "solver/presence_counts.h"

@@ -137,6 +137,22 @@ TEST(AssignmentBounds, ModeTwoPlacesOnlyTheMissingLessons) {
   EXPECT_LE(moved, g_eng_school.lesson_count);
 }
 
+std::int64_t g_fake_seconds = 0;
+std::int64_t jumping_clock() { return g_fake_seconds += 61; }
+
+TEST(AssignmentBounds, TheRemainingPassHandsOverAfterSixtySeconds) {
+  build_school(SchoolSpec{}, 6);
+  or_set_solver_clock(jumping_clock);
+  g_engine_random.seed_with(2);
+  int result = or_place_remaining_randomly(2, 0);
+  or_set_solver_clock(nullptr);
+  EXPECT_GE(result, 1);
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    ASSERT_TRUE(lesson_placed(l));
+    ASSERT_EQ(or_find_lesson_conflict(l), kNoConflict);
+  }
+}
+
 struct SeedCase {
   const char* id;
   std::int64_t now;

@@ -1,0 +1,304 @@
+// Field-level checks of a loaded model: the values each keyword and item
+// leaves in the tables, the forms the user interface writes next to the
+// ones the engine reads, and the mends (whole building names, derived names
+// cut to fit, long class codes).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "loader_harness.h"
+
+namespace {
+
+using loader_test::kWeek;
+
+void load(const std::string& lines, int provisional = 0) {
+  loader_test::Outcome outcome = loader_test::run_synt(std::string(kWeek) + lines, 0, provisional);
+  ASSERT_EQ(outcome.code, 0) << outcome.message;
+}
+
+int class_index(const char* code) {
+  for (int c = 0; c < g_eng_school.class_count; ++c)
+    if (std::strcmp(g_eng_classes[c].code, code) == 0) return c;
+  return -1;
+}
+
+int teacher_index(const char* name) {
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    if (std::strcmp(g_eng_teachers[t].name, name) == 0) return t;
+  return -1;
+}
+
+const std::string kClasses = "GM:MAT\t\nROSSI\t1A 1\t2A 1\t3A 1\t\n";
+
+TEST(LoaderClassLists, BothFormsOfGinnasio) {
+  for (const char* line : {"GINNASIO:\t1A-3A\t\n", "GINNASIO:\t1A\t3A\t\n"}) {
+    load(kClasses + line);
+    EXPECT_EQ(g_eng_classes[class_index("1A")].kind, 1) << line;
+    EXPECT_EQ(g_eng_classes[class_index("2A")].kind, 0) << line;
+    EXPECT_EQ(g_eng_classes[class_index("3A")].kind, 1) << line;
+  }
+}
+
+TEST(LoaderClassLists, BothFormsOfTipolocl) {
+  for (const char* line : {"TIPOLOCL:\t1A-3-2A-4\t\n", "TIPOLOCL:\t1A-3\t2A-4\t\n"}) {
+    load(kClasses + line);
+    EXPECT_EQ(g_eng_classes[class_index("1A")].room_type, 3) << line;
+    EXPECT_EQ(g_eng_classes[class_index("2A")].room_type, 4) << line;
+    EXPECT_EQ(g_eng_classes[class_index("3A")].room_type, 0) << line;
+  }
+}
+
+TEST(LoaderClassLists, BothFormsOfRotazix) {
+  for (const char* line : {"ROTAZIX:\t1A:003-2A:001\t\n", "ROTAZIX:\t1A:3\t2A:1\t\n"}) {
+    load(kClasses + line + "ROTAZIAPAUSA:3-4\t\n");
+    EXPECT_EQ(g_eng_classes[class_index("1A")].rotazix, 3) << line;
+    EXPECT_EQ(g_eng_classes[class_index("2A")].rotazix, 1) << line;
+    EXPECT_EQ(g_eng_school.rotazix_flag, 1);
+    EXPECT_EQ(g_eng_school.rotation_pause[0], 2);
+    EXPECT_EQ(g_eng_school.rotation_pause[1], 3);
+    EXPECT_EQ(g_eng_school.rotation_pause[2], -1);
+  }
+}
+
+TEST(LoaderClassLists, IndisigleNamesTheTracks) {
+  load("CLNAMES:\t3\t\nGM:MAT\t\nROSSI\t1AS 1\t1AL 1\t\nINDISIGLE:\tS-SCI:L-LING\t\n");
+  EXPECT_STREQ(g_eng_classes[class_index("1AS")].display_name, "1Asci");
+  EXPECT_STREQ(g_eng_classes[class_index("1AL")].display_name, "1Aling");
+  EXPECT_EQ(g_eng_classes[class_index("1AL")].kind, 2);
+  EXPECT_EQ(g_eng_run.longest_class_name, 4);
+}
+
+TEST(LoaderBuildings, SedeMatchesTheWholeName) {
+  load("CLNAMES:\t3\t\nSEDE:\tCENTRO\tAA-BB\t\nSEDE:\tCENTRONORD\tCC\t\nSEDE:\tCENTRO\tDD\t\n" + std::string("GM:MAT\t\nR\t1AA 1\t\n"));
+  ASSERT_EQ(g_eng_school.building_count, 2);
+  EXPECT_EQ(g_eng_buildings[0].section_count, 3);
+  EXPECT_STREQ(g_eng_buildings[0].sections[2], "DD");
+  EXPECT_EQ(g_eng_buildings[1].section_count, 1);
+  EXPECT_EQ(g_eng_classes[0].building, 0);
+}
+
+TEST(LoaderBuildings, NocsNamesAnotherBuilding) {
+  load("SEDECL:\tA\t1A\tNOCS:B-3\tNOCS:B-3\t\nSEDECL:\tB\t2A\tNOSPOSTA:\t\n" + kClasses);
+  ASSERT_EQ(g_eng_buildings[0].condition_count, 1);
+  EXPECT_EQ(g_eng_buildings[0].conditions[0].building, 1);
+  EXPECT_EQ(g_eng_buildings[0].conditions[0].value, 2);
+  EXPECT_EQ(g_eng_buildings[1].no_move, 1);
+  EXPECT_EQ(g_eng_classes[class_index("2A")].building, 1);
+}
+
+TEST(LoaderNames, DerivedNamesAreCutToFit) {
+  load("GM:CHIMICA\t\nABCDEFGHIJKLMNOPQRST\t1A 2\t2A 1 ARTYW:4X\t\n"
+       "GM:LAB CHIMICA\tLAB:SPECIFICO\t\nABCDEFGHIJKLMNOPQRST\tCHIMICA\t1A 1\t\n");
+  int lab = teacher_index("ABCDEFGHIJKLMNOP_LAB");
+  ASSERT_GE(lab, 0);
+  EXPECT_EQ(g_eng_teachers[lab].type_flags & kTeacherLabPseudo, kTeacherLabPseudo);
+  EXPECT_EQ(g_eng_teachers[lab].main_teacher, teacher_index("ABCDEFGHIJKLMNOPQRST"));
+  EXPECT_GE(teacher_index("ABCDEFGHIJKLMNOPQ A "), 0);
+}
+
+TEST(LoaderNames, LongClassCodes) {
+  load("CLNAMES:\t9\t\nGM:MAT\t\nROSSI\t1ALICEOSC 2 I:2ALICEOSC\t2ALICEOSC 2\t\n");
+  ASSERT_EQ(g_eng_school.class_count, 2);
+  EXPECT_STREQ(g_eng_classes[0].code, "1ALICEOSC");
+  EXPECT_STREQ(g_eng_lessons[0].joint_code, "2ALICEOSC");
+  EXPECT_EQ(g_eng_lessons[0].joint_count, 1);
+}
+
+TEST(LoaderSettings, SchoolValues) {
+  load("MAXBUDAY:\t1-2\t\nPAMEZ:\t4\t\nBUDIME:\t2-3\t\nTEKNO:\t10-2-3-ABC-5\t\nPAUSAMENSA:\t5-2\t\n"
+       "SPECIALEX:\t3-4\t\nOREPROLU:\t50\t\nITPLEGGERO:\t1\t\nPEXDIY:7\t\n" + kClasses);
+  const EngineSchool& s = g_eng_school;
+  EXPECT_EQ(s.maxbuday[0], 0);
+  EXPECT_EQ(s.maxbuday[1], 2);
+  EXPECT_EQ(s.pamez, 4);
+  EXPECT_EQ(s.pamez_second, 4);
+  EXPECT_EQ(s.budime, 2);
+  EXPECT_EQ(s.budime_second, 3);
+  EXPECT_EQ(s.tekno[0], 10);
+  EXPECT_STREQ(s.tekno_text, "ABC");
+  EXPECT_EQ(s.tekno[3], 5);
+  EXPECT_EQ(s.pausamensa[0], 4);
+  EXPECT_EQ(s.pausamensa[1], 2);
+  EXPECT_EQ(s.specialex[1], 4);
+  EXPECT_EQ(s.oreprolu, 50);
+  EXPECT_EQ(s.itpleggero, 1);
+  EXPECT_EQ(s.pexdiy, 7);
+}
+
+TEST(LoaderSettings, BandsKeepEightPairs) {
+  load("IHBUCHE:\t1-1:2-2:3-3:4-4:5-5:6-6:7-7:8-8:9-9\t\nGIORNIPAUSACL:\t1-1:2-2:3-3:4-4:5-5:6-6:7-7:8-8:9-9\t\n" +
+       kClasses);
+  EXPECT_EQ(g_eng_school.ihbuche.count, 8);
+  EXPECT_EQ(g_eng_school.giornipausacl.count, 9);
+  EXPECT_EQ(or_band_lookup(g_eng_school.ihbuche, 3), 3);
+  EXPECT_EQ(or_band_lookup(g_eng_school.ihbuche, 9), 255);
+}
+
+TEST(LoaderTeachingItems, ConsecutiveMapGivesBlockLengths) {
+  load("GM:MAT\t\nROSSI\t1A 6 G:123\t\n");
+  int lengths[6];
+  for (int i = 0; i < 6; ++i) lengths[i] = g_eng_lessons[i].block_length;
+  EXPECT_EQ(std::string(g_eng_lessons[0].consecutive_maps[0]), "321");
+  EXPECT_EQ(lengths[0], 3);
+  EXPECT_EQ(lengths[2], 3);
+  EXPECT_EQ(lengths[3], 2);
+  EXPECT_EQ(lengths[4], 2);
+  EXPECT_EQ(lengths[5], 1);
+}
+
+TEST(LoaderTeachingItems, TasksAndClassOff) {
+  load("GM:MAT\t\nROSSI\t1A 2 J:3:2-4 KOP:X:1-2\t2A 1 KOP:MA:3-4ME:1-1\t\n");
+  const EngineTeacher& t = g_eng_teachers[0];
+  ASSERT_EQ(t.task_count, 1);
+  EXPECT_EQ(t.tasks[0].day, 3);
+  EXPECT_EQ(t.tasks[0].first_hour, 1);
+  EXPECT_EQ(t.tasks[0].last_hour, 3);
+  EXPECT_EQ(t.tasks[0].j_flag, 1);
+  ASSERT_EQ(t.class_off_count, 3);
+  EXPECT_EQ(t.class_off[0].day, -1);
+  EXPECT_EQ(t.class_off[1].day, 1);
+  EXPECT_EQ(t.class_off[2].day, 2);
+  EXPECT_EQ(t.class_off[2].last_hour, 0);
+  EXPECT_EQ(g_eng_lessons[0].class_off_flag, 1);
+}
+
+TEST(LoaderTeachingItems, ListsAndTexts) {
+  load("GM:MAT\t\nROSSI\t1A 1 ATTRE:PROG ZENDO:X ITPMX:3 MISCRE:2: ORQ:4 PMGY:< GLB:GRUPPO-\t2A 1 ATTRE:PROG\t\n");
+  const EngineLesson& l = g_eng_lessons[0];
+  EXPECT_EQ(l.list_positions[0], 1);
+  EXPECT_EQ(l.list_positions[1], 1);
+  EXPECT_EQ(g_eng_lessons[1].list_positions[0], 1);
+  EXPECT_EQ(g_eng_school.attre_count, 1);
+  EXPECT_EQ(l.itpmx, 3);
+  EXPECT_EQ(l.miscre, 2);
+  EXPECT_EQ(l.filed_value, 4);
+  EXPECT_EQ(l.pmgy_digit, 12);
+  EXPECT_STREQ(l.group_text, "GRUPPO");
+  EXPECT_EQ(g_eng_teachers[0].item_marks, kMarkOrq | kMarkMiscre | kMarkZendo);
+}
+
+TEST(LoaderTeachingItems, ListNamesWithBlanks) {
+  load("GM:MAT\t\nROSSI\t1A 1 ATTRE:PROGETTO A ORP:2 ZENDO:GRUPPO B\t\n");
+  EXPECT_STREQ(g_eng_school.attre_names[0], "PROGETTO A");
+  EXPECT_STREQ(g_eng_school.zendo_names[0], "GRUPPO B");
+  EXPECT_EQ(g_eng_lessons[0].filed_value, 2);
+}
+
+TEST(LoaderTeachingItems, TeacherItems) {
+  load("GM:MAT\t\nROSSI\t1A 1\tTED:+3+NOR+FCA\tSOS:2\tKLK:FISICA\tNI:BIANCHI\tXPRESE:5-1\t\n");
+  int rossi = teacher_index("ROSSI");
+  int bianchi = teacher_index("BIANCHI");
+  const EngineTeacher& t = g_eng_teachers[rossi];
+  EXPECT_EQ(t.contract_values[0], 3);
+  EXPECT_EQ(t.contract_values[1], 3);
+  EXPECT_EQ(t.pseudo_flag, 1);
+  EXPECT_EQ(t.type_flags & kTeacherFca, kTeacherFca);
+  EXPECT_EQ(t.standby_value, 2);
+  EXPECT_EQ(t.partner, bianchi);
+  EXPECT_EQ(g_eng_teachers[bianchi].partner, rossi);
+  EXPECT_EQ(t.xprese_count, 1);
+  EXPECT_NE(t.subject_index, 0xFFFF);
+  EXPECT_STREQ(g_eng_subjects[t.subject_index].group_name, "FISICA");
+}
+
+TEST(LoaderSubgroups, PairedSubjectsMakeSubgroupClasses) {
+  load("GM:REL\t\nPAPA\t1A 1 GRUL:ALT:\t\nGM:ALT\t\nLUNA\t1A 1\t\nGM:MAT\t\nROSSI\t2A 1\t\nLABOR:\tLAB1-X\t\n");
+  int sub = class_index("1Z");
+  ASSERT_GE(sub, 0);
+  EXPECT_EQ(g_eng_classes[sub].parent, class_index("1A"));
+  EXPECT_EQ(g_eng_lessons[0].class_index, sub);
+  EXPECT_EQ(g_eng_lessons[0].room, sub);
+  // Own rooms follow their classes; the lab comes after them.
+  for (int c = 0; c < g_eng_school.class_count; ++c) EXPECT_STREQ(g_eng_rooms[c].name, g_eng_classes[c].code);
+  EXPECT_STREQ(g_eng_rooms[g_eng_school.class_count].name, "LAB1");
+}
+
+TEST(LoaderSubgroups, SecondPairTakesTheNextLetter) {
+  load("GM:REL\t\nPAPA\t1A 1 GRUL:ALT:\t\nGM:ALT\t\nLUNA\t1A 1\t\nGM:ING\t\nSMITH\t1A 1 GRUL:TED:\t\n"
+       "GM:TED\t\nMULLER\t1A 1\t\n");
+  EXPECT_GE(class_index("1Z"), 0);
+  EXPECT_GE(class_index("1Y"), 0);
+  EXPECT_EQ(g_eng_classes[class_index("1Y")].subgroup_keys[0], 2);
+}
+
+TEST(LoaderLabs, LabGroupsAndAvailability) {
+  load(kClasses + "LABOR:\tLAB1-CENTRO\t\nLABOR:|LAB2-CENTRO|OR:LU:1-2\t\nGRULLAB:G1|LAB2|NESSUNO|LAB1|\n");
+  ASSERT_EQ(g_eng_school.lab_group_count, 1);
+  const EngineLabGroup& g = g_eng_lab_groups[0];
+  int lab1 = g_eng_school.room_count - 2;
+  EXPECT_EQ(g.rooms[0], lab1 + 1);
+  EXPECT_EQ(g.rooms[1], 0xFFFF);
+  EXPECT_EQ(g.rooms[2], lab1);
+  EXPECT_EQ(g_eng_rooms[lab1].availability[83], 1);
+  EXPECT_EQ(g_eng_rooms[lab1 + 1].availability[1], 1);
+  EXPECT_EQ(g_eng_rooms[lab1 + 1].availability[2], 0);
+}
+
+TEST(LoaderConstraints, TeacherValues) {
+  load(kClasses + "V:\tROSSI\tLI:LU:LU:ME:\tCAVALLOMAX:3-9\tQUORVEX:0\tCLASENOC:0\tOM:MA:4\tBUK:-1:2\t"
+                  "PAUSAMEPER:3-1\tTEKGRADO:1-2\tFERCAV:1-2-3\tLABRIFOL:1\tPRIVILEGIO\tCARSHARE:BIANCHI:2\t"
+                  "ENTEREXIT:2-1\tOP:VE:5-6\t\n");
+  const EngineTeacher& t = g_eng_teachers[0];
+  EXPECT_EQ(t.free_day_count, 2);
+  EXPECT_EQ(t.free_days[1], 2);
+  EXPECT_EQ(t.cavallomax_days, 4);
+  EXPECT_EQ(t.quorvex, 2);
+  EXPECT_EQ(t.clasenoc, 3);
+  EXPECT_EQ(t.om[0], 12);
+  EXPECT_EQ(t.om[1], 4);
+  EXPECT_EQ(t.buk[0], 0);
+  EXPECT_EQ(t.buk[1], 2);
+  EXPECT_EQ(t.pausameper[0], 2);
+  EXPECT_EQ(t.pausameper[1], 1);
+  EXPECT_EQ(g_eng_school.uses_tekgrado, 1);
+  EXPECT_EQ(g_eng_school.uses_fercav, 1);
+  EXPECT_EQ(g_eng_run.labrifol_flag, 1);
+  EXPECT_EQ(t.privilege_flag, 1);
+  EXPECT_STREQ(t.carshare_name, "BIANCHI");
+  EXPECT_EQ(t.carshare_wait, 2);
+  EXPECT_EQ(t.enterexit_count, 1);
+  EXPECT_EQ(t.forbidden_hours[4 * 12 + 4], 1);
+  EXPECT_EQ(t.forbidden_hours[4 * 12 + 3], 0);
+  EXPECT_EQ(t.allowed_hours[0], 255);
+}
+
+TEST(LoaderCalendars, ProvisionalAndNormalLines) {
+  std::string lines = kClasses + "DAYSPRNS:3-3-3-3-3-0-0\t0\t0\t\nCALESPE:G:1A:LU:1-2\t\nCALESPE:P:2A:MA:1-1\t\n"
+                                 "SKAVA:P:3A:5-2:1-3:\nSCALJAN:G:1A:2-3\t\n";
+  load(lines);
+  EXPECT_EQ(g_eng_classes[class_index("1A")].special_calendar[1], 1);
+  EXPECT_EQ(g_eng_classes[class_index("2A")].special_calendar[0], 255);
+  EXPECT_EQ(g_eng_classes[class_index("1A")].class_digits[1], 3);
+  EXPECT_EQ(g_eng_school.option_flags & 1, 1);
+  load(lines, 1);
+  EXPECT_EQ(g_eng_classes[class_index("1A")].special_calendar[0], 255);
+  EXPECT_EQ(g_eng_classes[class_index("2A")].special_calendar[12], 1);
+  // Digits above the provisional days' hours (3) come down to 3.
+  EXPECT_EQ(std::string(g_eng_classes[class_index("3A")].special_weekdays, 7), "3311100");
+}
+
+TEST(LoaderSissi, Identifiers) {
+  load("GM:SOSTEGNO\t\nROSSI\t1A 1\t\nSISSI:IDS:AB1\t\nSISSI:IDD:ROSSI\tT0001\t\nSISSI:IDC:1A\tC0001\t\n"
+       "SISSI:IDM:SOSTEGNO\tM0001\t\n");
+  EXPECT_STREQ(g_eng_school.school_code, "AB1");
+  EXPECT_STREQ(g_eng_teachers[0].sissi_id, "T0001");
+  EXPECT_STREQ(g_eng_classes[0].sissi_id, "C0001");
+  EXPECT_STREQ(g_eng_subjects[0].sissi_id, "M0001");
+  EXPECT_STREQ(g_eng_school.support_code, "M0001");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LoaderLabs, TwoHundredFirstGroupIsIgnored) {
+  std::string lines = kClasses;
+  for (int i = 0; i < 201; ++i) lines += "GRULLAB:G" + std::to_string(i) + "|NESSUNO|\n";
+  load(lines);
+  EXPECT_EQ(g_eng_school.lab_group_count, 200);
+  EXPECT_STREQ(g_eng_lab_groups[199].name, "G199");
+}
+
+}  // namespace
