@@ -58,8 +58,9 @@ void raise_tolerance(int teacher, int value) {
 }
 
 int car_share(int teacher, TeacherReport* report) {
-  int p = g_teacher_rule_params[teacher].carshare_partner;
-  if (!valid_teacher(p) || p == teacher) return 0;
+  const EngineTeacher& self = g_eng_teachers[teacher];
+  int p = self.carshare_partner;
+  if (self.carshare_name[0] == '\0' || !valid_teacher(p) || p == teacher) return 0;
   const EngineTeacher& partner = g_eng_teachers[p];
   if (partner.held_out == 1) return 0;
   if (g_eval_mode == 1 && partner.tekgrado[0] == 0) return 0;
@@ -134,37 +135,46 @@ int class_list_length(const EngineTeacher& t) {
   return n;
 }
 
+// Runs of a class in one day's mask: every run after the first is a return.
+int returns_in(DayMask m) {
+  int runs = busy_count(static_cast<DayMask>(m & ~(m << 1)));
+  return runs > 1 ? runs - 1 : 0;
+}
+
 int class_returns(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   const std::uint8_t* hours = rule_day_hours(true);
+  int classes = class_list_length(t);
+  if (classes == 0) return 0;
+  // One pass over the week: the hours of each class of the list per day.
+  std::int16_t position_of[kMaxClasses];
+  std::memset(position_of, 0xFF, sizeof position_of);
+  for (int i = classes - 1; i >= 0; --i)
+    if (valid_class(t.class_indexes[i])) position_of[t.class_indexes[i]] = static_cast<std::int16_t>(i);
+  DayMask masks[kWeekSlots][kDays] = {};
+  for (int d = 0; d < rule_days(); ++d)
+    for (int h = 0; h < hours[d]; ++h) {
+      int c = teacher_class_at(teacher, d * kHoursPerDay + h);
+      if (c < 0 || c >= g_eng_school.class_count) continue;
+      int i = position_of[c];
+      if (i >= 0) masks[i][d] |= static_cast<DayMask>(1u << h);
+    }
+  bool daily_rule = (t.type_flags & (kTeacherLaboratory | kTeacherConversation)) == 0;
   int n = 0;
   int last_step2 = -1, last_step3 = -1;
-  int classes = class_list_length(t);
   for (int i = 0; i < classes; ++i) {
     int c = t.class_indexes[i];
     if (!valid_class(c) || g_eng_classes[c].room_type == 2) continue;
+    const DayMask* week = masks[position_of[c]];
     int weekly = 0;
-    int daily[kDays] = {};
-    for (int d = 0; d < rule_days(); ++d) {
-      int state = 0;
-      for (int h = 0; h < hours[d]; ++h) {
-        bool here = teacher_class_at(teacher, d * kHoursPerDay + h) == c;
-        if (here && state == 0) {
-          state = 1;
-        } else if (!here && state == 1) {
-          state = 2;
-        } else if (here && state == 2) {
-          ++weekly;
-          ++daily[d];
-          state = 1;
-        }
-      }
-    }
+    for (int d = 0; d < rule_days(); ++d) weekly += returns_in(week[d]);
     int excess = weekly - g_teacher_rule_params[teacher].allowed_returns[i];
     if (excess > 0) n += excess, last_step2 = c;
-    if ((t.type_flags & (kTeacherLaboratory | kTeacherConversation)) == 0)
-      for (int d = 0; d < rule_days(); ++d)
-        if (daily[d] > 1) n += daily[d] - 1, last_step3 = c;
+    if (daily_rule)
+      for (int d = 0; d < rule_days(); ++d) {
+        int r = returns_in(week[d]);
+        if (r > 1) n += r - 1, last_step3 = c;
+      }
   }
   if (report && n > 0) {
     if (last_step3 >= 0)

@@ -37,6 +37,7 @@ int calendar_class_of(int teacher, int id) {
   if (t.constraint_switch[id] == 1) return -1;
   bool graded = t.tekgrado[0] != 0;
   if (g_eval_mode == 1 && !graded) return -1;
+  if (g_eval_mode == 2 && !graded && ConstraintSwitchTable[id].off != 0) return -1;
   if ((t.type_flags & (kTeacherLabPseudo | kTeacherFca | kTeacherNoLessons)) != 0) return -1;
   int c = t.calendar_class;
   if (c < 0 || c >= g_eng_school.real_class_count || !valid_class(c)) return -1;

@@ -1,6 +1,9 @@
 // Storage and reset of the evaluator parameters that live beside the model
 // (see constraint_parameters.h). The reset is the one place that says what
-// "not configured" means for each value.
+// "not configured" means for each value; the static initial values say the
+// same, so a first load in a fresh process needs no reset call.
+//
+// Workload: the reset runs once per load; nothing here is on the move path.
 #include "solver/constraint_parameters.h"
 
 #include <cstring>

@@ -1,8 +1,9 @@
 // Parameters of the later teacher and class evaluators that the loaded model
 // does not carry in its records: per-teacher allowances raised by exemptions,
-// the car-share companion, prolonged-hour records, teaching posts and their
+// prolonged-hour records, teaching posts and their
 // forbidden hours; per-lesson position wishes and equipment; per-class return
-// rules; per-building transfer rows; and a few school-wide switches.
+// rules; per-building transfer rows; and a few school-wide switches. (The
+// car-share partner and the non-standard hours come with the model.)
 //
 // Invariant: the reset (or_reset_constraint_parameters) leaves every value in
 // its "not configured" state, under which the evaluators that read it count
@@ -50,7 +51,6 @@ struct ForbiddenClassHours {
 };
 
 struct TeacherRuleParams {
-  std::int32_t carshare_partner = -1;  // -1 none
   std::int8_t allowance_37, allowance_38, allowance_51, allowance_59;
   std::int8_t allowance_62, allowance_63, allowance_64;
   std::int8_t service_days;
@@ -64,7 +64,6 @@ struct TeacherRuleParams {
   std::int32_t forbidden_count;
   std::uint8_t lab_equipment_flag;
   std::uint8_t gym_equipment_flag;
-  std::uint8_t nonstandard_hours;  // constraint 41 asked for this teacher
   std::uint8_t calendar_check;     // constraint 84 checks pseudo-hours on calendar slots
 };
 
@@ -100,7 +99,6 @@ struct SchoolRuleParams {
   std::uint8_t per_class_transfers;  // constraint 38 counts class rotation values
   std::uint8_t class_max_enabled[2];  // constraint 23 runs when either is set
   std::int8_t single_hour_value;      // constraint 59
-  std::uint8_t nonstandard_day_mask;  // constraint 41, bit d
   std::int32_t heavy_day_count;       // constraint 84
   std::uint8_t return_days;           // constraint 84, bit d marks a return day
   std::uint8_t return_teacher_flags;  // constraint 84: type flags that extend a return

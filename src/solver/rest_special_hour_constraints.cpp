@@ -327,10 +327,11 @@ Interval hour_interval(int c, int d, int h) {
 
 bool overlap(Interval a, Interval b) { return a.start < b.end && b.start < a.end; }
 
-constexpr int kRoomUsers = 64;
+// One lesson per class at a slot, joint lessons aside: room for every class twice.
+constexpr int kRoomUsers = 2 * kMaxClasses;
 
 int common_room_excess(int r, int d, int h) {
-  int xs[kRoomUsers], ys[kRoomUsers];
+  static int xs[kRoomUsers], ys[kRoomUsers];
   int nx = 0, ny = 0;
   auto gather = [&](int hour, int* out, int& count) {
     for_each_slot_lesson(d * kHoursPerDay + hour, [&](int l) {
@@ -366,8 +367,8 @@ void overlap_text(TeacherReport* report, int c, const char* mark, int d, int h) 
 }
 
 int nonstandard_hours(int teacher, TeacherReport* report) {
-  unsigned mask = g_school_rule_params.nonstandard_day_mask;
-  if (mask == 0 || !g_teacher_rule_params[teacher].nonstandard_hours) return 0;
+  unsigned mask = g_eng_school.nonstandard_timing_days;
+  if (mask == 0 || !g_eng_teachers[teacher].nonstandard_timing) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
   bool fca = (g_eng_teachers[teacher].type_flags & kTeacherFca) != 0;
   int n = 0;

@@ -1,6 +1,8 @@
 // Hand-built cases of the partner, car-share, class-return, building and
 // rest constraints; counts worked out by hand from the week of each case.
-// Hours in the comments count from 1, in the code from 0.
+// Hours in the comments count from 1, in the code from 0. Allowances are
+// checked at, below and above the count (subtracted once), and the
+// car-share tolerances are shown to change only in a full check.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -33,7 +35,8 @@ TEST_F(BuildingRest, PartnerOverlapIsOffInTheFeasibilityTest) {
 }
 
 TEST_F(BuildingRest, CarShareWithEqualHoursTheEvaluatedTeacherDrives) {
-  g_teacher_rule_params[0].carshare_partner = 1;
+  g_eng_teachers[0].carshare_partner = 1;
+  std::snprintf(g_eng_teachers[0].carshare_name, kNameSize, "PROF1");
   g_eng_teachers[0].weekly_hours = g_eng_teachers[1].weekly_hours = 10;
   lessons(0, 0, 0, {2, 3, 4});  // driver: hours 3-5
   lessons(1, 1, 0, {1, 2});     // rider: hour 2 is before the driver's first lesson
@@ -46,7 +49,8 @@ TEST_F(BuildingRest, CarShareWithEqualHoursTheEvaluatedTeacherDrives) {
 }
 
 TEST_F(BuildingRest, CarShareTolerancesChangeOnlyInTheFullCheck) {
-  g_teacher_rule_params[0].carshare_partner = 1;
+  g_eng_teachers[0].carshare_partner = 1;
+  std::snprintf(g_eng_teachers[0].carshare_name, kNameSize, "PROF1");
   g_eng_teachers[0].weekly_hours = 12;
   g_eng_teachers[1].weekly_hours = 8;
   lessons(0, 0, 0, {0});
@@ -275,8 +279,8 @@ TEST_F(BuildingRest, RealHoursOfAClassOnADay) {
 }
 
 TEST_F(BuildingRest, NonStandardHoursThatOverlap) {
-  g_school_rule_params.nonstandard_day_mask = 1;
-  g_teacher_rule_params[0].nonstandard_hours = 1;
+  g_eng_school.nonstandard_timing_days = 1;
+  g_eng_teachers[0].nonstandard_timing = 1;
   lessons(0, 0, 0, {0});
   lessons(0, 1, 0, {1});
   rebuild_mini_school();

@@ -29,7 +29,8 @@ void randomise_teacher(int t, EngineRandom& r) {
   x.tekgrado[1] = r.below(4) == 0;
   x.held_out = r.below(8) == 0;
   x.partner = r.below(3) == 0 ? static_cast<std::int32_t>(r.below(g_eng_school.teacher_count)) : -1;
-  p.carshare_partner = r.below(3) == 0 ? static_cast<std::int32_t>(r.below(g_eng_school.teacher_count)) : -1;
+  x.carshare_partner = r.below(3) == 0 ? static_cast<std::int32_t>(r.below(g_eng_school.teacher_count)) : -1;
+  std::snprintf(x.carshare_name, kNameSize, "%s", x.carshare_partner >= 0 ? "COLLEGA" : "");
   x.carshare_wait = small(r, 3);
   x.weekly_hours = small(r, 20);
   x.incompatible_subject_lessons = r.below(2);
@@ -57,7 +58,7 @@ void randomise_teacher(int t, EngineRandom& r) {
   for (std::int8_t& a : p.allowed_returns) a = small(r, 2);
   p.lab_equipment_flag = small(r, 2);
   p.gym_equipment_flag = small(r, 2);
-  p.nonstandard_hours = small(r, 2);
+  x.nonstandard_timing = small(r, 2);
   p.calendar_check = small(r, 2);
   p.prolonged_count = r.below(3);
   p.prolonged_first_only = r.below(4) == 0;
@@ -113,7 +114,7 @@ void randomise_school(std::uint64_t seed) {
   s.lab_equipment_items = s.gym_equipment_items = 2;
   s.class_max_enabled[0] = 1;
   s.single_hour_value = 2 + small(r, 2);
-  s.nonstandard_day_mask = 0x15;
+  g_eng_school.nonstandard_timing_days = 0x15;
   s.heavy_day_count = r.below(2);
   s.return_days = 0x04;
   s.return_teacher_flags = kTeacherLaboratory;

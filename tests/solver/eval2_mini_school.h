@@ -1,7 +1,8 @@
-// A hand-built school for the tests of the later evaluator families: a few
-// teachers and classes, lessons placed one by one at chosen slots, then the
-// slot index, the grids and the class lesson lists rebuilt as the solver
-// keeps them. Hours are given from 0 (grid indexes).
+// A hand-built school for the tests of the later evaluator families and the
+// moves: a few teachers and classes, lessons placed one by one at chosen
+// slots, then the slot index, the grids, the class lesson lists and the
+// teachers' lesson and class lists rebuilt as the solver keeps them. Hours
+// are given from 0 (grid indexes).
 #pragma once
 
 #include <cstdio>

@@ -1,6 +1,8 @@
 // Hand-built cases of the room, laboratory, single-lesson and class calendar
 // constraints; every count worked out by hand from the week drawn in the
-// case. Hours in the comments count from 1, in the code from 0.
+// case. Hours in the comments count from 1, in the code from 0. The
+// laboratory group presence is checked per class, as the catalogue prices
+// it, and its full check against the sum of the class delta checks.
 #include <gtest/gtest.h>
 
 #include "eval2_mini_school.h"

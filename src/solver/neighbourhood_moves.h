@@ -1,0 +1,32 @@
+// The neighbourhood moves of the local search, the phases and the classroom
+// allocation: each proposes exchanges of the week slots of lessons (pairs
+// inside one class, with or without a focus on chosen teachers, pairs
+// across two week slots, flagged teachers against calendar hours), prices
+// each through the priced exchange and returns the number it kept. The
+// four-lesson colleague rotations are in colleague_rotations.h.
+//
+// Invariants: cursors are private to each move except the shared class
+// cursor of the run; every cursor wraps at its count and never reaches it.
+// A move never leaves a clash or a class gap: the swap refuses clashes and
+// the moves across classes refuse exchanges that open a gap.
+//
+// Workload: called once or a few times per search cycle; each call walks
+// hundreds to thousands of candidate exchanges.
+#pragma once
+
+#include <cstdint>
+
+int or_sweep_class_pairs();
+int or_sweep_class_pairs_backward();
+int or_sweep_flagged_teacher_pairs();
+// out, when given, receives the running score at the end (also on an early end).
+int or_sweep_focused_class_pairs(std::int64_t* out = nullptr);
+int or_sweep_worst_teacher_classes(int multiplier, std::int64_t* out = nullptr);
+int or_sweep_slot_pairs(std::int64_t* out = nullptr);
+// Two lessons each way between two slots (double_slot_swaps.cpp).
+int or_double_swap_slots(std::int64_t* out = nullptr);
+int or_improve_class_timed(int kind, int index);
+
+// Seconds clock of the timed improvement; tests replace it.
+using MoveClock = std::int64_t (*)();
+void or_set_move_clock(MoveClock clock);

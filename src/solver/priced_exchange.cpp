@@ -1,0 +1,274 @@
+// The priced exchange of two lessons (see priced_exchange.h).
+//
+// Before-values are computed through the caches; an entry that was not
+// computed is filled with the value just found, since it is the sum for the
+// current placement (this only spares the next candidate a recomputation;
+// every price stays what the uncached sums give).
+#include "solver/priced_exchange.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "engine/engine_random.h"
+#include "solver/class_constraints.h"
+#include "solver/cost_evaluation.h"
+#include "solver/placement_state.h"
+
+MoveRunState g_move_run = {0, 0, 1, -1, 0};
+std::uint8_t g_lesson_checked[kMaxLessons];
+
+namespace {
+
+int second_of(int l) { return lesson_has_second_teacher(l) ? g_eng_lessons[l].second_teacher : -1; }
+
+bool teacher_ok(int t) { return t >= 0 && t < kMaxTeachers && t < g_eng_school.teacher_count; }
+bool class_ok(int c) { return c >= 0 && c < kMaxClasses && c < g_eng_school.class_count; }
+
+void settle_teacher(int t) {
+  if (!teacher_ok(t) || g_eng_teachers[t].calendar_class >= 0) return;
+  if (g_teacher_penalty[t] == kPenaltyNotComputed) g_teacher_penalty[t] = g_teacher_penalty_new[t];
+}
+
+std::int64_t teacher_price(int l) {
+  std::int64_t v = or_teacher_penalty_of_lesson(l);
+  const EngineLesson& x = g_eng_lessons[l];
+  if (teacher_ok(x.teacher) && g_eng_teachers[x.teacher].calendar_class < 0) {
+    settle_teacher(x.teacher);
+    settle_teacher(second_of(l));
+  }
+  return v;
+}
+
+std::int64_t class_price(int l, int class_only) {
+  std::int64_t v = or_class_penalty_of_lesson(l, class_only);
+  int c = g_eng_lessons[l].class_index;
+  if (g_solver.search_phase != 1 && c >= 0 && c < g_eng_school.real_class_count && c < kMaxClasses &&
+      g_class_penalty[c] == kPenaltyNotComputed)
+    g_class_penalty[c] = g_class_penalty_new[c];
+  return v;
+}
+
+std::int64_t joint_bonus(int l) {
+  if (g_solver.search_phase < 2 || g_eng_lessons[l].joint_count <= 0) return 0;
+  return or_joint_bonus(l);
+}
+
+// The teachers whose sums a lesson's teacher-side price holds.
+int priced_teachers(int l, int* out) {
+  const EngineLesson& x = g_eng_lessons[l];
+  int n = 0;
+  if (!teacher_ok(x.teacher)) return 0;
+  out[n++] = x.teacher;
+  if (g_eng_teachers[x.teacher].calendar_class < 0 && teacher_ok(second_of(l))) out[n++] = second_of(l);
+  return n;
+}
+
+// Teacher-side price of b without the teachers already priced with `with`:
+// a teacher shared by two lessons of a move is priced once.
+std::int64_t teacher_price_besides(int b, const int* with, int with_count) {
+  std::int64_t v = teacher_price(b);
+  int mine[2];
+  int n = priced_teachers(b, mine);
+  for (int i = 0; i < n; ++i)
+    for (int k = 0; k < with_count; ++k)
+      if (with[k] == mine[i]) {
+        v -= g_teacher_penalty_new[mine[i]];
+        break;
+      }
+  return v;
+}
+
+bool same_slot(int a, int b) { return g_eng_lessons[a].day == g_eng_lessons[b].day && g_eng_lessons[a].hour == g_eng_lessons[b].hour; }
+
+}  // namespace
+
+bool or_lessons_interchangeable(int a, int b) {
+  return std::memcmp(&g_eng_lessons[a], &g_eng_lessons[b], offsetof(EngineLesson, day)) == 0;
+}
+
+std::int64_t or_price_teacher(int l) { return teacher_price(l); }
+std::int64_t or_price_class(int l, int class_only) { return class_price(l, class_only); }
+std::int64_t or_price_joint_bonus(int l) { return joint_bonus(l); }
+
+std::int64_t or_price_teachers_once(const int* lessons, int n) {
+  int seen[8];
+  int count = 0;
+  std::int64_t total = 0;
+  for (int i = 0; i < n; ++i) {
+    total += teacher_price_besides(lessons[i], seen, count);
+    int mine[2];
+    int k = priced_teachers(lessons[i], mine);
+    for (int j = 0; j < k && count < 8; ++j) {
+      bool known = false;
+      for (int m = 0; m < count; ++m) known |= seen[m] == mine[j];
+      if (!known) seen[count++] = mine[j];
+    }
+  }
+  return total;
+}
+
+LessonPrice or_price_lesson(int a) {
+  LessonPrice p;
+  p.teacher = teacher_price(a);
+  p.cls = class_price(a, 0);
+  return p;
+}
+
+void GridScratch::save_class(int c) {
+  if (!class_ok(c) || class_count >= kClasses) return;
+  for (int i = 0; i < class_count; ++i)
+    if (class_index[i] == c) return;
+  class_index[class_count] = c;
+  std::memcpy(class_week[class_count], g_eng_classes[c].week_grid, sizeof class_week[0]);
+  std::memcpy(class_teacher[class_count], g_eng_classes[c].teacher_grid, sizeof class_teacher[0]);
+  ++class_count;
+}
+
+void GridScratch::save_teacher(int t) {
+  if (!teacher_ok(t) || teacher_count >= kTeachers) return;
+  for (int i = 0; i < teacher_count; ++i)
+    if (teacher_index[i] == t) return;
+  teacher_index[teacher_count] = t;
+  std::memcpy(teacher_class[teacher_count], g_eng_teachers[t].class_per_slot, sizeof teacher_class[0]);
+  std::memcpy(teacher_lesson[teacher_count], g_eng_teachers[t].lesson_per_slot, sizeof teacher_lesson[0]);
+  ++teacher_count;
+}
+
+void GridScratch::save_lessons(const int* lessons, int n) {
+  for (int i = 0; i < n; ++i) save_class(g_eng_lessons[lessons[i]].class_index);
+  for (int i = 0; i < n; ++i) {
+    save_teacher(g_eng_lessons[lessons[i]].teacher);
+    save_teacher(second_of(lessons[i]));
+  }
+}
+
+void GridScratch::restore() const {
+  for (int i = 0; i < class_count; ++i) {
+    std::memcpy(g_eng_classes[class_index[i]].week_grid, class_week[i], sizeof class_week[0]);
+    std::memcpy(g_eng_classes[class_index[i]].teacher_grid, class_teacher[i], sizeof class_teacher[0]);
+  }
+  for (int i = 0; i < teacher_count; ++i) {
+    std::memcpy(g_eng_teachers[teacher_index[i]].class_per_slot, teacher_class[i], sizeof teacher_class[0]);
+    std::memcpy(g_eng_teachers[teacher_index[i]].lesson_per_slot, teacher_lesson[i], sizeof teacher_lesson[0]);
+  }
+}
+
+namespace {
+
+int place_slot(std::uint16_t place) { return (place & 0xFF) * kHoursPerDay + (place >> 8); }
+
+void set_teacher_cell(int t, int slot, std::uint16_t cls, std::uint16_t lesson) {
+  if (!teacher_ok(t) || slot < 0 || slot >= kWeekSlots) return;
+  g_eng_teachers[t].class_per_slot[slot] = cls;
+  g_eng_teachers[t].lesson_per_slot[slot] = lesson;
+}
+
+}  // namespace
+
+void or_move_lesson_grids(const int* lessons, const std::uint16_t* old_places, int n) {
+  bool rebuild_class[4] = {};
+  for (int i = 0; i < n && i < 4; ++i)
+    for (int j = 0; j < n && j < 4; ++j)
+      if (g_eng_lessons[lessons[j]].joint_count > 0 &&
+          g_eng_lessons[lessons[j]].class_index == g_eng_lessons[lessons[i]].class_index)
+        rebuild_class[i] = true;
+  for (int i = 0; i < n; ++i) {  // leave the old cells
+    int l = lessons[i];
+    int old_slot = place_slot(old_places[i]);
+    if (old_slot < 0 || old_slot >= kWeekSlots) continue;
+    int teachers[2] = {g_eng_lessons[l].teacher, second_of(l)};
+    for (int t : teachers)
+      if (teacher_ok(t) && g_eng_teachers[t].lesson_per_slot[old_slot] == l)
+        set_teacher_cell(t, old_slot, kGridFree, kGridFree);
+    int c = g_eng_lessons[l].class_index;
+    if (!rebuild_class[i] && class_ok(c) && g_eng_classes[c].week_grid[old_slot / kHoursPerDay][old_slot % kHoursPerDay] == l) {
+      g_eng_classes[c].week_grid[old_slot / kHoursPerDay][old_slot % kHoursPerDay] = kGridFree;
+      g_eng_classes[c].teacher_grid[old_slot] = kGridFree;
+    }
+  }
+  for (int i = 0; i < n; ++i) {  // take the new ones
+    int l = lessons[i];
+    if (!lesson_placed(l)) continue;
+    int slot = lesson_slot(l);
+    const EngineLesson& x = g_eng_lessons[l];
+    std::uint16_t cls = static_cast<std::uint16_t>(x.class_index & 0xFFFF);
+    set_teacher_cell(x.teacher, slot, cls, static_cast<std::uint16_t>(l));
+    set_teacher_cell(second_of(l), slot, cls, static_cast<std::uint16_t>(l));
+    if (!rebuild_class[i] && class_ok(x.class_index)) {
+      g_eng_classes[x.class_index].week_grid[slot / kHoursPerDay][slot % kHoursPerDay] = static_cast<std::uint16_t>(l);
+      g_eng_classes[x.class_index].teacher_grid[slot] = static_cast<std::uint16_t>(x.teacher & 0xFFFF);
+    }
+  }
+  for (int i = 0; i < n; ++i)
+    if (rebuild_class[i]) or_rebuild_class_grid(g_eng_lessons[lessons[i]].class_index);
+}
+
+bool or_class_has_gap(int c) {
+  if (!class_ok(c) || class_skips_gap_test(c)) return false;
+  const EngineClass& k = g_eng_classes[c];
+  for (int d = 0; d < days_per_week(); ++d) {
+    bool free_seen = false;
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      bool busy = k.week_grid[d][h] != kGridFree;
+      if (busy && free_seen) return true;
+      if (!busy) free_seen = true;
+    }
+  }
+  return false;
+}
+
+ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool price_b_class, ZeroRule rule,
+                                   bool keep_class_days) {
+  ExchangeOutcome out;
+  if (a == b || same_slot(a, b) || or_lessons_interchangeable(a, b)) return out;
+  std::int64_t bonus_a = joint_bonus(a);
+  std::int64_t bonus_b = joint_bonus(b);
+  int class_a = g_eng_lessons[a].class_index, class_b = g_eng_lessons[b].class_index;
+  bool other_class = price_b_class && class_b != class_a;
+  int a_teachers[2];
+  int a_teacher_count = priced_teachers(a, a_teachers);
+  std::int64_t t_b = teacher_price_besides(b, a_teachers, a_teacher_count);
+  std::int64_t c_b = other_class ? class_price(b, 1) : 0;
+  const std::uint16_t old_places[2] = {lesson_place(a), lesson_place(b)};
+  if (or_swap_lessons(a, b) != kNoConflict) return out;
+  static GridScratch scratch;
+  scratch.clear();
+  const int lessons[2] = {a, b};
+  scratch.save_lessons(lessons, 2);
+  or_move_lesson_grids(lessons, old_places, 2);
+  if (keep_class_days && class_b != class_a && (or_class_has_gap(class_a) || or_class_has_gap(class_b))) {
+    or_undo_swap_lessons(a, b);
+    scratch.restore();
+    return out;
+  }
+  or_penalty_cache_open2(a, b);
+  std::int64_t t_a2 = teacher_price(a);
+  std::int64_t c_a2 = class_price(a, 0);
+  std::int64_t t_b2 = teacher_price_besides(b, a_teachers, a_teacher_count);
+  std::int64_t c_b2 = other_class ? class_price(b, 1) : 0;
+  out.tried = true;
+  ++g_move_run.priced_exchanges;
+  out.delta = (t_a2 + t_b2 + c_a2 + c_b2) - (a_price.teacher + t_b + a_price.cls + c_b) - bonus_a - bonus_b;
+  out.teacher_b_before = t_b;
+  out.teacher_b_after = t_b2;
+  out.class_a_after = c_a2;
+  bool keep = out.delta < 0;
+  if (out.delta == 0) {
+    if (rule == ZeroRule::kKeep)
+      keep = true;
+    else if (rule == ZeroRule::kKeepUnlessSeventh)
+      keep = g_engine_random.next() % 7 != 0;
+  }
+  if (keep) {
+    or_penalty_cache_commit2(a, b);
+    g_lesson_checked[a] = g_lesson_checked[b] = 1;
+    ++g_move_run.kept_exchanges;
+    a_price = {t_a2, c_a2};
+    out.kept = true;
+  } else {
+    or_undo_swap_lessons(a, b);
+    or_penalty_cache_undo2(a, b);
+    scratch.restore();
+  }
+  return out;
+}
