@@ -8,6 +8,9 @@
 // serves the stop request and the CPU pacing, and trades results with the
 // parallel processes.
 //
+// The move of a cycle follows the move-kind schedule over the neighbourhood
+// sweeps, the colleague rotations and, in workers, the teacher-side move.
+//
 // Workload: a cycle is one move call (a few hundred candidate exchanges)
 // and one full evaluation; everything else per cycle is a handful of
 // counters, so the loop's own cost is negligible beside them.
@@ -19,11 +22,14 @@
 #include <thread>
 
 #include "engine/errors.h"
+#include "engine/perturbations.h"
 #include "engine/save_files.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "solver/constraint_staging.h"
+#include "solver/colleague_rotations.h"
 #include "solver/cost_evaluation.h"
+#include "solver/neighbourhood_moves.h"
 #include "solver/parallel_exchange.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
@@ -105,10 +111,62 @@ void pace_cycle() {
   }
 }
 
-int run_move(int kind) {
+int teacher_side(int scale) {
   std::int32_t score = 0;
-  int scale = (kind < 0) ? 3 : 1;
   return or_teacher_side_move(scale, g_solver.focus_teacher, &score);
+}
+
+bool gap_stage() { return g_status.stage_id == 48; }
+
+// One move of the schedule; the kind is the move-kind index of the cycle.
+int run_move(int kind) {
+  if (g_weights.focus_class_returns) return or_double_swap_slots();
+  bool restarted = g_search.restart_state != 0;
+  int level = g_status.level;
+  switch (kind) {
+    case -2:
+    case -1:
+      if (kind == -1 && g_process_number > 0) return teacher_side(3);
+      return or_sweep_worst_teacher_classes(3);
+    case 0: {
+      int kept;
+      if (g_status.error_count < 8) {
+        kept = or_sweep_worst_teacher_classes(1);
+      } else {
+        ++g_search.sweep_choice;
+        kept = g_search.sweep_choice % 8 == 0 ? or_sweep_worst_teacher_classes(1)
+                                              : or_sweep_focused_class_pairs();
+      }
+      if (kept == 0) {
+        or_swap_random_slots(1);
+        kept = or_sweep_class_pairs();
+      }
+      return kept;
+    }
+    case 1:
+    case 4: return or_sweep_focused_class_pairs();
+    case 2:
+      if (g_eng_run.tekgrado_teacher_count > 0 && !ConstraintSwitchTable[68].off)
+        return or_sweep_flagged_teacher_pairs();
+      return or_sweep_slot_pairs();
+    case 3:
+      if (g_status.stage_counters[0] > 0 || g_status.stage_counters[1] > 0)
+        return or_sweep_class_pairs();
+      if (level == 0 && !restarted) {
+        if (!ConstraintSwitchTable[48].off) return or_sweep_class_pairs_backward();
+        return gap_stage() ? or_swap_colleague_slots(0) : or_sweep_focused_class_pairs();
+      }
+      if (level == 0) return or_swap_colleague_slots(0);
+      return restarted ? or_swap_colleague_slots(0) : or_sweep_focused_class_pairs();
+    case 5:
+    case 6: return or_sweep_slot_pairs();
+    default:
+      if (g_search.run_best == g_status.stage_counters[0] ||
+          g_search.run_best == g_status.stage_counters[1])
+        return or_sweep_class_pairs();
+      if (restarted || (level == 0 && gap_stage())) return or_swap_colleague_slots(0);
+      return or_sweep_focused_class_pairs();
+  }
 }
 
 // The end-of-stage step: answers true when the loop ends.

@@ -41,6 +41,7 @@ struct SearchRunState {
   std::int32_t loss_interval;
   std::int32_t next_perturbation;
   std::int32_t sweep_counter;
+  std::int32_t sweep_choice;     // every 8th many-error cycle sweeps the worst teacher
   std::int32_t level_noted;      // the level at the last exchange cycle
   std::uint8_t level_rising;
   std::uint8_t stage_hold;

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "engine/engine_random.h"
+#include "engine/model_post_passes.h"
 #include "engine/errors.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
@@ -41,6 +42,7 @@ class SearchDriverTest : public ::testing::Test {
     build_school(spec, 21);
     g_engine_random.seed_with(21);
     place_all_lessons();
+    or_count_hours(0);  // the class lesson lists the moves walk
     or_rebuild_grids_and_evaluate();
     // The synthetic school is built straight into the tables with its
     // derived values in place: the pre-solve preparation has nothing to add.
