@@ -37,11 +37,10 @@ const char* const kTexts[][3] = {
      "School folder not found: "},
     {"Nome di file non rappresentabile: ", "Dateiname nicht darstellbar: ",
      "File name cannot be represented: "},
-    {"I processi di calcolo paralleli non sono ancora disponibili: il calcolo usa un solo "
-     "processo.\n",
-     "Parallele Rechenprozesse sind noch nicht verfügbar: die Berechnung läuft in einem "
+    {"Impossibile avviare i processi di calcolo paralleli: il calcolo usa un solo processo.\n",
+     "Parallele Rechenprozesse konnten nicht gestartet werden: die Berechnung läuft in einem "
      "Prozess.\n",
-     "Parallel solver processes are not built yet: the computation runs in one process.\n"},
+     "Parallel solver processes could not be started: the computation runs in one process.\n"},
     {"orario: not built yet: ", "orario: not built yet: ", "orario: not built yet: "},
 };
 

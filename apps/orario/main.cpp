@@ -7,21 +7,27 @@
 // Ctrl-C and --time-limit ask the running computation to stop through the
 // engine's own stop request (the run-state byte), so the best timetable is
 // saved as on a stop from the user interface; a second Ctrl-C ends at once.
+// With --processes N it starts N-1 copies of itself ("PARPRO:i-n") that
+// search beside it through the shared area and ends them with the command.
 #include <unistd.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "command_line.h"
 #include "engine/engine_main.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
+#include "solver/parallel_workers.h"
 
 namespace {
 
@@ -64,6 +70,39 @@ class StopTimer {
 
 void print_error(const std::string& text) { std::fputs(text.c_str(), stderr); }
 
+// A parallel worker ("PARPRO:i-n"): serves its command byte until the main
+// process tells it to quit or is gone. Ctrl-C reaches the whole process
+// group; the worker leaves the stop to its main process.
+int run_worker(const std::string& word, int language) {
+  int index = 0, count = 0;
+  if (std::sscanf(word.c_str() + 7, "%d-%d", &index, &count) != 2 || index < 1 || index > 7)
+    return 1;
+  std::signal(SIGINT, SIG_IGN);
+  pid_t parent = ::getppid();
+  WorkerHooks hooks;
+  hooks.run = [language](const char* name, int run_code) {
+    std::string command = std::string("CALC:") + name;
+    const char* option = parpro_option_of_run_code(run_code);
+    std::vector<const char*> argv = {"Questo non serve", command.c_str()};
+    if (option && *option) argv.push_back(option);
+    argv.push_back(nullptr);
+    g_status.language = language;
+    return or_main(1, static_cast<int>(argv.size() - 1), argv.data());
+  };
+  hooks.parent_alive = [parent] { return ::getppid() == parent; };
+  hooks.pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
+  return parpro_worker_main(index, hooks);
+}
+
+// Starts the workers of --processes; false when they could not be started.
+bool start_workers(int processes, const std::string& engine_file) {
+  if (!std::getenv("KESTRINTEMPUS_PARPRO_TAG"))
+    ::setenv("KESTRINTEMPUS_PARPRO_TAG", std::to_string(::getpid()).c_str(), 1);
+  char folder[4096];
+  if (!::getcwd(folder, sizeof folder)) return false;
+  return parpro_start_workers(processes, folder, engine_file.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,6 +117,9 @@ int main(int argc, char** argv) {
     std::fputs(orario_text(OrarioText::kUsage, language), stdout);
     return 0;
   }
+  g_language = static_cast<std::uint8_t>(language);
+  if (!options.engine_args.empty() && options.engine_args[0].rfind("PARPRO:", 0) == 0)
+    return run_worker(options.engine_args[0], language);
   // A missing or too short command word: the engine's own usage text.
   if (options.engine_args.empty() || options.engine_args[0].size() < 5) {
     print_error(or_usage_text());
@@ -103,7 +145,9 @@ int main(int argc, char** argv) {
     print_error(std::string(orario_text(OrarioText::kBadFileName, language)) + file + "\n");
     return 1;
   }
-  if (options.processes > 1) print_error(orario_text(OrarioText::kNoProcesses, language));
+  bool workers = options.processes > 1 && start_workers(options.processes, engine_file);
+  if (options.processes > 1 && !workers)
+    print_error(orario_text(OrarioText::kNoProcesses, language));
 
   std::string command = word + engine_file;
   std::vector<std::string> engine_texts;
@@ -124,6 +168,7 @@ int main(int argc, char** argv) {
     StopTimer timer(options.time_limit_seconds);
     result = or_main(1, static_cast<int>(engine_argv.size() - 1), engine_argv.data());
   }
+  if (workers) parpro_end_workers();
   std::fflush(stdout);
   if (result != 0 && g_status.message[0]) {
     std::string message = kt::cp1252_to_utf8(g_status.message);

@@ -37,7 +37,9 @@ __attribute__((weak)) int or_focus_single_hour_lessons() {
   or_raise_not_built("or_focus_single_hour_lessons (solver)");
 }
 
-void or_prepare_search_tables() { or_raise_not_built("or_prepare_search_tables (solver)"); }
+__attribute__((weak)) void or_prepare_search_tables() {
+  or_raise_not_built("or_prepare_search_tables (solver)");
+}
 
 __attribute__((weak)) void or_balance_phase(int cycle_limit) { or_raise_not_built("or_balance_phase (solver)"); }
 

@@ -150,7 +150,7 @@ TEST(FreshProcess, ThePrintedSeedReproducesThePlacement) {
   std::string trace = run_calc(first, 4242);
   run_calc(second, 4242);
   EXPECT_NE(trace.find(" SEME 4242 "), std::string::npos) << trace;
-  EXPECT_NE(trace.find("Ricerca locale non ancora disponibile"), std::string::npos) << trace;
+  EXPECT_NE(trace.find("Finito seme=4242 "), std::string::npos) << trace;
   std::vector<std::string> a = save_lines(first.folder()), b = save_lines(second.folder());
   ASSERT_FALSE(a.empty()) << trace;
   EXPECT_EQ(a, b);

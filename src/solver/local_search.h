@@ -1,0 +1,23 @@
+// The engine's local search loop and its helpers.
+#pragma once
+
+#include <cstdint>
+
+void or_search_loop(int release_mode, int cycle_target, int extended);
+int or_cycle_limit();
+int or_cycle_limit_short();
+void or_restart_search();
+// Formats the progress line into `buffer` (at least 400 bytes), the status
+// block's progress text and the trace.
+void or_format_progress(char* buffer, const char* tag, int count);
+// The move-kind index that follows `index` (-1 after 7).
+int or_next_move_kind(int index);
+void or_noop_hook();
+
+// CPU pacing's sleep and clock; tests replace them.
+using SearchSleep = void (*)(int milliseconds);
+using SearchClockMs = std::int64_t (*)();
+void or_set_search_pacing(SearchSleep sleep, SearchClockMs clock);
+// Called after every counted cycle with the cycle number (tests stop a run
+// at a chosen cycle through it); null for none.
+void or_set_cycle_observer(void (*observer)(int cycle));

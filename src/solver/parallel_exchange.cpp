@@ -1,0 +1,234 @@
+// Exchanging timetables with the parallel solver processes through the
+// shared area. The main process publishes a start timetable and the run
+// settings and sets every worker's command to go; a worker that is ahead
+// offers its placement in slot A, or its stage best with a better quality
+// in slot B; each process takes a slot that is no worse than its own state.
+//
+// Every access holds the COM mutex. A timetable read from the area is used
+// only after it passed the checks of parpro_check_timetable (this model,
+// inside the week, no clash): a worker that died half-way through a write
+// leaves at worst a slot that is thrown away. Slot B carries its own
+// timetable (the offerer's stage best), which the taker uses as both its
+// live placement and its stage best, so a slot-B offer never overwrites a
+// slot-A result waiting to be taken.
+//
+// Workload: once per search cycle; copies of 2 bytes per lesson only when
+// a slot is filled or taken.
+#include "solver/parallel_exchange.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include "engine/reception_exemption_files.h"
+#include "engine/shell_services.h"
+#include "engine/status_block.h"
+#include "solver/cost_evaluation.h"
+#include "solver/parpro_area.h"
+#include "solver/placement_state.h"
+#include "solver/search_state.h"
+#include "solver/search_weights.h"
+
+namespace {
+
+bool publishing_mode() {
+  int m = g_eng_run.run_mode;
+  return m == 13 || m == 15 || m == 16 || m == 20 || m == 22;
+}
+
+ParproHeader own_header(int cycle_target) {
+  ParproHeader h;
+  h.second_stage_counter = static_cast<std::uint32_t>(g_status.second_stage_counter.load());
+  h.level = static_cast<std::uint32_t>(g_status.level.load());
+  h.gap_stage_state = g_status.gap_stage_state;
+  h.gap_stage_count = static_cast<std::uint32_t>(g_status.gap_stage_count.load());
+  h.stage_id = static_cast<std::uint32_t>(g_status.stage_id.load());
+  h.cycle_target = static_cast<std::uint32_t>(cycle_target);
+  return h;
+}
+
+// Own counters each not above the other header's (as signed values).
+bool not_above(const ParproHeader& own, const ParproHeader& other) {
+  auto le = [](std::uint32_t a, std::uint32_t b) {
+    return static_cast<std::int32_t>(a) <= static_cast<std::int32_t>(b);
+  };
+  return le(own.second_stage_counter, other.second_stage_counter) && le(own.level, other.level) &&
+         own.gap_stage_state <= other.gap_stage_state &&
+         le(own.gap_stage_count, other.gap_stage_count);
+}
+
+void stamp_model(ParproArea* area) {
+  area->lesson_count = static_cast<std::uint32_t>(g_eng_school.lesson_count);
+  area->model_checksum = parpro_model_checksum();
+}
+
+void take_placement(const std::uint8_t* field) {
+  std::uint16_t placement[kMaxLessons];
+  parpro_load_timetable(placement, field);
+  or_apply_placement(placement);
+  or_rebuild_grids_and_evaluate();
+  or_penalty_cache_invalidate_all();
+}
+
+}  // namespace
+
+void or_publish_to_workers(int kind, int cycle_target, int source) {
+  if (!publishing_mode() || !g_parpro_area) return;
+  if (g_process_number > 0) {
+    // In a worker, publishing is offering a result to the others.
+    or_offer_to_main(kind, cycle_target);
+    return;
+  }
+  if (g_process_count < 2) return;
+  if (g_eng_run.run_mode == 13 && g_status.test_counter != 23) return;
+  ParproArea* area = parpro_area();
+  or_wait_mutex(g_parpro_com_mutex);
+  for (int i = 1; i <= kMaxWorkerProcesses; ++i) area->command[i] = kParproGo;
+  area->eval_mode = g_eval_mode;
+  area->provisional_mode = g_provisional_mode;
+  area->test_run = g_test_run;
+  area->run_code = g_eng_run.run_mode;
+  area->progress = own_header(cycle_target);
+  stamp_model(area);
+  std::uint16_t placement[kMaxLessons];
+  if (source == 1) {
+    or_copy_placement(placement);
+    parpro_store_timetable(area->start_timetable, placement);
+  } else if (source == 0) {
+    std::memmove(area->start_timetable, area->slot_a_timetable, kParproTimetableBytes);
+  } else {
+    const std::uint16_t* from = (g_stage_best_placement[0] & 0xFF) != kNoPlacement
+                                    ? g_stage_best_placement
+                                : (g_stage_placement[0] & 0xFF) != kNoPlacement ? g_stage_placement
+                                                                                 : g_current_placement;
+    parpro_store_timetable(area->start_timetable, from);
+  }
+  for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t)
+    area->teacher_values[t] = g_eng_teachers[t].points2;
+  area->slot_a_state = 0;
+  (void)kind;
+  or_release_mutex(g_parpro_com_mutex);
+}
+
+void or_offer_to_main(int kind, int cycle_target) {
+  if (!g_parpro_area || g_process_number <= 0) return;
+  ParproArea* area = parpro_area();
+  or_wait_mutex(g_parpro_com_mutex);
+  ParproHeader own = own_header(cycle_target);
+  if (kind == 1) {
+    ParproHeader published = area->progress;
+    ParproHeader slot = area->slot_a_header;
+    bool ahead = not_above(own, published) && own.stage_id == published.stage_id &&
+                 (area->slot_a_state != kSlotAFull || not_above(own, slot));
+    if (ahead) {
+      for (int i = 1; i <= kMaxWorkerProcesses; ++i)
+        if (area->command[i] != kParproGo) area->command[i] = kParproStopAuto;
+      std::uint16_t placement[kMaxLessons];
+      or_copy_placement(placement);
+      parpro_store_timetable(area->slot_a_timetable, placement);
+      area->slot_a_header = own;
+      area->slot_a_state = kSlotAFull;
+    }
+  } else if (kind == 2) {
+    bool better = area->slot_b_state != kSlotBFull ||
+                  g_search.stage_quality_byte < area->slot_b_quality ||
+                  (g_search.stage_quality_byte == area->slot_b_quality &&
+                   g_search.stage_quality_value < area->slot_b_value);
+    if (better) {
+      parpro_store_timetable(area->slot_b_timetable, g_stage_best_placement);
+      area->slot_b_quality = g_search.stage_quality_byte;
+      area->slot_b_value = g_search.stage_quality_value;
+      area->slot_b_state = kSlotBFull;
+    }
+  }
+  or_release_mutex(g_parpro_com_mutex);
+}
+
+int or_take_result_slot() {
+  if (!g_parpro_area) return 0;
+  ParproArea* area = parpro_area();
+  int taken = 0;
+  or_wait_mutex(g_parpro_com_mutex);
+  if (area->slot_a_state == kSlotAFull) {
+    ParproHeader slot = area->slot_a_header;
+    ParproHeader own = own_header(g_release.teacher_under_test);
+    bool usable = static_cast<std::int32_t>(slot.stage_id) == g_status.stage_id &&
+                  not_above(slot, own) &&
+                  static_cast<std::int32_t>(slot.cycle_target) ==
+                      static_cast<std::int32_t>(own.cycle_target);
+    if (usable && parpro_check_timetable(area->slot_a_timetable) < 0) {
+      take_placement(area->slot_a_timetable);
+      if (g_eng_run.run_mode != 13 && g_eng_run.run_mode != 14 && g_eng_run.run_mode != 16)
+        or_hold_out_failing_teachers();
+      g_status.phase = 255;
+      if (g_parpro_trace) or_append_history(61);
+      taken = 1;
+    }
+    area->slot_a_state = 0;
+  } else if (area->slot_b_state == kSlotBFull) {
+    bool worse = g_search.stage_quality_byte < area->slot_b_quality ||
+                 g_search.stage_quality_value <= area->slot_b_value;
+    if (!worse && parpro_check_timetable(area->slot_b_timetable) < 0) {
+      take_placement(area->slot_b_timetable);
+      parpro_load_timetable(g_stage_best_placement, area->slot_b_timetable);
+      g_search.stage_quality_byte = area->slot_b_quality;
+      g_search.stage_quality_value = area->slot_b_value;
+      or_append_history(59);
+      taken = 2;
+    }
+    area->slot_b_state = 0;
+  } else {
+    area->progress = own_header(g_release.teacher_under_test);
+  }
+  or_release_mutex(g_parpro_com_mutex);
+  return taken;
+}
+
+void or_exchange_with_workers() {
+  if (!parpro_active()) return;
+  ParproArea* area = parpro_area();
+  int level = g_status.level;
+  if (level != g_search.level_noted) {
+    or_wait_mutex(g_parpro_com_mutex);
+    int at = g_search.level_noted;
+    if (at >= 0 && at < kMaxTeachers) {
+      if (level < at) area->level_rises[at] += 1;
+      else area->level_falls[at] += 1;
+    }
+    or_release_mutex(g_parpro_com_mutex);
+    g_search.level_rising = level > g_search.level_noted;
+    g_search.level_noted = level;
+  }
+  int taken = or_take_result_slot();
+  if (taken == 1 && g_eng_run.run_mode != 13) or_publish_to_workers(1, -1, 0);
+  if (taken == 2 && g_eng_run.run_mode != 13) or_publish_to_workers(2, -1, -1);
+}
+
+void or_set_worker_sleep(std::uint32_t milliseconds) {
+  if (!g_parpro_area || g_process_count < 2) return;
+  or_wait_mutex(g_parpro_com_mutex);
+  parpro_area()->worker_sleep_ms = milliseconds;
+  or_release_mutex(g_parpro_com_mutex);
+}
+
+void or_serve_worker_requests() {
+  if (!g_parpro_area || g_process_number <= 0) return;
+  ParproArea* area = parpro_area();
+  or_wait_mutex(g_parpro_com_mutex);
+  std::uint8_t request = area->request[g_process_number];
+  area->request[g_process_number] = 0;
+  std::uint32_t sleep_ms = area->worker_sleep_ms;
+  or_release_mutex(g_parpro_com_mutex);
+  if (request & kParproRequestExemptions) {
+    or_reload_exemptions();
+    std::snprintf(g_status.status_text, kStatusTextSize, "RILETTE DEROGHE");
+    g_status.phase = 255;
+  }
+  if (request & kParproRequestPairings) {
+    ConstraintSwitchTable[76].off = 1;
+    std::snprintf(g_status.status_text, kStatusTextSize, "RIGIOCA ABBINAMENTI");
+    g_status.phase = 255;
+  }
+  if (sleep_ms) std::this_thread::sleep_for(std::chrono::milliseconds(sleep_ms > 5000 ? 5000 : sleep_ms));
+}

@@ -1,0 +1,25 @@
+// The search's side of the parallel solver processes: publishing a start
+// timetable, offering and taking results through the two result slots,
+// the progress header, the workers' sleep value and request bits.
+#pragma once
+
+#include <cstdint>
+
+// Main process: kind 1 publishes the start timetable and header, kind 2
+// after a slot-B take; source 1 the live placement, 0 slot A's timetable,
+// -1 the stage's best. In a worker the same call offers a result.
+void or_publish_to_workers(int kind, int cycle_target, int source);
+// A worker offers its live placement (kind 1, slot A) or its stage best
+// (kind 2, slot B).
+void or_offer_to_main(int kind, int cycle_target);
+// Once per cycle with parallel processes: level statistics, taking a slot,
+// writing the own progress header. Nothing with a single process.
+void or_exchange_with_workers();
+// Main process's CPU pacing: the workers' sleep value.
+void or_set_worker_sleep(std::uint32_t milliseconds);
+// Worker: serves the request bits and sleeps the shared sleep value.
+void or_serve_worker_requests();
+// Takes (and empties) the result slots; answers which one was taken: 0
+// none, 1 slot A, 2 slot B. A slot whose timetable fails the checks is
+// emptied and not taken.
+int or_take_result_slot();

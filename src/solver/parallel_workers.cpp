@@ -1,0 +1,144 @@
+// The lifecycle of the parallel solver processes: the main process starts
+// and ends them, each worker serves its command byte in the shared area.
+//
+// A worker runs the engine on a thread of its own while its first thread
+// watches the command byte and the parent; any change asks the running
+// computation to stop through the status block's stop byte, exactly as the
+// user interface does, so the worker's search ends in order. Nothing here
+// waits without a bound: the command byte is polled, the main process
+// reaps a worker within a grace time and stops it otherwise, and the COM
+// mutex is robust against a holder that died.
+#include "solver/parallel_workers.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/status_block.h"
+#include "platform/process.h"
+#include "solver/parpro_area.h"
+
+namespace {
+
+std::vector<kt::ChildProcess> g_worker_processes;
+
+}  // namespace
+
+bool parpro_start_workers(int processes, const char* folder, const char* description_name) {
+  if (processes < 2) return false;
+  if (processes > kMaxWorkerProcesses + 1) processes = kMaxWorkerProcesses + 1;
+  if (!parpro_create(processes, folder, description_name)) return false;
+  g_worker_processes.clear();
+  for (int i = 1; i < processes; ++i) {
+    std::string word = "PARPRO:" + std::to_string(i) + "-" + std::to_string(processes);
+    kt::ChildProcess child = kt::ChildProcess::spawn_self({word});
+    if (child) g_worker_processes.push_back(std::move(child));
+  }
+  if (g_worker_processes.empty()) {
+    parpro_close();
+    return false;
+  }
+  return true;
+}
+
+void parpro_end_workers() {
+  if (g_parpro_area) parpro_set_all_commands(kParproQuit);
+  for (kt::ChildProcess& child : g_worker_processes)
+    if (!child.wait_for(std::chrono::milliseconds(3000))) child.stop();
+  g_worker_processes.clear();
+  parpro_close();
+}
+
+int parpro_worker_count() {
+  int n = 0;
+  for (kt::ChildProcess& child : g_worker_processes)
+    if (child.running()) ++n;
+  return n;
+}
+
+bool parpro_kill_worker(int index) {
+  if (index < 1 || index > static_cast<int>(g_worker_processes.size())) return false;
+  g_worker_processes[static_cast<std::size_t>(index - 1)].kill();
+  return true;
+}
+
+const char* parpro_option_of_run_code(int run_code) {
+  switch (run_code) {
+    case 13: return "TPRO";
+    case 14: return "TCLA";
+    case 15: return "";
+    case 16: return "CONT";
+    case 19: return "MINI";
+    case 20: return "MIBU";
+    case 29: return "DERR";
+    default: return nullptr;
+  }
+}
+
+int parpro_serve_commands(int index, const WorkerHooks& hooks) {
+  int runs = 0;
+  for (;;) {
+    if (hooks.parent_alive && !hooks.parent_alive()) return runs;
+    std::uint8_t command = parpro_command(index);
+    if (command == kParproQuit) return runs;
+    if (command != kParproGo) {
+      hooks.pause();
+      continue;
+    }
+    // Take the go and the run settings the main process published with it.
+    or_wait_mutex(g_parpro_com_mutex);
+    ParproArea* area = parpro_area();
+    area->command[index] = 0;
+    int run_code = area->run_code;
+    g_eval_mode = area->eval_mode;
+    g_provisional_mode = area->provisional_mode;
+    g_test_run = area->test_run;
+    std::string name(area->description_name,
+                     strnlen(area->description_name, kParproFileNameSize));
+    or_release_mutex(g_parpro_com_mutex);
+    if (!parpro_option_of_run_code(run_code)) continue;
+
+    g_status.clear();
+    std::atomic<bool> done{false};
+    std::thread engine([&] {
+      hooks.run(name.c_str(), run_code);
+      done = true;
+    });
+    bool quit = false;
+    while (!done) {
+      std::uint8_t now = parpro_command(index);
+      bool orphaned = hooks.parent_alive && !hooks.parent_alive();
+      if (now != 0 || orphaned) {
+        g_status.run_state.store(kRunStateStopRequested);
+        quit = quit || now == kParproQuit || orphaned;
+      }
+      hooks.pause();
+    }
+    engine.join();
+    ++runs;
+    if (quit) return runs;
+  }
+}
+
+int parpro_worker_main(int index, const WorkerHooks& hooks) {
+  bool opened = false;
+  for (int tries = 0; tries < 100 && !opened; ++tries) {
+    opened = parpro_open(index);
+    if (!opened) hooks.pause();
+  }
+  if (!opened) return 1;
+  std::string folder(parpro_area()->current_folder,
+                     strnlen(parpro_area()->current_folder, kParproFolderSize));
+  if (folder.empty() || ::chdir(folder.c_str()) != 0) {
+    parpro_close();
+    return 1;
+  }
+  parpro_serve_commands(index, hooks);
+  parpro_close();
+  return 0;
+}

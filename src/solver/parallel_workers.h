@@ -1,0 +1,49 @@
+// Starting, serving and ending the parallel solver processes.
+//
+// The main process creates the shared area, starts copies of its own
+// program with "PARPRO:i-n" and, when its command ends, tells them to quit
+// and reaps them within a bounded time (a worker that does not quit is
+// stopped; one that died is simply reaped). A worker opens the area and
+// serves its command byte: 1 runs the published computation, any other
+// byte that appears during a run (2 stop, 9 stop by itself, 1 a new start,
+// 100 quit) stops it in an orderly way, and 100 ends the process. A worker
+// also ends when the process that started it is gone.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+// Main process: creates the area (folder and description name for the
+// workers) and starts processes - 1 workers. False (and no workers) when
+// the area cannot be set up or no worker could be started.
+bool parpro_start_workers(int processes, const char* folder, const char* description_name);
+// Main process: tells every worker to quit, reaps each within a bounded
+// time, stops the ones that linger, and removes the area.
+void parpro_end_workers();
+// Workers started and not yet reaped.
+int parpro_worker_count();
+// Stops one worker at once (tests of a worker that dies mid-run).
+bool parpro_kill_worker(int index);
+
+// What a worker runs on "go": one computation in the area's school folder
+// with the area's run code; returns the engine's result.
+using WorkerRun = std::function<int(const char* description_name, int run_code)>;
+
+struct WorkerHooks {
+  WorkerRun run;
+  std::function<bool()> parent_alive;   // false ends the worker
+  std::function<void()> pause;          // between two polls of the command byte
+};
+
+// Worker process: serves the command byte of process `index` on an area
+// already opened; returns when told to quit or orphaned. Counts the runs.
+int parpro_serve_commands(int index, const WorkerHooks& hooks);
+
+// Worker process: opens the area (a bounded number of tries), moves to its
+// school folder and serves the commands; 0 after a quit, 1 when the area
+// could not be opened.
+int parpro_worker_main(int index, const WorkerHooks& hooks);
+
+// The "calc:" option word of a run code ("" for a plain run, null for a
+// code no worker runs).
+const char* parpro_option_of_run_code(int run_code);

@@ -1,0 +1,56 @@
+// The search's own counters beside the engine's run state: what the local
+// search loop, the driver, the result history and the exchange with parallel
+// processes share during one "calc:" command.
+//
+// One instance, reset by the driver at the start of each run; the loop
+// writes it every cycle. Only the engine thread (or a worker process's
+// engine) touches it, so it needs no lock.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr std::int32_t kNoLowValue = 99888777;
+inline constexpr std::uint8_t kNoPlacement = 255;  // first byte of a placement not stored
+
+struct SearchRunState {
+  std::int32_t cycles;          // "s.cicli"
+  std::int32_t since_restart;
+  std::int32_t exchanges;       // "scambi"
+  std::int32_t cycle_limit;
+  std::int32_t limit_increment;
+  std::int32_t low_point;
+  std::int32_t record;
+  std::int32_t record_after;    // "dopo"
+  std::int32_t error_adjustment;
+  std::int32_t run_best;
+  std::uint8_t search_state;    // 2 once a record is held
+  std::uint8_t restart_state;   // 0, 1, 2
+  std::int32_t even_counter;
+  std::uint8_t restart_counter;
+  std::int32_t kept_restarts;
+  std::uint8_t new_stage;
+  std::int32_t move_kind;       // -2 .. 7
+  std::int32_t stage_low_value;
+  std::uint8_t stage_quality_byte;   // of the stage-best placement; lower is better
+  std::uint32_t stage_quality_value;
+  std::int32_t focus_total;
+  std::int32_t start_points[5];  // class, lesson, teacher, class, day
+  std::int32_t history_skip;     // accountings left without a history store
+  std::int32_t last_result;      // the move result noted before (streaks)
+  std::int32_t streak;
+  std::int32_t loss_interval;
+  std::int32_t next_perturbation;
+  std::int32_t sweep_counter;
+  std::int32_t sweep_choice;     // every 8th many-error cycle sweeps the worst teacher
+  std::int32_t level_noted;      // the level at the last exchange cycle
+  std::uint8_t level_rising;
+  std::uint8_t stage_hold;
+  std::uint8_t applied_exemption;  // set when an exemption was just applied
+  std::int32_t edy_wait;           // cycles before the next "EDY " pass
+  std::uint8_t edy_request;
+};
+
+extern SearchRunState g_search;
+
+// Clears the counters (the driver's start of a run).
+void or_reset_search_state();

@@ -1,0 +1,171 @@
+// The shared area of the parallel solver processes: the field offsets every
+// process agrees on, creating and opening it with its two mutexes, the
+// command bytes, and the checks a timetable from the area passes before use.
+// Each test uses its own object names (a tag in the environment) and removes
+// them at the end, so parallel test runs never meet.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstddef>
+#include <cstdlib>
+#include <string>
+
+#include "engine/shell_services.h"
+#include "engine/status_block.h"
+#include "platform/shared_memory.h"
+#include "school_fixture.h"
+#include "solver/parpro_area.h"
+#include "solver/placement_state.h"
+
+namespace {
+
+class ParproAreaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tag = "area" + std::to_string(::getpid());
+    ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
+    parpro_remove_names();
+  }
+  void TearDown() override {
+    parpro_close();
+    parpro_remove_names();
+    g_process_number = 0;
+    ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+  }
+};
+
+struct OffsetCase {
+  const char* id;
+  std::size_t actual;
+  std::size_t expected;
+};
+
+TEST(ParproLayout, FieldsSitAtTheirOffsets) {
+  const OffsetCase cases[] = {
+      {"O1 folder", offsetof(ParproArea, current_folder), 0},
+      {"O2 command 1", offsetof(ParproArea, command) + 1, 424},
+      {"O3 command 7", offsetof(ParproArea, command) + 7, 430},
+      {"O4 request 1", offsetof(ParproArea, request) + 1, 432},
+      {"O5 eval mode", offsetof(ParproArea, eval_mode), 471},
+      {"O6 run code", offsetof(ParproArea, run_code), 474},
+      {"O7 sleep", offsetof(ParproArea, worker_sleep_ms), 476},
+      {"O8 level", offsetof(ParproArea, progress) + offsetof(ParproHeader, level), 484},
+      {"O9 gap state", offsetof(ParproArea, progress) + offsetof(ParproHeader, gap_stage_state), 488},
+      {"O10 gap count", offsetof(ParproArea, progress) + offsetof(ParproHeader, gap_stage_count), 489},
+      {"O11 stage id", offsetof(ParproArea, progress) + offsetof(ParproHeader, stage_id), 493},
+      {"O12 target", offsetof(ParproArea, progress) + offsetof(ParproHeader, cycle_target), 497},
+      {"O13 start", offsetof(ParproArea, start_timetable), 501},
+      {"O14 values", offsetof(ParproArea, teacher_values), 20501},
+      {"O15 table 2", offsetof(ParproArea, level_falls), 24501},
+      {"O16 slot A", offsetof(ParproArea, slot_a_state), 26501},
+      {"O17 A target", offsetof(ParproArea, slot_a_header) + offsetof(ParproHeader, cycle_target), 26519},
+      {"O18 A timetable", offsetof(ParproArea, slot_a_timetable), 26523},
+      {"O19 slot B", offsetof(ParproArea, slot_b_state), 48523},
+      {"O20 B value", offsetof(ParproArea, slot_b_value), 48526},
+      {"O21 B timetable", offsetof(ParproArea, slot_b_timetable), 48530},
+      {"O22 end", sizeof(ParproArea), 68530},
+  };
+  for (const OffsetCase& c : cases) EXPECT_EQ(c.actual, c.expected) << c.id;
+}
+
+TEST_F(ParproAreaTest, CreatorAndOpenerShareTheBytes) {
+  ASSERT_TRUE(parpro_create(3, "/tmp/school", "scuola2.txt"));
+  EXPECT_EQ(g_process_count, 3);
+  EXPECT_TRUE(parpro_active());
+  parpro_set_command(2, kParproGo);
+  // A second mapping of the same name sees the main process's writes.
+  std::string tag = std::getenv("KESTRINTEMPUS_PARPRO_TAG");
+  kt::SharedMemory other =
+      kt::SharedMemory::open("KestrinTempusParproArea.map." + tag, kParproAreaBytes);
+  ASSERT_TRUE(other);
+  const auto* seen = reinterpret_cast<const ParproArea*>(other.data());
+  EXPECT_STREQ(seen->current_folder, "/tmp/school");
+  EXPECT_STREQ(seen->description_name, "scuola2.txt");
+  EXPECT_EQ(seen->command[2], kParproGo);
+  EXPECT_EQ(seen->command[1], 0);
+}
+
+TEST_F(ParproAreaTest, WorkerOpensWhatTheMainCreated) {
+  EXPECT_FALSE(parpro_open(1)) << "nothing created yet";
+  // The worker is another process, started before the area exists: it
+  // opens the area once it is there, answers through its exit code what it
+  // saw, and writes into its command byte.
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    bool ok = false;
+    while (!ok && std::chrono::steady_clock::now() < deadline)
+      ok = parpro_open(1) && parpro_command(1) == kParproStop;
+    ok = ok && g_process_number == 1 && g_process_count == 1 && parpro_active() &&
+         parpro_command(8) == 0;
+    if (ok) parpro_set_command(1, kParproGo);
+    ::_exit(ok ? 0 : 1);
+  }
+  ASSERT_TRUE(parpro_create(2, "/tmp", "scuola2.txt"));
+  parpro_set_all_commands(kParproStop);
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(parpro_command(1), kParproGo) << "the worker's write is seen";
+}
+
+TEST_F(ParproAreaTest, NamesTooLongSetNothingUp) {
+  std::string long_name(kParproFileNameSize, 'x');
+  EXPECT_FALSE(parpro_create(2, "/tmp", long_name.c_str()));
+  EXPECT_EQ(g_parpro_area, nullptr);
+  EXPECT_EQ(g_parpro_com_mutex, nullptr);
+}
+
+TEST_F(ParproAreaTest, StopWritesTwoIntoEveryWorkerByte) {
+  ASSERT_TRUE(parpro_create(4, "/tmp", "scuola2.txt"));
+  parpro_set_all_commands(kParproGo);
+  or_stop_parallel_workers();
+  for (int i = 1; i <= kMaxWorkerProcesses; ++i) EXPECT_EQ(parpro_command(i), kParproStop) << i;
+}
+
+// A timetable from the area is used only when it belongs to this model and
+// fits the week without a clash.
+class ParproTimetableTest : public ParproAreaTest {
+ protected:
+  void SetUp() override {
+    ParproAreaTest::SetUp();
+    SchoolSpec spec;
+    build_school(spec, 7);
+    place_all_lessons();
+    ASSERT_TRUE(parpro_create(2, "/tmp", "scuola2.txt"));
+    parpro_area()->lesson_count = static_cast<std::uint32_t>(g_eng_school.lesson_count);
+    parpro_area()->model_checksum = parpro_model_checksum();
+    for (int i = 0; i < g_eng_school.lesson_count; ++i) placement[i] = lesson_place(i);
+  }
+  std::uint16_t placement[kMaxLessons];
+};
+
+TEST_F(ParproTimetableTest, ChecksCountChecksumRangesAndClashes) {
+  std::uint8_t* field = parpro_area()->slot_a_timetable;
+  int n = g_eng_school.lesson_count;
+  auto check_with = [&](auto change) {
+    std::uint16_t copy[kMaxLessons];
+    for (int i = 0; i < n; ++i) copy[i] = placement[i];
+    change(copy);
+    parpro_store_timetable(field, copy);
+    return parpro_check_timetable(field);
+  };
+  EXPECT_EQ(check_with([](std::uint16_t*) {}), -1) << "T1 the placement itself";
+  EXPECT_EQ(check_with([](std::uint16_t* p) { p[3] = 0x00FF; }), 3) << "T2 unplaced";
+  EXPECT_EQ(check_with([](std::uint16_t* p) { p[4] = 6; }), 4) << "T3 day beyond the week";
+  EXPECT_EQ(check_with([](std::uint16_t* p) { p[5] = static_cast<std::uint16_t>(1 | (9 << 8)); }), 5)
+      << "T4 hour beyond the day";
+  // Lessons 0 and 1 belong to the same class: one slot for both clashes.
+  EXPECT_GE(check_with([](std::uint16_t* p) { p[1] = p[0]; }), 0) << "T5 clash";
+  parpro_area()->model_checksum ^= 1;
+  EXPECT_EQ(check_with([](std::uint16_t*) {}), 0) << "T6 another model";
+  parpro_area()->model_checksum ^= 1;
+  parpro_area()->lesson_count += 1;
+  EXPECT_EQ(check_with([](std::uint16_t*) {}), 0) << "T7 another lesson count";
+  for (int i = 0; i < n; ++i) EXPECT_EQ(lesson_place(i), placement[i]) << "placement untouched";
+}
+
+}  // namespace

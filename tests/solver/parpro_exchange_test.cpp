@@ -1,0 +1,205 @@
+// Trading timetables through the shared area, in one process that plays the
+// main process and a worker in turn (the area does not care which process
+// writes it): publishing, the offer rules of both slots, taking a slot only
+// when it is no worse and its timetable passes the checks, the workers'
+// request bits, and a COM mutex whose holder died.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/engine_random.h"
+#include "engine/shell_services.h"
+#include "engine/status_block.h"
+#include "school_fixture.h"
+#include "solver/cost_evaluation.h"
+#include "solver/parallel_exchange.h"
+#include "solver/parpro_area.h"
+#include "solver/placement_state.h"
+#include "solver/search_state.h"
+
+namespace {
+
+class ExchangeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tag = "xchg" + std::to_string(::getpid());
+    ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
+    parpro_remove_names();
+    SchoolSpec spec;
+    build_school(spec, 31);
+    g_engine_random.seed_with(31);
+    place_all_lessons();
+    or_rebuild_grids_and_evaluate();
+    g_eng_run.run_mode = 16;
+    or_reset_search_state();
+    ASSERT_TRUE(parpro_create(3, "/tmp", "scuola2.txt"));
+    n = g_eng_school.lesson_count;
+    for (int l = 0; l < n; ++l) start.push_back(lesson_place(l));
+  }
+  void TearDown() override {
+    g_process_number = 0;
+    parpro_close();
+    parpro_remove_names();
+    ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+  }
+  std::vector<std::uint16_t> live() const {
+    std::vector<std::uint16_t> v;
+    for (int l = 0; l < n; ++l) v.push_back(lesson_place(l));
+    return v;
+  }
+  // Exchanges the slots of the first two lessons whose swap is allowed.
+  void move_something() {
+    for (int a = 0; a < n; ++a)
+      for (int b = a + 1; b < n; ++b)
+        if (lesson_place(a) != lesson_place(b) && or_swap_lessons(a, b) == kNoConflict) {
+          or_rebuild_grids_and_evaluate();
+          return;
+        }
+  }
+  int n = 0;
+  std::vector<std::uint16_t> start;
+};
+
+TEST_F(ExchangeTest, PublishingSetsGoAndTheStartTimetable) {
+  g_status.level = 2;
+  or_publish_to_workers(1, 5, 1);
+  ParproArea* area = parpro_area();
+  for (int i = 1; i <= kMaxWorkerProcesses; ++i) EXPECT_EQ(area->command[i], kParproGo) << i;
+  EXPECT_EQ(area->run_code, 16);
+  EXPECT_EQ(+area->progress.level, 2u);
+  EXPECT_EQ(+area->progress.cycle_target, 5u);
+  EXPECT_EQ(+area->lesson_count, static_cast<std::uint32_t>(n));
+  EXPECT_EQ(parpro_check_timetable(area->start_timetable), -1);
+  std::vector<std::uint16_t> published(static_cast<std::size_t>(n));
+  parpro_load_timetable(published.data(), area->start_timetable);
+  EXPECT_EQ(published, start);
+}
+
+TEST_F(ExchangeTest, NoPublishingOutsideItsModesOrAlone) {
+  g_eng_run.run_mode = 14;
+  or_publish_to_workers(1, -1, 1);
+  EXPECT_EQ(parpro_command(1), 0) << "class test";
+  g_eng_run.run_mode = 16;
+  g_process_count = 1;
+  or_publish_to_workers(1, -1, 1);
+  EXPECT_EQ(parpro_command(1), 0) << "one process";
+}
+
+TEST_F(ExchangeTest, SlotAOfferOnlyWhenNotWorseThanThePublishedHeader) {
+  g_status.level = 3;
+  g_status.stage_id = -1;
+  or_publish_to_workers(1, -1, 1);
+  parpro_set_command(2, 0);
+  g_process_number = 1;
+  g_status.level = 4;
+  or_offer_to_main(1, -1);
+  EXPECT_NE(parpro_area()->slot_a_state, kSlotAFull) << "a higher level is worse";
+  g_status.level = 2;
+  or_offer_to_main(1, -1);
+  EXPECT_EQ(parpro_area()->slot_a_state, kSlotAFull);
+  EXPECT_EQ(parpro_command(2), kParproStopAuto) << "a process not going stops by itself";
+  EXPECT_EQ(parpro_command(3), kParproGo) << "a pending go stays";
+}
+
+TEST_F(ExchangeTest, MainTakesACheckedSlotA) {
+  g_status.stage_id = -1;
+  or_publish_to_workers(1, -1, 1);
+  g_process_number = 1;
+  move_something();
+  std::vector<std::uint16_t> offered = live();
+  ASSERT_NE(offered, start);
+  or_offer_to_main(1, -1);
+  g_process_number = 0;
+  or_apply_placement(start.data());
+  or_rebuild_grids_and_evaluate();
+  EXPECT_EQ(or_take_result_slot(), 1);
+  EXPECT_EQ(live(), offered);
+  EXPECT_EQ(parpro_area()->slot_a_state, 0);
+}
+
+TEST_F(ExchangeTest, ASlotWithAClashIsThrownAway) {
+  g_status.stage_id = -1;
+  or_publish_to_workers(1, -1, 1);
+  g_process_number = 1;
+  or_offer_to_main(1, -1);
+  // A worker died half-way through writing: two lessons of one class in one slot.
+  std::memcpy(parpro_area()->slot_a_timetable + 2, parpro_area()->slot_a_timetable, 2);
+  g_process_number = 0;
+  EXPECT_EQ(or_take_result_slot(), 0);
+  EXPECT_EQ(parpro_area()->slot_a_state, 0);
+  EXPECT_EQ(live(), start);
+}
+
+TEST_F(ExchangeTest, SlotBHasItsOwnTimetableAndKeepsTheBetterQuality) {
+  g_status.stage_id = -1;
+  or_publish_to_workers(1, -1, 1);
+  g_process_number = 1;
+  or_offer_to_main(1, -1);
+  std::vector<std::uint8_t> slot_a(parpro_area()->slot_a_timetable,
+                                   parpro_area()->slot_a_timetable + 2 * n);
+  move_something();
+  std::vector<std::uint16_t> best = live();
+  or_copy_placement(g_stage_best_placement);
+  g_search.stage_quality_byte = 3;
+  g_search.stage_quality_value = 9;
+  or_offer_to_main(2, -1);
+  EXPECT_EQ(parpro_area()->slot_b_state, kSlotBFull);
+  EXPECT_TRUE(std::equal(slot_a.begin(), slot_a.end(), parpro_area()->slot_a_timetable))
+      << "a slot-B offer leaves slot A's timetable alone";
+  g_search.stage_quality_byte = 4;
+  or_offer_to_main(2, -1);
+  EXPECT_EQ(parpro_area()->slot_b_quality, 3) << "a worse offer is not written";
+  // The main process, with a worse quality of its own, takes slot B once
+  // slot A is out of the way.
+  g_process_number = 0;
+  parpro_area()->slot_a_state = 0;
+  or_apply_placement(start.data());
+  or_rebuild_grids_and_evaluate();
+  g_search.stage_quality_byte = 14;
+  g_search.stage_quality_value = 50;
+  EXPECT_EQ(or_take_result_slot(), 2);
+  EXPECT_EQ(live(), best);
+  EXPECT_EQ(g_search.stage_quality_byte, 3);
+  EXPECT_EQ(parpro_area()->slot_b_state, 0);
+}
+
+TEST_F(ExchangeTest, ABetterOwnQualityEmptiesSlotB) {
+  parpro_area()->slot_b_state = kSlotBFull;
+  parpro_area()->slot_b_quality = 5;
+  parpro_area()->slot_b_value = 1;
+  g_search.stage_quality_byte = 2;
+  g_search.stage_quality_value = 40;
+  EXPECT_EQ(or_take_result_slot(), 0);
+  EXPECT_EQ(parpro_area()->slot_b_state, 0);
+  EXPECT_EQ(live(), start);
+}
+
+TEST_F(ExchangeTest, WorkerServesAndClearsItsRequestBits) {
+  g_process_number = 2;
+  ConstraintSwitchTable[76].off = 0;
+  parpro_area()->request[2] = kParproRequestPairings;
+  or_serve_worker_requests();
+  EXPECT_EQ(ConstraintSwitchTable[76].off, 1);
+  EXPECT_EQ(parpro_area()->request[2], 0);
+  EXPECT_STREQ(g_status.status_text, "RIGIOCA ABBINAMENTI");
+}
+
+TEST_F(ExchangeTest, AHolderThatDiedBlocksNobody) {
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    or_wait_mutex(g_parpro_com_mutex);
+    ::_exit(0);  // dies holding the mutex
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  parpro_set_command(1, kParproGo);
+  EXPECT_EQ(parpro_command(1), kParproGo);
+}
+
+}  // namespace

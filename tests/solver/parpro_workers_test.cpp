@@ -1,0 +1,142 @@
+// The command-byte protocol of a worker, served on a thread of the test
+// process: go starts one run with the published settings, any byte that
+// appears during a run stops it through the stop byte, 100 ends the worker,
+// and a worker whose parent is gone ends by itself. The "run" is a stand-in
+// that waits for the stop byte, so no search is needed; the test and the
+// worker meet only through the area, as two processes would.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "engine/status_block.h"
+#include "solver/parallel_workers.h"
+#include "solver/parpro_area.h"
+
+namespace {
+
+class WorkerProtocolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tag = "proto" + std::to_string(::getpid());
+    ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
+    parpro_remove_names();
+    ASSERT_TRUE(parpro_create(2, "/tmp", "scuola2.txt"));
+    g_status.clear();
+    hooks.run = [this](const char* name, int run_code) {
+      last_name = name;
+      last_code = run_code;
+      started.fetch_add(1);
+      while (g_status.run_state.load() != kRunStateStopRequested) std::this_thread::yield();
+      stopped.fetch_add(1);
+      return 0;
+    };
+    hooks.parent_alive = [this] { return parent.load(); };
+    hooks.pause = [] { std::this_thread::yield(); };
+  }
+  void TearDown() override {
+    if (worker.joinable()) {
+      parpro_area()->command[1] = kParproQuit;
+      worker.join();
+    }
+    parpro_close();
+    parpro_remove_names();
+    ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+  }
+  void start() {
+    worker = std::thread([this] { runs = parpro_serve_commands(1, hooks); });
+  }
+  void publish(int run_code) {
+    or_wait_mutex(g_parpro_com_mutex);
+    parpro_area()->run_code = static_cast<std::uint8_t>(run_code);
+    parpro_area()->command[1] = kParproGo;
+    or_release_mutex(g_parpro_com_mutex);
+  }
+  static void wait_for(const std::atomic<int>& value, int at_least) {
+    while (value.load() < at_least) std::this_thread::yield();
+  }
+
+  WorkerHooks hooks;
+  std::thread worker;
+  std::atomic<int> started{0}, stopped{0};
+  std::atomic<bool> parent{true};
+  std::string last_name;
+  int last_code = 0;
+  int runs = -1;
+};
+
+TEST_F(WorkerProtocolTest, GoRunsAndStopEndsTheRun) {
+  start();
+  publish(16);
+  wait_for(started, 1);
+  EXPECT_EQ(last_name, "scuola2.txt");
+  EXPECT_EQ(last_code, 16);
+  EXPECT_EQ(parpro_command(1), 0) << "the go is taken";
+  parpro_set_command(1, kParproStop);
+  wait_for(stopped, 1);
+  parpro_set_command(1, kParproQuit);
+  worker.join();
+  EXPECT_EQ(runs, 1);
+}
+
+TEST_F(WorkerProtocolTest, StopByItselfAndANewGoRestart) {
+  start();
+  publish(15);
+  wait_for(started, 1);
+  parpro_set_command(1, kParproStopAuto);
+  wait_for(stopped, 1);
+  publish(20);
+  wait_for(started, 2);
+  EXPECT_EQ(last_code, 20);
+  // A new go during a run stops it and starts the next one.
+  publish(16);
+  wait_for(started, 3);
+  EXPECT_EQ(last_code, 16);
+  parpro_set_command(1, kParproQuit);
+  worker.join();
+  EXPECT_EQ(runs, 3);
+}
+
+TEST_F(WorkerProtocolTest, QuitDuringARunStopsItAndEnds) {
+  start();
+  publish(15);
+  wait_for(started, 1);
+  parpro_set_command(1, kParproQuit);
+  worker.join();
+  EXPECT_EQ(stopped.load(), 1);
+  EXPECT_EQ(runs, 1);
+}
+
+TEST_F(WorkerProtocolTest, AnOrphanEndsByItself) {
+  start();
+  publish(15);
+  wait_for(started, 1);
+  parent = false;
+  worker.join();
+  EXPECT_EQ(stopped.load(), 1);
+}
+
+TEST_F(WorkerProtocolTest, UnknownRunCodeStartsNothing) {
+  start();
+  publish(41);
+  while (parpro_command(1) != 0) std::this_thread::yield();
+  parpro_set_command(1, kParproQuit);
+  worker.join();
+  EXPECT_EQ(started.load(), 0);
+  EXPECT_EQ(runs, 0);
+}
+
+TEST(WorkerRunCodes, OptionWords) {
+  const struct {
+    int code;
+    const char* option;
+  } cases[] = {{13, "TPRO"}, {14, "TCLA"}, {15, ""}, {16, "CONT"},
+               {19, "MINI"}, {20, "MIBU"}, {29, "DERR"}};
+  for (const auto& c : cases) EXPECT_STREQ(parpro_option_of_run_code(c.code), c.option) << c.code;
+  EXPECT_EQ(parpro_option_of_run_code(41), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// The result history: what is stored and when, the frequency table, slot
+// order and reuse, the proposals, and that its storage is allocated once
+// per process however many runs prepare it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "engine/reception_exemption_files.h"
+#include "engine/shell_services.h"
+#include "engine/status_block.h"
+#include "school_fixture.h"
+#include "solver/result_history.h"
+#include "solver/solver_state.h"
+
+namespace {
+
+class HistoryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SchoolSpec spec;
+    build_school(spec, 3);
+    place_all_lessons();
+    or_prepare_search_tables();
+    g_eng_run.run_mode = 15;
+    g_status.stage_id = -1;
+    g_process_number = 0;
+  }
+  void TearDown() override { g_exemption_current.bytes[0] = 0; }
+  // Sets the violation list to the given constraint ids, numbered from `first`.
+  void violations(std::initializer_list<int> ids, std::uint32_t first = 1) {
+    int n = 0;
+    for (int id : ids) {
+      ViolationRecord& r = g_status.violations[n];
+      std::memset(&r, 0, sizeof r);
+      r.constraint_id = static_cast<std::uint32_t>(id);
+      r.teacher = 2;
+      r.record_number = first + static_cast<std::uint32_t>(n);
+      ++n;
+    }
+    g_status.violation_count = n;
+    g_status.error_count = n;
+  }
+};
+
+TEST_F(HistoryTest, StoresOnlyResultsWithErrorsInSearchModes) {
+  violations({});
+  or_set_history_stamp(1);
+  EXPECT_EQ(or_store_history(0), 1);
+  EXPECT_EQ(or_result_history().used, 0) << "H1 no error";
+  violations({5});
+  g_eng_run.run_mode = 14;
+  EXPECT_EQ(or_store_history(0), 1);
+  EXPECT_EQ(or_result_history().used, 0) << "H2 class test mode";
+  g_eng_run.run_mode = 16;
+  EXPECT_EQ(or_store_history(0), 1);
+  EXPECT_EQ(or_result_history().used, 1) << "H3 stored";
+  EXPECT_EQ(or_store_history(0), 1);
+  EXPECT_EQ(or_result_history().used, 1) << "H4 same stamp once";
+}
+
+TEST_F(HistoryTest, SlotsSortedByErrorsAndViolationsCounted) {
+  violations({5, 12, 12});
+  or_set_history_stamp(10);
+  or_store_history(0);
+  violations({5});
+  or_set_history_stamp(11);
+  or_store_history(0);
+  const ResultHistory& h = or_result_history();
+  ASSERT_EQ(h.used, 2);
+  EXPECT_EQ(h.slots[0].error_count, 1);
+  EXPECT_EQ(h.slots[0].cycle_stamp, 11);
+  EXPECT_EQ(h.slots[1].error_count, 3);
+  // 12 counted twice by the first store (same teacher, class and detail),
+  // 5 once by each; equal counts keep their order.
+  ASSERT_EQ(h.frequency_count, 2);
+  EXPECT_EQ(h.frequencies[0].record.constraint_id, 12u);
+  EXPECT_EQ(h.frequencies[0].count, 2u);
+  EXPECT_EQ(h.frequencies[0].last_stamp, 10u);
+  EXPECT_EQ(h.frequencies[1].record.constraint_id, 5u);
+  EXPECT_EQ(h.frequencies[1].count, 2u);
+  EXPECT_EQ(h.frequencies[1].last_stamp, 11u);
+}
+
+TEST_F(HistoryTest, ANewStageEmptiesTheHistory) {
+  violations({5});
+  or_set_history_stamp(1);
+  or_store_history(0);
+  g_status.stage_id = 48;
+  or_set_history_stamp(2);
+  or_store_history(0);
+  EXPECT_EQ(or_result_history().used, 1);
+  EXPECT_EQ(or_result_history().stage_id, 48);
+  or_set_history_stamp(3);
+  or_store_history(1);
+  EXPECT_EQ(or_result_history().used, 1) << "forced: a new stage";
+  EXPECT_EQ(or_result_history().slots[0].cycle_stamp, 3);
+}
+
+TEST_F(HistoryTest, SkippedWhileTheMonitorHoldsTheMutex) {
+  violations({5});
+  or_set_history_stamp(4);
+  std::thread monitor_holds([] {
+    std::lock_guard<std::timed_mutex> hold(g_problems_mutex);
+    std::this_thread::sleep_for(std::chrono::milliseconds(0));
+  });
+  monitor_holds.join();
+  std::unique_lock<std::timed_mutex> hold(g_problems_mutex);
+  std::thread store([] { EXPECT_EQ(or_store_history(0), 0); });
+  store.join();
+  hold.unlock();
+  EXPECT_EQ(or_result_history().used, 0);
+}
+
+TEST_F(HistoryTest, FullHistoryReusesTheOldestRecordNumbers) {
+  const ResultHistory& h = or_result_history();
+  ASSERT_EQ(h.allocated, kHistorySlots);
+  for (int s = 0; s < kHistorySlots; ++s) {
+    violations({5, 7}, 1000 - 2 * static_cast<std::uint32_t>(s));
+    or_set_history_stamp(s + 1);
+    or_store_history(0);
+  }
+  ASSERT_EQ(h.used, kHistorySlots);
+  violations({9}, 5000);
+  or_set_history_stamp(999);
+  or_store_history(0);
+  EXPECT_EQ(h.used, kHistorySlots);
+  bool found = false;
+  for (int s = 0; s < h.used; ++s) {
+    EXPECT_NE(h.slots[s].records[0].record_number, 1000u - 2 * 199) << "oldest replaced";
+    found = found || h.slots[s].cycle_stamp == 999;
+  }
+  EXPECT_TRUE(found);
+  EXPECT_EQ(h.slots[0].error_count, 1) << "one error first";
+}
+
+TEST_F(HistoryTest, ProposalsFollowTheOrderAndWaitForThePendingOne) {
+  violations({12, 63});
+  or_set_history_stamp(1);
+  or_store_history(0);
+  violations({12});
+  or_set_history_stamp(2);
+  or_store_history(0);
+  g_status.exemption_proposal = 0;
+  or_propose_exemption();
+  EXPECT_EQ(g_exemption_current.bytes[0], 0) << "P1 not asked for";
+  g_status.exemption_proposal = 1;
+  or_propose_exemption();
+  EXPECT_EQ(g_exemption_current.bytes[0], 1) << "P2 pending";
+  std::uint32_t id;
+  std::memcpy(&id, g_exemption_current.bytes + kExemptionIdOffset, 4);
+  EXPECT_EQ(id, 12u) << "P3 63 never alone in a slot; 12 is";
+  EXPECT_EQ(or_propose_exemption_any(63), 1) << "P4 found among others";
+  EXPECT_EQ(or_propose_exemption_by_id(63), 0);
+  g_process_number = 1;
+  g_exemption_current.bytes[0] = 0;
+  or_propose_exemption();
+  EXPECT_EQ(g_exemption_current.bytes[0], 0) << "P5 workers propose nothing";
+  g_process_number = 0;
+}
+
+TEST_F(HistoryTest, StorageAllocatedOncePerProcess) {
+  int before = or_history_allocations();
+  for (int run = 0; run < 5; ++run) or_prepare_search_tables();
+  EXPECT_EQ(before, 1);
+  EXPECT_EQ(or_history_allocations(), 1);
+  EXPECT_EQ(or_result_history().used, 0);
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// The local search loop on small synthetic schools: the move schedule, a
+// stop at a chosen cycle restoring and saving the stage's best (and saving
+// nothing before a record is held), the CPU pacing, the end of a run with
+// no error left, and that one seed gives one run.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/engine_random.h"
+#include "engine/model_post_passes.h"
+#include "engine/status_block.h"
+#include "school_fixture.h"
+#include "solver/cost_evaluation.h"
+#include "solver/local_search.h"
+#include "solver/placement_state.h"
+#include "solver/result_history.h"
+#include "solver/search_state.h"
+#include "solver/search_weights.h"
+#include "solver/teacher_side_move.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int g_stop_at = -1;
+std::vector<int> g_sleeps;
+std::int64_t g_now = 0;
+std::int64_t g_step = 0;
+
+void stop_at_cycle(int cycle) {
+  if (cycle == g_stop_at) g_status.run_state.store(kRunStateStopRequested);
+}
+void record_sleep(int ms) { g_sleeps.push_back(ms); }
+std::int64_t fake_clock() { return g_now += g_step; }
+
+class SearchLoopTest : public ::testing::Test {
+ public:
+  void SetUp() override {
+    char pattern[] = "/tmp/kt_search_XXXXXX";
+    folder_ = mkdtemp(pattern);
+    old_ = fs::current_path();
+    fs::current_path(folder_);
+    ::setenv("KESTRINTEMPUS_ROOT", folder_.c_str(), 1);
+    g_stop_at = -1;
+    g_sleeps.clear();
+    or_set_cycle_observer(stop_at_cycle);
+    or_set_search_pacing(record_sleep, fake_clock);
+    or_set_teacher_side_sleep(record_sleep);
+  }
+  void TearDown() override {
+    or_set_cycle_observer(nullptr);
+    or_set_search_pacing(nullptr, nullptr);
+    or_set_teacher_side_sleep(nullptr);
+    fs::current_path(old_);
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+  // A school with errors left after its seeded placement, ready to search.
+  void prepare(std::uint64_t seed) {
+    SchoolSpec spec;
+    spec.classes = 4;
+    spec.teachers = 8;
+    spec.lessons_per_class = 26;
+    build_school(spec, seed);
+    g_engine_random.seed_with(seed);
+    place_all_lessons();
+    or_count_hours(0);  // the class lesson lists the moves walk
+    g_eng_run.run_mode = 16;
+    or_reset_search_state();
+    or_prepare_search_tables();
+    or_reset_weights(1);
+    or_rebuild_grids_and_evaluate();
+    g_search.search_state = 2;
+    g_stage_placement[0] = 0xFFFF;
+    g_stage_best_placement[0] = 0xFFFF;
+    or_reset_teacher_side_state();
+  }
+  bool saved() const { return fs::exists(folder_ / "savego.txt"); }
+
+  fs::path folder_, old_;
+};
+
+TEST(MoveSchedule, VisitsEveryKindThenStartsAgain) {
+  std::vector<int> seen;
+  int kind = -2;
+  for (int i = 0; i < 11; ++i) {
+    kind = or_next_move_kind(kind);
+    seen.push_back(kind);
+  }
+  EXPECT_EQ(seen, (std::vector<int>{-1, 0, 1, 2, 3, 4, 5, 6, 7, -1, 0}));
+}
+
+TEST_F(SearchLoopTest, StopAtAChosenCycleSavesTheHeldRecord) {
+  prepare(11);
+  int start_errors = g_status.error_count;
+  ASSERT_GT(start_errors, 0) << "the school must leave errors to search";
+  g_stop_at = 3;
+  or_search_loop(1, -1, 0);
+  EXPECT_EQ(g_search.cycles, 3);
+  // The live placement is the kept one, and no worse than the start.
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    ASSERT_EQ(lesson_place(l), g_current_placement[l]) << l;
+  EXPECT_LE(static_cast<int>(g_status.error_count), start_errors);
+  EXPECT_LE(static_cast<int>(g_status.error_count), g_search.record);
+  EXPECT_TRUE(saved());
+}
+
+TEST_F(SearchLoopTest, StopBeforeARecordSavesNothing) {
+  prepare(12);
+  g_search.search_state = 0;
+  g_stop_at = 1;
+  or_search_loop(1, -1, 0);
+  EXPECT_FALSE(saved());
+}
+
+TEST_F(SearchLoopTest, StopRestoresTheStageBestWhenOneIsStored) {
+  prepare(13);
+  std::vector<std::uint16_t> start(static_cast<std::size_t>(g_eng_school.lesson_count));
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    start[static_cast<std::size_t>(l)] = lesson_place(l);
+    g_stage_best_placement[l] = lesson_place(l);
+  }
+  g_stop_at = 3;
+  or_search_loop(1, -1, 0);
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    ASSERT_EQ(lesson_place(l), start[static_cast<std::size_t>(l)]) << l;
+  EXPECT_TRUE(saved());
+}
+
+TEST_F(SearchLoopTest, CpuPacingSleepsInProportion) {
+  prepare(14);
+  g_status.cpu_pacing = 1;
+  g_step = 400;  // every clock read advances 400 ms
+  g_stop_at = 3;
+  or_search_loop(1, -1, 0);
+  g_status.cpu_pacing = 0;
+  // First cycle: nothing elapsed yet (1 ms); then 400 ms / 20 + 1.
+  ASSERT_GE(g_sleeps.size(), 3u);
+  EXPECT_EQ(g_sleeps[0], 1);
+  EXPECT_EQ(g_sleeps[1], 21);
+  g_sleeps.clear();
+  g_step = 20000;
+  g_stop_at = 2;
+  g_status.run_state = 0;
+  g_status.cpu_pacing = 1;
+  or_search_loop(1, -1, 0);
+  g_status.cpu_pacing = 0;
+  ASSERT_GE(g_sleeps.size(), 2u);
+  EXPECT_EQ(g_sleeps[1], 1000) << "a cycle slower than 10 s sleeps 1000 ms";
+}
+
+// A run from the same process state (each in a child of this process, as a
+// fresh process would be) gives the same placement, cycles and exchanges.
+std::string run_in_child(SearchLoopTest* test) {
+  int fds[2];
+  if (::pipe(fds) != 0) return "no pipe";
+  pid_t child = ::fork();
+  if (child == 0) {
+    ::close(fds[0]);
+    test->prepare(15);
+    g_stop_at = 6;
+    g_status.run_state = 0;
+    or_search_loop(1, -1, 0);
+    std::string out = std::to_string(g_search.cycles) + "/" + std::to_string(g_search.exchanges);
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) out += " " + std::to_string(lesson_place(l));
+    ssize_t written = ::write(fds[1], out.data(), out.size());
+    ::_exit(written == static_cast<ssize_t>(out.size()) ? 0 : 1);
+  }
+  ::close(fds[1]);
+  std::string text;
+  char buffer[4096];
+  ssize_t got;
+  while ((got = ::read(fds[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(got));
+  ::close(fds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return text;
+}
+
+TEST_F(SearchLoopTest, OneSeedOneRun) {
+  std::string first = run_in_child(this);
+  std::string second = run_in_child(this);
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(first.rfind("6/", 0), 0u) << "stopped at cycle 6";
+  EXPECT_EQ(first, second);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SearchLoopTest, ErrorsFallWithinTenCycles) {
+  prepare(16);
+  int start_errors = g_status.error_count;
+  g_stop_at = 10;
+  or_search_loop(1, -1, 0);
+  EXPECT_LT(static_cast<int>(g_status.error_count), start_errors);
+}
+
+}  // namespace

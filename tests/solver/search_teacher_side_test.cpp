@@ -1,0 +1,120 @@
+// The teacher-side move: a class of identical lessons gives no exchange, an
+// exchange that costs nothing is kept and a score below 1 ends the call at
+// once, the pacing value by errors, call counter and process, and the
+// pacing sleep of a worker.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/engine_random.h"
+#include "engine/shell_services.h"
+#include "engine/status_block.h"
+#include "school_fixture.h"
+#include "solver/cost_evaluation.h"
+#include "solver/parpro_area.h"
+#include "solver/placement_state.h"
+#include "solver/search_state.h"
+#include "solver/teacher_side_move.h"
+
+namespace {
+
+std::vector<int> g_slept;
+void note_sleep(int ms) { g_slept.push_back(ms); }
+
+class TeacherSideTest : public ::testing::Test {
+ protected:
+  void prepare(const SchoolSpec& spec, std::uint64_t seed) {
+    build_school(spec, seed);
+    g_engine_random.seed_with(seed);
+    place_all_lessons();
+    or_rebuild_grids_and_evaluate();
+    or_reset_search_state();
+    or_reset_teacher_side_state();
+    g_process_number = 0;
+  }
+  void TearDown() override {
+    g_process_number = 0;
+    or_set_teacher_side_sleep(nullptr);
+  }
+};
+
+TEST_F(TeacherSideTest, IdenticalLessonsGiveNoExchange) {
+  SchoolSpec spec;
+  spec.classes = 1;
+  spec.teachers = 1;
+  spec.lab_lessons_per_class = 0;
+  prepare(spec, 41);
+  for (int l = 1; l < g_eng_school.lesson_count; ++l)
+    std::memcpy(&g_eng_lessons[l], &g_eng_lessons[0], offsetof(EngineLesson, building));
+  or_rebuild_grids_and_evaluate();
+  std::int32_t score = -1;
+  EXPECT_EQ(or_teacher_side_move(1, -1, &score), 0);
+}
+
+TEST_F(TeacherSideTest, FreeExchangeKeptAndZeroScoreEndsTheCall) {
+  prepare(SchoolSpec{}, 42);
+  for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 1;
+  or_rebuild_grids_and_evaluate();
+  or_penalty_cache_invalidate_all();
+  ASSERT_EQ(g_solver.total_score, 0);
+  std::int32_t score = -1;
+  EXPECT_EQ(or_teacher_side_move(1, -1, &score), 1) << "delta 0 kept, then the score 0 ends it";
+  EXPECT_EQ(score, 0);
+  for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 0;
+}
+
+TEST_F(TeacherSideTest, PacingByCallCounterErrorsAndProcess) {
+  prepare(SchoolSpec{}, 43);
+  g_status.teachers_in_test = 0;  // base (0 x 3 + 685) / 4 = 171
+  g_status.error_count = 5;
+  std::int32_t score;
+  struct Step {
+    const char* id;
+    int errors;
+    int process;
+    int exchanges;
+    int pacing;
+  } steps[] = {
+      {"P1 first call doubles", 5, 0, 0, 342},
+      {"P2 then the base (the counter went -1, 1, 2)", 5, 0, 0, 171},
+      {"P3 and again", 5, 0, 0, 171},
+      {"P4 one error doubles", 1, 0, 0, 342},
+      {"P5 worker, third exchange count", 5, 1, 3, 513},
+      {"P6 worker otherwise", 5, 1, 4, 256},
+  };
+  for (const Step& s : steps) {
+    g_process_number = static_cast<std::int8_t>(s.process);
+    g_search.exchanges = s.exchanges;
+    g_status.error_count = s.errors;
+    g_status.run_state = kRunStateStopRequested;  // price the call, run no round
+    or_teacher_side_move(1, -1, &score);
+    g_status.run_state = 0;
+    EXPECT_EQ(or_pacing_value(), s.pacing) << s.id;
+  }
+}
+
+TEST_F(TeacherSideTest, WorkerSleepsItsPacingByte) {
+  std::string tag = "side" + std::to_string(::getpid());
+  ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
+  parpro_remove_names();
+  prepare(SchoolSpec{}, 44);
+  ASSERT_TRUE(parpro_create(2, "/tmp", "scuola2.txt"));
+  parpro_area()->worker_pacing = 3;
+  or_set_teacher_side_sleep(note_sleep);
+  g_slept.clear();
+  g_process_number = 1;
+  g_status.run_state = kRunStateStopRequested;
+  std::int32_t score;
+  or_teacher_side_move(1, -1, &score);
+  g_status.run_state = 0;
+  EXPECT_EQ(g_slept, std::vector<int>{300});
+  parpro_close();
+  parpro_remove_names();
+  ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+}
+
+}  // namespace
