@@ -145,7 +145,7 @@ extern std::int64_t g_requested_seed;
 inline constexpr int kMaxWorkerProcesses = 7;
 inline constexpr int kParproCommandByte = 423;  // + i: command byte of process i (1..7)
 inline constexpr std::uint8_t kParproStop = 2;
-inline constexpr int kParproAreaSize = 70530;   // past result slot B's timetable
+inline constexpr int kParproAreaSize = 68530;   // past result slot B's timetable
 
 extern std::uint8_t g_process_count;        // solver processes; above 1 when workers run
 extern std::uint8_t g_parpro_trace;         // asks for "PARTIAL" and history code 61

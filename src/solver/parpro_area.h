@@ -22,7 +22,7 @@
 #include "engine/model.h"
 #include "engine/status_block.h"
 
-inline constexpr std::size_t kParproAreaBytes = 68530;  // past slot B's timetable
+inline constexpr std::size_t kParproAreaBytes = kParproAreaSize;  // one size for every process
 inline constexpr int kParproFolderSize = 400;
 inline constexpr int kParproFileNameSize = 23;
 inline constexpr int kParproTimetableBytes = kMaxLessons * 2;

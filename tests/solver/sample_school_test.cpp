@@ -145,12 +145,23 @@ std::string run_calc(const SchoolCopy& school, int seed, int* exit_status = null
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The small school, because a computation runs until no error is left:
+// there it ends within a few cycles, and the same seed must give the same
+// cycles, exchanges and timetable.
+std::string finish_line(const std::string& trace) {
+  std::size_t at = trace.find("Finito seme=");
+  if (at == std::string::npos) return "";
+  std::size_t end = trace.find("  ", at);  // the timing columns follow
+  return trace.substr(at, end - at);
+}
+
 TEST(FreshProcess, ThePrintedSeedReproducesThePlacement) {
-  SchoolCopy first("liceo"), second("liceo");
+  SchoolCopy first("piccola"), second("piccola");
   std::string trace = run_calc(first, 4242);
-  run_calc(second, 4242);
+  std::string again = run_calc(second, 4242);
   EXPECT_NE(trace.find(" SEME 4242 "), std::string::npos) << trace;
   EXPECT_NE(trace.find("Finito seme=4242 "), std::string::npos) << trace;
+  EXPECT_EQ(finish_line(trace), finish_line(again));
   std::vector<std::string> a = save_lines(first.folder()), b = save_lines(second.folder());
   ASSERT_FALSE(a.empty()) << trace;
   EXPECT_EQ(a, b);
