@@ -13,13 +13,7 @@
 namespace kt::ui {
 
 bool ComboBox::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  CreateParams p;
-  p.class_name = "ComboBox";
-  p.style = style | kWsChild;
-  p.rect = r;
-  p.parent = parent;
-  p.id = id;
-  return CreateEx(p);
+  return CreateChild("ComboBox", "", style, r, parent, id);
 }
 
 bool ComboBox::OnCreate() {

@@ -56,13 +56,7 @@ int ListRows::Find(int start, std::string_view prefix, bool exact) const {
 }
 
 bool ListBox::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  CreateParams p;
-  p.class_name = "ListBox";
-  p.style = style | kWsChild;
-  p.rect = r;
-  p.parent = parent;
-  p.id = id;
-  return CreateEx(p);
+  return CreateChild("ListBox", "", style, r, parent, id);
 }
 
 bool ListBox::OnCreate() {
