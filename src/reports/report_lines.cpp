@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "engine/errors.h"
+#include "engine/text_lines.h"
 
 void report_appendf(std::string& out, const char* format, ...) {
   char buf[2048];
@@ -59,4 +60,11 @@ std::string report_day_label(const char* name, int width) {
   std::string label;
   for (int i = 0; i < length && i < 20; ++i) label += name[i], label += ' ';
   return label;
+}
+
+char ReportNameColumn::next() {
+  char c = name_[pos_];
+  if (!c) return ' ';
+  ++pos_;
+  return or_is_alnum(static_cast<unsigned char>(c)) ? c : ' ';
 }
