@@ -35,6 +35,10 @@ class ReportPager {
 // A day name as the title of a column `width` wide: spaced out letter by
 // letter (at most 20 letters) when shorter than half the width.
 std::string report_day_label(const char* name, int width);
+// Day d of a week table's two heading lines: its label centred over its
+// hours in `days`, the hour numbers in `numbers`, each hour `column` wide
+// with '|' between hours and '#' closing the day on both lines.
+void report_append_day_heading(std::string& days, std::string& numbers, int d, int hours, int column);
 
 // Spells a day name down the rows of a table, one character per row: a
 // character that is no letter or digit shows as a blank, and so does every
