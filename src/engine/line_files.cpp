@@ -136,6 +136,20 @@ int or_write_status_line(std::FILE* stream, const char* text, char* work) {
   return std::fputs(work, stream) < 0 ? -1 : 0;
 }
 
+namespace {
+// Closes the source of a line-by-line copy; the copy replaces its target
+// only when every line was written and the source was read to its end
+// without an error, else the old target stays as it was.
+void finish_line_copy(std::FILE* in, ReplacementFile& out, bool ok) {
+  ok = ok && !std::ferror(in);
+  or_fclose(in);
+  if (ok)
+    out.commit();
+  else
+    out.abandon();
+}
+}  // namespace
+
 void or_scramble_file(const char* source, const char* target) {
   std::FILE* in = or_fopen(source, "rt");
   if (!in) return;
@@ -155,12 +169,7 @@ void or_scramble_file(const char* source, const char* target) {
     }
     ok = or_write_scrambled_line(out.stream(), line.data(), work.data()) == 0;
   }
-  ok = ok && !std::ferror(in);
-  or_fclose(in);
-  if (ok)
-    out.commit();
-  else
-    out.abandon();
+  finish_line_copy(in, out, ok);
 }
 
 void or_unscramble_file(const char* source, int replace, const char* target) {
@@ -178,14 +187,9 @@ void or_unscramble_file(const char* source, int replace, const char* target) {
   bool ok = true;
   while (ok && or_read_line(line.data(), kLineLimit, in))
     ok = std::fputs(line.data(), out.stream()) >= 0;
-  ok = ok && !std::ferror(in);
-  or_fclose(in);
   // With replace the plain copy goes straight over the source: the same end
   // state as writing the target, deleting the source and renaming.
-  if (ok)
-    out.commit();
-  else
-    out.abandon();
+  finish_line_copy(in, out, ok);
 }
 
 int or_copy_file(const char* source, const char* target) {

@@ -69,6 +69,12 @@ int copy_until(char* out, const char* p, int n, const char* stops);
 // Finds c in the current field (before the next '|'); null when absent.
 const char* find_in_field(const char* p, char c);
 
+// The "INSE:" and "XPRESE:" items, found both in teacher blocks and on
+// teacher constraint lines: hour pairs a-b split by ':' into the teacher's
+// table; a missing '-' or more pairs than the table holds raise an error.
+// False when the item is neither.
+bool read_hour_pairs_item(EngineTeacher& t, const char* item);
+
 // ---- Errors ---------------------------------------------------------------------
 
 [[noreturn]] void loader_config_error(const char* message);  // with the current line

@@ -1,4 +1,5 @@
-// Text helpers and error shortcuts shared by the description loader's passes.
+// Text helpers and error shortcuts shared by the description loader's passes,
+// and the hour-pair items that teacher blocks and teacher lines both hold.
 //
 // Every scan stops at the normalised line end ('|' before '\r', '\n' or the
 // terminator) or at the terminator itself, so a truncated or binary line can
@@ -76,4 +77,34 @@ void loader_config_error_text(const char* message, const char* text) {
 
 void loader_critical(const char* text, int source_line) {
   or_raise_critical_error(text, 0, kSourceLoad, source_line);
+}
+
+namespace {
+void read_hour_pairs(const char* p, std::uint8_t (*pairs)[2], std::int8_t& count, const char* hint) {
+  while (!field_end(*p)) {
+    int a = take_number(p);
+    if (*p != '-') loader_config_error(hint);
+    ++p;
+    int b = take_number(p);
+    if (count >= kBandPairs) loader_config_error("INSE: troppi elementi");
+    pairs[count][0] = static_cast<std::uint8_t>(a & 0xFF);
+    pairs[count][1] = static_cast<std::uint8_t>(b & 0xFF);
+    ++count;
+    if (*p != ':') break;
+    ++p;
+  }
+}
+}  // namespace
+
+bool read_hour_pairs_item(EngineTeacher& t, const char* item) {
+  if (starts_with(item, "INSE:")) {
+    read_hour_pairs(item + 5, t.inse_pairs, t.inse_count,
+                    "Configurare INSE:max ore giorno-quante volte:max ore giorno...");
+  } else if (starts_with(item, "XPRESE:")) {
+    read_hour_pairs(item + 7, t.xprese_pairs, t.xprese_count,
+                    "Configurare XPRESE:max ore giorno-quante volte:max ore giorno...");
+  } else {
+    return false;
+  }
+  return true;
 }

@@ -2,6 +2,10 @@
 // solver derives from a loaded model; runs once per load.
 #pragma once
 
+#include <cstdint>
+
+#include "engine/model.h"
+
 void or_prepare_model_for_solving();
 
 void or_assign_class_buildings(int from_real_count);
@@ -16,3 +20,7 @@ void or_fit_teacher_class_bands();
 void or_flag_task_breaks();
 void or_derive_class_bands(int teacher);
 void or_derive_daily_limits();
+
+// A teacher's rule band that the teacher's line left empty (count not
+// positive) takes the school's band, at most kRuleBandPairs pairs of it.
+void fill_rule_band_from_school(const BandTable& school, std::int8_t (*pairs)[2], std::int8_t& count);

@@ -284,14 +284,7 @@ void derive_pauses_and_defaults() {
       if (x.gap_day_values[0] == 9) x.gap_day_values[0] = x.weekly_hours - x.lesson_hours < 2 ? 0 : 2;
     }
     if (x.lesson_hours <= 0) x.type_flags = kTeacherNoLessons;
-    if (x.ultimeoremax_count <= 0) {
-      int n = std::min<int>(s.ultimeoremax.count, kRuleBandPairs);
-      for (int k = 0; k < n; ++k) {
-        x.ultimeoremax_pairs[k][0] = s.ultimeoremax.pairs[k][0];
-        x.ultimeoremax_pairs[k][1] = s.ultimeoremax.pairs[k][1];
-      }
-      x.ultimeoremax_count = static_cast<std::int8_t>(n);
-    }
+    fill_rule_band_from_school(s.ultimeoremax, x.ultimeoremax_pairs, x.ultimeoremax_count);
     if (x.buk[1] > x.max_working_days) x.buk[1] = x.max_working_days;
   }
 }

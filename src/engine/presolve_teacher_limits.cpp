@@ -219,19 +219,22 @@ void or_derive_daily_limits() {
   }
 }
 
+void fill_rule_band_from_school(const BandTable& school, std::int8_t (*pairs)[2], std::int8_t& count) {
+  if (count > 0) return;
+  int n = std::min<int>(school.count, kRuleBandPairs);
+  for (int k = 0; k < n; ++k) {
+    pairs[k][0] = school.pairs[k][0];
+    pairs[k][1] = school.pairs[k][1];
+  }
+  count = static_cast<std::int8_t>(n);
+}
+
 void or_fit_teacher_class_bands() {
   const EngineSchool& s = g_eng_school;
   for (int t = 0; t < s.teacher_count; ++t) {
     EngineTeacher& x = g_eng_teachers[t];
     if (x.lesson_hours <= 0) continue;
-    if (x.gruppioremax_count <= 0) {
-      int n = std::min<int>(s.gruppioremax.count, kRuleBandPairs);
-      for (int k = 0; k < n; ++k) {
-        x.gruppioremax_pairs[k][0] = s.gruppioremax.pairs[k][0];
-        x.gruppioremax_pairs[k][1] = s.gruppioremax.pairs[k][1];
-      }
-      x.gruppioremax_count = static_cast<std::int8_t>(n);
-    }
+    fill_rule_band_from_school(s.gruppioremax, x.gruppioremax_pairs, x.gruppioremax_count);
     int pairs = std::clamp<int>(x.gruppioremax_count, 0, kRuleBandPairs);
     for (int i = 0; i < x.lesson_count; ++i) {
       int lesson = x.lesson_indexes[i];

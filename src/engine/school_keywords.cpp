@@ -382,21 +382,6 @@ int specific_subject(const char* item) {
   return add_subject(group_copy, name, 1121);
 }
 
-void read_pairs_item(const char* p, std::uint8_t (*pairs)[2], std::int8_t& count, const char* hint) {
-  while (!field_end(*p)) {
-    int a = take_number(p);
-    if (*p != '-') loader_config_error(hint);
-    ++p;
-    int b = take_number(p);
-    if (count >= kBandPairs) loader_config_error("INSE: troppi elementi");
-    pairs[count][0] = static_cast<std::uint8_t>(a & 0xFF);
-    pairs[count][1] = static_cast<std::uint8_t>(b & 0xFF);
-    ++count;
-    if (*p != ':') break;
-    ++p;
-  }
-}
-
 void add_lesson_hours(const char* item) {
   const int length = g_eng_school.class_code_length;
   for (int k = 0; k < length; ++k)
@@ -468,13 +453,7 @@ void read_teacher_item(const char* item) {
     int partner = or_find_or_add_teacher(name);
     g_eng_teachers[self].partner = partner;
     g_eng_teachers[partner].partner = self;
-  } else if (starts_with(item, "INSE:")) {
-    read_pairs_item(item + 5, t.inse_pairs, t.inse_count,
-                    "Configurare INSE:max ore giorno-quante volte:max ore giorno...");
-  } else if (starts_with(item, "XPRESE:")) {
-    read_pairs_item(item + 7, t.xprese_pairs, t.xprese_count,
-                    "Configurare XPRESE:max ore giorno-quante volte:max ore giorno...");
-  } else {
+  } else if (!read_hour_pairs_item(t, item)) {
     loader_config_error("Cattedre classi ore??");
   }
 }

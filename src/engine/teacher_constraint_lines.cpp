@@ -83,21 +83,6 @@ void read_rule_band(const char* p, std::int8_t (*pairs)[2], std::int8_t& count, 
   }
 }
 
-void read_hour_pairs(const char* p, std::uint8_t (*pairs)[2], std::int8_t& count, const char* hint) {
-  while (!field_end(*p)) {
-    int a = take_number(p);
-    if (*p != '-') loader_config_error(hint);
-    ++p;
-    int b = take_number(p);
-    if (count >= kBandPairs) loader_config_error("INSE: troppi elementi");
-    pairs[count][0] = static_cast<std::uint8_t>(a & 0xFF);
-    pairs[count][1] = static_cast<std::uint8_t>(b & 0xFF);
-    ++count;
-    if (*p != ':') break;
-    ++p;
-  }
-}
-
 const char kFasce[] = "Configurazione fasce errata ";
 const char* const kNomotor =
     "NOMOTOR: 1=non può trasferirsi se non ha un'ora buca  2=non può trasferirsi mai  3=si trasferisce "
@@ -300,11 +285,7 @@ bool read_option_item(EngineTeacher& t, const char* item) {
 
 void read_item(EngineTeacher& t, const char* item) {
   if (starts_with(item, "REM:")) return;
-  if (starts_with(item, "INSE:")) {
-    read_hour_pairs(item + 5, t.inse_pairs, t.inse_count, "Configurare INSE:max ore giorno-quante volte:max ore giorno...");
-  } else if (starts_with(item, "XPRESE:")) {
-    read_hour_pairs(item + 7, t.xprese_pairs, t.xprese_count,
-                    "Configurare XPRESE:max ore giorno-quante volte:max ore giorno...");
+  if (read_hour_pairs_item(t, item)) {
   } else if (read_first_last_item(t, item)) {
   } else if (starts_with(item, "OV:")) read_per_day(item + 3, t.ov, 0);
   else if (starts_with(item, "OM:")) read_per_day(item + 3, t.om, 12);

@@ -23,20 +23,19 @@ std::vector<const DrawItemOp*> DisplayList::ForControl(int control_id) const {
   return out;
 }
 
-const DrawItemOp* DisplayList::CellFill(int control_id, int item, int subitem) const {
+const DrawItemOp* DisplayList::LastCellOp(DrawOp kind, int control_id, int item, int subitem) const {
   const DrawItemOp* found = nullptr;
   for (const DrawItemOp& op : ops_)
-    if (op.op == DrawOp::kFill && op.control_id == control_id && op.item == item && op.subitem == subitem)
-      found = &op;
+    if (op.op == kind && op.control_id == control_id && op.item == item && op.subitem == subitem) found = &op;
   return found;
 }
 
+const DrawItemOp* DisplayList::CellFill(int control_id, int item, int subitem) const {
+  return LastCellOp(DrawOp::kFill, control_id, item, subitem);
+}
+
 const DrawItemOp* DisplayList::CellText(int control_id, int item, int subitem) const {
-  const DrawItemOp* found = nullptr;
-  for (const DrawItemOp& op : ops_)
-    if (op.op == DrawOp::kText && op.control_id == control_id && op.item == item && op.subitem == subitem)
-      found = &op;
-  return found;
+  return LastCellOp(DrawOp::kText, control_id, item, subitem);
 }
 
 std::string DisplayList::TextsOf(int control_id) const {

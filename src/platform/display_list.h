@@ -73,6 +73,9 @@ class DisplayList {
   std::string Describe() const;
 
  private:
+  // The last operation of `kind` drawn into the cell; null when none.
+  const DrawItemOp* LastCellOp(DrawOp kind, int control_id, int item, int subitem) const;
+
   std::vector<DrawItemOp> ops_;
 };
 

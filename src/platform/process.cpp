@@ -92,12 +92,12 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
   return *this;
 }
 
-ChildProcess ChildProcess::spawn(const std::string& program, const std::vector<std::string>& args) {
-  std::vector<std::string> argv{program};
+ChildProcess ChildProcess::start(const std::string& path, std::vector<std::string> argv,
+                                 const std::vector<std::string>& args) {
   argv.insert(argv.end(), args.begin(), args.end());
   ChildProcess child;
   pid_t pid = -1;
-  int rc = spawn_with(program, argv, false, &pid);
+  int rc = spawn_with(path, argv, false, &pid);
   if (rc != 0) {
     child.error_ = rc;
     return child;
@@ -107,21 +107,14 @@ ChildProcess ChildProcess::spawn(const std::string& program, const std::vector<s
   return child;
 }
 
+ChildProcess ChildProcess::spawn(const std::string& program, const std::vector<std::string>& args) {
+  return start(program, {program}, args);
+}
+
 ChildProcess ChildProcess::spawn_self(const std::vector<std::string>& args) {
   // /proc/self/exe stays valid even when the file was replaced on disk
   // while the program runs; argv[0] carries the readable name.
-  std::vector<std::string> argv{self_executable_path()};
-  argv.insert(argv.end(), args.begin(), args.end());
-  ChildProcess child;
-  pid_t pid = -1;
-  int rc = spawn_with("/proc/self/exe", argv, false, &pid);
-  if (rc != 0) {
-    child.error_ = rc;
-    return child;
-  }
-  child.pid_ = pid;
-  child.pidfd_ = open_pidfd(pid);
-  return child;
+  return start("/proc/self/exe", {self_executable_path()}, args);
 }
 
 bool ChildProcess::reap(bool block) {

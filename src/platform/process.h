@@ -63,6 +63,9 @@ class ChildProcess {
   ExitStatus kill();
 
  private:
+  // Runs `path` with argv (its first word: the name shown) and args after it.
+  static ChildProcess start(const std::string& path, std::vector<std::string> argv,
+                            const std::vector<std::string>& args);
   bool reap(bool block);
   pid_t pid_ = -1;
   int pidfd_ = -1;

@@ -47,6 +47,18 @@ Window* Window::FromHandle(WindowHandle h) {
   return slot.generation == h.generation ? slot.window : nullptr;
 }
 
+bool Window::CreateChild(const char* class_name, std::string_view text, std::uint32_t style, const Rect& r,
+                         Window* parent, int id) {
+  CreateParams p;
+  p.class_name = class_name;
+  p.text = std::string(text);
+  p.style = style | kWsChild;
+  p.rect = r;
+  p.parent = parent;
+  p.id = id;
+  return CreateEx(p);
+}
+
 bool Window::CreateEx(const CreateParams& p) {
   check_ui_thread("CreateWindow");
   if (IsWindow()) return false;

@@ -95,6 +95,9 @@ class Window {
 
   // ---- life ----
   bool CreateEx(const CreateParams& params);
+  // A child control of the given class: the style gains the child bit.
+  bool CreateChild(const char* class_name, std::string_view text, std::uint32_t style, const Rect& r, Window* parent,
+                   int id);
   // Returns 1 when the window is gone, anything else when it refused
   // (a page with unsaved changes); the object always survives.
   virtual int DestroyWindow();

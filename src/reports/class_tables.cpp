@@ -34,23 +34,6 @@ int longest(int plane) {
   return n;
 }
 
-// Hands out the characters of a day name one row at a time; blanks once it
-// ends or where a character is no letter or digit.
-class NameColumn {
- public:
-  explicit NameColumn(const char* name) : name_(name) {}
-  char next() {
-    char c = name_[pos_];
-    if (!c) return ' ';
-    ++pos_;
-    return or_is_alnum(static_cast<unsigned char>(c)) ? c : ' ';
-  }
-
- private:
-  const char* name_;
-  int pos_ = 0;
-};
-
 }  // namespace
 
 void or_write_class_table(int variant) {
@@ -79,7 +62,7 @@ void or_write_class_table(int variant) {
     if (first > 0) out += '\f';
     out += rule + header + "\n" + rule;
     for (int d = 0; d < or_week_days(); ++d) {
-      NameColumn name(g_eng_school.day_names[d]);
+      ReportNameColumn name(g_eng_school.day_names[d]);
       int rows = day_rows(d);
       for (int h = 0; h < rows; ++h) {
         report_appendf(out, "%c|%2d |", name.next(), h + 1);

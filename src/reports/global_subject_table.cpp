@@ -26,18 +26,12 @@ namespace {
 
 std::string header_block(int c) {
   int hours = g_report.hours_shown;
-  int width = (c + 1) * hours - 1;
   std::string line1, line2;
   report_appendf(line1, "%c%d%-18.18s%s%-20.20s%s", '^', hours - 1, report_pick("Materia", "Fach", "Subject"), "#",
                  report_pick("Docente", "Lehrer ", "Teacher"), "#");
   report_appendf(line2, "%c%d%-18.18s%s%-20.20s%s", '^', hours - 1, "", "#", "", "#");
   line2[0] = line2[1] = ' ';
-  for (int d = 0; d < or_week_days(); ++d) {
-    std::string label = report_day_label(g_eng_school.day_names[d], width);
-    int pad = std::max(0, width - static_cast<int>(label.size()));
-    report_appendf(line1, "%*s%s%*s%s", pad / 2, "", label.c_str(), pad - pad / 2, "", "#");
-    for (int h = 0; h < hours; ++h) report_appendf(line2, "%*d %s", c - 1, h + 1, h == hours - 1 ? "#" : "|");
-  }
+  for (int d = 0; d < or_week_days(); ++d) report_append_day_heading(line1, line2, d, hours, c);
   std::string rule(line1.size(), '-');
   return rule + "\n" + line1 + "\n" + rule + "\n" + line2 + "\n" + rule + "\n";
 }

@@ -93,7 +93,6 @@ void build_titles(GlobalLayout& g, const std::string* key) {
     report_appendf(g.t1, "%c%d%-18.18s%s", '*', hours - 1, report_pick("Docente", "Lehrer ", "Teacher"), "#");
   g.t2.assign(g.t1.size() - 1, ' ');
   g.t2 += '#';
-  int width = (g.cw + 1) * hours - 1;
   for (int d = 0; d < or_week_days(); ++d) {
     if (g.sheet) {
       for (int h = 0; h < hours; ++h) {
@@ -103,10 +102,7 @@ void build_titles(GlobalLayout& g, const std::string* key) {
       }
       continue;
     }
-    std::string title = report_day_label(g_eng_school.day_names[d], (g.cw + 1) * hours - 1);
-    int pad = std::max(0, width - static_cast<int>(title.size()));
-    report_appendf(g.t1, "%*s%s%*s%s", pad / 2, "", title.c_str(), pad - pad / 2, "", "#");
-    for (int h = 0; h < hours; ++h) report_appendf(g.t2, "%*d %s", g.cw - 1, h + 1, h == hours - 1 ? "#" : "|");
+    report_append_day_heading(g.t1, g.t2, d, hours, g.cw);
   }
   std::string rule(g.t1.size(), '-');
   g.header = rule + "\n" + g.t1 + "\n" + rule + "\n" + g.t2 + "\n" + rule + "\n";

@@ -8,11 +8,14 @@
 // pager object a writer owns for its file.
 #include "reports/report_lines.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "engine/errors.h"
+#include "engine/model.h"
+#include "engine/text_lines.h"
 
 void report_appendf(std::string& out, const char* format, ...) {
   char buf[2048];
@@ -59,4 +62,19 @@ std::string report_day_label(const char* name, int width) {
   std::string label;
   for (int i = 0; i < length && i < 20; ++i) label += name[i], label += ' ';
   return label;
+}
+
+char ReportNameColumn::next() {
+  char c = name_[pos_];
+  if (!c) return ' ';
+  ++pos_;
+  return or_is_alnum(static_cast<unsigned char>(c)) ? c : ' ';
+}
+
+void report_append_day_heading(std::string& days, std::string& numbers, int d, int hours, int column) {
+  int width = (column + 1) * hours - 1;
+  std::string label = report_day_label(g_eng_school.day_names[d], width);
+  int pad = std::max(0, width - static_cast<int>(label.size()));
+  report_appendf(days, "%*s%s%*s%s", pad / 2, "", label.c_str(), pad - pad / 2, "", "#");
+  for (int h = 0; h < hours; ++h) report_appendf(numbers, "%*d %s", column - 1, h + 1, h == hours - 1 ? "#" : "|");
 }

@@ -1,7 +1,8 @@
 // Line-building helpers shared by the table writers of the report run: a
 // printf that appends to a string, the blank test, the language pick of a
-// text triple, a centred day name cell, and the page filler that decides
-// between a blank line and a form feed after each table.
+// text triple, a centred day name cell, a day name spelled down a column,
+// and the page filler that decides between a blank line and a form feed
+// after each table.
 //
 // Tables are built in a std::string and written whole, so a writer can count
 // the lines of a table before it decides how the page goes on. Texts are
@@ -34,3 +35,20 @@ class ReportPager {
 // A day name as the title of a column `width` wide: spaced out letter by
 // letter (at most 20 letters) when shorter than half the width.
 std::string report_day_label(const char* name, int width);
+// Day d of a week table's two heading lines: its label centred over its
+// hours in `days`, the hour numbers in `numbers`, each hour `column` wide
+// with '|' between hours and '#' closing the day on both lines.
+void report_append_day_heading(std::string& days, std::string& numbers, int d, int hours, int column);
+
+// Spells a day name down the rows of a table, one character per row: a
+// character that is no letter or digit shows as a blank, and so does every
+// row after the name ends.
+class ReportNameColumn {
+ public:
+  explicit ReportNameColumn(const char* name) : name_(name) {}
+  char next();
+
+ private:
+  const char* name_;
+  int pos_ = 0;
+};

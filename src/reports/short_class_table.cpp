@@ -29,22 +29,6 @@ bool same_course(int a, int b) {
   return x[1] == y[1] && (x[1] == 0 || x[2] == y[2]);
 }
 
-// Spells a day name down the rows, one character per row, blanks after it.
-class NameColumn {
- public:
-  explicit NameColumn(const char* name) : name_(name) {}
-  char next() {
-    char c = name_[pos_];
-    if (!c) return ' ';
-    ++pos_;
-    return or_is_alnum(static_cast<unsigned char>(c)) ? c : ' ';
-  }
-
- private:
-  const char* name_;
-  int pos_ = 0;
-};
-
 int group_size(int s, int n, int total) {
   if (s + n > total) return total - s;
   if (s + n < total)
@@ -104,7 +88,7 @@ void or_write_short_class_table(int building) {
     if (s > 0) out += '\f';
     out += std::string(header.size(), '-') + "\n" + header + "\n" + std::string(header.size(), '=') + "\n";
     for (int d = 0; d < or_week_days(); ++d) {
-      NameColumn name(g_eng_school.day_names[d]);
+      ReportNameColumn name(g_eng_school.day_names[d]);
       int rows = std::min(or_day_hours(d), g_report.hours_shown);
       for (int h = 0; h < rows; ++h) {
         char letter = name.next();

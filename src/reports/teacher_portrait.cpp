@@ -45,17 +45,14 @@ const char* break_sign(const ReportTeacherGrid& r, int d, int h) {
 }
 
 // Header; `column` is the width of a break column and of an hour's time text.
-std::string header(int column, bool portrait) {
+std::string header(int column) {
   std::string h;
   report_appendf(h, "%c0%-18.18s|%-6.6s|", '@', report_pick("DOCENTE", "LEHRER ", "Teacher"),
                  report_pick("Giorno", "TAG   ", "DAY   "));
   int w = stamp_width();
   for (int hour = 0; hour < g_report.hours_shown; ++hour) {
     if (break_before(hour)) report_appendf(h, "%-*.*s|", column, column, or_format_minutes(g_report.end[0][hour - 1]));
-    if (portrait)
-      report_appendf(h, "%-5.5s%-*.*s|", or_format_minutes(g_report.start[0][hour]), w, w, "");
-    else
-      report_appendf(h, "%-*.*s%-*.*s|", column, column, or_format_minutes(g_report.start[0][hour]), w, w, "");
+    report_appendf(h, "%-*.*s%-*.*s|", column, column, or_format_minutes(g_report.start[0][hour]), w, w, "");
   }
   return h;
 }
@@ -69,6 +66,19 @@ struct Block {
     or_write_teacher_label_column(f, label_row++, r.display_name, r.main_subject, r.kind, or_language());
   }
 };
+
+// The hour cells of a block's row for day d, `width` wide: a break sign
+// before each break, then each hour's text(h) and time stamp; ends the row.
+template <class Text>
+void hour_cells(const Block& b, int d, int width, Text text) {
+  int w = stamp_width();
+  for (int h = 0; h < g_report.hours_shown; ++h) {
+    int s = d * kHoursPerDay + h;
+    if (break_before(h)) std::fprintf(b.f, "%*.*s|", width, width, break_sign(b.r, d, h));
+    std::fprintf(b.f, "%-*.*s%-*.*s|", width, width, text(h), w, w, stamp(b.r, s));
+  }
+  std::fputc('\n', b.f);
+}
 
 void end_block(std::FILE* f, const std::string& rule, int index) {
   std::fputs(rule.c_str(), f);
@@ -122,15 +132,10 @@ void twin_rows(Block& b, int r, int d, int width) {
       }
     }
   }
-  int w = stamp_width();
   auto row = [&](const char* label, const std::string* names) {
     b.label();
     std::fprintf(b.f, "|%6.3s|", label);
-    for (int h = 0; h < hours; ++h) {
-      if (break_before(h)) std::fprintf(b.f, "%*.*s|", width, width, break_sign(b.r, d, h));
-      std::fprintf(b.f, "%-*.*s%-*.*s|", width, width, names[h].c_str(), w, w, stamp(b.r, d * kHoursPerDay + h));
-    }
-    std::fputc('\n', b.f);
+    hour_cells(b, d, width, [&](int h) { return names[h].c_str(); });
   };
   const char* support = report_pick("Sostegno", "Behindertenhilfe", "Handicap Help");
   if (co) row(report_pick("Compresenza", "Mitanwesenheit", "Twin Teacher"), t);
@@ -138,36 +143,38 @@ void twin_rows(Block& b, int r, int d, int width) {
   if (second) row(support, s2);
 }
 
-}  // namespace
-
-void or_write_teacher_portrait() {
-  const char* const kTitle[3] = {"Professori Verticale", "Lehrer Senkrecht", "Teachers Portrait"};
-  or_name_report(kTitle, g_report.kind);
-  std::string head = header(5, true);
+// Both reports: a block per teacher (laboratory pseudo-teachers left out of
+// the co-teacher report), a row per day, co-teacher rows under each day.
+void write_blocks(int width, bool twins, int open_code) {
+  std::string head = header(width);
   std::string rule(head.size(), '-');
   rule += '\n';
   head += '\n';
-  std::FILE* f = or_open_report(3563);
-  int w = stamp_width();
+  std::FILE* f = or_open_report(open_code);
   for (int i = 0; i < g_report.teacher_records; ++i) {
     const ReportTeacherGrid& r = g_teacher_grid[i];
+    if (twins && lab_pseudo(r)) continue;
     Block b{f, r, rule};
     std::fputs((rule + head).c_str(), f);
     for (int d = 0; d < or_week_days(); ++d) {
       std::fputs(rule.c_str(), f);
       b.label();
       std::fprintf(f, "|%-6.3s|", g_eng_school.day_abbrevs[d]);
-      for (int h = 0; h < g_report.hours_shown; ++h) {
-        int s = d * kHoursPerDay + h;
-        if (break_before(h)) std::fprintf(f, "%5.5s|", break_sign(r, d, h));
-        std::fprintf(f, "%-5.5s%-*.*s|", r.cell[s], w, w, stamp(r, s));
-      }
-      std::fputc('\n', f);
+      hour_cells(b, d, width, [&](int h) { return r.cell[d * kHoursPerDay + h]; });
+      if (twins) twin_rows(b, i, d, width);
     }
     end_block(f, rule, i);
   }
   or_fclose(f);
   convert(g_report.path);
+}
+
+}  // namespace
+
+void or_write_teacher_portrait() {
+  const char* const kTitle[3] = {"Professori Verticale", "Lehrer Senkrecht", "Teachers Portrait"};
+  or_name_report(kTitle, g_report.kind);
+  write_blocks(5, false, 3563);
 }
 
 void or_write_teacher_portrait_twins() {
@@ -176,31 +183,5 @@ void or_write_teacher_portrait_twins() {
   const char* const kTitle[3] = {"Professori Verticale Compresenze", "Lehrer Senkrecht Mitanwesenheit",
                                  "Teachers Portrait with Twin Teachers"};
   or_name_report(kTitle, g_report.kind);
-  std::string head = header(width, false);
-  std::string rule(head.size(), '-');
-  rule += '\n';
-  head += '\n';
-  std::FILE* f = or_open_report(3651);
-  int w = stamp_width();
-  for (int i = 0; i < g_report.teacher_records; ++i) {
-    const ReportTeacherGrid& r = g_teacher_grid[i];
-    if (lab_pseudo(r)) continue;
-    Block b{f, r, rule};
-    std::fputs((rule + head).c_str(), f);
-    for (int d = 0; d < or_week_days(); ++d) {
-      std::fputs(rule.c_str(), f);
-      b.label();
-      std::fprintf(f, "|%-6.3s|", g_eng_school.day_abbrevs[d]);
-      for (int h = 0; h < g_report.hours_shown; ++h) {
-        int s = d * kHoursPerDay + h;
-        if (break_before(h)) std::fprintf(f, "%*.*s|", width, width, break_sign(r, d, h));
-        std::fprintf(f, "%-*.*s%-*.*s|", width, width, r.cell[s], w, w, stamp(r, s));
-      }
-      std::fputc('\n', f);
-      twin_rows(b, i, d, width);
-    }
-    end_block(f, rule, i);
-  }
-  or_fclose(f);
-  convert(g_report.path);
+  write_blocks(width, true, 3651);
 }

@@ -43,13 +43,7 @@ void or_write_teachers_subjects_table(int building) {
                  report_pick("Docente", "Lehrer ", "Teacher"), "|", wc, wc, classes_word, "#");
   t2.assign(t1.size() - 1, ' ');
   t2 += '#';
-  int width = (cw + 1) * hours - 1;
-  for (int d = 0; d < or_week_days(); ++d) {
-    std::string label = report_day_label(g_eng_school.day_names[d], width);
-    int pad = std::max(0, width - static_cast<int>(label.size()));
-    report_appendf(t1, "%*s%s%*s%s", pad / 2, "", label.c_str(), pad - pad / 2, "", "#");
-    for (int h = 0; h < hours; ++h) report_appendf(t2, "%*d %s", cw - 1, h + 1, h == hours - 1 ? "#" : "|");
-  }
+  for (int d = 0; d < or_week_days(); ++d) report_append_day_heading(t1, t2, d, hours, cw);
   std::string rule(t1.size(), '-');
   std::string header = rule + "\n" + t1 + "\n" + rule + "\n" + t2 + "\n" + rule + "\n";
   std::string out = header;

@@ -30,11 +30,7 @@ int teacher(const char* name) {
 class SampleSchool : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/piccola/scuola2.txt", folder.path() / "scuola2.txt");
-    fs::copy_file(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt", folder.path() / "savego.txt");
-    save_test::reset_run_flags();
-    or_reset_model();
-    or_load_description("scuola2.txt", 0);
+    save_test::load_sample_school(folder);
   }
   save_test::SchoolFolder folder;
 };

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "engine/lesson_links.h"
+#include "engine/loader.h"
 #include "engine/model.h"
 #include "engine/model_post_passes.h"
 #include "engine/placement_services.h"
@@ -65,6 +66,17 @@ inline void reset_run_flags() {
   g_test_run = 0;
   g_process_count = 1;
   g_status.language = 0;
+}
+
+// The sample school "piccola" in the folder: its description as
+// "scuola2.txt" and its saved timetable as "savego.txt"; the model is reset
+// and the description loaded (the saved timetable is left to the test).
+inline void load_sample_school(const SchoolFolder& folder) {
+  fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/piccola/scuola2.txt", folder.path() / "scuola2.txt");
+  fs::copy_file(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt", folder.path() / "savego.txt");
+  reset_run_flags();
+  or_reset_model();
+  or_load_description("scuola2.txt", 0);
 }
 
 inline void reset_school(int days = 5, int hours = 6) {

@@ -17,6 +17,7 @@
 
 #include "platform/system_atomic_write.h"
 #include "sys_child.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -35,15 +36,9 @@ int write_past_limit(const std::vector<std::string>& args) {
 
 SysChildRole limit_role("write-past-limit", write_past_limit);
 
-class AtomicWriteTest : public ::testing::Test {
+class AtomicWriteTest : public TempFolderTest {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() / ("kt_atomic_" + std::to_string(::getpid()));
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-  }
-  void TearDown() override { fs::remove_all(root_); }
-  std::string at(const std::string& rel) const { return (root_ / rel).string(); }
+  AtomicWriteTest() : TempFolderTest("kt_atomic_") {}
   std::string read(const std::string& rel) const {
     std::ifstream in(root_ / rel, std::ios::binary);
     std::stringstream s;
@@ -53,7 +48,6 @@ class AtomicWriteTest : public ::testing::Test {
   std::size_t entries() const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(root_), fs::directory_iterator()));
   }
-  fs::path root_;
 };
 
 }  // namespace

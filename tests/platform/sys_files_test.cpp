@@ -12,22 +12,16 @@
 #include <fstream>
 
 #include "platform/system_files.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class FilesTest : public ::testing::Test {
+class FilesTest : public TempFolderTest {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() / ("kt_files_" + std::to_string(::getpid()));
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-  }
-  void TearDown() override { fs::remove_all(root_); }
-  std::string at(const std::string& rel) const { return (root_ / rel).string(); }
+  FilesTest() : TempFolderTest("kt_files_") {}
   void put(const std::string& rel, const std::string& text) { std::ofstream(root_ / rel) << text; }
-  fs::path root_;
 };
 
 }  // namespace

@@ -12,16 +12,17 @@
 #include <fstream>
 
 #include "platform/paths.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class PathCaseTest : public ::testing::Test {
+class PathCaseTest : public TempFolderTest {
  protected:
+  PathCaseTest() : TempFolderTest("kt_pathcase_") {}
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("kt_pathcase_" + std::to_string(::getpid()));
-    fs::remove_all(root_);
+    TempFolderTest::SetUp();
     fs::create_directories(root_ / "KestrinTempusDati" / "Liceo" / "ORARIO");
     fs::create_directories(root_ / "KestrinTempusDati" / "altro");
     std::ofstream(root_ / "KestrinTempusDati" / "Liceo" / "ORARIO" / "classi.TXT") << "x";
@@ -38,9 +39,9 @@ class PathCaseTest : public ::testing::Test {
     } else {
       ::setenv(kt::kDriveRootVariable, old_root_.c_str(), 1);
     }
-    fs::remove_all(root_);
+    TempFolderTest::TearDown();
   }
-  fs::path root_, old_cwd_;
+  fs::path old_cwd_;
   std::string old_root_;
 };
 

@@ -13,9 +13,9 @@
 
 #include "engine/errors.h"
 #include "engine/model_post_passes.h"
-#include "engine/save_test_fixture.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "reports/model_school_fixture.h"
 #include "reports/report_run.h"
 
 namespace fs = std::filesystem;
@@ -27,28 +27,19 @@ using save_test::place;
 namespace {
 
 int add_teacher(const char* name) {
-  int t = save_test::add_teacher(name);
-  g_eng_teachers[t].subject_index = 0xFFFF;
+  int t = report_test::add_teacher(name);
   g_eng_teachers[t].reception_handled = 1;  // no reception hours to allocate
   return t;
 }
 
-class RunSchool : public ::testing::Test {
+class RunSchool : public report_test::ModelSchool {
  protected:
   void SetUp() override {
-    save_test::reset_school(5, 4);
-    g_process_number = 0;
-    g_eng_run.run_mode = 13;
+    StartSchool(5, 4);
     for (int d = 0; d < kDays; ++d) {
       std::snprintf(g_eng_school.day_names[d], kNameSize, "Giorno%d", d + 1);
       std::snprintf(g_eng_school.day_abbrevs[d], 4, "G%d", d + 1);
-      for (int h = 0; h < kHoursPerDay; ++h) {
-        g_eng_school.timing[0][d][h] = static_cast<std::uint16_t>(480 + 60 * h);
-        g_eng_school.timing[1][d][h] = 60;
-      }
     }
-    g_output_folder = ".\\Orario\\";
-    g_publish_school_code[0] = 0;
     g_room_report_flag = 0;
     // 1A and 2A: ROSSI in both, so their councils meet apart; 3A shares no
     // teacher with 1A.
@@ -60,8 +51,6 @@ class RunSchool : public ::testing::Test {
     place(add_lesson(verdi, b, mat), 1, 0);
     place(add_lesson(neri, c, mat), 1, 1);
   }
-  void TearDown() override { g_output_folder = nullptr; }
-
   std::set<std::string> files() const {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder.path() / "Orario"))
@@ -72,7 +61,6 @@ class RunSchool : public ::testing::Test {
     or_count_hours(0);
     or_write_all_reports(110, 0);
   }
-  save_test::SchoolFolder folder;
 };
 
 TEST_F(RunSchool, OneBuildingWritesNoPerBuildingReports) {

@@ -41,12 +41,8 @@ std::string read_file(const fs::path& path) {
 class SampleRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/piccola/scuola2.txt", folder.path() / "scuola2.txt");
-    fs::copy_file(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt", folder.path() / "savego.txt");
-    save_test::reset_run_flags();
     g_process_number = 0;
-    or_reset_model();
-    or_load_description("scuola2.txt", 0);
+    save_test::load_sample_school(folder);
     or_finish_loaded_model();
     or_set_day_names();
     ASSERT_EQ(or_load_timetable(0), 0);

@@ -17,9 +17,9 @@
 #include "engine/lesson_links.h"
 #include "engine/model_post_passes.h"
 #include "engine/report_services.h"
-#include "engine/save_test_fixture.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "reports/model_school_fixture.h"
 #include "reports/report_run.h"
 #include "reports/report_text_format.h"
 
@@ -28,40 +28,25 @@ using save_test::add_class;
 using save_test::add_lesson;
 using save_test::add_subject;
 using save_test::place;
+using report_test::add_teacher;
 
 namespace {
 
-// A teacher without a fixed subject, as the loader leaves one.
-int add_teacher(const char* name) {
-  int t = save_test::add_teacher(name);
-  g_eng_teachers[t].subject_index = 0xFFFF;
-  return t;
-}
-
 const char* const kDayNames[7] = {"Lunedi", "Martedi", "Mercoledi", "Giovedi", "Venerdi", "Sabato", "Domenica"};
 
-class SmallSchool : public ::testing::Test {
+class SmallSchool : public report_test::ModelSchool {
  protected:
   void SetUp() override {
-    save_test::reset_school(5, 6);
-    g_process_number = 0;
-    g_eng_run.run_mode = 13;
+    StartSchool(5, 6);
     for (int d = 0; d < kDays; ++d) {
       std::snprintf(g_eng_school.day_names[d], kNameSize, "%s", kDayNames[d]);
       std::snprintf(g_eng_school.day_abbrevs[d], 4, "%.3s", kDayNames[d]);
-      for (int h = 0; h < kHoursPerDay; ++h) {
-        g_eng_school.timing[0][d][h] = static_cast<std::uint16_t>(480 + 60 * h);
-        g_eng_school.timing[1][d][h] = 60;
-      }
     }
     g_eng_school.standby_grouping = -1;
-    g_output_folder = ".\\Orario\\";
     fs::create_directories(folder.path() / "Orario");
     g_school_register_code[0] = 0;
-    g_publish_school_code[0] = 0;
     g_publish_delete = 0;
   }
-  void TearDown() override { g_output_folder = nullptr; }
 
   // Counts hours and fills the report data once the lessons are placed.
   void prepare() {
@@ -69,8 +54,6 @@ class SmallSchool : public ::testing::Test {
     or_prepare_report_data();
   }
   std::string read(const std::string& name) const { return folder.read("Orario/" + name); }
-
-  save_test::SchoolFolder folder;
 };
 
 std::vector<std::string> lines_of(const std::string& text) {

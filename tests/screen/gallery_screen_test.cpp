@@ -9,9 +9,8 @@
 // never hides the window), typed keys land in the native entry and reach
 // the edit field. Without a display every test skips.
 //
-// X answers in its own time: the tests wait for an effect by handling
-// events until it shows, with a cap of a few seconds so a broken backend
-// fails instead of hanging.
+// X answers in its own time: the tests wait for an effect with the capped
+// wait of screen_support.h, so a broken backend fails instead of hanging.
 #include <gtest/gtest.h>
 
 #include <X11/Xatom.h>
@@ -26,26 +25,13 @@
 #include "platform/fltk/fltk_backend.h"
 #include "screen/gallery.h"
 #include "screen/png_file.h"
+#include "screen/screen_support.h"
 
 namespace kt::ui::gallery {
 namespace {
 
-// Handles core work and X events until done() or the cap.
-bool pump_until(const std::function<bool()>& done) {
-  MonotonicClock clock;
-  std::int64_t until = clock.NowMs() + 4000;
-  while (clock.NowMs() < until) {
-    pump_pending();
-    if (done()) return true;
-    fltk_flush(0.02);
-  }
-  pump_pending();
-  return done();
-}
-
-int channel_distance(Color a, Color b) {
-  return std::max({std::abs(red_of(a) - red_of(b)), std::abs(green_of(a) - green_of(b)), std::abs(blue_of(a) - blue_of(b))});
-}
+using screen::channel_distance;
+using screen::pump_until;
 
 // A gallery that records Cancel instead of ending.
 class RecordingGallery : public GalleryDialog {
@@ -56,12 +42,11 @@ class RecordingGallery : public GalleryDialog {
   void OnCancel() override { ++cancels; }
 };
 
-class GalleryOnScreen : public ::testing::Test {
+class GalleryOnScreen : public screen::OnScreenTest {
  protected:
   void SetUp() override {
-    if (!display_available()) GTEST_SKIP() << "no X display: run the screen tests under scripts/xvfb-run";
-    ASSERT_TRUE(start_fltk_backend());
-    started_ = true;
+    OnScreenTest::SetUp();
+    if (!started_) return;
     register_templates();
     ASSERT_TRUE(dialog.Create(nullptr));
     dialog.ShowWindow(kSwShow);
@@ -72,10 +57,8 @@ class GalleryOnScreen : public ::testing::Test {
   }
   void TearDown() override {
     if (x_) XCloseDisplay(x_);
-    if (!started_) return;
-    dialog.DestroyWindow();
-    stop_fltk_backend();
-    reset_ui();
+    if (started_) dialog.DestroyWindow();
+    OnScreenTest::TearDown();
   }
 
   // A point of a control in the dialog's client coordinates.
@@ -123,7 +106,6 @@ class GalleryOnScreen : public ::testing::Test {
   RecordingGallery dialog;
   WindowPixels pixels;
   Display* x_ = nullptr;
-  bool started_ = false;
 };
 
 TEST_F(GalleryOnScreen, ShowsTheGalleryWithItsColours) {
@@ -282,20 +264,12 @@ class TimedGallery : public GalleryDialog {
   }
 };
 
-class ModalOnScreen : public ::testing::Test {
+class ModalOnScreen : public screen::OnScreenTest {
  protected:
   void SetUp() override {
-    if (!display_available()) GTEST_SKIP() << "no X display: run the screen tests under scripts/xvfb-run";
-    ASSERT_TRUE(start_fltk_backend());
-    started_ = true;
-    register_templates();
+    OnScreenTest::SetUp();
+    if (started_) register_templates();
   }
-  void TearDown() override {
-    if (!started_) return;
-    stop_fltk_backend();
-    reset_ui();
-  }
-  bool started_ = false;
 };
 
 TEST_F(ModalOnScreen, TheCloseBoxEndsAModalRunAsCancel) {

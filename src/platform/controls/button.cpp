@@ -10,14 +10,7 @@
 namespace kt::ui {
 
 bool Button::Create(std::string_view caption, std::uint32_t style, const Rect& r, Window* parent, int id) {
-  CreateParams p;
-  p.class_name = "Button";
-  p.text = std::string(caption);
-  p.style = style | kWsChild;
-  p.rect = r;
-  p.parent = parent;
-  p.id = id;
-  return CreateEx(p);
+  return CreateChild("Button", caption, style, r, parent, id);
 }
 
 bool Button::IsCheckKind() const {

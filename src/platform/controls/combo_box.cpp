@@ -2,7 +2,7 @@
 // by the combo box itself below its field; the template's height of a
 // drop-down combo box is the height of the open list, as in the dialog
 // templates of the program, and the field is one text line high.
-// Rows are few (days, hours, teachers): searches are linear, as in the list box.
+// Rows and searches are the list box's (list_rows.h).
 #include "platform/controls/combo_box.h"
 
 #include <algorithm>
@@ -13,13 +13,7 @@
 namespace kt::ui {
 
 bool ComboBox::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  CreateParams p;
-  p.class_name = "ComboBox";
-  p.style = style | kWsChild;
-  p.rect = r;
-  p.parent = parent;
-  p.id = id;
-  return CreateEx(p);
+  return CreateChild("ComboBox", "", style, r, parent, id);
 }
 
 bool ComboBox::OnCreate() {
@@ -39,17 +33,9 @@ void ComboBox::OnDestroy() {
 int ComboBox::RowHeight() const { return backend().metrics().LineHeight(GetFont()) + 2; }
 int ComboBox::FieldHeight() const { return RowHeight() + 6; }
 
-int ComboBox::AddString(std::string_view text) {
-  int i = rows_.Add(text);
-  if (i >= 0 && cur_ >= i) ++cur_;
-  return i;
-}
+int ComboBox::AddString(std::string_view text) { return AddRow(text); }
 
-int ComboBox::InsertString(int index, std::string_view text) {
-  int i = rows_.Insert(index, text);
-  if (i >= 0 && cur_ >= i) ++cur_;
-  return i;
-}
+int ComboBox::InsertString(int index, std::string_view text) { return InsertRow(index, text); }
 
 int ComboBox::DeleteString(int index) {
   int left = rows_.Delete(index);
@@ -72,20 +58,6 @@ void ComboBox::ResetContent() {
   Invalidate();
 }
 
-std::string ComboBox::GetLBText(int index) const {
-  return rows_.Valid(index) ? rows_.rows[std::size_t(index)].text : std::string();
-}
-
-int ComboBox::SetItemData(int index, std::uintptr_t data) {
-  if (!rows_.Valid(index)) return kCbErr;
-  rows_.rows[std::size_t(index)].data = data;
-  return 0;
-}
-
-std::uintptr_t ComboBox::GetItemData(int index) const {
-  return rows_.Valid(index) ? rows_.rows[std::size_t(index)].data : std::uintptr_t(-1);
-}
-
 int ComboBox::SetCurSel(int index) {
   if (!rows_.Valid(index)) {
     cur_ = -1;
@@ -95,12 +67,6 @@ int ComboBox::SetCurSel(int index) {
   cur_ = index;
   Window::SetWindowText(rows_.rows[std::size_t(index)].text);
   return index;
-}
-
-int ComboBox::SelectString(int start, std::string_view prefix) {
-  int i = FindString(start, prefix);
-  if (i >= 0) SetCurSel(i);
-  return i;
 }
 
 void ComboBox::ShowDropDown(bool show) {

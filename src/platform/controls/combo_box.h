@@ -8,13 +8,11 @@
 // Selections made from code send nothing.
 #pragma once
 
-#include "platform/controls/list_box.h"
+#include "platform/controls/list_rows.h"
 
 namespace kt::ui {
 
-inline constexpr int kCbErr = -1;
-
-class ComboBox : public Window {
+class ComboBox : public ListRowsControl {
  public:
   const char* ClassName() const override { return "ComboBox"; }
   bool Create(std::uint32_t style, const Rect& r, Window* parent, int id);
@@ -23,15 +21,9 @@ class ComboBox : public Window {
   int InsertString(int index, std::string_view text);
   int DeleteString(int index);
   void ResetContent();
-  int GetCount() const { return int(rows_.rows.size()); }
-  std::string GetLBText(int index) const;
-  int GetLBTextLen(int index) const { return rows_.Valid(index) ? int(rows_.rows[std::size_t(index)].text.size()) : kCbErr; }
-  int SetItemData(int index, std::uintptr_t data);
-  std::uintptr_t GetItemData(int index) const;
-  int FindString(int start, std::string_view prefix) const { return rows_.Find(start, prefix, false); }
-  int FindStringExact(int start, std::string_view text) const { return rows_.Find(start, text, true); }
-  int SelectString(int start, std::string_view prefix);
-  int SetCurSel(int index);
+  std::string GetLBText(int index) const { return RowText(index); }
+  int GetLBTextLen(int index) const { return RowTextLength(index); }
+  int SetCurSel(int index) override;
   int GetCurSel() const { return cur_; }
   void ShowDropDown(bool show = true);
   bool GetDroppedState() const { return dropped_; }
@@ -59,8 +51,6 @@ class ComboBox : public Window {
   int RowHeight() const;
   int FieldHeight() const;
 
-  ListRows rows_;
-  int cur_ = -1;
   bool dropped_ = false;
   int limit_ = 30000;
   int drop_height_ = 0;  // the template's height: field and open list

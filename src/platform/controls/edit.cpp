@@ -16,13 +16,7 @@
 namespace kt::ui {
 
 bool Edit::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  CreateParams p;
-  p.class_name = "Edit";
-  p.style = style | kWsChild;
-  p.rect = r;
-  p.parent = parent;
-  p.id = id;
-  return CreateEx(p);
+  return CreateChild("Edit", "", style, r, parent, id);
 }
 
 void Edit::Changed() {

@@ -1,5 +1,5 @@
-// List box behaviour and drawing (see list_box.h). Rows live in a ListRows
-// store shared with the combo box; a single-selection list keeps its choice
+// List box behaviour and drawing (see list_box.h). Rows live in the
+// ListRows store shared with the combo box (list_rows.h); a single-selection list keeps its choice
 // in one index, a multiple-selection list in a flag per row, and both keep a
 // caret row for the keyboard. Row positions are fixed-height lines from the
 // top row, so hit tests and drawing agree without any layout pass. Lists
@@ -9,60 +9,13 @@
 
 #include <algorithm>
 
-#include "platform/cp1252.h"
 #include "platform/device_context.h"
 #include "platform/ui_backend.h"
 
 namespace kt::ui {
 
-namespace {
-int casecmp_view(std::string_view a, std::string_view b, std::size_t n) {
-  std::string sa(a.substr(0, std::min(n, a.size()))), sb(b.substr(0, std::min(n, b.size())));
-  return cp1252_casecmp(sa.c_str(), sb.c_str());
-}
-}  // namespace
-
-int ListRows::Add(std::string_view text) {
-  if (!sorted) return Insert(-1, text);
-  std::size_t i = 0;
-  std::string t(text);
-  while (i < rows.size() && cp1252_casecmp(rows[i].text.c_str(), t.c_str()) <= 0) ++i;
-  return Insert(int(i), text);
-}
-
-int ListRows::Insert(int index, std::string_view text) {
-  if (index > int(rows.size())) return kLbErr;
-  std::size_t at = index < 0 ? rows.size() : std::size_t(index);
-  rows.insert(rows.begin() + std::ptrdiff_t(at), Row{std::string(text), 0, false});
-  return int(at);
-}
-
-int ListRows::Delete(int index) {
-  if (!Valid(index)) return kLbErr;
-  rows.erase(rows.begin() + index);
-  return int(rows.size());
-}
-
-int ListRows::Find(int start, std::string_view prefix, bool exact) const {
-  int n = int(rows.size());
-  for (int k = 1; k <= n; ++k) {
-    int i = ((start < 0 ? -1 : start) + k) % n;
-    const std::string& t = rows[std::size_t(i)].text;
-    if (exact ? (t.size() == prefix.size() && casecmp_view(t, prefix, t.size()) == 0)
-              : (t.size() >= prefix.size() && casecmp_view(t, prefix, prefix.size()) == 0))
-      return i;
-  }
-  return kLbErr;
-}
-
 bool ListBox::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  CreateParams p;
-  p.class_name = "ListBox";
-  p.style = style | kWsChild;
-  p.rect = r;
-  p.parent = parent;
-  p.id = id;
-  return CreateEx(p);
+  return CreateChild("ListBox", "", style, r, parent, id);
 }
 
 bool ListBox::OnCreate() {
@@ -77,15 +30,13 @@ void ListBox::OnDestroy() {
 }
 
 int ListBox::AddString(std::string_view text) {
-  int i = rows_.Add(text);
-  if (i >= 0 && cur_ >= i) ++cur_;
+  int i = AddRow(text);
   Invalidate();
   return i;
 }
 
 int ListBox::InsertString(int index, std::string_view text) {
-  int i = rows_.Insert(index, text);
-  if (i >= 0 && cur_ >= i) ++cur_;
+  int i = InsertRow(index, text);
   Invalidate();
   return i;
 }
@@ -109,20 +60,6 @@ void ListBox::ResetContent() {
   Invalidate();
 }
 
-std::string ListBox::GetText(int index) const {
-  return rows_.Valid(index) ? rows_.rows[std::size_t(index)].text : std::string();
-}
-
-int ListBox::SetItemData(int index, std::uintptr_t data) {
-  if (!rows_.Valid(index)) return kLbErr;
-  rows_.rows[std::size_t(index)].data = data;
-  return 0;
-}
-
-std::uintptr_t ListBox::GetItemData(int index) const {
-  return rows_.Valid(index) ? rows_.rows[std::size_t(index)].data : std::uintptr_t(-1);
-}
-
 int ListBox::SetCurSel(int index) {
   if (Multiple()) return kLbErr;
   if (!rows_.Valid(index)) {
@@ -139,12 +76,6 @@ int ListBox::SetCurSel(int index) {
 int ListBox::GetCurSel() const {
   if (Multiple()) return caret_;
   return cur_;
-}
-
-int ListBox::SelectString(int start, std::string_view prefix) {
-  int i = FindString(start, prefix);
-  if (i >= 0) SetCurSel(i);
-  return i;
 }
 
 int ListBox::SetSel(int index, bool select) {

@@ -3,36 +3,18 @@
 // (1252 case folding), a top row for scrolling. Changes made by the user
 // (mouse, arrows) send LBN_SELCHANGE and double clicks LBN_DBLCLK when the
 // list has the notify style; changes made from code send nothing.
-// The row store is shared with the combo box's list.
+// The rows and their shared calls are the combo box's too (list_rows.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/window.h"
+#include "platform/controls/list_rows.h"
 
 namespace kt::ui {
 
-inline constexpr int kLbErr = -1;
-
-struct ListRows {
-  struct Row {
-    std::string text;
-    std::uintptr_t data = 0;
-    bool selected = false;
-  };
-  std::vector<Row> rows;
-  bool sorted = false;
-
-  int Add(std::string_view text);               // sorted or at the end
-  int Insert(int index, std::string_view text);  // -1: at the end
-  int Delete(int index);                         // count left, or kLbErr
-  int Find(int start, std::string_view prefix, bool exact) const;
-  bool Valid(int i) const { return i >= 0 && i < int(rows.size()); }
-};
-
-class ListBox : public Window {
+class ListBox : public ListRowsControl {
  public:
   const char* ClassName() const override { return "ListBox"; }
   bool Create(std::uint32_t style, const Rect& r, Window* parent, int id);
@@ -41,16 +23,10 @@ class ListBox : public Window {
   int InsertString(int index, std::string_view text);
   int DeleteString(int index);
   void ResetContent();
-  int GetCount() const { return int(rows_.rows.size()); }
-  std::string GetText(int index) const;
-  int GetTextLen(int index) const { return rows_.Valid(index) ? int(rows_.rows[std::size_t(index)].text.size()) : kLbErr; }
-  int SetItemData(int index, std::uintptr_t data);
-  std::uintptr_t GetItemData(int index) const;
-  int FindString(int start, std::string_view prefix) const { return rows_.Find(start, prefix, false); }
-  int FindStringExact(int start, std::string_view text) const { return rows_.Find(start, text, true); }
-  int SelectString(int start, std::string_view prefix);
+  std::string GetText(int index) const { return RowText(index); }
+  int GetTextLen(int index) const { return RowTextLength(index); }
   // Single selection.
-  int SetCurSel(int index);
+  int SetCurSel(int index) override;
   int GetCurSel() const;
   // Multiple selection.
   int SetSel(int index, bool select = true);  // -1: all rows
@@ -86,8 +62,6 @@ class ListBox : public Window {
   void EnsureVisible(int index);
   void TellParent(int code);
 
-  ListRows rows_;
-  int cur_ = -1;
   int caret_ = -1;
   int anchor_ = -1;
   int top_ = 0;

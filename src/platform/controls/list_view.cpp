@@ -27,13 +27,7 @@ void LabelEdit::OnChar(unsigned char ch, unsigned mods) {
 }
 
 bool ListView::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  CreateParams p;
-  p.class_name = "ListView";
-  p.style = style | kWsChild;
-  p.rect = r;
-  p.parent = parent;
-  p.id = id;
-  return CreateEx(p);
+  return CreateChild("ListView", "", style, r, parent, id);
 }
 
 void ListView::OnDestroy() {

@@ -13,13 +13,7 @@
 namespace kt::ui {
 
 bool ProgressBar::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  CreateParams p;
-  p.class_name = "ProgressBar";
-  p.style = style | kWsChild;
-  p.rect = r;
-  p.parent = parent;
-  p.id = id;
-  return CreateEx(p);
+  return CreateChild("ProgressBar", "", style, r, parent, id);
 }
 
 void ProgressBar::OnDestroy() {

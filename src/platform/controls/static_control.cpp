@@ -11,14 +11,7 @@
 namespace kt::ui {
 
 bool StaticText::Create(std::string_view text, std::uint32_t style, const Rect& r, Window* parent, int id) {
-  CreateParams p;
-  p.class_name = "Static";
-  p.text = std::string(text);
-  p.style = style | kWsChild;
-  p.rect = r;
-  p.parent = parent;
-  p.id = id;
-  return CreateEx(p);
+  return CreateChild("Static", text, style, r, parent, id);
 }
 
 void StaticText::SetBitmap(int resource, std::string_view name) {

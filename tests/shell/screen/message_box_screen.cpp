@@ -7,53 +7,32 @@
 // click that no test sends. Without a display every test skips.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "platform/cp1252.h"
 #include "platform/fltk/fltk_backend.h"
 #include "platform/ui.h"
 #include "screen/png_file.h"
+#include "screen/screen_support.h"
 #include "shell/message_box.h"
 
 namespace {
 
 using namespace kt::ui;
 
-// Handles core work and X events until done() or a cap of four seconds.
-bool pump_until(const std::function<bool()>& done) {
-  MonotonicClock clock;
-  std::int64_t until = clock.NowMs() + 4000;
-  while (clock.NowMs() < until) {
-    pump_pending();
-    if (done()) return true;
-    fltk_flush(0.02);
-  }
-  pump_pending();
-  return done();
-}
+using screen::channel_distance;
+using screen::pump_until;
 
-int channel_distance(Color a, Color b) {
-  int d = std::abs(red_of(a) - red_of(b));
-  d = std::max(d, std::abs(green_of(a) - green_of(b)));
-  return std::max(d, std::abs(blue_of(a) - blue_of(b)));
-}
-
-class MessageBoxOnScreen : public ::testing::Test {
+class MessageBoxOnScreen : public screen::OnScreenTest {
  protected:
   void SetUp() override {
-    if (!display_available()) GTEST_SKIP() << "no X display: run the screen tests under scripts/xvfb-run";
-    ASSERT_TRUE(start_fltk_backend());
-    started_ = true;
-    ui_register_toolkit_templates();
+    OnScreenTest::SetUp();
+    if (started_) ui_register_toolkit_templates();
   }
   void TearDown() override {
     g_language = 0;
-    if (!started_) return;
-    stop_fltk_backend();
-    reset_ui();
+    OnScreenTest::TearDown();
   }
-  bool started_ = false;
 };
 
 TEST_F(MessageBoxOnScreen, OneScreenshotInEachLanguage) {

@@ -1,0 +1,58 @@
+// What every test on a real display shares: a fixture that starts the FLTK
+// backend for one test and stops it after (without an X display the test
+// skips, so the screen programs pass headless), a wait that handles core
+// work and X events until an effect shows, and a colour distance for
+// checking pixels read back from a window.
+//
+// X answers in its own time, so waits are capped at four seconds: a broken
+// backend fails a test instead of hanging the suite. A fixture built on
+// OnScreenTest calls its SetUp first and goes on only when started_ is set,
+// and calls its TearDown last.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+
+#include "platform/fltk/fltk_backend.h"
+#include "platform/ui.h"
+
+namespace kt::ui::screen {
+
+// Handles core work and X events until done() or the cap.
+inline bool pump_until(const std::function<bool()>& done) {
+  MonotonicClock clock;
+  std::int64_t until = clock.NowMs() + 4000;
+  while (clock.NowMs() < until) {
+    pump_pending();
+    if (done()) return true;
+    fltk_flush(0.02);
+  }
+  pump_pending();
+  return done();
+}
+
+// The largest difference of the red, green and blue channels.
+inline int channel_distance(Color a, Color b) {
+  return std::max({std::abs(red_of(a) - red_of(b)), std::abs(green_of(a) - green_of(b)), std::abs(blue_of(a) - blue_of(b))});
+}
+
+class OnScreenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!display_available()) GTEST_SKIP() << "no X display: run the screen tests under scripts/xvfb-run";
+    ASSERT_TRUE(start_fltk_backend());
+    started_ = true;
+  }
+  void TearDown() override {
+    if (!started_) return;
+    stop_fltk_backend();
+    reset_ui();
+  }
+  bool started_ = false;
+};
+
+}  // namespace kt::ui::screen
