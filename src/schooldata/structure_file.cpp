@@ -88,7 +88,7 @@ bool read_classes(const std::vector<std::string>& fields, const std::string& lin
     UiClass& c = st.classes[st.class_count++];
     copy_text(c.code, code, sizeof c.code);
     c.preferred_room = -1;
-    for (std::int32_t& r : c.forbidden_rooms) r = -1;
+    for (int r = 0; r < 30; ++r) c.forbidden_rooms[r] = -1;
   }
   return true;
 }
@@ -160,7 +160,7 @@ void read_assignment(const std::vector<std::string>& fields) {
   st.room_assignment_read = 1;
   for (std::uint32_t i = 0; i < kUiMaxClasses; ++i) {
     st.classes[i].preferred_room = -1;
-    for (std::int32_t& r : st.classes[i].forbidden_rooms) r = -1;
+    for (int r = 0; r < 30; ++r) st.classes[i].forbidden_rooms[r] = -1;
   }
   if (fields.empty()) return;
   std::vector<long> numbers;
@@ -240,9 +240,10 @@ bool read_line(const std::string& line, bool& title_seen) {
     for (std::size_t i = 1; c >= 0 && i < fields.size(); ++i) {
       int room = classroom_index(fields[i], false);
       if (room < 0) continue;
-      for (std::int32_t& slot : st.classes[c].forbidden_rooms) {
-        if (slot == -1) {
-          slot = room;
+      // Records are packed: the slots are reached by index, never by reference.
+      for (int slot = 0; slot < 30; ++slot) {
+        if (st.classes[c].forbidden_rooms[slot] == -1) {
+          st.classes[c].forbidden_rooms[slot] = room;
           break;
         }
       }

@@ -78,7 +78,7 @@ void write_subjects(SchoolFileText& out) {
 
 void write_assignment(SchoolFileText& out, std::uint32_t classes) {
   std::string line = "ASAU:|" + std::to_string(st.room_assignment_mode);
-  for (std::uint32_t v : st.room_assignment_values) line += "-" + std::to_string(v);
+  for (int v = 0; v < 10; ++v) line += "-" + std::to_string(st.room_assignment_values[v]);
   out.line(line + "|" + std::to_string(st.room_assignment_last) + "|");
   for (std::uint32_t start = 0; start < classes; start += 10) {
     line = "ASAUMOVE:|";
@@ -110,8 +110,8 @@ void write_assignment(SchoolFileText& out, std::uint32_t classes) {
   out.line("");
   for (std::uint32_t i = 0; i < classes; ++i) {
     std::string rooms;
-    for (std::int32_t r : st.classes[i].forbidden_rooms) {
-      if (const char* name = room_name(r)) rooms += std::string(name) + "|";
+    for (int r = 0; r < 30; ++r) {
+      if (const char* name = room_name(st.classes[i].forbidden_rooms[r])) rooms += std::string(name) + "|";
     }
     if (!rooms.empty()) out.line("ASAUVIET:|" + std::string(st.classes[i].code) + "|" + rooms);
   }

@@ -1,5 +1,7 @@
 // "scuola1.txt": the sample schools read without loss, a write read back
 // gives the same model, a second write gives the same bytes, and bad input
+// Packed fields are compared by value (unary +): a reference to one may be
+// misaligned.
 // stops with a message and a cleared structure.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -49,26 +51,26 @@ class StructureFile : public ::testing::Test {
 TEST_F(StructureFile, ReadsSmallSchool) {
   ASSERT_EQ(og_read_structure_file_from(sample("piccola"), 0), 0) << og_structure_error();
   EXPECT_STREQ(g_ui_header.school_name, "Scuola Media Giuseppe Verdi");
-  EXPECT_EQ(g_ui_structure.track_count, 1);
-  EXPECT_EQ(g_ui_structure.class_count, 6u);
+  EXPECT_EQ(+g_ui_structure.track_count, 1);
+  EXPECT_EQ(+g_ui_structure.class_count, 6u);
   EXPECT_STREQ(g_ui_structure.classes[3].code, "1B");
-  EXPECT_EQ(g_ui_structure.subject_count, 12u);
+  EXPECT_EQ(+g_ui_structure.subject_count, 12u);
   EXPECT_STREQ(g_ui_structure.subjects[8].name, "ARTE E IMMAGINE");
-  EXPECT_EQ(g_ui_structure.save_counter, 4u);
+  EXPECT_EQ(+g_ui_structure.save_counter, 4u);
   EXPECT_STREQ(g_ui_structure.writer_version, "5.8.C");
-  EXPECT_EQ(g_ui_structure.status[6], '1');
+  EXPECT_EQ(+g_ui_structure.status[6], '1');
   EXPECT_EQ(og_save_if_changed(1), 0);
 }
 
 TEST_F(StructureFile, ReadsLyceumTracks) {
   ASSERT_EQ(og_read_structure_file_from(sample("liceo"), 0), 0) << og_structure_error();
-  EXPECT_EQ(g_ui_structure.track_count, 2);
+  EXPECT_EQ(+g_ui_structure.track_count, 2);
   EXPECT_STREQ(g_ui_structure.track_names[1], "LINGUISTICO");
-  EXPECT_EQ(g_ui_structure.sections[0][2], 1);
-  EXPECT_EQ(g_ui_structure.sections[1][2], 0);
-  EXPECT_EQ(g_ui_structure.class_count, 25u);
+  EXPECT_EQ(+g_ui_structure.sections[0][2], 1);
+  EXPECT_EQ(+g_ui_structure.sections[1][2], 0);
+  EXPECT_EQ(+g_ui_structure.class_count, 25u);
   EXPECT_STREQ(g_ui_structure.classes[24].code, "5BL");
-  EXPECT_EQ(g_ui_structure.subjects[15].type, 'C');
+  EXPECT_EQ(+g_ui_structure.subjects[15].type, 'C');
 }
 
 TEST_F(StructureFile, RoundTripIsStable) {
@@ -80,7 +82,7 @@ TEST_F(StructureFile, RoundTripIsStable) {
     ASSERT_EQ(og_write_structure_file_to(a), 0);
     EXPECT_EQ(og_save_if_changed(1), 0);
     ASSERT_EQ(og_read_structure_file_from(a, 0), 0);
-    EXPECT_EQ(g_ui_structure.save_counter, first.save_counter + 1);
+    EXPECT_EQ(+g_ui_structure.save_counter, first.save_counter + 1);
     g_ui_structure.save_counter = first.save_counter;
     EXPECT_EQ(std::memcmp(&g_ui_structure, &first, sizeof first), 0);
     ASSERT_EQ(og_write_structure_file_to(b), 0);
@@ -108,16 +110,16 @@ TEST_F(StructureFile, RoomAssignmentLines) {
                        "ASAU:|2-1-0-0-0-0-0-0-0-0-0|3|\nASAUMOVE:|2A|\n\n"
                        "ASAUPREF:|1A-AULA 5|\n\nASAUVIET:|2A|AULA 5|NESSUNA|\n";
   ASSERT_EQ(og_read_structure_file_from(in, 0), 0) << og_structure_error();
-  EXPECT_EQ(g_ui_structure.class_count, 2u);
-  EXPECT_EQ(g_ui_structure.subjects[0].option_p, 2);
-  EXPECT_EQ(g_ui_structure.subjects[0].option_m, 1);
-  EXPECT_EQ(g_ui_structure.subjects[1].option_n, 3);
-  EXPECT_EQ(g_ui_structure.room_assignment_mode, 2u);
-  EXPECT_EQ(g_ui_structure.room_assignment_last, 3);
-  EXPECT_EQ(g_ui_structure.classes[1].room_move, 1);
-  EXPECT_EQ(g_ui_structure.classes[0].preferred_room, 0);
-  EXPECT_EQ(g_ui_structure.classes[1].forbidden_rooms[0], 0);
-  EXPECT_EQ(g_ui_structure.classes[1].forbidden_rooms[1], -1);
+  EXPECT_EQ(+g_ui_structure.class_count, 2u);
+  EXPECT_EQ(+g_ui_structure.subjects[0].option_p, 2);
+  EXPECT_EQ(+g_ui_structure.subjects[0].option_m, 1);
+  EXPECT_EQ(+g_ui_structure.subjects[1].option_n, 3);
+  EXPECT_EQ(+g_ui_structure.room_assignment_mode, 2u);
+  EXPECT_EQ(+g_ui_structure.room_assignment_last, 3);
+  EXPECT_EQ(+g_ui_structure.classes[1].room_move, 1);
+  EXPECT_EQ(+g_ui_structure.classes[0].preferred_room, 0);
+  EXPECT_EQ(+g_ui_structure.classes[1].forbidden_rooms[0], 0);
+  EXPECT_EQ(+g_ui_structure.classes[1].forbidden_rooms[1], -1);
   std::string out = (dir_ / "out.txt").string();
   ASSERT_EQ(og_write_structure_file_to(out), 0);
   std::string text = slurp(out);
@@ -136,7 +138,7 @@ TEST_P(StructureFileBad, StopsWithMessage) {
   std::ofstream(in, std::ios::binary) << GetParam().text;
   EXPECT_EQ(og_read_structure_file_from(in, 0), -2);
   EXPECT_NE(std::string(og_structure_error()), "");
-  EXPECT_EQ(g_ui_structure.class_count, 0u);
+  EXPECT_EQ(+g_ui_structure.class_count, 0u);
   EXPECT_EQ(og_save_if_changed(1), 0);
 }
 
@@ -174,10 +176,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StructureFile, MissingFile) {
   std::string none = (dir_ / "none.txt").string();
   EXPECT_EQ(og_read_structure_file_from(none, 0), -1);
-  EXPECT_EQ(g_ui_structure.track_count, 0);
+  EXPECT_EQ(+g_ui_structure.track_count, 0);
   EXPECT_EQ(og_read_structure_file_from(none, 1), 0);
-  EXPECT_EQ(g_ui_structure.track_count, 1);
-  EXPECT_EQ(g_ui_structure.status[1], '0');
+  EXPECT_EQ(+g_ui_structure.track_count, 1);
+  EXPECT_EQ(+g_ui_structure.status[1], '0');
 }
 
 TEST_F(StructureFile, FailedWriteKeepsOldFile) {
@@ -185,7 +187,7 @@ TEST_F(StructureFile, FailedWriteKeepsOldFile) {
   std::string target = (dir_ / "missing_folder" / "scuola1.txt").string();
   EXPECT_EQ(og_write_structure_file_to(target), -1);
   EXPECT_FALSE(fs::exists(target));
-  EXPECT_EQ(g_ui_structure.save_counter, 4u);
+  EXPECT_EQ(+g_ui_structure.save_counter, 4u);
 }
 
 TEST_F(StructureFile, ServiceMemoProbe) {

@@ -1,5 +1,7 @@
 // The school model's working copy and snapshot, the unsaved-changes check,
 // band-table defaults and the defaults of a new school.
+// Packed fields are compared by value (unary +): a reference to one may be
+// misaligned.
 #include <gtest/gtest.h>
 
 #include "schooldata/band_defaults.h"
@@ -55,13 +57,13 @@ TEST_F(UiSchoolModel, StayAnswerKeepsChanges) {
 TEST_F(UiSchoolModel, ResetPostHasNothingSet) {
   UiTeachingPost post;
   og_reset_teaching_post(post);
-  EXPECT_EQ(post.subject, -1);
-  EXPECT_EQ(post.partner, -1);
-  EXPECT_EQ(post.own.hours, 0);
-  EXPECT_EQ(post.partner_part.building_move, -1);
-  EXPECT_EQ(post.own.forbidden_hours[0], 255);
-  EXPECT_EQ(post.own.triple[2], -1);
-  EXPECT_EQ(post.own.grouping1[0], 0);
+  EXPECT_EQ(+post.subject, -1);
+  EXPECT_EQ(+post.partner, -1);
+  EXPECT_EQ(+post.own.hours, 0);
+  EXPECT_EQ(+post.partner_part.building_move, -1);
+  EXPECT_EQ(+post.own.forbidden_hours[0], 255);
+  EXPECT_EQ(+post.own.triple[2], -1);
+  EXPECT_EQ(+post.own.grouping1[0], 0);
 }
 
 TEST_F(UiSchoolModel, BandCountStopsAtZeroThreshold) {
@@ -76,9 +78,9 @@ TEST_F(UiSchoolModel, DefaultsByIdentity) {
   UiHq2Table row{};
   EXPECT_EQ(og_get_hq2_defaults(&g_ui_settings.iggiorni, &row, 0), 5);
   EXPECT_EQ(row.pairs[3][0], 14);
-  EXPECT_EQ(g_ui_settings.iggiorni.count, 0);  // not copied
+  EXPECT_EQ(+g_ui_settings.iggiorni.count, 0);  // not copied
   EXPECT_EQ(og_get_hq2_defaults(&g_ui_settings.ultimeoremax, nullptr, 1), 2);
-  EXPECT_EQ(g_ui_settings.ultimeoremax.pairs[1][1], 33);
+  EXPECT_EQ(+g_ui_settings.ultimeoremax.pairs[1][1], 33);
   UiHq2Table stranger{};
   EXPECT_EQ(og_get_hq2_defaults(&stranger, &row, 1), -1);
   EXPECT_EQ(og_get_hq2_defaults_alt(&g_ui_settings.iggiorni, nullptr, 1), -1);
@@ -97,15 +99,15 @@ class NewSchool : public UiSchoolModel, public ::testing::WithParamInterface<New
 TEST_P(NewSchool, CalendarAndBands) {
   const NewSchoolCase& c = GetParam();
   og_set_new_school_defaults(c.type);
-  EXPECT_EQ(g_ui_header.hours_per_day[0], c.weekday_hours);
-  EXPECT_EQ(g_ui_header.hours_per_day[5], c.saturday_hours);
-  EXPECT_EQ(g_ui_header.short_days[5], c.saturday_short);
-  EXPECT_EQ(g_ui_header.hours_per_day[6], 0);
+  EXPECT_EQ(+g_ui_header.hours_per_day[0], c.weekday_hours);
+  EXPECT_EQ(+g_ui_header.hours_per_day[5], c.saturday_hours);
+  EXPECT_EQ(+g_ui_header.short_days[5], c.saturday_short);
+  EXPECT_EQ(+g_ui_header.hours_per_day[6], 0);
   EXPECT_STREQ(g_ui_header.day_codes[3], "GI");
   EXPECT_STREQ(g_ui_settings.buildings[0].name, "Centrale");
-  EXPECT_EQ(g_ui_settings.ihinsegna.pairs[0][1], c.ihinsegna_first_value);
-  EXPECT_EQ(g_ui_settings.ihinsegnaextra.triples[0][0], c.extra_first_threshold);
-  EXPECT_EQ(g_ui_settings.ihbuchecst.count, 4);
+  EXPECT_EQ(+g_ui_settings.ihinsegna.pairs[0][1], c.ihinsegna_first_value);
+  EXPECT_EQ(+g_ui_settings.ihinsegnaextra.triples[0][0], c.extra_first_threshold);
+  EXPECT_EQ(+g_ui_settings.ihbuchecst.count, 4);
 }
 
 // Units digit: 0 five days of 7, 1 Saturday short of 5, 2 six days of 6.
@@ -119,8 +121,8 @@ INSTANTIATE_TEST_SUITE_P(Types, NewSchool,
 
 TEST_F(UiSchoolModel, NewStructureDefaults) {
   og_set_new_structure_defaults();
-  EXPECT_EQ(g_ui_structure.track_count, 1);
-  EXPECT_EQ(g_ui_structure.status[1], '0');
+  EXPECT_EQ(+g_ui_structure.track_count, 1);
+  EXPECT_EQ(+g_ui_structure.status[1], '0');
   EXPECT_STREQ(g_ui_header.school_name, "Inserire Nome della scuola");
 }
 
