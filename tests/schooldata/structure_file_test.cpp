@@ -1,8 +1,7 @@
 // "scuola1.txt": the sample schools read without loss, a write read back
 // gives the same model, a second write gives the same bytes, and bad input
-// Packed fields are compared by value (unary +): a reference to one may be
-// misaligned.
-// stops with a message and a cleared structure.
+// stops with a message and a cleared structure. Packed fields are compared
+// by value (unary +): a reference to one may be misaligned.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
