@@ -195,3 +195,51 @@ TEST_F(StructureFile, ServiceMemoProbe) {
 }
 
 }  // namespace
+
+namespace {
+
+int g_description_writes = 0;
+int g_description_reads = 0;
+
+class SaveIfChanged : public StructureFile {
+ protected:
+  void SetUp() override {
+    StructureFile::SetUp();
+    old_dir_ = fs::current_path();
+    fs::current_path(dir_);
+    g_description_writes = g_description_reads = 0;
+    og_set_description_hooks({[](int) { return ++g_description_reads, 0; },
+                              [](int) { return ++g_description_writes, 0; }});
+    ASSERT_EQ(og_read_structure_file_from(sample("liceo"), 0), 0);
+  }
+  void TearDown() override {
+    og_set_unsaved_changes_prompt(nullptr);
+    og_set_description_hooks({});
+    fs::current_path(old_dir_);
+    StructureFile::TearDown();
+  }
+  fs::path old_dir_;
+};
+
+TEST_F(SaveIfChanged, SaveAnswerWritesBoth) {
+  og_set_unsaved_changes_prompt([] { return 1; });
+  g_ui_structure.subjects[0].option_n = 1;
+  EXPECT_EQ(og_save_if_changed(0), 0);
+  EXPECT_EQ(g_description_writes, 1);
+  EXPECT_TRUE(fs::exists(dir_ / "scuola1.txt"));
+  EXPECT_EQ(og_save_if_changed(1), 0);
+  ASSERT_EQ(og_read_structure_file_from((dir_ / "scuola1.txt").string(), 0), 0);
+  EXPECT_EQ(+g_ui_structure.subjects[0].option_n, 1);
+}
+
+TEST_F(SaveIfChanged, DiscardAnswerRereads) {
+  fs::copy_file(sample("liceo"), dir_ / "scuola1.txt");
+  og_set_unsaved_changes_prompt([] { return 2; });
+  g_ui_structure.subjects[0].option_n = 1;
+  EXPECT_EQ(og_save_if_changed(0), 0);
+  EXPECT_EQ(g_description_reads, 1);
+  EXPECT_EQ(+g_ui_structure.subjects[0].option_n, 0);
+  EXPECT_EQ(og_save_if_changed(1), 0);
+}
+
+}  // namespace
