@@ -2,6 +2,10 @@
 // table of the working settings, in five tables (1 general, 2 alternative
 // for the presence and teaching bands, 3 lower schools, 4 and 5 the extra
 // hours as triples). A lookup is by the table's address.
+//
+// A lookup that copies also sets the table's count, so a filled table is
+// immediately consistent; an unknown table changes nothing and returns -1
+// instead of ending the program.
 #include "schooldata/band_defaults.h"
 
 #include <cstring>

@@ -1,4 +1,11 @@
 // Lookups and appends by name over the working copy of the school model.
+//
+// Counts read from the model are bounded by the capacities before any loop,
+// so a damaged count cannot lead past a table. A new record starts from the
+// defaults that the pages expect: teachers with reset posts and unset
+// constraints, classes with unset calendars and rooms, labs always
+// available, lab groups with free slots. Linear searches: tables hold at
+// most a few hundred names.
 #include "schooldata/model_lookups.h"
 
 #include <cstring>

@@ -1,5 +1,11 @@
 // Scrambled or plain lines of the school files, written whole through a
 // temporary file and read back with the engine's line reader.
+//
+// A file is gathered in memory first (a school file is a few hundred lines),
+// so nothing reaches the disk until the whole text exists, and the rename
+// leaves either the old file or the new one. Paths already absolute on this
+// machine are used as they are; Windows-style names go through the one path
+// translation.
 #include "schooldata/school_file_lines.h"
 
 #include <cstdio>

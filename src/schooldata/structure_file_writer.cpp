@@ -1,6 +1,11 @@
 // Writer of "scuola1.txt" and the service-memo probe. Track names, class
 // codes and subject names are upper-cased in the model as they are written,
 // so the snapshot taken after the write equals what a later read gives.
+//
+// Every index taken from the model (counts, classroom indexes, track count)
+// is bounded before use, so a model changed by a page or an import cannot
+// make the writer read past a table. A failed write leaves the old file and
+// the save counter as they were. Worker processes never write.
 #include <cstdio>
 #include <cstring>
 #include <string>
