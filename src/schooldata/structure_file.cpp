@@ -297,4 +297,6 @@ int og_read_structure_file_from(const std::string& path, int create) {
   return 0;
 }
 
-int og_read_structure_file(int create) { return og_read_structure_file_from("scuola1.txt", create); }
+int og_read_structure_file(int create) {
+  return og_read_structure_file_from("scuola1.txt", create);
+}

@@ -116,7 +116,8 @@ void write_assignment(SchoolFileText& out, std::uint32_t classes) {
   for (std::uint32_t i = 0; i < classes; ++i) {
     std::string rooms;
     for (int r = 0; r < 30; ++r) {
-      if (const char* name = room_name(st.classes[i].forbidden_rooms[r])) rooms += std::string(name) + "|";
+      const char* name = room_name(st.classes[i].forbidden_rooms[r]);
+      if (name != nullptr) rooms += std::string(name) + "|";
     }
     if (!rooms.empty()) out.line("ASAUVIET:|" + std::string(st.classes[i].code) + "|" + rooms);
   }

@@ -30,8 +30,10 @@ std::string slurp(const fs::path& p) {
 class StructureFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("kt_sd_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::string name = test;
+    for (char& c : name) c = c == '/' ? '_' : c;
+    dir_ = fs::temp_directory_path() / ("kt_sd_" + std::to_string(::getpid()) + "_" + name);
     fs::create_directories(dir_);
     setenv("KESTRINTEMPUS_ROOT", dir_.c_str(), 1);
     og_set_school_line_seed_source([]() -> std::uint8_t { return 0x5a; });
@@ -142,7 +144,8 @@ TEST_P(StructureFileBad, StopsWithMessage) {
 }
 
 std::string many_classes() {
-  std::string text = "REM:x\nINDIRIZZI:|A-abcdefghijklmnopqrstuvwxyz|B-abcdefghijklmnopqrstuvwxyz|\n";
+  const std::string all = "abcdefghijklmnopqrstuvwxyz";
+  std::string text = "REM:x\nINDIRIZZI:|A-" + all + "|B-" + all + "|\n";
   for (int y = 1; y <= 9; ++y) {
     text += "CLASSI:";
     for (char s = 'A'; s <= 'Z'; ++s)
