@@ -112,11 +112,26 @@ void og_reset_teaching_post(UiTeachingPost& post) {
   }
 }
 
+// Values not set hold 255; the hour grid, the pair tables and the values
+// written only when non-zero start cleared; indexes -1.
 void og_set_teacher_defaults(UiTeacher& teacher) {
-  std::memset(teacher.personal, 255, sizeof teacher.personal);
+  UiTeacherConstraints& c = teacher.personal;
+  std::memset(&c, 255, sizeof c);
+  std::memset(c.op, 0, sizeof c.op);
+  std::memset(c.li, 0, sizeof c.li);
+  std::memset(c.lialt, 0, sizeof c.lialt);
+  std::memset(c.ovmnb, 0, sizeof c.ovmnb);
+  for (UiHq2Table* t : {&c.inse, &c.xprese, &c.gruppioremax, &c.ultimeoremax, &c.enterexit}) {
+    std::memset(t, 0, sizeof *t);
+  }
+  c.ignorapausa = c.paulab = 0;
+  c.quorvex = c.clasenoc = c.dkif = c.tramox = 0;
+  c.pligi[0] = c.pligi[1] = c.segrubi[0] = c.prela[0] = c.fercav[0] = 0;
+  c.tekgrado[0] = c.tekgrado[1] = 0;
+  c.carshare_partner = c.ni = -1;
   teacher.main_subject = -1;
   teacher.brentix = 0;
-  teacher.mxr = 255;
+  teacher.mxr = 0;
   teacher.prns = 0;
 }
 

@@ -229,6 +229,32 @@ struct UiTeachingPost {
   std::int32_t joint_classes[8];
 };
 
+// A teacher's personal constraints, one field per token of the "V:" line;
+// a byte not set holds -1 (255).
+struct UiTeacherConstraints {
+  std::int8_t pmin[2], pmax[2], fmin[3], fmax[3], emin[3], emax[3], cavallomax[2];
+  std::int8_t ov[7], om[7], ovmnb[7], dimpe[7];  // per day
+  std::uint8_t op[kUiWeekCells];  // forbidden hours grid, 1 = forbidden
+  std::uint8_t li[7], lialt[7];  // free days
+  std::int8_t gmin, gmax, presenza, insegnamin, insegna;
+  UiHq2Table inse, xprese;
+  std::int8_t gl[2], gp[2], gu[2], gx[3], buk[2];
+  std::int8_t riposo;
+  std::int32_t carshare_partner;  // teacher index, -1 none
+  std::int8_t carshare_wait;
+  std::int8_t gpausa;
+  std::uint8_t ignorapausa;
+  std::int8_t nomotor, nomweek;
+  UiHq2Table gruppioremax, ultimeoremax, enterexit;
+  std::uint8_t paulab;
+  std::int8_t quorvex, clasenoc, dkif, tramox;
+  std::int8_t pligi[2], segrubi[2], prela[2], fercav[3], pausameper[4];
+  std::int8_t maxbudayper;
+  std::int8_t tekgrado[2];
+  std::int8_t labrifol;
+  std::int32_t ni;  // "NI:" teacher index
+};
+
 struct UiTeacher {
   char name[kUiNameSize];
   char sissi_id[17];
@@ -242,7 +268,7 @@ struct UiTeacher {
   std::uint8_t fc_mode;  // 1 "+FCA", 2 "+FCV"
   std::uint32_t post_count;
   UiTeachingPost posts[kUiMaxPosts];
-  std::uint8_t personal[291];  // the "V:" line's fields and the "NI:" index
+  UiTeacherConstraints personal;
   std::uint8_t brentix;
   std::uint8_t mxr;
   std::uint8_t prns;  // excluded from the provisional timetable
@@ -254,7 +280,7 @@ struct UiTeacher {
 static_assert(sizeof(UiHq2Table) == 19 && sizeof(UiHq3Table) == 28);
 static_assert(sizeof(UiClassCalendar) == 470);
 static_assert(sizeof(UiPostPart) == 138);
-static_assert(sizeof(UiTeacher::personal) + 4 == 295);
+static_assert(sizeof(UiTeacherConstraints) + 4 == 295);
 
 extern UiSchoolStructure g_ui_structure, g_ui_structure_saved;
 extern UiSchoolHeader g_ui_header, g_ui_header_saved;
