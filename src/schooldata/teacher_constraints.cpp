@@ -83,15 +83,16 @@ int grid(std::uint8_t* cells, const std::string& value, std::uint8_t mark) {
   }
 }
 
-int days(std::uint8_t* flags, const std::string& value) {
+int days(std::uint8_t* flags, const std::string& value, const char* message) {
   const char* p = value.c_str();
   for (;;) {
     int d = og_next_day_code(p);
-    if (d == kDayCodeWithoutColon) {
-      return fail("Sintassi Giorni Liberi ???", "Free days syntax ???", value);
+    if (d == kDayCodeWithoutColon) return fail(message, message, value);
+    if (d >= 0) {
+      flags[d] = 1;
+      continue;
     }
-    if (d < 0) return *p == 0 ? 0 : fail("Sintassi Giorni Liberi ???", "Free days syntax ???", value);
-    flags[d] = 1;
+    return *p == 0 ? 0 : fail(message, message, value);
   }
 }
 
@@ -163,15 +164,23 @@ int read_bands(UiTeacherConstraints& c, const std::string& item, const Bounds& b
   std::string v;
   done = true;
   const int d = b.days, h = b.hours;
-  if (starts(item, "PMIN:", v)) return band(c.pmin, 2, v, 1, d, "Giorni minimi con prima ora", item);
-  if (starts(item, "PMAX:", v)) return band(c.pmax, 2, v, 0, d - 1, "Giorni massimi con prima ora", item);
-  if (starts(item, "CAVALLOMAX:", v)) {
-    return band(c.cavallomax, 2, v, 0, d - 1, "Giorni massimi con prima ora", item);
+  const char* kFirstMin = "Giorni minimi con prima ora";
+  const char* kFirstMax = "Giorni massimi con prima ora";
+  struct Band {
+    const char* key;
+    std::int8_t* out;
+    int n;
+    bool minimum;
+  };
+  const Band kBands[7] = {{"PMIN:", c.pmin, 2, true},  {"PMAX:", c.pmax, 2, false},
+                          {"CAVALLOMAX:", c.cavallomax, 2, false},
+                          {"FMIN:", c.fmin, 3, true},  {"FMAX:", c.fmax, 3, false},
+                          {"EMIN:", c.emin, 3, true},  {"EMAX:", c.emax, 3, false}};
+  for (const Band& k : kBands) {
+    if (!starts(item, k.key, v)) continue;
+    return k.minimum ? band(k.out, k.n, v, 1, d, kFirstMin, item)
+                     : band(k.out, k.n, v, 0, d - 1, kFirstMax, item);
   }
-  if (starts(item, "FMIN:", v)) return band(c.fmin, 3, v, 1, d, "Giorni minimi con prima ora", item);
-  if (starts(item, "FMAX:", v)) return band(c.fmax, 3, v, 0, d - 1, "Giorni massimi con prima ora", item);
-  if (starts(item, "EMIN:", v)) return band(c.emin, 3, v, 1, d, "Giorni minimi con prima ora", item);
-  if (starts(item, "EMAX:", v)) return band(c.emax, 3, v, 0, d - 1, "Giorni massimi con prima ora", item);
   bool last_min = starts(item, "UMIN:", v);
   if (last_min || starts(item, "UMAX:", v)) {
     std::int8_t pair[2];
@@ -208,8 +217,8 @@ int read_item(UiTeacher& t, const std::string& item, const Bounds& b) {
     }
     return grid(c.op, v, 0);
   }
-  if (starts(item, "LIALT:", v)) return days(c.lialt, v);
-  if (starts(item, "LI:", v)) return days(c.li, v);
+  if (starts(item, "LIALT:", v)) return days(c.lialt, v, "Sintassi Giorni Liberi Alt ???");
+  if (starts(item, "LI:", v)) return days(c.li, v, "Sintassi Giorni Liberi ???");
   if (starts(item, "GMIN:", v)) return single(c.gmin, v, 1, b.days);
   if (starts(item, "GMAX:", v)) return single(c.gmax, v, 1, b.days);
   if (starts(item, "INSEGNAMIN:", v)) return single(c.insegnamin, v, 1, b.hours);
@@ -219,7 +228,8 @@ int read_item(UiTeacher& t, const std::string& item, const Bounds& b) {
     return pairs(c.inse, v, 9, "Configurare INSE:max ore giorno-quante volte:max ore giorno...");
   }
   if (starts(item, "XPRESE", v)) {
-    return pairs(c.xprese, v, 9, "Configurare XPRESE:max ore giorno-quante volte:max ore giorno...");
+    return pairs(c.xprese, v, 9,
+                 "Configurare XPRESE:max ore giorno-quante volte:max ore giorno...");
   }
   if (starts(item, "GRUPPIOREMAX", v)) {
     return pairs(c.gruppioremax, v, 8,
