@@ -107,3 +107,25 @@ TEST_F(TeacherConstraints, NoNameDoesNothing) {
 }
 
 }  // namespace
+
+#include <fstream>
+
+namespace {
+
+// Every constraint line of the sample schools reads without a message.
+TEST_F(TeacherConstraints, SampleSchoolLines) {
+  for (const char* school : {"piccola", "liceo"}) {
+    std::ifstream in(std::string(KT_SOURCE_DIR) + "/examples/" + school + "/scuola2.txt");
+    std::string line;
+    int read = 0;
+    while (std::getline(in, line)) {
+      if (line.rfind("V:", 0) != 0) continue;
+      for (char& ch : line) ch = ch == '\t' ? '|' : ch == '\r' ? '|' : ch;
+      EXPECT_EQ(og_read_teacher_constraints(line.c_str()), 0) << line << og_constraint_error();
+      ++read;
+    }
+    EXPECT_GT(read, 0) << school;
+  }
+}
+
+}  // namespace
