@@ -1,0 +1,23 @@
+// Lookup-or-append operations on the school model, shared by the
+// description reader and the imports: teachers, classes, labs, subjects and
+// lab groups found by name or code, appended when new. Names pass through
+// og_clean_name first so that they cannot break the file syntax.
+//
+// A full table never grows: the operation returns -1 and leaves the message,
+// in the user's language, in og_lookup_error(); nothing is written past a
+// capacity. User-interface thread only.
+#pragma once
+
+// Drops leading and trailing blanks, turns '-' and '|' into '_' and ':' into
+// ';', collapses double blanks, cuts to 20 characters; out holds 21 bytes.
+void og_clean_name(char* out, const char* in);
+
+void og_init_teacher(int index, const char* name);
+int og_find_or_add_teacher(const char* name);
+// Compares the first 2 characters of the code (3 with two or more tracks).
+int og_find_or_add_class(const char* code, int add);
+int og_find_or_add_lab(const char* name);
+// type 'C' requires an existing subject to be a conversation subject.
+int og_find_or_add_subject(const char* name, char type);
+int og_find_or_add_lab_group(const char* name);
+const char* og_lookup_error();

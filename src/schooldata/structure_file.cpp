@@ -1,0 +1,302 @@
+// Reader and writer of "scuola1.txt". Lines are "KEY:" followed by fields
+// separated by '|'; every line but the first is read upper-cased. The writer
+// puts 20 classes per "CLASSI:" line and 4 subjects per "MATERIE:" line,
+// counting records it skips, and ends after "MATERIE:" unless classroom
+// assignment is in use.
+#include "schooldata/structure_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "engine/shell_services.h"
+#include "engine/text_lines.h"
+#include "platform/cp1252.h"
+#include "schooldata/school_file_lines.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+std::string g_error;
+UiSchoolStructure& st = g_ui_structure;
+
+void copy_text(char* out, const std::string& text, std::size_t size) {
+  std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
+  std::memcpy(out, text.data(), n);
+  out[n] = 0;
+}
+
+// One text per language: Italian, German, English.
+std::string fail(const char* it, const char* de, const char* en, const std::string& line) {
+  const char* text[3] = {it, de, en};
+  g_error = std::string(text[g_language < 3 ? g_language : 0]) + ": " + line.substr(0, 120);
+  return g_error;
+}
+
+int find_class(const char* code) {
+  for (std::uint32_t i = 0; i < st.class_count && i < kUiMaxClasses; ++i) {
+    if (std::strcmp(st.classes[i].code, code) == 0) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string class_code_of(const std::string& field) {
+  std::size_t length = st.track_count >= 2 ? 3 : 2;
+  std::string code = field.substr(0, length);
+  if (code.size() == 3 && !or_is_letter(static_cast<unsigned char>(code[2]))) code[2] = ' ';
+  return code;
+}
+
+int classroom_index(const std::string& name, bool add) {
+  std::string cut = name.substr(0, kUiNameSize - 1);
+  for (std::uint32_t i = 0; i < st.classroom_count && i < kUiMaxClassrooms; ++i) {
+    if (cut == st.classroom_names[i]) return static_cast<int>(i);
+  }
+  if (!add || st.classroom_count >= kUiMaxClassrooms) return -1;
+  copy_text(st.classroom_names[st.classroom_count], cut, kUiNameSize);
+  return static_cast<int>(st.classroom_count++);
+}
+
+bool read_tracks(const std::vector<std::string>& fields, const std::string& line) {
+  for (const std::string& f : fields) {
+    if (st.track_count >= kUiMaxTracks) {
+      fail("Numero indirizzi eccessivo", "Zu viele Studienrichtungen", "Too many study tracks",
+           line);
+      return false;
+    }
+    std::size_t dash = f.find('-');
+    int t = st.track_count++;
+    copy_text(st.track_names[t], f.substr(0, dash), kUiNameSize);
+    if (dash == std::string::npos) continue;
+    for (std::size_t i = dash + 1; i < f.size(); ++i) {
+      unsigned char c = static_cast<unsigned char>(f[i]);
+      if (c >= 'A' && c <= 'Z') st.sections[t][c - 'A'] = 1;
+    }
+  }
+  return true;
+}
+
+bool read_classes(const std::vector<std::string>& fields, const std::string& line) {
+  for (const std::string& f : fields) {
+    if (f[0] < '0' || f[0] > '9') continue;
+    std::string code = class_code_of(f);
+    if (find_class(code.c_str()) >= 0) continue;
+    if (st.class_count >= kUiMaxClasses) {
+      fail("Numero Classi Eccessivo", "Zu viele Klassen", "Too many classes", line);
+      return false;
+    }
+    UiClass& c = st.classes[st.class_count++];
+    copy_text(c.code, code, sizeof c.code);
+    c.preferred_room = -1;
+    for (int r = 0; r < 30; ++r) c.forbidden_rooms[r] = -1;
+  }
+  return true;
+}
+
+// "NAME-T" then up to three "-P%d", "-N%d", "-M%d" options.
+bool read_subjects(const std::vector<std::string>& fields, const std::string& line) {
+  for (const std::string& f : fields) {
+    std::size_t dash = f.find('-');
+    if (dash == std::string::npos || dash + 1 >= f.size()) {
+      fail("Materie: tipologia errata", "Faecher: falsche Art", "Subjects: wrong type", line);
+      return false;
+    }
+    std::string name = f.substr(0, dash).substr(0, kUiNameSize - 1);
+    int index = -1;
+    for (std::uint32_t i = 0; i < st.subject_count; ++i) {
+      if (name == st.subjects[i].name) index = static_cast<int>(i);
+    }
+    if (index < 0) {
+      if (st.subject_count >= kUiMaxSubjects) {
+        fail("Numero materie eccessivo", "Zu viele Faecher", "Too many subjects", line);
+        return false;
+      }
+      index = static_cast<int>(st.subject_count++);
+      std::memset(&st.subjects[index], 0, sizeof(UiSubject));
+      copy_text(st.subjects[index].name, name, kUiNameSize);
+    }
+    UiSubject& s = st.subjects[index];
+    s.type = f[dash + 1] == 'C' ? 'C' : 'N';
+    for (std::size_t p = f.find('-', dash + 1); p != std::string::npos; p = f.find('-', p + 1)) {
+      if (p + 2 >= f.size() + 1 || p + 1 >= f.size()) break;
+      int digit = p + 2 < f.size() && f[p + 2] >= '0' && f[p + 2] <= '9' ? f[p + 2] - '0' : 0;
+      switch (f[p + 1]) {
+        case 'P': s.option_p = static_cast<std::uint8_t>(digit); break;
+        case 'N': s.option_n = static_cast<std::uint8_t>(digit); break;
+        case 'M': s.option_m = static_cast<std::uint8_t>(digit); break;
+        default: break;
+      }
+    }
+  }
+  return true;
+}
+
+bool read_labs(const std::vector<std::string>& fields, const std::string& line) {
+  for (const std::string& f : fields) {
+    std::size_t dash = f.find('-');
+    if (dash == std::string::npos) {
+      fail("lab: sede indicata errata", "Labor: falscher Standort", "Lab: wrong building", line);
+      return false;
+    }
+    std::string name = f.substr(0, dash).substr(0, kUiNameSize - 1);
+    std::uint32_t i = 0;
+    while (i < st.lab_count && name != st.labs[i].name) ++i;
+    if (i == st.lab_count) {
+      if (st.lab_count >= kUiMaxLabs) {
+        fail("Numero lab eccessivo", "Zu viele Labore", "Too many labs", line);
+        return false;
+      }
+      ++st.lab_count;
+      std::memset(&st.labs[i], 0, sizeof(UiLab));
+      copy_text(st.labs[i].name, name, kUiNameSize);
+      st.labs[i].hours[0] = 255;
+    }
+    copy_text(st.labs[i].description, f.substr(dash + 1), kUiNameSize);
+  }
+  return true;
+}
+
+void read_assignment(const std::vector<std::string>& fields) {
+  st.room_assignment_read = 1;
+  for (std::uint32_t i = 0; i < kUiMaxClasses; ++i) {
+    st.classes[i].preferred_room = -1;
+    for (int r = 0; r < 30; ++r) st.classes[i].forbidden_rooms[r] = -1;
+  }
+  if (fields.empty()) return;
+  std::vector<long> numbers;
+  const std::string& f = fields[0];
+  std::size_t start = 0;
+  while (start <= f.size()) {
+    std::size_t dash = f.find('-', start);
+    if (dash == std::string::npos) dash = f.size();
+    numbers.push_back(std::strtol(f.substr(start, dash - start).c_str(), nullptr, 10));
+    start = dash + 1;
+  }
+  st.room_assignment_mode = static_cast<std::uint32_t>(numbers[0]);
+  for (std::size_t i = 1; i < numbers.size() && i <= 10; ++i) {
+    st.room_assignment_values[i - 1] = static_cast<std::uint32_t>(numbers[i]);
+  }
+  if (fields.size() > 1) {
+    st.room_assignment_last = static_cast<std::int8_t>(std::strtol(fields[1].c_str(), nullptr, 10));
+  }
+}
+
+void read_memo(const std::string& rest) {
+  std::vector<std::string> f = og_split_fields(rest);
+  if (f.empty()) return;
+  copy_text(st.writer_version, f[0].substr(0, 5), 6);
+  if (f[0].size() > 5 && f[0][5] == '-') {
+    st.save_counter = static_cast<std::uint32_t>(std::strtoul(f[0].c_str() + 6, nullptr, 10));
+  }
+  if (f.size() > 1) copy_text(st.memo_date, f[1], 21);
+  if (f.size() > 2) copy_text(st.memo_text, f[2], 201);
+}
+
+bool read_line(const std::string& line, bool& title_seen) {
+  std::size_t colon = line.find(':');
+  if (line.empty() || line[0] == '|') return true;
+  if (colon == std::string::npos) {
+    fail("Messaggio non riconosciuto (coge)", "Unbekannte Zeile", "Unknown line", line);
+    return false;
+  }
+  std::string key = line.substr(0, colon + 1);
+  std::string rest = line.substr(colon + 1);
+  std::vector<std::string> fields = og_split_fields(rest);
+  if (key == "REM:") {
+    if (!title_seen) {
+      copy_text(g_ui_header.school_name, rest[0] == '|' ? rest.substr(1) : rest, 81);
+      title_seen = true;
+    }
+  } else if (key == "STATUSINFO:") {
+    std::memset(st.status, '0', sizeof st.status);
+    std::memcpy(st.status, rest.data(), rest.size() < 10 ? rest.size() : 10);
+  } else if (key == "SERVICEMEMO:") {
+    read_memo(rest);
+  } else if (key == "INDIRIZZI:") {
+    return read_tracks(fields, line);
+  } else if (key == "CLASSI:") {
+    return read_classes(fields, line);
+  } else if (key == "MATERIE:") {
+    return read_subjects(fields, line);
+  } else if (key == "LAB:") {
+    return read_labs(fields, line);
+  } else if (key == "ASAU:") {
+    read_assignment(fields);
+  } else if (key == "ASAUMOVE:") {
+    for (const std::string& f : fields) {
+      int c = find_class(class_code_of(f).c_str());
+      if (c >= 0) st.classes[c].room_move = 1;
+    }
+  } else if (key == "ASAUPREF:") {
+    for (const std::string& f : fields) {
+      std::size_t dash = f.find('-');
+      int c = find_class(class_code_of(f).c_str());
+      if (c >= 0 && dash != std::string::npos) {
+        st.classes[c].preferred_room = classroom_index(f.substr(dash + 1), true);
+      }
+    }
+  } else if (key == "ASAUVIET:") {
+    int c = fields.empty() ? -1 : find_class(class_code_of(fields[0]).c_str());
+    for (std::size_t i = 1; c >= 0 && i < fields.size(); ++i) {
+      int room = classroom_index(fields[i], false);
+      if (room < 0) continue;
+      // Records are packed: the slots are reached by index, never by reference.
+      for (int slot = 0; slot < 30; ++slot) {
+        if (st.classes[c].forbidden_rooms[slot] == -1) {
+          st.classes[c].forbidden_rooms[slot] = room;
+          break;
+        }
+      }
+    }
+  } else {
+    fail("Messaggio non riconosciuto (coge)", "Unbekannte Zeile", "Unknown line", line);
+    return false;
+  }
+  return true;
+}
+
+// The title belongs to the header block but travels in this file.
+void snapshot_title() {
+  std::memcpy(g_ui_header_saved.school_name, g_ui_header.school_name,
+              sizeof g_ui_header.school_name);
+}
+
+}  // namespace
+
+const char* og_structure_error() { return g_error.c_str(); }
+
+int og_read_structure_file_from(const std::string& path, int create) {
+  og_clear_structure();
+  g_error.clear();
+  std::vector<std::string> lines;
+  if (!og_read_school_lines(path, lines)) {
+    if (!create) return -1;
+    og_set_new_structure_defaults();
+    og_snapshot_structure();
+    snapshot_title();
+    return 0;
+  }
+  bool title_seen = false;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string line = lines[i];
+    for (char& c : line) {
+      if (c == '\t') c = '|';
+    }
+    // The memo keeps its case: a memo is the user's own text.
+    if (i > 0 && line.rfind("SERVICEMEMO:", 0) != 0) {
+      for (char& c : line) c = static_cast<char>(kt::cp1252_upper(static_cast<unsigned char>(c)));
+    }
+    if (!read_line(line, title_seen)) {
+      og_clear_structure();
+      snapshot_title();
+      return -2;
+    }
+  }
+  og_snapshot_structure();
+  snapshot_title();
+  return 0;
+}
+
+int og_read_structure_file(int create) {
+  return og_read_structure_file_from("scuola1.txt", create);
+}

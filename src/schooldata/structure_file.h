@@ -1,0 +1,24 @@
+// The school structure file "scuola1.txt": study tracks and sections,
+// classes, subjects, classroom-assignment settings, status bytes and the
+// service memo of UiSchoolStructure. Only the user interface reads and
+// writes it.
+//
+// The reader clears the structure (working copy and snapshot), fills the
+// working copy and copies it to the snapshot; bad input stops the read with
+// a message in the user's language (og_structure_error) and never writes
+// past a record or a count. The writer replaces the file whole.
+#pragma once
+
+#include <string>
+
+// 0 read; -1 file missing and create 0 (with create the new-structure
+// defaults apply); -2 bad content, the message in og_structure_error().
+int og_read_structure_file(int create);
+int og_read_structure_file_from(const std::string& path, int create);
+// 0 written; -1 the file could not be written (the old one stays).
+int og_write_structure_file();
+int og_write_structure_file_to(const std::string& path);
+const char* og_structure_error();
+
+// The writer version and save counter of a "scuola1.txt"; 0 when missing.
+unsigned og_read_service_memo(const std::string& path);

@@ -1,0 +1,248 @@
+// "scuola1.txt": the sample schools read without loss, a write read back
+// gives the same model, a second write gives the same bytes, and bad input
+// stops with a message and a cleared structure. Packed fields are compared
+// by value (unary +): a reference to one may be misaligned.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "schooldata/school_file_lines.h"
+#include "schooldata/structure_file.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class StructureFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::string name = test;
+    for (char& c : name) c = c == '/' ? '_' : c;
+    dir_ = fs::temp_directory_path() / ("kt_sd_" + std::to_string(::getpid()) + "_" + name);
+    fs::create_directories(dir_);
+    setenv("KESTRINTEMPUS_ROOT", dir_.c_str(), 1);
+    og_set_school_line_seed_source([]() -> std::uint8_t { return 0x5a; });
+    g_school_files_plain = 0;
+  }
+  void TearDown() override {
+    og_set_school_line_seed_source(nullptr);
+    fs::remove_all(dir_);
+  }
+  std::string sample(const char* school) {
+    return std::string(KT_SOURCE_DIR) + "/examples/" + school + "/scuola1.txt";
+  }
+  fs::path dir_;
+};
+
+TEST_F(StructureFile, ReadsSmallSchool) {
+  ASSERT_EQ(og_read_structure_file_from(sample("piccola"), 0), 0) << og_structure_error();
+  EXPECT_STREQ(g_ui_header.school_name, "Scuola Media Giuseppe Verdi");
+  EXPECT_EQ(+g_ui_structure.track_count, 1);
+  EXPECT_EQ(+g_ui_structure.class_count, 6u);
+  EXPECT_STREQ(g_ui_structure.classes[3].code, "1B");
+  EXPECT_EQ(+g_ui_structure.subject_count, 12u);
+  EXPECT_STREQ(g_ui_structure.subjects[8].name, "ARTE E IMMAGINE");
+  EXPECT_EQ(+g_ui_structure.save_counter, 4u);
+  EXPECT_STREQ(g_ui_structure.writer_version, "5.8.C");
+  EXPECT_EQ(+g_ui_structure.status[6], '1');
+  EXPECT_EQ(og_save_if_changed(1), 0);
+}
+
+TEST_F(StructureFile, ReadsLyceumTracks) {
+  ASSERT_EQ(og_read_structure_file_from(sample("liceo"), 0), 0) << og_structure_error();
+  EXPECT_EQ(+g_ui_structure.track_count, 2);
+  EXPECT_STREQ(g_ui_structure.track_names[1], "LINGUISTICO");
+  EXPECT_EQ(+g_ui_structure.sections[0][2], 1);
+  EXPECT_EQ(+g_ui_structure.sections[1][2], 0);
+  EXPECT_EQ(+g_ui_structure.class_count, 25u);
+  EXPECT_STREQ(g_ui_structure.classes[24].code, "5BL");
+  EXPECT_EQ(+g_ui_structure.subjects[15].type, 'C');
+}
+
+TEST_F(StructureFile, RoundTripIsStable) {
+  for (const char* school : {"piccola", "liceo"}) {
+    SCOPED_TRACE(school);
+    ASSERT_EQ(og_read_structure_file_from(sample(school), 0), 0);
+    UiSchoolStructure first = g_ui_structure;
+    std::string a = (dir_ / "a.txt").string(), b = (dir_ / "b.txt").string();
+    ASSERT_EQ(og_write_structure_file_to(a), 0);
+    EXPECT_EQ(og_save_if_changed(1), 0);
+    ASSERT_EQ(og_read_structure_file_from(a, 0), 0);
+    EXPECT_EQ(+g_ui_structure.save_counter, first.save_counter + 1);
+    g_ui_structure.save_counter = first.save_counter;
+    EXPECT_EQ(std::memcmp(&g_ui_structure, &first, sizeof first), 0);
+    ASSERT_EQ(og_write_structure_file_to(b), 0);
+    ASSERT_EQ(og_read_structure_file_from(b, 0), 0);
+    g_ui_structure.save_counter = first.save_counter;
+    ASSERT_EQ(og_write_structure_file_to(b), 0);
+    EXPECT_EQ(slurp(a), slurp(b));
+  }
+}
+
+TEST_F(StructureFile, PlainWriteMatchesSample) {
+  g_school_files_plain = 1;
+  ASSERT_EQ(og_read_structure_file_from(sample("piccola"), 0), 0);
+  --g_ui_structure.save_counter;
+  std::string out = (dir_ / "p.txt").string();
+  ASSERT_EQ(og_write_structure_file_to(out), 0);
+  EXPECT_EQ(slurp(out), slurp(sample("piccola")));
+}
+
+TEST_F(StructureFile, RoomAssignmentLines) {
+  g_school_files_plain = 1;
+  std::string in = (dir_ / "in.txt").string();
+  std::ofstream(in) << "REM:x\nINDIRIZZI:|U-a|\nCLASSI:|1A|2A|1A|\n"
+                       "MATERIE:|ITA-N-P2-M1|ING-N-N3|\n"
+                       "ASAU:|2-1-0-0-0-0-0-0-0-0-0|3|\nASAUMOVE:|2A|\n\n"
+                       "ASAUPREF:|1A-AULA 5|\n\nASAUVIET:|2A|AULA 5|NESSUNA|\n";
+  ASSERT_EQ(og_read_structure_file_from(in, 0), 0) << og_structure_error();
+  EXPECT_EQ(+g_ui_structure.class_count, 2u);
+  EXPECT_EQ(+g_ui_structure.subjects[0].option_p, 2);
+  EXPECT_EQ(+g_ui_structure.subjects[0].option_m, 1);
+  EXPECT_EQ(+g_ui_structure.subjects[1].option_n, 3);
+  EXPECT_EQ(+g_ui_structure.room_assignment_mode, 2u);
+  EXPECT_EQ(+g_ui_structure.room_assignment_last, 3);
+  EXPECT_EQ(+g_ui_structure.classes[1].room_move, 1);
+  EXPECT_EQ(+g_ui_structure.classes[0].preferred_room, 0);
+  EXPECT_EQ(+g_ui_structure.classes[1].forbidden_rooms[0], 0);
+  EXPECT_EQ(+g_ui_structure.classes[1].forbidden_rooms[1], -1);
+  std::string out = (dir_ / "out.txt").string();
+  ASSERT_EQ(og_write_structure_file_to(out), 0);
+  std::string text = slurp(out);
+  EXPECT_NE(text.find("ASAUPREF:|1A-AULA 5|\n\nASAUVIET:|2A|AULA 5|\n"), std::string::npos);
+}
+
+struct BadCase {
+  const char* id;
+  std::string text;
+};
+
+class StructureFileBad : public StructureFile, public ::testing::WithParamInterface<BadCase> {};
+
+TEST_P(StructureFileBad, StopsWithMessage) {
+  std::string in = (dir_ / "bad.txt").string();
+  std::ofstream(in, std::ios::binary) << GetParam().text;
+  EXPECT_EQ(og_read_structure_file_from(in, 0), -2);
+  EXPECT_NE(std::string(og_structure_error()), "");
+  EXPECT_EQ(+g_ui_structure.class_count, 0u);
+  EXPECT_EQ(og_save_if_changed(1), 0);
+}
+
+std::string many_classes() {
+  const std::string all = "abcdefghijklmnopqrstuvwxyz";
+  std::string text = "REM:x\nINDIRIZZI:|A-" + all + "|B-" + all + "|\n";
+  for (int y = 1; y <= 9; ++y) {
+    text += "CLASSI:";
+    for (char s = 'A'; s <= 'Z'; ++s)
+      for (char t : {'A', 'B'}) text += "|" + std::to_string(y) + s + t;
+    text += "|\n";
+  }
+  return text;
+}
+
+std::string random_bytes() {
+  std::string text = "REM:x\n";
+  unsigned v = 12345;
+  for (int i = 0; i < 4000; ++i) {
+    v = v * 1103515245u + 12345u;
+    text += static_cast<char>(v >> 16);
+  }
+  return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StructureFileBad,
+    ::testing::Values(BadCase{"unknown", "REM:x\nFOO:|1|\n"},
+                      BadCase{"subject", "REM:x\nCLASSI:|1A|\nMATERIE:|ITALIANO|\n"},
+                      BadCase{"tracks", "REM:x\nINDIRIZZI:|A|B|C|D|E|F|G|H|I|J|K|L|M|N|O|\n"},
+                      BadCase{"lab", "REM:x\nLAB:|CHIMICA|\n"},
+                      BadCase{"classes", many_classes()},
+                      BadCase{"random", random_bytes()}),
+    [](const auto& info) { return std::string(info.param.id); });
+
+TEST_F(StructureFile, MissingFile) {
+  std::string none = (dir_ / "none.txt").string();
+  EXPECT_EQ(og_read_structure_file_from(none, 0), -1);
+  EXPECT_EQ(+g_ui_structure.track_count, 0);
+  EXPECT_EQ(og_read_structure_file_from(none, 1), 0);
+  EXPECT_EQ(+g_ui_structure.track_count, 1);
+  EXPECT_EQ(+g_ui_structure.status[1], '0');
+}
+
+TEST_F(StructureFile, FailedWriteKeepsOldFile) {
+  ASSERT_EQ(og_read_structure_file_from(sample("piccola"), 0), 0);
+  std::string target = (dir_ / "missing_folder" / "scuola1.txt").string();
+  EXPECT_EQ(og_write_structure_file_to(target), -1);
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_EQ(+g_ui_structure.save_counter, 4u);
+}
+
+TEST_F(StructureFile, ServiceMemoProbe) {
+  EXPECT_EQ(og_read_service_memo(sample("liceo")), 37u);
+  EXPECT_EQ(og_read_service_memo((dir_ / "none").string()), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+int g_description_writes = 0;
+int g_description_reads = 0;
+
+class SaveIfChanged : public StructureFile {
+ protected:
+  void SetUp() override {
+    StructureFile::SetUp();
+    old_dir_ = fs::current_path();
+    fs::current_path(dir_);
+    g_description_writes = g_description_reads = 0;
+    og_set_description_hooks({[](int) { return ++g_description_reads, 0; },
+                              [](int) { return ++g_description_writes, 0; }});
+    ASSERT_EQ(og_read_structure_file_from(sample("liceo"), 0), 0);
+  }
+  void TearDown() override {
+    og_set_unsaved_changes_prompt(nullptr);
+    og_set_description_hooks({});
+    fs::current_path(old_dir_);
+    StructureFile::TearDown();
+  }
+  fs::path old_dir_;
+};
+
+TEST_F(SaveIfChanged, SaveAnswerWritesBoth) {
+  og_set_unsaved_changes_prompt([] { return 1; });
+  g_ui_structure.subjects[0].option_n = 1;
+  EXPECT_EQ(og_save_if_changed(0), 0);
+  EXPECT_EQ(g_description_writes, 1);
+  EXPECT_TRUE(fs::exists(dir_ / "scuola1.txt"));
+  EXPECT_EQ(og_save_if_changed(1), 0);
+  ASSERT_EQ(og_read_structure_file_from((dir_ / "scuola1.txt").string(), 0), 0);
+  EXPECT_EQ(+g_ui_structure.subjects[0].option_n, 1);
+}
+
+TEST_F(SaveIfChanged, DiscardAnswerRereads) {
+  fs::copy_file(sample("liceo"), dir_ / "scuola1.txt");
+  og_set_unsaved_changes_prompt([] { return 2; });
+  g_ui_structure.subjects[0].option_n = 1;
+  EXPECT_EQ(og_save_if_changed(0), 0);
+  EXPECT_EQ(g_description_reads, 1);
+  EXPECT_EQ(+g_ui_structure.subjects[0].option_n, 0);
+  EXPECT_EQ(og_save_if_changed(1), 0);
+}
+
+}  // namespace

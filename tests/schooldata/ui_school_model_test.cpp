@@ -1,0 +1,129 @@
+// The school model's working copy and snapshot, the unsaved-changes check,
+// band-table defaults and the defaults of a new school.
+// Packed fields are compared by value (unary +): a reference to one may be
+// misaligned.
+#include <gtest/gtest.h>
+
+#include "schooldata/band_defaults.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+class UiSchoolModel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    og_clear_structure();
+    og_clear_school_blocks();
+  }
+};
+
+TEST_F(UiSchoolModel, ClearedModelHasNoChanges) { EXPECT_EQ(og_save_if_changed(1), 0); }
+
+TEST_F(UiSchoolModel, EachBlockChangeIsSeen) {
+  g_ui_structure.subjects[399].option_m = 1;
+  EXPECT_EQ(og_save_if_changed(1), 1);
+  og_snapshot_all();
+  g_ui_header.hours_per_day[6] = 3;
+  EXPECT_EQ(og_save_if_changed(1), 1);
+  og_snapshot_all();
+  g_ui_settings.claripo = 1;
+  EXPECT_EQ(og_save_if_changed(1), 1);
+  og_snapshot_all();
+  EXPECT_EQ(og_save_if_changed(1), 0);
+}
+
+TEST_F(UiSchoolModel, TeacherBeyondCountIsNoChange) {
+  g_ui_settings.teacher_count = g_ui_settings_saved.teacher_count = 2;
+  g_ui_teachers[2].standby_hours = 4;
+  EXPECT_EQ(og_save_if_changed(1), 0);
+  g_ui_teachers[1].standby_hours = 4;
+  EXPECT_EQ(og_save_if_changed(1), 1);
+}
+
+TEST_F(UiSchoolModel, HugeTeacherCountIsBounded) {
+  g_ui_settings.teacher_count = g_ui_settings_saved.teacher_count = 10000;
+  EXPECT_EQ(og_save_if_changed(1), 0);
+}
+
+TEST_F(UiSchoolModel, StayAnswerKeepsChanges) {
+  og_set_unsaved_changes_prompt([] { return 3; });
+  g_ui_header.extended_hours = 5;
+  EXPECT_EQ(og_save_if_changed(0), 1);
+  og_set_unsaved_changes_prompt([] { return 7; });
+  EXPECT_EQ(og_save_if_changed(0), -1);
+  og_set_unsaved_changes_prompt(nullptr);
+}
+
+TEST_F(UiSchoolModel, ResetPostHasNothingSet) {
+  UiTeachingPost post;
+  og_reset_teaching_post(post);
+  EXPECT_EQ(+post.subject, -1);
+  EXPECT_EQ(+post.partner, -1);
+  EXPECT_EQ(+post.own.hours, 0);
+  EXPECT_EQ(+post.partner_part.building_move, -1);
+  EXPECT_EQ(+post.own.forbidden_hours[0], 255);
+  EXPECT_EQ(+post.own.triple[2], -1);
+  EXPECT_EQ(+post.own.grouping1[0], 0);
+}
+
+TEST_F(UiSchoolModel, BandCountStopsAtZeroThreshold) {
+  UiHq2Table t{};
+  t.pairs[1][0] = 5;
+  EXPECT_EQ(og_hq2_count(t), 0);
+  t.pairs[0][0] = 2;
+  EXPECT_EQ(og_hq2_count(t), 2);
+}
+
+TEST_F(UiSchoolModel, DefaultsByIdentity) {
+  UiHq2Table row{};
+  EXPECT_EQ(og_get_hq2_defaults(&g_ui_settings.iggiorni, &row, 0), 5);
+  EXPECT_EQ(row.pairs[3][0], 14);
+  EXPECT_EQ(+g_ui_settings.iggiorni.count, 0);  // not copied
+  EXPECT_EQ(og_get_hq2_defaults(&g_ui_settings.ultimeoremax, nullptr, 1), 2);
+  EXPECT_EQ(+g_ui_settings.ultimeoremax.pairs[1][1], 33);
+  UiHq2Table stranger{};
+  EXPECT_EQ(og_get_hq2_defaults(&stranger, &row, 1), -1);
+  EXPECT_EQ(og_get_hq2_defaults_alt(&g_ui_settings.iggiorni, nullptr, 1), -1);
+}
+
+struct NewSchoolCase {
+  const char* id;
+  int type;
+  int weekday_hours, saturday_hours, saturday_short;
+  int ihinsegna_first_value;
+  int extra_first_threshold;
+};
+
+class NewSchool : public UiSchoolModel, public ::testing::WithParamInterface<NewSchoolCase> {};
+
+TEST_P(NewSchool, CalendarAndBands) {
+  const NewSchoolCase& c = GetParam();
+  og_set_new_school_defaults(c.type);
+  EXPECT_EQ(+g_ui_header.hours_per_day[0], c.weekday_hours);
+  EXPECT_EQ(+g_ui_header.hours_per_day[5], c.saturday_hours);
+  EXPECT_EQ(+g_ui_header.short_days[5], c.saturday_short);
+  EXPECT_EQ(+g_ui_header.hours_per_day[6], 0);
+  EXPECT_STREQ(g_ui_header.day_codes[3], "GI");
+  EXPECT_STREQ(g_ui_settings.buildings[0].name, "Centrale");
+  EXPECT_EQ(+g_ui_settings.ihinsegna.pairs[0][1], c.ihinsegna_first_value);
+  EXPECT_EQ(+g_ui_settings.ihinsegnaextra.triples[0][0], c.extra_first_threshold);
+  EXPECT_EQ(+g_ui_settings.ihbuchecst.count, 4);
+}
+
+// Units digit: 0 five days of 7, 1 Saturday short of 5, 2 six days of 6.
+// Below 50 the lower-school rows win (IHINSEGNA 14-6, extra from table 5).
+INSTANTIATE_TEST_SUITE_P(Types, NewSchool,
+                         ::testing::Values(NewSchoolCase{"s50", 50, 7, 0, 0, 4, 18},
+                                           NewSchoolCase{"s51", 51, 7, 5, 1, 4, 18},
+                                           NewSchoolCase{"s52", 52, 6, 6, 1, 4, 18},
+                                           NewSchoolCase{"p10", 10, 7, 0, 0, 6, 14}),
+                         [](const auto& info) { return std::string(info.param.id); });
+
+TEST_F(UiSchoolModel, NewStructureDefaults) {
+  og_set_new_structure_defaults();
+  EXPECT_EQ(+g_ui_structure.track_count, 1);
+  EXPECT_EQ(+g_ui_structure.status[1], '0');
+  EXPECT_STREQ(g_ui_header.school_name, "Inserire Nome della scuola");
+}
+
+}  // namespace
