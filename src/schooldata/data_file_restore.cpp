@@ -46,7 +46,11 @@ std::string with_arg(const char* format, const std::string& arg) {
 
 // The existing file of `folder` named `name` ignoring case, else folder/name.
 std::string file_in(const std::string& folder, const char* name) {
-  return kt::translate_path(kt::utf8_to_cp1252(trimmed(folder) + "/") + name);
+  std::string base = trimmed(folder) + "/";
+  if (auto entries = kt::list_folder(folder))
+    for (const kt::FolderEntry& e : *entries)
+      if (!e.is_folder && kt::cp1252_casecmp(kt::utf8_to_cp1252(e.name).c_str(), name) == 0) return base + e.name;
+  return base + name;
 }
 
 bool ask(const DataFileDialogue& d, const std::string& text) { return d.ask_yes_no && d.ask_yes_no(text); }
