@@ -6,6 +6,7 @@
 #include "schooldata/school_folder_chooser.h"
 
 #include "shell/app_startup.h"
+#include "shell/clipboard.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 
@@ -87,6 +88,13 @@ bool Cselscuole::OnCommand(WParam w, LParam l) {
       case kHowId:
         m_help.SetText(school_folder_text(SchoolFolderText::kHelp, ui_language()));
         return true;
+      case kServiceId: {
+        char pasted[41] = {};
+        ui_paste_text_from_clipboard(pasted, sizeof pasted);
+        og_service_extraction(pasted, m_hooks.tell, ui_language());
+        EndDialog(0);
+        return true;
+      }
       case kTransferId:
         if (m_show_transfer_guide) m_show_transfer_guide();
         return true;

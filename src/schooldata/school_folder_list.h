@@ -62,6 +62,12 @@ struct NewSchoolHooks {
 // was current when the chooser opened (empty for none).
 int og_create_new_school(const NewSchoolHooks& hooks, const std::string& previous_code, int language);
 
+// The service extraction: the archive "<name>_B.ZIP" (name cut to 40) of
+// the service server's folder unpacked into the data root's
+// "ZZ_VOLANTE_DA_MIRVOL", made current. 0 when every entry was extracted.
+int og_service_extraction(const std::string& pasted_name, const std::function<void(const std::string&)>& tell,
+                          int language);
+
 // The texts of the chooser and the creation (1252).
 enum class SchoolFolderText { kBackToList, kOnlyInDataRoot, kAlreadyExists, kNameTooShort, kHelp };
 const char* school_folder_text(SchoolFolderText which, int language);

@@ -2,10 +2,14 @@
 // lists every folder but hidden ones, a school folder lists "." and ".." and
 // hides the output folders, titles come from each "scuola2.txt"; a new
 // school is refused outside the data root, its folder name is cleaned, an
-// existing name is refused, and the first description holds only "REM:".
+// existing name is refused, and the first description holds only "REM:";
+// the service extraction unpacks its archive safely into its own folder.
 #include "schooldata/school_folder_list.h"
 
 #include "platform/cp1252.h"
+#include <minizip/zip.h>
+#include <zlib.h>
+
 #include "search_test_support.h"
 #include "shell/app_startup.h"
 
@@ -149,6 +153,40 @@ TEST_F(FolderList, NewSchoolOutsideTheDataRootGoesBackThere) {
   EXPECT_TRUE(s.steps.empty());
   EXPECT_EQ(fs::current_path().string(), data_);
   EXPECT_FALSE(fs::exists(data_ + "/liceo/galilei"));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_search_test;
+
+class FolderService : public SearchFolders {};
+
+TEST_F(FolderService, ExtractsTheServiceArchiveSafely) {
+  fs::create_directories(drive_ + "/KestrinTempusDati");
+  fs::current_path(drive_ + "/KestrinTempusDati");
+  std::vector<std::string> told;
+  auto tell = [&](const std::string& t) { told.push_back(t); };
+  EXPECT_EQ(og_service_extraction("liceo", tell, 0), 1);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0], "File \\VPS_Server_Data\\MIRVOL\\send_to_serviceB\\liceo_B.ZIP NON TROVATO in MIRVOL");
+  std::string zip = drive_ + "/VPS_Server_Data/MIRVOL/send_to_serviceB/liceo_B.ZIP";
+  fs::create_directories(fs::path(zip).parent_path());
+  zipFile zf = zipOpen64(zip.c_str(), APPEND_STATUS_CREATE);
+  for (const char* name : {"scuola2.txt", "../../evil.txt"}) {
+    zip_fileinfo info{};
+    zipOpenNewFileInZip(zf, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 9);
+    zipWriteInFileInZip(zf, "REM:x", 5);
+    zipCloseFileInZip(zf);
+  }
+  zipClose(zf, nullptr);
+  EXPECT_EQ(og_service_extraction("liceo", tell, 0), 0);
+  std::string out = drive_ + "/KestrinTempusDati/ZZ_VOLANTE_DA_MIRVOL";
+  EXPECT_EQ(fs::current_path().string(), out);
+  EXPECT_TRUE(fs::exists(out + "/scuola2.txt"));
+  EXPECT_TRUE(fs::exists(out + "/evil.txt"));
+  EXPECT_FALSE(fs::exists(drive_ + "/evil.txt"));
 }
 
 }  // namespace
