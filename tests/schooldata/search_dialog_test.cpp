@@ -1,7 +1,8 @@
 // The data-file search dialog driven headless: rows reach the list through
 // the polling timer, Esc during a search only stops it, the pen restore
-// asks, copies and closes, the selection mode hands the folder back, and
-// the texts follow the mode and the language.
+// asks, copies and closes, a deletion moves the copy and searches again,
+// the selection mode hands the folder back, and the texts follow the mode
+// and the language.
 #include "schooldata/data_file_search_dialog.h"
 
 #include "platform/test_driver.h"
@@ -120,6 +121,32 @@ TEST_F(SearchDialog, PenRestoreAsksCopiesAndCloses) {
   EXPECT_EQ(read(drive_ + "/KestrinTempusDati/liceo/scuola2.txt"), "pen");
   EXPECT_EQ(fs::current_path().string(), drive_ + "/KestrinTempusDati/liceo");
   EXPECT_EQ(message_boxes(ui), 2);
+}
+
+TEST_F(SearchDialog, DeleteMovesTheCopyAndSearchesAgain) {
+  file(pen_ + "/Copia_Dati_Orario/liceo/scuola2.txt", "pen", 1700000000);
+  file(pen_ + "/Copia_Dati_Orario/media/scuola2.txt", "pen", 1600000000);
+  TestDriver ui;
+  Crical dialog;
+  dialog.m_drive = 'E';
+  dialog.m_delete_mode = 1;
+  std::vector<std::string> after;
+  bool searching_again = false;
+  ui.OnNextModal([&](Dialog& d) {
+    finish(ui, dialog);
+    ui.Select(d, Crical::kListId, 0);
+    ui.Click(d, Crical::kActionId);
+    searching_again = dialog.Searching();
+    finish(ui, dialog);
+    after = column(d, 0);
+    ui.Click(d, kIdCancel);
+  });
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // irreversible: Yes
+  EXPECT_EQ(dialog.DoModal(), kIdCancel);
+  EXPECT_TRUE(searching_again);
+  EXPECT_EQ(after, std::vector<std::string>{pen_ + "/Copia_Dati_Orario/media"});
+  EXPECT_EQ(read(pen_ + "/Copia_Dati_DELETE/liceo/scuola2.txt"), "pen");
+  EXPECT_EQ(message_boxes(ui), 1);
 }
 
 TEST_F(SearchDialog, SelectionHandsTheFolderBack) {
