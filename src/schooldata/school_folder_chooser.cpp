@@ -1,0 +1,131 @@
+// Behaviour of the school-folder chooser (see school_folder_chooser.h):
+// filling the list from the current folder, entering a row by double click
+// or OK, the OK caption that follows the selection, creating a new school,
+// and Cancel going back to the folder of the opening. User-interface thread
+// only.
+#include "schooldata/school_folder_chooser.h"
+
+#include "shell/app_startup.h"
+#include "shell/clipboard.h"
+#include "shell/message_box.h"
+#include "shell/ml_text.h"
+
+using namespace kt::ui;
+
+namespace {
+
+constexpr const char* kOkConfirm = "[Invio] Conferma Cartella Scelta e Ritorna";
+constexpr const char* kOkChoose = "[Invio] Scegli Cartella";
+
+}  // namespace
+
+Cselscuole::Cselscuole() : CResizableDialog(kTemplate) {
+  m_hooks.tell = [](const std::string& text) { ui_message_box(text.c_str()); };
+}
+
+LResult Cselscuole::DoModal() {
+  ui_register_school_folder_template();
+  return CResizableDialog::DoModal();
+}
+
+void Cselscuole::DoDataExchange(DataExchange& dx) {
+  dx.Control(kListId, m_list);
+  dx.Control(kHelpId, m_help);
+}
+
+bool Cselscuole::OnInitDialog() {
+  CResizableDialog::OnInitDialog();
+  if (Window* service = GetDlgItem(kServiceId)) service->ShowWindow(m_service_mode ? kSwShow : kSwHide);
+  m_opening_folder = og_current_folder_path();
+  m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
+  m_list.InsertColumn(0, "Cartella", kLvcfmtLeft, 16 * 8);
+  m_list.InsertColumn(1, "Scuola", kLvcfmtLeft, 72 * 6);
+  Fill(false);
+  m_opening_code = m_create_mode ? std::string() : m_current_school_code;
+  m_help.SetText(school_folder_text(SchoolFolderText::kHelp, ui_language()));
+  if (m_create_mode) EndDialog(og_create_new_school(m_hooks, m_opening_code, ui_language()) == 0 ? kIdOk : kIdCancel);
+  return true;
+}
+
+void Cselscuole::Fill(bool select_self) {
+  std::string here = og_current_folder_path();
+  SetDlgItemText(kPathId, here);
+  SchoolFolderListing listing = og_list_school_folders(here, select_self, ui_language());
+  m_list.DeleteAllItems();
+  for (const SchoolFolderRow& row : listing.rows) {
+    int at = m_list.InsertItem(m_list.GetItemCount(), row.name);
+    m_list.SetItemText(at, 1, row.title);
+  }
+  SetDlgItemText(kIdOk, kOkConfirm);
+  if (listing.selected >= 0)
+    m_list.SetItemState(listing.selected, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
+  ShowOkCaption();
+}
+
+void Cselscuole::ShowOkCaption() {
+  int selected = m_list.GetNextItem(-1, kLvniSelected);
+  SetDlgItemText(kIdOk, selected >= 0 ? kOkChoose : kOkConfirm);
+}
+
+std::string Cselscuole::OpenSelectedRow() {
+  int selected = m_list.GetNextItem(-1, kLvniSelected);
+  if (selected < 0) return "";
+  std::string name = m_list.GetItemText(selected, 0);
+  std::string here = og_current_folder_path();
+  if (here.empty() || here.back() != '\\') here += '\\';
+  og_set_current_folder((here + name).c_str());
+  Fill(false);
+  m_list.SetFocus();
+  return name;
+}
+
+bool Cselscuole::OnCommand(WParam w, LParam l) {
+  if (command_code(w) == kBnClicked) {
+    switch (command_id(w)) {
+      case kCreateId:
+        Fill(og_create_new_school(m_hooks, m_opening_code, ui_language()) == 0);
+        return true;
+      case kHowId:
+        m_help.SetText(school_folder_text(SchoolFolderText::kHelp, ui_language()));
+        return true;
+      case kServiceId: {
+        char pasted[41] = {};
+        ui_paste_text_from_clipboard(pasted, sizeof pasted);
+        og_service_extraction(pasted, m_hooks.tell, ui_language());
+        EndDialog(0);
+        return true;
+      }
+      case kTransferId:
+        if (m_show_transfer_guide) m_show_transfer_guide();
+        return true;
+      default:
+        break;
+    }
+  }
+  return CResizableDialog::OnCommand(w, l);
+}
+
+bool Cselscuole::OnNotify(WParam w, LParam l, LResult* result) {
+  auto* header = reinterpret_cast<NotifyHeader*>(l);
+  if (header && header->id == kListId) {
+    if (header->code == kNmDblClk) {
+      if (OpenSelectedRow() == ".") EndDialog(kIdOk);
+      return true;
+    }
+    if (header->code == kLvnItemChanged) {
+      ShowOkCaption();
+      return true;
+    }
+  }
+  return CResizableDialog::OnNotify(w, l, result);
+}
+
+void Cselscuole::OnOK() {
+  if (m_list.GetNextItem(-1, kLvniSelected) < 0) return EndDialog(kIdOk);
+  if (OpenSelectedRow() != "..") EndDialog(kIdOk);
+}
+
+void Cselscuole::OnCancel() {
+  og_set_current_folder(m_opening_folder.c_str());
+  EndDialog(kIdCancel);
+}

@@ -1,0 +1,104 @@
+// The school-folder chooser driven headless: entering a folder by double
+// click, ending on ".", OK on ".." staying one level up, Cancel going back
+// to the folder of the opening, the OK caption following the selection, and
+// the create mode making a school and ending with OK.
+#include "schooldata/school_folder_chooser.h"
+
+#include "platform/test_driver.h"
+#include "search_test_support.h"
+#include "shell/message_box.h"
+#include "shell/ml_text.h"
+
+namespace {
+
+using namespace kt_search_test;
+using namespace kt::ui;
+
+class FolderChooser : public SearchFolders {
+ protected:
+  void SetUp() override {
+    SearchFolders::SetUp();
+    ui_register_toolkit_templates();
+    data_ = drive_ + "/KestrinTempusDati";
+    file(data_ + "/liceo/scuola2.txt", "REM:Liceo Galilei\n");
+    file(data_ + "/media/scuola2.txt", "REM:Scuola Media\n");
+    fs::current_path(data_);
+  }
+  static std::vector<std::string> rows(Dialog& d) {
+    auto& list = *static_cast<ListView*>(d.GetDlgItem(Cselscuole::kListId));
+    std::vector<std::string> out;
+    for (int i = 0; i < list.GetItemCount(); ++i) out.push_back(list.GetItemText(i, 0) + "=" + list.GetItemText(i, 1));
+    return out;
+  }
+  std::string data_;
+};
+
+TEST_F(FolderChooser, DoubleClickEntersAndDotEnds) {
+  TestDriver ui;
+  Cselscuole chooser;
+  std::vector<std::string> at_root, inside;
+  std::string path, ok_caption;
+  ui.OnNextModal([&](Dialog& d) {
+    at_root = rows(d);
+    ui.Select(d, Cselscuole::kListId, 0);
+    ok_caption = ui.Text(d, kIdOk);
+    ui.ClickCell(d, Cselscuole::kListId, 0, 0, true);
+    inside = rows(d);
+    path = ui.Text(d, Cselscuole::kPathId);
+    ui.ClickCell(d, Cselscuole::kListId, 0, 0, true);  // "."
+  });
+  EXPECT_EQ(chooser.DoModal(), kIdOk);
+  EXPECT_EQ(at_root, (std::vector<std::string>{"liceo=Liceo Galilei", "media=Scuola Media"}));
+  EXPECT_EQ(ok_caption, "[Invio] Scegli Cartella");
+  EXPECT_EQ(inside, (std::vector<std::string>{".=Liceo Galilei", "..=RITORNA ALL'ELENCO delle cartelle e scuole"}));
+  EXPECT_EQ(path, "\\KestrinTempusDati\\liceo");
+  EXPECT_EQ(fs::current_path().string(), data_ + "/liceo");
+}
+
+TEST_F(FolderChooser, OkOnDotDotStaysAndCancelGoesBack) {
+  TestDriver ui;
+  Cselscuole chooser;
+  std::vector<std::string> after_up;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.ClickCell(d, Cselscuole::kListId, 1, 0, true);  // enter "media"
+    ui.Select(d, Cselscuole::kListId, 1);               // ".."
+    ui.Click(d, kIdOk);
+    after_up = rows(d);
+    ui.Select(d, Cselscuole::kListId, 0);  // "liceo"
+    ui.ClickCell(d, Cselscuole::kListId, 0, 0, true);
+    ui.Click(d, kIdCancel);
+  });
+  EXPECT_EQ(chooser.DoModal(), kIdCancel);
+  EXPECT_EQ(after_up, (std::vector<std::string>{"liceo=Liceo Galilei", "media=Scuola Media"}));
+  EXPECT_EQ(fs::current_path().string(), data_);
+}
+
+TEST_F(FolderChooser, OkOnAFolderEndsInIt) {
+  TestDriver ui;
+  Cselscuole chooser;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Select(d, Cselscuole::kListId, 1);
+    ui.Click(d, kIdOk);
+  });
+  EXPECT_EQ(chooser.DoModal(), kIdOk);
+  EXPECT_EQ(fs::current_path().string(), data_ + "/media");
+}
+
+TEST_F(FolderChooser, CreateModeMakesTheSchoolAndEndsWithOk) {
+  TestDriver ui;
+  Cselscuole chooser;
+  chooser.m_create_mode = true;
+  chooser.m_hooks.ask_names = [](std::string* school, std::string* folder) {
+    *school = "Istituto Nuovo";
+    *folder = "nuovo istituto";
+    return true;
+  };
+  EXPECT_EQ(chooser.DoModal(), kIdOk);
+  EXPECT_EQ(read(data_ + "/nuovo_istituto/scuola2.txt"), "REM:Istituto Nuovo");
+  EXPECT_EQ(fs::current_path().string(), data_ + "/nuovo_istituto");
+  Cselscuole refused;
+  refused.m_create_mode = true;  // no names given: nothing is made
+  EXPECT_EQ(refused.DoModal(), kIdCancel);
+}
+
+}  // namespace

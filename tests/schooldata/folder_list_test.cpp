@@ -1,0 +1,192 @@
+// The school-folder chooser's rows and the new-school steps: the data root
+// lists every folder but hidden ones, a school folder lists "." and ".." and
+// hides the output folders, titles come from each "scuola2.txt"; a new
+// school is refused outside the data root, its folder name is cleaned, an
+// existing name is refused, and the first description holds only "REM:";
+// the service extraction unpacks its archive safely into its own folder.
+#include "schooldata/school_folder_list.h"
+
+#include "platform/cp1252.h"
+#include <minizip/zip.h>
+#include <zlib.h>
+
+#include "search_test_support.h"
+#include "shell/app_startup.h"
+
+namespace {
+
+using namespace kt_search_test;
+
+class FolderList : public SearchFolders {
+ protected:
+  void SetUp() override {
+    SearchFolders::SetUp();
+    data_ = drive_ + "/KestrinTempusDati";
+    fs::create_directories(data_);
+    fs::current_path(data_);
+  }
+  std::vector<std::string> names(const SchoolFolderListing& l) {
+    std::vector<std::string> out;
+    for (const SchoolFolderRow& r : l.rows) out.push_back(r.name + "=" + r.title);
+    return out;
+  }
+  std::string data_;
+};
+
+TEST(FolderDataRoot, Table) {
+  struct Case {
+    const char* path;
+    bool root;
+  } cases[] = {{"\\KestrinTempusDati", true},    {"\\KestrinTempusDati\\", true}, {"C:\\KestrinTempusDati", true},
+               {"\\KestrinTempusDati\\a", false}, {"\\kestrintempusdati", false},  {"\\KestrinTempusDatiX", false},
+               {"\\", false}};
+  for (const Case& c : cases) EXPECT_EQ(og_is_data_root_path(c.path), c.root) << c.path;
+}
+
+TEST_F(FolderList, DataRootListsAllButHiddenFolders) {
+  file(data_ + "/liceo/scuola2.txt", "REM:Liceo|Scientifico\nREM:x\n");
+  file(data_ + "/vuota/scuola1.txt", "x");
+  file(data_ + "/Orario/x.txt", "x");
+  file(data_ + "/.nascosta/scuola2.txt", "REM:no");
+  file(data_ + "/plenixstatus.txt", "x");
+  auto l = og_list_school_folders("\\KestrinTempusDati", false, 0);
+  EXPECT_TRUE(l.at_data_root);
+  EXPECT_EQ(names(l), (std::vector<std::string>{"Orario=", "liceo=Liceo Scientifico", "vuota="}));
+  EXPECT_EQ(l.selected, 0);
+}
+
+TEST_F(FolderList, SchoolFolderHidesOutputFolders) {
+  file(data_ + "/liceo/scuola2.txt", "REM:Liceo\n");
+  for (const char* o : kChooserHiddenFolders) fs::create_directories(data_ + "/liceo/" + o);
+  fs::create_directories(data_ + "/liceo/orario");  // another name: listed
+  fs::create_directories(data_ + "/liceo/.svn");
+  auto l = og_list_school_folders("\\KestrinTempusDati\\liceo", false, 2);
+  EXPECT_FALSE(l.at_data_root);
+  EXPECT_EQ(names(l), (std::vector<std::string>{".=Liceo", "..=Back to the list of folders and schools", ".svn=",
+                                                 "orario="}));
+  EXPECT_EQ(l.selected, 1);
+  EXPECT_EQ(og_list_school_folders("\\KestrinTempusDati\\liceo", true, 2).selected, 0);
+}
+
+TEST(FolderNewName, Table) {
+  struct Case {
+    const char* typed;
+    const char* want;
+  } cases[] = {{"1a/b & c", "1a_b___c"}, {"Liceo Galilei", "Liceo_Galilei"}, {"Città"_cp, "Città"_cp}, {"", ""}};
+  for (const Case& c : cases) EXPECT_EQ(og_new_school_folder_name(c.typed), c.want) << c.typed;
+}
+
+struct Script {
+  std::vector<std::string> told, steps;
+  std::string school = "Liceo Galilei", folder = "galilei";
+  bool ok = true;
+  int cloud = 0;
+  NewSchoolHooks hooks() {
+    NewSchoolHooks h;
+    h.ask_names = [this](std::string* s, std::string* f) {
+      steps.push_back("names");
+      *s = school;
+      *f = folder;
+      return ok;
+    };
+    h.ask_cloud_share = [this] {
+      steps.push_back("cloud");
+      return cloud;
+    };
+    h.tell = [this](const std::string& t) { told.push_back(t); };
+    h.read_description = [this] { std::ifstream in("scuola2.txt", std::ios::binary);
+      steps.push_back("read:" + std::string(std::istreambuf_iterator<char>(in), {})); };
+    h.set_school_code = [this](const std::string& c) { steps.push_back("code:" + c); };
+    h.apply_new_school_defaults = [this] { steps.push_back("defaults"); };
+    h.write_description = [this] { steps.push_back("write"); };
+    return h;
+  }
+};
+
+TEST_F(FolderList, NewSchoolInTheDataRoot) {
+  Script s;
+  s.cloud = 1;
+  EXPECT_EQ(og_create_new_school(s.hooks(), "K123", 0), 0);
+  EXPECT_EQ(s.steps, (std::vector<std::string>{"cloud", "names", "read:REM:Liceo Galilei", "code:K123", "defaults",
+                                                "write"}));
+  EXPECT_EQ(fs::current_path().string(), data_ + "/galilei");
+  EXPECT_EQ(read(data_ + "/galilei/scuola2.txt"), "REM:Liceo Galilei");
+}
+
+TEST_F(FolderList, NewSchoolRefusals) {
+  file(data_ + "/liceo/scuola2.txt", "REM:Liceo\n");
+  struct Case {
+    const char* id;
+    const char* folder;
+    bool ok;
+    int cloud;
+    const char* previous_code;
+    int result;
+    std::size_t told;
+  } cases[] = {
+      {"cancelled", "nuova", false, 0, "", 1, 0},
+      {"cloud-cancel", "nuova", true, -1, "K1", 1, 0},
+      {"exists", "liceo", true, 0, "", 0, 1},
+      {"empty-name", "", true, 0, "", 1, 1},
+  };
+  for (const Case& c : cases) {
+    fs::current_path(data_);
+    Script s;
+    s.folder = c.folder;
+    s.ok = c.ok;
+    s.cloud = c.cloud;
+    EXPECT_EQ(og_create_new_school(s.hooks(), c.previous_code, 2), c.result) << c.id;
+    EXPECT_EQ(s.told.size(), c.told) << c.id;
+    EXPECT_EQ(fs::current_path().string(), data_) << c.id;
+    EXPECT_FALSE(fs::exists(data_ + "/nuova")) << c.id;
+  }
+  EXPECT_EQ(read(data_ + "/liceo/scuola2.txt"), "REM:Liceo\n");
+}
+
+TEST_F(FolderList, NewSchoolOutsideTheDataRootGoesBackThere) {
+  file(data_ + "/liceo/scuola2.txt", "REM:Liceo\n");
+  fs::current_path(data_ + "/liceo");
+  Script s;
+  EXPECT_EQ(og_create_new_school(s.hooks(), "", 2), 1);
+  ASSERT_EQ(s.told.size(), 1u);
+  EXPECT_EQ(s.told[0], "The new folders (and new schools) can be created only in the [\\KestrinTempusDati\\] folder.");
+  EXPECT_TRUE(s.steps.empty());
+  EXPECT_EQ(fs::current_path().string(), data_);
+  EXPECT_FALSE(fs::exists(data_ + "/liceo/galilei"));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_search_test;
+
+class FolderService : public SearchFolders {};
+
+TEST_F(FolderService, ExtractsTheServiceArchiveSafely) {
+  fs::create_directories(drive_ + "/KestrinTempusDati");
+  fs::current_path(drive_ + "/KestrinTempusDati");
+  std::vector<std::string> told;
+  auto tell = [&](const std::string& t) { told.push_back(t); };
+  EXPECT_EQ(og_service_extraction("liceo", tell, 0), 1);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0], "File \\VPS_Server_Data\\MIRVOL\\send_to_serviceB\\liceo_B.ZIP NON TROVATO in MIRVOL");
+  std::string zip = drive_ + "/VPS_Server_Data/MIRVOL/send_to_serviceB/liceo_B.ZIP";
+  fs::create_directories(fs::path(zip).parent_path());
+  zipFile zf = zipOpen64(zip.c_str(), APPEND_STATUS_CREATE);
+  for (const char* name : {"scuola2.txt", "../../evil.txt"}) {
+    zip_fileinfo info{};
+    zipOpenNewFileInZip(zf, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 9);
+    zipWriteInFileInZip(zf, "REM:x", 5);
+    zipCloseFileInZip(zf);
+  }
+  zipClose(zf, nullptr);
+  EXPECT_EQ(og_service_extraction("liceo", tell, 0), 0);
+  std::string out = drive_ + "/KestrinTempusDati/ZZ_VOLANTE_DA_MIRVOL";
+  EXPECT_EQ(fs::current_path().string(), out);
+  EXPECT_TRUE(fs::exists(out + "/scuola2.txt"));
+  EXPECT_TRUE(fs::exists(out + "/evil.txt"));
+  EXPECT_FALSE(fs::exists(drive_ + "/evil.txt"));
+}
+
+}  // namespace

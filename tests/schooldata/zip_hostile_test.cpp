@@ -1,0 +1,185 @@
+// The zip reader against hostile and damaged archives: names that climb,
+// absolute names and drive letters, link entries, zip bombs (honest and
+// lying sizes), truncated and corrupt archives. Nothing may be written
+// outside the target folder, and a good file is never replaced by a half
+// one.
+#include <sys/stat.h>
+
+#include "schooldata/zip_reader.h"
+#include "zip_test_support.h"
+
+namespace {
+
+using namespace kt_zip_test;
+
+class ZipHostile : public ZipFolder {};
+
+TEST(ZipSafeNames, Table) {
+  struct Case {
+    const char* id;
+    const char* raw;
+    const char* want;
+  } cases[] = {
+      {"plain", "scuola2.txt", "scuola2.txt"},
+      {"folder", "a/b/c.txt", "a/b/c.txt"},
+      {"backslashes", "a\\b\\c.txt", "a/b/c.txt"},
+      {"climb-two", "../../dir/file.txt", "dir/file.txt"},
+      {"drive-climb", "C:\\dir\\..\\file.txt", "file.txt"},
+      {"drive-runs", "C:D:/x", "x"},
+      {"absolute", "/etc/passwd", "etc/passwd"},
+      {"unc", "\\\\server\\share\\f", "server/share/f"},
+      {"dots", "./a/./b", "a/b"},
+      {"climb-at-end", "a/b/..", ""},
+      {"only-climb", "..", ""},
+      {"mixed-climb", "a/..\\../b", "b"},
+      {"dotdot-in-name", "a..b/c", "a..b/c"},
+      {"empty", "", ""},
+  };
+  for (const Case& c : cases) {
+    char out[kUiZipNameSize];
+    ui_zip_make_safe_name(c.raw, out, sizeof out);
+    EXPECT_STREQ(out, c.want) << c.id;
+  }
+  char small[4];
+  ui_zip_make_safe_name("abcdef", small, sizeof small);
+  EXPECT_STREQ(small, "abc");
+}
+
+TEST_F(ZipHostile, ClimbingAndAbsoluteNamesStayInside) {
+  write_zip(root_ + "/h.zip", {{"../../evil.txt", "1"}, {"/abs.txt", "2"}, {"C:\\dir\\..\\drive.txt", "3"},
+                               {"..\\..\\dir\\deep.txt", "4"}, {"ok/../..", "5"}});
+  UiZipHandle* h = ui_zip_open_file("\\h.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(ui_zip_extract_all(h, "target"), 0u);
+  ui_zip_close(h);
+  EXPECT_EQ(tree(root_ + "/work/target"),
+            (std::vector<std::string>{"abs.txt", "dir/", "dir/deep.txt", "drive.txt", "evil.txt"}));
+  EXPECT_EQ(tree(root_ + "/work"), (std::vector<std::string>{"target/", "target/abs.txt", "target/dir/",
+                                                              "target/dir/deep.txt", "target/drive.txt",
+                                                              "target/evil.txt"}));
+}
+
+TEST_F(ZipHostile, LinkEntriesAreNeverCreated) {
+  write_zip(root_ + "/l.zip", {{"link", "/etc/passwd", 3, 0120777u << 16}, {"real.txt", "r", 3, 0100644u << 16}});
+  UiZipHandle* h = ui_zip_open_file("\\l.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 0, "t\\link"), kZipLinkRefused);
+  EXPECT_EQ(ui_zip_extract_all(h, "t"), 0u);
+  ui_zip_close(h);
+  EXPECT_EQ(tree(root_ + "/work/t"), (std::vector<std::string>{"real.txt"}));
+}
+
+// An existing link in the target is replaced by the file, never written through.
+TEST_F(ZipHostile, ExistingLinkIsReplacedNotFollowed) {
+  write_file(root_ + "/outside.txt", "keep");
+  fs::create_directories(root_ + "/work/t");
+  fs::create_symlink(root_ + "/outside.txt", root_ + "/work/t/a.txt");
+  write_zip(root_ + "/a.zip", {{"a.txt", "new"}});
+  UiZipHandle* h = ui_zip_open_file("\\a.zip", nullptr);
+  EXPECT_EQ(ui_zip_extract_all(h, "t"), 0u);
+  ui_zip_close(h);
+  EXPECT_EQ(read_file(root_ + "/outside.txt"), "keep");
+  EXPECT_FALSE(fs::is_symlink(root_ + "/work/t/a.txt"));
+  EXPECT_EQ(read_file(root_ + "/work/t/a.txt"), "new");
+}
+
+TEST_F(ZipHostile, BombStoppedByEntryLimit) {
+  write_zip(root_ + "/b.zip", {{"bomb.txt", std::string(3 << 20, '\0')}});
+  UiZipHandle* h = ui_zip_open_file("\\b.zip", nullptr);
+  ui_zip_set_limits(h, 1 << 20, 1 << 30);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 0, "bomb.txt"), kZipSizeLimit);
+  EXPECT_EQ(ui_zip_close(h), kZipSizeLimit);
+  EXPECT_FALSE(fs::exists(root_ + "/work/bomb.txt"));
+  EXPECT_EQ(tree(root_ + "/work"), std::vector<std::string>{});
+}
+
+// A bomb that declares a small size is caught on the bytes inflated.
+TEST_F(ZipHostile, LyingBombStoppedByCountedBytes) {
+  ZipItem liar{"liar.txt", std::string(3 << 20, 'z')};
+  liar.declared_size = 1000;
+  write_zip(root_ + "/b.zip", {liar});
+  UiZipHandle* h = ui_zip_open_file("\\b.zip", nullptr);
+  ui_zip_set_limits(h, 500, 1 << 30);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 0, "liar.txt"), kZipSizeLimit);
+  ui_zip_set_limits(h, 1 << 30, 1 << 30);
+  // minizip stops at the declared size; the CRC of the whole data fails.
+  EXPECT_EQ(ui_zip_extract_to_file(h, 0, "liar.txt"), kZipInflateFailed);
+  ui_zip_close(h);
+  EXPECT_FALSE(fs::exists(root_ + "/work/liar.txt"));
+}
+
+TEST_F(ZipHostile, TotalLimitOverManyEntries) {
+  std::vector<ZipItem> items;
+  for (int i = 0; i < 5; ++i) items.push_back({"p" + std::to_string(i), std::string(400, 'x')});
+  write_zip(root_ + "/b.zip", items);
+  UiZipHandle* h = ui_zip_open_file("\\b.zip", nullptr);
+  ui_zip_set_limits(h, 1000, 1000);
+  EXPECT_EQ(ui_zip_extract_all(h, "t"), kZipSizeLimit);
+  ui_zip_close(h);
+  EXPECT_EQ(tree(root_ + "/work/t"), (std::vector<std::string>{"p0", "p1"}));
+}
+
+TEST_F(ZipHostile, TruncatedArchiveCannotBeOpened) {
+  write_zip(root_ + "/t.zip", {{"scuola2.txt", std::string(5000, 'k')}});
+  std::string bytes = read_file(root_ + "/t.zip");
+  for (std::size_t cut : {bytes.size() - 10, bytes.size() / 2, std::size_t{3}, std::size_t{0}}) {
+    write_file(root_ + "/cut.zip", bytes.substr(0, cut));
+    EXPECT_EQ(ui_zip_open_file("\\cut.zip", nullptr), nullptr) << cut;
+    EXPECT_EQ(ui_zip_last_error(), kZipCannotOpen) << cut;
+    std::string part = bytes.substr(0, cut);
+    EXPECT_EQ(ui_zip_open_memory(part.data(), static_cast<std::uint32_t>(part.size()), nullptr), nullptr) << cut;
+  }
+}
+
+// Damaged entry data: the good file in place stays as it was, and no
+// temporary is left beside it.
+TEST_F(ZipHostile, CorruptDataKeepsTheGoodFile) {
+  std::string text;  // letters that do not compress into a few bytes
+  std::uint32_t seed = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    text += static_cast<char>('a' + (seed >> 16) % 26);
+  }
+  ZipItem stored{"scuola2.txt", text};
+  stored.store = true;
+  write_zip(root_ + "/c.zip", {{"scuola2.txt", text}, stored});
+  std::string bytes = read_file(root_ + "/c.zip");
+  std::size_t first = bytes.find("scuola2.txt") + 11;  // the deflated data follows the local header's name
+  for (std::size_t i = first + 100; i < first + 140; ++i) bytes[i] = static_cast<char>(bytes[i] ^ 0x5A);
+  std::size_t second = bytes.find(text.substr(0, 64));  // the stored copy
+  ASSERT_NE(second, std::string::npos);
+  bytes[second + 5000] ^= 0x01;
+  write_file(root_ + "/c.zip", bytes);
+  write_file(root_ + "/work/s/scuola2.txt", "GOOD");
+  UiZipHandle* h = ui_zip_open_file("\\c.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 0, "s\\scuola2.txt"), kZipInflateFailed);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 1, "s\\scuola2.txt"), kZipInflateFailed);
+  char block[64];
+  std::uint32_t got = 0, rc;
+  while ((rc = ui_zip_extract_to_memory(h, 1, block, sizeof block, &got)) == kZipMoreData) {
+  }
+  EXPECT_EQ(rc, kZipInflateFailed);
+  ui_zip_close(h);
+  EXPECT_TRUE(read_file(root_ + "/work/s/scuola2.txt") == "GOOD");
+  EXPECT_EQ(tree(root_ + "/work/s"), std::vector<std::string>{"scuola2.txt"});
+}
+
+TEST_F(ZipHostile, EncryptedEntryWithoutPassword) {
+  zipFile zf = zipOpen64((root_ + "/e.zip").c_str(), APPEND_STATUS_CREATE);
+  zip_fileinfo info{};
+  std::string data = "secret";
+  uLong crc = crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()));
+  ASSERT_EQ(zipOpenNewFileInZip3_64(zf, "s.txt", &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 9, 0,
+                                    -MAX_WBITS, 8, Z_DEFAULT_STRATEGY, "pw", crc, 0),
+            ZIP_OK);
+  zipWriteInFileInZip(zf, data.data(), static_cast<unsigned>(data.size()));
+  zipCloseFileInZip(zf);
+  zipClose(zf, nullptr);
+  UiZipHandle* h = ui_zip_open_file("\\e.zip", nullptr);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 0, "s.txt"), kZipPassword);
+  ui_zip_close(h);
+  EXPECT_FALSE(fs::exists(root_ + "/work/s.txt"));
+}
+
+}  // namespace

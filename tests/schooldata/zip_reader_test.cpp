@@ -1,0 +1,204 @@
+// The zip reader on ordinary archives: entry count and descriptions,
+// attributes by host system, DOS and extended times, extraction to files
+// (relative and absolute targets) and to memory in pieces.
+#include "schooldata/zip_reader.h"
+
+#include <sys/stat.h>
+
+#include "zip_test_support.h"
+
+namespace {
+
+using namespace kt_zip_test;
+
+class ZipReader : public ZipFolder {};
+
+std::string zip_path(const std::string& root, const char* name) { return root + "/" + name; }
+
+TEST_F(ZipReader, CountOfTwelveEntriesAndEmptyName) {
+  std::vector<ZipItem> items;
+  for (int i = 0; i < 12; ++i) items.push_back({"f" + std::to_string(i) + ".txt", "x"});
+  write_zip(zip_path(root_, "a.zip"), items);
+  UiZipHandle* h = ui_zip_open_file("\\a.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  UiZipEntry e;
+  e.index = 99;
+  e.name[0] = 'z';
+  e.attributes = 7;
+  EXPECT_EQ(ui_zip_get_item(h, -1, &e), 0u);
+  EXPECT_EQ(e.index, 12);
+  EXPECT_STREQ(e.name, "");
+  EXPECT_EQ(e.attributes, 0u);
+  EXPECT_EQ(e.write_time.low | e.write_time.high, 0u);
+  EXPECT_EQ(ui_zip_get_item(h, 12, &e), kZipBadArgument);
+  EXPECT_EQ(ui_zip_get_item(h, -2, &e), kZipBadArgument);
+  EXPECT_EQ(ui_zip_get_item(h, 11, &e), 0u);
+  EXPECT_STREQ(e.name, "f11.txt");
+  EXPECT_EQ(ui_zip_get_item(h, 3, &e), 0u);  // backwards: from the first entry again
+  EXPECT_STREQ(e.name, "f3.txt");
+  EXPECT_EQ(ui_zip_get_item(h, 3, &e), 0u);  // the cached description
+  EXPECT_STREQ(e.name, "f3.txt");
+  EXPECT_EQ(e.uncompressed_size, 1);
+  ui_zip_close(h);
+}
+
+TEST_F(ZipReader, MissingArchiveAndNullHandle) {
+  EXPECT_EQ(ui_zip_open_file("\\none.zip", nullptr), nullptr);
+  EXPECT_EQ(ui_zip_last_error(), kZipCannotOpen);
+  UiZipEntry e;
+  EXPECT_EQ(ui_zip_get_item(nullptr, 0, &e), kZipBadArgument);
+  EXPECT_EQ(ui_zip_extract_to_file(nullptr, 0, "x"), kZipBadArgument);
+  EXPECT_EQ(ui_zip_close(nullptr), kZipBadArgument);
+}
+
+// Attributes: the low bits on MS-DOS-family hosts; on Unix directory from
+// bit 30, read-only from a clear owner write bit, archive always.
+TEST_F(ZipReader, AttributesByHost) {
+  struct Case {
+    const char* id;
+    int host;
+    std::uint32_t external;
+    std::uint32_t want;
+  } cases[] = {
+      {"dos-ro-hidden", 0, 0x23, 0x23},
+      {"dos-sys-dir", 0, 0x14, 0x14},
+      {"ntfs-high-bits-dropped", 11, 0xFFFF00C1, 0x01},
+      {"vfat-archive", 14, 0x20, 0x20},
+      {"mac-hidden", 7, 0x02, 0x02},
+      {"unix-rw", 3, 0100644u << 16, 0x20},
+      {"unix-ro", 3, 0100444u << 16, 0x21},
+      {"unix-dir", 3, (040755u << 16) | 0x10, 0x30},
+  };
+  std::vector<ZipItem> items;
+  for (const Case& c : cases) items.push_back({c.id, "", c.host, c.external});
+  write_zip(zip_path(root_, "a.zip"), items);
+  UiZipHandle* h = ui_zip_open_file("\\a.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
+    UiZipEntry e;
+    ASSERT_EQ(ui_zip_get_item(h, i, &e), 0u) << cases[i].id;
+    EXPECT_EQ(e.attributes, cases[i].want) << cases[i].id;
+  }
+  ui_zip_close(h);
+}
+
+std::uint64_t ticks(const UiFileTime& t) { return (static_cast<std::uint64_t>(t.high) << 32) | t.low; }
+
+// The DOS time is local time; the "UT" block's Unix times replace it.
+TEST_F(ZipReader, DosAndExtendedTimes) {
+  const char* old_tz = std::getenv("TZ");
+  std::string saved = old_tz ? old_tz : "";
+  ::setenv("TZ", "UTC0", 1);
+  ::tzset();
+  // 2025-04-12 13:34:28: date (45<<9)|(4<<5)|12 = 0x5A8C, time (13<<11)|(34<<5)|14 = 0x6C4E.
+  std::uint64_t dos_ticks = (1744464868ull + 11644473600ull) * 10000000ull;
+  // UT block, flags 5 (write and creation): write 1000000000, creation 2000000000.
+  std::string ut = std::string("UT\x09\x00\x05", 5) + std::string("\x00\xCA\x9A\x3B", 4) + std::string("\x00\x94\x35\x77", 4);
+  std::string ut_short = std::string("UT\x05\x00\x07", 5) + std::string("\x00\xCA\x9A\x3B", 4);  // says 3, holds 1
+  write_zip(zip_path(root_, "t.zip"), {{"plain", "a"}, {"ut", "b", 3, 0100644u << 16, 0x5A8C6C4E, ut},
+                                       {"short", "c", 3, 0100644u << 16, 0x5A8C6C4E, ut_short}});
+  UiZipHandle* h = ui_zip_open_file("\\t.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  UiZipEntry e;
+  ASSERT_EQ(ui_zip_get_item(h, 0, &e), 0u);
+  EXPECT_EQ(ticks(e.write_time), dos_ticks);
+  EXPECT_EQ(ticks(e.access_time), dos_ticks);
+  EXPECT_EQ(ticks(e.creation_time), dos_ticks);
+  ASSERT_EQ(ui_zip_get_item(h, 1, &e), 0u);
+  EXPECT_EQ(ticks(e.write_time), (1000000000ull + 11644473600ull) * 10000000ull);
+  EXPECT_EQ(ticks(e.access_time), dos_ticks);
+  EXPECT_EQ(ticks(e.creation_time), (2000000000ull + 11644473600ull) * 10000000ull);
+  ASSERT_EQ(ui_zip_get_item(h, 2, &e), 0u);
+  EXPECT_EQ(ticks(e.write_time), (1000000000ull + 11644473600ull) * 10000000ull);
+  EXPECT_EQ(ticks(e.access_time), dos_ticks);
+  ui_zip_close(h);
+  if (old_tz) ::setenv("TZ", saved.c_str(), 1);
+  else ::unsetenv("TZ");
+  ::tzset();
+}
+
+TEST_F(ZipReader, ExtractsRelativeAndAbsoluteTargets) {
+  std::string big(100000, 'q');
+  for (std::size_t i = 0; i < big.size(); i += 7) big[i] = static_cast<char>('a' + i % 26);
+  write_zip(zip_path(root_, "s.zip"), {{"scuola2.txt", "REM:Liceo\r\n"}, {"Orario/big.txt", big},
+                                       {"sub/", "", 0, 0x10}, {"ro.txt", "r", 3, 0100444u << 16}});
+  UiZipHandle* h = ui_zip_open_file("\\s.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 0, "scuola\\scuola2.txt"), 0u);
+  EXPECT_EQ(read_file(root_ + "/work/scuola/scuola2.txt"), "REM:Liceo\r\n");
+  EXPECT_EQ(ui_zip_extract_to_file(h, 1, "\\KestrinTempusDati\\x\\Orario\\big.txt"), 0u);
+  EXPECT_EQ(read_file(root_ + "/KestrinTempusDati/x/Orario/big.txt"), big);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 2, "dest\\sub"), 0u);
+  EXPECT_TRUE(fs::is_directory(root_ + "/work/dest/sub"));
+  EXPECT_EQ(ui_zip_extract_to_file(h, 3, "ro.txt"), 0u);
+  struct stat st;
+  ASSERT_EQ(::stat((root_ + "/work/ro.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0222, 0u);
+  EXPECT_EQ(ui_zip_close(h), 0u);
+}
+
+TEST_F(ZipReader, FileTakesTheEntryWriteTime) {
+  std::string ut = std::string("UT\x05\x00\x01", 5) + std::string("\x00\xCA\x9A\x3B", 4);
+  write_zip(zip_path(root_, "t.zip"), {{"a.txt", "a", 3, 0100644u << 16, 0x5A8C6C4E, ut}});
+  UiZipHandle* h = ui_zip_open_file("\\t.zip", nullptr);
+  ASSERT_EQ(ui_zip_extract_to_file(h, 0, "a.txt"), 0u);
+  ui_zip_close(h);
+  struct stat st;
+  ASSERT_EQ(::stat((root_ + "/work/a.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mtime, 1000000000);
+}
+
+// The base folder is the current folder when the archive was opened.
+TEST_F(ZipReader, RelativeTargetsStayWithTheOpeningFolder) {
+  write_zip(zip_path(root_, "s.zip"), {{"a.txt", "A"}});
+  UiZipHandle* h = ui_zip_open_file("\\s.zip", nullptr);
+  fs::current_path(root_);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 0, "here\\a.txt"), 0u);
+  EXPECT_EQ(read_file(root_ + "/work/here/a.txt"), "A");
+  ui_zip_close(h);
+}
+
+TEST_F(ZipReader, MemoryArchiveExtractedInPieces) {
+  std::string data;
+  for (int i = 0; i < 2500; ++i) data += static_cast<char>('A' + i % 23);
+  write_zip(zip_path(root_, "m.zip"), {{"first", "12345"}, {"second", data}});
+  std::string bytes = read_file(zip_path(root_, "m.zip"));
+  UiZipHandle* h = ui_zip_open_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr);
+  ASSERT_NE(h, nullptr);
+  char block[1000];
+  std::uint32_t got = 0;
+  std::string out;
+  std::uint32_t rc;
+  int calls = 0;
+  while ((rc = ui_zip_extract_to_memory(h, 1, block, sizeof block, &got)) == kZipMoreData) {
+    out.append(block, got);
+    ++calls;
+  }
+  EXPECT_EQ(rc, 0u);
+  out.append(block, got);
+  EXPECT_EQ(calls, 2);  // 1000 + 1000 with more to come, then the last 500
+  EXPECT_EQ(out, data);
+  EXPECT_EQ(ui_zip_extract_to_memory(h, 0, block, 5, &got), 0u);  // exactly filled, nothing more
+  EXPECT_EQ(std::string(block, got), "12345");
+  EXPECT_EQ(ui_zip_extract_to_memory(h, 0, block, 0, &got), kZipBadArgument);
+  ui_zip_close(h);
+}
+
+TEST_F(ZipReader, ExtractAllMakesTheTree) {
+  write_zip(zip_path(root_, "s.zip"), {{"scuola/", "", 0, 0x10}, {"scuola/scuola1.txt", "1"},
+                                       {"scuola/Orario/Classi.txt", "c"}});
+  UiZipHandle* h = ui_zip_open_file("\\s.zip", nullptr);
+  ASSERT_EQ(ui_zip_extract_all(h, "out"), 0u);
+  ui_zip_close(h);
+  EXPECT_EQ(tree(root_ + "/work/out"),
+            (std::vector<std::string>{"scuola/", "scuola/Orario/", "scuola/Orario/Classi.txt", "scuola/scuola1.txt"}));
+}
+
+TEST(ZipMessages, EveryLanguageHasItsText) {
+  EXPECT_STREQ(ui_zip_error_text(kZipSizeLimit, 2), "The archive holds files that are too large: extraction stopped");
+  EXPECT_STREQ(ui_zip_error_text(kZipInflateFailed, 0), "Archivio zip danneggiato: dati non leggibili");
+  EXPECT_STREQ(ui_zip_error_text(0x12345, 1), "Fehler im Zip-Archiv");
+  EXPECT_STREQ(ui_zip_error_text(kZipPassword, 9), ui_zip_error_text(kZipPassword, 0));
+}
+
+}  // namespace
