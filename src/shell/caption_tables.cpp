@@ -11,6 +11,8 @@ const MlText g_ml_dialog_titles[] = {
     {"Selezione Scuola", "Schule wählen"_cp, "School Selection"},
     {"Messaggio di sistema", "System message", "System message"},
     {"Tipologia della Scuola", "Schultyp", "School Type"},
+    {"Dati modificati", "Daten geändert"_cp, "Data changed"},
+    {"Dove mettere i dati?", "Wohin mit den Daten?", "Where to put the data?"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -23,6 +25,13 @@ const MlText g_ml_static_captions[] = {
     {"Attendere prego...", "Bitte warten...", "Please wait..."},
     {"Cartella di Lavoro Corrente:", "Aktueller Arbeitsordner:", "Current Working Folder:"},
     {"Descrizione Scuola:", "Beschreibung der Schule:", "School Description:"},
+    {"I dati sono stati modificati dopo l'ultimo salvataggio:", "Die Daten wurden nach dem letzten Speichern geändert:"_cp,
+     "The data have been changed since they were last saved:"},
+    {"Volete mettere i dati nella cartella CORRENTE:", "Sollen die Daten in den AKTUELLEN Ordner:",
+     "Do you want to put the data into the CURRENT folder:"},
+    {"Oppure in una cartella corrispondente alla configurazione salvata:",
+     "Oder in einen Ordner, der der gespeicherten Konfiguration entspricht:"_cp,
+     "Or into a folder matching the saved configuration:"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -66,5 +75,14 @@ const MlText g_ml_button_captions[] = {
     {"Scegli lingua", "Sprache wählen"_cp, "Choose language"},
     {"Consigli per casi particolari", "Ratschläge für besondere Fälle"_cp, "Advice for special cases"},
     {"@In Cima 0, 0", "@Nach oben 0, 0", "@To the top 0, 0"},
+    {"Incolla", "Einfügen"_cp, "Paste"},
+    {"Annulla", "Abbrechen", "Cancel"},
+    {"Salva ora i dati modificati", "Geänderte Daten jetzt speichern"_cp, "Save the changed data now"},
+    {"Salva, e in questa sessione salva sempre automaticamente",
+     "Speichern, und in dieser Sitzung immer automatisch speichern", "Save, and always save automatically in this session"},
+    {"Abbandona le ultime modifiche", "Letzte Änderungen verwerfen"_cp, "Discard the last changes"},
+    {"Ritorna al programma per rivedere le modifiche", "Zurück zum Programm, um die Änderungen zu prüfen"_cp,
+     "Back to the program to review the changes"},
+    {"[Esc] Ritorna a menu principale", "[Esc] Zurück zum Hauptmenü"_cp, "[Esc] Back to main menu"},
     {nullptr, nullptr, nullptr},
 };

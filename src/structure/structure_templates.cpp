@@ -1,0 +1,62 @@
+// Dialog templates of the structure library's small boxes: the input box
+// (150), the unsaved-changes question (270) and the destination folder
+// choice (292). Captions are the Italian keys of the caption tables; texts
+// the code sets at run time (prompts, folders) start empty. Registered on
+// first use by each box, so a caller needs no start-up step.
+#include "platform/cp1252.h"
+#include "structure/destination_folder_choice.h"
+#include "structure/input_box.h"
+#include "structure/unsaved_changes_prompt.h"
+
+using namespace kt::ui;
+
+namespace {
+
+constexpr std::uint32_t kPush = kBsPushButton | kWsTabStop;
+constexpr std::uint32_t kOwner = kBsOwnerDraw | kWsTabStop;
+constexpr std::uint32_t kField = kEsAutoHScroll | kWsBorder | kWsTabStop;
+constexpr std::uint32_t kFrame = kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame;
+
+const ControlTemplate kInputBoxControls[] = {
+    {"Static", Ccasella::kPrompt1Id, "Static", 0, 8, 8, 200, 10},
+    {"Edit", Ccasella::kEdit1Id, "", kField, 8, 20, 200, 13},
+    {"Button", Ccasella::kPaste1Id, "Incolla", kOwner, 212, 20, 44, 13},
+    {"Static", Ccasella::kPrompt2Id, "Static", 0, 8, 38, 200, 10},
+    {"Edit", Ccasella::kEdit2Id, "", kField, 8, 50, 200, 13},
+    {"Button", Ccasella::kPaste2Id, "Incolla", kOwner, 212, 50, 44, 13},
+    {"Button", Ccasella::kCheckId, "Check1", kBsAutoCheckBox | kWsTabStop, 8, 50, 200, 12},
+    {"Static", Ccasella::kExplanationId, "", 0, 8, 68, 248, 30},
+    {"Button", kIdOk, "OK", kOwner | kBsDefPushButton, 120, 104, 64, 16},
+    {"Button", kIdCancel, "Annulla", kOwner, 192, 104, 64, 16},
+};
+
+const ControlTemplate kUnsavedControls[] = {
+    {"Static", CDaticambia::kTextId, "I dati sono stati modificati dopo l'ultimo salvataggio:", 0, 10, 8, 260, 12},
+    {"Button", CDaticambia::kSaveId, "Salva ora i dati modificati", kOwner, 10, 26, 260, 18},
+    {"Button", CDaticambia::kSaveAlwaysId, "Salva, e in questa sessione salva sempre automaticamente", kOwner, 10, 48,
+     260, 18},
+    {"Button", CDaticambia::kDiscardId, "Abbandona le ultime modifiche", kOwner, 10, 70, 260, 18},
+    {"Button", CDaticambia::kStayId, "Ritorna al programma per rivedere le modifiche", kOwner, 10, 92, 260, 18},
+};
+
+const ControlTemplate kDestinationControls[] = {
+    {"Static", Ccanuco::kCurrentLabelId, "Volete mettere i dati nella cartella CORRENTE:", 0, 10, 8, 300, 10},
+    {"Button", Ccanuco::kCurrentId, "", kOwner, 10, 20, 300, 28},
+    {"Static", Ccanuco::kSavedLabelId, "Oppure in una cartella corrispondente alla configurazione salvata:", 0, 10,
+     56, 300, 10},
+    {"Button", Ccanuco::kSavedId, "", kOwner, 10, 68, 300, 28},
+    {"Button", Ccanuco::kBackId, "[Esc] Ritorna a menu principale", kOwner, 160, 106, 150, 16},
+};
+
+const DialogTemplate kStructureTemplates[] = {
+    {Ccasella::kTemplate, "", kFrame, 0, 0, 264, 126, kInputBoxControls},
+    {CDaticambia::kTemplate, "Dati modificati", kFrame, 0, 0, 280, 118, kUnsavedControls},
+    {Ccanuco::kTemplate, "Dove mettere i dati?", kFrame | kWsThickFrame, 0, 0, 320, 130, kDestinationControls},
+};
+
+}  // namespace
+
+void ui_register_structure_templates() {
+  for (const DialogTemplate& t : kStructureTemplates)
+    if (find_dialog_template(t.id) != &t) register_dialog_template(t);
+}
