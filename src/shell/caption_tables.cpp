@@ -13,6 +13,7 @@ const MlText g_ml_dialog_titles[] = {
     {"Tipologia della Scuola", "Schultyp", "School Type"},
     {"Dati modificati", "Daten geändert"_cp, "Data changed"},
     {"Dove mettere i dati?", "Wohin mit den Daten?", "Where to put the data?"},
+    {"Cambia Sezione / Indirizzo", "Zug / Fachrichtung ändern"_cp, "Change Section / Study Track"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -32,6 +33,10 @@ const MlText g_ml_static_captions[] = {
     {"Oppure in una cartella corrispondente alla configurazione salvata:",
      "Oder in einen Ordner, der der gespeicherten Konfiguration entspricht:"_cp,
      "Or into a folder matching the saved configuration:"},
+    {"La Classe", "Die Klasse", "The class"},
+    {"si sposta nella Sezione", "wechselt in den Zug", "moves to the section"},
+    {"dell'Indirizzo", "der Fachrichtung", "of the study track"},
+    {"NON DIMENTICATE DI SALVARE!", "SPEICHERN NICHT VERGESSEN!", "DO NOT FORGET TO SAVE!"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -84,5 +89,7 @@ const MlText g_ml_button_captions[] = {
     {"Ritorna al programma per rivedere le modifiche", "Zurück zum Programm, um die Änderungen zu prüfen"_cp,
      "Back to the program to review the changes"},
     {"[Esc] Ritorna a menu principale", "[Esc] Zurück zum Hauptmenü"_cp, "[Esc] Back to main menu"},
+    {"!SALVA le modifiche", "!Änderungen SPEICHERN"_cp, "!SAVE the changes"},
+    {"!ABBANDONA le modifiche", "!Änderungen VERWERFEN"_cp, "!DISCARD the changes"},
     {nullptr, nullptr, nullptr},
 };

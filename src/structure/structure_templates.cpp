@@ -1,9 +1,10 @@
 // Dialog templates of the structure library's small boxes: the input box
-// (150), the unsaved-changes question (270) and the destination folder
-// choice (292). Captions are the Italian keys of the caption tables; texts
+// (150), the class move (239), the unsaved-changes question (270) and the
+// destination folder choice (292). Captions are the Italian keys of the caption tables; texts
 // the code sets at run time (prompts, folders) start empty. Registered on
 // first use by each box, so a caller needs no start-up step.
 #include "platform/cp1252.h"
+#include "structure/class_move.h"
 #include "structure/destination_folder_choice.h"
 #include "structure/input_box.h"
 #include "structure/unsaved_changes_prompt.h"
@@ -48,7 +49,23 @@ const ControlTemplate kDestinationControls[] = {
     {"Button", Ccanuco::kBackId, "[Esc] Ritorna a menu principale", kOwner, 160, 106, 150, 16},
 };
 
+constexpr std::uint32_t kDropList = kCbsDropDownList | kWsVScroll | kWsTabStop;
+
+const ControlTemplate kClassMoveControls[] = {
+    {"Static", kStaticId, "La Classe", 0, 10, 10, 90, 10},
+    {"ComboBox", Ccanocla::kClassListId, "", kDropList, 10, 22, 90, 120},
+    {"Static", kStaticId, "si sposta nella Sezione", 0, 110, 10, 90, 10},
+    {"ComboBox", Ccanocla::kSectionListId, "", kDropList, 110, 22, 90, 120},
+    {"Static", kStaticId, "dell'Indirizzo", 0, 210, 10, 120, 10},
+    {"ComboBox", Ccanocla::kTrackListId, "", kDropList, 210, 22, 120, 120},
+    {"Edit", Ccanocla::kHelpId, "", kEsMultiLine | kEsReadOnly | kWsBorder, 10, 44, 320, 30},
+    {"Static", kStaticId, "NON DIMENTICATE DI SALVARE!", 0, 10, 82, 320, 10},
+    {"Button", Ccanocla::kSaveId, "!SALVA le modifiche", kOwner, 10, 98, 150, 18},
+    {"Button", Ccanocla::kAbandonId, "!ABBANDONA le modifiche", kOwner, 180, 98, 150, 18},
+};
+
 const DialogTemplate kStructureTemplates[] = {
+    {Ccanocla::kTemplate, "Cambia Sezione / Indirizzo", kFrame, 0, 0, 340, 124, kClassMoveControls},
     {Ccasella::kTemplate, "", kFrame, 0, 0, 264, 126, kInputBoxControls},
     {CDaticambia::kTemplate, "Dati modificati", kFrame, 0, 0, 280, 118, kUnsavedControls},
     {Ccanuco::kTemplate, "Dove mettere i dati?", kFrame | kWsThickFrame, 0, 0, 320, 130, kDestinationControls},
