@@ -14,6 +14,8 @@ const MlText g_ml_dialog_titles[] = {
     {"Dati modificati", "Daten geändert"_cp, "Data changed"},
     {"Dove mettere i dati?", "Wohin mit den Daten?", "Where to put the data?"},
     {"Cambia Sezione / Indirizzo", "Zug / Fachrichtung ändern"_cp, "Change Section / Study Track"},
+    {"Istruzioni per contattare l'assistenza", "Anleitung zur Kontaktaufnahme mit dem Support",
+     "How to contact the support service"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -37,6 +39,13 @@ const MlText g_ml_static_captions[] = {
     {"si sposta nella Sezione", "wechselt in den Zug", "moves to the section"},
     {"dell'Indirizzo", "der Fachrichtung", "of the study track"},
     {"NON DIMENTICATE DI SALVARE!", "SPEICHERN NICHT VERGESSEN!", "DO NOT FORGET TO SAVE!"},
+    {"Se siete in difficoltà, inviateci i dati della scuola. I vostri dati risiedono nella cartella :"_cp,
+     "Wenn Sie Schwierigkeiten haben, senden Sie uns die Daten der Schule. Ihre Daten liegen im Ordner :",
+     "If you are in difficulty, send us the school's data. Your data are in the folder :"},
+    {"dove trovate due file denominati:", "wo Sie zwei Dateien finden:", "where you find two files named:"},
+    {"ed EVENTUALMENTE altri due denominati:", "und EVENTUELL zwei weitere:", "and POSSIBLY two more named:"},
+    {"(questi possono non esserci)", "(diese können fehlen)", "(these may be missing)"},
+    {"(o quali altri problemi ci sono).", "(oder welche anderen Probleme es gibt).", "(or which other problems there are)."},
     {nullptr, nullptr, nullptr},
 };
 
@@ -91,5 +100,10 @@ const MlText g_ml_button_captions[] = {
     {"[Esc] Ritorna a menu principale", "[Esc] Zurück zum Hauptmenü"_cp, "[Esc] Back to main menu"},
     {"!SALVA le modifiche", "!Änderungen SPEICHERN"_cp, "!SAVE the changes"},
     {"!ABBANDONA le modifiche", "!Änderungen VERWERFEN"_cp, "!DISCARD the changes"},
+    {"Accedi ai tuoi dati", "Zugriff auf Ihre Daten", "Access your data"},
+    {"Ricerca Allegati", "Anhänge suchen"_cp, "Search attachments"},
+    {"Chatta con l'assistenza On Line", "Chat mit der On Line Assistenz", "Chat with the On Line assistance"},
+    {"Prenota una chiamata telefonica", "Telefonanruf buchen", "Book a telephone call"},
+    {"Chiama il numero verde", "Gebührenfreie Nummer anrufen"_cp, "Call the toll-free number"},
     {nullptr, nullptr, nullptr},
 };

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/cp1252.h"
 #include "platform/dialog_template.h"
@@ -189,10 +190,11 @@ TEST(InputBox, PasteTakesAtMostTheFieldsMaximum) {
 
 TEST(InputBox, TemplatesAreSound) {
   ui_register_structure_templates();
-  for (int id : {Ccasella::kTemplate, 270, 292}) {
+  for (int id : {Ccasella::kTemplate, 199, 239, 270, 292}) {
     const DialogTemplate* t = find_dialog_template(id);
     ASSERT_NE(t, nullptr) << id;
-    EXPECT_TRUE(lint_dialog_template(*t).empty()) << id;
+    std::vector<std::string> problems = lint_dialog_template(*t);
+    EXPECT_TRUE(problems.empty()) << id << ": " << (problems.empty() ? "" : problems.front());
   }
 }
 
