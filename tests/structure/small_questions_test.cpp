@@ -83,6 +83,25 @@ TEST(UnsavedChangesPrompt, InstalledPromptStayKeepsTheChange) {
   og_snapshot_all();
 }
 
+TEST(UnsavedChangesPrompt, ShowsTheUsersLanguage) {
+  g_autosave_this_run = 0;
+  g_language = 2;
+  TestDriver ui;
+  std::string question, save, title;
+  ui.OnNextModal([&](Dialog& d) {
+    DisplayList shown = ui.Render(d);
+    question = shown.TextsOf(CDaticambia::kTextId);
+    save = shown.TextsOf(CDaticambia::kSaveId);
+    title = d.GetWindowText();
+    ui.Click(d, CDaticambia::kStayId);
+  });
+  EXPECT_EQ(ui_ask_unsaved_changes(), 3);
+  g_language = 0;
+  EXPECT_EQ(question, "The data have been changed since they were last saved:");
+  EXPECT_EQ(save, "Save the changed data now");
+  EXPECT_EQ(title, "Data changed");
+}
+
 struct FolderCase {
   const char* id;
   int button;
