@@ -184,6 +184,26 @@ TEST(ClassMove, TwoTracksNeedATrackAndMoveAcrossTracks) {
   EXPECT_EQ(kt::structure::og_class_label(0), "IVCT");
 }
 
+TEST(ClassMove, EnterSavesOnlyFromTheSaveButton) {
+  one_track_school();
+  TestDriver ui;
+  Ccanocla move;
+  bool open_after_enter_on_list = false;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Select(d, Ccanocla::kClassListId, "3A");
+    ui.Select(d, Ccanocla::kSectionListId, 2);
+    d.GotoDlgCtrl(d.GetDlgItem(Ccanocla::kSectionListId));
+    ui.Key(kVkReturn);
+    open_after_enter_on_list = d.IsWindow() && code_of(1) == "3A ";
+    d.GotoDlgCtrl(d.GetDlgItem(Ccanocla::kSaveId));
+    ui.Key(kVkReturn);
+  });
+  EXPECT_EQ(move.DoModal(), Ccanocla::kMoved);
+  EXPECT_TRUE(open_after_enter_on_list);
+  EXPECT_EQ(code_of(1), "3C ");
+  EXPECT_EQ(g_ui_structure.sections[0][2], 1);
+}
+
 TEST(ClassLabels, OutOfRangeAndDamagedCounts) {
   two_track_school();
   EXPECT_EQ(kt::structure::og_class_label(3), "?");
