@@ -19,6 +19,7 @@
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
+#include "structure/unsaved_changes_prompt.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
   ui_register_toolkit_templates();
   ui_register_frame_templates();
   g_school_folder_chooser = choose_school_by_description;
+  ui_install_unsaved_changes_prompt();
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();
   return code;
