@@ -41,9 +41,12 @@ char* or_report_path(char* buffer, const char* name, const char* extension, int 
 
 void or_stop_parallel_workers() {
   if (g_process_count <= 1 || !g_parpro_area) return;
-  or_wait_mutex(g_parpro_com_mutex);
+  // The stop must reach the workers even when one of them keeps the area's
+  // mutex (a worker stuck or dying while it holds it): after a bounded wait
+  // the command bytes are written anyway, each a single byte.
+  bool locked = or_wait_mutex_for(g_parpro_com_mutex, 2000);
   for (int i = 1; i <= kMaxWorkerProcesses; ++i) g_parpro_area[kParproCommandByte + i] = kParproStop;
-  or_release_mutex(g_parpro_com_mutex);
+  if (locked) or_release_mutex(g_parpro_com_mutex);
 }
 
 void or_delete_previous_save() { og_delete_file_if_present(".\\saveprec.txt"); }

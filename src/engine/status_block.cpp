@@ -8,6 +8,7 @@
 #include "engine/status_block.h"
 
 #include <cerrno>
+#include <ctime>
 #include <cstring>
 
 EngineStatusBlock g_status;
@@ -65,6 +66,21 @@ void or_wait_mutex(pthread_mutex_t* mutex) {
   if (!mutex) return;
   int rc = pthread_mutex_lock(mutex);
   if (rc == EOWNERDEAD) pthread_mutex_consistent(mutex);
+}
+
+bool or_wait_mutex_for(pthread_mutex_t* mutex, int milliseconds) {
+  if (!mutex) return true;
+  timespec until;
+  clock_gettime(CLOCK_REALTIME, &until);
+  until.tv_sec += milliseconds / 1000;
+  until.tv_nsec += static_cast<long>(milliseconds % 1000) * 1000000L;
+  if (until.tv_nsec >= 1000000000L) {
+    until.tv_sec += 1;
+    until.tv_nsec -= 1000000000L;
+  }
+  int rc = pthread_mutex_timedlock(mutex, &until);
+  if (rc == EOWNERDEAD) pthread_mutex_consistent(mutex);
+  return rc == 0 || rc == EOWNERDEAD;
 }
 
 void or_release_mutex(pthread_mutex_t* mutex) {

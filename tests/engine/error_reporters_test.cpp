@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "engine/errors.h"
 #include "engine/model.h"
@@ -237,6 +238,26 @@ TEST(ParallelWorkers, StopWritesTheCommandBytes) {
   for (int i = 1; i <= 7; ++i) EXPECT_EQ(area[kParproCommandByte + i], kParproStop) << i;
   EXPECT_EQ(area[kParproCommandByte], 0);
   EXPECT_EQ(area[kParproCommandByte + 8], 0);
+  g_parpro_area = nullptr;
+  g_process_count = 0;
+}
+
+TEST(ParallelWorkers, StopReachesTheWorkersWhenTheAreaMutexStaysTaken) {
+  std::uint8_t area[kParproAreaSize] = {};
+  pthread_mutex_t stuck;
+  pthread_mutexattr_t attr;
+  pthread_mutexattr_init(&attr);
+  pthread_mutexattr_settype(&attr, PTHREAD_MUTEX_ERRORCHECK);
+  pthread_mutex_init(&stuck, &attr);
+  std::thread holder([&] { pthread_mutex_lock(&stuck); });  // ends still holding it
+  holder.join();
+  pthread_mutex_t* saved = g_parpro_com_mutex;
+  g_parpro_com_mutex = &stuck;
+  g_parpro_area = area;
+  g_process_count = 2;
+  or_stop_parallel_workers();  // returns after its bounded wait
+  for (int i = 1; i <= 7; ++i) EXPECT_EQ(area[kParproCommandByte + i], kParproStop) << i;
+  g_parpro_com_mutex = saved;
   g_parpro_area = nullptr;
   g_process_count = 0;
 }
