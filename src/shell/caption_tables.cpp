@@ -11,6 +11,7 @@ const MlText g_ml_dialog_titles[] = {
     {"Selezione Scuola", "Schule wählen"_cp, "School Selection"},
     {"Messaggio di sistema", "System message", "System message"},
     {"Tipologia della Scuola", "Schultyp", "School Type"},
+    {"Ore", "Stunden", "Hours"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -23,6 +24,7 @@ const MlText g_ml_static_captions[] = {
     {"Attendere prego...", "Bitte warten...", "Please wait..."},
     {"Cartella di Lavoro Corrente:", "Aktueller Arbeitsordner:", "Current Working Folder:"},
     {"Descrizione Scuola:", "Beschreibung der Schule:", "School Description:"},
+    {"Ore totali", "Stunden insgesamt", "Total hours"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -66,5 +68,19 @@ const MlText g_ml_button_captions[] = {
     {"Scegli lingua", "Sprache wählen"_cp, "Choose language"},
     {"Consigli per casi particolari", "Ratschläge für besondere Fälle"_cp, "Advice for special cases"},
     {"@In Cima 0, 0", "@Nach oben 0, 0", "@To the top 0, 0"},
+    {"inverti", "umkehren", "invert"},
+    {"Annulla", "Abbrechen", "Cancel"},
+    {"Ora 1", "St. 1", "Hr. 1"},
+    {"Ora 2", "St. 2", "Hr. 2"},
+    {"Ora 3", "St. 3", "Hr. 3"},
+    {"Ora 4", "St. 4", "Hr. 4"},
+    {"Ora 5", "St. 5", "Hr. 5"},
+    {"Ora 6", "St. 6", "Hr. 6"},
+    {"Ora 7", "St. 7", "Hr. 7"},
+    {"Ora 8", "St. 8", "Hr. 8"},
+    {"Ora 9", "St. 9", "Hr. 9"},
+    {"Ora 10", "St. 10", "Hr. 10"},
+    {"Ora 11", "St. 11", "Hr. 11"},
+    {"Ora 12", "St. 12", "Hr. 12"},
     {nullptr, nullptr, nullptr},
 };
