@@ -12,6 +12,7 @@ const MlText g_ml_dialog_titles[] = {
     {"Messaggio di sistema", "System message", "System message"},
     {"Tipologia della Scuola", "Schultyp", "School Type"},
     {"Ore", "Stunden", "Hours"},
+    {"Tabella", "Tabelle", "Table"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -25,6 +26,7 @@ const MlText g_ml_static_captions[] = {
     {"Cartella di Lavoro Corrente:", "Aktueller Arbeitsordner:", "Current Working Folder:"},
     {"Descrizione Scuola:", "Beschreibung der Schule:", "School Description:"},
     {"Ore totali", "Stunden insgesamt", "Total hours"},
+    {"Non dimenticate di SALVARE!", "Vergessen Sie nicht zu SPEICHERN!", "Do not forget to SAVE!"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -82,5 +84,8 @@ const MlText g_ml_button_captions[] = {
     {"Ora 10", "St. 10", "Hr. 10"},
     {"Ora 11", "St. 11", "Hr. 11"},
     {"Ora 12", "St. 12", "Hr. 12"},
+    {"!SALVA le modifiche", "!Änderungen SPEICHERN"_cp, "!SAVE the changes"},
+    {"!ABBANDONA le modifiche", "!Änderungen VERWERFEN"_cp, "!DISCARD the changes"},
+    {"Ripristina i valori predefiniti di sistema", "Systemvorgaben wiederherstellen", "Restore the system defaults"},
     {nullptr, nullptr, nullptr},
 };
