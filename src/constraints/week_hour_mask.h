@@ -35,3 +35,12 @@ int week_marked_count(const std::uint8_t* mask, const std::array<int, kWeekDays>
 // (a blank line when the subtitle is empty). Texts in code page 1252.
 std::string week_summary_text(const std::uint8_t* mask, const char* title, const char* subtitle,
                               const std::array<int, kWeekDays>& hours);
+
+// The same for a mask with a value per hour (0 = the maximum): when any of
+// the 84 values lies strictly between 0 and the maximum, every marked hour
+// shows its number (the maximum where its value is 0), else "X".
+std::string week_summary_text_values(const std::uint8_t* mask, const std::int8_t* values, int maximum,
+                                     const char* title, const char* subtitle, const std::array<int, kWeekDays>& hours);
+
+// Hours that exist from the normal per-day counts only, 0-12 each.
+std::array<int, kWeekDays> week_normal_hours();

@@ -27,6 +27,7 @@ const MlText g_ml_static_captions[] = {
     {"Descrizione Scuola:", "Beschreibung der Schule:", "School Description:"},
     {"Ore totali", "Stunden insgesamt", "Total hours"},
     {"Non dimenticate di SALVARE!", "Vergessen Sie nicht zu SPEICHERN!", "Do not forget to SAVE!"},
+    {"Classi", "Klassen", "Classes"},
     {nullptr, nullptr, nullptr},
 };
 
