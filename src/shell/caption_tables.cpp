@@ -28,6 +28,10 @@ const MlText g_ml_static_captions[] = {
     {"Ore totali", "Stunden insgesamt", "Total hours"},
     {"Non dimenticate di SALVARE!", "Vergessen Sie nicht zu SPEICHERN!", "Do not forget to SAVE!"},
     {"Classi", "Klassen", "Classes"},
+    {"Massima differenza oraria tra giorni", "Größter Stundenunterschied zwischen Tagen"_cp,
+     "Largest difference of hours between days"},
+    {"Può entrare in seconda ora volte alla settimana"_cp, "Darf so oft pro Woche zur zweiten Stunde kommen",
+     "May enter at the second hour, times a week"},
     {nullptr, nullptr, nullptr},
 };
 
