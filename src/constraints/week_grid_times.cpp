@@ -1,0 +1,387 @@
+// Behaviour of the week grid with clock times (see week_grid_times.h):
+// showing and correcting the times of each marked hour, copying a day onto
+// the next, the class-calendar options, and a confirmation that reads the
+// fields, checks them and only then writes the caller's data. Times typed
+// into the fields are read back before every redraw, so a header click or
+// the always box never throws them away.
+#include "constraints/week_grid_times.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "shell/message_box.h"
+
+using namespace kt::ui;
+
+namespace {
+
+struct SharedState {
+  std::uint8_t day_fill = 0;
+  int last_day = 0;
+  std::uint8_t hour_fill = 0;
+  int last_hour = 0;
+  std::uint8_t saved_first = 0;
+};
+SharedState g_dwh_ext_shared;
+
+const MlText kPickerHelp = {
+    "Potete abilitare determinate ore, oppure tutte le ore della settimana.\r\nMediante i pulsanti delle "
+    "giornata, potete abilitare / disabilitare tutte le ore di una giornata.",
+    "translate",
+    "You can enable certain Hours, or all Hours of the week.\r\nWith the buttons of the days, you can enable / "
+    "disable all Hours of one day.",
+};
+const MlText kCopyCaption = {"Copia le ore di %s", "Stunden von %s kopieren", "Copy Hours of %s"};
+const MlText kGrowing = {"Inserire valori crescenti, Giorno:%s Ora:%d", "translate",
+                         "Enter growing values, Day:%s Hour:%d"};
+const MlText kOptionsHelp = {
+    "Assegnate un valore maggiore di uno nel caso in cui:\r\n* il calendario speciale preveda un numero di Ore "
+    "maggiore rispetto alle Ore di lezione della Classe,\r\n* e sia ammissibile che la Classe abbia giorni più "
+    "lunghi di altri di oltre un'Ora.\r\nQuesto si verifica solo in casi particolari, ad esempio volendo lasciare "
+    "scegliere al sistema il giorno destinato al rientro pomeridiano, su due o più disponibili."_cp,
+    "translate", "translate"};
+
+constexpr int kDefaultStart = 480;
+constexpr int kDefaultDuration = 60;
+
+}  // namespace
+
+KT_BEGIN_MESSAGE_MAP(CdwhExt, CDialogML)
+  KT_ON_COMMAND_LIST(kCellIds, OnCell)
+  KT_ON_COMMAND_LIST(kDayHeaderIds, OnDayHeader)
+  KT_ON_COMMAND_LIST(kHourHeaderIds, OnHourHeader)
+  KT_ON_COMMAND_LIST(kCopyIds, OnCopy)
+  KT_ON_COMMAND(kInvertId, OnInvert)
+  KT_ON_COMMAND(kAlwaysId, OnAlways)
+  KT_ON_COMMAND(kHelpButtonId, OnHelpButton)
+  KT_ON_COMMAND(kOptionsHelpId, OnOptionsHelp)
+  KT_ON_CONTROL_RANGE(kCbnSelChange, kDifferenceListId, kSecondHourListId, OnOptionChange)
+KT_END_MESSAGE_MAP()
+
+CdwhExt::CdwhExt(Window* parent) : CDialogML(kTemplate, parent) {}
+
+void CdwhExt::ResetSharedState() { g_dwh_ext_shared = SharedState{}; }
+
+void CdwhExt::SetGridData(Window* target, const char* title, const char* subtitle, std::uint8_t* mask,
+                          std::int16_t* starts, std::int16_t* durations, std::int8_t* maximum_difference,
+                          std::int8_t* second_hour_entries, const MlText* explanation, std::uint8_t mode) {
+  if (title) m_title = title;
+  if (subtitle) m_subtitle = subtitle;
+  if (explanation) m_explanation = explanation;
+  m_mode = mode;
+  if (mask) {
+    m_caller = mask;
+    std::memcpy(m_work.data(), mask, m_work.size());
+  }
+  if (starts) {
+    m_caller_starts = starts;
+    std::memcpy(m_starts.data(), starts, sizeof(std::int16_t) * 84);
+  }
+  if (durations) {
+    m_caller_durations = durations;
+    std::memcpy(m_durations.data(), durations, sizeof(std::int16_t) * 84);
+  }
+  m_caller_difference = maximum_difference;
+  m_caller_second_hour = second_hour_entries;
+  m_difference = maximum_difference ? *maximum_difference : -1;
+  m_second_hour = second_hour_entries ? *second_hour_entries : -1;
+  if (target && m_caller)
+    target->SetWindowText(week_summary_text(m_caller, m_title, m_subtitle, week_normal_hours()));
+}
+
+LResult CdwhExt::DoModal() {
+  ui_register_week_times_templates();
+  return CDialogML::DoModal();
+}
+
+void CdwhExt::DoDataExchange(DataExchange& dx) {
+  for (int d = 0; d < kWeekDays; ++d)
+    for (int h = 0; h < kDayHours; ++h) {
+      std::size_t i = std::size_t(d * kDayHours + h);
+      dx.Control(kCellIds[i], m_cells[i]);
+      dx.Control(dwh_start_id(d, h), m_start_fields[i]);
+      dx.Control(dwh_end_id(d, h), m_end_fields[i]);
+    }
+  for (std::size_t i = 0; i < kDayHeaderIds.size(); ++i) dx.Control(kDayHeaderIds[i], m_day_headers[i]);
+  for (std::size_t i = 0; i < kHourHeaderIds.size(); ++i) dx.Control(kHourHeaderIds[i], m_hour_headers[i]);
+  for (std::size_t i = 0; i < kCopyIds.size(); ++i) dx.Control(kCopyIds[i], m_copy[i]);
+  dx.Control(kTitleId, m_title_text);
+  dx.Control(kAlwaysId, m_always);
+  dx.Control(kInvertId, m_invert);
+  dx.Control(kHelpButtonId, m_help_button);
+  dx.Control(kCounterId, m_counter);
+  dx.Control(kCounterLabelId, m_counter_label);
+  dx.Control(kHelpPaneId, m_help);
+  dx.Control(kPlaceholderId, m_placeholder);
+  dx.Control(kDifferenceLabelId, m_difference_label);
+  dx.Control(kSecondHourLabelId, m_second_hour_label);
+  dx.Control(kDifferenceListId, m_difference_list);
+  dx.Control(kSecondHourListId, m_second_hour_list);
+  dx.Control(kOptionsHelpId, m_options_help);
+  dx.Control(kIdOk, m_ok);
+  dx.Control(kIdCancel, m_cancel);
+}
+
+bool CdwhExt::OnInitDialog() {
+  CDialogML::OnInitDialog();
+  char codes[7][3] = {};
+  for (int d = 0; d < kWeekDays; ++d) {
+    std::memcpy(codes[d], g_ui_header.day_codes[d], 2);
+    char caption[8];
+    std::snprintf(caption, sizeof caption, "%2.2s", codes[d]);
+    m_day_headers[std::size_t(d)].SetCaption(caption);
+  }
+  for (int k = 1; k < kWeekDays; ++k) {
+    char caption[64];
+    std::snprintf(caption, sizeof caption, kCopyCaption.Get(), codes[k - 1]);
+    m_copy[std::size_t(k - 1)].SetCaption(caption);
+  }
+  for (std::size_t i = 0; i < 84; ++i) {
+    m_cells[i].EnableWindow(false);
+    m_start_fields[i].SetWindowText("");
+    m_start_fields[i].EnableWindow(false);
+    m_end_fields[i].SetWindowText("");
+    m_end_fields[i].EnableWindow(false);
+  }
+  const char* title = m_title ? m_title : "";
+  SetWindowTextML(title);
+  m_title_text.SetWindowText(title);
+  bool has_always = m_subtitle && *m_subtitle;
+  m_always.SetWindowText(has_always ? m_subtitle : "");
+  if (!has_always) {
+    m_always.SetCheck(kBstUnchecked);
+    m_always.EnableWindow(false);
+    m_always.ShowWindow(kSwHide);
+    if (m_work[0] == kWeekAlways) m_work[0] = 0;
+  }
+  bool options = m_difference >= 0;
+  for (Window* w : std::initializer_list<Window*>{&m_difference_list, &m_second_hour_list, &m_difference_label,
+                                                   &m_second_hour_label, &m_options_help})
+    w->ShowWindow(options ? kSwShow : kSwHide);
+  m_difference_list.ResetContent();
+  m_second_hour_list.ResetContent();
+  for (int n = 1; n <= 3; ++n) m_difference_list.AddString(std::to_string(n));
+  for (int n = 0; n <= 7; ++n) m_second_hour_list.AddString(std::to_string(n));
+  m_hours = week_normal_hours();
+  m_counter.SetTranslated(true);
+  Refresh();
+  m_help.SetTextML(m_explanation);
+  return true;
+}
+
+void CdwhExt::ShowHour(int day, int hour) {
+  std::size_t i = std::size_t(day * kDayHours + hour);
+  if (m_work[0] == kWeekAlways) return;
+  if (m_work[i] == 1) {
+    m_start_fields[i].SetMinutes(m_starts[i]);
+    m_end_fields[i].SetMinutes(m_starts[i] + m_durations[i]);
+    m_start_fields[i].EnableWindow(true);
+    m_end_fields[i].EnableWindow(true);
+    Correct(day, hour);
+  } else {
+    m_start_fields[i].SetWindowText("");
+    m_end_fields[i].SetWindowText("");
+    m_start_fields[i].EnableWindow(false);
+    m_end_fields[i].EnableWindow(false);
+  }
+}
+
+void CdwhExt::Correct(int day, int hour) {
+  std::size_t i = std::size_t(day * kDayHours + hour);
+  bool changed = false;
+  if (hour == 0) {
+    if (m_starts[i] == 0 && m_durations[i] == 0) {
+      m_starts[i] = kDefaultStart;
+      m_durations[i] = kDefaultDuration;
+      changed = true;
+    }
+  } else {
+    int previous_end = m_starts[i - 1] + m_durations[i - 1];
+    if (m_starts[i] < previous_end) {
+      m_starts[i] = std::int16_t(previous_end);
+      changed = true;
+    }
+  }
+  if (m_durations[i] < 1) {
+    m_durations[i] = kDefaultDuration;
+    changed = true;
+  }
+  if (changed) {
+    m_start_fields[i].SetMinutes(m_starts[i]);
+    m_end_fields[i].SetMinutes(m_starts[i] + m_durations[i]);
+  }
+}
+
+void CdwhExt::ReadTimes(int day, int hour) {
+  std::size_t i = std::size_t(day * kDayHours + hour);
+  int start = m_start_fields[i].GetMinutes();
+  int end = m_end_fields[i].GetMinutes();
+  m_starts[i] = std::int16_t(start);
+  m_durations[i] = std::int16_t(end - start);
+}
+
+bool CdwhExt::Check(int day, int hour) {
+  std::size_t i = std::size_t(day * kDayHours + hour);
+  bool ok = m_durations[i] >= 1;
+  if (hour > 0) ok = ok && m_starts[i] >= m_starts[i - 1] + m_durations[i - 1];
+  else ok = ok && !(m_starts[i] == 0 && m_durations[i] == 0);
+  if (ok) return true;
+  char name[kUiNameSize] = {};
+  std::memcpy(name, g_ui_header.day_names[day], kUiNameSize - 1);
+  char text[160];
+  std::snprintf(text, sizeof text, kGrowing.Get(), name, hour + 1);
+  ui_message_box(text);
+  return false;
+}
+
+void CdwhExt::Refresh() {
+  // Times typed into shown fields are kept before the fields are redrawn.
+  for (int d = 0; d < kWeekDays; ++d)
+    for (int h = 0; h < m_hours[std::size_t(d)]; ++h)
+      if (m_start_fields[std::size_t(d * kDayHours + h)].IsWindowEnabled()) ReadTimes(d, h);
+  m_existing = week_existing_total(m_hours);
+  m_marked = week_marked_count(m_work.data(), m_hours);
+  bool always = m_work[0] == kWeekAlways;
+  m_always.SetCheck(always ? kBstChecked : kBstUnchecked);
+  for (int d = 0; d < kWeekDays; ++d)
+    for (int h = 0; h < m_hours[std::size_t(d)]; ++h) {
+      std::size_t i = std::size_t(d * kDayHours + h);
+      m_cells[i].SetCheck(always || m_work[i] == 1 ? kBstChecked : kBstUnchecked);
+      m_cells[i].EnableWindow(!always);
+      ShowHour(d, h);
+    }
+  if (m_difference >= 0) {
+    m_difference_list.SetCurSel(m_difference);
+    m_second_hour_list.SetCurSel(m_second_hour);
+  }
+  ShowCounter();
+}
+
+void CdwhExt::ShowCounter() {
+  int shown = m_mode & kDwhCountFree ? m_existing - m_marked : m_marked;
+  m_counter.SetWindowText(std::to_string(shown));
+}
+
+void CdwhExt::OnCell(int slot) {
+  if (slot < 0 || slot >= 84) return;
+  int day = slot / kDayHours, hour = slot % kDayHours;
+  if (hour >= m_hours[std::size_t(day)] || m_work[0] == kWeekAlways) return;
+  std::size_t i = std::size_t(slot);
+  bool on = m_cells[i].GetCheck() == kBstChecked;
+  if (!on && m_start_fields[i].IsWindowEnabled()) ReadTimes(day, hour);
+  if (on != (m_work[i] == 1)) m_marked += on ? 1 : -1;
+  m_work[i] = on ? 1 : 0;
+  ShowHour(day, hour);
+  if (on && m_mode == kDwhFillEarlier) {
+    for (int h = hour - 1; h >= 0; --h) {
+      std::size_t k = std::size_t(day * kDayHours + h);
+      if (m_work[k] != 1) {
+        m_work[k] = 1;
+        ++m_marked;
+        m_cells[k].SetCheck(kBstChecked);
+      }
+      ShowHour(day, h);
+    }
+    for (int h = 0; h <= hour; ++h) Correct(day, h);
+  }
+  ShowCounter();
+}
+
+void CdwhExt::OnDayHeader(int day) {
+  if (day < 0 || day >= kWeekDays) return;
+  SharedState& s = g_dwh_ext_shared;
+  if (day == s.last_day) s.day_fill = std::uint8_t(1 - s.day_fill);
+  for (int h = 0; h < m_hours[std::size_t(day)]; ++h) m_work[std::size_t(day * kDayHours + h)] = s.day_fill;
+  Refresh();
+  s.last_day = day;
+}
+
+void CdwhExt::OnHourHeader(int hour) {
+  if (hour < 0 || hour >= kDayHours) return;
+  SharedState& s = g_dwh_ext_shared;
+  if (hour == s.last_hour) s.hour_fill = std::uint8_t(1 - s.hour_fill);
+  for (int d = 0; d < kWeekDays; ++d)
+    if (hour < m_hours[std::size_t(d)]) m_work[std::size_t(d * kDayHours + hour)] = s.hour_fill;
+  Refresh();
+  s.last_hour = hour;
+}
+
+void CdwhExt::OnInvert() {
+  for (int d = 0; d < kWeekDays; ++d)
+    for (int h = 0; h < m_hours[std::size_t(d)]; ++h) {
+      std::uint8_t& cell = m_work[std::size_t(d * kDayHours + h)];
+      cell = cell == 1 ? 0 : 1;
+    }
+  Refresh();
+}
+
+void CdwhExt::OnAlways() {
+  if (m_always.GetCheck() == kBstChecked) {
+    g_dwh_ext_shared.saved_first = m_work[0];
+    m_work[0] = kWeekAlways;
+  } else {
+    m_work[0] = g_dwh_ext_shared.saved_first;
+  }
+  Refresh();
+}
+
+void CdwhExt::OnCopy(int index) {
+  int to = index + 1, from = index;
+  if (to < 1 || to >= kWeekDays) return;
+  for (int h = 0; h < m_hours[std::size_t(from)]; ++h) {
+    std::size_t i = std::size_t(from * kDayHours + h);
+    if (m_work[i] != 1 || m_work[0] == kWeekAlways) continue;
+    ReadTimes(from, h);
+    if (!Check(from, h)) return;
+  }
+  if (!m_cells[std::size_t(to * kDayHours)].IsWindowEnabled()) {
+    message_beep(kBeepExclamation);
+    Refresh();
+    return;
+  }
+  std::size_t a = std::size_t(from * kDayHours), b = std::size_t(to * kDayHours);
+  std::memcpy(&m_work[b], &m_work[a], kDayHours);
+  std::memcpy(&m_starts[b], &m_starts[a], kDayHours * sizeof(std::int16_t));
+  std::memcpy(&m_durations[b], &m_durations[a], kDayHours * sizeof(std::int16_t));
+  // The copied times replace whatever the target day's fields showed, so
+  // the redraw must not read those fields back.
+  for (int h = 0; h < kDayHours; ++h) m_start_fields[b + std::size_t(h)].EnableWindow(false);
+  Refresh();
+}
+
+void CdwhExt::OnHelpButton() { m_help.SetTextML(&kPickerHelp); }
+
+void CdwhExt::OnOptionsHelp() { m_help.SetTextML(&kOptionsHelp); }
+
+void CdwhExt::OnOptionChange(int index) {
+  if (m_difference < 0) return;
+  if (index == 0 && m_difference_list.GetCurSel() >= 0) m_difference = std::int8_t(m_difference_list.GetCurSel());
+  if (index == 1 && m_second_hour_list.GetCurSel() >= 0) m_second_hour = std::int8_t(m_second_hour_list.GetCurSel());
+  m_help.SetTextML(&kOptionsHelp);
+}
+
+void CdwhExt::OnOK() {
+  if (Window::GetFocus() != &m_ok) return;
+  int set = 0;
+  for (int d = 0; d < kWeekDays; ++d)
+    for (int h = 0; h < m_hours[std::size_t(d)]; ++h)
+      if (m_work[std::size_t(d * kDayHours + h)] == 1 && m_work[0] != kWeekAlways) {
+        ReadTimes(d, h);
+        ++set;
+      }
+  for (int d = 0; d < kWeekDays; ++d)
+    for (int h = 0; h < m_hours[std::size_t(d)]; ++h)
+      if (m_work[std::size_t(d * kDayHours + h)] == 1 && m_work[0] != kWeekAlways && !Check(d, h)) return;
+  g_clock_times_flag = 1;
+  if (set == week_existing_total(m_hours)) {
+    m_work.fill(0);
+    m_work[0] = kWeekAlways;
+  }
+  if (m_caller) std::memcpy(m_caller, m_work.data(), m_work.size());
+  if (m_caller_starts) std::memcpy(m_caller_starts, m_starts.data(), sizeof(std::int16_t) * 84);
+  if (m_caller_durations) std::memcpy(m_caller_durations, m_durations.data(), sizeof(std::int16_t) * 84);
+  if (m_caller_difference && m_difference >= 0) *m_caller_difference = m_difference;
+  if (m_caller_second_hour && m_difference >= 0) *m_caller_second_hour = m_second_hour;
+  EndDialog(kIdOk);
+}

@@ -1,0 +1,212 @@
+// The week-grid picker driven headless: each cell reaches its day and hour,
+// OK confirms only with the focus (Enter on a cell keeps the picker open),
+// cancel writes nothing, a full grid is stored as the always state, the
+// fill-earlier and count-free modes, the day and hour headers alternating
+// their fill value across openings, invert, the always toggle restoring
+// the first hour, and the help texts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+#include "constraints/week_grid_picker.h"
+#include "platform/test_driver.h"
+#include "week_grid_support.h"
+
+namespace {
+
+using namespace kt::ui;
+using kt_constraints_test::set_week;
+
+int slot(int day, int hour) { return day * 12 + hour; }
+
+// Runs the picker once on mask with the steps, then confirms with OK
+// (focus first) or cancels.
+LResult run(Cdwh& picker, std::uint8_t* mask, const char* subtitle, std::uint8_t mode,
+            const std::function<void(TestDriver&, Dialog&)>& steps, bool confirm) {
+  TestDriver ui;
+  picker.SetGridData(nullptr, "Ore Vietate per il Professore:", subtitle, mask, nullptr, mode);
+  ui.OnNextModal([&](Dialog& d) {
+    steps(ui, d);
+    if (confirm) {
+      d.GetDlgItem(kIdOk)->SetFocus();
+      ui.Click(d, kIdOk);
+    } else {
+      ui.Click(d, kIdCancel);
+    }
+  });
+  LResult r = picker.DoModal();
+  EXPECT_TRUE(ui.Problems().empty());
+  return r;
+}
+
+TEST(WeekGridPicker, CellsReachTheirDayAndHourAndConfirmWritesTheMask) {
+  Cdwh::ResetSharedState();
+  set_week({12, 12, 12, 12, 12, 12, 12});
+  struct Case { int day, hour; } cases[] = {{0, 0}, {0, 9}, {1, 9}, {3, 10}, {6, 11}, {6, 8}};
+  std::uint8_t mask[84] = {};
+  Cdwh picker;
+  std::string counter;
+  LResult r = run(picker, mask, "", 0, [&](TestDriver& ui, Dialog& d) {
+    for (const Case& c : cases) ui.Click(d, dwh_cell_id(c.day, c.hour));
+    counter = ui.Text(d, Cdwh::kCounterId);
+  }, true);
+  EXPECT_EQ(r, kIdOk);
+  EXPECT_EQ(counter, "6");
+  for (const Case& c : cases) EXPECT_EQ(mask[slot(c.day, c.hour)], 1) << c.day << "," << c.hour;
+  EXPECT_EQ(std::count(mask, mask + 84, 1), 6);
+}
+
+TEST(WeekGridPicker, EnterOnACellKeepsThePickerAndCancelWritesNothing) {
+  Cdwh::ResetSharedState();
+  set_week({5, 5, 5, 5, 5, 0, 0});
+  std::uint8_t mask[84] = {};
+  mask[slot(2, 3)] = 1;
+  Cdwh picker;
+  bool open_after_enter = false, ok_without_focus_kept = false;
+  LResult r = run(picker, mask, "", 0, [&](TestDriver& ui, Dialog& d) {
+    ui.Click(d, dwh_cell_id(0, 1));
+    d.GetDlgItem(dwh_cell_id(0, 1))->SetFocus();
+    ui.Key(kVkReturn);
+    open_after_enter = d.IsWindow() && d.IsWindowVisible();
+    ui.Click(d, dwh_cell_id(2, 3));
+    d.GetDlgItem(dwh_cell_id(2, 3))->SetFocus();
+    d.SendMessage(kMsgCommand, make_command_param(kIdOk, kBnClicked), 0);
+    ok_without_focus_kept = d.IsWindow() && d.IsWindowVisible();
+    EXPECT_FALSE(ui.IsEnabled(d, dwh_cell_id(5, 0)));
+  }, false);
+  EXPECT_EQ(r, kIdCancel);
+  EXPECT_TRUE(open_after_enter);
+  EXPECT_TRUE(ok_without_focus_kept);
+  std::uint8_t expected[84] = {};
+  expected[slot(2, 3)] = 1;
+  EXPECT_EQ(std::memcmp(mask, expected, 84), 0);
+}
+
+TEST(WeekGridPicker, AFullGridIsStoredAsTheAlwaysState) {
+  struct Case { const char* id; std::array<int, 7> hours; } cases[] = {
+      {"five-days", {2, 2, 2, 2, 2, 0, 0}}, {"no-hours", {0, 0, 0, 0, 0, 0, 0}}};
+  for (const Case& c : cases) {
+    Cdwh::ResetSharedState();
+    set_week(c.hours);
+    std::uint8_t mask[84] = {};
+    mask[slot(6, 11)] = 1;  // an hour that does not exist
+    Cdwh picker;
+    run(picker, mask, "", 0, [&](TestDriver& ui, Dialog& d) {
+      for (int day = 0; day < 7; ++day)
+        for (int h = 0; h < c.hours[std::size_t(day)]; ++h) ui.Click(d, dwh_cell_id(day, h));
+    }, true);
+    std::uint8_t expected[84] = {255};
+    EXPECT_EQ(std::memcmp(mask, expected, 84), 0) << c.id;
+  }
+}
+
+TEST(WeekGridPicker, FillEarlierAndCountFreeModes) {
+  Cdwh::ResetSharedState();
+  set_week({6, 6, 6, 6, 6, 0, 0});
+  std::uint8_t mask[84] = {};
+  Cdwh picker;
+  std::string after_fifth, after_third;
+  run(picker, mask, "", kDwhFillEarlier, [&](TestDriver& ui, Dialog& d) {
+    ui.Click(d, dwh_cell_id(1, 4));
+    after_fifth = ui.Text(d, Cdwh::kCounterId);
+    ui.Click(d, dwh_cell_id(1, 2));
+    after_third = ui.Text(d, Cdwh::kCounterId);
+    EXPECT_TRUE(ui.IsChecked(d, dwh_cell_id(1, 0)));
+    EXPECT_FALSE(ui.IsChecked(d, dwh_cell_id(1, 2)));
+  }, true);
+  EXPECT_EQ(after_fifth, "5");
+  EXPECT_EQ(after_third, "4");
+  const std::uint8_t day1[6] = {1, 1, 0, 1, 1, 0};
+  EXPECT_EQ(std::memcmp(mask + 12, day1, 6), 0);
+
+  std::string free_hours;
+  run(picker, mask, "", kDwhCountFree, [&](TestDriver& ui, Dialog& d) {
+    free_hours = ui.Text(d, Cdwh::kCounterId);
+  }, false);
+  EXPECT_EQ(free_hours, "26");  // 30 existing, 4 marked
+}
+
+TEST(WeekGridPicker, HeadersAlternateTheirFillValue) {
+  Cdwh::ResetSharedState();
+  set_week({3, 3, 3, 2, 0, 0, 0});
+  std::uint8_t mask[84] = {};
+  mask[slot(2, 0)] = 1;
+  Cdwh picker;
+  std::string after_first, after_second;
+  run(picker, mask, "", 0, [&](TestDriver& ui, Dialog& d) {
+    ui.Click(d, Cdwh::kDayHeaderIds[0]);  // first click after start on day 0 marks it
+    after_first = ui.Text(d, Cdwh::kCounterId);
+    ui.Click(d, Cdwh::kDayHeaderIds[0]);  // clears it
+    after_second = ui.Text(d, Cdwh::kCounterId);
+    ui.Click(d, Cdwh::kDayHeaderIds[1]);  // another day: applies the last value, 0
+    ui.Click(d, Cdwh::kDayHeaderIds[1]);  // flips: marks day 1
+    ui.Click(d, Cdwh::kHourHeaderIds[0]);  // first hour click on hour 1: marks hour 1 everywhere
+    ui.Click(d, Cdwh::kHourHeaderIds[2]);  // another hour: applies 1 to hour 3 where it exists
+  }, true);
+  EXPECT_EQ(after_first, "4");
+  EXPECT_EQ(after_second, "1");
+  const std::uint8_t expected[4][3] = {{1, 0, 1}, {1, 1, 1}, {1, 0, 1}, {1, 0, 0}};
+  for (int day = 0; day < 4; ++day)
+    EXPECT_EQ(std::memcmp(mask + slot(day, 0), expected[day], 3), 0) << day;
+}
+
+TEST(WeekGridPicker, InvertAndAlwaysToggle) {
+  Cdwh::ResetSharedState();
+  set_week({2, 2, 0, 0, 0, 0, 0});
+  std::uint8_t mask[84] = {};
+  mask[slot(0, 0)] = 1;
+  mask[slot(1, 1)] = 7;  // counts as not marked
+  Cdwh picker;
+  bool cells_enabled_in_always = true, first_checked_after = false;
+  run(picker, mask, "Locale sempre disponibile", 0, [&](TestDriver& ui, Dialog& d) {
+    EXPECT_TRUE(ui.IsVisible(d, Cdwh::kAlwaysId));
+    ui.Click(d, Cdwh::kAlwaysId);
+    cells_enabled_in_always = ui.IsEnabled(d, dwh_cell_id(0, 1));
+    EXPECT_EQ(ui.Text(d, Cdwh::kCounterId), "4");
+    ui.Click(d, Cdwh::kAlwaysId);
+    first_checked_after = ui.IsChecked(d, dwh_cell_id(0, 0));
+    ui.Click(d, Cdwh::kInvertId);
+  }, true);
+  EXPECT_FALSE(cells_enabled_in_always);
+  EXPECT_TRUE(first_checked_after);
+  const std::uint8_t expected[2][2] = {{0, 1}, {1, 1}};
+  for (int day = 0; day < 2; ++day) EXPECT_EQ(std::memcmp(mask + slot(day, 0), expected[day], 2), 0) << day;
+}
+
+TEST(WeekGridPicker, AlwaysStateWithoutAnAlwaysBoxIsDroppedAndHelpShows) {
+  Cdwh::ResetSharedState();
+  set_week({1, 1, 0, 0, 0, 0, 0});
+  std::uint8_t mask[84] = {255};
+  mask[slot(1, 0)] = 1;
+  const MlText explanation = {"Spiegazione", "Erklärung", "Explanation"};
+  Cdwh picker;
+  picker.SetGridData(nullptr, "Titolo", "", mask, &explanation, 0);
+  TestDriver ui;
+  std::string first_help, after_question, title;
+  ui.OnNextModal([&](Dialog& d) {
+    EXPECT_FALSE(ui.IsVisible(d, Cdwh::kAlwaysId));
+    EXPECT_FALSE(ui.IsChecked(d, dwh_cell_id(0, 0)));
+    EXPECT_TRUE(ui.IsChecked(d, dwh_cell_id(1, 0)));
+    first_help = ui.Text(d, Cdwh::kHelpPaneId);
+    ui.Click(d, Cdwh::kHelpButtonId);
+    after_question = ui.Text(d, Cdwh::kHelpPaneId);
+    title = ui.Text(d, Cdwh::kTitleId);
+    ui.Click(d, kIdCancel);
+  });
+  EXPECT_EQ(picker.DoModal(), kIdCancel);
+  EXPECT_EQ(first_help, "Spiegazione");
+  EXPECT_EQ(after_question.rfind("Potete abilitare determinate ore", 0), 0u);
+  EXPECT_EQ(title, "Titolo");
+  EXPECT_EQ(mask[0], 255);
+}
+
+TEST(WeekGridPicker, TemplateIsClean) {
+  ui_register_week_grid_templates();
+  const DialogTemplate* t = find_dialog_template(Cdwh::kTemplate);
+  ASSERT_NE(t, nullptr);
+  EXPECT_TRUE(lint_dialog_template(*t).empty());
+}
+
+}  // namespace
