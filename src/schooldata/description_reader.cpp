@@ -279,8 +279,15 @@ void complete_model() {
   static const char* const kCodes[3][7] = {{"LU", "MA", "ME", "GI", "VE", "SA", "DO"},
                                            {"MO", "DI", "MI", "DO", "FR", "SA", "SO"},
                                            {"MO", "TU", "WE", "TH", "FR", "SA", "SU"}};
+  static const char* const kNames[3][7] = {
+      {"Lunedì"_cp, "Martedì"_cp, "Mercoledì"_cp, "Giovedì"_cp, "Venerdì"_cp, "Sabato", "Domenica"},
+      {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"},
+      {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}};
   int lang = g_language < 3 ? g_language : 0;
-  for (int d = 0; d < 7; ++d) desc_copy(hd.day_codes[d], kCodes[lang][d], 3);
+  for (int d = 0; d < 7; ++d) {
+    desc_copy(hd.day_codes[d], kCodes[lang][d], 3);
+    desc_copy(hd.day_names[d], kNames[lang][d], kUiNameSize);
+  }
   desc_complete_teachers();
   for (int d = 0; d < 7; ++d) {
     for (int h = 0; h < 12 && h < hd.hours_per_day[d]; ++h) {
@@ -294,6 +301,18 @@ void complete_model() {
     static const char* const kUnique[3] = {"Centrale Sede Unica", "Einzige Geb\xE4ude", "Unique building"};
     desc_copy(se.buildings[0].name, kUnique[lang], kUiNameSize);
     if (se.building_count == 0) se.building_count = 1;
+  }
+  UiSchoolStructure& st = g_ui_structure;
+  for (std::uint32_t l = 0; l < st.lab_count && l < kUiMaxLabs; ++l) {
+    UiLab& lab = st.labs[l];
+    lab.building = static_cast<std::int8_t>(se.building_count < 2 ? 0 : -1);
+    if (se.building_count < 2) continue;
+    for (int b = 0; b < se.building_count && b < kUiMaxBuildings; ++b) {
+      if (std::strcmp(lab.description, se.buildings[b].name) != 0) continue;
+      lab.building = static_cast<std::int8_t>(b);
+      desc_copy(lab.description, "Basta co l'oco", kUiNameSize);
+      break;
+    }
   }
 }
 

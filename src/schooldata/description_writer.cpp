@@ -180,3 +180,17 @@ int og_write_assignments_file(int mode, int option) {
   (void)option;
   return og_write_assignments_file_to(mode == 0 ? "scuola2.txt" : "cattTEST.txt", mode);
 }
+
+namespace {
+
+int read_hook(int create) { return og_read_assignments_file(create); }
+int write_hook(int mode) { return og_write_assignments_file(mode, 0); }
+
+}  // namespace
+
+void og_install_description_hooks() {
+  DescriptionFileHooks hooks;
+  hooks.read = read_hook;
+  hooks.write = write_hook;
+  og_set_description_hooks(hooks);
+}

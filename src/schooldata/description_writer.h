@@ -19,3 +19,6 @@ const char* og_description_write_error();
 const char* og_escape_name(const char* name);
 // "LU:1-5MA:2-3": the runs of set cells of a week mask, day by day.
 std::string og_format_week_mask(const unsigned char* mask);
+// Installs the reader and writer as the model's description hooks, so the
+// save and discard paths of the unsaved-changes check reach them.
+void og_install_description_hooks();
