@@ -86,6 +86,37 @@ void read_band(UiHq2Table& table, const std::string& field, int limit, const std
   }
 }
 
+void read_pair(const std::vector<std::string>& f, std::int8_t* a, std::int8_t* b, bool copy_first) {
+  if (f.empty()) return;
+  *a = static_cast<std::int8_t>(std::atoi(f[0].c_str()));
+  std::size_t dash = f[0].find('-', 1);
+  if (dash != std::string::npos) {
+    *b = static_cast<std::int8_t>(std::atoi(f[0].c_str() + dash + 1));
+  } else if (copy_first) {
+    *b = *a;
+  }
+}
+
+void read_band3(UiHq3Table& table, const std::string& field, int limit, const std::string& line) {
+  std::size_t at = 0;
+  while (!field.empty() && at < field.size() && table.count < limit) {
+    std::size_t end = field.find(':', at);
+    std::string entry = field.substr(at, end == std::string::npos ? end : end - at);
+    std::size_t d1 = entry.find('-');
+    std::size_t d2 = d1 == std::string::npos ? d1 : entry.find('-', d1 + 1);
+    if (d1 == std::string::npos || (line[0] != 'P' && d2 == std::string::npos)) {
+      desc_fail("Configurare " + line.substr(0, line.find(':')) + ":oltre ore-quante ore-quante volte max:oltre ore- .",
+                "Bandtabelle mit drei Werten", "Band table of three values", line);
+    }
+    table.triples[table.count][0] = static_cast<std::int8_t>(std::atoi(entry.c_str()));
+    table.triples[table.count][1] = static_cast<std::int8_t>(std::atoi(entry.c_str() + d1 + 1));
+    table.triples[table.count][2] = static_cast<std::int8_t>(d2 == std::string::npos ? 0 : std::atoi(entry.c_str() + d2 + 1));
+    ++table.count;
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+}
+
 void read_days(const std::vector<std::string>& fields, const std::string& line) {
   for (int d = 0; d < 7 && d < static_cast<int>(fields.size()); ++d) {
     const std::string& f = fields[d];
@@ -230,6 +261,23 @@ void read_line(const std::string& line, ReaderState& state) {
     se.itpleggero = 1;
   } else if (starts(line, "NORIPOSOAUTO:")) {
     se.noriposoauto = 1;
+  } else if (starts(line, "NOSALU:")) {
+    se.nosalu = static_cast<std::int8_t>(f.empty() ? 0 : std::atoi(f[0].c_str()));
+  } else if (starts(line, "BUDIME:")) {
+    read_pair(f, &se.budime1, &se.budime2, false);
+  } else if (starts(line, "TOCOMI:")) {
+    read_pair(f, &se.tocomi[0], &se.tocomi[1], false);
+  } else if (starts(line, "PAMEZ:")) {
+    read_pair(f, &se.pamez[0], &se.pamez[1], true);
+  } else if (starts(line, "SPECIALEX:")) {
+    read_pair(f, &hd.special_values[0], &hd.special_values[1], false);
+  } else if (starts(line, "OREPROLU:")) {
+    hd.extended_hours = static_cast<std::uint8_t>(f.empty() ? 0 : std::atol(f[0].c_str()));
+  } else if (starts(line, "PEXDIY:")) {
+    se.pexdiy = static_cast<std::int8_t>(rest.empty() ? 0 : rest[0] - '0');
+  } else if (starts(line, "IHINSEGNAEXTRA:") || starts(line, "IHPRESENZAEXTRA:") || starts(line, "PEXDIZ:")) {
+    UiHq3Table& t = line[0] == 'P' ? se.pexdiz : line[2] == 'I' ? se.ihinsegnaextra : se.ihpresenzaextra;
+    read_band3(t, f.empty() ? std::string() : f[0], line[0] == 'P' ? 9 : 8, line);
   } else if (starts(line, "CLARIPO:")) {
     se.claripo = static_cast<std::uint8_t>(f.empty() ? 0 : std::atoi(f[0].c_str()));
   } else if (starts(line, "DAYS:")) {

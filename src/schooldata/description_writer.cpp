@@ -140,6 +140,13 @@ void write_settings(std::string& out) {
   out += dw_format("MAXBUDAY:\t%d-%d\t\n", se.maxbuday[0], se.maxbuday[1]);
   if (se.itpleggero) out += "ITPLEGGERO:\t1\t\n";
   if (se.noriposoauto) out += "NORIPOSOAUTO:\t1\t\n";
+  if (se.nosalu != 0) {
+    se.nosalu = static_cast<std::int8_t>(se.nosalu | 48);
+    out += dw_format("NOSALU:\t%d\t\n", se.nosalu);
+  }
+  if (se.budime1 != 0 || se.budime2 != 0) out += dw_format("BUDIME:\t%d-%d\t\n", se.budime1, se.budime2);
+  if (se.tocomi[0] != 0 || se.tocomi[1] != 0) out += dw_format("TOCOMI:\t%d-%d\t\n", se.tocomi[0], se.tocomi[1]);
+  if (se.pamez[0] > 0) out += dw_format("PAMEZ:\t%d-%d\t\n", se.pamez[0], se.pamez[1]);
   if (se.claripo != 0) out += dw_format("CLARIPO:\t%d\t\n", se.claripo);
 }
 

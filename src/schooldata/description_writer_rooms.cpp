@@ -65,6 +65,15 @@ void write_hq2(std::string& out, const char* key, const UiHq2Table& t) {
   out += "\t\n";
 }
 
+void write_hq3(std::string& out, const char* key, const UiHq3Table& t) {
+  if (t.count == 0) return;
+  out += std::string(key) + ":\t";
+  for (int k = 0; k < t.count && k < 9; ++k) {
+    out += dw_format("%s%d-%d-%d", k > 0 ? ":" : "", t.triples[k][0], t.triples[k][1], t.triples[k][2]);
+  }
+  out += "\t\n";
+}
+
 }  // namespace
 
 void dw_write_gym(std::string& out, const UiGym& gym) {
@@ -136,4 +145,7 @@ void dw_write_bands(std::string& out) {
   write_hq2(out, "IHBUCHE", s.ihbuche);
   write_hq2(out, "IHBUCHECSB", s.ihbuchecsb);
   write_hq2(out, "IHBUCHECST", s.ihbuchecst);
+  write_hq3(out, "PEXDIZ", s.pexdiz);
+  write_hq3(out, "IHINSEGNAEXTRA", s.ihinsegnaextra);
+  write_hq3(out, "IHPRESENZAEXTRA", s.ihpresenzaextra);
 }

@@ -165,3 +165,37 @@ TEST_F(DescInput, FailedWriteLeavesOldFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// General values written and read back: the second write equals the first.
+TEST_F(DescInput, GeneralValuesRoundTrip) {
+  g_school_files_plain = 1;
+  std::string text = std::string("REM:Prova\n") + kDays +
+                     "NOSALU:\t1\t\nBUDIME:\t2-3\t\nTOCOMI:\t4\t\nPAMEZ:\t5\t\nSPECIALEX:\t1-2\t\n"
+                     "OREPROLU:\t7\t\nPEXDIY:3\t\nIHINSEGNAEXTRA:\t5-1-2:6-2-3\t\nPEXDIZ:\t3-4\t\n"
+                     "IGGIORNI:\t1-2:3-4\t\n";
+  ASSERT_EQ(read(text), 0) << og_description_error();
+  EXPECT_EQ(g_ui_settings.budime2, 3);
+  EXPECT_EQ(g_ui_settings.tocomi[0], 4);
+  EXPECT_EQ(g_ui_settings.pamez[1], 5);
+  EXPECT_EQ(g_ui_settings.ihinsegnaextra.count, 2);
+  EXPECT_EQ(g_ui_settings.ihinsegnaextra.triples[1][2], 3);
+  EXPECT_EQ(g_ui_settings.pexdiz.triples[0][1], 4);
+  ASSERT_EQ(og_write_assignments_file_to(dir_ + "/a.txt", 0), 0);
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/a.txt", 0), 0) << og_description_error();
+  EXPECT_EQ(g_ui_settings.nosalu, 49);
+  EXPECT_EQ(g_ui_header.special_values[1], 2);
+  EXPECT_EQ(g_ui_header.extended_hours, 7);
+  EXPECT_EQ(g_ui_settings.pexdiy, 3);
+  EXPECT_EQ(g_ui_settings.iggiorni.count, 2);
+  ASSERT_EQ(og_write_assignments_file_to(dir_ + "/b.txt", 0), 0);
+  std::ifstream a(dir_ + "/a.txt", std::ios::binary), b(dir_ + "/b.txt", std::ios::binary);
+  std::string sa((std::istreambuf_iterator<char>(a)), {}), sb((std::istreambuf_iterator<char>(b)), {});
+  EXPECT_EQ(sa, sb);
+  std::remove((dir_ + "/a.txt").c_str());
+  std::remove((dir_ + "/b.txt").c_str());
+  g_school_files_plain = 0;
+}
+
+}  // namespace
