@@ -151,7 +151,7 @@ void desc_read_gym(const std::vector<std::string>& f, const std::string& line) {
     desc_copy(fresh.name, f[0], kUiNameSize);
     fresh.hours[0] = 255;
     std::memset(fresh.pairs, 255, sizeof fresh.pairs);
-    for (int& s : fresh.subjects) s = -1;
+    for (int k = 0; k < 4; ++k) fresh.subjects[k] = -1;
   }
   UiGym& gym = se.gyms[g];
   for (std::size_t i = 1; i < f.size(); ++i) {

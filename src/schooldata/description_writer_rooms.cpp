@@ -82,7 +82,8 @@ void dw_write_gym(std::string& out, const UiGym& gym) {
     out += dw_format("GM:%s\tMAT:%s\t", subject_name(gym.subjects[0]), subject_name(gym.subjects[0]));
   } else {
     out += "GMPM:";
-    for (int s : gym.subjects) {
+    for (int k = 0; k < 4; ++k) {
+      int s = gym.subjects[k];
       if (s >= 0) out += std::string(subject_name(s)) + "-";
     }
     out += "\t";
@@ -113,10 +114,13 @@ void dw_write_gym(std::string& out, const UiGym& gym) {
   }
   if (gym.hours[0] != 255) out += "OR:" + og_format_week_mask(gym.hours) + "\t";
   bool any = false;
-  for (std::int8_t v : gym.classes_by_hour) any = any || v > 0;
+  for (int c = 0; c < kUiWeekCells; ++c) any = any || gym.classes_by_hour[c] > 0;
   if (any) {
     out += "OX:";
-    for (std::int8_t v : gym.classes_by_hour) out += static_cast<char>('0' + (v < 0 || v > 9 ? 0 : v));
+    for (int c = 0; c < kUiWeekCells; ++c) {
+      int v = gym.classes_by_hour[c];
+      out += static_cast<char>('0' + (v < 0 || v > 9 ? 0 : v));
+    }
     out += "\t";
   }
   if (gym.max_product > 0) out += dw_format("AVOMAX:%d\t", gym.max_product);

@@ -77,7 +77,7 @@ TEST_F(DescInput, BadLinesGiveTheirMessage) {
     EXPECT_EQ(read(c.text), -2) << c.id;
     EXPECT_EQ(std::string(og_description_error()).rfind(c.message, 0), 0u)
         << c.id << ": " << og_description_error();
-    EXPECT_EQ(g_ui_settings.teacher_count, 0u) << c.id;
+    EXPECT_EQ(+g_ui_settings.teacher_count, 0u) << c.id;
     EXPECT_FALSE(og_school_changed()) << c.id;
   }
 }
@@ -94,9 +94,9 @@ TEST_F(DescInput, OnlyCommentsGiveDefaults) {
   EXPECT_STREQ(g_ui_header.school_name, "Scuola prova");
   EXPECT_STREQ(g_description_comment, "ALTRO");
   EXPECT_STREQ(g_ui_settings.buildings[0].name, "Centrale Sede Unica");
-  EXPECT_EQ(g_ui_header.hour_start_times[0], 480);
-  EXPECT_EQ(g_ui_header.hour_start_times[1], 540);
-  EXPECT_EQ(g_ui_header.hour_durations[4], 60);
+  EXPECT_EQ(+g_ui_header.hour_start_times[0], 480);
+  EXPECT_EQ(+g_ui_header.hour_start_times[1], 540);
+  EXPECT_EQ(+g_ui_header.hour_durations[4], 60);
   EXPECT_STREQ(g_ui_header.day_codes[6], "DO");
 }
 
@@ -105,10 +105,10 @@ TEST_F(DescInput, LabPartnerBindsToPostWithEnoughHours) {
                      "GM:SCIENZE\t\nROSSI\t1A 1\t\nBIANCHI\t1A 3\t\n" +
                      "GM:LAB X\tLAB:SPECIFICO\t\nVERDI\tSCIENZE\t1A 2\t\n";
   ASSERT_EQ(read(text), 0) << og_description_error();
-  EXPECT_EQ(g_ui_teachers[0].posts[0].partner, -1);
-  EXPECT_EQ(g_ui_teachers[1].posts[0].partner, 2);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].partner, -1);
+  EXPECT_EQ(+g_ui_teachers[1].posts[0].partner, 2);
   EXPECT_EQ(g_ui_teachers[1].posts[0].partner_part.hours, 2);
-  EXPECT_EQ(g_ui_teachers[2].main_subject, g_ui_teachers[1].posts[0].subject);
+  EXPECT_EQ(+g_ui_teachers[2].main_subject, +g_ui_teachers[1].posts[0].subject);
 }
 
 TEST_F(DescInput, PausamensaWithOneNumber) {
@@ -119,7 +119,7 @@ TEST_F(DescInput, PausamensaWithOneNumber) {
 
 TEST_F(DescInput, ConstraintLineAddsTeacherWithoutPosts) {
   ASSERT_EQ(read(std::string("REM:Prova\n") + kDays + "V:\tNERI\tGMAX:3\t\n"), 0) << og_description_error();
-  EXPECT_EQ(g_ui_settings.teacher_count, 1u);
+  EXPECT_EQ(+g_ui_settings.teacher_count, 1u);
   EXPECT_STREQ(g_ui_teachers[0].name, "NERI");
   EXPECT_EQ(g_ui_teachers[0].personal.gmax, 3);
 }

@@ -19,9 +19,9 @@ TEST(DescReader, PiccolaReads) {
       << og_description_error();
   EXPECT_STREQ(g_ui_header.school_name, "Scuola Media Giuseppe Verdi");
   EXPECT_EQ(g_ui_header.hours_per_day[0], 5);
-  EXPECT_EQ(g_ui_settings.teacher_count, 13u);
+  EXPECT_EQ(+g_ui_settings.teacher_count, 13u);
   EXPECT_STREQ(g_ui_teachers[0].name, "ROSSI");
-  EXPECT_EQ(g_ui_teachers[0].post_count, 5u);
+  EXPECT_EQ(+g_ui_teachers[0].post_count, 5u);
   EXPECT_FALSE(og_school_changed());
 }
 
@@ -30,7 +30,7 @@ TEST(DescReader, LiceoReads) {
   ASSERT_EQ(og_read_assignments_file_from(desc_example("liceo", "scuola2.txt"), 0), 0)
       << og_description_error();
   EXPECT_EQ(g_ui_settings.building_count, 2);
-  EXPECT_EQ(g_ui_settings.gym_count, 2u);
+  EXPECT_EQ(+g_ui_settings.gym_count, 2u);
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST_P(DescWriter, WriteReadWriteSameBytes) {
   std::uint32_t teachers = g_ui_settings.teacher_count;
   ASSERT_EQ(og_write_assignments_file_to(dir_ + "/a.txt", 0), 0) << og_description_write_error();
   ASSERT_EQ(og_read_assignments_file_from(dir_ + "/a.txt", 0), 0) << og_description_error();
-  EXPECT_EQ(g_ui_settings.teacher_count, teachers);
+  EXPECT_EQ(+g_ui_settings.teacher_count, teachers);
   ASSERT_EQ(og_write_assignments_file_to(dir_ + "/b.txt", 0), 0);
   std::string first = slurp(dir_ + "/a.txt");
   EXPECT_FALSE(first.empty());
