@@ -1,6 +1,10 @@
 // Shared pieces of the description reader's units: the reading state, the
 // error thrown on bad input, and the readers of labs, gyms, lab groups,
 // subject headers and teaching lines. Internal to the reader.
+//
+// Invariants: a reader piece either stores a checked value or throws; the
+// state's subject is -1, a subject index or kSpecificSubject.
+// Workload: one description of a few thousand lines per read.
 #pragma once
 
 #include <cstddef>

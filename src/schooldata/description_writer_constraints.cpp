@@ -1,6 +1,10 @@
 // The tokens of a teacher's personal-constraint line ("V:"), in the order
 // the description keeps them; a value that is not set (-1) is not
 // written. Day values are written with the header's day codes.
+//
+// The tokens are those the engine and the constraint reader accept; a
+// line written here reads back to the same personal-constraint record.
+// Workload: one short line per teacher, at most 500.
 #include <string>
 
 #include "schooldata/description_writer.h"

@@ -1,6 +1,10 @@
 // Shared pieces of the description writer's units: formatting, class codes,
 // the gym and band lines, the teaching lines and the personal-constraint
 // lines. Internal to the writer.
+//
+// Every piece appends logical lines ('\n'-ended) to one string; the entry
+// point splits it into the file's lines. Indexes read from the model are
+// checked against their tables before a name is looked up.
 #pragma once
 
 #include <string>

@@ -1,6 +1,10 @@
 // The description writer's formatting helpers, gym lines and band tables.
 // Subject and building indexes are checked before their names are used;
 // a table count above its capacity is written only up to the capacity.
+//
+// Week masks are written as runs of set hours per day ("LU:1-5MA:2-3"),
+// the form the description readers parse; names go out as they stand,
+// teacher names escaped so that they cannot break a field.
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
