@@ -1,0 +1,423 @@
+// Reads "scuola2.txt" line by line: every line is normalised (TABs and the
+// line end become '|', upper case from the second line on), classified by
+// its keyword and stored in the working copies of the school blocks; the
+// teaching lines under a "GM:" line become teaching posts. After the file
+// the model is completed (day names, hour times, main subjects) and the
+// working copies are copied to the snapshots.
+//
+// Errors are thrown as ReadError inside this unit and turned into the
+// reader's message at its entry point; every table index is checked
+// against its capacity before a write. Shaped for a few thousand lines.
+#include "schooldata/description_reader.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/shell_services.h"
+#include "engine/text_lines.h"
+#include "platform/cp1252.h"
+#include "schooldata/day_codes.h"
+#include "schooldata/description_reader_parts.h"
+#include "schooldata/model_lookups.h"
+#include "schooldata/school_file_lines.h"
+#include "schooldata/teacher_constraints.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+std::string g_error;
+std::string g_release;
+
+UiSchoolHeader& hd = g_ui_header;
+UiSchoolSettings& se = g_ui_settings;
+
+struct BandKey {
+  const char* key;
+  UiHq2Table UiSchoolSettings::*table;
+  int limit;
+};
+
+const BandKey kBands[] = {
+    {"IGGIORNI:", &UiSchoolSettings::iggiorni, 9},
+    {"GIORNIPAUSACL:", &UiSchoolSettings::giornipausacl, 9},
+    {"IHPRESENZA:", &UiSchoolSettings::ihpresenza, 9},
+    {"IHINSEGNA:", &UiSchoolSettings::ihinsegna, 9},
+    {"IHLABPRESENZA:", &UiSchoolSettings::ihlabpresenza, 9},
+    {"IHLABINSEGNA:", &UiSchoolSettings::ihlabinsegna, 9},
+    {"IHCONPRESENZA:", &UiSchoolSettings::ihconpresenza, 9},
+    {"IHCONINSEGNA:", &UiSchoolSettings::ihconinsegna, 9},
+    {"IHBUCHECSB:", &UiSchoolSettings::ihbuchecsb, 9},
+    {"IHBUCHECST:", &UiSchoolSettings::ihbuchecst, 9},
+    {"IHBUCHE:", &UiSchoolSettings::ihbuche, 9},
+    {"IHSG:", &UiSchoolSettings::ihsg, 9},
+    {"IHSGCON:", &UiSchoolSettings::ihsgcon, 9},
+    {"IHSGLAB:", &UiSchoolSettings::ihsglab, 9},
+    {"IHMINIMO:", &UiSchoolSettings::ihminimo, 9},
+    {"ENTEREXITCON:", &UiSchoolSettings::enterexitcon, 9},
+    {"ENTEREXITLAB:", &UiSchoolSettings::enterexitlab, 9},
+    {"ENTEREXIT:", &UiSchoolSettings::enterexit, 9},
+    {"GRUPPIOREMAX:", &UiSchoolSettings::gruppioremax, 9},
+    {"ULTIMEOREMAX:", &UiSchoolSettings::ultimeoremax, 9},
+};
+
+bool starts(const std::string& text, const char* key) {
+  return text.compare(0, std::strlen(key), key) == 0;
+}
+
+void read_band(UiHq2Table& table, const std::string& field, int limit, const std::string& line) {
+  if (field.empty()) return;
+  std::size_t at = 0;
+  while (at < field.size() && table.count < limit) {
+    std::size_t end = field.find(':', at);
+    std::string entry = field.substr(at, end == std::string::npos ? end : end - at);
+    std::size_t dash = entry.find('-');
+    if (dash == std::string::npos) {
+      desc_fail("Configurare fascia:fino a ore-quante ore fino a ore- .",
+                "Bandtabelle: bis Stunden-wie viele Stunden", "Band table: up to hours-how many",
+                line);
+    }
+    table.pairs[table.count][0] = static_cast<std::int8_t>(std::atoi(entry.c_str()));
+    table.pairs[table.count][1] = static_cast<std::int8_t>(std::atoi(entry.c_str() + dash + 1));
+    ++table.count;
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+}
+
+void read_pair(const std::vector<std::string>& f, std::int8_t* a, std::int8_t* b, bool copy_first) {
+  if (f.empty()) return;
+  *a = static_cast<std::int8_t>(std::atoi(f[0].c_str()));
+  std::size_t dash = f[0].find('-', 1);
+  if (dash != std::string::npos) {
+    *b = static_cast<std::int8_t>(std::atoi(f[0].c_str() + dash + 1));
+  } else if (copy_first) {
+    *b = *a;
+  }
+}
+
+void read_band3(UiHq3Table& table, const std::string& field, int limit, const std::string& line) {
+  std::size_t at = 0;
+  while (!field.empty() && at < field.size() && table.count < limit) {
+    std::size_t end = field.find(':', at);
+    std::string entry = field.substr(at, end == std::string::npos ? end : end - at);
+    std::size_t d1 = entry.find('-');
+    std::size_t d2 = d1 == std::string::npos ? d1 : entry.find('-', d1 + 1);
+    if (d1 == std::string::npos || (line[0] != 'P' && d2 == std::string::npos)) {
+      desc_fail("Configurare " + line.substr(0, line.find(':')) + ":oltre ore-quante ore-quante volte max:oltre ore- .",
+                "Bandtabelle mit drei Werten", "Band table of three values", line);
+    }
+    table.triples[table.count][0] = static_cast<std::int8_t>(std::atoi(entry.c_str()));
+    table.triples[table.count][1] = static_cast<std::int8_t>(std::atoi(entry.c_str() + d1 + 1));
+    table.triples[table.count][2] = static_cast<std::int8_t>(d2 == std::string::npos ? 0 : std::atoi(entry.c_str() + d2 + 1));
+    ++table.count;
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+}
+
+void read_days(const std::vector<std::string>& fields, const std::string& line) {
+  for (int d = 0; d < 7 && d < static_cast<int>(fields.size()); ++d) {
+    const std::string& f = fields[d];
+    if (f.size() < 3) desc_fail("Configurazione giorni errata", "Tage falsch", "Bad days", line);
+    hd.day_codes[d][0] = f[0];
+    hd.day_codes[d][1] = f[1];
+    hd.day_codes[d][2] = 0;
+    std::size_t at = 2;
+    int hours = 0;
+    while (at < f.size() && at < 4 && f[at] >= '0' && f[at] <= '9') hours = hours * 10 + (f[at++] - '0');
+    if (hours > 12) desc_fail("Numero ore del giorno?", "Stunden pro Tag?", "Hours per day?", line);
+    hd.hours_per_day[d] = static_cast<std::uint8_t>(hours);
+    if (at < f.size()) ++at;  // the separator before the name
+    std::size_t end = f.find(':', at);
+    desc_copy(hd.day_names[d], f.substr(at, end == std::string::npos ? end : end - at),
+              kUiNameSize);
+    if (end == std::string::npos) continue;
+    g_clock_times_flag = 1;
+    const char* p = f.c_str() + end;
+    for (int h = 0; h < 12 && *p == ':'; ++h) {
+      hd.hour_start_times[d * 12 + h] = static_cast<std::int16_t>(std::atoi(p + 1));
+      p = std::strchr(p + 1, ':');
+      if (p == nullptr) break;
+      hd.hour_durations[d * 12 + h] = static_cast<std::int16_t>(std::atoi(p + 1));
+      p = std::strchr(p + 1, ':');
+      if (p == nullptr) break;
+    }
+  }
+}
+
+int building_index(const std::string& name, bool add, const std::string& line) {
+  std::string cut = name.substr(0, kUiNameSize - 1);
+  for (int b = 0; b < se.building_count && b < kUiMaxBuildings; ++b) {
+    if (kt::cp1252_casecmp(cut.c_str(), se.buildings[b].name) == 0) return b;
+  }
+  if (!add) return -1;
+  if (se.building_count >= kUiMaxBuildings) {
+    desc_fail("Numero Sedi eccessivo", "Zu viele Gebäude", "Too many buildings", line);
+  }
+  desc_copy(se.buildings[se.building_count].name, cut, kUiNameSize);
+  return se.building_count++;
+}
+
+void read_building(const std::vector<std::string>& f, const std::string& line) {
+  if (f.empty()) return;
+  int b = building_index(f[0], true, line);
+  if (f.size() < 2) return;
+  UiBuilding& bu = se.buildings[b];
+  std::size_t at = 0;
+  const std::string& list = f[1];
+  while (at < list.size()) {
+    std::size_t end = list.find('-', at);
+    std::string code = list.substr(at, end == std::string::npos ? end : end - at);
+    if (!code.empty() && code[0] >= '0' && code[0] <= '9') {
+      g_ui_structure.classes[desc_class(code, true, line)].building = static_cast<std::int8_t>(b);
+    }
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  for (std::size_t i = 2; i < f.size(); ++i) {
+    if (starts(f[i], "NOSPOSTA:")) {
+      bu.no_transfer = 1;
+    } else if (starts(f[i], "NOCS:")) {
+      std::string item = f[i].substr(5);
+      std::size_t dash = item.rfind('-');
+      if (dash == std::string::npos) {
+        desc_fail("Errore sintassi NOCS", "Syntaxfehler NOCS", "NOCS syntax error", line);
+      }
+      std::string name = item.substr(0, dash).substr(0, kUiNameSize - 1);
+      int value = std::atoi(item.c_str() + dash + 1);
+      bool held = false;
+      for (int k = 0; k < bu.reachable_count && k < 9; ++k) {
+        held = held || (name == bu.reachable_names[k] && value == bu.reachable_values[k]);
+      }
+      if (held) continue;
+      if (bu.reachable_count >= 9) {
+        desc_fail("Numero condizioni NOCS eccessivo", "Zu viele NOCS", "Too many NOCS", line);
+      }
+      desc_copy(bu.reachable_names[bu.reachable_count], name, kUiNameSize);
+      bu.reachable_values[bu.reachable_count++] = static_cast<std::int8_t>(value);
+    } else {
+      desc_fail("Configurazione sedi errata", "Gebäude falsch konfiguriert",
+                "Bad building configuration", line);
+    }
+  }
+}
+
+void read_tracks_short(const std::string& field) {
+  std::size_t at = 0;
+  UiSchoolStructure& st = g_ui_structure;
+  while (at + 2 <= field.size()) {
+    char letter = field[at];
+    std::size_t end = field.find(':', at);
+    std::string name = field.substr(at + 2, end == std::string::npos ? end : end - at - 2);
+    for (int t = 0; t < st.track_count && t < kUiMaxTracks; ++t) {
+      if (st.track_names[t][0] == letter) desc_copy(st.track_short_names[t], name, 4);
+    }
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+}
+
+void read_line(const std::string& line, ReaderState& state) {
+  std::size_t colon = line.find(':');
+  std::string rest = colon == std::string::npos ? std::string() : line.substr(colon + 1);
+  std::vector<std::string> f = og_split_fields(rest);
+  if (starts(line, "REM:")) {
+    std::string text = rest.size() > 0 && rest[0] == '|' ? rest.substr(1) : rest;
+    int n = state.comments++;
+    std::vector<std::string> parts = og_split_fields(text);
+    if (n == 0) desc_copy(hd.school_name, text.substr(0, text.find('|')), sizeof hd.school_name);
+    if (n == 1) desc_copy(g_description_comment, text.substr(0, text.find('|')), 801);
+    if (n == 2 && !parts.empty()) desc_copy(hd.school_code, parts[0], 41);
+    if (n == 2 && parts.size() > 1) desc_copy(hd.id_text1, parts[1], 41);
+    if (n == 3 && !parts.empty()) desc_copy(hd.id_text2, parts[0], 41);
+    return;
+  }
+  if (!line.empty() && line[0] == '|') {
+    if (state.subject != -1) desc_read_teaching(nullptr, og_split_fields(line), state, line);
+    return;
+  }
+  int subject_before = state.subject;
+  if (!starts(line, "GM:")) state.subject = -1;
+  if (starts(line, "MAXBUDAY:")) {
+    const std::string v = f.empty() ? std::string() : f[0];
+    if (v.empty() || (v[0] != '1' && v[0] != '2' && v[0] != '9')) {
+      desc_fail("MAXBUDAY: valore 1 o 2 (se si ammette il giorno con 2 buche, per ricevimento)",
+                "MAXBUDAY: Wert 1 oder 2", "MAXBUDAY: value 1 or 2", line);
+    }
+    se.maxbuday[0] = static_cast<std::int8_t>(v[0] - '0');
+    if (v.size() > 2 && v[1] == '-') se.maxbuday[1] = static_cast<std::int8_t>(std::atoi(v.c_str() + 2));
+  } else if (starts(line, "STATUSINFO:")) {
+    if (!f.empty()) std::memcpy(g_ui_structure.status, f[0].c_str(), f[0].size() < 10 ? f[0].size() : 10);
+  } else if (starts(line, "DATARELEASE:")) {
+    g_release = f.empty() ? std::string() : f[0].substr(0, std::strlen(kProgramRelease));
+    if (std::strncmp(g_release.c_str(), kProgramRelease, std::strlen(kProgramRelease)) > 0) {
+      desc_fail("Aggiornare il Software con la release " + g_release + " o superiore",
+                "Update software with release " + g_release + " or upper",
+                "Update software with release " + g_release + " or upper", line);
+    }
+  } else if (starts(line, "ITPLEGGERO:")) {
+    se.itpleggero = 1;
+  } else if (starts(line, "NORIPOSOAUTO:")) {
+    se.noriposoauto = 1;
+  } else if (starts(line, "NOSALU:")) {
+    se.nosalu = static_cast<std::int8_t>(f.empty() ? 0 : std::atoi(f[0].c_str()));
+  } else if (starts(line, "BUDIME:")) {
+    read_pair(f, &se.budime1, &se.budime2, false);
+  } else if (starts(line, "TOCOMI:")) {
+    read_pair(f, &se.tocomi[0], &se.tocomi[1], false);
+  } else if (starts(line, "PAMEZ:")) {
+    read_pair(f, &se.pamez[0], &se.pamez[1], true);
+  } else if (starts(line, "SPECIALEX:")) {
+    read_pair(f, &hd.special_values[0], &hd.special_values[1], false);
+  } else if (starts(line, "OREPROLU:")) {
+    hd.extended_hours = static_cast<std::uint8_t>(f.empty() ? 0 : std::atol(f[0].c_str()));
+  } else if (starts(line, "PEXDIY:")) {
+    se.pexdiy = static_cast<std::int8_t>(rest.empty() ? 0 : rest[0] - '0');
+  } else if (starts(line, "IHINSEGNAEXTRA:") || starts(line, "IHPRESENZAEXTRA:") || starts(line, "PEXDIZ:")) {
+    UiHq3Table& t = line[0] == 'P' ? se.pexdiz : line[2] == 'I' ? se.ihinsegnaextra : se.ihpresenzaextra;
+    read_band3(t, f.empty() ? std::string() : f[0], line[0] == 'P' ? 9 : 8, line);
+  } else if (starts(line, "CLARIPO:")) {
+    se.claripo = static_cast<std::uint8_t>(f.empty() ? 0 : std::atoi(f[0].c_str()));
+  } else if (starts(line, "DAYS:")) {
+    read_days(f, line);
+  } else if (starts(line, "CLNAMES:") || starts(line, "PAUSAMATERIA:") || starts(line, "CLADUSPE:")) {
+  } else if (starts(line, "INDISIGLE:")) {
+    if (!f.empty()) read_tracks_short(f[0]);
+  } else if (starts(line, "SEDECL:")) {
+    read_building(f, line);
+  } else if (starts(line, "LABOR:")) {
+    desc_read_lab(f, line);
+  } else if (starts(line, "LOC:")) {
+    desc_read_gym(f, line);
+  } else if (starts(line, "GRULLAB:")) {
+    desc_read_lab_group(f, line);
+  } else if (starts(line, "PAUSAMENSA:")) {
+    if (!f.empty()) {
+      const char* p = f[0].c_str();
+      se.lunch_break[0] = static_cast<std::uint8_t>(std::atoi(p) - 1);
+      for (int k = 1; k < 4 && (p = std::strchr(p, '-')) != nullptr; ++k) {
+        se.lunch_break[k] = static_cast<std::uint8_t>(std::atoi(++p));
+      }
+    }
+  } else if (starts(line, "GM:")) {
+    desc_read_subject_line(f, state, line);
+  } else if (starts(line, "V:")) {
+    if (og_read_teacher_constraints(line.c_str()) != 0) desc_fail(og_constraint_error(), og_constraint_error(), og_constraint_error(), line);
+  } else {
+    for (const BandKey& b : kBands) {
+      if (!starts(line, b.key)) continue;
+      UiHq2Table& table = se.*(b.table);
+      if (std::strcmp(b.key, "GIORNIPAUSACL:") == 0) table.count = 0;
+      read_band(table, f.empty() ? std::string() : f[0], b.limit, line);
+      return;
+    }
+    state.subject = subject_before;
+    if (state.subject != -1 && line.find(':') > line.find('|')) {
+      desc_read_teaching(&line, og_split_fields(line), state, line);
+      return;
+    }
+    desc_fail("Messaggio non riconosciuto (catt)", "Unbekannte Zeile (catt)",
+              "Unknown line (catt)", line);
+  }
+}
+
+void complete_model() {
+  static const char* const kCodes[3][7] = {{"LU", "MA", "ME", "GI", "VE", "SA", "DO"},
+                                           {"MO", "DI", "MI", "DO", "FR", "SA", "SO"},
+                                           {"MO", "TU", "WE", "TH", "FR", "SA", "SU"}};
+  static const char* const kNames[3][7] = {
+      {"Lunedì"_cp, "Martedì"_cp, "Mercoledì"_cp, "Giovedì"_cp, "Venerdì"_cp, "Sabato", "Domenica"},
+      {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"},
+      {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}};
+  int lang = g_language < 3 ? g_language : 0;
+  for (int d = 0; d < 7; ++d) {
+    desc_copy(hd.day_codes[d], kCodes[lang][d], 3);
+    desc_copy(hd.day_names[d], kNames[lang][d], kUiNameSize);
+  }
+  desc_complete_teachers();
+  for (int d = 0; d < 7; ++d) {
+    for (int h = 0; h < 12 && h < hd.hours_per_day[d]; ++h) {
+      int c = d * 12 + h;
+      if (hd.hour_start_times[c] != 0 || hd.hour_durations[c] != 0) continue;
+      hd.hour_start_times[c] = static_cast<std::int16_t>(h == 0 ? 480 : hd.hour_start_times[c - 1] + 60);
+      hd.hour_durations[c] = 60;
+    }
+  }
+  if (se.building_count < 2) {
+    static const char* const kUnique[3] = {"Centrale Sede Unica", "Einzige Geb\xE4ude", "Unique building"};
+    desc_copy(se.buildings[0].name, kUnique[lang], kUiNameSize);
+    if (se.building_count == 0) se.building_count = 1;
+  }
+  UiSchoolStructure& st = g_ui_structure;
+  for (std::uint32_t l = 0; l < st.lab_count && l < kUiMaxLabs; ++l) {
+    UiLab& lab = st.labs[l];
+    lab.building = static_cast<std::int8_t>(se.building_count < 2 ? 0 : -1);
+    if (se.building_count < 2) continue;
+    for (int b = 0; b < se.building_count && b < kUiMaxBuildings; ++b) {
+      if (std::strcmp(lab.description, se.buildings[b].name) != 0) continue;
+      lab.building = static_cast<std::int8_t>(b);
+      desc_copy(lab.description, "Basta co l'oco", kUiNameSize);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+int og_read_assignments_file_from(const std::string& path, int create_if_missing) {
+  g_error.clear();
+  UiSchoolStructure structure_before = g_ui_structure;
+  og_clear_school_blocks();
+  std::memset(g_description_comment, 0, sizeof g_description_comment);
+  g_clock_times_flag = 0;
+  for (std::uint32_t c = 0; c < kUiMaxClasses; ++c) {
+    g_ui_structure.classes[c].calendars[0].calendar_hours[0] = 255;
+    g_ui_structure.classes[c].calendars[1].calendar_hours[0] = 255;
+  }
+  std::vector<std::string> lines;
+  if (!og_read_school_lines(path, lines)) {
+    g_ui_structure = structure_before;
+    if (!create_if_missing) return -1;
+    og_set_new_school_defaults(-1);
+    og_snapshot_all();
+    return 0;
+  }
+  ReaderState state;
+  desc_reset_teaching();
+  try {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      static char buffer[12168];
+      std::size_t n = lines[i].size() < sizeof buffer - 8 ? lines[i].size() : sizeof buffer - 8;
+      std::memcpy(buffer, lines[i].data(), n);
+      buffer[n] = '\n';
+      buffer[n + 1] = 0;
+      or_normalize_line(buffer, i > 0 ? 1 : 0);
+      std::string line;
+      for (const char* p = buffer; *p != 0; ++p) {
+        if (*p != '\n' && *p != '\r') line += *p;
+      }
+      if (line.empty() || line == "|") {
+        continue;
+      }
+      read_line(line, state);
+    }
+    complete_model();
+  } catch (const ReadError& e) {
+    g_error = e.text;
+    og_clear_school_blocks();
+    g_ui_structure = structure_before;
+    og_snapshot_all();
+    return -2;
+  }
+  og_snapshot_all();
+  return 0;
+}
+
+int og_read_assignments_file(int create_if_missing) {
+  return og_read_assignments_file_from("scuola2.txt", create_if_missing);
+}
+
+const char* og_description_error() { return g_error.c_str(); }
+const char* og_description_release() { return g_release.c_str(); }

@@ -1,0 +1,24 @@
+// Reader of the school description "scuola2.txt" into the user interface's
+// model: header (days, hours), settings (bands, buildings, gyms), teachers
+// with their posts and personal constraints, and the classes, labs and
+// subjects the description names beyond "scuola1.txt".
+//
+// A read starts from cleared blocks and either completes (working copies
+// and snapshots equal) or fails with a message in the user's language and
+// leaves the school blocks cleared and the structure as it was before; no
+// partial model is kept and no table is written past its capacity.
+// User-interface thread only.
+#pragma once
+
+#include <string>
+
+// The release text this program writes and accepts up to.
+inline constexpr const char* kProgramRelease = "5.8.C";
+
+// 0 read; -1 file missing and create 0; -2 bad content or a newer release,
+// the message in og_description_error().
+int og_read_assignments_file(int create_if_missing);
+int og_read_assignments_file_from(const std::string& path, int create_if_missing);
+const char* og_description_error();
+// The release text read from the last description ("DATARELEASE:").
+const char* og_description_release();

@@ -1,0 +1,55 @@
+// Shared pieces of the description reader's units: the reading state, the
+// error thrown on bad input, and the readers of labs, gyms, lab groups,
+// subject headers and teaching lines. Internal to the reader.
+//
+// Invariants: a reader piece either stores a checked value or throws; the
+// state's subject is -1, a subject index or kSpecificSubject.
+// Workload: one description of a few thousand lines per read.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+inline constexpr int kSpecificSubject = 800;
+
+struct ReaderState {
+  int comments = 0;
+  int subject = -1;  // kSpecificSubject: the lines name their subject
+  int lab = -1;
+  int conversation = -1;
+  int teacher = -1;
+  int line_subject = -1;  // subject of the class items of the current line
+};
+
+struct ReadError {
+  std::string text;
+};
+
+// Throws ReadError with the text of the user's language and the line.
+[[noreturn]] void desc_fail(const std::string& it, const std::string& de, const std::string& en,
+                            const std::string& line);
+// Copies at most size - 1 bytes and a terminator.
+void desc_copy(char* out, const std::string& text, std::size_t size);
+// The class index of a code (found or added); throws when the table is full.
+int desc_class(const std::string& code, bool add, const std::string& line);
+int desc_subject(const std::string& name, char type, const std::string& line);
+
+void desc_read_lab(const std::vector<std::string>& fields, const std::string& line);
+void desc_read_gym(const std::vector<std::string>& fields, const std::string& line);
+void desc_read_lab_group(const std::vector<std::string>& fields, const std::string& line);
+// Sets the week mask cells from "LU:1-5MA:2-3..."; false on a bad range.
+bool desc_read_week_ranges(unsigned char* mask, const char* text);
+
+void desc_read_subject_line(const std::vector<std::string>& fields, ReaderState& state,
+                            const std::string& line);
+// first_is_name: the fields start with the teacher's name (else they
+// continue the last teaching line).
+void desc_read_teaching(const std::string* first_is_name, const std::vector<std::string>& fields,
+                        ReaderState& state, const std::string& line);
+void desc_complete_teachers();
+// Forgets what a failed read kept aside.
+void desc_reset_teaching();
+// The main subject a teacher has without a "KLK:" item: the subject of its
+// first post, else that of the last post naming it as partner; -1 none.
+int desc_inferred_main_subject(int teacher);

@@ -1,0 +1,280 @@
+// The description reader's teaching lines: the "GM:" header that sets the
+// current subject, lab and conversation subject, and the lines below it
+// that name a teacher, its class items (teaching posts or the partner part
+// of another teacher's post) and the teacher's own items ("TED:", "KLK:").
+//
+// A teacher holds at most 40 posts and a post at most 8 further classes;
+// every index read from the file is checked before it is stored. The names
+// of "KLK:" items are kept aside and resolved after the whole file.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "schooldata/day_codes.h"
+#include "schooldata/description_reader_parts.h"
+#include "schooldata/model_lookups.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+std::string g_klk[kUiMaxTeachers];
+
+bool starts(const std::string& text, const char* key) {
+  return text.compare(0, std::strlen(key), key) == 0;
+}
+
+std::string up_to(const std::string& text, std::size_t from, const char* stops) {
+  std::size_t end = text.find_first_of(stops, from);
+  return text.substr(from, end == std::string::npos ? end : end - from);
+}
+
+void read_hours_map(char* out, const std::string& digits, const std::string& line) {
+  std::string kept;
+  for (char c : digits) {
+    if (c < '0' || c > '9' || kept.size() >= 7) break;
+    if (c == '0') {
+      desc_fail("Mappa ore consecutive con '0' - non ha senso", "Stundenfolge mit '0'",
+                "Hour map with '0'", line);
+    }
+    kept += c;
+  }
+  desc_copy(out, kept, 13);
+}
+
+void read_option(UiTeachingPost& post, UiPostPart& part, bool own, int teacher,
+                 const std::string& o, const std::string& line) {
+  if (starts(o, "ARTYW:")) {
+    int c = desc_class(o.substr(6), true, line);
+    if (post.joint_count < 8) post.joint_classes[post.joint_count++] = c;
+  } else if (starts(o, "ITPMX:")) {
+    part.extended_hours = static_cast<std::int8_t>(std::atoi(o.c_str() + 6));
+  } else if (starts(o, "G2:")) {
+    read_hours_map(part.grouping2, o.substr(3), line);
+  } else if (starts(o, "G:")) {
+    read_hours_map(part.grouping1, o.substr(2), line);
+  } else if (starts(o, "ORP:") || starts(o, "ORQ:")) {
+    part.placement = static_cast<std::int8_t>(std::atoi(o.c_str() + 4));
+    if (o[2] == 'Q') g_ui_teachers[teacher].reception = 1;
+  } else if (starts(o, "I:")) {
+    part.joined_class = desc_class(o.substr(2), false, line);
+  } else if (starts(o, "KOP:")) {
+    std::memset(part.forbidden_hours, 0, kUiWeekCells);
+    if (!desc_read_week_ranges(part.forbidden_hours, o.c_str() + 4)) {
+      desc_fail("Errore di sintassi KOP:", "Syntaxfehler KOP:", "KOP: syntax error", line);
+    }
+  } else if ((o[0] == 'K' || o[0] == 'J') && o.size() > 1 && o[1] == ':') {
+    int n = std::atoi(o.c_str() + 2);
+    std::size_t colon = o.find(':', 2);
+    std::size_t dash = o.find('-', 2);
+    int a = colon == std::string::npos ? 0 : std::atoi(o.c_str() + colon + 1);
+    int b = dash == std::string::npos ? 0 : std::atoi(o.c_str() + dash + 1);
+    if (a < 1 || b > 12 || b < a) {
+      desc_fail("Errore di sintassi COMPITI", "Syntaxfehler Klassenarbeiten", "Task syntax error", line);
+    }
+    part.triple[0] = static_cast<std::int8_t>(n);
+    part.triple[1] = static_cast<std::int8_t>(a - 1);
+    part.triple[2] = static_cast<std::int8_t>(b - 1);
+    part.letter_j = o[0] == 'J' ? 1 : 0;
+  } else if (starts(o, "PMGY:") || starts(o, "PMGZ:")) {
+    part.daily_max = static_cast<std::int8_t>(std::atoi(o.c_str() + 5));
+  } else if (starts(o, "MNIG:")) {
+    part.excluded_day_subject = desc_subject(up_to(o, 5, ":"), 0, line);
+  } else if (starts(o, "GRUL:")) {
+    part.subgroup_subject = desc_subject(up_to(o, 5, ":"), 0, line);
+  } else if (starts(o, "MISCRE:")) {
+    part.classwork_hours = static_cast<std::int8_t>(std::atoi(o.c_str() + 7));
+  } else if (starts(o, "SPLX:") || starts(o, "SPLY:")) {
+    std::string name = up_to(o, 5, o[3] == 'Y' ? "-" : ":");
+    part.building_move = -1;
+    for (int b = 0; b < g_ui_settings.building_count && b < kUiMaxBuildings; ++b) {
+      if (name == g_ui_settings.buildings[b].name) part.building_move = b;
+    }
+    std::size_t dash = o.find('-', 5);
+    part.building_move_option = static_cast<std::uint8_t>(o[3] == 'Y' && dash != std::string::npos ? std::atoi(o.c_str() + dash + 1) : 0);
+  } else if (starts(o, "GLB:")) {
+    std::string name = up_to(o, 4, "-").substr(0, kUiNameSize - 1);
+    for (std::uint32_t g = 0; g < g_ui_structure.lab_group_count && g < kUiMaxLabGroups; ++g) {
+      if (name == g_ui_structure.lab_groups[g].name) post.lab_group = static_cast<std::int32_t>(g);
+    }
+  } else if (starts(o, "ATTRE:") || (own && starts(o, "ZENDO:"))) {
+    char(*list)[kUiNameSize] = o[0] == 'A' ? g_ui_settings.gym_equipment : g_ui_settings.lab_equipment;
+    char name[kUiNameSize];
+    og_clean_name(name, o.c_str() + 6);
+    int found = -1;
+    for (int k = 0; k < 20 && found < 0; ++k) {
+      if (list[k][0] == 0) desc_copy(list[k], name, kUiNameSize);
+      if (std::strcmp(list[k], name) == 0) found = k;
+    }
+    if (found >= 0) (o[0] == 'A' ? part.gym_equipment : part.lab_equipment) = static_cast<std::int8_t>(found + 1);
+  } else if (!starts(o, "REMREM:")) {
+    desc_fail("Specificazione delle modalit\xE0 della cattedra?", "Unterrichtsangabe?",
+              "Teaching post option?", line);
+  }
+}
+
+UiTeachingPost& partner_post(int teacher, int subject, int cls, int hours, ReaderState& state,
+                             const std::string& line) {
+  int count = static_cast<int>(g_ui_settings.teacher_count);
+  for (int want = hours; want >= 1; --want) {
+    for (int t = count - 1; t >= 0; --t) {
+      UiTeacher& owner = g_ui_teachers[t];
+      for (std::uint32_t p = 0; p < owner.post_count && p < kUiMaxPosts; ++p) {
+        UiTeachingPost& post = owner.posts[p];
+        if (post.class_index != cls || post.subject != subject) continue;
+        if (post.partner_part.hours != 0 || post.own.hours < want) continue;
+        post.partner = teacher;
+        post.lab = state.lab;
+        post.conversation_subject = state.conversation;
+        return post;
+      }
+    }
+  }
+  desc_fail("Manca Prof. materia principale per laboratorio (o ore insufficienti)",
+            "Hauptfachlehrer für Labor fehlt", "Main subject teacher for lab missing", line);
+}
+
+void read_class_item(const std::string& item, ReaderState& state, const std::string& line) {
+  std::size_t length = g_ui_structure.track_count >= 2 ? 3 : 2;
+  if (item.size() < length + 2) desc_fail("Numero ore in classe?", "Stunden in der Klasse?", "Hours in class?", line);
+  int cls = desc_class(item.substr(0, length), true, line);
+  if (state.line_subject < 0) {
+    desc_fail("Materia non specificata", "Fach nicht angegeben", "Subject not given", line);
+  }
+  int hours = std::atoi(item.c_str() + length + 1);
+  if (hours < 1 || hours > 84) desc_fail("Numero ore in classe?", "Stunden in der Klasse?", "Hours in class?", line);
+  UiTeacher& teacher = g_ui_teachers[state.teacher];
+  UiTeachingPost* post = nullptr;
+  bool own = state.lab < 0 && state.conversation < 0;
+  if (own) {
+    if (teacher.post_count >= kUiMaxPosts) {
+      desc_fail("Raggiunto massimo classi per Professore", "Zu viele Klassen pro Lehrer",
+                "Too many classes per teacher", line);
+    }
+    post = &teacher.posts[teacher.post_count++];
+    og_reset_teaching_post(*post);
+    post->subject = state.line_subject;
+    post->class_index = cls;
+  } else {
+    post = &partner_post(state.teacher, state.line_subject, cls, hours, state, line);
+  }
+  UiPostPart& part = own ? post->own : post->partner_part;
+  part.hours = static_cast<std::int8_t>(hours);
+  std::size_t at = item.find(' ', length + 1);
+  while (at != std::string::npos) {
+    std::size_t next = item.find(' ', at + 1);
+    std::string option = item.substr(at + 1, next == std::string::npos ? next : next - at - 1);
+    if (!option.empty()) read_option(*post, part, own, state.teacher, option, line);
+    at = next;
+  }
+}
+
+void read_teacher_item(const std::string& f, UiTeacher& teacher, const std::string& line) {
+  if (starts(f, "TED:")) {
+    std::size_t plus = f.find('+');
+    if (plus != std::string::npos) teacher.standby_hours = static_cast<std::int8_t>(std::atoi(f.c_str() + plus + 1));
+    if (f.find("+NOR") != std::string::npos) teacher.nor_flag = 1;
+    if (f.find("+FCA") != std::string::npos) teacher.fc_mode = 1;
+    if (f.find("+FCV") != std::string::npos) teacher.fc_mode = 2;
+  } else if (starts(f, "SOS:")) {
+    teacher.support_hours = static_cast<std::int8_t>(std::atoi(f.c_str() + 4));
+  } else if (starts(f, "KLK:")) {
+    g_klk[&teacher - g_ui_teachers] = f.substr(4, kUiNameSize - 1);
+  } else if (starts(f, "NI:")) {
+    int other = og_find_or_add_teacher(f.c_str() + 3);
+    if (other < 0) desc_fail(og_lookup_error(), og_lookup_error(), og_lookup_error(), line);
+    teacher.personal.ni = other;
+  } else if (starts(f, "INSE:") || starts(f, "XPRESE:")) {
+    UiHq2Table& table = f[0] == 'I' ? teacher.personal.inse : teacher.personal.xprese;
+    const char* p = std::strchr(f.c_str(), ':');
+    while ((p = std::strchr(p, ':')) != nullptr) {
+      const char* dash = std::strchr(p, '-');
+      if (dash == nullptr) break;
+      if (table.count >= 9) desc_fail("INSE: troppi elementi", "INSE: zu viele", "INSE: too many", line);
+      table.pairs[table.count][0] = static_cast<std::int8_t>(std::atoi(p + 1));
+      table.pairs[table.count][1] = static_cast<std::int8_t>(std::atoi(dash + 1));
+      ++table.count;
+      p = dash;
+    }
+  }
+}
+
+}  // namespace
+
+void desc_read_subject_line(const std::vector<std::string>& f, ReaderState& state,
+                            const std::string& line) {
+  if (f.empty()) desc_fail("Materia non specificata", "Fach nicht angegeben", "Subject not given", line);
+  state.lab = state.conversation = -1;
+  std::string name = f[0];
+  std::string x = f.size() > 1 ? f[1] : std::string();
+  if (starts(x, "LAB:")) {
+    state.lab = og_find_or_add_lab(name.c_str());
+    if (state.lab < 0) desc_fail(og_lookup_error(), og_lookup_error(), og_lookup_error(), line);
+    state.subject = x.substr(4) == "SPECIFICO" ? kSpecificSubject : desc_subject(x.substr(4), 'N', line);
+  } else if (starts(x, "CON:")) {
+    state.conversation = desc_subject(name, 'C', line);
+    state.subject = x.substr(4) == "SPECIFICO" ? kSpecificSubject : desc_subject(x.substr(4), 'N', line);
+  } else {
+    state.subject = desc_subject(name, 'N', line);
+  }
+}
+
+void desc_read_teaching(const std::string* first_is_name, const std::vector<std::string>& f,
+                        ReaderState& state, const std::string& line) {
+  std::size_t i = 0;
+  if (first_is_name != nullptr) {
+    if (f.empty()) return;
+    int t = og_find_or_add_teacher(f[0].c_str());
+    if (t < 0) desc_fail(og_lookup_error(), og_lookup_error(), og_lookup_error(), line);
+    state.teacher = t;
+    state.line_subject = state.subject == kSpecificSubject ? -1 : state.subject;
+    i = 1;
+  }
+  if (state.teacher < 0) return;
+  for (; i < f.size(); ++i) {
+    const std::string& field = f[i];
+    if (field[0] >= '0' && field[0] <= '9') {
+      read_class_item(field, state, line);
+    } else if (starts(field, "REM:")) {
+    } else if (starts(field, "TED:") || starts(field, "SOS:") || starts(field, "KLK:") ||
+               starts(field, "NI:") || starts(field, "INSE:") || starts(field, "XPRESE:")) {
+      read_teacher_item(field, g_ui_teachers[state.teacher], line);
+    } else {
+      state.line_subject = desc_subject(field, 'N', line);
+    }
+  }
+}
+
+int desc_inferred_main_subject(int teacher) {
+  const UiTeacher& t = g_ui_teachers[teacher];
+  if (t.post_count > 0) return t.posts[0].subject;
+  int found = -1;
+  for (std::uint32_t o = 0; o < g_ui_settings.teacher_count && o < kUiMaxTeachers; ++o) {
+    const UiTeacher& owner = g_ui_teachers[o];
+    for (std::uint32_t p = 0; p < owner.post_count && p < kUiMaxPosts; ++p) {
+      const UiTeachingPost& post = owner.posts[p];
+      if (post.partner != teacher) continue;
+      found = post.conversation_subject >= 0 ? post.conversation_subject : post.subject;
+      break;
+    }
+  }
+  return found;
+}
+
+void desc_complete_teachers() {
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count && t < kUiMaxTeachers; ++t) {
+    UiTeacher& teacher = g_ui_teachers[t];
+    teacher.main_subject = -1;
+    if (!g_klk[t].empty()) {
+      teacher.main_subject = static_cast<std::int16_t>(desc_subject(g_klk[t], 'N', g_klk[t]));
+    }
+    g_klk[t].clear();
+  }
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count && t < kUiMaxTeachers; ++t) {
+    UiTeacher& teacher = g_ui_teachers[t];
+    if (teacher.main_subject < 0) teacher.main_subject = static_cast<std::int16_t>(desc_inferred_main_subject(static_cast<int>(t)));
+  }
+}
+
+void desc_reset_teaching() {
+  for (std::string& name : g_klk) name.clear();
+}

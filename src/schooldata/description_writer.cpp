@@ -1,0 +1,203 @@
+// Builds the description text: the school-level lines (comments, release,
+// days, buildings, labs, gyms, band tables, general values), then the
+// teaching lines grouped under "GM:" headers, then one "V:" line of
+// personal constraints per teacher. Logical lines are gathered in memory
+// and written through SchoolFileText (scrambled unless plain files are
+// asked for), which replaces the file only when the whole text is written.
+//
+// Values the model marks unset (-1) are not written; a file written from a
+// model read from this writer's output reads back to the same model.
+#include "schooldata/description_writer.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/shell_services.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/description_reader_parts.h"
+#include "schooldata/description_writer_parts.h"
+#include "schooldata/school_file_lines.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+std::string g_error;
+UiSchoolHeader& hd = g_ui_header;
+UiSchoolSettings& se = g_ui_settings;
+UiSchoolStructure& st = g_ui_structure;
+
+void write_comments(std::string& out) {
+  char folder[1024] = "";
+  if (getcwd(folder, sizeof folder) == nullptr) folder[0] = 0;
+  out += std::string("REM:") + hd.school_name + "\n";
+  out += std::string("REM:") + folder + " (KestrinTempus " + kProgramRelease + ")\n";
+  out += std::string("REM:") + hd.school_code + "|" + hd.id_text1 + "|\n";
+  out += std::string("REM:") + hd.id_text2 + "|\n";
+  if (std::strncmp(st.writer_version, "5.8.C", 5) >= 0) {
+    out += "STATUSINFO:" + std::string(st.status, strnlen(st.status, 10)) + "|\n";
+  }
+  out += std::string("DATARELEASE:|") + kProgramRelease + "|\n";
+  if (hd.special_values[1] != 0) out += dw_format("SPECIALEX:\t%d-%d\t\n", hd.special_values[0], hd.special_values[1]);
+  out += dw_format("CLNAMES:\t%d\t\n", st.track_count >= 2 ? 3 : 2);
+}
+
+void write_days(std::string& out) {
+  out += "DAYS:\t";
+  for (int d = 0; d < 7; ++d) {
+    int hours = hd.hours_per_day[d] > 12 ? 12 : hd.hours_per_day[d];
+    out += dw_format("%2.2s%d-%s", hd.day_codes[d], hours, hd.day_names[d]);
+    if (g_clock_times_flag) {
+      for (int h = 0; h < hours; ++h) {
+        out += dw_format(":%d:%d", hd.hour_start_times[d * 12 + h], hd.hour_durations[d * 12 + h]);
+      }
+    }
+    out += "\t";
+  }
+  out += "\n";
+  int provisional = 0;
+  for (int d = 0; d < 7; ++d) provisional += hd.provisional_hours_per_day[d];
+  if (provisional > 0) {
+    const std::uint8_t* p = hd.provisional_hours_per_day;
+    out += dw_format("DAYSPRNS:%d-%d-%d-%d-%d-%d-%d\t%u\t%d\t\n", p[0], p[1], p[2], p[3], p[4],
+                     p[5], p[6], hd.provisional_value1, hd.provisional_value2);
+  }
+  if (hd.extended_hours != 0) out += dw_format("OREPROLU:\t%d\t\n", hd.extended_hours);
+}
+
+void write_tracks_and_buildings(std::string& out) {
+  if (st.track_count >= 2) {
+    std::string items;
+    for (int t = 0; t < st.track_count && t < kUiMaxTracks; ++t) {
+      if (st.track_short_names[t][0] == 0) continue;
+      if (!items.empty()) items += ":";
+      items += dw_format("%c-%s", st.track_names[t][0], st.track_short_names[t]);
+    }
+    if (!items.empty()) out += "INDISIGLE:\t" + items + "\t\n";
+  }
+  if (se.building_count < 2) return;
+  for (int b = 0; b < se.building_count && b < kUiMaxBuildings; ++b) {
+    const UiBuilding& bu = se.buildings[b];
+    std::string tail;
+    for (int k = 0; k < bu.reachable_count && k < 9; ++k) {
+      tail += dw_format("NOCS:%s-%d\t", bu.reachable_names[k], bu.reachable_values[k]);
+    }
+    if (bu.no_transfer) tail += "NOSPOSTA:\t";
+    std::string codes;
+    int in_line = 0;
+    for (std::uint32_t c = 0; c < st.class_count && c < kUiMaxClasses; ++c) {
+      if (st.classes[c].building != b || st.classes[c].code[0] == 0) continue;
+      if (in_line == 20) {
+        out += std::string("SEDECL:\t") + bu.name + "\t" + codes + "\t" + tail + "\n";
+        codes.clear();
+        in_line = 0;
+      }
+      if (in_line++ > 0) codes += "-";
+      codes += dw_class_code(static_cast<int>(c));
+    }
+    if (in_line > 0) out += std::string("SEDECL:\t") + bu.name + "\t" + codes + "\t" + tail + "\n";
+  }
+}
+
+void write_rooms(std::string& out) {
+  for (std::uint32_t l = 0; l < st.lab_count && l < kUiMaxLabs; ++l) {
+    const UiLab& lab = st.labs[l];
+    if (lab.name[0] == 0) continue;
+    bool repeated = false;
+    for (std::uint32_t e = 0; e < l; ++e) repeated = repeated || std::strcmp(st.labs[e].name, lab.name) == 0;
+    if (repeated) continue;
+    const char* building = lab.description;
+    if (se.building_count >= 2 && lab.building >= 0 && lab.building < se.building_count) {
+      building = se.buildings[lab.building].name;
+    }
+    out += std::string("LABOR:|") + lab.name + "-" + building + "|";
+    if (lab.hours[0] != 255) out += "OR:" + og_format_week_mask(lab.hours) + "\t";
+    out += "\n";
+  }
+  for (std::uint32_t g = 0; g < st.lab_group_count && g < kUiMaxLabGroups; ++g) {
+    const UiLabGroup& group = st.lab_groups[g];
+    if (group.name[0] == 0) continue;
+    out += std::string("GRULLAB:") + group.name + "|";
+    for (int k = 0; k < 20; ++k) {
+      int l = group.labs[k];
+      if (l >= 0 && l < static_cast<int>(st.lab_count) && l < kUiMaxLabs) out += std::string(st.labs[l].name) + "|";
+    }
+    out += "\n";
+  }
+  for (std::uint32_t g = 0; g < se.gym_count && g < kUiMaxGyms; ++g) dw_write_gym(out, se.gyms[g]);
+}
+
+void write_settings(std::string& out) {
+  if (se.lunch_break[0] != 0 && se.lunch_break[0] != 255) {
+    const std::uint8_t* p = se.lunch_break;
+    out += dw_format("PAUSAMENSA:\t%d-%d-%d-%d\t\n", p[0] + 1, p[1], p[2], p[3]);
+  }
+  if (se.pexdiy > 0) out += dw_format("PEXDIY:%c\t\n", '0' + se.pexdiy);
+  dw_write_bands(out);
+  if (se.maxbuday[0] < 1 || se.maxbuday[0] > 9) se.maxbuday[0] = 1;
+  out += dw_format("MAXBUDAY:\t%d-%d\t\n", se.maxbuday[0], se.maxbuday[1]);
+  if (se.itpleggero) out += "ITPLEGGERO:\t1\t\n";
+  if (se.noriposoauto) out += "NORIPOSOAUTO:\t1\t\n";
+  if (se.nosalu != 0) {
+    se.nosalu = static_cast<std::int8_t>(se.nosalu | 48);
+    out += dw_format("NOSALU:\t%d\t\n", se.nosalu);
+  }
+  if (se.budime1 != 0 || se.budime2 != 0) out += dw_format("BUDIME:\t%d-%d\t\n", se.budime1, se.budime2);
+  if (se.tocomi[0] != 0 || se.tocomi[1] != 0) out += dw_format("TOCOMI:\t%d-%d\t\n", se.tocomi[0], se.tocomi[1]);
+  if (se.pamez[0] > 0) out += dw_format("PAMEZ:\t%d-%d\t\n", se.pamez[0], se.pamez[1]);
+  if (se.claripo != 0) out += dw_format("CLARIPO:\t%d\t\n", se.claripo);
+}
+
+}  // namespace
+
+const char* og_description_write_error() { return g_error.c_str(); }
+
+int og_write_assignments_file_to(const std::string& path, int mode) {
+  g_error.clear();
+  if (mode != 0 && mode != 1) return -3;
+  std::string out;
+  write_comments(out);
+  write_days(out);
+  write_tracks_and_buildings(out);
+  write_rooms(out);
+  write_settings(out);
+  dw_write_teaching(out);
+  dw_write_constraints(out);
+  SchoolFileText text;
+  std::size_t at = 0;
+  while (at < out.size()) {
+    std::size_t end = out.find('\n', at);
+    if (end == std::string::npos) end = out.size();
+    text.line(out.substr(at, end - at));
+    at = end + 1;
+  }
+  if (!text.commit(path)) {
+    static const char* const kText[3] = {"Impossibile scrivere ", "Kann nicht schreiben: ",
+                                         "Cannot write "};
+    g_error = std::string(kText[g_language < 3 ? g_language : 0]) + path;
+    return -1;
+  }
+  if (mode == 0) og_snapshot_all();
+  return 0;
+}
+
+int og_write_assignments_file(int mode, int option) {
+  (void)option;
+  return og_write_assignments_file_to(mode == 0 ? "scuola2.txt" : "cattTEST.txt", mode);
+}
+
+namespace {
+
+int read_hook(int create) { return og_read_assignments_file(create); }
+int write_hook(int mode) { return og_write_assignments_file(mode, 0); }
+
+}  // namespace
+
+void og_install_description_hooks() {
+  DescriptionFileHooks hooks;
+  hooks.read = read_hook;
+  hooks.write = write_hook;
+  og_set_description_hooks(hooks);
+}

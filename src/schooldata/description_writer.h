@@ -1,0 +1,24 @@
+// Writer of the school description: builds the whole file from the user
+// interface's model and replaces it through a temporary file in the same
+// folder, so a failed write leaves the old file. Mode 0 writes
+// "scuola2.txt" and marks the model saved, mode 1 the test copy
+// "cattTEST.txt" and leaves the model as it is.
+//
+// Counts and indexes are taken as they stand but clamped to the model's
+// capacities; nothing past a table is read. User-interface thread only.
+#pragma once
+
+#include <string>
+
+// 0 written; -1 the file could not be written (message in
+// og_description_write_error()), -3 an unknown mode.
+int og_write_assignments_file(int mode, int option);
+int og_write_assignments_file_to(const std::string& path, int mode);
+const char* og_description_write_error();
+// '+' -> '_', '(' -> '[', ')' -> ']'; valid until the next call.
+const char* og_escape_name(const char* name);
+// "LU:1-5MA:2-3": the runs of set cells of a week mask, day by day.
+std::string og_format_week_mask(const unsigned char* mask);
+// Installs the reader and writer as the model's description hooks, so the
+// save and discard paths of the unsaved-changes check reach them.
+void og_install_description_hooks();

@@ -1,0 +1,201 @@
+// The description reader on small hand-written descriptions: edge cases of
+// the keywords, and bad or hostile input, which must end the read with its
+// message, leave no partial model and never write past a table.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "desc_test_support.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/school_file_lines.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+const char* kDays =
+    "DAYS:\tLU5-Lunedi\tMA5-Martedi\tME5-Mercoledi\tGI5-Giovedi\tVE5-Venerdi\tSA0-Sabato\tDO0-Domenica\t\n";
+
+class DescInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/desc_input_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    og_clear_structure();
+    og_snapshot_structure();
+  }
+  void TearDown() override {
+    std::remove(path().c_str());
+    rmdir(dir_.c_str());
+  }
+  std::string path() const { return dir_ + "/scuola2.txt"; }
+  int read(const std::string& text) {
+    std::ofstream(path(), std::ios::binary) << text;
+    return og_read_assignments_file_from(path(), 0);
+  }
+  std::string dir_;
+};
+
+struct BadCase {
+  const char* id;
+  std::string text;
+  const char* message;
+};
+
+TEST_F(DescInput, BadLinesGiveTheirMessage) {
+  const std::string title = "REM:Prova\n";
+  const BadCase cases[] = {
+      {"before-gm", title + "ROSSI\t1A 2\t\n", "Messaggio non riconosciuto (catt)"},
+      {"zero-hours", title + "GM:ITALIANO\t\nROSSI\t1A 0\t\n", "Numero ore in classe?"},
+      {"too-many-hours", title + "GM:ITALIANO\t\nROSSI\t1A 85\t\n", "Numero ore in classe?"},
+      {"lab-no-subject", title + "GM:LAB X\tLAB:SPECIFICO\t\nROSSI\t1A 1\t\n", "Materia non specificata"},
+      {"lab-no-main", title + "GM:LAB X\tLAB:SPECIFICO\t\nROSSI\tSCIENZE\t1A 1\t\n",
+       "Manca Prof. materia principale per laboratorio (o ore insufficienti)"},
+      {"newer-release", title + "DATARELEASE:|9.9.Z|\n",
+       "Aggiornare il Software con la release 9.9.Z o superiore"},
+      {"maxbuday", title + "MAXBUDAY:\t5\t\n",
+       "MAXBUDAY: valore 1 o 2 (se si ammette il giorno con 2 buche, per ricevimento)"},
+      {"lab-no-building", title + "LABOR:|LAB X|\n", "lab: sede indicata errata"},
+      {"gym-item", title + "LOC:PALESTRA\tFOO:1\t\n", "Locali comuni?"},
+      {"kop-range", title + kDays + "GM:A\t\nROSSI\t1A 2 KOP:LU:5-2\t\n", "Errore di sintassi KOP:"},
+      {"g-zero", title + "GM:A\t\nROSSI\t1A 2 G:20\t\n", "Mappa ore consecutive con '0' - non ha senso"},
+      {"post-option", title + "GM:A\t\nROSSI\t1A 2 BOH:1\t\n",
+       "Specificazione delle modalit\xE0 della cattedra?"},
+      {"band-dash", title + "IHBUCHE:\t4\t\n", "Configurare fascia:fino a ore-quante ore fino a ore- ."},
+      {"nocs", title + "SEDECL:\tA\t1A\tNOCS:B\t\n", "Errore sintassi NOCS"},
+      {"day-hours", title + "DAYS:\tLU99-Lunedi\t\n", "Numero ore del giorno?"},
+  };
+  for (const BadCase& c : cases) {
+    EXPECT_EQ(read(c.text), -2) << c.id;
+    EXPECT_EQ(std::string(og_description_error()).rfind(c.message, 0), 0u)
+        << c.id << ": " << og_description_error();
+    EXPECT_EQ(+g_ui_settings.teacher_count, 0u) << c.id;
+    EXPECT_FALSE(og_school_changed()) << c.id;
+  }
+}
+
+TEST_F(DescInput, FortyFirstPostIsRefused) {
+  std::string text = "REM:Prova\nGM:ITALIANO\t\nROSSI";
+  for (int k = 0; k < 41; ++k) text += "\t" + std::to_string(1 + k % 9) + static_cast<char>('A' + k / 9) + " 1";
+  EXPECT_EQ(read(text + "\t\n"), -2);
+  EXPECT_EQ(std::string(og_description_error()).rfind("Raggiunto massimo classi per Professore", 0), 0u);
+}
+
+TEST_F(DescInput, OnlyCommentsGiveDefaults) {
+  ASSERT_EQ(read("REM:Scuola prova\nREM:altro\n" + std::string(kDays)), 0) << og_description_error();
+  EXPECT_STREQ(g_ui_header.school_name, "Scuola prova");
+  EXPECT_STREQ(g_description_comment, "ALTRO");
+  EXPECT_STREQ(g_ui_settings.buildings[0].name, "Centrale Sede Unica");
+  EXPECT_EQ(+g_ui_header.hour_start_times[0], 480);
+  EXPECT_EQ(+g_ui_header.hour_start_times[1], 540);
+  EXPECT_EQ(+g_ui_header.hour_durations[4], 60);
+  EXPECT_STREQ(g_ui_header.day_codes[6], "DO");
+}
+
+TEST_F(DescInput, LabPartnerBindsToPostWithEnoughHours) {
+  std::string text = std::string("REM:Prova\n") +
+                     "GM:SCIENZE\t\nROSSI\t1A 1\t\nBIANCHI\t1A 3\t\n" +
+                     "GM:LAB X\tLAB:SPECIFICO\t\nVERDI\tSCIENZE\t1A 2\t\n";
+  ASSERT_EQ(read(text), 0) << og_description_error();
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].partner, -1);
+  EXPECT_EQ(+g_ui_teachers[1].posts[0].partner, 2);
+  EXPECT_EQ(g_ui_teachers[1].posts[0].partner_part.hours, 2);
+  EXPECT_EQ(+g_ui_teachers[2].main_subject, +g_ui_teachers[1].posts[0].subject);
+}
+
+TEST_F(DescInput, PausamensaWithOneNumber) {
+  ASSERT_EQ(read("REM:Prova\nPAUSAMENSA:\t4\t\n"), 0);
+  EXPECT_EQ(g_ui_settings.lunch_break[0], 3);
+  EXPECT_EQ(g_ui_settings.lunch_break[1], 0);
+}
+
+TEST_F(DescInput, ConstraintLineAddsTeacherWithoutPosts) {
+  ASSERT_EQ(read(std::string("REM:Prova\n") + kDays + "V:\tNERI\tGMAX:3\t\n"), 0) << og_description_error();
+  EXPECT_EQ(+g_ui_settings.teacher_count, 1u);
+  EXPECT_STREQ(g_ui_teachers[0].name, "NERI");
+  EXPECT_EQ(g_ui_teachers[0].personal.gmax, 3);
+}
+
+TEST_F(DescInput, MissingFile) {
+  EXPECT_EQ(og_read_assignments_file_from(dir_ + "/none.txt", 0), -1);
+}
+
+TEST_F(DescInput, RandomBytesNeverCrash) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 40; ++round) {
+    std::string text = "REM:x\n";
+    int length = 1 + static_cast<int>(random() % 400);
+    for (int k = 0; k < length; ++k) text += static_cast<char>(random() % 256);
+    int result = read(text);
+    EXPECT_TRUE(result == 0 || result == -2) << round;
+  }
+}
+
+TEST_F(DescInput, TruncatedSampleReadsOrFails) {
+  std::ifstream in(desc_example("liceo", "scuola2.txt"), std::ios::binary);
+  std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (std::size_t cut : {std::size_t{10}, whole.size() / 3, whole.size() / 2 + 7, whole.size() - 5}) {
+    og_clear_structure();
+    int result = read(whole.substr(0, cut));
+    EXPECT_TRUE(result == 0 || result == -2) << cut;
+  }
+}
+
+TEST_F(DescInput, FailedWriteLeavesOldFile) {
+  g_school_files_plain = 1;
+  ASSERT_EQ(read("REM:Prova\n"), 0);
+  EXPECT_EQ(og_write_assignments_file_to(dir_ + "/missing/scuola2.txt", 0), -1);
+  EXPECT_NE(std::string(og_description_write_error()), "");
+  std::string target = dir_ + "/old";
+  ASSERT_EQ(mkdir(target.c_str(), 0700), 0);
+  EXPECT_EQ(og_write_assignments_file_to(target, 0), -1);
+  struct stat info {};
+  EXPECT_EQ(stat(target.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISDIR(info.st_mode));
+  rmdir(target.c_str());
+  g_school_files_plain = 0;
+}
+
+}  // namespace
+
+namespace {
+
+// General values written and read back: the second write equals the first.
+TEST_F(DescInput, GeneralValuesRoundTrip) {
+  g_school_files_plain = 1;
+  std::string text = std::string("REM:Prova\n") + kDays +
+                     "NOSALU:\t1\t\nBUDIME:\t2-3\t\nTOCOMI:\t4\t\nPAMEZ:\t5\t\nSPECIALEX:\t1-2\t\n"
+                     "OREPROLU:\t7\t\nPEXDIY:3\t\nIHINSEGNAEXTRA:\t5-1-2:6-2-3\t\nPEXDIZ:\t3-4\t\n"
+                     "IGGIORNI:\t1-2:3-4\t\n";
+  ASSERT_EQ(read(text), 0) << og_description_error();
+  EXPECT_EQ(g_ui_settings.budime2, 3);
+  EXPECT_EQ(g_ui_settings.tocomi[0], 4);
+  EXPECT_EQ(g_ui_settings.pamez[1], 5);
+  EXPECT_EQ(g_ui_settings.ihinsegnaextra.count, 2);
+  EXPECT_EQ(g_ui_settings.ihinsegnaextra.triples[1][2], 3);
+  EXPECT_EQ(g_ui_settings.pexdiz.triples[0][1], 4);
+  ASSERT_EQ(og_write_assignments_file_to(dir_ + "/a.txt", 0), 0);
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/a.txt", 0), 0) << og_description_error();
+  EXPECT_EQ(g_ui_settings.nosalu, 49);
+  EXPECT_EQ(g_ui_header.special_values[1], 2);
+  EXPECT_EQ(g_ui_header.extended_hours, 7);
+  EXPECT_EQ(g_ui_settings.pexdiy, 3);
+  EXPECT_EQ(g_ui_settings.iggiorni.count, 2);
+  ASSERT_EQ(og_write_assignments_file_to(dir_ + "/b.txt", 0), 0);
+  std::ifstream a(dir_ + "/a.txt", std::ios::binary), b(dir_ + "/b.txt", std::ios::binary);
+  std::string sa((std::istreambuf_iterator<char>(a)), {}), sb((std::istreambuf_iterator<char>(b)), {});
+  EXPECT_EQ(sa, sb);
+  std::remove((dir_ + "/a.txt").c_str());
+  std::remove((dir_ + "/b.txt").c_str());
+  g_school_files_plain = 0;
+}
+
+}  // namespace
