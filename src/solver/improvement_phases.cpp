@@ -20,6 +20,7 @@
 #include "engine/save_files.h"
 #include "engine/status_block.h"
 #include "solver/classroom_allocation.h"
+#include "solver/constraint_parameter_fill.h"
 #include "solver/cost_evaluation.h"
 #include "solver/improvement_phases.h"
 #include "solver/neighbourhood_moves.h"
@@ -183,6 +184,7 @@ void run_phase(Phase p, int cycle_limit) {
     g_grouping_best_without_window = kNoRecord;
   }
   or_prepare_model_for_solving();
+  or_prepare_constraint_parameters();
   // The exchanges are priced from the penalty caches: start them from the
   // timetable as loaded, whatever an earlier command left in them.
   or_penalty_cache_invalidate_all();

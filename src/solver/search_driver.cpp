@@ -23,6 +23,7 @@
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "solver/constraint_names.h"
+#include "solver/constraint_parameter_fill.h"
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/local_search.h"
@@ -253,6 +254,7 @@ void or_search_driver() {
   g_search.level_noted = 0;
 
   or_prepare_model_for_solving();
+  or_prepare_constraint_parameters();
   or_prepare_search_tables();
   evaluate(0);
   or_reset_weights(1);
