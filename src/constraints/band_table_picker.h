@@ -80,7 +80,7 @@ class Chq2 : public CDialogML {
 
   explicit Chq2(kt::ui::Window* parent = nullptr);
 
-  // Copies the caller's pairs and count and the spec, keeps the texts (null
+  // Copies the caller's pairs and count and the table description, keeps the texts (null
   // keeps the previous one), sets the label column width and writes the
   // summary into the target's window text (skipped for a null target).
   void SetBandData(kt::ui::Window* target, const char* title, const char* band_caption, const char* quantity_caption,
