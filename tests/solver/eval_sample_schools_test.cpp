@@ -5,8 +5,6 @@
 // the school-wide class members (79, 86) give the full value for any class.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -33,11 +31,9 @@ const int kSchoolWideIds[] = {79, 86};
 class EvalSampleSchool : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kt_eval_XXXXXX";
-    root_ = mkdtemp(pattern);
-    fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / GetParam(), root_ / GetParam(), fs::copy_options::recursive);
+    copy_ = std::make_unique<SchoolCopy>(GetParam());
     old_ = fs::current_path();
-    fs::current_path(root_ / GetParam());
+    fs::current_path(copy_->folder());
     reset_run_state();
     or_reset_model();
     or_load_description("scuola2.txt", 1);
@@ -46,23 +42,12 @@ class EvalSampleSchool : public ::testing::TestWithParam<const char*> {
   }
   void TearDown() override {
     fs::current_path(old_);
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    copy_.reset();
     reset_run_state();
   }
-  void place(std::uint64_t seed) {
-    g_engine_random.seed_with(seed);
-    ASSERT_GE(or_place_lessons_randomly(1, 0), 0);
-    ASSERT_GE(or_place_lessons_randomly(0, 0), 0);
-    or_rebuild_class_grids();
-    if (or_any_class_has_gap()) {
-      ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
-    }
-    or_rebuild_slot_index();
-    or_rebuild_class_grids();
-    or_rebuild_teacher_grids();
-  }
-  fs::path root_, old_;
+  void place(std::uint64_t seed) { ASSERT_TRUE(place_seeded(seed)); }
+  std::unique_ptr<SchoolCopy> copy_;
+  fs::path old_;
 };
 
 TEST_P(EvalSampleSchool, FullEqualsSumOfDeltas) {

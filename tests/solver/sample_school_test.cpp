@@ -27,26 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A copy of one example school in a temporary folder, removed at the end.
-class SchoolCopy {
- public:
-  explicit SchoolCopy(const std::string& name) {
-    char pattern[] = "/tmp/kt_solver_XXXXXX";
-    root_ = mkdtemp(pattern);
-    fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / name, root_ / name, fs::copy_options::recursive);
-    folder_ = root_ / name;
-  }
-  ~SchoolCopy() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
-  const fs::path& folder() const { return folder_; }
-  const fs::path& root() const { return root_; }
-
- private:
-  fs::path root_, folder_;
-};
-
 class SampleSchool : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
