@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <memory>
 #include <string>
 
 #include "engine/engine_random.h"
@@ -19,8 +17,6 @@
 #include "solver/initial_assignment.h"
 #include "solver/placement_state.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 const int kTeacherIds[] = {1, 2, 3, 4, 5, 6, 8, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
@@ -28,26 +24,13 @@ const int kTeacherIds[] = {1, 2, 3, 4, 5, 6, 8, 11, 12, 13, 14, 15, 16, 17, 18, 
 const int kClassIds[] = {75, 76, 77, 78, 80, 81, 82, 83, 87, 88, 89};
 const int kSchoolWideIds[] = {79, 86};
 
-class EvalSampleSchool : public ::testing::TestWithParam<const char*> {
+class EvalSampleSchool : public LoadedSampleSchool {
  protected:
-  void SetUp() override {
-    copy_ = std::make_unique<SchoolCopy>(GetParam());
-    old_ = fs::current_path();
-    fs::current_path(copy_->folder());
-    reset_run_state();
-    or_reset_model();
-    or_load_description("scuola2.txt", 1);
-    reset_run_state();
-    ASSERT_GT(g_eng_school.lesson_count, 0);
-  }
   void TearDown() override {
-    fs::current_path(old_);
-    copy_.reset();
+    LoadedSampleSchool::TearDown();
     reset_run_state();
   }
   void place(std::uint64_t seed) { ASSERT_TRUE(place_seeded(seed)); }
-  std::unique_ptr<SchoolCopy> copy_;
-  fs::path old_;
 };
 
 TEST_P(EvalSampleSchool, FullEqualsSumOfDeltas) {

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "engine/engine_random.h"
+#include "engine/loader.h"
 #include "engine/status_block.h"
 #include "solver/initial_assignment.h"
 #include "solver/placement_state.h"
@@ -110,4 +111,20 @@ SchoolCopy::SchoolCopy(const std::string& name, const std::string& folder_name) 
 SchoolCopy::~SchoolCopy() {
   std::error_code ignored;
   std::filesystem::remove_all(root_, ignored);
+}
+
+void LoadedSampleSchool::SetUp() {
+  copy_ = std::make_unique<SchoolCopy>(GetParam());
+  old_ = std::filesystem::current_path();
+  std::filesystem::current_path(copy_->folder());
+  reset_run_state();
+  or_reset_model();
+  or_load_description("scuola2.txt", 1);
+  reset_run_state();
+  ASSERT_GT(g_eng_school.lesson_count, 0);
+}
+
+void LoadedSampleSchool::TearDown() {
+  std::filesystem::current_path(old_);
+  copy_.reset();
 }

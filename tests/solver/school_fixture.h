@@ -6,8 +6,11 @@
 // placement every solver test starts from.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "engine/model.h"
@@ -47,6 +50,16 @@ class SchoolCopy {
 
  private:
   std::filesystem::path root_, folder_;
+};
+
+// A test per sample school (the parameter names it): the school is loaded
+// from a temporary copy, which is the current folder during the test.
+class LoadedSampleSchool : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::unique_ptr<SchoolCopy> copy_;
+  std::filesystem::path old_;
 };
 
 #include <algorithm>
