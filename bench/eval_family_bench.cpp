@@ -6,22 +6,12 @@
 // The delta figure is what a move pays per teacher or class it touches; the
 // ratio full / delta shows how much a move saves over a full evaluation.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 #include <vector>
 
-#include "engine/engine_random.h"
-#include "engine/loader.h"
+#include "bench_school.h"
 #include "engine/model.h"
 #include "solver/constraint_catalogue.h"
-#include "solver/initial_assignment.h"
-#include "solver/placement_state.h"
-#include "solver/search_weights.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -41,29 +31,11 @@ const Family kFamilies[] = {
 };
 
 void load_and_place() {
-  static bool loaded = false;
-  if (loaded) return;
-  const char* name = std::getenv("KT_BENCH_SCHOOL");
-  std::string school = name ? name : "liceo";
-  char pattern[] = "/tmp/kt_bench_XXXXXX";
-  fs::path root = mkdtemp(pattern);
-  fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / school, root / school, fs::copy_options::recursive);
-  fs::path old = fs::current_path();
-  fs::current_path(root / school);
-  or_reset_model();
-  or_load_description("scuola2.txt", 1);
-  or_reset_weights(1);
-  fs::current_path(old);
-  fs::remove_all(root);
-  g_engine_random.seed_with(1);
-  or_place_lessons_randomly(1, 0);
-  or_place_lessons_randomly(0, 0);
-  or_rebuild_class_grids();
-  if (or_any_class_has_gap()) or_repair_restored_timetable(g_eng_school.lesson_count);
-  or_rebuild_slot_index();
-  or_rebuild_class_grids();
-  or_rebuild_teacher_grids();
-  loaded = true;
+  static bool placed = false;
+  if (placed) return;
+  kt_bench::load_school();
+  kt_bench::place_everything(1);
+  placed = true;
 }
 
 void BM_FamilyFull(benchmark::State& state) {

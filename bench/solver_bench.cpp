@@ -4,12 +4,8 @@
 // the swap primitive with its undo, and the class-pair sweep of the moves
 // (exchanges priced per second). Fixed seeds; run by hand.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
+#include "bench_school.h"
 #include "engine/engine_random.h"
 #include "engine/loader.h"
 #include "engine/model_post_passes.h"
@@ -22,41 +18,10 @@
 #include "solver/priced_exchange.h"
 #include "solver/search_weights.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-bool g_loaded = false;
-
-// Loads the school once, from a temporary copy so that nothing is written
-// into the source tree.
-void load_school() {
-  if (g_loaded) return;
-  const char* name = std::getenv("KT_BENCH_SCHOOL");
-  std::string school = name ? name : "liceo";
-  char pattern[] = "/tmp/kt_bench_XXXXXX";
-  fs::path root = mkdtemp(pattern);
-  fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / school, root / school, fs::copy_options::recursive);
-  fs::path old = fs::current_path();
-  fs::current_path(root / school);
-  or_reset_model();
-  or_load_description("scuola2.txt", 1);
-  or_reset_weights(1);
-  fs::current_path(old);
-  fs::remove_all(root);
-  g_loaded = true;
-}
-
-void place_everything(std::uint64_t seed) {
-  g_engine_random.seed_with(seed);
-  or_place_lessons_randomly(1, 0);
-  or_place_lessons_randomly(0, 0);
-  or_rebuild_class_grids();
-  if (or_any_class_has_gap()) or_repair_restored_timetable(g_eng_school.lesson_count);
-  or_rebuild_slot_index();
-  or_rebuild_class_grids();
-  or_rebuild_teacher_grids();
-}
+using kt_bench::load_school;
+using kt_bench::place_everything;
 
 void BM_InitialAssignment(benchmark::State& state) {
   load_school();

@@ -23,25 +23,10 @@ void translate_window_text(Window& w, const MlText* table) {
 
 }  // namespace
 
-void CMuto::SetColors(Color text, Color background) {
-  if (text != kNoColor) m_text = text;
-  if (background != kNoColor) {
-    m_background = background;
-    m_brush = background;
-  }
-  Invalidate();
-}
-
 void CMuto::SetColorValues(Color text, Color background) {
   if (text != kNoColor) m_text = text;
   if (background != kNoColor) m_background = background;
   Invalidate();
-}
-
-Color CMuto::CtlColor(DeviceContext& dc, CtlType) {
-  dc.SetTextColor(m_text);
-  dc.SetBkColor(m_background);
-  return m_brush;
 }
 
 void CStaticML::OnPaint(DeviceContext& dc) {
@@ -56,21 +41,6 @@ void CStaticML::OnPaint(DeviceContext& dc) {
 void CStaticML::OnDestroy() {
   m_translated = false;
   CMuto::OnDestroy();
-}
-
-void CCheck::SetColors(Color text, Color background) {
-  if (text != kNoColor) m_text = text;
-  if (background != kNoColor) {
-    m_background = background;
-    m_brush = background;
-  }
-  Invalidate();
-}
-
-Color CCheck::CtlColor(DeviceContext& dc, CtlType) {
-  dc.SetTextColor(m_text);
-  dc.SetBkColor(m_background);
-  return m_brush;
 }
 
 void CCheckML::SetColors(Color text, Color background) {

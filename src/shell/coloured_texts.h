@@ -7,30 +7,52 @@
 // (CStaticML, CMutoML) or of check boxes (CCheckML), and forget that they
 // did when their window is destroyed, so a page made again is translated
 // again. All of them are cheap members of pages: three colours and a flag.
+// The colour handling is one template over the window kind it colours.
 #pragma once
 
 #include "platform/ui.h"
 #include "shell/ml_text.h"
 
-// A static with its own text and background colours; black on white.
-class CMuto : public kt::ui::StaticText {
+// A control of kind Control with its own text and background colours and a
+// brush that fills its background; black on white.
+template <class Control>
+class ColouredControl : public Control {
  public:
-  CMuto() = default;
-  CMuto(kt::ui::Color text, kt::ui::Color background) : m_text(text), m_background(background), m_brush(background) {}
+  ColouredControl() = default;
+  ColouredControl(kt::ui::Color text, kt::ui::Color background)
+      : m_text(text), m_background(background), m_brush(background) {}
   // A colour with all bits set keeps the old one; a new background makes
   // the brush again.
-  void SetColors(kt::ui::Color text, kt::ui::Color background);
-  // The same, leaving the brush as it was.
-  void SetColorValues(kt::ui::Color text, kt::ui::Color background);
+  void SetColors(kt::ui::Color text, kt::ui::Color background) {
+    if (text != kt::ui::kNoColor) m_text = text;
+    if (background != kt::ui::kNoColor) {
+      m_background = background;
+      m_brush = background;
+    }
+    this->Invalidate();
+  }
   kt::ui::Color TextColor() const { return m_text; }
   kt::ui::Color BackgroundColor() const { return m_background; }
 
  protected:
-  kt::ui::Color CtlColor(kt::ui::DeviceContext& dc, kt::ui::CtlType type) override;
+  kt::ui::Color CtlColor(kt::ui::DeviceContext& dc, kt::ui::CtlType) override {
+    dc.SetTextColor(m_text);
+    dc.SetBkColor(m_background);
+    return m_brush;
+  }
 
   kt::ui::Color m_text = 0x000000;
   kt::ui::Color m_background = 0xFFFFFF;
   kt::ui::Color m_brush = 0xFFFFFF;
+};
+
+// A static with its own text and background colours; black on white.
+class CMuto : public ColouredControl<kt::ui::StaticText> {
+ public:
+  CMuto() = default;
+  CMuto(kt::ui::Color text, kt::ui::Color background) : ColouredControl(text, background) {}
+  // SetColors, leaving the brush as it was.
+  void SetColorValues(kt::ui::Color text, kt::ui::Color background);
 };
 
 // Black on light blue-grey RGB(229,240,245).
@@ -64,19 +86,7 @@ class CMutoML : public CStaticML {
 };
 
 // A check box (or radio button) with its own colours; black on white.
-class CCheck : public kt::ui::Button {
- public:
-  void SetColors(kt::ui::Color text, kt::ui::Color background);
-  kt::ui::Color TextColor() const { return m_text; }
-  kt::ui::Color BackgroundColor() const { return m_background; }
-
- protected:
-  kt::ui::Color CtlColor(kt::ui::DeviceContext& dc, kt::ui::CtlType type) override;
-
-  kt::ui::Color m_text = 0x000000;
-  kt::ui::Color m_background = 0xFFFFFF;
-  kt::ui::Color m_brush = 0xFFFFFF;
-};
+class CCheck : public ColouredControl<kt::ui::Button> {};
 
 // A check box translated once per window through the check-box table.
 class CCheckML : public CCheck {

@@ -27,7 +27,11 @@ const std::uint8_t* normal_hours() { return rule_day_hours(false); }
 
 // ---- 36, 53: rooms used at a slot where they are not available -------------
 
-int common_room_hours(int teacher, TeacherReport* report) {
+// The teacher's lessons at normal hours held in a room that cannot be used
+// then: unusable(lesson, slot) names the room, or gives nullptr when the
+// lesson has no such room or the room is free. Each is recorded under code.
+template <class Unusable>
+int unusable_room_hours(int teacher, TeacherReport* report, int code, Unusable unusable) {
   const std::uint8_t* hours = normal_hours();
   int n = 0;
   for (int d = 0; d < rule_days(); ++d)
@@ -35,32 +39,32 @@ int common_room_hours(int teacher, TeacherReport* report) {
       int s = d * kHoursPerDay + h;
       int l = teacher_lesson_at(teacher, s);
       if (l < 0) continue;
-      int r = g_eng_lessons[l].common_room;
-      if (r < 0 || r >= kMaxCommonRooms || r >= g_eng_school.common_room_count) continue;
-      const EngineCommonRoom& room = g_eng_common_rooms[r];
-      if (room.availability[0] == kNotConfigured || room.availability[s] != 0) continue;
+      const char* room = unusable(g_eng_lessons[l], s);
+      if (!room) continue;
       ++n;
-      if (report) report->record(36, g_eng_lessons[l].class_index, 0, room.name, 1);
+      if (report) report->record(code, g_eng_lessons[l].class_index, 0, room, 1);
     }
   return n;
 }
 
+int common_room_hours(int teacher, TeacherReport* report) {
+  return unusable_room_hours(teacher, report, 36, [](const EngineLesson& lesson, int s) -> const char* {
+    int r = lesson.common_room;
+    if (r < 0 || r >= kMaxCommonRooms || r >= g_eng_school.common_room_count) return nullptr;
+    const EngineCommonRoom& room = g_eng_common_rooms[r];
+    if (room.availability[0] == kNotConfigured || room.availability[s] != 0) return nullptr;
+    return room.name;
+  });
+}
+
 int lab_hours(int teacher, TeacherReport* report) {
-  const std::uint8_t* hours = normal_hours();
-  int n = 0;
-  for (int d = 0; d < rule_days(); ++d)
-    for (int h = 0; h < hours[d]; ++h) {
-      int s = d * kHoursPerDay + h;
-      int l = teacher_lesson_at(teacher, s);
-      if (l < 0) continue;
-      int r = g_eng_lessons[l].room;
-      if (r < 0 || r >= kMaxRooms || r >= g_eng_school.room_count) continue;
-      const EngineRoom& room = g_eng_rooms[r];
-      if ((room.lab_flag & 1) == 0 || room.availability[s] != 0) continue;
-      ++n;
-      if (report) report->record(53, g_eng_lessons[l].class_index, 0, room.name, 1);
-    }
-  return n;
+  return unusable_room_hours(teacher, report, 53, [](const EngineLesson& lesson, int s) -> const char* {
+    int r = lesson.room;
+    if (r < 0 || r >= kMaxRooms || r >= g_eng_school.room_count) return nullptr;
+    const EngineRoom& room = g_eng_rooms[r];
+    if ((room.lab_flag & 1) == 0 || room.availability[s] != 0) return nullptr;
+    return room.name;
+  });
 }
 
 // ---- 55, 65: equipment changes ---------------------------------------------

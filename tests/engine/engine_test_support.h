@@ -4,57 +4,28 @@
 // Nothing here touches the user's home folder.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "test_temp_folder.h"
+
 namespace engine_test {
 
 namespace fs = std::filesystem;
 
-class TempDir {
+// A fresh temporary folder, removed at the end.
+class TempDir : public kt_test::TempDir {
  public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "kt-engine-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
+  TempDir() : kt_test::TempDir("kt-engine-") {}
+  std::string file(const std::string& name) const { return (path() / name).string(); }
 };
 
 // Enters a folder and sets the drive root to it; both restored on exit.
-class InFolder {
+class InFolder : public kt_test::InDriveRoot {
  public:
-  explicit InFolder(const fs::path& folder) : previous_(fs::current_path()) {
-    const char* root = std::getenv("KESTRINTEMPUS_ROOT");
-    had_root_ = root != nullptr;
-    if (root) old_root_ = root;
-    ::setenv("KESTRINTEMPUS_ROOT", folder.c_str(), 1);
-    fs::current_path(folder);
-  }
-  ~InFolder() {
-    fs::current_path(previous_);
-    if (had_root_)
-      ::setenv("KESTRINTEMPUS_ROOT", old_root_.c_str(), 1);
-    else
-      ::unsetenv("KESTRINTEMPUS_ROOT");
-  }
-
- private:
-  fs::path previous_;
-  bool had_root_ = false;
-  std::string old_root_;
+  explicit InFolder(const fs::path& folder) : kt_test::InDriveRoot(folder, folder) {}
 };
 
 inline void write_file(const std::string& path, const std::string& bytes) {

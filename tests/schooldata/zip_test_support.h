@@ -15,9 +15,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "test_temp_folder.h"
 
 namespace kt_zip_test {
 
@@ -109,27 +112,18 @@ class ZipFolder : public ::testing::Test {
   void SetUp() override {
     char pattern[] = "/tmp/kt-zip-XXXXXX";
     root_ = ::mkdtemp(pattern);
-    cwd_ = fs::current_path();
-    const char* old = std::getenv("KESTRINTEMPUS_ROOT");
-    had_root_ = old != nullptr;
-    if (old) old_root_ = old;
-    ::setenv("KESTRINTEMPUS_ROOT", root_.c_str(), 1);
     fs::create_directories(root_ + "/work");
-    fs::current_path(root_ + "/work");
+    in_root_.emplace(root_, root_ + "/work");
   }
   void TearDown() override {
-    fs::current_path(cwd_);
-    if (had_root_) ::setenv("KESTRINTEMPUS_ROOT", old_root_.c_str(), 1);
-    else ::unsetenv("KESTRINTEMPUS_ROOT");
+    in_root_.reset();
     std::error_code ec;
     for (auto& e : fs::recursive_directory_iterator(root_, ec))
       if (!e.is_symlink()) ::chmod(e.path().c_str(), e.is_directory() ? 0755 : 0644);
     fs::remove_all(root_, ec);
   }
   std::string root_;
-  fs::path cwd_;
-  bool had_root_ = false;
-  std::string old_root_;
+  std::optional<kt_test::InDriveRoot> in_root_;
 };
 
 }  // namespace kt_zip_test

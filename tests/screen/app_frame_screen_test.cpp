@@ -4,17 +4,19 @@
 // folder for a person to look at, and the page area is checked to be the
 // home page's white where the display list puts it. The frame is made
 // modeless for the picture: a modal run would wait for a key no test sends.
-// Without a display the test skips.
+// Without a display the test skips; the shared on-screen fixture starts
+// and stops the backend.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
+#include <string>
 
 #include "platform/fltk/fltk_backend.h"
 #include "platform/ui.h"
 #include "screen/png_file.h"
+#include "screen/screen_support.h"
 #include "shell/app_startup.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
@@ -24,21 +26,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace kt::ui;
+using kt::ui::screen::pump_until;
 
-bool pump_until(const std::function<bool()>& done) {
-  MonotonicClock clock;
-  std::int64_t until = clock.NowMs() + 4000;
-  while (clock.NowMs() < until) {
-    pump_pending();
-    if (done()) return true;
-    fltk_flush(0.02);
-  }
-  pump_pending();
-  return done();
-}
+class AppFrameOnScreen : public screen::OnScreenTest {};
 
-TEST(AppFrameOnScreen, HomePageScreenshot) {
-  if (!display_available()) GTEST_SKIP() << "no X display: run the screen tests under scripts/xvfb-run";
+TEST_F(AppFrameOnScreen, HomePageScreenshot) {
+  if (!started_) return;
   char pattern[] = "/tmp/kt-app-screen-XXXXXX";
   fs::path root = ::mkdtemp(pattern);
   fs::path cwd = fs::current_path();
@@ -49,7 +42,6 @@ TEST(AppFrameOnScreen, HomePageScreenshot) {
     fs::copy_file(e.path(), school / e.path().filename());
   ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
 
-  ASSERT_TRUE(start_fltk_backend());
   ui_register_toolkit_templates();
   ui_register_frame_templates();
   ASSERT_TRUE(g_frame.Create(nullptr));
@@ -71,8 +63,6 @@ TEST(AppFrameOnScreen, HomePageScreenshot) {
   EXPECT_EQ(g_current_page, &g_home_page);
 
   g_frame.DestroyWindow();
-  stop_fltk_backend();
-  reset_ui();
   fs::current_path(cwd);
   ::unsetenv("KESTRINTEMPUS_ROOT");
   fs::remove_all(root);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -19,6 +20,7 @@
 #include "shell/engine_commands.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
+#include "test_temp_folder.h"
 
 namespace kt_app_test {
 
@@ -35,11 +37,7 @@ class TempRoot : public ::testing::Test {
   void SetUp() override {
     char pattern[] = "/tmp/kt-app-XXXXXX";
     root_ = ::mkdtemp(pattern);
-    cwd_ = fs::current_path();
-    const char* old = std::getenv("KESTRINTEMPUS_ROOT");
-    had_root_ = old != nullptr;
-    if (old) old_root_ = old;
-    ::setenv("KESTRINTEMPUS_ROOT", root_.c_str(), 1);
+    in_root_.emplace(root_, fs::path());
     saved_ = og_capture_status_settings();
     old_end_ = og_set_process_end(end_by_throwing);
     g_process_number = 0;
@@ -58,9 +56,7 @@ class TempRoot : public ::testing::Test {
     g_language = 0;
     g_provisional_mode = 0;
     g_status.clear();
-    fs::current_path(cwd_);
-    if (had_root_) ::setenv("KESTRINTEMPUS_ROOT", old_root_.c_str(), 1);
-    else ::unsetenv("KESTRINTEMPUS_ROOT");
+    in_root_.reset();
     std::error_code ignored;
     fs::remove_all(root_, ignored);
   }
@@ -88,9 +84,7 @@ class TempRoot : public ::testing::Test {
   }
 
   fs::path root_;
-  fs::path cwd_;
-  bool had_root_ = false;
-  std::string old_root_;
+  std::optional<kt_test::InDriveRoot> in_root_;
   ProgramStatusSettings saved_{};
   ProcessEnd old_end_ = nullptr;
 };

@@ -5,11 +5,7 @@
 // the school-wide class members (79, 86) give the full value for any class.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstring>
-#include <filesystem>
-#include <memory>
 #include <string>
 
 #include "engine/engine_random.h"
@@ -21,8 +17,6 @@
 #include "solver/initial_assignment.h"
 #include "solver/placement_state.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 const int kTeacherIds[] = {1, 2, 3, 4, 5, 6, 8, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
@@ -30,39 +24,13 @@ const int kTeacherIds[] = {1, 2, 3, 4, 5, 6, 8, 11, 12, 13, 14, 15, 16, 17, 18, 
 const int kClassIds[] = {75, 76, 77, 78, 80, 81, 82, 83, 87, 88, 89};
 const int kSchoolWideIds[] = {79, 86};
 
-class EvalSampleSchool : public ::testing::TestWithParam<const char*> {
+class EvalSampleSchool : public LoadedSampleSchool {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/kt_eval_XXXXXX";
-    root_ = mkdtemp(pattern);
-    fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / GetParam(), root_ / GetParam(), fs::copy_options::recursive);
-    old_ = fs::current_path();
-    fs::current_path(root_ / GetParam());
-    reset_run_state();
-    or_reset_model();
-    or_load_description("scuola2.txt", 1);
-    reset_run_state();
-    ASSERT_GT(g_eng_school.lesson_count, 0);
-  }
   void TearDown() override {
-    fs::current_path(old_);
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    LoadedSampleSchool::TearDown();
     reset_run_state();
   }
-  void place(std::uint64_t seed) {
-    g_engine_random.seed_with(seed);
-    ASSERT_GE(or_place_lessons_randomly(1, 0), 0);
-    ASSERT_GE(or_place_lessons_randomly(0, 0), 0);
-    or_rebuild_class_grids();
-    if (or_any_class_has_gap()) {
-      ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
-    }
-    or_rebuild_slot_index();
-    or_rebuild_class_grids();
-    or_rebuild_teacher_grids();
-  }
-  fs::path root_, old_;
+  void place(std::uint64_t seed) { ASSERT_TRUE(place_seeded(seed)); }
 };
 
 TEST_P(EvalSampleSchool, FullEqualsSumOfDeltas) {

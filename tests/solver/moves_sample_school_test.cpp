@@ -6,10 +6,9 @@
 // rotations book no room twice.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "engine/engine_random.h"
@@ -31,11 +30,9 @@ namespace {
 class SampleSchoolMoves : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kt_moves_XXXXXX";
-    root_ = mkdtemp(pattern);
-    fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / "liceo", root_ / "liceo", fs::copy_options::recursive);
+    copy_ = std::make_unique<SchoolCopy>("liceo");
     old_ = fs::current_path();
-    fs::current_path(root_ / "liceo");
+    fs::current_path(copy_->folder());
     reset_run_state();
     or_reset_model();
     or_load_description("scuola2.txt", 1);
@@ -44,21 +41,12 @@ class SampleSchoolMoves : public ::testing::Test {
     or_reset_weights(1);
     fs::current_path(old_);
     ASSERT_GT(g_eng_school.lesson_count, 0);
-    g_engine_random.seed_with(7);
-    ASSERT_GE(or_place_lessons_randomly(1, 0), 0);
-    ASSERT_GE(or_place_lessons_randomly(0, 0), 0);
-    or_rebuild_class_grids();
-    if (or_any_class_has_gap()) ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
-    or_rebuild_slot_index();
-    or_rebuild_class_grids();
-    or_rebuild_teacher_grids();
+    ASSERT_TRUE(place_seeded(7));
     g_solver.search_phase = 2;
   }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
-  fs::path root_, old_;
+  void TearDown() override { copy_.reset(); }
+  std::unique_ptr<SchoolCopy> copy_;
+  fs::path old_;
 };
 
 void expect_no_clash_or_gap() {

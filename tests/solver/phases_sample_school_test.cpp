@@ -7,10 +7,9 @@
 // and creates exactly the rooms it was asked for.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "engine/engine_random.h"
@@ -35,12 +34,10 @@ namespace {
 class SamplePhases : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kt_phases_XXXXXX";
-    root_ = mkdtemp(pattern);
-    fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / GetParam(), root_ / "school", fs::copy_options::recursive);
-    fs::create_directories(root_ / "school" / "Orario");
+    copy_ = std::make_unique<SchoolCopy>(GetParam(), "school");
+    fs::create_directories(copy_->folder() / "Orario");
     old_ = fs::current_path();
-    fs::current_path(root_ / "school");
+    fs::current_path(copy_->folder());
     reset_run_state();
     or_reset_model();
     or_reset_room_allocation();
@@ -49,14 +46,7 @@ class SamplePhases : public ::testing::TestWithParam<const char*> {
     reset_run_state();
     or_reset_weights(1);
     ASSERT_GT(g_eng_school.lesson_count, 0);
-    g_engine_random.seed_with(5);
-    ASSERT_GE(or_place_lessons_randomly(1, 0), 0);
-    ASSERT_GE(or_place_lessons_randomly(0, 0), 0);
-    or_rebuild_class_grids();
-    if (or_any_class_has_gap()) ASSERT_GE(or_repair_restored_timetable(g_eng_school.lesson_count), 0);
-    or_rebuild_slot_index();
-    or_rebuild_class_grids();
-    or_rebuild_teacher_grids();
+    ASSERT_TRUE(place_seeded(5));
     or_alloc_colleague_table();
     for (int l = 0; l < g_eng_school.lesson_count; ++l) g_current_placement[l] = lesson_place(l);
     g_output_folder = ".\\Orario\\";
@@ -69,8 +59,7 @@ class SamplePhases : public ::testing::TestWithParam<const char*> {
     g_room_optimiser_max_cycles = 0;
     g_phase_max_cycles = 0;
     fs::current_path(old_);
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    copy_.reset();
   }
 
   static void expect_sound_timetable() {
@@ -83,7 +72,8 @@ class SamplePhases : public ::testing::TestWithParam<const char*> {
     }
     EXPECT_EQ(or_any_class_has_gap(), 0);
   }
-  fs::path root_, old_;
+  std::unique_ptr<SchoolCopy> copy_;
+  fs::path old_;
 };
 
 TEST_P(SamplePhases, BalancingKeepsTheTimetableSoundAndLowersItsFactor) {

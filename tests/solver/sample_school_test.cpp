@@ -27,42 +27,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A copy of one example school in a temporary folder, removed at the end.
-class SchoolCopy {
- public:
-  explicit SchoolCopy(const std::string& name) {
-    char pattern[] = "/tmp/kt_solver_XXXXXX";
-    root_ = mkdtemp(pattern);
-    fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / name, root_ / name, fs::copy_options::recursive);
-    folder_ = root_ / name;
-  }
-  ~SchoolCopy() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
-  const fs::path& folder() const { return folder_; }
-  const fs::path& root() const { return root_; }
-
- private:
-  fs::path root_, folder_;
-};
-
-class SampleSchool : public ::testing::TestWithParam<const char*> {
+class SampleSchool : public LoadedSampleSchool {
  protected:
-  void SetUp() override {
-    copy_ = std::make_unique<SchoolCopy>(GetParam());
-    old_ = fs::current_path();
-    fs::current_path(copy_->folder());
-    reset_run_state();
-    or_reset_model();
-    or_load_description("scuola2.txt", 1);
-    reset_run_state();
-    ASSERT_GT(g_eng_school.lesson_count, 0);
-  }
-  void TearDown() override {
-    fs::current_path(old_);
-    copy_.reset();
-  }
   void place(std::uint64_t seed) {
     g_engine_random.seed_with(seed);
     ASSERT_GE(or_place_lessons_randomly(1, 0), 0);
@@ -82,8 +48,6 @@ class SampleSchool : public ::testing::TestWithParam<const char*> {
     for (int l = 0; l < g_eng_school.lesson_count; ++l) p[l] = lesson_place(l);
     return p;
   }
-  std::unique_ptr<SchoolCopy> copy_;
-  fs::path old_;
 };
 
 TEST_P(SampleSchool, SeededPlacementIsCompleteClashFreeAndGapFree) {

@@ -1,10 +1,14 @@
 // Builds the synthetic schools of school_fixture.h.
 #include "school_fixture.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <system_error>
 
 #include "engine/engine_random.h"
+#include "engine/loader.h"
 #include "engine/status_block.h"
 #include "solver/initial_assignment.h"
 #include "solver/placement_state.h"
@@ -82,13 +86,45 @@ void build_school(const SchoolSpec& spec, std::uint64_t seed) {
   }
 }
 
-void place_all_lessons() {
-  g_engine_random.seed_with(12345);
-  or_place_lessons_randomly(1, 0);
-  or_place_lessons_randomly(0, 0);
+bool place_seeded(std::uint64_t seed) {
+  g_engine_random.seed_with(seed);
+  bool ok = or_place_lessons_randomly(1, 0) >= 0;
+  ok = or_place_lessons_randomly(0, 0) >= 0 && ok;
   or_rebuild_class_grids();
-  if (or_any_class_has_gap()) or_repair_restored_timetable(g_eng_school.lesson_count);
+  if (or_any_class_has_gap()) ok = or_repair_restored_timetable(g_eng_school.lesson_count) >= 0 && ok;
   or_rebuild_slot_index();
   or_rebuild_class_grids();
   or_rebuild_teacher_grids();
+  return ok;
+}
+
+void place_all_lessons() { place_seeded(12345); }
+
+SchoolCopy::SchoolCopy(const std::string& name, const std::string& folder_name) {
+  namespace fs = std::filesystem;
+  char pattern[] = "/tmp/kt_solver_XXXXXX";
+  root_ = mkdtemp(pattern);
+  folder_ = root_ / (folder_name.empty() ? name : folder_name);
+  fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / name, folder_, fs::copy_options::recursive);
+}
+
+SchoolCopy::~SchoolCopy() {
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+void LoadedSampleSchool::SetUp() {
+  copy_ = std::make_unique<SchoolCopy>(GetParam());
+  old_ = std::filesystem::current_path();
+  std::filesystem::current_path(copy_->folder());
+  reset_run_state();
+  or_reset_model();
+  or_load_description("scuola2.txt", 1);
+  reset_run_state();
+  ASSERT_GT(g_eng_school.lesson_count, 0);
+}
+
+void LoadedSampleSchool::TearDown() {
+  std::filesystem::current_path(old_);
+  copy_.reset();
 }

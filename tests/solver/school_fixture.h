@@ -1,10 +1,17 @@
 // Synthetic schools for the solver tests: a few classes, teachers and rooms
 // built straight into the engine model tables, shaped like a real school
 // (each class fills most of its week, each teacher teaches a few classes,
-// some lessons carry a laboratory part with a second teacher).
+// some lessons carry a laboratory part with a second teacher). Also the
+// sample schools of examples/, used through a temporary copy, and the seeded
+// placement every solver test starts from.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
 
 #include "engine/model.h"
 
@@ -24,6 +31,36 @@ void build_school(const SchoolSpec& spec, std::uint64_t seed);
 void place_all_lessons();
 // Resets the status block and the run's bytes between tests.
 void reset_run_state();
+// Places every lesson from the seed (laboratory lessons first), mends gaps
+// in the class grids and rebuilds the slot index and the grids; false when
+// a placement pass or the mending reported an error (the later steps still
+// run).
+bool place_seeded(std::uint64_t seed);
+
+// A copy of one example school in a temporary folder (under the folder name
+// given, else the school's own), removed at the end.
+class SchoolCopy {
+ public:
+  explicit SchoolCopy(const std::string& name, const std::string& folder_name = "");
+  ~SchoolCopy();
+  SchoolCopy(const SchoolCopy&) = delete;
+  SchoolCopy& operator=(const SchoolCopy&) = delete;
+  const std::filesystem::path& folder() const { return folder_; }
+  const std::filesystem::path& root() const { return root_; }
+
+ private:
+  std::filesystem::path root_, folder_;
+};
+
+// A test per sample school (the parameter names it): the school is loaded
+// from a temporary copy, which is the current folder during the test.
+class LoadedSampleSchool : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::unique_ptr<SchoolCopy> copy_;
+  std::filesystem::path old_;
+};
 
 #include <algorithm>
 #include <iterator>
