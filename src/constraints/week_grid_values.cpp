@@ -4,6 +4,7 @@
 // choice sets box and value together. A full week, every hour available
 // at the maximum, is stored as the always state.
 #include "constraints/week_grid_values.h"
+#include "constraints/week_grid_common.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,22 +14,8 @@ using namespace kt::ui;
 
 namespace {
 
-struct SharedState {
-  std::uint8_t day_fill = 0;
-  int last_day = 0;
-  std::uint8_t hour_fill = 0;
-  int last_hour = 0;
-  std::uint8_t saved_first = 0;
-};
-SharedState g_dwh_combo_shared;
-
-const MlText kPickerHelp = {
-    "Potete abilitare determinate ore, oppure tutte le ore della settimana.\r\nMediante i pulsanti delle "
-    "giornata, potete abilitare / disabilitare tutte le ore di una giornata.",
-    "translate",
-    "You can enable certain Hours, or all Hours of the week.\r\nWith the buttons of the days, you can enable / "
-    "disable all Hours of one day.",
-};
+// Program-wide state of the headers and the always toggle; zero at start.
+WeekGridHeaderState g_dwh_combo_shared;
 
 }  // namespace
 
@@ -43,7 +30,7 @@ KT_END_MESSAGE_MAP()
 
 CdwhCombo::CdwhCombo(Window* parent) : CDialogML(kTemplate, parent) {}
 
-void CdwhCombo::ResetSharedState() { g_dwh_combo_shared = SharedState{}; }
+void CdwhCombo::ResetSharedState() { g_dwh_combo_shared = WeekGridHeaderState{}; }
 
 void CdwhCombo::SetGridData(Window* target, const char* title, const char* subtitle, std::uint8_t* mask,
                             std::int8_t* values, int maximum, const MlText* explanation, std::uint8_t mode) {
@@ -184,35 +171,19 @@ void CdwhCombo::OnList(int slot) {
 }
 
 void CdwhCombo::OnDayHeader(int day) {
-  if (day < 0 || day >= kWeekDays) return;
-  SharedState& s = g_dwh_combo_shared;
-  if (day == s.last_day) s.day_fill = std::uint8_t(1 - s.day_fill);
-  for (int h = 0; h < m_hours[std::size_t(day)]; ++h) m_work[std::size_t(day * kDayHours + h)] = s.day_fill;
-  Refresh();
-  s.last_day = day;
+  if (week_grid_fill_day(g_dwh_combo_shared, m_work, m_hours, day)) Refresh();
 }
 
 void CdwhCombo::OnHourHeader(int hour) {
-  if (hour < 0 || hour >= kDayHours) return;
-  SharedState& s = g_dwh_combo_shared;
-  if (hour == s.last_hour) s.hour_fill = std::uint8_t(1 - s.hour_fill);
-  for (int d = 0; d < kWeekDays; ++d)
-    if (hour < m_hours[std::size_t(d)]) m_work[std::size_t(d * kDayHours + hour)] = s.hour_fill;
-  Refresh();
-  s.last_hour = hour;
+  if (week_grid_fill_hour(g_dwh_combo_shared, m_work, m_hours, hour)) Refresh();
 }
 
 void CdwhCombo::OnAlways() {
-  if (m_always.GetCheck() == kBstChecked) {
-    g_dwh_combo_shared.saved_first = m_work[0];
-    m_work[0] = kWeekAlways;
-  } else {
-    m_work[0] = g_dwh_combo_shared.saved_first;
-  }
+  week_grid_toggle_always(g_dwh_combo_shared, m_work, m_always.GetCheck() == kBstChecked);
   Refresh();
 }
 
-void CdwhCombo::OnHelpButton() { m_help.SetTextML(&kPickerHelp); }
+void CdwhCombo::OnHelpButton() { m_help.SetTextML(&week_grid_help_text()); }
 
 void CdwhCombo::OnOK() {
   if (Window::GetFocus() != &m_ok) return;

@@ -1,0 +1,44 @@
+// Pieces the three week-grid pickers (Cdwh, CdwhCombo, CdwhExt) share: the
+// header state kept for the whole run, the fill of one day's or one hour's
+// cells from a header click, the always toggle and the help text. Each
+// picker keeps its own header state object, so a header click continues
+// from the value last used by the same kind of picker only.
+//
+// Invariants: fills touch only hours that exist (below the day's count of
+// hours); the working mask is the usual 84 bytes, day-major, 12 per day.
+// Shaped for a click at a time: every call is a handful of byte writes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "constraints/week_hour_mask.h"
+#include "shell/ml_text.h"
+
+// Header fill values, the last headers clicked and the first byte saved by
+// the always toggle; zero at start.
+struct WeekGridHeaderState {
+  std::uint8_t day_fill = 0;
+  int last_day = 0;
+  std::uint8_t hour_fill = 0;
+  int last_hour = 0;
+  std::uint8_t saved_first = 0;
+};
+
+using WeekGridMask = std::array<std::uint8_t, 84>;
+using WeekGridHours = std::array<int, kWeekDays>;
+
+// Fills every existing hour of `day` (flipping the fill value when the same
+// day is clicked twice running) and remembers the day. False for a day out
+// of range, which changes nothing.
+bool week_grid_fill_day(WeekGridHeaderState& state, WeekGridMask& work, const WeekGridHours& hours, int day);
+
+// The same for hour `hour` of every day that has it.
+bool week_grid_fill_hour(WeekGridHeaderState& state, WeekGridMask& work, const WeekGridHours& hours, int hour);
+
+// The always box: checked saves the first byte and stores the always state,
+// cleared puts the saved byte back.
+void week_grid_toggle_always(WeekGridHeaderState& state, WeekGridMask& work, bool checked);
+
+// The help text of the picker's help button.
+const MlText& week_grid_help_text();
