@@ -1,7 +1,12 @@
 // Shared pieces of the week-grid pickers (see week_grid_common.h): header
-// fills, the always toggle and the help text. Each picker passes its own
+// fills, the always toggle, inverting, day captions and the help text. Each picker passes its own
 // run-long header state; nothing here holds state of its own.
 #include "constraints/week_grid_common.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "schooldata/ui_school_model.h"
 
 namespace {
 
@@ -38,6 +43,24 @@ void week_grid_toggle_always(WeekGridHeaderState& state, WeekGridMask& work, boo
     work[0] = kWeekAlways;
   } else {
     work[0] = state.saved_first;
+  }
+}
+
+void week_grid_invert(WeekGridMask& work, const WeekGridHours& hours) {
+  for (int d = 0; d < kWeekDays; ++d)
+    for (int h = 0; h < hours[std::size_t(d)]; ++h) {
+      std::uint8_t& cell = work[std::size_t(d * kDayHours + h)];
+      cell = cell == 1 ? 0 : 1;
+    }
+}
+
+void week_grid_set_day_captions(std::array<CColorButton, kWeekDays>& headers) {
+  for (int d = 0; d < kWeekDays; ++d) {
+    char code[3] = {};
+    std::memcpy(code, g_ui_header.day_codes[d], 2);
+    char caption[8];
+    std::snprintf(caption, sizeof caption, "%2.2s", code);
+    headers[std::size_t(d)].SetCaption(caption);
   }
 }
 

@@ -1,6 +1,7 @@
 // Pieces the three week-grid pickers (Cdwh, CdwhCombo, CdwhExt) share: the
 // header state kept for the whole run, the fill of one day's or one hour's
-// cells from a header click, the always toggle and the help text. Each
+// cells from a header click, the always toggle, the invert button, the
+// day-header captions and the help text. Each
 // picker keeps its own header state object, so a header click continues
 // from the value last used by the same kind of picker only.
 //
@@ -13,6 +14,7 @@
 #include <cstdint>
 
 #include "constraints/week_hour_mask.h"
+#include "shell/color_button.h"
 #include "shell/ml_text.h"
 
 // Header fill values, the last headers clicked and the first byte saved by
@@ -39,6 +41,12 @@ bool week_grid_fill_hour(WeekGridHeaderState& state, WeekGridMask& work, const W
 // The always box: checked saves the first byte and stores the always state,
 // cleared puts the saved byte back.
 void week_grid_toggle_always(WeekGridHeaderState& state, WeekGridMask& work, bool checked);
+
+// Flips every existing hour between marked and free.
+void week_grid_invert(WeekGridMask& work, const WeekGridHours& hours);
+
+// Writes the school's two-letter day codes on the seven day headers.
+void week_grid_set_day_captions(std::array<CColorButton, kWeekDays>& headers);
 
 // The help text of the picker's help button.
 const MlText& week_grid_help_text();

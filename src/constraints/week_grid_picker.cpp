@@ -68,13 +68,7 @@ void Cdwh::DoDataExchange(DataExchange& dx) {
 
 bool Cdwh::OnInitDialog() {
   CDialogML::OnInitDialog();
-  for (int d = 0; d < kWeekDays; ++d) {
-    char code[3] = {};
-    std::memcpy(code, g_ui_header.day_codes[d], 2);
-    char caption[8];
-    std::snprintf(caption, sizeof caption, "%2.2s", code);
-    m_day_headers[std::size_t(d)].SetCaption(caption);
-  }
+  week_grid_set_day_captions(m_day_headers);
   for (CCheck& cell : m_cells) cell.EnableWindow(false);
   const char* title = m_title ? m_title : "";
   SetWindowTextML(title);
@@ -142,11 +136,7 @@ void Cdwh::OnHourHeader(int hour) {
 }
 
 void Cdwh::OnInvert() {
-  for (int d = 0; d < kWeekDays; ++d)
-    for (int h = 0; h < m_hours[std::size_t(d)]; ++h) {
-      std::uint8_t& cell = m_work[std::size_t(d * kDayHours + h)];
-      cell = cell == 1 ? 0 : 1;
-    }
+  week_grid_invert(m_work, m_hours);
   Refresh();
 }
 

@@ -284,11 +284,7 @@ void CdwhExt::OnHourHeader(int hour) {
 }
 
 void CdwhExt::OnInvert() {
-  for (int d = 0; d < kWeekDays; ++d)
-    for (int h = 0; h < m_hours[std::size_t(d)]; ++h) {
-      std::uint8_t& cell = m_work[std::size_t(d * kDayHours + h)];
-      cell = cell == 1 ? 0 : 1;
-    }
+  week_grid_invert(m_work, m_hours);
   Refresh();
 }
 

@@ -76,13 +76,7 @@ void CdwhCombo::DoDataExchange(DataExchange& dx) {
 
 bool CdwhCombo::OnInitDialog() {
   CDialogML::OnInitDialog();
-  for (int d = 0; d < kWeekDays; ++d) {
-    char code[3] = {};
-    std::memcpy(code, g_ui_header.day_codes[d], 2);
-    char caption[8];
-    std::snprintf(caption, sizeof caption, "%2.2s", code);
-    m_day_headers[std::size_t(d)].SetCaption(caption);
-  }
+  week_grid_set_day_captions(m_day_headers);
   for (std::size_t i = 0; i < 84; ++i) {
     m_cells[i].EnableWindow(false);
     m_lists[i].EnableWindow(false);
