@@ -1,5 +1,6 @@
 // Shared pieces of the week-grid pickers (see week_grid_common.h): header
-// fills, the always toggle, inverting, day captions and the help text. Each picker passes its own
+// fills, the always toggle, inverting, day captions,
+// the counter text and the help text. Each picker passes its own
 // run-long header state; nothing here holds state of its own.
 #include "constraints/week_grid_common.h"
 
@@ -62,6 +63,10 @@ void week_grid_set_day_captions(std::array<CColorButton, kWeekDays>& headers) {
     std::snprintf(caption, sizeof caption, "%2.2s", code);
     headers[std::size_t(d)].SetCaption(caption);
   }
+}
+
+std::string week_grid_counter_text(bool count_free, int existing, int marked) {
+  return std::to_string(count_free ? existing - marked : marked);
 }
 
 const MlText& week_grid_help_text() { return kPickerHelp; }

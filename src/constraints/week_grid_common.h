@@ -1,7 +1,7 @@
 // Pieces the three week-grid pickers (Cdwh, CdwhCombo, CdwhExt) share: the
 // header state kept for the whole run, the fill of one day's or one hour's
 // cells from a header click, the always toggle, the invert button, the
-// day-header captions and the help text. Each
+// day-header captions, the counter text and the help text. Each
 // picker keeps its own header state object, so a header click continues
 // from the value last used by the same kind of picker only.
 //
@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "constraints/week_hour_mask.h"
 #include "shell/color_button.h"
@@ -47,6 +48,10 @@ void week_grid_invert(WeekGridMask& work, const WeekGridHours& hours);
 
 // Writes the school's two-letter day codes on the seven day headers.
 void week_grid_set_day_captions(std::array<CColorButton, kWeekDays>& headers);
+
+// The counter's text: the hours marked, or with `count_free` the existing
+// hours not marked.
+std::string week_grid_counter_text(bool count_free, int existing, int marked);
 
 // The help text of the picker's help button.
 const MlText& week_grid_help_text();

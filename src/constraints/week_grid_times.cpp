@@ -246,8 +246,7 @@ void CdwhExt::Refresh() {
 }
 
 void CdwhExt::ShowCounter() {
-  int shown = m_mode & kDwhCountFree ? m_existing - m_marked : m_marked;
-  m_counter.SetWindowText(std::to_string(shown));
+  m_counter.SetWindowText(week_grid_counter_text((m_mode & kDwhCountFree) != 0, m_existing, m_marked));
 }
 
 void CdwhExt::OnCell(int slot) {

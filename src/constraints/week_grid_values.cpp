@@ -126,8 +126,7 @@ void CdwhCombo::Refresh() {
 }
 
 void CdwhCombo::ShowCounter() {
-  int shown = m_mode & kDwhCountFree ? m_existing - m_marked : m_marked;
-  m_counter.SetWindowText(std::to_string(shown));
+  m_counter.SetWindowText(week_grid_counter_text((m_mode & kDwhCountFree) != 0, m_existing, m_marked));
 }
 
 void CdwhCombo::OnCell(int slot) {
