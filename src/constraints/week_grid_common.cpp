@@ -1,6 +1,6 @@
 // Shared pieces of the week-grid pickers (see week_grid_common.h): header
 // fills, the always toggle, inverting, day captions,
-// the counter text and the help text. Each picker passes its own
+// cell clicks, the counter text and the help text. Each picker passes its own
 // run-long header state; nothing here holds state of its own.
 #include "constraints/week_grid_common.h"
 
@@ -63,6 +63,18 @@ void week_grid_set_day_captions(std::array<CColorButton, kWeekDays>& headers) {
     std::snprintf(caption, sizeof caption, "%2.2s", code);
     headers[std::size_t(d)].SetCaption(caption);
   }
+}
+
+bool week_grid_cell_editable(const WeekGridMask& work, const WeekGridHours& hours, int slot) {
+  if (slot < 0 || slot >= kWeekDays * kDayHours) return false;
+  int day = slot / kDayHours, hour = slot % kDayHours;
+  return hour < hours[std::size_t(day)] && work[0] != kWeekAlways;
+}
+
+void week_grid_mark_cell(WeekGridMask& work, int& marked, int slot, bool on) {
+  std::uint8_t& cell = work[std::size_t(slot)];
+  if (on != (cell == 1)) marked += on ? 1 : -1;
+  cell = on ? 1 : 0;
 }
 
 std::string week_grid_counter_text(bool count_free, int existing, int marked) {

@@ -1,7 +1,7 @@
 // Pieces the three week-grid pickers (Cdwh, CdwhCombo, CdwhExt) share: the
 // header state kept for the whole run, the fill of one day's or one hour's
 // cells from a header click, the always toggle, the invert button, the
-// day-header captions, the counter text and the help text. Each
+// day-header captions, cell clicks, the counter text and the help text. Each
 // picker keeps its own header state object, so a header click continues
 // from the value last used by the same kind of picker only.
 //
@@ -48,6 +48,13 @@ void week_grid_invert(WeekGridMask& work, const WeekGridHours& hours);
 
 // Writes the school's two-letter day codes on the seven day headers.
 void week_grid_set_day_captions(std::array<CColorButton, kWeekDays>& headers);
+
+// Whether a cell click at `slot` (0-83) may change the mask: the slot is in
+// range, its hour exists and the week is not in the always state.
+bool week_grid_cell_editable(const WeekGridMask& work, const WeekGridHours& hours, int slot);
+
+// Stores a cell's new check state and keeps the count of marked hours.
+void week_grid_mark_cell(WeekGridMask& work, int& marked, int slot, bool on);
 
 // The counter's text: the hours marked, or with `count_free` the existing
 // hours not marked.

@@ -107,13 +107,10 @@ void Cdwh::ShowCounter() {
 }
 
 void Cdwh::OnCell(int slot) {
-  if (slot < 0 || slot >= kWeekDays * kDayHours) return;
+  if (!week_grid_cell_editable(m_work, m_hours, slot)) return;
   int day = slot / kDayHours, hour = slot % kDayHours;
-  if (hour >= m_hours[std::size_t(day)] || m_work[0] == kWeekAlways) return;
   bool on = m_cells[std::size_t(slot)].GetCheck() == kBstChecked;
-  std::uint8_t& cell = m_work[std::size_t(slot)];
-  if (on != (cell == 1)) m_marked += on ? 1 : -1;
-  cell = on ? 1 : 0;
+  week_grid_mark_cell(m_work, m_marked, slot, on);
   if (on && (m_mode & kDwhFillEarlier)) {
     for (int h = hour - 1; h >= 0; --h) {
       std::size_t i = std::size_t(day * kDayHours + h);

@@ -250,14 +250,12 @@ void CdwhExt::ShowCounter() {
 }
 
 void CdwhExt::OnCell(int slot) {
-  if (slot < 0 || slot >= 84) return;
+  if (!week_grid_cell_editable(m_work, m_hours, slot)) return;
   int day = slot / kDayHours, hour = slot % kDayHours;
-  if (hour >= m_hours[std::size_t(day)] || m_work[0] == kWeekAlways) return;
   std::size_t i = std::size_t(slot);
   bool on = m_cells[i].GetCheck() == kBstChecked;
   if (!on && m_start_fields[i].IsWindowEnabled()) ReadTimes(day, hour);
-  if (on != (m_work[i] == 1)) m_marked += on ? 1 : -1;
-  m_work[i] = on ? 1 : 0;
+  week_grid_mark_cell(m_work, m_marked, slot, on);
   ShowHour(day, hour);
   if (on && m_mode == kDwhFillEarlier) {
     for (int h = hour - 1; h >= 0; --h) {

@@ -130,13 +130,10 @@ void CdwhCombo::ShowCounter() {
 }
 
 void CdwhCombo::OnCell(int slot) {
-  if (slot < 0 || slot >= 84) return;
-  int day = slot / kDayHours, hour = slot % kDayHours;
-  if (hour >= m_hours[std::size_t(day)] || m_work[0] == kWeekAlways) return;
+  if (!week_grid_cell_editable(m_work, m_hours, slot)) return;
   std::size_t i = std::size_t(slot);
   bool on = m_cells[i].GetCheck() == kBstChecked;
-  if (on != (m_work[i] == 1)) m_marked += on ? 1 : -1;
-  m_work[i] = on ? 1 : 0;
+  week_grid_mark_cell(m_work, m_marked, slot, on);
   m_lists[i].SetCurSel(Shown(slot));
   ShowCounter();
 }
