@@ -5,6 +5,7 @@
 // picker object of the run, so a header click continues from the value
 // last used on any page.
 #include "constraints/week_grid_picker.h"
+#include "constraints/week_grid_common.h"
 
 #include <cstring>
 #include <string>
@@ -14,22 +15,7 @@ using namespace kt::ui;
 namespace {
 
 // Program-wide state of the headers and the always toggle; zero at start.
-struct SharedState {
-  std::uint8_t day_fill = 0;
-  int last_day = 0;
-  std::uint8_t hour_fill = 0;
-  int last_hour = 0;
-  std::uint8_t saved_first = 0;
-};
-SharedState g_dwh_shared;
-
-const MlText kPickerHelp = {
-    "Potete abilitare determinate ore, oppure tutte le ore della settimana.\r\nMediante i pulsanti delle "
-    "giornata, potete abilitare / disabilitare tutte le ore di una giornata.",
-    "translate",
-    "You can enable certain Hours, or all Hours of the week.\r\nWith the buttons of the days, you can enable / "
-    "disable all Hours of one day.",
-};
+WeekGridHeaderState g_dwh_shared;
 
 }  // namespace
 
@@ -44,7 +30,7 @@ KT_END_MESSAGE_MAP()
 
 Cdwh::Cdwh(Window* parent) : CDialogML(kTemplate, parent) {}
 
-void Cdwh::ResetSharedState() { g_dwh_shared = SharedState{}; }
+void Cdwh::ResetSharedState() { g_dwh_shared = WeekGridHeaderState{}; }
 
 void Cdwh::SetGridData(Window* target, const char* title, const char* subtitle, std::uint8_t* mask,
                        const MlText* explanation, std::uint8_t mode) {
@@ -82,13 +68,7 @@ void Cdwh::DoDataExchange(DataExchange& dx) {
 
 bool Cdwh::OnInitDialog() {
   CDialogML::OnInitDialog();
-  for (int d = 0; d < kWeekDays; ++d) {
-    char code[3] = {};
-    std::memcpy(code, g_ui_header.day_codes[d], 2);
-    char caption[8];
-    std::snprintf(caption, sizeof caption, "%2.2s", code);
-    m_day_headers[std::size_t(d)].SetCaption(caption);
-  }
+  week_grid_set_day_captions(m_day_headers);
   for (CCheck& cell : m_cells) cell.EnableWindow(false);
   const char* title = m_title ? m_title : "";
   SetWindowTextML(title);
@@ -123,18 +103,14 @@ void Cdwh::Refresh() {
 }
 
 void Cdwh::ShowCounter() {
-  int shown = m_mode & kDwhCountFree ? m_existing - m_marked : m_marked;
-  m_counter.SetWindowText(std::to_string(shown));
+  m_counter.SetWindowText(week_grid_counter_text((m_mode & kDwhCountFree) != 0, m_existing, m_marked));
 }
 
 void Cdwh::OnCell(int slot) {
-  if (slot < 0 || slot >= kWeekDays * kDayHours) return;
+  if (!week_grid_cell_editable(m_work, m_hours, slot)) return;
   int day = slot / kDayHours, hour = slot % kDayHours;
-  if (hour >= m_hours[std::size_t(day)] || m_work[0] == kWeekAlways) return;
   bool on = m_cells[std::size_t(slot)].GetCheck() == kBstChecked;
-  std::uint8_t& cell = m_work[std::size_t(slot)];
-  if (on != (cell == 1)) m_marked += on ? 1 : -1;
-  cell = on ? 1 : 0;
+  week_grid_mark_cell(m_work, m_marked, slot, on);
   if (on && (m_mode & kDwhFillEarlier)) {
     for (int h = hour - 1; h >= 0; --h) {
       std::size_t i = std::size_t(day * kDayHours + h);
@@ -148,42 +124,24 @@ void Cdwh::OnCell(int slot) {
 }
 
 void Cdwh::OnDayHeader(int day) {
-  if (day < 0 || day >= kWeekDays) return;
-  if (day == g_dwh_shared.last_day) g_dwh_shared.day_fill = std::uint8_t(1 - g_dwh_shared.day_fill);
-  for (int h = 0; h < m_hours[std::size_t(day)]; ++h) m_work[std::size_t(day * kDayHours + h)] = g_dwh_shared.day_fill;
-  Refresh();
-  g_dwh_shared.last_day = day;
+  if (week_grid_fill_day(g_dwh_shared, m_work, m_hours, day)) Refresh();
 }
 
 void Cdwh::OnHourHeader(int hour) {
-  if (hour < 0 || hour >= kDayHours) return;
-  if (hour == g_dwh_shared.last_hour) g_dwh_shared.hour_fill = std::uint8_t(1 - g_dwh_shared.hour_fill);
-  for (int d = 0; d < kWeekDays; ++d)
-    if (hour < m_hours[std::size_t(d)]) m_work[std::size_t(d * kDayHours + hour)] = g_dwh_shared.hour_fill;
-  Refresh();
-  g_dwh_shared.last_hour = hour;
+  if (week_grid_fill_hour(g_dwh_shared, m_work, m_hours, hour)) Refresh();
 }
 
 void Cdwh::OnInvert() {
-  for (int d = 0; d < kWeekDays; ++d)
-    for (int h = 0; h < m_hours[std::size_t(d)]; ++h) {
-      std::uint8_t& cell = m_work[std::size_t(d * kDayHours + h)];
-      cell = cell == 1 ? 0 : 1;
-    }
+  week_grid_invert(m_work, m_hours);
   Refresh();
 }
 
 void Cdwh::OnAlways() {
-  if (m_always.GetCheck() == kBstChecked) {
-    g_dwh_shared.saved_first = m_work[0];
-    m_work[0] = kWeekAlways;
-  } else {
-    m_work[0] = g_dwh_shared.saved_first;
-  }
+  week_grid_toggle_always(g_dwh_shared, m_work, m_always.GetCheck() == kBstChecked);
   Refresh();
 }
 
-void Cdwh::OnHelpButton() { m_help.SetTextML(&kPickerHelp); }
+void Cdwh::OnHelpButton() { m_help.SetTextML(&week_grid_help_text()); }
 
 void Cdwh::OnOK() {
   if (Window::GetFocus() != &m_ok) return;

@@ -5,6 +5,7 @@
 // into the fields are read back before every redraw, so a header click or
 // the always box never throws them away.
 #include "constraints/week_grid_times.h"
+#include "constraints/week_grid_common.h"
 
 #include <cstdio>
 #include <cstring>
@@ -16,22 +17,8 @@ using namespace kt::ui;
 
 namespace {
 
-struct SharedState {
-  std::uint8_t day_fill = 0;
-  int last_day = 0;
-  std::uint8_t hour_fill = 0;
-  int last_hour = 0;
-  std::uint8_t saved_first = 0;
-};
-SharedState g_dwh_ext_shared;
-
-const MlText kPickerHelp = {
-    "Potete abilitare determinate ore, oppure tutte le ore della settimana.\r\nMediante i pulsanti delle "
-    "giornata, potete abilitare / disabilitare tutte le ore di una giornata.",
-    "translate",
-    "You can enable certain Hours, or all Hours of the week.\r\nWith the buttons of the days, you can enable / "
-    "disable all Hours of one day.",
-};
+// Program-wide state of the headers and the always toggle; zero at start.
+WeekGridHeaderState g_dwh_ext_shared;
 const MlText kCopyCaption = {"Copia le ore di %s", "Stunden von %s kopieren", "Copy Hours of %s"};
 const MlText kGrowing = {"Inserire valori crescenti, Giorno:%s Ora:%d", "translate",
                          "Enter growing values, Day:%s Hour:%d"};
@@ -61,7 +48,7 @@ KT_END_MESSAGE_MAP()
 
 CdwhExt::CdwhExt(Window* parent) : CDialogML(kTemplate, parent) {}
 
-void CdwhExt::ResetSharedState() { g_dwh_ext_shared = SharedState{}; }
+void CdwhExt::ResetSharedState() { g_dwh_ext_shared = WeekGridHeaderState{}; }
 
 void CdwhExt::SetGridData(Window* target, const char* title, const char* subtitle, std::uint8_t* mask,
                           std::int16_t* starts, std::int16_t* durations, std::int8_t* maximum_difference,
@@ -259,19 +246,16 @@ void CdwhExt::Refresh() {
 }
 
 void CdwhExt::ShowCounter() {
-  int shown = m_mode & kDwhCountFree ? m_existing - m_marked : m_marked;
-  m_counter.SetWindowText(std::to_string(shown));
+  m_counter.SetWindowText(week_grid_counter_text((m_mode & kDwhCountFree) != 0, m_existing, m_marked));
 }
 
 void CdwhExt::OnCell(int slot) {
-  if (slot < 0 || slot >= 84) return;
+  if (!week_grid_cell_editable(m_work, m_hours, slot)) return;
   int day = slot / kDayHours, hour = slot % kDayHours;
-  if (hour >= m_hours[std::size_t(day)] || m_work[0] == kWeekAlways) return;
   std::size_t i = std::size_t(slot);
   bool on = m_cells[i].GetCheck() == kBstChecked;
   if (!on && m_start_fields[i].IsWindowEnabled()) ReadTimes(day, hour);
-  if (on != (m_work[i] == 1)) m_marked += on ? 1 : -1;
-  m_work[i] = on ? 1 : 0;
+  week_grid_mark_cell(m_work, m_marked, slot, on);
   ShowHour(day, hour);
   if (on && m_mode == kDwhFillEarlier) {
     for (int h = hour - 1; h >= 0; --h) {
@@ -289,40 +273,20 @@ void CdwhExt::OnCell(int slot) {
 }
 
 void CdwhExt::OnDayHeader(int day) {
-  if (day < 0 || day >= kWeekDays) return;
-  SharedState& s = g_dwh_ext_shared;
-  if (day == s.last_day) s.day_fill = std::uint8_t(1 - s.day_fill);
-  for (int h = 0; h < m_hours[std::size_t(day)]; ++h) m_work[std::size_t(day * kDayHours + h)] = s.day_fill;
-  Refresh();
-  s.last_day = day;
+  if (week_grid_fill_day(g_dwh_ext_shared, m_work, m_hours, day)) Refresh();
 }
 
 void CdwhExt::OnHourHeader(int hour) {
-  if (hour < 0 || hour >= kDayHours) return;
-  SharedState& s = g_dwh_ext_shared;
-  if (hour == s.last_hour) s.hour_fill = std::uint8_t(1 - s.hour_fill);
-  for (int d = 0; d < kWeekDays; ++d)
-    if (hour < m_hours[std::size_t(d)]) m_work[std::size_t(d * kDayHours + hour)] = s.hour_fill;
-  Refresh();
-  s.last_hour = hour;
+  if (week_grid_fill_hour(g_dwh_ext_shared, m_work, m_hours, hour)) Refresh();
 }
 
 void CdwhExt::OnInvert() {
-  for (int d = 0; d < kWeekDays; ++d)
-    for (int h = 0; h < m_hours[std::size_t(d)]; ++h) {
-      std::uint8_t& cell = m_work[std::size_t(d * kDayHours + h)];
-      cell = cell == 1 ? 0 : 1;
-    }
+  week_grid_invert(m_work, m_hours);
   Refresh();
 }
 
 void CdwhExt::OnAlways() {
-  if (m_always.GetCheck() == kBstChecked) {
-    g_dwh_ext_shared.saved_first = m_work[0];
-    m_work[0] = kWeekAlways;
-  } else {
-    m_work[0] = g_dwh_ext_shared.saved_first;
-  }
+  week_grid_toggle_always(g_dwh_ext_shared, m_work, m_always.GetCheck() == kBstChecked);
   Refresh();
 }
 
@@ -350,7 +314,7 @@ void CdwhExt::OnCopy(int index) {
   Refresh();
 }
 
-void CdwhExt::OnHelpButton() { m_help.SetTextML(&kPickerHelp); }
+void CdwhExt::OnHelpButton() { m_help.SetTextML(&week_grid_help_text()); }
 
 void CdwhExt::OnOptionsHelp() { m_help.SetTextML(&kOptionsHelp); }
 

@@ -4,6 +4,7 @@
 // choice sets box and value together. A full week, every hour available
 // at the maximum, is stored as the always state.
 #include "constraints/week_grid_values.h"
+#include "constraints/week_grid_common.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,22 +14,8 @@ using namespace kt::ui;
 
 namespace {
 
-struct SharedState {
-  std::uint8_t day_fill = 0;
-  int last_day = 0;
-  std::uint8_t hour_fill = 0;
-  int last_hour = 0;
-  std::uint8_t saved_first = 0;
-};
-SharedState g_dwh_combo_shared;
-
-const MlText kPickerHelp = {
-    "Potete abilitare determinate ore, oppure tutte le ore della settimana.\r\nMediante i pulsanti delle "
-    "giornata, potete abilitare / disabilitare tutte le ore di una giornata.",
-    "translate",
-    "You can enable certain Hours, or all Hours of the week.\r\nWith the buttons of the days, you can enable / "
-    "disable all Hours of one day.",
-};
+// Program-wide state of the headers and the always toggle; zero at start.
+WeekGridHeaderState g_dwh_combo_shared;
 
 }  // namespace
 
@@ -43,7 +30,7 @@ KT_END_MESSAGE_MAP()
 
 CdwhCombo::CdwhCombo(Window* parent) : CDialogML(kTemplate, parent) {}
 
-void CdwhCombo::ResetSharedState() { g_dwh_combo_shared = SharedState{}; }
+void CdwhCombo::ResetSharedState() { g_dwh_combo_shared = WeekGridHeaderState{}; }
 
 void CdwhCombo::SetGridData(Window* target, const char* title, const char* subtitle, std::uint8_t* mask,
                             std::int8_t* values, int maximum, const MlText* explanation, std::uint8_t mode) {
@@ -89,13 +76,7 @@ void CdwhCombo::DoDataExchange(DataExchange& dx) {
 
 bool CdwhCombo::OnInitDialog() {
   CDialogML::OnInitDialog();
-  for (int d = 0; d < kWeekDays; ++d) {
-    char code[3] = {};
-    std::memcpy(code, g_ui_header.day_codes[d], 2);
-    char caption[8];
-    std::snprintf(caption, sizeof caption, "%2.2s", code);
-    m_day_headers[std::size_t(d)].SetCaption(caption);
-  }
+  week_grid_set_day_captions(m_day_headers);
   for (std::size_t i = 0; i < 84; ++i) {
     m_cells[i].EnableWindow(false);
     m_lists[i].EnableWindow(false);
@@ -145,18 +126,14 @@ void CdwhCombo::Refresh() {
 }
 
 void CdwhCombo::ShowCounter() {
-  int shown = m_mode & kDwhCountFree ? m_existing - m_marked : m_marked;
-  m_counter.SetWindowText(std::to_string(shown));
+  m_counter.SetWindowText(week_grid_counter_text((m_mode & kDwhCountFree) != 0, m_existing, m_marked));
 }
 
 void CdwhCombo::OnCell(int slot) {
-  if (slot < 0 || slot >= 84) return;
-  int day = slot / kDayHours, hour = slot % kDayHours;
-  if (hour >= m_hours[std::size_t(day)] || m_work[0] == kWeekAlways) return;
+  if (!week_grid_cell_editable(m_work, m_hours, slot)) return;
   std::size_t i = std::size_t(slot);
   bool on = m_cells[i].GetCheck() == kBstChecked;
-  if (on != (m_work[i] == 1)) m_marked += on ? 1 : -1;
-  m_work[i] = on ? 1 : 0;
+  week_grid_mark_cell(m_work, m_marked, slot, on);
   m_lists[i].SetCurSel(Shown(slot));
   ShowCounter();
 }
@@ -184,35 +161,19 @@ void CdwhCombo::OnList(int slot) {
 }
 
 void CdwhCombo::OnDayHeader(int day) {
-  if (day < 0 || day >= kWeekDays) return;
-  SharedState& s = g_dwh_combo_shared;
-  if (day == s.last_day) s.day_fill = std::uint8_t(1 - s.day_fill);
-  for (int h = 0; h < m_hours[std::size_t(day)]; ++h) m_work[std::size_t(day * kDayHours + h)] = s.day_fill;
-  Refresh();
-  s.last_day = day;
+  if (week_grid_fill_day(g_dwh_combo_shared, m_work, m_hours, day)) Refresh();
 }
 
 void CdwhCombo::OnHourHeader(int hour) {
-  if (hour < 0 || hour >= kDayHours) return;
-  SharedState& s = g_dwh_combo_shared;
-  if (hour == s.last_hour) s.hour_fill = std::uint8_t(1 - s.hour_fill);
-  for (int d = 0; d < kWeekDays; ++d)
-    if (hour < m_hours[std::size_t(d)]) m_work[std::size_t(d * kDayHours + hour)] = s.hour_fill;
-  Refresh();
-  s.last_hour = hour;
+  if (week_grid_fill_hour(g_dwh_combo_shared, m_work, m_hours, hour)) Refresh();
 }
 
 void CdwhCombo::OnAlways() {
-  if (m_always.GetCheck() == kBstChecked) {
-    g_dwh_combo_shared.saved_first = m_work[0];
-    m_work[0] = kWeekAlways;
-  } else {
-    m_work[0] = g_dwh_combo_shared.saved_first;
-  }
+  week_grid_toggle_always(g_dwh_combo_shared, m_work, m_always.GetCheck() == kBstChecked);
   Refresh();
 }
 
-void CdwhCombo::OnHelpButton() { m_help.SetTextML(&kPickerHelp); }
+void CdwhCombo::OnHelpButton() { m_help.SetTextML(&week_grid_help_text()); }
 
 void CdwhCombo::OnOK() {
   if (Window::GetFocus() != &m_ok) return;
