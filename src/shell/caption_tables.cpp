@@ -18,6 +18,10 @@ const MlText g_ml_dialog_titles[] = {
      "How to contact the support service"},
     {"Ore", "Stunden", "Hours"},
     {"Tabella", "Tabelle", "Table"},
+    {"Dizionario Materie di Insegnamento", "Fächerlexikon"_cp, "Dictionary of Teaching Subjects"},
+    {"Laboratori", "Labore", "Labs"},
+    {"Palestre (e altri Locali Comuni)", "Turnhallen (und andere gemeinsame Räume)"_cp,
+     "Gyms (and other common Rooms)"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -57,6 +61,57 @@ const MlText g_ml_static_captions[] = {
      "Largest difference of hours between days"},
     {"Può entrare in seconda ora volte alla settimana"_cp, "Darf so oft pro Woche zur zweiten Stunde kommen",
      "May enter at the second hour, times a week"},
+    {"Aggiunta di una materia dalle", "Hinzufügen eines Faches aus den"_cp, "Adding a subject from the"},
+    {"Classi di concorso ministeriali", "ministeriellen Fächerklassen", "ministry subject classes"},
+    {"OPPURE", "ODER", "OR"},
+    {"Aggiunta di una materia ", "Hinzufügen eines Faches "_cp, "Adding a subject "},
+    {"con denominazione libera ", "mit freiem Namen ", "under a free name "},
+    {"Per Correggere o Cancellare, selezionare una o più Materie nella lista delle Materie inserite."_cp,
+     "Zum Korrigieren oder Löschen ein oder mehrere Fächer in der Liste wählen."_cp,
+     "To correct or delete, select one or more subjects in the list."},
+    {"Suggerimento: se volete eliminare le Materie non utilizzate, selezionatele TUTTE e cancellatele: le materie "
+     "utilizzate per almeno un'ora non saranno cancellate.",
+     "Tipp: um die nicht benutzten Fächer zu löschen, wählen Sie ALLE und löschen Sie sie: Fächer, die mindestens "
+     "eine Stunde benutzt werden, werden nicht gelöscht."_cp,
+     "Hint: to delete the unused subjects, select them ALL and delete them: subjects used for at least one hour "
+     "will not be deleted."},
+    {"che si trova nel Plesso:", "im Gebäude:"_cp, "in the building:"},
+    {"Per Correggere o Cancellare, selezionare un Laboratorio nella lista.",
+     "Zum Korrigieren oder Löschen ein Labor in der Liste wählen."_cp,
+     "To correct or delete, select a lab in the list."},
+    {"Aggiunta di un Laboratorio al Gruppo selezionato: ", "Labor zur gewählten Gruppe hinzufügen: "_cp,
+     "Add a lab to the selected group: "},
+    {"Suggerimento: se volete eliminare i Laboratori non utilizzati, selezionateli TUTTI e cancellateli: i "
+     "laboratori utilizzati per almeno un'ora non saranno cancellati.",
+     "Tipp: um die nicht benutzten Labore zu löschen, wählen Sie ALLE und löschen Sie sie: Labore, die mindestens "
+     "eine Stunde benutzt werden, werden nicht gelöscht."_cp,
+     "Hint: to delete the unused labs, select them ALL and delete them: labs used for at least one hour will not "
+     "be deleted."},
+    {" Gestione dei Gruppi di Laboratori: leggete attentamente la documentazione e configurateli (se utili nel "
+     "vostro caso) solo dopo avere ottenuto un primo orario.",
+     " Laborgruppen: lesen Sie die Dokumentation sorgfältig und legen Sie sie (wenn nützlich) erst nach einem "
+     "ersten Stundenplan an."_cp,
+     " Lab groups: read the documentation carefully and configure them (if useful in your case) only after a "
+     "first timetable has been obtained."},
+    {"Nome Locale", "Name des Raumes", "Room name"},
+    {"Plesso (Fabbricato)", "Gebäude"_cp, "Building"},
+    {"Materia", "Fach", "Subject"},
+    {"Altre materie che impegnano il locale (eventuali)", "Andere Fächer, die den Raum belegen (falls vorhanden)"_cp,
+     "Other subjects that occupy the room (if any)"},
+    {"Massimo di Classi compresenti", "Höchstzahl gleichzeitiger Klassen"_cp, "Maximum classes at once"},
+    {"Limitazioni all'accoppiamento delle Classi nel Locale: ", "Grenzen der Paarung der Klassen im Raum: ",
+     "Limits to pairing classes in the room: "},
+    {"con", "mit", "with"},
+    {"Minimo di Classi compresenti", "Mindestzahl gleichzeitiger Klassen"_cp, "Minimum classes at once"},
+    {"Non controllare il minimo dall'ora", "Minimum nicht prüfen ab Stunde"_cp, "Do not check the minimum from hour"},
+    {"Massimo prodotto Classi x Ore", "Höchstes Produkt Klassen x Stunden"_cp, "Maximum product classes x hours"},
+    {"Errori tollerati", "Tolerierte Fehler", "Tolerated errors"},
+    {" Vincoli di USO MOLTO RARO! Leggete attentamente la descrizione di ciascuno e usateli soltanto dopo avere "
+     "ottenuto un orario chiuso! ",
+     " Bedingungen für SEHR SELTENEN GEBRAUCH! Lesen Sie die Beschreibung und benutzen Sie sie erst nach einem "
+     "fertigen Stundenplan! "_cp,
+     " Constraints of VERY RARE USE! Read each description carefully and use them only after a complete "
+     "timetable has been obtained! "},
     {nullptr, nullptr, nullptr},
 };
 
@@ -73,6 +128,13 @@ const MlText g_ml_check_captions[] = {
     {"Scuola per Infanzia o Primaria o Elementare", "Kindergarten oder Grundschule",
      "Nursery or primary school"},
     {"Scuola Media o Superiore", "Mittel- oder Oberschule", "Middle or secondary school"},
+    {"Materia di Conversazione / Compresenza", "Fach mit Mitanwesenheit", "Twin teacher subject"},
+    {"Se necessario può essere svolta sempre verso le ultime ore del giorno"_cp,
+     "Kann wenn nötig immer in den letzten Stunden des Tages liegen"_cp,
+     "May always lie in the last hours of the day when needed"},
+    {"Materia non didattica (ad esempio, Sorveglianza Mensa)", "Nicht-unterrichtendes Fach (z.B. Mensaaufsicht)",
+     "Non-teaching subject (e.g. canteen supervision)"},
+    {"Vuoto oppure rispettare il minimo", "Leer oder das Minimum einhalten", "Empty or respect the minimum"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -134,5 +196,21 @@ const MlText g_ml_button_captions[] = {
     {"!SALVA le modifiche", "!Änderungen SPEICHERN"_cp, "!SAVE the changes"},
     {"!ABBANDONA le modifiche", "!Änderungen VERWERFEN"_cp, "!DISCARD the changes"},
     {"Ripristina i valori predefiniti di sistema", "Systemvorgaben wiederherstellen", "Restore the system defaults"},
+    {"[Invio] Aggiungi al Dizionario Materie", "[Enter] Zum Fächerlexikon hinzufügen"_cp,
+     "[Enter] Add to the subject dictionary"},
+    {"Modifica il Nome della Materia", "Namen des Faches ändern"_cp, "Change the subject's name"},
+    {"[Canc] Elimina Materia dal dizionario", "[Entf] Fach aus dem Lexikon löschen"_cp,
+     "[Del] Delete subject from the dictionary"},
+    {"[Invio] Aggiungi Laboratorio", "[Enter] Labor hinzufügen"_cp, "[Enter] Add lab"},
+    {"[Canc] Elimina Laboratorio ", "[Entf] Labor löschen"_cp, "[Del] Delete lab"},
+    {"Modifica il Nome del Laboratorio", "Namen des Labors ändern"_cp, "Change the lab's name"},
+    {"[Invio] Aggiungi Gruppo", "[Enter] Gruppe hinzufügen"_cp, "[Enter] Add group"},
+    {"[Canc] Elimina Gruppo", "[Entf] Gruppe löschen"_cp, "[Del] Delete group"},
+    {"Modifica il Nome del Gruppo", "Namen der Gruppe ändern"_cp, "Change the group's name"},
+    {"<-- Togli", "<-- Entfernen", "<-- Remove"},
+    {"Cancella", "Löschen"_cp, "Clear"},
+    {"[Invio] Aggiungi Locale", "[Enter] Raum hinzufügen"_cp, "[Enter] Add room"},
+    {"Modifica il nome", "Namen ändern"_cp, "Change the name"},
+    {"[Canc] Elimina Locale", "[Entf] Raum löschen"_cp, "[Del] Delete room"},
     {nullptr, nullptr, nullptr},
 };
