@@ -11,6 +11,8 @@
 // either form: it goes to the page's OnEnter with the focused control.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/ui.h"
 #include "shell/ml_text.h"
 #include "shell/resizable_dialog.h"
@@ -62,6 +64,10 @@ bool dictionary_same_name(const char* a, const char* b);
 // Writes a name into a 21-byte name field: at most 20 characters, the
 // rest of the field zero.
 void dictionary_copy_name(char* field, const char* name);
+
+// A count read from the packed model, bounded to its table; taken by value
+// because a packed field may sit at any address.
+inline int dictionary_count(std::uint32_t count, int cap) { return count > std::uint32_t(cap) ? cap : int(count); }
 
 // Installs the subjects, labs and gyms pages in g_pages (start-up).
 void subjects_install_pages();

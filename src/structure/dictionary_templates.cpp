@@ -1,5 +1,5 @@
-// Dialog templates of the dictionary pages: subjects (142), labs (144) and
-// gyms and shared rooms (145). Captions are the Italian keys of the caption
+// Dialog templates of the dictionary pages: subjects (142), labs (144),
+// gyms and shared rooms (145) and lessons by class (233). Captions are the Italian keys of the caption
 // tables; texts the pages set at run time (summaries, help) start empty.
 // The pages are laid out on the frame's page area (552 x 318 dialog units)
 // and keep that size when they run as a captioned modal dialog.
@@ -7,6 +7,7 @@
 #include "structure/dictionary_page.h"
 #include "structure/gyms_page.h"
 #include "structure/labs_page.h"
+#include "structure/lessons_by_class_page.h"
 #include "structure/subjects_page.h"
 
 using namespace kt::ui;
@@ -176,10 +177,61 @@ constexpr ControlTemplate kGymControls[] = {
     {"Edit", P::kHelpPaneId, "", kPane, 376, 258, 168, 54},
 };
 
+using C = Clacoco;
+
+constexpr ControlTemplate kLessonControls[] = {
+    {"ComboBox", C::kClassId, "", kDropList, 8, 6, 70, 120},
+    {"Button", C::kPrevId, "<--", kOwner, 80, 6, 20, 13},
+    {"Button", C::kNextId, "-->", kOwner, 102, 6, 20, 13},
+    {"Static", C::kCountId, "", 0, 126, 8, 40, 9},
+    {"Static", C::kBuildingTextId, "", 0, 170, 8, 100, 9},
+    {"Button", C::kFirstHelpButtonId + 0, "?", kOwner, 280, 6, 14, 14},
+    {"Button", C::kHowToId, "#Come fare?", kOwner, 298, 6, 60, 14},
+    {"Button", C::kAutoSaveId, "Salva senza conferma", kCheck, 370, 8, 120, 10},
+    {"ListView", C::kGridId, "", kList | kLvsSingleSel, 8, 24, 536, 150},
+    {"Static", C::kFirstStaticId + 0, "LEZIONE FRONTALE:", 0, 8, 180, 120, 9},
+    {"Static", C::kFirstStaticId + 1, "Materia", 0, 8, 192, 40, 9},
+    {"ComboBox", C::kSubjectId, "", kDropList, 50, 190, 110, 100},
+    {"Button", C::kNewSubjectId, "nuova", kOwner, 162, 190, 30, 13},
+    {"Static", C::kFirstStaticId + 2, "Professore", 0, 8, 208, 40, 9},
+    {"ComboBox", C::kTeacherId, "", kDropList, 50, 206, 110, 100},
+    {"Button", C::kNewTeacherId, "nuovo", kOwner, 162, 206, 30, 13},
+    {"Static", C::kFirstStaticId + 4, "fa Sottogruppo con", 0, 8, 224, 70, 9},
+    {"ComboBox", C::kSubgroupId, "", kDropList, 80, 222, 112, 90},
+    {"Button", C::kAddHourId, "Aggiunta di un'Ora di Lezione", kOwner, 8, 240, 90, 14},
+    {"Button", C::kAddHour2Id, "Aggiunta di un'Ora di Lezione", kOwner, 100, 240, 90, 14},
+    {"Button", C::kDeleteId, "Cancella questa Ora di lezione", kOwner, 8, 256, 90, 14},
+    {"Button", C::kAnotherId, "Aggiungi un'altra Ora come questa", kOwner, 100, 256, 90, 14},
+    {"Button", C::kSeparateId, "Separa le due Ore in due Lezioni Frontali", kOwner, 8, 272, 90, 14},
+    {"Button", C::kRenameId, "Correggi il nome del Professore", kOwner, 100, 272, 90, 14},
+    {"Static", C::kFirstStaticId + 3, "LABORATORIO / COMPRESENZA:", 0, 200, 180, 150, 9},
+    {"ComboBox", C::kLabId, "", kDropList, 200, 190, 110, 80},
+    {"Button", C::kNewLabId, "nuovo", kOwner, 312, 190, 30, 13},
+    {"ComboBox", C::kConversationId, "", kDropList, 200, 206, 110, 80},
+    {"Button", C::kNewConversationId, "nuova", kOwner, 312, 206, 30, 13},
+    {"ComboBox", C::kSecondId, "", kDropList, 200, 222, 110, 80},
+    {"Button", C::kNewSecondId, "nuovo", kOwner, 312, 222, 30, 13},
+    {"Static", C::kFirstStaticId + 5,
+     "Ricordate che per porre due Professori in compresenza occorre specificare o un laboratorio o una materia di "
+     "compresenza, NON ENTRAMBI !",
+     0, 200, 240, 150, 30},
+    {"Static", C::kFirstStaticId + 6,
+     "In Laboratorio non c'è necessariamente il secondo Professore: in questo caso il Professore è accompagnato da "
+     "se stesso"_cp,
+     0, 200, 272, 150, 30},
+    {"Edit", C::kHelpPaneId, "", kPane, 356, 180, 188, 90},
+    {"Button", C::kFirstHelpButtonId + 1, "?", kOwner, 530, 296, 14, 14},
+    {"Button", C::kSaveId, "!SALVA", kOwner, 356, 276, 80, 16},
+    {"Button", C::kAbandonId, "!Abbandona", kOwner, 440, 276, 80, 16},
+    {"Button", C::kSave2Id, "salva", kOwner, 356, 296, 80, 14},
+    {"Button", C::kAbandon2Id, "annulla modifiche", kOwner, 440, 296, 80, 14},
+};
+
 constexpr DialogTemplate kDictionaryTemplates[] = {
     {Cmaterie::kTemplate, "Dizionario Materie di Insegnamento", kPageStyle, 0, 0, 552, 318, kSubjectControls},
     {Clapal::kTemplate, "Laboratori", kPageStyle, 0, 0, 552, 318, kLabControls},
     {Cpale::kTemplate, "Palestre (e altri Locali Comuni)", kPageStyle, 0, 0, 552, 318, kGymControls},
+    {Clacoco::kTemplate, "Modifica delle Cattedre per Classe", kPageStyle, 0, 0, 552, 318, kLessonControls},
 };
 
 }  // namespace

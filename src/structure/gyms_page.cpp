@@ -278,9 +278,9 @@ bool Cpale::OnInitDialog() {
   m_name.LimitText(kUiNameSize - 1);
   for (int b = 0; b < building_count(); ++b) m_building.AddString(building_name(b));
   m_building.EnableWindow(building_count() >= 2);
-  std::uint32_t subjects = std::min<std::uint32_t>(g_ui_structure.subject_count, kUiMaxSubjects);
+  int subjects = dictionary_count(g_ui_structure.subject_count, kUiMaxSubjects);
   for (ComboBox& list : m_subjects)
-    for (std::uint32_t s = 0; s < subjects; ++s)
+    for (int s = 0; s < subjects; ++s)
       if (!g_ui_structure.subjects[s].hidden && g_ui_structure.subjects[s].name[0]) list.AddString(subject_name(int(s)));
   for (int v = 1; v <= kMaxCapacity; ++v) m_capacity.AddString(format("%2d", v));
   for (int v = 0; v <= 8; ++v) m_minimum.AddString(format("%d", v));
@@ -288,7 +288,7 @@ bool Cpale::OnInitDialog() {
   for (int h = 2; h <= longest_day(); ++h) m_minimum_from_hour.AddString(format("%d", h));
   m_product.AddString("-");
   for (int v = 1; v <= kMaxCapacity; ++v) m_product.AddString(format("%2d", v));
-  int classes = int(std::min<std::uint32_t>(g_ui_structure.class_count, kUiMaxClasses));
+  int classes = dictionary_count(g_ui_structure.class_count, kUiMaxClasses);
   for (int v = 0; v == 0 || (v < classes && v <= kMaxCapacity); ++v) m_tolerated.AddString(format("%2d", v));
   for (int r = 0; r < kPairRows; ++r) {
     m_pairs[std::size_t(r)].AddString(kNotManaged.Get());
@@ -401,7 +401,7 @@ Cpale::Applied Cpale::Apply(ApplyMode mode) {
     std::memset(&fresh, 0, sizeof fresh);
     kt::cp1252_make_upper(name);
     dictionary_copy_name(fresh.name, name);
-    for (std::int32_t& s : fresh.subjects) s = -1;
+    for (int s = 0; s < 4; ++s) fresh.subjects[s] = -1;
     for (auto& pair : fresh.pairs) pair[0] = pair[1] = 255;
     se.gym_count = std::uint32_t(room + 1);
     appended = true;

@@ -50,16 +50,16 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   ui.PressInNextModal(kOkButton);
   type_and_enter(ui, page, "Palestra");
   EXPECT_TRUE(box_said(ui, "Specificare il Plesso in cui si trova il Locale Comune"));
-  EXPECT_EQ(g_ui_settings.gym_count, 0u);  // the room this call appended went again
+  EXPECT_EQ(+g_ui_settings.gym_count, 0u);  // the room this call appended went again
 
   ui.Select(page, P::kBuildingId, 0);
   ui.Select(page, P::kFirstSubjectId, "EDUCAZIONE FISICA");
   ui.Select(page, P::kCapacityId, 2);
   type_and_enter(ui, page, "Palestra");
-  ASSERT_EQ(g_ui_settings.gym_count, 1u);
+  ASSERT_EQ(+g_ui_settings.gym_count, 1u);
   EXPECT_EQ(std::string(gym(0).name), "PALESTRA");
-  EXPECT_EQ(gym(0).subjects[0], 0);
-  EXPECT_EQ(gym(0).subjects[1], -1);
+  EXPECT_EQ(+gym(0).subjects[0], 0);
+  EXPECT_EQ(+gym(0).subjects[1], -1);
   EXPECT_EQ(gym(0).max_classes, 3);
   EXPECT_EQ(gym(0).hours[0], 255);  // marked no hour: always available
   EXPECT_EQ(ui.Text(page, P::kNameId), "");
@@ -71,10 +71,10 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   type_and_enter(ui, page, "Aula musica");
   EXPECT_TRUE(box_said(ui, "Esistono DUE locali con Plesso:CENTRALE e Materia:EDUCAZIONE FISICA. Configurare i "
                            "locali comuni con Materie diverse."));
-  EXPECT_EQ(g_ui_settings.gym_count, 1u);
+  EXPECT_EQ(+g_ui_settings.gym_count, 1u);
   ui.Select(page, P::kBuildingId, 1);
   type_and_enter(ui, page, "Aula musica");
-  ASSERT_EQ(g_ui_settings.gym_count, 2u);
+  ASSERT_EQ(+g_ui_settings.gym_count, 2u);
   EXPECT_EQ(gym(1).building, 1);
 
   // The first room again: a minimum above the capacity, then 1.
@@ -113,7 +113,7 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   ui.PressInNextModal(kOkButton);
   type_and_enter(ui, page, "Mensa");
   EXPECT_TRUE(box_said(ui, "Raggiunto Massimo Locali Comuni - Non inseribile"));
-  EXPECT_EQ(g_ui_settings.gym_count, std::uint32_t(kUiMaxGyms));
+  EXPECT_EQ(+g_ui_settings.gym_count, std::uint32_t(kUiMaxGyms));
   og_snapshot_all();
   EXPECT_TRUE(ui.Problems().empty());
 }
@@ -157,7 +157,7 @@ TEST(GymsPage, NeverAvailableAsksRenameRefusesTakenNamesDeleteMovesDown) {
   list->SetItemState(-1, 0, kLvisSelected);
   list->SetItemState(1, kLvisSelected, kLvisSelected);
   ui.Click(page, P::kDeleteId);
-  ASSERT_EQ(g_ui_settings.gym_count, 2u);
+  ASSERT_EQ(+g_ui_settings.gym_count, 2u);
   EXPECT_EQ(std::string(gym(1).name), "TEATRO");
   EXPECT_EQ(gym(1).building, 1);
   EXPECT_EQ(list->GetItemCount(), 2);

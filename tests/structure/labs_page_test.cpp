@@ -45,9 +45,9 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   ui.PressInNextModal(kOkButton);
   type_into(ui, page, L::kLabNameId, " Lab, chimica ");
   EXPECT_TRUE(box_said(ui, "Specificare il Plesso in cui si trova il nuovo Laboratorio"));
-  EXPECT_EQ(g_ui_structure.lab_count, 0u);
+  EXPECT_EQ(+g_ui_structure.lab_count, 0u);
   ui.Select(page, L::kBuildingId, 1);  // choosing the building adds the lab typed
-  ASSERT_EQ(g_ui_structure.lab_count, 1u);
+  ASSERT_EQ(+g_ui_structure.lab_count, 1u);
   EXPECT_EQ(std::string(g_ui_structure.labs[0].name), "Lab_ chimica");
   EXPECT_EQ(g_ui_structure.labs[0].building, 1);
   EXPECT_EQ(std::string(page.m_added_lab), "Lab_ chimica");
@@ -55,7 +55,7 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   ui.PressInNextModal(kOkButton);
   type_into(ui, page, L::kLabNameId, "fisica");
   EXPECT_TRUE(box_said(ui, "Il nome di un Laboratorio non può essere eguale a quello di una Materia esistente"_cp));
-  EXPECT_EQ(g_ui_structure.lab_count, 1u);
+  EXPECT_EQ(+g_ui_structure.lab_count, 1u);
 
   // Re-adding a lab with limited hours, now in building 0, moves it and frees its hours.
   g_ui_structure.labs[0].hours[0] = 0;
@@ -63,7 +63,7 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   page.GetDlgItem(L::kLabNameId)->SetWindowText("");
   ui.Select(page, L::kBuildingId, 0);  // nothing typed: only the help pane answers
   type_into(ui, page, L::kLabNameId, "LAB_ CHIMICA");
-  EXPECT_EQ(g_ui_structure.lab_count, 1u);
+  EXPECT_EQ(+g_ui_structure.lab_count, 1u);
   EXPECT_EQ(g_ui_structure.labs[0].building, 0);
   EXPECT_EQ(g_ui_structure.labs[0].hours[0], 255);
   EXPECT_EQ(ui.Text(page, L::kLabNameId), "LAB_ CHIMICA");  // not a new lab: the text stays
@@ -73,7 +73,7 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   ui.PressInNextModal(kOkButton);
   type_into(ui, page, L::kLabNameId, "ONE TOO MANY");
   EXPECT_TRUE(box_said(ui, "Raggiunto numero massimo di laboratori. Non inserito."));
-  EXPECT_EQ(g_ui_structure.lab_count, std::uint32_t(kUiMaxLabs));
+  EXPECT_EQ(+g_ui_structure.lab_count, std::uint32_t(kUiMaxLabs));
 
   // The check before saving names the lab that clashes with a subject.
   std::strcpy(g_ui_structure.labs[5].name, "Fisica");
@@ -94,7 +94,7 @@ TEST(LabsPage, GroupsOfferLabsOfOneBuildingAndDeletionStopsAtALabInUse) {
   int d = add_lab("AULA D");
   UiLabGroup& other = g_ui_structure.lab_groups[g_ui_structure.lab_group_count++];
   std::strcpy(other.name, "ALTRO");
-  for (auto& slot : other.labs) slot = -1;
+  for (int s = 0; s < 20; ++s) other.labs[s] = -1;
   other.labs[0] = std::int16_t(d);
   add_teacher("ROSSI", -1, b);
   TestDriver ui;
@@ -103,15 +103,15 @@ TEST(LabsPage, GroupsOfferLabsOfOneBuildingAndDeletionStopsAtALabInUse) {
   page.ShowWindow(kSwShow);
 
   type_into(ui, page, L::kGroupNameId, "Gruppo uno");
-  ASSERT_EQ(g_ui_structure.lab_group_count, 2u);
+  ASSERT_EQ(+g_ui_structure.lab_group_count, 2u);
   EXPECT_EQ(items(page, L::kCandidateId), "AULA A;AULA B;AULA C;");  // an empty group takes any building
   ui.Select(page, L::kCandidateId, "AULA A");
-  EXPECT_EQ(g_ui_structure.lab_groups[1].labs[0], a);
+  EXPECT_EQ(+g_ui_structure.lab_groups[1].labs[0], a);
   EXPECT_EQ(items(page, L::kGroupLabsId), "AULA A;");
   EXPECT_EQ(items(page, L::kCandidateId), "AULA B;");  // C lies elsewhere, D is in a group
   ui.Select(page, L::kGroupLabsId, 0);
   ui.Click(page, L::kRemoveId);
-  EXPECT_EQ(g_ui_structure.lab_groups[1].labs[0], -1);
+  EXPECT_EQ(+g_ui_structure.lab_groups[1].labs[0], -1);
   EXPECT_EQ(items(page, L::kGroupLabsId), "");
 
   // A group of 20 labs takes no 21st.
@@ -131,7 +131,7 @@ TEST(LabsPage, GroupsOfferLabsOfOneBuildingAndDeletionStopsAtALabInUse) {
   EXPECT_TRUE(box_said(ui, "Cancellazione non ammessa (elemento in uso)"));
   EXPECT_EQ(g_ui_structure.labs[a].name[0], '\0');
   EXPECT_EQ(std::string(g_ui_structure.labs[b].name), "AULA B");
-  EXPECT_EQ(g_ui_structure.lab_groups[1].labs[1], -1);
+  EXPECT_EQ(+g_ui_structure.lab_groups[1].labs[1], -1);
   EXPECT_EQ(labs->GetItemCount(), 3);
   og_snapshot_all();
   std::vector<std::string> problems = ui.Problems();

@@ -11,6 +11,7 @@
 #include "structure/input_box.h"
 #include "structure/gyms_page.h"
 #include "structure/labs_page.h"
+#include "structure/lessons_by_class_page.h"
 #include "structure/subjects_page.h"
 
 namespace {
@@ -61,10 +62,10 @@ TEST(SubjectsPage, AddsGuessesRefusesAndDeletesUnused) {
     if (!t.stored) ui.PressInNextModal(kOkButton);
     type_name(ui, page, t.text);
     if (!t.stored) {
-      EXPECT_EQ(g_ui_structure.subject_count, before) << t.id;
+      EXPECT_EQ(+g_ui_structure.subject_count, before) << t.id;
       continue;
     }
-    ASSERT_EQ(g_ui_structure.subject_count, before + 1) << t.id;
+    ASSERT_EQ(+g_ui_structure.subject_count, before + 1) << t.id;
     const UiSubject& s = g_ui_structure.subjects[before];
     EXPECT_EQ(std::string(s.name), t.stored) << t.id;
     EXPECT_EQ(s.option_n, t.n) << t.id;
@@ -175,7 +176,8 @@ TEST(DictionaryTemplates, AreSoundAndHoldEveryBoundControl) {
   Cmaterie subjects;
   Clapal labs;
   Cpale gyms;
-  for (CDictionaryPage* page : std::initializer_list<CDictionaryPage*>{&subjects, &labs, &gyms}) {
+  Clacoco lessons;
+  for (CDictionaryPage* page : std::initializer_list<CDictionaryPage*>{&subjects, &labs, &gyms, &lessons}) {
     const DialogTemplate* t = find_dialog_template(page->template_id());
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(lint_dialog_template(*t), std::vector<std::string>{}) << t->id;
