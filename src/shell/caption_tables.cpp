@@ -22,6 +22,8 @@ const MlText g_ml_dialog_titles[] = {
     {"Laboratori", "Labore", "Labs"},
     {"Palestre (e altri Locali Comuni)", "Turnhallen (und andere gemeinsame Räume)"_cp,
      "Gyms (and other common Rooms)"},
+    {"Modifica delle Cattedre per Classe", "Lehraufträge nach Klasse ändern"_cp, "Changing Lessons for Class"},
+    {"Laboratorio", "Labor", "Lab"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -112,6 +114,21 @@ const MlText g_ml_static_captions[] = {
      "fertigen Stundenplan! "_cp,
      " Constraints of VERY RARE USE! Read each description carefully and use them only after a complete "
      "timetable has been obtained! "},
+    {"LEZIONE FRONTALE:", "FRONTALUNTERRICHT:", "FRONTAL LESSON:"},
+    {"Professore", "Lehrer", "Teacher"},
+    {"LABORATORIO / COMPRESENZA:", "LABOR / MITANWESENHEIT:", "LAB / TWIN TEACHING:"},
+    {"fa Sottogruppo con", "bildet Untergruppe mit", "is a subgroup with"},
+    {"Ricordate che per porre due Professori in compresenza occorre specificare o un laboratorio o una materia di "
+     "compresenza, NON ENTRAMBI !",
+     "Für zwei mitanwesende Lehrer entweder ein Labor oder ein Fach der Mitanwesenheit angeben, NICHT BEIDES !"_cp,
+     "To put two teachers together, give either a lab or a twin teaching subject, NOT BOTH !"},
+    {"In Laboratorio non c'è necessariamente il secondo Professore: in questo caso il Professore è accompagnato da "
+     "se stesso"_cp,
+     "Im Labor ist nicht unbedingt ein zweiter Lehrer: dann begleitet der Lehrer sich selbst"_cp,
+     "A lab hour does not need a second teacher: then the teacher accompanies himself"},
+    {"Potete impegnare in questa ora il laboratorio con un docente:",
+     "Sie können das Labor in dieser Stunde für einen Lehrer buchen:"_cp,
+     "You can book the lab at this hour for one teacher:"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -135,6 +152,7 @@ const MlText g_ml_check_captions[] = {
     {"Materia non didattica (ad esempio, Sorveglianza Mensa)", "Nicht-unterrichtendes Fach (z.B. Mensaaufsicht)",
      "Non-teaching subject (e.g. canteen supervision)"},
     {"Vuoto oppure rispettare il minimo", "Leer oder das Minimum einhalten", "Empty or respect the minimum"},
+    {"Salva senza conferma", "Ohne Rückfrage speichern"_cp, "Save without asking"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -212,5 +230,16 @@ const MlText g_ml_button_captions[] = {
     {"[Invio] Aggiungi Locale", "[Enter] Raum hinzufügen"_cp, "[Enter] Add room"},
     {"Modifica il nome", "Namen ändern"_cp, "Change the name"},
     {"[Canc] Elimina Locale", "[Entf] Raum löschen"_cp, "[Del] Delete room"},
+    {"#Come fare?", "#Wie?", "#How to?"},
+    {"nuova", "neu", "new"},
+    {"nuovo", "neu", "new"},
+    {"Aggiunta di un'Ora di Lezione", "Unterrichtsstunde hinzufügen"_cp, "Add a lesson hour"},
+    {"Cancella questa Ora di lezione", "Diese Unterrichtsstunde löschen"_cp, "Delete this lesson hour"},
+    {"Aggiungi un'altra Ora come questa", "Noch eine solche Stunde hinzufügen"_cp, "Add another hour like this"},
+    {"Separa le due Ore in due Lezioni Frontali", "In zwei Frontalstunden trennen", "Split into two frontal lessons"},
+    {"Correggi il nome del Professore", "Namen des Lehrers korrigieren", "Correct the teacher's name"},
+    {"!Abbandona", "!Verwerfen", "!Discard"},
+    {"salva", "speichern", "save"},
+    {"annulla modifiche", "Änderungen verwerfen"_cp, "discard changes"},
     {nullptr, nullptr, nullptr},
 };

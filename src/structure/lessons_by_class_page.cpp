@@ -20,6 +20,7 @@
 #include "schooldata/model_lookups.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
+#include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "structure/class_labels.h"
 #include "structure/input_box.h"
@@ -32,6 +33,9 @@ using namespace kt::ui;
 bool g_lacoco_save_without_asking = false;
 
 namespace {
+
+// Column widths the user set, kept for the whole run of the program.
+ListColumnWidths g_column_widths{};
 
 const MlText kHeadings[Clacoco::kColumns] = {
     {"Ora", "Std.", "Hour"},
@@ -84,6 +88,16 @@ const MlText kSubgroupHelp = {
     "quelle di un altra. La Classe allora si scinde i due o più Sottogruppi.",
     "Sie können eine Untergruppe festlegen: die Stunden des Faches liegen gleichzeitig mit denen eines anderen."_cp,
     "You can define a subgroup: the lessons of the subject take place at the same time as those of another."};
+const MlText kJoinSubjectHelp = {
+    "Potete modificare la Materia, oppure spostare l'Ora in compresenza. Selezionate l'Ora dove questa deve essere "
+    "messa in compresenza scegliendo una delle caselle colorate di Giallo.",
+    "Sie können das Fach ändern oder die Stunde in Mitanwesenheit legen: wählen Sie eines der GELBEN Felder."_cp,
+    "You can change the subject, or move the hour into twin teaching: choose one of the YELLOW cells."};
+const MlText kJoinTeacherHelp = {
+    "Potete modificare il Professore, oppure spostare l'Ora in compresenza. Selezionate l'Ora dove questa deve "
+    "essere messa in compresenza scegliendo una delle caselle colorate di Giallo.",
+    "Sie können den Lehrer ändern oder die Stunde in Mitanwesenheit legen: wählen Sie eines der GELBEN Felder."_cp,
+    "You can change the teacher, or move the hour into twin teaching: choose one of the YELLOW cells."};
 const MlText kNewHourHelp = {"Potete aggiungere una Materia e un Professore per creare un'Ora di Lezione Frontale.",
                              "Wählen Sie Fach und Lehrer für eine neue Frontalstunde."_cp,
                              "Choose a subject and a teacher to create a new frontal lesson hour."};
@@ -120,6 +134,12 @@ const MlText kSaveNext = {"Salvo le prossime modifiche senza chiedere conferma?"
                           "Save the next changes without asking?"};
 const MlText kToDefine = {"DEFINIRE LA MATERIA", "DEFINIRE LA MATERIA", "DEFINIRE LA MATERIA"};
 const MlText kYesText = {"si", "ja", "yes"};
+const MlText kDeleteLesson = {"Cancella questa Ora di Lezione", "Diese Unterrichtsstunde löschen"_cp,
+                              "Delete this lesson hour"};
+const MlText kDeleteKind = {"Cancella questa Ora di %s", "Diese Stunde %s löschen"_cp, "Delete this %s hour"};
+const MlText kKindLab = {"Laboratorio", "Labor", "Lab"};
+const MlText kKindAssistedLab = {"I.T.P. Laboratorio", "Laborassistent", "Lab assistant"};
+const MlText kKindCoTeaching = {"Compresenza", "Mitanwesenheit", "Twin teaching"};
 
 constexpr int kYes = 6, kNo = 7;
 
@@ -214,6 +234,7 @@ bool Clacoco::OnInitDialog() {
   CDictionaryPage::OnInitDialog();
   StartPage("6B Vedi per classi");
   for (int c = 0; c < kColumns; ++c) m_grid.InsertColumn(c, kHeadings[c].Get());
+  ui_restore_list_column_widths(m_grid, g_column_widths);
   m_grid.m_on_cell_selected = [this](int row, int column, int) { ShowHour(row, column); };
   m_grid.m_on_delete_key = [this] {
     message_beep(kBeepSimple);
@@ -256,6 +277,7 @@ void Clacoco::FillChoosers() {
 }
 
 void Clacoco::BuildRows() {
+  m_joining = false;
   m_rows = m_class >= 0 ? class_hours_build_rows(m_class) : std::vector<ClassHourRow>{};
   if (m_grid.IsWindow()) ShowRows();
 }
@@ -342,6 +364,7 @@ void Clacoco::EnableForColumn(int column) {
   auto enable = [](std::initializer_list<Window*> list) {
     for (Window* w : list) w->EnableWindow(true);
   };
+  m_delete.SetCaption(kDeleteLesson.Get());
   if (column == 1 || column == 3 || column == 4) {
     enable({&m_subject, &m_new_subject, &m_another, &m_delete});
   } else if (column == 2) {
@@ -349,7 +372,15 @@ void Clacoco::EnableForColumn(int column) {
   } else if (column == 7 || column == 9 || column == 10) {
     enable({&m_conversation, &m_new_conversation, &m_second, &m_new_second, &m_rename, &m_subgroup});
     if (m_hour.lab_group < 0) enable({&m_lab, &m_new_lab});
-    if (m_hour.CoTeaching()) enable({&m_delete});
+    if (m_hour.CoTeaching()) {
+      const MlText& kind = m_hour.lab < 0 ? kKindCoTeaching
+                           : m_hour.second_teacher >= 0 && m_hour.second_teacher != m_hour.teacher ? kKindAssistedLab
+                                                                                                 : kKindLab;
+      char caption[80];
+      std::snprintf(caption, sizeof caption, kDeleteKind.Get(), kind.Get());
+      m_delete.SetCaption(caption);
+      enable({&m_delete});
+    }
     if (m_hour.second_teacher >= 0) enable({&m_separate});
   } else if (column == 12) {
     enable({&m_subgroup});
@@ -369,6 +400,10 @@ void Clacoco::ShowHour(int row, int column) {
   if (column == 3) {
     std::snprintf(message, sizeof message, kEditJointList.Get(), teacher_name(r.teacher).c_str());
     ui_message_box(message);
+    return;
+  }
+  if (m_joining) {
+    CompleteJoin(r, column);
     return;
   }
   m_new_hour = false;
@@ -394,6 +429,87 @@ void Clacoco::ShowHour(int row, int column) {
   }
   m_help.SetTextML(help);
   EnableForColumn(column);
+  if ((column == 1 || column == 2) && r.second_teacher < 0 && r.conversation < 0 && r.lab < 0) {
+    m_help.SetTextML(column == 1 ? &kJoinSubjectHelp : &kJoinTeacherHelp);
+    StartJoin();
+  }
+}
+
+// Paints the hours a frontal hour can be joined to: column 7 of the other
+// teachers' frontal rows in two yellows, their co-teaching rows in blue.
+void Clacoco::StartJoin() {
+  m_joining = true;
+  bool alternate = false;
+  for (std::size_t i = 0; i < m_rows.size(); ++i) {
+    const ClassHourRow& r = m_rows[i];
+    if (r.teacher == m_hour.teacher) continue;
+    bool free = r.conversation < 0 && r.lab < 0;
+    Color colour = free ? (alternate ? rgb(247, 244, 149) : rgb(246, 244, 184)) : rgb(207, 223, 255);
+    if (free) alternate = !alternate;
+    m_grid.PaintCell(int(i), 7, colour);
+    m_grid.InvalidateCell(int(i), 7);
+  }
+}
+
+// The picked teacher holds the hour as a co-teaching hour with the current
+// teacher as second teacher; the current teacher's frontal hour goes.
+void Clacoco::CompleteJoin(const ClassHourRow& picked, int column) {
+  m_joining = false;
+  int original = m_hour.teacher;
+  bool fits = column == 7 && picked.teacher != original && picked.main_class < 0 && picked.conversation < 0 &&
+              picked.lab < 0 && picked.second_teacher < 0;
+  if (!fits) {
+    message_beep(kBeepSimple);
+    ShowRows();
+    return;
+  }
+  ClassHour target{m_class, picked.teacher, picked.subject, original, -1, m_hour.lab, m_hour.lab_group};
+  if (target.lab < 0) {
+    // The conversation subject the picked teacher already shares with the
+    // original one (this class first), else a new one named after both.
+    for (int pass = 0; pass < 2 && target.conversation < 0; ++pass) {
+      const UiTeacher& t = g_ui_teachers[picked.teacher];
+      for (int p = 0; p < dictionary_count(t.post_count, kUiMaxPosts) && target.conversation < 0; ++p)
+        if (t.posts[p].partner == original && t.posts[p].conversation_subject >= 0 &&
+            (pass == 1 || t.posts[p].class_index == m_class))
+          target.conversation = t.posts[p].conversation_subject;
+    }
+    if (target.conversation < 0) {
+      std::string first = subject_name(picked.subject), second = subject_name(m_hour.subject);
+      while (first.size() + 1 + second.size() > std::size_t(kUiNameSize - 1)) {
+        if (first.size() >= second.size()) first.pop_back();
+        else second.pop_back();
+      }
+      std::string name = free_subject_name(first + "+" + second, 'C', 0);
+      target.conversation = subject_with_type(name.c_str(), 'C', false);
+      if (target.conversation < 0) {
+        message_beep(kBeepSimple);
+        ShowRows();
+        return;
+      }
+    }
+  }
+  ClassHour picked_frontal{m_class, picked.teacher, picked.subject, -1, -1, -1, -1};
+  int p = class_hours_find_post(target, 1);
+  bool joined = false;
+  if (p >= 0) {
+    UiTeachingPost& post = g_ui_teachers[picked.teacher].posts[p];
+    ++post.partner_part.hours;
+    post.copy = 1;
+    if (post.partner_part.hours > post.own.hours) {
+      ++post.own.hours;
+      class_hours_take(picked_frontal);
+    }
+    joined = true;
+  } else {
+    joined = class_hours_move(picked_frontal, target);
+  }
+  if (joined) class_hours_take(ClassHour{m_class, original, m_hour.subject, -1, -1, -1, -1});
+  else message_beep(kBeepSimple);
+  class_hours_merge_posts(original);
+  m_hour = target;
+  FillChoosers();
+  AfterChange(picked.teacher);
 }
 
 void Clacoco::AfterChange(int teacher) {
@@ -640,6 +756,7 @@ void Clacoco::NewLab() {
 
 void Clacoco::StartNewHour() {
   m_new_hour = true;
+  m_joining = false;
   m_hour = ClassHour{};
   m_hour.class_index = m_class;
   m_grid.SetItemState(-1, 0, kLvisSelected | kLvisFocused);
@@ -753,6 +870,11 @@ bool Clacoco::OnNotify(WParam w, LParam l, LResult* result) {
   auto* header = reinterpret_cast<NotifyHeader*>(l);
   if (header && header->id == kGridId && header->code == kLvnColumnClick) {
     SortByColumn(reinterpret_cast<ListViewNotify*>(l)->subitem);
+    return true;
+  }
+  if (header && header->id == kGridId && header->code == kHdnEndTrack) {
+    auto* change = reinterpret_cast<ListViewNotify*>(l);
+    ui_save_list_column_widths(change->subitem, change->width, m_grid, g_column_widths);
     return true;
   }
   return CDictionaryPage::OnNotify(w, l, result);

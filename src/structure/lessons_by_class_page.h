@@ -44,6 +44,7 @@ class Clacoco : public CDictionaryPage {
   int SelectedClass() const { return m_class; }
   const std::vector<ClassHourRow>& Rows() const { return m_rows; }
   const ClassHour& CurrentHour() const { return m_hour; }
+  bool Joining() const { return m_joining; }
 
   void BuildRows();
   void ShowHour(int row, int column);
@@ -75,6 +76,8 @@ class Clacoco : public CDictionaryPage {
   void NewSubject(bool conversation);
   void NewLab();
   void StartNewHour();
+  void StartJoin();
+  void CompleteJoin(const ClassHourRow& picked, int column);
   void Abandon();
   int ChosenTeacher(const kt::ui::ComboBox& chooser) const;
   int ChosenSubject(const kt::ui::ComboBox& chooser) const;
@@ -84,6 +87,7 @@ class Clacoco : public CDictionaryPage {
   ClassHour m_hour;
   int m_column = -1;
   bool m_new_hour = false;
+  bool m_joining = false;  // the next click on column 7 picks the hour to join the current one to
   bool m_asked_auto_save = false;
   std::array<int, kColumns> m_directions{};
   std::vector<ClassHourRow> m_rows;

@@ -2,7 +2,8 @@
 // weekly hour with the co-teaching part on the first rows, a lab hour's
 // partner hours deleted down to a plain post, identical posts merged, the
 // hidden "_COMPR" subject of a second teacher without lab and the
-// co-teaching hour it then makes, and a class change that saves without a
+// co-teaching hour it then makes, two frontal hours joined into one
+// co-teaching hour, and a class change that saves without a
 // question when asked to and keeps the class on Cancel otherwise.
 #include <gtest/gtest.h>
 
@@ -101,6 +102,42 @@ TEST(LessonsByClass, RowsAndHourMoves) {
   EXPECT_EQ(+g_ui_teachers[0].posts[0].partner, 2);
   EXPECT_EQ(+g_ui_teachers[0].posts[0].conversation_subject, compr);
   EXPECT_EQ(grid->GetItemText(0, 7), "VERDI");
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST(LessonsByClass, JoiningTwoFrontalHoursMakesOneCoTeachingHour) {
+  empty_school();
+  std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, "1A ", 3);
+  int maths = add_subject("MATEMATICA");
+  int physics = add_subject("FISICA");
+  for (auto [name, subject] : {std::pair{"ROSSI", physics}, std::pair{"BIANCHI", maths}}) {
+    int t = add_teacher(name, subject);
+    g_ui_teachers[t].posts[0].class_index = 0;
+    g_ui_teachers[t].posts[0].own.hours = 2;
+  }
+  TestDriver ui;
+  Clacoco page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ui.ClearBeeps();
+  page.ShowHour(row_of_teacher(page, 0), 1);
+  ASSERT_TRUE(page.Joining());
+  page.ShowHour(row_of_teacher(page, 1), 2);  // not the second-teacher column: the join ends
+  EXPECT_FALSE(page.Joining());
+  EXPECT_EQ(ui.beeps(), 1);
+
+  page.ShowHour(row_of_teacher(page, 0), 2);
+  page.ShowHour(row_of_teacher(page, 1), 7);
+  EXPECT_FALSE(page.Joining());
+  const UiTeachingPost& shared = g_ui_teachers[1].posts[0];
+  EXPECT_EQ(+g_ui_teachers[1].post_count, 1u);
+  EXPECT_EQ(shared.own.hours, 2);
+  EXPECT_EQ(shared.partner_part.hours, 1);
+  EXPECT_EQ(+shared.partner, 0);
+  EXPECT_EQ(subject_name(shared.conversation_subject), "MATEMATICA+FISICA");
+  EXPECT_EQ(g_ui_structure.subjects[shared.conversation_subject].type, 'C');
+  EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 1);
   og_snapshot_all();
   EXPECT_TRUE(ui.Problems().empty());
 }
