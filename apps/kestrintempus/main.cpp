@@ -19,6 +19,7 @@
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
+#include "shell/model_utilities.h"
 #include "schooldata/description_writer.h"
 #include "structure/unsaved_changes_prompt.h"
 #include "structure/dictionary_page.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
   g_school_folder_chooser = choose_school_by_description;
   ui_install_unsaved_changes_prompt();
   og_install_description_hooks();
+  og_install_model_utility_hooks();
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();
   return code;

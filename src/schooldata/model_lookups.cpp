@@ -35,26 +35,6 @@ void set_text(char* out, const char* text, std::size_t size) {
 
 const char* og_lookup_error() { return g_error.c_str(); }
 
-void og_clean_name(char* out, const char* in) {
-  std::string s;
-  for (const char* p = in; *p; ++p) {
-    char c = *p == '-' || *p == '|' ? '_' : *p == ':' ? ';' : *p;
-    if (c == ' ' && (s.empty() || s.back() == ' ')) continue;
-    s += c;
-  }
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  set_text(out, s.c_str(), kUiNameSize);
-}
-
-void og_init_teacher(int index, const char* name) {
-  if (index < 0 || index >= kUiMaxTeachers) return;
-  UiTeacher& t = g_ui_teachers[index];
-  std::memset(&t, 0, sizeof t);
-  set_text(t.name, name, sizeof t.name);
-  for (int p = 0; p < kUiMaxPosts; ++p) og_reset_teaching_post(t.posts[p]);
-  og_set_teacher_defaults(t);
-}
-
 int og_find_or_add_teacher(const char* name) {
   char clean[kUiNameSize];
   og_clean_name(clean, name);

@@ -8,11 +8,9 @@
 // capacity. User-interface thread only.
 #pragma once
 
-// Drops leading and trailing blanks, turns '-' and '|' into '_' and ':' into
-// ';', collapses double blanks, cuts to 20 characters; out holds 21 bytes.
-void og_clean_name(char* out, const char* in);
+// og_clean_name and og_init_teacher are the shell's model utilities.
+#include "shell/model_utilities.h"
 
-void og_init_teacher(int index, const char* name);
 int og_find_or_add_teacher(const char* name);
 // Compares the first 2 characters of the code (3 with two or more tracks).
 int og_find_or_add_class(const char* code, int add);

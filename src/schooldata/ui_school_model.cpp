@@ -98,43 +98,6 @@ int og_save_if_changed(int check_only) {
   }
 }
 
-void og_reset_teaching_post(UiTeachingPost& post) {
-  std::memset(&post, 0, sizeof post);
-  post.subject = post.class_index = post.conversation_subject = -1;
-  post.lab = post.lab_group = post.partner = -1;
-  for (UiPostPart* part : {&post.own, &post.partner_part}) {
-    part->joined_class = part->excluded_day_subject = -1;
-    part->subgroup_subject = part->building_move = -1;
-    part->classwork_hours = -1;
-    part->daily_max = -1;
-    part->forbidden_hours[0] = 255;
-    part->triple[0] = part->triple[1] = part->triple[2] = -1;
-  }
-}
-
-// Values not set hold 255; the hour grid, the pair tables and the values
-// written only when non-zero start cleared; indexes -1.
-void og_set_teacher_defaults(UiTeacher& teacher) {
-  UiTeacherConstraints& c = teacher.personal;
-  std::memset(&c, 255, sizeof c);
-  std::memset(c.op, 0, sizeof c.op);
-  std::memset(c.li, 0, sizeof c.li);
-  std::memset(c.lialt, 0, sizeof c.lialt);
-  std::memset(c.ovmnb, 0, sizeof c.ovmnb);
-  for (UiHq2Table* t : {&c.inse, &c.xprese, &c.gruppioremax, &c.ultimeoremax, &c.enterexit}) {
-    std::memset(t, 0, sizeof *t);
-  }
-  c.ignorapausa = c.paulab = 0;
-  c.quorvex = c.clasenoc = c.dkif = c.tramox = 0;
-  c.pligi[0] = c.pligi[1] = c.segrubi[0] = c.prela[0] = c.fercav[0] = 0;
-  c.tekgrado[0] = c.tekgrado[1] = 0;
-  c.carshare_partner = c.ni = -1;
-  teacher.main_subject = -1;
-  teacher.brentix = 0;
-  teacher.mxr = 0;
-  teacher.prns = 0;
-}
-
 void og_set_new_structure_defaults() {
   static const char* const kTitle[3] = {"Inserire Nome della scuola",
                                         "Legen Sie den Namen der Schule", "Insert Name of School"};

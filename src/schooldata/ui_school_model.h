@@ -317,9 +317,10 @@ void og_set_description_hooks(DescriptionFileHooks hooks);
 // -1 when the answer was not one of the three or a save failed.
 int og_save_if_changed(int check_only);
 
-void og_reset_teaching_post(UiTeachingPost& post);
-void og_set_teacher_defaults(UiTeacher& teacher);
 void og_set_new_structure_defaults();
 // type_code: calendar index + 10 x level index; below 0 runs only the part
 // that needs no answer from the school-type chooser.
 void og_set_new_school_defaults(int type_code);
+
+// The post and teacher resets are the shell's model utilities.
+#include "shell/model_utilities.h"

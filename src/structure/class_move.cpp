@@ -17,12 +17,10 @@
 #include "schooldata/ui_school_model.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
-#include "structure/class_labels.h"
+#include "shell/model_utilities.h"
 #include "structure/input_box.h"
 
 using namespace kt::ui;
-using kt::structure::class_count;
-using kt::structure::track_count;
 
 namespace {
 
@@ -55,7 +53,7 @@ std::string class_order_key(const std::string& label) {
 }
 
 // The code compared for equality: 2 characters with one track, 3 with more.
-std::size_t code_length() { return track_count() >= 2 ? 3 : 2; }
+std::size_t code_length() { return og_track_count() >= 2 ? 3 : 2; }
 
 }  // namespace
 
@@ -76,13 +74,13 @@ void Ccanocla::DoDataExchange(DataExchange& dx) {
 bool Ccanocla::OnInitDialog() {
   CDialogML::OnInitDialog();
   m_help.SetTextML(&kHelp);
-  bool tracks = track_count() >= 2;
+  bool tracks = og_track_count() >= 2;
   std::vector<std::string> labels;
-  for (int i = 0; i < class_count(); ++i) {
+  for (int i = 0; i < og_class_count(); ++i) {
     const UiClass& c = g_ui_structure.classes[i];
     if (c.code[1] != m_key_section) continue;
     if (tracks && c.code[2] != m_key_track) continue;
-    labels.push_back(kt::structure::og_class_label(i));
+    labels.push_back(og_class_label(i));
   }
   std::stable_sort(labels.begin(), labels.end(),
                    [](const std::string& a, const std::string& b) { return class_order_key(a) < class_order_key(b); });
@@ -91,7 +89,7 @@ bool Ccanocla::OnInitDialog() {
   m_sections.EnableWindow(false);
   m_tracks.EnableWindow(false);
   if (tracks) {
-    for (int t = 0; t < track_count(); ++t) {
+    for (int t = 0; t < og_track_count(); ++t) {
       const char* name = g_ui_structure.track_names[t];
       const char* short_name = g_ui_structure.track_short_names[t];
       std::string name_text(name, strnlen(name, kUiNameSize));
@@ -130,8 +128,8 @@ bool Ccanocla::OnCommand(WParam w, LParam l) {
 void Ccanocla::OnClassChosen() {
   int row = m_classes.GetCurSel();
   if (row < 0) return;
-  int index = kt::structure::og_find_class_by_label(m_classes.GetLBText(row));
-  if (index >= class_count()) return;
+  int index = og_find_class_by_label(m_classes.GetLBText(row).c_str());
+  if (index >= og_class_count()) return;
   m_class = index;
   m_sections.EnableWindow(true);
 }
@@ -140,7 +138,7 @@ void Ccanocla::OnSectionChosen() {
   int row = m_sections.GetCurSel();
   if (row < 0 || row >= 26) return;
   m_section = std::int8_t('A' + row);
-  if (track_count() >= 2) m_tracks.EnableWindow(true);
+  if (og_track_count() >= 2) m_tracks.EnableWindow(true);
 }
 
 void Ccanocla::OnTrackChosen() {
@@ -151,7 +149,7 @@ void Ccanocla::OnTrackChosen() {
 }
 
 void Ccanocla::Save() {
-  if (m_class < 0 || m_class >= class_count()) {
+  if (m_class < 0 || m_class >= og_class_count()) {
     message_beep(kBeepSimple);
     return;
   }
@@ -161,9 +159,9 @@ void Ccanocla::Save() {
   }
   char initial = ' ';
   int track = 0;
-  if (track_count() >= 2) {
+  if (og_track_count() >= 2) {
     track = -1;
-    for (int t = 0; t < track_count() && track < 0; ++t)
+    for (int t = 0; t < og_track_count() && track < 0; ++t)
       if (m_track != 255 && std::uint8_t(g_ui_structure.track_names[t][0]) == m_track) track = t;
     if (track < 0) {
       ui_message_box(kNeedTrack);
@@ -173,7 +171,7 @@ void Ccanocla::Save() {
   }
   UiClass& moved = g_ui_structure.classes[m_class];
   const char wanted[3] = {moved.code[0], char(m_section), initial};
-  for (int i = 0; i < class_count(); ++i) {
+  for (int i = 0; i < og_class_count(); ++i) {
     const UiClass& other = g_ui_structure.classes[i];
     if (std::memcmp(other.code, wanted, code_length()) != 0) continue;
     char shown[5];

@@ -12,7 +12,7 @@
 #include "platform/test_driver.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
-#include "structure/class_labels.h"
+#include "shell/model_utilities.h"
 #include "structure/class_move.h"
 
 namespace {
@@ -88,7 +88,7 @@ TEST(ClassMove, MovesToAFreeSectionKeepingIndexAndFlags) {
   EXPECT_EQ(code_of(0), "2D ");
   EXPECT_EQ(g_ui_structure.sections[0][3], 1);
   EXPECT_EQ(g_ui_structure.classes[0].class_type, 3);
-  EXPECT_EQ(kt::structure::og_class_label(0), "2D");
+  EXPECT_STREQ(og_class_label(0), "2D");
   EXPECT_EQ(code_of(1), "3A ");
   EXPECT_EQ(g_ui_structure.class_count, 3u);
 }
@@ -161,7 +161,7 @@ TEST(ClassMove, TwoTracksNeedATrackAndMoveAcrossTracks) {
     for (int i = 0; i < classes->GetCount(); ++i) listed += classes->GetLBText(i) + ";";
     ComboBox* track_list = static_cast<ComboBox*>(d.GetDlgItem(Ccanocla::kTrackListId));
     for (int i = 0; i < track_list->GetCount(); ++i) tracks += track_list->GetLBText(i) + ";";
-    ui.Select(d, Ccanocla::kClassListId, "IVALic");
+    ui.Select(d, Ccanocla::kClassListId, "IVAL");
     ui.Select(d, Ccanocla::kSectionListId, 2);
     EXPECT_TRUE(ui.IsEnabled(d, Ccanocla::kTrackListId));
     ui.Click(d, Ccanocla::kSaveId);
@@ -175,13 +175,13 @@ TEST(ClassMove, TwoTracksNeedATrackAndMoveAcrossTracks) {
   });
   EXPECT_EQ(move.DoModal(), Ccanocla::kMoved);
   EXPECT_TRUE(box_said(ui, "Specificare l'Indirizzo"));
-  EXPECT_EQ(listed, "IVALic;2ALic;");
+  EXPECT_EQ(listed, "IVAL;2ALic;");
   EXPECT_EQ(tracks, "Liceo - Lic;Tecnico   ;");
   EXPECT_EQ(code_of(0), "1CT");
   EXPECT_EQ(g_ui_structure.sections[1][2], 1);
   EXPECT_EQ(g_ui_structure.sections[0][2], 0);
   EXPECT_EQ(g_ui_structure.classes[0].classical_numbering, 1);
-  EXPECT_EQ(kt::structure::og_class_label(0), "IVCT");
+  EXPECT_STREQ(og_class_label(0), "IVCT");
 }
 
 TEST(ClassMove, EnterSavesOnlyFromTheSaveButton) {
@@ -206,14 +206,14 @@ TEST(ClassMove, EnterSavesOnlyFromTheSaveButton) {
 
 TEST(ClassLabels, OutOfRangeAndDamagedCounts) {
   two_track_school();
-  EXPECT_EQ(kt::structure::og_class_label(3), "?");
-  EXPECT_EQ(kt::structure::og_class_label(-1), "?");
-  EXPECT_EQ(kt::structure::og_find_class_by_label("2ALic"), 1);
-  EXPECT_EQ(kt::structure::og_find_class_by_label("9Z"), 3);
+  EXPECT_STREQ(og_class_label(3), "?");
+  EXPECT_STREQ(og_class_label(-1), "?");
+  EXPECT_EQ(og_find_class_by_label("2ALic"), 1);
+  EXPECT_EQ(og_find_class_by_label("9Z"), 3);
   g_ui_structure.class_count = 100000;
   g_ui_structure.track_count = 100;
-  EXPECT_EQ(kt::structure::class_count(), kUiMaxClasses);
-  EXPECT_EQ(kt::structure::track_count(), kUiMaxTracks);
+  EXPECT_EQ(og_class_count(), kUiMaxClasses);
+  EXPECT_EQ(og_track_count(), kUiMaxTracks);
   og_clear_structure();
 }
 
