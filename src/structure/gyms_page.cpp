@@ -383,10 +383,9 @@ void Cpale::ShowSelectedRoom() {
 }
 
 Cpale::Applied Cpale::Apply(ApplyMode mode) {
-  char name[kUiNameSize];
-  og_clean_name(name, m_name.GetWindowText().c_str());
-  for (char* c = name; *c; ++c)
-    if (*c == ',') *c = '_';
+  char name[kUiNameSize] = {};
+  dictionary_copy_name(name, m_name.GetWindowText().c_str());
+  og_clean_name(name, kUiNameSize - 1, 2);
   if (!name[0]) return Applied::kNothing;
   int room = find_room(name);
   bool appended = false;
@@ -583,9 +582,8 @@ void Cpale::Rename() {
   if (casella_run_input_box(kNewName.Get(), answer, kUiNameSize - 1, 1, nullptr, nullptr, 0, 0, nullptr, 0) != 1)
     return;
   char name[kUiNameSize];
-  og_clean_name(name, answer);
-  for (char* c = name; *c; ++c)
-    if (*c == ',') *c = '_';
+  dictionary_copy_name(name, answer);
+  og_clean_name(name, kUiNameSize - 1, 2);
   kt::cp1252_make_upper(name);
   if (!name[0]) return;
   int other = find_room(name);

@@ -8,6 +8,7 @@
 // another lab or group, so the lists never hold two rows of one name.
 #include "structure/labs_page.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -119,13 +120,9 @@ const char* building_name(int building) {
 
 // The name typed into an edit box, cleaned as a name with ',' made '_' too.
 std::string clean_typed(const std::string& typed, int max) {
-  char name[kUiNameSize];
-  og_clean_name(name, typed.c_str());
-  for (char* c = name; *c; ++c)
-    if (*c == ',') *c = '_';
-  std::string text(name);
-  if (int(text.size()) > max) text.resize(std::size_t(max));
-  return text;
+  char name[kUiNameSize] = {};
+  std::memcpy(name, typed.data(), std::min<std::size_t>(typed.size(), std::size_t(max)));
+  return std::string(name, std::size_t(og_clean_name(name, max, 2)));
 }
 
 bool subject_named(const char* name) {

@@ -22,7 +22,7 @@
 #include "schooldata/ui_school_model.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
-#include "structure/class_labels.h"
+#include "shell/model_utilities.h"
 #include "structure/input_box.h"
 #include "structure/labs_page.h"
 #include "structure/subject_dictionary.h"
@@ -240,10 +240,10 @@ bool Clacoco::OnInitDialog() {
     message_beep(kBeepSimple);
     DeleteHour();
   };
-  for (int c = 0; c < kt::structure::class_count(); ++c)
-    if (g_ui_structure.classes[c].code[0]) m_classes.AddString(kt::structure::og_class_label(c));
-  if (m_class < 0 || m_class >= kt::structure::class_count()) m_class = kt::structure::class_count() > 0 ? 0 : -1;
-  if (m_class >= 0) m_classes.SetCurSel(m_classes.FindStringExact(-1, kt::structure::og_class_label(m_class)));
+  for (int c = 0; c < og_class_count(); ++c)
+    if (g_ui_structure.classes[c].code[0]) m_classes.AddString(std::string(og_class_label(c)));
+  if (m_class < 0 || m_class >= og_class_count()) m_class = og_class_count() > 0 ? 0 : -1;
+  if (m_class >= 0) m_classes.SetCurSel(m_classes.FindStringExact(-1, std::string(og_class_label(m_class))));
   FillChoosers();
   m_auto_save.SetCheck(g_lacoco_save_without_asking ? 1 : 0);
   m_help.SetTextML(&kStartHelp);
@@ -289,9 +289,9 @@ void Clacoco::ShowRows() {
     const ClassHourRow& r = m_rows[i];
     int row = m_grid.InsertRow(int(i), number(int(i) + 1));
     std::string joint;
-    if (r.main_class >= 0) joint = kt::structure::og_class_label(r.main_class);
+    if (r.main_class >= 0) joint = std::string(og_class_label(r.main_class));
     for (int c : r.articulated)
-      if (c >= 0) joint += (joint.empty() ? "" : " ") + kt::structure::og_class_label(c);
+      if (c >= 0) joint += (joint.empty() ? "" : " ") + std::string(og_class_label(c));
     kt::cp1252_make_upper(joint.data());
     std::string lab;
     if (r.lab >= 0 && r.lab < lab_count()) {
@@ -393,7 +393,7 @@ void Clacoco::ShowHour(int row, int column) {
   const ClassHourRow& r = m_rows[std::size_t(row)];
   char message[300];
   if (r.main_class >= 0) {
-    std::snprintf(message, sizeof message, kEditMainClass.Get(), kt::structure::og_class_label(r.main_class).c_str());
+    std::snprintf(message, sizeof message, kEditMainClass.Get(), og_class_label(r.main_class));
     ui_message_box(message);
     return;
   }
@@ -769,17 +769,17 @@ void Clacoco::StartNewHour() {
 }
 
 bool Clacoco::ChangeClass(int index) {
-  if (index < 0 || index >= kt::structure::class_count() || index == m_class) return false;
+  if (index < 0 || index >= og_class_count() || index == m_class) return false;
   give_lab_posts_their_teacher();
   if (og_save_if_changed(1) != 0) {
     if (g_lacoco_save_without_asking) {
       og_write_assignments_file(0, 0);
     } else {
       char question[200];
-      std::snprintf(question, sizeof question, kSaveClass.Get(), kt::structure::og_class_label(m_class).c_str());
+      std::snprintf(question, sizeof question, kSaveClass.Get(), og_class_label(m_class));
       int answer = ui_message_box_type(question, kMbYesNoCancel | kMbIconQuestion);
       if (answer != kYes && answer != kNo) {
-        m_classes.SetCurSel(m_classes.FindStringExact(-1, kt::structure::og_class_label(m_class)));
+        m_classes.SetCurSel(m_classes.FindStringExact(-1, std::string(og_class_label(m_class))));
         return false;
       }
       if (answer == kYes) {
@@ -797,7 +797,7 @@ bool Clacoco::ChangeClass(int index) {
   m_class = index;
   m_hour = ClassHour{};
   m_hour.class_index = m_class;
-  m_classes.SetCurSel(m_classes.FindStringExact(-1, kt::structure::og_class_label(m_class)));
+  m_classes.SetCurSel(m_classes.FindStringExact(-1, std::string(og_class_label(m_class))));
   BuildRows();
   EnableForColumn(-1);
   return true;
@@ -822,7 +822,7 @@ bool Clacoco::OnCommand(WParam w, LParam l) {
     switch (id) {
       case kClassId: {
         int sel = m_classes.GetCurSel();
-        if (sel >= 0) ChangeClass(kt::structure::og_find_class_by_label(m_classes.GetLBText(sel)));
+        if (sel >= 0) ChangeClass(og_find_class_by_label(m_classes.GetLBText(sel).c_str()));
         return true;
       }
       case kTeacherId: OnFrontalTeacher(); return true;
@@ -840,7 +840,7 @@ bool Clacoco::OnCommand(WParam w, LParam l) {
     case kNextId: {
       int sel = m_classes.GetCurSel() + (id == kPrevId ? -1 : 1);
       if (sel < 0 || sel >= m_classes.GetCount()) message_beep(kBeepSimple);
-      else ChangeClass(kt::structure::og_find_class_by_label(m_classes.GetLBText(sel)));
+      else ChangeClass(og_find_class_by_label(m_classes.GetLBText(sel).c_str()));
       return true;
     }
     case kAddHourId:
