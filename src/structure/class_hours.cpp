@@ -15,9 +15,7 @@ namespace {
 // any address) and bounded to their tables.
 int bounded(std::uint32_t count, int cap) { return count > std::uint32_t(cap) ? cap : int(count); }
 
-int teacher_count() {
-  return bounded(g_ui_settings.teacher_count, kUiMaxTeachers);
-}
+int teacher_count() { return bounded(g_ui_settings.teacher_count, kUiMaxTeachers); }
 int post_count(int teacher) { return bounded(g_ui_teachers[teacher].post_count, kUiMaxPosts); }
 bool valid_teacher(int t) { return t >= 0 && t < teacher_count(); }
 
@@ -30,8 +28,8 @@ bool covers(const UiTeachingPost& post, int class_index) {
 }
 
 bool exact(const UiTeachingPost& post, const ClassHour& hour) {
-  return post.class_index == hour.class_index && post.subject == hour.subject &&
-         post.partner == hour.second_teacher && post.conversation_subject == hour.conversation && post.lab == hour.lab;
+  return post.class_index == hour.class_index && post.subject == hour.subject && post.partner == hour.second_teacher &&
+         post.conversation_subject == hour.conversation && post.lab == hour.lab;
 }
 
 bool frontal(const UiTeachingPost& post) { return post.partner < 0 && post.conversation_subject < 0 && post.lab < 0; }
@@ -53,8 +51,10 @@ void drop_partner_part(UiTeachingPost& post) {
 // Removes the post when it has no weekly hour left, else marks it changed.
 void settle(int teacher, int p) {
   UiTeachingPost& post = g_ui_teachers[teacher].posts[p];
-  if (post.own.hours <= 0) remove_post(teacher, p);
-  else post.copy = 1;
+  if (post.own.hours <= 0)
+    remove_post(teacher, p);
+  else
+    post.copy = 1;
 }
 
 }  // namespace

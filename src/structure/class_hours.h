@@ -17,11 +17,11 @@
 inline constexpr int kMaxClassHourRows = 252;
 
 struct ClassHourRow {
-  int main_class = -1;        // the post's class when the class takes part as articulated class
+  int main_class = -1;  // the post's class when the class takes part as articulated class
   int articulated[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
   int subject = -1;
   int teacher = -1;
-  int hours_in_class = 0;     // the teacher's hours in this class, extended ones, all classes
+  int hours_in_class = 0;  // the teacher's hours in this class, extended ones, all classes
   int extended_in_class = 0;
   int total_hours = 0;
   int second_teacher = -1;

@@ -27,9 +27,7 @@ constexpr int kYes = 6;
 
 }  // namespace
 
-bool dictionary_ask(const MlText& text) {
-  return ui_message_box_type(text, kMbYesNo | kMbIconQuestion) == kYes;
-}
+bool dictionary_ask(const MlText& text) { return ui_message_box_type(text, kMbYesNo | kMbIconQuestion) == kYes; }
 
 bool dictionary_same_name(const char* a, const char* b) { return kt::cp1252_casecmp(a, b) == 0; }
 

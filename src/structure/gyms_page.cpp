@@ -92,8 +92,9 @@ const MlText kHoursTitle = {"Disponibilità limitata alle ore:"_cp, "Verfügbark
 const MlText kHoursAlways = {"Locale sempre disponibile", "Raum immer verfügbar"_cp, "Room always available"};
 const MlText kSharingTitle = {"Limitazioni alla condivisione del Locale Comune.",
                               "Grenzen der Teilung des gemeinsamen Raumes."_cp, "Limits to sharing the room."};
-const MlText kSharingBand = {"Se una classe ha FINO A ORE Settimanali nel Locale:",
-                             "Hat eine Klasse BIS ZU Wochenstunden im Raum:", "If a class has UP TO weekly hours in the room:"};
+const MlText kSharingBand = {
+    "Se una classe ha FINO A ORE Settimanali nel Locale:", "Hat eine Klasse BIS ZU Wochenstunden im Raum:",
+    "If a class has UP TO weekly hours in the room:"};
 const MlText kSharingQuantity = {"Ore condivisibili", "Teilbare Stunden", "Hours that may be shared"};
 
 // Help texts: page, building, one room per subject and building, other
@@ -179,8 +180,8 @@ int find_room(const char* name) {
 
 int highest_year() {
   int year = 1;
-  std::uint32_t classes = g_ui_structure.class_count > std::uint32_t(kUiMaxClasses) ? kUiMaxClasses
-                                                                                    : g_ui_structure.class_count;
+  std::uint32_t classes =
+      g_ui_structure.class_count > std::uint32_t(kUiMaxClasses) ? kUiMaxClasses : g_ui_structure.class_count;
   for (std::uint32_t i = 0; i < classes; ++i) {
     char digit = g_ui_structure.classes[i].code[0];
     if (digit >= '1' && digit <= '9' && digit - '0' > year) year = digit - '0';
@@ -281,7 +282,8 @@ bool Cpale::OnInitDialog() {
   int subjects = dictionary_count(g_ui_structure.subject_count, kUiMaxSubjects);
   for (ComboBox& list : m_subjects)
     for (int s = 0; s < subjects; ++s)
-      if (!g_ui_structure.subjects[s].hidden && g_ui_structure.subjects[s].name[0]) list.AddString(subject_name(int(s)));
+      if (!g_ui_structure.subjects[s].hidden && g_ui_structure.subjects[s].name[0])
+        list.AddString(subject_name(int(s)));
   for (int v = 1; v <= kMaxCapacity; ++v) m_capacity.AddString(format("%2d", v));
   for (int v = 0; v <= 8; ++v) m_minimum.AddString(format("%d", v));
   m_minimum_from_hour.AddString("-");
@@ -359,8 +361,10 @@ void Cpale::ShowRoom(int room) {
   m_building.SetCurSel(g.building >= 0 && g.building < building_count() ? g.building : -1);
   for (int s = 0; s < 4; ++s) select_text(m_subjects[std::size_t(s)], subject_name(g.subjects[s]));
   select_number(m_capacity, g.max_classes);
-  if (g.max_product > 0) select_number(m_product, g.max_product);
-  else m_product.SetCurSel(-1);
+  if (g.max_product > 0)
+    select_number(m_product, g.max_product);
+  else
+    m_product.SetCurSel(-1);
   select_number(m_minimum, g.min_classes[0]);
   m_minimum_from_hour.SetCurSel(g.min_classes[2] < m_minimum_from_hour.GetCount() ? g.min_classes[2] : -1);
   m_empty_or_minimum.SetCheck(g.min_classes[1] ? 1 : 0);
@@ -490,8 +494,10 @@ Cpale::Applied Cpale::Apply(ApplyMode mode) {
   }
 
   if (g.hours[0] != 255 && !marks_a_school_hour(g.hours)) {
-    if (appended) g.hours[0] = 255;
-    else if (!dictionary_ask(kNeverAvailable)) return Applied::kRefused;
+    if (appended)
+      g.hours[0] = 255;
+    else if (!dictionary_ask(kNeverAvailable))
+      return Applied::kRefused;
   }
 
   FillRoomList(false);
@@ -618,8 +624,10 @@ bool Cpale::OnCommand(WParam w, LParam l) {
   int id = command_id(w);
   int code = command_code(w);
   if (code == kCbnSelChange) {
-    if (id == kToleratedId) OnTolerated();
-    else if (id >= kFirstPairId && id < kFirstPartnerId + kPairRows) Apply(ApplyMode::kPairing);
+    if (id == kToleratedId)
+      OnTolerated();
+    else if (id >= kFirstPairId && id < kFirstPartnerId + kPairRows)
+      Apply(ApplyMode::kPairing);
     else {
       if (id == kMinimumId) EnableMinimumOptions(number_of(m_minimum));
       Apply(ApplyMode::kPlain);
@@ -628,9 +636,9 @@ bool Cpale::OnCommand(WParam w, LParam l) {
   }
   if (code == kCbnSetFocus || code == kEnSetFocus) {
     static const std::pair<int, int> kFocusHelp[] = {
-        {kBuildingId, 1}, {kFirstSubjectId, 2}, {kFirstSubjectId + 1, 3}, {kFirstSubjectId + 2, 3},
-        {kFirstSubjectId + 3, 3}, {kCapacityId, 4}, {kMinimumId, 5}, {kMinimumFromHourId, 6}, {kProductId, 10},
-        {kToleratedId, 9}};
+        {kBuildingId, 1},         {kFirstSubjectId, 2}, {kFirstSubjectId + 1, 3}, {kFirstSubjectId + 2, 3},
+        {kFirstSubjectId + 3, 3}, {kCapacityId, 4},     {kMinimumId, 5},          {kMinimumFromHourId, 6},
+        {kProductId, 10},         {kToleratedId, 9}};
     for (const auto& [control, help] : kFocusHelp)
       if (control == id) ShowHelp(help);
     if (id >= kFirstPairId && id < kFirstPartnerId + kPairRows) ShowHelp(7);
@@ -647,15 +655,32 @@ bool Cpale::OnCommand(WParam w, LParam l) {
     return true;
   }
   switch (id) {
-    case kEmptyOrMinimumId: Apply(ApplyMode::kPlain); return true;
-    case kHoursId: EditHours(); return true;
-    case kSharingId: EditSharing(); return true;
-    case kAddId: Apply(ApplyMode::kAdd); return true;
-    case kRenameId: Rename(); return true;
-    case kDeleteId: DeleteRooms(); return true;
-    case kSaveId: SaveFiles(); return true;
-    case kAbandonId: Abandon(); return true;
-    default: return CDictionaryPage::OnCommand(w, l);
+    case kEmptyOrMinimumId:
+      Apply(ApplyMode::kPlain);
+      return true;
+    case kHoursId:
+      EditHours();
+      return true;
+    case kSharingId:
+      EditSharing();
+      return true;
+    case kAddId:
+      Apply(ApplyMode::kAdd);
+      return true;
+    case kRenameId:
+      Rename();
+      return true;
+    case kDeleteId:
+      DeleteRooms();
+      return true;
+    case kSaveId:
+      SaveFiles();
+      return true;
+    case kAbandonId:
+      Abandon();
+      return true;
+    default:
+      return CDictionaryPage::OnCommand(w, l);
   }
 }
 

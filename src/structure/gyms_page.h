@@ -29,10 +29,29 @@ class Cpale : public CDictionaryPage {
   static constexpr int kPairRows = 9;
   static constexpr int kHelpTexts = 11;
   enum Id {
-    kListId = 1301, kNameId, kBuildingId, kFirstSubjectId, kFirstClearId = kFirstSubjectId + 4,
-    kCapacityId = kFirstClearId + 3, kHoursId, kMinimumId, kEmptyOrMinimumId, kMinimumFromHourId, kProductId,
-    kSharingId, kToleratedId, kAddId, kRenameId, kDeleteId, kSaveId, kAbandonId, kHelpPaneId, kNoticeId,
-    kFirstPairId, kFirstPartnerId = kFirstPairId + kPairRows, kFirstHelpButtonId = kFirstPartnerId + kPairRows,
+    kListId = 1301,
+    kNameId,
+    kBuildingId,
+    kFirstSubjectId,
+    kFirstClearId = kFirstSubjectId + 4,
+    kCapacityId = kFirstClearId + 3,
+    kHoursId,
+    kMinimumId,
+    kEmptyOrMinimumId,
+    kMinimumFromHourId,
+    kProductId,
+    kSharingId,
+    kToleratedId,
+    kAddId,
+    kRenameId,
+    kDeleteId,
+    kSaveId,
+    kAbandonId,
+    kHelpPaneId,
+    kNoticeId,
+    kFirstPairId,
+    kFirstPartnerId = kFirstPairId + kPairRows,
+    kFirstHelpButtonId = kFirstPartnerId + kPairRows,
     kFirstStaticId = kFirstHelpButtonId + 6,
   };
   static constexpr int kHelpButtons = 6;

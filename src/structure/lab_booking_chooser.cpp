@@ -22,8 +22,8 @@ const ControlTemplate kControls[] = {
     {"Button", Cmanulab::kButtonId, "Configurazione dell'Orario ", kBsPushButton | kBsBitmap | kWsTabStop, 272, 8, 40,
      26},
 };
-const DialogTemplate kChooserTemplate = {Cmanulab::kTemplate, "Laboratorio", kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame,
-                                  0, 0, 320, 40, kControls};
+const DialogTemplate kChooserTemplate = {
+    Cmanulab::kTemplate, "Laboratorio", kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame, 0, 0, 320, 40, kControls};
 
 }  // namespace
 
@@ -67,9 +67,12 @@ bool Cmanulab::OnCommand(WParam w, LParam l) {
   int code = command_code(w);
   if (id == kListId && code == kCbnSelChange) {
     int item = m_list.GetCurSel();
-    if (item < 0) EndDialog(kUnchanged);
-    else if (item == 0) EndDialog(kNone);
-    else if (std::size_t(item) <= m_lessons.size()) EndDialog(m_lessons[std::size_t(item - 1)]);
+    if (item < 0)
+      EndDialog(kUnchanged);
+    else if (item == 0)
+      EndDialog(kNone);
+    else if (std::size_t(item) <= m_lessons.size())
+      EndDialog(m_lessons[std::size_t(item - 1)]);
     return true;
   }
   if (id == kListId && (code == kCbnCloseUp || code == kCbnKillFocus)) {

@@ -146,11 +146,11 @@ int find_group(const char* name) {
 }
 
 bool lab_in_use(int lab) {
-  int teachers = g_ui_settings.teacher_count > std::uint32_t(kUiMaxTeachers) ? kUiMaxTeachers
-                                                                              : int(g_ui_settings.teacher_count);
+  int teachers =
+      g_ui_settings.teacher_count > std::uint32_t(kUiMaxTeachers) ? kUiMaxTeachers : int(g_ui_settings.teacher_count);
   for (int t = 0; t < teachers; ++t) {
-    int posts = g_ui_teachers[t].post_count > std::uint32_t(kUiMaxPosts) ? kUiMaxPosts
-                                                                          : int(g_ui_teachers[t].post_count);
+    int posts =
+        g_ui_teachers[t].post_count > std::uint32_t(kUiMaxPosts) ? kUiMaxPosts : int(g_ui_teachers[t].post_count);
     for (int p = 0; p < posts; ++p)
       if (g_ui_teachers[t].posts[p].lab == lab) return true;
   }
@@ -313,8 +313,8 @@ void Clapal::AddLab() {
   int building = 0;
   if (building_count() > 1) {
     int chosen = m_building.GetCurSel();
-    building = chosen >= 0 && chosen < building_count() && m_building.GetLBText(chosen) == building_name(chosen)
-                   ? chosen : -1;
+    building =
+        chosen >= 0 && chosen < building_count() && m_building.GetLBText(chosen) == building_name(chosen) ? chosen : -1;
     if (building < 0) {
       m_building.SetFocus();
       ui_message_box(kNeedBuilding);
@@ -563,8 +563,10 @@ void Clapal::OnListFocus(ListView& list) {
     list.SetItemState(0, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
     m_program_selects = false;
   }
-  if (&list == &m_labs) ShowSelectedLab();
-  else ShowSelectedGroup();
+  if (&list == &m_labs)
+    ShowSelectedLab();
+  else
+    ShowSelectedGroup();
 }
 
 void Clapal::OnEnter(Window* focus) {
@@ -590,17 +592,38 @@ bool Clapal::OnCommand(WParam w, LParam l) {
     return true;
   }
   switch (id) {
-    case kAddLabId: AddLab(); return true;
-    case kDeleteLabId: DeleteLabs(); return true;
-    case kRenameLabId: RenameLab(); return true;
-    case kHoursId: EditLabHours(); return true;
-    case kAddGroupId: AddLabGroup(); return true;
-    case kDeleteGroupId: DeleteLabGroup(); return true;
-    case kRenameGroupId: RenameLabGroup(); return true;
-    case kRemoveId: RemoveLabFromGroup(); return true;
-    case kSaveId: SaveFiles(); return true;
-    case kAbandonId: Abandon(); return true;
-    default: return CDictionaryPage::OnCommand(w, l);
+    case kAddLabId:
+      AddLab();
+      return true;
+    case kDeleteLabId:
+      DeleteLabs();
+      return true;
+    case kRenameLabId:
+      RenameLab();
+      return true;
+    case kHoursId:
+      EditLabHours();
+      return true;
+    case kAddGroupId:
+      AddLabGroup();
+      return true;
+    case kDeleteGroupId:
+      DeleteLabGroup();
+      return true;
+    case kRenameGroupId:
+      RenameLabGroup();
+      return true;
+    case kRemoveId:
+      RemoveLabFromGroup();
+      return true;
+    case kSaveId:
+      SaveFiles();
+      return true;
+    case kAbandonId:
+      Abandon();
+      return true;
+    default:
+      return CDictionaryPage::OnCommand(w, l);
   }
 }
 

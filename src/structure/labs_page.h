@@ -25,9 +25,27 @@ class Clapal : public CDictionaryPage {
  public:
   static constexpr int kTemplate = 144;
   enum Id {
-    kLabNameId = 1201, kBuildingId, kAddLabId, kDeleteLabId, kRenameLabId, kHoursId, kLabListId, kGroupNameId,
-    kAddGroupId, kDeleteGroupId, kRenameGroupId, kGroupListId, kCandidateId, kGroupLabsId, kRemoveId, kSaveId,
-    kAbandonId, kHelpPaneId, kHintId, kNoticeId, kFirstHelpButtonId,
+    kLabNameId = 1201,
+    kBuildingId,
+    kAddLabId,
+    kDeleteLabId,
+    kRenameLabId,
+    kHoursId,
+    kLabListId,
+    kGroupNameId,
+    kAddGroupId,
+    kDeleteGroupId,
+    kRenameGroupId,
+    kGroupListId,
+    kCandidateId,
+    kGroupLabsId,
+    kRemoveId,
+    kSaveId,
+    kAbandonId,
+    kHelpPaneId,
+    kHintId,
+    kNoticeId,
+    kFirstHelpButtonId,
     kFirstStaticId = kFirstHelpButtonId + 3,
   };
   static constexpr int kHelpButtons = 3;

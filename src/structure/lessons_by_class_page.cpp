@@ -120,10 +120,9 @@ const MlText kTooManyTeachers = {"Raggiunto Numero Massimo Professori - Impossib
                                  "Maximum number of teachers reached - Cannot insert"};
 const MlText kTooShort = {"Inserire un nome lungo almeno 4 caratteri", "Bitte einen Namen mit mindestens 4 Zeichen",
                           "Please enter a name of at least 4 characters"};
-const MlText kNeedsLetter = {
-    "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)",
-    "Die Namen der Fächer und der Lehrer müssen mit einem Buchstaben beginnen (A..Z)"_cp,
-    "The names of subjects and teachers must begin with a letter (A..Z)"};
+const MlText kNeedsLetter = {"I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)",
+                             "Die Namen der Fächer und der Lehrer müssen mit einem Buchstaben beginnen (A..Z)"_cp,
+                             "The names of subjects and teachers must begin with a letter (A..Z)"};
 const MlText kExists = {"Già esistente. Non inserito."_cp, "Schon vorhanden. Nicht eingefügt.",
                         "Already exists. Not inserted."};
 const MlText kSaveClass = {"I dati di %s sono stati modificati. Salvo le modifiche?",
@@ -197,8 +196,10 @@ std::string free_subject_name(std::string name, char type, std::size_t first) {
               std::strncmp(g_ui_structure.subjects[s].name, name.c_str(), kUiNameSize - 1) == 0;
     if (!taken) break;
     auto& c = reinterpret_cast<unsigned char&>(name[k]);
-    if (c < 'Z') ++c;
-    else k = (k + 1) % std::max<std::size_t>(1, name.size());
+    if (c < 'Z')
+      ++c;
+    else
+      k = (k + 1) % std::max<std::size_t>(1, name.size());
   }
   return name;
 }
@@ -216,14 +217,36 @@ void give_lab_posts_their_teacher() {
 
 void Clacoco::DoDataExchange(DataExchange& dx) {
   const std::pair<int, Window*> bindings[] = {
-      {kClassId, &m_classes}, {kPrevId, &m_prev}, {kNextId, &m_next}, {kCountId, &m_count},
-      {kBuildingTextId, &m_building_text}, {kGridId, &m_grid}, {kSubjectId, &m_subject},
-      {kNewSubjectId, &m_new_subject}, {kTeacherId, &m_teacher}, {kNewTeacherId, &m_new_teacher}, {kLabId, &m_lab},
-      {kNewLabId, &m_new_lab}, {kConversationId, &m_conversation}, {kNewConversationId, &m_new_conversation},
-      {kSecondId, &m_second}, {kNewSecondId, &m_new_second}, {kSubgroupId, &m_subgroup}, {kAddHourId, &m_add_hour},
-      {kAddHour2Id, &m_add_hour2}, {kDeleteId, &m_delete}, {kAnotherId, &m_another}, {kSeparateId, &m_separate},
-      {kRenameId, &m_rename}, {kSaveId, &m_save}, {kAbandonId, &m_abandon}, {kSave2Id, &m_save2},
-      {kAbandon2Id, &m_abandon2}, {kAutoSaveId, &m_auto_save}, {kHelpPaneId, &m_help}, {kHowToId, &m_how_to},
+      {kClassId, &m_classes},
+      {kPrevId, &m_prev},
+      {kNextId, &m_next},
+      {kCountId, &m_count},
+      {kBuildingTextId, &m_building_text},
+      {kGridId, &m_grid},
+      {kSubjectId, &m_subject},
+      {kNewSubjectId, &m_new_subject},
+      {kTeacherId, &m_teacher},
+      {kNewTeacherId, &m_new_teacher},
+      {kLabId, &m_lab},
+      {kNewLabId, &m_new_lab},
+      {kConversationId, &m_conversation},
+      {kNewConversationId, &m_new_conversation},
+      {kSecondId, &m_second},
+      {kNewSecondId, &m_new_second},
+      {kSubgroupId, &m_subgroup},
+      {kAddHourId, &m_add_hour},
+      {kAddHour2Id, &m_add_hour2},
+      {kDeleteId, &m_delete},
+      {kAnotherId, &m_another},
+      {kSeparateId, &m_separate},
+      {kRenameId, &m_rename},
+      {kSaveId, &m_save},
+      {kAbandonId, &m_abandon},
+      {kSave2Id, &m_save2},
+      {kAbandon2Id, &m_abandon2},
+      {kAutoSaveId, &m_auto_save},
+      {kHelpPaneId, &m_help},
+      {kHowToId, &m_how_to},
   };
   for (const auto& [id, control] : bindings) dx.Control(id, *control);
   for (int i = 0; i < 2; ++i) dx.Control(kFirstHelpButtonId + i, m_help_buttons[std::size_t(i)]);
@@ -302,12 +325,20 @@ void Clacoco::ShowRows() {
       lab = " gruppo: " + field(g_ui_structure.lab_groups[r.lab_group].name);
     }
     bool any_hours = r.total_hours > 0;
-    const std::string texts[kColumns] = {number(int(i) + 1), title_case(subject_name(r.subject)), teacher_name(r.teacher),
-                                         joint, any_hours ? number(r.hours_in_class) : "",
-                                         any_hours ? number(r.extended_in_class) : "", number(r.total_hours),
-                                         teacher_name(r.second_teacher), r.second_total ? number(r.second_total) : "",
-                                         subject_name(r.conversation), lab, r.lab_hours ? number(r.lab_hours) : "",
-                                         subject_name(r.subgroup), r.extended ? kYesText.Get() : ""};
+    const std::string texts[kColumns] = {number(int(i) + 1),
+                                         title_case(subject_name(r.subject)),
+                                         teacher_name(r.teacher),
+                                         joint,
+                                         any_hours ? number(r.hours_in_class) : "",
+                                         any_hours ? number(r.extended_in_class) : "",
+                                         number(r.total_hours),
+                                         teacher_name(r.second_teacher),
+                                         r.second_total ? number(r.second_total) : "",
+                                         subject_name(r.conversation),
+                                         lab,
+                                         r.lab_hours ? number(r.lab_hours) : "",
+                                         subject_name(r.subgroup),
+                                         r.extended ? kYesText.Get() : ""};
     for (int c = 1; c < kColumns; ++c) m_grid.SetItemText(row, c, texts[c]);
     if (r.changed)
       for (int c = 0; c < kColumns; ++c) m_grid.PaintCell(row, c, rgb(255, 230, 160));
@@ -317,9 +348,11 @@ void Clacoco::ShowRows() {
   m_count.SetWindowText(subgroups ? number(rows) + "/" + number(rows - subgroups) : number(rows));
   bool buildings = g_ui_settings.building_count >= 2 && m_class >= 0;
   m_building_text.SetWindowText(
-      buildings ? field(g_ui_settings.buildings[std::clamp<int>(g_ui_structure.classes[m_class].building, 0,
-                                                                kUiMaxBuildings - 1)].name)
-                : "");
+      buildings
+          ? field(g_ui_settings
+                      .buildings[std::clamp<int>(g_ui_structure.classes[m_class].building, 0, kUiMaxBuildings - 1)]
+                      .name)
+          : "");
 }
 
 void Clacoco::SortByColumn(int column) {
@@ -329,20 +362,30 @@ void Clacoco::SortByColumn(int column) {
   direction = direction == 1 ? -1 : 1;
   auto key_name = [column](const ClassHourRow& r) {
     switch (column) {
-      case 1: return subject_name(r.subject);
-      case 2: return teacher_name(r.teacher);
-      case 7: return teacher_name(r.second_teacher);
-      case 9: return subject_name(r.conversation);
-      default: return r.lab >= 0 && r.lab < lab_count() ? field(g_ui_structure.labs[r.lab].name) : std::string();
+      case 1:
+        return subject_name(r.subject);
+      case 2:
+        return teacher_name(r.teacher);
+      case 7:
+        return teacher_name(r.second_teacher);
+      case 9:
+        return subject_name(r.conversation);
+      default:
+        return r.lab >= 0 && r.lab < lab_count() ? field(g_ui_structure.labs[r.lab].name) : std::string();
     }
   };
   auto key_number = [column](const ClassHourRow& r) {
     switch (column) {
-      case 4: return r.hours_in_class;
-      case 5: return r.extended_in_class;
-      case 6: return r.total_hours;
-      case 8: return r.second_total;
-      default: return r.lab_hours;
+      case 4:
+        return r.hours_in_class;
+      case 5:
+        return r.extended_in_class;
+      case 6:
+        return r.total_hours;
+      case 8:
+        return r.second_total;
+      default:
+        return r.lab_hours;
     }
   };
   bool by_name = column == 1 || column == 2 || column == 7 || column == 9 || column == 10;
@@ -356,10 +399,9 @@ void Clacoco::SortByColumn(int column) {
 }
 
 void Clacoco::EnableForColumn(int column) {
-  for (Window* w : std::initializer_list<Window*>{&m_subject, &m_new_subject, &m_teacher, &m_new_teacher, &m_lab,
-                                                  &m_new_lab, &m_conversation, &m_new_conversation, &m_second,
-                                                  &m_new_second, &m_subgroup, &m_delete, &m_another, &m_separate,
-                                                  &m_rename})
+  for (Window* w : std::initializer_list<Window*>{
+           &m_subject, &m_new_subject, &m_teacher, &m_new_teacher, &m_lab, &m_new_lab, &m_conversation,
+           &m_new_conversation, &m_second, &m_new_second, &m_subgroup, &m_delete, &m_another, &m_separate, &m_rename})
     w->EnableWindow(false);
   auto enable = [](std::initializer_list<Window*> list) {
     for (Window* w : list) w->EnableWindow(true);
@@ -373,9 +415,9 @@ void Clacoco::EnableForColumn(int column) {
     enable({&m_conversation, &m_new_conversation, &m_second, &m_new_second, &m_rename, &m_subgroup});
     if (m_hour.lab_group < 0) enable({&m_lab, &m_new_lab});
     if (m_hour.CoTeaching()) {
-      const MlText& kind = m_hour.lab < 0 ? kKindCoTeaching
+      const MlText& kind = m_hour.lab < 0                                                          ? kKindCoTeaching
                            : m_hour.second_teacher >= 0 && m_hour.second_teacher != m_hour.teacher ? kKindAssistedLab
-                                                                                                 : kKindLab;
+                                                                                                   : kKindLab;
       char caption[80];
       std::snprintf(caption, sizeof caption, kDeleteKind.Get(), kind.Get());
       m_delete.SetCaption(caption);
@@ -409,17 +451,18 @@ void Clacoco::ShowHour(int row, int column) {
   m_new_hour = false;
   m_column = column;
   m_hour = ClassHour{m_class, r.teacher, r.subject, r.second_teacher, r.conversation, r.lab, r.lab_group};
-  auto select = [](ComboBox& c, const std::string& text) { c.SetCurSel(text.empty() ? -1 : c.FindStringExact(-1, text)); };
+  auto select = [](ComboBox& c, const std::string& text) {
+    c.SetCurSel(text.empty() ? -1 : c.FindStringExact(-1, text));
+  };
   select(m_subject, subject_name(r.subject));
   select(m_teacher, teacher_name(r.teacher));
   select(m_second, teacher_name(r.second_teacher));
   select(m_conversation, subject_name(r.conversation));
   select(m_lab, r.lab >= 0 && r.lab < lab_count() ? field(g_ui_structure.labs[r.lab].name) : "");
   m_subgroup.SetCurSel(r.subgroup >= 0 ? m_subgroup.FindStringExact(0, subject_name(r.subgroup)) : 0);
-  static const std::pair<int, const MlText*> kHelpOf[] = {{1, &kSubjectHelp}, {3, &kSubjectHelp}, {4, &kSubjectHelp},
-                                                          {2, &kTeacherHelp}, {7, &kCoTeachingHelp},
-                                                          {9, &kCoTeachingHelp}, {10, &kCoTeachingHelp},
-                                                          {12, &kSubgroupHelp}};
+  static const std::pair<int, const MlText*> kHelpOf[] = {
+      {1, &kSubjectHelp},    {3, &kSubjectHelp},    {4, &kSubjectHelp},     {2, &kTeacherHelp},
+      {7, &kCoTeachingHelp}, {9, &kCoTeachingHelp}, {10, &kCoTeachingHelp}, {12, &kSubgroupHelp}};
   const MlText* help = nullptr;
   for (const auto& [c, text] : kHelpOf)
     if (c == column) help = text;
@@ -477,8 +520,10 @@ void Clacoco::CompleteJoin(const ClassHourRow& picked, int column) {
     if (target.conversation < 0) {
       std::string first = subject_name(picked.subject), second = subject_name(m_hour.subject);
       while (first.size() + 1 + second.size() > std::size_t(kUiNameSize - 1)) {
-        if (first.size() >= second.size()) first.pop_back();
-        else second.pop_back();
+        if (first.size() >= second.size())
+          first.pop_back();
+        else
+          second.pop_back();
       }
       std::string name = free_subject_name(first + "+" + second, 'C', 0);
       target.conversation = subject_with_type(name.c_str(), 'C', false);
@@ -504,8 +549,10 @@ void Clacoco::CompleteJoin(const ClassHourRow& picked, int column) {
   } else {
     joined = class_hours_move(picked_frontal, target);
   }
-  if (joined) class_hours_take(ClassHour{m_class, original, m_hour.subject, -1, -1, -1, -1});
-  else message_beep(kBeepSimple);
+  if (joined)
+    class_hours_take(ClassHour{m_class, original, m_hour.subject, -1, -1, -1, -1});
+  else
+    message_beep(kBeepSimple);
   class_hours_merge_posts(original);
   m_hour = target;
   FillChoosers();
@@ -586,8 +633,10 @@ void Clacoco::SetCoTeaching(int used) {
   int conversation = ChosenSubject(m_conversation);
   int lab = ChosenLab();
   if (conversation >= 0 && lab >= 0) {
-    if (used == kLabId) m_conversation.SetCurSel(-1), conversation = -1;
-    else m_lab.SetCurSel(-1), lab = -1;
+    if (used == kLabId)
+      m_conversation.SetCurSel(-1), conversation = -1;
+    else
+      m_lab.SetCurSel(-1), lab = -1;
   }
   if (lab >= 0 && second < 0) second = m_hour.teacher;
   if (conversation >= 0 && second == m_hour.teacher) {
@@ -731,8 +780,10 @@ void Clacoco::NewTeacher(ComboBox& chooser) {
   g_ui_settings.teacher_count = std::uint32_t(index + 1);
   FillChoosers();
   chooser.SetCurSel(chooser.FindStringExact(-1, teacher_name(index)));
-  if (&chooser == &m_teacher) OnFrontalTeacher();
-  else SetCoTeaching(kSecondId);
+  if (&chooser == &m_teacher)
+    OnFrontalTeacher();
+  else
+    SetCoTeaching(kSecondId);
 }
 
 void Clacoco::NewSubject(bool conversation) {
@@ -743,8 +794,10 @@ void Clacoco::NewSubject(bool conversation) {
   ComboBox& chooser = conversation ? m_conversation : m_subject;
   if (!dialog.m_added_name[0]) return;
   chooser.SetCurSel(chooser.FindStringExact(-1, dialog.m_added_name));
-  if (conversation) SetCoTeaching(kConversationId);
-  else OnFrontalSubject();
+  if (conversation)
+    SetCoTeaching(kConversationId);
+  else
+    OnFrontalSubject();
 }
 
 void Clacoco::NewLab() {
@@ -825,13 +878,22 @@ bool Clacoco::OnCommand(WParam w, LParam l) {
         if (sel >= 0) ChangeClass(og_find_class_by_label(m_classes.GetLBText(sel).c_str()));
         return true;
       }
-      case kTeacherId: OnFrontalTeacher(); return true;
-      case kSubjectId: OnFrontalSubject(); return true;
+      case kTeacherId:
+        OnFrontalTeacher();
+        return true;
+      case kSubjectId:
+        OnFrontalSubject();
+        return true;
       case kSecondId:
       case kConversationId:
-      case kLabId: SetCoTeaching(id); return true;
-      case kSubgroupId: OnSubgroup(); return true;
-      default: break;
+      case kLabId:
+        SetCoTeaching(id);
+        return true;
+      case kSubgroupId:
+        OnSubgroup();
+        return true;
+      default:
+        break;
     }
   }
   if (code != kBnClicked) return CDictionaryPage::OnCommand(w, l);
@@ -839,30 +901,61 @@ bool Clacoco::OnCommand(WParam w, LParam l) {
     case kPrevId:
     case kNextId: {
       int sel = m_classes.GetCurSel() + (id == kPrevId ? -1 : 1);
-      if (sel < 0 || sel >= m_classes.GetCount()) message_beep(kBeepSimple);
-      else ChangeClass(og_find_class_by_label(m_classes.GetLBText(sel).c_str()));
+      if (sel < 0 || sel >= m_classes.GetCount())
+        message_beep(kBeepSimple);
+      else
+        ChangeClass(og_find_class_by_label(m_classes.GetLBText(sel).c_str()));
       return true;
     }
     case kAddHourId:
-    case kAddHour2Id: StartNewHour(); return true;
-    case kDeleteId: DeleteHour(); return true;
-    case kAnotherId: AnotherHour(); return true;
-    case kSeparateId: SeparateHours(); return true;
-    case kRenameId: RenameTeacher(); return true;
-    case kNewTeacherId: NewTeacher(m_teacher); return true;
-    case kNewSecondId: NewTeacher(m_second); return true;
-    case kNewSubjectId: NewSubject(false); return true;
-    case kNewConversationId: NewSubject(true); return true;
-    case kNewLabId: NewLab(); return true;
+    case kAddHour2Id:
+      StartNewHour();
+      return true;
+    case kDeleteId:
+      DeleteHour();
+      return true;
+    case kAnotherId:
+      AnotherHour();
+      return true;
+    case kSeparateId:
+      SeparateHours();
+      return true;
+    case kRenameId:
+      RenameTeacher();
+      return true;
+    case kNewTeacherId:
+      NewTeacher(m_teacher);
+      return true;
+    case kNewSecondId:
+      NewTeacher(m_second);
+      return true;
+    case kNewSubjectId:
+      NewSubject(false);
+      return true;
+    case kNewConversationId:
+      NewSubject(true);
+      return true;
+    case kNewLabId:
+      NewLab();
+      return true;
     case kSaveId:
-    case kSave2Id: SaveFiles(); return true;
+    case kSave2Id:
+      SaveFiles();
+      return true;
     case kAbandonId:
-    case kAbandon2Id: Abandon(); return true;
-    case kAutoSaveId: g_lacoco_save_without_asking = m_auto_save.GetCheck() != 0; return true;
+    case kAbandon2Id:
+      Abandon();
+      return true;
+    case kAutoSaveId:
+      g_lacoco_save_without_asking = m_auto_save.GetCheck() != 0;
+      return true;
     case kFirstHelpButtonId:
     case kFirstHelpButtonId + 1:
-    case kHowToId: m_help.SetTextML(&kStartHelp); return true;
-    default: return CDictionaryPage::OnCommand(w, l);
+    case kHowToId:
+      m_help.SetTextML(&kStartHelp);
+      return true;
+    default:
+      return CDictionaryPage::OnCommand(w, l);
   }
 }
 

@@ -9,9 +9,9 @@
 #include <cstdint>
 
 struct MinistrySubject {
-  const char* text;    // code and abbreviated name, at most 21 characters
-  bool conversation;   // type 'C'
-  bool late_hours;     // option N
+  const char* text;   // code and abbreviated name, at most 21 characters
+  bool conversation;  // type 'C'
+  bool late_hours;    // option N
 };
 inline constexpr int kMinistrySubjectCount = 108;
 extern const MinistrySubject g_ministry_subjects[kMinistrySubjectCount];

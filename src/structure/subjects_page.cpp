@@ -52,10 +52,9 @@ const MlText kChooseFirst = {
 const MlText kSameAsLab = {"Il nome di una Materia non può essere uguale a quello di un Laboratorio esistente"_cp,
                            "Der Name eines Faches darf nicht gleich dem eines bestehenden Labors sein"_cp,
                            "The name of a subject cannot be the same as that of an existing lab"};
-const MlText kNeedsLetter = {
-    "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)",
-    "Die Namen der Fächer und der Lehrer müssen mit einem Buchstaben beginnen (A..Z)"_cp,
-    "The names of subjects and teachers must begin with a letter (A..Z)"};
+const MlText kNeedsLetter = {"I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)",
+                             "Die Namen der Fächer und der Lehrer müssen mit einem Buchstaben beginnen (A..Z)"_cp,
+                             "The names of subjects and teachers must begin with a letter (A..Z)"};
 const MlText kTypeInUse = {"La materia %s non può cambiare tipologia perché è già usata da %s"_cp,
                            "Das Fach %s kann seinen Typ nicht ändern, weil es schon von %s benutzt wird"_cp,
                            "The subject %s cannot change its type because it is already used by %s"};
@@ -65,10 +64,10 @@ const MlText kSelectFirst = {
     "Um ein Fach UMZUBENENNEN oder zu löschen, müssen Sie es zuerst AUSWÄHLEN und dann einen der beiden "
     "Vorgänge wählen."_cp,
     "To RENAME or delete a subject, first SELECT it, then choose one of the two operations."};
-const MlText kNoDelete = {"Cancellazione non ammessa (elemento in uso)", "Löschen nicht erlaubt (Element in Gebrauch)"_cp,
-                          "Deletion not allowed (item in use)"};
-const MlText kNoRename = {"Ridenominazione non ammessa (materia in uso)",
-                          "Umbenennen nicht erlaubt (Fach in Gebrauch)", "Renaming not allowed (subject in use)"};
+const MlText kNoDelete = {"Cancellazione non ammessa (elemento in uso)",
+                          "Löschen nicht erlaubt (Element in Gebrauch)"_cp, "Deletion not allowed (item in use)"};
+const MlText kNoRename = {"Ridenominazione non ammessa (materia in uso)", "Umbenennen nicht erlaubt (Fach in Gebrauch)",
+                          "Renaming not allowed (subject in use)"};
 const MlText kNewName = {"Nuovo Nome della Materia?", "Neuer Name des Faches?", "New name of the subject?"};
 const MlText kNameTaken = {"Nome già in uso"_cp, "Name schon vergeben", "Name already in use"};
 const MlText kStandBy = {"Disposizione", "Verfügung"_cp, "Substitutions"};
@@ -120,7 +119,7 @@ constexpr int kNonTeachingHelp = 5;
 
 int subject_count() {
   return g_ui_structure.subject_count > std::uint32_t(kUiMaxSubjects) ? kUiMaxSubjects
-                                                                       : int(g_ui_structure.subject_count);
+                                                                      : int(g_ui_structure.subject_count);
 }
 
 // The subject of this name, hidden or not; -1 none.

@@ -24,8 +24,21 @@ class Cmaterie : public CDictionaryPage {
  public:
   static constexpr int kTemplate = 142;
   enum Id {
-    kMinistryId = 1101, kAddMinistryId, kNameId, kAddNameId, kConversationId, kLateHoursId, kNonTeachingId,
-    kListId, kRenameId, kDeleteId, kSaveId, kAbandonId, kHelpPaneId, kHintId, kFirstHelpButtonId,
+    kMinistryId = 1101,
+    kAddMinistryId,
+    kNameId,
+    kAddNameId,
+    kConversationId,
+    kLateHoursId,
+    kNonTeachingId,
+    kListId,
+    kRenameId,
+    kDeleteId,
+    kSaveId,
+    kAbandonId,
+    kHelpPaneId,
+    kHintId,
+    kFirstHelpButtonId,
     kFirstStaticId = kFirstHelpButtonId + 7,
   };
   static constexpr int kHelpButtons = 7;

@@ -32,8 +32,8 @@ TEST(DictionaryFrame, PagesOpenInTheFrameAndLeavingAsksAboutChanges) {
     int command;
     std::uint32_t template_id;
   };
-  for (const Opened& o : {Opened{kPageLapal, 144}, Opened{kPagePale, 145}, Opened{kPageLacoco, 233},
-                          Opened{kPageMaterie, 142}}) {
+  for (const Opened& o :
+       {Opened{kPageLapal, 144}, Opened{kPagePale, 145}, Opened{kPageLacoco, 233}, Opened{kPageMaterie, 142}}) {
     alfadlg_go_to_page(o.command);
     EXPECT_EQ(g_current_page_template, o.template_id);
     EXPECT_NE(dynamic_cast<CDictionaryPage*>(g_current_page), nullptr) << o.template_id;

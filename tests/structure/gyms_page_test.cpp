@@ -5,11 +5,12 @@
 // 41st room), a new room that marks no hour becomes always available while
 // an existing one asks, a rename to a taken name, and deletion moving the
 // later rooms down.
+#include "structure/gyms_page.h"
+
 #include <gtest/gtest.h>
 
 #include "dictionary_support.h"
 #include "platform/cp1252.h"
-#include "structure/gyms_page.h"
 #include "structure/input_box.h"
 
 namespace {
@@ -18,9 +19,7 @@ using namespace kt::ui;
 using namespace dictionary_test;
 using P = Cpale;
 
-void add_class(const char* code) {
-  std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 3);
-}
+void add_class(const char* code) { std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 3); }
 
 void gym_school() {
   empty_school();
@@ -69,8 +68,9 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   ui.Select(page, P::kFirstSubjectId + 1, "EDUCAZIONE FISICA");
   ui.PressInNextModal(kOkButton);
   type_and_enter(ui, page, "Aula musica");
-  EXPECT_TRUE(box_said(ui, "Esistono DUE locali con Plesso:CENTRALE e Materia:EDUCAZIONE FISICA. Configurare i "
-                           "locali comuni con Materie diverse."));
+  EXPECT_TRUE(box_said(ui,
+                       "Esistono DUE locali con Plesso:CENTRALE e Materia:EDUCAZIONE FISICA. Configurare i "
+                       "locali comuni con Materie diverse."));
   EXPECT_EQ(+g_ui_settings.gym_count, 1u);
   ui.Select(page, P::kBuildingId, 1);
   type_and_enter(ui, page, "Aula musica");
@@ -83,8 +83,9 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   EXPECT_FALSE(ui.IsEnabled(page, P::kMinimumFromHourId));
   ui.PressInNextModal(kOkButton);
   ui.Select(page, P::kMinimumId, 4);
-  EXPECT_TRUE(box_said(ui, "Le Classi che DEVONO essere presenti contemporaneamente in questo ambiente non possono "
-                           "essere PIU' di quelle che POSSONO esservi!"));
+  EXPECT_TRUE(box_said(ui,
+                       "Le Classi che DEVONO essere presenti contemporaneamente in questo ambiente non possono "
+                       "essere PIU' di quelle che POSSONO esservi!"));
   EXPECT_EQ(gym(0).min_classes[0], 0);
   ui.Select(page, P::kMinimumId, 1);
   EXPECT_EQ(gym(0).min_classes[0], 1);
@@ -141,7 +142,7 @@ TEST(GymsPage, NeverAvailableAsksRenameRefusesTakenNamesDeleteMovesDown) {
   ui.PressInNextModal(kNoButton);
   ui.Select(page, P::kCapacityId, 4);
   EXPECT_TRUE(box_said(ui, "Il Locale non risulta mai disponibile. Sicuro?"));
-  EXPECT_EQ(gym(0).hours[0], 0);  // kept as it was: the user answered no, nothing else changed
+  EXPECT_EQ(gym(0).hours[0], 0);     // kept as it was: the user answered no, nothing else changed
   EXPECT_EQ(gym(0).max_classes, 5);  // fields before the question keep their new values
 
   ui.OnNextModal([&](Dialog& box) {

@@ -2,6 +2,8 @@
 // only " Nessuno" and opens by itself after 133 ms; choosing it frees the
 // lab (-1); Esc, the bitmap button and the list closing without a choice
 // leave the booking as it is (-2).
+#include "structure/lab_booking_chooser.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,7 +11,6 @@
 
 #include "platform/test_driver.h"
 #include "shell/message_box.h"
-#include "structure/lab_booking_chooser.h"
 
 namespace {
 

@@ -3,11 +3,12 @@
 // always available again, the refusals (subject name, full table, full
 // group, lab in use, lab named as a subject at save), the candidates a
 // group offers by building and membership, and removal from a group.
+#include "structure/labs_page.h"
+
 #include <gtest/gtest.h>
 
 #include "dictionary_support.h"
 #include "platform/cp1252.h"
-#include "structure/labs_page.h"
 
 namespace {
 
@@ -79,7 +80,8 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   std::strcpy(g_ui_structure.labs[5].name, "Fisica");
   ui.PressInNextModal(kOkButton);
   ui.Click(page, L::kSaveId);
-  EXPECT_TRUE(box_said(ui, "Il nome del Laboratorio [Fisica] non può essere eguale a quello di una Materia esistente"_cp));
+  EXPECT_TRUE(
+      box_said(ui, "Il nome del Laboratorio [Fisica] non può essere eguale a quello di una Materia esistente"_cp));
   og_snapshot_all();
   std::vector<std::string> problems = ui.Problems();
   EXPECT_TRUE(problems.empty()) << (problems.empty() ? "" : problems[0]);

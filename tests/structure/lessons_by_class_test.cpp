@@ -62,8 +62,9 @@ TEST(LessonsByClass, RowsAndHourMoves) {
     int row, column;
     const char* text;
   };
-  const Cell cells[] = {{0, 1, "Fisica"}, {0, 2, "ROSSI"}, {0, 7, "BIANCHI"}, {0, 10, "Lab Fisica"}, {0, 13, "si"},
-                        {1, 7, "BIANCHI"}, {1, 13, ""}, {2, 7, ""}, {2, 10, ""}, {0, 4, "5"}, {0, 8, "5"}};
+  const Cell cells[] = {{0, 1, "Fisica"}, {0, 2, "ROSSI"},   {0, 7, "BIANCHI"}, {0, 10, "Lab Fisica"},
+                        {0, 13, "si"},    {1, 7, "BIANCHI"}, {1, 13, ""},       {2, 7, ""},
+                        {2, 10, ""},      {0, 4, "5"},       {0, 8, "5"}};
   for (const Cell& c : cells) EXPECT_EQ(grid->GetItemText(c.row, c.column), c.text) << c.row << "," << c.column;
   EXPECT_EQ(ui.Text(page, C::kCountId), "8");
 

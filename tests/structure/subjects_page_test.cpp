@@ -3,16 +3,17 @@
 // lab name, type change of a subject in use, rename to a taken name), the
 // deletion of unused subjects only, the check of the names before a save
 // that writes both files, and the dialog form with its type restriction.
+#include "structure/subjects_page.h"
+
 #include <gtest/gtest.h>
 
 #include "dictionary_support.h"
 #include "platform/cp1252.h"
 #include "schooldata/structure_file.h"
-#include "structure/input_box.h"
 #include "structure/gyms_page.h"
+#include "structure/input_box.h"
 #include "structure/labs_page.h"
 #include "structure/lessons_by_class_page.h"
-#include "structure/subjects_page.h"
 
 namespace {
 
@@ -164,8 +165,8 @@ TEST(SubjectsPage, DialogFormAddsOnlyItsTypeAndRefusesDeletion) {
     });
     ui.PressInNextModal(kOkButton);
     EXPECT_EQ(dialog.DoModalCaptioned(true), 999);
-    EXPECT_TRUE(box_said(ui, language == 0 ? "Cancellazione non ammessa (elemento in uso)"
-                                           : "Deletion not allowed (item in use)"));
+    EXPECT_TRUE(box_said(
+        ui, language == 0 ? "Cancellazione non ammessa (elemento in uso)" : "Deletion not allowed (item in use)"));
     EXPECT_EQ(g_ui_structure.subjects[0].hidden, 0);
     const UiSubject& added = g_ui_structure.subjects[dialog.m_added_index];
     EXPECT_EQ(added.type, 'C');
