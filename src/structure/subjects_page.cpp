@@ -26,7 +26,7 @@ using namespace kt::ui;
 
 namespace {
 
-const MlText kOnlyItalian = {"Solo per la versione italiana.", "Only for the italian Version.",
+const MlText kOnlyItalian = {"Solo per la versione italiana.", "Nur für die Italienische Version."_cp,
                              "Only for the italian Version."};
 const MlText kHeadings[4] = {
     {"Nomi delle Materie insegnate nella scuola", "Namen der an der Schule unterrichteten Fächer"_cp,
