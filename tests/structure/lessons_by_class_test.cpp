@@ -2,15 +2,17 @@
 // weekly hour with the co-teaching part on the first rows, a lab hour's
 // partner hours deleted down to a plain post, identical posts merged, the
 // hidden "_COMPR" subject of a second teacher without lab and the
-// co-teaching hour it then makes, two frontal hours joined into one
-// co-teaching hour, and a class change that saves without a
-// question when asked to and keeps the class on Cancel otherwise.
+// co-teaching hour it then makes, a new subject added through the subjects
+// dialog, two frontal hours joined into one co-teaching hour, and a class
+// change that saves without a question when asked to and keeps the class
+// on Cancel otherwise.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "dictionary_support.h"
 #include "structure/lessons_by_class_page.h"
+#include "structure/subjects_page.h"
 
 namespace {
 
@@ -103,6 +105,23 @@ TEST(LessonsByClass, RowsAndHourMoves) {
   EXPECT_EQ(+g_ui_teachers[0].posts[0].partner, 2);
   EXPECT_EQ(+g_ui_teachers[0].posts[0].conversation_subject, compr);
   EXPECT_EQ(grid->GetItemText(0, 7), "VERDI");
+  // "nuova" adds an ordinary subject through the subjects dialog and moves the hour to it.
+  page.ShowHour(row_of_teacher(page, 1), 1);
+  ui.OnNextModal([&](Dialog& d) {
+    EXPECT_FALSE(ui.IsEnabled(d, Cmaterie::kConversationId));
+    d.GetDlgItem(Cmaterie::kNameId)->SetWindowText("geometria");
+    d.GotoDlgCtrl(d.GetDlgItem(Cmaterie::kNameId));
+    ui.Key(kVkReturn);
+    ui.Key(kVkEscape);
+  });
+  ui.Click(page, C::kNewSubjectId);
+  int geometry = int(g_ui_structure.subject_count) - 1;
+  EXPECT_EQ(subject_name(geometry), "GEOMETRIA");
+  EXPECT_EQ(g_ui_structure.subjects[geometry].type, 'N');
+  ASSERT_EQ(+g_ui_teachers[1].post_count, 2u);
+  EXPECT_EQ(g_ui_teachers[1].posts[0].own.hours, 3);
+  EXPECT_EQ(+g_ui_teachers[1].posts[1].subject, geometry);
+  EXPECT_EQ(g_ui_teachers[1].posts[1].own.hours, 1);
   og_snapshot_all();
   EXPECT_TRUE(ui.Problems().empty());
 }
