@@ -1,0 +1,353 @@
+// The teachers page driven headless inside the frame on a small school
+// built in the test: ROSSI (MATEMATICA 1A 4h; SCIENZE 1A 2h in LAB SCIENZE
+// with BIANCHI as lab assistant for 1h) and BIANCHI (INGLESE 2A 3h), classes
+// 1A..5A and 1B. Covers adding and renaming teachers with their refusals,
+// the dummy-teacher settings, leaving a changed teacher (question, auto-save,
+// nothing written when unchanged), appending posts with quick entry,
+// deleting and re-adding on another teacher, abandoning a new post, the
+// validation messages, the lab choice, the read-only partner copy and the
+// new school year.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/test_driver.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/structure_file.h"
+#include "shell/app_test_support.h"
+#include "shell/frame.h"
+#include "shell/message_box.h"
+#include "shell/model_utilities.h"
+#include "structure/input_box.h"
+#include "structure/teacher_page.h"
+#include "structure/teacher_page_state.h"
+
+namespace {
+
+using namespace kt::ui;
+using namespace kt_app_test;
+using P = Cprocat;
+
+constexpr int kFirstButton = CMessageBox::kButtonIds[0];
+constexpr int kSecondButton = CMessageBox::kButtonIds[1];
+
+void name_into(char* field, const char* name) {
+  std::memset(field, 0, kUiNameSize);
+  std::strncpy(field, name, kUiNameSize - 1);
+}
+
+int add_subject(const char* name, char type) {
+  int s = int(g_ui_structure.subject_count++);
+  name_into(g_ui_structure.subjects[s].name, name);
+  g_ui_structure.subjects[s].type = type;
+  return s;
+}
+
+UiTeachingPost& add_post(int teacher, int subject, int class_index, int hours) {
+  UiTeacher& t = g_ui_teachers[teacher];
+  UiTeachingPost& post = t.posts[t.post_count++];
+  og_reset_teaching_post(post);
+  post.subject = subject;
+  post.class_index = class_index;
+  post.own.hours = std::int8_t(hours);
+  return post;
+}
+
+class TeachersPage : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    ui_register_teacher_page_template();
+    school_ = data_root() / "scuola";
+    fs::create_directories(school_);
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
+    BuildSchool();
+    g_pages.Install(PageSlot::Procat, &page_);
+    procat_remember_teacher(-1);
+    g_auto_save = 0;
+    g_page_argument = 0;
+  }
+  void TearDown() override {
+    og_snapshot_all();
+    og_snapshot_structure();
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    g_pages.Install(PageSlot::Procat, nullptr);
+    g_procat_post = nullptr;
+    g_procat_teacher = -1;
+    TempRoot::TearDown();
+  }
+
+  void BuildSchool() {
+    og_clear_structure();
+    og_clear_school_blocks();
+    og_set_new_structure_defaults();
+    og_set_new_school_defaults(-1);
+    for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
+    name_into(g_ui_structure.track_names[0], "Ordinario");
+    g_ui_structure.sections[0][0] = g_ui_structure.sections[0][1] = 1;
+    for (const char* code : {"1A ", "2A ", "3A ", "4A ", "5A ", "1B "}) {
+      UiClass& c = g_ui_structure.classes[g_ui_structure.class_count++];
+      std::memcpy(c.code, code, 4);
+    }
+    math_ = add_subject("MATEMATICA", 'N');
+    science_ = add_subject("SCIENZE", 'N');
+    english_ = add_subject("INGLESE", 'N');
+    conversation_ = add_subject("CONV INGLESE", 'C');
+    g_ui_structure.lab_count = 1;
+    name_into(g_ui_structure.labs[0].name, "LAB SCIENZE");
+    g_ui_structure.labs[0].hours[0] = 255;
+    og_init_teacher(0, "ROSSI");
+    og_init_teacher(1, "BIANCHI");
+    g_ui_settings.teacher_count = 2;
+    add_post(0, math_, 0, 4);
+    UiTeachingPost& lab = add_post(0, science_, 0, 2);
+    lab.lab = 0;
+    lab.partner = 1;
+    lab.partner_part.hours = 1;
+    add_post(1, english_, 1, 3);
+    ASSERT_EQ(og_write_structure_file(), 0);
+    ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+    og_snapshot_all();
+  }
+
+  void Open() {
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+    ASSERT_TRUE(alfadlg_go_to_page(kPageProcat));
+    ASSERT_EQ(g_current_page, &page_);
+  }
+
+  // Answers the input box with a typed name.
+  void TypeName(const std::string& name) {
+    ui.OnNextModal([this, name](Dialog& d) {
+      ui.Type(d, Ccasella::kEdit1Id, name);
+      ui.Click(d, kIdOk);
+    });
+  }
+  std::string LastBox() { return ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0); }
+  void SelectPost(int post) {
+    auto* list = static_cast<ListView*>(page_.GetDlgItem(P::kPostListId));
+    ASSERT_TRUE(ui.Select(page_, P::kPostListId, list->FindItemByData(-1, std::uintptr_t(post))));
+  }
+  void ChooseTeacher(const char* name) { ui.Select(page_, P::kTeacherListId, std::string_view(name)); }
+  fs::path Description() const { return school_ / "scuola2.txt"; }
+
+  TestDriver ui;
+  Cprocat page_;
+  fs::path school_;
+  int math_ = 0, science_ = 0, english_ = 0, conversation_ = 0;
+};
+
+TEST_F(TeachersPage, TeachersAreAddedRenamedAndRefused) {
+  Open();
+  EXPECT_EQ(g_procat_teacher, 0);
+  struct Case {
+    const char* id;
+    const char* typed;
+    const char* message;
+    int current;
+    std::uint32_t count;
+  };
+  const Case cases[] = {
+      {"digit", "1ABC", "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)", 0,
+       2},
+      {"existing", "Bianchi", "Già esistente. Non inserito."_cp, 1, 2},
+      {"new", "VERDI", "", 2, 3},
+  };
+  for (const Case& c : cases) {
+    TypeName(c.typed);
+    if (c.message[0]) ui.PressInNextModal(kFirstButton);
+    ui.Click(page_, P::kAddTeacherId);
+    if (c.message[0]) EXPECT_EQ(LastBox(), c.message) << c.id;
+    EXPECT_EQ(g_procat_teacher, c.current) << c.id;
+    EXPECT_EQ(g_ui_settings.teacher_count, c.count) << c.id;
+  }
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "VERDI");
+
+  TypeName("Bianchi");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kRenameId);
+  EXPECT_EQ(LastBox(), "Nome già in uso. Impossibile ridenominare."_cp);
+  TypeName("NERI-BLU");
+  ui.Click(page_, P::kRenameId);
+  EXPECT_STREQ(g_ui_teachers[2].name, "NERI_BLU");
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "NERI_BLU");
+
+  // A full table refuses before the input box comes up.
+  ui.Click(page_, P::kSaveId);
+  for (int t = 3; t < kUiMaxTeachers; ++t) og_init_teacher(t, ("T" + std::to_string(t)).c_str());
+  g_ui_settings.teacher_count = kUiMaxTeachers;
+  std::size_t shown = ui.boxes().size();
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kAddTeacherId);
+  ASSERT_EQ(ui.boxes().size(), shown + 1);
+  EXPECT_EQ(LastBox(), "Raggiunto Numero Massimo Professori - Impossibile Inserire");
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+  g_ui_settings.teacher_count = 3;
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(TeachersPage, DummySettingsAndLeavingAChangedTeacher) {
+  Open();
+  ui.Select(page_, P::kStandbyId, 2);
+  EXPECT_EQ(g_ui_teachers[0].standby_hours, 2);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kDummyFreeId);
+  EXPECT_EQ(LastBox(),
+            "Attenzione: un insegnante fittizio non può avere Ricevimento, Disposizioni o ore di Sostegno"_cp);
+  EXPECT_EQ(g_ui_teachers[0].standby_hours, 0);
+  EXPECT_EQ(g_ui_teachers[0].nor_flag, 1);
+  EXPECT_EQ(g_ui_teachers[0].fc_mode, 1);
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kStandbyId));
+  EXPECT_FALSE(ui.IsChecked(page_, P::kReceptionId));
+  ui.Click(page_, P::kDummyFreeId);
+  EXPECT_EQ(g_ui_teachers[0].fc_mode, 0);
+  EXPECT_TRUE(ui.IsEnabled(page_, P::kStandbyId));
+  EXPECT_TRUE(ui.IsEnabled(page_, P::kReceptionId));
+
+  // A changed teacher asks; "No" keeps him current with his edits.
+  ui.PressInNextModal(kSecondButton);
+  ChooseTeacher("BIANCHI");
+  EXPECT_EQ(LastBox(), "I dati di ROSSI sono stati modificati. Salvo le modifiche?");
+  EXPECT_EQ(g_procat_teacher, 0);
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "ROSSI");
+  // "Yes", and yes to saving later changes without a question.
+  fs::remove(Description());
+  ui.PressInNextModal(kFirstButton);
+  ui.PressInNextModal(kFirstButton);
+  ChooseTeacher("BIANCHI");
+  EXPECT_EQ(LastBox(), "Salvo le prossime modifiche senza chiedere conferma?");
+  EXPECT_EQ(g_procat_teacher, 1);
+  EXPECT_TRUE(fs::exists(Description()));
+  EXPECT_TRUE(ui.IsChecked(page_, P::kAutoSaveId));
+  EXPECT_EQ(g_auto_save, 1);
+
+  // Unchanged: nothing written. Changed with auto-save: written, no question.
+  fs::remove(Description());
+  std::size_t shown = ui.boxes().size();
+  ChooseTeacher("ROSSI");
+  EXPECT_FALSE(fs::exists(Description()));
+  ui.Select(page_, P::kSupportId, 3);
+  ChooseTeacher("BIANCHI");
+  EXPECT_EQ(ui.boxes().size(), shown);
+  EXPECT_TRUE(fs::exists(Description()));
+  EXPECT_EQ(g_ui_teachers_saved[0].support_hours, 3);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
+  Open();
+  UiTeacher& rossi = g_ui_teachers[0];
+  ui.Click(page_, P::kAddPostId);
+  ASSERT_EQ(rossi.post_count, 3u);
+  EXPECT_EQ(rossi.posts[2].class_index, 1);  // after 1A: 2A
+  EXPECT_EQ(rossi.posts[2].subject, science_);
+  EXPECT_EQ(ui.Text(page_, P::kClassId), "2A");
+  EXPECT_TRUE(ui.HasFocus(page_, P::kClassId));
+  ui.Click(page_, P::kAbandonId);  // the new post, still without hours, goes
+  EXPECT_EQ(rossi.post_count, 2u);
+  EXPECT_EQ(g_procat_new_post, 0);
+
+  // After 5A the next section's first year is proposed.
+  rossi.posts[1].class_index = 4;
+  ui.Click(page_, P::kAddPostId);
+  EXPECT_EQ(rossi.posts[2].class_index, 5);
+  ui.Select(page_, P::kHoursId, 2);
+  EXPECT_EQ(rossi.posts[2].own.hours, 2);
+
+  // Delete the new post (it is pending: no question) and re-add it to BIANCHI.
+  UiTeachingPost deleted = rossi.posts[2];
+  ui.Click(page_, P::kDeletePostId);
+  EXPECT_EQ(rossi.post_count, 2u);
+  ui.PressInNextModal(kFirstButton);   // save ROSSI
+  ui.PressInNextModal(kSecondButton);  // not without asking
+  ChooseTeacher("BIANCHI");
+  ASSERT_EQ(g_procat_teacher, 1);
+  UiTeacher& bianchi = g_ui_teachers[1];
+  ASSERT_EQ(bianchi.post_count, 2u);  // own post and the copy of ROSSI's lab post
+  ui.PressInNextModal(kFirstButton);  // yes, the lab assistant teaches a main subject too
+  ui.Click(page_, P::kReAddId);
+  ASSERT_EQ(bianchi.post_count, 3u);
+  EXPECT_EQ(std::memcmp(&bianchi.posts[1], &deleted, sizeof deleted), 0);
+  EXPECT_EQ(bianchi.posts[2].copy, 1);
+
+  // The copy cannot be edited or deleted here.
+  SelectPost(2);
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kHoursId));
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kDeletePostId);
+  EXPECT_EQ(LastBox(), "Per cancellare questo elemento, modificare ROSSI (Professore di Materia Principale)");
+  EXPECT_EQ(bianchi.post_count, 3u);
+
+  // Validation: zero hours, then a conversation taught by the teacher himself.
+  SelectPost(0);
+  ui.Select(page_, P::kHoursId, 0);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kSaveId);
+  EXPECT_EQ(LastBox(), "Numero di ORE pari a zero per la Classe 2A.");
+  EXPECT_EQ(g_procat_post, &bianchi.posts[0]);
+  ui.Select(page_, P::kHoursId, 3);
+  ui.Select(page_, P::kConversationId, std::string_view("CONV INGLESE"));
+  EXPECT_EQ(bianchi.posts[0].conversation_subject, conversation_);
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kLabId));
+  ui.Select(page_, P::kPartnerId, std::string_view("BIANCHI"));
+  ui.Select(page_, P::kPartnerHoursId, 1);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kSaveId);
+  EXPECT_EQ(LastBox(), "Il Professore per Conversazione/Compresenza [CONV INGLESE] deve essere diverso da quello "
+                       "dalla Lezione Frontale [INGLESE].");
+  // A lab on a post without partner: the teacher is his own partner.
+  ui.Select(page_, P::kConversationId, 0);
+  bianchi.posts[0].partner = -1;
+  ui.Select(page_, P::kLabId, std::string_view("LAB SCIENZE"));
+  EXPECT_EQ(bianchi.posts[0].lab, 0);
+  EXPECT_EQ(bianchi.posts[0].partner, 1);
+  EXPECT_EQ(bianchi.posts[0].partner_part.hours, 3);
+  std::size_t shown = ui.boxes().size();
+  ui.Click(page_, P::kSaveId);
+  EXPECT_EQ(ui.boxes().size(), shown);
+  EXPECT_EQ(g_ui_teachers_saved[1].post_count, 2u);  // the file holds no copy
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(TeachersPage, NewSchoolYearAndTheFortyPostLimit) {
+  UiTeacher& bianchi = g_ui_teachers[1];
+  bianchi.post_count = 0;
+  for (int c = 0; c < 3; ++c) add_post(1, english_, c, 2);
+  og_snapshot_all();
+  Open();
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kReAddId);
+  EXPECT_EQ(LastBox(),
+            "Nessuna classe da aggiungere.\nSi può aggiungere solo la classe precedentemente cancellata da questo "
+            "insegnante o da un altro"_cp);
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kReAddId));
+  ChooseTeacher("BIANCHI");
+  SelectPost(0);
+  ui.Click(page_, P::kNewYearId);
+  EXPECT_EQ(bianchi.posts[0].class_index, 1);
+  EXPECT_EQ(bianchi.posts[1].class_index, 2);
+  EXPECT_EQ(bianchi.posts[2].class_index, 3);
+  // With classes 1A-3A only the teacher already teaches everywhere.
+  for (int c = 0; c < 3; ++c) bianchi.posts[c].class_index = c;
+  g_ui_structure.classes[3].code[0] = g_ui_structure.classes[4].code[0] = '\0';
+  SelectPost(0);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kNewYearId);
+  EXPECT_EQ(LastBox(), "Il professore ha già lezione in tutte le classi esistenti per questa sezione / indirizzo. "
+                       "Nulla da avanzare."_cp);
+  EXPECT_EQ(bianchi.posts[2].class_index, 2);
+
+  while (bianchi.post_count < std::uint32_t(kUiMaxPosts)) add_post(1, english_, 5, 1);
+  ui.PressInNextModal(kFirstButton);  // yes, the lab assistant teaches a main subject too
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kAddPostId);
+  EXPECT_EQ(LastBox(), "Raggiunto Numero Massimo Classi per Professore - Non inseribile");
+  EXPECT_EQ(bianchi.post_count, std::uint32_t(kUiMaxPosts));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
