@@ -422,6 +422,10 @@ bool Cprocat::OnCommand(WParam w, LParam l) {
       default: break;
     }
   }
+  if (code == kBnSetFocus && (id == kAddTeacherId || id == kNewYearId)) {
+    m_help.SetTextML(id == kAddTeacherId ? &text::kAddTeacherHelp : &text::kNewYearHelp);
+    return true;
+  }
   if (code == kCbnSetFocus) {
     OnFieldFocus(id);
     return true;

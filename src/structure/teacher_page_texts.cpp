@@ -8,7 +8,7 @@
 
 namespace procat_text {
 
-const MlText kTitle = {"6C Cattedre per Docente", "6C Lehrauftraege je Lehrer", "6C Teaching Posts by Teacher"};
+const MlText kTitle = {"6C Cattedre per Docente", "6C Lehraufträge je Lehrer"_cp, "6C Teaching Posts by Teacher"};
 const MlText kGeneralHelp = {
     "Scegliete un Professore dall'elenco, poi inserite le sue cattedre: Classe, Materia e Ore. Selezionate una "
     "riga per modificarla.",
@@ -99,6 +99,9 @@ const MlText kNothingToReAdd = {
     "No class to add.\nOnly a class deleted before from this teacher or another one can be added"};
 const MlText kLabAndConversation = {"Definiti LAB e CON insieme ??", "LAB und CON zusammen definiert ??",
                                     "LAB and CON defined together ??"};
+const MlText kSortTip = {"Fate Click sulle colonne per ordinare e controllare la lista",
+                         "Klicken Sie auf die Spalten, um die Liste zu sortieren und zu prüfen"_cp,
+                         "Click on the columns to sort and check the list"};
 const MlText kTotalHours = {"Totale ore %s", "Stunden gesamt %s", "Total hours %s"};
 
 const MlText kCaptionLab = {"Cattedre con associati I.T.P - Laboratorio", "Lehraufträge mit Laborassistent"_cp,

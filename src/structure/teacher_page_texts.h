@@ -13,7 +13,7 @@ extern const MlText kSavedAutomatically, kSaveChanges, kSaveNextWithoutAsking, k
     kNameTooShort, kNameFirstLetter, kAlreadyExists, kRenamePrompt, kNameInUse, kDummyWarning, kSureToAbandon,
     kNothingToAdvance, kWriteFailed;
 extern const MlText kAssistantWarning, kTooManyPosts, kQuickEntry, kDeleteCopy, kSureToDelete, kNothingToReAdd,
-    kLabAndConversation, kTotalHours;
+    kLabAndConversation, kTotalHours, kSortTip;
 extern const MlText kCaptionLab, kCaptionLabPartners, kCaptionConversation, kCaptionConversationPartners,
     kCaptionMain;
 extern const MlText kEditCopy, kQuickHelp, kDoubleClickHint, kTooManyJoint, kGymNotCommonRoom, kTooManyKinds,

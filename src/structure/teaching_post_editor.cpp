@@ -40,7 +40,6 @@ constexpr int kEditorIds[] = {Cprocat::kClassId,       Cprocat::kSubjectId,     
                               Cprocat::kJointListId,   Cprocat::kJointRemoveId,  Cprocat::kAnyClassId};
 constexpr int kPartnerIds[] = {Cprocat::kPartnerId, Cprocat::kPartnerHoursId, Cprocat::kAssistantId,
                                Cprocat::kLabEquipmentId, Cprocat::kNoItpId};
-constexpr std::int64_t kCopyNoticeMs = 5000;
 
 // Class order of the lists: study track, section, year.
 std::vector<int> classes_in_order() {

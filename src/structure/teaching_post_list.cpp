@@ -25,6 +25,7 @@ namespace {
 
 constexpr std::uintptr_t kTotalsRow = 1000;
 constexpr int kSubjectColumn = 3;
+constexpr std::int64_t kCopyNoticeMs = 5000;
 
 const char* const kColumns[] = {"Num", "Classe", "Ore", "Materia", "Labor. / Conver.", "Gruppo Laboratori", "Ore",
                                 "Ore totali", "Raggruppamento", "Insieme", "Articolate", "Ore Compito",
@@ -215,6 +216,13 @@ void Cprocat::OnPostSelected(int row) {
   } else {
     g_procat_post = &teacher->posts[data];
   }
+  // A copy explains itself in a box too, at most once every few seconds.
+  std::int64_t now = ui_clock().NowMs();
+  if (g_procat_post && g_procat_post->copy && now - m_last_copy_notice >= kCopyNoticeMs) {
+    m_last_copy_notice = now;
+    std::string notice = std::string(text::kEditCopy.Get()) + " (" + teacher_name(g_procat_post->partner) + ")";
+    ui_message_box(notice.c_str());
+  }
   for (int r = 0; r < list->GetItemCount(); ++r) {
     std::string cell = list->GetItemText(r, kSubjectColumn);
     bool marked = cell.size() >= 2 && cell.compare(cell.size() - 2, 2, " ~") == 0;
@@ -385,6 +393,7 @@ bool Cprocat::OnNotify(WParam w, LParam l, LResult* result) {
       return true;
     case kLvnColumnClick:
       ui_sort_grouped_list_by_column(*list, notify->subitem);
+      m_help.SetTextML(&text::kSortTip);
       return true;
     case kHdnEndTrack:
       ui_save_list_column_widths(notify->subitem, notify->width, *list, m_widths);

@@ -22,6 +22,7 @@
 #include "structure/input_box.h"
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
+#include "structure/trial_computation.h"
 
 namespace {
 
@@ -275,7 +276,9 @@ TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
   EXPECT_EQ(bianchi.posts[2].copy, 1);
 
   // The copy cannot be edited or deleted here.
+  ui.PressInNextModal(kFirstButton);
   SelectPost(2);
+  EXPECT_EQ(LastBox(), "Per modificare questo elemento passare all'insegnante di Materia Principale. (ROSSI)");
   EXPECT_FALSE(ui.IsEnabled(page_, P::kHoursId));
   ui.PressInNextModal(kFirstButton);
   ui.Click(page_, P::kDeletePostId);
@@ -347,6 +350,50 @@ TEST_F(TeachersPage, NewSchoolYearAndTheFortyPostLimit) {
   ui.Click(page_, P::kAddPostId);
   EXPECT_EQ(LastBox(), "Raggiunto Numero Massimo Classi per Professore - Non inseribile");
   EXPECT_EQ(bianchi.post_count, std::uint32_t(kUiMaxPosts));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(TeachersPage, QuickEntryAndTrialRun) {
+  Open();
+  UiTeacher& rossi = g_ui_teachers[0];
+  // Tab out of the last field of a complete post appends the next one.
+  ui.Click(page_, P::kAddPostId);
+  ui.Select(page_, P::kHoursId, 3);
+  page_.GetDlgItem(P::kConversationId)->SetFocus();
+  ui.Key(kVkTab);
+  ASSERT_EQ(rossi.post_count, 4u);
+  EXPECT_EQ(rossi.posts[3].class_index, 2);  // after 2A: 3A
+  EXPECT_EQ(g_procat_new_post, 1);
+  EXPECT_EQ(g_procat_post, &rossi.posts[3]);
+  // The list taking the focus ends quick entry: the post without hours goes.
+  page_.GetDlgItem(P::kPostListId)->SetFocus();
+  ui.Pump();
+  EXPECT_EQ(rossi.post_count, 3u);
+  EXPECT_EQ(g_procat_new_post, 0);
+  EXPECT_EQ(rossi.posts[2].own.hours, 3);
+
+  // A trial with changed hours drops the test save and writes the test description.
+  struct Run {
+    EngineCommandCode code;
+    std::string name;
+  };
+  std::vector<Run> runs;
+  g_trial_runner = [&](EngineCommandCode code, const char* name) {
+    runs.push_back({code, name});
+    return 0;
+  };
+  write(school_ / "savetest.txt", "x\n");
+  ui.Click(page_, P::kTryTeacherId);
+  EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
+  EXPECT_TRUE(fs::exists(school_ / "cattTEST.txt"));
+  write(school_ / "savetest.txt", "x\n");
+  ui.Click(page_, P::kTryClassesId);
+  g_trial_runner = nullptr;
+  EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].code, EngineCommandCode::CalcTpro);
+  EXPECT_EQ(runs[0].name, "ROSSI");
+  EXPECT_EQ(runs[1].code, EngineCommandCode::CalcTcla);
   EXPECT_TRUE(ui.Problems().empty());
 }
 
