@@ -22,6 +22,7 @@
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"
+#include "structure/teaching_post_summary.h"
 
 using namespace kt::ui;
 using namespace procat;
@@ -32,6 +33,8 @@ Cprocat g_procat_page;
 void teachers_install_pages() {
   ui_register_teacher_page_template();
   g_pages.Install(PageSlot::Procat, &g_procat_page);
+  ui_register_summary_page_template();
+  g_pages.Install(PageSlot::Syncat, &g_syncat_page);
 }
 
 namespace {

@@ -396,7 +396,7 @@ bool Cprocat::OnNotify(WParam w, LParam l, LResult* result) {
       m_help.SetTextML(&text::kSortTip);
       return true;
     case kHdnEndTrack:
-      ui_save_list_column_widths(notify->subitem, notify->width, *list, m_widths);
+      ui_save_list_column_widths(notify->item, notify->width, *list, m_widths);
       return true;
     case kNmSetFocus:
       EndQuickEntry();

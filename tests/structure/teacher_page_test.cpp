@@ -22,7 +22,9 @@
 #include "structure/input_box.h"
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
+#include "structure/teaching_post_summary.h"
 #include "structure/trial_computation.h"
+#include "shell/home_page.h"
 
 namespace {
 
@@ -66,6 +68,8 @@ class TeachersPage : public TempRoot {
     ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
     BuildSchool();
     g_pages.Install(PageSlot::Procat, &page_);
+    ui_register_summary_page_template();
+    g_pages.Install(PageSlot::Syncat, &summary_);
     procat_remember_teacher(-1);
     g_auto_save = 0;
     g_page_argument = 0;
@@ -75,6 +79,8 @@ class TeachersPage : public TempRoot {
     og_snapshot_structure();
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
     g_pages.Install(PageSlot::Procat, nullptr);
+    g_pages.Install(PageSlot::Syncat, nullptr);
+    g_desktop_launcher = nullptr;
     g_procat_post = nullptr;
     g_procat_teacher = -1;
     TempRoot::TearDown();
@@ -138,6 +144,7 @@ class TeachersPage : public TempRoot {
 
   TestDriver ui;
   Cprocat page_;
+  Csyncat summary_;
   fs::path school_;
   int math_ = 0, science_ = 0, english_ = 0, conversation_ = 0;
 };
@@ -394,6 +401,70 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   EXPECT_EQ(runs[0].code, EngineCommandCode::CalcTpro);
   EXPECT_EQ(runs[0].name, "ROSSI");
   EXPECT_EQ(runs[1].code, EngineCommandCode::CalcTcla);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Records of the sample: ROSSI's two posts, the lab part BIANCHI teaches for
+// him, BIANCHI's own post. Sorting by teacher then exporting writes that order.
+TEST_F(TeachersPage, SummaryListsSortsAndExports) {
+  std::vector<std::string> opened;
+  g_desktop_launcher = [&](const std::vector<std::string>& argv, int*) {
+    opened.push_back(argv.back());
+    return true;
+  };
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
+  ASSERT_EQ(g_current_page, &summary_);
+  struct Row {
+    const char* teacher;
+    const char* subject;
+    const char* hours;
+    const char* lesson_hours;
+    const char* lab;
+  };
+  const Row expected[] = {
+      {"Rossi", "Matematica", "4", "6", ""},
+      {"Rossi", "Scienze", "2", "6", ""},
+      {"Bianchi con Rossi", "Scienze", "1", "4", "Lab. LAB SCIENZE (Ore:1)"},
+      {"Bianchi", "Inglese", "3", "4", ""},
+  };
+  ASSERT_EQ(summary_.Records().size(), 4u);
+  for (std::size_t r = 0; r < 4; ++r) {
+    const auto& cells = summary_.Records()[r].cells;
+    EXPECT_EQ(cells[6], expected[r].teacher) << r;
+    EXPECT_EQ(cells[5], expected[r].subject) << r;
+    EXPECT_EQ(cells[7], expected[r].hours) << r;
+    EXPECT_EQ(cells[9], expected[r].lesson_hours) << r;
+    EXPECT_EQ(cells[13], expected[r].lab) << r;
+  }
+  EXPECT_EQ(summary_.Records()[0].cells[2], "6");  // 1A: 4 + 2 hours
+
+  ui.ClickHeader(summary_, Csyncat::kListId, 6);
+  std::vector<int> order;
+  for (const SummaryRecord& rec : summary_.Records()) order.push_back(rec.number);
+  EXPECT_EQ(order, (std::vector<int>{4, 3, 1, 2}));
+  ui.Select(summary_, Csyncat::kListId, 0);
+  EXPECT_NE(ui.Text(summary_, Csyncat::kPanelId).find("Ore di lezione di BIANCHI: 4"), std::string::npos);
+
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(summary_, Csyncat::kExportId);
+  EXPECT_EQ(LastBox().rfind("Dati del riepilogo esportati nel file\n", 0), 0u);
+  std::string text = read(school_ / "Riepilogo" / "Riepilogo_Cattedre.txt");
+  std::string csv = read(school_ / "Riepilogo" / "Riepilogo_Cattedre.csv");
+  // "Professore" is as wide as its longest cell, "Bianchi con Rossi", + 3.
+  std::string professor = std::string("Bianchi con Rossi") + "   ";
+  EXPECT_EQ(text.rfind("Progr.   \t", 0), 0u);
+  EXPECT_EQ(csv.rfind("Progr.   ;", 0), 0u);
+  std::size_t first = text.find("Bianchi   ");
+  std::size_t second = text.find(professor + "\t");
+  std::size_t third = text.find("Rossi   ");
+  EXPECT_TRUE(first < second && second < third) << text;
+  EXPECT_NE(csv.find(professor + ";"), std::string::npos);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
+  EXPECT_EQ(opened.size(), 1u);
+  EXPECT_EQ(g_busy_code, 0);
   EXPECT_TRUE(ui.Problems().empty());
 }
 
