@@ -22,6 +22,7 @@
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"
+#include "structure/quick_entry_page.h"
 #include "structure/teaching_post_summary.h"
 
 using namespace kt::ui;
@@ -35,6 +36,8 @@ void teachers_install_pages() {
   g_pages.Install(PageSlot::Procat, &g_procat_page);
   ui_register_summary_page_template();
   g_pages.Install(PageSlot::Syncat, &g_syncat_page);
+  ui_register_quick_entry_template();
+  g_pages.Install(PageSlot::Proqui, &g_proqui_page);
 }
 
 namespace {

@@ -153,8 +153,8 @@ class Cprocat : public CResizableDialog {
 };
 
 extern Cprocat g_procat_page;
-// Installs the teachers page and the teaching-post summary in the frame's
-// page holder.
+// Installs the teachers page, the teaching-post summary and the quick entry
+// of teaching hours in the frame's page holder.
 void teachers_install_pages();
 // Registers the page's dialog template; idempotent.
 void ui_register_teacher_page_template();

@@ -22,6 +22,7 @@
 #include "structure/input_box.h"
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
+#include "structure/quick_entry_page.h"
 #include "structure/teaching_post_summary.h"
 #include "structure/trial_computation.h"
 #include "shell/home_page.h"
@@ -70,6 +71,8 @@ class TeachersPage : public TempRoot {
     g_pages.Install(PageSlot::Procat, &page_);
     ui_register_summary_page_template();
     g_pages.Install(PageSlot::Syncat, &summary_);
+    ui_register_quick_entry_template();
+    g_pages.Install(PageSlot::Proqui, &quick_);
     procat_remember_teacher(-1);
     g_auto_save = 0;
     g_page_argument = 0;
@@ -80,6 +83,7 @@ class TeachersPage : public TempRoot {
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
     g_pages.Install(PageSlot::Procat, nullptr);
     g_pages.Install(PageSlot::Syncat, nullptr);
+    g_pages.Install(PageSlot::Proqui, nullptr);
     g_desktop_launcher = nullptr;
     g_procat_post = nullptr;
     g_procat_teacher = -1;
@@ -145,6 +149,7 @@ class TeachersPage : public TempRoot {
   TestDriver ui;
   Cprocat page_;
   Csyncat summary_;
+  Cproqui quick_;
   fs::path school_;
   int math_ = 0, science_ = 0, english_ = 0, conversation_ = 0;
 };
@@ -465,6 +470,97 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
   EXPECT_EQ(opened.size(), 1u);
   EXPECT_EQ(g_busy_code, 0);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Quick entry on the sample: three rows loaded, entries added with the class
+// choice moving on, a duplicate refused, a new row's hours and deletion,
+// the new-teacher name rules, and the commit (also for a teacher whose 40
+// posts leave his row waiting, not lost).
+TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  ASSERT_EQ(g_current_page, &quick_);
+  using Q = Cproqui;
+  ASSERT_EQ(quick_.Rows().size(), 3u);
+  EXPECT_EQ(quick_.CommittedCount(), 3);
+  ui.Select(quick_, Q::kTeacherId, std::string_view("ROSSI"));
+  EXPECT_FALSE(ui.IsEnabled(quick_, Q::kDeleteId));  // ROSSI's first row is a post already
+  ui.Select(quick_, Q::kSubjectId, std::string_view("INGLESE"));
+  struct Step {
+    const char* id;
+    const char* class_label;
+    const char* next;
+  };
+  const Step steps[] = {{"1A->2A", "1A", "2A"}, {"5A->1B", "5A", "1B"}, {"1B->none", "1B", ""}};
+  for (const Step& step : steps) {
+    ui.Select(quick_, Q::kClassId, std::string_view(step.class_label));
+    ui.Select(quick_, Q::kHoursId, 1);
+    ui.Click(quick_, Q::kAddId);
+    EXPECT_EQ(ui.Text(quick_, Q::kClassId), step.next) << step.id;
+  }
+  ASSERT_EQ(quick_.Rows().size(), 6u);
+  EXPECT_EQ(quick_.Rows()[3].number, 4);
+  EXPECT_EQ(quick_.Rows()[3].hours, 2);
+  // The same teacher, subject and class again: No adds nothing.
+  ui.Select(quick_, Q::kClassId, std::string_view("1A"));
+  ui.PressInNextModal(kSecondButton);
+  ui.Click(quick_, Q::kAddId);
+  EXPECT_EQ(LastBox(), "Inserimento di un elemento eguale a uno precedente(Progr. 4). Sicuro?");
+  EXPECT_EQ(quick_.Rows().size(), 6u);
+  // A new row's hours stop at 1; deleting it takes it out of the list.
+  auto* list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 4));
+  EXPECT_TRUE(ui.IsEnabled(quick_, Q::kDeleteId));
+  for (int i = 0; i < 3; ++i) ui.Click(quick_, Q::kRowMinusId);
+  EXPECT_EQ(quick_.Rows()[4].hours, 1);
+  ui.Click(quick_, Q::kDeleteId);
+  EXPECT_EQ(quick_.Rows()[4].number, -5);
+  EXPECT_EQ(list->GetItemCount(), 5);
+
+  struct Name {
+    const char* typed;
+    const char* message;
+  };
+  const Name names[] = {
+      {"rossi_lab", "Già esistente. Non inserito."_cp},
+      {"ABC", "Inserire un nome lungo almeno 4 caratteri"},
+      {"1ROSSI", "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)"},
+  };
+  for (const Name& n : names) {
+    quick_.SetDlgItemText(Q::kNewTeacherEditId, "");
+    ui.Type(quick_, Q::kNewTeacherEditId, n.typed);
+    ui.PressInNextModal(kFirstButton);
+    ui.Click(quick_, Q::kNewTeacherId);
+    EXPECT_EQ(LastBox(), n.message) << n.typed;
+  }
+  EXPECT_EQ(g_ui_settings.teacher_count, 2u);
+
+  // BIANCHI is full: his row waits, ROSSI's two rows become posts.
+  while (g_ui_teachers[1].post_count < std::uint32_t(kUiMaxPosts)) add_post(1, english_, 5, 1);
+  ui.Select(quick_, Q::kTeacherId, std::string_view("BIANCHI"));
+  ui.Select(quick_, Q::kSubjectId, std::string_view("MATEMATICA"));
+  ui.Select(quick_, Q::kClassId, std::string_view("3A"));
+  ui.Select(quick_, Q::kHoursId, 0);
+  ui.Click(quick_, Q::kAddId);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kSaveId);
+  EXPECT_EQ(LastBox(), "Inserimento impossibile per BIANCHI. Ha raggiunto 40 classi.");
+  EXPECT_EQ(g_ui_teachers[0].post_count, 4u);
+  EXPECT_EQ(g_ui_teachers[0].posts[2].class_index, 0);
+  EXPECT_EQ(g_ui_teachers[0].posts[3].class_index, 5);
+  EXPECT_EQ(g_ui_teachers_saved[0].post_count, 4u);
+  EXPECT_EQ(quick_.CommittedCount(), 5);
+  ASSERT_EQ(quick_.Rows().size(), 6u);
+  EXPECT_EQ(quick_.Rows()[5].teacher, 1);
+  g_ui_teachers[1].post_count = 1;
+  quick_.CommitEntries();
+  EXPECT_EQ(g_ui_teachers[1].post_count, 2u);
+  ui.ClearBeeps();
+  quick_.CommitEntries();  // nothing new: a beep only
+  EXPECT_EQ(ui.beeps(), 1);
   EXPECT_TRUE(ui.Problems().empty());
 }
 
