@@ -296,11 +296,9 @@ void Cprocat::DeletePost(int number) {
                sizeof(UiTeachingPost) * std::size_t(count - number - 1));
   og_reset_teaching_post(teacher->posts[count - 1]);
   teacher->post_count = std::uint32_t(count - 1);
-  int current = procat_current_post_number();
+  // A current-post reference past the new end moves back by one.
   if (g_procat_post && g_procat_post - teacher->posts >= count - 1)
     g_procat_post = count - 1 > 0 ? &teacher->posts[count - 2] : nullptr;
-  else if (current < 0)
-    g_procat_post = nullptr;
   GetDlgItem(kReAddId)->EnableWindow(true);
 }
 

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+#include "engine/errors.h"
+#include "engine/text_lines.h"
 #include "platform/test_driver.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
@@ -184,9 +186,25 @@ TEST_F(TeachersPage, TeachersAreAddedRenamedAndRefused) {
   ui.PressInNextModal(kFirstButton);
   ui.Click(page_, P::kRenameId);
   EXPECT_EQ(LastBox(), "Nome già in uso. Impossibile ridenominare."_cp);
+  // The saved timetable is scrambled line by line; the rename reaches it.
+  {
+    std::FILE* save = or_fopen(".\\savego.txt", "wt");
+    ASSERT_NE(save, nullptr);
+    char work[200];
+    or_write_scrambled_line(save, "L:1 VERDI 1A\n", work);
+    or_fclose(save);
+  }
   TypeName("NERI-BLU");
   ui.Click(page_, P::kRenameId);
   EXPECT_STREQ(g_ui_teachers[2].name, "NERI_BLU");
+  {
+    std::FILE* save = or_fopen(".\\savego.txt", "rt");
+    ASSERT_NE(save, nullptr);
+    char line[100];
+    ASSERT_NE(or_read_line(line, sizeof line, save), nullptr);
+    or_fclose(save);
+    EXPECT_STREQ(line, "L:1 NERI_BLU 1A\n");
+  }
   EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "NERI_BLU");
 
   // A full table refuses before the input box comes up.
