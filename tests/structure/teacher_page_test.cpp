@@ -1,0 +1,585 @@
+// The teachers page driven headless inside the frame on a small school
+// built in the test: ROSSI (MATEMATICA 1A 4h; SCIENZE 1A 2h in LAB SCIENZE
+// with BIANCHI as lab assistant for 1h) and BIANCHI (INGLESE 2A 3h), classes
+// 1A..5A and 1B. Covers adding and renaming teachers with their refusals,
+// the dummy-teacher settings, leaving a changed teacher (question, auto-save,
+// nothing written when unchanged), appending posts with quick entry,
+// deleting and re-adding on another teacher, abandoning a new post, the
+// validation messages, the lab choice, the read-only partner copy and the
+// new school year.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/errors.h"
+#include "engine/text_lines.h"
+#include "platform/test_driver.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/structure_file.h"
+#include "shell/app_test_support.h"
+#include "shell/frame.h"
+#include "shell/message_box.h"
+#include "shell/model_utilities.h"
+#include "structure/input_box.h"
+#include "structure/teacher_page.h"
+#include "structure/teacher_page_state.h"
+#include "structure/quick_entry_page.h"
+#include "structure/teaching_post_summary.h"
+#include "structure/trial_computation.h"
+#include "shell/home_page.h"
+
+namespace {
+
+using namespace kt::ui;
+using namespace kt_app_test;
+using P = Cprocat;
+
+constexpr int kFirstButton = CMessageBox::kButtonIds[0];
+constexpr int kSecondButton = CMessageBox::kButtonIds[1];
+
+void name_into(char* field, const char* name) {
+  std::memset(field, 0, kUiNameSize);
+  std::strncpy(field, name, kUiNameSize - 1);
+}
+
+int add_subject(const char* name, char type) {
+  int s = int(g_ui_structure.subject_count++);
+  name_into(g_ui_structure.subjects[s].name, name);
+  g_ui_structure.subjects[s].type = type;
+  return s;
+}
+
+UiTeachingPost& add_post(int teacher, int subject, int class_index, int hours) {
+  UiTeacher& t = g_ui_teachers[teacher];
+  UiTeachingPost& post = t.posts[t.post_count++];
+  og_reset_teaching_post(post);
+  post.subject = subject;
+  post.class_index = class_index;
+  post.own.hours = std::int8_t(hours);
+  return post;
+}
+
+class TeachersPage : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    ui_register_teacher_page_template();
+    school_ = data_root() / "scuola";
+    fs::create_directories(school_);
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
+    BuildSchool();
+    g_pages.Install(PageSlot::Procat, &page_);
+    ui_register_summary_page_template();
+    g_pages.Install(PageSlot::Syncat, &summary_);
+    ui_register_quick_entry_template();
+    g_pages.Install(PageSlot::Proqui, &quick_);
+    procat_remember_teacher(-1);
+    g_auto_save = 0;
+    g_page_argument = 0;
+  }
+  void TearDown() override {
+    og_snapshot_all();
+    og_snapshot_structure();
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    g_pages.Install(PageSlot::Procat, nullptr);
+    g_pages.Install(PageSlot::Syncat, nullptr);
+    g_pages.Install(PageSlot::Proqui, nullptr);
+    g_desktop_launcher = nullptr;
+    g_procat_post = nullptr;
+    g_procat_teacher = -1;
+    TempRoot::TearDown();
+  }
+
+  void BuildSchool() {
+    og_clear_structure();
+    og_clear_school_blocks();
+    og_set_new_structure_defaults();
+    og_set_new_school_defaults(-1);
+    for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
+    name_into(g_ui_structure.track_names[0], "Ordinario");
+    g_ui_structure.sections[0][0] = g_ui_structure.sections[0][1] = 1;
+    for (const char* code : {"1A ", "2A ", "3A ", "4A ", "5A ", "1B "}) {
+      UiClass& c = g_ui_structure.classes[g_ui_structure.class_count++];
+      std::memcpy(c.code, code, 4);
+    }
+    math_ = add_subject("MATEMATICA", 'N');
+    science_ = add_subject("SCIENZE", 'N');
+    english_ = add_subject("INGLESE", 'N');
+    conversation_ = add_subject("CONV INGLESE", 'C');
+    g_ui_structure.lab_count = 1;
+    name_into(g_ui_structure.labs[0].name, "LAB SCIENZE");
+    g_ui_structure.labs[0].hours[0] = 255;
+    og_init_teacher(0, "ROSSI");
+    og_init_teacher(1, "BIANCHI");
+    g_ui_settings.teacher_count = 2;
+    add_post(0, math_, 0, 4);
+    UiTeachingPost& lab = add_post(0, science_, 0, 2);
+    lab.lab = 0;
+    lab.partner = 1;
+    lab.partner_part.hours = 1;
+    add_post(1, english_, 1, 3);
+    ASSERT_EQ(og_write_structure_file(), 0);
+    ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+    og_snapshot_all();
+  }
+
+  void Open() {
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+    ASSERT_TRUE(alfadlg_go_to_page(kPageProcat));
+    ASSERT_EQ(g_current_page, &page_);
+  }
+
+  // Answers the input box with a typed name.
+  void TypeName(const std::string& name) {
+    ui.OnNextModal([this, name](Dialog& d) {
+      ui.Type(d, Ccasella::kEdit1Id, name);
+      ui.Click(d, kIdOk);
+    });
+  }
+  std::string LastBox() { return ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0); }
+  void SelectPost(int post) {
+    auto* list = static_cast<ListView*>(page_.GetDlgItem(P::kPostListId));
+    ASSERT_TRUE(ui.Select(page_, P::kPostListId, list->FindItemByData(-1, std::uintptr_t(post))));
+  }
+  void ChooseTeacher(const char* name) { ui.Select(page_, P::kTeacherListId, std::string_view(name)); }
+  fs::path Description() const { return school_ / "scuola2.txt"; }
+
+  TestDriver ui;
+  Cprocat page_;
+  Csyncat summary_;
+  Cproqui quick_;
+  fs::path school_;
+  int math_ = 0, science_ = 0, english_ = 0, conversation_ = 0;
+};
+
+TEST_F(TeachersPage, TeachersAreAddedRenamedAndRefused) {
+  Open();
+  EXPECT_EQ(g_procat_teacher, 0);
+  struct Case {
+    const char* id;
+    const char* typed;
+    const char* message;
+    int current;
+    std::uint32_t count;
+  };
+  const Case cases[] = {
+      {"digit", "1ABC", "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)", 0,
+       2},
+      {"existing", "Bianchi", "Già esistente. Non inserito."_cp, 1, 2},
+      {"new", "VERDI", "", 2, 3},
+  };
+  for (const Case& c : cases) {
+    TypeName(c.typed);
+    if (c.message[0]) ui.PressInNextModal(kFirstButton);
+    ui.Click(page_, P::kAddTeacherId);
+    if (c.message[0]) EXPECT_EQ(LastBox(), c.message) << c.id;
+    EXPECT_EQ(g_procat_teacher, c.current) << c.id;
+    EXPECT_EQ(g_ui_settings.teacher_count, c.count) << c.id;
+  }
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "VERDI");
+
+  TypeName("Bianchi");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kRenameId);
+  EXPECT_EQ(LastBox(), "Nome già in uso. Impossibile ridenominare."_cp);
+  // The saved timetable is scrambled line by line; the rename reaches it.
+  {
+    std::FILE* save = or_fopen(".\\savego.txt", "wt");
+    ASSERT_NE(save, nullptr);
+    char work[200];
+    or_write_scrambled_line(save, "L:1 VERDI 1A\n", work);
+    or_fclose(save);
+  }
+  TypeName("NERI-BLU");
+  ui.Click(page_, P::kRenameId);
+  EXPECT_STREQ(g_ui_teachers[2].name, "NERI_BLU");
+  {
+    std::FILE* save = or_fopen(".\\savego.txt", "rt");
+    ASSERT_NE(save, nullptr);
+    char line[100];
+    ASSERT_NE(or_read_line(line, sizeof line, save), nullptr);
+    or_fclose(save);
+    EXPECT_STREQ(line, "L:1 NERI_BLU 1A\n");
+  }
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "NERI_BLU");
+
+  // A full table refuses before the input box comes up.
+  ui.Click(page_, P::kSaveId);
+  for (int t = 3; t < kUiMaxTeachers; ++t) og_init_teacher(t, ("T" + std::to_string(t)).c_str());
+  g_ui_settings.teacher_count = kUiMaxTeachers;
+  std::size_t shown = ui.boxes().size();
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kAddTeacherId);
+  ASSERT_EQ(ui.boxes().size(), shown + 1);
+  EXPECT_EQ(LastBox(), "Raggiunto Numero Massimo Professori - Impossibile Inserire");
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+  g_ui_settings.teacher_count = 3;
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(TeachersPage, DummySettingsAndLeavingAChangedTeacher) {
+  Open();
+  ui.Select(page_, P::kStandbyId, 2);
+  EXPECT_EQ(g_ui_teachers[0].standby_hours, 2);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kDummyFreeId);
+  EXPECT_EQ(LastBox(),
+            "Attenzione: un insegnante fittizio non può avere Ricevimento, Disposizioni o ore di Sostegno"_cp);
+  EXPECT_EQ(g_ui_teachers[0].standby_hours, 0);
+  EXPECT_EQ(g_ui_teachers[0].nor_flag, 1);
+  EXPECT_EQ(g_ui_teachers[0].fc_mode, 1);
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kStandbyId));
+  EXPECT_FALSE(ui.IsChecked(page_, P::kReceptionId));
+  ui.Click(page_, P::kDummyFreeId);
+  EXPECT_EQ(g_ui_teachers[0].fc_mode, 0);
+  EXPECT_TRUE(ui.IsEnabled(page_, P::kStandbyId));
+  EXPECT_TRUE(ui.IsEnabled(page_, P::kReceptionId));
+
+  // A changed teacher asks; "No" keeps him current with his edits.
+  ui.PressInNextModal(kSecondButton);
+  ChooseTeacher("BIANCHI");
+  EXPECT_EQ(LastBox(), "I dati di ROSSI sono stati modificati. Salvo le modifiche?");
+  EXPECT_EQ(g_procat_teacher, 0);
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "ROSSI");
+  // "Yes", and yes to saving later changes without a question.
+  fs::remove(Description());
+  ui.PressInNextModal(kFirstButton);
+  ui.PressInNextModal(kFirstButton);
+  ChooseTeacher("BIANCHI");
+  EXPECT_EQ(LastBox(), "Salvo le prossime modifiche senza chiedere conferma?");
+  EXPECT_EQ(g_procat_teacher, 1);
+  EXPECT_TRUE(fs::exists(Description()));
+  EXPECT_TRUE(ui.IsChecked(page_, P::kAutoSaveId));
+  EXPECT_EQ(g_auto_save, 1);
+
+  // Unchanged: nothing written. Changed with auto-save: written, no question.
+  fs::remove(Description());
+  std::size_t shown = ui.boxes().size();
+  ChooseTeacher("ROSSI");
+  EXPECT_FALSE(fs::exists(Description()));
+  ui.Select(page_, P::kSupportId, 3);
+  ChooseTeacher("BIANCHI");
+  EXPECT_EQ(ui.boxes().size(), shown);
+  EXPECT_TRUE(fs::exists(Description()));
+  EXPECT_EQ(g_ui_teachers_saved[0].support_hours, 3);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
+  Open();
+  UiTeacher& rossi = g_ui_teachers[0];
+  ui.Click(page_, P::kAddPostId);
+  ASSERT_EQ(rossi.post_count, 3u);
+  EXPECT_EQ(rossi.posts[2].class_index, 1);  // after 1A: 2A
+  EXPECT_EQ(rossi.posts[2].subject, science_);
+  EXPECT_EQ(ui.Text(page_, P::kClassId), "2A");
+  EXPECT_TRUE(ui.HasFocus(page_, P::kClassId));
+  ui.Click(page_, P::kAbandonId);  // the new post, still without hours, goes
+  EXPECT_EQ(rossi.post_count, 2u);
+  EXPECT_EQ(g_procat_new_post, 0);
+
+  // After 5A the next section's first year is proposed.
+  rossi.posts[1].class_index = 4;
+  ui.Click(page_, P::kAddPostId);
+  EXPECT_EQ(rossi.posts[2].class_index, 5);
+  ui.Select(page_, P::kHoursId, 2);
+  EXPECT_EQ(rossi.posts[2].own.hours, 2);
+
+  // Delete the new post (it is pending: no question) and re-add it to BIANCHI.
+  UiTeachingPost deleted = rossi.posts[2];
+  ui.Click(page_, P::kDeletePostId);
+  EXPECT_EQ(rossi.post_count, 2u);
+  ui.PressInNextModal(kFirstButton);   // save ROSSI
+  ui.PressInNextModal(kSecondButton);  // not without asking
+  ChooseTeacher("BIANCHI");
+  ASSERT_EQ(g_procat_teacher, 1);
+  UiTeacher& bianchi = g_ui_teachers[1];
+  ASSERT_EQ(bianchi.post_count, 2u);  // own post and the copy of ROSSI's lab post
+  ui.PressInNextModal(kFirstButton);  // yes, the lab assistant teaches a main subject too
+  ui.Click(page_, P::kReAddId);
+  ASSERT_EQ(bianchi.post_count, 3u);
+  EXPECT_EQ(std::memcmp(&bianchi.posts[1], &deleted, sizeof deleted), 0);
+  EXPECT_EQ(bianchi.posts[2].copy, 1);
+
+  // The copy cannot be edited or deleted here.
+  ui.PressInNextModal(kFirstButton);
+  SelectPost(2);
+  EXPECT_EQ(LastBox(), "Per modificare questo elemento passare all'insegnante di Materia Principale. (ROSSI)");
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kHoursId));
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kDeletePostId);
+  EXPECT_EQ(LastBox(), "Per cancellare questo elemento, modificare ROSSI (Professore di Materia Principale)");
+  EXPECT_EQ(bianchi.post_count, 3u);
+
+  // Validation: zero hours, then a conversation taught by the teacher himself.
+  SelectPost(0);
+  ui.Select(page_, P::kHoursId, 0);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kSaveId);
+  EXPECT_EQ(LastBox(), "Numero di ORE pari a zero per la Classe 2A.");
+  EXPECT_EQ(g_procat_post, &bianchi.posts[0]);
+  ui.Select(page_, P::kHoursId, 3);
+  ui.Select(page_, P::kConversationId, std::string_view("CONV INGLESE"));
+  EXPECT_EQ(bianchi.posts[0].conversation_subject, conversation_);
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kLabId));
+  ui.Select(page_, P::kPartnerId, std::string_view("BIANCHI"));
+  ui.Select(page_, P::kPartnerHoursId, 1);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kSaveId);
+  EXPECT_EQ(LastBox(), "Il Professore per Conversazione/Compresenza [CONV INGLESE] deve essere diverso da quello "
+                       "dalla Lezione Frontale [INGLESE].");
+  // A lab on a post without partner: the teacher is his own partner.
+  ui.Select(page_, P::kConversationId, 0);
+  bianchi.posts[0].partner = -1;
+  ui.Select(page_, P::kLabId, std::string_view("LAB SCIENZE"));
+  EXPECT_EQ(bianchi.posts[0].lab, 0);
+  EXPECT_EQ(bianchi.posts[0].partner, 1);
+  EXPECT_EQ(bianchi.posts[0].partner_part.hours, 3);
+  std::size_t shown = ui.boxes().size();
+  ui.Click(page_, P::kSaveId);
+  EXPECT_EQ(ui.boxes().size(), shown);
+  EXPECT_EQ(g_ui_teachers_saved[1].post_count, 2u);  // the file holds no copy
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(TeachersPage, NewSchoolYearAndTheFortyPostLimit) {
+  UiTeacher& bianchi = g_ui_teachers[1];
+  bianchi.post_count = 0;
+  for (int c = 0; c < 3; ++c) add_post(1, english_, c, 2);
+  og_snapshot_all();
+  Open();
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kReAddId);
+  EXPECT_EQ(LastBox(),
+            "Nessuna classe da aggiungere.\nSi può aggiungere solo la classe precedentemente cancellata da questo "
+            "insegnante o da un altro"_cp);
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kReAddId));
+  ChooseTeacher("BIANCHI");
+  SelectPost(0);
+  ui.Click(page_, P::kNewYearId);
+  EXPECT_EQ(bianchi.posts[0].class_index, 1);
+  EXPECT_EQ(bianchi.posts[1].class_index, 2);
+  EXPECT_EQ(bianchi.posts[2].class_index, 3);
+  // With classes 1A-3A only the teacher already teaches everywhere.
+  for (int c = 0; c < 3; ++c) bianchi.posts[c].class_index = c;
+  g_ui_structure.classes[3].code[0] = g_ui_structure.classes[4].code[0] = '\0';
+  SelectPost(0);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kNewYearId);
+  EXPECT_EQ(LastBox(), "Il professore ha già lezione in tutte le classi esistenti per questa sezione / indirizzo. "
+                       "Nulla da avanzare."_cp);
+  EXPECT_EQ(bianchi.posts[2].class_index, 2);
+
+  while (bianchi.post_count < std::uint32_t(kUiMaxPosts)) add_post(1, english_, 5, 1);
+  ui.PressInNextModal(kFirstButton);  // yes, the lab assistant teaches a main subject too
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kAddPostId);
+  EXPECT_EQ(LastBox(), "Raggiunto Numero Massimo Classi per Professore - Non inseribile");
+  EXPECT_EQ(bianchi.post_count, std::uint32_t(kUiMaxPosts));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(TeachersPage, QuickEntryAndTrialRun) {
+  Open();
+  UiTeacher& rossi = g_ui_teachers[0];
+  // Tab out of the last field of a complete post appends the next one.
+  ui.Click(page_, P::kAddPostId);
+  ui.Select(page_, P::kHoursId, 3);
+  page_.GetDlgItem(P::kConversationId)->SetFocus();
+  ui.Key(kVkTab);
+  ASSERT_EQ(rossi.post_count, 4u);
+  EXPECT_EQ(rossi.posts[3].class_index, 2);  // after 2A: 3A
+  EXPECT_EQ(g_procat_new_post, 1);
+  EXPECT_EQ(g_procat_post, &rossi.posts[3]);
+  // The list taking the focus ends quick entry: the post without hours goes.
+  page_.GetDlgItem(P::kPostListId)->SetFocus();
+  ui.Pump();
+  EXPECT_EQ(rossi.post_count, 3u);
+  EXPECT_EQ(g_procat_new_post, 0);
+  EXPECT_EQ(rossi.posts[2].own.hours, 3);
+
+  // A trial with changed hours drops the test save and writes the test description.
+  struct Run {
+    EngineCommandCode code;
+    std::string name;
+  };
+  std::vector<Run> runs;
+  g_trial_runner = [&](EngineCommandCode code, const char* name) {
+    runs.push_back({code, name});
+    return 0;
+  };
+  write(school_ / "savetest.txt", "x\n");
+  ui.Click(page_, P::kTryTeacherId);
+  EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
+  EXPECT_TRUE(fs::exists(school_ / "cattTEST.txt"));
+  write(school_ / "savetest.txt", "x\n");
+  ui.Click(page_, P::kTryClassesId);
+  g_trial_runner = nullptr;
+  EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].code, EngineCommandCode::CalcTpro);
+  EXPECT_EQ(runs[0].name, "ROSSI");
+  EXPECT_EQ(runs[1].code, EngineCommandCode::CalcTcla);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Records of the sample: ROSSI's two posts, the lab part BIANCHI teaches for
+// him, BIANCHI's own post. Sorting by teacher then exporting writes that order.
+TEST_F(TeachersPage, SummaryListsSortsAndExports) {
+  std::vector<std::string> opened;
+  g_desktop_launcher = [&](const std::vector<std::string>& argv, int*) {
+    opened.push_back(argv.back());
+    return true;
+  };
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
+  ASSERT_EQ(g_current_page, &summary_);
+  struct Row {
+    const char* teacher;
+    const char* subject;
+    const char* hours;
+    const char* lesson_hours;
+    const char* lab;
+  };
+  const Row expected[] = {
+      {"Rossi", "Matematica", "4", "6", ""},
+      {"Rossi", "Scienze", "2", "6", ""},
+      {"Bianchi con Rossi", "Scienze", "1", "4", "Lab. LAB SCIENZE (Ore:1)"},
+      {"Bianchi", "Inglese", "3", "4", ""},
+  };
+  ASSERT_EQ(summary_.Records().size(), 4u);
+  for (std::size_t r = 0; r < 4; ++r) {
+    const auto& cells = summary_.Records()[r].cells;
+    EXPECT_EQ(cells[6], expected[r].teacher) << r;
+    EXPECT_EQ(cells[5], expected[r].subject) << r;
+    EXPECT_EQ(cells[7], expected[r].hours) << r;
+    EXPECT_EQ(cells[9], expected[r].lesson_hours) << r;
+    EXPECT_EQ(cells[13], expected[r].lab) << r;
+  }
+  EXPECT_EQ(summary_.Records()[0].cells[2], "6");  // 1A: 4 + 2 hours
+
+  ui.ClickHeader(summary_, Csyncat::kListId, 6);
+  std::vector<int> order;
+  for (const SummaryRecord& rec : summary_.Records()) order.push_back(rec.number);
+  EXPECT_EQ(order, (std::vector<int>{4, 3, 1, 2}));
+  ui.Select(summary_, Csyncat::kListId, 0);
+  EXPECT_NE(ui.Text(summary_, Csyncat::kPanelId).find("Ore di lezione di BIANCHI: 4"), std::string::npos);
+
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(summary_, Csyncat::kExportId);
+  EXPECT_EQ(LastBox().rfind("Dati del riepilogo esportati nel file\n", 0), 0u);
+  std::string text = read(school_ / "Riepilogo" / "Riepilogo_Cattedre.txt");
+  std::string csv = read(school_ / "Riepilogo" / "Riepilogo_Cattedre.csv");
+  // "Professore" is as wide as its longest cell, "Bianchi con Rossi", + 3.
+  std::string professor = std::string("Bianchi con Rossi") + "   ";
+  EXPECT_EQ(text.rfind("Progr.   \t", 0), 0u);
+  EXPECT_EQ(csv.rfind("Progr.   ;", 0), 0u);
+  std::size_t first = text.find("Bianchi   ");
+  std::size_t second = text.find(professor + "\t");
+  std::size_t third = text.find("Rossi   ");
+  EXPECT_TRUE(first < second && second < third) << text;
+  EXPECT_NE(csv.find(professor + ";"), std::string::npos);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
+  EXPECT_EQ(opened.size(), 1u);
+  EXPECT_EQ(g_busy_code, 0);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Quick entry on the sample: three rows loaded, entries added with the class
+// choice moving on, a duplicate refused, a new row's hours and deletion,
+// the new-teacher name rules, and the commit (also for a teacher whose 40
+// posts leave his row waiting, not lost).
+TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  ASSERT_EQ(g_current_page, &quick_);
+  using Q = Cproqui;
+  ASSERT_EQ(quick_.Rows().size(), 3u);
+  EXPECT_EQ(quick_.CommittedCount(), 3);
+  ui.Select(quick_, Q::kTeacherId, std::string_view("ROSSI"));
+  EXPECT_FALSE(ui.IsEnabled(quick_, Q::kDeleteId));  // ROSSI's first row is a post already
+  ui.Select(quick_, Q::kSubjectId, std::string_view("INGLESE"));
+  struct Step {
+    const char* id;
+    const char* class_label;
+    const char* next;
+  };
+  const Step steps[] = {{"1A->2A", "1A", "2A"}, {"5A->1B", "5A", "1B"}, {"1B->none", "1B", ""}};
+  for (const Step& step : steps) {
+    ui.Select(quick_, Q::kClassId, std::string_view(step.class_label));
+    ui.Select(quick_, Q::kHoursId, 1);
+    ui.Click(quick_, Q::kAddId);
+    EXPECT_EQ(ui.Text(quick_, Q::kClassId), step.next) << step.id;
+  }
+  ASSERT_EQ(quick_.Rows().size(), 6u);
+  EXPECT_EQ(quick_.Rows()[3].number, 4);
+  EXPECT_EQ(quick_.Rows()[3].hours, 2);
+  // The same teacher, subject and class again: No adds nothing.
+  ui.Select(quick_, Q::kClassId, std::string_view("1A"));
+  ui.PressInNextModal(kSecondButton);
+  ui.Click(quick_, Q::kAddId);
+  EXPECT_EQ(LastBox(), "Inserimento di un elemento eguale a uno precedente(Progr. 4). Sicuro?");
+  EXPECT_EQ(quick_.Rows().size(), 6u);
+  // A new row's hours stop at 1; deleting it takes it out of the list.
+  auto* list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 4));
+  EXPECT_TRUE(ui.IsEnabled(quick_, Q::kDeleteId));
+  for (int i = 0; i < 3; ++i) ui.Click(quick_, Q::kRowMinusId);
+  EXPECT_EQ(quick_.Rows()[4].hours, 1);
+  ui.Click(quick_, Q::kDeleteId);
+  EXPECT_EQ(quick_.Rows()[4].number, -5);
+  EXPECT_EQ(list->GetItemCount(), 5);
+
+  struct Name {
+    const char* typed;
+    const char* message;
+  };
+  const Name names[] = {
+      {"rossi_lab", "Già esistente. Non inserito."_cp},
+      {"ABC", "Inserire un nome lungo almeno 4 caratteri"},
+      {"1ROSSI", "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)"},
+  };
+  for (const Name& n : names) {
+    quick_.SetDlgItemText(Q::kNewTeacherEditId, "");
+    ui.Type(quick_, Q::kNewTeacherEditId, n.typed);
+    ui.PressInNextModal(kFirstButton);
+    ui.Click(quick_, Q::kNewTeacherId);
+    EXPECT_EQ(LastBox(), n.message) << n.typed;
+  }
+  EXPECT_EQ(g_ui_settings.teacher_count, 2u);
+
+  // BIANCHI is full: his row waits, ROSSI's two rows become posts.
+  while (g_ui_teachers[1].post_count < std::uint32_t(kUiMaxPosts)) add_post(1, english_, 5, 1);
+  ui.Select(quick_, Q::kTeacherId, std::string_view("BIANCHI"));
+  ui.Select(quick_, Q::kSubjectId, std::string_view("MATEMATICA"));
+  ui.Select(quick_, Q::kClassId, std::string_view("3A"));
+  ui.Select(quick_, Q::kHoursId, 0);
+  ui.Click(quick_, Q::kAddId);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kSaveId);
+  EXPECT_EQ(LastBox(), "Inserimento impossibile per BIANCHI. Ha raggiunto 40 classi.");
+  EXPECT_EQ(g_ui_teachers[0].post_count, 4u);
+  EXPECT_EQ(g_ui_teachers[0].posts[2].class_index, 0);
+  EXPECT_EQ(g_ui_teachers[0].posts[3].class_index, 5);
+  EXPECT_EQ(g_ui_teachers_saved[0].post_count, 4u);
+  EXPECT_EQ(quick_.CommittedCount(), 5);
+  ASSERT_EQ(quick_.Rows().size(), 6u);
+  EXPECT_EQ(quick_.Rows()[5].teacher, 1);
+  g_ui_teachers[1].post_count = 1;
+  quick_.CommitEntries();
+  EXPECT_EQ(g_ui_teachers[1].post_count, 2u);
+  ui.ClearBeeps();
+  quick_.CommitEntries();  // nothing new: a beep only
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
