@@ -73,7 +73,10 @@ TEST(FillSchoolSwitches, GradingSwitchFollowsTheSchoolFlag) {
   EXPECT_EQ(g_school_rule_params.tekgrado_switch, 1);
   g_eng_school.uses_tekgrado = 0;
   or_prepare_constraint_parameters();
-  EXPECT_EQ(g_school_rule_params.tekgrado_switch, 0);
+  EXPECT_EQ(g_school_rule_params.tekgrado_switch, 1) << "filled once per load";
+  mini_school();
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(g_school_rule_params.tekgrado_switch, 0) << "a new load fills again";
 }
 
 }  // namespace

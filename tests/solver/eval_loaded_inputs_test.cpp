@@ -1,0 +1,116 @@
+// The evaluator inputs that come from a school description: each case loads
+// a small description through the engine's own loader, places the lessons at
+// chosen slots, and checks that the evaluator counts nothing before the
+// parameter fill and the violation of its keyword after it. Hours count from
+// 0; the week is five days of six hours.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/loader_harness.h"
+#include "engine/presolve.h"
+#include "engine/reception_exemption_files.h"
+#include "eval2_mini_school.h"
+#include "solver/constraint_parameter_fill.h"
+#include "solver/exemptions.h"
+
+namespace {
+
+class LoadedInputs : public ::testing::Test {
+ protected:
+  // Loads the lines after the week; every teacher and class weighs 1.
+  void load(const std::string& lines) {
+    loader_test::Outcome outcome = loader_test::run_synt(std::string(loader_test::kWeek) + lines);
+    ASSERT_EQ(outcome.code, 0) << outcome.message;
+    reset_run_state();
+    g_provisional_mode = 0;
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].weight = 1;
+    for (int c = 0; c < g_eng_school.class_count; ++c) g_eng_classes[c].weight = 1;
+  }
+  // Places the lessons in table order at (day, hour) pairs; every lesson
+  // takes the building of its class.
+  static void place(std::initializer_list<std::pair<int, int>> slots) {
+    or_assign_class_buildings(0);
+    int l = 0;
+    for (const auto& [day, hour] : slots) {
+      g_eng_lessons[l].day = static_cast<std::uint8_t>(day);
+      g_eng_lessons[l].hour = static_cast<std::uint8_t>(hour);
+      ++l;
+    }
+    rebuild_mini_school();
+  }
+  // The count of an id for teacher 0 before and after the fill.
+  static std::pair<std::int64_t, std::int64_t> before_and_after(int id) {
+    or_reset_constraint_parameters();
+    std::int64_t before = delta_of(id, 0);
+    or_prepare_constraint_parameters();
+    return {before, delta_of(id, 0)};
+  }
+};
+
+TEST_F(LoadedInputs, TaskItemsGiveTestBlocks) {
+  // A block of two hours within hours 1 to 3 (0 to 2 from 0): the three
+  // lessons stand on three days, the longest run is 1.
+  load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
+  place({{0, 0}, {1, 0}, {2, 0}});
+  EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{1}));
+}
+
+TEST_F(LoadedInputs, JTaskWantsItsBlockWithoutABreak) {
+  // Monday's hour 1 is followed by a break (it ends at 600, hour 2 starts
+  // at 610): the block at hours 1-2 is a block, but not one without break.
+  load("GM:MAT\t\nROSSI\t1A 3 J:2:1-4\t\n");
+  EngineClass& c = g_eng_classes[0];
+  const int starts[4] = {480, 540, 610, 670};
+  for (int h = 0; h < 4; ++h) c.timing[0][0][h] = static_cast<std::uint16_t>(starts[h]), c.timing[1][0][h] = 60;
+  or_flag_task_breaks();
+  place({{0, 1}, {0, 2}, {3, 0}});
+  EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{0}));
+  EXPECT_EQ(delta_of(61, 0), 1);
+}
+
+TEST_F(LoadedInputs, OrpItemsAskForProlongedHours) {
+  // Two of the line's hours must fall in prolonged hours (90 minutes from
+  // "OREPROLU:"); only Monday's first hour of the class is one.
+  load("OREPROLU:\t90\t\nGM:MAT\t\nROSSI\t1A 3 ORP:2\t\n");
+  g_eng_classes[0].timing[1][0][0] = 90;
+  or_file_teacher_lesson_values();
+  place({{0, 0}, {1, 0}, {2, 0}});
+  EXPECT_EQ(before_and_after(34), std::make_pair(std::int64_t{0}, std::int64_t{1}));
+}
+
+TEST_F(LoadedInputs, KopItemsForbidHoursOfTheClass) {
+  // Monday hours 1-2 and, on every day, hour 6 are closed to the line.
+  load("GM:MAT\t\nROSSI\t1A 3 KOP:LU:1-2 KOP:X:6-6\t\n");
+  place({{0, 1}, {1, 5}, {2, 1}});
+  EXPECT_EQ(before_and_after(35), std::make_pair(std::int64_t{0}, std::int64_t{2}));
+}
+
+TEST_F(LoadedInputs, BuildingRowsAndTheNoMoveFlag) {
+  // Monday: 1A (NORD), 2A (SUD), 1A (NORD): two changes of building.
+  const std::string schools = "GM:MAT\t\nROSSI\t1A 2\t2A 1\t\nV:\tROSSI\tNOMOTOR:2\t\n";
+  load("SEDECL:\tNORD\t1A\tNOSPOSTA:\t\nSEDECL:\tSUD\t2A\t\n" + schools);
+  place({{0, 0}, {0, 2}, {0, 1}});
+  // Per day: one change beyond the first, and both touch the no-move NORD.
+  EXPECT_EQ(before_and_after(38), std::make_pair(std::int64_t{1}, std::int64_t{3}));
+  // From NORD to SUD after hour 1 (0 from 0) is a reachable move.
+  load("SEDECL:\tNORD\t1A\tNOCS:SUD-1\t\nSEDECL:\tSUD\t2A\t\n" + schools);
+  place({{0, 0}, {0, 2}, {0, 1}});
+  EXPECT_EQ(before_and_after(37), std::make_pair(std::int64_t{2}, std::int64_t{1}));
+}
+
+TEST_F(LoadedInputs, ExemptionsAfterTheFillOutliveALaterPreparation) {
+  load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
+  place({{0, 0}, {1, 0}, {2, 0}});
+  g_eng_run.prepared = 1;
+  StoredExemption r{};
+  or_set_exemption_word(r, kExemptionIdOffset, 33);
+  or_set_exemption_word(r, kExemptionClassOffset, 0);
+  ASSERT_NE(g_exemption_applier, nullptr);
+  EXPECT_EQ(g_exemption_applier(r), 0);
+  EXPECT_EQ(delta_of(33, 0), 0);
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(delta_of(33, 0), 0) << "the post stays out of the rule for this load";
+}
+
+}  // namespace
