@@ -1,10 +1,13 @@
 // The evaluator inputs that come from a school description: each case loads
 // a small description through the engine's own loader, places the lessons at
 // chosen slots, and checks that the evaluator counts nothing before the
-// parameter fill and the violation of its keyword after it. Hours count from
-// 0; the week is five days of six hours.
+// parameter fill and the violation of its keyword after it. Then the reliefs
+// that granted exemptions keep in the model (25, 28, 83, 88): each rule
+// counts its violation until the exemption of that class (and day) is
+// applied. Hours count from 0; the week is five days of six hours.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "engine/loader_harness.h"
@@ -112,5 +115,91 @@ TEST_F(LoadedInputs, ExemptionsAfterTheFillOutliveALaterPreparation) {
   or_prepare_constraint_parameters();
   EXPECT_EQ(delta_of(33, 0), 0) << "the post stays out of the rule for this load";
 }
+
+TEST_F(LoadedInputs, NosaluBitsChargeAClassSeenOnlyAtBothEndsOfTheWeek) {
+  // Bit 2: a class seen only on Monday and Friday. The break tables of the
+  // preparation stand in by hand: a break per class, none wanted for two days.
+  load("NOSALU:\t2\t\nGM:MAT\t\nROSSI\t1A 3\t\n");
+  EngineTeacher& t = g_eng_teachers[0];
+  t.pause_value = -1;
+  t.pause_day_count = 1;
+  std::memset(t.pause_days, 0, sizeof t.pause_days);
+  place({{0, 0}, {0, 1}, {4, 0}});
+  EXPECT_EQ(delta_of(28, 0), 2);  // the larger of Monday's 2 and Friday's 1
+  g_eng_school.nosalu = 0;
+  EXPECT_EQ(delta_of(28, 0), 0);
+}
+
+struct ReliefCase {
+  const char* id;
+  int constraint;
+  bool class_side;
+  void (*setup)();
+};
+
+// Teacher 0 and class 0 in every case; the lessons are placed by the setup.
+const ReliefCase kReliefs[] = {
+    {"late25", 25, false,
+     [] {
+       EngineTeacher& t = g_eng_teachers[0];
+       t.ultimeoremax_count = 1;
+       t.ultimeoremax_pairs[0][0] = 5;  // from the fifth hour
+       t.ultimeoremax_pairs[0][1] = 0;  // no share allowed
+       add_lesson(0, 0, 0, 4);
+       add_lesson(0, 0, 1, 0);
+     }},
+    {"pause28", 28, false,
+     [] {
+       EngineTeacher& t = g_eng_teachers[0];
+       t.pause_value = -1;
+       t.pause_day_count = 1;
+       std::memset(t.pause_days, 0, sizeof t.pause_days);
+       g_eng_school.nosalu = 2;
+       add_lesson(0, 0, 0, 0);
+       add_lesson(0, 0, 4, 0);
+     }},
+    {"weight83", 83, true,
+     [] {
+       g_eng_school.pexdiy = 1;
+       g_eng_school.pexdiz.count = 1;
+       g_eng_school.pexdiz.triples[0][0] = 12;  // up to 12 lessons a day
+       g_eng_school.pexdiz.triples[0][1] = 1;   // weight 1 per day
+       g_eng_school.pexdiz.triples[0][2] = 0;
+       g_eng_subjects[0].pexdix = 1;
+       add_lesson(0, 0, 0, 0);
+       add_lesson(0, 0, 0, 1);
+     }},
+    {"kinds88", 88, true,
+     [] {
+       g_eng_run.labrifol_flag = 1;
+       g_eng_teachers[0].labrifol = 1;
+       g_eng_teachers[1].labrifol = 2;
+       add_lesson(0, 0, 0, 0);
+       add_lesson(1, 0, 0, 1);
+     }},
+};
+
+class ExemptionReliefs : public ::testing::TestWithParam<ReliefCase> {};
+
+TEST_P(ExemptionReliefs, TheRuleCountsUntilTheClassIsExempted) {
+  const ReliefCase& k = GetParam();
+  mini_school();
+  k.setup();
+  rebuild_mini_school();
+  EXPECT_EQ(delta_of(k.constraint, 0), 1);
+  StoredExemption r{};
+  or_set_exemption_word(r, kExemptionIdOffset, static_cast<std::uint32_t>(k.constraint));
+  or_set_exemption_word(r, kExemptionTeacherOffset, 0);
+  or_set_exemption_word(r, kExemptionClassOffset, 0);  // detail byte 0: Monday
+  EXPECT_EQ(or_apply_exemption(r, 1), 0);
+  EXPECT_EQ(delta_of(k.constraint, 0), 0);
+  mini_school();
+  k.setup();
+  rebuild_mini_school();
+  EXPECT_EQ(delta_of(k.constraint, 0), 1) << "a new load starts without the relief";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ExemptionReliefs, ::testing::ValuesIn(kReliefs),
+                         [](const ::testing::TestParamInfo<ReliefCase>& i) { return std::string(i.param.id); });
 
 }  // namespace
