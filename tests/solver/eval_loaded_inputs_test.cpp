@@ -130,6 +130,18 @@ TEST_F(LoadedInputs, NosaluBitsChargeAClassSeenOnlyAtBothEndsOfTheWeek) {
   EXPECT_EQ(delta_of(28, 0), 0);
 }
 
+TEST_F(LoadedInputs, SecondBudimeValueCountsLongHoursAsGaps) {
+  // Two 90-minute hours back to back: no gap, but an hour of extra time
+  // once the second "BUDIME:" value asks for it.
+  for (const char* budime : {"BUDIME:\t0-0\t\n", "BUDIME:\t0-1\t\n"}) {
+    load(std::string(budime) + "GM:MAT\t\nROSSI\t1A 2\t\n");
+    g_eng_teachers[0].gap_tolerance = 0;
+    g_eng_classes[0].timing[1][0][0] = g_eng_classes[0].timing[1][0][1] = 90;
+    place({{0, 0}, {0, 1}});
+    EXPECT_EQ(delta_of(48, 0), g_eng_school.budime_second != 0 ? 1 : 0) << budime;
+  }
+}
+
 struct ReliefCase {
   const char* id;
   int constraint;
