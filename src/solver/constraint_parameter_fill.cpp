@@ -10,6 +10,7 @@
 // - transfer rows and the transfer-counting flag of a building (37, 38): its
 //   "NOCS:" entries (reachable building, hour from 0, above 12 any hour) and
 //   "NOSPOSTA:";
+// - the single-unit lessons rule (59): the last "TEKNO:" value;
 // - the calendar grading switch (84): any teacher's second "TEKGRADO:" value.
 //
 // Invariant: the tables (and the exemption allowances beside them) are reset
@@ -111,6 +112,9 @@ void or_fill_constraint_parameters() {
   for (int t = 0; t < teachers; ++t) fill_teacher(t);
   int buildings = std::clamp<int>(g_eng_school.building_count, 0, kMaxBuildings);
   for (int b = 0; b < buildings; ++b) fill_building(b);
+  // The single-unit lessons rule (0 off, 1 tendency, 2 none allowed, 3 one
+  // per class allowed) is the last "TEKNO:" value.
+  g_school_rule_params.single_hour_value = static_cast<std::int8_t>(std::clamp(g_eng_school.tekno[3], 0, 127));
   // Teachers whose second grading value is set stand for the class calendar
   // when any teacher of the school uses it.
   g_school_rule_params.tekgrado_switch = g_eng_school.uses_tekgrado != 0 ? 1 : 0;

@@ -116,6 +116,13 @@ TEST_F(LoadedInputs, ExemptionsAfterTheFillOutliveALaterPreparation) {
   EXPECT_EQ(delta_of(33, 0), 0) << "the post stays out of the rule for this load";
 }
 
+TEST_F(LoadedInputs, LastTeknoValueAsksForNoSingleHourLessons) {
+  // Rule 2: no single-hour lesson in a class of two or more hours.
+  load("TEKNO:\t0-0-0--2\t\nGM:MAT\t\nROSSI\t1A 2\t2A 2\t\n");
+  place({{0, 0}, {1, 0}, {2, 0}, {2, 1}});
+  EXPECT_EQ(before_and_after(59), std::make_pair(std::int64_t{0}, std::int64_t{2}));
+}
+
 TEST_F(LoadedInputs, NosaluBitsChargeAClassSeenOnlyAtBothEndsOfTheWeek) {
   // Bit 2: a class seen only on Monday and Friday. The break tables of the
   // preparation stand in by hand: a break per class, none wanted for two days.
