@@ -11,6 +11,8 @@
 //   "NOCS:" entries (reachable building, hour from 0, above 12 any hour) and
 //   "NOSPOSTA:";
 // - the single-unit lessons rule (59): the last "TEKNO:" value;
+// - the provisional availability of a class (63): its "CALESPE:" calendar as
+//   fitted to its lessons;
 // - the calendar grading switch (84): any teacher's second "TEKGRADO:" value.
 //
 // Invariant: the tables (and the exemption allowances beside them) are reset
@@ -105,11 +107,21 @@ void fill_building(int b) {
   p.counts_transfers = x.no_move != 0 ? 1 : 0;
 }
 
+// A class with its own week calendar is open in the provisional timetable
+// at the hours of that calendar as fitted to its lessons.
+void fill_class(int c) {
+  const EngineClass& k = g_eng_classes[c];
+  if (k.special_calendar[0] == kNotConfigured) return;
+  std::memcpy(g_class_rule_params[c].provisional_available, k.provisional_free, kWeekSlots);
+}
+
 }  // namespace
 
 void or_fill_constraint_parameters() {
   int teachers = std::clamp<int>(g_eng_school.teacher_count, 0, kMaxTeachers);
   for (int t = 0; t < teachers; ++t) fill_teacher(t);
+  int classes = std::clamp<int>(g_eng_school.class_count, 0, kMaxClasses);
+  for (int c = 0; c < classes; ++c) fill_class(c);
   int buildings = std::clamp<int>(g_eng_school.building_count, 0, kMaxBuildings);
   for (int b = 0; b < buildings; ++b) fill_building(b);
   // The single-unit lessons rule (0 off, 1 tendency, 2 none allowed, 3 one
