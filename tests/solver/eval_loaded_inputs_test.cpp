@@ -59,6 +59,16 @@ TEST_F(LoadedInputs, TaskItemsGiveTestBlocks) {
   EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{1}));
 }
 
+TEST_F(LoadedInputs, TheModelPreparationFillsTheParameters) {
+  // Every command that evaluates prepares the model first ("SNOD:", "REPO:",
+  // the phases): the fill comes with it.
+  load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
+  place({{0, 0}, {1, 0}, {2, 0}});
+  or_reset_constraint_parameters();
+  or_prepare_model_for_solving();
+  EXPECT_EQ(delta_of(33, 0), 1);
+}
+
 TEST_F(LoadedInputs, JTaskWantsItsBlockWithoutABreak) {
   // Monday's hour 1 is followed by a break (it ends at 600, hour 2 starts
   // at 610): the block at hours 1-2 is a block, but not one without break.
