@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "engine/shell_services.h"
@@ -64,10 +65,12 @@ void write_days(std::string& out) {
     out += dw_format("DAYSPRNS:%d-%d-%d-%d-%d-%d-%d\t%u\t%d\t\n", p[0], p[1], p[2], p[3], p[4],
                      p[5], p[6], hd.provisional_value1, hd.provisional_value2);
   }
+  dw_write_short_day(out);
   if (hd.extended_hours != 0) out += dw_format("OREPROLU:\t%d\t\n", hd.extended_hours);
 }
 
 void write_tracks_and_buildings(std::string& out) {
+  dw_write_class_lists(out);
   if (st.track_count >= 2) {
     std::string items;
     for (int t = 0; t < st.track_count && t < kUiMaxTracks; ++t) {
@@ -77,6 +80,7 @@ void write_tracks_and_buildings(std::string& out) {
     }
     if (!items.empty()) out += "INDISIGLE:\t" + items + "\t\n";
   }
+  dw_write_rotation(out);
   if (se.building_count < 2) return;
   for (int b = 0; b < se.building_count && b < kUiMaxBuildings; ++b) {
     const UiBuilding& bu = se.buildings[b];
@@ -146,6 +150,7 @@ void write_settings(std::string& out) {
   }
   if (se.budime1 != 0 || se.budime2 != 0) out += dw_format("BUDIME:\t%d-%d\t\n", se.budime1, se.budime2);
   if (se.tocomi[0] != 0 || se.tocomi[1] != 0) out += dw_format("TOCOMI:\t%d-%d\t\n", se.tocomi[0], se.tocomi[1]);
+  dw_write_tekno(out);
   if (se.pamez[0] > 0) out += dw_format("PAMEZ:\t%d-%d\t\n", se.pamez[0], se.pamez[1]);
   if (se.claripo != 0) out += dw_format("CLARIPO:\t%d\t\n", se.claripo);
 }
@@ -154,17 +159,53 @@ void write_settings(std::string& out) {
 
 const char* og_description_write_error() { return g_error.c_str(); }
 
-int og_write_assignments_file_to(const std::string& path, int mode) {
-  g_error.clear();
-  if (mode != 0 && mode != 1) return -3;
+namespace {
+
+// The blocks the provisional variant changes, kept aside while it writes.
+struct ModelCopy {
+  UiSchoolStructure structure = g_ui_structure;
+  UiSchoolSettings settings = g_ui_settings;
+  UiTeacher teachers[kUiMaxTeachers];
+  ModelCopy() { std::memcpy(teachers, g_ui_teachers, sizeof teachers); }
+  void restore() const {
+    g_ui_structure = structure;
+    g_ui_settings = settings;
+    std::memcpy(g_ui_teachers, teachers, sizeof teachers);
+  }
+};
+
+std::string build_text(int mode) {
   std::string out;
   write_comments(out);
   write_days(out);
   write_tracks_and_buildings(out);
   write_rooms(out);
   write_settings(out);
-  dw_write_teaching(out);
+  dw_write_calendars(out, mode);
+  if (mode == 2) ui_adapt_posts_for_provisional();
+  dw_write_teaching(out, mode == 2);
   dw_write_constraints(out);
+  dw_write_sissi(out);
+  return out;
+}
+
+}  // namespace
+
+int og_write_assignments_file_to(const std::string& path, int mode) {
+  g_error.clear();
+  if (mode < 0 || mode > 2) return -3;
+  if (g_process_number != 0) return 0;
+  std::string out;
+  if (mode == 2) {
+    // The provisional adaptations live only in the file: the model is put
+    // back as it was, unsaved edits included.
+    auto kept = std::make_unique<ModelCopy>();
+    dw_drop_provisional_partners();
+    out = build_text(mode);
+    kept->restore();
+  } else {
+    out = build_text(mode);
+  }
   SchoolFileText text;
   std::size_t at = 0;
   while (at < out.size()) {
@@ -185,7 +226,9 @@ int og_write_assignments_file_to(const std::string& path, int mode) {
 
 int og_write_assignments_file(int mode, int option) {
   (void)option;
-  return og_write_assignments_file_to(mode == 0 ? "scuola2.txt" : "cattTEST.txt", mode);
+  static const char* const kFiles[3] = {"scuola2.txt", "cattTEST.txt", "cattPROV.txt"};
+  if (mode < 0 || mode > 2) return -3;
+  return og_write_assignments_file_to(kFiles[mode], mode);
 }
 
 namespace {
