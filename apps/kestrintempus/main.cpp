@@ -20,6 +20,8 @@
 #include "shell/message_box.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/school_folder_choice.h"
+#include "schooldata/sissi_import_page.h"
+#include "platform/fltk/file_open_dialog.h"
 #include "structure/input_box.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -42,6 +44,17 @@ bool ask_new_school_names(std::string* school, std::string* folder) {
   return true;
 }
 
+bool choose_import_file(const std::string& filter, const std::string& initial, std::string& path) {
+  kt::ui::FileOpenRequest request;
+  request.filter = filter;
+  request.initial_name = initial;
+  request.must_exist = true;
+  kt::ui::FileOpenResult result = kt::ui::choose_file_to_open(request);
+  if (!result.chosen()) return false;
+  path = result.path;
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +69,7 @@ int main(int argc, char** argv) {
   g_school_folder_chooser = [](std::string& folder) { return og_run_school_folder_chooser(false, folder); };
   g_new_school_creator = [](std::string& folder) { return og_run_school_folder_chooser(true, folder); };
   g_new_school_names = ask_new_school_names;
+  g_import_file_chooser = choose_import_file;
   ui_install_unsaved_changes_prompt();
   og_install_description_hooks();
   int code = g_app.InitInstance(argc, argv);

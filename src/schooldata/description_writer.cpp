@@ -49,7 +49,11 @@ void write_days(std::string& out) {
   out += "DAYS:\t";
   for (int d = 0; d < 7; ++d) {
     int hours = hd.hours_per_day[d] > 12 ? 12 : hd.hours_per_day[d];
-    out += dw_format("%2.2s%d-%s", hd.day_codes[d], hours, hd.day_names[d]);
+    // A header never read (a school made by an import) has no codes yet;
+    // the reader refuses an entry without one.
+    static const char* const kCodes[7] = {"LU", "MA", "ME", "GI", "VE", "SA", "DO"};
+    const char* code = hd.day_codes[d][0] != 0 && hd.day_codes[d][1] != 0 ? hd.day_codes[d] : kCodes[d];
+    out += dw_format("%2.2s%d-%s", code, hours, hd.day_names[d]);
     if (g_clock_times_flag) {
       for (int h = 0; h < hours; ++h) {
         out += dw_format(":%d:%d", hd.hour_start_times[d * 12 + h], hd.hour_durations[d * 12 + h]);
