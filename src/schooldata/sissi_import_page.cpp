@@ -16,6 +16,7 @@
 #include "platform/paths.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/import_list_sort.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
@@ -106,6 +107,10 @@ void enable(Window* w, bool on) {
 }
 
 }  // namespace
+
+const char* og_import_sort_tip() { return kSortTip; }
+const char* og_import_clear_tip() { return kClearTip; }
+const char* og_import_yes_no(bool yes) { return (yes ? kYes : kNo).Get(); }
 
 Csissi::Csissi() : CResizableDialog(kTemplate) {}
 
@@ -241,29 +246,10 @@ void Csissi::FillList(bool first_fill) {
 void Csissi::SortBy(int column) {
   if (column < 0 || column > 8) return;
   m_help.SetText(kSortTip);
-  for (SissiImportRow& row : m_import.rows) row.selected = 0;
-  for (int i = m_list.GetNextItem(-1, kLvniSelected); i >= 0; i = m_list.GetNextItem(i, kLvniSelected)) {
-    int number = std::atoi(m_list.GetItemText(i, 0).c_str());
-    for (SissiImportRow& row : m_import.rows) {
-      if (row.number == number) row.selected = 1;
-    }
-  }
-  m_directions[column] = m_directions[column] == 1 ? -1 : 1;
-  std::vector<SissiImportRow>& rows = m_import.rows;
-  for (bool swapped = true; swapped;) {
-    swapped = false;
-    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
-      if (compare(rows[i], rows[i + 1], column) * m_directions[column] > 0) {
-        std::swap(rows[i], rows[i + 1]);
-        swapped = true;
-      }
-    }
-  }
+  og_sort_import_rows(m_import.rows, m_list, column, &m_directions[column], compare);
   m_list.DeleteAllItems();
   FillList(false);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i].selected) m_list.SetItemState(static_cast<int>(i), kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
-  }
+  og_reselect_import_rows(m_import.rows, m_list);
 }
 
 void Csissi::ClearPosts() {

@@ -14,6 +14,7 @@
 
 #include "engine/shell_services.h"
 #include "engine/text_lines.h"
+#include "platform/cp1252.h"
 #include "schooldata/model_lookups.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/ui_school_model.h"
@@ -86,7 +87,8 @@ int co_presence_subject() {
   const char* word = kWord[g_language < 3 ? g_language : 0];
   int count = static_cast<int>(st.subject_count < kUiMaxSubjects ? st.subject_count : kUiMaxSubjects);
   for (int s = 0; s < count; ++s) {
-    if (std::strcmp(st.subjects[s].name, word) == 0 && st.subjects[s].type == 'C') return s;
+    // Any case: the structure file stores subject names in upper case.
+    if (kt::cp1252_casecmp(st.subjects[s].name, word) == 0 && st.subjects[s].type == 'C') return s;
   }
   if (count >= kUiMaxSubjects) return -1;
   UiSubject& s = st.subjects[count];
