@@ -130,7 +130,7 @@ int og_import_class(const std::string& raw, const ImportTell& tell) {
   std::memset(&k, 0, sizeof k);
   std::memcpy(k.code, code.data(), 3);
   k.preferred_room = -1;
-  for (std::int32_t& room : k.forbidden_rooms) room = -1;
+  for (int r = 0; r < 30; ++r) k.forbidden_rooms[r] = -1;
   k.calendars[0].calendar_hours[0] = k.calendars[1].calendar_hours[0] = 255;
   st.class_count = static_cast<std::uint32_t>(at + 1);
   return at;

@@ -144,7 +144,7 @@ TEST_F(DescInput, ConstraintLineAddsTeacherWithoutPosts) {
 TEST_F(DescInput, RotationListSetsValueOneAndUnsetsThePauses) {
   ASSERT_EQ(read("REM:Prova\nROTAZIAPAUSA:1-1-1-1\t\nROTAZIA:\t1A-X-2A\t\nROTAZIAPAUSA:2-3\t\n"), 0)
       << og_description_error();
-  EXPECT_EQ(g_ui_structure.class_count, 2u);
+  EXPECT_EQ(+g_ui_structure.class_count, 2u);
   EXPECT_EQ(g_ui_structure.classes[1].rotation, 1);
   EXPECT_EQ(g_ui_settings.rotation_in_use, 1);
   const std::uint8_t expected[4] = {2, 3, 255, 255};

@@ -63,7 +63,7 @@ TEST_F(DescKeywords, ReadsEveryKeyword) {
   const UiSchoolSettings& s = g_ui_settings;
   const UiClass* c = g_ui_structure.classes;
   EXPECT_EQ(h.provisional_hours_per_day[5], 3);
-  EXPECT_EQ(h.provisional_value1, 7u);
+  EXPECT_EQ(+h.provisional_value1, 7u);
   EXPECT_EQ(h.provisional_value2, 1);
   EXPECT_EQ(h.short_days[5], 1);
   EXPECT_EQ(h.short_days[4], 0);
@@ -90,10 +90,10 @@ TEST_F(DescKeywords, ReadsEveryKeyword) {
   EXPECT_EQ(c[2].calendars[1].second_hour_entries, 2);
   // 3A's own Monday times; its other days and every other class keep the
   // school's (480 + 60 per hour).
-  EXPECT_EQ(c[2].calendars[0].hour_start_times[1], 530);
-  EXPECT_EQ(c[2].calendars[0].hour_durations[1], 50);
-  EXPECT_EQ(c[2].calendars[0].hour_start_times[12 + 2], 600);
-  EXPECT_EQ(c[0].calendars[1].hour_start_times[4], 720);
+  EXPECT_EQ(+c[2].calendars[0].hour_start_times[1], 530);
+  EXPECT_EQ(+c[2].calendars[0].hour_durations[1], 50);
+  EXPECT_EQ(+c[2].calendars[0].hour_start_times[12 + 2], 600);
+  EXPECT_EQ(+c[0].calendars[1].hour_start_times[4], 720);
   EXPECT_STREQ(s.sissi_school_id, "ABCD");
   EXPECT_STREQ(g_ui_teachers[2].sissi_id, "D003");
   EXPECT_STREQ(c[1].sissi_id, "C2A");

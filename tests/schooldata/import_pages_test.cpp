@@ -98,9 +98,9 @@ TEST_F(ImportPages, OrarioFacileSavesCoPresencePostsAndAbandonRereads) {
   EXPECT_EQ(by_subject, (std::vector<std::string>{"3", "1", "2"}));
   const UiTeacher* rossi = teacher("ROSSI");
   ASSERT_NE(rossi, nullptr);
-  ASSERT_EQ(rossi->post_count, 2u);
+  ASSERT_EQ(+rossi->post_count, 2u);
   // The lessons were applied in the sorted order: ARTE first.
-  EXPECT_EQ(rossi->posts[0].partner, -1);
+  EXPECT_EQ(+rossi->posts[0].partner, -1);
   EXPECT_EQ(rossi->posts[1].own.hours, 4);
   EXPECT_EQ(rossi->posts[1].partner_part.hours, 4);
   // Names are stored in upper case: "COMPRESENZA00" counts as taken.
@@ -120,7 +120,7 @@ TEST_F(ImportPages, OrarioFacileSavesCoPresencePostsAndAbandonRereads) {
   Corafac again;
   EXPECT_EQ(again.DoModal(), kIdCancel);
   EXPECT_EQ(configured, (std::vector<std::string>{"si", "si", "si"}));
-  EXPECT_EQ(teacher("ROSSI")->post_count, 2u);
+  EXPECT_EQ(+teacher("ROSSI")->post_count, 2u);
   g_chosen = "none.drw";
   ui.AnswerNextModal(kIdYes);
   ui.OnNextModal([&](Dialog& d) { ui.Click(d, Corafac::kArgoId); });
@@ -150,15 +150,15 @@ TEST_F(ImportPages, SpreadsheetSavesPatternsPartnersAndClearsForARereading) {
   EXPECT_TRUE(save_after);
   const UiTeacher* rossi = teacher("ROSSI");
   ASSERT_NE(rossi, nullptr);
-  ASSERT_EQ(rossi->post_count, 2u);
+  ASSERT_EQ(+rossi->post_count, 2u);
   const UiTeachingPost& maths = rossi->posts[0];
   EXPECT_EQ(maths.own.hours, 4);
   EXPECT_EQ(maths.partner_part.hours, 3);
   EXPECT_STREQ(maths.own.grouping1, "2");
   EXPECT_EQ(subject(maths.conversation_subject), "COMPRESENZA");  // saved in upper case
   EXPECT_STREQ(g_ui_teachers[maths.partner].name, "BIANCHI");
-  EXPECT_EQ(rossi->posts[1].partner, -1);
-  EXPECT_EQ(rossi->posts[1].conversation_subject, -1);
+  EXPECT_EQ(+rossi->posts[1].partner, -1);
+  EXPECT_EQ(+rossi->posts[1].conversation_subject, -1);
   EXPECT_EQ(g_ui_structure.status[5], '1');
   // Clearing the posts and reading again offers every row anew.
   std::vector<std::string> configured, to_import;
@@ -174,7 +174,7 @@ TEST_F(ImportPages, SpreadsheetSavesPatternsPartnersAndClearsForARereading) {
   EXPECT_EQ(again.DoModal(), kIdCancel);
   EXPECT_EQ(configured, (std::vector<std::string>{"NO", "NO", "NO"}));
   EXPECT_EQ(to_import, (std::vector<std::string>{"si", "si", "si"}));
-  EXPECT_EQ(teacher("ROSSI")->post_count, 2u);  // abandoned: the saved school again
+  EXPECT_EQ(+teacher("ROSSI")->post_count, 2u);  // abandoned: the saved school again
   EXPECT_TRUE(ui.Problems().empty());
 }
 

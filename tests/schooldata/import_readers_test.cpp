@@ -67,11 +67,11 @@ TEST_F(ImportReaders, OrarioFacileTaggedLessons) {
   EXPECT_EQ(out.lessons[1].hours, 3);
   EXPECT_EQ(teacher(out.lessons[2].teacher), "ZZ 1 NERI");
   EXPECT_EQ(out.lessons[2].hours, 1);
-  EXPECT_EQ(g_ui_settings.teacher_count, 3u);  // the third name of a lesson is ignored
+  EXPECT_EQ(+g_ui_settings.teacher_count, 3u);  // the third name of a lesson is ignored
   // Classes 4B (no track) and 5AS: two tracks, the blank one lettered 'A'.
   EXPECT_EQ(code(out.lessons[0].class_index), "4BA");
   EXPECT_EQ(code(out.lessons[2].class_index), "5AS");
-  EXPECT_EQ(g_ui_structure.track_count, 3);
+  EXPECT_EQ(+g_ui_structure.track_count, 3);
   EXPECT_EQ(g_ui_structure.sections[2][1], 1);
   EXPECT_STREQ(g_ui_header.school_name, "Attenzione: Scuola Creata da dati sistema ORARIO FACILE - Definire il nome");
   EXPECT_TRUE(told.empty());
@@ -104,7 +104,7 @@ TEST_F(ImportReaders, ArgoDarwinSectionsAndRepeatedActivities) {
                          " materia=0 classi=(0) docenti=(1)\n materia=7 classi=(0) docenti=(1)\n}\n");
   ImportedLessons out;
   ASSERT_EQ(og_read_argo_darwin(path, out, tell), 0);
-  EXPECT_EQ(g_ui_structure.subject_count, 2u);
+  EXPECT_EQ(+g_ui_structure.subject_count, 2u);
   EXPECT_EQ(teacher(0), "Rossi Anna");
   ASSERT_EQ(out.lessons.size(), 2u);
   EXPECT_EQ(out.lessons[0].hours, 2);
@@ -142,7 +142,7 @@ TEST_F(ImportReaders, SpreadsheetRowsPatternsAndCoPresence) {
   // A second read finds the co-presence subject the first one made.
   std::uint32_t subjects = g_ui_structure.subject_count;
   ASSERT_EQ(og_read_spreadsheet_text(path, out, tell), 0);
-  EXPECT_EQ(g_ui_structure.subject_count, subjects);
+  EXPECT_EQ(+g_ui_structure.subject_count, subjects);
 }
 
 TEST(ImportTestPattern, FitsTheHours) {

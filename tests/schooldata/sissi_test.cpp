@@ -77,15 +77,15 @@ TEST_F(Sissi, ReaderJoinsRecordsAndAddsWhatTheSchoolLacks) {
   ASSERT_EQ(og_read_sissi_export(drive_ + "/export.txt", false, import, tell), 0);
   EXPECT_TRUE(told.empty());
   const UiSchoolStructure& st = g_ui_structure;
-  ASSERT_EQ(st.track_count, 2);
+  ASSERT_EQ(+st.track_count, 2);
   EXPECT_STREQ(st.track_names[0], "ALICEO SCIENTIFICO");
   EXPECT_STREQ(st.track_names[1], "BLICEO LINGUISTICO");
-  ASSERT_EQ(st.class_count, 3u);
+  ASSERT_EQ(+st.class_count, 3u);
   EXPECT_STREQ(st.classes[0].code, "1AA");
   EXPECT_STREQ(st.classes[2].code, "1AB");
   EXPECT_STREQ(st.classes[1].sissi_id, "C2");
   EXPECT_EQ(st.sections[0][1], 1);
-  ASSERT_EQ(g_ui_settings.teacher_count, 3u);
+  ASSERT_EQ(+g_ui_settings.teacher_count, 3u);
   EXPECT_STREQ(g_ui_teachers[1].name, "ZZ 3_BIS NERI");
   EXPECT_STREQ(g_ui_teachers[1].sissi_id, "D2");
   EXPECT_STREQ(g_ui_settings.sissi_school_id, "1234");
@@ -101,7 +101,7 @@ TEST_F(Sissi, ReaderJoinsRecordsAndAddsWhatTheSchoolLacks) {
   // A subject renamed in the school is found by its identifier.
   std::strcpy(g_ui_structure.subjects[0].name, "ANALISI");
   ASSERT_EQ(og_read_sissi_export(drive_ + "/export.txt", false, import, tell), 0);
-  EXPECT_EQ(g_ui_structure.subject_count, 3u);
+  EXPECT_EQ(+g_ui_structure.subject_count, 3u);
 }
 
 TEST_F(Sissi, ReaderRefusesBadClassAndMissingFile) {
@@ -153,9 +153,9 @@ TEST_F(Sissi, ImportPageSortsAndSavesPostsAndSupportHours) {
   EXPECT_EQ(imported, (std::vector<std::string>{"si", "si", "si", "si"}));
   EXPECT_EQ(teachers_once, (std::vector<std::string>{"ROSSI MARIO", "ROSSI MARIO", "VERDI", "ZZ 3_BIS NERI"}));
   EXPECT_EQ(teachers_twice, (std::vector<std::string>{"2", "4", "1", "3"}));
-  EXPECT_EQ(g_ui_teachers[0].post_count, 2u);
+  EXPECT_EQ(+g_ui_teachers[0].post_count, 2u);
   EXPECT_EQ(g_ui_teachers[0].posts[1].own.hours, 3);
-  EXPECT_EQ(g_ui_teachers[2].post_count, 0u);
+  EXPECT_EQ(+g_ui_teachers[2].post_count, 0u);
   EXPECT_EQ(g_ui_teachers[2].support_hours, 2);
   EXPECT_EQ(g_ui_structure.status[0], '1');
   // The files were written: read back, the second import finds every post.
