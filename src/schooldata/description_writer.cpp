@@ -17,6 +17,8 @@
 #include <string>
 
 #include "engine/shell_services.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_reader_parts.h"
 #include "schooldata/description_writer_parts.h"
@@ -30,11 +32,33 @@ UiSchoolHeader& hd = g_ui_header;
 UiSchoolSettings& se = g_ui_settings;
 UiSchoolStructure& st = g_ui_structure;
 
-void write_comments(std::string& out) {
+// The second comment line: where and by what the file was written.
+std::string second_comment() {
   char folder[1024] = "";
   if (getcwd(folder, sizeof folder) == nullptr) folder[0] = 0;
+  return std::string(folder) + " (KestrinTempus " + kProgramRelease + ")";
+}
+
+// A description that moved to another folder or program leaves a trace: the
+// second comment read and the one written are appended to "tech_log.txt"
+// beside the file. The reader keeps its comment in upper case, so the two
+// are compared without regard to case; after a trace the written one counts
+// as read, so each move is logged once.
+void log_moved_description(const std::string& path) {
+  std::string written = second_comment();
+  if (g_description_comment[0] == 0 || kt::cp1252_casecmp(g_description_comment, written.c_str()) == 0) return;
+  std::size_t slash = path.find_last_of('/');
+  std::string log = slash == std::string::npos ? "tech_log.txt" : path.substr(0, slash + 1) + "tech_log.txt";
+  if (std::FILE* f = std::fopen(log.c_str(), "ab")) {
+    std::fprintf(f, "%s\n%s\n", g_description_comment, written.c_str());
+    std::fclose(f);
+  }
+  std::snprintf(g_description_comment, sizeof g_description_comment, "%s", written.c_str());
+}
+
+void write_comments(std::string& out) {
   out += std::string("REM:") + hd.school_name + "\n";
-  out += std::string("REM:") + folder + " (KestrinTempus " + kProgramRelease + ")\n";
+  out += "REM:" + second_comment() + "\n";
   out += std::string("REM:") + hd.school_code + "|" + hd.id_text1 + "|\n";
   out += std::string("REM:") + hd.id_text2 + "|\n";
   if (std::strncmp(st.writer_version, "5.8.C", 5) >= 0) {
@@ -224,6 +248,7 @@ int og_write_assignments_file_to(const std::string& path, int mode) {
     g_error = std::string(kText[g_language < 3 ? g_language : 0]) + path;
     return -1;
   }
+  log_moved_description(!path.empty() && path[0] == '/' ? path : kt::translate_path(path));
   if (mode == 0) og_snapshot_all();
   return 0;
 }

@@ -34,6 +34,7 @@ class DescInput : public ::testing::Test {
   }
   void TearDown() override {
     std::remove(path().c_str());
+    std::remove((dir_ + "/tech_log.txt").c_str());
     rmdir(dir_.c_str());
   }
   std::string path() const { return dir_ + "/scuola2.txt"; }

@@ -52,6 +52,7 @@ class DescKeywords : public ::testing::Test {
   void TearDown() override {
     g_school_files_plain = 0;
     std::remove(out().c_str());
+    std::remove((dir_ + "/tech_log.txt").c_str());
     rmdir(dir_.c_str());
   }
   std::string out() const { return dir_ + "/out.txt"; }
@@ -107,6 +108,13 @@ TEST_F(DescKeywords, WritesTheSameBytesAndTheEngineLoadsThem) {
   EXPECT_EQ(without_folder_line(written), without_folder_line(slurp(keywords_file("scuola2.txt"))));
   loader_test::Outcome synt = loader_test::run_synt(written);
   EXPECT_EQ(synt.code, 0) << synt.message;
+  // The file was written elsewhere than where it was read: logged once.
+  char here[1024];
+  ASSERT_NE(getcwd(here, sizeof here), nullptr);
+  std::string trace = "C:\\ORARIO\\PROVA (KESTRINTEMPUS 5.8.C)\n" + std::string(here) + " (KestrinTempus 5.8.C)\n";
+  EXPECT_EQ(slurp(dir_ + "/tech_log.txt"), trace);
+  ASSERT_EQ(og_write_assignments_file_to(out(), 0), 0);
+  EXPECT_EQ(slurp(dir_ + "/tech_log.txt"), trace);
 }
 
 TEST_F(DescKeywords, ProvisionalCopyLeavesOutMarkedTeachersAndKeepsTheModel) {
