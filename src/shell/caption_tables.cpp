@@ -25,6 +25,13 @@ const MlText g_ml_dialog_titles[] = {
     {"Modifica delle Cattedre per Classe", "Lehraufträge nach Klasse ändern"_cp, "Changing Lessons for Class"},
     {"Laboratorio", "Labor", "Lab"},
     {"6C Cattedre per Docente", "6C Lehraufträge je Lehrer"_cp, "6C Teaching Posts by Teacher"},
+    {"Importazione da Sissi by Axios", "Import aus Sissi by Axios", "Import from Sissi by Axios"},
+    {"Controllo codici di corrispondenza con Sissi by Axios", "Kontrolle der Sissi-Codes",
+     "Check of the Sissi codes"},
+    {"Codice SISSI", "SISSI-Code", "SISSI code"},
+    {"Importazione da Orario Facile (C) Mathema Software", "Import aus Orario Facile (C) Mathema Software",
+     "Import from Orario Facile (C) Mathema Software"},
+    {"Importazione da foglio Excel (R) xls", "Import aus Excel-Tabelle (R) xls", "Import from Excel (R) sheet xls"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -278,5 +285,14 @@ const MlText g_ml_button_captions[] = {
     {"Non c'è ITP"_cp, "Kein Assistent", "No assistant"},
     {"!SALVA", "!SPEICHERN", "!SAVE"},
     {"!ABBANDONA", "!VERWERFEN", "!DISCARD"},
+    {"Apri File SISSI e\n Importa i Dati", "SISSI-Datei öffnen\nund Daten importieren"_cp,
+     "Open SISSI file\nand import the data"},
+    {"Accetta Modifica", "Änderung übernehmen"_cp, "Accept change"},
+    {"Attribuisci codice selezionato", "Gewählten Code zuweisen"_cp, "Assign the chosen code"},
+    {"Salta (non so quale codice scegliere)", "Überspringen (Code unbekannt)"_cp, "Skip (I do not know the code)"},
+    {"Apri un File Dati di\nORARIO FACILE\ne Importa i Dati", "Datei von\nORARIO FACILE öffnen\nund importieren"_cp,
+     "Open an\nORARIO FACILE file\nand import the data"},
+    {"!IMPORTA questi dati letti da file XLS, e SALVA", "!Diese XLS-Daten IMPORTIEREN und SPEICHERN",
+     "!IMPORT these XLS data and SAVE"},
     {nullptr, nullptr, nullptr},
 };
