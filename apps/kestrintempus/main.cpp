@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "constraints/constraint_pages.h"
 #include "platform/cp1252.h"
 #include "platform/fltk/file_open_dialog.h"
 #include "platform/fltk/fltk_backend.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   g_school_folder_chooser = choose_school_by_description;
   ui_install_unsaved_changes_prompt();
   og_install_description_hooks();
+  constraints_install_pages();
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();
   return code;
