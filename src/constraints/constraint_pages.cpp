@@ -6,16 +6,22 @@
 
 #include "constraints/band_table_dialog.h"
 #include "constraints/param_pages.h"
+#include "constraints/special_options.h"
+#include "constraints/teaching_weights.h"
 #include "shell/frame.h"
 
 namespace {
 
 Corapage g_corapage;
+Coraspec g_coraspec;
 
 }  // namespace
 
 void constraints_install_pages() {
   ui_register_band_table_templates();
   ui_register_param_page_templates();
+  ui_register_special_options_templates();
+  ui_register_teaching_weight_templates();
   g_pages.Install(PageSlot::Orapage, &g_corapage);
+  g_pages.Install(PageSlot::Oraspec, &g_coraspec);
 }
