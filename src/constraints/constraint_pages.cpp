@@ -7,6 +7,7 @@
 #include "constraints/band_table_dialog.h"
 #include "constraints/param_pages.h"
 #include "constraints/special_options.h"
+#include "constraints/teacher_constraints_page.h"
 #include "constraints/teaching_weights.h"
 #include "shell/frame.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 Corapage g_corapage;
 Coraspec g_coraspec;
+Cvipro g_cvipro;
 
 }  // namespace
 
@@ -22,6 +24,9 @@ void constraints_install_pages() {
   ui_register_param_page_templates();
   ui_register_special_options_templates();
   ui_register_teaching_weight_templates();
+  ui_register_teacher_constraints_templates();
+  ui_register_week_grid_templates();
   g_pages.Install(PageSlot::Orapage, &g_corapage);
   g_pages.Install(PageSlot::Oraspec, &g_coraspec);
+  g_pages.Install(PageSlot::Vipro, &g_cvipro);
 }
