@@ -405,7 +405,13 @@ bool Cvipro::Changed() {
   return std::memcmp(&Teacher(), &m_snapshot, sizeof(UiTeacher)) != 0;
 }
 
-bool Cvipro::CheckTeacher() { return true; }
+void Cvipro::FillDefaults() {
+  if (Valid()) vipro_fill_defaults(Teacher(), m_defaults);
+}
+
+void Cvipro::StripDefaults() {
+  if (Valid()) vipro_strip_defaults(Teacher(), m_defaults);
+}
 
 // Saves the current teacher when he changed, asking unless the user chose
 // to save without asking. False when the user kept the edits unsaved.
@@ -418,6 +424,8 @@ bool Cvipro::SaveIfChanged() {
     std::snprintf(question, sizeof question, kSaveQuestion.Get(), name_of(Teacher()).c_str());
     if (ui_message_box_type(question, 36) != 6) {
       add_partner_copies(m_teacher, TeacherCount());
+      FillDefaults();
+      ShowTeacher();
       return false;
     }
     if (!g_asked_once && ui_message_box_type(kAutoSaveQuestion.Get(), 36) == 6) {
@@ -439,8 +447,9 @@ void Cvipro::ChangeTeacher() {
   MakeCurrent(true);
 }
 
+// The checks run inside the change of teacher, so a question they ask
+// comes once per click.
 void Cvipro::Navigate(int step) {
-  if (!CheckTeacher()) return;
   int at = m_teachers.GetCurSel();
   if (at < 0) return;
   int to = std::clamp(at + step, 0, m_teachers.GetCount() - 1);
@@ -493,6 +502,8 @@ int Cvipro::DestroyWindow() {
     if (Valid()) remove_partner_copies(m_teacher);
     if (og_save_if_changed(0) != 0) {
       if (Valid()) add_partner_copies(m_teacher, TeacherCount());
+      FillDefaults();
+      ShowTeacher();
       return 0;
     }
   }
@@ -533,9 +544,9 @@ bool Cvipro::OnCommand(WParam w, LParam l) {
   else if (id == kPresenceDerogationsId || id == kLessonDerogationsId) OnDerogations(id == kLessonDerogationsId);
   else if (id == kSaveId) OnSave();
   else if (id == kAbandonId) {
-    if (Abandon() && IsPage() && GetParent())
-      GetParent()->PostMessage(kMsgCommand, make_command_param(kPageReopen, 0), 0);
-    else ShowTeacher();
+    if (!Abandon()) ShowTeacher();
+    else if (IsPage() && GetParent()) GetParent()->PostMessage(kMsgCommand, make_command_param(kPageReopen, 0), 0);
+    else MakeCurrent(false);
   } else if (id == kTestId) OnTest();
   else if (id == kAutoSaveId) OnAutoSave();
   else if (id == kHowToId) m_help.SetTextML(&kGeneralHelp);

@@ -6,7 +6,7 @@
 // edits or starts a test run of the teacher, and shows the teacher's posts
 // for reading. The fields and their immediate rules are in
 // teacher_constraint_fields.h; the defaults shown in unset fields and the
-// checks run before a teacher is left belong to the page as hooks.
+// checks run before a teacher is left are in teacher_constraint_checks.cpp.
 //
 // Invariants: while a teacher is current, copies of the posts in which he
 // is the partner stand in his list; they are taken out before every
@@ -20,6 +20,7 @@
 
 #include "constraints/band_table_picker.h"
 #include "constraints/summary_buttons.h"
+#include "constraints/teacher_constraint_defaults.h"
 #include "constraints/teacher_constraint_fields.h"
 #include "constraints/week_grid_picker.h"
 #include "schooldata/ui_school_model.h"
@@ -76,8 +77,10 @@ class Cvipro : public CResizableDialog {
   bool Changed();
   // Checks run before the teacher is left, saved or tested; true passes.
   bool CheckTeacher();
-  void FillDefaults() {}
-  void StripDefaults() {}
+  void FillDefaults();
+  void StripDefaults();
+  // Refuses with a message and the focus on a control; fills the defaults in again.
+  bool Refuse(const char* text, int focus_id);
   bool Abandon();
 
   void OnCombo(int id);
@@ -94,6 +97,7 @@ class Cvipro : public CResizableDialog {
   int m_teacher = 0;
   UiTeacher m_snapshot{};
   bool m_free_days_changed = false;
+  TeacherDefaults m_defaults;
   SchoolShape m_shape;
   Cdwh m_grid;
   Chq2 m_lesson_picker, m_presence_picker;

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "../shell/app_test_support.h"
+#include "constraints/teacher_constraint_defaults.h"
 #include "constraints/teacher_constraints_page.h"
 #include "platform/test_driver.h"
 #include "schooldata/description_reader.h"
@@ -92,6 +93,40 @@ TEST(TeacherConstraintFields, PresetsForbiddenFirstHoursAndDerogations) {
   EXPECT_EQ(stored.pairs[0][0], 8);
 }
 
+TEST(TeacherConstraintDefaults, FillShowsAndStripRemovesTheGeneralValues) {
+  UiSchoolSettings saved = g_ui_settings;
+  g_ui_settings.iggiorni = {{{3, 1}, {99, 5}}, 2};
+  g_ui_settings.ihinsegna = {{{99, 4}}, 1};
+  g_ui_settings.ihminimo = {};
+  struct Case { const char* id; int hours; int klass2; int days; };
+  const Case cases[] = {{"full-time", 18, 1, 5}, {"two-hours", 2, 0, 1}, {"three-in-one-class", 3, 0, 2}};
+  for (const Case& k : cases) {
+    UiTeacher t;
+    std::memset(&t, 0, sizeof t);
+    std::memset(&t.personal, 0xFF, sizeof t.personal);
+    t.personal.inse = {};
+    t.personal.xprese = {};
+    t.post_count = 2;
+    t.posts[0].own.hours = std::int8_t(k.hours - 1);
+    t.posts[1].own.hours = 1;
+    t.posts[1].class_index = k.klass2;
+    TeacherDefaults d;
+    vipro_fill_defaults(t, d);
+    EXPECT_EQ(t.personal.gmin, k.days) << k.id;
+    EXPECT_EQ(t.personal.gmax, k.days) << k.id;
+    EXPECT_EQ(t.personal.insegna, 4) << k.id;
+    EXPECT_EQ(t.personal.insegnamin, 1) << k.id;  // an empty table asks for no least hours
+    t.personal.inse = {{{4, 2}, {6, 1}}, 2};        // 4 hours do not raise the maximum of 4
+    vipro_strip_defaults(t, d);
+    EXPECT_EQ(t.personal.gmin, -1) << k.id;
+    EXPECT_EQ(t.personal.gmax, -1) << k.id;
+    EXPECT_EQ(t.personal.insegna, -1) << k.id;
+    EXPECT_EQ(t.personal.inse.count, 1) << k.id;
+    EXPECT_EQ(t.personal.inse.pairs[0][0], 6) << k.id;
+  }
+  g_ui_settings = saved;
+}
+
 class TeacherPage : public TempRoot {
  protected:
   void SetUp() override {
@@ -152,7 +187,7 @@ TEST_F(TeacherPage, FieldsChangeOfTeacherAndNavigation) {
   ui.AnswerNextModal(7);  // save without asking from now on: No
   ui.Click(page, V::kNextId);
   EXPECT_NE(page.CurrentTeacher(), first);
-  EXPECT_FALSE(og_school_changed());
+  EXPECT_EQ(std::memcmp(&g_ui_teachers[first], &g_ui_teachers_saved[first], sizeof(UiTeacher)), 0);  // saved
 
   auto* teachers = static_cast<ComboBox*>(page.GetDlgItem(V::kTeacherId));
   int last = teachers->GetCount() - 1;
@@ -166,7 +201,34 @@ TEST_F(TeacherPage, FieldsChangeOfTeacherAndNavigation) {
   EXPECT_EQ(page.CurrentTeacher(), at_end);
   EXPECT_EQ(ui.boxes().size(), boxes + 1);
   EXPECT_EQ(e.gmin, 2);
-  EXPECT_TRUE(ui.Problems().empty());
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+TEST_F(TeacherPage, ChecksBeforeSaving) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& c = g_ui_teachers[page.CurrentTeacher()].personal;
+  c.pmin[0] = 2;
+  c.pmin[1] = -1;
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(page, V::kSaveId);
+  EXPECT_EQ(ui.boxes().back().texts[0], "Specificare la Quantità (oppure cancellare la selezione della Fascia)."_cp);
+  EXPECT_TRUE(ui.HasFocus(page, 3001));
+
+  // Hours 3 and 4 of Monday and hour 3 of Wednesday forbidden in a six-hour
+  // day: three idle hours cannot be avoided on a five-day week.
+  c.pmin[0] = -1;
+  std::memset(c.op, 0, sizeof c.op);
+  c.op[2] = c.op[3] = c.op[24 + 2] = 1;
+  c.gmin = 4;
+  c.gmax = 5;
+  c.buk[0] = -1;
+  g_ui_settings.lunch_break[0] = 0;
+  ui.PressInNextModal("SI, AGGIUNGI LE BUCHE IN PIU'");
+  ui.Click(page, V::kSaveId);
+  EXPECT_NE(ui.boxes().back().texts[0].find("almeno 3 Ore Buche"), std::string::npos);
+  EXPECT_EQ(c.buk[0], 3);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 TEST_F(TeacherPage, TemplateIsClean) {
