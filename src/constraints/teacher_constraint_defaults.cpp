@@ -9,7 +9,7 @@
 
 namespace {
 
-int posts_of(const UiTeacher& t) { return int(std::min<std::uint32_t>(t.post_count, kUiMaxPosts)); }
+int posts_of(const UiTeacher& t) { return int(std::min<std::uint32_t>(std::uint32_t(t.post_count), kUiMaxPosts)); }
 
 int lookup(const UiHq2Table& table, int load, int empty_value) {
   int count = std::min<int>(table.count, 9);

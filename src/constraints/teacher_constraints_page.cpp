@@ -178,7 +178,7 @@ const MlText kHelps[kVhCount] = {
 // stand in his list, flagged as copies, while he is current.
 void remove_partner_copies(int teacher) {
   UiTeacher& t = g_ui_teachers[teacher];
-  int count = int(std::min<std::uint32_t>(t.post_count, kUiMaxPosts)), kept = 0;
+  int count = int(std::min<std::uint32_t>(std::uint32_t(t.post_count), kUiMaxPosts)), kept = 0;
   for (int p = 0; p < count; ++p) {
     if (t.posts[p].copy) continue;
     if (kept != p) t.posts[kept] = t.posts[p];
@@ -190,11 +190,11 @@ void remove_partner_copies(int teacher) {
 
 void add_partner_copies(int teacher, int teachers) {
   UiTeacher& own = g_ui_teachers[teacher];
-  own.post_count = std::min<std::uint32_t>(own.post_count, kUiMaxPosts);
+  own.post_count = std::min<std::uint32_t>(std::uint32_t(own.post_count), kUiMaxPosts);
   for (int i = 0; i < teachers; ++i) {
     if (i == teacher) continue;
     const UiTeacher& other = g_ui_teachers[i];
-    for (int p = 0; p < int(std::min<std::uint32_t>(other.post_count, kUiMaxPosts)); ++p) {
+    for (int p = 0; p < int(std::min<std::uint32_t>(std::uint32_t(other.post_count), kUiMaxPosts)); ++p) {
       const UiTeachingPost& post = other.posts[p];
       if (post.copy || post.partner != teacher) continue;
       if (own.post_count >= kUiMaxPosts) return;
@@ -222,7 +222,7 @@ KT_BEGIN_MESSAGE_MAP(Cvipro, CResizableDialog)
 KT_END_MESSAGE_MAP()
 
 int Cvipro::TeacherCount() {
-  return int(std::min<std::uint32_t>(g_ui_settings.teacher_count, std::uint32_t(kUiMaxTeachers)));
+  return int(std::min<std::uint32_t>(std::uint32_t(g_ui_settings.teacher_count), std::uint32_t(kUiMaxTeachers)));
 }
 
 void Cvipro::DoDataExchange(DataExchange& dx) {
@@ -380,7 +380,7 @@ void Cvipro::MakeCurrent(bool announce) {
   remove_partner_copies(m_teacher);
   m_snapshot = t;
   add_partner_copies(m_teacher, TeacherCount());
-  for (int p = 0; p < int(std::min<std::uint32_t>(t.post_count, kUiMaxPosts)); ++p) {
+  for (int p = 0; p < int(std::min<std::uint32_t>(std::uint32_t(t.post_count), kUiMaxPosts)); ++p) {
     const UiTeachingPost& post = t.posts[p];
     std::string subject = post.subject >= 0 && post.subject < kUiMaxSubjects
                               ? std::string(g_ui_structure.subjects[post.subject].name,

@@ -77,7 +77,7 @@ KT_TEXT(kSureToDrop, "Sicuro di abbandonare le modifiche ?", "Änderungen verlas
         "Sure to drop changes?")
 
 int subject_slots() {
-  return int(std::min<std::uint32_t>(g_ui_structure.subject_count, std::uint32_t(kUiMaxSubjects)));
+  return int(std::min<std::uint32_t>(std::uint32_t(g_ui_structure.subject_count), std::uint32_t(kUiMaxSubjects)));
 }
 
 }  // namespace
