@@ -214,7 +214,18 @@ bool Cvipro::CheckTeacher() {
   if (set(c.gx[0]) != set(c.gx[1]) || (set(c.gx[0]) && !set(c.gx[2]))) return Refuse(kQuantity.Get(), 3068);
   if (set(c.gx[2]) && (!set(c.gx[0]) || !set(c.gx[1]))) return Refuse(kBand.Get(), 3066);
 
-  // 9. Idle hours that the constraints force.
+  return CheckIdleHours(gmax);
+}
+
+// The idle hours that a band kept away from the day's ends and the inner
+// blocks of forbidden hours make unavoidable, against the extra idle hours
+// the teacher is allowed.
+bool Cvipro::CheckIdleHours(int gmax) {
+  UiTeacherConstraints& c = Teacher().personal;
+  const SchoolShape& s = m_shape;
+  bool grid = c.op[0] != 255;
+  auto forbidden = [&](int d, int h) { return grid && c.op[d * 12 + h] == 1; };
+  char text[600];
   int r = 0;
   if (set(c.fmax[0]) && set(c.fmax[1]) && set(c.fmax[2]) && c.fmax[0] > 1 && c.fmax[1] < s.hours)
     r = (gmax - c.fmax[2]) * (c.fmax[1] - c.fmax[0] + 1);

@@ -34,7 +34,7 @@ bool derogation_pair(const UiHq3Table& table, int load, std::int8_t pair[2]) {
 
 void default_list(UiHq2Table& list, const UiHq3Table& table, int load, const UiHq2Table& own) {
   list = {};
-  std::int8_t pair[2];
+  std::int8_t pair[2] = {0, 0};
   if (!derogation_pair(table, load, pair)) return;
   int count = std::min<int>(own.count, 9);
   if (count >= 9) return;

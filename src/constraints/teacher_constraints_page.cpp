@@ -218,9 +218,6 @@ constexpr Band kBands[] = {{3000, 2, 3002}, {3002, 2, 3000}, {3004, 3, 3007},
 
 }  // namespace
 
-KT_BEGIN_MESSAGE_MAP(Cvipro, CResizableDialog)
-KT_END_MESSAGE_MAP()
-
 int Cvipro::TeacherCount() {
   return int(std::min<std::uint32_t>(std::uint32_t(g_ui_settings.teacher_count), std::uint32_t(kUiMaxTeachers)));
 }

@@ -77,6 +77,7 @@ class Cvipro : public CResizableDialog {
   bool Changed();
   // Checks run before the teacher is left, saved or tested; true passes.
   bool CheckTeacher();
+  bool CheckIdleHours(int gmax);
   void FillDefaults();
   void StripDefaults();
   // Refuses with a message and the focus on a control; fills the defaults in again.
@@ -113,8 +114,6 @@ class Cvipro : public CResizableDialog {
   CBW_HQ2 m_presence_derogations, m_lesson_derogations;
   CSpiegaML m_help;
   CColorButton m_previous, m_next, m_test, m_save, m_abandon, m_howto;
-
-  KT_DECLARE_MESSAGE_MAP()
 };
 
 // Registers template 152; idempotent.

@@ -50,7 +50,9 @@ TEST(TeacherConstraintFields, OfferedNumbersAndEncodings) {
     const TeacherCombo& k = combo(c.combo);
     EXPECT_EQ(vipro_last_number(k, s), c.last) << c.id;
     EXPECT_EQ(vipro_value_of(k, c.item), c.stored) << c.id;
-    if (c.stored != -1) EXPECT_EQ(vipro_item_of(k, c.stored, s), c.item) << c.id;
+    if (c.stored != -1) {
+      EXPECT_EQ(vipro_item_of(k, c.stored, s), c.item) << c.id;
+    }
   }
   EXPECT_EQ(vipro_item_of(combo(3000), -1, s), -1);  // not set: no item
   EXPECT_EQ(vipro_maxbuday_value(2), 3);
