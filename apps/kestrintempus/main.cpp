@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "constraints/constraint_pages.h"
 #include "platform/cp1252.h"
 #include "platform/fltk/fltk_backend.h"
 #include "platform/system_info.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
   ui_install_unsaved_changes_prompt();
   og_install_description_hooks();
   og_install_model_utility_hooks();
+  constraints_install_pages();
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();
   return code;
