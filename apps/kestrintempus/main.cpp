@@ -21,6 +21,7 @@
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 #include "schooldata/description_writer.h"
+#include "structure/structure_pages.h"
 #include "structure/unsaved_changes_prompt.h"
 
 namespace {
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
   ui_install_unsaved_changes_prompt();
   og_install_description_hooks();
   og_install_model_utility_hooks();
+  structure_install_pages();
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();
   return code;

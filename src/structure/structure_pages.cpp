@@ -1,0 +1,13 @@
+// Installs the structure editors' pages in the frame (see structure_pages.h).
+// One line per page: a page is listed here once its behaviour is built.
+#include "structure/structure_pages.h"
+
+#include "remote/guide_windows.h"
+#include "shell/frame.h"
+#include "structure/config_menu.h"
+
+void structure_install_pages() {
+  ui_register_guide_templates();
+  ui_register_config_menu_template();
+  g_pages.Install(PageSlot::MenuConfora, &g_config_menu);
+}
