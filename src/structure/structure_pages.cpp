@@ -5,9 +5,12 @@
 #include "remote/guide_windows.h"
 #include "shell/frame.h"
 #include "structure/config_menu.h"
+#include "structure/school_page.h"
 
 void structure_install_pages() {
   ui_register_guide_templates();
   ui_register_config_menu_template();
   g_pages.Install(PageSlot::MenuConfora, &g_config_menu);
+  ui_register_school_page_template();
+  g_pages.Install(PageSlot::Proscuola, &g_school_page);
 }

@@ -27,6 +27,7 @@ class ConfigMenu : public TempRoot {
     TempRoot::SetUp();
     ui_register_frame_templates();
     structure_install_pages();
+    g_pages.Install(PageSlot::Proscuola, nullptr);  // the steps open stand-ins
     copy_example("piccola", "piccola");
     ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
     g_hint_flags = 1;  // no archive-import notice
