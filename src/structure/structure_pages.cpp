@@ -4,6 +4,8 @@
 
 #include "remote/guide_windows.h"
 #include "shell/frame.h"
+#include "structure/buildings_page.h"
+#include "structure/class_buildings.h"
 #include "structure/config_menu.h"
 #include "structure/school_page.h"
 
@@ -13,4 +15,7 @@ void structure_install_pages() {
   g_pages.Install(PageSlot::MenuConfora, &g_config_menu);
   ui_register_school_page_template();
   g_pages.Install(PageSlot::Proscuola, &g_school_page);
+  ui_register_buildings_page_template();
+  ui_register_class_buildings_template();
+  g_pages.Install(PageSlot::Plessi, &g_buildings_page);
 }
