@@ -72,6 +72,9 @@ void Cplessi::DoDataExchange(DataExchange& dx) {
   dx.Control(kSaveId, m_save);
   dx.Control(kAbandonId, m_abandon);
   dx.Control(kHelpPaneId, m_help);
+  constexpr int kHelpButtonIds[8] = {kHowToId,          kNamesHelpId,      kStaticHelpId,  kRotationHelpId,
+                                     kNoTransferHelpId, kReachableHelpId, kMinutesHelpId, kGroupsHelpId};
+  for (int i = 0; i < 8; ++i) dx.Control(kHelpButtonIds[i], m_help_buttons[std::size_t(i)]);
 }
 
 bool Cplessi::OnInitDialog() {

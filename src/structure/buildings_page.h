@@ -78,6 +78,7 @@ class Cplessi : public CResizableDialog {
   kt::ui::ComboBox m_count, m_min, m_max, m_group;
   kt::ui::ListView m_list;
   CColorButton m_associate, m_no_rotation, m_save, m_abandon;
+  std::array<CColorButton, 8> m_help_buttons;
   CSpiegaML m_help;
   bool m_filling = false;
   std::uint8_t m_opened_rotation = 0;

@@ -104,6 +104,9 @@ void Cplecla::DoDataExchange(DataExchange& dx) {
   dx.Control(kSaveId, m_save);
   dx.Control(kAbandonId, m_abandon);
   dx.Control(kHelpPaneId, m_help);
+  dx.Control(kHowToId, m_help_buttons[0]);
+  dx.Control(kListHelpId, m_help_buttons[1]);
+  dx.Control(kButtonsHelpId, m_help_buttons[2]);
 }
 
 bool Cplecla::OnInitDialog() {

@@ -43,6 +43,7 @@ class Cplecla : public CResizableDialog {
   std::array<CColorButton, 10> m_buttons;
   std::array<CMuto, 10> m_counters;
   CColorButton m_save, m_abandon;
+  std::array<CColorButton, 3> m_help_buttons;
   CSpiegaML m_help;
   std::array<std::int8_t, 300> m_opened_with{};
   static ClassOrderList s_order;  // its directions last as long as the program

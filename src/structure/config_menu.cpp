@@ -181,11 +181,11 @@ KT_END_MESSAGE_MAP()
 std::vector<std::string> Cmenu_confora::SummaryLines(bool service) {
   std::vector<int> class_hours(kUiMaxClasses, 0);
   int teachers = 0, total = 0;
-  int teacher_count = int(std::min<std::uint32_t>(g_ui_settings.teacher_count, kUiMaxTeachers));
+  int teacher_count = int(std::min<std::uint32_t>(+g_ui_settings.teacher_count, kUiMaxTeachers));
   for (int t = 0; t < teacher_count; ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
     bool counted = false;
-    int posts = int(std::min<std::uint32_t>(teacher.post_count, kUiMaxPosts));
+    int posts = int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts));
     for (int p = 0; p < posts; ++p) {
       const UiTeachingPost& post = teacher.posts[p];
       if (post.own.hours == 0) continue;

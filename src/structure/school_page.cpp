@@ -79,6 +79,9 @@ void Cproscuola::DoDataExchange(DataExchange& dx) {
   dx.Control(kClassicalId, m_classical);
   dx.Control(kTypeId, m_type);
   dx.Control(kMoveId, m_move);
+  constexpr int kHelpButtonIds[7] = {kNameHelpId, kHowToId, kTracksHelpId, kShortDayHelpId, kProlongedHelpId,
+                                     kSpecialHelpId, kClassHelpId};
+  for (int i = 0; i < 7; ++i) dx.Control(kHelpButtonIds[i], m_help_buttons[std::size_t(i)]);
 }
 
 bool Cproscuola::OnInitDialog() {

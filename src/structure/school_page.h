@@ -112,6 +112,7 @@ class Cproscuola : public CResizableDialog {
   kt::ui::ComboBox m_track_count, m_short_day, m_prolonged, m_type;
   CColorButton m_calendar, m_special, m_save, m_abandon, m_delete_empty, m_quick, m_move;
   CCheck m_classical;
+  std::array<CColorButton, 7> m_help_buttons;
   CSpiegaML m_help;
   CListCtrlEx m_list;
   CMuto m_key_label;

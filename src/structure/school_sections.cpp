@@ -30,10 +30,10 @@ constexpr int kTypeColumn = 11;
 bool several_tracks() { return g_ui_structure.track_count >= 2; }
 
 bool post_uses(int class_index) {
-  int teachers = int(std::min<std::uint32_t>(g_ui_settings.teacher_count, kUiMaxTeachers));
+  int teachers = int(std::min<std::uint32_t>(+g_ui_settings.teacher_count, kUiMaxTeachers));
   for (int t = 0; t < teachers; ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
-    int posts = int(std::min<std::uint32_t>(teacher.post_count, kUiMaxPosts));
+    int posts = int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts));
     for (int p = 0; p < posts; ++p)
       if (teacher.posts[p].class_index == class_index) return true;
   }
@@ -229,7 +229,7 @@ void Cproscuola::ClassSwitch(int year, bool classical_argument) {
       fresh.code[1] = m_key[0];
       fresh.code[2] = several_tracks() ? m_key[1] : ' ';
       fresh.preferred_room = -1;
-      for (std::int32_t& room : fresh.forbidden_rooms) room = -1;
+      for (int r = 0; r < 30; ++r) fresh.forbidden_rooms[r] = -1;
       for (UiClassCalendar& cal : fresh.calendars) {
         std::memcpy(cal.hour_start_times, g_ui_header.hour_start_times, sizeof cal.hour_start_times);
         std::memcpy(cal.hour_durations, g_ui_header.hour_durations, sizeof cal.hour_durations);

@@ -56,7 +56,7 @@ TEST_F(ConfigMenu, EntryReadsFilesAndStepsOpenTheirPages) {
   g_ui_settings.teacher_count = 0;  // an edit not saved: the next entry reads the files again
   alfadlg_go_to_page(kPageHome);
   alfadlg_go_to_page(kPageConfigMenu);
-  EXPECT_EQ(g_ui_settings.teacher_count, teachers);
+  EXPECT_EQ(+g_ui_settings.teacher_count, teachers);
 
   struct Case {
     const char* id;
@@ -104,7 +104,7 @@ TEST_F(ConfigMenu, ImportsItalianOnlyThenRunAndReRead) {
   g_language = 0;
   ui.Click(g_config_menu, Cmenu_confora::kOrarioFacile);
   EXPECT_EQ(runs, 1);
-  EXPECT_EQ(g_ui_settings.teacher_count, teachers);
+  EXPECT_EQ(+g_ui_settings.teacher_count, teachers);
   EXPECT_EQ(ui.boxes().size(), 1u);
 
   // Not imported from SISSI: the code editor asks first; No ends the command.

@@ -96,7 +96,7 @@ TEST_F(SchoolPage, TracksCountNamesAndShortNames) {
   ui.Click(g_school_page, P::section_id(1, 1));
   EXPECT_EQ(ui.Text(g_school_page, P::kKeyLabelId), "BL");
   ui.Click(g_school_page, P::kFirstYearId);
-  ASSERT_EQ(g_ui_structure.class_count, 3u);
+  ASSERT_EQ(+g_ui_structure.class_count, 3u);
   EXPECT_EQ(code_of(2), "1BL");
   // Back to one track is refused once 1AN and 1AL both exist.
   ui.Click(g_school_page, P::section_id(1, 0));

@@ -1,8 +1,9 @@
-// The configuration menu and the school page on a real display (Xvfb under
-// scripts/test): the frame shows each page of the small sample school, the
-// window is read back and written to config_menu.png and school_page.png
-// in the build folder for a person to look at, and a point of the page
-// area left free by the layout shows the pages' grey background.
+// The configuration menu, the school page and the buildings page on a real
+// display (Xvfb under scripts/test): the frame shows each page of the small
+// sample school, the window is read back and written to config_menu.png,
+// school_page.png and buildings_page.png in the build folder for a person
+// to look at, and a point of the page area left free by the layout shows
+// the pages' grey background.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -40,7 +41,7 @@ void photograph(const std::string& name, WindowPixels& pixels) {
   EXPECT_TRUE(write_png(shot, pixels.width, pixels.height, pixels.rgb)) << shot;
 }
 
-TEST_F(StructurePagesOnScreen, ConfigMenuAndSchoolPage) {
+TEST_F(StructurePagesOnScreen, ConfigMenuSchoolAndBuildingsPages) {
   if (!started_) return;
   char pattern[] = "/tmp/kt-structure-screen-XXXXXX";
   fs::path root = ::mkdtemp(pattern);
@@ -66,6 +67,11 @@ TEST_F(StructurePagesOnScreen, ConfigMenuAndSchoolPage) {
 
   alfadlg_go_to_page(kPageProscuola);
   photograph("school_page.png", pixels);
+  EXPECT_EQ(pixels.At(area.right - 4, area.top + 2), rgb(244, 244, 244));
+
+  og_snapshot_all();
+  alfadlg_go_to_page(kPagePlessi);
+  photograph("buildings_page.png", pixels);
   EXPECT_EQ(pixels.At(area.right - 4, area.top + 2), rgb(244, 244, 244));
 
   og_snapshot_all();
