@@ -32,7 +32,13 @@ std::uint8_t Cproscuola::s_section_message_pending = 1;
 
 namespace {
 
+// A class follows the school's clock times when its tables equal the
+// school's, or when they were never set (all zero: a school file without
+// clock times of the class).
 bool same_times(const UiClassCalendar& c) {
+  static const std::int16_t kZero[kUiWeekCells] = {};
+  if (std::memcmp(c.hour_start_times, kZero, sizeof kZero) == 0 && std::memcmp(c.hour_durations, kZero, sizeof kZero) == 0)
+    return true;
   return std::memcmp(c.hour_start_times, g_ui_header.hour_start_times, sizeof c.hour_start_times) == 0 &&
          std::memcmp(c.hour_durations, g_ui_header.hour_durations, sizeof c.hour_durations) == 0;
 }

@@ -231,6 +231,7 @@ void Cproscuola::ClassSwitch(int year, bool classical_argument) {
       fresh.preferred_room = -1;
       for (int r = 0; r < 30; ++r) fresh.forbidden_rooms[r] = -1;
       for (UiClassCalendar& cal : fresh.calendars) {
+        cal.calendar_hours[0] = 255;  // no calendar of its own, as the school-file reader leaves a class
         std::memcpy(cal.hour_start_times, g_ui_header.hour_start_times, sizeof cal.hour_start_times);
         std::memcpy(cal.hour_durations, g_ui_header.hour_durations, sizeof cal.hour_durations);
       }

@@ -144,8 +144,10 @@ TEST_F(SchoolPage, ClassesLessonsQuickClassicalAndSave) {
   EXPECT_STREQ(og_class_label(0), "IA");
   EXPECT_EQ(ui.boxes().size(), 2u);
 
-  // The calendar: mark hour 7 of Monday; Monday gets seven hours and a class
-  // that followed the school times takes the new ones.
+  // The calendar: mark hour 7 of Monday; Monday gets seven hours, a class
+  // that followed the school times takes the new ones, one with times of
+  // its own keeps them.
+  g_ui_structure.classes[1].calendars[0].hour_start_times[0] = 500;
   ui.OnNextModal([&](Dialog& d) {
     ui.Click(d, Cdwh::kCellIds[6]);
     d.GotoDlgCtrl(d.GetDlgItem(kIdOk));
@@ -154,6 +156,11 @@ TEST_F(SchoolPage, ClassesLessonsQuickClassicalAndSave) {
   ui.Click(g_school_page, P::kCalendarId);
   EXPECT_EQ(g_ui_header.hours_per_day[0], 7);
   EXPECT_EQ(g_ui_header.hours_per_day[5], 0);
+  EXPECT_EQ(std::memcmp(g_ui_structure.classes[0].calendars[0].hour_start_times, g_ui_header.hour_start_times,
+                        sizeof g_ui_header.hour_start_times),
+            0);
+  EXPECT_EQ(+g_ui_structure.classes[1].calendars[0].hour_start_times[0], 500);
+  EXPECT_NE(+g_ui_header.hour_start_times[6], 0);
 
   ui.Click(g_school_page, P::kSaveId);
   std::string structure = read(data_root() / "scuola" / "scuola1.txt");
