@@ -28,9 +28,9 @@ constexpr const char* kDigits[9] = {"1", "2", "3", "4", "5", "6", "7", "8", "9"}
 std::vector<ControlTemplate> build_controls() {
   std::vector<ControlTemplate> c;
   c.push_back({"Static", kStaticId, "Nome della Scuola:", 0, 4, 6, 64, 10});
-  c.push_back({"Edit", P::kNameId, "", kField, 70, 4, 230, 12});
-  c.push_back({"Button", P::kNameHelpId, "?", kOwner, 302, 4, 12, 12});
-  c.push_back({"Button", P::kHowToId, "#Come  Procedere?", kOwner, 318, 4, 60, 12});
+  c.push_back({"Edit", P::kNameId, "", kField, 70, 4, 200, 12});
+  c.push_back({"Button", P::kNameHelpId, "?", kOwner, 272, 4, 12, 12});
+  c.push_back({"Button", P::kHowToId, "#Come  Procedere?", kOwner, 288, 4, 90, 12});
   c.push_back({"Static", kStaticId, "Denominazioni degli indirizzi:", 0, 4, 20, 110, 10});
   constexpr int kGridX = 132, kRowY = 32, kRowH = 11, kCell = 8;
   for (int s = 0; s < 26; ++s) c.push_back({"Static", kStaticId, kLetters[s], kSsCenter, kGridX + s * kCell, 22, kCell, 9});
