@@ -25,6 +25,7 @@
 #include "schooldata/sissi_import_page.h"
 #include "platform/fltk/file_open_dialog.h"
 #include "structure/input_box.h"
+#include "structure/structure_pages.h"
 #include "structure/unsaved_changes_prompt.h"
 #include "structure/dictionary_page.h"
 
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
   og_install_description_hooks();
   og_install_model_utility_hooks();
   constraints_install_pages();
+  structure_install_pages();
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();
   return code;

@@ -100,6 +100,17 @@ class CListCtrlEx : public kt::ui::ListView {
   std::uintptr_t GetItemData(int row) const;
   // Searches the rows after start (-1: all) for a caller data word.
   int FindItemByData(int start, std::uintptr_t data) const;
+  // The find of the pages: with kFindParam in the flags by the caller data
+  // word, otherwise by the first column's text; -1 when none.
+  static constexpr unsigned kFindParam = 0x1, kFindString = 0x2;
+  struct FindInfo {
+    unsigned flags = 0;
+    std::string_view text;
+    std::uintptr_t data = 0;
+  };
+  int FindItem(const FindInfo& find, int start = -1) const {
+    return find.flags & kFindParam ? FindItemByData(start, find.data) : FindItemByText(start, find.text);
+  }
 
   // ---- colours (out-of-range cells and rows are ignored) ----
   void SetCellColors(int row, int column, kt::ui::Color back, kt::ui::Color text);

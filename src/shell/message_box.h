@@ -18,7 +18,8 @@
 #include "shell/dialog_ml.h"
 #include "shell/frame_hooks.h"
 
-// Flags of ui_message_box_ex.
+// Flags of ui_message_box_ex (MessageBoxFlags, or-ed).
+using MessageBoxFlags = int;
 inline constexpr int kMbCursorBetween = 1;     // cursor between the first two buttons
 inline constexpr int kMbCursorSecond = 2;      // cursor on the second button
 inline constexpr int kMbSuppressRepeat = 4;    // an OK box repeated within 60 s is not shown

@@ -166,6 +166,8 @@ TEST_F(ListCtrlExPage, FindsRowsByCallerDataAndFreesRecords) {
   AddRows({{"a", "1"}, {"b", "2"}, {"c", "3"}});
   EXPECT_EQ(page.list.FindItemByData(-1, 101), 1);
   EXPECT_EQ(page.list.FindItemByData(1, 101), -1);
+  EXPECT_EQ(page.list.FindItem({CListCtrlEx::kFindParam, {}, 102}), 2);
+  EXPECT_EQ(page.list.FindItem({CListCtrlEx::kFindString, "b", 0}), 1);
   EXPECT_TRUE(page.list.DeleteItem(0));
   EXPECT_EQ(page.list.FindItemByData(-1, 102), 1);
   EXPECT_TRUE(page.list.DeleteAllItems());

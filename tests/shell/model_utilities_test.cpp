@@ -124,15 +124,15 @@ TEST(TeachingPosts, PartnerCopiesComeAndGo) {
   EXPECT_EQ(og_count_conversation_posts_with_partner(2), 1);
 
   og_add_partner_post_copies(1);
-  ASSERT_EQ(g_ui_teachers[1].post_count, 3u);
+  ASSERT_EQ(+g_ui_teachers[1].post_count, 3u);
   EXPECT_EQ(+g_ui_teachers[1].posts[1].copy, 1);
   EXPECT_EQ(+g_ui_teachers[1].posts[1].partner, 0);
   EXPECT_EQ(+g_ui_teachers[1].posts[2].partner, 2);
   og_add_partner_post_copies(2);  // the copies in teacher 1 name 0 and 2, and are not copied again
-  EXPECT_EQ(g_ui_teachers[2].post_count, 2u);
+  EXPECT_EQ(+g_ui_teachers[2].post_count, 2u);
 
   og_remove_partner_post_copies(1);
-  EXPECT_EQ(g_ui_teachers[1].post_count, 1u);
+  EXPECT_EQ(+g_ui_teachers[1].post_count, 1u);
   EXPECT_EQ(+g_ui_teachers[1].posts[1].subject, -1);
   EXPECT_EQ(+g_ui_teachers[1].posts[1].copy, 0);
 

@@ -90,7 +90,7 @@ TEST(ClassMove, MovesToAFreeSectionKeepingIndexAndFlags) {
   EXPECT_EQ(g_ui_structure.classes[0].class_type, 3);
   EXPECT_STREQ(og_class_label(0), "2D");
   EXPECT_EQ(code_of(1), "3A ");
-  EXPECT_EQ(g_ui_structure.class_count, 3u);
+  EXPECT_EQ(+g_ui_structure.class_count, 3u);
 }
 
 struct TakenCase {

@@ -76,7 +76,7 @@ TEST(UnsavedChangesPrompt, InstalledPromptStayKeepsTheChange) {
   TestDriver ui;
   ui.OnNextModal([&](Dialog& d) { ui.Click(d, CDaticambia::kStayId); });
   EXPECT_EQ(og_save_if_changed(0), 1);
-  EXPECT_EQ(g_ui_settings.teacher_count, 1u);
+  EXPECT_EQ(+g_ui_settings.teacher_count, 1u);
   EXPECT_TRUE(og_school_changed());
   og_set_unsaved_changes_prompt(nullptr);
   og_clear_school_blocks();

@@ -1,0 +1,14 @@
+// The texts of the school page and its sections panel, one MlText row each
+// (Italian, German, English), shared by its three behaviour files.
+#pragma once
+
+#include "shell/ml_text.h"
+
+extern const MlText kHowToText, kNameHelp, kTracksHelp, kShortDayHelp, kProlongedHelp, kSpecialHelp,
+    kCalendarHelp, kCalendarExplanation, kTypeHelp, kClassGroupHelp, kListHelp, kClassicalHelp, kMoveHelp;
+extern const MlText kNoClassesQuestion, kNoCalendarQuestion, kShortDayZero;
+extern const MlText kTracksClash, kInitialUnique, kDifferentShortNames, kTrackNameMissing, kTrackInitialsDiffer,
+    kShortNameIsInitial, kNoEmptyTrack;
+extern const MlText kSectionHasLessons, kClassHasLessons, kTooManyClasses, kRenumberOn, kRenumberOff;
+extern const MlText kTypeNames[3];
+extern const MlText kListHeadings[4];  // "Sezione", "Indirizzo", "Classe", "Tipologia"
