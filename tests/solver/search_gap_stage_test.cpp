@@ -1,12 +1,15 @@
 // The gap stage's stall test (when a record may become the kept placement),
 // the staging requests of the computation page (served bits acknowledged,
-// the cycle budget they give) and the gap tolerance lowered one step once a
-// gap-stage round ends with no error and every teacher released.
+// the cycle budget they give), the "EDY " pass that keeps its day exchange
+// only when it helps and never touches the kept placement, and the gap
+// tolerance lowered one step once a gap-stage round ends with no error and
+// every teacher released.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
@@ -103,6 +106,36 @@ TEST_F(GapStageTest, StagingRequestsAreServedAndAcknowledged) {
   g_status.staging_request = 0;
   or_serve_staging_requests();
   EXPECT_EQ(g_search.cycle_limit, 1050) << "R3 nothing asked, nothing done";
+}
+
+TEST_F(GapStageTest, EdyPassKeepsOnlyAnImprovementAndNotTheKeptPlacement) {
+  int n = g_eng_school.lesson_count;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    g_eng_teachers[t].free_day_count = 1;  // every teacher wants a free day: constraint 5
+    g_eng_teachers[t].free_days[0] = 0;
+  }
+  or_rebuild_grids_and_evaluate();
+  or_keep_search_placement();
+  std::vector<std::uint16_t> kept(g_current_placement, g_current_placement + n);
+  std::vector<std::uint16_t> live(static_cast<std::size_t>(n));
+  or_copy_placement(live.data());
+  int errors = g_status.error_count;
+  std::uint32_t c5 = ConstraintStats[5].count;
+  g_search.cycles = 30;
+  EXPECT_FALSE(or_edy_pass()) << "E1 not requested";
+  g_search.edy_request = 1;
+  EXPECT_TRUE(or_edy_pass());
+  EXPECT_EQ(g_search.cycles, 31) << "E2 the pass is a counted cycle";
+  EXPECT_FALSE(or_edy_due()) << "E3 the next one waits 17 cycles";
+  EXPECT_EQ(std::vector<std::uint16_t>(g_current_placement, g_current_placement + n), kept);
+  std::vector<std::uint16_t> after(static_cast<std::size_t>(n));
+  or_copy_placement(after.data());
+  if (after != live) {
+    EXPECT_LT(ConstraintStats[5].count, c5) << "E4 a kept exchange helped constraint 5";
+    EXPECT_LE(static_cast<int>(g_status.error_count), errors);
+  }
+  g_search.cycles = 48;
+  EXPECT_TRUE(or_edy_due());
 }
 
 TEST_F(GapStageTest, RoundEndLowersTheToleranceOnceEveryTeacherIsOut) {
