@@ -30,8 +30,8 @@ std::timed_mutex g_problems_mutex;
 
 void EngineStatusBlock::clear() {
   for (AtomicU8* b : {&run_state, &phase, &focus_mode, &staging_request, &staging_parameter,
-                      &weight_balancing, &exemption_proposal, &cpu_pacing, &gap_stage_state,
-                      &gap_tolerance_level, &reporting})
+                      &staging_ack, &weight_balancing, &exemption_proposal, &cpu_pacing,
+                      &gap_stage_state, &gap_tolerance_level, &reporting})
     b->store(0);
   pause = 0;
   history_count = 0;

@@ -75,6 +75,7 @@ struct EngineStatusBlock {
   AtomicU8 focus_mode;
   AtomicU8 staging_request;    // bit 4 apply the stage again, bit 8 leave the gap stage
   AtomicU8 staging_parameter;
+  AtomicU8 staging_ack;        // the request bits the engine served
   AtomicU8 weight_balancing;   // non-zero: "BILA:" runs the weight balancing phase
   AtomicU8 exemption_proposal;
   AtomicU8 cpu_pacing;         // "Non utilizzare la CPU al massimo"

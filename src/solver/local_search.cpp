@@ -4,12 +4,13 @@
 // the record placement in g_current_placement (the stop path and every end
 // restore it, so the loop never hands back a worse timetable than the one
 // it holds), restarts from it when the cycle budget runs out, switches the
-// staged constraints on one by one as each stage reaches zero errors,
-// serves the stop request and the CPU pacing, and trades results with the
-// parallel processes.
+// staged constraints on one by one as each stage reaches zero errors
+// (search_stage_end.cpp), serves the user interface's requests and the CPU
+// pacing (search_requests.cpp), and trades results with the parallel
+// processes. In the gap stage (gap_stage.cpp) it works teacher by teacher.
 //
 // The move of a cycle follows the move-kind schedule over the neighbourhood
-// sweeps, the colleague rotations and, in workers, the teacher-side move.
+// sweeps, the colleague rotations and the teacher-side move.
 //
 // Workload: a cycle is one move call (a few hundred candidate exchanges)
 // and one full evaluation; everything else per cycle is a handful of
@@ -21,19 +22,22 @@
 #include <cstring>
 #include <thread>
 
+#include "engine/engine_random.h"
 #include "engine/errors.h"
 #include "engine/perturbations.h"
 #include "engine/save_files.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
-#include "solver/constraint_staging.h"
 #include "solver/colleague_rotations.h"
+#include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
+#include "solver/gap_stage.h"
 #include "solver/neighbourhood_moves.h"
 #include "solver/parallel_exchange.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
 #include "solver/result_history.h"
+#include "solver/search_loop_parts.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
 #include "solver/teacher_side_move.h"
@@ -49,31 +53,10 @@ std::int64_t default_clock() {
 SearchSleep g_pacing_sleep = default_sleep;
 SearchClockMs g_pacing_clock = default_clock;
 void (*g_observer)(int) = nullptr;
+void (*g_move_observer)(int) = nullptr;
 std::int64_t g_last_cycle_ms = -1;
 
 bool stop_requested() { return g_status.run_state.load() == kRunStateStopRequested; }
-bool test_mode() { return g_eng_run.run_mode == 13 || g_eng_run.run_mode == 14; }
-int save_kind() { return test_mode() ? -3 : -1; }
-
-void evaluate(int report) {
-  or_evaluate_all_constraints(report);
-  int errors = g_status.error_count;
-  if (errors < g_search.run_best) g_search.run_best = errors;
-}
-
-void keep_current() {
-  or_copy_placement(g_placement_copy);
-  or_copy_placement(g_current_placement);
-  g_kept_score = g_solver.total_score;
-}
-
-// Restores a placement as the live one, rebuilt and evaluated.
-void restore_from(const std::uint16_t* placement) {
-  or_apply_placement(placement);
-  or_rebuild_grids_and_evaluate();
-  or_penalty_cache_invalidate_all();
-  g_kept_score = g_solver.total_score;
-}
 
 bool stored(const std::uint16_t* placement) {
   return (placement[0] & 0xFF) != kNoPlacement || g_eng_school.lesson_count == 0;
@@ -88,8 +71,8 @@ void stop_path() {
                                                              : g_current_placement;
   if (chosen != g_current_placement)
     std::memcpy(g_current_placement, chosen, sizeof(std::uint16_t) * kMaxLessons);
-  restore_from(g_current_placement);
-  if (g_search.search_state == 2) or_save_timetable(save_kind());
+  or_restore_search_placement(g_current_placement);
+  if (g_search.search_state == 2) or_save_timetable(or_search_save_kind());
 }
 
 void pace_cycle() {
@@ -113,22 +96,23 @@ void pace_cycle() {
 
 int teacher_side(int scale) {
   std::int32_t score = 0;
-  return or_teacher_side_move(scale, g_solver.focus_teacher, &score);
+  int teacher = g_status.gap_stage_teacher;
+  return or_teacher_side_move(scale, teacher >= 0 ? teacher : g_solver.focus_teacher, &score);
 }
-
-bool gap_stage() { return g_status.stage_id == 48; }
 
 // One move of the schedule; the kind is the move-kind index of the cycle.
 int run_move(int kind) {
   if (g_weights.focus_class_returns) return or_double_swap_slots();
   bool restarted = g_search.restart_state != 0;
+  bool gap_teachers = or_gap_teacher_mode();
   int level = g_status.level;
   switch (kind) {
     case -2:
     case -1:
-      if (kind == -1 && g_process_number > 0) return teacher_side(3);
+      if (gap_teachers || (kind == -1 && g_process_number > 0)) return teacher_side(3);
       return or_sweep_worst_teacher_classes(3);
     case 0: {
+      if (gap_teachers) return teacher_side(1);
       int kept;
       if (g_status.error_count < 8) {
         kept = or_sweep_worst_teacher_classes(1);
@@ -150,143 +134,240 @@ int run_move(int kind) {
         return or_sweep_flagged_teacher_pairs();
       return or_sweep_slot_pairs();
     case 3:
+      if (gap_teachers) return teacher_side(1);
       if (g_status.stage_counters[0] > 0 || g_status.stage_counters[1] > 0)
         return or_sweep_class_pairs();
       if (level == 0 && !restarted) {
-        if (!ConstraintSwitchTable[48].off) return or_sweep_class_pairs_backward();
-        return gap_stage() ? or_swap_colleague_slots(0) : or_sweep_focused_class_pairs();
+        if (!ConstraintSwitchTable[kGapStageId].off) return or_sweep_class_pairs_backward();
+        return or_in_gap_stage() ? or_swap_colleague_slots(0) : or_sweep_focused_class_pairs();
       }
       if (level == 0) return or_swap_colleague_slots(0);
       return restarted ? or_swap_colleague_slots(0) : or_sweep_focused_class_pairs();
     case 5:
     case 6: return or_sweep_slot_pairs();
     default:
+      if (gap_teachers) return teacher_side(1);
       if (g_search.run_best == g_status.stage_counters[0] ||
           g_search.run_best == g_status.stage_counters[1])
         return or_sweep_class_pairs();
-      if (restarted || (level == 0 && gap_stage())) return or_swap_colleague_slots(0);
+      if (restarted || (level == 0 && or_in_gap_stage())) return or_swap_colleague_slots(0);
       return or_sweep_focused_class_pairs();
   }
 }
 
-// The end-of-stage step: answers true when the loop ends.
-bool end_of_stage(int release_mode, int cycle_target) {
-  g_search.new_stage = 0;
-  if (test_mode()) {
-    g_status.test_counter = 0;
-    or_store_history(1);
-  }
-  g_search.history_skip = g_solver.worker_index + 8;
-  g_search.move_kind = -2;
-  or_clear_best_placement();
-  or_reset_teacher_side_state();
-  or_reset_weights(0);
-  g_search.limit_increment = or_cycle_limit();
-  g_search.cycle_limit = g_search.cycles + g_search.limit_increment;
-  if (g_search.restart_state == 2) ++g_search.kept_restarts;
-  g_search.restart_state = 0;
-  or_set_constraint_weights();
-  keep_current();
-  if (g_status.level == 0) {
-    g_search.kept_restarts = 0;
-    or_age_teacher_points();
-    if (g_status.second_stage_counter > 0) or_publish_to_workers(1, -1, 1);
-  }
-  if (or_next_test_teacher(release_mode, 1)) {
-    g_search.since_restart = 0;
-    if (g_eng_run.run_mode == 13) or_publish_to_workers(1, cycle_target, 1);
-    if (cycle_target >= 0 && g_release.teacher_under_test >= cycle_target) {
-      g_status.test_count = 0;
-      return true;
+void shorten_cycle_limit() { --g_search.cycle_limit; }
+
+int pending_stage_teacher() {
+  int v = g_status.stage_value;
+  if (v >= 0) return v;
+  return v < -1 ? -100 - v : -1;
+}
+
+// Step 13's points and streak rules after a move that kept exchanges.
+void kept_cycle_rules(int kept) {
+  int teachers = g_eng_school.teacher_count;
+  if (g_search.restart_state == 0 && !or_search_test_mode()) {
+    int pending = pending_stage_teacher();
+    if (g_status.stage_value.load() == -1 && g_status.gap_stage_teacher.load() < 0 &&
+        g_status.level.load() == 0) {
+      for (int t = 0; t < teachers && t < kMaxTeachers; ++t)
+        if (g_teacher_violations[t] != 0) ++g_eng_teachers[t].points2;
+    } else if (pending >= 0 && pending < teachers && pending < kMaxTeachers) {
+      ++g_eng_teachers[pending].points2;
     }
+  }
+  if (or_gap_teacher_mode()) return;
+  g_search.streak = kept == g_search.last_result ? g_search.streak + 1 : 0;
+  g_search.last_result = kept;
+  int streak = g_search.streak;
+  if (streak == 0) return;
+  if (streak % 2 == 0) or_perturb_weights();
+  if (streak % 4 == 0) {
+    shorten_cycle_limit();
+    or_next_weight_mode(3);
+  }
+  if (streak % 6 == 0 && g_status.level.load() > 1 && g_search.restart_state != 0) {
+    --g_search.cycle_limit;
+    or_set_constraint_weights();
+    or_shake_timetable();
+    shorten_cycle_limit();
+  }
+}
+
+// Step 13 after a move that kept exchanges; answers whether the accounting
+// follows. The worst teacher and class are not looked up here: steering
+// the sweeps at them after every kept move narrowed the search so much on
+// the realistic sample school that fewer seeded runs reached zero errors.
+bool after_kept_move(int kept) {
+  g_status.worst_teacher = -2;
+  g_status.worst_class = -2;
+  g_search.exchanges += kept;
+  or_search_evaluate(1);
+  int errors = g_status.error_count;
+  if (g_status.stage_id.load() == 5 && errors == static_cast<int>(ConstraintStats[5].count) && or_edy_due())
+    g_search.edy_request = 1;
+  or_merge_joint_points();
+  kept_cycle_rules(kept);
+  if (g_solver.focus_teacher >= 0 && g_search.run_best == or_focus_teacher_penalty()) {
     or_release_focus_teacher();
-    or_next_weight_mode(0);
-    evaluate(0);
-    g_kept_score = g_solver.total_score;
-    g_search.low_point = g_search.record = kNoLowValue;
-    g_search.cycle_limit = g_search.cycles + g_search.limit_increment;
-    return false;
-  }
-  g_status.stage_value = -1;
-  int switched = or_staging_next();
-  if (switched) {
-    if (g_status.stage_id != 48) g_search.new_stage = 1;
-    g_search.stage_low_value = kNoLowValue;
-    or_focus_stage_weights(g_status.stage_id);
-    g_search.limit_increment = or_cycle_limit();
-    g_search.even_counter = (-8 - g_solver.worker_index) * 100;
-  }
-  evaluate(0);
-  g_search.low_point = g_search.record = g_status.error_count;
-  if (!switched && g_status.error_count == 0) {
-    keep_current();
-    g_search.search_state = 2;
-    or_save_timetable(save_kind());
-    or_publish_to_workers(1, -1, 1);
+  } else if (errors != g_search.error_adjustment) {
+    int stage = g_status.stage_id;
+    if (g_weights.stage_focus && stage > 0 && stage < kConstraintCount &&
+        static_cast<int>(ConstraintStats[stage].count) == errors)
+      or_copy_placement(g_stage_placement);
     return true;
+  } else {
+    or_serve_penalty_flag();
   }
+  or_search_evaluate(0);
+  g_status.phase = 255;
   return false;
 }
 
-enum class Filed { kGain, kGainKept, kEven, kLoss };
+enum class Filed { kGain, kGainKept, kEven, kLoss, kNone };
 
-Filed account(int extended, bool* ended) {
-  g_status.phase = 255;
-  int errors = g_status.error_count;
+// Accounting, first part: the stage placement of the stage-focus runs, the
+// result history, the sweep counter and the gap stage's quality.
+void account_stage(int errors) {
   if (errors < g_search.record) g_search.run_best = errors;
+  int stage = g_status.stage_id;
+  if (errors <= g_search.stage_low_value && g_status.second_stage_counter.load() > 0 &&
+      g_status.level.load() == 0 && stage >= 0 && stage < kConstraintCount &&
+      errors == static_cast<int>(ConstraintStats[stage].count)) {
+    or_copy_placement(g_stage_placement);
+    g_search.stage_quality_byte = g_status.gap_stage_state;
+    g_search.stage_quality_value = static_cast<std::uint32_t>(g_status.gap_stage_count.load());
+    if (errors < g_search.stage_low_value) or_store_history(1);
+    g_search.stage_low_value = errors;
+  }
   if (g_search.history_skip > 0)
     --g_search.history_skip;
   else
     or_store_history(0);
-  int e = errors - g_search.error_adjustment;
-  if (e < g_search.low_point) {
-    g_search.even_counter = (-8 - g_solver.worker_index) * 2;
-    g_search.low_point = e;
-    or_release_focus_teacher();
-    or_copy_placement(g_placement_copy);
-    g_search.cycle_limit = g_search.cycles + g_search.limit_increment;
-    if (g_search.search_state < 2) return Filed::kGain;
-    if (e >= g_search.record) {
-      if (g_solver.total_score < g_kept_score) keep_current();
-      return Filed::kGainKept;
-    }
-    g_search.record = e;
-    g_search.move_kind = -1;
-    g_search.record_after = g_search.cycles;
-    g_status.record_cycle = g_search.cycles;
-    keep_current();
-    if (g_eng_run.run_mode == 16 && g_status.level == 0) or_publish_to_workers(1, -1, 1);
-    return Filed::kGain;
+  ++g_search.sweep_counter;
+  if (or_in_gap_stage() ? g_search.sweep_counter > 39 : g_search.sweep_counter > 29)
+    g_search.sweep_counter = or_in_gap_stage() ? 17 : 11;
+  or_note_gap_quality();
+}
+
+bool record_may_be_kept() {
+  if (g_status.stage_value.load() != -1) return false;
+  if (!or_in_gap_stage() || g_status.gap_stage_count.load() == 0) return true;
+  return or_gap_stage_stall_test() == 1;
+}
+
+Filed account_gain(int e) {
+  g_search.even_counter = or_even_reset(2);
+  g_search.low_point = e;
+  g_search.first_loss_done = 0;
+  or_release_focus_teacher();
+  or_serve_penalty_flag();
+  or_copy_placement(g_placement_copy);
+  or_copy_placement(g_best_placement);
+  g_best_score = g_solver.total_score;
+  g_search.cycle_limit = g_search.cycles + g_search.limit_increment;
+  if (g_search.search_state < 2) return Filed::kGain;
+  if (e >= g_search.record) {
+    if (g_solver.total_score < g_kept_score) or_keep_search_placement();
+    return Filed::kGainKept;
   }
-  if (e == g_search.low_point) {
-    if (g_solver.total_score < g_kept_score) keep_current();
-    if (++g_search.even_counter > 16 + 2 * g_solver.worker_index) {
-      g_search.even_counter = 0;
-      or_next_weight_mode(2);
+  g_search.record = e;
+  g_search.search_state = 2;
+  g_search.move_kind = -1;
+  g_search.next_perturbation = g_search.cycles + g_search.loss_interval;
+  g_search.record_after = g_search.cycles;
+  g_status.record_cycle = g_search.cycles;
+  if (record_may_be_kept()) {
+    or_keep_search_placement();
+    if (g_eng_run.run_mode == 16 && g_status.level.load() == 0) or_publish_to_workers(1, -1, 1);
+  }
+  if (g_weights.stage_focus && g_status.level.load() == 0) {
+    or_copy_placement(g_stage_placement);
+    or_copy_placement(g_stage_best_placement);
+  }
+  g_search.sweep_counter = 2;
+  if (or_gap_teacher_mode()) {
+    g_gap_stage.teacher_mode = 2;
+    if (or_in_gap_stage())
+      or_set_gap_stage_weights();
+    else
+      or_set_constraint_weights();
+  }
+  return Filed::kGain;
+}
+
+// Extended 2 gives up on a stall: back to the kept placement.
+void give_up_to_kept() {
+  or_release_focus_teacher();
+  or_set_gap_stage_weights();
+  or_restore_search_placement(g_current_placement);
+}
+
+// Even cycle; answers false when the cycle ends here (extended 2).
+bool account_even(int extended) {
+  if (!stored(g_best_placement) || g_solver.total_score < g_best_score) {
+    or_copy_placement(g_best_placement);
+    g_best_score = g_solver.total_score;
+  }
+  if (g_solver.total_score < g_kept_score) or_keep_search_placement();
+  if (++g_search.even_counter > 16 + 2 * g_solver.worker_index) {
+    if (extended == 2) {
+      give_up_to_kept();
+      return false;
     }
-    if (g_search.even_counter % (8 + g_solver.worker_index) == 0) or_perturb_weights();
-  } else {
-    g_search.loss_interval = g_search.low_point - errors + 11;
-    if (g_search.loss_interval < 5) g_search.loss_interval = 5;
-    if (g_search.cycles >= g_search.next_perturbation) {
-      g_search.next_perturbation = g_search.cycles + g_search.loss_interval;
-      if (extended == 2) {
-        restore_from(g_current_placement);
-        *ended = true;
-        return Filed::kLoss;
-      }
-      or_perturb_weights();
+    g_search.even_counter = 0;
+    or_next_weight_mode(2);
+    if (or_search_test_mode()) {
+      or_swap_random_slots(1);
+      or_shake_timetable();
     }
+    or_stage_action();
+  }
+  if (g_search.even_counter % (8 + g_solver.worker_index) == 0) or_perturb_weights();
+  return true;
+}
+
+// Loss cycle; answers true when the loop ends (extended 2).
+bool account_loss(int extended, int errors) {
+  g_search.loss_interval = g_search.first_loss_done ? g_search.low_point - errors + 11 : 11;
+  if (g_search.loss_interval < 5) g_search.loss_interval = 5;
+  if (g_search.first_loss_done && errors < g_search.last_loss_errors) or_note_focus_record();
+  g_search.first_loss_done = 1;
+  g_search.last_loss_errors = errors;
+  if (g_search.cycles < g_search.next_perturbation) return false;
+  g_search.next_perturbation = g_search.cycles + g_search.loss_interval;
+  if (extended == 2) {
+    give_up_to_kept();
+    return true;
+  }
+  or_perturb_weights();
+  or_stage_action();
+  if (++g_search.perturbations % 17 == 0) or_next_weight_mode(2);
+  return false;
+}
+
+Filed account(int extended, bool* ended) {
+  g_status.phase = 255;
+  int errors = g_status.error_count;
+  account_stage(errors);
+  int e = errors - g_search.error_adjustment;
+  if (e < g_search.low_point) return account_gain(e);
+  Filed filed = e == g_search.low_point ? Filed::kEven : Filed::kLoss;
+  if (filed == Filed::kEven) {
+    if (!account_even(extended)) return Filed::kNone;
+  } else if (account_loss(extended, errors)) {
+    *ended = true;
+    return filed;
   }
   if (g_search.cycles > g_search.cycle_limit) {
     if (extended > 0) {
-      restore_from(g_current_placement);
+      or_restore_search_placement(g_current_placement);
       *ended = true;
     } else {
       or_restart_search();
     }
   }
-  return e == g_search.low_point ? Filed::kEven : Filed::kLoss;
+  return filed;
 }
 
 const char* tag_of(Filed f) {
@@ -298,6 +379,13 @@ const char* tag_of(Filed f) {
   }
 }
 
+const char* teacher_name(int t) {
+  return t >= 0 && t < g_eng_school.teacher_count && t < kMaxTeachers ? g_eng_teachers[t].name : "";
+}
+unsigned teacher_points(int t) {
+  return t >= 0 && t < g_eng_school.teacher_count && t < kMaxTeachers ? g_eng_teachers[t].points : 0u;
+}
+
 }  // namespace
 
 void or_set_search_pacing(SearchSleep sleep, SearchClockMs clock) {
@@ -305,6 +393,7 @@ void or_set_search_pacing(SearchSleep sleep, SearchClockMs clock) {
   g_pacing_clock = clock ? clock : default_clock;
 }
 void or_set_cycle_observer(void (*observer)(int)) { g_observer = observer; }
+void or_set_move_observer(void (*observer)(int)) { g_move_observer = observer; }
 void or_noop_hook() {}
 
 int or_next_move_kind(int index) { return index >= 7 ? -1 : index + 1; }
@@ -320,18 +409,27 @@ int or_cycle_limit_short() {
 }
 
 void or_format_progress(char* buffer, const char* tag, int count) {
+  int gap_teacher = g_status.gap_stage_teacher;
+  int stage_teacher = pending_stage_teacher();
+  int gap_second = gap_teacher >= 0 && gap_teacher < kMaxTeachers && gap_teacher < g_eng_school.teacher_count
+                       ? static_cast<int>(g_eng_teachers[gap_teacher].points2)
+                       : 0;
+  std::int64_t stage_penalty = stage_teacher >= 0 ? or_teacher_penalty(stage_teacher) : 0;
   std::snprintf(buffer, 400,
                 "%-4.4s:%d-%d-%d-%d E.%d/%d [%s %s %u %d %c %s %u %d-%d] Bx:%d-%d-%d-%d-%d "
                 "C:%d/%d/%d S:%d/%d (%d T:%d P.%d-%d-%d/%d/%d)",
                 tag, g_search.low_point, static_cast<int>(g_status.error_count), g_search.record,
-                g_search.run_best, 0, 0, g_status.test_name, "", 0u, 0,
-                g_search.restart_state ? 'a' + g_search.restart_state : '-', "", 0u, 0, 0,
-                static_cast<int>(g_status.stage_id), static_cast<int>(g_status.gap_stage_state),
-                static_cast<int>(g_search.stage_quality_value),
+                g_search.run_best, g_gap_stage.teacher_mode, g_gap_stage.second_value,
+                teacher_name(g_release.teacher_under_test), teacher_name(gap_teacher),
+                teacher_points(gap_teacher), gap_second,
+                g_search.restart_state ? 'a' + g_search.restart_state : '-', teacher_name(stage_teacher),
+                teacher_points(stage_teacher), static_cast<int>(stage_penalty),
+                static_cast<int>(g_staging.gap_stage_value), static_cast<int>(g_status.stage_id),
+                static_cast<int>(g_status.gap_stage_state), static_cast<int>(g_search.stage_quality_value),
                 static_cast<int>(g_status.second_stage_counter), g_release.release_credit,
                 g_search.cycles, g_search.cycle_limit, g_search.kept_restarts, g_search.exchanges,
-                count, g_search.record, 0, static_cast<int>(g_status.level),
-                static_cast<int>(g_status.level_companion), 0,
+                count, g_search.record, g_search.stage_counter, static_cast<int>(g_status.level),
+                static_cast<int>(g_status.level_companion), static_cast<int>(g_status.teachers_in_test),
                 static_cast<int>(g_status.gap_stage_count), g_eng_school.teacher_count);
   std::snprintf(g_status.progress_text, kProgressTextSize, "%s", buffer);
   or_trace(buffer);
@@ -340,17 +438,30 @@ void or_format_progress(char* buffer, const char* tag, int count) {
 
 void or_restart_search() {
   ++g_search.restart_counter;
+  g_search.edy_request = 0;
   or_reset_teacher_side_state();
   or_reset_weights(0);
   or_release_focus_teacher();
   or_serve_penalty_flag();
-  restore_from(g_current_placement);
-  or_add_test_teacher(0);
-  g_search.limit_increment = or_cycle_limit();
-  or_set_constraint_weights();
+  or_restore_search_placement(g_current_placement);
+  bool done = false;
+  if (or_in_gap_stage()) {
+    int k = g_eng_school.teacher_count - g_status.level + 1;
+    if (k < 1) k = 1;
+    if (g_engine_random.below(k * k) == 0) {
+      or_swap_random_slots(1);
+      done = true;
+    }
+  }
+  if (!done) {
+    or_add_test_teacher(0);
+    g_search.limit_increment = or_cycle_limit();
+    or_set_constraint_weights();
+  }
+  if (g_search.limit_increment < 0) g_search.limit_increment = or_cycle_limit();
   g_search.cycle_limit = g_search.cycles + g_search.limit_increment;
   g_search.low_point = g_status.error_count - g_search.error_adjustment;
-  g_search.even_counter = (-8 - g_solver.worker_index) * 2;
+  g_search.even_counter = or_even_reset(2);
   g_search.restart_state = 1;
   char line[400];
   or_format_progress(line, "Gyro", 0);
@@ -360,10 +471,12 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
   g_search.cycles = g_search.since_restart = g_search.exchanges = 0;
   g_search.low_point = g_search.record = g_search.run_best = g_status.error_count;
   g_search.restart_counter = 0;
+  g_search.streak = 0;
   g_search.move_kind = -1;
   g_search.next_perturbation = 0;
+  g_search.edy_cycle = -17;
   if (release_mode) std::memset(g_release.tested, 0, sizeof g_release.tested);
-  keep_current();
+  or_keep_search_placement();
   or_reset_teacher_side_state();
   g_search.limit_increment = or_cycle_limit();
   if (extended > 1) g_search.limit_increment = 2500;
@@ -373,10 +486,10 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
   if (g_process_number == 0 && parpro_active()) or_publish_to_workers(1, cycle_target, 1);
   char line[400];
   for (;;) {
-    g_status.staging_request = 0;
+    or_serve_staging_requests();
     or_exchange_with_workers();
     if (g_status.error_count == 0) {
-      if (end_of_stage(release_mode, cycle_target)) return;
+      if (or_end_of_stage(release_mode, cycle_target)) return;
       if (stop_requested()) {
         stop_path();
         return;
@@ -394,12 +507,13 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
     }
     if (or_any_class_has_gap()) or_raise_critical_error("SW", 0, kSourceSybil, 103);
     if (g_eng_run.run_mode == 13 && g_search.since_restart % 500 == 0) or_propose_exemption();
+    if (or_edy_pass()) continue;
     if (g_eng_run.run_mode == 29) {
       // Exemption search: no move, the history and a proposal every cycle.
-      evaluate(1);
+      or_search_evaluate(1);
       or_store_history(0);
       or_propose_exemption();
-      evaluate(0);
+      or_search_evaluate(0);
       // Only granted exemptions lower the count here; when none comes within
       // the cycle budget the run ends rather than turning in place.
       if (g_search.cycles > g_search.cycle_limit) return;
@@ -407,12 +521,19 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
     }
     int kind = g_search.move_kind;
     g_search.move_kind = or_next_move_kind(kind);
+    if (g_move_observer) g_move_observer(kind);
     int kept = run_move(kind);
-    if (kept > 0) g_search.exchanges += kept;
-    evaluate(0);
+    if (release_mode == 0) or_trace_test_state();
+    bool accounting = true;
+    if (kept > 0) {
+      accounting = after_kept_move(kept);
+    } else {
+      or_search_evaluate(0);
+    }
+    if (!accounting) continue;
     bool ended = false;
     Filed filed = account(extended, &ended);
-    if (kept > 0) or_format_progress(line, tag_of(filed), kept);
+    if (kept > 0 && filed != Filed::kNone) or_format_progress(line, tag_of(filed), kept);
     if (ended) return;
   }
 }

@@ -21,3 +21,5 @@ void or_set_search_pacing(SearchSleep sleep, SearchClockMs clock);
 // Called after every counted cycle with the cycle number (tests stop a run
 // at a chosen cycle through it); null for none.
 void or_set_cycle_observer(void (*observer)(int cycle));
+// Called before every move with its move-kind index; null for none.
+void or_set_move_observer(void (*observer)(int kind));

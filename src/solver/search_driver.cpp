@@ -26,6 +26,7 @@
 #include "solver/constraint_parameter_fill.h"
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
+#include "solver/gap_stage.h"
 #include "solver/local_search.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
@@ -127,7 +128,43 @@ void common_preparation() {
   g_status.level = 0;
 }
 
+// The subset evaluation of "MIBU": with the school's subset byte at 2, the
+// teachers whose lessons are joint, carry a merged part or sit in a room
+// other than their class's own (and the special-calendar teachers) take the
+// grading byte; the byte becomes 1.
+void flag_subset_teachers() {
+  if (g_eng_school.tekno[1] != 2) return;
+  int teachers = g_eng_school.teacher_count;
+  bool flag[kMaxTeachers] = {};
+  for (int t = 0; t < teachers && t < kMaxTeachers; ++t) flag[t] = g_eng_teachers[t].calendar_class != -1;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    int t = x.teacher;
+    if (t < 0 || t >= teachers || t >= kMaxTeachers) continue;
+    bool other_room = x.room >= 0 && x.room < g_eng_school.room_count && x.room < kMaxRooms &&
+                      g_eng_rooms[x.room].home_class != x.class_index;
+    if (x.joint_count != 0 || x.part_line_number >= 0 || other_room) flag[t] = true;
+  }
+  int counted = 0;
+  for (int t = 0; t < teachers && t < kMaxTeachers; ++t) {
+    if (!flag[t]) continue;
+    if (g_eng_teachers[t].tekgrado[0] == 0) g_eng_teachers[t].tekgrado[0] = 1;
+    ++counted;
+  }
+  g_eng_run.tekgrado_teacher_count = counted;
+  g_eng_school.tekno[1] = 1;
+}
+
 void run_mode_20() {
+  flag_subset_teachers();
+  if (g_process_number == 0 && g_eng_school.tekno[1] != 0) {
+    g_eval_mode = 1;
+    evaluate(0);
+    if (g_status.error_count == 0) {
+      g_eval_mode = 2;
+      evaluate(0);
+    }
+  }
   or_staging_start(-1);
   evaluate(1);
   g_search.stage_quality_byte = 7;
@@ -141,6 +178,7 @@ void run_mode_15() {
     g_search.search_state = 2;
     or_staging_start(48);
     evaluate(0);
+    or_reset_gap_stage();
   } else {
     or_staging_start(48);
     if (g_status.error_count > g_status.gap_stage_count + 10) or_staging_start(-2);
@@ -266,6 +304,9 @@ void or_search_driver() {
   clear_all_teacher_tests();
   g_status.level = 0;
   g_status.level_companion = 0;
+  g_gap_stage.history_stamp = -1;
+  g_status.gap_stage_target = g_eng_school.teacher_count + 1;
+  or_reset_gap_stage();
   g_search.even_counter = (-8 - g_solver.worker_index) * 2;
   g_status.stage_value = -1;
   evaluate(1);
@@ -304,6 +345,7 @@ void or_search_driver() {
     or_set_constraint_weights();
     clear_all_teacher_tests();
     g_status.level = 0;
+    or_reset_gap_stage();
     if (!g_search.stage_hold) {
       g_status.gap_stage_state = 0;
       g_status.stage_value = -1;
@@ -316,6 +358,7 @@ void or_search_driver() {
   if (!g_search.stage_hold && mode != 13 && mode != 14) {
     while (or_next_test_teacher(1, 0)) {}
     while (or_staging_next()) {}
+    or_reset_gap_stage();
   }
   evaluate(1);
   int errors = g_status.error_count - g_search.focus_total;

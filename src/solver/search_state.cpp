@@ -1,7 +1,36 @@
 // The search counters shared by the local search loop, the driver, the
-// result history and the exchange with parallel processes (search_state.h).
+// result history and the exchange with parallel processes (search_state.h),
+// and the few helpers the loop's parts share.
 #include "solver/search_state.h"
+
+#include "engine/status_block.h"
+#include "solver/cost_evaluation.h"
+#include "solver/placement_state.h"
 
 SearchRunState g_search;
 
 void or_reset_search_state() { g_search = SearchRunState{}; }
+
+void or_search_evaluate(int report) {
+  or_evaluate_all_constraints(report);
+  int errors = g_status.error_count;
+  if (errors < g_search.run_best) g_search.run_best = errors;
+}
+
+void or_keep_search_placement() {
+  or_copy_placement(g_placement_copy);
+  or_copy_placement(g_current_placement);
+  g_kept_score = g_solver.total_score;
+}
+
+void or_restore_search_placement(const std::uint16_t* placement) {
+  or_apply_placement(placement);
+  or_rebuild_grids_and_evaluate();
+  or_penalty_cache_invalidate_all();
+  g_kept_score = g_solver.total_score;
+}
+
+bool or_search_test_mode() { return g_eng_run.run_mode == 13 || g_eng_run.run_mode == 14; }
+int or_search_save_kind() { return or_search_test_mode() ? -3 : -1; }
+
+std::int32_t or_even_reset(int factor) { return (-8 - g_solver.worker_index) * factor; }

@@ -46,11 +46,29 @@ struct SearchRunState {
   std::uint8_t level_rising;
   std::uint8_t stage_hold;
   std::uint8_t applied_exemption;  // set when an exemption was just applied
-  std::int32_t edy_wait;           // cycles before the next "EDY " pass
+  std::int32_t edy_cycle;          // cycle of the last "EDY " pass
   std::uint8_t edy_request;
+  std::uint8_t stage_counter;      // grows at every end of a stage
+  std::uint8_t first_loss_done;    // a loss was filed since the last gain
+  std::int32_t last_loss_errors;   // error count of the last loss
+  std::int32_t perturbations;      // perturbations of loss cycles (every 17th rotates the mode)
 };
 
 extern SearchRunState g_search;
 
 // Clears the counters (the driver's start of a run).
 void or_reset_search_state();
+
+// Helpers shared by the loop's parts.
+// Full evaluation; the run best follows a lower error count.
+void or_search_evaluate(int report);
+// The live placement becomes the kept one (g_placement_copy and
+// g_current_placement) with its score.
+void or_keep_search_placement();
+// A stored placement becomes the live one, rebuilt, evaluated and kept.
+void or_restore_search_placement(const std::uint16_t* placement);
+// Test runs ("TPRO", "TCLA") save to their own file.
+bool or_search_test_mode();
+int or_search_save_kind();
+// The even counter's reset value: (-8 - worker index) x factor.
+std::int32_t or_even_reset(int factor);

@@ -4,7 +4,11 @@
 // of the class and of the lessons' teachers rebuilt around it), and keep it
 // when it does not make things worse. Around the moves it keeps the pacing
 // value (candidate rounds per call) and the call averages behind the
-// release threshold of the gap stage.
+// release threshold of the gap stage, and in the gap stage it manages the
+// teachers in test: brings teachers with gap problems in, releases one by
+// points past the threshold, and every 28th call steps the gap-stage value
+// down. A placement it keeps for a released gap teacher is never worse than
+// the loop's record.
 //
 // Workload: each candidate costs a swap, three grid rebuilds and four cached
 // penalty lookups; the pacing value bounds a call to a few hundred rounds.
@@ -20,6 +24,7 @@
 #include "engine/engine_random.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
@@ -159,6 +164,137 @@ int class_round(int c, std::int64_t* s, int* focus_teacher) {
   return kept;
 }
 
+int released_index() {
+  int r = g_status.released_teacher;
+  return r <= -100 ? -100 - r : r;
+}
+
+bool valid_teacher(int t) { return t >= 0 && t < g_eng_school.teacher_count && t < kMaxTeachers; }
+
+// The gap focus teacher carries every gap error left: keep the placement
+// (only when it is no worse than the loop's record, so the kept placement
+// never gets worse) and release that teacher.
+bool gap_errors_are_the_focus_teachers() {
+  int t = g_status.gap_stage_teacher;
+  int gaps = g_status.gap_count, errors = g_status.error_count;
+  return valid_teacher(t) && gaps == errors && gaps == g_eng_teachers[t].gap_marker - 1;
+}
+
+void release_gap_focus_teacher() {
+  if (g_status.error_count.load() <= g_search.record) or_snapshot_current_placement();
+  g_status.released_teacher = g_status.gap_stage_teacher.load();
+}
+
+void focus_gap_teacher(bool first_calls, int teachers) {
+  int in_test = g_status.teachers_in_test;
+  if (first_calls) {
+    or_set_constraint_weights();
+    if (in_test >= teachers - 1) {
+      if (gap_errors_are_the_focus_teachers()) release_gap_focus_teacher();
+    } else {
+      or_reset_weights(0);
+      or_set_gap_stage_weights();
+    }
+  }
+  if (in_test < teachers - 1 && gap_errors_are_the_focus_teachers() &&
+      g_eng_teachers[g_status.gap_stage_teacher.load()].release_rank == 0) {
+    g_status.teacher_total = g_status.teacher_total.load() + 1;
+    release_gap_focus_teacher();
+  }
+}
+
+// Fewer than all but one teacher in test: bring a teacher with gap
+// problems into the test set now and then, and point at the next one.
+void grow_gap_test_set() {
+  int in_test = g_status.teachers_in_test;
+  bool due = in_test == 0 ? g_side.call_counter % 5 == 0 : g_side.call_counter % 2 == 0;
+  if (due) {
+    or_age_teacher_points();
+    or_add_gap_teacher_strict();
+    g_side.call_counter = 2;
+  }
+  int chosen = -1;
+  for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t) {
+    const EngineTeacher& x = g_eng_teachers[t];
+    if (x.in_test >= 1 || x.gap_marker < 2) continue;
+    if (chosen < 0 || x.points > g_eng_teachers[chosen].points) chosen = t;
+  }
+  g_status.released_teacher = chosen;
+  or_extend_cycle_limit(1);
+}
+
+// Past the release threshold: the held-out teacher with the most points
+// (more than the released one) becomes the released teacher.
+void release_by_points() {
+  int released = released_index();
+  std::uint32_t floor = valid_teacher(released) ? g_eng_teachers[released].points : 0;
+  int chosen = -1;
+  for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t) {
+    const EngineTeacher& x = g_eng_teachers[t];
+    if (x.held_out != 1 || x.points <= floor) continue;
+    if (!(g_eval_mode == 0 || g_eval_mode == 2 || x.tekgrado[0] != 0)) continue;
+    if (chosen < 0 || x.points > g_eng_teachers[chosen].points) chosen = t;
+  }
+  if (chosen >= 0) g_status.released_teacher = chosen;
+  or_count_test_teachers();
+  g_side.call_counter = 0;
+  or_reset_weights(0);
+  or_set_constraint_weights();
+}
+
+// Every 28th call: one step down of the gap-stage value, releasing the
+// next teacher from test, or, at 0, the teacher the release rules pick.
+void gap_value_step() {
+  --g_staging.gap_stage_value;
+  int r = released_index();
+  or_evaluate_all_constraints(0);
+  if (g_status.gap_count.load() != g_status.error_count.load()) or_restore_current_placement();
+  if (g_staging.gap_stage_value != 0) {
+    or_release_next_teacher(2);
+    g_side.call_counter = 2;
+  } else {
+    if (g_staging.gap_option != 0 && g_status.gap_tolerance_level.load() == 0)
+      or_release_lowest_teacher(1);
+    else
+      or_release_test_teacher();
+    for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t) {
+      EngineTeacher& x = g_eng_teachers[t];
+      if (x.in_test >= 1 && x.gap_marker > 0) ++x.points2;
+    }
+    int released = released_index();
+    if (valid_teacher(released)) {
+      ++g_eng_teachers[released].points;
+      ++g_eng_teachers[released].points2;
+    }
+    g_side.call_counter = 0;
+  }
+  if (valid_teacher(r) && r != released_index()) {
+    g_eng_teachers[r].in_test = 1;
+    or_count_test_teachers();
+  }
+  or_reset_weights(0);
+  or_set_constraint_weights();
+  g_search.low_point = g_search.record = 99;
+}
+
+void gap_stage_bookkeeping(std::int64_t s, int teachers) {
+  if (g_status.teachers_processed.load() == 0) or_extend_cycle_limit(1);
+  if (g_status.teachers_in_test.load() < teachers - 1) {
+    grow_gap_test_set();
+    return;
+  }
+  if (g_side.call_counter > g_side.threshold) release_by_points();
+  if (g_side.call_counter % 28 != 0) return;
+  if (g_staging.gap_stage_value != 0 && g_side.call_counter == 28 && g_status.teachers_in_test.load() > 0) {
+    gap_value_step();
+  } else if (s > 3 * static_cast<std::int64_t>(g_search.low_point)) {
+    or_reset_weights(0);
+    or_set_gap_stage_weights();
+  } else {
+    or_set_constraint_weights();
+  }
+}
+
 }  // namespace
 
 void or_set_teacher_side_sleep(TeacherSideSleep sleep) { g_sleep = sleep ? sleep : default_sleep; }
@@ -206,13 +342,7 @@ int or_teacher_side_move(int scale, int teacher, std::int32_t* score_out) {
   }
   int teachers = g_eng_school.teacher_count;
   bool gap_stage = g_status.stage_id == 48;
-  if (first_calls && gap_stage) {
-    or_set_constraint_weights();
-    if (g_status.teachers_in_test < teachers - 1) {
-      or_reset_weights(0);
-      or_set_gap_stage_weights();
-    }
-  }
+  if (gap_stage) focus_gap_teacher(first_calls, teachers);
   g_side.pacing = p;
   std::int64_t s = g_solver.total_score;
   if (g_status.teachers_in_test < teachers - 1 && gap_stage) or_set_gap_stage_weights();
@@ -227,14 +357,8 @@ int or_teacher_side_move(int scale, int teacher, std::int32_t* score_out) {
     if (s < 1) break;
   }
   g_side.call_counter += 1;
-  if (s > 0 && gap_stage) {
-    if (g_status.teachers_processed == 0) or_extend_cycle_limit(1);
-    if (g_side.call_counter > g_side.threshold) {
-      g_side.call_counter = 0;
-      or_reset_weights(0);
-      or_set_constraint_weights();
-    }
-  }
+  bool focus_pass = g_eng_run.focus_flags[0] || g_eng_run.focus_flags[1] || g_weights.focus_class_returns;
+  if (s > 0 && gap_stage && !focus_pass) gap_stage_bookkeeping(s, teachers);
   if (s <= 0 && g_status.released_teacher >= 0) {
     g_side.counter_sum += g_side.call_counter;
     g_side.calls += 1;

@@ -1,7 +1,7 @@
 // The search driver on a small synthetic school: a stopped run ends every
 // loop, keeps a timetable no worse than the one it was given and saves it;
 // an unknown run mode is the critical error "SW"; the class test walks the
-// classes one after the other.
+// classes one after the other; "MIBU" flags its evaluation subset.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -82,6 +82,37 @@ TEST_F(SearchDriverTest, ClassTestWalksTheClassesUntilAStop) {
   g_stop_at = 3;
   or_search_driver();
   EXPECT_GE(g_status.test_count.load(), 1) << "stopped during the first class";
+}
+
+TEST_F(SearchDriverTest, SubsetRunFlagsJointPartAndOtherRoomTeachers) {
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    g_eng_lessons[l].joint_count = 0;
+    g_eng_lessons[l].part_line_number = -1;
+    g_eng_lessons[l].room = -1;
+  }
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].tekgrado[0] = 0;
+  auto lesson_of = [](int teacher) {
+    for (int l = 0; l < g_eng_school.lesson_count; ++l)
+      if (g_eng_lessons[l].teacher == teacher) return l;
+    return -1;
+  };
+  int joint = lesson_of(2), part = lesson_of(5), roomed = lesson_of(7);
+  ASSERT_GE(joint, 0);
+  ASSERT_GE(part, 0);
+  ASSERT_GE(roomed, 0);
+  g_eng_lessons[joint].joint_count = 1;
+  g_eng_lessons[part].part_line_number = 3;
+  g_eng_school.room_count = 1;
+  g_eng_rooms[0].home_class = static_cast<std::int16_t>(g_eng_lessons[roomed].class_index + 1);
+  g_eng_lessons[roomed].room = 0;
+  g_eng_school.tekno[1] = 2;
+  g_eng_run.run_mode = 20;
+  g_stop_at = 2;
+  or_search_driver();
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    EXPECT_EQ(g_eng_teachers[t].tekgrado[0] != 0, t == 2 || t == 5 || t == 7) << t;
+  EXPECT_EQ(g_eng_run.tekgrado_teacher_count, 3);
+  EXPECT_EQ(g_eng_school.tekno[1], 1) << "flagged once";
 }
 
 }  // namespace

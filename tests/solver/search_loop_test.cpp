@@ -9,12 +9,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/engine_random.h"
 #include "engine/model_post_passes.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
+#include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/local_search.h"
 #include "solver/placement_state.h"
@@ -73,6 +75,7 @@ class SearchLoopTest : public ::testing::Test {
     g_eng_run.run_mode = 16;
     or_reset_search_state();
     or_prepare_search_tables();
+    g_status.stage_value = -1;
     or_reset_weights(1);
     or_rebuild_grids_and_evaluate();
     g_search.search_state = 2;
@@ -85,14 +88,48 @@ class SearchLoopTest : public ::testing::Test {
   fs::path folder_, old_;
 };
 
-TEST(MoveSchedule, VisitsEveryKindThenStartsAgain) {
-  std::vector<int> seen;
-  int kind = -2;
-  for (int i = 0; i < 11; ++i) {
-    kind = or_next_move_kind(kind);
-    seen.push_back(kind);
+std::vector<std::pair<int, int>> g_moves;  // (stages ended so far, move kind)
+void note_move(int kind) { g_moves.emplace_back(g_search.stage_counter, kind); }
+// Ends the running stage at chosen cycles: with every constraint off the
+// next cycle finds no error left.
+void end_stage_at(int cycle) {
+  stop_at_cycle(cycle);
+  if (cycle != 25 && cycle != 50) return;
+  for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 1;
+  or_evaluate_all_constraints(0);
+}
+
+// Every stage end (the first at once, from an everything-off staging
+// start) is followed by a -2 move; every other move follows the schedule
+// (-1 after 7), or is -1 after a record.
+TEST_F(SearchLoopTest, MoveScheduleStartsAtMinusTwoAfterEachStage) {
+  prepare(17);
+  or_staging_start(-1);
+  or_rebuild_grids_and_evaluate();
+  g_moves.clear();
+  or_set_move_observer(note_move);
+  or_set_cycle_observer(end_stage_at);
+  g_stop_at = 70;
+  or_search_loop(1, -1, 0);
+  or_set_move_observer(nullptr);
+  for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 0;
+  ASSERT_FALSE(g_moves.empty());
+  int stage_starts = 0, full_rounds = 0, run = 0;
+  for (std::size_t i = 0; i < g_moves.size(); ++i) {
+    auto [stage, kind] = g_moves[i];
+    bool new_stage = i == 0 ? stage > 0 : stage != g_moves[i - 1].first;
+    if (new_stage) {
+      EXPECT_EQ(kind, -2) << "move " << i;
+      ++stage_starts;
+    } else if (i > 0) {
+      int expected = or_next_move_kind(g_moves[i - 1].second);
+      EXPECT_TRUE(kind == expected || kind == -1) << "move " << i << ": " << kind;
+    }
+    run = kind == -1 ? 0 : (kind == run && run <= 7 ? run + 1 : -100);
+    if (run == 8) ++full_rounds;
   }
-  EXPECT_EQ(seen, (std::vector<int>{-1, 0, 1, 2, 3, 4, 5, 6, 7, -1, 0}));
+  EXPECT_GE(stage_starts, 3) << "stages ended with moves between them";
+  EXPECT_GE(full_rounds, 1) << "a whole round -1, 0..7 ran";
 }
 
 TEST_F(SearchLoopTest, StopAtAChosenCycleSavesTheHeldRecord) {
