@@ -27,7 +27,6 @@
 #include "structure/input_box.h"
 #include "structure/structure_pages.h"
 #include "structure/unsaved_changes_prompt.h"
-#include "structure/dictionary_page.h"
 
 namespace {
 
@@ -70,7 +69,6 @@ int main(int argc, char** argv) {
   }
   ui_register_toolkit_templates();
   ui_register_frame_templates();
-  subjects_install_pages();
   g_school_folder_chooser = [](std::string& folder) { return og_run_school_folder_chooser(false, folder); };
   g_new_school_creator = [](std::string& folder) { return og_run_school_folder_chooser(true, folder); };
   g_new_school_names = ask_new_school_names;

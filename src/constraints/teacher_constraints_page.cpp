@@ -174,38 +174,6 @@ const MlText kHelps[kVhCount] = {
      "Here you set the constraints that concern a Teacher AS A WHOLE."},
 };
 
-// Partner copies: posts of other teachers that name this one as partner
-// stand in his list, flagged as copies, while he is current.
-void remove_partner_copies(int teacher) {
-  UiTeacher& t = g_ui_teachers[teacher];
-  int count = int(std::min<std::uint32_t>(std::uint32_t(t.post_count), kUiMaxPosts)), kept = 0;
-  for (int p = 0; p < count; ++p) {
-    if (t.posts[p].copy) continue;
-    if (kept != p) t.posts[kept] = t.posts[p];
-    ++kept;
-  }
-  for (int p = kept; p < count; ++p) og_reset_teaching_post(t.posts[p]);
-  t.post_count = std::uint32_t(kept);
-}
-
-void add_partner_copies(int teacher, int teachers) {
-  UiTeacher& own = g_ui_teachers[teacher];
-  own.post_count = std::min<std::uint32_t>(std::uint32_t(own.post_count), kUiMaxPosts);
-  for (int i = 0; i < teachers; ++i) {
-    if (i == teacher) continue;
-    const UiTeacher& other = g_ui_teachers[i];
-    for (int p = 0; p < int(std::min<std::uint32_t>(std::uint32_t(other.post_count), kUiMaxPosts)); ++p) {
-      const UiTeachingPost& post = other.posts[p];
-      if (post.copy || post.partner != teacher) continue;
-      if (own.post_count >= kUiMaxPosts) return;
-      UiTeachingPost& copy = own.posts[own.post_count++];
-      copy = post;
-      copy.copy = 1;
-      copy.partner = i;
-    }
-  }
-}
-
 std::string name_of(const UiTeacher& t) { return std::string(t.name, strnlen(t.name, kUiNameSize - 1)); }
 
 // The band of a first-hour combo: its first byte and length, and the band
@@ -374,9 +342,9 @@ void Cvipro::MakeCurrent(bool announce) {
   m_support.SetWindowText(std::to_string(t.support_hours));
   m_reception.SetCheck(t.nor_flag == 0 ? kBstChecked : kBstUnchecked);
   for (int f = 0; f < 2; ++f) m_fictitious[std::size_t(f)].SetCheck((t.fc_mode >> f) & 1 ? kBstChecked : kBstUnchecked);
-  remove_partner_copies(m_teacher);
+  og_remove_partner_post_copies(m_teacher);
   m_snapshot = t;
-  add_partner_copies(m_teacher, TeacherCount());
+  og_add_partner_post_copies(m_teacher);
   for (int p = 0; p < int(std::min<std::uint32_t>(std::uint32_t(t.post_count), kUiMaxPosts)); ++p) {
     const UiTeachingPost& post = t.posts[p];
     std::string subject = post.subject >= 0 && post.subject < kUiMaxSubjects
@@ -398,7 +366,7 @@ void Cvipro::MakeCurrent(bool announce) {
 
 bool Cvipro::Changed() {
   if (!Valid()) return false;
-  remove_partner_copies(m_teacher);
+  og_remove_partner_post_copies(m_teacher);
   return std::memcmp(&Teacher(), &m_snapshot, sizeof(UiTeacher)) != 0;
 }
 
@@ -420,7 +388,7 @@ bool Cvipro::SaveIfChanged() {
     char question[200];
     std::snprintf(question, sizeof question, kSaveQuestion.Get(), name_of(Teacher()).c_str());
     if (ui_message_box_type(question, 36) != 6) {
-      add_partner_copies(m_teacher, TeacherCount());
+      og_add_partner_post_copies(m_teacher);
       FillDefaults();
       ShowTeacher();
       return false;
@@ -460,11 +428,11 @@ void Cvipro::OnSave() {
     if (Valid()) m_teachers.SetCurSel(m_teachers.FindStringExact(-1, name_of(Teacher())));
     return;
   }
-  if (Valid()) remove_partner_copies(m_teacher);
+  if (Valid()) og_remove_partner_post_copies(m_teacher);
   og_write_assignments_file(0, 0);
   if (Valid()) {
     m_snapshot = Teacher();
-    add_partner_copies(m_teacher, TeacherCount());
+    og_add_partner_post_copies(m_teacher);
   }
   FillDefaults();
   ShowTeacher();
@@ -476,14 +444,14 @@ bool Cvipro::Abandon() {
   StripDefaults();
   if (Valid() && Changed()) {
     if (ui_message_box_type(kSureToDrop.Get(), 36) != 6) {
-      add_partner_copies(m_teacher, TeacherCount());
+      og_add_partner_post_copies(m_teacher);
       FillDefaults();
       return false;
     }
   }
   if (Valid()) {
     Teacher() = m_snapshot;
-    add_partner_copies(m_teacher, TeacherCount());
+    og_add_partner_post_copies(m_teacher);
   }
   return true;
 }
@@ -496,9 +464,9 @@ void Cvipro::OnCancel() {
 int Cvipro::DestroyWindow() {
   if (IsWindow()) {
     if (!CheckTeacher()) return 0;
-    if (Valid()) remove_partner_copies(m_teacher);
+    if (Valid()) og_remove_partner_post_copies(m_teacher);
     if (og_save_if_changed(0) != 0) {
-      if (Valid()) add_partner_copies(m_teacher, TeacherCount());
+      if (Valid()) og_add_partner_post_copies(m_teacher);
       FillDefaults();
       ShowTeacher();
       return 0;
@@ -510,12 +478,12 @@ int Cvipro::DestroyWindow() {
 void Cvipro::OnTest() {
   m_help.SetTextML(&kTestHelp);
   if (!CheckTeacher()) return;
-  if (Valid()) remove_partner_copies(m_teacher);
+  if (Valid()) og_remove_partner_post_copies(m_teacher);
   og_write_assignments_file(1, 0);
   // The computation window that tries one teacher is not part of this
   // build yet; the test description is written for it all the same.
   ui_message_box(ui_not_available_text().Get());
-  if (Valid()) add_partner_copies(m_teacher, TeacherCount());
+  if (Valid()) og_add_partner_post_copies(m_teacher);
   FillDefaults();
   ShowTeacher();
 }

@@ -7,6 +7,7 @@
 #include "structure/buildings_page.h"
 #include "structure/class_buildings.h"
 #include "structure/config_menu.h"
+#include "structure/dictionary_page.h"
 #include "structure/school_page.h"
 
 void structure_install_pages() {
@@ -18,4 +19,5 @@ void structure_install_pages() {
   ui_register_buildings_page_template();
   ui_register_class_buildings_template();
   g_pages.Install(PageSlot::Plessi, &g_buildings_page);
+  subjects_install_pages();
 }
