@@ -26,7 +26,7 @@ int code_length() { return og_track_count() >= 2 ? 3 : 2; }
 }  // namespace
 
 int og_class_count() {
-  return int(std::min<std::uint32_t>(g_ui_structure.class_count, std::uint32_t(kUiMaxClasses)));
+  return int(std::min<std::uint32_t>(std::uint32_t{g_ui_structure.class_count}, std::uint32_t(kUiMaxClasses)));
 }
 
 int og_track_count() { return std::clamp<int>(g_ui_structure.track_count, 0, kUiMaxTracks); }
