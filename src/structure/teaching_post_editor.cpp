@@ -416,6 +416,14 @@ void Cprocat::OnAnyClass() {
 
 // Quick entry keeps the order class, subject, hours.
 void Cprocat::OnFieldFocus(int id) {
+  static const struct {
+    int id;
+    const MlText* help;
+  } kFieldHelp[] = {{kExtendedId, &text::kExtendedHelp},         {kLabId, &text::kLabHelp},
+                    {kLabEquipmentId, &text::kLabEquipmentHelp}, {kGymEquipmentId, &text::kGymEquipmentHelp},
+                    {kJointComboId, &text::kJointHelp}};
+  for (const auto& field : kFieldHelp)
+    if (field.id == id) m_help.SetTextML(field.help);
   if (!g_procat_new_post || procat_current_post_number() < 0) return;
   m_help.SetTextML(&text::kQuickEntry);
   if (id == kSubjectId && g_procat_post->class_index < 0) GetDlgItem(kClassId)->SetFocus();

@@ -60,6 +60,8 @@ UiTeachingPost& add_post(int teacher, int subject, int class_index, int hours) {
   return post;
 }
 
+int find_first(const char* listed) { return std::string(listed).rfind("ROSSI", 0) == 0 ? 0 : 1; }
+
 class TeachersPage : public TempRoot {
  protected:
   void SetUp() override {
@@ -426,6 +428,31 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   EXPECT_EQ(runs[0].code, EngineCommandCode::CalcTpro);
   EXPECT_EQ(runs[0].name, "ROSSI");
   EXPECT_EQ(runs[1].code, EngineCommandCode::CalcTcla);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The page argument's list modes: lab posts (1) list their owners, with the
+// partner bit (17) their assistants; the add button is hidden in both.
+TEST_F(TeachersPage, ListModesFilterTheTeachers) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  struct Case {
+    std::uint32_t argument;
+    const char* listed;
+    bool add_visible;
+  };
+  const Case cases[] = {{0, "ROSSI;BIANCHI;", true}, {1, "ROSSI;", false}, {17, "BIANCHI;", false}, {2, "", false}};
+  for (const Case& c : cases) {
+    alfadlg_go_to_page(kPageHome);
+    ASSERT_TRUE(alfadlg_go_to_page_with_argument(kPageProcat, c.argument));
+    auto* teachers = static_cast<ComboBox*>(page_.GetDlgItem(P::kTeacherListId));
+    std::string listed;
+    for (int i = 0; i < teachers->GetCount(); ++i) listed += teachers->GetLBText(i) + ";";
+    EXPECT_EQ(listed, c.listed) << c.argument;
+    EXPECT_EQ(ui.IsVisible(page_, P::kAddTeacherId), c.add_visible) << c.argument;
+    EXPECT_EQ(g_procat_teacher, c.listed[0] ? find_first(c.listed) : -1) << c.argument;
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 
