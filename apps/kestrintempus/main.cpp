@@ -22,6 +22,7 @@
 #include "shell/model_utilities.h"
 #include "schooldata/description_writer.h"
 #include "structure/unsaved_changes_prompt.h"
+#include "structure/dictionary_page.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   }
   ui_register_toolkit_templates();
   ui_register_frame_templates();
+  subjects_install_pages();
   g_school_folder_chooser = choose_school_by_description;
   ui_install_unsaved_changes_prompt();
   og_install_description_hooks();

@@ -1,0 +1,81 @@
+// Behaviour shared by the dictionary pages (see dictionary_page.h): the
+// save, abandon and leave paths and the Enter and Esc keys of both forms.
+// A failed write of a school file is said in the user's language and keeps
+// the dialog form open, so the user never believes unsaved data are saved.
+#include "structure/dictionary_page.h"
+
+#include <cstring>
+
+#include "platform/cp1252.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/structure_file.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/dialog_title.h"
+#include "shell/frame.h"
+#include "shell/message_box.h"
+#include "structure/subject_dictionary.h"
+
+using namespace kt::ui;
+
+namespace {
+
+const MlText kWriteFailed = {"Impossibile salvare i dati: il file della scuola non è stato scritto."_cp,
+                             "Die Daten konnten nicht gespeichert werden: die Schuldatei wurde nicht geschrieben."_cp,
+                             "The data could not be saved: the school file was not written."};
+
+constexpr int kYes = 6;
+
+}  // namespace
+
+bool dictionary_ask(const MlText& text) { return ui_message_box_type(text, kMbYesNo | kMbIconQuestion) == kYes; }
+
+bool dictionary_same_name(const char* a, const char* b) { return kt::cp1252_casecmp(a, b) == 0; }
+
+void dictionary_copy_name(char* field, const char* name) {
+  std::memset(field, 0, kUiNameSize);
+  std::memcpy(field, name, strnlen(name, kUiNameSize - 1));
+}
+
+void CDictionaryPage::StartPage(const char* title) {
+  FitIntoPageArea();
+  ShowGrip(false);
+  ui_set_current_dialog_title(title);
+}
+
+int CDictionaryPage::DestroyWindow() {
+  if (IsWindow() && !IsDialogForm()) {
+    if (!CheckBeforeLeaving()) return 0;
+    if (og_save_if_changed(0) != 0) return 0;
+  }
+  return CResizableDialog::DestroyWindow();
+}
+
+void CDictionaryPage::SaveFiles() {
+  if (!CheckBeforeLeaving()) return;
+  // The first save of a school in the Italian interface gives the subjects
+  // the options their names suggest; the structure records that it did.
+  if (g_ui_structure.status[1] != '1') ui_set_default_subject_flags(-1);
+  if (og_write_structure_file() != 0 || og_write_assignments_file(0, 0) != 0) {
+    ui_message_box(kWriteFailed);
+    return;
+  }
+  if (IsDialogForm()) EndDialog(kDialogFormEnd);
+}
+
+void CDictionaryPage::Abandon() {
+  if (IsDialogForm()) {
+    EndDialog(kDialogFormEnd);
+    return;
+  }
+  alfadlg_go_to_page(kPageReopen);
+}
+
+void CDictionaryPage::OnOK() { OnEnter(Window::GetFocus()); }
+
+void CDictionaryPage::OnCancel() {
+  if (IsDialogForm()) {
+    EndDialog(kDialogFormEnd);
+    return;
+  }
+  CResizableDialog::OnCancel();
+}

@@ -1,0 +1,143 @@
+// The labs page run headless on a school built in the test: labs added in
+// their building (asked for with two buildings), re-adding a lab makes it
+// always available again, the refusals (subject name, full table, full
+// group, lab in use, lab named as a subject at save), the candidates a
+// group offers by building and membership, and removal from a group.
+#include "structure/labs_page.h"
+
+#include <gtest/gtest.h>
+
+#include "dictionary_support.h"
+#include "platform/cp1252.h"
+
+namespace {
+
+using namespace kt::ui;
+using namespace dictionary_test;
+using L = Clapal;
+
+void type_into(TestDriver& ui, Clapal& page, int id, const char* text) {
+  Edit* edit = static_cast<Edit*>(page.GetDlgItem(id));
+  edit->SetWindowText("");
+  page.GotoDlgCtrl(edit);
+  ui.Type(*edit, text);
+  ui.Key(kVkReturn);
+}
+
+std::string items(Clapal& page, int id) {
+  std::string all;
+  if (auto* combo = dynamic_cast<ComboBox*>(page.GetDlgItem(id)))
+    for (int i = 0; i < combo->GetCount(); ++i) all += combo->GetLBText(i) + ";";
+  if (auto* box = dynamic_cast<ListBox*>(page.GetDlgItem(id)))
+    for (int i = 0; i < box->GetCount(); ++i) all += box->GetText(i) + ";";
+  return all;
+}
+
+TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
+  empty_school();
+  add_building("SUCCURSALE");
+  add_subject("FISICA");
+  TestDriver ui;
+  Clapal page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  EXPECT_TRUE(ui.IsEnabled(page, L::kBuildingId));
+
+  ui.PressInNextModal(kOkButton);
+  type_into(ui, page, L::kLabNameId, " Lab, chimica ");
+  EXPECT_TRUE(box_said(ui, "Specificare il Plesso in cui si trova il nuovo Laboratorio"));
+  EXPECT_EQ(+g_ui_structure.lab_count, 0u);
+  ui.Select(page, L::kBuildingId, 1);  // choosing the building adds the lab typed
+  ASSERT_EQ(+g_ui_structure.lab_count, 1u);
+  EXPECT_EQ(std::string(g_ui_structure.labs[0].name), "Lab_ chimica");
+  EXPECT_EQ(g_ui_structure.labs[0].building, 1);
+  EXPECT_EQ(std::string(page.m_added_lab), "Lab_ chimica");
+
+  ui.PressInNextModal(kOkButton);
+  type_into(ui, page, L::kLabNameId, "fisica");
+  EXPECT_TRUE(box_said(ui, "Il nome di un Laboratorio non può essere eguale a quello di una Materia esistente"_cp));
+  EXPECT_EQ(+g_ui_structure.lab_count, 1u);
+
+  // Re-adding a lab with limited hours, now in building 0, moves it and frees its hours.
+  g_ui_structure.labs[0].hours[0] = 0;
+  g_ui_structure.labs[0].hours[3] = 1;
+  page.GetDlgItem(L::kLabNameId)->SetWindowText("");
+  ui.Select(page, L::kBuildingId, 0);  // nothing typed: only the help pane answers
+  type_into(ui, page, L::kLabNameId, "LAB_ CHIMICA");
+  EXPECT_EQ(+g_ui_structure.lab_count, 1u);
+  EXPECT_EQ(g_ui_structure.labs[0].building, 0);
+  EXPECT_EQ(g_ui_structure.labs[0].hours[0], 255);
+  EXPECT_EQ(ui.Text(page, L::kLabNameId), "LAB_ CHIMICA");  // not a new lab: the text stays
+
+  while (g_ui_structure.lab_count < std::uint32_t(kUiMaxLabs))
+    add_lab(("L" + std::to_string(g_ui_structure.lab_count)).c_str());
+  ui.PressInNextModal(kOkButton);
+  type_into(ui, page, L::kLabNameId, "ONE TOO MANY");
+  EXPECT_TRUE(box_said(ui, "Raggiunto numero massimo di laboratori. Non inserito."));
+  EXPECT_EQ(+g_ui_structure.lab_count, std::uint32_t(kUiMaxLabs));
+
+  // The check before saving names the lab that clashes with a subject.
+  std::strcpy(g_ui_structure.labs[5].name, "Fisica");
+  ui.PressInNextModal(kOkButton);
+  ui.Click(page, L::kSaveId);
+  EXPECT_TRUE(
+      box_said(ui, "Il nome del Laboratorio [Fisica] non può essere eguale a quello di una Materia esistente"_cp));
+  og_snapshot_all();
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << (problems.empty() ? "" : problems[0]);
+}
+
+TEST(LabsPage, GroupsOfferLabsOfOneBuildingAndDeletionStopsAtALabInUse) {
+  empty_school();
+  add_building("SUCCURSALE");
+  int a = add_lab("AULA A");
+  int b = add_lab("AULA B");
+  add_lab("AULA C", 1);
+  int d = add_lab("AULA D");
+  UiLabGroup& other = g_ui_structure.lab_groups[g_ui_structure.lab_group_count++];
+  std::strcpy(other.name, "ALTRO");
+  for (int s = 0; s < 20; ++s) other.labs[s] = -1;
+  other.labs[0] = std::int16_t(d);
+  add_teacher("ROSSI", -1, b);
+  TestDriver ui;
+  Clapal page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+
+  type_into(ui, page, L::kGroupNameId, "Gruppo uno");
+  ASSERT_EQ(+g_ui_structure.lab_group_count, 2u);
+  EXPECT_EQ(items(page, L::kCandidateId), "AULA A;AULA B;AULA C;");  // an empty group takes any building
+  ui.Select(page, L::kCandidateId, "AULA A");
+  EXPECT_EQ(+g_ui_structure.lab_groups[1].labs[0], a);
+  EXPECT_EQ(items(page, L::kGroupLabsId), "AULA A;");
+  EXPECT_EQ(items(page, L::kCandidateId), "AULA B;");  // C lies elsewhere, D is in a group
+  ui.Select(page, L::kGroupLabsId, 0);
+  ui.Click(page, L::kRemoveId);
+  EXPECT_EQ(+g_ui_structure.lab_groups[1].labs[0], -1);
+  EXPECT_EQ(items(page, L::kGroupLabsId), "");
+
+  // A group of 20 labs takes no 21st.
+  for (int s = 0; s < 20; ++s) g_ui_structure.lab_groups[1].labs[s] = std::int16_t(a);
+  ui.Select(page, L::kGroupListId, 1);
+  ui.PressInNextModal(kOkButton);
+  ui.Select(page, L::kCandidateId, 0);
+  EXPECT_TRUE(box_said(ui, "Raggiunto Numero Massimo di Elementi - Impossibile Inserire"));
+
+  // Deleting A and B: A goes (and leaves its group), B is in use and stops the run.
+  ListView* labs = static_cast<ListView*>(page.GetDlgItem(L::kLabListId));
+  labs->SetItemState(-1, 0, kLvisSelected);
+  labs->SetItemState(0, kLvisSelected, kLvisSelected);
+  labs->SetItemState(1, kLvisSelected, kLvisSelected);
+  ui.PressInNextModal(kOkButton);
+  ui.Click(page, L::kDeleteLabId);
+  EXPECT_TRUE(box_said(ui, "Cancellazione non ammessa (elemento in uso)"));
+  EXPECT_EQ(g_ui_structure.labs[a].name[0], '\0');
+  EXPECT_EQ(std::string(g_ui_structure.labs[b].name), "AULA B");
+  EXPECT_EQ(+g_ui_structure.lab_groups[1].labs[1], -1);
+  EXPECT_EQ(labs->GetItemCount(), 3);
+  og_snapshot_all();
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << (problems.empty() ? "" : problems[0]);
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+// The lessons-by-class page on a school built in the test: one row per
+// weekly hour with the co-teaching part on the first rows, a lab hour's
+// partner hours deleted down to a plain post, identical posts merged, the
+// hidden "_COMPR" subject of a second teacher without lab and the
+// co-teaching hour it then makes, a new subject added through the subjects
+// dialog, two frontal hours joined into one co-teaching hour, and a class
+// change that saves without a question when asked to and keeps the class
+// on Cancel otherwise.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "dictionary_support.h"
+#include "structure/lessons_by_class_page.h"
+#include "structure/subjects_page.h"
+
+namespace {
+
+using namespace kt::ui;
+using namespace dictionary_test;
+using C = Clacoco;
+
+void lesson_school() {
+  empty_school();
+  for (const char* code : {"1A ", "2A "})
+    std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 3);
+  g_ui_structure.sections[0][0] = 1;
+  int maths = add_subject("MATEMATICA");
+  int physics = add_subject("FISICA");
+  int lab = add_lab("LAB FISICA");
+  int rossi = add_teacher("ROSSI", physics, lab);
+  UiTeachingPost& post = g_ui_teachers[rossi].posts[0];
+  post.class_index = 0;
+  post.partner = 1;
+  post.own.hours = 5;
+  post.own.extended_hours = 1;
+  post.partner_part.hours = 2;
+  int bianchi = add_teacher("BIANCHI", maths);
+  g_ui_teachers[bianchi].posts[0].class_index = 0;
+  g_ui_teachers[bianchi].posts[0].own.hours = 2;
+  g_ui_teachers[bianchi].posts[1] = g_ui_teachers[bianchi].posts[0];
+  g_ui_teachers[bianchi].posts[1].own.hours = 1;
+  g_ui_teachers[bianchi].post_count = 2;
+  add_teacher("VERDI", maths);
+  g_ui_teachers[2].posts[0].class_index = 1;
+  g_ui_teachers[2].posts[0].own.hours = 1;
+}
+
+int row_of_teacher(const Clacoco& page, int teacher) {
+  for (std::size_t i = 0; i < page.Rows().size(); ++i)
+    if (page.Rows()[i].teacher == teacher) return int(i);
+  return -1;
+}
+
+TEST(LessonsByClass, RowsAndHourMoves) {
+  lesson_school();
+  TestDriver ui;
+  Clacoco page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ASSERT_EQ(page.Rows().size(), 8u);
+  auto* grid = static_cast<ListView*>(page.GetDlgItem(C::kGridId));
+  struct Cell {
+    int row, column;
+    const char* text;
+  };
+  const Cell cells[] = {{0, 1, "Fisica"}, {0, 2, "ROSSI"},   {0, 7, "BIANCHI"}, {0, 10, "Lab Fisica"},
+                        {0, 13, "si"},    {1, 7, "BIANCHI"}, {1, 13, ""},       {2, 7, ""},
+                        {2, 10, ""},      {0, 4, "5"},       {0, 8, "5"}};
+  for (const Cell& c : cells) EXPECT_EQ(grid->GetItemText(c.row, c.column), c.text) << c.row << "," << c.column;
+  EXPECT_EQ(ui.Text(page, C::kCountId), "8");
+
+  // Two partner hours deleted: the lab post becomes a plain post of 5 hours.
+  for (int i = 0; i < 2; ++i) {
+    page.ShowHour(0, 10);
+    ui.Click(page, C::kDeleteId);
+  }
+  const UiTeachingPost& physics = g_ui_teachers[0].posts[0];
+  EXPECT_EQ(physics.own.hours, 5);
+  EXPECT_EQ(physics.partner_part.hours, 0);
+  EXPECT_EQ(+physics.lab, -1);
+  EXPECT_EQ(+physics.partner, -1);
+
+  // One more hour like this one: BIANCHI's two identical posts become one of 4 hours.
+  page.ShowHour(row_of_teacher(page, 1), 1);
+  ui.Click(page, C::kAnotherId);
+  ASSERT_EQ(+g_ui_teachers[1].post_count, 1u);
+  EXPECT_EQ(g_ui_teachers[1].posts[0].own.hours, 4);
+  EXPECT_EQ(page.Rows().size(), 9u);
+  EXPECT_EQ(grid->GetItemText(row_of_teacher(page, 1), 4), "4");
+
+  // A second teacher on a frontal hour first offers the hidden "_COMPR" subject...
+  page.ShowHour(0, 7);
+  ui.Select(page, C::kSecondId, "VERDI");
+  int compr = int(g_ui_structure.subject_count) - 1;
+  EXPECT_EQ(subject_name(compr), "FISICA_COMPR");
+  EXPECT_EQ(g_ui_structure.subjects[compr].type, 'C');
+  EXPECT_EQ(g_ui_structure.subjects[compr].hidden, 1);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].partner, -1);
+  // ...which, chosen, makes one co-teaching hour with VERDI.
+  ui.Select(page, C::kConversationId, "FISICA_COMPR");
+  ASSERT_EQ(+g_ui_teachers[0].post_count, 1u);
+  EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 5);
+  EXPECT_EQ(g_ui_teachers[0].posts[0].partner_part.hours, 1);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].partner, 2);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].conversation_subject, compr);
+  EXPECT_EQ(grid->GetItemText(0, 7), "VERDI");
+  // "nuova" adds an ordinary subject through the subjects dialog and moves the hour to it.
+  page.ShowHour(row_of_teacher(page, 1), 1);
+  ui.OnNextModal([&](Dialog& d) {
+    EXPECT_FALSE(ui.IsEnabled(d, Cmaterie::kConversationId));
+    d.GetDlgItem(Cmaterie::kNameId)->SetWindowText("geometria");
+    d.GotoDlgCtrl(d.GetDlgItem(Cmaterie::kNameId));
+    ui.Key(kVkReturn);
+    ui.Key(kVkEscape);
+  });
+  ui.Click(page, C::kNewSubjectId);
+  int geometry = int(g_ui_structure.subject_count) - 1;
+  EXPECT_EQ(subject_name(geometry), "GEOMETRIA");
+  EXPECT_EQ(g_ui_structure.subjects[geometry].type, 'N');
+  ASSERT_EQ(+g_ui_teachers[1].post_count, 2u);
+  EXPECT_EQ(g_ui_teachers[1].posts[0].own.hours, 3);
+  EXPECT_EQ(+g_ui_teachers[1].posts[1].subject, geometry);
+  EXPECT_EQ(g_ui_teachers[1].posts[1].own.hours, 1);
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST(LessonsByClass, JoiningTwoFrontalHoursMakesOneCoTeachingHour) {
+  empty_school();
+  std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, "1A ", 3);
+  int maths = add_subject("MATEMATICA");
+  int physics = add_subject("FISICA");
+  for (auto [name, subject] : {std::pair{"ROSSI", physics}, std::pair{"BIANCHI", maths}}) {
+    int t = add_teacher(name, subject);
+    g_ui_teachers[t].posts[0].class_index = 0;
+    g_ui_teachers[t].posts[0].own.hours = 2;
+  }
+  TestDriver ui;
+  Clacoco page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ui.ClearBeeps();
+  page.ShowHour(row_of_teacher(page, 0), 1);
+  ASSERT_TRUE(page.Joining());
+  page.ShowHour(row_of_teacher(page, 1), 2);  // not the second-teacher column: the join ends
+  EXPECT_FALSE(page.Joining());
+  EXPECT_EQ(ui.beeps(), 1);
+
+  page.ShowHour(row_of_teacher(page, 0), 2);
+  page.ShowHour(row_of_teacher(page, 1), 7);
+  EXPECT_FALSE(page.Joining());
+  const UiTeachingPost& shared = g_ui_teachers[1].posts[0];
+  EXPECT_EQ(+g_ui_teachers[1].post_count, 1u);
+  EXPECT_EQ(shared.own.hours, 2);
+  EXPECT_EQ(shared.partner_part.hours, 1);
+  EXPECT_EQ(+shared.partner, 0);
+  EXPECT_EQ(subject_name(shared.conversation_subject), "MATEMATICA+FISICA");
+  EXPECT_EQ(g_ui_structure.subjects[shared.conversation_subject].type, 'C');
+  EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 1);
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST(LessonsByClass, ClassChangeSavesWhenAskedAndCancelKeepsTheClass) {
+  SchoolFolder folder;
+  lesson_school();
+  og_snapshot_all();
+  g_lacoco_save_without_asking = false;
+  TestDriver ui;
+  Clacoco page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  page.ShowHour(row_of_teacher(page, 1), 1);
+  ui.Click(page, C::kAnotherId);
+
+  ui.PressInNextModal("Annulla");
+  ui.Click(page, C::kNextId);
+  EXPECT_TRUE(box_said(ui, "I dati di 1A sono stati modificati. Salvo le modifiche?"));
+  EXPECT_EQ(page.SelectedClass(), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder.dir.path() / "scuola2.txt"));
+
+  ui.Click(page, C::kAutoSaveId);
+  std::size_t boxes = ui.boxes().size();
+  ui.Click(page, C::kNextId);
+  EXPECT_EQ(page.SelectedClass(), 1);
+  EXPECT_EQ(ui.boxes().size(), boxes);
+  EXPECT_TRUE(std::filesystem::exists(folder.dir.path() / "scuola2.txt"));
+  EXPECT_EQ(page.Rows().size(), 1u);
+  g_lacoco_save_without_asking = false;
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
