@@ -25,6 +25,7 @@
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
 #include "structure/quick_entry_page.h"
+#include "structure/subjects_page.h"
 #include "structure/teaching_post_summary.h"
 #include "structure/trial_computation.h"
 #include "shell/home_page.h"
@@ -608,6 +609,15 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   ui.ClearBeeps();
   quick_.CommitEntries();  // nothing new: a beep only
   EXPECT_EQ(ui.beeps(), 1);
+  // A new subject through the subjects dialog is chosen at once.
+  ui.OnNextModal([&](Dialog& d) {
+    d.GetDlgItem(Cmaterie::kNameId)->SetWindowText("geometria");
+    d.GotoDlgCtrl(d.GetDlgItem(Cmaterie::kNameId));
+    ui.Key(kVkReturn);
+    ui.Key(kVkEscape);
+  });
+  ui.Click(quick_, Q::kNewSubjectId);
+  EXPECT_EQ(ui.Text(quick_, Q::kSubjectId), "GEOMETRIA");
   EXPECT_TRUE(ui.Problems().empty());
 }
 
