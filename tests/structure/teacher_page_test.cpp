@@ -550,6 +550,8 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
     EXPECT_EQ(ui.Text(quick_, Q::kClassId), step.next) << step.id;
   }
   ASSERT_EQ(quick_.Rows().size(), 6u);
+  Point add_centre = quick_.GetDlgItem(Q::kAddId)->GetWindowRect().Center();
+  EXPECT_TRUE(ui.headless().GetCursorPos() == add_centre);  // the pointer waits on the add button
   EXPECT_EQ(quick_.Rows()[3].number, 4);
   EXPECT_EQ(quick_.Rows()[3].hours, 2);
   // The same teacher, subject and class again: No adds nothing.
