@@ -228,6 +228,12 @@ TEST_F(TeachersPage, TeachersAreAddedRenamedAndRefused) {
 
 TEST_F(TeachersPage, DummySettingsAndLeavingAChangedTeacher) {
   Open();
+  // Stepping past either end of the list stays there.
+  const std::pair<int, int> steps[] = {{P::kPreviousId, 0}, {P::kNextId, 1}, {P::kNextId, 1}, {P::kPreviousId, 0}};
+  for (const auto& [button, expected] : steps) {
+    ui.Click(page_, button);
+    EXPECT_EQ(g_procat_teacher, expected);
+  }
   ui.Select(page_, P::kStandbyId, 2);
   EXPECT_EQ(g_ui_teachers[0].standby_hours, 2);
   ui.PressInNextModal(kFirstButton);
