@@ -5,14 +5,14 @@
 // With "PARPRO:n-m" it is worker n of a parallel computation and opens no
 // window at all.
 //
-// Until the school chooser is built, "Selezione Scuola" asks for the
-// description file "scuola2.txt" of a school with the system's file dialog
-// and makes its folder current.
+// The program joins the pieces that do not link each other: the home page's
+// school buttons reach the school-folder chooser, whose new school asks its
+// names with the structure editors' input box.
 #include <cstdio>
 #include <string>
 
+#include "constraints/constraint_pages.h"
 #include "platform/cp1252.h"
-#include "platform/fltk/file_open_dialog.h"
 #include "platform/fltk/fltk_backend.h"
 #include "platform/system_info.h"
 #include "shell/app_startup.h"
@@ -21,6 +21,10 @@
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_folder_choice.h"
+#include "schooldata/sissi_import_page.h"
+#include "platform/fltk/file_open_dialog.h"
+#include "structure/input_box.h"
 #include "structure/unsaved_changes_prompt.h"
 #include "structure/dictionary_page.h"
 
@@ -31,15 +35,26 @@ const char* const kNoDisplay[3] = {
     "kestrintempus: kein Bildschirm verfügbar (Variable DISPLAY). Das Programm braucht einen Bildschirm.\n",
     "kestrintempus: no display available (variable DISPLAY). The program needs a display.\n"};
 
-bool choose_school_by_description(std::string& folder) {
+bool ask_new_school_names(std::string* school, std::string* folder) {
+  char school_name[81] = "";
+  char folder_name[61] = "";
+  if (casella_run_input_box("Inserire il nome completo della Scuola", school_name, 80, 8,
+                            "Inserire il nome della Cartella per i dati della Scuola", folder_name, 60, 8, nullptr,
+                            0) != kt::ui::kIdOk)
+    return false;
+  *school = school_name;
+  *folder = folder_name;
+  return true;
+}
+
+bool choose_import_file(const std::string& filter, const std::string& initial, std::string& path) {
   kt::ui::FileOpenRequest request;
-  request.filter = "scuola2.txt|scuola2.txt||";
+  request.filter = filter;
+  request.initial_name = initial;
   request.must_exist = true;
   kt::ui::FileOpenResult result = kt::ui::choose_file_to_open(request);
   if (!result.chosen()) return false;
-  std::size_t cut = result.path.find_last_of("\\/");
-  folder = cut == std::string::npos ? std::string(".") : result.path.substr(0, cut);
-  if (folder.empty()) folder = "\\";
+  path = result.path;
   return true;
 }
 
@@ -55,10 +70,14 @@ int main(int argc, char** argv) {
   ui_register_toolkit_templates();
   ui_register_frame_templates();
   subjects_install_pages();
-  g_school_folder_chooser = choose_school_by_description;
+  g_school_folder_chooser = [](std::string& folder) { return og_run_school_folder_chooser(false, folder); };
+  g_new_school_creator = [](std::string& folder) { return og_run_school_folder_chooser(true, folder); };
+  g_new_school_names = ask_new_school_names;
+  g_import_file_chooser = choose_import_file;
   ui_install_unsaved_changes_prompt();
   og_install_description_hooks();
   og_install_model_utility_hooks();
+  constraints_install_pages();
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();
   return code;

@@ -17,24 +17,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/color_button.h"
-#include "shell/coloured_texts.h"
-#include "shell/dialog_ml.h"
-#include "shell/help_pane.h"
-
-// Flags of Hq2TableSpec::flags.
-inline constexpr std::uint8_t kHq2Increasing = 1;
-inline constexpr std::uint8_t kHq2NarrowLabel = 2;
-inline constexpr std::uint8_t kHq2FixedBands = 4;
-inline constexpr std::uint8_t kHq2SumMode = 8;
-inline constexpr std::uint8_t kHq2Descending = 16;
-inline constexpr std::uint8_t kHq2MediumLabel = 32;
-inline constexpr std::uint8_t kHq2NotAboveBand = 64;
-inline constexpr std::uint8_t kHq2NotIncreasing = 128;
-// Flags of Hq2TableSpec::flags2.
-inline constexpr std::uint8_t kHq2NotEmpty = 1;
-inline constexpr std::uint8_t kHq2EndsAtMaximum = 2;
-inline constexpr std::uint8_t kHq2FlashAtLimit = 4;
+#include "constraints/band_table_dialog.h"
 
 struct Hq2TableSpec {
   std::int8_t (*pairs)[2] = nullptr;  // nine (band, quantity) pairs
@@ -51,19 +34,22 @@ struct Hq2TableSpec {
   std::uint8_t flags2 = 0;
 };
 
+// The limits of the rows of a two-column spec.
+BandLimits hq2_limits(const Hq2TableSpec& spec);
+
 // Width in pixels of the label column of the band-table summaries; set by
 // every SetBandData, read by CBW_HQ2.
 extern int g_hq2_label_width;
 
-// Registers the picker's dialog template (148); idempotent.
-void ui_register_band_table_templates();
-
+// The title line and the band line of a summary.
+std::string hq2_band_lines(const std::int8_t (*pairs)[2], int count, const Hq2TableSpec& spec, const char* title,
+                           const char* band_caption);
 // The summary text of nine pairs under a spec: title line, band row and
 // quantity row, cells separated by tabs.
 std::string hq2_summary_text(const std::int8_t (*pairs)[2], int count, const Hq2TableSpec& spec, const char* title,
                              const char* band_caption, const char* quantity_caption);
 
-class Chq2 : public CDialogML {
+class Chq2 : public CBandTableDialog {
  public:
   static constexpr int kTemplate = 148;
   static constexpr std::array<int, 9> kBandIds = {1430, 1431, 1432, 1433, 1434, 1435, 1436, 1437, 1438};
@@ -72,10 +58,6 @@ class Chq2 : public CDialogML {
   static constexpr int kTitleId = 1510;
   static constexpr int kBandCaptionId = 1511;
   static constexpr int kQuantityCaptionId = 1512;
-  static constexpr int kHelpPaneId = 1513;
-  static constexpr int kRestoreId = 1515;
-  static constexpr int kReminderId = 1516;
-  static constexpr int kRestoreHelpId = 1517;
   static constexpr int kExplanationHelpId = 1518;
 
   explicit Chq2(kt::ui::Window* parent = nullptr);
@@ -85,10 +67,9 @@ class Chq2 : public CDialogML {
   // summary into the target's window text (skipped for a null target).
   void SetBandData(kt::ui::Window* target, const char* title, const char* band_caption, const char* quantity_caption,
                    const MlText* explanation, const Hq2TableSpec& spec);
-  kt::ui::LResult DoModal() override;
 
-  int Count() const { return m_count; }
-  const std::int8_t* Pair(int row) const { return m_pairs[std::size_t(row)].data(); }
+  int Count() const { return m_rows.count; }
+  const std::int8_t* Pair(int row) const { return m_rows.rows[std::size_t(row)].data(); }
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;
@@ -96,36 +77,24 @@ class Chq2 : public CDialogML {
   void OnOK() override;
 
  private:
-  bool Used(int row) const { return m_pairs[std::size_t(row)][0] >= m_spec.band_min; }
-  int Recount();
-  int Sort(int tracked);
-  void ShowRows();
   void RefreshTitle();
-  void FillLists();
-  std::string BandText(int band) const;
-  std::string DefaultsText() const;
   void OnBandChange(int row);
   void OnQuantityChange(int row);
   void OnRestore();
   void OnRestoreHelp();
   void OnExplanationHelp();
-  bool Refuse(const MlText& text, kt::ui::Window& focus);
 
   const char* m_title = nullptr;
   const char* m_band_caption = nullptr;
   const char* m_quantity_caption = nullptr;
   const MlText* m_explanation = nullptr;
   Hq2TableSpec m_spec;
-  std::array<std::array<std::int8_t, 2>, 9> m_pairs{};
-  int m_count = 0;
+  BandRows m_rows;
   int m_flash = 0;
 
-  std::array<kt::ui::ComboBox, 9> m_bands, m_quantities;
-  std::array<CMuto, 9> m_band_texts;
   CMuto m_title_text;
-  CStaticML m_band_caption_text, m_quantity_caption_text, m_reminder;
-  CSpiegaML m_help;
-  CColorButton m_save, m_abandon, m_restore, m_restore_help, m_explanation_help;
+  CStaticML m_band_caption_text, m_quantity_caption_text;
+  CColorButton m_explanation_help;
 
   KT_DECLARE_MESSAGE_MAP()
 };

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "constraints/band_table_picker.h"
+#include "constraints/band_table_double.h"
 
 using namespace kt::ui;
 
@@ -75,13 +75,13 @@ void draw_ruled_summary(DeviceContext& dc, const Rect& r, std::string_view text,
 }
 
 void draw_band_summary(DeviceContext& dc, const Rect& r, std::string_view text, std::uint32_t state,
-                       int label_width) {
+                       int label_width, int rows) {
   Color ink = draw_summary_face(dc, r, state);
   Rect inner = r.Deflate(2);
-  for (int i = 0; i < 2; ++i) dc.Line({inner.left, r.top + 22 + i * 20}, {inner.right, r.top + 22 + i * 20}, ink);
+  for (int i = 0; i < rows; ++i) dc.Line({inner.left, r.top + 22 + i * 20}, {inner.right, r.top + 22 + i * 20}, ink);
   for (int i = 0; i < 9; ++i) {
     int x = r.left + label_width + 2 + i * 36;
-    dc.Line({x, r.top + 22}, {x, r.top + 62}, ink);
+    dc.Line({x, r.top + 22}, {x, r.top + 22 + rows * 20}, ink);
   }
   draw_pieces(dc, r, text, label_width, 36, 20);
 }
@@ -94,6 +94,18 @@ bool CBW_HQ2::OnCreate() {
 bool CBW_HQ2::DrawItem(DrawItemInfo& info) {
   if (!info.dc) return false;
   draw_band_summary(*info.dc, info.rect, GetWindowText(), info.state, g_hq2_label_width);
+  return true;
+}
+
+bool CBW_HQ2alt::DrawItem(DrawItemInfo& info) {
+  if (!info.dc) return false;
+  draw_band_summary(*info.dc, info.rect, GetWindowText(), info.state, g_hq2alt_label_width);
+  return true;
+}
+
+bool CBW_HQ3::DrawItem(DrawItemInfo& info) {
+  if (!info.dc) return false;
+  draw_band_summary(*info.dc, info.rect, GetWindowText(), info.state, 300, 3);
   return true;
 }
 

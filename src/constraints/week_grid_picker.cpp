@@ -5,7 +5,6 @@
 // picker object of the run, so a header click continues from the value
 // last used on any page.
 #include "constraints/week_grid_picker.h"
-#include "constraints/week_grid_common.h"
 
 #include <cstring>
 #include <string>
@@ -19,29 +18,18 @@ WeekGridHeaderState g_dwh_shared;
 
 }  // namespace
 
-KT_BEGIN_MESSAGE_MAP(Cdwh, CDialogML)
+KT_BEGIN_MESSAGE_MAP(Cdwh, CWeekGridDialog)
   KT_ON_COMMAND_LIST(kCellIds, OnCell)
-  KT_ON_COMMAND_LIST(kDayHeaderIds, OnDayHeader)
-  KT_ON_COMMAND_LIST(kHourHeaderIds, OnHourHeader)
   KT_ON_COMMAND(kInvertId, OnInvert)
-  KT_ON_COMMAND(kAlwaysId, OnAlways)
-  KT_ON_COMMAND(kHelpButtonId, OnHelpButton)
 KT_END_MESSAGE_MAP()
 
-Cdwh::Cdwh(Window* parent) : CDialogML(kTemplate, parent) {}
+Cdwh::Cdwh(Window* parent) : CWeekGridDialog(kTemplate, parent, g_dwh_shared) {}
 
 void Cdwh::ResetSharedState() { g_dwh_shared = WeekGridHeaderState{}; }
 
 void Cdwh::SetGridData(Window* target, const char* title, const char* subtitle, std::uint8_t* mask,
                        const MlText* explanation, std::uint8_t mode) {
-  if (title) m_title = title;
-  if (subtitle) m_subtitle = subtitle;
-  if (explanation) m_explanation = explanation;
-  m_mode = mode;
-  if (mask) {
-    m_caller = mask;
-    std::memcpy(m_work.data(), mask, m_work.size());
-  }
+  TakeGridData(title, subtitle, mask, explanation, mode);
   if (target && m_caller)
     target->SetWindowText(week_summary_text(m_caller, m_title, m_subtitle, week_existing_hours()));
 }
@@ -52,58 +40,21 @@ LResult Cdwh::DoModal() {
 }
 
 void Cdwh::DoDataExchange(DataExchange& dx) {
-  for (std::size_t i = 0; i < kCellIds.size(); ++i) dx.Control(kCellIds[i], m_cells[i]);
-  for (std::size_t i = 0; i < kDayHeaderIds.size(); ++i) dx.Control(kDayHeaderIds[i], m_day_headers[i]);
-  for (std::size_t i = 0; i < kHourHeaderIds.size(); ++i) dx.Control(kHourHeaderIds[i], m_hour_headers[i]);
-  dx.Control(kTitleId, m_title_text);
-  dx.Control(kAlwaysId, m_always);
+  CWeekGridDialog::DoDataExchange(dx);
   dx.Control(kInvertId, m_invert);
-  dx.Control(kHelpButtonId, m_help_button);
-  dx.Control(kCounterId, m_counter);
-  dx.Control(kCounterLabelId, m_counter_label);
-  dx.Control(kHelpPaneId, m_help);
-  dx.Control(kIdOk, m_ok);
-  dx.Control(kIdCancel, m_cancel);
 }
 
 bool Cdwh::OnInitDialog() {
   CDialogML::OnInitDialog();
-  week_grid_set_day_captions(m_day_headers);
-  for (CCheck& cell : m_cells) cell.EnableWindow(false);
-  const char* title = m_title ? m_title : "";
-  SetWindowTextML(title);
-  m_title_text.SetWindowText(title);
-  bool has_always = m_subtitle && *m_subtitle;
-  m_always.SetWindowText(has_always ? m_subtitle : "");
-  if (!has_always) {
-    m_always.SetCheck(kBstUnchecked);
-    m_always.EnableWindow(false);
-    m_always.ShowWindow(kSwHide);
-    if (m_work[0] == kWeekAlways) m_work[0] = 0;
-  }
-  m_hours = week_existing_hours();
-  m_counter.SetTranslated(true);
+  OpenGrid(week_existing_hours());
   Refresh();
   m_help.SetTextML(m_explanation);
   return true;
 }
 
 void Cdwh::Refresh() {
-  m_existing = week_existing_total(m_hours);
-  m_marked = week_marked_count(m_work.data(), m_hours);
-  bool always = m_work[0] == kWeekAlways;
-  m_always.SetCheck(always ? kBstChecked : kBstUnchecked);
-  for (int d = 0; d < kWeekDays; ++d)
-    for (int h = 0; h < m_hours[std::size_t(d)]; ++h) {
-      CCheck& cell = m_cells[std::size_t(d * kDayHours + h)];
-      cell.SetCheck(always || m_work[std::size_t(d * kDayHours + h)] == 1 ? kBstChecked : kBstUnchecked);
-      cell.EnableWindow(!always);
-    }
+  ShowBoxes();
   ShowCounter();
-}
-
-void Cdwh::ShowCounter() {
-  m_counter.SetWindowText(week_grid_counter_text((m_mode & kDwhCountFree) != 0, m_existing, m_marked));
 }
 
 void Cdwh::OnCell(int slot) {
@@ -111,7 +62,7 @@ void Cdwh::OnCell(int slot) {
   int day = slot / kDayHours, hour = slot % kDayHours;
   bool on = m_cells[std::size_t(slot)].GetCheck() == kBstChecked;
   week_grid_mark_cell(m_work, m_marked, slot, on);
-  if (on && (m_mode & kDwhFillEarlier)) {
+  if (on && FillsEarlier()) {
     for (int h = hour - 1; h >= 0; --h) {
       std::size_t i = std::size_t(day * kDayHours + h);
       if (m_work[i] == 1) continue;
@@ -123,25 +74,10 @@ void Cdwh::OnCell(int slot) {
   ShowCounter();
 }
 
-void Cdwh::OnDayHeader(int day) {
-  if (week_grid_fill_day(g_dwh_shared, m_work, m_hours, day)) Refresh();
-}
-
-void Cdwh::OnHourHeader(int hour) {
-  if (week_grid_fill_hour(g_dwh_shared, m_work, m_hours, hour)) Refresh();
-}
-
 void Cdwh::OnInvert() {
   week_grid_invert(m_work, m_hours);
   Refresh();
 }
-
-void Cdwh::OnAlways() {
-  week_grid_toggle_always(g_dwh_shared, m_work, m_always.GetCheck() == kBstChecked);
-  Refresh();
-}
-
-void Cdwh::OnHelpButton() { m_help.SetTextML(&week_grid_help_text()); }
 
 void Cdwh::OnOK() {
   if (Window::GetFocus() != &m_ok) return;

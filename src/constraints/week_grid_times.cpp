@@ -5,7 +5,6 @@
 // into the fields are read back before every redraw, so a header click or
 // the always box never throws them away.
 #include "constraints/week_grid_times.h"
-#include "constraints/week_grid_common.h"
 
 #include <cstdio>
 #include <cstring>
@@ -34,33 +33,22 @@ constexpr int kDefaultDuration = 60;
 
 }  // namespace
 
-KT_BEGIN_MESSAGE_MAP(CdwhExt, CDialogML)
+KT_BEGIN_MESSAGE_MAP(CdwhExt, CWeekGridDialog)
   KT_ON_COMMAND_LIST(kCellIds, OnCell)
-  KT_ON_COMMAND_LIST(kDayHeaderIds, OnDayHeader)
-  KT_ON_COMMAND_LIST(kHourHeaderIds, OnHourHeader)
   KT_ON_COMMAND_LIST(kCopyIds, OnCopy)
   KT_ON_COMMAND(kInvertId, OnInvert)
-  KT_ON_COMMAND(kAlwaysId, OnAlways)
-  KT_ON_COMMAND(kHelpButtonId, OnHelpButton)
   KT_ON_COMMAND(kOptionsHelpId, OnOptionsHelp)
   KT_ON_CONTROL_RANGE(kCbnSelChange, kDifferenceListId, kSecondHourListId, OnOptionChange)
 KT_END_MESSAGE_MAP()
 
-CdwhExt::CdwhExt(Window* parent) : CDialogML(kTemplate, parent) {}
+CdwhExt::CdwhExt(Window* parent) : CWeekGridDialog(kTemplate, parent, g_dwh_ext_shared) {}
 
 void CdwhExt::ResetSharedState() { g_dwh_ext_shared = WeekGridHeaderState{}; }
 
 void CdwhExt::SetGridData(Window* target, const char* title, const char* subtitle, std::uint8_t* mask,
                           std::int16_t* starts, std::int16_t* durations, std::int8_t* maximum_difference,
                           std::int8_t* second_hour_entries, const MlText* explanation, std::uint8_t mode) {
-  if (title) m_title = title;
-  if (subtitle) m_subtitle = subtitle;
-  if (explanation) m_explanation = explanation;
-  m_mode = mode;
-  if (mask) {
-    m_caller = mask;
-    std::memcpy(m_work.data(), mask, m_work.size());
-  }
+  TakeGridData(title, subtitle, mask, explanation, mode);
   if (starts) {
     m_caller_starts = starts;
     std::memcpy(m_starts.data(), starts, sizeof(std::int16_t) * 84);
@@ -83,64 +71,38 @@ LResult CdwhExt::DoModal() {
 }
 
 void CdwhExt::DoDataExchange(DataExchange& dx) {
+  CWeekGridDialog::DoDataExchange(dx);
   for (int d = 0; d < kWeekDays; ++d)
     for (int h = 0; h < kDayHours; ++h) {
       std::size_t i = std::size_t(d * kDayHours + h);
-      dx.Control(kCellIds[i], m_cells[i]);
       dx.Control(dwh_start_id(d, h), m_start_fields[i]);
       dx.Control(dwh_end_id(d, h), m_end_fields[i]);
     }
-  for (std::size_t i = 0; i < kDayHeaderIds.size(); ++i) dx.Control(kDayHeaderIds[i], m_day_headers[i]);
-  for (std::size_t i = 0; i < kHourHeaderIds.size(); ++i) dx.Control(kHourHeaderIds[i], m_hour_headers[i]);
   for (std::size_t i = 0; i < kCopyIds.size(); ++i) dx.Control(kCopyIds[i], m_copy[i]);
-  dx.Control(kTitleId, m_title_text);
-  dx.Control(kAlwaysId, m_always);
   dx.Control(kInvertId, m_invert);
-  dx.Control(kHelpButtonId, m_help_button);
-  dx.Control(kCounterId, m_counter);
-  dx.Control(kCounterLabelId, m_counter_label);
-  dx.Control(kHelpPaneId, m_help);
   dx.Control(kPlaceholderId, m_placeholder);
   dx.Control(kDifferenceLabelId, m_difference_label);
   dx.Control(kSecondHourLabelId, m_second_hour_label);
   dx.Control(kDifferenceListId, m_difference_list);
   dx.Control(kSecondHourListId, m_second_hour_list);
   dx.Control(kOptionsHelpId, m_options_help);
-  dx.Control(kIdOk, m_ok);
-  dx.Control(kIdCancel, m_cancel);
 }
 
 bool CdwhExt::OnInitDialog() {
   CDialogML::OnInitDialog();
+  OpenGrid(week_normal_hours());
   char codes[7][3] = {};
-  for (int d = 0; d < kWeekDays; ++d) {
-    std::memcpy(codes[d], g_ui_header.day_codes[d], 2);
-    char caption[8];
-    std::snprintf(caption, sizeof caption, "%2.2s", codes[d]);
-    m_day_headers[std::size_t(d)].SetCaption(caption);
-  }
+  for (int d = 0; d < kWeekDays; ++d) std::memcpy(codes[d], g_ui_header.day_codes[d], 2);
   for (int k = 1; k < kWeekDays; ++k) {
     char caption[64];
     std::snprintf(caption, sizeof caption, kCopyCaption.Get(), codes[k - 1]);
     m_copy[std::size_t(k - 1)].SetCaption(caption);
   }
   for (std::size_t i = 0; i < 84; ++i) {
-    m_cells[i].EnableWindow(false);
     m_start_fields[i].SetWindowText("");
     m_start_fields[i].EnableWindow(false);
     m_end_fields[i].SetWindowText("");
     m_end_fields[i].EnableWindow(false);
-  }
-  const char* title = m_title ? m_title : "";
-  SetWindowTextML(title);
-  m_title_text.SetWindowText(title);
-  bool has_always = m_subtitle && *m_subtitle;
-  m_always.SetWindowText(has_always ? m_subtitle : "");
-  if (!has_always) {
-    m_always.SetCheck(kBstUnchecked);
-    m_always.EnableWindow(false);
-    m_always.ShowWindow(kSwHide);
-    if (m_work[0] == kWeekAlways) m_work[0] = 0;
   }
   bool options = m_difference >= 0;
   for (Window* w : std::initializer_list<Window*>{&m_difference_list, &m_second_hour_list, &m_difference_label,
@@ -150,8 +112,6 @@ bool CdwhExt::OnInitDialog() {
   m_second_hour_list.ResetContent();
   for (int n = 1; n <= 3; ++n) m_difference_list.AddString(std::to_string(n));
   for (int n = 0; n <= 7; ++n) m_second_hour_list.AddString(std::to_string(n));
-  m_hours = week_normal_hours();
-  m_counter.SetTranslated(true);
   Refresh();
   m_help.SetTextML(m_explanation);
   return true;
@@ -227,26 +187,14 @@ void CdwhExt::Refresh() {
   for (int d = 0; d < kWeekDays; ++d)
     for (int h = 0; h < m_hours[std::size_t(d)]; ++h)
       if (m_start_fields[std::size_t(d * kDayHours + h)].IsWindowEnabled()) ReadTimes(d, h);
-  m_existing = week_existing_total(m_hours);
-  m_marked = week_marked_count(m_work.data(), m_hours);
-  bool always = m_work[0] == kWeekAlways;
-  m_always.SetCheck(always ? kBstChecked : kBstUnchecked);
+  ShowBoxes();
   for (int d = 0; d < kWeekDays; ++d)
-    for (int h = 0; h < m_hours[std::size_t(d)]; ++h) {
-      std::size_t i = std::size_t(d * kDayHours + h);
-      m_cells[i].SetCheck(always || m_work[i] == 1 ? kBstChecked : kBstUnchecked);
-      m_cells[i].EnableWindow(!always);
-      ShowHour(d, h);
-    }
+    for (int h = 0; h < m_hours[std::size_t(d)]; ++h) ShowHour(d, h);
   if (m_difference >= 0) {
     m_difference_list.SetCurSel(m_difference);
     m_second_hour_list.SetCurSel(m_second_hour);
   }
   ShowCounter();
-}
-
-void CdwhExt::ShowCounter() {
-  m_counter.SetWindowText(week_grid_counter_text((m_mode & kDwhCountFree) != 0, m_existing, m_marked));
 }
 
 void CdwhExt::OnCell(int slot) {
@@ -257,7 +205,7 @@ void CdwhExt::OnCell(int slot) {
   if (!on && m_start_fields[i].IsWindowEnabled()) ReadTimes(day, hour);
   week_grid_mark_cell(m_work, m_marked, slot, on);
   ShowHour(day, hour);
-  if (on && m_mode == kDwhFillEarlier) {
+  if (on && FillsEarlier()) {
     for (int h = hour - 1; h >= 0; --h) {
       std::size_t k = std::size_t(day * kDayHours + h);
       if (m_work[k] != 1) {
@@ -272,21 +220,8 @@ void CdwhExt::OnCell(int slot) {
   ShowCounter();
 }
 
-void CdwhExt::OnDayHeader(int day) {
-  if (week_grid_fill_day(g_dwh_ext_shared, m_work, m_hours, day)) Refresh();
-}
-
-void CdwhExt::OnHourHeader(int hour) {
-  if (week_grid_fill_hour(g_dwh_ext_shared, m_work, m_hours, hour)) Refresh();
-}
-
 void CdwhExt::OnInvert() {
   week_grid_invert(m_work, m_hours);
-  Refresh();
-}
-
-void CdwhExt::OnAlways() {
-  week_grid_toggle_always(g_dwh_ext_shared, m_work, m_always.GetCheck() == kBstChecked);
   Refresh();
 }
 
@@ -313,8 +248,6 @@ void CdwhExt::OnCopy(int index) {
   for (int h = 0; h < kDayHours; ++h) m_start_fields[b + std::size_t(h)].EnableWindow(false);
   Refresh();
 }
-
-void CdwhExt::OnHelpButton() { m_help.SetTextML(&week_grid_help_text()); }
 
 void CdwhExt::OnOptionsHelp() { m_help.SetTextML(&kOptionsHelp); }
 

@@ -30,20 +30,10 @@ constexpr int dwh_end_id(int day, int hour) {
   return hour < 10 ? 1700 + 10 * day + hour : 1997 + 2 * day + hour - 10;
 }
 
-class CdwhExt : public CDialogML {
+class CdwhExt : public CWeekGridDialog {
  public:
   static constexpr int kTemplate = 131;
-  static constexpr std::array<int, 84> kCellIds = Cdwh::kCellIds;
-  static constexpr std::array<int, 7> kDayHeaderIds = Cdwh::kDayHeaderIds;
-  static constexpr std::array<int, 12> kHourHeaderIds = Cdwh::kHourHeaderIds;
   static constexpr std::array<int, 6> kCopyIds = {2040, 2041, 2042, 2043, 2044, 2045};
-  static constexpr int kTitleId = Cdwh::kTitleId;
-  static constexpr int kAlwaysId = Cdwh::kAlwaysId;
-  static constexpr int kInvertId = Cdwh::kInvertId;
-  static constexpr int kHelpButtonId = Cdwh::kHelpButtonId;
-  static constexpr int kCounterId = Cdwh::kCounterId;
-  static constexpr int kCounterLabelId = Cdwh::kCounterLabelId;
-  static constexpr int kHelpPaneId = Cdwh::kHelpPaneId;
   static constexpr int kPlaceholderId = 2046;
   static constexpr int kDifferenceLabelId = 2047;
   static constexpr int kSecondHourLabelId = 2048;
@@ -66,53 +56,32 @@ class CdwhExt : public CDialogML {
   void DoDataExchange(kt::ui::DataExchange& dx) override;
   bool OnInitDialog() override;
   void OnOK() override;
+  void Refresh() override;
 
  private:
   void OnCell(int slot);
-  void OnDayHeader(int day);
-  void OnHourHeader(int hour);
   void OnInvert();
-  void OnAlways();
   void OnCopy(int index);
-  void OnHelpButton();
   void OnOptionsHelp();
   void OnOptionChange(int index);
-  void Refresh();
-  void ShowCounter();
   void ShowHour(int day, int hour);
   void Correct(int day, int hour);
   void ReadTimes(int day, int hour);
   bool Check(int day, int hour);
   bool Marked(int slot) const { return m_work[0] == kWeekAlways || m_work[std::size_t(slot)] == 1; }
 
-  const char* m_title = nullptr;
-  const char* m_subtitle = nullptr;
-  const MlText* m_explanation = nullptr;
-  std::uint8_t* m_caller = nullptr;
   std::int16_t* m_caller_starts = nullptr;
   std::int16_t* m_caller_durations = nullptr;
   std::int8_t* m_caller_difference = nullptr;
   std::int8_t* m_caller_second_hour = nullptr;
-  std::array<std::uint8_t, 84> m_work{};
   std::array<std::int16_t, 84> m_starts{}, m_durations{};
   std::int8_t m_difference = -1, m_second_hour = -1;
-  std::array<int, kWeekDays> m_hours{};
-  std::uint8_t m_mode = 0;
-  int m_marked = 0;
-  int m_existing = 0;
 
-  std::array<CCheck, 84> m_cells;
   std::array<CEditHM, 84> m_start_fields, m_end_fields;
-  std::array<CColorButton, 7> m_day_headers;
-  std::array<CColorButton, 12> m_hour_headers;
   std::array<CColorButton, 6> m_copy;
-  CMuto m_title_text;
-  CCheck m_always;
-  CColorButton m_invert, m_help_button, m_ok, m_cancel, m_placeholder, m_options_help;
-  CMutoML m_counter;
-  CStaticML m_counter_label, m_difference_label, m_second_hour_label;
+  CColorButton m_invert, m_placeholder, m_options_help;
+  CStaticML m_difference_label, m_second_hour_label;
   kt::ui::ComboBox m_difference_list, m_second_hour_list;
-  CSpiegaML m_help;
 
   KT_DECLARE_MESSAGE_MAP()
 };

@@ -4,7 +4,6 @@
 // choice sets box and value together. A full week, every hour available
 // at the maximum, is stored as the always state.
 #include "constraints/week_grid_values.h"
-#include "constraints/week_grid_common.h"
 
 #include <cstdio>
 #include <cstring>
@@ -19,30 +18,19 @@ WeekGridHeaderState g_dwh_combo_shared;
 
 }  // namespace
 
-KT_BEGIN_MESSAGE_MAP(CdwhCombo, CDialogML)
+KT_BEGIN_MESSAGE_MAP(CdwhCombo, CWeekGridDialog)
   KT_ON_COMMAND_LIST(kCellIds, OnCell)
   KT_ON_CONTROL_RANGE(kCbnSelChange, 2137, 2220, OnList)
-  KT_ON_COMMAND_LIST(kDayHeaderIds, OnDayHeader)
-  KT_ON_COMMAND_LIST(kHourHeaderIds, OnHourHeader)
-  KT_ON_COMMAND(kAlwaysId, OnAlways)
-  KT_ON_COMMAND(kHelpButtonId, OnHelpButton)
 KT_END_MESSAGE_MAP()
 
-CdwhCombo::CdwhCombo(Window* parent) : CDialogML(kTemplate, parent) {}
+CdwhCombo::CdwhCombo(Window* parent) : CWeekGridDialog(kTemplate, parent, g_dwh_combo_shared) {}
 
 void CdwhCombo::ResetSharedState() { g_dwh_combo_shared = WeekGridHeaderState{}; }
 
 void CdwhCombo::SetGridData(Window* target, const char* title, const char* subtitle, std::uint8_t* mask,
                             std::int8_t* values, int maximum, const MlText* explanation, std::uint8_t mode) {
-  if (title) m_title = title;
-  if (subtitle) m_subtitle = subtitle;
-  if (explanation) m_explanation = explanation;
-  m_mode = mode;
+  TakeGridData(title, subtitle, mask, explanation, mode);
   m_maximum = maximum;
-  if (mask) {
-    m_caller = mask;
-    std::memcpy(m_work.data(), mask, m_work.size());
-  }
   if (values) {
     m_caller_values = values;
     std::memcpy(m_values.data(), values, m_values.size());
@@ -58,44 +46,18 @@ LResult CdwhCombo::DoModal() {
 }
 
 void CdwhCombo::DoDataExchange(DataExchange& dx) {
-  for (std::size_t i = 0; i < 84; ++i) {
-    dx.Control(kCellIds[i], m_cells[i]);
-    dx.Control(kListIds[i], m_lists[i]);
-  }
-  for (std::size_t i = 0; i < kDayHeaderIds.size(); ++i) dx.Control(kDayHeaderIds[i], m_day_headers[i]);
-  for (std::size_t i = 0; i < kHourHeaderIds.size(); ++i) dx.Control(kHourHeaderIds[i], m_hour_headers[i]);
-  dx.Control(kTitleId, m_title_text);
-  dx.Control(kAlwaysId, m_always);
-  dx.Control(kHelpButtonId, m_help_button);
-  dx.Control(kCounterId, m_counter);
-  dx.Control(kCounterLabelId, m_counter_label);
-  dx.Control(kHelpPaneId, m_help);
-  dx.Control(kIdOk, m_ok);
-  dx.Control(kIdCancel, m_cancel);
+  CWeekGridDialog::DoDataExchange(dx);
+  for (std::size_t i = 0; i < 84; ++i) dx.Control(kListIds[i], m_lists[i]);
 }
 
 bool CdwhCombo::OnInitDialog() {
   CDialogML::OnInitDialog();
-  week_grid_set_day_captions(m_day_headers);
+  OpenGrid(week_normal_hours());
   for (std::size_t i = 0; i < 84; ++i) {
-    m_cells[i].EnableWindow(false);
     m_lists[i].EnableWindow(false);
     m_lists[i].ResetContent();
     for (int n = 0; n <= m_maximum; ++n) m_lists[i].AddString(std::to_string(n));
   }
-  const char* title = m_title ? m_title : "";
-  SetWindowTextML(title);
-  m_title_text.SetWindowText(title);
-  bool has_always = m_subtitle && *m_subtitle;
-  m_always.SetWindowText(has_always ? m_subtitle : "");
-  if (!has_always) {
-    m_always.SetCheck(kBstUnchecked);
-    m_always.EnableWindow(false);
-    m_always.ShowWindow(kSwHide);
-    if (m_work[0] == kWeekAlways) m_work[0] = 0;
-  }
-  m_hours = week_normal_hours();
-  m_counter.SetTranslated(true);
   Refresh();
   m_help.SetTextML(m_explanation);
   return true;
@@ -109,24 +71,15 @@ int CdwhCombo::Shown(int slot) const {
 }
 
 void CdwhCombo::Refresh() {
-  m_existing = week_existing_total(m_hours);
-  m_marked = week_marked_count(m_work.data(), m_hours);
+  ShowBoxes();
   bool always = m_work[0] == kWeekAlways;
-  m_always.SetCheck(always ? kBstChecked : kBstUnchecked);
   for (int d = 0; d < kWeekDays; ++d)
     for (int h = 0; h < m_hours[std::size_t(d)]; ++h) {
       int slot = d * kDayHours + h;
-      std::size_t i = std::size_t(slot);
-      m_cells[i].SetCheck(always || m_work[i] == 1 ? kBstChecked : kBstUnchecked);
-      m_cells[i].EnableWindow(!always);
-      m_lists[i].SetCurSel(Shown(slot));
-      m_lists[i].EnableWindow(!always);
+      m_lists[std::size_t(slot)].SetCurSel(Shown(slot));
+      m_lists[std::size_t(slot)].EnableWindow(!always);
     }
   ShowCounter();
-}
-
-void CdwhCombo::ShowCounter() {
-  m_counter.SetWindowText(week_grid_counter_text((m_mode & kDwhCountFree) != 0, m_existing, m_marked));
 }
 
 void CdwhCombo::OnCell(int slot) {
@@ -159,21 +112,6 @@ void CdwhCombo::OnList(int slot) {
   }
   ShowCounter();
 }
-
-void CdwhCombo::OnDayHeader(int day) {
-  if (week_grid_fill_day(g_dwh_combo_shared, m_work, m_hours, day)) Refresh();
-}
-
-void CdwhCombo::OnHourHeader(int hour) {
-  if (week_grid_fill_hour(g_dwh_combo_shared, m_work, m_hours, hour)) Refresh();
-}
-
-void CdwhCombo::OnAlways() {
-  week_grid_toggle_always(g_dwh_combo_shared, m_work, m_always.GetCheck() == kBstChecked);
-  Refresh();
-}
-
-void CdwhCombo::OnHelpButton() { m_help.SetTextML(&week_grid_help_text()); }
 
 void CdwhCombo::OnOK() {
   if (Window::GetFocus() != &m_ok) return;

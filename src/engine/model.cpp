@@ -68,6 +68,7 @@ void or_reset_model() {
 
   g_eng_run.run_mode = 0;
   g_eng_run.prepared = 0;
+  g_eng_run.parameters_prepared = 0;
   g_eng_run.search_start = 0;
   g_eng_run.labrifol_flag = 0;
   g_eng_run.longest_class_name = 0;

@@ -330,6 +330,10 @@ struct EngineTeacher {
   std::uint8_t nonstandard_timing; // teaches in a class hour of non-standard timing
   std::uint8_t calendar_larger;    // calendar pseudo-teacher: calendar has more hours than lessons
   std::uint8_t class_room_type_marks[kWeekSlots];  // per class of the list: has a room-type digit
+  // Per class of the list, raised by exemptions: the class is left out of the
+  // late-lesson share (constraint 25) and of the class break (constraint 28).
+  std::uint8_t late_hours_exempt[kWeekSlots];
+  std::int16_t class_pause_exempt[kWeekSlots];
 };
 
 // ---- Classes, subjects, buildings, rooms ------------------------------------
@@ -374,6 +378,11 @@ struct EngineClass {
   std::uint8_t provisional_free[kWeekSlots];  // the calendar fitted to the lessons
   std::uint8_t gap_skip;                      // non-zero: the class gap check leaves it out
   std::uint8_t consecutive_rows[4][kWeekSlots][7];  // map tables, one row per triple
+  // Raised by exemptions: per day, the educational weight the day may carry
+  // beyond the table's limits (constraint 83), and the days on which the two
+  // teacher kinds may mix (constraint 88).
+  std::int8_t weight_day_offset[kDays];
+  std::uint8_t day_kind_exempt[kDays];
 };
 
 struct EngineSubject {
@@ -545,6 +554,9 @@ struct EngineRunState {
   std::uint8_t cleared_bytes[10];
   std::uint8_t one_byte;        // 1 after the reset
   std::uint8_t full_byte;       // 255 after the reset
+  // The solver's evaluator parameters were filled for this load; cleared by
+  // the reset, so that every load fills them once.
+  std::uint8_t parameters_prepared;
 };
 
 // ---- The tables ---------------------------------------------------------------

@@ -2,6 +2,8 @@
 // the stand-by and reception steps, the pre-solve preparation and the solver.
 // Each one ends the command with a message that names the missing step
 // (or_raise_not_built); the work that builds a step deletes its entry here.
+// The evaluator parameter fill is the one quiet stand-in: without the solver
+// there is nothing to fill.
 // Nothing but these placeholders lives in this file.
 #include <cstdio>
 
@@ -36,6 +38,9 @@ __attribute__((weak)) int or_focus_twin_distribution() {
 __attribute__((weak)) int or_focus_single_hour_lessons() {
   or_raise_not_built("or_focus_single_hour_lessons (solver)");
 }
+
+// Without the solver there are no evaluator parameters to fill.
+__attribute__((weak)) void or_prepare_constraint_parameters() {}
 
 __attribute__((weak)) void or_prepare_search_tables() {
   or_raise_not_built("or_prepare_search_tables (solver)");

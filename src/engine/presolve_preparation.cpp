@@ -15,6 +15,7 @@
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/presolve.h"
+#include "engine/solver_entry.h"
 #include "engine/special_calendars.h"
 #include "engine/status_block.h"
 
@@ -442,4 +443,5 @@ void or_prepare_model_for_solving() {
   reduce_for_provisional_week();
   or_file_teacher_lesson_values();
   apply_tekno();
+  or_prepare_constraint_parameters();
 }

@@ -10,6 +10,10 @@
 int or_build_initial_timetable(int search);
 void or_reset_weights(int mode);
 void or_prepare_search_tables();
+// Fills the evaluators' parameter tables from the prepared model, once per
+// load; the model preparation calls it last, so every command that
+// evaluates sees the school's own parameters.
+void or_prepare_constraint_parameters();
 // Full evaluation; report non-zero records the violations.
 unsigned or_evaluate_all_constraints(int report);
 // Focus predicates of constraints 79, 86 and 59.

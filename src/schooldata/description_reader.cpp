@@ -303,6 +303,7 @@ void read_line(const std::string& line, ReaderState& state) {
     }
   } else if (starts(line, "GM:")) {
     desc_read_subject_line(f, state, line);
+  } else if (desc_read_school_extra(line, rest) || desc_read_class_line(line)) {
   } else if (starts(line, "V:")) {
     if (og_read_teacher_constraints(line.c_str()) != 0) desc_fail(og_constraint_error(), og_constraint_error(), og_constraint_error(), line);
   } else {
@@ -350,6 +351,7 @@ void complete_model() {
     desc_copy(se.buildings[0].name, kUnique[lang], kUiNameSize);
     if (se.building_count == 0) se.building_count = 1;
   }
+  desc_complete_class_times();
   UiSchoolStructure& st = g_ui_structure;
   for (std::uint32_t l = 0; l < st.lab_count && l < kUiMaxLabs; ++l) {
     UiLab& lab = st.labs[l];

@@ -20,5 +20,9 @@ inline constexpr const char* kProgramRelease = "5.8.C";
 int og_read_assignments_file(int create_if_missing);
 int og_read_assignments_file_from(const std::string& path, int create_if_missing);
 const char* og_description_error();
+// The support subject's word in the user's language ("Sostegno") and its
+// SISSI identifier, written when no subject carries that name.
+const char* og_support_subject_word();
+extern char g_ui_support_sissi_id[9];
 // The release text read from the last description ("DATARELEASE:").
 const char* og_description_release();

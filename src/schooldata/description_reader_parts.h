@@ -50,6 +50,13 @@ void desc_read_teaching(const std::string* first_is_name, const std::vector<std:
 void desc_complete_teachers();
 // Forgets what a failed read kept aside.
 void desc_reset_teaching();
+// School-level lines of provisional hours, short days, stand-by bands,
+// class lists, rotations and "TEKNO:"; false when the line is none of them.
+bool desc_read_school_extra(const std::string& line, const std::string& rest);
+// Class calendar lines and SISSI identifiers; false when the line is neither.
+bool desc_read_class_line(const std::string& line);
+// Classes whose calendar block holds no hour times take the header's.
+void desc_complete_class_times();
 // The main subject a teacher has without a "KLK:" item: the subject of its
 // first post, else that of the last post naming it as partner; -1 none.
 int desc_inferred_main_subject(int teacher);

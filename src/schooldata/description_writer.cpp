@@ -13,9 +13,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "engine/shell_services.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_reader_parts.h"
 #include "schooldata/description_writer_parts.h"
@@ -29,11 +32,33 @@ UiSchoolHeader& hd = g_ui_header;
 UiSchoolSettings& se = g_ui_settings;
 UiSchoolStructure& st = g_ui_structure;
 
-void write_comments(std::string& out) {
+// The second comment line: where and by what the file was written.
+std::string second_comment() {
   char folder[1024] = "";
   if (getcwd(folder, sizeof folder) == nullptr) folder[0] = 0;
+  return std::string(folder) + " (KestrinTempus " + kProgramRelease + ")";
+}
+
+// A description that moved to another folder or program leaves a trace: the
+// second comment read and the one written are appended to "tech_log.txt"
+// beside the file. The reader keeps its comment in upper case, so the two
+// are compared without regard to case; after a trace the written one counts
+// as read, so each move is logged once.
+void log_moved_description(const std::string& path) {
+  std::string written = second_comment();
+  if (g_description_comment[0] == 0 || kt::cp1252_casecmp(g_description_comment, written.c_str()) == 0) return;
+  std::size_t slash = path.find_last_of('/');
+  std::string log = slash == std::string::npos ? "tech_log.txt" : path.substr(0, slash + 1) + "tech_log.txt";
+  if (std::FILE* f = std::fopen(log.c_str(), "ab")) {
+    std::fprintf(f, "%s\n%s\n", g_description_comment, written.c_str());
+    std::fclose(f);
+  }
+  std::snprintf(g_description_comment, sizeof g_description_comment, "%s", written.c_str());
+}
+
+void write_comments(std::string& out) {
   out += std::string("REM:") + hd.school_name + "\n";
-  out += std::string("REM:") + folder + " (KestrinTempus " + kProgramRelease + ")\n";
+  out += "REM:" + second_comment() + "\n";
   out += std::string("REM:") + hd.school_code + "|" + hd.id_text1 + "|\n";
   out += std::string("REM:") + hd.id_text2 + "|\n";
   if (std::strncmp(st.writer_version, "5.8.C", 5) >= 0) {
@@ -48,7 +73,11 @@ void write_days(std::string& out) {
   out += "DAYS:\t";
   for (int d = 0; d < 7; ++d) {
     int hours = hd.hours_per_day[d] > 12 ? 12 : hd.hours_per_day[d];
-    out += dw_format("%2.2s%d-%s", hd.day_codes[d], hours, hd.day_names[d]);
+    // A header never read (a school made by an import) has no codes yet;
+    // the reader refuses an entry without one.
+    static const char* const kCodes[7] = {"LU", "MA", "ME", "GI", "VE", "SA", "DO"};
+    const char* code = hd.day_codes[d][0] != 0 && hd.day_codes[d][1] != 0 ? hd.day_codes[d] : kCodes[d];
+    out += dw_format("%2.2s%d-%s", code, hours, hd.day_names[d]);
     if (g_clock_times_flag) {
       for (int h = 0; h < hours; ++h) {
         out += dw_format(":%d:%d", hd.hour_start_times[d * 12 + h], hd.hour_durations[d * 12 + h]);
@@ -64,10 +93,12 @@ void write_days(std::string& out) {
     out += dw_format("DAYSPRNS:%d-%d-%d-%d-%d-%d-%d\t%u\t%d\t\n", p[0], p[1], p[2], p[3], p[4],
                      p[5], p[6], hd.provisional_value1, hd.provisional_value2);
   }
+  dw_write_short_day(out);
   if (hd.extended_hours != 0) out += dw_format("OREPROLU:\t%d\t\n", hd.extended_hours);
 }
 
 void write_tracks_and_buildings(std::string& out) {
+  dw_write_class_lists(out);
   if (st.track_count >= 2) {
     std::string items;
     for (int t = 0; t < st.track_count && t < kUiMaxTracks; ++t) {
@@ -77,6 +108,7 @@ void write_tracks_and_buildings(std::string& out) {
     }
     if (!items.empty()) out += "INDISIGLE:\t" + items + "\t\n";
   }
+  dw_write_rotation(out);
   if (se.building_count < 2) return;
   for (int b = 0; b < se.building_count && b < kUiMaxBuildings; ++b) {
     const UiBuilding& bu = se.buildings[b];
@@ -146,6 +178,7 @@ void write_settings(std::string& out) {
   }
   if (se.budime1 != 0 || se.budime2 != 0) out += dw_format("BUDIME:\t%d-%d\t\n", se.budime1, se.budime2);
   if (se.tocomi[0] != 0 || se.tocomi[1] != 0) out += dw_format("TOCOMI:\t%d-%d\t\n", se.tocomi[0], se.tocomi[1]);
+  dw_write_tekno(out);
   if (se.pamez[0] > 0) out += dw_format("PAMEZ:\t%d-%d\t\n", se.pamez[0], se.pamez[1]);
   if (se.claripo != 0) out += dw_format("CLARIPO:\t%d\t\n", se.claripo);
 }
@@ -154,17 +187,53 @@ void write_settings(std::string& out) {
 
 const char* og_description_write_error() { return g_error.c_str(); }
 
-int og_write_assignments_file_to(const std::string& path, int mode) {
-  g_error.clear();
-  if (mode != 0 && mode != 1) return -3;
+namespace {
+
+// The blocks the provisional variant changes, kept aside while it writes.
+struct ModelCopy {
+  UiSchoolStructure structure = g_ui_structure;
+  UiSchoolSettings settings = g_ui_settings;
+  UiTeacher teachers[kUiMaxTeachers];
+  ModelCopy() { std::memcpy(teachers, g_ui_teachers, sizeof teachers); }
+  void restore() const {
+    g_ui_structure = structure;
+    g_ui_settings = settings;
+    std::memcpy(g_ui_teachers, teachers, sizeof teachers);
+  }
+};
+
+std::string build_text(int mode) {
   std::string out;
   write_comments(out);
   write_days(out);
   write_tracks_and_buildings(out);
   write_rooms(out);
   write_settings(out);
-  dw_write_teaching(out);
+  dw_write_calendars(out, mode);
+  if (mode == 2) ui_adapt_posts_for_provisional();
+  dw_write_teaching(out, mode == 2);
   dw_write_constraints(out);
+  dw_write_sissi(out);
+  return out;
+}
+
+}  // namespace
+
+int og_write_assignments_file_to(const std::string& path, int mode) {
+  g_error.clear();
+  if (mode < 0 || mode > 2) return -3;
+  if (g_process_number != 0) return 0;
+  std::string out;
+  if (mode == 2) {
+    // The provisional adaptations live only in the file: the model is put
+    // back as it was, unsaved edits included.
+    auto kept = std::make_unique<ModelCopy>();
+    dw_drop_provisional_partners();
+    out = build_text(mode);
+    kept->restore();
+  } else {
+    out = build_text(mode);
+  }
   SchoolFileText text;
   std::size_t at = 0;
   while (at < out.size()) {
@@ -179,13 +248,16 @@ int og_write_assignments_file_to(const std::string& path, int mode) {
     g_error = std::string(kText[g_language < 3 ? g_language : 0]) + path;
     return -1;
   }
+  log_moved_description(!path.empty() && path[0] == '/' ? path : kt::translate_path(path));
   if (mode == 0) og_snapshot_all();
   return 0;
 }
 
 int og_write_assignments_file(int mode, int option) {
   (void)option;
-  return og_write_assignments_file_to(mode == 0 ? "scuola2.txt" : "cattTEST.txt", mode);
+  static const char* const kFiles[3] = {"scuola2.txt", "cattTEST.txt", "cattPROV.txt"};
+  if (mode < 0 || mode > 2) return -3;
+  return og_write_assignments_file_to(kFiles[mode], mode);
 }
 
 namespace {

@@ -2,7 +2,10 @@
 // interface's model and replaces it through a temporary file in the same
 // folder, so a failed write leaves the old file. Mode 0 writes
 // "scuola2.txt" and marks the model saved, mode 1 the test copy
-// "cattTEST.txt" and leaves the model as it is.
+// "cattTEST.txt" and leaves the model as it is, mode 2 the provisional copy
+// "cattPROV.txt" (teachers marked "PRNS:" left out, posts adapted for the
+// provisional timetable) and then puts the model back as it was. A worker
+// process of the parallel computation writes nothing.
 //
 // Counts and indexes are taken as they stand but clamped to the model's
 // capacities; nothing past a table is read. User-interface thread only.

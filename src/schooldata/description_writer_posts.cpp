@@ -160,7 +160,7 @@ bool is_partner(int t) {
 
 }  // namespace
 
-void dw_write_teaching(std::string& out) {
+void dw_write_teaching(std::string& out, bool provisional) {
   for (int t = 0; t < teacher_count(); ++t) {
     for (int p = 0; p < post_count(g_ui_teachers[t]); ++p) {
       UiTeachingPost& post = g_ui_teachers[t].posts[p];
@@ -170,6 +170,7 @@ void dw_write_teaching(std::string& out) {
   TeachingWriter w{out};
   for (int t = 0; t < teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
+    if (provisional && teacher.prns) continue;
     for (int p = 0; p < post_count(teacher); ++p) {
       const UiTeachingPost& post = teacher.posts[p];
       if (post.copy) continue;
@@ -184,6 +185,7 @@ void dw_write_teaching(std::string& out) {
   static const char* const kStandby[3] = {"Disposizione", "Verf\xFCgung", "Substitutions"};
   for (int t = 0; t < teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
+    if (provisional && teacher.prns) continue;
     if (teacher.post_count > 0 || (teacher.standby_hours <= 0 && teacher.support_hours < 1)) continue;
     out += std::string("GM:") + kStandby[g_language < 3 ? g_language : 0] + "\t\n";
     out += std::string(og_escape_name(teacher.name)) + "\t" + teacher_items(t) + "\t\n";

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "schooldata/description_writer.h"
+#include "schooldata/band_defaults.h"
 #include "schooldata/description_writer_parts.h"
 
 std::string dw_format(const char* format, ...) {
@@ -151,8 +152,14 @@ void dw_write_bands(std::string& out) {
   write_hq2(out, "ENTEREXITLAB", s.enterexitlab);
   write_hq2(out, "ENTEREXITCON", s.enterexitcon);
   write_hq2(out, "IHBUCHE", s.ihbuche);
-  write_hq2(out, "IHBUCHECSB", s.ihbuchecsb);
-  write_hq2(out, "IHBUCHECST", s.ihbuchecst);
+  if (s.building_count >= 2 || dw_any_rotation()) {
+    for (UiHq2Table* table : {&g_ui_settings.ihbuchecsb, &g_ui_settings.ihbuchecst}) {
+      if (table->count == 0) og_get_hq2_defaults(table, nullptr, 1);
+    }
+    write_hq2(out, "IHBUCHECSB", s.ihbuchecsb);
+    write_hq2(out, "IHBUCHECST", s.ihbuchecst);
+  }
+  dw_write_standby_bands(out);
   write_hq3(out, "PEXDIZ", s.pexdiz);
   write_hq3(out, "IHINSEGNAEXTRA", s.ihinsegnaextra);
   write_hq3(out, "IHPRESENZAEXTRA", s.ihpresenzaextra);

@@ -41,7 +41,7 @@ bool Cselscuole::OnInitDialog() {
   m_list.InsertColumn(0, "Cartella", kLvcfmtLeft, 16 * 8);
   m_list.InsertColumn(1, "Scuola", kLvcfmtLeft, 72 * 6);
   Fill(false);
-  m_opening_code = m_create_mode ? std::string() : m_current_school_code;
+  m_opening_code = m_current_school_code;
   m_help.SetText(school_folder_text(SchoolFolderText::kHelp, ui_language()));
   if (m_create_mode) EndDialog(og_create_new_school(m_hooks, m_opening_code, ui_language()) == 0 ? kIdOk : kIdCancel);
   return true;

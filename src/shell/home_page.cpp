@@ -29,6 +29,7 @@ using namespace kt::ui;
 
 CPlenixDlg g_home_page;
 std::function<bool(std::string& folder)> g_school_folder_chooser;
+std::function<bool(std::string& folder)> g_new_school_creator;
 kt::DesktopLauncher g_desktop_launcher;
 const char* const kOutputFolders[8] = {".\\orario\\HTML",      ".\\orario\\Tabelle Ingrandite",
                                        ".\\orario",            ".\\Provvisorio\\HTML",
@@ -233,7 +234,16 @@ void CPlenixDlg::OnSelectSchool() {
 
 void CPlenixDlg::OnCreateSchool() {
   m_help.SetTextML(&kHelpTexts[1]);
-  ui_message_box(ui_not_available_text());
+  if (!g_new_school_creator) {
+    ui_message_box(ui_not_available_text());
+    return;
+  }
+  RefreshSchoolInfo(1, 0);
+  std::string folder;
+  if (g_new_school_creator(folder)) og_set_current_folder(folder.c_str());
+  RefreshSchoolInfo(0, 1);
+  og_write_status_file();
+  alfadlg_lock_navigation(0);
 }
 
 void CPlenixDlg::OnConfiguration() {

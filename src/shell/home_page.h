@@ -88,9 +88,11 @@ bool ui_open_explorer_in_data_root(const char* name);
 // Starts the desktop's application; none set: xdg-open (tests set their own).
 extern kt::DesktopLauncher g_desktop_launcher;
 
-// How the home page chooses a school folder until the school chooser is
-// built: a hook that gets the program path of a folder (false: cancelled).
-// None set: the choice answers "not available yet".
+// How the home page chooses a school folder and creates a new one: hooks the
+// program sets to the school-folder chooser (the shell does not link the
+// school data); each gets the program path of the folder left current
+// (false: cancelled). None set: the button answers "not available yet".
 extern std::function<bool(std::string& folder)> g_school_folder_chooser;
+extern std::function<bool(std::string& folder)> g_new_school_creator;
 // The output folders the clean-up empties and removes, in order.
 extern const char* const kOutputFolders[8];

@@ -227,7 +227,8 @@ int educational_weight(int c, ClassReport* report) {
         subject_weight += w;
       }
     }
-    n += educational_weight_excess(lessons, hour_weight, subject_weight, 0, g_eng_school.pexdiz.triples, rows);
+    n += educational_weight_excess(lessons, hour_weight, subject_weight, g_eng_classes[c].weight_day_offset[d],
+                                   g_eng_school.pexdiz.triples, rows);
   }
   if (report) report->record(n, 0, 0, "", false);
   return n;
@@ -266,6 +267,7 @@ int day_kinds(int c, ClassReport* report) {
   if (g_eng_run.labrifol_flag == 0) return 0;
   int n = 0;
   for (int d = 0; d < days_per_week(); ++d) {
+    if (g_eng_classes[c].day_kind_exempt[d] != 0) continue;
     int a = 0, b = 0;
     for (int h = 0; h < hours_of_day(d); ++h) {
       int l = lesson_in(c, d, h);

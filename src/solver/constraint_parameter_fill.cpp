@@ -1,41 +1,141 @@
-// Fills the evaluator parameter side tables from the loaded model, at the
-// start of every search preparation, after the model's derived values (the
-// working days of each teacher) are in place.
+// Fills the evaluator parameter side tables from the loaded model, once per
+// load, before the first evaluation of a search or an improvement phase and
+// before any stored exemption is applied again:
+// - service days (39): the derived maximum working days;
+// - teaching posts with test blocks (33, 61): the teacher's "K:"/"J:" tasks
+//   (class and line, block length, allowed hours, "J" wish, break grid);
+// - prolonged-hour records (34): the "ORP:"/"ORQ:" values filed per teacher;
+// - forbidden hours of a class (35): the "KOP:" entries, one week per
+//   (class, line);
+// - transfer rows and the transfer-counting flag of a building (37, 38): its
+//   "NOCS:" entries (reachable building, hour from 0, above 12 any hour) and
+//   "NOSPOSTA:";
+// - the single-unit lessons rule (59): the last "TEKNO:" value;
+// - the provisional availability of a class (63): its "CALESPE:" calendar as
+//   fitted to its lessons;
+// - the calendar grading switch (84): any teacher's second "TEKGRADO:" value.
 //
-// Invariant: the tables are reset first, so nothing of an earlier load or
-// run survives; a value whose source the model does not carry stays "not
-// configured" and its evaluator counts nothing. Exemptions applied later may
-// raise the filled values further.
+// Invariant: the tables (and the exemption allowances beside them) are reset
+// first, so nothing of an earlier load or run survives; a value whose source
+// the model does not carry stays "not configured" and its evaluator counts
+// nothing. The run state's flag keeps a second call of the same load from
+// wiping what exemptions and evaluators have raised since.
 //
-// Workload: once per command, a pass over the teachers; off the move path.
+// Workload: once per load, a pass over teachers, their tasks and class-off
+// entries, and the buildings; off the move path.
 #include "solver/constraint_parameter_fill.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include "engine/model.h"
 #include "solver/constraint_parameters.h"
+#include "solver/exemptions.h"
 
 namespace {
 
-// The days a teacher is on duty: the most working days the teacher's hours
-// and rules allow, as derived by the preparation (weekly transfers are only
-// limited when the limit is below them).
+bool valid_class(int c) { return c >= 0 && c < g_eng_school.class_count && c < kMaxClasses; }
+
+// The posts: a task names its line's class, the line, the hours of its test
+// block (the "day" field of the item) and the hours the block may use.
+void fill_posts(const EngineTeacher& x, TeacherRuleParams& p) {
+  int tasks = std::clamp<int>(x.task_count, 0, kMaxTeacherTasks);
+  for (int k = 0; k < tasks && p.post_count < kMaxTeachingPosts; ++k) {
+    const TeacherTask& task = x.tasks[k];
+    TeachingPost& post = p.posts[p.post_count++];
+    post = TeachingPost{};
+    post.class_index = valid_class(task.references[0]) ? task.references[0] : -1;
+    post.line = task.references[1];
+    post.block_length = task.day;
+    post.first_hour = task.first_hour;
+    post.last_hour = task.last_hour;
+    post.no_break_wish = task.j_flag;
+    if (task.j_flag) std::memcpy(post.break_after, task.grid, kWeekSlots);
+  }
+}
+
+void fill_prolonged(const EngineTeacher& x, TeacherRuleParams& p) {
+  int filed = std::clamp<int>(x.filed_count, 0, kMaxFiledRecords);
+  for (int k = 0; k < filed && p.prolonged_count < kMaxProlongedRecords; ++k)
+    p.prolonged[p.prolonged_count++] = {x.filed[k].value, x.filed[k].line, x.filed[k].class_index};
+}
+
+ForbiddenClassHours* forbidden_week(TeacherRuleParams& p, int c, int line) {
+  for (int k = 0; k < p.forbidden_count; ++k)
+    if (p.forbidden[k].class_index == c && p.forbidden[k].line == line) return &p.forbidden[k];
+  if (p.forbidden_count >= kMaxForbiddenClassHours) return nullptr;
+  ForbiddenClassHours& f = p.forbidden[p.forbidden_count++];
+  f.class_index = c;
+  f.line = line;
+  std::memset(f.allowed, 1, sizeof f.allowed);
+  return &f;
+}
+
+// "KOP:" entries: the hours (from 0) of one day, or of every day (-1).
+void fill_forbidden(const EngineTeacher& x, TeacherRuleParams& p) {
+  int entries = std::clamp<int>(x.class_off_count, 0, kMaxClassOffRecords);
+  for (int k = 0; k < entries; ++k) {
+    const TeacherClassOff& o = x.class_off[k];
+    if (!valid_class(o.references[0])) continue;
+    ForbiddenClassHours* f = forbidden_week(p, o.references[0], o.references[1]);
+    if (f == nullptr) continue;
+    int first = std::max<int>(o.first_hour, 0), last = std::min<int>(o.last_hour, kHoursPerDay - 1);
+    for (int d = 0; d < kDays; ++d) {
+      if (o.day >= 0 && o.day != d) continue;
+      for (int h = first; h <= last; ++h) f->allowed[d * kHoursPerDay + h] = 0;
+    }
+  }
+}
+
 void fill_teacher(int t) {
   const EngineTeacher& x = g_eng_teachers[t];
   TeacherRuleParams& p = g_teacher_rule_params[t];
+  // The days a teacher is on duty: the most working days the teacher's
+  // hours and rules allow (weekly transfers are only limited below them).
   p.service_days = x.max_working_days;
+  fill_posts(x, p);
+  fill_prolonged(x, p);
+  fill_forbidden(x, p);
+}
+
+void fill_building(int b) {
+  const EngineBuilding& x = g_eng_buildings[b];
+  BuildingRuleParams& p = g_building_rule_params[b];
+  int conditions = std::clamp<int>(x.condition_count, 0, kMaxBuildingConditions);
+  for (int k = 0; k < conditions && p.row_count < kMaxTransferRows; ++k)
+    p.rows[p.row_count++] = {x.conditions[k].building, x.conditions[k].value};
+  p.counts_transfers = x.no_move != 0 ? 1 : 0;
+}
+
+// A class with its own week calendar is open in the provisional timetable
+// at the hours of that calendar as fitted to its lessons.
+void fill_class(int c) {
+  const EngineClass& k = g_eng_classes[c];
+  if (k.special_calendar[0] == kNotConfigured) return;
+  std::memcpy(g_class_rule_params[c].provisional_available, k.provisional_free, kWeekSlots);
 }
 
 }  // namespace
 
 void or_fill_constraint_parameters() {
-  int teachers = g_eng_school.teacher_count;
-  if (teachers > kMaxTeachers) teachers = kMaxTeachers;
+  int teachers = std::clamp<int>(g_eng_school.teacher_count, 0, kMaxTeachers);
   for (int t = 0; t < teachers; ++t) fill_teacher(t);
+  int classes = std::clamp<int>(g_eng_school.class_count, 0, kMaxClasses);
+  for (int c = 0; c < classes; ++c) fill_class(c);
+  int buildings = std::clamp<int>(g_eng_school.building_count, 0, kMaxBuildings);
+  for (int b = 0; b < buildings; ++b) fill_building(b);
+  // The single-unit lessons rule (0 off, 1 tendency, 2 none allowed, 3 one
+  // per class allowed) is the last "TEKNO:" value.
+  g_school_rule_params.single_hour_value = static_cast<std::int8_t>(std::clamp(g_eng_school.tekno[3], 0, 127));
   // Teachers whose second grading value is set stand for the class calendar
   // when any teacher of the school uses it.
   g_school_rule_params.tekgrado_switch = g_eng_school.uses_tekgrado != 0 ? 1 : 0;
 }
 
 void or_prepare_constraint_parameters() {
+  if (g_eng_run.parameters_prepared) return;
+  g_eng_run.parameters_prepared = 1;
   or_reset_constraint_parameters();
+  or_reset_exemption_allowances();
   or_fill_constraint_parameters();
 }

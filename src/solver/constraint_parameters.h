@@ -1,14 +1,16 @@
-// Parameters of the later teacher and class evaluators that the loaded model
-// does not carry in its records: per-teacher allowances raised by exemptions,
-// prolonged-hour records, teaching posts and their
-// forbidden hours; per-lesson position wishes and equipment; per-class return
-// rules; per-building transfer rows; and a few school-wide switches. (The
-// car-share partner and the non-standard hours come with the model.)
+// Parameters of the later teacher and class evaluators kept beside the
+// model: per-teacher allowances raised by exemptions, prolonged-hour records,
+// teaching posts with test blocks and the forbidden hours of a class; per-
+// lesson position wishes and equipment; per-class return rules; per-building
+// transfer rows; and a few school-wide switches. (The car-share partner and
+// the non-standard hours come with the model.)
 //
 // Invariant: the reset (or_reset_constraint_parameters) leaves every value in
 // its "not configured" state, under which the evaluators that read it count
-// nothing. The loader and the exemptions fill them; the evaluators only read
-// them, except where an evaluator's own rule raises a value (named there).
+// nothing. The fill (constraint_parameter_fill.h) copies what the loaded
+// model carries, once per load; exemptions then raise values; the evaluators
+// only read them, except where an evaluator's own rule raises a value (named
+// there).
 //
 // Workload: read on every delta check of the evaluators; plain static arrays.
 #pragma once
@@ -19,7 +21,7 @@
 
 inline constexpr int kMaxProlongedRecords = 20;
 inline constexpr int kMaxTeachingPosts = 20;
-inline constexpr int kMaxForbiddenClassHours = 20;
+inline constexpr int kMaxForbiddenClassHours = 40;  // one per teaching line with "KOP:"
 inline constexpr int kMaxTransferRows = 10;
 
 struct ProlongedRecord {
@@ -40,14 +42,12 @@ struct TeachingPost {
   std::uint8_t deficient;
 };
 
-// Hours of one class and line that the teacher must not teach.
+// The week of one class and teaching line in which the teacher must not
+// teach that line ("KOP:" items of the line).
 struct ForbiddenClassHours {
   std::int32_t class_index;
   std::int32_t line;
-  std::uint8_t day;  // 255 any day
-  std::uint8_t first_hour;
-  std::uint8_t last_hour;
-  std::uint8_t allowed[kHoursPerDay];  // 0: not allowed
+  std::uint8_t allowed[kWeekSlots];  // 0: not allowed
 };
 
 struct TeacherRuleParams {

@@ -122,6 +122,13 @@ void record_pick(void* ctx, int amount) {
     p->report->record(28, p->class_index, 0, g_eng_classes[p->class_index].display_name, amount);
 }
 
+// A class of the teacher's list that an exemption took out of the class break.
+bool exempt_class(const EngineTeacher& t, int c) {
+  for (int i = 0; i < kWeekSlots && i < t.class_count && t.class_indexes[i] >= 0; ++i)
+    if (t.class_indexes[i] == c) return t.class_pause_exempt[i] != 0;
+  return false;
+}
+
 int class_break(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (g_provisional_mode || t.pause_value != -1 || t.ignorapausa >= 1 || t.pause_day_count == 0)
@@ -133,7 +140,7 @@ int class_break(int teacher, TeacherReport* report) {
   if (report) report->self_recorded = true;
   for (int i = 0; i < loads.count; ++i) {
     int c = loads.class_index[i];
-    if (c >= g_eng_school.class_count) continue;
+    if (c >= g_eng_school.class_count || exempt_class(t, c)) continue;
     int worked = 0;
     for (int d = 0; d < days; ++d)
       if (loads.loads[i][d] > 0) ++worked;
@@ -141,6 +148,8 @@ int class_break(int teacher, TeacherReport* report) {
     int wanted = worked < static_cast<int>(sizeof t.pause_days) ? static_cast<std::int8_t>(t.pause_days[worked]) : -1;
     PickContext ctx{report, c};
     n += count_class_break(loads.loads[i], days, wanted, record_pick, &ctx);
+    // The school's "NOSALU:" bits: a class seen only at both ends of the week.
+    n += count_break_options(loads.loads[i], static_cast<unsigned>(g_eng_school.nosalu) & 0x0F, record_pick, &ctx);
   }
   return n;
 }

@@ -15,6 +15,7 @@
 #include "engine/presolve.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "solver/constraint_parameter_fill.h"
 #include "solver/constraint_parameters.h"
 #include "solver/cost_evaluation.h"
 
@@ -35,7 +36,13 @@ constexpr int kListCountOffset = 125;
 constexpr int kFormCodeOffset = 124;
 constexpr int kMaxListed = 31;  // 32-bit values that fit before the count
 
-int applier(const StoredExemption& r) { return or_apply_exemption(r, 1); }
+// A stored exemption re-applied after a load relaxes values of the side
+// tables too; they are filled first (once per load), so that the fill of a
+// later search preparation does not wipe what the exemption relaxed.
+int applier(const StoredExemption& r) {
+  if (g_eng_run.prepared) or_prepare_constraint_parameters();
+  return or_apply_exemption(r, 1);
+}
 
 struct InstallApplier {
   InstallApplier() { g_exemption_applier = applier; }
@@ -139,8 +146,8 @@ void apply_class_list_rule(int id, int teacher, int c, int pos, const StoredExem
         for (int q = 0; q < kBandPairs; ++q) up(t.class_gruppioremax_pairs[k][q][1], 7);
       }
       break;
-    case 25: if (pos >= 0) g_exemption_allowances.late_hours_exempt[teacher][pos] = 1; break;
-    case 28: if (pos >= 0) g_exemption_allowances.class_pause_exempt[teacher][pos] = 1; break;
+    case 25: if (pos >= 0) t.late_hours_exempt[pos] = 1; break;
+    case 28: if (pos >= 0) t.class_pause_exempt[pos] = 1; break;
     case 31:
       for (int l = 0; l < g_eng_school.lesson_count; ++l) {
         if (g_eng_lessons[l].teacher != teacher) continue;
@@ -173,7 +180,7 @@ void apply_class_list_rule(int id, int teacher, int c, int pos, const StoredExem
         ForbiddenClassHours& f = p.forbidden[i];
         if (f.class_index != a || f.line != b) continue;
         for (int s = 0; s < kWeekSlots; ++s)
-          if (or_exemption_map(r, s) && (f.day == 255 || f.day == s / kHoursPerDay)) f.allowed[s % kHoursPerDay] = 1;
+          if (or_exemption_map(r, s)) f.allowed[s] = 1;
       }
       break;
     }
@@ -315,7 +322,7 @@ bool apply_class_rule(int id, int c, const StoredExemption& r) {
     case 80: case 81: ++a.consecutive_exempt_count[c][id - 80]; break;
     case 83: {
       int d = or_exemption_map(r, 0);
-      if (d < kDays) ++a.class_weight_day[c][d];
+      if (d < kDays && g_eng_classes[c].weight_day_offset[d] < 127) ++g_eng_classes[c].weight_day_offset[d];
       break;
     }
     case 84: {
@@ -328,7 +335,7 @@ bool apply_class_rule(int id, int c, const StoredExemption& r) {
     case 85: up8(a.second_hour_allowance[c], 7); break;
     case 88: {
       int d = or_exemption_map(r, 0);
-      if (d < kDays) a.day_kind_flag[c][d] = 1;
+      if (d < kDays) g_eng_classes[c].day_kind_exempt[d] = 1;
       break;
     }
     default: return false;

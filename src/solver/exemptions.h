@@ -30,16 +30,12 @@ inline constexpr std::uint8_t kExemptionRequestHistory = 3;
 
 // Relaxations whose parameter no evaluator reads yet: kept here so that the
 // evaluators of those rules can take them up; granting one is still recorded
-// and stored.
+// and stored. Cleared with the side tables once per load.
 struct ExemptionAllowances {
-  std::uint8_t late_hours_exempt[kMaxTeachers][kWeekSlots];  // 25, per class-list position
-  std::uint8_t class_pause_exempt[kMaxTeachers][kWeekSlots]; // 28, per class-list position
   std::int32_t common_room_minimum[kMaxCommonRooms];         // 79
-  std::int32_t class_weight_day[kMaxClasses][kDays];         // 83
   std::uint8_t short_day_calendar[kMaxClasses];              // 84
   std::uint8_t calendar_allowance[kMaxClasses];              // 84, at most 2
   std::uint8_t second_hour_allowance[kMaxClasses];           // 85, at most 7
-  std::uint8_t day_kind_flag[kMaxClasses][kDays];            // 88
   std::int32_t consecutive_exempt_count[kMaxClasses][2];     // 80, 81
 };
 extern ExemptionAllowances g_exemption_allowances;

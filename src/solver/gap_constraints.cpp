@@ -65,6 +65,24 @@ bool fill_gap_buildings(const EngineTeacher& t, const std::int16_t* fill_from) {
 
 WeekMasks or_prepare_gap_grid(int teacher) { return gap_week(teacher, nullptr); }
 
+// Hours longer than 60 minutes ("BUDIME:" second value) add their extra
+// minutes to the gap count, filled lunch hours included; a slot whose length
+// the class's timing does not give adds nothing.
+int or_extra_duration_hours(int teacher, const std::int16_t* fill_from) {
+  if (g_eng_school.budime_second == 0) return 0;
+  const EngineTeacher& t = g_eng_teachers[teacher];
+  int minutes = 0;
+  for (int s = 0; s < kWeekSlots; ++s) {
+    std::uint16_t c = t.class_per_slot[s];
+    if (c == kFreeSlot && fill_from != nullptr && fill_from[s] >= 0 && fill_from[s] < kWeekSlots)
+      c = t.class_per_slot[fill_from[s]];
+    if (c == kFreeSlot || c >= kMaxClasses) continue;
+    int length = g_eng_classes[c].timing[1][s / kHoursPerDay][s % kHoursPerDay];
+    if (length > 0) minutes += length - 60;
+  }
+  return minutes > 0 ? (minutes + 1) / 60 : 0;
+}
+
 std::uint8_t g_graded_gap_flag;
 
 int gap_excess_of_teacher(int teacher, bool with_tolerance_level, int extra_allowance) {
@@ -82,6 +100,7 @@ int gap_excess_of_teacher(int teacher, bool with_tolerance_level, int extra_allo
   }
   ctx.rest_block = (t.riposo > 0 && g_eng_school.noriposoauto == 0) ? t.riposo : 0;
   GapTally g = count_gap_hours(w, rule_days(), rule_day_hours(true), ctx);
+  g.gaps += or_extra_duration_hours(teacher, fill_from);
   if (g.gaps <= 0) return 0;
   int transfers = std::min(g.transfers, std::max<int>(t.building_count, 0));
   int allowance = (with_tolerance_level ? g_status.gap_tolerance_level.load() : 0) + t.contract_less_budime +

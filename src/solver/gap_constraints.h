@@ -33,6 +33,10 @@ std::int64_t or_delta_hours_after_return(int teacher);
 
 // The teacher's week with its tolerated lunch breaks filled in.
 WeekMasks or_prepare_gap_grid(int teacher);
+// Extra hours of the teacher from class hours longer than 60 minutes, when
+// the school's second "BUDIME:" value is set; fill_from (may be null) names
+// the slot whose class a filled lunch hour takes.
+int or_extra_duration_hours(int teacher, const std::int16_t* fill_from);
 
 // Gap hours beyond the allowance of one teacher, without the gap tolerance
 // level of the run and without the focus (the search's gap test).

@@ -171,7 +171,7 @@ int late_share(int teacher, TeacherReport* report) {
   int n = 0;
   for (int i = 0; i < kWeekSlots && i < t.class_count && t.class_indexes[i] >= 0; ++i) {
     int c = t.class_indexes[i];
-    if (c >= kMaxClasses || g_eng_classes[c].kind != 0) continue;
+    if (c >= kMaxClasses || g_eng_classes[c].kind != 0 || t.late_hours_exempt[i] != 0) continue;
     ClassCounts counts;
     class_counts(t, c, true, &counts);
     int hit = -1;

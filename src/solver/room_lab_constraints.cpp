@@ -184,16 +184,14 @@ int prolonged_hours(int teacher, TeacherReport* report) {
 
 // ---- 35: forbidden hours of a class -------------------------------------------
 
-bool forbidden_at(const TeacherRuleParams& tp, int l, int d, int h) {
+bool forbidden_at(const TeacherRuleParams& tp, int l, int slot) {
   const EngineLesson& x = g_eng_lessons[l];
   int records = tp.forbidden_count > kMaxForbiddenClassHours ? kMaxForbiddenClassHours : tp.forbidden_count;
   for (int k = 0; k < records; ++k) {
     const ForbiddenClassHours& f = tp.forbidden[k];
     if (f.class_index != x.class_index) continue;
     if (f.line != x.line_number && f.line != x.part_line_number) continue;
-    if (f.day != 255 && f.day != d) continue;
-    if (h < f.first_hour || h > f.last_hour || f.allowed[h] != 0) continue;
-    return true;
+    if (f.allowed[slot] == 0) return true;
   }
   return false;
 }
@@ -206,7 +204,7 @@ int class_forbidden_hours(int teacher, TeacherReport* report) {
   for (int d = 0; d < rule_days(); ++d)
     for (int h = 0; h < hours[d]; ++h) {
       int l = teacher_lesson_at(teacher, d * kHoursPerDay + h);
-      if (l < 0 || !forbidden_at(tp, l, d, h)) continue;
+      if (l < 0 || !forbidden_at(tp, l, d * kHoursPerDay + h)) continue;
       ++n;
       if (report) {
         std::snprintf(report->text, sizeof report->text, "%s %s %d", class_text(g_eng_lessons[l].class_index),

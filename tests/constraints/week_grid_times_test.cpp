@@ -71,8 +71,13 @@ TEST(WeekGridTimes, FillingEarlierHoursLaysThemOutInOrder) {
   Calendar c;
   g_clock_times_flag = 0;
   CdwhExt picker;
-  EXPECT_EQ(run(picker, c, kDwhFillEarlier, [&](TestDriver& ui, Dialog& d) { ui.Click(d, dwh_cell_id(0, 3)); }, true),
-            kIdOk);
+  std::string counter;
+  // The fill bit works together with the count-free bit, as in the plain grid.
+  EXPECT_EQ(run(picker, c, kDwhFillEarlier | kDwhCountFree, [&](TestDriver& ui, Dialog& d) {
+    ui.Click(d, dwh_cell_id(0, 3));
+    counter = ui.Text(d, CdwhExt::kCounterId);
+  }, true), kIdOk);
+  EXPECT_EQ(counter, "1");
   const std::int16_t starts[4] = {480, 540, 600, 660};
   for (int h = 0; h < 4; ++h) {
     EXPECT_EQ(c.mask[h], 1) << h;

@@ -34,6 +34,7 @@ class DescInput : public ::testing::Test {
   }
   void TearDown() override {
     std::remove(path().c_str());
+    std::remove((dir_ + "/tech_log.txt").c_str());
     rmdir(dir_.c_str());
   }
   std::string path() const { return dir_ + "/scuola2.txt"; }
@@ -72,6 +73,23 @@ TEST_F(DescInput, BadLinesGiveTheirMessage) {
       {"band-dash", title + "IHBUCHE:\t4\t\n", "Configurare fascia:fino a ore-quante ore fino a ore- ."},
       {"nocs", title + "SEDECL:\tA\t1A\tNOCS:B\t\n", "Errore sintassi NOCS"},
       {"day-hours", title + "DAYS:\tLU99-Lunedi\t\n", "Numero ore del giorno?"},
+      {"short-day", title + kDays + "CORTO:\tXX\t\n", "Nome del giorno corto?"},
+      {"dispo-field", title + "disposizione:\t0\tIHBUCHE:\t1-2\t\n",
+       "DISPOSIZIONE: percentuale|DAY:fino a x per week-n per dai:ecc."},
+      {"dispo-dash", title + "disposizione:\t0\tDISPODAY:\t3-1:6\t\n",
+       "Configurare DISPOSIZIONE:ore max nel giorno in una classe-max per settimana.."},
+      {"cal-colon", title + "CALESPE:G:1A\t\n", "Errore configurazione calendario speciale"},
+      {"cal-range", title + kDays + "GINNASIO:\t1A\t\nCALESPE:G:1A:LU:3\t\n",
+       "Errore configurazione calendario speciale"},
+      {"skav-dash", title + "GINNASIO:\t1A\t\nSKAVB:P:1A:5:3\n", "Errore configurazione calendario speciale"},
+      {"cladays-pair", title + kDays + "GINNASIO:\t1A\t\nCLADAYS:G:1A:LU:480:60:540-MA\n",
+       "Errore configurazione calendario speciale"},
+      {"cladays-long", title + kDays + "GINNASIO:\t1A\t\nCLADAYS:G:1A:LU" + [] {
+         std::string pairs;
+         for (int k = 0; k < 13; ++k) pairs += ":480:60";
+         return pairs;
+       }() + "-\n", "Errore configurazione calendario speciale"},
+      {"sissi", title + "SISSI:IDX:A\tB\t\n", "Errore dati SISSI"},
   };
   for (const BadCase& c : cases) {
     EXPECT_EQ(read(c.text), -2) << c.id;
@@ -122,6 +140,16 @@ TEST_F(DescInput, ConstraintLineAddsTeacherWithoutPosts) {
   EXPECT_EQ(+g_ui_settings.teacher_count, 1u);
   EXPECT_STREQ(g_ui_teachers[0].name, "NERI");
   EXPECT_EQ(g_ui_teachers[0].personal.gmax, 3);
+}
+
+TEST_F(DescInput, RotationListSetsValueOneAndUnsetsThePauses) {
+  ASSERT_EQ(read("REM:Prova\nROTAZIAPAUSA:1-1-1-1\t\nROTAZIA:\t1A-X-2A\t\nROTAZIAPAUSA:2-3\t\n"), 0)
+      << og_description_error();
+  EXPECT_EQ(+g_ui_structure.class_count, 2u);
+  EXPECT_EQ(g_ui_structure.classes[1].rotation, 1);
+  EXPECT_EQ(g_ui_settings.rotation_in_use, 1);
+  const std::uint8_t expected[4] = {2, 3, 255, 255};
+  EXPECT_EQ(std::memcmp(g_ui_settings.rotation_breaks, expected, 4), 0);
 }
 
 TEST_F(DescInput, MissingFile) {

@@ -39,6 +39,7 @@ class DescWriter : public ::testing::TestWithParam<const char*> {
     g_school_files_plain = 0;
     std::remove((dir_ + "/a.txt").c_str());
     std::remove((dir_ + "/b.txt").c_str());
+    std::remove((dir_ + "/tech_log.txt").c_str());
     rmdir(dir_.c_str());
   }
   std::string dir_;

@@ -4,6 +4,11 @@
 // the create mode making a school and ending with OK.
 #include "schooldata/school_folder_chooser.h"
 
+#include "schooldata/description_reader.h"
+#include "schooldata/school_folder_choice.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/small_choosers.h"
+
 #include "platform/test_driver.h"
 #include "search_test_support.h"
 #include "shell/message_box.h"
@@ -99,6 +104,38 @@ TEST_F(FolderChooser, CreateModeMakesTheSchoolAndEndsWithOk) {
   Cselscuole refused;
   refused.m_create_mode = true;  // no names given: nothing is made
   EXPECT_EQ(refused.DoModal(), kIdCancel);
+}
+
+TEST_F(FolderChooser, NewSchoolSharesTheCloudCodeAndTakesTheChosenType) {
+  TestDriver ui;
+  og_clear_school_blocks();
+  std::snprintf(g_ui_header.school_code, sizeof g_ui_header.school_code, "CODE1");
+  g_new_school_names = [](std::string* school, std::string* folder) {
+    *school = "Istituto Tecnico";
+    *folder = "tecnico";
+    return true;
+  };
+  ui.AnswerNextModal(kIdYes);  // share the cloud access
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Ctipode::kChecks[1]);  // some classes on 5 days, others on 6
+    ui.Click(d, Ctipode::kChecks[5]);  // secondary school
+    ui.Click(d, kIdOk);
+  });
+  std::string folder;
+  EXPECT_TRUE(og_run_school_folder_chooser(true, folder));
+  EXPECT_EQ(folder, "\\KestrinTempusDati\\tecnico");
+  ASSERT_EQ(og_read_assignments_file_from(data_ + "/tecnico/scuola2.txt", 0), 0) << og_description_error();
+  EXPECT_STREQ(g_ui_header.school_name, "Istituto Tecnico");
+  EXPECT_STREQ(g_ui_header.school_code, "CODE1");
+  EXPECT_EQ(g_ui_header.hours_per_day[5], 5);
+  EXPECT_EQ(g_ui_header.short_days[5], 1);
+  // Cancelling the cloud question makes nothing.
+  fs::current_path(data_);
+  ui.AnswerNextModal(kIdCancel);
+  EXPECT_FALSE(og_run_school_folder_chooser(true, folder));
+  EXPECT_FALSE(fs::exists(data_ + "/tecnico2"));
+  EXPECT_TRUE(ui.Problems().empty());
+  g_new_school_names = nullptr;
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 // from the week of each case (hours count from 0).
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "eval2_mini_school.h"
 #include "solver/constraint_parameter_fill.h"
 
@@ -73,7 +75,30 @@ TEST(FillSchoolSwitches, GradingSwitchFollowsTheSchoolFlag) {
   EXPECT_EQ(g_school_rule_params.tekgrado_switch, 1);
   g_eng_school.uses_tekgrado = 0;
   or_prepare_constraint_parameters();
-  EXPECT_EQ(g_school_rule_params.tekgrado_switch, 0);
+  EXPECT_EQ(g_school_rule_params.tekgrado_switch, 1) << "filled once per load";
+  mini_school();
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(g_school_rule_params.tekgrado_switch, 0) << "a new load fills again";
+}
+
+TEST(FillClassCalendars, AFittedCalendarClosesTheOtherHoursInTheProvisionalTimetable) {
+  // Class 0's calendar is Monday's first four hours; teacher 0 teaches it
+  // at Monday's fifth hour, while the calendar teacher (3) holds the third.
+  mini_school();
+  g_provisional_mode = 1;
+  EngineClass& k = g_eng_classes[0];
+  std::memset(k.special_calendar, 0, kWeekSlots);
+  for (int h = 0; h < 4; ++h) k.special_calendar[h] = 1;
+  std::memcpy(k.provisional_free, k.special_calendar, kWeekSlots);
+  g_eng_teachers[3].calendar_class = 0;
+  add_lesson(0, 0, 0, 4);
+  add_lesson(3, 0, 0, 2);
+  rebuild_mini_school();
+  EXPECT_EQ(delta_of(63, 0), 0);
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(g_class_rule_params[1].provisional_available[0], kNotConfigured) << "no calendar of its own";
+  EXPECT_EQ(delta_of(63, 0), 1);
+  g_provisional_mode = 0;
 }
 
 }  // namespace

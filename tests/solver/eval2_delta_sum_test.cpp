@@ -82,9 +82,6 @@ void randomise_teacher(int t, EngineRandom& r) {
     ForbiddenClassHours& f = p.forbidden[k];
     f.class_index = x.class_count > 0 ? x.class_indexes[r.below(x.class_count)] : 0;
     f.line = r.below(4);
-    f.day = r.below(2) ? 255 : static_cast<std::uint8_t>(r.below(5));
-    f.first_hour = static_cast<std::uint8_t>(r.below(3));
-    f.last_hour = static_cast<std::uint8_t>(f.first_hour + r.below(4));
     for (std::uint8_t& a : f.allowed) a = r.below(3) != 0;
   }
 }

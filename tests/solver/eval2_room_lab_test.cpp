@@ -180,15 +180,16 @@ TEST_F(RoomLab, ProlongedHoursShortOfTheRequiredCount) {
   EXPECT_EQ(delta_of(34, 0), 2);  // one prolonged hour of the three required
 }
 
-TEST_F(RoomLab, ForbiddenClassHoursMatchClassLineDayAndHour) {
+TEST_F(RoomLab, ForbiddenClassHoursMatchClassLineAndSlot) {
   TeacherRuleParams& p = g_teacher_rule_params[0];
   p.forbidden_count = 1;
-  p.forbidden[0] = {0, 3, 255, 1, 3, {}};
+  p.forbidden[0] = {0, 3, {}};
   for (std::uint8_t& a : p.forbidden[0].allowed) a = 1;
   p.forbidden[0].allowed[2] = 0;
-  add_lesson(0, 0, 0, 2, 3);  // hour 3, forbidden
-  add_lesson(0, 0, 1, 2, 4);  // another line
-  add_lesson(0, 0, 2, 1, 3);  // allowed hour
+  p.forbidden[0].allowed[kHoursPerDay + 2] = 0;
+  add_lesson(0, 0, 0, 2, 3);  // Monday hour 3, forbidden
+  add_lesson(0, 0, 1, 2, 4);  // Tuesday hour 3 of another line
+  add_lesson(0, 0, 2, 2, 3);  // Wednesday hour 3 is allowed
   rebuild_mini_school();
   EXPECT_EQ(delta_of(35, 0), 1);
 }

@@ -1,0 +1,33 @@
+// CParamPageBase: what the general-parameter pages and the special options
+// page share as pages of the frame: saving both school files, abandoning
+// the edits (re-reading the files and re-opening the page), Esc, and the
+// refusal to close while the unsaved-changes prompt says "stay". The pages
+// edit the working settings in place; the model is their state.
+#pragma once
+
+#include "shell/help_pane.h"
+#include "shell/resizable_dialog.h"
+
+class CParamPageBase : public CResizableDialog {
+ public:
+  explicit CParamPageBase(int template_id) : CResizableDialog(template_id, nullptr, kt::ui::rgb(244, 244, 244)) {}
+
+  // Refused (returns 0) while the unsaved-changes check keeps the user here.
+  int DestroyWindow() override;
+
+ protected:
+  // Page set-up shared by both pages: fit into the frame, no grip, the
+  // current dialog title.
+  void InitPage(const char* current_title);
+  // Writes "scuola1.txt" and "scuola2.txt"; false when a write failed.
+  bool SaveSchool();
+  // Asks "Sicuro di abbandonare le modifiche ?" when there are changes; on
+  // Yes (or without changes) reads both files again and asks the frame to
+  // re-open the page. Returns true when the files were read again.
+  bool AbandonEdits();
+  void OnCancel() override;
+  // Called before the page is closed or left (the special options page
+  // copies its text field into the model there).
+  virtual void BeforeLeaving() {}
+  void PostFrameCommand(int command);
+};

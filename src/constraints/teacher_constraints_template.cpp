@@ -1,0 +1,195 @@
+// Dialog template 152 of the teacher constraints page. Left: the teacher
+// chooser, the posts list, the per-day table (minimum, maximum, no idle
+// hours, hour of service, first and second choice of the free day) and the
+// preferred bands with the presets. Middle: the forbidden-hours summary,
+// the day limits, presence and lesson hours and their derogation tables.
+// Right: full days, idle hours, rest, returns and the two options. Along
+// the bottom: the help pane and the page buttons. Captions are Italian.
+#include "constraints/teacher_constraints_page.h"
+
+using namespace kt::ui;
+
+namespace {
+
+using V = Cvipro;
+constexpr std::uint32_t kPush = kBsPushButton | kWsTabStop;
+constexpr std::uint32_t kCheck = kBsAutoCheckBox | kWsTabStop;
+constexpr std::uint32_t kList = kCbsDropDownList | kWsVScroll | kWsTabStop;
+constexpr std::size_t kCapacity = 300;
+
+struct Builder {
+  std::array<ControlTemplate, kCapacity> c{};
+  std::size_t n = 0;
+  constexpr void add(const char* cls, int id, const char* text, std::uint32_t style, int x, int y, int w, int h) {
+    c[n++] = {cls, id, text, style, x, y, w, h};
+  }
+  constexpr void label(const char* text, int x, int y, int w) { add("Static", -1, text, 0, x, y + 2, w, 10); }
+  constexpr void combo(int id, int x, int y, int w = 30) { add("ComboBox", id, "", kList, x, y, w, 56); }
+  constexpr void help(int topic, int x, int y) { add("Button", V::kHelpIds + topic, "?", kPush, x, y, 12, 12); }
+};
+
+constexpr Builder build() {
+  Builder b;
+  // Teacher and posts.
+  b.label("Professore", 8, 4, 40);
+  b.add("ComboBox", V::kTeacherId, "", kList | kCbsSort, 50, 4, 150, 200);
+  b.add("Button", V::kPreviousId, "<- Precedente", kPush, 204, 4, 56, 14);
+  b.add("Button", V::kNextId, "Successivo ->", kPush, 262, 4, 56, 14);
+  b.add("Static", V::kRareCaptionId, "", 0, 324, 4, 350, 20);
+  b.add("ListView", V::kPostsId, "", kLvsReport | kLvsShowSelAlways | kWsTabStop | kWsBorder, 8, 22, 250, 66);
+  b.label("Ora di Ricevimento", 262, 22, 80);
+  b.add("Button", V::kReceptionId, "", kCheck, 344, 24, 12, 10);
+  b.label("Ore a Disposizione", 262, 34, 80);
+  b.add("Static", V::kStandbyId, "", 0, 344, 36, 20, 10);
+  b.label("Sostegno", 262, 46, 80);
+  b.add("Static", V::kSupportId, "", 0, 344, 48, 20, 10);
+  b.add("Button", V::kFictitiousIds[0], "Docente fittizio privo di vincoli", kCheck, 262, 60, 130, 10);
+  b.add("Button", V::kFictitiousIds[1], "Docente fittizio con vincoli controllati", kCheck, 262, 72, 130, 10);
+  b.help(kVhFictitious, 394, 66);
+  b.add("Static", V::kSpecialLabelId, "VINCOLI SPECIALI", 0, 262, 84, 100, 10);
+  // Per-day table.
+  b.label("Giorno", 8, 94, 60);
+  for (int d = 0; d < 7; ++d) b.add("Static", V::kDayCaptionIds + d, "", 0, 122 + d * 32, 96, 28, 10);
+  b.help(kVhPerDay, 348, 94);
+  b.label("Minimo Ore", 8, 108, 110);
+  b.label("Massimo Ore", 8, 122, 110);
+  b.label("NO buche", 8, 136, 110);
+  b.label("Deve essere in servizio all'ora", 8, 148, 110);
+  b.label("Giorni tra cui scegliere il\ngiorno libero settimanale", 8, 162, 110);
+  b.label("Seconda scelta", 8, 176, 110);
+  for (int d = 0; d < 7; ++d) {
+    int x = 122 + d * 32;
+    b.combo(3030 + d, x, 108);
+    b.combo(3040 + d, x, 122);
+    b.add("Button", V::kNoGapIds + d, "", kCheck, x + 8, 138, 12, 10);
+    b.combo(3050 + d, x, 148);
+    b.add("Button", V::kFreeDayIds + d, "", kCheck, x + 8, 164, 12, 10);
+    b.add("Button", V::kSecondFreeDayIds + d, "", kCheck, x + 8, 178, 12, 10);
+  }
+  b.help(kVhFreeDay, 348, 162);
+  b.help(kVhSecondFreeDay, 348, 176);
+  // Preferred bands.
+  b.label("Fasce Orarie Preferite", 8, 192, 120);
+  b.help(kVhFirstBands, 130, 192);
+  b.label("Nella fascia tra l'Ora  PRIMA  e l'Ora ", 8, 206, 140);
+  b.combo(3000, 150, 206);
+  b.label("MINIMO", 186, 206, 34);
+  b.combo(3001, 222, 206);
+  b.combo(3002, 150, 220);
+  b.label("MASSIMO", 186, 220, 34);
+  b.combo(3003, 222, 220);
+  for (int row = 0; row < 4; ++row) {
+    int y = 236 + row * 14, id = 3004 + row * 3;
+    b.label(row == 2 ? "Seconda fascia \nNella fascia tra l'Ora " : "Nella fascia tra l'Ora ", 8, y, 80);
+    b.combo(id, 90, y);
+    b.label("e l'Ora", 124, y, 24);
+    b.combo(id + 1, 150, y);
+    b.label(row % 2 ? "MASSIMO" : "MINIMO", 186, y, 34);
+    b.combo(id + 2, 222, y);
+  }
+  b.help(kVhSecondBand, 256, 264);
+  b.label("A cavallo dell'Ora", 8, 294, 80);
+  b.combo(3016, 90, 294);
+  b.label("MASSIMO", 186, 294, 34);
+  b.combo(3017, 222, 294);
+  b.help(kVhCavallo, 256, 294);
+  b.label("Preferisce le", 8, 310, 50);
+  b.add("Button", V::kPresetIds + 0, "Niente", kPush, 60, 308, 44, 14);
+  b.add("Button", V::kPresetIds + 1, "PRIME Ore", kPush, 106, 308, 50, 14);
+  b.add("Button", V::kPresetIds + 2, "ULTIME Ore", kPush, 158, 308, 50, 14);
+  b.add("Button", V::kPresetIds + 3, "Bilanciato prime/ultime", kPush, 210, 308, 80, 14);
+  b.help(kVhPresets, 292, 308);
+  // Middle: forbidden hours, day limits, presence and lessons, derogations.
+  b.add("Button", V::kForbiddenId, "Ore proibite per il proffe", kPush, 362, 28, 176, 160);
+  b.help(kVhForbidden, 540, 28);
+  b.label("L'orario deve distribuirsi su un numero di GIORNI compreso tra", 362, 192, 200);
+  b.combo(3018, 564, 192);
+  b.label("e ", 596, 192, 8);
+  b.combo(3019, 606, 192);
+  b.help(kVhDays, 640, 192);
+  b.label("Ore massime di Presenza\n in scuola (comprese buche)", 362, 208, 110);
+  b.combo(3020, 474, 208);
+  b.label("Ore di\nLezione", 510, 208, 30);
+  b.label("minime", 540, 206, 26);
+  b.combo(3021, 566, 206);
+  b.label("massime", 540, 220, 26);
+  b.combo(3022, 566, 220);
+  b.help(kVhPresenceLesson, 640, 208);
+  b.label("Nel Giorno - Ore di Presenza e di Insegnamento in classe", 362, 236, 260);
+  b.add("Button", V::kPresenceDerogationsId, "", kPush, 362, 250, 300, 44);
+  b.help(kVhPresenceDerogations, 664, 250);
+  b.add("Button", V::kLessonDerogationsId, "", kPush, 362, 298, 300, 44);
+  b.help(kVhLessonDerogations, 664, 298);
+  // Right: full days, idle hours, rest, returns, options.
+  b.label("Giorni con ESATTAMENTE Ore", 680, 28, 100);
+  b.combo(3060, 782, 28);
+  b.label("Minimo giorni:", 816, 28, 50);
+  b.combo(3061, 868, 28);
+  b.help(kVhExactDays, 902, 28);
+  b.label("Giorni PIENI tra la PRIMA Ora e la ", 680, 44, 120);
+  b.combo(3062, 802, 44);
+  b.combo(3063, 868, 44);
+  b.label("Giorni PIENI tra l'Ora", 680, 58, 80);
+  b.combo(3064, 762, 58);
+  b.label("e l'ULTIMA", 796, 58, 40);
+  b.combo(3065, 868, 58);
+  b.label("Giorni PIENI tra l'Ora", 680, 72, 80);
+  b.combo(3066, 762, 72);
+  b.label("e", 796, 72, 10);
+  b.combo(3067, 808, 72);
+  b.combo(3068, 868, 72);
+  b.help(kVhFullDays, 902, 44);
+  b.label("Ore Buche in più per compensare vincoli onerosi", 680, 92, 170);
+  b.combo(3069, 852, 92, 44);
+  b.help(kVhExtraIdle, 902, 92);
+  b.add("ComboBox", V::kMaxBudayId, "", kList, 680, 106, 216, 90);
+  b.label("Ore Buche obbligatorie nella settimana", 680, 122, 170);
+  b.combo(3070, 852, 122);
+  b.help(kVhRequiredIdle, 902, 122);
+  b.label("Riposo necessario", 680, 138, 70);
+  b.label("dopo", 752, 138, 20);
+  b.combo(3071, 774, 138);
+  b.label("ore in classe", 808, 138, 50);
+  b.help(kVhRest, 902, 138);
+  b.label("Rientri pomeriggio", 680, 154, 70);
+  b.label("Max", 752, 154, 20);
+  b.combo(3072, 774, 154);
+  b.help(kVhReturns, 902, 154);
+  b.add("Button", V::kConsecutiveId, "Può vedere le classi in giorni consecutivi", kCheck, 680, 172, 216, 10);
+  b.help(kVhConsecutive, 902, 170);
+  b.add("Button", V::kReleaseId, "Svincolato da controllo lezioni ultime ore", kCheck, 680, 186, 216, 10);
+  b.help(kVhRelease, 902, 184);
+  // Bottom.
+  b.add("Edit", V::kHelpPaneId, "", kEsMultiLine | kEsReadOnly | kWsBorder | kWsVScroll, 8, 350, 640, 56);
+  b.add("Button", V::kTestId, "PROVA l'orario del Professore", kPush, 680, 230, 216, 16);
+  b.add("Button", V::kHiddenTestId, "PROVA", kPush, 680, 250, 216, 16);
+  b.add("Button", V::kSaveId, "!SALVA", kPush, 680, 270, 106, 16);
+  b.add("Button", V::kAbandonId, "!ABBANDONA", kPush, 790, 270, 106, 16);
+  b.add("Button", V::kHowToId, "#Come fare?", kPush, 680, 290, 106, 16);
+  b.add("Button", V::kAutoSaveId, "Salva senza conferma se cambiato", kCheck, 680, 312, 216, 10);
+  b.help(kVhGeneral, 790, 290);
+  return b;
+}
+
+constexpr std::size_t kControls = build().n;
+
+constexpr std::array<ControlTemplate, kControls> make_controls() {
+  Builder b = build();
+  std::array<ControlTemplate, kControls> c{};
+  for (std::size_t i = 0; i < kControls; ++i) c[i] = b.c[i];
+  return c;
+}
+
+constexpr std::array<ControlTemplate, kControls> kControlsTable = make_controls();
+
+const DialogTemplate kTemplates[] = {
+    {V::kTemplate, "8 Vincoli Professori", kWsPopup | kWsCaption | kWsSysMenu | kWsThickFrame, 0, 0, 916, 412,
+     kControlsTable},
+};
+
+}  // namespace
+
+void ui_register_teacher_constraints_templates() {
+  for (const DialogTemplate& t : kTemplates)
+    if (find_dialog_template(t.id) != &t) register_dialog_template(t);
+}

@@ -1,0 +1,38 @@
+// Dialog template 226 of the teaching-weight dialog: the subject list with
+// its LOW and HIGH buttons, the hard-constraint box and its band-table
+// button, the help pane with its "?" buttons, and the save and abandon
+// buttons. Captions are the Italian ones; the toolkit translates them.
+#include "constraints/teaching_weights.h"
+
+using namespace kt::ui;
+
+namespace {
+
+using P = Cpesodi;
+constexpr std::uint32_t kPush = kBsPushButton | kWsTabStop;
+
+const ControlTemplate kControls[] = {
+    {"ListView", P::kListId, "", kLvsReport | kLvsShowSelAlways | kWsTabStop | kWsBorder, 8, 8, 250, 250},
+    {"Button", P::kListHelpId, "?", kPush, 262, 8, 14, 12},
+    {"Button", P::kLowId, "Peso Didattico BASSO", kPush, 8, 262, 122, 16},
+    {"Button", P::kHighId, "Peso Didattico ALTO", kPush, 136, 262, 122, 16},
+    {"Button", P::kHardId, "Controllo del Peso Didattico come vincolo obbligatorio ", kBsAutoCheckBox | kWsTabStop,
+     286, 8, 320, 10},
+    {"Button", P::kTableId, "pexdiz tabella", kPush, 286, 22, 420, 54},
+    {"Button", P::kTableHelpId, "?", kPush, 710, 22, 14, 12},
+    {"Edit", P::kHelpPaneId, "", kEsMultiLine | kEsReadOnly | kWsBorder | kWsVScroll, 286, 82, 438, 150},
+    {"Button", P::kHowToId, "#Come  Procedere?", kPush, 286, 238, 140, 16},
+    {"Button", P::kSaveId, "!SALVA le modifiche", kPush, 432, 262, 140, 16},
+    {"Button", kIdCancel, "!ABBANDONA le modifiche", kPush, 584, 262, 140, 16},
+};
+
+const DialogTemplate kTemplates[] = {
+    {P::kTemplate, "Peso Didattico", kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame, 0, 0, 732, 286, kControls},
+};
+
+}  // namespace
+
+void ui_register_teaching_weight_templates() {
+  for (const DialogTemplate& t : kTemplates)
+    if (find_dialog_template(t.id) != &t) register_dialog_template(t);
+}

@@ -1,0 +1,204 @@
+// The description reader's class calendars ("CALESPE:", "SCALJAN:",
+// "SKAVA:", "SKAVB:", "CLADAYS:") and the SISSI identifiers of the school,
+// its teachers, classes and subjects ("SISSI:").
+//
+// A calendar line names its block by an optional letter ('P' provisional,
+// 'G' or none normal) and its class by code; an unknown class makes the line
+// do nothing. Hours lie in 1..12 and a day holds at most 12 time pairs, so
+// no value reaches another day's cells. A SKAV row keeps its entries in the
+// order of the line (the engine reads them in that order). Identifiers are
+// cut to their fields' sizes. A few lines per class.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/shell_services.h"
+#include "platform/cp1252.h"
+#include "schooldata/day_codes.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/description_reader_parts.h"
+#include "schooldata/school_file_lines.h"
+#include "schooldata/model_lookups.h"
+#include "schooldata/ui_school_model.h"
+
+char g_ui_support_sissi_id[9];
+
+namespace {
+
+const char* const kCalendarMessage[3] = {"Errore configurazione calendario speciale",
+                                         "Fehler in der Konfiguration des Sonderkalenders",
+                                         "Special calendar configuration error"};
+
+[[noreturn]] void calendar_fail(const std::string& line) {
+  desc_fail(kCalendarMessage[0], kCalendarMessage[1], kCalendarMessage[2], line);
+}
+
+bool starts(const std::string& text, const char* key) {
+  return text.compare(0, std::strlen(key), key) == 0;
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+int take_number(const char*& p) {
+  int n = 0;
+  while (is_digit(*p)) {
+    if (n < 100000) n = n * 10 + (*p - '0');
+    ++p;
+  }
+  return n;
+}
+
+// The calendar block of a line's "[letter:]class:" head; null for an
+// unknown class. body is left behind the class's ':'.
+UiClassCalendar* calendar_of(const std::string& head, std::string& body, const std::string& line) {
+  std::size_t at = 0;
+  int block = 0;
+  if (head.size() >= 2 && (head[0] == 'P' || head[0] == 'G') && head[1] == ':') {
+    block = head[0] == 'P' ? 1 : 0;
+    at = 2;
+  }
+  std::size_t colon = head.find(':', at);
+  std::size_t bar = head.find('|', at);
+  if (colon == std::string::npos || (bar != std::string::npos && bar < colon)) calendar_fail(line);
+  body = head.substr(colon + 1);
+  int c = desc_class(head.substr(at, colon - at), false, line);
+  if (c < 0) return nullptr;
+  return &g_ui_structure.classes[c].calendars[block];
+}
+
+void read_special_calendar(const std::string& head, const std::string& line) {
+  std::string body;
+  UiClassCalendar* cal = calendar_of(head, body, line);
+  if (cal == nullptr) return;
+  std::memset(cal->calendar_hours, 0, kUiWeekCells);
+  if (!desc_read_week_ranges(cal->calendar_hours, body.c_str())) calendar_fail(line);
+  std::vector<std::string> fields = og_split_fields(body);
+  for (std::size_t i = 1; i < fields.size(); ++i) {
+    if (starts(fields[i], "SCALINO:")) cal->max_day_difference = static_cast<std::int8_t>(std::atoi(fields[i].c_str() + 8));
+  }
+}
+
+void read_steps(const std::string& head, const std::string& line) {
+  std::string body;
+  UiClassCalendar* cal = calendar_of(head, body, line);
+  if (cal == nullptr) return;
+  cal->max_day_difference = static_cast<std::int8_t>(std::atoi(body.c_str()));
+  std::size_t dash = body.find('-');
+  if (dash != std::string::npos && dash < body.find('|')) {
+    cal->second_hour_entries = static_cast<std::int8_t>(std::atoi(body.c_str() + dash + 1));
+  }
+}
+
+void read_day_lengths(const std::string& head, int row, const std::string& line) {
+  std::string body;
+  UiClassCalendar* cal = calendar_of(head, body, line);
+  if (cal == nullptr) return;
+  std::memset(cal->day_lengths[row], 0, sizeof cal->day_lengths[row]);
+  const char* p = body.c_str();
+  for (int k = 0; k < 12 && is_digit(*p); ++k) {
+    int hours = take_number(p);
+    if (*p != '-') calendar_fail(line);
+    ++p;
+    int days = take_number(p);
+    cal->day_lengths[row][k][0] = static_cast<std::uint8_t>(hours);
+    cal->day_lengths[row][k][1] = static_cast<std::uint8_t>(days);
+    if (*p != ':') break;
+    ++p;
+  }
+}
+
+void read_hour_times(const std::string& head, const std::string& line) {
+  std::string body;
+  UiClassCalendar* cal = calendar_of(head, body, line);
+  if (cal == nullptr) return;
+  const char* p = body.c_str();
+  for (;;) {
+    int day = og_next_day_code(p);
+    if (day == kNoDayCode) return;
+    if (day < 0) calendar_fail(line);
+    for (int h = 0; h < 12 && is_digit(*p); ++h) {
+      int start = take_number(p);
+      if (*p != ':' || !is_digit(p[1])) calendar_fail(line);
+      ++p;
+      int length = take_number(p);
+      cal->hour_start_times[day * 12 + h] = static_cast<std::int16_t>(start > 32767 ? 32767 : start);
+      cal->hour_durations[day * 12 + h] = static_cast<std::int16_t>(length > 32767 ? 32767 : length);
+      if (*p == ':' && is_digit(p[1])) ++p;
+    }
+    if (*p == '-') {
+      ++p;
+    } else if (*p != 0 && *p != '|') {
+      calendar_fail(line);
+    }
+  }
+}
+
+void read_sissi(const std::string& rest, const std::string& line) {
+  const char* const kMessage = "Errore dati SISSI";
+  if (rest.size() < 4 || rest[3] != ':') desc_fail(kMessage, kMessage, kMessage, line);
+  std::string kind = rest.substr(0, 3);
+  std::vector<std::string> f = og_split_fields(rest.substr(4));
+  std::string name = f.empty() ? std::string() : f[0];
+  std::string id = f.size() > 1 ? f[1] : std::string();
+  if (kind == "IDS") {
+    desc_copy(g_ui_settings.sissi_school_id, name, sizeof g_ui_settings.sissi_school_id);
+  } else if (kind == "IDD") {
+    if (name.empty()) return;
+    int t = og_find_or_add_teacher(name.c_str());
+    if (t < 0) desc_fail(og_lookup_error(), og_lookup_error(), og_lookup_error(), line);
+    desc_copy(g_ui_teachers[t].sissi_id, id, sizeof g_ui_teachers[t].sissi_id);
+  } else if (kind == "IDC") {
+    if (name.empty()) return;
+    int c = desc_class(name, true, line);
+    desc_copy(g_ui_structure.classes[c].sissi_id, id, sizeof g_ui_structure.classes[c].sissi_id);
+  } else if (kind == "IDM") {
+    if (name.empty()) return;
+    int s = desc_subject(name, 0, line);
+    desc_copy(g_ui_structure.subjects[s].sissi_id, id, sizeof g_ui_structure.subjects[s].sissi_id);
+    if (kt::cp1252_casecmp(name.c_str(), og_support_subject_word()) == 0) {
+      desc_copy(g_ui_support_sissi_id, id, sizeof g_ui_support_sissi_id);
+    }
+  } else {
+    desc_fail(kMessage, kMessage, kMessage, line);
+  }
+}
+
+}  // namespace
+
+const char* og_support_subject_word() {
+  static const char* const kWord[3] = {"Sostegno", "Behindertenhilfe", "Handicap Help"};
+  return kWord[g_language < 3 ? g_language : 0];
+}
+
+bool desc_read_class_line(const std::string& line) {
+  if (starts(line, "CALESPE:")) {
+    read_special_calendar(line.substr(8), line);
+  } else if (starts(line, "SCALJAN:")) {
+    read_steps(line.substr(8), line);
+  } else if (starts(line, "SKAVA:") || starts(line, "SKAVB:")) {
+    read_day_lengths(line.substr(6), line[4] == 'A' ? 0 : 1, line);
+  } else if (starts(line, "CLADAYS:")) {
+    read_hour_times(line.substr(8), line);
+  } else if (starts(line, "SISSI:")) {
+    read_sissi(line.substr(6), line);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void desc_complete_class_times() {
+  UiSchoolStructure& st = g_ui_structure;
+  for (std::uint32_t c = 0; c < st.class_count && c < kUiMaxClasses; ++c) {
+    for (UiClassCalendar& cal : st.classes[c].calendars) {
+      bool empty = true;
+      for (int k = 0; k < kUiWeekCells && empty; ++k) {
+        empty = cal.hour_start_times[k] == 0 && cal.hour_durations[k] == 0;
+      }
+      if (!empty) continue;
+      std::memcpy(cal.hour_start_times, g_ui_header.hour_start_times, sizeof cal.hour_start_times);
+      std::memcpy(cal.hour_durations, g_ui_header.hour_durations, sizeof cal.hour_durations);
+    }
+  }
+}

@@ -1,0 +1,299 @@
+// Behaviour of the Orario Facile import page (see orario_facile_page.h):
+// opening with its introduction rows and the repeated-import question,
+// reading an Orario Facile or Argo file, listing and sorting the lessons,
+// and the save that turns them into teaching posts.
+//
+// Weekly hours added to a post stay within 84 (a week), so a post never
+// holds a value the description would refuse.
+#include "schooldata/orario_facile_page.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/import_list_sort.h"
+#include "schooldata/sissi_import_page.h"
+#include "schooldata/structure_file.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/dialog_title.h"
+#include "shell/message_box.h"
+#include "shell/ml_text.h"
+
+using namespace kt::ui;
+
+namespace {
+
+const MlText kColumns[10] = {
+    {{"Progr.", "Progr.", "Progr."}},       {{"Professore", "Lehrer", "Teacher"}},
+    {{"Professore", "Lehrer", "Teacher"}},  {{"Classe", "Klasse", "Class"}},
+    {{"Sezione", "Abschnitt", "Section"}},  {{"Indirizzo", "Fachrichtung", "Address"}},
+    {{"Materia", "Fach", "Subject"}},       {{"Ore", "Stunden", "Hours"}},
+    {{"Configurato", "konfiguriert", "configured"}}, {{"Da Importare", "von den Einfuhrabgaben", "From Import"}},
+};
+const int kFactor[10] = {8, 16, 8, 8, 8, 16, 16, 8, 8, 8};
+const char* const kIntroduction[5] = {"L'importazione consente di", "risparmiare molto lavoro!",
+                                      "Se non riesce, chiedete", "consiglio all'Assistenza!",
+                                      "Assistenza tecnica: dal menu Servizi"};
+const char* const kExplanation =
+    "Importazione dei dati dal ORARIO FACILE 2006 (c)Mathema Software.\r\nA fine importazione, rivedete tutta la "
+    "configurazione e aggiungete quanto manca.\r\nLe Ore di Conversazione / Compresenza / Laboratorio appariranno "
+    "come Lezioni Frontali: in fase di revisione della configurazione non sarà però difficile associarle alle "
+    "lezioni di Materia Frontale nel modo voluto.\r\n"_cp;
+const MlText kCoPresence = {{"Compresenza", "Mitanwesenheit", "Twin Teacher"}};
+
+int teacher_count() {
+  return static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
+}
+bool valid_teacher(int t) { return t >= 0 && t < teacher_count(); }
+bool valid_class(int c) { return c >= 0 && c < static_cast<int>(g_ui_structure.class_count) && c < kUiMaxClasses; }
+bool valid_subject(int s) {
+  return s >= 0 && s < static_cast<int>(g_ui_structure.subject_count) && s < kUiMaxSubjects;
+}
+const char* teacher_name(int t) { return valid_teacher(t) ? g_ui_teachers[t].name : ""; }
+const char* class_code(int c) { return valid_class(c) ? g_ui_structure.classes[c].code : ""; }
+const char* subject_name(int s) { return valid_subject(s) ? g_ui_structure.subjects[s].name : ""; }
+signed char code_char(int c, int at) {
+  return valid_class(c) ? static_cast<signed char>(g_ui_structure.classes[c].code[at]) : 0;
+}
+
+bool has_post(int teacher, int subject, int class_index) {
+  if (!valid_teacher(teacher)) return false;
+  const UiTeacher& t = g_ui_teachers[teacher];
+  for (std::uint32_t p = 0; p < t.post_count && p < kUiMaxPosts; ++p) {
+    if (t.posts[p].subject == subject && t.posts[p].class_index == class_index) return true;
+  }
+  return false;
+}
+
+int compare(const ImportedLesson& a, const ImportedLesson& b, int column) {
+  switch (column) {
+    case 0: return b.number - a.number;
+    case 1: return std::strcmp(teacher_name(a.teacher), teacher_name(b.teacher));
+    case 2: return std::strcmp(teacher_name(a.second_teacher), teacher_name(b.second_teacher));
+    case 3: return std::strcmp(class_code(a.class_index), class_code(b.class_index));
+    case 4: return code_char(a.class_index, 1) - code_char(b.class_index, 1);
+    case 5: return code_char(a.class_index, 2) - code_char(b.class_index, 2);
+    case 6: return std::strcmp(subject_name(a.subject), subject_name(b.subject));
+    case 7: return b.hours - a.hours;
+    case 8: return b.configured - a.configured;
+    default: return b.to_import - a.to_import;
+  }
+}
+
+std::int8_t add_hours(int have, int more) {
+  int total = have + more;
+  return static_cast<std::int8_t>(total > 84 ? 84 : total < 0 ? 0 : total);
+}
+
+// The co-presence subject: the first "Compresenza%02d" no subject bears
+// (in any case: the structure file stores names in upper case),
+// appended as a conversation subject (the 99th when all exist); -1 after
+// telling the subject limit.
+int co_presence_subject() {
+  UiSchoolStructure& st = g_ui_structure;
+  int count = static_cast<int>(st.subject_count < kUiMaxSubjects ? st.subject_count : kUiMaxSubjects);
+  char name[kUiNameSize];
+  for (int n = 0; n < 100; ++n) {
+    std::snprintf(name, sizeof name, "%s%02d", kCoPresence.Get(), n);
+    bool taken = false;
+    int at = -1;
+    for (int s = 0; s < count; ++s) {
+      if (kt::cp1252_casecmp(st.subjects[s].name, name) == 0) taken = true, at = s;
+    }
+    if (taken && n < 99) continue;
+    if (taken) return at;
+    if (count >= kUiMaxSubjects) break;
+    UiSubject& s = st.subjects[count];
+    std::memset(&s, 0, sizeof s);
+    std::memcpy(s.name, name, std::strlen(name));
+    s.type = 'C';
+    st.subject_count = static_cast<std::uint32_t>(count + 1);
+    return count;
+  }
+  char text[80];
+  std::snprintf(text, sizeof text, "Numero Materie eccede il limite di %d", kUiMaxSubjects);
+  ui_message_box(text);
+  return -1;
+}
+
+}  // namespace
+
+Corafac::Corafac() : CResizableDialog(kTemplate) {}
+
+LResult Corafac::DoModal() {
+  ui_register_import_templates();
+  return CResizableDialog::DoModal();
+}
+
+void Corafac::DoDataExchange(DataExchange& dx) {
+  dx.Control(kListId, m_list);
+  dx.Control(kHelpId, m_help);
+  dx.Control(kOpenId, m_open);
+  dx.Control(kArgoId, m_argo);
+  dx.Control(kSaveId, m_save);
+  dx.Control(kAbandonId, m_abandon);
+  dx.Control(kSortTipId, m_sort_tip);
+}
+
+bool Corafac::OnInitDialog() {
+  CResizableDialog::OnInitDialog();
+  ui_set_current_dialog_title("Importa da Orario Facile");
+  FitIntoPageArea();
+  ShowGrip(false);
+  m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
+  for (int c = 0; c < 10; ++c) {
+    const char* head = kColumns[c].Get();
+    m_list.InsertColumn(c, head, kLvcfmtLeft, static_cast<int>(std::strlen(head)) * kFactor[c]);
+  }
+  for (const char* line : kIntroduction) m_list.SetItemText(m_list.InsertItem(m_list.GetItemCount(), ""), 1, line);
+  m_lessons = ImportedLessons();
+  m_help.SetText(kExplanation);
+  if (g_ui_structure.status[2] >= '1' &&
+      ui_message_box_type(
+          "I dati provenienti da ORARIO FACILE (c)Mathema Software sono già stati inclusi: sicuro di proseguire?"_cp,
+          kMbYesNo | kMbIconQuestion) != kIdYes) {
+    EndDialog(-1);
+  }
+  return true;
+}
+
+bool Corafac::OnCommand(WParam w, LParam l) {
+  if (command_code(w) == kBnClicked) {
+    switch (command_id(w)) {
+      case kOpenId: OpenFile(false); return true;
+      case kArgoId: OpenFile(true); return true;
+      case kSaveId: Save(); return true;
+      case kAbandonId: OnCancel(); return true;
+      case kSortTipId: m_help.SetText(og_import_sort_tip()); return true;
+      default: break;
+    }
+  }
+  return CResizableDialog::OnCommand(w, l);
+}
+
+bool Corafac::OnNotify(WParam w, LParam l, LResult* result) {
+  auto* header = reinterpret_cast<NotifyHeader*>(l);
+  if (header && header->id == kListId && header->code == kLvnColumnClick) {
+    SortBy(reinterpret_cast<ListViewNotify*>(l)->subitem);
+    return true;
+  }
+  return CResizableDialog::OnNotify(w, l, result);
+}
+
+void Corafac::OnOK() {
+  Window* focus = Window::GetFocus();
+  if (focus == &m_save) Save();
+  if (focus == &m_abandon) OnCancel();
+}
+
+void Corafac::OnCancel() {
+  m_lessons = ImportedLessons();
+  og_read_structure_file(0);
+  og_read_assignments_file(0);
+  EndDialog(kIdCancel);
+}
+
+void Corafac::OpenFile(bool argo) {
+  char folder[4096];
+  std::string kept = ::getcwd(folder, sizeof folder) ? folder : "";
+  std::string path;
+  const char* filter = argo ? "DRW(*.drw)|*.drw||" : "OFD(*.ofd)|*.ofd||";
+  if (!g_import_file_chooser || !g_import_file_chooser(filter, "", path)) return;
+  auto tell = [](const std::string& text) { ui_message_box(text.c_str()); };
+  std::string local = kt::translate_path(path);
+  int read = argo ? og_read_argo_darwin(local, m_lessons, tell) : og_read_orario_facile(local, m_lessons, tell);
+  if (!kept.empty() && ::chdir(kept.c_str()) != 0) kept.clear();
+  if (read < 0) {
+    m_lessons = ImportedLessons();
+    EndDialog(-1);
+    return;
+  }
+  m_list.DeleteAllItems();
+  FillList(true);
+}
+
+void Corafac::FillList(bool first_fill) {
+  for (ImportedLesson& l : m_lessons.lessons) {
+    l.configured = has_post(l.teacher, l.subject, l.class_index) ? 1 : 0;
+    if (first_fill) l.to_import = l.configured ? 0 : 1;
+    char number[16], hours[8];
+    std::snprintf(number, sizeof number, "%d", l.number);
+    std::snprintf(hours, sizeof hours, "%d", l.hours);
+    int at = -1;
+    for (int i = 0; i < m_list.GetItemCount() && at < 0; ++i) {
+      if (m_list.GetItemText(i, 0) == number) at = i;
+    }
+    if (at < 0) at = m_list.InsertItem(m_list.GetItemCount(), number);
+    const char* code = class_code(l.class_index);
+    int track = l.track >= 0 && l.track < kUiMaxTracks ? l.track : 0;
+    m_list.SetItemText(at, 1, teacher_name(l.teacher));
+    m_list.SetItemText(at, 2, teacher_name(l.second_teacher));
+    m_list.SetItemText(at, 3, code);
+    m_list.SetItemText(at, 4, code[0] ? code + 1 : "");
+    m_list.SetItemText(at, 5, g_ui_structure.track_names[track]);
+    m_list.SetItemText(at, 6, subject_name(l.subject));
+    m_list.SetItemText(at, 7, hours);
+    m_list.SetItemText(at, 8, og_import_yes_no(l.configured));
+    m_list.SetItemText(at, 9, og_import_yes_no(l.to_import));
+  }
+}
+
+void Corafac::SortBy(int column) {
+  if (column < 0 || column > 9) return;
+  m_help.SetText(og_import_sort_tip());
+  og_sort_import_rows(m_lessons.lessons, m_list, column, &m_directions[column], compare);
+  m_list.DeleteAllItems();
+  FillList(false);
+  og_reselect_import_rows(m_lessons.lessons, m_list);
+}
+
+void Corafac::ApplyLessons() {
+  int co_subject = -1;
+  for (const ImportedLesson& l : m_lessons.lessons) {
+    if (l.second_teacher < 0 || !valid_teacher(l.second_teacher)) continue;
+    if ((co_subject = co_presence_subject()) < 0) return;
+    break;
+  }
+  for (const ImportedLesson& l : m_lessons.lessons) {
+    if (l.configured || !l.to_import || !valid_teacher(l.teacher)) continue;
+    if (!valid_class(l.class_index) || !valid_subject(l.subject)) continue;
+    int partner = valid_teacher(l.second_teacher) ? l.second_teacher : -1;
+    UiTeacher& teacher = g_ui_teachers[l.teacher];
+    UiTeachingPost* post = nullptr;
+    for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts && !post; ++p) {
+      UiTeachingPost& q = teacher.posts[p];
+      if (q.subject == l.subject && q.class_index == l.class_index && q.partner == partner) post = &q;
+    }
+    if (post == nullptr) {
+      if (teacher.post_count >= kUiMaxPosts) {
+        char text[80];
+        std::snprintf(text, sizeof text, "Troppe classi per il Professore %s", teacher.name);
+        ui_message_box(text);
+        continue;
+      }
+      post = &teacher.posts[teacher.post_count++];
+      og_reset_teaching_post(*post);
+      post->subject = l.subject;
+      post->class_index = l.class_index;
+      post->partner = partner;
+      if (partner >= 0) post->conversation_subject = co_subject;
+    }
+    post->own.hours = add_hours(post->own.hours, l.hours);
+    if (post->partner >= 0) post->partner_part.hours = add_hours(post->partner_part.hours, l.hours);
+  }
+}
+
+void Corafac::Save() {
+  ApplyLessons();
+  m_lessons = ImportedLessons();
+  char& status = g_ui_structure.status[2];
+  status = status < '1' ? '1' : '2';
+  og_write_structure_file();
+  og_write_assignments_file(0, 0);
+  EndDialog(kSaved);
+}

@@ -1,0 +1,289 @@
+// Reads a SISSI export (see sissi_export_reader.h) in two passes: the first
+// counts the records and adds their study tracks, the second finds or adds
+// teacher, class and subject of each record and appends its import row (or,
+// in code-correction mode, fills the correspondence table).
+//
+// A record starts at the file's first line and at every line that begins
+// with digits and '|'; other lines continue it. Fields are split at runs of
+// '|', so an empty field is not counted; a record that lacks a field a step
+// needs ends at that step. Names are compared exactly, track names without
+// regard to case. The model's counts are bounded by its capacities.
+#include "schooldata/sissi_export_reader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include "engine/text_lines.h"
+#include "platform/cp1252.h"
+#include "schooldata/model_lookups.h"
+#include "schooldata/school_file_lines.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+using Tell = std::function<void(const std::string&)>;
+
+UiSchoolStructure& st = g_ui_structure;
+
+bool starts_record(const std::string& line) {
+  std::size_t i = 0;
+  while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
+  return i > 0 && i < line.size() && line[i] == '|';
+}
+
+// The records of the file, joined and normalised (upper case, fields
+// between '|').
+std::vector<std::string> read_records(std::ifstream& in) {
+  std::vector<std::string> records;
+  std::string line;
+  bool first = true;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (first || starts_record(line)) {
+      first = false;
+      if (line.size() + 1 < 3) continue;  // the line end counts
+      records.push_back(line);
+    } else if (!records.empty() && records.back().size() < kSissiRecordLimit) {
+      records.back() += " " + line;
+    }
+  }
+  for (std::string& r : records) {
+    if (r.size() > kSissiRecordLimit) r.resize(kSissiRecordLimit);
+    std::vector<char> buffer(r.begin(), r.end());
+    buffer.push_back('\n');
+    buffer.resize(buffer.size() + 4, 0);
+    or_normalize_line(buffer.data(), 1);
+    r = buffer.data();
+    while (!r.empty() && (r.back() == '\n' || r.back() == '\r')) r.pop_back();
+  }
+  return records;
+}
+
+std::string cleaned(const std::string& text) {
+  char out[kUiNameSize];
+  og_clean_name(out, text.substr(0, kUiNameSize - 1).c_str());
+  return out;
+}
+
+void copy_text(char* out, const std::string& text, std::size_t size) {
+  std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
+  std::memcpy(out, text.data(), n);
+  out[n] = 0;
+}
+
+// The study track name of a class field: from the third character when the
+// fourth is a blank, else after the first run of blanks.
+std::string track_name_of(const std::string& field) {
+  if (field.size() >= 4 && field[3] == ' ') return field.substr(2);
+  std::size_t blank = field.find(' ');
+  if (blank == std::string::npos) return std::string();
+  std::size_t start = field.find_first_not_of(' ', blank);
+  return start == std::string::npos ? std::string() : field.substr(start);
+}
+
+int find_track(const std::string& name) {
+  int count = st.track_count < kUiMaxTracks ? st.track_count : kUiMaxTracks;
+  for (int t = 0; t < count; ++t) {
+    if (kt::cp1252_casecmp(st.track_names[t] + (st.track_names[t][0] ? 1 : 0), name.c_str()) == 0) return t;
+  }
+  return -1;
+}
+
+std::string limit_text(const char* format, int limit) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, limit);
+  return text;
+}
+
+// Adds the study track of a record; false at the fifteenth.
+bool add_track(const std::string& field5, const Tell& tell) {
+  std::string name = cleaned("_" + track_name_of(field5));
+  if (find_track(name.substr(1)) >= 0) return true;
+  if (st.track_count >= kUiMaxTracks) {
+    tell(limit_text("Numero Indirizzi di studio eccede il limite di %d", kUiMaxTracks));
+    return false;
+  }
+  copy_text(st.track_names[st.track_count++], name, kUiNameSize);
+  return true;
+}
+
+int find_teacher(const std::string& name) {
+  int count = static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
+  for (int t = 0; t < count; ++t) {
+    if (name == g_ui_teachers[t].name) return t;
+  }
+  return -1;
+}
+
+int find_subject(const std::string& name, bool by_id) {
+  int count = static_cast<int>(st.subject_count < kUiMaxSubjects ? st.subject_count : kUiMaxSubjects);
+  for (int s = 0; s < count; ++s) {
+    if (name == (by_id ? st.subjects[s].sissi_id : st.subjects[s].name)) return s;
+  }
+  return -1;
+}
+
+// The entry of the correspondence table that holds name in the field chosen
+// by `member`, or the first one whose field is empty.
+template <std::size_t N>
+SissiCorrespondence& entry_for(SissiImport& out, char (SissiCorrespondence::*member)[N], const std::string& name,
+                               bool& is_new) {
+  for (int e = 0; e < out.entry_count; ++e) {
+    if (name == (out.entries[e].*member)) return is_new = false, out.entries[e];
+  }
+  for (int e = 0; e < out.entry_count; ++e) {
+    if ((out.entries[e].*member)[0] == 0) return is_new = true, out.entries[e];
+  }
+  is_new = true;
+  if (out.entry_count >= static_cast<int>(out.entries.size())) out.entries.emplace_back();
+  return out.entries[out.entry_count++];
+}
+
+struct RecordReader {
+  SissiImport& out;
+  bool correction;
+  const Tell& tell;
+
+  // -1 stops the read; 0 the record ended early; 1 a row was added.
+  int read(const std::vector<std::string>& f) {
+    if (f.empty()) return 0;
+    copy_text(g_ui_settings.sissi_school_id, f[0], sizeof g_ui_settings.sissi_school_id);
+    if (f.size() < 3) return 0;
+    SissiImportRow row;
+    if (teacher(f, row) < 0) return -1;
+    if (f.size() < 5) return 0;
+    if (klass(f, row) < 0) return -1;
+    if (f.size() < 7) return 0;
+    if (subject(f, row) < 0) return -1;
+    if (f.size() < 8) return 0;
+    int hours = std::atoi(f[7].c_str());
+    row.hours = static_cast<std::uint8_t>(hours < 1 ? 1 : hours > 84 ? 84 : hours);
+    row.number = static_cast<std::int32_t>(out.rows.size()) + 1;
+    out.rows.push_back(row);
+    return 1;
+  }
+
+  int teacher(const std::vector<std::string>& f, SissiImportRow& row) {
+    std::string name = og_sissi_prefixed_name(cleaned(f[2]));
+    row.teacher = find_teacher(name);
+    if (correction) {
+      bool is_new = false;
+      SissiCorrespondence& e = entry_for(out, &SissiCorrespondence::teacher_name, name, is_new);
+      if (is_new) copy_text(e.teacher_name, name, sizeof e.teacher_name), copy_text(e.teacher_id, f[1], sizeof e.teacher_id);
+      return 0;
+    }
+    if (row.teacher >= 0) return 0;
+    std::uint32_t count = g_ui_settings.teacher_count;
+    if (count >= kUiMaxTeachers) {
+      tell(limit_text("Numero Professori eccede il limite di %d", kUiMaxTeachers));
+      return -1;
+    }
+    og_init_teacher(static_cast<int>(count), name.c_str());
+    copy_text(g_ui_teachers[count].sissi_id, f[1], sizeof g_ui_teachers[count].sissi_id);
+    g_ui_settings.teacher_count = count + 1;
+    row.teacher = static_cast<std::int32_t>(count);
+    return 0;
+  }
+
+  int klass(const std::vector<std::string>& f, SissiImportRow& row) {
+    const std::string& field = f[4];
+    if (field.size() < 2 || field[0] < '1' || field[0] > '9' || field[1] < 'A' || field[1] > 'Z') {
+      tell("Nome della classe [" + field.substr(0, 2) + "] non ammissibile");
+      return -1;
+    }
+    char code[4] = {field[0], field[1], ' ', 0};
+    int track = 0;
+    if (st.track_count >= 2) {
+      track = find_track(cleaned("_" + track_name_of(field)).substr(1));
+      if (track < 0) track = 0;
+      code[2] = st.track_names[track][0];
+    }
+    row.track = track;
+    st.sections[track][field[1] - 'A'] = 1;
+    row.class_index = og_find_or_add_class(code, 0);
+    if (correction) {
+      std::string name = st.track_count >= 2 ? std::string(code, 3) : std::string(code, 2);
+      bool is_new = false;
+      SissiCorrespondence& e = entry_for(out, &SissiCorrespondence::class_name, name, is_new);
+      if (is_new) copy_text(e.class_name, name, sizeof e.class_name), copy_text(e.class_id, f[3], sizeof e.class_id);
+      return 0;
+    }
+    if (row.class_index >= 0) return 0;
+    if (st.class_count >= kUiMaxClasses) {
+      tell(limit_text("Numero Classi eccede il limite di %d", kUiMaxClasses));
+      return -1;
+    }
+    row.class_index = og_find_or_add_class(code, 1);
+    if (row.class_index < 0) return tell(og_lookup_error()), -1;
+    UiClass& c = st.classes[row.class_index];
+    c.building = 0;
+    copy_text(c.sissi_id, f[3], sizeof c.sissi_id);
+    return 0;
+  }
+
+  int subject(const std::vector<std::string>& f, SissiImportRow& row) {
+    std::string name = cleaned(f[6]);
+    row.subject = find_subject(name, false);
+    if (correction) {
+      bool is_new = false;
+      SissiCorrespondence& e = entry_for(out, &SissiCorrespondence::subject_name, name, is_new);
+      if (is_new) copy_text(e.subject_name, name, sizeof e.subject_name), copy_text(e.subject_id, f[5], sizeof e.subject_id);
+      return 0;
+    }
+    if (row.subject < 0) row.subject = find_subject(f[5].substr(0, 20), true);
+    if (row.subject >= 0) return 0;
+    if (st.subject_count >= kUiMaxSubjects) {
+      tell(limit_text("Numero Materie eccede il limite di %d", kUiMaxSubjects));
+      return -1;
+    }
+    UiSubject& s = st.subjects[st.subject_count];
+    std::memset(&s, 0, sizeof s);
+    copy_text(s.name, name, sizeof s.name);
+    copy_text(s.sissi_id, f[5], sizeof s.sissi_id);
+    s.type = 'N';
+    row.subject = static_cast<std::int32_t>(st.subject_count++);
+    return 0;
+  }
+};
+
+}  // namespace
+
+std::string og_sissi_prefixed_name(const std::string& name) {
+  unsigned char first = name.empty() ? 0 : static_cast<unsigned char>(name[0]);
+  if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z')) return name;
+  return ("ZZ " + name).substr(0, kUiNameSize - 1);
+}
+
+int og_read_sissi_export(const std::string& path, bool code_correction, SissiImport& out, const Tell& tell) {
+  out = SissiImport();
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    tell("Manca file di importazione [" + path + "]");
+    return -1;
+  }
+  std::vector<std::string> records = read_records(in);
+  if (st.track_count == 1) st.track_count = 0;
+  if (st.track_count < 0 || st.track_count > kUiMaxTracks) st.track_count = 0;
+  for (const std::string& r : records) {
+    std::vector<std::string> f = og_split_fields(r);
+    if (f.size() >= 6 && !add_track(f[4], tell)) return -1;
+  }
+  if (st.track_count >= 2) {
+    for (int t = 0; t < st.track_count; ++t) {
+      if (st.track_names[t][0] == '_') st.track_names[t][0] = static_cast<char>('A' + t);
+    }
+  }
+  out.rows.reserve(records.size());
+  if (code_correction) out.entries.resize(records.size());
+  RecordReader reader{out, code_correction, tell};
+  for (const std::string& r : records) {
+    if (reader.read(og_split_fields(r)) < 0) return -1;
+  }
+  if (std::strlen(g_ui_header.school_name) < 4) {
+    copy_text(g_ui_header.school_name, "Attenzione: Scuola Creata da dati sistema SISSI - Definire il nome",
+              sizeof g_ui_header.school_name);
+  }
+  return 0;
+}

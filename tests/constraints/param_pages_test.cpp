@@ -1,0 +1,103 @@
+// The general-parameter pages on the headless core, on a copy of the small
+// sample school: which rows each page shows (page 3 hides five slots, the
+// extra tables only on page 2, the fourth command becoming the fifth page
+// with two buildings and editing the same tables), the 11.2 zero-break
+// warning once per band with zero breaks, saving both school files, and an
+// abandon without changes reading the files again without asking.
+#include <gtest/gtest.h>
+
+#include "../shell/app_test_support.h"
+#include "constraints/param_pages.h"
+#include "platform/test_driver.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/structure_file.h"
+#include "shell/frame.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+using P = Corapage;
+
+class ParamPages : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_param_page_templates();
+    copy_example("piccola", "piccola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    og_read_structure_file(0);
+    og_read_assignments_file(0);
+    g_pages.m_parameter_page = 0;
+  }
+  void TearDown() override {
+    og_snapshot_all();  // nothing left to ask about
+    if (page.IsWindow()) page.DestroyWindow();
+    TempRoot::TearDown();
+  }
+  void Open(int mode) {
+    og_snapshot_all();
+    page.SelectPage(mode);
+    ASSERT_TRUE(page.Create(nullptr));
+    page.ShowWindow(kSwShow);
+  }
+  TestDriver ui;
+  Corapage page;
+};
+
+TEST_F(ParamPages, EachCommandShowsTheRowsOfItsPage) {
+  struct Case { int mode, buildings, page, rows; bool extra; };
+  const Case cases[] = {{1, 1, 1, 8, false}, {2, 1, 2, 6, true}, {3, 1, 3, 3, false},
+                        {4, 1, 4, 2, false}, {4, 2, 5, 4, false}};
+  for (const Case& c : cases) {
+    g_ui_settings.building_count = std::int8_t(c.buildings);
+    Open(c.mode);
+    EXPECT_EQ(page.Page(), c.page) << c.mode;
+    EXPECT_EQ(page.SlotCount(), c.rows) << c.mode;
+    for (int k = 0; k < P::kSlots; ++k) {
+      EXPECT_EQ(ui.IsVisible(page, P::kFirstBandId + k), k < c.rows) << c.mode << " slot " << k;
+      EXPECT_EQ(ui.IsVisible(page, P::kFirstHelpId + k), k < c.rows) << c.mode << " slot " << k;
+    }
+    EXPECT_EQ(ui.IsVisible(page, P::kExtraIds[0]), c.extra) << c.mode;
+    EXPECT_EQ(ui.Text(page, P::kFirstBandId).rfind(c.page == 5 ? "14.1 - Ore buche settimanali ammesse per chi" :
+                                                   c.page == 4 ? "14.1 - Ore buche settimanali ammesse.\n" : "1", 0),
+              0u) << c.mode;
+    page.DestroyWindow();
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(ParamPages, ZeroBreaksWarnPerBandThenSaveAndAbandon) {
+  UiHq2Table& breaks = g_ui_settings.giornipausacl;
+  breaks = {{{2, 1}, {3, 1}}, 2};
+  Open(1);
+  ui.OnNextModal([&](Dialog& d) {  // the picker of 11.2: both bands get 0 days of break
+    ui.Select(d, 1439, 0);
+    ui.Select(d, 1440, 0);
+    d.GetDlgItem(kIdOk)->SetFocus();
+    ui.Click(d, kIdOk);
+  });
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(page, P::kFirstBandId + 1);
+  EXPECT_EQ(breaks.pairs[0][1], 0);
+  EXPECT_EQ(breaks.pairs[1][1], 0);
+  ASSERT_EQ(ui.boxes().size(), 3u);
+  EXPECT_NE(ui.boxes()[1].texts[0].find("per 2 giorni"), std::string::npos);
+  EXPECT_NE(ui.boxes()[2].texts[0].find("caso 3."), std::string::npos);
+  EXPECT_NE(ui.Text(page, P::kFirstBandId + 1).find("\t 0\t 0"), std::string::npos);
+
+  ui.Click(page, P::kSaveId);
+  EXPECT_FALSE(og_school_changed());
+
+  breaks.pairs[0][1] = 1;
+  og_snapshot_all();
+  std::size_t boxes = ui.boxes().size();
+  ui.Click(page, P::kAbandonId);  // no changes: the files are read again, nothing asked
+  EXPECT_EQ(ui.boxes().size(), boxes);
+  EXPECT_EQ(breaks.pairs[0][1], 0);  // as saved
+  EXPECT_EQ(breaks.count, 2);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+// The teacher constraints page and its field rules. Rules on a record: the
+// numbers each combo offers on a five-day, six-hour week and how items map
+// to bytes, the two-idle-hours texts, the presets, what forbidding first
+// hours implies, and derogations that do not raise the maximum being
+// dropped. The page on a copy of the small sample school: "-" as the first
+// hour of a band clears it, a second free-day choice on the first choice's
+// day is refused, moving on with changes asks to save (No keeps the edits
+// and the teacher), the save-without-asking question comes once, and
+// "Successivo ->" on the last teacher stays there.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "../shell/app_test_support.h"
+#include "constraints/teacher_constraint_defaults.h"
+#include "constraints/teacher_constraints_page.h"
+#include "platform/test_driver.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/structure_file.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+using V = Cvipro;
+
+const TeacherCombo& combo(int id) {
+  for (const TeacherCombo& c : vipro_combos())
+    if (c.id == id) return c;
+  return vipro_combos().front();
+}
+
+SchoolShape five_by_six() {
+  SchoolShape s;
+  s.days = 5;
+  s.hours = 6;
+  for (int d = 0; d < 5; ++d) s.day_hours[d] = 6;
+  return s;
+}
+
+TEST(TeacherConstraintFields, OfferedNumbersAndEncodings) {
+  SchoolShape s = five_by_six();
+  struct Case { const char* id; int combo, last, item, stored; };
+  const Case cases[] = {
+      {"pmin-hour", 3000, 5, 5, 5},   {"fmin-from", 3004, 6, 1, 2},  {"min-days", 3001, 5, 5, 5},
+      {"max-days", 3003, 4, 1, 0},    {"cavallo", 3016, 5, 1, 1},    {"gu-hour", 3064, 6, 2, 2},
+      {"extra-all", 3069, 70, 70, 70}, {"returns", 3072, 7, 0, 0},   {"dash", 3000, 5, 0, -1},
+  };
+  for (const Case& c : cases) {
+    const TeacherCombo& k = combo(c.combo);
+    EXPECT_EQ(vipro_last_number(k, s), c.last) << c.id;
+    EXPECT_EQ(vipro_value_of(k, c.item), c.stored) << c.id;
+    if (c.stored != -1) {
+      EXPECT_EQ(vipro_item_of(k, c.stored, s), c.item) << c.id;
+    }
+  }
+  EXPECT_EQ(vipro_item_of(combo(3000), -1, s), -1);  // not set: no item
+  EXPECT_EQ(vipro_maxbuday_value(2), 3);
+  EXPECT_EQ(vipro_maxbuday_value(0), 0);
+  EXPECT_EQ(vipro_maxbuday_item(3), 2);
+  EXPECT_EQ(vipro_maxbuday_item(1), 1);
+}
+
+TEST(TeacherConstraintFields, PresetsForbiddenFirstHoursAndDerogations) {
+  UiTeacherConstraints c;
+  std::memset(&c, 0xFF, sizeof c);
+  c.gmin = 4;
+  c.gmax = 5;
+  vipro_apply_preset(c, 1, 6);  // first hours: N = 4
+  EXPECT_EQ(c.pmin[0], 2);
+  EXPECT_EQ(c.pmin[1], 4);
+  EXPECT_EQ(c.fmax[0], 5);
+  EXPECT_EQ(c.fmax[2], 2);
+  vipro_apply_preset(c, 3, 6);  // balanced: M = 2
+  EXPECT_EQ(c.pmin[0], 1);
+  EXPECT_EQ(c.pmin[1], 2);
+  EXPECT_EQ(c.fmin[0], 5);
+  EXPECT_EQ(c.fmin[2], 2);
+  EXPECT_EQ(c.fmax[0], -1);
+
+  std::memset(c.op, 0, sizeof c.op);
+  for (int d = 0; d < 5; ++d) c.op[d * 12] = 1;
+  for (int h = 0; h < 6; ++h) c.op[4 * 12 + h] = 1;  // Friday closed: 4 days stay open
+  c.gmin = 5;
+  c.gmax = 5;
+  c.ultimeoremax = {};
+  EXPECT_TRUE(vipro_after_forbidden_hours(c, five_by_six()));
+  EXPECT_TRUE(vipro_last_hours_released(c));
+  EXPECT_EQ(c.gmax, 4);
+  EXPECT_EQ(c.gmin, 4);
+
+  UiHq2Table edited = {{{5, 2}, {7, 1}, {8, 3}}, 3}, stored{};
+  EXPECT_EQ(vipro_store_derogations(stored, edited, 7), 2);
+  EXPECT_EQ(stored.count, 1);
+  EXPECT_EQ(stored.pairs[0][0], 8);
+}
+
+TEST(TeacherConstraintDefaults, FillShowsAndStripRemovesTheGeneralValues) {
+  UiSchoolSettings saved = g_ui_settings;
+  g_ui_settings.iggiorni = {{{3, 1}, {99, 5}}, 2};
+  g_ui_settings.ihinsegna = {{{99, 4}}, 1};
+  g_ui_settings.ihminimo = {};
+  struct Case { const char* id; int hours; int klass2; int days; };
+  const Case cases[] = {{"full-time", 18, 1, 5}, {"two-hours", 2, 0, 1}, {"three-in-one-class", 3, 0, 2}};
+  for (const Case& k : cases) {
+    UiTeacher t;
+    std::memset(&t, 0, sizeof t);
+    std::memset(&t.personal, 0xFF, sizeof t.personal);
+    t.personal.inse = {};
+    t.personal.xprese = {};
+    t.post_count = 2;
+    t.posts[0].own.hours = std::int8_t(k.hours - 1);
+    t.posts[1].own.hours = 1;
+    t.posts[1].class_index = k.klass2;
+    TeacherDefaults d;
+    vipro_fill_defaults(t, d);
+    EXPECT_EQ(t.personal.gmin, k.days) << k.id;
+    EXPECT_EQ(t.personal.gmax, k.days) << k.id;
+    EXPECT_EQ(t.personal.insegna, 4) << k.id;
+    EXPECT_EQ(t.personal.insegnamin, 1) << k.id;  // an empty table asks for no least hours
+    t.personal.inse = {{{4, 2}, {6, 1}}, 2};        // 4 hours do not raise the maximum of 4
+    vipro_strip_defaults(t, d);
+    EXPECT_EQ(t.personal.gmin, -1) << k.id;
+    EXPECT_EQ(t.personal.gmax, -1) << k.id;
+    EXPECT_EQ(t.personal.insegna, -1) << k.id;
+    EXPECT_EQ(t.personal.inse.count, 1) << k.id;
+    EXPECT_EQ(t.personal.inse.pairs[0][0], 6) << k.id;
+  }
+  g_ui_settings = saved;
+}
+
+class TeacherPage : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_teacher_constraints_templates();
+    copy_example("piccola", "piccola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    og_read_structure_file(0);
+    og_read_assignments_file(0);
+    const std::uint8_t hours[7] = {6, 6, 6, 6, 6, 0, 0};
+    std::memcpy(g_ui_header.hours_per_day, hours, 7);
+    og_snapshot_all();
+    g_vipro_current_teacher = 0;
+    g_vipro_auto_save = 0;
+  }
+  void TearDown() override {
+    og_snapshot_all();
+    if (page.IsWindow()) page.DestroyWindow();
+    TempRoot::TearDown();
+  }
+  TestDriver ui;
+  Cvipro page;
+};
+
+TEST_F(TeacherPage, FieldsChangeOfTeacherAndNavigation) {
+  ASSERT_GE(g_ui_settings.teacher_count, 2u);
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ui.Select(page, V::kTeacherId, 0);  // the first name in alphabetical order; nothing changed yet
+  EXPECT_TRUE(ui.boxes().empty());
+  int first = page.CurrentTeacher();
+  UiTeacherConstraints& c = g_ui_teachers[first].personal;
+  auto* pmin = static_cast<ComboBox*>(page.GetDlgItem(3000));
+  EXPECT_EQ(pmin->GetCount(), 6);  // "-", 1 .. 5
+
+  ui.Select(page, 3004, 2);  // FMIN from hour 3
+  ui.Select(page, 3005, 3);
+  ui.Select(page, 3006, 1);
+  EXPECT_EQ(c.fmin[0], 3);
+  ui.Select(page, 3004, 0);  // "-": the whole band goes
+  EXPECT_EQ(c.fmin[0], -1);
+  EXPECT_EQ(c.fmin[1], -1);
+  EXPECT_EQ(c.fmin[2], -1);
+
+  ui.Click(page, V::kFreeDayIds + 1);
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(page, V::kSecondFreeDayIds + 1);  // same day as the first choice: refused
+  EXPECT_EQ(c.li[1], 1);
+  EXPECT_EQ(c.lialt[1], 0);
+  EXPECT_FALSE(ui.IsChecked(page, V::kSecondFreeDayIds + 1));
+
+  ui.AnswerNextModal(7);  // "Salvo le modifiche?" No
+  ui.Click(page, V::kNextId);
+  EXPECT_EQ(page.CurrentTeacher(), first);
+  EXPECT_EQ(c.li[1], 1);  // the edit stays in the model
+
+  ui.AnswerNextModal(6);  // save: Yes
+  ui.AnswerNextModal(7);  // save without asking from now on: No
+  ui.Click(page, V::kNextId);
+  EXPECT_NE(page.CurrentTeacher(), first);
+  EXPECT_EQ(std::memcmp(&g_ui_teachers[first], &g_ui_teachers_saved[first], sizeof(UiTeacher)), 0);  // saved
+
+  auto* teachers = static_cast<ComboBox*>(page.GetDlgItem(V::kTeacherId));
+  int last = teachers->GetCount() - 1;
+  ui.Select(page, V::kTeacherId, last);
+  int at_end = page.CurrentTeacher();
+  UiTeacherConstraints& e = g_ui_teachers[at_end].personal;
+  ui.Select(page, 3018, 2);
+  std::size_t boxes = ui.boxes().size();
+  ui.AnswerNextModal(6);  // save: Yes; the second question is not asked again
+  ui.Click(page, V::kNextId);
+  EXPECT_EQ(page.CurrentTeacher(), at_end);
+  EXPECT_EQ(ui.boxes().size(), boxes + 1);
+  EXPECT_EQ(e.gmin, 2);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+TEST_F(TeacherPage, ChecksBeforeSaving) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& c = g_ui_teachers[page.CurrentTeacher()].personal;
+  c.pmin[0] = 2;
+  c.pmin[1] = -1;
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(page, V::kSaveId);
+  EXPECT_EQ(ui.boxes().back().texts[0], "Specificare la Quantità (oppure cancellare la selezione della Fascia)."_cp);
+  EXPECT_TRUE(ui.HasFocus(page, 3001));
+
+  // Hours 3 and 4 of Monday and hour 3 of Wednesday forbidden in a six-hour
+  // day: three idle hours cannot be avoided on a five-day week.
+  c.pmin[0] = -1;
+  std::memset(c.op, 0, sizeof c.op);
+  c.op[2] = c.op[3] = c.op[24 + 2] = 1;
+  c.gmin = 4;
+  c.gmax = 5;
+  c.buk[0] = -1;
+  g_ui_settings.lunch_break[0] = 0;
+  ui.PressInNextModal("SI, AGGIUNGI LE BUCHE IN PIU'");
+  ui.Click(page, V::kSaveId);
+  EXPECT_NE(ui.boxes().back().texts[0].find("almeno 3 Ore Buche"), std::string::npos);
+  EXPECT_EQ(c.buk[0], 3);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+TEST_F(TeacherPage, TemplateIsClean) {
+  const DialogTemplate* t = find_dialog_template(V::kTemplate);
+  ASSERT_NE(t, nullptr);
+  for (const auto& p : lint_dialog_template(*t)) ADD_FAILURE() << p;
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// The evaluator inputs that come from a school description: each case loads
+// a small description through the engine's own loader, places the lessons at
+// chosen slots, and checks that the evaluator counts nothing before the
+// parameter fill and the violation of its keyword after it. Then the reliefs
+// that granted exemptions keep in the model (25, 28, 83, 88): each rule
+// counts its violation until the exemption of that class (and day) is
+// applied. Hours count from 0; the week is five days of six hours.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/loader_harness.h"
+#include "engine/presolve.h"
+#include "engine/reception_exemption_files.h"
+#include "eval2_mini_school.h"
+#include "solver/constraint_parameter_fill.h"
+#include "solver/exemptions.h"
+
+namespace {
+
+class LoadedInputs : public ::testing::Test {
+ protected:
+  // Loads the lines after the week; every teacher and class weighs 1.
+  void load(const std::string& lines) {
+    loader_test::Outcome outcome = loader_test::run_synt(std::string(loader_test::kWeek) + lines);
+    ASSERT_EQ(outcome.code, 0) << outcome.message;
+    reset_run_state();
+    g_provisional_mode = 0;
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].weight = 1;
+    for (int c = 0; c < g_eng_school.class_count; ++c) g_eng_classes[c].weight = 1;
+  }
+  // Places the lessons in table order at (day, hour) pairs; every lesson
+  // takes the building of its class.
+  static void place(std::initializer_list<std::pair<int, int>> slots) {
+    or_assign_class_buildings(0);
+    int l = 0;
+    for (const auto& [day, hour] : slots) {
+      g_eng_lessons[l].day = static_cast<std::uint8_t>(day);
+      g_eng_lessons[l].hour = static_cast<std::uint8_t>(hour);
+      ++l;
+    }
+    rebuild_mini_school();
+  }
+  // The count of an id for teacher 0 before and after the fill.
+  static std::pair<std::int64_t, std::int64_t> before_and_after(int id) {
+    or_reset_constraint_parameters();
+    std::int64_t before = delta_of(id, 0);
+    or_prepare_constraint_parameters();
+    return {before, delta_of(id, 0)};
+  }
+};
+
+TEST_F(LoadedInputs, TaskItemsGiveTestBlocks) {
+  // A block of two hours within hours 1 to 3 (0 to 2 from 0): the three
+  // lessons stand on three days, the longest run is 1.
+  load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
+  place({{0, 0}, {1, 0}, {2, 0}});
+  EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{1}));
+}
+
+TEST_F(LoadedInputs, TheModelPreparationFillsTheParameters) {
+  // Every command that evaluates prepares the model first ("SNOD:", "REPO:",
+  // the phases): the fill comes with it.
+  load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
+  place({{0, 0}, {1, 0}, {2, 0}});
+  or_reset_constraint_parameters();
+  or_prepare_model_for_solving();
+  EXPECT_EQ(delta_of(33, 0), 1);
+}
+
+TEST_F(LoadedInputs, JTaskWantsItsBlockWithoutABreak) {
+  // Monday's hour 1 is followed by a break (it ends at 600, hour 2 starts
+  // at 610): the block at hours 1-2 is a block, but not one without break.
+  load("GM:MAT\t\nROSSI\t1A 3 J:2:1-4\t\n");
+  EngineClass& c = g_eng_classes[0];
+  const int starts[4] = {480, 540, 610, 670};
+  for (int h = 0; h < 4; ++h) c.timing[0][0][h] = static_cast<std::uint16_t>(starts[h]), c.timing[1][0][h] = 60;
+  or_flag_task_breaks();
+  place({{0, 1}, {0, 2}, {3, 0}});
+  EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{0}));
+  EXPECT_EQ(delta_of(61, 0), 1);
+}
+
+TEST_F(LoadedInputs, OrpItemsAskForProlongedHours) {
+  // Two of the line's hours must fall in prolonged hours (90 minutes from
+  // "OREPROLU:"); only Monday's first hour of the class is one.
+  load("OREPROLU:\t90\t\nGM:MAT\t\nROSSI\t1A 3 ORP:2\t\n");
+  g_eng_classes[0].timing[1][0][0] = 90;
+  or_file_teacher_lesson_values();
+  place({{0, 0}, {1, 0}, {2, 0}});
+  EXPECT_EQ(before_and_after(34), std::make_pair(std::int64_t{0}, std::int64_t{1}));
+}
+
+TEST_F(LoadedInputs, KopItemsForbidHoursOfTheClass) {
+  // Monday hours 1-2 and, on every day, hour 6 are closed to the line.
+  load("GM:MAT\t\nROSSI\t1A 3 KOP:LU:1-2 KOP:X:6-6\t\n");
+  place({{0, 1}, {1, 5}, {2, 1}});
+  EXPECT_EQ(before_and_after(35), std::make_pair(std::int64_t{0}, std::int64_t{2}));
+}
+
+TEST_F(LoadedInputs, BuildingRowsAndTheNoMoveFlag) {
+  // Monday: 1A (NORD), 2A (SUD), 1A (NORD): two changes of building.
+  const std::string schools = "GM:MAT\t\nROSSI\t1A 2\t2A 1\t\nV:\tROSSI\tNOMOTOR:2\t\n";
+  load("SEDECL:\tNORD\t1A\tNOSPOSTA:\t\nSEDECL:\tSUD\t2A\t\n" + schools);
+  place({{0, 0}, {0, 2}, {0, 1}});
+  // Per day: one change beyond the first, and both touch the no-move NORD.
+  EXPECT_EQ(before_and_after(38), std::make_pair(std::int64_t{1}, std::int64_t{3}));
+  // From NORD to SUD after hour 1 (0 from 0) is a reachable move.
+  load("SEDECL:\tNORD\t1A\tNOCS:SUD-1\t\nSEDECL:\tSUD\t2A\t\n" + schools);
+  place({{0, 0}, {0, 2}, {0, 1}});
+  EXPECT_EQ(before_and_after(37), std::make_pair(std::int64_t{2}, std::int64_t{1}));
+}
+
+TEST_F(LoadedInputs, ExemptionsAfterTheFillOutliveALaterPreparation) {
+  load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
+  place({{0, 0}, {1, 0}, {2, 0}});
+  g_eng_run.prepared = 1;
+  StoredExemption r{};
+  or_set_exemption_word(r, kExemptionIdOffset, 33);
+  or_set_exemption_word(r, kExemptionClassOffset, 0);
+  ASSERT_NE(g_exemption_applier, nullptr);
+  EXPECT_EQ(g_exemption_applier(r), 0);
+  EXPECT_EQ(delta_of(33, 0), 0);
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(delta_of(33, 0), 0) << "the post stays out of the rule for this load";
+}
+
+TEST_F(LoadedInputs, LastTeknoValueAsksForNoSingleHourLessons) {
+  // Rule 2: no single-hour lesson in a class of two or more hours.
+  load("TEKNO:\t0-0-0--2\t\nGM:MAT\t\nROSSI\t1A 2\t2A 2\t\n");
+  place({{0, 0}, {1, 0}, {2, 0}, {2, 1}});
+  EXPECT_EQ(before_and_after(59), std::make_pair(std::int64_t{0}, std::int64_t{2}));
+}
+
+TEST_F(LoadedInputs, NosaluBitsChargeAClassSeenOnlyAtBothEndsOfTheWeek) {
+  // Bit 2: a class seen only on Monday and Friday. The break tables of the
+  // preparation stand in by hand: a break per class, none wanted for two days.
+  load("NOSALU:\t2\t\nGM:MAT\t\nROSSI\t1A 3\t\n");
+  EngineTeacher& t = g_eng_teachers[0];
+  t.pause_value = -1;
+  t.pause_day_count = 1;
+  std::memset(t.pause_days, 0, sizeof t.pause_days);
+  place({{0, 0}, {0, 1}, {4, 0}});
+  EXPECT_EQ(delta_of(28, 0), 2);  // the larger of Monday's 2 and Friday's 1
+  g_eng_school.nosalu = 0;
+  EXPECT_EQ(delta_of(28, 0), 0);
+}
+
+TEST_F(LoadedInputs, SecondBudimeValueCountsLongHoursAsGaps) {
+  // Two 90-minute hours back to back: no gap, but an hour of extra time
+  // once the second "BUDIME:" value asks for it.
+  for (const char* budime : {"BUDIME:\t0-0\t\n", "BUDIME:\t0-1\t\n"}) {
+    load(std::string(budime) + "GM:MAT\t\nROSSI\t1A 2\t\n");
+    g_eng_teachers[0].gap_tolerance = 0;
+    g_eng_classes[0].timing[1][0][0] = g_eng_classes[0].timing[1][0][1] = 90;
+    place({{0, 0}, {0, 1}});
+    EXPECT_EQ(delta_of(48, 0), g_eng_school.budime_second != 0 ? 1 : 0) << budime;
+  }
+}
+
+struct ReliefCase {
+  const char* id;
+  int constraint;
+  bool class_side;
+  void (*setup)();
+};
+
+// Teacher 0 and class 0 in every case; the lessons are placed by the setup.
+const ReliefCase kReliefs[] = {
+    {"late25", 25, false,
+     [] {
+       EngineTeacher& t = g_eng_teachers[0];
+       t.ultimeoremax_count = 1;
+       t.ultimeoremax_pairs[0][0] = 5;  // from the fifth hour
+       t.ultimeoremax_pairs[0][1] = 0;  // no share allowed
+       add_lesson(0, 0, 0, 4);
+       add_lesson(0, 0, 1, 0);
+     }},
+    {"pause28", 28, false,
+     [] {
+       EngineTeacher& t = g_eng_teachers[0];
+       t.pause_value = -1;
+       t.pause_day_count = 1;
+       std::memset(t.pause_days, 0, sizeof t.pause_days);
+       g_eng_school.nosalu = 2;
+       add_lesson(0, 0, 0, 0);
+       add_lesson(0, 0, 4, 0);
+     }},
+    {"weight83", 83, true,
+     [] {
+       g_eng_school.pexdiy = 1;
+       g_eng_school.pexdiz.count = 1;
+       g_eng_school.pexdiz.triples[0][0] = 12;  // up to 12 lessons a day
+       g_eng_school.pexdiz.triples[0][1] = 1;   // weight 1 per day
+       g_eng_school.pexdiz.triples[0][2] = 0;
+       g_eng_subjects[0].pexdix = 1;
+       add_lesson(0, 0, 0, 0);
+       add_lesson(0, 0, 0, 1);
+     }},
+    {"kinds88", 88, true,
+     [] {
+       g_eng_run.labrifol_flag = 1;
+       g_eng_teachers[0].labrifol = 1;
+       g_eng_teachers[1].labrifol = 2;
+       add_lesson(0, 0, 0, 0);
+       add_lesson(1, 0, 0, 1);
+     }},
+};
+
+class ExemptionReliefs : public ::testing::TestWithParam<ReliefCase> {};
+
+TEST_P(ExemptionReliefs, TheRuleCountsUntilTheClassIsExempted) {
+  const ReliefCase& k = GetParam();
+  mini_school();
+  k.setup();
+  rebuild_mini_school();
+  EXPECT_EQ(delta_of(k.constraint, 0), 1);
+  StoredExemption r{};
+  or_set_exemption_word(r, kExemptionIdOffset, static_cast<std::uint32_t>(k.constraint));
+  or_set_exemption_word(r, kExemptionTeacherOffset, 0);
+  or_set_exemption_word(r, kExemptionClassOffset, 0);  // detail byte 0: Monday
+  EXPECT_EQ(or_apply_exemption(r, 1), 0);
+  EXPECT_EQ(delta_of(k.constraint, 0), 0);
+  mini_school();
+  k.setup();
+  rebuild_mini_school();
+  EXPECT_EQ(delta_of(k.constraint, 0), 1) << "a new load starts without the relief";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ExemptionReliefs, ::testing::ValuesIn(kReliefs),
+                         [](const ::testing::TestParamInfo<ReliefCase>& i) { return std::string(i.param.id); });
+
+}  // namespace
