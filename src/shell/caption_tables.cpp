@@ -346,7 +346,6 @@ const MlText g_ml_button_captions[] = {
     {"Inserisci Nuova Materia", "Neues Fach einfügen"_cp, "Insert new subject"},
     {"Inserisci Nuovo Laboratorio", "Neues Labor einfügen"_cp, "Insert new lab"},
     {"Non c'è ITP"_cp, "Kein Assistent", "No assistant"},
-    {"!SALVA", "!SPEICHERN", "!SAVE"},
     {"!ABBANDONA", "!VERWERFEN", "!DISCARD"},
     {"Apri File SISSI e\n Importa i Dati", "SISSI-Datei öffnen\nund Daten importieren"_cp,
      "Open SISSI file\nand import the data"},

@@ -17,7 +17,9 @@
 #include "schooldata/structure_file.h"
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
+#include "structure/dictionary_page.h"
 #include "structure/quick_entry_page.h"
+#include "structure/subjects_page.h"
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"
@@ -164,15 +166,13 @@ void Cproqui::AddTeacher() {
 }
 
 void Cproqui::OnNewSubject() {
-  int before = subject_count();
-  if (!g_pages.IsBuilt(PageSlot::Materie)) {
-    ui_message_box(ui_not_available_text());
-    return;
-  }
-  g_pages.Page(PageSlot::Materie)->DoModalCaptioned(true);
+  ui_register_dictionary_templates();
+  Cmaterie dialog;
+  dialog.m_type_restriction = 0;
+  dialog.DoModalCaptioned(true);
   m_filling = true;
   FillSubjectCombo();
-  if (subject_count() > before) select_exact(*combo(*this, kSubjectId), subject_name(subject_count() - 1));
+  if (dialog.m_added_name[0]) select_exact(*combo(*this, kSubjectId), dialog.m_added_name);
   m_filling = false;
 }
 

@@ -386,6 +386,10 @@ bool Cproqui::OnCommand(WParam w, LParam l) {
   if (code == kCbnSelChange) {
     if (id == kTeacherId) OnTeacherChosen();
     if (id == kStandbyId) OnStandbyChosen();
+    // With a teacher chosen, the pointer waits on the add button: Enter or a
+    // click adds the entry at once.
+    if ((id == kClassId || id == kHoursId) && !m_filling && combo(*this, kTeacherId)->GetCurSel() >= 0)
+      backend().SetCursorPos(GetDlgItem(kAddId)->GetWindowRect().Center());
     return true;
   }
   if (code == kCbnSetFocus && (id == kSubjectId || id == kClassId || id == kHoursId)) {

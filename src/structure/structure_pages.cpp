@@ -9,6 +9,7 @@
 #include "structure/config_menu.h"
 #include "structure/dictionary_page.h"
 #include "structure/school_page.h"
+#include "structure/teacher_page.h"
 
 void structure_install_pages() {
   ui_register_guide_templates();
@@ -20,4 +21,5 @@ void structure_install_pages() {
   ui_register_class_buildings_template();
   g_pages.Install(PageSlot::Plessi, &g_buildings_page);
   subjects_install_pages();
+  teachers_install_pages();
 }

@@ -22,7 +22,10 @@
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"
+#include "structure/dictionary_page.h"
+#include "structure/labs_page.h"
 #include "structure/quick_entry_page.h"
+#include "structure/subjects_page.h"
 #include "structure/teaching_post_summary.h"
 
 using namespace kt::ui;
@@ -383,11 +386,14 @@ void Cprocat::OnOK() {
 // The subjects and labs pages run as dialogs over this page to add an item;
 // the editor's lists are filled again afterwards.
 void Cprocat::OpenDictionaryPage(PageSlot slot) {
-  if (!g_pages.IsBuilt(slot)) {
-    ui_message_box(ui_not_available_text());
-    return;
+  ui_register_dictionary_templates();
+  if (slot == PageSlot::Materie) {
+    Cmaterie dialog;
+    dialog.DoModalCaptioned(true);
+  } else {
+    Clapal dialog;
+    dialog.DoModalCaptioned(true);
   }
-  g_pages.Page(slot)->DoModalCaptioned(true);
   FillEditorLists();
   ShowPost();
 }

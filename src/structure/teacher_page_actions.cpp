@@ -3,6 +3,7 @@
 // next listed teacher, the new school year of one teacher's section and the
 // trial computations. Each refusal is a message and leaves the model as it
 // was; a name is cleaned before it is compared or stored.
+#include <algorithm>
 #include <cstring>
 #include <set>
 
@@ -133,7 +134,7 @@ void Cprocat::OnNewSchoolYear() {
   for (int p = 0; p < posts; ++p) {
     const UiTeachingPost& post = teacher->posts[p];
     if (!post.copy && post.class_index >= 0 && post.class_index < class_count() && in_section(post.class_index))
-      taught.insert(post.class_index);
+      taught.insert(int{post.class_index});
   }
   if (taught == section_classes) {
     ui_message_box(text::kNothingToAdvance);

@@ -157,4 +157,34 @@ const MlText kNotManagedLab = {"  Non gestito", "  Non gestito", "  Non gestito"
 const MlText kAddNewItem = {" ..Aggiungi nuovo elemento..", " ..Aggiungi nuovo elemento..",
                             " ..Aggiungi nuovo elemento.."};
 
+const MlText kExtendedHelp = {
+    "Ore della cattedra che devono cadere nelle ore prolungate (80 o 90 minuti) della scuola, quando queste sono "
+    "gestite (passo 1 della configurazione, calendario settimanale).",
+    "Stunden des Lehrauftrags, die in die verlängerten Stunden (80 oder 90 Minuten) der Schule fallen müssen, wenn "
+    "diese verwaltet werden (Schritt 1 der Konfiguration, Wochenkalender)."_cp,
+    "Hours of the post that must fall in the school's extended (80 or 90 minute) hours, when these are managed "
+    "(step 1 of the configuration, weekly calendar)."};
+const MlText kLabHelp = {
+    "NOTA BENE: se la lezione avviene in Laboratorio, ma non è previsto l'I.T.P., specificate come Insegnante di "
+    "Laboratorio lo stesso della materia principale."_cp,
+    "HINWEIS: findet die Stunde im Labor statt, aber ohne Laborassistent, geben Sie als Laborlehrer denselben "
+    "Lehrer wie im Hauptfach an."_cp,
+    "NOTE: when the lesson takes place in a lab but without a lab assistant, give the main-subject teacher as the "
+    "lab teacher."};
+const MlText kLabEquipmentHelp = {
+    "Con un tipo di attrezzatura il laboratorio serve, in una giornata, solo lezioni dello stesso tipo o senza "
+    "tipo."_cp,
+    "Mit einer Ausstattungsart dient das Labor an einem Tag nur Stunden derselben Art oder ohne Art.",
+    "With an equipment kind the lab serves, within one day, only lessons of the same kind or of no kind."};
+const MlText kGymEquipmentHelp = {
+    "Il tipo di attrezzatura raggruppa le lezioni di un locale comune, così che l'attrezzatura cambi al più una "
+    "volta al giorno."_cp,
+    "Die Ausstattungsart gruppiert die Stunden eines gemeinsamen Raums, damit die Ausstattung höchstens einmal am "
+    "Tag wechselt."_cp,
+    "The equipment kind groups a shared room's lessons so that the equipment changes at most once a day."};
+const MlText kJointHelp = {
+    "Classi articolate: classi i cui alunni si uniscono a un'altra classe per alcune materie."_cp,
+    "Verbundene Klassen: Klassen, deren Schüler sich für einige Fächer einer anderen Klasse anschließen."_cp,
+    "Joint classes: classes whose pupils join another class for some subjects."};
+
 }  // namespace procat_text

@@ -19,5 +19,6 @@ extern const MlText kCaptionLab, kCaptionLabPartners, kCaptionConversation, kCap
 extern const MlText kEditCopy, kQuickHelp, kDoubleClickHint, kTooManyJoint, kGymNotCommonRoom, kTooManyKinds,
     kKindPrompt, kNeedClass, kNeedSubject, kZeroHours, kNeedPartner, kZeroPartnerHours, kSamePartner,
     kNotManaged, kNotManagedLab, kAddNewItem;
+extern const MlText kExtendedHelp, kLabHelp, kLabEquipmentHelp, kGymEquipmentHelp, kJointHelp;
 
 }  // namespace procat_text

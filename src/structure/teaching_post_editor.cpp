@@ -192,7 +192,7 @@ void Cprocat::ShowPost() {
     if (!excluded) joint_choices->AddString(class_label(c));
   }
   joint_choices->SetCurSel(-1);
-  for (int k = 0; k < std::clamp(post.joint_count, 0, 8); ++k) joint_list->AddString(class_label(post.joint_classes[k]));
+  for (int k = 0; k < std::clamp(int{post.joint_count}, 0, 8); ++k) joint_list->AddString(class_label(post.joint_classes[k]));
   select_exact(*combo(*this, kSubjectId), subject_name(post.subject));
   combo(*this, kHoursId)->SetCurSel(std::clamp<int>(post.own.hours, 0, 84));
   combo(*this, kExtendedId)->SetCurSel(std::clamp<int>(post.own.extended_hours, 0, 84));
@@ -380,7 +380,7 @@ void Cprocat::OnJointChosen() {
   int index = og_find_class_by_label(box->GetLBText(box->GetCurSel()).c_str());
   UiTeachingPost& post = *g_procat_post;
   if (index >= class_count()) return;
-  int count = std::clamp(post.joint_count, 0, 8);
+  int count = std::clamp(int{post.joint_count}, 0, 8);
   for (int k = 0; k < count; ++k)
     if (post.joint_classes[k] == index) return;
   if (count >= 8) {
@@ -395,12 +395,12 @@ void Cprocat::OnJointChosen() {
 void Cprocat::OnJointRemove() {
   ListBox* list = static_cast<ListBox*>(GetDlgItem(kJointListId));
   int row = list->GetCurSel();
-  if (!EditablePost() || row < 0 || row >= std::clamp(g_procat_post->joint_count, 0, 8)) {
+  if (!EditablePost() || row < 0 || row >= std::clamp(int{g_procat_post->joint_count}, 0, 8)) {
     message_beep(kBeepSimple);
     return;
   }
   UiTeachingPost& post = *g_procat_post;
-  int count = std::clamp(post.joint_count, 0, 8);
+  int count = std::clamp(int{post.joint_count}, 0, 8);
   for (int k = row; k + 1 < count; ++k) post.joint_classes[k] = post.joint_classes[k + 1];
   post.joint_classes[count - 1] = -1;
   post.joint_count = count - 1;
@@ -416,6 +416,14 @@ void Cprocat::OnAnyClass() {
 
 // Quick entry keeps the order class, subject, hours.
 void Cprocat::OnFieldFocus(int id) {
+  static const struct {
+    int id;
+    const MlText* help;
+  } kFieldHelp[] = {{kExtendedId, &text::kExtendedHelp},         {kLabId, &text::kLabHelp},
+                    {kLabEquipmentId, &text::kLabEquipmentHelp}, {kGymEquipmentId, &text::kGymEquipmentHelp},
+                    {kJointComboId, &text::kJointHelp}};
+  for (const auto& field : kFieldHelp)
+    if (field.id == id) m_help.SetTextML(field.help);
   if (!g_procat_new_post || procat_current_post_number() < 0) return;
   m_help.SetTextML(&text::kQuickEntry);
   if (id == kSubjectId && g_procat_post->class_index < 0) GetDlgItem(kClassId)->SetFocus();

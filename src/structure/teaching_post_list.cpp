@@ -42,7 +42,7 @@ int own_post_count(const UiTeacher& teacher) {
   return n;
 }
 
-bool holds_copies(const UiTeacher& teacher) { return own_post_count(teacher) < int(std::min<std::uint32_t>(teacher.post_count, kUiMaxPosts)); }
+bool holds_copies(const UiTeacher& teacher) { return own_post_count(teacher) < int(std::min<std::uint32_t>(std::uint32_t{teacher.post_count}, kUiMaxPosts)); }
 
 // Weekly hours of a class over every teacher's own posts.
 int class_total_hours(int class_index) {
@@ -98,7 +98,7 @@ void condition_cells(std::vector<std::string>& cells, const UiTeachingPost& post
   cells[8] = grouping_text(part);
   if (part.joined_class >= 0) cells[9] = class_label(part.joined_class);
   if (own)
-    for (int k = 0; k < std::min(post.joint_count, 8); ++k)
+    for (int k = 0; k < std::min(int{post.joint_count}, 8); ++k)
       cells[10] += (k ? " " : "") + class_label(post.joint_classes[k]);
   if (part.classwork_hours >= 0) cells[11] = format_int("%d", part.classwork_hours);
   if (part.forbidden_hours[0] != 255) cells[12] = week_mask_text(part.forbidden_hours);
@@ -211,7 +211,7 @@ void Cprocat::OnPostSelected(int row) {
   ListView* list = post_list(*this);
   UiTeacher* teacher = procat_current_teacher();
   std::uintptr_t data = list->GetItemData(row);
-  if (!teacher || data == kTotalsRow || data >= std::min<std::uint32_t>(teacher->post_count, kUiMaxPosts)) {
+  if (!teacher || data == kTotalsRow || data >= std::min<std::uint32_t>(std::uint32_t{teacher->post_count}, kUiMaxPosts)) {
     g_procat_post = nullptr;
   } else {
     g_procat_post = &teacher->posts[data];

@@ -170,10 +170,10 @@ void Csyncat::BuildRecords() {
       const UiTeachingPost& post = teacher.posts[p];
       if (post.copy) continue;
       std::size_t before = m_records.size();
-      add({0, post.class_index, t, t, -1, 0});
+      add({0, post.class_index, t, t, -1, 0, false, {}});
       m_lesson_hours[t] += post.own.hours;
-      for (int k = 0; k < std::clamp(post.joint_count, 0, 8); ++k) {
-        add({0, post.joint_classes[k], t, t, -1, 1});
+      for (int k = 0; k < std::clamp(int{post.joint_count}, 0, 8); ++k) {
+        add({0, post.joint_classes[k], t, t, -1, 1, false, {}});
         m_joint_hours[t] += post.own.hours;
       }
       for (std::size_t r = before; r < m_records.size(); ++r)
@@ -183,9 +183,10 @@ void Csyncat::BuildRecords() {
       const UiTeachingPost& post = teacher.posts[p];
       if (post.copy || post.partner < 0 || post.partner >= teachers) continue;
       std::size_t before = m_records.size();
-      add({0, post.class_index, post.partner, t, post.lab, 2});
+      add({0, post.class_index, post.partner, t, post.lab, 2, false, {}});
       if (post.partner != t) m_lesson_hours[post.partner] += post.partner_part.hours;
-      if (m_records.size() > before) parts.push_back({post.subject, post.conversation_subject, post.partner_part.hours, 0});
+      if (m_records.size() > before)
+        parts.push_back({post.subject, post.conversation_subject, post.partner_part.hours, 0});
     }
   }
   if (full) ui_message_box_flags(kTooMany, kMbOk, kMbSuppressRepeat);

@@ -25,6 +25,7 @@
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
 #include "structure/quick_entry_page.h"
+#include "structure/subjects_page.h"
 #include "structure/teaching_post_summary.h"
 #include "structure/trial_computation.h"
 #include "shell/home_page.h"
@@ -59,6 +60,8 @@ UiTeachingPost& add_post(int teacher, int subject, int class_index, int hours) {
   post.own.hours = std::int8_t(hours);
   return post;
 }
+
+int find_first(const char* listed) { return std::string(listed).rfind("ROSSI", 0) == 0 ? 0 : 1; }
 
 class TeachersPage : public TempRoot {
  protected:
@@ -176,9 +179,11 @@ TEST_F(TeachersPage, TeachersAreAddedRenamedAndRefused) {
     TypeName(c.typed);
     if (c.message[0]) ui.PressInNextModal(kFirstButton);
     ui.Click(page_, P::kAddTeacherId);
-    if (c.message[0]) EXPECT_EQ(LastBox(), c.message) << c.id;
+    if (c.message[0]) {
+      EXPECT_EQ(LastBox(), c.message) << c.id;
+    }
     EXPECT_EQ(g_procat_teacher, c.current) << c.id;
-    EXPECT_EQ(g_ui_settings.teacher_count, c.count) << c.id;
+    EXPECT_EQ(+g_ui_settings.teacher_count, c.count) << c.id;
   }
   EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "VERDI");
 
@@ -223,6 +228,12 @@ TEST_F(TeachersPage, TeachersAreAddedRenamedAndRefused) {
 
 TEST_F(TeachersPage, DummySettingsAndLeavingAChangedTeacher) {
   Open();
+  // Stepping past either end of the list stays there.
+  const std::pair<int, int> steps[] = {{P::kPreviousId, 0}, {P::kNextId, 1}, {P::kNextId, 1}, {P::kPreviousId, 0}};
+  for (const auto& [button, expected] : steps) {
+    ui.Click(page_, button);
+    EXPECT_EQ(g_procat_teacher, expected);
+  }
   ui.Select(page_, P::kStandbyId, 2);
   EXPECT_EQ(g_ui_teachers[0].standby_hours, 2);
   ui.PressInNextModal(kFirstButton);
@@ -273,35 +284,35 @@ TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
   Open();
   UiTeacher& rossi = g_ui_teachers[0];
   ui.Click(page_, P::kAddPostId);
-  ASSERT_EQ(rossi.post_count, 3u);
-  EXPECT_EQ(rossi.posts[2].class_index, 1);  // after 1A: 2A
-  EXPECT_EQ(rossi.posts[2].subject, science_);
+  ASSERT_EQ(+rossi.post_count, 3u);
+  EXPECT_EQ(+rossi.posts[2].class_index, 1);  // after 1A: 2A
+  EXPECT_EQ(+rossi.posts[2].subject, science_);
   EXPECT_EQ(ui.Text(page_, P::kClassId), "2A");
   EXPECT_TRUE(ui.HasFocus(page_, P::kClassId));
   ui.Click(page_, P::kAbandonId);  // the new post, still without hours, goes
-  EXPECT_EQ(rossi.post_count, 2u);
+  EXPECT_EQ(+rossi.post_count, 2u);
   EXPECT_EQ(g_procat_new_post, 0);
 
   // After 5A the next section's first year is proposed.
   rossi.posts[1].class_index = 4;
   ui.Click(page_, P::kAddPostId);
-  EXPECT_EQ(rossi.posts[2].class_index, 5);
+  EXPECT_EQ(+rossi.posts[2].class_index, 5);
   ui.Select(page_, P::kHoursId, 2);
   EXPECT_EQ(rossi.posts[2].own.hours, 2);
 
   // Delete the new post (it is pending: no question) and re-add it to BIANCHI.
   UiTeachingPost deleted = rossi.posts[2];
   ui.Click(page_, P::kDeletePostId);
-  EXPECT_EQ(rossi.post_count, 2u);
+  EXPECT_EQ(+rossi.post_count, 2u);
   ui.PressInNextModal(kFirstButton);   // save ROSSI
   ui.PressInNextModal(kSecondButton);  // not without asking
   ChooseTeacher("BIANCHI");
   ASSERT_EQ(g_procat_teacher, 1);
   UiTeacher& bianchi = g_ui_teachers[1];
-  ASSERT_EQ(bianchi.post_count, 2u);  // own post and the copy of ROSSI's lab post
+  ASSERT_EQ(+bianchi.post_count, 2u);  // own post and the copy of ROSSI's lab post
   ui.PressInNextModal(kFirstButton);  // yes, the lab assistant teaches a main subject too
   ui.Click(page_, P::kReAddId);
-  ASSERT_EQ(bianchi.post_count, 3u);
+  ASSERT_EQ(+bianchi.post_count, 3u);
   EXPECT_EQ(std::memcmp(&bianchi.posts[1], &deleted, sizeof deleted), 0);
   EXPECT_EQ(bianchi.posts[2].copy, 1);
 
@@ -313,7 +324,7 @@ TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
   ui.PressInNextModal(kFirstButton);
   ui.Click(page_, P::kDeletePostId);
   EXPECT_EQ(LastBox(), "Per cancellare questo elemento, modificare ROSSI (Professore di Materia Principale)");
-  EXPECT_EQ(bianchi.post_count, 3u);
+  EXPECT_EQ(+bianchi.post_count, 3u);
 
   // Validation: zero hours, then a conversation taught by the teacher himself.
   SelectPost(0);
@@ -324,7 +335,7 @@ TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
   EXPECT_EQ(g_procat_post, &bianchi.posts[0]);
   ui.Select(page_, P::kHoursId, 3);
   ui.Select(page_, P::kConversationId, std::string_view("CONV INGLESE"));
-  EXPECT_EQ(bianchi.posts[0].conversation_subject, conversation_);
+  EXPECT_EQ(+bianchi.posts[0].conversation_subject, conversation_);
   EXPECT_FALSE(ui.IsEnabled(page_, P::kLabId));
   ui.Select(page_, P::kPartnerId, std::string_view("BIANCHI"));
   ui.Select(page_, P::kPartnerHoursId, 1);
@@ -336,13 +347,13 @@ TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
   ui.Select(page_, P::kConversationId, 0);
   bianchi.posts[0].partner = -1;
   ui.Select(page_, P::kLabId, std::string_view("LAB SCIENZE"));
-  EXPECT_EQ(bianchi.posts[0].lab, 0);
-  EXPECT_EQ(bianchi.posts[0].partner, 1);
+  EXPECT_EQ(+bianchi.posts[0].lab, 0);
+  EXPECT_EQ(+bianchi.posts[0].partner, 1);
   EXPECT_EQ(bianchi.posts[0].partner_part.hours, 3);
   std::size_t shown = ui.boxes().size();
   ui.Click(page_, P::kSaveId);
   EXPECT_EQ(ui.boxes().size(), shown);
-  EXPECT_EQ(g_ui_teachers_saved[1].post_count, 2u);  // the file holds no copy
+  EXPECT_EQ(+g_ui_teachers_saved[1].post_count, 2u);  // the file holds no copy
   EXPECT_TRUE(ui.Problems().empty());
 }
 
@@ -361,9 +372,9 @@ TEST_F(TeachersPage, NewSchoolYearAndTheFortyPostLimit) {
   ChooseTeacher("BIANCHI");
   SelectPost(0);
   ui.Click(page_, P::kNewYearId);
-  EXPECT_EQ(bianchi.posts[0].class_index, 1);
-  EXPECT_EQ(bianchi.posts[1].class_index, 2);
-  EXPECT_EQ(bianchi.posts[2].class_index, 3);
+  EXPECT_EQ(+bianchi.posts[0].class_index, 1);
+  EXPECT_EQ(+bianchi.posts[1].class_index, 2);
+  EXPECT_EQ(+bianchi.posts[2].class_index, 3);
   // With classes 1A-3A only the teacher already teaches everywhere.
   for (int c = 0; c < 3; ++c) bianchi.posts[c].class_index = c;
   g_ui_structure.classes[3].code[0] = g_ui_structure.classes[4].code[0] = '\0';
@@ -372,14 +383,14 @@ TEST_F(TeachersPage, NewSchoolYearAndTheFortyPostLimit) {
   ui.Click(page_, P::kNewYearId);
   EXPECT_EQ(LastBox(), "Il professore ha già lezione in tutte le classi esistenti per questa sezione / indirizzo. "
                        "Nulla da avanzare."_cp);
-  EXPECT_EQ(bianchi.posts[2].class_index, 2);
+  EXPECT_EQ(+bianchi.posts[2].class_index, 2);
 
   while (bianchi.post_count < std::uint32_t(kUiMaxPosts)) add_post(1, english_, 5, 1);
   ui.PressInNextModal(kFirstButton);  // yes, the lab assistant teaches a main subject too
   ui.PressInNextModal(kFirstButton);
   ui.Click(page_, P::kAddPostId);
   EXPECT_EQ(LastBox(), "Raggiunto Numero Massimo Classi per Professore - Non inseribile");
-  EXPECT_EQ(bianchi.post_count, std::uint32_t(kUiMaxPosts));
+  EXPECT_EQ(+bianchi.post_count, std::uint32_t(kUiMaxPosts));
   EXPECT_TRUE(ui.Problems().empty());
 }
 
@@ -391,14 +402,14 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   ui.Select(page_, P::kHoursId, 3);
   page_.GetDlgItem(P::kConversationId)->SetFocus();
   ui.Key(kVkTab);
-  ASSERT_EQ(rossi.post_count, 4u);
-  EXPECT_EQ(rossi.posts[3].class_index, 2);  // after 2A: 3A
+  ASSERT_EQ(+rossi.post_count, 4u);
+  EXPECT_EQ(+rossi.posts[3].class_index, 2);  // after 2A: 3A
   EXPECT_EQ(g_procat_new_post, 1);
   EXPECT_EQ(g_procat_post, &rossi.posts[3]);
   // The list taking the focus ends quick entry: the post without hours goes.
   page_.GetDlgItem(P::kPostListId)->SetFocus();
   ui.Pump();
-  EXPECT_EQ(rossi.post_count, 3u);
+  EXPECT_EQ(+rossi.post_count, 3u);
   EXPECT_EQ(g_procat_new_post, 0);
   EXPECT_EQ(rossi.posts[2].own.hours, 3);
 
@@ -424,6 +435,31 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   EXPECT_EQ(runs[0].code, EngineCommandCode::CalcTpro);
   EXPECT_EQ(runs[0].name, "ROSSI");
   EXPECT_EQ(runs[1].code, EngineCommandCode::CalcTcla);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The page argument's list modes: lab posts (1) list their owners, with the
+// partner bit (17) their assistants; the add button is hidden in both.
+TEST_F(TeachersPage, ListModesFilterTheTeachers) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  struct Case {
+    std::uint32_t argument;
+    const char* listed;
+    bool add_visible;
+  };
+  const Case cases[] = {{0, "ROSSI;BIANCHI;", true}, {1, "ROSSI;", false}, {17, "BIANCHI;", false}, {2, "", false}};
+  for (const Case& c : cases) {
+    alfadlg_go_to_page(kPageHome);
+    ASSERT_TRUE(alfadlg_go_to_page_with_argument(kPageProcat, c.argument));
+    auto* teachers = static_cast<ComboBox*>(page_.GetDlgItem(P::kTeacherListId));
+    std::string listed;
+    for (int i = 0; i < teachers->GetCount(); ++i) listed += teachers->GetLBText(i) + ";";
+    EXPECT_EQ(listed, c.listed) << c.argument;
+    EXPECT_EQ(ui.IsVisible(page_, P::kAddTeacherId), c.add_visible) << c.argument;
+    EXPECT_EQ(g_procat_teacher, c.listed[0] ? find_first(c.listed) : -1) << c.argument;
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 
@@ -520,6 +556,8 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
     EXPECT_EQ(ui.Text(quick_, Q::kClassId), step.next) << step.id;
   }
   ASSERT_EQ(quick_.Rows().size(), 6u);
+  Point add_centre = quick_.GetDlgItem(Q::kAddId)->GetWindowRect().Center();
+  EXPECT_TRUE(ui.headless().GetCursorPos() == add_centre);  // the pointer waits on the add button
   EXPECT_EQ(quick_.Rows()[3].number, 4);
   EXPECT_EQ(quick_.Rows()[3].hours, 2);
   // The same teacher, subject and class again: No adds nothing.
@@ -554,7 +592,7 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
     ui.Click(quick_, Q::kNewTeacherId);
     EXPECT_EQ(LastBox(), n.message) << n.typed;
   }
-  EXPECT_EQ(g_ui_settings.teacher_count, 2u);
+  EXPECT_EQ(+g_ui_settings.teacher_count, 2u);
 
   // BIANCHI is full: his row waits, ROSSI's two rows become posts.
   while (g_ui_teachers[1].post_count < std::uint32_t(kUiMaxPosts)) add_post(1, english_, 5, 1);
@@ -566,19 +604,28 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   ui.PressInNextModal(kFirstButton);
   ui.Click(quick_, Q::kSaveId);
   EXPECT_EQ(LastBox(), "Inserimento impossibile per BIANCHI. Ha raggiunto 40 classi.");
-  EXPECT_EQ(g_ui_teachers[0].post_count, 4u);
-  EXPECT_EQ(g_ui_teachers[0].posts[2].class_index, 0);
-  EXPECT_EQ(g_ui_teachers[0].posts[3].class_index, 5);
-  EXPECT_EQ(g_ui_teachers_saved[0].post_count, 4u);
+  EXPECT_EQ(+g_ui_teachers[0].post_count, 4u);
+  EXPECT_EQ(+g_ui_teachers[0].posts[2].class_index, 0);
+  EXPECT_EQ(+g_ui_teachers[0].posts[3].class_index, 5);
+  EXPECT_EQ(+g_ui_teachers_saved[0].post_count, 4u);
   EXPECT_EQ(quick_.CommittedCount(), 5);
   ASSERT_EQ(quick_.Rows().size(), 6u);
   EXPECT_EQ(quick_.Rows()[5].teacher, 1);
   g_ui_teachers[1].post_count = 1;
   quick_.CommitEntries();
-  EXPECT_EQ(g_ui_teachers[1].post_count, 2u);
+  EXPECT_EQ(+g_ui_teachers[1].post_count, 2u);
   ui.ClearBeeps();
   quick_.CommitEntries();  // nothing new: a beep only
   EXPECT_EQ(ui.beeps(), 1);
+  // A new subject through the subjects dialog is chosen at once.
+  ui.OnNextModal([&](Dialog& d) {
+    d.GetDlgItem(Cmaterie::kNameId)->SetWindowText("geometria");
+    d.GotoDlgCtrl(d.GetDlgItem(Cmaterie::kNameId));
+    ui.Key(kVkReturn);
+    ui.Key(kVkEscape);
+  });
+  ui.Click(quick_, Q::kNewSubjectId);
+  EXPECT_EQ(ui.Text(quick_, Q::kSubjectId), "GEOMETRIA");
   EXPECT_TRUE(ui.Problems().empty());
 }
 
