@@ -2,8 +2,8 @@
 // (without one it says so on stderr and ends with status 1), registers the
 // dialog templates and runs the application object: data folder, lock,
 // status file, the frame with the home page until the user leaves it.
-// With "PARPRO:n-m" it is worker n of a parallel computation and opens no
-// window at all.
+// With "PARPRO:n-m" it is worker n of a parallel computation: it runs the
+// solver's worker, as the workers of orario do, and opens no window at all.
 //
 // Until the school chooser is built, "Selezione Scuola" asks for the
 // description file "scuola2.txt" of a school with the system's file dialog
@@ -19,6 +19,7 @@
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
+#include "solver/parallel_workers.h"
 #include "schooldata/description_writer.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -45,7 +46,10 @@ bool choose_school_by_description(std::string& folder) {
 
 int main(int argc, char** argv) {
   int worker = og_parse_process_number(argc, argv);
-  if (worker >= 1) return og_run_worker_process(worker, argc, argv);
+  if (worker >= 1) {
+    g_worker_computation = parpro_run_worker_process;
+    return og_run_worker_process(worker, argc, argv);
+  }
   if (!kt::ui::start_fltk_backend()) {
     std::fputs(kNoDisplay[kt::language_from_locale()], stderr);
     return 1;

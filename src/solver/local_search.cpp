@@ -190,7 +190,8 @@ bool end_of_stage(int release_mode, int cycle_target) {
   if (g_status.level == 0) {
     g_search.kept_restarts = 0;
     or_age_teacher_points();
-    if (g_status.second_stage_counter > 0) or_publish_to_workers(1, -1, 1);
+    if (g_status.second_stage_counter > 0 || g_status.gap_count == 0)
+      or_publish_to_workers(1, -1, 1);
   }
   if (or_next_test_teacher(release_mode, 1)) {
     g_search.since_restart = 0;

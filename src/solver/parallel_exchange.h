@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+// Results this process took from the slots since it started (a figure for
+// the benchmarks and tests).
+extern int g_parpro_takes;
+
 // Main process: kind 1 publishes the start timetable and header, kind 2
 // after a slot-B take; source 1 the live placement, 0 slot A's timetable,
 // -1 the stage's best. In a worker the same call offers a result.
