@@ -1,19 +1,24 @@
 // Exchanging timetables with the parallel solver processes through the
 // shared area. The main process publishes a start timetable and the run
-// settings and sets every worker's command to go; a worker that is ahead
-// offers its placement in slot A, or its stage best with a better quality
-// in slot B; each process takes a slot that is no worse than its own state.
+// settings and sets every worker's command to go (each worker then starts
+// again from it); it alone writes its progress header once per cycle and
+// takes results. A worker offers its placement in slot A when it has
+// finished the stage the main works on and is no further behind on any
+// stage counter, or its stage best with a better quality in slot B. So the
+// processes race each stage from the same timetable, and the first to finish
+// it hands the result to all the others.
 //
-// Every access holds the COM mutex. A timetable read from the area is used
-// only after it passed the checks of parpro_check_timetable (this model,
-// inside the week, no clash): a worker that died half-way through a write
-// leaves at worst a slot that is thrown away. Slot B carries its own
-// timetable (the offerer's stage best), which the taker uses as both its
-// live placement and its stage best, so a slot-B offer never overwrites a
-// slot-A result waiting to be taken.
+// Every access holds the COM mutex, with a bounded wait. A timetable read
+// from the area is used only after it passed the checks of
+// parpro_check_timetable (this model, inside the week, no clash): a worker
+// that died half-way through a write leaves at worst a slot that is thrown
+// away. Slot B carries its own timetable (the offerer's stage best), which
+// the taker uses as both its live placement and its stage best, so a slot-B
+// offer never overwrites a slot-A result waiting to be taken.
 //
-// Workload: once per search cycle; copies of 2 bytes per lesson only when
-// a slot is filled or taken.
+// Workload: once per search cycle in the main process (one lock, a 21-byte
+// header); timetables of 2 bytes per lesson are copied only when a slot is
+// filled or taken, and applied after the mutex is released.
 #include "solver/parallel_exchange.h"
 
 #include <chrono>

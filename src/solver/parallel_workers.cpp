@@ -63,7 +63,7 @@ void parpro_end_workers() {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() < 0) left = std::chrono::milliseconds(0);
-    if (!child.wait_for(left)) child.stop(std::chrono::milliseconds(500));
+    if (!child.wait_for(left)) child.stop(std::chrono::milliseconds(200));
   }
   g_worker_processes.clear();
   parpro_close();

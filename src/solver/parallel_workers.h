@@ -2,9 +2,10 @@
 //
 // The main process creates the shared area, starts copies of its own
 // program with "PARPRO:i-n" and, when its command ends, tells them to quit
-// and reaps them within a bounded time (a worker that does not quit is
-// stopped; one that died is simply reaped). A worker opens the area and
-// serves its command byte: 1 runs the published computation, any other
+// and reaps them within a short bounded time (a worker that does not quit
+// in time is terminated; one that died is simply reaped). A worker opens
+// the area and serves its command byte: 1 runs the published computation
+// (in the school folder published with it), any other
 // byte that appears during a run (2 stop, 9 stop by itself, 1 a new start,
 // 100 quit) stops it in an orderly way, and 100 ends the process. A worker
 // also ends when the process that started it is gone.
@@ -42,8 +43,10 @@ struct WorkerHooks {
 
 // Pauses (of 20 ms in the programs) a run is given to end after a quit.
 inline constexpr int kWorkerQuitPauses = 150;
-// How long the main process waits for all its workers to quit together.
-inline constexpr std::chrono::milliseconds kWorkerQuitGrace{2000};
+// How long the main process waits for all its workers to quit together
+// before it terminates them: they write no file, and a run can take a
+// while to notice its stop, which the main's command should not wait for.
+inline constexpr std::chrono::milliseconds kWorkerQuitGrace{300};
 
 // Worker process: serves the command byte of process `index` on an area
 // already opened; returns when told to quit or orphaned. Counts the runs.
