@@ -2,8 +2,8 @@
 // (without one it says so on stderr and ends with status 1), registers the
 // dialog templates and runs the application object: data folder, lock,
 // status file, the frame with the home page until the user leaves it.
-// With "PARPRO:n-m" it is worker n of a parallel computation and opens no
-// window at all.
+// With "PARPRO:n-m" it is worker n of a parallel computation: it runs the
+// solver's worker, as the workers of orario do, and opens no window at all.
 //
 // The program joins the pieces that do not link each other: the home page's
 // school buttons reach the school-folder chooser, whose new school asks its
@@ -20,6 +20,7 @@
 #include "shell/home_page.h"
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
+#include "solver/parallel_workers.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/school_folder_choice.h"
 #include "schooldata/sissi_import_page.h"
@@ -62,7 +63,10 @@ bool choose_import_file(const std::string& filter, const std::string& initial, s
 
 int main(int argc, char** argv) {
   int worker = og_parse_process_number(argc, argv);
-  if (worker >= 1) return og_run_worker_process(worker, argc, argv);
+  if (worker >= 1) {
+    g_worker_computation = parpro_run_worker_process;
+    return og_run_worker_process(worker, argc, argv);
+  }
   if (!kt::ui::start_fltk_backend()) {
     std::fputs(kNoDisplay[kt::language_from_locale()], stderr);
     return 1;

@@ -71,27 +71,12 @@ class StopTimer {
 void print_error(const std::string& text) { std::fputs(text.c_str(), stderr); }
 
 // A parallel worker ("PARPRO:i-n"): serves its command byte until the main
-// process tells it to quit or is gone. Ctrl-C reaches the whole process
-// group; the worker leaves the stop to its main process.
+// process tells it to quit or is gone.
 int run_worker(const std::string& word, int language) {
   int index = 0, count = 0;
   if (std::sscanf(word.c_str() + 7, "%d-%d", &index, &count) != 2 || index < 1 || index > 7)
     return 1;
-  std::signal(SIGINT, SIG_IGN);
-  pid_t parent = ::getppid();
-  WorkerHooks hooks;
-  hooks.run = [language](const char* name, int run_code) {
-    std::string command = std::string("CALC:") + name;
-    const char* option = parpro_option_of_run_code(run_code);
-    std::vector<const char*> argv = {"Questo non serve", command.c_str()};
-    if (option && *option) argv.push_back(option);
-    argv.push_back(nullptr);
-    g_status.language = language;
-    return or_main(1, static_cast<int>(argv.size() - 1), argv.data());
-  };
-  hooks.parent_alive = [parent] { return ::getppid() == parent; };
-  hooks.pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
-  return parpro_worker_main(index, hooks);
+  return parpro_run_worker_process(index, language);
 }
 
 // Starts the workers of --processes; false when they could not be started.
@@ -100,7 +85,8 @@ bool start_workers(int processes, const std::string& engine_file) {
     ::setenv("KESTRINTEMPUS_PARPRO_TAG", std::to_string(::getpid()).c_str(), 1);
   char folder[4096];
   if (!::getcwd(folder, sizeof folder)) return false;
-  return parpro_start_workers(processes, folder, engine_file.c_str());
+  // The area carries the folder as the program names it (1252).
+  return parpro_start_workers(processes, kt::utf8_to_cp1252(folder).c_str(), engine_file.c_str());
 }
 
 }  // namespace
@@ -145,6 +131,7 @@ int main(int argc, char** argv) {
     print_error(std::string(orario_text(OrarioText::kBadFileName, language)) + file + "\n");
     return 1;
   }
+  g_requested_seed = options.seed;
   bool workers = options.processes > 1 && start_workers(options.processes, engine_file);
   if (options.processes > 1 && !workers)
     print_error(orario_text(OrarioText::kNoProcesses, language));
@@ -160,7 +147,6 @@ int main(int argc, char** argv) {
   g_status.clear();
   g_status.language = language;
   g_language = static_cast<std::uint8_t>(language);
-  g_requested_seed = options.seed;
   std::signal(SIGINT, on_interrupt);
 
   int result;

@@ -82,6 +82,11 @@ std::string og_lock_refusal_text(const kt::InstanceLock& lock);
 
 // A parallel worker's whole run (see app_worker.cpp); its exit status.
 int og_run_worker_process(int process_number, int argc, const char* const* argv);
+// The computation a worker serves (the solver's worker process, installed by
+// the program before og_run_worker_process): its exit status, not 0 when the
+// shared area could not be opened. Null: the worker only waits to be ended.
+using WorkerComputation = int (*)(int process_number, int language);
+extern WorkerComputation g_worker_computation;
 // One look of the waiting worker: false once it must end (a stop was asked,
 // the starting process is gone, or its command byte in the area reads 100).
 bool og_worker_should_wait(int process_number, int parent, const unsigned char* area);

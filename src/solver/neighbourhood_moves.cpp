@@ -14,6 +14,11 @@
 
 namespace {
 
+// A stop request ends a sweep between two of its classes, passes or
+// slots, so a stop (or a worker's new start) is served within moments
+// even when one sweep is long.
+bool stop_asked() { return g_status.run_state.load() == kRunStateStopRequested; }
+
 int class_total() {
   int n = g_eng_school.class_count;
   return n < 0 ? 0 : (n > kMaxClasses ? kMaxClasses : n);
@@ -142,7 +147,7 @@ int or_sweep_class_pairs() {
   int classes = class_total();
   g_move_run.class_cursor = step_cursor(g_move_run.class_cursor, classes);
   int kept = 0;
-  for (int k = 0; k < classes; ++k) {
+  for (int k = 0; k < classes && !stop_asked(); ++k) {
     int c = (g_move_run.class_cursor + k) % classes;
     walk_forward(c, g_forward_cursors, [&](int a, int b, LessonPrice& price) {
       if (or_priced_exchange(a, b, price, false, ZeroRule::kKeepUnlessSeventh).kept) ++kept;
@@ -158,7 +163,7 @@ int or_sweep_class_pairs_backward() {
   --g_backward_class_cursor;
   if (g_backward_class_cursor < 0 || g_backward_class_cursor >= classes) g_backward_class_cursor = classes - 1;
   int kept = 0;
-  for (int k = 0; k < classes; ++k) {
+  for (int k = 0; k < classes && !stop_asked(); ++k) {
     int c = ((g_backward_class_cursor - k) % classes + classes) % classes;
     walk_backward(c, g_backward_cursors, [&](int a, int b, LessonPrice& price) {
       if (or_priced_exchange(a, b, price, false, ZeroRule::kKeep).kept) ++kept;
@@ -184,7 +189,7 @@ int or_sweep_focused_class_pairs(std::int64_t* out) {
   int f2 = g_status.worst_teacher.load();
   int divisor = g_move_run.sampling_divisor < 1 ? 1 : g_move_run.sampling_divisor;
   int kept = 0;
-  for (int pass = 0; pass < passes; ++pass) {
+  for (int pass = 0; pass < passes && !stop_asked(); ++pass) {
     g_move_run.class_cursor = step_cursor(g_move_run.class_cursor, classes);
     bool end_pass = false;
     for (int k = 0; k < classes && !end_pass; ++k) {
@@ -228,7 +233,7 @@ int or_sweep_worst_teacher_classes(int multiplier, std::int64_t* out) {
   if (ft < 0 || ft >= g_eng_school.teacher_count) ft = 0;
   int fc = g_status.worst_class.load();
   int kept = 0;
-  for (int turn = 0; turn < turns; ++turn) {
+  for (int turn = 0; turn < turns && !stop_asked(); ++turn) {
     int c = -1;
     if (score < 3) {
       turn_toggle = !turn_toggle;
@@ -281,7 +286,7 @@ int or_sweep_slot_pairs(std::int64_t* out) {
   hour1 = step_cursor(hour1, hours1);
   bool quota = g_eng_school.tekno[0] != 0;
   int kept = 0;
-  for (int hs = 0; hs < hours1; ++hs) {
+  for (int hs = 0; hs < hours1 && !stop_asked(); ++hs) {
     int slot1 = day1 * kHoursPerDay + hour1;
     int entries = static_cast<int>(g_slot_lessons[slot1].count);
     for (int e = 0; e < entries; ++e) {

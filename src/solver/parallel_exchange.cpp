@@ -1,19 +1,24 @@
 // Exchanging timetables with the parallel solver processes through the
 // shared area. The main process publishes a start timetable and the run
-// settings and sets every worker's command to go; a worker that is ahead
-// offers its placement in slot A, or its stage best with a better quality
-// in slot B; each process takes a slot that is no worse than its own state.
+// settings and sets every worker's command to go (each worker then starts
+// again from it); it alone writes its progress header once per cycle and
+// takes results. A worker offers its placement in slot A when it has
+// finished the stage the main works on and is no further behind on any
+// stage counter, or its stage best with a better quality in slot B. So the
+// processes race each stage from the same timetable, and the first to finish
+// it hands the result to all the others.
 //
-// Every access holds the COM mutex. A timetable read from the area is used
-// only after it passed the checks of parpro_check_timetable (this model,
-// inside the week, no clash): a worker that died half-way through a write
-// leaves at worst a slot that is thrown away. Slot B carries its own
-// timetable (the offerer's stage best), which the taker uses as both its
-// live placement and its stage best, so a slot-B offer never overwrites a
-// slot-A result waiting to be taken.
+// Every access holds the COM mutex, with a bounded wait. A timetable read
+// from the area is used only after it passed the checks of
+// parpro_check_timetable (this model, inside the week, no clash): a worker
+// that died half-way through a write leaves at worst a slot that is thrown
+// away. Slot B carries its own timetable (the offerer's stage best), which
+// the taker uses as both its live placement and its stage best, so a slot-B
+// offer never overwrites a slot-A result waiting to be taken.
 //
-// Workload: once per search cycle; copies of 2 bytes per lesson only when
-// a slot is filled or taken.
+// Workload: once per search cycle in the main process (one lock, a 21-byte
+// header); timetables of 2 bytes per lesson are copied only when a slot is
+// filled or taken, and applied after the mutex is released.
 #include "solver/parallel_exchange.h"
 
 #include <chrono>
@@ -29,6 +34,8 @@
 #include "solver/placement_state.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
+
+int g_parpro_takes = 0;
 
 namespace {
 
@@ -63,6 +70,15 @@ void stamp_model(ParproArea* area) {
   area->model_checksum = parpro_model_checksum();
 }
 
+void append_history(std::int32_t code, std::int32_t first, std::int32_t second) {
+  int at = g_status.history_count;
+  or_append_history(code);
+  if (g_status.history_count == at + 1) {
+    g_status.history_first[at] = first;
+    g_status.history_second[at] = second;
+  }
+}
+
 void take_placement(const std::uint8_t* field) {
   std::uint16_t placement[kMaxLessons];
   parpro_load_timetable(placement, field);
@@ -83,7 +99,7 @@ void or_publish_to_workers(int kind, int cycle_target, int source) {
   if (g_process_count < 2) return;
   if (g_eng_run.run_mode == 13 && g_status.test_counter != 23) return;
   ParproArea* area = parpro_area();
-  or_wait_mutex(g_parpro_com_mutex);
+  if (!parpro_lock()) return;
   for (int i = 1; i <= kMaxWorkerProcesses; ++i) area->command[i] = kParproGo;
   area->eval_mode = g_eval_mode;
   area->provisional_mode = g_provisional_mode;
@@ -108,13 +124,13 @@ void or_publish_to_workers(int kind, int cycle_target, int source) {
     area->teacher_values[t] = g_eng_teachers[t].points2;
   area->slot_a_state = 0;
   (void)kind;
-  or_release_mutex(g_parpro_com_mutex);
+  parpro_unlock();
 }
 
 void or_offer_to_main(int kind, int cycle_target) {
   if (!g_parpro_area || g_process_number <= 0) return;
   ParproArea* area = parpro_area();
-  or_wait_mutex(g_parpro_com_mutex);
+  if (!parpro_lock()) return;
   ParproHeader own = own_header(cycle_target);
   if (kind == 1) {
     ParproHeader published = area->progress;
@@ -142,14 +158,23 @@ void or_offer_to_main(int kind, int cycle_target) {
       area->slot_b_state = kSlotBFull;
     }
   }
-  or_release_mutex(g_parpro_com_mutex);
+  parpro_unlock();
 }
 
+// Slot A is taken when it belongs to the stage this process works on and
+// is at least as far on every counter; slot B when its quality beats the
+// process's own. Either slot is emptied once looked at. The timetable is
+// copied out under the mutex and applied after it is released, so the
+// workers never wait for this process's evaluation.
 int or_take_result_slot() {
   if (!g_parpro_area) return 0;
   ParproArea* area = parpro_area();
+  static std::uint8_t field[kParproTimetableBytes];
   int taken = 0;
-  or_wait_mutex(g_parpro_com_mutex);
+  std::uint32_t gap_count_of_a = 0;
+  std::uint8_t quality = 0;
+  std::uint32_t value = 0;
+  if (!parpro_lock()) return 0;
   if (area->slot_a_state == kSlotAFull) {
     ParproHeader slot = area->slot_a_header;
     ParproHeader own = own_header(g_release.teacher_under_test);
@@ -158,45 +183,65 @@ int or_take_result_slot() {
                   static_cast<std::int32_t>(slot.cycle_target) ==
                       static_cast<std::int32_t>(own.cycle_target);
     if (usable && parpro_check_timetable(area->slot_a_timetable) < 0) {
-      take_placement(area->slot_a_timetable);
-      if (g_eng_run.run_mode != 13 && g_eng_run.run_mode != 14 && g_eng_run.run_mode != 16)
-        or_hold_out_failing_teachers();
-      g_status.phase = 255;
-      if (g_parpro_trace) or_append_history(61);
+      std::memcpy(field, area->slot_a_timetable, kParproTimetableBytes);
+      gap_count_of_a = slot.gap_stage_count;
       taken = 1;
     }
     area->slot_a_state = 0;
   } else if (area->slot_b_state == kSlotBFull) {
-    bool worse = g_search.stage_quality_byte < area->slot_b_quality ||
-                 g_search.stage_quality_value <= area->slot_b_value;
-    if (!worse && parpro_check_timetable(area->slot_b_timetable) < 0) {
-      take_placement(area->slot_b_timetable);
-      parpro_load_timetable(g_stage_best_placement, area->slot_b_timetable);
-      g_search.stage_quality_byte = area->slot_b_quality;
-      g_search.stage_quality_value = area->slot_b_value;
-      or_append_history(59);
+    bool own_better = g_search.stage_quality_byte < area->slot_b_quality ||
+                      g_search.stage_quality_value <= area->slot_b_value;
+    if (!own_better && parpro_check_timetable(area->slot_b_timetable) < 0) {
+      std::memcpy(field, area->slot_b_timetable, kParproTimetableBytes);
+      quality = area->slot_b_quality;
+      value = area->slot_b_value;
+      gap_count_of_a = area->slot_a_header.gap_stage_count;
       taken = 2;
     }
     area->slot_b_state = 0;
   } else {
     area->progress = own_header(g_release.teacher_under_test);
   }
-  or_release_mutex(g_parpro_com_mutex);
+  parpro_unlock();
+  if (taken == 1) {
+    take_placement(field);
+    int mode = g_eng_run.run_mode;
+    if (g_status.stage_id != 48 && mode != 13 && mode != 14 && mode != 16)
+      or_hold_out_failing_teachers();
+    g_status.phase = 255;
+  } else if (taken == 2) {
+    take_placement(field);
+    or_set_constraint_weights();
+    while (or_next_test_teacher(1, 0)) {
+    }
+    if (g_status.stage_id == 48) or_set_gap_stage_weights();
+    or_evaluate_all_constraints(0);
+    parpro_load_timetable(g_stage_best_placement, field);
+    g_search.stage_quality_byte = quality;
+    g_search.stage_quality_value = value;
+    append_history(59, quality + 1, static_cast<std::int32_t>(value));
+  }
+  if (taken && g_parpro_trace)
+    append_history(61, static_cast<std::int32_t>(gap_count_of_a), taken);
+  if (taken) ++g_parpro_takes;
   return taken;
 }
 
 void or_exchange_with_workers() {
-  if (!parpro_active()) return;
+  // Only the main process trades: it alone writes the progress header the
+  // workers' offers are measured against, and it takes their results.
+  if (!g_parpro_area || g_process_count < 2 || g_process_number != 0) return;
   ParproArea* area = parpro_area();
   int level = g_status.level;
   if (level != g_search.level_noted) {
-    or_wait_mutex(g_parpro_com_mutex);
-    int at = g_search.level_noted;
-    if (at >= 0 && at < kMaxTeachers) {
-      if (level < at) area->level_rises[at] += 1;
-      else area->level_falls[at] += 1;
+    if (parpro_lock()) {
+      int at = g_search.level_noted;
+      if (at >= 0 && at < kMaxTeachers) {
+        if (level < at) area->level_rises[at] += 1;
+        else area->level_falls[at] += 1;
+      }
+      parpro_unlock();
     }
-    or_release_mutex(g_parpro_com_mutex);
     g_search.level_rising = level > g_search.level_noted;
     g_search.level_noted = level;
   }
@@ -206,20 +251,19 @@ void or_exchange_with_workers() {
 }
 
 void or_set_worker_sleep(std::uint32_t milliseconds) {
-  if (!g_parpro_area || g_process_count < 2) return;
-  or_wait_mutex(g_parpro_com_mutex);
+  if (!g_parpro_area || g_process_count < 2 || !parpro_lock()) return;
   parpro_area()->worker_sleep_ms = milliseconds;
-  or_release_mutex(g_parpro_com_mutex);
+  parpro_unlock();
 }
 
 void or_serve_worker_requests() {
   if (!g_parpro_area || g_process_number <= 0) return;
   ParproArea* area = parpro_area();
-  or_wait_mutex(g_parpro_com_mutex);
+  if (!parpro_lock()) return;
   std::uint8_t request = area->request[g_process_number];
   area->request[g_process_number] = 0;
   std::uint32_t sleep_ms = area->worker_sleep_ms;
-  or_release_mutex(g_parpro_com_mutex);
+  parpro_unlock();
   if (request & kParproRequestExemptions) {
     or_reload_exemptions();
     std::snprintf(g_status.status_text, kStatusTextSize, "RILETTE DEROGHE");

@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+// Results this process took from the slots since it started (a figure for
+// the benchmarks and tests).
+extern int g_parpro_takes;
+
 // Main process: kind 1 publishes the start timetable and header, kind 2
 // after a slot-B take; source 1 the live placement, 0 slot A's timetable,
 // -1 the stage's best. In a worker the same call offers a result.
@@ -12,8 +16,9 @@ void or_publish_to_workers(int kind, int cycle_target, int source);
 // A worker offers its live placement (kind 1, slot A) or its stage best
 // (kind 2, slot B).
 void or_offer_to_main(int kind, int cycle_target);
-// Once per cycle with parallel processes: level statistics, taking a slot,
-// writing the own progress header. Nothing with a single process.
+// Once per cycle in the main process of a parallel run: level statistics,
+// taking a slot, writing its progress header. Nothing in a worker or with
+// a single process.
 void or_exchange_with_workers();
 // Main process's CPU pacing: the workers' sleep value.
 void or_set_worker_sleep(std::uint32_t milliseconds);

@@ -20,6 +20,8 @@
 #include <vector>
 
 #include "engine/status_block.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
 #include "platform/process.h"
 #include "solver/parpro_area.h"
 
@@ -33,6 +35,12 @@ bool parpro_start_workers(int processes, const char* folder, const char* descrip
   if (processes < 2) return false;
   if (processes > kMaxWorkerProcesses + 1) processes = kMaxWorkerProcesses + 1;
   if (!parpro_create(processes, folder, description_name)) return false;
+  if (parpro_lock()) {
+    parpro_area()->requested_seed = g_requested_seed < 0 || g_requested_seed > 0x7FFFFFFF
+                                        ? -1
+                                        : static_cast<std::int32_t>(g_requested_seed);
+    parpro_unlock();
+  }
   g_worker_processes.clear();
   for (int i = 1; i < processes; ++i) {
     std::string word = "PARPRO:" + std::to_string(i) + "-" + std::to_string(processes);
@@ -48,8 +56,15 @@ bool parpro_start_workers(int processes, const char* folder, const char* descrip
 
 void parpro_end_workers() {
   if (g_parpro_area) parpro_set_all_commands(kParproQuit);
-  for (kt::ChildProcess& child : g_worker_processes)
-    if (!child.wait_for(std::chrono::milliseconds(3000))) child.stop();
+  // One deadline for all of them: a worker that is dead is reaped at once,
+  // one that lingers past the deadline is terminated, then killed.
+  auto deadline = std::chrono::steady_clock::now() + kWorkerQuitGrace;
+  for (kt::ChildProcess& child : g_worker_processes) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() < 0) left = std::chrono::milliseconds(0);
+    if (!child.wait_for(left)) child.stop(std::chrono::milliseconds(200));
+  }
   g_worker_processes.clear();
   parpro_close();
 }
@@ -80,28 +95,53 @@ const char* parpro_option_of_run_code(int run_code) {
   }
 }
 
+namespace {
+
+// The area holds the school folder as the program names it (1252): an
+// absolute path of this machine, or a path below the drive root.
+bool enter_folder(const std::string& folder) {
+  if (folder.empty()) return false;
+  std::string path = folder[0] == '/' ? kt::cp1252_to_utf8(folder) : kt::translate_path(folder);
+  return ::chdir(path.c_str()) == 0;
+}
+
+// Takes a go under the mutex: clears the command byte and copies the run
+// settings published with it. False when the mutex could not be had (the
+// go stays and is taken at the next look).
+bool take_go(int index, int* run_code, std::string* name, std::string* folder) {
+  if (!parpro_lock()) return false;
+  ParproArea* area = parpro_area();
+  area->command[index] = 0;
+  *run_code = area->run_code;
+  g_eval_mode = area->eval_mode;
+  g_provisional_mode = area->provisional_mode;
+  g_test_run = area->test_run;
+  name->assign(area->description_name, strnlen(area->description_name, kParproFileNameSize));
+  folder->assign(area->current_folder, strnlen(area->current_folder, kParproFolderSize));
+  // A main process started with a fixed seed gives each worker its own
+  // fixed one, so a benchmark run can be repeated.
+  g_requested_seed = area->requested_seed < 0 ? -1 : static_cast<std::int64_t>(area->requested_seed) + 17 * index;
+  parpro_unlock();
+  return true;
+}
+
+}  // namespace
+
 int parpro_serve_commands(int index, const WorkerHooks& hooks) {
   int runs = 0;
   for (;;) {
     if (hooks.parent_alive && !hooks.parent_alive()) return runs;
     std::uint8_t command = parpro_command(index);
     if (command == kParproQuit) return runs;
-    if (command != kParproGo) {
+    int run_code = 0;
+    std::string name, folder;
+    if (command != kParproGo || !take_go(index, &run_code, &name, &folder)) {
       hooks.pause();
       continue;
     }
-    // Take the go and the run settings the main process published with it.
-    or_wait_mutex(g_parpro_com_mutex);
-    ParproArea* area = parpro_area();
-    area->command[index] = 0;
-    int run_code = area->run_code;
-    g_eval_mode = area->eval_mode;
-    g_provisional_mode = area->provisional_mode;
-    g_test_run = area->test_run;
-    std::string name(area->description_name,
-                     strnlen(area->description_name, kParproFileNameSize));
-    or_release_mutex(g_parpro_com_mutex);
-    if (!parpro_option_of_run_code(run_code)) continue;
+    // The school may have changed since the last run: work in the folder
+    // published with this go.
+    if (!parpro_option_of_run_code(run_code) || !enter_folder(folder)) continue;
 
     g_status.clear();
     std::atomic<bool> done{false};
@@ -110,6 +150,7 @@ int parpro_serve_commands(int index, const WorkerHooks& hooks) {
       done = true;
     });
     bool quit = false;
+    int pauses_since_quit = 0;
     while (!done) {
       std::uint8_t now = parpro_command(index);
       bool orphaned = hooks.parent_alive && !hooks.parent_alive();
@@ -117,6 +158,9 @@ int parpro_serve_commands(int index, const WorkerHooks& hooks) {
         g_status.run_state.store(kRunStateStopRequested);
         quit = quit || now == kParproQuit || orphaned;
       }
+      // A run that does not end soon after the process was told to quit
+      // (or lost its main process) is given up, so no worker outlives it.
+      if (quit && ++pauses_since_quit > kWorkerQuitPauses && hooks.give_up) hooks.give_up();
       hooks.pause();
     }
     engine.join();
@@ -132,12 +176,6 @@ int parpro_worker_main(int index, const WorkerHooks& hooks) {
     if (!opened) hooks.pause();
   }
   if (!opened) return 1;
-  std::string folder(parpro_area()->current_folder,
-                     strnlen(parpro_area()->current_folder, kParproFolderSize));
-  if (folder.empty() || ::chdir(folder.c_str()) != 0) {
-    parpro_close();
-    return 1;
-  }
   parpro_serve_commands(index, hooks);
   parpro_close();
   return 0;

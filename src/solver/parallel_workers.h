@@ -2,14 +2,16 @@
 //
 // The main process creates the shared area, starts copies of its own
 // program with "PARPRO:i-n" and, when its command ends, tells them to quit
-// and reaps them within a bounded time (a worker that does not quit is
-// stopped; one that died is simply reaped). A worker opens the area and
-// serves its command byte: 1 runs the published computation, any other
+// and reaps them within a short bounded time (a worker that does not quit
+// in time is terminated; one that died is simply reaped). A worker opens
+// the area and serves its command byte: 1 runs the published computation
+// (in the school folder published with it), any other
 // byte that appears during a run (2 stop, 9 stop by itself, 1 a new start,
 // 100 quit) stops it in an orderly way, and 100 ends the process. A worker
 // also ends when the process that started it is gone.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -33,16 +35,35 @@ struct WorkerHooks {
   WorkerRun run;
   std::function<bool()> parent_alive;   // false ends the worker
   std::function<void()> pause;          // between two polls of the command byte
+  // Called when a run has not ended kWorkerQuitPauses pauses after the
+  // worker was told to quit or lost its main process; the process ends
+  // there (a test's stand-in may instead end the run).
+  std::function<void()> give_up;
 };
+
+// Pauses (of 20 ms in the programs) a run is given to end after a quit.
+inline constexpr int kWorkerQuitPauses = 150;
+// How long the main process waits for all its workers to quit together
+// before it terminates them: they write no file, and a run can take a
+// while to notice its stop, which the main's command should not wait for.
+inline constexpr std::chrono::milliseconds kWorkerQuitGrace{300};
 
 // Worker process: serves the command byte of process `index` on an area
 // already opened; returns when told to quit or orphaned. Counts the runs.
 int parpro_serve_commands(int index, const WorkerHooks& hooks);
 
-// Worker process: opens the area (a bounded number of tries), moves to its
-// school folder and serves the commands; 0 after a quit, 1 when the area
-// could not be opened.
+// Worker process: opens the area (a bounded number of tries) and serves the
+// commands, each run in the school folder published with its go; 0 after a
+// quit, 1 when the area could not be opened.
 int parpro_worker_main(int index, const WorkerHooks& hooks);
+
+// The whole life of a worker process of either program ("PARPRO:i-n"):
+// each go runs the engine's "calc:" command with the published run code,
+// in the user's language; the process ends when told to quit, when the
+// process that started it is gone, and at the latest a few seconds after
+// that even when a run does not end. Ctrl-C is left to the main process.
+// Returns the process's exit status (1 when the area could not be opened).
+int parpro_run_worker_process(int index, int language);
 
 // The "calc:" option word of a run code ("" for a plain run, null for a
 // code no worker runs).

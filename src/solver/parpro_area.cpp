@@ -115,6 +115,7 @@ bool parpro_create(int process_count, const char* folder, const char* descriptio
   ParproArea* area = parpro_area();
   copy_text(area->current_folder, kParproFolderSize, folder);
   copy_text(area->description_name, kParproFileNameSize, description_name);
+  area->requested_seed = -1;
   g_process_count = static_cast<std::uint8_t>(process_count);
   g_process_number = 0;
   return true;
@@ -154,26 +155,32 @@ void parpro_remove_names() {
   kt::SharedMemory::remove(com_name());
 }
 
+bool parpro_lock() {
+  if (!g_parpro_area || !g_parpro_com_mutex) return false;
+  return or_wait_mutex_for(g_parpro_com_mutex, kParproLockWaitMs);
+}
+
+void parpro_unlock() { or_release_mutex(g_parpro_com_mutex); }
+
 std::uint8_t parpro_command(int i) {
-  if (!g_parpro_area || i < 1 || i > kMaxWorkerProcesses) return 0;
-  or_wait_mutex(g_parpro_com_mutex);
+  if (!g_parpro_area || i < 1 || i > kMaxWorkerProcesses || !parpro_lock()) return 0;
   std::uint8_t value = parpro_area()->command[i];
-  or_release_mutex(g_parpro_com_mutex);
+  parpro_unlock();
   return value;
 }
 
 void parpro_set_command(int i, std::uint8_t value) {
   if (!g_parpro_area || i < 1 || i > kMaxWorkerProcesses) return;
-  or_wait_mutex(g_parpro_com_mutex);
-  parpro_area()->command[i] = value;
-  or_release_mutex(g_parpro_com_mutex);
+  bool locked = parpro_lock();
+  parpro_area()->command[i] = value;  // a single byte: written even past a stuck holder
+  if (locked) parpro_unlock();
 }
 
 void parpro_set_all_commands(std::uint8_t value) {
   if (!g_parpro_area) return;
-  or_wait_mutex(g_parpro_com_mutex);
+  bool locked = parpro_lock();
   for (int i = 1; i <= kMaxWorkerProcesses; ++i) parpro_area()->command[i] = value;
-  or_release_mutex(g_parpro_com_mutex);
+  if (locked) parpro_unlock();
 }
 
 std::uint32_t parpro_model_checksum() {

@@ -57,7 +57,8 @@ struct ParproArea {
   std::uint8_t spare0;                        // 439
   std::uint32_t lesson_count;                 // 440: of the published timetable
   std::uint32_t model_checksum;               // 444: of the publishing model
-  std::uint8_t spare1[23];                    // 448
+  std::int32_t requested_seed;                // 448: the main's fixed seed, -1 none
+  std::uint8_t spare1[19];                    // 452
   std::uint8_t eval_mode;                     // 471
   std::uint8_t provisional_mode;              // 472
   std::uint8_t test_run;                      // 473
@@ -120,6 +121,14 @@ bool parpro_open(int worker_index);
 void parpro_close();
 // Removes names a crashed run left behind.
 void parpro_remove_names();
+
+// Takes and releases the COM mutex. The wait is bounded: a holder that died
+// hands the mutex on (it is robust), and one that is stuck while holding it
+// makes the caller skip its access instead of waiting for ever. False when
+// the mutex was not taken (or there is none).
+inline constexpr int kParproLockWaitMs = 2000;
+bool parpro_lock();
+void parpro_unlock();
 
 // Command and request bytes of process i (1..7), each under the COM mutex.
 std::uint8_t parpro_command(int i);

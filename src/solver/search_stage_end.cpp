@@ -59,8 +59,9 @@ void start_over() {
     g_search.kept_restarts = 0;
     or_age_teacher_points();
     g_release.no_credit = 0;
-    if (g_status.second_stage_counter.load() > 0 ||
-        (or_in_gap_stage() && g_status.gap_stage_count.load() == 0))
+    // A stage finished with no gap hour over its allowance is worth racing
+    // from: the workers restart from it, so every stage is searched by all.
+    if (g_status.second_stage_counter.load() > 0 || g_status.gap_count.load() == 0)
       or_publish_to_workers(1, -1, 1);
   }
 }

@@ -106,19 +106,50 @@ TEST_F(ExchangeTest, SlotAOfferOnlyWhenNotWorseThanThePublishedHeader) {
   EXPECT_EQ(parpro_command(3), kParproGo) << "a pending go stays";
 }
 
-TEST_F(ExchangeTest, MainTakesACheckedSlotA) {
-  g_status.stage_id = -1;
+// The race for a stage: the worker that finishes the stage the main works
+// on hands its timetable over; the main takes it on its next exchange and
+// publishes it to every worker as their new start. A worker trades nothing
+// on its own cycles, and a result of another stage is dropped untaken.
+TEST_F(ExchangeTest, TheMainTakesAFinishedStageAndPublishesIt) {
+  g_status.level = 0;
+  g_status.stage_id = 5;
   or_publish_to_workers(1, -1, 1);
   g_process_number = 1;
   move_something();
   std::vector<std::uint16_t> offered = live();
   ASSERT_NE(offered, start);
+  g_status.stage_id = 6;
   or_offer_to_main(1, -1);
+  EXPECT_NE(parpro_area()->slot_a_state, kSlotAFull) << "another stage than the main's";
+  g_status.stage_id = 5;
+  or_offer_to_main(1, -1);
+  ASSERT_EQ(parpro_area()->slot_a_state, kSlotAFull);
+  g_status.level = 7;
+  or_exchange_with_workers();
+  EXPECT_EQ(parpro_area()->slot_a_state, kSlotAFull) << "a worker does not take";
+  EXPECT_EQ(+parpro_area()->progress.level, 0u) << "nor write the progress header";
+
   g_process_number = 0;
+  g_status.level = 0;
   or_apply_placement(start.data());
   or_rebuild_grids_and_evaluate();
-  EXPECT_EQ(or_take_result_slot(), 1);
+  for (int i = 1; i <= kMaxWorkerProcesses; ++i) parpro_set_command(i, 0);
+  int takes = g_parpro_takes;
+  or_exchange_with_workers();
+  EXPECT_EQ(g_parpro_takes, takes + 1);
   EXPECT_EQ(live(), offered);
+  EXPECT_EQ(parpro_area()->slot_a_state, 0);
+  std::vector<std::uint16_t> published(static_cast<std::size_t>(n));
+  parpro_load_timetable(published.data(), parpro_area()->start_timetable);
+  EXPECT_EQ(published, offered);
+  EXPECT_EQ(parpro_command(1), kParproGo);
+
+  g_process_number = 1;
+  g_status.stage_id = 5;
+  or_offer_to_main(1, -1);
+  g_process_number = 0;
+  g_status.stage_id = 6;
+  EXPECT_EQ(or_take_result_slot(), 0) << "the main has moved on to the next stage";
   EXPECT_EQ(parpro_area()->slot_a_state, 0);
 }
 
@@ -162,10 +193,15 @@ TEST_F(ExchangeTest, SlotBHasItsOwnTimetableAndKeepsTheBetterQuality) {
   or_rebuild_grids_and_evaluate();
   g_search.stage_quality_byte = 14;
   g_search.stage_quality_value = 50;
+  g_status.history_count = 0;
   EXPECT_EQ(or_take_result_slot(), 2);
   EXPECT_EQ(live(), best);
   EXPECT_EQ(g_search.stage_quality_byte, 3);
   EXPECT_EQ(parpro_area()->slot_b_state, 0);
+  ASSERT_EQ(g_status.history_count, 1);
+  EXPECT_EQ(g_status.history_codes[0], 59);
+  EXPECT_EQ(g_status.history_first[0], 4) << "quality byte + 1";
+  EXPECT_EQ(g_status.history_second[0], 9);
 }
 
 TEST_F(ExchangeTest, ABetterOwnQualityEmptiesSlotB) {

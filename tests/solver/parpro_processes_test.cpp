@@ -1,14 +1,20 @@
-// Parallel solver processes as real processes of the orario program: the
-// workers of `--processes` are started and ended with the command and leave
-// no shared-memory names behind; a worker killed while the others work
-// blocks nobody, and the main process reaps it without waiting. Every wait
-// is bounded; each test uses its own object names.
+// Parallel solver processes as real processes of the orario program and of
+// the desktop program: the workers of `--processes` are started and ended
+// with the command and leave no shared-memory names behind; a worker killed
+// while the others work blocks nobody, and the main process finishes and
+// saves without waiting for it; workers whose main process died end by
+// themselves. Every wait is bounded; each test uses its own object names.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+#include <signal.h>
 #include <string>
 #include <thread>
 
@@ -20,6 +26,56 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kOrario = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
+const std::string kDesktop = std::string(KT_BINARY_DIR) + "/apps/kestrintempus/kestrintempus";
+
+// The processes a process started (its worker processes), from /proc.
+std::vector<pid_t> children_of(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+  std::vector<pid_t> out;
+  for (pid_t child; in >> child;) out.push_back(child);
+  return out;
+}
+
+std::string text_of(const std::string& path) {
+  std::ifstream in(path);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Processor time a process used so far, in clock ticks (0 when gone).
+long cpu_ticks(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::size_t close = text.rfind(')');
+  if (close == std::string::npos) return 0;
+  std::istringstream fields(text.substr(close + 2));
+  std::string skip;
+  for (int i = 0; i < 11; ++i) fields >> skip;  // state .. cmajflt
+  long utime = 0;
+  fields >> utime;
+  return utime;
+}
+
+// A process that has ended and been reaped by someone, or is a zombie.
+bool gone(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::size_t close = text.rfind(')');
+  return close == std::string::npos || text.compare(close + 2, 1, "Z") == 0;
+}
+
+// Waits (bounded) until `pid` has started its workers and each of them has
+// been computing for a moment; their ids, or none.
+std::vector<pid_t> busy_workers(pid_t pid, std::size_t count) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::vector<pid_t> workers = children_of(pid);
+    bool busy = workers.size() == count;
+    for (pid_t w : workers) busy = busy && cpu_ticks(w) >= 20;
+    if (busy) return workers;
+    std::this_thread::yield();
+  }
+  return {};
+}
 
 bool names_left(const std::string& tag) {
   for (const auto& entry : fs::directory_iterator("/dev/shm"))
@@ -59,11 +115,15 @@ class WorkerProcessTest : public ::testing::Test {
   fs::path folder_;
 };
 
+// The desktop program's worker computes as orario's does; a worker killed
+// while the other computes blocks nobody.
 TEST_F(WorkerProcessTest, AKilledWorkerBlocksNobody) {
   std::string school = (folder_ / "piccola").string();
   ASSERT_TRUE(parpro_create(3, school.c_str(), "scuola2.txt"));
   kt::ChildProcess first = kt::ChildProcess::spawn(kOrario, {"PARPRO:1-3"});
-  kt::ChildProcess second = kt::ChildProcess::spawn(kOrario, {"PARPRO:2-3"});
+  std::string out = (folder_ / "desktop.txt").string();
+  kt::ChildProcess second = kt::ChildProcess::spawn(
+      "/bin/sh", {"-c", "exec '" + kDesktop + "' PARPRO:2-3 >'" + out + "' 2>&1"});
   ASSERT_TRUE(first && second);
   or_wait_mutex(g_parpro_com_mutex);
   parpro_area()->run_code = 16;
@@ -71,6 +131,11 @@ TEST_F(WorkerProcessTest, AKilledWorkerBlocksNobody) {
   or_release_mutex(g_parpro_com_mutex);
   ASSERT_TRUE(taken(1));
   ASSERT_TRUE(taken(2));
+  // Killed while the desktop worker computes.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (text_of(out).find("CARICATO") == std::string::npos &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::yield();
   first.kill();
   // The others go on: the area's mutex answers, the second worker quits
   // when told, and the dead one is reaped without a wait.
@@ -79,6 +144,8 @@ TEST_F(WorkerProcessTest, AKilledWorkerBlocksNobody) {
   ASSERT_TRUE(status.has_value());
   EXPECT_TRUE(status->success());
   EXPECT_FALSE(first.running());
+  EXPECT_NE(text_of(out).find(" SEME "), std::string::npos)
+      << "the desktop worker loaded the school and seeded its search";
 }
 
 TEST_F(WorkerProcessTest, OrarioStartsAndEndsItsWorkers) {
@@ -88,6 +155,44 @@ TEST_F(WorkerProcessTest, OrarioStartsAndEndsItsWorkers) {
   EXPECT_NE(status, -1);
   EXPECT_NE(WEXITSTATUS(status), 124) << "ended within the bound";
   EXPECT_FALSE(names_left(tag_)) << "the area and the mutexes are removed";
+}
+
+// The main run goes on and saves its timetable when one of its workers is
+// killed while it computes.
+TEST_F(WorkerProcessTest, AWorkerKilledMidRunLeavesTheMainFinishingAndSaving) {
+  fs::path school = folder_ / "piccola";
+  kt::ChildProcess main = kt::ChildProcess::spawn(
+      kOrario, {"--processes", "3", "--seed", "5", "--time-limit", "30",
+                "CALC:" + (school / "scuola2.txt").string()});
+  ASSERT_TRUE(main);
+  std::vector<pid_t> workers = busy_workers(main.pid(), 2);
+  ASSERT_EQ(workers.size(), 2u);
+  ::kill(workers[0], SIGKILL);
+  auto status = main.wait_for(std::chrono::seconds(60));
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(status->success());
+  EXPECT_TRUE(fs::exists(school / "savego.txt"));
+  EXPECT_TRUE(gone(workers[1])) << "the other worker ended with the command";
+}
+
+// Workers whose main process dies end by themselves.
+TEST_F(WorkerProcessTest, WorkersEndWhenTheirMainDies) {
+  fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / "liceo", folder_ / "liceo",
+           fs::copy_options::recursive);
+  kt::ChildProcess main = kt::ChildProcess::spawn(
+      kOrario, {"--processes", "3", "--seed", "303", "--time-limit", "60",
+                "CALC:" + (folder_ / "liceo" / "scuola2.txt").string()});
+  ASSERT_TRUE(main);
+  std::vector<pid_t> workers = busy_workers(main.pid(), 2);
+  ASSERT_EQ(workers.size(), 2u);
+  main.kill();
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < deadline && !(gone(workers[0]) && gone(workers[1])))
+    std::this_thread::yield();
+  EXPECT_TRUE(gone(workers[0]));
+  EXPECT_TRUE(gone(workers[1]));
+  // The names of the dead main's area are its own tag's; clear them here.
+  parpro_remove_names();
 }
 
 }  // namespace

@@ -24,18 +24,26 @@ class WorkerProtocolTest : public ::testing::Test {
     std::string tag = "proto" + std::to_string(::getpid());
     ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
     parpro_remove_names();
-    ASSERT_TRUE(parpro_create(2, "/tmp", "scuola2.txt"));
+    // The worker enters the published folder before each run: the test's own.
+    char here[4096];
+    ASSERT_NE(::getcwd(here, sizeof here), nullptr);
+    ASSERT_TRUE(parpro_create(2, here, "scuola2.txt"));
     g_status.clear();
     hooks.run = [this](const char* name, int run_code) {
       last_name = name;
       last_code = run_code;
+      last_seed = g_requested_seed;
       started.fetch_add(1);
-      while (g_status.run_state.load() != kRunStateStopRequested) std::this_thread::yield();
+      while (g_status.run_state.load() != kRunStateStopRequested || deaf.load()) {
+        if (given_up.load()) break;
+        std::this_thread::yield();
+      }
       stopped.fetch_add(1);
       return 0;
     };
     hooks.parent_alive = [this] { return parent.load(); };
     hooks.pause = [] { std::this_thread::yield(); };
+    hooks.give_up = [this] { given_up = true; };
   }
   void TearDown() override {
     if (worker.joinable()) {
@@ -63,17 +71,21 @@ class WorkerProtocolTest : public ::testing::Test {
   std::thread worker;
   std::atomic<int> started{0}, stopped{0};
   std::atomic<bool> parent{true};
+  std::atomic<bool> deaf{false}, given_up{false};  // a run that ignores the stop
+  std::int64_t last_seed = 0;
   std::string last_name;
   int last_code = 0;
   int runs = -1;
 };
 
 TEST_F(WorkerProtocolTest, GoRunsAndStopEndsTheRun) {
+  parpro_area()->requested_seed = 40;
   start();
   publish(16);
   wait_for(started, 1);
   EXPECT_EQ(last_name, "scuola2.txt");
   EXPECT_EQ(last_code, 16);
+  EXPECT_EQ(last_seed, 40 + 17) << "a fixed seed of the main, made the worker's own";
   EXPECT_EQ(parpro_command(1), 0) << "the go is taken";
   parpro_set_command(1, kParproStop);
   wait_for(stopped, 1);
@@ -107,6 +119,17 @@ TEST_F(WorkerProtocolTest, QuitDuringARunStopsItAndEnds) {
   parpro_set_command(1, kParproQuit);
   worker.join();
   EXPECT_EQ(stopped.load(), 1);
+  EXPECT_EQ(runs, 1);
+}
+
+TEST_F(WorkerProtocolTest, ARunThatIgnoresTheQuitIsGivenUp) {
+  deaf = true;
+  start();
+  publish(15);
+  wait_for(started, 1);
+  parent = false;
+  worker.join();
+  EXPECT_TRUE(given_up.load());
   EXPECT_EQ(runs, 1);
 }
 
