@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "constraints/post_constraints_page.h"
 #include "platform/cp1252.h"
 #include "platform/fltk/file_open_dialog.h"
 #include "platform/fltk/fltk_backend.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   ui_register_toolkit_templates();
   ui_register_frame_templates();
   subjects_install_pages();
+  post_constraints_install_pages();
   g_school_folder_chooser = choose_school_by_description;
   ui_install_unsaved_changes_prompt();
   og_install_description_hooks();
