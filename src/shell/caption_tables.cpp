@@ -25,6 +25,9 @@ const MlText g_ml_dialog_titles[] = {
     {"Modifica delle Cattedre per Classe", "Lehraufträge nach Klasse ändern"_cp, "Changing Lessons for Class"},
     {"Laboratorio", "Labor", "Lab"},
     {"6C Cattedre per Docente", "6C Lehraufträge je Lehrer"_cp, "6C Teaching Posts by Teacher"},
+    {"7 Vincoli cattedre", "7 Bedingungen der Lehraufträge"_cp, "7 Teaching-post constraints"},
+    {"Deroghe Temporanee ai Vincoli", "Vorläufige Ausnahmen von den Bedingungen"_cp,
+     "Temporary Exemptions from Constraints"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -144,6 +147,20 @@ const MlText g_ml_static_captions[] = {
     {"Attrezzatura di Laboratorio della giornata", "Laborausstattung des Tages", "Lab equipment of the day"},
     {"Attrezzatura di palestra da compattare", "Turnhallenausstattung zusammenlegen", "Gym equipment to group"},
     {"Classi articolate con la", "Verbundene Klassen mit", "Joint classes with"},
+    {"Abbinamento con Classe", "Gekoppelt mit Klasse", "Joined with class"},
+    {"Compito di Ore", "Klassenarbeit von Stunden", "Classwork of hours"},
+    {"tra l'ora", "zwischen Stunde", "between hour"},
+    {"e l'ora", "und Stunde", "and hour"},
+    {"Può stare in questa classe\nsino a ore al giorno"_cp, "Darf in dieser Klasse\nbis Stunden am Tag sein",
+     "May stay in this class\nup to hours a day"},
+    {"Non nei giorni\nin cui la classe ha", "Nicht an Tagen,\nan denen die Klasse hat",
+     "Not on the days\non which the class has"},
+    {"si sposta nel plesso", "wechselt in das Gebäude"_cp, "moves to the building"},
+    {"Posizionamento", "Lage", "Placement"},
+    {" Vincoli per le Ore della materia principale ", " Bedingungen der Stunden des Hauptfachs ",
+     " Constraints of the main-subject hours "},
+    {" Vincoli per le Ore di Laboratorio o Conversazione / Compresenza ",
+     " Bedingungen der Labor-, Konversations- oder Teamstunden ", " Constraints of the lab, conversation or co-teacher hours "},
     {nullptr, nullptr, nullptr},
 };
 
@@ -174,6 +191,8 @@ const MlText g_ml_check_captions[] = {
     {"Docente fittizio con vincoli controllati", "Fiktiver Lehrer mit geprüften Bedingungen"_cp,
      "Dummy teacher with checked constraints"},
     {"in qualsiasi classe", "in jeder Klasse", "in any class"},
+    {"Compito senza ricreazione", "Klassenarbeit ohne Pause", "Classwork without break"},
+    {"Sostegno", "Förderunterricht"_cp, "Support"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -278,5 +297,18 @@ const MlText g_ml_button_captions[] = {
     {"Non c'è ITP"_cp, "Kein Assistent", "No assistant"},
     {"!SALVA", "!SPEICHERN", "!SAVE"},
     {"!ABBANDONA", "!VERWERFEN", "!DISCARD"},
+    {"Copia vincoli", "Bedingungen kopieren", "Copy constraints"},
+    {"Incolla vincoli", "Bedingungen einfügen"_cp, "Paste constraints"},
+    {"Azzera vincoli", "Bedingungen löschen"_cp, "Clear constraints"},
+    {"Incolla a tutti", "Allen einfügen"_cp, "Paste to all"},
+    {"considera GRUPPOMASSIMO per la sua larghezza", "GRUPPOMASSIMO für seine Breite beachten"_cp,
+     "consider GRUPPOMASSIMO for its width"},
+    {"ORE Vietate in questa classe", "Verbotene STUNDEN in dieser Klasse", "Forbidden HOURS in this class"},
+    {"#Come fare?", "#Wie geht das?", "#How to?"},
+    {"[Canc] Cancella le deroghe selezionate", "[Entf] Gewählte Ausnahmen löschen"_cp,
+     "[Del] Delete the selected exemptions"},
+    {"Cancella tutte le deroghe", "Alle Ausnahmen löschen"_cp, "Delete all exemptions"},
+    {"Cancella tutte le deroghe inutilizzate", "Alle ungenutzten Ausnahmen löschen"_cp, "Delete all unused exemptions"},
+    {"!FINE", "!ENDE", "!END"},
     {nullptr, nullptr, nullptr},
 };
