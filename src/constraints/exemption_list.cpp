@@ -97,7 +97,9 @@ int Cvedide::CreatePanel(Window* parent) {
 }
 
 void Cvedide::ShowPanel(bool show) {
-  if (m_created && IsWindow()) ShowWindow(show ? kSwShow : kSwHide);
+  if (!m_created || !IsWindow()) return;
+  if (!show) m_rect = GetWindowRect();
+  ShowWindow(show ? kSwShow : kSwHide);
 }
 
 void Cvedide::DoDataExchange(DataExchange& dx) {
@@ -114,6 +116,13 @@ bool Cvedide::OnInitDialog() {
   list->SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
   for (int c = 0; c < int(std::size(kColumns)); ++c) list->InsertColumn(c, kColumns[c].heading, kLvcfmtLeft, kColumns[c].width);
   GetDlgItem(kFakeAutomaticId)->ShowWindow(m_service_mode ? kSwShow : kSwHide);
+  // Where the user left it; the first time as wide again as the template.
+  if (m_rect.IsEmpty()) {
+    Rect r = GetWindowRect();
+    MoveWindow(r.left, r.top, 2 * r.Width(), r.Height());
+  } else {
+    MoveWindow(m_rect);
+  }
   m_path = vedide_file_path(m_remote);
   LoadExemptionFile(true);
   m_help.SetTextML(&kHelp);
@@ -286,6 +295,7 @@ bool Cvedide::OnCommand(WParam w, LParam l) {
 void Cvedide::OnCancel() { ShowPanel(false); }
 
 void Cvedide::OnDestroy() {
+  m_rect = GetWindowRect();
   KillTimer(kTimerId);
   m_created = false;
   CResizableDialog::OnDestroy();

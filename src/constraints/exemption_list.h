@@ -99,6 +99,7 @@ class Cvedide : public CResizableDialog {
   int m_sorted_column = -1;
   std::string m_path;
   std::time_t m_seen = 0;
+  kt::ui::Rect m_rect{};  // the window's place when it was last hidden or closed
   CSpiegaML m_help;
   CColorButton m_buttons[6];
 };

@@ -385,6 +385,12 @@ void Cvicat::MakePostCurrent(int number) {
     g_copypas.ShowPanel(false);
   } else if (m_post) {
     m_help.SetTextML(&text::kEditable);
+    // Beside the list: over its right edge, below its header.
+    if (g_copypas.IsWindow()) {
+      Rect list = GetDlgItem(kPostListId)->GetWindowRect();
+      Rect panel = g_copypas.GetWindowRect();
+      g_copypas.MoveWindow(list.right - panel.Width(), list.top + 16, panel.Width(), panel.Height());
+    }
     g_copypas.ShowPanel(true);
   }
   Refresh();

@@ -432,6 +432,17 @@ bool Cvicat::PanelCommand(int id, int code) {
   if (m_filling) return false;
   for (int side = 0; side < 2; ++side) {
     const PanelIds& ids = kPanels[side];
+    if (code == kCbnSetFocus || code == kBnSetFocus) {
+      const std::pair<int, const MlText*> topics[] = {
+          {ids.daily, &text::kHelpDaily},         {ids.excluded, &text::kHelpExcluded},
+          {ids.subgroup, &text::kHelpSubgroup},   {ids.building, &text::kHelpBuilding},
+          {ids.placement, &text::kHelpPlacement}, {ids.classwork, &text::kHelpClasswork},
+          {ids.first, &text::kHelpClasswork},     {ids.last, &text::kHelpClasswork},
+          {ids.no_break, &text::kHelpNoBreak},    {ids.joined, &text::kHelpJoined},
+          {ids.forbidden, &text::kHelpForbidden}, {ids.grouping, &text::kHelpGrouping}};
+      for (const auto& [control, topic] : topics)
+        if (control == id) return m_help.SetTextML(topic), true;
+    }
     if (code == kCbnSelChange) {
       if (id == ids.joined) return OnJoined(side), true;
       if (id == ids.classwork) return OnClasswork(side, 0), true;

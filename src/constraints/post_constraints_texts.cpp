@@ -70,6 +70,68 @@ const MlText kListCaption = {"- Vincoli per le Cattedre", "- Bedingungen der Leh
                              "- Constraints of the teaching posts"};
 const MlText kTotalHours = {"Ore totali di %s", "Gesamtstunden von %s", "Total hours of %s"};
 
+const MlText kHelpDaily = {
+    "Deroga IN AUMENTO al numero massimo di ore al giorno in QUESTA CLASSE. Da usare per casi particolari, come "
+    "una classe fittizia; dal lato del laboratorio riguarda il docente in compresenza.",
+    "Ausnahme NACH OBEN von der Höchstzahl der Stunden am Tag in DIESER KLASSE. Für Sonderfälle wie eine fiktive "
+    "Klasse; auf der Laborseite betrifft sie den zweiten Lehrer."_cp,
+    "An INCREASE of the maximum hours per day in THIS CLASS. For special cases such as a fictitious class; on "
+    "the lab side it concerns the co-teacher."};
+const MlText kHelpExcluded = {
+    "Queste ore di lezione non devono avere luogo nel giorno in cui la Classe ha lezione della materia qui "
+    "specificata. Da usare raramente, per esempio per due lingue straniere nello stesso giorno.",
+    "Diese Stunden dürfen nicht an dem Tag liegen, an dem die Klasse das hier angegebene Fach hat. Selten "
+    "verwenden, etwa für zwei Fremdsprachen am selben Tag."_cp,
+    "These lessons must not fall on a day on which the class has a lesson of the subject given here. Use it "
+    "rarely, for example for two foreign languages on the same day."};
+const MlText kHelpSubgroup = {
+    "Queste ore di lezione determinano un Sottogruppo parallelo a un'altra materia, per esempio due lingue "
+    "straniere insegnate insieme a due metà della classe.",
+    "Diese Stunden bilden eine parallele Untergruppe zu einem anderen Fach, etwa zwei Fremdsprachen, die "
+    "gleichzeitig zwei Hälften der Klasse unterrichtet werden."_cp,
+    "These lessons form a subgroup parallel to another subject, for example two foreign languages taught at the "
+    "same time to two halves of the class."};
+const MlText kHelpBuilding = {
+    "TUTTO IL GIORNO: la classe resta nel plesso per tutta la giornata. DOCENTE CAMBIA PLESSO PER ACCOMPAGNARE: "
+    "il docente va a prendere la classe e gli serve un'ora libera per cambiare plesso.",
+    "DEN GANZEN TAG: die Klasse bleibt den ganzen Tag im Gebäude. LEHRER WECHSELT ZUM BEGLEITEN: der Lehrer holt "
+    "die Klasse ab und braucht eine freie Stunde für den Gebäudewechsel."_cp,
+    "ALL DAY: the class stays in that building the whole day. TEACHER CHANGES BUILDING TO ACCOMPANY: the teacher "
+    "fetches the class and needs a free hour to change building."};
+const MlText kHelpPlacement = {"Lezioni da collocare SEMPRE, oppure MAI, nelle prime e nelle ultime ore.",
+                               "Stunden, die IMMER oder NIE in den ersten und letzten Stunden liegen sollen.",
+                               "Lessons to be placed ALWAYS, or NEVER, in the first and last hours."};
+const MlText kHelpClasswork = {
+    "Una o più ore consecutive, in un giorno scelto dal programma, entro una fascia di ore, per un compito "
+    "scritto. Esempio: compito di 2 ore tra la prima e la terza ora.",
+    "Eine oder mehrere zusammenhängende Stunden an einem vom Programm gewählten Tag innerhalb eines "
+    "Stundenbereichs, für eine Klassenarbeit. Beispiel: 2 Stunden zwischen der ersten und der dritten Stunde."_cp,
+    "One or more consecutive hours on a day the program chooses, within a band of hours, for a written test. "
+    "Example: a two-hour classwork between the first and the third hour."};
+const MlText kHelpNoBreak = {
+    "La ricreazione è definita nel Calendario Settimanale. È un vincolo impegnativo."_cp,
+    "Die Pause wird im Wochenkalender festgelegt. Eine anspruchsvolle Bedingung."_cp,
+    "The break is defined in the weekly calendar. A demanding constraint."};
+const MlText kHelpJoined = {
+    "Una classe di un altro Professore che deve avere lo stesso orario di quella selezionata (palestre "
+    "condivise, lezioni comuni). Le classi possono essere concatenate.",
+    "Eine Klasse eines anderen Lehrers, die denselben Stundenplan wie die gewählte haben muss (gemeinsame "
+    "Turnhallen, gemeinsamer Unterricht). Klassen können verkettet werden."_cp,
+    "A class of another teacher that must have the same timetable as the selected one (shared gyms, joint "
+    "lessons). Classes may be chained."};
+const MlText kHelpForbidden = {
+    "Le ore vietate per la classe selezionata: da non confondere con le ore vietate personali del Professore.",
+    "Die verbotenen Stunden für die gewählte Klasse: nicht mit den persönlichen verbotenen Stunden des Lehrers "
+    "verwechseln."_cp,
+    "The forbidden hours for the selected class: not to be confused with the teacher's personal forbidden hours."};
+const MlText kHelpGrouping = {
+    "Come sono raggruppate le ore nella settimana. Esempio: 7 ore come 2+2+1+1+1 (gruppi di 2 ore: numero 2; "
+    "gruppi di 1 ora: numero 3). Indicate solo i gruppi che il Professore chiede.",
+    "Wie die Stunden in der Woche gruppiert sind. Beispiel: 7 Stunden als 2+2+1+1+1 (Gruppen zu 2 Stunden: Anzahl "
+    "2; Gruppen zu 1 Stunde: Anzahl 3). Geben Sie nur die Gruppen an, die der Lehrer wünscht."_cp,
+    "How the hours are grouped in the week. Example: 7 hours as 2+2+1+1+1 (groups of 2 hours: number 2; groups "
+    "of 1 hour: number 3). Give only the groups the teacher asks for."};
+
 const MlText kItpConverted = {"ITP presente solo parzialmente. Compito convertito in raggruppamento.",
                               "Techniklehrer nur teilweise anwesend. Klassenarbeit in Gruppierung umgewandelt."_cp,
                               "Lab assistant present only in part. Classwork turned into a grouping."};

@@ -25,6 +25,9 @@ extern const MlText kNoBreaks;
 extern const MlText kPartnerMapWarning;
 extern const MlText kListCaption;
 extern const MlText kTotalHours;
+// Help on the panels' controls.
+extern const MlText kHelpDaily, kHelpExcluded, kHelpSubgroup, kHelpBuilding, kHelpPlacement, kHelpClasswork,
+    kHelpNoBreak, kHelpJoined, kHelpForbidden, kHelpGrouping;
 // Validation.
 extern const MlText kItpConverted;
 extern const MlText kSameMapForEveryClass;

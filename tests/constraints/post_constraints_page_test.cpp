@@ -286,6 +286,29 @@ TEST_F(PostConstraintsPage, OneMapOnEveryPostMovesToThePersonalConstraints) {
   EXPECT_NE(Description(), before);
 }
 
+// Service mode: a class joined to another class of the same teacher and
+// subject goes to a fictitious teacher; a second such class to the next name.
+TEST_F(PostConstraintsPage, ServiceModeSplitsAClassTaughtInGroups) {
+  g_vicat_service_mode = 1;
+  std::strcpy(g_ui_teachers[2].name, "ROSSI ART");  // a real teacher holds the name
+  g_ui_settings.teacher_count = 3;
+  Post(0, 0).own.joined_class = 1;
+  og_snapshot_all();
+  Open();
+  ui.Click(g_vicat_page, V::kSaveId);
+  ASSERT_EQ(g_ui_settings.teacher_count, 4u);
+  const UiTeacher& split = g_ui_teachers[3];
+  EXPECT_STREQ(split.name, "ROSSI ARU");
+  EXPECT_EQ(split.fc_mode & 1, 1);
+  ASSERT_EQ(split.post_count, 1u);
+  EXPECT_EQ(split.posts[0].class_index, 0);
+  EXPECT_EQ(split.posts[0].own.joined_class, 1);
+  ASSERT_EQ(g_ui_teachers[0].post_count, 2u);
+  EXPECT_EQ(Post(0, 0).class_index, 1);  // the post in 2A moved up
+  EXPECT_EQ(Post(0, 0).own.joined_class, 0);
+  EXPECT_TRUE(ui.boxes().empty());
+}
+
 TEST_F(PostConstraintsPage, CopyPanelPastesIntoMatchingPostsOfEveryTeacher) {
   add_post(1, math_, 2, 4);  // BIANCHI: the same subject and hours in 3A
   add_post(1, math_, 1, 3);  // other hours: not reached
