@@ -62,6 +62,7 @@ void convert_partial_classwork(UiTeacher& t) {
   bool told = false;
   for (int p = 0; p < post_count(t); ++p) {
     UiPostPart& b = t.posts[p].partner_part;
+    if (t.posts[p].copy) continue;  // its owner's validation corrects it
     if (b.extended_hours <= 0 || b.triple[0] <= b.hours - b.extended_hours) continue;
     int length = std::clamp<int>(b.triple[0], 1, 9);
     std::memset(b.grouping1, 0, sizeof b.grouping1);
@@ -77,7 +78,7 @@ void convert_partial_classwork(UiTeacher& t) {
 void clear_short_daily_maximums(UiTeacher& t) {
   for (int p = 0; p < post_count(t); ++p)
     for (UiPostPart* part : {&t.posts[p].own, &t.posts[p].partner_part})
-      if (part->triple[0] > 0 && part->daily_max >= 1 && part->daily_max < part->triple[0]) part->daily_max = -1;
+      if (!t.posts[p].copy && part->triple[0] > 0 && part->daily_max >= 1 && part->daily_max < part->triple[0]) part->daily_max = -1;
 }
 
 // Step 5: one map on every own post is a personal constraint. 1 no such
@@ -129,7 +130,7 @@ bool Cvicat::ValidateTeacher() {
   }
   for (int p = 0; p < post_count(t); ++p) {
     UiTeachingPost& post = t.posts[p];
-    if (post.partner_part.hours == post.own.hours && has_map(post.own))
+    if (!post.copy && post.partner_part.hours == post.own.hours && has_map(post.own))
       std::memcpy(post.partner_part.forbidden_hours, post.own.forbidden_hours, kUiWeekCells);
   }
   for (int p = post_count(t) - 1; p >= 0; --p) {

@@ -353,4 +353,30 @@ TEST_F(PostConstraintsPage, CopyPanelPastesIntoMatchingPostsOfEveryTeacher) {
   EXPECT_EQ(Post(1, 2).own.grouping1[0], 0);
 }
 
+// The calendar panel copies one calendar set of a class over the same set
+// of another class and stays hidden with no class and nothing copied.
+TEST_F(PostConstraintsPage, CalendarPanelCopiesOneCalendarSet) {
+  ASSERT_EQ(g_copysma.Create(nullptr), 1);
+  g_copysma.m_class = -1;
+  g_copysma.ShowPanel(true);
+  EXPECT_FALSE(g_copysma.IsWindowVisible());
+  g_ui_structure.classes[0].calendars[1].max_day_difference = 3;
+  g_ui_structure.classes[0].calendars[1].hour_start_times[5] = 480;
+  g_copysma.m_class = 0;
+  g_copysma.m_set = 1;
+  g_copysma.ShowPanel(true);
+  ASSERT_TRUE(g_copysma.IsWindowVisible());
+  EXPECT_FALSE(ui.IsEnabled(g_copysma, Ccopysma::kPasteId));
+  ui.Click(g_copysma, Ccopysma::kCopyId);
+  g_copysma.m_class = 2;
+  g_copysma.ShowPanel(true);
+  ui.Click(g_copysma, Ccopysma::kPasteId);
+  EXPECT_TRUE(g_copysma.m_pasted);
+  EXPECT_EQ(std::memcmp(&g_ui_structure.classes[2].calendars[1], &g_ui_structure.classes[0].calendars[1],
+                        sizeof(UiClassCalendar)),
+            0);
+  EXPECT_EQ(g_ui_structure.classes[2].calendars[0].max_day_difference, 0);  // the other set untouched
+  g_copysma.DestroyWindow();
+}
+
 }  // namespace
