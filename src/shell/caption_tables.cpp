@@ -304,7 +304,6 @@ const MlText g_ml_button_captions[] = {
     {"considera GRUPPOMASSIMO per la sua larghezza", "GRUPPOMASSIMO für seine Breite beachten"_cp,
      "consider GRUPPOMASSIMO for its width"},
     {"ORE Vietate in questa classe", "Verbotene STUNDEN in dieser Klasse", "Forbidden HOURS in this class"},
-    {"#Come fare?", "#Wie geht das?", "#How to?"},
     {"[Canc] Cancella le deroghe selezionate", "[Entf] Gewählte Ausnahmen löschen"_cp,
      "[Del] Delete the selected exemptions"},
     {"Cancella tutte le deroghe", "Alle Ausnahmen löschen"_cp, "Delete all exemptions"},
