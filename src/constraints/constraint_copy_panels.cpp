@@ -20,8 +20,8 @@ Ccopysma g_copysma;
 
 namespace {
 
-int teacher_count() { return int(std::min<std::uint32_t>(g_ui_settings.teacher_count, kUiMaxTeachers)); }
-int post_count(const UiTeacher& t) { return int(std::min<std::uint32_t>(t.post_count, kUiMaxPosts)); }
+int teacher_count() { return int(std::min<std::uint32_t>(+g_ui_settings.teacher_count, kUiMaxTeachers)); }
+int post_count(const UiTeacher& t) { return int(std::min<std::uint32_t>(+t.post_count, kUiMaxPosts)); }
 bool digit(char c) { return c >= '1' && c <= '9'; }
 
 bool part_has_constraints(const UiPostPart& p) {
@@ -84,7 +84,7 @@ void fit_part(UiPostPart& part, int owner, int class_index) {
 }
 
 std::string subject_name(int s) {
-  if (s < 0 || s >= int(std::min<std::uint32_t>(g_ui_structure.subject_count, kUiMaxSubjects))) return "";
+  if (s < 0 || s >= int(std::min<std::uint32_t>(+g_ui_structure.subject_count, kUiMaxSubjects))) return "";
   return std::string(g_ui_structure.subjects[s].name, strnlen(g_ui_structure.subjects[s].name, kUiNameSize - 1));
 }
 
@@ -230,7 +230,7 @@ void Ccopysma::DoDataExchange(DataExchange& dx) {
 }
 
 UiClassCalendar* Ccopysma::Target() {
-  int count = int(std::min<std::uint32_t>(g_ui_structure.class_count, kUiMaxClasses));
+  int count = int(std::min<std::uint32_t>(+g_ui_structure.class_count, kUiMaxClasses));
   if (m_class < 0 || m_class >= count || m_set < 0 || m_set > 1) return nullptr;
   return &g_ui_structure.classes[m_class].calendars[m_set];
 }

@@ -30,8 +30,8 @@ namespace {
 constexpr int kYes = 6;
 constexpr int kQuestion = 0x24;
 
-int post_count(const UiTeacher& t) { return int(std::min<std::uint32_t>(t.post_count, kUiMaxPosts)); }
-int class_count() { return int(std::min<std::uint32_t>(g_ui_structure.class_count, kUiMaxClasses)); }
+int post_count(const UiTeacher& t) { return int(std::min<std::uint32_t>(+t.post_count, kUiMaxPosts)); }
+int class_count() { return int(std::min<std::uint32_t>(+g_ui_structure.class_count, kUiMaxClasses)); }
 bool has_map(const UiPostPart& part) { return part.forbidden_hours[0] != 255; }
 
 // The number of leading block digits of a grouping row.

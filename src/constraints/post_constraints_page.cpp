@@ -55,11 +55,11 @@ std::string teacher_name(int t) {
   return t >= 0 && t < procat_teacher_count() ? name_of(g_ui_teachers[t].name) : "";
 }
 std::string subject_name(int s) {
-  int count = int(std::min<std::uint32_t>(g_ui_structure.subject_count, kUiMaxSubjects));
+  int count = int(std::min<std::uint32_t>(+g_ui_structure.subject_count, kUiMaxSubjects));
   return s >= 0 && s < count ? name_of(g_ui_structure.subjects[s].name) : "";
 }
 std::string lab_name(int l) {
-  int count = int(std::min<std::uint32_t>(g_ui_structure.lab_count, kUiMaxLabs));
+  int count = int(std::min<std::uint32_t>(+g_ui_structure.lab_count, kUiMaxLabs));
   return l >= 0 && l < count ? name_of(g_ui_structure.labs[l].name) : "";
 }
 std::string building_name(int b) {
@@ -336,7 +336,7 @@ void Cvicat::FillList() {
   list->DeleteAllItems();
   if (m_teacher >= 0) {
     const UiTeacher& teacher = g_ui_teachers[m_teacher];
-    int count = int(std::min<std::uint32_t>(teacher.post_count, kUiMaxPosts));
+    int count = int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts));
     int current = m_post ? int(m_post - teacher.posts) : -1;
     int total = 0;
     for (int p = 0; p < count; ++p) {
@@ -368,7 +368,7 @@ void Cvicat::FillList() {
 void Cvicat::MakePostCurrent(int number) {
   if (m_teacher < 0) return;
   UiTeacher& teacher = g_ui_teachers[m_teacher];
-  m_post = number >= 0 && number < int(std::min<std::uint32_t>(teacher.post_count, kUiMaxPosts))
+  m_post = number >= 0 && number < int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts))
                ? &teacher.posts[number]
                : nullptr;
   g_procat_post = m_post;

@@ -31,8 +31,8 @@ constexpr int kMaxBlock = 7;
 
 ComboBox* combo(Window& page, int id) { return static_cast<ComboBox*>(page.GetDlgItem(id)); }
 Button* button(Window& page, int id) { return static_cast<Button*>(page.GetDlgItem(id)); }
-int class_count() { return int(std::min<std::uint32_t>(g_ui_structure.class_count, kUiMaxClasses)); }
-int subject_count() { return int(std::min<std::uint32_t>(g_ui_structure.subject_count, kUiMaxSubjects)); }
+int class_count() { return int(std::min<std::uint32_t>(+g_ui_structure.class_count, kUiMaxClasses)); }
+int subject_count() { return int(std::min<std::uint32_t>(+g_ui_structure.subject_count, kUiMaxSubjects)); }
 int building_count() { return std::clamp<int>(g_ui_settings.building_count, 0, kUiMaxBuildings); }
 std::string name_of(const char* field) { return std::string(field, strnlen(field, kUiNameSize - 1)); }
 
@@ -44,7 +44,7 @@ void fill_numbers(ComboBox& box, bool dash, int from, int to) {
 
 // True when one of `teacher`'s own posts teaches `subject` in the class.
 bool teaches(const UiTeacher& teacher, int subject, int class_index, bool as_conversation) {
-  for (int p = 0; p < int(std::min<std::uint32_t>(teacher.post_count, kUiMaxPosts)); ++p) {
+  for (int p = 0; p < int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts)); ++p) {
     const UiTeachingPost& post = teacher.posts[p];
     if (post.class_index != class_index) continue;
     if (post.subject == subject || (as_conversation && post.conversation_subject == subject)) return true;
@@ -149,7 +149,7 @@ void Cvicat::FillPanel(int side) {
   if (shown && side == 0 && post->subject >= 0 && post->subject < subject_count())
     what = name_of(g_ui_structure.subjects[post->subject].name);
   if (shown && side == 1) {
-    if (post->lab >= 0 && post->lab < int(std::min<std::uint32_t>(g_ui_structure.lab_count, kUiMaxLabs)))
+    if (post->lab >= 0 && post->lab < int(std::min<std::uint32_t>(+g_ui_structure.lab_count, kUiMaxLabs)))
       what = name_of(g_ui_structure.labs[post->lab].name);
     else if (post->conversation_subject >= 0 && post->conversation_subject < subject_count())
       what = name_of(g_ui_structure.subjects[post->conversation_subject].name);
@@ -255,7 +255,7 @@ void Cvicat::OnJoined(int side) {
   }
   int chosen = m_joined_rows[side][std::size_t(row - 1)];
   const UiTeacher& teacher = g_ui_teachers[m_teacher];
-  for (int p = 0; p < int(std::min<std::uint32_t>(teacher.post_count, kUiMaxPosts)); ++p) {
+  for (int p = 0; p < int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts)); ++p) {
     const UiTeachingPost& other = teacher.posts[p];
     if (!other.copy && other.subject == m_post->subject && other.class_index == chosen) {
       ui_message_box(text::kJoinedSameTeacher);
@@ -310,7 +310,7 @@ void Cvicat::OnDaily(int side) {
   if (row < 0) return;
   std::int8_t value = std::int8_t(row > 0 ? row : -1);
   UiTeacher& teacher = g_ui_teachers[m_teacher];
-  for (int p = 0; p < int(std::min<std::uint32_t>(teacher.post_count, kUiMaxPosts)); ++p) {
+  for (int p = 0; p < int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts)); ++p) {
     UiTeachingPost& post = teacher.posts[p];
     if (post.copy || post.class_index != m_post->class_index) continue;
     (side == 0 ? post.own : post.partner_part).daily_max = value;

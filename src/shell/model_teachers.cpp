@@ -18,10 +18,10 @@ namespace {
 bool valid_teacher(int t) { return t >= 0 && t < kUiMaxTeachers; }
 
 int teacher_count() {
-  return int(std::min<std::uint32_t>(g_ui_settings.teacher_count, std::uint32_t(kUiMaxTeachers)));
+  return int(std::min<std::uint32_t>(+g_ui_settings.teacher_count, std::uint32_t(kUiMaxTeachers)));
 }
 
-int post_count(const UiTeacher& t) { return int(std::min<std::uint32_t>(t.post_count, kUiMaxPosts)); }
+int post_count(const UiTeacher& t) { return int(std::min<std::uint32_t>(+t.post_count, kUiMaxPosts)); }
 
 void reset_placement(UiPostPart& part) {
   part.joined_class = part.excluded_day_subject = -1;

@@ -156,9 +156,9 @@ TEST_F(PostConstraintsPage, PanelsEditThePostAndRefuseWhatCannotHold) {
   ui.PressInNextModal(kYesButton);
   ui.Select(g_vicat_page, V::kPanels[0].joined, std::string_view("2A"));
   EXPECT_EQ(LastBox(), "La classe abbinata deve avere la stessa materia ed essere di un ALTRO Professore.");
-  EXPECT_EQ(Post(0, 0).own.joined_class, -1);
+  EXPECT_EQ(+Post(0, 0).own.joined_class, -1);
   ui.Select(g_vicat_page, V::kPanels[0].joined, std::string_view("3A"));
-  EXPECT_EQ(Post(0, 0).own.joined_class, 2);
+  EXPECT_EQ(+Post(0, 0).own.joined_class, 2);
 
   // The daily maximum reaches the teacher's other post in 1A, not the one in 2A.
   ui.Select(g_vicat_page, V::kPanels[0].daily, 3);
@@ -296,16 +296,16 @@ TEST_F(PostConstraintsPage, ServiceModeSplitsAClassTaughtInGroups) {
   og_snapshot_all();
   Open();
   ui.Click(g_vicat_page, V::kSaveId);
-  ASSERT_EQ(g_ui_settings.teacher_count, 4u);
+  ASSERT_EQ(+g_ui_settings.teacher_count, 4u);
   const UiTeacher& split = g_ui_teachers[3];
   EXPECT_STREQ(split.name, "ROSSI ARU");
   EXPECT_EQ(split.fc_mode & 1, 1);
-  ASSERT_EQ(split.post_count, 1u);
-  EXPECT_EQ(split.posts[0].class_index, 0);
-  EXPECT_EQ(split.posts[0].own.joined_class, 1);
-  ASSERT_EQ(g_ui_teachers[0].post_count, 2u);
-  EXPECT_EQ(Post(0, 0).class_index, 1);  // the post in 2A moved up
-  EXPECT_EQ(Post(0, 0).own.joined_class, 0);
+  ASSERT_EQ(+split.post_count, 1u);
+  EXPECT_EQ(+split.posts[0].class_index, 0);
+  EXPECT_EQ(+split.posts[0].own.joined_class, 1);
+  ASSERT_EQ(+g_ui_teachers[0].post_count, 2u);
+  EXPECT_EQ(+Post(0, 0).class_index, 1);  // the post in 2A moved up
+  EXPECT_EQ(+Post(0, 0).own.joined_class, 0);
   EXPECT_TRUE(ui.boxes().empty());
 }
 
