@@ -22,6 +22,7 @@
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 #include "structure/teacher_page_state.h"
+#include "structure/trial_computation.h"
 
 namespace {
 
@@ -284,6 +285,35 @@ TEST_F(PostConstraintsPage, OneMapOnEveryPostMovesToThePersonalConstraints) {
   for (int p = 0; p < 3; ++p) EXPECT_EQ(Post(0, p).own.forbidden_hours[0], 255) << p;
   ui.Click(g_vicat_page, V::kSaveId);
   EXPECT_NE(Description(), before);
+}
+
+// A trial writes the test description and runs the teacher's test; the
+// abandon button puts the teacher back as he was when chosen.
+TEST_F(PostConstraintsPage, TrialRunsAndAbandonRestoresTheTeacher) {
+  Open();
+  SelectPost(1);
+  ui.Select(g_vicat_page, V::kPanels[0].placement, 1);
+  EXPECT_EQ(Post(0, 1).own.placement, 1);
+  std::vector<std::pair<EngineCommandCode, std::string>> runs;
+  g_trial_runner = [&](EngineCommandCode code, const char* name) {
+    runs.emplace_back(code, name);
+    return 0;
+  };
+  ui.Click(g_vicat_page, V::kTryTeacherId);
+  ui.Click(g_vicat_page, V::kTryClassesId);
+  g_trial_runner = nullptr;
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].first, EngineCommandCode::CalcTpro);
+  EXPECT_EQ(runs[1].first, EngineCommandCode::CalcTcla);
+  EXPECT_EQ(runs[0].second, "ROSSI");
+  EXPECT_TRUE(fs::exists(data_root() / "scuola" / "cattTEST.txt"));
+
+  ui.PressInNextModal(kYesButton);  // "Sicuro di abbandonare le modifiche ?"
+  ui.Click(g_vicat_page, V::kAbandonId);
+  EXPECT_EQ(LastBox(), "Sicuro di abbandonare le modifiche ?");
+  EXPECT_EQ(Post(0, 1).own.placement, 0);
+  EXPECT_EQ(g_current_page, &g_vicat_page);  // opened again
+  EXPECT_TRUE(ui.Problems().empty());
 }
 
 // Service mode: a class joined to another class of the same teacher and
