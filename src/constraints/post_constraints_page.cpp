@@ -37,9 +37,13 @@ constexpr int kQuestion = 0x24;
 constexpr std::uintptr_t kTotalsRow = 1000;
 constexpr std::int64_t kCopyNoticeMs = 5000;
 constexpr Color kPageBackground = rgb(244, 244, 244);
-constexpr int kButtonIds[] = {Cvicat::kPreviousId,   Cvicat::kNextId,        Cvicat::kSaveId,
-                              Cvicat::kAbandonId,    Cvicat::kTryTeacherId,  Cvicat::kTryClassesId,
-                              Cvicat::kHowToId,      Cvicat::kTestHelpId,    Cvicat::kPanels[0].grouping};
+constexpr int kButtonIds[] = {Cvicat::kPreviousId,         Cvicat::kNextId,
+                              Cvicat::kSaveId,             Cvicat::kAbandonId,
+                              Cvicat::kTryTeacherId,       Cvicat::kTryClassesId,
+                              Cvicat::kHowToId,            Cvicat::kTestHelpId,
+                              Cvicat::kPanels[0].grouping, Cvicat::kPanels[0].forbidden,
+                              Cvicat::kPanels[1].grouping, Cvicat::kPanels[1].forbidden};
+static_assert(sizeof kButtonIds / sizeof kButtonIds[0] == Cvicat::kButtonCount);
 
 const char* const kColumns[] = {"Num", "Classe", "Ore", "Materia", "Labor. / Conver.", "Raggruppamento",
                                 "Insieme", "Ore Compito", "Ore Vietate", "Ore/Giorno", "Non nello stesso giorno",
@@ -112,7 +116,7 @@ Cvicat::Cvicat() : CResizableDialog(kTemplate, nullptr, kPageBackground) {}
 
 void Cvicat::DoDataExchange(DataExchange& dx) {
   dx.Control(kHelpId, m_help);
-  for (int i = 0; i < 9; ++i) dx.Control(kButtonIds[i], m_buttons[i]);
+  for (int i = 0; i < kButtonCount; ++i) dx.Control(kButtonIds[i], m_buttons[i]);
 }
 
 bool Cvicat::OnInitDialog() {

@@ -30,6 +30,7 @@
 class Cvicat : public CResizableDialog {
  public:
   static constexpr int kTemplate = 151;
+  static constexpr int kButtonCount = 12;  // owner-drawn buttons of the page
   static constexpr int kTeacherListId = 1017, kPreviousId = 1031, kNextId = 1049, kPostListId = 1112,
                        kSaveId = 1003, kAbandonId = 1066, kTryTeacherId = 1004, kTryClassesId = 1204,
                        kAutoSaveId = 1092, kHowToId = 1245, kTestHelpId = 1046, kListCaptionId = 1300,
@@ -117,7 +118,9 @@ class Cvicat : public CResizableDialog {
   std::vector<std::array<int, 2>> m_building_rows;
 
   CSpiegaML m_help;
-  CColorButton m_buttons[9];
+  // The owner-drawn buttons; the grouping and forbidden-hours buttons of
+  // panel A and B are the last four and turn orange while in use.
+  CColorButton m_buttons[kButtonCount];
   Cdwh m_grid;
   Chq2 m_grouping;
 };

@@ -211,6 +211,16 @@ void Cvicat::FillPanel(int side) {
 
 void Cvicat::EnablePanels() {
   bool editable = m_post && !m_post->copy;
+  constexpr int kInUse = 12;  // the orange of a feature in use
+  for (int side = 0; side < 2; ++side) {
+    const UiPostPart* part = Part(side);
+    CColorButton& grouping = m_buttons[kButtonCount - 4 + 2 * side];
+    CColorButton& forbidden = m_buttons[kButtonCount - 3 + 2 * side];
+    grouping.m_state = part && part->grouping1[0] ? kInUse : 0;
+    forbidden.m_state = part && part->forbidden_hours[0] != 255 ? kInUse : 0;
+    grouping.Redraw();
+    forbidden.Redraw();
+  }
   for (int side = 0; side < 2; ++side) {
     const PanelIds& ids = kPanels[side];
     UiPostPart* part = Part(side);
