@@ -26,25 +26,25 @@ constexpr std::uint32_t kReadOnlyCheck = kBsAutoCheckBox | kWsDisabled;
       {"Static", kStaticId, "Abbinamento con Classe", 0, X, 176, 80, 9},                                   \
       {"ComboBox", V::kPanels[P].joined, "", kDrop, X + 82, 175, 60, 140},                                 \
       {"Static", kStaticId, "Compito di Ore", 0, X, 190, 50, 9},                                           \
-      {"ComboBox", V::kPanels[P].classwork, "", kDrop, X + 52, 189, 26, 140},                              \
+      {"ComboBox", V::kPanels[P].classwork, "", kDrop, X + 52, 189, 26, 127},                              \
       {"Static", kStaticId, "tra l'ora", 0, X + 82, 190, 30, 9},                                           \
-      {"ComboBox", V::kPanels[P].first, "", kDrop, X + 112, 189, 26, 140},                                 \
+      {"ComboBox", V::kPanels[P].first, "", kDrop, X + 112, 189, 26, 127},                                 \
       {"Static", kStaticId, "e l'ora", 0, X + 142, 190, 24, 9},                                            \
-      {"ComboBox", V::kPanels[P].last, "", kDrop, X + 166, 189, 26, 140},                                  \
+      {"ComboBox", V::kPanels[P].last, "", kDrop, X + 166, 189, 26, 127},                                  \
       {"Button", V::kPanels[P].no_break, "Compito senza ricreazione", kCheck, X + 196, 189, 72, 12},       \
       {"Static", kStaticId, "Può stare in questa classe\nsino a ore al giorno"_cp, 0, X, 203, 90, 18},     \
-      {"ComboBox", V::kPanels[P].daily, "", kDrop, X + 92, 205, 26, 140},                                  \
+      {"ComboBox", V::kPanels[P].daily, "", kDrop, X + 92, 205, 26, 111},                                  \
       {"Button", V::kPanels[P].grouping, "considera GRUPPOMASSIMO per la sua larghezza", kButton, X + 122, \
        203, 146, 16},                                                                                      \
       {"Button", V::kPanels[P].forbidden, "ORE Vietate in questa classe", kButton, X, 223, 130, 14},       \
       {"Static", kStaticId, "Non nei giorni\nin cui la classe ha", 0, X, 240, 70, 18},                     \
-      {"ComboBox", V::kPanels[P].excluded, "", kDrop, X + 72, 242, 90, 140},                               \
+      {"ComboBox", V::kPanels[P].excluded, "", kDrop, X + 72, 242, 90, 74},                               \
       {"Static", kStaticId, "fa Sottogruppo con", 0, X + 166, 240, 100, 9},                                \
-      {"ComboBox", V::kPanels[P].subgroup, "", kDrop, X + 166, 250, 100, 140},                             \
+      {"ComboBox", V::kPanels[P].subgroup, "", kDrop, X + 166, 250, 100, 66},                             \
       {"Static", kStaticId, "si sposta nel plesso", 0, X, 262, 70, 9},                                     \
-      {"ComboBox", V::kPanels[P].building, "", kDrop, X + 72, 261, 194, 140},                              \
+      {"ComboBox", V::kPanels[P].building, "", kDrop, X + 72, 261, 194, 55},                              \
       {"Static", kStaticId, "Posizionamento", 0, X, 276, 70, 9},                                           \
-      {"ComboBox", V::kPanels[P].placement, "", kDrop, X + 72, 275, 120, 140}
+      {"ComboBox", V::kPanels[P].placement, "", kDrop, X + 72, 275, 120, 41}
 
 const ControlTemplate kControls[] = {
     {"ComboBox", V::kTeacherListId, "", kDrop, 6, 4, 120, 160},

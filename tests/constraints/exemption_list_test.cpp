@@ -9,7 +9,9 @@
 #include <cstring>
 #include <fstream>
 
+#include "constraints/constraint_copy_panels.h"
 #include "constraints/exemption_list.h"
+#include "constraints/post_constraints_page.h"
 #include "engine/timetable_view.h"
 #include "platform/test_driver.h"
 #include "schooldata/structure_file.h"
@@ -143,6 +145,31 @@ TEST_F(ExemptionList, UnusedDerogationsAreDroppedAndUsedOnesKept) {
   ui.Click(view_, E::kDeleteUnusedId);
   EXPECT_EQ(ui.beeps(), 1);
   EXPECT_EQ(Stored().size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The templates of the teaching-post constraints page, the two copy panels
+// and the derogation list are sound and hold every control their code binds.
+TEST(ConstraintPageTemplates, AreSoundAndHoldEveryBoundControl) {
+  ui_register_post_constraints_template();
+  ui_register_copy_panel_templates();
+  ui_register_exemption_list_template();
+  Cvicat page;
+  Ccopypas post_panel;
+  Ccopysma calendar_panel;
+  Cvedide list;
+  const std::pair<int, kt::ui::Dialog*> dialogs[] = {
+      {Cvicat::kTemplate, &page}, {Ccopypas::kTemplate, &post_panel}, {Ccopysma::kTemplate, &calendar_panel},
+      {Cvedide::kTemplate, &list}};
+  for (auto [id, dialog] : dialogs) {
+    const kt::ui::DialogTemplate* t = kt::ui::find_dialog_template(id);
+    ASSERT_NE(t, nullptr) << id;
+    EXPECT_EQ(kt::ui::lint_dialog_template(*t), std::vector<std::string>{}) << id;
+    EXPECT_EQ(kt::ui::lint_bound_ids(*t, dialog->BoundControlIds()), std::vector<std::string>{}) << id;
+  }
 }
 
 }  // namespace
