@@ -6,6 +6,7 @@
 
 #include "constraints/band_table_dialog.h"
 #include "constraints/param_pages.h"
+#include "constraints/post_constraints_page.h"
 #include "constraints/special_options.h"
 #include "constraints/teacher_constraints_page.h"
 #include "constraints/teaching_weights.h"
@@ -29,4 +30,5 @@ void constraints_install_pages() {
   g_pages.Install(PageSlot::Orapage, &g_corapage);
   g_pages.Install(PageSlot::Oraspec, &g_coraspec);
   g_pages.Install(PageSlot::Vipro, &g_cvipro);
+  post_constraints_install_pages();
 }

@@ -43,6 +43,9 @@ const MlText g_ml_dialog_titles[] = {
     {"Configurazioni particolari", "Besondere Konfigurationen", "Special configurations"},
     {"Sabato libero e rientri pomeridiani", "Freier Samstag und Nachmittagsunterricht", "Free Saturday and afternoon returns"},
     {"Importare i dati", "Daten importieren", "Importing the data"},
+    {"7 Vincoli cattedre", "7 Bedingungen der Lehraufträge"_cp, "7 Teaching-post constraints"},
+    {"Deroghe Temporanee ai Vincoli", "Vorläufige Ausnahmen von den Bedingungen"_cp,
+     "Temporary Exemptions from Constraints"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -189,6 +192,20 @@ const MlText g_ml_static_captions[] = {
     {"15.92 - Metodo a fasi", "15.92 - Phasenmethode", "15.92 - Phase method"},
     {"15.94 Cambio lezione ammesso dopo ora", "15.94 Stundentausch erlaubt nach Stunde",
      "15.94 Lesson change allowed after hour"},
+    {"Abbinamento con Classe", "Gekoppelt mit Klasse", "Joined with class"},
+    {"Compito di Ore", "Klassenarbeit von Stunden", "Classwork of hours"},
+    {"tra l'ora", "zwischen Stunde", "between hour"},
+    {"e l'ora", "und Stunde", "and hour"},
+    {"Può stare in questa classe\nsino a ore al giorno"_cp, "Darf in dieser Klasse\nbis Stunden am Tag sein",
+     "May stay in this class\nup to hours a day"},
+    {"Non nei giorni\nin cui la classe ha", "Nicht an Tagen,\nan denen die Klasse hat",
+     "Not on the days\non which the class has"},
+    {"si sposta nel plesso", "wechselt in das Gebäude"_cp, "moves to the building"},
+    {"Posizionamento", "Lage", "Placement"},
+    {" Vincoli per le Ore della materia principale ", " Bedingungen der Stunden des Hauptfachs ",
+     " Constraints of the main-subject hours "},
+    {" Vincoli per le Ore di Laboratorio o Conversazione / Compresenza ",
+     " Bedingungen der Labor-, Konversations- oder Teamstunden ", " Constraints of the lab, conversation or co-teacher hours "},
     {nullptr, nullptr, nullptr},
 };
 
@@ -244,6 +261,8 @@ const MlText g_ml_check_captions[] = {
     {"al Sabato e Lunedì + Martedì"_cp, "am Samstag und Montag + Dienstag", "on Saturday and Monday + Tuesday"},
     {"Controllo del Peso Didattico come vincolo obbligatorio ", "Didaktisches Gewicht als Pflichtbegrenzung prüfen"_cp,
      "Teaching Weight check as a mandatory constraint"},
+    {"Compito senza ricreazione", "Klassenarbeit ohne Pause", "Classwork without break"},
+    {"Sostegno", "Förderunterricht"_cp, "Support"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -406,5 +425,17 @@ const MlText g_ml_button_captions[] = {
     {"Associazione delle Classi ai Plessi ", "Zuordnung der Klassen zu den Gebäuden "_cp,
      "Association of Classes with Buildings "},
     {"La Classe\nNON RUOTA", "Die Klasse\nROTIERT NICHT", "The Class\nDOES NOT ROTATE"},
+    {"Copia vincoli", "Bedingungen kopieren", "Copy constraints"},
+    {"Incolla vincoli", "Bedingungen einfügen"_cp, "Paste constraints"},
+    {"Azzera vincoli", "Bedingungen löschen"_cp, "Clear constraints"},
+    {"Incolla a tutti", "Allen einfügen"_cp, "Paste to all"},
+    {"considera GRUPPOMASSIMO per la sua larghezza", "GRUPPOMASSIMO für seine Breite beachten"_cp,
+     "consider GRUPPOMASSIMO for its width"},
+    {"ORE Vietate in questa classe", "Verbotene STUNDEN in dieser Klasse", "Forbidden HOURS in this class"},
+    {"[Canc] Cancella le deroghe selezionate", "[Entf] Gewählte Ausnahmen löschen"_cp,
+     "[Del] Delete the selected exemptions"},
+    {"Cancella tutte le deroghe", "Alle Ausnahmen löschen"_cp, "Delete all exemptions"},
+    {"Cancella tutte le deroghe inutilizzate", "Alle ungenutzten Ausnahmen löschen"_cp, "Delete all unused exemptions"},
+    {"!FINE", "!ENDE", "!END"},
     {nullptr, nullptr, nullptr},
 };

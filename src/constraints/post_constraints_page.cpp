@@ -1,0 +1,453 @@
+// The frame of the teaching-post constraints page (see
+// post_constraints_page.h): opening and closing, the teacher drop-down and
+// the current teacher, leaving a teacher (validation, change check, save
+// question), the post list, saving, abandoning and the trial runs. The
+// teacher list is small (at most 500 names) and is filled whole on opening.
+//
+// Leaving a teacher is where edits become files: a changed record is
+// written only when the user agrees (or chose auto-save), and a refused
+// validation or a failed write keeps the teacher current with his edits.
+#include "constraints/post_constraints_page.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "constraints/constraint_copy_panels.h"
+#include "constraints/post_constraints_texts.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/structure_file.h"
+#include "shell/dialog_title.h"
+#include "shell/frame.h"
+#include "shell/message_box.h"
+#include "structure/teacher_page_state.h"
+#include "structure/trial_computation.h"
+
+using namespace kt::ui;
+namespace text = vicat_text;
+
+Cvicat g_vicat_page;
+
+namespace {
+
+constexpr int kYes = 6;
+constexpr int kQuestion = 0x24;
+constexpr std::uintptr_t kTotalsRow = 1000;
+constexpr std::int64_t kCopyNoticeMs = 5000;
+constexpr Color kPageBackground = rgb(244, 244, 244);
+constexpr int kButtonIds[] = {Cvicat::kPreviousId,         Cvicat::kNextId,
+                              Cvicat::kSaveId,             Cvicat::kAbandonId,
+                              Cvicat::kTryTeacherId,       Cvicat::kTryClassesId,
+                              Cvicat::kHowToId,            Cvicat::kTestHelpId,
+                              Cvicat::kPanels[0].grouping, Cvicat::kPanels[0].forbidden,
+                              Cvicat::kPanels[1].grouping, Cvicat::kPanels[1].forbidden};
+static_assert(sizeof kButtonIds / sizeof kButtonIds[0] == Cvicat::kButtonCount);
+
+const char* const kColumns[] = {"Num", "Classe", "Ore", "Materia", "Labor. / Conver.", "Raggruppamento",
+                                "Insieme", "Ore Compito", "Ore Vietate", "Ore/Giorno", "Non nello stesso giorno",
+                                "Sottogruppo", "si sposta", "Posizione"};
+constexpr int kColumnCount = int(sizeof kColumns / sizeof kColumns[0]);
+
+ComboBox* combo(Window& page, int id) { return static_cast<ComboBox*>(page.GetDlgItem(id)); }
+Button* button(Window& page, int id) { return static_cast<Button*>(page.GetDlgItem(id)); }
+ListView* post_list(Window& page) { return static_cast<ListView*>(page.GetDlgItem(Cvicat::kPostListId)); }
+
+std::string name_of(const char* field) { return std::string(field, strnlen(field, kUiNameSize - 1)); }
+std::string teacher_name(int t) {
+  return t >= 0 && t < procat_teacher_count() ? name_of(g_ui_teachers[t].name) : "";
+}
+std::string subject_name(int s) {
+  int count = int(std::min<std::uint32_t>(+g_ui_structure.subject_count, kUiMaxSubjects));
+  return s >= 0 && s < count ? name_of(g_ui_structure.subjects[s].name) : "";
+}
+std::string lab_name(int l) {
+  int count = int(std::min<std::uint32_t>(+g_ui_structure.lab_count, kUiMaxLabs));
+  return l >= 0 && l < count ? name_of(g_ui_structure.labs[l].name) : "";
+}
+std::string building_name(int b) {
+  int count = std::clamp<int>(g_ui_settings.building_count, 0, kUiMaxBuildings);
+  return b >= 0 && b < count ? name_of(g_ui_settings.buildings[b].name) : "";
+}
+std::string number(int n) { return std::to_string(n); }
+std::string formatted(const MlText& t, const std::string& a) {
+  char buffer[600];
+  std::snprintf(buffer, sizeof buffer, t.Get(), a.c_str());
+  return buffer;
+}
+
+std::string grouping_text(const UiPostPart& part) {
+  std::string out(part.grouping1, strnlen(part.grouping1, 12));
+  if (part.grouping2[0]) out += "-" + std::string(part.grouping2, strnlen(part.grouping2, 12));
+  return out;
+}
+
+// The constraint columns of one part, as the list shows them.
+void constraint_cells(std::vector<std::string>& cells, const UiPostPart& part) {
+  cells[5] = grouping_text(part);
+  if (part.joined_class >= 0) cells[6] = og_class_label(part.joined_class);
+  if (part.triple[0] > 0)
+    cells[7] = number(part.triple[0]) + " (" + number(part.triple[1] + 1) + "-" + number(part.triple[2] + 1) + ")";
+  if (part.forbidden_hours[0] != 255) {
+    char mask[kWeekMaskTextSize];
+    og_format_week_mask(part.forbidden_hours, mask, 1);
+    cells[8] = mask;
+  }
+  if (part.daily_max > 0) cells[9] = number(part.daily_max);
+  cells[10] = subject_name(part.excluded_day_subject);
+  cells[11] = subject_name(part.subgroup_subject);
+  cells[12] = building_name(part.building_move);
+  if (part.placement > 0) cells[13] = number(part.placement);
+}
+
+void refresh_hook() { g_vicat_page.Refresh(); }
+
+}  // namespace
+
+void post_constraints_install_pages() {
+  ui_register_post_constraints_template();
+  ui_register_copy_panel_templates();
+  g_pages.Install(PageSlot::Vicat, &g_vicat_page);
+  g_frame_service_hooks.refresh_lesson_constraints_page = refresh_hook;
+}
+
+Cvicat::Cvicat() : CResizableDialog(kTemplate, nullptr, kPageBackground) {}
+
+void Cvicat::DoDataExchange(DataExchange& dx) {
+  dx.Control(kHelpId, m_help);
+  for (int i = 0; i < kButtonCount; ++i) dx.Control(kButtonIds[i], m_buttons[i]);
+}
+
+bool Cvicat::OnInitDialog() {
+  CResizableDialog::OnInitDialog();
+  FitIntoPageArea();
+  ShowGrip(false);
+  SetWindowText(text::kTitle.Get());
+  ui_set_current_dialog_title(text::kTitle.Get());
+  AnchorControl(kPostListId, kAnchorTopLeft, kAnchorTopRight);
+  g_copypas.Create(this);
+  g_copypas.ShowPanel(false);
+  m_filling = true;
+  FillTeacherList();
+  FillFixedLists();
+  m_filling = false;
+  std::memset(&m_snapshot, 0, sizeof m_snapshot);
+  SetupList();
+  m_teacher = -1;
+  LoadTeacher(procat_find_current_teacher());
+  button(*this, kAutoSaveId)->SetCheck(g_auto_save ? kBstChecked : kBstUnchecked);
+  m_help.SetTextML(&text::kPageHelp);
+  return true;
+}
+
+void Cvicat::FillTeacherList() {
+  ComboBox* list = combo(*this, kTeacherListId);
+  list->ResetContent();
+  for (int t = 0; t < procat_teacher_count(); ++t) list->AddString(teacher_name(t));
+}
+
+void Cvicat::SelectCurrentInList() {
+  bool was = m_filling;
+  m_filling = true;
+  combo(*this, kTeacherListId)->SetCurSel(m_teacher >= 0 ? m_teacher : -1);
+  m_filling = was;
+}
+
+void Cvicat::RemovePartnerCopies() {
+  if (m_teacher < 0) return;
+  int number = m_post ? int(m_post - g_ui_teachers[m_teacher].posts) : -1;
+  og_remove_partner_post_copies(m_teacher);
+  if (number >= int(g_ui_teachers[m_teacher].post_count)) m_post = nullptr;
+}
+
+void Cvicat::RebuildPartnerCopies() {
+  if (m_teacher < 0) return;
+  og_remove_partner_post_copies(m_teacher);
+  og_add_partner_post_copies(m_teacher);
+}
+
+// Compared without the partner copies, which the snapshot never holds.
+bool Cvicat::TeacherChanged() const {
+  return m_teacher >= 0 && std::memcmp(&g_ui_teachers[m_teacher], &m_snapshot, sizeof m_snapshot) != 0;
+}
+
+void Cvicat::ShowTeacherFields() {
+  const UiTeacher* t = m_teacher >= 0 ? &g_ui_teachers[m_teacher] : nullptr;
+  SetDlgItemText(kStandbyId, t ? number(t->standby_hours).c_str() : "");
+  SetDlgItemText(kReceptionId, t && !t->nor_flag ? "1" : "0");
+  button(*this, kSupportId)->SetCheck(t && t->support_hours == 0 ? kBstChecked : kBstUnchecked);
+  button(*this, kDummyFreeId)->SetCheck(t && (t->fc_mode & 1) ? kBstChecked : kBstUnchecked);
+  button(*this, kDummyCheckedId)->SetCheck(t && (t->fc_mode & 2) ? kBstChecked : kBstUnchecked);
+}
+
+// Makes a teacher current without the leave check (the caller did it).
+void Cvicat::LoadTeacher(int teacher) {
+  if (teacher < 0 || teacher >= procat_teacher_count()) teacher = procat_teacher_count() > 0 ? 0 : -1;
+  m_teacher = teacher;
+  g_procat_teacher = teacher;
+  m_post = nullptr;
+  g_procat_post = nullptr;
+  g_copypas.ShowPanel(false);
+  g_copypas.m_current = nullptr;
+  g_copypas.m_teacher = teacher;
+  if (teacher >= 0) {
+    procat_remember_teacher(teacher);
+    og_remove_partner_post_copies(teacher);
+    std::memcpy(&m_snapshot, &g_ui_teachers[teacher], sizeof m_snapshot);
+    og_add_partner_post_copies(teacher);
+  } else {
+    std::memset(&m_snapshot, 0, sizeof m_snapshot);
+  }
+  SelectCurrentInList();
+  ShowTeacherFields();
+  FillList();
+  FillPanels();
+}
+
+// Steps 1 to 3 of a change of teacher; false keeps the current teacher.
+bool Cvicat::LeaveTeacher() {
+  if (m_teacher < 0) return true;
+  if (!ValidateTeacher()) {
+    SelectCurrentInList();
+    return false;
+  }
+  RemovePartnerCopies();
+  if (!TeacherChanged()) return true;
+  std::string name = teacher_name(m_teacher);
+  if (button(*this, kAutoSaveId)->GetCheck() == kBstChecked) {
+    m_help.SetText(formatted(text::kSavedAutomatically, name).c_str());
+    message_beep(kBeepExclamation);
+  } else {
+    if (ui_message_box_type(formatted(text::kSaveChanges, name).c_str(), kQuestion) != kYes) {
+      RebuildPartnerCopies();
+      SelectCurrentInList();
+      return false;
+    }
+    if (!m_asked_auto_save) {
+      m_asked_auto_save = true;
+      if (ui_message_box_type(text::kSaveNextWithoutAsking, kQuestion) == kYes) {
+        button(*this, kAutoSaveId)->SetCheck(kBstChecked);
+        g_auto_save = 1;
+      }
+    }
+  }
+  if (og_write_assignments_file(0, 0) == 0) return true;
+  ui_message_box(formatted(text::kWriteFailed, og_description_write_error()).c_str());
+  RebuildPartnerCopies();
+  SelectCurrentInList();
+  return false;
+}
+
+void Cvicat::OnTeacherChosen() {
+  if (m_filling) return;
+  ComboBox* list = combo(*this, kTeacherListId);
+  int row = list->GetCurSel();
+  if (row == m_teacher) return;
+  if (!LeaveTeacher()) return;
+  LoadTeacher(row);
+}
+
+void Cvicat::OnStep(int direction) {
+  if (m_teacher < 0 || !LeaveTeacher()) return;
+  LoadTeacher(std::clamp(m_teacher + direction, 0, procat_teacher_count() - 1));
+}
+
+void Cvicat::OnSave() {
+  if (!ValidateTeacher()) {
+    SelectCurrentInList();
+    return;
+  }
+  RemovePartnerCopies();
+  if (og_write_assignments_file(0, 0) != 0) {
+    ui_message_box(formatted(text::kWriteFailed, og_description_write_error()).c_str());
+  } else if (m_teacher >= 0) {
+    std::memcpy(&m_snapshot, &g_ui_teachers[m_teacher], sizeof m_snapshot);
+  }
+  RebuildPartnerCopies();
+  Refresh();
+}
+
+void Cvicat::OnAbandon() {
+  g_copypas.ShowPanel(false);
+  RemovePartnerCopies();
+  if (TeacherChanged() && ui_message_box_type(text::kSureToAbandon, kQuestion) != kYes) {
+    RebuildPartnerCopies();
+    return;
+  }
+  if (m_teacher >= 0) std::memcpy(&g_ui_teachers[m_teacher], &m_snapshot, sizeof m_snapshot);
+  m_post = nullptr;
+  if (g_current_page == this && alfadlg_go_to_page(kPageReopen)) return;
+  LoadTeacher(m_teacher);
+}
+
+// Esc asks the same question and closes in any case; the frame's leave
+// check (DestroyWindow) decides about what is still unsaved.
+void Cvicat::OnCancel() {
+  RemovePartnerCopies();
+  if (TeacherChanged() && ui_message_box_type(text::kSureToAbandon, kQuestion) == kYes && m_teacher >= 0)
+    std::memcpy(&g_ui_teachers[m_teacher], &m_snapshot, sizeof m_snapshot);
+  RebuildPartnerCopies();
+  CResizableDialog::OnCancel();
+}
+
+void Cvicat::OnTrial(bool classes) {
+  m_help.SetTextML(&text::kTestHelp);
+  if (m_teacher < 0 || !ValidateTeacher()) return;
+  RemovePartnerCopies();
+  if (og_write_assignments_file(1, 0) != 0) {
+    ui_message_box(formatted(text::kWriteFailed, og_description_write_error()).c_str());
+    RebuildPartnerCopies();
+    return;
+  }
+  Cmake make(classes ? EngineCommandCode::CalcTcla : EngineCommandCode::CalcTpro, g_ui_teachers[m_teacher].name);
+  make.DoModal();
+  // After the class test the list shows the teacher's own posts until he is
+  // loaded again.
+  if (!classes) RebuildPartnerCopies();
+  Refresh();
+}
+
+int Cvicat::DestroyWindow() {
+  if (IsWindow()) {
+    if (!ValidateTeacher()) return 0;
+    g_copypas.ShowPanel(false);
+    RemovePartnerCopies();
+    if (og_save_if_changed(0) != 0) {
+      RebuildPartnerCopies();
+      return 0;
+    }
+    m_post = nullptr;
+    g_copypas.m_current = nullptr;
+  }
+  return CResizableDialog::DestroyWindow();
+}
+
+// ---- the post list ----
+
+void Cvicat::SetupList() {
+  SetDlgItemText(kListCaptionId, text::kListCaption.Get());
+  ListView* list = post_list(*this);
+  list->SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
+  while (list->GetColumnCount() > 0) list->DeleteColumn(0);
+  for (int c = 0; c < kColumnCount; ++c) list->InsertColumn(c, kColumns[c], kLvcfmtLeft, c == 0 ? 30 : 60);
+}
+
+void Cvicat::FillList() {
+  ListView* list = post_list(*this);
+  bool was = m_filling;
+  m_filling = true;
+  list->DeleteAllItems();
+  if (m_teacher >= 0) {
+    const UiTeacher& teacher = g_ui_teachers[m_teacher];
+    int count = int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts));
+    int current = m_post ? int(m_post - teacher.posts) : -1;
+    int total = 0;
+    for (int p = 0; p < count; ++p) {
+      const UiTeachingPost& post = teacher.posts[p];
+      std::vector<std::string> cells(kColumnCount);
+      cells[0] = number(p + 1);
+      cells[1] = og_class_label(post.class_index);
+      int hours = post.copy ? post.partner_part.hours : post.own.hours;
+      total += hours;
+      cells[2] = number(hours);
+      cells[3] = subject_name(post.subject);
+      if (post.copy) cells[4] = teacher_name(post.partner);
+      else if (post.lab >= 0) cells[4] = lab_name(post.lab);
+      else cells[4] = subject_name(post.conversation_subject);
+      constraint_cells(cells, post.copy ? post.partner_part : post.own);
+      int row = list->InsertItem(list->GetItemCount(), cells[0], std::uintptr_t(p));
+      for (int c = 1; c < kColumnCount; ++c) list->SetItemText(row, c, cells[c]);
+      if (p == current) list->SetItemState(row, kLvisSelected, kLvisSelected);
+    }
+    std::vector<std::string> totals(kColumnCount);
+    totals[3] = formatted(text::kTotalHours, teacher_name(m_teacher));
+    totals[2] = number(total);
+    int row = list->InsertItem(list->GetItemCount(), "", kTotalsRow);
+    for (int c = 1; c < kColumnCount; ++c) list->SetItemText(row, c, totals[c]);
+  }
+  m_filling = was;
+}
+
+void Cvicat::MakePostCurrent(int number) {
+  if (m_teacher < 0) return;
+  UiTeacher& teacher = g_ui_teachers[m_teacher];
+  m_post = number >= 0 && number < int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts))
+               ? &teacher.posts[number]
+               : nullptr;
+  g_procat_post = m_post;
+  g_copypas.m_current = m_post;
+  g_copypas.m_teacher = m_teacher;
+  if (m_post && m_post->copy) {
+    std::string notice = std::string(text::kEditCopy.Get()) + " " + teacher_name(m_post->partner);
+    m_help.SetText(notice.c_str());
+    std::int64_t now = ui_clock().NowMs();
+    if (now - m_last_copy_notice >= kCopyNoticeMs) {
+      m_last_copy_notice = now;
+      ui_message_box(notice.c_str());
+    }
+    g_copypas.ShowPanel(false);
+  } else if (m_post) {
+    m_help.SetTextML(&text::kEditable);
+    // Beside the list: over its right edge, below its header.
+    if (g_copypas.IsWindow()) {
+      Rect list = GetDlgItem(kPostListId)->GetWindowRect();
+      Rect panel = g_copypas.GetWindowRect();
+      g_copypas.MoveWindow(list.right - panel.Width(), list.top + 16, panel.Width(), panel.Height());
+    }
+    g_copypas.ShowPanel(true);
+  }
+  Refresh();
+}
+
+// The totals row stands for the row before it.
+void Cvicat::OnPostSelected(int row) {
+  ListView* list = post_list(*this);
+  if (list->GetItemData(row) == kTotalsRow) {
+    if (row == 0) return;
+    --row;
+  }
+  MakePostCurrent(int(list->GetItemData(row)));
+}
+
+void Cvicat::Refresh() {
+  FillList();
+  FillPanels();
+}
+
+bool Cvicat::OnNotify(WParam w, LParam l, LResult* result) {
+  auto* header = reinterpret_cast<NotifyHeader*>(l);
+  if (!header || header->id != kPostListId) return CResizableDialog::OnNotify(w, l, result);
+  auto* notify = reinterpret_cast<ListViewNotify*>(l);
+  if (header->code == kLvnItemChanged) {
+    if (!m_filling && (notify->new_state & kLvisSelected) && !(notify->old_state & kLvisSelected))
+      OnPostSelected(notify->item);
+    return true;
+  }
+  return CResizableDialog::OnNotify(w, l, result);
+}
+
+bool Cvicat::OnCommand(WParam w, LParam l) {
+  int id = command_id(w);
+  int code = command_code(w);
+  if (code == kCbnSelChange && id == kTeacherListId) {
+    OnTeacherChosen();
+    return true;
+  }
+  if (code == kBnClicked) {
+    switch (id) {
+      case kPreviousId: OnStep(-1); return true;
+      case kNextId: OnStep(1); return true;
+      case kSaveId: OnSave(); return true;
+      case kAbandonId: OnAbandon(); return true;
+      case kTryTeacherId: OnTrial(false); return true;
+      case kTryClassesId: OnTrial(true); return true;
+      case kAutoSaveId: g_auto_save = button(*this, kAutoSaveId)->GetCheck() == kBstChecked ? 1 : 0; return true;
+      case kHowToId: m_help.SetTextML(&text::kPageHelp); return true;
+      case kTestHelpId: m_help.SetTextML(&text::kTestHelp); return true;
+      default: break;
+    }
+  }
+  if (PanelCommand(id, code)) return true;
+  return CResizableDialog::OnCommand(w, l);
+}

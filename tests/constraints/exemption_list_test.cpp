@@ -1,0 +1,175 @@
+// The derogation list driven headless on derogation files written by the
+// test: rows and names of stored records, deleting the selected rows and
+// all rows (the file keeps one empty record), refusals while a computation
+// runs, and the search for derogations still in use, with the engine's
+// load, apply and error count replaced by a model in which only one of two
+// records lowers the errors.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "constraints/constraint_copy_panels.h"
+#include "constraints/exemption_list.h"
+#include "constraints/post_constraints_page.h"
+#include "engine/timetable_view.h"
+#include "platform/test_driver.h"
+#include "schooldata/structure_file.h"
+#include "shell/app_test_support.h"
+#include "shell/message_box.h"
+#include "solver/exemptions.h"
+
+namespace {
+
+using namespace kt::ui;
+using namespace kt_app_test;
+using E = Cvedide;
+
+ExemptionLine record(std::uint32_t id, std::uint32_t who, const char* note, bool automatic) {
+  ExemptionLine l{};
+  or_set_exemption_word(l.record, kExemptionIdOffset, id);
+  or_set_exemption_word(l.record, id < 75 ? kExemptionTeacherOffset : kExemptionClassOffset, who);
+  std::strcpy(reinterpret_cast<char*>(l.record.bytes + kExemptionTextOffset), note);
+  l.record.bytes[197] = automatic ? 1 : 0;
+  char text[4 + 2 * kExemptionRecordSize + 8];
+  or_format_exemption_line(l.record, text, sizeof text);
+  l.text.assign(text, std::strlen(text) - 2);
+  return l;
+}
+
+class ExemptionList : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    fs::create_directories(data_root() / "scuola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
+    std::strcpy(g_timetable_view.teacher_names[2], "ROSSI");
+    std::strcpy(g_timetable_view.class_display_names[1], "2A");
+    path_ = vedide_file_path(false);
+  }
+  void TearDown() override {
+    if (view_.IsWindow()) view_.DestroyWindow();
+    std::memset(&g_timetable_view.teacher_names[2], 0, kNameSize);
+    std::memset(&g_timetable_view.class_display_names[1], 0, kNameSize);
+    TempRoot::TearDown();
+  }
+  int Rows() { return static_cast<ListView*>(view_.GetDlgItem(E::kListId))->GetItemCount(); }
+  std::string Cell(int row, int column) {
+    return static_cast<ListView*>(view_.GetDlgItem(E::kListId))->GetItemText(row, column);
+  }
+  std::vector<ExemptionLine> Stored() {
+    std::vector<ExemptionLine> lines;
+    vedide_read_file(path_, lines);
+    return lines;
+  }
+  std::size_t FileLines() {
+    std::ifstream in(path_);
+    std::size_t n = 0;
+    for (std::string line; std::getline(in, line);) ++n;
+    return n;
+  }
+
+  TestDriver ui;
+  Cvedide view_;
+  std::string path_;
+  std::uint8_t running_ = 0;
+};
+
+TEST_F(ExemptionList, ListsDeletesAndRefusesWhileRunning) {
+  ASSERT_TRUE(vedide_write_file(path_, {}));
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  EXPECT_EQ(Rows(), 0);  // only the empty record
+  view_.DestroyWindow();
+
+  ASSERT_TRUE(vedide_write_file(path_, {record(5, 2, "troppe ore", false), record(80, 1, "", true),
+                                        record(7, 2, "buche", false)}));
+  view_.m_running = &running_;
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  view_.ShowPanel(true);
+  ASSERT_EQ(Rows(), 3);
+  EXPECT_EQ(Cell(0, 2), "ROSSI");
+  EXPECT_EQ(Cell(0, 5), "troppe ore");
+  EXPECT_EQ(Cell(1, 2), "2A");
+  EXPECT_EQ(Cell(1, 6), "automatica");
+
+  // While a computation runs nothing is deleted and the buttons go grey.
+  running_ = 1;
+  ui.Select(view_, E::kListId, 0);
+  ui.Click(view_, E::kDeleteSelectedId);  // still enabled until the timer runs
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(Stored().size(), 3u);
+  ui.Advance(E::kTimerMs);
+  EXPECT_FALSE(ui.IsEnabled(view_, E::kDeleteAllId));
+  running_ = 0;
+  ui.Advance(E::kTimerMs);
+  ASSERT_TRUE(ui.IsEnabled(view_, E::kDeleteSelectedId));
+
+  ui.Click(view_, E::kDeleteSelectedId);
+  ASSERT_EQ(Stored().size(), 2u);
+  EXPECT_EQ(or_exemption_id(Stored()[0].record), 80);
+  EXPECT_EQ(Rows(), 2);
+
+  ui.Advance(E::kTimerMs);
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(view_, E::kDeleteAllId);
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(Stored().size(), 0u);
+  EXPECT_EQ(FileLines(), 1u);  // one empty record stays
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(ExemptionList, UnusedDerogationsAreDroppedAndUsedOnesKept) {
+  // Record "A" removes one error, record "B" none.
+  std::vector<ExemptionLine> lines = {record(5, 2, "A", false), record(7, 2, "B", false)};
+  int applied_a = 0;
+  ExemptionTrialHooks hooks;
+  hooks.load = [&] {
+    applied_a = 0;
+    return true;
+  };
+  hooks.apply = [&](const StoredExemption& r) { applied_a += std::strcmp((const char*)r.bytes + 26, "A") == 0; };
+  hooks.errors = [&] { return std::int32_t(3 - applied_a); };
+  ASSERT_TRUE(vedide_write_file(path_, lines));
+  view_.m_hooks = hooks;
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  view_.ShowPanel(true);
+  ui.Click(view_, E::kDeleteUnusedId);
+  ASSERT_EQ(Stored().size(), 1u);
+  EXPECT_EQ(Stored()[0].text, lines[0].text);
+  EXPECT_EQ(Rows(), 1);
+
+  hooks.load = [] { return false; };  // the school cannot be loaded: nothing changes
+  view_.m_hooks = hooks;
+  ui.ClearBeeps();
+  ui.Advance(E::kTimerMs);  // the buttons come back with the timer
+  ui.Click(view_, E::kDeleteUnusedId);
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(Stored().size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The templates of the teaching-post constraints page, the two copy panels
+// and the derogation list are sound and hold every control their code binds.
+TEST(ConstraintPageTemplates, AreSoundAndHoldEveryBoundControl) {
+  ui_register_post_constraints_template();
+  ui_register_copy_panel_templates();
+  ui_register_exemption_list_template();
+  Cvicat page;
+  Ccopypas post_panel;
+  Ccopysma calendar_panel;
+  Cvedide list;
+  const std::pair<int, kt::ui::Dialog*> dialogs[] = {
+      {Cvicat::kTemplate, &page}, {Ccopypas::kTemplate, &post_panel}, {Ccopysma::kTemplate, &calendar_panel},
+      {Cvedide::kTemplate, &list}};
+  for (auto [id, dialog] : dialogs) {
+    const kt::ui::DialogTemplate* t = kt::ui::find_dialog_template(id);
+    ASSERT_NE(t, nullptr) << id;
+    EXPECT_EQ(kt::ui::lint_dialog_template(*t), std::vector<std::string>{}) << id;
+    EXPECT_EQ(kt::ui::lint_bound_ids(*t, dialog->BoundControlIds()), std::vector<std::string>{}) << id;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,412 @@
+// The teaching-post constraints page driven headless inside the frame on a
+// small school built in the test: ROSSI teaches MATEMATICA in 1A (4h) and
+// 2A (4h) and SCIENZE in 1A (2h, lab with BIANCHI for 2h); BIANCHI teaches
+// INGLESE in 1A (3h). Covers the panels' editors (joined class refusal,
+// daily maximum shared by the class, grouping editor with its sum check and
+// row order, forbidden-hours grid without cells), the validation on save
+// with its questions and corrections, and the copy and paste panel.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "constraints/constraint_copy_panels.h"
+#include "constraints/post_constraints_page.h"
+#include "platform/test_driver.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/structure_file.h"
+#include "shell/app_test_support.h"
+#include "shell/frame.h"
+#include "shell/message_box.h"
+#include "shell/model_utilities.h"
+#include "structure/teacher_page_state.h"
+#include "structure/trial_computation.h"
+
+namespace {
+
+using namespace kt::ui;
+using namespace kt_app_test;
+using V = Cvicat;
+
+constexpr int kYesButton = CMessageBox::kButtonIds[0];
+constexpr int kNoButton = CMessageBox::kButtonIds[1];
+
+void name_into(char* field, const char* name) {
+  std::memset(field, 0, kUiNameSize);
+  std::strncpy(field, name, kUiNameSize - 1);
+}
+
+int add_subject(const char* name, char type) {
+  int s = int(g_ui_structure.subject_count++);
+  name_into(g_ui_structure.subjects[s].name, name);
+  g_ui_structure.subjects[s].type = type;
+  return s;
+}
+
+UiTeachingPost& add_post(int teacher, int subject, int class_index, int hours) {
+  UiTeacher& t = g_ui_teachers[teacher];
+  UiTeachingPost& post = t.posts[t.post_count++];
+  og_reset_teaching_post(post);
+  post.subject = subject;
+  post.class_index = class_index;
+  post.own.hours = std::int8_t(hours);
+  return post;
+}
+
+class PostConstraintsPage : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    fs::create_directories(data_root() / "scuola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
+    BuildSchool();
+    post_constraints_install_pages();
+    procat_remember_teacher(-1);
+    g_auto_save = 0;
+    g_vicat_service_mode = 0;
+  }
+  void TearDown() override {
+    og_snapshot_all();
+    og_snapshot_structure();
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    g_pages.Install(PageSlot::Vicat, nullptr);
+    g_frame_service_hooks.refresh_lesson_constraints_page = nullptr;
+    g_procat_teacher = -1;
+    g_procat_post = nullptr;
+    TempRoot::TearDown();
+  }
+
+  void BuildSchool() {
+    og_clear_structure();
+    og_clear_school_blocks();
+    og_set_new_structure_defaults();
+    og_set_new_school_defaults(-1);
+    for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
+    name_into(g_ui_structure.track_names[0], "Ordinario");
+    g_ui_structure.sections[0][0] = 1;
+    for (const char* code : {"1A ", "2A ", "3A "}) {
+      UiClass& c = g_ui_structure.classes[g_ui_structure.class_count++];
+      std::memcpy(c.code, code, 4);
+    }
+    math_ = add_subject("MATEMATICA", 'N');
+    science_ = add_subject("SCIENZE", 'N');
+    english_ = add_subject("INGLESE", 'N');
+    g_ui_structure.lab_count = 1;
+    name_into(g_ui_structure.labs[0].name, "LAB SCIENZE");
+    g_ui_structure.labs[0].hours[0] = 255;
+    og_init_teacher(0, "ROSSI");
+    og_init_teacher(1, "BIANCHI");
+    g_ui_settings.teacher_count = 2;
+    add_post(0, math_, 0, 4);
+    add_post(0, math_, 1, 4);
+    UiTeachingPost& lab = add_post(0, science_, 0, 2);
+    lab.lab = 0;
+    lab.partner = 1;
+    lab.partner_part.hours = 2;
+    add_post(1, english_, 0, 3);
+    ASSERT_EQ(og_write_structure_file(), 0);
+    ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+    og_snapshot_all();
+  }
+
+  void Open() {
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+    ASSERT_TRUE(alfadlg_go_to_page(kPageVicat));
+    ASSERT_EQ(g_current_page, &g_vicat_page);
+  }
+  void SelectPost(int post) {
+    auto* list = static_cast<ListView*>(g_vicat_page.GetDlgItem(V::kPostListId));
+    ASSERT_TRUE(ui.Select(g_vicat_page, V::kPostListId, list->FindItemByData(-1, std::uintptr_t(post))));
+  }
+  // Answers the grouping editor's two tables: counts by block size.
+  void AnswerGrouping(std::vector<std::pair<int, int>> row, int top) {
+    ui.OnNextModal([this, row, top](Dialog& d) {
+      for (auto [size, count] : row) ui.Select(d, Chq2::kQuantityIds[std::size_t(top - size)], count);
+      d.GetDlgItem(kIdOk)->SetFocus();
+      ui.Click(d, kIdOk);
+    });
+  }
+  std::string LastBox() { return ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0); }
+  std::string Description() {
+    std::ifstream in(data_root() / "scuola" / "scuola2.txt", std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  UiTeachingPost& Post(int teacher, int p) { return g_ui_teachers[teacher].posts[p]; }
+
+  TestDriver ui;
+  int math_ = 0, science_ = 0, english_ = 0;
+};
+
+TEST_F(PostConstraintsPage, PanelsEditThePostAndRefuseWhatCannotHold) {
+  Open();
+  EXPECT_EQ(ui.Text(g_vicat_page, V::kTeacherListId), "ROSSI");
+  EXPECT_FALSE(ui.IsEnabled(g_vicat_page, V::kPanels[0].joined));  // no post chosen yet
+  SelectPost(0);
+  EXPECT_TRUE(ui.IsEnabled(g_vicat_page, V::kPanels[0].joined));
+  EXPECT_FALSE(ui.IsEnabled(g_vicat_page, V::kPanels[1].classwork));  // part B without hours
+  EXPECT_FALSE(ui.IsEnabled(g_vicat_page, V::kPanels[0].building));   // one building only
+
+  // ROSSI teaches MATEMATICA in 2A himself: refused at once.
+  ui.PressInNextModal(kYesButton);
+  ui.Select(g_vicat_page, V::kPanels[0].joined, std::string_view("2A"));
+  EXPECT_EQ(LastBox(), "La classe abbinata deve avere la stessa materia ed essere di un ALTRO Professore.");
+  EXPECT_EQ(+Post(0, 0).own.joined_class, -1);
+  ui.Select(g_vicat_page, V::kPanels[0].joined, std::string_view("3A"));
+  EXPECT_EQ(+Post(0, 0).own.joined_class, 2);
+
+  // The daily maximum reaches the teacher's other post in 1A, not the one in 2A.
+  ui.Select(g_vicat_page, V::kPanels[0].daily, 3);
+  EXPECT_EQ(Post(0, 0).own.daily_max, 3);
+  EXPECT_EQ(Post(0, 2).own.daily_max, 3);
+  EXPECT_EQ(Post(0, 1).own.daily_max, -1);
+
+  // Grouping: 2 blocks of 4 hours exceed the 4 weekly hours and reopen the
+  // editor; then 2+2 in row 1 and nothing in row 2.
+  AnswerGrouping({{4, 2}}, 4);
+  ui.PressInNextModal(kYesButton);
+  AnswerGrouping({{4, 0}, {2, 1}, {1, 2}}, 4);
+  AnswerGrouping({}, 4);
+  ui.Click(g_vicat_page, V::kPanels[0].grouping);
+  EXPECT_STREQ(Post(0, 0).own.grouping1, "211");
+  EXPECT_EQ(Post(0, 0).own.grouping2[0], 0);
+  bool sum_message = false;
+  for (const auto& box : ui.boxes())
+    sum_message |= !box.texts.empty() && box.texts[0] ==
+                       "La somma dei gruppi di ore specificati è 8, che è maggiore delle ore settimanali in classe "
+                       "(4). Correggere."_cp;
+  EXPECT_TRUE(sum_message);
+  // Only the alternative row filled: it becomes row 1.
+  AnswerGrouping({{2, 0}, {1, 0}}, 4);
+  AnswerGrouping({{2, 1}, {1, 1}}, 4);
+  ui.Click(g_vicat_page, V::kPanels[0].grouping);
+  EXPECT_STREQ(Post(0, 0).own.grouping1, "21");
+  EXPECT_EQ(Post(0, 0).own.grouping2[0], 0);
+
+  // A grid confirmed without forbidden hours leaves no map.
+  ui.OnNextModal([this](Dialog& d) {
+    d.GetDlgItem(kIdOk)->SetFocus();
+    ui.Click(d, kIdOk);
+  });
+  ui.Click(g_vicat_page, V::kPanels[0].forbidden);
+  EXPECT_EQ(Post(0, 0).own.forbidden_hours[0], 255);
+
+  // Classwork without break needs breaks in the calendar: none here.
+  ui.Select(g_vicat_page, V::kPanels[0].classwork, 2);
+  EXPECT_EQ(Post(0, 0).own.triple[0], 2);
+  ui.PressInNextModal(kYesButton);
+  ui.Click(g_vicat_page, V::kPanels[0].no_break);
+  EXPECT_EQ(LastBox().rfind("Non sono definiti gli INTERVALLI", 0), 0u);
+  EXPECT_FALSE(ui.IsChecked(g_vicat_page, V::kPanels[0].no_break));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(PostConstraintsPage, SaveValidatesCorrectsAndAsks) {
+  struct Case {
+    const char* id;
+    int classwork, first, last, daily;
+    const char* grouping;
+    int service_days;
+    std::vector<int> answers;  // button per box, in order
+    bool saved;
+    const char* box;           // the text the last box begins with
+    int service_after, daily_after;
+  };
+  const Case cases[] = {
+      {"window-short", 3, 0, 1, 0, "", 0, {kYesButton}, false,
+       "Inserire ora iniziale e finale corrette", -1, -1},
+      {"window-ok", 3, 0, 2, 0, "", 0, {}, true, "", -1, -1},
+      {"daily-cleared", 2, 0, 5, 1, "", 0, {}, true, "", -1, -1},
+      {"days-raised", 0, 0, 0, 0, "1111", 3, {kYesButton}, true, "Il raggruppamento [1111] presuppone 4", 4, -1},
+      {"days-kept", 0, 0, 0, 0, "1111", 3, {kNoButton}, false, "Il raggruppamento [1111] presuppone 4", 3, -1},
+      {"too-many-blocks", 0, 0, 0, 0, "11111111", 3, {kYesButton}, false, "Il raggruppamento [11111111]", 3, -1},
+  };
+  for (const Case& c : cases) {
+    BuildSchool();
+    UiTeachingPost& post = Post(0, 1);
+    post.own.hours = 8;
+    if (c.classwork) {
+      post.own.triple[0] = std::int8_t(c.classwork);
+      post.own.triple[1] = std::int8_t(c.first);
+      post.own.triple[2] = std::int8_t(c.last);
+    }
+    if (c.daily) post.own.daily_max = std::int8_t(c.daily);
+    std::strcpy(post.own.grouping1, c.grouping);
+    if (c.service_days) g_ui_teachers[0].personal.gmax = std::int8_t(c.service_days);
+    og_snapshot_all();
+    Open();
+    std::string before = Description();
+    for (int answer : c.answers) ui.PressInNextModal(answer);
+    std::size_t shown = ui.boxes().size();
+    ui.Click(g_vicat_page, V::kSaveId);
+    EXPECT_EQ(Description() != before, c.saved) << c.id;
+    if (c.box[0]) {
+      ASSERT_GT(ui.boxes().size(), shown) << c.id;
+      EXPECT_EQ(LastBox().rfind(c.box, 0), 0u) << c.id << ": " << LastBox();
+      if (!c.saved) {
+        EXPECT_EQ(g_vicat_page.CurrentPost(), &g_ui_teachers[0].posts[1]) << c.id;
+      }
+    }
+    if (c.service_after > 0) {
+      EXPECT_EQ(g_ui_teachers[0].personal.gmax, c.service_after) << c.id;
+    }
+    if (c.daily) {
+      EXPECT_EQ(Post(0, 1).own.daily_max, c.daily_after) << c.id;
+    }
+    EXPECT_EQ(ui.PendingSteps(), 0u) << c.id;
+    // Leave the page with a valid teacher, so it may close.
+    og_reset_teaching_post(Post(0, 1), 1);
+    g_ui_teachers[0].personal.gmax = -1;
+    og_snapshot_all();
+    g_frame.DestroyWindow();
+    EXPECT_TRUE(ui.Problems().empty()) << c.id;
+  }
+}
+
+TEST_F(PostConstraintsPage, OneMapOnEveryPostMovesToThePersonalConstraints) {
+  for (int p = 0; p < 3; ++p) {
+    std::memset(Post(0, p).own.forbidden_hours, 0, kUiWeekCells);
+    Post(0, p).own.forbidden_hours[0] = 1;  // Monday, first hour
+  }
+  og_snapshot_all();
+  Open();
+  std::string before = Description();
+  ui.PressInNextModal(kYesButton);
+  ui.Click(g_vicat_page, V::kSaveId);
+  EXPECT_EQ(LastBox().rfind("Attenzione: è stata specificata una mappa delle ore proibite UGUALE"_cp, 0), 0u);
+  EXPECT_EQ(Description(), before);  // not saved until the user saves again
+  EXPECT_EQ(g_ui_teachers[0].personal.op[0], 1);
+  for (int p = 0; p < 3; ++p) EXPECT_EQ(Post(0, p).own.forbidden_hours[0], 255) << p;
+  ui.Click(g_vicat_page, V::kSaveId);
+  EXPECT_NE(Description(), before);
+}
+
+// A trial writes the test description and runs the teacher's test; the
+// abandon button puts the teacher back as he was when chosen.
+TEST_F(PostConstraintsPage, TrialRunsAndAbandonRestoresTheTeacher) {
+  Open();
+  SelectPost(1);
+  ui.Select(g_vicat_page, V::kPanels[0].placement, 1);
+  EXPECT_EQ(Post(0, 1).own.placement, 1);
+  std::vector<std::pair<EngineCommandCode, std::string>> runs;
+  g_trial_runner = [&](EngineCommandCode code, const char* name) {
+    runs.emplace_back(code, name);
+    return 0;
+  };
+  ui.Click(g_vicat_page, V::kTryTeacherId);
+  ui.Click(g_vicat_page, V::kTryClassesId);
+  g_trial_runner = nullptr;
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].first, EngineCommandCode::CalcTpro);
+  EXPECT_EQ(runs[1].first, EngineCommandCode::CalcTcla);
+  EXPECT_EQ(runs[0].second, "ROSSI");
+  EXPECT_TRUE(fs::exists(data_root() / "scuola" / "cattTEST.txt"));
+
+  ui.PressInNextModal(kYesButton);  // "Sicuro di abbandonare le modifiche ?"
+  ui.Click(g_vicat_page, V::kAbandonId);
+  EXPECT_EQ(LastBox(), "Sicuro di abbandonare le modifiche ?");
+  EXPECT_EQ(Post(0, 1).own.placement, 0);
+  EXPECT_EQ(g_current_page, &g_vicat_page);  // opened again
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Service mode: a class joined to another class of the same teacher and
+// subject goes to a fictitious teacher; a second such class to the next name.
+TEST_F(PostConstraintsPage, ServiceModeSplitsAClassTaughtInGroups) {
+  g_vicat_service_mode = 1;
+  std::strcpy(g_ui_teachers[2].name, "ROSSI ART");  // a real teacher holds the name
+  g_ui_settings.teacher_count = 3;
+  Post(0, 0).own.joined_class = 1;
+  og_snapshot_all();
+  Open();
+  ui.Click(g_vicat_page, V::kSaveId);
+  ASSERT_EQ(+g_ui_settings.teacher_count, 4u);
+  const UiTeacher& split = g_ui_teachers[3];
+  EXPECT_STREQ(split.name, "ROSSI ARU");
+  EXPECT_EQ(split.fc_mode & 1, 1);
+  ASSERT_EQ(+split.post_count, 1u);
+  EXPECT_EQ(+split.posts[0].class_index, 0);
+  EXPECT_EQ(+split.posts[0].own.joined_class, 1);
+  ASSERT_EQ(+g_ui_teachers[0].post_count, 2u);
+  EXPECT_EQ(+Post(0, 0).class_index, 1);  // the post in 2A moved up
+  EXPECT_EQ(+Post(0, 0).own.joined_class, 0);
+  EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(PostConstraintsPage, CopyPanelPastesIntoMatchingPostsOfEveryTeacher) {
+  add_post(1, math_, 2, 4);  // BIANCHI: the same subject and hours in 3A
+  add_post(1, math_, 1, 3);  // other hours: not reached
+  std::strcpy(Post(0, 0).own.grouping1, "2211");  // 6 hours into 4-hour posts
+  Post(0, 0).own.hours = 6;
+  Post(0, 0).own.placement = 2;
+  og_snapshot_all();
+  Open();
+  SelectPost(2);  // SCIENZE without constraints: the panel stays hidden
+  EXPECT_FALSE(g_copypas.IsWindowVisible());
+  SelectPost(0);
+  ASSERT_TRUE(g_copypas.IsWindowVisible());
+  EXPECT_FALSE(ui.IsEnabled(g_copypas, Ccopypas::kPasteId));
+  ui.Click(g_copypas, Ccopypas::kCopyId);
+  EXPECT_FALSE(g_copypas.IsWindowVisible());
+  Post(0, 0).own.hours = 4;  // the copy keeps what it copied
+  SelectPost(1);
+  ASSERT_TRUE(g_copypas.IsWindowVisible());
+  EXPECT_EQ(ui.Text(g_copypas, Ccopypas::kPasteEveryoneId), "Incolla a tutti i docenti MATEMATICA Ore 6");
+  // Pasted into this post alone, fitted to its 4 hours.
+  ui.Click(g_copypas, Ccopypas::kPasteId);
+  EXPECT_STREQ(Post(0, 1).own.grouping1, "22");  // limited to 4 hours
+  EXPECT_EQ(Post(0, 1).own.placement, 2);
+  EXPECT_FALSE(ui.IsEnabled(g_copypas, Ccopypas::kPasteId));
+  EXPECT_EQ(ui.Text(g_vicat_page, V::kPanels[0].placement), "MAI prime o ultime ore");
+
+  // Pasting a post without constraints changes nothing.
+  UiTeachingPost before = Post(1, 0);
+  UiTeachingPost empty;
+  og_reset_teaching_post(empty);
+  copypas_paste_into(Post(1, 0), empty, 1);
+  EXPECT_EQ(std::memcmp(&before, &Post(1, 0), sizeof before), 0);
+
+  // Every teacher's posts of the copied subject and weekly hours.
+  Post(0, 0).own.hours = 6;
+  SelectPost(0);
+  ui.Click(g_copypas, Ccopypas::kCopyId);
+  Post(1, 1).own.hours = 6;
+  SelectPost(1);
+  ui.Click(g_copypas, Ccopypas::kPasteEveryoneId);
+  EXPECT_STREQ(Post(1, 1).own.grouping1, "2211");
+  EXPECT_EQ(Post(1, 2).own.grouping1[0], 0);
+}
+
+// The calendar panel copies one calendar set of a class over the same set
+// of another class and stays hidden with no class and nothing copied.
+TEST_F(PostConstraintsPage, CalendarPanelCopiesOneCalendarSet) {
+  ASSERT_EQ(g_copysma.Create(nullptr), 1);
+  g_copysma.m_class = -1;
+  g_copysma.ShowPanel(true);
+  EXPECT_FALSE(g_copysma.IsWindowVisible());
+  g_ui_structure.classes[0].calendars[1].max_day_difference = 3;
+  g_ui_structure.classes[0].calendars[1].hour_start_times[5] = 480;
+  g_copysma.m_class = 0;
+  g_copysma.m_set = 1;
+  g_copysma.ShowPanel(true);
+  ASSERT_TRUE(g_copysma.IsWindowVisible());
+  EXPECT_FALSE(ui.IsEnabled(g_copysma, Ccopysma::kPasteId));
+  ui.Click(g_copysma, Ccopysma::kCopyId);
+  g_copysma.m_class = 2;
+  g_copysma.ShowPanel(true);
+  ui.Click(g_copysma, Ccopysma::kPasteId);
+  EXPECT_TRUE(g_copysma.m_pasted);
+  EXPECT_EQ(std::memcmp(&g_ui_structure.classes[2].calendars[1], &g_ui_structure.classes[0].calendars[1],
+                        sizeof(UiClassCalendar)),
+            0);
+  EXPECT_EQ(g_ui_structure.classes[2].calendars[0].max_day_difference, 0);  // the other set untouched
+  g_copysma.DestroyWindow();
+}
+
+}  // namespace
