@@ -18,12 +18,11 @@
 #include "constraints/post_constraints_texts.h"
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
+#include "shell/service_mode.h"
 #include "structure/teacher_page_state.h"
 
 using namespace kt::ui;
 namespace text = vicat_text;
-
-std::uint8_t g_vicat_service_mode = 0;
 
 namespace {
 
@@ -145,7 +144,9 @@ bool Cvicat::ValidateTeacher() {
         for (int q = 0; q < post_count(t); ++q) {
           const UiTeachingPost& other = t.posts[q];
           if (other.copy || other.subject != post.subject || other.class_index != part.joined_class) continue;
-          if (g_vicat_service_mode && SplitGroupedClass(p, q)) return true;
+          // In service mode a joined class the teacher teaches himself is split to
+          // a fictitious teacher instead of refused.
+          if (g_service_mode && SplitGroupedClass(p, q)) return true;
           return FailPost(p, text::kJoinedSameTeacher.Get(), ids.joined);
         }
       }

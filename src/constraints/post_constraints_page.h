@@ -126,10 +126,6 @@ class Cvicat : public CResizableDialog {
 };
 
 extern Cvicat g_vicat_page;
-// Service mode as the validation reads it: a joined class that the teacher
-// teaches himself is split to a fictitious teacher instead of refused.
-// Set from the shell's service mode; 0 in a user's run.
-extern std::uint8_t g_vicat_service_mode;
 // Installs the teaching-post constraints page in the frame's page holder
 // and the frame's refresh hook that the copy panel calls after a paste.
 void post_constraints_install_pages();

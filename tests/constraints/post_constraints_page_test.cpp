@@ -14,6 +14,7 @@
 
 #include "constraints/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
+#include "shell/service_mode.h"
 #include "platform/test_driver.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
@@ -66,9 +67,10 @@ class PostConstraintsPage : public TempRoot {
     post_constraints_install_pages();
     procat_remember_teacher(-1);
     g_auto_save = 0;
-    g_vicat_service_mode = 0;
+    g_service_mode = 0;
   }
   void TearDown() override {
+    g_service_mode = 0;
     og_snapshot_all();
     og_snapshot_structure();
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
@@ -319,7 +321,7 @@ TEST_F(PostConstraintsPage, TrialRunsAndAbandonRestoresTheTeacher) {
 // Service mode: a class joined to another class of the same teacher and
 // subject goes to a fictitious teacher; a second such class to the next name.
 TEST_F(PostConstraintsPage, ServiceModeSplitsAClassTaughtInGroups) {
-  g_vicat_service_mode = 1;
+  g_service_mode = 1;
   std::strcpy(g_ui_teachers[2].name, "ROSSI ART");  // a real teacher holds the name
   g_ui_settings.teacher_count = 3;
   Post(0, 0).own.joined_class = 1;
