@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "constraints/band_table_double.h"
 #include "constraints/band_table_picker.h"
 #include "constraints/week_grid_picker.h"
 #include "schooldata/ui_school_model.h"
@@ -122,7 +123,7 @@ class Cvicat : public CResizableDialog {
   // panel A and B are the last four and turn orange while in use.
   CColorButton m_buttons[kButtonCount];
   Cdwh m_grid;
-  Chq2 m_grouping;
+  Chq2alt m_grouping;
 };
 
 extern Cvicat g_vicat_page;

@@ -348,27 +348,30 @@ void Cvicat::OnGrouping(int side) {
        "Raggruppamento ALTERNATIVO (eventuale) delle Ore della Materia Principale"},
       {"Raggruppamento delle Ore di Laboratorio o Conversazione / Compresenza",
        "Raggruppamento ALTERNATIVO (eventuale) delle Ore di Laboratorio o Conversazione / Compresenza"}};
-  // Both rows are confirmed in turn; a row whose blocks add up to more than
-  // the weekly hours opens the editor again.
-  for (int r = 0; r < 2; ++r) {
-    for (;;) {
-      Hq2TableSpec spec;
-      spec.pairs = pairs[r];
-      spec.count = &counts[r];
-      spec.band_min = 1;
-      spec.band_max = std::int8_t(top);
-      spec.quantity_min = 0;
-      spec.quantity_max = 12;
-      spec.flags = kHq2FixedBands;
-      m_grouping.SetBandData(nullptr, kTitles[side][r], "Gruppo di ORE continue nella stessa giornata:", "Numero",
-                             nullptr, spec);
-      if (m_grouping.DoModal() != kIdOk) return;
-      int sum = row_sum(pairs[r], counts[r]);
-      if (sum <= part->hours) break;
-      char message[400];
-      std::snprintf(message, sizeof message, text::kGroupSumTooLarge.Get(), sum, int(part->hours));
-      ui_message_box(message);
-    }
+  // Both rows show in one double table; a row whose blocks add up to more
+  // than the weekly hours opens the editor again.
+  for (;;) {
+    Hq2AltTableSpec spec;
+    spec.pairs = pairs[0];
+    spec.second_pairs = pairs[1];
+    spec.count = &counts[0];
+    spec.second_count = &counts[1];
+    spec.band_min = 1;
+    spec.band_max = std::int8_t(top);
+    spec.quantity_min = 0;
+    spec.quantity_max = 12;
+    spec.flags = kHq2FixedBands;
+    m_grouping.SetBandData(nullptr, kTitles[side][0], kTitles[side][1],
+                           "Gruppo di ORE continue nella stessa giornata:", "Numero", nullptr, nullptr, spec);
+    if (m_grouping.DoModal() != kIdOk) return;
+    int too_large = -1;
+    for (int r = 0; r < 2 && too_large < 0; ++r)
+      if (row_sum(pairs[r], counts[r]) > part->hours) too_large = r;
+    if (too_large < 0) break;
+    char message[400];
+    std::snprintf(message, sizeof message, text::kGroupSumTooLarge.Get(), row_sum(pairs[too_large], counts[too_large]),
+                  int(part->hours));
+    ui_message_box(message);
   }
   write_row(part->grouping1, pairs[0], counts[0]);
   write_row(part->grouping2, pairs[1], counts[1]);

@@ -126,9 +126,11 @@ class PostConstraintsPage : public TempRoot {
     ASSERT_TRUE(ui.Select(g_vicat_page, V::kPostListId, list->FindItemByData(-1, std::uintptr_t(post))));
   }
   // Answers the grouping editor's two tables: counts by block size.
-  void AnswerGrouping(std::vector<std::pair<int, int>> row, int top) {
-    ui.OnNextModal([this, row, top](Dialog& d) {
-      for (auto [size, count] : row) ui.Select(d, Chq2::kQuantityIds[std::size_t(top - size)], count);
+  void AnswerGrouping(std::vector<std::pair<int, int>> row, int top,
+                      std::vector<std::pair<int, int>> alternative = {}) {
+    ui.OnNextModal([this, row, alternative, top](Dialog& d) {
+      for (auto [size, count] : row) ui.Select(d, Chq2alt::QuantityId(0, top - size), count);
+      for (auto [size, count] : alternative) ui.Select(d, Chq2alt::QuantityId(1, top - size), count);
       d.GetDlgItem(kIdOk)->SetFocus();
       ui.Click(d, kIdOk);
     });
@@ -174,7 +176,6 @@ TEST_F(PostConstraintsPage, PanelsEditThePostAndRefuseWhatCannotHold) {
   AnswerGrouping({{4, 2}}, 4);
   ui.PressInNextModal(kYesButton);
   AnswerGrouping({{4, 0}, {2, 1}, {1, 2}}, 4);
-  AnswerGrouping({}, 4);
   ui.Click(g_vicat_page, V::kPanels[0].grouping);
   EXPECT_STREQ(Post(0, 0).own.grouping1, "211");
   EXPECT_EQ(Post(0, 0).own.grouping2[0], 0);
@@ -185,8 +186,7 @@ TEST_F(PostConstraintsPage, PanelsEditThePostAndRefuseWhatCannotHold) {
                        "(4). Correggere."_cp;
   EXPECT_TRUE(sum_message);
   // Only the alternative row filled: it becomes row 1.
-  AnswerGrouping({{2, 0}, {1, 0}}, 4);
-  AnswerGrouping({{2, 1}, {1, 1}}, 4);
+  AnswerGrouping({{2, 0}, {1, 0}}, 4, {{2, 1}, {1, 1}});
   ui.Click(g_vicat_page, V::kPanels[0].grouping);
   EXPECT_STREQ(Post(0, 0).own.grouping1, "21");
   EXPECT_EQ(Post(0, 0).own.grouping2[0], 0);
