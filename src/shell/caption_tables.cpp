@@ -43,6 +43,11 @@ const MlText g_ml_dialog_titles[] = {
     {"Configurazioni particolari", "Besondere Konfigurationen", "Special configurations"},
     {"Sabato libero e rientri pomeridiani", "Freier Samstag und Nachmittagsunterricht", "Free Saturday and afternoon returns"},
     {"Importare i dati", "Daten importieren", "Importing the data"},
+    {"1A Calendario Speciale", "1A Sonderkalender", "1A Special Calendar"},
+    {"Classi con calendario settimanale speciale (Rientri pomeridiani, Sabato libero)",
+     "Klassen mit besonderem Wochenkalender (Nachmittagsunterricht, freier Samstag)",
+     "Classes with a special weekly calendar (Afternoon returns, Free Saturday)"},
+    {"Gestione Rientri", "Nachmittagsunterricht", "Afternoon Returns"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -189,6 +194,12 @@ const MlText g_ml_static_captions[] = {
     {"15.92 - Metodo a fasi", "15.92 - Phasenmethode", "15.92 - Phase method"},
     {"15.94 Cambio lezione ammesso dopo ora", "15.94 Stundentausch erlaubt nach Stunde",
      "15.94 Lesson change allowed after hour"},
+    {"Gestione dei Rientri - La Pausa Mensa è all'Ora"_cp, "Nachmittagsunterricht - Die Mittagspause ist in Stunde",
+     "Afternoon returns - The Lunch Break is at Hour"},
+    {"Ci sono ", "Es gibt ", "There are "},
+    {"classi il cui monte ore non coincide con quello del loro Calendario",
+     "Klassen, deren Stundenzahl nicht mit der ihres Kalenders übereinstimmt"_cp,
+     "classes whose hours do not match those of their Calendar"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -407,5 +418,14 @@ const MlText g_ml_button_captions[] = {
     {"Associazione delle Classi ai Plessi ", "Zuordnung der Klassen zu den Gebäuden "_cp,
      "Association of Classes with Buildings "},
     {"La Classe\nNON RUOTA", "Die Klasse\nROTIERT NICHT", "The Class\nDOES NOT ROTATE"},
+    {"Cancella il calendario speciale\n(la classe segue il calendario generale della scuola)",
+     "Sonderkalender löschen\n(die Klasse folgt dem allgemeinen Kalender der Schule)"_cp,
+     "Delete the special calendar\n(the class follows the school's general calendar)"},
+    {"Ripristina la durata standard delle ore", "Standarddauer der Stunden wiederherstellen",
+     "Restore the standard length of the hours"},
+    {"REM classi durata differenziata", "REM Klassen mit unterschiedlicher Tageslänge"_cp,
+     "REM classes with different day lengths"},
+    {"Configurazione dei RIENTRI pomeridiani", "Konfiguration des NACHMITTAGSUNTERRICHTS",
+     "Configuration of the afternoon RETURNS"},
     {nullptr, nullptr, nullptr},
 };
