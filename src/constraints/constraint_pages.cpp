@@ -7,6 +7,7 @@
 #include "constraints/band_table_dialog.h"
 #include "constraints/param_pages.h"
 #include "constraints/special_options.h"
+#include "constraints/special_teacher_page.h"
 #include "constraints/teacher_constraints_page.h"
 #include "constraints/teaching_weights.h"
 #include "shell/frame.h"
@@ -16,6 +17,7 @@ namespace {
 Corapage g_corapage;
 Coraspec g_coraspec;
 Cvipro g_cvipro;
+Cvidia g_cvidia;
 
 }  // namespace
 
@@ -29,4 +31,6 @@ void constraints_install_pages() {
   g_pages.Install(PageSlot::Orapage, &g_corapage);
   g_pages.Install(PageSlot::Oraspec, &g_coraspec);
   g_pages.Install(PageSlot::Vipro, &g_cvipro);
+  ui_register_special_teacher_template();
+  g_pages.Install(PageSlot::Vidia, &g_cvidia);
 }
