@@ -371,9 +371,9 @@ void Cvidia::OnLunch(int id) {
 }
 
 void Cvidia::SetPartner(bool car, int partner) {
-  std::int32_t& field = car ? Teacher().personal.carshare_partner : Teacher().personal.ni;
-  if (partner == field) return;
-  int old = field;
+  UiTeacherConstraints& own = Teacher().personal;
+  int old = car ? own.carshare_partner : own.ni;
+  if (partner == old) return;
   if (old >= 0 && old < procat_teacher_count() && old != m_teacher) {
     UiTeacherConstraints& other = g_ui_teachers[old].personal;
     (car ? other.carshare_partner : other.ni) = -1;
@@ -382,7 +382,8 @@ void Cvidia::SetPartner(bool car, int partner) {
     std::snprintf(text, sizeof text, kUpdatedToo.Get(), name.c_str());
     ui_message_box(text);
   }
-  field = partner;
+  if (car) own.carshare_partner = partner;
+  else own.ni = partner;
   Refresh();
 }
 

@@ -73,17 +73,24 @@ int teacher_count() { return procat_teacher_count(); }
 
 bool valid_teacher(int t) { return t >= 0 && t < teacher_count(); }
 
-// One partner link (never-overlap or car sharing) of teacher t must be
-// answered by the partner and claimed by nobody else; the link is made
-// mutual when the partner has none. False after the conflict message.
-template <typename Field>
-bool check_link(int t, Field field, const MlText& conflict) {
-  int p = field(t);
+// The two partner links of a teacher (never-overlap, car sharing); the
+// record is packed, so the links are read and written by value.
+int link_of(int k, bool car) { return car ? g_ui_teachers[k].personal.carshare_partner : g_ui_teachers[k].personal.ni; }
+void set_link(int k, bool car, int value) {
+  if (car) g_ui_teachers[k].personal.carshare_partner = value;
+  else g_ui_teachers[k].personal.ni = value;
+}
+
+// One partner link of teacher t must be answered by the partner and
+// claimed by nobody else; the link is made mutual when the partner has
+// none. False after the conflict message.
+bool check_link(int t, bool car, const MlText& conflict) {
+  int p = link_of(t, car);
   if (!valid_teacher(p) || p == t) return true;
   char text[400];
-  int back = field(p);
+  int back = link_of(p, car);
   if (back < 0) {
-    field(p) = t;
+    set_link(p, car, t);
   } else if (back != t) {
     std::string a = name_of(t), b = name_of(p), c = valid_teacher(back) ? name_of(back) : std::string();
     std::snprintf(text, sizeof text, conflict.Get(), a.c_str(), b.c_str(), c.c_str());
@@ -91,8 +98,9 @@ bool check_link(int t, Field field, const MlText& conflict) {
     return false;
   }
   for (int k = 0; k < teacher_count(); ++k) {
-    if (k == t || k == p || (field(k) != t && field(k) != p)) continue;
-    std::string a = name_of(field(k)), b = name_of(t), c = name_of(k);
+    int claimed = link_of(k, car);
+    if (k == t || k == p || (claimed != t && claimed != p)) continue;
+    std::string a = name_of(claimed), b = name_of(t), c = name_of(k);
     std::snprintf(text, sizeof text, conflict.Get(), a.c_str(), b.c_str(), c.c_str());
     ui_message_box(text);
     return false;
@@ -176,10 +184,8 @@ bool Cvidia::OnInitDialog() {
 
 bool Cvidia::CheckPartners() {
   if (!Valid()) return true;
-  auto overlap = [](int k) -> std::int32_t& { return g_ui_teachers[k].personal.ni; };
-  auto car = [](int k) -> std::int32_t& { return g_ui_teachers[k].personal.carshare_partner; };
-  if (!check_link(m_teacher, overlap, kOverlapConflict)) return false;
-  if (!check_link(m_teacher, car, kCarConflict)) return false;
+  if (!check_link(m_teacher, false, kOverlapConflict)) return false;
+  if (!check_link(m_teacher, true, kCarConflict)) return false;
   NormaliseLunch();
   return true;
 }
@@ -200,7 +206,7 @@ void Cvidia::FillPosts() {
   m_posts.DeleteAllItems();
   if (!Valid()) return;
   const UiTeacher& t = Teacher();
-  int count = int(std::min<std::uint32_t>(t.post_count, kUiMaxPosts));
+  int count = int(std::min<std::uint32_t>(std::uint32_t(t.post_count), kUiMaxPosts));
   for (int p = 0; p < count; ++p) {
     const UiTeachingPost& post = t.posts[p];
     bool subject = post.subject >= 0 && post.subject < kUiMaxSubjects;

@@ -64,7 +64,7 @@ ClassWeekHours calespe_class_week_hours() {
       if (post.copy) continue;
       int hours = std::max(0, int(post.own.hours));
       int c = post.class_index;
-      int joints = std::clamp<int>(post.joint_count, 0, 8);
+      int joints = std::clamp(int(post.joint_count), 0, 8);
       if (valid(c)) h.total[std::size_t(c)] = std::int16_t(h.total[std::size_t(c)] + hours);
       for (int j = 0; j < joints; ++j) {
         int k = post.joint_classes[j];

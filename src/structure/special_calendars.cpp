@@ -295,26 +295,25 @@ void Ccalespe::ShowSelected() {
   }
   int c = selected.front();
   UiClassCalendar& cal = Cal(c);
-  char title[120];
-  std::snprintf(title, sizeof title, kCalendarTitle.Get(), og_class_label(c), int(m_hours.weekly[std::size_t(c)]));
+  std::snprintf(m_calendar_title, sizeof m_calendar_title, kCalendarTitle.Get(), og_class_label(c),
+                int(m_hours.weekly[std::size_t(c)]));
   if (cal.max_day_difference < 0) cal.max_day_difference = 0;
   if (cal.second_hour_entries < 0) cal.second_hour_entries = 0;
-  m_picker.SetGridData(&m_calendar, title, "", cal.calendar_hours, cal.hour_start_times, cal.hour_durations,
+  m_picker.SetGridData(&m_calendar, m_calendar_title, "", cal.calendar_hours, cal.hour_start_times, cal.hour_durations,
                        &cal.max_day_difference, &cal.second_hour_entries, &kCalendarExplanation, 0);
   m_clear.EnableWindow(calespe_calendar_state(cal) != 255);
   Hq2AltTableSpec spec;
   spec.pairs = reinterpret_cast<std::int8_t(*)[2]>(cal.day_lengths[0]);
   spec.second_pairs = reinterpret_cast<std::int8_t(*)[2]>(cal.day_lengths[1]);
-  std::uint8_t counts[2] = {std::uint8_t(length_rows()), std::uint8_t(length_rows())};
-  spec.count = &counts[0];
-  spec.second_count = &counts[1];
+  m_length_counts[0] = m_length_counts[1] = std::uint8_t(length_rows());
+  spec.count = &m_length_counts[0];
+  spec.second_count = &m_length_counts[1];
   spec.band_max = std::int8_t(length_rows());
   spec.quantity_min = 1;
   spec.quantity_max = 7;
   spec.flags = kHq2FixedBands;
-  char lengths_title[120];
-  std::snprintf(lengths_title, sizeof lengths_title, kLengthsTitle.Get(), int(m_hours.weekly[std::size_t(c)]));
-  m_length_picker.SetBandData(&m_lengths, lengths_title, kLengthsSecond.Get(), kBandCaption.Get(), kDaysCaption.Get(),
+  std::snprintf(m_lengths_title, sizeof m_lengths_title, kLengthsTitle.Get(), int(m_hours.weekly[std::size_t(c)]));
+  m_length_picker.SetBandData(&m_lengths, m_lengths_title, kLengthsSecond.Get(), kBandCaption.Get(), kDaysCaption.Get(),
                               &kLengthsExplanation, &kLengthsExplanation, spec);
 }
 
@@ -477,9 +476,8 @@ void Ccalespe::OnLengths() {
   spec.quantity_min = 0;
   spec.quantity_max = 7;
   spec.flags = kHq2FixedBands;
-  char title[120];
-  std::snprintf(title, sizeof title, kLengthsTitle.Get(), int(m_hours.weekly[std::size_t(first)]));
-  m_length_picker.SetBandData(&m_lengths, title, kLengthsSecond.Get(), kBandCaption.Get(), kDaysCaption.Get(),
+  std::snprintf(m_lengths_title, sizeof m_lengths_title, kLengthsTitle.Get(), int(m_hours.weekly[std::size_t(first)]));
+  m_length_picker.SetBandData(&m_lengths, m_lengths_title, kLengthsSecond.Get(), kBandCaption.Get(), kDaysCaption.Get(),
                               &kLengthsExplanation, &kLengthsExplanation, spec);
   if (m_length_picker.DoModal() != kIdOk) {
     ShowSelected();

@@ -105,6 +105,10 @@ class Ccalespe : public CResizableDialog {
   ClassWeekHours m_hours;
   int m_mismatches = 0;
   bool m_filling = false;
+  // The pickers keep their titles by address: the texts live here.
+  char m_calendar_title[120] = {};
+  char m_lengths_title[120] = {};
+  std::uint8_t m_length_counts[2] = {};
 
   kt::ui::ListView m_list;
   CBW_dwh m_calendar;

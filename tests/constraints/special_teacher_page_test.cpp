@@ -67,7 +67,7 @@ TEST_F(SpecialTeacherPage, PartnersBuildingMovesLunchAndLeaving) {
   EXPECT_EQ(selection(V::kLunchHourId), 3);  // the school's break shown
 
   ui.Select(page, V::kOverlapId, 2);  // BRUNO
-  EXPECT_EQ(anna.ni, 1);
+  EXPECT_EQ(int(anna.ni), 1);
   ui.Select(page, V::kWeekMovesId, 1);  // "0": never moves
   EXPECT_EQ(anna.nomotor, 2);
   EXPECT_EQ(anna.nomweek, -1);
@@ -82,7 +82,7 @@ TEST_F(SpecialTeacherPage, PartnersBuildingMovesLunchAndLeaving) {
   ui.AnswerNextModal(7);  // save without asking: No
   ui.Click(page, V::kNextId);
   EXPECT_EQ(g_procat_teacher, 1);
-  EXPECT_EQ(g_ui_teachers[1].personal.ni, 0);  // made mutual
+  EXPECT_EQ(int(g_ui_teachers[1].personal.ni), 0);  // made mutual
   EXPECT_EQ(anna.pausameper[0], -1);  // equal to the school's: none stored
   EXPECT_EQ(anna.pausameper[1], -1);
   EXPECT_TRUE(fs::exists(data_root() / "scuola" / "scuola2.txt"));
