@@ -8,6 +8,7 @@
 #include "constraints/param_pages.h"
 #include "constraints/post_constraints_page.h"
 #include "constraints/special_options.h"
+#include "constraints/special_teacher_page.h"
 #include "constraints/teacher_constraints_page.h"
 #include "constraints/teaching_weights.h"
 #include "shell/frame.h"
@@ -17,6 +18,7 @@ namespace {
 Corapage g_corapage;
 Coraspec g_coraspec;
 Cvipro g_cvipro;
+Cvidia g_cvidia;
 
 }  // namespace
 
@@ -31,4 +33,6 @@ void constraints_install_pages() {
   g_pages.Install(PageSlot::Oraspec, &g_coraspec);
   g_pages.Install(PageSlot::Vipro, &g_cvipro);
   post_constraints_install_pages();
+  ui_register_special_teacher_template();
+  g_pages.Install(PageSlot::Vidia, &g_cvidia);
 }

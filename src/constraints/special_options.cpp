@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "constraints/afternoon_returns_question.h"
 #include "constraints/param_pages.h"
 #include "constraints/teaching_weights.h"
 #include "platform/cp1252.h"
@@ -135,15 +136,6 @@ const SimpleOption kOptions[] = {
     {S::kPhaseId, &se.tekno[1], kTech, true, 0, 2, nullptr, kPhases},
 };
 constexpr int kOptionCount = int(sizeof kOptions / sizeof kOptions[0]);
-
-KT_TEXT(kReturnsQuestion, "Rientri alla settimana ammessi per ogni insegnante nel caso più comune (da 0 a %d) ?"_cp,
-        "Erlaubte Nachmittage pro Woche für jeden Lehrer im häufigsten Fall (von 0 bis %d) ?"_cp,
-        "Afternoon returns a week allowed for each teacher in the most common case (0 to %d) ?")
-KT_TEXT(kReturnsExplanation, "(Il massimo di Rientri ammessi è configurabile anche singolarmente per ogni insegnante)"_cp,
-        "(Das Maximum der Nachmittage ist auch für jeden Lehrer einzeln einstellbar)",
-        "(The maximum of afternoon returns can also be set for each teacher)")
-KT_TEXT(kReturnsRange, "Inserire un numero da 0 a %d.", "Bitte eine Zahl von 0 bis %d eingeben.",
-        "Enter a number from 0 to %d.")
 
 KT_TEXT(kTitle, "Parametri Speciali", "Spezielle Parameter", "Special Parameters")
 
@@ -310,7 +302,7 @@ void Coraspec::OnLunchHour() {
     if (se.lunch_break[1] == 0) {  // the lunch break is being switched on
       se.lunch_break[1] = 1;
       se.lunch_break[2] = 4;
-      AskAfternoonReturns();
+      lunch_ask_afternoon_returns(se.lunch_break[0]);
     }
   }
   RefreshLunch();
@@ -333,35 +325,6 @@ void Coraspec::OnAfterReturn() {
   int index = m_after_return.GetCurSel();
   se.lunch_break[3] = std::uint8_t(se.lunch_break[0] != 0 && index >= 1 ? index + 1 : 0);
   RefreshLunch();
-}
-
-// When every teacher has the same maximum of afternoon returns, one answer
-// sets it for all of them. The question has no way out but an answer: a
-// cancelled box takes the proposed number, and a number out of range is
-// refused with its range and asked again.
-void Coraspec::AskAfternoonReturns() {
-  int teachers = int(se.teacher_count < std::uint32_t(kUiMaxTeachers) ? se.teacher_count : kUiMaxTeachers);
-  if (teachers == 0) return;
-  for (int t = 1; t < teachers; ++t)
-    if (g_ui_teachers[t].mxr != g_ui_teachers[0].mxr) return;
-  int days = 0;
-  for (int d = 0; d < 7; ++d) days += g_ui_header.hours_per_day[d] > se.lunch_break[0] ? 1 : 0;
-  char question[200];
-  std::snprintf(question, sizeof question, kReturnsQuestion.Get(), days);
-  int answer = -1;
-  while (answer < 0) {
-    char buffer[2] = {char('0' + days), 0};
-    if (casella_run_input_box(question, buffer, 1, 1, nullptr, nullptr, 0, 0, kReturnsExplanation.Get(), 0) != 1) {
-      answer = days;
-    } else if (buffer[0] >= '0' && buffer[0] <= '0' + days) {
-      answer = buffer[0] - '0';
-    } else {
-      char refusal[100];
-      std::snprintf(refusal, sizeof refusal, kReturnsRange.Get(), days);
-      ui_message_box(refusal);
-    }
-  }
-  for (int t = 0; t < teachers; ++t) g_ui_teachers[t].mxr = std::uint8_t(answer);
 }
 
 void Coraspec::OnSatMon(int bit) {

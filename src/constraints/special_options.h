@@ -63,7 +63,6 @@ class Coraspec : public CParamPageBase {
   void OnLunchMin() { OnLunchDuration(0); }
   void OnLunchMax() { OnLunchDuration(1); }
   void OnAfterReturn();
-  void AskAfternoonReturns();
   void OnSatMon(int bit);
   void OnNoic();
   void OnExtra(int table);

@@ -10,6 +10,7 @@
 #include "structure/dictionary_page.h"
 #include "structure/school_page.h"
 #include "structure/teacher_page.h"
+#include "structure/special_calendars.h"
 
 void structure_install_pages() {
   ui_register_guide_templates();
@@ -17,6 +18,7 @@ void structure_install_pages() {
   g_pages.Install(PageSlot::MenuConfora, &g_config_menu);
   ui_register_school_page_template();
   g_pages.Install(PageSlot::Proscuola, &g_school_page);
+  Cproscuola::s_special_calendars = [](int set) { calespe_run(set, false); };
   ui_register_buildings_page_template();
   ui_register_class_buildings_template();
   g_pages.Install(PageSlot::Plessi, &g_buildings_page);
