@@ -7,12 +7,14 @@
 #include "structure/buildings_page.h"
 #include "structure/class_buildings.h"
 #include "structure/config_menu.h"
+#include "structure/import_windows.h"
 #include "structure/school_page.h"
 
 void structure_install_pages() {
   ui_register_guide_templates();
   ui_register_config_menu_template();
   g_pages.Install(PageSlot::MenuConfora, &g_config_menu);
+  structure_install_imports();
   ui_register_school_page_template();
   g_pages.Install(PageSlot::Proscuola, &g_school_page);
   ui_register_buildings_page_template();
