@@ -9,6 +9,7 @@
 #include "structure/config_menu.h"
 #include "structure/import_windows.h"
 #include "structure/school_page.h"
+#include "structure/technical_editor.h"
 
 void structure_install_pages() {
   ui_register_guide_templates();
@@ -20,4 +21,6 @@ void structure_install_pages() {
   ui_register_buildings_page_template();
   ui_register_class_buildings_template();
   g_pages.Install(PageSlot::Plessi, &g_buildings_page);
+  ui_register_technical_editor_template();
+  g_pages.Install(PageSlot::Editek, &g_technical_editor);
 }
