@@ -43,6 +43,9 @@ const MlText g_ml_dialog_titles[] = {
     {"Configurazioni particolari", "Besondere Konfigurationen", "Special configurations"},
     {"Sabato libero e rientri pomeridiani", "Freier Samstag und Nachmittagsunterricht", "Free Saturday and afternoon returns"},
     {"Importare i dati", "Daten importieren", "Importing the data"},
+    {"Riepilogo Ore a Disposizione", "Übersicht der Vertretungsstunden"_cp, "Summary of Hours available for Substitutions"},
+    {"Riepilogo Laboratori da Assegnare", "Übersicht der zuzuweisenden Labore"_cp, "Summary of Labs to Assign"},
+    {"Editor tecnico", "Technischer Editor", "Technical editor"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -189,6 +192,9 @@ const MlText g_ml_static_captions[] = {
     {"15.92 - Metodo a fasi", "15.92 - Phasenmethode", "15.92 - Phase method"},
     {"15.94 Cambio lezione ammesso dopo ora", "15.94 Stundentausch erlaubt nach Stunde",
      "15.94 Lesson change allowed after hour"},
+    {"Potete spostare questa finestra con il mouse, o clickare un'ora per cercare le disposizioni",
+     "Sie können dieses Fenster mit der Maus verschieben, oder eine Stunde anklicken, um die Vertretungen zu suchen"_cp,
+     "You can move this window with the mouse, or click an hour to look for the substitution hours"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -407,5 +413,7 @@ const MlText g_ml_button_captions[] = {
     {"Associazione delle Classi ai Plessi ", "Zuordnung der Klassen zu den Gebäuden "_cp,
      "Association of Classes with Buildings "},
     {"La Classe\nNON RUOTA", "Die Klasse\nROTIERT NICHT", "The Class\nDOES NOT ROTATE"},
+    {"Sviluppa il calcolo", "Berechnung starten", "Run the calculation"},
+    {"Salva le cartelle multiple", "Mehrfache Ordner speichern", "Save the multiple folders"},
     {nullptr, nullptr, nullptr},
 };

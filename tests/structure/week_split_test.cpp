@@ -2,7 +2,8 @@
 // 3 h in 1A (1 h of them co-taught), BIANCHI 3 h in 1A and 3 h in 2A.
 // The search keeps twice each post's hours over the three weeks, its best
 // split is reported and scored; saving writes three week folders whose
-// files hold that week's hours, and the school in memory stays as it was.
+// files hold that week's hours, and the school in memory stays as it was;
+// an endless search ends on "stop THREAD".
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -150,6 +151,23 @@ TEST_F(WeekSplitTool, SearchReportsBestAndSavesThreeWeekFolders) {
     EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, best.a[w][0]) << w;
     EXPECT_EQ(g_ui_teachers[1].posts[1].own.hours, best.a[w][2]) << w;
   }
+  // "stop THREAD" ends an endless search; whatever it found is reported.
+  ASSERT_TRUE(og_set_current_folder(folder.c_str()));
+  two_class_school();
+  Ccreate_crux endless;
+  bool start_again = false, save_matches = false;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Ccreate_crux::kStartId);
+    ui.Click(d, Ccreate_crux::kStopId);
+    endless.WaitForSearch();
+    ui.Pump();
+    start_again = ui.IsEnabled(d, Ccreate_crux::kStartId);
+    save_matches = ui.IsEnabled(d, Ccreate_crux::kSaveId) == endless.Found();
+    ui.Click(d, Ccreate_crux::kEndId);
+  });
+  endless.DoModal();
+  EXPECT_TRUE(start_again);
+  EXPECT_TRUE(save_matches);
   EXPECT_TRUE(ui.Problems().empty());
   og_clear_structure();
   og_clear_school_blocks();
