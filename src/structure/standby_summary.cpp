@@ -167,7 +167,7 @@ void CContadispo::Refresh() {
 
 void CContadispo::FindStandbyTeacher(int day, int hour) {
   if (day < 0 || day >= 7 || hour < 0 || hour >= 12 || m_selected_teacher == nullptr) return;
-  int teachers = int(std::min<std::uint32_t>(g_timetable_view.real_teacher_count, kMaxTeachers));
+  int teachers = int(std::min<std::uint32_t>(+g_timetable_view.real_teacher_count, kMaxTeachers));
   if (teachers <= 0) return;
   if (day == m_last_day && hour == m_last_hour) {
     m_rotating = m_rotating + 1 >= teachers ? 0 : m_rotating + 1;

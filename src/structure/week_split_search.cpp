@@ -23,11 +23,11 @@ int random_below(std::mt19937& random, int n) { return n <= 0 ? 0 : int(random()
 
 void WeekSplitSearch::Load() {
   std::vector<WeekSplitPost> posts;
-  int teachers = int(std::min<std::uint32_t>(g_ui_settings.teacher_count, kUiMaxTeachers));
+  int teachers = int(std::min<std::uint32_t>(+g_ui_settings.teacher_count, kUiMaxTeachers));
   int classes = og_class_count();
   for (int t = 0; t < teachers; ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
-    int count = int(std::min<std::uint32_t>(teacher.post_count, kUiMaxPosts));
+    int count = int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts));
     for (int p = 0; p < count; ++p) {
       const UiTeachingPost& post = teacher.posts[p];
       if (post.copy || post.own.hours <= 0) continue;
