@@ -196,7 +196,7 @@ void Ccreate_crux::Finish() {
   for (const std::string& line : m_search.ReportLines(m_best)) {
     m_list.AddString(line);
     report += line;
-    report += "\r\n";
+    report += "\n";
   }
   std::string path = kt::translate_path(kReportPath);
   kt::make_folders(path.substr(0, path.find_last_of('/')));
