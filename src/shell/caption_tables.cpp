@@ -52,6 +52,9 @@ const MlText g_ml_dialog_titles[] = {
      "Classes with a special weekly calendar (Afternoon returns, Free Saturday)"},
     {"Gestione Rientri", "Nachmittagsunterricht", "Afternoon Returns"},
     {"9 Vincoli speciali", "9 Sonderbedingungen", "9 Special constraints"},
+    {"Riepilogo Ore a Disposizione", "Übersicht der Vertretungsstunden"_cp, "Summary of Hours available for Substitutions"},
+    {"Riepilogo Laboratori da Assegnare", "Übersicht der zuzuweisenden Labore"_cp, "Summary of Labs to Assign"},
+    {"Editor tecnico", "Technischer Editor", "Technical editor"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -245,6 +248,9 @@ const MlText g_ml_static_captions[] = {
     {"Nei giorni in cui è impegnato la sua classe deve avere ore complessive"_cp,
      "An seinen Diensttagen muss seine Klasse insgesamt Stunden haben", "On his days of service his class must have hours in all"},
     {"Priorità"_cp, "Priorität"_cp, "Priority"},
+    {"Potete spostare questa finestra con il mouse, o clickare un'ora per cercare le disposizioni",
+     "Sie können dieses Fenster mit der Maus verschieben, oder eine Stunde anklicken, um die Vertretungen zu suchen"_cp,
+     "You can move this window with the mouse, or click an hour to look for the substitution hours"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -496,5 +502,7 @@ const MlText g_ml_button_captions[] = {
      "REM classes with different day lengths"},
     {"Configurazione dei RIENTRI pomeridiani", "Konfiguration des NACHMITTAGSUNTERRICHTS",
      "Configuration of the afternoon RETURNS"},
+    {"Sviluppa il calcolo", "Berechnung starten", "Run the calculation"},
+    {"Salva le cartelle multiple", "Mehrfache Ordner speichern", "Save the multiple folders"},
     {nullptr, nullptr, nullptr},
 };

@@ -9,9 +9,11 @@
 #include "structure/class_buildings.h"
 #include "structure/config_menu.h"
 #include "structure/dictionary_page.h"
+#include "structure/import_windows.h"
 #include "structure/school_page.h"
-#include "structure/teacher_page.h"
 #include "structure/special_calendars.h"
+#include "structure/teacher_page.h"
+#include "structure/technical_editor.h"
 
 namespace {
 
@@ -45,6 +47,7 @@ void structure_install_pages() {
   ui_register_guide_templates();
   ui_register_config_menu_template();
   g_pages.Install(PageSlot::MenuConfora, &g_config_menu);
+  structure_install_imports();
   ui_register_school_page_template();
   g_pages.Install(PageSlot::Proscuola, &g_school_page);
   Cproscuola::s_special_calendars = [](int set) { calespe_run(set, false); };
@@ -54,4 +57,6 @@ void structure_install_pages() {
   g_pages.Install(PageSlot::Plessi, &g_buildings_page);
   subjects_install_pages();
   teachers_install_pages();
+  ui_register_technical_editor_template();
+  g_pages.Install(PageSlot::Editek, &g_technical_editor);
 }

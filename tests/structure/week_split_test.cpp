@@ -1,0 +1,176 @@
+// The three-week split tool on a school of two classes: teacher ROSSI has
+// 3 h in 1A (1 h of them co-taught), BIANCHI 3 h in 1A and 3 h in 2A.
+// The search keeps twice each post's hours over the three weeks, its best
+// split is reported and scored; saving writes three week folders whose
+// files hold that week's hours, and the school in memory stays as it was;
+// an endless search ends on "stop THREAD".
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "platform/paths.h"
+#include "platform/test_driver.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/structure_file.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/app_test_support.h"
+#include "shell/model_utilities.h"
+#include "structure/week_split.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+void two_class_school() {
+  og_clear_structure();
+  og_clear_school_blocks();
+  g_ui_structure.track_count = 1;
+  std::strcpy(g_ui_structure.track_names[0], "UNICO");
+  g_ui_structure.class_count = 2;
+  std::strcpy(g_ui_structure.classes[0].code, "1A");
+  std::strcpy(g_ui_structure.classes[1].code, "2A");
+  std::strcpy(g_ui_header.school_name, "Liceo");
+  std::strcpy(g_ui_structure.subjects[0].name, "ITALIANO");
+  g_ui_structure.subject_count = 1;
+  g_ui_settings.teacher_count = 2;
+  og_init_teacher(0, "ROSSI");
+  og_init_teacher(1, "BIANCHI");
+  auto post = [](int t, int class_index, int hours, int second) {
+    UiTeachingPost& p = g_ui_teachers[t].posts[g_ui_teachers[t].post_count++];
+    og_reset_teaching_post(p);
+    p.class_index = class_index;
+    p.subject = 0;
+    p.own.hours = std::int8_t(hours);
+    p.partner_part.hours = std::int8_t(second);
+  };
+  post(0, 0, 3, 1);
+  post(1, 0, 3, 0);
+  post(1, 1, 3, 0);
+}
+
+TEST(WeekSplitSearch, BuildKeepsTwiceEachPostAndScoresTeacherWeeks) {
+  WeekSplitSearch search;
+  search.Load({{0, 0, 0, 3, 1}, {1, 0, 0, 3, 0}, {1, 1, 1, 3, 0}, {1, 2, -1, 2, 0}}, 2, 2);
+  std::mt19937 random(5);
+  for (int trial = 0; trial < 20; ++trial) {
+    WeekSplit split;
+    ASSERT_TRUE(search.Build(random, split)) << trial;
+    for (std::size_t i = 0; i < 4; ++i) {
+      int hours = search.Posts()[i].hours_a, sum = 0;
+      for (int w = 0; w < 3; ++w) {
+        EXPECT_GE(split.a[w][i], 0);
+        EXPECT_LE(split.a[w][i], hours);
+        EXPECT_LE(split.b[w][i], split.a[w][i]);  // a co-taught hour leaves with a main hour
+        sum += split.a[w][i];
+      }
+      EXPECT_EQ(sum, 2 * hours) << trial << " post " << i;
+    }
+  }
+  // Hand-made splits: ROSSI 2/2/2, BIANCHI 4/4/4 scores 0; ROSSI 3/2/1 adds
+  // 1 + 4 + 1.
+  WeekSplit even;
+  even.a[0] = {2, 2, 2, 0};
+  even.a[1] = {2, 1, 1, 2};
+  even.a[2] = {2, 3, 1, 0};
+  EXPECT_EQ(search.Score(even), 0);
+  WeekSplit uneven = even;
+  uneven.a[0][0] = 3;
+  uneven.a[2][0] = 1;
+  EXPECT_EQ(search.Score(uneven), 6);
+  EXPECT_EQ(search.ClassWeek(uneven, 0, 0), 5);
+  EXPECT_EQ(search.TotalsLine(uneven), "Ore totali: 7 \t | \t Ore totali: 6 \t | \t Ore totali: 5 \t | \t ");
+}
+
+class WeekSplitTool : public TempRoot {};
+
+TEST_F(WeekSplitTool, SearchReportsBestAndSavesThreeWeekFolders) {
+  ui_register_toolkit_templates();
+  fs::create_directories(data_root() / "liceo");
+  ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
+  two_class_school();
+  std::string folder = og_current_folder_path();
+  TestDriver ui;
+  Ccreate_crux tool;
+  tool.m_trial_limit = 3;
+  tool.m_seed = 11;
+  bool save_before = true, save_after = false;
+  std::string best_text;
+  std::vector<std::string> list;
+  ui.OnNextModal([&](Dialog& d) {
+    save_before = ui.IsEnabled(d, Ccreate_crux::kSaveId);
+    ui.Click(d, Ccreate_crux::kStartId);
+    tool.WaitForSearch();
+    ui.Pump();
+    save_after = ui.IsEnabled(d, Ccreate_crux::kSaveId);
+    best_text = ui.Text(d, Ccreate_crux::kBestId);
+    auto& box = *static_cast<ListBox*>(d.GetDlgItem(Ccreate_crux::kListId));
+    for (int i = 0; i < box.GetCount(); ++i) list.push_back(box.GetText(i));
+    ui.Click(d, Ccreate_crux::kSaveId);
+    ui.Click(d, Ccreate_crux::kEndId);
+  });
+  tool.DoModal();
+  EXPECT_FALSE(save_before);
+  ASSERT_TRUE(save_after);
+  ASSERT_TRUE(tool.Found());
+  const WeekSplit& best = tool.Best();
+  EXPECT_EQ(tool.BestScore(), tool.Search().Score(best));
+  EXPECT_EQ(best_text, std::to_string(tool.BestScore()));
+  // An empty line, two classes, two teachers, the totals: 6 hours a week.
+  ASSERT_EQ(list.size(), 6u);
+  EXPECT_EQ(list[0], "");
+  EXPECT_EQ(list[1].rfind("Classe 1A: ", 0), 0u);
+  EXPECT_EQ(list[3].rfind("Profes ROSSI: ", 0), 0u);
+  EXPECT_EQ(list[5], "Ore totali: 6 \t | \t Ore totali: 6 \t | \t Ore totali: 6 \t | \t ");
+  std::ifstream report(kt::translate_path("\\tmp\\COMBINAZIONI.txt"));
+  std::stringstream text;
+  text << report.rdbuf();
+  EXPECT_EQ(text.str().substr(0, 1), "\n");
+  EXPECT_NE(text.str().find(list[5]), std::string::npos);
+
+  // The model in memory is the school as it was.
+  EXPECT_EQ(og_current_folder_path(), folder);
+  EXPECT_STREQ(g_ui_header.school_name, "Liceo");
+  EXPECT_EQ(g_ui_header.special_values[1], 0);
+  EXPECT_EQ(g_ui_teachers[1].posts[1].own.hours, 3);
+
+  // Each week folder holds its own week's hours, number and title.
+  for (int w = 0; w < 3; ++w) {
+    std::string week = folder + "_Settimana_" + char('A' + w);
+    ASSERT_TRUE(og_set_current_folder(week.c_str())) << week;
+    ASSERT_EQ(og_read_structure_file(0), 0) << og_structure_error();
+    ASSERT_EQ(og_read_assignments_file(0), 0) << og_description_error();
+    EXPECT_EQ(g_ui_header.special_values[0], w + 1);
+    EXPECT_EQ(g_ui_header.special_values[1], 3);
+    EXPECT_EQ(std::string(g_ui_header.school_name), std::string("Liceo Settimana ") + char('A' + w));
+    ASSERT_EQ(+g_ui_settings.teacher_count, 2u);
+    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, best.a[w][0]) << w;
+    EXPECT_EQ(g_ui_teachers[1].posts[1].own.hours, best.a[w][2]) << w;
+  }
+  // "stop THREAD" ends an endless search; whatever it found is reported.
+  ASSERT_TRUE(og_set_current_folder(folder.c_str()));
+  two_class_school();
+  Ccreate_crux endless;
+  bool start_again = false, save_matches = false;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Ccreate_crux::kStartId);
+    ui.Click(d, Ccreate_crux::kStopId);
+    endless.WaitForSearch();
+    ui.Pump();
+    start_again = ui.IsEnabled(d, Ccreate_crux::kStartId);
+    save_matches = ui.IsEnabled(d, Ccreate_crux::kSaveId) == endless.Found();
+    ui.Click(d, Ccreate_crux::kEndId);
+  });
+  endless.DoModal();
+  EXPECT_TRUE(start_again);
+  EXPECT_TRUE(save_matches);
+  EXPECT_TRUE(ui.Problems().empty());
+  og_clear_structure();
+  og_clear_school_blocks();
+}
+
+}  // namespace
