@@ -185,6 +185,23 @@ TEST_F(LoadedInputs, SecondBudimeValueCountsLongHoursAsGaps) {
   }
 }
 
+TEST_F(LoadedInputs, GapBetweenBuildingsUsesTheSecondPamezValue) {
+  // Monday: 1A (NORD) ends at 9:00, 2A (SUD) starts at 10:00 after a free
+  // hour. The gap rule's transfer time is the second "PAMEZ:" value: above
+  // 60 minutes the free hour is the transfer itself, below it a gap.
+  for (const char* pamez : {"PAMEZ:\t90-30\t\n", "PAMEZ:\t30-90\t\n"}) {
+    load(std::string("SEDECL:\tNORD\t1A\t\nSEDECL:\tSUD\t2A\t\n") + pamez + "GM:MAT\t\nROSSI\t1A 1\t2A 1\t\n");
+    g_eng_teachers[0].gap_tolerance = 0;
+    g_eng_teachers[0].building_count = 0;
+    g_eng_classes[0].timing[0][0][0] = 480;
+    g_eng_classes[0].timing[1][0][0] = 60;
+    g_eng_classes[1].timing[0][0][2] = 600;
+    g_eng_classes[1].timing[1][0][2] = 60;
+    place({{0, 0}, {0, 2}});
+    EXPECT_EQ(delta_of(48, 0), g_eng_school.pamez_second == 30 ? 1 : 0) << pamez;
+  }
+}
+
 struct ReliefCase {
   const char* id;
   int constraint;
