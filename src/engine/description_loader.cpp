@@ -27,6 +27,7 @@
 #include "engine/errors.h"
 #include "engine/loader.h"
 #include "engine/model_post_passes.h"
+#include "engine/presolve.h"
 #include "engine/loader_internal.h"
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
@@ -285,23 +286,6 @@ void or_resolve_paired_subjects() {
 
 namespace {
 
-// The building of each class from the buildings' class and section lists,
-// so that common rooms of one building bind only its lessons.
-void assign_building_classes() {
-  const int length = g_eng_school.class_code_length;
-  for (int c = 0; c < g_eng_school.class_count; ++c) {
-    EngineClass& cls = g_eng_classes[c];
-    for (int b = 0; b < g_eng_school.building_count && cls.building < 0; ++b) {
-      const EngineBuilding& building = g_eng_buildings[b];
-      for (int k = 0; k < building.class_count; ++k)
-        if (std::strncmp(building.classes[k], cls.code, length) == 0) cls.building = b;
-      for (int k = 0; k < building.section_count; ++k)
-        if (length > 1 && std::strncmp(building.sections[k], cls.code + 1, length - 1) == 0) cls.building = b;
-    }
-    if (cls.building < 0 && cls.parent >= 0) cls.building = g_eng_classes[cls.parent].building;
-  }
-}
-
 void copy_pseudo_teacher_flags() {
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {
     EngineTeacher& teacher = g_eng_teachers[t];
@@ -348,7 +332,9 @@ void or_load_description(const char* file_name, int mode) {
   rewind_file(file, 216);
   or_read_lab_lines(file);
   or_link_lab_group_names();
-  assign_building_classes();
+  // Classes and lessons take their buildings before the common rooms are
+  // read: a common room of one building binds only the lessons held there.
+  or_assign_class_buildings(0);
   rewind_file(file, 223);
   or_read_common_room_lines(file);
   rewind_file(file, 230);

@@ -14,6 +14,7 @@
 
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
+#include "engine/loader_internal.h"
 #include "engine/presolve.h"
 #include "engine/solver_entry.h"
 #include "engine/special_calendars.h"
@@ -332,6 +333,15 @@ void apply_tekno() {
   if (s.uses_tekgrado) or_flag_grade_lessons();
 }
 
+// The classes of articulated groups ("ARTYW:") are made by the loader, not
+// named by the school: no building need claim them.
+bool is_articulated_group_class(const EngineClass& k) {
+  for (int g = 0; g < g_articulated_group_count; ++g)
+    if (std::strncmp(g_articulated_groups[g].code, k.code, static_cast<std::size_t>(g_eng_school.class_code_length)) == 0)
+      return true;
+  return false;
+}
+
 }  // namespace
 
 void or_assign_class_buildings(int from_real_count) {
@@ -354,6 +364,9 @@ void or_assign_class_buildings(int from_real_count) {
       }
       continue;
     }
+    // Pseudo-classes added after the load without a link keep the building
+    // the stand-by set-up gave them.
+    if (s.real_class_count > 0 && c >= s.real_class_count) continue;
     int found = -1;
     for (int b = 0; b < s.building_count && found < 0; ++b) {
       const EngineBuilding& building = g_eng_buildings[b];
@@ -362,6 +375,7 @@ void or_assign_class_buildings(int from_real_count) {
       for (int j = 0; j < std::min(building.class_count, kMaxClasses) && found < 0; ++j)
         if (std::strcmp(building.classes[j], k.code) == 0) found = b;
     }
+    if (found < 0 && is_articulated_group_class(k)) continue;  // a derived class of its own
     if (found < 0) or_raise_config_error("Manca sede per classe", k.code);
     k.building = found;
   }

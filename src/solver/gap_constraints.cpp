@@ -94,7 +94,7 @@ int gap_excess_of_teacher(int teacher, bool with_tolerance_level, int extra_allo
   if (fill_gap_buildings(t, fill_from)) {
     ctx.building = g_gap_building;
     ctx.rotation = g_eng_school.rotazix_flag != 0;
-    ctx.transfer_minutes = g_eng_school.pamez;
+    ctx.transfer_minutes = g_eng_school.pamez_second;
     ctx.slot_start = g_gap_start;
     ctx.slot_end = g_gap_end;
   }
@@ -178,7 +178,7 @@ int given_days(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (gaps_switched_off(t)) return 0;
   bool watched = false;
-  for (std::int8_t b : t.ovmnb) watched |= b != 0;
+  for (std::int8_t b : t.ovmnb) watched |= b > 0;  // 255 (-1): not given
   if (!watched) return 0;
   int per_day[kDays];
   int n = count_gaps_on_days(gap_week(teacher, nullptr), rule_days(), rule_day_hours(true), t.ovmnb, per_day);

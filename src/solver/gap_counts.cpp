@@ -145,7 +145,7 @@ int count_gaps_on_days(const WeekMasks& week, int days, const std::uint8_t* hour
   int n = 0;
   for (int d = 0; d < kDays; ++d) {
     int k = 0;
-    if (d < days && watched[d] != 0) {
+    if (d < days && watched[d] > 0) {
       DayMask m = day_of(week, d, hours_per_day);
       for (int h = 2; h < kHoursPerDay; ++h)
         if (is_busy(m, h) && !is_busy(m, h - 1) && (m & hour_range(0, h - 2)) != 0) ++k;

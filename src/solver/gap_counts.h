@@ -62,8 +62,9 @@ int count_two_gap_days(const WeekMasks& week, int days, const std::uint8_t* hour
 // with a lesson earlier; mode 1 counts gaps followed by another gap later
 // the same day.
 int count_adjacent_gaps(const WeekMasks& week, int days, const std::uint8_t* hours_per_day, int mode);
-// Gaps (counted once, at their end) on the watched days; per_day gets each
-// day's count.
+// Gaps (counted once, at their end) on the watched days (a positive byte;
+// 255, a day the teacher gave no value for, is not watched); per_day gets
+// each day's count.
 int count_gaps_on_days(const WeekMasks& week, int days, const std::uint8_t* hours_per_day,
                        const std::int8_t* watched, int* per_day);
 // Gap hours of the days with at most `quorum` lessons; per_day as above.

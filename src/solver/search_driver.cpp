@@ -290,6 +290,10 @@ void or_search_driver() {
   g_search.search_state = 0;
   int mode = g_eng_run.run_mode;
   g_search.level_noted = 0;
+  // The computing runs take the gap hours (48) on last, as the final stage
+  // of the staging; the test runs of teachers and classes only ask whether
+  // the other constraints can be kept, so 48 stays where the staging left it.
+  g_staging.gap_staging = (mode == 13 || mode == 14) ? 0 : 1;
 
   or_prepare_model_for_solving();
   or_prepare_constraint_parameters();

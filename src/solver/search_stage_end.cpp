@@ -119,8 +119,12 @@ bool or_end_of_stage(int release_mode, int cycle_target) {
     or_reset_gap_stage();
   }
   note_stage_start();
+  // A lowered gap tolerance starts a new round with every teacher in test;
+  // while they are in test their gaps count nothing, so the round is not
+  // settled yet: the loop goes on until they are released at the new level.
+  bool lowered = false;
   if (or_in_gap_stage()) {
-    or_gap_stage_round_end();
+    lowered = or_gap_stage_round_end();
   } else if (switched) {
     or_focus_stage_weights(g_status.stage_id);
     g_search.limit_increment = or_cycle_limit();
@@ -131,7 +135,7 @@ bool or_end_of_stage(int release_mode, int cycle_target) {
   bool settled = release_mode == 0 || !or_in_gap_stage() ||
                  (g_status.gap_count.load() == 0 && g_status.level.load() == 0 &&
                   g_status.gap_stage_state.load() == 0);
-  if (!switched && g_status.error_count.load() == 0 && settled) {
+  if (!switched && !lowered && g_status.error_count.load() == 0 && settled) {
     or_keep_search_placement();
     g_search.search_state = 2;
     or_save_timetable(or_search_save_kind());

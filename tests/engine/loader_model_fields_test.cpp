@@ -84,7 +84,7 @@ TEST(LoaderBuildings, SedeMatchesTheWholeName) {
 }
 
 TEST(LoaderBuildings, NocsNamesAnotherBuilding) {
-  load("SEDECL:\tA\t1A\tNOCS:B-3\tNOCS:B-3\t\nSEDECL:\tB\t2A\tNOSPOSTA:\t\n" + kClasses);
+  load("SEDECL:\tA\t1A-3A\tNOCS:B-3\tNOCS:B-3\t\nSEDECL:\tB\t2A\tNOSPOSTA:\t\n" + kClasses);
   ASSERT_EQ(g_eng_buildings[0].condition_count, 1);
   EXPECT_EQ(g_eng_buildings[0].conditions[0].building, 1);
   EXPECT_EQ(g_eng_buildings[0].conditions[0].value, 2);

@@ -112,6 +112,32 @@ TEST_F(LoadedInputs, BuildingRowsAndTheNoMoveFlag) {
   EXPECT_EQ(before_and_after(37), std::make_pair(std::int64_t{2}, std::int64_t{1}));
 }
 
+TEST_F(LoadedInputs, TheLoaderGivesEveryLessonItsBuilding) {
+  // Rossi never moves between buildings and teaches 1A (NORD) and 2A (SUD):
+  // Monday 1A, 2A, 1A. The lessons take their buildings from the load
+  // itself, so the transfers count.
+  load("SEDECL:\tNORD\t1A\t\nSEDECL:\tSUD\t2A\t\nGM:MAT\t\nROSSI\t1A 2\t2A 1\t\n"
+       "V:\tROSSI\tNOMOTOR:2\t\n");
+  const int nord = g_eng_classes[0].building, sud = g_eng_classes[1].building;
+  ASSERT_NE(nord, sud);
+  const int expected[] = {nord, nord, sud};
+  for (int l = 0; l < 3; ++l) EXPECT_EQ(g_eng_lessons[l].building, expected[l]) << l;
+  for (int l = 0; l < 3; ++l) g_eng_lessons[l].day = 0;
+  g_eng_lessons[0].hour = 0;
+  g_eng_lessons[1].hour = 2;
+  g_eng_lessons[2].hour = 1;
+  rebuild_mini_school();
+  or_prepare_model_for_solving();
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(delta_of(37, 0), 2);  // NORD -> SUD -> NORD, hour after hour
+  EXPECT_EQ(delta_of(39, 0), 2);  // no move allowed in the week
+  // A class no building claims is refused.
+  loader_test::Outcome outcome = loader_test::run_synt(std::string(loader_test::kWeek) +
+                                                       "SEDECL:\tNORD\t1A\t\nGM:MAT\t\nROSSI\t1A 2\t2A 1\t\n");
+  EXPECT_NE(outcome.code, 0);
+  EXPECT_NE(outcome.message.find("Manca sede per classe"), std::string::npos) << outcome.message;
+}
+
 TEST_F(LoadedInputs, ExemptionsAfterTheFillOutliveALaterPreparation) {
   load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
   place({{0, 0}, {1, 0}, {2, 0}});
@@ -156,6 +182,23 @@ TEST_F(LoadedInputs, SecondBudimeValueCountsLongHoursAsGaps) {
     g_eng_classes[0].timing[1][0][0] = g_eng_classes[0].timing[1][0][1] = 90;
     place({{0, 0}, {0, 1}});
     EXPECT_EQ(delta_of(48, 0), g_eng_school.budime_second != 0 ? 1 : 0) << budime;
+  }
+}
+
+TEST_F(LoadedInputs, GapBetweenBuildingsUsesTheSecondPamezValue) {
+  // Monday: 1A (NORD) ends at 9:00, 2A (SUD) starts at 10:00 after a free
+  // hour. The gap rule's transfer time is the second "PAMEZ:" value: above
+  // 60 minutes the free hour is the transfer itself, below it a gap.
+  for (const char* pamez : {"PAMEZ:\t90-30\t\n", "PAMEZ:\t30-90\t\n"}) {
+    load(std::string("SEDECL:\tNORD\t1A\t\nSEDECL:\tSUD\t2A\t\n") + pamez + "GM:MAT\t\nROSSI\t1A 1\t2A 1\t\n");
+    g_eng_teachers[0].gap_tolerance = 0;
+    g_eng_teachers[0].building_count = 0;
+    g_eng_classes[0].timing[0][0][0] = 480;
+    g_eng_classes[0].timing[1][0][0] = 60;
+    g_eng_classes[1].timing[0][0][2] = 600;
+    g_eng_classes[1].timing[1][0][2] = 60;
+    place({{0, 0}, {0, 2}});
+    EXPECT_EQ(delta_of(48, 0), g_eng_school.pamez_second == 30 ? 1 : 0) << pamez;
   }
 }
 

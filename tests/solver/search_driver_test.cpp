@@ -13,6 +13,7 @@
 #include "engine/errors.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
+#include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/local_search.h"
 #include "solver/placement_state.h"
@@ -116,3 +117,23 @@ TEST_F(SearchDriverTest, SubsetRunFlagsJointPartAndOtherRoomTeachers) {
 }
 
 }  // namespace
+
+// A plain computation takes the gap hours on as the last stage: after its
+// preparation the staging switches 48 on once every other constraint is on;
+// a teacher test leaves 48 where it is and reports nothing more to switch.
+TEST_F(SearchDriverTest, PlainRunSwitchesTheGapStageOnTestRunsDoNot) {
+  struct Case {
+    int mode;
+    int switched;
+  };
+  for (Case c : {Case{15, 1}, Case{13, 0}}) {
+    g_status.run_state = 0;
+    g_eng_run.run_mode = c.mode;
+    g_stop_at = 3;
+    or_search_driver();
+    for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 0;
+    ConstraintSwitchTable[48].off = 1;
+    EXPECT_EQ(or_staging_next(), c.switched) << c.mode;
+    EXPECT_EQ(ConstraintSwitchTable[48].off, c.switched ? 0 : 1) << c.mode;
+  }
+}

@@ -14,6 +14,7 @@
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
+#include "solver/constraint_catalogue.h"
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/gap_stage.h"
@@ -162,6 +163,29 @@ TEST_F(GapStageTest, RoundEndLowersTheToleranceOnceEveryTeacherIsOut) {
   or_reset_test_teachers(1);
   g_status.gap_stage_state = 3;
   EXPECT_FALSE(or_gap_stage_round_end()) << "teachers still in test";
+}
+
+TEST_F(GapStageTest, TheLastLoweringDoesNotEndTheLoopWithEveryoneInTest) {
+  // Every constraint on, the gap stage at its last step with nobody in test
+  // and no error left: the end of the stage lowers the tolerance to 0 and
+  // puts every teacher in test, whose gaps then count nothing. The loop must
+  // go on and release them, not take the empty count for a settled round.
+  // Only the gap hours are priced.
+  EvaluatorPair gaps = g_evaluators[kGapStageId];
+  OnlyPlantedEvaluators only;
+  g_evaluators[kGapStageId] = gaps;
+  for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 0;
+  g_status.stage_id = kGapStageId;
+  g_status.gap_tolerance_level = 7;
+  g_status.gap_stage_state = 1;
+  or_prepare_search_tables();
+  or_reset_test_teachers(-1);
+  or_rebuild_grids_and_evaluate();
+  ASSERT_EQ(g_status.error_count.load(), 0);
+  g_search.search_state = 2;
+  EXPECT_FALSE(or_end_of_stage(1, -1));
+  EXPECT_EQ(g_status.gap_stage_state.load(), 0);
+  EXPECT_EQ(g_status.teachers_in_test.load(), 4);
 }
 
 }  // namespace
