@@ -35,6 +35,13 @@ const MlText kSureToClear = {{"Sicuro di cancellare tutti gli elementi ?", "Woll
 int teacher_count() {
   return static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
 }
+int class_count() {
+  return static_cast<int>(g_ui_structure.class_count < kUiMaxClasses ? g_ui_structure.class_count : kUiMaxClasses);
+}
+int subject_count() {
+  return static_cast<int>(g_ui_structure.subject_count < kUiMaxSubjects ? g_ui_structure.subject_count
+                                                                        : kUiMaxSubjects);
+}
 bool valid_teacher(int t) { return t >= 0 && t < teacher_count(); }
 bool valid_class(int c) { return c >= 0 && c < static_cast<int>(g_ui_structure.class_count) && c < kUiMaxClasses; }
 bool valid_subject(int s) {

@@ -29,7 +29,10 @@ extern std::function<bool(const std::string& filter, const std::string& initial,
 
 namespace kt::imports {
 
+// The model's counts, bounded to their tables.
 int teacher_count();
+int class_count();
+int subject_count();
 bool valid_teacher(int t);
 bool valid_class(int c);
 bool valid_subject(int s);
