@@ -31,6 +31,38 @@ void CBandTableDialog::DoDataExchange(DataExchange& dx) {
   dx.Control(kRestoreHelpId, m_restore_help);
 }
 
+void CBandTableDialog::ConfirmRows(BandRows& rows, const std::int8_t* defaults, std::int8_t* table, int columns,
+                                   std::uint8_t* count) {
+  if (!SaveFocused()) return;
+  rows.Recount();
+  rows.Sort(-1);
+  rows.ShowRows();
+  Window* focus = nullptr;
+  if (const MlText* fault = rows.Check(&focus)) {
+    Refuse(*fault, focus);
+    return;
+  }
+  if (!rows.Close(defaults)) {
+    Refuse(kBandNotEmpty, &rows.bands[0]);
+    return;
+  }
+  if (table) rows.Store(table, columns);
+  if (count) *count = std::uint8_t(rows.count);
+  EndDialog(kIdOk);
+}
+
+std::string band_summary_line(const char* caption, const std::int8_t* table, int stride, int count, int band_min,
+                              int band_max, bool over) {
+  std::string out = caption ? caption : "";
+  for (int i = 0; i < 9; ++i) {
+    int band = table[i * stride];
+    if (i >= count || band < band_min) out += "\t ";
+    else if (band >= band_max && over) out += std::string("\t ") + kBandOver.Get();
+    else out += "\t " + std::to_string(band);
+  }
+  return out;
+}
+
 bool CBandTableDialog::Refuse(const MlText& text, Window* focus) {
   if (focus) focus->SetFocus();
   ui_message_box(text.Get());

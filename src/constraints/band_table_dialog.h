@@ -40,11 +40,22 @@ class CBandTableDialog : public CDialogML {
                         const std::int8_t* defaults);
   // Asks the restore question when there are defaults; true on Yes.
   bool ConfirmRestore(const std::int8_t* defaults);
+  // The confirmation of a one-table picker: with the save button focused,
+  // re-sorts the rows, refuses a faulty or non-closing table, else writes
+  // the rows (columns bytes each) and their count to the caller and closes.
+  void ConfirmRows(BandRows& rows, const std::int8_t* defaults, std::int8_t* table, int columns, std::uint8_t* count);
 
   CSpiegaML m_help;
   CStaticML m_reminder;
   CColorButton m_save, m_abandon, m_restore, m_restore_help;
 };
+
+// One summary line: the caption, then per row a tab and a blank for an
+// unused row (past count or band under band_min), the band, or "Oltre" for
+// the band maximum when over is set. table holds nine rows of stride bytes,
+// the band first.
+std::string band_summary_line(const char* caption, const std::int8_t* table, int stride, int count, int band_min,
+                              int band_max, bool over);
 
 // Registers the templates of the three band-table pickers; idempotent.
 void ui_register_band_table_templates();

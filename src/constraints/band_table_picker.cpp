@@ -30,14 +30,8 @@ BandLimits hq2_limits(const Hq2TableSpec& spec) {
 std::string hq2_band_lines(const std::int8_t (*pairs)[2], int count, const Hq2TableSpec& spec, const char* title,
                            const char* band_caption) {
   count = std::clamp(count, 0, 9);
-  std::string out = std::string(title ? title : "") + "\n" + (band_caption ? band_caption : "");
-  for (int i = 0; i < 9; ++i) {
-    int band = pairs[i][0];
-    if (i >= count || band < spec.band_min) out += "\t ";
-    else if (band >= spec.band_max && spec.over) out += std::string("\t ") + kBandOver.Get();
-    else out += "\t " + std::to_string(band);
-  }
-  return out + "\n";
+  return std::string(title ? title : "") + "\n" +
+         band_summary_line(band_caption, &pairs[0][0], 2, count, spec.band_min, spec.band_max, spec.over != 0) + "\n";
 }
 
 std::string hq2_summary_text(const std::int8_t (*pairs)[2], int count, const Hq2TableSpec& spec, const char* title,
@@ -136,20 +130,5 @@ void Chq2::OnRestoreHelp() { ShowDefaultsHelp({m_band_caption, m_quantity_captio
 void Chq2::OnExplanationHelp() { m_help.SetTextML(m_explanation); }
 
 void Chq2::OnOK() {
-  if (!SaveFocused()) return;
-  m_rows.Recount();
-  m_rows.Sort(-1);
-  m_rows.ShowRows();
-  Window* focus = nullptr;
-  if (const MlText* fault = m_rows.Check(&focus)) {
-    Refuse(*fault, focus);
-    return;
-  }
-  if (!m_rows.Close(m_spec.defaults)) {
-    Refuse(kBandNotEmpty, &m_rows.bands[0]);
-    return;
-  }
-  if (m_spec.pairs) m_rows.Store(&m_spec.pairs[0][0], 2);
-  if (m_spec.count) *m_spec.count = std::uint8_t(m_rows.count);
-  EndDialog(kIdOk);
+  ConfirmRows(m_rows, m_spec.defaults, m_spec.pairs ? &m_spec.pairs[0][0] : nullptr, 2, m_spec.count);
 }

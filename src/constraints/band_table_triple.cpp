@@ -33,13 +33,8 @@ std::string hq3_summary_text(const std::int8_t (*triples)[3], int count, const H
   count = std::clamp(count, 0, 9);
   static const std::int8_t kNone[9][3] = {};
   if (!triples) triples = kNone;
-  std::string out = std::string(title ? title : "") + "\n" + (band_caption ? band_caption : "");
-  for (int i = 0; i < 9; ++i) {
-    int band = triples[i][0];
-    if (i >= count || band < spec.band_min) out += "\t ";
-    else if (band >= spec.band_max && spec.over) out += std::string("\t ") + kBandOver.Get();
-    else out += "\t " + std::to_string(band);
-  }
+  std::string out = std::string(title ? title : "") + "\n" +
+                    band_summary_line(band_caption, &triples[0][0], 3, count, spec.band_min, spec.band_max, spec.over != 0);
   const char* captions[2] = {second_caption, quantity_caption};
   for (int c = 0; c < 2; ++c) {
     out += std::string("\n") + (captions[c] ? captions[c] : "");
@@ -123,20 +118,5 @@ void Chq3::OnRestoreHelp() {
 }
 
 void Chq3::OnOK() {
-  if (!SaveFocused()) return;
-  m_rows.Recount();
-  m_rows.Sort(-1);
-  m_rows.ShowRows();
-  Window* focus = nullptr;
-  if (const MlText* fault = m_rows.Check(&focus)) {
-    Refuse(*fault, focus);
-    return;
-  }
-  if (!m_rows.Close(m_spec.defaults)) {
-    Refuse(kBandNotEmpty, &m_rows.bands[0]);
-    return;
-  }
-  if (m_spec.triples) m_rows.Store(&m_spec.triples[0][0], 3);
-  if (m_spec.count) *m_spec.count = std::uint8_t(m_rows.count);
-  EndDialog(kIdOk);
+  ConfirmRows(m_rows, m_spec.defaults, m_spec.triples ? &m_spec.triples[0][0] : nullptr, 3, m_spec.count);
 }

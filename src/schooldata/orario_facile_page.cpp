@@ -7,24 +7,19 @@
 // holds a value the description would refuse.
 #include "schooldata/orario_facile_page.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "platform/cp1252.h"
-#include "platform/paths.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
-#include "schooldata/import_list_sort.h"
-#include "schooldata/sissi_import_page.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
-#include "shell/dialog_title.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 
 using namespace kt::ui;
+using namespace kt::imports;
 
 namespace {
 
@@ -36,39 +31,12 @@ const MlText kColumns[10] = {
     {{"Configurato", "konfiguriert", "configured"}}, {{"Da Importare", "von den Einfuhrabgaben", "From Import"}},
 };
 const int kFactor[10] = {8, 16, 8, 8, 8, 16, 16, 8, 8, 8};
-const char* const kIntroduction[5] = {"L'importazione consente di", "risparmiare molto lavoro!",
-                                      "Se non riesce, chiedete", "consiglio all'Assistenza!",
-                                      "Assistenza tecnica: dal menu Servizi"};
 const char* const kExplanation =
     "Importazione dei dati dal ORARIO FACILE 2006 (c)Mathema Software.\r\nA fine importazione, rivedete tutta la "
     "configurazione e aggiungete quanto manca.\r\nLe Ore di Conversazione / Compresenza / Laboratorio appariranno "
     "come Lezioni Frontali: in fase di revisione della configurazione non sarà però difficile associarle alle "
     "lezioni di Materia Frontale nel modo voluto.\r\n"_cp;
 const MlText kCoPresence = {{"Compresenza", "Mitanwesenheit", "Twin Teacher"}};
-
-int teacher_count() {
-  return static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
-}
-bool valid_teacher(int t) { return t >= 0 && t < teacher_count(); }
-bool valid_class(int c) { return c >= 0 && c < static_cast<int>(g_ui_structure.class_count) && c < kUiMaxClasses; }
-bool valid_subject(int s) {
-  return s >= 0 && s < static_cast<int>(g_ui_structure.subject_count) && s < kUiMaxSubjects;
-}
-const char* teacher_name(int t) { return valid_teacher(t) ? g_ui_teachers[t].name : ""; }
-const char* class_code(int c) { return valid_class(c) ? g_ui_structure.classes[c].code : ""; }
-const char* subject_name(int s) { return valid_subject(s) ? g_ui_structure.subjects[s].name : ""; }
-signed char code_char(int c, int at) {
-  return valid_class(c) ? static_cast<signed char>(g_ui_structure.classes[c].code[at]) : 0;
-}
-
-bool has_post(int teacher, int subject, int class_index) {
-  if (!valid_teacher(teacher)) return false;
-  const UiTeacher& t = g_ui_teachers[teacher];
-  for (std::uint32_t p = 0; p < t.post_count && p < kUiMaxPosts; ++p) {
-    if (t.posts[p].subject == subject && t.posts[p].class_index == class_index) return true;
-  }
-  return false;
-}
 
 int compare(const ImportedLesson& a, const ImportedLesson& b, int column) {
   switch (column) {
@@ -83,11 +51,6 @@ int compare(const ImportedLesson& a, const ImportedLesson& b, int column) {
     case 8: return b.configured - a.configured;
     default: return b.to_import - a.to_import;
   }
-}
-
-std::int8_t add_hours(int have, int more) {
-  int total = have + more;
-  return static_cast<std::int8_t>(total > 84 ? 84 : total < 0 ? 0 : total);
 }
 
 // The co-presence subject: the first "Compresenza%02d" no subject bears
@@ -123,7 +86,7 @@ int co_presence_subject() {
 
 }  // namespace
 
-Corafac::Corafac() : CResizableDialog(kTemplate) {}
+Corafac::Corafac() : CImportPage(kTemplate) {}
 
 LResult Corafac::DoModal() {
   ui_register_import_templates();
@@ -141,16 +104,8 @@ void Corafac::DoDataExchange(DataExchange& dx) {
 }
 
 bool Corafac::OnInitDialog() {
-  CResizableDialog::OnInitDialog();
-  ui_set_current_dialog_title("Importa da Orario Facile");
-  FitIntoPageArea();
-  ShowGrip(false);
-  m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
-  for (int c = 0; c < 10; ++c) {
-    const char* head = kColumns[c].Get();
-    m_list.InsertColumn(c, head, kLvcfmtLeft, static_cast<int>(std::strlen(head)) * kFactor[c]);
-  }
-  for (const char* line : kIntroduction) m_list.SetItemText(m_list.InsertItem(m_list.GetItemCount(), ""), 1, line);
+  SetUpList("Importa da Orario Facile", kColumns, kFactor, 10);
+  AddIntroduction(1);
   m_lessons = ImportedLessons();
   m_help.SetText(kExplanation);
   if (g_ui_structure.status[2] >= '1' &&
@@ -176,21 +131,6 @@ bool Corafac::OnCommand(WParam w, LParam l) {
   return CResizableDialog::OnCommand(w, l);
 }
 
-bool Corafac::OnNotify(WParam w, LParam l, LResult* result) {
-  auto* header = reinterpret_cast<NotifyHeader*>(l);
-  if (header && header->id == kListId && header->code == kLvnColumnClick) {
-    SortBy(reinterpret_cast<ListViewNotify*>(l)->subitem);
-    return true;
-  }
-  return CResizableDialog::OnNotify(w, l, result);
-}
-
-void Corafac::OnOK() {
-  Window* focus = Window::GetFocus();
-  if (focus == &m_save) Save();
-  if (focus == &m_abandon) OnCancel();
-}
-
 void Corafac::OnCancel() {
   m_lessons = ImportedLessons();
   og_read_structure_file(0);
@@ -199,15 +139,11 @@ void Corafac::OnCancel() {
 }
 
 void Corafac::OpenFile(bool argo) {
-  char folder[4096];
-  std::string kept = ::getcwd(folder, sizeof folder) ? folder : "";
-  std::string path;
-  const char* filter = argo ? "DRW(*.drw)|*.drw||" : "OFD(*.ofd)|*.ofd||";
-  if (!g_import_file_chooser || !g_import_file_chooser(filter, "", path)) return;
-  auto tell = [](const std::string& text) { ui_message_box(text.c_str()); };
-  std::string local = kt::translate_path(path);
-  int read = argo ? og_read_argo_darwin(local, m_lessons, tell) : og_read_orario_facile(local, m_lessons, tell);
-  if (!kept.empty() && ::chdir(kept.c_str()) != 0) kept.clear();
+  int read = 0;
+  auto read_file = [&](const std::string& local) {
+    read = argo ? og_read_argo_darwin(local, m_lessons, tell) : og_read_orario_facile(local, m_lessons, tell);
+  };
+  if (!read_chosen_file(argo ? "DRW(*.drw)|*.drw||" : "OFD(*.ofd)|*.ofd||", "", read_file)) return;
   if (read < 0) {
     m_lessons = ImportedLessons();
     EndDialog(-1);
@@ -221,14 +157,9 @@ void Corafac::FillList(bool first_fill) {
   for (ImportedLesson& l : m_lessons.lessons) {
     l.configured = has_post(l.teacher, l.subject, l.class_index) ? 1 : 0;
     if (first_fill) l.to_import = l.configured ? 0 : 1;
-    char number[16], hours[8];
-    std::snprintf(number, sizeof number, "%d", l.number);
+    char hours[8];
     std::snprintf(hours, sizeof hours, "%d", l.hours);
-    int at = -1;
-    for (int i = 0; i < m_list.GetItemCount() && at < 0; ++i) {
-      if (m_list.GetItemText(i, 0) == number) at = i;
-    }
-    if (at < 0) at = m_list.InsertItem(m_list.GetItemCount(), number);
+    int at = RowFor(l.number);
     const char* code = class_code(l.class_index);
     int track = l.track >= 0 && l.track < kUiMaxTracks ? l.track : 0;
     m_list.SetItemText(at, 1, teacher_name(l.teacher));
@@ -246,10 +177,7 @@ void Corafac::FillList(bool first_fill) {
 void Corafac::SortBy(int column) {
   if (column < 0 || column > 9) return;
   m_help.SetText(og_import_sort_tip());
-  og_sort_import_rows(m_lessons.lessons, m_list, column, &m_directions[column], compare);
-  m_list.DeleteAllItems();
-  FillList(false);
-  og_reselect_import_rows(m_lessons.lessons, m_list);
+  SortRows(m_lessons.lessons, column, compare);
 }
 
 void Corafac::ApplyLessons() {
@@ -270,14 +198,7 @@ void Corafac::ApplyLessons() {
       if (q.subject == l.subject && q.class_index == l.class_index && q.partner == partner) post = &q;
     }
     if (post == nullptr) {
-      if (teacher.post_count >= kUiMaxPosts) {
-        char text[80];
-        std::snprintf(text, sizeof text, "Troppe classi per il Professore %s", teacher.name);
-        ui_message_box(text);
-        continue;
-      }
-      post = &teacher.posts[teacher.post_count++];
-      og_reset_teaching_post(*post);
+      if ((post = new_post(teacher)) == nullptr) continue;
       post->subject = l.subject;
       post->class_index = l.class_index;
       post->partner = partner;

@@ -13,18 +13,17 @@
 
 #include "platform/ui.h"
 #include "schooldata/import_names.h"
+#include "schooldata/import_page.h"
 #include "shell/color_button.h"
 #include "shell/help_pane.h"
-#include "shell/resizable_dialog.h"
 
 void ui_register_import_templates();
 
-class Corafac : public CResizableDialog {
+class Corafac : public CImportPage {
  public:
   static constexpr int kTemplate = 235;
-  static constexpr int kListId = 1030, kOpenId = 1164, kArgoId = 1165, kSaveId = 1166, kAbandonId = 1167,
-                       kSortTipId = 1168, kHelpId = 1071;
-  static constexpr kt::ui::LResult kSaved = 555;
+  static constexpr int kOpenId = 1164, kArgoId = 1165, kSaveId = 1166, kAbandonId = 1167, kSortTipId = 1168,
+                       kHelpId = 1071;
 
   Corafac();
   kt::ui::LResult DoModal() override;
@@ -38,20 +37,16 @@ class Corafac : public CResizableDialog {
   void DoDataExchange(kt::ui::DataExchange& dx) override;
   bool OnInitDialog() override;
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
-  bool OnNotify(kt::ui::WParam w, kt::ui::LParam l, kt::ui::LResult* result) override;
-  void OnOK() override;
   void OnCancel() override;
+  void FillList(bool first_fill) override;
+  void SortBy(int column) override;
+  void Save() override;
 
  private:
   void OpenFile(bool argo);
-  void FillList(bool first_fill);
-  void SortBy(int column);
   void ApplyLessons();
-  void Save();
 
-  kt::ui::ListView m_list;
   CSpiegaML m_help;
-  CColorButton m_open, m_argo, m_save, m_abandon, m_sort_tip;
+  CColorButton m_open, m_argo, m_sort_tip;
   ImportedLessons m_lessons;
-  std::int8_t m_directions[10] = {};
 };

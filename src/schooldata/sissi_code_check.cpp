@@ -24,6 +24,9 @@
 #include "shell/ml_text.h"
 
 using namespace kt::ui;
+using kt::imports::class_count;
+using kt::imports::subject_count;
+using kt::imports::teacher_count;
 
 namespace {
 
@@ -50,16 +53,6 @@ const char* const kRereadHelp =
 constexpr Color kMissingColour = rgb(0xA5, 0x00, 0x21);
 constexpr Color kCompleteColour = rgb(0x00, 0x33, 0x99);
 
-int teacher_count() {
-  return static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
-}
-int class_count() {
-  return static_cast<int>(g_ui_structure.class_count < kUiMaxClasses ? g_ui_structure.class_count : kUiMaxClasses);
-}
-int subject_count() {
-  return static_cast<int>(g_ui_structure.subject_count < kUiMaxSubjects ? g_ui_structure.subject_count
-                                                                        : kUiMaxSubjects);
-}
 
 void store(char* out, std::size_t size, const std::string& id) {
   std::memset(out, 0, size);

@@ -16,6 +16,9 @@
 #include "shell/ml_text.h"
 
 using namespace kt::ui;
+using kt::imports::class_count;
+using kt::imports::subject_count;
+using kt::imports::teacher_count;
 
 namespace {
 
@@ -23,16 +26,6 @@ const MlText kKindTitle[3] = {{{"Professore", "Lehrer", "Teacher"}},
                               {{"Classe", "Klasse", "Class"}},
                               {{"Materia", "Fach", "Subject"}}};
 
-int teacher_count() {
-  return static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
-}
-int class_count() {
-  return static_cast<int>(g_ui_structure.class_count < kUiMaxClasses ? g_ui_structure.class_count : kUiMaxClasses);
-}
-int subject_count() {
-  return static_cast<int>(g_ui_structure.subject_count < kUiMaxSubjects ? g_ui_structure.subject_count
-                                                                        : kUiMaxSubjects);
-}
 int record_count(int kind) { return kind == 1 ? teacher_count() : kind == 2 ? class_count() : subject_count(); }
 
 // The record's name and identifier field (with its size) of a kind.

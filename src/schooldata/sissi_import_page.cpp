@@ -10,22 +10,17 @@
 
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 #include "platform/cp1252.h"
-#include "platform/paths.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
-#include "schooldata/import_list_sort.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
-#include "shell/dialog_title.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 
 using namespace kt::ui;
-
-std::function<bool(const std::string& filter, const std::string& initial, std::string& path)> g_import_file_chooser;
+using namespace kt::imports;
 
 namespace {
 
@@ -44,8 +39,6 @@ const int kColumnFactor[9] = {8, 16, 8, 8, 16, 16, 8, 8, 8};
 const MlText kYes = {{"si", "ja", "yes"}};
 const MlText kNo = {{"NO", "Nein", "NO"}};
 const MlText kSupportWord = {{"Sostegno", "Behindertenhilfe", "Handicap Help"}};
-const MlText kSureToClear = {{"Sicuro di cancellare tutti gli elementi ?", "Wollen Sie wirklich alle Artikel löschen?"_cp,
-                              "Sure to delete all the items?"}};
 const char* const kExplanation =
     "La configurazione può essere creata dai dati esportati da SISSI, risparmiando l'inserimento delle materie e "
     "delle cattedre. Dopo l'importazione occorre rivedere tutti i passi della configurazione. Ogni elaborazione "
@@ -58,29 +51,6 @@ const char* const kClearTip =
     "Potete cancellare le lezioni già configurate in precedenza, in modo da reimportare tutto completamente.\r\n"
     "In questo caso, i vincoli PERSONALI dei professori vengono conservati, mentre quelli sulle cattedre vengono "
     "perduti e dovranno essere riconfigurati."_cp;
-
-int teacher_count() {
-  return static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
-}
-
-bool valid_teacher(int t) { return t >= 0 && t < teacher_count(); }
-bool valid_class(int c) { return c >= 0 && c < static_cast<int>(g_ui_structure.class_count) && c < kUiMaxClasses; }
-bool valid_subject(int s) {
-  return s >= 0 && s < static_cast<int>(g_ui_structure.subject_count) && s < kUiMaxSubjects;
-}
-
-const char* class_code(int c) { return valid_class(c) ? g_ui_structure.classes[c].code : ""; }
-const char* subject_name(int s) { return valid_subject(s) ? g_ui_structure.subjects[s].name : ""; }
-const char* teacher_name(int t) { return valid_teacher(t) ? g_ui_teachers[t].name : ""; }
-
-bool has_post(const SissiImportRow& row) {
-  if (!valid_teacher(row.teacher)) return false;
-  const UiTeacher& t = g_ui_teachers[row.teacher];
-  for (std::uint32_t p = 0; p < t.post_count && p < kUiMaxPosts; ++p) {
-    if (t.posts[p].subject == row.subject && t.posts[p].class_index == row.class_index) return true;
-  }
-  return false;
-}
 
 // Second minus first for numbers, first against second for texts, so one
 // click sorts texts ascending and numbers descending.
@@ -102,17 +72,13 @@ int compare(const SissiImportRow& a, const SissiImportRow& b, int column) {
   }
 }
 
-void enable(Window* w, bool on) {
-  if (w) w->EnableWindow(on);
-}
-
 }  // namespace
 
 const char* og_import_sort_tip() { return kSortTip; }
 const char* og_import_clear_tip() { return kClearTip; }
 const char* og_import_yes_no(bool yes) { return (yes ? kYes : kNo).Get(); }
 
-Csissi::Csissi() : CResizableDialog(kTemplate) {}
+Csissi::Csissi() : CImportPage(kTemplate) {}
 
 LResult Csissi::DoModal() {
   ui_register_sissi_templates();
@@ -132,15 +98,7 @@ void Csissi::DoDataExchange(DataExchange& dx) {
 }
 
 bool Csissi::OnInitDialog() {
-  CResizableDialog::OnInitDialog();
-  ui_set_current_dialog_title("Importa da Axios Sissi");
-  FitIntoPageArea();
-  ShowGrip(false);
-  m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
-  for (int c = 0; c < 9; ++c) {
-    const char* head = kColumns[c].Get();
-    m_list.InsertColumn(c, head, kLvcfmtLeft, static_cast<int>(std::strlen(head)) * kColumnFactor[c]);
-  }
+  SetUpList("Importa da Axios Sissi", kColumns, kColumnFactor, 9);
   if (Window* notice = GetDlgItem(kReadNoticeId)) notice->ShowWindow(kSwHide);
   m_import = SissiImport();
   m_read = false;
@@ -172,34 +130,17 @@ bool Csissi::OnCommand(WParam w, LParam l) {
   return CResizableDialog::OnCommand(w, l);
 }
 
-bool Csissi::OnNotify(WParam w, LParam l, LResult* result) {
-  auto* header = reinterpret_cast<NotifyHeader*>(l);
-  if (header && header->id == kListId && header->code == kLvnColumnClick) {
-    SortBy(reinterpret_cast<ListViewNotify*>(l)->subitem);
-    return true;
-  }
-  return CResizableDialog::OnNotify(w, l, result);
-}
-
-void Csissi::OnOK() {
-  Window* focus = Window::GetFocus();
-  if (focus == &m_save) Save();
-  if (focus == &m_abandon) OnCancel();
-}
-
 void Csissi::OnCancel() {
   m_import = SissiImport();
   EndDialog(kIdCancel);
 }
 
 void Csissi::OpenFile() {
-  char folder[4096];
-  std::string kept = ::getcwd(folder, sizeof folder) ? folder : "";
-  std::string path;
-  if (!g_import_file_chooser || !g_import_file_chooser("TXT(*.txt)|*.txt||", "..\\.", path)) return;
-  auto tell = [](const std::string& text) { ui_message_box(text.c_str()); };
-  int read = og_read_sissi_export(kt::translate_path(path), m_code_correction != 0, m_import, tell);
-  if (!kept.empty() && ::chdir(kept.c_str()) != 0) kept.clear();
+  int read = 0;
+  auto read_file = [&](const std::string& local) {
+    read = og_read_sissi_export(local, m_code_correction != 0, m_import, tell);
+  };
+  if (!read_chosen_file("TXT(*.txt)|*.txt||", "..\\.", read_file)) return;
   if (read < 0) {
     m_import = SissiImport();
     EndDialog(-1);
@@ -218,16 +159,10 @@ void Csissi::OpenFile() {
 void Csissi::FillList(bool first_fill) {
   int language = ui_language();
   for (SissiImportRow& row : m_import.rows) {
-    row.configured = has_post(row) ? 1 : 0;
+    row.configured = has_post(row.teacher, row.subject, row.class_index) ? 1 : 0;
     if (first_fill) row.to_import = row.configured ? 0 : 1;
     if (m_code_correction) row.to_import = 0;
-    char number[16];
-    std::snprintf(number, sizeof number, "%d", row.number);
-    int at = -1;
-    for (int i = 0; i < m_list.GetItemCount() && at < 0; ++i) {
-      if (m_list.GetItemText(i, 0) == number) at = i;
-    }
-    if (at < 0) at = m_list.InsertItem(m_list.GetItemCount(), number);
+    int at = RowFor(row.number);
     const char* code = class_code(row.class_index);
     int track = row.track >= 0 && row.track < kUiMaxTracks ? row.track : 0;
     char hours[8];
@@ -246,14 +181,11 @@ void Csissi::FillList(bool first_fill) {
 void Csissi::SortBy(int column) {
   if (column < 0 || column > 8) return;
   m_help.SetText(kSortTip);
-  og_sort_import_rows(m_import.rows, m_list, column, &m_directions[column], compare);
-  m_list.DeleteAllItems();
-  FillList(false);
-  og_reselect_import_rows(m_import.rows, m_list);
+  SortRows(m_import.rows, column, compare);
 }
 
 void Csissi::ClearPosts() {
-  if (ui_message_box_type(kSureToClear.Get(), kMbYesNo | kMbIconQuestion) != kIdYes) return;
+  if (!sure_to_clear()) return;
   for (int t = 0; t < teacher_count(); ++t) {
     UiTeacher& teacher = g_ui_teachers[t];
     for (UiTeachingPost& post : teacher.posts) og_reset_teaching_post(post);
@@ -280,17 +212,11 @@ void Csissi::Save() {
         teacher.support_hours = static_cast<std::int8_t>(hours > 127 ? 127 : hours);
         continue;
       }
-      if (teacher.post_count >= kUiMaxPosts) {
-        char text[80];
-        std::snprintf(text, sizeof text, "Troppe classi per il Professore %s", teacher.name);
-        ui_message_box(text);
-        continue;
-      }
-      UiTeachingPost& post = teacher.posts[teacher.post_count++];
-      og_reset_teaching_post(post);
-      post.subject = row.subject;
-      post.class_index = row.class_index;
-      post.own.hours = static_cast<std::int8_t>(row.hours);
+      UiTeachingPost* post = new_post(teacher);
+      if (post == nullptr) continue;
+      post->subject = row.subject;
+      post->class_index = row.class_index;
+      post->own.hours = static_cast<std::int8_t>(row.hours);
     }
   }
   char& status = g_ui_structure.status[0];

@@ -13,31 +13,21 @@
 // kIdCancel abandoned. User-interface thread only.
 #pragma once
 
-#include <functional>
-#include <string>
-
 #include "platform/ui.h"
+#include "schooldata/import_page.h"
 #include "schooldata/sissi_export_reader.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"
 #include "shell/help_pane.h"
-#include "shell/resizable_dialog.h"
-
-// The file-open dialog of the imports, set by the program (the dialog
-// belongs to the screen backend): filter and initial name in the program's
-// form; true with the chosen file's program path. None set: cancelled.
-extern std::function<bool(const std::string& filter, const std::string& initial, std::string& path)>
-    g_import_file_chooser;
 
 void ui_register_sissi_templates();
 
-class Csissi : public CResizableDialog {
+class Csissi : public CImportPage {
  public:
   static constexpr int kTemplate = 191;
-  static constexpr int kListId = 1030, kOpenId = 1164, kClearId = 1165, kSaveId = 1166, kAbandonId = 1167,
-                       kSortTipId = 1168, kClearTipId = 1169, kHelpId = 1071, kSupportLabelId = 1170,
-                       kSupportId = 1171, kReadNoticeId = 1172;
-  static constexpr kt::ui::LResult kSaved = 555;
+  static constexpr int kOpenId = 1164, kClearId = 1165, kSaveId = 1166, kAbandonId = 1167, kSortTipId = 1168,
+                       kClearTipId = 1169, kHelpId = 1071, kSupportLabelId = 1170, kSupportId = 1171,
+                       kReadNoticeId = 1172;
 
   Csissi();
   kt::ui::LResult DoModal() override;
@@ -55,22 +45,18 @@ class Csissi : public CResizableDialog {
   void DoDataExchange(kt::ui::DataExchange& dx) override;
   bool OnInitDialog() override;
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
-  bool OnNotify(kt::ui::WParam w, kt::ui::LParam l, kt::ui::LResult* result) override;
-  void OnOK() override;
   void OnCancel() override;
+  void FillList(bool first_fill) override;
+  void SortBy(int column) override;
+  void Save() override;
 
  private:
   void OpenFile();
-  void FillList(bool first_fill);
-  void SortBy(int column);
   void ClearPosts();
-  void Save();
 
-  kt::ui::ListView m_list;
   CSpiegaML m_help;
   kt::ui::Edit m_support;
-  CColorButton m_open, m_clear, m_save, m_abandon, m_sort_tip, m_clear_tip;
+  CColorButton m_open, m_clear, m_sort_tip, m_clear_tip;
   SissiImport m_import;
   bool m_read = false;
-  std::int8_t m_directions[9] = {};
 };

@@ -7,25 +7,20 @@
 // partner; weekly hours added to a post stay within 84.
 #include "schooldata/spreadsheet_page.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "platform/cp1252.h"
-#include "platform/paths.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
-#include "schooldata/import_list_sort.h"
-#include "schooldata/sissi_import_page.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
-#include "shell/dialog_title.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 
 using namespace kt::ui;
+using namespace kt::imports;
 
 std::function<void()> g_show_spreadsheet_example;
 
@@ -46,9 +41,7 @@ const MlText kColumns[13] = {
     {{"Configurato", "konfiguriert", "configured"}},
     {{"Da Importare", "von den Einfuhrabgaben", "From Import"}},
 };
-const char* const kIntroduction[5] = {"L'importazione consente di", "risparmiare molto lavoro!",
-                                      "Se non riesce, chiedete", "consiglio all'Assistenza!",
-                                      "Assistenza tecnica: dal menu Servizi"};
+const int kFactor[13] = {8, 8, 16, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8};
 const char* const kColumnsHelp =
     "Il foglio ha le colonne: nome della materia, nome del professore, classe nella forma classe - sezione - "
     "indirizzo (l'indirizzo è facoltativo, per esempio 1A, oppure 1AT quando ci sono più indirizzi), ore di "
@@ -60,33 +53,6 @@ const char* const kPurpose =
     "Le lezioni si possono configurare salvando un foglio elettronico come testo delimitato da tabulazione e "
     "importandolo: è la parte più pesante della configurazione. I vincoli si aggiungono dopo. Chi non è esperto "
     "configuri invece a mano."_cp;
-const MlText kSureToClear = {{"Sicuro di cancellare tutti gli elementi ?", "Wollen Sie wirklich alle Artikel löschen?"_cp,
-                              "Sure to delete all the items?"}};
-
-int teacher_count() {
-  return static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
-}
-bool valid_teacher(int t) { return t >= 0 && t < teacher_count(); }
-bool valid_class(int c) { return c >= 0 && c < static_cast<int>(g_ui_structure.class_count) && c < kUiMaxClasses; }
-bool valid_subject(int s) {
-  return s >= 0 && s < static_cast<int>(g_ui_structure.subject_count) && s < kUiMaxSubjects;
-}
-bool valid_lab(int l) { return l >= 0 && l < static_cast<int>(g_ui_structure.lab_count) && l < kUiMaxLabs; }
-const char* teacher_name(int t) { return valid_teacher(t) ? g_ui_teachers[t].name : ""; }
-const char* class_code(int c) { return valid_class(c) ? g_ui_structure.classes[c].code : ""; }
-const char* subject_name(int s) { return valid_subject(s) ? g_ui_structure.subjects[s].name : ""; }
-signed char code_char(int c, int at) {
-  return valid_class(c) ? static_cast<signed char>(g_ui_structure.classes[c].code[at]) : 0;
-}
-
-bool has_post(const SpreadsheetRow& row) {
-  if (!valid_teacher(row.teacher)) return false;
-  const UiTeacher& t = g_ui_teachers[row.teacher];
-  for (std::uint32_t p = 0; p < t.post_count && p < kUiMaxPosts; ++p) {
-    if (t.posts[p].subject == row.subject && t.posts[p].class_index == row.class_index) return true;
-  }
-  return false;
-}
 
 // Columns 7 to 10 compare equal: a click on them keeps the order.
 int compare(const SpreadsheetRow& a, const SpreadsheetRow& b, int column) {
@@ -104,14 +70,9 @@ int compare(const SpreadsheetRow& a, const SpreadsheetRow& b, int column) {
   }
 }
 
-std::int8_t add_hours(int have, int more) {
-  int total = have + more;
-  return static_cast<std::int8_t>(total > 84 ? 84 : total < 0 ? 0 : total);
-}
-
 }  // namespace
 
-Coraxls::Coraxls() : CResizableDialog(kTemplate) {}
+Coraxls::Coraxls() : CImportPage(kTemplate) {}
 
 LResult Coraxls::DoModal() {
   ui_register_import_templates();
@@ -134,16 +95,8 @@ void Coraxls::DoDataExchange(DataExchange& dx) {
 }
 
 bool Coraxls::OnInitDialog() {
-  CResizableDialog::OnInitDialog();
-  ui_set_current_dialog_title("Importa da XLS");
-  FitIntoPageArea();
-  ShowGrip(false);
-  m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
-  for (int c = 0; c < 13; ++c) {
-    const char* head = kColumns[c].Get();
-    m_list.InsertColumn(c, head, kLvcfmtLeft, static_cast<int>(std::strlen(head)) * (c == 2 ? 16 : 8));
-  }
-  for (const char* line : kIntroduction) m_list.SetItemText(m_list.InsertItem(m_list.GetItemCount(), ""), 2, line);
+  SetUpList("Importa da XLS", kColumns, kFactor, 13);
+  AddIntroduction(2);
   m_import = SpreadsheetImport();
   m_columns_help.SetText(kColumnsHelp);
   m_purpose.SetText(kPurpose);
@@ -181,21 +134,6 @@ bool Coraxls::OnCommand(WParam w, LParam l) {
   return CResizableDialog::OnCommand(w, l);
 }
 
-bool Coraxls::OnNotify(WParam w, LParam l, LResult* result) {
-  auto* header = reinterpret_cast<NotifyHeader*>(l);
-  if (header && header->id == kListId && header->code == kLvnColumnClick) {
-    SortBy(reinterpret_cast<ListViewNotify*>(l)->subitem);
-    return true;
-  }
-  return CResizableDialog::OnNotify(w, l, result);
-}
-
-void Coraxls::OnOK() {
-  Window* focus = Window::GetFocus();
-  if (focus == &m_save) Save();
-  if (focus == &m_abandon) OnCancel();
-}
-
 void Coraxls::OnCancel() {
   m_import = SpreadsheetImport();
   og_read_structure_file(0);
@@ -204,7 +142,6 @@ void Coraxls::OnCancel() {
 }
 
 bool Coraxls::ReadStoredFile() {
-  auto tell = [](const std::string& text) { ui_message_box(text.c_str()); };
   if (og_read_spreadsheet_text(m_path, m_import, tell) < 0) {
     m_import = SpreadsheetImport();
     EndDialog(-1);
@@ -216,31 +153,24 @@ bool Coraxls::ReadStoredFile() {
 }
 
 void Coraxls::OpenFile() {
-  char folder[4096];
-  std::string kept = ::getcwd(folder, sizeof folder) ? folder : "";
-  std::string path;
-  if (!g_import_file_chooser || !g_import_file_chooser("TXT(*.txt)|*.txt||", "", path)) return;
-  m_path = kt::translate_path(path);
-  bool read = ReadStoredFile();
-  if (!kept.empty() && ::chdir(kept.c_str()) != 0) kept.clear();
-  if (!read) return;
+  bool read = false;
+  auto read_file = [&](const std::string& local) {
+    m_path = local;
+    read = ReadStoredFile();
+  };
+  if (!read_chosen_file("TXT(*.txt)|*.txt||", "", read_file) || !read) return;
   ui_fit_list_columns(m_list, 0, 12, false);
   EnableAfterRead(true);
 }
 
 void Coraxls::FillList(bool first_fill) {
   for (SpreadsheetRow& row : m_import.rows) {
-    row.configured = has_post(row) ? 1 : 0;
+    row.configured = has_post(row.teacher, row.subject, row.class_index) ? 1 : 0;
     if (first_fill) row.to_import = row.configured ? 0 : 1;
-    char number[16], hours[8], co_hours[8];
-    std::snprintf(number, sizeof number, "%d", row.number);
+    char hours[8], co_hours[8];
     std::snprintf(hours, sizeof hours, "%d", row.hours);
     std::snprintf(co_hours, sizeof co_hours, "%d", row.co_hours);
-    int at = -1;
-    for (int i = 0; i < m_list.GetItemCount() && at < 0; ++i) {
-      if (m_list.GetItemText(i, 0) == number) at = i;
-    }
-    if (at < 0) at = m_list.InsertItem(m_list.GetItemCount(), number);
+    int at = RowFor(row.number);
     const char* code = class_code(row.class_index);
     int track = row.track >= 0 && row.track < kUiMaxTracks ? row.track : 0;
     bool co = valid_teacher(row.co_teacher);
@@ -262,14 +192,11 @@ void Coraxls::FillList(bool first_fill) {
 void Coraxls::SortBy(int column) {
   if (column < 0 || column > 12) return;
   m_purpose.SetText(og_import_sort_tip());
-  og_sort_import_rows(m_import.rows, m_list, column, &m_directions[column], compare);
-  m_list.DeleteAllItems();
-  FillList(false);
-  og_reselect_import_rows(m_import.rows, m_list);
+  SortRows(m_import.rows, column, compare);
 }
 
 void Coraxls::ClearPosts() {
-  if (ui_message_box_type(kSureToClear.Get(), kMbYesNo | kMbIconQuestion) != kIdYes) return;
+  if (!sure_to_clear()) return;
   for (int t = 0; t < teacher_count(); ++t) {
     for (UiTeachingPost& post : g_ui_teachers[t].posts) og_reset_teaching_post(post);
     g_ui_teachers[t].post_count = 0;
@@ -296,14 +223,7 @@ void Coraxls::ApplyRows() {
       }
     }
     if (post == nullptr) {
-      if (teacher.post_count >= kUiMaxPosts) {
-        char text[80];
-        std::snprintf(text, sizeof text, "Troppe classi per il Professore %s", teacher.name);
-        ui_message_box(text);
-        continue;
-      }
-      post = &teacher.posts[teacher.post_count++];
-      og_reset_teaching_post(*post);
+      if ((post = new_post(teacher)) == nullptr) continue;
       post->subject = row.subject;
       post->class_index = row.class_index;
       std::memcpy(post->own.grouping1, row.test_pattern, sizeof post->own.grouping1);

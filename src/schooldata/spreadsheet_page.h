@@ -15,10 +15,10 @@
 #include <string>
 
 #include "platform/ui.h"
+#include "schooldata/import_page.h"
 #include "schooldata/spreadsheet_reader.h"
 #include "shell/color_button.h"
 #include "shell/help_pane.h"
-#include "shell/resizable_dialog.h"
 
 // Shows the example spreadsheet guide (a window of the remote services);
 // none set: the page shows the column explanation instead.
@@ -26,13 +26,12 @@ extern std::function<void()> g_show_spreadsheet_example;
 
 void ui_register_import_templates();
 
-class Coraxls : public CResizableDialog {
+class Coraxls : public CImportPage {
  public:
   static constexpr int kTemplate = 443;
-  static constexpr int kListId = 1030, kOpenId = 1164, kClearId = 1165, kSaveId = 1166, kAbandonId = 1167,
-                       kSortTipId = 1168, kClearTipId = 1169, kExampleId = 1170, kNotExpertId = 1171,
-                       kColumnsTipId = 1172, kColumnsHelpId = 1071, kPurposeId = 1073;
-  static constexpr kt::ui::LResult kSaved = 555;
+  static constexpr int kOpenId = 1164, kClearId = 1165, kSaveId = 1166, kAbandonId = 1167, kSortTipId = 1168,
+                       kClearTipId = 1169, kExampleId = 1170, kNotExpertId = 1171, kColumnsTipId = 1172,
+                       kColumnsHelpId = 1071, kPurposeId = 1073;
 
   Coraxls();
   kt::ui::LResult DoModal() override;
@@ -42,24 +41,20 @@ class Coraxls : public CResizableDialog {
   void DoDataExchange(kt::ui::DataExchange& dx) override;
   bool OnInitDialog() override;
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
-  bool OnNotify(kt::ui::WParam w, kt::ui::LParam l, kt::ui::LResult* result) override;
-  void OnOK() override;
   void OnCancel() override;
+  void FillList(bool first_fill) override;
+  void SortBy(int column) override;
+  void Save() override;
 
  private:
   void OpenFile();
   bool ReadStoredFile();
-  void FillList(bool first_fill);
-  void SortBy(int column);
   void ClearPosts();
   void ApplyRows();
-  void Save();
   void EnableAfterRead(bool on);
 
-  kt::ui::ListView m_list;
   CSpiegaML m_columns_help, m_purpose;
-  CColorButton m_open, m_clear, m_save, m_abandon, m_not_expert, m_example, m_sort_tip, m_clear_tip, m_columns_tip;
+  CColorButton m_open, m_clear, m_not_expert, m_example, m_sort_tip, m_clear_tip, m_columns_tip;
   SpreadsheetImport m_import;
   std::string m_path;  // local path of the last file read
-  std::int8_t m_directions[13] = {};
 };

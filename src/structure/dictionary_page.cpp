@@ -42,6 +42,31 @@ void CDictionaryPage::StartPage(const char* title) {
   ui_set_current_dialog_title(title);
 }
 
+void CDictionaryPage::SelectFirstRow(ListView& list) {
+  if (list.GetItemCount() == 0 || list.GetNextItem(-1, kLvniSelected) >= 0) return;
+  m_program_selects = true;
+  list.SetItemState(0, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
+  m_program_selects = false;
+}
+
+bool CDictionaryPage::OnListNotify(LParam l, const std::function<void()>& on_focus, const std::function<void()>& show,
+                                   const std::function<void()>& remove) {
+  auto* header = reinterpret_cast<NotifyHeader*>(l);
+  if (header->code == kNmSetFocus) {
+    on_focus();
+    return true;
+  }
+  if (header->code == kLvnItemChanged) {
+    if (!m_program_selects) show();
+    return true;
+  }
+  if (header->code == kLvnKeyDown && reinterpret_cast<ListViewNotify*>(l)->key == kVkDelete) {
+    remove();
+    return true;
+  }
+  return false;
+}
+
 int CDictionaryPage::DestroyWindow() {
   if (IsWindow() && !IsDialogForm()) {
     if (!CheckBeforeLeaving()) return 0;

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/ui.h"
 #include "shell/ml_text.h"
@@ -54,6 +55,17 @@ class CDictionaryPage : public CResizableDialog {
 
   // Common page start: fits the page area, hides the grip, sets the title.
   void StartPage(const char* title);
+
+  // Selects the list's first row when it has rows and none is selected;
+  // the selection change is not shown back (m_program_selects).
+  void SelectFirstRow(kt::ui::ListView& list);
+  // A notification of a dictionary list: focus calls on_focus, a selection
+  // change not made by the page calls show, the Delete key calls remove.
+  // False for any other notification.
+  bool OnListNotify(kt::ui::LParam l, const std::function<void()>& on_focus, const std::function<void()>& show,
+                    const std::function<void()>& remove);
+
+  bool m_program_selects = false;  // selection changes made by the page itself are not shown back
 };
 
 // Yes/No question with the question icon; true for Yes.

@@ -686,23 +686,12 @@ bool Cpale::OnCommand(WParam w, LParam l) {
 
 bool Cpale::OnNotify(WParam w, LParam l, LResult* result) {
   auto* header = reinterpret_cast<NotifyHeader*>(l);
-  if (!header || header->id != kListId) return CDictionaryPage::OnNotify(w, l, result);
-  if (header->code == kNmSetFocus) {
-    if (m_list.GetItemCount() > 0 && m_list.GetNextItem(-1, kLvniSelected) < 0) {
-      m_program_selects = true;
-      m_list.SetItemState(0, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
-      m_program_selects = false;
-    }
-    ShowSelectedRoom();
-    return true;
-  }
-  if (header->code == kLvnItemChanged) {
-    if (!m_program_selects) ShowSelectedRoom();
-    return true;
-  }
-  if (header->code == kLvnKeyDown && reinterpret_cast<ListViewNotify*>(l)->key == kVkDelete) {
-    DeleteRooms();
-    return true;
+  if (header && header->id == kListId) {
+    auto on_focus = [this] {
+      SelectFirstRow(m_list);
+      ShowSelectedRoom();
+    };
+    if (OnListNotify(l, on_focus, [this] { ShowSelectedRoom(); }, [this] { DeleteRooms(); })) return true;
   }
   return CDictionaryPage::OnNotify(w, l, result);
 }

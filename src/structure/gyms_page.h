@@ -89,7 +89,6 @@ class Cpale : public CDictionaryPage {
   void EnableMinimumOptions(int minimum);
   void ShowHelp(int index);
 
-  bool m_program_selects = false;
   CdwhCombo m_grid;
   Chq2 m_bands;
 

@@ -558,11 +558,7 @@ bool Clapal::CheckLabNames() {
 }
 
 void Clapal::OnListFocus(ListView& list) {
-  if (list.GetItemCount() > 0 && list.GetNextItem(-1, kLvniSelected) < 0) {
-    m_program_selects = true;
-    list.SetItemState(0, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
-    m_program_selects = false;
-  }
+  SelectFirstRow(list);
   if (&list == &m_labs)
     ShowSelectedLab();
   else
@@ -629,20 +625,11 @@ bool Clapal::OnCommand(WParam w, LParam l) {
 
 bool Clapal::OnNotify(WParam w, LParam l, LResult* result) {
   auto* header = reinterpret_cast<NotifyHeader*>(l);
-  if (!header || (header->id != kLabListId && header->id != kGroupListId))
-    return CDictionaryPage::OnNotify(w, l, result);
-  ListView& list = header->id == kLabListId ? m_labs : m_groups;
-  if (header->code == kNmSetFocus) {
-    OnListFocus(list);
+  if (header && header->id == kLabListId &&
+      OnListNotify(l, [this] { OnListFocus(m_labs); }, [this] { ShowSelectedLab(); }, [this] { DeleteLabs(); }))
     return true;
-  }
-  if (header->code == kLvnItemChanged) {
-    if (!m_program_selects) (&list == &m_labs) ? ShowSelectedLab() : ShowSelectedGroup();
+  if (header && header->id == kGroupListId &&
+      OnListNotify(l, [this] { OnListFocus(m_groups); }, [this] { ShowSelectedGroup(); }, [this] { DeleteLabGroup(); }))
     return true;
-  }
-  if (header->code == kLvnKeyDown && reinterpret_cast<ListViewNotify*>(l)->key == kVkDelete) {
-    (&list == &m_labs) ? DeleteLabs() : DeleteLabGroup();
-    return true;
-  }
   return CDictionaryPage::OnNotify(w, l, result);
 }

@@ -85,7 +85,6 @@ class Clapal : public CDictionaryPage {
   void ShowLabHours(int lab);
   void OnListFocus(kt::ui::ListView& list);
 
-  bool m_program_selects = false;
   Cdwh m_grid;
 
   kt::ui::Edit m_lab_name, m_group_name;

@@ -425,11 +425,7 @@ bool Cmaterie::CheckSubjectNames() {
 
 void Cmaterie::OnListFocus() {
   if (m_list.GetItemCount() == 0) return;
-  if (m_list.GetNextItem(-1, kLvniSelected) < 0) {
-    m_program_selects = true;
-    m_list.SetItemState(0, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
-    m_program_selects = false;
-  }
+  SelectFirstRow(m_list);
   ShowSelectedSubject();
 }
 
@@ -504,18 +500,8 @@ bool Cmaterie::OnCommand(WParam w, LParam l) {
 
 bool Cmaterie::OnNotify(WParam w, LParam l, LResult* result) {
   auto* header = reinterpret_cast<NotifyHeader*>(l);
-  if (!header || header->id != kListId) return CDictionaryPage::OnNotify(w, l, result);
-  if (header->code == kNmSetFocus) {
-    OnListFocus();
+  if (header && header->id == kListId &&
+      OnListNotify(l, [this] { OnListFocus(); }, [this] { ShowSelectedSubject(); }, [this] { DeleteSelectedSubjects(); }))
     return true;
-  }
-  if (header->code == kLvnItemChanged) {
-    if (!m_program_selects) ShowSelectedSubject();
-    return true;
-  }
-  if (header->code == kLvnKeyDown && reinterpret_cast<ListViewNotify*>(l)->key == kVkDelete) {
-    DeleteSelectedSubjects();
-    return true;
-  }
   return CDictionaryPage::OnNotify(w, l, result);
 }

@@ -77,7 +77,6 @@ class Cmaterie : public CDictionaryPage {
   void OnNameFocus();
   void OnHelpButton(int index);
 
-  bool m_program_selects = false;  // selection changes made by the page itself are not shown back
 
   kt::ui::ComboBox m_ministry;
   kt::ui::Edit m_name;

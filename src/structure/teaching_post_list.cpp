@@ -44,26 +44,28 @@ int own_post_count(const UiTeacher& teacher) {
 
 bool holds_copies(const UiTeacher& teacher) { return own_post_count(teacher) < int(std::min<std::uint32_t>(std::uint32_t{teacher.post_count}, kUiMaxPosts)); }
 
-// Weekly hours of a class over every teacher's own posts.
-int class_total_hours(int class_index) {
+// The sum of hours(post) over every teacher's own posts that match.
+template <typename Match, typename Hours>
+int own_posts_total(Match match, Hours hours) {
   int total = 0;
   for (int t = 0; t < procat_teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
     for (int p = 0; p < std::min<int>(teacher.post_count, kUiMaxPosts); ++p)
-      if (!teacher.posts[p].copy && teacher.posts[p].class_index == class_index) total += teacher.posts[p].own.hours;
+      if (!teacher.posts[p].copy && match(teacher.posts[p])) total += hours(teacher.posts[p]);
   }
   return total;
 }
 
+// Weekly hours of a class over every teacher's own posts.
+int class_total_hours(int class_index) {
+  return own_posts_total([&](const UiTeachingPost& p) { return p.class_index == class_index; },
+                         [](const UiTeachingPost& p) { return int(p.own.hours); });
+}
+
 // Partner hours of a lab over every teacher's own posts.
 int lab_total_hours(int lab) {
-  int total = 0;
-  for (int t = 0; t < procat_teacher_count(); ++t) {
-    const UiTeacher& teacher = g_ui_teachers[t];
-    for (int p = 0; p < std::min<int>(teacher.post_count, kUiMaxPosts); ++p)
-      if (!teacher.posts[p].copy && teacher.posts[p].lab == lab) total += teacher.posts[p].partner_part.hours;
-  }
-  return total;
+  return own_posts_total([&](const UiTeachingPost& p) { return p.lab == lab; },
+                         [](const UiTeachingPost& p) { return int(p.partner_part.hours); });
 }
 
 std::string building_name(int index) {

@@ -18,7 +18,7 @@
 #include "schooldata/spreadsheet_page.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
-#include "search_test_support.h"
+#include "import_test_support.h"
 #include "shell/message_box.h"
 
 namespace {
@@ -26,41 +26,18 @@ namespace {
 using namespace kt_search_test;
 using namespace kt::ui;
 
-std::string g_chosen;
-
-class ImportPages : public SearchFolders {
+class ImportPages : public ImportFolder {
  protected:
   void SetUp() override {
-    SearchFolders::SetUp();
-    ui_register_toolkit_templates();
-    fs::current_path(drive_);
-    og_clear_structure();
-    og_clear_school_blocks();
-    g_ui_structure.track_count = 1;
-    std::strcpy(g_ui_structure.track_names[0], "INDIRIZZO UNICO");
+    ImportFolder::SetUp();
     std::strcpy(g_ui_header.school_name, "Liceo Prova");
     std::strcpy(g_ui_structure.subjects[0].name, "Compresenza00");
     g_ui_structure.subjects[0].type = 'C';
     g_ui_structure.subject_count = 1;
-    g_school_files_plain = 1;
     og_write_structure_file();
     og_write_assignments_file(0, 0);
-    g_import_file_chooser = [](const std::string&, const std::string&, std::string& path) {
-      path = g_chosen;
-      return true;
-    };
   }
-  void TearDown() override {
-    g_import_file_chooser = nullptr;
-    g_school_files_plain = 0;
-    SearchFolders::TearDown();
-  }
-  static std::vector<std::string> column(Dialog& d, int col) {
-    auto& list = *static_cast<ListView*>(d.GetDlgItem(1030));
-    std::vector<std::string> out;
-    for (int i = 0; i < list.GetItemCount(); ++i) out.push_back(list.GetItemText(i, col));
-    return out;
-  }
+  static std::vector<std::string> column(Dialog& d, int col) { return ImportFolder::column(d, 1030, col); }
   static const UiTeacher* teacher(const char* name) {
     for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t) {
       if (std::strcmp(g_ui_teachers[t].name, name) == 0) return &g_ui_teachers[t];
@@ -80,7 +57,7 @@ TEST_F(ImportPages, OrarioFacileSavesCoPresencePostsAndAbandonRereads) {
   file(drive_ + "/a.ofd", "<?xml?>\n" + lesson + lesson +
                               "<lesson>\n<subject value=\"Arte\"/>\n<teacher>\n<name value=\"Rossi\"/>\n</teacher>\n"
                               "<group>\n<name value=\"4B\"/>\n</group>\n</lesson>\n");
-  g_chosen = "a.ofd";
+  chosen_ = "a.ofd";
   TestDriver ui;
   std::vector<std::string> intro, to_import, by_subject;
   ui.OnNextModal([&](Dialog& d) {
@@ -121,7 +98,7 @@ TEST_F(ImportPages, OrarioFacileSavesCoPresencePostsAndAbandonRereads) {
   EXPECT_EQ(again.DoModal(), kIdCancel);
   EXPECT_EQ(configured, (std::vector<std::string>{"si", "si", "si"}));
   EXPECT_EQ(+teacher("ROSSI")->post_count, 2u);
-  g_chosen = "none.drw";
+  chosen_ = "none.drw";
   ui.AnswerNextModal(kIdYes);
   ui.OnNextModal([&](Dialog& d) { ui.Click(d, Corafac::kArgoId); });
   ui.AnswerNextModal(kIdOk);  // "Manca file di importazione [...]"
@@ -135,7 +112,7 @@ TEST_F(ImportPages, SpreadsheetSavesPatternsPartnersAndClearsForARereading) {
        "Matematica\tRossi\t1A\t3\t2\tBianchi\t2\n"
        "Matematica|Rossi|1A|1|N|Bianchi|1\n"
        "Storia\tRossi\t1A\t2\t3\tRossi\t2\n");
-  g_chosen = "d.txt";
+  chosen_ = "d.txt";
   TestDriver ui;
   bool save_before = true, save_after = false;
   ui.OnNextModal([&](Dialog& d) {

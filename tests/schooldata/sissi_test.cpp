@@ -18,7 +18,7 @@
 #include "schooldata/sissi_import_page.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
-#include "search_test_support.h"
+#include "import_test_support.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 
@@ -39,34 +39,13 @@ const char* kExport =
     " 3|\n"
     "12345|D3|VERDI|C3|1A LICEO LINGUISTICO|M4||SOSTEGNO|2|\n";
 
-class Sissi : public SearchFolders {
+class Sissi : public ImportFolder {
  protected:
   void SetUp() override {
-    SearchFolders::SetUp();
-    ui_register_toolkit_templates();
-    fs::current_path(drive_);
-    og_clear_structure();
-    og_clear_school_blocks();
-    g_ui_structure.track_count = 1;
-    std::strcpy(g_ui_structure.track_names[0], "INDIRIZZO UNICO");
+    ImportFolder::SetUp();
     og_snapshot_all();
-    g_school_files_plain = 1;
     file(drive_ + "/export.txt", kExport);
-    g_import_file_chooser = [](const std::string&, const std::string&, std::string& path) {
-      path = "export.txt";
-      return true;
-    };
-  }
-  void TearDown() override {
-    g_import_file_chooser = nullptr;
-    g_school_files_plain = 0;
-    SearchFolders::TearDown();
-  }
-  static std::vector<std::string> column(Dialog& d, int id, int col) {
-    auto& list = *static_cast<ListView*>(d.GetDlgItem(id));
-    std::vector<std::string> out;
-    for (int i = 0; i < list.GetItemCount(); ++i) out.push_back(list.GetItemText(i, col));
-    return out;
+    chosen_ = "export.txt";
   }
 };
 

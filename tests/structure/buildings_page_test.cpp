@@ -17,6 +17,7 @@
 #include "structure/buildings_page.h"
 #include "structure/class_buildings.h"
 #include "structure/structure_pages.h"
+#include "structure_page_fixture.h"
 
 namespace {
 
@@ -30,24 +31,12 @@ class BuildingsPage : public TempRoot {
  protected:
   void SetUp() override {
     TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    fs::create_directories(data_root() / "scuola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
-    og_clear_structure();
-    og_clear_school_blocks();
-    g_ui_structure.track_count = 1;
-    g_ui_structure.sections[0][0] = 1;
-    for (const char* code : {"1A ", "2A ", "3A "}) std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 4);
-    for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
+    ASSERT_NO_FATAL_FAILURE(open_test_school(data_root(), {"1A ", "2A ", "3A "}));
     g_ui_settings.building_count = 1;
     std::strcpy(g_ui_settings.buildings[0].name, "Via Roma");
     std::memset(g_ui_settings.rotation_breaks, 255, 4);
     og_snapshot_all();
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-    alfadlg_go_to_page(kPagePlessi);
+    ASSERT_NO_FATAL_FAILURE(show_frame_page(ui, kPagePlessi));
     ASSERT_EQ(g_current_page, &g_buildings_page);
   }
   void TearDown() override {

@@ -18,6 +18,7 @@
 #include "shell/model_utilities.h"
 #include "structure/school_page.h"
 #include "structure/structure_pages.h"
+#include "structure_page_fixture.h"
 
 namespace {
 
@@ -33,17 +34,8 @@ class SchoolPage : public TempRoot {
  protected:
   void SetUp() override {
     TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    fs::create_directories(data_root() / "scuola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
-    og_clear_structure();
-    og_clear_school_blocks();
-    g_ui_structure.track_count = 1;
+    ASSERT_NO_FATAL_FAILURE(open_test_school(data_root(), {"1A ", "2A "}));
     std::strcpy(g_ui_structure.track_names[0], "Ordinario");
-    g_ui_structure.sections[0][0] = 1;
-    for (const char* code : {"1A ", "2A "}) std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 4);
-    for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
     std::memcpy(g_ui_header.day_codes, "LU\0MA\0ME\0GI\0VE\0SA\0DO", 21);
     g_ui_settings.teacher_count = 1;
     og_init_teacher(0, "ROSSI");
@@ -52,10 +44,7 @@ class SchoolPage : public TempRoot {
     g_ui_teachers[0].posts[0].own.hours = 3;
     og_snapshot_all();
     Cproscuola::s_class_message_pending = Cproscuola::s_section_message_pending = 1;
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-    alfadlg_go_to_page(kPageProscuola);
+    ASSERT_NO_FATAL_FAILURE(show_frame_page(ui, kPageProscuola));
     ASSERT_EQ(g_current_page, &g_school_page);
   }
   void TearDown() override {

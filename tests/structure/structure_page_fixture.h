@@ -1,0 +1,41 @@
+// The start of the structure page tests that run a page in the frame: a
+// fresh school folder "scuola" below the test drive as the current folder,
+// an empty school of one track and one section with the given classes and
+// six hours on five days, and the frame shown on one page.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <initializer_list>
+
+#include "platform/test_driver.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/app_test_support.h"
+#include "shell/frame.h"
+#include "structure/structure_pages.h"
+
+namespace kt_app_test {
+
+// classes: codes of three characters (the fourth byte is the NUL).
+inline void open_test_school(const fs::path& data_root, std::initializer_list<const char*> classes) {
+  ui_register_frame_templates();
+  structure_install_pages();
+  fs::create_directories(data_root / "scuola");
+  ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
+  og_clear_structure();
+  og_clear_school_blocks();
+  g_ui_structure.track_count = 1;
+  g_ui_structure.sections[0][0] = 1;
+  for (const char* code : classes) std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 4);
+  for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
+}
+
+inline void show_frame_page(kt::ui::TestDriver& ui, int page) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kt::ui::kSwShow);
+  ui.Pump();
+  alfadlg_go_to_page(page);
+}
+
+}  // namespace kt_app_test
