@@ -551,11 +551,13 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
     if (g_exemption_current.bytes[0] != kExemptionRequestNone) or_exemption_search_hook();
     if (g_search.applied_exemption) {
       // The relaxed school is another problem: restart from the kept
-      // placement on the next filed cycle, with the history of the new one.
+      // placement at once, with the history of the new one. (Leaving the
+      // restart to the cycle limit would let a gain of this very cycle
+      // put it off for a whole budget.)
       g_search.applied_exemption = 0;
       or_store_history(0);
-      g_search.cycle_limit = g_search.cycles - 1;
       g_search.search_state = 2;
+      or_restart_search();
     }
     if (g_eng_run.run_mode == 29) {
       // Exemption search: no move, the history and a proposal every cycle.
