@@ -8,6 +8,8 @@
 // (search_stage_end.cpp), serves the user interface's requests and the CPU
 // pacing (search_requests.cpp), and trades results with the parallel
 // processes. In the gap stage (gap_stage.cpp) it works teacher by teacher.
+// When most teachers are held out it proposes an exemption from the result
+// history; an exemption the user grants restarts it at once.
 //
 // The move of a cycle follows the move-kind schedule over the neighbourhood
 // sweeps, the colleague rotations and the teacher-side move.
