@@ -35,9 +35,15 @@ constexpr int kExemptionLineLimit = 656;
 
 std::vector<StoredExemption> g_reloaded;
 
+// The wait is bounded: a process frozen while it holds the mutex must not
+// hold up this one. The files are replaced by rename, so a reader without
+// the mutex still sees either the old or the new file whole.
 struct IoMutexHold {
-  IoMutexHold() { or_wait_mutex(g_parpro_io_mutex); }
-  ~IoMutexHold() { or_release_mutex(g_parpro_io_mutex); }
+  bool held;
+  IoMutexHold() : held(or_wait_mutex_for(g_parpro_io_mutex, 2000)) {}
+  ~IoMutexHold() {
+    if (held) or_release_mutex(g_parpro_io_mutex);
+  }
 };
 
 void put_u32(std::uint8_t* p, std::uint32_t v) {
@@ -261,9 +267,10 @@ void or_append_exemption(int init) {
   std::fputs(line, file.stream());
   or_commit_or_raise(file, name, "");
   if (init == 0 && g_process_count > 1 && g_parpro_area != nullptr) {
-    or_wait_mutex(g_parpro_com_mutex);
+    // Single bytes: written even when a stuck worker keeps the mutex.
+    bool held = or_wait_mutex_for(g_parpro_com_mutex, 2000);
     for (int i = 1; i <= kMaxWorkerProcesses; ++i) g_parpro_area[431 + i] |= 1;
-    or_release_mutex(g_parpro_com_mutex);
+    if (held) or_release_mutex(g_parpro_com_mutex);
   }
 }
 

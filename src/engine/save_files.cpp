@@ -51,9 +51,15 @@ bool file_exists(const char* name) {
 }
 
 // Holds the parallel IO mutex for one read of a shared file.
+// The wait is bounded: a process frozen while it holds the mutex must not
+// hold up this one. The files are replaced by rename, so a reader without
+// the mutex still sees either the old or the new file whole.
 struct IoMutexHold {
-  IoMutexHold() { or_wait_mutex(g_parpro_io_mutex); }
-  ~IoMutexHold() { or_release_mutex(g_parpro_io_mutex); }
+  bool held;
+  IoMutexHold() : held(or_wait_mutex_for(g_parpro_io_mutex, 2000)) {}
+  ~IoMutexHold() {
+    if (held) or_release_mutex(g_parpro_io_mutex);
+  }
 };
 
 struct StreamHold {

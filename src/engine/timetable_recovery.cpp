@@ -175,8 +175,10 @@ void or_restore_worker_timetable() {
   if (g_parpro_area == nullptr) return;
   const std::uint8_t* area = g_parpro_area;
   // The main process may publish again at any moment: read the timetable
-  // and the point counters as one copy under the area's mutex.
-  or_wait_mutex(g_parpro_com_mutex);
+  // and the point counters as one copy under the area's mutex. The wait is
+  // bounded (a stuck process may hold it); the caller checks the copy for
+  // clashes and keeps its own placement when it is torn.
+  bool held = or_wait_mutex_for(g_parpro_com_mutex, 2000);
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     std::uint16_t v;
     std::memcpy(&v, area + 501 + 2 * i, sizeof v);
@@ -193,7 +195,7 @@ void or_restore_worker_timetable() {
     largest = values[t] > largest ? values[t] : largest;
     if (values[t] != 0 && (smallest == 0 || values[t] < smallest)) smallest = values[t];
   }
-  or_release_mutex(g_parpro_com_mutex);
+  if (held) or_release_mutex(g_parpro_com_mutex);
   for (int t = 0; t < n; ++t) {
     std::uint32_t v = values[t];
     if (g_process_number == 2) v = largest - v;

@@ -52,7 +52,7 @@ void clear_teachers_in_test() {
 
 void clear_parallel_level_tables() {
   if (g_parpro_area == nullptr) return;
-  or_wait_mutex(g_parpro_com_mutex);
+  if (!or_wait_mutex_for(g_parpro_com_mutex, 2000)) return;
   std::memset(g_parpro_area + kParproLevelTableA, 0, 500 * sizeof(std::uint32_t));
   std::memset(g_parpro_area + kParproLevelTableB, 0, 500 * sizeof(std::uint32_t));
   or_release_mutex(g_parpro_com_mutex);

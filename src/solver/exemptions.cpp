@@ -18,16 +18,17 @@
 #include "solver/constraint_parameter_fill.h"
 #include "solver/constraint_parameters.h"
 #include "solver/cost_evaluation.h"
+#include "solver/parallel_exchange.h"
+#include "solver/search_state.h"
 
 ExemptionAllowances g_exemption_allowances;
 // Weak: the board that shows the copied list may own these.
 __attribute__((weak)) ViolationRecord g_copied_problems[kMaxViolationRecords];
 __attribute__((weak)) std::int32_t g_copied_problem_count;
 
-// Provided by the search when it is linked: the stage history store and the
-// hand-over to the parallel workers. Weak so that the exemptions stand alone.
+// Provided by the search when it is linked: the stage history store. Weak
+// so that the exemptions stand alone.
 __attribute__((weak)) int or_store_history(int mode);
-__attribute__((weak)) void or_publish_to_workers();
 
 namespace {
 
@@ -446,7 +447,8 @@ std::int32_t or_exemption_search_hook() {
     if (n > kMaxViolationRecords) n = kMaxViolationRecords;
     for (int i = 0; i < n; ++i) g_copied_problems[i].constraint_id = 0;
     if (g_eng_run.run_mode == 13) g_status.test_counter = 0;
-    if (g_process_number == 0 && or_publish_to_workers != nullptr) or_publish_to_workers();
+    g_search.applied_exemption = 1;
+    if (g_process_number == 0) or_publish_to_workers(1, -1, 1);
   }
   r.bytes[0] = kExemptionRequestNone;
   return 0;

@@ -8,6 +8,8 @@
 // (search_stage_end.cpp), serves the user interface's requests and the CPU
 // pacing (search_requests.cpp), and trades results with the parallel
 // processes. In the gap stage (gap_stage.cpp) it works teacher by teacher.
+// When most teachers are held out it proposes an exemption from the result
+// history; an exemption the user grants restarts it at once.
 //
 // The move of a cycle follows the move-kind schedule over the neighbourhood
 // sweeps, the colleague rotations and the teacher-side move.
@@ -28,9 +30,11 @@
 #include "engine/save_files.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "engine/timetable_view.h"
 #include "solver/colleague_rotations.h"
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
+#include "solver/exemptions.h"
 #include "solver/gap_stage.h"
 #include "solver/neighbourhood_moves.h"
 #include "solver/parallel_exchange.h"
@@ -94,6 +98,21 @@ void pace_cycle() {
   }
 }
 
+// Shakes the live timetable and rebuilds the grids from it. A shake moves
+// whole hours of the week and can open a hole in a class's day, which the
+// loop treats as a fatal fault: such a shake is taken back.
+void shake_timetable() {
+  static std::uint16_t before[kMaxLessons];
+  or_copy_placement(before);
+  or_shake_timetable();
+  or_rebuild_grids_and_evaluate();
+  if (or_any_class_has_gap()) {
+    or_apply_placement(before);
+    or_rebuild_grids_and_evaluate();
+  }
+  or_penalty_cache_invalidate_all();
+}
+
 int teacher_side(int scale) {
   std::int32_t score = 0;
   int teacher = g_status.gap_stage_teacher;
@@ -110,11 +129,13 @@ int run_move(int kind) {
     case -2:
     case -1:
       if (gap_teachers || (kind == -1 && g_process_number > 0)) return teacher_side(3);
-      return or_sweep_worst_teacher_classes(3);
+      return or_class_pairs_focus() ? or_sweep_focused_class_pairs() : or_sweep_worst_teacher_classes(3);
     case 0: {
       if (gap_teachers) return teacher_side(1);
       int kept;
-      if (g_status.error_count < 8) {
+      if (or_class_pairs_focus()) {
+        kept = or_sweep_focused_class_pairs();
+      } else if (g_status.error_count < 8) {
         kept = or_sweep_worst_teacher_classes(1);
       } else {
         ++g_search.sweep_choice;
@@ -155,7 +176,12 @@ int run_move(int kind) {
   }
 }
 
-void shorten_cycle_limit() { --g_search.cycle_limit; }
+// The streak rule's shortening: with the school's credit option the release
+// credit shrinks with the limit while it is above 5.
+void shorten_cycle_limit() {
+  --g_search.cycle_limit;
+  if (g_search.credit_option && g_release.release_credit > 5) --g_release.release_credit;
+}
 
 int pending_stage_teacher() {
   int v = g_status.stage_value;
@@ -189,7 +215,7 @@ void kept_cycle_rules(int kept) {
   if (streak % 6 == 0 && g_status.level.load() > 1 && g_search.restart_state != 0) {
     --g_search.cycle_limit;
     or_set_constraint_weights();
-    or_shake_timetable();
+    shake_timetable();
     shorten_cycle_limit();
   }
 }
@@ -319,7 +345,7 @@ bool account_even(int extended) {
     or_next_weight_mode(2);
     if (or_search_test_mode()) {
       or_swap_random_slots(1);
-      or_shake_timetable();
+      shake_timetable();
     }
     or_stage_action();
   }
@@ -398,6 +424,17 @@ void or_noop_hook() {}
 
 int or_next_move_kind(int index) { return index >= 7 ? -1 : index + 1; }
 
+bool or_exemption_proposal_due() {
+  int mode = g_eng_run.run_mode;
+  if (mode == 13) return g_search.since_restart % 500 == 0;
+  if (mode != 15 && mode != 16 && mode != 20) return false;
+  // Most teachers held out of the evaluation: the search is stuck on
+  // wishes that keep coming back, so one of them is offered as an exemption.
+  std::int64_t teachers = static_cast<std::int64_t>(g_timetable_view.real_teacher_count) +
+                          g_timetable_view.pseudo_teacher_count;
+  return g_status.level.load() > teachers * 8 / 10;
+}
+
 int or_cycle_limit() {
   if (g_search.new_stage) return 23;
   if (g_release.release_credit < 1) return g_search.kept_restarts + 77 + g_status.level;
@@ -437,7 +474,8 @@ void or_format_progress(char* buffer, const char* tag, int count) {
 }
 
 void or_restart_search() {
-  ++g_search.restart_counter;
+  bool first_of_loop = g_search.restart_state == 0 && g_search.restart_counter == 0;
+  g_search.restart_counter = g_search.restart_counter >= 17 ? 1 : g_search.restart_counter + 1;
   g_search.edy_request = 0;
   or_reset_teacher_side_state();
   or_reset_weights(0);
@@ -452,10 +490,14 @@ void or_restart_search() {
       or_swap_random_slots(1);
       done = true;
     }
+  } else if (g_search.restart_counter % 7 == 0) {
+    shake_timetable();
+    done = true;
   }
   if (!done) {
     or_add_test_teacher(0);
     g_search.limit_increment = or_cycle_limit();
+    if (first_of_loop) g_search.limit_increment /= 3;
     or_set_constraint_weights();
   }
   if (g_search.limit_increment < 0) g_search.limit_increment = or_cycle_limit();
@@ -506,8 +548,19 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
       return;
     }
     if (or_any_class_has_gap()) or_raise_critical_error("SW", 0, kSourceSybil, 103);
-    if (g_eng_run.run_mode == 13 && g_search.since_restart % 500 == 0) or_propose_exemption();
+    if (or_exemption_proposal_due()) or_propose_exemption();
     if (or_edy_pass()) continue;
+    if (g_exemption_current.bytes[0] != kExemptionRequestNone) or_exemption_search_hook();
+    if (g_search.applied_exemption) {
+      // The relaxed school is another problem: restart from the kept
+      // placement at once, with the history of the new one. (Leaving the
+      // restart to the cycle limit would let a gain of this very cycle
+      // put it off for a whole budget.)
+      g_search.applied_exemption = 0;
+      or_store_history(0);
+      g_search.search_state = 2;
+      or_restart_search();
+    }
     if (g_eng_run.run_mode == 29) {
       // Exemption search: no move, the history and a proposal every cycle.
       or_search_evaluate(1);

@@ -13,6 +13,10 @@ void or_format_progress(char* buffer, const char* tag, int count);
 // The move-kind index that follows `index` (-1 after 7).
 int or_next_move_kind(int index);
 void or_noop_hook();
+// A cycle proposes an exemption: in run mode 13 every 500 cycles after a
+// restart; in run modes 15, 16 and 20 while the level exceeds 8/10 of the
+// teachers (real and pseudo) of the timetable view.
+bool or_exemption_proposal_due();
 
 // CPU pacing's sleep and clock; tests replace them.
 using SearchSleep = void (*)(int milliseconds);

@@ -14,7 +14,11 @@
 // that died half-way through a write leaves at worst a slot that is thrown
 // away. Slot B carries its own timetable (the offerer's stage best), which
 // the taker uses as both its live placement and its stage best, so a slot-B
-// offer never overwrites a slot-A result waiting to be taken.
+// offer never overwrites a slot-A result waiting to be taken. When the main
+// publishes its gap-stage best (kind 2) it sets the flag beside slot B and
+// leaves its quality in slot B's quality fields, the bar every later
+// slot-B offer must beat. A take in the gap stage starts the stage's
+// teacher-by-teacher work again.
 //
 // Workload: once per search cycle in the main process (one lock, a 21-byte
 // header); timetables of 2 bytes per lesson are copied only when a slot is
@@ -30,6 +34,7 @@
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "solver/cost_evaluation.h"
+#include "solver/gap_stage.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
 #include "solver/search_state.h"
@@ -123,7 +128,14 @@ void or_publish_to_workers(int kind, int cycle_target, int source) {
   for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t)
     area->teacher_values[t] = g_eng_teachers[t].points2;
   area->slot_a_state = 0;
-  (void)kind;
+  // Kind 2 hands on a better gap-stage placement: the flag beside slot B
+  // tells the workers that the start timetable is a stage best of the
+  // quality written with it, which their slot-B offers must beat.
+  area->slot_b_flag = kind == 2 ? 1 : 0;
+  if (kind == 2 && area->slot_b_state != kSlotBFull) {
+    area->slot_b_quality = g_search.stage_quality_byte;
+    area->slot_b_value = g_search.stage_quality_value;
+  }
   parpro_unlock();
 }
 
@@ -147,8 +159,9 @@ void or_offer_to_main(int kind, int cycle_target) {
       area->slot_a_state = kSlotAFull;
     }
   } else if (kind == 2) {
-    bool better = area->slot_b_state != kSlotBFull ||
-                  g_search.stage_quality_byte < area->slot_b_quality ||
+    // An empty slot B still carries the quality of a published stage best.
+    bool measured = area->slot_b_state == kSlotBFull || area->slot_b_flag != 0;
+    bool better = !measured || g_search.stage_quality_byte < area->slot_b_quality ||
                   (g_search.stage_quality_byte == area->slot_b_quality &&
                    g_search.stage_quality_value < area->slot_b_value);
     if (better) {
@@ -206,15 +219,24 @@ int or_take_result_slot() {
   if (taken == 1) {
     take_placement(field);
     int mode = g_eng_run.run_mode;
-    if (g_status.stage_id != 48 && mode != 13 && mode != 14 && mode != 16)
+    // The gap stage's teacher-by-teacher work belongs to the placement it
+    // was started on: a taken placement starts it again.
+    if (g_status.stage_id == kGapStageId) {
+      or_reset_gap_stage();
+    } else if (mode != 13 && mode != 14 && mode != 16) {
       or_hold_out_failing_teachers();
+      or_reset_gap_stage();
+    }
     g_status.phase = 255;
   } else if (taken == 2) {
     take_placement(field);
     or_set_constraint_weights();
     while (or_next_test_teacher(1, 0)) {
     }
-    if (g_status.stage_id == 48) or_set_gap_stage_weights();
+    if (g_status.stage_id == kGapStageId) {
+      or_set_gap_stage_weights();
+      or_reset_gap_stage();
+    }
     or_evaluate_all_constraints(0);
     parpro_load_timetable(g_stage_best_placement, field);
     g_search.stage_quality_byte = quality;

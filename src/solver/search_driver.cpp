@@ -68,9 +68,10 @@ void draw_start_points() {
 
 int find_test_teacher() {
   if (g_process_number > 0 && parpro_area()) {
-    or_wait_mutex(g_parpro_com_mutex);
+    // One word: read even when a stuck process keeps the mutex.
+    bool held = parpro_lock();
     int t = static_cast<std::int32_t>(parpro_area()->progress.cycle_target);
-    or_release_mutex(g_parpro_com_mutex);
+    if (held) parpro_unlock();
     if (t < 0) g_status.test_name[0] = 0;
     return t;
   }
@@ -245,7 +246,9 @@ void focus_passes() {
     set_placement_none(g_stage_best_placement);
     or_focus_single_constraint(pass.id);
     evaluate(1);
+    g_search.class_pairs = pass.id == 79 || pass.id == 86;
     or_search_loop(1, -1, pass.extended);
+    g_search.class_pairs = 0;
     int own = static_cast<int>(ConstraintStats[pass.id].count);
     if (!stop_requested() && g_status.error_count == own) {
       or_save_timetable(mode == 13 || mode == 14 ? -3 : -1);
@@ -265,9 +268,9 @@ void reload_saved_timetable() {
   if (g_process_number > 0 && parpro_area()) {
     // A worker starts from the published timetable only when it belongs to
     // the model this worker loaded.
-    or_wait_mutex(g_parpro_com_mutex);
+    if (!parpro_lock()) return;
     bool usable = parpro_check_timetable(parpro_area()->start_timetable) < 0;
-    or_release_mutex(g_parpro_com_mutex);
+    parpro_unlock();
     if (!usable) return;
   }
   if (or_load_timetable(1) == 0 && or_first_misplaced_lesson(true) < 0) {

@@ -52,9 +52,19 @@ struct SearchRunState {
   std::uint8_t first_loss_done;    // a loss was filed since the last gain
   std::int32_t last_loss_errors;   // error count of the last loss
   std::int32_t perturbations;      // perturbations of loss cycles (every 17th rotates the mode)
+  // The focus passes of the class-side constraints (common rooms' minimum
+  // classes, twin distribution) move class pairs instead of the worst
+  // teacher's classes: those constraints are about pairs of classes.
+  std::uint8_t class_pairs;
+  // The school's credit option: the streak rule shrinks the release credit
+  // with the cycle limit. No description keyword sets it yet.
+  std::uint8_t credit_option;
 };
 
+
 extern SearchRunState g_search;
+
+inline bool or_class_pairs_focus() { return g_search.class_pairs != 0; }
 
 // Clears the counters (the driver's start of a run).
 void or_reset_search_state();

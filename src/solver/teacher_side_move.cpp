@@ -327,9 +327,10 @@ int or_teacher_side_move(int scale, int teacher, std::int32_t* score_out) {
     p = g_search.exchanges % 3 == 0 ? p * 3 : p + p / 2;
     std::uint8_t pacing = 0;
     if (parpro_area()) {
-      or_wait_mutex(g_parpro_com_mutex);
+      // One byte: read even when a stuck process keeps the mutex.
+      bool held = parpro_lock();
       pacing = parpro_area()->worker_pacing;
-      or_release_mutex(g_parpro_com_mutex);
+      if (held) parpro_unlock();
     }
     if (pacing) g_sleep(pacing * 100);
   }

@@ -5,6 +5,7 @@
 // request bits, and a COM mutex whose holder died.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -13,10 +14,12 @@
 #include <vector>
 
 #include "engine/engine_random.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
 #include "solver/cost_evaluation.h"
+#include "solver/gap_stage.h"
 #include "solver/parallel_exchange.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
@@ -204,6 +207,54 @@ TEST_F(ExchangeTest, SlotBHasItsOwnTimetableAndKeepsTheBetterQuality) {
   EXPECT_EQ(g_status.history_second[0], 9);
 }
 
+// A take starts the gap stage's teacher-by-teacher work again, from slot A
+// as from slot B; a gap-stage best published by the main sets the bar a
+// worker's slot-B offer must beat, through the flag beside slot B.
+TEST_F(ExchangeTest, TakingASlotInTheGapStageStartsItAgain) {
+  g_status.level = 0;
+  g_status.stage_id = kGapStageId;
+  or_publish_to_workers(1, -1, 1);
+  EXPECT_EQ(parpro_area()->slot_b_flag, 0);
+  g_process_number = 1;
+  move_something();
+  or_offer_to_main(1, -1);
+  ASSERT_EQ(parpro_area()->slot_a_state, kSlotAFull);
+  g_process_number = 0;
+  g_gap_stage.teacher_mode = 2;
+  g_status.gap_stage_teacher = 1;
+  g_eng_teachers[0].second_test = 1;
+  EXPECT_EQ(or_take_result_slot(), 1);
+  EXPECT_EQ(g_gap_stage.teacher_mode, 0);
+  EXPECT_EQ(g_status.gap_stage_teacher, -1);
+  EXPECT_EQ(g_eng_teachers[0].second_test, 0);
+
+  // The main publishes a stage best of quality (2, 6).
+  or_copy_placement(g_stage_best_placement);
+  g_search.stage_quality_byte = 2;
+  g_search.stage_quality_value = 6;
+  or_publish_to_workers(2, -1, -1);
+  EXPECT_EQ(parpro_area()->slot_b_flag, 1);
+  EXPECT_NE(parpro_area()->slot_b_state, kSlotBFull);
+  g_process_number = 1;
+  g_search.stage_quality_value = 7;
+  or_offer_to_main(2, -1);
+  EXPECT_NE(parpro_area()->slot_b_state, kSlotBFull) << "no better than the published best";
+  g_search.stage_quality_value = 4;
+  or_offer_to_main(2, -1);
+  ASSERT_EQ(parpro_area()->slot_b_state, kSlotBFull);
+
+  g_process_number = 0;
+  g_search.stage_quality_value = 6;
+  g_gap_stage.teacher_mode = 1;
+  g_status.gap_stage_teacher = 2;
+  EXPECT_EQ(or_take_result_slot(), 2);
+  EXPECT_EQ(g_search.stage_quality_value, 4u);
+  EXPECT_EQ(g_gap_stage.teacher_mode, 0);
+  EXPECT_EQ(g_status.gap_stage_teacher, -1);
+  or_publish_to_workers(1, -1, 1);
+  EXPECT_EQ(parpro_area()->slot_b_flag, 0);
+}
+
 TEST_F(ExchangeTest, ABetterOwnQualityEmptiesSlotB) {
   parpro_area()->slot_b_state = kSlotBFull;
   parpro_area()->slot_b_quality = 5;
@@ -236,6 +287,33 @@ TEST_F(ExchangeTest, AHolderThatDiedBlocksNobody) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   parpro_set_command(1, kParproGo);
   EXPECT_EQ(parpro_command(1), kParproGo);
+}
+
+// A worker frozen while it holds a mutex (stopped, not dead: the mutex is
+// not handed on) holds up neither the main's file reads nor its access to
+// the area: both waits are bounded and the main goes on.
+TEST_F(ExchangeTest, AFrozenHolderHoldsUpNeitherFilesNorArea) {
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    or_wait_mutex(g_parpro_io_mutex);
+    or_wait_mutex(g_parpro_com_mutex);
+    char c = 1;
+    if (::write(ready[1], &c, 1) != 1) ::_exit(1);
+    ::raise(SIGSTOP);
+    ::_exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(::read(ready[0], &c, 1), 1);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  EXPECT_EQ(or_reload_exemptions(), 0);
+  EXPECT_EQ(or_take_result_slot(), 0);
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
 }
 
 }  // namespace

@@ -11,7 +11,10 @@
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
+#include "engine/timetable_view.h"
+#include "solver/local_search.h"
 #include "solver/result_history.h"
+#include "solver/search_state.h"
 #include "solver/solver_state.h"
 
 namespace {
@@ -133,6 +136,44 @@ TEST_F(HistoryTest, FullHistoryReusesTheOldestRecordNumbers) {
   }
   EXPECT_TRUE(found);
   EXPECT_EQ(h.slots[0].error_count, 1) << "one error first";
+}
+
+// Run mode 13 proposes every 500 cycles after a restart; 15, 16 and 20
+// while more than 8/10 of the teachers (real and pseudo) are held out.
+TEST_F(HistoryTest, ProposalsDueByModeAndLevel) {
+  struct Case {
+    const char* id;
+    int mode, level, real, pseudo, since_restart;
+    bool due;
+  } cases[] = {
+      {"D1", 15, 8, 9, 1, 1, false}, {"D2", 15, 9, 9, 1, 1, true},  {"D3", 16, 9, 10, 0, 1, true},
+      {"D4", 20, 1, 1, 0, 1, true},  {"D5", 20, 0, 0, 0, 1, false}, {"D6", 22, 50, 1, 0, 1, false},
+      {"D7", 13, 0, 9, 0, 500, true}, {"D8", 13, 40, 9, 0, 499, false},
+  };
+  for (const Case& c : cases) {
+    g_eng_run.run_mode = static_cast<std::uint8_t>(c.mode);
+    g_status.level = c.level;
+    g_timetable_view.real_teacher_count = static_cast<std::uint32_t>(c.real);
+    g_timetable_view.pseudo_teacher_count = static_cast<std::uint32_t>(c.pseudo);
+    g_search.since_restart = c.since_restart;
+    EXPECT_EQ(or_exemption_proposal_due(), c.due) << c.id;
+  }
+  // A mode-15 cycle at that level proposes the violation that comes back.
+  g_eng_run.run_mode = 15;
+  g_status.level = 9;
+  g_timetable_view.real_teacher_count = 10;
+  g_timetable_view.pseudo_teacher_count = 0;
+  g_status.exemption_proposal = 1;
+  violations({12});
+  or_set_history_stamp(7);
+  or_store_history(0);
+  ASSERT_TRUE(or_exemption_proposal_due());
+  or_propose_exemption();
+  EXPECT_EQ(g_exemption_current.bytes[0], 1);
+  std::uint32_t id;
+  std::memcpy(&id, g_exemption_current.bytes + kExemptionIdOffset, 4);
+  EXPECT_EQ(id, 12u);
+  g_status.level = 0;
 }
 
 TEST_F(HistoryTest, ProposalsFollowTheOrderAndWaitForThePendingOne) {

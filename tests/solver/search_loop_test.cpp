@@ -14,10 +14,12 @@
 
 #include "engine/engine_random.h"
 #include "engine/model_post_passes.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
+#include "solver/exemptions.h"
 #include "solver/local_search.h"
 #include "solver/placement_state.h"
 #include "solver/result_history.h"
@@ -237,6 +239,42 @@ TEST_F(SearchLoopTest, ErrorsFallWithinTenCycles) {
   g_stop_at = 10;
   or_search_loop(1, -1, 0);
   EXPECT_LT(static_cast<int>(g_status.error_count), start_errors);
+}
+
+}  // namespace
+
+namespace {
+
+int g_restarts_at_grant = -1;
+int g_restarts_after = -1;
+// Grants an exemption (teacher 0's minimum hours) at cycle 3, as the
+// processing page does while the search runs; notes the restart counter.
+void grant_at(int cycle) {
+  stop_at_cycle(cycle);
+  if (cycle == 3) {
+    ViolationRecord v{};
+    v.constraint_id = 10;
+    v.teacher = 0;
+    g_exemption_current = or_exemption_from_violation(v, kExemptionRequestGrant);
+    g_restarts_at_grant = g_search.restart_counter;
+  }
+  g_restarts_after = g_search.restart_counter;
+}
+
+// A granted exemption is written to the exemption file and applied, and
+// the loop restarts at once from its kept placement, holding a record.
+TEST_F(SearchLoopTest, AGrantedExemptionRestartsTheSearch) {
+  prepare(18);
+  or_set_cycle_observer(grant_at);
+  g_stop_at = 5;
+  g_search.search_state = 0;
+  g_eng_teachers[0].min_hours_per_day = 3;
+  or_search_loop(1, -1, 0);
+  EXPECT_EQ(g_exemption_current.bytes[0], kExemptionRequestNone);
+  EXPECT_TRUE(fs::exists(folder_ / "scuola3.txt"));
+  EXPECT_EQ(g_search.search_state, 2);
+  EXPECT_GT(g_restarts_after, g_restarts_at_grant);
+  EXPECT_EQ(g_eng_teachers[0].min_hours_per_day, 2);
 }
 
 }  // namespace
