@@ -7,7 +7,8 @@
 // display names, timetable view), so a loaded model is always a whole one.
 //
 // Invariants: the IO mutex of the parallel solver processes is held from
-// start to end (the command interpreter releases it on an error exit); every
+// start to end when it can be had within 2 s (the command interpreter
+// releases it on an error exit); every
 // error leaves through the engine's reporters with the offending line; the
 // file is registered with the engine's streams, so an error exit closes it.
 // Laboratory and conversation pieces never survive the load: each is merged
@@ -307,7 +308,9 @@ void reset_loader_state(int mode) {
 }  // namespace
 
 void or_load_description(const char* file_name, int mode) {
-  or_wait_mutex(g_parpro_io_mutex);
+  // Bounded: a frozen process holding the mutex must not hold up this load;
+  // the description is replaced only by rename, so it is read whole anyway.
+  bool held = or_wait_mutex_for(g_parpro_io_mutex, 2000);
   std::FILE* file = or_fopen(file_name, "rt");
   if (file == nullptr) or_raise_critical_error("Manca file descrizione scuola", 0, kSourceLoad, 65);
   reset_loader_state(mode);
@@ -346,5 +349,5 @@ void or_load_description(const char* file_name, int mode) {
   g_eng_school.real_class_count = g_eng_school.class_count;
   // Hour totals, calendars, stand-by lessons, display names and the view.
   or_finish_loaded_model();
-  or_release_mutex(g_parpro_io_mutex);
+  if (held) or_release_mutex(g_parpro_io_mutex);
 }
