@@ -24,6 +24,7 @@
 #include "shell/model_utilities.h"
 #include "structure/teacher_page_state.h"
 #include "structure/trial_computation.h"
+#include "ui_school_builders.h"
 
 namespace {
 
@@ -33,28 +34,6 @@ using V = Cvicat;
 
 constexpr int kYesButton = CMessageBox::kButtonIds[0];
 constexpr int kNoButton = CMessageBox::kButtonIds[1];
-
-void name_into(char* field, const char* name) {
-  std::memset(field, 0, kUiNameSize);
-  std::strncpy(field, name, kUiNameSize - 1);
-}
-
-int add_subject(const char* name, char type) {
-  int s = int(g_ui_structure.subject_count++);
-  name_into(g_ui_structure.subjects[s].name, name);
-  g_ui_structure.subjects[s].type = type;
-  return s;
-}
-
-UiTeachingPost& add_post(int teacher, int subject, int class_index, int hours) {
-  UiTeacher& t = g_ui_teachers[teacher];
-  UiTeachingPost& post = t.posts[t.post_count++];
-  og_reset_teaching_post(post);
-  post.subject = subject;
-  post.class_index = class_index;
-  post.own.hours = std::int8_t(hours);
-  return post;
-}
 
 class PostConstraintsPage : public TempRoot {
  protected:

@@ -14,6 +14,7 @@
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 #include "test_temp_folder.h"
+#include "ui_school_builders.h"
 
 namespace dictionary_test {
 
@@ -30,13 +31,6 @@ inline void empty_school() {
   std::strcpy(g_ui_settings.buildings[0].name, "CENTRALE");
   for (int d = 0; d < 6; ++d) g_ui_header.hours_per_day[d] = 5;
   g_language = 0;
-}
-
-inline int add_subject(const char* name, char type = 'N') {
-  int i = int(g_ui_structure.subject_count++);
-  std::strcpy(g_ui_structure.subjects[i].name, name);
-  g_ui_structure.subjects[i].type = type;
-  return i;
 }
 
 inline int add_lab(const char* name, int building = 0) {
