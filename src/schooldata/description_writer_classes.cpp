@@ -17,6 +17,7 @@
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/description_writer_parts.h"
+#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -39,22 +40,6 @@ void write_list(std::string& out, const char* key, const std::vector<std::string
     }
     out += "\t\n";
   }
-}
-
-// A class whose track is known and whose section is enabled for it.
-bool class_in_structure(const UiClass& c) {
-  if (c.code[0] == 0 || c.code[1] < 'A' || c.code[1] > 'Z') return false;
-  int track = 0;
-  if (st.track_count >= 2) {
-    track = -1;
-    for (int t = 0; t < st.track_count && t < kUiMaxTracks; ++t) {
-      if (st.track_names[t][0] != 0 && st.track_names[t][0] == c.code[2]) track = t;
-    }
-    if (track < 0) return false;
-  } else if (c.code[2] != 0 && c.code[2] != ' ') {
-    return false;
-  }
-  return st.sections[track][c.code[1] - 'A'] != 0;
 }
 
 // Stand-in for an empty identifier: "UNDEF:" and a number that runs for the
@@ -132,7 +117,7 @@ void dw_write_class_lists(std::string& out) {
   for (int c = 0; c < class_count(); ++c) {
     const UiClass& k = st.classes[c];
     if (k.classical_numbering && k.code[0] != 0) classical.push_back(dw_class_code(c));
-    if (k.class_type != 0 && class_in_structure(k)) {
+    if (k.class_type != 0 && og_class_in_structure(k)) {
       types.push_back(dw_class_code(c) + dw_format("-%c", '0' + k.class_type));
     }
   }

@@ -11,12 +11,17 @@
 
 #include <string>
 
+#include "schooldata/ui_school_model.h"
+
 // 0 read; -1 file missing and create 0 (with create the new-structure
 // defaults apply); -2 bad content, the message in og_structure_error().
 int og_read_structure_file(int create);
 int og_read_structure_file_from(const std::string& path, int create);
 // 0 written; -1 the file could not be written (the old one stays).
 int og_write_structure_file();
+// A class the school files write: its track is known and its section is
+// enabled for that track.
+bool og_class_in_structure(const UiClass& c);
 int og_write_structure_file_to(const std::string& path);
 const char* og_structure_error();
 

@@ -38,18 +38,7 @@ std::string status_text() {
 // A class is written when its track is known and its section enabled.
 bool class_written(UiClass& c) {
   c.code[3] = 0;
-  if (c.code[0] == 0 || c.code[1] < 'A' || c.code[1] > 'Z') return false;
-  int track = 0;
-  if (st.track_count >= 2) {
-    track = -1;
-    for (int t = 0; t < st.track_count && t < kUiMaxTracks; ++t) {
-      if (st.track_names[t][0] != 0 && st.track_names[t][0] == c.code[2]) track = t;
-    }
-    if (track < 0) return false;
-  } else if (c.code[2] != 0 && c.code[2] != ' ') {
-    return false;
-  }
-  return st.sections[track][c.code[1] - 'A'] != 0;
+  return og_class_in_structure(c);
 }
 
 void write_classes(SchoolFileText& out, std::uint32_t classes) {
@@ -124,6 +113,21 @@ void write_assignment(SchoolFileText& out, std::uint32_t classes) {
 }
 
 }  // namespace
+
+bool og_class_in_structure(const UiClass& c) {
+  if (c.code[0] == 0 || c.code[1] < 'A' || c.code[1] > 'Z') return false;
+  int track = 0;
+  if (st.track_count >= 2) {
+    track = -1;
+    for (int t = 0; t < st.track_count && t < kUiMaxTracks; ++t) {
+      if (st.track_names[t][0] != 0 && st.track_names[t][0] == c.code[2]) track = t;
+    }
+    if (track < 0) return false;
+  } else if (c.code[2] != 0 && c.code[2] != ' ') {
+    return false;
+  }
+  return st.sections[track][c.code[1] - 'A'] != 0;
+}
 
 int og_write_structure_file_to(const std::string& path) {
   if (g_process_number != 0) return 0;
