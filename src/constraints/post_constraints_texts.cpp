@@ -28,16 +28,6 @@ const MlText kEditCopy = {"Per modificare questo elemento passare all'insegnante
 const MlText kEditable = {"Potete correggere i vincoli specifici di questa cattedra.",
                           "Sie können die besonderen Bedingungen dieses Lehrauftrags ändern."_cp,
                           "You can change the constraints of this teaching post."};
-const MlText kSavedAutomatically = {
-    "\n\nI dati di %s sono stati modificati.\n\nLa modifica è stata salvata automaticamente."_cp,
-    "\n\nDie Daten von %s wurden geändert.\n\nDie Änderung wurde automatisch gespeichert."_cp,
-    "\n\nThe data of %s were changed.\n\nThe change was saved automatically."};
-const MlText kSaveChanges = {"I dati di %s sono stati modificati. Salvo le modifiche?",
-                             "Die Daten von %s wurden geändert. Änderungen speichern?"_cp,
-                             "The data of %s were changed. Save the changes?"};
-const MlText kSaveNextWithoutAsking = {"Salvo le prossime modifiche senza chiedere conferma?",
-                                       "Die nächsten Änderungen ohne Rückfrage speichern?"_cp,
-                                       "Save the next changes without asking?"};
 const MlText kSureToAbandon = {"Sicuro di abbandonare le modifiche ?", "Änderungen wirklich verwerfen ?"_cp,
                                "Really abandon the changes ?"};
 const MlText kWriteFailed = {"Impossibile scrivere il file %s", "Die Datei %s kann nicht geschrieben werden"_cp,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "shell/ml_text.h"
+#include "structure/teacher_page_texts.h"
 
 namespace vicat_text {
 
@@ -14,9 +15,11 @@ extern const MlText kPageHelp;
 extern const MlText kTestHelp;
 extern const MlText kEditCopy;
 extern const MlText kEditable;
-extern const MlText kSavedAutomatically;
-extern const MlText kSaveChanges;
-extern const MlText kSaveNextWithoutAsking;
+// The questions and notice of leaving a changed teacher, as the teachers
+// page words them.
+using procat_text::kSaveChanges;
+using procat_text::kSavedAutomatically;
+using procat_text::kSaveNextWithoutAsking;
 extern const MlText kSureToAbandon;
 extern const MlText kWriteFailed;
 extern const MlText kGroupSumTooLarge;

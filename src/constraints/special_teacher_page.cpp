@@ -16,6 +16,7 @@
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 #include "structure/teacher_page_state.h"
+#include "structure/teacher_page_texts.h"
 #include "structure/trial_computation.h"
 
 using namespace kt::ui;
@@ -53,13 +54,6 @@ KT_TEXT(kCarConflict,
         "FAHRGEMEINSCHAFT mit einem anderen erklärt werden."_cp,
         "Teacher %s was declared CAR SHARING with both %s and %s.\nOnly one Teacher can be declared CAR SHARING with "
         "another.")
-KT_TEXT(kSavedAutomatically, "\n\nI dati di %s sono stati modificati.\n\nLa modifica è stata salvata automaticamente."_cp,
-        "\n\nDie Daten von %s wurden geändert.\n\nDie Änderung wurde automatisch gespeichert."_cp,
-        "\n\nThe data of %s were changed.\n\nThe change was saved automatically.")
-KT_TEXT(kSaveQuestion, "I dati di %s sono stati modificati. Salvo le modifiche?",
-        "Die Daten von %s wurden geändert. Änderungen speichern?"_cp, "The data of %s were changed. Save the changes?")
-KT_TEXT(kAutoSaveQuestion, "Salvo le prossime modifiche senza chiedere conferma?",
-        "Die nächsten Änderungen ohne Rückfrage speichern?"_cp, "Save the next changes without asking?")
 KT_TEXT(kTechHelp, "Parametri tecnici da modificare solo su indicazione dell'assistenza.",
         "Technische Parameter, nur auf Anweisung des Supports zu ändern."_cp,
         "Technical parameters, to be changed only when the support service says so.")
@@ -231,18 +225,19 @@ void Cvidia::ShowTeacher(bool leaving) {
       char text[300];
       std::string name = name_of(m_teacher);
       if (Box(kAutoSaveId).GetCheck() == kBstChecked) {
-        std::snprintf(text, sizeof text, kSavedAutomatically.Get(), name.c_str());
+        std::snprintf(text, sizeof text, procat_text::kSavedAutomatically.Get(), name.c_str());
         message_beep(kBeepExclamation);
         ui_message_box(text);
       } else {
-        std::snprintf(text, sizeof text, kSaveQuestion.Get(), name.c_str());
+        std::snprintf(text, sizeof text, procat_text::kSaveChanges.Get(), name.c_str());
         if (ui_message_box_type(text, kMbYesNo | kMbIconQuestion) != 6) {
           og_add_partner_post_copies(m_teacher);
           m_teachers.SetCurSel(m_teacher);
           Refresh();
           return;
         }
-        if (!m_asked_once && ui_message_box_type(kAutoSaveQuestion.Get(), kMbYesNo | kMbIconQuestion) == 6) {
+        if (!m_asked_once &&
+            ui_message_box_type(procat_text::kSaveNextWithoutAsking.Get(), kMbYesNo | kMbIconQuestion) == 6) {
           Box(kAutoSaveId).SetCheck(kBstChecked);
           g_auto_save = 1;
         }
