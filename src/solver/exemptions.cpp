@@ -447,7 +447,8 @@ std::int32_t or_exemption_search_hook() {
     if (n > kMaxViolationRecords) n = kMaxViolationRecords;
     for (int i = 0; i < n; ++i) g_copied_problems[i].constraint_id = 0;
     if (g_eng_run.run_mode == 13) g_status.test_counter = 0;
-    g_search.applied_exemption = 1;
+    g_search.applied_exemption =
+        or_restart_after_exemption(r.bytes[0]) ? kExemptionRestarted : kExemptionToRestart;
     if (g_process_number == 0) or_publish_to_workers(1, -1, 1);
   }
   r.bytes[0] = kExemptionRequestNone;

@@ -68,3 +68,13 @@ std::int32_t or_test_current_exemption();
 std::int32_t or_apply_exemption_records(int all);
 // Called by the search loop on a cycle whose request code is not 0.
 std::int32_t or_exemption_search_hook();
+
+// What a granted exemption leaves the search loop to do (the search state's
+// applied-exemption byte): restart from its kept placement, or only store
+// the history of the relaxed school when the hook restarted already.
+inline constexpr std::uint8_t kExemptionToRestart = 1;
+inline constexpr std::uint8_t kExemptionRestarted = 2;
+// The restarts of run mode 20 after a grant (request code 1): back to the
+// stage start or to the kept placement, the penalised teachers held out
+// again, 99 more cycles. False, doing nothing, in other modes and requests.
+bool or_restart_after_exemption(std::uint8_t request);

@@ -555,11 +555,13 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
       // The relaxed school is another problem: restart from the kept
       // placement at once, with the history of the new one. (Leaving the
       // restart to the cycle limit would let a gain of this very cycle
-      // put it off for a whole budget.)
+      // put it off for a whole budget.) When the hook chose its own restart
+      // (staged runs), a second one from here would undo it.
+      bool restart = g_search.applied_exemption != kExemptionRestarted;
       g_search.applied_exemption = 0;
       or_store_history(0);
       g_search.search_state = 2;
-      or_restart_search();
+      if (restart) or_restart_search();
     }
     if (g_eng_run.run_mode == 29) {
       // Exemption search: no move, the history and a proposal every cycle.

@@ -45,7 +45,7 @@ struct SearchRunState {
   std::int32_t level_noted;      // the level at the last exchange cycle
   std::uint8_t level_rising;
   std::uint8_t stage_hold;
-  std::uint8_t applied_exemption;  // set when an exemption was just applied
+  std::uint8_t applied_exemption;  // an exemption was just applied (kExemptionToRestart, kExemptionRestarted)
   std::int32_t edy_cycle;          // cycle of the last "EDY " pass
   std::uint8_t edy_request;
   std::uint8_t stage_counter;      // grows at every end of a stage
