@@ -17,7 +17,7 @@ const MlText kReturnsQuestion = {
      "Afternoon returns a week allowed for each teacher in the most common case (0 to %d) ?"}};
 const MlText kReturnsExplanation = {
     {"(Il massimo di Rientri ammessi è configurabile anche singolarmente per ogni insegnante)"_cp,
-     "(Das Maximum der Nachmittage ist auch für jeden Lehrer einzeln einstellbar)",
+     "(Das Maximum der Nachmittage ist auch für jeden Lehrer einzeln einstellbar)"_cp,
      "(The maximum of afternoon returns can also be set for each teacher)"}};
 const MlText kReturnsRange = {
     {"Inserire un numero da 0 a %d.", "Bitte eine Zahl von 0 bis %d eingeben.", "Enter a number from 0 to %d."}};

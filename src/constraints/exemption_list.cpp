@@ -58,7 +58,7 @@ const Column kColumns[] = {{"Num", 8 * 3},
                            {"Descrizione dell'errore", 16 * 23},
                            {"Professore o classe", 8 * 19},
                            {"Classifica", 0},
-                           {"Quantità", 0},
+                           {"Quantità"_cp, 0},
                            {"Annotazioni", 16 * 11},
                            {"Tipologia", 8 * 9}};
 

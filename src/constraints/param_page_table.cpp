@@ -171,7 +171,7 @@ KT_CAPTION(kX111,
            "Per ogni fascia di ore settimanali, il numero di giorni su cui deve distribuirsi l'orario dell'insegnante."
            "\r\nEsempio: con 18 ore (orario pieno) l'insegnante lavora di solito 5 giorni.",
            "Für jede Spanne von Wochenstunden die Anzahl der Tage, auf die sich der Stundenplan des Lehrers verteilen "
-           "muss.\r\nBeispiel: mit 18 Stunden (volle Stelle) arbeitet der Lehrer meist 5 Tage.",
+           "muss.\r\nBeispiel: mit 18 Stunden (volle Stelle) arbeitet der Lehrer meist 5 Tage."_cp,
            "For each band of weekly hours, the number of days over which the teacher's timetable must spread.\r\n"
            "Example: with 18 hours (full time) a teacher usually works 5 days.")
 KT_CAPTION(kX112,
@@ -185,7 +185,7 @@ KT_CAPTION(kX113,
            "Ogni giorno di lavoro dell'insegnante deve avere almeno queste ore di lezione, per non venire a scuola "
            "per una sola ora.",
            "Jeder Arbeitstag des Lehrers muss mindestens so viele Stunden haben, damit er nicht für eine einzige "
-           "Stunde kommt.",
+           "Stunde kommt."_cp,
            "Each working day of a teacher must have at least these lesson hours, so that nobody comes in for one "
            "hour only.")
 KT_CAPTION(kX114,
@@ -196,8 +196,8 @@ KT_CAPTION(kX114,
            "The most hours a teacher may give in one class in a day, by his weekly hours in that class.")
 KT_CAPTION(kX115,
            "Come 11.4, per gli insegnanti tecnico-pratici di laboratorio.",
-           "Wie 11.4, für die Laborlehrer.", "As 11.4, for lab teachers.")
-KT_CAPTION(kX116, "Come 11.4, per gli insegnanti di conversazione.", "Wie 11.4, für die Konversationslehrer.",
+           "Wie 11.4, für die Laborlehrer."_cp, "As 11.4, for lab teachers.")
+KT_CAPTION(kX116, "Come 11.4, per gli insegnanti di conversazione.", "Wie 11.4, für die Konversationslehrer."_cp,
            "As 11.4, for conversation teachers.")
 KT_CAPTION(kX117,
            "Quante volte alla settimana l'insegnante può fare in una stessa classe, nello stesso giorno, il numero di "

@@ -76,7 +76,7 @@ const MlText kHelpExcluded = {
     "rarely, for example for two foreign languages on the same day."};
 const MlText kHelpSubgroup = {
     "Queste ore di lezione determinano un Sottogruppo parallelo a un'altra materia, per esempio due lingue "
-    "straniere insegnate insieme a due metà della classe.",
+    "straniere insegnate insieme a due metà della classe."_cp,
     "Diese Stunden bilden eine parallele Untergruppe zu einem anderen Fach, etwa zwei Fremdsprachen, die "
     "gleichzeitig zwei Hälften der Klasse unterrichtet werden."_cp,
     "These lessons form a subgroup parallel to another subject, for example two foreign languages taught at the "
@@ -93,7 +93,7 @@ const MlText kHelpPlacement = {"Lezioni da collocare SEMPRE, oppure MAI, nelle p
                                "Lessons to be placed ALWAYS, or NEVER, in the first and last hours."};
 const MlText kHelpClasswork = {
     "Una o più ore consecutive, in un giorno scelto dal programma, entro una fascia di ore, per un compito "
-    "scritto. Esempio: compito di 2 ore tra la prima e la terza ora.",
+    "scritto. Esempio: compito di 2 ore tra la prima e la terza ora."_cp,
     "Eine oder mehrere zusammenhängende Stunden an einem vom Programm gewählten Tag innerhalb eines "
     "Stundenbereichs, für eine Klassenarbeit. Beispiel: 2 Stunden zwischen der ersten und der dritten Stunde."_cp,
     "One or more consecutive hours on a day the program chooses, within a band of hours, for a written test. "
@@ -135,7 +135,7 @@ const MlText kSameMapForEveryClass = {
     "Note: the SAME map of forbidden hours was given FOR EVERY CLASS.\n\nSo the map concerns the teacher [%s], "
     "not his classes, and belongs in the PERSONAL CONSTRAINTS.\n\nCorrect it automatically ?"};
 const MlText kChooseClass = {"Specificare la CLASSE", "Die KLASSE angeben"_cp, "Specify the CLASS"};
-const MlText kClassworkTooLong = {"Il compito non può essere più lungo delle ore disponibili.",
+const MlText kClassworkTooLong = {"Il compito non può essere più lungo delle ore disponibili."_cp,
                                   "Die Klassenarbeit darf nicht länger als die verfügbaren Stunden sein."_cp,
                                   "The classwork cannot be longer than the hours available."};
 const MlText kClassworkWindow = {

@@ -43,7 +43,7 @@ KT_TEXT(kHelp1512,
         "The program does not add by itself the idle hours needed for the rest asked in personal constraints.")
 KT_TEXT(kHelp1513,
         "Le ore buche ammesse crescono con le ore a disposizione dell'insegnante, diminuite del numero scelto.",
-        "Die erlaubten Freistunden wachsen mit den Bereitschaftsstunden, vermindert um die gewählte Zahl.",
+        "Die erlaubten Freistunden wachsen mit den Bereitschaftsstunden, vermindert um die gewählte Zahl."_cp,
         "The idle hours allowed grow with the teacher's stand-by hours, less the number chosen.")
 KT_TEXT(kHelp152, "Giornate di presenza a scuola più lunghe del normale, ammesse alcune volte alla settimana."_cp,
         "Längere Anwesenheitstage als normal, einige Male pro Woche erlaubt."_cp,
@@ -75,17 +75,17 @@ KT_TEXT(kHelp1563,
         "Configurazione riservata alle scuole primare che gestiscono le 27 ore settimanali mediante le mezze ore. "
         "Due buche di mezz'ora vengono considerate corrispondenti a un'ora a disposizione inserita in orario.",
         "Nur für Grundschulen, die die 27 Wochenstunden mit halben Stunden verwalten. Zwei halbe Freistunden "
-        "gelten als eine Bereitschaftsstunde im Stundenplan.",
+        "gelten als eine Bereitschaftsstunde im Stundenplan."_cp,
         "Only for primary schools that manage the 27 weekly hours with half hours. Two idle half hours count as "
         "one stand-by hour in the timetable.")
-KT_TEXT(kHelp157, "Nessuna classe può avere un insegnante soltanto nei giorni indicati (per esempio Sabato e Lunedì).",
+KT_TEXT(kHelp157, "Nessuna classe può avere un insegnante soltanto nei giorni indicati (per esempio Sabato e Lunedì)."_cp,
         "Keine Klasse darf einen Lehrer nur an den genannten Tagen haben (z.B. Samstag und Montag).",
         "No class may see a teacher only on the days given (for instance Saturday and Monday).")
 KT_TEXT(kHelpClassReturns, "Giorni con lezioni pomeridiane delle classi senza calendario speciale.",
         "Tage mit Nachmittagsunterricht der Klassen ohne besonderen Kalender.",
         "Days with afternoon lessons of classes without a special calendar.")
 KT_TEXT(kHelpTechnical, "Parametri tecnici da modificare solo su indicazione dell'assistenza.",
-        "Technische Parameter, nur auf Anweisung der Betreuung zu ändern.",
+        "Technische Parameter, nur auf Anweisung der Betreuung zu ändern."_cp,
         "Technical parameters, to be changed only when the support service says so.")
 
 const MlText* const kHelps[S::kHelpCount] = {&kHelp151,  &kHelp1511, &kHelp1512, &kHelp1513, &kHelp152,

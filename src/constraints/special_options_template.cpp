@@ -4,6 +4,7 @@
 // the help pane, the save, abandon and "how to" buttons and the reminder.
 // Captions are the Italian ones; the toolkit translates them.
 #include "constraints/special_options.h"
+#include "platform/cp1252.h"
 
 using namespace kt::ui;
 
@@ -51,9 +52,9 @@ constexpr std::array<ControlTemplate, kControls> make_controls() {
   add("Button", help(5), "?", kPush, 392, 166, 14, 12);
   add("Button", S::kWeightId, "Configurazione del Peso Didattico come vincolo obbligatorio", kPush, 8, 224, 380, 14);
   add("Button", help(6), "?", kPush, 392, 224, 14, 12);
-  add("Static", caption(2), "15.5 - Gestione dei Rientri - La Pausa Mensa è all'Ora", 0, 8, 244, 190, 10);
+  add("Static", caption(2), "15.5 - Gestione dei Rientri - La Pausa Mensa è all'Ora"_cp, 0, 8, 244, 190, 10);
   add("ComboBox", S::kLunchHourId, "", kList, 200, 242, 36, 120);
-  add("Static", caption(3), "e può durare da Ore ", 0, 240, 244, 70, 10);
+  add("Static", caption(3), "e può durare da Ore "_cp, 0, 240, 244, 70, 10);
   add("ComboBox", S::kLunchMinId, "", kList, 310, 242, 30, 120);
   add("Static", caption(4), "a Ore ", 0, 344, 244, 22, 10);
   add("ComboBox", S::kLunchMaxId, "", kList, 362, 242, 26, 120);
@@ -70,17 +71,17 @@ constexpr std::array<ControlTemplate, kControls> make_controls() {
       0, 8, 292, 330, 10);
   add("ComboBox", S::kCoTeachingId, "", kList, 342, 290, 40, 100);
   add("Button", help(9), "?", kPush, 392, 290, 14, 12);
-  add("Static", caption(8), "15.62 - Evitare lezioni di una sola unità oraria (scuola primaria)", 0, 8, 306, 230, 10);
+  add("Static", caption(8), "15.62 - Evitare lezioni di una sola unità oraria (scuola primaria)"_cp, 0, 8, 306, 230, 10);
   add("ComboBox", S::kSingleUnitId, "", kList, 242, 304, 140, 100);
   add("Button", help(10), "?", kPush, 392, 304, 14, 12);
   add("Button", S::kHalfHourId, "15.63 Calare disposizioni se ore prolungate (scuola primaria)", kCheck, 8, 320, 380,
       10);
   add("Button", help(11), "?", kPush, 392, 318, 14, 12);
-  add("Button", S::kSatMonIds[0], "15.7 - Nessuna classe può essere vista soltanto al Sabato e Lunedì", kCheck, 8, 334,
+  add("Button", S::kSatMonIds[0], "15.7 - Nessuna classe può essere vista soltanto al Sabato e Lunedì"_cp, kCheck, 8, 334,
       250, 10);
-  add("Button", S::kSatMonIds[1], "al Venerdì e Lunedì", kCheck, 262, 334, 120, 10);
-  add("Button", S::kSatMonIds[2], "al Venerdì + Sabato, e Lunedì", kCheck, 130, 346, 128, 10);
-  add("Button", S::kSatMonIds[3], "al Sabato e Lunedì + Martedì", kCheck, 262, 346, 120, 10);
+  add("Button", S::kSatMonIds[1], "al Venerdì e Lunedì"_cp, kCheck, 262, 334, 120, 10);
+  add("Button", S::kSatMonIds[2], "al Venerdì + Sabato, e Lunedì"_cp, kCheck, 130, 346, 128, 10);
+  add("Button", S::kSatMonIds[3], "al Sabato e Lunedì + Martedì"_cp, kCheck, 262, 346, 120, 10);
   add("Button", help(12), "?", kPush, 392, 334, 14, 12);
   add("Static", caption(9), "Parametri tecnici", 0, 8, 364, 100, 10);
   add("Button", help(14), "?", kPush, 110, 362, 14, 12);

@@ -54,13 +54,13 @@ const MlText kMoveItems[6] = {
 KT_TEXT(kMoveAfterHour, "Se alla fine dall'ora %d, può spostarsi di Plesso senza l'ora buca"_cp,
         "Nach dem Ende der Stunde %d darf er das Gebäude ohne Freistunde wechseln"_cp,
         "At the end of hour %d, may change building without a gap hour")
-KT_TEXT(kUpdatedToo, "Attenzione: il dato è stato aggiornato anche per %s.",
+KT_TEXT(kUpdatedToo, "Attenzione: il dato è stato aggiornato anche per %s."_cp,
         "Achtung: der Wert wurde auch für %s geändert."_cp, "Warning: the value was updated for %s too.")
 KT_TEXT(kHelpBreaks,
         "Per gli insegnanti part time: come si distribuiscono i giorni di lezione nella settimana.",
-        "Für Teilzeitlehrer: wie sich die Unterrichtstage über die Woche verteilen.",
+        "Für Teilzeitlehrer: wie sich die Unterrichtstage über die Woche verteilen."_cp,
         "For part-time teachers: how the days of lessons spread over the week.")
-KT_TEXT(kHelpMoves, "Come l'insegnante può passare da un Plesso a un altro durante la giornata.",
+KT_TEXT(kHelpMoves, "Come l'insegnante può passare da un Plesso a un altro durante la giornata."_cp,
         "Wie der Lehrer während des Tages von einem Gebäude in ein anderes wechseln darf."_cp,
         "How the teacher may move from one building to another during the day.")
 KT_TEXT(kHelpPartners,
@@ -76,13 +76,13 @@ KT_TEXT(kHelpLunch,
         "Pausa Mensa personale: se uguale a quella della scuola non viene memorizzata.",
         "Persönliche Mittagspause: wenn sie gleich der der Schule ist, wird sie nicht gespeichert."_cp,
         "Personal lunch break: when equal to the school's it is not stored.")
-KT_TEXT(kHelpRules, "Regole singole di uso molto raro.", "Einzelne Regeln für sehr seltene Fälle.",
+KT_TEXT(kHelpRules, "Regole singole di uso molto raro.", "Einzelne Regeln für sehr seltene Fälle."_cp,
         "Single rules of very rare use.")
 KT_TEXT(k117Title, "Presenza consentita in una stessa classe nella stessa giornata.",
         "Erlaubte Anwesenheit in derselben Klasse am selben Tag.", "Presence allowed in one class on one day.")
 KT_TEXT(k117Band, "L'insegnante può insegnare in una stessa classe ORE:"_cp,
         "Der Lehrer darf in derselben Klasse STUNDEN unterrichten:", "The teacher may teach in one class HOURS:")
-KT_TEXT(k117Quantity, "al massimo questo NUMERO di VOLTE per settimana:", "höchstens so viele MALE pro Woche:",
+KT_TEXT(k117Quantity, "al massimo questo NUMERO di VOLTE per settimana:", "höchstens so viele MALE pro Woche:"_cp,
         "at most this NUMBER of TIMES a week:")
 KT_TEXT(k131Title, "Limitazione all'uscita e rientro in una stessa classe.",
         "Begrenzung des Verlassens und Wiederkommens in derselben Klasse.",

@@ -34,7 +34,7 @@ KT_TEXT(kMaxBelowMin, "Il MASSIMO di Ore in un giorno non può essere MINORE del
 KT_TEXT(kMinForbidden, "Vi è un MINIMO di Ore richieste, e le ore proibite del giorno non lo consentono."_cp,
         "Es gibt ein MINIMUM an Stunden, das die verbotenen Stunden des Tages nicht erlauben."_cp,
         "There is a MINIMUM of Hours required, and the day's forbidden hours do not allow it.")
-KT_TEXT(kMinOnFreeDays, "Non si può chiedere un MINIMO di Ore nei Giorni Liberi.",
+KT_TEXT(kMinOnFreeDays, "Non si può chiedere un MINIMO di Ore nei Giorni Liberi."_cp,
         "An freien Tagen kann kein MINIMUM an Stunden verlangt werden.",
         "A MINIMUM of Hours cannot be asked on the Free Days.")
 KT_TEXT(kStandbyTotal, "Ore a disposizione totali = %d", "Bereitschaftsstunden insgesamt = %d",

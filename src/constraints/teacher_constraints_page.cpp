@@ -73,7 +73,7 @@ KT_TEXT(kSecondChoiceRefused,
 KT_TEXT(kDaysCorrected, "Giorni di servizio rettificati in accordo con la tabella delle ore vietate.",
         "Diensttage entsprechend der Tabelle der verbotenen Stunden berichtigt.",
         "Days of service corrected to agree with the table of forbidden hours.")
-KT_TEXT(kGridTitle, "Ore Vietate per il Professore:", "Verbotene Stunden für den Lehrer:",
+KT_TEXT(kGridTitle, "Ore Vietate per il Professore:", "Verbotene Stunden für den Lehrer:"_cp,
         "Forbidden Hours for the Teacher:")
 KT_TEXT(kPresenceTitle, "Deroghe IN AUMENTO alle ORE di Presenza in scuola massime giornaliere",
         "Ausnahmen NACH OBEN bei den höchsten täglichen Anwesenheitsstunden"_cp,
@@ -101,7 +101,7 @@ KT_TEXT(kHours, "Ore", "Stunden", "Hours")
 // One help text per topic, in the order of VhHelp.
 const MlText kHelps[kVhCount] = {
     {"Giorni (minimi e massimi) in cui si distribuisce l'orario settimanale.",
-     "Tage (mindestens und höchstens), auf die sich der Wochenplan verteilt.",
+     "Tage (mindestens und höchstens), auf die sich der Wochenplan verteilt."_cp,
      "Days (least and most) over which the weekly timetable spreads."},
     {"Massimo Giorni a cavallo di una data Ora, ossia con ore di lezione sia prima, sia dopo l'ora specificata.",
      "Höchstzahl der Tage mit Unterricht vor und nach der angegebenen Stunde."_cp,
@@ -119,7 +119,7 @@ const MlText kHelps[kVhCount] = {
      "questo vincolo viene ignorato."_cp,
      "Zweite Wahl des freien Wochentags.\r\nACHTUNG: wenn die erste Wahl erfüllt werden kann, gilt diese nicht."_cp,
      "Second choice of the weekly free Day.\r\nWARNING: when the first choice can be met, this one is ignored."},
-    {"Mappa delle Ore in cui l'insegnante non può essere a scuola.",
+    {"Mappa delle Ore in cui l'insegnante non può essere a scuola."_cp,
      "Karte der Stunden, in denen der Lehrer nicht in der Schule sein kann.",
      "Map of the Hours in which the teacher cannot be at school."},
     {"Usate questa configurazione con parsimonia per soddisfare l'eventuale richiesta di avere dei giorni "
@@ -135,7 +135,7 @@ const MlText kHelps[kVhCount] = {
      "Diese Tasten füllen die Vorliebe für die ersten oder letzten Stunden mit üblichen Werten."_cp,
      "These buttons fill in a preference for the first or the last hours with values that suit most cases."},
     {"Usate questa configurazione per gestire la propensione a preferire le prime oppure le ultime ore.",
-     "Damit steuern Sie die Vorliebe für die ersten oder die letzten Stunden.",
+     "Damit steuern Sie die Vorliebe für die ersten oder die letzten Stunden."_cp,
      "Use this to manage a preference for the first or the last hours."},
     {"L'eventuale configurazione della seconda fascia si aggiunge a quella della prima fascia.",
      "Die zweite Spanne kommt zur ersten hinzu.", "A second band adds to the first one."},
@@ -147,9 +147,9 @@ const MlText kHelps[kVhCount] = {
      "Diese Tabelle legt Mindest- und Höchststunden an bestimmten Tagen fest."_cp,
      "This table sets the least and/or the most Hours on given days."},
     {"Se sta in Classe per il numero di ore specificato, desidera un'ora buca per riposo.",
-     "Nach so vielen Stunden in der Klasse wünscht er eine Freistunde zur Erholung.",
+     "Nach so vielen Stunden in der Klasse wünscht er eine Freistunde zur Erholung."_cp,
      "After that many hours in class he wants an idle hour of rest."},
-    {"Professore fittizio, per configurazioni particolari.", "Fiktiver Lehrer, für besondere Einstellungen.",
+    {"Professore fittizio, per configurazioni particolari.", "Fiktiver Lehrer, für besondere Einstellungen."_cp,
      "Fictitious teacher, for special setups."},
     {"Ore buche in più EVENTUALMENTE ammesse per il Professore, oltre a quelle previste dai parametri generali "
      "(Configurazione, tabelle al punto 14)."_cp,

@@ -6,6 +6,7 @@
 // Right: full days, idle hours, rest, returns and the two options. Along
 // the bottom: the help pane and the page buttons. Captions are Italian.
 #include "constraints/teacher_constraints_page.h"
+#include "platform/cp1252.h"
 
 using namespace kt::ui;
 
@@ -139,7 +140,7 @@ constexpr Builder build() {
   b.combo(3067, 808, 72);
   b.combo(3068, 868, 72);
   b.help(kVhFullDays, 902, 44);
-  b.label("Ore Buche in più per compensare vincoli onerosi", 680, 92, 170);
+  b.label("Ore Buche in più per compensare vincoli onerosi"_cp, 680, 92, 170);
   b.combo(3069, 852, 92, 44);
   b.help(kVhExtraIdle, 902, 92);
   b.add("ComboBox", V::kMaxBudayId, "", kList, 680, 106, 216, 90);
@@ -155,7 +156,7 @@ constexpr Builder build() {
   b.label("Max", 752, 154, 20);
   b.combo(3072, 774, 154);
   b.help(kVhReturns, 902, 154);
-  b.add("Button", V::kConsecutiveId, "Può vedere le classi in giorni consecutivi", kCheck, 680, 172, 216, 10);
+  b.add("Button", V::kConsecutiveId, "Può vedere le classi in giorni consecutivi"_cp, kCheck, 680, 172, 216, 10);
   b.help(kVhConsecutive, 902, 170);
   b.add("Button", V::kReleaseId, "Svincolato da controllo lezioni ultime ore", kCheck, 680, 186, 216, 10);
   b.help(kVhRelease, 902, 184);

@@ -67,7 +67,7 @@ const MlText kIpayText = {
      "Partly assisted lab hours: only part of the hours of the post take place in the lab with the lab "
      "teacher."}};
 const MlText kArtiText = {
-    {"Classi articolate: due o più classi che seguono insieme alcune lezioni.",
+    {"Classi articolate: due o più classi che seguono insieme alcune lezioni."_cp,
      "Zusammengelegte Klassen: zwei oder mehr Klassen, die einige Stunden gemeinsam haben.",
      "Combined classes: two or more classes that share some lessons."}};
 const MlText kGrulText = {
@@ -78,7 +78,7 @@ const MlText kGrulText = {
      "Subgroups inside classes: the class splits into groups that follow different subjects in the same hour."}};
 const MlText kLacoText = {
     {"Per unire due ore frontali in compresenza scegliete una delle caselle GIALLE.",
-     "Um zwei Stunden zu verbinden, wählen Sie eines der GELBEN Felder.",
+     "Um zwei Stunden zu verbinden, wählen Sie eines der GELBEN Felder."_cp,
      "To join two frontal hours as co-teaching, choose one of the YELLOW boxes."}};
 const MlText kImcoText = {
     {"Se la scuola utilizza un altro programma (SISSI Axios, Orario Facile) o un foglio elettronico, potete "

@@ -154,7 +154,7 @@ int building_index(const std::string& name, bool add, const std::string& line) {
   }
   if (!add) return -1;
   if (se.building_count >= kUiMaxBuildings) {
-    desc_fail("Numero Sedi eccessivo", "Zu viele Gebäude", "Too many buildings", line);
+    desc_fail("Numero Sedi eccessivo", "Zu viele Gebäude"_cp, "Too many buildings", line);
   }
   desc_copy(se.buildings[se.building_count].name, cut, kUiNameSize);
   return se.building_count++;
@@ -198,7 +198,7 @@ void read_building(const std::vector<std::string>& f, const std::string& line) {
       desc_copy(bu.reachable_names[bu.reachable_count], name, kUiNameSize);
       bu.reachable_values[bu.reachable_count++] = static_cast<std::int8_t>(value);
     } else {
-      desc_fail("Configurazione sedi errata", "Gebäude falsch konfiguriert",
+      desc_fail("Configurazione sedi errata", "Gebäude falsch konfiguriert"_cp,
                 "Bad building configuration", line);
     }
   }

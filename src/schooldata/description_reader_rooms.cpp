@@ -62,7 +62,7 @@ void desc_read_lab(const std::vector<std::string>& f, const std::string& line) {
   if (f.empty()) return;
   std::size_t dash = f[0].rfind('-');
   if (dash == std::string::npos) {
-    desc_fail("lab: sede indicata errata", "Labor: Gebäude falsch", "lab: wrong building", line);
+    desc_fail("lab: sede indicata errata", "Labor: Gebäude falsch"_cp, "lab: wrong building", line);
   }
   int l = og_find_or_add_lab(f[0].substr(0, dash).c_str());
   if (l < 0) desc_fail("Numero lab eccessivo", "Zu viele Labors", "Too many labs", line);
@@ -112,7 +112,7 @@ int gym_building(const UiGym& gym, const std::string& name, const std::string& l
       if (!used) return b;
     }
   }
-  desc_fail("Sede locale comune", "Gebäude des Gemeinschaftsraums", "Building of common room",
+  desc_fail("Sede locale comune", "Gebäude des Gemeinschaftsraums"_cp, "Building of common room",
             line);
 }
 
@@ -193,7 +193,7 @@ void desc_read_gym(const std::vector<std::string>& f, const std::string& line) {
         gym.classes_by_hour[c] = static_cast<std::int8_t>(it[3 + c] - '0');
       }
     } else {
-      desc_fail("Locali comuni?", "Gemeinschaftsräume?", "Common rooms?", line);
+      desc_fail("Locali comuni?", "Gemeinschaftsräume?"_cp, "Common rooms?", line);
     }
   }
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/cp1252.h"
 #include "schooldata/day_codes.h"
 #include "schooldata/description_reader_parts.h"
 #include "schooldata/model_lookups.h"
@@ -130,7 +131,7 @@ UiTeachingPost& partner_post(int teacher, int subject, int cls, int hours, Reade
     }
   }
   desc_fail("Manca Prof. materia principale per laboratorio (o ore insufficienti)",
-            "Hauptfachlehrer für Labor fehlt", "Main subject teacher for lab missing", line);
+            "Hauptfachlehrer für Labor fehlt"_cp, "Main subject teacher for lab missing", line);
 }
 
 void read_class_item(const std::string& item, ReaderState& state, const std::string& line) {

@@ -76,7 +76,7 @@ const MlText kHelpTexts[5] = {
     {"Gestione delle sostituzioni: prima accedere al menu di Gestione Sostituzioni per specificare le Classi che "
      "sono Assenti (in Gita) e gli Insegnanti che sono Assenti o in Permesso.",
      "Vertretungen: zuerst im Menü der Vertretungen die abwesenden Klassen (Ausflug) und die abwesenden "
-     "Lehrer angeben.",
+     "Lehrer angeben."_cp,
      "Substitutions: first open the Substitutions menu to state the Classes that are Absent (on an outing) and "
      "the Teachers that are Absent or on Leave."},
 };

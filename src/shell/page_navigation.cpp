@@ -71,7 +71,7 @@ const PageRow kRows[] = {
       "Ausnahmen von den Dienststunden und spezielle Parameter",
       "Exceptions to the Hours of service and special parameters"}},
     {kPageProcessingMenu, S::Makedibi, 159, 3, kHere, 0, 0, false, "IKOP_ELAORA",
-     {"Elaborazione dell'orario - Menu generale e STAMPA", "Verarbeitung des Stundenplanes - Überblick und Druck",
+     {"Elaborazione dell'orario - Menu generale e STAMPA", "Verarbeitung des Stundenplanes - Überblick und Druck"_cp,
       "Timetable Processing - Overview and Printing"}},
     {kPageMake, S::Make, 158, 0, 0, 0, 0, false, "IKOP_1",
      {"Calcolo dell'Orario", "Berechnung des Stundenplanes", "Timetable Calculation"}},

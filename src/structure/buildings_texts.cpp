@@ -19,7 +19,7 @@ const MlText kNamesText = {
      "managed."}};
 const MlText kStaticText = {
     {"Gestione di più Plessi con Classi assegnate staticamente al loro Plesso: ogni Classe resta sempre nel suo "
-     "Plesso.",
+     "Plesso."_cp,
      "Mehrere Gebäude, jede Klasse fest in ihrem Gebäude."_cp,
      "Several buildings, each class fixed in its building."}};
 const MlText kRotationText = {

@@ -103,7 +103,7 @@ const MlText kSharingQuantity = {"Ore condivisibili", "Teilbare Stunden", "Hours
 const MlText kHelp[Cpale::kHelpTexts] = {
     {"Usate questa lista per le palestre e gli altri locali comuni di ciascun plesso, in cui più classi possono "
      "fare lezione della stessa materia nella stessa ora. Un solo locale per materia e plesso, con la capienza "
-     "totale. La mensa è un locale comune disponibile in una sola ora, tipicamente la sesta.",
+     "totale. La mensa è un locale comune disponibile in una sola ora, tipicamente la sesta."_cp,
      "Benutzen Sie diese Liste für die Turnhallen und anderen gemeinsamen Räume jedes Gebäudes. Ein Raum je "
      "Fach und Gebäude, mit der gesamten Kapazität. Die Mensa ist ein gemeinsamer Raum, der nur in einer "
      "Stunde verfügbar ist."_cp,
@@ -113,7 +113,7 @@ const MlText kHelp[Cpale::kHelpTexts] = {
     {"Il plesso (fabbricato) in cui si trova il locale.", "Das Gebäude, in dem der Raum liegt."_cp,
      "The building in which the room lies."},
     {"Un solo locale per materia e plesso: due palestre dello stesso plesso si inseriscono come un unico locale "
-     "la cui capienza è la somma delle due.",
+     "la cui capienza è la somma delle due."_cp,
      "Ein Raum je Fach und Gebäude: zwei Turnhallen eines Gebäudes werden als ein Raum eingegeben, dessen "
      "Kapazität die Summe beider ist."_cp,
      "One room per subject and building: two gyms of one building are entered as one room whose capacity is "
@@ -124,23 +124,23 @@ const MlText kHelp[Cpale::kHelpTexts] = {
     {"Quante classi possono essere presenti contemporaneamente nel locale.",
      "Wie viele Klassen gleichzeitig im Raum sein können."_cp, "How many classes may be in the room at once."},
     {"Il numero di classi che DEVONO essere presenti nel locale in ogni ora in cui è disponibile; con 'Vuoto "
-     "oppure rispettare il minimo' il locale può anche restare vuoto.",
+     "oppure rispettare il minimo' il locale può anche restare vuoto."_cp,
      "Die Zahl der Klassen, die in jeder verfügbaren Stunde im Raum sein MÜSSEN."_cp,
      "The number of classes that MUST be in the room in every hour in which it is available; with 'empty or "
      "respect the minimum' the room may also stay empty."},
     {"Il minimo non viene controllato a partire da quest'ora.", "Ab dieser Stunde wird das Minimum nicht geprüft."_cp,
      "The minimum is not checked from this hour on."},
     {"Accoppiamenti: '1 con 1' le prime condividono il locale solo tra loro; '1 con Nessuno' le prime non lo "
-     "condividono; '2 con 3' le seconde solo con le terze (l'accoppiamento inverso è implicito).",
+     "condividono; '2 con 3' le seconde solo con le terze (l'accoppiamento inverso è implicito)."_cp,
      "Paarungen: '1 mit 1' die ersten teilen den Raum nur untereinander; '1 mit Keine' die ersten teilen ihn "
      "nicht; '2 mit 3' die zweiten nur mit den dritten (die umgekehrte Paarung gilt mit)."_cp,
      "Pairings: '1 with 1' first-year classes share the room only among themselves; '1 with Nobody' they do "
      "not share it; '2 with 3' second-year classes only with third-year ones (the reverse is implied)."},
-    {"Le ore in cui il locale è disponibile e, per ciascuna, quante classi possono usarlo.",
+    {"Le ore in cui il locale è disponibile e, per ciascuna, quante classi possono usarlo."_cp,
      "Die Stunden, in denen der Raum verfügbar ist, und wie viele Klassen ihn in jeder benutzen können."_cp,
      "The hours in which the room is available and, for each, how many classes may use it."},
     {"Quante delle sue ore settimanali nel locale una classe può condividere con altre classi; gli 'Errori "
-     "tollerati' sono le violazioni di questi limiti accettate.",
+     "tollerati' sono le violazioni di questi limiti accettate."_cp,
      "Wie viele ihrer Wochenstunden im Raum eine Klasse mit anderen teilen darf; die 'tolerierten Fehler' sind "
      "die hingenommenen Verletzungen."_cp,
      "How many of its weekly hours in the room a class may share with other classes; the 'tolerated errors' "

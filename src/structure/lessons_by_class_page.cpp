@@ -85,7 +85,7 @@ const MlText kCoTeachingHelp = {
     "You can change the twin teacher, the lab or the twin teaching subject of the selected hour."};
 const MlText kSubgroupHelp = {
     "Potete definire un Sottogruppo, dichiarando che le lezioni per la Materia avvengono contemporaneamente a "
-    "quelle di un altra. La Classe allora si scinde i due o più Sottogruppi.",
+    "quelle di un altra. La Classe allora si scinde i due o più Sottogruppi."_cp,
     "Sie können eine Untergruppe festlegen: die Stunden des Faches liegen gleichzeitig mit denen eines anderen."_cp,
     "You can define a subgroup: the lessons of the subject take place at the same time as those of another."};
 const MlText kJoinSubjectHelp = {
@@ -123,7 +123,7 @@ const MlText kTooShort = {"Inserire un nome lungo almeno 4 caratteri", "Bitte ei
 const MlText kNeedsLetter = {"I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)",
                              "Die Namen der Fächer und der Lehrer müssen mit einem Buchstaben beginnen (A..Z)"_cp,
                              "The names of subjects and teachers must begin with a letter (A..Z)"};
-const MlText kExists = {"Già esistente. Non inserito."_cp, "Schon vorhanden. Nicht eingefügt.",
+const MlText kExists = {"Già esistente. Non inserito."_cp, "Schon vorhanden. Nicht eingefügt."_cp,
                         "Already exists. Not inserted."};
 const MlText kSaveClass = {"I dati di %s sono stati modificati. Salvo le modifiche?",
                            "Die Daten von %s wurden geändert. Änderungen speichern?"_cp,

@@ -54,14 +54,14 @@ const MlText kCalendarExplanation = {
      "giorni dalla prima in poi).\r\nSUGGERIMENTO: basta clickare l'ultima ora di ogni giorno per abilitare le "
      "precedenti ore.",
      "Für jeden Tag die Unterrichtsstunden konfigurieren (sonntags meist keine, sonst ab der ersten).\r\nTIPP: "
-     "ein Klick auf die letzte Stunde eines Tages aktiviert die vorigen.",
+     "ein Klick auf die letzte Stunde eines Tages aktiviert die vorigen."_cp,
      "For each day configure the hours allowed for lessons (on Sunday usually none, on the other days from the "
      "first on).\r\nHINT: clicking the last hour of a day enables the earlier hours."}};
 const MlText kTypeHelp = {
     {"La Tipologia della Sezione può essere:\r\nNormale: classi ordinarie;\r\nFittizia: classi fittizie per "
-     "suddivisioni;\r\nServizi: classi fittizie di servizio (vicepresidenza, biblioteca, ...).",
+     "suddivisioni;\r\nServizi: classi fittizie di servizio (vicepresidenza, biblioteca, ...)."_cp,
      "Die Art der Sektion kann sein:\r\nNormal: gewöhnliche Klassen;\r\nFiktiv: Klassen für Unterteilungen;\r\n"
-     "Dienst: Dienstklassen (Vizedirektion, Bibliothek, ...).",
+     "Dienst: Dienstklassen (Vizedirektion, Bibliothek, ...)."_cp,
      "The Type of the Section can be:\r\nNormal: ordinary classes;\r\nFictitious: classes for subdivisions;\r\n"
      "Services: service classes (vice-principal's office, library, ...)."}};
 const MlText kClassGroupHelp = {
@@ -96,7 +96,7 @@ const MlText kNoCalendarQuestion = {
      "Wirklich verlassen, ohne den Wochen-KALENDER zu konfigurieren ?",
      "Are you sure you want to leave without configuring the weekly CALENDAR ?"}};
 const MlText kShortDayZero = {
-    {"Il Giorno Corto non può avere ZERO ore", "Der kurze Tag kann nicht NULL Stunden haben",
+    {"Il Giorno Corto non può avere ZERO ore"_cp, "Der kurze Tag kann nicht NULL Stunden haben",
      "The Short Day cannot have ZERO hours"}};
 
 const MlText kTracksClash = {
@@ -116,7 +116,7 @@ const MlText kTrackNameMissing = {
      "Give the name of each study track (it must begin with A..Z)"}};
 const MlText kTrackInitialsDiffer = {
     {"I nomi degli indirizzi di studio devono avere tutti iniziali diverse",
-     "Die Namen der Fachrichtungen müssen verschiedene Anfangsbuchstaben haben",
+     "Die Namen der Fachrichtungen müssen verschiedene Anfangsbuchstaben haben"_cp,
      "The names of the study tracks must all have different initials"}};
 const MlText kShortNameIsInitial = {
     {"La sigla per le stampe di un indirizzo non deve essere uguale all'iniziale del nome di un altro indirizzo. "
@@ -135,9 +135,9 @@ const MlText kSectionHasLessons = {
      "Class %s has lessons - Section %c cannot be deleted"}};
 const MlText kClassHasLessons = {
     {"Questa Classe ha Ore di Lezione: non si può cancellare.\n\n(Prima correggere interamente la configurazione "
-     "delle Cattedre, poi eliminare le classi che non hanno più alcuna lezione).",
+     "delle Cattedre, poi eliminare le classi che non hanno più alcuna lezione)."_cp,
      "Diese Klasse hat Unterrichtsstunden: sie kann nicht gelöscht werden.\n\n(Zuerst die Lehraufträge "
-     "korrigieren, dann die Klassen ohne Unterricht löschen).",
+     "korrigieren, dann die Klassen ohne Unterricht löschen)."_cp,
      "This Class has lessons: it cannot be deleted.\n\n(First correct the teaching posts completely, then delete "
      "the classes that no longer have any lesson)."}};
 const MlText kTooManyClasses = {

@@ -139,18 +139,18 @@ const MlText kKindPrompt = {"Aggiunta di un tipo di attrezzatura. Nome?", "Neue 
                             "New kind of equipment. Name?"};
 const MlText kNeedClass = {"Specificare la CLASSE", "Bitte die KLASSE angeben", "Please specify the CLASS"};
 const MlText kNeedSubject = {"Specificare la MATERIA", "Bitte das FACH angeben", "Please specify the SUBJECT"};
-const MlText kZeroHours = {"Numero di ORE pari a zero per la Classe %s.", "STUNDENZAHL null für die Klasse %s.",
+const MlText kZeroHours = {"Numero di ORE pari a zero per la Classe %s.", "STUNDENZAHL null für die Klasse %s."_cp,
                            "Number of HOURS is zero for the class %s."};
 const MlText kNeedPartner = {
     "Definito Laboratorio o Conversazione: Specificare l'insegnante di Laboratorio o il Conversatore",
     "Labor oder Konversation angegeben: Bitte den Laborassistenten oder Sprachassistenten angeben",
     "Lab or conversation set: please specify the lab assistant or the conversation teacher"};
 const MlText kZeroPartnerHours = {"Numero di ORE pari a zero per Laboratorio / Conversazione della Classe %s.",
-                                  "STUNDENZAHL null für Labor / Konversation der Klasse %s.",
+                                  "STUNDENZAHL null für Labor / Konversation der Klasse %s."_cp,
                                   "Number of HOURS is zero for lab / conversation of the class %s."};
 const MlText kSamePartner = {
     "Il Professore per Conversazione/Compresenza [%s] deve essere diverso da quello dalla Lezione Frontale [%s].",
-    "Der Lehrer für Konversation/Doppelbesetzung [%s] muss ein anderer sein als der des Frontalunterrichts [%s].",
+    "Der Lehrer für Konversation/Doppelbesetzung [%s] muss ein anderer sein als der des Frontalunterrichts [%s]."_cp,
     "The teacher for conversation/co-teaching [%s] must differ from the one of the main lesson [%s]."};
 const MlText kNotManaged = {" Non gestito", " Non gestito", " Non gestito"};
 const MlText kNotManagedLab = {"  Non gestito", "  Non gestito", "  Non gestito"};
