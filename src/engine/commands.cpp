@@ -303,8 +303,14 @@ CommandEnd command_asau(const char* const* argv) {
   if (!load_for_phase(argv, "INIZIO REPORT")) return CommandEnd::kNormal;
   if (lesson_to_room_allocation())
     g_command_steps.room_allocation_phase(0, 0);
-  else
+  else if (g_status.room_params.load() != nullptr)
     g_command_steps.assign_rooms_per_building(0, 0);
+  else
+    // No room window runs beside the command (the command line): nobody
+    // would ever ask the open-ended search to stop, and nobody would read
+    // its result from the window, so it ends at its own stop point and
+    // leaves its report.
+    g_command_steps.assign_rooms_per_building(1, 1);
   end_line("Fine Output [%s]");
   return CommandEnd::kNormal;
 }

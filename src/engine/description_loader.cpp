@@ -18,8 +18,12 @@
 // thousand lines and a few thousand lessons, the tables allow 9999, so the
 // steps that look up partners lesson by lesson (joint classes, duplicates)
 // go through lessons grouped by subject and class.
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <string>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -32,6 +36,8 @@
 #include "engine/loader_internal.h"
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
 
 bool loader_next_line(std::FILE* file) {
   char* line = or_read_line(g_loader.line, kLoaderLineSize, file);
@@ -296,6 +302,35 @@ void copy_pseudo_teacher_flags() {
   }
 }
 
+const char* const kIsAFolder[3] = {"È una cartella, non un file"_cp, "Ist ein Ordner, keine Datei",
+                                   "Is a folder, not a file"};
+const char* const kNoReadPermission[3] = {"Manca il permesso di leggere il file",
+                                          "Keine Berechtigung, die Datei zu lesen"_cp,
+                                          "No permission to read the file"};
+const char* const kCannotOpen[3] = {"Il file non si apre", "Die Datei lässt sich nicht öffnen"_cp,
+                                    "The file cannot be opened"};
+
+// Opens the description; a file that is missing is the Part's critical error,
+// one that exists but cannot be read says why (a folder, no permission, any
+// other failure) as a file error, so nobody is told to look for a file that
+// is there.
+std::FILE* open_description(const char* file_name) {
+  struct stat info {};
+  std::string path = kt::translate_path(file_name);
+  bool exists = ::stat(path.c_str(), &info) == 0;
+  if (exists && S_ISDIR(info.st_mode)) {
+    errno = EISDIR;
+    or_raise_file_error(file_name, or_pick_text(kIsAFolder), kSourceLoad, 65);
+  }
+  errno = 0;
+  std::FILE* file = or_fopen(file_name, "rt");
+  if (file != nullptr) return file;
+  if (!exists || errno == ENOENT || errno == ENOTDIR)
+    or_raise_critical_error("Manca file descrizione scuola", 0, kSourceLoad, 65);
+  or_raise_file_error(file_name, or_pick_text(errno == EACCES ? kNoReadPermission : kCannotOpen),
+                      kSourceLoad, 65);
+}
+
 void reset_loader_state(int mode) {
   std::memset(&g_loader, 0, sizeof(g_loader));
   g_loader.current_subject = -1;
@@ -311,8 +346,7 @@ void or_load_description(const char* file_name, int mode) {
   // Bounded: a frozen process holding the mutex must not hold up this load;
   // the description is replaced only by rename, so it is read whole anyway.
   bool held = or_wait_mutex_for(g_parpro_io_mutex, 2000);
-  std::FILE* file = or_fopen(file_name, "rt");
-  if (file == nullptr) or_raise_critical_error("Manca file descrizione scuola", 0, kSourceLoad, 65);
+  std::FILE* file = open_description(file_name);
   reset_loader_state(mode);
   or_read_school_keywords(file);
   or_build_subject_table();

@@ -12,6 +12,8 @@
 // Workload: descriptions of a few thousand lines, save files of up to 10000.
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <new>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "engine/errors.h"
 #include "engine/file_replace.h"
 #include "engine/text_lines.h"
+#include "platform/cp1252.h"
 #include "platform/paths.h"
 
 namespace {
@@ -36,23 +39,50 @@ void grow_read_buffers(std::size_t size) {
   }
 }
 
+// Names of the files the engine opened, for the message of a read error.
+std::mutex g_names_mutex;
+std::map<std::FILE*, std::string> g_stream_names;
+
+void remember_name(std::FILE* stream, const char* name) {
+  std::lock_guard<std::mutex> lock(g_names_mutex);
+  g_stream_names[stream] = name;
+}
+
+std::string stream_name(std::FILE* stream) {
+  std::lock_guard<std::mutex> lock(g_names_mutex);
+  auto found = g_stream_names.find(stream);
+  return found != g_stream_names.end() ? found->second : std::string();
+}
+
+const char* const kReadError[3] = {"Errore di lettura del file (il file non è stato letto intero)"_cp,
+                                   "Lesefehler (die Datei wurde nicht ganz gelesen)",
+                                   "Read error (the file was not read whole)"};
+
+int stream_byte(std::FILE* stream) {
+  int c = getc_unlocked(stream);
+  return c == EOF && std::ferror(stream) ? kLineReadError : c;
+}
+
 // Reads one physical line into rb (capacity cap, cap >= 4): at most cap - 3
 // bytes, leaving room for the carriage return step 3 may append. An overlong
 // line is cut and ended with a line feed, its rest skipped. A zero byte
 // (a binary file) reads as a blank, so it can neither end the file early nor
-// hide the rest of its line. Returns the length, or -1 at the end of the
-// file or on a read error.
+// hide the rest of its line. Returns the length, -1 at the end of the file,
+// or kLineReadError when a read failed (whatever was read of the line is
+// dropped with it).
 long read_physical_line(char* rb, std::size_t cap, std::FILE* stream) {
   std::size_t len = 0;
   int c = EOF;
-  while (len + 3 < cap && (c = getc_unlocked(stream)) != EOF) {
+  while (len + 3 < cap && (c = g_line_byte_source(stream)) >= 0) {
     rb[len++] = c == 0 ? ' ' : static_cast<char>(c);
     if (c == '\n') break;
   }
+  if (c == kLineReadError) return kLineReadError;
   if (len == 0) return -1;
   if (len + 3 >= cap && rb[len - 1] != '\n') {
-    while ((c = getc_unlocked(stream)) != EOF && c != '\n') {
+    while ((c = g_line_byte_source(stream)) >= 0 && c != '\n') {
     }
+    if (c == kLineReadError) return kLineReadError;
     rb[len - 1] = '\n';
   }
   rb[len] = '\0';
@@ -89,11 +119,16 @@ std::string debug_copy_name(const char* source) {
 
 }  // namespace
 
+LineByteSource g_line_byte_source = stream_byte;
+
 std::FILE* or_fopen(const char* name, const char* mode) {
   if (!name || !mode) return nullptr;
   std::string path = kt::translate_path(name);
   std::FILE* stream = std::fopen(path.c_str(), strip_text_mode(mode).c_str());
-  if (stream) or_register_stream(stream);
+  if (stream) {
+    or_register_stream(stream);
+    remember_name(stream, name);
+  }
   return stream;
 }
 
@@ -112,7 +147,12 @@ char* or_read_line(char* buffer, int n, std::FILE* stream) {
   std::size_t pos = 0;
   buffer[0] = '\0';
   for (;;) {
-    if (read_physical_line(rb, cap, stream) < 0) break;
+    long got = read_physical_line(rb, cap, stream);
+    if (got == kLineReadError) {
+      if (!or_on_engine_thread()) return nullptr;
+      or_raise_file_error(stream_name(stream).c_str(), or_pick_text(kReadError), kSourceUtil, 1470);
+    }
+    if (got < 0) break;
     int plain = or_scramble_line(1, rb, decoded);
     std::size_t dlen = std::strlen(decoded);
     std::size_t take = dlen < limit - pos ? dlen : limit - pos;

@@ -45,7 +45,16 @@ int or_parse_hex(int n, const char* text);
 // characters and a terminator, so or_normalize_line has room for the one
 // character it inserts. A longer line is cut and the rest of it skipped.
 // "\r\n" reads as "\n". Returns buffer, or null at the end of the file.
+// A read error is never taken for the end of the file: during an engine
+// command it is a file error naming the file; elsewhere the result is null
+// and the caller sees the error through ferror (or errno for the seam below).
 char* or_read_line(char* buffer, int n, std::FILE* stream);
+// The byte source of the line reader: the next byte of the stream, EOF at its
+// end, or kLineReadError when the read failed (errno tells why). Tests put a
+// failing source in its place to see a read error taken as one.
+inline constexpr int kLineReadError = -2;
+using LineByteSource = int (*)(std::FILE* stream);
+extern LineByteSource g_line_byte_source;
 // Work buffers hold 2 x length + 10 bytes.
 int or_write_scrambled_line(std::FILE* stream, const char* text, char* work);
 int or_write_status_line(std::FILE* stream, const char* text, char* work);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <set>
@@ -27,10 +28,13 @@ struct Outcome {
 
 // Runs orario in `folder` with a clean environment plus `env` (e.g.
 // "LANG=de_DE.UTF-8"); arguments are passed to the shell as given.
-Outcome run_orario(const TempDir& folder, const std::string& env, const std::string& args) {
+// `as` runs it through another command (e.g. one that drops privileges).
+Outcome run_orario(const TempDir& folder, const std::string& env, const std::string& args,
+                   const std::string& as = "") {
   TempDir capture;
+  std::filesystem::permissions(capture.path(), std::filesystem::perms::all);
   std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
-  std::string command = "cd '" + folder.path().string() + "' && env -i PATH=/usr/bin:/bin " +
+  std::string command = "cd '" + folder.path().string() + "' && " + as + " env -i PATH=/usr/bin:/bin " +
                         "KESTRINTEMPUS_ROOT='" + folder.path().string() + "' " + env + " '" +
                         binary + "' " + args + " >'" + capture.file("out") + "' 2>'" +
                         capture.file("err") + "'";
@@ -161,11 +165,43 @@ TEST(OrarioProgram, BadInputEndsWithAMessage) {
         << c.id;
     EXPECT_EQ(read_file(school.file("scuola2.txt")), c.bytes) << c.id;
   }
-  TempDir folder_as_file;
-  std::filesystem::create_directory(folder_as_file.path() / "scuola2.txt");
-  Outcome o = run_orario(folder_as_file, "", "CALC:scuola2.txt");
-  EXPECT_GE(o.status, 1);
-  EXPECT_FALSE(o.err.empty());
+}
+
+// A description that exists but cannot be read says why, in the user's
+// language, and no file of the school folder changes.
+TEST(OrarioProgram, ADescriptionThatCannotBeReadSaysWhy) {
+  // Root reads any file: the unreadable case runs as nobody then.
+  std::string as = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
+  struct Case {
+    const char* id;
+    bool folder;
+    const char* env;
+    const char* text;
+  } cases[] = {
+      {"folder-it", true, "LANG=it_IT.UTF-8", "[È una cartella, non un file]"},
+      {"folder-en", true, "LANG=en_GB.UTF-8", "[Is a folder, not a file]"},
+      {"unreadable-it", false, "LANG=it_IT.UTF-8", "[Manca il permesso di leggere il file]"},
+      {"unreadable-de", false, "LANG=de_DE.UTF-8", "[Keine Berechtigung, die Datei zu lesen]"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    std::filesystem::permissions(school.path(), std::filesystem::perms::all);
+    write_file(school.file("savego.txt"), "previous timetable");
+    if (c.folder) {
+      std::filesystem::create_directory(school.path() / "scuola2.txt");
+    } else {
+      write_file(school.file("scuola2.txt"), "REM:\tLiceo\n");
+      std::filesystem::permissions(school.file("scuola2.txt"), std::filesystem::perms::none);
+    }
+    Outcome o = run_orario(school, c.env, "SNOD:scuola2.txt", c.folder ? "" : as);
+    EXPECT_EQ(o.status, 1) << c.id;
+    EXPECT_TRUE(contains(o.err, c.text)) << c.id << ": " << o.err;
+    EXPECT_FALSE(contains(o.err, "Manca file descrizione")) << c.id;
+    EXPECT_EQ(read_file(school.file("savego.txt")), "previous timetable") << c.id;
+    EXPECT_EQ(entries(school),
+              (std::set<std::string>{"Orario", "RisultatoTest", "savego.txt", "scuola2.txt"}))
+        << c.id;
+  }
 }
 
 TEST(OrarioProgram, ExitStatusFollowsTheResult) {

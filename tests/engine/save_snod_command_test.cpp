@@ -5,6 +5,9 @@
 // that finds no violation; everything else is the engine's own.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +17,7 @@
 #include "engine/engine_main.h"
 #include "engine/loader.h"
 #include "engine/placement_check.h"
+#include "engine/text_lines.h"
 #include "save_test_fixture.h"
 
 namespace fs = std::filesystem;
@@ -33,7 +37,10 @@ class SnodCommand : public ::testing::Test {
     g_quiet_no_timetable = 0;
     g_recovery_allowed = 0;
   }
-  void TearDown() override { g_command_steps = saved_steps; }
+  void TearDown() override {
+    g_command_steps = saved_steps;
+    g_line_byte_source = saved_source;
+  }
 
   int run() {
     const char* argv[] = {"Questo non serve", "SNOD:scuola2.txt"};
@@ -47,6 +54,7 @@ class SnodCommand : public ::testing::Test {
   save_test::SchoolFolder folder;
   fs::path save;
   CommandSteps saved_steps;
+  LineByteSource saved_source = g_line_byte_source;
 };
 
 TEST_F(SnodCommand, WholeHandMadeSaveEndsWithZero) {
@@ -81,6 +89,60 @@ TEST_F(SnodCommand, MissingOrPartialSaveIsNoTimetable) {
   folder.write("savego.txt", lines.substr(0, lines.size() / 2));
   EXPECT_EQ(run(), kResultImpossible);
   EXPECT_TRUE(fs::exists(save)) << "a partial save stays for the user";
+}
+
+// A line reader whose reads of one file fail once a number of its bytes were
+// read, as a disk that gives up part-way would.
+struct FailingFile {
+  static std::string name;
+  static long after;
+  static long served;
+  static int next_byte(std::FILE* stream) {
+    char link[64], target[4096];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", ::fileno(stream));
+    ssize_t n = ::readlink(link, target, sizeof target - 1);
+    std::string path = n > 0 ? std::string(target, static_cast<std::size_t>(n)) : "";
+    if (path.size() >= name.size() && path.compare(path.size() - name.size(), name.size(), name) == 0 &&
+        served++ >= after) {
+      errno = EIO;
+      return kLineReadError;
+    }
+    return getc_unlocked(stream);
+  }
+};
+std::string FailingFile::name;
+long FailingFile::after;
+long FailingFile::served;
+
+TEST_F(SnodCommand, AReadErrorIsAFileErrorAndTheSaveStaysUntouched) {
+  struct Case {
+    const char* command;
+    const char* failing;
+    long after;
+  } cases[] = {
+      {"SYNT:scuola2.txt", "/scuola2.txt", 1024},
+      {"SNOD:scuola2.txt", "/scuola2.txt", 1024},
+      {"SNOD:scuola2.txt", "/savego.txt", 4096},
+  };
+  std::string lines = saved_lines();
+  for (const Case& c : cases) {
+    folder.write("savego.txt", lines);
+    FailingFile::name = c.failing;
+    FailingFile::after = c.after;
+    FailingFile::served = 0;
+    g_line_byte_source = FailingFile::next_byte;
+    g_recovery_allowed = 1;
+    const char* argv[] = {"Questo non serve", c.command};
+    int result = or_main(1, 2, argv);
+    g_line_byte_source = saved_source;
+    EXPECT_EQ(result, kResultError) << c.command << c.failing;
+    std::string message = g_status.message;
+    EXPECT_NE(message.find("Errore di lettura del file"), std::string::npos) << message;
+    EXPECT_NE(message.find(c.failing + 1), std::string::npos) << message;
+    EXPECT_EQ(folder.read("savego.txt"), lines) << c.command << c.failing;
+  }
+  // The same files read whole again once the reads succeed.
+  EXPECT_EQ(run(), 0) << g_status.message;
 }
 
 }  // namespace
