@@ -42,6 +42,7 @@ const char* const kTexts[][3] = {
      "Prozess.\n",
      "Parallel solver processes could not be started: the computation runs in one process.\n"},
     {"orario: not built yet: ", "orario: not built yet: ", "orario: not built yet: "},
+    {"Violazioni residue: ", "Verbleibende Verstöße: ", "Remaining violations: "},
 };
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "solver/parallel_workers.h"
+#include "solver/violation_reporter.h"
 
 namespace {
 
@@ -87,6 +88,23 @@ bool start_workers(int processes, const std::string& engine_file) {
   if (!::getcwd(folder, sizeof folder)) return false;
   // The area carries the folder as the program names it (1252).
   return parpro_start_workers(processes, kt::utf8_to_cp1252(folder).c_str(), engine_file.c_str());
+}
+
+// "SNOD:" and "SBIL:" check the saved timetable: the violations the engine
+// kept, one per line as the residual list writes them, then their count.
+void print_violations(int language) {
+  int records = g_status.violation_count.load();
+  if (records < 0) records = 0;
+  if (records > kMaxViolationRecords) records = kMaxViolationRecords;
+  char line[256];
+  for (int i = 0; i < records; ++i) {
+    const ViolationRecord& r = g_status.violations[i];
+    or_format_violation_line(line, sizeof line, r.teacher, r.class_index, r.text, r.count,
+                             r.constraint_id);
+    std::fputs(kt::cp1252_to_utf8(line).c_str(), stdout);
+  }
+  std::printf("%s%d\n", orario_text(OrarioText::kViolationCount, language),
+              static_cast<int>(g_status.error_count.load()));
 }
 
 }  // namespace
@@ -155,6 +173,9 @@ int main(int argc, char** argv) {
     result = or_main(1, static_cast<int>(engine_argv.size() - 1), engine_argv.data());
   }
   if (workers) parpro_end_workers();
+  if (result == 0 && (kt::cp1252_ncasecmp(word.c_str(), "SNOD:", 5) == 0 ||
+                      kt::cp1252_ncasecmp(word.c_str(), "SBIL:", 5) == 0))
+    print_violations(language);
   std::fflush(stdout);
   if (result != 0 && g_status.message[0]) {
     std::string message = kt::cp1252_to_utf8(g_status.message);

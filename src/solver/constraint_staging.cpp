@@ -67,6 +67,9 @@ void start_keeping_satisfied() {
   ConstraintSwitchTable[kGapStage].off = 0;
   g_staging.gap_weighting = 0;
   clear_teachers_in_test();
+  // Kept on only when satisfied against the real allowance: a timetable that
+  // meets it only at a tolerated level still needs the gap stage.
+  g_status.gap_tolerance_level = 0;
   if (g_evaluators[kGapStage].full() == 0) {
     ConstraintSwitchTable[0].off = 0;
     ConstraintSwitchTable[95].off = 0;

@@ -367,9 +367,14 @@ void or_search_driver() {
     while (or_staging_next()) {}
     or_reset_gap_stage();
   }
+  // The gap stage tolerates extra gap hours while it works; the result is
+  // judged against the teachers' real allowance, never a tolerated one.
+  g_status.gap_tolerance_level = 0;
   evaluate(1);
   int errors = g_status.error_count - g_search.focus_total;
   g_status.error_count = errors < 0 ? 0 : errors;
+  // A record reached while gaps were tolerated is no record of the timetable.
+  if (g_search.record < g_status.error_count) g_search.record = g_status.error_count;
   g_status.phase = 255;
   g_eval_mode = 0;
   trace_line("Finito seme=%d s.cicli=%d scambi=%d", g_eng_run.run_seed, g_search.cycles,
