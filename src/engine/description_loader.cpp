@@ -118,7 +118,7 @@ void report_duplicates() {
     if (j < 0) continue;
     const EngineLesson& a = g_eng_lessons[i];
     const EngineLesson& b = g_eng_lessons[j];
-    std::printf("Materia %s classe %s assegnata a %d-%s e a %d-%s \n", g_eng_subjects[a.subject].specific_name,
+    or_print_console_format("Materia %s classe %s assegnata a %d-%s e a %d-%s \n", g_eng_subjects[a.subject].specific_name,
                 class_code(a.class_index), a.teacher, teacher_name(a.teacher), b.teacher, teacher_name(b.teacher));
   }
 }

@@ -7,6 +7,7 @@
 // it); errno is read before anything else can change it; the message is
 // complete before the throw, since the user interface may read it at once.
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 
@@ -54,6 +55,15 @@ void or_print_console(const char* text) {
   std::string utf8 = kt::cp1252_to_utf8(text);
   std::fwrite(utf8.data(), 1, utf8.size(), stdout);
   std::fflush(stdout);
+}
+
+void or_print_console_format(const char* format, ...) {
+  char text[1024];
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(text, sizeof text, format, arguments);
+  va_end(arguments);
+  or_print_console(text);
 }
 
 void or_raise_impossible(const char* text) {

@@ -40,6 +40,8 @@ int or_language();
 const char* or_pick_text(const char* const row[3]);
 // Writes 1252 text to the standard output as UTF-8 (the terminal's code).
 void or_print_console(const char* text);
+// The same for a formatted line (teacher and class names are 1252 text).
+void or_print_console_format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Trace: no text restarts the clocks; a text writes one timed line.
 void or_trace(const char* text);

@@ -283,10 +283,10 @@ void or_link_joint_classes() {
   for (int i = 0; i < count; ++i) {
     const EngineLesson& lesson = g_eng_lessons[i];
     if (lesson.joint_count == 0) continue;
-    std::printf("Ora %d Classe %s %s con ", i, g_eng_classes[lesson.class_index].code, subject_name(lesson.subject));
+    or_print_console_format("Ora %d Classe %s %s con ", i, g_eng_classes[lesson.class_index].code, subject_name(lesson.subject));
     for (int k = 0; k < lesson.joint_count; ++k)
-      std::printf("%d-%s ", lesson.joint_lessons[k], g_eng_classes[g_eng_lessons[lesson.joint_lessons[k]].class_index].code);
-    std::printf("\n----------------------\n");
+      or_print_console_format("%d-%s ", lesson.joint_lessons[k], g_eng_classes[g_eng_lessons[lesson.joint_lessons[k]].class_index].code);
+    or_print_console_format("\n----------------------\n");
   }
   for (bool added = true; added;) {
     added = false;

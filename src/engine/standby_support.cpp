@@ -160,23 +160,23 @@ void or_place_standby_hours() {
           last_h = h;
           or_rebuild_grids_and_evaluate();
           if (or_teacher_penalty(t) <= reference) {
-            std::printf("Prof %d-%s ORA DISPOSIZIONE ALLOCATA %d %d \n", t, x.name, d, h);
+            or_print_console_format("Prof %d-%s ORA DISPOSIZIONE ALLOCATA %d %d \n", t, x.name, d, h);
             done = true;
           }
         }
       if (!done) {
-        std::printf("Prof %d-%s ORA DISPOSIZIONE NON ALLOCABILE cerco buca %d %d \n", t, x.name, last_d, last_h);
+        or_print_console_format("Prof %d-%s ORA DISPOSIZIONE NON ALLOCABILE cerco buca %d %d \n", t, x.name, last_d, last_h);
         for (int h = 0; h < kHoursPerDay && !done; ++h)
           for (int d = 0; d < or_week_days() && !done; ++d) {
             if (h == 0 || h >= or_day_hours(d) || busy[d * kHoursPerDay + h] || !busy[d * kHoursPerDay + h - 1]) continue;
             or_place_lesson_everywhere(i, d, h);
-            std::printf("Prof %d-%s ORA DISPOSIZIONE ALLOCATA COMUNQUE %d %d \n", t, x.name, d, h);
+            or_print_console_format("Prof %d-%s ORA DISPOSIZIONE ALLOCATA COMUNQUE %d %d \n", t, x.name, d, h);
             done = true;
           }
       }
       if (!done) {
         or_place_lesson_everywhere(i, last_d, last_h);
-        std::printf("Prof %d-%s ORA DISPOSIZIONE NON ALLOCABILE SENZA ERRORE %d %d \n", t, x.name, last_d, last_h);
+        or_print_console_format("Prof %d-%s ORA DISPOSIZIONE NON ALLOCABILE SENZA ERRORE %d %d \n", t, x.name, last_d, last_h);
       }
       or_rebuild_grids_and_evaluate();
     }

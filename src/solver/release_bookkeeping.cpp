@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/errors.h"
 #include "engine/status_block.h"
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
@@ -68,18 +69,18 @@ void or_trace_test_state() {
     g_status.focus_mode = 14;
     std::snprintf(g_status.test_display_name, sizeof g_status.test_display_name, "%.20s",
                   g_eng_classes[c].display_name);
-    std::printf("TEST SINGOLE CLASSI   CLASSE:%50d/%d = %s  prof:%d  \n", c, g_eng_school.class_count,
+    or_print_console_format("TEST SINGOLE CLASSI   CLASSE:%50d/%d = %s  prof:%d  \n", c, g_eng_school.class_count,
                 g_eng_classes[c].code, t);
   } else if (!valid_teacher(t)) {
     g_status.focus_mode = 12;
     g_status.test_count = teachers;
-    std::printf("TEST SINGOLI    %56d PROF TUTTI ESCLUSI, TEST CONDIZIONI GENERALI \n", teachers);
+    or_print_console_format("TEST SINGOLI    %56d PROF TUTTI ESCLUSI, TEST CONDIZIONI GENERALI \n", teachers);
   } else {
     g_status.focus_mode = 13;
     g_status.test_count = g_status.test_name[0] ? 1 : teachers - t - 1;
     std::snprintf(g_status.test_display_name, sizeof g_status.test_display_name, "%.20s",
                   g_eng_teachers[t].name);
-    std::printf("TEST SINGOLI SU %56d %s Punti=%d\n", t, g_eng_teachers[t].name,
+    or_print_console_format("TEST SINGOLI SU %56d %s Punti=%d\n", t, g_eng_teachers[t].name,
                 static_cast<int>(g_eng_teachers[t].points));
   }
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/errors.h"
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "solver/cost_evaluation.h"
@@ -269,7 +270,7 @@ void or_serve_penalty_flag() {
   g_release.flag_cursor = chosen;
   g_eng_teachers[chosen].penalty_flag = 0;
   --g_release.penalty_flag_count;
-  std::printf("TOLTA BUA A %d %s Punti=%d, tot=%d\n", chosen, g_eng_teachers[chosen].name,
+  or_print_console_format("TOLTA BUA A %d %s Punti=%d, tot=%d\n", chosen, g_eng_teachers[chosen].name,
               int(g_eng_teachers[chosen].points), int(g_release.penalty_flag_count));
 }
 

@@ -210,3 +210,25 @@ TEST(OrarioProgram, ExitStatusFollowsTheResult) {
   EXPECT_EQ(run_orario(school, "", "CALC:scuola2.txt FAST").status, 1);  // critical "SW"
   EXPECT_EQ(run_orario(school, "", "SOSX:scuola2.txt").status, 3);       // not built yet
 }
+
+// Names are 1252 text inside the engine; the terminal gets them in UTF-8,
+// in the trace, the engine's own reports and the violation list of "SNOD:".
+TEST(OrarioProgram, TextsReachTheTerminalInUtf8) {
+  TempDir school;
+  // NICOLÒ ("\xD2" in 1252) teaches both classes and refuses hours 2 to 4 of
+  // the one day: some violation is always left, and it names him.
+  write_file(school.file("scuola2.txt"),
+             "REM:Scuola\nREM:C:\\ORARIO\\PROVA\nREM:CPROVA|Prova|\nREM:Anno 2026|\nCLNAMES:\t2\t\n"
+             "DAYS:\tLU5-Luned\xEC\tMA0-Marted\xEC\tME0\tGI0\tVE0\tSA0\tDO0\t\n"
+             "SEDECL:\tCENTRO\t1A-1B\t\n\nGM:ITALIANO\t\nNICOL\xD2\t1A 1\t\n\t1B 1\t\n"
+             "BIANCHI\t1A 4\t\nVERDI\t1B 4\t\nV:\tNICOL\xD2\tOP:LU:2-4\t\n");
+  Outcome calc = run_orario(school, "LANG=it_IT.UTF-8", "--seed 3 --time-limit 1 CALC:scuola2.txt");
+  Outcome check = run_orario(school, "LANG=it_IT.UTF-8", "SNOD:scuola2.txt");
+  EXPECT_EQ(check.status, 0) << check.err;
+  for (const Outcome* o : {&calc, &check}) {
+    EXPECT_TRUE(contains(o->out, "assegnata a 0-NICOL\xC3\x92 e a")) << o->out;
+    EXPECT_FALSE(contains(o->out, "NICOL\xD2")) << o->out;
+  }
+  EXPECT_TRUE(contains(check.out, "NICOL\xC3\x92 ")) << check.out;
+  EXPECT_TRUE(contains(check.out, "Violazioni residue: ")) << check.out;
+}
