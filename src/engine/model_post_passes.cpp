@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "engine/command_steps.h"
 #include "engine/errors.h"
@@ -81,6 +82,39 @@ void build_teacher_class_tables() {
     for (int k = 0; k < n; ++k)
       x.per_class_daily[k] = band.count > 0 ? or_band_lookup(band, x.class_hours[k]) : 0;
   }
+}
+
+// The console listing of the hour totals: classes ten per line, teachers
+// (lessons + stand-by and support hours) three per line, rooms four.
+void list_hour_totals() {
+  const EngineSchool& s = g_eng_school;
+  std::string text;
+  char item[64];
+  auto add = [&](int n, int per_line) {
+    text += item;
+    if ((n + 1) % per_line == 0) text += '\n';
+  };
+  auto end_list = [&](int count, int per_line) {
+    if (count % per_line != 0) text += '\n';
+  };
+  for (int c = 0; c < s.class_count && c < kMaxClasses; ++c) {
+    std::snprintf(item, sizeof item, "%3.3s:%2d ", g_eng_classes[c].code, g_eng_classes[c].lesson_count);
+    add(c, 10);
+  }
+  end_list(s.class_count, 10);
+  for (int t = 0; t < s.teacher_count && t < kMaxTeachers; ++t) {
+    const EngineTeacher& x = g_eng_teachers[t];
+    int more = x.weekly_hours - x.lesson_hours;
+    std::snprintf(item, sizeof item, "%2d %20.20s:%2d+%-2d ", t, x.name, x.lesson_hours, more > 0 ? more : 0);
+    add(t, 3);
+  }
+  end_list(s.teacher_count, 3);
+  for (int r = 0; r < s.room_count && r < kMaxRooms; ++r) {
+    std::snprintf(item, sizeof item, "ST:%12.12s:%2d ", g_eng_rooms[r].name, g_eng_rooms[r].lesson_count);
+    add(r, 4);
+  }
+  end_list(s.room_count, 4);
+  or_print_console(text.c_str());
 }
 
 void report_over_full_week() {
@@ -161,6 +195,7 @@ void or_count_hours(int first) {
     x.weekly_hours = static_cast<std::int8_t>(weekly > 127 ? 127 : weekly);
   }
   build_teacher_class_tables();
+  list_hour_totals();
   report_over_full_week();
 }
 

@@ -131,9 +131,33 @@ void or_create_calendar_lessons(int first) {
 }
 
 void or_add_extra_hour() {
-  // The trigger is a laboratory room that carries the week's hour count;
-  // the room records of this model hold no such field, so no school asks
-  // for the extra hour and nothing is recorded.
+  EngineSchool& s = g_eng_school;
+  if (s.extra_hour > 0 || s.lesson_count == 0) return;
+  // The trigger: a laboratory room booked for every hour of the week.
+  or_recount_week_shape();
+  int week = g_eng_run.weekly_slots;
+  bool asked = false;
+  for (int r = 0; r < s.room_count && r < kMaxRooms && !asked; ++r)
+    asked = (g_eng_rooms[r].lab_flag & 1) != 0 && g_eng_rooms[r].lesson_count == week;
+  int days = or_week_days();
+  if (!asked || days <= 0) return;
+  int longest = 0;
+  for (int d = 1; d < days; ++d)
+    if (or_day_hours(d) > or_day_hours(longest)) longest = d;
+  for (int k = 1; k <= days; ++k) {
+    int d = (longest + k) % days;
+    int h = or_day_hours(d);
+    if (h < 1 || h > kHoursPerDay - 1) continue;
+    s.extra_hour_day = d;
+    s.extra_hour = h;
+    s.extra_hour_former_length = static_cast<std::uint8_t>(h);
+    s.hours_per_day[d] = static_cast<std::uint8_t>(h + 1);
+    int start = s.timing[0][d][h - 1] + s.timing[1][d][h - 1];
+    s.timing[0][d][h] = static_cast<std::uint16_t>(start > 65535 ? 65535 : start);
+    s.timing[1][d][h] = s.timing[1][d][h - 1];
+    or_recount_week_shape();
+    return;
+  }
 }
 
 void or_drop_calendar_lessons() {

@@ -370,3 +370,35 @@ TEST(LoaderCalendars, HourDurationsWithAndWithoutTheClassColon) {
 }
 
 }  // namespace
+
+namespace {
+
+// A laboratory booked for every hour of the week lengthens the day after the
+// longest one by an hour, timed after the day's last hour.
+TEST(LoaderCalendars, AFullyBookedLabAddsAnHour) {
+  struct Case {
+    int lab_hours;
+    int extra_day;  // -1: no extra hour
+  } cases[] = {{3, 1}, {2, -1}};
+  for (const Case& c : cases) {
+    std::string lab = std::to_string(c.lab_hours);
+    loader_test::Outcome outcome = loader_test::run_synt(
+        "REM:Scuola\nDAYS:\tLU2-LUNEDI:480:50:530:50\tMA1-MARTEDI:480:55\tME0\tGI0\tVE0\tSA0\tDO0\t\n"
+        "GM:CHIMICA\t\nVERDI\t1A 3\t\nGM:LAB CHIMICA\tLAB:SPECIFICO\t\nNERI\tCHIMICA\t1A " + lab + "\t\n");
+    ASSERT_EQ(outcome.code, 0) << outcome.message;
+    if (c.extra_day < 0) {
+      EXPECT_EQ(g_eng_school.extra_hour, 0) << c.lab_hours;
+      EXPECT_EQ(g_eng_school.hours_per_day[1], 1) << c.lab_hours;
+      continue;
+    }
+    EXPECT_EQ(g_eng_school.extra_hour_day, c.extra_day);
+    EXPECT_EQ(g_eng_school.extra_hour, 1);
+    EXPECT_EQ(g_eng_school.extra_hour_former_length, 1);
+    EXPECT_EQ(g_eng_school.hours_per_day[1], 2);
+    EXPECT_EQ(g_eng_school.timing[0][1][1], 480 + 55);
+    EXPECT_EQ(g_eng_school.timing[1][1][1], 55);
+    EXPECT_EQ(g_eng_run.weekly_slots, 4);
+  }
+}
+
+}  // namespace

@@ -230,5 +230,8 @@ TEST(OrarioProgram, TextsReachTheTerminalInUtf8) {
     EXPECT_FALSE(contains(o->out, "NICOL\xD2")) << o->out;
   }
   EXPECT_TRUE(contains(check.out, "NICOL\xC3\x92 ")) << check.out;
+  // The load lists the hour totals of classes, teachers and rooms.
+  EXPECT_TRUE(contains(check.out, "\n 1A: 5  1B: 5 \n 0               NICOL\xC3\x92: 2+0   1")) << check.out;
+  EXPECT_TRUE(contains(check.out, "ST:          1A: 5 ST:          1B: 5 \n")) << check.out;
   EXPECT_TRUE(contains(check.out, "Violazioni residue: ")) << check.out;
 }
