@@ -74,8 +74,15 @@ void load(const char* const* argv, const Load& how) {
 // True when the saved timetable is missing (or placed only in part). With
 // g_quiet_no_timetable set the command then ends quietly; else the
 // not-yet-computed error.
-bool no_timetable() {
-  if (g_command_steps.load_timetable(0) == 0) return false;
+//
+// With changed_posts_recover, a save that places only part of the lessons
+// (the teaching posts changed since it was written) is the placement check's
+// critical error, so that or_main takes the previous timetable over (-999)
+// as it does for a save whose lessons clash.
+bool no_timetable(bool changed_posts_recover = false) {
+  int loaded = g_command_steps.load_timetable(0);
+  if (loaded == 0) return false;
+  if (changed_posts_recover && loaded > 0) or_raise_critical_error("SW", 0, "..\\Orario\\OR_VINU", 34);
   if (g_quiet_no_timetable) return true;
   or_raise_impossible(or_pick_text(kNotComputed));
 }
@@ -105,7 +112,8 @@ CommandEnd command_synt(const char* const* argv) {
 CommandEnd command_snod(int argc, const char* const* argv, bool sbil) {
   bool nede = argc >= 3 && argv[2] && option_is(argv[2], "NEDE");
   load(argv, {"INIZIO CONTROLLO SINTASSI", 0, sbil ? 26 : -1});
-  if (no_timetable()) {
+  // "sbil:" reads the balancing save: a recovery would take "savego.txt".
+  if (no_timetable(!sbil)) {
     g_status.run_state = kRunStateFinished;
     return CommandEnd::kQuiet;
   }
@@ -226,7 +234,7 @@ CommandEnd command_disp(const char* const* argv) {
 
 CommandEnd command_rigo(const char* const* argv) {
   load(argv, {"INIZIO CONTROLLO SINTASSI"});
-  if (no_timetable()) return CommandEnd::kQuiet;
+  if (no_timetable(true)) return CommandEnd::kQuiet;
   if (g_eng_school.standby_grouping != 0) {
     g_command_steps.allocate_reception_hours();
     g_command_steps.build_timetable_view();

@@ -1,10 +1,10 @@
-// Engine steps that are not built yet: the save files, the timetable view,
-// the stand-by and reception steps, the pre-solve preparation and the solver.
-// Each one ends the command with a message that names the missing step
-// (or_raise_not_built); the work that builds a step deletes its entry here.
-// The evaluator parameter fill is the one quiet stand-in: without the solver
-// there is nothing to fill.
-// Nothing but these placeholders lives in this file.
+// Link stand-ins for the engine steps that the solver and the room
+// allocation define: they let the engine library link alone for its own
+// tests. Both programs link those libraries whole, so their definitions
+// always replace these; a stand-in that is ever reached ends the command
+// with a message that names the step (or_raise_not_built). The evaluator
+// parameter fill is the one quiet stand-in: without the solver there is
+// nothing to fill.
 #include <cstdio>
 
 #include "engine/errors.h"

@@ -1,8 +1,8 @@
-// Weak stand-ins for the solver's placement state that the engine core uses
-// (see placement_services.h), so the engine links and runs its own commands
-// before the solver is built. The solver's definitions are strong and take
-// their place wherever the solver is linked; the functions here end the
-// command with the "not built yet" message, and tests supply their own.
+// Link stand-ins for the solver's placement state that the engine core uses
+// (see placement_services.h), so the engine library links alone for its own
+// tests. The solver's definitions take their place in both programs; a
+// stand-in that is ever reached ends the command naming the step, and tests
+// supply their own.
 #include "engine/errors.h"
 #include "engine/placement_services.h"
 
