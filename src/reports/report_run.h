@@ -96,8 +96,6 @@ extern char g_publish_school_code[64];
 extern char g_publish_memo[400];
 extern std::uint8_t g_publish_delete;
 extern char g_publish_export_path[400];
-// The school's code in the SISSI register; the pipe export needs it.
-extern char g_school_register_code[17];
 
 // The subject codes of the short class table (or_build_subject_codes): the
 // first earlier subject of the same name (0xFFFF none), whether the class

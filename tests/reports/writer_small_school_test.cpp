@@ -44,7 +44,7 @@ class SmallSchool : public report_test::ModelSchool {
     }
     g_eng_school.standby_grouping = -1;
     fs::create_directories(folder.path() / "Orario");
-    g_school_register_code[0] = 0;
+    g_eng_school.school_code[0] = 0;
     g_publish_delete = 0;
   }
 
@@ -134,6 +134,30 @@ TEST_F(SmallSchool, MastercomSecondPassNamesTheSecondTeachers) {
             "1A;SCIENZE;BIANCHI;2;3;2\n");
 }
 
+// A register books subjects: a run of one teacher's hours ends where the
+// subject changes, and the laboratory pseudo-teacher of the lesson teacher
+// itself books no second line for hours the first pass booked.
+TEST_F(SmallSchool, MastercomRunsEndAtASubjectChangeAndBookNoHourTwice) {
+  int a = add_class("1A");
+  int fontana = add_teacher("FONTANA"), own_lab = add_teacher("FONTANA_LAB");
+  g_eng_teachers[own_lab].type_flags = kTeacherLabPseudo;
+  g_eng_teachers[own_lab].main_teacher = fontana;
+  int ita = add_subject("ITALIANO"), lat = add_subject("LATINO"), sto = add_subject("STORIA");
+  place(add_lesson(fontana, a, ita), 0, 0);
+  place(add_lesson(fontana, a, ita), 0, 1);
+  place(add_lesson(fontana, a, lat), 0, 2);
+  place(add_lesson(fontana, a, sto), 0, 3);
+  place(add_lesson(fontana, a, sto, own_lab), 0, 4);
+  prepare();
+  g_eng_run.run_mode = 0;
+  or_write_mastercom_export();
+  EXPECT_EQ(read("Registro_Mastercom.csv"),
+            "classe;materia;professore;giorno;ora_inizio;durata\n"
+            "1A;ITALIANO;FONTANA;0;0;2\n"
+            "1A;LATINO;FONTANA;0;2;1\n"
+            "1A;STORIA;FONTANA;0;3;2\n");
+}
+
 TEST_F(SmallSchool, MastercomIsNotWrittenInTestRuns) {
   add_class("1A");
   prepare();
@@ -153,14 +177,14 @@ TEST_F(SmallSchool, PipeExportOneLinePerTeacherOfALesson) {
   place(add_lesson(rossi, a, sci, verdi), 0, 1);  // two lines
   place(add_lesson(rossi, a, sci, lab), 1, 2);    // the laboratory pseudo-teacher has none
   add_lesson(rossi, a, sci);                      // unplaced: day and hour 0
-  std::snprintf(g_school_register_code, sizeof g_school_register_code, "%s", "MIIS01");
+  std::snprintf(g_eng_school.school_code, sizeof g_eng_school.school_code, "%s", "MI01");  // "SISSI:IDS:"
   prepare();
   or_write_register_pipe_export();
   EXPECT_EQ(read("Esportazione Sissi Axios.txt"),
-            "MIIS01|ROSSI|1A|SCIENZE|1|2|\n"
-            "MIIS01|V77|1A|SCIENZE|1|2|\n"
-            "MIIS01|ROSSI|1A|SCIENZE|2|3|\n"
-            "MIIS01|ROSSI|1A|SCIENZE|0|0|\n");
+            "MI01|ROSSI|1A|SCIENZE|1|2|\n"
+            "MI01|V77|1A|SCIENZE|1|2|\n"
+            "MI01|ROSSI|1A|SCIENZE|2|3|\n"
+            "MI01|ROSSI|1A|SCIENZE|0|0|\n");
 }
 
 TEST_F(SmallSchool, PipeExportNeedsTheSchoolsRegisterCode) {
