@@ -163,6 +163,9 @@ void fill_support(ReportClassGrid& r, int l, int d, int h) {
 
 void place_text(int kind, ReportClassGrid& r, int l, int d, int h) {
   const EngineLesson& x = g_eng_lessons[l];
+  // A special calendar's closed hours are lessons of its pseudo-teacher on
+  // a placeholder subject: the subject views leave those hours empty.
+  bool placeholder = or_report_pseudo_teacher(x.teacher);
   switch (kind) {
     case 1:
     case 2: {
@@ -171,9 +174,10 @@ void place_text(int kind, ReportClassGrid& r, int l, int d, int h) {
       break;
     }
     case 4:
-    case 64: set_text(r.planes[2][d][h], or_report_subject_name(x.first_subject)); break;
+    case 64: set_text(r.planes[2][d][h], placeholder ? "" : or_report_subject_name(x.first_subject)); break;
     case 8: fill_complete(r, l, d, h); break;
     case 9:
+      if (placeholder) break;
       set_text(r.planes[2][d][h], short_name(x.subject));
       if (x.subject >= 0 && x.subject < kMaxSubjects) g_subject_code_used[x.subject] = 1;
       break;
