@@ -14,3 +14,7 @@ void or_set_class_main_building(int class_index, int teacher);
 
 // While set, or_log_residual_error writes nothing (the computation window sets it).
 extern unsigned char g_residual_log_suppressed;
+// Set by the classroom allocation once it has given the lessons their rooms:
+// the next report run names the allocated rooms and writes the allocation
+// reports, then clears it.
+extern unsigned char g_room_report_flag;

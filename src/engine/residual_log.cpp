@@ -17,6 +17,7 @@
 #include "platform/paths.h"
 
 unsigned char g_residual_log_suppressed = 0;
+unsigned char g_room_report_flag = 0;
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/lesson_links.h"
+#include "engine/report_services.h"
 #include "engine/status_block.h"
 #include "engine/week_grid_access.h"
 #include "reports/report_run.h"
@@ -113,6 +114,7 @@ void fill_lesson_slot(ReportTeacherGrid& r, int t, int s, int l, int d, int h) {
     std::snprintf(r.lab_short[s], sizeof r.lab_short[s], "%.*s", g_report.lab_text_width, g_eng_rooms[room].name);
     g_report.lab_rooms_used = true;
   }
+  if (g_room_report_flag) r.allocated_room[s] = room;
   r.lesson_subject[s] = subject_taught(l, t);
   copy_text(r.class_code[s], sizeof r.class_code[s], or_class_code(c));
   std::snprintf(r.cell[s], sizeof r.cell[s], "%.5s", or_report_class_name(c));
