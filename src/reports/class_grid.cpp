@@ -56,6 +56,17 @@ int record_for_class(int c) {
   return i;
 }
 
+// The building of a room: a lab carries its own (none in a school of one
+// building); a class's room is in its class's building.
+int room_building(int room) {
+  const EngineRoom& x = g_eng_rooms[room];
+  int home = x.home_class;
+  if (!(x.lab_flag & 1) && home >= 0 && home < kMaxClasses) return g_eng_classes[home].building;
+  if (!or_report_several_buildings()) return -1;
+  int b = x.kind_or_building;
+  return b >= 0 && b < g_eng_school.building_count ? b : -1;
+}
+
 int record_for_room(int room) {
   const char* name = g_eng_rooms[room].name;
   for (int i = 0; i < g_report.class_records; ++i)
@@ -66,8 +77,7 @@ int record_for_room(int room) {
   std::snprintf(r.code, sizeof r.code, "%.3s", name);
   std::snprintf(r.raw_code, sizeof r.raw_code, "%.9s", name);
   std::snprintf(r.display_name, sizeof r.display_name, "%s", name);
-  int home = g_eng_rooms[room].home_class;
-  r.building = home >= 0 && home < kMaxClasses ? g_eng_classes[home].building : -1;
+  r.building = room_building(room);
   for (int d = 0; d < kDays; ++d)
     for (int h = 0; h < kHoursPerDay; ++h) r.start[d][h] = -1, r.end[d][h] = -1;
   return i;
