@@ -229,6 +229,13 @@ void settle_times() {
         for (int h = 0; h < kHoursPerDay; ++h) r.start[d][h] = g_report.start[d][h], r.end[d][h] = g_report.end[d][h];
       continue;
     }
+    if (or_report_times_option()) {
+      // A slot never starts before the slot before it ends.
+      for (int d = 0; d < kDays; ++d)
+        for (int h = 1; h < kHoursPerDay; ++h)
+          if (r.end[d][h - 1] > r.start[d][h]) r.start[d][h] = r.end[d][h - 1];
+      continue;
+    }
     for (int h = 0; h < kHoursPerDay; ++h) {
       if (r.start[0][h] >= 0) continue;
       for (int d = 1; d < kDays; ++d)

@@ -252,9 +252,10 @@ const char* or_report_class_name(int c) {
   return name[0] ? name : or_class_code(c);
 }
 
-// The school file carries no choice of lesson times on the teacher reports
-// yet, so they show none.
-int or_report_times_option() { return 0; }
+// The teacher reports show the lesson times where they matter: when some
+// class keeps hour times of its own (the description has no separate
+// switch for it), so a teacher sees when each such lesson starts and ends.
+int or_report_times_option() { return g_eng_school.nonstandard_timing_days != 0; }
 
 bool or_report_several_buildings() { return g_eng_school.building_count > 1; }
 

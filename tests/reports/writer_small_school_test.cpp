@@ -439,6 +439,54 @@ TEST_F(SmallSchool, CoTeacherPortraitOnlyWhenTeachersShareACell) {
   EXPECT_NE(text.find("|   Com|     |ROSSI|"), std::string::npos) << text;
 }
 
+// A second teacher (a laboratory assistant) teaches the hour too: the
+// teacher grid gives it the class and its own subject, and the co-teachers'
+// portrait names each of the two in the other's row.
+TEST_F(SmallSchool, SecondTeachersHaveTheirHoursInTheTeacherReports) {
+  g_eng_run.days_per_week = 1;
+  int a = add_class("1A");
+  int rossi = add_teacher("ROSSI"), neri = add_teacher("NERI");
+  g_eng_teachers[neri].type_flags = kTeacherLaboratory;
+  int fis = add_subject("FISICA"), lab = add_subject("LAB FISICA");
+  place(add_lesson(rossi, a, fis), 0, 0);
+  int shared = add_lesson(rossi, a, fis, neri);
+  g_eng_lessons[shared].part_subject = lab;
+  place(shared, 0, 1);
+  prepare();
+  const ReportTeacherGrid* assistant = nullptr;
+  for (int i = 0; i < g_report.teacher_records; ++i)
+    if (g_teacher_grid[i].teacher == neri) assistant = &g_teacher_grid[i];
+  ASSERT_NE(assistant, nullptr);
+  EXPECT_STREQ(assistant->cell[0], "     ");
+  EXPECT_STREQ(assistant->cell[1], "1A");
+  EXPECT_EQ(assistant->lesson_subject[1], lab);
+  EXPECT_STREQ(assistant->main_subject, "LAB FISICA");
+  or_write_teacher_portrait_twins();
+  std::string text = read("Orario Professori Verticale Compresenze.txt");
+  EXPECT_NE(text.find("|   Com|     |NERI |"), std::string::npos) << text;
+  EXPECT_NE(text.find("|   Com|     |ROSSI|"), std::string::npos) << text;
+}
+
+// A class that keeps hour times of its own makes the teacher reports show
+// each lesson's own end (or start) beside the class.
+TEST_F(SmallSchool, OwnClassTimesAppearInTheTeacherReports) {
+  g_eng_run.days_per_week = 1;
+  int a = add_class("1A"), b = add_class("2A");
+  int rossi = add_teacher("ROSSI"), ita = add_subject("ITALIANO");
+  for (int d = 0; d < kDays; ++d)
+    for (int h = 0; h < kHoursPerDay; ++h) {
+      g_eng_classes[a].timing[0][d][h] = static_cast<std::uint16_t>(480 + 60 * h);
+      g_eng_classes[a].timing[1][d][h] = h == 0 ? 50 : 60;  // 1A's first hour ends at 8:50
+    }
+  place(add_lesson(rossi, a, ita), 0, 0);
+  place(add_lesson(rossi, b, ita), 0, 1);
+  or_prepare_hour_timings();
+  prepare();
+  or_write_teacher_portrait();
+  std::string text = read("Orario Professori Verticale.txt");
+  EXPECT_NE(text.find("|1A   f:8:50 |2A          |"), std::string::npos) << text;
+}
+
 // ---- Provisional timetable -------------------------------------------------------------
 
 TEST_F(SmallSchool, ProvisionalSummaryBlanksZerosAndListsIncompleteClasses) {
