@@ -456,7 +456,7 @@ struct EngineLabGroup {
 struct EngineSchool {
   char title[81];
   char header2[41];
-  char school_code[4];
+  char school_code[5];  // "SISSI:IDS:", 4 characters
   char support_code[8];
   char day_codes[kDays][3];
   char day_names[kDays][kNameSize];  // "Lunedì" ...

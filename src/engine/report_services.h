@@ -14,3 +14,12 @@ void or_set_class_main_building(int class_index, int teacher);
 
 // While set, or_log_residual_error writes nothing (the computation window sets it).
 extern unsigned char g_residual_log_suppressed;
+// Set by the classroom allocation once it has given the lessons their rooms:
+// the next report run names the allocated rooms and writes the allocation
+// reports, then clears it.
+extern unsigned char g_room_report_flag;
+// The processing menu's report settings: 1 while "Word 2000" is ticked (RTF
+// in the box-drawn text form, shorter pages of the global tables), and the
+// blank paragraphs between RTF tables (negative: none).
+extern unsigned char g_rtf_text_form_option;
+extern signed char g_table_blank_paragraphs;

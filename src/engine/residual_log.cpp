@@ -3,7 +3,7 @@
 // mode word is negative, appends it to "Errori Residui.txt" (German and
 // English names by language) in the output folder, created on first use.
 //
-// Only the main process writes the file; a worker only echoes. The file is a
+// Only the main process writes the file and echoes; a worker does neither. The file is a
 // log written as it grows, not a rewrite, so it is opened once per run and
 // closed by a null text (every end of a command passes one).
 #include <cstdio>
@@ -17,6 +17,9 @@
 #include "platform/paths.h"
 
 unsigned char g_residual_log_suppressed = 0;
+unsigned char g_room_report_flag = 0;
+unsigned char g_rtf_text_form_option = 0;
+signed char g_table_blank_paragraphs = 0;
 
 namespace {
 
@@ -35,9 +38,10 @@ void or_log_residual_error(const char* text) {
     g_residual_file = nullptr;
     return;
   }
-  if (g_residual_log_suppressed) return;
+  // Only the main process keeps the log: a worker neither writes nor echoes.
+  if (g_residual_log_suppressed || g_process_number != 0) return;
   or_print_console(text);
-  if (g_eng_run.report_mode >= 0 || g_process_number != 0) return;
+  if (g_eng_run.report_mode >= 0) return;
   if (!g_residual_file) {
     char path[kReportPathSize];
     if (!or_report_path(path, or_pick_text(kResidualName), nullptr, 0)) return;

@@ -56,6 +56,17 @@ int record_for_class(int c) {
   return i;
 }
 
+// The building of a room: a lab carries its own (none in a school of one
+// building); a class's room is in its class's building.
+int room_building(int room) {
+  const EngineRoom& x = g_eng_rooms[room];
+  int home = x.home_class;
+  if (!(x.lab_flag & 1) && home >= 0 && home < kMaxClasses) return g_eng_classes[home].building;
+  if (!or_report_several_buildings()) return -1;
+  int b = x.kind_or_building;
+  return b >= 0 && b < g_eng_school.building_count ? b : -1;
+}
+
 int record_for_room(int room) {
   const char* name = g_eng_rooms[room].name;
   for (int i = 0; i < g_report.class_records; ++i)
@@ -66,8 +77,7 @@ int record_for_room(int room) {
   std::snprintf(r.code, sizeof r.code, "%.3s", name);
   std::snprintf(r.raw_code, sizeof r.raw_code, "%.9s", name);
   std::snprintf(r.display_name, sizeof r.display_name, "%s", name);
-  int home = g_eng_rooms[room].home_class;
-  r.building = home >= 0 && home < kMaxClasses ? g_eng_classes[home].building : -1;
+  r.building = room_building(room);
   for (int d = 0; d < kDays; ++d)
     for (int h = 0; h < kHoursPerDay; ++h) r.start[d][h] = -1, r.end[d][h] = -1;
   return i;
@@ -163,6 +173,9 @@ void fill_support(ReportClassGrid& r, int l, int d, int h) {
 
 void place_text(int kind, ReportClassGrid& r, int l, int d, int h) {
   const EngineLesson& x = g_eng_lessons[l];
+  // A special calendar's closed hours are lessons of its pseudo-teacher on
+  // a placeholder subject: the subject views leave those hours empty.
+  bool placeholder = or_report_pseudo_teacher(x.teacher);
   switch (kind) {
     case 1:
     case 2: {
@@ -171,9 +184,10 @@ void place_text(int kind, ReportClassGrid& r, int l, int d, int h) {
       break;
     }
     case 4:
-    case 64: set_text(r.planes[2][d][h], or_report_subject_name(x.first_subject)); break;
+    case 64: set_text(r.planes[2][d][h], placeholder ? "" : or_report_subject_name(x.first_subject)); break;
     case 8: fill_complete(r, l, d, h); break;
     case 9:
+      if (placeholder) break;
       set_text(r.planes[2][d][h], short_name(x.subject));
       if (x.subject >= 0 && x.subject < kMaxSubjects) g_subject_code_used[x.subject] = 1;
       break;
@@ -213,6 +227,13 @@ void settle_times() {
     if (r.code[0] == 'd') {
       for (int d = 0; d < kDays; ++d)
         for (int h = 0; h < kHoursPerDay; ++h) r.start[d][h] = g_report.start[d][h], r.end[d][h] = g_report.end[d][h];
+      continue;
+    }
+    if (or_report_times_option()) {
+      // A slot never starts before the slot before it ends.
+      for (int d = 0; d < kDays; ++d)
+        for (int h = 1; h < kHoursPerDay; ++h)
+          if (r.end[d][h - 1] > r.start[d][h]) r.start[d][h] = r.end[d][h - 1];
       continue;
     }
     for (int h = 0; h < kHoursPerDay; ++h) {

@@ -40,6 +40,8 @@ void or_plug_engine_report_services() {
   s.language = [] { return or_language(); };
   s.run_mode = [] { return static_cast<int>(g_eng_run.run_mode); };
   s.provisional_mode = [] { return g_provisional_mode != 0; };
+  s.rtf_text_form_option = [] { return g_rtf_text_form_option != 0; };
+  s.table_blank_paragraphs = [] { return static_cast<int>(g_table_blank_paragraphs); };
   kt::set_report_services(std::move(s));
 }
 

@@ -24,8 +24,6 @@
 #include "reports/report_services.h"
 #include "reports/report_text_format.h"
 
-char g_school_register_code[17] = {};
-
 namespace {
 
 bool all_blank(const char* text) {
@@ -103,36 +101,53 @@ int mastercom_teacher(int l, bool second) {
   return t;
 }
 
-// The teacher a run of hours is continued by: the lesson teacher itself in
-// the first pass, the second teacher in the second.
-int run_key(int l, bool second) { return second ? or_report_second_teacher(l) : g_eng_lessons[l].teacher; }
+// The subject a register line books for a lesson of class c (that of the
+// class it is merged into when it is merged).
+int mastercom_subject(int l, int c) {
+  int merged = g_eng_classes[c].parent;
+  bool is_merged = merged >= 0 && merged < kMaxClasses;
+  return is_merged ? g_eng_lessons[l].first_subject : g_eng_lessons[l].subject;
+}
 
+// The teacher a lesson books in this pass, -1 when the lesson books nobody:
+// a lesson of a calendar pseudo-teacher, a lesson without second teacher in
+// the second pass, and a second teacher who stands for the lesson teacher
+// itself (a laboratory pseudo-teacher of the same person), whose hour the
+// first pass has already booked.
+int booked_teacher(int l, bool second) {
+  if (or_report_pseudo_teacher(g_eng_lessons[l].teacher)) return -1;
+  int t = mastercom_teacher(l, second);
+  if (!second) return t;
+  if (or_report_second_teacher(l) < 0 || t == mastercom_teacher(l, false)) return -1;
+  return t;
+}
+
+// Writes the register lines of one class: one line per run of consecutive
+// hours of one day with the same teacher and the same subject, so that a
+// line never books an hour under another subject's name and no hour is
+// booked twice for one teacher.
 void write_mastercom_class(std::FILE* f, int c, bool second) {
   std::vector<int> at = class_slots(c);
   int merged = g_eng_classes[c].parent;
+  const char* name = or_report_class_name(merged >= 0 && merged < kMaxClasses ? merged : c);
   for (int d = 0; d < or_week_days(); ++d) {
     int hours = week_day_hours(d);
     for (int h = 0; h < hours;) {
       int l = at[d * kHoursPerDay + h];
-      if (l < 0 || (second && or_report_second_teacher(l) < 0)) {
+      int t = l < 0 ? -1 : booked_teacher(l, second);
+      if (t < 0) {
         ++h;
         continue;
       }
-      int key = run_key(l, second);
+      int subject = mastercom_subject(l, c);
       int length = 1;
       while (h + length < hours) {
         int next = at[d * kHoursPerDay + h + length];
-        if (next < 0 || run_key(next, second) != key) break;
+        if (next < 0 || booked_teacher(next, second) != t || mastercom_subject(next, c) != subject) break;
         ++length;
       }
-      int t = mastercom_teacher(l, second);
-      if (!or_report_pseudo_teacher(g_eng_lessons[l].teacher) && t >= 0) {
-        bool is_merged = merged >= 0 && merged < kMaxClasses;
-        const char* name = or_report_class_name(is_merged ? merged : c);
-        int subject = is_merged ? g_eng_lessons[l].first_subject : g_eng_lessons[l].subject;
-        std::fprintf(f, "%s;%s;%s;%d;%d;%d\n", name, or_report_subject_name(subject), g_eng_teachers[t].name, d, h,
-                     length);
-      }
+      std::fprintf(f, "%s;%s;%s;%d;%d;%d\n", name, or_report_subject_name(subject), g_eng_teachers[t].name, d, h,
+                   length);
       h += length;
     }
   }
@@ -179,7 +194,8 @@ void or_write_global_export() {
 }
 
 void or_write_register_pipe_export() {
-  if (!g_school_register_code[0]) return;
+  const char* school = g_eng_school.school_code;  // "SISSI:IDS:" of the description
+  if (!school[0]) return;
   if (!or_report_path(g_report.path, "Esportazione Sissi Axios", nullptr, 0)) return;
   std::FILE* f = or_open_report(2160);
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {
@@ -193,7 +209,7 @@ void or_write_register_pipe_export() {
     int day = or_lesson_placed(l) ? x.day + 1 : 0, hour = or_lesson_placed(l) ? x.hour + 1 : 0;
     auto line = [&](int t) {
       const char* who = g_eng_teachers[t].sissi_id[0] ? g_eng_teachers[t].sissi_id : g_eng_teachers[t].name;
-      std::fprintf(f, "%s|%s|%s|%s|%1d|%1d|\n", g_school_register_code, who, klass, subject, day, hour);
+      std::fprintf(f, "%s|%s|%s|%s|%1d|%1d|\n", school, who, klass, subject, day, hour);
     };
     line(x.teacher);
     int second = or_report_second_teacher(l);

@@ -76,9 +76,14 @@ bool in_section(const ReportTeacherGrid& r, const std::string& key, int kind) {
   return false;
 }
 
+// The track text is a class code from its third character (the run takes
+// it from the codes), so it is compared with the class code of each slot,
+// not with the display name the cell shows.
 bool teaches_track(const ReportTeacherGrid& r, const char* track) {
-  for (int s = 0; s < kWeekSlots; ++s)
-    if (std::strlen(r.cell[s]) >= 2 && std::strcmp(r.cell[s] + 2, track) == 0) return true;
+  for (int s = 0; s < kWeekSlots; ++s) {
+    const char* code = r.class_code[s];
+    if (code[0] >= '0' && code[0] <= '9' && std::strlen(code) >= 2 && std::strcmp(code + 2, track) == 0) return true;
+  }
   return false;
 }
 

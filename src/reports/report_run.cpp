@@ -25,12 +25,12 @@
 #include "engine/text_lines.h"
 #include "engine/week_grid_access.h"
 #include "reports/engine_report_services.h"
+#include "solver/classroom_allocation.h"
 #include "reports/report_services.h"
 
 ReportRun g_report;
 ReportTeacherGrid g_teacher_grid[kReportTeachers];
 ReportClassGrid g_class_grid[kReportClasses];
-std::uint8_t g_room_report_flag = 0;
 char g_publish_school_code[64] = {};
 char g_publish_memo[400] = {};
 std::uint8_t g_publish_delete = 0;
@@ -128,6 +128,20 @@ bool needs_reception_hours() {
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
     if (g_eng_teachers[t].reception_handled) return false;
   return true;
+}
+
+// After a room allocation: the allocation rooms' names go into the room
+// records and every lesson takes the room the allocation gave it, so the
+// teacher grid and the class grids name the allocated rooms.
+void take_allocated_rooms() {
+  if (!g_room_report_flag) return;
+  const RoomAllocationState& s = g_room_allocation;
+  or_room_allocation_phase(-1, s.first_allocation_room);
+  if (!s.rooms_allocated) return;
+  for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) {
+    int room = s.lesson_result[l];
+    if (room >= 0 && room < g_eng_school.room_count) g_eng_lessons[l].room = room;
+  }
 }
 
 void reset_run_globals(int kind) {
@@ -238,9 +252,10 @@ const char* or_report_class_name(int c) {
   return name[0] ? name : or_class_code(c);
 }
 
-// The school file carries no choice of lesson times on the teacher reports
-// yet, so they show none.
-int or_report_times_option() { return 0; }
+// The teacher reports show the lesson times where they matter: when some
+// class keeps hour times of its own (the description has no separate
+// switch for it), so a teacher sees when each such lesson starts and ends.
+int or_report_times_option() { return g_eng_school.nonstandard_timing_days != 0; }
 
 bool or_report_several_buildings() { return g_eng_school.building_count > 1; }
 
@@ -274,6 +289,7 @@ void or_write_all_reports(int kind, int publish) {
   reset_run_globals(kind);
   if (needs_reception_hours()) or_allocate_reception_hours();
   or_pack_standby_lessons(1);
+  take_allocated_rooms();
   or_prepare_report_data();
 
   or_write_publish_export();

@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "engine/model.h"
+#include "engine/report_services.h"  // g_room_report_flag
 
 inline constexpr int kReportTeachers = 500;  // one record per engine teacher at most
 inline constexpr int kReportClasses = 300;   // one record per class (or room, kind 5)
@@ -87,17 +88,12 @@ struct ReportRun {
 extern ReportRun g_report;
 extern ReportTeacherGrid g_teacher_grid[kReportTeachers];
 extern ReportClassGrid g_class_grid[kReportClasses];
-// Set by the classroom allocation when it wants the report set written with
-// its rooms; the run clears it at its end.
-extern std::uint8_t g_room_report_flag;
 
 // The publishing step's inputs and the path it reads back.
 extern char g_publish_school_code[64];
 extern char g_publish_memo[400];
 extern std::uint8_t g_publish_delete;
 extern char g_publish_export_path[400];
-// The school's code in the SISSI register; the pipe export needs it.
-extern char g_school_register_code[17];
 
 // The subject codes of the short class table (or_build_subject_codes): the
 // first earlier subject of the same name (0xFFFF none), whether the class

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/model.h"
+#include "engine/special_calendars.h"
 #include "reports/report_run.h"
 #include "reports/report_text_format.h"
 
@@ -23,9 +24,10 @@ namespace {
 
 bool is_alnum_ascii(unsigned char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-// The option bits that keep a subject out of the codes: the model keeps none
-// yet, so every subject takes part.
-bool takes_part(int) { return true; }
+// A subject takes part unless it is internal: the description gives the
+// engine no option bits for subjects, so the one subject kept out is the
+// placeholder of the special calendars, which no report shows.
+bool takes_part(int s) { return std::strcmp(g_eng_subjects[s].group_name, kCalendarSubject) != 0; }
 
 std::string cleaned_name(int s) {
   std::string name = or_report_subject_name(s);

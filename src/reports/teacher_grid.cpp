@@ -4,6 +4,9 @@
 // reception " R ", a building change " t ") and the slot's room, subject,
 // building and own times; then the records sorted by name.
 //
+// A teacher's slots hold the lessons it teaches in either role, as lesson
+// teacher or as second teacher (laboratory and conversation assistants).
+//
 // Invariants: only real teachers get a record (never a class-calendar
 // pseudo-teacher); a slot outside the hours shown keeps its defaults; the
 // sort is stable, so equal names keep the engine's teacher order. Shaped for
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "engine/lesson_links.h"
+#include "engine/report_services.h"
 #include "engine/status_block.h"
 #include "engine/week_grid_access.h"
 #include "reports/report_run.h"
@@ -21,17 +25,29 @@
 namespace {
 
 // Lesson of each teacher in each slot (first one in lesson order), -1 free.
+// A teacher teaches a lesson in either role: as its teacher or as its
+// second teacher (laboratory or conversation assistant), as the engine's own
+// teacher grid holds it.
 std::vector<int> lessons_by_teacher_slot() {
   std::vector<int> at(static_cast<size_t>(kMaxTeachers) * kWeekSlots, -1);
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {
     const EngineLesson& x = g_eng_lessons[l];
-    if (!or_lesson_placed(l) || x.teacher < 0 || x.teacher >= kMaxTeachers || x.hour >= kHoursPerDay ||
-        x.day >= kDays)
-      continue;
-    int& cell = at[static_cast<size_t>(x.teacher) * kWeekSlots + x.day * kHoursPerDay + x.hour];
-    if (cell < 0) cell = l;
+    if (!or_lesson_placed(l) || x.hour >= kHoursPerDay || x.day >= kDays) continue;
+    for (int t : {x.teacher, or_report_second_teacher(l)}) {
+      if (t < 0 || t >= kMaxTeachers) continue;
+      int& cell = at[static_cast<size_t>(t) * kWeekSlots + x.day * kHoursPerDay + x.hour];
+      if (cell < 0) cell = l;
+    }
   }
   return at;
+}
+
+// The subject a teacher teaches in a lesson: the second teacher's own
+// subject when the teacher is the lesson's second teacher and has one.
+int subject_taught(int l, int t) {
+  const EngineLesson& x = g_eng_lessons[l];
+  if (x.teacher != t && or_report_second_teacher(l) == t && x.part_subject >= 0) return x.part_subject;
+  return x.subject;
 }
 
 void copy_text(char* out, size_t size, const char* in) {
@@ -45,8 +61,9 @@ int main_subject_of(int t) {
   if (k.subject_index != 0xFFFF) return k.subject_index;
   std::vector<int> count(kMaxSubjects, 0), first(kMaxSubjects, kMaxLessons);
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {
-    int s = g_eng_lessons[l].subject;
-    if (g_eng_lessons[l].teacher != t || s < 0 || s >= kMaxSubjects) continue;
+    if (g_eng_lessons[l].teacher != t && or_report_second_teacher(l) != t) continue;
+    int s = subject_taught(l, t);
+    if (s < 0 || s >= kMaxSubjects) continue;
     ++count[s];
     first[s] = std::min(first[s], l);
   }
@@ -68,7 +85,7 @@ int class_building(int l) {
   return c >= 0 && c < kMaxClasses ? g_eng_classes[c].building : -1;
 }
 
-void fill_lesson_slot(ReportTeacherGrid& r, int s, int l, int d, int h) {
+void fill_lesson_slot(ReportTeacherGrid& r, int t, int s, int l, int d, int h) {
   const EngineLesson& x = g_eng_lessons[l];
   int c = x.class_index;
   bool several = or_report_several_buildings();
@@ -97,7 +114,8 @@ void fill_lesson_slot(ReportTeacherGrid& r, int s, int l, int d, int h) {
     std::snprintf(r.lab_short[s], sizeof r.lab_short[s], "%.*s", g_report.lab_text_width, g_eng_rooms[room].name);
     g_report.lab_rooms_used = true;
   }
-  r.lesson_subject[s] = x.subject;
+  if (g_room_report_flag) r.allocated_room[s] = room;
+  r.lesson_subject[s] = subject_taught(l, t);
   copy_text(r.class_code[s], sizeof r.class_code[s], or_class_code(c));
   std::snprintf(r.cell[s], sizeof r.cell[s], "%.5s", or_report_class_name(c));
   if (several) r.sign2[s] = building_letter(x.building), r.building[s] = static_cast<std::int8_t>(x.building);
@@ -149,7 +167,7 @@ void fill_record(ReportTeacherGrid& r, int t, const std::vector<int>& at) {
       }
       // A slot beyond the provisional day keeps its defaults.
       if (g_provisional_mode && h >= g_eng_school.provisional_hours_per_day[d]) continue;
-      fill_lesson_slot(r, s, l, d, h);
+      fill_lesson_slot(r, t, s, l, d, h);
     }
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {
     const EngineLesson& x = g_eng_lessons[l];

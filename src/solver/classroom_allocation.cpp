@@ -14,6 +14,7 @@
 
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
+#include "engine/report_services.h"
 #include "engine/section_parsers.h"
 #include "engine/status_block.h"
 
@@ -263,6 +264,7 @@ int or_room_allocation_phase(int mode, int first_room) {
     or_optimise_room_moves(mode == 0 ? 0 : 1);
     s.rooms_allocated = 1;
     for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) s.lesson_result[l] = g_eng_lessons[l].room;
+    g_room_report_flag = 1;
   }
   return s.first_allocation_room;
 }

@@ -17,6 +17,7 @@
 #include "engine/status_block.h"
 #include "reports/model_school_fixture.h"
 #include "reports/report_run.h"
+#include "solver/classroom_allocation.h"
 
 namespace fs = std::filesystem;
 using save_test::add_class;
@@ -97,13 +98,29 @@ TEST_F(RunSchool, TwoBuildingsWriteTheirReportsOncePerBuilding) {
   EXPECT_EQ(plesso.find(" 1A"), std::string::npos) << "1A is in the other building";
 }
 
+// The classroom allocation seats three classes in two rooms; the report run
+// that follows names the allocated rooms in the teachers' landscape table
+// and the complete class reports, and writes the allocation copy.
 TEST_F(RunSchool, RoomAllocationAddsItsReportsAndIsClearedAtTheEnd) {
-  g_room_report_flag = 1;
-  run();
+  RoomAllocationParams params{};
+  params.teachers_per_room = 0;
+  params.rooms_per_building[0] = 2;
+  params.best_result = kNoRecord;
+  g_status.room_params = &params;
+  g_room_optimiser_max_cycles = 3;
+  fs::create_directories(folder.path() / "Orario");  // the allocation writes its error report there
+  or_count_hours(0);
+  or_room_allocation_phase(0, 0);
+  g_status.room_params = nullptr;
+  ASSERT_EQ(g_room_report_flag, 1);
+  or_write_all_reports(110, 0);
   std::set<std::string> names = files();
   EXPECT_TRUE(names.count("Orario Allocazione Aule.txt"));
   EXPECT_TRUE(names.count("Orario Professori Orizzontale Semplice.txt"));
   EXPECT_EQ(folder.read("Orario/Orario Allocazione Aule.txt"), folder.read("Orario/Orario Classi Completo.txt"));
+  std::string rooms = folder.read("Orario/Orario Professori Orizzontale.txt");
+  EXPECT_NE(rooms.find(" 1A                     AULA:1|"), std::string::npos) << rooms;
+  EXPECT_NE(folder.read("Orario/Orario Classi Completo.txt").find("aula:"), std::string::npos);
   EXPECT_EQ(g_room_report_flag, 0);
 }
 

@@ -44,7 +44,7 @@ class SmallSchool : public report_test::ModelSchool {
     }
     g_eng_school.standby_grouping = -1;
     fs::create_directories(folder.path() / "Orario");
-    g_school_register_code[0] = 0;
+    g_eng_school.school_code[0] = 0;
     g_publish_delete = 0;
   }
 
@@ -134,6 +134,30 @@ TEST_F(SmallSchool, MastercomSecondPassNamesTheSecondTeachers) {
             "1A;SCIENZE;BIANCHI;2;3;2\n");
 }
 
+// A register books subjects: a run of one teacher's hours ends where the
+// subject changes, and the laboratory pseudo-teacher of the lesson teacher
+// itself books no second line for hours the first pass booked.
+TEST_F(SmallSchool, MastercomRunsEndAtASubjectChangeAndBookNoHourTwice) {
+  int a = add_class("1A");
+  int fontana = add_teacher("FONTANA"), own_lab = add_teacher("FONTANA_LAB");
+  g_eng_teachers[own_lab].type_flags = kTeacherLabPseudo;
+  g_eng_teachers[own_lab].main_teacher = fontana;
+  int ita = add_subject("ITALIANO"), lat = add_subject("LATINO"), sto = add_subject("STORIA");
+  place(add_lesson(fontana, a, ita), 0, 0);
+  place(add_lesson(fontana, a, ita), 0, 1);
+  place(add_lesson(fontana, a, lat), 0, 2);
+  place(add_lesson(fontana, a, sto), 0, 3);
+  place(add_lesson(fontana, a, sto, own_lab), 0, 4);
+  prepare();
+  g_eng_run.run_mode = 0;
+  or_write_mastercom_export();
+  EXPECT_EQ(read("Registro_Mastercom.csv"),
+            "classe;materia;professore;giorno;ora_inizio;durata\n"
+            "1A;ITALIANO;FONTANA;0;0;2\n"
+            "1A;LATINO;FONTANA;0;2;1\n"
+            "1A;STORIA;FONTANA;0;3;2\n");
+}
+
 TEST_F(SmallSchool, MastercomIsNotWrittenInTestRuns) {
   add_class("1A");
   prepare();
@@ -153,14 +177,14 @@ TEST_F(SmallSchool, PipeExportOneLinePerTeacherOfALesson) {
   place(add_lesson(rossi, a, sci, verdi), 0, 1);  // two lines
   place(add_lesson(rossi, a, sci, lab), 1, 2);    // the laboratory pseudo-teacher has none
   add_lesson(rossi, a, sci);                      // unplaced: day and hour 0
-  std::snprintf(g_school_register_code, sizeof g_school_register_code, "%s", "MIIS01");
+  std::snprintf(g_eng_school.school_code, sizeof g_eng_school.school_code, "%s", "MI01");  // "SISSI:IDS:"
   prepare();
   or_write_register_pipe_export();
   EXPECT_EQ(read("Esportazione Sissi Axios.txt"),
-            "MIIS01|ROSSI|1A|SCIENZE|1|2|\n"
-            "MIIS01|V77|1A|SCIENZE|1|2|\n"
-            "MIIS01|ROSSI|1A|SCIENZE|2|3|\n"
-            "MIIS01|ROSSI|1A|SCIENZE|0|0|\n");
+            "MI01|ROSSI|1A|SCIENZE|1|2|\n"
+            "MI01|V77|1A|SCIENZE|1|2|\n"
+            "MI01|ROSSI|1A|SCIENZE|2|3|\n"
+            "MI01|ROSSI|1A|SCIENZE|0|0|\n");
 }
 
 TEST_F(SmallSchool, PipeExportNeedsTheSchoolsRegisterCode) {
@@ -413,6 +437,54 @@ TEST_F(SmallSchool, CoTeacherPortraitOnlyWhenTeachersShareACell) {
   // in the second hour.
   EXPECT_NE(text.find("|   Com|     |NERI |"), std::string::npos) << text;
   EXPECT_NE(text.find("|   Com|     |ROSSI|"), std::string::npos) << text;
+}
+
+// A second teacher (a laboratory assistant) teaches the hour too: the
+// teacher grid gives it the class and its own subject, and the co-teachers'
+// portrait names each of the two in the other's row.
+TEST_F(SmallSchool, SecondTeachersHaveTheirHoursInTheTeacherReports) {
+  g_eng_run.days_per_week = 1;
+  int a = add_class("1A");
+  int rossi = add_teacher("ROSSI"), neri = add_teacher("NERI");
+  g_eng_teachers[neri].type_flags = kTeacherLaboratory;
+  int fis = add_subject("FISICA"), lab = add_subject("LAB FISICA");
+  place(add_lesson(rossi, a, fis), 0, 0);
+  int shared = add_lesson(rossi, a, fis, neri);
+  g_eng_lessons[shared].part_subject = lab;
+  place(shared, 0, 1);
+  prepare();
+  const ReportTeacherGrid* assistant = nullptr;
+  for (int i = 0; i < g_report.teacher_records; ++i)
+    if (g_teacher_grid[i].teacher == neri) assistant = &g_teacher_grid[i];
+  ASSERT_NE(assistant, nullptr);
+  EXPECT_STREQ(assistant->cell[0], "     ");
+  EXPECT_STREQ(assistant->cell[1], "1A");
+  EXPECT_EQ(assistant->lesson_subject[1], lab);
+  EXPECT_STREQ(assistant->main_subject, "LAB FISICA");
+  or_write_teacher_portrait_twins();
+  std::string text = read("Orario Professori Verticale Compresenze.txt");
+  EXPECT_NE(text.find("|   Com|     |NERI |"), std::string::npos) << text;
+  EXPECT_NE(text.find("|   Com|     |ROSSI|"), std::string::npos) << text;
+}
+
+// A class that keeps hour times of its own makes the teacher reports show
+// each lesson's own end (or start) beside the class.
+TEST_F(SmallSchool, OwnClassTimesAppearInTheTeacherReports) {
+  g_eng_run.days_per_week = 1;
+  int a = add_class("1A"), b = add_class("2A");
+  int rossi = add_teacher("ROSSI"), ita = add_subject("ITALIANO");
+  for (int d = 0; d < kDays; ++d)
+    for (int h = 0; h < kHoursPerDay; ++h) {
+      g_eng_classes[a].timing[0][d][h] = static_cast<std::uint16_t>(480 + 60 * h);
+      g_eng_classes[a].timing[1][d][h] = h == 0 ? 50 : 60;  // 1A's first hour ends at 8:50
+    }
+  place(add_lesson(rossi, a, ita), 0, 0);
+  place(add_lesson(rossi, b, ita), 0, 1);
+  or_prepare_hour_timings();
+  prepare();
+  or_write_teacher_portrait();
+  std::string text = read("Orario Professori Verticale.txt");
+  EXPECT_NE(text.find("|1A   f:8:50 |2A          |"), std::string::npos) << text;
 }
 
 // ---- Provisional timetable -------------------------------------------------------------

@@ -1,8 +1,9 @@
 // Opens generated RTF documents in a real word processor: LibreOffice turns
 // the table form and the text form of a small report into PDF, and the PDF
-// must hold the report's texts. Skipped where LibreOffice is not installed
-// (it is too heavy for the continuous build). LibreOffice keeps its profile
-// in the test's own folder, never in the user's home.
+// must hold the report's texts. A screen test: scripts/install-deps installs
+// LibreOffice (writer without its windows) with the screen tests' tools, and
+// the test skips only where it is missing. LibreOffice keeps its profile in
+// the test's own folder, never in the user's home.
 #include <unistd.h>
 
 #include <cstdlib>
