@@ -14,6 +14,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "shell/dialog_title.h"
@@ -362,8 +363,7 @@ bool Cprocat::AbandonChanges() {
   }
   g_procat_post = nullptr;
   g_procat_new_post = 0;
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
   return true;
 }
 
