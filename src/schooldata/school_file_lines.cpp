@@ -169,6 +169,40 @@ SchoolLines og_read_school_lines(const std::string& path, const std::function<bo
   return SchoolLines::kRead;
 }
 
+SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
+                                const std::function<bool(const std::string&)>& each, std::string* why) {
+  bool missing = false;
+  std::FILE* in = og_open_school_file(path, why, &missing);
+  if (in == nullptr) return missing ? SchoolLines::kMissing : SchoolLines::kUnusable;
+  std::string line;
+  bool open = false;
+  bool stopped = false;
+  auto hand_over = [&] {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > limit) line.resize(limit);
+    stopped = !each(line);
+    line.clear();
+    open = false;
+  };
+  for (int c; !stopped && (c = getc_unlocked(in)) != EOF;) {
+    if (c == '\n') {
+      hand_over();
+      continue;
+    }
+    open = true;
+    // One more than the limit, so a cut line can still drop its "\r".
+    if (line.size() <= limit) line += static_cast<char>(c);
+  }
+  if (!stopped && open) hand_over();
+  bool failed = std::ferror(in) != 0;
+  std::fclose(in);
+  if (failed) {
+    if (why != nullptr) *why = og_read_error_text(path);
+    return SchoolLines::kUnusable;
+  }
+  return SchoolLines::kRead;
+}
+
 std::vector<std::string> og_split_fields(const std::string& rest) {
   std::vector<std::string> fields;
   std::size_t start = 0;

@@ -43,6 +43,11 @@ enum class SchoolLines { kRead, kMissing, kUnusable };
 // opened, or a read error (which is never taken as the end of the file).
 SchoolLines og_read_school_lines(const std::string& path, const std::function<bool(const std::string&)>& each,
                                  std::string* why);
+// The same for a plain text file of another program (the imports): its
+// physical lines as they stand, without "\n" or a final "\r", each cut to
+// limit characters.
+SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
+                                const std::function<bool(const std::string&)>& each, std::string* why);
 // Opens a file for reading through the same checks and read seam as the
 // school files: null with the reason in *why (and *missing set when there is
 // no such file). The caller closes the stream and checks std::ferror.

@@ -331,9 +331,7 @@ void Cprocat::OnSave() {
     return;
   }
   RemovePartnerCopies();
-  if (og_write_structure_file() != 0) {
-    ui_message_box(format(text::kWriteFailed, "scuola1.txt").c_str());
-  } else if (WriteAssignments() && procat_current_teacher()) {
+  if (og_save_school_files() && procat_current_teacher()) {
     std::memcpy(&teacherSnapshot, procat_current_teacher(), sizeof teacherSnapshot);
   }
   RebuildPartnerCopies();
