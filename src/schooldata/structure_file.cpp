@@ -184,9 +184,12 @@ void read_assignment(const std::vector<std::string>& fields) {
 void read_memo(const std::string& rest) {
   std::vector<std::string> f = og_split_fields(rest);
   if (f.empty()) return;
-  copy_text(st.writer_version, f[0].substr(0, 5), 6);
-  if (f[0].size() > 5 && f[0][5] == '-') {
-    st.save_counter = static_cast<std::uint32_t>(std::strtoul(f[0].c_str() + 6, nullptr, 10));
+  // "version-counter"; a memo written before any version was known starts
+  // with the '-' of its counter.
+  std::size_t dash = f[0][0] == '-' ? 0 : 5;
+  copy_text(st.writer_version, f[0].substr(0, dash), 6);
+  if (f[0].size() > dash && f[0][dash] == '-') {
+    st.save_counter = static_cast<std::uint32_t>(std::strtoul(f[0].c_str() + dash + 1, nullptr, 10));
   }
   if (f.size() > 1) copy_text(st.memo_date, f[1], 21);
   if (f.size() > 2) copy_text(st.memo_text, f[2], 201);
