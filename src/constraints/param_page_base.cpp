@@ -4,6 +4,7 @@
 #include "constraints/param_page_base.h"
 
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
@@ -19,8 +20,7 @@ const MlText kSureToDrop = {"Sicuro di abbandonare le modifiche ?", "Änderungen
                             "Sure to drop changes?"};
 
 void read_school_files() {
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "constraints/teaching_weights.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
@@ -353,8 +354,7 @@ void Coraspec::OnExtra(int t) {
 // The dialog starts from the saved school: unsaved edits of this page are
 // dropped first, and the page shows the files' values again afterwards.
 void Coraspec::OnWeight() {
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
   m_help.SetTextML(kHelps[k154]);
   Cpesodi weights(false, this);
   weights.DoModal();

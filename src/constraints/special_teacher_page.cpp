@@ -11,6 +11,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
@@ -243,7 +244,7 @@ void Cvidia::ShowTeacher(bool leaving) {
         }
         m_asked_once = true;
       }
-      og_write_assignments_file(0, 0);
+      og_save_description_file();
     }
   }
   int chosen = m_teachers.GetCurSel();
@@ -291,7 +292,7 @@ void Cvidia::OnSave() {
   og_remove_partner_post_copies(m_teacher);
   NormaliseLunch();
   if (CheckPartners()) {
-    og_write_assignments_file(0, 0);
+    og_save_description_file();
     og_add_partner_post_copies(m_teacher);
   } else {
     og_add_partner_post_copies(m_teacher);

@@ -12,6 +12,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
@@ -399,8 +400,7 @@ bool Cvipro::SaveIfChanged() {
     }
     g_asked_once = true;
   }
-  og_write_assignments_file(0, 0);
-  return true;
+  return og_save_description_file();
 }
 
 void Cvipro::ChangeTeacher() {
@@ -429,9 +429,9 @@ void Cvipro::OnSave() {
     return;
   }
   if (Valid()) og_remove_partner_post_copies(m_teacher);
-  og_write_assignments_file(0, 0);
+  bool saved = og_save_description_file();
   if (Valid()) {
-    m_snapshot = Teacher();
+    if (saved) m_snapshot = Teacher();
     og_add_partner_post_copies(m_teacher);
   }
   FillDefaults();

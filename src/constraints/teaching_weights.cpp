@@ -8,6 +8,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "shell/message_box.h"
@@ -257,15 +258,13 @@ void Cpesodi::OnSave() {
     ui_message_box(kNoTable.Get());
     return;
   }
-  og_write_structure_file();
-  og_write_assignments_file(0, 0);
+  if (!og_save_school_files()) return;
   EndDialog(kSaved);
 }
 
 void Cpesodi::OnCancel() {
   if (ui_message_box_type(kSureToDrop.Get(), 36) != 6) return;
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
   EndDialog(kIdCancel);
 }
 

@@ -16,6 +16,7 @@
 
 #include "engine/engine_random.h"
 #include "engine/errors.h"
+#include "engine/save_files.h"
 #include "engine/school_file_writes.h"
 #include "engine/lesson_links.h"
 #include "engine/shell_services.h"
@@ -116,7 +117,8 @@ bool or_parse_exemption_line(const char* line, StoredExemption& out) {
 }
 
 void or_write_reception_slots() {
-  if (g_process_number != 0) return;
+  // A trial run's reception hours belong to its trial timetable.
+  if (g_process_number != 0 || or_is_test_run()) return;
   ReplacementFile file;
   if (!file.open(kReceptionFile)) return;
   char line[kReceptionLineLimit * 2], work[kReceptionLineLimit * 4 + 16];
@@ -243,7 +245,7 @@ void or_allocate_reception_hours() {
 }
 
 void or_append_exemption(int init) {
-  if (g_process_number != 0) return;
+  if (g_process_number != 0 || or_is_test_run()) return;
   const char* name = g_provisional_mode ? kProvisionalExemptionFile : kExemptionFile;
   StoredExemption record{};
   if (init != 0) {

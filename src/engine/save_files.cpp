@@ -45,6 +45,9 @@ constexpr int kReadLimit = 400;   // longest save line the reader takes
 constexpr int kTempDSLimit = 200; // longest carried stand-by line
 constexpr std::uint8_t kRunModeBalance = 26;
 constexpr std::uint8_t kRunModeReportTest = 41;
+// The trial runs "CALC:" "TPRO" and "TCLA" are test runs whoever starts them.
+constexpr std::uint8_t kRunModeTestTeachers = 13;
+constexpr std::uint8_t kRunModeTestClasses = 14;
 
 bool file_exists(const char* name) {
   return ::access(kt::translate_path(name).c_str(), F_OK) == 0;
@@ -121,7 +124,7 @@ SaveLine line_of_lesson(int i) {
 }
 
 const char* save_file_to_write(int kind, char* report_buffer) {
-  if (g_test_run || kind == kSaveTest) return kSaveTestFile;
+  if (or_is_test_run() || kind == kSaveTest) return kSaveTestFile;
   if (g_provisional_mode) return kSaveProv;
   switch (kind) {
     case kSaveNormal: return kSaveGo;
@@ -149,14 +152,20 @@ void append_carried_standby_lines(std::FILE* out, char* work) {
 
 }  // namespace
 
+bool or_is_test_run() {
+  return g_test_run != 0 || g_eng_run.run_mode == kRunModeTestTeachers || g_eng_run.run_mode == kRunModeTestClasses;
+}
+
 void or_save_timetable(int kind) {
   if (g_process_number != 0) return;
   if (kind == kSaveRecord && g_provisional_mode) return;
   char report_buffer[kReportPathSize];
   const char* name = save_file_to_write(kind, report_buffer);
   if (name == nullptr) return;
-  if (kind != kSaveRecord) or_delete_previous_save();
-  if (kind == kSaveNormal && !g_provisional_mode && !g_test_run) or_append_exemption(1);
+  // A trial run leaves the real timetable's files as they are.
+  bool test = or_is_test_run();
+  if (kind != kSaveRecord && !test) or_delete_previous_save();
+  if (kind == kSaveNormal && !g_provisional_mode && !test) or_append_exemption(1);
 
   ReplacementFile file;
   or_open_or_raise(file, name, write_failed_hint());
@@ -174,7 +183,7 @@ void or_save_timetable(int kind) {
 
 const char* or_save_file_to_read(bool* savego_for_lack_of_record) {
   if (savego_for_lack_of_record) *savego_for_lack_of_record = false;
-  bool test = g_test_run || g_eng_run.run_mode == kRunModeReportTest;
+  bool test = or_is_test_run() || g_eng_run.run_mode == kRunModeReportTest;
   if (g_provisional_mode) return test ? kSaveTestFile : kSaveProv;
   if (g_eng_run.run_mode == kRunModeBalance) return kSaveBi;
   if (test) return kSaveTestFile;

@@ -6,6 +6,10 @@
 
 // Writes the save file of the kind; nothing in a worker or when it cannot be created.
 void or_save_timetable(int kind);
+// A test run: the user interface asked for one, or the run is a trial
+// ("CALC:" with "TPRO" or "TCLA"); it writes only ".\\savetest.txt", never
+// the real timetable's save files, exemption file or reception hours.
+bool or_is_test_run();
 // 0 when every lesson was placed, a positive count when only that many were,
 // -3 when no save file exists.
 int or_load_timetable(int kind);

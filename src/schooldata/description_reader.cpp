@@ -378,41 +378,47 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
     g_ui_structure.classes[c].calendars[0].calendar_hours[0] = 255;
     g_ui_structure.classes[c].calendars[1].calendar_hours[0] = 255;
   }
-  std::vector<std::string> lines;
-  if (!og_read_school_lines(path, lines)) {
-    g_ui_structure = structure_before;
-    if (!create_if_missing) return -1;
-    og_set_new_school_defaults(-1);
-    og_snapshot_all();
-    return 0;
-  }
   ReaderState state;
   desc_reset_teaching();
+  std::size_t number = 0;
+  std::string why;
+  SchoolLines read = SchoolLines::kRead;
   try {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    read = og_read_school_lines(path, [&](const std::string& text) {
       static char buffer[12168];
-      std::size_t n = lines[i].size() < sizeof buffer - 8 ? lines[i].size() : sizeof buffer - 8;
-      std::memcpy(buffer, lines[i].data(), n);
+      std::size_t n = text.size() < sizeof buffer - 8 ? text.size() : sizeof buffer - 8;
+      std::memcpy(buffer, text.data(), n);
       buffer[n] = '\n';
       buffer[n + 1] = 0;
-      or_normalize_line(buffer, i > 0 ? 1 : 0);
+      or_normalize_line(buffer, number++ > 0 ? 1 : 0);
       std::string line;
       for (const char* p = buffer; *p != 0; ++p) {
         if (*p != '\n' && *p != '\r') line += *p;
       }
-      if (line.empty() || line == "|") {
-        continue;
-      }
-      read_line(line, state);
-    }
-    complete_model();
+      if (!line.empty() && line != "|") read_line(line, state);
+      return true;
+    }, &why);
+    if (read == SchoolLines::kUnusable) throw ReadError{why};
+    if (read == SchoolLines::kRead) complete_model();
   } catch (const ReadError& e) {
     g_error = e.text;
     og_clear_school_blocks();
     g_ui_structure = structure_before;
     og_snapshot_all();
+    og_set_school_blocked(SchoolFilePart::kDescription, g_error.c_str());
     return -2;
   }
+  if (read == SchoolLines::kMissing) {
+    g_ui_structure = structure_before;
+    // No file: nothing could be overwritten, and an empty school is what
+    // the folder holds.
+    og_set_school_blocked(SchoolFilePart::kDescription, nullptr);
+    if (!create_if_missing) return -1;
+    og_set_new_school_defaults(-1);
+    og_snapshot_all();
+    return 0;
+  }
+  og_set_school_blocked(SchoolFilePart::kDescription, nullptr);
   og_snapshot_all();
   return 0;
 }

@@ -13,7 +13,7 @@
 #include <string>
 
 // The release text this program writes and accepts up to.
-inline constexpr const char* kProgramRelease = "5.8.C";
+inline constexpr const char* kProgramRelease = "6.1.M";
 
 // 0 read; -1 file missing and create 0; -2 bad content or a newer release,
 // the message in og_description_error().

@@ -141,6 +141,8 @@ void read_sissi(const std::string& rest, const std::string& line) {
   std::vector<std::string> f = og_split_fields(rest.substr(4));
   std::string name = f.empty() ? std::string() : f[0];
   std::string id = f.size() > 1 ? f[1] : std::string();
+  // The writer's stand-in for an identifier not set.
+  if (id.rfind("UNDEF:", 0) == 0) id.clear();
   if (kind == "IDS") {
     desc_copy(g_ui_settings.sissi_school_id, name, sizeof g_ui_settings.sissi_school_id);
   } else if (kind == "IDD") {
@@ -154,11 +156,20 @@ void read_sissi(const std::string& rest, const std::string& line) {
     desc_copy(g_ui_structure.classes[c].sissi_id, id, sizeof g_ui_structure.classes[c].sissi_id);
   } else if (kind == "IDM") {
     if (name.empty()) return;
+    if (kt::cp1252_casecmp(name.c_str(), og_support_subject_word()) == 0) {
+      // The writer names the support subject even when no subject carries
+      // its name: its identifier is kept, and no subject is made of it.
+      desc_copy(g_ui_support_sissi_id, id, sizeof g_ui_support_sissi_id);
+      UiSchoolStructure& st = g_ui_structure;
+      for (std::uint32_t s = 0; s < st.subject_count && s < kUiMaxSubjects; ++s) {
+        if (kt::cp1252_casecmp(st.subjects[s].name, name.c_str()) == 0) {
+          desc_copy(st.subjects[s].sissi_id, id, sizeof st.subjects[s].sissi_id);
+        }
+      }
+      return;
+    }
     int s = desc_subject(name, 0, line);
     desc_copy(g_ui_structure.subjects[s].sissi_id, id, sizeof g_ui_structure.subjects[s].sissi_id);
-    if (kt::cp1252_casecmp(name.c_str(), og_support_subject_word()) == 0) {
-      desc_copy(g_ui_support_sissi_id, id, sizeof g_ui_support_sissi_id);
-    }
   } else {
     desc_fail(kMessage, kMessage, kMessage, line);
   }

@@ -23,6 +23,7 @@
 #include "schooldata/description_reader_parts.h"
 #include "schooldata/description_writer_parts.h"
 #include "schooldata/school_file_lines.h"
+#include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -223,6 +224,11 @@ int og_write_assignments_file_to(const std::string& path, int mode) {
   g_error.clear();
   if (mode < 0 || mode > 2) return -3;
   if (g_process_number != 0) return 0;
+  // A school whose files could not be read is never written over them.
+  if (!og_school_loaded()) {
+    g_error = og_school_unloaded_text();
+    return -1;
+  }
   std::string out;
   if (mode == 2) {
     // The provisional adaptations live only in the file: the model is put
@@ -262,8 +268,17 @@ int og_write_assignments_file(int mode, int option) {
 
 namespace {
 
-int read_hook(int create) { return og_read_assignments_file(create); }
-int write_hook(int mode) { return og_write_assignments_file(mode, 0); }
+// Both tell the user when the file did not read or was not written.
+int read_hook(int create) {
+  if (og_read_assignments_file(create) != -2) return 0;
+  og_tell_school_not_read(og_description_error());
+  return -1;
+}
+int write_hook(int mode) {
+  if (og_write_assignments_file(mode, 0) == 0) return 0;
+  og_tell_school_not_saved(og_description_write_error());
+  return -1;
+}
 
 }  // namespace
 

@@ -13,8 +13,8 @@
 
 #include <string>
 
-// 0 written; -1 the file could not be written (message in
-// og_description_write_error()), -3 an unknown mode.
+// 0 written; -1 the file could not be written or the school is not loaded
+// (message in og_description_write_error()), -3 an unknown mode.
 int og_write_assignments_file(int mode, int option);
 int og_write_assignments_file_to(const std::string& path, int mode);
 const char* og_description_write_error();

@@ -44,10 +44,13 @@ void write_list(std::string& out, const char* key, const std::vector<std::string
 
 // Stand-in for an empty identifier: "UNDEF:" and a number that runs for the
 // whole program run, so no two empty identifiers of one file are equal.
+// Empty identifiers are numbered from 0 in each file, so two saves of one
+// school are the same bytes; the reader reads "UNDEF:" ids back as empty.
+int g_undefined_ids = 0;
+
 std::string sissi_id(const char* id) {
-  static int undefined = 0;
   if (id[0] != 0) return id;
-  return dw_format("UNDEF:%d", undefined++);
+  return dw_format("UNDEF:%d", g_undefined_ids++);
 }
 
 void write_calendar_block(std::string& out, int block) {
@@ -177,6 +180,7 @@ void dw_write_calendars(std::string& out, int mode) {
 
 void dw_write_sissi(std::string& out) {
   if (se.sissi_school_id[0] == 0) return;
+  g_undefined_ids = 0;
   out += std::string("SISSI:IDS:") + se.sissi_school_id + "\t\n";
   int teachers = static_cast<int>(se.teacher_count < kUiMaxTeachers ? se.teacher_count : kUiMaxTeachers);
   for (int t = 0; t < teachers; ++t) {

@@ -94,6 +94,19 @@ std::string part_options(const UiTeachingPost& post, const UiPostPart& part, int
   return out;
 }
 
+// A grouping row asks for blocks of consecutive hours; blocks beyond the
+// part's hours are refused by the engine, so the digits are lowered first.
+// The model then holds what the file holds: nothing behind a row's end, and
+// no second row equal to the first (which is not written).
+void fit_grouping_rows(UiPostPart& part) {
+  og_clamp_hour_digits(part);
+  for (char* row : {part.grouping1, part.grouping2}) {
+    std::size_t length = strnlen(row, 12);
+    std::memset(row + length, 0, 13 - length);
+  }
+  if (std::strncmp(part.grouping1, part.grouping2, 13) == 0) std::memset(part.grouping2, 0, 13);
+}
+
 struct TeachingWriter {
   std::string& out;
   std::string last_header;
@@ -165,6 +178,8 @@ void dw_write_teaching(std::string& out, bool provisional) {
     for (int p = 0; p < post_count(g_ui_teachers[t]); ++p) {
       UiTeachingPost& post = g_ui_teachers[t].posts[p];
       if ((post.lab >= 0 || post.conversation_subject >= 0) && post.partner < 0) post.partner = t;
+      fit_grouping_rows(post.own);
+      fit_grouping_rows(post.partner_part);
     }
   }
   TeachingWriter w{out};

@@ -12,6 +12,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
@@ -133,8 +134,7 @@ bool Corafac::OnCommand(WParam w, LParam l) {
 
 void Corafac::OnCancel() {
   m_lessons = ImportedLessons();
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
   EndDialog(kIdCancel);
 }
 
@@ -214,7 +214,6 @@ void Corafac::Save() {
   m_lessons = ImportedLessons();
   char& status = g_ui_structure.status[2];
   status = status < '1' ? '1' : '2';
-  og_write_structure_file();
-  og_write_assignments_file(0, 0);
+  if (!og_save_school_files()) return;
   EndDialog(kSaved);
 }

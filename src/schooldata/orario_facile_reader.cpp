@@ -10,12 +10,12 @@
 // 12167 characters as the other school files.
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "engine/text_lines.h"
 #include "schooldata/import_names.h"
+#include "schooldata/school_file_lines.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -23,17 +23,18 @@ namespace {
 constexpr std::size_t kImportLineLimit = 12167;
 constexpr char kItem = 2;  // item separator of the compact form
 
-bool read_lines(const std::string& path, std::vector<std::string>& lines) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() > kImportLineLimit) line.resize(kImportLineLimit);
+// False after telling why: no file, or one that cannot be read whole.
+bool read_lines(const std::string& path, std::vector<std::string>& lines, const ImportTell& tell) {
+  std::string why;
+  SchoolLines read = og_read_plain_lines(path, kImportLineLimit, [&](const std::string& text) {
+    std::string line = text;
     while (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() + 1 < 3) continue;  // the line end counts
-    lines.push_back(line);
-  }
-  return true;
+    if (line.size() + 1 >= 3) lines.push_back(line);  // the line end counts
+    return true;
+  }, &why);
+  if (read == SchoolLines::kRead) return true;
+  if (tell) tell(read == SchoolLines::kMissing ? "Manca file di importazione [" + path + "]" : why);
+  return false;
 }
 
 std::string upper_line(const std::string& line) {
@@ -176,10 +177,7 @@ int number_after(const std::string& line, const char* key) {
 int og_read_orario_facile(const std::string& path, ImportedLessons& out, const ImportTell& tell) {
   out.lessons.clear();
   std::vector<std::string> lines;
-  if (!read_lines(path, lines)) {
-    if (tell) tell("Manca file di importazione [" + path + "]");
-    return -1;
-  }
+  if (!read_lines(path, lines, tell)) return -1;
   bool compact = false;
   for (const std::string& line : lines) {
     if (line.compare(0, 4, "<?xm") == 0) break;
@@ -196,10 +194,7 @@ int og_read_orario_facile(const std::string& path, ImportedLessons& out, const I
 int og_read_argo_darwin(const std::string& path, ImportedLessons& out, const ImportTell& tell) {
   out.lessons.clear();
   std::vector<std::string> lines;
-  if (!read_lines(path, lines)) {
-    if (tell) tell("Manca file di importazione [" + path + "]");
-    return -1;
-  }
+  if (!read_lines(path, lines, tell)) return -1;
   enum { kNone, kSubjects, kClasses, kTeachers, kActivities } section = kNone;
   for (const std::string& line : lines) {
     if (line[0] == '}') {

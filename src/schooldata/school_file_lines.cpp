@@ -1,5 +1,7 @@
 // Scrambled or plain lines of the school files, written whole through a
-// temporary file and read back with the engine's line reader.
+// temporary file and read back with the engine's line reader, one line at a
+// time, through a stream whose reads go through a replaceable function so
+// that a read error can be shown to be an error and not the end.
 //
 // A file is gathered in memory first (a school file is a few hundred lines),
 // so nothing reaches the disk until the whole text exists, and the rename
@@ -8,8 +10,15 @@
 // translation.
 #include "schooldata/school_file_lines.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
+#include "engine/shell_services.h"
 #include "engine/text_lines.h"
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
@@ -43,17 +52,155 @@ bool SchoolFileText::commit(const std::string& path) const {
   return kt::write_file_atomically(local_path(path), bytes_);
 }
 
-bool og_read_school_lines(const std::string& path, std::vector<std::string>& lines) {
-  std::FILE* in = std::fopen(local_path(path).c_str(), "rb");
-  if (in == nullptr) return false;
-  std::vector<char> buffer(kLineLimit);
-  while (or_read_line(buffer.data(), kLineLimit, in) != nullptr) {
-    std::string text(buffer.data());
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    lines.push_back(std::move(text));
+namespace {
+
+long default_read(int fd, void* buffer, unsigned long size) { return ::read(fd, buffer, size); }
+SchoolFileRead g_read = default_read;
+
+// The stream's reads go through the seam; a failed read sets the stream's
+// error flag, so a reader sees it with std::ferror and never as the end.
+ssize_t cookie_read(void* cookie, char* buffer, size_t size) {
+  int fd = static_cast<int>(reinterpret_cast<std::intptr_t>(cookie));
+  for (;;) {
+    long got = g_read(fd, buffer, size);
+    if (got < 0 && errno == EINTR) continue;
+    return got;
   }
+}
+int cookie_close(void* cookie) { return ::close(static_cast<int>(reinterpret_cast<std::intptr_t>(cookie))); }
+
+std::string language_text(const char* it, const char* de, const char* en, const std::string& path) {
+  const char* texts[3] = {it, de, en};
+  std::string text = texts[g_language < 3 ? g_language : 0];
+  std::size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, path);
+  return text;
+}
+
+}  // namespace
+
+void og_set_school_file_read(SchoolFileRead read) { g_read = read != nullptr ? read : default_read; }
+
+std::string og_read_error_text(const std::string& path) {
+  return language_text("Errore di lettura del file %s: il file non \xE8 stato letto per intero",
+                       "Lesefehler in der Datei %s: die Datei wurde nicht ganz gelesen",
+                       "Read error in the file %s: the file was not read whole", path);
+}
+
+std::FILE* og_open_school_file(const std::string& path, std::string* why, bool* missing) {
+  std::string local = local_path(path);
+  if (missing != nullptr) *missing = false;
+  int fd = ::open(local.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT && missing != nullptr) *missing = true;
+    if (why != nullptr) {
+      *why = language_text("Impossibile aprire il file %s", "Die Datei %s kann nicht ge\xF6" "ffnet werden",
+                           "Cannot open the file %s", path);
+    }
+    return nullptr;
+  }
+  struct stat info {};
+  const char* it = nullptr;
+  const char* de = nullptr;
+  const char* en = nullptr;
+  if (::fstat(fd, &info) != 0) {
+    it = "Impossibile aprire il file %s";
+    de = "Die Datei %s kann nicht ge\xF6" "ffnet werden";
+    en = "Cannot open the file %s";
+  } else if (S_ISDIR(info.st_mode)) {
+    it = "%s \xE8 una cartella, non un file";
+    de = "%s ist ein Ordner, keine Datei";
+    en = "%s is a folder, not a file";
+  } else if (S_ISREG(info.st_mode) && info.st_size == 0) {
+    it = "Il file %s \xE8 vuoto";
+    de = "Die Datei %s ist leer";
+    en = "The file %s is empty";
+  }
+  if (it != nullptr) {
+    ::close(fd);
+    if (why != nullptr) *why = language_text(it, de, en, path);
+    return nullptr;
+  }
+  cookie_io_functions_t io{};
+  io.read = cookie_read;
+  io.close = cookie_close;
+  std::FILE* in = fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(fd)), "rb", io);
+  if (in == nullptr) {
+    ::close(fd);
+    if (why != nullptr) *why = og_read_error_text(path);
+  }
+  return in;
+}
+
+SchoolLines og_read_school_lines(const std::string& path, const std::function<bool(const std::string&)>& each,
+                                 std::string* why) {
+  bool missing = false;
+  std::FILE* in = og_open_school_file(path, why, &missing);
+  if (in == nullptr) return missing ? SchoolLines::kMissing : SchoolLines::kUnusable;
+  std::vector<char> buffer(kLineLimit);
+  std::string text;
+  bool stopped = false;
+  bool lone_cr = false;
+  while (!stopped && or_read_line(buffer.data(), kLineLimit, in) != nullptr) {
+    text.assign(buffer.data());
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    // A carriage return inside a line: the file ends its lines with CR
+    // alone, which the engine does not read as line ends either.
+    if (text.find('\r') != std::string::npos) {
+      lone_cr = true;
+      break;
+    }
+    stopped = !each(text);
+  }
+  bool failed = std::ferror(in) != 0;
   std::fclose(in);
-  return true;
+  if (failed) {
+    if (why != nullptr) *why = og_read_error_text(path);
+    return SchoolLines::kUnusable;
+  }
+  if (lone_cr) {
+    if (why != nullptr) {
+      *why = language_text("Il file %s ha righe chiuse dal solo CR: fine riga non riconosciuta",
+                           "Die Datei %s beendet ihre Zeilen nur mit CR: Zeilenende nicht erkannt",
+                           "The file %s ends its lines with CR alone: line ends not recognised", path);
+    }
+    return SchoolLines::kUnusable;
+  }
+  return SchoolLines::kRead;
+}
+
+SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
+                                const std::function<bool(const std::string&)>& each, std::string* why) {
+  bool missing = false;
+  std::FILE* in = og_open_school_file(path, why, &missing);
+  if (in == nullptr) return missing ? SchoolLines::kMissing : SchoolLines::kUnusable;
+  std::string line;
+  bool open = false;
+  bool stopped = false;
+  auto hand_over = [&] {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > limit) line.resize(limit);
+    stopped = !each(line);
+    line.clear();
+    open = false;
+  };
+  for (int c; !stopped && (c = getc_unlocked(in)) != EOF;) {
+    if (c == '\n') {
+      hand_over();
+      continue;
+    }
+    open = true;
+    // One more than the limit, so a cut line can still drop its "\r".
+    if (line.size() <= limit) line += static_cast<char>(c);
+  }
+  if (!stopped && open) hand_over();
+  bool failed = std::ferror(in) != 0;
+  std::fclose(in);
+  if (failed) {
+    if (why != nullptr) *why = og_read_error_text(path);
+    return SchoolLines::kUnusable;
+  }
+  return SchoolLines::kRead;
 }
 
 std::vector<std::string> og_split_fields(const std::string& rest) {

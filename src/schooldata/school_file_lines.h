@@ -1,14 +1,17 @@
 // Line storage shared by the school-file writers and readers: a writer
 // gathers the lines of a whole file in memory, each scrambled (the normal
 // form) or plain, and replaces the file through a temporary file in the same
-// folder, so a failed write leaves the old file whole. The reader splits a
-// file into its logical lines, unscrambled, without line ends.
+// folder, so a failed write leaves the old file whole. The reader hands a
+// file's logical lines, unscrambled and without line ends, to its caller one
+// at a time, and tells a file it cannot use from one that is missing.
 //
 // Seeds of scrambled lines come from a replaceable source so that tests can
 // write the same bytes twice. Texts are code page 1252.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,8 +34,31 @@ class SchoolFileText {
   std::string bytes_;
 };
 
-// Reads the logical lines of a file; false when it cannot be opened.
-bool og_read_school_lines(const std::string& path, std::vector<std::string>& lines);
+// How a read of a school file ended.
+enum class SchoolLines { kRead, kMissing, kUnusable };
+// Hands each logical line of a file (unscrambled, no line end) to each, one
+// line in memory at a time; each returns false to stop early. kMissing: no
+// such file. kUnusable, with the reason in the user's language in *why: a
+// folder, an empty file, lines ended by CR alone, a file that cannot be
+// opened, or a read error (which is never taken as the end of the file).
+SchoolLines og_read_school_lines(const std::string& path, const std::function<bool(const std::string&)>& each,
+                                 std::string* why);
+// The same for a plain text file of another program (the imports): its
+// physical lines as they stand, without "\n" or a final "\r", each cut to
+// limit characters.
+SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
+                                const std::function<bool(const std::string&)>& each, std::string* why);
+// Opens a file for reading through the same checks and read seam as the
+// school files: null with the reason in *why (and *missing set when there is
+// no such file). The caller closes the stream and checks std::ferror.
+std::FILE* og_open_school_file(const std::string& path, std::string* why, bool* missing);
+// The reason text of a read error on path, in the user's language.
+std::string og_read_error_text(const std::string& path);
+// The raw reads of every school-file and import reader go through this
+// function (read(2) by default), so tests can inject read errors; null
+// restores the default.
+using SchoolFileRead = long (*)(int fd, void* buffer, unsigned long size);
+void og_set_school_file_read(SchoolFileRead read);
 
 // Splits the fields after a line's keyword at '|', dropping empty ones.
 std::vector<std::string> og_split_fields(const std::string& rest);

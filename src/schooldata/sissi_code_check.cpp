@@ -13,6 +13,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_lookups.h"
 #include "schooldata/sissi_import_page.h"
@@ -270,8 +271,7 @@ void Csissiedit::Reread() {
   Csissi import;
   import.m_code_correction = 1;
   import.DoModal();
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
   FillLists();
 }
 
@@ -294,7 +294,6 @@ void Csissiedit::Save() {
   }
   char& status = g_ui_structure.status[0];
   status = status < '1' ? '1' : '2';
-  og_write_structure_file();
-  og_write_assignments_file(0, 0);
+  if (!og_save_school_files()) return;
   EndDialog(kSaved);
 }

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
@@ -35,20 +34,19 @@ bool starts_record(const std::string& line) {
 
 // The records of the file, joined and normalised (upper case, fields
 // between '|').
-std::vector<std::string> read_records(std::ifstream& in) {
-  std::vector<std::string> records;
-  std::string line;
+// False with the reason in why when the file cannot be read whole.
+SchoolLines read_records(const std::string& path, std::vector<std::string>& records, std::string* why) {
   bool first = true;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  SchoolLines read = og_read_plain_lines(path, kSissiRecordLimit, [&](const std::string& line) {
     if (first || starts_record(line)) {
       first = false;
-      if (line.size() + 1 < 3) continue;  // the line end counts
-      records.push_back(line);
+      if (line.size() + 1 >= 3) records.push_back(line);  // the line end counts
     } else if (!records.empty() && records.back().size() < kSissiRecordLimit) {
       records.back() += " " + line;
     }
-  }
+    return true;
+  }, why);
+  if (read != SchoolLines::kRead) return read;
   for (std::string& r : records) {
     if (r.size() > kSissiRecordLimit) r.resize(kSissiRecordLimit);
     std::vector<char> buffer(r.begin(), r.end());
@@ -58,7 +56,7 @@ std::vector<std::string> read_records(std::ifstream& in) {
     r = buffer.data();
     while (!r.empty() && (r.back() == '\n' || r.back() == '\r')) r.pop_back();
   }
-  return records;
+  return read;
 }
 
 std::string cleaned(const std::string& text) {
@@ -258,12 +256,13 @@ std::string og_sissi_prefixed_name(const std::string& name) {
 
 int og_read_sissi_export(const std::string& path, bool code_correction, SissiImport& out, const Tell& tell) {
   out = SissiImport();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    tell("Manca file di importazione [" + path + "]");
+  std::vector<std::string> records;
+  std::string why;
+  SchoolLines read = read_records(path, records, &why);
+  if (read != SchoolLines::kRead) {
+    tell(read == SchoolLines::kMissing ? "Manca file di importazione [" + path + "]" : why);
     return -1;
   }
-  std::vector<std::string> records = read_records(in);
   if (st.track_count == 1) st.track_count = 0;
   if (st.track_count < 0 || st.track_count > kUiMaxTracks) st.track_count = 0;
   for (const std::string& r : records) {

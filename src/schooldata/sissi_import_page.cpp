@@ -6,6 +6,7 @@
 // Rows refer to the model by index; every index is checked against the
 // model's counts before it is used, so a row never reaches past a table.
 // A few thousand rows at most.
+#include "schooldata/school_files.h"
 #include "schooldata/sissi_import_page.h"
 
 #include <cstdio>
@@ -222,7 +223,6 @@ void Csissi::Save() {
   char& status = g_ui_structure.status[0];
   status = status < '1' ? '1' : '2';
   m_import = SissiImport();
-  og_write_structure_file();
-  og_write_assignments_file(0, 0);
+  if (!og_save_school_files()) return;
   EndDialog(kSaved);
 }

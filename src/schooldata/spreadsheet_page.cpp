@@ -12,6 +12,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
@@ -136,8 +137,7 @@ bool Coraxls::OnCommand(WParam w, LParam l) {
 
 void Coraxls::OnCancel() {
   m_import = SpreadsheetImport();
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
   EndDialog(kIdCancel);
 }
 
@@ -245,7 +245,6 @@ void Coraxls::Save() {
   m_import = SpreadsheetImport();
   char& status = g_ui_structure.status[5];
   status = status < '1' ? '1' : '2';
-  og_write_structure_file();
-  og_write_assignments_file(0, 0);
+  if (!og_save_school_files()) return;
   EndDialog(kSaved);
 }

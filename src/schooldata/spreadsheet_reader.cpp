@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "engine/shell_services.h"
 #include "engine/text_lines.h"
@@ -181,16 +180,12 @@ void SpreadsheetImport::AddRow(int teacher, int class_index, int subject, int ho
 
 int og_read_spreadsheet_text(const std::string& path, SpreadsheetImport& out, const ImportTell& tell) {
   out = SpreadsheetImport();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (tell) tell("Manca file di importazione [" + path + "]");
-    return -1;
-  }
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() > kSheetLineLimit) line.resize(kSheetLineLimit);
+  std::string why;
+  int failed = 0;
+  SchoolLines read = og_read_plain_lines(path, kSheetLineLimit, [&](const std::string& text) {
+    std::string line = text;
     while (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() + 1 < 3) continue;
+    if (line.size() + 1 < 3) return true;
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\n');
     buffer.resize(buffer.size() + 4, 0);
@@ -199,8 +194,14 @@ int og_read_spreadsheet_text(const std::string& path, SpreadsheetImport& out, co
     while (!normal.empty() && (normal.back() == '\n' || normal.back() == '\r')) normal.pop_back();
     std::vector<std::string> fields = og_split_fields(normal);
     for (std::string& f : fields) f = f.substr(0, kUiNameSize - 1);
-    if (read_line(fields, out, tell) < 0) return -1;
+    failed = read_line(fields, out, tell) < 0;
+    return !failed;
+  }, &why);
+  if (read != SchoolLines::kRead) {
+    if (tell) tell(read == SchoolLines::kMissing ? "Manca file di importazione [" + path + "]" : why);
+    return -1;
   }
+  if (failed) return -1;
   if (og_rebuild_tracks_from_classes(true, tell) < 0) return -1;
   if (st.track_count >= 2) {
     for (SpreadsheetRow& row : out.rows) row.track = og_track_of_class(row.class_index);

@@ -184,9 +184,12 @@ void read_assignment(const std::vector<std::string>& fields) {
 void read_memo(const std::string& rest) {
   std::vector<std::string> f = og_split_fields(rest);
   if (f.empty()) return;
-  copy_text(st.writer_version, f[0].substr(0, 5), 6);
-  if (f[0].size() > 5 && f[0][5] == '-') {
-    st.save_counter = static_cast<std::uint32_t>(std::strtoul(f[0].c_str() + 6, nullptr, 10));
+  // "version-counter"; a memo written before any version was known starts
+  // with the '-' of its counter.
+  std::size_t dash = f[0][0] == '-' ? 0 : 5;
+  copy_text(st.writer_version, f[0].substr(0, dash), 6);
+  if (f[0].size() > dash && f[0][dash] == '-') {
+    st.save_counter = static_cast<std::uint32_t>(std::strtoul(f[0].c_str() + dash + 1, nullptr, 10));
   }
   if (f.size() > 1) copy_text(st.memo_date, f[1], 21);
   if (f.size() > 2) copy_text(st.memo_text, f[2], 201);
@@ -268,32 +271,38 @@ const char* og_structure_error() { return g_error.c_str(); }
 int og_read_structure_file_from(const std::string& path, int create) {
   og_clear_structure();
   g_error.clear();
-  std::vector<std::string> lines;
-  if (!og_read_school_lines(path, lines)) {
-    if (!create) return -1;
-    og_set_new_structure_defaults();
-    og_snapshot_structure();
-    snapshot_title();
-    return 0;
-  }
   bool title_seen = false;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::string line = lines[i];
+  std::size_t number = 0;
+  bool bad = false;
+  std::string why;
+  SchoolLines read = og_read_school_lines(path, [&](const std::string& text) {
+    std::string line = text;
     for (char& c : line) {
       if (c == '\t') c = '|';
     }
     // The memo keeps its case: a memo is the user's own text.
-    if (i > 0 && line.rfind("SERVICEMEMO:", 0) != 0) {
+    if (number++ > 0 && line.rfind("SERVICEMEMO:", 0) != 0) {
       for (char& c : line) c = static_cast<char>(kt::cp1252_upper(static_cast<unsigned char>(c)));
     }
-    if (!read_line(line, title_seen)) {
-      og_clear_structure();
-      snapshot_title();
-      return -2;
-    }
+    bad = !read_line(line, title_seen);
+    return !bad;
+  }, &why);
+  if (read == SchoolLines::kUnusable) g_error = why;
+  if (bad || read == SchoolLines::kUnusable) {
+    og_clear_structure();
+    snapshot_title();
+    og_set_school_blocked(SchoolFilePart::kStructure, g_error.c_str());
+    return -2;
+  }
+  if (read == SchoolLines::kMissing) {
+    // No file: nothing could be overwritten.
+    og_set_school_blocked(SchoolFilePart::kStructure, nullptr);
+    if (!create) return -1;
+    og_set_new_structure_defaults();
   }
   og_snapshot_structure();
   snapshot_title();
+  og_set_school_blocked(SchoolFilePart::kStructure, nullptr);
   return 0;
 }
 

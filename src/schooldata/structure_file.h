@@ -17,7 +17,8 @@
 // defaults apply); -2 bad content, the message in og_structure_error().
 int og_read_structure_file(int create);
 int og_read_structure_file_from(const std::string& path, int create);
-// 0 written; -1 the file could not be written (the old one stays).
+// 0 written; -1 the file could not be written (the old one stays) or the
+// school is not loaded (og_school_loaded).
 int og_write_structure_file();
 // A class the school files write: its track is known and its section is
 // enabled for that track.

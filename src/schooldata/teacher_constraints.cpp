@@ -154,9 +154,11 @@ bool starts(const std::string& item, const char* key, std::string& value) {
   return true;
 }
 
+// The upper bound first: with no hours in the week (high below low) every
+// value reads as low, so a save and a reopen keep it.
 int single(std::int8_t& out, const std::string& value, int low, int high) {
-  int v = std::atoi(value.c_str());
-  out = byte(v < low ? low : clamp_high(v, high));
+  int v = clamp_high(std::atoi(value.c_str()), high);
+  out = byte(v < low ? low : v);
   return 0;
 }
 
@@ -292,6 +294,8 @@ int read_item(UiTeacher& t, const std::string& item, const Bounds& b) {
   if (starts(item, "BRENTIX:", v)) return t.brentix = 1, 0;
   if (starts(item, "PAULAB:", v)) return c.paulab = 1, 0;
   if (starts(item, "PRNS:", v)) return t.prns = 1, 0;
+  // The archive rewrite's marker, which the writer itself may add.
+  if (starts(item, "QWEQWE", v)) return 0;
   if (starts(item, "NOMOTOR:", v)) {
     int n = std::atoi(v.c_str());
     if (!((n >= 1 && n <= 6) || (n >= 11 && n <= 23))) {

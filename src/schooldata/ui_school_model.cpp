@@ -7,9 +7,11 @@
 #include "schooldata/ui_school_model.h"
 
 #include <cstring>
+#include <string>
 
 #include "engine/shell_services.h"
 #include "schooldata/band_defaults.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 
 UiSchoolStructure g_ui_structure, g_ui_structure_saved;
@@ -23,6 +25,7 @@ char g_description_comment[801];
 namespace {
 
 UnsavedChangesPrompt g_prompt = nullptr;
+std::string g_blocked[2];
 DescriptionFileHooks g_description_hooks;
 
 template <typename T>
@@ -36,6 +39,14 @@ void copy_name(char* out, const char* text, std::size_t size) {
 }
 
 }  // namespace
+
+void og_set_school_blocked(SchoolFilePart part, const char* why) {
+  g_blocked[part == SchoolFilePart::kStructure ? 0 : 1] = why != nullptr ? why : "";
+}
+
+bool og_school_loaded() { return g_blocked[0].empty() && g_blocked[1].empty(); }
+
+const char* og_school_unloaded_text() { return g_blocked[0].empty() ? g_blocked[1].c_str() : g_blocked[0].c_str(); }
 
 void og_clear_structure() {
   std::memset(&g_ui_structure, 0, sizeof g_ui_structure);
@@ -84,12 +95,18 @@ int og_save_if_changed(int check_only) {
   int answer = g_prompt != nullptr ? g_prompt() : 3;
   switch (answer) {
     case 1:
-      if (og_write_structure_file() != 0) return -1;
+      if (og_write_structure_file() != 0) {
+        og_tell_school_not_saved(og_structure_not_saved_reason());
+        return -1;
+      }
       if (g_description_hooks.write != nullptr && g_description_hooks.write(0) != 0) return -1;
       return 0;
     case 2:
-      og_read_structure_file(0);
-      if (g_description_hooks.read != nullptr) g_description_hooks.read(0);
+      if (og_read_structure_file(0) == -2) {
+        og_tell_school_not_read(og_structure_error());
+        return -1;
+      }
+      if (g_description_hooks.read != nullptr && g_description_hooks.read(0) != 0) return -1;
       return 0;
     case 3:
       return 1;

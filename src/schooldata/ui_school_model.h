@@ -290,6 +290,17 @@ extern std::uint8_t g_clock_times_flag;
 extern std::uint8_t g_inconsistent_data_flag;
 extern char g_description_comment[801];
 
+// A school whose files could not be read whole stays unloaded: the reader
+// that refused its file blocks the model with its message (a missing file
+// blocks nothing: there is no file to overwrite), and the writers refuse to write while a
+// block stands, so a file the program could not read is never overwritten.
+// A later read of the same part that succeeds lifts that part's block.
+enum class SchoolFilePart { kStructure, kDescription };
+void og_set_school_blocked(SchoolFilePart part, const char* why);  // null lifts it
+bool og_school_loaded();
+// Why the school is not loaded, in the user's language; empty when it is.
+const char* og_school_unloaded_text();
+
 // Clearing and snapshots. A cleared block is all zero bytes.
 void og_clear_structure();
 void og_clear_school_blocks();  // header, settings and teachers

@@ -13,6 +13,7 @@
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
@@ -98,8 +99,7 @@ void og_set_default_day_names() {
 
 void og_save_if_state_changed() {
   if (std::memcmp(g_ui_structure.status, g_ui_structure_saved.status, sizeof g_ui_structure.status) == 0) return;
-  og_write_structure_file();
-  og_write_assignments_file(0, 0);
+  og_save_school_files();
 }
 
 int og_check_timetable_state(char level, const char* text, int refuse) {

@@ -12,6 +12,7 @@
 #include "schooldata/band_defaults.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
@@ -446,16 +447,14 @@ bool Cplessi::Check() {
 
 void Cplessi::OnSave() {
   if (!Check()) return;
-  og_write_structure_file();
-  og_write_assignments_file(0, 0);
+  if (!og_save_school_files()) return;
   bool rotation_now = se.rotation_in_use && !m_opened_rotation;
   bool buildings_now = m_opened_count < 1 && se.building_count > 1;
   if (!rotation_now && !buildings_now) return;
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  if (!og_read_school_files(0)) return;
   og_set_new_school_defaults(-1);
   if (se.rotation_in_use) se.page_table.count = 1;
-  og_write_assignments_file(0, 0);
+  og_save_description_file();
 }
 
 int Cplessi::DestroyWindow() {

@@ -13,6 +13,7 @@
 #include "engine/shell_services.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
@@ -236,7 +237,12 @@ bool Cmenu_confora::OnInitDialog() {
   ShowGrip(false);
   m_service.ShowWindow(g_service_mode ? kSwShow : kSwHide);
   m_help.SetTextML(&kTextHowToFirst);
-  ReadSchoolFiles(1);
+  if (!ReadSchoolFiles(1)) {
+    // The reader's message is shown; a school that did not read offers no
+    // page that could save it: back to the home page.
+    OnCancel();
+    return true;
+  }
   if (g_inconsistent_data_flag) {
     ui_message_box(kInconsistent);
     g_inconsistent_data_flag = 0;
@@ -251,10 +257,7 @@ bool Cmenu_confora::OnInitDialog() {
 
 void Cmenu_confora::OnCancel() { g_frame.PostMessage(kMsgCommand, make_command_param(kPageClose, 0), 0); }
 
-void Cmenu_confora::ReadSchoolFiles(int create) {
-  og_read_structure_file(create);
-  og_read_assignments_file(create);
-}
+bool Cmenu_confora::ReadSchoolFiles(int create) { return og_read_school_files(create); }
 
 void Cmenu_confora::FillSummary() {
   m_summary.ResetContent();

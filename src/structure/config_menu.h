@@ -69,7 +69,8 @@ class Cmenu_confora : public CResizableDialog {
   void OnService();
   void RunStep(int index);
   void FillSummary();
-  void ReadSchoolFiles(int create);
+  // False (after the message) when the school's files did not read.
+  bool ReadSchoolFiles(int create);
 
   MLButton m_steps[kSteps];
   CColorBitmap m_icons[kIcons];

@@ -8,6 +8,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
@@ -18,10 +19,6 @@
 using namespace kt::ui;
 
 namespace {
-
-const MlText kWriteFailed = {"Impossibile salvare i dati: il file della scuola non è stato scritto."_cp,
-                             "Die Daten konnten nicht gespeichert werden: die Schuldatei wurde nicht geschrieben."_cp,
-                             "The data could not be saved: the school file was not written."};
 
 constexpr int kYes = 6;
 
@@ -80,10 +77,7 @@ void CDictionaryPage::SaveFiles() {
   // The first save of a school in the Italian interface gives the subjects
   // the options their names suggest; the structure records that it did.
   if (g_ui_structure.status[1] != '1') ui_set_default_subject_flags(-1);
-  if (og_write_structure_file() != 0 || og_write_assignments_file(0, 0) != 0) {
-    ui_message_box(kWriteFailed);
-    return;
-  }
+  if (!og_save_school_files()) return;
   if (IsDialogForm()) EndDialog(kDialogFormEnd);
 }
 

@@ -16,6 +16,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_lookups.h"
 #include "schooldata/structure_file.h"
@@ -826,7 +827,7 @@ bool Clacoco::ChangeClass(int index) {
   give_lab_posts_their_teacher();
   if (og_save_if_changed(1) != 0) {
     if (g_lacoco_save_without_asking) {
-      og_write_assignments_file(0, 0);
+      if (!og_save_description_file()) return false;
     } else {
       char question[200];
       std::snprintf(question, sizeof question, kSaveClass.Get(), og_class_label(m_class));
@@ -862,8 +863,7 @@ bool Clacoco::CheckBeforeLeaving() {
 }
 
 void Clacoco::Abandon() {
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
   FillChoosers();
   BuildRows();
 }

@@ -13,6 +13,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "shell/message_box.h"
@@ -233,8 +234,7 @@ void Cproqui::OnSave() {
 void Cproqui::OnAbandon() {
   if (HasUncommitted() && ui_message_box_type(text::kSureToAbandon, kQuestion) != kYes) return;
   std::erase_if(m_rows, [this](const QuickEntryRow& row) { return !IsCommitted(row); });
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
   if (g_current_page == this && alfadlg_go_to_page(kPageReopen)) return;
   OnInitDialog();
 }

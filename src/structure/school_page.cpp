@@ -14,6 +14,7 @@
 #include "platform/cp1252.h"
 #include "remote/guide_windows.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
@@ -321,8 +322,7 @@ bool Cproscuola::LeaveChecks(bool ask_to_save) {
 
 void Cproscuola::OnSave() {
   if (!LeaveChecks(false)) return;
-  og_write_structure_file();
-  og_write_assignments_file(0, 0);
+  og_save_school_files();
 }
 
 void Cproscuola::OnAbandon() { g_frame.PostMessage(kMsgCommand, make_command_param(kPageReopen, 0), 0); }

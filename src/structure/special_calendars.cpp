@@ -10,6 +10,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "shell/dialog_title.h"
 #include "shell/message_box.h"
@@ -527,10 +528,7 @@ void Ccalespe::OnReturns() {
 }
 
 void Ccalespe::OnSave() {
-  if (m_save) {
-    og_write_structure_file();
-    og_write_assignments_file(0, 0);
-  }
+  if (m_save && !og_save_school_files()) return;
   EndDialog(kSaved);
 }
 

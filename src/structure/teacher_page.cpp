@@ -14,6 +14,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "shell/dialog_title.h"
@@ -330,9 +331,7 @@ void Cprocat::OnSave() {
     return;
   }
   RemovePartnerCopies();
-  if (og_write_structure_file() != 0) {
-    ui_message_box(format(text::kWriteFailed, "scuola1.txt").c_str());
-  } else if (WriteAssignments() && procat_current_teacher()) {
+  if (og_save_school_files() && procat_current_teacher()) {
     std::memcpy(&teacherSnapshot, procat_current_teacher(), sizeof teacherSnapshot);
   }
   RebuildPartnerCopies();
@@ -362,8 +361,7 @@ bool Cprocat::AbandonChanges() {
   }
   g_procat_post = nullptr;
   g_procat_new_post = 0;
-  og_read_structure_file(0);
-  og_read_assignments_file(0);
+  og_read_school_files(0);
   return true;
 }
 

@@ -142,6 +142,30 @@ TEST(OrarioProgram, CalcComputesSavesAndWritesTheReports) {
   EXPECT_TRUE(contains(classes, " 1A ")) << "the class timetable names its classes";
 }
 
+// The teachers' and classes' trial runs write their timetable to the test
+// save only: with no saved timetable they create no real save, exemption or
+// reception file, and with one they leave it byte for byte as it was.
+TEST(OrarioProgram, TrialRunsWriteOnlyTheTestFiles) {
+  std::string description = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
+  for (const char* option : {"TPRO", "TCLA"}) {
+    TempDir school;
+    write_file(school.file("scuola2.txt"), description);
+    Outcome o = run_orario(school, "", std::string("--seed 3 --time-limit 30 CALC:scuola2.txt ") + option);
+    EXPECT_EQ(o.status, 0) << option << o.err;
+    std::set<std::string> names = entries(school);
+    EXPECT_EQ(names.count("savetest.txt"), 1u) << option;
+    for (const char* real : {"savego.txt", "saveprec.txt", "scuola3.txt", "ricevi.txt"})
+      EXPECT_EQ(names.count(real), 0u) << option << " wrote " << real;
+
+    write_file(school.file("savego.txt"), "kept timetable\n");
+    write_file(school.file("saveprec.txt"), "kept record\n");
+    o = run_orario(school, "", std::string("--seed 4 --time-limit 30 CALC:scuola2.txt ") + option);
+    EXPECT_EQ(read_file(school.file("savego.txt")), "kept timetable\n") << option;
+    EXPECT_EQ(read_file(school.file("saveprec.txt")), "kept record\n") << option;
+    EXPECT_EQ(entries(school).count("scuola3.txt"), 0u) << option;
+  }
+}
+
 TEST(OrarioProgram, BadInputEndsWithAMessage) {
   std::string binary;
   for (int i = 0; i < 4000; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);

@@ -111,7 +111,7 @@ TEST_F(DescKeywords, WritesTheSameBytesAndTheEngineLoadsThem) {
   // The file was written elsewhere than where it was read: logged once.
   char here[1024];
   ASSERT_NE(getcwd(here, sizeof here), nullptr);
-  std::string trace = "C:\\ORARIO\\PROVA (KESTRINTEMPUS 5.8.C)\n" + std::string(here) + " (KestrinTempus 5.8.C)\n";
+  std::string trace = "C:\\ORARIO\\PROVA (KESTRINTEMPUS 5.8.C)\n" + std::string(here) + " (KestrinTempus 6.1.M)\n";
   EXPECT_EQ(slurp(dir_ + "/tech_log.txt"), trace);
   ASSERT_EQ(og_write_assignments_file_to(out(), 0), 0);
   EXPECT_EQ(slurp(dir_ + "/tech_log.txt"), trace);

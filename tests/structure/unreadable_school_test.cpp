@@ -1,0 +1,111 @@
+// A school whose files the program cannot read, opened from the frame as a
+// user would: the configuration menu shows the reader's message and goes
+// back to the home page, the school stays unloaded, and a save from a page
+// writes nothing over the files; choosing files that read loads the school
+// again. Covers refused content, an empty file, CR-only line ends and a
+// folder where a file should be, for both school files.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/test_driver.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/app_test_support.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+#include "structure/config_menu.h"
+#include "structure/structure_pages.h"
+#include "structure/teacher_page.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+class UnreadableSchool : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    structure_install_pages();
+    school_ = copy_example("piccola", "piccola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    g_hint_flags = 1;
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+  }
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    TempRoot::TearDown();
+  }
+  fs::path school_;
+  TestDriver ui;
+};
+
+TEST_F(UnreadableSchool, RefusedFilesShowTheMessageAndAreNeverOverwritten) {
+  struct Case {
+    const char* id;
+    const char* file;
+    std::string content;  // "<dir>": a folder in the file's place
+    const char* message;  // the start of the first message
+  };
+  const std::string good2 = read(school_ / "scuola2.txt");
+  const std::string good1 = read(school_ / "scuola1.txt");
+  const Case cases[] = {
+      {"unknown line", "scuola2.txt", good2 + "XYZZY:\t1\t\n", "Messaggio non riconosciuto (catt)"},
+      {"newer release", "scuola2.txt", "REM:Prova\nDATARELEASE:|9.9.Z|\n" + good2,
+       "Aggiornare il Software con la release 9.9.Z"},
+      {"empty description", "scuola2.txt", "", "Il file scuola2.txt "},
+      {"CR-only description", "scuola2.txt", "REM:Prova\rDAYS:\tLU5-Lunedi\t\r", "Il file scuola2.txt ha righe"},
+      {"folder description", "scuola2.txt", "<dir>", "scuola2.txt "},
+      {"empty structure", "scuola1.txt", "", "Il file scuola1.txt "},
+      {"bad structure", "scuola1.txt", "REM:Prova\nNONSENSE\n", "Messaggio non riconosciuto (coge)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    fs::path target = school_ / c.file;
+    fs::remove_all(target);
+    if (c.content == "<dir>") fs::create_directory(target);
+    else write(target, c.content);
+    std::size_t shown = ui.boxes().size();
+
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.Pump();
+    ASSERT_EQ(ui.boxes().size(), shown + 1);
+    const std::string& message = ui.boxes().back().texts.at(0);
+    EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
+    EXPECT_NE(message.find("nessun dato verr"), std::string::npos) << message;
+    EXPECT_EQ(g_current_page, &g_home_page);
+    EXPECT_FALSE(og_school_loaded());
+
+    // The teachers page reached anyway: its SALVA writes nothing and says so.
+    alfadlg_go_to_page(kPageProcat);
+    ui.Pump();
+    ASSERT_NE(g_current_page, nullptr);
+    shown = ui.boxes().size();
+    ui.Click(*g_current_page, Cprocat::kSaveId);
+    ASSERT_EQ(ui.boxes().size(), shown + 1);
+    EXPECT_EQ(ui.boxes().back().texts.at(0).rfind("Dati NON salvati", 0), 0u) << ui.boxes().back().texts.at(0);
+    if (c.content != "<dir>") EXPECT_EQ(read(target), c.content);
+    EXPECT_EQ(read(school_ / (std::string(c.file) == "scuola1.txt" ? "scuola2.txt" : "scuola1.txt")),
+              std::string(c.file) == "scuola1.txt" ? good2 : good1);
+
+    // Files that read: the school loads again.
+    alfadlg_go_to_page(kPageHome);
+    ui.Pump();
+    ASSERT_EQ(g_current_page, &g_home_page);
+    fs::remove_all(target);
+    write(target, std::string(c.file) == "scuola1.txt" ? good1 : good2);
+    shown = ui.boxes().size();
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.Pump();
+    EXPECT_EQ(ui.boxes().size(), shown);
+    EXPECT_EQ(g_current_page, &g_config_menu);
+    EXPECT_TRUE(og_school_loaded());
+    EXPECT_GT(g_ui_settings.teacher_count, 0u);
+    alfadlg_go_to_page(kPageHome);
+  }
+}
+
+}  // namespace
