@@ -295,16 +295,10 @@ void Cvicat::OnTrial(bool classes) {
   m_help.SetTextML(&text::kTestHelp);
   if (m_teacher < 0 || !ValidateTeacher()) return;
   RemovePartnerCopies();
-  if (og_write_assignments_file(1, 0) != 0) {
-    ui_message_box(formatted(text::kWriteFailed, og_description_write_error()).c_str());
-    RebuildPartnerCopies();
-    return;
-  }
-  Cmake make(classes ? EngineCommandCode::CalcTcla : EngineCommandCode::CalcTpro, g_ui_teachers[m_teacher].name);
-  make.DoModal();
+  bool ran = trial_run(classes, g_ui_teachers[m_teacher].name);
   // After the class test the list shows the teacher's own posts until he is
   // loaded again.
-  if (!classes) RebuildPartnerCopies();
+  if (!classes || !ran) RebuildPartnerCopies();
   Refresh();
 }
 

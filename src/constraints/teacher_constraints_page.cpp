@@ -15,11 +15,11 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "structure/trial_computation.h"
 
 using namespace kt::ui;
 
 int g_vipro_current_teacher = 0;
-std::uint8_t g_vipro_auto_save = 0;
 
 namespace {
 
@@ -252,7 +252,7 @@ bool Cvipro::OnInitDialog() {
   for (Window* w : {static_cast<Window*>(&m_reception), static_cast<Window*>(&m_fictitious[0]),
                     static_cast<Window*>(&m_fictitious[1])})
     w->EnableWindow(false);
-  m_auto_save.SetCheck(g_vipro_auto_save ? kBstChecked : kBstUnchecked);
+  m_auto_save.SetCheck(g_auto_save ? kBstChecked : kBstUnchecked);
   if (Window* spare = GetDlgItem(kHiddenTestId)) spare->ShowWindow(kSwHide);
   return true;
 }
@@ -382,7 +382,7 @@ void Cvipro::StripDefaults() {
 // to save without asking. False when the user kept the edits unsaved.
 bool Cvipro::SaveIfChanged() {
   if (!Changed()) return true;
-  if (g_vipro_auto_save) {
+  if (g_auto_save) {
     message_beep(kBeepExclamation);
   } else {
     char question[200];
@@ -394,7 +394,7 @@ bool Cvipro::SaveIfChanged() {
       return false;
     }
     if (!g_asked_once && ui_message_box_type(kAutoSaveQuestion.Get(), 36) == 6) {
-      g_vipro_auto_save = 1;
+      g_auto_save = 1;
       m_auto_save.SetCheck(kBstChecked);
     }
     g_asked_once = true;
@@ -479,16 +479,13 @@ void Cvipro::OnTest() {
   m_help.SetTextML(&kTestHelp);
   if (!CheckTeacher()) return;
   if (Valid()) og_remove_partner_post_copies(m_teacher);
-  og_write_assignments_file(1, 0);
-  // The computation window that tries one teacher is not part of this
-  // build yet; the test description is written for it all the same.
-  ui_message_box(ui_not_available_text().Get());
+  if (Valid()) trial_run(false, g_ui_teachers[m_teacher].name);
   if (Valid()) og_add_partner_post_copies(m_teacher);
   FillDefaults();
   ShowTeacher();
 }
 
-void Cvipro::OnAutoSave() { g_vipro_auto_save = m_auto_save.GetCheck() == kBstChecked ? 1 : 0; }
+void Cvipro::OnAutoSave() { g_auto_save = m_auto_save.GetCheck() == kBstChecked ? 1 : 0; }
 
 void Cvipro::OnHelp(int topic) {
   if (topic >= 0 && topic < kVhCount) m_help.SetTextML(&kHelps[topic]);

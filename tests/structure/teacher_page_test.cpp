@@ -27,7 +27,8 @@
 #include "structure/quick_entry_page.h"
 #include "structure/subjects_page.h"
 #include "structure/teaching_post_summary.h"
-#include "structure/trial_computation.h"
+#include "engine/status_block.h"
+#include "trial_run_support.h"
 #include "shell/home_page.h"
 #include "ui_school_builders.h"
 
@@ -392,28 +393,23 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   EXPECT_EQ(g_procat_new_post, 0);
   EXPECT_EQ(rossi.posts[2].own.hours, 3);
 
-  // A trial with changed hours drops the test save and writes the test description.
-  struct Run {
-    EngineCommandCode code;
-    std::string name;
-  };
-  std::vector<Run> runs;
-  g_trial_runner = [&](EngineCommandCode code, const char* name) {
-    runs.push_back({code, name});
-    return 0;
-  };
+  // A trial with changed hours drops the test save, writes the test
+  // description and runs the engine on it; the window shows its end.
+  std::vector<TrialShown> shown;
   write(school_ / "savetest.txt", "x\n");
+  watch_trial(ui, shown, true);
   ui.Click(page_, P::kTryTeacherId);
   EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
   EXPECT_TRUE(fs::exists(school_ / "cattTEST.txt"));
   write(school_ / "savetest.txt", "x\n");
+  watch_trial(ui, shown, true);
   ui.Click(page_, P::kTryClassesId);
-  g_trial_runner = nullptr;
   EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
-  ASSERT_EQ(runs.size(), 2u);
-  EXPECT_EQ(runs[0].code, EngineCommandCode::CalcTpro);
-  EXPECT_EQ(runs[0].name, "ROSSI");
-  EXPECT_EQ(runs[1].code, EngineCommandCode::CalcTcla);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].title, "PROVA l'orario del Professore ROSSI");
+  EXPECT_EQ(shown[1].title, "PROVA l'orario delle Classi del Professore ROSSI");
+  for (const TrialShown& s : shown) EXPECT_NE(s.result, "") << s.title;
+  EXPECT_EQ(g_status.test_name[0], 0);
   EXPECT_TRUE(ui.Problems().empty());
 }
 
