@@ -13,6 +13,9 @@ using namespace kt::ui;
 
 Clegsmenu g_guide_menu;
 Clegssaba g_guide_saba;
+Clegsipay g_guide_ipay;
+Clegsarti g_guide_arti;
+Clegsgrul g_guide_grul;
 
 namespace {
 

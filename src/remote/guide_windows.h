@@ -94,6 +94,9 @@ class Clegsimco : public CGuideWindow {
 
 extern Clegsmenu g_guide_menu;
 extern Clegssaba g_guide_saba;
+extern Clegsipay g_guide_ipay;
+extern Clegsarti g_guide_arti;
+extern Clegsgrul g_guide_grul;
 
 void ui_register_guide_templates();
 // The on-line assistance console (main process only): not available here.

@@ -471,6 +471,8 @@ bool Cprocat::OnCommand(WParam w, LParam l) {
       case kAnyClassId: OnAnyClass(); return true;
       case kNewSubjectId: OpenDictionaryPage(PageSlot::Materie); return true;
       case kNewLabId: OpenDictionaryPage(PageSlot::Lapal); return true;
+      case kFieldHelpIds[0]: case kFieldHelpIds[1]: case kFieldHelpIds[2]: case kFieldHelpIds[3]:
+      case kFieldHelpIds[4]: case kFieldHelpIds[5]: OnFieldHelp(id - kFieldHelpIds[0]); return true;
       default: break;
     }
   }

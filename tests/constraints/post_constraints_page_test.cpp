@@ -23,6 +23,8 @@
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 #include "structure/teacher_page_state.h"
+#include "constraints/post_constraints_texts.h"
+#include "remote/guide_windows.h"
 #include "trial_run_support.h"
 #include "ui_school_builders.h"
 
@@ -291,6 +293,20 @@ TEST_F(PostConstraintsPage, TrialRunsAndAbandonRestoresTheTeacher) {
   EXPECT_EQ(LastBox(), "Sicuro di abbandonare le modifiche ?");
   EXPECT_EQ(Post(0, 1).own.placement, 0);
   EXPECT_EQ(g_current_page, &g_vicat_page);  // opened again
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The "?" beside either subgroup list shows the subgroup help and opens the
+// subgroup guide.
+TEST_F(PostConstraintsPage, SubgroupHelpOpensTheGuide) {
+  Open();
+  for (int id : V::kSubgroupHelpIds) {
+    EXPECT_TRUE(ui.Click(g_vicat_page, id)) << id;
+    EXPECT_TRUE(g_guide_grul.IsCreated());
+    EXPECT_EQ(ui.Text(g_vicat_page, V::kHelpId).rfind(vicat_text::kHelpSubgroup.Get(), 0), 0u);
+    ui.Click(g_guide_grul, CGuideWindow::kCloseId);
+    EXPECT_FALSE(g_guide_grul.IsCreated());
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 

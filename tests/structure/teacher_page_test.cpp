@@ -28,6 +28,7 @@
 #include "structure/subjects_page.h"
 #include "structure/teaching_post_summary.h"
 #include "engine/status_block.h"
+#include "remote/guide_windows.h"
 #include "trial_run_support.h"
 #include "shell/home_page.h"
 #include "ui_school_builders.h"
@@ -410,6 +411,20 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   EXPECT_EQ(shown[1].title, "PROVA l'orario delle Classi del Professore ROSSI");
   for (const TrialShown& s : shown) EXPECT_NE(s.result, "") << s.title;
   EXPECT_EQ(g_status.test_name[0], 0);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The "?" buttons show their field's help; the assistant hours and the joint
+// classes open their guides, once each however often asked.
+TEST_F(TeachersPage, HelpButtonsShowTheirTextAndGuides) {
+  Open();
+  for (int id : P::kFieldHelpIds) EXPECT_TRUE(ui.Click(page_, id)) << id;
+  EXPECT_TRUE(g_guide_ipay.IsCreated());
+  EXPECT_TRUE(g_guide_arti.IsCreated());
+  EXPECT_EQ(g_guide_ipay.Create(nullptr), 0);
+  EXPECT_NE(ui.Text(page_, P::kHelpId), "");
+  ui.Click(g_guide_ipay, CGuideWindow::kCloseId);
+  ui.Click(g_guide_arti, CGuideWindow::kCloseId);
   EXPECT_TRUE(ui.Problems().empty());
 }
 
