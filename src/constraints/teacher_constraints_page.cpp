@@ -15,6 +15,7 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "shell/model_utilities.h"
 #include "structure/trial_computation.h"
 
 using namespace kt::ui;
@@ -313,7 +314,9 @@ void Cvipro::ShowTeacher() {
   spec.count = &c.inse.count;
   m_lesson_picker.SetBandData(&m_lesson_derogations, kLessonTitle.Get(), kLessonRow.Get(), kDaysRow.Get(),
                               &kHelps[kVhLessonDerogations], spec);
-  bool special = vipro_last_hours_released(c);
+  // Any constraint of the special teacher constraints page (never-overlap,
+  // car sharing, ...) lights the label.
+  bool special = Valid() && (og_teacher_constraint_groups(m_teacher) & 2) != 0;
   m_special_label.SetColors(rgb(225, 0, 0), rgb(244, 244, 244));
   m_special_label.ShowWindow(special ? kSwShow : kSwHide);
 }

@@ -17,6 +17,7 @@
 #include "constraints/exemption_list.h"
 #include "engine/status_block.h"
 #include "platform/test_driver.h"
+#include "shell/model_utilities.h"
 #include "structure/trial_computation.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"
@@ -242,6 +243,23 @@ TEST_F(TeacherPage, ChecksBeforeSaving) {
 // derogation list opens from the window, and closing leaves no test name
 // behind. On the fixture's five-day week ROSSI's free Saturday no longer
 // loads: the engine says why and the window shows that nothing started.
+// "VINCOLI SPECIALI" shows exactly when the teacher has a constraint of the
+// special constraints page; the last-hours release alone does not light it.
+TEST_F(TeacherPage, SpecialLabelFollowsTheSpecialConstraints) {
+  g_vipro_current_teacher = 0;
+  g_ui_teachers[1].personal.ni = 0;  // never at the same time as teacher 0
+  og_snapshot_all();
+  ASSERT_EQ(og_teacher_constraint_groups(0) & 2, 0);
+  ASSERT_EQ(og_teacher_constraint_groups(1) & 2, 2);
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  EXPECT_FALSE(ui.IsVisible(page, V::kSpecialLabelId));
+  ui.Select(page, V::kTeacherId, std::string_view(g_ui_teachers[1].name));
+  ASSERT_EQ(page.CurrentTeacher(), 1);
+  EXPECT_TRUE(ui.IsVisible(page, V::kSpecialLabelId));
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 struct TrialSeen {
   std::string title, result;
   bool stop_enabled = true, exemptions_shown = false;
