@@ -29,6 +29,7 @@
 #include "structure/teaching_post_summary.h"
 #include "engine/status_block.h"
 #include "remote/guide_windows.h"
+#include "shell/service_mode.h"
 #include "trial_run_support.h"
 #include "shell/home_page.h"
 #include "ui_school_builders.h"
@@ -497,8 +498,17 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   ui.Select(summary_, Csyncat::kListId, 0);
   EXPECT_NE(ui.Text(summary_, Csyncat::kPanelId).find("Ore di lezione di BIANCHI: 4"), std::string::npos);
 
+  // Outside service mode the trial save stays; in service mode the export
+  // deletes it before it opens the folder.
+  write(school_ / "savetest.txt", "x\n");
   ui.PressInNextModal(kFirstButton);
   ui.Click(summary_, Csyncat::kExportId);
+  EXPECT_TRUE(fs::exists(school_ / "savetest.txt"));
+  g_service_mode = 1;
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(summary_, Csyncat::kExportId);
+  g_service_mode = 0;
+  EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
   EXPECT_EQ(LastBox().rfind("Dati del riepilogo esportati nel file\n", 0), 0u);
   std::string text = read(school_ / "Riepilogo" / "Riepilogo_Cattedre.txt");
   std::string csv = read(school_ / "Riepilogo" / "Riepilogo_Cattedre.csv");
@@ -512,7 +522,7 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   EXPECT_TRUE(first < second && second < third) << text;
   EXPECT_NE(csv.find(professor + ";"), std::string::npos);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
-  EXPECT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened.size(), 2u);
   EXPECT_EQ(g_busy_code, 0);
   EXPECT_TRUE(ui.Problems().empty());
 }
