@@ -17,6 +17,7 @@
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 #include "structure/trial_computation.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
@@ -45,8 +46,6 @@ KT_TEXT(kSaveQuestion, "I dati di %s sono stati modificati. Salvo le modifiche?"
         "Die Daten von %s wurden geändert. Änderungen speichern?"_cp, "The data of %s were changed. Save the changes?")
 KT_TEXT(kAutoSaveQuestion, "Salvo le prossime modifiche senza chiedere conferma?",
         "Die nächsten Änderungen ohne Rückfrage speichern?"_cp, "Save the next changes without asking?")
-KT_TEXT(kSureToDrop, "Sicuro di abbandonare le modifiche ?", "Änderungen verlassen - sicher?"_cp,
-        "Sure to drop changes?")
 KT_TEXT(kTestHelp,
         "Dopo avere apportato modifiche alle Cattedre o ai Vincoli di un Professore, è necessario verificare che "
         "l'orario sia fattibile, provando l'Orario del Professore da solo."_cp,
@@ -446,7 +445,7 @@ void Cvipro::OnSave() {
 bool Cvipro::Abandon() {
   StripDefaults();
   if (Valid() && Changed()) {
-    if (ui_message_box_type(kSureToDrop.Get(), 36) != 6) {
+    if (ui_message_box_type(g_abandon_question.Get(), 36) != 6) {
       og_add_partner_post_copies(m_teacher);
       FillDefaults();
       return false;

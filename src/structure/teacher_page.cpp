@@ -27,6 +27,7 @@
 #include "structure/quick_entry_page.h"
 #include "structure/subjects_page.h"
 #include "structure/teaching_post_summary.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 using namespace procat;
@@ -356,7 +357,7 @@ bool Cprocat::AbandonChanges() {
     }
   }
   RemovePartnerCopies();
-  if (TeacherChanged() && ui_message_box_type(text::kSureToAbandon, kQuestion) != kYes) {
+  if (TeacherChanged() && ui_message_box_type(g_abandon_question, kQuestion) != kYes) {
     RebuildPartnerCopies();
     return false;
   }
