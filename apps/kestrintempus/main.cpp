@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "board/processing_menu.h"
 #include "constraints/constraint_pages.h"
 #include "platform/cp1252.h"
 #include "platform/fltk/fltk_backend.h"
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
   og_install_model_utility_hooks();
   constraints_install_pages();
   structure_install_pages();
+  board_install_pages();
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();
   return code;

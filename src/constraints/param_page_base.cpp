@@ -11,13 +11,12 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
 namespace {
 
-const MlText kSureToDrop = {"Sicuro di abbandonare le modifiche ?", "Änderungen verlassen - sicher?"_cp,
-                            "Sure to drop changes?"};
 
 void read_school_files() {
   og_read_school_files(0);
@@ -45,7 +44,7 @@ void CParamPageBase::PostFrameCommand(int command) {
 
 bool CParamPageBase::AbandonEdits() {
   BeforeLeaving();
-  if (og_save_if_changed(1) == 1 && ui_message_box_type(kSureToDrop.Get(), 36) != 6) return false;
+  if (og_save_if_changed(1) == 1 && ui_message_box_type(g_abandon_question.Get(), 36) != 6) return false;
   read_school_files();
   PostFrameCommand(kPageReopen);
   return true;
@@ -53,7 +52,7 @@ bool CParamPageBase::AbandonEdits() {
 
 void CParamPageBase::OnCancel() {
   BeforeLeaving();
-  if (og_save_if_changed(1) == 1 && ui_message_box_type(kSureToDrop.Get(), 36) != 6) {
+  if (og_save_if_changed(1) == 1 && ui_message_box_type(g_abandon_question.Get(), 36) != 6) {
     // Kept edits: the close path meets the unsaved-changes prompt.
     CResizableDialog::OnCancel();
     return;

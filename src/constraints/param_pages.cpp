@@ -77,12 +77,6 @@ void Corapage::SelectPage(int mode) {
   }
 }
 
-int Corapage::SlotCount() const {
-  int n = 0;
-  for (const Slot& slot : m_slots) n += slot.used ? 1 : 0;
-  return n;
-}
-
 void Corapage::DoDataExchange(DataExchange& dx) {
   dx.Control(kTitleId, m_title);
   for (int k = 0; k < kSlots; ++k) {

@@ -43,7 +43,6 @@ class Corapage : public CParamPageBase {
   // the fifth with several buildings) and their default bands.
   void SelectPage(int mode);
   int Page() const { return m_page; }
-  int SlotCount() const;
   void OnBandButton(int slot);
 
  protected:

@@ -24,6 +24,7 @@
 #include "shell/message_box.h"
 #include "structure/teacher_page_state.h"
 #include "structure/trial_computation.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 namespace text = vicat_text;
@@ -271,7 +272,7 @@ void Cvicat::OnSave() {
 void Cvicat::OnAbandon() {
   g_copypas.ShowPanel(false);
   RemovePartnerCopies();
-  if (TeacherChanged() && ui_message_box_type(text::kSureToAbandon, kQuestion) != kYes) {
+  if (TeacherChanged() && ui_message_box_type(g_abandon_question, kQuestion) != kYes) {
     RebuildPartnerCopies();
     return;
   }
@@ -285,7 +286,7 @@ void Cvicat::OnAbandon() {
 // check (DestroyWindow) decides about what is still unsaved.
 void Cvicat::OnCancel() {
   RemovePartnerCopies();
-  if (TeacherChanged() && ui_message_box_type(text::kSureToAbandon, kQuestion) == kYes && m_teacher >= 0)
+  if (TeacherChanged() && ui_message_box_type(g_abandon_question, kQuestion) == kYes && m_teacher >= 0)
     std::memcpy(&g_ui_teachers[m_teacher], &m_snapshot, sizeof m_snapshot);
   RebuildPartnerCopies();
   CResizableDialog::OnCancel();
@@ -295,16 +296,10 @@ void Cvicat::OnTrial(bool classes) {
   m_help.SetTextML(&text::kTestHelp);
   if (m_teacher < 0 || !ValidateTeacher()) return;
   RemovePartnerCopies();
-  if (og_write_assignments_file(1, 0) != 0) {
-    ui_message_box(formatted(text::kWriteFailed, og_description_write_error()).c_str());
-    RebuildPartnerCopies();
-    return;
-  }
-  Cmake make(classes ? EngineCommandCode::CalcTcla : EngineCommandCode::CalcTpro, g_ui_teachers[m_teacher].name);
-  make.DoModal();
+  bool ran = trial_run(classes, g_ui_teachers[m_teacher].name);
   // After the class test the list shows the teacher's own posts until he is
   // loaded again.
-  if (!classes) RebuildPartnerCopies();
+  if (!classes || !ran) RebuildPartnerCopies();
   Refresh();
 }
 

@@ -46,6 +46,9 @@ class Cvicat : public CResizableDialog {
       {1029, 1024, 1022, 1023, 1929, 1025, 1108, 1110, 1030, 1035, 434, 436, 1310, 1311, 1312},
       {1033, 1041, 1042, 1043, 1930, 1573, 1109, 1113, 1034, 1036, 435, 437, 1313, 1314, 1315}};
 
+  // The "?" beside each panel's subgroup list: its help and the subgroup guide.
+  static constexpr int kSubgroupHelpIds[2] = {1061, 1683};
+
   Cvicat();
   int DestroyWindow() override;
 

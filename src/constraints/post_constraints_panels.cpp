@@ -16,6 +16,7 @@
 #include "constraints/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
 #include "constraints/post_constraints_texts.h"
+#include "remote/guide_windows.h"
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 
@@ -466,6 +467,11 @@ bool Cvicat::PanelCommand(int id, int code) {
       if (id == ids.subgroup) return OnSubjectChoice(side, true), true;
       if (id == ids.building) return OnBuilding(side), true;
       if (id == ids.placement) return OnPlacement(side), true;
+    }
+    if (code == kBnClicked && id == kSubgroupHelpIds[side]) {
+      m_help.SetTextML(&text::kHelpSubgroup);
+      g_guide_grul.Open();
+      return true;
     }
     if (code == kBnClicked) {
       if (id == ids.no_break) return OnNoBreak(side), true;

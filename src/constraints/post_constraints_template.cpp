@@ -39,7 +39,8 @@ constexpr std::uint32_t kReadOnlyCheck = kBsAutoCheckBox | kWsDisabled;
       {"Button", V::kPanels[P].forbidden, "ORE Vietate in questa classe", kButton, X, 223, 130, 14},       \
       {"Static", kStaticId, "Non nei giorni\nin cui la classe ha", 0, X, 240, 70, 18},                     \
       {"ComboBox", V::kPanels[P].excluded, "", kDrop, X + 72, 242, 90, 74},                               \
-      {"Static", kStaticId, "fa Sottogruppo con", 0, X + 166, 240, 100, 9},                                \
+      {"Static", kStaticId, "fa Sottogruppo con", 0, X + 166, 240, 88, 9},                                 \
+      {"Button", V::kSubgroupHelpIds[P], "?", kButton, X + 256, 239, 10, 10},                              \
       {"ComboBox", V::kPanels[P].subgroup, "", kDrop, X + 166, 250, 100, 66},                             \
       {"Static", kStaticId, "si sposta nel plesso", 0, X, 262, 70, 9},                                     \
       {"ComboBox", V::kPanels[P].building, "", kDrop, X + 72, 261, 194, 55},                              \

@@ -28,8 +28,6 @@ const MlText kEditCopy = {"Per modificare questo elemento passare all'insegnante
 const MlText kEditable = {"Potete correggere i vincoli specifici di questa cattedra.",
                           "Sie können die besonderen Bedingungen dieses Lehrauftrags ändern."_cp,
                           "You can change the constraints of this teaching post."};
-const MlText kSureToAbandon = {"Sicuro di abbandonare le modifiche ?", "Änderungen wirklich verwerfen ?"_cp,
-                               "Really abandon the changes ?"};
 const MlText kWriteFailed = {"Impossibile scrivere il file %s", "Die Datei %s kann nicht geschrieben werden"_cp,
                              "Cannot write the file %s"};
 const MlText kGroupSumTooLarge = {

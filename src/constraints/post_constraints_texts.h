@@ -20,7 +20,6 @@ extern const MlText kEditable;
 using procat_text::kSaveChanges;
 using procat_text::kSavedAutomatically;
 using procat_text::kSaveNextWithoutAsking;
-extern const MlText kSureToAbandon;
 extern const MlText kWriteFailed;
 extern const MlText kGroupSumTooLarge;
 extern const MlText kJoinedSameTeacher;

@@ -304,10 +304,7 @@ void Cvidia::OnSave() {
 void Cvidia::OnTest(bool classes) {
   if (!Valid() || !CheckPartners()) return;
   og_remove_partner_post_copies(m_teacher);
-  og_write_assignments_file(1, 0);
-  std::string name = name_of(m_teacher);
-  Cmake run(classes ? EngineCommandCode::CalcTcla : EngineCommandCode::CalcTpro, name.c_str());
-  run.DoModal();
+  trial_run(classes, name_of(m_teacher).c_str());
   og_add_partner_post_copies(m_teacher);
   Refresh();
 }

@@ -16,11 +16,13 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "shell/model_utilities.h"
+#include "structure/trial_computation.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
 int g_vipro_current_teacher = 0;
-std::uint8_t g_vipro_auto_save = 0;
 
 namespace {
 
@@ -45,8 +47,6 @@ KT_TEXT(kSaveQuestion, "I dati di %s sono stati modificati. Salvo le modifiche?"
         "Die Daten von %s wurden geändert. Änderungen speichern?"_cp, "The data of %s were changed. Save the changes?")
 KT_TEXT(kAutoSaveQuestion, "Salvo le prossime modifiche senza chiedere conferma?",
         "Die nächsten Änderungen ohne Rückfrage speichern?"_cp, "Save the next changes without asking?")
-KT_TEXT(kSureToDrop, "Sicuro di abbandonare le modifiche ?", "Änderungen verlassen - sicher?"_cp,
-        "Sure to drop changes?")
 KT_TEXT(kTestHelp,
         "Dopo avere apportato modifiche alle Cattedre o ai Vincoli di un Professore, è necessario verificare che "
         "l'orario sia fattibile, provando l'Orario del Professore da solo."_cp,
@@ -253,7 +253,7 @@ bool Cvipro::OnInitDialog() {
   for (Window* w : {static_cast<Window*>(&m_reception), static_cast<Window*>(&m_fictitious[0]),
                     static_cast<Window*>(&m_fictitious[1])})
     w->EnableWindow(false);
-  m_auto_save.SetCheck(g_vipro_auto_save ? kBstChecked : kBstUnchecked);
+  m_auto_save.SetCheck(g_auto_save ? kBstChecked : kBstUnchecked);
   if (Window* spare = GetDlgItem(kHiddenTestId)) spare->ShowWindow(kSwHide);
   return true;
 }
@@ -314,7 +314,9 @@ void Cvipro::ShowTeacher() {
   spec.count = &c.inse.count;
   m_lesson_picker.SetBandData(&m_lesson_derogations, kLessonTitle.Get(), kLessonRow.Get(), kDaysRow.Get(),
                               &kHelps[kVhLessonDerogations], spec);
-  bool special = vipro_last_hours_released(c);
+  // Any constraint of the special teacher constraints page (never-overlap,
+  // car sharing, ...) lights the label.
+  bool special = Valid() && (og_teacher_constraint_groups(m_teacher) & 2) != 0;
   m_special_label.SetColors(rgb(225, 0, 0), rgb(244, 244, 244));
   m_special_label.ShowWindow(special ? kSwShow : kSwHide);
 }
@@ -383,7 +385,7 @@ void Cvipro::StripDefaults() {
 // to save without asking. False when the user kept the edits unsaved.
 bool Cvipro::SaveIfChanged() {
   if (!Changed()) return true;
-  if (g_vipro_auto_save) {
+  if (g_auto_save) {
     message_beep(kBeepExclamation);
   } else {
     char question[200];
@@ -395,7 +397,7 @@ bool Cvipro::SaveIfChanged() {
       return false;
     }
     if (!g_asked_once && ui_message_box_type(kAutoSaveQuestion.Get(), 36) == 6) {
-      g_vipro_auto_save = 1;
+      g_auto_save = 1;
       m_auto_save.SetCheck(kBstChecked);
     }
     g_asked_once = true;
@@ -443,7 +445,7 @@ void Cvipro::OnSave() {
 bool Cvipro::Abandon() {
   StripDefaults();
   if (Valid() && Changed()) {
-    if (ui_message_box_type(kSureToDrop.Get(), 36) != 6) {
+    if (ui_message_box_type(g_abandon_question.Get(), 36) != 6) {
       og_add_partner_post_copies(m_teacher);
       FillDefaults();
       return false;
@@ -479,16 +481,13 @@ void Cvipro::OnTest() {
   m_help.SetTextML(&kTestHelp);
   if (!CheckTeacher()) return;
   if (Valid()) og_remove_partner_post_copies(m_teacher);
-  og_write_assignments_file(1, 0);
-  // The computation window that tries one teacher is not part of this
-  // build yet; the test description is written for it all the same.
-  ui_message_box(ui_not_available_text().Get());
+  if (Valid()) trial_run(false, g_ui_teachers[m_teacher].name);
   if (Valid()) og_add_partner_post_copies(m_teacher);
   FillDefaults();
   ShowTeacher();
 }
 
-void Cvipro::OnAutoSave() { g_vipro_auto_save = m_auto_save.GetCheck() == kBstChecked ? 1 : 0; }
+void Cvipro::OnAutoSave() { g_auto_save = m_auto_save.GetCheck() == kBstChecked ? 1 : 0; }
 
 void Cvipro::OnHelp(int topic) {
   if (topic >= 0 && topic < kVhCount) m_help.SetTextML(&kHelps[topic]);

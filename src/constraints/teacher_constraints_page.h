@@ -28,11 +28,12 @@
 #include "shell/coloured_texts.h"
 #include "shell/help_pane.h"
 #include "shell/resizable_dialog.h"
+#include "structure/teacher_page_state.h"
 
-// The teacher the teacher pages show first (the last one shown), and the
-// byte that saves a changed teacher without asking; shared by the pages.
+// The teacher the teacher pages show first (the last one shown). The byte
+// that saves a changed teacher without asking is the frame-wide g_auto_save
+// that every teacher page shares.
 extern int g_vipro_current_teacher;
-extern std::uint8_t g_vipro_auto_save;
 
 class Cvipro : public CResizableDialog {
  public:

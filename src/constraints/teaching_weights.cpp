@@ -12,6 +12,7 @@
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "shell/message_box.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
@@ -74,8 +75,6 @@ KT_TEXT(kNoTable,
         "Didattico)",
         "Die Tabelle der erlaubten Höchststunden mit HOHEM Gewicht einstellen (oder die Prüfung ausschalten)"_cp,
         "Configure the table of the maximum HIGH weight hours allowed (or switch the Teaching Weight check off)")
-KT_TEXT(kSureToDrop, "Sicuro di abbandonare le modifiche ?", "Änderungen verlassen - sicher?"_cp,
-        "Sure to drop changes?")
 
 int subject_slots() {
   return int(std::min<std::uint32_t>(std::uint32_t(g_ui_structure.subject_count), std::uint32_t(kUiMaxSubjects)));
@@ -263,7 +262,7 @@ void Cpesodi::OnSave() {
 }
 
 void Cpesodi::OnCancel() {
-  if (ui_message_box_type(kSureToDrop.Get(), 36) != 6) return;
+  if (ui_message_box_type(g_abandon_question.Get(), 36) != 6) return;
   og_read_school_files(0);
   EndDialog(kIdCancel);
 }

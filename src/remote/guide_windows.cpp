@@ -13,6 +13,9 @@ using namespace kt::ui;
 
 Clegsmenu g_guide_menu;
 Clegssaba g_guide_saba;
+Clegsipay g_guide_ipay;
+Clegsarti g_guide_arti;
+Clegsgrul g_guide_grul;
 
 namespace {
 
@@ -93,6 +96,11 @@ const MlText kNoAssistance = {
      "Die Online-Hilfe ist in dieser Version des Programms nicht verfügbar."_cp,
      "On-line assistance is not available in this version of the program."}};
 
+const MlText kNoCallback = {
+    {"La prenotazione di una chiamata telefonica non è disponibile in questa versione del programma."_cp,
+     "Die Anmeldung eines Rückrufs ist in dieser Version des Programms nicht verfügbar."_cp,
+     "Booking a call-back is not available in this version of the program."}};
+
 }  // namespace
 
 void ui_register_guide_templates() {
@@ -158,4 +166,8 @@ void ui_show_assistance_console() {
   ui_message_box(kNoAssistance);
 }
 
-void krv_show_callback_dialog(int show_code) {}
+void krv_show_callback_dialog(int show_code) {
+  // There is no call-back dialog to show; asking for it says so, hiding it
+  // has nothing to do.
+  if (show_code == 5) ui_message_box(kNoCallback);
+}

@@ -94,10 +94,13 @@ class Clegsimco : public CGuideWindow {
 
 extern Clegsmenu g_guide_menu;
 extern Clegssaba g_guide_saba;
+extern Clegsipay g_guide_ipay;
+extern Clegsarti g_guide_arti;
+extern Clegsgrul g_guide_grul;
 
 void ui_register_guide_templates();
 // The on-line assistance console (main process only): not available here.
 void ui_show_assistance_console();
 // Shows (code 5) or hides the call-back request dialog when it exists; this
-// program has none, so nothing happens.
+// program has none: showing it tells the user the service is not available.
 void krv_show_callback_dialog(int show_code);

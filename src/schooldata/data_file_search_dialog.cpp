@@ -32,11 +32,14 @@ std::string shown(const std::string& machine_path) { return kt::utf8_to_cp1252(m
 
 }  // namespace
 
+std::function<int(const std::string&, const std::string&)> g_data_folder_chooser;
+
 Crical::Crical() : CResizableDialog(kTemplate) {
   m_dialogue.ask_yes_no = [](const std::string& text) {
     return ui_message_box_type(text.c_str(), kMbYesNo | kMbIconQuestion) == kIdYes;
   };
   m_dialogue.tell = [](const std::string& text) { ui_message_box(text.c_str()); };
+  m_dialogue.choose_data_folder = g_data_folder_chooser;
 }
 
 Crical::~Crical() {

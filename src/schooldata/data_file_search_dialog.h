@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -82,3 +83,6 @@ class Crical : public CResizableDialog {
 };
 
 extern Crical g_rical;
+// The data-folder chooser every search dialog starts with (the structure
+// editors' destination folder choice); none: the target is kept.
+extern std::function<int(const std::string& working, const std::string& target)> g_data_folder_chooser;

@@ -11,6 +11,7 @@
 #include "platform/cp1252.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
@@ -51,8 +52,6 @@ const MlText kHelp = {
      "gap hours, since the teacher has left the school and RETURNS after the break.\r\nThe break may last from a "
      "minimum to a maximum number of hours.\r\nThe weekly maximum of returns of each teacher is set among his "
      "personal constraints."}};
-const MlText kAbandonQuestion = {
-    {"Sicuro di abbandonare le modifiche ?", "Änderungen wirklich verwerfen ?"_cp, "Really discard the changes ?"}};
 
 std::uint8_t* lunch() { return g_ui_settings.lunch_break; }
 
@@ -151,7 +150,7 @@ void Cgerien::OnOK() {
 }
 
 void Cgerien::OnCancel() {
-  if (ui_message_box_flags(kAbandonQuestion, kMbYesNo | kMbIconQuestion, kMbCursorBetween) != 6) return;
+  if (ui_message_box_flags(g_abandon_question, kMbYesNo | kMbIconQuestion, kMbCursorBetween) != 6) return;
   std::memcpy(lunch(), m_opened_with, sizeof m_opened_with);
   EndDialog(kIdCancel);
 }

@@ -11,6 +11,7 @@
 #include "shell/dialog_title.h"
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
@@ -71,8 +72,6 @@ const MlText kSortTip = {
      "HINT: to see, for example, which Sections are in each Building, sort the table of Classes by clicking FIRST "
      "on the SECTION column and THEN on the BUILDING column.\r\nA second click on the same column reverses the "
      "order."}};
-const MlText kAbandonQuestion = {{"Sicuro di abbandonare le modifiche ?", "Änderungen wirklich verwerfen ?"_cp,
-                                  "Are you sure you want to abandon the changes ?"}};
 const MlText kHeadings[4] = {{{"Classe", "Klasse", "Class"}},
                              {{"Sezione", "Sektion", "Section"}},
                              {{"Indirizzo", "Fachrichtung", "Track"}},
@@ -191,7 +190,7 @@ bool Cplecla::OnCommand(WParam w, LParam l) {
 }
 
 void Cplecla::OnCancel() {
-  if (ui_message_box_flags(kAbandonQuestion, kMbYesNo | kMbIconQuestion, kMbCursorBetween) != 6) return;
+  if (ui_message_box_flags(g_abandon_question, kMbYesNo | kMbIconQuestion, kMbCursorBetween) != 6) return;
   for (int c = 0; c < og_class_count(); ++c) g_ui_structure.classes[c].building = m_opened_with[std::size_t(c)];
   EndDialog(kIdCancel);
 }

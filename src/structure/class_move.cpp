@@ -19,6 +19,7 @@
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 #include "structure/input_box.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
@@ -34,8 +35,6 @@ const MlText kNeedTrack = {"Specificare l'Indirizzo", "Bitte die Fachrichtung an
                            "Please specify the study track"};
 const MlText kClassExists = {"La Classe %s esiste già"_cp, "Die Klasse %s existiert bereits",
                              "The class %s already exists"};
-const MlText kSureToAbandon = {"Sicuro di abbandonare le modifiche ?", "Änderungen wirklich verwerfen ?"_cp,
-                               "Really discard the changes ?"};
 
 constexpr int kYes = 6;
 
@@ -190,6 +189,6 @@ void Ccanocla::Save() {
 }
 
 void Ccanocla::OnCancel() {
-  if (ui_message_box_flags(kSureToAbandon, kMbYesNo | kMbIconQuestion, kMbCursorBetween) != kYes) return;
+  if (ui_message_box_flags(g_abandon_question, kMbYesNo | kMbIconQuestion, kMbCursorBetween) != kYes) return;
   EndDialog(kIdCancel);
 }

@@ -91,15 +91,15 @@ void Ccontagrullab::RefreshList() {
   while (or_iterate_class_room_lessons(0, &teacher, &class_name, &lesson) >= 0) {
     if (lesson < 0 || lesson >= g_eng_school.lesson_count) continue;
     const EngineLesson& l = g_eng_lessons[lesson];
+    // The iterator walks every lesson still in its class's room; only those
+    // of a lab group are waiting for a lab.
+    if (l.lab_group < 0 || l.lab_group >= g_eng_school.lab_group_count) continue;
     int row = m_list.InsertItem(m_list.GetItemCount(), teacher ? teacher : "");
     m_list.SetItemText(row, 1, class_name ? class_name : "");
     m_list.SetItemText(row, 2, l.day < 7 ? kDayCodes[language >= 0 && language <= 2 ? language : 0][l.day] : "");
     m_list.SetItemText(row, 3, std::to_string(int(l.hour) + 1));
-    std::string group;
-    if (l.lab_group >= 0 && l.lab_group < g_eng_school.lab_group_count) {
-      group.assign(g_eng_lab_groups[l.lab_group].name, strnlen(g_eng_lab_groups[l.lab_group].name, kNameSize));
-      for (char& ch : group) ch = char(kt::cp1252_upper(static_cast<unsigned char>(ch)));
-    }
+    std::string group(g_eng_lab_groups[l.lab_group].name, strnlen(g_eng_lab_groups[l.lab_group].name, kNameSize));
+    for (char& ch : group) ch = char(kt::cp1252_upper(static_cast<unsigned char>(ch)));
     m_list.SetItemText(row, 4, group);
   }
   ui_fit_list_columns_to_content(m_list, -1, -1);

@@ -483,6 +483,7 @@ void Clacoco::ShowHour(int row, int column) {
 // teachers' frontal rows in two yellows, their co-teaching rows in blue.
 void Clacoco::StartJoin() {
   m_joining = true;
+  m_join_hint.Open(this);
   bool alternate = false;
   for (std::size_t i = 0; i < m_rows.size(); ++i) {
     const ClassHourRow& r = m_rows[i];

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/ui.h"
+#include "remote/guide_windows.h"
 #include "shell/cell_grid.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"
@@ -129,5 +130,7 @@ class Clacoco : public CDictionaryPage {
   std::array<CColorButton, 2> m_help_buttons;
   CCheckML m_auto_save;
   CSpiegaML m_help;
+  // The hint shown while a frontal hour waits for the hour it joins.
+  Clegslaco m_join_hint;
   std::array<CStaticML, kStatics> m_statics;
 };

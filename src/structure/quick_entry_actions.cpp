@@ -24,6 +24,7 @@
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 using namespace procat;
@@ -232,7 +233,7 @@ void Cproqui::OnSave() {
 }
 
 void Cproqui::OnAbandon() {
-  if (HasUncommitted() && ui_message_box_type(text::kSureToAbandon, kQuestion) != kYes) return;
+  if (HasUncommitted() && ui_message_box_type(g_abandon_question, kQuestion) != kYes) return;
   std::erase_if(m_rows, [this](const QuickEntryRow& row) { return !IsCommitted(row); });
   og_read_school_files(0);
   if (g_current_page == this && alfadlg_go_to_page(kPageReopen)) return;

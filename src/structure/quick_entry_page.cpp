@@ -135,6 +135,7 @@ bool Cproqui::OnInitDialog() {
   GetDlgItem(kStandbyId)->EnableWindow(false);
   static_cast<Edit*>(GetDlgItem(kNewTeacherEditId))->LimitText(20);
   m_help.SetTextML(&kGeneralHelp);
+  if (Clegsimco::Wanted() && m_notice.Create(this)) m_notice.ShowWindow(kSwShow);
   return true;
 }
 

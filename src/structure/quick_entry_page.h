@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "remote/guide_windows.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/color_button.h"
 #include "shell/frame.h"
@@ -95,6 +96,7 @@ class Cproqui : public CResizableDialog {
   std::int8_t m_directions[kColumns] = {};
   bool m_filling = false;
   CSpiegaML m_help;
+  Clegsimco m_notice;
   CColorButton m_buttons[13];
 };
 

@@ -16,6 +16,7 @@
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 #include "structure/afternoon_returns.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
@@ -81,8 +82,6 @@ KT_TEXT(kDaysWrong,
         "Correggere."_cp,
         "Die Gesamtzahl der eingegebenen Tage ist %d und größer als die Tage des Wochenkalenders (%d). Korrigieren."_cp,
         "The total number of days entered is %d, which is more than the days of the weekly calendar (%d). Correct.")
-KT_TEXT(kAbandonQuestion, "Sicuro di abbandonare le modifiche ?", "Änderungen wirklich verwerfen ?"_cp,
-        "Really discard the changes ?")
 KT_TEXT(kAttention, "- Attenzione!", "- Achtung!", "- Warning!")
 
 const MlText kHeadings[Ccalespe::kColumns] = {
@@ -541,7 +540,7 @@ bool Ccalespe::Changed() const {
 
 void Ccalespe::OnCancel() {
   if (Changed()) {
-    if (ui_message_box_flags(kAbandonQuestion, kMbYesNo | kMbIconQuestion, kMbCursorBetween) != 6) return;
+    if (ui_message_box_flags(g_abandon_question, kMbYesNo | kMbIconQuestion, kMbCursorBetween) != 6) return;
     for (std::size_t c = 0; c < m_opened_with.size(); ++c)
       std::memcpy(g_ui_structure.classes[c].calendars, m_opened_with[c].data(), sizeof(UiClassCalendar) * 2);
   }

@@ -3,11 +3,14 @@
 #include "structure/structure_pages.h"
 
 #include "constraints/constraint_copy_panels.h"
+#include "platform/cp1252.h"
 #include "remote/guide_windows.h"
+#include "schooldata/data_file_search_dialog.h"
 #include "shell/frame.h"
 #include "structure/buildings_page.h"
 #include "structure/class_buildings.h"
 #include "structure/config_menu.h"
+#include "structure/destination_folder_choice.h"
 #include "structure/dictionary_page.h"
 #include "structure/import_windows.h"
 #include "structure/school_page.h"
@@ -44,6 +47,12 @@ void install_calendar_copy_panel() {
 }  // namespace
 
 void structure_install_pages() {
+  g_data_folder_chooser = [](const std::string& working, const std::string& target) {
+    Ccanuco choice;
+    choice.m_current_folder = kt::utf8_to_cp1252(working);
+    choice.m_saved_folder = kt::utf8_to_cp1252(target);
+    return int(choice.DoModal());
+  };
   ui_register_guide_templates();
   ui_register_config_menu_template();
   g_pages.Install(PageSlot::MenuConfora, &g_config_menu);

@@ -12,6 +12,7 @@
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/system_open.h"
+#include "remote/guide_windows.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "shell/message_box.h"
 #include "shell/small_dialogs.h"
@@ -49,6 +50,8 @@ SupportContactHooks make_default_hooks() {
     search.m_delete_mode = 0;
     search.DoModal();
   };
+  h.show_assistance_console = ui_show_assistance_console;
+  h.show_callback_dialog = krv_show_callback_dialog;
   h.show_toll_free_number = [] {
     Cmemoverde notice;
     notice.DoModal();

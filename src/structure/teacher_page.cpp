@@ -28,6 +28,7 @@
 #include "structure/quick_entry_page.h"
 #include "structure/subjects_page.h"
 #include "structure/teaching_post_summary.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 using namespace procat;
@@ -355,7 +356,7 @@ bool Cprocat::AbandonChanges() {
     }
   }
   RemovePartnerCopies();
-  if (TeacherChanged() && ui_message_box_type(text::kSureToAbandon, kQuestion) != kYes) {
+  if (TeacherChanged() && ui_message_box_type(g_abandon_question, kQuestion) != kYes) {
     RebuildPartnerCopies();
     return false;
   }
@@ -469,6 +470,8 @@ bool Cprocat::OnCommand(WParam w, LParam l) {
       case kAnyClassId: OnAnyClass(); return true;
       case kNewSubjectId: OpenDictionaryPage(PageSlot::Materie); return true;
       case kNewLabId: OpenDictionaryPage(PageSlot::Lapal); return true;
+      case kFieldHelpIds[0]: case kFieldHelpIds[1]: case kFieldHelpIds[2]: case kFieldHelpIds[3]:
+      case kFieldHelpIds[4]: case kFieldHelpIds[5]: OnFieldHelp(id - kFieldHelpIds[0]); return true;
       default: break;
     }
   }

@@ -42,6 +42,10 @@ class Cprocat : public CResizableDialog {
                        kPartnerHoursId = 1139, kAssistantId = 1140, kNoItpId = 1141, kLabEquipmentId = 1142,
                        kGymEquipmentId = 1143, kJointComboId = 1144, kJointListId = 1145, kJointRemoveId = 1146,
                        kAnyClassId = 1147, kNewSubjectId = 1148, kNewLabId = 1149;
+  // The "?" buttons beside the fields: extended hours, lab, assistant hours
+  // (with the guide to partly assisted lab hours), lab equipment, gym
+  // equipment, joint classes (with the guide to combined classes).
+  static constexpr int kFieldHelpIds[6] = {1150, 1151, 1152, 1153, 1154, 1155};
   static constexpr int kDeletedStoreSize = 40;
 
   Cprocat();
@@ -130,6 +134,7 @@ class Cprocat : public CResizableDialog {
   void OnJointRemove();
   void OnAnyClass();
   void OnFieldFocus(int id);
+  void OnFieldHelp(int button);
   void OpenDictionaryPage(PageSlot slot);
   bool OnConversationLeft();
   int AddEquipmentKind(char (*kinds)[kUiNameSize]);

@@ -172,12 +172,7 @@ void Cprocat::OnTrial(bool classes) {
   for (int p = 0; p < kUiMaxPosts && !hours_changed; ++p)
     hours_changed = teacher->posts[p].own.hours != teacherSnapshot.posts[p].own.hours;
   if (hours_changed) or_delete_save_files(1);
-  if (og_write_assignments_file(1, 0) != 0) {
-    ui_message_box(format(text::kWriteFailed, og_description_write_error()).c_str());
-  } else {
-    Cmake make(classes ? EngineCommandCode::CalcTcla : EngineCommandCode::CalcTpro, teacher->name);
-    make.DoModal();
-  }
+  trial_run(classes, teacher->name);
   RebuildPartnerCopies();
   FillAssignmentList();
   ShowPost();

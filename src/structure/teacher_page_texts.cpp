@@ -59,8 +59,6 @@ const MlText kDummyWarning = {
     "Attenzione: un insegnante fittizio non può avere Ricevimento, Disposizioni o ore di Sostegno"_cp,
     "Achtung: ein fiktiver Lehrer kann keine Sprechstunde, Bereitschaft oder Förderstunden haben"_cp,
     "Warning: a dummy teacher cannot have reception, stand-by or support hours"};
-const MlText kSureToAbandon = {"Sicuro di abbandonare le modifiche ?", "Änderungen wirklich verwerfen ?"_cp,
-                               "Really discard the changes ?"};
 const MlText kNothingToAdvance = {
     "Il professore ha già lezione in tutte le classi esistenti per questa sezione / indirizzo. Nulla da "
     "avanzare."_cp,

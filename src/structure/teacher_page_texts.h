@@ -10,7 +10,7 @@ namespace procat_text {
 
 extern const MlText kTitle, kGeneralHelp, kAddTeacherHelp, kNewYearHelp;
 extern const MlText kSavedAutomatically, kSaveChanges, kSaveNextWithoutAsking, kTooManyTeachers, kAddPrompt,
-    kNameTooShort, kNameFirstLetter, kAlreadyExists, kRenamePrompt, kNameInUse, kDummyWarning, kSureToAbandon,
+    kNameTooShort, kNameFirstLetter, kAlreadyExists, kRenamePrompt, kNameInUse, kDummyWarning,
     kNothingToAdvance, kWriteFailed;
 extern const MlText kAssistantWarning, kTooManyPosts, kQuickEntry, kDeleteCopy, kSureToDelete, kNothingToReAdd,
     kLabAndConversation, kTotalHours, kSortTip;

@@ -16,6 +16,7 @@
 
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
+#include "remote/guide_windows.h"
 #include "schooldata/model_lookups.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
@@ -412,6 +413,16 @@ void Cprocat::OnAnyClass() {
   if (!teacher) return;
   teacher->reception = button(*this, kAnyClassId)->GetCheck() == kBstChecked ? 1 : 0;
   PostChanged();
+}
+
+// A "?" button: the field's help text; two of them open their guide too.
+void Cprocat::OnFieldHelp(int button) {
+  static const MlText* const kHelps[6] = {&text::kExtendedHelp,     &text::kLabHelp,          &text::kLabHelp,
+                                          &text::kLabEquipmentHelp, &text::kGymEquipmentHelp, &text::kJointHelp};
+  if (button < 0 || button >= 6) return;
+  m_help.SetTextML(kHelps[button]);
+  if (button == 2) g_guide_ipay.Open();
+  if (button == 5) g_guide_arti.Open();
 }
 
 // Quick entry keeps the order class, subject, hours.

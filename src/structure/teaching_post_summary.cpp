@@ -297,13 +297,7 @@ void Csyncat::OnTrial(bool classes) {
     message_beep(kBeepSimple);
     return;
   }
-  if (og_write_assignments_file(1, 0) != 0) {
-    ui_message_box(format(procat_text::kWriteFailed, og_description_write_error()).c_str());
-    return;
-  }
-  Cmake make(classes ? EngineCommandCode::CalcTcla : EngineCommandCode::CalcTpro,
-             g_ui_teachers[m_records[std::size_t(record)].teacher].name);
-  make.DoModal();
+  trial_run(classes, g_ui_teachers[m_records[std::size_t(record)].teacher].name);
 }
 
 bool Csyncat::OnCommand(WParam w, LParam l) {

@@ -20,6 +20,7 @@
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
+#include "shell/service_mode.h"
 #include "structure/teacher_page_internal.h"
 #include "structure/teaching_post_summary.h"
 
@@ -103,6 +104,8 @@ void Csyncat::OnExport() {
   std::snprintf(done, sizeof done, kDone.Get(), shown.c_str(), kTextFile.Get(), kCsvFile.Get());
   ui_message_box(done);
   if (!ui_require_school_folder(2)) return;
+  // The service user looks at fresh results: the trial save goes first.
+  if (g_service_mode) or_delete_test_save();
   ui_open_in_explorer((std::string(".\\") + kFolder.Get()).c_str());
   message_beep(kBeepOk);
   // A short pause while the explorer comes up; the frame stays usable after it.

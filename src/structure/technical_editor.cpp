@@ -24,6 +24,7 @@
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 #include "structure/technical_edits.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
@@ -35,8 +36,6 @@ const MlText kNobody = {" Nessuno", " Keine", " None"};
 const MlText kConflicts = {"Ci sono CONFLITTI: controllare colonna dei conflitti",
                            "Es gibt KONFLIKTE: die Spalte der Konflikte pruefen",
                            "There are CONFLICTS: check the column of conflicts"};
-const MlText kSureToAbandon = {"Sicuro di abbandonare le modifiche ?", "Sicher, die Aenderungen zu verwerfen ?",
-                               "Sure to abandon the changes ?"};
 const MlText kNotLoaded = {"Orario non disponibile: elaborare prima l'orario.",
                            "Stundenplan nicht vorhanden: zuerst den Stundenplan berechnen.",
                            "Timetable not available: compute the timetable first."};
@@ -282,7 +281,7 @@ void Ceditek::Save() {
 
 bool Ceditek::LeaveAllowed() {
   if (m_saved || !tech_any_edit(m_count)) return true;
-  return ui_message_box_type(kSureToAbandon, kMbYesNo | kMbIconQuestion) != kIdNo;
+  return ui_message_box_type(g_abandon_question, kMbYesNo | kMbIconQuestion) != kIdNo;
 }
 
 void Ceditek::Abandon() {

@@ -4,12 +4,16 @@
 // pages in a row saves each time without interrupting the user.
 #include "structure/unsaved_changes_prompt.h"
 
+#include "platform/cp1252.h"
 #include "schooldata/ui_school_model.h"
 #include "structure/input_box.h"
 
 using namespace kt::ui;
 
 std::uint8_t g_autosave_this_run = 0;
+
+const MlText g_abandon_question = {"Sicuro di abbandonare le modifiche ?", "Änderungen wirklich verwerfen ?"_cp,
+                                   "Really discard the changes ?"};
 
 LResult CDaticambia::DoModal() {
   ui_register_structure_templates();

@@ -11,6 +11,11 @@
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"
 #include "shell/dialog_ml.h"
+#include "shell/ml_text.h"
+
+// "Sicuro di abbandonare le modifiche ?": the question every page asks
+// before it drops the user's edits.
+extern const MlText g_abandon_question;
 
 // 1 after "save always in this session"; never cleared while the program runs.
 extern std::uint8_t g_autosave_this_run;

@@ -23,7 +23,9 @@
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 #include "structure/teacher_page_state.h"
-#include "structure/trial_computation.h"
+#include "constraints/post_constraints_texts.h"
+#include "remote/guide_windows.h"
+#include "trial_run_support.h"
 #include "ui_school_builders.h"
 
 namespace {
@@ -275,18 +277,15 @@ TEST_F(PostConstraintsPage, TrialRunsAndAbandonRestoresTheTeacher) {
   SelectPost(1);
   ui.Select(g_vicat_page, V::kPanels[0].placement, 1);
   EXPECT_EQ(Post(0, 1).own.placement, 1);
-  std::vector<std::pair<EngineCommandCode, std::string>> runs;
-  g_trial_runner = [&](EngineCommandCode code, const char* name) {
-    runs.emplace_back(code, name);
-    return 0;
-  };
+  std::vector<TrialShown> shown;
+  watch_trial(ui, shown, true);
   ui.Click(g_vicat_page, V::kTryTeacherId);
+  watch_trial(ui, shown, true);
   ui.Click(g_vicat_page, V::kTryClassesId);
-  g_trial_runner = nullptr;
-  ASSERT_EQ(runs.size(), 2u);
-  EXPECT_EQ(runs[0].first, EngineCommandCode::CalcTpro);
-  EXPECT_EQ(runs[1].first, EngineCommandCode::CalcTcla);
-  EXPECT_EQ(runs[0].second, "ROSSI");
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].title, "PROVA l'orario del Professore ROSSI");
+  EXPECT_EQ(shown[1].title, "PROVA l'orario delle Classi del Professore ROSSI");
+  for (const TrialShown& s : shown) EXPECT_NE(s.result, "") << s.title;
   EXPECT_TRUE(fs::exists(data_root() / "scuola" / "cattTEST.txt"));
 
   ui.PressInNextModal(kYesButton);  // "Sicuro di abbandonare le modifiche ?"
@@ -294,6 +293,20 @@ TEST_F(PostConstraintsPage, TrialRunsAndAbandonRestoresTheTeacher) {
   EXPECT_EQ(LastBox(), "Sicuro di abbandonare le modifiche ?");
   EXPECT_EQ(Post(0, 1).own.placement, 0);
   EXPECT_EQ(g_current_page, &g_vicat_page);  // opened again
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The "?" beside either subgroup list shows the subgroup help and opens the
+// subgroup guide.
+TEST_F(PostConstraintsPage, SubgroupHelpOpensTheGuide) {
+  Open();
+  for (int id : V::kSubgroupHelpIds) {
+    EXPECT_TRUE(ui.Click(g_vicat_page, id)) << id;
+    EXPECT_TRUE(g_guide_grul.IsCreated());
+    EXPECT_EQ(ui.Text(g_vicat_page, V::kHelpId).rfind(vicat_text::kHelpSubgroup.Get(), 0), 0u);
+    ui.Click(g_guide_grul, CGuideWindow::kCloseId);
+    EXPECT_FALSE(g_guide_grul.IsCreated());
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 

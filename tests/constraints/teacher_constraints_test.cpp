@@ -14,7 +14,11 @@
 #include "../shell/app_test_support.h"
 #include "constraints/teacher_constraint_defaults.h"
 #include "constraints/teacher_constraints_page.h"
+#include "constraints/exemption_list.h"
+#include "engine/status_block.h"
 #include "platform/test_driver.h"
+#include "shell/model_utilities.h"
+#include "structure/trial_computation.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"
 
@@ -142,7 +146,7 @@ class TeacherPage : public TempRoot {
     std::memcpy(g_ui_header.hours_per_day, hours, 7);
     og_snapshot_all();
     g_vipro_current_teacher = 0;
-    g_vipro_auto_save = 0;
+    g_auto_save = 0;
   }
   void TearDown() override {
     og_snapshot_all();
@@ -231,6 +235,74 @@ TEST_F(TeacherPage, ChecksBeforeSaving) {
   EXPECT_NE(ui.boxes().back().texts[0].find("almeno 3 Ore Buche"), std::string::npos);
   EXPECT_EQ(c.buk[0], 3);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// "PROVA" writes the test description and runs the engine's trial of the
+// current teacher on the sample school (its own six-day week); the window
+// names the teacher, the user stops the search and reads the end; the
+// derogation list opens from the window, and closing leaves no test name
+// behind. On the fixture's five-day week ROSSI's free Saturday no longer
+// loads: the engine says why and the window shows that nothing started.
+// "VINCOLI SPECIALI" shows exactly when the teacher has a constraint of the
+// special constraints page; the last-hours release alone does not light it.
+TEST_F(TeacherPage, SpecialLabelFollowsTheSpecialConstraints) {
+  g_vipro_current_teacher = 0;
+  g_ui_teachers[1].personal.ni = 0;  // never at the same time as teacher 0
+  og_snapshot_all();
+  ASSERT_EQ(og_teacher_constraint_groups(0) & 2, 0);
+  ASSERT_EQ(og_teacher_constraint_groups(1) & 2, 2);
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  EXPECT_FALSE(ui.IsVisible(page, V::kSpecialLabelId));
+  ui.Select(page, V::kTeacherId, std::string_view(g_ui_teachers[1].name));
+  ASSERT_EQ(page.CurrentTeacher(), 1);
+  EXPECT_TRUE(ui.IsVisible(page, V::kSpecialLabelId));
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+struct TrialSeen {
+  std::string title, result;
+  bool stop_enabled = true, exemptions_shown = false;
+};
+
+TrialSeen run_trial(TestDriver& ui, Cvipro& page, bool six_days) {
+  g_ui_header.hours_per_day[5] = six_days ? 6 : 0;
+  TrialSeen seen;
+  EXPECT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  if (!six_days) ui.AnswerNextModal(kIdOk);  // the engine's own message
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Cmake::kStopId);
+    g_engine_thread.Join();
+    ui.Advance(Cmake::kTimerMs);
+    seen.result = ui.Text(d, Cmake::kResultId);
+    seen.title = ui.Text(d, Cmake::kTitleId);
+    seen.stop_enabled = ui.IsEnabled(d, Cmake::kStopId);
+    ui.Click(d, Cmake::kExemptionsId);
+    seen.exemptions_shown = g_exemptions_view.IsCreated() && g_exemptions_view.IsWindowVisible();
+    ui.Click(d, Cmake::kCloseId);
+  });
+  ui.Click(page, V::kTestId);
+  EXPECT_TRUE(fs::exists(fs::current_path() / "cattTEST.txt"));
+  EXPECT_EQ(seen.title, std::string("PROVA l'orario del Professore ") + g_ui_teachers[page.CurrentTeacher()].name);
+  EXPECT_FALSE(seen.stop_enabled);
+  EXPECT_TRUE(seen.exemptions_shown);
+  EXPECT_FALSE(g_exemptions_view.IsCreated());
+  EXPECT_EQ(g_status.test_name[0], 0);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+  return seen;
+}
+
+TEST_F(TeacherPage, TrialRunsTheEngineAndShowsItsEnd) {
+  std::string result = run_trial(ui, page, true).result;
+  EXPECT_EQ(result.rfind("Prova terminata. Errori rimasti: ", 0), 0u) << result;
+}
+
+TEST_F(TeacherPage, TrialThatDoesNotLoadShowsTheEnginesReason) {
+  std::string result = run_trial(ui, page, false).result;
+  EXPECT_EQ(result.rfind("Prova non avviata: errore nei dati.\r\n(0) Errore di configurazione [Sintassi Giorni Liberi", 0),
+            0u)
+      << result;
 }
 
 TEST_F(TeacherPage, TemplateIsClean) {

@@ -9,7 +9,9 @@
 #include <string>
 
 #include "platform/test_driver.h"
+#include "schooldata/data_file_search_dialog.h"
 #include "schooldata/ui_school_model.h"
+#include "structure/structure_pages.h"
 #include "structure/destination_folder_choice.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -116,18 +118,20 @@ TEST(DestinationFolderChoice, ButtonsShowFoldersAndAnswer) {
       {"saved", Ccanuco::kSavedId, 12},
       {"back", Ccanuco::kBackId, -1},
   };
+  // The search dialog's restore asks through the chooser the structure
+  // editors install.
+  structure_install_pages();
   for (const FolderCase& c : cases) {
     TestDriver ui;
-    Ccanuco choice;
-    choice.m_current_folder = "C:\\KestrinTempusDati\\Scuola";
-    choice.m_saved_folder = saved;
+    Crical search;
+    ASSERT_TRUE(search.m_dialogue.choose_data_folder);
     std::string current_caption, saved_caption;
     ui.OnNextModal([&](Dialog& d) {
       current_caption = ui.Text(d, Ccanuco::kCurrentId);
       saved_caption = ui.Text(d, Ccanuco::kSavedId);
       ui.Click(d, c.button);
     });
-    EXPECT_EQ(choice.DoModal(), c.result) << c.id;
+    EXPECT_EQ(search.m_dialogue.choose_data_folder("C:\\KestrinTempusDati\\Scuola", saved), c.result) << c.id;
     EXPECT_EQ(current_caption, "C:\\KestrinTempusDati\\Scuola") << c.id;
     EXPECT_EQ(saved_caption, saved) << c.id;
   }

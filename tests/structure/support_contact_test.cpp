@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/test_driver.h"
 #include "shell/message_box.h"
@@ -77,6 +78,27 @@ TEST_F(SupportContact, ButtonsReachTheirServicesAndCloseAllowsANewWindow) {
   window.ShowWindow(kSwShow);
   window.SendMessage(kMsgCommand, make_command_param(kIdCancel, 0), 0);
   EXPECT_FALSE(window.IsCreated());
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The program's own hooks: the chat and the call-back request each say in
+// the user's language that the service is not available here.
+TEST_F(SupportContact, ChatAndCallBackSayTheyAreNotAvailable) {
+  support_contact_hooks() = saved_;
+  ui_register_toolkit_templates();
+  TestDriver ui;
+  Cemergex window;
+  ASSERT_EQ(window.Create(nullptr), 1);
+  window.ShowWindow(kSwShow);
+  for (int id : {Cemergex::kChatIds[0], Cemergex::kBookCallIds[0]}) {
+    ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+    ui.Click(window, id);
+  }
+  ASSERT_EQ(ui.boxes().size(), 2u);
+  EXPECT_EQ(ui.boxes()[0].texts[0], "L'assistenza On Line non è disponibile in questa versione del programma."_cp);
+  EXPECT_EQ(ui.boxes()[1].texts[0],
+            "La prenotazione di una chiamata telefonica non è disponibile in questa versione del programma."_cp);
+  window.SendMessage(kMsgCommand, make_command_param(kIdCancel, 0), 0);
   EXPECT_TRUE(ui.Problems().empty());
 }
 

@@ -27,7 +27,10 @@
 #include "structure/quick_entry_page.h"
 #include "structure/subjects_page.h"
 #include "structure/teaching_post_summary.h"
-#include "structure/trial_computation.h"
+#include "engine/status_block.h"
+#include "remote/guide_windows.h"
+#include "shell/service_mode.h"
+#include "trial_run_support.h"
 #include "shell/home_page.h"
 #include "ui_school_builders.h"
 
@@ -392,28 +395,37 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   EXPECT_EQ(g_procat_new_post, 0);
   EXPECT_EQ(rossi.posts[2].own.hours, 3);
 
-  // A trial with changed hours drops the test save and writes the test description.
-  struct Run {
-    EngineCommandCode code;
-    std::string name;
-  };
-  std::vector<Run> runs;
-  g_trial_runner = [&](EngineCommandCode code, const char* name) {
-    runs.push_back({code, name});
-    return 0;
-  };
+  // A trial with changed hours drops the test save, writes the test
+  // description and runs the engine on it; the window shows its end.
+  std::vector<TrialShown> shown;
   write(school_ / "savetest.txt", "x\n");
+  watch_trial(ui, shown, true);
   ui.Click(page_, P::kTryTeacherId);
   EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
   EXPECT_TRUE(fs::exists(school_ / "cattTEST.txt"));
   write(school_ / "savetest.txt", "x\n");
+  watch_trial(ui, shown, true);
   ui.Click(page_, P::kTryClassesId);
-  g_trial_runner = nullptr;
   EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
-  ASSERT_EQ(runs.size(), 2u);
-  EXPECT_EQ(runs[0].code, EngineCommandCode::CalcTpro);
-  EXPECT_EQ(runs[0].name, "ROSSI");
-  EXPECT_EQ(runs[1].code, EngineCommandCode::CalcTcla);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].title, "PROVA l'orario del Professore ROSSI");
+  EXPECT_EQ(shown[1].title, "PROVA l'orario delle Classi del Professore ROSSI");
+  for (const TrialShown& s : shown) EXPECT_NE(s.result, "") << s.title;
+  EXPECT_EQ(g_status.test_name[0], 0);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The "?" buttons show their field's help; the assistant hours and the joint
+// classes open their guides, once each however often asked.
+TEST_F(TeachersPage, HelpButtonsShowTheirTextAndGuides) {
+  Open();
+  for (int id : P::kFieldHelpIds) EXPECT_TRUE(ui.Click(page_, id)) << id;
+  EXPECT_TRUE(g_guide_ipay.IsCreated());
+  EXPECT_TRUE(g_guide_arti.IsCreated());
+  EXPECT_EQ(g_guide_ipay.Create(nullptr), 0);
+  EXPECT_NE(ui.Text(page_, P::kHelpId), "");
+  ui.Click(g_guide_ipay, CGuideWindow::kCloseId);
+  ui.Click(g_guide_arti, CGuideWindow::kCloseId);
   EXPECT_TRUE(ui.Problems().empty());
 }
 
@@ -486,8 +498,17 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   ui.Select(summary_, Csyncat::kListId, 0);
   EXPECT_NE(ui.Text(summary_, Csyncat::kPanelId).find("Ore di lezione di BIANCHI: 4"), std::string::npos);
 
+  // Outside service mode the trial save stays; in service mode the export
+  // deletes it before it opens the folder.
+  write(school_ / "savetest.txt", "x\n");
   ui.PressInNextModal(kFirstButton);
   ui.Click(summary_, Csyncat::kExportId);
+  EXPECT_TRUE(fs::exists(school_ / "savetest.txt"));
+  g_service_mode = 1;
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(summary_, Csyncat::kExportId);
+  g_service_mode = 0;
+  EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
   EXPECT_EQ(LastBox().rfind("Dati del riepilogo esportati nel file\n", 0), 0u);
   std::string text = read(school_ / "Riepilogo" / "Riepilogo_Cattedre.txt");
   std::string csv = read(school_ / "Riepilogo" / "Riepilogo_Cattedre.csv");
@@ -501,7 +522,7 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   EXPECT_TRUE(first < second && second < third) << text;
   EXPECT_NE(csv.find(professor + ";"), std::string::npos);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
-  EXPECT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened.size(), 2u);
   EXPECT_EQ(g_busy_code, 0);
   EXPECT_TRUE(ui.Problems().empty());
 }

@@ -90,6 +90,8 @@ TEST(LabSummary, ListsSortedRowsAndHidesWhenEveryLessonHasALab) {
     g_eng_lessons[lessons[i]].lab_group = 0;
     save_test::place(lessons[i], i, i == 0 ? 0 : 3);
   }
+  // An ordinary lesson in its class's room waits for no lab: never listed.
+  save_test::place(save_test::add_lesson(t, classes[1], s), 4, 2);
 
   TestDriver ui;
   Ccontagrullab& window = g_contagrullab;
