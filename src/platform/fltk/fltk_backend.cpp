@@ -173,7 +173,7 @@ void FltkBackend::TopLevelCreated(Window& w) {
   if (w.ClientOrigin() == Point{0, 0}) {
     // Pop-up menus sit where they are put and take no focus; borderless
     // dialogs (message boxes) keep the focus but have no frame.
-    m->menu = std::string_view(w.ClassName()) == "Menu";
+    m->menu = std::string_view(w.ClassName()) == "Menu" || std::string_view(w.ClassName()) == "ComboList";
     if (m->menu) m->set_override();
     else m->border(0);
   }
