@@ -5,6 +5,7 @@
 // Input arrives a few times a second at most; every route is a short walk up the tree.
 #include "platform/ui_input.h"
 
+#include "platform/controls/combo_box.h"
 #include "platform/controls/popup_menu.h"
 #include "platform/ui_backend.h"
 #include "platform/ui_internals.h"
@@ -43,11 +44,25 @@ bool input_mouse(Window& top, std::uint32_t message, Point client, unsigned mods
     if (message == kMsgLButtonDown || message == kMsgRButtonDown) menu->Cancel();
     return false;
   }
+  // So does a click outside an open drop-down list: it only closes the list.
+  if (ComboBox* open = ComboBox::Dropped(); open && open->DropDownWindow() != &top) {
+    if (message == kMsgLButtonDown || message == kMsgRButtonDown || message == kMsgLButtonDblClk) {
+      input_outside_click();
+      return false;
+    }
+    if (message == kMsgLButtonUp || message == kMsgRButtonUp) return false;
+  }
   Window* target = top.ChildFromPoint(client);
   if (Window* captured = Window::GetCapture(); captured && captured->GetTopLevel() == &top) target = captured;
   if (!input_allowed(*target)) return false;
   Point local = target->ScreenToClient(top.ClientToScreen(client));
   return target->PostMessage(message, mods, make_point_param(local));
+}
+
+void input_outside_click() {
+  check_ui_thread("input_outside_click");
+  if (PopupMenu* menu = PopupMenu::Tracking()) return (void)menu->Cancel();
+  if (ComboBox* open = ComboBox::Dropped()) open->ShowDropDown(false);
 }
 
 bool input_key(int key, unsigned mods) {

@@ -16,6 +16,9 @@ class Window;
 // A mouse message at a point in the client coordinates of a top-level window.
 // Returns false when the input was refused.
 bool input_mouse(Window& top, std::uint32_t message, Point client, unsigned mods = 0);
+// A button press outside every pop-up (a tracked menu, an open drop-down
+// list): closes the pop-up; the press itself goes nowhere.
+void input_outside_click();
 // A key down (and up) or a character, to the window with the focus.
 bool input_key(int key, unsigned mods = 0);
 bool input_char(unsigned char ch, unsigned mods = 0);

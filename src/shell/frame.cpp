@@ -7,6 +7,8 @@
 // the real page.
 #include "shell/frame.h"
 
+#include <algorithm>
+
 #include "platform/cp1252.h"
 #include "engine/status_block.h"
 #include "shell/app_startup.h"
@@ -165,6 +167,27 @@ void CAlfaDlg::OnLayoutChanged() {
   g_current_page->MoveWindow(g_page_rect);
 }
 
+// The frame grows so that the page area holds a page of the template's size,
+// as far as the screen allows (it never shrinks: going back to a smaller
+// page does not make the window jump), and stays on the screen.
+void CAlfaDlg::GrowForPage(int template_id) {
+  const DialogTemplate* t = find_dialog_template(template_id);
+  if (!t || !IsWindow() || IsZoomed() || IsIconic()) return;
+  Font font;
+  font.face = t->font_face ? t->font_face : "MS Sans Serif";
+  font.points = t->font_points;
+  Rect natural = dialog_units_to_pixels(0, 0, t->cx, t->cy, backend().metrics().DialogBaseUnits(font));
+  Rect area = PageArea();
+  int dw = std::max(0, natural.Width() - area.Width()), dh = std::max(0, natural.Height() - area.Height());
+  if (dw == 0 && dh == 0) return;
+  Rect r = GetWindowRect();
+  Rect work = backend().WorkArea();
+  int w = std::min(work.Width(), r.Width() + dw), h = std::min(work.Height(), r.Height() + dh);
+  int x = std::max(work.left, std::min(r.left, work.right - w)), y = std::max(work.top, std::min(r.top, work.bottom - h));
+  if (w == r.Width() && h == r.Height()) return;
+  MoveWindow(Rect{x, y, x + w, y + h});
+}
+
 int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_template, int flags) {
   if (!page) return 0;
   if (!(flags & 1) && page == g_current_page) {
@@ -176,6 +199,7 @@ int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_temp
     if (refused != 1) return refused;
   }
   g_current_page = nullptr;
+  GrowForPage(template_id);
   g_page_rect = PageArea();
   page->SetPageFields(kWsPopup | kWsCaption | kWsThickFrame | kWsBorder | kDsModalFrame | kWsSysMenu, kWsChild, 0,
                       &g_page_rect, true);

@@ -113,6 +113,7 @@ class CAlfaDlg : public CResizableDialog {
   bool GoTo(int id);
   int OpenPage(CResizableDialog* page, int template_id, int logical_template, int flags);
   void OnLayoutChanged() override;
+  void GrowForPage(int template_id);
   void Highlight(int section_id);
   void EnableSections(bool enable);
   // The rectangle a page fills, in the frame's client coordinates.

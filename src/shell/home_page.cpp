@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
@@ -119,7 +120,15 @@ int ui_require_school_folder(int mode) {
 bool ui_open_in_explorer(const char* path) {
   std::string where = path[0] == '/' ? kt::cp1252_to_utf8(path) : kt::translate_path(path);
   if (kt::open_with_desktop(where, g_desktop_launcher)) return true;
-  ui_message_box("CreateProcess failed");
+  // Nothing on this machine opens it (no xdg-open): say where it is, so the
+  // user can open it by hand.
+  static const MlText kCannotOpen = {"Impossibile aprire automaticamente:\n%s",
+                                     "Kann nicht automatisch ge\xF6" "ffnet werden:\n%s",
+                                     "Cannot open it automatically:\n%s"};
+  std::string shown = kt::utf8_to_cp1252(where);
+  std::vector<char> text(shown.size() + 200);
+  std::snprintf(text.data(), text.size(), kCannotOpen.Get(), shown.c_str());
+  ui_message_box(text.data());
   return false;
 }
 

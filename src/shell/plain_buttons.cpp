@@ -62,6 +62,9 @@ void CColorBitmap::OnPaint(DeviceContext& dc) {
   Rect r = GetClientRect();
   Color face = m_states[0] ? kButtonFaceColor : rgb(255, 255, 255);
   dc.FillRect(r, face);
+  // The bitmap the caption names ("ac_1", "ac_ come fare"), drawn by the backend.
+  std::string name = GetWindowText();
+  if (!name.empty()) dc.DrawBitmap(r.Deflate(2), 0, name);
   dc.FrameRect(r, m_states[1] ? rgb(105, 105, 105) : face);
 }
 

@@ -138,6 +138,57 @@ TEST_F(GalleryOnScreen, ShowsTheGalleryWithItsColours) {
   EXPECT_LE(channel_distance(top, kPanelTop), 8) << color_name(top);
 }
 
+// The open list of the drop-down is drawn above the list box below it (the
+// screen there shows the list's black frame and its highlighted row, not
+// the list box), and a click on one of its rows chooses it.
+TEST_F(GalleryOnScreen, AnOpenDropDownIsDrawnAboveItsNeighbour) {
+  auto* combo = static_cast<ComboBox*>(dialog.GetDlgItem(kDayCombo));
+  Click(At(kDayCombo, 20, 6));
+  ASSERT_TRUE(pump_until([&] { return combo->DropDownWindow() && native_window(*combo->DropDownWindow()); }));
+  Window& open = *combo->DropDownWindow();
+  WindowPixels own;
+  ASSERT_TRUE(read_window_pixels(open, own));
+  Rect list = open.GetWindowRect();
+  Rect rooms = dialog.GetDlgItem(kRoomList)->GetWindowRect();
+  Rect both = list.Intersect(rooms);
+  ASSERT_GT(both.Height(), 0) << "the open list covers the list box below";
+  WindowPixels shown;
+  ASSERT_TRUE(read_screen_pixels(list, shown));
+  EXPECT_TRUE(write_png(std::string(KT_BINARY_DIR) + "/gallery_dropdown.png", shown.width, shown.height, shown.rgb));
+  int y = both.top + 2 - list.top;
+  EXPECT_EQ(color_name(shown.At(0, y)), color_name(kWindowTextColor)) << "the list's frame";
+  Rect row1 = open.ScreenToClient(list);
+  int row_h = (row1.Height() - 2) / combo->GetCount();
+  int selected_y = 1 + row_h + row_h / 2;  // Martedì, the chosen row
+  EXPECT_EQ(color_name(shown.At(shown.width - 6, selected_y)), color_name(kHighlightColor));
+  // A click on the third row chooses it and closes the list.
+  ::Window xid = native_window(open);
+  for (int type : {ButtonPress, ButtonRelease}) {
+    XEvent e{};
+    e.xbutton.type = type;
+    e.xbutton.display = x_;
+    e.xbutton.window = xid;
+    e.xbutton.root = DefaultRootWindow(x_);
+    e.xbutton.x = 10;
+    e.xbutton.y = 1 + 2 * row_h + row_h / 2;
+    e.xbutton.x_root = list.left + 10;
+    e.xbutton.y_root = list.top + e.xbutton.y;
+    e.xbutton.button = Button1;
+    e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+    e.xbutton.same_screen = True;
+    Send(e, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
+  }
+  EXPECT_TRUE(pump_until([&] { return !combo->GetDroppedState(); }));
+  EXPECT_EQ(combo->GetCurSel(), 2);
+  // Opened again, a click outside it closes it without a choice.
+  Click(At(kDayCombo, 20, 6));
+  ASSERT_TRUE(pump_until([&] { return combo->DropDownWindow() && native_window(*combo->DropDownWindow()); }));
+  Click(At(kMondayCheck, 5, 5));
+  EXPECT_TRUE(pump_until([&] { return !combo->GetDroppedState(); }));
+  EXPECT_EQ(combo->GetCurSel(), 2);
+  EXPECT_EQ(dialog.IsDlgButtonChecked(kMondayCheck), kBstChecked);
+}
+
 TEST_F(GalleryOnScreen, AClickTogglesTheCheckBox) {
   ASSERT_EQ(dialog.IsDlgButtonChecked(kMondayCheck), kBstChecked);
   Click(At(kMondayCheck, 5, 5));

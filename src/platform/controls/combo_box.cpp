@@ -1,16 +1,119 @@
-// Combo box behaviour and drawing (see combo_box.h). The open list is drawn
-// by the combo box itself below its field; the template's height of a
-// drop-down combo box is the height of the open list, as in the dialog
-// templates of the program, and the field is one text line high.
+// Combo box behaviour and drawing (see combo_box.h). The open list of a
+// drop-down combo box is a borderless top-level pop-up owned by the combo's
+// top-level window, placed below the field (above it when the screen has no
+// room below), so a screen backend shows it above everything; the template's
+// height of a drop-down combo box is the height of the field and the open
+// list, as in the dialog templates of the program, and the field is one
+// text line high. The focus stays on the combo box while the list is open:
+// keys reach the combo, clicks reach the list.
 // Rows and searches are the list box's (list_rows.h).
 #include "platform/controls/combo_box.h"
 
 #include <algorithm>
 
+#include "platform/controls/scroll_bar.h"
 #include "platform/device_context.h"
 #include "platform/ui_backend.h"
 
 namespace kt::ui {
+
+namespace {
+WindowHandle g_dropped;
+// Keys typed within this pause extend the prefix being searched.
+constexpr std::int64_t kTypeAheadMs = 1000;
+}  // namespace
+
+class ComboListWindow final : public Window {
+ public:
+  explicit ComboListWindow(ComboBox& combo) : combo_(combo) {}
+  int first = 0;  // first row shown
+  int hot = -1;   // row under the pointer
+
+  int Shown() const { return std::max(1, (GetClientRect().Height() - 2) / combo_.RowHeight()); }
+  bool HasBar() const { return combo_.GetCount() > Shown(); }
+  Rect Bar() const {
+    Rect all = GetClientRect();
+    return {all.right - 1 - kScrollBarWidth, 1, all.right - 1, all.bottom - 1};
+  }
+  void ScrollTo(int row) {
+    int to = std::clamp(row, 0, std::max(0, combo_.GetCount() - Shown()));
+    if (to != first) {
+      first = to;
+      Invalidate();
+    }
+  }
+  void Reveal(int row) {
+    if (row < 0) return;
+    if (row < first) ScrollTo(row);
+    else if (row >= first + Shown()) ScrollTo(row - Shown() + 1);
+  }
+  int RowAt(Point p) const {
+    if (HasBar() && p.x >= Bar().left) return -1;
+    int i = first + (p.y - 1) / combo_.RowHeight();
+    return p.y >= 1 && i < first + Shown() && combo_.rows_.Valid(i) ? i : -1;
+  }
+
+  void OnPaint(DeviceContext& dc) override {
+    Rect all = GetClientRect();
+    dc.FillRect(all, kWindowColor);
+    dc.FrameRect(all, kWindowTextColor);
+    dc.SelectFont(combo_.GetFont());
+    dc.SetBkMode(kBkTransparent);
+    int h = combo_.RowHeight();
+    int right = HasBar() ? Bar().left : all.right - 1;
+    int mark = hot >= 0 ? hot : combo_.cur_;
+    for (int i = first, y = 1; i < combo_.GetCount() && i < first + Shown(); ++i, y += h) {
+      Rect row{1, y, right, y + h};
+      dc.SetTag(i, 0);
+      if (i == mark) dc.FillRect(row, kHighlightColor);
+      dc.SetTextColor(i == mark ? kHighlightTextColor : kWindowTextColor);
+      dc.DrawText(combo_.rows_.rows[std::size_t(i)].text, Rect{row.left + 2, row.top, row.right, row.bottom},
+                  kDtSingleLine | kDtVCenter | kDtNoPrefix);
+    }
+    dc.SetTag(-1, -1);
+    if (HasBar()) draw_scroll_bar(dc, Bar(), first, Shown(), combo_.GetCount());
+  }
+  void OnLButtonDown(Point p, unsigned) override {
+    if (HasBar() && p.x >= Bar().left) ScrollTo(scroll_bar_click(Bar(), p.y, first, Shown(), combo_.GetCount()));
+  }
+  void OnLButtonUp(Point p, unsigned) override {
+    int i = RowAt(p);
+    if (i >= 0) combo_.UserChoose(i);
+  }
+  void OnMouseMove(Point p, unsigned) override {
+    int i = RowAt(p);
+    if (i != hot) {
+      hot = i;
+      Invalidate();
+    }
+  }
+  void OnMouseWheel(int delta, Point) override { ScrollTo(first - delta / 120 * 3); }
+
+ private:
+  ComboBox& combo_;
+};
+
+ComboBox::ComboBox() = default;
+ComboBox::~ComboBox() {
+  // The pop-up refers to this object: it goes first.
+  if (list_ && list_->IsWindow()) list_->DestroyWindow();
+}
+
+Window* ComboBox::DropDownWindow() const { return list_ && list_->IsWindow() ? list_.get() : nullptr; }
+
+ComboBox* ComboBox::Dropped() { return dynamic_cast<ComboBox*>(Window::FromHandle(g_dropped)); }
+
+int ComboBox::ShownRows() const {
+  int by_template = (drop_height_ - FieldHeight() - 2) / RowHeight();
+  return std::max(1, std::min(GetCount(), std::max(by_template, std::min(GetCount(), 8))));
+}
+
+void ComboBox::ListChanged() {
+  if (!DropDownWindow()) return;
+  list_->hot = -1;
+  list_->Reveal(cur_);
+  list_->Invalidate();
+}
 
 bool ComboBox::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
   return CreateChild("ComboBox", "", style, r, parent, id);
@@ -25,6 +128,8 @@ bool ComboBox::OnCreate() {
 }
 
 void ComboBox::OnDestroy() {
+  if (list_ && list_->IsWindow()) list_->DestroyWindow();
+  if (g_dropped == handle()) g_dropped = {};
   rows_.rows.clear();
   cur_ = -1;
   dropped_ = false;
@@ -47,6 +152,7 @@ int ComboBox::DeleteString(int index) {
       --cur_;
     }
     Invalidate();
+    ListChanged();
   }
   return left;
 }
@@ -66,6 +172,7 @@ int ComboBox::SetCurSel(int index) {
   }
   cur_ = index;
   Window::SetWindowText(rows_.rows[std::size_t(index)].text);
+  ListChanged();
   return index;
 }
 
@@ -75,10 +182,33 @@ void ComboBox::ShowDropDown(bool show) {
   if (show) NotifyParentCommand(kCbnDropDown);
   if (!IsWindow(self)) return;
   dropped_ = show;
-  Rect r = GetRectInParent();
-  int open = std::max(drop_height_, FieldHeight() + std::max(1, GetCount()) * RowHeight() + 2);
-  MoveWindow(Rect{r.left, r.top, r.right, r.top + (show ? open : FieldHeight())}, true);
-  if (!show) NotifyParentCommand(kCbnCloseUp);
+  Invalidate();
+  if (!show) {
+    if (g_dropped == self) g_dropped = {};
+    if (list_ && list_->IsWindow()) list_->DestroyWindow();
+    NotifyParentCommand(kCbnCloseUp);
+    return;
+  }
+  if (ComboBox* other = Dropped(); other && other != this) other->ShowDropDown(false);
+  g_dropped = self;
+  Rect field = ClientToScreen(GetClientRect());
+  int height = ShownRows() * RowHeight() + 2;
+  Rect screen = backend().WorkArea();
+  Rect at{field.left, field.bottom, field.right, field.bottom + height};
+  if (at.bottom > screen.bottom && field.top - height >= screen.top) at = {field.left, field.top - height, field.right, field.top};
+  if (!list_) list_ = std::make_unique<ComboListWindow>(*this);
+  CreateParams p;
+  p.class_name = "ComboList";
+  p.style = kWsPopup;
+  p.owner = GetTopLevel();
+  p.rect = at;
+  p.id = GetDlgCtrlID();
+  if (!list_->CreateEx(p)) return;
+  list_->SetFont(GetFont(), false);
+  list_->first = 0;
+  list_->hot = -1;
+  list_->Reveal(cur_);
+  list_->ShowWindow(kSwShowNa);
 }
 
 void ComboBox::UserChoose(int index) {
@@ -114,7 +244,7 @@ unsigned ComboBox::GetDlgCode(int key) const {
 
 void ComboBox::OnLButtonDown(Point p, unsigned) {
   SetFocus();
-  if (dropped_ && p.y >= FieldHeight()) {
+  if (Kind() == kCbsSimple && p.y >= FieldHeight()) {
     int i = (p.y - FieldHeight()) / RowHeight();
     if (rows_.Valid(i)) UserChoose(i);
     return;
@@ -135,6 +265,8 @@ void ComboBox::OnKeyDown(int key, unsigned mods) {
     case kVkDown: to = cur_ < 0 ? 0 : std::min(n - 1, cur_ + 1); break;
     case kVkHome: to = 0; break;
     case kVkEnd: to = n - 1; break;
+    case kVkPrior: to = std::max(0, cur_ - std::max(1, ShownRows() - 1)); break;
+    case kVkNext: to = std::min(n - 1, std::max(0, cur_) + std::max(1, ShownRows() - 1)); break;
     default: return;
   }
   if (to == cur_) return;
@@ -148,12 +280,32 @@ void ComboBox::OnChar(unsigned char ch, unsigned mods) {
     char c = char(ch);
     return UserType(std::string_view(&c, 1));
   }
-  char c = char(ch);
-  int i = FindString(cur_, std::string_view(&c, 1));
+  int i = TypeAhead(ch);
   if (i >= 0 && i != cur_) {
     SetCurSel(i);
     NotifyParentCommand(kCbnSelChange);
   }
+}
+
+int ComboBox::TypeAhead(unsigned char ch) {
+  std::int64_t now = backend().clock().NowMs();
+  if (now - typed_at_ > kTypeAheadMs) typed_.clear();
+  typed_at_ = now;
+  typed_ += char(ch);
+  // The row being extended stays chosen while it still matches ("FR" keeps
+  // FRANCESE); a single letter moves on to the next row starting with it.
+  if (typed_.size() > 1) {
+    if (cur_ >= 0) {
+      int same = rows_.Find(cur_ - 1, typed_, false);
+      if (same == cur_) return cur_;
+    }
+    int i = rows_.Find(-1, typed_, false);
+    if (i >= 0) return i;
+    // Repeating one letter cycles through the rows starting with it.
+    if (typed_.find_first_not_of(typed_[0]) != std::string::npos) return -1;
+    typed_.resize(1);
+  }
+  return rows_.Find(cur_, typed_, false);
 }
 
 void ComboBox::OnKillFocus(Window*) {
@@ -183,7 +335,7 @@ void ComboBox::OnPaint(DeviceContext& dc) {
   }
   dc.SetBkMode(kBkTransparent);
   dc.DrawText(GetWindowText(), text, kDtSingleLine | kDtVCenter | kDtNoPrefix);
-  if (!dropped_ && Kind() != kCbsSimple) return;
+  if (Kind() != kCbsSimple) return;
   int h = RowHeight();
   int count = GetCount();
   Rect list{0, field.bottom, all.right, field.bottom + std::max(1, count) * h + 2};

@@ -1,19 +1,27 @@
 // Combo boxes: a field and a list of rows with data words. Three kinds by
 // style: simple, drop-down (editable field) and drop-down list (the field
 // shows the selected row). The list opens by a click on the field, F4 or
-// ShowDropDown from code, and closes on a choice or Esc. A choice made by
+// ShowDropDown from code, in a pop-up window of its own above every other
+// window (so no neighbouring control covers it), and closes on a choice,
+// Esc, a click outside it or the loss of the focus. A choice made by
 // the user sends CBN_CLOSEUP, CBN_SELENDOK and CBN_SELCHANGE (the selection
 // is already set); arrows on the closed field select the next row with
 // CBN_SELCHANGE; typing into an editable field sends CBN_EDITCHANGE.
 // Selections made from code send nothing.
 #pragma once
 
+#include <memory>
+
 #include "platform/controls/list_rows.h"
 
 namespace kt::ui {
 
+class ComboListWindow;
+
 class ComboBox : public ListRowsControl {
  public:
+  ComboBox();
+  ~ComboBox() override;
   const char* ClassName() const override { return "ComboBox"; }
   bool Create(std::uint32_t style, const Rect& r, Window* parent, int id);
 
@@ -27,6 +35,11 @@ class ComboBox : public ListRowsControl {
   int GetCurSel() const { return cur_; }
   void ShowDropDown(bool show = true);
   bool GetDroppedState() const { return dropped_; }
+  // The pop-up that shows the open list (nullptr while closed).
+  Window* DropDownWindow() const;
+  // The combo box whose list is open now, or nullptr: a click anywhere
+  // outside the list closes it.
+  static ComboBox* Dropped();
   void LimitText(int max_chars) { limit_ = max_chars <= 0 ? 30000 : max_chars; }
   std::uint32_t Kind() const { return GetStyle() & kCbsTypeMask; }
 
@@ -48,8 +61,18 @@ class ComboBox : public ListRowsControl {
   void OnDestroy() override;
 
  private:
+  friend class ComboListWindow;
   int RowHeight() const;
   int FieldHeight() const;
+  // Rows the open list shows at once.
+  int ShownRows() const;
+  // Typing selects by the prefix typed within a short pause.
+  int TypeAhead(unsigned char ch);
+  void ListChanged();
+
+  std::unique_ptr<ComboListWindow> list_;
+  std::string typed_;
+  std::int64_t typed_at_ = 0;
 
   bool dropped_ = false;
   int limit_ = 30000;

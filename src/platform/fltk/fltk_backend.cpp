@@ -173,7 +173,7 @@ void FltkBackend::TopLevelCreated(Window& w) {
   if (w.ClientOrigin() == Point{0, 0}) {
     // Pop-up menus sit where they are put and take no focus; borderless
     // dialogs (message boxes) keep the focus but have no frame.
-    m->menu = std::string_view(w.ClassName()) == "Menu";
+    m->menu = std::string_view(w.ClassName()) == "Menu" || std::string_view(w.ClassName()) == "ComboList";
     if (m->menu) m->set_override();
     else m->border(0);
   }
@@ -351,6 +351,37 @@ bool read_window_pixels(Window& top, WindowPixels& out) {
   out.rgb.assign(std::size_t(out.width) * std::size_t(out.height) * 3, 0);
   m->make_current();
   fl_read_image(out.rgb.data(), 0, 0, out.width, out.height);
+  return true;
+}
+
+bool read_screen_pixels(const Rect& area, WindowPixels& out) {
+  if (!g_backend || area.Width() <= 0 || area.Height() <= 0) return false;
+  g_backend->RenderDirty();
+  Fl::flush();
+  XSync(fl_display, False);
+  XImage* image = XGetImage(fl_display, RootWindow(fl_display, fl_screen), area.left, area.top,
+                            unsigned(area.Width()), unsigned(area.Height()), AllPlanes, ZPixmap);
+  if (!image) return false;
+  Visual* visual = DefaultVisual(fl_display, fl_screen);
+  auto channel = [](unsigned long pixel, unsigned long mask) {
+    if (!mask) return 0;
+    int shift = 0;
+    while (!((mask >> shift) & 1)) ++shift;
+    unsigned long top = mask >> shift;
+    return int(((pixel & mask) >> shift) * 255 / top);
+  };
+  out.width = area.Width();
+  out.height = area.Height();
+  out.rgb.assign(std::size_t(out.width) * std::size_t(out.height) * 3, 0);
+  for (int y = 0; y < out.height; ++y)
+    for (int x = 0; x < out.width; ++x) {
+      unsigned long p = XGetPixel(image, x, y);
+      unsigned char* d = &out.rgb[(std::size_t(y) * std::size_t(out.width) + std::size_t(x)) * 3];
+      d[0] = static_cast<unsigned char>(channel(p, visual->red_mask));
+      d[1] = static_cast<unsigned char>(channel(p, visual->green_mask));
+      d[2] = static_cast<unsigned char>(channel(p, visual->blue_mask));
+    }
+  XDestroyImage(image);
   return true;
 }
 

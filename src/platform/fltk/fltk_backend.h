@@ -40,6 +40,9 @@ struct WindowPixels {
   Color At(int x, int y) const;
 };
 bool read_window_pixels(Window& top, WindowPixels& out);
+// What the screen shows in a rectangle (screen coordinates), whichever
+// window is on top there: screen tests check stacking with it.
+bool read_screen_pixels(const Rect& area, WindowPixels& out);
 
 // The X window that shows a top-level window, 0 when none is shown (screen
 // tests send it events as the window manager or the user would).

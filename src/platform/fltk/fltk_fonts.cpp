@@ -1,8 +1,10 @@
 // Fonts and text metrics of the FLTK backend. Every face the dialogs name
 // maps onto one of three families of a fixed set (sans, serif, mono, each
 // with bold and italic), so a dialog looks the same on every machine that
-// has the DejaVu fonts; the point size becomes 5/4 of itself in pixels (8
-// points: 10 pixels, about the height the dialogs were laid out for).
+// has the Liberation fonts (installed with the program's dependencies):
+// they keep the widths of the faces the dialogs were drawn with. The point
+// size becomes 5/4 of itself in pixels: 8 points give 10 pixels, whose
+// dialog base units are the 6x13 the templates were laid out for.
 //
 // Widths come from a table of the 256 code page 1252 characters per font
 // and size, built on first use: text of 1252 bytes is measured by summing,
@@ -49,9 +51,9 @@ void install_font_set() {
   // The first character is the style FLTK asks fontconfig for: ' ' plain,
   // 'B' bold, 'I' italic, 'P' bold italic.
   static const char* const kNames[12] = {
-      " DejaVu Sans",       "BDejaVu Sans",       "IDejaVu Sans",       "PDejaVu Sans",
-      " DejaVu Sans Mono",  "BDejaVu Sans Mono",  "IDejaVu Sans Mono",  "PDejaVu Sans Mono",
-      " DejaVu Serif",      "BDejaVu Serif",      "IDejaVu Serif",      "PDejaVu Serif"};
+      " Liberation Sans",   "BLiberation Sans",   "ILiberation Sans",   "PLiberation Sans",
+      " Liberation Mono",   "BLiberation Mono",   "ILiberation Mono",   "PLiberation Mono",
+      " Liberation Serif",  "BLiberation Serif",  "ILiberation Serif",  "PLiberation Serif"};
   for (int i = 0; i < 12; ++i) Fl::set_font(Fl_Font(i), kNames[i]);
 }
 

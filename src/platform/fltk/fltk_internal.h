@@ -132,6 +132,9 @@ class FltkBackend final : public Backend {
   bool paste_done_ = false;
 };
 
+// Draws the image a bitmap or icon operation names (a picture file, or an
+// icon drawn by code) into r.
+void draw_named_image(const Rect& r, const std::string& name);
 // Replays a list into the current FLTK window (client coordinates).
 void replay_display_list(const DisplayList& list, Window& top);
 // The core's key code for an FLTK key, 0 when the core has none.

@@ -4,8 +4,7 @@
 // drawn here in the classic look the dialogs were designed with: the raised
 // push-button frame (sunken when pressed: two grey rings) and the check and
 // radio boxes (white box, grey frame, a mark in the text colour; the third
-// state a grey square). Images are not bundled yet: a bitmap or icon shows
-// its frame only.
+// state a grey square). Bitmaps and icons are drawn by name (fltk_icons.cpp).
 #include <FL/fl_draw.H>
 
 #include <string>
@@ -128,8 +127,7 @@ void draw_op(const DrawItemOp& op) {
     }
     case DrawOp::kBitmap:
     case DrawOp::kIcon:
-      set_color(kButtonShadowColor);
-      fl_rect(r.left, r.top, r.Width(), r.Height());
+      draw_named_image(r, op.text);
       break;
     case DrawOp::kButtonFrame:
       draw_button_frame(r, op.pressed);

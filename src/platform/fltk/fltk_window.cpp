@@ -12,7 +12,6 @@
 // so FLTK callbacks never re-enter the core.
 #include <FL/fl_draw.H>
 
-#include "platform/controls/popup_menu.h"
 #include "platform/cp1252.h"
 #include "platform/fltk/fltk_internal.h"
 #include "platform/ui_input.h"
@@ -86,6 +85,8 @@ int MirrorWindow::handle(int event) {
       }
       return Fl_Double_Window::handle(event);
     case FL_FOCUS: {
+      // A pop-up never takes the activation from the window it serves.
+      if (menu) return 1;
       WindowHandle handle = core_;
       post_to_ui([handle] {
         Window* w = Window::FromHandle(handle);
@@ -122,9 +123,7 @@ int MirrorWindow::HandleMouse(int event, Window& top) {
     case FL_PUSH:
       if (Fl::event_button() == FL_MIDDLE_MOUSE) return 1;
       if (menu && !Fl::event_inside(0, 0, w(), h())) {
-        post_to_ui([] {
-          if (PopupMenu* tracked = PopupMenu::Tracking()) tracked->Cancel();
-        });
+        post_to_ui([] { input_outside_click(); });
         return 1;
       }
       if (Fl::focus() != this && !(overlay && Fl::focus() == overlay)) Fl::focus(this);

@@ -1,0 +1,84 @@
+// The layout lint over every dialog template of the desktop program, in
+// Italian, German and English, measured with the screen font's widths: no
+// caption wider than its control, no control outside its dialog, no two
+// controls overlapping unless the template means it. What is found is
+// compared with the worklist (layout_worklist.txt beside this file): a new
+// problem fails, and so does a worklist line that no longer occurs, so the
+// list only shrinks. The test passes clean when the worklist is empty.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "constraints/constraint_pages.h"
+#include "platform/dialog_layout_lint.h"
+#include "remote/guide_windows.h"
+#include "schooldata/data_file_search_dialog.h"
+#include "schooldata/school_folder_chooser.h"
+#include "schooldata/sissi_import_page.h"
+#include "schooldata/spreadsheet_page.h"
+#include "shell/caption_translation.h"
+#include "shell/frame.h"
+#include "shell/launcher_panel.h"
+#include "shell/message_box.h"
+#include "shell/ml_text.h"
+#include "shell/small_choosers.h"
+#include "structure/structure_pages.h"
+
+namespace {
+
+using namespace kt::ui;
+
+const MlText* table_for(const ControlTemplate& c) {
+  std::string_view cls = c.class_name ? c.class_name : "";
+  if (cls != "Button") return g_ml_static_captions;
+  std::uint32_t type = c.style & kBsTypeMask;
+  if (type == kBsGroupBox) return g_ml_static_captions;
+  if (type == kBsPushButton || type == kBsDefPushButton || type == kBsOwnerDraw) return g_ml_button_captions;
+  return g_ml_check_captions;
+}
+
+TEST(LayoutLint, EveryTemplateInEveryLanguageFitsOrIsOnTheWorklist) {
+  ui_register_toolkit_templates();
+  ui_register_frame_templates();
+  ui_register_chooser_templates();
+  ui_register_launcher_templates();
+  ui_register_guide_templates();
+  ui_register_school_folder_template();
+  ui_register_data_file_search_template();
+  ui_register_import_templates();
+  ui_register_sissi_templates();
+  constraints_install_pages();
+  structure_install_pages();
+  ScreenFontMetrics metrics;
+  std::set<std::string> found;
+  const char* const kLanguages[3] = {"it", "de", "en"};
+  int saved = g_language;
+  for (int language = 0; language < 3; ++language) {
+    g_language = language;
+    for (const DialogTemplate* t : registered_dialog_templates()) {
+      auto shown = [](const DialogTemplate&, const ControlTemplate& c) {
+        return ui_translate_caption_copy(c.caption ? c.caption : "", table_for(c));
+      };
+      for (const std::string& p : lint_dialog_layout(*t, metrics, shown)) found.insert(std::string(kLanguages[language]) + ": " + p);
+    }
+  }
+  g_language = saved;
+  ASSERT_GT(registered_dialog_templates().size(), 40u);
+
+  std::set<std::string> worklist;
+  std::ifstream in(std::string(KT_SOURCE_DIR) + "/tests/shell/lint/layout_worklist.txt");
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty() && line[0] != '#') worklist.insert(line);
+  std::string added, gone;
+  for (const std::string& f : found)
+    if (!worklist.count(f)) added += f + "\n";
+  for (const std::string& w : worklist)
+    if (!found.count(w)) gone += w + "\n";
+  EXPECT_TRUE(added.empty()) << "new layout problems:\n" << added;
+  EXPECT_TRUE(gone.empty()) << "mended, take them off the worklist:\n" << gone;
+}
+
+}  // namespace
