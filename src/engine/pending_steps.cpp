@@ -2,8 +2,8 @@
 // the stand-by and reception steps, the pre-solve preparation and the solver.
 // Each one ends the command with a message that names the missing step
 // (or_raise_not_built); the work that builds a step deletes its entry here.
-// The evaluator parameter fill is the one quiet stand-in: without the solver
-// there is nothing to fill.
+// The evaluator parameter fill and the colleague table are the quiet
+// stand-ins: without the solver there is nothing to fill.
 // Nothing but these placeholders lives in this file.
 #include <cstdio>
 
@@ -41,6 +41,9 @@ __attribute__((weak)) int or_focus_single_hour_lessons() {
 
 // Without the solver there are no evaluator parameters to fill.
 __attribute__((weak)) void or_prepare_constraint_parameters() {}
+
+// Without the solver there are no rotations to build a table for.
+__attribute__((weak)) void or_alloc_colleague_table() {}
 
 __attribute__((weak)) void or_prepare_search_tables() {
   or_raise_not_built("or_prepare_search_tables (solver)");

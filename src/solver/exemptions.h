@@ -68,6 +68,8 @@ std::int32_t or_test_current_exemption();
 std::int32_t or_apply_exemption_records(int all);
 // Called by the search loop on a cycle whose request code is not 0.
 std::int32_t or_exemption_search_hook();
+// Forgets the exemptions the search granted; every search starts with none.
+void or_forget_search_grants();
 
 // What a granted exemption leaves the search loop to do (the search state's
 // applied-exemption byte): restart from its kept placement, or only store

@@ -559,7 +559,12 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
       // (staged runs), a second one from here would undo it.
       bool restart = g_search.applied_exemption != kExemptionRestarted;
       g_search.applied_exemption = 0;
-      or_store_history(0);
+      // The results stored so far were found before the relaxation: kept,
+      // they would propose the granted violation again and again. The
+      // history starts anew from the relaxed school's own result.
+      or_search_evaluate(1);
+      or_store_history(1);
+      or_search_evaluate(0);
       g_search.search_state = 2;
       if (restart) or_restart_search();
     }

@@ -20,6 +20,7 @@
 #include "engine/engine_random.h"
 #include "engine/reception_exemption_files.h"
 #include "engine/shell_services.h"
+#include "solver/exemptions.h"
 #include "solver/search_state.h"
 #include "solver/solver_state.h"
 
@@ -169,6 +170,7 @@ void or_prepare_search_tables() {
     fill_summaries();
   }
   or_reload_exemptions();
+  or_forget_search_grants();
   g_exemption_current.bytes[0] = 0;
 }
 

@@ -27,6 +27,7 @@
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/gap_stage.h"
+#include "solver/classroom_allocation.h"
 #include "solver/local_search.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
@@ -370,6 +371,10 @@ void or_search_driver() {
   evaluate(1);
   int errors = g_status.error_count - g_search.focus_total;
   g_status.error_count = errors < 0 ? 0 : errors;
+  // The lab-group lessons take their labs on the timetable the run hands
+  // over; it is saved again with them, so only when it is as good as the
+  // best one the run saved.
+  if (g_status.error_count <= g_search.record) or_assign_lab_group_rooms();
   g_status.phase = 255;
   g_eval_mode = 0;
   trace_line("Finito seme=%d s.cicli=%d scambi=%d", g_eng_run.run_seed, g_search.cycles,
