@@ -367,11 +367,6 @@ std::uint32_t or_exemption_word(const StoredExemption& r, int offset) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-void or_set_exemption_word(StoredExemption& r, int offset, std::uint32_t value) {
-  if (offset < 0 || offset + 4 > kExemptionRecordSize) return;
-  for (int i = 0; i < 4; ++i) r.bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 std::int32_t or_exemption_id(const StoredExemption& r) {
   return static_cast<std::int32_t>(or_exemption_word(r, kExemptionIdOffset));
 }
