@@ -14,6 +14,7 @@
 #include "engine/command_steps.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
+#include "engine/solver_entry.h"
 #include "engine/special_calendars.h"
 #include "engine/standby_support.h"
 #include "engine/status_block.h"
@@ -411,5 +412,6 @@ void or_finish_loaded_model() {
     if (g_eng_teachers[t].lesson_hours > largest) largest = g_eng_teachers[t].lesson_hours;
   g_eng_run.max_lesson_hours = largest;
   for (int c = 0; c < g_eng_school.class_count; ++c) or_build_class_display_name(c);
+  or_alloc_colleague_table();
   g_command_steps.build_timetable_view();
 }

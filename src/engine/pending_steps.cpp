@@ -3,8 +3,8 @@
 // tests. Both programs link those libraries whole, so their definitions
 // always replace these; a stand-in that is ever reached ends the command
 // with a message that names the step (or_raise_not_built). The evaluator
-// parameter fill is the one quiet stand-in: without the solver there is
-// nothing to fill.
+// parameter fill and the colleague table are the quiet stand-ins: without
+// the solver there is nothing to fill.
 #include <cstdio>
 
 #include "engine/errors.h"
@@ -41,6 +41,9 @@ __attribute__((weak)) int or_focus_single_hour_lessons() {
 
 // Without the solver there are no evaluator parameters to fill.
 __attribute__((weak)) void or_prepare_constraint_parameters() {}
+
+// Without the solver there are no rotations to build a table for.
+__attribute__((weak)) void or_alloc_colleague_table() {}
 
 __attribute__((weak)) void or_prepare_search_tables() {
   or_raise_not_built("or_prepare_search_tables (solver)");

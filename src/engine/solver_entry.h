@@ -14,6 +14,9 @@ void or_prepare_search_tables();
 // load; the model preparation calls it last, so every command that
 // evaluates sees the school's own parameters.
 void or_prepare_constraint_parameters();
+// Rebuilds the colleague table of the rotation move; the loader calls it once
+// the teachers' lesson and class lists exist.
+void or_alloc_colleague_table();
 // Full evaluation; report non-zero records the violations.
 unsigned or_evaluate_all_constraints(int report);
 // Focus predicates of constraints 79, 86 and 59.

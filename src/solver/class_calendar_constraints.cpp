@@ -292,4 +292,3 @@ std::int64_t or_delta_second_hour_entry(int teacher) {
 std::int64_t or_check_class_calendar() { return full_calendar(84, class_calendar_count); }
 std::int64_t or_delta_class_calendar(int teacher) { return delta_calendar(84, teacher, class_calendar_count); }
 
-std::int64_t or_week_pattern_cost(const char* record, const char* profile) { return pattern_cost(record, profile); }

@@ -13,6 +13,3 @@ std::int64_t or_delta_class_calendar(int teacher);
 std::int64_t or_check_second_hour_entry();
 std::int64_t or_delta_second_hour_entry(int teacher);
 
-// Cost of one weekly day pattern (digit characters) against the week's
-// profile of 7 characters; an empty pattern costs 99888777.
-std::int64_t or_week_pattern_cost(const char* record, const char* profile);

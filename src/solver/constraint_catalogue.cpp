@@ -49,15 +49,6 @@ std::int64_t or_run_delta_check(int id, int teacher_or_class) {
   return g_evaluators[id].delta(teacher_or_class);
 }
 
-bool or_teacher_counts(int teacher, int id) {
-  if (teacher < 0 || teacher >= kMaxTeachers) return false;
-  const EngineTeacher& t = g_eng_teachers[teacher];
-  if (t.held_out) return false;
-  if (id >= 0 && id < kConstraintCount && t.constraint_switch[id]) return false;
-  if (t.pseudo_flag == 1) return false;
-  return true;
-}
-
 std::int64_t or_teacher_weighted(int id, int teacher, std::uint32_t n) {
   return static_cast<std::int64_t>(n) * g_eng_teachers[teacher].weight * ConstraintStats[id].weight;
 }

@@ -29,17 +29,12 @@ struct EvaluatorPair {
 // are not written yet point at one shared pair
 // that counts 0 (see evaluator_table.cpp, the one place that says which).
 extern EvaluatorPair g_evaluators[kConstraintCount];
-// True when the id still points at the placeholder pair.
-bool or_evaluator_not_built(int id);
 
 // Gate of every id: evaluated when its switch-off byte is 0 or g_eval_mode is 2.
 bool or_constraint_active(int id);
 std::int64_t or_run_full_check(int id);
 std::int64_t or_run_delta_check(int id, int teacher_or_class);
 
-// Gate of the teacher evaluators: false while the teacher is held out, while
-// its own switch byte of the id is set, or for a pseudo-teacher.
-bool or_teacher_counts(int teacher, int id);
 
 // n x weight x constraint weight in 64 bits.
 std::int64_t or_teacher_weighted(int id, int teacher, std::uint32_t n);

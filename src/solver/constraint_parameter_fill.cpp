@@ -130,6 +130,9 @@ void or_fill_constraint_parameters() {
   // Teachers whose second grading value is set stand for the class calendar
   // when any teacher of the school uses it.
   g_school_rule_params.tekgrado_switch = g_eng_school.uses_tekgrado != 0 ? 1 : 0;
+  // Constraint 23 holds a teacher's daily hours in a class to the per-class
+  // daily values, which exist when the school gives the "IHSG:" band.
+  g_school_rule_params.class_max_enabled[0] = g_eng_school.ihsg.count > 0 ? 1 : 0;
 }
 
 void or_prepare_constraint_parameters() {

@@ -6,10 +6,12 @@
 #include "solver/day_constraints.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "engine/status_block.h"
 #include "solver/day_counts.h"
 #include "solver/teacher_rule_frame.h"
+#include "solver/violation_reporter.h"
 
 void teacher_class_day_loads(int teacher, ClassDayLoads* out) {
   const EngineTeacher& t = g_eng_teachers[teacher];
@@ -65,6 +67,12 @@ int unavailable(int teacher, TeacherReport* report) {
     // Points x the weighted penalty, not x the count.
     report->set_secondary(static_cast<std::int64_t>(t.points) *
                           or_teacher_weighted(6, teacher, static_cast<std::uint32_t>(r.count)));
+    // The hours taught outside the allowed ones, for the exemption that
+    // opens them.
+    std::memset(g_violation_detail, 0, kDetailMapSize);
+    for (int d = 0; d < kDays; ++d)
+      for (int h = 0; h < kHoursPerDay; ++h)
+        if (is_busy(flagged[d], h)) g_violation_detail[d * kHoursPerDay + h] = 1;
     int used = 0, size = static_cast<int>(sizeof report->text);
     for (int d = 0; d < kDays && used < size - 1; ++d) {
       if (!flagged[d]) continue;

@@ -133,6 +133,3 @@ EvaluatorPair g_evaluators[kConstraintCount] = {
     no_evaluator,  // 95
 };
 
-bool or_evaluator_not_built(int id) {
-  return id >= 0 && id < kConstraintCount && g_evaluators[id].placeholder != 0;
-}

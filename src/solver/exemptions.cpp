@@ -9,8 +9,10 @@
 // after every load.
 #include "solver/exemptions.h"
 
+#include <array>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "engine/presolve.h"
 #include "engine/shell_services.h"
@@ -365,11 +367,6 @@ std::uint32_t or_exemption_word(const StoredExemption& r, int offset) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-void or_set_exemption_word(StoredExemption& r, int offset, std::uint32_t value) {
-  if (offset < 0 || offset + 4 > kExemptionRecordSize) return;
-  for (int i = 0; i < 4; ++i) r.bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 std::int32_t or_exemption_id(const StoredExemption& r) {
   return static_cast<std::int32_t>(or_exemption_word(r, kExemptionIdOffset));
 }
@@ -428,6 +425,37 @@ std::int32_t or_apply_exemption_records(int all) {
   return 0;
 }
 
+namespace {
+
+// A violation as the grants tell it apart: the record without its request
+// bytes and its running record number.
+using GrantKey = std::array<std::uint8_t, kExemptionRecordSize>;
+std::vector<GrantKey> g_search_grants;
+
+GrantKey grant_key(const StoredExemption& r) {
+  GrantKey k{};
+  std::memcpy(k.data(), r.bytes, kExemptionRecordSize);
+  k[0] = k[1] = 0;
+  std::memset(k.data() + kExemptionIdOffset + 20, 0, 4);
+  return k;
+}
+
+// The same violation granted a second time in one search: its first grant
+// did not lift it (the rule moves nothing the evaluator reads, or is at its
+// bound), so another line in the exemption file would only repeat it at
+// every later load, and the exemption search would grant it every cycle.
+bool granted_before(const StoredExemption& r) {
+  GrantKey k = grant_key(r);
+  for (const GrantKey& g : g_search_grants)
+    if (g == k) return true;
+  g_search_grants.push_back(k);
+  return false;
+}
+
+}  // namespace
+
+void or_forget_search_grants() { g_search_grants.clear(); }
+
 std::int32_t or_exemption_search_hook() {
   StoredExemption& r = g_exemption_current;
   if (r.bytes[0] == kExemptionRequestHistory) {
@@ -440,7 +468,7 @@ std::int32_t or_exemption_search_hook() {
     return result;
   }
   std::lock_guard<std::timed_mutex> hold(g_problems_mutex);
-  if (or_apply_exemption(r, 0) == 0) {
+  if (or_apply_exemption(r, 0) == 0 && !granted_before(r)) {
     or_append_exemption(0);
     or_apply_exemption(r, 1);
     int n = g_copied_problem_count;

@@ -48,7 +48,12 @@ extern std::int32_t g_copied_problem_count;
 
 // Field access of a stored record (little-endian words).
 std::uint32_t or_exemption_word(const StoredExemption& r, int offset);
-void or_set_exemption_word(StoredExemption& r, int offset, std::uint32_t value);
+// Writes one word of a record (the records the user picks are built by the
+// engine's own conversion; tests build theirs with this).
+inline void or_set_exemption_word(StoredExemption& r, int offset, std::uint32_t value) {
+  if (offset < 0 || offset + 4 > kExemptionRecordSize) return;
+  for (int i = 0; i < 4; ++i) r.bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
 std::int32_t or_exemption_id(const StoredExemption& r);
 std::int32_t or_exemption_teacher(const StoredExemption& r);
 std::int32_t or_exemption_class(const StoredExemption& r);
@@ -68,6 +73,8 @@ std::int32_t or_test_current_exemption();
 std::int32_t or_apply_exemption_records(int all);
 // Called by the search loop on a cycle whose request code is not 0.
 std::int32_t or_exemption_search_hook();
+// Forgets the exemptions the search granted; every search starts with none.
+void or_forget_search_grants();
 
 // What a granted exemption leaves the search loop to do (the search state's
 // applied-exemption byte): restart from its kept placement, or only store

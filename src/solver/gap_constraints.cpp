@@ -63,8 +63,6 @@ bool fill_gap_buildings(const EngineTeacher& t, const std::int16_t* fill_from) {
 
 }  // namespace
 
-WeekMasks or_prepare_gap_grid(int teacher) { return gap_week(teacher, nullptr); }
-
 // Hours longer than 60 minutes ("BUDIME:" second value) add their extra
 // minutes to the gap count, filled lunch hours included; a slot whose length
 // the class's timing does not give adds nothing.

@@ -31,8 +31,6 @@ std::int64_t or_delta_gaps_short_days(int teacher);
 std::int64_t or_full_hours_after_return();
 std::int64_t or_delta_hours_after_return(int teacher);
 
-// The teacher's week with its tolerated lunch breaks filled in.
-WeekMasks or_prepare_gap_grid(int teacher);
 // Extra hours of the teacher from class hours longer than 60 minutes, when
 // the school's second "BUDIME:" value is set; fill_from (may be null) names
 // the slot whose class a filled lunch hour takes.

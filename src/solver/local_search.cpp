@@ -221,12 +221,15 @@ void kept_cycle_rules(int kept) {
 }
 
 // Step 13 after a move that kept exchanges; answers whether the accounting
-// follows. The worst teacher and class are not looked up here: steering
-// the sweeps at them after every kept move narrowed the search so much on
-// the realistic sample school that fewer seeded runs reached zero errors.
-bool after_kept_move(int kept) {
-  g_status.worst_teacher = -2;
-  g_status.worst_class = -2;
+// follows. A computing run steers the worst-teacher sweep at the teacher and
+// class that pay most; a test run leaves them unset.
+bool after_kept_move(int kept, int release_mode) {
+  if (release_mode == 1) {
+    or_find_worst_teacher_and_class();
+  } else {
+    g_status.worst_teacher = -2;
+    g_status.worst_class = -2;
+  }
   g_search.exchanges += kept;
   or_search_evaluate(1);
   int errors = g_status.error_count;
@@ -420,7 +423,6 @@ void or_set_search_pacing(SearchSleep sleep, SearchClockMs clock) {
 }
 void or_set_cycle_observer(void (*observer)(int)) { g_observer = observer; }
 void or_set_move_observer(void (*observer)(int)) { g_move_observer = observer; }
-void or_noop_hook() {}
 
 int or_next_move_kind(int index) { return index >= 7 ? -1 : index + 1; }
 
@@ -439,10 +441,6 @@ int or_cycle_limit() {
   if (g_search.new_stage) return 23;
   if (g_release.release_credit < 1) return g_search.kept_restarts + 77 + g_status.level;
   return g_status.level / 4 + 17 + g_search.kept_restarts;
-}
-
-int or_cycle_limit_short() {
-  return g_search.kept_restarts + 23 + (g_search.new_stage ? 0 : g_status.level.load());
 }
 
 void or_format_progress(char* buffer, const char* tag, int count) {
@@ -559,7 +557,12 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
       // (staged runs), a second one from here would undo it.
       bool restart = g_search.applied_exemption != kExemptionRestarted;
       g_search.applied_exemption = 0;
-      or_store_history(0);
+      // The results stored so far were found before the relaxation: kept,
+      // they would propose the granted violation again and again. The
+      // history starts anew from the relaxed school's own result.
+      or_search_evaluate(1);
+      or_store_history(1);
+      or_search_evaluate(0);
       g_search.search_state = 2;
       if (restart) or_restart_search();
     }
@@ -581,7 +584,7 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
     if (release_mode == 0) or_trace_test_state();
     bool accounting = true;
     if (kept > 0) {
-      accounting = after_kept_move(kept);
+      accounting = after_kept_move(kept, release_mode);
     } else {
       or_search_evaluate(0);
     }

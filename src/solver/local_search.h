@@ -5,14 +5,12 @@
 
 void or_search_loop(int release_mode, int cycle_target, int extended);
 int or_cycle_limit();
-int or_cycle_limit_short();
 void or_restart_search();
 // Formats the progress line into `buffer` (at least 400 bytes), the status
 // block's progress text and the trace.
 void or_format_progress(char* buffer, const char* tag, int count);
 // The move-kind index that follows `index` (-1 after 7).
 int or_next_move_kind(int index);
-void or_noop_hook();
 // A cycle proposes an exemption: in run mode 13 every 500 cycles after a
 // restart; in run modes 15, 16 and 20 while the level exceeds 8/10 of the
 // teachers (real and pseudo) of the timetable view.

@@ -69,19 +69,6 @@ void parpro_end_workers() {
   parpro_close();
 }
 
-int parpro_worker_count() {
-  int n = 0;
-  for (kt::ChildProcess& child : g_worker_processes)
-    if (child.running()) ++n;
-  return n;
-}
-
-bool parpro_kill_worker(int index) {
-  if (index < 1 || index > static_cast<int>(g_worker_processes.size())) return false;
-  g_worker_processes[static_cast<std::size_t>(index - 1)].kill();
-  return true;
-}
-
 const char* parpro_option_of_run_code(int run_code) {
   switch (run_code) {
     case 13: return "TPRO";

@@ -22,10 +22,6 @@ bool parpro_start_workers(int processes, const char* folder, const char* descrip
 // Main process: tells every worker to quit, reaps each within a bounded
 // time, stops the ones that linger, and removes the area.
 void parpro_end_workers();
-// Workers started and not yet reaped.
-int parpro_worker_count();
-// Stops one worker at once (tests of a worker that dies mid-run).
-bool parpro_kill_worker(int index);
 
 // What a worker runs on "go": one computation in the area's school folder
 // with the area's run code; returns the engine's result.

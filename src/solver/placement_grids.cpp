@@ -121,8 +121,6 @@ void rebuild_one_class(int class_index, bool real_teachers_only) {
 
 void or_rebuild_class_grid(int class_index) { rebuild_one_class(class_index, false); }
 
-void or_rebuild_class_grid_real_teachers(int class_index) { rebuild_one_class(class_index, true); }
-
 void or_rebuild_class_grids() {
   int classes = class_count_checked();
   for (int c = 0; c < classes; ++c) clear_class_grid(g_eng_classes[c]);

@@ -31,11 +31,9 @@ enum ConflictCode : int {
 
 // Code of lesson a against lesson b; 0 when they are in different slots.
 int or_lesson_pair_conflict(int a, int b);
-// First non-zero code of the lesson against every other placed lesson, in
-// index order. Works on the raw placement; needs no index.
-int or_find_lesson_conflict(int lesson);
-// The same answer, looking only at the lessons listed in the lesson's slot;
-// the caller keeps the slot index in step with the placement.
+// First non-zero code of the lesson against the other lessons listed in its
+// slot (the lowest conflicting index); the caller keeps the slot index in
+// step with the placement.
 int or_find_slot_conflict(int lesson);
 
 // Adds a placed lesson to its slot's list / takes it out (entry becomes a hole).
@@ -49,7 +47,6 @@ void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2);
 
 void or_rebuild_slot_index();
 void or_rebuild_class_grid(int class_index);
-void or_rebuild_class_grid_real_teachers(int class_index);
 void or_rebuild_class_grids();
 void or_rebuild_teacher_grid_pair(int teacher, int second_teacher);
 void or_rebuild_teacher_grids();

@@ -20,6 +20,7 @@
 #include "engine/engine_random.h"
 #include "engine/reception_exemption_files.h"
 #include "engine/shell_services.h"
+#include "solver/exemptions.h"
 #include "solver/search_state.h"
 #include "solver/solver_state.h"
 
@@ -151,7 +152,6 @@ bool exemption_pending() { return g_exemption_current.bytes[0] != 0; }
 
 const ResultHistory& or_result_history() { return g_history; }
 int or_history_allocations() { return g_allocations; }
-const LessonSummary* or_lesson_summaries() { return g_summaries; }
 void or_set_history_stamp(std::int32_t stamp) { g_stamp = stamp; }
 
 void or_prepare_search_tables() {
@@ -169,6 +169,7 @@ void or_prepare_search_tables() {
     fill_summaries();
   }
   or_reload_exemptions();
+  or_forget_search_grants();
   g_exemption_current.bytes[0] = 0;
 }
 

@@ -52,7 +52,6 @@ struct LessonSummary {
   std::int32_t teacher, class_index, subject, room, line_number, second_teacher;
   std::uint8_t building_initial;
 };
-const LessonSummary* or_lesson_summaries();
 
 // Sets the history up before a search: the first call in the process
 // allocates and clears; every call empties it, fills the summaries, re-reads

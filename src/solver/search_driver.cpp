@@ -27,6 +27,7 @@
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/gap_stage.h"
+#include "solver/classroom_allocation.h"
 #include "solver/local_search.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
@@ -244,6 +245,10 @@ void focus_passes() {
     or_append_history(pass.history_code);
     set_placement_none(g_stage_placement);
     set_placement_none(g_stage_best_placement);
+    // The pass's own evaluator counts only while its focus flag is set; the
+    // flag stays for the final evaluation, whose count of it is taken off.
+    if (pass.id == 32) g_weights.focus_class_returns = 1;
+    else g_eng_run.focus_flags[pass.id == 79 ? 0 : pass.id == 86 ? 1 : 2] = 1;
     or_focus_single_constraint(pass.id);
     evaluate(1);
     g_search.class_pairs = pass.id == 79 || pass.id == 86;
@@ -284,9 +289,10 @@ void reload_saved_timetable() {
 
 }  // namespace
 
-bool or_search_driver_built() { return true; }
-
 void or_search_driver() {
+  std::uint8_t focus_flags[3];
+  std::memcpy(focus_flags, g_eng_run.focus_flags, sizeof focus_flags);
+  std::uint8_t focus_class_returns = g_weights.focus_class_returns;
   or_reset_search_state();
   draw_start_points();
   g_status.test_counter = 0;
@@ -375,8 +381,14 @@ void or_search_driver() {
   g_status.error_count = errors < 0 ? 0 : errors;
   // A record reached while gaps were tolerated is no record of the timetable.
   if (g_search.record < g_status.error_count) g_search.record = g_status.error_count;
+  // The lab-group lessons take their labs on the timetable the run hands
+  // over; it is saved again with them, so only when it is as good as the
+  // best one the run saved.
+  if (g_status.error_count <= g_search.record) or_assign_lab_group_rooms();
   g_status.phase = 255;
   g_eval_mode = 0;
+  std::memcpy(g_eng_run.focus_flags, focus_flags, sizeof focus_flags);
+  g_weights.focus_class_returns = focus_class_returns;
   trace_line("Finito seme=%d s.cicli=%d scambi=%d", g_eng_run.run_seed, g_search.cycles,
              g_search.exchanges);
   trace_line("Finito raggiunto record=%d dopo=%d", g_search.record, g_search.record_after, 0);

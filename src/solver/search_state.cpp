@@ -9,10 +9,20 @@
 
 SearchRunState g_search;
 
+namespace {
+constexpr std::int32_t kSearchReportLimit = 200;
+}  // namespace
+
 void or_reset_search_state() { g_search = SearchRunState{}; }
 
 void or_search_evaluate(int report) {
+  // A reporting evaluation of the loop fills the violation list that the
+  // result history stores and the exemption proposals draw from; the list
+  // keeps at most its 199 records, so the limit is given whatever the count.
+  std::int32_t before = g_eng_run.report_flag;
+  if (report) g_eng_run.report_flag = kSearchReportLimit;
   or_evaluate_all_constraints(report);
+  if (report) g_eng_run.report_flag = before;
   int errors = g_status.error_count;
   if (errors < g_search.run_best) g_search.run_best = errors;
 }

@@ -9,6 +9,7 @@
 
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
+#include "solver/constraint_parameters.h"
 #include "solver/cost_evaluation.h"
 
 SearchWeightState g_weights = {177, 27, 0, 0, 0, {}, 0, 0, 1};
@@ -210,12 +211,17 @@ int or_focus_common_room_minimum() {
   return 0;
 }
 
-// The school's twin-distribution byte and the parameter byte of constraint 59
-// are read by their evaluators' loaders; until those exist nothing asks for
-// these two focus passes.
-int or_focus_twin_distribution() { return 0; }
+// The school asks for the distribution of co-taught lessons through the
+// wanted number per slot, the "TOCOMI:" first value.
+int or_focus_twin_distribution() { return g_eng_school.tocomi > 0 ? 1 : 0; }
 
-int or_focus_single_hour_lessons() { return 0; }
+// The school's single-hour value ("TEKNO:" last value): 1 asks for the pass;
+// a value above 2 counts in every stage and is brought back to 1 for it.
+int or_focus_single_hour_lessons() {
+  std::int8_t& value = g_school_rule_params.single_hour_value;
+  if (value > 2) value = 1;
+  return value == 1 ? 1 : 0;
+}
 
 // Constraint 32 is never focused.
 int or_focus_class_returns() { return 0; }

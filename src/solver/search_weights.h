@@ -48,7 +48,6 @@ void or_clear_teacher_test(int teacher);
 void or_hold_out_teacher(int teacher);
 void or_hold_out_penalised_teachers();
 int or_hold_out_failing_teachers();
-void or_hold_out_pointless_teachers();
 int or_next_test_teacher(int mode, int partial);
 int or_add_test_teacher(int force);
 int or_partial_test(int teacher);

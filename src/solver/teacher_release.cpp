@@ -11,8 +11,11 @@
 
 #include "engine/errors.h"
 #include "engine/engine_random.h"
+#include "engine/errors.h"
+#include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "solver/cost_evaluation.h"
+#include "solver/search_state.h"
 #include "solver/search_weights.h"
 
 ReleaseState g_release = {-1, -1, -1, -1, -1, 0, 0, 0, 0, 0, 0, {}, {}, 0, 0, 0};
@@ -111,12 +114,6 @@ int or_hold_out_failing_teachers() {
   return recount_level();
 }
 
-void or_hold_out_pointless_teachers() {
-  for (int t = 0; t < teacher_total(); ++t)
-    if (g_eng_teachers[t].points == 0) g_eng_teachers[t].held_out = 1;
-  recount_level();
-}
-
 void or_sync_teacher_points() {
   for (int t = 0; t < teacher_total(); ++t) {
     int p = g_eng_teachers[t].partner;
@@ -163,6 +160,43 @@ int or_partial_test(int teacher) {
   return 0;
 }
 
+namespace {
+
+// A test of single teachers: the teacher under test is held out again and
+// the next untested one is the only teacher whose own rules count.
+int rotate_teacher_under_test(int teachers) {
+  g_search.search_state = 2;
+  int current = g_release.teacher_under_test;
+  if (current >= teachers - 1) {
+    g_status.level = 0;
+    g_status.level_companion = 0;
+    return 0;
+  }
+  if (g_process_number == 0) or_stop_parallel_workers();
+  int first_clear = 0;
+  while (first_clear < teachers && g_release.tested[first_clear]) ++first_clear;
+  if (first_clear >= teachers - 1)
+    for (std::uint8_t& b : g_release.tested) b = 0;
+  or_hold_out_teacher(current);
+  g_release.tested[current] = 1;
+  int entries = g_status.history_count;
+  or_append_history(13);
+  if (g_status.history_count > entries) g_status.history_first[entries] = current;
+  int next = current + 1;
+  while (next < teachers && g_release.tested[next]) ++next;
+  if (next >= teachers) {
+    g_status.level = 0;
+    g_status.level_companion = 0;
+    return 0;
+  }
+  clear_state(next);
+  g_release.teacher_under_test = next;
+  g_status.level = teachers - 1;
+  return 1;
+}
+
+}  // namespace
+
 int or_next_test_teacher(int mode, int partial) {
   int teachers = teacher_total();
   if (mode == -999) {
@@ -175,6 +209,8 @@ int or_next_test_teacher(int mode, int partial) {
     return 0;
   }
   or_sync_teacher_points();
+  if (mode == 0 && g_release.class_under_test < 0 && g_release.teacher_under_test >= 0)
+    return rotate_teacher_under_test(teachers);
   int chosen = -1;
   for (int k = 0; k < teachers; ++k) {
     int t = (g_release.cursor + k) % teachers;

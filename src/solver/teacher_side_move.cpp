@@ -28,6 +28,7 @@
 #include "solver/cost_evaluation.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
+#include "solver/priced_exchange.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
 
@@ -74,12 +75,9 @@ bool same_lesson_data(int a, int b) {
   return std::memcmp(&g_eng_lessons[a], &g_eng_lessons[b], offsetof(EngineLesson, building)) == 0;
 }
 
-std::int64_t bonus_of(int lesson) {
-  // The joint-lesson bonus belongs to the class-side evaluators; until they
-  // price it, an exchange of joint lessons carries none.
-  (void)lesson;
-  return 0;
-}
+// A lesson that sits with its joint lessons pays their number when it moves
+// away (from the second phase on, as every priced exchange).
+std::int64_t bonus_of(int lesson) { return or_price_joint_bonus(lesson); }
 
 int second_of(int l) {
   return lesson_has_second_teacher(l) ? g_eng_lessons[l].second_teacher : -1;

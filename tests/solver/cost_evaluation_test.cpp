@@ -36,13 +36,20 @@ std::uint32_t class_count_where(int c, bool (*pred)(const EngineLesson&)) {
 bool day0_hour1(const EngineLesson& x) { return x.day == 0 && x.hour == 1; }
 bool last_hour(const EngineLesson& x) { return x.hour + 1 == g_eng_school.hours_per_day[x.day]; }
 
+// The evaluators' gate: a held-out teacher, its own switch byte of the id
+// or a pseudo-teacher counts nothing.
+bool teacher_counts(int t, int id) {
+  const EngineTeacher& x = g_eng_teachers[t];
+  return !x.held_out && !x.constraint_switch[id] && x.pseudo_flag != 1;
+}
+
 std::int64_t full2() {
   std::int64_t sum = 0;
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (or_teacher_counts(t, 2)) sum += or_count_teacher_violation(2, t, teacher_first_hours(t), 0, 0, "prima ora");
+    if (teacher_counts(t, 2)) sum += or_count_teacher_violation(2, t, teacher_first_hours(t), 0, 0, "prima ora");
   return sum;
 }
-std::int64_t delta2(int t) { return or_teacher_counts(t, 2) ? or_teacher_weighted(2, t, teacher_first_hours(t)) : 0; }
+std::int64_t delta2(int t) { return teacher_counts(t, 2) ? or_teacher_weighted(2, t, teacher_first_hours(t)) : 0; }
 
 template <int Id, bool (*Pred)(const EngineLesson&)>
 std::int64_t full_class() {

@@ -259,23 +259,4 @@ TEST_F(Calendar, PseudoHoursBeforeLessonsAndLateEntries) {
   EXPECT_EQ(delta_of(84, 3), 3);
 }
 
-struct PatternCase {
-  const char* id;
-  const char* record;
-  const char* profile;
-  std::int64_t expected;
-};
-
-TEST(WeekPattern, NearestProfileCharacters) {
-  const PatternCase cases[] = {
-      {"exact", "66660", "0666660"},   // every digit matched
-      {"one-off", "5", "0666660"},     // nearest 6: 1
-      {"empty", "", "0666660"},        // an empty pattern
-  };
-  const std::int64_t expected[] = {0, 1, 99888777};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(or_week_pattern_cost(cases[i].record, cases[i].profile), expected[i]) << cases[i].id;
-  char eight[8] = "0000000";
-  EXPECT_EQ(or_week_pattern_cost("9999999", eight), 63);
-}
-
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "engine/engine_random.h"
 #include "eval2_mini_school.h"
+#include "school_fixture.h"
 #include "solver/colleague_rotations.h"
 #include "solver/cost_evaluation.h"
 #include "solver/neighbourhood_moves.h"

@@ -128,3 +128,12 @@ void LoadedSampleSchool::TearDown() {
   std::filesystem::current_path(old_);
   copy_.reset();
 }
+
+int or_find_lesson_conflict(int lesson) {
+  for (int j = 0; j < g_eng_school.lesson_count; ++j) {
+    if (j == lesson || !lesson_placed(j)) continue;
+    int code = or_lesson_pair_conflict(lesson, j);
+    if (code != kNoConflict) return code;
+  }
+  return kNoConflict;
+}

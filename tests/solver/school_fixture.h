@@ -36,6 +36,9 @@ void reset_run_state();
 // a placement pass or the mending reported an error (the later steps still
 // run).
 bool place_seeded(std::uint64_t seed);
+// The clash test by a walk over every placed lesson in index order, without
+// the slot index: the independent answer the solver's slot test must give.
+int or_find_lesson_conflict(int lesson);
 
 // A copy of one example school in a temporary folder (under the folder name
 // given, else the school's own), removed at the end.

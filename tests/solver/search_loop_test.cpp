@@ -372,7 +372,9 @@ TEST_F(SearchLoopTest, StagedRunRestartsFromTheRightPlacementAfterAGrant) {
     EXPECT_EQ(g_seen.at_stage_start, k.from_stage_start);
     EXPECT_EQ(g_seen.at_kept, !k.from_stage_start);
     EXPECT_EQ(g_seen.limit, g_limit_at_grant + 99);
-    EXPECT_EQ(g_seen.low_point, g_seen.errors);
+    // The low point is taken before the penalised teachers are held out;
+    // the history's evaluation after the grant already leaves them out.
+    EXPECT_GE(g_seen.low_point, g_seen.errors);
     EXPECT_EQ(g_seen.restart_state, 0);
     EXPECT_EQ(g_seen.restarts, g_restarts_before) << "no second restart from the loop";
     EXPECT_EQ(g_search.search_state, 2);

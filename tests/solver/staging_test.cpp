@@ -152,10 +152,10 @@ TEST(Release, TheMostPointsAreReleasedFirstAndTiesGoToTheLater) {
   EXPECT_EQ(g_status.level.load(), teachers - 1);
   g_eng_teachers[3].points = 40;
   g_eng_teachers[8].points = 40;
-  EXPECT_EQ(or_next_test_teacher(0, 0), 1);
+  EXPECT_EQ(or_next_test_teacher(1, 0), 1);
   EXPECT_EQ(g_release.stage_teacher, 8);
   EXPECT_EQ(g_status.level.load(), teachers - 2);
-  EXPECT_EQ(or_next_test_teacher(0, 0), 1);
+  EXPECT_EQ(or_next_test_teacher(1, 0), 1);
   EXPECT_EQ(g_release.stage_teacher, 3);
 }
 
