@@ -170,18 +170,3 @@ int og_write_structure_file_to(const std::string& path) {
 
 int og_write_structure_file() { return og_write_structure_file_to("scuola1.txt"); }
 
-unsigned og_read_service_memo(const std::string& path) {
-  std::vector<std::string> lines;
-  if (!og_read_school_lines(path, lines)) return 0;
-  for (const std::string& line : lines) {
-    if (line.rfind("SERVICEMEMO:", 0) != 0) continue;
-    std::size_t bar = line.find('|');
-    if (bar == std::string::npos) return 0;
-    std::string version = line.substr(bar + 1, 5);
-    std::memset(st.writer_version, 0, sizeof st.writer_version);
-    std::memcpy(st.writer_version, version.data(), version.size());
-    if (line.size() <= bar + 6 || line[bar + 6] != '-') return 0;
-    return static_cast<unsigned>(std::strtoul(line.c_str() + bar + 7, nullptr, 10));
-  }
-  return 0;
-}

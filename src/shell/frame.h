@@ -166,7 +166,6 @@ void alfadlg_unlock_navigation(int show_panel);
 void alfadlg_hide_launcher_panel(int restore);
 void alfadlg_refresh_lesson_constraints_page();
 void alfadlg_reset_after_language_change();
-void alfadlg_anchor_rect(int mode, kt::ui::Rect& out, const kt::ui::Rect& size);
 void alfadlg_toggle_frame_side(int axis);
 
 // The "not available yet" text, shown by stand-in pages and by commands whose

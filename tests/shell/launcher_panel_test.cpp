@@ -51,7 +51,7 @@ TEST_F(LauncherPanel, BusyPopupRequests) {
   EXPECT_FALSE(g_busy_popup.IsWindowVisible());
   EXPECT_EQ(g_busy_popup.GetOwner(), &frame);
 
-  ui_busy_callback(nullptr, "Salvataggio in corso", kBusyShowAlso);
+  shell_busy_popup("Salvataggio in corso", kBusyShowAlso);
   EXPECT_TRUE(g_busy_popup.IsWindowVisible());
   EXPECT_EQ(ui.Text(g_busy_popup, CelaincoWnd::kTextId), "Salvataggio in corso");
   shell_busy_popup("Calcolo", kBusyShow);
