@@ -96,6 +96,14 @@ void TestDriver::ChooseNextMenuItem(std::string_view text) {
                     }});
 }
 
+void TestDriver::OnNextMenu(std::function<void(PopupMenu&)> step) {
+  steps_.push_back({true, [this, step = std::move(step)](ModalFrame&) {
+                      PopupMenu* m = PopupMenu::Tracking();
+                      if (!m) return problems_.push_back("no menu to look at");
+                      step(*m);
+                    }});
+}
+
 void TestDriver::CancelNextMenu() {
   steps_.push_back({true, [](ModalFrame&) {
                       if (PopupMenu* m = PopupMenu::Tracking()) m->Cancel();

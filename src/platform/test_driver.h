@@ -32,6 +32,8 @@
 
 namespace kt::ui {
 
+class PopupMenu;
+
 class TestDriver {
  public:
   TestDriver();
@@ -52,6 +54,8 @@ class TestDriver {
   void ChooseNextMenuItem(int id);
   void ChooseNextMenuItem(std::string_view text);
   void CancelNextMenu();
+  // Looks at the next pop-up menu (its class, title, items); the step chooses or cancels it.
+  void OnNextMenu(std::function<void(PopupMenu&)> step);
   std::size_t PendingSteps() const { return steps_.size(); }
 
   // ---- actions; false when the input was refused ----

@@ -26,5 +26,3 @@ bool og_class_in_structure(const UiClass& c);
 int og_write_structure_file_to(const std::string& path);
 const char* og_structure_error();
 
-// The writer version and save counter of a "scuola1.txt"; 0 when missing.
-unsigned og_read_service_memo(const std::string& path);

@@ -172,19 +172,3 @@ int og_write_structure_file_to(const std::string& path) {
 
 int og_write_structure_file() { return og_write_structure_file_to("scuola1.txt"); }
 
-unsigned og_read_service_memo(const std::string& path) {
-  unsigned counter = 0;
-  og_read_school_lines(path, [&](const std::string& line) {
-    if (line.rfind("SERVICEMEMO:", 0) != 0) return true;
-    std::size_t bar = line.find('|');
-    if (bar == std::string::npos) return false;
-    std::string version = line.substr(bar + 1, 5);
-    std::memset(st.writer_version, 0, sizeof st.writer_version);
-    std::memcpy(st.writer_version, version.data(), version.size());
-    if (line.size() > bar + 6 && line[bar + 6] == '-') {
-      counter = static_cast<unsigned>(std::strtoul(line.c_str() + bar + 7, nullptr, 10));
-    }
-    return false;
-  }, nullptr);
-  return counter;
-}

@@ -15,8 +15,10 @@
 #include "shell/busy_popup.h"
 #include "shell/engine_commands.h"
 #include "shell/home_page.h"
+#include "shell/launcher_panel.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
+#include "shell/title_menu.h"
 
 using namespace kt::ui;
 
@@ -29,6 +31,7 @@ std::uint8_t g_busy_code = 0;
 Rect g_page_rect;
 std::int32_t g_esc_depth = 0;
 FrameServiceHooks g_frame_service_hooks;
+Calfaopi g_launcher_panel;
 
 namespace {
 
@@ -41,6 +44,8 @@ const MlText kProcessingTitle = {"Elaborazione dell'orario", "Verarbeitung des S
                                  "Timetable Processing"};
 
 bool g_panel_was_visible = false;
+
+bool panel_visible() { return g_launcher_panel.IsCreated() && g_launcher_panel.IsWindow() && g_launcher_panel.IsWindowVisible(); }
 
 // The page's own Cancel asks the frame to go up a level, after the page's
 // handler has returned.
@@ -70,23 +75,21 @@ bool alfadlg_go_to_page_with_argument(int id, std::uint32_t argument) {
 void alfadlg_lock_navigation(int code) {
   g_busy_code = static_cast<std::uint8_t>(code);
   g_frame.EnableSections(false);
-  if (g_frame_service_hooks.show_launcher_panel) g_frame_service_hooks.show_launcher_panel(false);
+  g_launcher_panel.Show(0);
 }
 
 void alfadlg_unlock_navigation(int show_panel) {
   g_busy_code = 0;
   g_frame.EnableSections(true);
-  if (show_panel && !g_provisional_mode && g_frame_service_hooks.show_launcher_panel)
-    g_frame_service_hooks.show_launcher_panel(true);
+  if (show_panel && !g_provisional_mode) g_launcher_panel.Show(1);
 }
 
 void alfadlg_hide_launcher_panel(int restore) {
-  if (!g_frame_service_hooks.show_launcher_panel) return;
   if (restore == 0) {
-    g_panel_was_visible = g_frame_service_hooks.launcher_panel_visible && g_frame_service_hooks.launcher_panel_visible();
-    g_frame_service_hooks.show_launcher_panel(false);
+    g_panel_was_visible = panel_visible();
+    g_launcher_panel.Show(0);
   } else if (g_panel_was_visible) {
-    g_frame_service_hooks.show_launcher_panel(true);
+    g_launcher_panel.Show(1);
   }
 }
 
@@ -96,15 +99,6 @@ void alfadlg_refresh_lesson_constraints_page() {
 }
 
 void alfadlg_reset_after_language_change() { g_frame.ResetAfterLanguageChange(); }
-
-void alfadlg_anchor_rect(int mode, Rect& out, const Rect& size) {
-  Window* file = g_frame.GetDlgItem(1772);
-  Rect b = file ? file->GetWindowRect() : Rect{};
-  if (mode == 1)
-    out = Rect{b.left, b.top - size.Height(), b.left + size.Width(), b.top};
-  else
-    out = Rect{b.left + 4, b.top + 20, b.left + 4 + size.Width(), b.top + 20 + size.Height()};
-}
 
 void CAlfaDlg::DoDataExchange(DataExchange& dx) {
   for (int i = 0; i < 6; ++i) dx.Control(kSectionIds[i], m_sections[i]);
@@ -134,6 +128,7 @@ bool CAlfaDlg::OnInitDialog() {
 }
 
 void CAlfaDlg::OnDestroy() {
+  if (g_launcher_panel.IsWindow()) g_launcher_panel.DestroyWindow();
   g_current_page = nullptr;
   g_current_page_template = 0;
   g_frame_hooks = FrameHooks{};
@@ -162,6 +157,7 @@ Rect CAlfaDlg::PageArea() const {
 }
 
 void CAlfaDlg::OnLayoutChanged() {
+  DockSideWindows();
   if (!IsWindow() || !g_current_page || !g_current_page->IsWindow()) return;
   g_page_rect = PageArea();
   g_current_page->MoveWindow(g_page_rect);
@@ -224,7 +220,7 @@ bool CAlfaDlg::GoTo(int id) {
 bool CAlfaDlg::OnCommand(WParam w, LParam l) {
   int id = command_id(w);
   if (id < kFirstPageCommand || id > kLastPageCommand) return CResizableDialog::OnCommand(w, l);
-  if (g_process_number < 1 && g_frame_service_hooks.create_launcher_panel) g_frame_service_hooks.create_launcher_panel(this);
+  if (g_process_number < 1 && !g_launcher_panel.IsCreated()) CreateLauncherPanel();
   EnableSections(true);
   switch (id) {
     case kPageReopen:
@@ -307,9 +303,8 @@ void CAlfaDlg::OnFileButton() {
 void CAlfaDlg::PopUpSectionMenu(int section_id, int first, int last) {
   Highlight(section_id);
   const MlText& title = section_id == 1773 ? kConfigTitle : kProcessingTitle;
-  PopupMenu menu;
-  menu.AppendMenu(kMfString | kMfGrayed, 0, title.Get());
-  menu.AppendMenu(kMfSeparator);
+  CTitleMenu menu;
+  menu.AddTitle(title.Get(), true);
   for (int id = first; id <= last; ++id)
     if (const PageRow* row = page_row(id)) menu.AppendMenu(kMfString, id, row->menu.Get(), row->icon ? row->icon : "");
   Point p = backend().GetCursorPos();
@@ -334,14 +329,41 @@ void CAlfaDlg::OnProvisionalButton() {
 
 void CAlfaDlg::OnHelpButton() {
   if (g_process_number >= 1) return;
-  ui_message_box(ui_not_available_text());
+  if (g_frame_service_hooks.show_support_contact) g_frame_service_hooks.show_support_contact(this);
+  else ui_message_box(ui_not_available_text());
 }
 
 void CAlfaDlg::OnAssistanceButton() { ui_message_box(ui_not_available_text()); }
 
 void CAlfaDlg::ResetAfterLanguageChange() {
   for (CColorButton& b : m_sections) b.Redraw();
-  if (g_frame_service_hooks.close_launcher_panel) g_frame_service_hooks.close_launcher_panel();
+  // Closed, the panel is built again in the new language on the next page command.
+  if (g_launcher_panel.IsWindow()) g_launcher_panel.DestroyWindow();
+}
+
+void CAlfaDlg::CreateLauncherPanel() {
+  if (g_process_number >= 1 || !IsWindow()) return;
+  if (!g_launcher_panel.Create(this)) return;
+  g_launcher_panel.m_go_to_page = [](int id) { alfadlg_go_to_page(id); };
+  g_launcher_panel.Show(1);
+  auto add = [](int id, int state) {
+    if (const PageRow* row = page_row(id)) g_launcher_panel.AddRow(0, id, row->menu.Get(), row->icon, state);
+  };
+  add(kPageAssistance, 13);
+  add(kPageHome, 8);
+  add(kPageConfigMenu, 8);
+  for (int id = kPageProscuola; id <= kPageOraspec; ++id) add(id, 0);
+  add(kPageProcessingMenu, 8);
+  for (int id = kPageMake; id <= kPageQuadroStandby; ++id) add(id, 0);
+  DockSideWindows();
+}
+
+// The panel sits against the frame's right edge, with the frame's top and height.
+void CAlfaDlg::DockSideWindows() {
+  if (!IsWindow() || !g_launcher_panel.IsCreated() || !g_launcher_panel.IsWindow()) return;
+  Rect frame = GetWindowRect();
+  Rect panel = g_launcher_panel.GetWindowRect();
+  g_launcher_panel.MoveWindow(Rect{frame.right, frame.top, frame.right + panel.Width(), frame.bottom});
 }
 
 void alfadlg_toggle_frame_side(int axis) { g_frame.ToggleSide(axis); }
@@ -364,4 +386,5 @@ void CAlfaDlg::ToggleSide(int axis) {
   }
   m_other_side[axis] = !m_other_side[axis];
   MoveWindow(Rect{x, y, x + w, y + h});
+  DockSideWindows();
 }

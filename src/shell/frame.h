@@ -92,10 +92,8 @@ class PageHolder {
 
 // What the frame needs of windows other subsystems build; none set: absent.
 struct FrameServiceHooks {
-  void (*create_launcher_panel)(kt::ui::Window* frame) = nullptr;
-  void (*show_launcher_panel)(bool show) = nullptr;
-  bool (*launcher_panel_visible)() = nullptr;
-  void (*close_launcher_panel)() = nullptr;
+  // The support-contact window, owned by the frame, shown by "@Ho bisogno di assistenza".
+  void (*show_support_contact)(kt::ui::Window* frame) = nullptr;
   // og_confirm_timetable_use: may a page that needs a computed timetable open?
   bool (*confirm_timetable_use)() = nullptr;
   void (*refresh_lesson_constraints_page)() = nullptr;
@@ -140,6 +138,8 @@ class CAlfaDlg : public CResizableDialog {
   void OnAssistanceButton();
   void PopUpSectionMenu(int section_id, int first, int last);
   bool OpenByRow(int id);
+  void CreateLauncherPanel();
+  void DockSideWindows();
 
   CColorButton m_sections[6];
   int m_highlighted = 0;
@@ -150,6 +150,8 @@ class CAlfaDlg : public CResizableDialog {
 };
 
 extern CAlfaDlg g_frame;
+class Calfaopi;
+extern Calfaopi g_launcher_panel;
 extern PageHolder g_pages;
 extern CResizableDialog* g_current_page;
 extern std::uint32_t g_current_page_template;
@@ -165,7 +167,6 @@ void alfadlg_unlock_navigation(int show_panel);
 void alfadlg_hide_launcher_panel(int restore);
 void alfadlg_refresh_lesson_constraints_page();
 void alfadlg_reset_after_language_change();
-void alfadlg_anchor_rect(int mode, kt::ui::Rect& out, const kt::ui::Rect& size);
 void alfadlg_toggle_frame_side(int axis);
 
 // The "not available yet" text, shown by stand-in pages and by commands whose

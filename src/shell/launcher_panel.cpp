@@ -69,7 +69,8 @@ int Calfaopi::AddRow(int, int page_id, const char* text, const char* icon_name, 
 }
 
 void Calfaopi::Show(int show) {
-  if (m_created && IsWindow()) ShowWindow(show ? kSwShow : kSwHide);
+  // The panel never takes the focus from the frame: Esc and keys stay the frame's.
+  if (m_created && IsWindow()) ShowWindow(show ? kSwShowNa : kSwHide);
 }
 
 void Calfaopi::OnCancel() {

@@ -36,7 +36,7 @@ const ControlTemplate kBusyControls[] = {
 };
 
 const DialogTemplate kLauncherTemplates[] = {
-    {Calfaopi::kTemplate, "Pagine", kWsChild | kWsVisible | kWsBorder, 0, 0, kIconWidth + kTextWidth,
+    {Calfaopi::kTemplate, "Pagine", kWsPopup | kWsCaption | kWsBorder, 0, 0, kIconWidth + kTextWidth,
      Calfaopi::kRows * (kRowHeight + 1), kPanelControls},
     {CelaincoWnd::kTemplate, "", kWsPopup | kWsBorder, 0, 0, 190, 54, kBusyControls},
 };

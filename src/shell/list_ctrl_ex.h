@@ -31,7 +31,7 @@ class CListCtrlEx;
 inline constexpr std::uint32_t kMsgListEndEdit = kt::ui::kMsgUser + 10;
 
 // One list's watcher of the thread's messages while it edits a cell. The
-// first one installs the process hook, the last one removes it.
+// first list with a window installs the process hook, the last one removes it.
 class CMsgHook {
  public:
   explicit CMsgHook(CListCtrlEx& list);
@@ -40,7 +40,6 @@ class CMsgHook {
   CMsgHook& operator=(const CMsgHook&) = delete;
   void Register(kt::ui::WindowHandle list);
   void Unregister();
-  static int HookCount();
 
  private:
   static void OnMessage(const kt::ui::Message& m, kt::ui::LResult);

@@ -19,7 +19,6 @@ std::map<std::intptr_t, CMsgHook*>& hook_map() {
   static std::map<std::intptr_t, CMsgHook*> map;
   return map;
 }
-int g_hook_users = 0;
 int g_hook_id = -1;
 
 bool is_within(Window* window, Window* ancestor) {
@@ -30,21 +29,17 @@ bool is_within(Window* window, Window* ancestor) {
 
 // ---- the hook ----
 
-CMsgHook::CMsgHook(CListCtrlEx& list) : m_list(list) {
-  if (g_hook_users++ == 0) g_hook_id = add_dispatch_hook(&CMsgHook::OnMessage);
-}
+// The dispatch hook is in place while some list has a window: page objects
+// are globals built before the window core, so the hook cannot be added
+// when they are constructed.
+CMsgHook::CMsgHook(CListCtrlEx& list) : m_list(list) {}
 
-CMsgHook::~CMsgHook() {
-  Unregister();
-  if (--g_hook_users == 0) {
-    remove_dispatch_hook(g_hook_id);
-    g_hook_id = -1;
-  }
-}
+CMsgHook::~CMsgHook() { Unregister(); }
 
 void CMsgHook::Register(WindowHandle list) {
   Unregister();
   m_handle = list;
+  if (hook_map().empty()) g_hook_id = add_dispatch_hook(&CMsgHook::OnMessage);
   hook_map()[list.ToParam()] = this;
 }
 
@@ -53,9 +48,11 @@ void CMsgHook::Unregister() {
   auto it = hook_map().find(m_handle.ToParam());
   if (it != hook_map().end() && it->second == this) hook_map().erase(it);
   m_handle = WindowHandle{};
+  if (hook_map().empty() && g_hook_id >= 0) {
+    remove_dispatch_hook(g_hook_id);
+    g_hook_id = -1;
+  }
 }
-
-int CMsgHook::HookCount() { return g_hook_users; }
 
 void CMsgHook::OnMessage(const Message& m, LResult) {
   bool click = m.message == kMsgLButtonDown || m.message == kMsgRButtonDown || m.message == kMsgMButtonDown ||

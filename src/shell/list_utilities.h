@@ -51,10 +51,6 @@ int ui_sort_list_by_column(kt::ui::ListView& list, int column, int first_row, in
 // rows with equal first-column text kept together, those whose fifth
 // column is filled after the others of their group.
 int ui_sort_grouped_list_by_column(kt::ui::ListView& list, int column);
-// The remembered direction of a column index (0 none, 1 ascending, 2
-// descending), and forgetting them all (a new school, tests).
-int ui_list_sort_direction(int column);
-void ui_reset_list_sort_directions();
 
 // Width of a text in pixels; 8 pixels per character without a context.
 int og_text_width(const kt::ui::DeviceContext* dc, std::string_view text);
@@ -62,11 +58,6 @@ int og_text_width(const kt::ui::DeviceContext* dc, std::string_view text);
 // long; returns the final width.
 int og_pad_text_to_width(const kt::ui::DeviceContext* dc, std::string& text, int pixels, int limit);
 
-// Sorts a list box of class labels into class order: labels that begin
-// with a digit by the text after year and section, then year and section;
-// classical-numbering labels ("IV A", "III B" …) by study track, section,
-// then year. Each item keeps its data word.
-void og_sort_class_list_box(kt::ui::ListBox& box);
 // The class code of a classical-numbering label: the year digit ("IV" 1,
 // "V" 2, "I" 3, "II" 4, "III" 5, '?' otherwise) and the next two
 // characters; a prefix up to ':' within the first 20 characters is dropped.

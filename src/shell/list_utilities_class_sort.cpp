@@ -26,27 +26,3 @@ std::string og_classical_class_code(std::string_view label) {
   return "?" + std::string(label.substr(0, 2));
 }
 
-void og_sort_class_list_box(ListBox& box) {
-  struct Entry {
-    std::string key;
-    std::string text;
-    std::uintptr_t data;
-  };
-  std::vector<Entry> entries;
-  for (int i = 0; i < box.GetCount(); ++i) {
-    std::string text = box.GetText(i);
-    std::string key;
-    if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
-      std::size_t cut = std::min<std::size_t>(2, text.size());
-      key = text.substr(cut) + text.substr(0, cut);
-    } else {
-      std::string code = og_classical_class_code(text);
-      code.resize(3, ' ');
-      key = {code[2], code[1], code[0]};
-    }
-    entries.push_back({key, text, box.GetItemData(i)});
-  }
-  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
-  box.ResetContent();
-  for (const Entry& e : entries) box.SetItemData(box.AddString(e.text), e.data);
-}

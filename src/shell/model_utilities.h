@@ -30,14 +30,12 @@ extern std::uint8_t g_timetable_pass_once;
 int og_clean_name(char* name, int max_length, int flags);
 // The same on a copy: out (21 bytes) gets the cleaned name cut to 20 characters.
 void og_clean_name(char* out, const char* in);
-int og_prefix_non_letter_name(char* name, int max_length);
 int og_compare_name_field(const char* a, const char* b, int n);
 const char* og_limit_text(int value);
 
 // Classes.
 int og_class_code_from_label(char* label);
 const char* og_class_label(int index);
-const char* og_class_label_by_code(const char* code);
 int og_find_class_by_label(const char* label);
 // The working class count and track count, clamped to their tables.
 int og_class_count();
@@ -53,7 +51,6 @@ int og_count_lab_posts_with_partner(int teacher);
 int og_count_conversation_posts_with_partner(int teacher);
 void og_add_partner_post_copies(int teacher);
 void og_remove_partner_post_copies(int teacher);
-int og_teacher_constraint_groups(int teacher);
 void og_clamp_hour_digits(UiPostPart& part);
 
 // Calendar and state.
@@ -61,8 +58,6 @@ inline constexpr std::size_t kWeekMaskTextSize = 400;  // 7 days x 6 runs of "xx
 int og_max_day_hours();
 void og_format_week_mask(const std::uint8_t* mask, char* out, int blank);
 void og_set_default_day_names();
-void og_save_if_state_changed();
-int og_check_timetable_state(char level, const char* text, int refuse);
 int og_confirm_timetable_use();
 // Lets the frame ask og_confirm_timetable_use before a timetable page.
 void og_install_model_utility_hooks();

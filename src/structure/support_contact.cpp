@@ -44,11 +44,11 @@ SupportContactHooks make_default_hooks() {
   SupportContactHooks h;
   h.open_folder = [](const std::string& folder) { return kt::open_with_desktop(folder); };
   h.search_data_files = [] {
-    Crical search;
-    search.m_drive = Crical::kEveryDrive;
-    search.m_selection_mode = 0;
-    search.m_delete_mode = 0;
-    search.DoModal();
+    g_rical.m_drive = Crical::kEveryDrive;
+    g_rical.m_selection_mode = 0;
+    g_rical.m_delete_mode = 0;
+    g_rical.m_search_root = nullptr;
+    g_rical.DoModal();
   };
   h.show_assistance_console = ui_show_assistance_console;
   h.show_callback_dialog = krv_show_callback_dialog;

@@ -192,11 +192,6 @@ TEST_F(StructureFile, FailedWriteKeepsOldFile) {
   EXPECT_EQ(+g_ui_structure.save_counter, 4u);
 }
 
-TEST_F(StructureFile, ServiceMemoProbe) {
-  EXPECT_EQ(og_read_service_memo(sample("liceo")), 37u);
-  EXPECT_EQ(og_read_service_memo((dir_ / "none").string()), 0u);
-}
-
 }  // namespace
 
 namespace {

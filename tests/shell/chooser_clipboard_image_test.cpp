@@ -1,8 +1,5 @@
-// Clipboard and image display: a copy and paste round trip through the
-// backend interface, a paste into a short buffer cut and terminated, an
-// empty clipboard leaving the buffer alone; image sizes read from the
-// headers of each kind (and damaged headers refused), and a missing file
-// leaving nothing drawn while the program goes on.
+// Clipboard: a paste through the backend interface, a paste into a short
+// buffer cut and terminated, an empty clipboard leaving the buffer alone.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,7 +12,6 @@
 #include "platform/test_driver.h"
 #include "shell/clipboard.h"
 #include "shell/dialog_ml.h"
-#include "shell/image_display.h"
 
 namespace {
 
@@ -41,15 +37,13 @@ class RecordingBackend : public Backend {
 TEST(ChooserClipboard, RoundTripThroughTheBackend) {
   RecordingBackend recording;
   set_backend(&recording);
-  EXPECT_EQ(ui_copy_text_to_clipboard("Qualità 3A"_cp), 0);
-  EXPECT_EQ(recording.sets, 1);
+  recording.SetClipboardText("Qualità 3A"_cp);
   char buffer[32] = "unchanged";
   EXPECT_EQ(ui_paste_text_from_clipboard(buffer, sizeof buffer), 0);
   EXPECT_STREQ(buffer, "Qualità 3A"_cp);
   char small[5];
   EXPECT_EQ(ui_paste_text_from_clipboard(small, sizeof small), 0);
   EXPECT_STREQ(small, "Qual");
-  EXPECT_EQ(ui_copy_text_to_clipboard(nullptr), -1);
   EXPECT_EQ(ui_paste_text_from_clipboard(small, 0), -1);
   set_backend(nullptr);
 }
@@ -61,84 +55,6 @@ TEST(ChooserClipboard, EmptyClipboardLeavesTheBuffer) {
   EXPECT_EQ(ui_paste_text_from_clipboard(buffer, sizeof buffer), 0);
   EXPECT_STREQ(buffer, "prima");
   set_backend(nullptr);
-}
-
-std::string bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int v : values) out += char(v);
-  return out;
-}
-
-struct HeaderCase {
-  const char* id;
-  std::string data;
-  bool ok;
-  int width, height;
-};
-
-TEST(ChooserImage, SizesFromHeaders) {
-  std::string png = "\x89PNG\r\n\x1a\n" + bytes({0, 0, 0, 13}) + "IHDR" + bytes({0, 0, 1, 44, 0, 0, 0, 200});
-  std::string bmp = "BM" + std::string(16, '\0') + bytes({100, 0, 0, 0, 0x9C, 0xFF, 0xFF, 0xFF});  // height -100
-  std::string gif = "GIF89a" + bytes({64, 0, 32, 0});
-  std::string jpeg = bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0, 0xFF, 0xC0, 0, 11, 8, 0, 50, 0, 80, 3, 0, 0});
-  const HeaderCase cases[] = {
-      {"png", png, true, 300, 200},
-      {"bmp-top-down", bmp, true, 100, 100},
-      {"gif", gif, true, 64, 32},
-      {"jpeg", jpeg, true, 80, 50},
-      {"png-cut", png.substr(0, 20), false, 0, 0},
-      {"jpeg-no-frame", jpeg.substr(0, 10), false, 0, 0},
-      {"jpeg-zero-length", bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 0, 0, 0, 0, 0, 0, 0}), false, 0, 0},
-      {"text", "Classe;Ore\n", false, 0, 0},
-  };
-  for (const HeaderCase& c : cases) {
-    int w = -1, h = -1;
-    EXPECT_EQ(image_size_from_header(c.data, w, h), c.ok) << c.id;
-    if (c.ok) {
-      EXPECT_EQ(w, c.width) << c.id;
-      EXPECT_EQ(h, c.height) << c.id;
-    }
-  }
-}
-
-constexpr int kTemplate = 9615, kPicture = 1601;
-const DialogTemplate kTemplates[] = {
-    {kTemplate, "Immagine", kWsPopup | kWsCaption, 0, 0, 200, 150, {}},
-};
-
-TEST(ChooserImage, ShownAtItsSizeAndMissingFileDrawsNothing) {
-  namespace fs = std::filesystem;
-  fs::path root = fs::temp_directory_path() / ("kt_image_test_" + std::to_string(::getpid()));
-  fs::create_directories(root);
-  const char* old_root = std::getenv("KESTRINTEMPUS_ROOT");
-  std::string saved_root = old_root ? old_root : "";
-  setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
-  std::ofstream(root / "logo.gif", std::ios::binary) << "GIF87a" << bytes({40, 0, 30, 0}) << std::string(20, '\0');
-
-  register_dialog_templates(kTemplates);
-  TestDriver ui;
-  CDialogML page(kTemplate);
-  ASSERT_TRUE(page.Create(nullptr));
-  page.ShowWindow(kSwShow);
-  CImageDisplay picture;
-  ASSERT_TRUE(picture.Create(Rect{10, 10, 150, 110}, &page, kPicture));
-
-  EXPECT_TRUE(util_gdi_show_image("\\logo.gif", &picture));
-  DisplayList shown = ui.Render(page);
-  auto ops = shown.ForControl(kPicture);
-  ASSERT_EQ(ops.size(), 1u);
-  EXPECT_EQ(ops[0]->op, DrawOp::kBitmap);
-  EXPECT_EQ(ops[0]->rect.Width(), 40);
-  EXPECT_EQ(ops[0]->rect.Height(), 30);
-
-  EXPECT_FALSE(util_gdi_show_image("\\missing.png", &picture));
-  EXPECT_TRUE(util_gdi_current_image().path.empty());
-  EXPECT_TRUE(ui.Render(page).ForControl(kPicture).empty());
-  EXPECT_FALSE(util_gdi_show_image(nullptr, nullptr));
-
-  if (old_root) setenv("KESTRINTEMPUS_ROOT", saved_root.c_str(), 1);
-  else unsetenv("KESTRINTEMPUS_ROOT");
-  fs::remove_all(root);
 }
 
 }  // namespace

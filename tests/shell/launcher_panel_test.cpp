@@ -1,8 +1,5 @@
-// The launcher panel and the busy pop-up: 30 rows each reaching the one
-// page handler with its page, the 31st refused without a change, rows
-// stacked one pixel apart and only used rows visible, closing destroying
-// the panel so the frame builds it again (with the new language's texts);
-// the busy requests beeping before the pop-up exists, then showing and
+// The busy pop-up (the launcher panel is driven from start-up in
+// frame_program_test.cpp): the busy requests beeping before the pop-up exists, then showing and
 // hiding it with its text.
 #include <gtest/gtest.h>
 
@@ -40,60 +37,6 @@ struct LauncherPanel : ::testing::Test {
   Calfaopi panel;
 };
 
-TEST_F(LauncherPanel, ThirtyRowsEachReachTheHandler) {
-  ASSERT_EQ(panel.Create(&frame), 1);
-  std::vector<int> opened;
-  panel.m_go_to_page = [&](int page) { opened.push_back(page); };
-  for (int row = 0; row < Calfaopi::kRows; ++row) {
-    std::string text = "Pagina " + std::to_string(row);
-    ASSERT_EQ(panel.AddRow(0, 500 + row, text.c_str(), row % 2 ? "IKOP_1" : nullptr, row == 0 ? 8 : 0), 1) << row;
-  }
-  EXPECT_EQ(panel.AddRow(0, 999, "Troppo", "IKOP_1", 0), 0);
-  EXPECT_EQ(panel.RowCount(), 30);
-  for (int row = 0; row < Calfaopi::kRows; ++row) ASSERT_TRUE(ui.Click(panel, Calfaopi::TextId(row))) << row;
-  ASSERT_EQ(opened.size(), 30u);
-  for (int row = 0; row < Calfaopi::kRows; ++row) EXPECT_EQ(opened[std::size_t(row)], 500 + row);
-  EXPECT_EQ(ui.Text(panel, Calfaopi::TextId(29)), "Pagina 29");
-  EXPECT_TRUE(ui.Problems().empty());
-}
-
-TEST_F(LauncherPanel, RowsStackAndOnlyUsedRowsShow) {
-  ASSERT_EQ(panel.Create(&frame), 1);
-  for (int row = 0; row < Calfaopi::kRows; ++row) EXPECT_FALSE(ui.IsVisible(panel, Calfaopi::TextId(row)));
-  panel.AddRow(0, 1, "Classi", "IKOP_1", 0);
-  panel.AddRow(0, 2, "Docenti", nullptr, 13);
-  Window* first = panel.GetDlgItem(Calfaopi::TextId(0));
-  Window* second = panel.GetDlgItem(Calfaopi::TextId(1));
-  Window* first_icon = panel.GetDlgItem(Calfaopi::IconId(0));
-  EXPECT_EQ(first_icon->GetRectInParent().TopLeft(), (Point{0, 0}));
-  EXPECT_EQ(first->GetRectInParent().left, first_icon->GetRectInParent().right);
-  EXPECT_EQ(second->GetRectInParent().top, first->GetRectInParent().bottom + 1);
-  EXPECT_TRUE(ui.IsVisible(panel, Calfaopi::IconId(0)));
-  EXPECT_FALSE(ui.IsVisible(panel, Calfaopi::IconId(1)));  // no icon named
-  EXPECT_TRUE(ui.IsVisible(panel, Calfaopi::TextId(1)));
-  EXPECT_FALSE(ui.IsVisible(panel, Calfaopi::TextId(2)));
-  panel.Show(0);
-  EXPECT_FALSE(panel.IsWindowVisible());
-  panel.Show(1);
-  EXPECT_TRUE(panel.IsWindowVisible());
-}
-
-TEST_F(LauncherPanel, ClosingDestroysAndTheFrameRebuildsInTheNewLanguage) {
-  ASSERT_EQ(panel.Create(&frame), 1);
-  panel.AddRow(0, 1, "Classi", "IKOP_1", 0);
-  panel.SendMessage(kMsgCommand, make_command_param(kIdCancel, kBnClicked), 0);
-  EXPECT_FALSE(panel.IsCreated());
-  EXPECT_FALSE(panel.IsWindow());
-  panel.Show(1);  // nothing to show
-  kt_shell_test::LanguageScope english(2);
-  ASSERT_EQ(panel.Create(&frame), 1);
-  EXPECT_EQ(panel.RowCount(), 0);
-  panel.AddRow(0, 1, "Classes", "IKOP_1", 0);
-  EXPECT_EQ(ui.Text(panel, Calfaopi::TextId(0)), "Classes");
-  frame.DestroyWindow();
-  EXPECT_FALSE(panel.IsCreated());
-}
-
 TEST_F(LauncherPanel, BusyPopupRequests) {
   ui.ClearBeeps();
   shell_busy_popup(nullptr, kBusyHide);
@@ -108,7 +51,7 @@ TEST_F(LauncherPanel, BusyPopupRequests) {
   EXPECT_FALSE(g_busy_popup.IsWindowVisible());
   EXPECT_EQ(g_busy_popup.GetOwner(), &frame);
 
-  ui_busy_callback(nullptr, "Salvataggio in corso", kBusyShowAlso);
+  shell_busy_popup("Salvataggio in corso", kBusyShowAlso);
   EXPECT_TRUE(g_busy_popup.IsWindowVisible());
   EXPECT_EQ(ui.Text(g_busy_popup, CelaincoWnd::kTextId), "Salvataggio in corso");
   shell_busy_popup("Calcolo", kBusyShow);

@@ -2,8 +2,8 @@
 // with (row, column, right-click flag), marker-column clicks highlight the
 // whole row, clicks outside do nothing; keys move within the grid and not
 // left of the first data column; cell colours read back per cell from the
-// display list (row stripes, highlight, painted cells, board states and
-// text codes); clearing resets counts and the shared last cell.
+// display list (row stripes, highlight, painted cells and text codes);
+// clearing resets counts and the shared last cell.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -17,10 +17,9 @@ namespace {
 
 using namespace kt::ui;
 
-constexpr int kTemplate = 9613, kGrid = 1501, kBoard = 1502;
+constexpr int kTemplate = 9613, kGrid = 1501;
 const ControlTemplate kControls[] = {
     {"ListView", kGrid, "", kLvsReport | kWsTabStop, 0, 0, 300, 80},
-    {"ListView", kBoard, "", kLvsReport | kWsTabStop, 0, 90, 300, 80},
 };
 const DialogTemplate kTemplates[] = {
     {kTemplate, "Quadro", kWsPopup | kWsCaption, 0, 0, 310, 180, kControls},
@@ -30,12 +29,10 @@ class GridPage : public CDialogML {
  public:
   GridPage() : CDialogML(kTemplate) {}
   CXQLix grid;
-  CXQcLix board;
 
  protected:
   void DoDataExchange(DataExchange& dx) override {
     dx.Control(kGrid, grid);
-    dx.Control(kBoard, board);
   }
 };
 
@@ -44,14 +41,13 @@ struct CellGrid : ::testing::Test {
     register_dialog_templates(kTemplates);
     ASSERT_TRUE(page.Create(nullptr));
     page.ShowWindow(kSwShow);
-    for (CXQGridBase* g : {static_cast<CXQGridBase*>(&page.grid), static_cast<CXQGridBase*>(&page.board)}) {
-      for (int c = 0; c < 5; ++c) g->InsertColumn(c, c == 0 ? "Classe" : "Ora", kLvcfmtLeft, 50);
-      for (int r = 0; r < 3; ++r) {
-        g->InsertRow(r, "1" + std::string(1, char('A' + r)));
-        for (int c = 1; c < 5; ++c) g->SetItemText(r, c, "m");
-      }
-      g->m_on_cell_selected = [this](int r, int c, int f) { seen.emplace_back(r, c, f); };
+    CXQLix* g = &page.grid;
+    for (int c = 0; c < 5; ++c) g->InsertColumn(c, c == 0 ? "Classe" : "Ora", kLvcfmtLeft, 50);
+    for (int r = 0; r < 3; ++r) {
+      g->InsertRow(r, "1" + std::string(1, char('A' + r)));
+      for (int c = 1; c < 5; ++c) g->SetItemText(r, c, "m");
     }
+    g->m_on_cell_selected = [this](int r, int c, int f) { seen.emplace_back(r, c, f); };
   }
   TestDriver ui;
   GridPage page;
@@ -73,12 +69,12 @@ TEST_F(CellGrid, ClicksReachOneHandlerWithRowAndColumn) {
 
 TEST_F(CellGrid, RightClickCarriesTheFlag) {
   Rect cell;
-  ASSERT_TRUE(page.board.GetSubItemRect(2, 3, cell));
-  Point below{cell.Center().x, page.board.GetClientRect().bottom - 3};
+  ASSERT_TRUE(page.grid.GetSubItemRect(2, 3, cell));
+  Point below{cell.Center().x, page.grid.GetClientRect().bottom - 3};
   ASSERT_GT(below.y, cell.bottom);
-  page.board.SendMessage(kMsgRButtonDown, 0, make_point_param(below));  // outside the rows
+  page.grid.SendMessage(kMsgRButtonDown, 0, make_point_param(below));  // outside the rows
   EXPECT_TRUE(seen.empty());
-  page.board.SendMessage(kMsgRButtonDown, 0, make_point_param(cell.Center()));
+  page.grid.SendMessage(kMsgRButtonDown, 0, make_point_param(cell.Center()));
   std::vector<std::tuple<int, int, int>> expected = {{2, 3, 1}};
   EXPECT_EQ(seen, expected);
 }
@@ -88,12 +84,8 @@ TEST_F(CellGrid, MarkerColumnHighlightsTheWholeRow) {
   EXPECT_TRUE(seen.empty());
   EXPECT_EQ(page.grid.WholeRow(), 2);
   EXPECT_EQ(CXQLix::s_last_cell, 2);
-  ASSERT_TRUE(ui.ClickCell(page, kBoard, 1, 1));  // column 1 of the board too
-  EXPECT_EQ(page.board.WholeRow(), 1);
-  EXPECT_EQ(CXQcLix::s_last_cell, 1);
   DisplayList shown = ui.Render(page);
   EXPECT_EQ(shown.CellFill(kGrid, 2, 3)->color, rgb(247, 248, 205));
-  EXPECT_EQ(shown.CellFill(kBoard, 1, 4)->color, rgb(247, 248, 205));
 }
 
 struct KeyCase {
@@ -114,11 +106,6 @@ TEST_F(CellGrid, KeysMoveWithinTheGrid) {
     EXPECT_EQ(page.grid.HighlightRow(), c.row) << c.id;
     EXPECT_EQ(page.grid.HighlightColumn(), c.column) << c.id;
   }
-  ASSERT_TRUE(ui.ClickCell(page, kBoard, 0, 4));
-  ui.Key(kVkHome);
-  EXPECT_EQ(page.board.HighlightColumn(), 2);
-  ui.Key(kVkLeft);
-  EXPECT_EQ(page.board.HighlightColumn(), 2);
   int deleted = 0;
   page.grid.m_on_delete_key = [&] { ++deleted; };
   page.grid.SetFocus();
@@ -139,38 +126,6 @@ TEST_F(CellGrid, LessonGridColours) {
   EXPECT_EQ(shown.CellText(kGrid, 1, 2)->rect.left, shown.CellFill(kGrid, 1, 2)->rect.left + 5);
 }
 
-struct StateCase {
-  const char* id;
-  int state;
-  bool highlighted;
-  Color expected;
-};
-
-TEST(CellGridBoard, StateColours) {
-  const StateCase cases[] = {
-      {"none", 0, false, rgb(255, 255, 255)},
-      {"bit3", 8, false, rgb(255, 249, 210)},
-      {"bit3-bit5", 8 | 32, false, rgb(255, 204, 255)},
-      {"highlight", 0, true, rgb(255, 0, 0)},
-      {"highlight-bit6", 64, true, rgb(255, 0, 0)},
-      {"highlight-bit1", 2, true, rgb(247, 248, 205)},
-      {"bit4-after-bit2", 16 | 4, false, rgb(131, 255, 170)},
-      {"negative", -3, false, rgb(255, 255, 0)},
-      {"bit0-last", 1 | 4, true, rgb(176, 172, 250)},
-  };
-  for (const StateCase& c : cases) EXPECT_EQ(CXQcLix::StateColor(c.state, c.highlighted), c.expected) << c.id;
-}
-
-TEST_F(CellGrid, BoardColoursFromThePageStates) {
-  page.board.quadro_course_cell_state = [](int r, int c) { return r == 1 && c == 3 ? 8 : 0; };
-  page.board.quadro_course_cell_color = [](int r, int c) { return r == 1 && c == 3 ? 1 : 0; };
-  DisplayList shown = ui.Render(page);
-  EXPECT_EQ(shown.CellFill(kBoard, 1, 3)->color, rgb(255, 249, 210));
-  EXPECT_EQ(shown.CellText(kBoard, 1, 3)->color, rgb(0, 0, 255));
-  EXPECT_EQ(shown.CellFill(kBoard, 0, 3)->color, rgb(237, 237, 237));
-  EXPECT_EQ(shown.CellFill(kBoard, 1, 2)->color, rgb(255, 255, 255));
-}
-
 TEST_F(CellGrid, ClearingResetsCountsAndTheSharedCell) {
   ASSERT_TRUE(ui.ClickCell(page, kGrid, 1, 0));
   page.grid.ClearAll();
@@ -178,23 +133,6 @@ TEST_F(CellGrid, ClearingResetsCountsAndTheSharedCell) {
   EXPECT_EQ(page.grid.GetItemCount(), 0);
   EXPECT_EQ(page.grid.ColumnCount(), 5);
   EXPECT_EQ(CXQLix::s_last_cell, -1);
-  ASSERT_TRUE(ui.ClickCell(page, kBoard, 1, 3));
-  page.board.ResetSelection();
-  EXPECT_EQ(page.board.HighlightRow(), -1);
-  EXPECT_EQ(page.board.RowCount(), 0);
-  EXPECT_EQ(page.board.m_redraw, 1);
-}
-
-TEST_F(CellGrid, MoveHighlightWaitsOnTheClock) {
-  page.grid.RequestCell(2, 3);
-  page.grid.MoveHighlight(200);
-  EXPECT_EQ(page.grid.HighlightRow(), -1);
-  ui.Advance(200);
-  EXPECT_EQ(page.grid.HighlightRow(), 2);
-  EXPECT_EQ(page.grid.HighlightColumn(), 3);
-  page.grid.RequestCell(1, 0);
-  page.grid.MoveHighlight(0);
-  EXPECT_EQ(page.grid.WholeRow(), 1);
 }
 
 }  // namespace

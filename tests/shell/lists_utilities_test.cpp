@@ -38,7 +38,6 @@ class Page : public CDialogML {
 struct ListUtilities : ::testing::Test {
   void SetUp() override {
     register_dialog_templates(kTemplates);
-    ui_reset_list_sort_directions();
     ASSERT_TRUE(page.Create(nullptr));
   }
   std::string Widths(ListView& list) {
@@ -124,7 +123,6 @@ TEST_F(ListUtilities, SortTurnsOnTheSecondClickAndKeepsRowsWhole) {
   EXPECT_EQ(Column(0), "Verdi,Rossi,bianchi,Anna");
   EXPECT_EQ(Column(1), "2,1,0,3");
   EXPECT_EQ(page.list.GetItemData(0), 12u);
-  EXPECT_EQ(ui_list_sort_direction(0), 2);
   EXPECT_EQ(ui_sort_list_by_column(page.list, 0, 0, 0), 0);
   EXPECT_EQ(Column(0), "Anna,bianchi,Rossi,Verdi");
   EXPECT_EQ(ui_sort_list_by_column(page.list, 0, 1, kListSortKeep), 0);

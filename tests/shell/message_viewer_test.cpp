@@ -108,18 +108,6 @@ TEST_F(MessageViewerTest, CloseKeepsTheFileAndButtonsAreTranslated) {
   EXPECT_TRUE(FileThere());
 }
 
-TEST_F(MessageViewerTest, ListWindowAddsPairsAndSelectsTheLast) {
-  Czzempty list;
-  ASSERT_TRUE(list.Create(nullptr));
-  EXPECT_EQ(list.GetWindowRect().TopLeft(), backend().WorkArea().TopLeft());
-  list.AddLinePair("uno", "due");
-  list.AddLinePair("tre", "quattro");
-  auto* box = dynamic_cast<ListBox*>(list.GetDlgItem(Czzempty::kListId));
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->GetCount(), 4);
-  EXPECT_EQ(box->GetCurSel(), 3);
-}
-
 TEST_F(MessageViewerTest, ToolkitTemplatesLintClean) {
   EXPECT_TRUE(lint_all_dialog_templates().empty());
   Cmessshow v;

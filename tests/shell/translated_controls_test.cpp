@@ -205,9 +205,6 @@ TEST_F(TranslatedControlsTest, HelpPaneTextsAndTranslationRequests) {
   }
   page.help.SetTextML(&row);
   EXPECT_EQ(page.help.GetWindowText(), "Spiegazione");
-  page.help.SetMultilineText("\nuno\r\ndue\ntre", rgb(1, 2, 3));
-  EXPECT_EQ(page.help.GetWindowText(), "\r\nuno\r\ndue\r\ntre");
-  EXPECT_EQ(page.help.Mode(), 2);
   std::string long_text(2000, 'x');
   page.help.SetText(long_text.c_str());
   EXPECT_EQ(page.help.LastText().size(), 1335u);

@@ -173,7 +173,7 @@ TEST(InputBox, PrefillCopiesFirstIntoEmptySecond) {
 
 TEST(InputBox, PasteTakesAtMostTheFieldsMaximum) {
   TestDriver ui;
-  ASSERT_EQ(ui_copy_text_to_clipboard("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh"), 0);
+  kt::ui::backend().SetClipboardText("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh");
   char code[41] = "";
   std::string explanation;
   ui.OnNextModal([&](Dialog& d) {

@@ -1,0 +1,72 @@
+// The joints of the desktop program (see desktop_wiring.h).
+#include "desktop_wiring.h"
+
+#include <string>
+
+#include "board/processing_menu.h"
+#include "constraints/constraint_pages.h"
+#include "platform/cp1252.h"
+#include "remote/guide_windows.h"
+#include "schooldata/data_file_search_dialog.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/school_folder_choice.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+#include "shell/message_box.h"
+#include "shell/model_utilities.h"
+#include "structure/destination_folder_choice.h"
+#include "structure/input_box.h"
+#include "structure/structure_pages.h"
+#include "structure/support_contact.h"
+#include "structure/unsaved_changes_prompt.h"
+
+namespace {
+
+bool ask_new_school_names(std::string* school, std::string* folder) {
+  char school_name[81] = "";
+  char folder_name[61] = "";
+  if (casella_run_input_box("Inserire il nome completo della Scuola", school_name, 80, 8,
+                            "Inserire il nome della Cartella per i dati della Scuola", folder_name, 60, 8, nullptr,
+                            0) != kt::ui::kIdOk)
+    return false;
+  *school = school_name;
+  *folder = folder_name;
+  return true;
+}
+
+// One support-contact window for the whole run, owned by the frame; a
+// second request shows the open one again.
+void show_support_contact(kt::ui::Window* frame) {
+  static Cemergex window;
+  window.Create(frame);
+  if (window.IsWindow()) window.ShowWindow(kt::ui::kSwShow);
+}
+
+// The restore from a pen into another school asks where the data go.
+int choose_data_folder(const std::string& working, const std::string& target) {
+  Ccanuco choice;
+  choice.m_current_folder = kt::utf8_to_cp1252(working);
+  choice.m_saved_folder = kt::utf8_to_cp1252(target);
+  return static_cast<int>(choice.DoModal());
+}
+
+}  // namespace
+
+void kestrintempus_install() {
+  ui_register_toolkit_templates();
+  ui_register_frame_templates();
+  g_school_folder_chooser = [](std::string& folder) { return og_run_school_folder_chooser(false, folder); };
+  g_new_school_creator = [](std::string& folder) { return og_run_school_folder_chooser(true, folder); };
+  g_new_school_names = ask_new_school_names;
+  g_frame_service_hooks.show_support_contact = show_support_contact;
+  SupportContactHooks& support = support_contact_hooks();
+  support.show_assistance_console = ui_show_assistance_console;
+  support.show_callback_dialog = krv_show_callback_dialog;
+  g_rical.m_dialogue.choose_data_folder = choose_data_folder;
+  ui_install_unsaved_changes_prompt();
+  og_install_description_hooks();
+  og_install_model_utility_hooks();
+  constraints_install_pages();
+  structure_install_pages();
+  board_install_pages();
+}

@@ -1,0 +1,153 @@
+// The desktop program started as main() starts it (its joints installed,
+// the application object run), driven through the frame: the launcher panel
+// built on the first page command with its 26 rows, docked at the frame's
+// right edge, opening pages, hidden while navigation is locked and while a
+// message box is up, rebuilt in the new language; the section menus as
+// title menus with icons; "@Ho bisogno di assistenza" opening the support
+// window, whose search opens the data-file search, whose restore asks with
+// the destination-folder choice.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app_test_support.h"
+#include "desktop_wiring.h"
+#include "platform/test_driver.h"
+#include "schooldata/data_file_search_dialog.h"
+#include "shell/frame.h"
+#include "shell/launcher_panel.h"
+#include "shell/title_menu.h"
+#include "structure/support_contact.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+class DesktopProgram : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();
+    copy_example("piccola", "piccola");
+    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
+  }
+  // Starts the program; `steps` runs inside the frame's modal run, which
+  // Esc on the home page then ends.
+  void Run(const std::function<void()>& steps) {
+    int runs = 0;
+    ui.OnNextModal([&](Dialog&) {
+      ++runs;
+      steps();
+      alfadlg_go_to_page(kPageHome);
+      g_frame.SetFocus();  // the user comes back to the frame
+      ui.Key(kVkEscape);
+    });
+    const char* argv[] = {"kestrintempus"};
+    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(g_launcher_panel.IsWindow());  // gone with the frame
+  }
+  TestDriver ui;
+};
+
+TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
+  Run([&] {
+    EXPECT_FALSE(g_launcher_panel.IsCreated());  // built on the first page command
+    alfadlg_go_to_page(kPageHome + 0);
+    EXPECT_TRUE(g_launcher_panel.IsCreated());
+    ui.OnNextMenu([&](PopupMenu& menu) {
+      auto* titled = dynamic_cast<CTitleMenu*>(&menu);
+      ASSERT_NE(titled, nullptr);
+      EXPECT_EQ(titled->Title(), "Configurazione dell'Orario");
+      EXPECT_GE(titled->ImageOf(kPageMaterie), 0);
+      menu.Choose(kPageConfigMenu);
+    });
+    ASSERT_TRUE(ui.Click(g_frame, 1773));
+    EXPECT_EQ(g_current_page_template, 137u);
+    ASSERT_TRUE(g_launcher_panel.IsCreated());
+    EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
+    ASSERT_EQ(g_launcher_panel.RowCount(), 26);
+    const int expected[][2] = {{0, kPageAssistance}, {1, kPageHome}, {2, kPageConfigMenu}, {3, kPageProscuola},
+                               {19, kPageOraspec}, {20, kPageProcessingMenu}, {25, kPageQuadroStandby}};
+    for (const auto& e : expected) EXPECT_EQ(g_launcher_panel.PageOf(e[0]), e[1]) << e[0];
+    EXPECT_EQ(ui.Text(g_launcher_panel, Calfaopi::TextId(4)), "Sedi (Plessi), e Associa le Classi con i Plessi");
+    Rect frame = g_frame.GetWindowRect(), panel = g_launcher_panel.GetWindowRect();
+    EXPECT_EQ(panel.left, frame.right);
+    EXPECT_EQ(panel.top, frame.top);
+    EXPECT_EQ(panel.bottom, frame.bottom);
+
+    ASSERT_TRUE(ui.Click(g_launcher_panel, Calfaopi::TextId(20)));
+    EXPECT_EQ(g_current_page_template, 159u);
+
+    alfadlg_lock_navigation(3);
+    EXPECT_FALSE(g_launcher_panel.IsWindowVisible());
+    alfadlg_unlock_navigation(1);
+    EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
+    bool hidden_during_box = false;
+    ui.OnNextModal([&](Dialog& box) {
+      hidden_during_box = !g_launcher_panel.IsWindowVisible();
+      box.EndDialog(kIdOk);
+    });
+    ui_message_box("?");
+    EXPECT_TRUE(hidden_during_box);
+    EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
+
+    g_language = 2;
+    alfadlg_reset_after_language_change();
+    EXPECT_FALSE(g_launcher_panel.IsCreated());
+    alfadlg_go_to_page(kPageConfigMenu);
+    ASSERT_TRUE(g_launcher_panel.IsCreated());
+    EXPECT_EQ(ui.Text(g_launcher_panel, Calfaopi::TextId(4)), "Buildings and Associate Classes with Buildings");
+    g_language = 0;
+  });
+  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+TEST_F(DesktopProgram, ProcessingMenuIsATitleMenu) {
+  Run([&] {
+    alfadlg_go_to_page(kPageHome + 0);
+    std::string title;
+    ui.OnNextMenu([&](PopupMenu& menu) {
+      if (auto* titled = dynamic_cast<CTitleMenu*>(&menu)) title = titled->Title();
+      menu.Cancel();
+    });
+    ASSERT_TRUE(ui.Click(g_frame, 1774));
+    EXPECT_EQ(title, "Elaborazione dell'orario");
+    EXPECT_EQ(g_current_page_template, 107u);  // a cancelled menu opens nothing
+  });
+}
+
+TEST_F(DesktopProgram, SupportWindowReachesTheSearchAndItsRestoreChoice) {
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_frame, 1779));
+    auto* support = dynamic_cast<Cemergex*>(Window::GetActiveWindow());
+    ASSERT_NE(support, nullptr);
+    EXPECT_TRUE(support->IsWindowVisible());
+    EXPECT_EQ(support->GetOwner() ? support->GetOwner() : support->GetParent(), &g_frame);
+    ASSERT_TRUE(ui.Click(g_frame, 1779));  // a second request shows the same window
+    EXPECT_EQ(Window::GetActiveWindow(), support);
+
+    bool searched = false;
+    ui.OnNextModal([&](Dialog& d) {
+      searched = &d == &g_rical;
+      EXPECT_EQ(g_rical.m_drive, Crical::kEveryDrive);
+      ui.Key(kVkEscape);
+    });
+    ASSERT_TRUE(ui.Click(*support, Cemergex::kSearchId));
+    EXPECT_TRUE(searched);
+
+    int chooser_template = 0;
+    ui.OnNextModal([&](Dialog& d) {
+      chooser_template = d.template_id();
+      d.EndDialog(11);
+    });
+    ASSERT_TRUE(g_rical.m_dialogue.choose_data_folder);
+    EXPECT_EQ(g_rical.m_dialogue.choose_data_folder("/media/pen/scuola", "/home/kt/scuola"), 11);
+    EXPECT_EQ(chooser_template, 292);
+    ASSERT_TRUE(ui.Click(*support, Cemergex::kCloseId));
+  });
+  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+}  // namespace
