@@ -95,6 +95,7 @@ std::string part_options(const UiTeachingPost& post, const UiPostPart& part, int
 }
 
 struct TeachingWriter {
+  explicit TeachingWriter(std::string& o) : out(o) {}
   std::string& out;
   std::string last_header;
   int last_partner = -2;

@@ -268,12 +268,11 @@ struct PatternCase {
 
 TEST(WeekPattern, NearestProfileCharacters) {
   const PatternCase cases[] = {
-      {"exact", "66660", "0666660"},   // every digit matched
-      {"one-off", "5", "0666660"},     // nearest 6: 1
-      {"empty", "", "0666660"},        // an empty pattern
+      {"exact", "66660", "0666660", 0},          // every digit matched
+      {"one-off", "5", "0666660", 1},            // nearest 6: 1
+      {"empty", "", "0666660", 99888777},        // an empty pattern
   };
-  const std::int64_t expected[] = {0, 1, 99888777};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(or_week_pattern_cost(cases[i].record, cases[i].profile), expected[i]) << cases[i].id;
+  for (const PatternCase& c : cases) EXPECT_EQ(or_week_pattern_cost(c.record, c.profile), c.expected) << c.id;
   char eight[8] = "0000000";
   EXPECT_EQ(or_week_pattern_cost("9999999", eight), 63);
 }
