@@ -86,7 +86,7 @@ std::string who_of(const StoredExemption& r, bool remote) {
 
 }  // namespace
 
-Cvedide::Cvedide(bool remote) : CResizableDialog(kTemplate), m_remote(remote), m_hooks(vedide_engine_hooks()) {}
+Cvedide::Cvedide(bool remote) : CResizableDialog(kTemplate), m_hooks(vedide_engine_hooks()), m_remote(remote) {}
 
 int Cvedide::CreatePanel(Window* parent) {
   if (m_created && IsWindow()) return 1;
@@ -157,7 +157,8 @@ void Cvedide::LoadExemptionFile(bool check) {
   int n = 0;
   for (const ExemptionLine& l : lines) {
     const StoredExemption& r = l.record;
-    int row = list->InsertItem(list->GetItemCount(), std::to_string(++n), std::uintptr_t(n));
+    ++n;
+    int row = list->InsertItem(list->GetItemCount(), std::to_string(n), std::uintptr_t(n));
     list->SetItemText(row, 1, or_constraint_name(or_exemption_id(r), ui_language()));
     list->SetItemText(row, 2, who_of(r, m_remote));
     list->SetItemText(row, 4, std::to_string(or_exemption_word(r, 18)));

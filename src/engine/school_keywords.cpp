@@ -264,7 +264,7 @@ int add_building(const char* name) {
   int index = g_eng_school.building_count++;
   EngineBuilding& b = g_eng_buildings[index];
   std::memset(static_cast<void*>(&b), 0, sizeof(b));
-  std::strncpy(b.name, name, kNameSize - 1);
+  std::snprintf(b.name, sizeof b.name, "%s", name);
   return index;
 }
 

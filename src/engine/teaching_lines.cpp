@@ -46,7 +46,9 @@ const char* read_map(const char* p, char* out) {
     if (n < 7) digits[n++] = *p;
     ++p;
   }
-  std::sort(digits, digits + n, std::greater<char>());
+  // Highest digit first; at most seven, so a plain insertion sort.
+  for (int i = 1; i < n; ++i)
+    for (int j = i; j > 0 && digits[j - 1] < digits[j]; --j) std::swap(digits[j - 1], digits[j]);
   std::memcpy(out, digits, n);
   out[n] = '\0';
   return p;

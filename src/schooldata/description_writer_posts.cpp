@@ -108,6 +108,7 @@ void fit_grouping_rows(UiPostPart& part) {
 }
 
 struct TeachingWriter {
+  explicit TeachingWriter(std::string& o) : out(o) {}
   std::string& out;
   std::string last_header;
   int last_partner = -2;

@@ -134,7 +134,7 @@ int read_line(const std::vector<std::string>& f, SpreadsheetImport& out, const I
 std::string og_spreadsheet_test_pattern(const std::string& test, int hours) {
   std::string pattern;
   if (!test.empty() && (test[0] == 'S' || test[0] == 'Y' || test[0] == 'J')) {
-    pattern = "2";
+    pattern.push_back('2');
   } else {
     for (char c : test) {
       if (c < '1' || c > '9' || pattern.size() >= 12) break;

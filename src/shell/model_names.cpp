@@ -55,7 +55,8 @@ void og_clean_name(char* out, const char* in) {
   char buffer[256];
   std::snprintf(buffer, sizeof buffer, "%s", in);
   og_clean_name(buffer, int(sizeof buffer) - 1, 0);
-  std::snprintf(out, kUiNameSize, "%s", buffer);
+  // A cleaned name longer than a name field is cut to the field.
+  std::snprintf(out, kUiNameSize, "%.*s", kUiNameSize - 1, buffer);
 }
 
 int og_compare_name_field(const char* a, const char* b, int n) {

@@ -104,7 +104,7 @@ void or_show_room_reports(int mode) {
   int buildings = g_eng_school.building_count;
   for (int b = 0; b < (buildings > 0 ? buildings : 1); ++b) {
     char name[64], path[kReportPathSize];
-    if (buildings > 0) std::snprintf(name, sizeof name, "Allocazione Aule Plesso %s", g_eng_buildings[b].name);
+    if (buildings > 0) std::snprintf(name, sizeof name, "Allocazione Aule Plesso %.*s", kNameSize - 1, g_eng_buildings[b].name);
     else std::snprintf(name, sizeof name, "Allocazione Aule");
     if (or_report_path(path, name, "txt", 0) == nullptr) return;
     if (mode == 0) {

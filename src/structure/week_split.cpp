@@ -6,6 +6,7 @@
 // school in memory is the one it was before.
 #include "structure/week_split.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -222,8 +223,12 @@ void Ccreate_crux::SaveFolders() {
     }
     g_ui_header.special_values[0] = std::int8_t(w + 1);
     g_ui_header.special_values[1] = 3;
-    std::snprintf(g_ui_header.school_name, sizeof g_ui_header.school_name, "%.80s %s %c", header.school_name,
-                  kWeekWord.Get(), letter);
+    // The week's letter must survive a long school name: the name gives way.
+    std::string suffix = std::string(" ") + kWeekWord.Get() + " " + letter;
+    std::string name(header.school_name, ::strnlen(header.school_name, sizeof header.school_name));
+    name.resize(std::min(name.size(), sizeof g_ui_header.school_name - 1 - suffix.size()));
+    name += suffix;
+    std::memcpy(g_ui_header.school_name, name.c_str(), name.size() + 1);
     const std::vector<WeekSplitPost>& posts = m_search.Posts();
     for (std::size_t i = 0; i < posts.size(); ++i) {
       UiTeachingPost& post = g_ui_teachers[posts[i].teacher].posts[posts[i].post];

@@ -68,7 +68,9 @@ TEST(ReplayPlan, LinesStopShortOfTheirEnd) {
   for (const Case& c : cases) {
     Point last;
     EXPECT_EQ(line_last_pixel(c.line, last), c.paints) << c.id;
-    if (c.paints) EXPECT_EQ(last, c.last) << c.id;
+    if (c.paints) {
+      EXPECT_EQ(last, c.last) << c.id;
+    }
   }
 }
 

@@ -111,7 +111,9 @@ TEST_F(SearchRestore, FromPenAsksTwiceOnlyWhenDiskIsNewer) {
               c.outcome)
         << c.id;
     EXPECT_EQ(a.asked.size(), c.questions) << c.id;
-    if (c.questions == 2) EXPECT_EQ(a.asked[1].substr(0, 8), "CAUTION:") << c.id;
+    if (c.questions == 2) {
+      EXPECT_EQ(a.asked[1].substr(0, 8), "CAUTION:") << c.id;
+    }
     EXPECT_FALSE(a.chooser_called) << c.id;
     if (c.outcome == DataFileOutcome::kRestored) {
       EXPECT_EQ(now, target) << c.id;

@@ -38,6 +38,9 @@ class StructureFile : public ::testing::Test {
     setenv("KESTRINTEMPUS_ROOT", dir_.c_str(), 1);
     og_set_school_line_seed_source([]() -> std::uint8_t { return 0x5a; });
     g_school_files_plain = 0;
+    // Only "scuola1.txt" is read here: the header, settings and teachers
+    // start empty as before the program reads a school's description.
+    og_clear_school_blocks();
   }
   void TearDown() override {
     og_set_school_line_seed_source(nullptr);

@@ -74,6 +74,10 @@ class PlantedEvaluators : public ::testing::Test {
     ConstraintStats[2].weight = 3;
     ConstraintStats[76].weight = 5;
     ConstraintStats[80].weight = 7;
+    // A search prices the whole placement before its first move, which
+    // leaves every cache entry "not computed": the moves start from there,
+    // not from what an earlier run left in the caches.
+    or_evaluate_all_constraints64(0);
   }
   void TearDown() override { or_reset_constraint_tables(); }
   std::int64_t sum_of_deltas() {
@@ -159,12 +163,16 @@ TEST_F(PlantedEvaluators, FullEvaluationLeavesEveryCacheEntryNotComputed) {
 }
 
 TEST_F(PlantedEvaluators, SharedTeacherKeepsItsValueBeforeTheMove) {
+  // Two lessons of one teacher, neither with a second teacher, so that a
+  // lesson's price is that teacher's own entry.
   int a = 0, b = -1;
-  for (int l = 1; l < g_eng_school.lesson_count && b < 0; ++l)
+  while (a < g_eng_school.lesson_count && lesson_has_second_teacher(a)) ++a;
+  for (int l = a + 1; l < g_eng_school.lesson_count && b < 0; ++l)
     if (g_eng_lessons[l].teacher == g_eng_lessons[a].teacher && !lesson_has_second_teacher(l)) b = l;
   ASSERT_GE(b, 0);
   int t = g_eng_lessons[a].teacher;
   std::int64_t value = or_teacher_penalty_of_lesson(a);
+  ASSERT_GT(value, 0);  // a real price, not an entry nobody computed
   or_penalty_cache_commit2(a, a);
   ASSERT_EQ(g_teacher_penalty[t], value);
   or_penalty_cache_open2(a, b);

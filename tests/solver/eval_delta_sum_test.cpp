@@ -230,7 +230,7 @@ std::int64_t off_by_one_delta(int t) { return g_evaluators[48].delta(t) + (t == 
 TEST(EvalDeltaSum, APlantedWrongDeltaIsCaught) {
   build_random_school(2);
   EvaluatorPair saved = g_evaluators[47];
-  g_evaluators[47] = {g_evaluators[48].full, off_by_one_delta};
+  g_evaluators[47] = {g_evaluators[48].full, off_by_one_delta, 0};
   EXPECT_GT(delta_mismatches(47), 0);
   g_evaluators[47] = saved;
   EXPECT_EQ(delta_mismatches(47), 0);

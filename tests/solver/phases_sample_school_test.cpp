@@ -142,8 +142,9 @@ TEST_P(SamplePhases, RoomAllocationBooksNoRoomTwiceAndCreatesTheRoomsAsked) {
   int rooms_before = g_eng_school.room_count;
   int first = or_room_allocation_phase(0, 0);
   EXPECT_EQ(first, rooms_before);
-  if (g_eng_school.building_count <= 1)
+  if (g_eng_school.building_count <= 1) {
     EXPECT_EQ(g_eng_school.room_count - rooms_before, params.rooms_per_building[0]);
+  }
   static bool used[kMaxRooms][kWeekSlots];
   std::memset(used, 0, sizeof used);
   int in_pool = 0;
@@ -151,8 +152,9 @@ TEST_P(SamplePhases, RoomAllocationBooksNoRoomTwiceAndCreatesTheRoomsAsked) {
     const EngineLesson& x = g_eng_lessons[l];
     if (!or_is_allocation_room(x.room) || !or_room_lesson_eligible(l)) continue;
     ++in_pool;
-    if (g_eng_school.building_count > 1)
+    if (g_eng_school.building_count > 1) {
       EXPECT_EQ(g_eng_rooms[x.room].kind_or_building, g_eng_classes[x.class_index].building) << "lesson " << l;
+    }
     int s = x.day * kHoursPerDay + x.hour;
     EXPECT_FALSE(used[x.room][s]) << "room " << x.room << " slot " << s;
     used[x.room][s] = true;

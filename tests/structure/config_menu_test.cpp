@@ -76,8 +76,12 @@ TEST_F(ConfigMenu, EntryReadsFilesAndStepsOpenTheirPages) {
     alfadlg_go_to_page(kPageConfigMenu);
     g_pages.Argument(PageSlot::Procat) = 0;
     ASSERT_TRUE(ui.Click(g_config_menu, c.button)) << c.id;
-    if (c.template_id) EXPECT_EQ(g_current_page_template, c.template_id) << c.id;
-    if (c.argument >= 0) EXPECT_EQ(g_pages.Argument(PageSlot::Procat), c.argument) << c.id;
+    if (c.template_id) {
+      EXPECT_EQ(g_current_page_template, c.template_id) << c.id;
+    }
+    if (c.argument >= 0) {
+      EXPECT_EQ(g_pages.Argument(PageSlot::Procat), c.argument) << c.id;
+    }
   }
   alfadlg_go_to_page(kPageConfigMenu);
   ui.Key(kVkEscape);
