@@ -177,6 +177,9 @@ std::uint32_t describe(UiZipHandle* h, int index, UiZipEntry* entry) {
   char raw[kUiZipNameSize + 1] = {};
   if (unzGetCurrentFileInfo64(h->archive, &info, raw, sizeof raw - 1, nullptr, 0, nullptr, 0) != UNZ_OK)
     return kZipReadFailed;
+  // minizip cuts a longer name to the buffer; the cut name could be a
+  // folder's or another entry's, so such an entry is refused, not guessed.
+  if (info.size_filename > kUiZipNameSize - 1) return kZipNameTooLong;
   std::vector<unsigned char> extra(info.size_file_extra);
   if (!extra.empty() &&
       unzGetCurrentFileInfo64(h->archive, nullptr, nullptr, 0, extra.data(), extra.size(), nullptr, 0) != UNZ_OK)

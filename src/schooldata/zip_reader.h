@@ -47,6 +47,7 @@ enum : std::uint32_t {
   kZipSizeLimit = 0x3000000,    // an entry or the archive inflates past its limit
   kZipLinkRefused = 0x4000000,  // a symbolic-link entry, never created
   kZipInflateFailed = 0x5000000,
+  kZipNameTooLong = 0x6000000,  // an entry name past the 259 characters a path may have
 };
 
 inline constexpr std::uint32_t kUiZipAttrReadOnly = 1;

@@ -83,6 +83,10 @@ const char* ui_zip_error_text(std::uint32_t code, int language) {
       {kZipInflateFailed,
        {"Archivio zip danneggiato: dati non leggibili", "Zip-Archiv beschädigt: Daten nicht lesbar"_cp,
         "Damaged zip archive: data cannot be read"}},
+      {kZipNameTooLong,
+       {"L'archivio contiene un nome di file troppo lungo: estrazione interrotta",
+        "Das Archiv enthält einen zu langen Dateinamen: Entpacken abgebrochen"_cp,
+        "The archive holds a file name that is too long: extraction stopped"}},
   };
   int l = language >= 0 && language <= 2 ? language : 0;
   for (const Row& r : rows)

@@ -183,3 +183,24 @@ TEST_F(ZipHostile, EncryptedEntryWithoutPassword) {
 }
 
 }  // namespace
+
+namespace {
+
+// A name longer than a path may be was once cut to its first 259 characters,
+// which could end in a separator: the entry then became a folder, its data
+// was skipped and the extraction said it had succeeded.
+TEST_F(ZipHostile, AnOverlongEntryNameStopsTheExtractionWithItsMessage) {
+  const std::string longer = std::string(258, 'a') + "/inside.txt";
+  write_zip(root_ + "/long.zip", {{"first.txt", "1"}, {longer, "lost"}});
+  UiZipHandle* h = ui_zip_open_file("\\long.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  UiZipEntry entry;
+  EXPECT_EQ(ui_zip_get_item(h, 1, &entry), kZipNameTooLong);
+  EXPECT_EQ(ui_zip_extract_all(h, "target"), kZipNameTooLong);
+  ui_zip_close(h);
+  EXPECT_EQ(tree(root_ + "/work/target"), (std::vector<std::string>{"first.txt"}));
+  EXPECT_STREQ(ui_zip_error_text(kZipNameTooLong, 2),
+               "The archive holds a file name that is too long: extraction stopped");
+}
+
+}  // namespace
