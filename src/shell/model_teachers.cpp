@@ -162,6 +162,37 @@ void og_remove_partner_post_copies(int teacher) {
   t.post_count = std::uint32_t(kept);
 }
 
+// A group counts as set when any of its fields differs from the defaults
+// that og_set_teacher_defaults gives, so the test and the reset cannot drift.
+int og_teacher_constraint_groups(int teacher) {
+  if (!valid_teacher(teacher)) return 0;
+  UiTeacher& t = g_ui_teachers[teacher];
+  UiTeacher saved = t;
+  og_set_teacher_defaults(teacher);
+  const UiTeacherConstraints d = t.personal;
+  t = saved;
+  const UiTeacherConstraints& c = t.personal;
+  bool days = differs(c.pmin, d.pmin) || differs(c.pmax, d.pmax) || differs(c.fmin, d.fmin) ||
+              differs(c.fmax, d.fmax) || differs(c.emin, d.emin) || differs(c.emax, d.emax) ||
+              differs(c.cavallomax, d.cavallomax) || differs(c.ov, d.ov) || differs(c.om, d.om) ||
+              differs(c.ovmnb, d.ovmnb) || differs(c.dimpe, d.dimpe) || differs(c.op, d.op) ||
+              differs(c.li, d.li) || differs(c.lialt, d.lialt) || c.gmin != d.gmin || c.gmax != d.gmax ||
+              c.presenza != d.presenza || c.insegnamin != d.insegnamin || c.insegna != d.insegna ||
+              differs(c.inse, d.inse) || differs(c.xprese, d.xprese) || differs(c.gl, d.gl) ||
+              differs(c.gp, d.gp) || differs(c.gu, d.gu) || differs(c.gx, d.gx) || differs(c.buk, d.buk) ||
+              c.riposo != d.riposo || c.ignorapausa != d.ignorapausa;
+  bool further = c.carshare_partner != d.carshare_partner || c.carshare_wait != d.carshare_wait ||
+                 c.gpausa != d.gpausa || c.nomotor != d.nomotor || c.nomweek != d.nomweek ||
+                 differs(c.gruppioremax, d.gruppioremax) || differs(c.ultimeoremax, d.ultimeoremax) ||
+                 differs(c.enterexit, d.enterexit) || c.paulab != d.paulab || c.quorvex != d.quorvex ||
+                 c.clasenoc != d.clasenoc || c.dkif != d.dkif || c.tramox != d.tramox ||
+                 differs(c.pligi, d.pligi) || differs(c.segrubi, d.segrubi) || differs(c.prela, d.prela) ||
+                 differs(c.fercav, d.fercav) || differs(c.pausameper, d.pausameper) ||
+                 c.maxbudayper != d.maxbudayper || differs(c.tekgrado, d.tekgrado) ||
+                 c.labrifol != d.labrifol || c.ni != d.ni;
+  return (days ? 1 : 0) | (further ? 2 : 0);
+}
+
 void og_clamp_hour_digits(UiPostPart& part) {
   for (char* row : {part.grouping1, part.grouping2}) {
     // Each pass lowers at least one digit while the row is too full, so the

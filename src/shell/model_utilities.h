@@ -51,6 +51,7 @@ int og_count_lab_posts_with_partner(int teacher);
 int og_count_conversation_posts_with_partner(int teacher);
 void og_add_partner_post_copies(int teacher);
 void og_remove_partner_post_copies(int teacher);
+int og_teacher_constraint_groups(int teacher);
 void og_clamp_hour_digits(UiPostPart& part);
 
 // Calendar and state.

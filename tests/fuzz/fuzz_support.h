@@ -19,7 +19,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
@@ -128,10 +127,12 @@ inline void expect_same(const std::string& a, const std::string& b, const char* 
 // The logical lines of a school file, unscrambled: the writers draw a new
 // scrambling key for every line, so equal content has other bytes each time.
 inline std::string school_file_content(const std::string& path) {
-  std::vector<std::string> lines;
-  if (!og_read_school_lines(path, lines)) return "<unreadable>";
   std::string text;
-  for (const std::string& line : lines) text += line + "\n";
+  auto add = [&text](const std::string& line) {
+    text += line + "\n";
+    return true;
+  };
+  if (og_read_school_lines(path, add, nullptr) != SchoolLines::kRead) return "<unreadable>";
   return text;
 }
 

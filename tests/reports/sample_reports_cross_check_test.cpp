@@ -302,10 +302,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, SampleReports, ::testing::Values("piccola", "
 
 // One timetable has one list of residual errors: the computation's final
 // evaluation and the report run's evaluation of the saved timetable list the
-// same violations. Waits for the search's final evaluation to be made with
-// the gap tolerance brought back to 0 (today it still tolerates the gap
-// hours that the report run lists).
-TEST(SampleReportsResidual, DISABLED_ComputationAndReportRunListTheSameErrors) {
+// same violations, gap hours counted against the real allowance in both.
+TEST(SampleReportsResidual, ComputationAndReportRunListTheSameErrors) {
   save_test::SchoolFolder folder;
   const fs::path example = fs::path(KT_SOURCE_DIR) / "examples/piccola";
   for (const char* name : {"scuola1.txt", "scuola2.txt"}) fs::copy_file(example / name, folder.path() / name);
