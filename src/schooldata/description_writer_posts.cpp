@@ -162,14 +162,6 @@ struct TeachingWriter {
   }
 };
 
-bool is_partner(int t) {
-  for (int o = 0; o < teacher_count(); ++o) {
-    for (int p = 0; p < post_count(g_ui_teachers[o]); ++p) {
-      if (g_ui_teachers[o].posts[p].partner == t) return true;
-    }
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -183,9 +175,25 @@ void dw_write_teaching(std::string& out, bool provisional) {
     }
   }
   TeachingWriter w{out};
+  static const char* const kStandby[3] = {"Disposizione", "Verf\xFCgung", "Substitutions"};
   for (int t = 0; t < teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
     if (provisional && teacher.prns) continue;
+    // A teacher without posts of its own is kept too, in its place: a
+    // teacher just added, or whose last post went, reopens as it was saved.
+    // The engine takes a name line under the stand-by header only with its
+    // "TED:" item.
+    if (teacher.post_count == 0 && teacher.name[0] != 0) {
+      std::string items = teacher_items(t);
+      if (items.find("\tTED:") == std::string::npos) items = "\tTED:+0" + items;
+      std::string header = std::string("GM:") + kStandby[g_language < 3 ? g_language : 0] + "\t\n";
+      if (header != w.last_header) out += "\n" + header;
+      w.last_header = header;
+      w.last_teacher = t;
+      w.items_written[t] = true;
+      out += std::string(og_escape_name(teacher.name)) + items + "\t\n";
+      continue;
+    }
     for (int p = 0; p < post_count(teacher); ++p) {
       const UiTeachingPost& post = teacher.posts[p];
       if (post.copy) continue;
@@ -197,21 +205,14 @@ void dw_write_teaching(std::string& out, bool provisional) {
       out += "\t\n";
     }
   }
-  static const char* const kStandby[3] = {"Disposizione", "Verf\xFCgung", "Substitutions"};
-  for (int t = 0; t < teacher_count(); ++t) {
-    const UiTeacher& teacher = g_ui_teachers[t];
-    if (provisional && teacher.prns) continue;
-    if (teacher.post_count > 0 || (teacher.standby_hours <= 0 && teacher.support_hours < 1)) continue;
-    out += std::string("GM:") + kStandby[g_language < 3 ? g_language : 0] + "\t\n";
-    out += std::string(og_escape_name(teacher.name)) + "\t" + teacher_items(t) + "\t\n";
-  }
 }
 
-void dw_write_constraints(std::string& out) {
+void dw_write_constraints(std::string& out, bool provisional) {
   out += "\n";
   for (int t = 0; t < teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
-    if (teacher.post_count == 0 && !is_partner(t)) continue;
+    // Every teacher the teaching lines name, as the engine wants.
+    if (teacher.name[0] == 0 || (provisional && teacher.prns && teacher.post_count == 0)) continue;
     out += "V:\t" + std::string(og_escape_name(teacher.name)) + dw_constraint_tokens(teacher) + "\t\n";
   }
 }
