@@ -170,6 +170,12 @@ void dw_write_teaching(std::string& out, bool provisional) {
     for (int p = 0; p < post_count(g_ui_teachers[t]); ++p) {
       UiTeachingPost& post = g_ui_teachers[t].posts[p];
       if ((post.lab >= 0 || post.conversation_subject >= 0) && post.partner < 0) post.partner = t;
+      // A lab or conversation partner shares hours of the post: never more
+      // than the post has (the engine, and this program's reader, find no
+      // post for a partner with more).
+      if (post.partner_part.hours > post.own.hours) {
+        post.partner_part.hours = post.own.hours > 0 ? post.own.hours : 0;
+      }
       fit_grouping_rows(post.own);
       fit_grouping_rows(post.partner_part);
     }

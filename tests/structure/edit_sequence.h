@@ -2,7 +2,7 @@
 // test (a few hundred steps per seed) and its benchmark (many more): the
 // frame runs on a copy of the sample as the program does, and each step is a
 // page action a user takes (hours of a post up or down, a post deleted, a
-// teacher renamed, a building renamed) followed by the page's
+// teacher added or renamed, a building renamed) followed by the page's
 // SALVA. After every save the engine loads the written description
 // ("SYNT:" 0), and reading the two files back gives the model that was
 // saved.
@@ -161,13 +161,16 @@ class EditSequence : public TempRoot {
         ui.Click(g_procat_page, Cprocat::kDeletePostId);
         break;
       case 3:
+        AnswerName(name);
+        ui.Click(g_procat_page, Cprocat::kAddTeacherId);
+        break;
       case 4:
         AnswerName(name);
         ui.Click(g_procat_page, Cprocat::kRenameId);
         break;
     }
     ui.Click(g_procat_page, Cprocat::kSaveId);
-    static const char* const kNames[5] = {"-1", "+1", "post deleted", "teacher renamed", "teacher renamed"};
+    static const char* const kNames[5] = {"-1", "+1", "post deleted", "teacher added", "teacher renamed"};
     return std::string(kNames[kind]) + " on " + teacher + " / " + name;
   }
 
