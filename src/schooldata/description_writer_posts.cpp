@@ -8,11 +8,13 @@
 // part with fewer than one hour writes nothing but its closing piece.
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/shell_services.h"
 #include "schooldata/description_reader_parts.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/description_writer_parts.h"
+#include "schooldata/model_lookups.h"
 
 namespace {
 
@@ -166,6 +168,8 @@ struct TeachingWriter {
 }  // namespace
 
 void dw_write_teaching(std::string& out, bool provisional) {
+  const std::vector<bool> taught = og_subjects_with_lessons();
+  auto known = [&](std::int32_t s) { return s >= 0 && s < kUiMaxSubjects && taught[static_cast<std::size_t>(s)]; };
   for (int t = 0; t < teacher_count(); ++t) {
     for (int p = 0; p < post_count(g_ui_teachers[t]); ++p) {
       UiTeachingPost& post = g_ui_teachers[t].posts[p];
@@ -178,6 +182,11 @@ void dw_write_teaching(std::string& out, bool provisional) {
       }
       fit_grouping_rows(post.own);
       fit_grouping_rows(post.partner_part);
+      // A subject no post teaches any more is unknown to the engine.
+      for (UiPostPart* part : {&post.own, &post.partner_part}) {
+        if (!known(part->excluded_day_subject)) part->excluded_day_subject = -1;
+        if (!known(part->subgroup_subject)) part->subgroup_subject = -1;
+      }
     }
   }
   TeachingWriter w{out};
