@@ -304,10 +304,14 @@ void Cvidia::OnSave() {
 void Cvidia::OnTest(bool classes) {
   if (!Valid() || !CheckPartners()) return;
   og_remove_partner_post_copies(m_teacher);
-  og_write_assignments_file(1, 0);
-  std::string name = name_of(m_teacher);
-  Cmake run(classes ? EngineCommandCode::CalcTcla : EngineCommandCode::CalcTpro, name.c_str());
-  run.DoModal();
+  if (og_write_assignments_file(1, 0) != 0) {
+    // No trial on a test copy that was not written.
+    og_tell_school_not_saved(og_description_write_error());
+  } else {
+    std::string name = name_of(m_teacher);
+    Cmake run(classes ? EngineCommandCode::CalcTcla : EngineCommandCode::CalcTpro, name.c_str());
+    run.DoModal();
+  }
   og_add_partner_post_copies(m_teacher);
   Refresh();
 }

@@ -479,10 +479,10 @@ void Cvipro::OnTest() {
   m_help.SetTextML(&kTestHelp);
   if (!CheckTeacher()) return;
   if (Valid()) og_remove_partner_post_copies(m_teacher);
-  og_write_assignments_file(1, 0);
   // The computation window that tries one teacher is not part of this
   // build yet; the test description is written for it all the same.
-  ui_message_box(ui_not_available_text().Get());
+  if (og_write_assignments_file(1, 0) != 0) og_tell_school_not_saved(og_description_write_error());
+  else ui_message_box(ui_not_available_text().Get());
   if (Valid()) og_add_partner_post_copies(m_teacher);
   FillDefaults();
   ShowTeacher();
