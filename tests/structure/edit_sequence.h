@@ -2,7 +2,8 @@
 // test (a few hundred steps per seed) and its benchmark (many more): the
 // frame runs on a copy of the sample as the program does, and each step is a
 // page action a user takes (hours of a post up or down, a post deleted, a
-// teacher added or renamed, a building renamed) followed by the page's
+// teacher added or renamed, a building renamed, an hour of a class deleted)
+// followed by the page's
 // SALVA. After every save the engine loads the written description
 // ("SYNT:" 0), and reading the two files back gives the model that was
 // saved.
@@ -28,6 +29,7 @@
 #include "structure/buildings_page.h"
 #include "structure/config_menu.h"
 #include "structure/input_box.h"
+#include "structure/lessons_by_class_page.h"
 #include "structure/structure_pages.h"
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
@@ -129,8 +131,24 @@ class EditSequence : public TempRoot {
     });
   }
 
+  // An hour of a random class deleted on the lessons-by-class page.
+  std::string DeleteClassHour(std::mt19937& random) {
+    alfadlg_go_to_page(kPageLacoco);
+    auto* page = dynamic_cast<Clacoco*>(g_current_page);
+    if (page == nullptr) return "lessons by class not reached";
+    int classes = static_cast<ComboBox*>(page->GetDlgItem(Clacoco::kClassId))->GetCount();
+    if (classes > 0) ui.Select(*page, Clacoco::kClassId, Pick(random, classes));
+    int row = Pick(random, int(page->Rows().size()));
+    if (row < 0) return "class without hours";
+    page->ShowHour(row, 1);
+    ui.Click(*page, Clacoco::kDeleteId);
+    ui.Click(*page, Clacoco::kSaveId);
+    return "class hour deleted, row " + std::to_string(row);
+  }
+
   std::string Act(std::mt19937& random, int step) {
-    int kind = Pick(random, 6);
+    int kind = Pick(random, 7);
+    if (kind == 6) return DeleteClassHour(random);
     std::string name = std::string(1, char('A' + Pick(random, 26))) + "NOME" + std::to_string(step);
     if (kind == 5) {
       if (g_ui_settings.building_count < 2) kind = Pick(random, 5);
