@@ -427,8 +427,8 @@ TEST_F(PostConstraintsPage, SubjectListsOfferOnlyTaughtSubjects) {
   EXPECT_NE(written.find("GM:"), std::string::npos);
   EXPECT_EQ(written.find("MNIG:"), std::string::npos);
   EXPECT_EQ(written.find("GRUL:"), std::string::npos);
-  EXPECT_EQ(g_ui_teachers[0].posts[0].own.excluded_day_subject, -1);
-  EXPECT_EQ(g_ui_teachers[0].posts[1].own.subgroup_subject, -1);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].own.excluded_day_subject, -1);
+  EXPECT_EQ(+g_ui_teachers[0].posts[1].own.subgroup_subject, -1);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class BuildingsLeave : public TempRoot {
     alfadlg_go_to_page(kPageConfigMenu);
     alfadlg_go_to_page(kPagePlessi);
     ASSERT_EQ(g_current_page, &g_buildings_page);
-    ASSERT_EQ(g_ui_settings.building_count, 2);
+    ASSERT_EQ(+g_ui_settings.building_count, 2);
   }
   void TearDown() override {
     og_snapshot_all();

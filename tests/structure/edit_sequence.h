@@ -63,7 +63,7 @@ class EditSequence : public TempRoot {
     ui.Pump();
     alfadlg_go_to_page(kPageConfigMenu);
     ASSERT_EQ(g_current_page, &g_config_menu);
-    ASSERT_GT(g_ui_settings.teacher_count, 0u);
+    ASSERT_GT(+g_ui_settings.teacher_count, 0u);
   }
   void TearDown() override {
     og_snapshot_all();
