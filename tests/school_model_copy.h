@@ -27,6 +27,13 @@ struct ModelCopy {
   UiSchoolSettings settings = g_ui_settings;
   UiTeacher teachers[kUiMaxTeachers];
   ModelCopy() { std::memcpy(teachers, g_ui_teachers, sizeof teachers); }
+  // Puts the copy back into the working blocks.
+  void Restore() const {
+    g_ui_structure = structure;
+    g_ui_header = header;
+    g_ui_settings = settings;
+    std::memcpy(g_ui_teachers, teachers, sizeof teachers);
+  }
 
   // Empty when equal; else up to a few "block[record]+offset" entries.
   std::string Differences() const {

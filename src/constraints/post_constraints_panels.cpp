@@ -12,11 +12,13 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "constraints/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
 #include "constraints/post_constraints_texts.h"
 #include "remote/guide_windows.h"
+#include "schooldata/model_lookups.h"
 #include "shell/message_box.h"
 #include "shell/model_utilities.h"
 
@@ -180,9 +182,13 @@ void Cvicat::FillPanel(int side) {
     joined->AddString(og_class_label(c));
   }
   const UiTeacher& teacher = g_ui_teachers[m_teacher];
+  // Only subjects some post teaches: the engine knows no other.
+  const std::vector<bool> taught = og_subjects_with_lessons();
   for (int s = 0; s < subject_count(); ++s) {
     const UiSubject& subject = g_ui_structure.subjects[s];
-    if (subject.hidden || !subject.name[0] || teaches(teacher, s, post->class_index, true)) continue;
+    if (subject.hidden || !subject.name[0] || teaches(teacher, s, post->class_index, true) ||
+        s >= kUiMaxSubjects || !taught[std::size_t(s)])
+      continue;
     m_excluded_rows[side].push_back(s);
     excluded->AddString(name_of(subject.name));
     if (subject.type == 'C') continue;

@@ -199,6 +199,19 @@ void read_teacher_item(const std::string& f, UiTeacher& teacher, const std::stri
   }
 }
 
+// The stand-by header word of any language ("Disposizione", "Verfügung",
+// "Substitutions"), unless the school has a subject of that name.
+bool standby_header(const std::string& name) {
+  bool word = false;
+  for (const char* w : {"Disposizione", "Verf\xFCgung", "Substitutions"}) word = word || kt::cp1252_casecmp(name.c_str(), w) == 0;
+  if (!word) return false;
+  const UiSchoolStructure& st = g_ui_structure;
+  for (std::uint32_t s = 0; s < st.subject_count && s < kUiMaxSubjects; ++s) {
+    if (kt::cp1252_casecmp(st.subjects[s].name, name.c_str()) == 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void desc_read_subject_line(const std::vector<std::string>& f, ReaderState& state,
@@ -214,6 +227,10 @@ void desc_read_subject_line(const std::vector<std::string>& f, ReaderState& stat
   } else if (starts(x, "CON:")) {
     state.conversation = desc_subject(name, 'C', line);
     state.subject = x.substr(4) == "SPECIFICO" ? kSpecificSubject : desc_subject(x.substr(4), 'N', line);
+  } else if (standby_header(name)) {
+    // The writer's header of teachers without posts: their lines name no
+    // class, and the header makes no subject.
+    state.subject = kSpecificSubject;
   } else {
     state.subject = desc_subject(name, 'N', line);
   }

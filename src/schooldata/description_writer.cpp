@@ -213,7 +213,7 @@ std::string build_text(int mode) {
   dw_write_calendars(out, mode);
   if (mode == 2) ui_adapt_posts_for_provisional();
   dw_write_teaching(out, mode == 2);
-  dw_write_constraints(out);
+  dw_write_constraints(out, mode == 2);
   dw_write_sissi(out);
   return out;
 }

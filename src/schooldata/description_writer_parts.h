@@ -18,7 +18,7 @@ void dw_write_gym(std::string& out, const UiGym& gym);
 void dw_write_bands(std::string& out);
 // provisional: teachers marked "PRNS:" are left out.
 void dw_write_teaching(std::string& out, bool provisional);
-void dw_write_constraints(std::string& out);
+void dw_write_constraints(std::string& out, bool provisional);
 // The tokens of a teacher's "V:" line, each starting with a TAB.
 std::string dw_constraint_tokens(const UiTeacher& teacher);
 

@@ -8,11 +8,13 @@
 // part with fewer than one hour writes nothing but its closing piece.
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/shell_services.h"
 #include "schooldata/description_reader_parts.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/description_writer_parts.h"
+#include "schooldata/model_lookups.h"
 
 namespace {
 
@@ -163,30 +165,51 @@ struct TeachingWriter {
   }
 };
 
-bool is_partner(int t) {
-  for (int o = 0; o < teacher_count(); ++o) {
-    for (int p = 0; p < post_count(g_ui_teachers[o]); ++p) {
-      if (g_ui_teachers[o].posts[p].partner == t) return true;
-    }
-  }
-  return false;
-}
 
 }  // namespace
 
 void dw_write_teaching(std::string& out, bool provisional) {
+  const std::vector<bool> taught = og_subjects_with_lessons();
+  auto known = [&](std::int32_t s) { return s >= 0 && s < kUiMaxSubjects && taught[static_cast<std::size_t>(s)]; };
   for (int t = 0; t < teacher_count(); ++t) {
     for (int p = 0; p < post_count(g_ui_teachers[t]); ++p) {
       UiTeachingPost& post = g_ui_teachers[t].posts[p];
       if ((post.lab >= 0 || post.conversation_subject >= 0) && post.partner < 0) post.partner = t;
+      // A lab or conversation partner shares hours of the post: never more
+      // than the post has (the engine, and this program's reader, find no
+      // post for a partner with more).
+      if (post.partner_part.hours > post.own.hours) {
+        post.partner_part.hours = post.own.hours > 0 ? post.own.hours : 0;
+      }
       fit_grouping_rows(post.own);
       fit_grouping_rows(post.partner_part);
+      // A subject no post teaches any more is unknown to the engine.
+      for (UiPostPart* part : {&post.own, &post.partner_part}) {
+        if (!known(part->excluded_day_subject)) part->excluded_day_subject = -1;
+        if (!known(part->subgroup_subject)) part->subgroup_subject = -1;
+      }
     }
   }
   TeachingWriter w{out};
+  static const char* const kStandby[3] = {"Disposizione", "Verf\xFCgung", "Substitutions"};
   for (int t = 0; t < teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
     if (provisional && teacher.prns) continue;
+    // A teacher without posts of its own is kept too, in its place: a
+    // teacher just added, or whose last post went, reopens as it was saved.
+    // The engine takes a name line under the stand-by header only with its
+    // "TED:" item.
+    if (teacher.post_count == 0 && teacher.name[0] != 0) {
+      std::string items = teacher_items(t);
+      if (items.find("\tTED:") == std::string::npos) items = "\tTED:+0" + items;
+      std::string header = std::string("GM:") + kStandby[g_language < 3 ? g_language : 0] + "\t\n";
+      if (header != w.last_header) out += "\n" + header;
+      w.last_header = header;
+      w.last_teacher = t;
+      w.items_written[t] = true;
+      out += std::string(og_escape_name(teacher.name)) + items + "\t\n";
+      continue;
+    }
     for (int p = 0; p < post_count(teacher); ++p) {
       const UiTeachingPost& post = teacher.posts[p];
       if (post.copy) continue;
@@ -198,21 +221,14 @@ void dw_write_teaching(std::string& out, bool provisional) {
       out += "\t\n";
     }
   }
-  static const char* const kStandby[3] = {"Disposizione", "Verf\xFCgung", "Substitutions"};
-  for (int t = 0; t < teacher_count(); ++t) {
-    const UiTeacher& teacher = g_ui_teachers[t];
-    if (provisional && teacher.prns) continue;
-    if (teacher.post_count > 0 || (teacher.standby_hours <= 0 && teacher.support_hours < 1)) continue;
-    out += std::string("GM:") + kStandby[g_language < 3 ? g_language : 0] + "\t\n";
-    out += std::string(og_escape_name(teacher.name)) + "\t" + teacher_items(t) + "\t\n";
-  }
 }
 
-void dw_write_constraints(std::string& out) {
+void dw_write_constraints(std::string& out, bool provisional) {
   out += "\n";
   for (int t = 0; t < teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
-    if (teacher.post_count == 0 && !is_partner(t)) continue;
+    // Every teacher the teaching lines name, as the engine wants.
+    if (teacher.name[0] == 0 || (provisional && teacher.prns && teacher.post_count == 0)) continue;
     out += "V:\t" + std::string(og_escape_name(teacher.name)) + dw_constraint_tokens(teacher) + "\t\n";
   }
 }

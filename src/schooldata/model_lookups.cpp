@@ -140,3 +140,21 @@ int og_find_or_add_lab_group(const char* name) {
   g_ui_structure.lab_group_count = count + 1;
   return static_cast<int>(count);
 }
+
+std::vector<bool> og_subjects_with_lessons() {
+  std::vector<bool> taught(kUiMaxSubjects, false);
+  auto mark = [&](int s) {
+    if (s >= 0 && s < kUiMaxSubjects) taught[static_cast<std::size_t>(s)] = true;
+  };
+  std::uint32_t teachers = g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers;
+  for (std::uint32_t t = 0; t < teachers; ++t) {
+    const UiTeacher& teacher = g_ui_teachers[t];
+    for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+      const UiTeachingPost& post = teacher.posts[p];
+      if (post.copy) continue;
+      if (post.own.hours >= 1) mark(post.subject);
+      if (post.partner_part.hours >= 1) mark(post.conversation_subject);
+    }
+  }
+  return taught;
+}

@@ -8,6 +8,8 @@
 // capacity. User-interface thread only.
 #pragma once
 
+#include <vector>
+
 // og_clean_name and og_init_teacher are the shell's model utilities.
 #include "shell/model_utilities.h"
 
@@ -19,3 +21,8 @@ int og_find_or_add_lab(const char* name);
 int og_find_or_add_subject(const char* name, char type);
 int og_find_or_add_lab_group(const char* name);
 const char* og_lookup_error();
+// Per subject index, whether a post of the school gives lessons of it (as
+// its subject or its conversation subject): the subjects the engine knows,
+// and so the only ones a post may name as its excluded-day or subgroup
+// subject.
+std::vector<bool> og_subjects_with_lessons();

@@ -10,6 +10,7 @@
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "schooldata/school_folder_chooser.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_startup.h"
@@ -48,7 +49,9 @@ NewSchoolHooks og_new_school_hooks() {
   hooks.read_description = [] {
     og_clear_structure();
     og_snapshot_structure();
-    og_read_assignments_file(1);
+    // A new folder's description that does not read leaves the school
+    // unloaded; the user hears why.
+    if (og_read_assignments_file(1) == -2) og_tell_school_not_read(og_description_error());
   };
   hooks.set_school_code = [](const std::string& code) {
     std::memset(g_ui_header.school_code, 0, sizeof g_ui_header.school_code);
@@ -61,7 +64,7 @@ NewSchoolHooks og_new_school_hooks() {
     int type = static_cast<int>(Ctipode().DoModal());
     og_set_new_school_defaults(type >= 40 && type <= 53 ? type : -1);
   };
-  hooks.write_description = [] { og_write_assignments_file(0, 0); };
+  hooks.write_description = [] { og_save_description_file(); };
   return hooks;
 }
 

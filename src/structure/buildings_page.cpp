@@ -166,7 +166,13 @@ bool Cplessi::OnCommand(WParam w, LParam l) {
     case kAssociateId: OnAssociate(); return true;
     case kNoRotationId: OnGroup(0); return true;
     case kSaveId: OnSave(); return true;
-    case kAbandonId: g_frame.PostMessage(kMsgCommand, make_command_param(kPageReopen, 0), 0); return true;
+    case kAbandonId:
+      // The edits go: the files are read again and the page leaves without
+      // the leave checks, which the edits being dropped may not pass.
+      og_read_school_files(0);
+      m_abandoning = true;
+      g_frame.PostMessage(kMsgCommand, make_command_param(kPageReopen, 0), 0);
+      return true;
     case kHowToId: case kNamesHelpId: case kStaticHelpId: case kRotationHelpId: case kNoTransferHelpId:
     case kReachableHelpId: case kMinutesHelpId: case kGroupsHelpId:
       OnHelp(id);
@@ -282,8 +288,21 @@ void Cplessi::OnCount() {
 
 void Cplessi::OnName(int b) {
   std::string text = m_names[std::size_t(b)].GetWindowText().substr(0, 20);
+  char old[kUiNameSize];
+  std::memcpy(old, se.buildings[b].name, sizeof old);
   set_name(se.buildings[b].name, text);
   og_clean_name(se.buildings[b].name, 21, 0);
+  // The other buildings' reachable entries follow the rename, unless the old
+  // name was not this building's alone.
+  bool alone = old[0] != 0;
+  for (int k = 0; k < kBuildings && alone; ++k) alone = k == b || std::strcmp(se.buildings[k].name, old) != 0;
+  for (int k = 0; k < kBuildings && alone; ++k) {
+    if (k == b) continue;
+    for (int s = 0; s < kSlots; ++s) {
+      char* entry = se.buildings[k].reachable_names[s];
+      if (std::strcmp(entry, old) == 0) std::memcpy(entry, se.buildings[b].name, kUiNameSize);
+    }
+  }
   RebuildReachable();
 }
 
@@ -431,6 +450,19 @@ bool Cplessi::Check() {
     for (int s = 0; s < filled; ++s)
       if (se.buildings[b].reachable_values[s] == 0) return fail(m_hours[std::size_t(b * kSlots + s)], kHourMissing.Get());
   }
+  // The engine refuses a reachable building that names none of the school's.
+  for (int b = 0; b < count; ++b) {
+    int filled = std::clamp<int>(se.buildings[b].reachable_count, 0, kSlots);
+    for (int s = 0; s < filled; ++s) {
+      const char* entry = se.buildings[b].reachable_names[s];
+      bool known = false;
+      for (int k = 0; k < count && !known; ++k) known = k != b && std::strcmp(se.buildings[k].name, entry) == 0;
+      if (known) continue;
+      char text[256];
+      std::snprintf(text, sizeof text, kReachableMissing.Get(), se.buildings[b].name, entry);
+      return fail(m_reachable[std::size_t(b * kSlots + s)], text);
+    }
+  }
   if (count < 2) return true;
   for (int b = 0; b < count; ++b) {
     bool used = false;
@@ -458,6 +490,8 @@ void Cplessi::OnSave() {
 }
 
 int Cplessi::DestroyWindow() {
-  if (IsWindow() && (!Check() || og_save_if_changed(0) != 0)) return 0;
+  bool abandoning = m_abandoning;
+  m_abandoning = false;
+  if (IsWindow() && !abandoning && (!Check() || og_save_if_changed(0) != 0)) return 0;
   return CResizableDialog::DestroyWindow();
 }

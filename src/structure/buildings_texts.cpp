@@ -94,6 +94,10 @@ const MlText kHourMissing = {
     {"Specificare l'ora dell'intervallo per sede raggiungibile senza ora riservata allo spostamento",
      "Die Pausenstunde für das ohne Leerstunde erreichbare Gebäude angeben"_cp,
      "Give the hour of the break for a building reachable without a transfer hour"}};
+const MlText kReachableMissing = {
+    {"Il plesso [%s] indica come raggiungibile [%s], che non esiste: sceglierlo di nuovo",
+     "Das Geb\xE4ude [%s] nennt [%s] als erreichbar, das es nicht gibt: neu w\xE4hlen",
+     "The building [%s] names [%s] as reachable, which does not exist: choose it again"}};
 const MlText kBuildingWithoutClasses = {
     {"Il plesso [%s] non è associato a nessuna Classe. Sicuro di avere associato correttamente le Classi ai "
      "Plessi?"_cp,

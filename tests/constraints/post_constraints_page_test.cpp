@@ -7,16 +7,19 @@
 // with its questions and corrections, and the copy and paste panel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "constraints/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
 #include "shell/service_mode.h"
 #include "platform/test_driver.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_file_lines.h"
 #include "schooldata/structure_file.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
@@ -401,6 +404,44 @@ TEST_F(PostConstraintsPage, CalendarPanelCopiesOneCalendarSet) {
             0);
   EXPECT_EQ(g_ui_structure.classes[2].calendars[0].max_day_difference, 0);  // the other set untouched
   g_copysma.DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+// The excluded-day and subgroup lists offer only subjects some post teaches
+// (the engine knows no other); a subject that stops being taught is dropped
+// from the posts that name it when they are saved, so the file still loads.
+TEST_F(PostConstraintsPage, SubjectListsOfferOnlyTaughtSubjects) {
+  int french = add_subject("FRANCESE", 'N');
+  og_snapshot_all();
+  Open();
+  SelectPost(0);
+  for (int id : {V::kPanels[0].excluded, V::kPanels[0].subgroup}) {
+    auto* box = static_cast<ComboBox*>(g_vicat_page.GetDlgItem(id));
+    ASSERT_NE(box, nullptr);
+    std::vector<std::string> offered;
+    for (int i = 0; i < box->GetCount(); ++i) offered.push_back(box->GetLBText(i));
+    EXPECT_NE(std::find(offered.begin(), offered.end(), "INGLESE"), offered.end()) << id;
+    EXPECT_EQ(std::find(offered.begin(), offered.end(), "FRANCESE"), offered.end()) << id;
+  }
+  g_frame.DestroyWindow();
+
+  g_ui_teachers[0].posts[0].own.excluded_day_subject = french;
+  g_ui_teachers[0].posts[1].own.subgroup_subject = english_;
+  g_ui_teachers[1].post_count = 0;  // nobody teaches INGLESE any more
+  ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+  std::string written;
+  og_read_school_lines((data_root() / "scuola" / "scuola2.txt").string(), [&](const std::string& line) {
+    written += line + "\n";
+    return true;
+  }, nullptr);
+  EXPECT_NE(written.find("GM:"), std::string::npos);
+  EXPECT_EQ(written.find("MNIG:"), std::string::npos);
+  EXPECT_EQ(written.find("GRUL:"), std::string::npos);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].own.excluded_day_subject, -1);
+  EXPECT_EQ(+g_ui_teachers[0].posts[1].own.subgroup_subject, -1);
 }
 
 }  // namespace

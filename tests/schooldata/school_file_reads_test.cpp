@@ -91,7 +91,7 @@ TEST_F(SchoolFileReads, ReadErrorPartWayIsAnErrorAndNothingIsWritten) {
   g_fail_after = 4096;
   EXPECT_EQ(og_read_assignments_file_from(description, 0), -2);
   EXPECT_EQ(std::string(og_description_error()).rfind("Errore di lettura del file", 0), 0u) << og_description_error();
-  EXPECT_EQ(g_ui_settings.teacher_count, 0u) << "no partial school";
+  EXPECT_EQ(+g_ui_settings.teacher_count, 0u) << "no partial school";
   EXPECT_FALSE(og_school_loaded());
   EXPECT_EQ(og_write_assignments_file_to(description, 0), -1);
   EXPECT_STREQ(og_description_write_error(), og_description_error());
@@ -102,7 +102,7 @@ TEST_F(SchoolFileReads, ReadErrorPartWayIsAnErrorAndNothingIsWritten) {
   // Read whole, the same file loads every teacher and may be written again.
   g_fail_after = -1;
   ASSERT_EQ(og_read_assignments_file_from(description, 0), 0) << og_description_error();
-  EXPECT_GT(g_ui_settings.teacher_count, 24u);
+  EXPECT_GT(+g_ui_settings.teacher_count, 24u);
   EXPECT_TRUE(og_school_loaded());
   EXPECT_EQ(og_write_assignments_file_to(description, 0), 0);
 

@@ -208,7 +208,9 @@ TEST_F(Sissi, CodeCheckCountsHidesAndFillsFromTheExport) {
   EXPECT_TRUE(reread_enabled);
   EXPECT_EQ(subjects, (std::vector<std::string>{"MATEMATICA", "SOSTEGNO"}));
   EXPECT_EQ(teachers, (std::vector<std::string>{"ROSSI M", "VERDI"}));
-  EXPECT_EQ(after_fill, (std::vector<std::string>{"D1", "D3"}));
+  // The save keeps NERI though he has no post; read again he is listed, and
+  // the export has no entry of his name to fill his code from.
+  EXPECT_EQ(after_fill, (std::vector<std::string>{"D1", "D3", ""}));
   bool refused = false;
   for (const TestDriver::BoxShown& box : ui.boxes()) {
     for (const std::string& text : box.texts) refused = refused || text == "Occorre assegnare un codice numerico alla scuola!";

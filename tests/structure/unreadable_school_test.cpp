@@ -103,7 +103,7 @@ TEST_F(UnreadableSchool, RefusedFilesShowTheMessageAndAreNeverOverwritten) {
     EXPECT_EQ(ui.boxes().size(), shown);
     EXPECT_EQ(g_current_page, &g_config_menu);
     EXPECT_TRUE(og_school_loaded());
-    EXPECT_GT(g_ui_settings.teacher_count, 0u);
+    EXPECT_GT(+g_ui_settings.teacher_count, 0u);
     alfadlg_go_to_page(kPageHome);
   }
 }
