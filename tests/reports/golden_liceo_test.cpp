@@ -57,7 +57,7 @@ TEST(LiceoReports, MatchTheGoldenFiles) {
   for (const char* name :
        {"Orario Professori Verticale Compresenze.txt", "Orario Global_Export.txt", "Orario Tabella Globale.txt",
         "Orario Tabella Globale_Indirizzo_L.txt", "Orario Classi per Materia.txt", "Tabella Classi Breve.txt",
-        "Registro_Mastercom.csv", "Orario Locali esterni alle Classi.txt", "Foglio Firme O SUCCURSALE.txt",
+        "Registro_Mastercom.csv", "Orario Locali esterni alle Classi.txt", "Foglio Firme O LINGUISTICO.txt",
         "Tabella Consigli di Classe.txt"}) {
     fs::path written = folder.path() / "Orario" / name;
     ASSERT_TRUE(fs::exists(written)) << name;

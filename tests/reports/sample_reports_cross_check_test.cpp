@@ -228,7 +228,7 @@ void check_liceo(const fs::path& orario) {
   EXPECT_EQ(read_file(orario / "Orario Tabella Globale_Indirizzo_L.txt").find("CARUSO"), std::string::npos);
   std::string rooms = read_file(orario / "Orario Locali esterni alle Classi.txt");
   EXPECT_NE(rooms.find("LOCALE:LAB FISICA (SEDE CENTRALE)"), std::string::npos) << rooms.substr(0, 600);
-  EXPECT_NE(rooms.find("LOCALE:LAB MULTIMEDIALE (SUCCURSALE)"), std::string::npos);
+  EXPECT_NE(rooms.find("LOCALE:LAB MULTIMEDIALE (LINGUISTICO)"), std::string::npos);
 }
 
 class SampleReports : public ::testing::TestWithParam<const char*> {};
