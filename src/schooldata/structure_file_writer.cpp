@@ -15,6 +15,7 @@
 #include "platform/cp1252.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/structure_file.h"
+#include "schooldata/description_reader.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -136,7 +137,9 @@ int og_write_structure_file_to(const std::string& path) {
   out.line(std::string("REM:") + g_ui_header.school_name);
   out.line("STATUSINFO:" + status_text() + "|");
   ++st.save_counter;
-  st.writer_version[6] = 0;
+  // The file is now this program's: its version is recorded, and from then
+  // on the description carries the status bytes too.
+  std::snprintf(st.writer_version, sizeof st.writer_version, "%.5s", kProgramRelease);
   st.memo_date[21] = 0;
   st.memo_text[201] = 0;
   out.line("SERVICEMEMO:|" + std::string(st.writer_version) + "-" +

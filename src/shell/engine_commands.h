@@ -56,6 +56,10 @@ struct EngineArguments {
 };
 bool og_engine_arguments(std::uint32_t code, EngineArguments& out);
 
+// Whether og_run_engine shows the engine's message for a result: not for 0,
+// not for the first error of a test run (-998), not while the quiet marker
+// 157 is set.
+bool og_engine_result_shows_message(std::int32_t result);
 std::int32_t og_run_engine(std::uint32_t code);
 inline std::int32_t og_run_engine(EngineCommandCode code) { return og_run_engine(static_cast<std::uint32_t>(code)); }
 std::int32_t og_run_substitution_step(std::uint32_t step);
