@@ -130,8 +130,13 @@ bool og_class_in_structure(const UiClass& c) {
   return st.sections[track][c.code[1] - 'A'] != 0;
 }
 
+void (*g_apply_default_subject_flags)() = nullptr;
+
 int og_write_structure_file_to(const std::string& path) {
   if (g_process_number != 0) return 0;
+  // Until a save has given the subjects the options their names suggest
+  // (the seventh status byte says so), every save tries it.
+  if (g_ui_structure.status[6] != '1' && g_apply_default_subject_flags) g_apply_default_subject_flags();
   SchoolFileText out;
   g_ui_header.school_name[80] = 0;
   out.line(std::string("REM:") + g_ui_header.school_name);

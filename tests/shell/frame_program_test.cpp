@@ -17,6 +17,7 @@
 #include "shell/frame.h"
 #include "shell/launcher_panel.h"
 #include "shell/title_menu.h"
+#include "schooldata/structure_file.h"
 #include "structure/support_contact.h"
 
 namespace {
@@ -148,6 +149,34 @@ TEST_F(DesktopProgram, SupportWindowReachesTheSearchAndItsRestoreChoice) {
     ASSERT_TRUE(ui.Click(*support, Cemergex::kCloseId));
   });
   for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+
+// The program's structure writer gives the subjects their default options
+// on the first save and records it in the seventh status byte, so a later
+// save leaves the user's choices alone.
+TEST_F(DesktopProgram, StructureSaveAppliesDefaultSubjectOptionsOnce) {
+  ASSERT_EQ(og_read_structure_file_from((data_root() / "piccola" / "scuola1.txt").string(), 0), 0);
+  UiSchoolStructure& st = g_ui_structure;
+  ASSERT_LT(st.subject_count, std::uint32_t(kUiMaxSubjects));
+  UiSubject& added = st.subjects[st.subject_count++];
+  added = UiSubject{};
+  std::snprintf(added.name, sizeof added.name, "%s", "RELIGIONE");
+  st.status[6] = '0';
+  std::string path = (data_root() / "piccola" / "scuola1.txt").string();
+  ASSERT_EQ(og_write_structure_file_to(path), 0);
+  EXPECT_EQ(st.status[6], '1');
+  std::uint32_t last = st.subject_count - 1;
+  ASSERT_EQ(og_read_structure_file_from(path, 0), 0);
+  EXPECT_EQ(st.status[6], '1');
+  st.subjects[last].option_m = st.subjects[last].option_n = 0;  // the user's own choice afterwards
+  ASSERT_EQ(og_write_structure_file_to(path), 0);
+  EXPECT_EQ(st.subjects[last].option_m + st.subjects[last].option_n, 0);
 }
 
 }  // namespace
