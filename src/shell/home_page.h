@@ -58,6 +58,7 @@ class CPlenixDlg : public CResizableDialog {
   void OnSubstitutions();
   void OnLanguageLabel();
   void OnUserGuide();
+  void OnGettingStarted();
   void OnLanguage(int index);
   void OnFrench();
   void OnExplore();

@@ -12,6 +12,7 @@
 #include "platform/test_driver.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
+#include "schooldata/ui_school_model.h"
 
 namespace {
 
@@ -73,6 +74,8 @@ TEST_F(HomePage, LanguageButtons) {
   EXPECT_EQ(ui.beeps(), 1);
   EXPECT_TRUE(ui.Click(g_home_page, H::kGerman));
   EXPECT_EQ(g_language, 1);
+  EXPECT_STREQ(g_ui_header.day_names[0], "Montag");  // the school's day names follow the language
+  EXPECT_STREQ(g_ui_header.day_codes[1], "DI");
   EXPECT_EQ(g_current_page, &g_home_page);  // made again in the new language
   EXPECT_EQ(g_busy_code, 0);
   EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));  // locked until the next page command
@@ -105,6 +108,15 @@ TEST_F(HomePage, SubstitutionsRunTheSyntaxCheck) {
   ASSERT_EQ(ui.boxes().size(), 1u);  // the step after the check, or the page not built yet
   EXPECT_EQ(g_current_page, &g_home_page);
   EXPECT_TRUE(fs::exists(root_ / "KestrinTempusDati" / "piccola" / "scuola2.txt"));
+}
+
+TEST_F(HomePage, SubstitutionsReadTheSchoolAgainFirst) {
+  EnterSchool();
+  OpenFrame();
+  g_ui_settings.teacher_count = 0;  // a model that no longer matches the files
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kSubstitutions));
+  EXPECT_GT(g_ui_settings.teacher_count, 0u);
 }
 
 TEST_F(HomePage, SubstitutionsShowEngineMessageOnBrokenSchool) {
