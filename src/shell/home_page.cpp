@@ -23,6 +23,8 @@
 #include "shell/file_services.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "shell/service_tools.h"
+#include "shell/small_choosers.h"
 #include "shell/model_utilities.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"
@@ -89,8 +91,7 @@ constexpr int kHelpIds[5] = {CPlenixDlg::kHelpStart, CPlenixDlg::kHelpCreate, CP
                              CPlenixDlg::kHelpConfiguration, CPlenixDlg::kHelpSubstitutions};
 // The archive and cloud dialog, the tutorial video and the advice guide
 // belong to the remote services, which this program does not have.
-constexpr int kNotBuiltIds[] = {CPlenixDlg::kArchive, CPlenixDlg::kVideo, CPlenixDlg::kServiceTools,
-                                CPlenixDlg::kAdvice};
+constexpr int kNotBuiltIds[] = {CPlenixDlg::kArchive, CPlenixDlg::kVideo, CPlenixDlg::kAdvice};
 const MlText kGettingStartedText = {"KestrinTempus non ha un manuale d'uso: what you see is what you get!",
                                     "KestrinTempus hat kein Handbuch: what you see is what you get!",
                                     "KestrinTempus has no user manual: what you see is what you get!"};
@@ -110,6 +111,7 @@ KT_BEGIN_MESSAGE_MAP(CPlenixDlg, CResizableDialog)
   KT_ON_COMMAND_LIST(kNotBuiltIds, OnNotBuilt)
   KT_ON_COMMAND(kUserGuide, OnUserGuide)
   KT_ON_COMMAND(kGettingStarted, OnGettingStarted)
+  KT_ON_COMMAND(kServiceTools, OnServiceTools)
   KT_ON_COMMAND_RANGE(kItalian, kEnglish, OnLanguage)
   KT_ON_COMMAND(kFrench, OnFrench)
   KT_ON_COMMAND(kChooseLanguage, OnLanguageLabel)
@@ -287,6 +289,14 @@ void CPlenixDlg::OnSubstitutions() {
 }
 
 void CPlenixDlg::OnLanguageLabel() { message_beep(kBeepSimple); }
+
+void CPlenixDlg::OnServiceTools() {
+  CSTools tools(this);
+  int code = static_cast<int>(tools.DoModal());
+  if (code < 17102) return;
+  og_run_service_tool(code);
+  RefreshSchoolInfo(0, 1);
+}
 
 void CPlenixDlg::OnGettingStarted() { m_help.SetTextML(&kGettingStartedText); }
 

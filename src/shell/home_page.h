@@ -59,6 +59,7 @@ class CPlenixDlg : public CResizableDialog {
   void OnLanguageLabel();
   void OnUserGuide();
   void OnGettingStarted();
+  void OnServiceTools();
   void OnLanguage(int index);
   void OnFrench();
   void OnExplore();

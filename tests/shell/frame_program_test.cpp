@@ -17,7 +17,9 @@
 #include "shell/frame.h"
 #include "shell/launcher_panel.h"
 #include "shell/title_menu.h"
+#include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"
+#include "shell/home_page.h"
 #include "structure/support_contact.h"
 
 namespace {
@@ -177,6 +179,31 @@ TEST_F(DesktopProgram, StructureSaveAppliesDefaultSubjectOptionsOnce) {
   st.subjects[last].option_m = st.subjects[last].option_n = 0;  // the user's own choice afterwards
   ASSERT_EQ(og_write_structure_file_to(path), 0);
   EXPECT_EQ(st.subjects[last].option_m + st.subjects[last].option_n, 0);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+
+// "@(Service Tools)" on the home page: the chooser's code runs on the open
+// school's files, here doubling the weekly hours of every post.
+TEST_F(DesktopProgram, ServiceToolDoublesTheHoursOfEveryPost) {
+  std::string before, after;
+  Run([&] {
+    ASSERT_EQ(og_read_assignments_file(0), 0);
+    int first = g_ui_teachers[0].posts[0].own.hours;
+    ASSERT_GT(first, 0);
+    ui.PressInNextModal(1040);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));
+    ASSERT_EQ(og_read_assignments_file(0), 0);
+    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 2 * first);
+    ui.AnswerNextModal(kIdCancel);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));  // cancelled: nothing runs
+    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 2 * first);
+  });
+  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 }  // namespace
