@@ -342,25 +342,4 @@ void CAlfaDlg::DockSideWindows() {
   g_launcher_panel.MoveWindow(Rect{frame.right, frame.top, frame.right + panel.Width(), frame.bottom});
 }
 
-void alfadlg_toggle_frame_side(int axis) { g_frame.ToggleSide(axis); }
 
-void CAlfaDlg::ToggleSide(int axis) {
-  if (!IsWindow()) return;
-  axis &= 1;
-  Rect r = GetWindowRect();
-  Rect work = backend().WorkArea();
-  int w = r.Width(), h = r.Height();
-  int x = r.left, y = r.top;
-  if (!m_other_side[axis]) {
-    m_home_coordinate[axis] = axis == 0 ? r.left : r.top;
-    if (axis == 0) x = work.right - w;
-    else y = work.bottom - h;
-  } else if (axis == 0) {
-    x = m_home_coordinate[0];
-  } else {
-    y = m_home_coordinate[1];
-  }
-  m_other_side[axis] = !m_other_side[axis];
-  MoveWindow(Rect{x, y, x + w, y + h});
-  DockSideWindows();
-}

@@ -116,10 +116,6 @@ class CAlfaDlg : public CResizableDialog {
   // The rectangle a page fills, in the frame's client coordinates.
   kt::ui::Rect PageArea() const;
   void ResetAfterLanguageChange();
-  // Moves the frame to the other side of the work area (axis 0 left/right,
-  // 1 top/bottom) and back again, remembering where it was on each side.
-  void ToggleSide(int axis);
-  bool OnOtherSide(int axis) const { return m_other_side[axis & 1]; }
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;
@@ -142,8 +138,6 @@ class CAlfaDlg : public CResizableDialog {
 
   CColorButton m_sections[6];
   int m_highlighted = 0;
-  bool m_other_side[2] = {false, false};
-  int m_home_coordinate[2] = {0, 0};  // left, top where the frame was before it moved over
 
   KT_DECLARE_MESSAGE_MAP()
 };
@@ -166,7 +160,6 @@ void alfadlg_unlock_navigation(int show_panel);
 void alfadlg_hide_launcher_panel(int restore);
 void alfadlg_refresh_lesson_constraints_page();
 void alfadlg_reset_after_language_change();
-void alfadlg_toggle_frame_side(int axis);
 
 // The "not available yet" text, shown by stand-in pages and by commands whose
 // window is not built yet.

@@ -95,13 +95,6 @@ TEST_F(AppStartup, SecondCopyIsRefusedNamingTheHolder) {
   EXPECT_FALSE(fs::exists(data_root() / "plenixstatus.txt"));
 }
 
-TEST_F(AppStartup, RefusalTextInGermanAndForAccessDenied) {
-  kt::InstanceLock held;
-  g_language = 1;
-  std::string text = og_lock_refusal_text(held);  // a failed lock that is not held elsewhere
-  EXPECT_EQ(text.rfind("KestrinTempus läuft bereits"_cp, 0), 0u) << text;
-}
-
 TEST_F(AppStartup, WorkerNeitherMakesFolderNorLocks) {
   TestDriver ui;
   g_process_number = 3;
