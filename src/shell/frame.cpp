@@ -104,6 +104,7 @@ void CAlfaDlg::DoDataExchange(DataExchange& dx) {
 
 bool CAlfaDlg::OnInitDialog() {
   CResizableDialog::OnInitDialog();
+  g_app.CreateSharedFonts(*this);
   g_busy_popup_owner = this;
   shell_busy_popup(nullptr, kBusyCreate);
   g_frame_hooks.lock_navigation = alfadlg_lock_navigation;

@@ -56,6 +56,9 @@ class DesktopProgram : public TempRoot {
 
 TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
   Run([&] {
+    EXPECT_EQ(g_app.m_ten_point_font.face, g_frame.GetFont().face);  // the shared fonts follow the frame's
+    EXPECT_EQ(g_app.m_ten_point_font.points, 10);
+    EXPECT_TRUE(g_app.m_bold_font.bold);
     EXPECT_FALSE(g_launcher_panel.IsCreated());  // built on the first page command
     alfadlg_go_to_page(kPageHome + 0);
     EXPECT_TRUE(g_launcher_panel.IsCreated());
