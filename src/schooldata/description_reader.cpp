@@ -504,4 +504,3 @@ int og_read_assignments_file(int create_if_missing) {
 }
 
 const char* og_description_error() { return g_error.c_str(); }
-const char* og_description_release() { return g_release.c_str(); }
