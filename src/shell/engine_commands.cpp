@@ -54,8 +54,6 @@ void show_engine_message() {
 
 }  // namespace
 
-__attribute__((weak)) void parpro_close_solver_thread() {}
-
 const char* og_assignments_file_name() { return g_provisional_mode ? "cattPROV.txt" : "scuola2.txt"; }
 
 bool og_engine_arguments(std::uint32_t code, EngineArguments& out) {
@@ -84,7 +82,6 @@ std::int32_t og_run_engine(std::uint32_t code) {
   std::int32_t r = or_main(1, args.has_option ? 3 : 2, argv);
   if (og_engine_result_shows_message(r)) show_engine_message();
   if (r <= kResultTestFirstError && code != 10 && code != 25) r = kResultOk;
-  parpro_close_solver_thread();
   return r;
 }
 

@@ -64,10 +64,6 @@ std::int32_t og_run_engine(std::uint32_t code);
 inline std::int32_t og_run_engine(EngineCommandCode code) { return og_run_engine(static_cast<std::uint32_t>(code)); }
 std::int32_t og_run_substitution_step(std::uint32_t step);
 
-// The parallel computation's hook at the end of every command; nothing until
-// the computation control provides it.
-void parpro_close_solver_thread();
-
 // One engine command on a thread of its own at lowered priority. Start
 // refuses while a command runs; the pages poll Running() on their timers.
 class EngineThread {
