@@ -58,6 +58,8 @@ KT_BEGIN_MESSAGE_MAP(CAlfaDlg, CResizableDialog)
   KT_ON_COMMAND(1775, OnProvisionalButton)
   KT_ON_COMMAND(1779, OnHelpButton)
   KT_ON_COMMAND(1780, OnAssistanceButton)
+  KT_ON_COMMAND(1901, OnArrowAcross)
+  KT_ON_COMMAND(1902, OnArrowDown)
 KT_END_MESSAGE_MAP()
 
 bool alfadlg_go_to_page(int id) {
@@ -120,6 +122,7 @@ bool CAlfaDlg::OnInitDialog() {
   ShowGrip(false);
   if (g_frame_top != 0 && g_frame_left != 0) MoveWindow(Rect{g_frame_left, g_frame_top, g_frame_left + r.Width(), g_frame_top + r.Height()});
   ShowDlgItem(kStaticId, kSwHide);
+  CreateArrows();
   Highlight(1772);
   g_current_page = nullptr;
   OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, CPlenixDlg::kTemplate, 0);
@@ -332,6 +335,56 @@ void CAlfaDlg::CreateLauncherPanel() {
   for (int id = kPageProscuola; id <= kPageOraspec; ++id) add(id, 0);
   add(kPageProcessingMenu, 8);
   for (int id = kPageMake; id <= kPageQuadroStandby; ++id) add(id, 0);
+  DockSideWindows();
+}
+
+void Carrow::ShowSide(int axis, bool other_side) {
+  static const char* const kArrows[2][2] = {{">", "<"}, {"v", "^"}};
+  SetWindowText(kArrows[axis & 1][other_side ? 1 : 0]);
+}
+
+// The two arrows sit in the gap left of the assistance buttons.
+void CAlfaDlg::CreateArrows() {
+  Window* help = GetDlgItem(1779);
+  if (!help) return;
+  Rect h = help->GetRectInParent();
+  int size = h.Height() / 2;
+  for (int axis = 0; axis < 2; ++axis) {
+    if (m_arrows[axis].IsWindow()) continue;
+    CreateParams p;
+    p.class_name = "Button";
+    p.style = kWsChild | kWsVisible;
+    p.parent = this;
+    p.id = Carrow::kIds[axis];
+    int top = h.top + axis * size;
+    p.rect = Rect{h.left - size - 2, top, h.left - 2, top + size};
+    if (!m_arrows[axis].CreateEx(p)) continue;
+    m_arrows[axis].ShowSide(axis, m_other_side[axis]);
+    AnchorControl(Carrow::kIds[axis], kAnchorTopRight);
+  }
+}
+
+void alfadlg_toggle_frame_side(int axis) { g_frame.ToggleSide(axis); }
+
+void CAlfaDlg::ToggleSide(int axis) {
+  if (!IsWindow()) return;
+  axis &= 1;
+  Rect r = GetWindowRect();
+  Rect work = backend().WorkArea();
+  int w = r.Width(), h = r.Height();
+  int x = r.left, y = r.top;
+  if (!m_other_side[axis]) {
+    m_home_coordinate[axis] = axis == 0 ? r.left : r.top;
+    if (axis == 0) x = work.right - w;
+    else y = work.bottom - h;
+  } else if (axis == 0) {
+    x = m_home_coordinate[0];
+  } else {
+    y = m_home_coordinate[1];
+  }
+  m_other_side[axis] = !m_other_side[axis];
+  MoveWindow(Rect{x, y, x + w, y + h});
+  m_arrows[axis].ShowSide(axis, m_other_side[axis]);
   DockSideWindows();
 }
 

@@ -100,6 +100,19 @@ struct FrameServiceHooks {
 };
 extern FrameServiceHooks g_frame_service_hooks;
 
+// Moves the frame to the other side of the work area (axis 0 left/right,
+// 1 top/bottom) and back; what the arrows call.
+void alfadlg_toggle_frame_side(int axis);
+
+// Carrow: one of the frame's two arrow buttons; a click moves the frame to
+// the other side of the work area and back, and the arrow points where the
+// next click goes.
+class Carrow : public kt::ui::Button {
+ public:
+  static constexpr int kIds[2] = {1901, 1902};
+  void ShowSide(int axis, bool other_side);
+};
+
 class CAlfaDlg : public CResizableDialog {
  public:
   static constexpr int kTemplate = 102;
@@ -116,6 +129,7 @@ class CAlfaDlg : public CResizableDialog {
   // The rectangle a page fills, in the frame's client coordinates.
   kt::ui::Rect PageArea() const;
   void ResetAfterLanguageChange();
+  void ToggleSide(int axis);
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;
@@ -134,10 +148,16 @@ class CAlfaDlg : public CResizableDialog {
   void PopUpSectionMenu(int section_id, int first, int last);
   bool OpenByRow(int id);
   void CreateLauncherPanel();
+  void CreateArrows();
+  void OnArrowAcross() { alfadlg_toggle_frame_side(0); }
+  void OnArrowDown() { alfadlg_toggle_frame_side(1); }
   void DockSideWindows();
 
   CColorButton m_sections[6];
   int m_highlighted = 0;
+  Carrow m_arrows[2];
+  bool m_other_side[2] = {false, false};
+  int m_home_coordinate[2] = {0, 0};  // left, top where the frame was before it moved over
 
   KT_DECLARE_MESSAGE_MAP()
 };

@@ -110,6 +110,22 @@ TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
   for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+TEST_F(DesktopProgram, ArrowsMoveTheFrameAcrossAndBack) {
+  Run([&] {
+    Rect home = g_frame.GetWindowRect();
+    Rect work = backend().WorkArea();
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[0]));
+    EXPECT_EQ(g_frame.GetWindowRect().right, work.right);
+    EXPECT_EQ(ui.Text(g_frame, Carrow::kIds[0]), "<");
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[1]));
+    EXPECT_EQ(g_frame.GetWindowRect().bottom, work.bottom);
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[0]));
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[1]));
+    EXPECT_EQ(g_frame.GetWindowRect(), home);
+    EXPECT_EQ(ui.Text(g_frame, Carrow::kIds[0]), ">");
+  });
+}
+
 TEST_F(DesktopProgram, ProcessingMenuIsATitleMenu) {
   Run([&] {
     alfadlg_go_to_page(kPageHome + 0);
