@@ -10,6 +10,7 @@
 #include "schooldata/data_file_search_dialog.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/school_folder_choice.h"
+#include "schooldata/structure_file.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
@@ -17,6 +18,7 @@
 #include "structure/destination_folder_choice.h"
 #include "structure/input_box.h"
 #include "structure/structure_pages.h"
+#include "structure/subject_dictionary.h"
 #include "structure/support_contact.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -63,6 +65,7 @@ void kestrintempus_install() {
   support.show_assistance_console = ui_show_assistance_console;
   support.show_callback_dialog = krv_show_callback_dialog;
   g_rical.m_dialogue.choose_data_folder = choose_data_folder;
+  g_apply_default_subject_flags = [] { ui_set_default_subject_flags(-1); };
   ui_install_unsaved_changes_prompt();
   og_install_description_hooks();
   og_install_model_utility_hooks();

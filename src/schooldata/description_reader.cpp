@@ -10,6 +10,7 @@
 // against its capacity before a write. Shaped for a few thousand lines.
 #include "schooldata/description_reader.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -24,6 +25,7 @@
 #include "schooldata/school_file_lines.h"
 #include "schooldata/teacher_constraints.h"
 #include "schooldata/ui_school_model.h"
+#include "shell/message_box.h"
 
 namespace {
 
@@ -324,6 +326,84 @@ void read_line(const std::string& line, ReaderState& state) {
   }
 }
 
+// With several study tracks the placeholder name of a one-track school goes
+// and unnamed tracks are dropped; then every class marks its section as used
+// in its track, so no class of the description is lost when the structure
+// is written again.
+void complete_tracks_and_sections(UiSchoolStructure& st) {
+  int count = st.track_count < 0 ? 0 : st.track_count > kUiMaxTracks ? kUiMaxTracks : st.track_count;
+  if (count >= 2) {
+    if (kt::cp1252_casecmp(st.track_names[0], "Indirizzo Unico") == 0) st.track_names[0][0] = 0;
+    int kept = 0;
+    for (int t = 0; t < count; ++t) {
+      if (st.track_names[t][0] == 0) continue;
+      if (kept != t) {
+        std::memcpy(st.track_names[kept], st.track_names[t], kUiNameSize);
+        std::memcpy(st.track_short_names[kept], st.track_short_names[t], 4);
+        std::memcpy(st.sections[kept], st.sections[t], 26);
+      }
+      ++kept;
+    }
+    for (int t = kept; t < count; ++t) {
+      std::memset(st.track_names[t], 0, kUiNameSize);
+      std::memset(st.track_short_names[t], 0, 4);
+      std::memset(st.sections[t], 0, 26);
+    }
+    count = kept;
+    st.track_count = static_cast<std::int8_t>(kept);
+  }
+  std::uint32_t classes = st.class_count < kUiMaxClasses ? st.class_count : kUiMaxClasses;
+  for (std::uint32_t c = 0; c < classes; ++c) {
+    const char* code = st.classes[c].code;
+    char section = code[1];
+    if (section < 'A' || section > 'Z') continue;
+    int track = -1;
+    if (count >= 1 && (count < 2 || code[2] == 0 || code[2] == ' ')) {
+      track = 0;
+    } else {
+      for (int t = 0; t < count && track < 0; ++t)
+        if (st.track_names[t][0] != 0 && kt::cp1252_upper(static_cast<unsigned char>(st.track_names[t][0])) ==
+                                                 kt::cp1252_upper(static_cast<unsigned char>(code[2])))
+          track = t;
+    }
+    if (track >= 0) st.sections[track][section - 'A'] = 1;
+  }
+}
+
+// A building may list only other buildings as reachable ones: a name that is
+// none of them is reported and dropped, and reading goes on.
+void drop_unknown_reachable_buildings(int lang) {
+  static const char* const kMissing[3] = {"Plesso [%s] NON ESISTENTE - Correggere configurazione Plessi",
+                                          "Geb\xE4ude [%s] existiert nicht - Konfiguration der Geb\xE4ude verbessern",
+                                          "Building [%s] not existing - Correct configuration of buildings"};
+  int buildings = se.building_count < kUiMaxBuildings ? se.building_count : kUiMaxBuildings;
+  for (int b = 0; b < buildings; ++b) {
+    UiBuilding& bu = se.buildings[b];
+    int kept = 0;
+    int reachable = bu.reachable_count < 0 ? 0 : bu.reachable_count > 9 ? 9 : bu.reachable_count;
+    for (int k = 0; k < reachable; ++k) {
+      bool known = false;
+      for (int o = 0; o < buildings && !known; ++o) known = o != b && std::strcmp(se.buildings[o].name, bu.reachable_names[k]) == 0;
+      if (!known) {
+        char text[kUiNameSize + 120];
+        std::snprintf(text, sizeof text, kMissing[lang], bu.reachable_names[k]);
+        ui_message_box(text);
+        continue;
+      }
+      if (kept != k) {
+        std::memcpy(bu.reachable_names[kept], bu.reachable_names[k], kUiNameSize);
+        bu.reachable_values[kept] = bu.reachable_values[k];
+      }
+      ++kept;
+    }
+    for (int k = kept; k < reachable; ++k) {
+      bu.reachable_names[k][0] = 0;
+      bu.reachable_values[k] = 0;
+    }
+    bu.reachable_count = static_cast<std::int8_t>(kept);
+  }
+}
+
 void complete_model() {
   static const char* const kCodes[3][7] = {{"LU", "MA", "ME", "GI", "VE", "SA", "DO"},
                                            {"MO", "DI", "MI", "DO", "FR", "SA", "SO"},
@@ -353,6 +433,7 @@ void complete_model() {
   }
   desc_complete_class_times();
   UiSchoolStructure& st = g_ui_structure;
+  complete_tracks_and_sections(st);
   for (std::uint32_t l = 0; l < st.lab_count && l < kUiMaxLabs; ++l) {
     UiLab& lab = st.labs[l];
     lab.building = static_cast<std::int8_t>(se.building_count < 2 ? 0 : -1);
@@ -364,6 +445,7 @@ void complete_model() {
       break;
     }
   }
+  drop_unknown_reachable_buildings(lang);
 }
 
 }  // namespace
@@ -428,4 +510,3 @@ int og_read_assignments_file(int create_if_missing) {
 }
 
 const char* og_description_error() { return g_error.c_str(); }
-const char* og_description_release() { return g_release.c_str(); }

@@ -24,5 +24,3 @@ const char* og_description_error();
 // SISSI identifier, written when no subject carries that name.
 const char* og_support_subject_word();
 extern char g_ui_support_sissi_id[9];
-// The release text read from the last description ("DATARELEASE:").
-const char* og_description_release();

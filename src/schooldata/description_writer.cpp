@@ -11,9 +11,12 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "engine/shell_services.h"
@@ -57,9 +60,18 @@ void log_moved_description(const std::string& path) {
   std::snprintf(g_description_comment, sizeof g_description_comment, "%s", written.c_str());
 }
 
+// The generator of school codes, seeded from the clock once per run.
+std::mt19937& code_random() {
+  static std::mt19937 random(static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
+  return random;
+}
+
+char random_upper() { return char('A' + code_random()() % 26); }
+
 void write_comments(std::string& out) {
   out += std::string("REM:") + hd.school_name + "\n";
   out += "REM:" + second_comment() + "\n";
+  if (hd.school_code[0] == 0) og_make_school_code(hd.school_code);
   out += std::string("REM:") + hd.school_code + "|" + hd.id_text1 + "|\n";
   out += std::string("REM:") + hd.id_text2 + "|\n";
   if (std::strncmp(st.writer_version, "5.8.C", 5) >= 0) {
@@ -185,6 +197,43 @@ void write_settings(std::string& out) {
 }
 
 }  // namespace
+
+// A school's code: when and for which school it was made, then random
+// characters, so two schools never share one even with the same title.
+void og_make_school_code(char* code) {
+  using namespace std::chrono;
+  system_clock::time_point now = system_clock::now();
+  std::time_t seconds = system_clock::to_time_t(now);
+  std::tm t{};
+  localtime_r(&seconds, &t);
+  int ms = int(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  int year = t.tm_year + 1900;
+  char year_letter = year >= 2013 && year <= 2039 ? char('A' + year - 2013) : '?';
+  std::string title = hd.school_name;
+  // A title shorter than eight characters is filled up front with random
+  // letters, not blanks: the reader folds runs of blanks, so a code with
+  // blanks would not read back as written.
+  std::string tail = title.size() > 8 ? title.substr(title.size() - 8) : std::string(8 - title.size(), ' ') + title;
+  for (char& c : tail) {
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    else if (c < 'A' || c > 'Z') c = random_upper();
+  }
+  char head[64];
+  std::snprintf(head, sizeof head, "C%c%c%02d%c%02d%02d%03d_%s_", year_letter, char('A' + t.tm_mon), t.tm_mday,
+                char('A' + t.tm_hour), t.tm_min, t.tm_sec, ms, tail.c_str());
+  static const char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::string out = head;
+  for (int i = 0; i < 17; ++i) {
+    if (i == 6) code_random().discard(static_cast<unsigned long long>(ms));
+    if (i == 11) {
+      unsigned sum = 0;
+      for (unsigned char c : second_comment()) sum += c;
+      code_random().discard(sum);
+    }
+    out += kDigits[code_random()() % 36];
+  }
+  std::snprintf(code, 41, "%s", out.c_str());
+}
 
 const char* og_description_write_error() { return g_error.c_str(); }
 

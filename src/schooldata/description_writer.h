@@ -25,3 +25,7 @@ std::string og_format_week_mask(const unsigned char* mask);
 // Installs the reader and writer as the model's description hooks, so the
 // save and discard paths of the unsaved-changes check reach them.
 void og_install_description_hooks();
+// Makes the school code a description is written with when its school has
+// none yet: 40 characters (date and time, the title's end, random ones) and
+// the terminating zero into code.
+void og_make_school_code(char* code);

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
@@ -13,6 +14,7 @@
 #include "platform/system_atomic_write.h"
 #include "platform/system_files.h"
 #include "shell/app_startup.h"
+#include "shell/model_utilities.h"
 
 namespace {
 
@@ -64,8 +66,21 @@ SchoolFolderListing og_list_school_folders(const std::string& program_folder, bo
   return out;
 }
 
+namespace {
+
+// A typed name as every name of the program is kept: without outer blanks,
+// with single blanks, no field separators.
+std::string cleaned(const std::string& typed, int max_length) {
+  std::vector<char> buffer(std::size_t(max_length) + 1, '\0');
+  std::snprintf(buffer.data(), buffer.size(), "%s", typed.c_str());
+  og_clean_name(buffer.data(), max_length, 0);
+  return buffer.data();
+}
+
+}  // namespace
+
 std::string og_new_school_folder_name(const std::string& typed) {
-  std::string name = typed;
+  std::string name = cleaned(typed, 60);
   for (char& c : name)
     if (!or_is_alnum(static_cast<unsigned char>(c))) c = '_';
   return name;
@@ -91,6 +106,7 @@ int og_create_new_school(const NewSchoolHooks& hooks, const std::string& previou
   }
   std::string school, folder;
   if (!hooks.ask_names || !hooks.ask_names(&school, &folder)) return 1;
+  school = cleaned(school, 80);
   folder = og_new_school_folder_name(folder);
   if (folder.empty() || school.empty()) {
     if (hooks.tell) hooks.tell(school_folder_text(SchoolFolderText::kNameTooShort, language));

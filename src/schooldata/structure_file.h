@@ -24,5 +24,9 @@ int og_write_structure_file();
 // enabled for that track.
 bool og_class_in_structure(const UiClass& c);
 int og_write_structure_file_to(const std::string& path);
+// Gives every subject the default options its name suggests and sets the
+// seventh status byte (the structure editors' dictionary, installed by the
+// program); the writer calls it until that byte is '1'.
+extern void (*g_apply_default_subject_flags)();
 const char* og_structure_error();
 

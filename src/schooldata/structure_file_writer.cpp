@@ -15,6 +15,7 @@
 #include "platform/cp1252.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/structure_file.h"
+#include "schooldata/description_reader.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -129,16 +130,23 @@ bool og_class_in_structure(const UiClass& c) {
   return st.sections[track][c.code[1] - 'A'] != 0;
 }
 
+void (*g_apply_default_subject_flags)() = nullptr;
+
 int og_write_structure_file_to(const std::string& path) {
   if (g_process_number != 0) return 0;
   // A school whose files could not be read is never written over them.
   if (!og_school_loaded()) return -1;
+  // Until a save has given the subjects the options their names suggest
+  // (the seventh status byte says so), every save tries it.
+  if (g_ui_structure.status[6] != '1' && g_apply_default_subject_flags) g_apply_default_subject_flags();
   SchoolFileText out;
   g_ui_header.school_name[80] = 0;
   out.line(std::string("REM:") + g_ui_header.school_name);
   out.line("STATUSINFO:" + status_text() + "|");
   ++st.save_counter;
-  st.writer_version[6] = 0;
+  // The file is now this program's: its version is recorded, and from then
+  // on the description carries the status bytes too.
+  std::snprintf(st.writer_version, sizeof st.writer_version, "%.5s", kProgramRelease);
   st.memo_date[21] = 0;
   st.memo_text[201] = 0;
   out.line("SERVICEMEMO:|" + std::string(st.writer_version) + "-" +

@@ -17,6 +17,7 @@
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
+#include "platform/keyboard_layout.h"
 #include "platform/paths.h"
 #include "platform/system_files.h"
 #include "platform/system_info.h"
@@ -167,6 +168,14 @@ std::string og_lock_refusal_text(const kt::InstanceLock& lock) {
   return out;
 }
 
+int og_language_from_keyboard() {
+  std::string layout = kt::keyboard_layout();
+  if (layout.empty()) return kt::language_from_locale() == 1 ? 1 : 0;
+  for (const char* german : {"de", "at", "ch", "li", "lu"})
+    if (layout == german) return 1;
+  return 0;
+}
+
 void og_start_instance() {
   if (g_process_number < 1) {
     og_ensure_data_root();
@@ -182,8 +191,7 @@ void og_start_instance() {
   }
   if (!og_read_status_file()) {
     std::snprintf(g_current_folder, sizeof g_current_folder, "%s", g_data_root);
-    // No keyboard layout to ask here: the locale stands for it.
-    g_language = static_cast<std::uint8_t>(kt::language_from_locale());
+    g_language = static_cast<std::uint8_t>(og_language_from_keyboard());
   }
   og_set_current_folder(g_current_folder);
 }
@@ -236,6 +244,18 @@ void og_switch_display_mode(int command, int minimised) {
       break;
   }
   g_display_minimised = static_cast<std::uint8_t>(minimised);
+}
+
+void CPlenixApp::CreateSharedFonts(kt::ui::Window& frame) {
+  m_dialog_font = frame.GetFont();
+  m_bold_font = m_dialog_font;
+  m_bold_font.bold = true;
+  m_symbol_font = kt::ui::Font{};
+  m_symbol_font.face = "Marlett";
+  m_symbol_font.points = m_dialog_font.points;
+  m_ten_point_font = m_dialog_font;
+  m_ten_point_font.face = m_dialog_font.face.substr(0, 32);
+  m_ten_point_font.points = 10;
 }
 
 int CPlenixApp::InitInstance(int argc, const char* const* argv) {

@@ -18,6 +18,7 @@
 #include "platform/instance_lock.h"
 #include "platform/process.h"
 #include "platform/system_open.h"
+#include "platform/window.h"
 
 inline constexpr int kCurrentFolderSize = 400;  // g_current_folder, "CURDIR:" and the shared area's head
 inline constexpr int kMaxSolverProcesses = 8;   // the main process and seven workers
@@ -49,6 +50,11 @@ class CPlenixApp {
  public:
   // The whole run of the main process; argv as main() got it.
   int InitInstance(int argc, const char* const* argv);
+  // The fonts the pages share, taken from the frame's dialog font when the
+  // frame initialises: that font, its bold form, the "Marlett" symbol font
+  // of menu checks and a 10-point font of the same face.
+  void CreateSharedFonts(kt::ui::Window& frame);
+  kt::ui::Font m_dialog_font, m_bold_font, m_symbol_font, m_ten_point_font;
 };
 extern CPlenixApp g_app;
 
@@ -57,6 +63,10 @@ extern CPlenixApp g_app;
 int og_parse_process_number(int argc, const char* const* argv);
 
 void og_start_instance();
+// The language of a first start (no status file): German (1) for a German
+// keyboard layout, else Italian (0); without a known layout the locale
+// decides between the two. English is never chosen this way.
+int og_language_from_keyboard();
 void og_ensure_data_root();
 // The program path of the current folder: "\\KestrinTempusDati\\scuola"
 // below the drive root (1252), else the folder as the system names it.

@@ -54,8 +54,6 @@ void show_engine_message() {
 
 }  // namespace
 
-__attribute__((weak)) void parpro_close_solver_thread() {}
-
 const char* og_assignments_file_name() { return g_provisional_mode ? "cattPROV.txt" : "scuola2.txt"; }
 
 bool og_engine_arguments(std::uint32_t code, EngineArguments& out) {
@@ -70,6 +68,10 @@ bool og_engine_arguments(std::uint32_t code, EngineArguments& out) {
   return false;
 }
 
+bool og_engine_result_shows_message(std::int32_t result) {
+  return result != kResultOk && result != kResultTestFirstError && g_engine_quiet_byte != 157;
+}
+
 std::int32_t og_run_engine(std::uint32_t code) {
   g_status.language = static_cast<std::int8_t>(g_language);
   g_engine_option_word[0] = g_processing_options[0];
@@ -78,9 +80,8 @@ std::int32_t og_run_engine(std::uint32_t code) {
   if (code > 41 || !og_engine_arguments(code, args)) og_fatal_system_error("param", ".\\OG_util", 178);
   const char* argv[] = {"Questo non serve", args.command, args.has_option ? args.option : nullptr, nullptr};
   std::int32_t r = or_main(1, args.has_option ? 3 : 2, argv);
-  if (r != kResultOk && r != kResultTestFirstError && g_engine_quiet_byte != 157) show_engine_message();
+  if (og_engine_result_shows_message(r)) show_engine_message();
   if (r <= kResultTestFirstError && code != 10 && code != 25) r = kResultOk;
-  parpro_close_solver_thread();
   return r;
 }
 

@@ -56,13 +56,13 @@ struct EngineArguments {
 };
 bool og_engine_arguments(std::uint32_t code, EngineArguments& out);
 
+// Whether og_run_engine shows the engine's message for a result: not for 0,
+// not for the first error of a test run (-998), not while the quiet marker
+// 157 is set.
+bool og_engine_result_shows_message(std::int32_t result);
 std::int32_t og_run_engine(std::uint32_t code);
 inline std::int32_t og_run_engine(EngineCommandCode code) { return og_run_engine(static_cast<std::uint32_t>(code)); }
 std::int32_t og_run_substitution_step(std::uint32_t step);
-
-// The parallel computation's hook at the end of every command; nothing until
-// the computation control provides it.
-void parpro_close_solver_thread();
 
 // One engine command on a thread of its own at lowered priority. Start
 // refuses while a command runs; the pages poll Running() on their timers.

@@ -60,6 +60,8 @@ KT_BEGIN_MESSAGE_MAP(CAlfaDlg, CResizableDialog)
   KT_ON_COMMAND(1775, OnProvisionalButton)
   KT_ON_COMMAND(1779, OnHelpButton)
   KT_ON_COMMAND(1780, OnAssistanceButton)
+  KT_ON_COMMAND(1901, OnArrowAcross)
+  KT_ON_COMMAND(1902, OnArrowDown)
 KT_END_MESSAGE_MAP()
 
 bool alfadlg_go_to_page(int id) {
@@ -106,6 +108,7 @@ void CAlfaDlg::DoDataExchange(DataExchange& dx) {
 
 bool CAlfaDlg::OnInitDialog() {
   CResizableDialog::OnInitDialog();
+  g_app.CreateSharedFonts(*this);
   g_busy_popup_owner = this;
   shell_busy_popup(nullptr, kBusyCreate);
   g_frame_hooks.lock_navigation = alfadlg_lock_navigation;
@@ -121,6 +124,7 @@ bool CAlfaDlg::OnInitDialog() {
   ShowGrip(false);
   if (g_frame_top != 0 && g_frame_left != 0) MoveWindow(Rect{g_frame_left, g_frame_top, g_frame_left + r.Width(), g_frame_top + r.Height()});
   ShowDlgItem(kStaticId, kSwHide);
+  CreateArrows();
   Highlight(1772);
   g_current_page = nullptr;
   OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, CPlenixDlg::kTemplate, 0);
@@ -358,12 +362,30 @@ void CAlfaDlg::CreateLauncherPanel() {
   DockSideWindows();
 }
 
-// The panel sits against the frame's right edge, with the frame's top and height.
-void CAlfaDlg::DockSideWindows() {
-  if (!IsWindow() || !g_launcher_panel.IsCreated() || !g_launcher_panel.IsWindow()) return;
-  Rect frame = GetWindowRect();
-  Rect panel = g_launcher_panel.GetWindowRect();
-  g_launcher_panel.MoveWindow(Rect{frame.right, frame.top, frame.right + panel.Width(), frame.bottom});
+void Carrow::ShowSide(int axis, bool other_side) {
+  static const char* const kArrows[2][2] = {{">", "<"}, {"v", "^"}};
+  SetWindowText(kArrows[axis & 1][other_side ? 1 : 0]);
+}
+
+// The two arrows sit in the gap left of the assistance buttons.
+void CAlfaDlg::CreateArrows() {
+  Window* help = GetDlgItem(1779);
+  if (!help) return;
+  Rect h = help->GetRectInParent();
+  int size = h.Height() / 2;
+  for (int axis = 0; axis < 2; ++axis) {
+    if (m_arrows[axis].IsWindow()) continue;
+    CreateParams p;
+    p.class_name = "Button";
+    p.style = kWsChild | kWsVisible;
+    p.parent = this;
+    p.id = Carrow::kIds[axis];
+    int top = h.top + axis * size;
+    p.rect = Rect{h.left - size - 2, top, h.left - 2, top + size};
+    if (!m_arrows[axis].CreateEx(p)) continue;
+    m_arrows[axis].ShowSide(axis, m_other_side[axis]);
+    AnchorControl(Carrow::kIds[axis], kAnchorTopRight);
+  }
 }
 
 void alfadlg_toggle_frame_side(int axis) { g_frame.ToggleSide(axis); }
@@ -386,5 +408,16 @@ void CAlfaDlg::ToggleSide(int axis) {
   }
   m_other_side[axis] = !m_other_side[axis];
   MoveWindow(Rect{x, y, x + w, y + h});
+  m_arrows[axis].ShowSide(axis, m_other_side[axis]);
   DockSideWindows();
 }
+
+// The panel sits against the frame's right edge, with the frame's top and height.
+void CAlfaDlg::DockSideWindows() {
+  if (!IsWindow() || !g_launcher_panel.IsCreated() || !g_launcher_panel.IsWindow()) return;
+  Rect frame = GetWindowRect();
+  Rect panel = g_launcher_panel.GetWindowRect();
+  g_launcher_panel.MoveWindow(Rect{frame.right, frame.top, frame.right + panel.Width(), frame.bottom});
+}
+
+

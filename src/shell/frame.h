@@ -100,6 +100,19 @@ struct FrameServiceHooks {
 };
 extern FrameServiceHooks g_frame_service_hooks;
 
+// Moves the frame to the other side of the work area (axis 0 left/right,
+// 1 top/bottom) and back; what the arrows call.
+void alfadlg_toggle_frame_side(int axis);
+
+// Carrow: one of the frame's two arrow buttons; a click moves the frame to
+// the other side of the work area and back, and the arrow points where the
+// next click goes.
+class Carrow : public kt::ui::Button {
+ public:
+  static constexpr int kIds[2] = {1901, 1902};
+  void ShowSide(int axis, bool other_side);
+};
+
 class CAlfaDlg : public CResizableDialog {
  public:
   static constexpr int kTemplate = 102;
@@ -117,10 +130,7 @@ class CAlfaDlg : public CResizableDialog {
   // The rectangle a page fills, in the frame's client coordinates.
   kt::ui::Rect PageArea() const;
   void ResetAfterLanguageChange();
-  // Moves the frame to the other side of the work area (axis 0 left/right,
-  // 1 top/bottom) and back again, remembering where it was on each side.
   void ToggleSide(int axis);
-  bool OnOtherSide(int axis) const { return m_other_side[axis & 1]; }
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;
@@ -139,10 +149,14 @@ class CAlfaDlg : public CResizableDialog {
   void PopUpSectionMenu(int section_id, int first, int last);
   bool OpenByRow(int id);
   void CreateLauncherPanel();
+  void CreateArrows();
+  void OnArrowAcross() { alfadlg_toggle_frame_side(0); }
+  void OnArrowDown() { alfadlg_toggle_frame_side(1); }
   void DockSideWindows();
 
   CColorButton m_sections[6];
   int m_highlighted = 0;
+  Carrow m_arrows[2];
   bool m_other_side[2] = {false, false};
   int m_home_coordinate[2] = {0, 0};  // left, top where the frame was before it moved over
 
@@ -167,7 +181,6 @@ void alfadlg_unlock_navigation(int show_panel);
 void alfadlg_hide_launcher_panel(int restore);
 void alfadlg_refresh_lesson_constraints_page();
 void alfadlg_reset_after_language_change();
-void alfadlg_toggle_frame_side(int axis);
 
 // The "not available yet" text, shown by stand-in pages and by commands whose
 // window is not built yet.

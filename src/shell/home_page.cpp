@@ -24,6 +24,11 @@
 #include "shell/file_services.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "shell/service_tools.h"
+#include "shell/small_choosers.h"
+#include "shell/model_utilities.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/structure_file.h"
 #include "shell/status_file.h"
 
 using namespace kt::ui;
@@ -85,8 +90,12 @@ const char* const kGuideFiles[3] = {"KestrinTempus_Tutorial_Ita.pdf", "KestrinTe
                                     "KestrinTempus_Tutorial_Eng.pdf"};
 constexpr int kHelpIds[5] = {CPlenixDlg::kHelpStart, CPlenixDlg::kHelpCreate, CPlenixDlg::kHelpProcessing,
                              CPlenixDlg::kHelpConfiguration, CPlenixDlg::kHelpSubstitutions};
-constexpr int kNotBuiltIds[] = {CPlenixDlg::kArchive, CPlenixDlg::kVideo, CPlenixDlg::kGettingStarted,
-                                CPlenixDlg::kServiceTools, CPlenixDlg::kAdvice};
+// The archive and cloud dialog, the tutorial video and the advice guide
+// belong to the remote services, which this program does not have.
+constexpr int kNotBuiltIds[] = {CPlenixDlg::kArchive, CPlenixDlg::kVideo, CPlenixDlg::kAdvice};
+const MlText kGettingStartedText = {"KestrinTempus non ha un manuale d'uso: what you see is what you get!",
+                                    "KestrinTempus hat kein Handbuch: what you see is what you get!",
+                                    "KestrinTempus has no user manual: what you see is what you get!"};
 
 // The folder the page saved while a dialog worked in the data root.
 char g_saved_folder[kCurrentFolderSize] = "";
@@ -102,6 +111,8 @@ KT_BEGIN_MESSAGE_MAP(CPlenixDlg, CResizableDialog)
   KT_ON_COMMAND(kSubstitutions, OnSubstitutions)
   KT_ON_COMMAND_LIST(kNotBuiltIds, OnNotBuilt)
   KT_ON_COMMAND(kUserGuide, OnUserGuide)
+  KT_ON_COMMAND(kGettingStarted, OnGettingStarted)
+  KT_ON_COMMAND(kServiceTools, OnServiceTools)
   KT_ON_COMMAND_RANGE(kItalian, kEnglish, OnLanguage)
   KT_ON_COMMAND(kFrench, OnFrench)
   KT_ON_COMMAND(kChooseLanguage, OnLanguageLabel)
@@ -267,6 +278,15 @@ void CPlenixDlg::OnSubstitutions() {
   if (!ui_require_school_folder(0)) return;
   m_help.SetTextML(&kHelpTexts[4]);
   ui_busy_popup(kBusy.Get(), 0);
+  // The engine reads the files as they are on disk: the pages' model is
+  // read again from them first, so both work on the same school.
+  bool structure_bad = og_read_structure_file(0) == -2;
+  if (structure_bad || og_read_assignments_file(0) == -2) {
+    ui_busy_popup(nullptr, -1);
+    ui_message_box(structure_bad ? og_structure_error() : og_description_error());
+    alfadlg_lock_navigation(0);
+    return;
+  }
   std::int32_t r = og_run_engine(EngineCommandCode::Synt);
   if (r == 0) r = og_run_substitution_step(static_cast<std::uint32_t>(SubstitutionStep::Solo));
   ui_busy_popup(nullptr, -1);
@@ -279,6 +299,16 @@ void CPlenixDlg::OnSubstitutions() {
 
 void CPlenixDlg::OnLanguageLabel() { message_beep(kBeepSimple); }
 
+void CPlenixDlg::OnServiceTools() {
+  CSTools tools(this);
+  int code = static_cast<int>(tools.DoModal());
+  if (code < 17102) return;
+  og_run_service_tool(code);
+  RefreshSchoolInfo(0, 1);
+}
+
+void CPlenixDlg::OnGettingStarted() { m_help.SetTextML(&kGettingStartedText); }
+
 void CPlenixDlg::OnUserGuide() { ui_open_explorer_in_data_root(kGuideFiles[ui_language()]); }
 
 void CPlenixDlg::OnLanguage(int index) {
@@ -287,6 +317,7 @@ void CPlenixDlg::OnLanguage(int index) {
     return;
   }
   g_language = static_cast<std::uint8_t>(index);
+  og_set_default_day_names();
   alfadlg_reset_after_language_change();
   alfadlg_go_to_page(kPageReopen);
   alfadlg_lock_navigation(0);

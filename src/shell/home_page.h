@@ -58,6 +58,8 @@ class CPlenixDlg : public CResizableDialog {
   void OnSubstitutions();
   void OnLanguageLabel();
   void OnUserGuide();
+  void OnGettingStarted();
+  void OnServiceTools();
   void OnLanguage(int index);
   void OnFrench();
   void OnExplore();

@@ -12,8 +12,6 @@ using namespace kt::ui;
 
 namespace {
 
-bool g_visual_styles_active = false;
-
 // The classic desktop's caption colours: active caption, its gradient end
 // and the caption text.
 constexpr Color kActiveCaption = rgb(10, 36, 106);
@@ -22,9 +20,7 @@ constexpr Color kCaptionText = rgb(255, 255, 255);
 
 }  // namespace
 
-bool ui_visual_styles_active() { return g_visual_styles_active; }
-
-void ui_set_visual_styles_active(bool active) { g_visual_styles_active = active; }
+bool ui_visual_styles_active() { return false; }
 
 CTitleMenu::CTitleMenu()
     : m_left_color(kActiveCaption), m_right_color(kActiveCaptionGradient), m_text_color(kCaptionText) {

@@ -17,9 +17,8 @@
 #include "platform/ui.h"
 
 // Whether the desktop draws themed menus. This window core draws its own
-// classic look, so it answers false unless a backend or a test says so.
+// classic look, so it answers false.
 bool ui_visual_styles_active();
-void ui_set_visual_styles_active(bool active);
 
 class CTitleMenu : public kt::ui::PopupMenu {
  public:

@@ -76,7 +76,7 @@ void CDictionaryPage::SaveFiles() {
   if (!CheckBeforeLeaving()) return;
   // The first save of a school in the Italian interface gives the subjects
   // the options their names suggest; the structure records that it did.
-  if (g_ui_structure.status[1] != '1') ui_set_default_subject_flags(-1);
+  if (g_ui_structure.status[6] != '1') ui_set_default_subject_flags(-1);
   if (!og_save_school_files()) return;
   if (IsDialogForm()) EndDialog(kDialogFormEnd);
 }

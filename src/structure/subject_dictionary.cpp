@@ -124,7 +124,7 @@ int ui_set_default_subject_flags(int subject) {
   if (ui_language() != 0) return 0;
   if (subject >= 0) return ui_guess_subject_flags(subject);
   for (int i = 0; i < subject_count(); ++i) ui_guess_subject_flags(i);
-  g_ui_structure.status[1] = '1';
+  g_ui_structure.status[6] = '1';
   return 1;
 }
 

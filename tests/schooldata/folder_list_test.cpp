@@ -72,7 +72,8 @@ TEST(FolderNewName, Table) {
   struct Case {
     const char* typed;
     const char* want;
-  } cases[] = {{"1a/b & c", "1a_b___c"}, {"Liceo Galilei", "Liceo_Galilei"}, {"Città"_cp, "Città"_cp}, {"", ""}};
+  } cases[] = {{"1a/b & c", "1a_b___c"}, {"Liceo Galilei", "Liceo_Galilei"}, {"Città"_cp, "Città"_cp}, {"", ""},
+                 {"  Liceo  Volta ", "Liceo_Volta"}, {"   ", ""}};
   for (const Case& c : cases) EXPECT_EQ(og_new_school_folder_name(c.typed), c.want) << c.typed;
 }
 

@@ -97,7 +97,9 @@ TEST_F(ImportPages, OrarioFacileSavesCoPresencePostsAndAbandonRereads) {
   Corafac again;
   EXPECT_EQ(again.DoModal(), kIdCancel);
   EXPECT_EQ(configured, (std::vector<std::string>{"si", "si", "si"}));
-  EXPECT_EQ(+teacher("ROSSI")->post_count, 2u);
+  rossi = teacher("ROSSI");
+  ASSERT_NE(rossi, nullptr);
+  EXPECT_EQ(+rossi->post_count, 2u);
   chosen_ = "none.drw";
   ui.AnswerNextModal(kIdYes);
   ui.OnNextModal([&](Dialog& d) { ui.Click(d, Corafac::kArgoId); });
@@ -151,7 +153,9 @@ TEST_F(ImportPages, SpreadsheetSavesPatternsPartnersAndClearsForARereading) {
   EXPECT_EQ(again.DoModal(), kIdCancel);
   EXPECT_EQ(configured, (std::vector<std::string>{"NO", "NO", "NO"}));
   EXPECT_EQ(to_import, (std::vector<std::string>{"si", "si", "si"}));
-  EXPECT_EQ(+teacher("ROSSI")->post_count, 2u);  // abandoned: the saved school again
+  rossi = teacher("ROSSI");
+  ASSERT_NE(rossi, nullptr);
+  EXPECT_EQ(+rossi->post_count, 2u);  // abandoned: the saved school again
   EXPECT_TRUE(ui.Problems().empty());
 }
 

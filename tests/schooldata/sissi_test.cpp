@@ -187,10 +187,12 @@ TEST_F(Sissi, CodeCheckCountsHidesAndFillsFromTheExport) {
     ui.Click(d, Csissiedit::kRereadId);
     after_fill = column(d, Csissiedit::kTeacherListId, 1);
     ui.Select(d, Csissiedit::kClassListId, "2BA");
-    d.GetDlgItem(Csissiedit::kIdEditId)->SetWindowText("C2-X");
+    kt::ui::Window* id_edit = d.GetDlgItem(Csissiedit::kIdEditId);
+    ASSERT_NE(id_edit, nullptr);
+    id_edit->SetWindowText("C2-X");
     ui.Click(d, Csissiedit::kAcceptId);
     ui.Select(d, Csissiedit::kSchoolListId, 0);
-    d.GetDlgItem(Csissiedit::kIdEditId)->SetWindowText("99887");
+    id_edit->SetWindowText("99887");
     ui.Click(d, Csissiedit::kSaveId);
   });
   ui.AnswerNextModal(kIdOk);  // "Occorre assegnare un codice numerico alla scuola!"

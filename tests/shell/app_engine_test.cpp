@@ -84,6 +84,21 @@ TEST_F(AppEngine, BrokenDescriptionShowsEngineMessage) {
   EXPECT_EQ(ui.boxes()[0].texts.at(0), std::string(g_status.message));
 }
 
+TEST(AppEngineResults, WhichResultsShowTheMessage) {
+  struct Case {
+    std::int32_t result;
+    std::uint8_t quiet;
+    bool shown;
+  };
+  const Case cases[] = {{0, 0, false},  {-998, 0, false}, {-999, 0, true}, {-1, 0, true},
+                        {-2, 0, true},  {1, 0, true},     {-1, 157, false}};
+  for (const Case& c : cases) {
+    g_engine_quiet_byte = c.quiet;
+    EXPECT_EQ(og_engine_result_shows_message(c.result), c.shown) << c.result << "/" << int(c.quiet);
+  }
+  g_engine_quiet_byte = 0;
+}
+
 TEST_F(AppEngine, MissingDescriptionGivesFileErrorAndMessage) {
   TestDriver ui;
   fs::remove(school_ / "scuola2.txt");

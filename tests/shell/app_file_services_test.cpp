@@ -64,28 +64,12 @@ TEST_F(FileServices, CopyStepsProgressBar) {
   EXPECT_EQ(read(root_ / "dati" / "grande2.txt"), std::string(40000, 'a'));
 }
 
-TEST_F(FileServices, EmptyFolderKeepsTheFolder) {
-  fs::create_directories(root_ / "dati" / "out" / "HTML" / "img");
-  write(root_ / "dati" / "out" / "a.txt", "x");
-  write(root_ / "dati" / "out" / "HTML" / "img" / "b.png", "x");
-  og_empty_folder("\\dati", "out");
-  EXPECT_TRUE(fs::is_directory(root_ / "dati" / "out"));
-  EXPECT_TRUE(fs::is_empty(root_ / "dati" / "out"));
-}
-
 TEST_F(FileServices, MakePath) {
   og_make_path("C:\\uno\\due\\tre");
   EXPECT_TRUE(fs::is_directory(root_ / "uno" / "due"));
   EXPECT_FALSE(fs::exists(root_ / "uno" / "due" / "tre"));
   EXPECT_EQ(og_make_path("C:\\uno\\due\\tre\\"), 0);
   EXPECT_TRUE(fs::is_directory(root_ / "uno" / "due" / "tre"));
-}
-
-TEST_F(FileServices, TempPath) {
-  char buffer[8];
-  int n = og_get_temp_path(sizeof buffer, buffer);
-  EXPECT_GT(n, 0);
-  EXPECT_LT(std::strlen(buffer), sizeof buffer);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "app_test_support.h"
 #include "platform/cp1252.h"
+#include "platform/keyboard_layout.h"
 #include "platform/test_driver.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
@@ -39,18 +40,42 @@ TEST(AppCommandLine, ProcessNumber) {
 
 using AppStartup = TempRoot;
 
+TEST(AppKeyboard, FirstStartLanguageFromTheLayout) {
+  struct Case {
+    const char* layout;
+    int language;
+  };
+  const Case cases[] = {{"de", 1}, {"at,us", 1}, {"ch", 1}, {"it", 0}, {"us", 0}, {"gb", 0}, {"fr", 0}};
+  for (const Case& c : cases) {
+    ::setenv("XKB_DEFAULT_LAYOUT", c.layout, 1);
+    ::setenv("LC_ALL", "en_GB.UTF-8", 1);
+    EXPECT_EQ(og_language_from_keyboard(), c.language) << c.layout;
+  }
+  ::unsetenv("XKB_DEFAULT_LAYOUT");
+  ::unsetenv("LC_ALL");
+  char pattern[] = "/tmp/kt-keyboard-XXXXXX";
+  int fd = ::mkstemp(pattern);
+  ASSERT_GE(fd, 0);
+  const char text[] = "XKBMODEL=\"pc105\"\nXKBLAYOUT=\"de,it\"\n";
+  ASSERT_EQ(::write(fd, text, sizeof text - 1), ssize_t(sizeof text - 1));
+  ::close(fd);
+  EXPECT_EQ(kt::keyboard_layout_in(pattern), "de");
+  EXPECT_EQ(kt::keyboard_layout_in("/nonexistent/keyboard"), "");
+  ::unlink(pattern);
+}
+
 TEST_F(AppStartup, FirstStartMakesDataFolderAndTakesLock) {
   TestDriver ui;
-  ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+  ::setenv("XKB_DEFAULT_LAYOUT", "de", 1);
   og_start_instance();
-  ::unsetenv("LC_ALL");
+  ::unsetenv("XKB_DEFAULT_LAYOUT");
   EXPECT_TRUE(fs::is_directory(data_root()));
   EXPECT_TRUE(fs::exists(data_root() / "semaphore.dat"));
   EXPECT_TRUE(bool(g_instance_lock));
   EXPECT_EQ(fs::current_path(), data_root());
   EXPECT_TRUE(og_current_folder_is_data_root());
   EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati\\");
-  EXPECT_EQ(g_language, 1);  // no status file: the locale's language
+  EXPECT_EQ(g_language, 1);  // no status file: the keyboard's language
   EXPECT_TRUE(ui.boxes().empty());
 }
 
@@ -93,13 +118,6 @@ TEST_F(AppStartup, SecondCopyIsRefusedNamingTheHolder) {
   EXPECT_NE(text.find("(32)"), std::string::npos) << text;
   EXPECT_NE(text.find(std::to_string(::getpid())), std::string::npos) << text;  // the holder's process
   EXPECT_FALSE(fs::exists(data_root() / "plenixstatus.txt"));
-}
-
-TEST_F(AppStartup, RefusalTextInGermanAndForAccessDenied) {
-  kt::InstanceLock held;
-  g_language = 1;
-  std::string text = og_lock_refusal_text(held);  // a failed lock that is not held elsewhere
-  EXPECT_EQ(text.rfind("KestrinTempus läuft bereits"_cp, 0), 0u) << text;
 }
 
 TEST_F(AppStartup, WorkerNeitherMakesFolderNorLocks) {

@@ -1,8 +1,7 @@
 // Caption normalisation and the two lookup passes: exact match ignoring the
-// case of A-Z only, nearest length over the shorter length, the first row
-// winning a tie, captions left alone in Italian or when one character long,
-// and language indexes outside 0..2 that read the Italian text. Also the
-// rows of the program's own tables and the published dialog title.
+// case of A-Z only, nearest length over the shorter length, captions left
+// alone in Italian or when one character long; every row of the program's
+// tables carries its three texts.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -97,61 +96,12 @@ TEST(CaptionTranslate, ExactNearestAndTies) {
   }
 }
 
-TEST(CaptionTranslate, TieGoesToTheFirstRowOfTheTable) {
-  LanguageScope language(2);
-  char buffer[] = "Elenco";
-  EXPECT_STREQ(ui_translate_caption(buffer, kSwapped), "Subject list");
-}
-
-TEST(CaptionTranslate, CopyLeavesTheArgumentAlone) {
-  LanguageScope language(1);
-  const std::string caption = "Salva  tutto";
-  EXPECT_EQ(ui_translate_caption_copy(caption, kRows), "Alles speichern");
-  EXPECT_EQ(caption, "Salva  tutto");
-}
-
-TEST(CaptionTables, ProgramRowsTranslate) {
-  const TranslateCase cases[] = {
-      {"p1", 1, "Selezione  Scuola", "Schule wählen"_cp},
-      {"p2", 2, "messaggio di sistema", "System message"},
-      {"p3", 2, "APRI", "explore"},
-      {"p4", 1, "Bilanciamento per peso didattico", "Balance durch Pädagogischen Gewicht"_cp},
-  };
-  const MlText* tables[] = {g_ml_dialog_titles, g_ml_dialog_titles, g_ml_static_captions, g_ml_check_captions};
-  for (int i = 0; i < 4; ++i) {
-    LanguageScope language(cases[i].language);
-    EXPECT_EQ(ui_translate_caption_copy(cases[i].caption, tables[i]), cases[i].shown) << cases[i].id;
-  }
-}
-
 TEST(CaptionTables, EveryRowHasThreeTexts) {
   for (const MlText* table : {g_ml_dialog_titles, g_ml_static_captions, g_ml_check_captions, g_ml_button_captions})
     for (const MlText* row = table; row->Italian(); ++row) {
       EXPECT_NE(row->text[1], nullptr) << row->Italian();
       EXPECT_NE(row->text[2], nullptr) << row->Italian();
     }
-}
-
-TEST(MlTextLookup, IndexOutsideTheThreeReadsItalian) {
-  const MlText row = {"Sì"_cp, "Ja", "Yes"};
-  EXPECT_STREQ(row[1], "Ja");
-  EXPECT_STREQ(row[-1], "Sì"_cp);
-  EXPECT_STREQ(row[3], "Sì"_cp);
-  EXPECT_STREQ(row[255], "Sì"_cp);
-  LanguageScope language(200);
-  EXPECT_EQ(ui_language(), 0);
-  EXPECT_STREQ(row.Get(), "Sì"_cp);
-}
-
-TEST(CurrentDialogTitle, AlternatesBuffersAndCutsAtForty) {
-  ui_set_current_dialog_title("Orario");
-  const char* first = g_current_dialog_title.load();
-  EXPECT_STREQ(first, "Orario");
-  ui_set_current_dialog_title("Configurazione delle classi e delle sezioni della scuola");
-  EXPECT_STREQ(g_current_dialog_title.load(), "Configurazione delle classi e delle sezi");
-  EXPECT_STREQ(first, "Orario");  // the text a reader still holds is not written
-  ui_set_current_dialog_title(nullptr);
-  EXPECT_STREQ(g_current_dialog_title.load(), "");
 }
 
 }  // namespace

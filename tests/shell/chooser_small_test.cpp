@@ -1,8 +1,6 @@
-// The service-tools and school-type choosers run modally with scripted
-// steps: each tool button's code comes back, the jolly button shows its
-// box and keeps the dialog, the "Forza release" box mirrors the process
-// flag; the school type behaves as two radio groups, refuses OK with a beep
-// until both groups have a choice, and answers calendar + 10 x level.
+// The school-type chooser run modally with scripted steps: two radio
+// groups, OK refused with a beep until both groups have a choice, the answer
+// calendar + 10 x level, texts in the user's language.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"
@@ -19,51 +17,6 @@ struct ToolCase {
   int control;
   int code;
 };
-
-TEST(ChooserServiceTools, EachButtonEndsWithItsCode) {
-  ui_register_toolkit_templates();
-  const ToolCase cases[] = {
-      {"import-tmp", 1031, 171010}, {"import-vps", 1035, 171011}, {"tuesday", 1437, 17111},
-      {"sunday", 1442, 17116},      {"no-brentix", 1055, 17201},  {"two-gaps", 1043, 17203},
-      {"cancel", kIdCancel, kIdCancel},
-  };
-  for (const ToolCase& c : cases) {
-    TestDriver ui;
-    CSTools tools;
-    std::string version;
-    ui.OnNextModal([&](Dialog& d) {
-      version = ui.Text(d, CSTools::kVersionId);
-      ui.Click(d, c.control);
-    });
-    EXPECT_EQ(tools.DoModal(), c.code) << c.id;
-    EXPECT_EQ(version, "6.1.M") << c.id;
-    EXPECT_TRUE(ui.Problems().empty()) << c.id;
-  }
-}
-
-TEST(ChooserServiceTools, JollyShowsABoxAndStaysAndReleaseFlagIsMirrored) {
-  ui_register_toolkit_templates();
-  TestDriver ui;
-  g_force_release = 1;
-  bool checked_at_open = false;
-  CSTools tools;
-  ui.OnNextModal([&](Dialog& d) {
-    checked_at_open = ui.IsChecked(d, CSTools::kForceReleaseId);
-    ui.Click(d, CSTools::kJollyId);
-    ui.Click(d, CSTools::kUnusedId);
-    ui.Click(d, CSTools::kForceReleaseId);
-  });
-  ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // the jolly's box
-  ui.OnNextModal([&](Dialog& d) { ui.Click(d, 1051); });
-  EXPECT_EQ(tools.DoModal(), 17104);
-  EXPECT_TRUE(checked_at_open);
-  EXPECT_EQ(g_force_release, 0);
-  ASSERT_FALSE(ui.boxes().empty());
-  bool found = false;
-  for (const auto& box : ui.boxes())
-    for (const std::string& t : box.texts) found = found || t == "Only debug, special code for this call";
-  EXPECT_TRUE(found);
-}
 
 TEST(ChooserSchoolType, SecondCalendarAndSecondLevelGive51) {
   TestDriver ui;

@@ -1,10 +1,10 @@
-// The frame and its page commands on the headless core: the home page
-// first, the section menus refused while no school folder is open, pages
-// not built yet shown as their stand-in, Esc one level up (configuration
-// page to configuration menu, processing page to processing menu, other
-// pages to the home page, the home page ends the frame), the beep for the
-// page already shown, the page argument byte, a page that refuses to close,
-// Esc refused while navigation is locked, and the fatal "SW Cmd".
+// The frame and its page commands on the headless core: the section menus
+// refused while no school folder is open, pages not built yet shown as
+// their stand-in, Esc one level up (configuration page to configuration
+// menu, processing page to processing menu, other pages to the home page,
+// the home page ends the frame), the beep for the page already shown, a
+// page that refuses to close, Esc refused while navigation is locked, and
+// the fatal "SW Cmd".
 #include <gtest/gtest.h>
 
 #include "app_test_support.h"
@@ -41,17 +41,6 @@ class FrameNavigation : public TempRoot {
   }
   TestDriver ui;
 };
-
-TEST_F(FrameNavigation, OpensOnHomePage) {
-  OpenFrame();
-  EXPECT_EQ(g_current_page, &g_home_page);
-  EXPECT_EQ(g_current_page_template, 107u);
-  EXPECT_TRUE(g_home_page.IsWindowVisible());
-  EXPECT_EQ(g_home_page.GetParent(), &g_frame);
-  Rect area = g_frame.PageArea();
-  EXPECT_EQ(g_home_page.GetRectInParent(), area);
-  EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));  // sections wait for the first page command
-}
 
 TEST_F(FrameNavigation, MenusNeedASchoolFolder) {
   OpenFrame();
@@ -126,18 +115,6 @@ TEST_F(FrameNavigation, SamePageBeepsParameterPagesReopen) {
   EXPECT_EQ(ui.beeps(), 1);
 }
 
-TEST_F(FrameNavigation, PageArgumentByte) {
-  EnterSchool();
-  OpenFrame();
-  alfadlg_go_to_page_with_argument(kPageVicat, 0x1234);
-  EXPECT_EQ(g_pages.Argument(PageSlot::Vicat), 0x34);
-  alfadlg_go_to_page_with_argument(kPageMaterie, 7);
-  EXPECT_EQ(g_pages.Argument(PageSlot::Materie), 0);
-  alfadlg_go_to_page(kPageQuadroStandby);
-  EXPECT_EQ(g_pages.Argument(PageSlot::Quadro), 1);
-  EXPECT_EQ(g_page_argument, 0u);
-}
-
 TEST_F(FrameNavigation, LockedNavigationRefusesEsc) {
   EnterSchool();
   OpenFrame();
@@ -180,18 +157,6 @@ TEST_F(FrameNavigation, InstalledPageThatRefusesToClose) {
   g_pages.Install(PageSlot::Proscuola, nullptr);
 }
 
-TEST_F(FrameNavigation, WindowsNotBuiltAnswerNotAvailable) {
-  OpenFrame();
-  g_language = 2;
-  ui.AnswerNextModal(1);
-  alfadlg_go_to_page(kPageAssistance);
-  ui.AnswerNextModal(1);
-  EXPECT_TRUE(ui.Click(g_frame, 1780));
-  ASSERT_EQ(ui.boxes().size(), 2u);
-  EXPECT_EQ(ui.boxes()[1].texts.at(0), "This function is not available yet in this version.");
-  EXPECT_EQ(g_current_page, &g_home_page);
-}
-
 TEST_F(FrameNavigation, UnassignedIdIsFatal) {
   OpenFrame();
   for (int i = 0; i < 3; ++i) ui.AnswerNextModal(1);
@@ -211,21 +176,5 @@ TEST_F(FrameNavigation, UnassignedIdIsFatal) {
 namespace {
 
 using namespace kt::ui;
-
-TEST_F(FrameNavigation, FrameMovesToTheOtherSideAndBack) {
-  OpenFrame();
-  Rect r = g_frame.GetWindowRect();
-  int w = r.Width(), h = r.Height();
-  g_frame.MoveWindow(Rect{30, 40, 30 + w, 40 + h});
-  Rect work = ui.headless().WorkArea();
-  alfadlg_toggle_frame_side(0);
-  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{work.right - w, 40, work.right, 40 + h}));
-  EXPECT_TRUE(g_frame.OnOtherSide(0));
-  alfadlg_toggle_frame_side(1);
-  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{work.right - w, work.bottom - h, work.right, work.bottom}));
-  alfadlg_toggle_frame_side(0);
-  alfadlg_toggle_frame_side(1);
-  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{30, 40, 30 + w, 40 + h}));
-}
 
 }  // namespace

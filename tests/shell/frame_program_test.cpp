@@ -17,6 +17,9 @@
 #include "shell/frame.h"
 #include "shell/launcher_panel.h"
 #include "shell/title_menu.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/structure_file.h"
+#include "shell/home_page.h"
 #include "structure/support_contact.h"
 
 namespace {
@@ -53,6 +56,9 @@ class DesktopProgram : public TempRoot {
 
 TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
   Run([&] {
+    EXPECT_EQ(g_app.m_ten_point_font.face, g_frame.GetFont().face);  // the shared fonts follow the frame's
+    EXPECT_EQ(g_app.m_ten_point_font.points, 10);
+    EXPECT_TRUE(g_app.m_bold_font.bold);
     EXPECT_FALSE(g_launcher_panel.IsCreated());  // built on the first page command
     alfadlg_go_to_page(kPageHome + 0);
     EXPECT_TRUE(g_launcher_panel.IsCreated());
@@ -104,6 +110,22 @@ TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
   for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+TEST_F(DesktopProgram, ArrowsMoveTheFrameAcrossAndBack) {
+  Run([&] {
+    Rect home = g_frame.GetWindowRect();
+    Rect work = backend().WorkArea();
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[0]));
+    EXPECT_EQ(g_frame.GetWindowRect().right, work.right);
+    EXPECT_EQ(ui.Text(g_frame, Carrow::kIds[0]), "<");
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[1]));
+    EXPECT_EQ(g_frame.GetWindowRect().bottom, work.bottom);
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[0]));
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[1]));
+    EXPECT_EQ(g_frame.GetWindowRect(), home);
+    EXPECT_EQ(ui.Text(g_frame, Carrow::kIds[0]), ">");
+  });
+}
+
 TEST_F(DesktopProgram, ProcessingMenuIsATitleMenu) {
   Run([&] {
     alfadlg_go_to_page(kPageHome + 0);
@@ -146,6 +168,59 @@ TEST_F(DesktopProgram, SupportWindowReachesTheSearchAndItsRestoreChoice) {
     EXPECT_EQ(g_rical.m_dialogue.choose_data_folder("/media/pen/scuola", "/home/kt/scuola"), 11);
     EXPECT_EQ(chooser_template, 292);
     ASSERT_TRUE(ui.Click(*support, Cemergex::kCloseId));
+  });
+  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+
+// The program's structure writer gives the subjects their default options
+// on the first save and records it in the seventh status byte, so a later
+// save leaves the user's choices alone.
+TEST_F(DesktopProgram, StructureSaveAppliesDefaultSubjectOptionsOnce) {
+  ASSERT_EQ(og_read_structure_file_from((data_root() / "piccola" / "scuola1.txt").string(), 0), 0);
+  UiSchoolStructure& st = g_ui_structure;
+  ASSERT_LT(st.subject_count, std::uint32_t(kUiMaxSubjects));
+  UiSubject& added = st.subjects[st.subject_count++];
+  added = UiSubject{};
+  std::snprintf(added.name, sizeof added.name, "%s", "RELIGIONE");
+  st.status[6] = '0';
+  std::string path = (data_root() / "piccola" / "scuola1.txt").string();
+  ASSERT_EQ(og_write_structure_file_to(path), 0);
+  EXPECT_EQ(st.status[6], '1');
+  std::uint32_t last = st.subject_count - 1;
+  ASSERT_EQ(og_read_structure_file_from(path, 0), 0);
+  EXPECT_EQ(st.status[6], '1');
+  st.subjects[last].option_m = st.subjects[last].option_n = 0;  // the user's own choice afterwards
+  ASSERT_EQ(og_write_structure_file_to(path), 0);
+  EXPECT_EQ(st.subjects[last].option_m + st.subjects[last].option_n, 0);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+
+// "@(Service Tools)" on the home page: the chooser's code runs on the open
+// school's files, here doubling the weekly hours of every post.
+TEST_F(DesktopProgram, ServiceToolDoublesTheHoursOfEveryPost) {
+  std::string before, after;
+  Run([&] {
+    ASSERT_EQ(og_read_assignments_file(0), 0);
+    int first = g_ui_teachers[0].posts[0].own.hours;
+    ASSERT_GT(first, 0);
+    ui.PressInNextModal(1040);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));
+    ASSERT_EQ(og_read_assignments_file(0), 0);
+    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 2 * first);
+    ui.AnswerNextModal(kIdCancel);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));  // cancelled: nothing runs
+    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 2 * first);
   });
   for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }

@@ -1,6 +1,6 @@
 // The busy pop-up (the launcher panel is driven from start-up in
-// frame_program_test.cpp): the busy requests beeping before the pop-up exists, then showing and
-// hiding it with its text.
+// frame_program_test.cpp): the busy requests beeping before the pop-up
+// exists, then showing and hiding it with its text.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -92,18 +92,6 @@ TEST_F(LauncherPanel, EngineRequestsFromItsThreadReachThePopupOnTheUiThread) {
   g_ui_busy_popup_hook = nullptr;
   EXPECT_EQ(g_busy_popup.DestroyWindow(), 1);
   g_busy_popup_owner = nullptr;
-}
-
-TEST_F(LauncherPanel, BusyPopupTakesATextGivenBeforeItIsMade) {
-  CelaincoWnd popup;
-  popup.SetText("Stampa in corso");
-  ASSERT_TRUE(popup.Create(&frame));
-  EXPECT_EQ(ui.Text(popup, CelaincoWnd::kTextId), "Stampa in corso");
-  kt_shell_test::LanguageScope english(2);
-  popup.ShowWindow(kSwShow);
-  DisplayList shown = ui.Render(popup);
-  EXPECT_EQ(shown.TextsOf(CelaincoWnd::kTextId), "Stampa in corso");  // the caller's text is not translated again
-  EXPECT_EQ(popup.DestroyWindow(), 1);
 }
 
 TEST_F(LauncherPanel, BusyPopupGoesWithItsFrame) {

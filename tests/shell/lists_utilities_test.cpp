@@ -1,9 +1,8 @@
 // The list utilities on a plain report list: widths saved with a dropped
 // divider, restored with the 20-pixel floor, nothing restored from zeros;
-// fitting that narrows the widest column and stops at 7 pixels on a
-// window far too narrow; the content fit sharing the excess; sorting by a
-// column that turns on the second click and keeps every row whole; the
-// grouped sort of a teacher's posts; text widths and padding.
+// fitting that narrows the widest column; the content fit sharing the
+// excess; sorting by a column that turns on the second click and keeps
+// every row whole; the grouped sort of a teacher's posts.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"
@@ -86,14 +85,6 @@ TEST_F(ListUtilities, FitNarrowsTheWidestUntilItFits) {
   EXPECT_LE(sum, available);
 }
 
-TEST_F(ListUtilities, FitOnATooNarrowWindowEndsAtSevenPixels) {
-  page.narrow.InsertColumn(0, "Classe", kLvcfmtLeft, 300);
-  page.narrow.InsertColumn(1, "Ore", kLvcfmtLeft, 200);
-  ASSERT_LT(page.narrow.GetWindowRect().Width(), 4);  // nothing can fit
-  ui_fit_list_columns(page.narrow, -1, -1, false);
-  EXPECT_EQ(std::max(page.narrow.GetColumnWidth(0), page.narrow.GetColumnWidth(1)), 7);
-}
-
 TEST_F(ListUtilities, ContentFitSharesTheExcess) {
   page.list.InsertColumn(0, "Codice", kLvcfmtLeft, 10);
   page.list.InsertColumn(1, "Disciplina insegnata in classe", kLvcfmtLeft, 10);
@@ -151,16 +142,6 @@ TEST_F(ListUtilities, GroupedSortKeepsTeacherRowsTogether) {
   EXPECT_EQ(ui_sort_grouped_list_by_column(page.list, 1), 0);
   EXPECT_EQ(Column(0), "Bianchi,Bianchi,Rossi,Rossi,Totale");
   EXPECT_EQ(Column(1), "a,c,d,b,");  // the filled fifth column follows its group
-}
-
-TEST(ListTextWidth, MeasuresAndPads) {
-  EXPECT_EQ(og_text_width(nullptr, "abc"), 24);
-  std::string text = "ab";
-  EXPECT_EQ(og_pad_text_to_width(nullptr, text, 40, 10), 40);
-  EXPECT_EQ(text, "   ab");
-  std::string limited = "ab";
-  EXPECT_EQ(og_pad_text_to_width(nullptr, limited, 400, 4), 32);
-  EXPECT_EQ(limited, "  ab");
 }
 
 }  // namespace

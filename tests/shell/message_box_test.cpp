@@ -1,8 +1,6 @@
 // The message box driven headless: the result of every button of every
-// type, captions in the three languages and the caller's own, edge bars in
-// the colour of the kind, the buttons spread over the width and the mouse
-// cursor placed by the flags, Esc that does nothing, the repeated-box
-// suppression on the virtual clock, and silence in a worker process.
+// type, Esc that does nothing, the repeated-box suppression on the virtual
+// clock, and silence in a worker process.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -52,89 +50,6 @@ TEST_F(MessageBoxTest, EveryButtonAnswersItsResult) {
     EXPECT_EQ(ui_message_box_type("Continuare?", c.type), c.result) << c.id;
   }
   EXPECT_EQ(ui.boxes().size(), std::size(cases));
-}
-
-TEST_F(MessageBoxTest, CaptionsFollowTheLanguageAndTheCaller) {
-  struct Case {
-    const char* id;
-    int language;
-    int type;
-    const char* own;
-    std::vector<std::string> texts;
-  };
-  const Case cases[] = {
-      {"it", 0, 0x24, nullptr, {"Salvare?", "SI", "NO"}},
-      {"de", 1, 0x24, nullptr, {"Salvare?", "JA", "Nein"}},
-      {"en", 2, 3, nullptr, {"Salvare?", "YES", "NO", "Cancel"}},
-      {"own", 2, 4, "Salva", {"Salvare?", "Salva", "NO"}},
-      {"own-not-shown", 0, 0, nullptr, {"Salvare?", "OK"}},
-  };
-  for (const Case& c : cases) {
-    LanguageScope language(c.language);
-    ui.PressInNextModal(kFirst);
-    ui_message_box_ex("Salvare?", c.type, 0, c.own, nullptr, c.type == 0 ? "Terzo" : nullptr);
-    EXPECT_EQ(ui.boxes().back().texts, c.texts) << c.id;
-    EXPECT_EQ(ui.boxes().back().template_id, CMessageBox::kTemplate) << c.id;
-  }
-}
-
-TEST_F(MessageBoxTest, EdgeBarsShowTheKind) {
-  const std::pair<int, Color> cases[] = {
-      {0x10, rgb(170, 0, 0)}, {0x20, rgb(0, 51, 153)}, {0x30, rgb(165, 0, 33)},
-      {0x40, rgb(242, 170, 15)}, {0x00, rgb(255, 204, 0)}, {0x50, rgb(255, 204, 0)},
-  };
-  for (auto [type, color] : cases) {
-    ui.OnNextModal([&, color = color](Dialog& box) {
-      DisplayList list = ui.Render(box);
-      for (int bar : CMessageBox::kBarIds) {
-        EXPECT_EQ(list.LastFill(bar), color) << type << " bar " << bar;
-        EXPECT_EQ(list.ForControl(bar).size(), 1u) << type << " bar " << bar;  // one solid fill
-      }
-      ui.Click(box, kFirst);
-    });
-    ui_message_box_type("Avviso", type);
-  }
-}
-
-TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheCursorFollowsTheFlags) {
-  struct Case {
-    const char* id;
-    int flags;
-    Point cursor;  // in the box's client area
-  };
-  // Template rectangles in pixels (6 x 13 base units, rounded): button 1 at
-  // x 11..158, button 2 168..315, button 3 326..473, all y 150..197. Two
-  // buttons: the first 11..231, the second 251..473 (the middle of button 2
-  // is 241); the cursor goes a quarter of the height (11) above the bottom.
-  const Case cases[] = {
-      {"first", 0, {231 - 220 / 4, 197 - 11}},
-      {"between", kMbCursorBetween, {(231 + 251) / 2, 197 - 11}},
-      {"second", kMbCursorSecond, {(251 + 473) / 2, 197 - 11}},
-  };
-  for (const Case& c : cases) {
-    backend().SetCursorPos({3, 4});
-    ui.OnNextModal([&](Dialog& box) {
-      ui.Advance(10);
-      Window* first = box.GetDlgItem(kFirst);
-      Window* second = box.GetDlgItem(kSecond);
-      EXPECT_EQ(first->GetRectInParent(), (Rect{11, 150, 231, 197})) << c.id;
-      EXPECT_EQ(second->GetRectInParent(), (Rect{251, 150, 473, 197})) << c.id;
-      EXPECT_FALSE(box.GetDlgItem(kThird)->IsWindowVisible()) << c.id;
-      EXPECT_EQ(box.ScreenToClient(backend().GetCursorPos()), c.cursor) << c.id;
-      ui.Click(box, kSecond);
-    });
-    EXPECT_EQ(ui_message_box_flags("Proseguire?", 0x24, c.flags), kIdNo) << c.id;
-    EXPECT_EQ(backend().GetCursorPos(), (Point{3, 4})) << c.id;  // put back where it was
-  }
-}
-
-TEST_F(MessageBoxTest, OneButtonTakesTheWholeWidth) {
-  ui.OnNextModal([&](Dialog& box) {
-    ui.Advance(10);
-    EXPECT_EQ(box.GetDlgItem(kFirst)->GetRectInParent(), (Rect{11, 150, 473, 197}));
-    ui.Click(box, kFirst);
-  });
-  EXPECT_EQ(ui_message_box("Fatto."), kIdOk);
 }
 
 TEST_F(MessageBoxTest, EscDoesNothingAndEnterTakesTheFirstButton) {
@@ -187,31 +102,11 @@ TEST_F(MessageBoxTest, SuppressedBoxAnswersTheRememberedResult) {
   EXPECT_EQ(ui.boxes().size(), 1u);
 }
 
-TEST_F(MessageBoxTest, TextRowShowsTheUserLanguageAndIsSuppressedAsOneText) {
-  static const MlText kSaved = {"Dati salvati", "Daten gespeichert", "Data saved"};
-  LanguageScope language(1);
-  ui.PressInNextModal(kFirst);
-  EXPECT_EQ(ui_message_box_flags(kSaved, 0, kMbSuppressRepeat), kIdOk);
-  EXPECT_EQ(ui.boxes().back().texts.front(), "Daten gespeichert");
-  EXPECT_EQ(ui_message_box_flags(kSaved, 0, kMbSuppressRepeat), kIdOk);
-  EXPECT_EQ(ui.boxes().size(), 1u);
-}
-
 TEST_F(MessageBoxTest, WorkerProcessShowsNothingAndAnswersOne) {
   g_process_number = 3;
   EXPECT_EQ(ui_message_box_type("Eliminare?", 0x24), 1);
   EXPECT_EQ(ui_message_box_ex("Errore", 2, 0, "a", "b", "c"), 1);
   EXPECT_TRUE(ui.boxes().empty());
-}
-
-TEST_F(MessageBoxTest, LauncherPanelIsHiddenAroundTheBox) {
-  static std::vector<int> calls;
-  calls.clear();
-  g_frame_hooks.hide_launcher_panel = [](int restore) { calls.push_back(restore); };
-  ui.PressInNextModal(kFirst);
-  ui_message_box("Pronto");
-  g_frame_hooks.hide_launcher_panel = nullptr;
-  EXPECT_EQ(calls, (std::vector<int>{0, 5}));
 }
 
 TEST_F(MessageBoxTest, TemplateLintsClean) {

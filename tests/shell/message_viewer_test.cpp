@@ -1,8 +1,7 @@
 // The message-file viewer reading files under a temporary drive root:
 // comment lines skipped, "#IGNO:" withdrawing the message, a missing file,
-// one window at a time, placement beside a rectangle, the focus taken after
-// a second, the "understood" button that deletes the file, controls that
-// follow the window; and the list window's pairs of lines.
+// one window at a time, the "understood" button that deletes the file, and
+// controls that follow the window.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -63,21 +62,6 @@ TEST_F(MessageViewerTest, IgnoreLineAndMissingFileShowNothing) {
   ASSERT_TRUE(viewer.Create(nullptr));
   EXPECT_EQ(viewer.ShownCount(), 0);
   EXPECT_EQ(viewer.GetDlgItemText(Cmessshow::kTextId), "");
-}
-
-TEST_F(MessageViewerTest, PlacedBesideTheRectangleAndFocusedAfterASecond) {
-  Write("Avviso\n");
-  viewer.m_placement = {0, 100, 1000, 400};
-  ASSERT_TRUE(viewer.Create(nullptr));
-  viewer.ShowWindow(kSwShow);
-  Rect r = viewer.GetWindowRect();
-  EXPECT_EQ(r.left, 1000 - r.Width() - 200);
-  EXPECT_EQ(r.top, 106);
-  viewer.GetDlgItem(Cmessshow::kUnderstoodId)->SetFocus();
-  ui.Advance(998);
-  EXPECT_TRUE(ui.HasFocus(viewer, Cmessshow::kUnderstoodId));
-  ui.Advance(1);
-  EXPECT_TRUE(ui.HasFocus(viewer, Cmessshow::kCloseId));
 }
 
 TEST_F(MessageViewerTest, UnderstoodDeletesTheFileAndCloses) {

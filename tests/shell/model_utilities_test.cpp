@@ -1,7 +1,6 @@
-// The school-model utilities on small hand-built schools: name cleaning
-// and the name-field compare, class labels and their way back, partner
-// copies of teaching posts, the grouping-row clamp, the week mask text and
-// the timetable-state question with a damaged state byte.
+// The school-model utilities on small hand-built schools: name cleaning and
+// the name-field compare, partner copies of teaching posts, the grouping-row
+// clamp and the timetable-state question with a damaged state byte.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -54,42 +53,6 @@ TEST(ModelNames, Compare) {
 }
 
 // Two tracks: Liceo (L, "Lic") and Tecnico (T, no short name).
-void two_track_school() {
-  og_clear_structure();
-  g_ui_structure.track_count = 2;
-  std::strcpy(g_ui_structure.track_names[0], "Liceo");
-  std::strcpy(g_ui_structure.track_short_names[0], "Lic");
-  std::strcpy(g_ui_structure.track_names[1], "Tecnico");
-  const char* codes[] = {"5AL", "2BT", "1CL"};
-  for (const char* code : codes) std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 4);
-  g_ui_structure.classes[2].classical_numbering = 1;
-}
-
-TEST(ClassLabels, LabelsCodesAndLookups) {
-  two_track_school();
-  EXPECT_STREQ(og_class_label(0), "5ALic");
-  EXPECT_STREQ(og_class_label(1), "2BT");
-  EXPECT_STREQ(og_class_label(2), "IVCL");
-  EXPECT_STREQ(og_class_label(3), "?");
-  char label[32] = "IIIAL";
-  EXPECT_EQ(og_class_code_from_label(label), 3);
-  EXPECT_STREQ(label, "5AL");
-  std::strcpy(label, "Classe:5Alic");
-  EXPECT_EQ(og_class_code_from_label(label), 3);
-  EXPECT_STREQ(label, "5AL");
-  std::strcpy(label, "5AXyz");  // no such track: code cut after the section
-  EXPECT_EQ(og_class_code_from_label(label), 2);
-  EXPECT_STREQ(label, "5A");
-  EXPECT_EQ(og_find_class_by_label("5ALic"), 0);
-  EXPECT_EQ(og_find_class_by_label("IVCL"), 2);
-  EXPECT_EQ(og_find_class_by_label("5AXyz"), 3);
-  g_ui_structure.class_count = 100000;
-  g_ui_structure.track_count = 100;
-  EXPECT_EQ(og_class_count(), kUiMaxClasses);
-  EXPECT_EQ(og_track_count(), kUiMaxTracks);
-  og_clear_structure();
-}
-
 TEST(TeachingPosts, PartnerCopiesComeAndGo) {
   og_clear_school_blocks();
   g_ui_settings.teacher_count = 3;
@@ -162,25 +125,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ClampDigits,
                                            ClampCase{"over", 4, "2221", "22"},
                                            ClampCase{"zero_hours", 0, "31", ""}),
                          [](const auto& info) { return std::string(info.param.id); });
-
-TEST(WeekMask, RunsWithAndWithoutBlanks) {
-  std::memcpy(g_ui_header.day_codes[0], "LU", 3);
-  std::memcpy(g_ui_header.day_codes[1], "MA", 3);
-  std::uint8_t mask[kUiWeekCells] = {};
-  mask[0] = mask[1] = mask[2] = 1;
-  mask[12 + 11] = 1;
-  mask[5] = 7;  // neither set nor clear: skipped
-  char text[kWeekMaskTextSize];
-  og_format_week_mask(mask, text, 0);
-  EXPECT_STREQ(text, "LU:1-3MA:12-12");
-  og_format_week_mask(mask, text, 1);
-  EXPECT_STREQ(text, "LU:1-3 MA:12-12");
-  mask[0] = 255;
-  og_format_week_mask(mask, text, 0);
-  EXPECT_STREQ(text, "");
-  g_ui_header.hours_per_day[3] = 8;
-  EXPECT_EQ(og_max_day_hours(), 9);
-}
 
 TEST(TimetableState, DamagedStateAsksAndStoresNotComputed) {
   ui_register_toolkit_templates();

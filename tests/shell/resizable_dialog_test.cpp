@@ -1,9 +1,7 @@
 // Resizable dialogs on the headless core: controls that grow with the
 // window or move with a corner, a dialog resized down to its minimum (and
-// asked to go below it), the track sizes given to a backend, the grip in
-// the corner and disabled while maximised, a page fitted borderless onto the
-// frame's page area with its grip hidden, and the frame hooks around a
-// modal run and on Cancel.
+// asked to go below it), and the frame hooks around a modal run and on
+// Cancel.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -103,46 +101,6 @@ TEST_F(ResizableTest, ResizedDownToItsMinimum) {
   EXPECT_EQ(d.GetWindowRect().Width(), start.Width() + 30);
   EXPECT_EQ(d.GetWindowRect().Height(), start.Height());
   EXPECT_EQ(Item(d, kList), (Rect{list.left, list.top, list.right + 30, list.bottom}));
-}
-
-TEST_F(ResizableTest, TrackSizesForTheBackend) {
-  ListDialog d;
-  MinMaxInfo info;
-  d.SendMessage(kMsgGetMinMaxInfo, 0, reinterpret_cast<LParam>(&info));  // no window yet
-  ASSERT_TRUE(d.Create(nullptr));
-  d.SendMessage(kMsgGetMinMaxInfo, 0, reinterpret_cast<LParam>(&info));
-  Rect r = d.GetWindowRect();
-  EXPECT_EQ(info.min_track_size, (Point{r.Width(), r.Height()}));
-  EXPECT_EQ(info.max_track_size, (Point{0, 0}));  // only the minimum is set
-}
-
-TEST_F(ResizableTest, MaximisedDialogHasADisabledGrip) {
-  ListDialog d;
-  ASSERT_TRUE(d.Create(nullptr));
-  EXPECT_TRUE(d.Grip().IsWindowEnabled());
-  d.ModifyStyle(0, kWsMaximize);
-  Resize(d, 100, 100);
-  EXPECT_FALSE(d.Grip().IsWindowEnabled());
-}
-
-TEST_F(ResizableTest, PageLiesBorderlessOnThePageAreaWithoutGrip) {
-  Dialog frame(kFrameTemplate);
-  ASSERT_TRUE(frame.Create(nullptr));
-  frame.ShowWindow(kSwShow);
-  const Rect page_area{10, 40, 590, 480};
-  ListDialog page(kPageTemplate);
-  page.SetPageFields(kWsBorder | kWsThickFrame | kWsCaption, kWsChild, kSwpNoZOrder, &page_area, true);
-  ASSERT_TRUE(page.Create(&frame));
-  EXPECT_EQ(page.GetParent(), &frame);
-  EXPECT_EQ(page.GetRectInParent(), page_area);
-  EXPECT_EQ(page.GetStyle() & (kWsBorder | kWsThickFrame), 0u);
-  EXPECT_FALSE(page.Grip().IsWindowVisible());
-  // Anchored after the fit: the template's places stand in the page area,
-  // and the controls follow when the frame gives the page more room.
-  EXPECT_EQ(Item(page, kOk).right, 294);
-  page.MoveWindow(Rect{10, 40, 640, 520});
-  EXPECT_EQ(Item(page, kOk), (Rect{272, 170, 344, 196}));
-  EXPECT_EQ(Item(page, kList), (Rect{6, 7, 344, 164}));
 }
 
 TEST_F(ResizableTest, ModalRunLocksNavigationAndCancelCallsTheFrame) {

@@ -1,8 +1,7 @@
 // The program status file: a written file is scrambled line by line and
 // reads back whole; the edge cases of reading (language, off-screen frame
-// position, a key with fewer values, column widths past the thirtieth,
-// unknown keys, a damaged language byte); a worker never writes it; and a
-// failed write leaves the old file as it was.
+// position, a key with fewer values, unknown keys, a damaged language
+// byte); a worker never writes it; and a failed write leaves the old file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -96,15 +95,6 @@ TEST_F(StatusFile, ReadingEdgeCases) {
   }
 }
 
-TEST_F(StatusFile, ColumnWidthsStopAtThirty) {
-  std::string line = "PLCOLW:";
-  for (int i = 1; i <= 32; ++i) line += std::to_string(i) + (i < 32 ? "-" : "\n");
-  write(file(), line);
-  ASSERT_TRUE(og_read_status_file());
-  EXPECT_EQ(g_list_column_widths[0], 1);
-  EXPECT_EQ(g_list_column_widths[29], 30);
-}
-
 TEST_F(StatusFile, WriterFixesOffScreenFrame) {
   g_frame_top = -20;
   g_frame_left = 50;
@@ -130,7 +120,5 @@ TEST_F(StatusFile, UnwritableFolderKeepsOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes anyway";
   EXPECT_EQ(read(file()), "LINGUA:1\n");
 }
-
-TEST_F(StatusFile, MissingFileReadsAsNone) { EXPECT_FALSE(og_read_status_file()); }
 
 }  // namespace

@@ -1,0 +1,15 @@
+// The maintenance operations behind the home page's "@(Service Tools)":
+// the chooser CSTools gives a code, og_run_service_tool carries it out on
+// the open school's files. Every operation reads both school files first
+// and stops with "Archivio non leggibile" when they cannot be read; those
+// that change the school write the description again and read it back.
+#pragma once
+
+// 171010 (and 171011): copies the school of a chosen folder into a folder
+// named after the school below it and makes that current. 0 done, 2 no
+// folder chosen or the school unreadable, 3 the user kept an existing
+// folder, 4 a folder or file could not be made.
+int og_copy_to_folder(int mode);
+// Runs the operation of a CSTools code; codes without an operation here say
+// that the function is not available.
+void og_run_service_tool(int code);

@@ -1,0 +1,103 @@
+// The reader's completion after the file: a section used only by the
+// description's classes is marked, so a save keeps those classes; a
+// placeholder track name and empty tracks go; a building listed as
+// reachable that does not exist is reported and dropped, the read goes on.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "desc_test_support.h"
+#include "platform/test_driver.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/school_file_lines.h"
+#include "schooldata/structure_file.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/message_box.h"
+
+namespace {
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void spit(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+class DescCompletion : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/desc_completion_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    g_school_files_plain = 1;
+  }
+  void TearDown() override {
+    g_school_files_plain = 0;
+    for (const char* f : {"scuola1.txt", "scuola2.txt"}) std::remove((dir_ + "/" + f).c_str());
+    rmdir(dir_.c_str());
+  }
+  std::string dir_;
+};
+
+TEST_F(DescCompletion, SectionsOfDescriptionClassesAreKeptAndTracksTidied) {
+  ASSERT_EQ(og_read_structure_file_from(desc_example("liceo", "scuola1.txt"), 0), 0);
+  UiSchoolStructure& st = g_ui_structure;
+  ASSERT_GE(st.track_count, 2);
+  ASSERT_LT(st.track_count, kUiMaxTracks - 1);
+  // Section B of every track forgotten, a placeholder first track and an
+  // unnamed one added around the real ones.
+  for (int t = 0; t < st.track_count; ++t) st.sections[t]['B' - 'A'] = 0;
+  int real = st.track_count;
+  std::memmove(st.track_names[1], st.track_names[0], sizeof st.track_names[0] * std::size_t(real));
+  std::memmove(st.sections[1], st.sections[0], sizeof st.sections[0] * std::size_t(real));
+  std::memmove(st.track_short_names[1], st.track_short_names[0], sizeof st.track_short_names[0] * std::size_t(real));
+  std::snprintf(st.track_names[0], kUiNameSize, "%s", "Indirizzo Unico");
+  st.track_names[real + 1][0] = 0;
+  st.track_count = static_cast<std::int8_t>(real + 2);
+  ASSERT_EQ(og_write_structure_file_to(dir_ + "/scuola1.txt"), 0);
+
+  ASSERT_EQ(og_read_structure_file_from(dir_ + "/scuola1.txt", 0), 0);
+  ASSERT_EQ(og_read_assignments_file_from(desc_example("liceo", "scuola2.txt"), 0), 0) << og_description_error();
+  EXPECT_EQ(+st.track_count, real);
+  for (int t = 0; t < st.track_count; ++t) EXPECT_NE(st.track_names[t][0], 0) << t;
+  int section_b = 0;
+  for (std::uint32_t c = 0; c < st.class_count; ++c) {
+    EXPECT_TRUE(og_class_in_structure(st.classes[c])) << st.classes[c].code;
+    section_b += st.classes[c].code[1] == 'B';
+  }
+  EXPECT_GT(section_b, 0);
+  ASSERT_EQ(og_write_structure_file_to(dir_ + "/scuola1.txt"), 0);
+  EXPECT_NE(slurp(dir_ + "/scuola1.txt").find("2BS"), std::string::npos);
+}
+
+TEST_F(DescCompletion, UnknownReachableBuildingIsReportedAndDropped) {
+  kt::ui::TestDriver ui;
+  ui_register_toolkit_templates();
+  ASSERT_EQ(og_read_structure_file_from(desc_example("liceo", "scuola1.txt"), 0), 0);
+  std::string text = slurp(desc_example("liceo", "scuola2.txt"));
+  std::string from = "NOCS:SEDE CENTRALE-2", to = "NOCS:SEDE LONTANA-2";
+  ASSERT_NE(text.find(from), std::string::npos);
+  text.replace(text.find(from), from.size(), to);
+  spit(dir_ + "/scuola2.txt", text);
+  ui.AnswerNextModal(1);
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0) << og_description_error();
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "Plesso [SEDE LONTANA] NON ESISTENTE - Correggere configurazione Plessi");
+  for (int b = 0; b < g_ui_settings.building_count; ++b)
+    for (int k = 0; k < g_ui_settings.buildings[b].reachable_count; ++k)
+      EXPECT_STRNE(g_ui_settings.buildings[b].reachable_names[k], "SEDE LONTANA");
+  EXPECT_EQ(g_ui_settings.buildings[0].reachable_count, 1);  // the other building's own entry stays
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+// What the user sets reaches the engine: a sample school read, changed as
+// the pages change it, written by the writer and loaded by the engine's own
+// loader ("SYNT:" through or_main). The reception flag of a teacher comes
+// back as "ORQ:", the lunch break with its offset, a lab named twice is one
+// room. A school saved for the first time gets its code and this program's
+// version, so its description carries the status bytes.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "../engine/loader_harness.h"
+#include "desc_test_support.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/school_file_lines.h"
+#include "schooldata/structure_file.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class DescEngineRoundTrip : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/desc_engine_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    g_school_files_plain = 1;
+  }
+  void TearDown() override {
+    g_school_files_plain = 0;
+    for (const char* f : {"scuola1.txt", "scuola2.txt", "tech_log.txt"}) std::remove((dir_ + "/" + f).c_str());
+    rmdir(dir_.c_str());
+  }
+  void ReadSample(const char* school) {
+    ASSERT_EQ(og_read_structure_file_from(desc_example(school, "scuola1.txt"), 0), 0);
+    ASSERT_EQ(og_read_assignments_file_from(desc_example(school, "scuola2.txt"), 0), 0) << og_description_error();
+  }
+  // Writes the description and loads it in the engine; the engine's model
+  // stays loaded for the checks.
+  void WriteAndLoad() {
+    ASSERT_EQ(og_write_assignments_file_to(dir_ + "/scuola2.txt", 0), 0) << og_description_write_error();
+    loader_test::Outcome out = loader_test::run_synt(slurp(dir_ + "/scuola2.txt"));
+    ASSERT_EQ(out.code, 0) << out.message;
+  }
+  static const EngineTeacher* EngineTeacherNamed(const char* name) {
+    for (int t = 0; t < g_eng_school.teacher_count; ++t)
+      if (std::strcmp(g_eng_teachers[t].name, name) == 0) return &g_eng_teachers[t];
+    return nullptr;
+  }
+  std::string dir_;
+};
+
+TEST_F(DescEngineRoundTrip, ReceptionFlagLunchBreakAndRepeatedLab) {
+  ReadSample("liceo");
+  int with_posts = -1, other = -1;
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t) {
+    if (g_ui_teachers[t].post_count == 0) continue;
+    if (with_posts < 0) with_posts = int(t);
+    else if (other < 0) other = int(t);
+  }
+  ASSERT_GE(other, 0);
+  // Reception hours of a post, once as reception ("ORQ:"), once not ("ORP:").
+  g_ui_teachers[with_posts].reception = 1;
+  g_ui_teachers[with_posts].posts[0].own.placement = 2;
+  g_ui_teachers[other].reception = 0;
+  g_ui_teachers[other].posts[0].own.placement = 2;
+  const std::uint8_t lunch[4] = {3, 1, 2, 4};  // the hour after which the break falls, as the page keeps it
+  std::memcpy(g_ui_settings.lunch_break, lunch, 4);
+  ASSERT_GT(g_ui_structure.lab_count, 0u);
+  ASSERT_LT(g_ui_structure.lab_count, std::uint32_t(kUiMaxLabs));
+  g_ui_structure.labs[g_ui_structure.lab_count] = g_ui_structure.labs[0];
+  ++g_ui_structure.lab_count;
+
+  WriteAndLoad();
+  const EngineTeacher* flagged = EngineTeacherNamed(g_ui_teachers[with_posts].name);
+  const EngineTeacher* plain = EngineTeacherNamed(g_ui_teachers[other].name);
+  ASSERT_NE(flagged, nullptr);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_TRUE(flagged->item_marks & kMarkOrq);
+  EXPECT_FALSE(plain->item_marks & kMarkOrq);
+  EXPECT_EQ(g_eng_school.pausamensa[0], 3);
+  EXPECT_EQ(g_eng_school.pausamensa[3], 4);
+  int rooms_named = 0;
+  for (int r = 0; r < g_eng_school.room_count; ++r)
+    rooms_named += std::strcmp(g_eng_rooms[r].name, g_ui_structure.labs[0].name) == 0;
+  EXPECT_EQ(rooms_named, 1);
+  std::string text = slurp(dir_ + "/scuola2.txt"), lab_line = std::string("LABOR:|") + g_ui_structure.labs[0].name + "-";
+  EXPECT_EQ(text.find(lab_line), text.rfind(lab_line));  // written once
+
+  // Read back by the program too: the same flags and break.
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0) << og_description_error();
+  EXPECT_EQ(+g_ui_teachers[with_posts].reception, 1);
+  EXPECT_EQ(+g_ui_settings.lunch_break[0], 3);
+}
+
+TEST_F(DescEngineRoundTrip, FirstSaveMakesSchoolCodeAndRecordsVersion) {
+  ReadSample("piccola");
+  g_ui_header.school_code[0] = 0;
+  std::memset(g_ui_structure.writer_version, 0, sizeof g_ui_structure.writer_version);
+  std::snprintf(g_ui_header.school_name, sizeof g_ui_header.school_name, "%s", "Liceo Volta");
+  ASSERT_EQ(og_write_structure_file_to(dir_ + "/scuola1.txt"), 0);
+  EXPECT_NE(slurp(dir_ + "/scuola1.txt").find("SERVICEMEMO:|5.8.C-"), std::string::npos);
+  WriteAndLoad();
+  std::string text = slurp(dir_ + "/scuola2.txt");
+  std::smatch code;
+  ASSERT_TRUE(std::regex_search(text, code, std::regex("\nREM:(C[A-Z?][A-L][0-9]{2}[A-X][0-9]{7}_[A-Z]{8}_[0-9A-Z]{17})\\|")))
+      << text.substr(0, 300);
+  EXPECT_TRUE(std::regex_match(code[1].str().substr(14, 8), std::regex("EO[A-Z]VOLTA")))
+      << code[1];  // the title's end, its blank replaced by a letter
+  EXPECT_NE(text.find("STATUSINFO:"), std::string::npos);
+  std::string first = code[1];
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0);
+  EXPECT_EQ(std::string(g_ui_header.school_code), first);  // made once, then kept
+}
+
+}  // namespace
