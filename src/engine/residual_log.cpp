@@ -35,9 +35,11 @@ void or_log_residual_error(const char* text) {
     g_residual_file = nullptr;
     return;
   }
-  if (g_residual_log_suppressed) return;
+  // A parallel worker's lists and trace stay its own: the console and the
+  // file belong to the main process.
+  if (g_residual_log_suppressed || g_process_number != 0) return;
   or_print_console(text);
-  if (g_eng_run.report_mode >= 0 || g_process_number != 0) return;
+  if (g_eng_run.report_mode >= 0) return;
   if (!g_residual_file) {
     char path[kReportPathSize];
     if (!or_report_path(path, or_pick_text(kResidualName), nullptr, 0)) return;
