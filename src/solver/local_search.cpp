@@ -301,6 +301,9 @@ Filed account_gain(int e) {
     return Filed::kGainKept;
   }
   g_search.record = e;
+  // A restart whose search beats the record is a kept restart: the end of
+  // the stage counts it, and the later cycle limits grow with the count.
+  if (g_search.restart_state == 1) g_search.restart_state = 2;
   g_search.search_state = 2;
   g_search.move_kind = -1;
   g_search.next_perturbation = g_search.cycles + g_search.loss_interval;
