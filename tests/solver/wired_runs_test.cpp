@@ -168,3 +168,30 @@ TEST(WiredRuns, WorkersKeepTheirTraceAndListsToThemselves) {
 }
 
 }  // namespace
+
+namespace {
+
+// A worker runs every published computation with or_main in the same
+// process: the second run starts with the settings of a fresh process, so
+// its search does not report (and print) violations as the end of the
+// first run did.
+TEST(WiredRuns, ASecondRunInTheSameProcessStartsWithFreshSettings) {
+  for (int run = 0; run < 2; ++run) {
+    SchoolCopy school("piccola");
+    fs::path old = fs::current_path();
+    fs::current_path(school.folder());
+    g_requested_seed = 7;
+    const char* argv[] = {"Questo non serve", "CALC:scuola2.txt"};
+    ::testing::internal::CaptureStdout();
+    int result = or_main(1, 2, argv);
+    std::string trace = ::testing::internal::GetCapturedStdout();
+    g_requested_seed = -1;
+    fs::current_path(old);
+    ASSERT_EQ(result, 0) << trace;
+    std::size_t end = trace.find("Finito seme=7");
+    ASSERT_NE(end, std::string::npos) << trace;
+    EXPECT_EQ(trace.substr(0, end).find("E:"), std::string::npos) << "run " << run << "\n" << trace;
+  }
+}
+
+}  // namespace
