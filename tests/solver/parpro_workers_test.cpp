@@ -94,9 +94,9 @@ TEST_F(WorkerProtocolTest, GoRunsAndStopEndsTheRun) {
   EXPECT_EQ(runs, 1);
 }
 
-// A worker further on in the stage than the published timetable keeps its
-// search; a published timetable at least as far on restarts it.
-TEST_F(WorkerProtocolTest, AWorkerAheadOfThePublishedStageKeepsItsSearch) {
+// A worker as far on in the stage as the published timetable keeps its
+// search; a published timetable further on, or of another stage, restarts it.
+TEST_F(WorkerProtocolTest, AWorkerAsFarOnAsThePublishedTimetableKeepsItsSearch) {
   start();
   publish(16);
   wait_for(started, 1);
@@ -114,7 +114,8 @@ TEST_F(WorkerProtocolTest, AWorkerAheadOfThePublishedStageKeepsItsSearch) {
   const Case cases[] = {
       {"behind", {0, 2, 0, 4, 48, 0}, false},
       {"other stage", {0, 0, 0, 9, 47, 0}, true},
-      {"as far", {0, 0, 0, 1, 48, 0}, true},
+      {"as far", {0, 0, 0, 1, 48, 0}, false},
+      {"further", {0, 0, 0, 0, 48, 0}, true},
   };
   int restarts = 0;
   for (const Case& c : cases) {
