@@ -152,6 +152,11 @@ int or_main(int from_gui, int argc, const char* const* argv) {
   EngineThreadScope engine_thread;
   g_description_loaded = 0;
   g_step_not_built = nullptr;
+  // Every command starts quiet: a computation ends with the report mode
+  // word negative, and a process that runs one command after another (a
+  // parallel worker) must not start the next one writing residual lines.
+  g_eng_run.report_mode = 0;
+  g_eng_run.report_flag = 0;
   try {
     or_trace(nullptr);
     create_output_folder(".\\Orario\\");

@@ -13,6 +13,7 @@
 #include "engine/errors.h"
 #include "engine/model.h"
 #include "engine/report_services.h"
+#include "engine/shell_services.h"
 #include "engine/status_block.h"
 
 namespace {
@@ -49,6 +50,7 @@ void or_trace(const char* text) {
   std::snprintf(line, sizeof(line), "%-98.98s Ms:%-8d TS:%d\n", text, delta, seconds);
   g_status.elapsed_seconds = seconds;
   g_trace_last = elapsed;
+  if (g_process_number != 0) return;  // a worker's trace is not the run's
   if (g_eng_run.report_mode < 0)
     or_log_residual_error(line);
   else

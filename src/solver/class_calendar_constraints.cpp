@@ -21,6 +21,7 @@
 #include "engine/status_block.h"
 #include "solver/constraint_parameters.h"
 #include "solver/evaluator_access.h"
+#include "solver/exemptions.h"
 #include "solver/teacher_rule_frame.h"
 
 namespace {
@@ -61,7 +62,8 @@ int second_hour_entry_count(int teacher, int c) {
     if (has_slot_calendar(c) && k.special_calendar[d * kHoursPerDay] != 1) continue;
     ++entries;
   }
-  int over = entries - k.class_digits[1];
+  // A granted exemption of 85 allows the class more entries.
+  int over = entries - k.class_digits[1] - g_exemption_allowances.second_hour_allowance[c];
   return over > 0 ? over : 0;
 }
 

@@ -13,6 +13,7 @@
 
 #include "engine/engine_random.h"
 #include "engine/errors.h"
+#include "engine/shell_services.h"
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
 #include "solver/priced_exchange.h"
@@ -153,8 +154,9 @@ void or_alloc_colleague_table() {
   });
   g_colleague_table = g_colleague_storage.empty() ? nullptr : g_colleague_storage.data();
   g_colleague_pair_count = static_cast<std::int32_t>(count);
-  std::printf("Coppie di colleghi allocate %d size %d \n", g_colleague_pair_count,
-              static_cast<int>(count * sizeof(ColleaguePair)));
+  if (g_process_number == 0)
+    std::printf("Coppie di colleghi allocate %d size %d \n", g_colleague_pair_count,
+                static_cast<int>(count * sizeof(ColleaguePair)));
 }
 
 int or_swap_colleague_slots(int mode) {

@@ -14,6 +14,7 @@
 #include "engine/status_block.h"
 #include "solver/common_room_counts.h"
 #include "solver/constraint_catalogue.h"
+#include "solver/exemptions.h"
 #include "solver/placement_state.h"
 
 namespace {
@@ -144,6 +145,8 @@ int common_room_minimum(std::int64_t* total) {
         if (given && room.availability[slot] == 0) continue;
         k += missing_attendance(minimum, 0, room_users(slot, r, nullptr, nullptr), only_when_used);
       }
+    // The room's tolerance, raised by each granted exemption of 79.
+    k = std::max(0, k - g_exemption_allowances.common_room_minimum[r]);
     n += k;
     if (total) record(79, 0, k, static_cast<std::uint32_t>(r), room.name, total, true);
   }

@@ -10,6 +10,7 @@
 
 #include "engine/status_block.h"
 #include "solver/constraint_catalogue.h"
+#include "solver/exemptions.h"
 #include "solver/placement_state.h"
 
 Blocks blocks_of_map(const char* map, int size) {
@@ -75,6 +76,9 @@ int consecutive(int c, bool lab, std::int64_t* total) {
   static Line lines[kWeekSlots];
   int count = class_lines(c, lab, lines);
   int n = 0;
+  // Each granted exemption of 80 (81) lets one more hour of the class's
+  // patterns stand, taken from the lines in their order.
+  int allowed = g_exemption_allowances.consecutive_exempt_count[c][lab ? 1 : 0];
   for (int i = 0; i < count; ++i) {
     const Line& line = lines[i];
     if (line.wanted.count == 0 || teacher_waiting(line.teacher)) continue;
@@ -82,6 +86,9 @@ int consecutive(int c, bool lab, std::int64_t* total) {
         g_eng_teachers[line.teacher].tekgrado[0] == 0)
       continue;
     int k = line_block_distance(line.run, days_per_week(), line.wanted, line.alternative, lab);
+    int taken = std::min(k, std::max(allowed, 0));
+    k -= taken;
+    allowed -= taken;
     n += k;
     if (total && k > 0) {
       char text[48];

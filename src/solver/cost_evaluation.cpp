@@ -148,42 +148,6 @@ std::int64_t or_class_penalty(int class_index) {
   return sum;
 }
 
-void or_find_worst_teacher_and_class() {
-  static int teacher_cursor = 0;
-  static int class_cursor = 0;
-  int worst_teacher = -2, worst_class = -2;
-  int teachers = teacher_total();
-  if (teachers > 0) {
-    teacher_cursor = teacher_cursor + 1 >= teachers ? 0 : teacher_cursor + 1;
-    std::int64_t best = -1;
-    for (int k = 0; k < teachers; ++k) {
-      int t = (teacher_cursor + k) % teachers;
-      std::int64_t p = or_teacher_penalty64(t);
-      bool better = worst_teacher < 0 || p > best ||
-                    (p == best && g_eng_teachers[t].points > g_eng_teachers[worst_teacher].points);
-      if (better) {
-        worst_teacher = t;
-        best = p;
-      }
-    }
-  }
-  int classes = class_total();
-  if (classes > 0) {
-    class_cursor = class_cursor + 1 >= classes ? 0 : class_cursor + 1;
-    std::int64_t best = 0;
-    for (int k = 0; k < classes; ++k) {
-      int c = (class_cursor + k) % classes;
-      std::int64_t p = or_class_penalty(c);
-      if (p > best) {
-        best = p;
-        worst_class = c;
-      }
-    }
-  }
-  g_status.worst_teacher = worst_teacher;
-  g_status.worst_class = worst_class;
-}
-
 void or_align_class_day_buildings(int class_index) {
   int first = class_index < 0 ? 0 : class_index;
   int last = class_index < 0 ? class_total() - 1 : class_index;

@@ -212,7 +212,11 @@ int short_days(int teacher, TeacherReport* report) {
 
 int after_return(int teacher, TeacherReport*) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (g_provisional_mode || t.pausameper[0] < 1 || t.mxr < 1 || t.pausameper[3] < 2) return 0;
+  // The school's enabling flag is its lunch-pause flag: some lunch pause
+  // asks for at least two hours after the return.
+  if (g_provisional_mode || g_eng_school.lunch_pause_flag == 0 || t.pausameper[0] < 1 || t.mxr < 1 ||
+      t.pausameper[3] < 2)
+    return 0;
   return count_hours_after_return(teacher_week(teacher), rule_days(), rule_day_hours(false), t.pausameper[0],
                                   t.pausameper[2], t.pausameper[3]);
 }

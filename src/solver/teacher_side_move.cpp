@@ -31,6 +31,7 @@
 #include "solver/priced_exchange.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
+#include "solver/solver_state.h"
 
 namespace {
 
@@ -148,6 +149,9 @@ int class_round(int c, std::int64_t* s, int* focus_teacher) {
     }
     or_penalty_cache_commit2(a, b);
     ++kept;
+    // The joint-points merge after the move looks at the lessons moved.
+    g_lesson_buildings[a].moved = 1;
+    g_lesson_buildings[b].moved = 1;
     if (ta2 > ta) *focus_teacher = g_eng_lessons[a].teacher;
     if (tb2 > tb) *focus_teacher = g_eng_lessons[b].teacher;
     g_side.class_choice = ca2 != 0 ? g_eng_lessons[b].class_index : -1;

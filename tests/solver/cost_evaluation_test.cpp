@@ -231,12 +231,4 @@ TEST_F(PlantedEvaluators, LargeWeightsAreMultipliedIn64Bits) {
   EXPECT_EQ(or_evaluate_all_constraints(0), 0xFFFFFFFFu);
 }
 
-TEST(WorstChoice, TeacherWithTheLargestPenaltyWinsAndNoClassAboveZeroStaysNone) {
-  build_school(SchoolSpec{}, 3);
-  place_all_lessons();
-  or_find_worst_teacher_and_class();
-  EXPECT_GE(g_status.worst_teacher.load(), 0);  // a first teacher with penalty 0 is always taken
-  EXPECT_EQ(g_status.worst_class.load(), -2);
-}
-
 }  // namespace

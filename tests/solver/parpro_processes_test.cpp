@@ -133,7 +133,7 @@ TEST_F(WorkerProcessTest, AKilledWorkerBlocksNobody) {
   ASSERT_TRUE(taken(2));
   // Killed while the desktop worker computes.
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (text_of(out).find("CARICATO") == std::string::npos &&
+  while (text_of(out).find(" SEME ") == std::string::npos &&
          std::chrono::steady_clock::now() < deadline)
     std::this_thread::yield();
   first.kill();

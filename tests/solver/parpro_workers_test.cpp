@@ -94,6 +94,49 @@ TEST_F(WorkerProtocolTest, GoRunsAndStopEndsTheRun) {
   EXPECT_EQ(runs, 1);
 }
 
+// A worker as far on in the stage as the published timetable keeps its
+// search; a published timetable further on, or of another stage, restarts it.
+TEST_F(WorkerProtocolTest, AWorkerAsFarOnAsThePublishedTimetableKeepsItsSearch) {
+  start();
+  publish(16);
+  wait_for(started, 1);
+  // The worker's own search: the gap stage, every teacher in, one gap left.
+  g_status.stage_id = 48;
+  g_status.level = 0;
+  g_status.second_stage_counter = 0;
+  g_status.gap_stage_state = 0;
+  g_status.gap_stage_count = 1;
+  struct Case {
+    const char* id;
+    ParproHeader published;
+    bool restarts;
+  };
+  const Case cases[] = {
+      {"behind", {0, 2, 0, 4, 48, 0}, false},
+      {"other stage", {0, 0, 0, 9, 47, 0}, true},
+      {"as far", {0, 0, 0, 1, 48, 0}, false},
+      {"further", {0, 0, 0, 0, 48, 0}, true},
+  };
+  int restarts = 0;
+  for (const Case& c : cases) {
+    or_wait_mutex(g_parpro_com_mutex);
+    parpro_area()->progress = c.published;
+    or_release_mutex(g_parpro_com_mutex);
+    publish(16);
+    if (c.restarts) {
+      ++restarts;
+      wait_for(stopped, restarts);
+      wait_for(started, restarts + 1);
+      g_status.stage_id = 48;
+      g_status.gap_stage_count = 1;
+    } else {
+      while (parpro_command(1) != 0) std::this_thread::yield();
+      EXPECT_EQ(stopped.load(), restarts) << c.id;
+      EXPECT_NE(g_status.run_state.load(), kRunStateStopRequested) << c.id;
+    }
+  }
+}
+
 TEST_F(WorkerProtocolTest, StopByItselfAndANewGoRestart) {
   start();
   publish(15);

@@ -138,6 +138,6 @@ TEST_P(ReferenceWeek, KeepsEveryConstraint) {
   EXPECT_EQ(g_status.error_count.load(), left);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, ReferenceWeek, ::testing::Values("piccola", "liceo"));
+INSTANTIATE_TEST_SUITE_P(Examples, ReferenceWeek, ::testing::Values("piccola", "liceo", "istituto"));
 
 }  // namespace

@@ -145,4 +145,53 @@ TEST(WiredRuns, LabGroupLessonsTakeALabOfTheirGroup) {
   EXPECT_GT(in_lab, 0);
 }
 
+TEST(WiredRuns, WorkersKeepTheirTraceAndListsToThemselves) {
+  // The forced violation keeps all three processes searching to the limit,
+  // the workers restarting from every published timetable.
+  SchoolCopy school("piccola");
+  replace_line(school, "V:\tMANCINI\tGMAX:2\t", "V:\tMANCINI\tOP:LU:1-5MA:1-5ME:1-5GI:1-5VE:1-5\t");
+  std::string trace = run_orario(school, "CALC:scuola2.txt --processes 3 --seed 4 --time-limit 4");
+  auto count = [&trace](const std::string& what) {
+    int n = 0;
+    for (std::size_t at = trace.find(what); at != std::string::npos; at = trace.find(what, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("CARICATO"), 1) << trace;
+  EXPECT_EQ(count("Finito seme="), 1) << trace;
+  EXPECT_EQ(count("Coppie di colleghi"), 1) << trace;
+  // Every residual line is the main's: printed once, and in the file.
+  std::string residual = read_file(school.folder() / "Orario" / "Errori Residui.txt");
+  EXPECT_NE(residual.find("MANCINI"), std::string::npos) << residual;
+  int listed = 0;
+  for (std::size_t at = residual.find("E:"); at != std::string::npos; at = residual.find("E:", at + 1)) ++listed;
+  EXPECT_EQ(count("E:"), listed) << trace;
+}
+
+}  // namespace
+
+namespace {
+
+// A worker runs every published computation with or_main in the same
+// process: the second run starts with the settings of a fresh process, so
+// its search does not report (and print) violations as the end of the
+// first run did.
+TEST(WiredRuns, ASecondRunInTheSameProcessStartsWithFreshSettings) {
+  for (int run = 0; run < 2; ++run) {
+    SchoolCopy school("piccola");
+    fs::path old = fs::current_path();
+    fs::current_path(school.folder());
+    g_requested_seed = 7;
+    const char* argv[] = {"Questo non serve", "CALC:scuola2.txt"};
+    ::testing::internal::CaptureStdout();
+    int result = or_main(1, 2, argv);
+    std::string trace = ::testing::internal::GetCapturedStdout();
+    g_requested_seed = -1;
+    fs::current_path(old);
+    ASSERT_EQ(result, 0) << trace;
+    std::size_t end = trace.find("Finito seme=7");
+    ASSERT_NE(end, std::string::npos) << trace;
+    EXPECT_EQ(trace.substr(0, end).find("E:"), std::string::npos) << "run " << run << "\n" << trace;
+  }
+}
+
 }  // namespace
