@@ -379,7 +379,7 @@ void CAlfaDlg::OnHelpButton() {
 void CAlfaDlg::OnAssistanceButton() { ui_message_box(ui_not_available_text()); }
 
 void CAlfaDlg::ResetAfterLanguageChange() {
-  for (CColorButton& b : m_sections) b.Redraw();
+  for (CColorButton& b : m_sections) b.Retranslate();
   if (g_frame_service_hooks.close_launcher_panel) g_frame_service_hooks.close_launcher_panel();
 }
 
