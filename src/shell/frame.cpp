@@ -234,7 +234,13 @@ int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_temp
   }
   if (g_current_page && g_current_page->IsWindow()) {
     int refused = g_current_page->DestroyWindow();
-    if (refused != 1) return refused;
+    if (refused != 1) {
+      // The page stays (the user went back to it): Esc may have hidden it
+      // on its way here, so it shows again.
+      if (g_current_page && g_current_page->IsWindow() && !g_current_page->IsWindowVisible())
+        g_current_page->ShowWindow(kSwShow);
+      return refused;
+    }
   }
   g_current_page = nullptr;
   GrowForPage(template_id);
@@ -328,8 +334,14 @@ void CAlfaDlg::OnCancel() {
   } else if (page_is_processing(g_current_page_template)) {
     alfadlg_go_to_page(kPageProcessingMenu);
   } else if (home || !g_current_page) {
+    // A page that refuses to close (the user went back to review unsaved
+    // changes) stays, and so does the program.
+    if (g_current_page && g_current_page->IsWindow() && g_current_page->DestroyWindow() != 1) {
+      if (g_current_page && g_current_page->IsWindow()) g_current_page->ShowWindow(kSwShow);
+      --g_esc_depth;
+      return;
+    }
     og_stop_worker_processes();
-    if (g_current_page && g_current_page->IsWindow()) g_current_page->DestroyWindow();
     g_current_page = nullptr;
     CResizableDialog::OnCancel();
   } else {
