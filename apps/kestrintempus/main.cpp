@@ -31,6 +31,7 @@ bool choose_import_file(const std::string& filter, const std::string& initial, s
   request.filter = filter;
   request.initial_name = initial;
   request.must_exist = true;
+  request.language = ui_language();
   kt::ui::FileOpenResult result = kt::ui::choose_file_to_open(request);
   if (!result.chosen()) return false;
   path = result.path;

@@ -20,6 +20,13 @@
 namespace kt::ui {
 
 namespace {
+TemplateCaptionTranslator g_caption_translator = nullptr;
+}  // namespace
+
+void set_template_caption_translator(TemplateCaptionTranslator translator) { g_caption_translator = translator; }
+
+
+namespace {
 std::function<void(Dialog&)>& modal_observer() {
   static auto* f = new std::function<void(Dialog&)>;
   return *f;
@@ -209,6 +216,9 @@ bool Dialog::CreateFromTemplate(const DialogTemplate& t, Window* parent, bool mo
     CreateParams cp;
     cp.class_name = c.class_name ? c.class_name : "Static";
     cp.text = c.caption ? c.caption : "";
+    if (c.id == kStaticId && g_caption_translator && !cp.text.empty() &&
+        (cp.class_name == "Static" || (cp.class_name == "Button" && (c.style & kBsTypeMask) == kBsGroupBox)))
+      cp.text = g_caption_translator(cp.text);
     cp.style = c.style | kWsChild | kWsVisible;
     cp.ex_style = c.ex_style;
     cp.rect = dialog_units_to_pixels(c.x, c.y, c.cx, c.cy, base);

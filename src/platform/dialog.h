@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/dialog_template.h"
@@ -155,5 +156,12 @@ void set_modal_observer(std::function<void(Dialog&)> observer);
 
 // A plain control object for a template class (auto-deleted).
 Window* make_control(const char* class_name);
+
+// The fixed captions of a template (labels and group boxes without a
+// control id) are shown in the user's language through a translator the
+// program installs at start-up, keyed by the template's text as the caption
+// tables are; without one they show as written.
+using TemplateCaptionTranslator = std::string (*)(std::string_view caption);
+void set_template_caption_translator(TemplateCaptionTranslator translator);
 
 }  // namespace kt::ui

@@ -46,6 +46,12 @@ class CColorButton : public kt::ui::Button {
   virtual void SetCaption(const char* text);
   // Invalidates the whole button without erasing.
   void Redraw() { Invalidate(false); }
+  // After a change of language: a caption taken from the window text is
+  // translated again on the next paint.
+  void Retranslate() {
+    if (m_caption_translated) m_has_caption = m_caption_translated = false;
+    Invalidate(false);
+  }
   const std::string& Caption() const { return m_caption; }
   bool HasCaption() const { return m_has_caption; }
 

@@ -25,7 +25,10 @@ void translate_window_text(Window& w, const MlText* table) {
 
 void CMuto::SetColorValues(Color text, Color background) {
   if (text != kNoColor) m_text = text;
-  if (background != kNoColor) m_background = background;
+  if (background != kNoColor) {
+    m_background = background;
+    m_own_background = true;
+  }
   Invalidate();
 }
 
@@ -50,6 +53,7 @@ void CCheckML::SetColors(Color text, Color background) {
   } else {
     m_background = background;
     m_brush = background;
+    m_own_background = true;
   }
   Invalidate();
 }

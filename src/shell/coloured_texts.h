@@ -20,7 +20,7 @@ class ColouredControl : public Control {
  public:
   ColouredControl() = default;
   ColouredControl(kt::ui::Color text, kt::ui::Color background)
-      : m_text(text), m_background(background), m_brush(background) {}
+      : m_text(text), m_background(background), m_brush(background), m_own_background(true) {}
   // A colour with all bits set keeps the old one; a new background makes
   // the brush again.
   void SetColors(kt::ui::Color text, kt::ui::Color background) {
@@ -28,6 +28,7 @@ class ColouredControl : public Control {
     if (background != kt::ui::kNoColor) {
       m_background = background;
       m_brush = background;
+      m_own_background = true;
     }
     this->Invalidate();
   }
@@ -37,6 +38,14 @@ class ColouredControl : public Control {
  protected:
   kt::ui::Color CtlColor(kt::ui::DeviceContext& dc, kt::ui::CtlType) override {
     dc.SetTextColor(m_text);
+    // Until a page gives it colours, a label sits on its dialog's own
+    // background rather than in a white box.
+    if (!m_own_background) {
+      if (auto* dialog = dynamic_cast<kt::ui::Dialog*>(this->GetParent())) {
+        dc.SetBkColor(dialog->GetBackgroundColor());
+        return dialog->GetBackgroundColor();
+      }
+    }
     dc.SetBkColor(m_background);
     return m_brush;
   }
@@ -44,6 +53,7 @@ class ColouredControl : public Control {
   kt::ui::Color m_text = 0x000000;
   kt::ui::Color m_background = 0xFFFFFF;
   kt::ui::Color m_brush = 0xFFFFFF;
+  bool m_own_background = false;
 };
 
 // A static with its own text and background colours; black on white.

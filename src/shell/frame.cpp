@@ -163,7 +163,7 @@ Rect CAlfaDlg::PageArea() const {
 void CAlfaDlg::OnLayoutChanged() {
   DockSideWindows();
   if (!IsWindow() || !g_current_page || !g_current_page->IsWindow()) return;
-  g_page_rect = PageArea();
+  PlacePage();
   g_current_page->MoveWindow(g_page_rect);
 }
 
@@ -171,12 +171,15 @@ void CAlfaDlg::OnLayoutChanged() {
 // as far as the screen allows (it never shrinks: going back to a smaller
 // page does not make the window jump), and stays on the screen.
 void CAlfaDlg::GrowForPage(int template_id) {
+  m_page_size = {0, 0};
   const DialogTemplate* t = find_dialog_template(template_id);
-  if (!t || !IsWindow() || IsZoomed() || IsIconic()) return;
+  if (!t || !IsWindow()) return;
   Font font;
   font.face = t->font_face ? t->font_face : "MS Sans Serif";
   font.points = t->font_points;
   Rect natural = dialog_units_to_pixels(0, 0, t->cx, t->cy, backend().metrics().DialogBaseUnits(font));
+  m_page_size = {natural.Width(), natural.Height()};
+  if (IsZoomed() || IsIconic()) return;
   Rect area = PageArea();
   int dw = std::max(0, natural.Width() - area.Width()), dh = std::max(0, natural.Height() - area.Height());
   if (dw == 0 && dh == 0) return;
@@ -188,6 +191,41 @@ void CAlfaDlg::GrowForPage(int template_id) {
   MoveWindow(Rect{x, y, x + w, y + h});
 }
 
+// Where the page goes: the page area, or, for a page larger than the area,
+// the page's own size moved by the scroll offsets, with the bars that move it.
+void CAlfaDlg::PlacePage() {
+  Rect area = PageArea();
+  const int t = PageScrollBar::kThickness;
+  bool h = m_page_size.cx > area.Width(), v = m_page_size.cy > area.Height();
+  if (h && !v) v = m_page_size.cy > area.Height() - t;
+  if (v && !h) h = m_page_size.cx > area.Width() - t;
+  Rect shown{area.left, area.top, area.right - (v ? t : 0), area.bottom - (h ? t : 0)};
+  const bool need[2] = {h, v};
+  const int total[2] = {m_page_size.cx, m_page_size.cy}, length[2] = {shown.Width(), shown.Height()};
+  for (int a = 0; a < 2; ++a) {
+    if (!need[a]) m_page_scroll[a] = 0;
+    m_page_scroll[a] = std::clamp(m_page_scroll[a], 0, std::max(0, total[a] - length[a]));
+    PageScrollBar& bar = m_page_bars[a];
+    if (!bar.IsWindow()) {
+      bar.Setup(a, [this, a](int offset) {
+        m_page_scroll[a] = offset;
+        OnLayoutChanged();
+      });
+      if (!bar.CreateChild("PageScrollBar", "", 0, Rect{0, 0, 1, 1}, this, 0)) continue;
+    }
+    bar.MoveWindow(a == 0 ? Rect{shown.left, shown.bottom, shown.right, shown.bottom + t}
+                          : Rect{shown.right, shown.top, shown.right + t, shown.bottom});
+    bar.SetRange(total[a], length[a], m_page_scroll[a]);
+    bar.ShowWindow(need[a] ? kSwShow : kSwHide);
+  }
+  g_page_rect = {shown.left - m_page_scroll[0], shown.top - m_page_scroll[1],
+                 shown.left - m_page_scroll[0] + std::max(total[0], length[0]),
+                 shown.top - m_page_scroll[1] + std::max(total[1], length[1])};
+  // A scrolled page lies under the frame's own buttons and the bars.
+  if ((h || v) && g_current_page && g_current_page->IsWindow() && g_current_page->GetParent() == this)
+    g_current_page->SetWindowPos(kHwndTop, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize | kSwpNoActivate);
+}
+
 int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_template, int flags) {
   if (!page) return 0;
   if (!(flags & 1) && page == g_current_page) {
@@ -196,11 +234,18 @@ int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_temp
   }
   if (g_current_page && g_current_page->IsWindow()) {
     int refused = g_current_page->DestroyWindow();
-    if (refused != 1) return refused;
+    if (refused != 1) {
+      // The page stays (the user went back to it): Esc may have hidden it
+      // on its way here, so it shows again.
+      if (g_current_page && g_current_page->IsWindow() && !g_current_page->IsWindowVisible())
+        g_current_page->ShowWindow(kSwShow);
+      return refused;
+    }
   }
   g_current_page = nullptr;
   GrowForPage(template_id);
-  g_page_rect = PageArea();
+  m_page_scroll[0] = m_page_scroll[1] = 0;
+  PlacePage();
   page->SetPageFields(kWsPopup | kWsCaption | kWsThickFrame | kWsBorder | kDsModalFrame | kWsSysMenu, kWsChild, 0,
                       &g_page_rect, true);
   page->SetCreationStyle(kWsPopup | kWsCaption | kWsThickFrame | kWsBorder | kDsModalFrame | kWsSysMenu, kWsChild);
@@ -289,8 +334,14 @@ void CAlfaDlg::OnCancel() {
   } else if (page_is_processing(g_current_page_template)) {
     alfadlg_go_to_page(kPageProcessingMenu);
   } else if (home || !g_current_page) {
+    // A page that refuses to close (the user went back to review unsaved
+    // changes) stays, and so does the program.
+    if (g_current_page && g_current_page->IsWindow() && g_current_page->DestroyWindow() != 1) {
+      if (g_current_page && g_current_page->IsWindow()) g_current_page->ShowWindow(kSwShow);
+      --g_esc_depth;
+      return;
+    }
     og_stop_worker_processes();
-    if (g_current_page && g_current_page->IsWindow()) g_current_page->DestroyWindow();
     g_current_page = nullptr;
     CResizableDialog::OnCancel();
   } else {
@@ -340,7 +391,7 @@ void CAlfaDlg::OnHelpButton() {
 void CAlfaDlg::OnAssistanceButton() { ui_message_box(ui_not_available_text()); }
 
 void CAlfaDlg::ResetAfterLanguageChange() {
-  for (CColorButton& b : m_sections) b.Redraw();
+  for (CColorButton& b : m_sections) b.Retranslate();
   // Closed, the panel is built again in the new language on the next page command.
   if (g_launcher_panel.IsWindow()) g_launcher_panel.DestroyWindow();
 }

@@ -15,6 +15,7 @@
 
 #include "shell/color_button.h"
 #include "shell/ml_text.h"
+#include "shell/page_scroller.h"
 #include "shell/resizable_dialog.h"
 
 enum PageCommandId : int {
@@ -159,6 +160,11 @@ class CAlfaDlg : public CResizableDialog {
   Carrow m_arrows[2];
   bool m_other_side[2] = {false, false};
   int m_home_coordinate[2] = {0, 0};  // left, top where the frame was before it moved over
+  // A page larger than the page area keeps its template's size and scrolls.
+  void PlacePage();
+  kt::ui::Size m_page_size;
+  int m_page_scroll[2] = {0, 0};
+  PageScrollBar m_page_bars[2];
 
   KT_DECLARE_MESSAGE_MAP()
 };

@@ -187,14 +187,14 @@ void CPlenixDlg::RefreshSchoolInfo(int enter, int keep) {
     og_set_current_folder(g_saved_folder);
     folder = og_current_folder_path();
   }
-  char shown[kCurrentFolderSize + 2];
-  or_title_case(shown, folder.substr(0, kCurrentFolderSize - 1).c_str());
-  m_folder.SetWindowText(shown);
+  // The folder as it is on this machine (names keep their case on Linux).
+  std::string real = kt::utf8_to_cp1252(kt::translate_path(folder));
+  m_folder.SetWindowText(real);
   char line3a[41] = "", line3b[41] = "", line4[41] = "", release[41] = "";
   const char* title = or_read_school_header(".", line3a, line3b, line4, release, "scuola2.txt");
   m_description.SetWindowText(title && *title ? title : kNoDescription.Get());
   char version[kCurrentFolderSize + 80];
-  std::snprintf(version, sizeof version, "KestrinTempus - Release %s - Dicembre 2016 [%s]", "6.1.M", folder.c_str());
+  std::snprintf(version, sizeof version, "KestrinTempus - Release %s - Dicembre 2016 [%s]", "6.1.M", real.c_str());
   m_version.SetWindowText(version);
   if (!keep) g_saved_folder[0] = 0;
 }

@@ -6,6 +6,8 @@
 // its final size on screen.
 #include "shell/message_box.h"
 
+#include <algorithm>
+
 #include "platform/cp1252.h"
 
 using namespace kt::ui;
@@ -88,6 +90,7 @@ void CMessageBox::DoDataExchange(DataExchange& dx) {
 bool CMessageBox::OnInitDialog() {
   CDialogML::OnInitDialog();
   m_message.SetWindowText(m_text ? m_text : "");
+  FitToText();
   for (CColorButton& bar : m_bars) bar.m_state = BarState(m_type);
   for (int i = 0; i < 3; ++i) m_rects[i] = m_buttons[i].GetRectInParent();
 
@@ -107,6 +110,28 @@ bool CMessageBox::OnInitDialog() {
   m_cursor = backend().GetCursorPos();
   SetTimer(kLayoutTimer, 10);
   return true;
+}
+
+// A short message gets a short box: the text area keeps the height of its
+// lines (and a margin), the buttons and the frame bars move up with it, and
+// the box stays centred where it was.
+void CMessageBox::FitToText() {
+  Rect text = m_message.GetRectInParent();
+  const TextMetrics& metrics = backend().metrics();
+  Font font = m_message.GetFont();
+  std::string shown = m_message.GetWindowText();
+  int lines = std::max<int>(1, int(DeviceContext::BreakLines(metrics, font, shown, text.Width(), true).size()));
+  int spare = text.Height() - (lines * metrics.LineHeight(font) + 8);
+  if (spare <= 0) return;
+  m_message.MoveWindow(Rect{text.left, text.top, text.right, text.bottom - spare});
+  for (CColorButton& b : m_buttons) b.MoveWindow(b.GetRectInParent().Offset(0, -spare));
+  m_bars[1].MoveWindow(m_bars[1].GetRectInParent().Offset(0, -spare));
+  for (int i = 2; i < 4; ++i) {
+    Rect r = m_bars[i].GetRectInParent();
+    m_bars[i].MoveWindow(Rect{r.left, r.top, r.right, r.bottom - spare});
+  }
+  Rect w = GetWindowRect();
+  MoveWindow(Rect{w.left, w.top + spare / 2, w.right, w.bottom - spare + spare / 2});
 }
 
 void CMessageBox::LayOutButtons() {

@@ -76,6 +76,7 @@ class CMessageBox : public CDialogML {
   void OnButton3();
   void EndWith(int button);
   void LayOutButtons();
+  void FitToText();
   void PlaceCursor();
 
   const char* m_text = nullptr;

@@ -5,6 +5,7 @@
 // up in the caption tables.
 #include "platform/cp1252.h"
 #include "shell/message_box.h"
+#include "shell/caption_translation.h"
 #include "shell/message_viewer.h"
 #include "shell/small_dialogs.h"
 
@@ -52,4 +53,12 @@ const DialogTemplate kToolkitTemplates[] = {
 
 }  // namespace
 
-void ui_register_toolkit_templates() { register_dialog_templates(kToolkitTemplates); }
+static std::string translate_fixed_caption(std::string_view caption) {
+  return ui_translate_caption_copy(caption, g_ml_static_captions);
+}
+
+void ui_register_toolkit_templates() {
+  register_dialog_templates(kToolkitTemplates);
+  // Labels without a control id are translated by their text as they are made.
+  set_template_caption_translator(translate_fixed_caption);
+}

@@ -21,7 +21,8 @@ namespace kt::ui {
 namespace {
 
 constexpr int kTemplate = 9201;
-constexpr int kName = 4001, kDays = 4002, kTeachers = 4003, kColour = 4004, kPlain = 4005, kNote = 4006, kBar = 4007;
+constexpr int kName = 4001, kDays = 4002, kTeachers = 4003, kColour = 4004, kPlain = 4005, kNote = 4006, kBar = 4007,
+              kUndrawn = 4008;
 const ControlTemplate kControls[] = {
     {"Edit", kName, "", kEsAutoHScroll | kWsTabStop, 5, 5, 80, 12},
     {"ComboBox", kDays, "", kCbsDropDownList | kWsTabStop, 5, 20, 80, 60},
@@ -30,6 +31,7 @@ const ControlTemplate kControls[] = {
     {"Button", kPlain, "Stampa", kBsOwnerDraw | kWsTabStop, 100, 22, 60, 14},
     {"Static", kNote, "Ore totali", 0, 100, 40, 60, 10},
     {"ProgressBar", kBar, "", 0, 100, 55, 60, 8},
+    {"Button", kUndrawn, "Chiudi", kBsOwnerDraw | kWsTabStop, 100, 66, 60, 14},
 };
 const DialogTemplate kTemplates[] = {{kTemplate, "Controlli", kWsPopup | kWsCaption, 0, 0, 170, 100, kControls}};
 
@@ -214,6 +216,8 @@ TEST_F(ControlsTest, ListBoxExtendedSelection) {
 
 TEST_F(ControlsTest, OwnerDrawnButtonsDrawThroughTheDeviceContext) {
   DisplayList list = ui.Render(page);
+  // An owner-drawn button that nobody draws still shows as a button.
+  EXPECT_EQ(list.TextsOf(kUndrawn), "Chiudi");
   EXPECT_EQ(list.LastFill(kColour), rgb(122, 183, 42));
   EXPECT_EQ(list.TextsOf(kColour), "SALVA");
   EXPECT_EQ(list.LastFill(kPlain), rgb(244, 244, 244));

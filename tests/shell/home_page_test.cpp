@@ -51,6 +51,24 @@ class HomePage : public TempRoot {
   std::vector<std::vector<std::string>> opened;
 };
 
+TEST_F(HomePage, ShowsFolderAndDescription) {
+  EnterSchool();
+  OpenFrame();
+  // The folder as it is on disk, not in the program's Windows form.
+  fs::path real = data_root() / "piccola";
+  EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), real.string());
+  EXPECT_FALSE(ui.Text(g_home_page, H::kDescriptionId).empty());
+  EXPECT_NE(ui.Text(g_home_page, H::kDescriptionId), "Descrizione Orario Assente");
+  EXPECT_EQ(ui.Text(g_home_page, H::kVersionId),
+            "KestrinTempus - Release 6.1.M - Dicembre 2016 [" + real.string() + "]");
+}
+
+TEST_F(HomePage, DataRootHasNoDescription) {
+  g_language = 1;
+  OpenFrame();
+  EXPECT_EQ(ui.Text(g_home_page, H::kDescriptionId), "Beschreibung der Schule Abwesend");
+}
+
 TEST_F(HomePage, LanguageButtons) {
   OpenFrame();
   ui.ClearBeeps();
@@ -199,7 +217,7 @@ TEST_F(HomePage, SchoolChoiceWritesStatusFile) {
   EXPECT_TRUE(ui.Click(g_home_page, H::kSelectSchool));
   g_school_folder_chooser = nullptr;
   EXPECT_EQ(fs::current_path(), data_root() / "piccola");
-  EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), "\\Kestrintempusdati\\Piccola");
+  EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), (data_root() / "piccola").string());
   EXPECT_EQ(g_busy_code, 0);
   EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));
   g_current_folder[0] = 0;

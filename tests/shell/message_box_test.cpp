@@ -52,6 +52,50 @@ TEST_F(MessageBoxTest, EveryButtonAnswersItsResult) {
   EXPECT_EQ(ui.boxes().size(), std::size(cases));
 }
 
+TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheCursorFollowsTheFlags) {
+  struct Case {
+    const char* id;
+    int flags;
+    Point cursor;  // in the box's client area
+  };
+  // Template rectangles in pixels (6 x 13 base units, rounded): button 1 at
+  // x 11..158, button 2 168..315, button 3 326..473, all y 150..197; a
+  // one-line message keeps 13 + 8 of the text's 124 pixels, so the buttons
+  // move up by 103 to y 47..94. Two buttons: the first 11..231, the second
+  // 251..473 (the middle of button 2 is 241); the cursor goes a quarter of
+  // the height (11) above the bottom.
+  const Case cases[] = {
+      {"first", 0, {231 - 220 / 4, 94 - 11}},
+      {"between", kMbCursorBetween, {(231 + 251) / 2, 94 - 11}},
+      {"second", kMbCursorSecond, {(251 + 473) / 2, 94 - 11}},
+  };
+  for (const Case& c : cases) {
+    backend().SetCursorPos({3, 4});
+    ui.OnNextModal([&](Dialog& box) {
+      ui.Advance(10);
+      Window* first = box.GetDlgItem(kFirst);
+      Window* second = box.GetDlgItem(kSecond);
+      EXPECT_EQ(first->GetRectInParent(), (Rect{11, 47, 231, 94})) << c.id;
+      EXPECT_EQ(second->GetRectInParent(), (Rect{251, 47, 473, 94})) << c.id;
+      EXPECT_EQ(box.GetClientRect().Height(), 208 - 103) << c.id;  // 128 units high in the template
+      EXPECT_FALSE(box.GetDlgItem(kThird)->IsWindowVisible()) << c.id;
+      EXPECT_EQ(box.ScreenToClient(backend().GetCursorPos()), c.cursor) << c.id;
+      ui.Click(box, kSecond);
+    });
+    EXPECT_EQ(ui_message_box_flags("Proseguire?", 0x24, c.flags), kIdNo) << c.id;
+    EXPECT_EQ(backend().GetCursorPos(), (Point{3, 4})) << c.id;  // put back where it was
+  }
+}
+
+TEST_F(MessageBoxTest, OneButtonTakesTheWholeWidth) {
+  ui.OnNextModal([&](Dialog& box) {
+    ui.Advance(10);
+    EXPECT_EQ(box.GetDlgItem(kFirst)->GetRectInParent(), (Rect{11, 47, 473, 94}));
+    ui.Click(box, kFirst);
+  });
+  EXPECT_EQ(ui_message_box("Fatto."), kIdOk);
+}
+
 TEST_F(MessageBoxTest, EscDoesNothingAndEnterTakesTheFirstButton) {
   ui.OnNextModal([&](Dialog& box) {
     ui.Key(kVkEscape);

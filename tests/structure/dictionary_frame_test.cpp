@@ -48,6 +48,7 @@ TEST(DictionaryFrame, PagesOpenInTheFrameAndLeavingAsksAboutChanges) {
   ui.Key(kVkEscape);
   EXPECT_EQ(g_current_page_template, 142u);
   EXPECT_TRUE(page.IsWindow());
+  EXPECT_TRUE(page.IsWindowVisible()) << "the page the user went back to shows";
 
   ui.PressInNextModal(CDaticambia::kDiscardId);
   ui.Key(kVkEscape);

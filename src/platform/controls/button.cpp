@@ -145,7 +145,12 @@ void Button::OnPaint(DeviceContext& dc) {
     info.window = this;
     info.dc = &dc;
     info.rect = GetClientRect();
+    std::size_t before = dc.list().ops().size();
+    WindowHandle self = handle();
     if (!DrawItem(info) && GetParent()) GetParent()->SendMessage(kMsgDrawItem, WParam(GetDlgCtrlID()), reinterpret_cast<LParam>(&info));
+    // Nobody drew it (a template's owner-drawn button left to the generic
+    // control): it shows as a push button rather than as nothing.
+    if (IsWindow(self) && dc.list().ops().size() == before) PaintPush(dc, pushed_);
     return;
   }
   if (t == kBsGroupBox) return PaintGroup(dc);

@@ -7,6 +7,8 @@
 // search is a linear scan.
 #include "platform/controls/list_box.h"
 
+#include "platform/controls/scroll_bar.h"
+
 #include <algorithm>
 
 #include "platform/device_context.h"
@@ -159,6 +161,8 @@ void ListBox::UserSelect(int index, unsigned mods) {
 
 void ListBox::OnLButtonDown(Point p, unsigned mods) {
   SetFocus();
+  if (GetCount() > VisibleRows() && p.x >= ScrollBarRect().left)
+    return SetTopIndex(scroll_bar_click(ScrollBarRect(), p.y, top_, VisibleRows(), GetCount()));
   int i = ItemFromPoint(p);
   if (i >= 0) UserSelect(i, mods);
 }
@@ -217,8 +221,9 @@ void ListBox::OnPaint(DeviceContext& dc) {
   Color text = dc.GetTextColor();
   int h = GetItemHeight();
   dc.SetBkMode(kBkTransparent);
+  int right = GetCount() > VisibleRows() ? ScrollBarRect().left : r.right - 1;
   for (int i = top_, y = 1; i < GetCount() && y < r.bottom - 1; ++i, y += h) {
-    Rect row{1, y, r.right - 1, y + h};
+    Rect row{1, y, right, y + h};
     dc.SetTag(i, 0);
     bool sel = GetSel(i) > 0;
     if (sel) dc.FillRect(row, kHighlightColor);
@@ -227,6 +232,12 @@ void ListBox::OnPaint(DeviceContext& dc) {
                 kDtSingleLine | kDtVCenter | kDtNoPrefix | kDtExpandTabs);
   }
   dc.SetTag(-1, -1);
+  if (GetCount() > VisibleRows()) draw_scroll_bar(dc, ScrollBarRect(), top_, VisibleRows(), GetCount());
+}
+
+Rect ListBox::ScrollBarRect() const {
+  Rect r = GetClientRect();
+  return {r.right - 1 - kScrollBarWidth, 1, r.right - 1, r.bottom - 1};
 }
 
 }  // namespace kt::ui

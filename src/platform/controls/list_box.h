@@ -40,6 +40,8 @@ class ListBox : public ListRowsControl {
   int ItemFromPoint(Point p) const;  // -1 outside the rows
   void SetHorizontalExtent(int) {}
   int VisibleRows() const;
+  // The bar drawn at the right edge while there are more rows than fit.
+  Rect ScrollBarRect() const;
 
   // What a user's click on a row does (the test driver selects through it).
   void UserSelect(int index, unsigned mods);

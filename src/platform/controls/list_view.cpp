@@ -6,6 +6,8 @@
 // list. Selected rows show the highlight unless custom colours were given.
 #include "platform/controls/list_view.h"
 
+#include "platform/controls/scroll_bar.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -349,6 +351,11 @@ void ListView::SelectByUser(int item, unsigned mods) {
 void ListView::OnLButtonDown(Point p, unsigned mods) {
   if (editing_ >= 0) EndEditLabel(true);
   SetFocus();
+  if (int(rows_.size()) > GetCountPerPage() && RowsScrollBar().Contains(p)) {
+    top_ = scroll_bar_click(RowsScrollBar(), p.y, top_, GetCountPerPage(), int(rows_.size()));
+    Invalidate();
+    return;
+  }
   int sub = -1;
   bool header = false;
   int item = SubItemHitTest(p, &sub, &header);
@@ -577,6 +584,16 @@ void ListView::OnPaint(DeviceContext& dc) {
     }
   }
   dc.SetTag(-1, -1);
+  // The rows below the last shown: a bar at the right edge says where the view is.
+  if (int(rows_.size()) > GetCountPerPage()) {
+    dc.SetTag(-1, -1);
+    draw_scroll_bar(dc, RowsScrollBar(), top_, GetCountPerPage(), int(rows_.size()));
+  }
+}
+
+Rect ListView::RowsScrollBar() const {
+  Rect r = GetClientRect();
+  return {r.right - 1 - kScrollBarWidth, 1 + HeaderHeight(), r.right - 1, r.bottom - 1};
 }
 
 }  // namespace kt::ui

@@ -109,6 +109,8 @@ class ListView : public Window {
   // Scrolling and geometry.
   bool EnsureVisible(int item, bool partial_ok = false);
   int GetTopIndex() const { return top_; }
+  // The vertical bar drawn while there are more rows than fit.
+  Rect RowsScrollBar() const;
   int GetCountPerPage() const;
   bool Scroll(int dx, int dy);
   int GetScrollX() const { return scroll_x_; }

@@ -29,6 +29,7 @@ struct FileOpenRequest {
   std::string title;         // 1252, may be empty
   bool must_exist = true;
   Window* owner = nullptr;
+  int language = 0;  // of the chooser's own texts: 0 Italian, 1 German, 2 English
 };
 
 struct FileOpenResult {

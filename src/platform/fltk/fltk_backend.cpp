@@ -233,7 +233,11 @@ void FltkBackend::TopLevelTitled(Window& w) {
 
 void FltkBackend::TopLevelActivated(Window& w) {
   MirrorWindow* m = Find(w);
-  if (m && m->shown() && m->visible() && Fl::first_window() != m) m->show();
+  if (!m || !m->shown() || !m->visible() || m->menu) return;
+  // Raised, and given the keyboard again: after a message box closes, Esc
+  // and the other keys reach the page without a click first.
+  if (Fl::first_window() != m) m->show();
+  if (Fl::focus() != m && !(Fl::focus() && Fl::focus()->window() == m)) Fl::focus(m);
 }
 
 void FltkBackend::Invalidate(Window& w) {

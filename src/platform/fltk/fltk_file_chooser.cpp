@@ -5,7 +5,9 @@
 // cannot hold is reported as such, for the caller to tell the user. While
 // the chooser runs, the owner's top-level window is disabled like under any
 // modal dialog of the program.
+#include <FL/Fl_File_Chooser.H>
 #include <FL/Fl_Native_File_Chooser.H>
+#include <FL/fl_ask.H>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,7 +34,45 @@ std::string current_folder() {
   return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string(".");
 }
 
+// The chooser's own texts in the program's language (FLTK's chooser is used
+// rather than the desktop's, which would follow the system's language).
+void set_chooser_language(int language) {
+  struct Texts {
+    const char *ok, *cancel, *file, *all, *favorites, *add, *manage, *filesystems, *folder, *preview, *show, *hidden,
+        *custom, *exists, *save;
+  };
+  static const Texts kTexts[3] = {
+      {"Apri", "Annulla", "Nome del file:", "Tutti i file (*)", "Preferiti", "Aggiungi ai preferiti",
+       "Gestisci i preferiti", "File system", "Nuova cartella", "Anteprima", "Mostra:", "Mostra i file nascosti",
+       "Filtro personalizzato", "Il file esiste. Sostituirlo?", "Salva"},
+      {"\xC3\x96" "ffnen", "Abbrechen", "Dateiname:", "Alle Dateien (*)", "Favoriten", "Zu Favoriten hinzuf\xC3\xBC" "gen",
+       "Favoriten verwalten", "Dateisysteme", "Neuer Ordner", "Vorschau", "Zeigen:", "Versteckte Dateien zeigen",
+       "Eigener Filter", "Die Datei existiert. Ersetzen?", "Speichern"},
+      {"Open", "Cancel", "Filename:", "All Files (*)", "Favorites", "Add to Favorites", "Manage Favorites",
+       "File Systems", "New Directory", "Preview", "Show:", "Show hidden files", "Custom Filter",
+       "The file exists. Replace it?", "Save"}};
+  const Texts& t = kTexts[language >= 0 && language <= 2 ? language : 0];
+  fl_ok = t.ok;
+  fl_cancel = t.cancel;
+  Fl_File_Chooser::filename_label = t.file;
+  Fl_File_Chooser::all_files_label = t.all;
+  Fl_File_Chooser::favorites_label = t.favorites;
+  Fl_File_Chooser::add_favorites_label = t.add;
+  Fl_File_Chooser::manage_favorites_label = t.manage;
+  Fl_File_Chooser::filesystems_label = t.filesystems;
+  Fl_File_Chooser::new_directory_label = t.folder;
+  Fl_File_Chooser::new_directory_tooltip = t.folder;
+  Fl_File_Chooser::preview_label = t.preview;
+  Fl_File_Chooser::show_label = t.show;
+  Fl_File_Chooser::hidden_label = t.hidden;
+  Fl_File_Chooser::custom_filter_label = t.custom;
+  Fl_File_Chooser::existing_file_label = t.exists;
+  Fl_File_Chooser::save_label = t.save;
+}
+
 FileOpenResult run_native_chooser(const FileOpenRequest& request) {
+  Fl::option(Fl::OPTION_FNFC_USES_GTK, false);
+  set_chooser_language(request.language);
   Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_FILE);
   std::string title = cp1252_to_utf8(request.title);
   if (!title.empty()) chooser.title(title.c_str());

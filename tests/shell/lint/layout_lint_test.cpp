@@ -13,7 +13,7 @@
 #include <string>
 
 #include "constraints/constraint_pages.h"
-#include "platform/dialog_layout_lint.h"
+#include "shell/lint/dialog_layout_lint.h"
 #include "remote/guide_windows.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "schooldata/school_folder_chooser.h"

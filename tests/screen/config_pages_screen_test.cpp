@@ -1,0 +1,164 @@
+// Every page the configuration menu opens, on a real display of 1280x800
+// (scripts/xvfb-run), in Italian and in English: the frame shows the page
+// of the small sample school, the window is written to
+// config_<language>_<step>.png in the build folder for a person to look at,
+// and the screen is checked where the page's own drawing says what must be
+// there: the page's background at a free point, and every control of the
+// page inside the frame's client area, on the screen (nothing the user
+// needs, such as SALVA or ABBANDONA, is cut off). The language is chosen
+// on the home page as a user does.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/fltk/fltk_backend.h"
+#include "platform/ui.h"
+#include "schooldata/ui_school_model.h"
+#include "screen/png_file.h"
+#include "screen/screen_support.h"
+#include "shell/app_startup.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+#include "shell/message_box.h"
+#include "shell/status_file.h"
+#include "structure/config_menu.h"
+#include "structure/structure_pages.h"
+#include "constraints/constraint_pages.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kt::ui;
+using kt::ui::screen::pump_until;
+
+class ConfigPagesOnScreen : public screen::OnScreenTest {};
+
+void settle() {
+  for (int i = 0; i < 6; ++i) {
+    pump_pending();
+    fltk_flush(0.02);
+  }
+}
+
+// The colour the page paints where none of its controls is: its first fill.
+Color page_background(Window& page) {
+  DisplayList list = render_window(g_frame);
+  for (const DrawItemOp& op : list.ops())
+    if (op.window == page.handle() && op.op == DrawOp::kFill) return op.color;
+  return kNoColor;
+}
+
+// A point of the page, in frame client coordinates, that no visible control covers.
+bool free_point(Window& page, Point& out) {
+  Rect client = page.GetClientRect();
+  for (int y = client.bottom - 3; y > 2; y -= 7)
+    for (int x = client.right - 3; x > 2; x -= 7) {
+      bool covered = false;
+      for (Window* c : page.Children())
+        if (c->IsWindowVisible() && c->GetRectInParent().Deflate(-2).Contains({x, y})) covered = true;
+      if (!covered) {
+        out = g_frame.ScreenToClient(page.ClientToScreen(Point{x, y}));
+        return true;
+      }
+    }
+  return false;
+}
+
+TEST_F(ConfigPagesOnScreen, EveryStepPageInItalianAndEnglish) {
+  if (!started_) return;
+  Rect work = backend().WorkArea();
+  char pattern[] = "/tmp/kt-config-screen-XXXXXX";
+  fs::path root = ::mkdtemp(pattern);
+  fs::path cwd = fs::current_path();
+  ::setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
+  fs::path school = root / "KestrinTempusDati" / "piccola";
+  fs::create_directories(school);
+  for (const auto& e : fs::directory_iterator(fs::path(KT_SOURCE_DIR) / "examples" / "piccola"))
+    fs::copy_file(e.path(), school / e.path().filename());
+  ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+  g_hint_flags = 1;
+  // Nothing is edited here: asked whether to save on leaving, the user says no.
+  og_set_unsaved_changes_prompt([] { return 2; });
+
+  ui_register_toolkit_templates();
+  ui_register_frame_templates();
+  constraints_install_pages();
+  structure_install_pages();
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  settle();
+
+  struct Language {
+    const char* name;
+    int button;
+  } languages[] = {{"it", CPlenixDlg::kItalian}, {"en", CPlenixDlg::kEnglish}};
+  for (const Language& language : languages) {
+    alfadlg_go_to_page(kPageHome);
+    settle();
+    if (Window* b = g_home_page.GetDlgItem(language.button); b && ui_language() != (language.button == CPlenixDlg::kEnglish ? 2 : 0)) {
+      b->PostMessage(kMsgButtonClick);
+      pump_until([&] { return ui_language() == (language.button == CPlenixDlg::kEnglish ? 2 : 0); });
+    }
+    for (int step = 0; step < Cmenu_confora::kSteps; ++step) {
+      std::string id = std::string(language.name) + " step " + std::to_string(step + 1);
+      // Leave the page as a user does, with Esc (its Cancel), then open the menu.
+      if (g_current_page && step > 0 && g_current_page != &g_config_menu && g_current_page->IsWindow()) {
+        g_current_page->PostMessage(kMsgCommand, make_command_param(kIdCancel, 0));
+        settle();
+      }
+      alfadlg_go_to_page(kPageConfigMenu);
+      settle();
+      ASSERT_EQ(g_current_page, &g_config_menu) << id;
+      Window* button = g_config_menu.GetDlgItem(Cmenu_confora::kFirstStepId + step);
+      ASSERT_NE(button, nullptr) << id;
+      button->PostMessage(kMsgButtonClick);
+      EXPECT_TRUE(pump_until([&] { return g_current_page && g_current_page != &g_config_menu; })) << id;
+      settle();
+      Window* page = g_current_page;
+      if (!page || !page->IsWindow()) continue;
+      WindowPixels pixels;
+      ASSERT_TRUE(read_window_pixels(g_frame, pixels)) << id;
+      std::string shot = std::string(KT_BINARY_DIR) + "/config_" + language.name + "_" + std::to_string(step + 1) + ".png";
+      EXPECT_TRUE(write_png(shot, pixels.width, pixels.height, pixels.rgb)) << shot;
+
+      Rect frame = g_frame.GetWindowRect();
+      EXPECT_TRUE(work.Intersect(frame) == frame) << id << ": the frame leaves the screen";
+      // A control beyond the frame's edge is reachable only through the
+      // page's scroll bar along that edge.
+      Rect client = g_frame.GetClientRect();
+      Rect page_rect = g_frame.ScreenToClient(page->GetWindowRect());
+      bool scrolls[2] = {false, false};
+      for (Window* c : g_frame.Children())
+        if (std::string_view(c->ClassName()) == "PageScrollBar" && c->IsWindowVisible())
+          scrolls[c->GetClientRect().Width() > c->GetClientRect().Height() ? 0 : 1] = true;
+      for (Window* c : page->Children()) {
+        if (!c->IsWindowVisible() || c->GetClientRect().IsEmpty()) continue;
+        Rect r = g_frame.ScreenToClient(c->GetWindowRect());
+        // (a pixel of rounding between the page's and its controls' sizes is allowed)
+        bool reachable = page_rect.Deflate(-1).Intersect(r) == r && (scrolls[0] || (r.left >= client.left && r.right <= client.right)) &&
+                         (scrolls[1] || (r.top >= client.top && r.bottom <= client.bottom));
+        EXPECT_TRUE(reachable) << id << ": control " << c->GetDlgCtrlID() << " \"" << c->GetWindowText()
+                               << "\" cannot be reached: " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+                               << " in " << client.right << "x" << client.bottom;
+      }
+      Point p;
+      Color want = page_background(*page);
+      if (want != kNoColor && free_point(*page, p) && p.x < pixels.width && p.y < pixels.height) {
+        EXPECT_EQ(pixels.At(p.x, p.y), want) << id << " at " << p.x << "," << p.y;
+      }
+    }
+  }
+  alfadlg_go_to_page(kPageHome);
+  settle();
+  g_frame.DestroyWindow();
+  og_set_unsaved_changes_prompt(nullptr);
+  fs::current_path(cwd);
+  ::unsetenv("KESTRINTEMPUS_ROOT");
+  fs::remove_all(root);
+}
+
+}  // namespace
