@@ -84,7 +84,6 @@ struct EngineLesson {
   char joint_entries[kMaxJointLessons][kNameSize];
   std::int32_t incompatible_subject;
   std::uint8_t pause_subject_flag;
-  std::uint8_t option_flags;  // bit 0: counted per class by the preparation
   std::int32_t building;
   std::uint8_t building_flag;
   std::int32_t forced_building;

@@ -394,7 +394,7 @@ void or_count_teacher_class_lessons(int t, int* counts) {
   const EngineTeacher& x = g_eng_teachers[t];
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
-    if (!(l.option_flags & 1) || !teaches(i, t)) continue;
+    if (!(l.class_off_flag & 1) || !teaches(i, t)) continue;
     int k = class_position(x, l.class_index);
     if (k < 0) or_raise_critical_error("SW", 0, kSourceVinu, 57);
     ++counts[k];

@@ -8,6 +8,7 @@
 #include "engine/status_block.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
 #include <cstring>
 
@@ -27,6 +28,13 @@ pthread_mutex_t* g_parpro_io_mutex = nullptr;
 pthread_mutex_t* g_parpro_com_mutex = nullptr;
 
 std::timed_mutex g_problems_mutex;
+
+std::string or_parpro_object_name(const char* base) {
+  const char* tag = std::getenv("KESTRINTEMPUS_PARPRO_TAG");
+  std::string name = base;
+  if (tag && *tag) name += std::string(".") + tag;
+  return name;
+}
 
 void EngineStatusBlock::clear() {
   for (AtomicU8* b : {&run_state, &phase, &focus_mode, &staging_request, &staging_parameter,

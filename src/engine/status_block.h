@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <pthread.h>
 
 #include "engine/model.h"
@@ -147,6 +148,13 @@ inline constexpr int kMaxWorkerProcesses = 7;
 inline constexpr int kParproCommandByte = 423;  // + i: command byte of process i (1..7)
 inline constexpr std::uint8_t kParproStop = 2;
 inline constexpr int kParproAreaSize = 68530;   // past result slot B's timetable
+
+// The name of a shared object of the parallel set-up: the Windows-style base
+// name, with "." and the tag of KESTRINTEMPUS_PARPRO_TAG added when that is
+// set. The workers inherit the tag, so two runs on one machine never share
+// an area; the main process, its workers and their fallback wait all name
+// the objects through here.
+std::string or_parpro_object_name(const char* base);
 
 extern std::uint8_t g_process_count;        // solver processes; above 1 when workers run
 extern std::uint8_t g_parpro_trace;         // asks for "PARTIAL" and history code 61

@@ -1,7 +1,7 @@
 // Message maps: per class, a static table that routes commands (one id, a
 // range of ids, or a list of ids, each reaching one handler with the index of
 // the id that fired), control notifications (a notification code from one
-// control or a range), and any other message (private WM_USER+n messages,
+// control), and any other message (private WM_USER+n messages,
 // timers) to member functions. A class's table is searched first, then its
 // base class's table, up to the window base.
 //
@@ -41,7 +41,7 @@ struct NotifyHeader {
   Window* window = nullptr;
 };
 
-enum class MapKind : std::uint8_t { kEnd, kCommand, kCommandRange, kCommandList, kNotify, kNotifyRange, kMessage };
+enum class MapKind : std::uint8_t { kEnd, kCommand, kCommandRange, kCommandList, kNotify, kMessage };
 
 // Matches any code that a command can carry (0 from buttons and menus, 1 from
 // accelerators).
@@ -137,22 +137,6 @@ constexpr MessageEntry on_notify(int code, int id) {
   return e;
 }
 
-// void Handler(int index, NotifyHeader* header, LResult* result)
-template <auto F>
-constexpr MessageEntry on_notify_range(int code, int first, int last) {
-  MessageEntry e;
-  e.kind = MapKind::kNotifyRange;
-  e.code = code;
-  e.first = first;
-  e.last = last;
-  e.call = [](Window& w, int index, WParam, LParam l) -> LResult {
-    LResult result = 0;
-    (static_cast<detail::ClassOf<F>&>(w).*F)(index, reinterpret_cast<NotifyHeader*>(l), &result);
-    return result;
-  };
-  return e;
-}
-
 // LResult Handler(WParam, LParam)
 template <auto F>
 constexpr MessageEntry on_message(std::uint32_t message) {
@@ -194,5 +178,4 @@ constexpr MessageEntry on_message(std::uint32_t message) {
 #define KT_ON_CONTROL_RANGE(code, first, last, fn) ::kt::ui::on_command_range<&ThisClass::fn>(first, last, code),
 #define KT_ON_COMMAND_LIST(ids, fn) ::kt::ui::on_command_list<&ThisClass::fn>(ids),
 #define KT_ON_NOTIFY(code, id, fn) ::kt::ui::on_notify<&ThisClass::fn>(code, id),
-#define KT_ON_NOTIFY_RANGE(code, first, last, fn) ::kt::ui::on_notify_range<&ThisClass::fn>(code, first, last),
 #define KT_ON_MESSAGE(message, fn) ::kt::ui::on_message<&ThisClass::fn>(message),

@@ -65,12 +65,6 @@ const MessageEntry* find_entry(const MessageMap* map, std::uint32_t message, WPa
         case MapKind::kNotify:
           if (message == kMsgNotify && id == e->first && code == e->code) return e;
           break;
-        case MapKind::kNotifyRange:
-          if (message == kMsgNotify && id >= e->first && id <= e->last && code == e->code) {
-            *index = id - e->first;
-            return e;
-          }
-          break;
         case MapKind::kEnd:
           break;
       }

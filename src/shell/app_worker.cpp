@@ -52,7 +52,7 @@ int og_run_worker_process(int process_number, int argc, const char* const* argv)
   pid_t parent = ::getppid();
   kt::SharedMemory area;
   while (true) {
-    if (!area) area = kt::SharedMemory::open(kAreaName, kParproAreaSize);
+    if (!area) area = kt::SharedMemory::open(or_parpro_object_name(kAreaName), kParproAreaSize);
     if (!og_worker_should_wait(process_number, parent, area ? area.bytes() : nullptr)) break;
     timespec second{1, 0};
     if (::sigtimedwait(&stops, nullptr, &second) > 0) g_stop_asked = true;

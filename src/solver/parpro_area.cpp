@@ -40,16 +40,9 @@ kt::SharedMemory g_area_memory;
 kt::SharedMemory g_io_memory;
 kt::SharedMemory g_com_memory;
 
-std::string object_name(const char* base) {
-  const char* tag = std::getenv("KESTRINTEMPUS_PARPRO_TAG");
-  std::string name = base;
-  if (tag && *tag) name += std::string(".") + tag;
-  return name;
-}
-
-std::string area_name() { return object_name("KestrinTempusParproArea.map"); }
-std::string io_name() { return object_name("KestrinTempusParproMutexIO.dat"); }
-std::string com_name() { return object_name("KestrinTempusParproMutexCOM.dat"); }
+std::string area_name() { return or_parpro_object_name("KestrinTempusParproArea.map"); }
+std::string io_name() { return or_parpro_object_name("KestrinTempusParproMutexIO.dat"); }
+std::string com_name() { return or_parpro_object_name("KestrinTempusParproMutexCOM.dat"); }
 
 bool create_cell(kt::SharedMemory& memory, const std::string& name) {
   memory = kt::SharedMemory::create(name, sizeof(MutexCell));

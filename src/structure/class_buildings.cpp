@@ -15,8 +15,6 @@
 
 using namespace kt::ui;
 
-ClassOrderList Cplecla::s_order;
-
 namespace {
 
 constexpr std::uint32_t kOwner = kBsOwnerDraw | kWsTabStop;
@@ -119,8 +117,8 @@ bool Cplecla::OnInitDialog() {
     m_list.InsertColumn(c, heading, kLvcfmtLeft, width);
   }
   for (int c = 0; c < og_class_count(); ++c) m_opened_with[std::size_t(c)] = g_ui_structure.classes[c].building;
-  s_order.Reset();
-  for (int column = 0; column < 3; ++column) s_order.Sort(column, compare);
+  m_order.Reset();
+  for (int column = 0; column < 3; ++column) m_order.Sort(column, compare);
   FillRows();
   for (int k = 0; k < 10; ++k) {
     CColorButton& button = m_buttons[std::size_t(k)];
@@ -135,7 +133,7 @@ bool Cplecla::OnInitDialog() {
 
 void Cplecla::FillRows() {
   std::array<int, 10> counts{};
-  for (int c : s_order.Order()) {
+  for (int c : m_order.Order()) {
     const UiClass& cls = g_ui_structure.classes[c];
     const char* label = og_class_label(c);
     int row = m_list.FindItemByText(-1, label);
@@ -152,7 +150,7 @@ void Cplecla::FillRows() {
 
 void Cplecla::SortBy(int column) {
   std::vector<int> selected = ClassOrderList::SelectedClasses(m_list);
-  s_order.Sort(column, compare);
+  m_order.Sort(column, compare);
   m_list.DeleteAllItems();
   FillRows();
   ClassOrderList::SelectClasses(m_list, selected);

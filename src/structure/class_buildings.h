@@ -46,7 +46,7 @@ class Cplecla : public CResizableDialog {
   std::array<CColorButton, 3> m_help_buttons;
   CSpiegaML m_help;
   std::array<std::int8_t, 300> m_opened_with{};
-  static ClassOrderList s_order;  // its directions last as long as the program
+  ClassOrderList m_order;  // with its directions, for this run of the dialog
 
   KT_DECLARE_MESSAGE_MAP()
 };

@@ -117,6 +117,12 @@ bool CContadispo::OnInitDialog() {
     std::snprintf(heading, sizeof heading, "%2.2s", g_ui_header.day_codes[d]);
     SetDlgItemText(kFirstDayHeadingId + d, heading);
   }
+  // A window made again starts from its template's empty cells, not from
+  // the counts its previous window showed.
+  for (CColorButton& cell : m_cells) {
+    cell.m_state = 0;
+    cell.SetCaption("");
+  }
   or_move_standby_count(-1, -1, -1, -1);
   m_first_fill = true;
   Refresh();

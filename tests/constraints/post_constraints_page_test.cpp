@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "fresh_process.h"
 #include "constraints/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
 #include "shell/service_mode.h"
@@ -337,73 +338,80 @@ TEST_F(PostConstraintsPage, ServiceModeSplitsAClassTaughtInGroups) {
 }
 
 TEST_F(PostConstraintsPage, CopyPanelPastesIntoMatchingPostsOfEveryTeacher) {
-  add_post(1, math_, 2, 4);  // BIANCHI: the same subject and hours in 3A
-  add_post(1, math_, 1, 3);  // other hours: not reached
-  std::strcpy(Post(0, 0).own.grouping1, "2211");  // 6 hours into 4-hour posts
-  Post(0, 0).own.hours = 6;
-  Post(0, 0).own.placement = 2;
-  og_snapshot_all();
-  Open();
-  SelectPost(2);  // SCIENZE without constraints: the panel stays hidden
-  EXPECT_FALSE(g_copypas.IsWindowVisible());
-  SelectPost(0);
-  ASSERT_TRUE(g_copypas.IsWindowVisible());
-  EXPECT_FALSE(ui.IsEnabled(g_copypas, Ccopypas::kPasteId));
-  ui.Click(g_copypas, Ccopypas::kCopyId);
-  EXPECT_FALSE(g_copypas.IsWindowVisible());
-  Post(0, 0).own.hours = 4;  // the copy keeps what it copied
-  SelectPost(1);
-  ASSERT_TRUE(g_copypas.IsWindowVisible());
-  EXPECT_EQ(ui.Text(g_copypas, Ccopypas::kPasteEveryoneId), "Incolla a tutti i docenti MATEMATICA Ore 6");
-  // Pasted into this post alone, fitted to its 4 hours.
-  ui.Click(g_copypas, Ccopypas::kPasteId);
-  EXPECT_STREQ(Post(0, 1).own.grouping1, "22");  // limited to 4 hours
-  EXPECT_EQ(Post(0, 1).own.placement, 2);
-  EXPECT_FALSE(ui.IsEnabled(g_copypas, Ccopypas::kPasteId));
-  EXPECT_EQ(ui.Text(g_vicat_page, V::kPanels[0].placement), "MAI prime o ultime ore");
+  // The panel's clipboard lasts for the program's run: the panel is
+  // watched from a fresh process, where nothing was copied yet.
+  KT_IN_FRESH_PROCESS({
+    add_post(1, math_, 2, 4);  // BIANCHI: the same subject and hours in 3A
+    add_post(1, math_, 1, 3);  // other hours: not reached
+    std::strcpy(Post(0, 0).own.grouping1, "2211");  // 6 hours into 4-hour posts
+    Post(0, 0).own.hours = 6;
+    Post(0, 0).own.placement = 2;
+    og_snapshot_all();
+    Open();
+    SelectPost(2);  // SCIENZE without constraints: the panel stays hidden
+    EXPECT_FALSE(g_copypas.IsWindowVisible());
+    SelectPost(0);
+    ASSERT_TRUE(g_copypas.IsWindowVisible());
+    EXPECT_FALSE(ui.IsEnabled(g_copypas, Ccopypas::kPasteId));
+    ui.Click(g_copypas, Ccopypas::kCopyId);
+    EXPECT_FALSE(g_copypas.IsWindowVisible());
+    Post(0, 0).own.hours = 4;  // the copy keeps what it copied
+    SelectPost(1);
+    ASSERT_TRUE(g_copypas.IsWindowVisible());
+    EXPECT_EQ(ui.Text(g_copypas, Ccopypas::kPasteEveryoneId), "Incolla a tutti i docenti MATEMATICA Ore 6");
+    // Pasted into this post alone, fitted to its 4 hours.
+    ui.Click(g_copypas, Ccopypas::kPasteId);
+    EXPECT_STREQ(Post(0, 1).own.grouping1, "22");  // limited to 4 hours
+    EXPECT_EQ(Post(0, 1).own.placement, 2);
+    EXPECT_FALSE(ui.IsEnabled(g_copypas, Ccopypas::kPasteId));
+    EXPECT_EQ(ui.Text(g_vicat_page, V::kPanels[0].placement), "MAI prime o ultime ore");
 
-  // Pasting a post without constraints changes nothing.
-  UiTeachingPost before = Post(1, 0);
-  UiTeachingPost empty;
-  og_reset_teaching_post(empty);
-  copypas_paste_into(Post(1, 0), empty, 1);
-  EXPECT_EQ(std::memcmp(&before, &Post(1, 0), sizeof before), 0);
+    // Pasting a post without constraints changes nothing.
+    UiTeachingPost before = Post(1, 0);
+    UiTeachingPost empty;
+    og_reset_teaching_post(empty);
+    copypas_paste_into(Post(1, 0), empty, 1);
+    EXPECT_EQ(std::memcmp(&before, &Post(1, 0), sizeof before), 0);
 
-  // Every teacher's posts of the copied subject and weekly hours.
-  Post(0, 0).own.hours = 6;
-  SelectPost(0);
-  ui.Click(g_copypas, Ccopypas::kCopyId);
-  Post(1, 1).own.hours = 6;
-  SelectPost(1);
-  ui.Click(g_copypas, Ccopypas::kPasteEveryoneId);
-  EXPECT_STREQ(Post(1, 1).own.grouping1, "2211");
-  EXPECT_EQ(Post(1, 2).own.grouping1[0], 0);
+    // Every teacher's posts of the copied subject and weekly hours.
+    Post(0, 0).own.hours = 6;
+    SelectPost(0);
+    ui.Click(g_copypas, Ccopypas::kCopyId);
+    Post(1, 1).own.hours = 6;
+    SelectPost(1);
+    ui.Click(g_copypas, Ccopypas::kPasteEveryoneId);
+    EXPECT_STREQ(Post(1, 1).own.grouping1, "2211");
+    EXPECT_EQ(Post(1, 2).own.grouping1[0], 0);
+  });
 }
 
 // The calendar panel copies one calendar set of a class over the same set
 // of another class and stays hidden with no class and nothing copied.
 TEST_F(PostConstraintsPage, CalendarPanelCopiesOneCalendarSet) {
-  ASSERT_EQ(g_copysma.Create(nullptr), 1);
-  g_copysma.m_class = -1;
-  g_copysma.ShowPanel(true);
-  EXPECT_FALSE(g_copysma.IsWindowVisible());
-  g_ui_structure.classes[0].calendars[1].max_day_difference = 3;
-  g_ui_structure.classes[0].calendars[1].hour_start_times[5] = 480;
-  g_copysma.m_class = 0;
-  g_copysma.m_set = 1;
-  g_copysma.ShowPanel(true);
-  ASSERT_TRUE(g_copysma.IsWindowVisible());
-  EXPECT_FALSE(ui.IsEnabled(g_copysma, Ccopysma::kPasteId));
-  ui.Click(g_copysma, Ccopysma::kCopyId);
-  g_copysma.m_class = 2;
-  g_copysma.ShowPanel(true);
-  ui.Click(g_copysma, Ccopysma::kPasteId);
-  EXPECT_TRUE(g_copysma.m_pasted);
-  EXPECT_EQ(std::memcmp(&g_ui_structure.classes[2].calendars[1], &g_ui_structure.classes[0].calendars[1],
-                        sizeof(UiClassCalendar)),
-            0);
-  EXPECT_EQ(g_ui_structure.classes[2].calendars[0].max_day_difference, 0);  // the other set untouched
-  g_copysma.DestroyWindow();
+  // The panel's clipboard lasts for the program's run (see above).
+  KT_IN_FRESH_PROCESS({
+    ASSERT_EQ(g_copysma.Create(nullptr), 1);
+    g_copysma.m_class = -1;
+    g_copysma.ShowPanel(true);
+    EXPECT_FALSE(g_copysma.IsWindowVisible());
+    g_ui_structure.classes[0].calendars[1].max_day_difference = 3;
+    g_ui_structure.classes[0].calendars[1].hour_start_times[5] = 480;
+    g_copysma.m_class = 0;
+    g_copysma.m_set = 1;
+    g_copysma.ShowPanel(true);
+    ASSERT_TRUE(g_copysma.IsWindowVisible());
+    EXPECT_FALSE(ui.IsEnabled(g_copysma, Ccopysma::kPasteId));
+    ui.Click(g_copysma, Ccopysma::kCopyId);
+    g_copysma.m_class = 2;
+    g_copysma.ShowPanel(true);
+    ui.Click(g_copysma, Ccopysma::kPasteId);
+    EXPECT_TRUE(g_copysma.m_pasted);
+    EXPECT_EQ(std::memcmp(&g_ui_structure.classes[2].calendars[1], &g_ui_structure.classes[0].calendars[1],
+                          sizeof(UiClassCalendar)),
+              0);
+    EXPECT_EQ(g_ui_structure.classes[2].calendars[0].max_day_difference, 0);  // the other set untouched
+    g_copysma.DestroyWindow();
+  });
 }
 
 }  // namespace

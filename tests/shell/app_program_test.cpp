@@ -19,7 +19,20 @@ using namespace kt_app_test;
 
 std::string program() { return std::string(KT_BINARY_DIR) + "/apps/kestrintempus/kestrintempus"; }
 
-using AppProgram = TempRoot;
+// The workers of this process's tests name their shared area with a tag of
+// their own, as every run of the program may: a run of these tests and
+// another on the same machine never meet in one area.
+class AppProgram : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ::setenv("KESTRINTEMPUS_PARPRO_TAG", ("shell-test-" + std::to_string(::getpid())).c_str(), 1);
+  }
+  void TearDown() override {
+    ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+    TempRoot::TearDown();
+  }
+};
 
 TEST_F(AppProgram, WithoutDisplayEndsWithOne) {
   const char* display = std::getenv("DISPLAY");
@@ -36,7 +49,8 @@ TEST_F(AppProgram, WithoutDisplayEndsWithOne) {
 }
 
 TEST_F(AppProgram, WorkerEndsOnItsQuitByte) {
-  kt::SharedMemory area = kt::SharedMemory::create("KestrinTempusParproArea.map", kParproAreaSize);
+  kt::SharedMemory area =
+      kt::SharedMemory::create(or_parpro_object_name("KestrinTempusParproArea.map"), kParproAreaSize);
   ASSERT_TRUE(bool(area));
   area.bytes()[kParproCommandByte + 2] = 100;
   kt::ChildProcess worker = kt::ChildProcess::spawn(program(), {"PARPRO:2-3"});

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app_test_support.h"
+#include "fresh_process.h"
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
 #include "shell/frame.h"
@@ -133,27 +134,21 @@ TEST_F(HomePage, SubstitutionsShowEngineMessageOnBrokenSchool) {
 }
 
 // The home page looks at the notices once in its life, that is once per
-// process: the first tick is watched in a fresh process of this program
-// (re-run for this test alone), which tells its findings by its exit.
+// process: the first tick is watched in a fresh process.
 TEST_F(HomePage, NoticesOnFirstTick) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
   fs::path school = EnterSchool();
   write(school / "Message.txt", "# commento\n");
   write(school / "Warning.txt", "Attenzione: nuova versione disponibile\n");
-  EXPECT_EXIT(
-      {
-        OpenFrame();
-        ui.Advance(333);
-        bool shown = false;
-        for (Window* w : top_level_windows())
-          if (w->IsWindowVisible() && dynamic_cast<Cmessshow*>(w)) shown = true;
-        // Nothing to show in "Message.txt": deleted; the warning is shown and kept.
-        if (fs::exists(school / "Message.txt")) std::_Exit(1);
-        if (!fs::exists(school / "Warning.txt")) std::_Exit(2);
-        std::_Exit(shown ? 0 : 3);
-      },
-      ::testing::ExitedWithCode(0), "");
-  GTEST_FLAG_SET(death_test_style, "fast");
+  KT_IN_FRESH_PROCESS({
+    OpenFrame();
+    ui.Advance(333);
+    EXPECT_FALSE(fs::exists(school / "Message.txt"));  // nothing to show: deleted
+    EXPECT_TRUE(fs::exists(school / "Warning.txt"));
+    bool shown = false;
+    for (Window* w : top_level_windows())
+      if (w->IsWindowVisible() && dynamic_cast<Cmessshow*>(w)) shown = true;
+    EXPECT_TRUE(shown);
+  });
 }
 
 TEST_F(HomePage, CleanOutputKeepsUserFolders) {

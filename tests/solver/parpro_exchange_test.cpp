@@ -24,6 +24,7 @@
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
 #include "solver/search_state.h"
+#include "solver/search_weights.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ class ExchangeTest : public ::testing::Test {
     or_rebuild_grids_and_evaluate();
     g_eng_run.run_mode = 16;
     or_reset_search_state();
+    or_setup_test_set(-2);  // no teacher or class under test, as every run starts
     ASSERT_TRUE(parpro_create(3, "/tmp", "scuola2.txt"));
     n = g_eng_school.lesson_count;
     for (int l = 0; l < n; ++l) start.push_back(lesson_place(l));

@@ -66,7 +66,9 @@ bool gone(pid_t pid) {
 // Waits (bounded) until `pid` has started its workers and each of them has
 // been computing for a moment; their ids, or none.
 std::vector<pid_t> busy_workers(pid_t pid, std::size_t count) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  // Only a bound for a machine that never gets there: the runs waited on
+  // last minutes.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
   while (std::chrono::steady_clock::now() < deadline) {
     std::vector<pid_t> workers = children_of(pid);
     bool busy = workers.size() == count;
@@ -158,7 +160,11 @@ TEST_F(WorkerProcessTest, OrarioStartsAndEndsItsWorkers) {
 }
 
 // The main run goes on and saves its timetable when one of its workers is
-// killed while it computes.
+// killed while it computes. The run is on a school that can never reach zero
+// errors, so it goes on far longer than the wait for busy workers (the time
+// limit only bounds it), and
+// is then ended by Ctrl-C as a user would end it: nothing here depends on how
+// fast the machine is.
 TEST_F(WorkerProcessTest, AWorkerKilledMidRunLeavesTheMainFinishingAndSaving) {
   fs::path school = folder_ / "piccola";
   // A forbidden hour the school forces keeps every process searching until
@@ -173,13 +179,15 @@ TEST_F(WorkerProcessTest, AWorkerKilledMidRunLeavesTheMainFinishingAndSaving) {
   text.replace(at, 18, "V:\tMANCINI\tOP:LU:1-5MA:1-5ME:1-5GI:1-5VE:1-5\t");
   std::ofstream(school / "scuola2.txt", std::ios::binary | std::ios::trunc) << text;
   kt::ChildProcess main = kt::ChildProcess::spawn(
-      kOrario, {"--processes", "3", "--seed", "5", "--time-limit", "8",
+      kOrario, {"--processes", "3", "--seed", "5", "--time-limit", "600",
                 "CALC:" + (school / "scuola2.txt").string()});
   ASSERT_TRUE(main);
   std::vector<pid_t> workers = busy_workers(main.pid(), 2);
   ASSERT_EQ(workers.size(), 2u);
+  ASSERT_TRUE(main.running()) << "the run outlasts the wait for its workers";
   ::kill(workers[0], SIGKILL);
-  auto status = main.wait_for(std::chrono::seconds(60));
+  ::kill(main.pid(), SIGINT);
+  auto status = main.wait_for(std::chrono::seconds(120));
   ASSERT_TRUE(status.has_value());
   EXPECT_TRUE(status->success());
   EXPECT_TRUE(fs::exists(school / "savego.txt"));
@@ -191,7 +199,7 @@ TEST_F(WorkerProcessTest, WorkersEndWhenTheirMainDies) {
   fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / "liceo", folder_ / "liceo",
            fs::copy_options::recursive);
   kt::ChildProcess main = kt::ChildProcess::spawn(
-      kOrario, {"--processes", "3", "--seed", "303", "--time-limit", "60",
+      kOrario, {"--processes", "3", "--seed", "303", "--time-limit", "600",
                 "CALC:" + (folder_ / "liceo" / "scuola2.txt").string()});
   ASSERT_TRUE(main);
   std::vector<pid_t> workers = busy_workers(main.pid(), 2);

@@ -8,8 +8,10 @@
 #include <system_error>
 
 #include "engine/engine_random.h"
+#include "engine/errors.h"
 #include "engine/loader.h"
 #include "engine/status_block.h"
+#include "platform/paths.h"
 #include "solver/initial_assignment.h"
 #include "solver/placement_state.h"
 #include "solver/search_weights.h"
@@ -99,6 +101,29 @@ bool place_seeded(std::uint64_t seed) {
 }
 
 void place_all_lessons() { place_seeded(12345); }
+
+CommandOutputFolders::CommandOutputFolders() : saved_(g_output_folder) {
+  for (const char* folder : {".\\Orario\\", ".\\RisultatoTest\\"})
+    std::filesystem::create_directories(kt::translate_path(folder));
+  g_output_folder = ".\\Orario\\";
+}
+
+CommandOutputFolders::~CommandOutputFolders() { g_output_folder = saved_; }
+
+TempCommandFolder::TempCommandFolder() {
+  char pattern[] = "/tmp/kt_command_XXXXXX";
+  folder_ = mkdtemp(pattern);
+  old_ = std::filesystem::current_path();
+  std::filesystem::current_path(folder_);
+  outputs_ = std::make_unique<CommandOutputFolders>();
+}
+
+TempCommandFolder::~TempCommandFolder() {
+  outputs_.reset();
+  std::filesystem::current_path(old_);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
 
 SchoolCopy::SchoolCopy(const std::string& name, const std::string& folder_name) {
   namespace fs = std::filesystem;

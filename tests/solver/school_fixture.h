@@ -40,6 +40,38 @@ bool place_seeded(std::uint64_t seed);
 // the slot index: the independent answer the solver's slot test must give.
 int or_find_lesson_conflict(int lesson);
 
+// What a command of the program has around it when a test drives the solver
+// below the command's entry: the output folders in the current folder, as
+// the engine's entry makes them, and the timetable folder as the command's
+// output folder, as a computation's command takes it. So a final evaluation
+// that logs the residual errors writes where a command writes them, whatever
+// command an earlier test ran. The previous output folder comes back at the
+// end; the folders stay with the current folder.
+class CommandOutputFolders {
+ public:
+  CommandOutputFolders();
+  ~CommandOutputFolders();
+  CommandOutputFolders(const CommandOutputFolders&) = delete;
+  CommandOutputFolders& operator=(const CommandOutputFolders&) = delete;
+
+ private:
+  const char* saved_;
+};
+
+// A temporary folder made current for a test, removed at the end, with the
+// output folders of a command in it.
+class TempCommandFolder {
+ public:
+  TempCommandFolder();
+  ~TempCommandFolder();
+  TempCommandFolder(const TempCommandFolder&) = delete;
+  TempCommandFolder& operator=(const TempCommandFolder&) = delete;
+
+ private:
+  std::filesystem::path folder_, old_;
+  std::unique_ptr<CommandOutputFolders> outputs_;
+};
+
 // A copy of one example school in a temporary folder (under the folder name
 // given, else the school's own), removed at the end.
 class SchoolCopy {

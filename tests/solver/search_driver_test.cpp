@@ -36,6 +36,7 @@ class SearchDriverTest : public ::testing::Test {
     folder_ = mkdtemp(pattern);
     old_ = fs::current_path();
     fs::current_path(folder_);
+    outputs_ = std::make_unique<CommandOutputFolders>();
     ::setenv("KESTRINTEMPUS_ROOT", folder_.c_str(), 1);
     or_set_cycle_observer(stop_at_cycle);
     SchoolSpec spec;
@@ -53,11 +54,13 @@ class SearchDriverTest : public ::testing::Test {
   void TearDown() override {
     or_set_cycle_observer(nullptr);
     g_status.run_state = 0;
+    outputs_.reset();
     fs::current_path(old_);
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
   }
   fs::path folder_, old_;
+  std::unique_ptr<CommandOutputFolders> outputs_;
   int start_errors_ = 0;
 };
 

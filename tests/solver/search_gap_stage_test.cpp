@@ -46,8 +46,12 @@ class GapStageTest : public ::testing::Test {
     reset_run_state();
     or_reset_search_state();
     or_reset_gap_stage();
+    saved_weights_ = g_weights;
   }
   void TearDown() override {
+    // A staging request served here sets the stage focus, which only the end
+    // of a stage clears: the weights go back as they were found.
+    g_weights = saved_weights_;
     for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 0;
     g_status.stage_id = -1;
     fs::current_path(old_);
@@ -55,6 +59,7 @@ class GapStageTest : public ::testing::Test {
     fs::remove_all(folder_, ignored);
   }
   fs::path folder_, old_;
+  SearchWeightState saved_weights_;
 };
 
 TEST_F(GapStageTest, StallTestAnswers) {

@@ -143,6 +143,8 @@ TEST_F(BuildingsPage, ClassesToBuildingsAssignCountAndAbandon) {
   EXPECT_EQ(g_ui_structure.classes[2].building, 0);  // restored
 
   ui.OnNextModal([&](Dialog& d) {
+    // Each run of the dialog opens in ascending order, whatever the last sorted.
+    EXPECT_EQ(static_cast<ListView*>(d.GetDlgItem(Cplecla::kListId))->GetItemText(0, 0), "1A");
     ui.Select(d, Cplecla::kListId, 0);
     ui.Click(d, Cplecla::kFirstButtonId + 1);
     ui.Click(d, Cplecla::kSaveId);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/save_test_fixture.h"
 #include "platform/test_driver.h"
 #include "shell/message_box.h"
 
@@ -18,6 +19,7 @@ using namespace kt::ui;
 
 TEST(LabBookingChooser, EmptyHourOffersNobodyAndEveryOtherWayLeavesItUnchanged) {
   ui_register_toolkit_templates();
+  save_test::reset_school();  // a school with no lesson anywhere
   struct Case {
     const char* id;
     std::function<void(TestDriver&, Dialog&)> act;

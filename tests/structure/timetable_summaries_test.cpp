@@ -6,6 +6,7 @@
 // kept sorted across refreshes, hidden when none is left.
 #include <gtest/gtest.h>
 
+#include "fresh_process.h"
 #include "engine/save_test_fixture.h"
 #include "engine/standby_support.h"
 #include "engine/timetable_view.h"
@@ -93,42 +94,46 @@ TEST(LabSummary, ListsSortedRowsAndHidesWhenEveryLessonHasALab) {
   // An ordinary lesson in its class's room waits for no lab: never listed.
   save_test::place(save_test::add_lesson(t, classes[1], s), 4, 2);
 
-  TestDriver ui;
-  Ccontagrullab& window = g_contagrullab;
-  ASSERT_EQ(window.Create(nullptr), 1);
-  window.RefreshList();
-  ASSERT_TRUE(window.IsWindowVisible());
-  ListView& list = window.List();
-  auto column = [&](int c) {
-    std::vector<std::string> out;
-    for (int r = 0; r < list.GetItemCount(); ++r) out.push_back(list.GetItemText(r, c));
-    return out;
-  };
-  ASSERT_EQ(list.GetItemCount(), 3);
-  EXPECT_EQ(list.GetItemText(0, 0), "ROSSI");
-  EXPECT_EQ(column(1), (std::vector<std::string>{"1B", "1A", "1C"}));
-  EXPECT_EQ(column(2), (std::vector<std::string>{"LU", "MA", "ME"}));
-  EXPECT_EQ(column(3), (std::vector<std::string>{"1", "4", "4"}));
-  EXPECT_EQ(list.GetItemText(0, 4), "CHIMICA");
+  // The sort column is remembered for the program's run: the rows are
+  // watched from the first window of a fresh process.
+  KT_IN_FRESH_PROCESS({
+    TestDriver ui;
+    Ccontagrullab& window = g_contagrullab;
+    ASSERT_EQ(window.Create(nullptr), 1);
+    window.RefreshList();
+    ASSERT_TRUE(window.IsWindowVisible());
+    ListView& list = window.List();
+    auto column = [&](int c) {
+      std::vector<std::string> out;
+      for (int r = 0; r < list.GetItemCount(); ++r) out.push_back(list.GetItemText(r, c));
+      return out;
+    };
+    ASSERT_EQ(list.GetItemCount(), 3);
+    EXPECT_EQ(list.GetItemText(0, 0), "ROSSI");
+    EXPECT_EQ(column(1), (std::vector<std::string>{"1B", "1A", "1C"}));
+    EXPECT_EQ(column(2), (std::vector<std::string>{"LU", "MA", "ME"}));
+    EXPECT_EQ(column(3), (std::vector<std::string>{"1", "4", "4"}));
+    EXPECT_EQ(list.GetItemText(0, 4), "CHIMICA");
 
-  ui.ClickHeader(window, Ccontagrullab::kListId, 1);
-  std::vector<std::string> sorted = column(1);
-  EXPECT_TRUE(sorted == (std::vector<std::string>{"1A", "1B", "1C"}) ||
-              sorted == (std::vector<std::string>{"1C", "1B", "1A"}));
-  window.RefreshList();
-  EXPECT_EQ(column(1), sorted);
+    ui.ClickHeader(window, Ccontagrullab::kListId, 1);
+    std::vector<std::string> sorted = column(1);
+    EXPECT_TRUE(sorted == (std::vector<std::string>{"1A", "1B", "1C"}) ||
+                sorted == (std::vector<std::string>{"1C", "1B", "1A"}));
+    window.RefreshList();
+    EXPECT_EQ(column(1), sorted);
 
-  for (int i : lessons) or_set_lesson_room(i, "LAB1");
-  window.RefreshList();
-  EXPECT_EQ(list.GetItemCount(), 0);
-  EXPECT_FALSE(window.IsWindowVisible());
-  or_set_lesson_room_setting(lessons[1], kRoomSettingNone);  // 1A back in its own room
-  g_eng_lessons[lessons[1]].room = save_test::room_named("1A");
-  window.RefreshList();
-  EXPECT_TRUE(window.IsWindowVisible());
-  EXPECT_EQ(column(1), (std::vector<std::string>{"1A"}));
-  window.DestroyWindow();
-  EXPECT_TRUE(ui.Problems().empty());
+    for (int i : lessons) or_set_lesson_room(i, "LAB1");
+    window.RefreshList();
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_FALSE(window.IsWindowVisible());
+    or_set_lesson_room_setting(lessons[1], kRoomSettingNone);  // 1A back in its own room
+    g_eng_lessons[lessons[1]].room = save_test::room_named("1A");
+    window.RefreshList();
+    EXPECT_TRUE(window.IsWindowVisible());
+    EXPECT_EQ(column(1), (std::vector<std::string>{"1A"}));
+    window.DestroyWindow();
+    EXPECT_TRUE(ui.Problems().empty());
+  });
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+// Paths of the engine that a planted fault once passed unseen, each walked
+// from a description loaded through or_main ("SYNT:").
+//
+// Daily limit of a teacher in a class with class-off hours ("KOP:"): the
+// lessons of the line are spread over the days on which the class is not
+// off, so the class's daily value is at least their count divided by those
+// days; a class off on every day leaves the value as it was.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/presolve.h"
+#include "loader_harness.h"
+
+namespace {
+
+// The daily value of teacher t in the class with this code, -1 when the
+// teacher does not teach there.
+int daily_value(int t, const char* code) {
+  const EngineTeacher& x = g_eng_teachers[t];
+  for (int k = 0; k < x.class_count && k < kWeekSlots; ++k) {
+    int c = x.class_indexes[k];
+    if (c >= 0 && std::string(g_eng_classes[c].code) == code) return x.per_class_daily[k];
+  }
+  return -1;
+}
+
+int teacher_named(const char* name) {
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    if (std::string(g_eng_teachers[t].name) == name) return t;
+  return -1;
+}
+
+TEST(EngineFaults, ClassOffHoursRaiseTheDailyValueByTheDaysLeft) {
+  struct Case {
+    const char* id;
+    const char* items;  // class-off items of Rossi's 1A line (4 hours)
+    int expected;       // Rossi's daily value in 1A
+  } cases[] = {
+      {"none", "", 1},                                        // 4 hours over 5 days
+      {"one day left", "KOP:LU:1-6MA:1-6ME:1-6GI:1-6", 4},    // all on Friday
+      {"two days left", "KOP:LU:1-6MA:1-6ME:1-6", 2},         // 4 hours over 2 days
+      {"part of a day", "KOP:LU:1-6MA:1-6ME:1-6GI:1-5", 2},   // Thursday keeps an hour
+      {"every day", "KOP:X:1-6", 1},                          // no day left: unchanged
+  };
+  for (const Case& c : cases) {
+    std::string line = std::string("ROSSI\t1A 4 ") + c.items + "\t2A 2\t\n";
+    loader_test::Outcome outcome = loader_test::run_synt(std::string(loader_test::kWeek) + "GM:MAT\t\n" + line);
+    ASSERT_EQ(outcome.code, 0) << c.id << ": " << outcome.message;
+    or_prepare_model_for_solving();
+    int t = teacher_named("ROSSI");
+    ASSERT_GE(t, 0) << c.id;
+    EXPECT_EQ(daily_value(t, "1A"), c.expected) << c.id;
+    EXPECT_EQ(daily_value(t, "2A"), 1) << c.id;  // the other class keeps its value
+  }
+}
+
+}  // namespace

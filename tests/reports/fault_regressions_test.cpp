@@ -1,0 +1,60 @@
+// Paths of the report writers that a planted fault once passed unseen: a
+// class whose hours keep their own times shows, below its last hour, the
+// row with the end of that hour, in the class timetable and in its room
+// form.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine/model_post_passes.h"
+#include "engine/shell_services.h"
+#include "engine/status_block.h"
+#include "reports/model_school_fixture.h"
+#include "reports/report_run.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ReportFaults : public report_test::ModelSchool {
+ protected:
+  void SetUp() override {
+    StartSchool(5, 4);
+    for (int d = 0; d < kDays; ++d) {
+      std::snprintf(g_eng_school.day_names[d], kNameSize, "Giorno%d", d + 1);
+      std::snprintf(g_eng_school.day_abbrevs[d], 4, "G%d", d + 1);
+    }
+    g_room_report_flag = 0;
+    int a = save_test::add_class("1A"), b = save_test::add_class("2A");
+    int rossi = report_test::add_teacher("ROSSI"), verdi = report_test::add_teacher("VERDI");
+    for (int t : {rossi, verdi}) g_eng_teachers[t].reception_handled = 1;
+    int ita = save_test::add_subject("ITALIANO");
+    save_test::place(save_test::add_lesson(rossi, a, ita), 0, 3);  // in the last hour
+    save_test::place(save_test::add_lesson(verdi, b, ita), 1, 0);
+    // 1A's hours start five minutes later than the school's.
+    std::memcpy(g_eng_classes[a].timing, g_eng_school.timing, sizeof g_eng_classes[a].timing);
+    for (int d = 0; d < kDays; ++d)
+      for (int h = 0; h < kHoursPerDay; ++h) g_eng_classes[a].timing[0][d][h] += 5;
+    or_prepare_hour_timings();
+    or_count_hours(0);
+    or_write_all_reports(110, 0);
+  }
+  std::string report(const char* name) const {
+    std::ifstream in(folder.path() / "Orario" / name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+};
+
+TEST_F(ReportFaults, OwnTimesShowTheEndOfTheLastHour) {
+  ASSERT_NE(g_eng_school.nonstandard_timing_days, 0);
+  std::string classes = report("Orario Classi.txt");
+  ASSERT_FALSE(classes.empty());
+  EXPECT_NE(classes.find("12:05"), std::string::npos) << classes;  // 1A's last hour ends at 12:05
+}
+
+}  // namespace
