@@ -113,7 +113,7 @@ TEST_F(DescEngineRoundTrip, FirstSaveMakesSchoolCodeAndRecordsVersion) {
   std::memset(g_ui_structure.writer_version, 0, sizeof g_ui_structure.writer_version);
   std::snprintf(g_ui_header.school_name, sizeof g_ui_header.school_name, "%s", "Liceo Volta");
   ASSERT_EQ(og_write_structure_file_to(dir_ + "/scuola1.txt"), 0);
-  EXPECT_NE(slurp(dir_ + "/scuola1.txt").find("SERVICEMEMO:|5.8.C-"), std::string::npos);
+  EXPECT_NE(slurp(dir_ + "/scuola1.txt").find("SERVICEMEMO:|6.1.M-"), std::string::npos);
   WriteAndLoad();
   std::string text = slurp(dir_ + "/scuola2.txt");
   std::smatch code;

@@ -89,11 +89,15 @@ TEST_P(SaveReopen, SecondSaveHasTheSameBytesAndTheSameModel) {
     if (round == 0) {
       written = std::make_unique<ModelCopy>();
       loader_test::Outcome synt = loader_test::run_synt(bytes[1]);
-      if (source.engine_loads) EXPECT_EQ(synt.code, 0) << synt.message;
+      if (source.engine_loads) {
+        EXPECT_EQ(synt.code, 0) << synt.message;
+      }
     }
     ASSERT_EQ(og_read_structure_file_from(out + "/scuola1.txt", 0), 0) << og_structure_error();
     ASSERT_EQ(og_read_assignments_file_from(out + "/scuola2.txt", 0), 0) << og_description_error();
-    if (round == 0) EXPECT_EQ(written->Differences(), "") << "the model read back is the model written";
+    if (round == 0) {
+      EXPECT_EQ(written->Differences(), "") << "the model read back is the model written";
+    }
   }
   EXPECT_EQ(first[0], second[0]) << "scuola1.txt";
   EXPECT_EQ(first[1], second[1]) << "scuola2.txt";

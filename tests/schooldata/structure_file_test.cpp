@@ -61,7 +61,7 @@ TEST_F(StructureFile, ReadsSmallSchool) {
   EXPECT_EQ(+g_ui_structure.subject_count, 12u);
   EXPECT_STREQ(g_ui_structure.subjects[8].name, "ARTE E IMMAGINE");
   EXPECT_EQ(+g_ui_structure.save_counter, 4u);
-  EXPECT_STREQ(g_ui_structure.writer_version, "5.8.C");
+  EXPECT_STREQ(g_ui_structure.writer_version, "6.1.M");
   EXPECT_EQ(+g_ui_structure.status[6], '1');
   EXPECT_EQ(og_save_if_changed(1), 0);
 }

@@ -145,6 +145,14 @@ TEST(WiredRuns, LabGroupLessonsTakeALabOfTheirGroup) {
   EXPECT_GT(in_lab, 0);
 }
 
+// The violation lines of a trace or residual list: each starts "E:" (other
+// lines, such as the hour totals of the load, may hold "E:" inside).
+int violation_lines(const std::string& text) {
+  int n = text.rfind("E:", 0) == 0 ? 1 : 0;
+  for (std::size_t at = text.find("\nE:"); at != std::string::npos; at = text.find("\nE:", at + 1)) ++n;
+  return n;
+}
+
 TEST(WiredRuns, WorkersKeepTheirTraceAndListsToThemselves) {
   // The forced violation keeps all three processes searching to the limit,
   // the workers restarting from every published timetable.
@@ -162,9 +170,7 @@ TEST(WiredRuns, WorkersKeepTheirTraceAndListsToThemselves) {
   // Every residual line is the main's: printed once, and in the file.
   std::string residual = read_file(school.folder() / "Orario" / "Errori Residui.txt");
   EXPECT_NE(residual.find("MANCINI"), std::string::npos) << residual;
-  int listed = 0;
-  for (std::size_t at = residual.find("E:"); at != std::string::npos; at = residual.find("E:", at + 1)) ++listed;
-  EXPECT_EQ(count("E:"), listed) << trace;
+  EXPECT_EQ(violation_lines(trace), violation_lines(residual)) << trace;
 }
 
 }  // namespace
@@ -190,7 +196,7 @@ TEST(WiredRuns, ASecondRunInTheSameProcessStartsWithFreshSettings) {
     ASSERT_EQ(result, 0) << trace;
     std::size_t end = trace.find("Finito seme=7");
     ASSERT_NE(end, std::string::npos) << trace;
-    EXPECT_EQ(trace.substr(0, end).find("E:"), std::string::npos) << "run " << run << "\n" << trace;
+    EXPECT_EQ(violation_lines(trace.substr(0, end)), 0) << "run " << run << "\n" << trace;
   }
 }
 

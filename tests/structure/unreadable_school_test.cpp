@@ -87,7 +87,9 @@ TEST_F(UnreadableSchool, RefusedFilesShowTheMessageAndAreNeverOverwritten) {
     ui.Click(*g_current_page, Cprocat::kSaveId);
     ASSERT_EQ(ui.boxes().size(), shown + 1);
     EXPECT_EQ(ui.boxes().back().texts.at(0).rfind("Dati NON salvati", 0), 0u) << ui.boxes().back().texts.at(0);
-    if (c.content != "<dir>") EXPECT_EQ(read(target), c.content);
+    if (c.content != "<dir>") {
+      EXPECT_EQ(read(target), c.content);
+    }
     EXPECT_EQ(read(school_ / (std::string(c.file) == "scuola1.txt" ? "scuola2.txt" : "scuola1.txt")),
               std::string(c.file) == "scuola1.txt" ? good2 : good1);
 
