@@ -13,7 +13,7 @@
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/destination_folder_choice.h"
 #include "structure/input_box.h"
 #include "structure/structure_pages.h"

@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "shell/frame.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 
 using namespace kt::ui;
 

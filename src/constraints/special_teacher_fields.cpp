@@ -14,7 +14,7 @@
 #include "constraints/special_teacher_page.h"
 #include "platform/cp1252.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "shell/service_mode.h"
 #include "structure/teacher_page_state.h"
 

@@ -16,7 +16,7 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/trial_computation.h"
 #include "structure/unsaved_changes_prompt.h"
 

@@ -54,7 +54,8 @@ void show_engine_message() {
 
 }  // namespace
 
-__attribute__((weak)) void parpro_close_solver_thread() {}
+// Nothing to close until the computation control provides its solver thread.
+void parpro_close_solver_thread() {}
 
 const char* og_assignments_file_name() { return g_provisional_mode ? "cattPROV.txt" : "scuola2.txt"; }
 

@@ -18,7 +18,7 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/buildings_texts.h"
 #include "structure/class_buildings.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "schooldata/ui_school_model.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 
 using namespace kt::ui;
 

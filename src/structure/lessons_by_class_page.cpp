@@ -23,7 +23,7 @@
 #include "schooldata/ui_school_model.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/input_box.h"
 #include "structure/labs_page.h"
 #include "structure/subject_dictionary.h"

@@ -17,7 +17,7 @@
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/dictionary_page.h"
 #include "structure/quick_entry_page.h"
 #include "structure/subjects_page.h"

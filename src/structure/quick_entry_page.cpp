@@ -17,7 +17,7 @@
 #include "shell/dialog_title.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"

@@ -14,7 +14,7 @@
 #include "schooldata/structure_file.h"
 #include "shell/dialog_title.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/afternoon_returns.h"
 #include "structure/unsaved_changes_prompt.h"
 

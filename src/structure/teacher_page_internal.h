@@ -10,7 +10,7 @@
 #include "platform/ui.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/ml_text.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 
 
 namespace procat {

@@ -13,7 +13,7 @@
 #include <cstdio>
 
 #include "schooldata/ui_school_model.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/teacher_page_state.h"
 #include "constraints/post_constraints_texts.h"
 #include "remote/guide_windows.h"

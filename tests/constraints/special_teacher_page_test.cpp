@@ -15,7 +15,7 @@
 #include "constraints/special_teacher_page.h"
 #include "platform/test_driver.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/teacher_page_state.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "platform/test_driver.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 
 namespace {
 

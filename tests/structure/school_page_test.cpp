@@ -15,7 +15,7 @@
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/school_page.h"
 #include "structure/structure_pages.h"
 #include "structure_page_fixture.h"

@@ -20,7 +20,7 @@
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/input_box.h"
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"

@@ -18,7 +18,7 @@
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_test_support.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/week_split.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "platform/cp1252.h"
 #include "shell/ml_text.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 
 namespace {
 
