@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "constraints/afternoon_returns_question.h"
+#include "structure/afternoon_returns_question.h"
 #include "constraints/param_pages.h"
 #include "constraints/teaching_weights.h"
 #include "platform/cp1252.h"

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "constraints/afternoon_returns_question.h"
+#include "structure/afternoon_returns_question.h"
 #include "constraints/special_teacher_page.h"
 #include "platform/cp1252.h"
 #include "shell/message_box.h"
