@@ -17,8 +17,8 @@
 #include "constraints/post_constraints_page.h"
 #include "constraints/post_constraints_texts.h"
 #include "remote/guide_windows.h"
-#include "shell/message_box.h"
 #include "schooldata/model_utilities.h"
+#include "shell/message_box.h"
 
 using namespace kt::ui;
 namespace text = vicat_text;

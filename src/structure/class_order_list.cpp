@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "schooldata/ui_school_model.h"
 #include "schooldata/model_utilities.h"
+#include "schooldata/ui_school_model.h"
 
 using namespace kt::ui;
 

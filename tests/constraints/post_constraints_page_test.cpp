@@ -14,6 +14,7 @@
 
 #include "constraints/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
+#include "schooldata/model_utilities.h"
 #include "shell/service_mode.h"
 #include "platform/test_driver.h"
 #include "schooldata/description_writer.h"
@@ -21,7 +22,6 @@
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "schooldata/model_utilities.h"
 #include "structure/teacher_page_state.h"
 #include "constraints/post_constraints_texts.h"
 #include "remote/guide_windows.h"

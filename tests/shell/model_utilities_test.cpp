@@ -8,8 +8,8 @@
 #include <string>
 
 #include "platform/test_driver.h"
-#include "shell/message_box.h"
 #include "schooldata/model_utilities.h"
+#include "shell/message_box.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/frame.h"
 #include "schooldata/model_utilities.h"
+#include "shell/frame.h"
 
 using namespace kt::ui;
 
