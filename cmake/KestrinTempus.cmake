@@ -40,12 +40,10 @@ function(kt_tests label)
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
-# kt_link_engine(TARGET): the engine with everything its command interpreter
-# reaches. The engine carries weak stand-ins for the solver's and the report
-# writers' entry points (so its own tests link alone); programs link those
-# two archives whole, so their strong definitions always replace the
-# stand-ins, and the engine again behind them for what they call back.
+# kt_link_engine(TARGET): the engine with its command interpreter, which
+# links the solver, the report writers and the engine core below it, and the
+# start-up unit that fills the interpreter's step table and the core's
+# services table with the real functions (so a missing one fails the link).
 function(kt_link_engine target)
-  target_link_libraries(${target} PRIVATE kt_engine
-    "$<LINK_LIBRARY:WHOLE_ARCHIVE,kt_solver>" "$<LINK_LIBRARY:WHOLE_ARCHIVE,kt_reports>" kt_engine)
+  target_link_libraries(${target} PRIVATE kt_engine_startup kt_command)
 endfunction()

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
-#include "shell/model_utilities.h"
 
 inline void name_into(char* field, const char* name) {
   std::memset(field, 0, kUiNameSize);

@@ -16,8 +16,8 @@
 
 #include "constraints/post_constraints_page.h"
 #include "constraints/post_constraints_texts.h"
+#include "schooldata/model_utilities.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "shell/service_mode.h"
 #include "structure/teacher_page_state.h"
 

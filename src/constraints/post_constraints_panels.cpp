@@ -19,8 +19,8 @@
 #include "constraints/post_constraints_texts.h"
 #include "remote/guide_windows.h"
 #include "schooldata/model_lookups.h"
+#include "schooldata/model_utilities.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 
 using namespace kt::ui;
 namespace text = vicat_text;

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "constraints/afternoon_returns_question.h"
 #include "constraints/param_pages.h"
 #include "constraints/teaching_weights.h"
 #include "platform/cp1252.h"
@@ -16,6 +15,7 @@
 #include "schooldata/structure_file.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
+#include "structure/afternoon_returns_question.h"
 #include "structure/input_box.h"
 
 using namespace kt::ui;

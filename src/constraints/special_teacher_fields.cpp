@@ -10,12 +10,12 @@
 #include <cstring>
 #include <string>
 
-#include "constraints/afternoon_returns_question.h"
+#include "schooldata/model_utilities.h"
 #include "constraints/special_teacher_page.h"
 #include "platform/cp1252.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "shell/service_mode.h"
+#include "structure/afternoon_returns_question.h"
 #include "structure/teacher_page_state.h"
 
 using namespace kt::ui;

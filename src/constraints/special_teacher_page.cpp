@@ -11,11 +11,11 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/school_files.h"
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"
 #include "structure/trial_computation.h"

@@ -1,5 +1,5 @@
 // The steps the command interpreter runs, as one table of function pointers
-// that starts out pointing at the engine's own functions. or_main calls every
+// that the program fills with the real functions at start-up. or_main calls every
 // loader, solver, report and substitution step through it, so a test can put
 // scripted steps in place (a load that fails, a timetable that is missing)
 // and check each command's path, result code and message without a school.
@@ -35,7 +35,10 @@ struct CommandSteps {
   void (*busy_popup)(const char* text, int mode);
 };
 
-// The engine's own steps.
+// The real steps, defined by the command interpreter's library.
 CommandSteps or_default_command_steps();
-// The steps or_main runs; tests replace entries and restore the defaults.
+// The steps or_main runs: defined empty in the core (the model passes call
+// the view step through it too), filled with the defaults by the program's
+// start-up unit (src/command/startup); tests replace entries and restore
+// the defaults.
 extern CommandSteps g_command_steps;

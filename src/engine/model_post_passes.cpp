@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/command_steps.h"
+#include "engine/engine_services.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/solver_entry.h"
@@ -412,6 +413,6 @@ void or_finish_loaded_model() {
     if (g_eng_teachers[t].lesson_hours > largest) largest = g_eng_teachers[t].lesson_hours;
   g_eng_run.max_lesson_hours = largest;
   for (int c = 0; c < g_eng_school.class_count; ++c) or_build_class_display_name(c);
-  or_alloc_colleague_table();
+  g_engine_services.alloc_colleague_table();
   g_command_steps.build_timetable_view();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/engine_random.h"
+#include "engine/engine_services.h"
 #include "engine/lesson_links.h"
 #include "engine/placement_services.h"
 
@@ -33,8 +34,8 @@ void exchange_days(int d1, int d2) {
 }
 
 std::uint32_t rebuild() {
-  or_rebuild_slot_index();
-  return or_rebuild_grids_and_evaluate();
+  g_engine_services.rebuild_slot_index();
+  return g_engine_services.rebuild_grids_and_evaluate();
 }
 
 }  // namespace
@@ -106,7 +107,7 @@ int or_swap_random_slots(int n) {
     put(moved_a, slot_b);
     put(moved_b, slot_a);
     rebuild();
-    if (or_any_class_has_gap()) {
+    if (g_engine_services.any_class_has_gap()) {
       put(moved_a, slot_a);
       put(moved_b, slot_b);
       rebuild();
@@ -121,9 +122,9 @@ int or_swap_random_slots(int n) {
 void or_swap_days(int d1, int d2) {
   if (d1 < 0 || d2 < 0 || d1 >= kDays || d2 >= kDays || d1 == d2) return;
   exchange_days(d1, d2);
-  or_rebuild_slot_index();
-  or_rebuild_class_grids();
-  or_rebuild_teacher_grids();
+  g_engine_services.rebuild_slot_index();
+  g_engine_services.rebuild_class_grids();
+  g_engine_services.rebuild_teacher_grids();
 }
 
 int or_swap_days_for_worst_teacher() {
@@ -132,7 +133,7 @@ int or_swap_days_for_worst_teacher() {
   for (int round = 0; round < n; ++round) {
     int worst = -1;
     for (int t = 0; t < n; ++t) {
-      if (tried[t] || or_teacher_penalty(t) == 0) continue;
+      if (tried[t] || g_engine_services.teacher_penalty(t) == 0) continue;
       if (worst < 0 || g_eng_teachers[t].points >= g_eng_teachers[worst].points) worst = t;
     }
     if (worst < 0) break;
@@ -153,7 +154,7 @@ int or_swap_days_for_worst_teacher() {
     int wanted = x.free_days[g_engine_random.below(count)];
     if (wanted >= or_week_days() || wanted == empty || !busy[wanted]) continue;
     or_swap_days(wanted, empty);
-    or_rebuild_grids_and_evaluate();
+    g_engine_services.rebuild_grids_and_evaluate();
     return 0;
   }
   return 0;

@@ -1,8 +1,9 @@
-// What the engine core uses of the solver's placement state: the two
-// whole-timetable copies a loaded timetable is written into, the grid
-// rebuild with its evaluation, and the random placement the recovery uses
-// for lessons it could not match. The solver defines them; weak stand-ins
-// (placement_placeholders.cpp) let the engine link before it is built.
+// The solver's placement state that the engine core shares: the two
+// whole-timetable copies a loaded timetable is written into (defined in the
+// core, placement_copies.cpp), the grid rebuild with its evaluation, and the
+// random placement the recovery uses for lessons it could not match. The
+// solver defines the functions; the core calls them only through
+// g_engine_services (engine_services.h), since it sits below the solver.
 //
 // Invariant: a placement value is day | hour << 8, day 255 = not placed.
 #pragma once

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/engine_services.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/loader_internal.h"
@@ -457,5 +458,5 @@ void or_prepare_model_for_solving() {
   reduce_for_provisional_week();
   or_file_teacher_lesson_values();
   apply_tekno();
-  or_prepare_constraint_parameters();
+  g_engine_services.prepare_constraint_parameters();
 }

@@ -18,6 +18,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "engine/engine_services.h"
 #include "engine/errors.h"
 #include "engine/school_file_writes.h"
 #include "engine/lesson_links.h"
@@ -423,11 +424,11 @@ int or_load_timetable(int kind) {
     // Part of the timetable: the placed lessons must still fit together;
     // a clash means the save belongs to other teaching posts.
     if (or_first_misplaced_lesson(false) >= 0) or_raise_critical_error("SW", 0, "..\\Orario\\OR_VINU", 34);
-    or_rebuild_grids_and_evaluate();
+    g_engine_services.rebuild_grids_and_evaluate();
     return placed;
   }
   or_assert_all_lessons_placed();
-  or_rebuild_grids_and_evaluate();
+  g_engine_services.rebuild_grids_and_evaluate();
   return 0;
 }
 

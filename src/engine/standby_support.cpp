@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/engine_services.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/model_post_passes.h"
@@ -70,7 +71,7 @@ struct PseudoClassMaker {
     std::snprintf(g_eng_rooms[r].name, kNameSize, "%s", k.code);
     g_eng_rooms[r].home_class = static_cast<std::int16_t>(c);
     std::memset(g_eng_rooms[r].availability, 1, kWeekSlots);
-    if (s.building_count > 0) or_set_class_main_building(c, teacher);
+    if (s.building_count > 0) g_engine_services.set_class_main_building(c, teacher);
     open = c;
     open_room = r;
     open_hours = 0;
@@ -138,7 +139,7 @@ void or_place_standby_hours() {
     EngineTeacher& x = g_eng_teachers[t];
     if (x.standby_hours <= 0 && x.support_hours <= 0) continue;
     if (x.standby_work[0] != 0) {
-      reference = or_teacher_penalty(t);
+      reference = g_engine_services.teacher_penalty(t);
       x.standby_work[0] = x.standby_work[1] = 0;
     }
     for (int i = 0; i < g_eng_school.lesson_count; ++i) {
@@ -158,8 +159,8 @@ void or_place_standby_hours() {
           or_place_lesson_everywhere(i, d, h);
           last_d = d;
           last_h = h;
-          or_rebuild_grids_and_evaluate();
-          if (or_teacher_penalty(t) <= reference) {
+          g_engine_services.rebuild_grids_and_evaluate();
+          if (g_engine_services.teacher_penalty(t) <= reference) {
             or_print_console_format("Prof %d-%s ORA DISPOSIZIONE ALLOCATA %d %d \n", t, x.name, d, h);
             done = true;
           }
@@ -178,12 +179,12 @@ void or_place_standby_hours() {
         or_place_lesson_everywhere(i, last_d, last_h);
         or_print_console_format("Prof %d-%s ORA DISPOSIZIONE NON ALLOCABILE SENZA ERRORE %d %d \n", t, x.name, last_d, last_h);
       }
-      or_rebuild_grids_and_evaluate();
+      g_engine_services.rebuild_grids_and_evaluate();
     }
   }
   for (int i = 0; i < g_eng_school.lesson_count; ++i) or_place_lesson_everywhere(i, or_lesson_placed(i) ? g_eng_lessons[i].day : -1, g_eng_lessons[i].hour);
   g_eng_run.report_mode = -1;
-  or_rebuild_grids_and_evaluate();
+  g_engine_services.rebuild_grids_and_evaluate();
 }
 
 void or_pack_standby_lessons(int mode) {
@@ -232,14 +233,14 @@ void or_pack_standby_lessons(int mode) {
     g_current_placement[i] = or_lesson_place_value(i);
     g_placement_copy[i] = or_lesson_place_value(i);
   }
-  or_rebuild_class_grids();
+  g_engine_services.rebuild_class_grids();
 }
 
 void or_prepare_standby_run() {
   or_create_standby_lessons();
   or_count_hours(0);
   or_prepare_model_for_solving();
-  or_evaluate_all_constraints(1);
+  g_engine_services.evaluate_all_constraints(1);
   or_place_standby_hours();
   or_count_hours(0);
 }
@@ -252,7 +253,7 @@ int or_check_standby_hours(int ask) {
   or_create_standby_lessons();
   or_count_hours(0);
   or_prepare_model_for_solving();
-  or_evaluate_all_constraints(0);
+  g_engine_services.evaluate_all_constraints(0);
   if (or_read_standby_placements(saved_lines) == 0) {
     for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].standby_work[0] = g_eng_teachers[t].standby_work[1] = 0;
     or_count_hours(0);

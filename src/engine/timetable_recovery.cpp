@@ -16,6 +16,7 @@
 
 #include "engine/engine_main.h"
 #include "engine/engine_random.h"
+#include "engine/engine_services.h"
 #include "engine/model_post_passes.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
@@ -144,10 +145,10 @@ int or_recover_previous_timetable() {
     or_rebuild_calendar_lessons(0);
     int placed = 0;
     for (int i = 0; i < g_eng_school.lesson_count; ++i) placed += or_lesson_placed(i) ? 1 : 0;
-    or_place_remaining_randomly(2, placed);
+    g_engine_services.place_remaining_randomly(2, placed);
     placed = 0;
     for (int i = 0; i < g_eng_school.lesson_count; ++i) placed += or_lesson_placed(i) ? 1 : 0;
-    or_place_remaining_randomly(2, placed);
+    g_engine_services.place_remaining_randomly(2, placed);
     or_rebuild_calendar_lessons(1);
   }
   for (int i = 0; i < g_eng_school.lesson_count && or_lesson_placed(i); ++i)

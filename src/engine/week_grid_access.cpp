@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/engine_services.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/placement_services.h"
@@ -372,7 +373,7 @@ int or_keep_placement(int save) {
     g_eng_lessons[i].hour = static_cast<std::uint8_t>(g_current_placement[i] >> 8);
   }
   try {
-    or_rebuild_grids_and_evaluate();
+    g_engine_services.rebuild_grids_and_evaluate();
   } catch (const EngineError&) {
     return -1;
   }
@@ -485,8 +486,8 @@ int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask) {
   int result = -1;
   try {
     g_total_score = 99999;
-    or_set_constraint_weights();
-    result = or_improve_class_timed(kind, teacher);
+    g_engine_services.set_constraint_weights();
+    result = g_engine_services.improve_class_timed(kind, teacher);
   } catch (const EngineError&) {
     result = -1;
   }
@@ -506,7 +507,7 @@ void or_apply_reception_slots() {
     }
   }
   try {
-    or_rebuild_teacher_grids();
+    g_engine_services.rebuild_teacher_grids();
     or_write_reception_slots();
   } catch (const EngineFileError&) {
   } catch (const EngineError&) {

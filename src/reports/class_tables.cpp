@@ -23,8 +23,6 @@
 
 namespace {
 
-int day_rows(int d) { return std::min(or_day_hours(d), g_report.hours_shown); }
-
 int longest(int plane) {
   int n = 0;
   for (int i = 0; i < g_report.class_records; ++i)

@@ -29,8 +29,6 @@ struct Wall {
   std::string dashes;
 };
 
-int day_rows(int d) { return std::min(or_day_hours(d), g_report.hours_shown); }
-
 Wall measure(int variant) {
   Wall w;
   w.variant = variant;

@@ -32,8 +32,6 @@ bool all_blank(const char* text) {
   return true;
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 std::string publish_cell(const ReportTeacherGrid& r, int s) {
   const char* cell = r.cell[s];
   if (is_digit(r.class_code[s][0])) {

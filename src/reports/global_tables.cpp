@@ -37,9 +37,6 @@ struct GlobalLayout {
   int rows = 0;
 };
 
-bool lab_pseudo(const ReportTeacherGrid& r) { return (r.kind & kTeacherLabPseudo) != 0; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 bool in_building(const ReportTeacherGrid& r, int s, int b) { return b == -1 || r.building[s] == b; }
 
 std::string section_key(const ReportTeacherGrid& r, int s, int kind) {

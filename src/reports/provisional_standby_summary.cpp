@@ -19,8 +19,6 @@
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 // A count of 0 shows as a blank: every '0' standing alone between non-digits.
 void blank_zeros(std::string& row) {
   for (size_t i = 0; i + 2 < row.size(); ++i)

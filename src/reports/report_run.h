@@ -177,3 +177,16 @@ void or_write_teacher_portrait_twins();
 void or_write_teacher_landscape();
 void or_write_teacher_landscape_common_rooms();
 void or_write_teacher_landscape_rooms();
+
+// Small helpers several writers share (report_helpers.cpp).
+// '0' to '9' only, whatever the locale.
+bool is_digit(char c);
+// The teacher record stands for a lab, not a person.
+bool lab_pseudo(const ReportTeacherGrid& r);
+// From the third hour: the day's first row starts after the previous hour ends.
+bool break_before(int h);
+// The end (or else start) time stamp of a teacher's slot, tagged in the run's
+// language; "" when the slot has none.
+const char* stamp(const ReportTeacherGrid& r, int s);
+// The rows of day d in a class table: its hours, at most the hours shown.
+int day_rows(int d);

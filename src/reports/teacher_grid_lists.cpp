@@ -19,8 +19,6 @@ namespace {
 int g_walk_current = 0;
 int g_walk_largest = 0;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 struct ClassEntry {
   std::string text;
   char year, section, third;

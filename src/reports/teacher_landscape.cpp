@@ -23,14 +23,6 @@ namespace {
 
 enum class Detail { kPlain, kCommonRooms, kRooms };
 
-bool break_before(int h) { return h >= 2 && g_report.start[0][h] > g_report.end[0][h - 1]; }
-
-const char* stamp(const ReportTeacherGrid& r, int s) {
-  if (r.end_stamp[s] != -1) return or_format_tagged_minutes(r.end_stamp[s], report_pick("f", "e", "e")[0]);
-  if (r.start_stamp[s] != -1) return or_format_tagged_minutes(r.start_stamp[s], report_pick("i", "b", "b")[0]);
-  return "";
-}
-
 const char* room_text(Detail detail, const ReportTeacherGrid& r, int s) {
   if (detail == Detail::kCommonRooms) {
     int c = r.common_room[s];

@@ -25,18 +25,8 @@
 
 namespace {
 
-bool lab_pseudo(const ReportTeacherGrid& r) { return (r.kind & kTeacherLabPseudo) != 0; }
-
-bool break_before(int h) { return h >= 2 && g_report.start[0][h] > g_report.end[0][h - 1]; }
-
 // Width of the time stamp: shown only when the school asks for lesson times.
 int stamp_width() { return or_report_times_option() ? 7 : 0; }
-
-const char* stamp(const ReportTeacherGrid& r, int s) {
-  if (r.end_stamp[s] != -1) return or_format_tagged_minutes(r.end_stamp[s], report_pick("f", "e", "e")[0]);
-  if (r.start_stamp[s] != -1) return or_format_tagged_minutes(r.start_stamp[s], report_pick("i", "b", "b")[0]);
-  return "";
-}
 
 const char* break_sign(const ReportTeacherGrid& r, int d, int h) {
   int s = d * kHoursPerDay + h;

@@ -11,7 +11,7 @@
 #include <vector>
 
 // og_clean_name and og_init_teacher are the shell's model utilities.
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 
 int og_find_or_add_teacher(const char* name);
 // Compares the first 2 characters of the code (3 with two or more tracks).

@@ -14,7 +14,7 @@
 #include "platform/system_atomic_write.h"
 #include "platform/system_files.h"
 #include "shell/app_startup.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 
 namespace {
 

@@ -334,4 +334,4 @@ void og_set_new_structure_defaults();
 void og_set_new_school_defaults(int type_code);
 
 // The post and teacher resets are the shell's model utilities.
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"

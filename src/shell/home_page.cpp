@@ -26,7 +26,7 @@
 #include "shell/message_box.h"
 #include "shell/service_tools.h"
 #include "shell/small_choosers.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"
 #include "shell/status_file.h"

@@ -26,7 +26,6 @@ const std::uint8_t kTeacherSumOrder[66] = {
 const std::uint8_t kClassSumOrder[14] = {76, 44, 77, 78, 89, 79, 86, 87, 88, 80, 81, 75, 82, 83};
 
 SolverTotals g_solver = {0, 0, 0, 0, 0, 0, 0, -1, 0, 1};
-std::uint32_t g_total_score;
 EngineCounter g_secondary_score;
 
 namespace {

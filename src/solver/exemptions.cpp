@@ -21,16 +21,13 @@
 #include "solver/constraint_parameters.h"
 #include "solver/cost_evaluation.h"
 #include "solver/parallel_exchange.h"
+#include "solver/result_history.h"
 #include "solver/search_state.h"
 
 ExemptionAllowances g_exemption_allowances;
-// Weak: the board that shows the copied list may own these.
-__attribute__((weak)) ViolationRecord g_copied_problems[kMaxViolationRecords];
-__attribute__((weak)) std::int32_t g_copied_problem_count;
-
-// Provided by the search when it is linked: the stage history store. Weak
-// so that the exemptions stand alone.
-__attribute__((weak)) int or_store_history(int mode);
+// The copy of the violation list that the board shows.
+ViolationRecord g_copied_problems[kMaxViolationRecords];
+std::int32_t g_copied_problem_count;
 
 namespace {
 
@@ -459,10 +456,6 @@ void or_forget_search_grants() { g_search_grants.clear(); }
 std::int32_t or_exemption_search_hook() {
   StoredExemption& r = g_exemption_current;
   if (r.bytes[0] == kExemptionRequestHistory) {
-    if (or_store_history == nullptr) {
-      r.bytes[0] = kExemptionRequestNone;
-      return 0;
-    }
     int result = or_store_history(1);
     if (result == 1) r.bytes[0] = kExemptionRequestNone;
     return result;

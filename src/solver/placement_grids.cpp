@@ -17,8 +17,6 @@
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
 
-std::uint16_t g_current_placement[kMaxLessons];
-std::uint16_t g_placement_copy[kMaxLessons];
 std::uint16_t g_best_placement[kMaxLessons];
 std::uint16_t g_stage_placement[kMaxLessons];
 std::uint16_t g_stage_best_placement[kMaxLessons];

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/engine_services.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/report_services.h"
@@ -108,8 +109,8 @@ void or_show_room_reports(int mode) {
     else std::snprintf(name, sizeof name, "Allocazione Aule");
     if (or_report_path(path, name, "txt", 0) == nullptr) return;
     if (mode == 0) {
-      or_convert_report_to_rtf(path, 0, 0, 0);
-      or_convert_report_to_html(path, 0, 0);
+      g_engine_services.convert_report_to_rtf(path, 0, 0, 0);
+      g_engine_services.convert_report_to_html(path, 0, 0);
     } else {
       ::unlink(kt::translate_path(path).c_str());
     }

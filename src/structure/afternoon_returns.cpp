@@ -7,10 +7,10 @@
 #include <cstring>
 #include <string>
 
-#include "constraints/afternoon_returns_question.h"
 #include "platform/cp1252.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
+#include "structure/afternoon_returns_question.h"
 #include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;

@@ -7,10 +7,10 @@
 #include <cstring>
 
 #include "platform/cp1252.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;

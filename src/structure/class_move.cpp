@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "platform/cp1252.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/input_box.h"
 #include "structure/unsaved_changes_prompt.h"
 

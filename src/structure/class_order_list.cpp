@@ -3,8 +3,8 @@
 
 #include <cstring>
 
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
-#include "shell/model_utilities.h"
 
 using namespace kt::ui;
 

@@ -12,9 +12,9 @@
 
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/special_calendars.h"
 
 namespace {

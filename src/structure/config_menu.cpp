@@ -13,13 +13,13 @@
 #include "engine/shell_services.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "shell/service_mode.h"
 
 using namespace kt::ui;

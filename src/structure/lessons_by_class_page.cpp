@@ -16,6 +16,7 @@
 
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/school_files.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_lookups.h"
@@ -23,7 +24,6 @@
 #include "schooldata/ui_school_model.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/input_box.h"
 #include "structure/labs_page.h"
 #include "structure/subject_dictionary.h"

@@ -14,10 +14,10 @@
 #include <string>
 
 #include "platform/cp1252.h"
+#include "schooldata/model_utilities.h"
 #include "shell/dialog_title.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"

@@ -14,13 +14,13 @@
 #include "platform/cp1252.h"
 #include "remote/guide_windows.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/school_page_texts.h"
 
 using namespace kt::ui;

@@ -12,9 +12,9 @@
 #include <cstring>
 
 #include "platform/cp1252.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/class_move.h"
 #include "structure/school_page.h"
 #include "structure/school_page_texts.h"

@@ -9,9 +9,9 @@
 
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/school_page.h"
 #include "structure/school_page_texts.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "platform/ui.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/ml_text.h"
-#include "shell/model_utilities.h"
 
 
 namespace procat {

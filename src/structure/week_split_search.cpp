@@ -12,8 +12,8 @@
 #include <climits>
 #include <cstdio>
 
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
-#include "shell/model_utilities.h"
 
 namespace {
 

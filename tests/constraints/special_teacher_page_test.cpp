@@ -14,8 +14,8 @@
 #include "../shell/app_test_support.h"
 #include "constraints/special_teacher_page.h"
 #include "platform/test_driver.h"
+#include "schooldata/model_utilities.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/teacher_page_state.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "constraints/exemption_list.h"
 #include "engine/status_block.h"
 #include "platform/test_driver.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/trial_computation.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"

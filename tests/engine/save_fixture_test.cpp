@@ -1,4 +1,5 @@
-// Stand-ins for the solver's placement operations in the engine tests: the
+// Stand-ins for the solver's placement operations in the engine tests,
+// installed in the engine's services table for the whole test program: the
 // grid rebuild counts its calls, the random placement puts each unplaced
 // lesson into the first slot where it clashes with nothing. The fixture's
 // own test checks the small school it builds.
@@ -8,23 +9,24 @@
 // that also stands for the drive root; nothing sleeps or reads the clock.
 #include <gtest/gtest.h>
 
+#include "engine/engine_services.h"
 #include "engine/placement_check.h"
 #include "save_test_fixture.h"
 
 int g_test_rebuild_calls = 0;
 int g_test_gap_answer = 0;  // what the class gap check answers
 
-std::uint32_t or_rebuild_grids_and_evaluate() {
+namespace {
+
+std::uint32_t rebuild_grids_and_evaluate() {
   ++g_test_rebuild_calls;
   return 0;
 }
-void or_rebuild_class_grids() {}
-void or_rebuild_teacher_grids() {}
-void or_rebuild_slot_index() {}
-int or_any_class_has_gap() { return g_test_gap_answer; }
-std::uint32_t or_teacher_penalty(int) { return 0; }
+void rebuild_grids() {}
+int any_class_has_gap() { return g_test_gap_answer; }
+std::uint32_t teacher_penalty(int) { return 0; }
 
-int or_place_remaining_randomly(int, int) {
+int place_remaining_randomly(int, int) {
   SlotOccupancy occupancy;
   occupancy.add_all_placed();
   int tried = 0;
@@ -40,6 +42,26 @@ int or_place_remaining_randomly(int, int) {
   }
   return tried;
 }
+
+// The engine tests check the core's own work over a model built by hand, so
+// the placement operations it asks of the solver are these stand-ins.
+class PlacementStandIns : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    g_engine_services.rebuild_grids_and_evaluate = rebuild_grids_and_evaluate;
+    g_engine_services.rebuild_class_grids = rebuild_grids;
+    g_engine_services.rebuild_teacher_grids = rebuild_grids;
+    g_engine_services.rebuild_slot_index = rebuild_grids;
+    g_engine_services.any_class_has_gap = any_class_has_gap;
+    g_engine_services.teacher_penalty = teacher_penalty;
+    g_engine_services.place_remaining_randomly = place_remaining_randomly;
+  }
+};
+
+[[maybe_unused]] ::testing::Environment* const g_placement_stand_ins =
+    ::testing::AddGlobalTestEnvironment(new PlacementStandIns);
+
+}  // namespace
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "schooldata/ui_school_model.h"
 #include "shell/caption_translation.h"
 #include "shell/coloured_texts.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "shell_test_support.h"
 
 namespace {

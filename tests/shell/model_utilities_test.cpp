@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/test_driver.h"
+#include "schooldata/model_utilities.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 #include "structure/class_move.h"
 
 namespace {

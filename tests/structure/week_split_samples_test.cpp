@@ -11,7 +11,7 @@
 #include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_test_support.h"
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 #include "structure/week_split.h"
 
 namespace {

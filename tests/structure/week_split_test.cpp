@@ -15,10 +15,10 @@
 #include "platform/test_driver.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_test_support.h"
-#include "shell/model_utilities.h"
 #include "structure/week_split.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "schooldata/model_utilities.h"
 #include "shell/frame.h"
-#include "shell/model_utilities.h"
 
 using namespace kt::ui;
 

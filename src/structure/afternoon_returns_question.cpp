@@ -1,5 +1,5 @@
 // The afternoon returns question (see afternoon_returns_question.h).
-#include "constraints/afternoon_returns_question.h"
+#include "structure/afternoon_returns_question.h"
 
 #include <cstdio>
 

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/model_utilities.h"
+#include "schooldata/model_utilities.h"
 
 namespace {
 

@@ -1,9 +1,13 @@
-// The default step table of the command interpreter: every entry is the
-// engine's own function (see command_steps.h for why the table exists).
+// The default step table of the command interpreter and the default services
+// of the engine core: every entry is the real function of the engine, the
+// solver or the report writers (see command_steps.h and engine_services.h for
+// why the tables exist). The program's start-up unit installs both.
 #include "engine/command_steps.h"
 
+#include "engine/engine_services.h"
 #include "engine/loader.h"
 #include "engine/model.h"
+#include "engine/placement_services.h"
 #include "engine/presolve.h"
 #include "engine/report_services.h"
 #include "engine/save_files.h"
@@ -45,4 +49,22 @@ CommandSteps or_default_command_steps() {
   return s;
 }
 
-CommandSteps g_command_steps = or_default_command_steps();
+EngineServices or_default_engine_services() {
+  EngineServices s{};
+  s.rebuild_grids_and_evaluate = or_rebuild_grids_and_evaluate;
+  s.rebuild_class_grids = or_rebuild_class_grids;
+  s.rebuild_teacher_grids = or_rebuild_teacher_grids;
+  s.rebuild_slot_index = or_rebuild_slot_index;
+  s.any_class_has_gap = or_any_class_has_gap;
+  s.place_remaining_randomly = or_place_remaining_randomly;
+  s.teacher_penalty = or_teacher_penalty;
+  s.set_constraint_weights = or_set_constraint_weights;
+  s.improve_class_timed = or_improve_class_timed;
+  s.alloc_colleague_table = or_alloc_colleague_table;
+  s.prepare_constraint_parameters = or_prepare_constraint_parameters;
+  s.evaluate_all_constraints = or_evaluate_all_constraints;
+  s.set_class_main_building = or_set_class_main_building;
+  s.convert_report_to_rtf = or_convert_report_to_rtf;
+  s.convert_report_to_html = or_convert_report_to_html;
+  return s;
+}

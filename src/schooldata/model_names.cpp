@@ -12,8 +12,8 @@
 #include <string>
 
 #include "platform/cp1252.h"
+#include "schooldata/model_utilities.h"
 #include "shell/ml_text.h"
-#include "shell/model_utilities.h"
 
 namespace {
 

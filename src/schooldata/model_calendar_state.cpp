@@ -13,11 +13,11 @@
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "shell/model_utilities.h"
 
 char& g_timetable_state = g_ui_structure.status[3];
 char& g_provisional_timetable_state = g_ui_structure.status[4];
