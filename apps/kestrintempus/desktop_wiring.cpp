@@ -10,7 +10,9 @@
 #include "schooldata/data_file_search_dialog.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_utilities.h"
+#include "schooldata/school_files.h"
 #include "schooldata/school_folder_choice.h"
+#include "schooldata/service_tools.h"
 #include "schooldata/structure_file.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
@@ -61,6 +63,9 @@ void kestrintempus_install() {
   g_new_school_creator = [](std::string& folder) { return og_run_school_folder_chooser(true, folder); };
   g_new_school_names = ask_new_school_names;
   g_frame_service_hooks.show_support_contact = show_support_contact;
+  g_frame_service_hooks.reread_school_files = [] { return og_read_school_files(0); };
+  g_frame_service_hooks.run_service_tool = og_run_service_tool;
+  g_frame_service_hooks.set_default_day_names = og_set_default_day_names;
   SupportContactHooks& support = support_contact_hooks();
   support.show_assistance_console = ui_show_assistance_console;
   support.show_callback_dialog = krv_show_callback_dialog;

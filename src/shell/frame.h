@@ -98,6 +98,13 @@ struct FrameServiceHooks {
   // og_confirm_timetable_use: may a page that needs a computed timetable open?
   bool (*confirm_timetable_use)() = nullptr;
   void (*refresh_lesson_constraints_page)() = nullptr;
+  // The school files live above the shell: the home page reaches them here.
+  // Reads both school files again, false after the reader's message.
+  bool (*reread_school_files)() = nullptr;
+  // Runs the maintenance operation of a service-tools code.
+  void (*run_service_tool)(int code) = nullptr;
+  // Gives the school's days the default names of the current language.
+  void (*set_default_day_names)() = nullptr;
 };
 extern FrameServiceHooks g_frame_service_hooks;
 

@@ -24,11 +24,7 @@
 #include "shell/file_services.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "shell/service_tools.h"
 #include "shell/small_choosers.h"
-#include "schooldata/model_utilities.h"
-#include "schooldata/description_reader.h"
-#include "schooldata/structure_file.h"
 #include "shell/status_file.h"
 
 using namespace kt::ui;
@@ -280,10 +276,8 @@ void CPlenixDlg::OnSubstitutions() {
   ui_busy_popup(kBusy.Get(), 0);
   // The engine reads the files as they are on disk: the pages' model is
   // read again from them first, so both work on the same school.
-  bool structure_bad = og_read_structure_file(0) == -2;
-  if (structure_bad || og_read_assignments_file(0) == -2) {
+  if (g_frame_service_hooks.reread_school_files && !g_frame_service_hooks.reread_school_files()) {
     ui_busy_popup(nullptr, -1);
-    ui_message_box(structure_bad ? og_structure_error() : og_description_error());
     alfadlg_lock_navigation(0);
     return;
   }
@@ -302,8 +296,8 @@ void CPlenixDlg::OnLanguageLabel() { message_beep(kBeepSimple); }
 void CPlenixDlg::OnServiceTools() {
   CSTools tools(this);
   int code = static_cast<int>(tools.DoModal());
-  if (code < 17102) return;
-  og_run_service_tool(code);
+  if (code < 17102 || !g_frame_service_hooks.run_service_tool) return;
+  g_frame_service_hooks.run_service_tool(code);
   RefreshSchoolInfo(0, 1);
 }
 
@@ -317,7 +311,7 @@ void CPlenixDlg::OnLanguage(int index) {
     return;
   }
   g_language = static_cast<std::uint8_t>(index);
-  og_set_default_day_names();
+  if (g_frame_service_hooks.set_default_day_names) g_frame_service_hooks.set_default_day_names();
   alfadlg_reset_after_language_change();
   alfadlg_go_to_page(kPageReopen);
   alfadlg_lock_navigation(0);

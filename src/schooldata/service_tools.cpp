@@ -2,7 +2,7 @@
 // interface's school model and write through the school-file writers, so a
 // failed write leaves the old files; copies go through og_copy_file, which
 // replaces a target only when the whole copy is written.
-#include "shell/service_tools.h"
+#include "schooldata/service_tools.h"
 
 #include <cstdio>
 #include <string>
