@@ -5,6 +5,7 @@
 // check, the notices of the first timer tick, the clean-up of the output
 // folders (a folder of the user's own stays), and a worker process hiding
 // the frame on its first tick.
+#include "desktop_wiring.h"
 #include <gtest/gtest.h>
 
 #include "app_test_support.h"
@@ -25,7 +26,7 @@ class HomePage : public TempRoot {
  protected:
   void SetUp() override {
     TempRoot::SetUp();
-    ui_register_frame_templates();
+    kestrintempus_install();  // as the program starts: templates and the frame's hooks
     fs::create_directories(data_root());
     og_set_current_folder(g_data_root);
     g_desktop_launcher = [this](const std::vector<std::string>& argv, int*) {
@@ -98,7 +99,8 @@ TEST_F(HomePage, ConfigurationNeedsSchool) {
   EnterSchool();
   EXPECT_TRUE(ui.Click(g_home_page, H::kConfiguration));
   EXPECT_EQ(g_current_page_template, 137u);
-  ui.Key(kVkEscape);
+  EXPECT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[0]));  // "FILE Operazioni Iniziali"
+  EXPECT_EQ(g_current_page, &g_home_page) << g_current_page_template;
   EXPECT_TRUE(ui.Click(g_home_page, H::kProcessing));
   EXPECT_EQ(g_current_page_template, 159u);
 }
