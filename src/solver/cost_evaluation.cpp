@@ -13,6 +13,7 @@
 
 #include "engine/status_block.h"
 #include "solver/placement_state.h"
+#include "solver/teacher_rule_frame.h"
 
 const std::uint8_t kClassBlockOrder[15] = {44, 77, 78, 89, 79, 86, 87, 88, 80, 81, 75, 82, 83, 84, 85};
 const std::uint8_t kTeacherBlockOrder[64] = {
@@ -48,6 +49,7 @@ std::int64_t run_full(int id) { return or_run_full_check(id); }
 // Teacher sum over kTeacherSumOrder; `checked` stops after the first three
 // ids in the first search phase, `without39` leaves constraint 39 out.
 std::int64_t teacher_sum(int teacher, bool checked, bool without39) {
+  TeacherWeekScope week(teacher);
   std::int64_t sum = 0;
   for (int i = 0; i < 66; ++i) {
     int id = kTeacherSumOrder[i];

@@ -210,6 +210,21 @@ int or_swap_lessons(int a, int b) {
   return kNoConflict;
 }
 
+int or_swap_conflict(int a, int b) {
+  pause_if_asked();
+  check_slot(a);
+  check_slot(b);
+  std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
+  if (pa == pb) return kNoConflict;
+  set_lesson_place(a, pb);
+  set_lesson_place(b, pa);
+  int code = list_conflict(a);
+  if (code == kNoConflict) code = list_conflict(b);
+  set_lesson_place(a, pa);
+  set_lesson_place(b, pb);
+  return code;
+}
+
 void or_undo_swap_lessons(int a, int b) {
   std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
   if (pa == pb) return;

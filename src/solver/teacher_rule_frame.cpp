@@ -96,7 +96,31 @@ std::int64_t delta_teacher_rule(int id, TeacherRule rule, int teacher) {
   return n > 0 ? or_teacher_weighted(id, teacher, static_cast<std::uint32_t>(n)) : 0;
 }
 
-WeekMasks teacher_week(int teacher) { return masks_from_grid(g_eng_teachers[teacher].class_per_slot); }
+namespace {
+int g_week_teacher = -1;  // the teacher whose sum runs, -1 none
+WeekMasks g_week_masks;
+}  // namespace
+
+WeekMasks teacher_week(int teacher) {
+  if (teacher == g_week_teacher) return g_week_masks;
+  return masks_from_grid(g_eng_teachers[teacher].class_per_slot);
+}
+
+TeacherWeekScope::TeacherWeekScope(int teacher) : previous_(g_week_teacher) {
+  g_week_teacher = -1;
+  if (teacher < 0 || teacher >= kMaxTeachers) return;
+  g_week_masks = masks_from_grid(g_eng_teachers[teacher].class_per_slot);
+  g_week_teacher = teacher;
+}
+
+TeacherWeekScope::~TeacherWeekScope() {
+  // A nested sum of another teacher leaves the masks of the outer one stale.
+  g_week_teacher = -1;
+  if (previous_ >= 0) {
+    g_week_masks = masks_from_grid(g_eng_teachers[previous_].class_per_slot);
+    g_week_teacher = previous_;
+  }
+}
 
 namespace {
 std::uint8_t g_rule_hours[2][kDays];

@@ -38,7 +38,15 @@ constexpr DayMask hour_range(int lo, int hi) {
 // The first `hours` hours of a day.
 constexpr DayMask day_hours(int hours) { return hours <= 0 ? 0 : hour_range(0, hours - 1); }
 
-inline int busy_count(DayMask m) { return std::popcount(static_cast<unsigned>(m)); }
+// Counted by halves rather than std::popcount: without a popcount
+// instruction in the target flags that is a library call on every count.
+inline int busy_count(DayMask m) {
+  unsigned v = m;
+  v = v - ((v >> 1) & 0x5555u);
+  v = (v & 0x3333u) + ((v >> 2) & 0x3333u);
+  v = (v + (v >> 4)) & 0x0F0Fu;
+  return static_cast<int>((v + (v >> 8)) & 0x1Fu);
+}
 
 inline bool is_busy(DayMask m, int hour) {
   return hour >= 0 && hour < kHoursPerDay && ((m >> hour) & 1u) != 0;
