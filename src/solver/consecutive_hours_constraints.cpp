@@ -37,6 +37,22 @@ bool teacher_waiting(int t) {
   return t >= 0 && t < kMaxTeachers && g_eng_teachers[t].held_out == 1 && g_eng_teachers[t].second_test == 0;
 }
 
+bool has_blocks(const char* map) { return map[0] >= '1' && map[0] <= '9'; }
+
+// Whether a lesson of class c's week (of the kind asked) has wanted blocks;
+// a class without any has no patterned line and counts nothing.
+bool class_has_patterns(int c, bool lab) {
+  const EngineClass& k = g_eng_classes[c];
+  for (int d = 0; d < days_per_week(); ++d)
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      std::uint16_t l = k.week_grid[d][h];
+      if (l == kGridFree || l >= kMaxLessons) continue;
+      if (lesson_has_second_teacher(l) == lab && has_blocks(g_eng_lessons[l].consecutive_maps[lab ? 2 : 0]))
+        return true;
+    }
+  return false;
+}
+
 // Lines of class c (ordinary lessons, or co-taught and laboratory ones) with
 // their daily runs; returns the number of lines.
 int class_lines(int c, bool lab, Line* lines) {
@@ -59,7 +75,10 @@ int class_lines(int c, bool lab, Line* lines) {
         for (int e = 0; e < kDays; ++e) n.last[e] = -2;
       }
       Line& line = lines[i];
-      if (line.wanted.count == 0) {
+      // A map is read only from a lesson whose wanted map has a first digit:
+      // any other lesson would leave the wanted blocks empty, and an
+      // alternative without wanted blocks is never priced.
+      if (line.wanted.count == 0 && has_blocks(x.consecutive_maps[lab ? 2 : 0])) {
         line.wanted = blocks_of_map(x.consecutive_maps[lab ? 2 : 0], kMapSize);
         line.alternative = blocks_of_map(x.consecutive_maps[lab ? 3 : 1], kMapSize);
       }
@@ -72,6 +91,7 @@ int class_lines(int c, bool lab, Line* lines) {
 
 // The distance of every patterned line; each line's share goes to report.
 int consecutive(int c, bool lab, std::int64_t* total) {
+  if (!class_has_patterns(c, lab)) return 0;
   static Line lines[kWeekSlots];
   int count = class_lines(c, lab, lines);
   int n = 0;
