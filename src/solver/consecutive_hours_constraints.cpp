@@ -39,47 +39,53 @@ bool teacher_waiting(int t) {
 
 bool has_blocks(const char* map) { return map[0] >= '1' && map[0] <= '9'; }
 
-// Whether a lesson of class c's week (of the kind asked) has wanted blocks;
-// a class without any has no patterned line and counts nothing.
-bool class_has_patterns(int c, bool lab) {
+struct LineKey {
+  int teacher, subject, line;
+  bool of(const EngineLesson& x) const { return teacher == x.teacher && subject == x.subject && line == x.line_number; }
+};
+
+// Lines of class c (ordinary lessons, or co-taught and laboratory ones) that
+// have wanted blocks, with their daily runs, in the order in which their
+// first lessons come in the week; returns the number of lines. A line
+// without wanted blocks is never priced, so it is not gathered.
+int class_lines(int c, bool lab, Line* lines) {
   const EngineClass& k = g_eng_classes[c];
+  const int map = lab ? 2 : 0;
+  static LineKey patterned[kWeekSlots];
+  int keys = 0;
   for (int d = 0; d < days_per_week(); ++d)
     for (int h = 0; h < hours_of_day(d); ++h) {
       std::uint16_t l = k.week_grid[d][h];
       if (l == kGridFree || l >= kMaxLessons) continue;
-      if (lesson_has_second_teacher(l) == lab && has_blocks(g_eng_lessons[l].consecutive_maps[lab ? 2 : 0]))
-        return true;
+      const EngineLesson& x = g_eng_lessons[l];
+      if (lesson_has_second_teacher(l) != lab || !has_blocks(x.consecutive_maps[map])) continue;
+      int i = 0;
+      while (i < keys && !patterned[i].of(x)) ++i;
+      if (i == keys) patterned[keys++] = LineKey{x.teacher, x.subject, x.line_number};
     }
-  return false;
-}
-
-// Lines of class c (ordinary lessons, or co-taught and laboratory ones) with
-// their daily runs; returns the number of lines.
-int class_lines(int c, bool lab, Line* lines) {
+  if (keys == 0) return 0;
+  int line_of_key[kWeekSlots];
+  for (int i = 0; i < keys; ++i) line_of_key[i] = -1;
   int count = 0;
-  const EngineClass& k = g_eng_classes[c];
   for (int d = 0; d < days_per_week(); ++d)
     for (int h = 0; h < hours_of_day(d); ++h) {
       std::uint16_t l = k.week_grid[d][h];
       if (l == kGridFree || l >= kMaxLessons) continue;
       const EngineLesson& x = g_eng_lessons[l];
       if (lesson_has_second_teacher(l) != lab) continue;
-      int i = 0;
-      while (i < count && !(lines[i].teacher == x.teacher && lines[i].subject == x.subject &&
-                            lines[i].line == x.line_number))
-        ++i;
-      if (i == count) {
-        if (count == kWeekSlots) continue;
+      int key = 0;
+      while (key < keys && !patterned[key].of(x)) ++key;
+      if (key == keys) continue;
+      if (line_of_key[key] < 0) {
+        line_of_key[key] = count;
         Line& n = lines[count++];
         n = Line{x.teacher, x.subject, x.line_number, {}, {}, {}, {}, {}};
         for (int e = 0; e < kDays; ++e) n.last[e] = -2;
       }
-      Line& line = lines[i];
-      // A map is read only from a lesson whose wanted map has a first digit:
-      // any other lesson would leave the wanted blocks empty, and an
-      // alternative without wanted blocks is never priced.
-      if (line.wanted.count == 0 && has_blocks(x.consecutive_maps[lab ? 2 : 0])) {
-        line.wanted = blocks_of_map(x.consecutive_maps[lab ? 2 : 0], kMapSize);
+      Line& line = lines[line_of_key[key]];
+      // The maps come from the line's first lesson that has wanted blocks.
+      if (line.wanted.count == 0 && has_blocks(x.consecutive_maps[map])) {
+        line.wanted = blocks_of_map(x.consecutive_maps[map], kMapSize);
         line.alternative = blocks_of_map(x.consecutive_maps[lab ? 3 : 1], kMapSize);
       }
       line.current[d] = line.last[d] == h - 1 ? line.current[d] + 1 : 1;
@@ -91,7 +97,6 @@ int class_lines(int c, bool lab, Line* lines) {
 
 // The distance of every patterned line; each line's share goes to report.
 int consecutive(int c, bool lab, std::int64_t* total) {
-  if (!class_has_patterns(c, lab)) return 0;
   static Line lines[kWeekSlots];
   int count = class_lines(c, lab, lines);
   int n = 0;

@@ -14,7 +14,7 @@
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
 
-MoveRunState g_move_run = {0, 0, 1, -1, 0};
+MoveRunState g_move_run = {0, 0, 1, -1, 0, 0};
 std::uint8_t g_lesson_checked[kMaxLessons];
 
 namespace {
@@ -220,6 +220,7 @@ bool or_class_has_gap(int c) {
 ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool price_b_class, ZeroRule rule,
                                    bool keep_class_days) {
   ExchangeOutcome out;
+  ++g_move_run.candidate_exchanges;
   if (a == b || same_slot(a, b) || or_lessons_interchangeable(a, b)) return out;
   int class_a = g_eng_lessons[a].class_index, class_b = g_eng_lessons[b].class_index;
   bool other_class = price_b_class && class_b != class_a;
