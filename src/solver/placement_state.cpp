@@ -109,33 +109,7 @@ void remove_entry(SlotLessonList& list, int lesson) {
   or_raise_critical_error("SW", lesson, kSourceSybil, 170);
 }
 
-// First conflict of lesson against the lessons listed in its slot.
-int list_conflict(int lesson) {
-  const SlotLessonList& list = g_slot_lessons[lesson_slot(lesson)];
-  for (std::uint32_t i = 0; i < list.count; ++i) {
-    int other = list.lesson[i];
-    if (other == kHoleEntry || other == lesson) continue;
-    int code = or_lesson_pair_conflict(lesson, other);
-    if (code != kNoConflict) {
-      g_last_conflict_lesson = other;
-      return code;
-    }
-  }
-  return kNoConflict;
-}
-
-void pause_if_asked() {
-  if (g_status.pause.load(std::memory_order_relaxed) != 0) {
-    g_status.pause = 0;
-    g_sleep(5000);
-  }
-}
-
-}  // namespace
-
-void or_set_solver_sleep(SolverSleep sleep) { g_sleep = sleep ? sleep : real_sleep; }
-
-int or_lesson_pair_conflict(int a, int b) {
+inline int pair_conflict(int a, int b) {
   const EngineLesson& x = g_eng_lessons[a];
   const EngineLesson& y = g_eng_lessons[b];
   if (x.day != y.day || x.hour != y.hour) return kNoConflict;
@@ -156,6 +130,34 @@ int or_lesson_pair_conflict(int a, int b) {
   }
   return kNoConflict;
 }
+
+// First conflict of lesson against the lessons listed in its slot.
+int list_conflict(int lesson) {
+  const SlotLessonList& list = g_slot_lessons[lesson_slot(lesson)];
+  for (std::uint32_t i = 0; i < list.count; ++i) {
+    int other = list.lesson[i];
+    if (other == kHoleEntry || other == lesson) continue;
+    int code = pair_conflict(lesson, other);
+    if (code != kNoConflict) {
+      g_last_conflict_lesson = other;
+      return code;
+    }
+  }
+  return kNoConflict;
+}
+
+void pause_if_asked() {
+  if (g_status.pause.load(std::memory_order_relaxed) != 0) {
+    g_status.pause = 0;
+    g_sleep(5000);
+  }
+}
+
+}  // namespace
+
+void or_set_solver_sleep(SolverSleep sleep) { g_sleep = sleep ? sleep : real_sleep; }
+
+int or_lesson_pair_conflict(int a, int b) { return pair_conflict(a, b); }
 
 int or_find_slot_conflict(int lesson) {
   check_slot(lesson);
