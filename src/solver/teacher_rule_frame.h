@@ -79,11 +79,12 @@ class TeacherWeekScope {
 
  private:
   int previous_;
+  bool previous_open_[2];
 };
 // Hours of each day: the provisional calendar when asked and the run is
 // provisional, else the normal one (every value at most 12).
 const std::uint8_t* rule_day_hours(bool provisional_calendar);
-int rule_days();
+inline int rule_days() { return days_per_week(); }
 
 // Day names for report texts: short (two letters), full.
 const char* day_short_name(int d);
