@@ -132,11 +132,22 @@ inline int pair_conflict(int a, int b) {
 }
 
 // First conflict of lesson against the lessons listed in its slot.
+// A pair that shares no class, room or teacher never clashes, wherever the
+// two lessons sit: that is told from the first bytes of the two records,
+// before the slot fields further on are read.
 int list_conflict(int lesson) {
   const SlotLessonList& list = g_slot_lessons[lesson_slot(lesson)];
+  const EngineLesson& x = g_eng_lessons[lesson];
+  const int cls = x.class_index, room = x.room, teacher = x.teacher, second = second_teacher_of(lesson);
   for (std::uint32_t i = 0; i < list.count; ++i) {
     int other = list.lesson[i];
     if (other == kHoleEntry || other == lesson) continue;
+    const EngineLesson& y = g_eng_lessons[other];
+    int other_second = second_teacher_of(other);
+    bool shared = y.class_index == cls || (room >= 0 && y.room == room) ||
+                  (teacher >= 0 && (y.teacher == teacher || other_second == teacher)) ||
+                  (second >= 0 && (y.teacher == second || other_second == second));
+    if (!shared) continue;
     int code = pair_conflict(lesson, other);
     if (code != kNoConflict) {
       g_last_conflict_lesson = other;
