@@ -38,30 +38,55 @@ bool teacher_waiting(int t) {
   return t >= 0 && t < kMaxTeachers && g_eng_teachers[t].held_out == 1 && g_eng_teachers[t].second_test == 0;
 }
 
-// Lines of class c (ordinary lessons, or co-taught and laboratory ones) with
-// their daily runs; returns the number of lines.
+bool has_blocks(const char* map) { return map[0] >= '1' && map[0] <= '9'; }
+
+struct LineKey {
+  int teacher, subject, line;
+  bool of(const EngineLesson& x) const { return teacher == x.teacher && subject == x.subject && line == x.line_number; }
+};
+
+// Lines of class c (ordinary lessons, or co-taught and laboratory ones) that
+// have wanted blocks, with their daily runs, in the order in which their
+// first lessons come in the week; returns the number of lines. A line
+// without wanted blocks is never priced, so it is not gathered.
 int class_lines(int c, bool lab, Line* lines) {
-  int count = 0;
   const EngineClass& k = g_eng_classes[c];
+  const int map = lab ? 2 : 0;
+  static LineKey patterned[kWeekSlots];
+  int keys = 0;
+  for (int d = 0; d < days_per_week(); ++d)
+    for (int h = 0; h < hours_of_day(d); ++h) {
+      std::uint16_t l = k.week_grid[d][h];
+      if (l == kGridFree || l >= kMaxLessons) continue;
+      const EngineLesson& x = g_eng_lessons[l];
+      if (lesson_has_second_teacher(l) != lab || !has_blocks(x.consecutive_maps[map])) continue;
+      int i = 0;
+      while (i < keys && !patterned[i].of(x)) ++i;
+      if (i == keys) patterned[keys++] = LineKey{x.teacher, x.subject, x.line_number};
+    }
+  if (keys == 0) return 0;
+  int line_of_key[kWeekSlots];
+  for (int i = 0; i < keys; ++i) line_of_key[i] = -1;
+  int count = 0;
   for (int d = 0; d < days_per_week(); ++d)
     for (int h = 0; h < hours_of_day(d); ++h) {
       std::uint16_t l = k.week_grid[d][h];
       if (l == kGridFree || l >= kMaxLessons) continue;
       const EngineLesson& x = g_eng_lessons[l];
       if (lesson_has_second_teacher(l) != lab) continue;
-      int i = 0;
-      while (i < count && !(lines[i].teacher == x.teacher && lines[i].subject == x.subject &&
-                            lines[i].line == x.line_number))
-        ++i;
-      if (i == count) {
-        if (count == kWeekSlots) continue;
+      int key = 0;
+      while (key < keys && !patterned[key].of(x)) ++key;
+      if (key == keys) continue;
+      if (line_of_key[key] < 0) {
+        line_of_key[key] = count;
         Line& n = lines[count++];
         n = Line{x.teacher, x.subject, x.line_number, {}, {}, {}, {}, {}};
         for (int e = 0; e < kDays; ++e) n.last[e] = -2;
       }
-      Line& line = lines[i];
-      if (line.wanted.count == 0) {
-        line.wanted = blocks_of_map(x.consecutive_maps[lab ? 2 : 0], kMapSize);
+      Line& line = lines[line_of_key[key]];
+      // The maps come from the line's first lesson that has wanted blocks.
+      if (line.wanted.count == 0 && has_blocks(x.consecutive_maps[map])) {
+        line.wanted = blocks_of_map(x.consecutive_maps[map], kMapSize);
         line.alternative = blocks_of_map(x.consecutive_maps[lab ? 3 : 1], kMapSize);
       }
       line.current[d] = line.last[d] == h - 1 ? line.current[d] + 1 : 1;

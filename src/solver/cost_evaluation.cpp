@@ -13,6 +13,7 @@
 
 #include "engine/status_block.h"
 #include "solver/placement_state.h"
+#include "solver/teacher_rule_frame.h"
 
 const std::uint8_t kClassBlockOrder[15] = {44, 77, 78, 89, 79, 86, 87, 88, 80, 81, 75, 82, 83, 84, 85};
 const std::uint8_t kTeacherBlockOrder[64] = {
@@ -47,12 +48,15 @@ std::int64_t run_full(int id) { return or_run_full_check(id); }
 // Teacher sum over kTeacherSumOrder; `checked` stops after the first three
 // ids in the first search phase, `without39` leaves constraint 39 out.
 std::int64_t teacher_sum(int teacher, bool checked, bool without39) {
+  TeacherWeekScope week(teacher);
   std::int64_t sum = 0;
   for (int i = 0; i < 66; ++i) {
     int id = kTeacherSumOrder[i];
     if (checked && i == 3 && g_solver.search_phase == 1) break;
     if (without39 && id == 39) continue;
-    sum += or_run_delta_check(id, teacher);
+    // or_run_delta_check, with its gate read here: this loop is the hottest
+    // path of the search.
+    if (ConstraintSwitchTable[id].off == 0 || g_eval_mode == 2) sum += g_evaluators[id].delta(teacher);
   }
   return sum;
 }

@@ -106,13 +106,60 @@ bool class_in_range(int l) {
   return c >= 0 && c < class_count_checked();
 }
 
+// The lessons of each class and of each teacher (as first or second
+// teacher), in lesson order, so that a one-class or teacher-pair rebuild
+// walks only its own lessons. Which class and teachers a lesson has never
+// changes inside a search; the index is made again by every whole-grid
+// rebuild, and on first use for a lesson table of another size.
+struct LessonIndex {
+  int lesson_count = -1;
+  int class_start[kMaxClasses + 1];
+  int teacher_start[kMaxTeachers + 1];
+  std::uint16_t class_lessons[kMaxLessons];
+  std::uint16_t teacher_lessons[2 * kMaxLessons];
+};
+LessonIndex g_index;
+
+void build_lesson_index() {
+  int n = g_eng_school.lesson_count;
+  if (n < 0) n = 0;
+  if (n > kMaxLessons) n = kMaxLessons;
+  static int class_fill[kMaxClasses + 1], teacher_fill[kMaxTeachers + 1];
+  std::memset(class_fill, 0, sizeof class_fill);
+  std::memset(teacher_fill, 0, sizeof teacher_fill);
+  auto second = [](int l) { return lesson_has_second_teacher(l) ? g_eng_lessons[l].second_teacher : -1; };
+  auto teacher_in_range = [](int t) { return t >= 0 && t < kMaxTeachers; };
+  for (int l = 0; l < n; ++l) {
+    int c = g_eng_lessons[l].class_index, t = g_eng_lessons[l].teacher, s = second(l);
+    if (c >= 0 && c < kMaxClasses) ++class_fill[c + 1];
+    if (teacher_in_range(t)) ++teacher_fill[t + 1];
+    if (teacher_in_range(s) && s != t) ++teacher_fill[s + 1];
+  }
+  for (int c = 0; c < kMaxClasses; ++c) class_fill[c + 1] += class_fill[c];
+  for (int t = 0; t < kMaxTeachers; ++t) teacher_fill[t + 1] += teacher_fill[t];
+  std::memcpy(g_index.class_start, class_fill, sizeof class_fill);
+  std::memcpy(g_index.teacher_start, teacher_fill, sizeof teacher_fill);
+  for (int l = 0; l < n; ++l) {
+    int c = g_eng_lessons[l].class_index, t = g_eng_lessons[l].teacher, s = second(l);
+    if (c >= 0 && c < kMaxClasses) g_index.class_lessons[class_fill[c]++] = static_cast<std::uint16_t>(l);
+    if (teacher_in_range(t)) g_index.teacher_lessons[teacher_fill[t]++] = static_cast<std::uint16_t>(l);
+    if (teacher_in_range(s) && s != t) g_index.teacher_lessons[teacher_fill[s]++] = static_cast<std::uint16_t>(l);
+  }
+  g_index.lesson_count = g_eng_school.lesson_count;
+}
+
+void ensure_lesson_index() {
+  if (g_index.lesson_count != g_eng_school.lesson_count) build_lesson_index();
+}
+
 void rebuild_one_class(int class_index, bool real_teachers_only) {
   if (class_index < 0 || class_index >= class_count_checked()) return;
   clear_class_grid(g_eng_classes[class_index]);
-  int n = g_eng_school.lesson_count;
-  for (int l = 0; l < n; ++l)
-    if (g_eng_lessons[l].class_index == class_index && lesson_placed(l))
-      enter_class_lesson(l, real_teachers_only);
+  ensure_lesson_index();
+  for (int i = g_index.class_start[class_index]; i < g_index.class_start[class_index + 1]; ++i) {
+    int l = g_index.class_lessons[i];
+    if (lesson_placed(l)) enter_class_lesson(l, real_teachers_only);
+  }
 }
 
 }  // namespace
@@ -120,6 +167,7 @@ void rebuild_one_class(int class_index, bool real_teachers_only) {
 void or_rebuild_class_grid(int class_index) { rebuild_one_class(class_index, false); }
 
 void or_rebuild_class_grids() {
+  build_lesson_index();
   int classes = class_count_checked();
   for (int c = 0; c < classes; ++c) clear_class_grid(g_eng_classes[c]);
   int n = g_eng_school.lesson_count;
@@ -136,8 +184,21 @@ void or_rebuild_teacher_grid_pair(int teacher, int second_teacher) {
   clear_teacher_grid(g_eng_teachers[teacher]);
   bool second = second_teacher >= 0 && second_teacher < teachers && second_teacher != teacher;
   if (second) clear_teacher_grid(g_eng_teachers[second_teacher]);
-  int n = g_eng_school.lesson_count;
-  for (int l = 0; l < n; ++l) {
+  // The lessons of both teachers merged in lesson order, each once: the
+  // order of the whole-table walk, so a double booking is found at the
+  // same lesson.
+  ensure_lesson_index();
+  int i = g_index.teacher_start[teacher], i_end = g_index.teacher_start[teacher + 1];
+  int j = second ? g_index.teacher_start[second_teacher] : 0;
+  int j_end = second ? g_index.teacher_start[second_teacher + 1] : 0;
+  while (i < i_end || j < j_end) {
+    int l;
+    if (j >= j_end || (i < i_end && g_index.teacher_lessons[i] <= g_index.teacher_lessons[j])) {
+      l = g_index.teacher_lessons[i++];
+      if (j < j_end && g_index.teacher_lessons[j] == l) ++j;
+    } else {
+      l = g_index.teacher_lessons[j++];
+    }
     if (!lesson_placed(l)) continue;
     const EngineLesson& x = g_eng_lessons[l];
     int s = lesson_has_second_teacher(l) ? x.second_teacher : -1;
@@ -148,6 +209,7 @@ void or_rebuild_teacher_grid_pair(int teacher, int second_teacher) {
 }
 
 void or_rebuild_teacher_grids() {
+  build_lesson_index();
   int teachers = teacher_count_checked();
   for (int t = 0; t < teachers; ++t) clear_teacher_grid(g_eng_teachers[t]);
   int n = g_eng_school.lesson_count;

@@ -109,33 +109,7 @@ void remove_entry(SlotLessonList& list, int lesson) {
   or_raise_critical_error("SW", lesson, kSourceSybil, 170);
 }
 
-// First conflict of lesson against the lessons listed in its slot.
-int list_conflict(int lesson) {
-  const SlotLessonList& list = g_slot_lessons[lesson_slot(lesson)];
-  for (std::uint32_t i = 0; i < list.count; ++i) {
-    int other = list.lesson[i];
-    if (other == kHoleEntry || other == lesson) continue;
-    int code = or_lesson_pair_conflict(lesson, other);
-    if (code != kNoConflict) {
-      g_last_conflict_lesson = other;
-      return code;
-    }
-  }
-  return kNoConflict;
-}
-
-void pause_if_asked() {
-  if (g_status.pause.load(std::memory_order_relaxed) != 0) {
-    g_status.pause = 0;
-    g_sleep(5000);
-  }
-}
-
-}  // namespace
-
-void or_set_solver_sleep(SolverSleep sleep) { g_sleep = sleep ? sleep : real_sleep; }
-
-int or_lesson_pair_conflict(int a, int b) {
+inline int pair_conflict(int a, int b) {
   const EngineLesson& x = g_eng_lessons[a];
   const EngineLesson& y = g_eng_lessons[b];
   if (x.day != y.day || x.hour != y.hour) return kNoConflict;
@@ -156,6 +130,45 @@ int or_lesson_pair_conflict(int a, int b) {
   }
   return kNoConflict;
 }
+
+// First conflict of lesson against the lessons listed in its slot.
+// A pair that shares no class, room or teacher never clashes, wherever the
+// two lessons sit: that is told from the first bytes of the two records,
+// before the slot fields further on are read.
+int list_conflict(int lesson) {
+  const SlotLessonList& list = g_slot_lessons[lesson_slot(lesson)];
+  const EngineLesson& x = g_eng_lessons[lesson];
+  const int cls = x.class_index, room = x.room, teacher = x.teacher, second = second_teacher_of(lesson);
+  for (std::uint32_t i = 0; i < list.count; ++i) {
+    int other = list.lesson[i];
+    if (other == kHoleEntry || other == lesson) continue;
+    const EngineLesson& y = g_eng_lessons[other];
+    int other_second = second_teacher_of(other);
+    bool shared = y.class_index == cls || (room >= 0 && y.room == room) ||
+                  (teacher >= 0 && (y.teacher == teacher || other_second == teacher)) ||
+                  (second >= 0 && (y.teacher == second || other_second == second));
+    if (!shared) continue;
+    int code = pair_conflict(lesson, other);
+    if (code != kNoConflict) {
+      g_last_conflict_lesson = other;
+      return code;
+    }
+  }
+  return kNoConflict;
+}
+
+void pause_if_asked() {
+  if (g_status.pause.load(std::memory_order_relaxed) != 0) {
+    g_status.pause = 0;
+    g_sleep(5000);
+  }
+}
+
+}  // namespace
+
+void or_set_solver_sleep(SolverSleep sleep) { g_sleep = sleep ? sleep : real_sleep; }
+
+int or_lesson_pair_conflict(int a, int b) { return pair_conflict(a, b); }
 
 int or_find_slot_conflict(int lesson) {
   check_slot(lesson);
@@ -208,6 +221,21 @@ int or_swap_lessons(int a, int b) {
   replace_entry(g_slot_lessons[slot_a], a, b);  // b's new slot is a's old one
   replace_entry(g_slot_lessons[slot_b], b, a);
   return kNoConflict;
+}
+
+int or_swap_conflict(int a, int b) {
+  pause_if_asked();
+  check_slot(a);
+  check_slot(b);
+  std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
+  if (pa == pb) return kNoConflict;
+  set_lesson_place(a, pb);
+  set_lesson_place(b, pa);
+  int code = list_conflict(a);
+  if (code == kNoConflict) code = list_conflict(b);
+  set_lesson_place(a, pa);
+  set_lesson_place(b, pb);
+  return code;
 }
 
 void or_undo_swap_lessons(int a, int b) {

@@ -41,6 +41,9 @@ void or_slot_list_add(int lesson);
 void or_slot_list_remove(int lesson);
 
 int or_swap_lessons(int a, int b);
+// The code or_swap_lessons(a, b) would return, with nothing moved: a move
+// tests before it prices, since most candidate swaps are refused.
+int or_swap_conflict(int a, int b);
 int or_swap_lesson_pairs(int a, int b, int a2, int b2);
 void or_undo_swap_lessons(int a, int b);
 void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2);

@@ -31,6 +31,9 @@ bool subject_counts(int lesson, bool late_digit) {
 
 // Presence grid: occupied slots, kind-2 classes freed when asked.
 WeekMasks presence_week(const EngineTeacher& t, bool free_kind2) {
+  // Without kind-2 classes to free this is the teacher's plain week, which a
+  // running sum has already built.
+  if (!free_kind2) return teacher_week(static_cast<int>(&t - g_eng_teachers));
   WeekMasks w{};
   for (int s = 0; s < kWeekSlots; ++s) {
     std::uint16_t c = t.class_per_slot[s];

@@ -14,7 +14,7 @@
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
 
-MoveRunState g_move_run = {0, 0, 1, -1, 0};
+MoveRunState g_move_run = {0, 0, 1, -1, 0, 0};
 std::uint8_t g_lesson_checked[kMaxLessons];
 
 namespace {
@@ -220,13 +220,16 @@ bool or_class_has_gap(int c) {
 ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool price_b_class, ZeroRule rule,
                                    bool keep_class_days) {
   ExchangeOutcome out;
+  ++g_move_run.candidate_exchanges;
   if (a == b || same_slot(a, b) || or_lessons_interchangeable(a, b)) return out;
-  std::int64_t bonus_a = joint_bonus(a);
-  std::int64_t bonus_b = joint_bonus(b);
   int class_a = g_eng_lessons[a].class_index, class_b = g_eng_lessons[b].class_index;
   bool other_class = price_b_class && class_b != class_a;
   int a_teachers[2];
   int a_teacher_count = priced_teachers(a, a_teachers);
+  // Most candidates clash: test first, price b only for a swap that can be made.
+  if (or_swap_conflict(a, b) != kNoConflict) return out;
+  std::int64_t bonus_a = joint_bonus(a);
+  std::int64_t bonus_b = joint_bonus(b);
   std::int64_t t_b = teacher_price_besides(b, a_teachers, a_teacher_count);
   std::int64_t c_b = other_class ? class_price(b, 1) : 0;
   const std::uint16_t old_places[2] = {lesson_place(a), lesson_place(b)};

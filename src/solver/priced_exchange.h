@@ -28,6 +28,7 @@ struct MoveRunState {
   std::uint8_t sampling_divisor;    // focused pair move: 1 in D pairs away from the focus
   std::int32_t gap_teacher;         // teacher with the largest gap penalty, -1 none
   std::uint64_t priced_exchanges;   // exchanges swapped and priced (kept or not)
+  std::uint64_t candidate_exchanges;  // exchanges offered for pricing, clashing ones included
 };
 extern MoveRunState g_move_run;
 

@@ -41,7 +41,30 @@ void TeacherReport::count_only(int n) {
 
 bool teacher_reports_wanted() { return g_eng_run.report_flag != 0 || g_eng_run.report_mode != 0; }
 
+namespace {
+int g_week_teacher = -1;  // the teacher whose sum runs, -1 none
+WeekMasks g_week_masks;
+// The teacher-wide part of the gate for that teacher, without and with the
+// type flags tested.
+bool g_week_open[2];
+
+bool teacher_open(const EngineTeacher& t, bool test_type_flags) {
+  if (t.held_out == 1 && t.second_test == 0) return false;
+  if (g_eval_mode == 1 && t.tekgrado[0] == 0) return false;
+  if (t.calendar_class != -1) return false;
+  if (test_type_flags && (t.type_flags & (kTeacherLabPseudo | kTeacherFca | kTeacherNoLessons)) != 0)
+    return false;
+  return true;
+}
+}  // namespace
+
 bool teacher_rule_gate(int teacher, int id, bool test_type_flags) {
+  if (teacher == g_week_teacher && teacher < g_eng_school.teacher_count) {
+    if (!g_week_open[test_type_flags ? 1 : 0]) return false;
+    const EngineTeacher& t = g_eng_teachers[teacher];
+    if (t.constraint_switch[id] == 1) return false;
+    return !(g_eval_mode == 2 && t.tekgrado[0] == 0 && ConstraintSwitchTable[id].off != 0);
+  }
   if (teacher < 0 || teacher >= kMaxTeachers || teacher >= g_eng_school.teacher_count) return false;
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (t.held_out == 1 && t.second_test == 0) return false;
@@ -96,7 +119,32 @@ std::int64_t delta_teacher_rule(int id, TeacherRule rule, int teacher) {
   return n > 0 ? or_teacher_weighted(id, teacher, static_cast<std::uint32_t>(n)) : 0;
 }
 
-WeekMasks teacher_week(int teacher) { return masks_from_grid(g_eng_teachers[teacher].class_per_slot); }
+WeekMasks teacher_week(int teacher) {
+  if (teacher == g_week_teacher) return g_week_masks;
+  return masks_from_grid(g_eng_teachers[teacher].class_per_slot);
+}
+
+TeacherWeekScope::TeacherWeekScope(int teacher)
+    : previous_(g_week_teacher), previous_open_{g_week_open[0], g_week_open[1]} {
+  g_week_teacher = -1;
+  if (teacher < 0 || teacher >= kMaxTeachers) return;
+  const EngineTeacher& t = g_eng_teachers[teacher];
+  g_week_masks = masks_from_grid(t.class_per_slot);
+  g_week_open[0] = teacher_open(t, false);
+  g_week_open[1] = teacher_open(t, true);
+  g_week_teacher = teacher;
+}
+
+TeacherWeekScope::~TeacherWeekScope() {
+  // A nested sum of another teacher leaves the masks of the outer one stale.
+  g_week_teacher = -1;
+  if (previous_ >= 0) {
+    g_week_masks = masks_from_grid(g_eng_teachers[previous_].class_per_slot);
+    g_week_open[0] = previous_open_[0];
+    g_week_open[1] = previous_open_[1];
+    g_week_teacher = previous_;
+  }
+}
 
 namespace {
 std::uint8_t g_rule_hours[2][kDays];
@@ -111,7 +159,6 @@ const std::uint8_t* rule_day_hours(bool provisional_calendar) {
   return out;
 }
 
-int rule_days() { return days_per_week(); }
 
 const char* day_short_name(int d) { return g_eng_school.day_codes[d]; }
 const char* day_full_name(int d) { return g_eng_school.day_names[d]; }

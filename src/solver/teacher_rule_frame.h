@@ -67,10 +67,24 @@ bool teacher_reports_wanted();
 
 // The teacher's week from its class-per-slot grid.
 WeekMasks teacher_week(int teacher);
+
+// While one teacher's sum runs the grid stays as it is, so the rules of the
+// sum share one build of that teacher's week masks.
+class TeacherWeekScope {
+ public:
+  explicit TeacherWeekScope(int teacher);
+  ~TeacherWeekScope();
+  TeacherWeekScope(const TeacherWeekScope&) = delete;
+  TeacherWeekScope& operator=(const TeacherWeekScope&) = delete;
+
+ private:
+  int previous_;
+  bool previous_open_[2];
+};
 // Hours of each day: the provisional calendar when asked and the run is
 // provisional, else the normal one (every value at most 12).
 const std::uint8_t* rule_day_hours(bool provisional_calendar);
-int rule_days();
+inline int rule_days() { return days_per_week(); }
 
 // Day names for report texts: short (two letters), full.
 const char* day_short_name(int d);

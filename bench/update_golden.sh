@@ -1,0 +1,16 @@
+#!/bin/sh
+# Writes the golden trace files of the seeded search runs again
+# (tests/data/golden/*_calc_trace.txt and *_calc_savego.txt) from the
+# current build. Run it only for a change meant to alter the search, and say
+# so in the commit:
+#   bench/update_golden.sh [build_folder]
+# Each school runs in a process of its own, as under ctest: a run must not
+# start from the state another run left behind.
+set -eu
+build=$(readlink -f "${1:-$(dirname "$0")/../build}")
+cmake --build "$build" --target solver_tests
+for school in piccola liceo; do
+  KT_UPDATE_GOLDEN=1 "$build/tests/solver/solver_tests" \
+    --gtest_filter="Samples/GoldenTrace.SeededRunIsTheRecordedOne/$school" | tail -3
+done
+git -C "$(dirname "$0")/.." status --short tests/data/golden
