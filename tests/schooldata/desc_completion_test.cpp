@@ -22,33 +22,7 @@
 
 namespace {
 
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void spit(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
-
-class DescCompletion : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/desc_completion_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    g_school_files_plain = 1;
-  }
-  void TearDown() override {
-    g_school_files_plain = 0;
-    for (const char* f : {"scuola1.txt", "scuola2.txt"}) std::remove((dir_ + "/" + f).c_str());
-    rmdir(dir_.c_str());
-  }
-  std::string dir_;
-};
+class DescCompletion : public PlainSchoolFolder<> {};
 
 TEST_F(DescCompletion, SectionsOfDescriptionClassesAreKeptAndTracksTidied) {
   ASSERT_EQ(og_read_structure_file_from(desc_example("liceo", "scuola1.txt"), 0), 0);

@@ -25,26 +25,8 @@
 
 namespace {
 
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class DescEngineRoundTrip : public ::testing::Test {
+class DescEngineRoundTrip : public PlainSchoolFolder<> {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/desc_engine_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    g_school_files_plain = 1;
-  }
-  void TearDown() override {
-    g_school_files_plain = 0;
-    for (const char* f : {"scuola1.txt", "scuola2.txt", "tech_log.txt"}) std::remove((dir_ + "/" + f).c_str());
-    rmdir(dir_.c_str());
-  }
   void ReadSample(const char* school) {
     ASSERT_EQ(og_read_structure_file_from(desc_example(school, "scuola1.txt"), 0), 0);
     ASSERT_EQ(og_read_assignments_file_from(desc_example(school, "scuola2.txt"), 0), 0) << og_description_error();
@@ -61,7 +43,6 @@ class DescEngineRoundTrip : public ::testing::Test {
       if (std::strcmp(g_eng_teachers[t].name, name) == 0) return &g_eng_teachers[t];
     return nullptr;
   }
-  std::string dir_;
 };
 
 TEST_F(DescEngineRoundTrip, ReceptionFlagLunchBreakAndRepeatedLab) {

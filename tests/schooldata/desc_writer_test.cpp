@@ -20,30 +20,7 @@
 
 namespace {
 
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class DescWriter : public ::testing::TestWithParam<const char*> {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/desc_writer_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    g_school_files_plain = 1;
-  }
-  void TearDown() override {
-    g_school_files_plain = 0;
-    std::remove((dir_ + "/a.txt").c_str());
-    std::remove((dir_ + "/b.txt").c_str());
-    std::remove((dir_ + "/tech_log.txt").c_str());
-    rmdir(dir_.c_str());
-  }
-  std::string dir_;
-};
+class DescWriter : public PlainSchoolFolder<::testing::TestWithParam<const char*>> {};
 
 TEST_P(DescWriter, WriteReadWriteSameBytes) {
   ASSERT_EQ(og_read_structure_file_from(desc_example(GetParam(), "scuola1.txt"), 0), 0);
