@@ -11,6 +11,9 @@
 #include "app_test_support.h"
 #include "desktop_wiring.h"
 #include "platform/test_driver.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/about_box.h"
 #include "shell/app_startup.h"
@@ -118,6 +121,72 @@ TEST_F(HomePageProgram, ArchiveWithASchoolOpenAsksNothing) {
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
     EXPECT_EQ(shown.find("Cloud"), std::string::npos);
     EXPECT_EQ(ui.PendingSteps(), 0u);
+  });
+}
+
+UiTeacher& teacher_named(const char* name) {
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    if (std::string(g_ui_teachers[t].name) == name) return g_ui_teachers[t];
+  ADD_FAILURE() << name;
+  return g_ui_teachers[0];
+}
+
+std::string subject_of(const UiTeachingPost& post) { return g_ui_structure.subjects[post.subject].name; }
+
+// "@(Service Tools)": each tool button changes the open school's teachers
+// as its caption says, written and read back through the school files.
+TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
+  struct Case {
+    int button;
+    std::function<void()> prepare, check;
+  };
+  const Case cases[] = {
+      {1436,  // "Leva liberi" Monday: only Monday's free day goes
+       [] { teacher_named("ROSSI").personal.li[0] = teacher_named("ROSSI").personal.li[2] = 1; },
+       [] {
+         EXPECT_NE(teacher_named("ROSSI").personal.li[0], 1);
+         EXPECT_EQ(teacher_named("ROSSI").personal.li[2], 1);
+       }},
+      {1296,  // "leva OM": the per-day OM limits go, OV stays
+       [] { teacher_named("ROSSI").personal.om[1] = teacher_named("ROSSI").personal.ov[1] = 3; },
+       [] {
+         EXPECT_LE(teacher_named("ROSSI").personal.om[1], 0);
+         EXPECT_EQ(teacher_named("ROSSI").personal.ov[1], 3);
+       }},
+      {1056,  // full forbidden days go for 18 hours and more, not for FERRARI's 16
+       [] {
+         for (const char* name : {"ROSSI", "FERRARI"}) {
+           UiTeacher& t = teacher_named(name);
+           for (int h = 0; h < 5; ++h) t.personal.op[h] = 1;  // all of Monday
+           t.personal.op[12] = 1;                              // first hour of Tuesday
+         }
+       },
+       [] {
+         EXPECT_EQ(teacher_named("ROSSI").personal.op[0], 0);
+         EXPECT_EQ(teacher_named("ROSSI").personal.op[12], 1);
+         EXPECT_EQ(teacher_named("FERRARI").personal.op[0], 1);
+       }},
+      {1034,  // "Salva Alfabetico": posts in their subjects' order
+       [] {},
+       [] {
+         const UiTeacher& t = teacher_named("ROSSI");
+         ASSERT_GE(t.post_count, 2u);
+         for (std::uint32_t p = 1; p < t.post_count; ++p) EXPECT_LE(subject_of(t.posts[p - 1]), subject_of(t.posts[p]));
+         EXPECT_EQ(subject_of(t.posts[0]), "GEOGRAFIA");
+       }},
+  };
+  Run([&] {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.button);
+      ASSERT_EQ(og_read_structure_file(0), 0);
+      ASSERT_EQ(og_read_assignments_file(0), 0);
+      c.prepare();
+      ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+      ui.PressInNextModal(c.button);
+      ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));
+      ASSERT_EQ(og_read_assignments_file(0), 0);
+      c.check();
+    }
   });
 }
 
