@@ -81,13 +81,6 @@ bool CListCtrlEx::DeleteAllItems() {
   return done;
 }
 
-bool CListCtrlEx::SetItemData(int row, std::uintptr_t data) {
-  ItemData* record = EnsureRecord(row);
-  if (!record) return false;
-  record->data = data;
-  return true;
-}
-
 std::uintptr_t CListCtrlEx::GetItemData(int row) const {
   const ItemData* record = Record(row);
   return record ? record->data : 0;
@@ -141,45 +134,16 @@ void CListCtrlEx::SetCellColors(int row, int column, Color back, Color text) {
   }
 }
 
-void CListCtrlEx::SetRowColors(int row, Color back, Color text) {
-  if (ItemData* record = EnsureRecord(row)) {
-    record->back = back;
-    record->text = text;
-    Invalidate(false);
-  }
-}
-
-void CListCtrlEx::SetColumnColors(int column, Color back, Color text) {
-  if (ColumnInfo* info = Column(column, true)) {
-    info->back = back;
-    info->text = text;
-    Invalidate(false);
-  }
-}
-
-void CListCtrlEx::SetCellData(int row, int column, std::uintptr_t data) {
-  if (CellInfo* cell = Cell(row, column, true)) cell->data = data;
-}
-
-std::uintptr_t CListCtrlEx::GetCellData(int row, int column) const {
-  const CellInfo* cell = Cell(row, column);
-  return cell ? cell->data : 0;
-}
-
 void CListCtrlEx::CellColors(int row, int column, Color& back, Color& text) const {
   Color default_back = m_default_back == kNoColor ? GetBkColor() : m_default_back;
   Color default_text = m_default_text == kNoColor ? GetTextColor() : m_default_text;
   back = default_back;
   text = default_text;
   auto take = [&](Color b, Color t) {
-    if (b == kNoColor && t == kNoColor) return false;
     if (b != kNoColor) back = b;
     if (t != kNoColor) text = t;
-    return true;
   };
-  if (const CellInfo* cell = Cell(row, column); cell && take(cell->back, cell->text)) return;
-  if (const ItemData* record = Record(row); record && take(record->back, record->text)) return;
-  if (const ColumnInfo* info = Column(column)) take(info->back, info->text);
+  if (const CellInfo* cell = Cell(row, column)) take(cell->back, cell->text);
 }
 
 bool CListCtrlEx::OnChildNotify(std::uint32_t message, WParam w, LParam l, LResult* result) {

@@ -1,7 +1,5 @@
 // CListCtrlEx: the report list of the data pages. On top of the platform
-// list it keeps per-cell, per-row and per-column colours (a cell takes the
-// first level, cell then row then column, that sets any colour), a caller
-// data word per row, sorting by a heading click with a comparison chosen
+// list it keeps per-cell colours, a caller data word per row, sorting by a heading click with a comparison chosen
 // per column, and in-place editing of any cell through an editor window
 // the page owns (an edit or a combo box). CMsgHook watches the thread's
 // messages while a cell is edited: a click elsewhere, a menu choice or a
@@ -65,14 +63,11 @@ class CListCtrlEx : public kt::ui::ListView {
     EditorRecord edit;
     kt::ui::Color back = kt::ui::kNoColor;
     kt::ui::Color text = kt::ui::kNoColor;
-    std::uintptr_t data = 0;
     int column = 0;
   };
   struct ItemData {
     EditorRecord edit;
     std::vector<CellInfo> cells;
-    kt::ui::Color back = kt::ui::kNoColor;
-    kt::ui::Color text = kt::ui::kNoColor;
     std::uintptr_t data = 0;
   };
   // Sort flags of a column.
@@ -81,8 +76,6 @@ class CListCtrlEx : public kt::ui::ListView {
   struct ColumnInfo {
     EditorRecord edit;
     int column = 0;
-    kt::ui::Color back = kt::ui::kNoColor;
-    kt::ui::Color text = kt::ui::kNoColor;
     unsigned sort_flags = 0;
     int sort_type = 0;
     CompareFunc compare = nullptr;
@@ -95,7 +88,6 @@ class CListCtrlEx : public kt::ui::ListView {
   int InsertItem(int index, std::string_view text, std::uintptr_t data = 0);
   bool DeleteItem(int row);
   bool DeleteAllItems();
-  bool SetItemData(int row, std::uintptr_t data);
   std::uintptr_t GetItemData(int row) const;
   // Searches the rows after start (-1: all) for a caller data word.
   int FindItemByData(int start, std::uintptr_t data) const;
@@ -113,10 +105,6 @@ class CListCtrlEx : public kt::ui::ListView {
 
   // ---- colours (out-of-range cells and rows are ignored) ----
   void SetCellColors(int row, int column, kt::ui::Color back, kt::ui::Color text);
-  void SetRowColors(int row, kt::ui::Color back, kt::ui::Color text);
-  void SetColumnColors(int column, kt::ui::Color back, kt::ui::Color text);
-  void SetCellData(int row, int column, std::uintptr_t data);
-  std::uintptr_t GetCellData(int row, int column) const;
   // The colours a cell is drawn with.
   void CellColors(int row, int column, kt::ui::Color& back, kt::ui::Color& text) const;
   kt::ui::Color DefaultBack() const { return m_default_back; }
