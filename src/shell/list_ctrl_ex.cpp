@@ -1,7 +1,7 @@
 // CListCtrlEx rows and colours (see list_ctrl_ex.h). Each row's
 // record is owned by the list and its address is the platform's item data,
-// so the platform's own row moves (sorting, deleting) carry the records
-// along; the caller's data word lives inside the record. Colours are
+// so the platform's own row moves carry the records along (a deleted
+// row's record goes with the list's next clearing); the caller's data word lives inside the record. Colours are
 // answered to the platform's custom-draw requests at the cell stage.
 #include "shell/list_ctrl_ex.h"
 
@@ -46,10 +46,6 @@ CListCtrlEx::ItemData* CListCtrlEx::EnsureRecord(int row) {
   return raw;
 }
 
-void CListCtrlEx::FreeRecord(ItemData* record) {
-  if (record) m_records.erase(record);
-}
-
 int CListCtrlEx::InsertItem(int index, std::string_view text, std::uintptr_t data) {
   auto record = std::make_unique<ItemData>();
   record->data = data;
@@ -57,13 +53,6 @@ int CListCtrlEx::InsertItem(int index, std::string_view text, std::uintptr_t dat
   int row = ListView::InsertItem(index, text, reinterpret_cast<std::uintptr_t>(raw));
   if (row >= 0) m_records.emplace(raw, std::move(record));
   return row;
-}
-
-bool CListCtrlEx::DeleteItem(int row) {
-  ItemData* record = Record(row);
-  if (!ListView::DeleteItem(row)) return false;
-  FreeRecord(record);
-  return true;
 }
 
 bool CListCtrlEx::DeleteAllItems() {

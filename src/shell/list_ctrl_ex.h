@@ -4,7 +4,7 @@
 //
 // Invariants: every row inserted through this class has a record, whose
 // address is the platform's item data (checked against the owned records
-// before use); records die with their rows.
+// before use); records die when the list is cleared or destroyed.
 // Colours with all bits set mean "not set". Lists hold hundreds of rows;
 // lookups by row are direct.
 #pragma once
@@ -33,7 +33,6 @@ class CListCtrlEx : public kt::ui::ListView {
 
   // ---- rows ----
   int InsertItem(int index, std::string_view text, std::uintptr_t data = 0);
-  bool DeleteItem(int row);
   bool DeleteAllItems();
   std::uintptr_t GetItemData(int row) const;
   // Searches the rows after start (-1: all) for a caller data word.
@@ -67,7 +66,6 @@ class CListCtrlEx : public kt::ui::ListView {
   ItemData* EnsureRecord(int row);
   CellInfo* Cell(int row, int column, bool create);
   const CellInfo* Cell(int row, int column) const;
-  void FreeRecord(ItemData* record);
 
   // Owned records by address: a data word that is not a key here (a row
   // inserted through the base class) is no record.

@@ -1,5 +1,5 @@
 // The extended report list: a cell's own colours over the list's defaults,
-// and the caller's data word found and kept with its row across deletions.
+// and the caller's data word found and kept with its row as rows move.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"
@@ -64,13 +64,15 @@ TEST_F(ListCtrlExPage, CellColoursOverTheDefaultsAndDataFollowsItsRow) {
   page.list.CellColors(1, 0, back, text);
   EXPECT_EQ(text, page.list.DefaultText());
 
-  ASSERT_TRUE(page.list.DeleteItem(0));
-  EXPECT_EQ(Column(0), "BIANCHI,VERDI");
-  EXPECT_EQ(page.list.FindItem({CListCtrlEx::kFindParam, {}, 102}), 1);
-  EXPECT_EQ(page.list.FindItem({CListCtrlEx::kFindParam, {}, 100}), -1);  // gone with its row
-  EXPECT_EQ(page.list.GetItemData(0), 101u);
-  page.list.CellColors(1, 0, back, text);
-  EXPECT_EQ(back, blue);  // the colours moved with their row
+  page.list.InsertItem(0, "NERI", 99);  // rows below move, their records with them
+  EXPECT_EQ(Column(0), "NERI,ROSSI,BIANCHI,VERDI");
+  EXPECT_EQ(page.list.FindItem({CListCtrlEx::kFindParam, {}, 102}), 3);
+  EXPECT_EQ(page.list.FindItem({CListCtrlEx::kFindParam, {}, 100}, 1), -1);  // only rows after the start
+  EXPECT_EQ(page.list.GetItemData(0), 99u);
+  page.list.CellColors(3, 0, back, text);
+  EXPECT_EQ(back, blue);
+  EXPECT_TRUE(page.list.DeleteAllItems());
+  EXPECT_EQ(page.list.FindItem({CListCtrlEx::kFindParam, {}, 102}), -1);
 }
 
 }  // namespace
