@@ -62,6 +62,9 @@ void kestrintempus_install() {
   g_school_folder_chooser = [](std::string& folder) { return og_run_school_folder_chooser(false, folder); };
   g_new_school_creator = [](std::string& folder) { return og_run_school_folder_chooser(true, folder); };
   g_new_school_names = ask_new_school_names;
+  g_ask_text = [](const char* prompt, char* answer, int max) {
+    return casella_run_input_box(prompt, answer, max, 0, nullptr, nullptr, 0, 0, nullptr, 0);
+  };
   g_frame_service_hooks.show_support_contact = show_support_contact;
   g_frame_service_hooks.reread_school_files = [] { return og_read_school_files(0); };
   g_frame_service_hooks.run_service_tool = og_run_service_tool;

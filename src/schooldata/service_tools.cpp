@@ -4,8 +4,10 @@
 // replaces a target only when the whole copy is written.
 #include "schooldata/service_tools.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
@@ -54,6 +56,64 @@ void each_post_part(F change) {
       change(teacher.posts[p].partner_part);
     }
   }
+}
+
+template <typename F>
+void each_teacher(F change) {
+  std::uint32_t teachers = g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers;
+  for (std::uint32_t t = 0; t < teachers; ++t) change(g_ui_teachers[t]);
+}
+
+// A teacher's weekly hours: its own posts and the partner parts of other
+// teachers' posts that name it.
+std::vector<int> weekly_hours() {
+  std::vector<int> hours(kUiMaxTeachers, 0);
+  std::uint32_t teachers = g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers;
+  for (std::uint32_t t = 0; t < teachers; ++t) {
+    const UiTeacher& teacher = g_ui_teachers[t];
+    for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+      const UiTeachingPost& post = teacher.posts[p];
+      if (post.copy) continue;
+      hours[t] += post.own.hours;
+      if (post.partner >= 0 && std::uint32_t(post.partner) < teachers) hours[std::size_t(post.partner)] += post.partner_part.hours;
+    }
+  }
+  return hours;
+}
+
+// A teacher with a full timetable keeps no day on which every hour of the
+// school's day is forbidden.
+void clear_full_forbidden_days() {
+  std::vector<int> hours = weekly_hours();
+  std::uint32_t teachers = g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers;
+  for (std::uint32_t t = 0; t < teachers; ++t) {
+    if (hours[t] < 18) continue;
+    std::uint8_t* grid = g_ui_teachers[t].personal.op;
+    for (int d = 0; d < 7; ++d) {
+      int day_hours = g_ui_header.hours_per_day[d] < 12 ? g_ui_header.hours_per_day[d] : 12;
+      bool full = day_hours > 0;
+      for (int h = 0; full && h < day_hours; ++h) full = grid[d * 12 + h] == 1;
+      if (full) std::fill(grid + d * 12, grid + d * 12 + 12, std::uint8_t{0});
+    }
+  }
+}
+
+// Each teacher's posts in the order of their subjects' names; copies of a
+// partner's posts are dropped first.
+void sort_posts_by_subject() {
+  auto name = [](const UiTeachingPost& post) -> std::string {
+    if (post.subject < 0 || post.subject >= kUiMaxSubjects) return std::string();
+    return g_ui_structure.subjects[post.subject].name;
+  };
+  each_teacher([&](UiTeacher& teacher) {
+    std::uint32_t count = teacher.post_count < kUiMaxPosts ? teacher.post_count : kUiMaxPosts;
+    UiTeachingPost* end = std::remove_if(teacher.posts, teacher.posts + count,
+                                         [](const UiTeachingPost& post) { return post.copy != 0; });
+    teacher.post_count = std::uint32_t(end - teacher.posts);
+    std::stable_sort(teacher.posts, end, [&](const UiTeachingPost& a, const UiTeachingPost& b) {
+      return name(a) < name(b);
+    });
+  });
 }
 
 // Plain copies over the scrambled school files, for a look with an editor.
@@ -129,6 +189,34 @@ void og_run_service_tool(int code) {
       return;
     case 17191:
       if (read_school()) unscramble_school_files();
+      return;
+    case 17110: case 17111: case 17112: case 17113: case 17114: case 17115: case 17116:
+      // A requested free day of the chosen weekday is dropped.
+      if (!read_school()) return;
+      each_teacher([code](UiTeacher& teacher) {
+        std::uint8_t& free_day = teacher.personal.li[code - 17110];
+        if (free_day == 1) free_day = 255;
+      });
+      rewrite_description();
+      return;
+    case 17121:
+    case 17122:
+      if (!read_school()) return;
+      each_teacher([code](UiTeacher& teacher) {
+        std::int8_t* per_day = code == 17121 ? teacher.personal.om : teacher.personal.ov;
+        std::fill(per_day, per_day + 7, std::int8_t{-1});
+      });
+      rewrite_description();
+      return;
+    case 17131:
+      if (!read_school()) return;
+      clear_full_forbidden_days();
+      rewrite_description();
+      return;
+    case 17193:
+      if (!read_school()) return;
+      sort_posts_by_subject();
+      if (rewrite_description()) unscramble_school_files();
       return;
     default:
       ui_message_box(ui_not_available_text());

@@ -10,6 +10,11 @@
 // folder chosen or the school unreadable, 3 the user kept an existing
 // folder, 4 a folder or file could not be made.
 int og_copy_to_folder(int mode);
-// Runs the operation of a CSTools code; codes without an operation here say
-// that the function is not available.
+// Runs the operation of a CSTools code: besides the copy, 17108 and 17181
+// (double or lower every post's hours), 17110-17116 (drop the free day of
+// one weekday), 17121/17122 (drop the per-day OM/OV limits), 17131 (clear
+// fully forbidden days of teachers with 18 hours or more), 17142 (rewrite),
+// 17190/17191 (plain copies of the scrambled files) and 17193 (posts sorted
+// by subject name). Codes without an operation here say that the function
+// is not available.
 void og_run_service_tool(int code);

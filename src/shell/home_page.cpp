@@ -19,7 +19,9 @@
 #include "platform/paths.h"
 #include "platform/system_files.h"
 #include "platform/system_open.h"
+#include "shell/about_box.h"
 #include "shell/app_startup.h"
+#include "shell/corner_windows.h"
 #include "shell/engine_commands.h"
 #include "shell/file_services.h"
 #include "shell/frame.h"
@@ -86,9 +88,16 @@ const char* const kGuideFiles[3] = {"KestrinTempus_Tutorial_Ita.pdf", "KestrinTe
                                     "KestrinTempus_Tutorial_Eng.pdf"};
 constexpr int kHelpIds[5] = {CPlenixDlg::kHelpStart, CPlenixDlg::kHelpCreate, CPlenixDlg::kHelpProcessing,
                              CPlenixDlg::kHelpConfiguration, CPlenixDlg::kHelpSubstitutions};
-// The archive and cloud dialog, the tutorial video and the advice guide
-// belong to the remote services, which this program does not have.
-constexpr int kNotBuiltIds[] = {CPlenixDlg::kArchive, CPlenixDlg::kVideo, CPlenixDlg::kAdvice};
+// The tutorial video and the advice guide belong to the remote services,
+// which this program does not have.
+constexpr int kNotBuiltIds[] = {CPlenixDlg::kVideo, CPlenixDlg::kAdvice};
+constexpr int kCloudCodeLength = 40;
+const MlText kCloudCodePrompt = {
+    "Inserire la password per l'accesso a Cloud (contattare assistenza se non si conosce)",
+    "Passwort f\xFCr den Cloud-Zugang eingeben (wenden Sie sich an den Kundendienst, wenn Sie es nicht kennen)",
+    "Enter the password for the Cloud access (contact support if you do not know it)"};
+const MlText kMinimumLength = {"Lunghezza Minima: %d caratteri", "Mindestl\xE4nge: %d Zeichen",
+                               "Minimum Length: %d characters"};
 const MlText kGettingStartedText = {"KestrinTempus non ha un manuale d'uso: what you see is what you get!",
                                     "KestrinTempus hat kein Handbuch: what you see is what you get!",
                                     "KestrinTempus has no user manual: what you see is what you get!"};
@@ -105,6 +114,7 @@ KT_BEGIN_MESSAGE_MAP(CPlenixDlg, CResizableDialog)
   KT_ON_COMMAND(kConfiguration, OnConfiguration)
   KT_ON_COMMAND(kProcessing, OnProcessing)
   KT_ON_COMMAND(kSubstitutions, OnSubstitutions)
+  KT_ON_COMMAND(kArchive, OnArchive)
   KT_ON_COMMAND_LIST(kNotBuiltIds, OnNotBuilt)
   KT_ON_COMMAND(kUserGuide, OnUserGuide)
   KT_ON_COMMAND(kGettingStarted, OnGettingStarted)
@@ -118,8 +128,26 @@ KT_BEGIN_MESSAGE_MAP(CPlenixDlg, CResizableDialog)
   KT_ON_COMMAND_LIST(kHelpIds, OnHelp)
 KT_END_MESSAGE_MAP()
 
+std::function<int(const char* prompt, char* answer, int max)> g_ask_text;
+
 int ui_require_school_folder(int mode) {
   if (!og_current_folder_is_data_root()) return 1;
+  // In the data root a non-zero mode asks for the cloud code instead; blanks
+  // do not count toward its length.
+  while (mode != 0 && g_ask_text) {
+    char answer[80] = "";
+    if (g_ask_text(kCloudCodePrompt.Get(), answer, kCloudCodeLength) != kt::ui::kIdOk) break;
+    std::string code;
+    for (const char* c = answer; *c; ++c)
+      if (*c != ' ') code += *c;
+    if (int(code.size()) >= kCloudCodeLength) {
+      std::snprintf(g_ui_header.school_code, sizeof g_ui_header.school_code, "%.40s", code.c_str());
+      return 2;
+    }
+    char text[80];
+    std::snprintf(text, sizeof text, kMinimumLength.Get(), kCloudCodeLength);
+    ui_message_box(text);
+  }
   if (mode != 2) ui_message_box(kSelectFirst);
   return 0;
 }
@@ -289,6 +317,33 @@ void CPlenixDlg::OnSubstitutions() {
   else if (g_status.message[0])
     ui_message_box(g_status.message);
   alfadlg_lock_navigation(0);
+}
+
+void CPlenixDlg::OnArchive() {
+  RefreshSchoolInfo(0, 0);
+  // The answer would give the archive dialog its mode (and in the data root
+  // takes the cloud code); the dialog itself belongs to the remote services,
+  // which this program does not have.
+  ui_require_school_folder(2);
+  ui_message_box(ui_not_available_text());
+  RefreshSchoolInfo(0, 1);
+}
+
+void CPlenixDlg::OnSysCommand(WParam command, LParam l) {
+  if (command == kAboutCommand) {
+    CAboutDlg about(this);
+    about.DoModal();
+    return;
+  }
+  if (command == kScRestore) {
+    g_corner.ShowListedWindows();
+    og_switch_display_mode(kScDefault, 0);
+  } else if (command == kScMinimize) {
+    og_switch_display_mode(kScRestore, 1);
+  } else if (command == kScMaximize) {
+    og_switch_display_mode(kScMaximize, 0);
+  }
+  CResizableDialog::OnSysCommand(command, l);
 }
 
 void CPlenixDlg::OnLanguageLabel() { message_beep(kBeepSimple); }

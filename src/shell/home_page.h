@@ -1,9 +1,9 @@
 // CPlenixDlg, the home page (template 107): the open school folder and the
 // school's description, the entry points of the program (school choice,
 // configuration, processing, substitutions, language, the folder in the
-// file manager, clean-up of the output folders) and a help pane. Entry
-// points whose windows belong to subsystems not built yet answer with the
-// "not available yet" message. Its timer shows the notices "Message.txt" and
+// file manager, clean-up of the output folders) and a help pane; its about
+// command opens the about box. Entry points whose windows belong to
+// subsystems not built yet answer with the "not available yet" message. Its timer shows the notices "Message.txt" and
 // "Warning.txt" of the school folder.
 //
 // ui_require_school_folder is the check every menu and page makes before it
@@ -23,6 +23,7 @@ class CPlenixDlg : public CResizableDialog {
  public:
   static constexpr int kTemplate = 107;
   static constexpr kt::ui::WParam kTimer = 987687656;
+  static constexpr kt::ui::WParam kAboutCommand = 16;
   static constexpr int kFolderId = 1553, kDescriptionId = 1554, kVersionId = 1557, kHelpId = 1790;
   enum Button {
     kSelectSchool = 1031, kCreateSchool = 1216, kConfiguration = 1055, kProcessing = 1057, kSubstitutions = 1000,
@@ -49,6 +50,7 @@ class CPlenixDlg : public CResizableDialog {
   void OnTimer(kt::ui::WParam id) override;
   void OnCancel() override;
   void OnDestroy() override;
+  void OnSysCommand(kt::ui::WParam command, kt::ui::LParam l) override;
 
  private:
   void OnSelectSchool();
@@ -56,6 +58,7 @@ class CPlenixDlg : public CResizableDialog {
   void OnConfiguration();
   void OnProcessing();
   void OnSubstitutions();
+  void OnArchive();
   void OnLanguageLabel();
   void OnUserGuide();
   void OnGettingStarted();
@@ -80,10 +83,15 @@ class CPlenixDlg : public CResizableDialog {
 
 extern CPlenixDlg g_home_page;
 
-// 1 when a school folder is current; else 0 after the message (mode 0) or
-// silently (mode 2). Asking for the cloud code (mode 1) is not built yet:
-// it answers as a cancelled request.
+// 1 when a school folder is current. In the data root a non-zero mode first
+// asks for the school's 40-character cloud code (2 when it was entered and
+// kept in the school header); otherwise, or when the user cancels, 0 after
+// the message (mode 0 and 1) or silently (mode 2).
 int ui_require_school_folder(int mode);
+// The one-line input box the shell asks with (set by the program to its
+// input box; the shell does not link the structure editors): the answer's
+// buffer holds at least max + 1 bytes; kIdOk when the user confirmed.
+extern std::function<int(const char* prompt, char* answer, int max)> g_ask_text;
 // Opens a file or folder (program path) with the desktop's application.
 bool ui_open_in_explorer(const char* path);
 bool ui_open_explorer_in_data_root(const char* name);

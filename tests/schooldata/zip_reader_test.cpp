@@ -158,32 +158,6 @@ TEST_F(ZipReader, RelativeTargetsStayWithTheOpeningFolder) {
   ui_zip_close(h);
 }
 
-TEST_F(ZipReader, MemoryArchiveExtractedInPieces) {
-  std::string data;
-  for (int i = 0; i < 2500; ++i) data += static_cast<char>('A' + i % 23);
-  write_zip(zip_path(root_, "m.zip"), {{"first", "12345"}, {"second", data}});
-  std::string bytes = read_file(zip_path(root_, "m.zip"));
-  UiZipHandle* h = ui_zip_open_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr);
-  ASSERT_NE(h, nullptr);
-  char block[1000];
-  std::uint32_t got = 0;
-  std::string out;
-  std::uint32_t rc;
-  int calls = 0;
-  while ((rc = ui_zip_extract_to_memory(h, 1, block, sizeof block, &got)) == kZipMoreData) {
-    out.append(block, got);
-    ++calls;
-  }
-  EXPECT_EQ(rc, 0u);
-  out.append(block, got);
-  EXPECT_EQ(calls, 2);  // 1000 + 1000 with more to come, then the last 500
-  EXPECT_EQ(out, data);
-  EXPECT_EQ(ui_zip_extract_to_memory(h, 0, block, 5, &got), 0u);  // exactly filled, nothing more
-  EXPECT_EQ(std::string(block, got), "12345");
-  EXPECT_EQ(ui_zip_extract_to_memory(h, 0, block, 0, &got), kZipBadArgument);
-  ui_zip_close(h);
-}
-
 TEST_F(ZipReader, ExtractAllMakesTheTree) {
   write_zip(zip_path(root_, "s.zip"), {{"scuola/", "", 0, 0x10}, {"scuola/scuola1.txt", "1"},
                                        {"scuola/Orario/Classi.txt", "c"}});

@@ -1,0 +1,193 @@
+// The home page's about box and cloud-code prompt, reached from the running
+// program: the page's about command opens the about box; the archive
+// button in the data root asks for the cloud code until it has 40
+// characters that are not blanks, keeps it in the school header, and with
+// a school open asks nothing.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "app_test_support.h"
+#include "desktop_wiring.h"
+#include "platform/test_driver.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/structure_file.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/about_box.h"
+#include "shell/app_startup.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+#include "shell/message_box.h"
+#include "structure/input_box.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+class HomePageProgram : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();
+    copy_example("piccola", "piccola");
+    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
+  }
+  void Run(const std::function<void()>& steps) {
+    ui.OnNextModal([&](Dialog&) {
+      steps();
+      alfadlg_go_to_page(kPageHome);
+      g_frame.SetFocus();
+      ui.Key(kVkEscape);
+    });
+    const char* argv[] = {"kestrintempus"};
+    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+  }
+  // The next modal must be the input box: types the answer and confirms.
+  void AnswerInputBox(const std::string& answer, int* asked) {
+    ui.OnNextModal([this, answer, asked](Dialog& d) {
+      EXPECT_EQ(d.template_id(), Ccasella::kTemplate);
+      ++*asked;
+      ui.Type(d, Ccasella::kEdit1Id, answer);
+      ui.Click(d, kIdOk);
+    });
+  }
+  // The next modal must be a message box: records its texts and closes it.
+  void CloseMessageBox(std::string* texts) {
+    ui.OnNextModal([this, texts](Dialog& d) {
+      EXPECT_EQ(d.template_id(), CMessageBox::kTemplate);
+      *texts = ui.Text(d, CMessageBox::kTextId);
+      d.EndDialog(kIdOk);
+    });
+  }
+  TestDriver ui;
+};
+
+TEST_F(HomePageProgram, AboutCommandOpensTheAboutBox) {
+  Run([&] {
+    int shown = 0;
+    std::string release;
+    ui.OnNextModal([&](Dialog& d) {
+      shown = d.template_id();
+      release = ui.Text(d, CAboutDlg::kReleaseId);
+      ui.Click(d, kIdOk);
+    });
+    g_home_page.SendMessage(kMsgSysCommand, CPlenixDlg::kAboutCommand, 0);
+    EXPECT_EQ(shown, CAboutDlg::kTemplate);
+    EXPECT_EQ(release, "KestrinTempus - Release 6.1.M");
+    g_home_page.SendMessage(kMsgSysCommand, kScMinimize, 0);
+    EXPECT_EQ(g_display_minimised, 1);
+    g_home_page.SendMessage(kMsgSysCommand, kScRestore, 0);
+    EXPECT_EQ(g_display_minimised, 0);
+  });
+}
+
+TEST_F(HomePageProgram, ArchiveInTheDataRootAsksForTheCloudCode) {
+  const std::string code = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
+  Run([&] {
+    ASSERT_TRUE(og_set_current_folder(g_data_root));
+    int asked = 0;
+    std::string too_short, not_available;
+    AnswerInputBox("ABCD EFGH IJKL MNOP QRST UVWX YZ01 2345", &asked);  // 32 without the blanks
+    CloseMessageBox(&too_short);
+    AnswerInputBox(code, &asked);
+    CloseMessageBox(&not_available);  // the archive dialog itself is not in this program
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_EQ(asked, 2);
+    EXPECT_NE(too_short.find("Lunghezza Minima: 40 caratteri"), std::string::npos) << too_short;
+    EXPECT_EQ(std::string(g_ui_header.school_code), code);
+
+    // Cancelled: nothing kept, no reproach, the archive answers as before.
+    std::string after_cancel;
+    ui.OnNextModal([&](Dialog& d) {
+      ++asked;
+      d.EndDialog(kIdCancel);
+    });
+    CloseMessageBox(&after_cancel);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(after_cancel, not_available);
+    EXPECT_EQ(std::string(g_ui_header.school_code), code);
+  });
+}
+
+TEST_F(HomePageProgram, ArchiveWithASchoolOpenAsksNothing) {
+  Run([&] {
+    std::string shown;
+    CloseMessageBox(&shown);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_EQ(shown.find("Cloud"), std::string::npos);
+    EXPECT_EQ(ui.PendingSteps(), 0u);
+  });
+}
+
+UiTeacher& teacher_named(const char* name) {
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    if (std::string(g_ui_teachers[t].name) == name) return g_ui_teachers[t];
+  ADD_FAILURE() << name;
+  return g_ui_teachers[0];
+}
+
+std::string subject_of(const UiTeachingPost& post) { return g_ui_structure.subjects[post.subject].name; }
+
+// "@(Service Tools)": each tool button changes the open school's teachers
+// as its caption says, written and read back through the school files.
+TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
+  struct Case {
+    int button;
+    std::function<void()> prepare, check;
+  };
+  const Case cases[] = {
+      {1436,  // "Leva liberi" Monday: only Monday's free day goes
+       [] { teacher_named("ROSSI").personal.li[0] = teacher_named("ROSSI").personal.li[2] = 1; },
+       [] {
+         EXPECT_NE(teacher_named("ROSSI").personal.li[0], 1);
+         EXPECT_EQ(teacher_named("ROSSI").personal.li[2], 1);
+       }},
+      {1296,  // "leva OM": the per-day OM limits go, OV stays
+       [] { teacher_named("ROSSI").personal.om[1] = teacher_named("ROSSI").personal.ov[1] = 3; },
+       [] {
+         EXPECT_LE(teacher_named("ROSSI").personal.om[1], 0);
+         EXPECT_EQ(teacher_named("ROSSI").personal.ov[1], 3);
+       }},
+      {1056,  // full forbidden days go for 18 hours and more, not for FERRARI's 16
+       [] {
+         for (const char* name : {"ROSSI", "FERRARI"}) {
+           UiTeacher& t = teacher_named(name);
+           for (int h = 0; h < 5; ++h) t.personal.op[h] = 1;  // all of Monday
+           t.personal.op[12] = 1;                              // first hour of Tuesday
+         }
+       },
+       [] {
+         EXPECT_EQ(teacher_named("ROSSI").personal.op[0], 0);
+         EXPECT_EQ(teacher_named("ROSSI").personal.op[12], 1);
+         EXPECT_EQ(teacher_named("FERRARI").personal.op[0], 1);
+       }},
+      {1034,  // "Salva Alfabetico": posts in their subjects' order
+       [] {},
+       [] {
+         const UiTeacher& t = teacher_named("ROSSI");
+         ASSERT_GE(t.post_count, 2u);
+         for (std::uint32_t p = 1; p < t.post_count; ++p) EXPECT_LE(subject_of(t.posts[p - 1]), subject_of(t.posts[p]));
+         EXPECT_EQ(subject_of(t.posts[0]), "GEOGRAFIA");
+       }},
+  };
+  Run([&] {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.button);
+      ASSERT_EQ(og_read_structure_file(0), 0);
+      ASSERT_EQ(og_read_assignments_file(0), 0);
+      c.prepare();
+      ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+      ui.PressInNextModal(c.button);
+      ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));
+      ASSERT_EQ(og_read_assignments_file(0), 0);
+      c.check();
+    }
+  });
+}
+
+}  // namespace
