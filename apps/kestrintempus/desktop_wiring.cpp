@@ -1,6 +1,7 @@
 // The joints of the desktop program (see desktop_wiring.h).
 #include "desktop_wiring.h"
 
+#include <cstdio>
 #include <string>
 
 #include "board/processing_menu.h"
@@ -13,6 +14,7 @@
 #include "schooldata/school_files.h"
 #include "schooldata/school_folder_choice.h"
 #include "schooldata/service_tools.h"
+#include "schooldata/ui_school_model.h"
 #include "schooldata/structure_file.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
@@ -69,6 +71,9 @@ void kestrintempus_install() {
   g_frame_service_hooks.reread_school_files = [] { return og_read_school_files(0); };
   g_frame_service_hooks.run_service_tool = og_run_service_tool;
   g_frame_service_hooks.set_default_day_names = og_set_default_day_names;
+  g_frame_service_hooks.keep_cloud_code = [](const char* code) {
+    std::snprintf(g_ui_header.school_code, sizeof g_ui_header.school_code, "%.40s", code);
+  };
   SupportContactHooks& support = support_contact_hooks();
   support.show_assistance_console = ui_show_assistance_console;
   support.show_callback_dialog = krv_show_callback_dialog;

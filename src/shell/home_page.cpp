@@ -141,7 +141,7 @@ int ui_require_school_folder(int mode) {
     for (const char* c = answer; *c; ++c)
       if (*c != ' ') code += *c;
     if (int(code.size()) >= kCloudCodeLength) {
-      std::snprintf(g_ui_header.school_code, sizeof g_ui_header.school_code, "%.40s", code.c_str());
+      if (g_frame_service_hooks.keep_cloud_code) g_frame_service_hooks.keep_cloud_code(code.c_str());
       return 2;
     }
     char text[80];
