@@ -25,41 +25,41 @@ constexpr std::uint32_t kReadOnlyCheck = kBsAutoCheckBox | kWsDisabled;
       {"Static", V::kPanels[P].subject_text, "", 0, X + 74, 164, 120, 9},                                  \
       {"Static", kStaticId, "Abbinamento con Classe", 0, X, 176, 80, 9},                                   \
       {"ComboBox", V::kPanels[P].joined, "", kDrop, X + 82, 175, 60, 140},                                 \
-      {"Static", kStaticId, "Compito di Ore", 0, X, 190, 50, 9},                                           \
-      {"ComboBox", V::kPanels[P].classwork, "", kDrop, X + 52, 189, 26, 127},                              \
-      {"Static", kStaticId, "tra l'ora", 0, X + 82, 190, 30, 9},                                           \
-      {"ComboBox", V::kPanels[P].first, "", kDrop, X + 112, 189, 26, 127},                                 \
-      {"Static", kStaticId, "e l'ora", 0, X + 142, 190, 24, 9},                                            \
-      {"ComboBox", V::kPanels[P].last, "", kDrop, X + 166, 189, 26, 127},                                  \
-      {"Button", V::kPanels[P].no_break, "Compito senza ricreazione", kCheck, X + 196, 189, 72, 12},       \
-      {"Static", kStaticId, "Può stare in questa classe\nsino a ore al giorno"_cp, 0, X, 203, 90, 18},     \
-      {"ComboBox", V::kPanels[P].daily, "", kDrop, X + 92, 205, 26, 111},                                  \
-      {"Button", V::kPanels[P].grouping, "considera GRUPPOMASSIMO per la sua larghezza", kButton, X + 122, \
-       203, 146, 16},                                                                                      \
-      {"Button", V::kPanels[P].forbidden, "ORE Vietate in questa classe", kButton, X, 223, 130, 14},       \
-      {"Static", kStaticId, "Non nei giorni\nin cui la classe ha", 0, X, 240, 70, 18},                     \
-      {"ComboBox", V::kPanels[P].excluded, "", kDrop, X + 72, 242, 90, 74},                               \
-      {"Static", kStaticId, "fa Sottogruppo con", 0, X + 166, 240, 88, 9},                                 \
-      {"Button", V::kSubgroupHelpIds[P], "?", kButton, X + 256, 239, 10, 10},                              \
-      {"ComboBox", V::kPanels[P].subgroup, "", kDrop, X + 166, 250, 100, 66},                             \
-      {"Static", kStaticId, "si sposta nel plesso", 0, X, 262, 70, 9},                                     \
-      {"ComboBox", V::kPanels[P].building, "", kDrop, X + 72, 261, 194, 55},                              \
-      {"Static", kStaticId, "Posizionamento", 0, X, 276, 70, 9},                                           \
-      {"ComboBox", V::kPanels[P].placement, "", kDrop, X + 72, 275, 120, 41}
+      {"Static", kStaticId, "Compito di Ore", 0, X, 190, 86, 9},                                           \
+      {"ComboBox", V::kPanels[P].classwork, "", kDrop, X + 88, 189, 26, 127},                              \
+      {"Static", kStaticId, "tra l'ora", 0, X + 118, 190, 54, 9},                                          \
+      {"ComboBox", V::kPanels[P].first, "", kDrop, X + 174, 189, 26, 127},                                 \
+      {"Static", kStaticId, "e l'ora", 0, X + 204, 190, 38, 9},                                            \
+      {"ComboBox", V::kPanels[P].last, "", kDrop, X + 244, 189, 24, 127},                                  \
+      {"Button", V::kPanels[P].no_break, "Compito senza ricreazione", kCheck, X, 204, 96, 12},             \
+      {"Static", kStaticId, "Può stare in questa classe\nsino a ore al giorno"_cp, 0, X + 100, 202, 90, 18}, \
+      {"ComboBox", V::kPanels[P].daily, "", kDrop, X + 192, 204, 26, 112},                                 \
+      {"Button", V::kPanels[P].grouping, "considera GRUPPOMASSIMO per la sua larghezza", kButton, X, 222,  \
+       146, 18},                                                                                           \
+      {"Button", V::kPanels[P].forbidden, "ORE Vietate in questa classe", kButton, X + 150, 222, 118, 18}, \
+      {"Static", kStaticId, "Non nei giorni\nin cui la classe ha", 0, X, 242, 80, 18},                     \
+      {"ComboBox", V::kPanels[P].excluded, "", kDrop, X + 82, 244, 80, 74},                                \
+      {"Static", kStaticId, "fa Sottogruppo con", 0, X + 166, 242, 88, 9},                                 \
+      {"Button", V::kSubgroupHelpIds[P], "?", kButton, X + 256, 241, 10, 10},                              \
+      {"ComboBox", V::kPanels[P].subgroup, "", kDrop, X + 166, 252, 100, 66},                              \
+      {"Static", kStaticId, "si sposta nel plesso", 0, X, 268, 80, 9},                                     \
+      {"ComboBox", V::kPanels[P].building, "", kDrop, X + 82, 266, 186, 52},                               \
+      {"Static", kStaticId, "Posizionamento", 0, X, 284, 80, 9},                                           \
+      {"ComboBox", V::kPanels[P].placement, "", kDrop, X + 82, 282, 120, 36}
 
 const ControlTemplate kControls[] = {
     {"ComboBox", V::kTeacherListId, "", kDrop, 6, 4, 120, 160},
     {"Button", V::kPreviousId, "<- Precedente", kButton, 130, 4, 52, 12},
     {"Button", V::kNextId, "Successivo ->", kButton, 186, 4, 52, 12},
-    {"Button", V::kAutoSaveId, "Salva senza conferma se cambiato", kCheck, 242, 4, 110, 12},
-    {"Button", V::kHowToId, "#Come fare?", kButton, 356, 4, 50, 12},
-    {"Static", kStaticId, "Ore a Disposizione", 0, 6, 20, 62, 9},
-    {"Static", V::kStandbyId, "", 0, 70, 20, 16, 9},
-    {"Static", kStaticId, "Ora di Ricevimento", 0, 90, 20, 62, 9},
-    {"Static", V::kReceptionId, "", 0, 154, 20, 16, 9},
-    {"Button", V::kSupportId, "Sostegno", kReadOnlyCheck, 174, 19, 50, 10},
-    {"Button", V::kDummyFreeId, "Docente fittizio privo di vincoli", kReadOnlyCheck, 228, 19, 130, 10},
-    {"Button", V::kDummyCheckedId, "Docente fittizio con vincoli controllati", kReadOnlyCheck, 362, 19, 140, 10},
+    {"Button", V::kAutoSaveId, "Salva senza conferma se cambiato", kCheck, 242, 4, 146, 12},
+    {"Button", V::kHowToId, "#Come fare?", kButton, 392, 4, 50, 12},
+    {"Static", kStaticId, "Ore a Disposizione", 0, 6, 20, 68, 9},
+    {"Static", V::kStandbyId, "", 0, 76, 20, 16, 9},
+    {"Static", kStaticId, "Ora di Ricevimento", 0, 96, 20, 60, 9},
+    {"Static", V::kReceptionId, "", 0, 158, 20, 16, 9},
+    {"Button", V::kSupportId, "Sostegno", kReadOnlyCheck, 178, 19, 62, 10},
+    {"Button", V::kDummyFreeId, "Docente fittizio privo di vincoli", kReadOnlyCheck, 244, 19, 120, 10},
+    {"Button", V::kDummyCheckedId, "Docente fittizio con vincoli controllati", kReadOnlyCheck, 368, 19, 144, 10},
     {"Static", V::kListCaptionId, "", 0, 6, 32, 300, 9},
     {"ListView", V::kPostListId, "", kLvsReport | kLvsSingleSel | kLvsShowSelAlways | kWsBorder | kWsTabStop, 6,
      42, 400, 108},

@@ -14,23 +14,23 @@ constexpr std::uint32_t kPush = kBsPushButton | kWsTabStop;
 const ControlTemplate kControls[] = {
     {"ListView", Cselscuole::kListId, "", kLvsReport | kLvsSingleSel | kLvsShowSelAlways | kWsTabStop | kWsBorder, 8,
      40, 330, 170},
-    {"Button", kIdOk, "[Invio] Conferma Cartella Scelta e Ritorna", kPush | kBsDefPushButton, 346, 40, 140, 20},
-    {"Button", kIdCancel, "[Esc] Ritorna a menu principale", kPush, 346, 64, 140, 20},
-    {"Button", Cselscuole::kCreateId, "Crea nuova cartella e nuova scuola", kPush, 346, 96, 140, 20},
-    {"Button", Cselscuole::kHowId, "#Come  Procedere?", kPush, 346, 120, 140, 16},
+    {"Button", kIdOk, "[Invio] Conferma Cartella Scelta e Ritorna", kPush | kBsDefPushButton, 348, 40, 154, 20},
+    {"Button", kIdCancel, "[Esc] Ritorna a menu principale", kPush, 348, 64, 154, 20},
+    {"Button", Cselscuole::kCreateId, "Crea nuova cartella e nuova scuola", kPush, 348, 96, 154, 20},
+    {"Button", Cselscuole::kHowId, "#Come  Procedere?", kPush, 348, 120, 154, 16},
     {"Button", Cselscuole::kTransferId, "Come trasferire i dati\nda un computer a un altro?", kPush | kBsMultiLine,
-     346, 140, 140, 24},
+     348, 140, 154, 24},
     {"Static", 1548, "Cartella di Lavoro Corrente:", 0, 8, 6, 100, 10},
-    {"Static", Cselscuole::kPathId, "", 0, 110, 6, 376, 10},
+    {"Static", Cselscuole::kPathId, "", 0, 110, 6, 392, 10},
     {"Static", 1552, "Scegliere un'altra Cartella di Lavoro", 0, 8, 18, 200, 10},
     {"Static", 1553, "Doppio Click per scegliere la cartella (scuola) su cui lavorare", 0, 8, 28, 300, 10},
     {"Static", 2252, "<=", 0, 338, 46, 8, 10},
-    {"Edit", Cselscuole::kHelpId, "", kEsMultiLine | kEsReadOnly | kWsBorder, 8, 216, 478, 36},
-    {"Button", Cselscuole::kServiceId, "Service", kPush, 346, 190, 140, 16},
+    {"Edit", Cselscuole::kHelpId, "", kEsMultiLine | kEsReadOnly | kWsBorder, 8, 216, 494, 36},
+    {"Button", Cselscuole::kServiceId, "Service", kPush, 348, 190, 154, 16},
 };
 
 const DialogTemplate kTemplate = {Cselscuole::kTemplate, "Selezione Scuola",
-                                  kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame, 0, 0, 494, 260, kControls};
+                                  kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame, 0, 0, 510, 260, kControls};
 
 }  // namespace
 

@@ -55,7 +55,7 @@ const ControlTemplate kCheckControls[] = {
     {"Button", Csissiedit::kHideSubjectsId, "Cancella Materie inutilizzate ", kOwner, 8, 236, 136, 16},
     {"Button", Csissiedit::kHideTeachersId, "Cancella Professori inutilizzati", kOwner, 148, 236, 136, 16},
     {"Button", Csissiedit::kRereadId, "Rileggi file SISSI AXIOS per rettifica codici mancanti", kOwner, 288, 236,
-     200, 16},
+     200, 17},
     {"Button", Csissiedit::kHelpButtonId, "?", kOwner, 492, 236, 16, 16},
     {"Button", Csissiedit::kSaveId, "!SALVA le modifiche", kOwner, 8, 256, 136, 16},
     {"Button", Csissiedit::kAbandonId, "!ABBANDONA le modifiche", kOwner, 148, 256, 136, 16},

@@ -23,8 +23,8 @@ const ControlTemplate kMessageBoxControls[] = {
     {"Button", 1050, "cancel", kOwnerButton, 217, 92, 98, 29},
     {"Button", 1979, "", kBar, 0, 0, 322, 2},
     {"Button", 1244, "", kBar, 0, 126, 322, 2},
-    {"Button", 1572, "", kBar, 0, 0, 2, 128},
-    {"Button", 1573, "", kBar, 320, 0, 2, 128},
+    {"Button", 1572, "", kBar, 0, 2, 2, 124},
+    {"Button", 1573, "", kBar, 320, 2, 2, 124},
 };
 
 const ControlTemplate kViewerControls[] = {

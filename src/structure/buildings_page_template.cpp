@@ -24,16 +24,16 @@ std::vector<ControlTemplate> build_controls() {
   c.push_back({"Button", P::kHowToId, "#Come  Procedere?", kOwner, 4, 2, 70, 12});
   c.push_back({"Button", P::kStaticHelpId,
                "Gestione di più Plessi con Classi assegnate staticamente al loro Plesso"_cp, kOwner, 78, 2, 300, 12});
-  c.push_back({"Static", kStaticId, "Numero Plessi Esistenti", 0, 4, 18, 84, 10});
-  c.push_back({"ComboBox", P::kCountId, "", kDrop, 90, 16, 30, 120});
-  c.push_back({"Button", P::kNamesHelpId, "?", kOwner, 122, 16, 12, 12});
-  c.push_back({"Static", kStaticId, "Denominazioni dei plessi", 0, 4, 32, 84, 10});
-  c.push_back({"Button", P::kNoTransferHelpId, "Spostamento NON ammesso nella giornata", kOwner, 90, 30, 40, 14});
-  c.push_back({"Button", P::kReachableHelpId, "Plesso raggiungibile SENZA ORA BUCA nell'intervallo", kOwner, 134,
-               30, 200, 12});
-  c.push_back({"Static", kStaticId, "DOPO l'ora", 0, 336, 32, 40, 10});
+  c.push_back({"Static", kStaticId, "Numero Plessi Esistenti", 0, 4, 16, 84, 18});
+  c.push_back({"ComboBox", P::kCountId, "", kDrop, 90, 18, 30, 120});
+  c.push_back({"Button", P::kNamesHelpId, "?", kOwner, 122, 18, 12, 12});
+  c.push_back({"Static", kStaticId, "Denominazioni dei plessi", 0, 4, 52, 80, 10});
+  c.push_back({"Button", P::kNoTransferHelpId, "Spostamento NON ammesso nella giornata", kOwner, 86, 36, 50, 26});
+  c.push_back({"Button", P::kReachableHelpId, "Plesso raggiungibile SENZA ORA BUCA nell'intervallo", kOwner, 138,
+               48, 196, 12});
+  c.push_back({"Static", kStaticId, "DOPO l'ora", 0, 336, 44, 50, 18});
   for (int b = 0; b < P::kBuildings; ++b) {
-    int y = 46 + b * 13;
+    int y = 64 + b * 13;
     c.push_back({"Edit", P::kFirstNameId + b, "", kField, 4, y, 84, 11});
     c.push_back({"Button", P::kFirstNoTransferId + b, "", kCheck, 104, y, 12, 11});
     for (int s = 0; s < P::kSlots; ++s) {
@@ -44,32 +44,32 @@ std::vector<ControlTemplate> build_controls() {
   }
   c.push_back({"Static", kStaticId,
                "Il passaggio di Plesso può avvenire senza Ora vuota se tra un'ora e l'altra ci sono almeno minuti"_cp,
-               0, 4, 180, 250, 18});
-  c.push_back({"Static", kStaticId, "Min", 0, 258, 182, 16, 10});
-  c.push_back({"ComboBox", P::kMinId, "", kDrop, 276, 180, 34, 120});
-  c.push_back({"Static", kStaticId, "Max", 0, 314, 182, 16, 10});
-  c.push_back({"ComboBox", P::kMaxId, "", kDrop, 332, 180, 34, 120});
-  c.push_back({"Button", P::kMinutesHelpId, "?", kOwner, 368, 180, 12, 12});
-  c.push_back({"Button", P::kAssociateId, "Associazione delle Classi ai Plessi ", kOwner, 4, 202, 180, 16});
+               0, 4, 196, 250, 18});
+  c.push_back({"Static", kStaticId, "Min", 0, 258, 198, 16, 10});
+  c.push_back({"ComboBox", P::kMinId, "", kDrop, 276, 196, 34, 120});
+  c.push_back({"Static", kStaticId, "Max", 0, 314, 198, 16, 10});
+  c.push_back({"ComboBox", P::kMaxId, "", kDrop, 332, 196, 34, 120});
+  c.push_back({"Button", P::kMinutesHelpId, "?", kOwner, 368, 196, 12, 12});
+  c.push_back({"Button", P::kAssociateId, "Associazione delle Classi ai Plessi ", kOwner, 4, 216, 180, 16});
 
   constexpr int kRightX = 388;
   c.push_back({"Button", P::kRotationHelpId, "Gestione di due Plessi con rotazione delle Classi nel Plesso disagiato",
                kOwner, kRightX, 2, 156, 22});
   c.push_back({"ListView", P::kClassListId, "", kLvsReport | kLvsShowSelAlways | kWsBorder | kWsTabStop, kRightX, 28,
-               156, 110});
-  c.push_back({"Static", kStaticId, "Gruppo di rotazione", 0, kRightX, 142, 70, 10});
-  c.push_back({"ComboBox", P::kGroupId, "", kDrop, kRightX + 72, 140, 30, 150});
-  c.push_back({"Button", P::kGroupsHelpId, "?", kOwner, kRightX + 104, 140, 12, 12});
-  c.push_back({"Button", P::kNoRotationId, "La Classe\nNON RUOTA", kOwner, kRightX + 120, 138, 36, 20});
-  c.push_back({"Static", kStaticId, "Non serve l'ora buca nell'intervallo, ossia DOPO l'ora"_cp, 0, kRightX, 162, 156,
+               156, 104});
+  c.push_back({"Static", kStaticId, "Gruppo di rotazione", 0, kRightX, 138, 70, 10});
+  c.push_back({"ComboBox", P::kGroupId, "", kDrop, kRightX + 72, 136, 30, 150});
+  c.push_back({"Button", P::kGroupsHelpId, "?", kOwner, kRightX + 104, 136, 12, 12});
+  c.push_back({"Button", P::kNoRotationId, "La Classe\nNON RUOTA", kOwner, kRightX + 72, 150, 84, 18});
+  c.push_back({"Static", kStaticId, "Non serve l'ora buca nell'intervallo, ossia DOPO l'ora"_cp, 0, kRightX, 170, 156,
                18});
   constexpr const char* kOr[4] = {"", "oppure", "oppure", "oppure"};
   for (int k = 0; k < 4; ++k) {
     int x = kRightX + k * 39;
-    if (k) c.push_back({"Static", kStaticId, kOr[k], 0, x, 182, 36, 9});
-    c.push_back({"ComboBox", P::kFirstRotationHourId + k, "", kDrop, x, 192, 37, 120});
+    if (k) c.push_back({"Static", kStaticId, kOr[k], 0, x, 190, 36, 9});
+    c.push_back({"ComboBox", P::kFirstRotationHourId + k, "", kDrop, x, 200, 37, 120});
   }
-  c.push_back({"Edit", P::kHelpPaneId, "", kEsMultiLine | kEsReadOnly | kWsBorder | kWsVScroll, 4, 224, 540, 88});
+  c.push_back({"Edit", P::kHelpPaneId, "", kEsMultiLine | kEsReadOnly | kWsBorder | kWsVScroll, 4, 236, 540, 76});
   c.push_back({"Static", kStaticId, "NON DIMENTICATE DI SALVARE!", 0, 4, 320, 120, 10});
   c.push_back({"Button", P::kSaveId, "!SALVA le modifiche", kOwner, 130, 316, 110, 16});
   c.push_back({"Button", P::kAbandonId, "!ABBANDONA le modifiche", kOwner, 250, 316, 110, 16});

@@ -32,8 +32,8 @@ constexpr std::array<ControlTemplate, kControls> make_controls() {
       c[n++] = {"Button", dwh_cell_id(d, h), "", kCheck, 48 + d * 22, 44 + h * 11, 12, 10};
   c[n++] = {"Button", Cdwh::kInvertId, "inverti", kPush, 208, 32, 50, 14};
   c[n++] = {"Button", Cdwh::kHelpButtonId, "?", kPush, 262, 32, 16, 14};
-  c[n++] = {"Static", Cdwh::kCounterLabelId, "Ore totali", 0, 208, 52, 50, 10};
-  c[n++] = {"Static", Cdwh::kCounterId, "...", 0, 262, 52, 30, 10};
+  c[n++] = {"Static", Cdwh::kCounterLabelId, "Ore totali", 0, 208, 52, 62, 10};
+  c[n++] = {"Static", Cdwh::kCounterId, "...", 0, 272, 52, 30, 10};
   c[n++] = {"Edit", Cdwh::kHelpPaneId, "", kEsMultiLine | kEsReadOnly | kWsBorder, 208, 66, 114, 104};
   c[n++] = {"Button", kIdOk, "OK", kPush | kBsDefPushButton, 208, 178, 54, 16};
   c[n++] = {"Button", kIdCancel, "Annulla", kPush, 268, 178, 54, 16};
