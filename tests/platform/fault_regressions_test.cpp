@@ -35,7 +35,8 @@ class ControlFaults : public ::testing::Test {
   }
   // The choice's field highlighted (the open list's own rows lie below it).
   bool highlighted() {
-    std::vector<const DrawItemOp*> ops = ui.Render(page).ForControl(kDays);
+    DisplayList list = ui.Render(page);  // the ops point into it: kept while read
+    std::vector<const DrawItemOp*> ops = list.ForControl(kDays);
     if (ops.empty()) return false;
     int field_top = ops.front()->rect.top;  // the field's frame is drawn first
     for (const DrawItemOp* op : ops)

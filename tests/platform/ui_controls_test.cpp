@@ -185,7 +185,8 @@ TEST_F(ControlsTest, ComboChoicesNotifyInOrderCodeChangesDoNot) {
   ASSERT_NE(open, nullptr);
   EXPECT_EQ(open->GetParent(), nullptr);
   EXPECT_EQ(open->GetWindowRect().top, days->GetWindowRect().bottom);
-  const DrawItemOp* row = ui.Render(*open).CellText(0, 2, 0);
+  DisplayList drawn = ui.Render(*open);
+  const DrawItemOp* row = drawn.CellText(0, 2, 0);
   ASSERT_NE(row, nullptr);
   EXPECT_EQ(row->text, "Mercoled\xEC");
   page.log.clear();

@@ -60,10 +60,11 @@ TEST(ShellFaults, AResetPostHasNoSubgroupAndNoBuildingMove) {
   std::memset(&post, 0, sizeof post);
   og_reset_teaching_post(post);
   for (const UiPostPart* part : {&post.own, &post.partner_part}) {
-    EXPECT_EQ(part->subgroup_subject, -1);
-    EXPECT_EQ(part->building_move, -1);
-    EXPECT_EQ(part->joined_class, -1);
-    EXPECT_EQ(part->excluded_day_subject, -1);
+    // Packed fields: compared by value.
+    EXPECT_EQ(+part->subgroup_subject, -1);
+    EXPECT_EQ(+part->building_move, -1);
+    EXPECT_EQ(+part->joined_class, -1);
+    EXPECT_EQ(+part->excluded_day_subject, -1);
   }
 }
 
