@@ -50,7 +50,9 @@ void write_classes(SchoolFileText& out, std::uint32_t classes) {
       upper(c.code, sizeof c.code);
       if (class_written(c)) line += std::string(c.code) + "|";
     }
-    out.line(line);
+    // A run of classes none of which is written leaves no empty line: the
+    // file read back has no such classes, and writes no line for them.
+    if (line != "CLASSI:|") out.line(line);
   }
 }
 
@@ -67,7 +69,7 @@ void write_subjects(SchoolFileText& out) {
       if (s.option_m != 0) line += "-M" + std::to_string(s.option_m);
       line += "|";
     }
-    out.line(line);
+    if (line != "MATERIE:|") out.line(line);
   }
 }
 
