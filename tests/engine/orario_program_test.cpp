@@ -34,6 +34,12 @@ Outcome run_orario(const TempDir& folder, const std::string& env, const std::str
   TempDir capture;
   std::filesystem::permissions(capture.path(), std::filesystem::perms::all);
   std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
+  if (!as.empty()) {
+    // Another user may not reach the build folder (a checkout in a private
+    // home): that user runs a copy from a folder open to all.
+    std::filesystem::copy_file(binary, capture.file("orario"));
+    binary = capture.file("orario");
+  }
   std::string command = "cd '" + folder.path().string() + "' && " + as + " env -i PATH=/usr/bin:/bin " +
                         "KESTRINTEMPUS_ROOT='" + folder.path().string() + "' " + env + " '" +
                         binary + "' " + args + " >'" + capture.file("out") + "' 2>'" +
