@@ -43,17 +43,22 @@ bool class_written(UiClass& c) {
 }
 
 void write_classes(SchoolFileText& out, std::uint32_t classes) {
-  for (std::uint32_t start = 0; start < classes; start += 20) {
-    std::string line = "CLASSI:|";
-    for (std::uint32_t i = start; i < start + 20 && i < classes; ++i) {
-      UiClass& c = st.classes[i];
-      upper(c.code, sizeof c.code);
-      if (class_written(c)) line += std::string(c.code) + "|";
+  // Twenty written classes a line: counted on the classes written, so a file
+  // read back (without the classes left out) splits its lines the same way.
+  std::string line = "CLASSI:|";
+  int on_line = 0;
+  for (std::uint32_t i = 0; i < classes; ++i) {
+    UiClass& c = st.classes[i];
+    upper(c.code, sizeof c.code);
+    if (!class_written(c)) continue;
+    line += std::string(c.code) + "|";
+    if (++on_line == 20) {
+      out.line(line);
+      line = "CLASSI:|";
+      on_line = 0;
     }
-    // A run of classes none of which is written leaves no empty line: the
-    // file read back has no such classes, and writes no line for them.
-    if (line != "CLASSI:|") out.line(line);
   }
+  if (on_line > 0) out.line(line);
 }
 
 void write_subjects(SchoolFileText& out) {
