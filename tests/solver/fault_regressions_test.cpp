@@ -13,6 +13,8 @@
 #include "eval2_mini_school.h"
 #include "school_fixture.h"
 #include "solver/constraint_parameter_fill.h"
+#include "solver/search_weights.h"
+#include "solver/constraint_staging.h"
 
 namespace {
 
@@ -111,6 +113,53 @@ TEST(SolverFaults, StandbyHourFallsBackToTheHourAfterALesson) {
       if (g_eng_lessons[l].standby_marker == 1) standby = l;
     ASSERT_GE(standby, 0) << c.id;
     EXPECT_EQ(std::make_pair(int{g_eng_lessons[standby].day}, int{g_eng_lessons[standby].hour}), c.standby) << c.id;
+  }
+  reset_run_state();
+}
+
+// A focus pass weighs every constraint heavily but the one in focus.
+TEST(SolverFaults, FocusPassesLeaveTheirConstraintAtWeightOne) {
+  struct Case {
+    const char* id;
+    void (*focus)(int);
+    int constraint;
+  } cases[] = {
+      {"single 59", [](int id) { or_focus_single_constraint(id); }, 59},
+      {"single 0", [](int id) { or_focus_single_constraint(id); }, 0},
+      {"stage 23", or_focus_stage_weights, 23},
+  };
+  for (const Case& c : cases) {
+    load("GM:MAT\t\nROSSI\t1A 2\t\n");
+    c.focus(c.constraint);
+    EXPECT_EQ(ConstraintStats[c.constraint].weight, 1u) << c.id;
+    EXPECT_EQ(ConstraintStats[c.constraint + 1].weight, kFocusWeight) << c.id;
+  }
+  reset_run_state();
+}
+
+// Releasing a teacher from test takes the highest release rank first, the
+// most points among equals (the later teacher on a tie).
+TEST(SolverFaults, ReleaseFromTestPrefersRankThenPoints) {
+  struct Case {
+    const char* id;
+    int rank[3];
+    std::uint32_t points[3];
+    int released;
+  } cases[] = {
+      {"rank over points", {2, 1, 1}, {0, 9, 9}, 0},
+      {"points among equals", {1, 1, 1}, {3, 7, 5}, 1},
+      {"tie to the later", {1, 1, 0}, {4, 4, 9}, 1},
+  };
+  for (const Case& c : cases) {
+    load("GM:MAT\t\nROSSI\t1A 1\t\nVERDI\t1A 1\t\nBIANCHI\t1A 1\t\n");
+    for (int t = 0; t < 3; ++t) {
+      g_eng_teachers[t].in_test = 1;
+      g_eng_teachers[t].release_rank = static_cast<decltype(g_eng_teachers[t].release_rank)>(c.rank[t]);
+      g_eng_teachers[t].points = c.points[t];
+    }
+    EXPECT_EQ(or_release_test_teacher(), 2) << c.id;
+    EXPECT_EQ(g_status.released_teacher.load(), c.released) << c.id;
+    EXPECT_EQ(g_eng_teachers[c.released].in_test, 0) << c.id;
   }
   reset_run_state();
 }
