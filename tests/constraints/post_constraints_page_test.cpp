@@ -20,6 +20,7 @@
 #include "schooldata/model_utilities.h"
 #include "shell/service_mode.h"
 #include "platform/test_driver.h"
+#include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/structure_file.h"
@@ -450,6 +451,31 @@ TEST_F(PostConstraintsPage, SubjectListsOfferOnlyTaughtSubjects) {
   EXPECT_EQ(written.find("GRUL:"), std::string::npos);
   EXPECT_EQ(+g_ui_teachers[0].posts[0].own.excluded_day_subject, -1);
   EXPECT_EQ(+g_ui_teachers[0].posts[1].own.subgroup_subject, -1);
+}
+
+// A joined class, an excluded-day subject and a subgroup stored in the
+// description show on their own rows when the page opens again.
+TEST_F(PostConstraintsPage, StoredChoicesShowOnTheirRowsOnReopening) {
+  Post(0, 0).own.joined_class = 2;
+  Post(0, 0).own.excluded_day_subject = english_;
+  Post(0, 0).own.subgroup_subject = english_;
+  ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+  Post(0, 0).own.joined_class = Post(0, 0).own.excluded_day_subject = Post(0, 0).own.subgroup_subject = -1;
+  ASSERT_EQ(og_read_assignments_file(0), 0);
+  og_snapshot_all();
+  Open();
+  SelectPost(0);
+  struct Case {
+    int id;
+    const char* shown;
+  } cases[] = {{V::kPanels[0].joined, "3A"}, {V::kPanels[0].excluded, "INGLESE"}, {V::kPanels[0].subgroup, "INGLESE"}};
+  for (const Case& c : cases) {
+    auto* box = static_cast<ComboBox*>(g_vicat_page.GetDlgItem(c.id));
+    ASSERT_NE(box, nullptr);
+    int at = box->GetCurSel();
+    EXPECT_EQ(at >= 0 ? box->GetLBText(at) : std::string(), c.shown) << c.id;
+  }
+  EXPECT_TRUE(ui.Problems().empty());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "../shell/app_test_support.h"
 #include "constraints/param_pages.h"
@@ -19,6 +20,8 @@
 #include "platform/test_driver.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"
+#include "schooldata/description_writer.h"
+#include "shell/color_button.h"
 #include "structure/input_box.h"
 
 namespace {
@@ -123,6 +126,27 @@ TEST_F(SchoolPages, SpecialOptionsWriteTheirFields) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// The four Saturday/Monday boxes show the bits stored in the description,
+// read back from the file the page's school writes.
+TEST_F(SchoolPages, SaturdayMondayBoxesLoadFromTheStoredDescription) {
+  struct Case {
+    int stored;                   // the bits ticked before saving
+    bool checked[4];
+  } cases[] = {{1 | 8, {true, false, false, true}}, {2 | 4, {false, true, true, false}}, {0, {}}};
+  for (const Case& c : cases) {
+    g_ui_settings.nosalu = static_cast<std::int8_t>(c.stored);
+    ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+    g_ui_settings.nosalu = 0x0F;
+    ASSERT_EQ(og_read_assignments_file(0), 0) << c.stored;
+    og_snapshot_all();
+    ASSERT_TRUE(page.Create(nullptr));
+    page.ShowWindow(kSwShow);
+    for (int b = 0; b < 4; ++b) EXPECT_EQ(ui.IsChecked(page, S::kSatMonIds[b]), c.checked[b]) << c.stored << " " << b;
+    page.DestroyWindow();
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 TEST_F(SchoolPages, TeachingWeights) {
   int n = int(g_ui_structure.subject_count);
   ASSERT_GE(n, 3);
@@ -168,6 +192,22 @@ TEST_F(SchoolPages, TeachingWeights) {
   Cpesodi balancing(true);
   EXPECT_EQ(balancing.DoModal(), Cpesodi::kSaved);
   EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Every push button of the weight dialog is drawn by the page's coloured
+// button, not left to the plain control.
+TEST_F(SchoolPages, TeachingWeightButtonsAreColoured) {
+  og_snapshot_all();
+  std::vector<int> plain;
+  ui.OnNextModal([&](Dialog& d) {
+    for (int id : {Cpesodi::kLowId, Cpesodi::kHighId, Cpesodi::kSaveId, kIdCancel, Cpesodi::kHowToId,
+                   Cpesodi::kListHelpId, Cpesodi::kTableHelpId})
+      if (dynamic_cast<CColorButton*>(d.GetDlgItem(id)) == nullptr) plain.push_back(id);
+    d.EndDialog(kIdCancel);
+  });
+  Cpesodi weights;
+  weights.DoModal();
+  EXPECT_EQ(plain, std::vector<int>{});
 }
 
 TEST_F(SchoolPages, TemplatesAreClean) {

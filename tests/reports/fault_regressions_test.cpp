@@ -1,7 +1,7 @@
 // Paths of the report writers that a planted fault once passed unseen: a
 // class whose hours keep their own times shows, below its last hour, the
 // row with the end of that hour, in the class timetable and in its room
-// form.
+// form (a lesson in a laboratory).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -32,7 +32,11 @@ class ReportFaults : public report_test::ModelSchool {
     int rossi = report_test::add_teacher("ROSSI"), verdi = report_test::add_teacher("VERDI");
     for (int t : {rossi, verdi}) g_eng_teachers[t].reception_handled = 1;
     int ita = save_test::add_subject("ITALIANO");
-    save_test::place(save_test::add_lesson(rossi, a, ita), 0, 3);  // in the last hour
+    int last = save_test::add_lesson(rossi, a, ita);
+    save_test::place(last, 0, 3);  // in the last hour, in the laboratory
+    int lab = save_test::add_room("LAB");
+    g_eng_rooms[lab].lab_flag = 1;
+    g_eng_lessons[last].room = lab;
     save_test::place(save_test::add_lesson(verdi, b, ita), 1, 0);
     // 1A's hours start five minutes later than the school's.
     std::memcpy(g_eng_classes[a].timing, g_eng_school.timing, sizeof g_eng_classes[a].timing);
@@ -55,6 +59,19 @@ TEST_F(ReportFaults, OwnTimesShowTheEndOfTheLastHour) {
   std::string classes = report("Orario Classi.txt");
   ASSERT_FALSE(classes.empty());
   EXPECT_NE(classes.find("12:05"), std::string::npos) << classes;  // 1A's last hour ends at 12:05
+  // The end row under the class columns, and under the room form's.
+  struct Case {
+    const char* id;
+    const char* file;
+    std::string row;
+  } cases[] = {
+      {"classes", "Orario Classi.txt", "\n        |12:05|"},
+      {"rooms", "Orario Locali esterni alle Classi.txt", "\n  12:05|" + std::string(26, ' ') + "#"},
+  };
+  for (const Case& c : cases) {
+    std::string text = report(c.file);
+    EXPECT_NE(text.find(c.row), std::string::npos) << c.id << "\n" << text;
+  }
 }
 
 }  // namespace

@@ -516,6 +516,46 @@ TEST_F(SmallSchool, ProvisionalSummaryBlanksZerosAndListsIncompleteClasses) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), row), lines.end()) << row;
 }
 
+// Past 66 rows a section goes on a new page under its own header again.
+TEST_F(SmallSchool, ProvisionalSummaryRepeatsItsHeadersAfter67Rows) {
+  const int classes[3] = {add_class("1A"), add_class("2A"), add_class("3A")};
+  int ita = add_subject("ITALIANO");
+  for (int i = 0; i < 70; ++i) {  // 70 teachers of one hour, 70 posts
+    char name[16];
+    std::snprintf(name, sizeof name, "DOC%02d", i);
+    int slot = i / 3;
+    place(add_lesson(add_teacher(name), classes[i % 3], ita), slot % 5, slot / 5);
+  }
+  for (int d = 0; d < 5; ++d) g_eng_school.provisional_hours_per_day[d] = 2;
+  g_provisional_mode = 1;
+  prepare();
+  or_write_provisional_standby_summary();
+  g_provisional_mode = 0;
+  std::vector<std::string> lines = lines_of(read("Orario Disposizione Provvisorio.txt"));
+  auto header = [](const char* b, const char* c, const char* d, const char* e) {
+    char text[128];
+    std::snprintf(text, sizeof text, "%-20.20s|%20s|%20s|%20s|%20s|", "Docente", b, c, d, e);
+    return std::string(text);
+  };
+  struct Case {
+    const char* id;
+    std::string header;
+  } cases[] = {
+      {"teachers", header("Ore di Cattedra", "Ore a Disposizione", "Ore nel Provvisorio", "Disponibili")},
+      {"posts", header("CLASSE", "Ore di Cattedra", "Ore nel Provvisorio", "")},
+  };
+  for (const Case& c : cases) {
+    std::vector<size_t> at;
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (lines[i] == c.header) at.push_back(i);
+    ASSERT_EQ(at.size(), 2u) << c.id;
+    // header, rule, 67 rows each above its rule, then the page break opens
+    // the rule over the repeated header.
+    EXPECT_EQ(at[1] - at[0], 1u + 67u * 2u + 2u) << c.id;
+    EXPECT_EQ(lines[at[1] - 1].substr(0, 2), "\f-") << c.id;
+  }
+}
+
 TEST_F(SmallSchool, ProvisionalSummaryLeavesOutFullClasses) {
   int a = add_class("1A");
   int rossi = add_teacher("ROSSI"), ita = add_subject("ITALIANO");

@@ -4,13 +4,17 @@
 // class. Hours count from 0; the week is five days of six hours.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "engine/loader_harness.h"
 #include "engine/presolve.h"
+#include "engine/standby_steps.h"
 #include "eval2_mini_school.h"
 #include "school_fixture.h"
 #include "solver/constraint_parameter_fill.h"
+#include "solver/search_weights.h"
+#include "solver/constraint_staging.h"
 
 namespace {
 
@@ -53,6 +57,109 @@ TEST(SolverFaults, ClassOffHoursOfTheSecondClassStayWithIt) {
     or_reset_constraint_parameters();
     or_prepare_constraint_parameters();
     EXPECT_EQ(delta_of(35, 0), c.expected) << c.id;
+  }
+  reset_run_state();
+}
+
+int teacher_named(const char* name) {
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    if (std::string(g_eng_teachers[t].name) == name) return t;
+  return -1;
+}
+
+// Hours of one class a day (23, given by the "IHSG:" band): two Monday
+// hours of 1A exceed ROSSI's daily value of 1, while the hours of a subject
+// marked "MSOMX:" are left out of the count.
+TEST(SolverFaults, ClassDailyMaximumLeavesOutMsomxSubjects) {
+  struct Case {
+    const char* id;
+    const char* options;  // of VERDI's subject
+    std::int64_t verdi;   // VERDI's excess in 2A
+  } cases[] = {{"plain", "", 1}, {"exempt", "MSOMX:1\t", 0}};
+  for (const Case& c : cases) {
+    load(std::string("IHSG:4-1\t\nGM:MAT\t\nROSSI\t1A 4\t\nGM:MUS\t") + c.options +
+         "\nVERDI\t2A 4\t\n");
+    or_prepare_model_for_solving();  // the daily values and the rule parameters
+    place({{0, 0}, {0, 1}, {1, 0}, {2, 0}, {0, 2}, {0, 3}, {1, 1}, {2, 1}});
+    EXPECT_EQ(delta_of(23, teacher_named("ROSSI")), 1) << c.id;
+    EXPECT_EQ(delta_of(23, teacher_named("VERDI")), c.verdi) << c.id;
+  }
+  reset_run_state();
+}
+
+// A stand-by hour goes where the teacher's penalty does not grow; when no
+// hour is such (ROSSI's two Monday hours in 1A exceed the daily value
+// whatever happens), it fills the first free hour after one of his lessons
+// rather than the last hour tried.
+TEST(SolverFaults, StandbyHourFallsBackToTheHourAfterALesson) {
+  struct Case {
+    const char* id;
+    std::initializer_list<std::pair<int, int>> lessons;  // ROSSI's four hours in 1A
+    std::pair<int, int> standby;
+  } cases[] = {
+      {"penalty everywhere", {{0, 0}, {0, 1}, {1, 0}, {2, 0}}, {1, 1}},
+      {"penalty everywhere, later", {{0, 0}, {0, 1}, {2, 2}, {3, 3}}, {0, 2}},
+  };
+  for (const Case& c : cases) {
+    load("IHSG:4-1\t\nGM:MAT\t\nROSSI\t1A 4\tTED:+1\t\n");
+    place(c.lessons);
+    g_eng_school.standby_grouping = -1;  // as the stand-by command sets it
+    engine_test::TempDir dir;  // the evaluation writes its residual errors
+    engine_test::InFolder in(dir.path());
+    std::filesystem::create_directories(dir.path() / "RisultatoTest");
+    or_prepare_standby_run();
+    int standby = -1;
+    for (int l = 0; l < g_eng_school.lesson_count; ++l)
+      if (g_eng_lessons[l].standby_marker == 1) standby = l;
+    ASSERT_GE(standby, 0) << c.id;
+    EXPECT_EQ(std::make_pair(int{g_eng_lessons[standby].day}, int{g_eng_lessons[standby].hour}), c.standby) << c.id;
+  }
+  reset_run_state();
+}
+
+// A focus pass weighs every constraint heavily but the one in focus.
+TEST(SolverFaults, FocusPassesLeaveTheirConstraintAtWeightOne) {
+  struct Case {
+    const char* id;
+    void (*focus)(int);
+    int constraint;
+  } cases[] = {
+      {"single 59", [](int id) { or_focus_single_constraint(id); }, 59},
+      {"single 0", [](int id) { or_focus_single_constraint(id); }, 0},
+      {"stage 23", or_focus_stage_weights, 23},
+  };
+  for (const Case& c : cases) {
+    load("GM:MAT\t\nROSSI\t1A 2\t\n");
+    c.focus(c.constraint);
+    EXPECT_EQ(ConstraintStats[c.constraint].weight, 1u) << c.id;
+    EXPECT_EQ(ConstraintStats[c.constraint + 1].weight, kFocusWeight) << c.id;
+  }
+  reset_run_state();
+}
+
+// Releasing a teacher from test takes the highest release rank first, the
+// most points among equals (the later teacher on a tie).
+TEST(SolverFaults, ReleaseFromTestPrefersRankThenPoints) {
+  struct Case {
+    const char* id;
+    int rank[3];
+    std::uint32_t points[3];
+    int released;
+  } cases[] = {
+      {"rank over points", {2, 1, 1}, {0, 9, 9}, 0},
+      {"points among equals", {1, 1, 1}, {3, 7, 5}, 1},
+      {"tie to the later", {1, 1, 0}, {4, 4, 9}, 1},
+  };
+  for (const Case& c : cases) {
+    load("GM:MAT\t\nROSSI\t1A 1\t\nVERDI\t1A 1\t\nBIANCHI\t1A 1\t\n");
+    for (int t = 0; t < 3; ++t) {
+      g_eng_teachers[t].in_test = 1;
+      g_eng_teachers[t].release_rank = static_cast<decltype(g_eng_teachers[t].release_rank)>(c.rank[t]);
+      g_eng_teachers[t].points = c.points[t];
+    }
+    EXPECT_EQ(or_release_test_teacher(), 2) << c.id;
+    EXPECT_EQ(g_status.released_teacher.load(), c.released) << c.id;
+    EXPECT_EQ(g_eng_teachers[c.released].in_test, 0) << c.id;
   }
   reset_run_state();
 }

@@ -158,4 +158,20 @@ TEST_F(SchoolPage, ClassesLessonsQuickClassicalAndSave) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// The type box shows the type of the row's first class: 1A's over 2A's,
+// the default for a section without classes.
+TEST_F(SchoolPage, SectionRowShowsItsFirstClassesType) {
+  g_ui_structure.classes[0].class_type = 2;
+  g_ui_structure.classes[1].class_type = 1;
+  auto* type = static_cast<ComboBox*>(g_school_page.GetDlgItem(P::kTypeId));
+  ui.Click(g_school_page, P::section_id(0, 1));
+  ASSERT_EQ(ui.Text(g_school_page, P::kKeyLabelId), "B ");
+  EXPECT_EQ(type->GetCurSel(), 0);
+  int row_a = list().GetItemText(0, 0) == "A " ? 0 : 1;
+  ASSERT_TRUE(ui.Select(g_school_page, P::kSectionListId, row_a));
+  ASSERT_EQ(ui.Text(g_school_page, P::kKeyLabelId), "A ");
+  EXPECT_EQ(type->GetCurSel(), 2);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace

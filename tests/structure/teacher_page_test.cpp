@@ -527,6 +527,33 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// A conversation part shows in the last column on its assistant's row only,
+// beside the laboratory part.
+TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
+  UiTeachingPost& english = g_ui_teachers[1].posts[0];
+  english.conversation_subject = conversation_;
+  english.partner = 0;
+  english.partner_part.hours = 1;
+  og_snapshot_all();
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
+  const char* const expected[][2] = {
+      {"Rossi", ""},
+      {"Rossi", ""},
+      {"Bianchi con Rossi", "Lab. LAB SCIENZE (Ore:1)"},
+      {"Bianchi", ""},
+      {"Rossi con Bianchi", "Con. CONV INGLESE "},
+  };
+  ASSERT_EQ(summary_.Records().size(), 5u);
+  for (std::size_t r = 0; r < 5; ++r) {
+    EXPECT_EQ(summary_.Records()[r].cells[6], expected[r][0]) << r;
+    EXPECT_EQ(summary_.Records()[r].cells[13], expected[r][1]) << r;
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 // Quick entry on the sample: three rows loaded, entries added with the class
 // choice moving on, a duplicate refused, a new row's hours and deletion,
 // the new-teacher name rules, and the commit (also for a teacher whose 40
