@@ -55,8 +55,11 @@ void og_clean_name(char* out, const char* in) {
   char buffer[256];
   std::snprintf(buffer, sizeof buffer, "%s", in);
   og_clean_name(buffer, int(sizeof buffer) - 1, 0);
-  // A cleaned name longer than a name field is cut to the field.
+  // A cleaned name longer than a name field is cut to the field, and the
+  // cut never leaves a blank at the end (read back, the name would lose it
+  // and no longer be the same teacher).
   std::snprintf(out, kUiNameSize, "%.*s", kUiNameSize - 1, buffer);
+  for (std::size_t n = std::strlen(out); n > 0 && out[n - 1] == ' '; --n) out[n - 1] = 0;
 }
 
 int og_compare_name_field(const char* a, const char* b, int n) {
