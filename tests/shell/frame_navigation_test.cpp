@@ -59,17 +59,18 @@ TEST_F(FrameNavigation, EscClimbsOneLevelAtATime) {
   EnterSchool();
   OpenFrame();
   alfadlg_go_to_page(kPageHome);
-  ui.ChooseNextMenuItem(kPageVipro);
+  ui.ChooseNextMenuItem(kPageParameters1);
   ASSERT_TRUE(ui.Click(g_frame, 1773));
-  EXPECT_EQ(g_current_page_template, 152u);
-  EXPECT_EQ(g_current_page, g_pages.Page(PageSlot::Vipro));
+  EXPECT_EQ(g_current_page_template, 138u);
+  EXPECT_EQ(g_current_page, g_pages.Page(PageSlot::Orapage));
 
   struct Step {
     const char* id;
     std::uint32_t expected;
   };
-  const Step steps[] = {{"vipro->config menu", 137}, {"config menu->home", 107}};
+  const Step steps[] = {{"parameters->config menu", 137}, {"config menu->home", 107}};
   for (const Step& s : steps) {
+    g_frame.SetFocus();  // the user's Esc reaches the frame, whatever kept the focus before
     ui.Key(kVkEscape);
     ui.Pump();  // a menu page asks the frame by a posted command
     EXPECT_EQ(g_current_page_template, s.expected) << s.id;
@@ -96,6 +97,7 @@ TEST_F(FrameNavigation, EscTargetsByPage) {
   };
   for (const Case& c : cases) {
     alfadlg_go_to_page(c.page);
+    g_frame.SetFocus();
     ui.Key(kVkEscape);
     ui.Pump();
     EXPECT_EQ(g_current_page_template, c.after_esc) << c.id;
