@@ -24,6 +24,9 @@ Registry& registry() {
   return *r;
 }
 
+// The field of a drop-down combo box, in dialog units.
+constexpr int kComboFieldHeight = 12;
+
 std::string where(const DialogTemplate& t, const ControlTemplate* c = nullptr) {
   std::string s = "template " + std::to_string(t.id);
   if (c) s += " control " + std::to_string(c->id) + " \"" + (c->caption ? c->caption : "") + "\"";
@@ -85,7 +88,12 @@ std::vector<std::string> lint_dialog_template(const DialogTemplate& t) {
       out.push_back(where(t, &c) + ": unknown class " + (c.class_name ? c.class_name : "(none)"));
     if (c.id != kStaticId && ++seen[c.id] == 2) out.push_back(where(t, &c) + ": id used twice");
     if (c.cx <= 0 || c.cy <= 0) out.push_back(where(t, &c) + ": empty size");
-    if (c.x < 0 || c.y < 0 || c.x + c.cx > t.cx || c.y + c.cy > t.cy)
+    // A drop-down combo box's template height is that of its open list,
+    // which may open past the dialog's edge; only its field must lie inside.
+    int cy = c.cy;
+    if (c.class_name && std::strcmp(c.class_name, "ComboBox") == 0 && (c.style & kCbsTypeMask) != kCbsSimple)
+      cy = std::min(cy, kComboFieldHeight);
+    if (c.x < 0 || c.y < 0 || c.x + c.cx > t.cx || c.y + cy > t.cy)
       out.push_back(where(t, &c) + ": outside the dialog");
     if (!c.caption) out.push_back(where(t, &c) + ": no caption (use \"\")");
   }

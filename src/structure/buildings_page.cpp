@@ -80,6 +80,10 @@ void Cplessi::DoDataExchange(DataExchange& dx) {
 
 bool Cplessi::OnInitDialog() {
   m_filling = true;
+  // The first building's name is kept only while the page is open: a name
+  // kept at an earlier opening (or in another school) would rename this
+  // school's first building.
+  s_kept_first_name[0] = 0;
   CResizableDialog::OnInitDialog();
   ui_set_current_dialog_title("2 Plessi");
   FitIntoPageArea();
@@ -205,7 +209,8 @@ void Cplessi::ApplyEnabling() {
   if (!several) {
     if (kt::cp1252_casecmp(first, single) != 0) std::snprintf(s_kept_first_name, sizeof s_kept_first_name, "%s", first);
     set_name(first, single);
-  } else if (s_kept_first_name[0] != 0 && kt::cp1252_casecmp(s_kept_first_name, single) != 0) {
+  } else if (s_kept_first_name[0] != 0 && kt::cp1252_casecmp(first, single) == 0 &&
+             kt::cp1252_casecmp(s_kept_first_name, single) != 0) {
     set_name(first, s_kept_first_name);
   }
   bool filling = m_filling;

@@ -75,8 +75,9 @@ TEST_F(ControlFaults, ClosedFocusedDropDownListIsHighlighted) {
 
 TEST(WindowFaults, OnlyACaptionedWindowLosesTheCaptionHeight) {
   constexpr int kBordered = 9232, kCaptioned = 9233;
-  const ControlTemplate none[] = {{"Static", 4201, "", 0, 0, 0, 10, 10}};
-  const DialogTemplate templates[] = {{kBordered, "Bordo", kWsPopup | kWsBorder, 0, 0, 100, 60, none},
+  // The registry keeps the table's address: it outlives the test.
+  static const ControlTemplate none[] = {{"Static", 4201, "", 0, 0, 0, 10, 10}};
+  static const DialogTemplate templates[] = {{kBordered, "Bordo", kWsPopup | kWsBorder, 0, 0, 100, 60, none},
                                       {kCaptioned, "Titolo", kWsPopup | kWsCaption, 0, 0, 100, 60, none}};
   register_dialog_templates(templates);
   TestDriver ui;

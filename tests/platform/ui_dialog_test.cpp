@@ -370,9 +370,11 @@ TEST_F(DialogTest, TemplateLintFindsWhatIsWrong) {
       {"Static", kStaticId, "", 0, 0, 24, 20, 10},
       {"Static", kStaticId, "", 0, 90, 0, 20, 10},  // outside
       {"Slider", 6, "", 0, 0, 36, 20, 10},          // unknown class
+      {"ComboBox", 8, "", kCbsDropDownList, 30, 36, 40, 80},  // its list may open past the edge
+      {"ComboBox", 9, "", kCbsSimple, 74, 36, 20, 30},         // outside: a simple one's list is shown
   };
   static const DialogTemplate bad{9999, "x", kWsPopup, 0, 0, 100, 50, bad_controls};
-  EXPECT_EQ(lint_dialog_template(bad).size(), 3u);
+  EXPECT_EQ(lint_dialog_template(bad).size(), 4u);
   const int bound[] = {5, 7};
   EXPECT_EQ(lint_bound_ids(bad, bound).size(), 1u);
 

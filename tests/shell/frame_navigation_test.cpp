@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app_test_support.h"
+#include "desktop_wiring.h"
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
 #include "shell/frame.h"
@@ -22,7 +23,8 @@ class FrameNavigation : public TempRoot {
  protected:
   void SetUp() override {
     TempRoot::SetUp();
-    ui_register_frame_templates();
+    kestrintempus_install();  // as the program starts: templates, pages and the frame's hooks
+    g_hint_flags = 1;         // the configuration menu's notice dismissed for good, as the status file keeps it
     fs::create_directories(data_root());
     og_set_current_folder(g_data_root);
   }
@@ -57,20 +59,20 @@ TEST_F(FrameNavigation, EscClimbsOneLevelAtATime) {
   EnterSchool();
   OpenFrame();
   alfadlg_go_to_page(kPageHome);
-  ui.ChooseNextMenuItem(kPageVipro);
+  ui.ChooseNextMenuItem(kPageParameters1);
   ASSERT_TRUE(ui.Click(g_frame, 1773));
-  EXPECT_EQ(g_current_page_template, 152u);
-  EXPECT_EQ(ui.Text(*g_current_page, CPendingPage::kTitleId), "Vincoli PERSONALI per i Professori");
-  EXPECT_EQ(ui.Text(*g_current_page, CPendingPage::kNoticeId),
-            "Questa funzione non è ancora disponibile in questa versione."_cp);
+  EXPECT_EQ(g_current_page_template, 138u);
+  EXPECT_EQ(g_current_page, g_pages.Page(PageSlot::Orapage));
 
   struct Step {
     const char* id;
     std::uint32_t expected;
   };
-  const Step steps[] = {{"vipro->config menu", 137}, {"config menu->home", 107}};
+  const Step steps[] = {{"parameters->config menu", 137}, {"config menu->home", 107}};
   for (const Step& s : steps) {
+    g_frame.SetFocus();  // the user's Esc reaches the frame, whatever kept the focus before
     ui.Key(kVkEscape);
+    ui.Pump();  // a menu page asks the frame by a posted command
     EXPECT_EQ(g_current_page_template, s.expected) << s.id;
   }
   EXPECT_EQ(g_current_page, &g_home_page);
@@ -95,9 +97,15 @@ TEST_F(FrameNavigation, EscTargetsByPage) {
   };
   for (const Case& c : cases) {
     alfadlg_go_to_page(c.page);
+    g_frame.SetFocus();
     ui.Key(kVkEscape);
+    ui.Pump();
     EXPECT_EQ(g_current_page_template, c.after_esc) << c.id;
   }
+  // A page not built yet: its stand-in says so.
+  alfadlg_go_to_page(kPageMake);
+  EXPECT_EQ(ui.Text(*g_current_page, CPendingPage::kNoticeId),
+            "Questa funzione non è ancora disponibile in questa versione."_cp);
 }
 
 TEST_F(FrameNavigation, SamePageBeepsParameterPagesReopen) {
@@ -111,7 +119,7 @@ TEST_F(FrameNavigation, SamePageBeepsParameterPagesReopen) {
   alfadlg_go_to_page(kPageParameters2);
   EXPECT_EQ(g_current_page, first);
   EXPECT_EQ(g_pages.m_parameter_page, 2);
-  EXPECT_EQ(ui.Text(*g_current_page, CPendingPage::kTitleId), "Parametri generali - Ore di servizio");
+  EXPECT_EQ(g_current_page, g_pages.Page(PageSlot::Orapage));
   EXPECT_EQ(ui.beeps(), 1);
 }
 
@@ -140,9 +148,6 @@ class StubbornPage : public CResizableDialog {
 };
 
 TEST_F(FrameNavigation, InstalledPageThatRefusesToClose) {
-  static const ControlTemplate kControls[] = {{"Static", 1001, "Indirizzi", 0, 4, 4, 100, 10}};
-  static const DialogTemplate kTemplate[] = {{139, "Indirizzi", kWsChild, 0, 0, 300, 200, kControls}};
-  register_dialog_templates(kTemplate);
   StubbornPage page;
   g_pages.Install(PageSlot::Proscuola, &page);
   EnterSchool();
@@ -154,7 +159,8 @@ TEST_F(FrameNavigation, InstalledPageThatRefusesToClose) {
   page.refuse = false;
   alfadlg_go_to_page(kPageHome);
   EXPECT_EQ(g_current_page, &g_home_page);
-  g_pages.Install(PageSlot::Proscuola, nullptr);
+  g_frame.DestroyWindow();
+  kestrintempus_install();  // the program's own page back in its place
 }
 
 TEST_F(FrameNavigation, UnassignedIdIsFatal) {

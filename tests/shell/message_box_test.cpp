@@ -154,7 +154,7 @@ TEST_F(MessageBoxTest, WorkerProcessShowsNothingAndAnswersOne) {
 }
 
 TEST_F(MessageBoxTest, TemplateLintsClean) {
-  EXPECT_TRUE(lint_all_dialog_templates().empty());
+  EXPECT_EQ(lint_all_dialog_templates(), std::vector<std::string>{});
   CMessageBox box;
   std::vector<int> ids = box.BoundControlIds();
   EXPECT_TRUE(lint_bound_ids(*box.GetTemplate(), ids).empty());

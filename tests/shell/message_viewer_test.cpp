@@ -93,7 +93,7 @@ TEST_F(MessageViewerTest, CloseKeepsTheFileAndButtonsAreTranslated) {
 }
 
 TEST_F(MessageViewerTest, ToolkitTemplatesLintClean) {
-  EXPECT_TRUE(lint_all_dialog_templates().empty());
+  EXPECT_EQ(lint_all_dialog_templates(), std::vector<std::string>{});
   Cmessshow v;
   Czzempty z;
   Cmemoverde m;
