@@ -47,25 +47,9 @@ int or_lesson_clash(int a, int b) {
   return 0;
 }
 
-void SlotOccupancy::clear() {
-  for (auto& s : slots_) s.clear();
-}
-
 void SlotOccupancy::add(int lesson) {
   int s = slot_of(lesson);
   if (s >= 0) slots_[s].push_back(lesson);
-}
-
-void SlotOccupancy::remove(int lesson) {
-  int s = slot_of(lesson);
-  if (s < 0) return;
-  auto& v = slots_[s];
-  for (std::size_t i = 0; i < v.size(); ++i)
-    if (v[i] == lesson) {
-      v[i] = v.back();
-      v.pop_back();
-      return;
-    }
 }
 
 int SlotOccupancy::clash_at(int lesson, int day, int hour) const {
