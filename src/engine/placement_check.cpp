@@ -71,11 +71,6 @@ int SlotOccupancy::clash_at(int lesson, int day, int hour) const {
   return found;
 }
 
-void SlotOccupancy::add_all_placed() {
-  for (int i = 0; i < g_eng_school.lesson_count; ++i)
-    if (or_lesson_placed(i)) add(i);
-}
-
 int or_first_misplaced_lesson(bool require_all_placed) {
   SlotOccupancy occupancy;
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {

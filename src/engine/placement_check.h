@@ -24,7 +24,6 @@ class SlotOccupancy {
   void add(int lesson);          // the lesson's current slot; unplaced: nothing
   // First lesson of the given slot that clashes with the lesson, or -1.
   int clash_at(int lesson, int day, int hour) const;
-  void add_all_placed();
 
  private:
   std::vector<std::vector<int>> slots_;

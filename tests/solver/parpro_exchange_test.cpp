@@ -283,7 +283,7 @@ TEST_F(ExchangeTest, AHolderThatDiedBlocksNobody) {
   pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    or_wait_mutex(g_parpro_com_mutex);
+    if (!or_wait_mutex_for(g_parpro_com_mutex, 60000)) ::_exit(2);
     ::_exit(0);  // dies holding the mutex
   }
   int status = 0;
@@ -301,8 +301,7 @@ TEST_F(ExchangeTest, AFrozenHolderHoldsUpNeitherFilesNorArea) {
   pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    or_wait_mutex(g_parpro_io_mutex);
-    or_wait_mutex(g_parpro_com_mutex);
+    if (!or_wait_mutex_for(g_parpro_io_mutex, 60000) || !or_wait_mutex_for(g_parpro_com_mutex, 60000)) ::_exit(2);
     char c = 1;
     if (::write(ready[1], &c, 1) != 1) ::_exit(1);
     ::raise(SIGSTOP);

@@ -59,7 +59,7 @@ class WorkerProtocolTest : public ::testing::Test {
     worker = std::thread([this] { runs = parpro_serve_commands(1, hooks); });
   }
   void publish(int run_code) {
-    or_wait_mutex(g_parpro_com_mutex);
+    ASSERT_TRUE(or_wait_mutex_for(g_parpro_com_mutex, 60000));
     parpro_area()->run_code = static_cast<std::uint8_t>(run_code);
     parpro_area()->command[1] = kParproGo;
     or_release_mutex(g_parpro_com_mutex);
@@ -120,7 +120,7 @@ TEST_F(WorkerProtocolTest, AWorkerAsFarOnAsThePublishedTimetableKeepsItsSearch) 
   };
   int restarts = 0;
   for (const Case& c : cases) {
-    or_wait_mutex(g_parpro_com_mutex);
+    ASSERT_TRUE(or_wait_mutex_for(g_parpro_com_mutex, 60000));
     parpro_area()->progress = c.published;
     or_release_mutex(g_parpro_com_mutex);
     publish(16);
