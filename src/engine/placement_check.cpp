@@ -47,25 +47,9 @@ int or_lesson_clash(int a, int b) {
   return 0;
 }
 
-void SlotOccupancy::clear() {
-  for (auto& s : slots_) s.clear();
-}
-
 void SlotOccupancy::add(int lesson) {
   int s = slot_of(lesson);
   if (s >= 0) slots_[s].push_back(lesson);
-}
-
-void SlotOccupancy::remove(int lesson) {
-  int s = slot_of(lesson);
-  if (s < 0) return;
-  auto& v = slots_[s];
-  for (std::size_t i = 0; i < v.size(); ++i)
-    if (v[i] == lesson) {
-      v[i] = v.back();
-      v.pop_back();
-      return;
-    }
 }
 
 int SlotOccupancy::clash_at(int lesson, int day, int hour) const {
@@ -85,11 +69,6 @@ int SlotOccupancy::clash_at(int lesson, int day, int hour) const {
   l.day = old_day;
   l.hour = old_hour;
   return found;
-}
-
-void SlotOccupancy::add_all_placed() {
-  for (int i = 0; i < g_eng_school.lesson_count; ++i)
-    if (or_lesson_placed(i)) add(i);
 }
 
 int or_first_misplaced_lesson(bool require_all_placed) {

@@ -21,12 +21,9 @@ int or_lesson_clash(int a, int b);
 class SlotOccupancy {
  public:
   SlotOccupancy() : slots_(kWeekSlots) {}
-  void clear();
   void add(int lesson);          // the lesson's current slot; unplaced: nothing
-  void remove(int lesson);       // from the lesson's current slot
   // First lesson of the given slot that clashes with the lesson, or -1.
   int clash_at(int lesson, int day, int hour) const;
-  void add_all_placed();
 
  private:
   std::vector<std::vector<int>> slots_;

@@ -70,12 +70,6 @@ void or_append_history(std::int32_t code) {
   g_status.history_count = static_cast<std::int8_t>(count + 1);
 }
 
-void or_wait_mutex(pthread_mutex_t* mutex) {
-  if (!mutex) return;
-  int rc = pthread_mutex_lock(mutex);
-  if (rc == EOWNERDEAD) pthread_mutex_consistent(mutex);
-}
-
 bool or_wait_mutex_for(pthread_mutex_t* mutex, int milliseconds) {
   if (!mutex) return true;
   timespec until;

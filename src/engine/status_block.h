@@ -164,10 +164,9 @@ extern std::uint8_t* g_parpro_area;         // the shared area, null when none w
 // pthread mutexes in shared memory; null when none was set up.
 extern pthread_mutex_t* g_parpro_io_mutex;
 extern pthread_mutex_t* g_parpro_com_mutex;
-// Waits without limit for a parallel mutex (none: returns at once). A holder
-// that died leaves the mutex consistent again for the next owner.
-void or_wait_mutex(pthread_mutex_t* mutex);
-// The same with a bound: false when the mutex stayed taken that long.
+// Waits at most that long for a parallel mutex (none: returns at once); a
+// holder that died leaves it consistent for the next owner. False when the
+// mutex stayed taken that long.
 bool or_wait_mutex_for(pthread_mutex_t* mutex, int milliseconds);
 // Releases a parallel mutex; harmless when this thread does not hold it.
 void or_release_mutex(pthread_mutex_t* mutex);

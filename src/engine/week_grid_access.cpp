@@ -24,16 +24,10 @@
 #include "engine/save_files.h"
 #include "engine/special_calendars.h"
 #include "engine/status_block.h"
-#include "engine/substitution_services.h"
 #include "engine/timetable_view.h"
 #include "platform/cp1252.h"
 
 namespace {
-
-int language() {
-  int l = g_status.language;
-  return l >= 0 && l < 3 ? l : 0;
-}
 
 bool valid_lesson(int l) { return l >= 0 && l < g_eng_school.lesson_count; }
 bool valid_class(int c) { return c >= 0 && c < g_eng_school.class_count && c < kMaxClasses; }
@@ -170,29 +164,6 @@ int or_fill_week_grid(int kind, const char* name, WeekGridCell* grid) {
   return found;
 }
 
-void or_lesson_cell_code(char* text, int teacher, int day, int hour) {
-  text[0] = '\0';
-  if (!valid_teacher(teacher) || !or_slot_in_week(day, hour)) return;
-  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
-    const EngineLesson& l = g_eng_lessons[i];
-    if (!teacher_takes_part(i, teacher) || l.day != day || l.hour != hour) continue;
-    if (l.standby_marker == 1) {
-      std::snprintf(text, 8, "Dis");
-      return;
-    }
-    int b = building_of(i);
-    if (l.standby_marker == 2) {
-      int c = or_lesson_supported_class(i);
-      b = valid_class(c) ? g_eng_classes[c].building : -1;
-    }
-    if (b >= 0 && b < g_eng_school.building_count)
-      std::snprintf(text, 8, "%.3s ", g_eng_buildings[b].name);
-    else
-      std::snprintf(text, 8, " x ");
-    return;
-  }
-}
-
 namespace {
 
 std::vector<std::pair<std::string, int>> g_slot_texts;
@@ -240,46 +211,6 @@ int or_next_lesson_text_at_slot(int mode, int day, int hour, char* text) {
   const auto& entry = g_slot_texts[g_slot_cursor++];
   if (text) std::snprintf(text, 160, "%s", entry.first.c_str());
   return entry.second;
-}
-
-void or_default_absence_reasons() {
-  SubstitutionState& s = g_substitution_state;
-  if (s.reason_count != 0) return;
-  static const char* const italian[5] = {"Malattia", "Permesso", "Famiglia", "Recupero", "Legge 104"};
-  static const char* const german[2] = {"Krankenheit", "Familie"};
-  static const char* const english[2] = {"Sickness", "Family"};
-  const char* const* rows = italian;
-  int count = 5;
-  if (g_status.language == 1) { rows = german; count = 2; }
-  else if (g_status.language == 2) { rows = english; count = 2; }
-  else if (g_status.language != 0) {
-    try {
-      or_raise_critical_error("SW", 0, "..\\Orario\\OR_EDI", 400);
-    } catch (const EngineError&) {
-      return;
-    }
-  }
-  for (int i = 0; i < count; ++i) std::snprintf(s.reasons[i], sizeof s.reasons[i], "%s", rows[i]);
-  s.reason_count = count;
-}
-
-void or_room_report_hint(char* text) {
-  static const char* const hints[3] = {"Le aule assegnate sono rappresentate nei report:",
-                                       "Die zugewiesenen R\xE4ume stehen in den Berichten:",
-                                       "The assigned rooms are shown in the reports:"};
-  static const char* const reports[3][3] = {
-      {"Allocazione Aule", "Locali esterni alle Classi", "Professori Orizzontale"},
-      {"Raumzuweisung", "R\xE4ume au\xDF" "erhalb der Klassen", "Lehrer waagerecht"},
-      {"Room allocation", "Rooms outside the classes", "Teachers landscape"}};
-  int l = language();
-  std::sprintf(text, "%s\n\n\"%s\",\n\n\"%s\",\n\n\"%s\"", hints[l], reports[l][0], reports[l][1], reports[l][2]);
-}
-
-int or_lesson_in_other_room(int lesson) {
-  if (!valid_lesson(lesson)) return 0;
-  const EngineLesson& l = g_eng_lessons[lesson];
-  if (or_is_pseudo_class(l.class_index) || !valid_class(l.class_index)) return 0;
-  return lesson_room(lesson) != class_room(l.class_index) ? 1 : 0;
 }
 
 namespace {
@@ -348,170 +279,9 @@ void or_set_lesson_room(int lesson, const char* room_name) {
   or_set_lesson_room_setting(lesson, kRoomSettingNoRoom);
 }
 
-int or_count_common_room_lessons(const char* name) {
-  int r = find_exact(g_eng_common_rooms, g_eng_school.common_room_count, name);
-  if (r < 0) return -1;
-  int n = 0;
-  for (int i = 0; i < g_eng_school.lesson_count; ++i)
-    if (g_eng_lessons[i].common_room == r || g_eng_lessons[i].second_common_room == r) ++n;
-  return n;
-}
-
-namespace {
-bool g_placement_kept = false;
-}
-
-int or_keep_placement(int save) {
-  if (save) {
-    for (int i = 0; i < g_eng_school.lesson_count; ++i) g_current_placement[i] = or_lesson_place_value(i);
-    g_placement_kept = true;
-    return 1;
-  }
-  if (!g_placement_kept) return 0;
-  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
-    g_eng_lessons[i].day = static_cast<std::uint8_t>(g_current_placement[i] & 0xFF);
-    g_eng_lessons[i].hour = static_cast<std::uint8_t>(g_current_placement[i] >> 8);
-  }
-  try {
-    g_engine_services.rebuild_grids_and_evaluate();
-  } catch (const EngineError&) {
-    return -1;
-  }
-  return 1;
-}
-
 void or_reset_record_rooms() {
   for (int i = 0; i < g_eng_school.lesson_count; ++i)
     if (or_lesson_room_setting(i) >= 0) g_eng_lessons[i].room = or_lesson_room_setting(i);
-}
-
-int or_set_support_class(int teacher, int class_index, int day, int hour) {
-  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
-    const EngineLesson& l = g_eng_lessons[i];
-    if (l.teacher == teacher && l.day == day && l.hour == hour && or_lesson_placed(i)) {
-      or_set_lesson_supported_class(i, valid_class(class_index) ? class_index : -1);
-      return 0;
-    }
-  }
-  return -1;
-}
-
-namespace {
-
-// Matches each lesson to the cell of its slot, then moves the lessons that
-// do not match into the first free matching cells. 0 all matched, else -1.
-template <typename Select>
-int fit_lessons_to_grid(WeekGridCell* grid, Select select) {
-  std::vector<int> lessons;
-  for (int i = 0; i < g_eng_school.lesson_count; ++i)
-    if (select(i)) lessons.push_back(i);
-  bool taken[kWeekSlots] = {};
-  auto matches = [&](int i, int s) {
-    const WeekGridCell& c = grid[s];
-    return c.status == 0 && c.class_index == g_eng_lessons[i].class_index && c.flag == g_eng_lessons[i].standby_marker &&
-           c.supported_class == or_lesson_supported_class(i);
-  };
-  std::vector<int> unmatched;
-  for (int i : lessons) {
-    const EngineLesson& l = g_eng_lessons[i];
-    int s = or_lesson_placed(i) && l.day < kDays && l.hour < kHoursPerDay ? l.day * kHoursPerDay + l.hour : -1;
-    if (s >= 0 && !taken[s] && matches(i, s)) taken[s] = true;
-    else unmatched.push_back(i);
-  }
-  int result = 0;
-  for (int i : unmatched) {
-    int found = -1;
-    for (int d = 0; d < kDays && found < 0; ++d)
-      for (int h = 0; h < kHoursPerDay && found < 0; ++h)
-        if (!taken[d * kHoursPerDay + h] && matches(i, d * kHoursPerDay + h)) found = d * kHoursPerDay + h;
-    if (found < 0) {
-      result = -1;
-      continue;
-    }
-    taken[found] = true;
-    or_place_lesson_everywhere(i, found / kHoursPerDay, found % kHoursPerDay);
-  }
-  return result;
-}
-
-}  // namespace
-
-int or_check_lessons_fit_grid(int teacher, WeekGridCell* grid) {
-  return fit_lessons_to_grid(grid, [&](int i) { return g_eng_lessons[i].teacher == teacher; });
-}
-
-int or_check_shared_lessons_fit_grid(int teacher, int second, int room, WeekGridCell* grid) {
-  return fit_lessons_to_grid(grid, [&](int i) {
-    const EngineLesson& l = g_eng_lessons[i];
-    int where = room >= 0 ? room : class_room(l.class_index);
-    return l.teacher == teacher && or_lesson_has_second(i) && l.second_teacher == second && lesson_room(i) == where;
-  });
-}
-
-void or_apply_grid_support_classes(WeekGridCell* grid) {
-  for (int s = 0; s < kWeekSlots; ++s) {
-    const WeekGridCell& c = grid[s];
-    if (c.class_index >= 0 && c.flag == 2 && c.supported_class >= 0 && valid_lesson(c.lesson))
-      or_set_lesson_supported_class(c.lesson, c.supported_class);
-  }
-}
-
-int or_commit_placement(int test) {
-  int result = or_place_calendar_lessons();
-  if (result != 0) return result;
-  for (int i = 0; i < g_eng_school.lesson_count; ++i) g_current_placement[i] = or_lesson_place_value(i);
-  try {
-    or_save_timetable(test ? kSaveTest : kSaveNormal);
-  } catch (const EngineFileError&) {
-    return -1;
-  } catch (const EngineError& e) {
-    return e.code;
-  }
-  return result;
-}
-
-int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask) {
-  if (!valid_teacher(teacher) || mask == nullptr) return -1;
-  EngineTeacher& x = g_eng_teachers[teacher];
-  if (kind == 1 || kind == 101) {
-    std::memcpy(x.allowed_hours_work, x.allowed_hours, kWeekSlots);
-    if (x.allowed_hours_work[0] == 255) std::memset(x.allowed_hours_work, 1, kWeekSlots);
-    for (int s = 0; s < kWeekSlots; ++s)
-      if (mask[s]) x.allowed_hours_work[s] = 0;
-    if (kind == 101) {
-      std::memcpy(x.allowed_hours, x.allowed_hours_work, kWeekSlots);
-      return 0;
-    }
-  }
-  int result = -1;
-  try {
-    g_total_score = 99999;
-    g_engine_services.set_constraint_weights();
-    result = g_engine_services.improve_class_timed(kind, teacher);
-  } catch (const EngineError&) {
-    result = -1;
-  }
-  if (kind == 1) std::memcpy(x.allowed_hours_work, x.allowed_hours, kWeekSlots);
-  return result;
-}
-
-void or_apply_reception_slots() {
-  const TimetableView& v = g_timetable_view;
-  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
-    EngineTeacher& x = g_eng_teachers[t];
-    x.reset_marker = static_cast<std::uint8_t>(v.reception[t].day);
-    x.reception_hour = static_cast<std::uint8_t>(v.reception[t].hour);
-    for (int k = 0; k < 14; ++k) {
-      x.reset_pairs[k][0] = static_cast<std::uint8_t>(v.reception[t].candidates[k][0]);
-      x.reset_pairs[k][1] = static_cast<std::uint8_t>(v.reception[t].candidates[k][1]);
-    }
-  }
-  try {
-    g_engine_services.rebuild_teacher_grids();
-    or_write_reception_slots();
-  } catch (const EngineFileError&) {
-  } catch (const EngineError&) {
-  }
 }
 
 namespace {

@@ -40,32 +40,17 @@ inline constexpr int kGridTeacherLeads = 11;
 
 int or_fill_week_grid(int kind, const char* name, WeekGridCell* grid);
 void or_fill_grid_cell(int lesson, WeekGridCell* grid);
-// A short building code of the teacher's lesson at the slot (text holds 8 bytes).
-void or_lesson_cell_code(char* text, int teacher, int day, int hour);
 // Mode 0 starts, 1 goes on: the next lesson of the slot in text order (text
 // holds 160 bytes), -1 after the last. Mode 2 gives lesson `day` the room
 // `hour` as its own and working room.
 int or_next_lesson_text_at_slot(int mode, int day, int hour, char* text);
-void or_default_absence_reasons();
-void or_room_report_hint(char* text);
-int or_lesson_in_other_room(int lesson);
 void or_set_standby_grid_keys(int key1, int key2);
 int or_count_standby_per_slot(int* grid);
 void or_move_standby_count(int day1, int hour1, int day2, int hour2);
 void or_get_standby_grid_keys(int* key1, int* key2);
 void or_set_lesson_room(int lesson, const char* room_name);
-int or_count_common_room_lessons(const char* name);
-int or_keep_placement(int save);
 void or_reset_record_rooms();
-int or_set_support_class(int teacher, int class_index, int day, int hour);
-int or_check_lessons_fit_grid(int teacher, WeekGridCell* grid);
-void or_apply_grid_support_classes(WeekGridCell* grid);
-int or_commit_placement(int test);
-void or_apply_reception_slots();
-// mask: 84 bytes, non-zero marks a slot the teacher is to be kept out of.
-int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask);
 int or_iterate_class_room_lessons(int mode, const char** teacher, const char** class_name, int* lesson);
-int or_check_shared_lessons_fit_grid(int teacher, int second, int room, WeekGridCell* grid);
 const char* or_class_display_name(int class_index);
 const char* or_class_code(int class_index);
 int or_next_class_by_section(int restart, int* cursor);

@@ -87,8 +87,6 @@ bool ReportOutput::open(const std::string& path, const char* source, bool raise)
 
 void ReportOutput::put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), file_); }
 
-void ReportOutput::put(char c) { std::fputc(static_cast<unsigned char>(c), file_); }
-
 void ReportOutput::printf(const char* format, ...) {
   std::va_list args;
   va_start(args, format);

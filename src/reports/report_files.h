@@ -52,7 +52,6 @@ class ReportOutput {
   // when `raise` is set, else returns false.
   bool open(const std::string& path, const char* source, bool raise = true);
   void put(std::string_view text);
-  void put(char c);
   [[gnu::format(printf, 2, 3)]] void printf(const char* format, ...);
   // Closes the file and puts it in place; a write or rename failure raises
   // "File [%s] errore output".

@@ -71,7 +71,6 @@ void set_report_services(ReportServices services);
 // Calls the plugged reporter and, should it return, throws ReportError.
 // `message` is the report's own text ("File [%s] non trovato" with the path).
 [[noreturn]] void report_file_error(const std::string& message, const char* source, int line);
-[[noreturn]] void report_critical_error(const char* text, int value, const char* source, int line);
 
 // The institution heading, "(non assegnato)" while none is set.
 std::string report_institution_heading();

@@ -268,22 +268,3 @@ int or_room_allocation_phase(int mode, int first_room) {
   }
   return s.first_allocation_room;
 }
-
-void or_add_room_class_pair(const char* class_code, const char* room_name) {
-  RoomAllocationState& s = g_room_allocation;
-  if (class_code == nullptr || class_code[0] == '\0') {
-    std::memset(s.forbidden, 0xFF, sizeof s.forbidden);
-    return;
-  }
-  int c = or_find_class(class_code);
-  if (c < 0 || c >= kMaxClasses || room_name == nullptr) return;
-  int named = -1;
-  for (int k = 0; k < kMaxClasses && named < 0; ++k)
-    if (s.preferred_room[k][0] != '\0' && std::strncmp(s.preferred_room[k], room_name, kNameSize - 1) == 0) named = k;
-  if (named < 0) return;
-  for (int i = 0; i < kForbiddenRoomsPerClass; ++i)
-    if (s.forbidden[c][i] < 0) {
-      s.forbidden[c][i] = static_cast<std::int16_t>(named);
-      return;
-    }
-}

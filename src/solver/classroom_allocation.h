@@ -48,10 +48,6 @@ void or_reset_room_allocation();
 
 int or_room_allocation_phase(int mode, int first_room);
 int or_assign_rooms_per_building(int batch, int report);
-int or_room_allocation_query(int code, const char* class_code, const char* room_name, int* out_count,
-                             std::uint8_t* out_days);
-void or_add_room_class_pair(const char* class_code, const char* room_name);
-void or_show_room_reports(int mode);
 void or_assign_lab_group_rooms();
 int or_count_teacher_overlaps(int teacher);
 

@@ -24,7 +24,6 @@ const std::uint8_t kTeacherSumOrder[66] = {
     6,  5,  54, 33, 61, 62, 63, 55, 65, 56, 34, 35, 36, 53, 1,  47, 50, 51, 52, 3,  2,  48,
     32, 8,  11, 24, 25, 84, 85, 4,  12, 13, 46, 57, 58, 59, 60, 66, 67, 16, 17, 14, 15, 18,
     19, 20, 21, 22, 49, 23, 64, 26, 27, 28, 29, 30, 31, 42, 45, 43, 37, 38, 39, 40, 68, 41};
-const std::uint8_t kClassSumOrder[14] = {76, 44, 77, 78, 89, 79, 86, 87, 88, 80, 81, 75, 82, 83};
 
 SolverTotals g_solver = {0, 0, 0, 0, 0, 0, 0, -1, 0, 1};
 EngineCounter g_secondary_score;
@@ -142,13 +141,6 @@ std::int64_t or_teacher_penalty64(int teacher) { return teacher_sum(teacher, fal
 std::uint32_t or_teacher_penalty(int teacher) {
   std::int64_t v = or_teacher_penalty64(teacher);
   return v > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(v);
-}
-
-std::int64_t or_class_penalty(int class_index) {
-  if (building_mode_on()) or_align_class_day_buildings(class_index);
-  std::int64_t sum = 0;
-  for (int id : kClassSumOrder) sum += or_run_delta_check(id, class_index);
-  return sum;
 }
 
 void or_align_class_day_buildings(int class_index) {

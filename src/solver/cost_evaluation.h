@@ -37,9 +37,6 @@ std::int64_t or_teacher_penalty_checked(int teacher);
 // The unchecked teacher sum; the 32-bit form saturates (the engine core reads it).
 std::int64_t or_teacher_penalty64(int teacher);
 std::uint32_t or_teacher_penalty(int teacher);
-// The class-side sum of a class, delta check by delta check: the tests'
-// independent measure of the cached class penalties.
-std::int64_t or_class_penalty(int class_index);
 std::int64_t or_teacher_penalty_of_lesson(int lesson);
 std::int64_t or_class_penalty_of_lesson(int lesson, int class_only);
 

@@ -405,8 +405,6 @@ std::int32_t or_apply_exemption(const StoredExemption& record, int mode) {
   return 0;
 }
 
-std::int32_t or_test_current_exemption() { return or_apply_exemption(g_exemption_current, 0); }
-
 std::int32_t or_apply_exemption_records(int all) {
   if (all != 0) {
     std::int32_t result = or_apply_exemption(g_exemption_current, 1);

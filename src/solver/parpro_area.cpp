@@ -162,13 +162,6 @@ std::uint8_t parpro_command(int i) {
   return value;
 }
 
-void parpro_set_command(int i, std::uint8_t value) {
-  if (!g_parpro_area || i < 1 || i > kMaxWorkerProcesses) return;
-  bool locked = parpro_lock();
-  parpro_area()->command[i] = value;  // a single byte: written even past a stuck holder
-  if (locked) parpro_unlock();
-}
-
 void parpro_set_all_commands(std::uint8_t value) {
   if (!g_parpro_area) return;
   bool locked = parpro_lock();

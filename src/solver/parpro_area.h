@@ -132,7 +132,6 @@ void parpro_unlock();
 
 // Command and request bytes of process i (1..7), each under the COM mutex.
 std::uint8_t parpro_command(int i);
-void parpro_set_command(int i, std::uint8_t value);
 void parpro_set_all_commands(std::uint8_t value);
 
 // A checksum of the loaded model's lessons (who teaches what to whom): two

@@ -532,7 +532,7 @@ TEST_F(CommandInterpreter, ErrorExitReleasesTheParallelMutexes) {
   pthread_mutex_t com = PTHREAD_MUTEX_INITIALIZER;
   g_parpro_io_mutex = &io;
   g_parpro_com_mutex = &com;
-  or_wait_mutex(&io);
+  ASSERT_TRUE(or_wait_mutex_for(&io, 60000));
   s.load_error = -1;
   run({"CALC:x.txt"});
   EXPECT_EQ(pthread_mutex_trylock(&io), 0);

@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <cstdio>
 #include <string>
+#include <vector>
 
+#include "engine/text_lines.h"
 #include "test_temp_folder.h"
 
 namespace engine_test {
@@ -38,6 +41,25 @@ inline std::string read_file(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// Writes the text line by line through the engine's scrambling writer, as
+// the school-file writers do; returns 0 on success.
+inline int write_scrambled_file(const std::string& path, const std::string& text) {
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return -1;
+  std::vector<char> work(2 * text.size() + 16);
+  int rc = 0;
+  std::size_t start = 0;
+  while (rc == 0 && start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start + 1);
+    if (line.size() >= 2 && line[line.size() - 2] == '\r') line.erase(line.size() - 2, 1);
+    rc = or_write_scrambled_line(out, line.c_str(), work.data());
+    start = end == std::string::npos ? text.size() : end + 1;
+  }
+  if (std::fclose(out) != 0 && rc == 0) rc = -1;
+  return rc;
 }
 
 }  // namespace engine_test

@@ -153,13 +153,6 @@ TEST(Utilities, Counters) {
     EXPECT_EQ(k.high, c.result.high) << c.id;
     EXPECT_EQ(k.low, c.result.low) << c.id;
   }
-  EngineCounter a{1, 0}, b{0, 0xFFFFFFFFu}, copy{};
-  EXPECT_EQ(or_counter_less(&b, &a), 1);
-  EXPECT_EQ(or_counter_less(&a, &b), 0);
-  EXPECT_EQ(or_counter_less(&a, &a), 0);
-  or_counter_copy(&copy, &b);
-  EXPECT_EQ(copy.high, 0u);
-  EXPECT_EQ(copy.low, 0xFFFFFFFFu);
 }
 
 TEST(ReportPath, Cases) {

@@ -15,6 +15,7 @@ using engine_test::InFolder;
 using engine_test::read_file;
 using engine_test::TempDir;
 using engine_test::write_file;
+using engine_test::write_scrambled_file;
 
 namespace {
 
@@ -121,8 +122,7 @@ TEST(ReadLine, LimitsBelowTwo) {
 TEST(TextFiles, ScrambleAndUnscrambleWholeFiles) {
   TempDir dir;
   InFolder in(dir.path());
-  write_file("scuola2.txt", "REM:\tLiceo\r\nDAYS:\tLU-6\n");
-  or_scramble_file("scuola2.txt", ".\\scuola2s.txt");
+  ASSERT_EQ(write_scrambled_file("scuola2s.txt", "REM:\tLiceo\r\nDAYS:\tLU-6\n"), 0);
   std::string stored = read_file("scuola2s.txt");
   EXPECT_EQ(stored.find("LU-6"), std::string::npos);
   or_unscramble_file(".\\scuola2s.txt", 0, nullptr);

@@ -135,8 +135,7 @@ TEST(LoaderWriterForms, ScrambledDescriptionLoads) {
   {
     engine_test::TempDir dir;
     engine_test::InFolder in(dir.path());
-    engine_test::write_file(dir.file("plain.txt"), whole);
-    or_scramble_file("plain.txt", "scrambled.txt");
+    ASSERT_EQ(engine_test::write_scrambled_file(dir.file("scrambled.txt"), whole), 0);
     scrambled = engine_test::read_file(dir.file("scrambled.txt"));
   }
   ASSERT_FALSE(scrambled.empty());

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine_services.h"
+#include "engine/lesson_links.h"
 #include "engine/placement_check.h"
 #include "save_test_fixture.h"
 
@@ -28,7 +29,8 @@ std::uint32_t teacher_penalty(int) { return 0; }
 
 int place_remaining_randomly(int, int) {
   SlotOccupancy occupancy;
-  occupancy.add_all_placed();
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    if (or_lesson_placed(i)) occupancy.add(i);
   int tried = 0;
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     if (or_lesson_placed(i)) continue;

@@ -100,31 +100,12 @@ TEST(ViewGrid, RoomSettingsReachTheSaveAndTheGrid) {
   EXPECT_NE(lines.find("0004 2 3 1A (0) BIANCHI (1)  (-1) CE:0 STZN:|\n"), std::string::npos);
 
   or_set_lesson_room(4, "1B");
-  EXPECT_EQ(or_lesson_in_other_room(4), 1);
   WeekGridCell grid[kWeekSlots];
   or_fill_week_grid(kGridClass, "1A", grid);
   EXPECT_EQ(grid[2 * 12 + 3].room, 1);
   EXPECT_EQ(grid[2 * 12 + 3].room_override, 1);
   or_set_lesson_room(4, "NO SUCH ROOM");
   EXPECT_EQ(or_lesson_room_setting(4), 1) << "an unknown name changes nothing";
-  EXPECT_EQ(or_lesson_in_other_room(0), 0);
-}
-
-TEST(ViewGrid, BoardMoveIsCheckedAndApplied) {
-  SmallSchool school;
-  WeekGridCell grid[kWeekSlots];
-  ASSERT_EQ(or_fill_week_grid(kGridTeacherLeads, "ROSSI", grid), school.rossi);
-  // The board drags lesson 1 from Monday's second hour to Thursday's fourth.
-  grid[3 * 12 + 3] = grid[1];
-  grid[1] = WeekGridCell{};
-  grid[1].class_index = -1;
-  EXPECT_EQ(or_check_lessons_fit_grid(school.rossi, grid), 0);
-  EXPECT_EQ(g_eng_lessons[1].day, 3);
-  EXPECT_EQ(g_eng_lessons[1].hour, 3);
-  // A cell the board marked for itself is not a match.
-  ASSERT_EQ(or_fill_week_grid(kGridTeacherLeads, "ROSSI", grid), school.rossi);
-  grid[0].status = 1;
-  EXPECT_EQ(or_check_lessons_fit_grid(school.rossi, grid), -1);
 }
 
 TEST(ViewGrid, ClassNamesAndSectionOrder) {
@@ -178,36 +159,6 @@ TEST(ViewGrid, ViewCopiesTeachersClassesAndReception) {
   EXPECT_STREQ(v.subject_names[school.math], "MATEMATICA");
   EXPECT_EQ(v.class_count, 2u);
   EXPECT_EQ(v.support_class_start, 300u);
-}
-
-TEST(ViewGrid, HourMaskKeptInTheSavedGrid) {
-  SmallSchool school;
-  std::uint8_t mask[kWeekSlots] = {};
-  mask[3] = mask[15] = 1;
-  EXPECT_EQ(or_try_teacher_hour_mask(101, school.rossi, mask), 0);
-  const EngineTeacher& x = g_eng_teachers[school.rossi];
-  EXPECT_EQ(x.allowed_hours[3], 0);
-  EXPECT_EQ(x.allowed_hours[15], 0);
-  EXPECT_EQ(x.allowed_hours[4], 1) << "a grid that was not set starts all allowed";
-  EXPECT_EQ(x.allowed_hours_work[3], 0);
-  EXPECT_EQ(or_try_teacher_hour_mask(101, 99, mask), -1);
-}
-
-TEST(ViewGrid, AbsenceReasonsAndRoomHint) {
-  SmallSchool school;
-  g_substitution_state.reason_count = 0;
-  g_status.language = 2;
-  or_default_absence_reasons();
-  EXPECT_EQ(g_substitution_state.reason_count, 2);
-  EXPECT_STREQ(g_substitution_state.reasons[0], "Sickness");
-  g_status.language = 0;
-  or_default_absence_reasons();
-  EXPECT_EQ(g_substitution_state.reason_count, 2) << "reasons already set stay";
-  char text[400];
-  or_room_report_hint(text);
-  EXPECT_EQ(std::string(text),
-            "Le aule assegnate sono rappresentate nei report:\n\n\"Allocazione Aule\",\n\n\"Locali esterni alle Classi\",\n\n"
-            "\"Professori Orizzontale\"");
 }
 
 }  // namespace

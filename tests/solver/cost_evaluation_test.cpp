@@ -8,6 +8,7 @@
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
+#include "class_delta_sum.h"
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
 
@@ -83,7 +84,7 @@ class PlantedEvaluators : public ::testing::Test {
   std::int64_t sum_of_deltas() {
     std::int64_t sum = 0;
     for (int t = 0; t < g_eng_school.teacher_count; ++t) sum += or_teacher_penalty_checked(t);
-    for (int c = 0; c < g_eng_school.class_count; ++c) sum += or_class_penalty(c);
+    for (int c = 0; c < g_eng_school.class_count; ++c) sum += solver_test::class_delta_sum(c);
     return sum;
   }
   OnlyPlantedEvaluators planted_;
@@ -116,7 +117,7 @@ TEST_F(PlantedEvaluators, CachesEqualARecomputationAfterEachKeptSwap) {
     }
     std::int64_t before = 0, after = 0;
     for (int t : teachers) before += or_teacher_penalty_checked(t);
-    for (int c : classes) before += or_class_penalty(c);
+    for (int c : classes) before += solver_test::class_delta_sum(c);
     for (int l : {a, b}) {
       or_teacher_penalty_of_lesson(l);
       or_class_penalty_of_lesson(l, 0);
@@ -139,7 +140,7 @@ TEST_F(PlantedEvaluators, CachesEqualARecomputationAfterEachKeptSwap) {
       ++kept;
     }
     for (int t : teachers) after += or_teacher_penalty_checked(t);
-    for (int c : classes) after += or_class_penalty(c);
+    for (int c : classes) after += solver_test::class_delta_sum(c);
     total += after - before;  // a signed difference: a move may lower the cost
     for (int t = 0; t < g_eng_school.teacher_count; ++t)
       if (g_teacher_penalty[t] != kPenaltyNotComputed) {

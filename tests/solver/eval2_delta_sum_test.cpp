@@ -11,6 +11,7 @@
 
 #include "engine/engine_random.h"
 #include "eval2_mini_school.h"
+#include "class_delta_sum.h"
 #include "solver/cost_evaluation.h"
 
 namespace {
@@ -240,7 +241,7 @@ TEST(Eval2DeltaSum, WholeEvaluationEqualsTheSumOfTheTeacherAndClassSums) {
     for (int t = 0; t < g_eng_school.teacher_count; ++t) {
       sum += or_teacher_penalty_checked(t);
     }
-    for (int c = 0; c < g_eng_school.class_count; ++c) sum += or_class_penalty(c);
+    for (int c = 0; c < g_eng_school.class_count; ++c) sum += solver_test::class_delta_sum(c);
     EXPECT_EQ(full, sum) << seed;
   }
 }

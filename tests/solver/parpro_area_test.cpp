@@ -16,6 +16,7 @@
 #include "engine/status_block.h"
 #include "platform/shared_memory.h"
 #include "school_fixture.h"
+#include "parpro_test_support.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
 
@@ -74,7 +75,7 @@ TEST_F(ParproAreaTest, CreatorAndOpenerShareTheBytes) {
   ASSERT_TRUE(parpro_create(3, "/tmp/school", "scuola2.txt"));
   EXPECT_EQ(g_process_count, 3);
   EXPECT_TRUE(parpro_active());
-  parpro_set_command(2, kParproGo);
+  parpro_test::set_worker_command(2, kParproGo);
   // A second mapping of the same name sees the main process's writes.
   std::string tag = std::getenv("KESTRINTEMPUS_PARPRO_TAG");
   kt::SharedMemory other =
@@ -101,7 +102,7 @@ TEST_F(ParproAreaTest, WorkerOpensWhatTheMainCreated) {
       ok = parpro_open(1) && parpro_command(1) == kParproStop;
     ok = ok && g_process_number == 1 && g_process_count == 1 && parpro_active() &&
          parpro_command(8) == 0;
-    if (ok) parpro_set_command(1, kParproGo);
+    if (ok) parpro_test::set_worker_command(1, kParproGo);
     ::_exit(ok ? 0 : 1);
   }
   ASSERT_TRUE(parpro_create(2, "/tmp", "scuola2.txt"));

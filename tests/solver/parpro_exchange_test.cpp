@@ -21,6 +21,7 @@
 #include "solver/cost_evaluation.h"
 #include "solver/gap_stage.h"
 #include "solver/parallel_exchange.h"
+#include "parpro_test_support.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
 #include "solver/search_state.h"
@@ -99,7 +100,7 @@ TEST_F(ExchangeTest, SlotAOfferOnlyWhenNotWorseThanThePublishedHeader) {
   g_status.level = 3;
   g_status.stage_id = -1;
   or_publish_to_workers(1, -1, 1);
-  parpro_set_command(2, 0);
+  parpro_test::set_worker_command(2, 0);
   g_process_number = 1;
   g_status.level = 4;
   or_offer_to_main(1, -1);
@@ -138,7 +139,7 @@ TEST_F(ExchangeTest, TheMainTakesAFinishedStageAndPublishesIt) {
   g_status.level = 0;
   or_apply_placement(start.data());
   or_rebuild_grids_and_evaluate();
-  for (int i = 1; i <= kMaxWorkerProcesses; ++i) parpro_set_command(i, 0);
+  for (int i = 1; i <= kMaxWorkerProcesses; ++i) parpro_test::set_worker_command(i, 0);
   int takes = g_parpro_takes;
   or_exchange_with_workers();
   EXPECT_EQ(g_parpro_takes, takes + 1);
@@ -282,12 +283,12 @@ TEST_F(ExchangeTest, AHolderThatDiedBlocksNobody) {
   pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    or_wait_mutex(g_parpro_com_mutex);
+    if (!or_wait_mutex_for(g_parpro_com_mutex, 60000)) ::_exit(2);
     ::_exit(0);  // dies holding the mutex
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
-  parpro_set_command(1, kParproGo);
+  parpro_test::set_worker_command(1, kParproGo);
   EXPECT_EQ(parpro_command(1), kParproGo);
 }
 
@@ -300,8 +301,7 @@ TEST_F(ExchangeTest, AFrozenHolderHoldsUpNeitherFilesNorArea) {
   pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    or_wait_mutex(g_parpro_io_mutex);
-    or_wait_mutex(g_parpro_com_mutex);
+    if (!or_wait_mutex_for(g_parpro_io_mutex, 60000) || !or_wait_mutex_for(g_parpro_com_mutex, 60000)) ::_exit(2);
     char c = 1;
     if (::write(ready[1], &c, 1) != 1) ::_exit(1);
     ::raise(SIGSTOP);

@@ -127,7 +127,7 @@ TEST_F(WorkerProcessTest, AKilledWorkerBlocksNobody) {
   kt::ChildProcess second = kt::ChildProcess::spawn(
       "/bin/sh", {"-c", "exec '" + kDesktop + "' PARPRO:2-3 >'" + out + "' 2>&1"});
   ASSERT_TRUE(first && second);
-  or_wait_mutex(g_parpro_com_mutex);
+  ASSERT_TRUE(or_wait_mutex_for(g_parpro_com_mutex, 60000));
   parpro_area()->run_code = 16;
   parpro_area()->command[1] = parpro_area()->command[2] = kParproGo;
   or_release_mutex(g_parpro_com_mutex);

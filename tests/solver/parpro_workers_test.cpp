@@ -14,6 +14,7 @@
 
 #include "engine/status_block.h"
 #include "solver/parallel_workers.h"
+#include "parpro_test_support.h"
 #include "solver/parpro_area.h"
 
 namespace {
@@ -58,7 +59,7 @@ class WorkerProtocolTest : public ::testing::Test {
     worker = std::thread([this] { runs = parpro_serve_commands(1, hooks); });
   }
   void publish(int run_code) {
-    or_wait_mutex(g_parpro_com_mutex);
+    ASSERT_TRUE(or_wait_mutex_for(g_parpro_com_mutex, 60000));
     parpro_area()->run_code = static_cast<std::uint8_t>(run_code);
     parpro_area()->command[1] = kParproGo;
     or_release_mutex(g_parpro_com_mutex);
@@ -87,9 +88,9 @@ TEST_F(WorkerProtocolTest, GoRunsAndStopEndsTheRun) {
   EXPECT_EQ(last_code, 16);
   EXPECT_EQ(last_seed, 40 + 17) << "a fixed seed of the main, made the worker's own";
   EXPECT_EQ(parpro_command(1), 0) << "the go is taken";
-  parpro_set_command(1, kParproStop);
+  parpro_test::set_worker_command(1, kParproStop);
   wait_for(stopped, 1);
-  parpro_set_command(1, kParproQuit);
+  parpro_test::set_worker_command(1, kParproQuit);
   worker.join();
   EXPECT_EQ(runs, 1);
 }
@@ -119,7 +120,7 @@ TEST_F(WorkerProtocolTest, AWorkerAsFarOnAsThePublishedTimetableKeepsItsSearch) 
   };
   int restarts = 0;
   for (const Case& c : cases) {
-    or_wait_mutex(g_parpro_com_mutex);
+    ASSERT_TRUE(or_wait_mutex_for(g_parpro_com_mutex, 60000));
     parpro_area()->progress = c.published;
     or_release_mutex(g_parpro_com_mutex);
     publish(16);
@@ -141,7 +142,7 @@ TEST_F(WorkerProtocolTest, StopByItselfAndANewGoRestart) {
   start();
   publish(15);
   wait_for(started, 1);
-  parpro_set_command(1, kParproStopAuto);
+  parpro_test::set_worker_command(1, kParproStopAuto);
   wait_for(stopped, 1);
   publish(20);
   wait_for(started, 2);
@@ -150,7 +151,7 @@ TEST_F(WorkerProtocolTest, StopByItselfAndANewGoRestart) {
   publish(16);
   wait_for(started, 3);
   EXPECT_EQ(last_code, 16);
-  parpro_set_command(1, kParproQuit);
+  parpro_test::set_worker_command(1, kParproQuit);
   worker.join();
   EXPECT_EQ(runs, 3);
 }
@@ -159,7 +160,7 @@ TEST_F(WorkerProtocolTest, QuitDuringARunStopsItAndEnds) {
   start();
   publish(15);
   wait_for(started, 1);
-  parpro_set_command(1, kParproQuit);
+  parpro_test::set_worker_command(1, kParproQuit);
   worker.join();
   EXPECT_EQ(stopped.load(), 1);
   EXPECT_EQ(runs, 1);
@@ -189,7 +190,7 @@ TEST_F(WorkerProtocolTest, UnknownRunCodeStartsNothing) {
   start();
   publish(41);
   while (parpro_command(1) != 0) std::this_thread::yield();
-  parpro_set_command(1, kParproQuit);
+  parpro_test::set_worker_command(1, kParproQuit);
   worker.join();
   EXPECT_EQ(started.load(), 0);
   EXPECT_EQ(runs, 0);

@@ -116,20 +116,6 @@ TEST_F(RoomAllocation, UnusedRoomsFirstThenAnyRoomFreeAtTheSlot) {
   for (int l = 0; l < 6; ++l) EXPECT_EQ(room_of(l), expected[l]) << l;
 }
 
-TEST_F(RoomAllocation, MovableClassKeepsAFifthOfItsLessonsOutOfItsPreferredRoom) {
-  g_eng_school.hours_per_day[0] = 5;
-  g_eng_school.lesson_count = 0;
-  for (int h = 0; h < 5; ++h) add_lesson(0, h);
-  rebuild();
-  ASSERT_EQ(or_room_allocation_query(1, "1A", "PREFERITA", nullptr, nullptr), -1);
-  start_allocation();
-  EXPECT_EQ(g_room_allocation.home_room[0], 3);
-  EXPECT_STREQ(g_room_allocation.room_names[3], "PREFERITA");
-  or_initial_room_allocation();
-  for (int l = 0; l < 4; ++l) EXPECT_EQ(room_of(l), 3) << l;  // quota 5 x 80% = 4
-  EXPECT_EQ(room_of(4), 4);
-}
-
 TEST_F(RoomAllocation, PhaseWithTooManyRoomsOnlyCreatesThem) {
   params_.rooms_per_building[0] = 3;  // not below the 3 real classes
   EXPECT_EQ(or_room_allocation_phase(0, 0), 3);
@@ -137,7 +123,7 @@ TEST_F(RoomAllocation, PhaseWithTooManyRoomsOnlyCreatesThem) {
   for (int l = 0; l < 6; ++l) EXPECT_EQ(room_of(l), g_eng_lessons[l].class_index);
 }
 
-TEST_F(RoomAllocation, PhaseBooksNoRoomTwiceAndAnswersTheWindow) {
+TEST_F(RoomAllocation, PhaseBooksNoRoomTwice) {
   g_room_optimiser_max_cycles = 3;
   EXPECT_EQ(or_room_allocation_phase(0, 0), 3);
   EXPECT_EQ(g_room_allocation.rooms_allocated, 1);
@@ -150,31 +136,6 @@ TEST_F(RoomAllocation, PhaseBooksNoRoomTwiceAndAnswersTheWindow) {
     used[r][s] = true;
     EXPECT_EQ(g_room_allocation.lesson_result[l], r);
   }
-  int own = -1;
-  std::uint8_t days = 9;
-  EXPECT_EQ(or_room_allocation_query(11, "1A", "", &own, &days), 0);
-  EXPECT_EQ(own, 0);
-  EXPECT_EQ(days, 0);
-  EXPECT_EQ(or_room_allocation_query(13, "1A", "", nullptr, nullptr), 1);
-  EXPECT_EQ(or_room_allocation_query(12, "1A", "", &own, &days), 0);
-  EXPECT_EQ(or_room_allocation_query(12, "1A", "", &own, &days), -1);  // read once
-  EXPECT_EQ(or_room_allocation_query(13, "1A", "", nullptr, nullptr), -1);
-  EXPECT_EQ(or_room_allocation_query(11, "9Z", "", &own, &days), -1);
-}
-
-TEST_F(RoomAllocation, ForbiddenPairsNameOnlyPreferredRooms) {
-  or_room_allocation_query(9999, "", "", nullptr, nullptr);
-  or_room_allocation_query(0, "2A", "LAB", nullptr, nullptr);
-  or_add_room_class_pair("", "");
-  or_add_room_class_pair("1A", "NESSUNA");  // no class prefers it: ignored
-  or_add_room_class_pair("1A", "LAB");
-  or_add_room_class_pair("7Z", "LAB");      // no such class: ignored
-  EXPECT_EQ(g_room_allocation.forbidden[0][0], 1);
-  EXPECT_EQ(g_room_allocation.forbidden[0][1], -1);
-  start_allocation();
-  EXPECT_EQ(g_room_allocation.forbidden_room[0][0], 3);  // 2A's preferred room took AULA:1
-  or_add_room_class_pair("", "");
-  EXPECT_EQ(g_room_allocation.forbidden[0][0], -1);
 }
 
 TEST_F(RoomAllocation, OverlapsCountOtherTeachersInOwnRoomsAtTheSameSlots) {
@@ -222,22 +183,6 @@ TEST_F(RoomAllocation, LabGroupLessonsTakeTheFirstLabFreeAtTheirSlot) {
   g_eng_lessons[0].chosen_laboratory = -1;
   or_assign_lab_group_rooms();
   EXPECT_EQ(g_eng_lessons[0].chosen_laboratory, -1);
-}
-
-TEST_F(RoomAllocation, TeacherAndRoomModesAnswerPerTeacherAndPerRoom) {
-  g_room_optimiser_max_cycles = 2;
-  or_room_allocation_phase(0, 0);  // T0 and T2 share AULA:1, T1 has AULA:2
-  int own = 7;
-  std::uint8_t days = 7;
-  params_.allocation_mode = 1;
-  EXPECT_EQ(or_room_allocation_query(11, "T0", "", &own, &days), 0);  // both lessons in one room
-  EXPECT_EQ(own, 0);
-  EXPECT_EQ(days, 0);
-  EXPECT_EQ(or_room_allocation_query(11, "NESSUNO", "", &own, &days), -1);
-  params_.allocation_mode = 2;
-  EXPECT_EQ(or_room_allocation_query(11, "AULA:1", "", &own, &days), 2);
-  EXPECT_EQ(or_room_allocation_query(11, "AULA:2", "", &own, &days), 1);
-  EXPECT_EQ(or_room_allocation_query(11, "R0", "", &own, &days), 0);  // not an allocation room
 }
 
 }  // namespace
