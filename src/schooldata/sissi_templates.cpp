@@ -9,7 +9,6 @@ using namespace kt::ui;
 
 namespace {
 
-constexpr std::uint32_t kPush = kBsPushButton | kWsTabStop;
 constexpr std::uint32_t kOwner = kBsOwnerDraw | kWsTabStop;
 constexpr std::uint32_t kList = kLvsReport | kLvsShowSelAlways | kWsTabStop | kWsBorder;
 constexpr std::uint32_t kPane = kEsMultiLine | kEsReadOnly | kWsBorder;

@@ -1,14 +1,11 @@
 // Which evaluator pair prices which constraint id.
 //
-// This table is the one place that says which ids are priced yet: an id whose
-// evaluators are still to be written points at `not_built_yet`, which counts
-// 0, so the catalogue, the evaluation order and the staging all run whole
-// while the families of evaluators arrive one by one. Ids 0, 7, 9, 10, 69-74
-// and 90-95 have no evaluator of their own by design (9 and 10 are counted by
-// the pair of 8) and point at `no_evaluator`.
+// This table is the one place that says which evaluators price which ids.
+// Ids 0, 7, 9, 10, 69-74 and 90-95 have no evaluator of their own by design
+// (9 and 10 are counted by the pair of 8) and point at `no_evaluator`.
 //
-// A family of evaluators takes its rows by replacing `not_built_yet` with
-// {its_full_check, its_delta_check}; a full check counts through
+// A family of evaluators has its rows as {its_full_check, its_delta_check};
+// a full check counts through
 // or_count_teacher_violation / or_count_class_violation, a delta check
 // prices with or_teacher_weighted / or_class_weighted and has no side effects.
 #include "solver/building_companion_constraints.h"
@@ -29,7 +26,6 @@ namespace {
 std::int64_t zero_full() { return 0; }
 std::int64_t zero_delta(int) { return 0; }
 
-constexpr EvaluatorPair not_built_yet = {zero_full, zero_delta, 1};
 constexpr EvaluatorPair no_evaluator = {zero_full, zero_delta, 0};
 
 }  // namespace

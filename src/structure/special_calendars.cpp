@@ -52,7 +52,6 @@ KT_TEXT(kSelectToClear, "Selezionare una classe per cancellare il calendario set
         "Bitte eine Klasse wählen, um den Wochenkalender zu löschen"_cp, "Select a class to delete its weekly calendar")
 KT_TEXT(kCalendarTitle, "Calendario della %s (ore di lezione:%d)", "Kalender der %s (Unterrichtsstunden:%d)",
         "Calendar of %s (lesson hours:%d)")
-KT_TEXT(kWeekTitle, "Calendario Settimanale:", "Wochenkalender:", "Weekly Calendar:")
 KT_TEXT(kCalendarExplanation,
         "Segnate le ore di lezione della Classe e i loro orari di inizio e di fine.",
         "Markieren Sie die Unterrichtsstunden der Klasse und ihre Anfangs- und Endzeiten.",

@@ -14,7 +14,6 @@ using namespace kt::ui;
 
 namespace {
 
-constexpr std::uint32_t kPush = kBsPushButton | kWsTabStop;
 constexpr std::uint32_t kOwner = kBsOwnerDraw | kWsTabStop;
 constexpr std::uint32_t kField = kEsAutoHScroll | kWsBorder | kWsTabStop;
 constexpr std::uint32_t kFrame = kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame;

@@ -141,7 +141,9 @@ TEST_F(SchoolFileReads, UnusableFilesGiveTheirMessage) {
         EXPECT_EQ(message.rfind(c.message[language], 0), 0u) << message;
         EXPECT_NE(message.find(path), std::string::npos) << message;
         EXPECT_FALSE(og_school_loaded());
-        if (c.content != "<dir>") EXPECT_EQ(slurp(path), c.content);
+        if (c.content != "<dir>") {
+          EXPECT_EQ(slurp(path), c.content);
+        }
       }
     }
   }

@@ -28,13 +28,6 @@ const MlText kRows[] = {
     {nullptr, nullptr, nullptr},
 };
 
-// The two equally near rows of kRows in the other order.
-const MlText kSwapped[] = {
-    {"Elenco materie", "Fächerliste"_cp, "Subject list"},
-    {"Elenco docenti", "Lehrerliste", "Teacher list"},
-    {nullptr, nullptr, nullptr},
-};
-
 struct NormaliseCase {
   const char* id;
   const char* in;
