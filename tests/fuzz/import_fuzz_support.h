@@ -5,6 +5,7 @@
 
 #include "fuzz_support.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/sissi_export_reader.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 
@@ -21,5 +22,14 @@ inline void open_sample_school() {
 }
 
 inline void ignore_message(const std::string&) {}
+
+// A SISSI export on any bytes, read in import or code-correction mode.
+inline void read_sissi_export(const std::uint8_t* data, std::size_t size, bool code_correction) {
+  fresh_folder();
+  open_sample_school();
+  write_bytes("export.txt", data, size);
+  SissiImport import;
+  og_read_sissi_export(file_path("export.txt"), code_correction, import, ignore_message);
+}
 
 }  // namespace kt_fuzz
