@@ -61,7 +61,7 @@ void TestDriver::AnswerNextModal(LResult result) {
 }
 
 void TestDriver::OnNextModal(std::function<void(Dialog&)> step) {
-  steps_.push_back({false, [this, step = std::move(step)](ModalFrame& f) {
+  steps_.push_back({false, [step = std::move(step)](ModalFrame& f) {
                       Dialog* d = dynamic_cast<Dialog*>(f.window);
                       if (d) step(*d);
                     }});
