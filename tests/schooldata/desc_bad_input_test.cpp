@@ -29,6 +29,7 @@ class DescInput : public ::testing::Test {
     char pattern[] = "/tmp/desc_input_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
+    start_without_school(dir_);
     og_clear_structure();
     og_snapshot_structure();
   }

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "no_school.h"
 #include "schooldata/school_file_lines.h"
 
 inline std::string desc_example(const char* school, const char* file) {
@@ -37,6 +38,7 @@ class PlainSchoolFolder : public Base {
     char pattern[] = "/tmp/desc_files_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
+    start_without_school(dir_);
     g_school_files_plain = 1;
   }
   void TearDown() override {

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "no_school.h"
+
 namespace kt_search_test {
 
 namespace fs = std::filesystem;
@@ -29,6 +31,7 @@ class SearchFolders : public ::testing::Test {
     pen_ = base_ + "/pen";
     fs::create_directories(drive_);
     fs::create_directories(pen_);
+    start_without_school(drive_);
     cwd_ = fs::current_path();
     save("KESTRINTEMPUS_ROOT", drive_);
     save("KESTRINTEMPUS_MEDIA", pen_);

@@ -1,0 +1,15 @@
+// Every test that reads or writes school files starts as the program does in
+// a folder that holds no school yet: reading the missing files lifts the
+// block an unreadable school left behind in an earlier test, and changes
+// nothing else.
+#pragma once
+
+#include <string>
+
+#include "schooldata/description_reader.h"
+#include "schooldata/structure_file.h"
+
+inline void start_without_school(const std::string& empty_folder) {
+  og_read_structure_file_from(empty_folder + "/scuola1.txt", 0);
+  og_read_assignments_file_from(empty_folder + "/scuola2.txt", 0);
+}
