@@ -4,7 +4,8 @@
 // of building changes "0" switching the mode to "never moves" and a later
 // maximum switching it off, a personal lunch break equal to the school's
 // stored as none, the save question, and a second teacher claiming the
-// same partner refused with the conflict message.
+// same partner refused with the conflict message; in the frame, the two
+// trial buttons running the engine on the test description.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -12,11 +13,17 @@
 #include <vector>
 
 #include "../shell/app_test_support.h"
+#include "constraints/constraint_pages.h"
 #include "constraints/special_teacher_page.h"
+#include "engine/engine_main.h"
 #include "platform/test_driver.h"
 #include "schooldata/model_utilities.h"
+#include "schooldata/school_file_lines.h"
+#include "shell/frame.h"
 #include "shell/message_box.h"
 #include "structure/teacher_page_state.h"
+#include "trial_run_support.h"
+#include "ui_school_builders.h"
 
 namespace {
 
@@ -47,6 +54,7 @@ class SpecialTeacherPage : public TempRoot {
   void TearDown() override {
     og_snapshot_all();
     if (page.IsWindow()) page.DestroyWindow();
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
     TempRoot::TearDown();
   }
   std::vector<std::string> messages() {
@@ -100,6 +108,55 @@ TEST_F(SpecialTeacherPage, PartnersBuildingMovesLunchAndLeaving) {
   ui.Click(page, V::kPreviousId);  // refused: CARLO stays
   EXPECT_EQ(g_procat_teacher, 2);
   g_ui_teachers[2].personal.ni = -1;
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// The two trial buttons in the frame on a school not yet saved: each writes
+// the test description with the partner just chosen and runs the engine on
+// it in the computation window, which names the teacher and shows the end
+// of the run; the school's own description is still not written and the
+// engine loads the test description.
+TEST_F(SpecialTeacherPage, TrialButtonsRunTheEngineOnTheTestDescription) {
+  g_ui_structure.track_count = 1;
+  g_ui_structure.sections[0][0] = 1;
+  for (const char* code : {"1A ", "2A "}) std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 4);
+  int math = add_subject("MATEMATICA");
+  add_post(0, math, 0, 4);
+  add_post(1, math, 1, 4);
+  add_post(2, math, 0, 2);
+  og_snapshot_all();
+  constraints_install_pages();
+  ui_register_frame_templates();
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageVidia));
+  ASSERT_NE(g_current_page, nullptr);
+  Dialog& vidia = *g_current_page;
+  ui.Select(vidia, V::kOverlapId, 2);  // BRUNO, not saved
+  std::vector<TrialShown> shown;
+  watch_trial(ui, shown, true);
+  ui.Click(vidia, V::kTestTeacherId);
+  watch_trial(ui, shown, true);
+  ui.Click(vidia, V::kTestClassesId);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].title, "PROVA l'orario del Professore ANNA");
+  EXPECT_EQ(shown[1].title, "PROVA l'orario delle Classi del Professore ANNA");
+  for (const TrialShown& s : shown) {
+    EXPECT_EQ(s.result.rfind("Prova terminata. Errori rimasti: ", 0), 0u) << s.title << ": " << s.result;
+    EXPECT_FALSE(s.stop_enabled) << s.title;
+  }
+  EXPECT_EQ(g_status.test_name[0], 0);
+  fs::path folder = data_root() / "scuola";
+  EXPECT_FALSE(fs::exists(folder / "scuola2.txt"));
+  bool partner_written = false;
+  og_read_school_lines((folder / "cattTEST.txt").string(), [&](const std::string& line) {
+    partner_written = partner_written || line.find("\tNI:BRUNO") != std::string::npos;
+    return true;
+  }, nullptr);
+  EXPECT_TRUE(partner_written);
+  const char* argv[] = {"orario", "SYNT:cattTEST.txt", nullptr};
+  EXPECT_EQ(or_main(0, 2, argv), 0) << g_status.message;
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
