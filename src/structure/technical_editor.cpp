@@ -79,20 +79,6 @@ void ui_register_technical_editor_template() {
   if (find_dialog_template(kEditorTemplate.id) != &kEditorTemplate) register_dialog_template(kEditorTemplate);
 }
 
-LResult tech_run_editor_modal(std::function<bool()> load) {
-  Ceditek editor;
-  if (load) editor.m_load = std::move(load);
-  return editor.DoModal();
-}
-
-LResult Ceditek::DoModal() {
-  ui_register_technical_editor_template();
-  m_dialog_form = true;
-  LResult result = DoModalCaptioned(true);
-  m_dialog_form = false;
-  return result;
-}
-
 void Ceditek::DoDataExchange(DataExchange& dx) {
   dx.Control(kListId, m_list);
   dx.Control(kDayId, m_day);
@@ -104,17 +90,15 @@ void Ceditek::DoDataExchange(DataExchange& dx) {
 
 bool Ceditek::OnInitDialog() {
   CResizableDialog::OnInitDialog();
-  if (!m_dialog_form) {
-    ui_set_current_dialog_title("Editor tecnico");
-    FitIntoPageArea();
-    ShowGrip(false);
-  }
+  ui_set_current_dialog_title("Editor tecnico");
+  FitIntoPageArea();
+  ShowGrip(false);
   m_saved = false;
   m_lesson = -1;
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
   for (int c = 0; c < 10; ++c) m_list.InsertColumn(c, kColumns[c], kLvcfmtLeft, c == 9 ? 160 : 70);
   tech_reset_edits();
-  bool loaded = m_load ? m_load() : og_run_engine(EngineCommandCode::Synt) == 0;
+  bool loaded = og_run_engine(EngineCommandCode::Synt) == 0;
   m_count = 0;
   if (!loaded) {
     ui_message_box(kNotLoaded);
@@ -274,8 +258,7 @@ void Ceditek::Save() {
   tech_reset_edits();
   m_saved = true;
   m_leaving = true;
-  if (m_dialog_form) EndDialog(kModalEnd);
-  else alfadlg_go_to_page(kPageProcessingMenu);
+  alfadlg_go_to_page(kPageProcessingMenu);
   m_leaving = false;
 }
 
@@ -284,15 +267,9 @@ bool Ceditek::LeaveAllowed() {
   return ui_message_box_type(g_abandon_question, kMbYesNo | kMbIconQuestion) != kIdNo;
 }
 
-void Ceditek::Abandon() {
-  if (m_dialog_form) {
-    if (LeaveAllowed()) EndDialog(kModalEnd);
-    return;
-  }
-  alfadlg_go_to_page(kPageProcessingMenu);
-}
+void Ceditek::Abandon() { alfadlg_go_to_page(kPageProcessingMenu); }
 
 int Ceditek::DestroyWindow() {
-  if (IsWindow() && !m_dialog_form && !m_leaving && !LeaveAllowed()) return 0;
+  if (IsWindow() && !m_leaving && !LeaveAllowed()) return 0;
   return CResizableDialog::DestroyWindow();
 }

@@ -6,14 +6,13 @@
 // own tables instead of the user interface's model; edits live in the edit
 // table (technical_edits.h) until they are saved.
 //
-// A page of the frame (slot Editek) opened from the processing menu; the
-// board can also run it modally (tech_run_editor_modal), in which case it
-// ends with 999. Leaving with edits not saved asks first; conflicts block
-// the save. Sized for 10000 lessons in one list.
+// A page of the frame (slot Editek) opened from the processing menu, to
+// which it returns after saving or abandoning. Leaving with edits not saved
+// asks first; conflicts block the save. Sized for 10000 lessons in one
+// list.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "platform/ui.h"
@@ -25,19 +24,9 @@ class Ceditek : public CResizableDialog {
   static constexpr int kTemplate = 322;
   static constexpr int kListId = 323, kDayId = 1019, kHourId = 1890, kLabId = 1018, kSaveId = 1164,
                        kAbandonId = 1165, kHelpId = 1071;
-  static constexpr kt::ui::LResult kModalEnd = 999;
 
   Ceditek() : CResizableDialog(kTemplate) {}
-  kt::ui::LResult DoModal() override;
   int DestroyWindow() override;
-
-  // Loads the school and its saved timetable into the engine tables; true
-  // when it did. Runs the engine's syntax command unless replaced.
-  std::function<bool()> m_load;
-
-  bool Saved() const { return m_saved; }
-  int Listed() const { return m_count; }
-  int CurrentLesson() const { return m_lesson; }
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;
@@ -66,11 +55,8 @@ class Ceditek : public CResizableDialog {
   int m_count = 0;
   int m_lesson = -1;
   bool m_saved = false;
-  bool m_dialog_form = false;
   bool m_leaving = false;
 };
 
 extern Ceditek g_technical_editor;
-// Runs a technical editor of its own modally (the board's entry point).
-kt::ui::LResult tech_run_editor_modal(std::function<bool()> load = nullptr);
 void ui_register_technical_editor_template();
