@@ -14,7 +14,6 @@
 #include "engine/presolve.h"
 #include "engine/save_files.h"
 #include "engine/timetable_view.h"
-#include "engine/week_grid_access.h"
 #include "save_test_fixture.h"
 
 namespace fs = std::filesystem;
@@ -134,7 +133,7 @@ TEST_F(SampleSchool, PreparingTwiceChangesNothing) {
   EXPECT_TRUE(first == second);
 }
 
-TEST_F(SampleSchool, ViewAndGridsAfterTheLoad) {
+TEST_F(SampleSchool, ViewAfterTheLoad) {
   ASSERT_EQ(or_load_timetable(0), 0);
   or_build_timetable_view();
   const TimetableView& v = g_timetable_view;
@@ -144,18 +143,6 @@ TEST_F(SampleSchool, ViewAndGridsAfterTheLoad) {
   EXPECT_EQ(v.class_count, 6u);
   EXPECT_STREQ(v.class_codes[0], "1A");
   EXPECT_EQ(v.teacher_lesson_count[teacher("ROSSI")], 18u);
-
-  WeekGridCell grid[kWeekSlots];
-  EXPECT_EQ(or_fill_week_grid(kGridClass, "1a", grid), 0) << "display names in any case";
-  int filled = 0;
-  for (const WeekGridCell& c : grid) filled += c.class_index >= 0 ? 1 : 0;
-  EXPECT_EQ(filled, 30);
-  EXPECT_EQ(grid[1].lesson, 0) << "Monday, second hour";
-  EXPECT_EQ(or_fill_week_grid(kGridTeacher, "rossi", grid), -1) << "teachers match exactly";
-  EXPECT_EQ(or_fill_week_grid(kGridTeacher, "ROSSI", grid), teacher("ROSSI"));
-  filled = 0;
-  for (const WeekGridCell& c : grid) filled += c.class_index >= 0 ? 1 : 0;
-  EXPECT_EQ(filled, 18);
 }
 
 }  // namespace
