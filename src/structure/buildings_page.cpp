@@ -490,6 +490,8 @@ void Cplessi::OnSave() {
   if (!rotation_now && !buildings_now) return;
   if (!og_read_school_files(0)) return;
   og_set_new_school_defaults(-1);
+  // The "DHPROF:" table is kept in the model only: no description line
+  // carries it, so this count reaches no file and no page shows it.
   if (se.rotation_in_use) se.page_table.count = 1;
   og_save_description_file();
 }
