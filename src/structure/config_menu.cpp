@@ -21,12 +21,15 @@
 #include "shell/frame.h"
 #include "shell/message_box.h"
 #include "shell/service_mode.h"
+#include "structure/shared_texts.h"
 
 using namespace kt::ui;
 
 Cmenu_confora g_config_menu;
 
 namespace {
+
+using shared_text::kItalianOnly;
 
 struct Step {
   int page;
@@ -130,8 +133,6 @@ const MlText kSpreadsheetText = {
      "Wochenstunden\r\nund speichern sie als Text mit '|' zwischen den Spalten."_cp,
      "To import the data, create an Excel (R) file with the columns:\r\nTeacher | Subject | Class | Weekly "
      "hours\r\nand save it as text with the columns separated by '|'."}};
-const MlText kItalianOnly = {{"Solo per la versione italiana.", "Nur für die Italienische Version."_cp,
-                              "Only for the italian Version."}};
 const MlText kNotFromSissi = {
     {"I dati di questa scuola non sono stati creati importando da SISSI. Sicuro di voler attribuire i codici "
      "SISSI ?",

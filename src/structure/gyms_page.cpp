@@ -24,11 +24,18 @@
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "structure/input_box.h"
+#include "structure/shared_texts.h"
 #include "structure/subject_dictionary.h"
 
 using namespace kt::ui;
 
 namespace {
+
+using shared_text::kNameTaken;
+using shared_text::kAlwaysAvailable;
+using shared_text::kLimitedHours;
+using shared_text::kHoursTitle;
+using shared_text::kRoomAlwaysAvailable;
 
 const MlText kHeadings[12] = {
     {"Palestra (o altro Locale)", "Turnhalle (oder anderer Raum)", "Gym (or other room)"},
@@ -49,8 +56,6 @@ const MlText kSharingLimited = {"limitazioni condivisione", "Teilungsgrenzen", "
 const MlText kOrEmpty = {"o vuoto", "oder leer", "or empty"};
 const MlText kDefined = {"DEFINITI", "DEFINIERT", "DEFINED"};
 const MlText kNotDefined = {"Non definiti", "Nicht definiert", "Not defined"};
-const MlText kAlways = {"Sempre Disponibile", "Immer verfügbar"_cp, "Always Available"};
-const MlText kLimited = {"Ore Limitate", "Begrenzte Stunden", "Limited Hours"};
 const MlText kNotManaged = {" Non gestito", " Nicht verwaltet", " Not managed"};
 const MlText kNobody = {" Nessuno", " Keine", " Nobody"};
 const MlText kFull = {"Raggiunto Massimo Locali Comuni - Non inseribile",
@@ -86,10 +91,6 @@ const MlText kEnterFirst = {"Inserire il dato, e poi modificare la tabella orari
                             "Zuerst den Raum eingeben, dann die Wochentabelle ändern"_cp,
                             "Enter the room first, then change the weekly table"};
 const MlText kNewName = {"Ridenominazione - nuovo Nome?", "Umbenennen - neuer Name?", "Rename - new name?"};
-const MlText kNameTaken = {"Nome già in uso"_cp, "Name schon vergeben", "Name already in use"};
-const MlText kHoursTitle = {"Disponibilità limitata alle ore:"_cp, "Verfügbarkeit begrenzt auf die Stunden:"_cp,
-                            "Availability limited to the hours:"};
-const MlText kHoursAlways = {"Locale sempre disponibile", "Raum immer verfügbar"_cp, "Room always available"};
 const MlText kSharingTitle = {"Limitazioni alla condivisione del Locale Comune.",
                               "Grenzen der Teilung des gemeinsamen Raumes."_cp, "Limits to sharing the room."};
 const MlText kSharingBand = {
@@ -327,7 +328,7 @@ void Cpale::FillRoomList(bool rebuild) {
     if (g.min_classes[0] > 1) minimum += std::string(" ") + (g.min_classes[1] ? kOrEmpty.Get() : "");
     m_list.SetItemText(row, 7, minimum);
     m_list.SetItemText(row, 8, g.pair_count > 0 ? kDefined.Get() : kNotDefined.Get());
-    m_list.SetItemText(row, 9, g.hours[0] != 255 ? kLimited.Get() : kAlways.Get());
+    m_list.SetItemText(row, 9, g.hours[0] != 255 ? kLimitedHours.Get() : kAlwaysAvailable.Get());
     m_list.SetItemText(row, 10, g.max_product > 0 ? format("%d", g.max_product) : "");
   }
   m_program_selects = false;
@@ -341,7 +342,7 @@ int Cpale::NamedRoom() const {
 
 void Cpale::ShowSummaries(int room) {
   UiGym& g = se.gyms[room];
-  m_grid.SetGridData(&m_hours, kHoursTitle.Get(), kHoursAlways.Get(), g.hours, g.classes_by_hour, g.max_classes,
+  m_grid.SetGridData(&m_hours, kHoursTitle.Get(), kRoomAlwaysAvailable.Get(), g.hours, g.classes_by_hour, g.max_classes,
                      &kHelp[8], 0);
   Hq2TableSpec spec;
   spec.pairs = reinterpret_cast<std::int8_t(*)[2]>(g.sharing);

@@ -20,10 +20,19 @@
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "structure/input_box.h"
+#include "structure/shared_texts.h"
 
 using namespace kt::ui;
 
 namespace {
+
+using shared_text::kNameTaken;
+using shared_text::kTableFull;
+using shared_text::kInUse;
+using shared_text::kAlwaysAvailable;
+using shared_text::kLimitedHours;
+using shared_text::kHoursTitle;
+using shared_text::kRoomAlwaysAvailable;
 
 const MlText kLabHeadings[4] = {
     {"Laboratorio", "Labor", "Lab"},
@@ -36,8 +45,6 @@ const MlText kGroupHeadings[3] = {
     {"Plesso (Fabbricato Scolastico)", "Gebäude (Schulgebäude)"_cp, "Building (School Building)"},
     {"Laboratori inclusi nel gruppo", "Labore in der Gruppe", "Labs in the group"},
 };
-const MlText kAlways = {"Sempre Disponibile", "Immer verfügbar"_cp, "Always Available"};
-const MlText kLimited = {"Ore Limitate", "Begrenzte Stunden", "Limited Hours"};
 const MlText kGeneralHelp = {
     "Create una voce di questa lista per ogni Laboratorio che esiste come LOCALE FISICO distinto dalle Aule di "
     "lezione delle Classi nella vostra scuola.",
@@ -84,17 +91,8 @@ const MlText kNeedBuilding = {"Specificare il Plesso in cui si trova il nuovo La
 const MlText kTooMany = {"Raggiunto numero massimo di laboratori. Non inserito.",
                          "Höchstzahl der Labore erreicht. Nicht eingefügt."_cp,
                          "Maximum number of labs reached. Not inserted."};
-const MlText kGroupFull = {"Raggiunto Numero Massimo di Elementi - Impossibile Inserire",
-                           "Höchstzahl der Elemente erreicht - Einfügen unmöglich"_cp,
-                           "Maximum number of items reached - Cannot insert"};
-const MlText kInUse = {"Cancellazione non ammessa (elemento in uso)", "Löschen nicht erlaubt (Element in Gebrauch)"_cp,
-                       "Deletion not allowed (item in use)"};
 const MlText kNewName = {"Ridenominazione - nuovo Nome del Laboratorio?", "Umbenennen - neuer Name des Labors?",
                          "Rename - new name of the lab?"};
-const MlText kNameTaken = {"Nome già in uso"_cp, "Name schon vergeben", "Name already in use"};
-const MlText kSummaryTitle = {"Disponibilità limitata alle ore:"_cp, "Verfügbarkeit begrenzt auf die Stunden:"_cp,
-                              "Availability limited to the hours:"};
-const MlText kSummaryAlways = {"Locale sempre disponibile", "Raum immer verfügbar"_cp, "Room always available"};
 const MlText* const kHelpTexts[Clapal::kHelpButtons] = {&kGeneralHelp, &kGroupHelp, &kHoursHelp};
 
 constexpr int kMaxLabNameChars = 19;
@@ -223,7 +221,7 @@ bool Clapal::OnInitDialog() {
   m_group_name.LimitText(kUiNameSize - 1);
   for (int b = 0; b < building_count(); ++b) m_building.AddString(building_name(b));
   if (building_count() < 2) m_building.EnableWindow(false);
-  m_grid.SetGridData(nullptr, kSummaryTitle.Get(), kSummaryAlways.Get(), nullptr, &kHoursHelp, 0);
+  m_grid.SetGridData(nullptr, kHoursTitle.Get(), kRoomAlwaysAvailable.Get(), nullptr, &kHoursHelp, 0);
   if (IsDialogForm()) {
     m_delete_lab.EnableWindow(false);
     m_rename_lab.EnableWindow(false);
@@ -242,7 +240,7 @@ int Clapal::FillLabList() {
     int row = m_labs.FindItemByText(-1, lab.name);
     if (row < 0) appended = row = m_labs.InsertItem(m_labs.GetItemCount(), lab.name);
     m_labs.SetItemText(row, 1, building_name(lab.building));
-    m_labs.SetItemText(row, 2, lab.hours[0] == 255 ? kAlways.Get() : kLimited.Get());
+    m_labs.SetItemText(row, 2, lab.hours[0] == 255 ? kAlwaysAvailable.Get() : kLimitedHours.Get());
     int group = group_of(i);
     m_labs.SetItemText(row, 3, group >= 0 ? st.lab_groups[group].name : "");
   }
@@ -288,7 +286,7 @@ int Clapal::SelectedGroup() const {
 }
 
 void Clapal::ShowLabHours(int lab) {
-  m_grid.SetGridData(&m_hours, kSummaryTitle.Get(), kSummaryAlways.Get(), st.labs[lab].hours, &kHoursHelp, 0);
+  m_grid.SetGridData(&m_hours, kHoursTitle.Get(), kRoomAlwaysAvailable.Get(), st.labs[lab].hours, &kHoursHelp, 0);
 }
 
 void Clapal::ShowSelectedLab() {
@@ -481,7 +479,7 @@ void Clapal::AddLabToGroup() {
   for (int s = 0; s < kGroupSlots && slot < 0; ++s)
     if (!valid_lab(lg.labs[s])) slot = s;
   if (slot < 0) {
-    ui_message_box(kGroupFull);
+    ui_message_box(kTableFull);
   } else {
     lg.labs[slot] = std::int16_t(lab);
   }

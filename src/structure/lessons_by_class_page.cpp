@@ -26,6 +26,7 @@
 #include "shell/message_box.h"
 #include "structure/input_box.h"
 #include "structure/labs_page.h"
+#include "structure/shared_texts.h"
 #include "structure/subject_dictionary.h"
 #include "structure/subjects_page.h"
 
@@ -34,6 +35,11 @@ using namespace kt::ui;
 bool g_lacoco_save_without_asking = false;
 
 namespace {
+
+using shared_text::kNobody;
+using shared_text::kTooManyTeachers;
+using shared_text::kNeedsLetter;
+using shared_text::kSaveNextWithoutAsking;
 
 // Column widths the user set, kept for the whole run of the program.
 ListColumnWidths g_column_widths{};
@@ -109,29 +115,19 @@ const MlText kEditJointList = {
     "Per modificare la lista delle classi articolate, modificare il docente %s al punto 6C della configurazione",
     "Um die Liste der verbundenen Klassen zu ändern, den Lehrer %s in Schritt 6C der Konfiguration ändern"_cp,
     "To change the list of joint classes, change teacher %s in step 6C of the configuration"};
-const MlText kNobody = {" Nessuno", " Keine", " None"};
 const MlText kRenamePrompt = {"Ridenominazione - nuovo Nome del Professore?", "Umbenennen - neuer Name des Lehrers?",
                               "Rename - new name of the teacher?"};
 const MlText kNameTaken = {"Nome già in uso. Impossibile ridenominare."_cp,
                            "Name schon vergeben. Umbenennen unmöglich."_cp, "Name already in use. Cannot rename."};
 const MlText kNewTeacherPrompt = {"Aggiunta di un Professore - Nome del nuovo Professore?",
                                   "Neuer Lehrer - Name des neuen Lehrers?", "New teacher - name of the new teacher?"};
-const MlText kTooManyTeachers = {"Raggiunto Numero Massimo Professori - Impossibile Inserire",
-                                 "Höchstzahl der Lehrer erreicht - Einfügen unmöglich"_cp,
-                                 "Maximum number of teachers reached - Cannot insert"};
 const MlText kTooShort = {"Inserire un nome lungo almeno 4 caratteri", "Bitte einen Namen mit mindestens 4 Zeichen",
                           "Please enter a name of at least 4 characters"};
-const MlText kNeedsLetter = {"I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)",
-                             "Die Namen der Fächer und der Lehrer müssen mit einem Buchstaben beginnen (A..Z)"_cp,
-                             "The names of subjects and teachers must begin with a letter (A..Z)"};
 const MlText kExists = {"Già esistente. Non inserito."_cp, "Schon vorhanden. Nicht eingefügt."_cp,
                         "Already exists. Not inserted."};
 const MlText kSaveClass = {"I dati di %s sono stati modificati. Salvo le modifiche?",
                            "Die Daten von %s wurden geändert. Änderungen speichern?"_cp,
                            "The data of %s have been changed. Save the changes?"};
-const MlText kSaveNext = {"Salvo le prossime modifiche senza chiedere conferma?",
-                          "Die nächsten Änderungen ohne Rückfrage speichern?"_cp,
-                          "Save the next changes without asking?"};
 const MlText kToDefine = {"DEFINIRE LA MATERIA", "DEFINIRE LA MATERIA", "DEFINIRE LA MATERIA"};
 const MlText kYesText = {"si", "ja", "yes"};
 const MlText kDeleteLesson = {"Cancella questa Ora di Lezione", "Diese Unterrichtsstunde löschen"_cp,
@@ -841,7 +837,7 @@ bool Clacoco::ChangeClass(int index) {
         og_write_assignments_file(0, 0);
         if (!m_asked_auto_save) {
           m_asked_auto_save = true;
-          if (ui_message_box_type(kSaveNext, kMbYesNo | kMbIconQuestion) == kYes) {
+          if (ui_message_box_type(kSaveNextWithoutAsking, kMbYesNo | kMbIconQuestion) == kYes) {
             g_lacoco_save_without_asking = true;
             m_auto_save.SetCheck(1);
           }

@@ -20,6 +20,7 @@
 #include "shell/message_box.h"
 #include "structure/dictionary_page.h"
 #include "structure/quick_entry_page.h"
+#include "structure/shared_texts.h"
 #include "structure/subjects_page.h"
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
@@ -32,15 +33,14 @@ namespace text = procat_text;
 
 namespace {
 
+using shared_text::kTableFull;
+
 const MlText kNeedTeacher = {"Specificare il Professore", "Bitte den Lehrer angeben", "Please specify the teacher"};
 const MlText kNeedHours = {"Specificare il Numero di Ore", "Bitte die Stundenzahl angeben",
                            "Please specify the number of hours"};
 const MlText kDuplicate = {"Inserimento di un elemento eguale a uno precedente(Progr. %d). Sicuro?",
                            "Eingabe eines Elements gleich einem früheren (Nr. %d). Sicher?"_cp,
                            "Inserting an item equal to an earlier one (No. %d). Sure?"};
-const MlText kTableFull = {"Raggiunto Numero Massimo di Elementi - Impossibile Inserire",
-                           "Höchstzahl der Elemente erreicht - Einfügen unmöglich"_cp,
-                           "Maximum number of items reached - Cannot insert"};
 const MlText kTeacherFull = {"Inserimento impossibile per %s. Ha raggiunto %d classi.",
                              "Einfügen für %s unmöglich. Er hat %d Klassen erreicht."_cp,
                              "Cannot insert for %s. The teacher has reached %d classes."};

@@ -18,6 +18,7 @@
 #include "shell/dialog_title.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
+#include "structure/shared_texts.h"
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"
@@ -29,6 +30,11 @@ using namespace procat;
 Cproqui g_proqui_page;
 
 namespace {
+
+using shared_text::kDummy;
+using shared_text::kClassTotal;
+using shared_text::kLessonHours;
+using shared_text::kTeacherTotal;
 
 const MlText kTitle = {"6A Inserimento Iniziale", "6A Ersteingabe", "6A Initial Insertion"};
 const MlText kGeneralHelp = {
@@ -46,10 +52,6 @@ const MlText kSortHelp = {
 const MlText kStandbyNeedsTeacher = {"Selezionare un Professore per l'assegnazione delle ore a disposizione",
                                      "Bitte einen Lehrer für die Bereitschaftsstunden wählen"_cp,
                                      "Select a teacher to assign the stand-by hours"};
-const MlText kDummy = {"fittizio", "Fiktiv", "Dummy"};
-const MlText kClassTotal = {"Totale ore classe %s", "Stunden der Klasse %s", "Total hours of class %s"};
-const MlText kLessonHours = {"Ore di lezione di %s", "Unterrichtsstunden von %s", "Lesson hours of %s"};
-const MlText kTeacherTotal = {"Totale ore di %s", "Gesamtstunden von %s", "Total hours of %s"};
 const MlText kHeaders[Cproqui::kColumns] = {
     {"Progr.", "Nr.", "No."},
     {"Classe", "Klasse", "Class"},

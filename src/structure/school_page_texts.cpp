@@ -140,8 +140,6 @@ const MlText kClassHasLessons = {
      "korrigieren, dann die Klassen ohne Unterricht löschen)."_cp,
      "This Class has lessons: it cannot be deleted.\n\n(First correct the teaching posts completely, then delete "
      "the classes that no longer have any lesson)."}};
-const MlText kTooManyClasses = {
-    {"Raggiunto Numero Massimo Classi", "Höchstzahl der Klassen erreicht"_cp, "Maximum number of classes reached"}};
 const MlText kRenumberOn = {
     {"ATTENZIONE - volete trasformare:\r\n la 1%s in IV%s Ginnasio,\r\n la 3%s in I%s Liceo Classico, ecc. ?",
      "ACHTUNG - umwandeln:\r\n die 1%s in IV%s Ginnasio,\r\n die 3%s in I%s Liceo Classico, usw. ?",

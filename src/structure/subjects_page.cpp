@@ -20,14 +20,18 @@
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "structure/input_box.h"
+#include "structure/shared_texts.h"
 #include "structure/subject_dictionary.h"
 
 using namespace kt::ui;
 
 namespace {
 
-const MlText kOnlyItalian = {"Solo per la versione italiana.", "Nur für die Italienische Version."_cp,
-                             "Only for the italian Version."};
+using shared_text::kNameTaken;
+using shared_text::kNeedsLetter;
+using shared_text::kInUse;
+using shared_text::kItalianOnly;
+
 const MlText kHeadings[4] = {
     {"Nomi delle Materie insegnate nella scuola", "Namen der an der Schule unterrichteten Fächer"_cp,
      "Names of the subjects taught in the school"},
@@ -52,9 +56,6 @@ const MlText kChooseFirst = {
 const MlText kSameAsLab = {"Il nome di una Materia non può essere uguale a quello di un Laboratorio esistente"_cp,
                            "Der Name eines Faches darf nicht gleich dem eines bestehenden Labors sein"_cp,
                            "The name of a subject cannot be the same as that of an existing lab"};
-const MlText kNeedsLetter = {"I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)",
-                             "Die Namen der Fächer und der Lehrer müssen mit einem Buchstaben beginnen (A..Z)"_cp,
-                             "The names of subjects and teachers must begin with a letter (A..Z)"};
 const MlText kTypeInUse = {"La materia %s non può cambiare tipologia perché è già usata da %s"_cp,
                            "Das Fach %s kann seinen Typ nicht ändern, weil es schon von %s benutzt wird"_cp,
                            "The subject %s cannot change its type because it is already used by %s"};
@@ -64,12 +65,9 @@ const MlText kSelectFirst = {
     "Um ein Fach UMZUBENENNEN oder zu löschen, müssen Sie es zuerst AUSWÄHLEN und dann einen der beiden "
     "Vorgänge wählen."_cp,
     "To RENAME or delete a subject, first SELECT it, then choose one of the two operations."};
-const MlText kNoDelete = {"Cancellazione non ammessa (elemento in uso)",
-                          "Löschen nicht erlaubt (Element in Gebrauch)"_cp, "Deletion not allowed (item in use)"};
 const MlText kNoRename = {"Ridenominazione non ammessa (materia in uso)", "Umbenennen nicht erlaubt (Fach in Gebrauch)",
                           "Renaming not allowed (subject in use)"};
 const MlText kNewName = {"Nuovo Nome della Materia?", "Neuer Name des Faches?", "New name of the subject?"};
-const MlText kNameTaken = {"Nome già in uso"_cp, "Name schon vergeben", "Name already in use"};
 const MlText kStandBy = {"Disposizione", "Verfügung"_cp, "Substitutions"};
 const MlText kSupport = {"Sostegno", "Behindertenhilfe", "Handicap Help"};
 const MlText kHelpTexts[Cmaterie::kHelpButtons] = {
@@ -195,7 +193,7 @@ bool Cmaterie::OnInitDialog() {
       m_ministry.AddString(ministry_subject_name(i));
     }
   } else {
-    m_ministry.AddString(kOnlyItalian.Get());
+    m_ministry.AddString(kItalianOnly.Get());
     m_ministry.SetCurSel(0);
     m_ministry.EnableWindow(false);
     m_add_ministry.EnableWindow(false);
@@ -356,7 +354,7 @@ void Cmaterie::ShowSelectedSubject() {
 void Cmaterie::DeleteSelectedSubjects() {
   m_help.SetTextML(&kSelectFirst);
   if (IsDialogForm()) {
-    ui_message_box(kNoDelete);
+    ui_message_box(kInUse);
     return;
   }
   for (int row = m_list.GetNextItem(-1, kLvniSelected); row >= 0; row = m_list.GetNextItem(row, kLvniSelected)) {
@@ -440,7 +438,7 @@ void Cmaterie::OnNameFocus() {
 
 void Cmaterie::OnHelpButton(int index) {
   if (index == 0 && ui_language() != 0) {
-    m_help.SetTextML(&kOnlyItalian);
+    m_help.SetTextML(&kItalianOnly);
     return;
   }
   m_help.SetTextML(&kHelpTexts[index]);

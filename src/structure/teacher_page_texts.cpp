@@ -34,12 +34,6 @@ const MlText kSavedAutomatically = {
 const MlText kSaveChanges = {"I dati di %s sono stati modificati. Salvo le modifiche?",
                              "Die Daten von %s wurden geändert. Änderungen speichern?"_cp,
                              "The data of %s were changed. Save the changes?"};
-const MlText kSaveNextWithoutAsking = {"Salvo le prossime modifiche senza chiedere conferma?",
-                                       "Die nächsten Änderungen ohne Rückfrage speichern?"_cp,
-                                       "Save the next changes without asking?"};
-const MlText kTooManyTeachers = {"Raggiunto Numero Massimo Professori - Impossibile Inserire",
-                                 "Höchstzahl der Lehrer erreicht - Einfügen unmöglich"_cp,
-                                 "Maximum number of teachers reached - Cannot insert"};
 const MlText kAddPrompt = {"Aggiunta di un Professore - Nome del nuovo Professore?",
                            "Neuer Lehrer - Name des neuen Lehrers?", "New teacher - Name of the new teacher?"};
 const MlText kNameTooShort = {"Inserire un nome lungo almeno 4 caratteri",
@@ -64,7 +58,6 @@ const MlText kNothingToAdvance = {
     "avanzare."_cp,
     "Der Lehrer unterrichtet schon in allen Klassen dieses Zuges / dieser Fachrichtung. Nichts zu verschieben.",
     "The teacher already teaches in every class of this section / study track. Nothing to advance."};
-const MlText kWriteFailed = {"Salvataggio non riuscito: %s", "Speichern fehlgeschlagen: %s", "Saving failed: %s"};
 
 const MlText kAssistantWarning = {
     "Attenzione: questo insegnante è ITP di Laboratorio o Conversatore di Lingua.\r\nAssegnandogli una cattedra di "
@@ -124,15 +117,10 @@ const MlText kDoubleClickHint = {
     "SUGGERIMENTO: potete usare il doppio click per correggere rapidamente le ore di lezione.",
     "TIPP: mit einem Doppelklick korrigieren Sie schnell die Unterrichtsstunden.",
     "TIP: a double click lets you correct the lesson hours quickly."};
-const MlText kTooManyJoint = {"Raggiunto Numero Massimo Classi", "Höchstzahl der Klassen erreicht"_cp,
-                              "Maximum number of classes reached"};
 const MlText kGymNotCommonRoom = {
     "La materia di questa lezione non è associata a un locale comune. Questa configurazione non ha significato."_cp,
     "Das Fach dieser Stunde gehört zu keinem gemeinsamen Raum. Diese Einstellung hat keine Bedeutung."_cp,
     "The subject of this lesson belongs to no shared room. This setting has no meaning."};
-const MlText kTooManyKinds = {"Raggiunto Numero Massimo di Elementi - Impossibile Inserire",
-                              "Höchstzahl der Elemente erreicht - Einfügen unmöglich"_cp,
-                              "Maximum number of items reached - Cannot insert"};
 const MlText kKindPrompt = {"Aggiunta di un tipo di attrezzatura. Nome?", "Neue Ausstattungsart. Name?",
                             "New kind of equipment. Name?"};
 const MlText kNeedClass = {"Specificare la CLASSE", "Bitte die KLASSE angeben", "Please specify the CLASS"};

@@ -5,20 +5,27 @@
 #pragma once
 
 #include "shell/ml_text.h"
+#include "structure/shared_texts.h"
 
 namespace procat_text {
 
 extern const MlText kTitle, kGeneralHelp, kAddTeacherHelp, kNewYearHelp;
-extern const MlText kSavedAutomatically, kSaveChanges, kSaveNextWithoutAsking, kTooManyTeachers, kAddPrompt,
+extern const MlText kSavedAutomatically, kSaveChanges, kAddPrompt,
     kNameTooShort, kNameFirstLetter, kAlreadyExists, kRenamePrompt, kNameInUse, kDummyWarning,
-    kNothingToAdvance, kWriteFailed;
+    kNothingToAdvance;
 extern const MlText kAssistantWarning, kTooManyPosts, kQuickEntry, kDeleteCopy, kSureToDelete, kNothingToReAdd,
     kLabAndConversation, kTotalHours, kSortTip;
 extern const MlText kCaptionLab, kCaptionLabPartners, kCaptionConversation, kCaptionConversationPartners,
     kCaptionMain;
-extern const MlText kEditCopy, kQuickHelp, kDoubleClickHint, kTooManyJoint, kGymNotCommonRoom, kTooManyKinds,
+extern const MlText kEditCopy, kQuickHelp, kDoubleClickHint, kGymNotCommonRoom,
     kKindPrompt, kNeedClass, kNeedSubject, kZeroHours, kNeedPartner, kZeroPartnerHours, kSamePartner,
     kNotManaged, kNotManagedLab, kAddNewItem;
 extern const MlText kExtendedHelp, kLabHelp, kLabEquipmentHelp, kGymEquipmentHelp, kJointHelp;
+// Rows other structure pages show too.
+using shared_text::kSaveNextWithoutAsking;
+using shared_text::kTableFull;
+using shared_text::kTooManyClasses;
+using shared_text::kTooManyTeachers;
+using shared_text::kWriteFailed;
 
 }  // namespace procat_text

@@ -329,7 +329,7 @@ void Cprocat::OnNoItp() {
 int Cprocat::AddEquipmentKind(char (*kinds)[kUiNameSize]) {
   int count = kind_count(kinds);
   if (count >= 20) {
-    ui_message_box(text::kTooManyKinds);
+    ui_message_box(text::kTableFull);
     return 0;
   }
   char typed[kUiNameSize] = "";
@@ -385,7 +385,7 @@ void Cprocat::OnJointChosen() {
   for (int k = 0; k < count; ++k)
     if (post.joint_classes[k] == index) return;
   if (count >= 8) {
-    ui_message_box(text::kTooManyJoint);
+    ui_message_box(text::kTooManyClasses);
     return;
   }
   post.joint_classes[count] = index;

@@ -21,6 +21,7 @@
 #include "shell/frame.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
+#include "structure/shared_texts.h"
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"
@@ -32,6 +33,11 @@ using namespace procat;
 Csyncat g_syncat_page;
 
 namespace {
+
+using shared_text::kDummy;
+using shared_text::kClassTotal;
+using shared_text::kLessonHours;
+using shared_text::kTeacherTotal;
 
 const MlText kTitle = {"Riepilogo Cattedre", "Lehraufträge Übersicht"_cp, "Lessons Summary"};
 const MlText kHelp = {
@@ -56,16 +62,12 @@ const MlText kHeaders[Csyncat::kColumns] = {
     {"Ore totali", "Stunden gesamt", "Total hours"},
     {"Labor. / Conver.", "Labor / Konv.", "Lab / Conv."},
 };
-const MlText kDummy = {"fittizio", "Fiktiv", "Dummy"};
 const MlText kWith = {"con", "mit", "with"};
 const MlText kInLab = {"(in laboratorio)", "(im Labor)", "(in the lab)"};
 const MlText kJoint = {"articolato", "verbunden", "joint"};
 const MlText kLab = {"Lab.", "Lab.", "Lab."};
 const MlText kConversation = {"Con.", "Kon.", "Con."};
 const MlText kHours = {"Ore", "Std.", "Hrs"};
-const MlText kClassTotal = {"Totale ore classe %s", "Stunden der Klasse %s", "Total hours of class %s"};
-const MlText kLessonHours = {"Ore di lezione di %s", "Unterrichtsstunden von %s", "Lesson hours of %s"};
-const MlText kTeacherTotal = {"Totale ore di %s", "Gesamtstunden von %s", "Total hours of %s"};
 const MlText kStandby = {"Ore a Disposizione", "Bereitschaftsstunden", "Stand-by hours"};
 const MlText kSupport = {"Ore di Sostegno", "Förderstunden"_cp, "Support hours"};
 const MlText kLabTotal = {"Totale ore %s", "Stunden %s", "Total hours %s"};

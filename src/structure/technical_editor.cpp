@@ -23,6 +23,7 @@
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
+#include "structure/shared_texts.h"
 #include "structure/technical_edits.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -32,7 +33,8 @@ Ceditek g_technical_editor;
 
 namespace {
 
-const MlText kNobody = {" Nessuno", " Keine", " None"};
+using shared_text::kNobody;
+
 const MlText kConflicts = {"Ci sono CONFLITTI: controllare colonna dei conflitti",
                            "Es gibt KONFLIKTE: die Spalte der Konflikte pruefen",
                            "There are CONFLICTS: check the column of conflicts"};

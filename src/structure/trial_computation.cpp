@@ -13,11 +13,14 @@
 #include "schooldata/description_writer.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
+#include "structure/shared_texts.h"
 #include "structure/special_calendars.h"
 
 using namespace kt::ui;
 
 namespace {
+
+using shared_text::kWriteFailed;
 
 const MlText kTeacherTitle = {"PROVA l'orario del Professore %s", "TEST des Stundenplanes des Lehrers %s",
                               "TEST of the timetable of teacher %s"};
@@ -36,7 +39,6 @@ const MlText kNoThread = {"Prova non avviata: un altro calcolo e' in corso.",
 const MlText kDone = {"Prova terminata. Errori rimasti: %d", "Test beendet. Verbleibende Fehler: %d",
                       "Test finished. Errors left: %d"};
 const MlText kFailed = {"Prova NON riuscita.\r\n%s", "Test NICHT gelungen.\r\n%s", "Test FAILED.\r\n%s"};
-const MlText kWriteFailed = {"Salvataggio non riuscito: %s", "Speichern fehlgeschlagen: %s", "Saving failed: %s"};
 const MlText kStopCaption = {"STOP", "STOP", "STOP"};
 const MlText kExemptionsCaption = {"Deroghe", "Ausnahmen", "Exemptions"};
 const MlText kCloseCaption = {"Chiudi", "Schliessen", "Close"};
