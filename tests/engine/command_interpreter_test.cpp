@@ -27,13 +27,8 @@ namespace {
 struct Script {
   int load_error = 0;   // 0 none, -1 critical, -2 configuration, -3 impossible, -100 file
   int build_error = 0;  // the same, raised by build_initial_timetable
-  int build_result = 1;
-  int load_timetable_result = 0;
-  int recover_result = 0;
-  int check_standby_result = 0;
-  int classes = 4;
-  int real_classes = 4;
-  int lessons = 12;
+  int build_result = 1, load_timetable_result = 0, recover_result = 0, check_standby_result = 0;
+  int classes = 4, real_classes = 4, lessons = 12;
   bool load_opens_file = false;
   std::string calls;
 };
@@ -54,7 +49,8 @@ void raise(int code, const char* text) {
   }
 }
 
-void fake_reset() { or_reset_model(); }
+std::string arg(const char* name, int value) { return std::string(name) + "(" + std::to_string(value) + ")"; }
+
 void fake_load(const char* file, int mode) {
   call(std::string("load(") + file + "," + std::to_string(mode) + ")");
   if (s.load_opens_file) {
@@ -66,99 +62,47 @@ void fake_load(const char* file, int mode) {
   g_eng_school.real_class_count = s.real_classes;
   g_eng_school.lesson_count = s.lessons;
 }
-void fake_reset_weights(int) {}
-int fake_build(int search) {
-  call("build(" + std::to_string(search) + ")");
-  raise(s.build_error, "SW");
-  return s.build_result;
-}
-int fake_load_timetable(int kind) {
-  call("loadtt(" + std::to_string(kind) + ")");
-  return s.load_timetable_result;
-}
-void fake_save(int kind) { call("save(" + std::to_string(kind) + ")"); }
-int fake_recover() {
-  call("recover");
-  return s.recover_result;
-}
-void fake_prepare() { call("prepare"); }
-void fake_search_tables() { call("tables"); }
-unsigned fake_evaluate(int report) {
-  call("eval(" + std::to_string(report) + ")");
-  return 0;
-}
 int fake_focus() { return 0; }
-void fake_standby_run() { call("standbyrun"); }
-int fake_check_standby(int ask) {
-  call("checkstandby(" + std::to_string(ask) + ")");
-  return s.check_standby_result;
-}
-void fake_pack(int) { call("pack"); }
-void fake_reception() { call("reception"); }
-void fake_view() { call("view"); }
-void fake_balance(int limit) { call("balance(" + std::to_string(limit) + ")"); }
-void fake_overlaps(int limit) { call("overlaps(" + std::to_string(limit) + ")"); }
-int fake_room_phase(int mode, int) {
-  call("rooms(" + std::to_string(mode) + ")");
-  return 0;
-}
-int fake_per_building(int, int) {
-  call("perbuilding");
-  return 0;
-}
-void fake_reports(int kind, int publish) {
-  call("reports(" + std::to_string(kind) + "," + std::to_string(publish) + ")");
-}
-void fake_absences() { call("absences"); }
-void fake_substitutions(int mode) { call("subst(" + std::to_string(mode) + ")"); }
-void fake_subst_reports() { call("substreports"); }
-void fake_popup(const char*, int) {}
 
 class CommandInterpreter : public ::testing::Test {
  protected:
   void SetUp() override {
     s = Script{};
     CommandSteps f{};
-    f.reset_model = fake_reset;
+    f.reset_model = or_reset_model;
     f.load_description = fake_load;
-    f.reset_weights = fake_reset_weights;
-    f.build_initial_timetable = fake_build;
-    f.load_timetable = fake_load_timetable;
-    f.save_timetable = fake_save;
-    f.recover_previous_timetable = fake_recover;
-    f.prepare_model_for_solving = fake_prepare;
-    f.prepare_search_tables = fake_search_tables;
-    f.evaluate_all_constraints = fake_evaluate;
-    f.focus_common_room_minimum = fake_focus;
-    f.focus_twin_distribution = fake_focus;
-    f.focus_single_hour_lessons = fake_focus;
-    f.prepare_standby_run = fake_standby_run;
-    f.check_standby_hours = fake_check_standby;
-    f.pack_standby_lessons = fake_pack;
-    f.allocate_reception_hours = fake_reception;
-    f.build_timetable_view = fake_view;
-    f.balance_phase = fake_balance;
-    f.reduce_overlaps_phase = fake_overlaps;
-    f.room_allocation_phase = fake_room_phase;
-    f.assign_rooms_per_building = fake_per_building;
-    f.write_all_reports = fake_reports;
-    f.write_absences_file = fake_absences;
-    f.run_substitutions = fake_substitutions;
-    f.write_substitution_reports = fake_subst_reports;
-    f.busy_popup = fake_popup;
+    f.reset_weights = [](int) {};
+    f.build_initial_timetable = [](int k) { call(arg("build", k)); raise(s.build_error, "SW"); return s.build_result; };
+    f.load_timetable = [](int k) { call(arg("loadtt", k)); return s.load_timetable_result; };
+    f.save_timetable = [](int k) { call(arg("save", k)); };
+    f.recover_previous_timetable = [] { call("recover"); return s.recover_result; };
+    f.prepare_model_for_solving = [] { call("prepare"); };
+    f.prepare_search_tables = [] { call("tables"); };
+    f.evaluate_all_constraints = [](int k) { call(arg("eval", k)); return 0u; };
+    f.focus_common_room_minimum = f.focus_twin_distribution = f.focus_single_hour_lessons = fake_focus;
+    f.prepare_standby_run = [] { call("standbyrun"); };
+    f.check_standby_hours = [](int k) { call(arg("checkstandby", k)); return s.check_standby_result; };
+    f.pack_standby_lessons = [](int) { call("pack"); };
+    f.allocate_reception_hours = [] { call("reception"); };
+    f.build_timetable_view = [] { call("view"); };
+    f.balance_phase = [](int k) { call(arg("balance", k)); };
+    f.reduce_overlaps_phase = [](int k) { call(arg("overlaps", k)); };
+    f.room_allocation_phase = [](int k, int) { call(arg("rooms", k)); return 0; };
+    f.assign_rooms_per_building = [](int, int) { call("perbuilding"); return 0; };
+    f.write_all_reports = [](int k, int p) { call("reports(" + std::to_string(k) + "," + std::to_string(p) + ")"); };
+    f.write_absences_file = [] { call("absences"); };
+    f.run_substitutions = [](int k) { call(arg("subst", k)); };
+    f.write_substitution_reports = [] { call("substreports"); };
+    f.busy_popup = [](const char*, int) {};
     g_command_steps = f;
     g_status.clear();
     g_error_exit_count = 0;
     g_recovery_allowed = 0;
-    g_test_run = 0;
-    g_provisional_mode = 0;
-    g_quiet_no_timetable = 0;
+    g_test_run = g_provisional_mode = g_quiet_no_timetable = 0;
   }
   void TearDown() override {
     g_command_steps = or_default_command_steps();
-    g_test_run = 0;
-    g_provisional_mode = 0;
-    g_quiet_no_timetable = 0;
+    g_test_run = g_provisional_mode = g_quiet_no_timetable = 0;
   }
 
   int run(std::vector<const char*> args) {
@@ -178,9 +122,7 @@ class CommandInterpreter : public ::testing::Test {
   InFolder in_{dir_.path()};
 };
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 }  // namespace
 
@@ -192,25 +134,19 @@ TEST_F(CommandInterpreter, EveryCommandWordReachesItsSteps) {
     int run_mode;      // -1: not checked
     const char* folder;
   } cases[] = {
-      {"calc", {"CALC:scuola2.txt"}, "load(scuola2.txt,1) build(1) reports(110,0)", 15,
-       ".\\Orario\\"},
-      {"calc-lower", {"calc:scuola2.txt"}, "load(scuola2.txt,1) build(1) reports(110,0)", 15,
-       ".\\Orario\\"},
+      {"calc", {"CALC:scuola2.txt"}, "load(scuola2.txt,1) build(1) reports(110,0)", 15, ".\\Orario\\"},
+      {"calc-lower", {"calc:scuola2.txt"}, "load(scuola2.txt,1) build(1) reports(110,0)", 15, ".\\Orario\\"},
       {"calc-tpro", {"CALC:cattTEST.txt", "tpro"}, "load(cattTEST.txt,1) build(1) reports(110,0)",
        13, ".\\RisultatoTest\\"},
-      {"calc-tcla", {"CALC:x.txt", "TCLA"}, "load(x.txt,1) build(1) reports(110,0)", 14,
-       ".\\RisultatoTest\\"},
-      {"calc-redo", {"CALC:x.txt", "REDO"}, "load(x.txt,1) build(1) reports(110,0)", 15,
-       ".\\Orario\\"},
+      {"calc-tcla", {"CALC:x.txt", "TCLA"}, "load(x.txt,1) build(1) reports(110,0)", 14, ".\\RisultatoTest\\"},
+      {"calc-redo", {"CALC:x.txt", "REDO"}, "load(x.txt,1) build(1) reports(110,0)", 15, ".\\Orario\\"},
       {"calc-cont", {"CALC:x.txt", "CONT"}, "load(x.txt,1) build(1) reports(110,0)", 16, nullptr},
       {"calc-mini", {"CALC:x.txt", "MINI"}, "load(x.txt,1) build(1) reports(110,0)", 19, nullptr},
       {"calc-mibu", {"CALC:x.txt", "MIBU"}, "load(x.txt,1) build(1) reports(110,0)", 20, nullptr},
       {"calc-derr", {"CALC:x.txt", "DERR"}, "load(x.txt,1) build(1) reports(110,0)", 29, nullptr},
-      {"synt", {"SYNT:x.txt"}, "load(x.txt,0) loadtt(0) checkstandby(0) loadtt(0) view", -1,
-       ".\\RisultatoTest\\"},
+      {"synt", {"SYNT:x.txt"}, "load(x.txt,0) loadtt(0) checkstandby(0) loadtt(0) view", -1, ".\\RisultatoTest\\"},
       {"snod", {"SNOD:x.txt"}, "load(x.txt,0) loadtt(0) prepare eval(1)", -1, nullptr},
-      {"snod-nede", {"snod:x.txt", "NEDE"}, "load(x.txt,0) loadtt(0) prepare tables eval(1)", -1,
-       nullptr},
+      {"snod-nede", {"snod:x.txt", "NEDE"}, "load(x.txt,0) loadtt(0) prepare tables eval(1)", -1, nullptr},
       {"sbil", {"SBIL:x.txt"}, "load(x.txt,0) loadtt(0) prepare eval(1)", 26, nullptr},
       {"repo", {"REPO:x.txt"},
        "load(x.txt,0) build(0) loadtt(0) prepare eval(0) checkstandby(0) eval(1) reports(110,0)",
@@ -225,22 +161,17 @@ TEST_F(CommandInterpreter, EveryCommandWordReachesItsSteps) {
        "load(x.txt,0) build(0) loadtt(0) standbyrun save(-1) pack eval(0) reports(110,0) "
        "reception view",
        -1, ".\\Orario\\"},
-      {"rigo", {"RIGO:x.txt"}, "load(x.txt,0) loadtt(0) checkstandby(0) loadtt(0) reception view",
-       -1, nullptr},
-      {"sost", {"SOST:x.txt"}, "load(x.txt,0) build(0) loadtt(0) checkstandby(1) subst(0)", -1,
-       nullptr},
-      {"solo", {"SOLO:x.txt"}, "load(x.txt,0) build(0) loadtt(0) checkstandby(1) subst(1)", -1,
-       nullptr},
+      {"rigo", {"RIGO:x.txt"}, "load(x.txt,0) loadtt(0) checkstandby(0) loadtt(0) reception view", -1, nullptr},
+      {"sost", {"SOST:x.txt"}, "load(x.txt,0) build(0) loadtt(0) checkstandby(1) subst(0)", -1, nullptr},
+      {"solo", {"SOLO:x.txt"}, "load(x.txt,0) build(0) loadtt(0) checkstandby(1) subst(1)", -1, nullptr},
       {"sosx", {"SOSX:x.txt"}, "substreports", -1, nullptr},
       {"sosa", {"SOSA:x.txt"}, "absences", -1, nullptr},
-      {"bila", {"BILA:x.txt"}, "load(x.txt,0) build(0) prepare eval(0) loadtt(0) balance(100000)",
-       -1, ".\\Orario\\"},
+      {"bila", {"BILA:x.txt"}, "load(x.txt,0) build(0) prepare eval(0) loadtt(0) balance(100000)", -1, ".\\Orario\\"},
       {"bila-cycles", {"BILA:x.txt", "-", "250"},
        "load(x.txt,0) build(0) prepare eval(0) loadtt(0) balance(250)", -1, nullptr},
       {"misv", {"MISV:x.txt", "-", "70"},
        "load(x.txt,0) build(0) prepare eval(0) loadtt(0) tables overlaps(70)", -1, nullptr},
-      {"asau", {"ASAU:x.txt"}, "load(x.txt,0) build(0) prepare eval(0) loadtt(0) perbuilding", -1,
-       nullptr},
+      {"asau", {"ASAU:x.txt"}, "load(x.txt,0) build(0) prepare eval(0) loadtt(0) perbuilding", -1, nullptr},
   };
   for (const Case& c : cases) {
     s = Script{};
@@ -318,8 +249,7 @@ TEST_F(CommandInterpreter, ResultCodesAndMessages) {
     const char* message_part;
   } cases[] = {
       {"critical", -1, kResultError, "Errore critico [Manca file descrizione scuola]"},
-      {"config", -2, kResultConfig, "Errore di configurazione [Manca file descrizione scuola] - "
-                                    "[V: ROSSI ]"},
+      {"config", -2, kResultConfig, "Errore di configurazione [Manca file descrizione scuola] - [V: ROSSI ]"},
       {"impossible", -3, kResultImpossible, "Elaborazione richiesta impossible"},
       {"file", -100, kResultError, "Errore File"},
   };
@@ -365,16 +295,12 @@ TEST_F(CommandInterpreter, MessagesInTheRunsLanguage) {
 }
 
 TEST_F(CommandInterpreter, RecoveryAfterACompleteLoad) {
-  g_recovery_allowed = 0;  // or_main arms it
-  s.build_error = -1;
+  s.build_error = -1;  // or_main arms the recovery itself
   EXPECT_EQ(run({"CALC:x.txt"}), kResultRecovered);
   EXPECT_EQ(s.calls, "load(x.txt,1) build(1) recover save(-1) loadtt(0)");
   EXPECT_TRUE(contains(message(), "Attenzione: cattedre cambiate")) << message();
-}
-
-TEST_F(CommandInterpreter, FailedRecoveryKeepsTheFailure) {
-  s.build_error = -1;
-  s.recover_result = -1;
+  s = Script{};
+  s.build_error = s.recover_result = -1;  // a failed recovery keeps the failure
   EXPECT_EQ(run({"CALC:x.txt"}), kResultError);
   EXPECT_EQ(s.calls, "load(x.txt,1) build(1) recover");
   EXPECT_TRUE(contains(message(), "Errore critico [SW]")) << message();
@@ -467,16 +393,13 @@ TEST_F(CommandInterpreter, RepoStartsTheStandbyWorkFromTheStandbyHours) {
     fake_load(file, mode);
     g_eng_school.teacher_count = 2;
     g_eng_school.standby_allowance = 1;
-    g_eng_teachers[0].standby_hours = 4;
-    g_eng_teachers[0].standby_value = 2;
-    g_eng_teachers[1].standby_hours = 1;
-    g_eng_teachers[1].standby_value = 6;
+    g_eng_teachers[0].standby_hours = 4, g_eng_teachers[0].standby_value = 2;
+    g_eng_teachers[1].standby_hours = 1, g_eng_teachers[1].standby_value = 6;
   };
   EXPECT_EQ(run({"REPO:x.txt"}), kResultOk);
-  EXPECT_EQ(g_eng_teachers[0].standby_work[0], 4);
-  EXPECT_EQ(g_eng_teachers[0].standby_work[1], 3);
-  EXPECT_EQ(g_eng_teachers[1].standby_work[0], 1);
-  EXPECT_EQ(g_eng_teachers[1].standby_work[1], 0);
+  const EngineTeacher* t = g_eng_teachers;
+  EXPECT_EQ((std::vector<int>{t[0].standby_work[0], t[0].standby_work[1], t[1].standby_work[0], t[1].standby_work[1]}),
+            (std::vector<int>{4, 3, 1, 0}));
 }
 
 TEST_F(CommandInterpreter, RunHistory) {

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "loader_harness.h"
 
@@ -32,38 +33,38 @@ int teacher_index(const char* name) {
 
 const std::string kClasses = "GM:MAT\t\nROSSI\t1A 1\t2A 1\t3A 1\t\n";
 
-TEST(LoaderClassLists, BothFormsOfGinnasio) {
-  for (const char* line : {"GINNASIO:\t1A-3A\t\n", "GINNASIO:\t1A\t3A\t\n"}) {
-    load(kClasses + line);
-    EXPECT_EQ(g_eng_classes[class_index("1A")].kind, 1) << line;
-    EXPECT_EQ(g_eng_classes[class_index("2A")].kind, 0) << line;
-    EXPECT_EQ(g_eng_classes[class_index("3A")].kind, 1) << line;
+// The list keywords read both the dash form and the tab-separated form.
+TEST(LoaderClassLists, BothFormsOfEachList) {
+  struct Case {
+    const char* line;
+    const char* field;  // the class field checked for 1A, 2A, 3A
+    std::vector<int> values;
+  } cases[] = {
+      {"GINNASIO:\t1A-3A\t\n", "kind", {1, 0, 1}},
+      {"GINNASIO:\t1A\t3A\t\n", "kind", {1, 0, 1}},
+      {"TIPOLOCL:\t1A-3-2A-4\t\n", "type", {3, 4, 0}},
+      {"TIPOLOCL:\t1A-3\t2A-4\t\n", "type", {3, 4, 0}},
+      {"ROTAZIX:\t1A:003-2A:001\t\nROTAZIAPAUSA:3-4\t\n", "rotation", {3, 1, 0}},
+      {"ROTAZIX:\t1A:3\t2A:1\t\nROTAZIAPAUSA:3-4\t\n", "rotation", {3, 1, 0}},
+  };
+  for (const Case& c : cases) {
+    load(kClasses + c.line);
+    std::vector<int> got;
+    for (const char* code : {"1A", "2A", "3A"}) {
+      const EngineClass& k = g_eng_classes[class_index(code)];
+      got.push_back(c.field[0] == 'k' ? k.kind : c.field[0] == 't' ? k.room_type : k.rotazix);
+    }
+    EXPECT_EQ(got, c.values) << c.line;
+    if (c.field[0] != 'k') continue;
     // Ginnasio years 1 and 2 are the fourth and fifth, 3 is the first liceo year.
-    EXPECT_STREQ(g_eng_classes[class_index("1A")].display_name, "IVA") << line;
-    EXPECT_STREQ(g_eng_classes[class_index("2A")].display_name, "2A") << line;
-    EXPECT_STREQ(g_eng_classes[class_index("3A")].display_name, "IA") << line;
+    EXPECT_STREQ(g_eng_classes[class_index("1A")].display_name, "IVA") << c.line;
+    EXPECT_STREQ(g_eng_classes[class_index("2A")].display_name, "2A") << c.line;
+    EXPECT_STREQ(g_eng_classes[class_index("3A")].display_name, "IA") << c.line;
   }
-}
-
-TEST(LoaderClassLists, BothFormsOfTipolocl) {
-  for (const char* line : {"TIPOLOCL:\t1A-3-2A-4\t\n", "TIPOLOCL:\t1A-3\t2A-4\t\n"}) {
-    load(kClasses + line);
-    EXPECT_EQ(g_eng_classes[class_index("1A")].room_type, 3) << line;
-    EXPECT_EQ(g_eng_classes[class_index("2A")].room_type, 4) << line;
-    EXPECT_EQ(g_eng_classes[class_index("3A")].room_type, 0) << line;
-  }
-}
-
-TEST(LoaderClassLists, BothFormsOfRotazix) {
-  for (const char* line : {"ROTAZIX:\t1A:003-2A:001\t\n", "ROTAZIX:\t1A:3\t2A:1\t\n"}) {
-    load(kClasses + line + "ROTAZIAPAUSA:3-4\t\n");
-    EXPECT_EQ(g_eng_classes[class_index("1A")].rotazix, 3) << line;
-    EXPECT_EQ(g_eng_classes[class_index("2A")].rotazix, 1) << line;
-    EXPECT_EQ(g_eng_school.rotazix_flag, 1);
-    EXPECT_EQ(g_eng_school.rotation_pause[0], 2);
-    EXPECT_EQ(g_eng_school.rotation_pause[1], 3);
-    EXPECT_EQ(g_eng_school.rotation_pause[2], -1);
-  }
+  // The last lines loaded are the rotation's.
+  EXPECT_EQ(g_eng_school.rotazix_flag, 1);
+  const std::int8_t* pause = g_eng_school.rotation_pause;
+  EXPECT_EQ((std::vector<int>{pause[0], pause[1], pause[2]}), (std::vector<int>{2, 3, -1}));
 }
 
 TEST(LoaderClassLists, IndisigleNamesTheTracks) {
@@ -159,21 +160,11 @@ TEST(LoaderSettings, SchoolValues) {
   load("MAXBUDAY:\t1-2\t\nPAMEZ:\t4\t\nBUDIME:\t2-3\t\nTEKNO:\t10-2-3-ABC-5\t\nPAUSAMENSA:\t5-2\t\n"
        "SPECIALEX:\t3-4\t\nOREPROLU:\t50\t\nITPLEGGERO:\t1\t\nPEXDIY:7\t\n" + kClasses);
   const EngineSchool& s = g_eng_school;
-  EXPECT_EQ(s.maxbuday[0], 0);
-  EXPECT_EQ(s.maxbuday[1], 2);
-  EXPECT_EQ(s.pamez, 4);
-  EXPECT_EQ(s.pamez_second, 4);
-  EXPECT_EQ(s.budime, 2);
-  EXPECT_EQ(s.budime_second, 3);
-  EXPECT_EQ(s.tekno[0], 10);
+  EXPECT_EQ((std::vector<int>{s.maxbuday[0], s.maxbuday[1], s.pamez, s.pamez_second, s.budime, s.budime_second,
+                              s.tekno[0], s.tekno[3], s.pausamensa[0], s.pausamensa[1], s.specialex[1], s.oreprolu,
+                              s.itpleggero, s.pexdiy}),
+            (std::vector<int>{0, 2, 4, 4, 2, 3, 10, 5, 4, 2, 4, 50, 1, 7}));
   EXPECT_STREQ(s.tekno_text, "ABC");
-  EXPECT_EQ(s.tekno[3], 5);
-  EXPECT_EQ(s.pausamensa[0], 4);
-  EXPECT_EQ(s.pausamensa[1], 2);
-  EXPECT_EQ(s.specialex[1], 4);
-  EXPECT_EQ(s.oreprolu, 50);
-  EXPECT_EQ(s.itpleggero, 1);
-  EXPECT_EQ(s.pexdiy, 7);
 }
 
 TEST(LoaderSettings, BandsKeepEightPairs) {
@@ -187,43 +178,30 @@ TEST(LoaderSettings, BandsKeepEightPairs) {
 
 TEST(LoaderTeachingItems, ConsecutiveMapGivesBlockLengths) {
   load("GM:MAT\t\nROSSI\t1A 6 G:123\t\n");
-  int lengths[6];
-  for (int i = 0; i < 6; ++i) lengths[i] = g_eng_lessons[i].block_length;
+  std::vector<int> lengths;
+  for (int i = 0; i < 6; ++i) lengths.push_back(g_eng_lessons[i].block_length);
   EXPECT_EQ(std::string(g_eng_lessons[0].consecutive_maps[0]), "321");
-  EXPECT_EQ(lengths[0], 3);
-  EXPECT_EQ(lengths[2], 3);
-  EXPECT_EQ(lengths[3], 2);
-  EXPECT_EQ(lengths[4], 2);
-  EXPECT_EQ(lengths[5], 1);
+  EXPECT_EQ(lengths, (std::vector<int>{3, 3, 3, 2, 2, 1}));
 }
 
 TEST(LoaderTeachingItems, TasksAndClassOff) {
   load("GM:MAT\t\nROSSI\t1A 2 J:3:2-4 KOP:X:1-2\t2A 1 KOP:MA:3-4ME:1-1\t\n");
   const EngineTeacher& t = g_eng_teachers[0];
   ASSERT_EQ(t.task_count, 1);
-  EXPECT_EQ(t.tasks[0].day, 3);
-  EXPECT_EQ(t.tasks[0].first_hour, 1);
-  EXPECT_EQ(t.tasks[0].last_hour, 3);
-  EXPECT_EQ(t.tasks[0].j_flag, 1);
+  EXPECT_EQ((std::vector<int>{t.tasks[0].day, t.tasks[0].first_hour, t.tasks[0].last_hour, t.tasks[0].j_flag}),
+            (std::vector<int>{3, 1, 3, 1}));
   ASSERT_EQ(t.class_off_count, 3);
-  EXPECT_EQ(t.class_off[0].day, -1);
-  EXPECT_EQ(t.class_off[1].day, 1);
-  EXPECT_EQ(t.class_off[2].day, 2);
-  EXPECT_EQ(t.class_off[2].last_hour, 0);
+  EXPECT_EQ((std::vector<int>{t.class_off[0].day, t.class_off[1].day, t.class_off[2].day, t.class_off[2].last_hour}),
+            (std::vector<int>{-1, 1, 2, 0}));
   EXPECT_EQ(g_eng_lessons[0].class_off_flag, 1);
 }
 
 TEST(LoaderTeachingItems, ListsAndTexts) {
   load("GM:MAT\t\nROSSI\t1A 1 ATTRE:PROG ZENDO:X ITPMX:3 MISCRE:2: ORQ:4 PMGY:< GLB:GRUPPO-\t2A 1 ATTRE:PROG\t\n");
   const EngineLesson& l = g_eng_lessons[0];
-  EXPECT_EQ(l.list_positions[0], 1);
-  EXPECT_EQ(l.list_positions[1], 1);
-  EXPECT_EQ(g_eng_lessons[1].list_positions[0], 1);
-  EXPECT_EQ(g_eng_school.attre_count, 1);
-  EXPECT_EQ(l.itpmx, 3);
-  EXPECT_EQ(l.miscre, 2);
-  EXPECT_EQ(l.filed_value, 4);
-  EXPECT_EQ(l.pmgy_digit, 12);
+  EXPECT_EQ((std::vector<int>{l.list_positions[0], l.list_positions[1], g_eng_lessons[1].list_positions[0],
+                              g_eng_school.attre_count, l.itpmx, l.miscre, l.filed_value, l.pmgy_digit}),
+            (std::vector<int>{1, 1, 1, 1, 3, 2, 4, 12}));
   EXPECT_STREQ(l.group_text, "GRUPPO");
   EXPECT_EQ(g_eng_teachers[0].item_marks, kMarkOrq | kMarkMiscre | kMarkZendo);
 }
@@ -240,14 +218,9 @@ TEST(LoaderTeachingItems, TeacherItems) {
   int rossi = teacher_index("ROSSI");
   int bianchi = teacher_index("BIANCHI");
   const EngineTeacher& t = g_eng_teachers[rossi];
-  EXPECT_EQ(t.contract_values[0], 3);
-  EXPECT_EQ(t.contract_values[1], 3);
-  EXPECT_EQ(t.pseudo_flag, 1);
-  EXPECT_EQ(t.type_flags & kTeacherFca, kTeacherFca);
-  EXPECT_EQ(t.standby_value, 2);
-  EXPECT_EQ(t.partner, bianchi);
-  EXPECT_EQ(g_eng_teachers[bianchi].partner, rossi);
-  EXPECT_EQ(t.xprese_count, 1);
+  EXPECT_EQ((std::vector<int>{t.contract_values[0], t.contract_values[1], t.pseudo_flag, t.type_flags & kTeacherFca,
+                              t.standby_value, t.partner, g_eng_teachers[bianchi].partner, t.xprese_count}),
+            (std::vector<int>{3, 3, 1, kTeacherFca, 2, bianchi, rossi, 1}));
   EXPECT_NE(t.subject_index, 0xFFFF);
   EXPECT_STREQ(g_eng_subjects[t.subject_index].group_name, "FISICA");
 }
@@ -277,12 +250,10 @@ TEST(LoaderLabs, LabGroupsAndAvailability) {
   ASSERT_EQ(g_eng_school.lab_group_count, 1);
   const EngineLabGroup& g = g_eng_lab_groups[0];
   int lab1 = g_eng_school.room_count - 2;
-  EXPECT_EQ(g.rooms[0], lab1 + 1);
-  EXPECT_EQ(g.rooms[1], 0xFFFF);
-  EXPECT_EQ(g.rooms[2], lab1);
-  EXPECT_EQ(g_eng_rooms[lab1].availability[83], 1);
-  EXPECT_EQ(g_eng_rooms[lab1 + 1].availability[1], 1);
-  EXPECT_EQ(g_eng_rooms[lab1 + 1].availability[2], 0);
+  EXPECT_EQ((std::vector<int>{g.rooms[0], g.rooms[1], g.rooms[2]}), (std::vector<int>{lab1 + 1, 0xFFFF, lab1}));
+  const EngineRoom* r = g_eng_rooms + lab1;
+  EXPECT_EQ((std::vector<int>{r[0].availability[83], r[1].availability[1], r[1].availability[2]}),
+            (std::vector<int>{1, 1, 0}));
 }
 
 TEST(LoaderConstraints, TeacherValues) {
@@ -291,31 +262,17 @@ TEST(LoaderConstraints, TeacherValues) {
        "PAUSAMEPER:3-1\tTEKGRADO:1-2\tFERCAV:1-2-3\tLABRIFOL:1\tPRIVILEGIO\tCARSHARE:BIANCHI:2\t"
        "ENTEREXIT:2-1\tOP:VE:5-6\t\n");
   const EngineTeacher& t = g_eng_teachers[0];
-  EXPECT_EQ(t.free_day_count, 2);
-  EXPECT_EQ(t.free_days[1], 2);
-  EXPECT_EQ(t.cavallomax_days, 4);
-  EXPECT_EQ(t.quorvex, 2);
-  EXPECT_EQ(t.clasenoc, 3);
-  EXPECT_EQ(t.om[0], 12);
-  EXPECT_EQ(t.om[1], 4);
-  EXPECT_EQ(t.buk[0], 0);
-  EXPECT_EQ(t.buk[1], 2);
-  EXPECT_EQ(t.pausameper[0], 2);
-  EXPECT_EQ(t.pausameper[1], 1);
-  EXPECT_EQ(g_eng_school.uses_tekgrado, 1);
-  EXPECT_EQ(g_eng_school.uses_fercav, 1);
-  EXPECT_EQ(g_eng_run.labrifol_flag, 1);
-  EXPECT_EQ(t.privilege_flag, 1);
+  const EngineTeacher& b = g_eng_teachers[teacher_index("BIANCHI")];
+  EXPECT_EQ((std::vector<int>{t.free_day_count, t.free_days[1], t.cavallomax_days, t.quorvex, t.clasenoc, t.om[0],
+                              t.om[1], t.buk[0], t.buk[1], t.pausameper[0], t.pausameper[1], g_eng_school.uses_tekgrado,
+                              g_eng_school.uses_fercav, g_eng_run.labrifol_flag, t.privilege_flag, t.enterexit_count}),
+            (std::vector<int>{2, 2, 4, 2, 3, 12, 4, 0, 2, 2, 1, 1, 1, 1, 1, 1}));
   EXPECT_STREQ(t.carshare_name, "BIANCHI");
-  EXPECT_EQ(t.carshare_wait, 2);
-  int bianchi = teacher_index("BIANCHI");
-  EXPECT_EQ(t.carshare_partner, bianchi);
-  EXPECT_EQ(g_eng_teachers[bianchi].carshare_partner, 0);
-  EXPECT_EQ(g_eng_teachers[bianchi].carshare_wait, 2) << "both take the longer wait";
-  EXPECT_EQ(t.enterexit_count, 1);
-  EXPECT_EQ(t.forbidden_hours[4 * 12 + 4], 1);
-  EXPECT_EQ(t.forbidden_hours[4 * 12 + 3], 0);
-  EXPECT_EQ(t.allowed_hours[0], 255);
+  // Both partners take the longer wait.
+  EXPECT_EQ((std::vector<int>{t.carshare_partner, t.carshare_wait, b.carshare_partner, b.carshare_wait}),
+            (std::vector<int>{teacher_index("BIANCHI"), 2, 0, 2}));
+  EXPECT_EQ((std::vector<int>{t.forbidden_hours[4 * 12 + 4], t.forbidden_hours[4 * 12 + 3], t.allowed_hours[0]}),
+            (std::vector<int>{1, 0, 255}));
 }
 
 TEST(LoaderCalendars, ProvisionalAndNormalLines) {
@@ -336,16 +293,10 @@ TEST(LoaderCalendars, ProvisionalAndNormalLines) {
 TEST(LoaderSissi, Identifiers) {
   load("GM:SOSTEGNO\t\nROSSI\t1A 1\t\nSISSI:IDS:AB1\t\nSISSI:IDD:ROSSI\tT0001\t\nSISSI:IDC:1A\tC0001\t\n"
        "SISSI:IDM:SOSTEGNO\tM0001\t\n");
-  EXPECT_STREQ(g_eng_school.school_code, "AB1");
-  EXPECT_STREQ(g_eng_teachers[0].sissi_id, "T0001");
-  EXPECT_STREQ(g_eng_classes[0].sissi_id, "C0001");
-  EXPECT_STREQ(g_eng_subjects[0].sissi_id, "M0001");
-  EXPECT_STREQ(g_eng_school.support_code, "M0001");
+  EXPECT_EQ((std::vector<std::string>{g_eng_school.school_code, g_eng_teachers[0].sissi_id, g_eng_classes[0].sissi_id,
+                                      g_eng_subjects[0].sissi_id, g_eng_school.support_code}),
+            (std::vector<std::string>{"AB1", "T0001", "C0001", "M0001", "M0001"}));
 }
-
-}  // namespace
-
-namespace {
 
 TEST(LoaderLabs, TwoHundredFirstGroupIsIgnored) {
   std::string lines = kClasses;
@@ -354,10 +305,6 @@ TEST(LoaderLabs, TwoHundredFirstGroupIsIgnored) {
   EXPECT_EQ(g_eng_school.lab_group_count, 200);
   EXPECT_STREQ(g_eng_lab_groups[199].name, "G199");
 }
-
-}  // namespace
-
-namespace {
 
 TEST(LoaderCalendars, HourDurationsWithAndWithoutTheClassColon) {
   for (const char* line : {"CLADAYS:G:1A:LU:480:50:530:50-MA:500:45-\n", "CLADAYS:G:1ALU:480:50:530:50-MA:500:45-\n"}) {
@@ -368,10 +315,6 @@ TEST(LoaderCalendars, HourDurationsWithAndWithoutTheClassColon) {
     EXPECT_EQ(c.timing[0][1][0], 500) << line;
   }
 }
-
-}  // namespace
-
-namespace {
 
 // A laboratory booked for every hour of the week lengthens the day after the
 // longest one by an hour, timed after the day's last hour.
@@ -391,13 +334,10 @@ TEST(LoaderCalendars, AFullyBookedLabAddsAnHour) {
       EXPECT_EQ(g_eng_school.hours_per_day[1], 1) << c.lab_hours;
       continue;
     }
-    EXPECT_EQ(g_eng_school.extra_hour_day, c.extra_day);
-    EXPECT_EQ(g_eng_school.extra_hour, 1);
-    EXPECT_EQ(g_eng_school.extra_hour_former_length, 1);
-    EXPECT_EQ(g_eng_school.hours_per_day[1], 2);
-    EXPECT_EQ(g_eng_school.timing[0][1][1], 480 + 55);
-    EXPECT_EQ(g_eng_school.timing[1][1][1], 55);
-    EXPECT_EQ(g_eng_run.weekly_slots, 4);
+    const EngineSchool& s = g_eng_school;
+    EXPECT_EQ((std::vector<int>{s.extra_hour_day, s.extra_hour, s.extra_hour_former_length, s.hours_per_day[1],
+                                s.timing[0][1][1], s.timing[1][1][1], g_eng_run.weekly_slots}),
+              (std::vector<int>{c.extra_day, 1, 1, 2, 480 + 55, 55, 4}));
   }
 }
 

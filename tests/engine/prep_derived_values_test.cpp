@@ -1,9 +1,5 @@
 // Pre-solve preparation on small models: bands, gap days, daily limits,
 // working days, maps, "TEKNO:", class buildings; values worked out by hand.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
 #include <gtest/gtest.h>
 
 #include <cstring>

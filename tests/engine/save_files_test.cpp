@@ -1,10 +1,6 @@
 // Save files: each kind written to its file and read back through the
 // scrambler, byte for byte after unscrambling; partial, truncated and
 // corrupted saves; a clash that calls for the take-over; write failures.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
 #include <gtest/gtest.h>
 
 #include <cstring>

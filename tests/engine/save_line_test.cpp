@@ -1,9 +1,5 @@
 // The plain save line: the writer's exact layout and the reader's refusal
 // of malformed or out-of-range lines.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
 #include "engine/save_line.h"
 
 #include <gtest/gtest.h>

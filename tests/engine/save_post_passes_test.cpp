@@ -1,9 +1,5 @@
 // Model post-passes after loading: hour totals and their limits, class
 // display names, hour timings, car-share partners and free-day lists.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
 #include <gtest/gtest.h>
 
 #include <string>

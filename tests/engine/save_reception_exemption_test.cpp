@@ -1,9 +1,5 @@
 // Reception hours (".\\ricevi.txt") and granted exemptions (".\\scuola3.txt",
 // ".\\scuola3P.txt"): choice of the hour, round trips and range checks.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,10 +1,6 @@
 // Stand-by and support pseudo-lessons: their pseudo-classes, their save
 // lines ('D' and 'S') read back by teacher name, packing; and the random
 // perturbations of a whole timetable.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
 #include <gtest/gtest.h>
 
 #include <string>

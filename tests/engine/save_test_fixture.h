@@ -1,19 +1,9 @@
 // A small school built straight into the model tables for the save-file,
 // view and preparation tests, and a temporary school folder to run in.
 // Week: 5 days of 6 hours (30 slots) unless a test changes it.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,41 +14,21 @@
 #include "engine/placement_services.h"
 #include "engine/special_calendars.h"
 #include "engine/status_block.h"
+#include "engine_test_support.h"
 
 namespace save_test {
 
 namespace fs = std::filesystem;
 
 // A fresh folder that stands for the school folder and the drive root.
-class SchoolFolder {
+class SchoolFolder : public engine_test::TempDir {
  public:
-  SchoolFolder() : previous_(fs::current_path()) {
-    std::string pattern = (fs::temp_directory_path() / "kt-save-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-    ::setenv("KESTRINTEMPUS_ROOT", path_.c_str(), 1);
-    fs::current_path(path_);
-  }
-  ~SchoolFolder() {
-    fs::current_path(previous_);
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-  bool exists(const std::string& name) const { return fs::exists(path_ / name); }
-  std::string read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(path_ / name, std::ios::binary);
-    out << bytes;
-  }
+  bool exists(const std::string& name) const { return fs::exists(path() / name); }
+  std::string read(const std::string& name) const { return engine_test::read_file(file(name)); }
+  void write(const std::string& name, const std::string& bytes) const { engine_test::write_file(file(name), bytes); }
 
  private:
-  fs::path previous_;
-  fs::path path_;
+  engine_test::InFolder in_{path()};
 };
 
 inline void reset_run_flags() {
