@@ -42,58 +42,31 @@ std::vector<std::string> read_lines(const std::string& path, int n) {
 
 }  // namespace
 
-TEST(ReadLine, MixedPlainAndScrambledLines) {
+TEST(ReadLine, PlainScrambledAndCutLines) {
+  std::string tail = scrambled(5, "last\n");
+  tail.pop_back();  // a scrambled last line without its line feed still decodes
+  std::string crlf = scrambled(9, "second\n");
+  crlf.insert(crlf.size() - 1, "\r");
+  struct Case {
+    const char* id;
+    std::string bytes;
+    int n;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"mixed", "REM:\tplain\n" + scrambled(3, "GM:\tItaliano\n") + "V:\tROSSI\n", 400,
+       {"REM:\tplain\n", "GM:\tItaliano\n", "V:\tROSSI\n"}},
+      {"crlf", "first\r\n" + crlf + "third\r\n", 400, {"first\n", "second\n", "third\n"}},
+      {"pieces", scrambled(1, "DAYS:\tLU") + scrambled(2, "-6\tMA-6\n") + "next\n", 400, {"DAYS:\tLU-6\tMA-6\n", "next\n"}},
+      {"plain-tail", "one\ntwo", 400, {"one\n", "two\r"}},
+      {"scrambled-tail", tail, 400, {"last\n"}},
+      {"long", "start\n" + std::string(100000, 'x') + "\n" + scrambled(4, std::string(300, 'y') + "\n") + "end\n", 100,
+       {"start\n", std::string(98, 'x'), std::string(98, 'y'), "end\n"}},
+  };
   TempDir dir;
-  std::string path = dir.file("mixed.txt");
-  write_file(path, "REM:\tplain\n" + scrambled(3, "GM:\tItaliano\n") + "V:\tROSSI\n");
-  std::vector<std::string> expected = {"REM:\tplain\n", "GM:\tItaliano\n", "V:\tROSSI\n"};
-  EXPECT_EQ(read_lines(path, 400), expected);
-}
-
-TEST(ReadLine, CrLfReadsLikeLf) {
-  TempDir dir;
-  std::string path = dir.file("crlf.txt");
-  std::string line2 = scrambled(9, "second\n");
-  line2.insert(line2.size() - 1, "\r");
-  write_file(path, "first\r\n" + line2 + "third\r\n");
-  std::vector<std::string> expected = {"first\n", "second\n", "third\n"};
-  EXPECT_EQ(read_lines(path, 400), expected);
-}
-
-TEST(ReadLine, ScrambledPiecesAreJoined) {
-  TempDir dir;
-  std::string path = dir.file("pieces.txt");
-  write_file(path, scrambled(1, "DAYS:\tLU") + scrambled(2, "-6\tMA-6\n") + "next\n");
-  std::vector<std::string> expected = {"DAYS:\tLU-6\tMA-6\n", "next\n"};
-  EXPECT_EQ(read_lines(path, 400), expected);
-}
-
-TEST(ReadLine, LastLineWithoutLineEnd) {
-  TempDir dir;
-  std::string plain = dir.file("plain.txt");
-  write_file(plain, "one\ntwo");
-  std::vector<std::string> expected = {"one\n", "two\r"};
-  EXPECT_EQ(read_lines(plain, 400), expected);
-
-  // A scrambled last line without its line feed still decodes.
-  std::string stored = scrambled(5, "last\n");
-  stored.pop_back();
-  std::string tail = dir.file("tail.txt");
-  write_file(tail, stored);
-  EXPECT_EQ(read_lines(tail, 400), std::vector<std::string>{"last\n"});
-}
-
-TEST(ReadLine, LongLinesAreCutAtTheBuffer) {
-  TempDir dir;
-  std::string path = dir.file("long.txt");
-  std::string huge(100000, 'x');
-  write_file(path, "start\n" + huge + "\n" + scrambled(4, std::string(300, 'y') + "\n") + "end\n");
-  std::vector<std::string> lines = read_lines(path, 100);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0], "start\n");
-  EXPECT_EQ(lines[1], std::string(98, 'x'));
-  EXPECT_EQ(lines[2], std::string(98, 'y'));
-  EXPECT_EQ(lines[3], "end\n");
+  for (const Case& c : cases) {
+    write_file(dir.file(c.id), c.bytes);
+    EXPECT_EQ(read_lines(dir.file(c.id), c.n), c.lines) << c.id;
+  }
 }
 
 TEST(ReadLine, BinaryBytesNeverOverrun) {

@@ -39,24 +39,12 @@ TEST(LineScrambler, EveryByteValueRoundTripsUnderEverySeed) {
   }
 }
 
-TEST(LineScrambler, EachSingleByteRoundTrips) {
-  for (int b = 1; b < 256; ++b) {
-    std::string one(1, static_cast<char>(b));
-    std::string clear;
-    EXPECT_EQ(unscramble(scramble(static_cast<std::uint8_t>(b * 7), one), &clear), 0) << b;
-    EXPECT_EQ(clear, one) << "byte " << b;
-  }
-}
-
 TEST(LineScrambler, StoredLayoutWorkedByHand) {
   // Seed 0, seven bytes 0x01: key indexes 1 2 3 4 5 0 1, running offsets
   // 9e c6 9a fc b5 01 a0; checks 07, 17 + 4 = 15h, 37 + 3 = 28h.
   EXPECT_EQ(scramble(0, std::string(7, '\x01')), "009fc79bfdb602a1071528\n");
   // The empty text: seed and the three checks S, S + 17, S + 37.
   EXPECT_EQ(scramble(0x20, ""), "20203145\n");
-}
-
-TEST(LineScrambler, EmptyTextReadsBackEmpty) {
   std::string clear = "x";
   EXPECT_EQ(unscramble(scramble(200, ""), &clear), 0);
   EXPECT_EQ(clear, "");

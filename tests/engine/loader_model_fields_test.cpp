@@ -67,14 +67,6 @@ TEST(LoaderClassLists, BothFormsOfEachList) {
   EXPECT_EQ((std::vector<int>{pause[0], pause[1], pause[2]}), (std::vector<int>{2, 3, -1}));
 }
 
-TEST(LoaderClassLists, IndisigleNamesTheTracks) {
-  load("CLNAMES:\t3\t\nGM:MAT\t\nROSSI\t1AS 1\t1AL 1\t\nINDISIGLE:\tS-SCI:L-LING\t\n");
-  EXPECT_STREQ(g_eng_classes[class_index("1AS")].display_name, "1Asci");
-  EXPECT_STREQ(g_eng_classes[class_index("1AL")].display_name, "1Aling");
-  EXPECT_EQ(g_eng_classes[class_index("1AL")].kind, 2);
-  EXPECT_EQ(g_eng_run.longest_class_name, 4);
-}
-
 TEST(LoaderBuildings, SedeMatchesTheWholeName) {
   load("CLNAMES:\t3\t\nSEDE:\tCENTRO\tAA-BB\t\nSEDE:\tCENTRONORD\tCC\t\nSEDE:\tCENTRO\tDD\t\n" + std::string("GM:MAT\t\nR\t1AA 1\t\n"));
   ASSERT_EQ(g_eng_school.building_count, 2);
@@ -223,18 +215,6 @@ TEST(LoaderTeachingItems, TeacherItems) {
             (std::vector<int>{3, 3, 1, kTeacherFca, 2, bianchi, rossi, 1}));
   EXPECT_NE(t.subject_index, 0xFFFF);
   EXPECT_STREQ(g_eng_subjects[t.subject_index].group_name, "FISICA");
-}
-
-TEST(LoaderSubgroups, PairedSubjectsMakeSubgroupClasses) {
-  load("GM:REL\t\nPAPA\t1A 1 GRUL:ALT:\t\nGM:ALT\t\nLUNA\t1A 1\t\nGM:MAT\t\nROSSI\t2A 1\t\nLABOR:\tLAB1-X\t\n");
-  int sub = class_index("1Z");
-  ASSERT_GE(sub, 0);
-  EXPECT_EQ(g_eng_classes[sub].parent, class_index("1A"));
-  EXPECT_EQ(g_eng_lessons[0].class_index, sub);
-  EXPECT_EQ(g_eng_lessons[0].room, sub);
-  // Own rooms follow their classes; the lab comes after them.
-  for (int c = 0; c < g_eng_school.class_count; ++c) EXPECT_STREQ(g_eng_rooms[c].name, g_eng_classes[c].code);
-  EXPECT_STREQ(g_eng_rooms[g_eng_school.class_count].name, "LAB1");
 }
 
 TEST(LoaderSubgroups, SecondPairTakesTheNextLetter) {
