@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/errors.h"
 #include "engine/model.h"
@@ -49,22 +50,23 @@ class ReporterTest : public ::testing::Test {
 TEST_F(ReporterTest, MessagesAndCodesInEachLanguage) {
   struct Case {
     const char* id;
-    int language;
-    int code;
+    int language, code, process;
     const char* message;
   } cases[] = {
-      {"impossible-it", 0, -3, "(0) Elaborazione richiesta impossibile\n[testo]\n"},
-      {"impossible-de", 1, -3, "(0) Verarbeitung unm\xF6glich\n[testo]\n"},
-      {"impossible-en", 2, -3, "(0) Requested processing impossible\n[testo]\n"},
-      {"config-it", 0, -2, "(0) Errore di configurazione [testo] - [riga]\n"},
-      {"config-en", 2, -2, "(0) Configuration error [testo] - [riga]\n"},
-      {"critical-de", 1, -1,
+      {"impossible-it", 0, -3, 0, "(0) Elaborazione richiesta impossibile\n[testo]\n"},
+      {"impossible-de", 1, -3, 0, "(0) Verarbeitung unm\xF6glich\n[testo]\n"},
+      {"impossible-en", 2, -3, 0, "(0) Requested processing impossible\n[testo]\n"},
+      {"worker-unknown-language", 9, -3, 3, "(3) Elaborazione richiesta impossibile\n[testo]\n"},
+      {"config-it", 0, -2, 0, "(0) Errore di configurazione [testo] - [riga]\n"},
+      {"config-en", 2, -2, 0, "(0) Configuration error [testo] - [riga]\n"},
+      {"critical-de", 1, -1, 0,
        "(0) Kritischer Fehler [testo][7]\n[..\\Orario\\OR_LOAD, line:65, errno=2, GLE=2, s=4711]\n"},
-      {"file-en", 2, -100,
+      {"file-en", 2, -100, 0,
        "(0) File error \n[testo]\n[riga]\n[..\\Orario\\OR_UTIL, line:9, errno=2, GLE=2, s=4711]\n"},
   };
   for (const Case& c : cases) {
     g_status.language = c.language;
+    g_process_number = static_cast<std::int8_t>(c.process);
     errno = ENOENT;
     int code = raised_code([&] {
       switch (c.code) {
@@ -77,13 +79,6 @@ TEST_F(ReporterTest, MessagesAndCodesInEachLanguage) {
     EXPECT_EQ(code, c.code) << c.id;
     EXPECT_STREQ(g_status.message, c.message) << c.id;
   }
-}
-
-TEST_F(ReporterTest, WorkerIndexAndUnknownLanguage) {
-  g_process_number = 3;
-  g_status.language = 9;  // reads as Italian
-  raised_code([] { or_raise_impossible("x"); });
-  EXPECT_STREQ(g_status.message, "(3) Elaborazione richiesta impossibile\n[x]\n");
   g_process_number = 0;
 }
 
@@ -126,14 +121,12 @@ TEST(Trace, TimedLines) {
 }
 
 TEST(Utilities, IntTextAndNowText) {
-  EXPECT_STREQ(or_int_text(0), "");
-  EXPECT_STREQ(or_int_text(-42), "-42");
-  EXPECT_STREQ(or_int_text(2147483647), "2147483647");
+  std::vector<std::string> texts;  // one static buffer: each text is copied before the next
+  for (int n : {0, -42, 2147483647}) texts.push_back(or_int_text(n));
+  EXPECT_EQ(texts, (std::vector<std::string>{"", "-42", "2147483647"}));
   std::string now = or_now_text();
   ASSERT_EQ(now.size(), 19u);
-  EXPECT_EQ(now[2], '-');
-  EXPECT_EQ(now[5], '-');
-  EXPECT_EQ(now[13], ':');
+  EXPECT_EQ(std::string() + now[2] + now[5] + now[13], "--:");
 }
 
 TEST(Utilities, Counters) {
@@ -220,23 +213,14 @@ TEST(SaveCleanup, DeletesByModeAndKeep) {
   EXPECT_TRUE(std::filesystem::exists("savego.txt"));
 }
 
+// Stopping writes the stop byte for the seven workers, also when the area's
+// mutex stays taken (its wait is bounded), and nothing with one process.
 TEST(ParallelWorkers, StopWritesTheCommandBytes) {
   std::uint8_t area[kParproAreaSize] = {};
   g_parpro_area = area;
   g_process_count = 1;
   or_stop_parallel_workers();
   EXPECT_EQ(area[kParproCommandByte + 1], 0);
-  g_process_count = 3;
-  or_stop_parallel_workers();
-  for (int i = 1; i <= 7; ++i) EXPECT_EQ(area[kParproCommandByte + i], kParproStop) << i;
-  EXPECT_EQ(area[kParproCommandByte], 0);
-  EXPECT_EQ(area[kParproCommandByte + 8], 0);
-  g_parpro_area = nullptr;
-  g_process_count = 0;
-}
-
-TEST(ParallelWorkers, StopReachesTheWorkersWhenTheAreaMutexStaysTaken) {
-  std::uint8_t area[kParproAreaSize] = {};
   pthread_mutex_t stuck;
   pthread_mutexattr_t attr;
   pthread_mutexattr_init(&attr);
@@ -246,10 +230,11 @@ TEST(ParallelWorkers, StopReachesTheWorkersWhenTheAreaMutexStaysTaken) {
   holder.join();
   pthread_mutex_t* saved = g_parpro_com_mutex;
   g_parpro_com_mutex = &stuck;
-  g_parpro_area = area;
-  g_process_count = 2;
-  or_stop_parallel_workers();  // returns after its bounded wait
+  g_process_count = 3;
+  or_stop_parallel_workers();
   for (int i = 1; i <= 7; ++i) EXPECT_EQ(area[kParproCommandByte + i], kParproStop) << i;
+  EXPECT_EQ(area[kParproCommandByte], 0);
+  EXPECT_EQ(area[kParproCommandByte + 8], 0);
   g_parpro_com_mutex = saved;
   g_parpro_area = nullptr;
   g_process_count = 0;
