@@ -1,6 +1,6 @@
 // Save files: each kind written to its file and read back through the
-// scrambler, byte for byte after unscrambling; partial, truncated and
-// corrupted saves; a clash that calls for the take-over; write failures.
+// scrambler; partial, truncated and corrupted saves; the take-over after a
+// clash; write failures; a worker's start from the shared area.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,6 +15,7 @@
 #include "save_test_fixture.h"
 
 using save_test::SchoolFolder;
+using engine_test::unscrambled;
 using save_test::SmallSchool;
 
 namespace {
@@ -26,16 +27,6 @@ const char* const kSmallSchoolSave =
     "0003 0 0 1B (1) BIANCHI (1) VERDI (2) CE:0CF:0\n"
     "0004 2 3 1A (0) BIANCHI (1)  (-1) CE:0\n"
     "0005 4 5 1B (1) VERDI (2)  (-1) CE:0\n";
-
-std::string unscrambled(const std::string& name) {
-  std::FILE* f = or_fopen(name.c_str(), "rt");
-  if (f == nullptr) return "<missing>";
-  std::string out;
-  char line[512];
-  while (or_read_line(line, 400, f) != nullptr) out += line;
-  or_fclose(f);
-  return out;
-}
 
 std::vector<std::string> physical_lines(const std::string& bytes) {
   std::vector<std::string> lines;
@@ -130,13 +121,6 @@ TEST(SaveFiles, FirstSaveCreatesTheExemptionFileOnce) {
   EXPECT_EQ(first, "0219" + std::string(438, '0') + "\r\n");
   or_save_timetable(-1);
   EXPECT_EQ(folder.read("scuola3.txt"), first);
-}
-
-TEST(SaveFiles, NoFileIsNoTimetable) {
-  SchoolFolder folder;
-  SmallSchool school;
-  EXPECT_EQ(or_load_timetable(0), -3);
-  EXPECT_EQ(save_test::placements(), std::vector<int>(60, -1));
 }
 
 TEST(SaveFiles, PartialSaveReturnsThePlacedCount) {
@@ -236,23 +220,16 @@ TEST(SaveFiles, RecoveryMatchesByNamesAfterTeachersMoved) {
   SchoolFolder folder;
   SmallSchool school;
   or_save_timetable(-1);
-  // A new teacher is inserted before the others: every index shifts.
+  // A new teacher (NERI, 0) is inserted before the others: every index shifts.
   save_test::reset_school();
-  int c1a = save_test::add_class("1A");
-  int c1b = save_test::add_class("1B");
-  int neri = save_test::add_teacher("NERI");
-  int rossi = save_test::add_teacher("ROSSI");
-  int bianchi = save_test::add_teacher("BIANCHI");
-  int verdi = save_test::add_teacher("VERDI");
-  int math = save_test::add_subject("MATEMATICA");
-  int lab = save_test::add_subject("FISICA");
-  save_test::add_lesson(neri, c1a, math);
-  save_test::add_lesson(rossi, c1a, math);
-  save_test::add_lesson(rossi, c1a, math);
-  save_test::add_lesson(rossi, c1b, math);
-  save_test::add_lesson(bianchi, c1b, lab, verdi);
-  save_test::add_lesson(bianchi, c1a, lab);
-  save_test::add_lesson(verdi, c1b, lab);
+  for (const char* code : {"1A", "1B"}) save_test::add_class(code);
+  for (const char* name : {"NERI", "ROSSI", "BIANCHI", "VERDI"}) save_test::add_teacher(name);
+  int math = save_test::add_subject("MATEMATICA"), lab = save_test::add_subject("FISICA");
+  struct {
+    int teacher, klass, subject, second;
+  } lessons[] = {{0, 0, math, -1}, {1, 0, math, -1}, {1, 0, math, -1}, {1, 1, math, -1},
+                 {2, 1, lab, 3},   {2, 0, lab, -1},  {3, 1, lab, -1}};
+  for (const auto& l : lessons) save_test::add_lesson(l.teacher, l.klass, l.subject, l.second);
   or_count_hours(0);
   g_recovery_allowed = 1;
   ASSERT_EQ(or_recover_previous_timetable(), 0);
@@ -298,10 +275,6 @@ TEST(SaveFiles, WorkersWriteNothing) {
   g_process_number = 0;
   EXPECT_FALSE(folder.exists("savego.txt"));
 }
-
-}  // namespace
-
-namespace {
 
 TEST(SaveFiles, AWorkerTakesItsStartingTimetableFromTheSharedArea) {
   SmallSchool school;

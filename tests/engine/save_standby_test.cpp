@@ -1,9 +1,10 @@
-// Stand-by and support pseudo-lessons: their pseudo-classes, their save
-// lines ('D' and 'S') read back by teacher name, packing; and the random
-// perturbations of a whole timetable.
+// Stand-by and support pseudo-lessons: their pseudo-classes, their save lines
+// ('D' and 'S') read back by teacher name, packing; and the perturbations.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/engine_random.h"
@@ -39,11 +40,16 @@ struct StandbySchool {
   }
 };
 
+// The six stand-by and support lessons (5 to 10) at fixed hours.
+void place_pseudo_lessons() {
+  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
+  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
+}
+
 TEST(Standby, NoGroupingNoPseudoClasses) {
   StandbySchool school(0);
-  EXPECT_EQ(g_eng_school.class_count, 1);
-  EXPECT_EQ(g_eng_school.real_class_count, 1);
-  EXPECT_EQ(g_eng_school.lesson_count, 5);
+  const EngineSchool& s = g_eng_school;
+  EXPECT_EQ((std::vector<int>{s.class_count, s.real_class_count, s.lesson_count}), (std::vector<int>{1, 1, 5}));
 }
 
 TEST(Standby, OnePseudoClassPerTeacher) {
@@ -51,12 +57,10 @@ TEST(Standby, OnePseudoClassPerTeacher) {
   EXPECT_EQ(g_eng_teachers[school.a].weekly_hours, 5) << "3 lessons and 2 stand-by hours";
   EXPECT_EQ(g_eng_teachers[school.b].weekly_hours, 6) << "2 lessons, 3 stand-by, 1 support";
   ASSERT_EQ(g_eng_school.class_count, 4);
-  EXPECT_STREQ(g_eng_classes[1].code, "dAA");
-  EXPECT_STREQ(g_eng_classes[2].code, "dAB");
-  EXPECT_STREQ(g_eng_classes[3].code, "sAA");
-  EXPECT_EQ(g_eng_school.real_class_count, 1);
-  EXPECT_EQ(g_eng_school.support_class_start, 3);
-  EXPECT_EQ(g_eng_school.lesson_count, 11);
+  EXPECT_EQ((std::vector<std::string>{g_eng_classes[1].code, g_eng_classes[2].code, g_eng_classes[3].code}),
+            (std::vector<std::string>{"dAA", "dAB", "sAA"}));
+  const EngineSchool& s = g_eng_school;
+  EXPECT_EQ((std::vector<int>{s.real_class_count, s.support_class_start, s.lesson_count}), (std::vector<int>{1, 3, 11}));
   struct Case {
     int lesson, teacher, klass, marker;
   } cases[] = {{5, school.a, 1, 1}, {6, school.a, 1, 1}, {7, school.b, 2, 1}, {9, school.b, 2, 1}, {10, school.b, 3, 2}};
@@ -75,16 +79,11 @@ TEST(Standby, OnePseudoClassPerTeacher) {
 TEST(Standby, PseudoLinesAreSavedAndMatchedByName) {
   save_test::SchoolFolder folder;
   StandbySchool school(-1);
-  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
-  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
+  place_pseudo_lessons();
   or_set_lesson_supported_class(10, school.k);
   std::vector<int> expected = save_test::placements();
   or_save_timetable(-1);
-  std::FILE* f = or_fopen(".\\savego.txt", "rt");
-  std::string plain;
-  char line[512];
-  while (or_read_line(line, 400, f)) plain += line;
-  or_fclose(f);
+  std::string plain = engine_test::unscrambled(".\\savego.txt");
   EXPECT_NE(plain.find("0005D 0 0 dAA (1) ALFA (0)  (-1) CE:0\n"), std::string::npos) << plain;
   EXPECT_NE(plain.find("0010S 3 3 sAA (3) BETA (1)  (-1) CE:0 SOCL:1A-\n"), std::string::npos) << plain;
   // A further stand-by line of ALFA finds no free stand-by lesson: skipped.
@@ -102,8 +101,7 @@ TEST(Standby, PseudoLinesAreSavedAndMatchedByName) {
 TEST(Standby, TakeOverCarriesStandbyLinesToTheNextSave) {
   save_test::SchoolFolder folder;
   StandbySchool school(-1);
-  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
-  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
+  place_pseudo_lessons();
   or_save_timetable(-1);
   g_recovery_allowed = 1;
   ASSERT_EQ(or_recover_previous_timetable(), 0);
@@ -112,14 +110,10 @@ TEST(Standby, TakeOverCarriesStandbyLinesToTheNextSave) {
   EXPECT_NE(carried.find("0010S 3 3 sAA (3) BETA (1)"), std::string::npos) << carried;
   or_save_timetable(-1);
   EXPECT_FALSE(folder.exists("tempfileDS.txt")) << "the next save appends and deletes it";
-  std::FILE* f = or_fopen(".\\savego.txt", "rt");
-  int lines = 0;
-  char line[512];
-  while (or_read_line(line, 400, f)) ++lines;
-  or_fclose(f);
+  std::string saved = engine_test::unscrambled(".\\savego.txt");
   // 11 lessons, the 25 calendar hours the take-over gave 1A (5 lessons in a
   // 30-hour week), and the six carried stand-by and support lines.
-  EXPECT_EQ(lines, 11 + 25 + 6);
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 11 + 25 + 6);
 }
 
 TEST(Standby, UnsavedPseudoLessonsTakeFreeHoursOfTheirTeacher) {
@@ -137,8 +131,7 @@ TEST(Standby, UnsavedPseudoLessonsTakeFreeHoursOfTheirTeacher) {
 
 TEST(Standby, PackingFillsEarlierPseudoClasses) {
   StandbySchool school(-1);
-  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
-  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
+  place_pseudo_lessons();
   or_pack_standby_lessons(0);
   EXPECT_EQ(g_eng_lessons[7].class_index, 2) << "dAA is taken at Monday's first hour";
   EXPECT_EQ(g_eng_lessons[8].class_index, 1);
