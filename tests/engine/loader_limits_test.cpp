@@ -317,28 +317,6 @@ TEST_P(LoaderLimits, ResultAndMessage) {
 INSTANTIATE_TEST_SUITE_P(Rows, LoaderLimits, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.id); });
 
-// The rows that load at a limit reach it exactly, pseudo-records included.
-TEST(LoaderLimitsReached, TablesEndFull) {
-  struct Case {
-    const char* id;
-    std::string text;
-    int classes, real_classes, teachers, subjects;
-  } cases[] = {
-      {"classes", many_classes(300), 300, 300, 10 + 300, 2},
-      {"standby", kStandby + many_classes(299, "\tTED:+2"), 300, 299, 10 + 300, 4},
-      {"calendar", many_classes(300, "", 200), 300, 300, 500, 2},
-      {"teachers", many_teachers(500), 17, 17, 500, 1},
-      {"subjects", subjects(400), 14, 14, 14, 400},
-  };
-  for (const Case& c : cases) {
-    ASSERT_EQ(run_synt(std::string(kWeek) + c.text).code, 0) << c.id;
-    EXPECT_EQ(g_eng_school.class_count, c.classes) << c.id;
-    EXPECT_EQ(g_eng_school.real_class_count, c.real_classes) << c.id;
-    EXPECT_EQ(g_eng_school.teacher_count, c.teachers) << c.id;
-    EXPECT_EQ(g_eng_school.subject_count, c.subjects) << c.id;
-  }
-}
-
 TEST(LoaderMessages, ConfigurationErrorNamesTheLine) {
   loader_test::Outcome outcome = run_synt(std::string(kWeek) + "CORTO:\tXY\t\n" + kMath);
   EXPECT_NE(outcome.message.find("- [CORTO:|XY|"), std::string::npos) << outcome.message;

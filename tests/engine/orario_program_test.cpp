@@ -76,11 +76,7 @@ TEST(OrarioProgram, UsageWithoutACommandWord) {
         << args;
   }
   EXPECT_TRUE(entries(school).empty());
-}
-
-TEST(OrarioProgram, WrongCommandWordGivesTheEngineUsage) {
-  TempDir school;
-  Outcome o = run_orario(school, "", "XXXX:scuola2.txt");
+  Outcome o = run_orario(school, "", "XXXX:scuola2.txt");  // the engine's own usage error
   EXPECT_EQ(o.status, 1);
   EXPECT_TRUE(contains(o.err, "Syntax: orario calc:file_cattedre")) << o.err;
 }
@@ -169,31 +165,6 @@ TEST(OrarioProgram, TrialRunsWriteOnlyTheTestFiles) {
     EXPECT_EQ(read_file(school.file("savego.txt")), "kept timetable\n") << option;
     EXPECT_EQ(read_file(school.file("saveprec.txt")), "kept record\n") << option;
     EXPECT_EQ(entries(school).count("scuola3.txt"), 0u) << option;
-  }
-}
-
-TEST(OrarioProgram, BadInputEndsWithAMessage) {
-  std::string binary;
-  for (int i = 0; i < 4000; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
-  struct Case {
-    const char* id;
-    std::string bytes;
-  } cases[] = {
-      {"empty", ""},
-      {"binary", binary},
-      {"long-line", "REM:\t" + std::string(100000, 'x') + "\n"},
-      {"crlf", "REM:\tLiceo\r\nDAYS:\tLU-6\r\n"},
-  };
-  for (const Case& c : cases) {
-    TempDir school;
-    write_file(school.file("scuola2.txt"), c.bytes);
-    Outcome o = run_orario(school, "", "CALC:scuola2.txt");
-    EXPECT_GE(o.status, 1) << c.id;
-    EXPECT_LE(o.status, 4) << c.id;
-    EXPECT_FALSE(o.err.empty()) << c.id;
-    EXPECT_EQ(entries(school), (std::set<std::string>{"Orario", "RisultatoTest", "scuola2.txt"}))
-        << c.id;
-    EXPECT_EQ(read_file(school.file("scuola2.txt")), c.bytes) << c.id;
   }
 }
 

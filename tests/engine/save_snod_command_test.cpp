@@ -79,14 +79,6 @@ TEST_F(SnodCommand, ASaveThatNoLongerFitsIsTakenOver) {
   EXPECT_EQ(run(), 0) << g_status.message;
 }
 
-TEST_F(SnodCommand, MissingSaveIsNoTimetable) {
-  g_quiet_no_timetable = 1;
-  EXPECT_EQ(run(), 0) << "the pre-check ends quietly";
-  g_quiet_no_timetable = 0;
-  EXPECT_EQ(run(), kResultImpossible);
-  EXPECT_NE(std::string(g_status.message).find("Orario non ancora elaborato"), std::string::npos);
-}
-
 // A line reader whose reads of one file fail once a number of its bytes were
 // read, as a disk that gives up part-way would.
 struct FailingFile {
