@@ -198,10 +198,7 @@ TEST_F(CommandInterpreter, BuildThatSaysNothingMoreEndsNormally) {
 }
 
 TEST_F(CommandInterpreter, UsageErrors) {
-  struct Case {
-    const char* id;
-    std::vector<const char*> args;
-  } cases[] = {
+  struct Case { const char* id; std::vector<const char*> args; } cases[] = {
       {"no-arguments", {}},
       {"short-word", {"CAL"}},
       {"empty-word", {""}},
@@ -231,12 +228,7 @@ TEST_F(CommandInterpreter, UnknownOptionWords) {
 }
 
 TEST_F(CommandInterpreter, ResultCodesAndMessages) {
-  struct Case {
-    const char* id;
-    int load_error;
-    int result;
-    const char* message_part;
-  } cases[] = {
+  struct Case { const char* id; int load_error, result; const char* message_part; } cases[] = {
       {"critical", -1, kResultError, "Errore critico [Manca file descrizione scuola]"},
       {"config", -2, kResultConfig, "Errore di configurazione [Manca file descrizione scuola] - [V: ROSSI ]"},
       {"impossible", -3, kResultImpossible, "Elaborazione richiesta impossibile"},
@@ -294,13 +286,7 @@ TEST_F(CommandInterpreter, RecoveryAfterACompleteLoad) {
 
 TEST_F(CommandInterpreter, NoRecoveryWithoutACompleteLoad) {
   write_file("savego.txt", "the previous timetable");
-  struct Case {
-    const char* id;
-    int load_error;
-    int build_error;
-    int lessons;
-    std::uint8_t recovery;
-  } cases[] = {
+  struct Case { const char* id; int load_error, build_error, lessons; std::uint8_t recovery; } cases[] = {
       {"missing-description", -1, 0, 12, 0},
       {"configuration", -2, 0, 12, 0},
       {"no-lessons", 0, -1, 0, 0},

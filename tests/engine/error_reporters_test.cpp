@@ -48,11 +48,7 @@ class ReporterTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ReporterTest, MessagesAndCodesInEachLanguage) {
-  struct Case {
-    const char* id;
-    int language, code, process;
-    const char* message;
-  } cases[] = {
+  struct Case { const char* id; int language, code, process; const char* message; } cases[] = {
       {"impossible-it", 0, -3, 0, "(0) Elaborazione richiesta impossibile\n[testo]\n"},
       {"impossible-de", 1, -3, 0, "(0) Verarbeitung unm\xF6glich\n[testo]\n"},
       {"impossible-en", 2, -3, 0, "(0) Requested processing impossible\n[testo]\n"},
@@ -130,12 +126,7 @@ TEST(Utilities, IntTextAndNowText) {
 }
 
 TEST(Utilities, Counters) {
-  struct Case {
-    const char* id;
-    EngineCounter start;
-    std::uint32_t add;
-    EngineCounter result;
-  } cases[] = {
+  struct Case { const char* id; EngineCounter start; std::uint32_t add; EngineCounter result; } cases[] = {
       {"carry", {0, 0xFFFFFFFFu}, 1, {1, 0}},
       {"plain", {2, 5}, 10, {2, 15}},
       {"wrap-large", {7, 0x80000000u}, 0x80000001u, {8, 1}},

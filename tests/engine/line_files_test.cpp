@@ -56,12 +56,7 @@ TEST(ReadLine, PlainScrambledAndCutLines) {
   tail.pop_back();  // a scrambled last line without its line feed still decodes
   std::string crlf = scrambled(9, "second\n");
   crlf.insert(crlf.size() - 1, "\r");
-  struct Case {
-    const char* id;
-    std::string bytes;
-    int n;
-    std::vector<std::string> lines;
-  } cases[] = {
+  struct Case { const char* id; std::string bytes; int n; std::vector<std::string> lines; } cases[] = {
       {"mixed", "REM:\tplain\n" + scrambled(3, "GM:\tItaliano\n") + "V:\tROSSI\n", 400,
        {"REM:\tplain\n", "GM:\tItaliano\n", "V:\tROSSI\n"}},
       {"crlf", "first\r\n" + crlf + "third\r\n", 400, {"first\n", "second\n", "third\n"}},
@@ -179,10 +174,7 @@ TEST(LineScrambler, StoredLayoutWorkedByHand) {
 }
 
 TEST(LineScrambler, PlainLinesAreReturnedUnchanged) {
-  struct Case {
-    const char* id;
-    std::string stored;
-  } cases[] = {
+  struct Case { const char* id; std::string stored; } cases[] = {
       {"short", "REM:\n"},
       {"eight", "12345678"},
       {"words", "DAYS:|LU-6|MA-6|\n"},

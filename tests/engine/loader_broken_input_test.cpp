@@ -51,11 +51,7 @@ TEST(LoaderBrokenInput, EveryTruncation) {
 
 TEST(LoaderBrokenInput, TruncatedLines) {
   const char* week = loader_test::kWeek;
-  struct Case {
-    const char* id;
-    std::string text;
-    const char* message;
-  } cases[] = {
+  struct Case { const char* id; std::string text; const char* message; } cases[] = {
       {"days", "REM:x\nDAYS:\tLU6\tMA", "Ore del Giorno"},
       {"days_fields", "REM:x\nDAYS:\tLU6\tMA6", "GIORNI "},
       {"class_item", std::string(week) + "GM:MAT\t\nROSSI\t1A", "Numero di ore ?? "},

@@ -99,9 +99,7 @@ TEST(LoaderNames, DerivedNamesAreCutToFit) {
 // taken from this class, and the links end up both ways.
 TEST(LoaderJointClasses, HoursPairInOrder) {
   load("GM:MAT\t\nROSSI\t1A 3 I:2A\t2A 3\t\nGM:ITA\t\nBIANCHI\t3A 2 I:2A\t2A 2\t\n");
-  struct Case {
-    int lesson, partner;
-  } cases[] = {{0, 3}, {1, 4}, {2, 5}, {6, 8}, {7, 9}};
+  struct Case { int lesson, partner; } cases[] = {{0, 3}, {1, 4}, {2, 5}, {6, 8}, {7, 9}};
   for (const Case& c : cases) {
     ASSERT_EQ(g_eng_lessons[c.lesson].joint_count, 1) << c.lesson;
     EXPECT_EQ(g_eng_lessons[c.lesson].joint_lessons[0], c.partner) << c.lesson;
@@ -113,11 +111,7 @@ TEST(LoaderJointClasses, HoursPairInOrder) {
 // The same subject in one class given to two teachers loads, and each lesson
 // names the first later lesson of another teacher not named before.
 TEST(LoaderDuplicates, ReportLines) {
-  struct Case {
-    const char* id;
-    const char* lines;
-    const char* report;
-  } cases[] = {
+  struct Case { const char* id; const char* lines; const char* report; } cases[] = {
       {"none", "GM:MAT\t\nROSSI\t1A 2\t\nBIANCHI\t2A 1\t\nGM:ITA\t\nVERDI\t1A 1\t\n", ""},
       {"two", "GM:MAT\t\nROSSI\t1A 2\t\nBIANCHI\t1A 1\t\n",
        "Materia MAT classe 1A assegnata a 0-ROSSI e a 1-BIANCHI \n"},

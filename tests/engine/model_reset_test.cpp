@@ -39,10 +39,7 @@ TEST(ModelReset, BandLookup) {
   band.pairs[0][0] = 9;  band.pairs[0][1] = 1;
   band.pairs[1][0] = 18; band.pairs[1][1] = 3;
   band.count = 2;
-  struct Case {
-    int key;
-    int value;
-  } cases[] = {{0, 1}, {9, 1}, {10, 3}, {18, 3}, {19, 255}};
+  struct Case { int key, value; } cases[] = {{0, 1}, {9, 1}, {10, 3}, {18, 3}, {19, 255}};
   for (const Case& c : cases) EXPECT_EQ(or_band_lookup(band, c.key), c.value) << c.key;
 
   // A full table still has a slot after its last pair.

@@ -20,11 +20,7 @@ using engine_test::write_file;
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+struct Outcome { int status = -1; std::string out, err; };
 
 // Runs orario in `folder` with a clean environment plus `env` (e.g.
 // "LANG=de_DE.UTF-8"); arguments are passed to the shell as given.
@@ -95,11 +91,7 @@ TEST(OrarioProgram, OwnOptions) {
 }
 
 TEST(OrarioProgram, MissingDescription) {
-  struct Case {
-    const char* id;
-    const char* env;
-    const char* text;
-  } cases[] = {
+  struct Case { const char* id; const char* env; const char* text; } cases[] = {
       {"italian-default", "", "Errore critico [Manca file descrizione scuola]"},
       {"lang-de", "LANG=de_DE.UTF-8", "Kritischer Fehler [Manca file descrizione scuola]"},
       {"lc-all-wins", "LANG=it_IT LC_ALL=en_US.UTF-8", "Critical error [Manca file descrizione"},
@@ -173,12 +165,7 @@ TEST(OrarioProgram, TrialRunsWriteOnlyTheTestFiles) {
 TEST(OrarioProgram, ADescriptionThatCannotBeReadSaysWhy) {
   // Root reads any file: the unreadable case runs as nobody then.
   std::string as = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
-  struct Case {
-    const char* id;
-    bool folder;
-    const char* env;
-    const char* text;
-  } cases[] = {
+  struct Case { const char* id; bool folder; const char* env; const char* text; } cases[] = {
       {"folder-it", true, "LANG=it_IT.UTF-8", "[È una cartella, non un file]"},
       {"folder-en", true, "LANG=en_GB.UTF-8", "[Is a folder, not a file]"},
       {"unreadable-it", false, "LANG=it_IT.UTF-8", "[Manca il permesso di leggere il file]"},

@@ -32,9 +32,7 @@ int one_teacher(int lessons) {
 }
 
 TEST(PrepDerived, GapDaysFromMaxbudayper) {
-  struct Case {
-    int per, first, second;
-  } cases[] = {{2, 2, 0}, {3, 2, 1}, {4, 2, 2}, {5, 5, 0}, {6, 5, 1}, {7, 5, 2}};
+  struct Case { int per, first, second; } cases[] = {{2, 2, 0}, {3, 2, 1}, {4, 2, 2}, {5, 5, 0}, {6, 5, 1}, {7, 5, 2}};
   for (const Case& c : cases) {
     int t = one_teacher(4);
     g_eng_teachers[t].maxbudayper = static_cast<std::int8_t>(c.per);

@@ -172,10 +172,7 @@ TEST(SaveFiles, ACorruptedLineLeavesOnlyItsLessonUnplaced) {
 }
 
 TEST(SaveFiles, OutOfRangeSlotsAreRefused) {
-  struct Case {
-    const char* id;
-    const char* line;
-  } cases[] = {
+  struct Case { const char* id; const char* line; } cases[] = {
       {"day", "0000 5 0 1A (0) ROSSI (0)  (-1) CE:0\n"},   // the week has 5 days
       {"hour", "0000 0 6 1A (0) ROSSI (0)  (-1) CE:0\n"},  // and 6 hours
   };
@@ -283,10 +280,7 @@ TEST(SaveFiles, AWorkerTakesItsStartingTimetableFromTheSharedArea) {
   std::memcpy(area.data() + 20501, values, sizeof values);
   std::uint8_t* previous = g_parpro_area;
   g_parpro_area = area.data();
-  struct Case {
-    int process;
-    std::uint32_t points[3];
-  } cases[] = {{2, {5, 10, 0}}, {4, {1, 0, 2}}, {6, {1, 0, 2}}};
+  struct Case { int process; std::uint32_t points[3]; } cases[] = {{2, {5, 10, 0}}, {4, {1, 0, 2}}, {6, {1, 0, 2}}};
   for (const Case& c : cases) {
     g_process_number = static_cast<std::int8_t>(c.process);
     EXPECT_EQ(or_load_timetable(0), 0);

@@ -27,11 +27,7 @@ int teacher_with_monday(std::initializer_list<int> hours) {
 }
 
 TEST(Reception, PickedHourSitsNextToLessons) {
-  struct Case {
-    const char* id;
-    std::initializer_list<int> monday;
-    int day, hour;
-  } cases[] = {
+  struct Case { const char* id; std::initializer_list<int> monday; int day, hour; } cases[] = {
       {"between", {1, 3}, 0, 2},   // the free hour between two lessons
       {"block", {0, 1, 2}, 0, 3},  // only the hour after the block touches it
   };
@@ -66,11 +62,7 @@ TEST(Reception, FileRoundTripDropsOccupiedCandidates) {
 }
 
 TEST(Reception, ReaderChecksEveryRecord) {
-  struct Case {
-    const char* id;
-    const char* text;
-    int result, day, first_candidate_hour;
-  } cases[] = {
+  struct Case { const char* id; const char* text; int result, day, first_candidate_hour; } cases[] = {
       {"good", "0|ROSSI|1|3|2|5|\n", 0, 1, 5},
       {"teacher-range", "7|X|1|3|\n0|ROSSI|2|2|\n", 0, 2, -1},
       {"negative-teacher", "-1|X|1|3|\n", 0, 255, -1},

@@ -32,10 +32,7 @@ TEST(SampleSchool, PreparationDerivesTheTeacherLimitsOnce) {
   save_test::load_sample_school(folder);
   ASSERT_EQ(or_load_timetable(0), 0);
   or_prepare_model_for_solving();
-  struct Case {
-    const char* name;
-    int teaching, presence, min_days, max_days;
-  } cases[] = {
+  struct Case { const char* name; int teaching, presence, min_days, max_days; } cases[] = {
       {"COLOMBO", 4, 99, 6, 6},   // INSEGNA:4; no bands, so the week bounds the days
       {"GRECO", 4, 99, 6, 6},     // INSEGNA:4
       {"ROSSI", 99, 99, 6, 6},

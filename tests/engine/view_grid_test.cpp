@@ -26,12 +26,7 @@ int filled(const WeekGridCell* grid) {
 TEST(ViewGrid, FindsEntitiesByTheirOwnRules) {
   SmallSchool school;
   std::snprintf(g_eng_classes[school.c1b].display_name, 41, "Ib Media");
-  struct Case {
-    const char* id;
-    int kind;
-    const char* name;
-    int found, cells;
-  } cases[] = {
+  struct Case { const char* id; int kind; const char* name; int found, cells; } cases[] = {
       {"code", kGridClass, "1A", 0, 3},           // calendar hours are left out
       {"code-prefix", kGridClass, "1Axyz", 0, 3}, // the first code-length characters
       {"display-case", kGridClass, "ib media", 1, 3},
