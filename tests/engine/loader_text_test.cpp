@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/errors.h"
 #include "engine/loader_internal.h"
@@ -19,11 +20,7 @@ void set_week() {
 }
 
 TEST(LoaderText, Numbers) {
-  struct {
-    const char* text;
-    int value;
-    int consumed;
-  } rows[] = {{"12-3", 12, 2}, {"x", 0, 0}, {"-4:", -4, 2}, {"-x", 0, 0}, {"99999999999", 1000000, 11}, {"", 0, 0}};
+  struct { const char* text; int value, consumed; } rows[] = {{"12-3", 12, 2}, {"x", 0, 0}, {"-4:", -4, 2}, {"-x", 0, 0}, {"99999999999", 1000000, 11}, {"", 0, 0}};
   for (const auto& row : rows) {
     const char* p = row.text;
     EXPECT_EQ(take_number(p), row.value) << row.text;
@@ -34,11 +31,9 @@ TEST(LoaderText, Numbers) {
 TEST(LoaderText, Fields) {
   const char* line = "KEY:|A||B|\n";
   const char* a = next_field(line);
-  ASSERT_NE(a, nullptr);
-  EXPECT_EQ(*a, 'A');
   const char* b = next_field(a);
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(*b, 'B');
+  EXPECT_EQ(a, line + 5);
+  EXPECT_EQ(b, line + 8);
   EXPECT_EQ(next_field(b), nullptr);
   EXPECT_EQ(next_field("NOFIELD"), nullptr);
   char out[4];
@@ -50,11 +45,7 @@ TEST(LoaderText, Fields) {
 
 TEST(LoaderText, DayNames) {
   set_week();
-  struct {
-    const char* text;
-    int day;
-    int consumed;
-  } rows[] = {{"MA:3", 1, 3}, {"xxVE:1", 4, 5}, {"SA:1", -1, 0}, {"|LU:1", -1, 0}, {" LU:1", -1, 0}, {"", -1, 0}};
+  struct { const char* text; int day, consumed; } rows[] = {{"MA:3", 1, 3}, {"xxVE:1", 4, 5}, {"SA:1", -1, 0}, {"|LU:1", -1, 0}, {" LU:1", -1, 0}, {"", -1, 0}};
   for (const auto& row : rows) {
     const char* p = row.text;
     EXPECT_EQ(or_next_day_name(p), row.day) << row.text;
@@ -68,10 +59,7 @@ TEST(LoaderText, DayRanges) {
   set_week();
   std::uint8_t grid[kWeekSlots] = {};
   read_day_ranges("LU:1-2ME:12-12 rest", grid, "msg");
-  EXPECT_EQ(grid[0], 1);
-  EXPECT_EQ(grid[1], 1);
-  EXPECT_EQ(grid[2], 0);
-  EXPECT_EQ(grid[2 * 12 + 11], 1);
+  EXPECT_EQ((std::vector<int>{grid[0], grid[1], grid[2], grid[2 * 12 + 11]}), (std::vector<int>{1, 1, 0, 1}));
   for (const char* bad : {"LU:0-2", "LU:2-13", "LU:3-2", "LU:2", "LU:-2", "LU:x-2"}) {
     std::uint8_t other[kWeekSlots] = {};
     EXPECT_THROW(read_day_ranges(bad, other, "msg"), EngineError) << bad;
