@@ -4,6 +4,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/errors.h"
 #include "engine/save_files.h"
@@ -52,16 +53,10 @@ TEST(ViewGrid, CellFieldsOfALessonWithASecondTeacher) {
   SmallSchool school;
   WeekGridCell grid[kWeekSlots];
   ASSERT_EQ(or_fill_week_grid(kGridClass, "1B", grid), school.c1b);
-  const WeekGridCell& cell = grid[0];  // lesson 3, Monday first hour
-  EXPECT_EQ(cell.lesson, 3);
-  EXPECT_EQ(cell.lesson_again, 3);
-  EXPECT_EQ(cell.teacher, school.bianchi);
-  EXPECT_EQ(cell.second_teacher, school.verdi);
-  EXPECT_EQ(cell.subject, school.lab);
-  EXPECT_EQ(cell.room, -1) << "the class's own room";
-  EXPECT_EQ(cell.room_override, 0);
-  EXPECT_EQ(cell.flag, 0);
-  EXPECT_EQ(cell.supported_class, -1);
+  const WeekGridCell& c = grid[0];  // lesson 3, Monday first hour, in the class's own room
+  EXPECT_EQ((std::vector<int>{c.lesson, c.lesson_again, c.teacher, c.second_teacher, c.subject, c.room,
+                              c.room_override, c.flag, c.supported_class}),
+            (std::vector<int>{3, 3, school.bianchi, school.verdi, school.lab, -1, 0, 0, -1}));
   // Calendar hours fill the class grid but name no teacher.
   ASSERT_EQ(or_fill_week_grid(kGridTeacher, "Calendario-1B", grid), 4);
   EXPECT_EQ(filled(grid), 0) << "calendar lessons are not shown";
@@ -82,19 +77,13 @@ TEST(ViewGrid, RoomSettingsReachTheSaveAndTheGrid) {
   or_set_lesson_room(4, nullptr);
   EXPECT_EQ(or_lesson_room_setting(4), kRoomSettingNoRoom);
   or_save_timetable(-1);
-  std::FILE* f = or_fopen(".\\savego.txt", "rt");
-  ASSERT_NE(f, nullptr);
-  char line[512];
-  std::string lines;
-  while (or_read_line(line, 400, f)) lines += line;
-  or_fclose(f);
-  EXPECT_NE(lines.find("0004 2 3 1A (0) BIANCHI (1)  (-1) CE:0 STZN:|\n"), std::string::npos);
+  EXPECT_NE(engine_test::unscrambled(".\\savego.txt").find("0004 2 3 1A (0) BIANCHI (1)  (-1) CE:0 STZN:|\n"),
+            std::string::npos);
 
   or_set_lesson_room(4, "1B");
   WeekGridCell grid[kWeekSlots];
   or_fill_week_grid(kGridClass, "1A", grid);
-  EXPECT_EQ(grid[2 * 12 + 3].room, 1);
-  EXPECT_EQ(grid[2 * 12 + 3].room_override, 1);
+  EXPECT_EQ((std::vector<int>{grid[2 * 12 + 3].room, grid[2 * 12 + 3].room_override}), (std::vector<int>{1, 1}));
   or_set_lesson_room(4, "NO SUCH ROOM");
   EXPECT_EQ(or_lesson_room_setting(4), 1) << "an unknown name changes nothing";
 }
@@ -121,8 +110,7 @@ TEST(ViewGrid, StandbyCountCache) {
   EXPECT_EQ(or_count_standby_per_slot(grid), 0);
   or_move_standby_count(0, 0, 1, 1);
   or_count_standby_per_slot(grid);
-  EXPECT_EQ(grid[0], 1);
-  EXPECT_EQ(grid[13], -1);
+  EXPECT_EQ((std::vector<int>{grid[0], grid[13]}), (std::vector<int>{1, -1}));
   or_move_standby_count(-1, 0, 0, 0);  // drops the cache: the next count is fresh
   EXPECT_EQ(or_count_standby_per_slot(grid), 0);
   EXPECT_EQ(grid[0], 0);
@@ -138,18 +126,13 @@ TEST(ViewGrid, ViewCopiesTeachersClassesAndReception) {
   g_eng_teachers[school.rossi].reception_hour = 4;
   or_build_timetable_view();
   const TimetableView& v = g_timetable_view;
-  EXPECT_EQ(v.real_teacher_count, 3u);
-  EXPECT_EQ(v.pseudo_teacher_count, 2u);
-  EXPECT_STREQ(v.teacher_names[1], "BIANCHI");
-  EXPECT_STREQ(v.calendar_names[0], "Calendario-1A");
-  EXPECT_EQ(v.teacher_lesson_count[school.verdi], 2u);
-  EXPECT_EQ(v.reception[school.rossi].day, 2);
-  EXPECT_EQ(v.reception[school.rossi].hour, 4);
-  EXPECT_EQ(v.reception[school.bianchi].day, -1);
-  EXPECT_EQ(v.reception_wanted[school.rossi], 1);
-  EXPECT_STREQ(v.subject_names[school.math], "MATEMATICA");
-  EXPECT_EQ(v.class_count, 2u);
-  EXPECT_EQ(v.support_class_start, 300u);
+  EXPECT_EQ((std::vector<long>{v.real_teacher_count, v.pseudo_teacher_count, v.teacher_lesson_count[school.verdi],
+                               v.reception[school.rossi].day, v.reception[school.rossi].hour,
+                               v.reception[school.bianchi].day, v.reception_wanted[school.rossi], v.class_count,
+                               v.support_class_start}),
+            (std::vector<long>{3, 2, 2, 2, 4, -1, 1, 2, 300}));
+  EXPECT_EQ((std::vector<std::string>{v.teacher_names[1], v.calendar_names[0], v.subject_names[school.math]}),
+            (std::vector<std::string>{"BIANCHI", "Calendario-1A", "MATEMATICA"}));
 }
 
 }  // namespace
