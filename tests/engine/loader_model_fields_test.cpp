@@ -31,6 +31,21 @@ int teacher_index(const char* name) {
   return -1;
 }
 
+bool same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+
+std::string repeat(const std::string& piece, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += piece;
+  return out;
+}
+
+// n lines "<head><i><tail>".
+std::string repeat_numbered(const std::string& head, const std::string& tail, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += head + std::to_string(i) + tail;
+  return out;
+}
+
 const std::string kClasses = "GM:MAT\t\nROSSI\t1A 1\t2A 1\t3A 1\t\n";
 
 // The list keywords read both the dash form and the tab-separated form.
@@ -67,22 +82,107 @@ TEST(LoaderClassLists, BothFormsOfEachList) {
   EXPECT_EQ((std::vector<int>{pause[0], pause[1], pause[2]}), (std::vector<int>{2, 3, -1}));
 }
 
-TEST(LoaderBuildings, SedeMatchesTheWholeName) {
-  load("CLNAMES:\t3\t\nSEDE:\tCENTRO\tAA-BB\t\nSEDE:\tCENTRONORD\tCC\t\nSEDE:\tCENTRO\tDD\t\n" + std::string("GM:MAT\t\nR\t1AA 1\t\n"));
-  ASSERT_EQ(g_eng_school.building_count, 2);
-  EXPECT_EQ(g_eng_buildings[0].section_count, 3);
-  EXPECT_STREQ(g_eng_buildings[0].sections[2], "DD");
-  EXPECT_EQ(g_eng_buildings[1].section_count, 1);
-  EXPECT_EQ(g_eng_classes[0].building, 0);
-}
-
-TEST(LoaderBuildings, NocsNamesAnotherBuilding) {
-  load("SEDECL:\tA\t1A-3A\tNOCS:B-3\tNOCS:B-3\t\nSEDECL:\tB\t2A\tNOSPOSTA:\t\n" + kClasses);
-  ASSERT_EQ(g_eng_buildings[0].condition_count, 1);
-  EXPECT_EQ(g_eng_buildings[0].conditions[0].building, 1);
-  EXPECT_EQ(g_eng_buildings[0].conditions[0].value, 2);
-  EXPECT_EQ(g_eng_buildings[1].no_move, 1);
-  EXPECT_EQ(g_eng_classes[class_index("2A")].building, 1);
+// The values each keyword and item leaves in the tables.
+TEST(LoaderFields, ValuesOfEachKeyword) {
+  using V = std::vector<long>;
+  struct Case { const char* id; std::string lines; V (*values)(); V expected; } cases[] = {
+      // SEDE matches a building by its whole name.
+      {"sede", "CLNAMES:\t3\t\nSEDE:\tCENTRO\tAA-BB\t\nSEDE:\tCENTRONORD\tCC\t\nSEDE:\tCENTRO\tDD\t\nGM:MAT\t\nR\t1AA 1\t\n",
+       [] { const EngineBuilding* b = g_eng_buildings;
+            return V{g_eng_school.building_count, b[0].section_count, same(b[0].sections[2], "DD"), b[1].section_count,
+                     g_eng_classes[0].building}; },
+       {2, 3, 1, 1, 0}},
+      {"nocs", "SEDECL:\tA\t1A-3A\tNOCS:B-3\tNOCS:B-3\t\nSEDECL:\tB\t2A\tNOSPOSTA:\t\n" + kClasses,
+       [] { const EngineBuilding* b = g_eng_buildings;
+            return V{b[0].condition_count, b[0].conditions[0].building, b[0].conditions[0].value, b[1].no_move,
+                     g_eng_classes[class_index("2A")].building}; },
+       {1, 1, 2, 1, 1}},
+      {"long-codes", "CLNAMES:\t9\t\nGM:MAT\t\nROSSI\t1ALICEOSC 2 I:2ALICEOSC\t2ALICEOSC 2\t\n",
+       [] { return V{g_eng_school.class_count, same(g_eng_classes[0].code, "1ALICEOSC"),
+                     same(g_eng_lessons[0].joint_code, "2ALICEOSC"), g_eng_lessons[0].joint_count}; },
+       {2, 1, 1, 1}},
+      {"school", "MAXBUDAY:\t1-2\t\nPAMEZ:\t4\t\nBUDIME:\t2-3\t\nTEKNO:\t10-2-3-ABC-5\t\nPAUSAMENSA:\t5-2\t\n"
+                 "SPECIALEX:\t3-4\t\nOREPROLU:\t50\t\nITPLEGGERO:\t1\t\nPEXDIY:7\t\n" + kClasses,
+       [] { const EngineSchool& s = g_eng_school;
+            return V{s.maxbuday[0], s.maxbuday[1], s.pamez, s.pamez_second, s.budime, s.budime_second, s.tekno[0],
+                     s.tekno[3], same(s.tekno_text, "ABC"), s.pausamensa[0], s.pausamensa[1], s.specialex[1],
+                     s.oreprolu, s.itpleggero, s.pexdiy}; },
+       {0, 2, 4, 4, 2, 3, 10, 5, 1, 4, 2, 4, 50, 1, 7}},
+      // A band keeps eight pairs; the list of days keeps nine.
+      {"bands", "IHBUCHE:\t" + repeat("1-1:", 8) + "9-9\t\nGIORNIPAUSACL:\t" + repeat("1-1:", 8) + "9-9\t\n" + kClasses,
+       [] { const EngineSchool& s = g_eng_school;
+            return V{s.ihbuche.count, s.giornipausacl.count, or_band_lookup(s.ihbuche, 1), or_band_lookup(s.ihbuche, 9)}; },
+       {8, 9, 1, 255}},
+      {"map", "GM:MAT\t\nROSSI\t1A 6 G:123\t\n",
+       [] { V v{same(g_eng_lessons[0].consecutive_maps[0], "321")};
+            for (int i = 0; i < 6; ++i) v.push_back(g_eng_lessons[i].block_length);
+            return v; },
+       {1, 3, 3, 3, 2, 2, 1}},
+      {"tasks-class-off", "GM:MAT\t\nROSSI\t1A 2 J:3:2-4 KOP:X:1-2\t2A 1 KOP:MA:3-4ME:1-1\t\n",
+       [] { const EngineTeacher& t = g_eng_teachers[0];
+            return V{t.task_count, t.tasks[0].day, t.tasks[0].first_hour, t.tasks[0].last_hour, t.tasks[0].j_flag,
+                     t.class_off_count, t.class_off[0].day, t.class_off[1].day, t.class_off[2].day,
+                     t.class_off[2].last_hour, g_eng_lessons[0].class_off_flag}; },
+       {1, 3, 1, 3, 1, 3, -1, 1, 2, 0, 1}},
+      {"lists-texts", "GM:MAT\t\nROSSI\t1A 1 ATTRE:PROG ZENDO:X ITPMX:3 MISCRE:2: ORQ:4 PMGY:< GLB:GRUPPO-\t2A 1 ATTRE:PROG\t\n",
+       [] { const EngineLesson& l = g_eng_lessons[0];
+            return V{l.list_positions[0], l.list_positions[1], g_eng_lessons[1].list_positions[0],
+                     g_eng_school.attre_count, l.itpmx, l.miscre, l.filed_value, l.pmgy_digit,
+                     same(l.group_text, "GRUPPO"), g_eng_teachers[0].item_marks}; },
+       {1, 1, 1, 1, 3, 2, 4, 12, 1, kMarkOrq | kMarkMiscre | kMarkZendo}},
+      {"list-names-with-blanks", "GM:MAT\t\nROSSI\t1A 1 ATTRE:PROGETTO A ORP:2 ZENDO:GRUPPO B\t\n",
+       [] { return V{same(g_eng_school.attre_names[0], "PROGETTO A"), same(g_eng_school.zendo_names[0], "GRUPPO B"),
+                     g_eng_lessons[0].filed_value}; },
+       {1, 1, 2}},
+      {"teacher-items", "GM:MAT\t\nROSSI\t1A 1\tTED:+3+NOR+FCA\tSOS:2\tKLK:FISICA\tNI:BIANCHI\tXPRESE:5-1\t\n",
+       [] { const EngineTeacher& t = g_eng_teachers[teacher_index("ROSSI")];
+            return V{t.contract_values[0], t.contract_values[1], t.pseudo_flag, t.type_flags & kTeacherFca,
+                     t.standby_value, t.partner, g_eng_teachers[teacher_index("BIANCHI")].partner, t.xprese_count,
+                     t.subject_index != 0xFFFF && same(g_eng_subjects[t.subject_index].group_name, "FISICA")}; },
+       {3, 3, 1, kTeacherFca, 2, 1, 0, 1, 1}},
+      {"second-subgroup", "GM:REL\t\nPAPA\t1A 1 GRUL:ALT:\t\nGM:ALT\t\nLUNA\t1A 1\t\nGM:ING\t\nSMITH\t1A 1 GRUL:TED:\t\n"
+                          "GM:TED\t\nMULLER\t1A 1\t\n",
+       [] { return V{class_index("1Z") >= 0, class_index("1Y") >= 0, g_eng_classes[class_index("1Y")].subgroup_keys[0]}; },
+       {1, 1, 2}},
+      {"lab-groups", kClasses + "LABOR:\tLAB1-CENTRO\t\nLABOR:|LAB2-CENTRO|OR:LU:1-2\t\nGRULLAB:G1|LAB2|NESSUNO|LAB1|\n",
+       [] { const EngineLabGroup& g = g_eng_lab_groups[0];
+            int lab1 = g_eng_school.room_count - 2;
+            const EngineRoom* r = g_eng_rooms + lab1;
+            return V{g_eng_school.lab_group_count, g.rooms[0] - lab1, g.rooms[1], g.rooms[2] - lab1,
+                     r[0].availability[83], r[1].availability[1], r[1].availability[2]}; },
+       {1, 1, 0xFFFF, 0, 1, 1, 0}},
+      {"lab-group-201", kClasses + repeat_numbered("GRULLAB:G", "|NESSUNO|\n", 201),
+       [] { return V{g_eng_school.lab_group_count, same(g_eng_lab_groups[199].name, "G199")}; }, {200, 1}},
+      // Both car-share partners take the longer wait.
+      {"teacher-constraints", kClasses + "GM:ITA\t\nBIANCHI\t1A 1\t\n" +
+           "V:\tROSSI\tLI:LU:LU:ME:\tCAVALLOMAX:3-9\tQUORVEX:0\tCLASENOC:0\tOM:MA:4\tBUK:-1:2\t"
+           "PAUSAMEPER:3-1\tTEKGRADO:1-2\tFERCAV:1-2-3\tLABRIFOL:1\tPRIVILEGIO\tCARSHARE:BIANCHI:2\t"
+           "ENTEREXIT:2-1\tOP:VE:5-6\t\n",
+       [] { const EngineTeacher& t = g_eng_teachers[0];
+            const EngineTeacher& b = g_eng_teachers[1];
+            return V{t.free_day_count, t.free_days[1], t.cavallomax_days, t.quorvex, t.clasenoc, t.om[0], t.om[1],
+                     t.buk[0], t.buk[1], t.pausameper[0], t.pausameper[1], g_eng_school.uses_tekgrado,
+                     g_eng_school.uses_fercav, g_eng_run.labrifol_flag, t.privilege_flag, t.enterexit_count,
+                     same(t.carshare_name, "BIANCHI"), t.carshare_partner, t.carshare_wait, b.carshare_partner,
+                     b.carshare_wait, t.forbidden_hours[4 * 12 + 4], t.forbidden_hours[4 * 12 + 3], t.allowed_hours[0]}; },
+       {2, 2, 4, 2, 3, 12, 4, 0, 2, 2, 1, 1, 1, 1, 1, 1, 1, 1, 2, 0, 2, 1, 0, 255}},
+      {"sissi", "GM:SOSTEGNO\t\nROSSI\t1A 1\t\nSISSI:IDS:AB1\t\nSISSI:IDD:ROSSI\tT0001\t\nSISSI:IDC:1A\tC0001\t\n"
+                "SISSI:IDM:SOSTEGNO\tM0001\t\n",
+       [] { return V{same(g_eng_school.school_code, "AB1"), same(g_eng_teachers[0].sissi_id, "T0001"),
+                     same(g_eng_classes[0].sissi_id, "C0001"), same(g_eng_subjects[0].sissi_id, "M0001"),
+                     same(g_eng_school.support_code, "M0001")}; },
+       {1, 1, 1, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    load(c.lines);
+    EXPECT_EQ(c.values(), c.expected) << c.id;
+  }
+  // Hour durations read with and without the colon after the class.
+  for (const char* line : {"CLADAYS:G:1A:LU:480:50:530:50-MA:500:45-\n", "CLADAYS:G:1ALU:480:50:530:50-MA:500:45-\n"}) {
+    load(kClasses + line);
+    const EngineClass& k = g_eng_classes[class_index("1A")];
+    EXPECT_EQ((V{k.timing[0][0][0], k.timing[1][0][1], k.timing[0][1][0]}), (V{480, 50, 500})) << line;
+  }
 }
 
 TEST(LoaderNames, DerivedNamesAreCutToFit) {
@@ -134,121 +234,6 @@ TEST(LoaderDuplicates, ReportLines) {
   }
 }
 
-TEST(LoaderNames, LongClassCodes) {
-  load("CLNAMES:\t9\t\nGM:MAT\t\nROSSI\t1ALICEOSC 2 I:2ALICEOSC\t2ALICEOSC 2\t\n");
-  ASSERT_EQ(g_eng_school.class_count, 2);
-  EXPECT_STREQ(g_eng_classes[0].code, "1ALICEOSC");
-  EXPECT_STREQ(g_eng_lessons[0].joint_code, "2ALICEOSC");
-  EXPECT_EQ(g_eng_lessons[0].joint_count, 1);
-}
-
-TEST(LoaderSettings, SchoolValues) {
-  load("MAXBUDAY:\t1-2\t\nPAMEZ:\t4\t\nBUDIME:\t2-3\t\nTEKNO:\t10-2-3-ABC-5\t\nPAUSAMENSA:\t5-2\t\n"
-       "SPECIALEX:\t3-4\t\nOREPROLU:\t50\t\nITPLEGGERO:\t1\t\nPEXDIY:7\t\n" + kClasses);
-  const EngineSchool& s = g_eng_school;
-  EXPECT_EQ((std::vector<int>{s.maxbuday[0], s.maxbuday[1], s.pamez, s.pamez_second, s.budime, s.budime_second,
-                              s.tekno[0], s.tekno[3], s.pausamensa[0], s.pausamensa[1], s.specialex[1], s.oreprolu,
-                              s.itpleggero, s.pexdiy}),
-            (std::vector<int>{0, 2, 4, 4, 2, 3, 10, 5, 4, 2, 4, 50, 1, 7}));
-  EXPECT_STREQ(s.tekno_text, "ABC");
-}
-
-TEST(LoaderSettings, BandsKeepEightPairs) {
-  load("IHBUCHE:\t1-1:2-2:3-3:4-4:5-5:6-6:7-7:8-8:9-9\t\nGIORNIPAUSACL:\t1-1:2-2:3-3:4-4:5-5:6-6:7-7:8-8:9-9\t\n" +
-       kClasses);
-  EXPECT_EQ(g_eng_school.ihbuche.count, 8);
-  EXPECT_EQ(g_eng_school.giornipausacl.count, 9);
-  EXPECT_EQ(or_band_lookup(g_eng_school.ihbuche, 3), 3);
-  EXPECT_EQ(or_band_lookup(g_eng_school.ihbuche, 9), 255);
-}
-
-TEST(LoaderTeachingItems, ConsecutiveMapGivesBlockLengths) {
-  load("GM:MAT\t\nROSSI\t1A 6 G:123\t\n");
-  std::vector<int> lengths;
-  for (int i = 0; i < 6; ++i) lengths.push_back(g_eng_lessons[i].block_length);
-  EXPECT_EQ(std::string(g_eng_lessons[0].consecutive_maps[0]), "321");
-  EXPECT_EQ(lengths, (std::vector<int>{3, 3, 3, 2, 2, 1}));
-}
-
-TEST(LoaderTeachingItems, TasksAndClassOff) {
-  load("GM:MAT\t\nROSSI\t1A 2 J:3:2-4 KOP:X:1-2\t2A 1 KOP:MA:3-4ME:1-1\t\n");
-  const EngineTeacher& t = g_eng_teachers[0];
-  ASSERT_EQ(t.task_count, 1);
-  EXPECT_EQ((std::vector<int>{t.tasks[0].day, t.tasks[0].first_hour, t.tasks[0].last_hour, t.tasks[0].j_flag}),
-            (std::vector<int>{3, 1, 3, 1}));
-  ASSERT_EQ(t.class_off_count, 3);
-  EXPECT_EQ((std::vector<int>{t.class_off[0].day, t.class_off[1].day, t.class_off[2].day, t.class_off[2].last_hour}),
-            (std::vector<int>{-1, 1, 2, 0}));
-  EXPECT_EQ(g_eng_lessons[0].class_off_flag, 1);
-}
-
-TEST(LoaderTeachingItems, ListsAndTexts) {
-  load("GM:MAT\t\nROSSI\t1A 1 ATTRE:PROG ZENDO:X ITPMX:3 MISCRE:2: ORQ:4 PMGY:< GLB:GRUPPO-\t2A 1 ATTRE:PROG\t\n");
-  const EngineLesson& l = g_eng_lessons[0];
-  EXPECT_EQ((std::vector<int>{l.list_positions[0], l.list_positions[1], g_eng_lessons[1].list_positions[0],
-                              g_eng_school.attre_count, l.itpmx, l.miscre, l.filed_value, l.pmgy_digit}),
-            (std::vector<int>{1, 1, 1, 1, 3, 2, 4, 12}));
-  EXPECT_STREQ(l.group_text, "GRUPPO");
-  EXPECT_EQ(g_eng_teachers[0].item_marks, kMarkOrq | kMarkMiscre | kMarkZendo);
-}
-
-TEST(LoaderTeachingItems, ListNamesWithBlanks) {
-  load("GM:MAT\t\nROSSI\t1A 1 ATTRE:PROGETTO A ORP:2 ZENDO:GRUPPO B\t\n");
-  EXPECT_STREQ(g_eng_school.attre_names[0], "PROGETTO A");
-  EXPECT_STREQ(g_eng_school.zendo_names[0], "GRUPPO B");
-  EXPECT_EQ(g_eng_lessons[0].filed_value, 2);
-}
-
-TEST(LoaderTeachingItems, TeacherItems) {
-  load("GM:MAT\t\nROSSI\t1A 1\tTED:+3+NOR+FCA\tSOS:2\tKLK:FISICA\tNI:BIANCHI\tXPRESE:5-1\t\n");
-  int rossi = teacher_index("ROSSI");
-  int bianchi = teacher_index("BIANCHI");
-  const EngineTeacher& t = g_eng_teachers[rossi];
-  EXPECT_EQ((std::vector<int>{t.contract_values[0], t.contract_values[1], t.pseudo_flag, t.type_flags & kTeacherFca,
-                              t.standby_value, t.partner, g_eng_teachers[bianchi].partner, t.xprese_count}),
-            (std::vector<int>{3, 3, 1, kTeacherFca, 2, bianchi, rossi, 1}));
-  EXPECT_NE(t.subject_index, 0xFFFF);
-  EXPECT_STREQ(g_eng_subjects[t.subject_index].group_name, "FISICA");
-}
-
-TEST(LoaderSubgroups, SecondPairTakesTheNextLetter) {
-  load("GM:REL\t\nPAPA\t1A 1 GRUL:ALT:\t\nGM:ALT\t\nLUNA\t1A 1\t\nGM:ING\t\nSMITH\t1A 1 GRUL:TED:\t\n"
-       "GM:TED\t\nMULLER\t1A 1\t\n");
-  EXPECT_GE(class_index("1Z"), 0);
-  EXPECT_GE(class_index("1Y"), 0);
-  EXPECT_EQ(g_eng_classes[class_index("1Y")].subgroup_keys[0], 2);
-}
-
-TEST(LoaderLabs, LabGroupsAndAvailability) {
-  load(kClasses + "LABOR:\tLAB1-CENTRO\t\nLABOR:|LAB2-CENTRO|OR:LU:1-2\t\nGRULLAB:G1|LAB2|NESSUNO|LAB1|\n");
-  ASSERT_EQ(g_eng_school.lab_group_count, 1);
-  const EngineLabGroup& g = g_eng_lab_groups[0];
-  int lab1 = g_eng_school.room_count - 2;
-  EXPECT_EQ((std::vector<int>{g.rooms[0], g.rooms[1], g.rooms[2]}), (std::vector<int>{lab1 + 1, 0xFFFF, lab1}));
-  const EngineRoom* r = g_eng_rooms + lab1;
-  EXPECT_EQ((std::vector<int>{r[0].availability[83], r[1].availability[1], r[1].availability[2]}),
-            (std::vector<int>{1, 1, 0}));
-}
-
-TEST(LoaderConstraints, TeacherValues) {
-  load(kClasses + "GM:ITA\t\nBIANCHI\t1A 1\t\n" +
-       "V:\tROSSI\tLI:LU:LU:ME:\tCAVALLOMAX:3-9\tQUORVEX:0\tCLASENOC:0\tOM:MA:4\tBUK:-1:2\t"
-       "PAUSAMEPER:3-1\tTEKGRADO:1-2\tFERCAV:1-2-3\tLABRIFOL:1\tPRIVILEGIO\tCARSHARE:BIANCHI:2\t"
-       "ENTEREXIT:2-1\tOP:VE:5-6\t\n");
-  const EngineTeacher& t = g_eng_teachers[0];
-  const EngineTeacher& b = g_eng_teachers[teacher_index("BIANCHI")];
-  EXPECT_EQ((std::vector<int>{t.free_day_count, t.free_days[1], t.cavallomax_days, t.quorvex, t.clasenoc, t.om[0],
-                              t.om[1], t.buk[0], t.buk[1], t.pausameper[0], t.pausameper[1], g_eng_school.uses_tekgrado,
-                              g_eng_school.uses_fercav, g_eng_run.labrifol_flag, t.privilege_flag, t.enterexit_count}),
-            (std::vector<int>{2, 2, 4, 2, 3, 12, 4, 0, 2, 2, 1, 1, 1, 1, 1, 1}));
-  EXPECT_STREQ(t.carshare_name, "BIANCHI");
-  // Both partners take the longer wait.
-  EXPECT_EQ((std::vector<int>{t.carshare_partner, t.carshare_wait, b.carshare_partner, b.carshare_wait}),
-            (std::vector<int>{teacher_index("BIANCHI"), 2, 0, 2}));
-  EXPECT_EQ((std::vector<int>{t.forbidden_hours[4 * 12 + 4], t.forbidden_hours[4 * 12 + 3], t.allowed_hours[0]}),
-            (std::vector<int>{1, 0, 255}));
-}
-
 TEST(LoaderCalendars, ProvisionalAndNormalLines) {
   std::string lines = kClasses + "DAYSPRNS:3-3-3-3-3-0-0\t0\t0\t\nCALESPE:G:1A:LU:1-2\t\nCALESPE:P:2A:MA:1-1\t\n"
                                  "SKAVA:P:3A:5-2:1-3:\nSCALJAN:G:1A:2-3\t\n";
@@ -262,32 +247,6 @@ TEST(LoaderCalendars, ProvisionalAndNormalLines) {
   EXPECT_EQ(g_eng_classes[class_index("2A")].special_calendar[12], 1);
   // Digits above the provisional days' hours (3) come down to 3.
   EXPECT_EQ(std::string(g_eng_classes[class_index("3A")].special_weekdays, 7), "3311100");
-}
-
-TEST(LoaderSissi, Identifiers) {
-  load("GM:SOSTEGNO\t\nROSSI\t1A 1\t\nSISSI:IDS:AB1\t\nSISSI:IDD:ROSSI\tT0001\t\nSISSI:IDC:1A\tC0001\t\n"
-       "SISSI:IDM:SOSTEGNO\tM0001\t\n");
-  EXPECT_EQ((std::vector<std::string>{g_eng_school.school_code, g_eng_teachers[0].sissi_id, g_eng_classes[0].sissi_id,
-                                      g_eng_subjects[0].sissi_id, g_eng_school.support_code}),
-            (std::vector<std::string>{"AB1", "T0001", "C0001", "M0001", "M0001"}));
-}
-
-TEST(LoaderLabs, TwoHundredFirstGroupIsIgnored) {
-  std::string lines = kClasses;
-  for (int i = 0; i < 201; ++i) lines += "GRULLAB:G" + std::to_string(i) + "|NESSUNO|\n";
-  load(lines);
-  EXPECT_EQ(g_eng_school.lab_group_count, 200);
-  EXPECT_STREQ(g_eng_lab_groups[199].name, "G199");
-}
-
-TEST(LoaderCalendars, HourDurationsWithAndWithoutTheClassColon) {
-  for (const char* line : {"CLADAYS:G:1A:LU:480:50:530:50-MA:500:45-\n", "CLADAYS:G:1ALU:480:50:530:50-MA:500:45-\n"}) {
-    load(kClasses + line);
-    const EngineClass& c = g_eng_classes[class_index("1A")];
-    EXPECT_EQ(c.timing[0][0][0], 480) << line;
-    EXPECT_EQ(c.timing[1][0][1], 50) << line;
-    EXPECT_EQ(c.timing[0][1][0], 500) << line;
-  }
 }
 
 // A laboratory booked for every hour of the week lengthens the day after the
