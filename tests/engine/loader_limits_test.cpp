@@ -12,6 +12,7 @@
 namespace {
 
 using loader_test::kWeek;
+using loader_test::repeat;
 using loader_test::run_synt;
 
 struct Row {
@@ -21,12 +22,6 @@ struct Row {
   std::string message;  // text inside the frame's first brackets; "" for 0
   bool full = false;    // text is the whole description
 };
-
-std::string repeat(const std::string& piece, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += piece;
-  return out;
-}
 
 std::string days(const std::string& fields) { return "REM:Scuola\nDAYS:\t" + fields + "\n"; }
 
@@ -165,7 +160,6 @@ const Row kRows[] = {
     {"buildings_11", buildings(11), -2, "Numero eccessivo SEDI "},
     {"nocs_no_dash", "SEDECL:\tA\t1A\tNOCS:B\t\n" + kMath, -2, "Errore sintassi NOCS "},
     {"nocs_unknown", "SEDECL:\tA\t1A\tNOCS:B-2\t\n" + kMath, -2, "Sede NOCS B non esiste"},
-    {"nocs_known", "SEDECL:\tA\t1A\tNOCS:B-2\t\nSEDECL:\tB\t2A\t\n" + kMath, 0, ""},
     {"teacher_before_gm", "ROSSI\t1A 4\t\n" + kMath, -2, " Manca definizione gruppo materie gm:"},
     {"class_item_no_blank", "GM:MAT\t\nROSSI\t1A4\t\n", -2, "Numero di ore ?? "},
     {"class_item_short", "GM:MAT\t\nROSSI\t1\t\n", -2, "Numero di ore ?? "},
@@ -209,7 +203,6 @@ const Row kRows[] = {
     {"lab_without_front", "GM:LABCHIM\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t1A 2\t\n", -2,
      "Manca materia frontale per lab/con"},
     {"joint_unbound", "GM:MAT\t\nROSSI\t1A 2 I:2A\t\n", -2, "Classi Configurate Insieme non legate dalla stessa materia"},
-    {"joint_bound", "GM:MAT\t\nROSSI\t1A 2 I:2A\t2A 2\t\n", 0, ""},
     {"joint_9_classes", joined_classes(9), 0, ""},
     {"joint_10_classes", joined_classes(10), -2, "Troppe Classi insieme A "},
     {"classes_300", many_classes(300), 0, ""},
@@ -288,13 +281,11 @@ const Row kRows[] = {
      "Configurare GX:quante ultime ore vuole - quanti giorni delle ultime ore"},
     {"v_nomotor_7", kMath + "V:\tROSSI\tNOMOTOR:7\t\n", -2, "NOMOTOR: 1=non può trasferirsi se non ha un'ora buca  2=non può trasferirsi mai  3=si trasferisce senza "
      "buca (1 volta al giorno)  4=vuole 2 buche  1x=Niente pausa se trasf all'ora x"},
-    {"v_nomotor_11", kMath + "V:\tROSSI\tNOMOTOR:11\t\n", 0, ""},
     {"v_li_garbage", kMath + "V:\tROSSI\tLI:LU:XX\t\n", -2, "Sintassi Giorni Liberi ???"},
     {"v_carshare_no_colon", kMath + "V:\tROSSI\tCARSHARE:BIANCHI\t\n", -2,
      "Configurare CARSHARE:nome compagno:massima attesa (0..2)"},
     {"v_enterexit_no_dash", kMath + "V:\tROSSI\tENTEREXIT:3\t\n", -2,
      "Configurare ENTEREXIT:fino a ore-quanti rientri in classe ore fino a ore- .."},
-    {"v_writer_marker", kMath + "V:\tROSSI\tPRNS:\tQWEQWE\t\n", 0, ""},
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.id; }
