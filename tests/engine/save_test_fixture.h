@@ -32,8 +32,7 @@ class SchoolFolder : public engine_test::TempDir {
 };
 
 inline void reset_run_flags() {
-  g_provisional_mode = 0;
-  g_test_run = 0;
+  g_provisional_mode = g_test_run = 0;
   g_process_count = 1;
   g_status.language = 0;
 }
@@ -141,29 +140,17 @@ inline void fill_class_weeks() {
 // and 33 to 59) fill the 30-slot week of both classes.
 struct SmallSchool {
   int c1a, c1b, rossi, bianchi, verdi, math, lab;
-  std::vector<int> lessons;
   SmallSchool() {
     reset_school();
-    c1a = add_class("1A");
-    c1b = add_class("1B");
-    rossi = add_teacher("ROSSI");
-    bianchi = add_teacher("BIANCHI");
-    verdi = add_teacher("VERDI");
-    math = add_subject("MATEMATICA");
-    lab = add_subject("FISICA");
-    lessons.push_back(add_lesson(rossi, c1a, math));
-    lessons.push_back(add_lesson(rossi, c1a, math));
-    lessons.push_back(add_lesson(rossi, c1b, math));
-    lessons.push_back(add_lesson(bianchi, c1b, lab, verdi));
-    lessons.push_back(add_lesson(bianchi, c1a, lab));
-    lessons.push_back(add_lesson(verdi, c1b, lab));
+    c1a = add_class("1A"), c1b = add_class("1B");
+    rossi = add_teacher("ROSSI"), bianchi = add_teacher("BIANCHI"), verdi = add_teacher("VERDI");
+    math = add_subject("MATEMATICA"), lab = add_subject("FISICA");
+    struct { int teacher, klass, subject, second, day, hour; } lessons[] = {
+        {rossi, c1a, math, -1, 0, 0},  {rossi, c1a, math, -1, 0, 1}, {rossi, c1b, math, -1, 1, 0},
+        {bianchi, c1b, lab, verdi, 0, 0}, {bianchi, c1a, lab, -1, 2, 3}, {verdi, c1b, lab, -1, 4, 5}};
+    for (const auto& l : lessons) add_lesson(l.teacher, l.klass, l.subject, l.second);
     or_count_hours(0);
-    place(0, 0, 0);
-    place(1, 0, 1);
-    place(2, 1, 0);
-    place(3, 0, 0);
-    place(4, 2, 3);
-    place(5, 4, 5);
+    for (int i = 0; i < 6; ++i) place(i, lessons[i].day, lessons[i].hour);
     fill_class_weeks();
   }
 };
