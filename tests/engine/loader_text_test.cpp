@@ -1,5 +1,6 @@
-// The loader's small text readers: numbers, fields, day names and day
-// ranges, each stopping at the end of its field or line.
+// The loader's small text readers: numbers and day names, each stopping at
+// the end of its field or line. (Fields and day ranges are walked by every
+// load and by the loader's rows.)
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -28,21 +29,6 @@ TEST(LoaderText, Numbers) {
   }
 }
 
-TEST(LoaderText, Fields) {
-  const char* line = "KEY:|A||B|\n";
-  const char* a = next_field(line);
-  const char* b = next_field(a);
-  EXPECT_EQ(a, line + 5);
-  EXPECT_EQ(b, line + 8);
-  EXPECT_EQ(next_field(b), nullptr);
-  EXPECT_EQ(next_field("NOFIELD"), nullptr);
-  char out[4];
-  EXPECT_EQ(copy_until(out, "ABCDEF|", 3, nullptr), 3);
-  EXPECT_STREQ(out, "ABC");
-  EXPECT_EQ(copy_until(out, "AB-C", 3, "-"), 2);
-  EXPECT_EQ(find_in_field("AB|-", '-'), nullptr);
-}
-
 TEST(LoaderText, DayNames) {
   set_week();
   struct { const char* text; int day, consumed; } rows[] = {{"MA:3", 1, 3}, {"xxVE:1", 4, 5}, {"SA:1", -1, 0}, {"|LU:1", -1, 0}, {" LU:1", -1, 0}, {"", -1, 0}};
@@ -53,17 +39,6 @@ TEST(LoaderText, DayNames) {
   }
   const char* bad = "LU1-2";
   EXPECT_THROW(or_next_day_name(bad), EngineError);
-}
-
-TEST(LoaderText, DayRanges) {
-  set_week();
-  std::uint8_t grid[kWeekSlots] = {};
-  read_day_ranges("LU:1-2ME:12-12 rest", grid, "msg");
-  EXPECT_EQ((std::vector<int>{grid[0], grid[1], grid[2], grid[2 * 12 + 11]}), (std::vector<int>{1, 1, 0, 1}));
-  for (const char* bad : {"LU:0-2", "LU:2-13", "LU:3-2", "LU:2", "LU:-2", "LU:x-2"}) {
-    std::uint8_t other[kWeekSlots] = {};
-    EXPECT_THROW(read_day_ranges(bad, other, "msg"), EngineError) << bad;
-  }
 }
 
 }  // namespace
