@@ -1,4 +1,4 @@
-// The model reset: what a load starts from, and the band lookup over it.
+// The model reset: what a load starts from.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -26,15 +26,4 @@ TEST(ModelReset, StartsFromAnEmptySchool) {
   or_add_teacher_count();
   or_add_teacher_count();
   EXPECT_EQ(g_eng_school.teacher_count, 2);
-}
-
-TEST(ModelReset, BandLookupTakesTheFirstPairAtOrAboveTheKey) {
-  or_reset_model();
-  BandTable& band = g_eng_school.ihbuche;
-  band.pairs[0][0] = 9, band.pairs[0][1] = 1;
-  band.pairs[1][0] = 18, band.pairs[1][1] = 3;
-  band.count = 2;
-  std::vector<int> got;
-  for (int key : {0, 9, 10, 18, 19}) got.push_back(or_band_lookup(band, key));
-  EXPECT_EQ(got, (std::vector<int>{1, 1, 3, 3, 255}));
 }

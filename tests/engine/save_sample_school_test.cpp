@@ -1,6 +1,6 @@
-// The preparation of the sample schools: on "piccola" with its hand-made save
+// The preparation of the sample school "piccola" with its hand-made save
 // (tests/data/savefiles/piccola-savego.txt) it derives the values worked out
-// by hand from the description's teacher lines; "liceo" prepares unplaced.
+// by hand from the description's teacher lines.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -57,20 +57,6 @@ TEST(SampleSchool, PreparationDerivesTheTeacherLimitsOnce) {
   std::vector<std::uint8_t> first = teacher_bytes();
   or_prepare_model_for_solving();
   EXPECT_TRUE(teacher_bytes() == first) << "preparing twice changes nothing";
-}
-
-TEST(SampleLiceo, PreparesWithoutATimetable) {
-  save_test::SchoolFolder folder;
-  fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/liceo/scuola2.txt", folder.path() / "scuola2.txt");
-  save_test::reset_run_flags();
-  or_reset_model();
-  or_load_description("scuola2.txt", 0);
-  EXPECT_EQ(or_load_timetable(0), -3) << "no save yet";
-  EXPECT_NO_THROW(or_prepare_model_for_solving());
-  int teachers_with_limits = 0;
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    teachers_with_limits += g_eng_teachers[t].max_working_days > 0 ? 1 : 0;
-  EXPECT_GT(teachers_with_limits, 0);
 }
 
 }  // namespace
