@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/errors.h"
+#include "engine/model.h"
 #include "engine/text_lines.h"
 #include "test_temp_folder.h"
 
@@ -69,6 +70,18 @@ inline std::string unscrambled(const std::string& name) {
   while (or_read_line(line, 400, f) != nullptr) out += line;
   or_fclose(f);
   return out;
+}
+
+// The index of the teacher or class with this name or code, -1 if none.
+inline int teacher_index(const char* name) {
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    if (std::string(g_eng_teachers[t].name) == name) return t;
+  return -1;
+}
+inline int class_index(const char* code) {
+  for (int c = 0; c < g_eng_school.class_count; ++c)
+    if (std::string(g_eng_classes[c].code) == code) return c;
+  return -1;
 }
 
 }  // namespace engine_test

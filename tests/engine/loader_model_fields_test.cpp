@@ -12,24 +12,14 @@
 
 namespace {
 
+using engine_test::class_index;
+using engine_test::teacher_index;
 using loader_test::kWeek;
 using loader_test::repeat;
 
 void load(const std::string& lines, int provisional = 0) {
   loader_test::Outcome outcome = loader_test::run_synt(std::string(kWeek) + lines, 0, provisional);
   ASSERT_EQ(outcome.code, 0) << outcome.message;
-}
-
-int class_index(const char* code) {
-  for (int c = 0; c < g_eng_school.class_count; ++c)
-    if (std::strcmp(g_eng_classes[c].code, code) == 0) return c;
-  return -1;
-}
-
-int teacher_index(const char* name) {
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (std::strcmp(g_eng_teachers[t].name, name) == 0) return t;
-  return -1;
 }
 
 bool same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }

@@ -16,12 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int teacher(const char* name) {
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (std::strcmp(g_eng_teachers[t].name, name) == 0) return t;
-  return -1;
-}
-
 std::vector<std::uint8_t> teacher_bytes() {
   const auto* t = reinterpret_cast<const std::uint8_t*>(g_eng_teachers);
   return std::vector<std::uint8_t>(t, t + g_eng_school.teacher_count * sizeof(EngineTeacher));
@@ -41,7 +35,7 @@ TEST(SampleSchool, PreparationDerivesTheTeacherLimitsOnce) {
       {"MANCINI", 99, 99, 2, 2},  // GMAX:2
   };
   for (const Case& c : cases) {
-    const EngineTeacher& x = g_eng_teachers[teacher(c.name)];
+    const EngineTeacher& x = g_eng_teachers[engine_test::teacher_index(c.name)];
     EXPECT_EQ((std::vector<int>{x.max_teaching_per_day, x.max_presence_per_day, x.min_working_days, x.max_working_days}),
               (std::vector<int>{c.teaching, c.presence, c.min_days, c.max_days}))
         << c.name;
@@ -49,8 +43,8 @@ TEST(SampleSchool, PreparationDerivesTheTeacherLimitsOnce) {
   // Lesson limits: ESPOSITO's lessons may use 3 days; FERRARI loses 4 slots.
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
-    if (l.teacher == teacher("ESPOSITO")) { EXPECT_EQ(l.day_limit, 3); }
-    if (l.teacher == teacher("FERRARI")) { EXPECT_EQ(l.day_limit * 100 + l.slot_limit, 626); }
+    if (l.teacher == engine_test::teacher_index("ESPOSITO")) { EXPECT_EQ(l.day_limit, 3); }
+    if (l.teacher == engine_test::teacher_index("FERRARI")) { EXPECT_EQ(l.day_limit * 100 + l.slot_limit, 626); }
   }
   EXPECT_EQ(g_eng_classes[0].tally_count, 12) << "1A has twelve subjects";
   EXPECT_TRUE(g_eng_run.prepared);
