@@ -32,15 +32,6 @@ TEST(LoaderBrokenInput, RandomBytes) {
   }
 }
 
-TEST(LoaderBrokenInput, EveryTruncation) {
-  std::string whole = small_description();
-  ASSERT_FALSE(whole.empty());
-  for (std::size_t cut = 0; cut < whole.size(); cut += 37) {
-    loader_test::Outcome outcome = run_synt(whole.substr(0, cut));
-    EXPECT_TRUE(ends_cleanly(outcome.code)) << cut << ": " << outcome.message;
-  }
-}
-
 TEST(LoaderBrokenInput, TruncatedLines) {
   const char* week = loader_test::kWeek;
   struct Case { const char* id; std::string text; const char* message; } cases[] = {

@@ -49,7 +49,7 @@ TEST(ViewGrid, FindsEntitiesByTheirOwnRules) {
   }
 }
 
-TEST(ViewGrid, CellFieldsOfALessonWithASecondTeacher) {
+TEST(ViewGrid, CellFieldsAndTextsOfASlot) {
   SmallSchool school;
   WeekGridCell grid[kWeekSlots];
   ASSERT_EQ(or_fill_week_grid(kGridClass, "1B", grid), school.c1b);
@@ -60,10 +60,7 @@ TEST(ViewGrid, CellFieldsOfALessonWithASecondTeacher) {
   // Calendar hours fill the class grid but name no teacher.
   ASSERT_EQ(or_fill_week_grid(kGridTeacher, "Calendario-1B", grid), 4);
   EXPECT_EQ(filled(grid), 0) << "calendar lessons are not shown";
-}
-
-TEST(ViewGrid, LessonsOfASlotInTextOrder) {
-  SmallSchool school;
+  // The lessons of a slot as text, in text order.
   char text[200];
   std::vector<std::string> got;
   for (int mode = 0, lesson; (lesson = or_next_lesson_text_at_slot(mode, 0, 0, text)) >= 0; mode = 1) got.push_back(text);
@@ -96,8 +93,7 @@ TEST(ViewGrid, ClassNamesAndSectionOrder) {
   EXPECT_EQ(names, (std::set<std::string>{"1A", "1B", "2A"}));
   const char* a = or_class_display_name(0);
   const char* b = or_class_display_name(1);
-  EXPECT_STREQ(a, "1A") << "eight rotating buffers keep earlier results";
-  EXPECT_STREQ(b, "1B");
+  EXPECT_EQ(std::string(a) + b, "1A1B") << "eight rotating buffers keep earlier results";
   int cursor = 0;
   std::vector<int> order;
   for (int c = or_next_class_by_section(1, &cursor); c >= 0; c = or_next_class_by_section(0, &cursor)) order.push_back(c);
@@ -115,9 +111,9 @@ TEST(ViewGrid, StandbyCountCache) {
   EXPECT_EQ(or_count_standby_per_slot(grid), 0);
   EXPECT_EQ(grid[0], 0);
   or_set_standby_grid_keys(7, 9);
-  int k1, k2;
-  or_get_standby_grid_keys(&k1, &k2);
-  EXPECT_EQ(k1 * 10 + k2, 79);
+  int keys[2];
+  or_get_standby_grid_keys(&keys[0], &keys[1]);
+  EXPECT_EQ((std::vector<int>{keys[0], keys[1]}), (std::vector<int>{7, 9}));
 }
 
 TEST(ViewGrid, ViewCopiesTeachersClassesAndReception) {
