@@ -15,8 +15,7 @@ void set_band(BandTable& band, std::initializer_list<std::pair<int, int>> pairs)
   band.count = 0;
   for (auto [a, b] : pairs) {
     band.pairs[band.count][0] = static_cast<std::int8_t>(a);
-    band.pairs[band.count][1] = static_cast<std::int8_t>(b);
-    ++band.count;
+    band.pairs[band.count++][1] = static_cast<std::int8_t>(b);
   }
 }
 
@@ -105,31 +104,27 @@ TEST(PrepDerived, TeknoShareOfTeachers) {
 }
 
 TEST(PrepDerived, ConsecutiveMapsBecomeRows) {
-  struct Case {
-    const char* id;
-    const char* map;
-    bool refused;
-  } cases[] = {{"short", "21", false}, {"seven", "1111111", false}, {"eight", "11111111", true}};
-  for (const Case& c : cases) {
+  // Maps of up to seven blocks become rows; an eighth block is refused.
+  for (const char* map : {"21", "1111111", "11111111"}) {
     one_teacher(2);
-    std::snprintf(g_eng_lessons[0].consecutive_maps[0], 13, "%s", c.map);
-    if (c.refused) {
-      EXPECT_THROW(or_prepare_model_for_solving(), EngineError) << c.id;
+    std::snprintf(g_eng_lessons[0].consecutive_maps[0], 13, "%s", map);
+    if (std::string(map).size() > 7) {
+      EXPECT_THROW(or_prepare_model_for_solving(), EngineError) << map;
       continue;
     }
     or_prepare_model_for_solving();
-    EXPECT_EQ(g_eng_classes[0].consecutive_rows[0][0][0], c.map[0] - '0') << c.id;
-    EXPECT_EQ(g_eng_classes[0].consecutive_rows[0][0][1], c.map[1] - '0') << c.id;
+    const std::uint8_t* row = g_eng_classes[0].consecutive_rows[0][0];
+    EXPECT_EQ((std::vector<int>{row[0], row[1]}), (std::vector<int>{map[0] - '0', map[1] - '0'})) << map;
   }
 }
 
 TEST(PrepDerived, ClassTalliesAndTheirCheck) {
   save_test::SmallSchool school;
   or_prepare_model_for_solving();
+  // Mathematics, physics, the calendar subject; ROSSI, BIANCHI and
+  // Calendario-1A with one line each.
   const EngineClass& k = g_eng_classes[school.c1a];
-  EXPECT_EQ(k.tally_count, 3) << "mathematics, physics, the calendar subject";
-  EXPECT_EQ(k.tally_hours[0], 2);
-  EXPECT_EQ(k.triple_count, 3) << "ROSSI, BIANCHI and Calendario-1A, one line each";
+  EXPECT_EQ((std::vector<int>{k.tally_count, k.tally_hours[0], k.triple_count}), (std::vector<int>{3, 2, 3}));
 
   save_test::SmallSchool again;
   g_eng_lessons[1].day = 5;  // placed on a day the week does not have
@@ -142,13 +137,11 @@ TEST(PrepDerived, ClassTalliesAndTheirCheck) {
 
 TEST(PrepDerived, ClassBuildings) {
   save_test::SmallSchool school;
-  g_eng_school.building_count = 2;
+  g_eng_school.building_count = 2;  // section A in the first, class 1B in the second
   std::snprintf(g_eng_buildings[0].name, kNameSize, "CENTRALE");
-  g_eng_buildings[0].section_count = 1;
-  std::snprintf(g_eng_buildings[0].sections[0], kClassCodeSize, "A");
+  std::snprintf(g_eng_buildings[0].sections[g_eng_buildings[0].section_count++], kClassCodeSize, "A");
   std::snprintf(g_eng_buildings[1].name, kNameSize, "SUCCURSALE");
-  g_eng_buildings[1].class_count = 1;
-  std::snprintf(g_eng_buildings[1].classes[0], kClassCodeSize, "1B");
+  std::snprintf(g_eng_buildings[1].classes[g_eng_buildings[1].class_count++], kClassCodeSize, "1B");
   for (int i = 0; i < g_eng_school.lesson_count; ++i) g_eng_lessons[i].building = -1;
   or_assign_class_buildings(0);
   EXPECT_EQ((std::vector<int>{g_eng_classes[school.c1a].building, g_eng_classes[school.c1b].building,
