@@ -105,17 +105,14 @@ class CommandInterpreter : public ::testing::Test {
     g_test_run = g_provisional_mode = g_quiet_no_timetable = 0;
     g_status.language = 0;
   }
-
   int run(std::vector<const char*> args) {
     std::vector<const char*> argv = {"Questo non serve"};
     argv.insert(argv.end(), args.begin(), args.end());
     argv.push_back(nullptr);
     return or_main(1, static_cast<int>(argv.size() - 1), argv.data());
   }
-
   std::string message() const { return g_status.message; }
   int last_history() const { return g_status.history_count > 0 ? g_status.history_codes[g_status.history_count - 1] : 0; }
-
   TempDir dir_;
   InFolder in_{dir_.path()};
 };
@@ -305,7 +302,6 @@ TEST_F(CommandInterpreter, MissingTimetable) {
   s.load_timetable_result = -3;
   EXPECT_EQ(run({"REPO:x.txt"}), kResultImpossible);
   EXPECT_TRUE(contains(message(), "Orario non ancora elaborato")) << message();
-
   g_status.clear();
   g_quiet_no_timetable = 1;
   EXPECT_EQ(run({"REPO:x.txt"}), kResultOk);
@@ -328,7 +324,6 @@ TEST_F(CommandInterpreter, DispRefusesStandbyClassesAndRigoFallsBackToIt) {
   EXPECT_TRUE(contains(message(), "Disposizioni gi\xE0 gestite con controllo analitico errori - "
                                   "metodo DISP: non utilizzabile"))
       << message();
-
   s = Script{};
   s.check_standby_result = -1;
   EXPECT_EQ(run({"RIGO:x.txt"}), kResultOk);
@@ -387,7 +382,6 @@ TEST_F(CommandInterpreter, ErrorPathsCloseOnlyTheEnginesFiles) {
   std::FILE* before = or_fopen("before.txt", "wt");
   ASSERT_NE(ui_file, nullptr);
   ASSERT_NE(before, nullptr);
-
   s.load_opens_file = true;
   s.load_error = -2;
   EXPECT_EQ(run({"CALC:x.txt"}), kResultConfig);

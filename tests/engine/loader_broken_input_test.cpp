@@ -101,23 +101,4 @@ TEST(LoaderBrokenInput, ManyJointLessonsStayFast) {
   EXPECT_EQ(g_eng_lessons[4989].joint_count, 1);
 }
 
-// A few bytes of a valid description changed at random (fixed seed): every
-// variant ends cleanly.
-TEST(LoaderBrokenInput, MutatedDescriptions) {
-  std::string whole = small_description();
-  ASSERT_FALSE(whole.empty());
-  std::mt19937 generator(31337);
-  const char alphabet[] = "\t\n|:-0123456789ABLMNOPRSUVX ";
-  for (int round = 0; round < 60; ++round) {
-    std::string bytes = whole;
-    for (int k = 0; k < 3; ++k) {
-      std::size_t at = generator() % bytes.size();
-      bytes[at] = (generator() & 1) ? alphabet[generator() % (sizeof(alphabet) - 1)]
-                                    : static_cast<char>(generator() & 0xFF);
-    }
-    loader_test::Outcome outcome = run_synt(bytes);
-    EXPECT_TRUE(ends_cleanly(outcome.code)) << round << ": " << outcome.message;
-  }
-}
-
 }  // namespace

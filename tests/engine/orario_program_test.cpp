@@ -128,7 +128,6 @@ TEST(OrarioProgram, SchoolFolderFromThePath) {
   Outcome o = run_orario(root, "", "CALC:scuola/scuola2.txt");
   EXPECT_TRUE(std::filesystem::is_directory(root.path() / "scuola" / "Orario"));
   EXPECT_FALSE(std::filesystem::exists(root.path() / "Orario"));
-
   Outcome missing = run_orario(root, "LANG=en_US", "CALC:nowhere/scuola2.txt");
   EXPECT_EQ(missing.status, 1);
   EXPECT_TRUE(contains(missing.err, "School folder not found: nowhere")) << missing.err;
@@ -160,7 +159,6 @@ TEST(OrarioProgram, TrialRunsWriteOnlyTheTestFiles) {
     EXPECT_EQ(names.count("savetest.txt"), 1u) << option;
     for (const char* real : {"savego.txt", "saveprec.txt", "scuola3.txt", "ricevi.txt"})
       EXPECT_EQ(names.count(real), 0u) << option << " wrote " << real;
-
     write_file(school.file("savego.txt"), "kept timetable\n");
     write_file(school.file("saveprec.txt"), "kept record\n");
     o = run_orario(school, "", std::string("--seed 4 --time-limit 30 CALC:scuola2.txt ") + option);

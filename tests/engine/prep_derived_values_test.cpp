@@ -125,11 +125,9 @@ TEST(PrepDerived, ClassTalliesAndTheirCheck) {
   // Calendario-1A with one line each.
   const EngineClass& k = g_eng_classes[school.c1a];
   EXPECT_EQ((std::vector<int>{k.tally_count, k.tally_hours[0], k.triple_count}), (std::vector<int>{3, 2, 3}));
-
   save_test::SmallSchool again;
   g_eng_lessons[1].day = 5;  // placed on a day the week does not have
   EXPECT_THROW(or_prepare_model_for_solving(), EngineError);
-
   save_test::SmallSchool unplaced;
   save_test::place(1, -1, 0);  // before a timetable is placed nothing is compared
   EXPECT_NO_THROW(or_prepare_model_for_solving());

@@ -103,7 +103,6 @@ TEST(PostPasses, CarSharePartners) {
   EXPECT_EQ(g_eng_teachers[school.verdi].carshare_partner, school.rossi);
   EXPECT_EQ(g_eng_teachers[school.rossi].carshare_wait, 2);
   EXPECT_EQ(g_eng_teachers[school.bianchi].carshare_partner, -1);
-
   // A name in other letter case is not a partner.
   std::snprintf(g_eng_teachers[school.bianchi].carshare_name, kNameSize, "Rossi");
   EXPECT_THROW(or_link_car_share_partners(), EngineError);

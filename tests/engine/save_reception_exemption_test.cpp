@@ -53,7 +53,6 @@ TEST(Reception, FileRoundTripDropsOccupiedCandidates) {
   or_write_reception_slots();
   EXPECT_EQ(engine_test::unscrambled(".\\ricevi.txt"), "0|ROSSI|0|2|0|4|\n");
   EXPECT_EQ(folder.read("ricevi.txt").find("ROSSI"), std::string::npos) << "stored scrambled";
-
   x.reset_marker = 255;
   for (auto& p : x.reset_pairs) p[0] = 255;
   EXPECT_EQ(or_read_reception_slots(), 0);

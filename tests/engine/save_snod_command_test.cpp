@@ -37,13 +37,11 @@ class SnodCommand : public ::testing::Test {
     g_command_steps = saved_steps;
     g_line_byte_source = saved_source;
   }
-
   int run() {
     const char* argv[] = {"Questo non serve", "SNOD:scuola2.txt"};
     return or_main(1, 2, argv);
   }
   std::string saved_lines() { return engine_test::read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt"); }
-
   save_test::SchoolFolder folder;
   CommandSteps saved_steps;
   LineByteSource saved_source = g_line_byte_source;

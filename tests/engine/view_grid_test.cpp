@@ -76,7 +76,6 @@ TEST(ViewGrid, RoomSettingsReachTheSaveAndTheGrid) {
   or_save_timetable(-1);
   EXPECT_NE(engine_test::unscrambled(".\\savego.txt").find("0004 2 3 1A (0) BIANCHI (1)  (-1) CE:0 STZN:|\n"),
             std::string::npos);
-
   or_set_lesson_room(4, "1B");
   WeekGridCell grid[kWeekSlots];
   or_fill_week_grid(kGridClass, "1A", grid);
