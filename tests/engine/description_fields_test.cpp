@@ -9,12 +9,7 @@
 #include "platform/cp1252.h"
 
 TEST(NormalizeLine, Cases) {
-  struct Case {
-    const char* id;
-    const char* in;
-    int upper;
-    const char* out;
-  } cases[] = {
+  struct Case { const char* id; const char* in; int upper; const char* out; } cases[] = {
       {"tab-blanks-crlf", "x\t y  z\r\n", 0, "x|y z|\r"},
       {"lf", "DAYS:\tLU-6\n", 1, "DAYS:|LU-6|\n"},
       {"upper", "v:\trossi mario\n", 1, "V:|ROSSI MARIO|\n"},
@@ -42,12 +37,7 @@ TEST(Fields, RangeDash) {
 }
 
 TEST(Letters, ClassesAndFolding) {
-  struct Case {
-    unsigned char c;
-    int letter;
-    int alnum;
-    unsigned char upper;
-  } cases[] = {
+  struct Case { unsigned char c; int letter, alnum; unsigned char upper; } cases[] = {
       {'a', 1, 1, 'A'},   {'Z', 1, 1, 'Z'},   {'7', 0, 1, '7'},   {' ', 0, 0, ' '},
       {0xE0, 1, 1, 0xE0}, {0xE9, 1, 1, 0xE9}, {0xE4, 1, 1, 0xC4}, {0xD6, 1, 1, 0xD6},
       {0xFC, 1, 1, 0xDC}, {0xF2, 1, 1, 0xF2}, {0xC0, 0, 0, 0xC0}, {'-', 0, 0, '-'},
@@ -60,11 +50,7 @@ TEST(Letters, ClassesAndFolding) {
 }
 
 TEST(Letters, CaseOperations) {
-  struct Case {
-    const char* id;
-    const char* in;
-    const char* out;
-  } cases[] = {
+  struct Case { const char* id; const char* in; const char* out; } cases[] = {
       {"plain", "LICEO SCIENTIFICO", "Liceo Scientifico"},
       {"apostrophe", "L'ATTIVIT\xE0", "L'Attivit\xE0"},
       {"umlaut", "\xFC" "BUNG M\xDC" "LLER", "\xDC" "bung M\xFC" "ller"},

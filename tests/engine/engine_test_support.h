@@ -1,7 +1,5 @@
-// Helpers shared by the engine tests: a temporary folder that stands for a
-// school folder and the drive root, a scoped change of the current folder
-// (the engine works in the current school folder), and small file helpers.
-// Nothing here touches the user's home folder.
+// Helpers shared by the engine tests: a temporary folder, a scoped change of
+// the current folder and drive root, and small file helpers.
 #pragma once
 
 #include <filesystem>
@@ -11,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/errors.h"
+#include "engine/model.h"
 #include "engine/text_lines.h"
 #include "test_temp_folder.h"
 
@@ -18,7 +18,6 @@ namespace engine_test {
 
 namespace fs = std::filesystem;
 
-// A fresh temporary folder, removed at the end.
 class TempDir : public kt_test::TempDir {
  public:
   TempDir() : kt_test::TempDir("kt-engine-") {}
@@ -60,6 +59,29 @@ inline int write_scrambled_file(const std::string& path, const std::string& text
   }
   if (std::fclose(out) != 0 && rc == 0) rc = -1;
   return rc;
+}
+
+// The logical lines of a file as the engine reads them, joined.
+inline std::string unscrambled(const std::string& name) {
+  std::FILE* f = or_fopen(name.c_str(), "rt");
+  if (f == nullptr) return "<missing>";
+  std::string out;
+  char line[512];
+  while (or_read_line(line, 400, f) != nullptr) out += line;
+  or_fclose(f);
+  return out;
+}
+
+// The index of the teacher or class with this name or code, -1 if none.
+inline int teacher_index(const char* name) {
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    if (std::string(g_eng_teachers[t].name) == name) return t;
+  return -1;
+}
+inline int class_index(const char* code) {
+  for (int c = 0; c < g_eng_school.class_count; ++c)
+    if (std::string(g_eng_classes[c].code) == code) return c;
+  return -1;
 }
 
 }  // namespace engine_test

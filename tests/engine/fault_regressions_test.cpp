@@ -27,12 +27,6 @@ int daily_value(int t, const char* code) {
   return -1;
 }
 
-int teacher_named(const char* name) {
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (std::string(g_eng_teachers[t].name) == name) return t;
-  return -1;
-}
-
 TEST(EngineFaults, ClassOffHoursRaiseTheDailyValueByTheDaysLeft) {
   struct Case {
     const char* id;
@@ -50,7 +44,7 @@ TEST(EngineFaults, ClassOffHoursRaiseTheDailyValueByTheDaysLeft) {
     loader_test::Outcome outcome = loader_test::run_synt(std::string(loader_test::kWeek) + "GM:MAT\t\n" + line);
     ASSERT_EQ(outcome.code, 0) << c.id << ": " << outcome.message;
     or_prepare_model_for_solving();
-    int t = teacher_named("ROSSI");
+    int t = engine_test::teacher_index("ROSSI");
     ASSERT_GE(t, 0) << c.id;
     EXPECT_EQ(daily_value(t, "1A"), c.expected) << c.id;
     EXPECT_EQ(daily_value(t, "2A"), 1) << c.id;  // the other class keeps its value

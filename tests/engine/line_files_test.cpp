@@ -1,5 +1,6 @@
-// Reading logical lines from files of plain and scrambled lines, the safety
-// limits of the reader, and the whole-file copies.
+// The line scrambler (round trips over every seed and byte value, the stored
+// layout worked out by hand), reading logical lines from files of plain and
+// scrambled lines within the reader's limits, and the whole-file copies.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_random.h"
 #include "engine/errors.h"
 #include "engine/text_lines.h"
 #include "engine_test_support.h"
@@ -23,6 +25,13 @@ std::string scrambled(std::uint8_t seed, const std::string& text) {
   std::vector<char> out(2 * text.size() + 10);
   or_scramble_line_seeded(seed, text.c_str(), out.data());
   return out.data();
+}
+
+int unscramble(const std::string& stored, std::string* clear) {
+  std::vector<char> out(stored.size() + 1);
+  int result = or_scramble_line(1, stored.c_str(), out.data());
+  *clear = out.data();
+  return result;
 }
 
 // Every logical line of a file, read with buffers of n bytes.
@@ -42,76 +51,32 @@ std::vector<std::string> read_lines(const std::string& path, int n) {
 
 }  // namespace
 
-TEST(ReadLine, MixedPlainAndScrambledLines) {
+TEST(ReadLine, PlainScrambledAndCutLines) {
+  std::string tail = scrambled(5, "last\n");
+  tail.pop_back();  // a scrambled last line without its line feed still decodes
+  std::string crlf = scrambled(9, "second\n");
+  crlf.insert(crlf.size() - 1, "\r");
+  struct Case { const char* id; std::string bytes; int n; std::vector<std::string> lines; } cases[] = {
+      {"mixed", "REM:\tplain\n" + scrambled(3, "GM:\tItaliano\n") + "V:\tROSSI\n", 400,
+       {"REM:\tplain\n", "GM:\tItaliano\n", "V:\tROSSI\n"}},
+      {"crlf", "first\r\n" + crlf + "third\r\n", 400, {"first\n", "second\n", "third\n"}},
+      {"pieces", scrambled(1, "DAYS:\tLU") + scrambled(2, "-6\tMA-6\n") + "next\n", 400, {"DAYS:\tLU-6\tMA-6\n", "next\n"}},
+      {"plain-tail", "one\ntwo", 400, {"one\n", "two\r"}},
+      {"scrambled-tail", tail, 400, {"last\n"}},
+      {"long", "start\n" + std::string(100000, 'x') + "\n" + scrambled(4, std::string(300, 'y') + "\n") + "end\n", 100,
+       {"start\n", std::string(98, 'x'), std::string(98, 'y'), "end\n"}},
+  };
   TempDir dir;
-  std::string path = dir.file("mixed.txt");
-  write_file(path, "REM:\tplain\n" + scrambled(3, "GM:\tItaliano\n") + "V:\tROSSI\n");
-  std::vector<std::string> expected = {"REM:\tplain\n", "GM:\tItaliano\n", "V:\tROSSI\n"};
-  EXPECT_EQ(read_lines(path, 400), expected);
-}
-
-TEST(ReadLine, CrLfReadsLikeLf) {
-  TempDir dir;
-  std::string path = dir.file("crlf.txt");
-  std::string line2 = scrambled(9, "second\n");
-  line2.insert(line2.size() - 1, "\r");
-  write_file(path, "first\r\n" + line2 + "third\r\n");
-  std::vector<std::string> expected = {"first\n", "second\n", "third\n"};
-  EXPECT_EQ(read_lines(path, 400), expected);
-}
-
-TEST(ReadLine, ScrambledPiecesAreJoined) {
-  TempDir dir;
-  std::string path = dir.file("pieces.txt");
-  write_file(path, scrambled(1, "DAYS:\tLU") + scrambled(2, "-6\tMA-6\n") + "next\n");
-  std::vector<std::string> expected = {"DAYS:\tLU-6\tMA-6\n", "next\n"};
-  EXPECT_EQ(read_lines(path, 400), expected);
-}
-
-TEST(ReadLine, LastLineWithoutLineEnd) {
-  TempDir dir;
-  std::string plain = dir.file("plain.txt");
-  write_file(plain, "one\ntwo");
-  std::vector<std::string> expected = {"one\n", "two\r"};
-  EXPECT_EQ(read_lines(plain, 400), expected);
-
-  // A scrambled last line without its line feed still decodes.
-  std::string stored = scrambled(5, "last\n");
-  stored.pop_back();
-  std::string tail = dir.file("tail.txt");
-  write_file(tail, stored);
-  EXPECT_EQ(read_lines(tail, 400), std::vector<std::string>{"last\n"});
-}
-
-TEST(ReadLine, LongLinesAreCutAtTheBuffer) {
-  TempDir dir;
-  std::string path = dir.file("long.txt");
-  std::string huge(100000, 'x');
-  write_file(path, "start\n" + huge + "\n" + scrambled(4, std::string(300, 'y') + "\n") + "end\n");
-  std::vector<std::string> lines = read_lines(path, 100);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0], "start\n");
-  EXPECT_EQ(lines[1], std::string(98, 'x'));
-  EXPECT_EQ(lines[2], std::string(98, 'y'));
-  EXPECT_EQ(lines[3], "end\n");
-}
-
-TEST(ReadLine, BinaryBytesNeverOverrun) {
-  TempDir dir;
-  std::string path = dir.file("binary.bin");
-  std::string bytes;
-  for (int i = 0; i < 5000; ++i) bytes += static_cast<char>((i * 37) & 0xFF);
-  write_file(path, bytes);
-  std::vector<std::string> lines = read_lines(path, 64);
-  EXPECT_FALSE(lines.empty());
-  for (const std::string& line : lines) EXPECT_LE(line.size(), 62u);
+  for (const Case& c : cases) {
+    write_file(dir.file(c.id), c.bytes);
+    EXPECT_EQ(read_lines(dir.file(c.id), c.n), c.lines) << c.id;
+  }
 }
 
 TEST(ReadLine, LimitsBelowTwo) {
-  TempDir dir;
-  std::string path = dir.file("a.txt");
-  write_file(path, "abc\n");
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = std::tmpfile();
+  std::fputs("abc\n", f);
+  std::rewind(f);
   char buffer[4] = {'#', '#', '#', '#'};
   EXPECT_EQ(or_read_line(buffer, 0, f), nullptr);
   EXPECT_EQ(or_read_line(buffer, 1, f), nullptr);
@@ -140,11 +105,6 @@ TEST(TextFiles, CopyFile) {
   EXPECT_EQ(read_file("copy.txt"), big);
   EXPECT_EQ(or_copy_file("missing.txt", "copy.txt"), ENOENT);
   EXPECT_EQ(read_file("copy.txt"), big);
-}
-
-TEST(TextFiles, ReadErrorWhileCopyingIsAFailure) {
-  TempDir dir;
-  InFolder in(dir.path());
   // A folder opens for reading but every read fails (EISDIR): not an end of
   // file. The copy reports it and leaves the old target as it was.
   std::filesystem::create_directory("folder");
@@ -163,11 +123,62 @@ TEST(TextFiles, SchoolHeader) {
   char a[41], b[41], c[41], release[41];
   const char* title = or_read_school_header(".", a, b, c, release, "scuola2.txt");
   ASSERT_NE(title, nullptr);
-  EXPECT_STREQ(title, "Liceo Galilei");
-  EXPECT_STREQ(a, "SEDE CENTRALE");
-  EXPECT_STREQ(b, "VIA ROMA");
-  EXPECT_STREQ(c, "QUARTA RIGA");
-  EXPECT_STREQ(release, "12-09-2026");
+  EXPECT_EQ((std::vector<std::string>{title, a, b, c, release}),
+            (std::vector<std::string>{"Liceo Galilei", "SEDE CENTRALE", "VIA ROMA", "QUARTA RIGA", "12-09-2026"}));
   EXPECT_EQ(or_read_school_header(".", a, b, c, nullptr, "none.txt"), nullptr);
   EXPECT_STREQ(a, "");
+}
+
+TEST(LineScrambler, EveryByteValueRoundTripsUnderEverySeed) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  all += '\n';
+  for (int seed = 0; seed < 256; ++seed) {
+    std::string stored = scrambled(static_cast<std::uint8_t>(seed), all);
+    ASSERT_EQ(stored.size(), 2 * all.size() + 9) << "seed " << seed;
+    std::string clear;
+    ASSERT_EQ(unscramble(stored, &clear), 0) << "seed " << seed;
+    EXPECT_EQ(clear, all) << "seed " << seed;
+  }
+}
+
+TEST(LineScrambler, StoredLayoutWorkedByHand) {
+  // Seed 0, seven bytes 0x01: key indexes 1 2 3 4 5 0 1, running offsets
+  // 9e c6 9a fc b5 01 a0; checks 07, 17 + 4 = 15h, 37 + 3 = 28h.
+  EXPECT_EQ(scrambled(0, std::string(7, '\x01')), "009fc79bfdb602a1071528\n");
+  // The empty text: seed and the three checks S, S + 17, S + 37.
+  EXPECT_EQ(scrambled(0x20, ""), "20203145\n");
+  std::string clear = "x";
+  EXPECT_EQ(unscramble(scrambled(200, ""), &clear), 0);
+  EXPECT_EQ(clear, "");
+}
+
+// Plain lines, and scrambled lines with any one digit changed, read back as stored.
+TEST(LineScrambler, PlainAndCorruptedLinesReadBackAsStored) {
+  std::vector<std::string> lines = {"REM:\n", "12345678", "DAYS:|LU-6|MA-6|\n"};
+  std::string stored = scrambled(77, "GM:|Italiano|\n");
+  for (std::size_t i = 0; i + 1 < stored.size(); ++i) {
+    lines.push_back(stored);
+    lines.back()[i] = stored[i] == '0' ? '1' : '0';
+  }
+  for (const std::string& line : lines) {
+    std::string clear;
+    EXPECT_EQ(unscramble(line, &clear), 1) << line;
+    EXPECT_EQ(clear, line);
+  }
+}
+
+TEST(LineScrambler, WritingNeverMovesTheSolversGenerator) {
+  g_engine_random.seed_with(42);
+  std::int32_t a = g_engine_random.next();
+  std::int32_t b = g_engine_random.next();
+  g_engine_random.seed_with(42);
+  std::vector<char> work(64);
+  std::FILE* sink = std::tmpfile();
+  ASSERT_NE(sink, nullptr);
+  EXPECT_EQ(or_write_scrambled_line(sink, "abc\n", work.data()), 0);
+  EXPECT_EQ(or_write_status_line(sink, "abc\n", work.data()), 0);
+  std::fclose(sink);
+  EXPECT_EQ(g_engine_random.next(), a);
+  EXPECT_EQ(g_engine_random.next(), b);
 }

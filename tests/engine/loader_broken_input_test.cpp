@@ -1,14 +1,12 @@
-// Broken descriptions: random bytes, truncated files and lines, huge and
-// repeated lines. Each one ends with result 0 (when what is left is still a
-// valid description), a configuration error (-2) or a critical error (-1),
-// never a crash, a hang or a write outside a buffer; the sanitizer build
-// runs these cases too. Also: the same description with Windows line ends or
-// stored scrambled, as the user interface writes it, loads to the same model.
+// Broken descriptions: random bytes, truncated files and lines, huge lines.
+// Each ends with 0 (what is left is still valid), a configuration error (-2)
+// or a critical error (-1), never a crash, a hang or a write out of bounds.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/text_lines.h"
 #include "loader_harness.h"
@@ -23,45 +21,20 @@ std::string small_description() {
 
 bool ends_cleanly(int code) { return code == 0 || code == -1 || code == -2; }
 
+// Random bytes alone (1 byte to 32 kB), or after a valid start.
 TEST(LoaderBrokenInput, RandomBytes) {
   std::mt19937 generator(20261206);
-  for (int size : {1, 7, 100, 4000, 40000}) {
-    for (int round = 0; round < 4; ++round) {
-      std::string bytes(static_cast<std::size_t>(size), '\0');
-      for (char& c : bytes) c = static_cast<char>(generator() & 0xFF);
-      loader_test::Outcome outcome = run_synt(bytes);
-      EXPECT_TRUE(outcome.code == -1 || outcome.code == -2) << size << ": " << outcome.code;
-      EXPECT_FALSE(outcome.message.empty());
-    }
-  }
-}
-
-TEST(LoaderBrokenInput, RandomBytesAfterAValidHeader) {
-  std::mt19937 generator(7);
-  std::string head = std::string(loader_test::kWeek) + "GM:MAT\t\nROSSI\t1A 2\t\n";
-  for (int round = 0; round < 20; ++round) {
-    std::string bytes = head;
-    for (int k = 0; k < 300; ++k) bytes += static_cast<char>(generator() & 0xFF);
-    EXPECT_TRUE(ends_cleanly(run_synt(bytes).code));
-  }
-}
-
-TEST(LoaderBrokenInput, EveryTruncation) {
-  std::string whole = small_description();
-  ASSERT_FALSE(whole.empty());
-  for (std::size_t cut = 0; cut < whole.size(); cut += 37) {
-    loader_test::Outcome outcome = run_synt(whole.substr(0, cut));
-    EXPECT_TRUE(ends_cleanly(outcome.code)) << cut << ": " << outcome.message;
+  for (int round = 0; round < 32; ++round) {
+    std::string bytes = round % 2 ? std::string(loader_test::kWeek) + "GM:MAT\t\nROSSI\t1A 2\t\n" : "";
+    for (int k = 0; k < 1 << (round / 2); ++k) bytes += static_cast<char>(generator() & 0xFF);
+    loader_test::Outcome outcome = run_synt(bytes);
+    EXPECT_TRUE(ends_cleanly(outcome.code) && (outcome.code == 0 || !outcome.message.empty())) << round;
   }
 }
 
 TEST(LoaderBrokenInput, TruncatedLines) {
   const char* week = loader_test::kWeek;
-  struct Case {
-    const char* id;
-    std::string text;
-    const char* message;
-  } cases[] = {
+  struct Case { const char* id; std::string text; const char* message; } cases[] = {
       {"days", "REM:x\nDAYS:\tLU6\tMA", "Ore del Giorno"},
       {"days_fields", "REM:x\nDAYS:\tLU6\tMA6", "GIORNI "},
       {"class_item", std::string(week) + "GM:MAT\t\nROSSI\t1A", "Numero di ore ?? "},
@@ -81,26 +54,8 @@ TEST(LoaderBrokenInput, TruncatedLines) {
   }
 }
 
-TEST(LoaderBrokenInput, TenThousandLinesOfOneTeacher) {
-  std::string text = std::string(loader_test::kWeek) + "GM:MAT\t\n";
-  for (int i = 0; i < 10000; ++i) text += "ROSSI\t1A 1\t\n";
-  loader_test::Outcome outcome = run_synt(text);
-  EXPECT_EQ(outcome.code, -1);
-  EXPECT_NE(outcome.message.find("Troppe cattedre / ore"), std::string::npos);
-}
-
-TEST(LoaderBrokenInput, TenThousandConstraintLinesOfOneTeacher) {
-  std::string text = std::string(loader_test::kWeek) + "GM:MAT\t\nROSSI\t1A 1\t\n";
-  for (int i = 0; i < 10000; ++i) text += "V:\tROSSI\tLI:LU:\tGRUPPIOREMAX:2-3\tINSE:1-1\t\n";
-  loader_test::Outcome outcome = run_synt(text);
-  EXPECT_EQ(outcome.code, -2);
-  EXPECT_NE(outcome.message.find("INSE: troppi elementi"), std::string::npos);
-}
-
 TEST(LoaderBrokenInput, HugeLines) {
   std::string text = std::string(loader_test::kWeek) + "GM:MAT\t\nROSSI\t1A 1\t\n";
-  EXPECT_TRUE(ends_cleanly(run_synt(text + std::string(30000, 'A') + "\n").code));
-  EXPECT_TRUE(ends_cleanly(run_synt(text + "ROSSI\t" + std::string(30000, '1') + "\n").code));
   EXPECT_TRUE(ends_cleanly(run_synt(text + "V:\tROSSI\tOV:" + std::string(30000, '9') + "\n").code));
   std::string many_items = "ROSSI";
   for (int i = 0; i < 3000; ++i) many_items += "\t1A 0";
@@ -113,42 +68,26 @@ TEST(LoaderBrokenInput, EmptyAndBlankFiles) {
   EXPECT_EQ(run_synt(std::string("\0\0\0", 3)).code, -2);
 }
 
-TEST(LoaderWriterForms, WindowsLineEndsLoadTheSameModel) {
+// The user interface may write the description with Windows line ends or
+// stored scrambled: either loads to the same model.
+TEST(LoaderWriterForms, LineEndsAndScramblingLoadTheSameModel) {
   std::string whole = small_description();
   ASSERT_EQ(run_synt(whole).code, 0);
-  int lessons = g_eng_school.lesson_count;
-  int teachers = g_eng_school.teacher_count;
-  std::string crlf;
+  std::vector<int> counts = {g_eng_school.lesson_count, g_eng_school.teacher_count, g_eng_school.room_count};
+  std::string crlf, scrambled;
   for (char c : whole) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  loader_test::Outcome outcome = run_synt(crlf);
-  ASSERT_EQ(outcome.code, 0) << outcome.message;
-  EXPECT_EQ(g_eng_school.lesson_count, lessons);
-  EXPECT_EQ(g_eng_school.teacher_count, teachers);
-}
-
-TEST(LoaderWriterForms, ScrambledDescriptionLoads) {
-  std::string whole = small_description();
-  ASSERT_EQ(run_synt(whole).code, 0);
-  int lessons = g_eng_school.lesson_count;
-  int rooms = g_eng_school.room_count;
-  std::string scrambled;
   {
     engine_test::TempDir dir;
-    engine_test::InFolder in(dir.path());
     ASSERT_EQ(engine_test::write_scrambled_file(dir.file("scrambled.txt"), whole), 0);
     scrambled = engine_test::read_file(dir.file("scrambled.txt"));
   }
-  ASSERT_FALSE(scrambled.empty());
   ASSERT_NE(scrambled, whole);
-  loader_test::Outcome outcome = run_synt(scrambled);
-  ASSERT_EQ(outcome.code, 0) << outcome.message;
-  EXPECT_EQ(g_eng_school.lesson_count, lessons);
-  EXPECT_EQ(g_eng_school.room_count, rooms);
+  for (const std::string& bytes : {crlf, scrambled}) {
+    loader_test::Outcome outcome = run_synt(bytes);
+    ASSERT_EQ(outcome.code, 0) << outcome.message;
+    EXPECT_EQ(counts, (std::vector<int>{g_eng_school.lesson_count, g_eng_school.teacher_count, g_eng_school.room_count}));
+  }
 }
-
-}  // namespace
-
-namespace {
 
 // Nearly the whole lesson table joined two by two: the joint-class links
 // stay quick, and the class that cannot hold its 4990 hours then stops the
@@ -160,29 +99,6 @@ TEST(LoaderBrokenInput, ManyJointLessonsStayFast) {
   EXPECT_NE(outcome.message.find("SW - Numero di ore eccessivo Classe [1A]"), std::string::npos) << outcome.message;
   EXPECT_EQ(g_eng_lessons[0].joint_count, 1);
   EXPECT_EQ(g_eng_lessons[4989].joint_count, 1);
-}
-
-}  // namespace
-
-namespace {
-
-// A few bytes of a valid description changed at random (fixed seed): every
-// variant ends cleanly.
-TEST(LoaderBrokenInput, MutatedDescriptions) {
-  std::string whole = small_description();
-  ASSERT_FALSE(whole.empty());
-  std::mt19937 generator(31337);
-  const char alphabet[] = "\t\n|:-0123456789ABLMNOPRSUVX ";
-  for (int round = 0; round < 60; ++round) {
-    std::string bytes = whole;
-    for (int k = 0; k < 3; ++k) {
-      std::size_t at = generator() % bytes.size();
-      bytes[at] = (generator() & 1) ? alphabet[generator() % (sizeof(alphabet) - 1)]
-                                    : static_cast<char>(generator() & 0xFF);
-    }
-    loader_test::Outcome outcome = run_synt(bytes);
-    EXPECT_TRUE(ends_cleanly(outcome.code)) << round << ": " << outcome.message;
-  }
 }
 
 }  // namespace

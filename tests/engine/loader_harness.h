@@ -14,10 +14,7 @@
 
 namespace loader_test {
 
-struct Outcome {
-  int code;
-  std::string message;
-};
+struct Outcome { int code; std::string message; };
 
 inline int no_saved_timetable(int) { return 1; }
 inline int no_standby_hours(int) { return -1; }
@@ -43,6 +40,13 @@ inline Outcome run_synt(const std::string& bytes, int language = 0, int provisio
   g_status.language = 0;
   g_command_steps = or_default_command_steps();
   return {code, g_status.message};
+}
+
+// n copies of a piece of text.
+inline std::string repeat(const std::string& piece, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += piece;
+  return out;
 }
 
 // The week of the small descriptions: five days of six hours.

@@ -1,8 +1,6 @@
-// Table-driven checks of the description loader: each row is a short
-// description (the five-day week of loader_harness.h, then the row's lines),
-// the result code of "SYNT:" and the text the message must carry inside the
-// configuration-error frame. The rows cover the limits, the syntax errors
-// and the values the loader refuses instead of writing out of bounds.
+// The description loader's limits and syntax errors: each row is the lines
+// after the five-day week, the result of "SYNT:" and the text inside the
+// message's configuration-error frame.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,6 +12,7 @@
 namespace {
 
 using loader_test::kWeek;
+using loader_test::repeat;
 using loader_test::run_synt;
 
 struct Row {
@@ -24,21 +23,13 @@ struct Row {
   bool full = false;    // text is the whole description
 };
 
-std::string repeat(const std::string& piece, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += piece;
-  return out;
-}
-
 std::string days(const std::string& fields) { return "REM:Scuola\nDAYS:\t" + fields + "\n"; }
 
 const std::string kMath = "GM:MATEMATICA\t\nROSSI\t1A 4\t2A 3\t\n";
 
-// The week of kWeek has 30 hours. After the load every class short of them
-// gets a calendar pseudo-teacher and the lessons it lacks, and a teacher or
-// class over them stops the load, so the rows at a limit spread their
-// lessons: at most 30 per teacher, and where the teacher or subject table is
-// the limit, classes filled to exactly 30 so that no pseudo-record is added.
+// The week has 30 hours: a class short of them gets a calendar pseudo-teacher
+// and a teacher or class over them stops the load, so rows at a limit spread
+// their lessons to at most 30 per teacher and fill classes to exactly 30.
 constexpr int kWeekHours = 30;
 
 std::string code2(int c) { return std::to_string(c % 10) + static_cast<char>('A' + c / 10); }
@@ -84,12 +75,6 @@ std::string subjects(int n) {
 std::string labs(int n) {
   std::string out;
   for (int i = 0; i < n; ++i) out += "LABOR:\tLAB" + std::to_string(i) + "-CENTRO\t\n";
-  return out;
-}
-
-std::string lab_groups(int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += "GRULLAB:G" + std::to_string(i) + "|NESSUNO|\n";
   return out;
 }
 
@@ -141,8 +126,8 @@ const Row kRows[] = {
     {"ok_minimal", kMath, 0, ""},
     {"days_hours_13", days("LU13\tMA6\tME6\tGI6\tVE6\tSA0\tDO0") + kMath, -2, "Ore del Giorno", true},
     {"days_hours_12", days("LU12\tMA6\tME6\tGI6\tVE6\tSA0\tDO0") + kMath, 0, "", true},
-    {"days_name_digit", days("1U6\tMA6\tME6\tGI6\tVE6\tSA0\tDO0") + kMath, -2, "Nomi Giorni", true},
     {"days_hours_letter", days("LUX\tMA6\tME6\tGI6\tVE6\tSA0\tDO0") + kMath, -2, "Ore del Giorno", true},
+    {"days_name_digit", days("1U6\tMA6\tME6\tGI6\tVE6\tSA0\tDO0") + kMath, -2, "Nomi Giorni", true},
     {"days_six_fields", days("LU6\tMA6\tME6\tGI6\tVE6\tSA0") + kMath, -2, "GIORNI ", true},
     {"days_gap", days("LU6\tMA0\tME6\tGI6\tVE6\tSA0\tDO0") + kMath, -2, "Non giorni vuoti in mezzo", true},
     {"days_13_pairs", days("LU6-LUNEDI" + repeat(":480:60", 13) + "\tMA6\tME6\tGI6\tVE6\tSA0\tDO0") + kMath, -2,
@@ -155,7 +140,6 @@ const Row kRows[] = {
     {"daysprns_13h", "DAYSPRNS:13-5-5-5-5-0-0\t0\t0\t\n" + kMath, -2, "Ore del Giorno"},
     {"maxbuday_3", "MAXBUDAY:\t3-0\t\n" + kMath, -2,
      "MAXBUDAY: valore 1 o 2 o 9  (se si ammette il giorno con 2 buche, per ricevimento)"},
-    {"clnames_letter", "CLNAMES:\tX\t\n" + kMath, -2, "Lunghezza Nomi delle Classi 2..9 "},
     {"clnames_1", "CLNAMES:\t1\t\n" + kMath, -2, "Lunghezza Nomi delle Classi 2..9 "},
     {"corto_unknown_day", "CORTO:\tXY\t\n" + kMath, -2, "Nome del giorno corto?"},
     {"band_no_dash", "IHBUCHE:\t12\t\n" + kMath, -2, "Configurare DHPROF:fino a ore-quante ore fino a ore- .."},
@@ -176,7 +160,6 @@ const Row kRows[] = {
     {"buildings_11", buildings(11), -2, "Numero eccessivo SEDI "},
     {"nocs_no_dash", "SEDECL:\tA\t1A\tNOCS:B\t\n" + kMath, -2, "Errore sintassi NOCS "},
     {"nocs_unknown", "SEDECL:\tA\t1A\tNOCS:B-2\t\n" + kMath, -2, "Sede NOCS B non esiste"},
-    {"nocs_known", "SEDECL:\tA\t1A\tNOCS:B-2\t\nSEDECL:\tB\t2A\t\n" + kMath, 0, ""},
     {"teacher_before_gm", "ROSSI\t1A 4\t\n" + kMath, -2, " Manca definizione gruppo materie gm:"},
     {"class_item_no_blank", "GM:MAT\t\nROSSI\t1A4\t\n", -2, "Numero di ore ?? "},
     {"class_item_short", "GM:MAT\t\nROSSI\t1\t\n", -2, "Numero di ore ?? "},
@@ -191,7 +174,6 @@ const Row kRows[] = {
     {"map_zero", "GM:MAT\t\nROSSI\t1A 4 G:20\t\n", -2, "Mappa ore consecutive con '0' - non ha senso"},
     {"map_321_on_5", "GM:MAT\t\nROSSI\t1A 5 G:321\t\n", -2, "Mappa ore consecutive errata"},
     {"map_321_on_6", "GM:MAT\t\nROSSI\t1A 6 G:321\t\n", 0, ""},
-    {"pmgy_letter", "GM:MAT\t\nROSSI\t1A 2 PMGY:A\t\n", -2, "PMGY:1..9"},
     {"pmgy_zero", "GM:MAT\t\nROSSI\t1A 2 PMGY:0\t\n", -2, "PMGY:1..9"},
     {"pmgy_lt", "GM:MAT\t\nROSSI\t1A 2 PMGY:<\t\n", 0, ""},
     {"pmgy_12", "GM:MAT\t\nROSSI\t1A 2 PMGY:12\t\n", 0, ""},
@@ -203,7 +185,6 @@ const Row kRows[] = {
     {"task_reversed", "GM:MAT\t\nROSSI\t1A 2 K:1:4-2\t\n", -2, "Errore di sintassi COMPITI"},
     {"task_20", "GM:MAT\t\nROSSI\t1A 2" + repeat(" K:1:1-2", 20) + "\t\n", 0, ""},
     {"task_21", "GM:MAT\t\nROSSI\t1A 2" + repeat(" K:1:1-2", 21) + "\t\n", -2, "Numero compiti eccessivo"},
-    {"kop_ok", "GM:MAT\t\nROSSI\t1A 2 KOP:LU:1-2MA:3-6 2A 1\t\n", -2, "Cattedre classi ore??"},
     {"kop_days", "GM:MAT\t\nROSSI\t1A 2 KOP:LU:1-2MA:3-6\t2A 1 KOP:X:2-3\t\n", 0, ""},
     {"kop_hour_0", "GM:MAT\t\nROSSI\t1A 2 KOP:LU:0-2\t\n", -2, "Errore di sintassi KOP:"},
     {"kop_hour_13", "GM:MAT\t\nROSSI\t1A 2 KOP:VE:2-13\t\n", -2, "Errore di sintassi KOP:"},
@@ -222,7 +203,6 @@ const Row kRows[] = {
     {"lab_without_front", "GM:LABCHIM\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t1A 2\t\n", -2,
      "Manca materia frontale per lab/con"},
     {"joint_unbound", "GM:MAT\t\nROSSI\t1A 2 I:2A\t\n", -2, "Classi Configurate Insieme non legate dalla stessa materia"},
-    {"joint_bound", "GM:MAT\t\nROSSI\t1A 2 I:2A\t2A 2\t\n", 0, ""},
     {"joint_9_classes", joined_classes(9), 0, ""},
     {"joint_10_classes", joined_classes(10), -2, "Troppe Classi insieme A "},
     {"classes_300", many_classes(300), 0, ""},
@@ -247,7 +227,6 @@ const Row kRows[] = {
     {"rooms_401", many_classes(300) + labs(101), -2, "Numero lab/classi eccessivo"},
     {"standby_room_400", kStandby + many_classes(299, "\tTED:+2") + labs(100), 0, ""},
     {"standby_room_401", kStandby + many_classes(299, "\tTED:+2") + labs(101), -2, "Numero di stanze eccessivo"},
-    {"lab_groups_201", kMath + lab_groups(201), 0, ""},
     {"common_rooms_40", common_rooms(40), 0, ""},
     {"common_rooms_41", common_rooms(41), -2, "Troppi Locali Comuni"},
     {"loc_prmax_100", kMath + "LOC:PAL\tGM:MATEMATICA\tMAT:MATEMATICA\tPRMAX:100\t\n", -2,
@@ -270,6 +249,9 @@ const Row kRows[] = {
      "(B) 1A Materia MATEMATICA già associata a locale comune A"},
     {"labor_no_dash", kMath + "LABOR:\tLAB1\tOR:LU:1-3\t\n", -2, "lab: sede indicata errata"},
     {"labor_hour_0", kMath + "LABOR:\tLAB1-CENTRO\tOR:LU:0-3\t\n", -2, "Configurare OR:da-a .."},
+    {"labor_reversed", kMath + "LABOR:\tLAB1-CENTRO\tOR:LU:3-2\t\n", -2, "Configurare OR:da-a .."},
+    {"labor_or_no_dash", kMath + "LABOR:\tLAB1-CENTRO\tOR:LU:2\t\n", -2, "Configurare OR:da-a .."},
+    {"labor_letter", kMath + "LABOR:\tLAB1-CENTRO\tOR:LU:x-2\t\n", -2, "Configurare OR:da-a .."},
     {"labor_class_room", kMath + "LABOR:\t1A-CENTRO\t\n", -2, "SW stanza / lab"},
     {"calespe_13", kMath + "CALESPE:G:1A:LU:1-13\t\n", -2, "Errore configurazione calendario speciale"},
     {"calespe_no_colon", kMath + "CALESPE:G:1A\t\n", -2, "Errore configurazione calendario speciale"},
@@ -302,13 +284,11 @@ const Row kRows[] = {
      "Configurare GX:quante ultime ore vuole - quanti giorni delle ultime ore"},
     {"v_nomotor_7", kMath + "V:\tROSSI\tNOMOTOR:7\t\n", -2, "NOMOTOR: 1=non può trasferirsi se non ha un'ora buca  2=non può trasferirsi mai  3=si trasferisce senza "
      "buca (1 volta al giorno)  4=vuole 2 buche  1x=Niente pausa se trasf all'ora x"},
-    {"v_nomotor_11", kMath + "V:\tROSSI\tNOMOTOR:11\t\n", 0, ""},
     {"v_li_garbage", kMath + "V:\tROSSI\tLI:LU:XX\t\n", -2, "Sintassi Giorni Liberi ???"},
     {"v_carshare_no_colon", kMath + "V:\tROSSI\tCARSHARE:BIANCHI\t\n", -2,
      "Configurare CARSHARE:nome compagno:massima attesa (0..2)"},
     {"v_enterexit_no_dash", kMath + "V:\tROSSI\tENTEREXIT:3\t\n", -2,
      "Configurare ENTEREXIT:fino a ore-quanti rientri in classe ore fino a ore- .."},
-    {"v_writer_marker", kMath + "V:\tROSSI\tPRNS:\tQWEQWE\t\n", 0, ""},
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.id; }
@@ -331,46 +311,9 @@ TEST_P(LoaderLimits, ResultAndMessage) {
 INSTANTIATE_TEST_SUITE_P(Rows, LoaderLimits, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.id); });
 
-// The rows that load at a limit reach it exactly, pseudo-records included.
-TEST(LoaderLimitsReached, TablesEndFull) {
-  struct Case {
-    const char* id;
-    std::string text;
-    int classes, real_classes, teachers, subjects;
-  } cases[] = {
-      {"classes", many_classes(300), 300, 300, 10 + 300, 2},
-      {"standby", kStandby + many_classes(299, "\tTED:+2"), 300, 299, 10 + 300, 4},
-      {"calendar", many_classes(300, "", 200), 300, 300, 500, 2},
-      {"teachers", many_teachers(500), 17, 17, 500, 1},
-      {"subjects", subjects(400), 14, 14, 14, 400},
-  };
-  for (const Case& c : cases) {
-    ASSERT_EQ(run_synt(std::string(kWeek) + c.text).code, 0) << c.id;
-    EXPECT_EQ(g_eng_school.class_count, c.classes) << c.id;
-    EXPECT_EQ(g_eng_school.real_class_count, c.real_classes) << c.id;
-    EXPECT_EQ(g_eng_school.teacher_count, c.teachers) << c.id;
-    EXPECT_EQ(g_eng_school.subject_count, c.subjects) << c.id;
-  }
-}
-
-TEST(LoaderMessages, FrameFollowsTheLanguage) {
-  std::string text = std::string(kWeek) + "MAXBUDAY:\t3\t\n" + kMath;
-  EXPECT_EQ(run_synt(text, 1).message.rfind("(0) Konfiguration Fehler [MAXBUDAY:", 0), 0u);
-  EXPECT_EQ(run_synt(text, 2).message.rfind("(0) Configuration error [MAXBUDAY:", 0), 0u);
-}
-
 TEST(LoaderMessages, ConfigurationErrorNamesTheLine) {
   loader_test::Outcome outcome = run_synt(std::string(kWeek) + "CORTO:\tXY\t\n" + kMath);
   EXPECT_NE(outcome.message.find("- [CORTO:|XY|"), std::string::npos) << outcome.message;
-}
-
-TEST(LoaderMessages, MissingDescriptionIsCritical) {
-  engine_test::TempDir dir;
-  engine_test::InFolder in(dir.path());
-  g_command_steps = or_default_command_steps();
-  const char* argv[] = {"Questo non serve", "SYNT:scuola2.txt", nullptr};
-  EXPECT_EQ(or_main(1, 2, argv), -1);
-  EXPECT_NE(std::string(g_status.message).find("Manca file descrizione scuola"), std::string::npos);
 }
 
 TEST(LoaderMessages, UnknownTeacherIsSkippedInProvisionalMode) {

@@ -1,9 +1,6 @@
-// Golden dumps of loaded models: a description is loaded through "SYNT:"
-// and its model written as text (settings, buildings, classes, rooms,
-// subjects, teachers, lessons with their merged laboratory and conversation
-// parts), then compared with the dump stored under tests/data/loader.
-// Setting KT_UPDATE_GOLDEN=1 rewrites the stored dumps after a deliberate
-// change; review the difference before committing it.
+// Golden dumps of loaded models: a description loaded through "SYNT:" and its
+// model written as text, compared with the dump under tests/data/loader.
+// KT_UPDATE_GOLDEN=1 rewrites the dumps after a deliberate change.
 #include <gtest/gtest.h>
 
 #include <cstdarg>

@@ -1,13 +1,9 @@
-// Pre-solve preparation on small models: bands, gap days, daily limits,
-// working days, maps, "TEKNO:", class buildings; values worked out by hand.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
+// Pre-solve preparation on small models, values worked out by hand.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/errors.h"
 #include "engine/presolve.h"
@@ -19,8 +15,7 @@ void set_band(BandTable& band, std::initializer_list<std::pair<int, int>> pairs)
   band.count = 0;
   for (auto [a, b] : pairs) {
     band.pairs[band.count][0] = static_cast<std::int8_t>(a);
-    band.pairs[band.count][1] = static_cast<std::int8_t>(b);
-    ++band.count;
+    band.pairs[band.count++][1] = static_cast<std::int8_t>(b);
   }
 }
 
@@ -36,9 +31,7 @@ int one_teacher(int lessons) {
 }
 
 TEST(PrepDerived, GapDaysFromMaxbudayper) {
-  struct Case {
-    int per, first, second;
-  } cases[] = {{2, 2, 0}, {3, 2, 1}, {4, 2, 2}, {5, 5, 0}, {6, 5, 1}, {7, 5, 2}};
+  struct Case { int per, first, second; } cases[] = {{2, 2, 0}, {3, 2, 1}, {4, 2, 2}, {5, 5, 0}, {6, 5, 1}, {7, 5, 2}};
   for (const Case& c : cases) {
     int t = one_teacher(4);
     g_eng_teachers[t].maxbudayper = static_cast<std::int8_t>(c.per);
@@ -68,8 +61,9 @@ TEST(PrepDerived, DailyLimitsFromBandsAndOwnValues) {
       set_band(g_eng_school.ihinsegna, {{12, 4}, {18, 5}});
     }
     or_prepare_model_for_solving();
-    EXPECT_EQ(g_eng_teachers[t].max_presence_per_day, c.presence) << c.id;
-    EXPECT_EQ(g_eng_teachers[t].max_teaching_per_day, c.teaching) << c.id;
+    const EngineTeacher& x = g_eng_teachers[t];
+    EXPECT_EQ((std::vector<int>{x.max_presence_per_day, x.max_teaching_per_day}), (std::vector<int>{c.presence, c.teaching}))
+        << c.id;
   }
 }
 
@@ -80,9 +74,8 @@ TEST(PrepDerived, GapToleranceAndWorkingDays) {
   g_eng_teachers[t].buk[0] = 1;
   or_prepare_model_for_solving();
   const EngineTeacher& x = g_eng_teachers[t];
-  EXPECT_EQ(x.gap_tolerance, 4) << "band 3 for 16 hours, plus BUK 1";
-  EXPECT_EQ(x.min_working_days, 5);
-  EXPECT_EQ(x.max_working_days, 5);
+  // Gap tolerance: band 3 for 16 hours, plus BUK 1.
+  EXPECT_EQ((std::vector<int>{x.gap_tolerance, x.min_working_days, x.max_working_days}), (std::vector<int>{4, 5, 5}));
   for (int i = 0; i < g_eng_school.lesson_count; ++i) EXPECT_EQ(g_eng_lessons[i].day_limit, 5);
 }
 
@@ -93,13 +86,11 @@ TEST(PrepDerived, ForbiddenHoursBecomeTheAllowedComplement) {
   x.forbidden_hours[0] = x.forbidden_hours[1] = 1;  // Monday, first two hours
   for (int h = 0; h < 6; ++h) x.forbidden_hours[4 * 12 + h] = 1;  // Friday wholly
   or_prepare_model_for_solving();
-  EXPECT_EQ(x.allowed_hours[0], 0);
-  EXPECT_EQ(x.allowed_hours[2], 1);
-  EXPECT_EQ(x.allowed_hours[6], 0) << "beyond the day's six hours";
-  EXPECT_EQ(x.allowed_hours_work[13], 1);
-  EXPECT_EQ(x.forbidden_hours[0], 255);
-  EXPECT_EQ(g_eng_lessons[0].day_limit, 4) << "Friday is wholly forbidden";
-  EXPECT_EQ(g_eng_lessons[0].slot_limit, 30 - 8);
+  // The allowed grid is the complement within each day's six hours, the
+  // forbidden grid is used up, and Friday wholly forbidden leaves four days.
+  EXPECT_EQ((std::vector<int>{x.allowed_hours[0], x.allowed_hours[2], x.allowed_hours[6], x.allowed_hours_work[13],
+                              x.forbidden_hours[0], g_eng_lessons[0].day_limit, g_eng_lessons[0].slot_limit}),
+            (std::vector<int>{0, 1, 0, 1, 255, 4, 30 - 8}));
 }
 
 TEST(PrepDerived, TeknoShareOfTeachers) {
@@ -108,43 +99,35 @@ TEST(PrepDerived, TeknoShareOfTeachers) {
   g_eng_school.tekno[0] = 20;
   std::snprintf(g_eng_school.tekno_text, kNameSize, "2 5");
   or_prepare_model_for_solving();
-  EXPECT_EQ(g_eng_school.tekno[0], 40);
-  EXPECT_EQ(g_eng_run.tekno_day_exclusion[1], 1);
-  EXPECT_EQ(g_eng_run.tekno_day_exclusion[2], 0);
-  EXPECT_EQ(g_eng_run.tekno_day_exclusion[5], 0);
+  const std::uint8_t* days = g_eng_run.tekno_day_exclusion;
+  EXPECT_EQ((std::vector<int>{g_eng_school.tekno[0], days[1], days[2], days[5]}), (std::vector<int>{40, 1, 0, 0}));
 }
 
 TEST(PrepDerived, ConsecutiveMapsBecomeRows) {
-  struct Case {
-    const char* id;
-    const char* map;
-    bool refused;
-  } cases[] = {{"short", "21", false}, {"seven", "1111111", false}, {"eight", "11111111", true}};
-  for (const Case& c : cases) {
+  // Maps of up to seven blocks become rows; an eighth block is refused.
+  for (const char* map : {"21", "1111111", "11111111"}) {
     one_teacher(2);
-    std::snprintf(g_eng_lessons[0].consecutive_maps[0], 13, "%s", c.map);
-    if (c.refused) {
-      EXPECT_THROW(or_prepare_model_for_solving(), EngineError) << c.id;
+    std::snprintf(g_eng_lessons[0].consecutive_maps[0], 13, "%s", map);
+    if (std::string(map).size() > 7) {
+      EXPECT_THROW(or_prepare_model_for_solving(), EngineError) << map;
       continue;
     }
     or_prepare_model_for_solving();
-    EXPECT_EQ(g_eng_classes[0].consecutive_rows[0][0][0], c.map[0] - '0') << c.id;
-    EXPECT_EQ(g_eng_classes[0].consecutive_rows[0][0][1], c.map[1] - '0') << c.id;
+    const std::uint8_t* row = g_eng_classes[0].consecutive_rows[0][0];
+    EXPECT_EQ((std::vector<int>{row[0], row[1]}), (std::vector<int>{map[0] - '0', map[1] - '0'})) << map;
   }
 }
 
 TEST(PrepDerived, ClassTalliesAndTheirCheck) {
   save_test::SmallSchool school;
   or_prepare_model_for_solving();
+  // Mathematics, physics, the calendar subject; ROSSI, BIANCHI and
+  // Calendario-1A with one line each.
   const EngineClass& k = g_eng_classes[school.c1a];
-  EXPECT_EQ(k.tally_count, 3) << "mathematics, physics, the calendar subject";
-  EXPECT_EQ(k.tally_hours[0], 2);
-  EXPECT_EQ(k.triple_count, 3) << "ROSSI, BIANCHI and Calendario-1A, one line each";
-
+  EXPECT_EQ((std::vector<int>{k.tally_count, k.tally_hours[0], k.triple_count}), (std::vector<int>{3, 2, 3}));
   save_test::SmallSchool again;
   g_eng_lessons[1].day = 5;  // placed on a day the week does not have
   EXPECT_THROW(or_prepare_model_for_solving(), EngineError);
-
   save_test::SmallSchool unplaced;
   save_test::place(1, -1, 0);  // before a timetable is placed nothing is compared
   EXPECT_NO_THROW(or_prepare_model_for_solving());
@@ -152,26 +135,19 @@ TEST(PrepDerived, ClassTalliesAndTheirCheck) {
 
 TEST(PrepDerived, ClassBuildings) {
   save_test::SmallSchool school;
-  g_eng_school.building_count = 2;
+  g_eng_school.building_count = 2;  // section A in the first, class 1B in the second
   std::snprintf(g_eng_buildings[0].name, kNameSize, "CENTRALE");
-  g_eng_buildings[0].section_count = 1;
-  std::snprintf(g_eng_buildings[0].sections[0], kClassCodeSize, "A");
+  std::snprintf(g_eng_buildings[0].sections[g_eng_buildings[0].section_count++], kClassCodeSize, "A");
   std::snprintf(g_eng_buildings[1].name, kNameSize, "SUCCURSALE");
-  g_eng_buildings[1].class_count = 1;
-  std::snprintf(g_eng_buildings[1].classes[0], kClassCodeSize, "1B");
+  std::snprintf(g_eng_buildings[1].classes[g_eng_buildings[1].class_count++], kClassCodeSize, "1B");
   for (int i = 0; i < g_eng_school.lesson_count; ++i) g_eng_lessons[i].building = -1;
   or_assign_class_buildings(0);
-  EXPECT_EQ(g_eng_classes[school.c1a].building, 0);
-  EXPECT_EQ(g_eng_classes[school.c1b].building, 1);
-  EXPECT_EQ(g_eng_lessons[2].building, 1);
+  EXPECT_EQ((std::vector<int>{g_eng_classes[school.c1a].building, g_eng_classes[school.c1b].building,
+                              g_eng_lessons[2].building}),
+            (std::vector<int>{0, 1, 1}));
   g_eng_buildings[1].class_count = 0;
-  try {
-    or_assign_class_buildings(0);
-    FAIL();
-  } catch (const EngineError& e) {
-    EXPECT_EQ(e.code, -2);
-    EXPECT_NE(std::string(g_status.message).find("Manca sede per classe"), std::string::npos);
-  }
+  EXPECT_THROW(or_assign_class_buildings(0), EngineError);
+  EXPECT_NE(std::string(g_status.message).find("Errore di configurazione [Manca sede per classe"), std::string::npos);
 }
 
 }  // namespace

@@ -1,12 +1,9 @@
 // Save files: each kind written to its file and read back through the
-// scrambler, byte for byte after unscrambling; partial, truncated and
-// corrupted saves; a clash that calls for the take-over; write failures.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
+// scrambler; partial, truncated and corrupted saves; the take-over after a
+// clash; write failures; a worker's start from the shared area.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -19,6 +16,7 @@
 #include "save_test_fixture.h"
 
 using save_test::SchoolFolder;
+using engine_test::unscrambled;
 using save_test::SmallSchool;
 
 namespace {
@@ -30,16 +28,6 @@ const char* const kSmallSchoolSave =
     "0003 0 0 1B (1) BIANCHI (1) VERDI (2) CE:0CF:0\n"
     "0004 2 3 1A (0) BIANCHI (1)  (-1) CE:0\n"
     "0005 4 5 1B (1) VERDI (2)  (-1) CE:0\n";
-
-std::string unscrambled(const std::string& name) {
-  std::FILE* f = or_fopen(name.c_str(), "rt");
-  if (f == nullptr) return "<missing>";
-  std::string out;
-  char line[512];
-  while (or_read_line(line, 400, f) != nullptr) out += line;
-  or_fclose(f);
-  return out;
-}
 
 std::vector<std::string> physical_lines(const std::string& bytes) {
   std::vector<std::string> lines;
@@ -60,13 +48,8 @@ void unplace_all() {
 const char* const kSaveFiles[] = {"savego.txt", "savebi.txt", "savetest.txt", "saveprec.txt", "saveprov.txt"};
 
 TEST(SaveFiles, EachKindWritesItsFileAndReadsBack) {
-  struct Case {
-    const char* id;
-    bool provisional, test;
-    int kind;
-    const char* file;       // "" when nothing is written
-    std::uint8_t run_mode;  // what the reading command sets
-  } cases[] = {
+  // file: "" when nothing is written; run_mode: what the reading command sets.
+  struct Case { const char* id; bool provisional, test; int kind; const char* file; std::uint8_t run_mode; } cases[] = {
       {"go", false, false, -1, "savego.txt", 15},
       {"bi", false, false, -2, "savebi.txt", 26},
       {"test", false, false, -3, "savetest.txt", 41},
@@ -90,7 +73,7 @@ TEST(SaveFiles, EachKindWritesItsFileAndReadsBack) {
     std::string plain = unscrambled(c.file);
     EXPECT_EQ(plain.substr(0, std::strlen(kSmallSchoolSave)), kSmallSchoolSave) << c.id;
     EXPECT_NE(plain.find("0006 1 0 1A (0) Calendario-1A (3)  (-1) CE:0\n"), std::string::npos) << c.id;
-    EXPECT_EQ(physical_lines(plain).size(), 60u) << c.id;
+    EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), 60) << c.id;
     EXPECT_NE(folder.read(c.file).find("0000"), 0u) << c.id << ": stored scrambled";
     unplace_all();
     g_eng_run.run_mode = c.run_mode;
@@ -110,12 +93,19 @@ TEST(SaveFiles, OtherKindsGoToTheOutputFolder) {
   g_output_folder = previous;
   EXPECT_EQ(unscrambled(".\\RisultatoTest\\_savego.txt").substr(0, std::strlen(kSmallSchoolSave)), kSmallSchoolSave);
   EXPECT_FALSE(folder.exists("savego.txt"));
+  g_process_number = 3;  // workers write nothing
+  or_save_timetable(-1);
+  g_process_number = 0;
+  EXPECT_FALSE(folder.exists("savego.txt"));
 }
 
 TEST(SaveFiles, SaveDropsTheRecordSaveAndReadPrefersIt) {
   SchoolFolder folder;
   SmallSchool school;
   or_save_timetable(-1);
+  // The first save creates the exemption file, later saves keep it.
+  std::string exemptions = folder.read("scuola3.txt");
+  EXPECT_EQ(exemptions, "0219" + std::string(438, '0') + "\r\n");
   save_test::place(5, 3, 2);
   or_save_timetable(-4);
   EXPECT_TRUE(folder.exists("saveprec.txt"));
@@ -124,26 +114,10 @@ TEST(SaveFiles, SaveDropsTheRecordSaveAndReadPrefersIt) {
   EXPECT_EQ(g_eng_lessons[5].day, 3) << "an interrupted computation resumes from its record";
   or_save_timetable(-1);
   EXPECT_FALSE(folder.exists("saveprec.txt"));
+  EXPECT_EQ(folder.read("scuola3.txt"), exemptions);
 }
 
-TEST(SaveFiles, FirstSaveCreatesTheExemptionFileOnce) {
-  SchoolFolder folder;
-  SmallSchool school;
-  or_save_timetable(-1);
-  std::string first = folder.read("scuola3.txt");
-  EXPECT_EQ(first, "0219" + std::string(438, '0') + "\r\n");
-  or_save_timetable(-1);
-  EXPECT_EQ(folder.read("scuola3.txt"), first);
-}
-
-TEST(SaveFiles, NoFileIsNoTimetable) {
-  SchoolFolder folder;
-  SmallSchool school;
-  EXPECT_EQ(or_load_timetable(0), -3);
-  EXPECT_EQ(save_test::placements(), std::vector<int>(60, -1));
-}
-
-TEST(SaveFiles, PartialSaveReturnsThePlacedCount) {
+TEST(SaveFiles, PartialAndTruncatedSavesReturnThePlacedCount) {
   SchoolFolder folder;
   SmallSchool school;
   or_save_timetable(-1);
@@ -154,13 +128,9 @@ TEST(SaveFiles, PartialSaveReturnsThePlacedCount) {
   // Three lessons and the 54 calendar lessons that fill the classes' weeks.
   EXPECT_EQ(or_load_timetable(0), 57);
   EXPECT_EQ(save_test::placements(6), (std::vector<int>{0, 1, 12, -1, -1, -1}));
-}
-
-TEST(SaveFiles, EveryTruncationLoadsAsNoneOrPartial) {
-  SchoolFolder folder;
-  SmallSchool school;
-  or_save_timetable(-1);
-  std::string whole = folder.read("savego.txt");
+  // Every truncation loads as no timetable or a partial one.
+  std::string whole;
+  for (const std::string& line : lines) whole += line;
   for (std::size_t cut = 0; cut < whole.size(); cut += 7) {
     folder.write("savego.txt", whole.substr(0, cut));
     unplace_all();
@@ -192,23 +162,15 @@ TEST(SaveFiles, ACorruptedLineLeavesOnlyItsLessonUnplaced) {
 }
 
 TEST(SaveFiles, OutOfRangeSlotsAreRefused) {
-  struct Case {
-    const char* id;
-    const char* line;
-  } cases[] = {
-      {"day", "0000 5 0 1A (0) ROSSI (0)  (-1) CE:0\n"},   // the week has 5 days
-      {"hour", "0000 0 6 1A (0) ROSSI (0)  (-1) CE:0\n"},  // and 6 hours
-      {"big", "0000 99 99 1A (0) ROSSI (0)  (-1) CE:0\n"},
-      {"neg", "0000 -5 2 1A (0) ROSSI (0)  (-1) CE:0\n"},
-  };
-  for (const Case& c : cases) {
+  // The week has 5 days of 6 hours. The calendar lessons still take their
+  // free hours; lesson 0 does not.
+  for (const char* line : {"0000 5 0 1A (0) ROSSI (0)  (-1) CE:0\n", "0000 0 6 1A (0) ROSSI (0)  (-1) CE:0\n"}) {
     SchoolFolder folder;
     SmallSchool school;
-    folder.write("savego.txt", c.line);
+    folder.write("savego.txt", line);
     unplace_all();
-    // The calendar lessons still take their free hours; lesson 0 does not.
-    EXPECT_EQ(or_load_timetable(0), 54) << c.id;
-    EXPECT_EQ(save_test::placements(1)[0], -1) << c.id;
+    EXPECT_EQ(or_load_timetable(0), 54) << line;
+    EXPECT_EQ(save_test::placements(1)[0], -1) << line;
   }
 }
 
@@ -220,19 +182,13 @@ TEST(SaveFiles, AClashIsTheCriticalErrorThatStartsTheTakeOver) {
   g_eng_lessons[3].teacher = school.rossi;
   or_count_hours(0);
   unplace_all();
-  try {
-    or_load_timetable(0);
-    FAIL() << "the clash was accepted";
-  } catch (const EngineError& e) {
-    EXPECT_EQ(e.code, -1);
-  }
+  EXPECT_THROW(or_load_timetable(0), EngineError);
+  EXPECT_EQ(std::string(g_status.message).rfind("(0) Errore critico", 0), 0u) << g_status.message;
   g_recovery_allowed = 1;
   EXPECT_EQ(or_recover_previous_timetable(), 0);
   EXPECT_EQ(g_recovery_allowed, 0);
   EXPECT_EQ(or_first_misplaced_lesson(true), -1);
-  // Unchanged lessons keep their saved slots.
-  EXPECT_EQ(save_test::placements()[0], 0);
-  EXPECT_EQ(save_test::placements()[1], 1);
+  EXPECT_EQ(save_test::placements(2), (std::vector<int>{0, 1})) << "unchanged lessons keep their saved slots";
   EXPECT_EQ(or_recover_previous_timetable(), -2) << "recovery runs once per command";
 }
 
@@ -240,23 +196,14 @@ TEST(SaveFiles, RecoveryMatchesByNamesAfterTeachersMoved) {
   SchoolFolder folder;
   SmallSchool school;
   or_save_timetable(-1);
-  // A new teacher is inserted before the others: every index shifts.
+  // A new teacher (NERI, 0) is inserted before the others: every index shifts.
   save_test::reset_school();
-  int c1a = save_test::add_class("1A");
-  int c1b = save_test::add_class("1B");
-  int neri = save_test::add_teacher("NERI");
-  int rossi = save_test::add_teacher("ROSSI");
-  int bianchi = save_test::add_teacher("BIANCHI");
-  int verdi = save_test::add_teacher("VERDI");
-  int math = save_test::add_subject("MATEMATICA");
-  int lab = save_test::add_subject("FISICA");
-  save_test::add_lesson(neri, c1a, math);
-  save_test::add_lesson(rossi, c1a, math);
-  save_test::add_lesson(rossi, c1a, math);
-  save_test::add_lesson(rossi, c1b, math);
-  save_test::add_lesson(bianchi, c1b, lab, verdi);
-  save_test::add_lesson(bianchi, c1a, lab);
-  save_test::add_lesson(verdi, c1b, lab);
+  for (const char* code : {"1A", "1B"}) save_test::add_class(code);
+  for (const char* name : {"NERI", "ROSSI", "BIANCHI", "VERDI"}) save_test::add_teacher(name);
+  int math = save_test::add_subject("MATEMATICA"), lab = save_test::add_subject("FISICA");
+  struct { int teacher, klass, subject, second; } lessons[] = {{0, 0, math, -1}, {1, 0, math, -1}, {1, 0, math, -1}, {1, 1, math, -1},
+                 {2, 1, lab, 3},   {2, 0, lab, -1},  {3, 1, lab, -1}};
+  for (const auto& l : lessons) save_test::add_lesson(l.teacher, l.klass, l.subject, l.second);
   or_count_hours(0);
   g_recovery_allowed = 1;
   ASSERT_EQ(or_recover_previous_timetable(), 0);
@@ -288,24 +235,9 @@ TEST(SaveFiles, AFailedWriteRaisesTheFileErrorAndKeepsTheOldSave) {
   std::filesystem::create_directory(folder.path() / "savebi.txt");
   EXPECT_THROW(or_save_timetable(-2), EngineFileError);
   EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "savebi.txt"));
-  int leftovers = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-    leftovers += entry.path().filename().string().find("kt-tmp") != std::string::npos ? 1 : 0;
-  EXPECT_EQ(leftovers, 0);
+    EXPECT_EQ(entry.path().filename().string().find("kt-tmp"), std::string::npos) << "a temporary file is left";
 }
-
-TEST(SaveFiles, WorkersWriteNothing) {
-  SchoolFolder folder;
-  SmallSchool school;
-  g_process_number = 3;
-  or_save_timetable(-1);
-  g_process_number = 0;
-  EXPECT_FALSE(folder.exists("savego.txt"));
-}
-
-}  // namespace
-
-namespace {
 
 TEST(SaveFiles, AWorkerTakesItsStartingTimetableFromTheSharedArea) {
   SmallSchool school;
@@ -316,15 +248,11 @@ TEST(SaveFiles, AWorkerTakesItsStartingTimetableFromTheSharedArea) {
   std::memcpy(area.data() + 20501, values, sizeof values);
   std::uint8_t* previous = g_parpro_area;
   g_parpro_area = area.data();
-  struct Case {
-    int process;
-    std::uint32_t points[3];
-  } cases[] = {{2, {5, 10, 0}}, {4, {1, 0, 2}}, {6, {1, 0, 2}}};
+  struct Case { int process; std::uint32_t points[3]; } cases[] = {{2, {5, 10, 0}}, {4, {1, 0, 2}}, {6, {1, 0, 2}}};
   for (const Case& c : cases) {
     g_process_number = static_cast<std::int8_t>(c.process);
     EXPECT_EQ(or_load_timetable(0), 0);
-    EXPECT_EQ(g_eng_lessons[0].day, 3);
-    EXPECT_EQ(g_eng_lessons[0].hour, 4);
+    EXPECT_EQ(save_test::placements(1)[0], 3 * 12 + 4);
     for (int t = 0; t < 3; ++t) EXPECT_EQ(g_eng_teachers[t].points, c.points[t]) << c.process << " " << t;
   }
   g_process_number = 3;

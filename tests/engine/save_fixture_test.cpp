@@ -1,12 +1,7 @@
-// Stand-ins for the solver's placement operations in the engine tests,
-// installed in the engine's services table for the whole test program: the
-// grid rebuild counts its calls, the random placement puts each unplaced
-// lesson into the first slot where it clashes with nothing. The fixture's
-// own test checks the small school it builds.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
+// Stand-ins for the solver's placement operations, installed in the engine's
+// services table for the whole test program: the grid rebuild counts its
+// calls, the random placement puts each unplaced lesson into the first slot
+// where it clashes with nothing.
 #include <gtest/gtest.h>
 
 #include "engine/engine_services.h"
@@ -45,8 +40,6 @@ int place_remaining_randomly(int, int) {
   return tried;
 }
 
-// The engine tests check the core's own work over a model built by hand, so
-// the placement operations it asks of the solver are these stand-ins.
 class PlacementStandIns : public ::testing::Environment {
  public:
   void SetUp() override {
@@ -62,23 +55,5 @@ class PlacementStandIns : public ::testing::Environment {
 
 [[maybe_unused]] ::testing::Environment* const g_placement_stand_ins =
     ::testing::AddGlobalTestEnvironment(new PlacementStandIns);
-
-}  // namespace
-
-namespace {
-
-TEST(SaveFixture, SmallSchoolIsWholeAndClashFree) {
-  save_test::SmallSchool school;
-  EXPECT_EQ(g_eng_school.lesson_count, 60);
-  EXPECT_STREQ(g_eng_teachers[3].name, "Calendario-1A");
-  EXPECT_STREQ(g_eng_teachers[4].name, "Calendario-1B");
-  EXPECT_EQ(g_eng_teachers[3].partner, -1) << "a calendar teacher has no partner";
-  EXPECT_EQ(g_eng_teachers[3].main_teacher, -1);
-  EXPECT_EQ(g_eng_teachers[3].calendar_class, school.c1a);
-  EXPECT_EQ(g_eng_classes[school.c1a].lesson_count, 30);
-  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
-  EXPECT_EQ(g_eng_teachers[school.verdi].lesson_hours, 2);  // one own lesson, one assisted
-  EXPECT_EQ(g_eng_teachers[school.rossi].lesson_count, 3);
-}
 
 }  // namespace

@@ -1,9 +1,5 @@
 // The plain save line: the writer's exact layout and the reader's refusal
 // of malformed or out-of-range lines.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
 #include "engine/save_line.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +20,7 @@ SaveLine sample() {
 }
 
 TEST(SaveLineFormat, LayoutOfEachOptionalPart) {
-  struct Case {
-    const char* id;
-    void (*edit)(SaveLine&);
-    const char* expected;
-  } cases[] = {
+  struct Case { const char* id; void (*edit)(SaveLine&); const char* expected; } cases[] = {
       {"plain", [](SaveLine&) {}, "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12\n"},
       {"second", [](SaveLine& l) { l.second_teacher = "VERDI"; l.second_index = 9;
                                    l.has_second_points = true; l.second_points = 5; },
@@ -55,10 +47,7 @@ TEST(SaveLineFormat, LayoutOfEachOptionalPart) {
 }
 
 TEST(SaveLineParse, RefusesBadLines) {
-  struct Case {
-    const char* id;
-    const char* text;
-  } cases[] = {
+  struct Case { const char* id; const char* text; } cases[] = {
       {"empty", ""},
       {"letter", "x007 2 3 1A (0) ROSSI (4)  (-1) CE:12\n"},
       {"day7", "0007 7 3 1A (0) ROSSI (4)  (-1) CE:12\n"},

@@ -1,13 +1,10 @@
-// Stand-by and support pseudo-lessons: their pseudo-classes, their save
-// lines ('D' and 'S') read back by teacher name, packing; and the random
-// perturbations of a whole timetable.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
+// Stand-by and support pseudo-lessons: their pseudo-classes, their save lines
+// ('D' and 'S') read back by teacher name, packing; and the perturbations.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/engine_random.h"
@@ -43,32 +40,33 @@ struct StandbySchool {
   }
 };
 
-TEST(Standby, NoGroupingNoPseudoClasses) {
-  StandbySchool school(0);
-  EXPECT_EQ(g_eng_school.class_count, 1);
-  EXPECT_EQ(g_eng_school.real_class_count, 1);
-  EXPECT_EQ(g_eng_school.lesson_count, 5);
+// The six stand-by and support lessons (5 to 10) at fixed hours.
+void place_pseudo_lessons() {
+  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
+  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
 }
 
-TEST(Standby, OnePseudoClassPerTeacher) {
+TEST(Standby, OnePseudoClassPerTeacherWhenGrouped) {
+  {
+    StandbySchool none(0);
+    const EngineSchool& s = g_eng_school;
+    EXPECT_EQ((std::vector<int>{s.class_count, s.real_class_count, s.lesson_count}), (std::vector<int>{1, 1, 5}));
+  }
   StandbySchool school(-1);
-  EXPECT_EQ(g_eng_teachers[school.a].weekly_hours, 5) << "3 lessons and 2 stand-by hours";
-  EXPECT_EQ(g_eng_teachers[school.b].weekly_hours, 6) << "2 lessons, 3 stand-by, 1 support";
+  // ALFA: 3 lessons and 2 stand-by hours; BETA: 2 lessons, 3 stand-by, 1 support.
+  EXPECT_EQ((std::vector<int>{g_eng_teachers[school.a].weekly_hours, g_eng_teachers[school.b].weekly_hours}),
+            (std::vector<int>{5, 6}));
   ASSERT_EQ(g_eng_school.class_count, 4);
-  EXPECT_STREQ(g_eng_classes[1].code, "dAA");
-  EXPECT_STREQ(g_eng_classes[2].code, "dAB");
-  EXPECT_STREQ(g_eng_classes[3].code, "sAA");
-  EXPECT_EQ(g_eng_school.real_class_count, 1);
-  EXPECT_EQ(g_eng_school.support_class_start, 3);
-  EXPECT_EQ(g_eng_school.lesson_count, 11);
-  struct Case {
-    int lesson, teacher, klass, marker;
-  } cases[] = {{5, school.a, 1, 1}, {6, school.a, 1, 1}, {7, school.b, 2, 1}, {9, school.b, 2, 1}, {10, school.b, 3, 2}};
+  EXPECT_EQ((std::vector<std::string>{g_eng_classes[1].code, g_eng_classes[2].code, g_eng_classes[3].code}),
+            (std::vector<std::string>{"dAA", "dAB", "sAA"}));
+  const EngineSchool& s = g_eng_school;
+  EXPECT_EQ((std::vector<int>{s.real_class_count, s.support_class_start, s.lesson_count}), (std::vector<int>{1, 3, 11}));
+  struct Case { int lesson, teacher, klass, marker; } cases[] = {
+      {5, school.a, 1, 1}, {6, school.a, 1, 1}, {7, school.b, 2, 1}, {9, school.b, 2, 1}, {10, school.b, 3, 2}};
   for (const Case& c : cases) {
     const EngineLesson& l = g_eng_lessons[c.lesson];
-    EXPECT_EQ(l.teacher, c.teacher) << c.lesson;
-    EXPECT_EQ(l.class_index, c.klass) << c.lesson;
-    EXPECT_EQ(l.standby_marker, c.marker) << c.lesson;
+    EXPECT_EQ((std::vector<int>{l.teacher, l.class_index, l.standby_marker}), (std::vector<int>{c.teacher, c.klass, c.marker}))
+        << c.lesson;
     EXPECT_STREQ(g_eng_rooms[l.room].name, g_eng_classes[c.klass].code) << c.lesson;
     EXPECT_FALSE(or_lesson_placed(c.lesson));
   }
@@ -76,19 +74,14 @@ TEST(Standby, OnePseudoClassPerTeacher) {
   EXPECT_STREQ(g_eng_subjects[g_eng_lessons[10].subject].group_name, "Sostegno");
 }
 
-TEST(Standby, PseudoLinesAreSavedAndMatchedByName) {
+TEST(Standby, PseudoLinesAreSavedMatchedByNameAndCarriedByTheTakeOver) {
   save_test::SchoolFolder folder;
   StandbySchool school(-1);
-  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
-  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
+  place_pseudo_lessons();
   or_set_lesson_supported_class(10, school.k);
   std::vector<int> expected = save_test::placements();
   or_save_timetable(-1);
-  std::FILE* f = or_fopen(".\\savego.txt", "rt");
-  std::string plain;
-  char line[512];
-  while (or_read_line(line, 400, f)) plain += line;
-  or_fclose(f);
+  std::string plain = engine_test::unscrambled(".\\savego.txt");
   EXPECT_NE(plain.find("0005D 0 0 dAA (1) ALFA (0)  (-1) CE:0\n"), std::string::npos) << plain;
   EXPECT_NE(plain.find("0010S 3 3 sAA (3) BETA (1)  (-1) CE:0 SOCL:1A-\n"), std::string::npos) << plain;
   // A further stand-by line of ALFA finds no free stand-by lesson: skipped.
@@ -101,14 +94,7 @@ TEST(Standby, PseudoLinesAreSavedAndMatchedByName) {
   EXPECT_EQ(or_load_timetable(0), 0);
   EXPECT_EQ(save_test::placements(), expected);
   EXPECT_EQ(or_lesson_supported_class(10), school.k);
-}
-
-TEST(Standby, TakeOverCarriesStandbyLinesToTheNextSave) {
-  save_test::SchoolFolder folder;
-  StandbySchool school(-1);
-  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
-  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
-  or_save_timetable(-1);
+  // The take-over carries the stand-by lines to the next save.
   g_recovery_allowed = 1;
   ASSERT_EQ(or_recover_previous_timetable(), 0);
   std::string carried = folder.read("tempfileDS.txt");
@@ -116,14 +102,11 @@ TEST(Standby, TakeOverCarriesStandbyLinesToTheNextSave) {
   EXPECT_NE(carried.find("0010S 3 3 sAA (3) BETA (1)"), std::string::npos) << carried;
   or_save_timetable(-1);
   EXPECT_FALSE(folder.exists("tempfileDS.txt")) << "the next save appends and deletes it";
-  std::FILE* f = or_fopen(".\\savego.txt", "rt");
-  int lines = 0;
-  char line[512];
-  while (or_read_line(line, 400, f)) ++lines;
-  or_fclose(f);
+  std::string saved = engine_test::unscrambled(".\\savego.txt");
   // 11 lessons, the 25 calendar hours the take-over gave 1A (5 lessons in a
-  // 30-hour week), and the six carried stand-by and support lines.
-  EXPECT_EQ(lines, 11 + 25 + 6);
+  // 30-hour week), and the seven carried stand-by and support lines (with
+  // the further ALFA line).
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 11 + 25 + 7);
 }
 
 TEST(Standby, UnsavedPseudoLessonsTakeFreeHoursOfTheirTeacher) {
@@ -141,14 +124,13 @@ TEST(Standby, UnsavedPseudoLessonsTakeFreeHoursOfTheirTeacher) {
 
 TEST(Standby, PackingFillsEarlierPseudoClasses) {
   StandbySchool school(-1);
-  int slots[][2] = {{0, 0}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {3, 3}};
-  for (int i = 5; i < 11; ++i) save_test::place(i, slots[i - 5][0], slots[i - 5][1]);
+  place_pseudo_lessons();
   or_pack_standby_lessons(0);
-  EXPECT_EQ(g_eng_lessons[7].class_index, 2) << "dAA is taken at Monday's first hour";
-  EXPECT_EQ(g_eng_lessons[8].class_index, 1);
-  EXPECT_EQ(g_eng_lessons[9].class_index, 1);
-  EXPECT_EQ(g_eng_lessons[10].class_index, 3) << "support hours pack on their own";
-  EXPECT_EQ(g_eng_classes[1].lesson_index_count, 4);
+  // dAA is taken at Monday's first hour; support hours pack on their own.
+  const EngineLesson* l = g_eng_lessons;
+  EXPECT_EQ((std::vector<int>{l[7].class_index, l[8].class_index, l[9].class_index, l[10].class_index,
+                              g_eng_classes[1].lesson_index_count}),
+            (std::vector<int>{2, 1, 1, 3, 4}));
   EXPECT_EQ(or_first_misplaced_lesson(true), -1);
 }
 

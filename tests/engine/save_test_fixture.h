@@ -1,19 +1,9 @@
 // A small school built straight into the model tables for the save-file,
 // view and preparation tests, and a temporary school folder to run in.
 // Week: 5 days of 6 hours (30 slots) unless a test changes it.
-//
-// Each case builds its model straight in the tables (save_test_fixture.h)
-// and, where files are involved, runs in a fresh temporary school folder
-// that also stands for the drive root; nothing sleeps or reads the clock.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,46 +14,25 @@
 #include "engine/placement_services.h"
 #include "engine/special_calendars.h"
 #include "engine/status_block.h"
+#include "engine_test_support.h"
 
 namespace save_test {
 
 namespace fs = std::filesystem;
 
 // A fresh folder that stands for the school folder and the drive root.
-class SchoolFolder {
+class SchoolFolder : public engine_test::TempDir {
  public:
-  SchoolFolder() : previous_(fs::current_path()) {
-    std::string pattern = (fs::temp_directory_path() / "kt-save-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-    ::setenv("KESTRINTEMPUS_ROOT", path_.c_str(), 1);
-    fs::current_path(path_);
-  }
-  ~SchoolFolder() {
-    fs::current_path(previous_);
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-  bool exists(const std::string& name) const { return fs::exists(path_ / name); }
-  std::string read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(path_ / name, std::ios::binary);
-    out << bytes;
-  }
+  bool exists(const std::string& name) const { return fs::exists(path() / name); }
+  std::string read(const std::string& name) const { return engine_test::read_file(file(name)); }
+  void write(const std::string& name, const std::string& bytes) const { engine_test::write_file(file(name), bytes); }
 
  private:
-  fs::path previous_;
-  fs::path path_;
+  engine_test::InFolder in_{path()};
 };
 
 inline void reset_run_flags() {
-  g_provisional_mode = 0;
-  g_test_run = 0;
+  g_provisional_mode = g_test_run = 0;
   g_process_count = 1;
   g_status.language = 0;
 }
@@ -171,29 +140,17 @@ inline void fill_class_weeks() {
 // and 33 to 59) fill the 30-slot week of both classes.
 struct SmallSchool {
   int c1a, c1b, rossi, bianchi, verdi, math, lab;
-  std::vector<int> lessons;
   SmallSchool() {
     reset_school();
-    c1a = add_class("1A");
-    c1b = add_class("1B");
-    rossi = add_teacher("ROSSI");
-    bianchi = add_teacher("BIANCHI");
-    verdi = add_teacher("VERDI");
-    math = add_subject("MATEMATICA");
-    lab = add_subject("FISICA");
-    lessons.push_back(add_lesson(rossi, c1a, math));
-    lessons.push_back(add_lesson(rossi, c1a, math));
-    lessons.push_back(add_lesson(rossi, c1b, math));
-    lessons.push_back(add_lesson(bianchi, c1b, lab, verdi));
-    lessons.push_back(add_lesson(bianchi, c1a, lab));
-    lessons.push_back(add_lesson(verdi, c1b, lab));
+    c1a = add_class("1A"), c1b = add_class("1B");
+    rossi = add_teacher("ROSSI"), bianchi = add_teacher("BIANCHI"), verdi = add_teacher("VERDI");
+    math = add_subject("MATEMATICA"), lab = add_subject("FISICA");
+    struct { int teacher, klass, subject, second, day, hour; } lessons[] = {
+        {rossi, c1a, math, -1, 0, 0},  {rossi, c1a, math, -1, 0, 1}, {rossi, c1b, math, -1, 1, 0},
+        {bianchi, c1b, lab, verdi, 0, 0}, {bianchi, c1a, lab, -1, 2, 3}, {verdi, c1b, lab, -1, 4, 5}};
+    for (const auto& l : lessons) add_lesson(l.teacher, l.klass, l.subject, l.second);
     or_count_hours(0);
-    place(0, 0, 0);
-    place(1, 0, 1);
-    place(2, 1, 0);
-    place(3, 0, 0);
-    place(4, 2, 3);
-    place(5, 4, 5);
+    for (int i = 0; i < 6; ++i) place(i, lessons[i].day, lessons[i].hour);
     fill_class_weeks();
   }
 };
