@@ -7,7 +7,10 @@
 // blank after '|' goes), then tries an exact match ignoring the case of A-Z
 // only, then the row of nearest length whose Italian text and the caption
 // agree over the shorter length; the first row wins a tie, so row order is
-// part of the data. An unmatched caption stays Italian. Tables hold a few
+// part of the data. That nearest row counts only where the shorter text has
+// at least four characters and the longer adds no more than the shorter
+// holds, after a word's end: a short caption translates on an exact match
+// only. An unmatched caption stays Italian. Tables hold a few
 // hundred rows and are searched linearly: a caption is looked up once per
 // window, never per paint.
 #pragma once
