@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/dialog_template.h"
 #include "shell/ml_text.h"
 
 // The four caption tables. Rows are appended where new dialogs bring new
@@ -37,3 +38,8 @@ const char* ui_translate_caption(char* text, const MlText* table);
 
 // The same on a copy: the argument and the table are never written.
 std::string ui_translate_caption_copy(std::string_view text, const MlText* table);
+
+// The table a template control's caption is looked up in: push buttons in
+// the button captions, check boxes and radio buttons in the check captions,
+// labels and group boxes in the static captions.
+const MlText* ui_caption_table_for(const kt::ui::ControlTemplate& control);

@@ -53,12 +53,12 @@ const DialogTemplate kToolkitTemplates[] = {
 
 }  // namespace
 
-static std::string translate_fixed_caption(std::string_view caption) {
-  return ui_translate_caption_copy(caption, g_ml_static_captions);
+static std::string translate_fixed_caption(const ControlTemplate& control) {
+  return ui_translate_caption_copy(control.caption ? control.caption : "", ui_caption_table_for(control));
 }
 
 void ui_register_toolkit_templates() {
   register_dialog_templates(kToolkitTemplates);
-  // Labels without a control id are translated by their text as they are made.
+  // Captions no code object holds are translated by their text as they are made.
   set_template_caption_translator(translate_fixed_caption);
 }

@@ -32,15 +32,6 @@ namespace {
 
 using namespace kt::ui;
 
-const MlText* table_for(const ControlTemplate& c) {
-  std::string_view cls = c.class_name ? c.class_name : "";
-  if (cls != "Button") return g_ml_static_captions;
-  std::uint32_t type = c.style & kBsTypeMask;
-  if (type == kBsGroupBox) return g_ml_static_captions;
-  if (type == kBsPushButton || type == kBsDefPushButton || type == kBsOwnerDraw) return g_ml_button_captions;
-  return g_ml_check_captions;
-}
-
 // Controls that take turns in one place, with the reason.
 std::vector<SharedPlace> shared_places() {
   const char* band_text = "a fixed band shows as text where its band list is hidden";
@@ -78,7 +69,7 @@ TEST(LayoutLint, EveryTemplateInEveryLanguageFitsOrIsOnTheWorklist) {
     g_language = language;
     for (const DialogTemplate* t : registered_dialog_templates()) {
       auto shown = [](const DialogTemplate&, const ControlTemplate& c) {
-        return ui_translate_caption_copy(c.caption ? c.caption : "", table_for(c));
+        return ui_translate_caption_copy(c.caption ? c.caption : "", ui_caption_table_for(c));
       };
       for (const std::string& p : lint_dialog_layout(*t, metrics, shown, shared_places()))
         found.insert(std::string(kLanguages[language]) + ": " + p);
