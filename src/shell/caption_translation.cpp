@@ -93,7 +93,6 @@ const MlText* ui_caption_table_for(const kt::ui::ControlTemplate& c) {
   std::string_view cls = c.class_name ? c.class_name : "";
   if (cls != "Button") return g_ml_static_captions;
   std::uint32_t type = c.style & kBsTypeMask;
-  if (type == kBsGroupBox) return g_ml_static_captions;
   if (type == kBsPushButton || type == kBsDefPushButton || type == kBsOwnerDraw) return g_ml_button_captions;
   return g_ml_check_captions;
 }

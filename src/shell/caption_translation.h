@@ -40,6 +40,6 @@ const char* ui_translate_caption(char* text, const MlText* table);
 std::string ui_translate_caption_copy(std::string_view text, const MlText* table);
 
 // The table a template control's caption is looked up in: push buttons in
-// the button captions, check boxes and radio buttons in the check captions,
-// labels and group boxes in the static captions.
+// the button captions, check boxes, radio buttons and group boxes (buttons
+// too) in the check captions, labels in the static captions.
 const MlText* ui_caption_table_for(const kt::ui::ControlTemplate& control);
