@@ -389,16 +389,18 @@ TEST_F(DialogTest, TemplateLintFindsWhatIsWrong) {
   EXPECT_EQ(ui.Problems().size(), 1u);  // reported when created too
 }
 
-// Captions of controls no code object holds go through the program's
-// translator as they are made; a held control's caption is its own business.
-TEST_F(DialogTest, CaptionsNoObjectHoldsAreTranslatedAsMade) {
+// Captions go through the program's translator as they are made, told
+// which code object holds the control.
+TEST_F(DialogTest, CaptionsAreTranslatedAsMadeKnowingTheirHolder) {
   class Held : public Dialog {
    public:
     Held() : Dialog(kFormTemplate) {}
     Button check;
     void DoDataExchange(DataExchange& dx) override { dx.Control(kCheck, check); }
   };
-  set_template_caption_translator([](const ControlTemplate& c) { return "[" + std::string(c.caption) + "]"; });
+  set_template_caption_translator([](const ControlTemplate& c, const Window* held) {
+    return held ? std::string(c.caption) : "[" + std::string(c.caption) + "]";
+  });
   Held form;
   ASSERT_TRUE(form.Create(nullptr));
   set_template_caption_translator(nullptr);
