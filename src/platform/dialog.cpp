@@ -212,13 +212,13 @@ bool Dialog::CreateFromTemplate(const DialogTemplate& t, Window* parent, bool mo
         std::string_view(obj->ClassName()) != c.class_name)
       report_ui_problem("template " + std::to_string(t.id) + ": control " + std::to_string(c.id) + " is a " +
                         c.class_name + " but the code binds a " + obj->ClassName());
+    const Window* held = obj;
     if (!obj) obj = make_control(c.class_name);
     CreateParams cp;
     cp.class_name = c.class_name ? c.class_name : "Static";
     cp.text = c.caption ? c.caption : "";
-    if (c.id == kStaticId && g_caption_translator && !cp.text.empty() &&
-        (cp.class_name == "Static" || (cp.class_name == "Button" && (c.style & kBsTypeMask) == kBsGroupBox)))
-      cp.text = g_caption_translator(cp.text);
+    if (g_caption_translator && !cp.text.empty() && (cp.class_name == "Static" || cp.class_name == "Button"))
+      cp.text = g_caption_translator(c, held);
     cp.style = c.style | kWsChild | kWsVisible;
     cp.ex_style = c.ex_style;
     cp.rect = dialog_units_to_pixels(c.x, c.y, c.cx, c.cy, base);

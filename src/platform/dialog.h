@@ -157,11 +157,13 @@ void set_modal_observer(std::function<void(Dialog&)> observer);
 // A plain control object for a template class (auto-deleted).
 Window* make_control(const char* class_name);
 
-// The fixed captions of a template (labels and group boxes without a
-// control id) are shown in the user's language through a translator the
-// program installs at start-up, keyed by the template's text as the caption
-// tables are; without one they show as written.
-using TemplateCaptionTranslator = std::string (*)(std::string_view caption);
+// The captions of a template's labels, check boxes and buttons are shown in
+// the user's language through a translator the program installs at
+// start-up, keyed by the template's text as the caption tables are; without
+// one they show as written. It is given the code object that holds the
+// control (null when the code reaches it only by id), so a control that
+// translates itself on its first paint is left to do so.
+using TemplateCaptionTranslator = std::string (*)(const ControlTemplate& control, const Window* held);
 void set_template_caption_translator(TemplateCaptionTranslator translator);
 
 }  // namespace kt::ui

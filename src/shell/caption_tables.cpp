@@ -385,6 +385,11 @@ const MlText g_ml_static_captions[] = {
     {"massime", "höchstens"_cp, "at most"},
     {"minime", "mindestens", "at least"},
     {"ore in classe", "Stunden in der Klasse", "hours in class"},
+    {"Ore", "Stunden", "Hours"},
+    {"Aggiungi", "Hinzufügen"_cp, "Add"},
+    {"e ", "und ", "and "},
+    {"Ore Buche in più per compensare vincoli onerosi"_cp, "Mehr Freistunden als Ausgleich schwerer Bedingungen",
+     "Extra gap hours to make up for heavy constraints"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -462,6 +467,8 @@ const MlText g_ml_check_captions[] = {
     {"Sezione di Ginnasio / Liceo Classico", "Zug des humanistischen Gymnasiums", "Classical grammar school section"},
     {"Svincolato da controllo lezioni ultime ore", "Ohne Kontrolle des Unterrichts in den letzten Stunden",
      "Exempt from the check of lessons in the last hours"},
+    {"Può vedere le classi in giorni consecutivi"_cp, "Darf die Klassen an aufeinanderfolgenden Tagen sehen",
+     "May see the classes on consecutive days"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -704,5 +711,11 @@ const MlText g_ml_button_captions[] = {
     {"Professori con I.T.P. (Laboratori) associati", "Lehrer mit zugeordneten Fachlehrern (Labore)",
      "Teachers with associated Lab Technicians (Labs)"},
     {"PROVA", "TESTEN", "TEST"},
+    {"Abbandona", "Abort", "Abort"},
+    {"operate QUI", "HIER bearbeiten", "work HERE"},
+    {"Deroghe alle ore di servizio e Parametri speciali", "Ausnahmen bei den Dienststunden und Sonderparameter",
+     "Exceptions to service hours and special parameters"},
+    {"Entra e esci secondo le ore che ha nelle diverse Classi",
+     "Kommt und geht nach den Stunden, die er in den verschiedenen Klassen hat", "Arrives and leaves by the hours in the different Classes"},
     {nullptr, nullptr, nullptr},
 };

@@ -20,6 +20,23 @@ bool equal_folded(const char* a, const char* b, std::size_t n) {
   return true;
 }
 
+// The nearest pass joins a caption to a key only where one adds to the
+// other a tail no longer than what they share, at a word's end, and the
+// shared part is more than a short word: "Sa" is not "Salva", "Cancel" not
+// "Cancella", "<--" not "<-- Togli", while a caption with a trailing blank or
+// colon still finds its key.
+bool close_enough(const char* a, std::size_t la, const char* b, std::size_t lb) {
+  constexpr std::size_t kShortest = 4;
+  const char* longer = la >= lb ? a : b;
+  std::size_t shorter = la < lb ? la : lb, longest = la < lb ? lb : la;
+  if (shorter < kShortest || longest - shorter > shorter) return false;
+  auto letter = [](char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 0xC0;
+  };
+  return !letter(longer[shorter]) || !letter(longer[shorter - 1]);
+}
+
 }  // namespace
 
 void ui_normalize_caption(char* text) {
@@ -56,7 +73,8 @@ const char* ui_translate_caption(char* text, const MlText* table) {
     std::size_t row_length = std::strlen(row->Italian());
     std::size_t distance = row_length > length ? row_length - length : length - row_length;
     std::size_t shorter = row_length < length ? row_length : length;
-    if (distance < best && equal_folded(row->Italian(), text, shorter)) {
+    if (distance < best && close_enough(row->Italian(), row_length, text, length) &&
+        equal_folded(row->Italian(), text, shorter)) {
       result = (*row)[language];
       best = distance;
     }
@@ -68,4 +86,13 @@ std::string ui_translate_caption_copy(std::string_view text, const MlText* table
   std::vector<char> copy(text.begin(), text.end());
   copy.push_back('\0');
   return ui_translate_caption(copy.data(), table);
+}
+
+const MlText* ui_caption_table_for(const kt::ui::ControlTemplate& c) {
+  using namespace kt::ui;
+  std::string_view cls = c.class_name ? c.class_name : "";
+  if (cls != "Button") return g_ml_static_captions;
+  std::uint32_t type = c.style & kBsTypeMask;
+  if (type == kBsPushButton || type == kBsDefPushButton || type == kBsOwnerDraw) return g_ml_button_captions;
+  return g_ml_check_captions;
 }

@@ -136,6 +136,7 @@ void CAlfaDlg::OnDestroy() {
   g_current_page = nullptr;
   g_current_page_template = 0;
   g_frame_hooks = FrameHooks{};
+  m_fitted_size = m_least_size = {0, 0};  // a frame made again starts from its own size
   CResizableDialog::OnDestroy();
 }
 
@@ -167,9 +168,11 @@ void CAlfaDlg::OnLayoutChanged() {
   g_current_page->MoveWindow(g_page_rect);
 }
 
-// The frame grows so that the page area holds a page of the template's size,
-// as far as the screen allows (it never shrinks: going back to a smaller
-// page does not make the window jump), and stays on the screen.
+// The frame takes the size that shows the page it holds, as far as the
+// screen allows, and stays on the screen: it grows for a larger page and
+// shrinks back for a smaller one, never below its own starting size. Once
+// the user has resized it (its size is no longer the one it last took), the
+// user's size is the least it keeps.
 void CAlfaDlg::GrowForPage(int template_id) {
   m_page_size = {0, 0};
   const DialogTemplate* t = find_dialog_template(template_id);
@@ -180,14 +183,16 @@ void CAlfaDlg::GrowForPage(int template_id) {
   Rect natural = dialog_units_to_pixels(0, 0, t->cx, t->cy, backend().metrics().DialogBaseUnits(font));
   m_page_size = {natural.Width(), natural.Height()};
   if (IsZoomed() || IsIconic()) return;
-  Rect area = PageArea();
-  int dw = std::max(0, natural.Width() - area.Width()), dh = std::max(0, natural.Height() - area.Height());
-  if (dw == 0 && dh == 0) return;
   Rect r = GetWindowRect();
+  if (m_fitted_size.cx == 0) m_least_size = m_fitted_size = {r.Width(), r.Height()};
+  if (r.Width() != m_fitted_size.cx || r.Height() != m_fitted_size.cy) m_least_size = {r.Width(), r.Height()};
+  Rect area = PageArea();
   Rect work = backend().WorkArea();
-  int w = std::min(work.Width(), r.Width() + dw), h = std::min(work.Height(), r.Height() + dh);
-  int x = std::max(work.left, std::min(r.left, work.right - w)), y = std::max(work.top, std::min(r.top, work.bottom - h));
+  int w = std::min(work.Width(), std::max(m_least_size.cx, r.Width() - area.Width() + natural.Width()));
+  int h = std::min(work.Height(), std::max(m_least_size.cy, r.Height() - area.Height() + natural.Height()));
+  m_fitted_size = {w, h};
   if (w == r.Width() && h == r.Height()) return;
+  int x = std::max(work.left, std::min(r.left, work.right - w)), y = std::max(work.top, std::min(r.top, work.bottom - h));
   MoveWindow(Rect{x, y, x + w, y + h});
 }
 

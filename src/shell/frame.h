@@ -172,6 +172,8 @@ class CAlfaDlg : public CResizableDialog {
   // A page larger than the page area keeps its template's size and scrolls.
   void PlacePage();
   kt::ui::Size m_page_size;
+  kt::ui::Size m_fitted_size;  // the size the frame last took for a page
+  kt::ui::Size m_least_size;   // its starting size, or the size the user gave it
   int m_page_scroll[2] = {0, 0};
   PageScrollBar m_page_bars[2];
 

@@ -6,6 +6,9 @@
 #include "platform/cp1252.h"
 #include "shell/message_box.h"
 #include "shell/caption_translation.h"
+#include "shell/color_button.h"
+#include "shell/coloured_texts.h"
+#include "shell/plain_buttons.h"
 #include "shell/message_viewer.h"
 #include "shell/small_dialogs.h"
 
@@ -53,12 +56,19 @@ const DialogTemplate kToolkitTemplates[] = {
 
 }  // namespace
 
-static std::string translate_fixed_caption(std::string_view caption) {
-  return ui_translate_caption_copy(caption, g_ml_static_captions);
+// The self-translating controls look their caption up on their first
+// paint; translating it here too could look a translation up as a key.
+static std::string translate_fixed_caption(const ControlTemplate& control, const Window* held) {
+  std::string caption = control.caption ? control.caption : "";
+  if (dynamic_cast<const CStaticML*>(held) || dynamic_cast<const CCheckML*>(held) ||
+      dynamic_cast<const CColorButton*>(held) || dynamic_cast<const MLButton*>(held))
+    return caption;
+  return ui_translate_caption_copy(caption, ui_caption_table_for(control));
 }
 
 void ui_register_toolkit_templates() {
   register_dialog_templates(kToolkitTemplates);
-  // Labels without a control id are translated by their text as they are made.
+  // Captions of controls that do not translate themselves are translated by
+  // their text as they are made.
   set_template_caption_translator(translate_fixed_caption);
 }

@@ -236,7 +236,7 @@ void Cproscuola::BuildCalendarGrid() {
       m_durations[std::size_t(i)] = g_ui_header.hour_durations[i];
     }
   }
-  m_picker.SetGridData(&m_calendar, "Calendario Settimanale:", "", m_existing.data(), m_starts.data(),
+  m_picker.SetGridData(&m_calendar, kCalendarTitle.Get(), "", m_existing.data(), m_starts.data(),
                        m_durations.data(), nullptr, nullptr, &kCalendarExplanation, 1);
 }
 

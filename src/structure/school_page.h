@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <string>
 
+#include "constraints/summary_buttons.h"
 #include "constraints/week_grid_times.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"
@@ -110,7 +111,8 @@ class Cproscuola : public CResizableDialog {
   std::array<CCheck, kYears> m_year_buttons;
   kt::ui::Edit m_name;
   kt::ui::ComboBox m_track_count, m_short_day, m_prolonged, m_type;
-  CColorButton m_calendar, m_special, m_save, m_abandon, m_delete_empty, m_quick, m_move;
+  CColorButton m_special, m_save, m_abandon, m_delete_empty, m_quick, m_move;
+  CBW_dwh m_calendar;  // the week's summary, drawn from its window text at each paint
   CCheck m_classical;
   std::array<CColorButton, 7> m_help_buttons;
   CSpiegaML m_help;

@@ -95,6 +95,8 @@ const MlText kNoCalendarQuestion = {
     {"Sicuro di uscire senza configurare il CALENDARIO settimanale ?",
      "Wirklich verlassen, ohne den Wochen-KALENDER zu konfigurieren ?",
      "Are you sure you want to leave without configuring the weekly CALENDAR ?"}};
+const MlText kCalendarTitle = {{"Calendario Settimanale:", "Wochenkalender:", "Weekly Calendar:"}};
+
 const MlText kShortDayZero = {
     {"Il Giorno Corto non può avere ZERO ore"_cp, "Der kurze Tag kann nicht NULL Stunden haben",
      "The Short Day cannot have ZERO hours"}};

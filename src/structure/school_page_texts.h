@@ -7,7 +7,7 @@
 
 extern const MlText kHowToText, kNameHelp, kTracksHelp, kShortDayHelp, kProlongedHelp, kSpecialHelp,
     kCalendarHelp, kCalendarExplanation, kTypeHelp, kClassGroupHelp, kListHelp, kClassicalHelp, kMoveHelp;
-extern const MlText kNoClassesQuestion, kNoCalendarQuestion, kShortDayZero;
+extern const MlText kNoClassesQuestion, kNoCalendarQuestion, kShortDayZero, kCalendarTitle;
 extern const MlText kTracksClash, kInitialUnique, kDifferentShortNames, kTrackNameMissing, kTrackInitialsDiffer,
     kShortNameIsInitial, kNoEmptyTrack;
 extern const MlText kSectionHasLessons, kClassHasLessons, kRenumberOn, kRenumberOff;

@@ -211,6 +211,8 @@ TEST_F(ControlsTest, ListBoxExtendedSelection) {
   EXPECT_EQ(list->GetSelItems(), (std::vector<int>{0, 2}));
   EXPECT_EQ(std::count(page.log.begin(), page.log.end(), "lbn"), 3);
   EXPECT_EQ(list->FindStringExact(-1, "verdi"), 2);
+  ui.Type(*list, "v");  // typing selects the row it names
+  EXPECT_EQ(list->GetSelItems(), (std::vector<int>{2}));
   EXPECT_EQ(list->DeleteString(0), 3);
   EXPECT_EQ(list->GetSelItems(), (std::vector<int>{1}));
 }

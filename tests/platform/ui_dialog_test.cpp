@@ -2,7 +2,8 @@
 // 231 ms timer), nested modal runs, timers on the virtual clock, Tab order,
 // groups, default button, Enter and Esc, pages that refuse to close or close
 // themselves from their own handler, one object run as a page and as a
-// captioned modal dialog, and the template lint.
+// captioned modal dialog, the template lint and the translation of captions
+// no object holds.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -386,6 +387,27 @@ TEST_F(DialogTest, TemplateLintFindsWhatIsWrong) {
   ui.AnswerNextModal(kIdOk);
   page.DoModal();
   EXPECT_EQ(ui.Problems().size(), 1u);  // reported when created too
+}
+
+// Captions go through the program's translator as they are made, told
+// which code object holds the control.
+TEST_F(DialogTest, CaptionsAreTranslatedAsMadeKnowingTheirHolder) {
+  class Held : public Dialog {
+   public:
+    Held() : Dialog(kFormTemplate) {}
+    Button check;
+    void DoDataExchange(DataExchange& dx) override { dx.Control(kCheck, check); }
+  };
+  set_template_caption_translator([](const ControlTemplate& c, const Window* held) {
+    return held ? std::string(c.caption) : "[" + std::string(c.caption) + "]";
+  });
+  Held form;
+  ASSERT_TRUE(form.Create(nullptr));
+  set_template_caption_translator(nullptr);
+  const std::pair<int, const char*> shown[] = {
+      {kRadioA, "[Lun]"}, {kOff, "[Spento]"}, {kIdOk, "[OK]"}, {kCheck, "Sempre"}, {kName, ""}};
+  for (const auto& [id, text] : shown) EXPECT_EQ(ui.Text(form, id), text) << id;
+  form.DestroyWindow();
 }
 
 }  // namespace

@@ -195,6 +195,21 @@ TEST_F(ListViewTest, KeysMoveTheSelectionAndKeepItVisible) {
   EXPECT_EQ(std::count(board.log.begin(), board.log.end(), "changed 1 on"), 1);
 }
 
+// Typing moves to the row whose first column starts with what was typed
+// within a pause; after the pause a letter starts again.
+TEST_F(ListViewTest, TypingMovesToTheRowItNames) {
+  ui.ClickCell(board, kGrid, 0, 0);
+  const std::pair<const char*, int> steps[] = {{"r", 1}, {"2", 2}, {"5", 25}, {"9", 25}};
+  for (const auto& [typed, row] : steps) {
+    ui.Type(*grid, typed);
+    EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), row) << typed;
+  }
+  EXPECT_GE(grid->GetTopIndex() + grid->GetCountPerPage(), 26);  // brought into view
+  ui.Advance(2000);
+  ui.Type(*grid, "R");
+  EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), 26);
+}
+
 TEST_F(ListViewTest, ControlAndShiftExtendTheSelection) {
   ListView& rows = board.rows;
   auto at = [&](int row) {

@@ -17,6 +17,7 @@
 
 #include "platform/fltk/fltk_backend.h"
 #include "platform/ui.h"
+#include "platform/ui_input.h"
 #include "schooldata/ui_school_model.h"
 #include "screen/png_file.h"
 #include "screen/screen_support.h"
@@ -107,8 +108,10 @@ TEST_F(ConfigPagesOnScreen, EveryStepPageInItalianAndEnglish) {
       std::string id = std::string(language.name) + " step " + std::to_string(step + 1);
       // Leave the page as a user does, with Esc (its Cancel), then open the menu.
       if (g_current_page && step > 0 && g_current_page != &g_config_menu && g_current_page->IsWindow()) {
-        g_current_page->PostMessage(kMsgCommand, make_command_param(kIdCancel, 0));
+        input_key(kVkEscape);
         settle();
+        EXPECT_FALSE(g_current_page && g_current_page->IsWindow() && g_current_page != &g_config_menu &&
+                     g_current_page != &g_home_page) << id << ": Esc left the page open";
       }
       alfadlg_go_to_page(kPageConfigMenu);
       settle();
@@ -152,6 +155,12 @@ TEST_F(ConfigPagesOnScreen, EveryStepPageInItalianAndEnglish) {
       }
     }
   }
+  // Esc on the shown configuration menu climbs to the home page.
+  alfadlg_go_to_page(kPageConfigMenu);
+  settle();
+  ASSERT_EQ(g_current_page, &g_config_menu);
+  input_key(kVkEscape);
+  EXPECT_TRUE(pump_until([&] { return g_current_page == &g_home_page; }));
   alfadlg_go_to_page(kPageHome);
   settle();
   g_frame.DestroyWindow();

@@ -1,5 +1,6 @@
 // Caption normalisation and the two lookup passes: exact match ignoring the
-// case of A-Z only, nearest length over the shorter length, captions left
+// case of A-Z only, nearest length over the shorter length (never for a short
+// caption or a cut word), captions left
 // alone in Italian or when one character long; every row of the program's
 // tables carries its three texts.
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@ const MlText kRows[] = {
     {"Elenco materie", "Fächerliste"_cp, "Subject list"},
     {"Città"_cp, "Stadt", "Town"},
     {"Orario", "translate", "translate"},
+    {"<-- Togli", "<-- Entfernen", "<-- Remove"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -68,8 +70,8 @@ TEST(CaptionTranslate, ExactNearestAndTies) {
       {"t3", 2, "Salva  tutto", "Save all"},          // normalised, then exact
       {"t4", 2, "Salva:", "Save"},                    // a key followed by a colon
       {"t5", 2, "Stampa", "Print timetables"},        // nearer of two longer keys
-      {"t6", 2, "Stampa orar", "Print timetables"},
-      {"t7", 2, "Elenco", "Teacher list"},            // equal distance: first row
+      {"t6", 2, "Stampa orar", "Stampa orar"},        // cut inside a word: no match
+      {"t7", 2, "Elenco  ", "Teacher list"},          // equal distance: first row
       {"t8", 2, "CITTÀ"_cp, "CITTÀ"_cp},              // accented letters are not folded
       {"t9", 2, "CITTà"_cp, "Town"},
       {"t10", 2, "Chiudi", "Chiudi"},                 // no row: Italian stays
@@ -80,6 +82,13 @@ TEST(CaptionTranslate, ExactNearestAndTies) {
       {"t15", 0, "Salva  tutto", "Salva  tutto"},     // Italian: not even normalised
       {"t16", 7, "Salva  tutto", "Salva  tutto"},     // out of range reads as Italian
       {"t17", 255, "Salva", "Salva"},
+      {"t18", 2, "Sa", "Sa"},                         // short: exact match only
+      {"t19", 2, "Sal", "Sal"},
+      {"t20", 2, "Elenco", "Elenco"},                 // the key adds more than it shares
+      {"t21", 2, "Salva Alfabetico", "Salva Alfabetico"},
+      {"t22", 2, "Salvatore", "Salvatore"},           // a longer word, not the key
+      {"t23", 1, "<--", "<--"},
+      {"t24", 1, "<-- Togli", "<-- Entfernen"},
   };
   for (const TranslateCase& c : cases) {
     LanguageScope language(c.language);

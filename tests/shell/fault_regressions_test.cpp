@@ -9,7 +9,6 @@
 #include <string>
 
 #include "schooldata/ui_school_model.h"
-#include "shell/caption_translation.h"
 #include "shell/coloured_texts.h"
 #include "schooldata/model_utilities.h"
 #include "shell_test_support.h"
@@ -28,21 +27,6 @@ TEST(ShellFaults, TwoCharacterLabelIsFoundAmongThreeCharacterCodes) {
   EXPECT_EQ(og_find_class_by_label("2B"), 2);
   EXPECT_EQ(og_find_class_by_label("3C"), og_class_count());
   og_clear_structure();
-}
-
-TEST(ShellFaults, PrefixMatchPrefersTheRowNearestInLength) {
-  const MlText rows[] = {
-      {"Salva", "Speichern", "Save"},
-      {"Salva tutto", "Alles speichern", "Save all"},
-      {"Salva tutto adesso e subito", "Jetzt alles speichern", "Save all now"},
-      {nullptr, nullptr, nullptr},
-  };
-  kt_shell_test::LanguageScope english(2);
-  struct Case {
-    const char* text;
-    const char* expected;
-  } cases[] = {{"Salva tut", "Save all"}, {"Salv", "Save"}, {"Salva tutto adesso", "Save all"}};
-  for (const Case& c : cases) EXPECT_EQ(ui_translate_caption_copy(c.text, rows), c.expected) << c.text;
 }
 
 TEST(ShellFaults, ColourValuesTakeTheTextAndTheBackground) {

@@ -126,6 +126,23 @@ TEST_F(DesktopProgram, ArrowsMoveTheFrameAcrossAndBack) {
   });
 }
 
+// The frame fits the page it holds: larger for the configuration menu,
+// back to its size for the home page, and never below a size the user gave.
+TEST_F(DesktopProgram, FrameFitsEachPageAndKeepsTheUsersSize) {
+  Run([&] {
+    Rect home = g_frame.GetWindowRect();
+    alfadlg_go_to_page(kPageConfigMenu);
+    EXPECT_GT(g_frame.GetWindowRect().Height(), home.Height());
+    alfadlg_go_to_page(kPageHome + 0);
+    EXPECT_EQ(g_frame.GetWindowRect(), home);
+    Rect users{home.left, home.top, home.right + 40, home.bottom + 200};
+    g_frame.MoveWindow(users);
+    alfadlg_go_to_page(kPageConfigMenu);
+    alfadlg_go_to_page(kPageHome + 0);
+    EXPECT_EQ(g_frame.GetWindowRect(), users);
+  });
+}
+
 TEST_F(DesktopProgram, ProcessingMenuIsATitleMenu) {
   Run([&] {
     alfadlg_go_to_page(kPageHome + 0);

@@ -5,6 +5,8 @@
 // picker and saving; leaving with a track without a name is refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <string>
 
@@ -171,6 +173,26 @@ TEST_F(SchoolPage, SectionRowShowsItsFirstClassesType) {
   ASSERT_TRUE(ui.Select(g_school_page, P::kSectionListId, row_a));
   ASSERT_EQ(ui.Text(g_school_page, P::kKeyLabelId), "A ");
   EXPECT_EQ(type->GetCurSel(), 2);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The calendar summary draws the week as it is after each edit, in the
+// chosen language.
+TEST_F(SchoolPage, CalendarSummaryFollowsTheWeekInTheChosenLanguage) {
+  g_frame.DestroyWindow();
+  g_language = 2;
+  ASSERT_NO_FATAL_FAILURE(show_frame_page(ui, kPageProscuola));
+  auto summary = [&] { return ui.Render(g_school_page).TextsOf(P::kCalendarId); };
+  std::string before = summary();
+  EXPECT_EQ(before.rfind("Weekly Calendar:|", 0), 0u) << before;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Cdwh::kCellIds[6]);
+    d.GotoDlgCtrl(d.GetDlgItem(kIdOk));
+    ui.Key(kVkReturn);
+  });
+  ui.Click(g_school_page, P::kCalendarId);
+  std::string after = summary();
+  EXPECT_EQ(std::count(after.begin(), after.end(), 'X'), std::count(before.begin(), before.end(), 'X') + 1) << after;
   EXPECT_TRUE(ui.Problems().empty());
 }
 

@@ -656,4 +656,15 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// In English the page's check boxes, which the page reaches only by id, show
+// their English captions.
+TEST_F(TeachersPage, CheckBoxesShowTheChosenLanguage) {
+  g_language = 2;
+  Open();
+  g_language = 0;
+  EXPECT_EQ(ui.Text(page_, P::kReceptionId), "Reception hour");
+  EXPECT_EQ(ui.Text(page_, P::kDummyFreeId), "Dummy teacher without constraints");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace

@@ -20,7 +20,6 @@ namespace kt::ui {
 namespace {
 WindowHandle g_dropped;
 // Keys typed within this pause extend the prefix being searched.
-constexpr std::int64_t kTypeAheadMs = 1000;
 }  // namespace
 
 class ComboListWindow final : public Window {
@@ -280,32 +279,12 @@ void ComboBox::OnChar(unsigned char ch, unsigned mods) {
     char c = char(ch);
     return UserType(std::string_view(&c, 1));
   }
-  int i = TypeAhead(ch);
+  int i = typed_.Next(ch, backend().clock().NowMs(), cur_,
+                       [this](int start, std::string_view prefix) { return rows_.Find(start, prefix, false); });
   if (i >= 0 && i != cur_) {
     SetCurSel(i);
     NotifyParentCommand(kCbnSelChange);
   }
-}
-
-int ComboBox::TypeAhead(unsigned char ch) {
-  std::int64_t now = backend().clock().NowMs();
-  if (now - typed_at_ > kTypeAheadMs) typed_.clear();
-  typed_at_ = now;
-  typed_ += char(ch);
-  // The row being extended stays chosen while it still matches ("FR" keeps
-  // FRANCESE); a single letter moves on to the next row starting with it.
-  if (typed_.size() > 1) {
-    if (cur_ >= 0) {
-      int same = rows_.Find(cur_ - 1, typed_, false);
-      if (same == cur_) return cur_;
-    }
-    int i = rows_.Find(-1, typed_, false);
-    if (i >= 0) return i;
-    // Repeating one letter cycles through the rows starting with it.
-    if (typed_.find_first_not_of(typed_[0]) != std::string::npos) return -1;
-    typed_.resize(1);
-  }
-  return rows_.Find(cur_, typed_, false);
 }
 
 void ComboBox::OnKillFocus(Window*) {

@@ -66,13 +66,10 @@ class ComboBox : public ListRowsControl {
   int FieldHeight() const;
   // Rows the open list shows at once.
   int ShownRows() const;
-  // Typing selects by the prefix typed within a short pause.
-  int TypeAhead(unsigned char ch);
   void ListChanged();
 
   std::unique_ptr<ComboListWindow> list_;
-  std::string typed_;
-  std::int64_t typed_at_ = 0;
+  TypeAhead typed_;  // typing selects by the prefix typed within a short pause
 
   bool dropped_ = false;
   int limit_ = 30000;

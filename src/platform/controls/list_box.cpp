@@ -197,6 +197,22 @@ void ListBox::OnKeyDown(int key, unsigned mods) {
   UserSelect(to, mods & kModShift);
 }
 
+// Typing moves the caret (and the single selection) to the row the typed
+// prefix names.
+void ListBox::OnChar(unsigned char ch, unsigned mods) {
+  if (mods & (kModControl | kModAlt) || ch <= 0x20 || GetCount() == 0) return;
+  int i = typed_.Next(ch, backend().clock().NowMs(), caret_,
+                      [this](int start, std::string_view prefix) { return rows_.Find(start, prefix, false); });
+  if (i < 0 || i == caret_) return;
+  if (GetStyle() & kLbsMultipleSel) {
+    caret_ = i;
+    EnsureVisible(i);
+    Invalidate();
+    return;
+  }
+  UserSelect(i, 0);
+}
+
 void ListBox::OnMouseWheel(int delta, Point) {
   SetTopIndex(std::clamp(top_ - delta / 120 * 3, 0, std::max(0, GetCount() - VisibleRows())));
 }

@@ -53,6 +53,7 @@ class ListBox : public ListRowsControl {
   void OnLButtonDown(Point p, unsigned mods) override;
   void OnLButtonDblClk(Point p, unsigned mods) override;
   void OnKeyDown(int key, unsigned mods) override;
+  void OnChar(unsigned char ch, unsigned mods) override;
   void OnMouseWheel(int delta, Point p) override;
   void OnSetFocus(Window*) override;
   void OnKillFocus(Window*) override;
@@ -60,6 +61,7 @@ class ListBox : public ListRowsControl {
   void OnDestroy() override;
 
  private:
+  TypeAhead typed_;
   bool Multiple() const { return (GetStyle() & (kLbsMultipleSel | kLbsExtendedSel)) != 0; }
   void EnsureVisible(int index);
   void TellParent(int code);

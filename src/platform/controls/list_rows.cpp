@@ -18,6 +18,10 @@ int casecmp_view(std::string_view a, std::string_view b, std::size_t n) {
 }
 }  // namespace
 
+bool starts_with_folded(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && casecmp_view(text, prefix, prefix.size()) == 0;
+}
+
 int ListRows::Add(std::string_view text) {
   if (!sorted) return Insert(-1, text);
   std::size_t i = 0;

@@ -37,6 +37,39 @@ struct ListRows {
   bool Valid(int i) const { return i >= 0 && i < int(rows.size()); }
 };
 
+// Whether text starts with prefix, case folded by code page 1252.
+bool starts_with_folded(std::string_view text, std::string_view prefix);
+
+// The type-ahead of the lists: the letters typed within a second of each
+// other make a prefix, and the row being extended stays chosen while it
+// still matches ("FR" keeps FRANCESE); a single letter, or one letter
+// repeated, moves on to the next row starting with it.
+class TypeAhead {
+ public:
+  // find(start, prefix): the first row after start (wrapping round) whose
+  // text starts with prefix, -1 when none. Answers the row to choose for
+  // the typed character, -1 for none.
+  template <class Find>
+  int Next(unsigned char ch, std::int64_t now, int cur, Find find) {
+    if (now - typed_at_ > kPauseMs) typed_.clear();
+    typed_at_ = now;
+    typed_ += char(ch);
+    if (typed_.size() > 1) {
+      if (cur >= 0 && find(cur - 1, typed_) == cur) return cur;
+      int i = find(-1, typed_);
+      if (i >= 0) return i;
+      if (typed_.find_first_not_of(typed_[0]) != std::string::npos) return -1;
+      typed_.resize(1);
+    }
+    return find(cur, typed_);
+  }
+
+ private:
+  static constexpr std::int64_t kPauseMs = 1000;
+  std::string typed_;
+  std::int64_t typed_at_ = 0;
+};
+
 class ListRowsControl : public Window {
  public:
   int GetCount() const { return int(rows_.rows.size()); }

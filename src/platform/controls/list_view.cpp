@@ -425,6 +425,23 @@ void ListView::OnKeyDown(int key, unsigned mods) {
   if (IsWindow(self)) EnsureVisible(to);
 }
 
+void ListView::OnChar(unsigned char ch, unsigned mods) {
+  if (mods & (kModControl | kModAlt) || ch <= 0x20 || rows_.empty() || editing_ >= 0) return;
+  int focus = GetNextItem(-1, kLvniFocused);
+  int n = int(rows_.size());
+  int i = typed_.Next(ch, backend().clock().NowMs(), focus, [&](int start, std::string_view prefix) {
+    for (int k = 1; k <= n; ++k) {
+      int row = ((start < 0 ? -1 : start) + k) % n;
+      if (starts_with_folded(GetItemText(row, 0), prefix)) return row;
+    }
+    return -1;
+  });
+  if (i < 0 || i == focus) return;
+  WindowHandle self = handle();
+  SelectByUser(i, 0);
+  if (IsWindow(self)) EnsureVisible(i);
+}
+
 // A notch of the wheel (120) scrolls three rows.
 void ListView::OnMouseWheel(int delta, Point) {
   top_ = std::clamp(top_ - delta / 120 * 3, 0, std::max(0, int(rows_.size()) - GetCountPerPage()));

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/controls/edit.h"
+#include "platform/controls/list_rows.h"
 #include "platform/window.h"
 
 namespace kt::ui {
@@ -141,6 +142,7 @@ class ListView : public Window {
   void OnLButtonDblClk(Point p, unsigned mods) override;
   void OnRButtonDown(Point p, unsigned mods) override;
   void OnKeyDown(int key, unsigned mods) override;
+  void OnChar(unsigned char ch, unsigned mods) override;
   void OnMouseWheel(int delta, Point p) override;
   void OnSetFocus(Window*) override;
   void OnKillFocus(Window*) override;
@@ -169,6 +171,7 @@ class ListView : public Window {
 
   std::vector<Column> columns_;
   std::vector<Row> rows_;
+  TypeAhead typed_;  // typing moves to the row whose first column starts so
   std::uint32_t ex_ = 0;
   int top_ = 0;
   int scroll_x_ = 0;

@@ -78,7 +78,7 @@ int ScreenFontMetrics::TextWidth(const Font& font, std::string_view text) const 
 int ScreenFontMetrics::LineHeight(const Font& font) const { return (kLineHeight * font_pixels(font) + 5) / 10; }
 
 std::vector<std::string> lint_dialog_layout(const DialogTemplate& t, const TextMetrics& metrics,
-                                            const ShownCaption& caption) {
+                                            const ShownCaption& caption, const std::vector<SharedPlace>& shared) {
   std::vector<std::string> out;
   Font font;
   font.face = t.font_face ? t.font_face : "MS Sans Serif";
@@ -157,6 +157,11 @@ std::vector<std::string> lint_dialog_layout(const DialogTemplate& t, const TextM
     for (std::size_t k = i + 1; k < t.controls.size(); ++k) {
       const ControlTemplate& b = t.controls[k];
       if (holds_others(b)) continue;
+      if (std::any_of(shared.begin(), shared.end(), [&](const SharedPlace& s) {
+            return s.template_id == t.id &&
+                   ((s.control == a.id && s.other == b.id) || (s.control == b.id && s.other == a.id));
+          }))
+        continue;
       Rect ra = px(a), rb = px(b);
       if (!ra.Intersect(rb).IsEmpty()) out.push_back(where(t, a) + " overlaps control " + std::to_string(b.id));
     }

@@ -4,7 +4,8 @@
 // control wraps may take as many lines as its height holds), a control
 // outside its dialog and two controls that overlap, except where the
 // template means it: group boxes, frames and rectangles hold other controls,
-// and a control drawn on a page-drawn panel ("Custom") belongs to it.
+// a control drawn on a page-drawn panel ("Custom") belongs to it, and the
+// pairs named as sharing a place take turns.
 //
 // ScreenFontMetrics are the widths of the screen's dialog font (Liberation
 // Sans at 10 pixels, the 8-point dialog font of the FLTK backend) recorded
@@ -30,7 +31,17 @@ class ScreenFontMetrics final : public TextMetrics {
 // The caption a control shows (translated); the template's own by default.
 using ShownCaption = std::function<std::string(const DialogTemplate&, const ControlTemplate&)>;
 
+// Two controls of a template that share a place on purpose, one shown while
+// the other is hidden; why says when each shows.
+struct SharedPlace {
+  int template_id;
+  int control;
+  int other;
+  const char* why;
+};
+
 std::vector<std::string> lint_dialog_layout(const DialogTemplate& t, const TextMetrics& metrics,
-                                            const ShownCaption& caption = nullptr);
+                                            const ShownCaption& caption = nullptr,
+                                            const std::vector<SharedPlace>& shared = {});
 
 }  // namespace kt::ui
