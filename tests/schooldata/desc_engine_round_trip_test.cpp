@@ -4,23 +4,14 @@
 // back as "ORQ:", the lunch break with its offset, a lab named twice is one
 // room. A school saved for the first time gets its code and this program's
 // version, so its description carries the status bytes.
-#include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <regex>
-#include <sstream>
-#include <string>
 
 #include "../engine/loader_harness.h"
 #include "desc_test_support.h"
-#include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
-#include "schooldata/school_file_lines.h"
-#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {

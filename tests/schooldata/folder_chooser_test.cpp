@@ -4,7 +4,6 @@
 // the create mode making a school and ending with OK.
 #include "schooldata/school_folder_chooser.h"
 
-#include "schooldata/description_reader.h"
 #include "schooldata/school_folder_choice.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/small_choosers.h"

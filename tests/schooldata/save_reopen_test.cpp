@@ -3,24 +3,14 @@
 // are the same bytes (the structure file but for its save counter), the
 // model read back is the model that was written, and the engine loads the
 // written description ("SYNT:" 0).
-#include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
-#include <string>
 
 #include "../engine/loader_harness.h"
 #include "desc_test_support.h"
 #include "school_model_copy.h"
-#include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
-#include "schooldata/school_file_lines.h"
-#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 
 namespace fs = std::filesystem;

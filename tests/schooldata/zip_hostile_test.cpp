@@ -3,7 +3,6 @@
 // lying sizes), truncated and corrupt archives. Nothing may be written
 // outside the target folder, and a good file is never replaced by a half
 // one.
-#include <sys/stat.h>
 
 #include "schooldata/zip_reader.h"
 #include "zip_test_support.h"
