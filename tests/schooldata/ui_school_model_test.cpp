@@ -51,18 +51,6 @@ TEST_F(UiSchoolModel, StayAnswerKeepsChanges) {
   og_set_unsaved_changes_prompt(nullptr);
 }
 
-TEST_F(UiSchoolModel, ResetPostHasNothingSet) {
-  UiTeachingPost post;
-  og_reset_teaching_post(post);
-  EXPECT_EQ(+post.subject, -1);
-  EXPECT_EQ(+post.partner, -1);
-  EXPECT_EQ(+post.own.hours, 0);
-  EXPECT_EQ(+post.partner_part.building_move, -1);
-  EXPECT_EQ(+post.own.forbidden_hours[0], 255);
-  EXPECT_EQ(+post.own.triple[2], -1);
-  EXPECT_EQ(+post.own.grouping1[0], 0);
-}
-
 TEST_F(UiSchoolModel, BandCountStopsAtZeroThreshold) {
   UiHq2Table t{};
   t.pairs[1][0] = 5;

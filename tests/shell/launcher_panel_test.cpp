@@ -107,31 +107,3 @@ TEST_F(LauncherPanel, BusyPopupGoesWithItsFrame) {
 }
 
 }  // namespace
-
-namespace {
-
-using namespace kt::ui;
-
-void expect_clean(Dialog& dialog) {
-  const DialogTemplate* t = dialog.GetTemplate();
-  ASSERT_NE(t, nullptr) << dialog.template_id();
-  EXPECT_TRUE(lint_dialog_template(*t).empty()) << t->id;
-  std::vector<int> ids = dialog.BoundControlIds();
-  EXPECT_TRUE(lint_bound_ids(*t, ids).empty()) << t->id;
-}
-
-TEST(LauncherTemplates, LintClean) {
-  ui_register_launcher_templates();
-  ui_register_chooser_templates();
-  Calfaopi panel;
-  CelaincoWnd popup;
-  CSTools tools;
-  Ctipode type;
-  expect_clean(panel);
-  expect_clean(popup);
-  expect_clean(tools);
-  expect_clean(type);
-  EXPECT_EQ(panel.GetTemplate()->controls.size(), 60u);
-}
-
-}  // namespace

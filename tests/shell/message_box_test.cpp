@@ -153,11 +153,4 @@ TEST_F(MessageBoxTest, WorkerProcessShowsNothingAndAnswersOne) {
   EXPECT_TRUE(ui.boxes().empty());
 }
 
-TEST_F(MessageBoxTest, TemplateLintsClean) {
-  EXPECT_EQ(lint_all_dialog_templates(), std::vector<std::string>{});
-  CMessageBox box;
-  std::vector<int> ids = box.BoundControlIds();
-  EXPECT_TRUE(lint_bound_ids(*box.GetTemplate(), ids).empty());
-}
-
 }  // namespace

@@ -92,15 +92,4 @@ TEST_F(MessageViewerTest, CloseKeepsTheFileAndButtonsAreTranslated) {
   EXPECT_TRUE(FileThere());
 }
 
-TEST_F(MessageViewerTest, ToolkitTemplatesLintClean) {
-  EXPECT_EQ(lint_all_dialog_templates(), std::vector<std::string>{});
-  Cmessshow v;
-  Czzempty z;
-  Cmemoverde m;
-  for (Dialog* d : {static_cast<Dialog*>(&v), static_cast<Dialog*>(&z), static_cast<Dialog*>(&m)}) {
-    std::vector<int> ids = d->BoundControlIds();
-    EXPECT_TRUE(lint_bound_ids(*d->GetTemplate(), ids).empty()) << d->template_id();
-  }
-}
-
 }  // namespace
