@@ -1,7 +1,7 @@
-// The desktop program as a process: without a display it says so and ends
-// with status 1; as a parallel worker it opens no window, waits, and ends
-// with status 0 when told to stop; the worker's wait ends on its quit byte
-// and when the process that started it is gone.
+// The desktop program as a process: without a display it ends with status
+// 1; as a parallel worker it opens no window and ends with status 0 on its
+// quit byte; the worker's wait ends on that byte and when the process that
+// started it is gone.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -60,15 +60,6 @@ TEST_F(AppProgram, WorkerEndsOnItsQuitByte) {
   EXPECT_TRUE(status->exited);
   EXPECT_EQ(status->code, 0);
   EXPECT_FALSE(fs::exists(data_root()));  // a worker makes no folder and takes no lock
-}
-
-TEST_F(AppProgram, WorkerEndsWhenStopped) {
-  kt::ChildProcess worker = kt::ChildProcess::spawn(program(), {"PARPRO:3-4"});
-  ASSERT_TRUE(bool(worker)) << worker.error();
-  // Stopped before or after it took the stop signals in hand: it ends either way.
-  kt::ExitStatus status = worker.stop(std::chrono::seconds(20));
-  EXPECT_TRUE(status.exited || status.signal != 0);
-  EXPECT_FALSE(worker.running());
 }
 
 TEST(AppWorkerWait, EndsOnQuitByteOrLostParent) {

@@ -131,6 +131,7 @@ UiTeacher& teacher_named(const char* name) {
   return g_ui_teachers[0];
 }
 
+int first_hours = 0;
 std::string subject_of(const UiTeachingPost& post) { return g_ui_structure.subjects[post.subject].name; }
 
 // "@(Service Tools)": each tool button changes the open school's teachers
@@ -166,6 +167,9 @@ TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
          EXPECT_EQ(teacher_named("ROSSI").personal.op[12], 1);
          EXPECT_EQ(teacher_named("FERRARI").personal.op[0], 1);
        }},
+      {1040,  // the weekly hours of every post doubled
+       [] { first_hours = g_ui_teachers[0].posts[0].own.hours; },
+       [] { EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 2 * first_hours); }},
       {1034,  // "Salva Alfabetico": posts in their subjects' order
        [] {},
        [] {
@@ -187,6 +191,11 @@ TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
       ASSERT_EQ(og_read_assignments_file(0), 0);
       c.check();
     }
+    int hours = g_ui_teachers[0].posts[0].own.hours;
+    ui.AnswerNextModal(kIdCancel);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));  // cancelled: nothing runs
+    ASSERT_EQ(og_read_assignments_file(0), 0);
+    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, hours);
   });
 }
 
