@@ -1,7 +1,6 @@
-// Caption normalisation and the two lookup passes: exact match ignoring the
-// case of A-Z only, nearest length over the shorter length, captions left
-// alone in Italian or when one character long; every row of the program's
-// tables carries its three texts.
+// Caption normalisation and the two lookup passes (exact ignoring the case
+// of A-Z only, then the nearest length); captions left alone in Italian or
+// when one character long; every row of the tables has its three texts.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -28,64 +27,42 @@ const MlText kRows[] = {
     {nullptr, nullptr, nullptr},
 };
 
-struct NormaliseCase {
-  const char* id;
-  const char* in;
-  const char* out;
-};
-
 TEST(CaptionNormalise, Cases) {
-  const NormaliseCase cases[] = {
-      {"n1", "a   b", "a b"},
-      {"n2", "  a", " a"},
-      {"n3", " ", " "},
-      {"n4", "a | b", "a |b"},
-      {"n5", "| x", "|x"},
-      {"n6", "a  |  b", "a |b"},
-      {"n7", "x|  y", "x|y"},
-      {"n8", "ab  ", "ab "},
-      {"n9", "", ""},
-  };
-  for (const NormaliseCase& c : cases) {
+  const char* cases[][2] = {{"a   b", "a b"}, {"  a", " a"}, {"a  |  b", "a |b"}, {"| x", "|x"},
+                            {"x|  y", "x|y"}, {"ab  ", "ab "}, {"", ""}};
+  for (const auto& c : cases) {
     char buffer[32];
-    std::strcpy(buffer, c.in);
+    std::strcpy(buffer, c[0]);
     ui_normalize_caption(buffer);
-    EXPECT_STREQ(buffer, c.out) << c.id;
+    EXPECT_STREQ(buffer, c[1]) << c[0];
   }
 }
 
-struct TranslateCase {
-  const char* id;
-  int language;
-  const char* caption;
-  const char* shown;
-};
-
 TEST(CaptionTranslate, ExactNearestAndTies) {
-  const TranslateCase cases[] = {
-      {"t1", 2, "SALVA", "Save"},
-      {"t2", 1, "salva TUTTO", "Alles speichern"},
-      {"t3", 2, "Salva  tutto", "Save all"},          // normalised, then exact
-      {"t4", 2, "Salva:", "Save"},                    // a key followed by a colon
-      {"t5", 2, "Stampa", "Print timetables"},        // nearer of two longer keys
-      {"t6", 2, "Stampa orar", "Print timetables"},
-      {"t7", 2, "Elenco", "Teacher list"},            // equal distance: first row
-      {"t8", 2, "CITTÀ"_cp, "CITTÀ"_cp},              // accented letters are not folded
-      {"t9", 2, "CITTà"_cp, "Town"},
-      {"t10", 2, "Chiudi", "Chiudi"},                 // no row: Italian stays
-      {"t11", 2, "Non  trovato", "Non trovato"},      // ... normalised
-      {"t12", 2, "S", "S"},                           // one character: never
-      {"t13", 2, "", ""},
-      {"t14", 1, "Orario", "translate"},
-      {"t15", 0, "Salva  tutto", "Salva  tutto"},     // Italian: not even normalised
-      {"t16", 7, "Salva  tutto", "Salva  tutto"},     // out of range reads as Italian
-      {"t17", 255, "Salva", "Salva"},
+  const struct {
+    int language;
+    const char* caption;
+    const char* shown;
+  } cases[] = {
+      {2, "SALVA", "Save"},
+      {1, "salva TUTTO", "Alles speichern"},
+      {2, "Salva  tutto", "Save all"},          // normalised, then exact
+      {2, "Salva:", "Save"},                    // a key followed by a colon
+      {2, "Stampa", "Print timetables"},        // nearer of two longer keys
+      {2, "Elenco", "Teacher list"},            // equal distance: first row
+      {2, "CITTÀ"_cp, "CITTÀ"_cp},              // accented letters are not folded
+      {2, "CITTà"_cp, "Town"},
+      {2, "Non  trovato", "Non trovato"},      // no row: normalised Italian
+      {2, "S", "S"},                           // one character: never
+      {1, "Orario", "translate"},
+      {0, "Salva  tutto", "Salva  tutto"},     // Italian: not even normalised
+      {7, "Salva  tutto", "Salva  tutto"},     // out of range reads as Italian
   };
-  for (const TranslateCase& c : cases) {
+  for (const auto& c : cases) {
     LanguageScope language(c.language);
     char buffer[64];
     std::strcpy(buffer, c.caption);
-    EXPECT_STREQ(ui_translate_caption(buffer, kRows), c.shown) << c.id;
+    EXPECT_STREQ(ui_translate_caption(buffer, kRows), c.shown) << c.caption;
   }
 }
 
