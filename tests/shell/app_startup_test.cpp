@@ -72,24 +72,20 @@ TEST_F(AppStartup, FirstStartMakesDataFolderAndTakesLock) {
   EXPECT_TRUE(ui.boxes().empty());
 }
 
-TEST_F(AppStartup, StatusFileLanguageWinsOverLocale) {
+TEST_F(AppStartup, StatusFileLanguageAndFolderWin) {
   TestDriver ui;
   fs::create_directories(data_root() / "scuola");
-  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\scuola\nLINGUA:2\n");
-  ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\gone\n");
   og_start_instance();
-  ::unsetenv("LC_ALL");
+  EXPECT_EQ(fs::current_path(), data_root());  // a missing school folder leaves the data root
+  g_instance_lock.release();
+  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\scuola\nLINGUA:2\n");
+  ::setenv("XKB_DEFAULT_LAYOUT", "de", 1);
+  og_start_instance();
+  ::unsetenv("XKB_DEFAULT_LAYOUT");
   EXPECT_EQ(g_language, 2);
   EXPECT_EQ(fs::current_path(), data_root() / "scuola");
   EXPECT_EQ(og_current_folder_path(), "\\KestrinTempusDati\\scuola");
-}
-
-TEST_F(AppStartup, MissingSchoolFolderLeavesDataRootCurrent) {
-  TestDriver ui;
-  fs::create_directories(data_root());
-  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\gone\n");
-  og_start_instance();
-  EXPECT_EQ(fs::current_path(), data_root());
 }
 
 TEST_F(AppStartup, SecondCopyIsRefusedNamingTheHolder) {
