@@ -3,8 +3,6 @@
 // sample school with result 0 and no message, a broken description whose
 // engine message is shown, the quiet marker, numbers outside the tables
 // ending the program, and one command at a time on the engine thread.
-#include <gtest/gtest.h>
-
 #include <cstring>
 
 #include "app_test_support.h"

@@ -1,8 +1,6 @@
 // The file services on program paths below a temporary drive root: delete,
 // copy (empty, missing source, missing target folder, the progress bar) and
 // the folders of a path with and without a final separator.
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <cstring>
 

@@ -2,11 +2,7 @@
 // 1; as a parallel worker it opens no window and ends with status 0 on its
 // quit byte; the worker's wait ends on that byte and when the process that
 // started it is gone.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <vector>
 
 #include "app_test_support.h"

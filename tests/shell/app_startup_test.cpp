@@ -3,8 +3,6 @@
 // the keyboard), a second copy refused naming the holder, a worker that
 // neither makes the folder nor locks, the fatal reporters, and whole runs of
 // the application object.
-#include <gtest/gtest.h>
-
 #include "app_test_support.h"
 #include "platform/cp1252.h"
 #include "platform/keyboard_layout.h"
@@ -16,6 +14,7 @@ namespace {
 
 using namespace kt_app_test;
 using kt::ui::TestDriver;
+using AppStartup = TempRoot;
 
 TEST(AppCommandLine, ProcessNumber) {
   struct Case {
@@ -31,9 +30,7 @@ TEST(AppCommandLine, ProcessNumber) {
     EXPECT_EQ(og_parse_process_number(int(c.args.size()), c.args.data()), c.expected) << c.id;
 }
 
-using AppStartup = TempRoot;
-
-TEST(AppKeyboard, FirstStartLanguageFromTheLayout) {
+TEST_F(AppStartup, FirstStartLanguageFromTheKeyboardLayout) {
   struct Case {
     const char* layout;
     int language;
@@ -46,15 +43,9 @@ TEST(AppKeyboard, FirstStartLanguageFromTheLayout) {
   }
   ::unsetenv("XKB_DEFAULT_LAYOUT");
   ::unsetenv("LC_ALL");
-  char pattern[] = "/tmp/kt-keyboard-XXXXXX";
-  int fd = ::mkstemp(pattern);
-  ASSERT_GE(fd, 0);
-  const char text[] = "XKBMODEL=\"pc105\"\nXKBLAYOUT=\"de,it\"\n";
-  ASSERT_EQ(::write(fd, text, sizeof text - 1), ssize_t(sizeof text - 1));
-  ::close(fd);
-  EXPECT_EQ(kt::keyboard_layout_in(pattern), "de");
+  write(root_ / "keyboard", "XKBMODEL=\"pc105\"\nXKBLAYOUT=\"de,it\"\n");
+  EXPECT_EQ(kt::keyboard_layout_in((root_ / "keyboard").string()), "de");
   EXPECT_EQ(kt::keyboard_layout_in("/nonexistent/keyboard"), "");
-  ::unlink(pattern);
 }
 
 TEST_F(AppStartup, FirstStartMakesDataFolderAndTakesLock) {
@@ -94,13 +85,7 @@ TEST_F(AppStartup, SecondCopyIsRefusedNamingTheHolder) {
   kt::InstanceLock first = kt::InstanceLock::acquire(data_root().string());
   ASSERT_TRUE(bool(first));
   ui.AnswerNextModal(1);
-  int code = 99;
-  try {
-    og_start_instance();
-  } catch (const ProcessEnded& e) {
-    code = e.code;
-  }
-  EXPECT_EQ(code, 0);
+  EXPECT_EQ(ended_with(og_start_instance), 0);
   ASSERT_EQ(ui.boxes().size(), 1u);
   const std::string& text = ui.boxes()[0].texts.at(0);
   EXPECT_NE(text.find("KestrinTempus è già in Esecuzione!"_cp), std::string::npos) << text;
@@ -126,31 +111,10 @@ TEST_F(AppStartup, ConfigurationErrorEndsWithMinusOne) {
   TestDriver ui;
   g_language = 2;
   ui.AnswerNextModal(1);
-  int code = 99;
-  try {
-    og_fatal_config_error("MAXBUDAY:", "riga 12", ".\\OG_catd", 77);
-  } catch (const ProcessEnded& e) {
-    code = e.code;
-  }
-  EXPECT_EQ(code, -1);
+  EXPECT_EQ(ended_with([] { og_fatal_config_error("MAXBUDAY:", "riga 12", ".\\OG_catd", 77); }), -1);
   ASSERT_EQ(ui.boxes().size(), 1u);
   EXPECT_EQ(ui.boxes()[0].texts.at(0),
             "Configuration Error [MAXBUDAY:] [riga 12] (.\\OG_catd - line: 77) - End Program - Request Assistance");
-}
-
-TEST_F(AppStartup, SystemErrorShowsThreeBoxesAndEndsWithZero) {
-  TestDriver ui;
-  for (int i = 0; i < 3; ++i) ui.AnswerNextModal(1);
-  errno = 0;
-  int code = 99;
-  try {
-    og_fatal_system_error("SW Cmd", ".\\AlfaDlg", 742);
-  } catch (const ProcessEnded& e) {
-    code = e.code;
-  }
-  EXPECT_EQ(code, 0);
-  ASSERT_EQ(ui.boxes().size(), 3u);
-  EXPECT_EQ(ui.boxes()[2].texts.at(0), "Errore di sistema (SW Cmd)[file: .\\AlfaDlg, line: 742, errno= 0, GLE= 0, s= 0]\n");
 }
 
 TEST_F(AppStartup, WholeRunEndsOnEscAndWritesStatusFile) {

@@ -32,6 +32,17 @@ struct ProcessEnded {
 
 inline void end_by_throwing(int code) { throw ProcessEnded{code}; }
 
+// The code the process ended with while `run` ran; 99 when it did not end.
+template <class Run>
+int ended_with(Run run) {
+  try {
+    run();
+  } catch (const ProcessEnded& e) {
+    return e.code;
+  }
+  return 99;
+}
+
 class TempRoot : public ::testing::Test {
  protected:
   void SetUp() override {

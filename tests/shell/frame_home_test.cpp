@@ -3,10 +3,7 @@
 // button in the data root asks for the cloud code until it has 40
 // characters that are not blanks, keeps it in the school header, and with
 // a school open asks nothing.
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <string>
 
 #include "app_test_support.h"
 #include "desktop_wiring.h"
@@ -16,10 +13,8 @@
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/about_box.h"
-#include "shell/app_startup.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
-#include "shell/message_box.h"
 #include "structure/input_box.h"
 
 namespace {

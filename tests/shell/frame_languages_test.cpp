@@ -2,8 +2,6 @@
 // launcher is sound by the template lint, and every control the code binds
 // is in its template. Captions that fit their controls in each language are
 // the layout lint's (lint/).
-#include <gtest/gtest.h>
-
 #include "app_test_support.h"
 #include "platform/test_driver.h"
 #include "shell/busy_popup.h"

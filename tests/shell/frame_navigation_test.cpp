@@ -3,8 +3,6 @@
 // configuration menu, processing page to processing menu, other pages to
 // the home page), the beep for the page already shown, a page that refuses
 // to close, Esc refused while navigation is locked.
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "app_test_support.h"
@@ -149,13 +147,7 @@ TEST_F(FrameNavigation, NumbersOutsideTheTablesEndTheProgram) {
   for (const Case& c : cases) {
     std::size_t before = ui.boxes().size();
     for (int i = 0; i < 3; ++i) ui.AnswerNextModal(1);
-    int ended = 99;
-    try {
-      c.run();
-    } catch (const ProcessEnded& e) {
-      ended = e.code;
-    }
-    EXPECT_EQ(ended, 0) << c.where;
+    EXPECT_EQ(ended_with(c.run), 0) << c.where;
     ASSERT_EQ(ui.boxes().size(), before + 3) << c.where;
     EXPECT_NE(ui.boxes()[before].texts.at(0).find(c.where), std::string::npos) << ui.boxes()[before].texts.at(0);
   }

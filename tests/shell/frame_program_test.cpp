@@ -4,8 +4,6 @@
 // while a message box is up, rebuilt in the new language); the section menus
 // as title menus; the arrows moving the frame; the support window reaching
 // the data-file search and its restore choice.
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "app_test_support.h"

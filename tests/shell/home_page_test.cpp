@@ -3,7 +3,6 @@
 // user guide, school choice), the notices of the first timer tick and a
 // worker process hiding the frame.
 #include "desktop_wiring.h"
-#include <gtest/gtest.h>
 
 #include "app_test_support.h"
 #include "fresh_process.h"

@@ -15,10 +15,9 @@ namespace {
 
 using namespace kt::ui;
 
-constexpr int kTemplate = 9612, kList = 1401, kNarrow = 1402, kEx = 1403;
+constexpr int kTemplate = 9612, kList = 1401, kEx = 1403;
 const ControlTemplate kControls[] = {
     {"ListView", kList, "", kLvsReport, 0, 0, 200, 100},
-    {"ListView", kNarrow, "", kLvsReport, 0, 110, 2, 40},
     {"ListView", kEx, "", kLvsReport, 0, 160, 200, 100},
 };
 const DialogTemplate kTemplates[] = {
@@ -28,13 +27,12 @@ const DialogTemplate kTemplates[] = {
 class Page : public CDialogML {
  public:
   Page() : CDialogML(kTemplate) {}
-  ListView list, narrow;
+  ListView list;
   CListCtrlEx ex;
 
  protected:
   void DoDataExchange(DataExchange& dx) override {
     dx.Control(kList, list);
-    dx.Control(kNarrow, narrow);
     dx.Control(kEx, ex);
   }
 };

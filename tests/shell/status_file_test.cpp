@@ -2,8 +2,6 @@
 // reads back whole; the edge cases of reading (language, off-screen frame
 // position, a key with fewer values, unknown keys, a damaged language
 // byte); a worker never writes it; and a failed write leaves the old file.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
 #include <vector>
