@@ -1,8 +1,5 @@
-// The engine command wrappers: the argument vector of the command numbers
-// (test file, provisional file, option word), the syntax check of the small
-// sample school with result 0 and no message, a broken description whose
-// engine message is shown, the quiet marker, numbers outside the tables
-// ending the program, and one command at a time on the engine thread.
+// The engine command wrappers: argument vectors, the syntax check of the
+// small sample school, engine messages shown or kept quiet, the engine thread.
 #include <cstring>
 
 #include "app_test_support.h"

@@ -2,7 +2,6 @@
 // copy (empty, missing source, missing target folder, the progress bar) and
 // the folders of a path with and without a final separator.
 #include <cerrno>
-#include <cstring>
 
 #include "app_test_support.h"
 #include "platform/controls/progress_bar.h"

@@ -1,7 +1,5 @@
-// The desktop program as a process: without a display it ends with status
-// 1; as a parallel worker it opens no window and ends with status 0 on its
-// quit byte; the worker's wait ends on that byte and when the process that
-// started it is gone.
+// The desktop program as a process: no display ends it with 1, a worker
+// ends with 0 on its quit byte or when its starter is gone.
 #include <chrono>
 #include <vector>
 
@@ -15,9 +13,7 @@ using namespace kt_app_test;
 
 std::string program() { return std::string(KT_BINARY_DIR) + "/apps/kestrintempus/kestrintempus"; }
 
-// The workers of this process's tests name their shared area with a tag of
-// their own, as every run of the program may: a run of these tests and
-// another on the same machine never meet in one area.
+// A shared-area tag of this process's own: test runs never meet in one area.
 class AppProgram : public TempRoot {
  protected:
   void SetUp() override {

@@ -1,8 +1,6 @@
-// Start-up and the ways out of the process, in a temporary drive root: the
-// worker number, a first start (data folder made, lock taken, language from
-// the keyboard), a second copy refused naming the holder, a worker that
-// neither makes the folder nor locks, the fatal reporters, and whole runs of
-// the application object.
+// Start-up and the ways out of the process in a temporary drive root: the
+// worker number, the first start, a second copy refused, workers, the fatal
+// reporters and whole runs of the application object.
 #include "app_test_support.h"
 #include "platform/cp1252.h"
 #include "platform/keyboard_layout.h"

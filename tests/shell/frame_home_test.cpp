@@ -1,8 +1,5 @@
-// The home page's about box and cloud-code prompt, reached from the running
-// program: the page's about command opens the about box; the archive
-// button in the data root asks for the cloud code until it has 40
-// characters that are not blanks, keeps it in the school header, and with
-// a school open asks nothing.
+// The home page reached from the running program: the about box, the cloud
+// code asked by the archive button in the data root, the service tools.
 #include <functional>
 
 #include "app_test_support.h"
@@ -126,11 +123,11 @@ UiTeacher& teacher_named(const char* name) {
   return g_ui_teachers[0];
 }
 
-int first_hours = 0;
+int first_hours = 0;  // of the first post, before the hours are doubled
 std::string subject_of(const UiTeachingPost& post) { return g_ui_structure.subjects[post.subject].name; }
 
-// "@(Service Tools)": each tool button changes the open school's teachers
-// as its caption says, written and read back through the school files.
+// "@(Service Tools)": each tool changes the open school's teachers as its
+// caption says, through the school files; a cancelled choice runs nothing.
 TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
   struct Case {
     int button;

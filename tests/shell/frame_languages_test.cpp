@@ -1,7 +1,5 @@
-// Every dialog template of the toolkit, the frame, the home page and the
-// launcher is sound by the template lint, and every control the code binds
-// is in its template. Captions that fit their controls in each language are
-// the layout lint's (lint/).
+// Every dialog template of the toolkit, frame and launcher is sound, and
+// every control the code binds is in its template.
 #include "app_test_support.h"
 #include "platform/test_driver.h"
 #include "shell/busy_popup.h"

@@ -1,8 +1,5 @@
-// The frame and its page commands on the headless core: pages not built yet
-// shown as their stand-in, Esc one level up (configuration page to
-// configuration menu, processing page to processing menu, other pages to
-// the home page), the beep for the page already shown, a page that refuses
-// to close, Esc refused while navigation is locked.
+// The frame's page commands: Esc one level up, the page already shown, a
+// page that refuses to close, locked navigation, numbers outside the tables.
 #include <functional>
 
 #include "app_test_support.h"
@@ -130,8 +127,7 @@ TEST_F(FrameNavigation, InstalledPageThatRefusesToClose) {
   kestrintempus_install();  // the program's own page back in its place
 }
 
-// A number outside the tables is a fault of the program: three boxes, then
-// the end with status 0.
+// A number outside the tables: three boxes, then the end with status 0.
 TEST_F(FrameNavigation, NumbersOutsideTheTablesEndTheProgram) {
   OpenFrame();
   struct Case {

@@ -1,9 +1,6 @@
 // The desktop program started as main() starts it, driven through the
-// frame: the launcher panel (built on the first page command, docked at the
-// frame's right edge, opening pages, hidden while navigation is locked and
-// while a message box is up, rebuilt in the new language); the section menus
-// as title menus; the arrows moving the frame; the support window reaching
-// the data-file search and its restore choice.
+// frame: the launcher panel, the section menus, the arrows moving the frame,
+// the support window reaching the data-file search; the first structure save.
 #include <functional>
 
 #include "app_test_support.h"
@@ -31,8 +28,7 @@ class DesktopProgram : public TempRoot {
     copy_example("piccola", "piccola");
     write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
   }
-  // Starts the program; `steps` runs inside the frame's modal run, which
-  // Esc on the home page then ends.
+  // Starts the program; `steps` run inside the frame, then Esc ends it.
   void Run(const std::function<void()>& steps) {
     int runs = 0;
     ui.OnNextModal([&](Dialog&) {
@@ -154,9 +150,8 @@ TEST_F(DesktopProgram, SupportWindowReachesTheSearchAndItsRestoreChoice) {
   for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
-// The program's structure writer gives the subjects their default options
-// on the first save and records it in the seventh status byte, so a later
-// save leaves the user's choices alone.
+// The first structure save gives the subjects their default options and
+// records it (seventh status byte): a later save keeps the user's choices.
 TEST_F(DesktopProgram, StructureSaveAppliesDefaultSubjectOptionsOnce) {
   ASSERT_EQ(og_read_structure_file_from((data_root() / "piccola" / "scuola1.txt").string(), 0), 0);
   UiSchoolStructure& st = g_ui_structure;

@@ -1,7 +1,5 @@
-// The home page on the headless core: its buttons (languages, configuration
-// with and without a school, substitutions, clean-up of the output folders,
-// user guide, school choice), the notices of the first timer tick and a
-// worker process hiding the frame.
+// The home page's buttons, the notices of its first tick and a worker
+// process hiding the frame.
 #include "desktop_wiring.h"
 
 #include "app_test_support.h"
@@ -100,9 +98,8 @@ TEST_F(HomePage, ConfigurationNeedsSchool) {
   EXPECT_EQ(g_current_page_template, 159u);
 }
 
-// The substitutions entry reads the school again (the model no longer
-// matches the files) and runs the syntax check; on a broken school the
-// engine's message is shown, then the page's.
+// Substitutions read the school again and run the syntax check; on a broken
+// school the engine's message is shown, then the page's.
 TEST_F(HomePage, SubstitutionsReadTheSchoolAndRunTheSyntaxCheck) {
   fs::path school = EnterSchool();
   OpenFrame();
@@ -120,8 +117,7 @@ TEST_F(HomePage, SubstitutionsReadTheSchoolAndRunTheSyntaxCheck) {
   EXPECT_EQ(ui.boxes()[1].texts.at(0), ui.boxes()[2].texts.at(0));
 }
 
-// The home page looks at the notices once in its life, that is once per
-// process: the first tick is watched in a fresh process.
+// The notices are looked at once per process: watched in a fresh one.
 TEST_F(HomePage, NoticesOnFirstTick) {
   fs::path school = EnterSchool();
   write(school / "Message.txt", "# commento\n");

@@ -1,7 +1,5 @@
-// The busy pop-up (the launcher panel is driven from start-up in
-// frame_program_test.cpp): requests beep before the pop-up exists and after
-// its frame is gone, show and hide it with its text, and reach it from the
-// engine's thread only through the interface thread.
+// The busy pop-up: requests beep without it, show and hide it with its text,
+// and reach it from the engine's thread only through the interface thread.
 #include <gtest/gtest.h>
 
 #include <cstring>

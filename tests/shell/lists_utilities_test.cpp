@@ -1,9 +1,6 @@
-// The list utilities on a plain report list: widths saved with a dropped
-// divider, restored with the 20-pixel floor, nothing restored from zeros;
-// fitting that narrows the widest column; the content fit sharing the
-// excess; sorting by a column that turns on the second click and keeps
-// every row whole; the grouped sort of a teacher's posts; classical class
-// labels as codes; the extended list's cell colours and row data.
+// The list utilities: column widths saved, restored and fitted; sorting by
+// a column and the grouped sort of posts; classical class codes; the
+// extended list's cell colours and row data.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"

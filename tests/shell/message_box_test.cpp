@@ -45,8 +45,7 @@ TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheCursorFollowsTheFlags) 
     int flags;
     Point cursor;  // in the box's client area
   };
-  // A one-line message moves the buttons up by 103 pixels to y 47..94; two
-  // buttons share x 11..473; the cursor goes 11 above their bottom.
+  // One line of text: buttons up by 103 px; two share x 11..473; cursor 11 above their bottom.
   const Case cases[] = {
       {"first", 0, {231 - 220 / 4, 94 - 11}},
       {"between", kMbCursorBetween, {(231 + 251) / 2, 94 - 11}},
@@ -82,8 +81,7 @@ TEST_F(MessageBoxTest, OneButtonTakesTheWholeWidthEscDoesNothingEnterTakesIt) {
   EXPECT_EQ(ui_message_box("Fatto."), kIdOk);
 }
 
-// Only an OK box with the flag is held back, for sixty seconds after the
-// last one of the same words closed.
+// Only an OK box with the flag is held back, for 60 s after the last one.
 TEST_F(MessageBoxTest, RepeatedOkBoxIsSuppressedForSixtySeconds) {
   static const char kText[] = "Dati salvati";
   static const char kSameWords[] = "Dati salvati";

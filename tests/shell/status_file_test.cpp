@@ -1,7 +1,5 @@
-// The program status file: a written file is scrambled line by line and
-// reads back whole; the edge cases of reading (language, off-screen frame
-// position, a key with fewer values, unknown keys, a damaged language
-// byte); a worker never writes it; and a failed write leaves the old file.
+// The program status file: scrambled and read back whole, the edge cases of
+// reading, a worker never writing it, a failed write keeping the old file.
 #include <algorithm>
 #include <functional>
 #include <vector>
