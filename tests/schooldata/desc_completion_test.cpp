@@ -1,7 +1,5 @@
-// The reader's completion after the file: a section used only by the
-// description's classes is marked, so a save keeps those classes; a
-// placeholder track name and empty tracks go; a building listed as
-// reachable that does not exist is reported and dropped, the read goes on.
+// The reader's completion: sections of the description's classes kept,
+// placeholder tracks gone, an unknown reachable building reported and dropped.
 
 #include <cstdio>
 #include <cstring>

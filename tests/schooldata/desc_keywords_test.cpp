@@ -1,8 +1,6 @@
-// The description's class-level and less common school-level keywords: a
-// hand-made school that uses every one of them is read, holds the values
-// worked out from its lines, is written back byte for byte (but for the line
-// naming the folder) and loads in the engine; the provisional variant leaves
-// out the teachers marked for it and gives the model back unchanged.
+// A hand-made school using every class-level and rare keyword: read, written
+// back byte for byte (but for the folder line), loaded by the engine; the
+// provisional copy leaves out marked teachers and keeps the model.
 
 #include <cstdio>
 #include <cstring>

@@ -1,8 +1,5 @@
-// The Orario Facile and spreadsheet import pages driven headless: reading a
-// file, the configured and to-import columns, sorting, the save that adds
-// up lessons into posts with co-presence partners, test patterns and the
-// co-presence subject, clearing the posts and reading again, abandoning
-// (which re-reads the school files) and a failed read.
+// The Orario Facile and spreadsheet import pages driven headless: reading,
+// saving posts with co-presence partners, clearing, abandoning.
 
 #include "schooldata/description_writer.h"
 #include "schooldata/orario_facile_page.h"

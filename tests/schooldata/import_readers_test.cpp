@@ -1,8 +1,5 @@
-// The readers of Orario Facile, Argo Darwin and spreadsheet text files:
-// class codes from free-form names, lessons of the tagged and the compact
-// Orario Facile forms, Argo sections and repeated activities, spreadsheet
-// rows with test patterns, co-presence and labs, study tracks rebuilt from
-// the classes, and missing files.
+// The readers of Orario Facile, Argo Darwin and spreadsheet files: class
+// codes from free-form names, lessons, test patterns, co-presence and labs.
 
 #include <cstring>
 

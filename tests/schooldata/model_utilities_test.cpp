@@ -1,7 +1,5 @@
-// The school-model utilities on small hand-built schools: name cleaning,
-// class labels and the name-field compare, partner copies and resets of
-// teaching posts, the grouping-row clamp and the timetable-state question
-// with a damaged state byte.
+// The school-model utilities: names, class labels, partner copies and
+// resets of posts, the grouping clamp, the timetable-state question.
 #include <gtest/gtest.h>
 
 #include <cstring>

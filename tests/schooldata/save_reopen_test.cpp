@@ -1,8 +1,6 @@
-// Save, reopen, save: every sample school and every description the engine's
-// tests load is read, written, read back and written again. The two saves
-// are the same bytes (the structure file but for its save counter), the
-// model read back is the model that was written, and the engine loads the
-// written description ("SYNT:" 0).
+// Save, reopen, save every sample school and the engine's test descriptions:
+// the same bytes twice (but for the structure's save counter), the same model
+// read back, and the engine loads the written description.
 
 #include <cstring>
 #include <memory>

@@ -1,9 +1,6 @@
-// Files the school readers cannot use: a read error injected through the
-// readers' read seam part-way through a file, an empty file, a folder in a
-// file's place and lines ended by CR alone. Each gives its message in the
-// user's language, never a partial school taken for a whole one; a refused
-// school file leaves the school unloaded, so the writers leave the file as
-// it was. The imports say the same about their input files.
+// Files the school readers cannot use (a read error part-way, an empty file,
+// a folder, CR-only lines): their message in the user's language, never a
+// partial school, and the writers leave the file as it was; the same for imports.
 
 #include <sys/stat.h>
 

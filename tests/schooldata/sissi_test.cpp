@@ -1,8 +1,6 @@
-// The SISSI import: the export reader on a file with split records, doubled
-// separators, odd names, hours and tracks; bad and missing files; the import
-// page reading, sorting and saving posts and support hours; the code check
-// counting missing identifiers, hiding what nothing uses, and filling
-// identifiers from a re-read export with the chooser's help.
+// The SISSI import: the export reader on split and odd records, bad and
+// noisy files; the import page saving posts and support hours; the code
+// check counting, hiding and filling identifiers from a re-read export.
 
 #include "schooldata/description_writer.h"
 #include "schooldata/sissi_code_check.h"

@@ -1,7 +1,5 @@
-// The school model's working copy and snapshot, the unsaved-changes check,
-// band-table defaults and the defaults of a new school.
-// Packed fields are compared by value (unary +): a reference to one may be
-// misaligned.
+// The school model's snapshot and unsaved-changes check, band-table
+// defaults and the defaults of a new school.
 #include <gtest/gtest.h>
 
 #include "schooldata/band_defaults.h"
