@@ -24,7 +24,7 @@ TEST(TitleMenu, TitleBarAtTheTopAndTheChoiceComesBack) {
   menu.AppendMenu(kMfString, 202, "Docenti", "IKOP_2");
   menu.AddTitle("&Dati della scuola", true);
   ASSERT_EQ(menu.GetMenuItemCount(), 3);
-  EXPECT_EQ(menu.GetMenuItemID(0), CTitleMenu::kTitleId);
+  EXPECT_EQ(menu.items()[0].id, CTitleMenu::kTitleId);
   EXPECT_EQ(menu.items()[0].text, "Dati della scuola");
   EXPECT_TRUE(menu.items()[0].flags & kMfDisabled);
   EXPECT_TRUE(menu.items()[0].flags & kMfOwnerDraw);
