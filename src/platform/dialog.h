@@ -37,7 +37,7 @@ class Dialog;
 class DataExchange {
  public:
   enum class Mode { kBind, kLoad, kSave };
-  DataExchange(Dialog& dialog, Mode mode) : dialog_(dialog), mode_(mode) {}
+  DataExchange(Dialog&, Mode mode) : mode_(mode) {}
   Mode mode() const { return mode_; }
   bool saving() const { return mode_ == Mode::kSave; }
   bool failed() const { return failed_; }
@@ -48,7 +48,6 @@ class DataExchange {
   const std::vector<std::pair<int, Window*>>& bindings() const { return bindings_; }
 
  private:
-  Dialog& dialog_;
   Mode mode_;
   bool failed_ = false;
   std::vector<std::pair<int, Window*>> bindings_;
