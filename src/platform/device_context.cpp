@@ -37,20 +37,10 @@ void DeviceContext::FrameRect(const Rect& r, Color c) {
   out_.Add(Base(DrawOp::kFrame, r, c));
 }
 
-void DeviceContext::Rectangle(const Rect& r) {
-  FillRect(r, brush_);
-  FrameRect(r, pen_);
-}
-
 void DeviceContext::Line(Point a, Point b, Color c, int width) {
   DrawItemOp d = Base(DrawOp::kLine, Rect{a.x, a.y, b.x, b.y}, c);
   d.width = width;
   out_.Add(std::move(d));
-}
-
-void DeviceContext::LineTo(int x, int y) {
-  Line(pos_, {x, y}, pen_, pen_width_);
-  pos_ = {x, y};
 }
 
 void DeviceContext::GradientFill(const Rect& r, Color from, Color to, bool vertical) {
@@ -181,12 +171,5 @@ void DeviceContext::TextOut(int x, int y, std::string_view text) {
 Size DeviceContext::GetTextExtent(std::string_view text) const {
   return {metrics_.TextWidth(font_, text), metrics_.LineHeight(font_)};
 }
-
-void DeviceContext::IntersectClipRect(const Rect& r) {
-  clip_ = clip_.Intersect(r.Offset(origin_.x, origin_.y));
-  out_.Add(Base(DrawOp::kClip, r, kNoColor));
-}
-
-Rect DeviceContext::GetClipBox() const { return clip_.Offset(-origin_.x, -origin_.y); }
 
 }  // namespace kt::ui

@@ -34,19 +34,12 @@ class DeviceContext {
   int SetBkMode(int mode) { int o = bk_mode_; bk_mode_ = mode; return o; }
   Font SelectFont(const Font& f) { Font o = font_; font_ = f; return o; }
   const Font& font() const { return font_; }
-  // Pen for MoveTo/LineTo and the outline of Rectangle.
-  void SelectPen(Color c, int width = 1) { pen_ = c; pen_width_ = width; }
-  // Brush for the inside of Rectangle; kNoColor draws no inside.
-  void SelectBrush(Color c) { brush_ = c; }
 
   // List rows and columns tag what follows; -1 clears.
   void SetTag(int item, int subitem) { item_ = item; subitem_ = subitem; }
 
   void FillRect(const Rect& r, Color c);
   void FrameRect(const Rect& r, Color c);
-  void Rectangle(const Rect& r);  // pen outline, brush inside
-  void MoveTo(int x, int y) { pos_ = {x, y}; }
-  void LineTo(int x, int y);
   void Line(Point a, Point b, Color c, int width = 1);
   void GradientFill(const Rect& r, Color from, Color to, bool vertical);
   void DrawBitmap(const Rect& r, int resource, std::string_view name = {});
@@ -63,8 +56,6 @@ class DeviceContext {
   }
   void TextOut(int x, int y, std::string_view text);
   Size GetTextExtent(std::string_view text) const;
-  void IntersectClipRect(const Rect& r);
-  Rect GetClipBox() const;
 
   // Line breaking shared with the edit control: lines of at most width pixels.
   static std::vector<std::string_view> BreakLines(const TextMetrics& m, const Font& f, std::string_view text,
@@ -86,10 +77,6 @@ class DeviceContext {
   Color bk_color_ = kWindowColor;
   int bk_mode_ = kBkOpaque;
   Font font_;
-  Color pen_ = kWindowTextColor;
-  int pen_width_ = 1;
-  Color brush_ = kWindowColor;
-  Point pos_;
   int item_ = -1, subitem_ = -1;
 };
 

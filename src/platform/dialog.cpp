@@ -35,11 +35,6 @@ std::function<void(Dialog&)>& modal_observer() {
 
 void set_modal_observer(std::function<void(Dialog&)> observer) { modal_observer() = std::move(observer); }
 
-ModalFrame* current_modal_frame() {
-  UiState& s = ui_state();
-  return s.modal_stack.empty() ? nullptr : s.modal_stack.back();
-}
-
 void run_modal_loop(ModalFrame& frame) {
   UiState& s = ui_state();
   s.modal_stack.push_back(&frame);
@@ -60,78 +55,6 @@ void run_modal_loop(ModalFrame& frame) {
 
 void DataExchange::Control(int id, Window& control) {
   if (mode_ == Mode::kBind) bindings_.emplace_back(id, &control);
-}
-
-void DataExchange::Text(int id, std::string& value, int max_length) {
-  Window* c = dialog_.GetDlgItem(id);
-  if (!c || mode_ == Mode::kBind) return;
-  if (mode_ == Mode::kLoad) {
-    c->SetWindowText(value);
-    if (Edit* e = dynamic_cast<Edit*>(c); e && max_length >= 0) e->SetLimitText(max_length);
-  } else {
-    value = c->GetWindowText();
-    if (max_length >= 0 && int(value.size()) > max_length) value.resize(std::size_t(max_length));
-  }
-}
-
-void DataExchange::Text(int id, char* buffer, int size) {
-  if (mode_ == Mode::kBind || !buffer || size <= 0) return;
-  if (mode_ == Mode::kLoad) {
-    std::string value(buffer, strnlen(buffer, std::size_t(size)));
-    Text(id, value, size - 1);
-  } else {
-    dialog_.GetDlgItemText(id, buffer, size);
-  }
-}
-
-void DataExchange::Text(int id, int& value) {
-  if (mode_ == Mode::kBind) return;
-  if (mode_ == Mode::kLoad) {
-    dialog_.SetDlgItemInt(id, value);
-  } else {
-    bool ok = false;
-    int v = dialog_.GetDlgItemInt(id, &ok);
-    if (ok) value = v;
-    else failed_ = true;
-  }
-}
-
-void DataExchange::Check(int id, int& value) {
-  if (mode_ == Mode::kLoad) dialog_.CheckDlgButton(id, value);
-  else if (mode_ == Mode::kSave) value = dialog_.IsDlgButtonChecked(id);
-}
-
-void DataExchange::Radio(int first_id, int& index) {
-  if (mode_ == Mode::kBind) return;
-  // The group: the first button and the siblings after it up to the next group start.
-  std::vector<Window*> group;
-  const std::vector<Window*>& kids = dialog_.Children();
-  for (std::size_t i = 0; i < kids.size(); ++i) {
-    if (!group.empty() && (kids[i]->GetStyle() & kWsGroup)) break;
-    if (group.empty() && kids[i]->GetDlgCtrlID() != first_id) continue;
-    group.push_back(kids[i]);
-  }
-  if (mode_ == Mode::kLoad) {
-    for (std::size_t i = 0; i < group.size(); ++i) group[i]->SendMessage(kMsgButtonSetCheck, int(i) == index, 0);
-  } else {
-    index = -1;
-    for (std::size_t i = 0; i < group.size(); ++i)
-      if (group[i]->SendMessage(kMsgButtonGetCheck, 0, 0)) index = int(i);
-  }
-}
-
-void DataExchange::ComboIndex(int id, int& index) {
-  ComboBox* c = dynamic_cast<ComboBox*>(dialog_.GetDlgItem(id));
-  if (!c || mode_ == Mode::kBind) return;
-  if (mode_ == Mode::kLoad) c->SetCurSel(index);
-  else index = c->GetCurSel();
-}
-
-void DataExchange::ListIndex(int id, int& index) {
-  ListBox* c = dynamic_cast<ListBox*>(dialog_.GetDlgItem(id));
-  if (!c || mode_ == Mode::kBind) return;
-  if (mode_ == Mode::kLoad) c->SetCurSel(index);
-  else index = c->GetCurSel();
 }
 
 // ---- dialog ----

@@ -37,28 +37,17 @@ class Dialog;
 class DataExchange {
  public:
   enum class Mode { kBind, kLoad, kSave };
-  DataExchange(Dialog& dialog, Mode mode) : dialog_(dialog), mode_(mode) {}
+  DataExchange(Dialog&, Mode mode) : mode_(mode) {}
   Mode mode() const { return mode_; }
   bool saving() const { return mode_ == Mode::kSave; }
   bool failed() const { return failed_; }
 
   // Binds a member control to a template control (bind mode only).
   void Control(int id, Window& control);
-  // Values between members and controls (load and save modes only).
-  void Text(int id, std::string& value, int max_length = -1);
-  void Text(int id, int& value);
-  // A fixed buffer of size bytes (the text is cut to size - 1).
-  void Text(int id, char* buffer, int size);
-  void Check(int id, int& value);
-  // The index of the checked radio button of the group starting at first_id.
-  void Radio(int first_id, int& index);
-  void ComboIndex(int id, int& index);
-  void ListIndex(int id, int& index);
 
   const std::vector<std::pair<int, Window*>>& bindings() const { return bindings_; }
 
  private:
-  Dialog& dialog_;
   Mode mode_;
   bool failed_ = false;
   std::vector<std::pair<int, Window*>> bindings_;
@@ -105,7 +94,6 @@ class Dialog : public Window {
   void PrevDlgCtrl() { GotoDlgCtrl(GetNextDlgTabItem(GetFocus(), true)); }
   Window* GetNextDlgTabItem(Window* from, bool previous) const;
   Window* GetNextDlgGroupItem(Window* from, bool previous) const;
-  void SetDefID(int id);
   int GetDefID() const { return def_id_; }
   void SetAccelerators(std::vector<Accelerator> table) { accelerators_ = std::move(table); }
   void SetBackgroundColor(Color c) { background_ = c; Invalidate(); }
@@ -148,8 +136,6 @@ class Dialog : public Window {
 // Runs a modal loop for the frame until it ends (a dialog's or a pop-up
 // menu's); nested loops are plain recursion.
 void run_modal_loop(ModalFrame& frame);
-// The innermost modal run, or nullptr.
-ModalFrame* current_modal_frame();
 // Called for every modal dialog after its initialisation (the test driver
 // records the boxes shown).
 void set_modal_observer(std::function<void(Dialog&)> observer);

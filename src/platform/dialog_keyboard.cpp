@@ -63,16 +63,6 @@ void Dialog::GotoDlgCtrl(Window* control) {
   if (Edit* e = dynamic_cast<Edit*>(control)) e->SetSel(0, -1);
 }
 
-void Dialog::SetDefID(int id) {
-  Window* old = GetDlgItem(def_id_);
-  if (old && std::string_view(old->ClassName()) == "Button" && (old->GetStyle() & kBsTypeMask) == kBsDefPushButton)
-    old->ModifyStyle(kBsTypeMask, kBsPushButton);
-  def_id_ = id;
-  Window* now = GetDlgItem(id);
-  if (now && std::string_view(now->ClassName()) == "Button" && (now->GetStyle() & kBsTypeMask) == kBsPushButton)
-    now->ModifyStyle(kBsTypeMask, kBsDefPushButton);
-}
-
 bool Dialog::PreTranslateMessage(Message& m) {
   if (m.message != kMsgKeyDown && m.message != kMsgChar) return false;
   Window* target = Window::FromHandle(m.window);

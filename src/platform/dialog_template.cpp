@@ -58,11 +58,6 @@ const DialogTemplate* find_dialog_template(int id) {
 
 std::vector<const DialogTemplate*> registered_dialog_templates() { return registry().templates; }
 
-void clear_dialog_templates() {
-  registry().templates.clear();
-  registry().duplicates.clear();
-}
-
 bool is_known_control_class(const char* name) {
   static const char* const kClasses[] = {"Button", "Static", "Edit", "ComboBox", "ListBox",
                                          "ListView", "ProgressBar", "ScrollBar", "Custom"};

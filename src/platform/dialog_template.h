@@ -50,7 +50,6 @@ void register_dialog_template(const DialogTemplate& t);
 void register_dialog_templates(std::span<const DialogTemplate> table);
 const DialogTemplate* find_dialog_template(int id);
 std::vector<const DialogTemplate*> registered_dialog_templates();
-void clear_dialog_templates();  // tests
 
 // Problems of one template, one sentence each; empty when it is sound.
 std::vector<std::string> lint_dialog_template(const DialogTemplate& t);

@@ -202,7 +202,6 @@ void reset_ui() {
     s.queue.clear();
   }
   s.timers.clear();
-  s.hooks.clear();
   s.focus = {};
   s.active = {};
   s.capture = {};

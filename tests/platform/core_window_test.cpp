@@ -173,19 +173,6 @@ TEST_F(Fresh, ControlAnswersItsOwnMessagesFirst) {
   EXPECT_EQ(plain.RequestColors(dc, CtlType::kStatic), rgb(9, 9, 9));
 }
 
-TEST_F(Fresh, DispatchHookSeesEveryWindowProcedure) {
-  Board b;
-  ASSERT_TRUE(create(b, nullptr, 0));
-  std::vector<std::uint32_t> seen;
-  int id = add_dispatch_hook([&](const Message& m, LResult) { seen.push_back(m.message); });
-  b.SendMessage(kMsgUser + 5, 0, 0);
-  b.PostMessage(kMsgUser + 6, 0, 0);
-  pump_pending();
-  remove_dispatch_hook(id);
-  b.SendMessage(kMsgUser + 7, 0, 0);
-  EXPECT_EQ(seen, (std::vector<std::uint32_t>{kMsgUser + 5, kMsgUser + 6}));
-}
-
 TEST_F(Fresh, DestroyingAParentTakesChildrenAndOwnedWindows) {
   Board frame, owned;
   Window child;
@@ -219,12 +206,6 @@ TEST_F(Fresh, StackingAndPlacementInOneCall) {
   EXPECT_EQ(z.GetRectInParent(), (Rect{5, 6, 55, 26}));
   EXPECT_EQ(x.GetRectInParent(), (Rect{0, 0, 30, 10}));
   EXPECT_FALSE(x.IsWindowVisible());
-  char small[4];
-  z.SetWindowText("Lunedi");
-  EXPECT_EQ(b.GetDlgItemText(3, small, sizeof small), 3);
-  EXPECT_STREQ(small, "Lun");
-  EXPECT_EQ(b.GetDlgItemText(9, small, sizeof small), 0);
-  EXPECT_STREQ(small, "");
 }
 
 // ---- threads ----

@@ -11,17 +11,13 @@
 namespace kt::ui {
 namespace {
 
-// Paints a fill over its whole client area after clipping to a corner.
+// Paints a fill over its whole client area.
 class CornerPainter : public Window {
  public:
-  void OnPaint(DeviceContext& dc) override {
-    dc.FillRect(GetClientRect(), rgb(1, 2, 3));
-    dc.IntersectClipRect(Rect{0, 0, 5, 5});
-    dc.FillRect(GetClientRect(), rgb(4, 5, 6));
-  }
+  void OnPaint(DeviceContext& dc) override { dc.FillRect(GetClientRect(), rgb(1, 2, 3)); }
 };
 
-TEST(ReplayPlan, OperationsAreClippedToTheirWindowAndItsClips) {
+TEST(ReplayPlan, OperationsAreClippedToTheirWindow) {
   TestDriver ui;
   Window top, page;
   CornerPainter corner;
@@ -42,10 +38,8 @@ TEST(ReplayPlan, OperationsAreClippedToTheirWindowAndItsClips) {
   std::vector<Rect> seen;
   for (const DrawItemOp& op : list.ops())
     if (op.window == corner.handle()) seen.push_back(clips.ClipFor(op));
-  ASSERT_EQ(seen.size(), 3u);
-  EXPECT_EQ(seen[0], (Rect{60, 30, 110, 50}));  // the first fill: window cut by the page
-  EXPECT_EQ(seen[1], (Rect{60, 30, 65, 35}));   // the clip operation itself
-  EXPECT_EQ(seen[2], (Rect{60, 30, 65, 35}));   // the fill after it
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], (Rect{60, 30, 110, 50}));  // the fill: window cut by the page
   EXPECT_EQ(clips.WindowClip(page.handle()), (Rect{10, 10, 110, 60}));
   EXPECT_EQ(clips.WindowClip(WindowHandle{}), (Rect{0, 0, 300, 200}));
 }

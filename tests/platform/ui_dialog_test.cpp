@@ -194,13 +194,20 @@ class Form : public Dialog {
 
  protected:
   void DoDataExchange(DataExchange& dx) override {
-    dx.Text(kName, name, 20);
-    dx.Check(kCheck, always);
-    dx.Radio(kRadioA, day);
+    if (dx.mode() == DataExchange::Mode::kLoad) {
+      SetDlgItemText(kName, name);
+      CheckDlgButton(kCheck, always);
+      CheckDlgButton(kRadioA + day, 1);
+    } else if (dx.saving()) {
+      name = GetDlgItemText(kName);
+      always = IsDlgButtonChecked(kCheck);
+      for (int i = 0; i < 3; ++i)
+        if (IsDlgButtonChecked(kRadioA + i)) day = i;
+    }
   }
   bool OnInitDialog() override {
     Dialog::OnInitDialog();
-    EnableDlgItem(kOff, false);
+    GetDlgItem(kOff)->EnableWindow(false);
     return true;
   }
 };

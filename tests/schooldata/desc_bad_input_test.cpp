@@ -1,21 +1,15 @@
 // The description reader on small hand-written descriptions: edge cases of
 // the keywords, and bad or hostile input, which must end the read with its
 // message, leave no partial model and never write past a table.
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <random>
-#include <string>
 
 #include "desc_test_support.h"
-#include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
-#include "schooldata/school_file_lines.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -23,27 +17,18 @@ namespace {
 const char* kDays =
     "DAYS:\tLU5-Lunedi\tMA5-Martedi\tME5-Mercoledi\tGI5-Giovedi\tVE5-Venerdi\tSA0-Sabato\tDO0-Domenica\t\n";
 
-class DescInput : public ::testing::Test {
+class DescInput : public PlainSchoolFolder<> {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/desc_input_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    start_without_school(dir_);
+    PlainSchoolFolder::SetUp();
     og_clear_structure();
     og_snapshot_structure();
-  }
-  void TearDown() override {
-    std::remove(path().c_str());
-    std::remove((dir_ + "/tech_log.txt").c_str());
-    rmdir(dir_.c_str());
   }
   std::string path() const { return dir_ + "/scuola2.txt"; }
   int read(const std::string& text) {
     std::ofstream(path(), std::ios::binary) << text;
     return og_read_assignments_file_from(path(), 0);
   }
-  std::string dir_;
 };
 
 struct BadCase {
@@ -153,6 +138,18 @@ TEST_F(DescInput, RotationListSetsValueOneAndUnsetsThePauses) {
   EXPECT_EQ(std::memcmp(g_ui_settings.rotation_breaks, expected, 4), 0);
 }
 
+TEST_F(DescInput, SmallSampleReads) {
+  ASSERT_EQ(og_read_structure_file_from(desc_example("piccola", "scuola1.txt"), 0), 0);
+  ASSERT_EQ(og_read_assignments_file_from(desc_example("piccola", "scuola2.txt"), 0), 0)
+      << og_description_error();
+  EXPECT_STREQ(g_ui_header.school_name, "Scuola Media Giuseppe Verdi");
+  EXPECT_EQ(g_ui_header.hours_per_day[0], 5);
+  EXPECT_EQ(+g_ui_settings.teacher_count, 13u);
+  EXPECT_STREQ(g_ui_teachers[0].name, "ROSSI");
+  EXPECT_EQ(+g_ui_teachers[0].post_count, 5u);
+  EXPECT_FALSE(og_school_changed());
+}
+
 TEST_F(DescInput, MissingFile) {
   EXPECT_EQ(og_read_assignments_file_from(dir_ + "/none.txt", 0), -1);
 }
@@ -169,8 +166,7 @@ TEST_F(DescInput, RandomBytesNeverCrash) {
 }
 
 TEST_F(DescInput, TruncatedSampleReadsOrFails) {
-  std::ifstream in(desc_example("liceo", "scuola2.txt"), std::ios::binary);
-  std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string whole = slurp(desc_example("liceo", "scuola2.txt"));
   for (std::size_t cut : {std::size_t{10}, whole.size() / 3, whole.size() / 2 + 7, whole.size() - 5}) {
     og_clear_structure();
     int result = read(whole.substr(0, cut));
@@ -179,7 +175,6 @@ TEST_F(DescInput, TruncatedSampleReadsOrFails) {
 }
 
 TEST_F(DescInput, FailedWriteLeavesOldFile) {
-  g_school_files_plain = 1;
   ASSERT_EQ(read("REM:Prova\n"), 0);
   EXPECT_EQ(og_write_assignments_file_to(dir_ + "/missing/scuola2.txt", 0), -1);
   EXPECT_NE(std::string(og_description_write_error()), "");
@@ -189,17 +184,10 @@ TEST_F(DescInput, FailedWriteLeavesOldFile) {
   struct stat info {};
   EXPECT_EQ(stat(target.c_str(), &info), 0);
   EXPECT_TRUE(S_ISDIR(info.st_mode));
-  rmdir(target.c_str());
-  g_school_files_plain = 0;
 }
-
-}  // namespace
-
-namespace {
 
 // General values written and read back: the second write equals the first.
 TEST_F(DescInput, GeneralValuesRoundTrip) {
-  g_school_files_plain = 1;
   std::string text = std::string("REM:Prova\n") + kDays +
                      "NOSALU:\t1\t\nBUDIME:\t2-3\t\nTOCOMI:\t4\t\nPAMEZ:\t5\t\nSPECIALEX:\t1-2\t\n"
                      "OREPROLU:\t7\t\nPEXDIY:3\t\nIHINSEGNAEXTRA:\t5-1-2:6-2-3\t\nPEXDIZ:\t3-4\t\n"
@@ -219,12 +207,7 @@ TEST_F(DescInput, GeneralValuesRoundTrip) {
   EXPECT_EQ(g_ui_settings.pexdiy, 3);
   EXPECT_EQ(g_ui_settings.iggiorni.count, 2);
   ASSERT_EQ(og_write_assignments_file_to(dir_ + "/b.txt", 0), 0);
-  std::ifstream a(dir_ + "/a.txt", std::ios::binary), b(dir_ + "/b.txt", std::ios::binary);
-  std::string sa((std::istreambuf_iterator<char>(a)), {}), sb((std::istreambuf_iterator<char>(b)), {});
-  EXPECT_EQ(sa, sb);
-  std::remove((dir_ + "/a.txt").c_str());
-  std::remove((dir_ + "/b.txt").c_str());
-  g_school_files_plain = 0;
+  EXPECT_EQ(slurp(dir_ + "/a.txt"), slurp(dir_ + "/b.txt"));
 }
 
 }  // namespace

@@ -1,22 +1,11 @@
-// The reader's completion after the file: a section used only by the
-// description's classes is marked, so a save keeps those classes; a
-// placeholder track name and empty tracks go; a building listed as
-// reachable that does not exist is reported and dropped, the read goes on.
-#include <gtest/gtest.h>
-
-#include <unistd.h>
+// The reader's completion: sections of the description's classes kept,
+// placeholder tracks gone, an unknown reachable building reported and dropped.
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 #include "desc_test_support.h"
 #include "platform/test_driver.h"
-#include "schooldata/description_reader.h"
-#include "schooldata/school_file_lines.h"
-#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
 

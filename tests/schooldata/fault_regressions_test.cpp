@@ -1,8 +1,6 @@
-// Paths of the school data that a planted fault once passed unseen: the
-// band items of a teacher's personal-constraint line carry exactly their
-// own number of values; a failed read of "scuola1.txt" after a good one
-// leaves the school unchanged; the cloud-share question of a new school is
-// asked in the user's language.
+// Paths a planted fault once passed unseen: band items carry their own
+// number of values; a failed structure read leaves the school unchanged; the
+// cloud-share question is asked in the user's language.
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -1,10 +1,7 @@
-// The school-folder chooser driven headless: entering a folder by double
-// click, ending on ".", OK on ".." staying one level up, Cancel going back
-// to the folder of the opening, the OK caption following the selection, and
-// the create mode making a school and ending with OK.
+// The school-folder chooser driven headless: entering, leaving and
+// cancelling, and the create mode making a school.
 #include "schooldata/school_folder_chooser.h"
 
-#include "schooldata/description_reader.h"
 #include "schooldata/school_folder_choice.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/small_choosers.h"

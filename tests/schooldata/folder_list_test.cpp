@@ -1,9 +1,5 @@
-// The school-folder chooser's rows and the new-school steps: the data root
-// lists every folder but hidden ones, a school folder lists "." and ".." and
-// hides the output folders, titles come from each "scuola2.txt"; a new
-// school is refused outside the data root, its folder name is cleaned, an
-// existing name is refused, and the first description holds only "REM:";
-// the service extraction unpacks its archive safely into its own folder.
+// The school-folder chooser's rows, the new-school steps and refusals, and
+// the service archive unpacked safely into its own folder.
 #include "schooldata/school_folder_list.h"
 
 #include "platform/cp1252.h"
@@ -156,17 +152,7 @@ TEST_F(FolderList, NewSchoolOutsideTheDataRootGoesBackThere) {
   EXPECT_FALSE(fs::exists(data_ + "/liceo/galilei"));
 }
 
-}  // namespace
-
-namespace {
-
-using namespace kt_search_test;
-
-class FolderService : public SearchFolders {};
-
-TEST_F(FolderService, ExtractsTheServiceArchiveSafely) {
-  fs::create_directories(drive_ + "/KestrinTempusDati");
-  fs::current_path(drive_ + "/KestrinTempusDati");
+TEST_F(FolderList, ServiceArchiveIsExtractedSafely) {
   std::vector<std::string> told;
   auto tell = [&](const std::string& t) { told.push_back(t); };
   EXPECT_EQ(og_service_extraction("liceo", tell, 0), 1);

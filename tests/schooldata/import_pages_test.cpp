@@ -1,25 +1,11 @@
-// The Orario Facile and spreadsheet import pages driven headless: reading a
-// file, the configured and to-import columns, sorting, the save that adds
-// up lessons into posts with co-presence partners, test patterns and the
-// co-presence subject, clearing the posts and reading again, abandoning
-// (which re-reads the school files) and a failed read.
-#include <gtest/gtest.h>
+// The Orario Facile and spreadsheet import pages driven headless: reading,
+// saving posts with co-presence partners, clearing, abandoning.
 
-#include <cstring>
-#include <string>
-#include <vector>
-
-#include "platform/test_driver.h"
-#include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/orario_facile_page.h"
-#include "schooldata/school_file_lines.h"
 #include "schooldata/sissi_import_page.h"
 #include "schooldata/spreadsheet_page.h"
-#include "schooldata/structure_file.h"
-#include "schooldata/ui_school_model.h"
 #include "import_test_support.h"
-#include "shell/message_box.h"
 
 namespace {
 

@@ -1,13 +1,7 @@
-// The readers of Orario Facile, Argo Darwin and spreadsheet text files:
-// class codes from free-form names, lessons of the tagged and the compact
-// Orario Facile forms, Argo sections and repeated activities, spreadsheet
-// rows with test patterns, co-presence and labs, study tracks rebuilt from
-// the classes, and missing files.
-#include <gtest/gtest.h>
+// The readers of Orario Facile, Argo Darwin and spreadsheet files: class
+// codes from free-form names, lessons, test patterns, co-presence and labs.
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "schooldata/import_names.h"
 #include "schooldata/spreadsheet_reader.h"
@@ -155,16 +149,9 @@ TEST(ImportTestPattern, FitsTheHours) {
   for (const auto& c : cases) EXPECT_EQ(og_spreadsheet_test_pattern(c.test, c.hours), c.pattern) << c.test << c.hours;
 }
 
-TEST_F(ImportReaders, MissingFilesAndLimits) {
-  ImportedLessons lessons;
+TEST_F(ImportReaders, SubjectTableFull) {
   SpreadsheetImport rows;
-  EXPECT_EQ(og_read_orario_facile(drive_ + "/none.ofd", lessons, tell), -1);
-  EXPECT_EQ(og_read_argo_darwin(drive_ + "/none.drw", lessons, tell), -1);
-  EXPECT_EQ(og_read_spreadsheet_text(drive_ + "/none.txt", rows, tell), -1);
-  ASSERT_EQ(told.size(), 3u);
-  EXPECT_EQ(told[2], "Manca file di importazione [" + drive_ + "/none.txt]");
   g_ui_structure.subject_count = kUiMaxSubjects;
-  told.clear();
   EXPECT_EQ(og_read_spreadsheet_text(put("e.txt", "Nuova\tRossi\t1A\t2\n"), rows, tell), -1);
   EXPECT_EQ(told, std::vector<std::string>{"Numero Materie eccede il limite di 400"});
 }

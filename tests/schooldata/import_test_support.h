@@ -1,8 +1,6 @@
-// The fixture of the import page tests: a temporary drive folder as the
-// current school folder, an empty school of one track, the school files
-// written plain (readable in the assertions), and the import file chooser
-// answering with chosen_ (relative to the drive folder). column() reads one
-// column of a list of a dialog.
+// The fixture of the import page tests: a temporary drive folder holding an
+// empty school of one track, written plain, and the import file chooser
+// answering with chosen_; column() reads one column of a dialog's list.
 #pragma once
 
 #include <cstring>

@@ -1,7 +1,5 @@
-// Every test that reads or writes school files starts as the program does in
-// a folder that holds no school yet: reading the missing files lifts the
-// block an unreadable school left behind in an earlier test, and changes
-// nothing else.
+// Tests that touch school files start, as the program does, in a folder
+// with no school: reading the missing files lifts an earlier test's block.
 #pragma once
 
 #include <string>

@@ -1,26 +1,14 @@
-// Save, reopen, save: every sample school and every description the engine's
-// tests load is read, written, read back and written again. The two saves
-// are the same bytes (the structure file but for its save counter), the
-// model read back is the model that was written, and the engine loads the
-// written description ("SYNT:" 0).
-#include <gtest/gtest.h>
-
-#include <unistd.h>
+// Save, reopen, save every sample school and the engine's test descriptions:
+// the same bytes twice (but for the structure's save counter), the same model
+// read back, and the engine loads the written description.
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
-#include <string>
 
 #include "../engine/loader_harness.h"
 #include "desc_test_support.h"
 #include "school_model_copy.h"
-#include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
-#include "schooldata/school_file_lines.h"
-#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 
 namespace fs = std::filesystem;

@@ -1,29 +1,17 @@
-// Files the school readers cannot use: a read error injected through the
-// readers' read seam part-way through a file, an empty file, a folder in a
-// file's place and lines ended by CR alone. Each gives its message in the
-// user's language, never a partial school taken for a whole one; a refused
-// school file leaves the school unloaded, so the writers leave the file as
-// it was. The imports say the same about their input files.
-#include <gtest/gtest.h>
+// Files the school readers cannot use (a read error part-way, an empty file,
+// a folder, CR-only lines): their message in the user's language, never a
+// partial school, and the writers leave the file as it was; the same for imports.
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 #include "desc_test_support.h"
 #include "engine/shell_services.h"
-#include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/import_names.h"
-#include "schooldata/school_file_lines.h"
 #include "schooldata/sissi_export_reader.h"
 #include "schooldata/spreadsheet_reader.h"
-#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 
 namespace fs = std::filesystem;
@@ -43,13 +31,6 @@ long failing_read(int fd, void* buffer, unsigned long size) {
   long got = ::read(fd, buffer, size);
   if (got > 0) g_handed += got;
   return got;
-}
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 class SchoolFileReads : public ::testing::Test {

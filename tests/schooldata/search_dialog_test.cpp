@@ -1,8 +1,5 @@
-// The data-file search dialog driven headless: rows reach the list through
-// the polling timer, Esc during a search only stops it, the pen restore
-// asks, copies and closes, a deletion moves the copy and searches again,
-// the selection mode hands the folder back, and the texts follow the mode
-// and the language.
+// The data-file search dialog: rows through the polling timer, Esc stopping
+// a search, the pen restore, a deletion searching again, the selection mode.
 #include "schooldata/data_file_search_dialog.h"
 
 #include "platform/test_driver.h"

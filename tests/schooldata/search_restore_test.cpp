@@ -1,7 +1,5 @@
-// Restoring a found copy into the working folder or from the pen back to
-// its school folder, and deleting a copy from the pen: the questions asked
-// (and how many), the files copied, the target folder, and the folders a
-// deletion may never touch.
+// Restoring a found copy and deleting a copy from the pen: the questions
+// asked, the files copied, the folders a deletion never touches.
 #include "schooldata/data_file_restore.h"
 
 #include "search_test_support.h"

@@ -1,7 +1,5 @@
-// Helpers of the data-file search tests: a temporary drive root and a
-// folder that stands for the USB pen (through KESTRINTEMPUS_ROOT and
-// KESTRINTEMPUS_MEDIA), UTC as local time, school folders made with given
-// file times. The current folder is put back after each test.
+// A temporary drive root and a folder for the USB pen (KESTRINTEMPUS_ROOT,
+// KESTRINTEMPUS_MEDIA), UTC as local time, files with given times.
 #pragma once
 
 #include <gtest/gtest.h>

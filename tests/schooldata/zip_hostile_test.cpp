@@ -1,9 +1,5 @@
-// The zip reader against hostile and damaged archives: names that climb,
-// absolute names and drive letters, link entries, zip bombs (honest and
-// lying sizes), truncated and corrupt archives. Nothing may be written
-// outside the target folder, and a good file is never replaced by a half
-// one.
-#include <sys/stat.h>
+// The zip reader against hostile and damaged archives: nothing is written
+// outside the target folder, and a good file is never replaced by a half one.
 
 #include "schooldata/zip_reader.h"
 #include "zip_test_support.h"
@@ -20,8 +16,6 @@ TEST(ZipSafeNames, Table) {
     const char* raw;
     const char* want;
   } cases[] = {
-      {"plain", "scuola2.txt", "scuola2.txt"},
-      {"folder", "a/b/c.txt", "a/b/c.txt"},
       {"backslashes", "a\\b\\c.txt", "a/b/c.txt"},
       {"climb-two", "../../dir/file.txt", "dir/file.txt"},
       {"drive-climb", "C:\\dir\\..\\file.txt", "file.txt"},
@@ -30,7 +24,6 @@ TEST(ZipSafeNames, Table) {
       {"unc", "\\\\server\\share\\f", "server/share/f"},
       {"dots", "./a/./b", "a/b"},
       {"climb-at-end", "a/b/..", ""},
-      {"only-climb", "..", ""},
       {"mixed-climb", "a/..\\../b", "b"},
       {"dotdot-in-name", "a..b/c", "a..b/c"},
       {"empty", "", ""},
@@ -174,10 +167,6 @@ TEST_F(ZipHostile, EncryptedEntryWithoutPassword) {
   ui_zip_close(h);
   EXPECT_FALSE(fs::exists(root_ + "/work/s.txt"));
 }
-
-}  // namespace
-
-namespace {
 
 // A name longer than a path may be was once cut to its first 259 characters,
 // which could end in a separator: the entry then became a folder, its data

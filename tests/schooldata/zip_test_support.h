@@ -1,7 +1,5 @@
-// Helpers of the zip reader's tests: archives written on the spot with
-// minizip's zip writer (ordinary, hostile, lying about their sizes), a
-// temporary drive root that is also the current folder while a test runs,
-// and small file helpers. No archive is shipped as a binary.
+// Helpers of the zip tests: archives written on the spot with minizip
+// (hostile ones included) and a drive root that is the current folder.
 #pragma once
 
 #include <gtest/gtest.h>

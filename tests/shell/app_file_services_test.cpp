@@ -1,12 +1,7 @@
-// The file services on program paths below a temporary drive root: delete a
-// file that may be missing, copy (an empty source, a missing source, a target
-// folder that does not exist, the progress bar's range and last position),
-// empty a folder tree, and create the folders of a path with and without a
-// final separator.
-#include <gtest/gtest.h>
-
+// The file services on program paths below a temporary drive root: delete,
+// copy (empty, missing source, missing target folder, the progress bar) and
+// the folders of a path with and without a final separator.
 #include <cerrno>
-#include <cstring>
 
 #include "app_test_support.h"
 #include "platform/controls/progress_bar.h"
@@ -35,7 +30,7 @@ TEST_F(FileServices, DeleteIfPresent) {
   EXPECT_TRUE(fs::exists(root_ / "dati" / "cartella"));
 }
 
-TEST_F(FileServices, CopyCases) {
+TEST_F(FileServices, CopyAndMakePath) {
   write(root_ / "dati" / "vuoto.txt", "");
   EXPECT_EQ(og_copy_file("\\dati\\vuoto.txt", "\\dati\\copia.txt", nullptr), 0);
   EXPECT_TRUE(fs::exists(root_ / "dati" / "copia.txt"));
@@ -46,6 +41,11 @@ TEST_F(FileServices, CopyCases) {
 
   write(root_ / "dati" / "b.txt", "dati");
   EXPECT_EQ(og_copy_file("\\dati\\b.txt", "\\nessuna\\cartella\\b.txt", nullptr), -1);
+  og_make_path("C:\\uno\\due\\tre");
+  EXPECT_TRUE(fs::is_directory(root_ / "uno" / "due"));
+  EXPECT_FALSE(fs::exists(root_ / "uno" / "due" / "tre"));
+  EXPECT_EQ(og_make_path("C:\\uno\\due\\tre\\"), 0);
+  EXPECT_TRUE(fs::is_directory(root_ / "uno" / "due" / "tre"));
 }
 
 TEST_F(FileServices, CopyStepsProgressBar) {
@@ -62,14 +62,6 @@ TEST_F(FileServices, CopyStepsProgressBar) {
   EXPECT_EQ(high, 3);
   EXPECT_EQ(bar.GetPos(), 3);
   EXPECT_EQ(read(root_ / "dati" / "grande2.txt"), std::string(40000, 'a'));
-}
-
-TEST_F(FileServices, MakePath) {
-  og_make_path("C:\\uno\\due\\tre");
-  EXPECT_TRUE(fs::is_directory(root_ / "uno" / "due"));
-  EXPECT_FALSE(fs::exists(root_ / "uno" / "due" / "tre"));
-  EXPECT_EQ(og_make_path("C:\\uno\\due\\tre\\"), 0);
-  EXPECT_TRUE(fs::is_directory(root_ / "uno" / "due" / "tre"));
 }
 
 }  // namespace

@@ -1,12 +1,6 @@
-// The desktop program as a process: without a display it says so and ends
-// with status 1; as a parallel worker it opens no window, waits, and ends
-// with status 0 when told to stop; the worker's wait ends on its quit byte
-// and when the process that started it is gone.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
+// The desktop program as a process: no display ends it with 1, a worker
+// ends with 0 on its quit byte or when its starter is gone.
 #include <chrono>
-#include <cstdlib>
 #include <vector>
 
 #include "app_test_support.h"
@@ -19,9 +13,7 @@ using namespace kt_app_test;
 
 std::string program() { return std::string(KT_BINARY_DIR) + "/apps/kestrintempus/kestrintempus"; }
 
-// The workers of this process's tests name their shared area with a tag of
-// their own, as every run of the program may: a run of these tests and
-// another on the same machine never meet in one area.
+// A shared-area tag of this process's own: test runs never meet in one area.
 class AppProgram : public TempRoot {
  protected:
   void SetUp() override {
@@ -60,15 +52,6 @@ TEST_F(AppProgram, WorkerEndsOnItsQuitByte) {
   EXPECT_TRUE(status->exited);
   EXPECT_EQ(status->code, 0);
   EXPECT_FALSE(fs::exists(data_root()));  // a worker makes no folder and takes no lock
-}
-
-TEST_F(AppProgram, WorkerEndsWhenStopped) {
-  kt::ChildProcess worker = kt::ChildProcess::spawn(program(), {"PARPRO:3-4"});
-  ASSERT_TRUE(bool(worker)) << worker.error();
-  // Stopped before or after it took the stop signals in hand: it ends either way.
-  kt::ExitStatus status = worker.stop(std::chrono::seconds(20));
-  EXPECT_TRUE(status.exited || status.signal != 0);
-  EXPECT_FALSE(worker.running());
 }
 
 TEST(AppWorkerWait, EndsOnQuitByteOrLostParent) {

@@ -1,8 +1,6 @@
 // Helpers of the desktop program's tests: a temporary drive root (the
-// variable KESTRINTEMPUS_ROOT points at a fresh folder, the current folder
-// and the process globals are put back afterwards), the end of the process
-// turned into an exception that carries the exit code, and a copy of a
-// sample school made inside the drive root.
+// process globals put back afterwards), the end of the process turned into
+// an exception with its code, and sample schools copied into the root.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "engine/status_block.h"
@@ -31,6 +29,17 @@ struct ProcessEnded {
 };
 
 inline void end_by_throwing(int code) { throw ProcessEnded{code}; }
+
+// The code the process ended with while `run` ran; 99 when it did not end.
+template <class Run>
+int ended_with(Run run) {
+  try {
+    run();
+  } catch (const ProcessEnded& e) {
+    return e.code;
+  }
+  return 99;
+}
 
 class TempRoot : public ::testing::Test {
  protected:
@@ -74,14 +83,9 @@ class TempRoot : public ::testing::Test {
 
   static std::string read(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), {}};
   }
-  static void write(const fs::path& p, const std::string& text) {
-    std::ofstream out(p, std::ios::binary);
-    out << text;
-  }
+  static void write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 
   fs::path root_;
   std::optional<kt_test::InDriveRoot> in_root_;

@@ -30,40 +30,24 @@ const MlText kRows[] = {
     {nullptr, nullptr, nullptr},
 };
 
-struct NormaliseCase {
-  const char* id;
-  const char* in;
-  const char* out;
-};
-
 TEST(CaptionNormalise, Cases) {
-  const NormaliseCase cases[] = {
-      {"n1", "a   b", "a b"},
-      {"n2", "  a", " a"},
-      {"n3", " ", " "},
-      {"n4", "a | b", "a |b"},
-      {"n5", "| x", "|x"},
-      {"n6", "a  |  b", "a |b"},
-      {"n7", "x|  y", "x|y"},
-      {"n8", "ab  ", "ab "},
-      {"n9", "", ""},
-  };
-  for (const NormaliseCase& c : cases) {
+  const char* cases[][2] = {{"a   b", "a b"}, {"  a", " a"}, {"a  |  b", "a |b"}, {"| x", "|x"},
+                            {"x|  y", "x|y"}, {"ab  ", "ab "}, {"", ""}};
+  for (const auto& c : cases) {
     char buffer[32];
-    std::strcpy(buffer, c.in);
+    std::strcpy(buffer, c[0]);
     ui_normalize_caption(buffer);
-    EXPECT_STREQ(buffer, c.out) << c.id;
+    EXPECT_STREQ(buffer, c[1]) << c[0];
   }
 }
 
-struct TranslateCase {
-  const char* id;
-  int language;
-  const char* caption;
-  const char* shown;
-};
-
 TEST(CaptionTranslate, ExactNearestAndTies) {
+  struct TranslateCase {
+    const char* id;
+    int language;
+    const char* caption;
+    const char* shown;
+  };
   const TranslateCase cases[] = {
       {"t1", 2, "SALVA", "Save"},
       {"t2", 1, "salva TUTTO", "Alles speichern"},
@@ -90,11 +74,11 @@ TEST(CaptionTranslate, ExactNearestAndTies) {
       {"t23", 1, "<--", "<--"},
       {"t24", 1, "<-- Togli", "<-- Entfernen"},
   };
-  for (const TranslateCase& c : cases) {
+  for (const auto& c : cases) {
     LanguageScope language(c.language);
     char buffer[64];
     std::strcpy(buffer, c.caption);
-    EXPECT_STREQ(ui_translate_caption(buffer, kRows), c.shown) << c.id;
+    EXPECT_STREQ(ui_translate_caption(buffer, kRows), c.shown) << c.caption;
   }
 }
 

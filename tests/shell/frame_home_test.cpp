@@ -1,12 +1,6 @@
-// The home page's about box and cloud-code prompt, reached from the running
-// program: the page's about command opens the about box; the archive
-// button in the data root asks for the cloud code until it has 40
-// characters that are not blanks, keeps it in the school header, and with
-// a school open asks nothing.
-#include <gtest/gtest.h>
-
+// The home page reached from the running program: the about box, the cloud
+// code asked by the archive button in the data root, the service tools.
 #include <functional>
-#include <string>
 
 #include "app_test_support.h"
 #include "desktop_wiring.h"
@@ -16,10 +10,8 @@
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/about_box.h"
-#include "shell/app_startup.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
-#include "shell/message_box.h"
 #include "structure/input_box.h"
 
 namespace {
@@ -131,10 +123,11 @@ UiTeacher& teacher_named(const char* name) {
   return g_ui_teachers[0];
 }
 
+int first_hours = 0;  // of the first post, before the hours are doubled
 std::string subject_of(const UiTeachingPost& post) { return g_ui_structure.subjects[post.subject].name; }
 
-// "@(Service Tools)": each tool button changes the open school's teachers
-// as its caption says, written and read back through the school files.
+// "@(Service Tools)": each tool changes the open school's teachers as its
+// caption says, through the school files; a cancelled choice runs nothing.
 TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
   struct Case {
     int button;
@@ -166,6 +159,9 @@ TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
          EXPECT_EQ(teacher_named("ROSSI").personal.op[12], 1);
          EXPECT_EQ(teacher_named("FERRARI").personal.op[0], 1);
        }},
+      {1040,  // the weekly hours of every post doubled
+       [] { first_hours = g_ui_teachers[0].posts[0].own.hours; },
+       [] { EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 2 * first_hours); }},
       {1034,  // "Salva Alfabetico": posts in their subjects' order
        [] {},
        [] {
@@ -187,6 +183,11 @@ TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
       ASSERT_EQ(og_read_assignments_file(0), 0);
       c.check();
     }
+    int hours = g_ui_teachers[0].posts[0].own.hours;
+    ui.AnswerNextModal(kIdCancel);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));  // cancelled: nothing runs
+    ASSERT_EQ(og_read_assignments_file(0), 0);
+    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, hours);
   });
 }
 

@@ -1,11 +1,6 @@
-// The frame and its page commands on the headless core: the section menus
-// refused while no school folder is open, pages not built yet shown as
-// their stand-in, Esc one level up (configuration page to configuration
-// menu, processing page to processing menu, other pages to the home page,
-// the home page ends the frame), the beep for the page already shown, a
-// page that refuses to close, Esc refused while navigation is locked, and
-// the fatal "SW Cmd".
-#include <gtest/gtest.h>
+// The frame's page commands: Esc one level up, the page already shown, a
+// page that refuses to close, locked navigation, numbers outside the tables.
+#include <functional>
 
 #include "app_test_support.h"
 #include "desktop_wiring.h"
@@ -47,44 +42,6 @@ class FrameNavigation : public TempRoot {
   TestDriver ui;
 };
 
-TEST_F(FrameNavigation, MenusNeedASchoolFolder) {
-  OpenFrame();
-  alfadlg_go_to_page(kPageHome + 0);  // the page shown: a beep, and the sections come alive
-  ui.AnswerNextModal(1);
-  EXPECT_TRUE(ui.Click(g_frame, 1773));
-  ASSERT_EQ(ui.boxes().size(), 1u);
-  EXPECT_EQ(ui.boxes()[0].texts.at(0), "Selezionare una Cartella / Scuola prima di procedere");
-  EXPECT_EQ(g_current_page, &g_home_page);
-  EXPECT_TRUE(ui.Problems().empty());
-}
-
-TEST_F(FrameNavigation, EscClimbsOneLevelAtATime) {
-  EnterSchool();
-  OpenFrame();
-  alfadlg_go_to_page(kPageHome);
-  ui.ChooseNextMenuItem(kPageParameters1);
-  ASSERT_TRUE(ui.Click(g_frame, 1773));
-  EXPECT_EQ(g_current_page_template, 138u);
-  EXPECT_EQ(g_current_page, g_pages.Page(PageSlot::Orapage));
-
-  struct Step {
-    const char* id;
-    std::uint32_t expected;
-  };
-  const Step steps[] = {{"parameters->config menu", 137}, {"config menu->home", 107}};
-  for (const Step& s : steps) {
-    g_frame.SetFocus();  // the user's Esc reaches the frame, whatever kept the focus before
-    ui.Key(kVkEscape);
-    ui.Pump();  // a menu page asks the frame by a posted command
-    EXPECT_EQ(g_current_page_template, s.expected) << s.id;
-  }
-  EXPECT_EQ(g_current_page, &g_home_page);
-  ui.Key(kVkEscape);
-  EXPECT_FALSE(g_frame.IsWindowVisible());
-  EXPECT_EQ(g_current_page, nullptr);
-  EXPECT_TRUE(ui.Problems().empty());
-}
-
 TEST_F(FrameNavigation, EscTargetsByPage) {
   EnterSchool();
   OpenFrame();
@@ -93,6 +50,10 @@ TEST_F(FrameNavigation, EscTargetsByPage) {
     int page;
     std::uint32_t after_esc;
   };
+  alfadlg_go_to_page(kPageHome);  // through the menu, as the user chooses
+  ui.ChooseNextMenuItem(kPageParameters1);
+  ASSERT_TRUE(ui.Click(g_frame, 1773));
+  EXPECT_EQ(g_current_page, g_pages.Page(PageSlot::Orapage));
   const Case cases[] = {
       {"bila", kPageBila, 159},       {"make", kPageMake, 159},   {"provvi", kPageProvvi, 107},
       {"proscuola", kPageProscuola, 137}, {"makedibi", kPageProcessingMenu, 107},
@@ -166,24 +127,26 @@ TEST_F(FrameNavigation, InstalledPageThatRefusesToClose) {
   kestrintempus_install();  // the program's own page back in its place
 }
 
-TEST_F(FrameNavigation, UnassignedIdIsFatal) {
+// A number outside the tables: three boxes, then the end with status 0.
+TEST_F(FrameNavigation, NumbersOutsideTheTablesEndTheProgram) {
   OpenFrame();
-  for (int i = 0; i < 3; ++i) ui.AnswerNextModal(1);
-  int ended = 99;
-  try {
-    alfadlg_go_to_page(0x763E53F);
-  } catch (const ProcessEnded& e) {
-    ended = e.code;
+  struct Case {
+    std::function<void()> run;
+    const char* where;
+  };
+  const Case cases[] = {
+      {[] { og_run_engine(11); }, "(param)[file: .\\OG_util, line: 178"},
+      {[] { og_run_engine(42); }, "(param)[file: .\\OG_util, line: 178"},
+      {[] { og_run_substitution_step(4); }, "line: 301"},
+      {[] { alfadlg_go_to_page(0x763E53F); }, "(SW Cmd)[file: .\\AlfaDlg, line: 742"},
+  };
+  for (const Case& c : cases) {
+    std::size_t before = ui.boxes().size();
+    for (int i = 0; i < 3; ++i) ui.AnswerNextModal(1);
+    EXPECT_EQ(ended_with(c.run), 0) << c.where;
+    ASSERT_EQ(ui.boxes().size(), before + 3) << c.where;
+    EXPECT_NE(ui.boxes()[before].texts.at(0).find(c.where), std::string::npos) << ui.boxes()[before].texts.at(0);
   }
-  EXPECT_EQ(ended, 0);
-  ASSERT_EQ(ui.boxes().size(), 3u);
-  EXPECT_NE(ui.boxes()[0].texts.at(0).find("(SW Cmd)[file: .\\AlfaDlg, line: 742"), std::string::npos);
 }
-
-}  // namespace
-
-namespace {
-
-using namespace kt::ui;
 
 }  // namespace

@@ -1,13 +1,6 @@
-// The desktop program started as main() starts it (its joints installed,
-// the application object run), driven through the frame: the launcher panel
-// built on the first page command with its 26 rows, docked at the frame's
-// right edge, opening pages, hidden while navigation is locked and while a
-// message box is up, rebuilt in the new language; the section menus as
-// title menus with icons; "@Ho bisogno di assistenza" opening the support
-// window, whose search opens the data-file search, whose restore asks with
-// the destination-folder choice.
-#include <gtest/gtest.h>
-
+// The desktop program started as main() starts it, driven through the
+// frame: the launcher panel, the section menus, the arrows moving the frame,
+// the support window reaching the data-file search; the first structure save.
 #include <functional>
 
 #include "app_test_support.h"
@@ -35,8 +28,7 @@ class DesktopProgram : public TempRoot {
     copy_example("piccola", "piccola");
     write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
   }
-  // Starts the program; `steps` runs inside the frame's modal run, which
-  // Esc on the home page then ends.
+  // Starts the program; `steps` run inside the frame, then Esc ends it.
   void Run(const std::function<void()>& steps) {
     int runs = 0;
     ui.OnNextModal([&](Dialog&) {
@@ -143,20 +135,6 @@ TEST_F(DesktopProgram, FrameFitsEachPageAndKeepsTheUsersSize) {
   });
 }
 
-TEST_F(DesktopProgram, ProcessingMenuIsATitleMenu) {
-  Run([&] {
-    alfadlg_go_to_page(kPageHome + 0);
-    std::string title;
-    ui.OnNextMenu([&](PopupMenu& menu) {
-      if (auto* titled = dynamic_cast<CTitleMenu*>(&menu)) title = titled->Title();
-      menu.Cancel();
-    });
-    ASSERT_TRUE(ui.Click(g_frame, 1774));
-    EXPECT_EQ(title, "Elaborazione dell'orario");
-    EXPECT_EQ(g_current_page_template, 107u);  // a cancelled menu opens nothing
-  });
-}
-
 TEST_F(DesktopProgram, SupportWindowReachesTheSearchAndItsRestoreChoice) {
   Run([&] {
     ASSERT_TRUE(ui.Click(g_frame, 1779));
@@ -189,15 +167,8 @@ TEST_F(DesktopProgram, SupportWindowReachesTheSearchAndItsRestoreChoice) {
   for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
-}  // namespace
-
-namespace {
-
-using namespace kt_app_test;
-
-// The program's structure writer gives the subjects their default options
-// on the first save and records it in the seventh status byte, so a later
-// save leaves the user's choices alone.
+// The first structure save gives the subjects their default options and
+// records it (seventh status byte): a later save keeps the user's choices.
 TEST_F(DesktopProgram, StructureSaveAppliesDefaultSubjectOptionsOnce) {
   ASSERT_EQ(og_read_structure_file_from((data_root() / "piccola" / "scuola1.txt").string(), 0), 0);
   UiSchoolStructure& st = g_ui_structure;
@@ -215,31 +186,6 @@ TEST_F(DesktopProgram, StructureSaveAppliesDefaultSubjectOptionsOnce) {
   st.subjects[last].option_m = st.subjects[last].option_n = 0;  // the user's own choice afterwards
   ASSERT_EQ(og_write_structure_file_to(path), 0);
   EXPECT_EQ(st.subjects[last].option_m + st.subjects[last].option_n, 0);
-}
-
-}  // namespace
-
-namespace {
-
-using namespace kt_app_test;
-
-// "@(Service Tools)" on the home page: the chooser's code runs on the open
-// school's files, here doubling the weekly hours of every post.
-TEST_F(DesktopProgram, ServiceToolDoublesTheHoursOfEveryPost) {
-  std::string before, after;
-  Run([&] {
-    ASSERT_EQ(og_read_assignments_file(0), 0);
-    int first = g_ui_teachers[0].posts[0].own.hours;
-    ASSERT_GT(first, 0);
-    ui.PressInNextModal(1040);
-    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));
-    ASSERT_EQ(og_read_assignments_file(0), 0);
-    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 2 * first);
-    ui.AnswerNextModal(kIdCancel);
-    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));  // cancelled: nothing runs
-    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 2 * first);
-  });
-  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 }  // namespace

@@ -1,36 +1,36 @@
-// The list utilities on a plain report list: widths saved with a dropped
-// divider, restored with the 20-pixel floor, nothing restored from zeros;
-// fitting that narrows the widest column; the content fit sharing the
-// excess; sorting by a column that turns on the second click and keeps
-// every row whole; the grouped sort of a teacher's posts.
+// The list utilities: column widths saved, restored and fitted; sorting by
+// a column and the grouped sort of posts; classical class codes; the
+// extended list's cell colours and row data.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"
 #include "shell/dialog_ml.h"
+#include "shell/list_ctrl_ex.h"
 #include "shell/list_utilities.h"
 
 namespace {
 
 using namespace kt::ui;
 
-constexpr int kTemplate = 9612, kList = 1401, kNarrow = 1402;
+constexpr int kTemplate = 9612, kList = 1401, kEx = 1403;
 const ControlTemplate kControls[] = {
     {"ListView", kList, "", kLvsReport, 0, 0, 200, 100},
-    {"ListView", kNarrow, "", kLvsReport, 0, 110, 2, 40},
+    {"ListView", kEx, "", kLvsReport, 0, 160, 200, 100},
 };
 const DialogTemplate kTemplates[] = {
-    {kTemplate, "Liste", kWsPopup | kWsCaption, 0, 0, 210, 160, kControls},
+    {kTemplate, "Liste", kWsPopup | kWsCaption, 0, 0, 210, 270, kControls},
 };
 
 class Page : public CDialogML {
  public:
   Page() : CDialogML(kTemplate) {}
-  ListView list, narrow;
+  ListView list;
+  CListCtrlEx ex;
 
  protected:
   void DoDataExchange(DataExchange& dx) override {
     dx.Control(kList, list);
-    dx.Control(kNarrow, narrow);
+    dx.Control(kEx, ex);
   }
 };
 
@@ -44,11 +44,12 @@ struct ListUtilities : ::testing::Test {
     for (int c = 0; c < list.GetColumnCount(); ++c) out += (c ? "," : "") + std::to_string(list.GetColumnWidth(c));
     return out;
   }
-  std::string Column(int column) {
+  static std::string Column(ListView& list, int column) {
     std::string out;
-    for (int r = 0; r < page.list.GetItemCount(); ++r) out += (r ? "," : "") + page.list.GetItemText(r, column);
+    for (int r = 0; r < list.GetItemCount(); ++r) out += (r ? "," : "") + list.GetItemText(r, column);
     return out;
   }
+  std::string Column(int column) { return Column(page.list, column); }
   TestDriver ui;
   Page page;
 };
@@ -144,6 +145,39 @@ TEST_F(ListUtilities, GroupedSortKeepsTeacherRowsTogether) {
   EXPECT_EQ(ui_sort_grouped_list_by_column(page.list, 1), 0);
   EXPECT_EQ(Column(0), "Bianchi,Bianchi,Rossi,Rossi,Totale");
   EXPECT_EQ(Column(1), "a,c,d,b,");  // the filled fifth column follows its group
+}
+
+TEST(ListClassSort, ClassicalCodes) {
+  const char* cases[][2] = {{"IVAc", "1Ac"}, {"VBc", "2Bc"}, {"IAc", "3Ac"}, {"IIAc", "4Ac"},
+                            {"IIIB", "5B"},  {"Liceo:IIIBx", "5Bx"}, {"XA", "?XA"}};
+  for (const auto& c : cases) EXPECT_EQ(og_classical_class_code(c[0]), c[1]) << c[0];
+}
+
+TEST_F(ListUtilities, ExtendedListCellColoursAndDataFollowTheirRow) {
+  CListCtrlEx& list = page.ex;
+  list.InsertColumn(0, "Nome", kLvcfmtLeft, 80);
+  list.InsertColumn(1, "Ore", kLvcfmtLeft, 60);
+  std::uintptr_t data = 100;
+  for (const char* name : {"ROSSI", "BIANCHI", "VERDI"}) list.InsertItem(list.GetItemCount(), name, data++);
+  const Color red = rgb(255, 0, 0), blue = rgb(0, 0, 255);
+  list.SetCellColors(1, 1, kNoColor, red);  // only a text colour
+  list.SetCellColors(2, 0, blue, red);
+  list.SetCellColors(7, 0, blue, red);  // out of range: ignored
+  Color back = 0, text = 0;
+  list.CellColors(1, 1, back, text);
+  EXPECT_EQ(back, list.DefaultBack());
+  EXPECT_EQ(text, red);
+  list.CellColors(1, 0, back, text);
+  EXPECT_EQ(text, list.DefaultText());
+  list.InsertItem(0, "NERI", 99);  // rows below move, their records with them
+  EXPECT_EQ(Column(list, 0), "NERI,ROSSI,BIANCHI,VERDI");
+  EXPECT_EQ(list.FindItem({CListCtrlEx::kFindParam, {}, 102}), 3);
+  EXPECT_EQ(list.FindItem({CListCtrlEx::kFindParam, {}, 100}, 1), -1);  // only rows after the start
+  EXPECT_EQ(list.GetItemData(0), 99u);
+  list.CellColors(3, 0, back, text);
+  EXPECT_EQ(back, blue);
+  EXPECT_TRUE(list.DeleteAllItems());
+  EXPECT_EQ(list.FindItem({CListCtrlEx::kFindParam, {}, 102}), -1);
 }
 
 }  // namespace

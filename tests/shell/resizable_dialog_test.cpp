@@ -1,7 +1,5 @@
-// Resizable dialogs on the headless core: controls that grow with the
-// window or move with a corner, a dialog resized down to its minimum (and
-// asked to go below it), and the frame hooks around a modal run and on
-// Cancel.
+// Resizable dialogs: controls that grow with the window or move with a
+// corner, the minimum size held, and the frame hooks around a modal run.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -67,15 +65,12 @@ class ResizableTest : public ::testing::Test {
 TEST_F(ResizableTest, AnchoredControlsFollowTheWindow) {
   ListDialog d;
   ASSERT_TRUE(d.Create(nullptr));
-  // List 6..294 x 7..124, button 222..294 x 130..156, note 6..156 x 137..150,
-  // centre mark 144..156 x 65..78 in a client area of 300 x 163.
   ASSERT_EQ(d.GetClientRect(), (Rect{0, 0, 300, 163}));
   ASSERT_EQ(Item(d, kList), (Rect{6, 7, 294, 124}));
   Resize(d, 40, 30);
   EXPECT_EQ(Item(d, kList), (Rect{6, 7, 334, 154}));     // grows
   EXPECT_EQ(Item(d, kOk), (Rect{262, 160, 334, 186}));   // moves with the corner, same size
   EXPECT_EQ(Item(d, kNote), (Rect{6, 167, 156, 180}));   // moves down only
-  // Half of 340 x 193 is 170 x 96: the mark moves by (20, 31 - 96 + 81 = 15).
   EXPECT_EQ(Item(d, kCentre), (Rect{164, 80, 176, 93}));
   EXPECT_EQ(Item(d, CResizableGrip::kGripId), (Rect{324, 177, 340, 193}));
   EXPECT_GT(d.layout_changes, 0);
@@ -89,13 +84,9 @@ TEST_F(ResizableTest, ResizedDownToItsMinimum) {
   Resize(d, 80, 50);
   Resize(d, -80, -50);  // back to the minimum: every control where the template put it
   EXPECT_EQ(d.GetWindowRect(), start);
-  EXPECT_EQ(Item(d, kList), list);
-  EXPECT_EQ(Item(d, kOk), ok);
-  EXPECT_EQ(Item(d, kNote), note);
-  EXPECT_EQ(Item(d, kCentre), centre);
+  for (auto [id, rect] : {std::pair{kList, list}, {kOk, ok}, {kNote, note}, {kCentre, centre}}) EXPECT_EQ(Item(d, id), rect);
   Resize(d, -60, -40);  // below the minimum: held at it
-  EXPECT_EQ(d.GetWindowRect().Width(), start.Width());
-  EXPECT_EQ(d.GetWindowRect().Height(), start.Height());
+  EXPECT_EQ(d.GetWindowRect(), start);
   EXPECT_EQ(Item(d, kList), list);
   Resize(d, 30, -40);  // wider but too low: only the height is held
   EXPECT_EQ(d.GetWindowRect().Width(), start.Width() + 30);

@@ -3,33 +3,25 @@
 // a window made anew after a change of language.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
 #include "shell/coloured_texts.h"
 #include "shell/dialog_ml.h"
-#include "shell/edit_hm.h"
-#include "shell/help_pane.h"
 #include "shell_test_support.h"
 
 namespace {
 
 using namespace kt::ui;
 using kt_shell_test::LanguageScope;
-using kt_shell_test::last_color;
 
 constexpr int kTemplate = 9401;
-constexpr int kOpen = 1201, kTrip = 1202, kPlain = 1203, kBalance = 1204, kHelp = 1205, kTime = 1206,
-              kUnknown = 1207;
+constexpr int kOpen = 1201, kTrip = 1202, kPlain = 1203, kBalance = 1204, kUnknown = 1207;
 
 const ControlTemplate kControls[] = {
     {"Static", kOpen, "apri", 0, 5, 5, 60, 10},
     {"Static", kTrip, " In  Gita\nda Ora sino a Ora", 0, 5, 20, 100, 20},
     {"Static", kPlain, "testo", 0, 5, 45, 60, 10},
     {"Button", kBalance, "Bilanciamento per peso didattico", kBsAutoCheckBox | kWsTabStop, 5, 60, 150, 10},
-    {"Edit", kHelp, "", kEsMultiLine | kEsReadOnly, 5, 75, 150, 40},
-    {"Edit", kTime, "", kWsTabStop, 5, 120, 40, 12},
     {"Static", kUnknown, "Nessuna  riga", 0, 70, 5, 80, 10},
 };
 const DialogTemplate kTemplates[] = {
@@ -43,10 +35,7 @@ class Page : public CDialogML {
   CMutoML trip;
   CMuto plain;
   CCheckML balance;
-  CSpiegaML help;
-  CEditHM time;
   CStaticML unknown;
-  int help_notices = 0;
 
  protected:
   void DoDataExchange(DataExchange& dx) override {
@@ -54,19 +43,9 @@ class Page : public CDialogML {
     dx.Control(kTrip, trip);
     dx.Control(kPlain, plain);
     dx.Control(kBalance, balance);
-    dx.Control(kHelp, help);
-    dx.Control(kTime, time);
     dx.Control(kUnknown, unknown);
   }
-  LResult OnHelpShown(WParam w, LParam) {
-    if (w == 1) ++help_notices;
-    return 0;
-  }
-  KT_DECLARE_MESSAGE_MAP()
 };
-KT_BEGIN_MESSAGE_MAP(Page, CDialogML)
-  KT_ON_MESSAGE(kMsgUser + 5, OnHelpShown)
-KT_END_MESSAGE_MAP()
 
 class TranslatedControlsTest : public ::testing::Test {
  protected:

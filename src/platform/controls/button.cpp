@@ -9,10 +9,6 @@
 
 namespace kt::ui {
 
-bool Button::Create(std::string_view caption, std::uint32_t style, const Rect& r, Window* parent, int id) {
-  return CreateChild("Button", caption, style, r, parent, id);
-}
-
 bool Button::IsCheckKind() const {
   std::uint32_t t = GetButtonStyle();
   return t == kBsCheckBox || t == kBsAutoCheckBox || t == kBs3State || t == kBsAuto3State;
@@ -33,11 +29,6 @@ void Button::SetState(bool pushed) {
   if (pushed_ == pushed) return;
   pushed_ = pushed;
   Invalidate();
-}
-
-void Button::SetButtonStyle(std::uint32_t type, bool redraw) {
-  ModifyStyle(kBsTypeMask, type & kBsTypeMask);
-  if (redraw) Invalidate();
 }
 
 void Button::Click() {

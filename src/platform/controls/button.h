@@ -14,14 +14,12 @@ namespace kt::ui {
 class Button : public Window {
  public:
   const char* ClassName() const override { return "Button"; }
-  bool Create(std::string_view caption, std::uint32_t style, const Rect& r, Window* parent, int id);
 
   int GetCheck() const { return check_; }
   void SetCheck(int state);
   bool IsPushed() const { return pushed_; }
   void SetState(bool pushed);
   std::uint32_t GetButtonStyle() const { return GetStyle() & kBsTypeMask; }
-  void SetButtonStyle(std::uint32_t type, bool redraw = true);
   void SetBitmapResource(int resource) { bitmap_ = resource; Invalidate(); }
 
   void Click() override;

@@ -114,10 +114,6 @@ void ComboBox::ListChanged() {
   list_->Invalidate();
 }
 
-bool ComboBox::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  return CreateChild("ComboBox", "", style, r, parent, id);
-}
-
 bool ComboBox::OnCreate() {
   rows_.sorted = (GetStyle() & kCbsSort) != 0;
   Rect r = GetRectInParent();
@@ -138,23 +134,6 @@ int ComboBox::RowHeight() const { return backend().metrics().LineHeight(GetFont(
 int ComboBox::FieldHeight() const { return RowHeight() + 6; }
 
 int ComboBox::AddString(std::string_view text) { return AddRow(text); }
-
-int ComboBox::InsertString(int index, std::string_view text) { return InsertRow(index, text); }
-
-int ComboBox::DeleteString(int index) {
-  int left = rows_.Delete(index);
-  if (left >= 0) {
-    if (cur_ == index) {
-      cur_ = -1;
-      if (Kind() == kCbsDropDownList) Window::SetWindowText("");
-    } else if (cur_ > index) {
-      --cur_;
-    }
-    Invalidate();
-    ListChanged();
-  }
-  return left;
-}
 
 void ComboBox::ResetContent() {
   rows_.rows.clear();

@@ -23,14 +23,10 @@ class ComboBox : public ListRowsControl {
   ComboBox();
   ~ComboBox() override;
   const char* ClassName() const override { return "ComboBox"; }
-  bool Create(std::uint32_t style, const Rect& r, Window* parent, int id);
 
   int AddString(std::string_view text);
-  int InsertString(int index, std::string_view text);
-  int DeleteString(int index);
   void ResetContent();
   std::string GetLBText(int index) const { return RowText(index); }
-  int GetLBTextLen(int index) const { return RowTextLength(index); }
   int SetCurSel(int index) override;
   int GetCurSel() const { return cur_; }
   void ShowDropDown(bool show = true);

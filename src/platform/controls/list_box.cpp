@@ -16,10 +16,6 @@
 
 namespace kt::ui {
 
-bool ListBox::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  return CreateChild("ListBox", "", style, r, parent, id);
-}
-
 bool ListBox::OnCreate() {
   rows_.sorted = (GetStyle() & kLbsSort) != 0;
   return true;
@@ -33,12 +29,6 @@ void ListBox::OnDestroy() {
 
 int ListBox::AddString(std::string_view text) {
   int i = AddRow(text);
-  Invalidate();
-  return i;
-}
-
-int ListBox::InsertString(int index, std::string_view text) {
-  int i = InsertRow(index, text);
   Invalidate();
   return i;
 }
@@ -80,34 +70,9 @@ int ListBox::GetCurSel() const {
   return cur_;
 }
 
-int ListBox::SetSel(int index, bool select) {
-  if (!Multiple()) return kLbErr;
-  if (index == -1) {
-    for (auto& r : rows_.rows) r.selected = select;
-  } else {
-    if (!rows_.Valid(index)) return kLbErr;
-    rows_.rows[std::size_t(index)].selected = select;
-    caret_ = index;
-  }
-  Invalidate();
-  return 0;
-}
-
 int ListBox::GetSel(int index) const {
   if (!rows_.Valid(index)) return kLbErr;
   return Multiple() ? rows_.rows[std::size_t(index)].selected : index == cur_;
-}
-
-int ListBox::GetSelCount() const {
-  if (!Multiple()) return kLbErr;
-  return int(std::count_if(rows_.rows.begin(), rows_.rows.end(), [](const ListRows::Row& r) { return r.selected; }));
-}
-
-std::vector<int> ListBox::GetSelItems() const {
-  std::vector<int> out;
-  for (std::size_t i = 0; i < rows_.rows.size(); ++i)
-    if (Multiple() ? rows_.rows[i].selected : int(i) == cur_) out.push_back(int(i));
-  return out;
 }
 
 int ListBox::GetItemHeight() const { return backend().metrics().LineHeight(GetFont()) + 2; }

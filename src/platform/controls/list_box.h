@@ -17,22 +17,15 @@ namespace kt::ui {
 class ListBox : public ListRowsControl {
  public:
   const char* ClassName() const override { return "ListBox"; }
-  bool Create(std::uint32_t style, const Rect& r, Window* parent, int id);
 
   int AddString(std::string_view text);
-  int InsertString(int index, std::string_view text);
   int DeleteString(int index);
   void ResetContent();
   std::string GetText(int index) const { return RowText(index); }
-  int GetTextLen(int index) const { return RowTextLength(index); }
   // Single selection.
   int SetCurSel(int index) override;
   int GetCurSel() const;
-  // Multiple selection.
-  int SetSel(int index, bool select = true);  // -1: all rows
   int GetSel(int index) const;
-  int GetSelCount() const;
-  std::vector<int> GetSelItems() const;
   int GetCaretIndex() const { return caret_; }
   void SetTopIndex(int index);
   int GetTopIndex() const { return top_; }

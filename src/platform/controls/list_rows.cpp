@@ -55,38 +55,12 @@ int ListRows::Find(int start, std::string_view prefix, bool exact) const {
   return kLbErr;
 }
 
-int ListRowsControl::SetItemData(int index, std::uintptr_t data) {
-  if (!rows_.Valid(index)) return kLbErr;
-  rows_.rows[std::size_t(index)].data = data;
-  return 0;
-}
-
-std::uintptr_t ListRowsControl::GetItemData(int index) const {
-  return rows_.Valid(index) ? rows_.rows[std::size_t(index)].data : std::uintptr_t(-1);
-}
-
-int ListRowsControl::SelectString(int start, std::string_view prefix) {
-  int i = FindString(start, prefix);
-  if (i >= 0) SetCurSel(i);
-  return i;
-}
-
 std::string ListRowsControl::RowText(int index) const {
   return rows_.Valid(index) ? rows_.rows[std::size_t(index)].text : std::string();
 }
 
-int ListRowsControl::RowTextLength(int index) const {
-  return rows_.Valid(index) ? int(rows_.rows[std::size_t(index)].text.size()) : kLbErr;
-}
-
 int ListRowsControl::AddRow(std::string_view text) {
   int i = rows_.Add(text);
-  if (i >= 0 && cur_ >= i) ++cur_;
-  return i;
-}
-
-int ListRowsControl::InsertRow(int index, std::string_view text) {
-  int i = rows_.Insert(index, text);
   if (i >= 0 && cur_ >= i) ++cur_;
   return i;
 }

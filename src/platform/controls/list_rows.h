@@ -73,20 +73,15 @@ class TypeAhead {
 class ListRowsControl : public Window {
  public:
   int GetCount() const { return int(rows_.rows.size()); }
-  int SetItemData(int index, std::uintptr_t data);
-  std::uintptr_t GetItemData(int index) const;
   int FindString(int start, std::string_view prefix) const { return rows_.Find(start, prefix, false); }
   int FindStringExact(int start, std::string_view text) const { return rows_.Find(start, text, true); }
-  int SelectString(int start, std::string_view prefix);
   virtual int SetCurSel(int index) = 0;
 
  protected:
   std::string RowText(int index) const;
-  int RowTextLength(int index) const;
   // Add or insert a row, moving the selection down when the row lands
   // above it; the new row's index, or kLbErr.
   int AddRow(std::string_view text);
-  int InsertRow(int index, std::string_view text);
 
   ListRows rows_;
   int cur_ = -1;

@@ -160,46 +160,6 @@ bool PopupMenu::InsertMenu(int position, std::uint32_t flags, int id, std::strin
   return true;
 }
 
-bool PopupMenu::RemoveMenu(int id_or_position, std::uint32_t by) {
-  int i = (by & kMfByPosition) ? id_or_position : Find(id_or_position);
-  if (i < 0 || i >= int(items_.size())) return false;
-  items_.erase(items_.begin() + i);
-  return true;
-}
-
-std::uint32_t PopupMenu::EnableMenuItem(int id, std::uint32_t flags) {
-  int i = Find(id);
-  if (i < 0) return 0xFFFFFFFFu;
-  std::uint32_t old = items_[std::size_t(i)].flags & (kMfGrayed | kMfDisabled);
-  items_[std::size_t(i)].flags = (items_[std::size_t(i)].flags & ~(kMfGrayed | kMfDisabled)) | (flags & (kMfGrayed | kMfDisabled));
-  return old;
-}
-
-std::uint32_t PopupMenu::CheckMenuItem(int id, std::uint32_t flags) {
-  int i = Find(id);
-  if (i < 0) return 0xFFFFFFFFu;
-  std::uint32_t old = items_[std::size_t(i)].flags & kMfChecked;
-  items_[std::size_t(i)].flags = (items_[std::size_t(i)].flags & ~kMfChecked) | (flags & kMfChecked);
-  return old;
-}
-
-bool PopupMenu::SetItemData(int id, std::uintptr_t data) {
-  int i = Find(id);
-  if (i < 0) return false;
-  items_[std::size_t(i)].data = data;
-  return true;
-}
-
-int PopupMenu::GetMenuItemID(int position) const {
-  if (position < 0 || position >= int(items_.size())) return -1;
-  return (items_[std::size_t(position)].flags & kMfSeparator) ? 0 : items_[std::size_t(position)].id;
-}
-
-std::string PopupMenu::GetMenuString(int id) const {
-  int i = Find(id);
-  return i < 0 ? std::string() : items_[std::size_t(i)].text;
-}
-
 PopupMenu* PopupMenu::Tracking() {
   auto& s = tracking_stack();
   return s.empty() ? nullptr : s.back();

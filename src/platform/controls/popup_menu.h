@@ -43,13 +43,7 @@ class PopupMenu {
   virtual ~PopupMenu();
   bool AppendMenu(std::uint32_t flags, int id = 0, std::string_view text = {}, std::string_view icon = {});
   bool InsertMenu(int position, std::uint32_t flags, int id = 0, std::string_view text = {}, std::string_view icon = {});
-  bool RemoveMenu(int id_or_position, std::uint32_t by);
-  std::uint32_t EnableMenuItem(int id, std::uint32_t flags);  // kMfGrayed to disable
-  std::uint32_t CheckMenuItem(int id, std::uint32_t flags);   // kMfChecked to check
-  bool SetItemData(int id, std::uintptr_t data);
   int GetMenuItemCount() const { return int(items_.size()); }
-  int GetMenuItemID(int position) const;
-  std::string GetMenuString(int id) const;
   const std::vector<MenuItem>& items() const { return items_; }
   void DestroyMenu() { items_.clear(); }
 

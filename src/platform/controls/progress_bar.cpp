@@ -12,15 +12,10 @@
 
 namespace kt::ui {
 
-bool ProgressBar::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
-  return CreateChild("ProgressBar", "", style, r, parent, id);
-}
-
 void ProgressBar::OnDestroy() {
   low_ = 0;
   high_ = 100;
   pos_ = 0;
-  step_ = 10;
 }
 
 void ProgressBar::SetRange(int low, int high) {
@@ -33,15 +28,6 @@ void ProgressBar::SetRange(int low, int high) {
 int ProgressBar::SetPos(int pos) {
   int old = pos_;
   pos_ = std::clamp(pos, low_, high_);
-  Invalidate();
-  return old;
-}
-
-int ProgressBar::StepIt() {
-  int old = pos_;
-  int next = pos_ + step_;
-  if (next > high_) next = low_ + (next - high_);
-  pos_ = std::clamp(next, low_, high_);
   Invalidate();
   return old;
 }

@@ -13,14 +13,11 @@ namespace kt::ui {
 class ProgressBar : public Window {
  public:
   const char* ClassName() const override { return "ProgressBar"; }
-  bool Create(std::uint32_t style, const Rect& r, Window* parent, int id);
   void SetRange(int low, int high);
   void GetRange(int& low, int& high) const { low = low_; high = high_; }
   int SetPos(int pos);  // returns the previous position
   int GetPos() const { return pos_; }
   int OffsetPos(int delta) { return SetPos(pos_ + delta); }
-  int SetStep(int step) { int old = step_; step_ = step; return old; }
-  int StepIt();
   void SetBarColor(Color c) { bar_ = c; Invalidate(); }
   void SetBkColor(Color c) { back_ = c; Invalidate(); }
   void OnPaint(DeviceContext& dc) override;
@@ -29,7 +26,7 @@ class ProgressBar : public Window {
   void OnDestroy() override;
 
  private:
-  int low_ = 0, high_ = 100, pos_ = 0, step_ = 10;
+  int low_ = 0, high_ = 100, pos_ = 0;
   Color bar_ = kHighlightColor;
   Color back_ = kButtonFaceColor;
 };

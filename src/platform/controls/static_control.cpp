@@ -10,17 +10,11 @@
 
 namespace kt::ui {
 
-bool StaticText::Create(std::string_view text, std::uint32_t style, const Rect& r, Window* parent, int id) {
-  return CreateChild("Static", text, style, r, parent, id);
-}
-
 void StaticText::SetBitmap(int resource, std::string_view name) {
   image_ = resource;
   image_name_ = std::string(name);
   Invalidate();
 }
-
-void StaticText::SetIcon(int resource, std::string_view name) { SetBitmap(resource, name); }
 
 void StaticText::OnLButtonDown(Point, unsigned) {
   if (GetStyle() & kSsNotify) NotifyParentCommand(kStnClicked);

@@ -15,11 +15,9 @@ namespace kt::ui {
 class StaticText : public Window {
  public:
   const char* ClassName() const override { return "Static"; }
-  bool Create(std::string_view text, std::uint32_t style, const Rect& r, Window* parent, int id = kStaticIdValue);
   static constexpr int kStaticIdValue = -1;
 
   void SetBitmap(int resource, std::string_view name = {});
-  void SetIcon(int resource, std::string_view name = {});
   int GetBitmap() const { return image_; }
   const std::string& ImageName() const { return image_name_; }
   void OnPaint(DeviceContext& dc) override;

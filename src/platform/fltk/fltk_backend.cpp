@@ -120,8 +120,6 @@ void stop_fltk_backend() {
   g_backend = nullptr;
 }
 
-bool fltk_backend_running() { return g_backend != nullptr; }
-
 void fltk_flush(double seconds) {
   if (!g_backend) return;
   g_backend->RenderDirty();

@@ -26,7 +26,6 @@ bool display_available();
 bool start_fltk_backend();
 // Closes every mirrored window and goes back to the headless backend.
 void stop_fltk_backend();
-bool fltk_backend_running();
 
 // Handles what the display has queued and paints every window that waits
 // for it, for at most the given seconds (0: only what is queued now).

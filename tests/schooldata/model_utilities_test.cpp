@@ -1,6 +1,5 @@
-// The school-model utilities on small hand-built schools: name cleaning and
-// the name-field compare, partner copies of teaching posts, the grouping-row
-// clamp and the timetable-state question with a damaged state byte.
+// The school-model utilities: names, class labels, partner copies and
+// resets of posts, the grouping clamp, the timetable-state question.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,39 +7,38 @@
 
 #include "platform/test_driver.h"
 #include "schooldata/model_utilities.h"
+#include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
 
 namespace {
 
 using namespace kt::ui;
 
-struct NameCase {
-  const char* id;
-  const char* in;
-  int max_length;
-  int flags;
-  const char* out;
-};
-
-class CleanNameInPlace : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(CleanNameInPlace, Cleans) {
-  char name[64] = {};
-  std::strcpy(name, GetParam().in);
-  int length = og_clean_name(name, GetParam().max_length, GetParam().flags);
-  EXPECT_STREQ(name, GetParam().out);
-  EXPECT_EQ(length, int(std::strlen(GetParam().out)));
+TEST(ModelNames, CleanInPlace) {
+  const struct {
+    const char* in;
+    int flags;
+    const char* out;
+  } cases[] = {{"  ROSSI -  BIANCHI:  ", 0, "ROSSI _ BIANCHI;"}, {"CHIMICA_lab", 1, "CHIMICA"}, {"CHIMICA_LAB", 0, "CHIMICA_LAB"},
+               {"A,B", 2, "A_B"}, {"A,B", 0, "A,B"}, {"   ", 0, ""}};
+  for (const auto& c : cases) {
+    char name[64] = {};
+    std::strcpy(name, c.in);
+    EXPECT_EQ(og_clean_name(name, 20, c.flags), int(std::strlen(c.out))) << c.in;
+    EXPECT_STREQ(name, c.out) << c.in;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CleanNameInPlace,
-    ::testing::Values(NameCase{"separators", "  ROSSI -  BIANCHI:  ", 20, 0, "ROSSI _ BIANCHI;"},
-                      NameCase{"lab_any_case", "CHIMICA_lab", 20, 1, "CHIMICA"},
-                      NameCase{"lab_kept_without_flag", "CHIMICA_LAB", 20, 0, "CHIMICA_LAB"},
-                      NameCase{"comma_flag", "A,B", 20, 2, "A_B"},
-                      NameCase{"comma_kept", "A,B", 20, 0, "A,B"},
-                      NameCase{"blanks_only", "   ", 20, 0, ""}),
-    [](const auto& info) { return std::string(info.param.id); });
+// A two-character label is found among the three-character codes of two tracks.
+TEST(ModelNames, TwoCharacterLabelAmongThreeCharacterCodes) {
+  og_clear_structure();
+  g_ui_structure.track_count = 2;
+  for (const char* code : {"1AL", "1A ", "2B "}) std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 3);
+  EXPECT_EQ(og_find_class_by_label("1A"), 1);
+  EXPECT_EQ(og_find_class_by_label("2B"), 2);
+  EXPECT_EQ(og_find_class_by_label("3C"), og_class_count());
+  og_clear_structure();
+}
 
 TEST(ModelNames, Compare) {
   EXPECT_EQ(og_compare_name_field("ABC", "ABCD", 3), -9);
@@ -53,7 +51,7 @@ TEST(ModelNames, Compare) {
 }
 
 // Two tracks: Liceo (L, "Lic") and Tecnico (T, no short name).
-TEST(TeachingPosts, PartnerCopiesComeAndGo) {
+TEST(ModelPosts, PartnerCopiesComeAndGo) {
   og_clear_school_blocks();
   g_ui_settings.teacher_count = 3;
   for (int t = 0; t < 3; ++t) og_init_teacher(t, ("T" + std::to_string(t)).c_str());
@@ -89,6 +87,8 @@ TEST(TeachingPosts, PartnerCopiesComeAndGo) {
   EXPECT_EQ(+g_ui_teachers[1].posts[1].copy, 0);
 
 
+  // A reset keeps the assignment when asked, and leaves no subgroup and no
+  // building move (-1) in both parts.
   UiTeachingPost& post = g_ui_teachers[0].posts[0];
   post.own.hours = 3;
   post.own.placement = 4;
@@ -96,35 +96,39 @@ TEST(TeachingPosts, PartnerCopiesComeAndGo) {
   EXPECT_EQ(+post.own.hours, 3);
   EXPECT_EQ(+post.lab, 4);
   EXPECT_EQ(+post.own.placement, 0);
+  std::memset(&post, 0, sizeof post);
+  og_reset_teaching_post(post);
+  EXPECT_EQ(+post.subject, -1);
+  EXPECT_EQ(+post.partner, -1);
+  EXPECT_EQ(+post.own.forbidden_hours[0], 255);
+  for (const UiPostPart* part : {&post.own, &post.partner_part}) {
+    EXPECT_EQ(+part->hours, 0);
+    EXPECT_EQ(+part->subgroup_subject, -1);
+    EXPECT_EQ(+part->building_move, -1);
+    EXPECT_EQ(+part->joined_class, -1);
+    EXPECT_EQ(+part->excluded_day_subject, -1);
+    EXPECT_EQ(+part->triple[2], -1);
+  }
   og_clear_school_blocks();
 }
 
-struct ClampCase {
-  const char* id;
-  int hours;
-  const char* row;
-  const char* clamped;
-};
-
-class ClampDigits : public ::testing::TestWithParam<ClampCase> {};
-
-TEST_P(ClampDigits, Clamps) {
-  UiPostPart part{};
-  part.hours = static_cast<std::int8_t>(GetParam().hours);
-  std::strcpy(part.grouping1, GetParam().row);
-  std::strcpy(part.grouping2, GetParam().row);
-  og_clamp_hour_digits(part);
-  EXPECT_STREQ(part.grouping1, GetParam().clamped);
-  EXPECT_STREQ(part.grouping2, GetParam().clamped);
+// "2221" over 4 hours: each pass lowers every digit that still pushes the sum over.
+TEST(ModelPosts, ClampDigits) {
+  const struct {
+    int hours;
+    const char* row;
+    const char* clamped;
+  } cases[] = {{6, "222", "222"}, {4, "2221", "22"}, {0, "31", ""}};
+  for (const auto& c : cases) {
+    UiPostPart part{};
+    part.hours = static_cast<std::int8_t>(c.hours);
+    std::strcpy(part.grouping1, c.row);
+    std::strcpy(part.grouping2, c.row);
+    og_clamp_hour_digits(part);
+    EXPECT_STREQ(part.grouping1, c.clamped) << c.row;
+    EXPECT_STREQ(part.grouping2, c.clamped) << c.row;
+  }
 }
-
-// "2221" over 4 hours: pass 1 lowers the third digit (sum 6 -> 5 -> ...),
-// each pass lowering every digit that still pushes the sum over.
-INSTANTIATE_TEST_SUITE_P(Cases, ClampDigits,
-                         ::testing::Values(ClampCase{"fits", 6, "222", "222"},
-                                           ClampCase{"over", 4, "2221", "22"},
-                                           ClampCase{"zero_hours", 0, "31", ""}),
-                         [](const auto& info) { return std::string(info.param.id); });
 
 TEST(TimetableState, DamagedStateAsksAndStoresNotComputed) {
   ui_register_toolkit_templates();

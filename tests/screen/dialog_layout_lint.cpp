@@ -1,6 +1,6 @@
 // The layout lint (see dialog_layout_lint.h). Templates hold at most a few
 // hundred controls, so the overlap check compares every pair.
-#include "shell/lint/dialog_layout_lint.h"
+#include "screen/dialog_layout_lint.h"
 
 #include <algorithm>
 #include <cmath>

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "constraints/constraint_pages.h"
-#include "shell/lint/dialog_layout_lint.h"
+#include "screen/dialog_layout_lint.h"
 #include "remote/guide_windows.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "schooldata/school_folder_chooser.h"
@@ -90,7 +90,7 @@ TEST(LayoutLint, EveryTemplateInEveryLanguageFitsOrIsOnTheWorklist) {
   ASSERT_GT(registered_dialog_templates().size(), 40u);
 
   std::set<std::string> worklist;
-  std::ifstream in(std::string(KT_SOURCE_DIR) + "/tests/shell/lint/layout_worklist.txt");
+  std::ifstream in(std::string(KT_SOURCE_DIR) + "/tests/screen/layout_worklist.txt");
   for (std::string line; std::getline(in, line);)
     if (!line.empty() && line[0] != '#') worklist.insert(line);
   std::string added, gone;
