@@ -86,16 +86,6 @@ TEST_F(ExchangeTest, PublishingSetsGoAndTheStartTimetable) {
   EXPECT_EQ(published, start);
 }
 
-TEST_F(ExchangeTest, NoPublishingOutsideItsModesOrAlone) {
-  g_eng_run.run_mode = 14;
-  or_publish_to_workers(1, -1, 1);
-  EXPECT_EQ(parpro_command(1), 0) << "class test";
-  g_eng_run.run_mode = 16;
-  g_process_count = 1;
-  or_publish_to_workers(1, -1, 1);
-  EXPECT_EQ(parpro_command(1), 0) << "one process";
-}
-
 TEST_F(ExchangeTest, SlotAOfferOnlyWhenNotWorseThanThePublishedHeader) {
   g_status.level = 3;
   g_status.stage_id = -1;
@@ -267,29 +257,6 @@ TEST_F(ExchangeTest, ABetterOwnQualityEmptiesSlotB) {
   EXPECT_EQ(or_take_result_slot(), 0);
   EXPECT_EQ(parpro_area()->slot_b_state, 0);
   EXPECT_EQ(live(), start);
-}
-
-TEST_F(ExchangeTest, WorkerServesAndClearsItsRequestBits) {
-  g_process_number = 2;
-  ConstraintSwitchTable[76].off = 0;
-  parpro_area()->request[2] = kParproRequestPairings;
-  or_serve_worker_requests();
-  EXPECT_EQ(ConstraintSwitchTable[76].off, 1);
-  EXPECT_EQ(parpro_area()->request[2], 0);
-  EXPECT_STREQ(g_status.status_text, "RIGIOCA ABBINAMENTI");
-}
-
-TEST_F(ExchangeTest, AHolderThatDiedBlocksNobody) {
-  pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    if (!or_wait_mutex_for(g_parpro_com_mutex, 60000)) ::_exit(2);
-    ::_exit(0);  // dies holding the mutex
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  parpro_test::set_worker_command(1, kParproGo);
-  EXPECT_EQ(parpro_command(1), kParproGo);
 }
 
 // A worker frozen while it holds a mutex (stopped, not dead: the mutex is

@@ -177,33 +177,4 @@ TEST_F(WorkerProtocolTest, ARunThatIgnoresTheQuitIsGivenUp) {
   EXPECT_EQ(runs, 1);
 }
 
-TEST_F(WorkerProtocolTest, AnOrphanEndsByItself) {
-  start();
-  publish(15);
-  wait_for(started, 1);
-  parent = false;
-  worker.join();
-  EXPECT_EQ(stopped.load(), 1);
-}
-
-TEST_F(WorkerProtocolTest, UnknownRunCodeStartsNothing) {
-  start();
-  publish(41);
-  while (parpro_command(1) != 0) std::this_thread::yield();
-  parpro_test::set_worker_command(1, kParproQuit);
-  worker.join();
-  EXPECT_EQ(started.load(), 0);
-  EXPECT_EQ(runs, 0);
-}
-
-TEST(WorkerRunCodes, OptionWords) {
-  const struct {
-    int code;
-    const char* option;
-  } cases[] = {{13, "TPRO"}, {14, "TCLA"}, {15, ""}, {16, "CONT"},
-               {19, "MINI"}, {20, "MIBU"}, {29, "DERR"}};
-  for (const auto& c : cases) EXPECT_STREQ(parpro_option_of_run_code(c.code), c.option) << c.code;
-  EXPECT_EQ(parpro_option_of_run_code(41), nullptr);
-}
-
 }  // namespace

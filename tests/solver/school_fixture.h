@@ -39,6 +39,9 @@ bool place_seeded(std::uint64_t seed);
 // The clash test by a walk over every placed lesson in index order, without
 // the slot index: the independent answer the solver's slot test must give.
 int or_find_lesson_conflict(int lesson);
+// The grids equal a rebuild from the placement, and no lesson clashes, no
+// class has a gap and no room is booked by two classes at one slot.
+void expect_sound_placement(const char* where);
 
 // What a command of the program has around it when a test drives the solver
 // below the command's entry: the output folders in the current folder, as

@@ -64,28 +64,9 @@ class SearchDriverTest : public ::testing::Test {
   int start_errors_ = 0;
 };
 
-TEST_F(SearchDriverTest, AStoppedRunEndsAndSavesNoWorseTimetable) {
-  g_eng_run.run_mode = 16;
-  g_stop_at = 4;
-  or_search_driver();
-  EXPECT_EQ(g_search.cycles, 4);
-  EXPECT_GE(static_cast<int>(g_status.error_count), 0);
-  EXPECT_TRUE(fs::exists(folder_ / "savego.txt"));
-  // Every constraint is back on for the final evaluation, so the count may
-  // differ from the loop's; the placement is whole and clash-free.
-  for (int l = 0; l < g_eng_school.lesson_count; ++l) EXPECT_TRUE(lesson_placed(l)) << l;
-}
-
 TEST_F(SearchDriverTest, UnknownRunModeIsTheSwError) {
   g_eng_run.run_mode = 41;
   EXPECT_THROW(or_search_driver(), EngineError);
-}
-
-TEST_F(SearchDriverTest, ClassTestWalksTheClassesUntilAStop) {
-  g_eng_run.run_mode = 14;
-  g_stop_at = 3;
-  or_search_driver();
-  EXPECT_GE(g_status.test_count.load(), 1) << "stopped during the first class";
 }
 
 TEST_F(SearchDriverTest, SubsetRunFlagsJointPartAndOtherRoomTeachers) {
@@ -120,23 +101,3 @@ TEST_F(SearchDriverTest, SubsetRunFlagsJointPartAndOtherRoomTeachers) {
 }
 
 }  // namespace
-
-// A plain computation takes the gap hours on as the last stage: after its
-// preparation the staging switches 48 on once every other constraint is on;
-// a teacher test leaves 48 where it is and reports nothing more to switch.
-TEST_F(SearchDriverTest, PlainRunSwitchesTheGapStageOnTestRunsDoNot) {
-  struct Case {
-    int mode;
-    int switched;
-  };
-  for (Case c : {Case{15, 1}, Case{13, 0}}) {
-    g_status.run_state = 0;
-    g_eng_run.run_mode = c.mode;
-    g_stop_at = 3;
-    or_search_driver();
-    for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 0;
-    ConstraintSwitchTable[48].off = 1;
-    EXPECT_EQ(or_staging_next(), c.switched) << c.mode;
-    EXPECT_EQ(ConstraintSwitchTable[48].off, c.switched ? 0 : 1) << c.mode;
-  }
-}

@@ -135,21 +135,6 @@ TEST_F(SearchLoopTest, MoveScheduleStartsAtMinusTwoAfterEachStage) {
   EXPECT_GE(full_rounds, 1) << "a whole round -1, 0..7 ran";
 }
 
-TEST_F(SearchLoopTest, StopAtAChosenCycleSavesTheHeldRecord) {
-  prepare(11);
-  int start_errors = g_status.error_count;
-  ASSERT_GT(start_errors, 0) << "the school must leave errors to search";
-  g_stop_at = 3;
-  or_search_loop(1, -1, 0);
-  EXPECT_EQ(g_search.cycles, 3);
-  // The live placement is the kept one, and no worse than the start.
-  for (int l = 0; l < g_eng_school.lesson_count; ++l)
-    ASSERT_EQ(lesson_place(l), g_current_placement[l]) << l;
-  EXPECT_LE(static_cast<int>(g_status.error_count), start_errors);
-  EXPECT_LE(static_cast<int>(g_status.error_count), g_search.record);
-  EXPECT_TRUE(saved());
-}
-
 TEST_F(SearchLoopTest, StopBeforeARecordSavesNothing) {
   prepare(12);
   g_search.search_state = 0;
@@ -193,46 +178,6 @@ TEST_F(SearchLoopTest, CpuPacingSleepsInProportion) {
   ASSERT_GE(g_sleeps.size(), 2u);
   EXPECT_EQ(g_sleeps[1], 1000) << "a cycle slower than 10 s sleeps 1000 ms";
 }
-
-// A run from the same process state (each in a child of this process, as a
-// fresh process would be) gives the same placement, cycles and exchanges.
-std::string run_in_child(SearchLoopTest* test) {
-  int fds[2];
-  if (::pipe(fds) != 0) return "no pipe";
-  pid_t child = ::fork();
-  if (child == 0) {
-    ::close(fds[0]);
-    test->prepare(15);
-    g_stop_at = 6;
-    g_status.run_state = 0;
-    or_search_loop(1, -1, 0);
-    std::string out = std::to_string(g_search.cycles) + "/" + std::to_string(g_search.exchanges);
-    for (int l = 0; l < g_eng_school.lesson_count; ++l) out += " " + std::to_string(lesson_place(l));
-    ssize_t written = ::write(fds[1], out.data(), out.size());
-    ::_exit(written == static_cast<ssize_t>(out.size()) ? 0 : 1);
-  }
-  ::close(fds[1]);
-  std::string text;
-  char buffer[4096];
-  ssize_t got;
-  while ((got = ::read(fds[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(got));
-  ::close(fds[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return text;
-}
-
-TEST_F(SearchLoopTest, OneSeedOneRun) {
-  std::string first = run_in_child(this);
-  std::string second = run_in_child(this);
-  ASSERT_FALSE(first.empty());
-  EXPECT_EQ(first.rfind("6/", 0), 0u) << "stopped at cycle 6";
-  EXPECT_EQ(first, second);
-}
-
-}  // namespace
-
-namespace {
 
 TEST_F(SearchLoopTest, ErrorsFallWithinTenCycles) {
   prepare(16);
@@ -281,123 +226,6 @@ TEST_F(SearchLoopTest, AGrantedExemptionRestartsTheSearch) {
   EXPECT_EQ(g_search.search_state, 2);
   EXPECT_GT(g_restarts_after, g_restarts_at_grant);
   EXPECT_EQ(g_eng_teachers[0].min_hours_per_day, 2);
-}
-
-}  // namespace
-
-namespace {
-
-// A staged run ("MIBU") restarts by itself after a grant: from the stage's
-// start or from its kept placement, by how far the stage got; the loop then
-// moves on from there without a restart of its own.
-struct StagedGrantCase {
-  const char* id;
-  int stage;
-  int processed;   // teachers processed in the stage
-  int credit;      // release credit
-  int full;        // full-restart byte
-  bool from_stage_start;
-};
-
-constexpr int kGrantCycle = 2;
-StagedGrantCase g_case;
-int g_limit_at_grant = 0;
-int g_restarts_before = 0;
-struct SeenAtMove {
-  bool seen = false;
-  bool at_stage_start = false;
-  bool at_kept = false;
-  int limit = 0, low_point = 0, errors = 0, restart_state = -1, restarts = -1;
-} g_seen;
-
-bool live_equals(const std::uint16_t* placement) {
-  for (int l = 0; l < g_eng_school.lesson_count; ++l)
-    if (lesson_place(l) != placement[l]) return false;
-  return true;
-}
-
-void staged_grant_at(int cycle) {
-  stop_at_cycle(cycle);
-  if (cycle != kGrantCycle) return;
-  ViolationRecord v{};
-  v.constraint_id = 10;
-  v.teacher = 0;
-  g_exemption_current = or_exemption_from_violation(v, kExemptionRequestGrant);
-  g_exemption_current.bytes[kExemptionFullRestartOffset] = static_cast<std::uint8_t>(g_case.full);
-  g_status.stage_id = g_case.stage;
-  g_status.teachers_processed = g_case.processed;
-  g_status.stage_counters[0] = 3;
-  g_release.release_credit = g_case.credit;
-  g_release.no_credit = 0;
-  g_release.restart_state = 1;
-  g_limit_at_grant = g_search.cycle_limit;
-  g_restarts_before = g_search.restart_counter;
-}
-
-void note_first_move_after_grant(int) {
-  if (g_search.cycles != kGrantCycle || g_seen.seen) return;
-  g_seen.seen = true;
-  g_seen.at_stage_start = live_equals(g_stage_placement);
-  g_seen.at_kept = live_equals(g_current_placement);
-  g_seen.limit = g_search.cycle_limit;
-  g_seen.low_point = g_search.low_point;
-  g_seen.errors = g_status.error_count;
-  g_seen.restart_state = g_search.restart_state;
-  g_seen.restarts = g_search.restart_counter;
-}
-
-// Eight teachers: half is four.
-const StagedGrantCase kStagedGrants[] = {
-    {"fresh", 10, 0, 0, 0, true},   {"some", 10, 3, 0, 0, true},  {"most", 10, 4, 0, 0, false},
-    {"credit", 10, 5, 2, 0, false}, {"full", 10, 6, 2, 1, true},  {"gap0", 48, 0, 0, 0, false},
-    {"gap1", 48, 2, 0, 0, true},
-};
-
-TEST_F(SearchLoopTest, StagedRunRestartsFromTheRightPlacementAfterAGrant) {
-  for (const StagedGrantCase& k : kStagedGrants) {
-    SCOPED_TRACE(k.id);
-    g_case = k;
-    g_seen = SeenAtMove{};
-    prepare(19);
-    g_eng_run.run_mode = 20;
-    g_eng_teachers[0].min_hours_per_day = 3;
-    // The stage started from the seeded placement; the search has moved on.
-    or_copy_placement(g_stage_placement);
-    ASSERT_GT(or_swap_random_slots(4), 0);
-    or_rebuild_grids_and_evaluate();
-    ASSERT_FALSE(live_equals(g_stage_placement));
-    or_set_cycle_observer(staged_grant_at);
-    or_set_move_observer(note_first_move_after_grant);
-    g_stop_at = kGrantCycle + 1;
-    or_search_loop(1, -1, 0);
-    or_set_move_observer(nullptr);
-    ASSERT_TRUE(g_seen.seen);
-    EXPECT_EQ(g_eng_teachers[0].min_hours_per_day, 2);
-    EXPECT_EQ(g_exemption_current.bytes[0], kExemptionRequestNone);
-    EXPECT_EQ(g_seen.at_stage_start, k.from_stage_start);
-    EXPECT_EQ(g_seen.at_kept, !k.from_stage_start);
-    EXPECT_EQ(g_seen.limit, g_limit_at_grant + 99);
-    // The low point is taken before the penalised teachers are held out;
-    // the history's evaluation after the grant already leaves them out.
-    EXPECT_GE(g_seen.low_point, g_seen.errors);
-    EXPECT_EQ(g_seen.restart_state, 0);
-    EXPECT_EQ(g_seen.restarts, g_restarts_before) << "no second restart from the loop";
-    EXPECT_EQ(g_search.search_state, 2);
-    if (k.stage != 48) {
-      EXPECT_EQ(g_release.no_credit, 1);
-      EXPECT_EQ(g_release.restart_state, 0);
-    }
-    if (k.full) {
-      EXPECT_EQ(g_status.teachers_processed.load(), 0);
-      EXPECT_EQ(g_status.stage_counters[0].load(), 0);
-    } else {
-      EXPECT_EQ(g_status.teachers_processed.load(), k.processed);
-    }
-    fs::remove(folder_ / "scuola3.txt");
-  }
-  g_release.release_credit = 0;
-  g_release.no_credit = 0;
-  g_release.restart_state = 0;
 }
 
 }  // namespace
