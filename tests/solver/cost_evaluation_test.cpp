@@ -1,6 +1,5 @@
-// Cost evaluation with planted evaluators: full and delta sums agree, the
-// caches equal a recomputation after every kept swap, the gates, the first
-// search phase and 64-bit totals.
+// Cost evaluation with planted evaluators: the caches equal a recomputation
+// after every kept swap, the gates, the first search phase, 64-bit totals.
 #include <gtest/gtest.h>
 
 #include <set>

@@ -1,10 +1,7 @@
-// The evaluator inputs that come from a school description: each case loads
-// a small description through the engine's own loader, places the lessons at
-// chosen slots, and checks that the evaluator counts nothing before the
-// parameter fill and the violation of its keyword after it. Then the reliefs
-// that granted exemptions keep in the model (25, 28, 83, 88): each rule
-// counts its violation until the exemption of that class (and day) is
-// applied. Hours count from 0; the week is five days of six hours.
+// The evaluator inputs that come from a school description loaded through
+// the engine's loader ("SYNT:"): each evaluator counts nothing before the
+// parameter fill and its keyword's violation after it; and the reliefs that
+// granted exemptions keep in the model. Hours count from 0.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -57,16 +54,6 @@ TEST_F(LoadedInputs, TaskItemsGiveTestBlocks) {
   load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
   place({{0, 0}, {1, 0}, {2, 0}});
   EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{1}));
-}
-
-TEST_F(LoadedInputs, TheModelPreparationFillsTheParameters) {
-  // Every command that evaluates prepares the model first ("SNOD:", "REPO:",
-  // the phases): the fill comes with it.
-  load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
-  place({{0, 0}, {1, 0}, {2, 0}});
-  or_reset_constraint_parameters();
-  or_prepare_model_for_solving();
-  EXPECT_EQ(delta_of(33, 0), 1);
 }
 
 TEST_F(LoadedInputs, JTaskWantsItsBlockWithoutABreak) {

@@ -1,6 +1,6 @@
 // The bounds of the seeded initial assignment (the placement itself is
-// checked on the sample schools): a school that cannot be placed, a stop,
-// the pass that places the missing lessons, and the run's seed.
+// checked on the sample schools): a school that cannot be placed, the pass
+// that places the missing lessons, and the run's seed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,17 +36,6 @@ TEST(AssignmentBounds, AnUnplaceableLessonEndsAsImpossibleNamingIt) {
     EXPECT_NE(message.find("Impossibile collocare la cattedra/ora"), std::string::npos) << message;
     EXPECT_NE(message.find("PROF00"), std::string::npos) << message;
   }
-}
-
-TEST(AssignmentBounds, AStopRequestEndsThePass) {
-  build_school(SchoolSpec{}, 1);
-  g_status.run_state = kRunStateStopRequested;
-  EXPECT_EQ(or_place_lessons_randomly(0, 0), -1);
-  g_status.run_state = kRunStateRunning;
-  for (int l = 0; l < g_eng_school.lesson_count; ++l)
-    if (lesson_placed(l)) {
-      EXPECT_EQ(or_find_lesson_conflict(l), kNoConflict);
-    }
 }
 
 TEST(AssignmentBounds, ModeTwoPlacesOnlyTheMissingLessons) {

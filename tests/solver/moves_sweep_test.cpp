@@ -1,8 +1,7 @@
-// The neighbourhood moves on synthetic schools: every sweep leaves no clash,
-// no class gap and no room booked twice; the running score a move returns
-// equals a fresh full evaluation; every computed cache entry equals a
-// recomputation; and the edge cases of each move (nothing to exchange, a
-// day without hours, an empty colleague table, the five-second limit).
+// The neighbourhood moves on synthetic schools: every sweep keeps the
+// placement sound, the running score a move returns equals a fresh full
+// evaluation, every computed cache entry equals a recomputation, joint
+// lessons keep the grids right and a rotation books no laboratory twice.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -127,16 +126,6 @@ TEST(MovesSweep, CachesEqualARecomputationAfterEveryKeptExchange) {
   expect_sound_placement("single exchanges");
 }
 
-TEST(MovesEdge, IdenticalLessonsYieldNoExchange) {
-  mini_school(5, 6, 2, 1);
-  for (int h = 0; h < 4; ++h) add_lesson(0, 0, 0, h, 3);
-  rebuild_mini_school();
-  g_eng_teachers[0].riposo = 1;  // the class pairs would like to move them
-  or_evaluate_all_constraints64(0);
-  EXPECT_EQ(or_sweep_class_pairs(), 0);
-  EXPECT_EQ(or_sweep_class_pairs_backward(), 0);
-}
-
 TEST(MovesEdge, JointLessonsSharingACellKeepTheGridsRight) {
   mini_school(2, 4, 4, 1);
   int j1 = add_lesson(0, 0, 0, 0, 1);
@@ -171,19 +160,6 @@ void colleague_school() {
   add_lesson(1, 1, 0, 3);
   rebuild_mini_school();
   g_solver.search_phase = 2;
-}
-
-TEST(ColleagueRotations, RotationKeepsBusySlotsAndPricesExactly) {
-  colleague_school();
-  g_eng_teachers[0].dimpe[0] = 2;  // teacher 0 wants Monday 2 busy: indifferent to the rotation
-  or_alloc_colleague_table();
-  std::int64_t before = or_evaluate_all_constraints64(0);
-  g_engine_random.seed_with(3);
-  int kept = 0;
-  for (int k = 0; k < 5; ++k) kept += or_swap_colleague_slots(0);
-  EXPECT_GT(kept, 0);
-  expect_sound_placement("rotation");
-  EXPECT_EQ(or_evaluate_all_constraints64(0), before);  // a rotation kept at zero cost costs nothing
 }
 
 TEST(ColleagueRotations, NoLaboratoryIsEverBookedTwice) {

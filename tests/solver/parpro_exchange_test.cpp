@@ -1,8 +1,7 @@
 // Trading timetables through the shared area, in one process that plays the
-// main process and a worker in turn (the area does not care which process
-// writes it): publishing, the offer rules of both slots, taking a slot only
-// when it is no worse and its timetable passes the checks, the workers'
-// request bits, and a COM mutex whose holder died.
+// main process and a worker in turn: publishing, the offer rules of both
+// slots, taking a slot only when it is no worse and passes the checks, and
+// a frozen mutex holder.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <signal.h>
@@ -246,17 +245,6 @@ TEST_F(ExchangeTest, TakingASlotInTheGapStageStartsItAgain) {
   EXPECT_EQ(g_status.gap_stage_teacher, -1);
   or_publish_to_workers(1, -1, 1);
   EXPECT_EQ(parpro_area()->slot_b_flag, 0);
-}
-
-TEST_F(ExchangeTest, ABetterOwnQualityEmptiesSlotB) {
-  parpro_area()->slot_b_state = kSlotBFull;
-  parpro_area()->slot_b_quality = 5;
-  parpro_area()->slot_b_value = 1;
-  g_search.stage_quality_byte = 2;
-  g_search.stage_quality_value = 40;
-  EXPECT_EQ(or_take_result_slot(), 0);
-  EXPECT_EQ(parpro_area()->slot_b_state, 0);
-  EXPECT_EQ(live(), start);
 }
 
 // A worker frozen while it holds a mutex (stopped, not dead: the mutex is

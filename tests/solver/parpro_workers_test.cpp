@@ -1,9 +1,6 @@
 // The command-byte protocol of a worker, served on a thread of the test
-// process: go starts one run with the published settings, any byte that
-// appears during a run stops it through the stop byte, 100 ends the worker,
-// and a worker whose parent is gone ends by itself. The "run" is a stand-in
-// that waits for the stop byte, so no search is needed; the test and the
-// worker meet only through the area, as two processes would.
+// process against a stand-in run that waits for the stop byte: go starts a
+// run, a new byte stops it, 100 ends the worker, an orphan gives up.
 #include <gtest/gtest.h>
 #include <unistd.h>
 

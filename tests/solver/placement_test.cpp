@@ -193,18 +193,6 @@ TEST_F(PlacedSchool, SlotTestAgreesWithTheWalkOverEveryLesson) {
   }
 }
 
-TEST_F(PlacedSchool, DoubleBookedClassEndsTheRunNamingBothLessons) {
-  set_lesson_place(1, lesson_place(0));
-  try {
-    or_rebuild_class_grids();
-    FAIL() << "no error";
-  } catch (const EngineError& e) {
-    EXPECT_EQ(e.code, -1);
-    std::string message = g_status.message;
-    EXPECT_NE(message.find("classe:0-1A cattedra/ora:"), std::string::npos) << message;
-  }
-}
-
 TEST_F(PlacedSchool, GapTestFindsAFreeHourBeforeAnOccupiedOne) {
   or_rebuild_class_grids();
   EXPECT_EQ(or_any_class_has_gap(), 0);

@@ -1,9 +1,5 @@
 // The classroom allocation on a hand-built school of three classes in one
-// four-hour day: the names of the allocation rooms, the initial allocation
-// (unused rooms first, then any room free at the slot), the quota of a
-// movable class with a preferred room, the window's query codes and
-// forbidden pairs, the teachers' overlap count and the teacher grouping
-// with its report.
+// four-hour day: room names, the initial allocation, the teacher grouping.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -114,14 +110,6 @@ TEST_F(RoomAllocation, UnusedRoomsFirstThenAnyRoomFreeAtTheSlot) {
   or_initial_room_allocation();
   int expected[6] = {3, 3, 4, 4, 3, 3};  // 3A finds no unused room and takes AULA:1 where it is free
   for (int l = 0; l < 6; ++l) EXPECT_EQ(room_of(l), expected[l]) << l;
-}
-
-TEST_F(RoomAllocation, OverlapsCountOtherTeachersInOwnRoomsAtTheSameSlots) {
-  EXPECT_EQ(or_count_teacher_overlaps(0), 2);
-  EXPECT_EQ(or_count_teacher_overlaps(1), 2);
-  EXPECT_EQ(or_count_teacher_overlaps(2), 0);
-  g_eng_teachers[1].calendar_class = 0;
-  EXPECT_EQ(or_count_teacher_overlaps(1), 0);
 }
 
 TEST_F(RoomAllocation, TeacherGroupingFitsTeachersWithoutCommonSlots) {

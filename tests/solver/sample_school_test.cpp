@@ -102,15 +102,10 @@ std::vector<std::string> save_lines(const fs::path& folder) {
 }
 
 std::string run_calc(const SchoolCopy& school, int seed, int* exit_status = nullptr) {
-  std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
-  std::string out = (school.root() / "out.txt").string();
-  std::string command = "cd '" + school.folder().string() + "' && env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
-                        school.root().string() + "' '" + binary + "' CALC:scuola2.txt --seed " +
-                        std::to_string(seed) + " >'" + out + "' 2>&1";
-  int status = std::system(command.c_str());
-  if (exit_status) *exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(out);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string out;
+  int status = run_orario_in(school.folder(), school.root(), "CALC:scuola2.txt --seed " + std::to_string(seed), &out);
+  if (exit_status) *exit_status = status;
+  return out;
 }
 
 // The small school, because a computation runs until no error is left:

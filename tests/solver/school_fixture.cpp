@@ -1,10 +1,14 @@
 // Builds the synthetic schools of school_fixture.h.
 #include "school_fixture.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "engine/engine_random.h"
@@ -204,4 +208,21 @@ void expect_sound_placement(const char* where) {
       user[room] = c;
     }
   }
+}
+
+std::string file_text(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int run_orario_in(const std::filesystem::path& folder, const std::filesystem::path& root,
+                  const std::string& arguments, std::string* out) {
+  std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
+  std::filesystem::path log = root / "orario.out";
+  std::string command = "cd '" + folder.string() + "' && env -i PATH=/usr/bin:/bin LANG=it_IT.UTF-8 " +
+                        "KESTRINTEMPUS_ROOT='" + root.string() + "' '" + binary + "' " + arguments + " >'" +
+                        log.string() + "' 2>&1";
+  int raw = std::system(command.c_str());
+  if (out) *out = file_text(log);
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000 + WTERMSIG(raw);
 }

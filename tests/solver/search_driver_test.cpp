@@ -1,9 +1,6 @@
-// The search driver on a small synthetic school: a stopped run ends every
-// loop, keeps a timetable no worse than the one it was given and saves it;
-// an unknown run mode is the critical error "SW"; the class test walks the
-// classes one after the other; "MIBU" flags its evaluation subset.
+// The search driver on a small synthetic school: an unknown run mode is the
+// critical error "SW"; "MIBU" flags its evaluation subset.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,7 +10,6 @@
 #include "engine/errors.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
-#include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/local_search.h"
 #include "solver/placement_state.h"
@@ -32,12 +28,8 @@ void stop_at_cycle(int cycle) {
 class SearchDriverTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kt_driver_XXXXXX";
-    folder_ = mkdtemp(pattern);
-    old_ = fs::current_path();
-    fs::current_path(folder_);
-    outputs_ = std::make_unique<CommandOutputFolders>();
-    ::setenv("KESTRINTEMPUS_ROOT", folder_.c_str(), 1);
+    folder_ = std::make_unique<TempCommandFolder>();
+    ::setenv("KESTRINTEMPUS_ROOT", fs::current_path().c_str(), 1);
     or_set_cycle_observer(stop_at_cycle);
     SchoolSpec spec;
     spec.lessons_per_class = 28;
@@ -54,13 +46,9 @@ class SearchDriverTest : public ::testing::Test {
   void TearDown() override {
     or_set_cycle_observer(nullptr);
     g_status.run_state = 0;
-    outputs_.reset();
-    fs::current_path(old_);
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
+    folder_.reset();
   }
-  fs::path folder_, old_;
-  std::unique_ptr<CommandOutputFolders> outputs_;
+  std::unique_ptr<TempCommandFolder> folder_;
   int start_errors_ = 0;
 };
 

@@ -39,19 +39,6 @@ class TeacherSideTest : public ::testing::Test {
   }
 };
 
-TEST_F(TeacherSideTest, IdenticalLessonsGiveNoExchange) {
-  SchoolSpec spec;
-  spec.classes = 1;
-  spec.teachers = 1;
-  spec.lab_lessons_per_class = 0;
-  prepare(spec, 41);
-  for (int l = 1; l < g_eng_school.lesson_count; ++l)
-    std::memcpy(&g_eng_lessons[l], &g_eng_lessons[0], offsetof(EngineLesson, building));
-  or_rebuild_grids_and_evaluate();
-  std::int32_t score = -1;
-  EXPECT_EQ(or_teacher_side_move(1, -1, &score), 0);
-}
-
 TEST_F(TeacherSideTest, FreeExchangeKeptAndZeroScoreEndsTheCall) {
   prepare(SchoolSpec{}, 42);
   for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 1;
