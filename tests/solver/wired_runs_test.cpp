@@ -175,7 +175,8 @@ TEST(WiredRuns, ASecondRunInTheSameProcessStartsWithFreshSettings) {
     SchoolCopy school("piccola");
     fs::path old = fs::current_path();
     fs::current_path(school.folder());
-    g_requested_seed = 7;
+    g_requested_seed = 7;  // as "--seed 7", with the clear status orario starts from
+    g_status.clear();
     const char* argv[] = {"Questo non serve", "CALC:scuola2.txt"};
     ::testing::internal::CaptureStdout();
     int result = or_main(1, 2, argv);
