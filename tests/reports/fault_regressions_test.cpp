@@ -1,7 +1,8 @@
 // Paths of the report writers that a planted fault once passed unseen: a
 // class whose hours keep their own times shows, below its last hour, the
 // row with the end of that hour, in the class timetable and in its room
-// form (a lesson in a laboratory).
+// form (a lesson in a laboratory), and the teacher reports show each
+// lesson's own end beside the class.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -67,6 +68,7 @@ TEST_F(ReportFaults, OwnTimesShowTheEndOfTheLastHour) {
   } cases[] = {
       {"classes", "Orario Classi.txt", "\n        |12:05|"},
       {"rooms", "Orario Locali esterni alle Classi.txt", "\n  12:05|" + std::string(26, ' ') + "#"},
+      {"teachers", "Orario Professori Verticale.txt", "|1A   f:12:05|"},  // the lesson's own end
   };
   for (const Case& c : cases) {
     std::string text = report(c.file);

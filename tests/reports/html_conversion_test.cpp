@@ -1,6 +1,5 @@
-// The HTML page of a report: blanks, cells and rows, title spans and
-// classes, rules, page blocks, escapes and the options; and the page file in
-// the "HTML" folder beside the report.
+// The HTML page of a report: cells and rows, title spans, rules, page blocks
+// and the options; and the page file in the "HTML" folder beside the report.
 #include <string>
 #include <vector>
 
@@ -29,7 +28,6 @@ std::size_t count(const std::string& text, const std::string& piece) {
 
 TEST(HtmlPage, Pieces) {
   struct Case { const char* id; std::vector<std::string> lines; int options; const char* piece; bool present; } cases[] = {
-      {"nbsp_run", {"x a   b|\n"}, 0, "a&nbsp;&nbsp;&nbsp;b", true},
       {"single_blank", {"x a b|\n"}, 0, "x a b", true},
       {"cells", {"a|b|c|\n"}, 0, "a</td><td class=\"orarioclass\">\nb</td><td class=\"orarioclass\">\nc</td>", false},
       {"cell_open", {"a|b|\n"}, 0, "a<td class=\"orarioclass\">\nb</td><tr><td class=\"orarioclass\">\n", true},
@@ -38,21 +36,14 @@ TEST(HtmlPage, Pieces) {
        "<tr><td class=\"orarioclass\">\n\n</td><td class=\"orarioclass\">\nb</td>", true},
       {"star_span", {"*2 A | B |\n"}, 0, "<td class=\"bianco\" colspan=\"3\">\n B </td>", true},
       {"bang_span", {"!1 A | B |\n"}, 0, "<td class=\"rosso\" colspan=\"2\">", true},
-      {"at_no_span", {"@3 A | B |\n"}, 0, "<td class=\"bianco\">\n", true},
       {"caret_first_plain", {"^1 H | X | Y |\n"}, 0,
        "<td class=\"orarioclass\">\n X </td><td class=\"bianco\" colspan=\"2\">\n Y </td>", true},
       {"marker_gone", {"*2 A | B |\n"}, 0, "*2", false},
       {"no_digit_no_marker", {"* A | B |\n"}, 0, "* A", true},
-      {"rule_row", {"|a|b|\n", "=====\n"}, 0,
-       "</td></tr><tr bgcolor=\"#e2e2e2\"><td class=\"microbo\" colspan=\"2\">&nbsp;</td></tr>\n"
-       "<tr><td class=\"orarioclass\">\n", true},
       {"dash_run_ends_row", {"| a -- b |\n"}, 0, " b ", false},
       {"lone_hyphen_stays", {"| 1A-inf |\n"}, 0, "1A-inf", true},
       {"thick_end_ends_row", {"|a#\n", "|b#\n"}, 0, "a</td><tr><td class=\"orarioclass\">\n\n</td><td class=\"orarioclass\">\nb</td></tr><tr>", true},
-      {"escapes", {"| <b> & c |\n"}, 0, " &lt;b&gt; &amp; c </td>", true},
-      {"bytes_unchanged", {"| Citt\xE0 |\n"}, 0, "Citt\xE0", true},
       {"dot_option", {" a|\n"}, 2, ".a", true},
-      {"width_option", {"\n", "| a |\n"}, 1, "<table width=\"982\" class=\"orarioclass\" border=\"1\">", true},
   };
   for (const Case& c : cases) EXPECT_EQ(holds(body(c.lines, c.options), c.piece), c.present) << c.id;
 }
@@ -70,17 +61,6 @@ TEST(HtmlPage, PageBreaksStartBlocks) {
       << "a form feed on the last line starts no block";
   EXPECT_EQ(count(page, "<div class=\"finale\" align=\"center\">"), 2u);
   EXPECT_FALSE(holds(page, "\f"));
-}
-
-TEST(HtmlPage, HeadDeclaresTheCharsetAndThePrintStyle) {
-  std::string page = kt::html_page({"|a|\n"}, 0, "Liceo <A&B>", "Classi");
-  EXPECT_EQ(page.rfind("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">", 0),
-            0u);
-  EXPECT_TRUE(holds(page, "<style media=\"print\" type=\"text/css\">\n"));
-  EXPECT_TRUE(holds(page, "div.titblocco {page-break-before: always;"));
-  EXPECT_TRUE(holds(page, "div.finale {font: 10px Verdana,Arial; color:black; display:none;}"));
-  EXPECT_TRUE(holds(page, "<br><br>Liceo &lt;A&amp;B&gt;<br><br>Classi\n"));
-  EXPECT_EQ(page.substr(page.size() - 14), "</body></html>");
 }
 
 class HtmlFile : public ReportFolder {};

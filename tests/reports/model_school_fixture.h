@@ -1,10 +1,7 @@
 // Fixture of the report writer tests that build a small school straight
-// into the model tables (save_test_fixture.h) and run in a fresh temporary
-// school folder: an empty week whose hours start at 8:00 and last an hour,
-// a test run (mode 13, process 0) writing to the school's ".\Orario\"
-// folder with no publishing code. Each fixture names its days and adds its
-// classes, teachers and lessons after StartSchool; the output folder is
-// cleared after each test, as the model outlives it.
+// into the model tables (save_test_fixture.h) in a fresh school folder: an
+// empty week of one-hour lessons from 8:00, a test run (mode 13) writing to
+// ".\Orario\"; the output folder is cleared after each test (the model outlives it).
 #pragma once
 
 #include <gtest/gtest.h>

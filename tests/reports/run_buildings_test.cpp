@@ -1,17 +1,13 @@
-// The whole report run on a small hand-built school: which files appear with
-// one building and with two (the per-building reports come once per
-// building), after a room allocation (the classroom-allocation copy and the
-// landscape table with rooms, the flag cleared at the end), and the class
-// council's right column of classes that share no teacher. Test runs (mode
-// 13) write the text reports only.
+// The whole report run on a small hand-built school: with two buildings the
+// per-building reports come once per building; after a room allocation come
+// the classroom-allocation copy and the landscape table with rooms, and the
+// flag is cleared at the end. Test runs (mode 13) write the text reports only.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
 
-#include "engine/errors.h"
 #include "engine/model_post_passes.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
@@ -42,8 +38,6 @@ class RunSchool : public report_test::ModelSchool {
       std::snprintf(g_eng_school.day_abbrevs[d], 4, "G%d", d + 1);
     }
     g_room_report_flag = 0;
-    // 1A and 2A: ROSSI in both, so their councils meet apart; 3A shares no
-    // teacher with 1A.
     int a = add_class("1A"), b = add_class("2A"), c = add_class("3A");
     int rossi = add_teacher("ROSSI"), verdi = add_teacher("VERDI"), neri = add_teacher("NERI");
     int ita = add_subject("ITALIANO"), mat = add_subject("MATEMATICA");
@@ -63,19 +57,6 @@ class RunSchool : public report_test::ModelSchool {
     or_write_all_reports(110, 0);
   }
 };
-
-TEST_F(RunSchool, OneBuildingWritesNoPerBuildingReports) {
-  run();
-  std::set<std::string> names = files();
-  for (const char* name : {"Orario Classi.txt", "Orario Tabella Globale.txt", "Foglio Firme O.txt",
-                           "Orario Professori Orizzontale.txt", "Tabella Classi Breve.txt"})
-    EXPECT_TRUE(names.count(name)) << name;
-  for (const std::string& name : names) {
-    EXPECT_EQ(name.find("Plesso"), std::string::npos) << name;
-    EXPECT_EQ(name.find("Allocazione"), std::string::npos) << name;
-  }
-  EXPECT_FALSE(names.count("Orario Professori Orizzontale Semplice.txt")) << "no laboratory teacher";
-}
 
 TEST_F(RunSchool, TwoBuildingsWriteTheirReportsOncePerBuilding) {
   g_eng_school.building_count = 2;
@@ -122,29 +103,6 @@ TEST_F(RunSchool, RoomAllocationAddsItsReportsAndIsClearedAtTheEnd) {
   EXPECT_NE(rooms.find(" 1A                     AULA:1|"), std::string::npos) << rooms;
   EXPECT_NE(folder.read("Orario/Orario Classi Completo.txt").find("aula:"), std::string::npos);
   EXPECT_EQ(g_room_report_flag, 0);
-}
-
-TEST_F(RunSchool, CouncilListsTheClassesWithoutSharedTeachers) {
-  run();
-  std::string text = folder.read("Orario/Orario Consigli Convocabili alla stessa ora.txt");
-  auto row = [](const char* klass, const char* teacher, const char* subject, const char* other) {
-    char line[200];
-    std::snprintf(line, sizeof line, "|%-6.6s|%-20.20s|%-20.20s|%-40.40s|\n", klass, teacher, subject, other);
-    return std::string(line);
-  };
-  EXPECT_NE(text.find(row("1A", "ROSSI", "ITALIANO", "3A")), std::string::npos) << text;
-  EXPECT_NE(text.find(row("2A", "ROSSI", "ITALIANO", "3A")), std::string::npos) << text;
-  EXPECT_NE(text.find(row("", "VERDI", "MATEMATICA", "")), std::string::npos) << "2A's second member, no class left";
-  EXPECT_NE(text.find(row("3A", "NERI", "MATEMATICA", "1A")), std::string::npos) << text;
-  EXPECT_NE(text.find(row("", "", "", "2A")), std::string::npos) << "3A's right column goes on alone";
-}
-
-TEST_F(RunSchool, PublishOnlyStopsAfterThePublishingExport) {
-  std::snprintf(g_publish_school_code, sizeof g_publish_school_code, "%s", "S9");
-  or_count_hours(0);
-  or_write_all_reports(110, 1);
-  EXPECT_EQ(files(), (std::set<std::string>{"Export_S9.txt"}));
-  g_publish_school_code[0] = 0;
 }
 
 }  // namespace

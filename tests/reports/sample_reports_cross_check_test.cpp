@@ -1,19 +1,17 @@
 // The report set of each sample school, made by the orario program itself
 // ("CALC:" then "REPO:" on the saved timetable), checked against that saved
 // timetable as the engine loads it: every teacher's hours in the teacher
-// report, the global table and the global grid export equal the hours the
-// timetable gives the teacher as lesson teacher or as second teacher; every
+// report and the global table equal the hours the timetable gives the
+// teacher as lesson teacher or as second teacher; every
 // class shows all its hours; the Mastercom register books each hour once
 // under the subject of its lesson; no placeholder of the special calendars
-// reaches any file; liceo's track tables and lab buildings are filled. A
-// disabled case compares the residual errors of the computation with those
-// the report run finds on the same timetable.
+// reaches any file. The residual errors of the computation are those the
+// report run finds on the same timetable.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -136,22 +134,6 @@ Timetable load_saved_timetable() {
   return t;
 }
 
-// "Global_Export": "NAME:cell,cell,...,-" per teacher.
-Hours global_export_hours(const std::string& text, const std::set<std::string>& classes) {
-  Hours hours;
-  for (const std::string& line : lines_of(text)) {
-    size_t colon = line.find(':');
-    if (line.empty() || line[0] == '*' || colon == std::string::npos) continue;
-    int n = 0;
-    std::string cell;
-    for (char c : line.substr(colon + 1) + ",")
-      if (c == ',') n += classes.count(cell_text(cell.c_str())) && !cell.empty(), cell.clear();
-      else if (c != '-') cell += c;
-    hours[line.substr(0, colon)] = n;
-  }
-  return hours;
-}
-
 // "Tabella Globale": a teacher row is the name in 20 characters and '#'.
 Hours global_table_hours(const std::string& text, const std::set<std::string>& classes) {
   Hours hours;
@@ -211,26 +193,6 @@ std::string subject_name(int s) {
   return x.specific_name[0] ? x.specific_name : x.group_name;
 }
 
-// liceo's own features: one global table per study track, each with the
-// track's teachers; the labs of the two buildings named with their building.
-void check_liceo(const fs::path& orario) {
-  struct Track {
-    const char* file;
-    const char* teacher;  // teaches only in this track
-  } tracks[] = {{"Orario Tabella Globale_Indirizzo_L.txt", "DUBOIS"},
-                {"Orario Tabella Globale_Indirizzo_S.txt", "CARUSO"}};
-  for (const Track& track : tracks) {
-    std::string text = read_file(orario / track.file);
-    EXPECT_NE(text.find(std::string(track.teacher) + std::string(20 - std::strlen(track.teacher), ' ') + "#"),
-              std::string::npos)
-        << track.file;
-  }
-  EXPECT_EQ(read_file(orario / "Orario Tabella Globale_Indirizzo_L.txt").find("CARUSO"), std::string::npos);
-  std::string rooms = read_file(orario / "Orario Locali esterni alle Classi.txt");
-  EXPECT_NE(rooms.find("LOCALE:LAB FISICA (SEDE CENTRALE)"), std::string::npos) << rooms.substr(0, 600);
-  EXPECT_NE(rooms.find("LOCALE:LAB MULTIMEDIALE (LINGUISTICO)"), std::string::npos);
-}
-
 class SampleReports : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(SampleReports, AgreeWithTheSavedTimetable) {
@@ -241,8 +203,11 @@ TEST_P(SampleReports, AgreeWithTheSavedTimetable) {
   // reports must agree with it.
   ASSERT_EQ(run_orario(folder.path(), "--seed 7 --time-limit 20 CALC:scuola2.txt"), 0)
       << read_file(folder.path() / "orario.out");
-  ASSERT_EQ(run_orario(folder.path(), "REPO:scuola2.txt"), 0) << read_file(folder.path() / "orario.out");
   const fs::path orario = folder.path() / "Orario";
+  // One timetable has one list of residual errors, whichever run evaluates it.
+  std::set<std::string> computed = residual_violations(orario);
+  ASSERT_EQ(run_orario(folder.path(), "REPO:scuola2.txt"), 0) << read_file(folder.path() / "orario.out");
+  EXPECT_EQ(residual_violations(orario), computed);
 
   Timetable t = load_saved_timetable();
   ASSERT_FALSE(t.teacher_hours.empty());
@@ -250,12 +215,10 @@ TEST_P(SampleReports, AgreeWithTheSavedTimetable) {
 
   Hours report = teacher_report_hours(read_file(orario / "Orario Professori Verticale.txt"), t.class_cells);
   Hours table = global_table_hours(read_file(orario / "Orario Tabella Globale.txt"), t.class_cells);
-  Hours grid = global_export_hours(read_file(orario / "Orario Global_Export.txt"), t.class_cells);
   for (const auto& [name, hours] : t.teacher_hours) {
     EXPECT_EQ(report[name], hours) << name << " in Orario Professori Verticale";
     if (t.lab_pseudo.count(name)) continue;  // no line of its own in the global tables
     EXPECT_EQ(table[name], hours) << name << " in Orario Tabella Globale";
-    EXPECT_EQ(grid[name], hours) << name << " in Orario Global_Export";
   }
 
   Hours classes = class_table_hours(read_file(orario / "Orario Tabella Classi.txt"));
@@ -293,22 +256,8 @@ TEST_P(SampleReports, AgreeWithTheSavedTimetable) {
     EXPECT_EQ(bytes.find("Calendario-"), std::string::npos) << entry.path();
   }
   EXPECT_EQ(fs::exists(orario / "Orario Professori Verticale Compresenze.txt"), t.co_teachers);
-  if (std::string(GetParam()) == "liceo") check_liceo(orario);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, SampleReports, ::testing::Values("piccola", "liceo"));
 
 }  // namespace
-
-// One timetable has one list of residual errors: the computation's final
-// evaluation and the report run's evaluation of the saved timetable list the
-// same violations, gap hours counted against the real allowance in both.
-TEST(SampleReportsResidual, ComputationAndReportRunListTheSameErrors) {
-  save_test::SchoolFolder folder;
-  const fs::path example = fs::path(KT_SOURCE_DIR) / "examples/piccola";
-  for (const char* name : {"scuola1.txt", "scuola2.txt"}) fs::copy_file(example / name, folder.path() / name);
-  ASSERT_EQ(run_orario(folder.path(), "--seed 7 --time-limit 20 CALC:scuola2.txt"), 0);
-  std::set<std::string> computed = residual_violations(folder.path() / "Orario");
-  ASSERT_EQ(run_orario(folder.path(), "REPO:scuola2.txt"), 0);
-  EXPECT_EQ(residual_violations(folder.path() / "Orario"), computed);
-}

@@ -1,24 +1,70 @@
-// For every teacher constraint of the gap, presence, hour-of-day and day
-// families: on random placements of synthetic schools with random teacher
-// parameters, the full check equals the sum of the teacher delta checks,
-// and each teacher's share of the full check equals its delta check. Runs
+// For every constraint family built: on random placements of synthetic
+// schools with random parameters, the full check equals the sum of the
+// delta checks, each teacher's (or class's) share of the full check equals
+// its delta check, and a delta check leaves the model as it found it. Runs
 // with and without reports, in the normal and the provisional calendar.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
-#include "school_fixture.h"
-#include "solver/constraint_catalogue.h"
+#include "eval2_mini_school.h"
+#include "class_delta_sum.h"
+#include "solver/class_constraints.h"
+#include "solver/cost_evaluation.h"
 #include "solver/gap_constraints.h"
 
 namespace {
 
+std::int8_t small(EngineRandom& r, int n) { return static_cast<std::int8_t>(r.below(n)); }
+
+std::vector<std::uint8_t> model_bytes() {
+  std::vector<std::uint8_t> bytes(sizeof g_eng_teachers + sizeof g_teacher_rule_params);
+  std::memcpy(bytes.data(), g_eng_teachers, sizeof g_eng_teachers);
+  std::memcpy(bytes.data() + sizeof g_eng_teachers, g_teacher_rule_params, sizeof g_teacher_rule_params);
+  return bytes;
+}
+
+// Teachers (or classes) whose delta check differs from their share of the
+// full check, plus one when the full total differs from the sum of the
+// deltas or a delta check changed the model.
+template <std::size_t N>
+int delta_mismatches(int id, std::int64_t (&shares)[N], int count) {
+  std::memset(shares, 0, sizeof shares);
+  std::int64_t full = g_evaluators[id].full(), sum = 0;
+  std::vector<std::uint8_t> before = model_bytes();
+  int mismatches = 0;
+  for (int who = 0; who < count; ++who) {
+    std::int64_t delta = g_evaluators[id].delta(who);
+    if (shares[who] != delta) ++mismatches;
+    sum += delta;
+  }
+  return mismatches + (full != sum ? 1 : 0) + (before != model_bytes() ? 1 : 0);
+}
+int teacher_mismatches(int id) { return delta_mismatches(id, g_teacher_full_penalty, g_eng_school.teacher_count); }
+
+struct EvalRun {
+  const char* id;
+  std::uint8_t provisional;
+  std::uint8_t eval_mode;
+  std::int32_t report;
+};
+
+void set_run(const EvalRun& run) {
+  g_provisional_mode = run.provisional;
+  g_eval_mode = run.eval_mode;
+  g_eng_run.report_flag = run.report > 0 ? 1 : 0;
+  g_eng_run.report_mode = run.report < 0 ? -1 : 0;
+}
+
+// ---- gap, presence, hour-of-day and day families ----
+
+namespace gaps {
+
 const int kTeacherIds[] = {1, 2, 3, 4, 5, 6, 8, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
                            24, 25, 26, 27, 28, 46, 47, 48, 49, 50, 54, 56, 57, 58, 60, 66};
-
-std::int8_t small(EngineRandom& r, int n) { return static_cast<std::int8_t>(r.below(n)); }
 
 // The teacher's class list from its placed lessons, as the preparation makes it.
 void fill_class_list(int t) {
@@ -177,48 +223,23 @@ void build_random_school(std::uint64_t seed) {
   for (int id = 0; id < kConstraintCount; ++id) ConstraintStats[id].weight = 1 + r.below(3);
 }
 
-// Teachers whose delta check differs from their share of the full check,
-// plus one when the full total differs from the sum of the deltas.
-int delta_mismatches(int id) {
-  std::memset(g_teacher_full_penalty, 0, sizeof g_teacher_full_penalty);
-  std::int64_t full = g_evaluators[id].full();
-  std::int64_t sum = 0;
-  int mismatches = 0;
-  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
-    std::int64_t delta = g_evaluators[id].delta(t);
-    if (g_teacher_full_penalty[t] != delta) ++mismatches;
-    sum += delta;
-  }
-  return mismatches + (full != sum ? 1 : 0);
-}
+}  // namespace gaps
 
-void expect_delta_sum(int id, const char* where) { EXPECT_EQ(delta_mismatches(id), 0) << where << " id " << id; }
-
-struct EvalRun {
-  const char* id;
-  std::uint8_t provisional;
-  std::uint8_t eval_mode;
-  std::int32_t report;
-};
-
-TEST(EvalDeltaSum, TeacherFamiliesOnRandomPlacements) {
+TEST(EvalDeltaSum, GapFamiliesOnRandomPlacements) {
   TempCommandFolder folder;  // the "all-on" run logs its residual errors
   const EvalRun runs[] = {{"plain", 0, 0, 0}, {"report", 0, 0, 1}, {"provisional", 1, 0, 0}, {"graded", 0, 1, 0},
-                      {"all-on", 0, 2, -1}};
+                          {"all-on", 0, 2, -1}};
   for (std::uint64_t seed = 1; seed <= 6; ++seed) {
-    build_random_school(seed);
+    gaps::build_random_school(seed);
     for (const EvalRun& run : runs) {
-      g_provisional_mode = run.provisional;
-      g_eval_mode = run.eval_mode;
-      g_eng_run.report_flag = run.report > 0 ? 1 : 0;
-      g_eng_run.report_mode = run.report < 0 ? -1 : 0;
+      set_run(run);
       ConstraintSwitchTable[9].off = static_cast<std::uint8_t>(seed % 2);
       ConstraintSwitchTable[13].off = static_cast<std::uint8_t>(seed % 3 == 0);
       g_eng_school.daysprns_number = run.provisional ? 10 : 0;
       g_graded_gap_flag = static_cast<std::uint8_t>(seed % 2 == 0);
       g_status.gap_tolerance_level = static_cast<std::uint8_t>(seed % 8);
       g_status.focus_mode = static_cast<std::uint8_t>(seed == 3 ? 22 : 0);
-      for (int id : kTeacherIds) expect_delta_sum(id, run.id);
+      for (int id : gaps::kTeacherIds) EXPECT_EQ(teacher_mismatches(id), 0) << run.id << " seed " << seed << " id " << id;
     }
   }
   g_provisional_mode = 0;
@@ -226,29 +247,337 @@ TEST(EvalDeltaSum, TeacherFamiliesOnRandomPlacements) {
   reset_run_state();
 }
 
-std::int64_t off_by_one_delta(int t) { return g_evaluators[48].delta(t) + (t == 3 ? 1 : 0); }
-
-TEST(EvalDeltaSum, APlantedWrongDeltaIsCaught) {
-  build_random_school(2);
-  EvaluatorPair saved = g_evaluators[47];
-  g_evaluators[47] = {g_evaluators[48].full, off_by_one_delta, 0};
-  EXPECT_GT(delta_mismatches(47), 0);
-  g_evaluators[47] = saved;
-  EXPECT_EQ(delta_mismatches(47), 0);
-  reset_run_state();
-}
-
 TEST(EvalDeltaSum, FullCheckCountsEachViolationOnce) {
-  build_random_school(11);
+  gaps::build_random_school(11);
   for (int id = 0; id < kConstraintCount; ++id) ConstraintStats[id].weight = 1;
   for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].weight = 1;
-  for (int id : kTeacherIds) {
+  for (int id : gaps::kTeacherIds) {
     for (ConstraintStat& s : ConstraintStats) s.count = 0;
     std::int64_t full = g_evaluators[id].full();
     std::int64_t counted = ConstraintStats[id].count;
     if (id == 8) counted += ConstraintStats[9].count + ConstraintStats[10].count;
     EXPECT_EQ(full, counted) << "id " << id;
   }
+  reset_run_state();
+}
+
+// ---- room, calendar, building, companion, rest and special-hour families ----
+
+namespace rules {
+
+const int kTeacherIds[] = {23, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 45,
+                           51, 52, 53, 55, 59, 61, 62, 63, 64, 65, 67, 68, 84, 85};
+
+void randomise_teacher(int t, EngineRandom& r) {
+  EngineTeacher& x = g_eng_teachers[t];
+  TeacherRuleParams& p = g_teacher_rule_params[t];
+  x.weight = 1 + r.below(4);
+  x.points = r.below(50);
+  x.tekgrado[0] = small(r, 2);
+  x.tekgrado[1] = r.below(4) == 0;
+  x.held_out = r.below(8) == 0;
+  x.partner = r.below(3) == 0 ? static_cast<std::int32_t>(r.below(g_eng_school.teacher_count)) : -1;
+  x.carshare_partner = r.below(3) == 0 ? static_cast<std::int32_t>(r.below(g_eng_school.teacher_count)) : -1;
+  std::snprintf(x.carshare_name, kNameSize, "%s", x.carshare_partner >= 0 ? "COLLEGA" : "");
+  x.carshare_wait = small(r, 3);
+  x.weekly_hours = small(r, 20);
+  x.incompatible_subject_lessons = r.below(2);
+  x.riposo = small(r, 4);
+  x.buk[1] = small(r, 4);
+  x.prela[0] = small(r, 4);
+  x.prela[1] = small(r, 7);
+  for (int d = 0; d < kDays; ++d) x.dimpe[d] = r.below(3) == 0 ? small(r, 7) : 0;
+  x.fercav[0] = small(r, 5);
+  x.fercav[1] = small(r, 4);
+  x.fercav[2] = static_cast<std::int8_t>(x.fercav[1] + r.below(2));
+  x.dkif = small(r, 2);
+  x.pligi[1] = small(r, 5);
+  x.nomotor = r.below(3) == 0 ? static_cast<std::int8_t>(r.below(14)) : 0;
+  x.nomweek = small(r, 4);
+  for (int i = 0; i < x.class_count; ++i) x.per_class_daily[i] = small(r, 4);
+  p.allowance_37 = small(r, 3);
+  p.allowance_38 = small(r, 3);
+  p.allowance_51 = small(r, 2);
+  p.allowance_59 = small(r, 2);
+  p.allowance_62 = small(r, 2);
+  p.allowance_63 = small(r, 2);
+  p.allowance_64 = small(r, 3);
+  p.service_days = small(r, 6);
+  for (std::int8_t& a : p.allowed_returns) a = small(r, 2);
+  p.lab_equipment_flag = small(r, 2);
+  p.gym_equipment_flag = small(r, 2);
+  x.nonstandard_timing = small(r, 2);
+  p.calendar_check = small(r, 2);
+  p.prolonged_count = r.below(3);
+  p.prolonged_first_only = r.below(4) == 0;
+  for (int k = 0; k < p.prolonged_count; ++k)
+    p.prolonged[k] = {static_cast<std::uint8_t>(r.below(4)), static_cast<std::int32_t>(r.below(4)),
+                      static_cast<std::int32_t>(r.below(g_eng_school.class_count))};
+  p.post_count = r.below(3);
+  for (int k = 0; k < p.post_count; ++k) {
+    TeachingPost& post = p.posts[k];
+    post = {};
+    post.class_index = x.class_count > 0 ? x.class_indexes[r.below(x.class_count)] : -1;
+    post.line = r.below(4);
+    post.block_length = static_cast<std::int8_t>(1 + r.below(3));
+    post.first_hour = small(r, 2);
+    post.last_hour = static_cast<std::int8_t>(3 + r.below(4));
+    post.no_break_wish = small(r, 2);
+    for (std::uint8_t& b : post.break_after) b = r.below(6) == 0;
+  }
+  p.forbidden_count = r.below(3);
+  for (int k = 0; k < p.forbidden_count; ++k) {
+    ForbiddenClassHours& f = p.forbidden[k];
+    f.class_index = x.class_count > 0 ? x.class_indexes[r.below(x.class_count)] : 0;
+    f.line = r.below(4);
+    for (std::uint8_t& a : f.allowed) a = r.below(3) != 0;
+  }
+}
+
+void randomise_school(std::uint64_t seed) {
+  SchoolSpec spec;
+  spec.days = 5;
+  spec.hours = 6;
+  spec.classes = 5;
+  spec.lessons_per_class = 27;
+  spec.teachers = 12;
+  build_school(spec, seed);
+  or_reset_constraint_parameters();
+  g_eng_school.room_count = spec.classes + 2;
+  g_eng_school.common_room_count = 2;
+  g_eng_school.lab_group_count = 1;
+  g_eng_school.building_count = 2;
+  g_eng_school.oreprolu = 55;
+  g_eng_school.pamez = 10;
+  g_eng_school.uses_fercav = g_eng_school.uses_dkif = g_eng_school.uses_pligi = g_eng_school.uses_tekgrado = 1;
+  g_eng_school.option_flags |= 1;
+  std::memset(g_eng_school.rotation_pause, 255, 4);
+  g_eng_school.rotation_pause[0] = 2;
+  for (int d = 0; d < 5; ++d) g_eng_school.provisional_hours_per_day[d] = static_cast<std::uint8_t>(d == 0 ? 5 : 6);
+  EngineRandom r(seed * 31 + 7);
+  SchoolRuleParams& s = g_school_rule_params;
+  s.lab_equipment_items = s.gym_equipment_items = 2;
+  s.class_max_enabled[0] = 1;
+  s.single_hour_value = 2 + small(r, 2);
+  g_eng_school.nonstandard_timing_days = 0x15;
+  s.heavy_day_count = r.below(2);
+  s.return_days = 0x04;
+  s.return_teacher_flags = kTeacherLaboratory;
+  s.tekgrado_switch = small(r, 2);
+  s.per_class_transfers = r.below(3) == 0;
+  for (std::uint16_t& room : g_eng_lab_groups[0].rooms) room = 0xFFFF;
+  g_eng_lab_groups[0].rooms[0] = static_cast<std::uint16_t>(spec.classes);
+  for (int k = 0; k < spec.classes + 2; ++k) {
+    g_eng_rooms[k].home_class = static_cast<std::int16_t>(k < spec.classes ? k : -1);
+    g_eng_rooms[k].lab_flag = k >= spec.classes;
+    for (std::uint8_t& a : g_eng_rooms[k].availability) a = r.below(5) != 0;
+  }
+  for (int k = 0; k < 2; ++k) {
+    g_eng_common_rooms[k].admitted_attendance = 1;
+    for (std::uint8_t& a : g_eng_common_rooms[k].availability) a = r.below(5) != 0;
+  }
+  g_building_rule_params[0].row_count = 1;
+  g_building_rule_params[0].rows[0] = {1, 2};
+  g_building_rule_params[1].counts_transfers = 1;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    EngineLesson& x = g_eng_lessons[l];
+    x.line_number = r.below(4);
+    x.part_line_number = -1;
+    x.best_room = -1;
+    x.incompatible_subject = r.below(6) == 0 ? static_cast<std::int32_t>(r.below(6)) : -1;
+    x.building = static_cast<std::int32_t>(r.below(2));
+    x.lab_group = r.below(5) == 0 ? 0 : -1;
+    if (r.below(6) == 0) x.room = spec.classes + static_cast<std::int32_t>(r.below(2));
+    x.common_room = r.below(6) == 0 ? static_cast<std::int32_t>(r.below(2)) : -1;
+    LessonRuleParams& p = g_lesson_rule_params[l];
+    p.position_wish = small(r, 3);
+    p.lab_equipment = r.below(3);
+    p.gym_equipment = static_cast<std::int32_t>(r.below(3));
+    p.selection = small(r, 2);
+  }
+  for (int c = 0; c < spec.classes; ++c) {
+    EngineClass& k = g_eng_classes[c];
+    k.room_type = r.below(5) == 0 ? 2 : 0;
+    k.rotazix = small(r, 2);
+    k.class_digits[0] = static_cast<std::uint8_t>(r.below(4));
+    k.class_digits[1] = static_cast<std::uint8_t>(r.below(3));
+    if (r.below(2)) std::memcpy(k.special_weekdays, "665", 3);
+    std::memcpy(k.special_weekdays_b, "6666", 4);
+    if (r.below(2))
+      for (int x = 0; x < kWeekSlots; ++x) k.special_calendar[x] = r.below(5) != 0;
+    else
+      k.special_calendar[0] = kNotConfigured;
+    for (int d = 0; d < kDays; ++d)
+      for (int h = 0; h < kHoursPerDay; ++h) {
+        k.timing[0][d][h] = static_cast<std::uint16_t>(480 + 55 * h + r.below(12));
+        k.timing[1][d][h] = static_cast<std::uint16_t>(50 + r.below(10));
+      }
+  }
+  place_all_lessons();
+  // Class lists and lesson lists as the preparation makes them;
+  // teacher 1, who teaches class 0, stands for its calendar.
+  rebuild_mini_school();
+  g_eng_teachers[1].calendar_class = 0;
+  for (int t = 0; t < spec.teachers; ++t) randomise_teacher(t, r);
+  for (int id = 0; id < kConstraintCount; ++id) ConstraintStats[id].weight = 1 + r.below(3);
+}
+
+}  // namespace rules
+
+TEST(EvalDeltaSum, RuleFamiliesOnRandomPlacements) {
+  const EvalRun runs[] = {{"plain", 0, 0, 0}, {"report", 0, 0, 1}, {"provisional", 1, 0, 0}, {"all-on", 0, 2, -1}};
+  int counting = 0;
+  for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+    rules::randomise_school(seed);
+    for (int id : rules::kTeacherIds) counting += g_evaluators[id].full() > 0;
+    for (const EvalRun& run : runs) {
+      set_run(run);
+      g_eng_run.report_flag = run.report;
+      g_eng_run.report_mode = 0;
+      for (int id : rules::kTeacherIds) {
+        g_evaluators[id].full();  // settles what a full check may raise (30)
+        EXPECT_EQ(teacher_mismatches(id), 0) << run.id << " seed " << seed << " id " << id;
+      }
+      std::int64_t full44 = g_evaluators[44].full(), sum44 = 0;
+      for (int c = 0; c < g_eng_school.class_count; ++c) sum44 += g_evaluators[44].delta(c);
+      EXPECT_EQ(full44, sum44) << run.id << " seed " << seed;
+    }
+  }
+  EXPECT_GT(counting, 60);  // the property is not met by empty checks
+  g_provisional_mode = 0;
+  g_eval_mode = 0;
+  g_eng_run.report_flag = 0;
+}
+
+TEST(EvalDeltaSum, WholeEvaluationEqualsTheSumOfTheTeacherAndClassSums) {
+  for (std::uint64_t seed = 1; seed <= 3; ++seed) {
+    rules::randomise_school(seed);
+    or_evaluate_all_constraints64(0);  // settles the car-share tolerances
+    std::int64_t full = or_evaluate_all_constraints64(0), sum = 0;
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) sum += or_teacher_penalty_checked(t);
+    for (int c = 0; c < g_eng_school.class_count; ++c) sum += solver_test::class_delta_sum(c);
+    EXPECT_EQ(full, sum) << seed;
+  }
+}
+
+// ---- class family: joint lessons, pause subjects, an educational weight
+// table, hourly units and teacher kinds ----
+
+namespace classes {
+
+const int kClassIds[] = {75, 76, 80, 81, 82, 83, 87, 88};
+
+void tally_subjects(int c) {
+  EngineClass& k = g_eng_classes[c];
+  k.tally_count = 0;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    if (g_eng_lessons[l].class_index != c) continue;
+    int s = g_eng_lessons[l].subject, i = 0;
+    while (i < k.tally_count && k.tally_subjects[i] != s) ++i;
+    if (i == k.tally_count) k.tally_subjects[k.tally_count++] = static_cast<std::int16_t>(s);
+  }
+}
+
+void build_class_school(std::uint64_t seed) {
+  SchoolSpec spec;
+  spec.classes = 6;
+  spec.lessons_per_class = 28;
+  build_school(spec, seed);
+  EngineRandom r(seed + 99);
+  g_eng_school.real_class_count = 5;
+  // Joint pairs: lesson k of class 0 with lesson k of class 1, for a few k.
+  for (int k = 10; k < 14; ++k) {
+    int a = k, b = spec.lessons_per_class + k;
+    g_eng_lessons[a].joint_count = 1;
+    g_eng_lessons[a].joint_lessons[0] = b;
+    g_eng_lessons[b].joint_count = 2;
+    g_eng_lessons[b].joint_lessons[0] = a;
+    g_eng_lessons[b].joint_lessons[1] = -1;
+  }
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    g_eng_lessons[l].pause_subject_flag = g_eng_lessons[l].subject == 1;
+    if (l % 5 == 0) {
+      std::strcpy(g_eng_lessons[l].consecutive_maps[0], r.below(2) ? "221" : "32");
+      std::strcpy(g_eng_lessons[l].consecutive_maps[1], r.below(2) ? "11111" : "");
+      std::strcpy(g_eng_lessons[l].consecutive_maps[2], "2");
+    }
+  }
+  g_eng_school.pause_subject_count = 1;
+  for (int s = 0; s < 8; ++s) g_eng_subjects[s].pexdix = static_cast<std::uint8_t>(r.below(3));
+  g_eng_school.pexdiy = 1;
+  g_eng_school.pexdiz.count = 2;
+  const std::int8_t rows[2][3] = {{4, 3, 2}, {6, 5, 3}};
+  std::memcpy(g_eng_school.pexdiz.triples, rows, sizeof rows);
+  for (int h = 0; h < kHoursPerDay; ++h) g_hourly_unit_flags[h] = static_cast<std::uint8_t>(h % 2 == 1 || h == 0);
+  g_eng_run.labrifol_flag = 1;
+  for (int t = 0; t < spec.teachers; ++t) {
+    g_eng_teachers[t].labrifol = static_cast<std::int8_t>(r.below(3));
+    g_eng_teachers[t].held_out = r.below(6) == 0;
+  }
+  g_eng_school.materiehsg.count = 1;
+  place_all_lessons();
+  for (int c = 0; c < spec.classes; ++c) {
+    tally_subjects(c);
+    g_eng_classes[c].weight = 1 + r.below(3);
+    for (int i = 0; i < kWeekSlots; ++i) g_eng_classes[c].materiehsg[i] = static_cast<std::uint8_t>(r.below(3));
+  }
+  for (int id = 0; id < kConstraintCount; ++id) ConstraintStats[id].weight = 1 + r.below(3);
+}
+
+}  // namespace classes
+
+// The hourly-unit flags of constraint 87 are planted by build_class_school
+// (no loaded school sets them): the fixture gives back what it found.
+class EvalClassDeltaSum : public ::testing::Test {
+ protected:
+  void SetUp() override { std::memcpy(saved_flags_, g_hourly_unit_flags, sizeof saved_flags_); }
+  void TearDown() override {
+    std::memcpy(g_hourly_unit_flags, saved_flags_, sizeof saved_flags_);
+    reset_run_state();
+  }
+  std::uint8_t saved_flags_[kHoursPerDay];
+};
+
+TEST_F(EvalClassDeltaSum, ClassFamilyOnRandomPlacements) {
+  for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+    classes::build_class_school(seed);
+    for (int mode = 0; mode < 2; ++mode) {
+      g_eng_school.option_flags = static_cast<std::uint8_t>(mode ? 2 : 0);  // by class, or plain
+      g_eng_run.report_flag = mode;
+      for (int id : classes::kClassIds)
+        EXPECT_EQ(delta_mismatches(id, g_class_accumulated_penalty, g_eng_school.class_count), 0)
+            << "seed " << seed << " id " << id;
+    }
+  }
+}
+
+TEST_F(EvalClassDeltaSum, JointBonus) {
+  classes::build_class_school(3);
+  g_eng_school.option_flags = 0;
+  for (int k = 10; k < 14; ++k) {
+    int a = k, b = 28 + k;
+    bool together = lesson_slot(a) == lesson_slot(b);
+    EXPECT_EQ(or_joint_bonus(a), together ? -1 : 0) << k;
+    EXPECT_EQ(or_joint_bonus(b), together ? -1 : 0) << k;  // the empty entry is passed over
+  }
+  // Put one pair together by hand: the bonus appears.
+  set_lesson_place(28 + 10, lesson_place(10));
+  EXPECT_EQ(or_joint_bonus(10), -1);
+  ConstraintSwitchTable[76].off = 1;
+  EXPECT_EQ(or_joint_bonus(10), 0);
+  reset_run_state();
+}
+
+TEST_F(EvalClassDeltaSum, JointLessonsApartCountInEachClass) {
+  classes::build_class_school(4);
+  g_eng_school.option_flags = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].held_out = 0;
+  int apart = 0;
+  for (int k = 10; k < 14; ++k) apart += lesson_slot(k) != lesson_slot(28 + k);
+  for (ConstraintStat& s : ConstraintStats) s = {0, 1};
+  for (int c = 0; c < 2; ++c) g_eng_classes[c].weight = 1;
+  g_evaluators[76].full();
+  EXPECT_EQ(static_cast<int>(ConstraintStats[76].count), 2 * apart);
   reset_run_state();
 }
 

@@ -1,10 +1,7 @@
-// The evaluator inputs that come from a school description: each case loads
-// a small description through the engine's own loader, places the lessons at
-// chosen slots, and checks that the evaluator counts nothing before the
-// parameter fill and the violation of its keyword after it. Then the reliefs
-// that granted exemptions keep in the model (25, 28, 83, 88): each rule
-// counts its violation until the exemption of that class (and day) is
-// applied. Hours count from 0; the week is five days of six hours.
+// The evaluator inputs that come from a school description loaded through
+// the engine's loader ("SYNT:"): each evaluator counts nothing before the
+// parameter fill and its keyword's violation after it; and the reliefs that
+// granted exemptions keep in the model. Hours count from 0.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -57,16 +54,6 @@ TEST_F(LoadedInputs, TaskItemsGiveTestBlocks) {
   load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
   place({{0, 0}, {1, 0}, {2, 0}});
   EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{1}));
-}
-
-TEST_F(LoadedInputs, TheModelPreparationFillsTheParameters) {
-  // Every command that evaluates prepares the model first ("SNOD:", "REPO:",
-  // the phases): the fill comes with it.
-  load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
-  place({{0, 0}, {1, 0}, {2, 0}});
-  or_reset_constraint_parameters();
-  or_prepare_model_for_solving();
-  EXPECT_EQ(delta_of(33, 0), 1);
 }
 
 TEST_F(LoadedInputs, JTaskWantsItsBlockWithoutABreak) {
@@ -273,5 +260,82 @@ TEST_P(ExemptionReliefs, TheRuleCountsUntilTheClassIsExempted) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ExemptionReliefs, ::testing::ValuesIn(kReliefs),
                          [](const ::testing::TestParamInfo<ReliefCase>& i) { return std::string(i.param.id); });
+
+// The service days of a teacher come from the derived working days, so the
+// weekly transfer limit ("NOMWEEK:") counts once the tables are filled.
+// Teacher 0 teaches class 0 on two days at hours 0, 2, 3 in buildings
+// 0, 1, 0: two building changes a day, four in the week.
+void two_transfer_days() {
+  for (int d = 0; d < 2; ++d) {
+    g_eng_lessons[add_lesson(0, 0, d, 0)].building = 0;
+    g_eng_lessons[add_lesson(0, 0, d, 2)].building = 1;
+    g_eng_lessons[add_lesson(0, 0, d, 3)].building = 0;
+  }
+  rebuild_mini_school();
+}
+
+struct WeekCase {
+  const char* id;
+  int working_days;
+  int nomweek;
+  std::int64_t before;
+  std::int64_t after;
+};
+
+class FillWeekTransfers : public ::testing::TestWithParam<WeekCase> {};
+
+TEST_P(FillWeekTransfers, ServiceDaysComeFromTheWorkingDays) {
+  const WeekCase& k = GetParam();
+  mini_school();
+  g_eng_teachers[0].max_working_days = static_cast<std::int8_t>(k.working_days);
+  g_eng_teachers[0].nomweek = static_cast<std::int8_t>(k.nomweek);
+  two_transfer_days();
+  EXPECT_EQ(delta_of(39, 0), k.before);
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(g_teacher_rule_params[0].service_days, k.working_days);
+  EXPECT_EQ(delta_of(39, 0), k.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FillWeekTransfers,
+    ::testing::Values(WeekCase{"limit2", 5, 2, 0, 2},      // 4 transfers, 2 allowed
+                      WeekCase{"limit3", 5, 3, 0, 1},      // 4 transfers, 3 allowed
+                      WeekCase{"limit4", 5, 4, 0, 0},      // exactly the limit
+                      WeekCase{"unlimited", 5, 6, 0, 0},   // the default limit: days + 1
+                      WeekCase{"atdays", 2, 2, 0, 0}),     // limit not below the service days
+    [](const ::testing::TestParamInfo<WeekCase>& i) { return std::string(i.param.id); });
+
+TEST(FillSchoolSwitches, GradingSwitchFollowsTheSchoolFlag) {
+  mini_school();
+  g_eng_school.uses_tekgrado = 1;
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(g_school_rule_params.tekgrado_switch, 1);
+  g_eng_school.uses_tekgrado = 0;
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(g_school_rule_params.tekgrado_switch, 1) << "filled once per load";
+  mini_school();
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(g_school_rule_params.tekgrado_switch, 0) << "a new load fills again";
+}
+
+TEST(FillClassCalendars, AFittedCalendarClosesTheOtherHoursInTheProvisionalTimetable) {
+  // Class 0's calendar is Monday's first four hours; teacher 0 teaches it
+  // at Monday's fifth hour, while the calendar teacher (3) holds the third.
+  mini_school();
+  g_provisional_mode = 1;
+  EngineClass& k = g_eng_classes[0];
+  std::memset(k.special_calendar, 0, kWeekSlots);
+  for (int h = 0; h < 4; ++h) k.special_calendar[h] = 1;
+  std::memcpy(k.provisional_free, k.special_calendar, kWeekSlots);
+  g_eng_teachers[3].calendar_class = 0;
+  add_lesson(0, 0, 0, 4);
+  add_lesson(3, 0, 0, 2);
+  rebuild_mini_school();
+  EXPECT_EQ(delta_of(63, 0), 0);
+  or_prepare_constraint_parameters();
+  EXPECT_EQ(g_class_rule_params[1].provisional_available[0], kNotConfigured) << "no calendar of its own";
+  EXPECT_EQ(delta_of(63, 0), 1);
+  g_provisional_mode = 0;
+}
 
 }  // namespace

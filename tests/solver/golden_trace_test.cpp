@@ -1,15 +1,9 @@
 // Golden trace of a short seeded search: "CALC:" with --seed 1 on piccola
-// and liceo, stopped after a fixed number of cycles the way --time-limit
-// stops it (the engine's stop request), must print the same progress lines
-// and save the same timetable as the files under tests/data/golden. A change
-// that only makes the search faster keeps them; only a change meant to alter
-// the search may write them again, with
-//   bench/update_golden.sh [build folder]
-// (which runs this test with KT_UPDATE_GOLDEN=1) and says so in its commit.
-//
-// The trace's clock columns ("Ms:" and "TS:") and the closing line's date
-// are cut, since they measure the machine and not the search; the save's
-// lines are kept unscrambled, as their scrambling seed comes from the clock.
+// and liceo, stopped after a fixed number of cycles, must print the same
+// progress lines and save the same timetable as tests/data/golden. Only a
+// change meant to alter the search rewrites them (bench/update_golden.sh,
+// said in its commit). The clock columns and the closing date are cut; the
+// save is compared unscrambled, as its scrambling seed comes from the clock.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -37,11 +31,6 @@ void stop_at(int cycle) {
   if (cycle >= g_stop_cycle) g_status.run_state.store(kRunStateStopRequested);
 }
 
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The trace lines without their clock columns and trailing blanks; other
 // console output passes as it stands.
 std::string without_clock(const std::string& out) {
@@ -60,7 +49,7 @@ std::string without_clock(const std::string& out) {
 
 // The save's lines in their plain form.
 std::string plain_save(const fs::path& path) {
-  std::istringstream in(read_file(path));
+  std::istringstream in(file_text(path));
   std::string line, plain;
   while (std::getline(in, line)) {
     line += "\n";  // the scrambled layout counts its line feed
@@ -111,8 +100,8 @@ void check_golden_run(const GoldenRun& run) {
     std::ofstream(save_file, std::ios::binary | std::ios::trunc) << saved;
     GTEST_SKIP() << "golden files written";
   }
-  EXPECT_EQ(read_file(trace_file), trace) << "progress lines differ from " << trace_file;
-  EXPECT_EQ(read_file(save_file), saved) << "saved timetable differs from " << save_file;
+  EXPECT_EQ(file_text(trace_file), trace) << "progress lines differ from " << trace_file;
+  EXPECT_EQ(file_text(save_file), saved) << "saved timetable differs from " << save_file;
 }
 
 // The engine keeps state from one computation to the next in a process: a

@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 
+#include "school_fixture.h"
 #include "test_temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -31,20 +32,10 @@ class School {
   void write(const std::string& name, const std::string& bytes) const {
     std::ofstream(path() / name, std::ios::binary) << bytes;
   }
-  std::string read(const std::string& name) const {
-    std::ifstream in(path() / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string read(const std::string& name) const { return file_text(path() / name); }
   Outcome orario(const std::string& args) const {
-    std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
-    std::string out = (path() / "out.log").string();
-    std::string command = "cd '" + path().string() + "' && env -i PATH=/usr/bin:/bin LANG=it_IT.UTF-8 " +
-                          "KESTRINTEMPUS_ROOT='" + path().string() + "' '" + binary + "' " + args + " >'" +
-                          out + "' 2>&1";
-    int raw = std::system(command.c_str());
     Outcome r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000 + WTERMSIG(raw);
-    r.out = read("out.log");
+    r.status = run_orario_in(path(), path(), args, &r.out);
     return r;
   }
 

@@ -1,8 +1,7 @@
 // Trading timetables through the shared area, in one process that plays the
-// main process and a worker in turn (the area does not care which process
-// writes it): publishing, the offer rules of both slots, taking a slot only
-// when it is no worse and its timetable passes the checks, the workers'
-// request bits, and a COM mutex whose holder died.
+// main process and a worker in turn: publishing, the offer rules of both
+// slots, taking a slot only when it is no worse and passes the checks, and
+// a frozen mutex holder.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <signal.h>
@@ -84,16 +83,6 @@ TEST_F(ExchangeTest, PublishingSetsGoAndTheStartTimetable) {
   std::vector<std::uint16_t> published(static_cast<std::size_t>(n));
   parpro_load_timetable(published.data(), area->start_timetable);
   EXPECT_EQ(published, start);
-}
-
-TEST_F(ExchangeTest, NoPublishingOutsideItsModesOrAlone) {
-  g_eng_run.run_mode = 14;
-  or_publish_to_workers(1, -1, 1);
-  EXPECT_EQ(parpro_command(1), 0) << "class test";
-  g_eng_run.run_mode = 16;
-  g_process_count = 1;
-  or_publish_to_workers(1, -1, 1);
-  EXPECT_EQ(parpro_command(1), 0) << "one process";
 }
 
 TEST_F(ExchangeTest, SlotAOfferOnlyWhenNotWorseThanThePublishedHeader) {
@@ -256,40 +245,6 @@ TEST_F(ExchangeTest, TakingASlotInTheGapStageStartsItAgain) {
   EXPECT_EQ(g_status.gap_stage_teacher, -1);
   or_publish_to_workers(1, -1, 1);
   EXPECT_EQ(parpro_area()->slot_b_flag, 0);
-}
-
-TEST_F(ExchangeTest, ABetterOwnQualityEmptiesSlotB) {
-  parpro_area()->slot_b_state = kSlotBFull;
-  parpro_area()->slot_b_quality = 5;
-  parpro_area()->slot_b_value = 1;
-  g_search.stage_quality_byte = 2;
-  g_search.stage_quality_value = 40;
-  EXPECT_EQ(or_take_result_slot(), 0);
-  EXPECT_EQ(parpro_area()->slot_b_state, 0);
-  EXPECT_EQ(live(), start);
-}
-
-TEST_F(ExchangeTest, WorkerServesAndClearsItsRequestBits) {
-  g_process_number = 2;
-  ConstraintSwitchTable[76].off = 0;
-  parpro_area()->request[2] = kParproRequestPairings;
-  or_serve_worker_requests();
-  EXPECT_EQ(ConstraintSwitchTable[76].off, 1);
-  EXPECT_EQ(parpro_area()->request[2], 0);
-  EXPECT_STREQ(g_status.status_text, "RIGIOCA ABBINAMENTI");
-}
-
-TEST_F(ExchangeTest, AHolderThatDiedBlocksNobody) {
-  pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    if (!or_wait_mutex_for(g_parpro_com_mutex, 60000)) ::_exit(2);
-    ::_exit(0);  // dies holding the mutex
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  parpro_test::set_worker_command(1, kParproGo);
-  EXPECT_EQ(parpro_command(1), kParproGo);
 }
 
 // A worker frozen while it holds a mutex (stopped, not dead: the mutex is

@@ -1,8 +1,6 @@
-// Parallel solver processes as real processes of the orario program and of
-// the desktop program: the workers of `--processes` are started and ended
-// with the command and leave no shared-memory names behind; a worker killed
-// while the others work blocks nobody, and the main process finishes and
-// saves without waiting for it; workers whose main process died end by
+// Parallel solver processes as real processes of orario and the desktop
+// program: workers start and end with the command leaving no shared names,
+// a killed worker blocks nobody, and workers of a dead main end by
 // themselves. Every wait is bounded; each test uses its own object names.
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,9 +1,6 @@
 // The command-byte protocol of a worker, served on a thread of the test
-// process: go starts one run with the published settings, any byte that
-// appears during a run stops it through the stop byte, 100 ends the worker,
-// and a worker whose parent is gone ends by itself. The "run" is a stand-in
-// that waits for the stop byte, so no search is needed; the test and the
-// worker meet only through the area, as two processes would.
+// process against a stand-in run that waits for the stop byte: go starts a
+// run, a new byte stops it, 100 ends the worker, an orphan gives up.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -175,35 +172,6 @@ TEST_F(WorkerProtocolTest, ARunThatIgnoresTheQuitIsGivenUp) {
   worker.join();
   EXPECT_TRUE(given_up.load());
   EXPECT_EQ(runs, 1);
-}
-
-TEST_F(WorkerProtocolTest, AnOrphanEndsByItself) {
-  start();
-  publish(15);
-  wait_for(started, 1);
-  parent = false;
-  worker.join();
-  EXPECT_EQ(stopped.load(), 1);
-}
-
-TEST_F(WorkerProtocolTest, UnknownRunCodeStartsNothing) {
-  start();
-  publish(41);
-  while (parpro_command(1) != 0) std::this_thread::yield();
-  parpro_test::set_worker_command(1, kParproQuit);
-  worker.join();
-  EXPECT_EQ(started.load(), 0);
-  EXPECT_EQ(runs, 0);
-}
-
-TEST(WorkerRunCodes, OptionWords) {
-  const struct {
-    int code;
-    const char* option;
-  } cases[] = {{13, "TPRO"}, {14, "TCLA"}, {15, ""}, {16, "CONT"},
-               {19, "MINI"}, {20, "MIBU"}, {29, "DERR"}};
-  for (const auto& c : cases) EXPECT_STREQ(parpro_option_of_run_code(c.code), c.option) << c.code;
-  EXPECT_EQ(parpro_option_of_run_code(41), nullptr);
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
-// The improvement phases and the classroom allocation on the sample schools
-// (examples/piccola and examples/liceo, read by the loader from a temporary
-// copy, placed by the seeded passes): after a balancing, weight-balancing or
-// overlap phase the timetable has no clash, no class gap and no double-booked
-// room, the phase's record is not above its start, and the balance save is
-// written; the room allocation books no allocation room twice at one slot
-// and creates exactly the rooms it was asked for.
+// The improvement phases and the classroom allocation on the seeded sample
+// schools: the timetable stays whole, clash-free and gap-free, a phase's
+// record is not above its start and its save is written, and the allocation
+// books no room twice and creates the rooms asked for.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -193,27 +193,6 @@ TEST_F(PlacedSchool, SlotTestAgreesWithTheWalkOverEveryLesson) {
   }
 }
 
-TEST_F(PlacedSchool, RebuildsSkipAnUnplacedLesson) {
-  set_lesson_place(3, kUnplaced);
-  or_rebuild_slot_index();
-  or_rebuild_class_grids();
-  or_rebuild_teacher_grids();
-  for (int s = 0; s < kWeekSlots; ++s)
-    for (std::uint32_t i = 0; i < g_slot_lessons[s].count; ++i) EXPECT_NE(g_slot_lessons[s].lesson[i], 3);
-}
-
-TEST_F(PlacedSchool, DoubleBookedClassEndsTheRunNamingBothLessons) {
-  set_lesson_place(1, lesson_place(0));
-  try {
-    or_rebuild_class_grids();
-    FAIL() << "no error";
-  } catch (const EngineError& e) {
-    EXPECT_EQ(e.code, -1);
-    std::string message = g_status.message;
-    EXPECT_NE(message.find("classe:0-1A cattedra/ora:"), std::string::npos) << message;
-  }
-}
-
 TEST_F(PlacedSchool, GapTestFindsAFreeHourBeforeAnOccupiedOne) {
   or_rebuild_class_grids();
   EXPECT_EQ(or_any_class_has_gap(), 0);
@@ -223,15 +202,6 @@ TEST_F(PlacedSchool, GapTestFindsAFreeHourBeforeAnOccupiedOne) {
   EXPECT_EQ(or_any_class_has_gap(), 1);
   g_eng_school.real_class_count = 2;  // class 2 is now a pseudo-class
   EXPECT_EQ(or_any_class_has_gap(), 0);
-}
-
-TEST(PlacementCopies, NoBestPlacementAfterClearing) {
-  build_school(SchoolSpec{}, 2);
-  place_all_lessons();
-  or_copy_placement(g_best_placement);
-  or_clear_best_placement();
-  EXPECT_EQ(g_best_score, 0);
-  EXPECT_EQ(or_restore_best_placement(), 0);
 }
 
 }  // namespace

@@ -1,9 +1,5 @@
 // The classroom allocation on a hand-built school of three classes in one
-// four-hour day: the names of the allocation rooms, the initial allocation
-// (unused rooms first, then any room free at the slot), the quota of a
-// movable class with a preferred room, the window's query codes and
-// forbidden pairs, the teachers' overlap count and the teacher grouping
-// with its report.
+// four-hour day: room names, the initial allocation, the teacher grouping.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -116,36 +112,6 @@ TEST_F(RoomAllocation, UnusedRoomsFirstThenAnyRoomFreeAtTheSlot) {
   for (int l = 0; l < 6; ++l) EXPECT_EQ(room_of(l), expected[l]) << l;
 }
 
-TEST_F(RoomAllocation, PhaseWithTooManyRoomsOnlyCreatesThem) {
-  params_.rooms_per_building[0] = 3;  // not below the 3 real classes
-  EXPECT_EQ(or_room_allocation_phase(0, 0), 3);
-  EXPECT_EQ(g_eng_school.room_count, 6);
-  for (int l = 0; l < 6; ++l) EXPECT_EQ(room_of(l), g_eng_lessons[l].class_index);
-}
-
-TEST_F(RoomAllocation, PhaseBooksNoRoomTwice) {
-  g_room_optimiser_max_cycles = 3;
-  EXPECT_EQ(or_room_allocation_phase(0, 0), 3);
-  EXPECT_EQ(g_room_allocation.rooms_allocated, 1);
-  bool used[kMaxRooms][kWeekSlots] = {};
-  for (int l = 0; l < 6; ++l) {
-    int r = room_of(l);
-    ASSERT_TRUE(or_is_allocation_room(r)) << l;
-    int s = g_eng_lessons[l].hour;
-    EXPECT_FALSE(used[r][s]) << "room " << r << " hour " << s;
-    used[r][s] = true;
-    EXPECT_EQ(g_room_allocation.lesson_result[l], r);
-  }
-}
-
-TEST_F(RoomAllocation, OverlapsCountOtherTeachersInOwnRoomsAtTheSameSlots) {
-  EXPECT_EQ(or_count_teacher_overlaps(0), 2);
-  EXPECT_EQ(or_count_teacher_overlaps(1), 2);
-  EXPECT_EQ(or_count_teacher_overlaps(2), 0);
-  g_eng_teachers[1].calendar_class = 0;
-  EXPECT_EQ(or_count_teacher_overlaps(1), 0);
-}
-
 TEST_F(RoomAllocation, TeacherGroupingFitsTeachersWithoutCommonSlots) {
   params_.teachers_per_room = 1;
   EXPECT_EQ(or_assign_rooms_per_building(1, 0), 2);  // one room each
@@ -165,24 +131,6 @@ TEST_F(RoomAllocation, TeacherGroupingFitsTeachersWithoutCommonSlots) {
   params_.teachers_per_room = 0;
   or_assign_rooms_per_building(1, 0);
   EXPECT_EQ(params_.teachers_per_room, 3);
-}
-
-TEST_F(RoomAllocation, LabGroupLessonsTakeTheFirstLabFreeAtTheirSlot) {
-  g_eng_school.room_count = 5;  // rooms 3 and 4 are the group's labs
-  g_eng_school.lab_group_count = 1;
-  for (auto& r : g_eng_lab_groups[0].rooms) r = 0xFFFF;
-  g_eng_lab_groups[0].rooms[0] = 3;
-  g_eng_lab_groups[0].rooms[1] = 4;
-  for (int l : {0, 2, 4}) g_eng_lessons[l].lab_group = 0;  // 1A and 2A at hour 0, 3A at hour 2
-  g_eng_lessons[2].room = 3;  // 2A already sits in the first lab at hour 0
-  or_assign_lab_group_rooms();
-  EXPECT_EQ(g_eng_lessons[0].chosen_laboratory, 4);
-  EXPECT_EQ(g_eng_lessons[2].chosen_laboratory, -1);  // not in its own room
-  EXPECT_EQ(g_eng_lessons[4].chosen_laboratory, 3);   // hour 2: the first lab is free
-  g_eng_run.run_mode = 13;  // class test runs choose no lab
-  g_eng_lessons[0].chosen_laboratory = -1;
-  or_assign_lab_group_rooms();
-  EXPECT_EQ(g_eng_lessons[0].chosen_laboratory, -1);
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // Builds the synthetic schools of school_fixture.h.
 #include "school_fixture.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "engine/engine_random.h"
@@ -161,4 +165,64 @@ int or_find_lesson_conflict(int lesson) {
     if (code != kNoConflict) return code;
   }
   return kNoConflict;
+}
+
+// The grids the moves keep equal a rebuild from the placement.
+static void expect_grids_rebuilt(const char* where) {
+  static EngineClass classes[kMaxClasses];
+  static EngineTeacher teachers[kMaxTeachers];
+  int nc = g_eng_school.class_count, nt = g_eng_school.teacher_count;
+  for (int c = 0; c < nc; ++c) classes[c] = g_eng_classes[c];
+  for (int t = 0; t < nt; ++t) teachers[t] = g_eng_teachers[t];
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+  for (int c = 0; c < nc; ++c) {
+    EXPECT_EQ(std::memcmp(classes[c].week_grid, g_eng_classes[c].week_grid, sizeof classes[c].week_grid), 0)
+        << where << " class " << c;
+    EXPECT_EQ(std::memcmp(classes[c].teacher_grid, g_eng_classes[c].teacher_grid, sizeof classes[c].teacher_grid), 0)
+        << where << " class " << c;
+  }
+  for (int t = 0; t < nt; ++t) {
+    EXPECT_EQ(std::memcmp(teachers[t].class_per_slot, g_eng_teachers[t].class_per_slot, sizeof teachers[t].class_per_slot), 0)
+        << where << " teacher " << t;
+    EXPECT_EQ(std::memcmp(teachers[t].lesson_per_slot, g_eng_teachers[t].lesson_per_slot, sizeof teachers[t].lesson_per_slot), 0)
+        << where << " teacher " << t;
+  }
+}
+
+void expect_sound_placement(const char* where) {
+  expect_grids_rebuilt(where);
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    ASSERT_EQ(or_find_lesson_conflict(l), kNoConflict) << where << " lesson " << l;
+  EXPECT_EQ(or_any_class_has_gap(), 0) << where;
+  for (int s = 0; s < kWeekSlots; ++s) {
+    int user[kMaxRooms];  // class holding each room at this slot (joint lessons share theirs)
+    for (int& u : user) u = -1;
+    for (std::uint32_t k = 0; k < g_slot_lessons[s].count; ++k) {
+      int l = g_slot_lessons[s].lesson[k];
+      if (l < 0) continue;
+      int room = g_eng_lessons[l].room;
+      if (room < 0 || room >= kMaxRooms) continue;
+      int c = g_eng_lessons[l].class_index;
+      EXPECT_TRUE(user[room] == -1 || user[room] == c) << where << " room " << room << " slot " << s;
+      user[room] = c;
+    }
+  }
+}
+
+std::string file_text(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int run_orario_in(const std::filesystem::path& folder, const std::filesystem::path& root,
+                  const std::string& arguments, std::string* out) {
+  std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
+  std::filesystem::path log = root / "orario.out";
+  std::string command = "cd '" + folder.string() + "' && env -i PATH=/usr/bin:/bin LANG=it_IT.UTF-8 " +
+                        "KESTRINTEMPUS_ROOT='" + root.string() + "' '" + binary + "' " + arguments + " >'" +
+                        log.string() + "' 2>&1";
+  int raw = std::system(command.c_str());
+  if (out) *out = file_text(log);
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000 + WTERMSIG(raw);
 }

@@ -1,9 +1,5 @@
-// Synthetic schools for the solver tests: a few classes, teachers and rooms
-// built straight into the engine model tables, shaped like a real school
-// (each class fills most of its week, each teacher teaches a few classes,
-// some lessons carry a laboratory part with a second teacher). Also the
-// sample schools of examples/, used through a temporary copy, and the seeded
-// placement every solver test starts from.
+// Synthetic schools built straight into the model tables, the sample
+// schools of examples/ through a temporary copy, and the seeded placement.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -39,6 +35,16 @@ bool place_seeded(std::uint64_t seed);
 // The clash test by a walk over every placed lesson in index order, without
 // the slot index: the independent answer the solver's slot test must give.
 int or_find_lesson_conflict(int lesson);
+// The bytes of a file ("" when it cannot be read).
+std::string file_text(const std::filesystem::path& path);
+// Runs the orario program in `folder` with a clean environment and `root` as
+// the drive root; its exit status (1000 + the signal when killed), and in
+// `out` its console output.
+int run_orario_in(const std::filesystem::path& folder, const std::filesystem::path& root,
+                  const std::string& arguments, std::string* out);
+// The grids equal a rebuild from the placement, and no lesson clashes, no
+// class has a gap and no room is booked by two classes at one slot.
+void expect_sound_placement(const char* where);
 
 // What a command of the program has around it when a test drives the solver
 // below the command's entry: the output folders in the current folder, as

@@ -1,14 +1,11 @@
-// The gap stage's stall test (when a record may become the kept placement),
-// the staging requests of the computation page (served bits acknowledged,
-// the cycle budget they give), the "EDY " pass that keeps its day exchange
-// only when it helps and never touches the kept placement, and the gap
-// tolerance lowered one step once a gap-stage round ends with no error and
-// every teacher released.
+// The gap stage: the stall test, the staging requests of the computation
+// page, the "EDY " pass, and the gap tolerance lowered at a round's end.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "engine/engine_random.h"
@@ -31,11 +28,8 @@ namespace {
 class GapStageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kt_gapstage_XXXXXX";
-    folder_ = mkdtemp(pattern);
-    old_ = fs::current_path();
-    fs::current_path(folder_);
-    ::setenv("KESTRINTEMPUS_ROOT", folder_.c_str(), 1);
+    folder_ = std::make_unique<TempCommandFolder>();
+    ::setenv("KESTRINTEMPUS_ROOT", fs::current_path().c_str(), 1);
     SchoolSpec spec;
     spec.classes = 2;
     spec.teachers = 4;
@@ -54,11 +48,9 @@ class GapStageTest : public ::testing::Test {
     g_weights = saved_weights_;
     for (ConstraintSwitch& s : ConstraintSwitchTable) s.off = 0;
     g_status.stage_id = -1;
-    fs::current_path(old_);
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
+    folder_.reset();
   }
-  fs::path folder_, old_;
+  std::unique_ptr<TempCommandFolder> folder_;
   SearchWeightState saved_weights_;
 };
 

@@ -1,6 +1,5 @@
 // The result history: what is stored and when, the frequency table, slot
-// order and reuse, the proposals, and that its storage is allocated once
-// per process however many runs prepare it.
+// order and reuse, and the proposals.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -101,21 +100,6 @@ TEST_F(HistoryTest, ANewStageEmptiesTheHistory) {
   EXPECT_EQ(or_result_history().slots[0].cycle_stamp, 3);
 }
 
-TEST_F(HistoryTest, SkippedWhileTheMonitorHoldsTheMutex) {
-  violations({5});
-  or_set_history_stamp(4);
-  std::thread monitor_holds([] {
-    std::lock_guard<std::timed_mutex> hold(g_problems_mutex);
-    std::this_thread::sleep_for(std::chrono::milliseconds(0));
-  });
-  monitor_holds.join();
-  std::unique_lock<std::timed_mutex> hold(g_problems_mutex);
-  std::thread store([] { EXPECT_EQ(or_store_history(0), 0); });
-  store.join();
-  hold.unlock();
-  EXPECT_EQ(or_result_history().used, 0);
-}
-
 TEST_F(HistoryTest, FullHistoryReusesTheOldestRecordNumbers) {
   const ResultHistory& h = or_result_history();
   ASSERT_EQ(h.allocated, kHistorySlots);
@@ -199,14 +183,6 @@ TEST_F(HistoryTest, ProposalsFollowTheOrderAndWaitForThePendingOne) {
   or_propose_exemption();
   EXPECT_EQ(g_exemption_current.bytes[0], 0) << "P5 workers propose nothing";
   g_process_number = 0;
-}
-
-TEST_F(HistoryTest, StorageAllocatedOncePerProcess) {
-  int before = or_history_allocations();
-  for (int run = 0; run < 5; ++run) or_prepare_search_tables();
-  EXPECT_EQ(before, 1);
-  EXPECT_EQ(or_history_allocations(), 1);
-  EXPECT_EQ(or_result_history().used, 0);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The teacher-side move: a class of identical lessons gives no exchange, an
 // exchange that costs nothing is kept and a score below 1 ends the call at
-// once, the pacing value by errors, call counter and process, and the
-// pacing sleep of a worker.
+// once, the pacing value by errors, call counter and process, and the gap
+// stage's points.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -16,15 +16,11 @@
 #include "school_fixture.h"
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
-#include "solver/parpro_area.h"
 #include "solver/placement_state.h"
 #include "solver/search_state.h"
 #include "solver/teacher_side_move.h"
 
 namespace {
-
-std::vector<int> g_slept;
-void note_sleep(int ms) { g_slept.push_back(ms); }
 
 class TeacherSideTest : public ::testing::Test {
  protected:
@@ -42,19 +38,6 @@ class TeacherSideTest : public ::testing::Test {
     or_set_teacher_side_sleep(nullptr);
   }
 };
-
-TEST_F(TeacherSideTest, IdenticalLessonsGiveNoExchange) {
-  SchoolSpec spec;
-  spec.classes = 1;
-  spec.teachers = 1;
-  spec.lab_lessons_per_class = 0;
-  prepare(spec, 41);
-  for (int l = 1; l < g_eng_school.lesson_count; ++l)
-    std::memcpy(&g_eng_lessons[l], &g_eng_lessons[0], offsetof(EngineLesson, building));
-  or_rebuild_grids_and_evaluate();
-  std::int32_t score = -1;
-  EXPECT_EQ(or_teacher_side_move(1, -1, &score), 0);
-}
 
 TEST_F(TeacherSideTest, FreeExchangeKeptAndZeroScoreEndsTheCall) {
   prepare(SchoolSpec{}, 42);
@@ -96,26 +79,6 @@ TEST_F(TeacherSideTest, PacingByCallCounterErrorsAndProcess) {
     g_status.run_state = 0;
     EXPECT_EQ(or_pacing_value(), s.pacing) << s.id;
   }
-}
-
-TEST_F(TeacherSideTest, WorkerSleepsItsPacingByte) {
-  std::string tag = "side" + std::to_string(::getpid());
-  ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
-  parpro_remove_names();
-  prepare(SchoolSpec{}, 44);
-  ASSERT_TRUE(parpro_create(2, "/tmp", "scuola2.txt"));
-  parpro_area()->worker_pacing = 3;
-  or_set_teacher_side_sleep(note_sleep);
-  g_slept.clear();
-  g_process_number = 1;
-  g_status.run_state = kRunStateStopRequested;
-  std::int32_t score;
-  or_teacher_side_move(1, -1, &score);
-  g_status.run_state = 0;
-  EXPECT_EQ(g_slept, std::vector<int>{300});
-  parpro_close();
-  parpro_remove_names();
-  ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
 }
 
 // In the gap stage, the 28th call brings the gap-stage value from 1 to 0:

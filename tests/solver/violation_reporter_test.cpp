@@ -25,12 +25,6 @@ class Reporter : public ::testing::Test {
   }
 };
 
-TEST_F(Reporter, CountZeroLeavesNoTrace) {
-  or_report_violation(1, 2, 3, "x", 0, 12);
-  EXPECT_EQ(g_status.violation_count.load(), 0);
-  EXPECT_EQ(g_eng_run.violation_signature, 0u);
-}
-
 TEST_F(Reporter, TeacherRecordCarriesTheTeacherValues) {
   g_eng_teachers[4].points = 70;
   g_eng_teachers[4].points2 = 71;
@@ -56,45 +50,10 @@ TEST_F(Reporter, TeacherRecordCarriesTheTeacherValues) {
   EXPECT_EQ(g_eng_run.peak_reported_points, 70u);
 }
 
-TEST_F(Reporter, ClassRecordHasNoTeacherPointsAndAClassSignature) {
-  or_report_violation(3, 5, 17, "", 1, 80);
-  const ViolationRecord& r = g_status.violations[0];
-  EXPECT_EQ(r.teacher_points, 0u);
-  EXPECT_EQ(r.class_index, 5u);
-  EXPECT_EQ(r.detail, 17u);
-  EXPECT_EQ(g_eng_run.violation_signature, 256u + 80 + 5u * 16777216);
-}
-
-TEST_F(Reporter, Id84RecordsTheTeacherButWritesTheClassLine) {
-  g_eng_teachers[2].points = 5;
-  or_report_violation(2, 1, 0, "cal", 1, 84);
-  EXPECT_EQ(g_status.violations[0].teacher_points, 5u);
-  char line[200];
-  or_format_violation_line(line, sizeof line, 2, 1, "cal", 1, 84);
-  EXPECT_EQ(std::string(line).substr(0, 2), "E:");
-  EXPECT_NE(std::string(line).find(" C=1  "), std::string::npos) << line;
-}
-
 TEST_F(Reporter, TheRecordListStopsAt199ButTheSignatureGoesOn) {
   for (int i = 0; i < 200; ++i) or_report_violation(0, 0, 0, "", 1, 80);
   EXPECT_EQ(g_status.violation_count.load(), 199);
   EXPECT_EQ(g_eng_run.violation_signature, 200u * (256 + 80));
-}
-
-TEST_F(Reporter, NotReportingStoresNothing) {
-  g_status.reporting = 0;
-  or_report_violation(0, 0, 0, "", 1, 80);
-  EXPECT_EQ(g_status.violation_count.load(), 0);
-  EXPECT_NE(g_eng_run.violation_signature, 0u);
-}
-
-TEST_F(Reporter, TwoTeachersRaisingThePeakLeaveMinusTwo) {
-  g_eng_teachers[1].points = 10;
-  g_eng_teachers[2].points = 20;
-  or_report_violation(1, 0, 0, "", 1, 12);
-  or_report_violation(2, 0, 0, "", 1, 12);
-  EXPECT_EQ(g_eng_run.peak_reported_teacher, -2);
-  EXPECT_EQ(g_eng_run.peak_reported_points, 20u);
 }
 
 struct LineCase {

@@ -1,10 +1,6 @@
-// The solver's pieces as the running program calls them, on the sample
-// schools: the balancing's colleague pass exchanges lessons, the exemption
-// search grants the exemption of a violation the school forces and writes it
-// to scuola3.txt, a test of single teachers visits every teacher in turn,
-// and lab-group lessons take a lab of their group at the end of a
-// computation. Each case runs the orario program (or or_main) as the
-// desktop program does, on a copy of the school.
+// The solver's pieces as the running program calls them, through the orario
+// program (or or_main) on a copy of a sample school: balancing, the
+// exemption search, the single-teacher test, lab groups and worker output.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -28,27 +24,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Runs orario in the school's folder; the console output.
 std::string run_orario(const SchoolCopy& school, const std::string& arguments) {
-  std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
-  fs::path out = school.root() / "out.txt";
-  std::string command = "cd '" + school.folder().string() + "' && env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
-                        school.root().string() + "' '" + binary + "' " + arguments + " >'" + out.string() +
-                        "' 2>&1";
-  int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << arguments << "\n" << read_file(out);
-  return read_file(out);
+  std::string out;
+  EXPECT_EQ(run_orario_in(school.folder(), school.root(), arguments, &out), 0) << arguments << "\n" << out;
+  return out;
 }
 
 // Replaces one line of the school's description (it must be there).
 void replace_line(const SchoolCopy& school, const std::string& from, const std::string& to) {
   fs::path path = school.folder() / "scuola2.txt";
-  std::string text = read_file(path);
+  std::string text = file_text(path);
   std::size_t at = text.find(from);
   ASSERT_NE(at, std::string::npos) << from;
   text.replace(at, from.size(), to);
@@ -86,7 +72,7 @@ TEST(WiredRuns, ExemptionSearchGrantsTheForcedViolationOnce) {
   SchoolCopy school("piccola");
   replace_line(school, "V:\tMANCINI\tGMAX:2\t", "V:\tMANCINI\tOP:LU:1-5MA:1-5ME:1-5GI:1-5VE:1-5\t");
   run_orario(school, "CALC:scuola2.txt DERR --seed 1");
-  std::string granted = read_file(school.folder() / "scuola3.txt");
+  std::string granted = file_text(school.folder() / "scuola3.txt");
   // A stored record: "0219", request and spare byte, then the id (6) and the
   // teacher (MANCINI, 12) as little-endian words.
   const std::string mancini_hours = "0219" "0100" "06000000" "0c000000";
@@ -101,7 +87,7 @@ TEST(WiredRuns, ExemptionSearchGrantsTheForcedViolationOnce) {
   }
   // The next computation applies it at load: the forbidden hours no longer count.
   run_orario(school, "CALC:scuola2.txt --seed 1 --time-limit 60");
-  std::string residual = read_file(school.folder() / "Orario" / "Errori Residui.txt");
+  std::string residual = file_text(school.folder() / "Orario" / "Errori Residui.txt");
   EXPECT_EQ(residual.find("MANCINI"), std::string::npos) << residual;
 }
 
@@ -171,7 +157,7 @@ TEST(WiredRuns, WorkersKeepTheirTraceAndListsToThemselves) {
   EXPECT_EQ(count("Finito seme="), 1) << trace;
   EXPECT_EQ(count("Coppie di colleghi"), 1) << trace;
   // Every residual line is the main's: printed once, and in the file.
-  std::string residual = read_file(school.folder() / "Orario" / "Errori Residui.txt");
+  std::string residual = file_text(school.folder() / "Orario" / "Errori Residui.txt");
   EXPECT_NE(residual.find("MANCINI"), std::string::npos) << residual;
   EXPECT_EQ(violation_lines(trace), violation_lines(residual)) << trace;
 }
@@ -189,7 +175,8 @@ TEST(WiredRuns, ASecondRunInTheSameProcessStartsWithFreshSettings) {
     SchoolCopy school("piccola");
     fs::path old = fs::current_path();
     fs::current_path(school.folder());
-    g_requested_seed = 7;
+    g_requested_seed = 7;  // as "--seed 7", with the clear status orario starts from
+    g_status.clear();
     const char* argv[] = {"Questo non serve", "CALC:scuola2.txt"};
     ::testing::internal::CaptureStdout();
     int result = or_main(1, 2, argv);
