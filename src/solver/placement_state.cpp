@@ -223,6 +223,21 @@ int or_swap_lessons(int a, int b) {
   return kNoConflict;
 }
 
+void or_swap_tested_lessons(int a, int b) {
+  pause_if_asked();
+  check_slot(a);
+  check_slot(b);
+  std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
+  if (pa == pb) return;
+  int slot_a = lesson_slot(a), slot_b = lesson_slot(b);
+  backup_list(slot_a);
+  backup_list(slot_b);
+  set_lesson_place(a, pb);
+  set_lesson_place(b, pa);
+  replace_entry(g_slot_lessons[slot_a], a, b);
+  replace_entry(g_slot_lessons[slot_b], b, a);
+}
+
 int or_swap_conflict(int a, int b) {
   pause_if_asked();
   check_slot(a);

@@ -44,6 +44,9 @@ int or_swap_lessons(int a, int b);
 // The code or_swap_lessons(a, b) would return, with nothing moved: a move
 // tests before it prices, since most candidate swaps are refused.
 int or_swap_conflict(int a, int b);
+// or_swap_lessons(a, b) right after or_swap_conflict(a, b) found no clash,
+// with nothing changed in between: the same swap without testing again.
+void or_swap_tested_lessons(int a, int b);
 int or_swap_lesson_pairs(int a, int b, int a2, int b2);
 void or_undo_swap_lessons(int a, int b);
 void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2);
