@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+#include "solver/room_lab_constraints.h"
+
 TeacherRuleParams g_teacher_rule_params[kMaxTeachers];
 LessonRuleParams g_lesson_rule_params[kMaxLessons];
 ClassRuleParams g_class_rule_params[kMaxClasses];
@@ -20,4 +22,5 @@ void or_reset_constraint_parameters() {
   for (ClassRuleParams& c : g_class_rule_params) c = ClassRuleParams{};
   std::memset(g_building_rule_params, 0, sizeof g_building_rule_params);
   std::memset(&g_school_rule_params, 0, sizeof g_school_rule_params);
+  or_open_room_rule_gates();
 }
