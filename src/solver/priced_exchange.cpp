@@ -227,7 +227,7 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
   int a_teachers[2];
   int a_teacher_count = priced_teachers(a, a_teachers);
   // Most candidates clash: test first, price b only for a swap that can be made.
-  if (or_swap_conflict(a, b) != kNoConflict) return out;
+  if (or_swap_clashes(a, b)) return out;
   std::int64_t bonus_a = joint_bonus(a);
   std::int64_t bonus_b = joint_bonus(b);
   std::int64_t t_b = teacher_price_besides(b, a_teachers, a_teacher_count);

@@ -133,7 +133,7 @@ int class_round(int c, std::int64_t* s, int* focus_teacher) {
     int b = lessons[static_cast<std::size_t>(second)];
     if (b == a || same_lesson_data(a, b)) continue;
     // Most pairs clash: test first, price b only for a swap that can be made.
-    if (or_swap_conflict(a, b) != kNoConflict) continue;
+    if (or_swap_clashes(a, b)) continue;
     std::int64_t bonus_b = bonus_of(b);
     std::int64_t tb = or_teacher_penalty_of_lesson(b);
     or_swap_tested_lessons(a, b);
