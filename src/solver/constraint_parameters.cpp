@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "solver/class_constraints.h"
 #include "solver/room_lab_constraints.h"
 
 TeacherRuleParams g_teacher_rule_params[kMaxTeachers];
@@ -23,4 +24,5 @@ void or_reset_constraint_parameters() {
   std::memset(g_building_rule_params, 0, sizeof g_building_rule_params);
   std::memset(&g_school_rule_params, 0, sizeof g_school_rule_params);
   or_open_room_rule_gates();
+  or_open_joint_class_gate();
 }
