@@ -8,6 +8,11 @@
 //   build/bench/search_rate [school] [seconds] [seed]     (liceo 30 1)
 // The school is a folder of examples/ (liceo, piccola, istituto when the
 // branch has it) worked on in a temporary copy.
+// KT_RATE_STOP_CYCLE=N stops the search after cycle N instead of after the
+// time, and KT_RATE_KEEP=folder keeps the run's console lines and saved
+// timetable, unscrambled, there (trace.txt, savego.txt): two builds that make the same
+// moves leave the same files but for the clock columns, so a change meant to
+// be only faster can be checked on any school with a diff.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -18,12 +23,14 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
+#include "engine/text_lines.h"
 #include "solver/local_search.h"
 #include "solver/priced_exchange.h"
 #include "solver/search_state.h"
@@ -52,8 +59,10 @@ struct Mark {
   int cycle = 0;
 };
 Mark g_first;
+int g_stop_cycle = -1;
 
 void on_cycle(int cycle) {
+  if (g_stop_cycle >= 0 && cycle >= g_stop_cycle) g_status.run_state.store(kRunStateStopRequested);
   if (g_first.set) return;
   g_first = {true, cpu_seconds(), wall_seconds(), g_move_run.candidate_exchanges, g_move_run.priced_exchanges,
              cycle};
@@ -65,6 +74,10 @@ int main(int argc, char** argv) {
   std::string school = argc > 1 ? argv[1] : "liceo";
   double seconds = argc > 2 ? std::atof(argv[2]) : 30.0;
   long long seed = argc > 3 ? std::atoll(argv[3]) : 1;
+  if (const char* stop = std::getenv("KT_RATE_STOP_CYCLE"); stop && *stop) g_stop_cycle = std::atoi(stop);
+  if (g_stop_cycle >= 0) seconds = 1e7;
+  const char* keep = std::getenv("KT_RATE_KEEP");
+  fs::path keep_folder = keep && *keep ? fs::absolute(keep) : fs::path();
   fs::path source = fs::path(KT_SOURCE_DIR) / "examples" / school;
   if (!fs::exists(source / "scuola2.txt")) {
     std::fprintf(stderr, "no school %s\n", source.c_str());
@@ -121,6 +134,20 @@ int main(int argc, char** argv) {
                 cycles / cpu, candidates / cpu, priced / cpu, cycles / wall, candidates / wall);
   std::printf("peak memory: %ld KB\n", usage.ru_maxrss);
   std::error_code ignored;
+  if (!keep_folder.empty()) {
+    fs::create_directories(keep_folder);
+    fs::copy_file("trace.txt", keep_folder / "trace.txt", fs::copy_options::overwrite_existing, ignored);
+    // The save's lines in their plain form: their scrambling seed is the clock's.
+    std::ifstream in("savego.txt", std::ios::binary);
+    std::ofstream out(keep_folder / "savego.txt", std::ios::binary | std::ios::trunc);
+    std::string line;
+    while (std::getline(in, line)) {
+      line += "\n";
+      std::string plain(line.size() + 1, '\0');
+      or_scramble_line(1, line.c_str(), plain.data());
+      out << plain.c_str();
+    }
+  }
   fs::current_path("/");
   fs::remove_all(root, ignored);
   return result == 0 ? 0 : 1;

@@ -163,6 +163,23 @@ int joint_lessons(int c, ClassReport*) {
   return n;
 }
 
+// The classes with a lesson that has joint partners: the others count
+// nothing under 76. Partners are the load's and no move changes them, so
+// each full check finds these again and the delta checks until the next one
+// pass over the other classes at once; after a load every class may count
+// until a full check.
+bool g_joint_classes_known = false;
+std::uint8_t g_joint_class[kMaxClasses];
+
+void find_joint_classes() {
+  std::fill(g_joint_class, g_joint_class + kMaxClasses, std::uint8_t{0});
+  for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) {
+    int c = g_eng_lessons[l].class_index;
+    if (c >= 0 && c < kMaxClasses && joint_partners(l) > 0) g_joint_class[c] = 1;
+  }
+  g_joint_classes_known = true;
+}
+
 int joint_rule(int c, ClassReport* report) {
   int n = joint_lessons(c, report);
   if (report) report->record(n, 0, 0, "", false);
@@ -312,8 +329,15 @@ int or_joint_bonus(int lesson) {
 
 std::int64_t or_full_subjects_per_day() { return full_class_rule(75, subjects_per_day); }
 std::int64_t or_delta_subjects_per_day(int c) { return delta_class_rule(75, subjects_per_day, c); }
-std::int64_t or_full_joint_lessons() { return full_class_rule(76, joint_rule); }
-std::int64_t or_delta_joint_lessons(int c) { return delta_class_rule(76, joint_rule, c); }
+void or_open_joint_class_gate() { g_joint_classes_known = false; }
+std::int64_t or_full_joint_lessons() {
+  find_joint_classes();
+  return full_class_rule(76, joint_rule);
+}
+std::int64_t or_delta_joint_lessons(int c) {
+  if (g_joint_classes_known && c >= 0 && c < kMaxClasses && !g_joint_class[c]) return 0;
+  return delta_class_rule(76, joint_rule, c);
+}
 std::int64_t or_full_subject_day_break() { return full_class_rule(82, subject_day_break); }
 std::int64_t or_delta_subject_day_break(int c) { return delta_class_rule(82, subject_day_break, c); }
 std::int64_t or_full_educational_weight() { return full_class_rule(83, educational_weight); }

@@ -12,6 +12,8 @@
 
 std::int64_t or_full_subjects_per_day();
 std::int64_t or_delta_subjects_per_day(int class_index);
+// After a load: every class may count under 76 until a full check.
+void or_open_joint_class_gate();
 std::int64_t or_full_joint_lessons();
 std::int64_t or_delta_joint_lessons(int class_index);
 std::int64_t or_full_subject_day_break();

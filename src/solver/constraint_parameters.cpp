@@ -8,6 +8,9 @@
 
 #include <cstring>
 
+#include "solver/class_constraints.h"
+#include "solver/room_lab_constraints.h"
+
 TeacherRuleParams g_teacher_rule_params[kMaxTeachers];
 LessonRuleParams g_lesson_rule_params[kMaxLessons];
 ClassRuleParams g_class_rule_params[kMaxClasses];
@@ -20,4 +23,6 @@ void or_reset_constraint_parameters() {
   for (ClassRuleParams& c : g_class_rule_params) c = ClassRuleParams{};
   std::memset(g_building_rule_params, 0, sizeof g_building_rule_params);
   std::memset(&g_school_rule_params, 0, sizeof g_school_rule_params);
+  or_open_room_rule_gates();
+  or_open_joint_class_gate();
 }

@@ -157,6 +157,35 @@ int list_conflict(int lesson) {
   return kNoConflict;
 }
 
+// Whether lesson y, named by a grid at slot, clashes there with lesson x
+// (placed at slot): a grid may lag behind the placement, so y must sit at
+// slot and be listed there, which makes it one of the lessons the slot-list
+// walk would test.
+bool grid_clash(int x, int y, int slot, int a, int b) {
+  if (y == kGridFree || y >= g_eng_school.lesson_count || y >= kMaxLessons || y == a || y == b) return false;
+  if (!lesson_placed(y) || lesson_slot(y) != slot || pair_conflict(x, y) == kNoConflict) return false;
+  const SlotLessonList& list = g_slot_lessons[slot];
+  for (std::uint32_t i = 0; i < list.count; ++i)
+    if (list.lesson[i] == y) {
+      g_last_conflict_lesson = y;
+      return true;
+    }
+  return false;
+}
+
+// A clash of lesson x at its (new) slot with the lesson its teachers' or its
+// class's grid holds there; false says nothing.
+bool clash_from_grids(int x, int a, int b) {
+  const EngineLesson& l = g_eng_lessons[x];
+  int slot = lesson_slot(x);
+  for (int t : {l.teacher, second_teacher_of(x)})
+    if (t >= 0 && t < g_eng_school.teacher_count && t < kMaxTeachers &&
+        grid_clash(x, g_eng_teachers[t].lesson_per_slot[slot], slot, a, b))
+      return true;
+  return l.class_index >= 0 && l.class_index < g_eng_school.class_count && l.class_index < kMaxClasses &&
+         grid_clash(x, g_eng_classes[l.class_index].week_grid[l.day][l.hour], slot, a, b);
+}
+
 void pause_if_asked() {
   if (g_status.pause.load(std::memory_order_relaxed) != 0) {
     g_status.pause = 0;
@@ -223,19 +252,37 @@ int or_swap_lessons(int a, int b) {
   return kNoConflict;
 }
 
-int or_swap_conflict(int a, int b) {
+void or_swap_tested_lessons(int a, int b) {
   pause_if_asked();
   check_slot(a);
   check_slot(b);
   std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
-  if (pa == pb) return kNoConflict;
+  if (pa == pb) return;
+  int slot_a = lesson_slot(a), slot_b = lesson_slot(b);
+  backup_list(slot_a);
+  backup_list(slot_b);
   set_lesson_place(a, pb);
   set_lesson_place(b, pa);
-  int code = list_conflict(a);
-  if (code == kNoConflict) code = list_conflict(b);
+  replace_entry(g_slot_lessons[slot_a], a, b);
+  replace_entry(g_slot_lessons[slot_b], b, a);
+}
+
+bool or_swap_clashes(int a, int b) {
+  pause_if_asked();
+  check_slot(a);
+  check_slot(b);
+  std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
+  if (pa == pb) return false;
+  set_lesson_place(a, pb);
+  set_lesson_place(b, pa);
+  // Most refused swaps put a lesson where one of its teachers already
+  // teaches: the grids name that lesson at once, where the walk over the
+  // slot's list reads a record per entry.
+  bool clash = clash_from_grids(a, a, b) || clash_from_grids(b, a, b) || list_conflict(a) != kNoConflict ||
+               list_conflict(b) != kNoConflict;
   set_lesson_place(a, pa);
   set_lesson_place(b, pb);
-  return code;
+  return clash;
 }
 
 void or_undo_swap_lessons(int a, int b) {

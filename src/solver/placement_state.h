@@ -41,9 +41,14 @@ void or_slot_list_add(int lesson);
 void or_slot_list_remove(int lesson);
 
 int or_swap_lessons(int a, int b);
-// The code or_swap_lessons(a, b) would return, with nothing moved: a move
-// tests before it prices, since most candidate swaps are refused.
-int or_swap_conflict(int a, int b);
+// Whether or_swap_lessons(a, b) would refuse the swap, with nothing moved:
+// a move tests before it prices, since most candidate swaps are refused.
+// The lesson named as refusing may differ from the one the swap names. The
+// teacher and class grids answer where they show a clash, else the walk.
+bool or_swap_clashes(int a, int b);
+// or_swap_lessons(a, b) right after or_swap_clashes(a, b) found no clash,
+// with nothing changed in between: the same swap without testing again.
+void or_swap_tested_lessons(int a, int b);
 int or_swap_lesson_pairs(int a, int b, int a2, int b2);
 void or_undo_swap_lessons(int a, int b);
 void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2);

@@ -74,6 +74,12 @@ PresenceTally presence_counts(int teacher, TeacherReport* report) {
   PresenceLimits lim{t.max_presence_per_day, t.max_teaching_per_day, t.min_hours_per_day,
                      {t.xprese_pairs, t.xprese_count > 0 ? t.xprese_count : 0},
                      {t.inse_pairs, t.inse_count > 0 ? t.inse_count : 0}};
+  // A day's span and teaching hours never exceed the hours of a grid day:
+  // limits at or above that and a minimum of at most one hour count nothing,
+  // and without the provisional weekly limit the week needs no walk.
+  if (lim.max_presence >= kHoursPerDay && lim.max_teaching >= kHoursPerDay && lim.min_hours <= 1 &&
+      !(g_provisional_mode && g_eng_school.daysprns_number >= 1))
+    return PresenceTally{};
   if (lim.presence_pairs.count > kBandPairs) lim.presence_pairs.count = kBandPairs;
   if (lim.teaching_pairs.count > kBandPairs) lim.teaching_pairs.count = kBandPairs;
   bool skip9 = part_switched_off(9, t), skip10 = part_switched_off(10, t);

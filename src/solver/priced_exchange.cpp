@@ -227,13 +227,13 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
   int a_teachers[2];
   int a_teacher_count = priced_teachers(a, a_teachers);
   // Most candidates clash: test first, price b only for a swap that can be made.
-  if (or_swap_conflict(a, b) != kNoConflict) return out;
+  if (or_swap_clashes(a, b)) return out;
   std::int64_t bonus_a = joint_bonus(a);
   std::int64_t bonus_b = joint_bonus(b);
   std::int64_t t_b = teacher_price_besides(b, a_teachers, a_teacher_count);
   std::int64_t c_b = other_class ? class_price(b, 1) : 0;
   const std::uint16_t old_places[2] = {lesson_place(a), lesson_place(b)};
-  if (or_swap_lessons(a, b) != kNoConflict) return out;
+  or_swap_tested_lessons(a, b);
   static GridScratch scratch;
   scratch.clear();
   const int lessons[2] = {a, b};

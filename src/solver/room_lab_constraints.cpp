@@ -25,6 +25,30 @@ namespace {
 
 const std::uint8_t* normal_hours() { return rule_day_hours(false); }
 
+// Whether 36 and 43 can count at all in the school loaded: some common room
+// has an hour it cannot be used, some lesson has an hour position wish. Both
+// read only the load's data, which no move changes, so each full check finds
+// them again and the delta checks of the moves until the next one skip a
+// rule that cannot count; after a load they stay open until a full check.
+bool g_unusable_common_rooms = true;
+bool g_position_wishes = true;
+
+bool find_unusable_common_rooms() {
+  for (int r = 0; r < g_eng_school.common_room_count && r < kMaxCommonRooms; ++r) {
+    const EngineCommonRoom& room = g_eng_common_rooms[r];
+    if (room.availability[0] == kNotConfigured) continue;
+    for (int s = 0; s < kWeekSlots; ++s)
+      if (room.availability[s] == 0) return true;
+  }
+  return false;
+}
+
+bool find_position_wishes() {
+  for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l)
+    if (g_lesson_rule_params[l].position_wish == 1 || g_lesson_rule_params[l].position_wish == 2) return true;
+  return false;
+}
+
 // ---- 36, 53: rooms used at a slot where they are not available -------------
 
 // The teacher's lessons at normal hours held in a room that cannot be used
@@ -409,8 +433,18 @@ int lab_group_presence_count(int c, bool report) {
 
 }  // namespace
 
-std::int64_t or_check_common_room_hours() { return full_teacher_rule(36, common_room_hours); }
-std::int64_t or_delta_common_room_hours(int t) { return delta_teacher_rule(36, common_room_hours, t); }
+std::int64_t or_check_common_room_hours() {
+  g_unusable_common_rooms = find_unusable_common_rooms();
+  return full_teacher_rule(36, common_room_hours);
+}
+std::int64_t or_delta_common_room_hours(int t) {
+  return g_unusable_common_rooms ? delta_teacher_rule(36, common_room_hours, t) : 0;
+}
+
+void or_open_room_rule_gates() {
+  g_unusable_common_rooms = true;
+  g_position_wishes = true;
+}
 std::int64_t or_check_lab_hours() { return full_teacher_rule(53, lab_hours); }
 std::int64_t or_delta_lab_hours(int t) { return delta_teacher_rule(53, lab_hours, t); }
 std::int64_t or_check_lab_equipment() { return full_teacher_rule(55, lab_equipment); }
@@ -421,8 +455,13 @@ std::int64_t or_check_prolonged_hours() { return full_teacher_rule(34, prolonged
 std::int64_t or_delta_prolonged_hours(int t) { return delta_teacher_rule(34, prolonged_hours, t); }
 std::int64_t or_check_class_forbidden_hours() { return full_teacher_rule(35, class_forbidden_hours); }
 std::int64_t or_delta_class_forbidden_hours(int t) { return delta_teacher_rule(35, class_forbidden_hours, t); }
-std::int64_t or_check_edge_hour_position() { return full_teacher_rule(43, edge_hour_position); }
-std::int64_t or_delta_edge_hour_position(int t) { return delta_teacher_rule(43, edge_hour_position, t); }
+std::int64_t or_check_edge_hour_position() {
+  g_position_wishes = find_position_wishes();
+  return full_teacher_rule(43, edge_hour_position);
+}
+std::int64_t or_delta_edge_hour_position(int t) {
+  return g_position_wishes ? delta_teacher_rule(43, edge_hour_position, t) : 0;
+}
 std::int64_t or_check_test_hours() { return full_teacher_rule(33, test_hours); }
 std::int64_t or_delta_test_hours(int t) { return delta_teacher_rule(33, test_hours, t); }
 std::int64_t or_check_test_hours_no_break() { return full_teacher_rule(61, test_hours_no_break); }

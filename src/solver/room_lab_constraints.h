@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+// After a load: 36 and 43 may count until a full check finds whether they can.
+void or_open_room_rule_gates();
 std::int64_t or_check_common_room_hours();
 std::int64_t or_delta_common_room_hours(int teacher);
 std::int64_t or_check_lab_hours();

@@ -41,12 +41,11 @@ void TeacherReport::count_only(int n) {
 
 bool teacher_reports_wanted() { return g_eng_run.report_flag != 0 || g_eng_run.report_mode != 0; }
 
-namespace {
-int g_week_teacher = -1;  // the teacher whose sum runs, -1 none
-WeekMasks g_week_masks;
-// The teacher-wide part of the gate for that teacher, without and with the
-// type flags tested.
+int g_week_teacher = -1;
 bool g_week_open[2];
+
+namespace {
+WeekMasks g_week_masks;
 
 bool teacher_open(const EngineTeacher& t, bool test_type_flags) {
   if (t.held_out == 1 && t.second_test == 0) return false;
@@ -58,13 +57,7 @@ bool teacher_open(const EngineTeacher& t, bool test_type_flags) {
 }
 }  // namespace
 
-bool teacher_rule_gate(int teacher, int id, bool test_type_flags) {
-  if (teacher == g_week_teacher && teacher < g_eng_school.teacher_count) {
-    if (!g_week_open[test_type_flags ? 1 : 0]) return false;
-    const EngineTeacher& t = g_eng_teachers[teacher];
-    if (t.constraint_switch[id] == 1) return false;
-    return !(g_eval_mode == 2 && t.tekgrado[0] == 0 && ConstraintSwitchTable[id].off != 0);
-  }
+bool teacher_rule_gate_outside_sum(int teacher, int id, bool test_type_flags) {
   if (teacher < 0 || teacher >= kMaxTeachers || teacher >= g_eng_school.teacher_count) return false;
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (t.held_out == 1 && t.second_test == 0) return false;
@@ -111,12 +104,6 @@ std::int64_t full_teacher_rule(int id, TeacherRule rule) {
     total += report.penalty;
   }
   return total;
-}
-
-std::int64_t delta_teacher_rule(int id, TeacherRule rule, int teacher) {
-  if (!teacher_rule_gate(teacher, id)) return 0;
-  int n = rule(teacher, nullptr);
-  return n > 0 ? or_teacher_weighted(id, teacher, static_cast<std::uint32_t>(n)) : 0;
 }
 
 WeekMasks teacher_week(int teacher) {

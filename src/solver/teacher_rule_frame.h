@@ -15,6 +15,7 @@
 
 #include <cstdint>
 
+#include "engine/status_block.h"
 #include "solver/constraint_catalogue.h"
 #include "solver/week_masks.h"
 
@@ -56,11 +57,31 @@ using TeacherRule = int (*)(int teacher, TeacherReport* report);
 // for this teacher, excluded by the evaluation mode and its grading byte, or
 // not an ordinary teacher (calendar link, type flags 4, 8, 64 unless
 // type_flags is false).
-bool teacher_rule_gate(int teacher, int id, bool test_type_flags = true);
+bool teacher_rule_gate_outside_sum(int teacher, int id, bool test_type_flags);
+// The teacher whose sum runs (-1 none) and the teacher-wide part of the gate
+// for that teacher, without and with the type flags tested: kept by
+// TeacherWeekScope, so inside a sum only the id's own part is read.
+extern int g_week_teacher;
+extern bool g_week_open[2];
+inline bool teacher_rule_gate(int teacher, int id, bool test_type_flags = true) {
+  if (teacher == g_week_teacher && teacher < g_eng_school.teacher_count) {
+    if (!g_week_open[test_type_flags ? 1 : 0]) return false;
+    const EngineTeacher& t = g_eng_teachers[teacher];
+    if (t.constraint_switch[id] == 1) return false;
+    return !(g_eval_mode == 2 && t.tekgrado[0] == 0 && ConstraintSwitchTable[id].off != 0);
+  }
+  return teacher_rule_gate_outside_sum(teacher, id, test_type_flags);
+}
 
-// Full and delta check of one rule under the gate.
+// Full and delta check of one rule under the gate. The delta check is
+// inline: each evaluator calls it with its own rule, which the compiler can
+// then call directly (the moves run it about 60 times per teacher sum).
 std::int64_t full_teacher_rule(int id, TeacherRule rule);
-std::int64_t delta_teacher_rule(int id, TeacherRule rule, int teacher);
+inline std::int64_t delta_teacher_rule(int id, TeacherRule rule, int teacher) {
+  if (!teacher_rule_gate(teacher, id)) return 0;
+  int n = rule(teacher, nullptr);
+  return n > 0 ? or_teacher_weighted(id, teacher, static_cast<std::uint32_t>(n)) : 0;
+}
 
 // Reports are wanted during a reporting full evaluation.
 bool teacher_reports_wanted();

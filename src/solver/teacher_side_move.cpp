@@ -132,9 +132,11 @@ int class_round(int c, std::int64_t* s, int* focus_teacher) {
   for (; second < n; ++second) {
     int b = lessons[static_cast<std::size_t>(second)];
     if (b == a || same_lesson_data(a, b)) continue;
+    // Most pairs clash: test first, price b only for a swap that can be made.
+    if (or_swap_clashes(a, b)) continue;
     std::int64_t bonus_b = bonus_of(b);
     std::int64_t tb = or_teacher_penalty_of_lesson(b);
-    if (or_swap_lessons(a, b) != kNoConflict) continue;
+    or_swap_tested_lessons(a, b);
     rebuild_around(a, b);
     or_penalty_cache_open2(a, b);
     std::int64_t ca2 = or_class_penalty_of_lesson(a, 0);
