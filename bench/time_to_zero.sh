@@ -4,7 +4,8 @@
 # 2, 4 and 8 solver processes ($PROCESSES), over the seeds 1 to 5 ($SEEDS).
 # For each school and process count, the medians over the seeds of:
 #   time to zero  wall seconds until no error is left (a run that reaches its
-#                 time limit, default 600 s, counts with the limit, marked *)
+#                 time limit, default 600 s, counts with the limit, marked
+#                 * with the errors left in brackets in the runs column)
 #   cycles/s      search cycles of the main process per second
 #   restarts/min  restarts of the main process's search ("Gyro" lines)
 #   stall_s       the longest time without a new record of the main process
@@ -62,7 +63,8 @@ for school in $schools; do
       c=$(sed -n "s/.*Finito seme=$seed s\.cicli=\([0-9]*\).*/\1/p" "$work/out.txt" | tail -1)
       c=${c:-0}
       record=$(grep -a "Finito raggiunto" "$work/out.txt" | tail -1)
-      case "$record" in *"record=0 "*) mark="" ;; *) mark="*" ;; esac
+      left=$(echo "$record" | sed -n 's/.*record=\([0-9]*\).*/\1/p')
+      case "$record" in *"record=0 "*) mark="" ;; *) mark="*(${left:-?})" ;; esac
       gyro=$(grep -a -c "^Gyro:" "$work/out.txt" || true)
       stall=$(longest_stall "$work/out.txt" "$t")
       mem=$(tail -1 "$work/mem.txt" 2>/dev/null || echo 0)

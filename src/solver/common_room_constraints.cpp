@@ -143,7 +143,11 @@ int common_room_minimum(std::int64_t* total) {
         if (hour_limit != 0 && h >= hour_limit) continue;
         int slot = d * kHoursPerDay + h;
         if (given && room.availability[slot] == 0) continue;
-        k += missing_attendance(minimum, 0, room_users(slot, r, nullptr, nullptr), only_when_used);
+        // A slot's own digit of the "OX:" grid below the minimum asks for
+        // fewer classes in that hour.
+        int digit = room.ox_grid[slot];
+        int wanted = digit >= 1 && digit < minimum ? digit : minimum;
+        k += missing_attendance(wanted, 0, room_users(slot, r, nullptr, nullptr), only_when_used);
       }
     // The room's tolerance, raised by each granted exemption of 79.
     k = std::max(0, k - g_exemption_allowances.common_room_minimum[r]);

@@ -33,6 +33,7 @@
 #include "engine/reception_exemption_files.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/gap_stage.h"
 #include "solver/parpro_area.h"
@@ -90,6 +91,50 @@ void take_placement(const std::uint8_t* field) {
   or_apply_placement(placement);
   or_rebuild_grids_and_evaluate();
   or_penalty_cache_invalidate_all();
+}
+
+// A finished stage's (or a further gap round's) timetable becomes the live
+// placement; the teacher-by-teacher work of the gap stage belongs to the
+// placement it was started on, so it starts again.
+void take_as_live(const std::uint8_t* field) {
+  take_placement(field);
+  int mode = g_eng_run.run_mode;
+  if (g_status.stage_id == kGapStageId) {
+    or_reset_gap_stage();
+  } else if (mode != 13 && mode != 14 && mode != 16) {
+    or_hold_out_failing_teachers();
+    or_reset_gap_stage();
+  }
+  g_status.phase = 255;
+}
+
+// A better gap-stage best becomes both the live placement and this
+// process's stage best, with its quality.
+void take_as_stage_best(const std::uint8_t* field, std::uint8_t quality, std::uint32_t value) {
+  take_placement(field);
+  or_set_constraint_weights();
+  while (or_next_test_teacher(1, 0)) {
+  }
+  if (g_status.stage_id == kGapStageId) {
+    or_set_gap_stage_weights();
+    or_reset_gap_stage();
+  }
+  or_evaluate_all_constraints(0);
+  parpro_load_timetable(g_stage_best_placement, field);
+  g_search.stage_quality_byte = quality;
+  g_search.stage_quality_value = value;
+}
+
+// The position of a stage in the staging order; -1 for none.
+int stage_rank(std::int32_t id) {
+  for (int i = 0; i < static_cast<int>(sizeof kStagingOrder); ++i)
+    if (kStagingOrder[i] == id) return i;
+  return -1;
+}
+
+bool better_quality(std::uint8_t byte, std::uint32_t value, std::uint8_t other_byte,
+                    std::uint32_t other_value) {
+  return byte < other_byte || (byte == other_byte && value < other_value);
 }
 
 }  // namespace
@@ -217,30 +262,9 @@ int or_take_result_slot() {
   }
   parpro_unlock();
   if (taken == 1) {
-    take_placement(field);
-    int mode = g_eng_run.run_mode;
-    // The gap stage's teacher-by-teacher work belongs to the placement it
-    // was started on: a taken placement starts it again.
-    if (g_status.stage_id == kGapStageId) {
-      or_reset_gap_stage();
-    } else if (mode != 13 && mode != 14 && mode != 16) {
-      or_hold_out_failing_teachers();
-      or_reset_gap_stage();
-    }
-    g_status.phase = 255;
+    take_as_live(field);
   } else if (taken == 2) {
-    take_placement(field);
-    or_set_constraint_weights();
-    while (or_next_test_teacher(1, 0)) {
-    }
-    if (g_status.stage_id == kGapStageId) {
-      or_set_gap_stage_weights();
-      or_reset_gap_stage();
-    }
-    or_evaluate_all_constraints(0);
-    parpro_load_timetable(g_stage_best_placement, field);
-    g_search.stage_quality_byte = quality;
-    g_search.stage_quality_value = value;
+    take_as_stage_best(field, quality, value);
     append_history(59, quality + 1, static_cast<std::int32_t>(value));
   }
   if (taken && g_parpro_trace)
@@ -249,10 +273,67 @@ int or_take_result_slot() {
   return taken;
 }
 
+int or_worker_take_published() {
+  if (!g_parpro_area || g_process_number <= 0 || g_process_number > kMaxWorkerProcesses) return 0;
+  ParproArea* area = parpro_area();
+  static std::uint8_t field[kParproTimetableBytes];
+  int use = kPublishLeft;
+  std::uint8_t quality = 0;
+  std::uint32_t value = 0;
+  if (!parpro_lock()) return 0;
+  std::uint8_t& command = area->command[g_process_number];
+  if (command == kParproGo && area->run_code == g_eng_run.run_mode) {
+    ParproHeader published = area->progress;
+    ParproHeader own = own_header(g_release.teacher_under_test);
+    int at = stage_rank(static_cast<std::int32_t>(published.stage_id));
+    int mine = stage_rank(g_status.stage_id);
+    bool same_target = g_eng_run.run_mode != 13 || published.cycle_target == own.cycle_target;
+    if (at >= 0 && mine > at) {
+      use = kPublishKept;
+    } else if (at >= 0 && mine == at && same_target) {
+      use = kPublishKept;
+      if (area->slot_b_flag != 0) {
+        // A published stage best: its quality waits in slot B's fields
+        // until a worker's offer fills the slot.
+        if (area->slot_b_state != kSlotBFull &&
+            better_quality(area->slot_b_quality, area->slot_b_value, g_search.stage_quality_byte,
+                           g_search.stage_quality_value)) {
+          use = kPublishTakenAsBest;
+          quality = area->slot_b_quality;
+          value = area->slot_b_value;
+        }
+      } else if (not_above(published, own) && !not_above(own, published)) {
+        use = kPublishTakenAsLive;
+      }
+      if (use != kPublishKept && parpro_check_timetable(area->start_timetable) >= 0) use = kPublishKept;
+    }
+    if (use != kPublishLeft) command = 0;
+    if (use == kPublishTakenAsLive || use == kPublishTakenAsBest) {
+      std::memcpy(field, area->start_timetable, kParproTimetableBytes);
+      ++area->worker_takes;
+    }
+  }
+  parpro_unlock();
+  if (use == kPublishTakenAsLive) take_as_live(field);
+  if (use == kPublishTakenAsBest) take_as_stage_best(field, quality, value);
+  return use;
+}
+
+int or_parpro_worker_takes() {
+  if (!g_parpro_area || !parpro_lock()) return 0;
+  int n = static_cast<int>(parpro_area()->worker_takes);
+  parpro_unlock();
+  return n;
+}
+
 void or_exchange_with_workers() {
-  // Only the main process trades: it alone writes the progress header the
-  // workers' offers are measured against, and it takes their results.
-  if (!g_parpro_area || g_process_count < 2 || g_process_number != 0) return;
+  if (g_process_number > 0) {
+    or_worker_take_published();
+    return;
+  }
+  // The main process alone writes the progress header the workers' offers
+  // are measured against, and it takes their results.
+  if (!g_parpro_area || g_process_count < 2) return;
   ParproArea* area = parpro_area();
   int level = g_status.level;
   if (level != g_search.level_noted) {

@@ -17,9 +17,24 @@ void or_publish_to_workers(int kind, int cycle_target, int source);
 // (kind 2, slot B).
 void or_offer_to_main(int kind, int cycle_target);
 // Once per cycle in the main process of a parallel run: level statistics,
-// taking a slot, writing its progress header. Nothing in a worker or with
-// a single process.
+// taking a slot, writing its progress header; in a worker: what it does
+// with a publish it finds (or_worker_take_published). Nothing with a single
+// process.
 void or_exchange_with_workers();
+// What a worker's search does with a publish (its go) of the run it
+// computes, once per cycle: a publish of a stage before the worker's own is
+// kept aside (the go is cleared, the search goes on); in the same stage, a
+// timetable further on (every stage counter not above its own, one below)
+// or a gap-stage best of better quality is taken into the running search,
+// anything else kept aside. A publish of a later stage or of another run is
+// left to the command watcher, which starts the run again from it.
+inline constexpr int kPublishLeft = 0;
+inline constexpr int kPublishKept = 1;
+inline constexpr int kPublishTakenAsLive = 2;
+inline constexpr int kPublishTakenAsBest = 3;
+int or_worker_take_published();
+// Main process: the publishes its workers took into their searches so far.
+int or_parpro_worker_takes();
 // Main process's CPU pacing: the workers' sleep value.
 void or_set_worker_sleep(std::uint32_t milliseconds);
 // Worker: serves the request bits and sleeps the shared sleep value.

@@ -23,6 +23,7 @@
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/process.h"
+#include "solver/constraint_staging.h"
 #include "solver/parpro_area.h"
 
 namespace {
@@ -113,25 +114,23 @@ bool take_go(int index, int* run_code, std::string* name, std::string* folder) {
 }
 
 // A new go while this worker computes means the main process published a
-// timetable (often the worker's own offer, taken). A worker whose own search
-// of the same run is as far on in the same stage (each counter not above the
-// published one) keeps its search, and its results reach the others through
-// the result slots; otherwise it starts again from the published timetable.
-// Takes the go when it keeps its search.
-bool keeps_own_search(int index, int run_code) {
+// timetable (often the worker's own offer, taken). The search of the same
+// run decides itself at its next cycle when the publish belongs to its own
+// stage or to one it has passed (or_worker_take_published): it takes a
+// better timetable or keeps its own, and the others meet its results
+// through the result slots. Only a publish of a later stage or of another
+// run starts the run again. True while the search is left to decide.
+bool search_decides(int run_code) {
   if (!parpro_lock()) return false;
   ParproArea* area = parpro_area();
-  const ParproHeader& published = area->progress;
-  auto le = [](std::int32_t a, std::uint32_t b) { return a <= static_cast<std::int32_t>(b); };
-  std::int32_t second = g_status.second_stage_counter.load(), level = g_status.level.load();
-  std::int32_t state = g_status.gap_stage_state, count = g_status.gap_stage_count.load();
-  bool ahead = area->run_code == run_code && g_status.stage_id.load() >= 0 &&
-               g_status.stage_id.load() == static_cast<std::int32_t>(published.stage_id) &&
-               le(second, published.second_stage_counter) && le(level, published.level) &&
-               le(state, published.gap_stage_state) && le(count, published.gap_stage_count);
-  if (ahead) area->command[index] = 0;
+  int at = -1, mine = -1;
+  for (int i = 0; i < static_cast<int>(sizeof kStagingOrder); ++i) {
+    if (kStagingOrder[i] == static_cast<std::int32_t>(area->progress.stage_id)) at = i;
+    if (kStagingOrder[i] == g_status.stage_id.load()) mine = i;
+  }
+  bool decides = area->run_code == run_code && at >= 0 && mine >= at;
   parpro_unlock();
-  return ahead;
+  return decides;
 }
 
 }  // namespace
@@ -163,7 +162,7 @@ int parpro_serve_commands(int index, const WorkerHooks& hooks) {
     while (!done) {
       std::uint8_t now = parpro_command(index);
       bool orphaned = hooks.parent_alive && !hooks.parent_alive();
-      if (now == kParproGo && !orphaned && !quit && keeps_own_search(index, run_code)) now = 0;
+      if (now == kParproGo && !orphaned && !quit && search_decides(run_code)) now = 0;
       if (now != 0 || orphaned) {
         g_status.run_state.store(kRunStateStopRequested);
         quit = quit || now == kParproQuit || orphaned;

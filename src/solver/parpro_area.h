@@ -58,7 +58,8 @@ struct ParproArea {
   std::uint32_t lesson_count;                 // 440: of the published timetable
   std::uint32_t model_checksum;               // 444: of the publishing model
   std::int32_t requested_seed;                // 448: the main's fixed seed, -1 none
-  std::uint8_t spare1[19];                    // 452
+  std::uint32_t worker_takes;                 // 452: publishes the workers took while searching
+  std::uint8_t spare1[15];                    // 456
   std::uint8_t eval_mode;                     // 471
   std::uint8_t provisional_mode;              // 472
   std::uint8_t test_run;                      // 473

@@ -29,6 +29,7 @@
 #include "solver/gap_stage.h"
 #include "solver/classroom_allocation.h"
 #include "solver/local_search.h"
+#include "solver/parallel_exchange.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
 #include "solver/result_history.h"
@@ -392,4 +393,8 @@ void or_search_driver() {
   trace_line("Finito seme=%d s.cicli=%d scambi=%d", g_eng_run.run_seed, g_search.cycles,
              g_search.exchanges);
   trace_line("Finito raggiunto record=%d dopo=%d", g_search.record, g_search.record_after, 0);
+  // How the processes of a parallel run traded: results this process took
+  // from the slots, publishes its workers took into their searches.
+  if (g_process_number == 0 && g_process_count > 1 && parpro_active())
+    trace_line("Scambi tra processi: presi=%d ripresi=%d", g_parpro_takes, or_parpro_worker_takes(), 0);
 }

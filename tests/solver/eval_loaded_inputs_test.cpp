@@ -12,6 +12,7 @@
 #include "engine/reception_exemption_files.h"
 #include "eval2_mini_school.h"
 #include "solver/constraint_parameter_fill.h"
+#include "solver/cost_evaluation.h"
 #include "solver/exemptions.h"
 
 namespace {
@@ -54,6 +55,20 @@ TEST_F(LoadedInputs, TaskItemsGiveTestBlocks) {
   load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
   place({{0, 0}, {1, 0}, {2, 0}});
   EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{1}));
+}
+
+TEST_F(LoadedInputs, CommonRoomMinimumTakesTheSlotsOwnNumber) {
+  // Two classes wanted in the gym whenever it is used; Monday's first hour
+  // asks for one only ("OX:" digit 1), so only Tuesday's lone class misses one.
+  std::string ox = "1" + std::string(83, '0');
+  std::string room = "LOC:PAL\tGM:MAT\tMAT:MAT\tPRMAX:2\tPRMIN:2-1-0\tOX:";
+  for (const std::string& grid : {std::string(84, '0'), ox}) {
+    load("GM:MAT\t\nROSSI\t1A 2\t\n" + room + grid + "\t\n");
+    place({{0, 0}, {1, 0}});
+    or_prepare_constraint_parameters();
+    or_evaluate_all_constraints(0);
+    EXPECT_EQ(static_cast<int>(ConstraintStats[79].count), grid == ox ? 1 : 2) << grid;
+  }
 }
 
 TEST_F(LoadedInputs, JTaskWantsItsBlockWithoutABreak) {

@@ -9,7 +9,9 @@
 #include <string>
 #include <thread>
 
+#include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "solver/parallel_exchange.h"
 #include "solver/parallel_workers.h"
 #include "parpro_test_support.h"
 #include "solver/parpro_area.h"
@@ -92,41 +94,57 @@ TEST_F(WorkerProtocolTest, GoRunsAndStopEndsTheRun) {
   EXPECT_EQ(runs, 1);
 }
 
-// A worker as far on in the stage as the published timetable keeps its
-// search; a published timetable further on, or of another stage, restarts it.
+// A publish of the worker's own stage or of one it has passed is left to
+// its search, which keeps its own timetable when it is as far on; a publish
+// of a later stage restarts the run.
 TEST_F(WorkerProtocolTest, AWorkerAsFarOnAsThePublishedTimetableKeepsItsSearch) {
+  hooks.run = [this](const char*, int run_code) {
+    std::uint8_t mode = g_eng_run.run_mode;
+    g_process_number = 1;
+    g_eng_run.run_mode = static_cast<std::uint8_t>(run_code);
+    started.fetch_add(1);
+    while (g_status.run_state.load() != kRunStateStopRequested) {
+      or_worker_take_published();
+      std::this_thread::yield();
+    }
+    g_process_number = 0;
+    g_eng_run.run_mode = mode;
+    stopped.fetch_add(1);
+    return 0;
+  };
   start();
   publish(16);
   wait_for(started, 1);
-  // The worker's own search: the gap stage, every teacher in, one gap left.
-  g_status.stage_id = 48;
-  g_status.level = 0;
-  g_status.second_stage_counter = 0;
-  g_status.gap_stage_state = 0;
-  g_status.gap_stage_count = 1;
   struct Case {
     const char* id;
+    int own_stage;
     ParproHeader published;
     bool restarts;
   };
+  // Constraint 47 comes before the gap stage (48) in the staging.
   const Case cases[] = {
-      {"behind", {0, 2, 0, 4, 48, 0}, false},
-      {"other stage", {0, 0, 0, 9, 47, 0}, true},
-      {"as far", {0, 0, 0, 1, 48, 0}, false},
-      {"further", {0, 0, 0, 0, 48, 0}, true},
+      {"behind", 48, {0, 2, 0, 4, 48, 0}, false},
+      {"as far", 48, {0, 0, 0, 1, 48, 0}, false},
+      {"earlier stage", 48, {0, 0, 0, 9, 47, 0}, false},
+      {"later stage", 47, {0, 0, 0, 0, 48, 0}, true},
   };
   int restarts = 0;
   for (const Case& c : cases) {
+    // The worker's own search: every teacher in, one gap left.
+    g_status.stage_id = c.own_stage;
+    g_status.level = 0;
+    g_status.second_stage_counter = 0;
+    g_status.gap_stage_state = 0;
+    g_status.gap_stage_count = 1;
     ASSERT_TRUE(or_wait_mutex_for(g_parpro_com_mutex, 60000));
     parpro_area()->progress = c.published;
+    parpro_area()->slot_b_flag = 0;
     or_release_mutex(g_parpro_com_mutex);
     publish(16);
     if (c.restarts) {
       ++restarts;
       wait_for(stopped, restarts);
       wait_for(started, restarts + 1);
-      g_status.stage_id = 48;
-      g_status.gap_stage_count = 1;
     } else {
       while (parpro_command(1) != 0) std::this_thread::yield();
       EXPECT_EQ(stopped.load(), restarts) << c.id;

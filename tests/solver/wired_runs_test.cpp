@@ -162,6 +162,24 @@ TEST(WiredRuns, WorkersKeepTheirTraceAndListsToThemselves) {
   EXPECT_EQ(violation_lines(trace), violation_lines(residual)) << trace;
 }
 
+// Two processes trade their results while they compute: the main takes
+// the workers' finished stages from the slots and a worker takes a further
+// published timetable into its search. Each run still ends with no error
+// left, as a single process does on this school.
+TEST(WiredRuns, TwoProcessesTradeAndFinish) {
+  int exchanges = 0;
+  for (const char* seed : {"1", "2"}) {
+    SchoolCopy school("piccola");
+    std::string trace = run_orario(school, std::string("CALC:scuola2.txt --processes 2 --seed ") + seed);
+    EXPECT_NE(trace.find("Finito raggiunto record=0 "), std::string::npos) << trace;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(trace, m, std::regex("Scambi tra processi: presi=([0-9]+) ripresi=([0-9]+)")))
+        << trace;
+    exchanges += std::stoi(m[1]) + std::stoi(m[2]);
+  }
+  EXPECT_GT(exchanges, 0);
+}
+
 }  // namespace
 
 namespace {
