@@ -161,8 +161,6 @@ const Row kRows[] = {
     {"band_no_dash", "IHBUCHE:\t12\t\n" + kMath, -2, "Configurare DHPROF:fino a ore-quante ore fino a ore- .."},
     {"band_gruppi_no_dash", "GRUPPIOREMAX:\t3\t\n" + kMath, -2,
      "Configurare GRUPPIOREMAX:ore max nel giorno in una classe-max per settimana..."},
-    {"triple_no_third", "IHINSEGNAEXTRA:\t18-5\t\n" + kMath, -2,
-     "Configurare IHINSEGNAEXTRA:oltre ore-quante ore-quante volte max:oltre ore- .."},
     {"disposizione_no_day", "DISPOSIZIONE:\t0\tXX\t\n" + kMath, -2,
      "DISPOSIZIONE: percentuale|DAY:fino a x per week-n per dai:ecc."},
     {"disposizione_no_dash", "DISPOSIZIONE:\t0\tDISPODAY:\t3\t\n" + kMath, -2,
