@@ -61,24 +61,6 @@ TEST(EngineFaults, ClassOffHoursRaiseTheDailyValueByTheDaysLeft) {
   }
 }
 
-// Each keyword of three-number bands is read by its own branch: a band
-// missing its third number stops the load with that keyword's message.
-TEST(EngineFaults, EachTripleBandKeywordIsRead) {
-  struct Case {
-    const char* line;
-    const char* message;
-  } cases[] = {
-      {"IHINSEGNAEXTRA:\t18-5\t\n", "Configurare IHINSEGNAEXTRA:oltre ore-quante ore-quante volte max:oltre ore- .."},
-      {"IHPRESENZAEXTRA:\t18-5\t\n", "Configurare IHPRESENZAAEXTRA:oltre ore-quante ore-quante volte max:oltre ore- .."},
-  };
-  for (const Case& c : cases) {
-    loader_test::Outcome outcome =
-        loader_test::run_synt(std::string(loader_test::kWeek) + c.line + "GM:MAT\t\nROSSI\t1A 4\t\n");
-    EXPECT_EQ(outcome.code, -2) << c.line;
-    EXPECT_NE(outcome.message.find(c.message), std::string::npos) << c.line << outcome.message;
-  }
-}
-
 // In a school of two buildings a support hour shows the building of the
 // class it supports; any other hour shows its own class's building.
 TEST(EngineFaults, SupportCellsShowTheSupportedClassesBuilding) {
