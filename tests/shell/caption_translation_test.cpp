@@ -1,7 +1,6 @@
 // Caption normalisation and the two lookup passes: exact match ignoring the
 // case of A-Z only, nearest length over the shorter length, captions left
-// alone in Italian or when one character long; every row of the program's
-// tables carries its three texts.
+// alone in Italian or when one character long.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -87,14 +86,6 @@ TEST(CaptionTranslate, ExactNearestAndTies) {
     std::strcpy(buffer, c.caption);
     EXPECT_STREQ(ui_translate_caption(buffer, kRows), c.shown) << c.id;
   }
-}
-
-TEST(CaptionTables, EveryRowHasThreeTexts) {
-  for (const MlText* table : {g_ml_dialog_titles, g_ml_static_captions, g_ml_check_captions, g_ml_button_captions})
-    for (const MlText* row = table; row->Italian(); ++row) {
-      EXPECT_NE(row->text[1], nullptr) << row->Italian();
-      EXPECT_NE(row->text[2], nullptr) << row->Italian();
-    }
 }
 
 }  // namespace

@@ -1,20 +1,13 @@
-// Title pop-up menus: the title bar without its "&", disabled at the top,
-// and the user's choice coming back from a tracked menu (the frame's menus
-// are driven from start-up in frame_program_test.cpp).
+// Title pop-up menus: the title bar without its "&", disabled at the top
+// (the frame's menus and the choices coming back from them are driven from
+// start-up in frame_program_test.cpp).
 #include <gtest/gtest.h>
 
-#include "platform/test_driver.h"
-#include "shell/dialog_ml.h"
 #include "shell/title_menu.h"
 
 namespace {
 
 using namespace kt::ui;
-
-constexpr int kTemplate = 9614;
-const DialogTemplate kTemplates[] = {
-    {kTemplate, "Frame", kWsPopup | kWsCaption, 0, 0, 200, 100, {}},
-};
 
 TEST(TitleMenu, TitleBarWithoutAmpersandAtTheTop) {
   CTitleMenu menu;
@@ -26,22 +19,6 @@ TEST(TitleMenu, TitleBarWithoutAmpersandAtTheTop) {
   EXPECT_TRUE(menu.items()[0].flags & kMfDisabled);
   EXPECT_TRUE(menu.items()[0].flags & kMfOwnerDraw);
   EXPECT_FALSE(menu.IconsEnabled());
-}
-
-TEST(TitleMenu, ChoiceComesBack) {
-  register_dialog_templates(kTemplates);
-  TestDriver ui;
-  CDialogML frame(kTemplate);
-  ASSERT_TRUE(frame.Create(nullptr));
-  CTitleMenu menu;
-  menu.AddTitle("Dati", true);
-  menu.AppendMenu(kMfString, 201, "Classi", "IKOP_1");
-  menu.AppendMenu(kMfString, 202, "Docenti", "IKOP_2");
-  ui.ChooseNextMenuItem(CTitleMenu::kTitleId);  // the bar cannot be chosen
-  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 10, 10, &frame), 0);
-  ui.ChooseNextMenuItem("Docenti");
-  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 10, 10, &frame), 202);
-  ui.Problems();
 }
 
 }  // namespace
