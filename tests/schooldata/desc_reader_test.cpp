@@ -25,12 +25,4 @@ TEST(DescReader, PiccolaReads) {
   EXPECT_FALSE(og_school_changed());
 }
 
-TEST(DescReader, LiceoReads) {
-  ASSERT_EQ(og_read_structure_file_from(desc_example("liceo", "scuola1.txt"), 0), 0);
-  ASSERT_EQ(og_read_assignments_file_from(desc_example("liceo", "scuola2.txt"), 0), 0)
-      << og_description_error();
-  EXPECT_EQ(g_ui_settings.building_count, 2);
-  EXPECT_EQ(+g_ui_settings.gym_count, 2u);
-}
-
 }  // namespace
