@@ -1,5 +1,6 @@
 // The leading marks of a coloured button's caption (state 0) choose its
-// colours, each later mark over the earlier, and are left off the caption.
+// colours, each later mark over the earlier, and are left off the caption
+// (in every state).
 #include <gtest/gtest.h>
 
 #include "shell/color_button.h"
@@ -25,6 +26,8 @@ TEST(ColorButtonMarks, LaterMarksOverTheEarlierAndNoneShows) {
     EXPECT_EQ(look.caption, "Testo") << c.caption;
     EXPECT_EQ(look.background, c.background) << c.caption;
     EXPECT_EQ(look.text, c.text) << c.caption;
+    // A state of its own sets the colours; the marks still stay off the caption.
+    EXPECT_EQ(color_button_look(10, c.caption, false, kt::ui::kNoColor, kt::ui::kNoColor).caption, "Testo");
   }
 }
 
