@@ -208,4 +208,25 @@ TEST(SolverFaults, ASharedTeacherIsPricedOnce) {
   reset_run_state();
 }
 
+// The class break (28, "GIORNIPAUSACL:"): a teacher who sees 1A on two days
+// wants one free day between them; the days he works in the class choose
+// the row of the table.
+TEST(SolverFaults, ClassBreakTakesTheRowOfTheDaysWorkedInTheClass) {
+  struct Case {
+    const char* id;
+    std::pair<int, int> first, second;
+    bool cost;
+  } cases[] = {
+      {"Monday and Tuesday", {0, 0}, {1, 0}, true},
+      {"Monday and Wednesday", {0, 0}, {2, 0}, false},
+  };
+  for (const Case& c : cases) {
+    load("GIORNIPAUSACL:\t2-1\t\nGM:MAT\t\nROSSI\t1A 2\t\n");
+    or_prepare_model_for_solving();
+    place({c.first, c.second});
+    EXPECT_EQ(delta_of(28, teacher_named("ROSSI")) > 0, c.cost) << c.id;
+  }
+  reset_run_state();
+}
+
 }  // namespace
