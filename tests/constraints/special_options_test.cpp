@@ -160,8 +160,10 @@ TEST_F(SchoolPages, TeachingWeights) {
     EXPECT_FALSE(ui.IsChecked(d, Cpesodi::kHardId));
     ui.Select(d, Cpesodi::kListId, 1);
     ui.Click(d, Cpesodi::kHighId);
-    ui.ClickHeader(d, Cpesodi::kListId, 2);  // weight again: descending, HIGH first
     auto* list = static_cast<ListView*>(d.GetDlgItem(Cpesodi::kListId));
+    EXPECT_EQ(list->GetNextItem(-1, kLvniSelected), 1);  // the chosen subject stays selected, alone
+    EXPECT_EQ(list->GetNextItem(1, kLvniSelected), -1);
+    ui.ClickHeader(d, Cpesodi::kListId, 2);  // weight again: descending, HIGH first
     first = list->GetItemText(0, 2);
     second_weight = list->GetItemText(1, 2);
     ui.Click(d, Cpesodi::kHardId);

@@ -73,6 +73,8 @@ TEST_F(SpecialTeacherPage, PartnersBuildingMovesLunchAndLeaving) {
   page.ShowWindow(kSwShow);
   UiTeacherConstraints& anna = g_ui_teachers[0].personal;
   EXPECT_EQ(selection(V::kLunchHourId), 3);  // the school's break shown
+  EXPECT_EQ(selection(V::kGroupFirstId), 0);  // no grouping: "-"
+  EXPECT_EQ(selection(V::kMoveModeId), 0);    // no move mode of his own
 
   ui.Select(page, V::kOverlapId, 2);  // BRUNO
   EXPECT_EQ(int(anna.ni), 1);

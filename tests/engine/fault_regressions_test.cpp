@@ -32,22 +32,25 @@ TEST(EngineFaults, ClassOffHoursRaiseTheDailyValueByTheDaysLeft) {
     const char* id;
     const char* items;  // class-off items of Rossi's 1A line (4 hours)
     int expected;       // Rossi's daily value in 1A
+    const char* own = "";  // Rossi's constraint line
+    int other = 1;         // his daily value in 2A (2 hours)
   } cases[] = {
       {"none", "", 1},                                        // 4 hours over 5 days
       {"one day left", "KOP:LU:1-6MA:1-6ME:1-6GI:1-6", 4},    // all on Friday
       {"two days left", "KOP:LU:1-6MA:1-6ME:1-6", 2},         // 4 hours over 2 days
       {"part of a day", "KOP:LU:1-6MA:1-6ME:1-6GI:1-5", 2},   // Thursday keeps an hour
       {"every day", "KOP:X:1-6", 1},                          // no day left: unchanged
+      {"one working day", "", 4, "V:\tROSSI\tGMAX:1\t\n", 2},  // all on his one day
   };
   for (const Case& c : cases) {
-    std::string line = std::string("ROSSI\t1A 4 ") + c.items + "\t2A 2\t\n";
+    std::string line = std::string("ROSSI\t1A 4 ") + c.items + "\t2A 2\t\n" + c.own;
     loader_test::Outcome outcome = loader_test::run_synt(std::string(loader_test::kWeek) + "GM:MAT\t\n" + line);
     ASSERT_EQ(outcome.code, 0) << c.id << ": " << outcome.message;
     or_prepare_model_for_solving();
     int t = engine_test::teacher_index("ROSSI");
     ASSERT_GE(t, 0) << c.id;
     EXPECT_EQ(daily_value(t, "1A"), c.expected) << c.id;
-    EXPECT_EQ(daily_value(t, "2A"), 1) << c.id;  // the other class keeps its value
+    EXPECT_EQ(daily_value(t, "2A"), c.other) << c.id;  // the other class keeps its value
   }
 }
 

@@ -147,6 +147,8 @@ const Row kRows[] = {
      "Configurare GRUPPIOREMAX:ore max nel giorno in una classe-max per settimana..."},
     {"triple_no_third", "IHINSEGNAEXTRA:\t18-5\t\n" + kMath, -2,
      "Configurare IHINSEGNAEXTRA:oltre ore-quante ore-quante volte max:oltre ore- .."},
+    {"presenza_no_third", "IHPRESENZAEXTRA:\t18-5\t\n" + kMath, -2,
+     "Configurare IHPRESENZAAEXTRA:oltre ore-quante ore-quante volte max:oltre ore- .."},
     {"disposizione_no_day", "DISPOSIZIONE:\t0\tXX\t\n" + kMath, -2,
      "DISPOSIZIONE: percentuale|DAY:fino a x per week-n per dai:ecc."},
     {"disposizione_no_dash", "DISPOSIZIONE:\t0\tDISPODAY:\t3\t\n" + kMath, -2,

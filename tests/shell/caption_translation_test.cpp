@@ -82,12 +82,4 @@ TEST(CaptionTranslate, ExactNearestAndTies) {
   }
 }
 
-TEST(CaptionTables, EveryRowHasThreeTexts) {
-  for (const MlText* table : {g_ml_dialog_titles, g_ml_static_captions, g_ml_check_captions, g_ml_button_captions})
-    for (const MlText* row = table; row->Italian(); ++row) {
-      EXPECT_NE(row->text[1], nullptr) << row->Italian();
-      EXPECT_NE(row->text[2], nullptr) << row->Italian();
-    }
-}
-
 }  // namespace

@@ -61,6 +61,10 @@ TEST_F(HomePage, ShowsFolderAndDescription) {
   EXPECT_NE(ui.Text(g_home_page, H::kDescriptionId), "Descrizione Orario Assente");
   EXPECT_EQ(ui.Text(g_home_page, H::kVersionId),
             "KestrinTempus - Release 6.1.M - Dicembre 2016 [" + real.string() + "]");
+  Rect before = g_frame.GetWindowRect();
+  g_frame.MoveWindow(Rect{40, 30, 40 + before.Width(), 30 + before.Height()});
+  EXPECT_TRUE(ui.Click(g_home_page, H::kTopLeft));  // the frame goes to the screen's corner
+  EXPECT_EQ(g_frame.GetWindowRect(), (Rect{0, 0, before.Width(), before.Height()}));
 }
 
 TEST_F(HomePage, LanguageButtons) {

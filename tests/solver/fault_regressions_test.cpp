@@ -13,6 +13,8 @@
 #include "eval2_mini_school.h"
 #include "school_fixture.h"
 #include "solver/constraint_parameter_fill.h"
+#include "solver/cost_evaluation.h"
+#include "solver/priced_exchange.h"
 #include "solver/search_weights.h"
 #include "solver/constraint_staging.h"
 
@@ -160,6 +162,69 @@ TEST(SolverFaults, ReleaseFromTestPrefersRankThenPoints) {
     EXPECT_EQ(or_release_test_teacher(), 2) << c.id;
     EXPECT_EQ(g_status.released_teacher.load(), c.released) << c.id;
     EXPECT_EQ(g_eng_teachers[c.released].in_test, 0) << c.id;
+  }
+  reset_run_state();
+}
+
+// A car share's full check raises the gap tolerance of the partner with
+// fewer hours by the difference, and of both to the larger one on equal
+// hours; a tolerance already higher stays.
+TEST(SolverFaults, CarShareRaisesTheGapToleranceOfThePartnerWithFewerHours) {
+  struct Case {
+    const char* id;
+    int verdi_hours, verdi_before, rossi_before;
+    int verdi, rossi;  // tolerances after the check
+  } cases[] = {
+      {"fewer hours", 2, 0, 0, 2, 0},
+      {"already higher", 2, 5, 0, 5, 0},
+      {"equal hours", 4, 1, 3, 3, 3},
+  };
+  for (const Case& c : cases) {
+    load("GM:MAT\t\nROSSI\t1A 4\t\nVERDI\t2A " + std::to_string(c.verdi_hours) +
+         "\t\nV:\tVERDI\tCARSHARE:ROSSI:0\t\n");
+    or_prepare_model_for_solving();
+    int rossi = teacher_named("ROSSI"), verdi = teacher_named("VERDI");
+    g_eng_teachers[verdi].gap_tolerance = static_cast<std::int8_t>(c.verdi_before);
+    g_eng_teachers[rossi].gap_tolerance = static_cast<std::int8_t>(c.rossi_before);
+    g_evaluators[30].full();
+    EXPECT_EQ(g_eng_teachers[verdi].gap_tolerance, c.verdi) << c.id;
+    EXPECT_EQ(g_eng_teachers[rossi].gap_tolerance, c.rossi) << c.id;
+  }
+  reset_run_state();
+}
+
+// A teacher shared by the lessons of an exchange is priced once: two of
+// ROSSI's lessons cost what one of them costs (his two Monday hours in 1A
+// exceed his daily value there, so the price is not 0).
+TEST(SolverFaults, ASharedTeacherIsPricedOnce) {
+  load("IHSG:4-1\t\nGM:MAT\t\nROSSI\t1A 4\t\n");
+  or_prepare_model_for_solving();
+  place({{0, 0}, {0, 1}, {1, 0}, {2, 0}});
+  or_penalty_cache_invalidate_all();  // as a search starts
+  int pair[2] = {0, 1};
+  std::int64_t one = or_price_teacher(0);
+  EXPECT_GT(one, 0);
+  EXPECT_EQ(or_price_teachers_once(pair, 2), one);
+  reset_run_state();
+}
+
+// The class break (28, "GIORNIPAUSACL:"): a teacher who sees 1A on two days
+// wants one free day between them; the days he works in the class choose
+// the row of the table.
+TEST(SolverFaults, ClassBreakTakesTheRowOfTheDaysWorkedInTheClass) {
+  struct Case {
+    const char* id;
+    std::pair<int, int> first, second;
+    bool cost;
+  } cases[] = {
+      {"Monday and Tuesday", {0, 0}, {1, 0}, true},
+      {"Monday and Wednesday", {0, 0}, {2, 0}, false},
+  };
+  for (const Case& c : cases) {
+    load("GIORNIPAUSACL:\t2-1\t\nGM:MAT\t\nROSSI\t1A 2\t\n");
+    or_prepare_model_for_solving();
+    place({c.first, c.second});
+    EXPECT_EQ(delta_of(28, teacher_named("ROSSI")) > 0, c.cost) << c.id;
   }
   reset_run_state();
 }

@@ -65,6 +65,8 @@ TEST_F(SchoolPage, TracksCountNamesAndShortNames) {
   ASSERT_EQ(list().GetItemCount(), 1);
   EXPECT_EQ(list().GetItemText(0, 2), "1A");
   EXPECT_EQ(list().GetItemText(0, 3), "2A");
+  EXPECT_TRUE(ui.IsChecked(g_school_page, P::section_id(0, 0)));  // the section of 1A and 2A
+  EXPECT_FALSE(ui.IsChecked(g_school_page, P::section_id(0, 1)));
 
   ASSERT_TRUE(ui.Select(g_school_page, P::kTrackCountId, 1));  // two tracks
   EXPECT_STREQ(g_ui_structure.track_names[0], "Normale");

@@ -1,0 +1,24 @@
+// A lab group's line names its labs in order: each takes its place in the
+// group, and the places after the last stay empty.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "desc_test_support.h"
+#include "schooldata/description_reader.h"
+#include "schooldata/ui_school_model.h"
+
+namespace {
+
+TEST(LabGroupReading, EachLabTakesItsPlaceInTheGroup) {
+  std::string folder = std::string(KT_SOURCE_DIR) + "/tests/data/loader/small/";
+  ASSERT_EQ(og_read_assignments_file_from(folder + "scuola2.txt", 0), 0) << og_description_error();
+  const UiSchoolStructure& st = g_ui_structure;
+  ASSERT_EQ(+st.lab_group_count, 1u);
+  EXPECT_STREQ(st.lab_groups[0].name, "LABORATORI");
+  ASSERT_GE(st.lab_groups[0].labs[0], 0);
+  EXPECT_STREQ(st.labs[st.lab_groups[0].labs[0]].name, "LAB CHIMICA");
+  EXPECT_EQ(st.lab_groups[0].labs[1], -1);
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+// The leading marks of a coloured button's caption (state 0) choose its
+// colours, each later mark over the earlier, and are left off the caption
+// (in every state).
+#include <gtest/gtest.h>
+
+#include "shell/color_button.h"
+
+namespace {
+
+using kt::ui::rgb;
+
+TEST(ColorButtonMarks, LaterMarksOverTheEarlierAndNoneShows) {
+  struct Case {
+    const char* caption;
+    kt::ui::Color background, text;
+  } cases[] = {
+      {"Testo", rgb(244, 244, 244), rgb(52, 52, 52)},
+      {"#Testo", rgb(215, 215, 215), rgb(35, 35, 35)},
+      {"#@Testo", rgb(239, 199, 39), rgb(153, 51, 0)},
+      {"@#Testo", rgb(223, 228, 159), rgb(0, 0, 0)},
+      {"@#@Testo", rgb(198, 202, 151), rgb(0, 0, 0)},
+      {"!Testo", rgb(198, 198, 198), rgb(0, 85, 221)},
+  };
+  for (const Case& c : cases) {
+    ColorButtonLook look = color_button_look(0, c.caption, false, kt::ui::kNoColor, kt::ui::kNoColor);
+    EXPECT_EQ(look.caption, "Testo") << c.caption;
+    EXPECT_EQ(look.background, c.background) << c.caption;
+    EXPECT_EQ(look.text, c.text) << c.caption;
+    // A state of its own sets the colours; the marks still stay off the caption.
+    EXPECT_EQ(color_button_look(10, c.caption, false, kt::ui::kNoColor, kt::ui::kNoColor).caption, "Testo");
+  }
+}
+
+}  // namespace
