@@ -49,6 +49,14 @@ inline std::string repeat(const std::string& piece, int n) {
   return out;
 }
 
+// The lines line(0) ... line(n - 1), joined.
+template <typename F>
+std::string numbered(int n, F line) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += line(std::to_string(i));
+  return out;
+}
+
 // The week of the small descriptions: five days of six hours.
 inline const char* kWeek =
     "REM:Scuola di prova\n"

@@ -12,6 +12,7 @@
 namespace {
 
 using loader_test::kWeek;
+using loader_test::numbered;
 using loader_test::repeat;
 using loader_test::run_synt;
 
@@ -72,22 +73,14 @@ std::string subjects(int n) {
   return out;
 }
 
-std::string labs(int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += "LABOR:\tLAB" + std::to_string(i) + "-CENTRO\t\n";
-  return out;
-}
+std::string labs(int n) { return numbered(n, [](auto i) { return "LABOR:\tLAB" + i + "-CENTRO\t\n"; }); }
 
 // A chemistry teacher who also runs the lab part: the load adds "VERDI_LAB".
 // Two hours of class 0A.
 const std::string kSelfLab =
     "GM:CHIMICA\t\nVERDI\t0A 2\t\nGM:LAB CHIMICA\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t0A 1\t\n";
 
-std::string buildings(int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += "SEDECL:\tSEDE" + std::to_string(i) + "\t" + std::to_string(i) + "A\t\n";
-  return out + kMath;
-}
+std::string buildings(int n) { return numbered(n, [](auto i) { return "SEDECL:\tSEDE" + i + "\t" + i + "A\t\n"; }) + kMath; }
 
 std::string sections(int n) {
   std::string list;
@@ -111,15 +104,11 @@ const std::string kStandby = "DISPOSIZIONE:\t-1\tDISPODAY:\t2-6\t\n";
 
 // n classes whose one lesson is held together with the one of class 9Z.
 std::string joined_classes(int n) {
-  std::string line = "GM:MAT\t\nROSSI\t9Z 1";
-  for (int i = 0; i < n; ++i) line += "\t" + std::to_string(i) + "A 1 I:9Z";
-  return line + "\t\n";
+  return "GM:MAT\t\nROSSI\t9Z 1" + numbered(n, [](auto i) { return "\t" + i + "A 1 I:9Z"; }) + "\t\n";
 }
 
 std::string common_rooms(int n) {
-  std::string out = kMath;
-  for (int i = 0; i < n; ++i) out += "LOC:PAL" + std::to_string(i) + "\tGM:S" + std::to_string(i) + "\tMAT:S\tPRMAX:2\t\n";
-  return out;
+  return kMath + numbered(n, [](auto i) { return "LOC:PAL" + i + "\tGM:S" + i + "\tMAT:S\tPRMAX:2\t\n"; });
 }
 
 const Row kRows[] = {

@@ -24,13 +24,6 @@ void load(const std::string& lines, int provisional = 0) {
 
 bool same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
-// n lines "<head><i><tail>".
-std::string repeat_numbered(const std::string& head, const std::string& tail, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += head + std::to_string(i) + tail;
-  return out;
-}
-
 const std::string kClasses = "GM:MAT\t\nROSSI\t1A 1\t2A 1\t3A 1\t\n";
 
 // The list keywords read both the dash form and the tab-separated form.
@@ -136,7 +129,7 @@ TEST(LoaderFields, ValuesOfEachKeyword) {
             return V{g_eng_school.lab_group_count, g.rooms[0] - lab1, g.rooms[1], g.rooms[2] - lab1,
                      r[0].availability[83], r[1].availability[1], r[1].availability[2]}; },
        {1, 1, 0xFFFF, 0, 1, 1, 0}},
-      {"lab-group-201", kClasses + repeat_numbered("GRULLAB:G", "|NESSUNO|\n", 201),
+      {"lab-group-201", kClasses + loader_test::numbered(201, [](auto i) { return "GRULLAB:G" + i + "|NESSUNO|\n"; }),
        [] { return V{g_eng_school.lab_group_count, same(g_eng_lab_groups[199].name, "G199")}; }, {200, 1}},
       // Both car-share partners take the longer wait.
       {"teacher-constraints", kClasses + "GM:ITA\t\nBIANCHI\t1A 1\t\n" +
