@@ -177,11 +177,8 @@ TEST_F(CommandInterpreter, EveryCommandWordReachesItsSteps) {
 TEST_F(CommandInterpreter, RoomWindowChoosesTheLessonToRoomAllocation) {
   RoomAllocationParams params{};
   g_status.room_params = &params;
-  EXPECT_EQ(run({"MISV:x.txt"}), kResultOk);
-  EXPECT_TRUE(contains(s.calls, "rooms(1)")) << s.calls;
-  s.calls.clear();
-  EXPECT_EQ(run({"ASAU:x.txt"}), kResultOk);
-  EXPECT_TRUE(contains(s.calls, "rooms(0)")) << s.calls;
+  EXPECT_EQ((std::vector<int>{run({"MISV:x.txt"}), run({"ASAU:x.txt"})}), (std::vector<int>{kResultOk, kResultOk}));
+  EXPECT_TRUE(contains(s.calls, "rooms(1) ") && contains(s.calls, "rooms(0)")) << s.calls;
   g_status.room_params = nullptr;
 }
 
@@ -236,11 +233,9 @@ TEST_F(CommandInterpreter, ResultCodesAndMessages) {
     EXPECT_TRUE(contains(message(), c.message_part)) << c.id << ": " << message();
     EXPECT_EQ(g_status.run_state, kRunStateFinished) << c.id;
     if (c.load_error == -100) {
-      EXPECT_EQ(g_status.history_count, 0) << c.id;
-      EXPECT_EQ(g_error_exit_count, 0) << c.id;
+      EXPECT_EQ(g_status.history_count + g_error_exit_count, 0) << c.id;
     } else {
-      EXPECT_EQ(last_history(), kHistoryErrorExit) << c.id;
-      EXPECT_EQ(g_error_exit_count, 1) << c.id;
+      EXPECT_EQ((std::vector<int>{last_history(), g_error_exit_count}), (std::vector<int>{kHistoryErrorExit, 1})) << c.id;
       // Control characters other than the newline became blanks.
       for (const char* p = g_status.message; *p; ++p)
         EXPECT_TRUE(static_cast<unsigned char>(*p) >= 32 || *p == '\n') << c.id;
@@ -264,21 +259,15 @@ TEST_F(CommandInterpreter, RecoveryAfterACompleteLoad) {
 TEST_F(CommandInterpreter, NoRecoveryWithoutACompleteLoad) {
   write_file("savego.txt", "the previous timetable");
   struct Case { const char* id; int load_error, build_error, lessons; std::uint8_t recovery; } cases[] = {
-      {"missing-description", -1, 0, 12, 0},
-      {"configuration", -2, 0, 12, 0},
-      {"no-lessons", 0, -1, 0, 0},
-      {"switched-off", 0, -1, 12, 157},
-      {"impossible", 0, -3, 12, 0},
+      {"missing-description", -1, 0, 12, 0}, {"configuration", -2, 0, 12, 0}, {"no-lessons", 0, -1, 0, 0},
+      {"switched-off", 0, -1, 12, 157},      {"impossible", 0, -3, 12, 0},
   };
   for (const Case& c : cases) {
     s = Script{};
-    s.load_error = c.load_error;
-    s.build_error = c.build_error;
-    s.lessons = c.lessons;
+    s.load_error = c.load_error, s.build_error = c.build_error, s.lessons = c.lessons;
     g_recovery_allowed = c.recovery;
     EXPECT_NE(run({"CALC:x.txt"}), kResultRecovered) << c.id;
-    EXPECT_FALSE(contains(s.calls, "recover")) << c.id << ": " << s.calls;
-    EXPECT_FALSE(contains(s.calls, "save(")) << c.id;
+    EXPECT_FALSE(contains(s.calls, "recover") || contains(s.calls, "save(")) << c.id << ": " << s.calls;
     EXPECT_EQ(read_file("savego.txt"), "the previous timetable") << c.id;
   }
   g_recovery_allowed = 0;
