@@ -3,17 +3,13 @@
 // rules, the run history and the clean-up of the error paths.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "engine/command_steps.h"
 #include "engine/engine_main.h"
-#include "engine/errors.h"
-#include "engine/model.h"
 #include "engine/status_block.h"
-#include "engine/text_lines.h"
 #include "engine_test_support.h"
 
 using engine_test::InFolder;

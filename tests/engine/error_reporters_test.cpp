@@ -8,8 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "engine/errors.h"
-#include "engine/model.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "engine_test_support.h"

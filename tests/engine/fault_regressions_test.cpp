@@ -9,7 +9,6 @@
 
 #include <string>
 
-#include "engine/lesson_links.h"
 #include "engine/presolve.h"
 #include "engine/week_grid_access.h"
 #include "loader_harness.h"

@@ -4,13 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "engine/engine_random.h"
-#include "engine/errors.h"
-#include "engine/text_lines.h"
 #include "engine_test_support.h"
 
 using engine_test::InFolder;

@@ -3,12 +3,10 @@
 // or a critical error (-1), never a crash, a hang or a write out of bounds.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "engine/text_lines.h"
 #include "loader_harness.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/model.h"
 #include "engine/status_block.h"
 
 TEST(ModelReset, StartsFromAnEmptySchool) {

@@ -8,11 +8,9 @@
 #include <string>
 
 #include "engine/engine_main.h"
-#include "engine/errors.h"
 #include "engine/placement_check.h"
 #include "engine/shell_services.h"
 #include "engine/save_files.h"
-#include "engine/text_lines.h"
 #include "save_test_fixture.h"
 
 using save_test::SchoolFolder;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine_services.h"
-#include "engine/lesson_links.h"
 #include "engine/placement_check.h"
 #include "save_test_fixture.h"
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/errors.h"
 #include "engine/save_files.h"
 #include "save_test_fixture.h"
 

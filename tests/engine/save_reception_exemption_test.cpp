@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "engine/engine_random.h"
-#include "engine/errors.h"
 #include "engine/reception_exemption_files.h"
-#include "engine/text_lines.h"
 #include "save_test_fixture.h"
 
 using save_test::SchoolFolder;

@@ -3,11 +3,8 @@
 // by hand from the description's teacher lines.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <filesystem>
 #include <vector>
 
-#include "engine/loader.h"
 #include "engine/presolve.h"
 #include "engine/save_files.h"
 #include "save_test_fixture.h"

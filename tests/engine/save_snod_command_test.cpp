@@ -12,9 +12,7 @@
 
 #include "engine/command_steps.h"
 #include "engine/engine_main.h"
-#include "engine/loader.h"
 #include "engine/placement_check.h"
-#include "engine/text_lines.h"
 #include "save_test_fixture.h"
 
 namespace fs = std::filesystem;

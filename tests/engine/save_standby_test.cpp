@@ -8,12 +8,10 @@
 
 #include "engine/engine_main.h"
 #include "engine/engine_random.h"
-#include "engine/errors.h"
 #include "engine/perturbations.h"
 #include "engine/placement_check.h"
 #include "engine/save_files.h"
 #include "engine/standby_support.h"
-#include "engine/text_lines.h"
 #include "save_test_fixture.h"
 
 extern int g_test_gap_answer;

@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/errors.h"
 #include "engine/save_files.h"
-#include "engine/substitution_services.h"
-#include "engine/text_lines.h"
 #include "engine/timetable_view.h"
 #include "engine/week_grid_access.h"
 #include "save_test_fixture.h"
