@@ -37,11 +37,9 @@ TEST(LoaderBrokenInput, TruncatedLines) {
       {"days_fields", "REM:x\nDAYS:\tLU6\tMA6", "GIORNI "},
       {"class_item", std::string(week) + "GM:MAT\t\nROSSI\t1A", "Numero di ore ?? "},
       {"band", std::string(week) + "IHBUCHE:\t12-", ""},
-      {"sede", std::string(week) + "SEDE:\tCENTRO", "Configurare SEDE: NOMESEDE  sezione-sezione-..."},
       {"op", std::string(week) + "GM:MAT\t\nROSSI\t1A 2\t\nV:\tROSSI\tOP:LU:1-", "Configurare OP:da-a .."},
       {"kop", std::string(week) + "GM:MAT\t\nROSSI\t1A 2 KOP:LU:", "Errore di sintassi KOP:"},
       {"task", std::string(week) + "GM:MAT\t\nROSSI\t1A 2 K:1:", "Errore di sintassi COMPITI"},
-      {"loc", std::string(week) + "GM:MAT\t\nROSSI\t1A 2\t\nLOC:PAL\tGM:MAT", "Errore Sintassi per locali comuni"},
   };
   for (const Case& c : cases) {
     loader_test::Outcome outcome = run_synt(c.text);
