@@ -129,14 +129,10 @@ TEST_F(CommandInterpreter, EveryCommandWordReachesItsSteps) {
     int run_mode;  // -1: not checked
     const char* folder;
   } cases[] = {
-      {{"CALC:x.txt"}, calc, 15, orario},
-      {{"calc:x.txt"}, calc, 15, orario},
-      {{"CALC:x.txt", "tpro"}, calc, 13, test},
-      {{"CALC:x.txt", "TCLA"}, calc, 14, test},
-      {{"CALC:x.txt", "REDO"}, calc, 15, orario},
-      {{"CALC:x.txt", "CONT"}, calc, 16, nullptr},
-      {{"CALC:x.txt", "MINI"}, calc, 19, nullptr},
-      {{"CALC:x.txt", "MIBU"}, calc, 20, nullptr},
+      {{"CALC:x.txt"}, calc, 15, orario}, {{"calc:x.txt"}, calc, 15, orario},
+      {{"CALC:x.txt", "tpro"}, calc, 13, test}, {{"CALC:x.txt", "TCLA"}, calc, 14, test},
+      {{"CALC:x.txt", "REDO"}, calc, 15, orario}, {{"CALC:x.txt", "CONT"}, calc, 16, nullptr},
+      {{"CALC:x.txt", "MINI"}, calc, 19, nullptr}, {{"CALC:x.txt", "MIBU"}, calc, 20, nullptr},
       {{"CALC:x.txt", "DERR"}, calc, 29, nullptr},
       {{"SYNT:x.txt"}, "load(x.txt,0) loadtt(0) checkstandby(0) loadtt(0) view", -1, test},
       {{"SNOD:x.txt"}, "load(x.txt,0) loadtt(0) prepare eval(1)", -1, nullptr},
@@ -150,8 +146,7 @@ TEST_F(CommandInterpreter, EveryCommandWordReachesItsSteps) {
       {{"RIGO:x.txt"}, "load(x.txt,0) loadtt(0) checkstandby(0) loadtt(0) reception view", -1, nullptr},
       {{"SOST:x.txt"}, "load(x.txt,0) build(0) loadtt(0) checkstandby(1) subst(0)", -1, nullptr},
       {{"SOLO:x.txt"}, "load(x.txt,0) build(0) loadtt(0) checkstandby(1) subst(1)", -1, nullptr},
-      {{"SOSX:x.txt"}, "substreports", -1, nullptr},
-      {{"SOSA:x.txt"}, "absences", -1, nullptr},
+      {{"SOSX:x.txt"}, "substreports", -1, nullptr}, {{"SOSA:x.txt"}, "absences", -1, nullptr},
       {{"BILA:x.txt"}, built + "balance(100000)", -1, orario},
       {{"BILA:x.txt", "-", "250"}, built + "balance(250)", -1, nullptr},
       {{"MISV:x.txt", "-", "70"}, built + "tables overlaps(70)", -1, nullptr},

@@ -109,8 +109,7 @@ TEST(Utilities, IntTextAndCounters) {
 
 TEST(ReportPath, Cases) {
   struct Case { const char* name; const char* extension; int kind, language; const char* path; } cases[] = {
-      {"Classi.CSV", nullptr, 0, 0, ".\\Orario\\Classi.CSV"},
-      {"Classi", nullptr, 0, 0, ".\\Orario\\Classi.txt"},
+      {"Classi.CSV", nullptr, 0, 0, ".\\Orario\\Classi.CSV"}, {"Classi", nullptr, 0, 0, ".\\Orario\\Classi.txt"},
       {"Classi", "rtf", 0, 0, ".\\Orario\\Classi.rtf"},
       {"Classes", nullptr, 'n', 2, ".\\Orario\\Timetable Classes.txt"},
       {"Klassen.txt", nullptr, 'b', 1, ".\\Orario\\Stundenplan Klassen.txt"},

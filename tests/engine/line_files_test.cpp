@@ -58,8 +58,7 @@ TEST(ReadLine, PlainScrambledAndCutLines) {
        {"REM:\tplain\n", "GM:\tItaliano\n", "V:\tROSSI\n"}},
       {"crlf", "first\r\n" + crlf + "third\r\n", 400, {"first\n", "second\n", "third\n"}},
       {"pieces", scrambled(1, "DAYS:\tLU") + scrambled(2, "-6\tMA-6\n") + "next\n", 400, {"DAYS:\tLU-6\tMA-6\n", "next\n"}},
-      {"plain-tail", "one\ntwo", 400, {"one\n", "two\r"}},
-      {"scrambled-tail", tail, 400, {"last\n"}},
+      {"plain-tail", "one\ntwo", 400, {"one\n", "two\r"}}, {"scrambled-tail", tail, 400, {"last\n"}},
       {"long", "start\n" + std::string(100000, 'x') + "\n" + scrambled(4, std::string(300, 'y') + "\n") + "end\n", 100,
        {"start\n", std::string(98, 'x'), std::string(98, 'y'), "end\n"}},
   };

@@ -33,8 +33,7 @@ TEST(LoaderBrokenInput, RandomBytes) {
 TEST(LoaderBrokenInput, TruncatedLines) {
   const char* week = loader_test::kWeek;
   struct Case { const char* id; std::string text; const char* message; } cases[] = {
-      {"days", "REM:x\nDAYS:\tLU6\tMA", "Ore del Giorno"},
-      {"days_fields", "REM:x\nDAYS:\tLU6\tMA6", "GIORNI "},
+      {"days", "REM:x\nDAYS:\tLU6\tMA", "Ore del Giorno"}, {"days_fields", "REM:x\nDAYS:\tLU6\tMA6", "GIORNI "},
       {"class_item", std::string(week) + "GM:MAT\t\nROSSI\t1A", "Numero di ore ?? "},
       {"band", std::string(week) + "IHBUCHE:\t12-", ""},
       {"op", std::string(week) + "GM:MAT\t\nROSSI\t1A 2\t\nV:\tROSSI\tOP:LU:1-", "Configurare OP:da-a .."},

@@ -201,8 +201,7 @@ const Row kRows[] = {
     {"teachers_500", many_teachers(500), 0, ""},
     {"teachers_501", many_teachers(501), -2, "Numero Professori eccessivo"},
     {"lab_assistant_501", many_teachers(499, 2) + kSelfLab, -2, "Numero Professori eccessivo"},
-    {"lab_assistant_500", many_teachers(498, 2) + kSelfLab, 0, ""},
-    {"lessons_9960", lessons(9960), 0, "", true},
+    {"lab_assistant_500", many_teachers(498, 2) + kSelfLab, 0, ""}, {"lessons_9960", lessons(9960), 0, "", true},
     // The loader takes 9999 lessons; the calendar lessons of the last class
     // then reach the table's end.
     {"lessons_9999", lessons(9999), -1, "Troppe cattedre / ore][0]\n[..\\Orario\\OR_EDI", true},

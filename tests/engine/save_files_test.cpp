@@ -63,17 +63,13 @@ TEST(SaveLineFormat, LayoutOfEachOptionalPart) {
 
 TEST(SaveLineParse, RefusesBadLines) {
   struct Case { const char* id; const char* text; } cases[] = {
-      {"empty", ""},
-      {"letter", "x007 2 3 1A (0) ROSSI (4)  (-1) CE:12\n"},
-      {"day7", "0007 7 3 1A (0) ROSSI (4)  (-1) CE:12\n"},
-      {"hour12", "0007 2 12 1A (0) ROSSI (4)  (-1) CE:12\n"},
-      {"dayneg", "0007 -1 3 1A (0) ROSSI (4)  (-1) CE:12\n"},
-      {"nobrace", "0007 2 3 1A 0 ROSSI (4)  (-1) CE:12\n"},
+      {"empty", ""}, {"letter", "x007 2 3 1A (0) ROSSI (4)  (-1) CE:12\n"},
+      {"day7", "0007 7 3 1A (0) ROSSI (4)  (-1) CE:12\n"}, {"hour12", "0007 2 12 1A (0) ROSSI (4)  (-1) CE:12\n"},
+      {"dayneg", "0007 -1 3 1A (0) ROSSI (4)  (-1) CE:12\n"}, {"nobrace", "0007 2 3 1A 0 ROSSI (4)  (-1) CE:12\n"},
       {"noce", "0007 2 3 1A (0) ROSSI (4)  (-1)\n"},
       {"longname", "0007 2 3 1A (0) ABCDEFGHIJKLMNOPQRSTUVWXYZ (4)  (-1) CE:12\n"},
       {"index", "0007 2 3 1A (0) ROSSI (99999999)  (-1) CE:12\n"},
-      {"trail", "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12 junk\n"},
-      {"cut", "0007 2 3 1A (0) ROS"},
+      {"trail", "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12 junk\n"}, {"cut", "0007 2 3 1A (0) ROS"},
       {"stzm", "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12 STZM:AULA\n"},
   };
   for (const Case& c : cases) {
@@ -121,14 +117,10 @@ const char* const kSaveFiles[] = {"savego.txt", "savebi.txt", "savetest.txt", "s
 TEST(SaveFiles, EachKindWritesItsFileAndReadsBack) {
   // file: "" when nothing is written; run_mode: what the reading command sets.
   struct Case { const char* id; bool provisional, test; int kind; const char* file; std::uint8_t run_mode; } cases[] = {
-      {"go", false, false, -1, "savego.txt", 15},
-      {"bi", false, false, -2, "savebi.txt", 26},
-      {"test", false, false, -3, "savetest.txt", 41},
-      {"prec", false, false, -4, "saveprec.txt", 15},
-      {"testrun", false, true, -1, "savetest.txt", 15},
-      {"prov", true, false, -1, "saveprov.txt", 15},
-      {"provbi", true, false, -2, "saveprov.txt", 15},
-      {"provtest", true, false, -3, "savetest.txt", 41},
+      {"go", false, false, -1, "savego.txt", 15}, {"bi", false, false, -2, "savebi.txt", 26},
+      {"test", false, false, -3, "savetest.txt", 41}, {"prec", false, false, -4, "saveprec.txt", 15},
+      {"testrun", false, true, -1, "savetest.txt", 15}, {"prov", true, false, -1, "saveprov.txt", 15},
+      {"provbi", true, false, -2, "saveprov.txt", 15}, {"provtest", true, false, -3, "savetest.txt", 41},
       {"provprec", true, false, -4, "", 15},
   };
   for (const Case& c : cases) {

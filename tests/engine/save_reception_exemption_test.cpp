@@ -60,12 +60,9 @@ TEST(Reception, FileRoundTripDropsOccupiedCandidates) {
 
 TEST(Reception, ReaderChecksEveryRecord) {
   struct Case { const char* id; const char* text; int result, day, first_candidate_hour; } cases[] = {
-      {"good", "0|ROSSI|1|3|2|5|\n", 0, 1, 5},
-      {"teacher-range", "7|X|1|3|\n0|ROSSI|2|2|\n", 0, 2, -1},
-      {"negative-teacher", "-1|X|1|3|\n", 0, 255, -1},
-      {"day-range", "0|ROSSI|9|3|\n", 0, 255, -1},
-      {"hour-range", "0|ROSSI|1|12|\n", 0, 255, -1},
-      {"candidate-range", "0|ROSSI|1|3|8|1|2|40|3|3|\n", 0, 1, 3},
+      {"good", "0|ROSSI|1|3|2|5|\n", 0, 1, 5}, {"teacher-range", "7|X|1|3|\n0|ROSSI|2|2|\n", 0, 2, -1},
+      {"negative-teacher", "-1|X|1|3|\n", 0, 255, -1}, {"day-range", "0|ROSSI|9|3|\n", 0, 255, -1},
+      {"hour-range", "0|ROSSI|1|12|\n", 0, 255, -1}, {"candidate-range", "0|ROSSI|1|3|8|1|2|40|3|3|\n", 0, 1, 3},
       {"short", "0|ROSSI|1\n", -2, 255, -1},
   };
   for (const Case& c : cases) {

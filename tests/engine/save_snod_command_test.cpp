@@ -86,8 +86,7 @@ long FailingFile::served;
 
 TEST_F(SnodCommand, AReadErrorIsAFileErrorAndTheSaveStaysUntouched) {
   struct Case { const char* command; const char* failing; long after; } cases[] = {
-      {"SYNT:scuola2.txt", "/scuola2.txt", 1024},
-      {"SNOD:scuola2.txt", "/scuola2.txt", 1024},
+      {"SYNT:scuola2.txt", "/scuola2.txt", 1024}, {"SNOD:scuola2.txt", "/scuola2.txt", 1024},
       {"SNOD:scuola2.txt", "/savego.txt", 4096},
   };
   std::string lines = saved_lines();

@@ -29,10 +29,8 @@ TEST(ViewGrid, FindsEntitiesByTheirOwnRules) {
       {"code-prefix", kGridClass, "1Axyz", 0, 3}, // the first code-length characters
       {"display-case", kGridClass, "ib media", 1, 3},
       {"teacher", kGridTeacher, "VERDI", 2, 2},     // its own lesson and the one it assists
-      {"leads", kGridTeacherLeads, "VERDI", 2, 1},
-      {"teacher-case", kGridTeacher, "verdi", -1, 0},
-      {"nothing", kGridClass, "5Z", -1, 0},
-      {"room-not-lab", kGridRoom, "1A", -1, 0},
+      {"leads", kGridTeacherLeads, "VERDI", 2, 1}, {"teacher-case", kGridTeacher, "verdi", -1, 0},
+      {"nothing", kGridClass, "5Z", -1, 0}, {"room-not-lab", kGridRoom, "1A", -1, 0},
       {"common-none", kGridCommonRoom, "PALESTRA", -1, 0},
   };
   for (const Case& c : cases) {
