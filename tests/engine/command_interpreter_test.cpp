@@ -185,8 +185,7 @@ TEST_F(CommandInterpreter, UsageErrors) {
     std::string id = args.empty() ? "none" : args[0];
     EXPECT_EQ(run(args), kResultError) << id;
     EXPECT_TRUE(contains(message(), "Syntax: orario calc:file_cattedre [cicli_bilanciamento]\n"
-                                    "orario bila:file_cattedre file_ore ciclimax"))
-        << id << ": " << message();
+                                    "orario bila:file_cattedre file_ore ciclimax")) << id << ": " << message();
     EXPECT_TRUE(contains(message(), "line:535")) << id;
     EXPECT_EQ(last_history(), kHistoryErrorExit) << id;
     EXPECT_TRUE(s.calls.empty()) << id;
@@ -302,8 +301,7 @@ TEST_F(CommandInterpreter, DispRefusesStandbyClassesAndRigoFallsBackToIt) {
   s.real_classes = 3;
   EXPECT_EQ(run({"DISP:x.txt"}), kResultImpossible);
   EXPECT_TRUE(contains(message(), "Disposizioni gi\xE0 gestite con controllo analitico errori - "
-                                  "metodo DISP: non utilizzabile"))
-      << message();
+                                  "metodo DISP: non utilizzabile")) << message();
   s = Script{};
   s.check_standby_result = -1;
   EXPECT_EQ(run({"RIGO:x.txt"}), kResultOk);

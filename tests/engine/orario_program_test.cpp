@@ -79,8 +79,7 @@ TEST(OrarioProgram, UsageWithoutACommandWord) {
     EXPECT_EQ(o.status, 1) << args;
     EXPECT_EQ(o.err,
               "Syntax: orario calc:file_cattedre [cicli_bilanciamento]\n"
-              "orario bila:file_cattedre file_ore ciclimax\n")
-        << args;
+              "orario bila:file_cattedre file_ore ciclimax\n") << args;
   }
   EXPECT_TRUE(entries(school).empty());
   Outcome o = run_orario(school, "", "XXXX:scuola2.txt");  // the engine's own usage error

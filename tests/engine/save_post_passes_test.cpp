@@ -103,8 +103,7 @@ TEST(PostPasses, CarSharePartners) {
   std::snprintf(g_eng_teachers[school.bianchi].carshare_name, kNameSize, "Rossi");
   EXPECT_THROW(or_link_car_share_partners(), EngineError);
   EXPECT_NE(message().find("Errore di configurazione [Non trovato Car Share per BIANCHI - Richiesto = Rossi"),
-            std::string::npos)
-      << message();
+            std::string::npos) << message();
   EXPECT_NE(message().find("Controllare nome di Rossi"), std::string::npos);
 }
 

@@ -72,8 +72,7 @@ TEST(Reception, ReaderChecksEveryRecord) {
     int result = or_read_reception_slots();
     const EngineTeacher& x = g_eng_teachers[t];
     EXPECT_EQ((std::vector<int>{result, x.reset_marker, x.reset_pairs[0][0] == 255 ? -1 : x.reset_pairs[0][1]}),
-              (std::vector<int>{c.result, c.day, c.first_candidate_hour}))
-        << c.id;
+              (std::vector<int>{c.result, c.day, c.first_candidate_hour})) << c.id;
   }
   SchoolFolder folder;
   teacher_with_monday({1});

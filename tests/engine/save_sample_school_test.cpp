@@ -34,8 +34,7 @@ TEST(SampleSchool, PreparationDerivesTheTeacherLimitsOnce) {
   for (const Case& c : cases) {
     const EngineTeacher& x = g_eng_teachers[engine_test::teacher_index(c.name)];
     EXPECT_EQ((std::vector<int>{x.max_teaching_per_day, x.max_presence_per_day, x.min_working_days, x.max_working_days}),
-              (std::vector<int>{c.teaching, c.presence, c.min_days, c.max_days}))
-        << c.name;
+              (std::vector<int>{c.teaching, c.presence, c.min_days, c.max_days})) << c.name;
   }
   // Lesson limits: ESPOSITO's lessons may use 3 days; FERRARI loses 4 slots.
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
