@@ -24,23 +24,17 @@ namespace {
 struct Outcome { int status = -1; std::string out, err; };
 
 // Runs orario in `folder` with a clean environment plus `env` (e.g.
-// "LANG=de_DE.UTF-8"); arguments are passed to the shell as given.
-// `as` runs it through another command (e.g. one that drops privileges).
-Outcome run_orario(const TempDir& folder, const std::string& env, const std::string& args,
-                   const std::string& as = "") {
+// "LANG=de_DE.UTF-8"); `as` runs it through another command (one that drops
+// privileges), from a copy in a folder open to all: that user may not reach
+// the build folder.
+Outcome run_orario(const TempDir& folder, const std::string& env, const std::string& args, const std::string& as = "") {
   TempDir capture;
   std::filesystem::permissions(capture.path(), std::filesystem::perms::all);
   std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
-  if (!as.empty()) {
-    // Another user may not reach the build folder (a checkout in a private
-    // home): that user runs a copy from a folder open to all.
-    std::filesystem::copy_file(binary, capture.file("orario"));
-    binary = capture.file("orario");
-  }
-  std::string command = "cd '" + folder.path().string() + "' && " + as + " env -i PATH=/usr/bin:/bin " +
-                        "KESTRINTEMPUS_ROOT='" + folder.path().string() + "' " + env + " '" +
-                        binary + "' " + args + " >'" + capture.file("out") + "' 2>'" +
-                        capture.file("err") + "'";
+  if (!as.empty()) { std::filesystem::copy_file(binary, capture.file("orario")); binary = capture.file("orario"); }
+  std::string command = "cd '" + folder.path().string() + "' && " + as + " env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
+                        folder.path().string() + "' " + env + " '" + binary + "' " + args + " >'" + capture.file("out") +
+                        "' 2>'" + capture.file("err") + "'";
   int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000 + WTERMSIG(raw), read_file(capture.file("out")),
           read_file(capture.file("err"))};
