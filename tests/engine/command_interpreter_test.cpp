@@ -1,6 +1,6 @@
-// The command interpreter over scripted steps: which steps each command word
-// and option word runs, every result code with its message, the recovery
-// rules, the run history and the clean-up of the error paths.
+// The command interpreter over scripted steps: the steps each command and
+// option word runs, result codes and messages, recovery, run history, and the
+// clean-up of the error paths.
 #include <gtest/gtest.h>
 
 #include <string>
