@@ -30,10 +30,7 @@ struct Script {
 };
 Script s;
 
-void call(const std::string& text) {
-  if (!s.calls.empty()) s.calls += ' ';
-  s.calls += text;
-}
+void call(const std::string& text) { s.calls += (s.calls.empty() ? "" : " ") + text; }
 
 void raise(int code, const char* text) {
   switch (code) {
@@ -54,8 +51,7 @@ void fake_load(const char* file, int mode) {
     std::fputs("written by the engine", f);  // flushed only by the close
   }
   raise(s.load_error, "Manca file descrizione scuola");
-  g_eng_school.class_count = s.classes;
-  g_eng_school.real_class_count = s.real_classes;
+  g_eng_school.class_count = s.classes, g_eng_school.real_class_count = s.real_classes;
   g_eng_school.lesson_count = s.lessons;
 }
 int fake_focus() { return 0; }
