@@ -48,7 +48,7 @@ std::vector<std::string> read_lines(const std::string& path, int n) {
 
 }  // namespace
 
-TEST(ReadLine, PlainScrambledAndCutLines) {
+TEST(ReadLine, PlainScrambledAndCutLinesWithinTheLimit) {
   std::string tail = scrambled(5, "last\n");
   tail.pop_back();  // a scrambled last line without its line feed still decodes
   std::string crlf = scrambled(9, "second\n");
@@ -67,9 +67,7 @@ TEST(ReadLine, PlainScrambledAndCutLines) {
     write_file(dir.file(c.id), c.bytes);
     EXPECT_EQ(read_lines(dir.file(c.id), c.n), c.lines) << c.id;
   }
-}
-
-TEST(ReadLine, LimitsBelowTwo) {
+  // Limits below two read nothing.
   std::FILE* f = std::tmpfile();
   std::fputs("abc\n", f);
   std::rewind(f);

@@ -23,14 +23,8 @@ namespace {
 
 SaveLine sample() {
   SaveLine l;
-  l.lesson = 7;
-  l.day = 2;
-  l.hour = 3;
-  l.class_code = "1A";
-  l.class_index = 0;
-  l.teacher = "ROSSI";
-  l.teacher_index = 4;
-  l.points = 12;
+  l.lesson = 7, l.day = 2, l.hour = 3, l.class_index = 0, l.teacher_index = 4, l.points = 12;
+  l.class_code = "1A", l.teacher = "ROSSI";
   return l;
 }
 

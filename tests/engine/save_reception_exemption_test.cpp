@@ -101,7 +101,7 @@ StoredExemption sample_record() {
   return or_exemption_from_violation(v, 1);
 }
 
-TEST(Exemptions, LineRoundTripByteForByte) {
+TEST(Exemptions, LineRoundTripAndTheReadersChecks) {
   StoredExemption r = sample_record();
   char line[600];
   or_format_exemption_line(r, line, sizeof line);
@@ -112,10 +112,7 @@ TEST(Exemptions, LineRoundTripByteForByte) {
   StoredExemption back;
   ASSERT_TRUE(or_parse_exemption_line(line, back));
   EXPECT_EQ(std::memcmp(back.bytes, r.bytes, kExemptionRecordSize), 0);
-}
-
-TEST(Exemptions, ReaderChecksLengthsAndDigits) {
-  // first, last: bytes 0 and 218 of the record.
+  // The reader checks lengths and digits; first, last: bytes 0 and 218 of the record.
   struct Case { const char* id; std::string line; bool accepted; int first, last; } cases[] = {
       {"short-line", "0002ab\n", false, 0, 0},  // fewer than 10 characters
       {"zero-filled", "0003a1b2c3\r\n", true, 0xa1, 0},
