@@ -169,10 +169,9 @@ TEST(LoaderJointClasses, HoursPairInOrder) {
   load("GM:MAT\t\nROSSI\t1A 3 I:2A\t2A 3\t\nGM:ITA\t\nBIANCHI\t3A 2 I:2A\t2A 2\t\n");
   struct Case { int lesson, partner; } cases[] = {{0, 3}, {1, 4}, {2, 5}, {6, 8}, {7, 9}};
   for (const Case& c : cases) {
-    ASSERT_EQ(g_eng_lessons[c.lesson].joint_count, 1) << c.lesson;
-    EXPECT_EQ(g_eng_lessons[c.lesson].joint_lessons[0], c.partner) << c.lesson;
-    ASSERT_EQ(g_eng_lessons[c.partner].joint_count, 1) << c.partner;
-    EXPECT_EQ(g_eng_lessons[c.partner].joint_lessons[0], c.lesson) << c.partner;
+    const EngineLesson &a = g_eng_lessons[c.lesson], &b = g_eng_lessons[c.partner];
+    EXPECT_EQ((std::vector<int>{a.joint_count, a.joint_lessons[0], b.joint_count, b.joint_lessons[0]}),
+              (std::vector<int>{1, c.partner, 1, c.lesson}));
   }
 }
 
@@ -205,13 +204,11 @@ TEST(LoaderCalendars, ProvisionalAndNormalLines) {
   std::string lines = kClasses + "DAYSPRNS:3-3-3-3-3-0-0\t0\t0\t\nCALESPE:G:1A:LU:1-2\t\nCALESPE:P:2A:MA:1-1\t\n"
                                  "SKAVA:P:3A:5-2:1-3:\nSCALJAN:G:1A:2-3\t\n";
   load(lines);
-  EXPECT_EQ(g_eng_classes[class_index("1A")].special_calendar[1], 1);
-  EXPECT_EQ(g_eng_classes[class_index("2A")].special_calendar[0], 255);
-  EXPECT_EQ(g_eng_classes[class_index("1A")].class_digits[1], 3);
-  EXPECT_EQ(g_eng_school.option_flags & 1, 1);
+  const EngineClass &a = g_eng_classes[class_index("1A")], &b = g_eng_classes[class_index("2A")];
+  EXPECT_EQ((std::vector<int>{a.special_calendar[1], b.special_calendar[0], a.class_digits[1], g_eng_school.option_flags & 1}),
+            (std::vector<int>{1, 255, 3, 1}));
   load(lines, 1);
-  EXPECT_EQ(g_eng_classes[class_index("1A")].special_calendar[0], 255);
-  EXPECT_EQ(g_eng_classes[class_index("2A")].special_calendar[12], 1);
+  EXPECT_EQ((std::vector<int>{a.special_calendar[0], b.special_calendar[12]}), (std::vector<int>{255, 1}));
   // Digits above the provisional days' hours (3) come down to 3.
   EXPECT_EQ(std::string(g_eng_classes[class_index("3A")].special_weekdays, 7), "3311100");
 }

@@ -84,9 +84,9 @@ TEST(PostPasses, DefaultTimingsAndNonStandardHours) {
   // Class 1B starts Wednesday at 08:10: the day and its teachers are marked.
   g_eng_classes[school.c1b].timing[0][2][0] = 490;
   or_prepare_hour_timings();
-  EXPECT_EQ(g_eng_school.nonstandard_timing_days, 1 << 2);
-  EXPECT_EQ(g_eng_teachers[school.verdi].nonstandard_timing, 1);
-  EXPECT_EQ(g_eng_teachers[school.rossi].nonstandard_timing, 1);
+  EXPECT_EQ((std::vector<int>{g_eng_school.nonstandard_timing_days, g_eng_teachers[school.verdi].nonstandard_timing,
+                              g_eng_teachers[school.rossi].nonstandard_timing}),
+            (std::vector<int>{1 << 2, 1, 1}));
 }
 
 TEST(PostPasses, CarSharePartnersAndFreeDayLists) {
