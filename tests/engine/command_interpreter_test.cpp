@@ -182,9 +182,8 @@ TEST_F(CommandInterpreter, UsageErrors) {
     EXPECT_EQ(run(args), kResultError) << id;
     EXPECT_TRUE(contains(message(), "Syntax: orario calc:file_cattedre [cicli_bilanciamento]\n"
                                     "orario bila:file_cattedre file_ore ciclimax")) << id << ": " << message();
-    EXPECT_TRUE(contains(message(), "line:535")) << id;
+    EXPECT_TRUE(contains(message(), "line:535") && s.calls.empty()) << id;
     EXPECT_EQ(last_history(), kHistoryErrorExit) << id;
-    EXPECT_TRUE(s.calls.empty()) << id;
   }
   // A null argv[1] is a usage error too.
   const char* argv[] = {"Questo non serve", nullptr, nullptr};
@@ -264,11 +263,9 @@ TEST_F(CommandInterpreter, TestRunsReturnTheirFirstErrorOnce) {
   s.load_error = -2;
   EXPECT_EQ(run({"CALC:cattTEST.txt", "TPRO"}), kResultTestFirstError);
   EXPECT_TRUE(contains(message(), "Errore critico - correggere e riprovare")) << message();
-  EXPECT_EQ(run({"CALC:cattTEST.txt", "TPRO"}), kResultConfig);
-  EXPECT_EQ(g_error_exit_count, 2);
-  s.load_error = 0;
-  EXPECT_EQ(run({"CALC:cattTEST.txt", "TPRO"}), kResultOk);
-  EXPECT_EQ(g_error_exit_count, 0) << "a good run starts the count again";
+  EXPECT_EQ((std::vector<int>{run({"CALC:cattTEST.txt", "TPRO"}), g_error_exit_count}), (std::vector<int>{kResultConfig, 2}));
+  s.load_error = 0;  // a good run starts the count again
+  EXPECT_EQ((std::vector<int>{run({"CALC:cattTEST.txt", "TPRO"}), g_error_exit_count}), (std::vector<int>{kResultOk, 0}));
   s.load_error = -3;
   EXPECT_EQ(run({"CALC:cattTEST.txt", "TPRO"}), kResultTestFirstError);
 }
