@@ -75,11 +75,9 @@ TEST(SaveLineParse, RefusesBadLines) {
 TEST(SaveLineParse, CarriageReturnAndLetter) {
   SaveLine l;
   ASSERT_TRUE(parse_save_line("0012S 0 0 sAA (9) BIANCHI (1)  (-1) CE:0\r\n", l));
-  EXPECT_EQ(l.pseudo_letter, 'S');
-  EXPECT_EQ(l.class_index, 9);
-  EXPECT_EQ(save_line_pseudo_letter("0012S 0 0 x"), 'S');
-  EXPECT_EQ(save_line_pseudo_letter("0012 0 0 x"), 0);
-  EXPECT_EQ(save_line_pseudo_letter("nospace"), 0);
+  EXPECT_EQ((std::vector<int>{l.pseudo_letter, l.class_index, save_line_pseudo_letter("0012S 0 0 x"),
+                              save_line_pseudo_letter("0012 0 0 x"), save_line_pseudo_letter("nospace")}),
+            (std::vector<int>{'S', 9, 'S', 0, 0}));
 }
 
 const char* const kSmallSchoolSave =
@@ -242,9 +240,8 @@ TEST(SaveFiles, AClashIsTheCriticalErrorThatStartsTheTakeOver) {
   EXPECT_THROW(or_load_timetable(0), EngineError);
   EXPECT_EQ(std::string(g_status.message).rfind("(0) Errore critico", 0), 0u) << g_status.message;
   g_recovery_allowed = 1;
-  EXPECT_EQ(or_recover_previous_timetable(), 0);
-  EXPECT_EQ(g_recovery_allowed, 0);
-  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
+  EXPECT_EQ((std::vector<int>{or_recover_previous_timetable(), g_recovery_allowed, or_first_misplaced_lesson(true)}),
+            (std::vector<int>{0, 0, -1}));
   EXPECT_EQ(save_test::placements(2), (std::vector<int>{0, 1})) << "unchanged lessons keep their saved slots";
   EXPECT_EQ(or_recover_previous_timetable(), -2) << "recovery runs once per command";
 }
