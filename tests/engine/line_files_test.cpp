@@ -90,9 +90,8 @@ TEST(TextFiles, ScrambleUnscrambleCopyAndReadTheHeader) {
   std::string big(40000, 'k');
   write_file("source.txt", big);
   EXPECT_EQ(or_copy_file("source.txt", "copy.txt"), 0);
-  EXPECT_EQ(read_file("copy.txt"), big);
   EXPECT_EQ(or_copy_file("missing.txt", "copy.txt"), ENOENT);
-  EXPECT_EQ(read_file("copy.txt"), big);
+  EXPECT_EQ(read_file("copy.txt"), big) << "copied whole, then kept";
   // A folder opens for reading but every read fails (EISDIR): not an end of
   // file. The copy reports it and leaves the old target as it was.
   std::filesystem::create_directory("folder");
@@ -163,6 +162,5 @@ TEST(LineScrambler, WritingNeverMovesTheSolversGenerator) {
   EXPECT_EQ(or_write_scrambled_line(sink, "abc\n", work.data()), 0);
   EXPECT_EQ(or_write_status_line(sink, "abc\n", work.data()), 0);
   std::fclose(sink);
-  EXPECT_EQ(g_engine_random.next(), a);
-  EXPECT_EQ(g_engine_random.next(), b);
+  EXPECT_EQ((std::vector<std::int32_t>{g_engine_random.next(), g_engine_random.next()}), (std::vector<std::int32_t>{a, b}));
 }
