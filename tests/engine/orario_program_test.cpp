@@ -86,8 +86,8 @@ TEST(OrarioProgram, OwnOptions) {
   Outcome help = run_orario(school, "LANG=en_GB.UTF-8", "--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(contains(help.out, "Usage: orario COMMAND:")) << help.out;
-  for (const char* args : {"--frobnicate CALC:x.txt", "--seed CALC:x.txt", "--time-limit -3",
-                           "--processes 12 CALC:x.txt", "CALC:x.txt a b c"}) {
+  for (const char* args :
+       {"--frobnicate CALC:x.txt", "--seed CALC:x.txt", "--time-limit -3", "--processes 12 CALC:x.txt", "CALC:x.txt a b c"}) {
     Outcome o = run_orario(school, "LANG=it_IT.UTF-8", args);
     EXPECT_EQ(o.status, 1) << args;
     EXPECT_TRUE(contains(o.err, "Opzione non valida")) << args << ": " << o.err;
