@@ -1,7 +1,5 @@
-// Field-level checks of a loaded model: the values each keyword and item
-// leaves in the tables, the forms the user interface writes next to the
-// ones the engine reads, and the mends (whole building names, derived names
-// cut to fit, long class codes).
+// The values each keyword and item of a description leaves in the model, in
+// the forms the user interface writes too, and the mends of names and codes.
 #include <gtest/gtest.h>
 
 #include <algorithm>

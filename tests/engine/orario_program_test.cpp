@@ -1,8 +1,6 @@
-// The orario program end to end: the built binary runs in a temporary school
-// folder that is also the drive root; the tests check its exit status, its
-// messages in the user's language and what it leaves in the folder. Bad input
-// ends with a clear message and a non-zero status, never a crash, and no
-// file of the user's is overwritten.
+// The orario program end to end, in a temporary school folder that is also the
+// drive root: exit status, messages in the user's language, what it leaves in
+// the folder. Bad input ends with a clear message, never a crash or a lost file.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
