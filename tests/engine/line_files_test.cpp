@@ -1,6 +1,5 @@
-// The line scrambler (round trips over every seed and byte value, the stored
-// layout worked out by hand), reading logical lines from files of plain and
-// scrambled lines within the reader's limits, and the whole-file copies.
+// The line scrambler, reading logical lines of plain and scrambled files
+// within the reader's limits, and whole-file operations.
 #include <gtest/gtest.h>
 
 #include <cerrno>

@@ -1,6 +1,5 @@
-// Broken descriptions: random bytes, truncated files and lines, huge lines.
-// Each ends with 0 (what is left is still valid), a configuration error (-2)
-// or a critical error (-1), never a crash, a hang or a write out of bounds.
+// Broken descriptions end with 0 (what is left is valid), -2 or -1: never a
+// crash, a hang or a write out of bounds.
 #include <gtest/gtest.h>
 
 #include <random>

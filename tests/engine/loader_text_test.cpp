@@ -1,6 +1,5 @@
-// What a load starts from: the model reset, and the loader's small text
-// readers (numbers and day names, each stopping at the end of its field or
-// line; fields and day ranges are walked by every load and the loader's rows).
+// What a load starts from: the model reset, and the loader's number and day
+// name readers (fields and day ranges are walked by every load and row).
 #include <gtest/gtest.h>
 
 #include <cstring>

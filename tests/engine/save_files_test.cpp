@@ -1,7 +1,5 @@
-// Save files: the plain save line's layout and refusals; each kind written to
-// its file and read back through the scrambler; partial, truncated and
-// corrupted saves; the take-over after a clash; write failures; a worker's
-// start from the shared area.
+// Save files: the save line; each kind written and read back; partial,
+// truncated and corrupted saves; the take-over; write failures; workers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
