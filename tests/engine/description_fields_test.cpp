@@ -10,15 +10,11 @@
 
 TEST(NormalizeLine, Cases) {
   struct Case { const char* id; const char* in; int upper; const char* out; } cases[] = {
-      {"tab-blanks-crlf", "x\t y  z\r\n", 0, "x|y z|\r"},
-      {"lf", "DAYS:\tLU-6\n", 1, "DAYS:|LU-6|\n"},
+      {"tab-blanks-crlf", "x\t y  z\r\n", 0, "x|y z|\r"}, {"lf", "DAYS:\tLU-6\n", 1, "DAYS:|LU-6|\n"},
       {"upper", "v:\trossi mario\n", 1, "V:|ROSSI MARIO|\n"},
       {"umlauts", "gm:\tm\xE4" "dchen \xFC" "ber\n", 1, "GM:|M\xC4" "DCHEN \xDC" "BER|\n"},
-      {"accents-stay", "gm:\tattivit\xE0\n", 1, "GM:|ATTIVIT\xE0|\n"},
-      {"first-blank-kept", "  a\n", 0, " a|\n"},
-      {"blank-after-bar", "a|   b\n", 0, "a|b|\n"},
-      {"no-line-end", "a\t\tb", 0, "a||b"},
-      {"empty", "", 1, ""},
+      {"accents-stay", "gm:\tattivit\xE0\n", 1, "GM:|ATTIVIT\xE0|\n"}, {"first-blank-kept", "  a\n", 0, " a|\n"},
+      {"blank-after-bar", "a|   b\n", 0, "a|b|\n"}, {"no-line-end", "a\t\tb", 0, "a||b"}, {"empty", "", 1, ""},
       {"only-newline", "\n", 0, "|\n"},
   };
   for (const Case& c : cases) {
@@ -51,8 +47,7 @@ TEST(Letters, ClassesAndFolding) {
 
 TEST(Letters, CaseOperations) {
   struct Case { const char* id; const char* in; const char* out; } cases[] = {
-      {"plain", "LICEO SCIENTIFICO", "Liceo Scientifico"},
-      {"apostrophe", "L'ATTIVIT\xE0", "L'Attivit\xE0"},
+      {"plain", "LICEO SCIENTIFICO", "Liceo Scientifico"}, {"apostrophe", "L'ATTIVIT\xE0", "L'Attivit\xE0"},
       {"umlaut", "\xFC" "BUNG M\xDC" "LLER", "\xDC" "bung M\xFC" "ller"},
       {"digits", "3A-LAB", "3A-Lab"},
   };

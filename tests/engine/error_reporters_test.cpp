@@ -8,8 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "engine/errors.h"
-#include "engine/model.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "engine_test_support.h"
@@ -92,19 +90,14 @@ TEST(Trace, TimedLines) {
   or_trace(std::string(120, 'T').c_str());
   std::string out = testing::internal::GetCapturedStdout();
   or_set_trace_clock(nullptr);
-  std::string first = std::string("first") + std::string(93, ' ') + " Ms:2345     TS:2\n";
-  std::string second = std::string(98, 'T') + " Ms:655      TS:3\n";
-  EXPECT_EQ(out, first + second);
+  EXPECT_EQ(out, "first" + std::string(93, ' ') + " Ms:2345     TS:2\n" + std::string(98, 'T') + " Ms:655      TS:3\n");
   EXPECT_EQ(g_status.elapsed_seconds, 3);
 }
 
-TEST(Utilities, IntTextAndNowText) {
+TEST(Utilities, IntTextAndCounters) {
   std::vector<std::string> texts;  // one static buffer: each text is copied before the next
   for (int n : {0, -42, 2147483647}) texts.push_back(or_int_text(n));
   EXPECT_EQ(texts, (std::vector<std::string>{"", "-42", "2147483647"}));
-}
-
-TEST(Utilities, Counters) {
   struct Case { const char* id; EngineCounter start; std::uint32_t add; EngineCounter result; } cases[] = {
       {"carry", {0, 0xFFFFFFFFu}, 1, {1, 0}},
       {"plain", {2, 5}, 10, {2, 15}},
@@ -118,8 +111,7 @@ TEST(Utilities, Counters) {
 
 TEST(ReportPath, Cases) {
   struct Case { const char* name; const char* extension; int kind, language; const char* path; } cases[] = {
-      {"Classi.CSV", nullptr, 0, 0, ".\\Orario\\Classi.CSV"},
-      {"Classi", nullptr, 0, 0, ".\\Orario\\Classi.txt"},
+      {"Classi.CSV", nullptr, 0, 0, ".\\Orario\\Classi.CSV"}, {"Classi", nullptr, 0, 0, ".\\Orario\\Classi.txt"},
       {"Classi", "rtf", 0, 0, ".\\Orario\\Classi.rtf"},
       {"Classes", nullptr, 'n', 2, ".\\Orario\\Timetable Classes.txt"},
       {"Klassen.txt", nullptr, 'b', 1, ".\\Orario\\Stundenplan Klassen.txt"},
@@ -151,8 +143,7 @@ TEST(SaveCleanup, DeletesByModeAndKeep) {
     for (const char* name : all) write_file(name, "x");
     g_provisional_mode = static_cast<std::uint8_t>(c.provisional);
     or_delete_save_files(c.keep);
-    for (int i = 0; i < 6; ++i)
-      EXPECT_EQ(std::filesystem::exists(all[i]), c.left[i] == 'y') << c.id << " " << all[i];
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(std::filesystem::exists(all[i]), c.left[i] == 'y') << c.id << " " << all[i];
   }
   g_provisional_mode = 0;
   TempDir dir;
@@ -180,13 +171,8 @@ TEST(ParallelWorkers, StopWritesTheCommandBytes) {
   std::thread holder([&] { pthread_mutex_lock(&stuck); });  // ends still holding it
   holder.join();
   pthread_mutex_t* saved = g_parpro_com_mutex;
-  g_parpro_com_mutex = &stuck;
-  g_process_count = 3;
+  g_parpro_com_mutex = &stuck, g_process_count = 3;
   or_stop_parallel_workers();
-  for (int i = 1; i <= 7; ++i) EXPECT_EQ(area[kParproCommandByte + i], kParproStop) << i;
-  EXPECT_EQ(area[kParproCommandByte], 0);
-  EXPECT_EQ(area[kParproCommandByte + 8], 0);
-  g_parpro_com_mutex = saved;
-  g_parpro_area = nullptr;
-  g_process_count = 0;
+  for (int i = 0; i <= 8; ++i) EXPECT_EQ(area[kParproCommandByte + i], i >= 1 && i <= 7 ? kParproStop : 0) << i;
+  g_parpro_com_mutex = saved, g_parpro_area = nullptr, g_process_count = 0;
 }

@@ -1,15 +1,13 @@
-// Paths of the engine that a planted fault once passed unseen, each walked
-// from a description loaded through or_main ("SYNT:").
+// Paths of the engine that a planted fault once passed unseen.
 //
 // Daily limit of a teacher in a class with class-off hours ("KOP:"): the
-// lessons of the line are spread over the days on which the class is not
-// off, so the class's daily value is at least their count divided by those
-// days; a class off on every day leaves the value as it was.
+// line's lessons spread over the days the class is not off, so the daily
+// value is at least their count over those days; off every day, it stays.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "engine/lesson_links.h"
 #include "engine/presolve.h"
 #include "loader_harness.h"
 #include "save_test_fixture.h"

@@ -1,7 +1,6 @@
-// Helpers of the description loader tests: runs "SYNT:" through or_main on
-// a description written into a temporary school folder, with the steps that
-// are not the loader's (saved timetable, stand-by hours, timetable view)
-// replaced by quiet stand-ins, and returns the result code and message.
+// Helpers of the description loader tests: "SYNT:" through or_main on a
+// description in a temporary school folder, the steps that are not the
+// loader's replaced by quiet stand-ins.
 #pragma once
 
 #include <string>
@@ -16,11 +15,6 @@ namespace loader_test {
 
 struct Outcome { int code; std::string message; };
 
-inline int no_saved_timetable(int) { return 1; }
-inline int no_standby_hours(int) { return -1; }
-inline void no_view() {}
-inline void no_weights(int) {}
-
 // Runs "SYNT:scuola2.txt" on the given bytes; the model stays loaded for
 // inspection until the next run.
 inline Outcome run_synt(const std::string& bytes, int language = 0, int provisional = 0) {
@@ -28,10 +22,10 @@ inline Outcome run_synt(const std::string& bytes, int language = 0, int provisio
   engine_test::InFolder in(dir.path());
   engine_test::write_file(dir.file("scuola2.txt"), bytes);
   g_command_steps = or_default_command_steps();
-  g_command_steps.load_timetable = no_saved_timetable;
-  g_command_steps.check_standby_hours = no_standby_hours;
-  g_command_steps.build_timetable_view = no_view;
-  g_command_steps.reset_weights = no_weights;
+  g_command_steps.load_timetable = [](int) { return 1; };
+  g_command_steps.check_standby_hours = [](int) { return -1; };
+  g_command_steps.build_timetable_view = [] {};
+  g_command_steps.reset_weights = [](int) {};
   g_status.language = language;
   g_provisional_mode = static_cast<std::uint8_t>(provisional);
   const char* argv[] = {"Questo non serve", "SYNT:scuola2.txt", nullptr};
@@ -46,6 +40,14 @@ inline Outcome run_synt(const std::string& bytes, int language = 0, int provisio
 inline std::string repeat(const std::string& piece, int n) {
   std::string out;
   for (int i = 0; i < n; ++i) out += piece;
+  return out;
+}
+
+// The lines line(0) ... line(n - 1), joined.
+template <typename F>
+std::string numbered(int n, F line) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += line(std::to_string(i));
   return out;
 }
 

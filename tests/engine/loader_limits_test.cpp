@@ -12,6 +12,7 @@
 namespace {
 
 using loader_test::kWeek;
+using loader_test::numbered;
 using loader_test::repeat;
 using loader_test::run_synt;
 
@@ -72,22 +73,14 @@ std::string subjects(int n) {
   return out;
 }
 
-std::string labs(int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += "LABOR:\tLAB" + std::to_string(i) + "-CENTRO\t\n";
-  return out;
-}
+std::string labs(int n) { return numbered(n, [](auto i) { return "LABOR:\tLAB" + i + "-CENTRO\t\n"; }); }
 
 // A chemistry teacher who also runs the lab part: the load adds "VERDI_LAB".
 // Two hours of class 0A.
 const std::string kSelfLab =
     "GM:CHIMICA\t\nVERDI\t0A 2\t\nGM:LAB CHIMICA\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t0A 1\t\n";
 
-std::string buildings(int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += "SEDECL:\tSEDE" + std::to_string(i) + "\t" + std::to_string(i) + "A\t\n";
-  return out + kMath;
-}
+std::string buildings(int n) { return numbered(n, [](auto i) { return "SEDECL:\tSEDE" + i + "\t" + i + "A\t\n"; }) + kMath; }
 
 std::string sections(int n) {
   std::string list;
@@ -111,15 +104,11 @@ const std::string kStandby = "DISPOSIZIONE:\t-1\tDISPODAY:\t2-6\t\n";
 
 // n classes whose one lesson is held together with the one of class 9Z.
 std::string joined_classes(int n) {
-  std::string line = "GM:MAT\t\nROSSI\t9Z 1";
-  for (int i = 0; i < n; ++i) line += "\t" + std::to_string(i) + "A 1 I:9Z";
-  return line + "\t\n";
+  return "GM:MAT\t\nROSSI\t9Z 1" + numbered(n, [](auto i) { return "\t" + i + "A 1 I:9Z"; }) + "\t\n";
 }
 
 std::string common_rooms(int n) {
-  std::string out = kMath;
-  for (int i = 0; i < n; ++i) out += "LOC:PAL" + std::to_string(i) + "\tGM:S" + std::to_string(i) + "\tMAT:S\tPRMAX:2\t\n";
-  return out;
+  return kMath + numbered(n, [](auto i) { return "LOC:PAL" + i + "\tGM:S" + i + "\tMAT:S\tPRMAX:2\t\n"; });
 }
 
 const Row kRows[] = {
@@ -158,8 +147,7 @@ const Row kRows[] = {
     {"sede_no_sections", "SEDE:\tCENTRO\t\n" + kMath, -2, "Configurare SEDE: NOMESEDE  sezione-sezione-..."},
     {"sede_with_sedecl", "SEDECL:\tCENTRO\t1A\t\nSEDE:\tCENTRO\tA\t\n" + kMath, -2,
      "Non configurare assieme SEDE: e SEDECL:"},
-    {"buildings_10", buildings(10), 0, ""},
-    {"buildings_11", buildings(11), -2, "Numero eccessivo SEDI "},
+    {"buildings_10", buildings(10), 0, ""}, {"buildings_11", buildings(11), -2, "Numero eccessivo SEDI "},
     {"nocs_no_dash", "SEDECL:\tA\t1A\tNOCS:B\t\n" + kMath, -2, "Errore sintassi NOCS "},
     {"nocs_unknown", "SEDECL:\tA\t1A\tNOCS:B-2\t\n" + kMath, -2, "Sede NOCS B non esiste"},
     {"teacher_before_gm", "ROSSI\t1A 4\t\n" + kMath, -2, " Manca definizione gruppo materie gm:"},
@@ -177,8 +165,7 @@ const Row kRows[] = {
     {"map_321_on_5", "GM:MAT\t\nROSSI\t1A 5 G:321\t\n", -2, "Mappa ore consecutive errata"},
     {"map_321_on_6", "GM:MAT\t\nROSSI\t1A 6 G:321\t\n", 0, ""},
     {"pmgy_zero", "GM:MAT\t\nROSSI\t1A 2 PMGY:0\t\n", -2, "PMGY:1..9"},
-    {"pmgy_lt", "GM:MAT\t\nROSSI\t1A 2 PMGY:<\t\n", 0, ""},
-    {"pmgy_12", "GM:MAT\t\nROSSI\t1A 2 PMGY:12\t\n", 0, ""},
+    {"pmgy_lt", "GM:MAT\t\nROSSI\t1A 2 PMGY:<\t\n", 0, ""}, {"pmgy_12", "GM:MAT\t\nROSSI\t1A 2 PMGY:12\t\n", 0, ""},
     {"pmgy_13", "GM:MAT\t\nROSSI\t1A 2 PMGY:13\t\n", -2, "PMGY:1..9"},
     {"task_ok", "GM:MAT\t\nROSSI\t1A 2 K:0:1-2 J:4:3-6\t\n", 0, ""},
     {"task_hour_13", "GM:MAT\t\nROSSI\t1A 2 K:0:3-13\t\n", -2, "Errore di sintassi COMPITI"},
@@ -207,8 +194,7 @@ const Row kRows[] = {
     {"joint_unbound", "GM:MAT\t\nROSSI\t1A 2 I:2A\t\n", -2, "Classi Configurate Insieme non legate dalla stessa materia"},
     {"joint_9_classes", joined_classes(9), 0, ""},
     {"joint_10_classes", joined_classes(10), -2, "Troppe Classi insieme A "},
-    {"classes_300", many_classes(300), 0, ""},
-    {"classes_301", many_classes(301), -2, "Numero di classi eccessivo"},
+    {"classes_300", many_classes(300), 0, ""}, {"classes_301", many_classes(301), -2, "Numero di classi eccessivo"},
     {"standby_class_300", kStandby + many_classes(299, "\tTED:+2"), 0, ""},
     {"standby_class_301", kStandby + many_classes(300, "\tTED:+2"), -2, "Numero di classi eccessivo"},
     // Each of the 300 classes short of the week adds a calendar teacher.
@@ -217,20 +203,17 @@ const Row kRows[] = {
     {"teachers_500", many_teachers(500), 0, ""},
     {"teachers_501", many_teachers(501), -2, "Numero Professori eccessivo"},
     {"lab_assistant_501", many_teachers(499, 2) + kSelfLab, -2, "Numero Professori eccessivo"},
-    {"lab_assistant_500", many_teachers(498, 2) + kSelfLab, 0, ""},
-    {"lessons_9960", lessons(9960), 0, "", true},
+    {"lab_assistant_500", many_teachers(498, 2) + kSelfLab, 0, ""}, {"lessons_9960", lessons(9960), 0, "", true},
     // The loader takes 9999 lessons; the calendar lessons of the last class
     // then reach the table's end.
     {"lessons_9999", lessons(9999), -1, "Troppe cattedre / ore][0]\n[..\\Orario\\OR_EDI", true},
     {"lessons_10000", lessons(10000), -1, "Troppe cattedre / ore][0]\n[..\\Orario\\OR_LOAD", true},
-    {"subjects_400", subjects(400), 0, ""},
-    {"subjects_401", subjects(401), -1, "Troppe Materie"},
+    {"subjects_400", subjects(400), 0, ""}, {"subjects_401", subjects(401), -1, "Troppe Materie"},
     {"rooms_400", many_classes(300) + labs(100), 0, ""},
     {"rooms_401", many_classes(300) + labs(101), -2, "Numero lab/classi eccessivo"},
     {"standby_room_400", kStandby + many_classes(299, "\tTED:+2") + labs(100), 0, ""},
     {"standby_room_401", kStandby + many_classes(299, "\tTED:+2") + labs(101), -2, "Numero di stanze eccessivo"},
-    {"common_rooms_40", common_rooms(40), 0, ""},
-    {"common_rooms_41", common_rooms(41), -2, "Troppi Locali Comuni"},
+    {"common_rooms_40", common_rooms(40), 0, ""}, {"common_rooms_41", common_rooms(41), -2, "Troppi Locali Comuni"},
     {"loc_prmax_100", kMath + "LOC:PAL\tGM:MATEMATICA\tMAT:MATEMATICA\tPRMAX:100\t\n", -2,
      "Presenti ammessi per locale comune Min=1 MAX=99"},
     {"loc_prmin_100", kMath + "LOC:PAL\tGM:MATEMATICA\tMAT:MATEMATICA\tPRMAX:2\tPRMIN:100\t\n", -2,

@@ -94,28 +94,20 @@ std::string dump_model() {
   return out;
 }
 
-void expect_golden(const std::string& description_path, const std::string& golden_name) {
-  std::string bytes = engine_test::read_file(description_path);
-  ASSERT_FALSE(bytes.empty()) << description_path;
-  loader_test::Outcome outcome = loader_test::run_synt(bytes);
-  ASSERT_EQ(outcome.code, 0) << outcome.message;
-  std::string dump = kt::cp1252_to_utf8(dump_model());
-  std::string golden_path = std::string(KT_TEST_DATA) + "/loader/" + golden_name;
-  const char* update = std::getenv("KT_UPDATE_GOLDEN");
-  if (update != nullptr && update[0] == '1') engine_test::write_file(golden_path, dump);
-  EXPECT_EQ(dump, engine_test::read_file(golden_path));
-}
-
-TEST(LoaderGolden, SmallDescription) {
-  expect_golden(std::string(KT_TEST_DATA) + "/loader/small/scuola2.txt", "small_model.txt");
-}
-
-TEST(LoaderGolden, Liceo) {
-  expect_golden(std::string(KT_SOURCE_DIR) + "/examples/liceo/scuola2.txt", "liceo_model.txt");
-}
-
-TEST(LoaderGolden, SampleSmallSchool) {
-  expect_golden(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt", "piccola_model.txt");
+TEST(LoaderGolden, SamplesLoadToTheirStoredModels) {
+  const std::string data = std::string(KT_TEST_DATA) + "/loader/", examples = std::string(KT_SOURCE_DIR) + "/examples/";
+  for (const auto& [description, golden] : {std::pair{data + "small/scuola2.txt", "small_model.txt"},
+                                            {examples + "liceo/scuola2.txt", "liceo_model.txt"},
+                                            {examples + "piccola/scuola2.txt", "piccola_model.txt"}}) {
+    std::string bytes = engine_test::read_file(description);
+    ASSERT_FALSE(bytes.empty()) << description;
+    loader_test::Outcome outcome = loader_test::run_synt(bytes);
+    ASSERT_EQ(outcome.code, 0) << description << ": " << outcome.message;
+    std::string dump = kt::cp1252_to_utf8(dump_model());
+    const char* update = std::getenv("KT_UPDATE_GOLDEN");
+    if (update != nullptr && update[0] == '1') engine_test::write_file(data + golden, dump);
+    EXPECT_EQ(dump, engine_test::read_file(data + golden)) << golden;
+  }
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// Field-level checks of a loaded model: the values each keyword and item
-// leaves in the tables, the forms the user interface writes next to the
-// ones the engine reads, and the mends (whole building names, derived names
-// cut to fit, long class codes).
+// The values each keyword and item of a description leaves in the model, in
+// the forms the user interface writes too, and the mends of names and codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -24,53 +23,45 @@ void load(const std::string& lines, int provisional = 0) {
 
 bool same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
-// n lines "<head><i><tail>".
-std::string repeat_numbered(const std::string& head, const std::string& tail, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += head + std::to_string(i) + tail;
-  return out;
-}
-
 const std::string kClasses = "GM:MAT\t\nROSSI\t1A 1\t2A 1\t3A 1\t\n";
 
-// The list keywords read both the dash form and the tab-separated form.
-TEST(LoaderClassLists, BothFormsOfEachList) {
-  struct Case {
-    const char* line;
-    const char* field;  // the class field checked for 1A, 2A, 3A
-    std::vector<int> values;
-  } cases[] = {
-      {"GINNASIO:\t1A-3A\t\n", "kind", {1, 0, 1}},
-      {"GINNASIO:\t1A\t3A\t\n", "kind", {1, 0, 1}},
-      {"TIPOLOCL:\t1A-3-2A-4\t\n", "type", {3, 4, 0}},
-      {"TIPOLOCL:\t1A-3\t2A-4\t\n", "type", {3, 4, 0}},
-      {"ROTAZIX:\t1A:003-2A:001\t\nROTAZIAPAUSA:3-4\t\n", "rotation", {3, 1, 0}},
-      {"ROTAZIX:\t1A:3\t2A:1\t\nROTAZIAPAUSA:3-4\t\n", "rotation", {3, 1, 0}},
-  };
-  for (const Case& c : cases) {
-    load(kClasses + c.line);
-    std::vector<int> got;
-    for (const char* code : {"1A", "2A", "3A"}) {
-      const EngineClass& k = g_eng_classes[class_index(code)];
-      got.push_back(c.field[0] == 'k' ? k.kind : c.field[0] == 't' ? k.room_type : k.rotazix);
-    }
-    EXPECT_EQ(got, c.values) << c.line;
-    if (c.field[0] != 'k') continue;
-    // Ginnasio years 1 and 2 are the fourth and fifth, 3 is the first liceo year.
-    EXPECT_STREQ(g_eng_classes[class_index("1A")].display_name, "IVA") << c.line;
-    EXPECT_STREQ(g_eng_classes[class_index("2A")].display_name, "2A") << c.line;
-    EXPECT_STREQ(g_eng_classes[class_index("3A")].display_name, "IA") << c.line;
+// A field of classes 1A, 2A, 3A; for the kind, also whether the display
+// names are the ginnasio ones (years 1 and 2 are the fourth and fifth, 3 is
+// the first liceo year).
+std::vector<long> class_field(int field) {
+  std::vector<long> v;
+  for (const char* code : {"1A", "2A", "3A"}) {
+    const EngineClass& k = g_eng_classes[class_index(code)];
+    v.push_back(field == 0 ? k.kind : field == 1 ? k.room_type : k.rotazix);
   }
-  // The last lines loaded are the rotation's.
-  EXPECT_EQ(g_eng_school.rotazix_flag, 1);
-  const std::int8_t* pause = g_eng_school.rotation_pause;
-  EXPECT_EQ((std::vector<int>{pause[0], pause[1], pause[2]}), (std::vector<int>{2, 3, -1}));
+  if (field == 0) v.push_back(same(g_eng_classes[0].display_name, "IVA") && same(g_eng_classes[1].display_name, "2A") &&
+                              same(g_eng_classes[2].display_name, "IA"));
+  const EngineSchool& s = g_eng_school;
+  if (field == 2) v.insert(v.end(), {s.rotazix_flag, s.rotation_pause[0], s.rotation_pause[1], s.rotation_pause[2]});
+  return v;
 }
 
 // The values each keyword and item leaves in the tables.
 TEST(LoaderFields, ValuesOfEachKeyword) {
   using V = std::vector<long>;
   struct Case { const char* id; std::string lines; V (*values)(); V expected; } cases[] = {
+      // The list keywords read both the dash form and the tab-separated form.
+      {"ginnasio-dash", kClasses + "GINNASIO:\t1A-3A\t\n", [] { return class_field(0); }, {1, 0, 1, 1}},
+      {"ginnasio-tabs", kClasses + "GINNASIO:\t1A\t3A\t\n", [] { return class_field(0); }, {1, 0, 1, 1}},
+      {"tipolocl-dash", kClasses + "TIPOLOCL:\t1A-3-2A-4\t\n", [] { return class_field(1); }, {3, 4, 0}},
+      {"tipolocl-tabs", kClasses + "TIPOLOCL:\t1A-3\t2A-4\t\n", [] { return class_field(1); }, {3, 4, 0}},
+      // The rotation flag 1, the pause's hours 2 and 3, the end mark -1.
+      {"rotazix-dash", kClasses + "ROTAZIX:\t1A:003-2A:001\t\nROTAZIAPAUSA:3-4\t\n", [] { return class_field(2); },
+       {3, 1, 0, 1, 2, 3, -1}},
+      {"rotazix-tabs", kClasses + "ROTAZIX:\t1A:3\t2A:1\t\nROTAZIAPAUSA:3-4\t\n", [] { return class_field(2); },
+       {3, 1, 0, 1, 2, 3, -1}},
+      // Names derived from a long teacher name are cut to fit.
+      {"derived-names", "GM:CHIMICA\t\nABCDEFGHIJKLMNOPQRST\t1A 2\t2A 1 ARTYW:4X\t\n"
+                        "GM:LAB CHIMICA\tLAB:SPECIFICO\t\nABCDEFGHIJKLMNOPQRST\tCHIMICA\t1A 1\t\n",
+       [] { const EngineTeacher& lab = g_eng_teachers[std::max(0, teacher_index("ABCDEFGHIJKLMNOP_LAB"))];
+            return V{teacher_index("ABCDEFGHIJKLMNOP_LAB") >= 0, lab.type_flags & kTeacherLabPseudo,
+                     lab.main_teacher == teacher_index("ABCDEFGHIJKLMNOPQRST"), teacher_index("ABCDEFGHIJKLMNOPQ A ") >= 0}; },
+       {1, kTeacherLabPseudo, 1, 1}},
       // SEDE matches a building by its whole name.
       {"sede", "CLNAMES:\t3\t\nSEDE:\tCENTRO\tAA-BB\t\nSEDE:\tCENTRONORD\tCC\t\nSEDE:\tCENTRO\tDD\t\nGM:MAT\t\nR\t1AA 1\t\n",
        [] { const EngineBuilding* b = g_eng_buildings;
@@ -136,7 +127,7 @@ TEST(LoaderFields, ValuesOfEachKeyword) {
             return V{g_eng_school.lab_group_count, g.rooms[0] - lab1, g.rooms[1], g.rooms[2] - lab1,
                      r[0].availability[83], r[1].availability[1], r[1].availability[2]}; },
        {1, 1, 0xFFFF, 0, 1, 1, 0}},
-      {"lab-group-201", kClasses + repeat_numbered("GRULLAB:G", "|NESSUNO|\n", 201),
+      {"lab-group-201", kClasses + loader_test::numbered(201, [](auto i) { return "GRULLAB:G" + i + "|NESSUNO|\n"; }),
        [] { return V{g_eng_school.lab_group_count, same(g_eng_lab_groups[199].name, "G199")}; }, {200, 1}},
       // Both car-share partners take the longer wait.
       {"teacher-constraints", kClasses + "GM:ITA\t\nBIANCHI\t1A 1\t\n" +
@@ -170,26 +161,15 @@ TEST(LoaderFields, ValuesOfEachKeyword) {
   }
 }
 
-TEST(LoaderNames, DerivedNamesAreCutToFit) {
-  load("GM:CHIMICA\t\nABCDEFGHIJKLMNOPQRST\t1A 2\t2A 1 ARTYW:4X\t\n"
-       "GM:LAB CHIMICA\tLAB:SPECIFICO\t\nABCDEFGHIJKLMNOPQRST\tCHIMICA\t1A 1\t\n");
-  int lab = teacher_index("ABCDEFGHIJKLMNOP_LAB");
-  ASSERT_GE(lab, 0);
-  EXPECT_EQ(g_eng_teachers[lab].type_flags & kTeacherLabPseudo, kTeacherLabPseudo);
-  EXPECT_EQ(g_eng_teachers[lab].main_teacher, teacher_index("ABCDEFGHIJKLMNOPQRST"));
-  EXPECT_GE(teacher_index("ABCDEFGHIJKLMNOPQ A "), 0);
-}
-
 // Each hour of a joint line takes the next hour of the other class not yet
 // taken from this class, and the links end up both ways.
 TEST(LoaderJointClasses, HoursPairInOrder) {
   load("GM:MAT\t\nROSSI\t1A 3 I:2A\t2A 3\t\nGM:ITA\t\nBIANCHI\t3A 2 I:2A\t2A 2\t\n");
   struct Case { int lesson, partner; } cases[] = {{0, 3}, {1, 4}, {2, 5}, {6, 8}, {7, 9}};
   for (const Case& c : cases) {
-    ASSERT_EQ(g_eng_lessons[c.lesson].joint_count, 1) << c.lesson;
-    EXPECT_EQ(g_eng_lessons[c.lesson].joint_lessons[0], c.partner) << c.lesson;
-    ASSERT_EQ(g_eng_lessons[c.partner].joint_count, 1) << c.partner;
-    EXPECT_EQ(g_eng_lessons[c.partner].joint_lessons[0], c.lesson) << c.partner;
+    const EngineLesson &a = g_eng_lessons[c.lesson], &b = g_eng_lessons[c.partner];
+    EXPECT_EQ((std::vector<int>{a.joint_count, a.joint_lessons[0], b.joint_count, b.joint_lessons[0]}),
+              (std::vector<int>{1, c.partner, 1, c.lesson}));
   }
 }
 
@@ -222,13 +202,11 @@ TEST(LoaderCalendars, ProvisionalAndNormalLines) {
   std::string lines = kClasses + "DAYSPRNS:3-3-3-3-3-0-0\t0\t0\t\nCALESPE:G:1A:LU:1-2\t\nCALESPE:P:2A:MA:1-1\t\n"
                                  "SKAVA:P:3A:5-2:1-3:\nSCALJAN:G:1A:2-3\t\n";
   load(lines);
-  EXPECT_EQ(g_eng_classes[class_index("1A")].special_calendar[1], 1);
-  EXPECT_EQ(g_eng_classes[class_index("2A")].special_calendar[0], 255);
-  EXPECT_EQ(g_eng_classes[class_index("1A")].class_digits[1], 3);
-  EXPECT_EQ(g_eng_school.option_flags & 1, 1);
+  const EngineClass &a = g_eng_classes[class_index("1A")], &b = g_eng_classes[class_index("2A")];
+  EXPECT_EQ((std::vector<int>{a.special_calendar[1], b.special_calendar[0], a.class_digits[1], g_eng_school.option_flags & 1}),
+            (std::vector<int>{1, 255, 3, 1}));
   load(lines, 1);
-  EXPECT_EQ(g_eng_classes[class_index("1A")].special_calendar[0], 255);
-  EXPECT_EQ(g_eng_classes[class_index("2A")].special_calendar[12], 1);
+  EXPECT_EQ((std::vector<int>{a.special_calendar[0], b.special_calendar[12]}), (std::vector<int>{255, 1}));
   // Digits above the provisional days' hours (3) come down to 3.
   EXPECT_EQ(std::string(g_eng_classes[class_index("3A")].special_weekdays, 7), "3311100");
 }

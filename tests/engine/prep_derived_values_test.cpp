@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/errors.h"
 #include "engine/presolve.h"
 #include "save_test_fixture.h"
 
@@ -36,21 +35,15 @@ TEST(PrepDerived, GapDaysFromMaxbudayper) {
     int t = one_teacher(4);
     g_eng_teachers[t].maxbudayper = static_cast<std::int8_t>(c.per);
     or_prepare_model_for_solving();
-    EXPECT_EQ(g_eng_teachers[t].gap_day_values[0], c.first) << c.per;
-    EXPECT_EQ(g_eng_teachers[t].gap_day_values[1], c.second) << c.per;
+    const std::int8_t* v = g_eng_teachers[t].gap_day_values;
+    EXPECT_EQ((std::vector<int>{v[0], v[1]}), (std::vector<int>{c.first, c.second})) << c.per;
   }
 }
 
 TEST(PrepDerived, DailyLimitsFromBandsAndOwnValues) {
-  struct Case {
-    const char* id;
-    int presenza, insegna;  // 255: not given
-    bool bands;
-    int presence, teaching;
-  } cases[] = {
-      {"nothing", 255, 255, false, 99, 99},
-      {"bands", 255, 255, true, 5, 4},  // 12 weekly hours: pairs (10,4)/(14,5) and (12,4)
-      {"own", 6, 3, true, 6, 3},
+  // presenza, insegna 255: not given. Bands for 12 weekly hours: pairs (10,4)/(14,5) and (12,4).
+  struct Case { const char* id; int presenza, insegna; bool bands; int presence, teaching; } cases[] = {
+      {"nothing", 255, 255, false, 99, 99}, {"bands", 255, 255, true, 5, 4}, {"own", 6, 3, true, 6, 3},
   };
   for (const Case& c : cases) {
     int t = one_teacher(12);

@@ -1,6 +1,5 @@
-// Save files: each kind written to its file and read back through the
-// scrambler; partial, truncated and corrupted saves; the take-over after a
-// clash; write failures; a worker's start from the shared area.
+// Save files: the save line; each kind written and read back; partial,
+// truncated and corrupted saves; the take-over; write failures; workers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,11 +7,10 @@
 #include <string>
 
 #include "engine/engine_main.h"
-#include "engine/errors.h"
 #include "engine/placement_check.h"
 #include "engine/shell_services.h"
 #include "engine/save_files.h"
-#include "engine/text_lines.h"
+#include "engine/save_line.h"
 #include "save_test_fixture.h"
 
 using save_test::SchoolFolder;
@@ -20,6 +18,65 @@ using engine_test::unscrambled;
 using save_test::SmallSchool;
 
 namespace {
+
+SaveLine sample() {
+  SaveLine l;
+  l.lesson = 7, l.day = 2, l.hour = 3, l.class_index = 0, l.teacher_index = 4, l.points = 12;
+  l.class_code = "1A", l.teacher = "ROSSI";
+  return l;
+}
+
+TEST(SaveLineFormat, LayoutOfEachOptionalPart) {
+  struct Case { const char* id; void (*edit)(SaveLine&); const char* expected; } cases[] = {
+      {"plain", [](SaveLine&) {}, "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12\n"},
+      {"second", [](SaveLine& l) { l.second_teacher = "VERDI"; l.second_index = 9;
+                                   l.has_second_points = true; l.second_points = 5; },
+       "0007 2 3 1A (0) ROSSI (4) VERDI (9) CE:12CF:5\n"},
+      {"standby", [](SaveLine& l) { l.pseudo_letter = 'D'; l.class_code = "dAA"; l.class_index = 6; },
+       "0007D 2 3 dAA (6) ROSSI (4)  (-1) CE:12\n"},
+      {"support", [](SaveLine& l) { l.pseudo_letter = 'S'; l.has_supported_class = true;
+                                    l.supported_class = "2B"; },
+       "0007S 2 3 1A (0) ROSSI (4)  (-1) CE:12 SOCL:2B-\n"},
+      {"norooms", [](SaveLine& l) { l.no_room = true; }, "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12 STZN:|\n"},
+      {"room", [](SaveLine& l) { l.has_room = true; l.room = "LAB FISICA"; },
+       "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12 STZM:LAB FISICA|\n"},
+      {"unplaced", [](SaveLine& l) { l.day = -1; l.hour = -1; }, "0007 -1 -1 1A (0) ROSSI (4)  (-1) CE:12\n"},
+  };
+  for (const Case& c : cases) {
+    SaveLine l = sample();
+    c.edit(l);
+    std::string text = format_save_line(l);
+    EXPECT_EQ(text, c.expected) << c.id;
+    SaveLine back;
+    ASSERT_TRUE(parse_save_line(text.c_str(), back)) << c.id;
+    EXPECT_EQ(format_save_line(back), text) << c.id;
+  }
+}
+
+TEST(SaveLineParse, RefusesBadLines) {
+  struct Case { const char* id; const char* text; } cases[] = {
+      {"empty", ""}, {"letter", "x007 2 3 1A (0) ROSSI (4)  (-1) CE:12\n"},
+      {"day7", "0007 7 3 1A (0) ROSSI (4)  (-1) CE:12\n"}, {"hour12", "0007 2 12 1A (0) ROSSI (4)  (-1) CE:12\n"},
+      {"dayneg", "0007 -1 3 1A (0) ROSSI (4)  (-1) CE:12\n"}, {"nobrace", "0007 2 3 1A 0 ROSSI (4)  (-1) CE:12\n"},
+      {"noce", "0007 2 3 1A (0) ROSSI (4)  (-1)\n"},
+      {"longname", "0007 2 3 1A (0) ABCDEFGHIJKLMNOPQRSTUVWXYZ (4)  (-1) CE:12\n"},
+      {"index", "0007 2 3 1A (0) ROSSI (99999999)  (-1) CE:12\n"},
+      {"trail", "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12 junk\n"}, {"cut", "0007 2 3 1A (0) ROS"},
+      {"stzm", "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12 STZM:AULA\n"},
+  };
+  for (const Case& c : cases) {
+    SaveLine l;
+    EXPECT_FALSE(parse_save_line(c.text, l)) << c.id;
+  }
+}
+
+TEST(SaveLineParse, CarriageReturnAndLetter) {
+  SaveLine l;
+  ASSERT_TRUE(parse_save_line("0012S 0 0 sAA (9) BIANCHI (1)  (-1) CE:0\r\n", l));
+  EXPECT_EQ((std::vector<int>{l.pseudo_letter, l.class_index, save_line_pseudo_letter("0012S 0 0 x"),
+                              save_line_pseudo_letter("0012 0 0 x"), save_line_pseudo_letter("nospace")}),
+            (std::vector<int>{'S', 9, 'S', 0, 0}));
+}
 
 const char* const kSmallSchoolSave =
     "0000 0 0 1A (0) ROSSI (0)  (-1) CE:0\n"
@@ -50,14 +107,10 @@ const char* const kSaveFiles[] = {"savego.txt", "savebi.txt", "savetest.txt", "s
 TEST(SaveFiles, EachKindWritesItsFileAndReadsBack) {
   // file: "" when nothing is written; run_mode: what the reading command sets.
   struct Case { const char* id; bool provisional, test; int kind; const char* file; std::uint8_t run_mode; } cases[] = {
-      {"go", false, false, -1, "savego.txt", 15},
-      {"bi", false, false, -2, "savebi.txt", 26},
-      {"test", false, false, -3, "savetest.txt", 41},
-      {"prec", false, false, -4, "saveprec.txt", 15},
-      {"testrun", false, true, -1, "savetest.txt", 15},
-      {"prov", true, false, -1, "saveprov.txt", 15},
-      {"provbi", true, false, -2, "saveprov.txt", 15},
-      {"provtest", true, false, -3, "savetest.txt", 41},
+      {"go", false, false, -1, "savego.txt", 15}, {"bi", false, false, -2, "savebi.txt", 26},
+      {"test", false, false, -3, "savetest.txt", 41}, {"prec", false, false, -4, "saveprec.txt", 15},
+      {"testrun", false, true, -1, "savetest.txt", 15}, {"prov", true, false, -1, "saveprov.txt", 15},
+      {"provbi", true, false, -2, "saveprov.txt", 15}, {"provtest", true, false, -3, "savetest.txt", 41},
       {"provprec", true, false, -4, "", 15},
   };
   for (const Case& c : cases) {
@@ -185,9 +238,8 @@ TEST(SaveFiles, AClashIsTheCriticalErrorThatStartsTheTakeOver) {
   EXPECT_THROW(or_load_timetable(0), EngineError);
   EXPECT_EQ(std::string(g_status.message).rfind("(0) Errore critico", 0), 0u) << g_status.message;
   g_recovery_allowed = 1;
-  EXPECT_EQ(or_recover_previous_timetable(), 0);
-  EXPECT_EQ(g_recovery_allowed, 0);
-  EXPECT_EQ(or_first_misplaced_lesson(true), -1);
+  EXPECT_EQ((std::vector<int>{or_recover_previous_timetable(), g_recovery_allowed, or_first_misplaced_lesson(true)}),
+            (std::vector<int>{0, 0, -1}));
   EXPECT_EQ(save_test::placements(2), (std::vector<int>{0, 1})) << "unchanged lessons keep their saved slots";
   EXPECT_EQ(or_recover_previous_timetable(), -2) << "recovery runs once per command";
 }

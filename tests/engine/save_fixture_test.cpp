@@ -1,23 +1,17 @@
 // Stand-ins for the solver's placement operations, installed in the engine's
-// services table for the whole test program: the grid rebuild counts its
-// calls, the random placement puts each unplaced lesson into the first slot
-// where it clashes with nothing.
+// services table for the whole test program: the random placement puts each
+// unplaced lesson into the first slot where it clashes with nothing.
 #include <gtest/gtest.h>
 
 #include "engine/engine_services.h"
-#include "engine/lesson_links.h"
 #include "engine/placement_check.h"
 #include "save_test_fixture.h"
 
-int g_test_rebuild_calls = 0;
 int g_test_gap_answer = 0;  // what the class gap check answers
 
 namespace {
 
-std::uint32_t rebuild_grids_and_evaluate() {
-  ++g_test_rebuild_calls;
-  return 0;
-}
+std::uint32_t rebuild_grids_and_evaluate() { return 0; }
 void rebuild_grids() {}
 int any_class_has_gap() { return g_test_gap_answer; }
 std::uint32_t teacher_penalty(int) { return 0; }

@@ -12,14 +12,14 @@
 
 #include "engine/command_steps.h"
 #include "engine/engine_main.h"
-#include "engine/loader.h"
 #include "engine/placement_check.h"
-#include "engine/text_lines.h"
 #include "save_test_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 class SnodCommand : public ::testing::Test {
  protected:
@@ -66,9 +66,8 @@ TEST_F(SnodCommand, ASaveThatNoLongerFitsIsTakenOver) {
 // A line reader whose reads of one file fail once a number of its bytes were
 // read, as a disk that gives up part-way would.
 struct FailingFile {
-  static std::string name;
-  static long after;
-  static long served;
+  static inline std::string name;
+  static inline long after, served;
   static int next_byte(std::FILE* stream) {
     char link[64], target[4096];
     std::snprintf(link, sizeof link, "/proc/self/fd/%d", ::fileno(stream));
@@ -82,22 +81,16 @@ struct FailingFile {
     return getc_unlocked(stream);
   }
 };
-std::string FailingFile::name;
-long FailingFile::after;
-long FailingFile::served;
 
 TEST_F(SnodCommand, AReadErrorIsAFileErrorAndTheSaveStaysUntouched) {
   struct Case { const char* command; const char* failing; long after; } cases[] = {
-      {"SYNT:scuola2.txt", "/scuola2.txt", 1024},
-      {"SNOD:scuola2.txt", "/scuola2.txt", 1024},
+      {"SYNT:scuola2.txt", "/scuola2.txt", 1024}, {"SNOD:scuola2.txt", "/scuola2.txt", 1024},
       {"SNOD:scuola2.txt", "/savego.txt", 4096},
   };
   std::string lines = saved_lines();
   for (const Case& c : cases) {
     folder.write("savego.txt", lines);
-    FailingFile::name = c.failing;
-    FailingFile::after = c.after;
-    FailingFile::served = 0;
+    FailingFile::name = c.failing, FailingFile::after = c.after, FailingFile::served = 0;
     g_line_byte_source = FailingFile::next_byte;
     g_recovery_allowed = 1;
     const char* argv[] = {"Questo non serve", c.command};
@@ -105,8 +98,7 @@ TEST_F(SnodCommand, AReadErrorIsAFileErrorAndTheSaveStaysUntouched) {
     g_line_byte_source = saved_source;
     EXPECT_EQ(result, kResultError) << c.command << c.failing;
     std::string message = g_status.message;
-    EXPECT_NE(message.find("Errore di lettura del file"), std::string::npos) << message;
-    EXPECT_NE(message.find(c.failing + 1), std::string::npos) << message;
+    EXPECT_TRUE(contains(message, "Errore di lettura del file") && contains(message, c.failing + 1)) << message;
     EXPECT_EQ(folder.read("savego.txt"), lines) << c.command << c.failing;
   }
   // The same files read whole again once the reads succeed.

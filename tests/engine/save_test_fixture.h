@@ -37,9 +37,8 @@ inline void reset_run_flags() {
   g_status.language = 0;
 }
 
-// The sample school "piccola" in the folder: its description as
-// "scuola2.txt" and its saved timetable as "savego.txt"; the model is reset
-// and the description loaded (the saved timetable is left to the test).
+// The sample school "piccola" in the folder, with its saved timetable; the
+// description is loaded, the saved timetable left to the test.
 inline void load_sample_school(const SchoolFolder& folder) {
   fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/piccola/scuola2.txt", folder.path() / "scuola2.txt");
   fs::copy_file(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt", folder.path() / "savego.txt");
@@ -69,8 +68,7 @@ inline int add_class(const char* code) {
   EngineClass& k = g_eng_classes[c];
   std::snprintf(k.code, sizeof k.code, "%s", code);
   std::snprintf(k.display_name, sizeof k.display_name, "%s", code);
-  k.parent = -1;
-  k.building = -1;
+  k.parent = k.building = -1;
   std::memset(k.special_calendar, 255, sizeof k.special_calendar);
   g_eng_school.real_class_count = g_eng_school.class_count;
   add_room(code);
@@ -134,10 +132,9 @@ inline void fill_class_weeks() {
     or_place_lesson_everywhere(i, or_lesson_placed(i) ? g_eng_lessons[i].day : -1, g_eng_lessons[i].hour);
 }
 
-// Two classes, three teachers (VERDI assists one lesson as lab teacher),
-// six lessons, all placed without a clash; then the calendar pseudo-teachers
-// "Calendario-1A" (3) and "Calendario-1B" (4) with 27 lessons each (6 to 32
-// and 33 to 59) fill the 30-slot week of both classes.
+// Two classes, three teachers (VERDI assists one lesson as lab teacher), six
+// lessons placed without a clash; the calendar pseudo-teachers 3 and 4 with
+// 27 lessons each (6 to 32, 33 to 59) fill the 30-slot week of both classes.
 struct SmallSchool {
   int c1a, c1b, rossi, bianchi, verdi, math, lab;
   SmallSchool() {
