@@ -35,7 +35,6 @@ constexpr int kMaxBlock = 7;
 ComboBox* combo(Window& page, int id) { return static_cast<ComboBox*>(page.GetDlgItem(id)); }
 Button* button(Window& page, int id) { return static_cast<Button*>(page.GetDlgItem(id)); }
 int class_count() { return int(std::min<std::uint32_t>(+g_ui_structure.class_count, kUiMaxClasses)); }
-int subject_count() { return int(std::min<std::uint32_t>(+g_ui_structure.subject_count, kUiMaxSubjects)); }
 int building_count() { return std::clamp<int>(g_ui_settings.building_count, 0, kUiMaxBuildings); }
 std::string name_of(const char* field) { return std::string(field, strnlen(field, kUiNameSize - 1)); }
 
@@ -149,12 +148,12 @@ void Cvicat::FillPanel(int side) {
   SetDlgItemText(ids.class_text, shown ? og_class_label(post->class_index) : "");
   SetDlgItemText(ids.hours_text, shown ? std::to_string(part->hours).c_str() : "");
   std::string what;
-  if (shown && side == 0 && post->subject >= 0 && post->subject < subject_count())
+  if (shown && side == 0 && post->subject >= 0 && post->subject < og_subject_count())
     what = name_of(g_ui_structure.subjects[post->subject].name);
   if (shown && side == 1) {
     if (post->lab >= 0 && post->lab < int(std::min<std::uint32_t>(+g_ui_structure.lab_count, kUiMaxLabs)))
       what = name_of(g_ui_structure.labs[post->lab].name);
-    else if (post->conversation_subject >= 0 && post->conversation_subject < subject_count())
+    else if (post->conversation_subject >= 0 && post->conversation_subject < og_subject_count())
       what = name_of(g_ui_structure.subjects[post->conversation_subject].name);
   }
   SetDlgItemText(ids.subject_text, what.c_str());
@@ -184,7 +183,7 @@ void Cvicat::FillPanel(int side) {
   const UiTeacher& teacher = g_ui_teachers[m_teacher];
   // Only subjects some post teaches: the engine knows no other.
   const std::vector<bool> taught = og_subjects_with_lessons();
-  for (int s = 0; s < subject_count(); ++s) {
+  for (int s = 0; s < og_subject_count(); ++s) {
     const UiSubject& subject = g_ui_structure.subjects[s];
     if (subject.hidden || !subject.name[0] || teaches(teacher, s, post->class_index, true) ||
         s >= kUiMaxSubjects || !taught[std::size_t(s)])

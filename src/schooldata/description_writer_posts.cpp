@@ -15,6 +15,7 @@
 #include "schooldata/description_writer.h"
 #include "schooldata/description_writer_parts.h"
 #include "schooldata/model_lookups.h"
+#include "schooldata/model_utilities.h"
 
 namespace {
 
@@ -23,10 +24,6 @@ UiSchoolStructure& st = g_ui_structure;
 const char* subject_name(int s) {
   if (s < 0 || s >= kUiMaxSubjects) return "";
   return st.subjects[s].name;
-}
-
-int teacher_count() {
-  return static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
 }
 
 int post_count(const UiTeacher& t) {
@@ -42,7 +39,7 @@ std::string teacher_items(int t) {
     if (teacher.fc_mode == 1) out += "+FCA";
     if (teacher.fc_mode == 2) out += "+FCV";
   }
-  if (teacher.personal.ni >= 0 && teacher.personal.ni < teacher_count()) {
+  if (teacher.personal.ni >= 0 && teacher.personal.ni < og_teacher_count()) {
     out += std::string("\tNI:") + og_escape_name(g_ui_teachers[teacher.personal.ni].name);
   }
   if (teacher.support_hours > 0) out += dw_format("\tSOS:%d", teacher.support_hours);
@@ -122,7 +119,7 @@ struct TeachingWriter {
     const UiTeachingPost& post = g_ui_teachers[owner].posts[p];
     const UiPostPart& part = kind == 0 ? post.own : post.partner_part;
     int line_teacher = kind == 0 ? owner : post.partner;
-    if (part.hours < 1 || line_teacher < 0 || line_teacher >= teacher_count()) return;
+    if (part.hours < 1 || line_teacher < 0 || line_teacher >= og_teacher_count()) return;
     std::string header;
     if (kind == 0) {
       const UiSubject* s = post.subject >= 0 && post.subject < kUiMaxSubjects ? &st.subjects[post.subject] : nullptr;
@@ -171,7 +168,7 @@ struct TeachingWriter {
 void dw_write_teaching(std::string& out, bool provisional) {
   const std::vector<bool> taught = og_subjects_with_lessons();
   auto known = [&](std::int32_t s) { return s >= 0 && s < kUiMaxSubjects && taught[static_cast<std::size_t>(s)]; };
-  for (int t = 0; t < teacher_count(); ++t) {
+  for (int t = 0; t < og_teacher_count(); ++t) {
     for (int p = 0; p < post_count(g_ui_teachers[t]); ++p) {
       UiTeachingPost& post = g_ui_teachers[t].posts[p];
       if ((post.lab >= 0 || post.conversation_subject >= 0) && post.partner < 0) post.partner = t;
@@ -192,7 +189,7 @@ void dw_write_teaching(std::string& out, bool provisional) {
   }
   TeachingWriter w{out};
   static const char* const kStandby[3] = {"Disposizione", "Verf\xFCgung", "Substitutions"};
-  for (int t = 0; t < teacher_count(); ++t) {
+  for (int t = 0; t < og_teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
     if (provisional && teacher.prns) continue;
     // A teacher without posts of its own is kept too, in its place: a
@@ -225,7 +222,7 @@ void dw_write_teaching(std::string& out, bool provisional) {
 
 void dw_write_constraints(std::string& out, bool provisional) {
   out += "\n";
-  for (int t = 0; t < teacher_count(); ++t) {
+  for (int t = 0; t < og_teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
     // Every teacher the teaching lines name, as the engine wants.
     if (teacher.name[0] == 0 || (provisional && teacher.prns && teacher.post_count == 0)) continue;

@@ -15,6 +15,7 @@
 #include "platform/paths.h"
 #include "shell/dialog_title.h"
 #include "shell/message_box.h"
+#include "schooldata/model_utilities.h"
 
 using namespace kt::ui;
 
@@ -32,16 +33,9 @@ const MlText kSureToClear = {{"Sicuro di cancellare tutti gli elementi ?", "Woll
 
 }  // namespace
 
-int teacher_count() {
-  return static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
-}
-int class_count() {
-  return static_cast<int>(g_ui_structure.class_count < kUiMaxClasses ? g_ui_structure.class_count : kUiMaxClasses);
-}
-int subject_count() {
-  return static_cast<int>(g_ui_structure.subject_count < kUiMaxSubjects ? g_ui_structure.subject_count
-                                                                        : kUiMaxSubjects);
-}
+int teacher_count() { return og_teacher_count(); }
+int class_count() { return og_class_count(); }
+int subject_count() { return og_subject_count(); }
 bool valid_teacher(int t) { return t >= 0 && t < teacher_count(); }
 bool valid_class(int c) { return c >= 0 && c < static_cast<int>(g_ui_structure.class_count) && c < kUiMaxClasses; }
 bool valid_subject(int s) {

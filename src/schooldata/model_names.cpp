@@ -31,6 +31,14 @@ int og_class_count() {
 
 int og_track_count() { return std::clamp<int>(g_ui_structure.track_count, 0, kUiMaxTracks); }
 
+int og_teacher_count() {
+  return int(std::min<std::uint32_t>(+g_ui_settings.teacher_count, std::uint32_t(kUiMaxTeachers)));
+}
+
+int og_subject_count() {
+  return int(std::min<std::uint32_t>(+g_ui_structure.subject_count, std::uint32_t(kUiMaxSubjects)));
+}
+
 int og_clean_name(char* name, int max_length, int flags) {
   if (name == nullptr || max_length <= 0) return 0;
   int n = int(strnlen(name, std::size_t(max_length)));

@@ -37,9 +37,12 @@ const char* og_limit_text(int value);
 int og_class_code_from_label(char* label);
 const char* og_class_label(int index);
 int og_find_class_by_label(const char* label);
-// The working class count and track count, clamped to their tables.
+// The working class, track, teacher and subject counts, clamped to their
+// tables.
 int og_class_count();
 int og_track_count();
+int og_teacher_count();
+int og_subject_count();
 
 // Teachers and teaching posts.
 void og_reset_teaching_post(UiTeachingPost& post, int keep_assignment = 0);

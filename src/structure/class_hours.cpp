@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "schooldata/ui_school_model.h"
+#include "schooldata/model_utilities.h"
 
 namespace {
 
@@ -15,9 +16,8 @@ namespace {
 // any address) and bounded to their tables.
 int bounded(std::uint32_t count, int cap) { return count > std::uint32_t(cap) ? cap : int(count); }
 
-int teacher_count() { return bounded(g_ui_settings.teacher_count, kUiMaxTeachers); }
 int post_count(int teacher) { return bounded(g_ui_teachers[teacher].post_count, kUiMaxPosts); }
-bool valid_teacher(int t) { return t >= 0 && t < teacher_count(); }
+bool valid_teacher(int t) { return t >= 0 && t < og_teacher_count(); }
 
 bool covers(const UiTeachingPost& post, int class_index) {
   if (post.class_index == class_index) return true;
@@ -61,7 +61,7 @@ void settle(int teacher, int p) {
 
 std::vector<ClassHourRow> class_hours_build_rows(int class_index) {
   std::vector<ClassHourRow> rows;
-  for (int t = 0; t < teacher_count(); ++t) {
+  for (int t = 0; t < og_teacher_count(); ++t) {
     TeacherHours mine = class_hours_teacher_hours(t, class_index);
     for (int p = 0; p < post_count(t); ++p) {
       UiTeachingPost& post = g_ui_teachers[t].posts[p];
@@ -110,7 +110,7 @@ int class_hours_find_post(const ClassHour& hour, int mode) {
 
 TeacherHours class_hours_teacher_hours(int teacher, int class_index) {
   TeacherHours sum;
-  for (int t = 0; t < teacher_count(); ++t)
+  for (int t = 0; t < og_teacher_count(); ++t)
     for (int p = 0; p < post_count(t); ++p) {
       const UiTeachingPost& post = g_ui_teachers[t].posts[p];
       int hours = 0, extended = 0;
@@ -134,7 +134,7 @@ TeacherHours class_hours_teacher_hours(int teacher, int class_index) {
 
 int class_hours_lab_hours(int lab) {
   int hours = 0;
-  for (int t = 0; t < teacher_count(); ++t)
+  for (int t = 0; t < og_teacher_count(); ++t)
     for (int p = 0; p < post_count(t); ++p)
       if (g_ui_teachers[t].posts[p].lab == lab) hours += g_ui_teachers[t].posts[p].partner_part.hours;
   return hours;

@@ -26,11 +26,6 @@ const MlText kFewerHours = {
      "Korrigieren?",
      "Warning: the Calendar of some Classes has FEWER Hours than the total Hours of the Class. Correct?"}};
 
-int teacher_count() {
-  std::uint32_t n = g_ui_settings.teacher_count;
-  return n < std::uint32_t(kUiMaxTeachers) ? int(n) : kUiMaxTeachers;
-}
-
 int post_count(const UiTeacher& t) {
   return t.post_count < std::uint32_t(kUiMaxPosts) ? int(t.post_count) : kUiMaxPosts;
 }
@@ -57,7 +52,7 @@ ClassWeekHours calespe_class_week_hours() {
   h.joint.assign(std::size_t(classes), 0);
   h.weekly.assign(std::size_t(classes), 0);
   auto valid = [&](int c) { return c >= 0 && c < classes; };
-  for (int t = 0; t < teacher_count(); ++t) {
+  for (int t = 0; t < og_teacher_count(); ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
     for (int p = 0; p < post_count(teacher); ++p) {
       const UiTeachingPost& post = teacher.posts[p];
@@ -72,7 +67,7 @@ ClassWeekHours calespe_class_week_hours() {
         h.total[std::size_t(k)] = std::int16_t(h.total[std::size_t(k)] + hours);
         h.joint[std::size_t(k)] = std::int16_t(h.joint[std::size_t(k)] + hours);
       }
-      if (post.partner >= 0 && post.partner < teacher_count() && post.partner != t)
+      if (post.partner >= 0 && post.partner < og_teacher_count() && post.partner != t)
         hours = std::max(0, hours - hours_in_class(post.partner, c));
       if (valid(c)) h.weekly[std::size_t(c)] = std::int16_t(h.weekly[std::size_t(c)] + hours);
       for (int j = 0; j < joints; ++j) {

@@ -139,13 +139,11 @@ const MlText kKindCoTeaching = {"Compresenza", "Mitanwesenheit", "Twin teaching"
 
 constexpr int kYes = 6, kNo = 7;
 
-int teacher_count() { return dictionary_count(g_ui_settings.teacher_count, kUiMaxTeachers); }
-int subject_count() { return dictionary_count(g_ui_structure.subject_count, kUiMaxSubjects); }
 int lab_count() { return dictionary_count(g_ui_structure.lab_count, kUiMaxLabs); }
 
 std::string field(const char* name) { return std::string(name, strnlen(name, kUiNameSize - 1)); }
-std::string teacher_name(int t) { return t >= 0 && t < teacher_count() ? field(g_ui_teachers[t].name) : ""; }
-std::string subject_name(int s) { return s >= 0 && s < subject_count() ? field(g_ui_structure.subjects[s].name) : ""; }
+std::string teacher_name(int t) { return t >= 0 && t < og_teacher_count() ? field(g_ui_teachers[t].name) : ""; }
+std::string subject_name(int s) { return s >= 0 && s < og_subject_count() ? field(g_ui_structure.subjects[s].name) : ""; }
 
 std::string title_case(std::string text) {
   bool start = true;
@@ -160,7 +158,7 @@ std::string title_case(std::string text) {
 std::string number(int n) { return std::to_string(n); }
 
 int find_teacher(const std::string& name) {
-  for (int t = 0; t < teacher_count(); ++t)
+  for (int t = 0; t < og_teacher_count(); ++t)
     if (!name.empty() && kt::cp1252_casecmp(g_ui_teachers[t].name, name.c_str()) == 0) return t;
   return -1;
 }
@@ -168,12 +166,12 @@ int find_teacher(const std::string& name) {
 // An ordinary or conversation subject of this name; created hidden with the
 // type when absent (automatic subjects of co-teaching hours); -1 when full.
 int subject_with_type(const char* name, char type, bool hidden) {
-  for (int s = 0; s < subject_count(); ++s)
+  for (int s = 0; s < og_subject_count(); ++s)
     if (std::strncmp(g_ui_structure.subjects[s].name, name, kUiNameSize - 1) == 0 &&
         g_ui_structure.subjects[s].type == type)
       return s;
-  if (subject_count() >= kUiMaxSubjects) return -1;
-  int s = subject_count();
+  if (og_subject_count() >= kUiMaxSubjects) return -1;
+  int s = og_subject_count();
   UiSubject& fresh = g_ui_structure.subjects[s];
   std::memset(&fresh, 0, sizeof fresh);
   dictionary_copy_name(fresh.name, name);
@@ -188,7 +186,7 @@ int subject_with_type(const char* name, char type, bool hidden) {
 std::string free_subject_name(std::string name, char type, std::size_t first) {
   for (std::size_t k = first, tries = 0; tries < 4096 && k < name.size(); ++tries) {
     bool taken = false;
-    for (int s = 0; s < subject_count() && !taken; ++s)
+    for (int s = 0; s < og_subject_count() && !taken; ++s)
       taken = g_ui_structure.subjects[s].type != type &&
               std::strncmp(g_ui_structure.subjects[s].name, name.c_str(), kUiNameSize - 1) == 0;
     if (!taken) break;
@@ -203,7 +201,7 @@ std::string free_subject_name(std::string name, char type, std::size_t first) {
 
 // Every post with a lab and no partner gets its own teacher as partner.
 void give_lab_posts_their_teacher() {
-  for (int t = 0; t < teacher_count(); ++t)
+  for (int t = 0; t < og_teacher_count(); ++t)
     for (int p = 0; p < dictionary_count(g_ui_teachers[t].post_count, kUiMaxPosts); ++p) {
       UiTeachingPost& post = g_ui_teachers[t].posts[p];
       if (post.lab >= 0 && post.partner < 0) post.partner = t;
@@ -278,7 +276,7 @@ bool Clacoco::OnInitDialog() {
 void Clacoco::FillChoosers() {
   for (ComboBox* c : {&m_subject, &m_teacher, &m_lab, &m_conversation, &m_second, &m_subgroup}) c->ResetContent();
   m_subgroup.AddString(kNobody.Get());
-  for (int s = 0; s < subject_count(); ++s) {
+  for (int s = 0; s < og_subject_count(); ++s) {
     const UiSubject& subject = g_ui_structure.subjects[s];
     if (!subject.name[0]) continue;
     if (subject.type == 'C') {
@@ -290,7 +288,7 @@ void Clacoco::FillChoosers() {
   }
   for (int l = 0; l < lab_count(); ++l)
     if (g_ui_structure.labs[l].name[0]) m_lab.AddString(field(g_ui_structure.labs[l].name));
-  for (int t = 0; t < teacher_count(); ++t) {
+  for (int t = 0; t < og_teacher_count(); ++t) {
     m_teacher.AddString(teacher_name(t));
     m_second.AddString(teacher_name(t));
   }
@@ -572,7 +570,7 @@ int Clacoco::ChosenSubject(const ComboBox& chooser) const {
   int sel = chooser.GetCurSel();
   if (sel < 0) return -1;
   std::string name = chooser.GetLBText(sel);
-  for (int s = 0; s < subject_count(); ++s)
+  for (int s = 0; s < og_subject_count(); ++s)
     if (name == field(g_ui_structure.subjects[s].name)) return s;
   return -1;
 }
@@ -729,7 +727,7 @@ void Clacoco::SeparateHours() {
 void Clacoco::RenameTeacher() {
   bool partner_side = m_column == 7 || m_column == 9 || m_column == 10;
   int teacher = partner_side ? m_hour.second_teacher : m_hour.teacher;
-  if (teacher < 0 || teacher >= teacher_count()) return;
+  if (teacher < 0 || teacher >= og_teacher_count()) return;
   char answer[kUiNameSize];
   dictionary_copy_name(answer, g_ui_teachers[teacher].name);
   if (casella_run_input_box(kRenamePrompt.Get(), answer, kUiNameSize - 1, 4, nullptr, nullptr, 0, 0, nullptr, 0) != 1)
@@ -748,7 +746,7 @@ void Clacoco::RenameTeacher() {
 }
 
 void Clacoco::NewTeacher(ComboBox& chooser) {
-  if (teacher_count() >= kUiMaxTeachers) {
+  if (og_teacher_count() >= kUiMaxTeachers) {
     ui_message_box(kTooManyTeachers);
     return;
   }
@@ -773,7 +771,7 @@ void Clacoco::NewTeacher(ComboBox& chooser) {
     ui_message_box(kExists);
     return;
   }
-  int index = teacher_count();
+  int index = og_teacher_count();
   og_init_teacher(index, name);
   g_ui_settings.teacher_count = std::uint32_t(index + 1);
   FillChoosers();

@@ -8,6 +8,7 @@
 
 #include "schooldata/ui_school_model.h"
 #include "shell/ml_text.h"
+#include "schooldata/model_utilities.h"
 
 namespace {
 
@@ -42,11 +43,6 @@ void prepare_names() {
     g_names[i][kUiNameSize - 1] = '\0';
   }
   g_names_ready = true;
-}
-
-int subject_count() {
-  return g_ui_structure.subject_count > std::uint32_t(kUiMaxSubjects) ? kUiMaxSubjects
-                                                                       : int(g_ui_structure.subject_count);
 }
 
 }  // namespace
@@ -103,7 +99,7 @@ int ministry_subject_find(const char* name) {
 }
 
 int ui_guess_subject_flags(int subject) {
-  if (subject < 0 || subject >= subject_count()) return 0;
+  if (subject < 0 || subject >= og_subject_count()) return 0;
   UiSubject& s = g_ui_structure.subjects[subject];
   char name[kUiNameSize];
   std::memcpy(name, s.name, kUiNameSize);
@@ -123,7 +119,7 @@ int ui_guess_subject_flags(int subject) {
 int ui_set_default_subject_flags(int subject) {
   if (ui_language() != 0) return 0;
   if (subject >= 0) return ui_guess_subject_flags(subject);
-  for (int i = 0; i < subject_count(); ++i) ui_guess_subject_flags(i);
+  for (int i = 0; i < og_subject_count(); ++i) ui_guess_subject_flags(i);
   g_ui_structure.status[6] = '1';
   return 1;
 }
@@ -144,7 +140,7 @@ int subject_first_user(int subject, bool as_subject, bool as_conversation) {
 }
 
 int subject_find(const char* name) {
-  for (int i = 0; i < subject_count(); ++i) {
+  for (int i = 0; i < og_subject_count(); ++i) {
     const UiSubject& s = g_ui_structure.subjects[i];
     if (!s.hidden && std::strncmp(s.name, name, kUiNameSize - 1) == 0 && s.name[0] != '\0') return i;
   }

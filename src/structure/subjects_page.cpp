@@ -22,6 +22,7 @@
 #include "structure/input_box.h"
 #include "structure/shared_texts.h"
 #include "structure/subject_dictionary.h"
+#include "schooldata/model_utilities.h"
 
 using namespace kt::ui;
 
@@ -115,21 +116,16 @@ constexpr int kConversationHelp = 2;
 constexpr int kLateHoursHelp = 4;
 constexpr int kNonTeachingHelp = 5;
 
-int subject_count() {
-  return g_ui_structure.subject_count > std::uint32_t(kUiMaxSubjects) ? kUiMaxSubjects
-                                                                      : int(g_ui_structure.subject_count);
-}
-
 // The subject of this name, hidden or not; -1 none.
 int find_any_subject(const char* name) {
-  for (int i = 0; i < subject_count(); ++i)
+  for (int i = 0; i < og_subject_count(); ++i)
     if (std::strncmp(g_ui_structure.subjects[i].name, name, kUiNameSize - 1) == 0) return i;
   return -1;
 }
 
 // True when a shown subject other than `self` has this exact name.
 bool other_subject_named(int self, const char* name) {
-  for (int j = 0; j < subject_count(); ++j) {
+  for (int j = 0; j < og_subject_count(); ++j) {
     const UiSubject& s = g_ui_structure.subjects[j];
     if (j != self && !s.hidden && std::strncmp(s.name, name, kUiNameSize - 1) == 0) return true;
   }
@@ -144,8 +140,8 @@ bool lab_named(const char* name) {
 }
 
 int append_subject(const char* name) {
-  if (subject_count() >= kUiMaxSubjects) return -1;
-  int index = subject_count();
+  if (og_subject_count() >= kUiMaxSubjects) return -1;
+  int index = og_subject_count();
   UiSubject& s = g_ui_structure.subjects[index];
   std::memset(&s, 0, sizeof s);
   dictionary_copy_name(s.name, name);
@@ -220,7 +216,7 @@ int Cmaterie::FillSubjectList(bool clear) {
   m_program_selects = true;
   if (clear) m_list.DeleteAllItems();
   int appended = -1;
-  for (int i = 0; i < subject_count(); ++i) {
+  for (int i = 0; i < og_subject_count(); ++i) {
     UiSubject& s = g_ui_structure.subjects[i];
     if (s.hidden) continue;
     s.name[kUiNameSize - 1] = '\0';
@@ -399,7 +395,7 @@ void Cmaterie::RenameSelectedSubjects() {
 }
 
 bool Cmaterie::CheckSubjectNames() {
-  int count = subject_count();
+  int count = og_subject_count();
   for (int i = 0; i < count; ++i) {
     UiSubject& s = g_ui_structure.subjects[i];
     if (s.hidden) continue;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "structure/teacher_page_state.h"
+#include "schooldata/model_utilities.h"
 
 namespace procat {
 
@@ -30,8 +31,8 @@ namespace {
 int clamp_count(std::uint32_t count, int max) { return count > std::uint32_t(max) ? max : int(count); }
 }  // namespace
 
-int class_count() { return clamp_count(g_ui_structure.class_count, kUiMaxClasses); }
-int subject_count() { return clamp_count(g_ui_structure.subject_count, kUiMaxSubjects); }
+int class_count() { return og_class_count(); }
+int subject_count() { return og_subject_count(); }
 int lab_count() { return clamp_count(g_ui_structure.lab_count, kUiMaxLabs); }
 int lab_group_count() { return clamp_count(g_ui_structure.lab_group_count, kUiMaxLabGroups); }
 

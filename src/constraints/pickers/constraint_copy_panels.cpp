@@ -20,7 +20,6 @@ Ccopysma g_copysma;
 
 namespace {
 
-int teacher_count() { return int(std::min<std::uint32_t>(+g_ui_settings.teacher_count, kUiMaxTeachers)); }
 int post_count(const UiTeacher& t) { return int(std::min<std::uint32_t>(+t.post_count, kUiMaxPosts)); }
 bool digit(char c) { return c >= '1' && c <= '9'; }
 
@@ -169,7 +168,7 @@ void Ccopypas::OnReset() {
 }
 
 void Ccopypas::OnPasteTeacher() {
-  if (!m_copied || m_teacher < 0 || m_teacher >= teacher_count()) return;
+  if (!m_copied || m_teacher < 0 || m_teacher >= og_teacher_count()) return;
   UiTeacher& t = g_ui_teachers[m_teacher];
   for (int p = 0; p < post_count(t); ++p)
     if (!t.posts[p].copy) copypas_paste_into(t.posts[p], m_clip, m_teacher);
@@ -179,7 +178,7 @@ void Ccopypas::OnPasteTeacher() {
 
 void Ccopypas::OnPasteEveryone() {
   if (!m_copied) return;
-  for (int i = 0; i < teacher_count(); ++i) {
+  for (int i = 0; i < og_teacher_count(); ++i) {
     UiTeacher& t = g_ui_teachers[i];
     for (int p = 0; p < post_count(t); ++p) {
       UiTeachingPost& post = t.posts[p];
