@@ -12,6 +12,7 @@
 
 #include "shell/clipboard.h"
 #include "shell/message_box.h"
+#include "schooldata/model_utilities.h"
 
 using namespace kt::ui;
 
@@ -24,17 +25,13 @@ constexpr Color kCrimson = rgb(165, 0, 33);
 
 }  // namespace
 
+// The box cleans a typed name as every name is cleaned, then cuts it to
+// the box's length without leaving a blank at the end.
 void casella_clean_text(char* text, int max) {
-  std::string s;
-  for (const char* p = text; *p; ++p) {
-    char c = *p == '-' || *p == '|' ? '_' : *p == ':' ? ';' : *p;
-    if (c == ' ' && (s.empty() || s.back() == ' ')) continue;
-    s += c;
-  }
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  if (max >= 0 && int(s.size()) > max) s.resize(std::size_t(max));
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  std::memcpy(text, s.c_str(), s.size() + 1);
+  int n = og_clean_name(text, int(std::strlen(text)) + 1, 0);
+  if (max >= 0 && n > max) n = max;
+  while (n > 0 && text[n - 1] == ' ') --n;
+  text[n] = 0;
 }
 
 Ccasella::Ccasella(const char* prompt1, char* buffer1, int max1, int min1, const char* prompt2, void* buffer2,
