@@ -1,17 +1,11 @@
 // The home page reached from the running program: the about box, the cloud
 // code asked by the archive button in the data root, the service tools.
-#include <functional>
-
-#include "app_test_support.h"
-#include "desktop_wiring.h"
-#include "platform/test_driver.h"
+#include "frame_test_support.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/about_box.h"
-#include "shell/frame.h"
-#include "shell/home_page.h"
 #include "structure/input_box.h"
 
 namespace {
@@ -19,25 +13,8 @@ namespace {
 using namespace kt_app_test;
 using namespace kt::ui;
 
-class HomePageProgram : public TempRoot {
+class HomePageProgram : public ProgramOnSample {
  protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    kestrintempus_install();
-    copy_example("piccola", "piccola");
-    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
-  }
-  void Run(const std::function<void()>& steps) {
-    ui.OnNextModal([&](Dialog&) {
-      steps();
-      alfadlg_go_to_page(kPageHome);
-      g_frame.SetFocus();
-      ui.Key(kVkEscape);
-    });
-    const char* argv[] = {"kestrintempus"};
-    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
-  }
   // The next modal must be the input box: types the answer and confirms.
   void AnswerInputBox(const std::string& answer, int* asked) {
     ui.OnNextModal([this, answer, asked](Dialog& d) {
@@ -55,7 +32,6 @@ class HomePageProgram : public TempRoot {
       d.EndDialog(kIdOk);
     });
   }
-  TestDriver ui;
 };
 
 TEST_F(HomePageProgram, AboutCommandOpensTheAboutBox) {
