@@ -113,13 +113,6 @@ TEST_F(AtomicWriteTest, CopyReplacesTargetAndReportsProgress) {
   EXPECT_EQ(entries(), 2u);
 }
 
-TEST_F(AtomicWriteTest, CopyOfEmptySourceMakesEmptyTarget) {
-  std::ofstream(root_ / "empty.txt");
-  EXPECT_EQ(kt::copy_file_replacing(at("empty.txt"), at("copy.txt")), kt::CopyResult::kOk);
-  EXPECT_TRUE(fs::exists(root_ / "copy.txt"));
-  EXPECT_EQ(fs::file_size(root_ / "copy.txt"), 0u);
-}
-
 TEST_F(AtomicWriteTest, CopyFailuresLeaveTheTargetAlone) {
   std::ofstream(root_ / "target.txt") << "old";
   fs::create_directory(root_ / "folder");

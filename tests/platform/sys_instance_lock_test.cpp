@@ -91,14 +91,6 @@ TEST_F(InstanceLockTest, LockGoesWithItsHolder) {
   EXPECT_TRUE(again);
 }
 
-TEST_F(InstanceLockTest, ReleasedLockCanBeTakenAgain) {
-  kt::InstanceLock first = kt::InstanceLock::acquire(folder_.string());
-  ASSERT_TRUE(first);
-  first.release();
-  EXPECT_FALSE(first);
-  EXPECT_TRUE(kt::InstanceLock::acquire(folder_.string()));
-}
-
 TEST_F(InstanceLockTest, FolderWithoutRightsIsAccessDenied) {
   fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
