@@ -34,20 +34,6 @@ class StructureFile : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST_F(StructureFile, ReadsSmallSchool) {
-  ASSERT_EQ(og_read_structure_file_from(sample("piccola"), 0), 0) << og_structure_error();
-  EXPECT_STREQ(g_ui_header.school_name, "Scuola Media Giuseppe Verdi");
-  EXPECT_EQ(+g_ui_structure.track_count, 1);
-  EXPECT_EQ(+g_ui_structure.class_count, 6u);
-  EXPECT_STREQ(g_ui_structure.classes[3].code, "1B");
-  EXPECT_EQ(+g_ui_structure.subject_count, 12u);
-  EXPECT_STREQ(g_ui_structure.subjects[8].name, "ARTE E IMMAGINE");
-  EXPECT_EQ(+g_ui_structure.save_counter, 4u);
-  EXPECT_STREQ(g_ui_structure.writer_version, "6.1.M");
-  EXPECT_EQ(+g_ui_structure.status[6], '1');
-  EXPECT_EQ(og_save_if_changed(1), 0);
-}
-
 // Read and written plain, each sample comes back byte for byte: its
 // tracks, sections, classes and subjects were all read.
 TEST_F(StructureFile, PlainWriteMatchesSample) {
