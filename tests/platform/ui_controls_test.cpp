@@ -284,6 +284,17 @@ TEST_F(ControlsTest, PopupMenusReturnOrSendTheChosenCommand) {
   ui.Problems();
 }
 
+TEST_F(ControlsTest, ProgressBarStaysInItsRange) {
+  auto* bar = static_cast<ProgressBar*>(page.GetDlgItem(kBar));
+  bar->SetRange(0, 40);
+  EXPECT_EQ(bar->SetPos(50), 0);
+  EXPECT_EQ(bar->GetPos(), 40);
+  bar->OffsetPos(-20);
+  EXPECT_EQ(bar->GetPos(), 20);
+  DisplayList list = ui.Render(page);
+  EXPECT_EQ(list.ForControl(kBar).back()->rect.Width(), 88 * 20 / 40);
+}
+
 TEST(DrawText, FormatsBreakAndAlignLines) {
   DisplayList out;
   HeadlessMetrics m;

@@ -148,6 +148,43 @@ TEST_F(DialogTest, NestedModalRunsUnwindInOrder) {
   EXPECT_EQ(ui.Problems().size(), 2u);   // the core's report and the driver's
 }
 
+class Ticker : public Window {
+ public:
+  std::vector<std::pair<WParam, std::int64_t>> fired;
+
+ protected:
+  void OnTimer(WParam id) override { fired.emplace_back(id, ui_clock().NowMs()); }
+};
+
+TEST_F(DialogTest, TimersFireOnTheVirtualClock) {
+  Ticker t;
+  CreateParams p;
+  p.style = kWsPopup;
+  ASSERT_TRUE(t.CreateEx(p));
+  std::int64_t t0 = ui.clock().NowMs();
+  t.SetTimer(1, 100);
+  t.SetTimer(2, 250);
+  ui.Advance(50);
+  t.SetTimer(1, 100);  // setting again starts the interval again
+  ui.Advance(250);
+  // Timers due at the same time fire in the order they were set.
+  struct Want { WParam id; std::int64_t at; } want[] = {{1, 150}, {2, 250}, {1, 250}};
+  ASSERT_EQ(t.fired.size(), std::size(want));
+  for (std::size_t i = 0; i < std::size(want); ++i) {
+    EXPECT_EQ(t.fired[i].first, want[i].id) << i;
+    EXPECT_EQ(t.fired[i].second - t0, want[i].at) << i;
+  }
+  EXPECT_TRUE(t.KillTimer(2));
+  EXPECT_FALSE(t.KillTimer(2));
+  t.fired.clear();
+  ui.Advance(1000);
+  EXPECT_EQ(t.fired.size(), 10u);
+  t.DestroyWindow();
+  EXPECT_EQ(next_timer_due(), -1);
+  ui_clock().SleepMs(60000);  // sleeps move the virtual clock
+  EXPECT_EQ(ui.clock().NowMs() - t0, 61300);
+}
+
 class Form : public Dialog {
  public:
   Form() : Dialog(kFormTemplate) {}
