@@ -52,7 +52,7 @@ class AtomicWriteTest : public TempFolderTest {
 
 }  // namespace
 
-TEST_F(AtomicWriteTest, CreatesAndReplacesWholeFiles) {
+TEST_F(AtomicWriteTest, CreatesAndReplacesWholeFilesKeepingThePermissions) {
   EXPECT_TRUE(kt::write_file_atomically(at("savego.txt"), "first\r\n"));
   EXPECT_EQ(read("savego.txt"), "first\r\n");
   EXPECT_TRUE(kt::write_file_atomically(at("savego.txt"), "second"));
@@ -60,14 +60,11 @@ TEST_F(AtomicWriteTest, CreatesAndReplacesWholeFiles) {
   EXPECT_TRUE(kt::write_file_atomically(at("savego.txt"), ""));
   EXPECT_EQ(read("savego.txt"), "");
   EXPECT_EQ(entries(), 1u);
-}
-
-TEST_F(AtomicWriteTest, ReplacementKeepsThePermissions) {
-  std::ofstream(root_ / "scuola2.txt") << "old";
-  fs::permissions(root_ / "scuola2.txt", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  ASSERT_TRUE(kt::write_file_atomically(at("scuola2.txt"), "new"));
-  EXPECT_EQ(fs::status(root_ / "scuola2.txt").permissions(),
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  // A replacement keeps the file's permissions.
+  const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(root_ / "savego.txt", kept);
+  ASSERT_TRUE(kt::write_file_atomically(at("savego.txt"), "new"));
+  EXPECT_EQ(fs::status(root_ / "savego.txt").permissions(), kept);
 }
 
 TEST_F(AtomicWriteTest, FailedWriteLeavesTheOldFileIntact) {
@@ -90,10 +87,7 @@ TEST_F(AtomicWriteTest, UncommittedWriterLeavesTheOldFileIntact) {
   }
   EXPECT_EQ(read("plenixstatus.txt"), "old");
   EXPECT_EQ(entries(), 1u);
-}
-
-TEST_F(AtomicWriteTest, MissingFolderIsReported) {
-  int error = 0;
+  int error = 0;  // a missing folder is reported
   EXPECT_FALSE(kt::write_file_atomically(at("nofolder/x.txt"), "x", &error));
   EXPECT_EQ(error, ENOENT);
 }
