@@ -39,22 +39,20 @@ SysChildRole stopped_role("wait-to-be-stopped", wait_to_be_stopped);
 
 }  // namespace
 
-TEST(ChildProcess, ArgumentsArriveUnchanged) {
+// The argument vector arrives unchanged; the exit code comes back.
+TEST(ChildProcess, ArgumentsArriveUnchangedAndTheExitCodeComesBack) {
   kt::ChildProcess child = spawn_sys_child("check-arguments", kOddArguments);
   ASSERT_TRUE(child) << child.error();
   auto status = child.wait_for(20s);
   ASSERT_TRUE(status);
   EXPECT_TRUE(status->success());
-}
-
-TEST(ChildProcess, ExitCodeIsReported) {
-  kt::ChildProcess child = spawn_sys_child("exit-with", {"7"});
-  auto status = child.wait_for(20s);
+  kt::ChildProcess seven = spawn_sys_child("exit-with", {"7"});
+  status = seven.wait_for(20s);
   ASSERT_TRUE(status);
   EXPECT_TRUE(status->exited);
   EXPECT_EQ(status->code, 7);
-  EXPECT_FALSE(child.running());
-  EXPECT_EQ(child.exit_status()->code, 7);
+  EXPECT_FALSE(seven.running());
+  EXPECT_EQ(seven.exit_status()->code, 7);
 }
 
 // SIGTERM ends a running copy; one that ignores it is killed after the grace time.
@@ -84,18 +82,17 @@ TEST(ChildProcess, DestroyingARunningChildEndsAndReapsIt) {
   EXPECT_EQ(errno, ESRCH);
 }
 
-TEST(ChildProcess, MissingProgramIsReported) {
+TEST(ChildProcess, MissingProgramsAreReportedDetachedOnesFoundOnThePath) {
   kt::ChildProcess child = kt::ChildProcess::spawn("/nonexistent/kt-program", {});
   EXPECT_FALSE(child);
   EXPECT_EQ(child.error(), ENOENT);
   EXPECT_FALSE(child.running());
   EXPECT_FALSE(child.wait_for(1ms));
-}
-
-TEST(ChildProcess, DetachedProgramStartsFromPathSearch) {
+  // A detached program is found on the path search.
   int error = 0;
   EXPECT_TRUE(kt::spawn_detached({"true"}, &error)) << error;
   EXPECT_FALSE(kt::spawn_detached({"kt-no-such-program-anywhere"}, &error));
   EXPECT_EQ(error, ENOENT);
   EXPECT_FALSE(kt::spawn_detached({}, &error));
 }
+
