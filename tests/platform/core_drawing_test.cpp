@@ -101,23 +101,6 @@ TEST_F(DrawingTest, ControlsShowTheirStates) {
   EXPECT_EQ(First(list, kLabel, DrawOp::kText)->format & kDtCenter, kDtCenter);
 }
 
-TEST_F(DrawingTest, SizeGripAndHiddenControls) {
-  SizeGrip grip;
-  ASSERT_TRUE(grip.Create(&dlg, 16));
-  Rect c = dlg.GetClientRect();
-  EXPECT_EQ(grip.GetRectInParent(), (Rect{c.right - 16, c.bottom - 16, c.right, c.bottom}));
-  DisplayList list = ui.Render(dlg);
-  int lines = 0;
-  for (const DrawItemOp& op : list.ops())
-    if (op.window == grip.handle() && op.op == DrawOp::kLine) ++lines;
-  EXPECT_EQ(lines, 6);
-  grip.ShowWindow(kSwHide);
-  dlg.ShowDlgItem(kLabel, kSwHide);
-  list = ui.Render(dlg);
-  EXPECT_TRUE(list.ForControl(kLabel).empty());
-  for (const DrawItemOp& op : list.ops()) EXPECT_NE(op.window, grip.handle());
-}
-
 TEST(DeviceContextTest, RecordsEveryKindOfOperation) {
   DisplayList out;
   HeadlessMetrics m;

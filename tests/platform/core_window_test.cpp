@@ -191,23 +191,6 @@ TEST_F(Fresh, DestroyingAParentTakesChildrenAndOwnedWindows) {
   EXPECT_EQ(next_timer_due(), -1);
 }
 
-TEST_F(Fresh, StackingAndPlacementInOneCall) {
-  Board b;
-  Window x, y, z;
-  ASSERT_TRUE(create(b, nullptr, 0, {0, 0, 200, 100}));
-  ASSERT_TRUE(create(x, &b, 1));
-  ASSERT_TRUE(create(y, &b, 2));
-  ASSERT_TRUE(create(z, &b, 3));
-  z.SetWindowPos(kHwndTop, 5, 6, 0, 0, kSwpNoSize);
-  x.SetWindowPos(&y, 0, 0, 30, 10, kSwpNoMove | kSwpHideWindow);
-  std::vector<int> order;
-  for (Window* c : b.Children()) order.push_back(c->GetDlgCtrlID());
-  EXPECT_EQ(order, (std::vector<int>{3, 2, 1}));
-  EXPECT_EQ(z.GetRectInParent(), (Rect{5, 6, 55, 26}));
-  EXPECT_EQ(x.GetRectInParent(), (Rect{0, 0, 30, 10}));
-  EXPECT_FALSE(x.IsWindowVisible());
-}
-
 // ---- threads ----
 
 std::atomic<int> g_violations{0};

@@ -45,19 +45,6 @@ TEST_F(FilesTest, MakeFoldersCreatesEveryLevel) {
   }
 }
 
-TEST_F(FilesTest, RemoveFileIfPresent) {
-  put("old.txt", "x");
-  fs::create_directory(root_ / "dir");
-  int error = 0;
-  EXPECT_TRUE(kt::remove_file_if_present(at("old.txt")));
-  EXPECT_FALSE(kt::file_exists(at("old.txt")));
-  EXPECT_TRUE(kt::remove_file_if_present(at("never.txt")));
-  EXPECT_TRUE(kt::remove_file_if_present(at("nodir/never.txt")));
-  EXPECT_FALSE(kt::remove_file_if_present(at("dir"), &error));
-  EXPECT_EQ(error, EISDIR);
-  EXPECT_TRUE(kt::folder_exists(at("dir")));
-}
-
 TEST_F(FilesTest, EmptyFolderKeepsItAndNeverFollowsLinks) {
   fs::create_directories(root_ / "school/Orario/sub");
   fs::create_directories(root_ / "outside");

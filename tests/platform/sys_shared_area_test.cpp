@@ -133,6 +133,9 @@ TEST_F(SharedAreaTest, CreatorMakesZeroedAreaAndOpenerChecksSize) {
   EXPECT_EQ(same.bytes()[100], 42);
   kt::SharedMemory gone = kt::SharedMemory::open(area_name_, kAreaSize);
   EXPECT_EQ(gone.status(), kt::ShmStatus::kNotFound);
+  kt::NamedMutex missing = kt::NamedMutex::open(mutex_name_, 0ms);
+  EXPECT_EQ(missing.status(), kt::ShmStatus::kNotFound);
+  EXPECT_EQ(missing.lock(), kt::LockResult::kFailed);
 }
 
 TEST_F(SharedAreaTest, CreateReplacesStaleAreaWithFreshZeroes) {
@@ -171,13 +174,6 @@ TEST_F(SharedAreaTest, ThreadThatEndsHoldingTheMutexBlocksNobody) {
   EXPECT_TRUE(mutex.unlock());
   EXPECT_EQ(mutex.try_lock(), kt::LockResult::kAcquired);  // consistent again
   EXPECT_TRUE(mutex.unlock());
-}
-
-TEST_F(SharedAreaTest, OpeningMissingMutexFails) {
-  kt::NamedMutex mutex = kt::NamedMutex::open(mutex_name_, 0ms);
-  EXPECT_FALSE(mutex);
-  EXPECT_EQ(mutex.status(), kt::ShmStatus::kNotFound);
-  EXPECT_EQ(mutex.lock(), kt::LockResult::kFailed);
 }
 
 TEST_F(SharedAreaTest, SpawnedCopySharesTheAreaAndCountsUnderTheMutex) {

@@ -355,21 +355,6 @@ TEST_F(DialogTest, GlobalModelessDialogComesAndGoesWithItsAccelerators) {
   EXPECT_EQ(g_shortcuts.started, 12);
 }
 
-TEST_F(DialogTest, WorkersPostByHandleAndStaleHandlesAreDropped) {
-  Poller page;
-  ASSERT_TRUE(page.Create(nullptr));
-  WindowHandle h = page.handle();
-  std::thread worker([h] { post_message(h, kMsgTimer, 12345678, 0); });
-  worker.join();
-  ui.Pump();
-  EXPECT_EQ(page.ticks, 1);
-  page.DestroyWindow();
-  std::thread late([h] { EXPECT_TRUE(post_message(h, kMsgTimer, 12345678, 0)); });
-  late.join();
-  ui.Pump();
-  EXPECT_EQ(page.ticks, 1);
-}
-
 TEST_F(DialogTest, TemplateLintFindsWhatIsWrong) {
   EXPECT_EQ(lint_all_dialog_templates(), std::vector<std::string>{});
   static const ControlTemplate bad_controls[] = {

@@ -131,17 +131,6 @@ TEST_F(KeyboardTest, MenuKeysSkipSeparatorsAndGrayedItems) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
-TEST_F(KeyboardTest, ClickOutsideAMenuCancelsIt) {
-  PopupMenu menu;
-  menu.AppendMenu(kMfString, 11, "Uno");
-  int result = -1;
-  post_to_ui([&] { ui.ClickAt(keys, {5, 5}); });
-  ui.ChooseNextMenuItem(11);  // left unused: the click ended the menu first
-  result = menu.TrackPopupMenu(kTpmReturnCmd, 10, 10, &keys);
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(ui.PendingSteps(), 1u);
-}
-
 TEST_F(KeyboardTest, ButtonReleasedOutsideItselfDoesNotClick) {
   Window* apply = keys.GetDlgItem(kApply);
   Rect r = apply->GetRectInParent();

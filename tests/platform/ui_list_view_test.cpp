@@ -230,14 +230,5 @@ TEST_F(ListViewTest, ControlAndShiftExtendTheSelection) {
   EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4}));
 }
 
-TEST_F(ListViewTest, FindsRowsByDataWordAndText) {
-  int row = grid->FindItemByData(-1, 95);
-  ASSERT_GE(row, 0);
-  EXPECT_EQ(grid->GetItemData(row), 95u);
-  EXPECT_EQ(grid->FindItemByText(-1, "R7"), 7);
-  EXPECT_TRUE(grid->DeleteItem(0));
-  EXPECT_EQ(grid->GetItemCount(), 29);
-}
-
 }  // namespace
 }  // namespace kt::ui

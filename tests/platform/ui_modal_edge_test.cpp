@@ -100,17 +100,6 @@ TEST_F(ModalEdgeTest, BoxThatDestroysItselfStillFreesItsOwner) {
   EXPECT_EQ(Window::GetActiveWindow(), &frame);
 }
 
-TEST_F(ModalEdgeTest, BoxesArePressedByIdOrCaption) {
-  QuickBox box;
-  ui.PressInNextModal("OK");
-  ui.PressInNextModal(kIdOk);
-  EXPECT_EQ(box.DoModal(), kIdOk);
-  EXPECT_EQ(box.DoModal(), kIdOk);
-  EXPECT_EQ(ui.boxes().size(), 2u);
-  EXPECT_EQ(ui.boxes()[1].caption, "Avviso");
-  EXPECT_TRUE(ui.Problems().empty());
-}
-
 TEST_F(ModalEdgeTest, OwnerDestroyedUnderTheBox) {
   QuickBox box;
   ui.OnNextModal([&](Dialog&) { frame.DestroyWindow(); });

@@ -138,22 +138,6 @@ TEST_F(DescInput, RotationListSetsValueOneAndUnsetsThePauses) {
   EXPECT_EQ(std::memcmp(g_ui_settings.rotation_breaks, expected, 4), 0);
 }
 
-TEST_F(DescInput, SmallSampleReads) {
-  ASSERT_EQ(og_read_structure_file_from(desc_example("piccola", "scuola1.txt"), 0), 0);
-  ASSERT_EQ(og_read_assignments_file_from(desc_example("piccola", "scuola2.txt"), 0), 0)
-      << og_description_error();
-  EXPECT_STREQ(g_ui_header.school_name, "Scuola Media Giuseppe Verdi");
-  EXPECT_EQ(g_ui_header.hours_per_day[0], 5);
-  EXPECT_EQ(+g_ui_settings.teacher_count, 13u);
-  EXPECT_STREQ(g_ui_teachers[0].name, "ROSSI");
-  EXPECT_EQ(+g_ui_teachers[0].post_count, 5u);
-  EXPECT_FALSE(og_school_changed());
-}
-
-TEST_F(DescInput, MissingFile) {
-  EXPECT_EQ(og_read_assignments_file_from(dir_ + "/none.txt", 0), -1);
-}
-
 TEST_F(DescInput, RandomBytesNeverCrash) {
   std::mt19937 random(7);
   for (int round = 0; round < 40; ++round) {

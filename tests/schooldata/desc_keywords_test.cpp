@@ -22,24 +22,14 @@ std::string without_folder_line(const std::string& text) {
 
 std::string keywords_file(const char* name) { return std::string(KT_TEST_DATA) + "/description/keywords/" + name; }
 
-class DescKeywords : public ::testing::Test {
+class DescKeywords : public PlainSchoolFolder<> {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/desc_keywords_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    g_school_files_plain = 1;
+    PlainSchoolFolder::SetUp();
     ASSERT_EQ(og_read_structure_file_from(keywords_file("scuola1.txt"), 0), 0);
     ASSERT_EQ(og_read_assignments_file_from(keywords_file("scuola2.txt"), 0), 0) << og_description_error();
   }
-  void TearDown() override {
-    g_school_files_plain = 0;
-    std::remove(out().c_str());
-    std::remove((dir_ + "/tech_log.txt").c_str());
-    rmdir(dir_.c_str());
-  }
   std::string out() const { return dir_ + "/out.txt"; }
-  std::string dir_;
 };
 
 TEST_F(DescKeywords, ReadsEveryKeyword) {

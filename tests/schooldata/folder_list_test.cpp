@@ -100,16 +100,6 @@ struct Script {
   }
 };
 
-TEST_F(FolderList, NewSchoolInTheDataRoot) {
-  Script s;
-  s.cloud = 1;
-  EXPECT_EQ(og_create_new_school(s.hooks(), "K123", 0), 0);
-  EXPECT_EQ(s.steps, (std::vector<std::string>{"cloud", "names", "read:REM:Liceo Galilei", "code:K123", "defaults",
-                                                "write"}));
-  EXPECT_EQ(fs::current_path().string(), data_ + "/galilei");
-  EXPECT_EQ(read(data_ + "/galilei/scuola2.txt"), "REM:Liceo Galilei");
-}
-
 TEST_F(FolderList, NewSchoolRefusals) {
   file(data_ + "/liceo/scuola2.txt", "REM:Liceo\n");
   struct Case {

@@ -48,7 +48,7 @@ TEST_F(ModelLookups, TeacherTableFull) {
   EXPECT_EQ(+g_ui_settings.teacher_count, 500u);
 }
 
-TEST_F(ModelLookups, ClassCodesByTrackCount) {
+TEST_F(ModelLookups, ClassCodesByTrackCountUpToAFullTable) {
   EXPECT_EQ(og_find_or_add_class("1A", 0), -1);
   EXPECT_EQ(og_find_or_add_class("1A", 1), 0);
   EXPECT_EQ(og_find_or_add_class("1AX", 1), 0);  // one track: two characters count
@@ -57,10 +57,7 @@ TEST_F(ModelLookups, ClassCodesByTrackCount) {
   EXPECT_EQ(og_find_or_add_class("2B", 1), 1);
   EXPECT_STREQ(g_ui_structure.classes[1].code, "2B ");
   EXPECT_EQ(og_find_or_add_class("2BS", 1), 2);
-}
-
-TEST_F(ModelLookups, ClassTableFull) {
-  g_ui_structure.class_count = kUiMaxClasses;
+  g_ui_structure.class_count = kUiMaxClasses;  // a full table takes no more
   EXPECT_EQ(og_find_or_add_class("9Z", 1), -1);
   EXPECT_EQ(+g_ui_structure.class_count, 300u);
 }

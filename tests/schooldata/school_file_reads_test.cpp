@@ -33,12 +33,10 @@ long failing_read(int fd, void* buffer, unsigned long size) {
   return got;
 }
 
-class SchoolFileReads : public ::testing::Test {
+class SchoolFileReads : public PlainSchoolFolder<> {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/school_reads_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    PlainSchoolFolder::SetUp();
     og_set_school_file_read(failing_read);
     g_fail_after = -1;
     g_handed = 0;
@@ -46,10 +44,7 @@ class SchoolFileReads : public ::testing::Test {
   void TearDown() override {
     og_set_school_file_read(nullptr);
     g_language = 0;
-    // Files that read lift the blocks a test left.
-    og_read_structure_file_from(desc_example("liceo", "scuola1.txt"), 0);
-    og_read_assignments_file_from(desc_example("liceo", "scuola2.txt"), 0);
-    fs::remove_all(dir_);
+    PlainSchoolFolder::TearDown();
   }
   std::string copy(const char* school, const char* file) {
     std::string to = dir_ + "/" + file;
@@ -61,7 +56,6 @@ class SchoolFileReads : public ::testing::Test {
     if (content == "<dir>") fs::create_directory(path);
     else std::ofstream(path, std::ios::binary) << content;
   }
-  std::string dir_;
 };
 
 TEST_F(SchoolFileReads, ReadErrorPartWayIsAnErrorAndNothingIsWritten) {

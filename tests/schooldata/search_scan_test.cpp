@@ -95,16 +95,6 @@ TEST_F(SearchScan, DepthIsBounded) {
   EXPECT_TRUE(s.hit_bounds());
 }
 
-TEST_F(SearchScan, SearchRootBelowTheDrive) {
-  file(drive_ + "/VPS/x/scuola2.txt", "x");
-  file(drive_ + "/other/scuola2.txt", "x");
-  DataFileSearch s;
-  s.start(data_file_search_places(true, "\\VPS"), false);
-  s.join();
-  ASSERT_EQ(s.rows().size(), 1u);
-  EXPECT_EQ(s.rows()[0].folder, drive_ + "/VPS/x");
-}
-
 // A stop asked from the folder report ends the walk; the rows found so far
 // stay, the state is idle again and a new search can start.
 TEST_F(SearchScan, StopKeepsRowsFoundSoFar) {

@@ -9,44 +9,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StructureFile : public ::testing::Test {
+class StructureFile : public PlainSchoolFolder<> {
  protected:
   void SetUp() override {
-    const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::string name = test;
-    for (char& c : name) c = c == '/' ? '_' : c;
-    dir_ = fs::temp_directory_path() / ("kt_sd_" + std::to_string(::getpid()) + "_" + name);
-    fs::create_directories(dir_);
-    setenv("KESTRINTEMPUS_ROOT", dir_.c_str(), 1);
+    PlainSchoolFolder::SetUp();
     og_set_school_line_seed_source([]() -> std::uint8_t { return 0x5a; });
     g_school_files_plain = 0;
-    // Only "scuola1.txt" is read here: the header, settings and teachers
-    // start empty as before the program reads a school's description.
-    og_clear_school_blocks();
   }
   void TearDown() override {
     og_set_school_line_seed_source(nullptr);
-    fs::remove_all(dir_);
+    PlainSchoolFolder::TearDown();
   }
+  fs::path at(const char* name) const { return fs::path(dir_) / name; }
   std::string sample(const char* school) {
     return std::string(KT_SOURCE_DIR) + "/examples/" + school + "/scuola1.txt";
   }
-  fs::path dir_;
 };
-
-TEST_F(StructureFile, ReadsSmallSchool) {
-  ASSERT_EQ(og_read_structure_file_from(sample("piccola"), 0), 0) << og_structure_error();
-  EXPECT_STREQ(g_ui_header.school_name, "Scuola Media Giuseppe Verdi");
-  EXPECT_EQ(+g_ui_structure.track_count, 1);
-  EXPECT_EQ(+g_ui_structure.class_count, 6u);
-  EXPECT_STREQ(g_ui_structure.classes[3].code, "1B");
-  EXPECT_EQ(+g_ui_structure.subject_count, 12u);
-  EXPECT_STREQ(g_ui_structure.subjects[8].name, "ARTE E IMMAGINE");
-  EXPECT_EQ(+g_ui_structure.save_counter, 4u);
-  EXPECT_STREQ(g_ui_structure.writer_version, "6.1.M");
-  EXPECT_EQ(+g_ui_structure.status[6], '1');
-  EXPECT_EQ(og_save_if_changed(1), 0);
-}
 
 // Read and written plain, each sample comes back byte for byte: its
 // tracks, sections, classes and subjects were all read.
@@ -55,7 +33,7 @@ TEST_F(StructureFile, PlainWriteMatchesSample) {
   for (const char* school : {"piccola", "liceo"}) {
     ASSERT_EQ(og_read_structure_file_from(sample(school), 0), 0) << school;
     --g_ui_structure.save_counter;  // the writer counts this save
-    std::string out = (dir_ / "p.txt").string();
+    std::string out = at("p.txt").string();
     ASSERT_EQ(og_write_structure_file_to(out), 0);
     EXPECT_EQ(og_save_if_changed(1), 0) << school;
     EXPECT_EQ(slurp(out), slurp(sample(school))) << school;
@@ -64,7 +42,7 @@ TEST_F(StructureFile, PlainWriteMatchesSample) {
 
 TEST_F(StructureFile, RoomAssignmentLines) {
   g_school_files_plain = 1;
-  std::string in = (dir_ / "in.txt").string();
+  std::string in = at("in.txt").string();
   std::ofstream(in) << "REM:x\nINDIRIZZI:|U-a|\nCLASSI:|1A|2A|1A|\n"
                        "MATERIE:|ITA-N-P2-M1|ING-N-N3|\n"
                        "ASAU:|2-1-0-0-0-0-0-0-0-0-0|3|\nASAUMOVE:|2A|\n\n"
@@ -80,7 +58,7 @@ TEST_F(StructureFile, RoomAssignmentLines) {
   EXPECT_EQ(+g_ui_structure.classes[0].preferred_room, 0);
   EXPECT_EQ(+g_ui_structure.classes[1].forbidden_rooms[0], 0);
   EXPECT_EQ(+g_ui_structure.classes[1].forbidden_rooms[1], -1);
-  std::string out = (dir_ / "out.txt").string();
+  std::string out = at("out.txt").string();
   ASSERT_EQ(og_write_structure_file_to(out), 0);
   std::string text = slurp(out);
   EXPECT_NE(text.find("ASAUPREF:|1A-AULA 5|\n\nASAUVIET:|2A|AULA 5|\n"), std::string::npos);
@@ -113,7 +91,7 @@ TEST_F(StructureFile, BadInputStopsWithMessage) {
                                "REM:x\nINDIRIZZI:|A|B|C|D|E|F|G|H|I|J|K|L|M|N|O|\n", "REM:x\nLAB:|CHIMICA|\n",
                                many_classes(), random_bytes()};
   for (const std::string& text : cases) {
-    std::string in = (dir_ / "bad.txt").string();
+    std::string in = at("bad.txt").string();
     std::ofstream(in, std::ios::binary) << text;
     EXPECT_EQ(og_read_structure_file_from(in, 0), -2) << text.substr(0, 40);
     EXPECT_NE(std::string(og_structure_error()), "");
@@ -123,7 +101,7 @@ TEST_F(StructureFile, BadInputStopsWithMessage) {
 }
 
 TEST_F(StructureFile, MissingFile) {
-  std::string none = (dir_ / "none.txt").string();
+  std::string none = at("none.txt").string();
   EXPECT_EQ(og_read_structure_file_from(none, 0), -1);
   EXPECT_EQ(+g_ui_structure.track_count, 0);
   EXPECT_EQ(og_read_structure_file_from(none, 1), 0);
@@ -133,7 +111,7 @@ TEST_F(StructureFile, MissingFile) {
 
 TEST_F(StructureFile, FailedWriteKeepsOldFile) {
   ASSERT_EQ(og_read_structure_file_from(sample("piccola"), 0), 0);
-  std::string target = (dir_ / "missing_folder" / "scuola1.txt").string();
+  std::string target = at("missing_folder/scuola1.txt").string();
   EXPECT_EQ(og_write_structure_file_to(target), -1);
   EXPECT_FALSE(fs::exists(target));
   EXPECT_EQ(+g_ui_structure.save_counter, 4u);
@@ -167,14 +145,14 @@ TEST_F(SaveIfChanged, SaveAnswerWritesBoth) {
   g_ui_structure.subjects[0].option_n = 1;
   EXPECT_EQ(og_save_if_changed(0), 0);
   EXPECT_EQ(g_description_writes, 1);
-  EXPECT_TRUE(fs::exists(dir_ / "scuola1.txt"));
+  EXPECT_TRUE(fs::exists(at("scuola1.txt")));
   EXPECT_EQ(og_save_if_changed(1), 0);
-  ASSERT_EQ(og_read_structure_file_from((dir_ / "scuola1.txt").string(), 0), 0);
+  ASSERT_EQ(og_read_structure_file_from(at("scuola1.txt").string(), 0), 0);
   EXPECT_EQ(+g_ui_structure.subjects[0].option_n, 1);
 }
 
 TEST_F(SaveIfChanged, DiscardAnswerRereads) {
-  fs::copy_file(sample("liceo"), dir_ / "scuola1.txt");
+  fs::copy_file(sample("liceo"), at("scuola1.txt"));
   og_set_unsaved_changes_prompt([] { return 2; });
   g_ui_structure.subjects[0].option_n = 1;
   EXPECT_EQ(og_save_if_changed(0), 0);

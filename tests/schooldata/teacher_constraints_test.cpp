@@ -79,17 +79,15 @@ TEST_F(TeacherConstraints, PairTableStopsAtCapacity) {
   EXPECT_EQ(+c().gruppioremax.count, 8);
 }
 
-TEST_F(TeacherConstraints, BadItemsAreRefused) {
+// Bad items are refused with a message; a line without a name does nothing.
+TEST_F(TeacherConstraints, BadItemsAreRefusedAndNoNameDoesNothing) {
+  EXPECT_EQ(og_read_teacher_constraints("V:|"), 0);
+  EXPECT_EQ(+g_ui_settings.teacher_count, 0u);
   for (const char* line : {"V:|A|PIPPO:1|", "V:|A|PMIN:3|", "V:|A|PMIN:1-0|", "V:|A|OP:LU:3|", "V:|A|OP:LU1-2|",
                            "V:|A|NOMOTOR:9|", "V:|A|LI:VEN|", "V:|A|CARSHARE:B|", "V:|A|XPRESE:5|"}) {
     EXPECT_EQ(og_read_teacher_constraints(line), -1) << line;
     EXPECT_NE(std::string(og_constraint_error()), "") << line;
   }
-}
-
-TEST_F(TeacherConstraints, NoNameDoesNothing) {
-  EXPECT_EQ(og_read_teacher_constraints("V:|"), 0);
-  EXPECT_EQ(+g_ui_settings.teacher_count, 0u);
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 // there: the page's background at a free point, and every control of the
 // page inside the frame's client area, on the screen (nothing the user
 // needs, such as SALVA or ABBANDONA, is cut off). The language is chosen
-// on the home page as a user does.
+// on the home page as a user does; in each, a question box is shown and
+// written to message_box_<language>.png.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -15,8 +16,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/fltk/fltk_backend.h"
-#include "platform/ui.h"
 #include "platform/ui_input.h"
 #include "schooldata/ui_school_model.h"
 #include "screen/png_file.h"
@@ -25,6 +24,7 @@
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
+#include "shell/ml_text.h"
 #include "shell/status_file.h"
 #include "structure/config_menu.h"
 #include "structure/structure_pages.h"
@@ -37,6 +37,8 @@ using namespace kt::ui;
 using kt::ui::screen::pump_until;
 
 class ConfigPagesOnScreen : public screen::OnScreenTest {};
+
+const MlText kQuestion = {"Salvare le modifiche alla scuola?", "", "Save the changes to the school?"};
 
 void settle() {
   for (int i = 0; i < 6; ++i) {
@@ -92,17 +94,43 @@ TEST_F(ConfigPagesOnScreen, EveryStepPageInItalianAndEnglish) {
   ASSERT_TRUE(g_frame.Create(nullptr));
   g_frame.ShowWindow(kSwShow);
   settle();
+  // The frame starts on the home page, white over its page area.
+  {
+    WindowPixels pixels;
+    ASSERT_TRUE(pump_until([&] { return read_window_pixels(g_frame, pixels) && pixels.width > 0; }));
+    EXPECT_TRUE(write_png(std::string(KT_BINARY_DIR) + "/app_frame.png", pixels.width, pixels.height, pixels.rgb));
+    Rect area = g_frame.PageArea();
+    EXPECT_EQ(pixels.At(area.right - 6, area.bottom - 30), rgb(255, 255, 255));
+    EXPECT_EQ(g_current_page, &g_home_page);
+  }
 
-  struct Language {
-    const char* name;
-    int button;
-  } languages[] = {{"it", CPlenixDlg::kItalian}, {"en", CPlenixDlg::kEnglish}};
-  for (const Language& language : languages) {
+  struct Language { const char* name; int button; };
+  for (const Language& language : {Language{"it", CPlenixDlg::kItalian}, Language{"en", CPlenixDlg::kEnglish}}) {
     alfadlg_go_to_page(kPageHome);
     settle();
-    if (Window* b = g_home_page.GetDlgItem(language.button); b && ui_language() != (language.button == CPlenixDlg::kEnglish ? 2 : 0)) {
+    int want = language.button == CPlenixDlg::kEnglish ? 2 : 0;
+    if (Window* b = g_home_page.GetDlgItem(language.button); b && ui_language() != want) {
       b->PostMessage(kMsgButtonClick);
-      pump_until([&] { return ui_language() == (language.button == CPlenixDlg::kEnglish ? 2 : 0); });
+      pump_until([&] { return ui_language() == want; });
+    }
+    // A question box in the language: its blue edge bar and the plain face of its first button.
+    {
+      CMessageBox box;
+      box.SetContent(kQuestion.Get(), kMbYesNo | kMbIconQuestion, 0, nullptr, nullptr, nullptr);
+      ASSERT_TRUE(box.Create(nullptr)) << language.name;
+      box.ShowWindow(kSwShow);
+      Window* first = box.GetDlgItem(CMessageBox::kButtonIds[0]);
+      int template_right = first->GetRectInParent().right;
+      // Two buttons share the width once the layout timer has run.
+      ASSERT_TRUE(pump_until([&] { return first->GetRectInParent().right != template_right; })) << language.name;
+      WindowPixels pixels;
+      ASSERT_TRUE(pump_until([&] { return read_window_pixels(box, pixels) && pixels.width > 0; })) << language.name;
+      std::string shot = std::string(KT_BINARY_DIR) + "/message_box_" + language.name + ".png";
+      EXPECT_TRUE(write_png(shot, pixels.width, pixels.height, pixels.rgb)) << shot;
+      EXPECT_LE(screen::channel_distance(pixels.At(pixels.width / 2, 0), rgb(0, 51, 153)), 8) << language.name;
+      Rect face = first->GetRectInParent();
+      EXPECT_LE(screen::channel_distance(pixels.At(face.left + 3, face.top + 3), rgb(244, 244, 244)), 8);
+      box.DestroyWindow();
     }
     for (int step = 0; step < Cmenu_confora::kSteps; ++step) {
       std::string id = std::string(language.name) + " step " + std::to_string(step + 1);

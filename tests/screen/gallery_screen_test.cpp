@@ -13,11 +13,9 @@
 // wait of screen_support.h, so a broken backend fails instead of hanging.
 #include <gtest/gtest.h>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -32,6 +30,38 @@ namespace {
 
 using screen::channel_distance;
 using screen::pump_until;
+
+// A press and release of the first button at p (root_at on the screen), as the X server sends it.
+void x_click(Display* x, ::Window w, Point p, Point root_at) {
+  for (int type : {ButtonPress, ButtonRelease}) {
+    XEvent e{};
+    e.xbutton.type = type;
+    e.xbutton.display = x;
+    e.xbutton.window = w;
+    e.xbutton.root = DefaultRootWindow(x);
+    e.xbutton.x = p.x;
+    e.xbutton.y = p.y;
+    e.xbutton.x_root = root_at.x;
+    e.xbutton.y_root = root_at.y;
+    e.xbutton.button = Button1;
+    e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+    e.xbutton.same_screen = True;
+    XSendEvent(x, w, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+  }
+  XFlush(x);
+}
+
+// The window manager's close box.
+void x_close(Display* x, ::Window w) {
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = w;
+  e.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
+  XSendEvent(x, w, False, NoEventMask, &e);
+  XFlush(x);
+}
 
 // A gallery that records Cancel instead of ending.
 class RecordingGallery : public GalleryDialog {
@@ -66,29 +96,7 @@ class GalleryOnScreen : public screen::OnScreenTest {
     Rect r = dialog.GetDlgItem(id)->GetRectInParent();
     return {r.left + dx, r.top + dy};
   }
-  void Send(XEvent& e, long mask) {
-    XSendEvent(x_, e.xany.window, False, mask, &e);
-    XFlush(x_);
-  }
-  void Click(Point p) {
-    for (int type : {ButtonPress, ButtonRelease}) {
-      XEvent e{};
-      e.xbutton.type = type;
-      e.xbutton.display = x_;
-      e.xbutton.window = native_window(dialog);
-      e.xbutton.root = DefaultRootWindow(x_);
-      e.xbutton.x = p.x;
-      e.xbutton.y = p.y;
-      Point s = dialog.ClientToScreen(p);
-      e.xbutton.x_root = s.x;
-      e.xbutton.y_root = s.y;
-      e.xbutton.button = Button1;
-      e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
-      e.xbutton.same_screen = True;
-      e.xbutton.time = CurrentTime;
-      Send(e, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
-    }
-  }
+  void Click(Point p) { x_click(x_, native_window(dialog), p, dialog.ClientToScreen(p)); }
   void Key(KeySym sym) {
     for (int type : {KeyPress, KeyRelease}) {
       XEvent e{};
@@ -98,9 +106,9 @@ class GalleryOnScreen : public screen::OnScreenTest {
       e.xkey.root = DefaultRootWindow(x_);
       e.xkey.keycode = XKeysymToKeycode(x_, sym);
       e.xkey.same_screen = True;
-      e.xkey.time = CurrentTime;
-      Send(e, type == KeyPress ? KeyPressMask : KeyReleaseMask);
+      XSendEvent(x_, e.xany.window, False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &e);
     }
+    XFlush(x_);
   }
 
   RecordingGallery dialog;
@@ -120,11 +128,7 @@ TEST_F(GalleryOnScreen, ShowsTheGalleryWithItsColours) {
   ASSERT_TRUE(dialog.classes.GetSubItemRect(2, 0, selected));
   marked = dialog.ScreenToClient(dialog.classes.ClientToScreen(marked));
   selected = dialog.ScreenToClient(dialog.classes.ClientToScreen(selected));
-  struct Case {
-    const char* id;
-    Point at;
-    Color want;
-  } cases[] = {
+  struct { const char* id; Point at; Color want; } cases[] = {
       {"page top-left", {2, 2}, kPageBackground},
       {"page right margin", {client.right - 3, client.Height() / 2}, kPageBackground},
       {"colour button", At(kColourButton, 4, 4), kColourButtonFace},
@@ -132,7 +136,7 @@ TEST_F(GalleryOnScreen, ShowsTheGalleryWithItsColours) {
       {"selected cell", {selected.left + 2, selected.top + 2}, kHighlightColor},
       {"edit field", At(kNameEdit, 2, 2), kWindowColor},
   };
-  for (const Case& c : cases) EXPECT_EQ(color_name(pixels.At(c.at.x, c.at.y)), color_name(c.want)) << c.id;
+  for (const auto& c : cases) EXPECT_EQ(color_name(pixels.At(c.at.x, c.at.y)), color_name(c.want)) << c.id;
   // The gradient's first rows are within a few steps of its top colour.
   Color top = pixels.At(At(kPanel, 10, 1).x, At(kPanel, 10, 1).y);
   EXPECT_LE(channel_distance(top, kPanelTop), 8) << color_name(top);
@@ -141,7 +145,7 @@ TEST_F(GalleryOnScreen, ShowsTheGalleryWithItsColours) {
 // The open list of the drop-down is drawn above the list box below it (the
 // screen there shows the list's black frame and its highlighted row, not
 // the list box), and a click on one of its rows chooses it.
-TEST_F(GalleryOnScreen, AnOpenDropDownIsDrawnAboveItsNeighbour) {
+TEST_F(GalleryOnScreen, AnOpenDropDownIsDrawnAboveItsNeighbourAndClicksChoose) {
   auto* combo = static_cast<ComboBox*>(dialog.GetDlgItem(kDayCombo));
   Click(At(kDayCombo, 20, 6));
   ASSERT_TRUE(pump_until([&] { return combo->DropDownWindow() && native_window(*combo->DropDownWindow()); }));
@@ -162,22 +166,8 @@ TEST_F(GalleryOnScreen, AnOpenDropDownIsDrawnAboveItsNeighbour) {
   int selected_y = 1 + row_h + row_h / 2;  // Martedì, the chosen row
   EXPECT_EQ(color_name(shown.At(shown.width - 6, selected_y)), color_name(kHighlightColor));
   // A click on the third row chooses it and closes the list.
-  ::Window xid = native_window(open);
-  for (int type : {ButtonPress, ButtonRelease}) {
-    XEvent e{};
-    e.xbutton.type = type;
-    e.xbutton.display = x_;
-    e.xbutton.window = xid;
-    e.xbutton.root = DefaultRootWindow(x_);
-    e.xbutton.x = 10;
-    e.xbutton.y = 1 + 2 * row_h + row_h / 2;
-    e.xbutton.x_root = list.left + 10;
-    e.xbutton.y_root = list.top + e.xbutton.y;
-    e.xbutton.button = Button1;
-    e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
-    e.xbutton.same_screen = True;
-    Send(e, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
-  }
+  int row3_y = 1 + 2 * row_h + row_h / 2;
+  x_click(x_, native_window(open), {10, row3_y}, {list.left + 10, list.top + row3_y});
   EXPECT_TRUE(pump_until([&] { return !combo->GetDroppedState(); }));
   EXPECT_EQ(combo->GetCurSel(), 2);
   // Opened again, a click outside it closes it without a choice.
@@ -187,10 +177,7 @@ TEST_F(GalleryOnScreen, AnOpenDropDownIsDrawnAboveItsNeighbour) {
   EXPECT_TRUE(pump_until([&] { return !combo->GetDroppedState(); }));
   EXPECT_EQ(combo->GetCurSel(), 2);
   EXPECT_EQ(dialog.IsDlgButtonChecked(kMondayCheck), kBstChecked);
-}
-
-TEST_F(GalleryOnScreen, AClickTogglesTheCheckBox) {
-  ASSERT_EQ(dialog.IsDlgButtonChecked(kMondayCheck), kBstChecked);
+  // With the list closed, a click toggles the check box and chooses a radio button.
   Click(At(kMondayCheck, 5, 5));
   EXPECT_TRUE(pump_until([&] { return dialog.IsDlgButtonChecked(kMondayCheck) == kBstUnchecked; }));
   Click(At(kAfternoonRadio, 5, 5));
@@ -198,80 +185,60 @@ TEST_F(GalleryOnScreen, AClickTogglesTheCheckBox) {
   EXPECT_EQ(dialog.IsDlgButtonChecked(kMorningRadio), kBstUnchecked);
 }
 
-TEST_F(GalleryOnScreen, EscReachesCancelAndTheWindowStays) {
+
+
+// Esc and the close box reach the dialog's Cancel and the window stays.
+// Typed keys reach the focused field through the native entry, which keeps
+// the field's rules: upper case and the length limit.
+TEST_F(GalleryOnScreen, EscCloseBoxAndTypedKeysReachTheDialog) {
   Key(XK_Escape);
   EXPECT_TRUE(pump_until([&] { return dialog.cancels == 1; }));
-  EXPECT_NE(native_window(dialog), 0u);
   EXPECT_TRUE(dialog.IsWindowVisible());
-}
-
-TEST_F(GalleryOnScreen, TheCloseBoxReachesCancel) {
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = native_window(dialog);
-  e.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = long(XInternAtom(x_, "WM_DELETE_WINDOW", False));
-  e.xclient.data.l[1] = CurrentTime;
-  Send(e, NoEventMask);
-  EXPECT_TRUE(pump_until([&] { return dialog.cancels == 1; }));
-}
-
-TEST_F(GalleryOnScreen, TypedKeysReachTheFocusedField) {
-  ASSERT_EQ(Window::GetFocus(), dialog.GetDlgItem(kNameEdit));
-  Key(XK_End);
-  Key(XK_x);
-  EXPECT_TRUE(pump_until([&] { return dialog.GetDlgItemText(kNameEdit) == "Rossi Niccol\xF2x"; }))
-      << dialog.GetDlgItemText(kNameEdit);
-  Key(XK_Tab);
-  EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
-}
-
-TEST_F(GalleryOnScreen, TheNativeEntryKeepsTheFieldsRules) {
+  x_close(x_, native_window(dialog));
+  EXPECT_TRUE(pump_until([&] { return dialog.cancels == 2; }));
   auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
-  name->ModifyStyle(0, kEsUpperCase);
+  ASSERT_EQ(Window::GetFocus(), name);
   Key(XK_End);
   Key(XK_x);
-  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "Rossi Niccol\xF2X"; })) << name->GetWindowText();
-  name->SetLimitText(name->GetWindowTextLength());
+  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "Rossi Niccol\xF2x"; })) << name->GetWindowText();
+  name->ModifyStyle(0, kEsUpperCase);
   Key(XK_y);
-  Key(XK_Tab);  // handled after the y: once the focus moves, the y has been refused
+  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "Rossi Niccol\xF2xY"; })) << name->GetWindowText();
+  name->SetLimitText(name->GetWindowTextLength());
+  Key(XK_z);
+  Key(XK_Tab);  // handled after the z: once the focus moves, the z has been refused
   EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
-  EXPECT_EQ(name->GetWindowText(), "Rossi Niccol\xF2X");
-}
-
-TEST_F(GalleryOnScreen, MultiLineFieldsAreTypedThroughTheCore) {
+  EXPECT_EQ(name->GetWindowText(), "Rossi Niccol\xF2xY");
+  // Multi-line fields are typed through the core.
   Click(At(kNotesEdit, 4, 4));
   ASSERT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kNotesEdit); }));
   Key(XK_z);
-  EXPECT_TRUE(pump_until([&] { return dialog.GetDlgItemText(kNotesEdit).find('z') != std::string::npos; }))
-      << dialog.GetDlgItemText(kNotesEdit);
+  EXPECT_TRUE(pump_until([&] { return dialog.GetDlgItemText(kNotesEdit).find('z') != std::string::npos; }));
 }
 
-TEST_F(GalleryOnScreen, AMoveOrResizeByOthersReachesTheCore) {
+
+// What others do to the window reaches the core (a move or resize by the
+// window manager), and what the core asks of the backend answers: the title
+// in UTF-8, the clipboard, the pointer, text metrics, the work area.
+TEST_F(GalleryOnScreen, TheWindowAndTheBackendsServicesAnswer) {
   Rect before = dialog.ClientToScreen(dialog.GetClientRect());
   XMoveResizeWindow(x_, native_window(dialog), 40, 30, unsigned(before.Width() + 40), unsigned(before.Height() + 20));
   XFlush(x_);
   EXPECT_TRUE(pump_until([&] { return dialog.GetClientRect().Width() == before.Width() + 40; }));
   EXPECT_EQ(dialog.GetClientRect().Height(), before.Height() + 20);
   EXPECT_EQ(dialog.ClientToScreen(Point{0, 0}), (Point{40, 30}));
-}
 
-TEST_F(GalleryOnScreen, TheTitleReachesTheWindowInUtf8) {
-  Atom utf8 = XInternAtom(x_, "UTF8_STRING", False);
   Atom type = 0;
   int format = 0;
   unsigned long count = 0, left = 0;
   unsigned char* data = nullptr;
-  ASSERT_EQ(XGetWindowProperty(x_, native_window(dialog), XInternAtom(x_, "_NET_WM_NAME", False), 0, 256, False, utf8,
-                               &type, &format, &count, &left, &data),
+  ASSERT_EQ(XGetWindowProperty(x_, native_window(dialog), XInternAtom(x_, "_NET_WM_NAME", False), 0, 256, False,
+                               XInternAtom(x_, "UTF8_STRING", False), &type, &format, &count, &left, &data),
             Success);
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(data), count), "Galleria dei controlli - Qualit\xC3\xA0");
   XFree(data);
-}
 
-TEST_F(GalleryOnScreen, ClipboardPointerAndMetricsAnswer) {
   backend().SetClipboardText("Attivit\xE0 \x80 5");
   EXPECT_EQ(backend().GetClipboardText(), "Attivit\xE0 \x80 5");
   backend().SetCursorPos({100, 120});
@@ -282,15 +249,9 @@ TEST_F(GalleryOnScreen, ClipboardPointerAndMetricsAnswer) {
   EXPECT_GT(m.TextWidth(f, "MMMM"), m.TextWidth(f, "iiii"));
   EXPECT_EQ(m.TextWidth(f, "ab"), m.TextWidth(f, "a") + m.TextWidth(f, "b"));
   EXPECT_GE(m.LineHeight(f), 10);
-  Rect work = backend().WorkArea();
-  EXPECT_GT(work.Width(), 0);
+  EXPECT_GT(backend().WorkArea().Width(), 0);
 }
 
-}  // namespace
-}  // namespace kt::ui::gallery
-
-namespace kt::ui::gallery {
-namespace {
 
 // A modal gallery that ends itself after a while if nothing else ends it,
 // so a broken wait fails the test instead of hanging it.
@@ -323,22 +284,6 @@ class ModalOnScreen : public screen::OnScreenTest {
   }
 };
 
-TEST_F(ModalOnScreen, TheCloseBoxEndsAModalRunAsCancel) {
-  TimedGallery dialog;
-  dialog.on_shown = [&] {
-    Display* x = XOpenDisplay(nullptr);
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = native_window(dialog);
-    e.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
-    XSendEvent(x, e.xclient.window, False, NoEventMask, &e);
-    XCloseDisplay(x);
-  };
-  EXPECT_EQ(dialog.DoModal(), kIdCancel);
-  EXPECT_EQ(dialog.timer_fired, 0);
-}
 
 TEST_F(ModalOnScreen, APopupMenuIsAnOwnedBorderlessWindowThatTakesAClick) {
   TimedGallery owner;
@@ -356,18 +301,7 @@ TEST_F(ModalOnScreen, APopupMenuIsAnOwnedBorderlessWindowThatTakesAClick) {
   ::Window transient_for = 0;
   auto click_menu = [](Point p) {
     Display* x = XOpenDisplay(nullptr);
-    ::Window xid = native_window(*PopupMenu::Tracking()->MenuWindow());
-    for (int type : {ButtonPress, ButtonRelease}) {
-      XEvent e{};
-      e.xbutton.type = type;
-      e.xbutton.window = xid;
-      e.xbutton.root = DefaultRootWindow(x);
-      e.xbutton.x = p.x;
-      e.xbutton.y = p.y;
-      e.xbutton.button = Button1;
-      e.xbutton.same_screen = True;
-      XSendEvent(x, xid, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
-    }
+    x_click(x, native_window(*PopupMenu::Tracking()->MenuWindow()), p, p);
     XCloseDisplay(x);
   };
   // A click outside the menu closes it with no choice.
@@ -390,7 +324,17 @@ TEST_F(ModalOnScreen, APopupMenuIsAnOwnedBorderlessWindowThatTakesAClick) {
   owner.DestroyWindow();
 }
 
-TEST_F(ModalOnScreen, TimersAndOtherThreadsWakeTheWait) {
+// A modal run ends on the close box, a timer or a message from another thread.
+TEST_F(ModalOnScreen, TheCloseBoxTimersAndOtherThreadsEndTheWait) {
+  TimedGallery dialog;
+  dialog.on_shown = [&] {
+    Display* x = XOpenDisplay(nullptr);
+    x_close(x, native_window(dialog));
+    XCloseDisplay(x);
+  };
+  EXPECT_EQ(dialog.DoModal(), kIdCancel);
+  EXPECT_EQ(dialog.timer_fired, 0);
+
   TimedGallery by_timer;
   by_timer.end_after_ms = 30;
   EXPECT_EQ(by_timer.DoModal(), -7);

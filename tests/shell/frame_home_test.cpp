@@ -1,17 +1,11 @@
 // The home page reached from the running program: the about box, the cloud
 // code asked by the archive button in the data root, the service tools.
-#include <functional>
-
-#include "app_test_support.h"
-#include "desktop_wiring.h"
-#include "platform/test_driver.h"
+#include "frame_test_support.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/about_box.h"
-#include "shell/frame.h"
-#include "shell/home_page.h"
 #include "structure/input_box.h"
 
 namespace {
@@ -19,25 +13,8 @@ namespace {
 using namespace kt_app_test;
 using namespace kt::ui;
 
-class HomePageProgram : public TempRoot {
+class HomePageProgram : public ProgramOnSample {
  protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    kestrintempus_install();
-    copy_example("piccola", "piccola");
-    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
-  }
-  void Run(const std::function<void()>& steps) {
-    ui.OnNextModal([&](Dialog&) {
-      steps();
-      alfadlg_go_to_page(kPageHome);
-      g_frame.SetFocus();
-      ui.Key(kVkEscape);
-    });
-    const char* argv[] = {"kestrintempus"};
-    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
-  }
   // The next modal must be the input box: types the answer and confirms.
   void AnswerInputBox(const std::string& answer, int* asked) {
     ui.OnNextModal([this, answer, asked](Dialog& d) {
@@ -55,7 +32,6 @@ class HomePageProgram : public TempRoot {
       d.EndDialog(kIdOk);
     });
   }
-  TestDriver ui;
 };
 
 TEST_F(HomePageProgram, AboutCommandOpensTheAboutBox) {
@@ -77,9 +53,16 @@ TEST_F(HomePageProgram, AboutCommandOpensTheAboutBox) {
   });
 }
 
-TEST_F(HomePageProgram, ArchiveInTheDataRootAsksForTheCloudCode) {
+// With a school open the archive button asks nothing; in the data root it
+// asks for the cloud code.
+TEST_F(HomePageProgram, ArchiveAsksForTheCloudCodeOnlyInTheDataRoot) {
   const std::string code = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
   Run([&] {
+    std::string shown;
+    CloseMessageBox(&shown);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_EQ(shown.find("Cloud"), std::string::npos);
+    EXPECT_EQ(ui.PendingSteps(), 0u);
     ASSERT_TRUE(og_set_current_folder(g_data_root));
     int asked = 0;
     std::string too_short, not_available;
@@ -103,16 +86,6 @@ TEST_F(HomePageProgram, ArchiveInTheDataRootAsksForTheCloudCode) {
     EXPECT_EQ(asked, 3);
     EXPECT_EQ(after_cancel, not_available);
     EXPECT_EQ(std::string(g_ui_header.school_code), code);
-  });
-}
-
-TEST_F(HomePageProgram, ArchiveWithASchoolOpenAsksNothing) {
-  Run([&] {
-    std::string shown;
-    CloseMessageBox(&shown);
-    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
-    EXPECT_EQ(shown.find("Cloud"), std::string::npos);
-    EXPECT_EQ(ui.PendingSteps(), 0u);
   });
 }
 

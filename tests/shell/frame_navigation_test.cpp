@@ -1,45 +1,19 @@
 // The frame's page commands: Esc one level up, the page already shown, a
 // page that refuses to close, locked navigation, numbers outside the tables.
-#include <functional>
-
-#include "app_test_support.h"
-#include "desktop_wiring.h"
+#include "frame_test_support.h"
 #include "platform/cp1252.h"
-#include "platform/test_driver.h"
-#include "shell/frame.h"
-#include "shell/home_page.h"
 
 namespace {
 
 using namespace kt_app_test;
 using namespace kt::ui;
 
-class FrameNavigation : public TempRoot {
+class FrameNavigation : public FrameInDataRoot {
  protected:
   void SetUp() override {
-    TempRoot::SetUp();
-    kestrintempus_install();  // as the program starts: templates, pages and the frame's hooks
-    g_hint_flags = 1;         // the configuration menu's notice dismissed for good, as the status file keeps it
-    fs::create_directories(data_root());
-    og_set_current_folder(g_data_root);
+    FrameInDataRoot::SetUp();
+    g_hint_flags = 1;  // the configuration menu's notice dismissed for good, as the status file keeps it
   }
-  void TearDown() override {
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    TempRoot::TearDown();
-  }
-  void OpenFrame() {
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-  }
-  void EnterSchool() {
-    copy_example("piccola", "piccola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
-    // As the home page does on entering a folder: the school read, so no
-    // edit an earlier test left behind counts as unsaved here.
-    ASSERT_TRUE(g_frame_service_hooks.reread_school_files());
-  }
-  TestDriver ui;
 };
 
 TEST_F(FrameNavigation, EscTargetsByPage) {

@@ -1,18 +1,11 @@
 // The desktop program started as main() starts it, driven through the
 // frame: the launcher panel, the section menus, the arrows moving the frame,
 // the support window reaching the data-file search; the first structure save.
-#include <functional>
-
-#include "app_test_support.h"
-#include "desktop_wiring.h"
-#include "platform/test_driver.h"
+#include "frame_test_support.h"
 #include "schooldata/data_file_search_dialog.h"
-#include "shell/frame.h"
-#include "shell/launcher_panel.h"
 #include "shell/title_menu.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"
-#include "shell/home_page.h"
 #include "structure/support_contact.h"
 
 namespace {
@@ -20,31 +13,7 @@ namespace {
 using namespace kt_app_test;
 using namespace kt::ui;
 
-class DesktopProgram : public TempRoot {
- protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    kestrintempus_install();
-    copy_example("piccola", "piccola");
-    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
-  }
-  // Starts the program; `steps` run inside the frame, then Esc ends it.
-  void Run(const std::function<void()>& steps) {
-    int runs = 0;
-    ui.OnNextModal([&](Dialog&) {
-      ++runs;
-      steps();
-      alfadlg_go_to_page(kPageHome);
-      g_frame.SetFocus();  // the user comes back to the frame
-      ui.Key(kVkEscape);
-    });
-    const char* argv[] = {"kestrintempus"};
-    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-    EXPECT_EQ(runs, 1);
-    EXPECT_FALSE(g_launcher_panel.IsWindow());  // gone with the frame
-  }
-  TestDriver ui;
-};
+using DesktopProgram = ProgramOnSample;
 
 TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
   Run([&] {
@@ -99,10 +68,12 @@ TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
     EXPECT_EQ(ui.Text(g_launcher_panel, Calfaopi::TextId(4)), "Buildings and Associate Classes with Buildings");
     g_language = 0;
   });
-  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
-TEST_F(DesktopProgram, ArrowsMoveTheFrameAcrossAndBack) {
+// The arrows move the frame across and back; the frame fits the page it
+// holds: larger for the configuration menu, back to its size for the home
+// page, and never below a size the user gave.
+TEST_F(DesktopProgram, ArrowsMoveTheFrameAndItFitsEachPageKeepingTheUsersSize) {
   Run([&] {
     Rect home = g_frame.GetWindowRect();
     Rect work = backend().WorkArea();
@@ -115,14 +86,6 @@ TEST_F(DesktopProgram, ArrowsMoveTheFrameAcrossAndBack) {
     ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[1]));
     EXPECT_EQ(g_frame.GetWindowRect(), home);
     EXPECT_EQ(ui.Text(g_frame, Carrow::kIds[0]), ">");
-  });
-}
-
-// The frame fits the page it holds: larger for the configuration menu,
-// back to its size for the home page, and never below a size the user gave.
-TEST_F(DesktopProgram, FrameFitsEachPageAndKeepsTheUsersSize) {
-  Run([&] {
-    Rect home = g_frame.GetWindowRect();
     alfadlg_go_to_page(kPageConfigMenu);
     EXPECT_GT(g_frame.GetWindowRect().Height(), home.Height());
     alfadlg_go_to_page(kPageHome + 0);
@@ -164,7 +127,6 @@ TEST_F(DesktopProgram, SupportWindowReachesTheSearchAndItsRestoreChoice) {
     EXPECT_EQ(chooser_template, 292);
     ASSERT_TRUE(ui.Click(*support, Cemergex::kCloseId));
   });
-  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 // The first structure save gives the subjects their default options and

@@ -1,13 +1,8 @@
 // The home page's buttons, the notices of its first tick and a worker
 // process hiding the frame.
-#include "desktop_wiring.h"
-
-#include "app_test_support.h"
 #include "fresh_process.h"
+#include "frame_test_support.h"
 #include "platform/cp1252.h"
-#include "platform/test_driver.h"
-#include "shell/frame.h"
-#include "shell/home_page.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -16,34 +11,19 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using H = CPlenixDlg;
 
-class HomePage : public TempRoot {
+class HomePage : public FrameInDataRoot {
  protected:
   void SetUp() override {
-    TempRoot::SetUp();
-    kestrintempus_install();  // as the program starts: templates and the frame's hooks
-    fs::create_directories(data_root());
-    og_set_current_folder(g_data_root);
+    FrameInDataRoot::SetUp();
     g_desktop_launcher = [this](const std::vector<std::string>& argv, int*) {
       opened.push_back(argv);
       return true;
     };
   }
   void TearDown() override {
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
     g_desktop_launcher = nullptr;
-    TempRoot::TearDown();
+    FrameInDataRoot::TearDown();
   }
-  void OpenFrame() {
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-  }
-  fs::path EnterSchool() {
-    fs::path school = copy_example("piccola", "piccola");
-    EXPECT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
-    return school;
-  }
-  TestDriver ui;
   std::vector<std::vector<std::string>> opened;
 };
 

@@ -1,42 +1,26 @@
 // The message-file viewer reading files under a temporary drive root:
 // comment lines skipped, "#IGNO:" withdrawing the message, a missing file,
 // one window at a time, "understood" deleting the file, close keeping it.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
-
+#include "app_test_support.h"
 #include "platform/cp1252.h"
-#include "platform/paths.h"
 #include "platform/test_driver.h"
-#include "shell/message_box.h"
 #include "shell/message_viewer.h"
 #include "shell_test_support.h"
 
 namespace {
 
 using namespace kt::ui;
-namespace fs = std::filesystem;
+using namespace kt_app_test;
 
-class MessageViewerTest : public ::testing::Test {
+class MessageViewerTest : public TempRoot {
  protected:
   void SetUp() override {
-    root = fs::temp_directory_path() / ("kt_viewer_" + std::to_string(::getpid()));
-    fs::create_directories(root / "KestrinTempusDati");
-    setenv(kt::kDriveRootVariable, root.c_str(), 1);
-    ui_register_toolkit_templates();
-    viewer.m_file_name = kFile;
+    TempRoot::SetUp();
+    fs::create_directories(data_root());
+    viewer.m_file_name = "\\KestrinTempusDati\\Message.txt";
   }
-  void TearDown() override {
-    unsetenv(kt::kDriveRootVariable);
-    fs::remove_all(root);
-  }
-  void Write(const char* text) { std::ofstream(root / "KestrinTempusDati" / "Message.txt", std::ios::binary) << text; }
-  bool FileThere() { return fs::exists(root / "KestrinTempusDati" / "Message.txt"); }
-
-  static constexpr const char* kFile = "\\KestrinTempusDati\\Message.txt";
-  fs::path root;
+  void Write(const char* text) { write(data_root() / "Message.txt", text); }
+  bool FileThere() { return fs::exists(data_root() / "Message.txt"); }
   TestDriver ui;
   Cmessshow viewer;
 };
@@ -54,7 +38,7 @@ TEST_F(MessageViewerTest, IgnoreLineAndMissingFileShowNothing) {
   ASSERT_TRUE(viewer.Create(nullptr));
   EXPECT_EQ(viewer.ShownCount(), 0);
   viewer.DestroyWindow();
-  fs::remove(root / "KestrinTempusDati" / "Message.txt");
+  fs::remove(data_root() / "Message.txt");
   ASSERT_TRUE(viewer.Create(nullptr));
   EXPECT_EQ(viewer.ShownCount(), 0);
 }

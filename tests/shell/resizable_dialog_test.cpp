@@ -62,11 +62,14 @@ class ResizableTest : public ::testing::Test {
   TestDriver ui;
 };
 
-TEST_F(ResizableTest, AnchoredControlsFollowTheWindow) {
+// Anchored controls follow the window; resized down, it stops at its minimum.
+TEST_F(ResizableTest, AnchoredControlsFollowTheWindowDownToItsMinimum) {
   ListDialog d;
   ASSERT_TRUE(d.Create(nullptr));
   ASSERT_EQ(d.GetClientRect(), (Rect{0, 0, 300, 163}));
   ASSERT_EQ(Item(d, kList), (Rect{6, 7, 294, 124}));
+  Rect start = d.GetWindowRect();
+  Rect list = Item(d, kList), ok = Item(d, kOk), note = Item(d, kNote), centre = Item(d, kCentre);
   Resize(d, 40, 30);
   EXPECT_EQ(Item(d, kList), (Rect{6, 7, 334, 154}));     // grows
   EXPECT_EQ(Item(d, kOk), (Rect{262, 160, 334, 186}));   // moves with the corner, same size
@@ -74,15 +77,7 @@ TEST_F(ResizableTest, AnchoredControlsFollowTheWindow) {
   EXPECT_EQ(Item(d, kCentre), (Rect{164, 80, 176, 93}));
   EXPECT_EQ(Item(d, CResizableGrip::kGripId), (Rect{324, 177, 340, 193}));
   EXPECT_GT(d.layout_changes, 0);
-}
-
-TEST_F(ResizableTest, ResizedDownToItsMinimum) {
-  ListDialog d;
-  ASSERT_TRUE(d.Create(nullptr));
-  Rect start = d.GetWindowRect();
-  Rect list = Item(d, kList), ok = Item(d, kOk), note = Item(d, kNote), centre = Item(d, kCentre);
-  Resize(d, 80, 50);
-  Resize(d, -80, -50);  // back to the minimum: every control where the template put it
+  Resize(d, -40, -30);  // back to the minimum: every control where the template put it
   EXPECT_EQ(d.GetWindowRect(), start);
   for (auto [id, rect] : {std::pair{kList, list}, {kOk, ok}, {kNote, note}, {kCentre, centre}}) EXPECT_EQ(Item(d, id), rect);
   Resize(d, -60, -40);  // below the minimum: held at it

@@ -85,7 +85,12 @@ TEST_F(StatusFile, ReadingEdgeCases) {
   }
 }
 
-TEST_F(StatusFile, WriterFixesOffScreenFrame) {
+// A worker never writes the file; the main process moves an off-screen frame back.
+TEST_F(StatusFile, WorkerNeverWritesAndTheWriterFixesAnOffScreenFrame) {
+  g_process_number = 2;
+  og_write_status_file();
+  EXPECT_FALSE(fs::exists(file()));
+  g_process_number = 0;
   g_frame_top = -20;
   g_frame_left = 50;
   og_write_status_file();
@@ -93,12 +98,6 @@ TEST_F(StatusFile, WriterFixesOffScreenFrame) {
   ASSERT_TRUE(og_read_status_file());
   EXPECT_EQ(g_frame_top, 100);
   EXPECT_EQ(g_frame_left, 100);
-}
-
-TEST_F(StatusFile, WorkerNeverWrites) {
-  g_process_number = 2;
-  og_write_status_file();
-  EXPECT_FALSE(fs::exists(file()));
 }
 
 TEST_F(StatusFile, UnwritableFolderKeepsOldFile) {

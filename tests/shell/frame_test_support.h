@@ -1,0 +1,72 @@
+// Fixtures of the tests that drive the desktop program's frame: the frame
+// opened in the data root as the program installs it, and the whole program
+// started as main() starts it with the small sample school as its folder.
+#pragma once
+
+#include <functional>
+
+#include "app_test_support.h"
+#include "desktop_wiring.h"
+#include "platform/test_driver.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+#include "shell/launcher_panel.h"
+
+namespace kt_app_test {
+
+class FrameInDataRoot : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();  // as the program starts: templates, pages and the frame's hooks
+    fs::create_directories(data_root());
+    og_set_current_folder(g_data_root);
+  }
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    TempRoot::TearDown();
+  }
+  void OpenFrame() {
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kt::ui::kSwShow);
+    ui.Pump();
+  }
+  // The small sample school entered as the home page enters a folder: read,
+  // so no edit an earlier test left behind counts as unsaved here.
+  fs::path EnterSchool() {
+    fs::path school = copy_example("piccola", "piccola");
+    EXPECT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    EXPECT_TRUE(g_frame_service_hooks.reread_school_files());
+    return school;
+  }
+  kt::ui::TestDriver ui;
+};
+
+class ProgramOnSample : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();
+    copy_example("piccola", "piccola");
+    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
+  }
+  // Starts the program; `steps` run inside the frame, then Esc on the home page ends it.
+  void Run(const std::function<void()>& steps) {
+    int runs = 0;
+    ui.OnNextModal([&](kt::ui::Dialog&) {
+      ++runs;
+      steps();
+      alfadlg_go_to_page(kPageHome);
+      g_frame.SetFocus();  // the user comes back to the frame
+      ui.Key(kt::ui::kVkEscape);
+    });
+    const char* argv[] = {"kestrintempus"};
+    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(g_launcher_panel.IsWindow());  // gone with the frame
+    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+  }
+  kt::ui::TestDriver ui;
+};
+
+}  // namespace kt_app_test
