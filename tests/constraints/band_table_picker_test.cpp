@@ -7,18 +7,16 @@
 // the summary button's rules.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <string>
 
 #include "constraints/band_table_picker.h"
 #include "constraints/summary_buttons.h"
-#include "platform/test_driver.h"
-#include "shell/message_box.h"
+#include "picker_support.h"
 
 namespace {
 
 using namespace kt::ui;
+using namespace kt_constraints_test;
 
 struct Table {
   std::int8_t pairs[9][2] = {};
@@ -43,29 +41,11 @@ struct Table {
   }
 };
 
-// Opens the picker on spec, runs the steps, then saves with the focus on
-// the save button (or abandons). Message boxes the steps raise are
-// answered with OK, as many as `boxes`.
+// Opens the picker on spec, runs the steps, then saves (or abandons).
 LResult run(Chq2& picker, const Hq2TableSpec& spec, TestDriver& ui, const std::function<void(Dialog&)>& steps,
             bool save, int boxes = 0) {
-  ui_register_toolkit_templates();
   picker.SetBandData(nullptr, "Tabella ore", "Fascia", "Quantita", nullptr, spec);
-  ui.OnNextModal([&](Dialog& d) {
-    steps(d);
-    if (save) {
-      d.GetDlgItem(kIdOk)->SetFocus();
-      ui.Click(d, kIdOk);
-    }
-    if (d.IsWindow() && d.IsWindowVisible()) ui.Click(d, kIdCancel);
-  });
-  for (int i = 0; i < boxes; ++i) ui.PressInNextModal(CMessageBox::kButtonIds[0]);
-  return picker.DoModal();
-}
-
-bool box_says(TestDriver& ui, const std::string& text) {
-  for (const auto& box : ui.boxes())
-    if (std::find(box.texts.begin(), box.texts.end(), text) != box.texts.end()) return true;
-  return false;
+  return run_picker(picker, ui, steps, save, boxes);
 }
 
 std::string cells(int n) {
@@ -243,13 +223,6 @@ TEST(BandTableSummaryButton, RulesAndTheLabelColumn) {
   EXPECT_EQ(band->rect.left - caption->rect.left, 150);
   EXPECT_EQ(quantity->rect.top - band->rect.top, 20);
   EXPECT_TRUE(ui.Problems().empty());
-}
-
-TEST(BandTablePicker, TemplateIsClean) {
-  ui_register_band_table_templates();
-  const DialogTemplate* t = find_dialog_template(Chq2::kTemplate);
-  ASSERT_NE(t, nullptr);
-  EXPECT_TRUE(lint_dialog_template(*t).empty());
 }
 
 }  // namespace

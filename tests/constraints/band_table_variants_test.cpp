@@ -6,39 +6,17 @@
 // writes nothing.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <string>
 
 #include "constraints/band_table_double.h"
 #include "constraints/band_table_triple.h"
 #include "constraints/summary_buttons.h"
-#include "platform/test_driver.h"
-#include "shell/message_box.h"
+#include "picker_support.h"
 
 namespace {
 
 using namespace kt::ui;
-
-bool box_says(TestDriver& ui, const std::string& text) {
-  for (const auto& box : ui.boxes())
-    if (std::find(box.texts.begin(), box.texts.end(), text) != box.texts.end()) return true;
-  return false;
-}
-
-// Runs the steps in the picker's modal run, then saves with the focus on
-// the save button; whatever is still open after that is abandoned.
-void run_modal(Dialog& picker, TestDriver& ui, const std::function<void(Dialog&)>& steps, int boxes) {
-  ui_register_toolkit_templates();
-  ui.OnNextModal([&](Dialog& d) {
-    steps(d);
-    d.GetDlgItem(kIdOk)->SetFocus();
-    ui.Click(d, kIdOk);
-    if (d.IsWindow() && d.IsWindowVisible()) ui.Click(d, kIdCancel);
-  });
-  for (int i = 0; i < boxes; ++i) ui.PressInNextModal(CMessageBox::kButtonIds[0]);
-  picker.DoModal();
-}
+using namespace kt_constraints_test;
 
 struct Double {
   std::int8_t first[9][2] = {{1, 3}, {2, 2}};
@@ -74,13 +52,13 @@ TEST(DoubleBandTable, SecondTableFaultComesAfterTheFirstAndBothAreWritten) {
     TestDriver ui;
     picker.SetBandData(nullptr, "Prima", "Seconda", "F", "Q", nullptr, nullptr, spec);
     bool first_focus = false;
-    run_modal(picker, ui, [&](Dialog& d) {
+    run_picker(picker, ui, [&](Dialog& d) {
       d.GetDlgItem(kIdOk)->SetFocus();
       ui.Click(d, kIdOk);
       first_focus = ui.HasFocus(d, Chq2alt::QuantityId(0, 1));
       ui.Select(d, Chq2alt::QuantityId(0, 1), 4);  // first table 3 / 4
       ui.Select(d, Chq2alt::QuantityId(1, 1), 0);  // second table 1 / 0
-    }, 2);
+    }, true, 2);
     EXPECT_TRUE(first_focus);
     EXPECT_EQ(ui.boxes().size(), 3u);  // the picker and one refusal per table
     EXPECT_TRUE(box_says(ui, "Inserire valori di QUANTITA' sempre crescenti"));
@@ -94,10 +72,10 @@ TEST(DoubleBandTable, SecondTableFaultComesAfterTheFirstAndBothAreWritten) {
   spec.flags = kHq2Increasing;
   fixed.first[1][1] = 4;
   picker.SetBandData(nullptr, "Prima", "Seconda", "F", "Q", nullptr, nullptr, spec);
-  run_modal(picker, ui, [&](Dialog& d) {
+  run_picker(picker, ui, [&](Dialog& d) {
     ui.Select(d, Chq2alt::BandId(1, 2), 5);  // second table gains band 5
     ui.Select(d, Chq2alt::QuantityId(1, 2), 5);
-  }, 0);
+  }, true);
   EXPECT_EQ(fixed.counts[1], 3);
   EXPECT_EQ(fixed.second[2][0], 5);
   EXPECT_EQ(fixed.second[2][1], 6);
@@ -133,28 +111,19 @@ TEST(ThreeColumnBandTable, SecondBandOutOfRangeIsRefusedAndRestoreRecounts) {
   TestDriver ui;
   picker.SetBandData(nullptr, "T", "A", "B", "Q", nullptr, spec);
   bool focus_on_b = false;
-  run_modal(picker, ui, [&](Dialog& d) {
+  run_picker(picker, ui, [&](Dialog& d) {
     d.GetDlgItem(kIdOk)->SetFocus();
     ui.Click(d, kIdOk);
     focus_on_b = ui.HasFocus(d, Chq3::kSecondIds[1]);
     ui.AnswerNextModal(6);  // the restore question: Yes
     ui.Click(d, Chq3::kRestoreId);
-  }, 1);
+  }, true, 1);
   EXPECT_TRUE(focus_on_b);
   EXPECT_TRUE(box_says(ui, "Definire la SECONDA FASCIA (oppure eliminare la FASCIA corrispondente)"));
   EXPECT_EQ(t.count, 3);
   EXPECT_EQ(t.rows[2][0], 23);
   EXPECT_EQ(t.rows[2][2], 3);
   EXPECT_EQ(t.rows[3][0], 0);  // empty rows hold band minimum - 1
-}
-
-TEST(ThreeColumnBandTable, TemplatesAreClean) {
-  ui_register_band_table_templates();
-  for (int id : {Chq2alt::kTemplate, Chq3::kTemplate}) {
-    const DialogTemplate* t = find_dialog_template(id);
-    ASSERT_NE(t, nullptr) << id;
-    EXPECT_TRUE(lint_dialog_template(*t).empty()) << id;
-  }
 }
 
 }  // namespace

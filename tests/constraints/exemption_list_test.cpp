@@ -11,7 +11,18 @@
 
 #include "constraints/constraint_copy_panels.h"
 #include "constraints/exemption_list.h"
+#include "constraints/band_table_double.h"
+#include "constraints/band_table_picker.h"
+#include "constraints/band_table_triple.h"
+#include "constraints/param_pages.h"
 #include "constraints/post_constraints_page.h"
+#include "constraints/special_options.h"
+#include "constraints/special_teacher_page.h"
+#include "constraints/teacher_constraints_page.h"
+#include "constraints/teaching_weights.h"
+#include "constraints/week_grid_picker.h"
+#include "constraints/week_grid_times.h"
+#include "constraints/week_grid_values.h"
 #include "engine/timetable_view.h"
 #include "platform/test_driver.h"
 #include "schooldata/structure_file.h"
@@ -151,12 +162,29 @@ TEST_F(ExemptionList, UnusedDerogationsAreDroppedAndUsedOnesKept) {
 
 namespace {
 
-// The templates of the teaching-post constraints page, the two copy panels
-// and the derogation list are sound and hold every control their code binds.
+// Every template of the constraint pages, pickers and panels is sound, and
+// the post page, the copy panels and the derogation list hold every control
+// their code binds.
 TEST(ConstraintPageTemplates, AreSoundAndHoldEveryBoundControl) {
   ui_register_post_constraints_template();
   ui_register_copy_panel_templates();
   ui_register_exemption_list_template();
+  ui_register_band_table_templates();
+  ui_register_param_page_templates();
+  ui_register_special_options_templates();
+  ui_register_teaching_weight_templates();
+  ui_register_special_teacher_template();
+  ui_register_teacher_constraints_templates();
+  ui_register_week_grid_templates();
+  ui_register_week_times_templates();
+  ui_register_week_values_templates();
+  for (int id : {Chq2::kTemplate, Chq2alt::kTemplate, Chq3::kTemplate, Corapage::kTemplate, Coraspec::kTemplate,
+                 Cpesodi::kTemplate, Cvidia::kTemplate, Cvipro::kTemplate, Cdwh::kTemplate, CdwhExt::kTemplate,
+                 CdwhCombo::kTemplate}) {
+    const kt::ui::DialogTemplate* t = kt::ui::find_dialog_template(id);
+    ASSERT_NE(t, nullptr) << id;
+    EXPECT_EQ(kt::ui::lint_dialog_template(*t), std::vector<std::string>{}) << id;
+  }
   Cvicat page;
   Ccopypas post_panel;
   Ccopysma calendar_panel;

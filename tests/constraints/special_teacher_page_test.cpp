@@ -160,10 +160,4 @@ TEST_F(SpecialTeacherPage, TrialButtonsRunTheEngineOnTheTestDescription) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
-TEST_F(SpecialTeacherPage, TemplateIsClean) {
-  const DialogTemplate* t = find_dialog_template(V::kTemplate);
-  ASSERT_NE(t, nullptr);
-  for (const auto& p : lint_dialog_template(*t)) ADD_FAILURE() << p;
-}
-
 }  // namespace

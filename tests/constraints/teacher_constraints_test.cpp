@@ -305,10 +305,4 @@ TEST_F(TeacherPage, TrialThatDoesNotLoadShowsTheEnginesReason) {
       << result;
 }
 
-TEST_F(TeacherPage, TemplateIsClean) {
-  const DialogTemplate* t = find_dialog_template(V::kTemplate);
-  ASSERT_NE(t, nullptr);
-  for (const auto& p : lint_dialog_template(*t)) ADD_FAILURE() << p;
-}
-
 }  // namespace

@@ -11,32 +11,23 @@
 #include <functional>
 
 #include "constraints/week_grid_picker.h"
-#include "platform/test_driver.h"
+#include "picker_support.h"
 #include "week_grid_support.h"
 
 namespace {
 
 using namespace kt::ui;
+using kt_constraints_test::run_picker;
 using kt_constraints_test::set_week;
 
 int slot(int day, int hour) { return day * 12 + hour; }
 
-// Runs the picker once on mask with the steps, then confirms with OK
-// (focus first) or cancels.
+// Runs the picker once on mask with the steps, then confirms or cancels.
 LResult run(Cdwh& picker, std::uint8_t* mask, const char* subtitle, std::uint8_t mode,
             const std::function<void(TestDriver&, Dialog&)>& steps, bool confirm) {
   TestDriver ui;
   picker.SetGridData(nullptr, "Ore Vietate per il Professore:", subtitle, mask, nullptr, mode);
-  ui.OnNextModal([&](Dialog& d) {
-    steps(ui, d);
-    if (confirm) {
-      d.GetDlgItem(kIdOk)->SetFocus();
-      ui.Click(d, kIdOk);
-    } else {
-      ui.Click(d, kIdCancel);
-    }
-  });
-  LResult r = picker.DoModal();
+  LResult r = run_picker(picker, ui, [&](Dialog& d) { steps(ui, d); }, confirm);
   EXPECT_TRUE(ui.Problems().empty());
   return r;
 }
@@ -200,13 +191,6 @@ TEST(WeekGridPicker, AlwaysStateWithoutAnAlwaysBoxIsDroppedAndHelpShows) {
   EXPECT_EQ(after_question.rfind("Potete abilitare determinate ore", 0), 0u);
   EXPECT_EQ(title, "Titolo");
   EXPECT_EQ(mask[0], 255);
-}
-
-TEST(WeekGridPicker, TemplateIsClean) {
-  ui_register_week_grid_templates();
-  const DialogTemplate* t = find_dialog_template(Cdwh::kTemplate);
-  ASSERT_NE(t, nullptr);
-  EXPECT_TRUE(lint_dialog_template(*t).empty());
 }
 
 }  // namespace

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "constraints/week_grid_times.h"
-#include "platform/test_driver.h"
-#include "shell/message_box.h"
+#include "picker_support.h"
 #include "week_grid_support.h"
 
 namespace {
 
 using namespace kt::ui;
+using kt_constraints_test::run_picker;
 using kt_constraints_test::set_week;
 
 struct Calendar {
@@ -31,20 +31,10 @@ struct Calendar {
 
 LResult run(CdwhExt& picker, Calendar& c, std::uint8_t mode, const std::function<void(TestDriver&, Dialog&)>& steps,
             bool confirm, int boxes = 0) {
-  ui_register_toolkit_templates();
   TestDriver ui;
   picker.SetGridData(nullptr, "Calendario Settimanale:", "", c.mask, c.starts, c.durations, &c.difference,
                      &c.second_hour, nullptr, mode);
-  ui.OnNextModal([&](Dialog& d) {
-    steps(ui, d);
-    if (confirm) {
-      d.GetDlgItem(kIdOk)->SetFocus();
-      ui.Click(d, kIdOk);
-    }
-    if (d.IsWindow() && d.IsWindowVisible()) ui.Click(d, kIdCancel);
-  });
-  for (int i = 0; i < boxes; ++i) ui.PressInNextModal(CMessageBox::kButtonIds[0]);
-  LResult r = picker.DoModal();
+  LResult r = run_picker(picker, ui, [&](Dialog& d) { steps(ui, d); }, confirm, boxes);
   EXPECT_TRUE(ui.Problems().empty());
   return r;
 }
@@ -157,13 +147,6 @@ TEST(WeekGridTimes, OptionsHiddenOrWrittenOnConfirmation) {
     EXPECT_EQ(c.difference, shown ? 2 : -1);
     EXPECT_EQ(c.second_hour, shown ? 7 : 5);
   }
-}
-
-TEST(WeekGridTimes, TemplateIsClean) {
-  ui_register_week_times_templates();
-  const DialogTemplate* t = find_dialog_template(CdwhExt::kTemplate);
-  ASSERT_NE(t, nullptr);
-  for (const std::string& problem : lint_dialog_template(*t)) ADD_FAILURE() << problem;
 }
 
 }  // namespace

@@ -9,12 +9,13 @@
 #include <functional>
 
 #include "constraints/week_grid_values.h"
-#include "platform/test_driver.h"
+#include "picker_support.h"
 #include "week_grid_support.h"
 
 namespace {
 
 using namespace kt::ui;
+using kt_constraints_test::run_picker;
 using kt_constraints_test::set_week;
 
 LResult run(CdwhCombo& picker, std::uint8_t* mask, std::int8_t* values, int maximum,
@@ -22,16 +23,7 @@ LResult run(CdwhCombo& picker, std::uint8_t* mask, std::int8_t* values, int maxi
   TestDriver ui;
   picker.SetGridData(nullptr, "Disponibilità limitata alle ore:", "Locale sempre disponibile", mask, values,
                      maximum, nullptr, 0);
-  ui.OnNextModal([&](Dialog& d) {
-    steps(ui, d);
-    if (confirm) {
-      d.GetDlgItem(kIdOk)->SetFocus();
-      ui.Click(d, kIdOk);
-    } else {
-      ui.Click(d, kIdCancel);
-    }
-  });
-  LResult r = picker.DoModal();
+  LResult r = run_picker(picker, ui, [&](Dialog& d) { steps(ui, d); }, confirm);
   EXPECT_TRUE(ui.Problems().empty());
   return r;
 }
@@ -95,13 +87,6 @@ TEST(WeekGridValues, SummaryShowsNumbersOnceAnHourIsLimited) {
   values[1] = 12;
   text = week_summary_text_values(mask, values, 12, "T", "", hours);
   EXPECT_NE(text.find("Ora 1:\t\tX\t"), std::string::npos) << text;
-}
-
-TEST(WeekGridValues, TemplateIsClean) {
-  ui_register_week_values_templates();
-  const DialogTemplate* t = find_dialog_template(CdwhCombo::kTemplate);
-  ASSERT_NE(t, nullptr);
-  for (const std::string& problem : lint_dialog_template(*t)) ADD_FAILURE() << problem;
 }
 
 }  // namespace
