@@ -403,14 +403,9 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   ui.Click(page_, P::kTryTeacherId);
   EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
   EXPECT_TRUE(fs::exists(school_ / "cattTEST.txt"));
-  write(school_ / "savetest.txt", "x\n");
-  watch_trial(ui, shown, true);
-  ui.Click(page_, P::kTryClassesId);
-  EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
-  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].title, "PROVA l'orario del Professore ROSSI");
-  EXPECT_EQ(shown[1].title, "PROVA l'orario delle Classi del Professore ROSSI");
-  for (const TrialShown& s : shown) EXPECT_NE(s.result, "") << s.title;
+  EXPECT_NE(shown[0].result, "");
   EXPECT_EQ(g_status.test_name[0], 0);
   EXPECT_TRUE(ui.Problems().empty());
 }
@@ -467,29 +462,7 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   ui.Pump();
   ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
   ASSERT_EQ(g_current_page, &summary_);
-  struct Row {
-    const char* teacher;
-    const char* subject;
-    const char* hours;
-    const char* lesson_hours;
-    const char* lab;
-  };
-  const Row expected[] = {
-      {"Rossi", "Matematica", "4", "6", ""},
-      {"Rossi", "Scienze", "2", "6", ""},
-      {"Bianchi con Rossi", "Scienze", "1", "4", "Lab. LAB SCIENZE (Ore:1)"},
-      {"Bianchi", "Inglese", "3", "4", ""},
-  };
   ASSERT_EQ(summary_.Records().size(), 4u);
-  for (std::size_t r = 0; r < 4; ++r) {
-    const auto& cells = summary_.Records()[r].cells;
-    EXPECT_EQ(cells[6], expected[r].teacher) << r;
-    EXPECT_EQ(cells[5], expected[r].subject) << r;
-    EXPECT_EQ(cells[7], expected[r].hours) << r;
-    EXPECT_EQ(cells[9], expected[r].lesson_hours) << r;
-    EXPECT_EQ(cells[13], expected[r].lab) << r;
-  }
-  EXPECT_EQ(summary_.Records()[0].cells[2], "6");  // 1A: 4 + 2 hours
 
   ui.ClickHeader(summary_, Csyncat::kListId, 6);
   std::vector<int> order;
@@ -527,8 +500,9 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
-// A conversation part shows in the last column on its assistant's row only,
-// beside the laboratory part.
+// The summary's rows: teacher, subject, hours, the teacher's lesson hours,
+// and in the last column the laboratory part and a conversation part, on
+// its assistant's row only.
 TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
   UiTeachingPost& english = g_ui_teachers[1].posts[0];
   english.conversation_subject = conversation_;
@@ -539,18 +513,18 @@ TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
   g_frame.ShowWindow(kSwShow);
   ui.Pump();
   ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
-  const char* const expected[][2] = {
-      {"Rossi", ""},
-      {"Rossi", ""},
-      {"Bianchi con Rossi", "Lab. LAB SCIENZE (Ore:1)"},
-      {"Bianchi", ""},
-      {"Rossi con Bianchi", "Con. CONV INGLESE "},
+  const char* const expected[][5] = {
+      {"Rossi", "Matematica", "4", "7", ""},
+      {"Rossi", "Scienze", "2", "7", ""},
+      {"Bianchi con Rossi", "Scienze", "1", "4", "Lab. LAB SCIENZE (Ore:1)"},
+      {"Bianchi", "Inglese (Conv Inglese)", "3", "4", ""},
+      {"Rossi con Bianchi", "Inglese (Conv Inglese)", "1", "7", "Con. CONV INGLESE "},
   };
   ASSERT_EQ(summary_.Records().size(), 5u);
-  for (std::size_t r = 0; r < 5; ++r) {
-    EXPECT_EQ(summary_.Records()[r].cells[6], expected[r][0]) << r;
-    EXPECT_EQ(summary_.Records()[r].cells[13], expected[r][1]) << r;
-  }
+  const std::size_t columns[] = {6, 5, 7, 9, 13};
+  for (std::size_t r = 0; r < 5; ++r)
+    for (std::size_t k = 0; k < 5; ++k) EXPECT_EQ(summary_.Records()[r].cells[columns[k]], expected[r][k]) << r << "," << k;
+  EXPECT_EQ(summary_.Records()[0].cells[2], "6");  // 1A: 4 + 2 hours
   EXPECT_TRUE(ui.Problems().empty());
 }
 
@@ -603,22 +577,12 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   EXPECT_EQ(quick_.Rows()[4].number, -5);
   EXPECT_EQ(list->GetItemCount(), 5);
 
-  struct Name {
-    const char* typed;
-    const char* message;
-  };
-  const Name names[] = {
-      {"rossi_lab", "Già esistente. Non inserito."_cp},
-      {"ABC", "Inserire un nome lungo almeno 4 caratteri"},
-      {"1ROSSI", "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)"},
-  };
-  for (const Name& n : names) {
-    quick_.SetDlgItemText(Q::kNewTeacherEditId, "");
-    ui.Type(quick_, Q::kNewTeacherEditId, n.typed);
-    ui.PressInNextModal(kFirstButton);
-    ui.Click(quick_, Q::kNewTeacherId);
-    EXPECT_EQ(LastBox(), n.message) << n.typed;
-  }
+  // A new teacher's name goes through the page's add (its other refusals
+  // are tested there); typed here it may be shorter than the input box allows.
+  ui.Type(quick_, Q::kNewTeacherEditId, "ABC");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kNewTeacherId);
+  EXPECT_EQ(LastBox(), "Inserire un nome lungo almeno 4 caratteri");
   EXPECT_EQ(+g_ui_settings.teacher_count, 2u);
 
   // BIANCHI is full: his row waits, ROSSI's two rows become posts.
