@@ -78,32 +78,15 @@ class TeachersPage : public TempRoot {
   }
 
   void BuildSchool() {
-    og_clear_structure();
-    og_clear_school_blocks();
-    og_set_new_structure_defaults();
-    og_set_new_school_defaults(-1);
-    for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
-    name_into(g_ui_structure.track_names[0], "Ordinario");
-    g_ui_structure.sections[0][0] = g_ui_structure.sections[0][1] = 1;
-    for (const char* code : {"1A ", "2A ", "3A ", "4A ", "5A ", "1B "}) {
-      UiClass& c = g_ui_structure.classes[g_ui_structure.class_count++];
-      std::memcpy(c.code, code, 4);
-    }
+    new_ui_school({"1A ", "2A ", "3A ", "4A ", "5A ", "1B "});
+    g_ui_structure.sections[0][1] = 1;
     math_ = add_subject("MATEMATICA", 'N');
     science_ = add_subject("SCIENZE", 'N');
     english_ = add_subject("INGLESE", 'N');
     conversation_ = add_subject("CONV INGLESE", 'C');
-    g_ui_structure.lab_count = 1;
-    name_into(g_ui_structure.labs[0].name, "LAB SCIENZE");
-    g_ui_structure.labs[0].hours[0] = 255;
-    og_init_teacher(0, "ROSSI");
-    og_init_teacher(1, "BIANCHI");
-    g_ui_settings.teacher_count = 2;
+    add_rossi_bianchi_and_lab();
     add_post(0, math_, 0, 4);
-    UiTeachingPost& lab = add_post(0, science_, 0, 2);
-    lab.lab = 0;
-    lab.partner = 1;
-    lab.partner_part.hours = 1;
+    add_lab_post(0, science_, 0, 2, 1, 1);
     add_post(1, english_, 1, 3);
     ASSERT_EQ(og_write_structure_file(), 0);
     ASSERT_EQ(og_write_assignments_file(0, 0), 0);
