@@ -21,14 +21,6 @@ using namespace kt::ui;
 using namespace dictionary_test;
 using M = Cmaterie;
 
-void type_name(TestDriver& ui, Cmaterie& page, const char* text) {
-  Edit* edit = static_cast<Edit*>(page.GetDlgItem(M::kNameId));
-  edit->SetWindowText("");
-  page.GotoDlgCtrl(edit);
-  ui.Type(*edit, text);
-  ui.Key(kVkReturn);
-}
-
 int row_of(Cmaterie& page, const char* name) {
   return static_cast<ListView*>(page.GetDlgItem(M::kListId))->FindItemByText(-1, name);
 }
@@ -61,7 +53,7 @@ TEST(SubjectsPage, AddsGuessesRefusesAndDeletesUnused) {
   for (const Typed& t : typed) {
     std::uint32_t before = g_ui_structure.subject_count;
     if (!t.stored) ui.PressInNextModal(kOkButton);
-    type_name(ui, page, t.text);
+    type_and_enter(ui, page, M::kNameId, t.text);
     if (!t.stored) {
       EXPECT_EQ(+g_ui_structure.subject_count, before) << t.id;
       continue;
@@ -160,7 +152,7 @@ TEST(SubjectsPage, DialogFormAddsOnlyItsTypeAndRefusesDeletion) {
       EXPECT_FALSE(ui.IsEnabled(d, M::kDeleteId));
       ui.Select(d, M::kListId, 0);
       ui.Key(kVkDelete);
-      type_name(ui, dialog, language == 0 ? "conv mensa" : "conversation canteen");
+      type_and_enter(ui, dialog, M::kNameId, language == 0 ? "conv mensa" : "conversation canteen");
       ui.Key(kVkEscape);
     });
     ui.PressInNextModal(kOkButton);
