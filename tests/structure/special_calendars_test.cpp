@@ -24,6 +24,7 @@
 #include "structure/school_page.h"
 #include "structure/special_calendars.h"
 #include "structure/structure_pages.h"
+#include "ui_school_builders.h"
 
 namespace {
 
@@ -60,11 +61,11 @@ class SpecialCalendars : public TempRoot {
     g_ui_settings.teacher_count = 2;
     og_init_teacher(0, "ROSSI");
     og_init_teacher(1, "VERDI");
-    add_post(0, 0, 24, -1);
-    UiTeachingPost& joint = add_post(0, 1, 3, -1);
+    add_post(0, 0, 0, 24);
+    UiTeachingPost& joint = add_post(0, 0, 1, 3);
     joint.joint_count = 1;
     joint.joint_classes[0] = 2;
-    add_post(1, 0, 4, 0);
+    add_post(1, 0, 0, 4).partner = 0;
     og_snapshot_all();
     ASSERT_TRUE(g_frame.Create(nullptr));
     g_frame.ShowWindow(kSwShow);
@@ -79,13 +80,6 @@ class SpecialCalendars : public TempRoot {
     g_pages.Install(PageSlot::Proscuola, nullptr);
     g_pages.Install(PageSlot::Plessi, nullptr);
     TempRoot::TearDown();
-  }
-  static UiTeachingPost& add_post(int t, int c, int hours, int partner) {
-    UiTeachingPost& p = g_ui_teachers[t].posts[g_ui_teachers[t].post_count++];
-    p.class_index = c;
-    p.own.hours = std::int8_t(hours);
-    p.partner = partner;
-    return p;
   }
   static std::string cell(Dialog& d, int row, int column) {
     return static_cast<ListView*>(d.GetDlgItem(C::kListId))->GetItemText(row, column);
