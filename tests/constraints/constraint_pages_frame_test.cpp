@@ -49,9 +49,7 @@ TEST_F(ConstraintPagesInFrame, PageCommandsOpenTheInstalledPages) {
   ASSERT_NE(g_current_page, nullptr);
   EXPECT_EQ(g_current_page->template_id(), Corapage::kTemplate);
   auto* page = static_cast<Corapage*>(g_current_page);
-  EXPECT_EQ(page->Page(), 4);
-  EXPECT_TRUE(ui.IsVisible(*page, Corapage::kFirstBandId + 1));
-  EXPECT_FALSE(ui.IsVisible(*page, Corapage::kFirstBandId + 2));
+  EXPECT_EQ(page->Page(), 4);  // its rows: see the parameter pages test
   std::size_t boxes = ui.boxes().size();
   ui.Click(*page, Corapage::kAbandonId);  // nothing changed: read again and re-opened, no question
   ui.Pump();
