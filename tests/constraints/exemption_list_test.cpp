@@ -13,6 +13,7 @@
 #include "constraints/exemption_list.h"
 #include "constraints/band_table_double.h"
 #include "constraints/band_table_picker.h"
+#include "constraints/constraint_pages.h"
 #include "constraints/band_table_triple.h"
 #include "constraints/param_pages.h"
 #include "constraints/post_constraints_page.h"
@@ -166,16 +167,9 @@ namespace {
 // the post page, the copy panels and the derogation list hold every control
 // their code binds.
 TEST(ConstraintPageTemplates, AreSoundAndHoldEveryBoundControl) {
-  ui_register_post_constraints_template();
+  constraints_install_pages();
   ui_register_copy_panel_templates();
   ui_register_exemption_list_template();
-  ui_register_band_table_templates();
-  ui_register_param_page_templates();
-  ui_register_special_options_templates();
-  ui_register_teaching_weight_templates();
-  ui_register_special_teacher_template();
-  ui_register_teacher_constraints_templates();
-  ui_register_week_grid_templates();
   ui_register_week_times_templates();
   ui_register_week_values_templates();
   for (int id : {Chq2::kTemplate, Chq2alt::kTemplate, Chq3::kTemplate, Corapage::kTemplate, Coraspec::kTemplate,

@@ -1,14 +1,20 @@
 // Helpers of the picker tests: a picker's modal run scripted as steps, then
 // OK with the focus on it (when confirming) and cancel for whatever is
 // still open, the message boxes the steps raise answered with their first
-// button; and whether any box showed a text.
+// button; whether any box showed a text; and a school week with the day
+// codes "Lu".."Do" and chosen per-day hour counts (the provisional counts
+// cleared, provisional mode off) written into the shared header.
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <functional>
 #include <string>
 
+#include "engine/status_block.h"
 #include "platform/test_driver.h"
+#include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
 
 namespace kt_constraints_test {
@@ -33,6 +39,16 @@ inline bool box_says(kt::ui::TestDriver& ui, const std::string& text) {
   for (const auto& box : ui.boxes())
     if (std::find(box.texts.begin(), box.texts.end(), text) != box.texts.end()) return true;
   return false;
+}
+
+inline void set_week(std::array<int, 7> hours) {
+  static const char* kCodes[7] = {"Lu", "Ma", "Me", "Gi", "Ve", "Sa", "Do"};
+  for (int d = 0; d < 7; ++d) {
+    std::memcpy(g_ui_header.day_codes[d], kCodes[d], 3);
+    g_ui_header.hours_per_day[d] = std::uint8_t(hours[std::size_t(d)]);
+    g_ui_header.provisional_hours_per_day[d] = 0;
+  }
+  g_provisional_mode = 0;
 }
 
 }  // namespace kt_constraints_test

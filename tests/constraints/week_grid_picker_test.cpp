@@ -18,7 +18,6 @@
 #include "constraints/week_grid_values.h"
 #include "engine/status_block.h"
 #include "picker_support.h"
-#include "week_grid_support.h"
 
 namespace {
 
