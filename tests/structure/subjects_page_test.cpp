@@ -10,10 +10,7 @@
 #include "dictionary_support.h"
 #include "platform/cp1252.h"
 #include "schooldata/structure_file.h"
-#include "structure/gyms_page.h"
 #include "structure/input_box.h"
-#include "structure/labs_page.h"
-#include "structure/lessons_by_class_page.h"
 
 namespace {
 
@@ -166,19 +163,6 @@ TEST(SubjectsPage, DialogFormAddsOnlyItsTypeAndRefusesDeletion) {
     EXPECT_EQ(std::string(dialog.m_added_name), std::string(added.name));
   }
   g_language = 0;
-}
-
-TEST(DictionaryTemplates, AreSoundAndHoldEveryBoundControl) {
-  Cmaterie subjects;
-  Clapal labs;
-  Cpale gyms;
-  Clacoco lessons;
-  for (CDictionaryPage* page : std::initializer_list<CDictionaryPage*>{&subjects, &labs, &gyms, &lessons}) {
-    const DialogTemplate* t = find_dialog_template(page->template_id());
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(lint_dialog_template(*t), std::vector<std::string>{}) << t->id;
-    EXPECT_EQ(lint_bound_ids(*t, page->BoundControlIds()), std::vector<std::string>{}) << t->id;
-  }
 }
 
 }  // namespace
