@@ -57,7 +57,6 @@ class SpecialTeacherPage : public TempRoot {
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
     TempRoot::TearDown();
   }
-  int selection(int id) { return static_cast<ComboBox*>(page.GetDlgItem(id))->GetCurSel(); }
   TestDriver ui;
   Cvidia page;
 };
@@ -66,7 +65,7 @@ TEST_F(SpecialTeacherPage, PartnersBuildingMovesLunchAndLeaving) {
   ASSERT_TRUE(page.Create(nullptr));
   page.ShowWindow(kSwShow);
   UiTeacherConstraints& anna = g_ui_teachers[0].personal;
-  EXPECT_EQ(selection(V::kLunchHourId), 3);  // the school's break shown
+  EXPECT_EQ(static_cast<ComboBox*>(page.GetDlgItem(V::kLunchHourId))->GetCurSel(), 3);  // the school's break shown
 
   ui.Select(page, V::kOverlapId, 2);  // BRUNO
   EXPECT_EQ(int(anna.ni), 1);
