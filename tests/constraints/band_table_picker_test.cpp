@@ -7,7 +7,6 @@
 // the summary button's rules.
 #include <gtest/gtest.h>
 
-#include <string>
 
 #include "constraints/band_table_double.h"
 #include "constraints/band_table_picker.h"

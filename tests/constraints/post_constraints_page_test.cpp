@@ -15,18 +15,16 @@
 #include "fresh_process.h"
 #include "constraints/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
-#include "schooldata/model_utilities.h"
 #include "shell/service_mode.h"
-#include "platform/test_driver.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/structure_file.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
-#include "shell/message_box.h"
 #include "structure/teacher_page_state.h"
 #include "constraints/post_constraints_texts.h"
+#include "picker_support.h"
 #include "remote/guide_windows.h"
 #include "trial_run_support.h"
 #include "ui_school_builders.h"
@@ -139,12 +137,8 @@ TEST_F(PostConstraintsPage, PanelsEditThePostAndRefuseWhatCannotHold) {
   ui.Click(g_vicat_page, V::kPanels[0].grouping);
   EXPECT_STREQ(Post(0, 0).own.grouping1, "211");
   EXPECT_EQ(Post(0, 0).own.grouping2[0], 0);
-  bool sum_message = false;
-  for (const auto& box : ui.boxes())
-    sum_message |= !box.texts.empty() && box.texts[0] ==
-                       "La somma dei gruppi di ore specificati è 8, che è maggiore delle ore settimanali in classe "
-                       "(4). Correggere."_cp;
-  EXPECT_TRUE(sum_message);
+  EXPECT_TRUE(kt_constraints_test::box_says(
+      ui, "La somma dei gruppi di ore specificati è 8, che è maggiore delle ore settimanali in classe (4). Correggere."_cp));
   // Only the alternative row filled: it becomes row 1.
   AnswerGrouping({{2, 0}, {1, 0}}, 4, {{2, 1}, {1, 1}});
   ui.Click(g_vicat_page, V::kPanels[0].grouping);

@@ -16,8 +16,6 @@
 #include "constraints/constraint_pages.h"
 #include "constraints/special_teacher_page.h"
 #include "engine/engine_main.h"
-#include "platform/test_driver.h"
-#include "schooldata/model_utilities.h"
 #include "schooldata/school_file_lines.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
