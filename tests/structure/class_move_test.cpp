@@ -10,10 +10,6 @@
 
 #include "dictionary_support.h"
 #include "platform/cp1252.h"
-#include "platform/test_driver.h"
-#include "schooldata/model_utilities.h"
-#include "schooldata/ui_school_model.h"
-#include "shell/message_box.h"
 #include "structure/class_move.h"
 
 namespace {

@@ -12,14 +12,9 @@
 
 #include "constraints/week_grid_times.h"
 #include "platform/cp1252.h"
-#include "platform/test_driver.h"
 #include "schooldata/model_utilities.h"
-#include "schooldata/ui_school_model.h"
-#include "shell/app_test_support.h"
-#include "shell/frame.h"
 #include "shell/home_page.h"
 #include "structure/school_page.h"
-#include "structure/structure_pages.h"
 #include "structure_page_fixture.h"
 
 namespace {

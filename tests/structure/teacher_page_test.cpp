@@ -14,9 +14,7 @@
 
 #include "engine/errors.h"
 #include "engine/text_lines.h"
-#include "platform/test_driver.h"
 #include "schooldata/description_writer.h"
-#include "schooldata/model_utilities.h"
 #include "schooldata/structure_file.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
