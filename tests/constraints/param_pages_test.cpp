@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "../shell/app_test_support.h"
+#include "constraints/constraint_pages.h"
 #include "constraints/param_pages.h"
 #include "platform/test_driver.h"
 #include "schooldata/description_reader.h"
@@ -33,6 +34,7 @@ class ParamPages : public TempRoot {
   void TearDown() override {
     og_snapshot_all();  // nothing left to ask about
     if (page.IsWindow()) page.DestroyWindow();
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
     TempRoot::TearDown();
   }
   void Open(int mode) {
@@ -97,6 +99,43 @@ TEST_F(ParamPages, ZeroBreaksWarnPerBandThenSaveAndAbandon) {
   EXPECT_EQ(breaks.pairs[0][1], 0);  // as saved
   EXPECT_EQ(breaks.count, 2);
   EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The frame's page commands open the general parameters (the fourth
+// command showing the one-building page), the special options and the
+// teacher constraints in place of their stand-ins; an abandon without
+// changes re-opens the page through the frame, and moving on from an
+// unchanged page asks nothing.
+TEST_F(ParamPages, FramePageCommandsOpenTheInstalledPages) {
+  ui_register_frame_templates();
+  constraints_install_pages();
+  g_ui_settings.building_count = 1;
+  g_ui_settings.rotation_breaks[0] = 0;
+  og_snapshot_all();
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(g_frame.GoTo(kPageParameters4));
+  ui.Pump();
+  ASSERT_NE(g_current_page, nullptr);
+  EXPECT_EQ(g_current_page->template_id(), Corapage::kTemplate);
+  auto* shown = static_cast<Corapage*>(g_current_page);
+  EXPECT_EQ(shown->Page(), 4);  // its rows are checked above
+  std::size_t boxes = ui.boxes().size();
+  ui.Click(*shown, Corapage::kAbandonId);  // nothing changed: read again and re-opened, no question
+  ui.Pump();
+  EXPECT_EQ(ui.boxes().size(), boxes);
+  EXPECT_EQ(g_current_page, shown);
+  EXPECT_TRUE(shown->IsWindow());
+
+  ASSERT_TRUE(g_frame.GoTo(kPageOraspec));
+  ui.Pump();
+  EXPECT_EQ(g_current_page->template_id(), 129);
+  ASSERT_TRUE(g_frame.GoTo(kPageVipro));
+  ui.Pump();
+  EXPECT_EQ(g_current_page->template_id(), 152);
+  EXPECT_EQ(ui.boxes().size(), boxes);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 }  // namespace

@@ -9,26 +9,22 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "fresh_process.h"
 #include "constraints/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
-#include "schooldata/model_utilities.h"
 #include "shell/service_mode.h"
-#include "platform/test_driver.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/structure_file.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
-#include "shell/message_box.h"
 #include "structure/teacher_page_state.h"
 #include "constraints/post_constraints_texts.h"
+#include "picker_support.h"
 #include "remote/guide_windows.h"
 #include "trial_run_support.h"
 #include "ui_school_builders.h"
@@ -68,38 +64,19 @@ class PostConstraintsPage : public TempRoot {
   }
 
   void BuildSchool() {
-    og_clear_structure();
-    og_clear_school_blocks();
-    og_set_new_structure_defaults();
-    og_set_new_school_defaults(-1);
-    for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
-    name_into(g_ui_structure.track_names[0], "Ordinario");
-    g_ui_structure.sections[0][0] = 1;
-    for (const char* code : {"1A ", "2A ", "3A "}) {
-      UiClass& c = g_ui_structure.classes[g_ui_structure.class_count++];
-      std::memcpy(c.code, code, 4);
-    }
+    new_ui_school({"1A ", "2A ", "3A "});
     math_ = add_subject("MATEMATICA", 'N');
     science_ = add_subject("SCIENZE", 'N');
     english_ = add_subject("INGLESE", 'N');
-    g_ui_structure.lab_count = 1;
-    name_into(g_ui_structure.labs[0].name, "LAB SCIENZE");
-    g_ui_structure.labs[0].hours[0] = 255;
-    og_init_teacher(0, "ROSSI");
-    og_init_teacher(1, "BIANCHI");
-    g_ui_settings.teacher_count = 2;
+    add_rossi_bianchi_and_lab();
     add_post(0, math_, 0, 4);
     add_post(0, math_, 1, 4);
-    UiTeachingPost& lab = add_post(0, science_, 0, 2);
-    lab.lab = 0;
-    lab.partner = 1;
-    lab.partner_part.hours = 2;
+    add_lab_post(0, science_, 0, 2, 1, 2);
     add_post(1, english_, 0, 3);
     ASSERT_EQ(og_write_structure_file(), 0);
     ASSERT_EQ(og_write_assignments_file(0, 0), 0);
     og_snapshot_all();
   }
-
   void Open() {
     ASSERT_TRUE(g_frame.Create(nullptr));
     g_frame.ShowWindow(kSwShow);
@@ -122,12 +99,7 @@ class PostConstraintsPage : public TempRoot {
     });
   }
   std::string LastBox() { return ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0); }
-  std::string Description() {
-    std::ifstream in(data_root() / "scuola" / "scuola2.txt", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string Description() { return read(data_root() / "scuola" / "scuola2.txt"); }
   UiTeachingPost& Post(int teacher, int p) { return g_ui_teachers[teacher].posts[p]; }
 
   TestDriver ui;
@@ -165,12 +137,8 @@ TEST_F(PostConstraintsPage, PanelsEditThePostAndRefuseWhatCannotHold) {
   ui.Click(g_vicat_page, V::kPanels[0].grouping);
   EXPECT_STREQ(Post(0, 0).own.grouping1, "211");
   EXPECT_EQ(Post(0, 0).own.grouping2[0], 0);
-  bool sum_message = false;
-  for (const auto& box : ui.boxes())
-    sum_message |= !box.texts.empty() && box.texts[0] ==
-                       "La somma dei gruppi di ore specificati è 8, che è maggiore delle ore settimanali in classe "
-                       "(4). Correggere."_cp;
-  EXPECT_TRUE(sum_message);
+  EXPECT_TRUE(kt_constraints_test::box_says(
+      ui, "La somma dei gruppi di ore specificati è 8, che è maggiore delle ore settimanali in classe (4). Correggere."_cp));
   // Only the alternative row filled: it becomes row 1.
   AnswerGrouping({{2, 0}, {1, 0}}, 4, {{2, 1}, {1, 1}});
   ui.Click(g_vicat_page, V::kPanels[0].grouping);
@@ -275,7 +243,7 @@ TEST_F(PostConstraintsPage, OneMapOnEveryPostMovesToThePersonalConstraints) {
   EXPECT_NE(Description(), before);
 }
 
-// A trial writes the test description and runs the teacher's test; the
+// A trial writes the test description and runs the classes' test; the
 // abandon button puts the teacher back as he was when chosen.
 TEST_F(PostConstraintsPage, TrialRunsAndAbandonRestoresTheTeacher) {
   Open();
@@ -284,13 +252,10 @@ TEST_F(PostConstraintsPage, TrialRunsAndAbandonRestoresTheTeacher) {
   EXPECT_EQ(Post(0, 1).own.placement, 1);
   std::vector<TrialShown> shown;
   watch_trial(ui, shown, true);
-  ui.Click(g_vicat_page, V::kTryTeacherId);
-  watch_trial(ui, shown, true);
   ui.Click(g_vicat_page, V::kTryClassesId);
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].title, "PROVA l'orario del Professore ROSSI");
-  EXPECT_EQ(shown[1].title, "PROVA l'orario delle Classi del Professore ROSSI");
-  for (const TrialShown& s : shown) EXPECT_NE(s.result, "") << s.title;
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].title, "PROVA l'orario delle Classi del Professore ROSSI");
+  EXPECT_NE(shown[0].result, "");
   EXPECT_TRUE(fs::exists(data_root() / "scuola" / "cattTEST.txt"));
 
   ui.PressInNextModal(kYesButton);  // "Sicuro di abbandonare le modifiche ?"

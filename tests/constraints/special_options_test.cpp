@@ -212,13 +212,4 @@ TEST_F(SchoolPages, TeachingWeightButtonsAreColoured) {
   EXPECT_EQ(plain, std::vector<int>{});
 }
 
-TEST_F(SchoolPages, TemplatesAreClean) {
-  ui_register_param_page_templates();
-  for (int id : {Corapage::kTemplate, Coraspec::kTemplate, Cpesodi::kTemplate}) {
-    const DialogTemplate* t = find_dialog_template(id);
-    ASSERT_NE(t, nullptr) << id;
-    for (const auto& p : lint_dialog_template(*t)) ADD_FAILURE() << id << ": " << p;
-  }
-}
-
 }  // namespace

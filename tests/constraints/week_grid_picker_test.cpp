@@ -9,34 +9,28 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <string>
 
+#include "constraints/summary_buttons.h"
 #include "constraints/week_grid_picker.h"
-#include "platform/test_driver.h"
-#include "week_grid_support.h"
+#include "constraints/week_grid_times.h"
+#include "constraints/week_grid_values.h"
+#include "picker_support.h"
 
 namespace {
 
 using namespace kt::ui;
+using kt_constraints_test::run_picker;
 using kt_constraints_test::set_week;
 
 int slot(int day, int hour) { return day * 12 + hour; }
 
-// Runs the picker once on mask with the steps, then confirms with OK
-// (focus first) or cancels.
+// Runs the picker once on mask with the steps, then confirms or cancels.
 LResult run(Cdwh& picker, std::uint8_t* mask, const char* subtitle, std::uint8_t mode,
             const std::function<void(TestDriver&, Dialog&)>& steps, bool confirm) {
   TestDriver ui;
   picker.SetGridData(nullptr, "Ore Vietate per il Professore:", subtitle, mask, nullptr, mode);
-  ui.OnNextModal([&](Dialog& d) {
-    steps(ui, d);
-    if (confirm) {
-      d.GetDlgItem(kIdOk)->SetFocus();
-      ui.Click(d, kIdOk);
-    } else {
-      ui.Click(d, kIdCancel);
-    }
-  });
-  LResult r = picker.DoModal();
+  LResult r = run_picker(picker, ui, [&](Dialog& d) { steps(ui, d); }, confirm);
   EXPECT_TRUE(ui.Problems().empty());
   return r;
 }
@@ -202,11 +196,327 @@ TEST(WeekGridPicker, AlwaysStateWithoutAnAlwaysBoxIsDroppedAndHelpShows) {
   EXPECT_EQ(mask[0], 255);
 }
 
-TEST(WeekGridPicker, TemplateIsClean) {
-  ui_register_week_grid_templates();
-  const DialogTemplate* t = find_dialog_template(Cdwh::kTemplate);
-  ASSERT_NE(t, nullptr);
-  EXPECT_TRUE(lint_dialog_template(*t).empty());
+// The week grid with a number per hour: the maximum in every list stores
+// the always state and one limited hour prevents it, 0 in a list clears the
+// hour, unchecking a box shows 0 but keeps the value for the next check,
+// cancel writes nothing; the summary shows numbers once any hour is limited.
+LResult run(CdwhCombo& picker, std::uint8_t* mask, std::int8_t* values, int maximum,
+            const std::function<void(TestDriver&, Dialog&)>& steps, bool confirm) {
+  TestDriver ui;
+  picker.SetGridData(nullptr, "Disponibilità limitata alle ore:", "Locale sempre disponibile", mask, values,
+                     maximum, nullptr, 0);
+  LResult r = run_picker(picker, ui, [&](Dialog& d) { steps(ui, d); }, confirm);
+  EXPECT_TRUE(ui.Problems().empty());
+  return r;
+}
+
+TEST(WeekGridValues, MaximumEverywhereIsAlwaysAndOneLimitedHourPreventsIt) {
+  for (int limited : {0, 1}) {
+    CdwhCombo::ResetSharedState();
+    set_week({2, 2, 0, 0, 0, 0, 0});
+    std::uint8_t mask[84] = {};
+    std::int8_t values[84] = {};
+    CdwhCombo picker;
+    run(picker, mask, values, 3, [&](TestDriver& ui, Dialog& d) {
+      for (int slot : {0, 1, 12, 13}) ui.Select(d, CdwhCombo::kListIds[std::size_t(slot)], 3);
+      if (limited) ui.Select(d, CdwhCombo::kListIds[13], 2);
+      EXPECT_TRUE(ui.IsChecked(d, dwh_cell_id(1, 1)));
+      EXPECT_FALSE(ui.IsEnabled(d, CdwhCombo::kListIds[2]));  // hour 3 of day 0 does not exist
+    }, true);
+    EXPECT_EQ(mask[0], limited ? 1 : 255) << limited;
+    EXPECT_EQ(mask[1], limited ? 1 : 0) << limited;
+    EXPECT_EQ(values[13], limited ? 2 : 3) << limited;
+  }
+}
+
+TEST(WeekGridValues, ZeroClearsAndUncheckingKeepsTheValue) {
+  CdwhCombo::ResetSharedState();
+  set_week({3, 0, 0, 0, 0, 0, 0});
+  std::uint8_t mask[84] = {1, 1, 1};
+  std::int8_t values[84] = {2, 1, 0};
+  CdwhCombo picker;
+  std::string shown_unchecked, shown_again, counter;
+  run(picker, mask, values, 4, [&](TestDriver& ui, Dialog& d) {
+    ui.Select(d, CdwhCombo::kListIds[1], 0);
+    ui.Click(d, dwh_cell_id(0, 0));
+    shown_unchecked = std::to_string(static_cast<ComboBox*>(d.GetDlgItem(CdwhCombo::kListIds[0]))->GetCurSel());
+    ui.Click(d, dwh_cell_id(0, 0));
+    shown_again = std::to_string(static_cast<ComboBox*>(d.GetDlgItem(CdwhCombo::kListIds[0]))->GetCurSel());
+    counter = ui.Text(d, CdwhCombo::kCounterId);
+  }, true);
+  EXPECT_EQ(shown_unchecked, "0");
+  EXPECT_EQ(shown_again, "2");
+  EXPECT_EQ(counter, "2");
+  const std::uint8_t expected_mask[3] = {1, 0, 1};
+  const std::int8_t expected_values[3] = {2, 0, 0};
+  EXPECT_EQ(std::memcmp(mask, expected_mask, 3), 0);
+  EXPECT_EQ(std::memcmp(values, expected_values, 3), 0);
+
+  std::uint8_t before[84];
+  std::memcpy(before, mask, 84);
+  run(picker, mask, values, 4, [&](TestDriver& ui, Dialog& d) { ui.Select(d, CdwhCombo::kListIds[0], 0); }, false);
+  EXPECT_EQ(std::memcmp(mask, before, 84), 0);
+}
+
+TEST(WeekGridValues, SummaryShowsNumbersOnceAnHourIsLimited) {
+  set_week({2, 0, 0, 0, 0, 0, 0});
+  std::uint8_t mask[84] = {1, 1};
+  std::int8_t values[84] = {0, 2};
+  auto hours = week_normal_hours();
+  std::string text = week_summary_text_values(mask, values, 12, "T", "", hours);
+  EXPECT_NE(text.find("Ora 1:\t\t12\t \t"), std::string::npos) << text;
+  EXPECT_NE(text.find("Ora 2:\t\t2\t \t"), std::string::npos) << text;
+  values[1] = 12;
+  text = week_summary_text_values(mask, values, 12, "T", "", hours);
+  EXPECT_NE(text.find("Ora 1:\t\tX\t"), std::string::npos) << text;
+}
+
+// The week grid with clock times: filling earlier hours lays them out one
+// after the other from 8:00, an hour of no length is refused on
+// confirmation and a cancel afterwards leaves the caller's times and mask as
+// they were, copying a day onto the next (or a beep when the next day has no
+// hours), and the class-calendar options hidden or written only on
+// confirmation.
+struct Calendar {
+  std::uint8_t mask[84] = {};
+  std::int16_t starts[84] = {};
+  std::int16_t durations[84] = {};
+  std::int8_t difference = -1, second_hour = -1;
+};
+
+LResult run(CdwhExt& picker, Calendar& c, std::uint8_t mode, const std::function<void(TestDriver&, Dialog&)>& steps,
+            bool confirm, int boxes = 0) {
+  TestDriver ui;
+  picker.SetGridData(nullptr, "Calendario Settimanale:", "", c.mask, c.starts, c.durations, &c.difference,
+                     &c.second_hour, nullptr, mode);
+  LResult r = run_picker(picker, ui, [&](Dialog& d) { steps(ui, d); }, confirm, boxes);
+  EXPECT_TRUE(ui.Problems().empty());
+  return r;
+}
+
+TEST(WeekGridTimes, FillingEarlierHoursLaysThemOutInOrder) {
+  CdwhExt::ResetSharedState();
+  set_week({5, 0, 0, 0, 0, 0, 0});
+  Calendar c;
+  g_clock_times_flag = 0;
+  CdwhExt picker;
+  std::string counter;
+  // The fill bit works together with the count-free bit, as in the plain grid.
+  EXPECT_EQ(run(picker, c, kDwhFillEarlier | kDwhCountFree, [&](TestDriver& ui, Dialog& d) {
+    ui.Click(d, dwh_cell_id(0, 3));
+    counter = ui.Text(d, CdwhExt::kCounterId);
+  }, true), kIdOk);
+  EXPECT_EQ(counter, "1");
+  const std::int16_t starts[4] = {480, 540, 600, 660};
+  for (int h = 0; h < 4; ++h) {
+    EXPECT_EQ(c.mask[h], 1) << h;
+    EXPECT_EQ(c.starts[h], starts[h]) << h;
+    EXPECT_EQ(c.durations[h], 60) << h;
+  }
+  EXPECT_EQ(c.mask[4], 0);
+  EXPECT_EQ(g_clock_times_flag, 1);
+}
+
+TEST(WeekGridTimes, AnHourOfNoLengthIsRefusedAndCancelKeepsTheCallersData) {
+  CdwhExt::ResetSharedState();
+  set_week({2, 0, 0, 0, 0, 0, 0});
+  std::memcpy(g_ui_header.day_names[0], "Lunedi", 7);
+  Calendar c;
+  c.mask[0] = c.mask[1] = 1;
+  c.starts[0] = 480, c.durations[0] = 60;
+  c.starts[1] = 540, c.durations[1] = 60;
+  g_clock_times_flag = 0;
+  CdwhExt picker;
+  bool refused = false;
+  LResult r = run(picker, c, 0, [&](TestDriver& ui, Dialog& d) {
+    d.GetDlgItem(dwh_end_id(0, 1))->SetWindowText("9:00");
+    d.GetDlgItem(kIdOk)->SetFocus();
+    ui.Click(d, kIdOk);
+    refused = kt_constraints_test::box_says(ui, "Inserire valori crescenti, Giorno:Lunedi Ora:2");
+  }, false, 1);
+  EXPECT_EQ(r, kIdCancel);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(c.durations[1], 60);
+  EXPECT_EQ(g_clock_times_flag, 0);
+}
+
+TEST(WeekGridTimes, CopyingADayAndBeepingOnADayWithoutHours) {
+  CdwhExt::ResetSharedState();
+  set_week({2, 3, 0, 0, 0, 0, 0});
+  Calendar c;
+  c.mask[0] = c.mask[1] = 1;
+  c.starts[0] = 500, c.durations[0] = 50;
+  c.starts[1] = 550, c.durations[1] = 50;
+  CdwhExt picker;
+  int beeps = -1;
+  run(picker, c, 0, [&](TestDriver& ui, Dialog& d) {
+    ui.Click(d, CdwhExt::kCopyIds[0]);  // Monday onto Tuesday
+    EXPECT_EQ(ui.Text(d, dwh_start_id(1, 1)), "9:10");
+    ui.Click(d, CdwhExt::kCopyIds[1]);  // Tuesday onto Wednesday, which has no hours
+    beeps = ui.beeps();
+  }, true);
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(c.mask[12], 1);
+  EXPECT_EQ(c.mask[13], 1);
+  EXPECT_EQ(c.mask[14], 0);
+  EXPECT_EQ(c.starts[13], 550);
+  EXPECT_EQ(c.durations[13], 50);
+  EXPECT_EQ(c.mask[24], 0);
+}
+
+TEST(WeekGridTimes, OptionsHiddenOrWrittenOnConfirmation) {
+  for (bool shown : {false, true}) {
+    CdwhExt::ResetSharedState();
+    set_week({1, 0, 0, 0, 0, 0, 0});
+    Calendar c;
+    c.mask[0] = 1;
+    c.starts[0] = 480, c.durations[0] = 60;
+    c.difference = shown ? 0 : -1;
+    c.second_hour = shown ? 2 : 5;
+    CdwhExt picker;
+    bool visible = !shown;
+    run(picker, c, 0, [&](TestDriver& ui, Dialog& d) {
+      visible = ui.IsVisible(d, CdwhExt::kDifferenceListId);
+      if (shown) {
+        ui.Select(d, CdwhExt::kDifferenceListId, 2);
+        ui.Select(d, CdwhExt::kSecondHourListId, 7);
+      }
+    }, true);
+    EXPECT_EQ(visible, shown);
+    EXPECT_EQ(c.difference, shown ? 2 : -1);
+    EXPECT_EQ(c.second_hour, shown ? 7 : 5);
+  }
+}
+
+// The text summary of a week-hour mask and its drawing as a ruled table:
+// hours that do not exist never show a mark, the always state marks every
+// existing hour and answers yes on the subtitle line in the user's
+// language, provisional mode takes the provisional hours, a damaged hour
+// count stays inside the week; the summary button draws 14 + 11 rules and
+// one text per non-empty piece, white behind the text.
+// One summary row: "Ora n:" then seven cells, "X" at the days listed.
+std::string row(const char* word, int hour, const char* marks) {
+  std::string out = std::string(word) + " " + std::to_string(hour) + ":\t\t";
+  for (int d = 0; d < 7; ++d) out += std::string(marks[d] == 'X' ? "X" : " ") + "\t";
+  return out + "\n";
+}
+
+std::string blank_rows(const char* word, int from) {
+  std::string out;
+  for (int h = from; h <= 12; ++h) out += row(word, h, ".......");
+  return out;
+}
+
+const char* kDaysLine = "\t\tLu\tMa\tMe\tGi\tVe\tSa\tDo\n";
+
+TEST(WeekSummary, MarksOnlyExistingHours) {
+  set_week({2, 1, 0, 0, 0, 0, 0});
+  std::uint8_t mask[84] = {};
+  mask[1] = 1;        // day 0, hour 2
+  mask[12 + 1] = 1;   // day 1, hour 2: does not exist
+  mask[2 * 12] = 1;   // day 2 has no hours
+  std::string expected = std::string("Titolo\n") + kDaysLine + row("Ora", 1, ".......") + row("Ora", 2, "X......") +
+                         blank_rows("Ora", 3) + " \n";
+  EXPECT_EQ(week_summary_text(mask, "Titolo", "", week_existing_hours()), expected);
+}
+
+struct AlwaysCase {
+  const char* id;
+  int language;
+  const char* word;
+  const char* answer;
+  std::uint8_t first;
+};
+
+TEST(WeekSummary, SubtitleLineAnswersInTheUsersLanguage) {
+  set_week({1, 2, 0, 0, 0, 0, 0});
+  const AlwaysCase cases[] = {
+      {"it-always", 0, "Ora", "SI", 255}, {"de-always", 1, "St.", "JA", 255}, {"en-always", 2, "Hr.", "YES", 255},
+      {"it-not", 0, "Ora", "NO", 0},      {"de-not", 1, "St.", "Nein", 0},    {"en-not", 2, "Hr.", "NO", 0},
+  };
+  for (const AlwaysCase& c : cases) {
+    g_language = std::uint8_t(c.language);
+    std::uint8_t mask[84] = {};
+    mask[0] = c.first;
+    bool always = c.first == 255;
+    std::string expected = std::string("T\n") + kDaysLine + row(c.word, 1, always ? "XX....." : ".......") +
+                           row(c.word, 2, always ? ".X....." : ".......") + blank_rows(c.word, 3) + "Sub: " +
+                           c.answer + "\n";
+    EXPECT_EQ(week_summary_text(mask, "T", "Sub", week_existing_hours()), expected) << c.id;
+  }
+  g_language = 0;
+}
+
+TEST(WeekSummary, ProvisionalModeTakesTheProvisionalHoursAndCountsStayInTheWeek) {
+  set_week({1, 0, 0, 0, 0, 0, 0});
+  g_ui_header.provisional_hours_per_day[0] = 0;
+  g_ui_header.provisional_hours_per_day[1] = 2;
+  g_provisional_mode = 1;
+  auto hours = week_existing_hours();
+  EXPECT_EQ(hours[0], 0);
+  EXPECT_EQ(hours[1], 2);
+  std::uint8_t mask[84] = {};
+  mask[0] = 1;
+  mask[12] = 1;
+  std::string expected = std::string("P\n") + kDaysLine + row("Ora", 1, ".X.....") + blank_rows("Ora", 2) + " \n";
+  EXPECT_EQ(week_summary_text(mask, "P", nullptr, hours), expected);
+  g_provisional_mode = 0;
+
+  set_week({200, 13, 12, 0, 0, 0, 0});  // damaged counts
+  hours = week_existing_hours();
+  EXPECT_EQ(week_existing_total(hours), 36);
+  std::uint8_t always[84] = {255};
+  EXPECT_EQ(week_marked_count(always, hours), 36);
+}
+
+// A page with one summary button.
+constexpr int kPageTemplate = 9811;
+constexpr int kSummaryId = 1301;
+const ControlTemplate kPageControls[] = {
+    {"Button", kSummaryId, "", kBsPushButton | kWsTabStop, 4, 4, 180, 160},
+};
+const DialogTemplate kPageTemplates[] = {
+    {kPageTemplate, "Pagina", kWsPopup | kWsCaption, 0, 0, 200, 180, kPageControls},
+};
+
+class SummaryPage : public Dialog {
+ public:
+  SummaryPage() : Dialog(kPageTemplate) {}
+  CBW_dwh summary;
+
+ protected:
+  void DoDataExchange(DataExchange& dx) override { dx.Control(kSummaryId, summary); }
+};
+
+TEST(WeekSummaryButton, DrawsTheSummaryAsARuledTable) {
+  register_dialog_templates(kPageTemplates);
+  EXPECT_TRUE(lint_dialog_template(kPageTemplates[0]).empty());
+  set_week({2, 2, 0, 0, 0, 0, 0});
+  TestDriver ui;
+  SummaryPage page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  std::uint8_t mask[84] = {};
+  mask[12 + 1] = 1;
+  Cdwh picker;
+  picker.SetGridData(&page.summary, "Ore Vietate:", "", mask, nullptr, 2);
+  DisplayList list = ui.Render(page);
+  int lines = 0;
+  for (const DrawItemOp* op : list.ForControl(kSummaryId)) lines += op->op == DrawOp::kLine ? 1 : 0;
+  EXPECT_EQ(lines, 14 + 11);
+  std::string texts = list.TextsOf(kSummaryId);
+  EXPECT_EQ(texts.rfind("Ore Vietate:|Lu|Ma|Me|Gi|Ve|Sa|Do|Ora 1:| | | | | | | |Ora 2:| |X|", 0), 0u) << texts;
+  // The mark of day 1, hour 2: three rows below the title, three tabs right.
+  const DrawItemOp *mark = nullptr, *title = nullptr;
+  for (const DrawItemOp* op : list.ForControl(kSummaryId)) {
+    if (op->op == DrawOp::kText && op->text == "X") mark = op;
+    if (op->op == DrawOp::kText && !title) title = op;
+  }
+  ASSERT_NE(mark, nullptr);
+  EXPECT_EQ(mark->rect.left - title->rect.left, 3 * 20);
+  EXPECT_EQ(mark->rect.top - title->rect.top, 3 * 18);
+  EXPECT_EQ(mark->color2, 0xFFFFFFu);
+  EXPECT_TRUE(ui.Problems().empty());
 }
 
 }  // namespace

@@ -9,14 +9,9 @@
 #include <string>
 
 #include "platform/cp1252.h"
-#include "platform/test_driver.h"
-#include "schooldata/ui_school_model.h"
-#include "shell/app_test_support.h"
-#include "shell/frame.h"
 #include "shell/message_box.h"
 #include "structure/buildings_page.h"
 #include "structure/class_buildings.h"
-#include "structure/structure_pages.h"
 #include "structure_page_fixture.h"
 
 namespace {

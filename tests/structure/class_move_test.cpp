@@ -8,16 +8,14 @@
 #include <cstring>
 #include <string>
 
+#include "dictionary_support.h"
 #include "platform/cp1252.h"
-#include "platform/test_driver.h"
-#include "schooldata/model_utilities.h"
-#include "schooldata/ui_school_model.h"
-#include "shell/message_box.h"
 #include "structure/class_move.h"
 
 namespace {
 
 using namespace kt::ui;
+using dictionary_test::box_said;
 
 constexpr int kYesButton = CMessageBox::kButtonIds[0];
 constexpr int kNoButton = CMessageBox::kButtonIds[1];
@@ -52,13 +50,6 @@ void two_track_school() {
   add_class("2AL");
   add_class("1AT");
   g_ui_structure.sections[0][0] = g_ui_structure.sections[1][0] = 1;
-}
-
-bool box_said(TestDriver& ui, const std::string& text) {
-  for (const auto& box : ui.boxes())
-    for (const std::string& t : box.texts)
-      if (t == text) return true;
-  return false;
 }
 
 std::string code_of(int index) { return std::string(g_ui_structure.classes[index].code, 3); }
@@ -182,26 +173,6 @@ TEST(ClassMove, TwoTracksNeedATrackAndMoveAcrossTracks) {
   EXPECT_EQ(g_ui_structure.sections[0][2], 0);
   EXPECT_EQ(g_ui_structure.classes[0].classical_numbering, 1);
   EXPECT_STREQ(og_class_label(0), "IVCT");
-}
-
-TEST(ClassMove, EnterSavesOnlyFromTheSaveButton) {
-  one_track_school();
-  TestDriver ui;
-  Ccanocla move;
-  bool open_after_enter_on_list = false;
-  ui.OnNextModal([&](Dialog& d) {
-    ui.Select(d, Ccanocla::kClassListId, "3A");
-    ui.Select(d, Ccanocla::kSectionListId, 2);
-    d.GotoDlgCtrl(d.GetDlgItem(Ccanocla::kSectionListId));
-    ui.Key(kVkReturn);
-    open_after_enter_on_list = d.IsWindow() && code_of(1) == "3A ";
-    d.GotoDlgCtrl(d.GetDlgItem(Ccanocla::kSaveId));
-    ui.Key(kVkReturn);
-  });
-  EXPECT_EQ(move.DoModal(), Ccanocla::kMoved);
-  EXPECT_TRUE(open_after_enter_on_list);
-  EXPECT_EQ(code_of(1), "3C ");
-  EXPECT_EQ(g_ui_structure.sections[0][2], 1);
 }
 
 TEST(ClassLabels, OutOfRangeAndDamagedCounts) {

@@ -1,8 +1,9 @@
 // The configuration menu in the frame on a copy of the small sample school:
 // entry re-reads both school files (an unsaved edit in memory is gone), a
 // step's large and icon buttons open the same page with its argument, the
-// imports answer in German or English with the Italian-only message and in
-// Italian run their window and re-read the files; and the summary lines on
+// imports answer in German or English with the Italian-only message, the
+// SISSI codes ask first, and in Italian each import button opens its real
+// window and the files are read again after it; and the summary lines on
 // hand-built schools: no posts, an "X" teacher, the service building lines.
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
+#include "shell/service_mode.h"
 #include "structure/config_menu.h"
 #include "structure/structure_pages.h"
 
@@ -39,6 +41,7 @@ class ConfigMenu : public TempRoot {
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
     g_pages.Install(PageSlot::MenuConfora, nullptr);
     config_menu_imports() = ConfigMenuImports{};
+    g_service_mode = 0;
     TempRoot::TearDown();
   }
   TestDriver ui;
@@ -89,15 +92,11 @@ TEST_F(ConfigMenu, EntryReadsFilesAndStepsOpenTheirPages) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
-TEST_F(ConfigMenu, ImportsItalianOnlyThenRunAndReRead) {
+TEST_F(ConfigMenu, ImportsItalianOnlyAndSissiCodesAskFirst) {
   static int runs = 0;
   runs = 0;
-  config_menu_imports().orario_facile = [] {
-    ++runs;
-    g_ui_settings.teacher_count = 0;  // whatever the window did, the page reads the files again
-  };
+  config_menu_imports().orario_facile = [] { ++runs; };
   alfadlg_go_to_page(kPageConfigMenu);
-  std::uint32_t teachers = g_ui_settings.teacher_count;
   g_language = 2;
   ui.AnswerNextModal(1);
   ui.Click(g_config_menu, Cmenu_confora::kOrarioFacile);
@@ -105,17 +104,51 @@ TEST_F(ConfigMenu, ImportsItalianOnlyThenRunAndReRead) {
   EXPECT_EQ(ui.boxes()[0].texts.at(0), "Only for the italian Version.");
   EXPECT_EQ(runs, 0);
 
-  g_language = 0;
-  ui.Click(g_config_menu, Cmenu_confora::kOrarioFacile);
-  EXPECT_EQ(runs, 1);
-  EXPECT_EQ(+g_ui_settings.teacher_count, teachers);
-  EXPECT_EQ(ui.boxes().size(), 1u);
+  g_language = 0;  // in Italian each import runs its window: see the import windows test
 
   // Not imported from SISSI: the code editor asks first; No ends the command.
   ui.PressInNextModal(1049);
   ui.Click(g_config_menu, Cmenu_confora::kSissiCodes);
   ASSERT_EQ(ui.boxes().size(), 2u);
   EXPECT_EQ(ui.boxes()[1].texts.at(0).rfind("I dati di questa scuola non sono stati creati", 0), 0u);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The menu reaches the real import windows and the split tool: each import
+// button (Italian interface) and the service button open their own dialog,
+// and the menu is back with the school files re-read.
+TEST_F(ConfigMenu, MenuOpensEachImportAndTheSplitTool) {
+  g_service_mode = 1;
+  alfadlg_go_to_page(kPageConfigMenu);
+  ASSERT_EQ(g_current_page, &g_config_menu);
+  std::uint32_t teachers = g_ui_settings.teacher_count;
+  struct Case {
+    const char* id;
+    int button;
+    int template_id;
+    bool asks_first;  // the SISSI codes of a school not imported from SISSI
+    bool rereads;     // the split tool puts the model back itself
+  };
+  const Case cases[] = {
+      {"sissi", Cmenu_confora::kSissi, 191, false, true},
+      {"orario facile", Cmenu_confora::kOrarioFacile, 235, false, true},
+      {"spreadsheet", Cmenu_confora::kSpreadsheet, 443, false, true},
+      {"sissi codes", Cmenu_confora::kSissiCodes, 203, true, true},
+      {"week split", Cmenu_confora::kServiceId, 310, false, false},
+  };
+  for (const Case& c : cases) {
+    int opened = 0;
+    if (c.asks_first) ui.AnswerNextModal(kIdYes);
+    ui.OnNextModal([&](Dialog& d) {
+      opened = d.template_id();
+      if (c.rereads) g_ui_settings.teacher_count = 0;  // whatever the window did, the files are read again
+      d.EndDialog(kIdCancel);
+    });
+    ASSERT_TRUE(ui.Click(g_config_menu, c.button)) << c.id;
+    EXPECT_EQ(opened, c.template_id) << c.id;
+    EXPECT_EQ(+g_ui_settings.teacher_count, teachers) << c.id;
+    EXPECT_EQ(g_current_page, &g_config_menu) << c.id;
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 

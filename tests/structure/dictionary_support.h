@@ -63,6 +63,15 @@ inline bool box_said(kt::ui::TestDriver& ui, const std::string& text) {
   return false;
 }
 
+// Types text into the page's edit `id`, emptied first, and presses Enter.
+inline void type_and_enter(kt::ui::TestDriver& ui, kt::ui::Dialog& page, int id, const char* text) {
+  auto* edit = static_cast<kt::ui::Edit*>(page.GetDlgItem(id));
+  edit->SetWindowText("");
+  page.GotoDlgCtrl(edit);
+  ui.Type(*edit, text);
+  ui.Key(kt::ui::kVkReturn);
+}
+
 inline std::string subject_name(int i) { return g_ui_structure.subjects[i].name; }
 
 // The drive root and the current folder in a fresh temporary folder.

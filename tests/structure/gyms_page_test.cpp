@@ -29,14 +29,6 @@ void gym_school() {
   for (const char* code : {"1A ", "2A ", "3A "}) add_class(code);
 }
 
-void type_and_enter(TestDriver& ui, Cpale& page, const char* name) {
-  Edit* edit = static_cast<Edit*>(page.GetDlgItem(P::kNameId));
-  edit->SetWindowText("");
-  page.GotoDlgCtrl(edit);
-  ui.Type(*edit, name);
-  ui.Key(kVkReturn);
-}
-
 const UiGym& gym(int i) { return g_ui_settings.gyms[i]; }
 
 TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
@@ -47,14 +39,14 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   page.ShowWindow(kSwShow);
 
   ui.PressInNextModal(kOkButton);
-  type_and_enter(ui, page, "Palestra");
+  type_and_enter(ui, page, P::kNameId, "Palestra");
   EXPECT_TRUE(box_said(ui, "Specificare il Plesso in cui si trova il Locale Comune"));
   EXPECT_EQ(+g_ui_settings.gym_count, 0u);  // the room this call appended went again
 
   ui.Select(page, P::kBuildingId, 0);
   ui.Select(page, P::kFirstSubjectId, "EDUCAZIONE FISICA");
   ui.Select(page, P::kCapacityId, 2);
-  type_and_enter(ui, page, "Palestra");
+  type_and_enter(ui, page, P::kNameId, "Palestra");
   ASSERT_EQ(+g_ui_settings.gym_count, 1u);
   EXPECT_EQ(std::string(gym(0).name), "PALESTRA");
   EXPECT_EQ(+gym(0).subjects[0], 0);
@@ -67,13 +59,13 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   ui.Select(page, P::kFirstSubjectId, "MUSICA");
   ui.Select(page, P::kFirstSubjectId + 1, "EDUCAZIONE FISICA");
   ui.PressInNextModal(kOkButton);
-  type_and_enter(ui, page, "Aula musica");
+  type_and_enter(ui, page, P::kNameId, "Aula musica");
   EXPECT_TRUE(box_said(ui,
                        "Esistono DUE locali con Plesso:CENTRALE e Materia:EDUCAZIONE FISICA. Configurare i "
                        "locali comuni con Materie diverse."));
   EXPECT_EQ(+g_ui_settings.gym_count, 1u);
   ui.Select(page, P::kBuildingId, 1);
-  type_and_enter(ui, page, "Aula musica");
+  type_and_enter(ui, page, P::kNameId, "Aula musica");
   ASSERT_EQ(+g_ui_settings.gym_count, 2u);
   EXPECT_EQ(gym(1).building, 1);
 
@@ -112,7 +104,7 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   while (g_ui_settings.gym_count < std::uint32_t(kUiMaxGyms))
     std::strcpy(g_ui_settings.gyms[g_ui_settings.gym_count++].name, "X");
   ui.PressInNextModal(kOkButton);
-  type_and_enter(ui, page, "Mensa");
+  type_and_enter(ui, page, P::kNameId, "Mensa");
   EXPECT_TRUE(box_said(ui, "Raggiunto Massimo Locali Comuni - Non inseribile"));
   EXPECT_EQ(+g_ui_settings.gym_count, std::uint32_t(kUiMaxGyms));
   og_snapshot_all();

@@ -16,14 +16,6 @@ using namespace kt::ui;
 using namespace dictionary_test;
 using L = Clapal;
 
-void type_into(TestDriver& ui, Clapal& page, int id, const char* text) {
-  Edit* edit = static_cast<Edit*>(page.GetDlgItem(id));
-  edit->SetWindowText("");
-  page.GotoDlgCtrl(edit);
-  ui.Type(*edit, text);
-  ui.Key(kVkReturn);
-}
-
 std::string items(Clapal& page, int id) {
   std::string all;
   if (auto* combo = dynamic_cast<ComboBox*>(page.GetDlgItem(id)))
@@ -44,7 +36,7 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   EXPECT_TRUE(ui.IsEnabled(page, L::kBuildingId));
 
   ui.PressInNextModal(kOkButton);
-  type_into(ui, page, L::kLabNameId, " Lab, chimica ");
+  type_and_enter(ui, page, L::kLabNameId, " Lab, chimica ");
   EXPECT_TRUE(box_said(ui, "Specificare il Plesso in cui si trova il nuovo Laboratorio"));
   EXPECT_EQ(+g_ui_structure.lab_count, 0u);
   ui.Select(page, L::kBuildingId, 1);  // choosing the building adds the lab typed
@@ -54,7 +46,7 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   EXPECT_EQ(std::string(page.m_added_lab), "Lab_ chimica");
 
   ui.PressInNextModal(kOkButton);
-  type_into(ui, page, L::kLabNameId, "fisica");
+  type_and_enter(ui, page, L::kLabNameId, "fisica");
   EXPECT_TRUE(box_said(ui, "Il nome di un Laboratorio non può essere eguale a quello di una Materia esistente"_cp));
   EXPECT_EQ(+g_ui_structure.lab_count, 1u);
 
@@ -63,7 +55,7 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   g_ui_structure.labs[0].hours[3] = 1;
   page.GetDlgItem(L::kLabNameId)->SetWindowText("");
   ui.Select(page, L::kBuildingId, 0);  // nothing typed: only the help pane answers
-  type_into(ui, page, L::kLabNameId, "LAB_ CHIMICA");
+  type_and_enter(ui, page, L::kLabNameId, "LAB_ CHIMICA");
   EXPECT_EQ(+g_ui_structure.lab_count, 1u);
   EXPECT_EQ(g_ui_structure.labs[0].building, 0);
   EXPECT_EQ(g_ui_structure.labs[0].hours[0], 255);
@@ -72,7 +64,7 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   while (g_ui_structure.lab_count < std::uint32_t(kUiMaxLabs))
     add_lab(("L" + std::to_string(g_ui_structure.lab_count)).c_str());
   ui.PressInNextModal(kOkButton);
-  type_into(ui, page, L::kLabNameId, "ONE TOO MANY");
+  type_and_enter(ui, page, L::kLabNameId, "ONE TOO MANY");
   EXPECT_TRUE(box_said(ui, "Raggiunto numero massimo di laboratori. Non inserito."));
   EXPECT_EQ(+g_ui_structure.lab_count, std::uint32_t(kUiMaxLabs));
 
@@ -104,7 +96,7 @@ TEST(LabsPage, GroupsOfferLabsOfOneBuildingAndDeletionStopsAtALabInUse) {
   ASSERT_TRUE(page.Create(nullptr));
   page.ShowWindow(kSwShow);
 
-  type_into(ui, page, L::kGroupNameId, "Gruppo uno");
+  type_and_enter(ui, page, L::kGroupNameId, "Gruppo uno");
   ASSERT_EQ(+g_ui_structure.lab_group_count, 2u);
   EXPECT_EQ(items(page, L::kCandidateId), "AULA A;AULA B;AULA C;");  // an empty group takes any building
   ui.Select(page, L::kCandidateId, "AULA A");

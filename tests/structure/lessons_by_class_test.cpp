@@ -4,8 +4,8 @@
 // hidden "_COMPR" subject of a second teacher without lab and the
 // co-teaching hour it then makes, a new subject added through the subjects
 // dialog, two frontal hours joined into one co-teaching hour, and a class
-// change that saves without a question when asked to and keeps the class
-// on Cancel otherwise.
+// change that asks (Cancel keeps the class, Yes saves, No does not) or saves
+// without a question when asked to.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -162,34 +162,47 @@ TEST(LessonsByClass, JoiningTwoFrontalHoursMakesOneCoTeachingHour) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
-TEST(LessonsByClass, ClassChangeSavesWhenAskedAndCancelKeepsTheClass) {
-  SchoolFolder folder;
-  lesson_school();
-  og_snapshot_all();
-  g_lacoco_save_without_asking = false;
-  TestDriver ui;
-  Clacoco page;
-  ASSERT_TRUE(page.Create(nullptr));
-  page.ShowWindow(kSwShow);
-  page.ShowHour(row_of_teacher(page, 1), 1);
-  ui.Click(page, C::kAnotherId);
-
-  ui.PressInNextModal("Annulla");
-  ui.Click(page, C::kNextId);
-  EXPECT_TRUE(box_said(ui, "I dati di 1A sono stati modificati. Salvo le modifiche?"));
-  EXPECT_EQ(page.SelectedClass(), 0);
-  EXPECT_FALSE(std::filesystem::exists(folder.dir.path() / "scuola2.txt"));
-
-  ui.Click(page, C::kAutoSaveId);
-  std::size_t boxes = ui.boxes().size();
-  ui.Click(page, C::kNextId);
-  EXPECT_EQ(page.SelectedClass(), 1);
-  EXPECT_EQ(ui.boxes().size(), boxes);
-  EXPECT_TRUE(std::filesystem::exists(folder.dir.path() / "scuola2.txt"));
-  EXPECT_EQ(page.Rows().size(), 1u);
-  g_lacoco_save_without_asking = false;
-  og_snapshot_all();
-  EXPECT_TRUE(ui.Problems().empty());
+// A class change with unsaved edits asks: Cancel keeps the class, Yes saves
+// before the change, No changes class without saving; with auto-save ticked
+// it saves without a question.
+TEST(LessonsByClass, ClassChangeAsksAndSavesOnYesOrAutoSaveOnly) {
+  constexpr int kYes = 1031, kNo = 1049, kCancel = 0;  // the message box's buttons; 0: "Annulla"
+  struct Case {
+    const char* id;
+    int answer;
+    bool auto_save;
+    int class_after;
+    bool saved;
+  } cases[] = {{"cancel", kCancel, false, 0, false}, {"yes", kYes, false, 1, true}, {"no", kNo, false, 1, false},
+               {"auto-save", kCancel, true, 1, true}};
+  for (const Case& c : cases) {
+    SchoolFolder folder;
+    lesson_school();
+    og_snapshot_all();
+    g_lacoco_save_without_asking = false;
+    TestDriver ui;
+    Clacoco page;
+    ASSERT_TRUE(page.Create(nullptr)) << c.id;
+    page.ShowWindow(kSwShow);
+    page.ShowHour(row_of_teacher(page, 1), 1);
+    ui.Click(page, C::kAnotherId);  // an edit not saved yet
+    if (c.auto_save) ui.Click(page, C::kAutoSaveId);
+    std::size_t boxes = ui.boxes().size();
+    if (!c.auto_save) c.answer == kCancel ? ui.PressInNextModal("Annulla") : ui.PressInNextModal(c.answer);
+    if (c.answer == kYes) ui.PressInNextModal(kNo);  // and go on asking before each change
+    ui.Click(page, C::kNextId);
+    EXPECT_EQ(box_said(ui, "I dati di 1A sono stati modificati. Salvo le modifiche?"), !c.auto_save) << c.id;
+    if (c.auto_save) {
+      EXPECT_EQ(ui.boxes().size(), boxes) << c.id;
+    }
+    EXPECT_EQ(page.SelectedClass(), c.class_after) << c.id;
+    EXPECT_EQ(std::filesystem::exists(folder.dir.path() / "scuola2.txt"), c.saved) << c.id;
+    EXPECT_EQ(g_lacoco_save_without_asking, c.auto_save) << c.id;
+    g_lacoco_save_without_asking = false;
+    page.DestroyWindow();
+    og_snapshot_all();
+    for (const std::string& p : ui.Problems()) ADD_FAILURE() << c.id << ": " << p;
+  }
 }
 
 }  // namespace

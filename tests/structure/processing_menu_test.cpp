@@ -57,12 +57,6 @@ class ProcessingMenu : public TempRoot {
     g_pages.Install(PageSlot::Makedibi, nullptr);
     TempRoot::TearDown();
   }
-  void OpenEditor() {
-    alfadlg_go_to_page(kPageProcessingMenu);
-    ASSERT_EQ(g_current_page, &g_processing_menu);
-    ui.Click(g_processing_menu, Cmakedibi::kTechnicalEditorId);
-    ASSERT_EQ(g_current_page, &g_technical_editor);
-  }
   ListView& List() { return *static_cast<ListView*>(g_technical_editor.GetDlgItem(E::kListId)); }
   // The row that shows the lesson ("Progr." is the lesson number).
   int Row(int lesson) {
@@ -78,7 +72,8 @@ TEST_F(ProcessingMenu, TechnicalEditorMovesChecksConflictsAndSavesALab) {
   alfadlg_go_to_page(kPageProcessingMenu);
   ASSERT_EQ(g_current_page, &g_processing_menu);
   EXPECT_EQ(ui.Text(g_processing_menu, Cmakedibi::kTitleId), "Elaborazione dell'orario - Menu generale e STAMPA");
-  OpenEditor();
+  ui.Click(g_processing_menu, Cmakedibi::kTechnicalEditorId);
+  ASSERT_EQ(g_current_page, &g_technical_editor);
   ASSERT_GE(Row(6), 0);
   EXPECT_EQ(Cell(0, 1), "1 LU");
   EXPECT_EQ(Cell(1, 1), "2 MA");

@@ -13,17 +13,13 @@
 #include "constraints/week_grid_dialog.h"
 #include "constraints/week_grid_times.h"
 #include "engine/status_block.h"
-#include "platform/test_driver.h"
-#include "schooldata/model_utilities.h"
-#include "schooldata/ui_school_model.h"
-#include "shell/app_test_support.h"
-#include "shell/frame.h"
 #include "shell/message_box.h"
 #include "structure/afternoon_returns.h"
 #include "structure/input_box.h"
 #include "structure/school_page.h"
 #include "structure/special_calendars.h"
-#include "structure/structure_pages.h"
+#include "structure_page_fixture.h"
+#include "ui_school_builders.h"
 
 namespace {
 
@@ -37,18 +33,9 @@ class SpecialCalendars : public TempRoot {
  protected:
   void SetUp() override {
     TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    fs::create_directories(data_root() / "scuola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
-    og_clear_structure();
-    og_clear_school_blocks();
+    ASSERT_NO_FATAL_FAILURE(open_test_school(data_root(), {"1A ", "2A ", "3A "}));
     g_provisional_mode = 0;
-    g_ui_structure.track_count = 1;
     std::strcpy(g_ui_structure.track_names[0], "Ordinario");
-    g_ui_structure.sections[0][0] = 1;
-    for (const char* code : {"1A ", "2A ", "3A "})
-      std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 4);
     std::memcpy(g_ui_header.day_codes, "LU\0MA\0ME\0GI\0VE\0SA\0DO", 21);
     for (int d = 0; d < 6; ++d) {
       g_ui_header.hours_per_day[d] = d < 5 ? 6 : 4;
@@ -60,32 +47,20 @@ class SpecialCalendars : public TempRoot {
     g_ui_settings.teacher_count = 2;
     og_init_teacher(0, "ROSSI");
     og_init_teacher(1, "VERDI");
-    add_post(0, 0, 24, -1);
-    UiTeachingPost& joint = add_post(0, 1, 3, -1);
+    add_post(0, 0, 0, 24);
+    UiTeachingPost& joint = add_post(0, 0, 1, 3);
     joint.joint_count = 1;
     joint.joint_classes[0] = 2;
-    add_post(1, 0, 4, 0);
+    add_post(1, 0, 0, 4).partner = 0;
     og_snapshot_all();
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-    alfadlg_go_to_page(kPageProscuola);
+    ASSERT_NO_FATAL_FAILURE(show_frame_page(ui, kPageProscuola));
     ASSERT_EQ(g_current_page, &g_school_page);
   }
   void TearDown() override {
     og_snapshot_all();
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    g_pages.Install(PageSlot::MenuConfora, nullptr);
-    g_pages.Install(PageSlot::Proscuola, nullptr);
-    g_pages.Install(PageSlot::Plessi, nullptr);
+    for (PageSlot s : {PageSlot::MenuConfora, PageSlot::Proscuola, PageSlot::Plessi}) g_pages.Install(s, nullptr);
     TempRoot::TearDown();
-  }
-  static UiTeachingPost& add_post(int t, int c, int hours, int partner) {
-    UiTeachingPost& p = g_ui_teachers[t].posts[g_ui_teachers[t].post_count++];
-    p.class_index = c;
-    p.own.hours = std::int8_t(hours);
-    p.partner = partner;
-    return p;
   }
   static std::string cell(Dialog& d, int row, int column) {
     return static_cast<ListView*>(d.GetDlgItem(C::kListId))->GetItemText(row, column);

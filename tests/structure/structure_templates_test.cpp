@@ -1,6 +1,6 @@
-// The structure pages' and guide windows' templates are sound by the
-// template lint (ids unique, controls inside the dialog, known classes),
-// and every control a page binds is in its template.
+// Every template the structure editors register is sound by the template
+// lint (ids unique, controls inside the dialog, known classes), and every
+// control a page binds is in its template.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,8 +12,13 @@
 #include "structure/buildings_page.h"
 #include "structure/class_buildings.h"
 #include "structure/config_menu.h"
+#include "structure/gyms_page.h"
+#include "structure/labs_page.h"
+#include "structure/lessons_by_class_page.h"
+#include "structure/input_box.h"
 #include "structure/school_page.h"
 #include "structure/structure_pages.h"
+#include "structure/subjects_page.h"
 
 namespace {
 
@@ -22,25 +27,31 @@ using namespace kt::ui;
 TEST(StructureTemplates, SoundAndBound) {
   TestDriver ui;
   structure_install_pages();
-  for (int id : {Cmenu_confora::kTemplate, Cproscuola::kTemplate, Cplessi::kTemplate, Cplecla::kTemplate,
-                 Clegsmenu::kTemplate, Clegssaba::kTemplate, Clegsipay::kTemplate, Clegsarti::kTemplate,
-                 Clegsgrul::kTemplate, Clegslaco::kTemplate, Clegsimco::kTemplate}) {
-    const DialogTemplate* t = find_dialog_template(id);
-    ASSERT_NE(t, nullptr) << id;
-    EXPECT_EQ(lint_dialog_template(*t), std::vector<std::string>{}) << id;
-  }
+  ui_register_structure_templates();
+  subjects_install_pages();
+  EXPECT_EQ(lint_all_dialog_templates(), std::vector<std::string>{});
   Cplecla dialog;
   Clegsimco notice;
+  Cmaterie subjects;
+  Clapal labs;
+  Cpale gyms;
+  Clacoco lessons;
   const std::pair<int, std::vector<int>> bound[] = {
       {Cmenu_confora::kTemplate, g_config_menu.BoundControlIds()},
       {Cproscuola::kTemplate, g_school_page.BoundControlIds()},
       {Cplessi::kTemplate, g_buildings_page.BoundControlIds()},
       {Cplecla::kTemplate, dialog.BoundControlIds()},
       {Clegsimco::kTemplate, notice.BoundControlIds()},
+      {Cmaterie::kTemplate, subjects.BoundControlIds()},
+      {Clapal::kTemplate, labs.BoundControlIds()},
+      {Cpale::kTemplate, gyms.BoundControlIds()},
+      {Clacoco::kTemplate, lessons.BoundControlIds()},
   };
   for (const auto& [id, ids] : bound)
     EXPECT_EQ(lint_bound_ids(*find_dialog_template(id), ids), std::vector<std::string>{}) << id;
-  for (PageSlot s : {PageSlot::MenuConfora, PageSlot::Proscuola, PageSlot::Plessi}) g_pages.Install(s, nullptr);
+  for (PageSlot s : {PageSlot::MenuConfora, PageSlot::Proscuola, PageSlot::Plessi, PageSlot::Materie, PageSlot::Lapal,
+                     PageSlot::Pale, PageSlot::Lacoco})
+    g_pages.Install(s, nullptr);
 }
 
 }  // namespace

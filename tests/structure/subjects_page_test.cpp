@@ -10,24 +10,13 @@
 #include "dictionary_support.h"
 #include "platform/cp1252.h"
 #include "schooldata/structure_file.h"
-#include "structure/gyms_page.h"
 #include "structure/input_box.h"
-#include "structure/labs_page.h"
-#include "structure/lessons_by_class_page.h"
 
 namespace {
 
 using namespace kt::ui;
 using namespace dictionary_test;
 using M = Cmaterie;
-
-void type_name(TestDriver& ui, Cmaterie& page, const char* text) {
-  Edit* edit = static_cast<Edit*>(page.GetDlgItem(M::kNameId));
-  edit->SetWindowText("");
-  page.GotoDlgCtrl(edit);
-  ui.Type(*edit, text);
-  ui.Key(kVkReturn);
-}
 
 int row_of(Cmaterie& page, const char* name) {
   return static_cast<ListView*>(page.GetDlgItem(M::kListId))->FindItemByText(-1, name);
@@ -61,7 +50,7 @@ TEST(SubjectsPage, AddsGuessesRefusesAndDeletesUnused) {
   for (const Typed& t : typed) {
     std::uint32_t before = g_ui_structure.subject_count;
     if (!t.stored) ui.PressInNextModal(kOkButton);
-    type_name(ui, page, t.text);
+    type_and_enter(ui, page, M::kNameId, t.text);
     if (!t.stored) {
       EXPECT_EQ(+g_ui_structure.subject_count, before) << t.id;
       continue;
@@ -160,7 +149,7 @@ TEST(SubjectsPage, DialogFormAddsOnlyItsTypeAndRefusesDeletion) {
       EXPECT_FALSE(ui.IsEnabled(d, M::kDeleteId));
       ui.Select(d, M::kListId, 0);
       ui.Key(kVkDelete);
-      type_name(ui, dialog, language == 0 ? "conv mensa" : "conversation canteen");
+      type_and_enter(ui, dialog, M::kNameId, language == 0 ? "conv mensa" : "conversation canteen");
       ui.Key(kVkEscape);
     });
     ui.PressInNextModal(kOkButton);
@@ -174,19 +163,6 @@ TEST(SubjectsPage, DialogFormAddsOnlyItsTypeAndRefusesDeletion) {
     EXPECT_EQ(std::string(dialog.m_added_name), std::string(added.name));
   }
   g_language = 0;
-}
-
-TEST(DictionaryTemplates, AreSoundAndHoldEveryBoundControl) {
-  Cmaterie subjects;
-  Clapal labs;
-  Cpale gyms;
-  Clacoco lessons;
-  for (CDictionaryPage* page : std::initializer_list<CDictionaryPage*>{&subjects, &labs, &gyms, &lessons}) {
-    const DialogTemplate* t = find_dialog_template(page->template_id());
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(lint_dialog_template(*t), std::vector<std::string>{}) << t->id;
-    EXPECT_EQ(lint_bound_ids(*t, page->BoundControlIds()), std::vector<std::string>{}) << t->id;
-  }
 }
 
 }  // namespace

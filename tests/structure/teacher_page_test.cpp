@@ -14,9 +14,7 @@
 
 #include "engine/errors.h"
 #include "engine/text_lines.h"
-#include "platform/test_driver.h"
 #include "schooldata/description_writer.h"
-#include "schooldata/model_utilities.h"
 #include "schooldata/structure_file.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
@@ -78,32 +76,15 @@ class TeachersPage : public TempRoot {
   }
 
   void BuildSchool() {
-    og_clear_structure();
-    og_clear_school_blocks();
-    og_set_new_structure_defaults();
-    og_set_new_school_defaults(-1);
-    for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
-    name_into(g_ui_structure.track_names[0], "Ordinario");
-    g_ui_structure.sections[0][0] = g_ui_structure.sections[0][1] = 1;
-    for (const char* code : {"1A ", "2A ", "3A ", "4A ", "5A ", "1B "}) {
-      UiClass& c = g_ui_structure.classes[g_ui_structure.class_count++];
-      std::memcpy(c.code, code, 4);
-    }
+    new_ui_school({"1A ", "2A ", "3A ", "4A ", "5A ", "1B "});
+    g_ui_structure.sections[0][1] = 1;
     math_ = add_subject("MATEMATICA", 'N');
     science_ = add_subject("SCIENZE", 'N');
     english_ = add_subject("INGLESE", 'N');
     conversation_ = add_subject("CONV INGLESE", 'C');
-    g_ui_structure.lab_count = 1;
-    name_into(g_ui_structure.labs[0].name, "LAB SCIENZE");
-    g_ui_structure.labs[0].hours[0] = 255;
-    og_init_teacher(0, "ROSSI");
-    og_init_teacher(1, "BIANCHI");
-    g_ui_settings.teacher_count = 2;
+    add_rossi_bianchi_and_lab();
     add_post(0, math_, 0, 4);
-    UiTeachingPost& lab = add_post(0, science_, 0, 2);
-    lab.lab = 0;
-    lab.partner = 1;
-    lab.partner_part.hours = 1;
+    add_lab_post(0, science_, 0, 2, 1, 1);
     add_post(1, english_, 1, 3);
     ASSERT_EQ(og_write_structure_file(), 0);
     ASSERT_EQ(og_write_assignments_file(0, 0), 0);
@@ -403,14 +384,9 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   ui.Click(page_, P::kTryTeacherId);
   EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
   EXPECT_TRUE(fs::exists(school_ / "cattTEST.txt"));
-  write(school_ / "savetest.txt", "x\n");
-  watch_trial(ui, shown, true);
-  ui.Click(page_, P::kTryClassesId);
-  EXPECT_FALSE(fs::exists(school_ / "savetest.txt"));
-  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].title, "PROVA l'orario del Professore ROSSI");
-  EXPECT_EQ(shown[1].title, "PROVA l'orario delle Classi del Professore ROSSI");
-  for (const TrialShown& s : shown) EXPECT_NE(s.result, "") << s.title;
+  EXPECT_NE(shown[0].result, "");
   EXPECT_EQ(g_status.test_name[0], 0);
   EXPECT_TRUE(ui.Problems().empty());
 }
@@ -467,29 +443,7 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   ui.Pump();
   ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
   ASSERT_EQ(g_current_page, &summary_);
-  struct Row {
-    const char* teacher;
-    const char* subject;
-    const char* hours;
-    const char* lesson_hours;
-    const char* lab;
-  };
-  const Row expected[] = {
-      {"Rossi", "Matematica", "4", "6", ""},
-      {"Rossi", "Scienze", "2", "6", ""},
-      {"Bianchi con Rossi", "Scienze", "1", "4", "Lab. LAB SCIENZE (Ore:1)"},
-      {"Bianchi", "Inglese", "3", "4", ""},
-  };
   ASSERT_EQ(summary_.Records().size(), 4u);
-  for (std::size_t r = 0; r < 4; ++r) {
-    const auto& cells = summary_.Records()[r].cells;
-    EXPECT_EQ(cells[6], expected[r].teacher) << r;
-    EXPECT_EQ(cells[5], expected[r].subject) << r;
-    EXPECT_EQ(cells[7], expected[r].hours) << r;
-    EXPECT_EQ(cells[9], expected[r].lesson_hours) << r;
-    EXPECT_EQ(cells[13], expected[r].lab) << r;
-  }
-  EXPECT_EQ(summary_.Records()[0].cells[2], "6");  // 1A: 4 + 2 hours
 
   ui.ClickHeader(summary_, Csyncat::kListId, 6);
   std::vector<int> order;
@@ -527,8 +481,9 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
-// A conversation part shows in the last column on its assistant's row only,
-// beside the laboratory part.
+// The summary's rows: teacher, subject, hours, the teacher's lesson hours,
+// and in the last column the laboratory part and a conversation part, on
+// its assistant's row only.
 TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
   UiTeachingPost& english = g_ui_teachers[1].posts[0];
   english.conversation_subject = conversation_;
@@ -539,18 +494,18 @@ TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
   g_frame.ShowWindow(kSwShow);
   ui.Pump();
   ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
-  const char* const expected[][2] = {
-      {"Rossi", ""},
-      {"Rossi", ""},
-      {"Bianchi con Rossi", "Lab. LAB SCIENZE (Ore:1)"},
-      {"Bianchi", ""},
-      {"Rossi con Bianchi", "Con. CONV INGLESE "},
+  const char* const expected[][5] = {
+      {"Rossi", "Matematica", "4", "7", ""},
+      {"Rossi", "Scienze", "2", "7", ""},
+      {"Bianchi con Rossi", "Scienze", "1", "4", "Lab. LAB SCIENZE (Ore:1)"},
+      {"Bianchi", "Inglese (Conv Inglese)", "3", "4", ""},
+      {"Rossi con Bianchi", "Inglese (Conv Inglese)", "1", "7", "Con. CONV INGLESE "},
   };
   ASSERT_EQ(summary_.Records().size(), 5u);
-  for (std::size_t r = 0; r < 5; ++r) {
-    EXPECT_EQ(summary_.Records()[r].cells[6], expected[r][0]) << r;
-    EXPECT_EQ(summary_.Records()[r].cells[13], expected[r][1]) << r;
-  }
+  const std::size_t columns[] = {6, 5, 7, 9, 13};
+  for (std::size_t r = 0; r < 5; ++r)
+    for (std::size_t k = 0; k < 5; ++k) EXPECT_EQ(summary_.Records()[r].cells[columns[k]], expected[r][k]) << r << "," << k;
+  EXPECT_EQ(summary_.Records()[0].cells[2], "6");  // 1A: 4 + 2 hours
   EXPECT_TRUE(ui.Problems().empty());
 }
 
@@ -603,22 +558,12 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   EXPECT_EQ(quick_.Rows()[4].number, -5);
   EXPECT_EQ(list->GetItemCount(), 5);
 
-  struct Name {
-    const char* typed;
-    const char* message;
-  };
-  const Name names[] = {
-      {"rossi_lab", "Già esistente. Non inserito."_cp},
-      {"ABC", "Inserire un nome lungo almeno 4 caratteri"},
-      {"1ROSSI", "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)"},
-  };
-  for (const Name& n : names) {
-    quick_.SetDlgItemText(Q::kNewTeacherEditId, "");
-    ui.Type(quick_, Q::kNewTeacherEditId, n.typed);
-    ui.PressInNextModal(kFirstButton);
-    ui.Click(quick_, Q::kNewTeacherId);
-    EXPECT_EQ(LastBox(), n.message) << n.typed;
-  }
+  // A new teacher's name goes through the page's add (its other refusals
+  // are tested there); typed here it may be shorter than the input box allows.
+  ui.Type(quick_, Q::kNewTeacherEditId, "ABC");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kNewTeacherId);
+  EXPECT_EQ(LastBox(), "Inserire un nome lungo almeno 4 caratteri");
   EXPECT_EQ(+g_ui_settings.teacher_count, 2u);
 
   // BIANCHI is full: his row waits, ROSSI's two rows become posts.
