@@ -16,9 +16,9 @@ TEST(LabGroupReading, EachLabTakesItsPlaceInTheGroup) {
   const UiSchoolStructure& st = g_ui_structure;
   ASSERT_EQ(+st.lab_group_count, 1u);
   EXPECT_STREQ(st.lab_groups[0].name, "LABORATORI");
-  ASSERT_GE(st.lab_groups[0].labs[0], 0);
+  ASSERT_GE(+st.lab_groups[0].labs[0], 0);  // + copies the packed field
   EXPECT_STREQ(st.labs[st.lab_groups[0].labs[0]].name, "LAB CHIMICA");
-  EXPECT_EQ(st.lab_groups[0].labs[1], -1);
+  EXPECT_EQ(+st.lab_groups[0].labs[1], -1);
 }
 
 }  // namespace
