@@ -70,21 +70,6 @@ class ExchangeTest : public ::testing::Test {
   std::vector<std::uint16_t> start;
 };
 
-TEST_F(ExchangeTest, PublishingSetsGoAndTheStartTimetable) {
-  g_status.level = 2;
-  or_publish_to_workers(1, 5, 1);
-  ParproArea* area = parpro_area();
-  for (int i = 1; i <= kMaxWorkerProcesses; ++i) EXPECT_EQ(area->command[i], kParproGo) << i;
-  EXPECT_EQ(area->run_code, 16);
-  EXPECT_EQ(+area->progress.level, 2u);
-  EXPECT_EQ(+area->progress.cycle_target, 5u);
-  EXPECT_EQ(+area->lesson_count, static_cast<std::uint32_t>(n));
-  EXPECT_EQ(parpro_check_timetable(area->start_timetable), -1);
-  std::vector<std::uint16_t> published(static_cast<std::size_t>(n));
-  parpro_load_timetable(published.data(), area->start_timetable);
-  EXPECT_EQ(published, start);
-}
-
 TEST_F(ExchangeTest, SlotAOfferOnlyWhenNotWorseThanThePublishedHeader) {
   g_status.level = 3;
   g_status.stage_id = -1;

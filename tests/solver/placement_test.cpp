@@ -97,24 +97,6 @@ class PlacedSchool : public ::testing::Test {
   }
 };
 
-TEST_F(PlacedSchool, SwapThenUndoLeavesEveryByteAsBefore) {
-  Snapshot before;
-  EngineRandom random(99);
-  int n = g_eng_school.lesson_count;
-  int kept = 0;
-  for (int round = 0; round < 500; ++round) {
-    before.take();
-    int a = random.below(n), b = random.below(n);
-    int code = or_swap_lessons(a, b);
-    if (code == kNoConflict) {
-      ++kept;
-      or_undo_swap_lessons(a, b);
-    }
-    ASSERT_TRUE(before.same_as_now()) << "round " << round << " code " << code;
-  }
-  EXPECT_GT(kept, 0);
-}
-
 TEST_F(PlacedSchool, KeptSwapsKeepTheSlotIndexRightAndClashFree) {
   EngineRandom random(5);
   int n = g_eng_school.lesson_count;
