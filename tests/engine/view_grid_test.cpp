@@ -9,6 +9,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/errors.h"
 #include "engine/save_files.h"
@@ -65,18 +66,13 @@ TEST(ViewGrid, ViewCopiesTeachersClassesAndReception) {
   g_eng_teachers[school.rossi].reception_hour = 4;
   or_build_timetable_view();
   const TimetableView& v = g_timetable_view;
-  EXPECT_EQ(v.real_teacher_count, 3u);
-  EXPECT_EQ(v.pseudo_teacher_count, 2u);
-  EXPECT_STREQ(v.teacher_names[1], "BIANCHI");
-  EXPECT_STREQ(v.calendar_names[0], "Calendario-1A");
-  EXPECT_EQ(v.teacher_lesson_count[school.verdi], 2u);
-  EXPECT_EQ(v.reception[school.rossi].day, 2);
-  EXPECT_EQ(v.reception[school.rossi].hour, 4);
-  EXPECT_EQ(v.reception[school.bianchi].day, -1);
-  EXPECT_EQ(v.reception_wanted[school.rossi], 1);
-  EXPECT_STREQ(v.subject_names[school.math], "MATEMATICA");
-  EXPECT_EQ(v.class_count, 2u);
-  EXPECT_EQ(v.support_class_start, 300u);
+  EXPECT_EQ((std::vector<long>{v.real_teacher_count, v.pseudo_teacher_count, v.teacher_lesson_count[school.verdi],
+                               v.reception[school.rossi].day, v.reception[school.rossi].hour,
+                               v.reception[school.bianchi].day, v.reception_wanted[school.rossi], v.class_count,
+                               v.support_class_start}),
+            (std::vector<long>{3, 2, 2, 2, 4, -1, 1, 2, 300}));
+  EXPECT_EQ((std::vector<std::string>{v.teacher_names[1], v.calendar_names[0], v.subject_names[school.math]}),
+            (std::vector<std::string>{"BIANCHI", "Calendario-1A", "MATEMATICA"}));
 }
 
 }  // namespace
