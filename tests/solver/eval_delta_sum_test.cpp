@@ -11,7 +11,6 @@
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "eval2_mini_school.h"
-#include "class_delta_sum.h"
 #include "solver/class_constraints.h"
 #include "solver/cost_evaluation.h"
 #include "solver/gap_constraints.h"
@@ -447,17 +446,6 @@ TEST(EvalDeltaSum, RuleFamiliesOnRandomPlacements) {
   g_provisional_mode = 0;
   g_eval_mode = 0;
   g_eng_run.report_flag = 0;
-}
-
-TEST(EvalDeltaSum, WholeEvaluationEqualsTheSumOfTheTeacherAndClassSums) {
-  for (std::uint64_t seed = 1; seed <= 3; ++seed) {
-    rules::randomise_school(seed);
-    or_evaluate_all_constraints64(0);  // settles the car-share tolerances
-    std::int64_t full = or_evaluate_all_constraints64(0), sum = 0;
-    for (int t = 0; t < g_eng_school.teacher_count; ++t) sum += or_teacher_penalty_checked(t);
-    for (int c = 0; c < g_eng_school.class_count; ++c) sum += solver_test::class_delta_sum(c);
-    EXPECT_EQ(full, sum) << seed;
-  }
 }
 
 // ---- class family: joint lessons, pause subjects, an educational weight

@@ -1,10 +1,10 @@
 // The bounds of the seeded initial assignment (the placement itself is
-// checked on the sample schools): a school that cannot be placed, the pass
-// that places the missing lessons, and the run's seed.
+// checked on the sample schools, the pass that places the missing lessons
+// by the take-over of a partial save): a school that cannot be placed, and
+// the run's seed.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "engine/engine_random.h"
 #include "engine/errors.h"
@@ -14,12 +14,6 @@
 #include "solver/placement_state.h"
 
 namespace {
-
-std::vector<std::uint16_t> placement() {
-  std::vector<std::uint16_t> p(g_eng_school.lesson_count);
-  for (int l = 0; l < g_eng_school.lesson_count; ++l) p[l] = lesson_place(l);
-  return p;
-}
 
 TEST(AssignmentBounds, AnUnplaceableLessonEndsAsImpossibleNamingIt) {
   // One teacher with more lessons than the week has slots.
@@ -36,23 +30,6 @@ TEST(AssignmentBounds, AnUnplaceableLessonEndsAsImpossibleNamingIt) {
     EXPECT_NE(message.find("Impossibile collocare la cattedra/ora"), std::string::npos) << message;
     EXPECT_NE(message.find("PROF00"), std::string::npos) << message;
   }
-}
-
-TEST(AssignmentBounds, ModeTwoPlacesOnlyTheMissingLessons) {
-  build_school(SchoolSpec{}, 4);
-  place_all_lessons();
-  std::vector<std::uint16_t> before = placement();
-  set_lesson_place(5, kUnplaced);
-  set_lesson_place(17, kUnplaced);
-  g_engine_random.seed_with(8);
-  EXPECT_GE(or_place_remaining_randomly(2, g_eng_school.lesson_count - 2), 1);
-  int moved = 0;
-  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
-    ASSERT_TRUE(lesson_placed(l));
-    ASSERT_EQ(or_find_lesson_conflict(l), kNoConflict);
-    moved += lesson_place(l) != before[l] ? 1 : 0;
-  }
-  EXPECT_LE(moved, g_eng_school.lesson_count);
 }
 
 struct SeedCase {

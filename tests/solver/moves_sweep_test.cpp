@@ -12,7 +12,6 @@
 #include "solver/colleague_rotations.h"
 #include "solver/cost_evaluation.h"
 #include "solver/neighbourhood_moves.h"
-#include "solver/priced_exchange.h"
 
 namespace {
 
@@ -103,27 +102,6 @@ TEST(MovesSweep, DoubleSwapsKeepThePlacementSound) {
     expect_caches_recomputed("double");
   }
   EXPECT_GT(kept, 0);
-}
-
-TEST(MovesSweep, CachesEqualARecomputationAfterEveryKeptExchange) {
-  random_school(10);
-  or_evaluate_all_constraints64(0);
-  EngineRandom r(77);
-  int kept = 0;
-  for (int k = 0; k < 400; ++k) {
-    int c = r.below(g_eng_school.class_count);
-    int n = g_eng_classes[c].lesson_index_count;
-    int a = g_eng_classes[c].lesson_indexes[r.below(n)];
-    int b = g_eng_classes[c].lesson_indexes[r.below(n)];
-    LessonPrice price = or_price_lesson(a);
-    ExchangeOutcome out = or_priced_exchange(a, b, price, false, ZeroRule::kKeep);
-    if (!out.kept) continue;
-    ++kept;
-    expect_caches_recomputed("kept exchange");
-    EXPECT_EQ(price.teacher, or_teacher_penalty_of_lesson(a));
-  }
-  EXPECT_GT(kept, 10);
-  expect_sound_placement("single exchanges");
 }
 
 TEST(MovesEdge, JointLessonsSharingACellKeepTheGridsRight) {

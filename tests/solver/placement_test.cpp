@@ -97,24 +97,6 @@ class PlacedSchool : public ::testing::Test {
   }
 };
 
-TEST_F(PlacedSchool, SwapThenUndoLeavesEveryByteAsBefore) {
-  Snapshot before;
-  EngineRandom random(99);
-  int n = g_eng_school.lesson_count;
-  int kept = 0;
-  for (int round = 0; round < 500; ++round) {
-    before.take();
-    int a = random.below(n), b = random.below(n);
-    int code = or_swap_lessons(a, b);
-    if (code == kNoConflict) {
-      ++kept;
-      or_undo_swap_lessons(a, b);
-    }
-    ASSERT_TRUE(before.same_as_now()) << "round " << round << " code " << code;
-  }
-  EXPECT_GT(kept, 0);
-}
-
 TEST_F(PlacedSchool, KeptSwapsKeepTheSlotIndexRightAndClashFree) {
   EngineRandom random(5);
   int n = g_eng_school.lesson_count;
@@ -186,28 +168,6 @@ TEST_F(PlacedSchool, RefusedSwapNamesALessonOfTheTwoSlotsAndChangesNothing) {
       return;
     }
   FAIL() << "no refused swap found";
-}
-
-TEST_F(PlacedSchool, PairSwapThenUndoLeavesEveryByteAsBefore) {
-  Snapshot before;
-  EngineRandom random(3);
-  int n = g_eng_school.lesson_count;
-  int tried = 0;
-  for (int round = 0; round < 2000 && tried < 100; ++round) {
-    int a = random.below(n), b = random.below(n);
-    if (lesson_place(a) == lesson_place(b)) continue;
-    int a2 = -1, b2 = -1;
-    for (int l = 0; l < n; ++l) {
-      if (l != a && lesson_place(l) == lesson_place(a)) a2 = l;
-      if (l != b && lesson_place(l) == lesson_place(b)) b2 = l;
-    }
-    if (a2 < 0 || b2 < 0) continue;
-    ++tried;
-    before.take();
-    if (or_swap_lesson_pairs(a, b, a2, b2) == kNoConflict) or_undo_swap_lesson_pairs(a, b, a2, b2);
-    ASSERT_TRUE(before.same_as_now()) << round;
-  }
-  EXPECT_GT(tried, 0);
 }
 
 TEST_F(PlacedSchool, SlotTestAgreesWithTheWalkOverEveryLesson) {
