@@ -18,5 +18,3 @@ int or_swap_random_slots(int n);
 inline constexpr int kSwapRetryLimit = 50;
 void or_swap_days(int d1, int d2);
 int or_swap_days_for_worst_teacher();
-// The shaking counter, for tests and for a new run.
-void or_reset_shake_counter();

@@ -151,7 +151,6 @@ bool exemption_pending() { return g_exemption_current.bytes[0] != 0; }
 }  // namespace
 
 const ResultHistory& or_result_history() { return g_history; }
-int or_history_allocations() { return g_allocations; }
 void or_set_history_stamp(std::int32_t stamp) { g_stamp = stamp; }
 
 void or_prepare_search_tables() {

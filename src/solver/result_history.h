@@ -43,9 +43,6 @@ struct ResultHistory {
 
 // Read only under g_problems_mutex.
 const ResultHistory& or_result_history();
-// How many times the history storage was allocated in this process (1 after
-// the first preparation, never more).
-int or_history_allocations();
 
 // Per-lesson summary filled by the preparation.
 struct LessonSummary {
