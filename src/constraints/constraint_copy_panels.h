@@ -27,32 +27,46 @@ bool copypas_has_constraints(const UiTeachingPost& post);
 // `owner` (whose posts decide which subjects the target may not name).
 void copypas_paste_into(UiTeachingPost& target, const UiTeachingPost& clip, int owner);
 
-class Ccopypas : public CDialogML {
+// What both panels share: the window made once on first use and then kept
+// hidden until its owner shows it; Esc and Enter only hide it.
+class CCopyPanel : public CDialogML {
+ public:
+  explicit CCopyPanel(int template_id) : CDialogML(template_id) {}
+  // Makes the window the first time; 1 when it exists.
+  int Create(kt::ui::Window* parent);
+  bool IsCreated() const { return m_created; }
+  bool Copied() const { return m_copied; }
+
+ protected:
+  void OnCancel() override;
+  void OnOK() override {}
+  void OnDestroy() override;
+
+  bool m_copied = false;
+
+ private:
+  bool m_created = false;
+};
+
+class Ccopypas : public CCopyPanel {
  public:
   static constexpr int kTemplate = 268;
   static constexpr int kCopyId = 1001, kPasteId = 1002, kResetId = 1003, kPasteTeacherId = 1004,
                        kPasteEveryoneId = 1005, kCloseId = 1006;
 
-  Ccopypas() : CDialogML(kTemplate) {}
-  // Makes the window the first time; 1 when it exists.
-  int Create(kt::ui::Window* parent);
+  Ccopypas() : CCopyPanel(kTemplate) {}
   void ShowPanel(bool show);
-  bool IsCreated() const { return m_created; }
 
   // Set by the owner page: the post the buttons work on (null: none) and
   // the teacher it belongs to.
   UiTeachingPost* m_current = nullptr;
   int m_teacher = -1;
-  bool Copied() const { return m_copied; }
   const UiTeachingPost& Clipboard() const { return m_clip; }
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;
   bool OnInitDialog() override;
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
-  void OnCancel() override;
-  void OnOK() override {}
-  void OnDestroy() override;
 
  private:
   void OnCopy();
@@ -63,20 +77,16 @@ class Ccopypas : public CDialogML {
   void DisablePaste();
 
   UiTeachingPost m_clip{};
-  bool m_copied = false;
-  bool m_created = false;
   CColorButton m_buttons[5];
 };
 
-class Ccopysma : public CDialogML {
+class Ccopysma : public CCopyPanel {
  public:
   static constexpr int kTemplate = 313;
   static constexpr int kCopyId = 1001, kPasteId = 1002, kCloseId = 1006;
 
-  Ccopysma() : CDialogML(kTemplate) {}
-  int Create(kt::ui::Window* parent);
+  Ccopysma() : CCopyPanel(kTemplate) {}
   void ShowPanel(bool show);
-  bool IsCreated() const { return m_created; }
 
   // Set by the owner page: the class (-1 none) and the calendar set
   // (0 normal, 1 provisional).
@@ -84,21 +94,15 @@ class Ccopysma : public CDialogML {
   int m_set = 0;
   // Read and cleared by the owner page after a paste.
   bool m_pasted = false;
-  bool Copied() const { return m_copied; }
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
-  void OnCancel() override;
-  void OnOK() override {}
-  void OnDestroy() override;
 
  private:
   UiClassCalendar* Target();
 
   UiClassCalendar m_clip{};
-  bool m_copied = false;
-  bool m_created = false;
   CColorButton m_buttons[2];
 };
 

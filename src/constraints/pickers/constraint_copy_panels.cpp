@@ -100,16 +100,25 @@ void copypas_paste_into(UiTeachingPost& target, const UiTeachingPost& clip, int 
   fit_part(target.partner_part, owner, target.class_index);
 }
 
-// ---- Ccopypas ----
+// ---- CCopyPanel ----
 
-int Ccopypas::Create(Window* parent) {
+int CCopyPanel::Create(Window* parent) {
   if (m_created && IsWindow()) return 1;
   ui_register_copy_panel_templates();
-  if (!Dialog::Create(kTemplate, parent)) return 0;
+  if (!Dialog::Create(template_id(), parent)) return 0;
   m_created = true;
   ShowWindow(kSwHide);
   return 1;
 }
+
+void CCopyPanel::OnCancel() { ShowWindow(kSwHide); }
+
+void CCopyPanel::OnDestroy() {
+  m_created = false;
+  CDialogML::OnDestroy();
+}
+
+// ---- Ccopypas ----
 
 void Ccopypas::DoDataExchange(DataExchange& dx) {
   const int ids[] = {kCopyId, kPasteId, kResetId, kPasteTeacherId, kPasteEveryoneId};
@@ -123,7 +132,7 @@ bool Ccopypas::OnInitDialog() {
 }
 
 void Ccopypas::ShowPanel(bool show) {
-  if (!m_created || !IsWindow()) return;
+  if (!IsCreated() || !IsWindow()) return;
   if (!show) {
     ShowWindow(kSwHide);
     return;
@@ -202,26 +211,11 @@ bool Ccopypas::OnCommand(WParam w, LParam l) {
       default: break;
     }
   }
-  return CDialogML::OnCommand(w, l);
+  return CCopyPanel::OnCommand(w, l);
 }
 
-void Ccopypas::OnCancel() { ShowWindow(kSwHide); }
-
-void Ccopypas::OnDestroy() {
-  m_created = false;
-  CDialogML::OnDestroy();
-}
 
 // ---- Ccopysma ----
-
-int Ccopysma::Create(Window* parent) {
-  if (m_created && IsWindow()) return 1;
-  ui_register_copy_panel_templates();
-  if (!Dialog::Create(kTemplate, parent)) return 0;
-  m_created = true;
-  ShowWindow(kSwHide);
-  return 1;
-}
 
 void Ccopysma::DoDataExchange(DataExchange& dx) {
   dx.Control(kCopyId, m_buttons[0]);
@@ -235,7 +229,7 @@ UiClassCalendar* Ccopysma::Target() {
 }
 
 void Ccopysma::ShowPanel(bool show) {
-  if (!m_created || !IsWindow()) return;
+  if (!IsCreated() || !IsWindow()) return;
   bool has = Target() != nullptr;
   if (!show || (!has && !m_copied)) {
     ShowWindow(kSwHide);
@@ -270,12 +264,6 @@ bool Ccopysma::OnCommand(WParam w, LParam l) {
       default: break;
     }
   }
-  return CDialogML::OnCommand(w, l);
+  return CCopyPanel::OnCommand(w, l);
 }
 
-void Ccopysma::OnCancel() { ShowWindow(kSwHide); }
-
-void Ccopysma::OnDestroy() {
-  m_created = false;
-  CDialogML::OnDestroy();
-}
