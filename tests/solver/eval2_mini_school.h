@@ -7,7 +7,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
+#include "engine/presolve.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
 #include "solver/constraint_catalogue.h"
@@ -96,6 +99,19 @@ inline void rebuild_mini_school() {
     }
     if (pos < kWeekSlots) ++t.class_hours[pos];
   }
+}
+
+// Places the lessons in table order at (day, hour) pairs; every lesson
+// takes the building of its class.
+inline void place_in_order(std::initializer_list<std::pair<int, int>> slots) {
+  or_assign_class_buildings(0);
+  int l = 0;
+  for (const auto& [day, hour] : slots) {
+    g_eng_lessons[l].day = static_cast<std::uint8_t>(day);
+    g_eng_lessons[l].hour = static_cast<std::uint8_t>(hour);
+    ++l;
+  }
+  rebuild_mini_school();
 }
 
 // Violation count of one id for one teacher (or class), through its delta

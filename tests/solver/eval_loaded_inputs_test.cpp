@@ -28,18 +28,6 @@ class LoadedInputs : public ::testing::Test {
     for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].weight = 1;
     for (int c = 0; c < g_eng_school.class_count; ++c) g_eng_classes[c].weight = 1;
   }
-  // Places the lessons in table order at (day, hour) pairs; every lesson
-  // takes the building of its class.
-  static void place(std::initializer_list<std::pair<int, int>> slots) {
-    or_assign_class_buildings(0);
-    int l = 0;
-    for (const auto& [day, hour] : slots) {
-      g_eng_lessons[l].day = static_cast<std::uint8_t>(day);
-      g_eng_lessons[l].hour = static_cast<std::uint8_t>(hour);
-      ++l;
-    }
-    rebuild_mini_school();
-  }
   // The count of an id for teacher 0 before and after the fill.
   static std::pair<std::int64_t, std::int64_t> before_and_after(int id) {
     or_reset_constraint_parameters();
@@ -53,7 +41,7 @@ TEST_F(LoadedInputs, TaskItemsGiveTestBlocks) {
   // A block of two hours within hours 1 to 3 (0 to 2 from 0): the three
   // lessons stand on three days, the longest run is 1.
   load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
-  place({{0, 0}, {1, 0}, {2, 0}});
+  place_in_order({{0, 0}, {1, 0}, {2, 0}});
   EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{1}));
 }
 
@@ -64,7 +52,7 @@ TEST_F(LoadedInputs, CommonRoomMinimumTakesTheSlotsOwnNumber) {
   std::string room = "LOC:PAL\tGM:MAT\tMAT:MAT\tPRMAX:2\tPRMIN:2-1-0\tOX:";
   for (const std::string& grid : {std::string(84, '0'), ox}) {
     load("GM:MAT\t\nROSSI\t1A 2\t\n" + room + grid + "\t\n");
-    place({{0, 0}, {1, 0}});
+    place_in_order({{0, 0}, {1, 0}});
     or_prepare_constraint_parameters();
     or_evaluate_all_constraints(0);
     EXPECT_EQ(static_cast<int>(ConstraintStats[79].count), grid == ox ? 1 : 2) << grid;
@@ -79,7 +67,7 @@ TEST_F(LoadedInputs, JTaskWantsItsBlockWithoutABreak) {
   const int starts[4] = {480, 540, 610, 670};
   for (int h = 0; h < 4; ++h) c.timing[0][0][h] = static_cast<std::uint16_t>(starts[h]), c.timing[1][0][h] = 60;
   or_flag_task_breaks();
-  place({{0, 1}, {0, 2}, {3, 0}});
+  place_in_order({{0, 1}, {0, 2}, {3, 0}});
   EXPECT_EQ(before_and_after(33), std::make_pair(std::int64_t{0}, std::int64_t{0}));
   EXPECT_EQ(delta_of(61, 0), 1);
 }
@@ -90,14 +78,14 @@ TEST_F(LoadedInputs, OrpItemsAskForProlongedHours) {
   load("OREPROLU:\t90\t\nGM:MAT\t\nROSSI\t1A 3 ORP:2\t\n");
   g_eng_classes[0].timing[1][0][0] = 90;
   or_file_teacher_lesson_values();
-  place({{0, 0}, {1, 0}, {2, 0}});
+  place_in_order({{0, 0}, {1, 0}, {2, 0}});
   EXPECT_EQ(before_and_after(34), std::make_pair(std::int64_t{0}, std::int64_t{1}));
 }
 
 TEST_F(LoadedInputs, KopItemsForbidHoursOfTheClass) {
   // Monday hours 1-2 and, on every day, hour 6 are closed to the line.
   load("GM:MAT\t\nROSSI\t1A 3 KOP:LU:1-2 KOP:X:6-6\t\n");
-  place({{0, 1}, {1, 5}, {2, 1}});
+  place_in_order({{0, 1}, {1, 5}, {2, 1}});
   EXPECT_EQ(before_and_after(35), std::make_pair(std::int64_t{0}, std::int64_t{2}));
 }
 
@@ -105,12 +93,12 @@ TEST_F(LoadedInputs, BuildingRowsAndTheNoMoveFlag) {
   // Monday: 1A (NORD), 2A (SUD), 1A (NORD): two changes of building.
   const std::string schools = "GM:MAT\t\nROSSI\t1A 2\t2A 1\t\nV:\tROSSI\tNOMOTOR:2\t\n";
   load("SEDECL:\tNORD\t1A\tNOSPOSTA:\t\nSEDECL:\tSUD\t2A\t\n" + schools);
-  place({{0, 0}, {0, 2}, {0, 1}});
+  place_in_order({{0, 0}, {0, 2}, {0, 1}});
   // Per day: one change beyond the first, and both touch the no-move NORD.
   EXPECT_EQ(before_and_after(38), std::make_pair(std::int64_t{1}, std::int64_t{3}));
   // From NORD to SUD after hour 1 (0 from 0) is a reachable move.
   load("SEDECL:\tNORD\t1A\tNOCS:SUD-1\t\nSEDECL:\tSUD\t2A\t\n" + schools);
-  place({{0, 0}, {0, 2}, {0, 1}});
+  place_in_order({{0, 0}, {0, 2}, {0, 1}});
   EXPECT_EQ(before_and_after(37), std::make_pair(std::int64_t{2}, std::int64_t{1}));
 }
 
@@ -142,7 +130,7 @@ TEST_F(LoadedInputs, TheLoaderGivesEveryLessonItsBuilding) {
 
 TEST_F(LoadedInputs, ExemptionsAfterTheFillOutliveALaterPreparation) {
   load("GM:MAT\t\nROSSI\t1A 3 K:2:1-3\t\n");
-  place({{0, 0}, {1, 0}, {2, 0}});
+  place_in_order({{0, 0}, {1, 0}, {2, 0}});
   g_eng_run.prepared = 1;
   StoredExemption r{};
   or_set_exemption_word(r, kExemptionIdOffset, 33);
@@ -157,7 +145,7 @@ TEST_F(LoadedInputs, ExemptionsAfterTheFillOutliveALaterPreparation) {
 TEST_F(LoadedInputs, LastTeknoValueAsksForNoSingleHourLessons) {
   // Rule 2: no single-hour lesson in a class of two or more hours.
   load("TEKNO:\t0-0-0--2\t\nGM:MAT\t\nROSSI\t1A 2\t2A 2\t\n");
-  place({{0, 0}, {1, 0}, {2, 0}, {2, 1}});
+  place_in_order({{0, 0}, {1, 0}, {2, 0}, {2, 1}});
   EXPECT_EQ(before_and_after(59), std::make_pair(std::int64_t{0}, std::int64_t{2}));
 }
 
@@ -169,7 +157,7 @@ TEST_F(LoadedInputs, NosaluBitsChargeAClassSeenOnlyAtBothEndsOfTheWeek) {
   t.pause_value = -1;
   t.pause_day_count = 1;
   std::memset(t.pause_days, 0, sizeof t.pause_days);
-  place({{0, 0}, {0, 1}, {4, 0}});
+  place_in_order({{0, 0}, {0, 1}, {4, 0}});
   EXPECT_EQ(delta_of(28, 0), 2);  // the larger of Monday's 2 and Friday's 1
   g_eng_school.nosalu = 0;
   EXPECT_EQ(delta_of(28, 0), 0);
@@ -182,7 +170,7 @@ TEST_F(LoadedInputs, SecondBudimeValueCountsLongHoursAsGaps) {
     load(std::string(budime) + "GM:MAT\t\nROSSI\t1A 2\t\n");
     g_eng_teachers[0].gap_tolerance = 0;
     g_eng_classes[0].timing[1][0][0] = g_eng_classes[0].timing[1][0][1] = 90;
-    place({{0, 0}, {0, 1}});
+    place_in_order({{0, 0}, {0, 1}});
     EXPECT_EQ(delta_of(48, 0), g_eng_school.budime_second != 0 ? 1 : 0) << budime;
   }
 }
@@ -199,7 +187,7 @@ TEST_F(LoadedInputs, GapBetweenBuildingsUsesTheSecondPamezValue) {
     g_eng_classes[0].timing[1][0][0] = 60;
     g_eng_classes[1].timing[0][0][2] = 600;
     g_eng_classes[1].timing[1][0][2] = 60;
-    place({{0, 0}, {0, 2}});
+    place_in_order({{0, 0}, {0, 2}});
     EXPECT_EQ(delta_of(48, 0), g_eng_school.pamez_second == 30 ? 1 : 0) << pamez;
   }
 }

@@ -29,18 +29,6 @@ void load(const std::string& lines) {
   for (int c = 0; c < g_eng_school.class_count; ++c) g_eng_classes[c].weight = 1;
 }
 
-// Places the lessons in table order at (day, hour) pairs.
-void place(std::initializer_list<std::pair<int, int>> slots) {
-  or_assign_class_buildings(0);
-  int l = 0;
-  for (const auto& [day, hour] : slots) {
-    g_eng_lessons[l].day = static_cast<std::uint8_t>(day);
-    g_eng_lessons[l].hour = static_cast<std::uint8_t>(hour);
-    ++l;
-  }
-  rebuild_mini_school();
-}
-
 TEST(SolverFaults, ClassOffHoursOfTheSecondClassStayWithIt) {
   // One line: 1A is off on Monday hours 1-2, 2A on Tuesday hours 1-2.
   struct Case {
@@ -55,7 +43,7 @@ TEST(SolverFaults, ClassOffHoursOfTheSecondClassStayWithIt) {
   };
   for (const Case& c : cases) {
     load("GM:MAT\t\nROSSI\t1A 1 KOP:LU:1-2\t2A 1 KOP:MA:1-2\t\n");
-    place({c.first, c.second});
+    place_in_order({c.first, c.second});
     or_reset_constraint_parameters();
     or_prepare_constraint_parameters();
     EXPECT_EQ(delta_of(35, 0), c.expected) << c.id;
@@ -82,7 +70,7 @@ TEST(SolverFaults, ClassDailyMaximumLeavesOutMsomxSubjects) {
     load(std::string("IHSG:4-1\t\nGM:MAT\t\nROSSI\t1A 4\t\nGM:MUS\t") + c.options +
          "\nVERDI\t2A 4\t\n");
     or_prepare_model_for_solving();  // the daily values and the rule parameters
-    place({{0, 0}, {0, 1}, {1, 0}, {2, 0}, {0, 2}, {0, 3}, {1, 1}, {2, 1}});
+    place_in_order({{0, 0}, {0, 1}, {1, 0}, {2, 0}, {0, 2}, {0, 3}, {1, 1}, {2, 1}});
     EXPECT_EQ(delta_of(23, teacher_named("ROSSI")), 1) << c.id;
     EXPECT_EQ(delta_of(23, teacher_named("VERDI")), c.verdi) << c.id;
   }
@@ -104,7 +92,7 @@ TEST(SolverFaults, StandbyHourFallsBackToTheHourAfterALesson) {
   };
   for (const Case& c : cases) {
     load("IHSG:4-1\t\nGM:MAT\t\nROSSI\t1A 4\tTED:+1\t\n");
-    place(c.lessons);
+    place_in_order(c.lessons);
     g_eng_school.standby_grouping = -1;  // as the stand-by command sets it
     engine_test::TempDir dir;  // the evaluation writes its residual errors
     engine_test::InFolder in(dir.path());
@@ -199,7 +187,7 @@ TEST(SolverFaults, CarShareRaisesTheGapToleranceOfThePartnerWithFewerHours) {
 TEST(SolverFaults, ASharedTeacherIsPricedOnce) {
   load("IHSG:4-1\t\nGM:MAT\t\nROSSI\t1A 4\t\n");
   or_prepare_model_for_solving();
-  place({{0, 0}, {0, 1}, {1, 0}, {2, 0}});
+  place_in_order({{0, 0}, {0, 1}, {1, 0}, {2, 0}});
   or_penalty_cache_invalidate_all();  // as a search starts
   int pair[2] = {0, 1};
   std::int64_t one = or_price_teacher(0);
@@ -223,7 +211,7 @@ TEST(SolverFaults, ClassBreakTakesTheRowOfTheDaysWorkedInTheClass) {
   for (const Case& c : cases) {
     load("GIORNIPAUSACL:\t2-1\t\nGM:MAT\t\nROSSI\t1A 2\t\n");
     or_prepare_model_for_solving();
-    place({c.first, c.second});
+    place_in_order({c.first, c.second});
     EXPECT_EQ(delta_of(28, teacher_named("ROSSI")) > 0, c.cost) << c.id;
   }
   reset_run_state();
