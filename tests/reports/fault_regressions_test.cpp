@@ -24,10 +24,7 @@ class ReportFaults : public report_test::ModelSchool {
  protected:
   void SetUp() override {
     StartSchool(5, 4);
-    for (int d = 0; d < kDays; ++d) {
-      std::snprintf(g_eng_school.day_names[d], kNameSize, "Giorno%d", d + 1);
-      std::snprintf(g_eng_school.day_abbrevs[d], 4, "G%d", d + 1);
-    }
+    NameDays();
     g_room_report_flag = 0;
     int a = save_test::add_class("1A"), b = save_test::add_class("2A");
     int rossi = report_test::add_teacher("ROSSI"), verdi = report_test::add_teacher("VERDI");

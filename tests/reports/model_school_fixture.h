@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 
 #include "engine/errors.h"
 #include "engine/model.h"
@@ -37,6 +38,13 @@ class ModelSchool : public ::testing::Test {
       }
     g_output_folder = ".\\Orario\\";
     g_publish_school_code[0] = 0;
+  }
+  // Days named "Giorno1".."GiornoN" ("G1".. short), as the reports print them.
+  static void NameDays() {
+    for (int d = 0; d < kDays; ++d) {
+      std::snprintf(g_eng_school.day_names[d], kNameSize, "Giorno%d", d + 1);
+      std::snprintf(g_eng_school.day_abbrevs[d], 4, "G%d", d + 1);
+    }
   }
   void TearDown() override { g_output_folder = nullptr; }
 

@@ -33,10 +33,7 @@ class RunSchool : public report_test::ModelSchool {
  protected:
   void SetUp() override {
     StartSchool(5, 4);
-    for (int d = 0; d < kDays; ++d) {
-      std::snprintf(g_eng_school.day_names[d], kNameSize, "Giorno%d", d + 1);
-      std::snprintf(g_eng_school.day_abbrevs[d], 4, "G%d", d + 1);
-    }
+    NameDays();
     g_room_report_flag = 0;
     int a = add_class("1A"), b = add_class("2A"), c = add_class("3A");
     int rossi = add_teacher("ROSSI"), verdi = add_teacher("VERDI"), neri = add_teacher("NERI");
