@@ -205,7 +205,8 @@ TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
     EXPECT_EQ(processing_button_face(ui), rgb(244, 244, 244));
   });
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_NE(shown[0].result.find("Errori rimasti: 0"), std::string::npos) << shown[0].result;
+  EXPECT_EQ(shown[0].title, "Calcolo dell'Orario Provvisorio");
+  EXPECT_EQ(shown[0].result, "Calcolo terminato. Errori rimasti: 0");
   std::map<std::string, std::string> after = files_below(school_);
   for (const auto& [name, text] : before) EXPECT_EQ(after[name], text) << name << " changed";
   std::set<std::string> added;
