@@ -31,7 +31,8 @@ const MlText kTooMany = {"Troppi insegnanti assenti", "Zu viele abwesende Lehrer
 const MlText kChangeDay = {"Cambiando giorno si tolgono gli assenti segnati. Continuare?",
                            "Ein anderer Tag entfernt die angegebenen Abwesenden. Weiter?",
                            "Another day removes the absent teachers marked. Go on?"};
-const MlText kHourWord = {"ora", "Std.", "hr"};
+const MlText kHourWord = {"Ora", "Std.", "Hour"};
+const MlText kHoursWord = {"ore", "Std.", "hours"};
 const MlText kUncoveredText = {"SCOPERTA", "NICHT VERTRETEN", "UNCOVERED"};
 const MlText kStandby = {"Disposizione", "Verfügung"_cp, "Stand-by"};
 const MlText kClassTeacher = {"Docente della classe", "Lehrer der Klasse", "Class teacher"};
@@ -40,9 +41,10 @@ constexpr int kYes = 6;
 
 SubstitutionState& state() { return g_substitution_state; }
 
-std::string hours_text(const AbsentTeacher& a) {
+// The hours of absence that the day has.
+std::string hours_text(const AbsentTeacher& a, int day_hours) {
   std::string text;
-  for (int h = 0; h < kAbsenceHours; ++h)
+  for (int h = 0; h < kAbsenceHours && h < day_hours; ++h)
     if (a.hours[h]) text += (text.empty() ? "" : ",") + std::to_string(h + 1);
   return text;
 }
@@ -143,17 +145,20 @@ void Cmenu_sost::OnDayChosen() {
   ShowResults();
 }
 
-// Each row: the name, then the day's cell codes hour by hour ("-" free).
+// Each row: the name, then hour by hour the day's cell code ("1:x 2:Dis
+// 3:-": a lesson, a stand-by hour, free).
 void Cmenu_sost::ShowTeachers() {
   m_teachers.ResetContent();
   const SubstitutionState& s = state();
   for (int i = 0; i < s.teacher_count; ++i) {
-    char row[200];
-    int at = std::snprintf(row, sizeof row, "%-20.20s", s.teachers[i]);
-    for (int h = 0; h < DayHours() && at < 190; ++h) {
+    std::string row = std::string(s.teachers[i]) + "  ";
+    for (int h = 0; h < DayHours(); ++h) {
       char code[8];
       or_lesson_cell_code(code, s.teacher_index[i], s.day - 1, h);
-      at += std::snprintf(row + at, sizeof row - static_cast<std::size_t>(at), "|%-4.4s", code[0] ? code : "-");
+      std::string shown = code;
+      shown.erase(0, shown.find_first_not_of(' '));
+      shown.erase(shown.find_last_not_of(' ') + 1);
+      row += " " + std::to_string(h + 1) + ":" + (shown.empty() ? "-" : shown);
     }
     m_teachers.AddString(row);
   }
@@ -170,7 +175,7 @@ void Cmenu_sost::ShowAbsent() {
   for (int i = 0; i < s.absent_count; ++i) {
     const AbsentTeacher& a = s.absent[i];
     const char* reason = a.reason >= 0 && a.reason < s.reason_count ? s.reasons[a.reason] : "";
-    m_absent.AddString(std::string(a.name) + " - " + reason + " - " + kHourWord.Get() + " " + hours_text(a));
+    m_absent.AddString(std::string(a.name) + " - " + reason + " - " + kHoursWord.Get() + " " + hours_text(a, DayHours()));
   }
 }
 
@@ -183,11 +188,11 @@ void Cmenu_sost::ShowResults() {
     char row[200];
     const char* how = r.kind == kCoveredByStandby ? kStandby.Get() : kClassTeacher.Get();
     if (r.kind == kUncovered)
-      std::snprintf(row, sizeof row, "%d %s - %s - %s -> %s", r.hour + 1, kHourWord.Get(), r.class_name, r.absent,
+      std::snprintf(row, sizeof row, "%s %d - %s - %s -> %s", kHourWord.Get(), r.hour + 1, r.class_name, r.absent,
                     kUncoveredText.Get());
     else
-      std::snprintf(row, sizeof row, "%d %s - %s - %s -> %s (%s)", r.hour + 1, kHourWord.Get(), r.class_name, r.absent,
-                    r.substitute, how);
+      std::snprintf(row, sizeof row, "%s %d - %s - %s -> %s (%s)", kHourWord.Get(), r.hour + 1, r.class_name,
+                    r.absent, r.substitute, how);
     m_results.AddString(row);
   }
 }

@@ -115,16 +115,16 @@ TEST_F(ComputedSchoolProgram, SubstitutionsOfTheDayFromTheHomePage) {
     ui.OnNextModal([&](Dialog& d) {
       EXPECT_EQ(ui.Text(d, S::kDayId), "Lunedì"_cp) << "the first day when none was recorded";
       ASSERT_TRUE(ui.Select(d, S::kDayId, 1));
-      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "ROSSI ")));
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "ROSSI  ")));
       EXPECT_TRUE(ui.IsChecked(d, S::kFirstHourId + 4));  // the whole day is offered
       EXPECT_FALSE(ui.IsEnabled(d, S::kFirstHourId + 5));  // a five-hour day
       ui.Click(d, S::kMarkId);
-      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "COLOMBO ")));
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "COLOMBO  ")));
       ASSERT_TRUE(ui.Select(d, S::kReasonId, 1));
       ui.Click(d, S::kFirstHourId + 4);  // not away at the fifth hour
       ui.Click(d, S::kMarkId);
       EXPECT_EQ(rows_of(d, S::kAbsentId),
-                (std::vector<std::string>{"ROSSI - Malattia - ora 1,2,3,4,5", "COLOMBO - Permesso - ora 1,2,3,4"}));
+                (std::vector<std::string>{"ROSSI - Malattia - ore 1,2,3,4,5", "COLOMBO - Permesso - ore 1,2,3,4"}));
       ui.Click(d, S::kComputeId);
       shown = rows_of(d, S::kResultsId);
       computed_rows = g_substitution_state.row_count;
