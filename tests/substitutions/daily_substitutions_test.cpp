@@ -17,6 +17,7 @@
 #include "engine/model.h"
 #include "engine/status_block.h"
 #include "engine/substitution_services.h"
+#include "engine/week_grid_access.h"
 
 namespace {
 
@@ -128,6 +129,18 @@ TEST_F(DailySubstitutions, LoadingGivesThePageTheSchoolAndTheDefaultReasons) {
   for (int i = 0; i < s.teacher_count; ++i) names.insert(s.teachers[i]);
   EXPECT_TRUE(names.count("ROSSI") && names.count("BIANCHI"));
   EXPECT_FALSE(fs::exists(dir_.path() / "Sostituzioni"));
+  // The default reasons follow the user's language when none are set yet.
+  struct Case {
+    int language;
+    std::vector<std::string> reasons;
+  };
+  for (const Case& c : {Case{1, {"Krankenheit", "Familie"}}, Case{2, {"Sickness", "Family"}}}) {
+    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+    g_status.language = static_cast<std::int8_t>(c.language);
+    EXPECT_EQ(run("SOLO:scuola2.txt"), 0);
+    EXPECT_EQ(std::vector<std::string>(s.reasons, s.reasons + s.reason_count), c.reasons) << c.language;
+  }
+  g_status.language = 0;
 }
 
 TEST_F(DailySubstitutions, OneAbsentTeacherIsCoveredByFreeOrStandbyColleagues) {
@@ -182,6 +195,18 @@ TEST_F(DailySubstitutions, StandbyTeacherComesFirst) {
     }
   }
   ASSERT_GE(found_day, 0) << "no stand-by hour beside a lesson";
+  // The page's cell codes: a stand-by hour, a lesson, a free hour.
+  char code[8];
+  or_lesson_cell_code(code, teacher_index(standby), found_day, found_hour);
+  EXPECT_STREQ(code, "Dis");
+  or_lesson_cell_code(code, teacher_index(busy), found_day, found_hour);
+  EXPECT_STRNE(code, "");
+  EXPECT_STRNE(code, "Dis");
+  for (int h = 0; h < or_day_hours(found_day); ++h) {
+    if (use_at(teacher_index(busy), found_day, h) != 0) continue;
+    or_lesson_cell_code(code, teacher_index(busy), found_day, h);
+    EXPECT_STREQ(code, "") << "hour " << h;
+  }
   std::vector<std::pair<std::string, std::vector<int>>> absent = {{busy, {found_hour}}};
   ASSERT_EQ(Compute(found_day + 1, absent), 0) << g_status.message;
   CheckRows(found_day + 1, absent);
