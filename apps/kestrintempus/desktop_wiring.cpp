@@ -25,6 +25,7 @@
 #include "structure/subject_dictionary.h"
 #include "structure/support_contact.h"
 #include "structure/unsaved_changes_prompt.h"
+#include "substitutions/substitutions_dialog.h"
 
 namespace {
 
@@ -85,4 +86,5 @@ void kestrintempus_install() {
   constraints_install_pages();
   structure_install_pages();
   board_install_pages();
+  substitutions_install_pages();
 }

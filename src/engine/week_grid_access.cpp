@@ -6,12 +6,26 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/errors.h"
 #include "engine/lesson_links.h"
+#include "engine/status_block.h"
+#include "engine/substitution_services.h"
 
 namespace {
 
 bool valid_lesson(int l) { return l >= 0 && l < g_eng_school.lesson_count; }
 bool valid_class(int c) { return c >= 0 && c < g_eng_school.class_count && c < kMaxClasses; }
+bool valid_teacher(int t) { return t >= 0 && t < g_eng_school.teacher_count && t < kMaxTeachers; }
+
+int building_of(int lesson) {
+  const EngineLesson& l = g_eng_lessons[lesson];
+  if (l.building >= 0 && l.building < g_eng_school.building_count) return l.building;
+  return valid_class(l.class_index) ? g_eng_classes[l.class_index].building : -1;
+}
+
+bool teacher_takes_part(int l, int t) {
+  return g_eng_lessons[l].teacher == t || (or_lesson_has_second(l) && g_eng_lessons[l].second_teacher == t);
+}
 
 int class_room(int c) {
   if (!valid_class(c)) return -1;
@@ -99,4 +113,53 @@ int or_next_class_by_section(int restart, int* cursor) {
   }
   if (best >= 0) *cursor = best_key;
   return best;
+}
+
+void or_lesson_cell_code(char* text, int teacher, int day, int hour) {
+  text[0] = '\0';
+  if (!valid_teacher(teacher) || !or_slot_in_week(day, hour)) return;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (!teacher_takes_part(i, teacher) || l.day != day || l.hour != hour) continue;
+    if (l.standby_marker == 1 || or_is_standby_class(l.class_index)) {
+      std::snprintf(text, 8, "Dis");
+      return;
+    }
+    int b = building_of(i);
+    if (l.standby_marker == 2) {
+      int c = or_lesson_supported_class(i);
+      b = valid_class(c) ? g_eng_classes[c].building : -1;
+    }
+    if (b >= 0 && b < g_eng_school.building_count)
+      std::snprintf(text, 8, "%.3s ", g_eng_buildings[b].name);
+    else
+      std::snprintf(text, 8, " x ");
+    return;
+  }
+}
+
+void or_default_absence_reasons() {
+  SubstitutionState& s = g_substitution_state;
+  if (s.reason_count != 0) return;
+  static const char* const italian[5] = {"Malattia", "Permesso", "Famiglia", "Recupero", "Legge 104"};
+  static const char* const german[2] = {"Krankenheit", "Familie"};
+  static const char* const english[2] = {"Sickness", "Family"};
+  const char* const* rows = italian;
+  int count = 5;
+  if (g_status.language == 1) {
+    rows = german;
+    count = 2;
+  } else if (g_status.language == 2) {
+    rows = english;
+    count = 2;
+  } else if (g_status.language != 0) {
+    // The page calls this directly: the error leaves its message and no reasons.
+    try {
+      or_raise_critical_error("SW", 0, "..\\Orario\\OR_EDI", 400);
+    } catch (const EngineError&) {
+      return;
+    }
+  }
+  for (int i = 0; i < count; ++i) std::snprintf(s.reasons[i], sizeof s.reasons[i], "%s", rows[i]);
+  s.reason_count = count;
 }

@@ -107,6 +107,8 @@ struct FrameServiceHooks {
   void (*set_default_day_names)() = nullptr;
   // Keeps the cloud code the user typed as the school's code.
   void (*keep_cloud_code)(const char* code) = nullptr;
+  // Runs the substitutions dialog once "SOLO:" has loaded its data.
+  void (*run_substitutions_dialog)() = nullptr;
 };
 extern FrameServiceHooks g_frame_service_hooks;
 

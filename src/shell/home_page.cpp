@@ -312,7 +312,9 @@ void CPlenixDlg::OnSubstitutions() {
   std::int32_t r = og_run_engine(EngineCommandCode::Synt);
   if (r == 0) r = og_run_substitution_step(static_cast<std::uint32_t>(SubstitutionStep::Solo));
   ui_busy_popup(nullptr, -1);
-  if (r == 0)
+  if (r == 0 && g_frame_service_hooks.run_substitutions_dialog)
+    g_frame_service_hooks.run_substitutions_dialog();
+  else if (r == 0)
     ui_message_box(ui_not_available_text());
   else if (g_status.message[0])
     ui_message_box(g_status.message);

@@ -27,6 +27,11 @@ const MlText kTeacherTitle = {"PROVA l'orario del Professore %s", "TEST des Stun
 const MlText kClassesTitle = {"PROVA l'orario delle Classi del Professore %s",
                               "TEST des Stundenplanes der Klassen des Lehrers %s",
                               "TEST of the timetable of the classes of teacher %s"};
+// A computation that is no trial (the provisional timetable's).
+const MlText kComputationTitle = {"Calcolo dell'Orario Provvisorio", "Berechnung des vorlaeufigen Stundenplanes",
+                                  "Calculation of the provisional timetable"};
+const MlText kComputationDone = {"Calcolo terminato. Errori rimasti: %d", "Berechnung beendet. Verbleibende Fehler: %d",
+                                 "Calculation finished. Errors left: %d"};
 const MlText kRunning = {"Prova in corso...", "Test laeuft...", "Test running..."};
 const MlText kCalendars = {"Prova non avviata: correggere prima i Calendari delle Classi.",
                            "Test nicht gestartet: zuerst die Kalender der Klassen korrigieren.",
@@ -115,8 +120,10 @@ LResult Cmake::DoModal() {
 
 bool Cmake::OnInitDialog() {
   CResizableDialog::OnInitDialog();
-  SetDlgItemText(kTitleId,
-                 formatted(m_code == EngineCommandCode::CalcTcla ? kClassesTitle : kTeacherTitle, m_test_name).c_str());
+  bool trial = m_code == EngineCommandCode::CalcTcla || m_code == EngineCommandCode::CalcTpro;
+  SetDlgItemText(kTitleId, trial ? formatted(m_code == EngineCommandCode::CalcTcla ? kClassesTitle : kTeacherTitle,
+                                             m_test_name).c_str()
+                                 : kComputationTitle.Get());
   SetDlgItemText(kStopId, kStopCaption.Get());
   SetDlgItemText(kExemptionsId, kExemptionsCaption.Get());
   SetDlgItemText(kCloseId, kCloseCaption.Get());
@@ -170,7 +177,10 @@ void Cmake::Poll() {
   std::string message = engine_message();
   if (result != 0) Finish(result, formatted(kFailed, message.c_str()));
   else if (!message.empty()) Finish(result, message);
-  else Finish(result, formatted(kDone, g_status.error_count.load()));
+  else if (m_code == EngineCommandCode::CalcTcla || m_code == EngineCommandCode::CalcTpro)
+    Finish(result, formatted(kDone, g_status.error_count.load()));
+  else
+    Finish(result, formatted(kComputationDone, g_status.error_count.load()));
 }
 
 void Cmake::Finish(std::int32_t result, const std::string& text) {

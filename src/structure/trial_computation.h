@@ -1,7 +1,8 @@
 // Cmake, the computation window, in the form the teacher pages need of it:
 // a trial run for one teacher (code 13, CalcTpro) or for that teacher's
 // classes (code 14, CalcTcla) on the test description "cattTEST.txt" that
-// the caller has just written. Built on the caller's stack and run modally
+// the caller has just written; the provisional-timetable page runs it for
+// its computation (code 15, on "cattPROV.txt"). Built on the caller's stack and run modally
 // with the frame's navigation locked.
 //
 // The run: the teacher's name goes into the status block's test name; the

@@ -27,6 +27,7 @@
 #include "shell/ml_text.h"
 #include "shell/small_choosers.h"
 #include "structure/structure_pages.h"
+#include "substitutions/substitutions_dialog.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ TEST(LayoutLint, EveryTemplateInEveryLanguageFitsOrIsOnTheWorklist) {
   ui_register_sissi_templates();
   constraints_install_pages();
   structure_install_pages();
+  ui_register_substitution_templates();
   ScreenFontMetrics metrics;
   std::set<std::string> found;
   const char* const kLanguages[3] = {"it", "de", "en"};

@@ -1,0 +1,210 @@
+// The substitutions of one day on the saved timetable. Each lesson of a real
+// class that an absent teacher gives at an hour of absence needs cover, unless
+// its other teacher is there. The cover is, in this order:
+//   1. a teacher on stand-by at that hour ("Dis" hour), then
+//   2. a teacher of the class who is free at that hour and at school that day
+//      (has some lesson or stand-by hour on it);
+// never a teacher who teaches at that hour, is absent then, or already covers
+// another lesson at that hour. Among equals the one with fewer substitutions
+// that day goes first, then the teacher's order in the school; a lesson with
+// nobody left stays uncovered and is listed as such.
+//
+// A day has a few hundred lessons and at most a few dozen to cover, so every
+// question is a walk over the day's lessons.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/absences_file.h"
+#include "engine/errors.h"
+#include "engine/file_replace.h"
+#include "engine/lesson_links.h"
+#include "engine/model.h"
+#include "engine/week_grid_access.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "platform/system_files.h"
+
+namespace {
+
+const char* const kNoAbsences[3] = {
+    "Nessuna assenza registrata (manca assenze.txt): indicare prima gli insegnanti assenti"_cp,
+    "Keine Abwesenheiten gespeichert (assenze.txt fehlt): zuerst die abwesenden Lehrer angeben",
+    "No absences recorded (assenze.txt is missing): first name the absent teachers"};
+
+enum SlotUse : std::uint8_t { kFree = 0, kStandby = 1, kTeaching = 2 };
+
+bool candidate_teacher(int t) {
+  return !or_is_calendar_teacher(t) && !(g_eng_teachers[t].type_flags & kTeacherLabPseudo) &&
+         g_eng_teachers[t].name[0] != '\0';
+}
+
+bool standby_lesson(int l) {
+  return g_eng_lessons[l].standby_marker == 1 || or_is_standby_class(g_eng_lessons[l].class_index);
+}
+
+struct Day {
+  int day;  // 0-based
+  int teachers;
+  std::vector<std::uint8_t> use;     // teacher x hour
+  std::vector<std::uint8_t> away;    // teacher x hour
+  std::vector<std::uint8_t> given;   // teacher x hour: already covers a lesson
+  std::vector<int> load;             // substitutions given that day
+  std::vector<std::uint8_t> at_school;
+
+  explicit Day(int d) : day(d), teachers(g_eng_school.teacher_count) {
+    std::size_t n = static_cast<std::size_t>(teachers) * kHoursPerDay;
+    use.assign(n, kFree);
+    away.assign(n, 0);
+    given.assign(n, 0);
+    load.assign(static_cast<std::size_t>(teachers), 0);
+    at_school.assign(static_cast<std::size_t>(teachers), 0);
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+      const EngineLesson& x = g_eng_lessons[l];
+      if (!or_lesson_placed(l) || x.day != day || x.hour >= kHoursPerDay) continue;
+      for (int t : {x.teacher, or_lesson_has_second(l) ? x.second_teacher : -1}) {
+        if (t < 0 || t >= teachers) continue;
+        std::uint8_t& u = at(use, t, x.hour);
+        u = std::max<std::uint8_t>(u, standby_lesson(l) ? kStandby : kTeaching);
+        at_school[static_cast<std::size_t>(t)] = 1;
+      }
+    }
+  }
+  static std::uint8_t& at(std::vector<std::uint8_t>& v, int t, int h) {
+    return v[static_cast<std::size_t>(t) * kHoursPerDay + static_cast<std::size_t>(h)];
+  }
+  bool teaches_class(int t, int c) const {
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+      const EngineLesson& x = g_eng_lessons[l];
+      if (x.class_index == c && (x.teacher == t || (or_lesson_has_second(l) && x.second_teacher == t))) return true;
+    }
+    return false;
+  }
+  // The best free teacher of the wanted kind at the hour, -1 when none.
+  int choose(int hour, int class_index, SubstitutionKind kind) {
+    int best = -1;
+    for (int t = 0; t < teachers; ++t) {
+      if (!candidate_teacher(t) || at(away, t, hour) || at(given, t, hour)) continue;
+      std::uint8_t u = at(use, t, hour);
+      if (kind == kCoveredByStandby ? u != kStandby
+                                    : u != kFree || !at_school[static_cast<std::size_t>(t)] || !teaches_class(t, class_index))
+        continue;
+      if (best < 0 || load[static_cast<std::size_t>(t)] < load[static_cast<std::size_t>(best)]) best = t;
+    }
+    return best;
+  }
+};
+
+void write_result_file(const SubstitutionState& s) {
+  int error = 0;
+  if (!kt::make_folders(kt::translate_path(kSubstitutionFolder), &error))
+    or_raise_file_error(kSubstitutionFolder, "", kSourceUtil, 0);
+  std::string name = std::string(kSubstitutionFolder) + "dati_sostituzioni.txt";
+  ReplacementFile file;
+  if (!file.open(name.c_str())) or_raise_file_error(name.c_str(), "", kSourceUtil, 0);
+  std::FILE* f = file.stream();
+  std::fprintf(f, "GIORNO:%d|%s\n", s.computed_day, s.day_names[s.computed_day - 1]);
+  for (int i = 0; i < s.row_count; ++i) {
+    const SubstitutionRow& r = s.rows[i];
+    std::fprintf(f, "%d|%s|%s|%s|%d\n", r.hour + 1, r.class_name, r.absent, r.substitute, r.kind);
+  }
+  if (!file.commit()) or_raise_file_error(name.c_str(), "", kSourceUtil, 0);
+}
+
+void load_school_names(SubstitutionState& s) {
+  s.day_count = or_week_days();
+  for (int d = 0; d < 7; ++d) {
+    s.hours_per_day[d] = static_cast<std::uint8_t>(d < s.day_count ? or_day_hours(d) : 0);
+    std::snprintf(s.day_names[d], sizeof s.day_names[d], "%.20s", g_eng_school.day_names[d]);
+  }
+  s.teacher_count = 0;
+  for (int t = 0; t < g_eng_school.teacher_count && s.teacher_count < kMaxSubstitutionTeachers; ++t) {
+    if (!candidate_teacher(t)) continue;
+    std::snprintf(s.teachers[s.teacher_count], 21, "%.20s", g_eng_teachers[t].name);
+    s.teacher_index[s.teacher_count++] = t;
+  }
+}
+
+int teacher_by_name(const char* name) {
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    if (std::strcmp(g_eng_teachers[t].name, name) == 0 && candidate_teacher(t)) return t;
+  return -1;
+}
+
+void compute(SubstitutionState& s) {
+  Day day(s.day - 1);
+  for (int i = 0; i < s.absent_count; ++i) {
+    int t = teacher_by_name(s.absent[i].name);
+    if (t < 0) continue;
+    for (int h = 0; h < kHoursPerDay; ++h) Day::at(day.away, t, h) = s.absent[i].hours[h];
+  }
+  struct Need {
+    int hour, class_index, absent;
+  };
+  std::vector<Need> needs;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    if (!or_lesson_placed(l) || x.day != day.day || x.hour >= or_day_hours(day.day)) continue;
+    if (x.class_index < 0 || or_is_pseudo_class(x.class_index) || or_is_calendar_teacher(x.teacher)) continue;
+    int second = or_lesson_has_second(l) ? x.second_teacher : -1;
+    bool first_away = x.teacher >= 0 && Day::at(day.away, x.teacher, x.hour);
+    bool second_present = second >= 0 && !Day::at(day.away, second, x.hour) && candidate_teacher(second);
+    if (first_away && !second_present) needs.push_back({x.hour, x.class_index, x.teacher});
+  }
+  std::sort(needs.begin(), needs.end(), [](const Need& a, const Need& b) {
+    if (a.hour != b.hour) return a.hour < b.hour;
+    return std::strcmp(or_class_display_name(a.class_index), or_class_display_name(b.class_index)) < 0;
+  });
+  s.row_count = 0;
+  for (const Need& n : needs) {
+    if (s.row_count >= kMaxSubstitutionRows) break;
+    SubstitutionRow& r = s.rows[s.row_count++];
+    std::memset(&r, 0, sizeof r);
+    r.hour = n.hour;
+    std::snprintf(r.class_name, sizeof r.class_name, "%.20s", or_class_display_name(n.class_index));
+    std::snprintf(r.absent, sizeof r.absent, "%.20s", g_eng_teachers[n.absent].name);
+    r.kind = kUncovered;
+    for (SubstitutionKind kind : {kCoveredByStandby, kCoveredByClassTeacher}) {
+      int t = day.choose(n.hour, n.class_index, kind);
+      if (t < 0) continue;
+      Day::at(day.given, t, n.hour) = 1;
+      ++day.load[static_cast<std::size_t>(t)];
+      std::snprintf(r.substitute, sizeof r.substitute, "%.20s", g_eng_teachers[t].name);
+      r.kind = kind;
+      break;
+    }
+  }
+  s.computed_day = s.day;
+}
+
+}  // namespace
+
+void or_clear_substitution_day() {
+  SubstitutionState& s = g_substitution_state;
+  s.day = 0;
+  s.absent_count = 0;
+  s.computed_day = 0;
+  s.row_count = 0;
+}
+
+void or_run_substitutions(int mode) {
+  // Everything is read and checked before the shared state changes.
+  AbsencesFileContent content;
+  bool found = or_read_absences_file(content);
+  if (!found && mode == 0) or_raise_impossible(or_pick_text(kNoAbsences));
+  SubstitutionState& s = g_substitution_state;
+  load_school_names(s);
+  or_clear_substitution_day();
+  if (found) {
+    s.day = content.day;
+    s.reason_count = content.reason_count;
+    std::memcpy(s.reasons, content.reasons, sizeof s.reasons);
+    s.absent_count = content.absent_count;
+    std::memcpy(s.absent, content.absent, sizeof s.absent);
+  }
+  if (mode != 0) return;
+  compute(s);
+  write_result_file(s);
+}

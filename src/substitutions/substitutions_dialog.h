@@ -1,0 +1,54 @@
+// Cmenu_sost, the substitutions of the day (template 130), run modally by the
+// home page once "SOLO:" has loaded the school, its timetable and the
+// absences recorded so far into g_substitution_state. The user chooses the
+// day, marks absent teachers with a reason and their hours (each teacher's
+// row shows the day's cell codes, so it is plain when he teaches), then
+// computes: the absences go to "assenze.txt" ("SOSA:"), the engine computes
+// the cover ("SOST:") and the rows show in the result list; "STAMPA" writes
+// the reports ("SOSX:") and opens their folder.
+//
+// The dialog edits only the shared state; every file is written by the
+// engine steps, and a failed step shows the engine's message and leaves the
+// list as it was.
+#pragma once
+
+#include "shell/color_button.h"
+#include "shell/dialog_ml.h"
+
+class Cmenu_sost : public CDialogML {
+ public:
+  static constexpr int kTemplate = 130;
+  static constexpr int kTitleId = 1001, kDayId = 1002, kTeachersId = 1003, kReasonId = 1004, kMarkId = 1005,
+                       kRemoveId = 1006, kAbsentId = 1007, kComputeId = 1008, kPrintId = 1009, kResultsId = 1030,
+                       kFirstHourId = 1010;  // 12 hour boxes: 1010 .. 1021
+
+  Cmenu_sost() : CDialogML(kTemplate) {}
+  kt::ui::LResult DoModal() override;
+
+ protected:
+  void DoDataExchange(kt::ui::DataExchange& dx) override;
+  bool OnInitDialog() override;
+  bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
+  void OnOK() override {}
+
+ private:
+  void OnDayChosen();
+  void OnTeacherChosen();
+  void OnMark();
+  void OnRemove();
+  void OnCompute();
+  void OnPrint();
+  void ShowTeachers();
+  void ShowAbsent();
+  void ShowResults();
+  int DayHours() const;
+
+  kt::ui::ComboBox m_days, m_reasons;
+  kt::ui::ListBox m_teachers, m_absent, m_results;
+  CColorButton m_mark, m_remove, m_compute, m_print, m_close;
+};
+
+// Registers templates 130 and 242.
+void ui_register_substitution_templates();
+// Puts the provisional page in the frame and gives the home page the dialog.
+void substitutions_install_pages();

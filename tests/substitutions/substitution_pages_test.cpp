@@ -1,0 +1,223 @@
+// The substitutions dialog and the provisional page, driven through the
+// desktop program from its start-up on a computed copy of the small sample
+// school: what the user marks reaches "assenze.txt", the result list shows
+// the engine's cover, the reports are written and opened; the provisional
+// run writes only the provisional files.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app_test_support.h"
+#include "computed_school.h"
+#include "desktop_wiring.h"
+#include "engine/substitution_services.h"
+#include "platform/controls/list_box.h"
+#include "platform/cp1252.h"
+#include "platform/test_driver.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+#include "shell/launcher_panel.h"
+#include "substitutions/provisional_page.h"
+#include "substitutions/substitutions_dialog.h"
+#include "trial_run_support.h"
+
+namespace {
+
+using namespace kt::ui;
+using kt_app_test::fs::path;
+using S = Cmenu_sost;
+
+// The face colour of the frame's "Elaborazione" button.
+Color processing_button_face(TestDriver& ui) {
+  DisplayList list = ui.Render(g_frame);
+  for (const DrawItemOp& op : list.ops())
+    if (op.control_id == CAlfaDlg::kSectionIds[2] && op.op == DrawOp::kFill)
+      return op.color;
+  return kNoColor;
+}
+
+int post_hours() {
+  int sum = 0;
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p) sum += g_ui_teachers[t].posts[p].own.hours;
+  return sum;
+}
+
+std::vector<std::string> rows_of(Dialog& d, int id) {
+  std::vector<std::string> rows;
+  auto* list = dynamic_cast<ListBox*>(d.GetDlgItem(id));
+  if (!list) return rows;
+  for (int i = 0; i < list->GetCount(); ++i) rows.push_back(list->GetText(i));
+  return rows;
+}
+
+int row_starting(Dialog& d, int id, const std::string& start) {
+  std::vector<std::string> rows = rows_of(d, id);
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].rfind(start, 0) == 0) return static_cast<int>(i);
+  return -1;
+}
+
+// Every file below the folder (relative name -> contents).
+std::map<std::string, std::string> files_below(const path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : kt_app_test::fs::recursive_directory_iterator(folder))
+    if (e.is_regular_file())
+      files[kt_app_test::fs::relative(e.path(), folder).string()] = substitution_test::read_file(e.path());
+  return files;
+}
+
+class ComputedSchoolProgram : public kt_app_test::TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();
+    school_ = data_root() / "piccola";
+    substitution_test::copy_computed_school(school_);
+    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
+    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+    g_desktop_launcher = [this](const std::vector<std::string>& argv, int*) {
+      opened_.push_back(argv.back());
+      return true;
+    };
+  }
+  void TearDown() override {
+    g_desktop_launcher = nullptr;
+    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+    TempRoot::TearDown();
+  }
+  // Starts the program; `steps` run inside the frame, then Esc on the home page ends it.
+  void Run(const std::function<void()>& steps) {
+    ui.OnNextModal([&](Dialog&) {
+      steps();
+      alfadlg_go_to_page(kPageHome);
+      g_frame.SetFocus();
+      ui.Key(kVkEscape);
+    });
+    const char* argv[] = {"kestrintempus"};
+    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+  }
+  path school_;
+  std::vector<std::string> opened_;
+  TestDriver ui;
+};
+
+TEST_F(ComputedSchoolProgram, SubstitutionsOfTheDayFromTheHomePage) {
+  std::vector<std::string> shown;
+  int computed_rows = -1;
+  Run([&] {
+    ui.OnNextModal([&](Dialog& d) {
+      EXPECT_EQ(ui.Text(d, S::kDayId), "Lunedì"_cp) << "the first day when none was recorded";
+      ASSERT_TRUE(ui.Select(d, S::kDayId, 1));
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "ROSSI  ")));
+      EXPECT_TRUE(ui.IsChecked(d, S::kFirstHourId + 4));  // the whole day is offered
+      EXPECT_FALSE(ui.IsEnabled(d, S::kFirstHourId + 5));  // a five-hour day
+      ui.Click(d, S::kMarkId);
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "COLOMBO  ")));
+      ASSERT_TRUE(ui.Select(d, S::kReasonId, 1));
+      ui.Click(d, S::kFirstHourId + 4);  // not away at the fifth hour
+      ui.Click(d, S::kMarkId);
+      EXPECT_EQ(rows_of(d, S::kAbsentId),
+                (std::vector<std::string>{"ROSSI - Malattia - ore 1,2,3,4,5", "COLOMBO - Permesso - ore 1,2,3,4"}));
+      ui.Click(d, S::kComputeId);
+      shown = rows_of(d, S::kResultsId);
+      computed_rows = g_substitution_state.row_count;
+      ui.Click(d, S::kPrintId);
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+  });
+  EXPECT_EQ(substitution_test::read_file(school_ / "assenze.txt"),
+            "GIORNO:2\nMOTIVO:Malattia\nMOTIVO:Permesso\nMOTIVO:Famiglia\nMOTIVO:Recupero\nMOTIVO:Legge 104\n"
+            "ASSENTE:ROSSI|Malattia|111110000000\nASSENTE:COLOMBO|Permesso|111100000000\n");
+  ASSERT_GT(computed_rows, 0);
+  ASSERT_EQ(static_cast<int>(shown.size()), computed_rows);
+  for (const std::string& row : shown) {
+    EXPECT_TRUE(row.find("ROSSI ->") != std::string::npos || row.find("COLOMBO ->") != std::string::npos) << row;
+    EXPECT_EQ(row.find("ROSSI (") == std::string::npos && row.find("COLOMBO (") == std::string::npos, true)
+        << "an absent teacher never substitutes: " << row;
+  }
+  std::string report = substitution_test::read_file(school_ / "Sostituzioni/Sostituzioni.txt");
+  EXPECT_NE(report.find("Giorno: Martedì"_cp), std::string::npos) << report;
+  EXPECT_TRUE(kt_app_test::fs::exists(school_ / "Sostituzioni/Sostituzioni per Docente.rtf"));
+  ASSERT_EQ(opened_.size(), 1u);
+  EXPECT_NE(opened_[0].find("Sostituzioni"), std::string::npos) << opened_[0];
+}
+
+// A damaged absences file: the engine's message, no dialog, the file as it was.
+TEST_F(ComputedSchoolProgram, DamagedAbsencesFileIsShownAndKept) {
+  write(school_ / "assenze.txt", "GIORNO:1\nASSENTE:ROSSI|Malattia|1x1\n");
+  Run([&] {
+    ui.AnswerNextModal(1);
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+    EXPECT_EQ(g_current_page, &g_home_page);
+  });
+  ASSERT_FALSE(ui.boxes().empty());
+  std::string box = ui.boxes().back().texts.at(0);
+  EXPECT_NE(box.find("assenze.txt è danneggiato (riga 2: ore non valide)"_cp), std::string::npos) << box;
+  EXPECT_EQ(substitution_test::read_file(school_ / "assenze.txt"), "GIORNO:1\nASSENTE:ROSSI|Malattia|1x1\n");
+  EXPECT_FALSE(kt_app_test::fs::exists(school_ / "Sostituzioni"));
+}
+
+// The provisional page: mode and palette while it is open, the calendar from
+// the picker, a computation that writes only the provisional files.
+TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
+  std::map<std::string, std::string> before = files_below(school_);
+  std::vector<TrialShown> shown;  // the small school's provisional week computes to its end
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));  // the sections open with a first page
+    EXPECT_EQ(processing_button_face(ui), rgb(244, 244, 244));
+    ASSERT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[3]));  // "Orario Provvisorio"
+    ASSERT_EQ(g_current_page, &g_provisional_page);
+    EXPECT_EQ(g_provisional_mode, 1);
+    EXPECT_EQ(processing_button_face(ui), rgb(223, 228, 159));  // the provisional palette
+    // Computing without a calendar says what is missing and writes nothing.
+    ui.AnswerNextModal(1);
+    ui.Click(g_provisional_page, Cprovvi::kComputeId);
+    EXPECT_FALSE(kt_app_test::fs::exists(school_ / "cattPROV.txt"));
+    // The fourth hour of every school day: earlier hours fill in.
+    ui.OnNextModal([&](Dialog& d) {
+      for (int day = 0; day < 6; ++day) ui.Click(d, 1372 + 9 * day + 3);
+      ui.Click(d, kIdOk);
+    });
+    ui.Click(g_provisional_page, Cprovvi::kCalendarId);
+    EXPECT_EQ(std::vector<int>(g_ui_header.provisional_hours_per_day, g_ui_header.provisional_hours_per_day + 7),
+              (std::vector<int>{4, 4, 4, 4, 4, 4, 0}));
+    EXPECT_EQ(g_provisional_mode, 1);
+    ui.OnNextModal([&](Dialog& d) {
+      EXPECT_EQ(g_provisional_mode, 1);
+      g_engine_thread.Join();
+      ui.Advance(Cmake::kTimerMs);
+      shown.push_back({ui.Text(d, Cmake::kTitleId), ui.Text(d, Cmake::kResultId), true});
+      ui.Click(d, Cmake::kCloseId);
+    });
+    int hours_before = post_hours();
+    ui.Click(g_provisional_page, Cprovvi::kComputeId);
+    EXPECT_EQ(post_hours(), hours_before) << "the shorter posts live only in cattPROV.txt";
+    ui.Click(g_provisional_page, Cprovvi::kLeaveId);
+    EXPECT_EQ(g_provisional_mode, 0);
+    EXPECT_EQ(processing_button_face(ui), rgb(244, 244, 244));
+  });
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].title, "Calcolo dell'Orario Provvisorio");
+  EXPECT_EQ(shown[0].result, "Calcolo terminato. Errori rimasti: 0");
+  std::map<std::string, std::string> after = files_below(school_);
+  for (const auto& [name, text] : before) EXPECT_EQ(after[name], text) << name << " changed";
+  std::set<std::string> added;
+  for (const auto& [name, text] : after)
+    if (!before.count(name)) added.insert(name.substr(0, name.find('/')));
+  // (the description writer notes in "tech_log.txt" that the school moved folder)
+  EXPECT_EQ(added, (std::set<std::string>{"Provvisorio", "cattPROV.txt", "saveprov.txt", "tech_log.txt"}));
+  // Every class's posts were fitted to the 24 hours of the provisional week.
+  std::string summary = after["Provvisorio/Orario Disposizione Provvisorio.txt"];
+  EXPECT_NE(summary.find("Ore nel Provvisorio"), std::string::npos);
+  EXPECT_EQ(summary.find("Classi incomplete"), std::string::npos) << summary;
+}
+
+}  // namespace
