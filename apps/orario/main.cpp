@@ -28,6 +28,7 @@
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "solver/parallel_workers.h"
+#include "solver/parpro_area.h"
 #include "solver/violation_reporter.h"
 
 namespace {
@@ -124,6 +125,8 @@ int main(int argc, char** argv) {
   g_language = static_cast<std::uint8_t>(language);
   if (!options.engine_args.empty() && options.engine_args[0].rfind("PARPRO:", 0) == 0)
     return run_worker(options.engine_args[0], language);
+  // A main process killed earlier could not remove its shared area.
+  parpro_remove_orphaned_names();
   // A missing or too short command word: the engine's own usage text.
   if (options.engine_args.empty() || options.engine_args[0].size() < 5) {
     print_error(or_usage_text());

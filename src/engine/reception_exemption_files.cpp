@@ -282,14 +282,12 @@ int or_reload_exemptions() {
   std::FILE* f = or_fopen(g_provisional_mode ? kProvisionalExemptionFile : kExemptionFile, "rb");
   if (f == nullptr) return 0;
   char line[kExemptionLineLimit + 8];
-  while (std::fgets(line, sizeof line, f) != nullptr) {
-    std::size_t n = std::strlen(line);
-    if (n > 0 && line[n - 1] != '\n' && !std::feof(f)) {
-      // Longer than any record line: skip the rest of it.
-      int c;
-      while ((c = std::fgetc(f)) != EOF && c != '\n') {}
-      continue;
-    }
+  long got;
+  // A read error ends the command inside the reader: granted exemptions
+  // are never dropped in silence.
+  while ((got = or_read_plain_line(line, sizeof line, f)) != -1) {
+    if (got == kLineReadError) break;   // only off an engine command's thread
+    if (got == kLineTooLong) continue;  // longer than any record line
     StoredExemption record;
     if (!or_parse_exemption_line(line, record)) continue;
     g_reloaded.push_back(record);

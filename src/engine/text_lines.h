@@ -55,6 +55,25 @@ char* or_read_line(char* buffer, int n, std::FILE* stream);
 inline constexpr int kLineReadError = -2;
 using LineByteSource = int (*)(std::FILE* stream);
 extern LineByteSource g_line_byte_source;
+// Flushes and closes a stream the caller wrote through or_fopen: 0 when every
+// byte reached the file, else the errno of the first failure seen (EIO when
+// the C library kept none). The stream is closed either way.
+int or_fclose_written(std::FILE* stream);
+// The name a stream was opened with through or_fopen, empty when unknown.
+const char* or_stream_name(std::FILE* stream);
+// Why a write failed, in the language (0 Italian, 1 German, 2 English) for the
+// reason bracket of a file error: a full disk, missing rights, a read-only
+// disk, a failing disk, else that the file was not written whole. Never empty.
+const char* or_write_failure_reason(int error, int language);
+// The reason bracket of a read error: the file was not read whole.
+const char* or_read_failure_reason(int language);
+// Reads one physical line of a plain file (nothing unscrambled) through the
+// line reader's byte source into buffer (n bytes): "\r\n" reads as "\n".
+// Returns the length, -1 at the end of the file, kLineTooLong for a line of
+// more than n - 2 bytes (its rest skipped). A read error is handled as in
+// or_read_line (a file error during an engine command, else kLineReadError).
+inline constexpr long kLineTooLong = -3;
+long or_read_plain_line(char* buffer, int n, std::FILE* stream);
 // Work buffers hold 2 x length + 10 bytes.
 int or_write_scrambled_line(std::FILE* stream, const char* text, char* work);
 int or_write_status_line(std::FILE* stream, const char* text, char* work);

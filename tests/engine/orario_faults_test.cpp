@@ -1,0 +1,114 @@
+// The orario program under faults a careful user meets: a disk that fills
+// during the report run, a second run started in a folder where one runs,
+// shared memory left by a main process that was killed. Each ends with a
+// clear message and a failure status, never a success with missing files.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "orario_run_support.h"
+#include "platform/folder_lock.h"
+#include "platform/shared_memory.h"
+
+namespace fs = std::filesystem;
+using engine_test::read_file;
+using engine_test::TempDir;
+using engine_test::write_file;
+using orario_test::contains;
+using orario_test::entries;
+using orario_test::Outcome;
+using orario_test::run_orario;
+
+namespace {
+
+// The small sample school with its hand-made saved timetable.
+void sample_school(const TempDir& school) {
+  write_file(school.file("scuola2.txt"), read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt"));
+  write_file(school.file("savego.txt"), read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt"));
+}
+
+}  // namespace
+
+// Every text report of the run goes to a device that is always full: the run
+// fails naming a report and the full disk, in the user's language.
+TEST(OrarioFaults, AReportRunOnAFullDiskFailsNamingTheFileAndWhy) {
+  struct Case { const char* env; const char* reason; } cases[] = {
+      {"LANG=it_IT.UTF-8", "[Disco pieno: non c'è più spazio per scrivere il file]"},
+      {"LANG=en_GB.UTF-8", "[Disk full: no space left to write the file]"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    sample_school(school);
+    fs::create_directory(school.path() / "Orario");
+    // The Italian and the English report names alike.
+    for (const auto& golden : fs::directory_iterator(fs::path(KT_TEST_DATA) / "reports/piccola"))
+      fs::create_symlink("/dev/full", school.path() / "Orario" / golden.path().filename());
+    for (const char* name : {"Timetable Classes.txt", "Timetable Teachers.txt", "Global_Export.txt",
+                             "Esportazione Sissi Axios.txt", "Registro_Mastercom.csv"})
+      if (!fs::is_symlink(school.path() / "Orario" / name)) fs::create_symlink("/dev/full", school.path() / "Orario" / name);
+    Outcome o = run_orario(school, c.env, "REPO:scuola2.txt");
+    EXPECT_EQ(o.status, 1) << c.env << o.out;
+    EXPECT_TRUE(contains(o.err, c.reason) && contains(o.err, ".\\Orario\\")) << c.env << ": " << o.err;
+  }
+}
+
+// A run already holds the folder: the second is refused before it writes
+// anything, and names the holder; once the first ends, runs go ahead and
+// leave no lock file behind.
+TEST(OrarioFaults, ASecondRunInOneFolderIsRefused) {
+  TempDir school;
+  sample_school(school);
+  std::string save = read_file(school.file("savego.txt"));
+  {
+    kt::FolderLock first = kt::FolderLock::acquire(school.file("orario.lock"));
+    ASSERT_TRUE(first);
+    for (const char* command : {"CALC:scuola2.txt", "REPO:scuola2.txt"}) {
+      Outcome o = run_orario(school, "LANG=it_IT.UTF-8", std::string("--time-limit 5 ") + command);
+      EXPECT_EQ(o.status, 1) << command;
+      EXPECT_TRUE(contains(o.err, "Un altro calcolo è già in corso in questa cartella (processo " +
+                                      std::to_string(::getpid()) + ")"))
+          << command << ": " << o.err;
+      EXPECT_EQ(read_file(school.file("savego.txt")), save) << command;
+      EXPECT_FALSE(fs::exists(school.path() / "Orario" / "Orario Classi.txt")) << command;
+    }
+  }
+  Outcome o = run_orario(school, "", "REPO:scuola2.txt");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_TRUE(fs::exists(school.path() / "Orario" / "Orario Classi.txt"));
+  EXPECT_EQ(entries(school).count("orario.lock"), 0u);
+}
+
+// The shared area of a main process killed mid-run stays in /dev/shm until
+// the next start removes it; an area whose process still runs stays.
+TEST(OrarioFaults, TheNextStartRemovesTheSharedAreaOfAKilledRun) {
+  pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_GT(gone, 0);
+  ::waitpid(gone, nullptr, 0);
+  auto object = [](long pid, const char* base) {
+    return kt::shm_object_name(std::string(base) + "." + std::to_string(pid));
+  };
+  const char* bases[] = {"KestrinTempusParproArea.map", "KestrinTempusParproMutexIO.dat",
+                         "KestrinTempusParproMutexCOM.dat"};
+  for (long pid : {static_cast<long>(gone), static_cast<long>(::getpid())})
+    for (const char* base : bases) {
+      int fd = ::shm_open(object(pid, base).c_str(), O_RDWR | O_CREAT, 0600);
+      ASSERT_GE(fd, 0);
+      ::close(fd);
+    }
+  TempDir school;
+  sample_school(school);
+  Outcome o = run_orario(school, "", "SYNT:scuola2.txt");
+  EXPECT_EQ(o.status, 0) << o.err;
+  for (const char* base : bases) {
+    EXPECT_FALSE(fs::exists("/dev/shm" + object(gone, base))) << base;
+    EXPECT_TRUE(fs::exists("/dev/shm" + object(::getpid(), base))) << base;
+    ::shm_unlink(object(::getpid(), base).c_str());
+  }
+}
