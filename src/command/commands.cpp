@@ -12,6 +12,7 @@
 #include "engine/engine_main.h"
 #include "engine/errors.h"
 #include "engine/model.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/report_services.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
@@ -146,6 +147,7 @@ CommandEnd command_calc(int argc, const char* const* argv) {
     run_mode = found->run_mode;
     if (run_mode == 13 || run_mode == 14) g_output_folder = kFolderTest;
   }
+  or_check_exemptions_readable();
   load(argv, {"INIZIO", 1, run_mode});
   if (g_command_steps.build_initial_timetable(1) != 0) {
     g_command_steps.write_all_reports(110, 0);
