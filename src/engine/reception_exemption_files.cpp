@@ -120,7 +120,7 @@ void or_write_reception_slots() {
   // A trial run's reception hours belong to its trial timetable.
   if (g_process_number != 0 || or_is_test_run()) return;
   ReplacementFile file;
-  if (!file.open(kReceptionFile)) return;
+  or_open_or_raise(file, kReceptionFile, "");
   char line[kReceptionLineLimit * 2], work[kReceptionLineLimit * 4 + 16];
   bool busy[kWeekSlots];
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "engine/errors.h"
 #include "engine/text_lines.h"
@@ -16,13 +17,19 @@
 namespace {
 constexpr const char* kSource = "..\\Orario\\OR_SAVE";
 
-// The reason bracket of the message: the caller's hint, or why the write
-// failed when the caller has none.
+// The reason bracket of the message: why the write failed, after the
+// caller's hint when it has one. A hint alone ("close the document in use")
+// would send the user the wrong way when the disk is full or failing.
 void raise_write_error(const ReplacementFile& file, const char* name, const char* hint, int line) {
   int error = file.error();
-  if (hint == nullptr || hint[0] == '\0') hint = or_write_failure_reason(error, or_language());
+  bool disk = error == ENOSPC || error == EDQUOT || error == EROFS || error == EIO;
+  std::string text = hint ? hint : "";
+  if (text.empty())
+    text = or_write_failure_reason(error, or_language());
+  else if (disk)
+    text = text + " - " + or_write_failure_reason(error, or_language());
   errno = error;
-  or_raise_file_error(name, hint, kSource, line);
+  or_raise_file_error(name, text.c_str(), kSource, line);
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "orario_run_support.h"
@@ -56,6 +58,33 @@ TEST(OrarioFaults, AReportRunOnAFullDiskFailsNamingTheFileAndWhy) {
     EXPECT_EQ(o.status, 1) << c.env << o.out;
     EXPECT_TRUE(contains(o.err, c.reason) && contains(o.err, ".\\Orario\\")) << c.env << ": " << o.err;
   }
+}
+
+// The school folder on a small file system that is nearly full: whichever
+// file the computation fails to write, the run fails naming it and the full
+// disk, and leaves no temporary file. Needs a private mount (root).
+TEST(OrarioFaults, AComputationOnANearlyFullDiskSaysTheDiskIsFull) {
+  if (std::system("unshare -m true 2>/dev/null") != 0) GTEST_SKIP() << "no private mounts here";
+  TempDir school, capture;
+  std::set<std::string> named;
+  for (int free_kb = 0; free_kb <= 48; free_kb += 8) {
+    std::string in = school.path().string(), out = capture.file("out"), err = capture.file("err");
+    std::string script = "mount -t tmpfs -o size=1m tmpfs '" + in + "' && cd '" + in + "' && cp '" + KT_SOURCE_DIR +
+                         "/examples/piccola/scuola2.txt' . && head -c " + std::to_string(1024 * (1024 - free_kb)) +
+                         " /dev/zero >filler 2>/dev/null; env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT=. LANG=it_IT '" +
+                         KT_BINARY_DIR + "/apps/orario/orario' --seed 3 --time-limit 0.2 CALC:scuola2.txt >'" + out +
+                         "' 2>'" + err + "'; echo \\$? >'" + capture.file("status") + "'; ls -a >'" +
+                         capture.file("list") + "'";
+    ASSERT_EQ(std::system(("unshare -m sh -c \"" + script + "\"").c_str()), 0);
+    std::string message = read_file(err);
+    EXPECT_EQ(read_file(capture.file("status")), "1\n") << free_kb;
+    EXPECT_TRUE(contains(message, "Disco pieno: non c'è più spazio per scrivere il file]")) << free_kb << message;
+    std::size_t at = message.find("\n[.\\"), end = message.find(']', at);
+    if (at != std::string::npos && end != std::string::npos) named.insert(message.substr(at + 4, end - at - 4));
+    std::string list = read_file(capture.file("list"));
+    EXPECT_FALSE(contains(list, ".kt-tmp-") || contains(list, ".~")) << free_kb << list;
+  }
+  EXPECT_TRUE(named.count("scuola3.txt") && named.count("savego.txt")) << ::testing::PrintToString(named);
 }
 
 // A run already holds the folder: the second is refused before it writes
