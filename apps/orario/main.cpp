@@ -134,6 +134,12 @@ int main(int argc, char** argv) {
   }
 
   std::string word = options.engine_args[0].substr(0, 5);
+  if (options.engine_args.size() >= 2 &&
+      !or_command_option_known(word.c_str(), kt::utf8_to_cp1252(options.engine_args[1]).c_str())) {
+    print_error(std::string(orario_text(OrarioText::kBadOption, language)) + options.engine_args[1] + "\n");
+    print_error(orario_text(OrarioText::kUsage, language));
+    return 1;
+  }
   std::string path = options.engine_args[0].substr(5);
   std::string folder = ".";
   std::string file = path;

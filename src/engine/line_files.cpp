@@ -126,6 +126,12 @@ std::string debug_copy_name(const char* source) {
 
 LineByteSource g_line_byte_source = stream_byte;
 
+namespace {
+thread_local bool t_line_cut = false;
+}
+
+bool or_last_line_was_cut() { return t_line_cut; }
+
 std::FILE* or_fopen(const char* name, const char* mode) {
   if (!name || !mode) return nullptr;
   std::string path = kt::translate_path(name);
@@ -229,6 +235,7 @@ char* or_read_line(char* buffer, int n, std::FILE* stream) {
   std::size_t cap = g_read_buffer.size();
   std::size_t pos = 0;
   buffer[0] = '\0';
+  t_line_cut = false;
   for (;;) {
     long got = read_physical_line(rb, cap, stream);
     if (got == kLineReadError) {
@@ -239,6 +246,8 @@ char* or_read_line(char* buffer, int n, std::FILE* stream) {
     int plain = or_scramble_line(1, rb, decoded);
     std::size_t dlen = std::strlen(decoded);
     std::size_t take = dlen < limit - pos ? dlen : limit - pos;
+    // Only a line end may be left out: anything else is a cut line.
+    if (take < dlen && !(take + 1 == dlen && decoded[dlen - 1] == '\n')) t_line_cut = true;
     std::memcpy(buffer + pos, decoded, take);
     pos += take;
     buffer[pos] = '\0';

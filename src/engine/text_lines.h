@@ -49,6 +49,8 @@ int or_parse_hex(int n, const char* text);
 // command it is a file error naming the file; elsewhere the result is null
 // and the caller sees the error through ferror (or errno for the seam below).
 char* or_read_line(char* buffer, int n, std::FILE* stream);
+// True when the last or_read_line of this thread cut its line to the limit.
+bool or_last_line_was_cut();
 // The byte source of the line reader: the next byte of the stream, EOF at its
 // end, or kLineReadError when the read failed (errno tells why). Tests put a
 // failing source in its place to see a read error taken as one.

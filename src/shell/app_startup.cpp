@@ -54,6 +54,16 @@ const MlText kAlreadyRunning = {
     "KestrinTempus è già in Esecuzione!\n\nNon si possono eseguire due istanze del programma."_cp,
     "KestrinTempus läuft bereits\n\nMan kann nicht zwei Instanzen des Programms erstellen."_cp,
     "KestrinTempus is already running\n\nYou can't run two instances of the program."};
+// The lock file cannot be used at all (a folder in its place, a disk
+// error): no other copy is running, so the user must be told what to fix.
+const MlText kLockUnusable = {
+    "Impossibile usare il file di blocco [%s]: %s\n\nSe è una cartella, rimuoverla e riavviare il programma.\n\n(Codice errore=%d)"_cp,
+    "Die Sperrdatei [%s] ist nicht verwendbar: %s\n\nIst sie ein Ordner, ihn entfernen und das Programm neu starten.\n\n(Fehlercode=%d)"_cp,
+    "The lock file [%s] cannot be used: %s\n\nIf it is a folder, remove it and start the program again.\n\n(Error Code=%d)"};
+const MlText kLockIsFolder = {"è una cartella, non un file"_cp, "ist ein Ordner, keine Datei",
+                              "it is a folder, not a file"};
+const MlText kLockOpenFailed = {"non si apre"_cp, "lässt sich nicht öffnen"_cp, "it cannot be opened"};
+
 const MlText kConfigError = {
     "Errore di Configurazione [%s][%s](%s - line: %d)- Fine Programma - Richiedere Assistenza",
     "Konfiguration Fehler [%s] [%s] (%s - line: %d) - Programm-Ende - Hilfe anfordern",
@@ -158,6 +168,12 @@ std::string og_lock_refusal_text(const kt::InstanceLock& lock) {
   if (lock.status() == kt::InstanceLockStatus::kAccessDenied) {
     std::string user = kt::utf8_to_cp1252(kt::user_name());
     std::snprintf(text, sizeof text, kAccessDenied.Get(), user.c_str(), kt::utf8_to_cp1252(data_root_on_disk()).c_str(),
+                  lock.shown_code());
+    return text;
+  }
+  if (lock.status() == kt::InstanceLockStatus::kFailed) {
+    const char* why = lock.error() == EISDIR ? kLockIsFolder.Get() : kLockOpenFailed.Get();
+    std::snprintf(text, sizeof text, kLockUnusable.Get(), kt::utf8_to_cp1252(lock.path()).c_str(), why,
                   lock.shown_code());
     return text;
   }

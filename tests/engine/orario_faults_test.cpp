@@ -141,3 +141,36 @@ TEST(OrarioFaults, TheNextStartRemovesTheSharedAreaOfAKilledRun) {
     ::shm_unlink(object(::getpid(), base).c_str());
   }
 }
+
+// Descriptions an editor or a hand made wrong, and a wrong option word: each
+// gets a message that says what is wrong, in the user's language, instead of
+// one about a later symptom ("GIORNI", "Messaggio non riconosciuto", "SW").
+TEST(OrarioFaults, WrongShapesLimitsAndOptionsSayWhatIsWrong) {
+  const std::string piccola = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
+  std::string utf16 = "\xFF\xFE", cr_only = piccola;
+  for (char c : piccola) utf16 += std::string(1, c) + '\0';
+  for (char& c : cr_only)
+    if (c == '\n') c = '\r';
+  std::string many = "REM:Scuola\nDAYS:\tLU6-LUNEDI\tMA6-MARTEDI\tME6\tGI6\tVE6\tSA0\tDO0\t\nGM:MAT\t\n";
+  for (int t = 0; t < 600; ++t) many += "T" + std::to_string(t) + "\t1A 1\t\n";
+  struct Case { const char* id; std::string bytes; const char* args; const char* env; int status; const char* text; } cases[] = {
+      {"empty", "", "SYNT:scuola2.txt", "", 1, "[Il file scuola2.txt è vuoto]"},
+      {"bom", "\xEF\xBB\xBF" + piccola, "SYNT:scuola2.txt", "LANG=en_US", 1,
+       "[The file scuola2.txt is UTF-8 with a BOM: save it as ANSI text (Windows-1252)]"},
+      {"utf16", utf16, "SYNT:scuola2.txt", "", 1, "è in UTF-16 (Unicode): salvarlo come testo ANSI"},
+      {"cr-only", cr_only, "SYNT:scuola2.txt", "LANG=de_DE", 1, "beendet ihre Zeilen nur mit CR"},
+      {"long-line", piccola + "ROSSI\t1A 1\t" + std::string(12200, ' ') + "\n", "SYNT:scuola2.txt", "", 2,
+       "[Riga 305 troppo lunga: più di 12164 caratteri]"},
+      {"teachers", many, "SYNT:scuola2.txt", "", 2, "[Numero Professori eccessivo] - [501 docenti o più: al massimo 500"},
+      {"calc-option", piccola, "CALC:scuola2.txt FAST", "", 1, "Opzione non valida: FAST\nUso: orario COMANDO:"},
+      {"repo-option", piccola, "REPO:scuola2.txt Tutto", "LANG=en_GB", 1, "Invalid option: Tutto\nUsage: orario"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    write_file(school.file("scuola2.txt"), c.bytes);
+    Outcome o = run_orario(school, c.env, c.args);
+    EXPECT_EQ(o.status, c.status) << c.id << ": " << o.err;
+    EXPECT_TRUE(contains(o.err, c.text)) << c.id << ": " << o.err;
+    EXPECT_FALSE(contains(o.err, "Errore critico [SW]")) << c.id;
+  }
+}
