@@ -27,6 +27,7 @@
 #include "shell/frame.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
+#include "solver/parpro_area.h"
 
 std::uint32_t g_cpu_count = 1;
 kt::ChildProcess g_worker_processes[kMaxSolverProcesses];
@@ -196,6 +197,8 @@ void og_start_instance() {
   if (g_process_number < 1) {
     og_ensure_data_root();
     g_instance_lock = kt::InstanceLock::acquire(data_root_on_disk());
+    // A main process killed earlier could not remove its parallel area.
+    if (g_instance_lock) parpro_remove_orphaned_names();
     if (!g_instance_lock) {
       std::string text = og_lock_refusal_text(g_instance_lock);
       say_on_terminal(text);
