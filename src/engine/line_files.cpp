@@ -190,6 +190,10 @@ int or_fclose_written(std::FILE* stream) {
   return error;
 }
 
+bool or_is_disk_failure(int error) {
+  return error == ENOSPC || error == EDQUOT || error == EROFS || error == EIO;
+}
+
 const char* or_write_failure_reason(int error, int language) {
   static const char* const kFull[3] = {"Disco pieno: non c'è più spazio per scrivere il file"_cp,
                                        "Datenträger voll: kein Platz mehr, um die Datei zu schreiben"_cp,

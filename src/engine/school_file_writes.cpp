@@ -22,7 +22,7 @@ constexpr const char* kSource = "..\\Orario\\OR_SAVE";
 // would send the user the wrong way when the disk is full or failing.
 void raise_write_error(const ReplacementFile& file, const char* name, const char* hint, int line) {
   int error = file.error();
-  bool disk = error == ENOSPC || error == EDQUOT || error == EROFS || error == EIO;
+  bool disk = or_is_disk_failure(error);
   std::string text = hint ? hint : "";
   if (text.empty())
     text = or_write_failure_reason(error, or_language());

@@ -67,6 +67,9 @@ const char* or_stream_name(std::FILE* stream);
 // reason bracket of a file error: a full disk, missing rights, a read-only
 // disk, a failing disk, else that the file was not written whole. Never empty.
 const char* or_write_failure_reason(int error, int language);
+// True for the failures of the disk itself (full, read-only, failing), where
+// a hint such as "close the document in use" would mislead.
+bool or_is_disk_failure(int error);
 // The reason bracket of a read error: the file was not read whole.
 const char* or_read_failure_reason(int language);
 // Reads one physical line of a plain file (nothing unscrambled) through the

@@ -96,8 +96,14 @@ bool ReportOutput::open(const std::string& path, const char* source, bool raise)
   static std::atomic<unsigned> counter{0};
   temp_ = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
   source_ = source;
+  errno = 0;
   file_ = report_services().or_fopen(temp_.c_str(), "wt");
-  if (!file_ && raise) report_file_error("File [" + path + "] errore output", source, __LINE__);
+  if (!file_ && raise) {
+    int error = errno;
+    const char* reason = or_is_disk_failure(error) ? or_write_failure_reason(error, report_services().language()) : nullptr;
+    errno = error;
+    report_file_error("File [" + path + "] errore output", source, __LINE__, reason);
+  }
   return file_ != nullptr;
 }
 

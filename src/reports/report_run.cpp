@@ -266,8 +266,15 @@ const char* or_name_report(const char* const names[3], int kind) {
 }
 
 std::FILE* or_open_report(int line) {
+  errno = 0;
   std::FILE* f = g_report.path[0] ? or_fopen(g_report.path, "wt") : nullptr;
-  if (!f) or_raise_file_error(g_report.path, kt::report_file_error_hint(or_language()), kSourceOutsp, line);
+  if (!f) {
+    int error = errno;
+    const char* why = or_is_disk_failure(error) ? or_write_failure_reason(error, or_language())
+                                                : kt::report_file_error_hint(or_language());
+    errno = error;
+    or_raise_file_error(g_report.path, why, kSourceOutsp, line);
+  }
   return f;
 }
 

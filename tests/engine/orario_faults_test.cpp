@@ -67,7 +67,7 @@ TEST(OrarioFaults, AComputationOnANearlyFullDiskSaysTheDiskIsFull) {
   if (std::system("unshare -m true 2>/dev/null") != 0) GTEST_SKIP() << "no private mounts here";
   TempDir school, capture;
   std::set<std::string> named;
-  for (int free_kb = 0; free_kb <= 48; free_kb += 8) {
+  for (int free_kb = 0; free_kb <= 96; free_kb += 8) {
     std::string in = school.path().string(), out = capture.file("out"), err = capture.file("err");
     std::string script = "mount -t tmpfs -o size=1m tmpfs '" + in + "' && cd '" + in + "' && cp '" + KT_SOURCE_DIR +
                          "/examples/piccola/scuola2.txt' . && head -c " + std::to_string(1024 * (1024 - free_kb)) +
