@@ -28,6 +28,7 @@
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "solver/parallel_workers.h"
+#include "solver/parpro_area.h"
 #include "solver/violation_reporter.h"
 
 namespace {
@@ -124,6 +125,8 @@ int main(int argc, char** argv) {
   g_language = static_cast<std::uint8_t>(language);
   if (!options.engine_args.empty() && options.engine_args[0].rfind("PARPRO:", 0) == 0)
     return run_worker(options.engine_args[0], language);
+  // A main process killed earlier could not remove its shared area.
+  parpro_remove_orphaned_names();
   // A missing or too short command word: the engine's own usage text.
   if (options.engine_args.empty() || options.engine_args[0].size() < 5) {
     print_error(or_usage_text());
@@ -131,6 +134,12 @@ int main(int argc, char** argv) {
   }
 
   std::string word = options.engine_args[0].substr(0, 5);
+  if (options.engine_args.size() >= 2 &&
+      !or_command_option_known(word.c_str(), kt::utf8_to_cp1252(options.engine_args[1]).c_str())) {
+    print_error(std::string(orario_text(OrarioText::kBadOption, language)) + options.engine_args[1] + "\n");
+    print_error(orario_text(OrarioText::kUsage, language));
+    return 1;
+  }
   std::string path = options.engine_args[0].substr(5);
   std::string folder = ".";
   std::string file = path;

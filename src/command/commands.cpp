@@ -12,6 +12,7 @@
 #include "engine/engine_main.h"
 #include "engine/errors.h"
 #include "engine/model.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/report_services.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
@@ -48,6 +49,15 @@ const char* option_of(int argc, const char* const* argv) {
 bool option_is(const char* option, const char* word) {
   return option && kt::cp1252_ncasecmp(option, word, 4) == 0;
 }
+
+// The option words of "calc:" with their run modes, and those of "repo:".
+struct Mode {
+  const char* word;
+  int run_mode;
+};
+constexpr Mode kModes[] = {{"TPRO", 13}, {"TCLA", 14}, {"REDO", 15}, {"CONT", 16},
+                           {"MINI", 19}, {"MIBU", 20}, {"DERR", 29}};
+constexpr const char* kReportOptions[] = {"Tkas", "Pubk"};
 
 struct Load {
   const char* title;
@@ -130,12 +140,6 @@ CommandEnd command_snod(int argc, const char* const* argv, bool sbil) {
 
 CommandEnd command_calc(int argc, const char* const* argv) {
   const char* option = option_of(argc, argv);
-  struct Mode {
-    const char* word;
-    int run_mode;
-  };
-  static const Mode kModes[] = {{"TPRO", 13}, {"TCLA", 14}, {"REDO", 15}, {"CONT", 16},
-                                {"MINI", 19}, {"MIBU", 20}, {"DERR", 29}};
   int run_mode = 15;
   g_output_folder = command_folder();
   if (option) {
@@ -146,6 +150,7 @@ CommandEnd command_calc(int argc, const char* const* argv) {
     run_mode = found->run_mode;
     if (run_mode == 13 || run_mode == 14) g_output_folder = kFolderTest;
   }
+  or_check_exemptions_readable();
   load(argv, {"INIZIO", 1, run_mode});
   if (g_command_steps.build_initial_timetable(1) != 0) {
     g_command_steps.write_all_reports(110, 0);
@@ -330,6 +335,21 @@ bool word_is(const char* arg, const char* word) { return kt::cp1252_ncasecmp(arg
 const char* or_usage_text() {
   return "Syntax: orario calc:file_cattedre [cicli_bilanciamento]\n"
          "orario bila:file_cattedre file_ore ciclimax\n";
+}
+
+bool or_command_option_known(const char* word, const char* option) {
+  if (!word || !option || !option[0]) return true;
+  if (word_is(word, "calc:")) {
+    for (const Mode& m : kModes)
+      if (option_is(option, m.word)) return true;
+    return false;
+  }
+  if (word_is(word, "repo:")) {
+    for (const char* known : kReportOptions)
+      if (option_is(option, known)) return true;
+    return false;
+  }
+  return true;  // the other commands read no option word, or a file name there
 }
 
 void or_raise_usage() { or_raise_critical_error(or_usage_text(), 0, kSourceMain, 535); }

@@ -22,6 +22,7 @@
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
+#include "platform/folder_lock.h"
 #include "platform/paths.h"
 
 namespace {
@@ -39,6 +40,34 @@ const char* const kRecovered[3] = {
     "diesem Fall, wieder bearbeiten)."_cp,
     "Warning: Lessons were changed. The timetable was restored, but can contain errors (in such "
     "case, process it again)."};
+
+// Two commands at once in one school folder would write the reports of one
+// timetable beside the other's save: the main process of a command holds
+// this lock in the folder for the command's length.
+constexpr const char* kFolderLockFile = ".\\orario.lock";
+const char* const kFolderBusy[3] = {
+    "Un altro calcolo è già in corso in questa cartella (processo %ld)"_cp,
+    "In diesem Ordner läuft schon eine andere Berechnung (Prozess %ld)"_cp,
+    "Another computation is already running in this folder (process %ld)"};
+const char* const kFolderBusyHint[3] = {"Attendere che finisca e ripetere l'operazione",
+                                        "Warten, bis sie endet, und den Vorgang wiederholen",
+                                        "Wait until it ends and repeat the operation"};
+
+// Takes the folder's lock for the main process (workers share their main
+// process's folder and never write the school's files); a folder where the
+// lock file cannot even be made (read-only) is left unlocked, as nothing can
+// be written there either.
+kt::FolderLock lock_school_folder() {
+  if (g_process_number != 0) return {};
+  kt::FolderLock lock = kt::FolderLock::acquire(kt::translate_path(kFolderLockFile));
+  if (lock.status() == kt::FolderLockStatus::kHeldElsewhere) {
+    char text[200];
+    std::snprintf(text, sizeof text, or_pick_text(kFolderBusy), lock.holder());
+    errno = 0;
+    or_raise_file_error(text, or_pick_text(kFolderBusyHint), kSourceMain, 100);
+  }
+  return lock;
+}
 
 // Marks the calling thread as the engine's for the length of one command.
 struct EngineThreadScope {
@@ -157,7 +186,9 @@ int or_main(int from_gui, int argc, const char* const* argv) {
   // parallel worker) must not start the next one writing residual lines.
   g_eng_run.report_mode = 0;
   g_eng_run.report_flag = 0;
+  kt::FolderLock folder_lock;
   try {
+    folder_lock = lock_school_folder();
     or_trace(nullptr);
     create_output_folder(".\\Orario\\");
     if (g_provisional_mode) create_output_folder(".\\Provvisorio\\");

@@ -35,6 +35,7 @@
 #include "engine/presolve.h"
 #include "engine/loader_internal.h"
 #include "engine/status_block.h"
+#include "engine/text_file_shape.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -43,9 +44,20 @@ bool loader_next_line(std::FILE* file) {
   char* line = or_read_line(g_loader.line, kLoaderLineSize, file);
   if (line == nullptr) return false;
   g_loader.line[kLoaderLineSize] = '\0';
-  // A line cut at the buffer's end keeps room for the normaliser's '|'.
+  // A line past the limit (which leaves room for the normaliser's '|') is
+  // refused with its number: cut, it would lose teaching hours or settings
+  // without a word. The first pass meets it first, so its count is right.
   std::size_t length = std::strlen(g_loader.line);
-  if (length > kLoaderLineSize - 4) g_loader.line[kLoaderLineSize - 4] = '\0';
+  if (length > 0 && g_loader.line[length - 1] == '\n') --length;
+  if (or_last_line_was_cut() || length > kLoaderLineSize - 4) {
+    static const char* const kTooLong[3] = {"Riga %d troppo lunga: più di %d caratteri"_cp,
+                                            "Zeile %d zu lang: mehr als %d Zeichen"_cp,
+                                            "Line %d too long: more than %d characters"};
+    char text[120];
+    std::snprintf(text, sizeof text, or_pick_text(kTooLong), g_loader.line_number + 1, kLoaderLineSize - 4);
+    g_loader.line[60] = '\0';
+    or_raise_config_error(text, g_loader.line);
+  }
   or_normalize_line(g_loader.line, g_loader.first_line_pending ? 0 : 1);
   g_loader.first_line_pending = 0;
   return true;
@@ -324,7 +336,17 @@ std::FILE* open_description(const char* file_name) {
   }
   errno = 0;
   std::FILE* file = or_fopen(file_name, "rt");
-  if (file != nullptr) return file;
+  if (file != nullptr) {
+    // An empty file or one an editor saved in another encoding or with
+    // other line ends would otherwise end in a puzzling later error.
+    if (const char* text = or_text_file_shape_text(or_text_file_shape(file), or_language())) {
+      char reason[300];
+      std::snprintf(reason, sizeof reason, text, file_name);
+      errno = 0;
+      or_raise_file_error(file_name, reason, kSourceLoad, 66);
+    }
+    return file;
+  }
   if (!exists || errno == ENOENT || errno == ENOTDIR)
     or_raise_critical_error("Manca file descrizione scuola", 0, kSourceLoad, 65);
   or_raise_file_error(file_name, or_pick_text(errno == EACCES ? kNoReadPermission : kCannotOpen),

@@ -18,6 +18,10 @@ int or_main(int from_gui, int argc, const char* const* argv);
 // The engine's usage text, which a call with a wrong command word or too few
 // arguments leaves in the message.
 const char* or_usage_text();
+// False for an option word (argv[2]) that the command word does not know:
+// "calc:" and "repo:" take only their own words, which the engine would
+// refuse as a critical error. Other commands take anything there.
+bool or_command_option_known(const char* word, const char* option);
 
 // Copies the day names of the user's language into the school settings.
 void or_set_day_names();

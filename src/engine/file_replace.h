@@ -26,8 +26,11 @@ class ReplacementFile {
   bool commit();
   // Closes and removes the temporary file; the target stays untouched.
   void abandon();
+  // errno of the failure of the last open() or commit(), 0 while none.
+  int error() const { return error_; }
 
  private:
+  int error_ = 0;
   std::FILE* stream_ = nullptr;
   std::string temp_path_;
   std::string target_path_;

@@ -22,6 +22,7 @@
 
 #include "engine/errors.h"
 #include "engine/loader_internal.h"
+#include "engine/section_parsers.h"
 #include "engine/status_block.h"
 
 namespace {
@@ -176,8 +177,7 @@ void or_create_articulated_lessons() {
       int source = find_lesson_by_number(number);
       if (source < 0) loader_critical("SW", 1720);
       if (teacher < 0) {
-        if (g_eng_school.teacher_count >= kMaxTeachers)
-          or_raise_config_error("Numero Professori eccessivo", g_eng_teachers[g_eng_lessons[source].teacher].name);
+        if (g_eng_school.teacher_count >= kMaxTeachers) or_raise_too_many_teachers();
         teacher = add_articulated_teacher(g_eng_lessons[source].teacher, group.position);
       }
       EngineLesson copy = g_eng_lessons[source];

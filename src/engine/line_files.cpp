@@ -54,6 +54,11 @@ std::string stream_name(std::FILE* stream) {
   return found != g_stream_names.end() ? found->second : std::string();
 }
 
+void forget_name(std::FILE* stream) {
+  std::lock_guard<std::mutex> lock(g_names_mutex);
+  g_stream_names.erase(stream);
+}
+
 const char* const kReadError[3] = {"Errore di lettura del file (il file non è stato letto intero)"_cp,
                                    "Lesefehler (die Datei wurde nicht ganz gelesen)",
                                    "Read error (the file was not read whole)"};
@@ -121,6 +126,12 @@ std::string debug_copy_name(const char* source) {
 
 LineByteSource g_line_byte_source = stream_byte;
 
+namespace {
+thread_local bool t_line_cut = false;
+}
+
+bool or_last_line_was_cut() { return t_line_cut; }
+
 std::FILE* or_fopen(const char* name, const char* mode) {
   if (!name || !mode) return nullptr;
   std::string path = kt::translate_path(name);
@@ -130,6 +141,88 @@ std::FILE* or_fopen(const char* name, const char* mode) {
     remember_name(stream, name);
   }
   return stream;
+}
+
+const char* or_stream_name(std::FILE* stream) {
+  static thread_local std::string name;
+  name = stream_name(stream);
+  return name.c_str();
+}
+
+const char* or_read_failure_reason(int language) {
+  return kReadError[language >= 0 && language <= 2 ? language : 0];
+}
+
+long or_read_plain_line(char* buffer, int n, std::FILE* stream) {
+  if (n < 3 || !buffer || !stream) return -1;
+  long len = 0;
+  int c = EOF;
+  bool too_long = false;
+  while ((c = g_line_byte_source(stream)) >= 0) {
+    if (len + 2 < n)
+      buffer[len++] = static_cast<char>(c);
+    else
+      too_long = true;
+    if (c == '\n') break;
+  }
+  if (c == kLineReadError) {
+    if (!or_on_engine_thread()) return kLineReadError;
+    or_raise_file_error(stream_name(stream).c_str(), or_pick_text(kReadError), kSourceUtil, 1480);
+  }
+  buffer[len] = '\0';
+  if (too_long) return kLineTooLong;
+  if (len == 0) return -1;
+  if (len >= 2 && buffer[len - 2] == '\r' && buffer[len - 1] == '\n') {
+    buffer[len - 2] = '\n';
+    buffer[--len] = '\0';
+  }
+  return len;
+}
+
+int or_fclose_written(std::FILE* stream) {
+  if (!stream) return EBADF;
+  errno = 0;
+  int error = 0;
+  if (std::fflush(stream) != 0 || std::ferror(stream)) error = errno ? errno : EIO;
+  errno = 0;
+  forget_name(stream);
+  if (or_fclose(stream) != 0 && error == 0) error = errno ? errno : EIO;
+  return error;
+}
+
+bool or_is_disk_failure(int error) {
+  return error == ENOSPC || error == EDQUOT || error == EROFS || error == EIO;
+}
+
+const char* or_write_failure_reason(int error, int language) {
+  static const char* const kFull[3] = {"Disco pieno: non c'è più spazio per scrivere il file"_cp,
+                                       "Datenträger voll: kein Platz mehr, um die Datei zu schreiben"_cp,
+                                       "Disk full: no space left to write the file"};
+  static const char* const kDenied[3] = {"Accesso negato: mancano i diritti di scrittura",
+                                         "Zugriff verweigert: keine Schreibrechte",
+                                         "Access denied: no right to write"};
+  static const char* const kReadOnly[3] = {"Disco protetto da scrittura"_cp, "Datenträger schreibgeschützt"_cp,
+                                           "Disk is read-only"};
+  static const char* const kDisk[3] = {"Errore del disco in scrittura", "Schreibfehler des Datenträgers"_cp,
+                                       "Disk write error"};
+  static const char* const kNotWhole[3] = {"Il file non è stato scritto intero"_cp,
+                                           "Die Datei wurde nicht ganz geschrieben",
+                                           "The file was not written whole"};
+  if (language < 0 || language > 2) language = 0;
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+      return kFull[language];
+    case EACCES:
+    case EPERM:
+      return kDenied[language];
+    case EROFS:
+      return kReadOnly[language];
+    case EIO:
+      return kDisk[language];
+    default:
+      return kNotWhole[language];
+  }
 }
 
 char* or_read_line(char* buffer, int n, std::FILE* stream) {
@@ -146,6 +239,7 @@ char* or_read_line(char* buffer, int n, std::FILE* stream) {
   std::size_t cap = g_read_buffer.size();
   std::size_t pos = 0;
   buffer[0] = '\0';
+  t_line_cut = false;
   for (;;) {
     long got = read_physical_line(rb, cap, stream);
     if (got == kLineReadError) {
@@ -156,6 +250,8 @@ char* or_read_line(char* buffer, int n, std::FILE* stream) {
     int plain = or_scramble_line(1, rb, decoded);
     std::size_t dlen = std::strlen(decoded);
     std::size_t take = dlen < limit - pos ? dlen : limit - pos;
+    // Only a line end may be left out: anything else is a cut line.
+    if (take < dlen && !(take + 1 == dlen && decoded[dlen - 1] == '\n')) t_line_cut = true;
     std::memcpy(buffer + pos, decoded, take);
     pos += take;
     buffer[pos] = '\0';

@@ -120,7 +120,7 @@ void or_write_reception_slots() {
   // A trial run's reception hours belong to its trial timetable.
   if (g_process_number != 0 || or_is_test_run()) return;
   ReplacementFile file;
-  if (!file.open(kReceptionFile)) return;
+  or_open_or_raise(file, kReceptionFile, "");
   char line[kReceptionLineLimit * 2], work[kReceptionLineLimit * 4 + 16];
   bool busy[kWeekSlots];
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {
@@ -276,26 +276,39 @@ void or_append_exemption(int init) {
   }
 }
 
-int or_reload_exemptions() {
-  g_reloaded.clear();
+namespace {
+
+// Reads the exemption file of the mode line by line; `apply` takes each
+// record. A read error ends the command inside the reader: granted
+// exemptions are never dropped in silence.
+template <typename Apply>
+void read_exemptions(Apply apply) {
   IoMutexHold io;
   std::FILE* f = or_fopen(g_provisional_mode ? kProvisionalExemptionFile : kExemptionFile, "rb");
-  if (f == nullptr) return 0;
+  if (f == nullptr) return;
   char line[kExemptionLineLimit + 8];
-  while (std::fgets(line, sizeof line, f) != nullptr) {
-    std::size_t n = std::strlen(line);
-    if (n > 0 && line[n - 1] != '\n' && !std::feof(f)) {
-      // Longer than any record line: skip the rest of it.
-      int c;
-      while ((c = std::fgetc(f)) != EOF && c != '\n') {}
-      continue;
-    }
+  long got;
+  while ((got = or_read_plain_line(line, sizeof line, f)) != -1) {
+    if (got == kLineReadError) break;   // only off an engine command's thread
+    if (got == kLineTooLong) continue;  // longer than any record line
     StoredExemption record;
-    if (!or_parse_exemption_line(line, record)) continue;
-    g_reloaded.push_back(record);
-    if (g_exemption_applier != nullptr) g_exemption_applier(record);
+    if (or_parse_exemption_line(line, record)) apply(record);
   }
   or_fclose(f);
+}
+
+}  // namespace
+
+void or_check_exemptions_readable() {
+  read_exemptions([](const StoredExemption&) {});
+}
+
+int or_reload_exemptions() {
+  g_reloaded.clear();
+  read_exemptions([](const StoredExemption& record) {
+    g_reloaded.push_back(record);
+    if (g_exemption_applier != nullptr) g_exemption_applier(record);
+  });
   return static_cast<int>(g_reloaded.size());
 }
 

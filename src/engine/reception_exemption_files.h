@@ -51,5 +51,9 @@ void or_pick_reception_hour(int teacher);
 void or_append_exemption(int init);
 // Reads and applies every stored exemption; returns how many were read.
 int or_reload_exemptions();
+// Reads the exemption file through once: a computation calls it before it
+// writes anything, so a file that cannot be read ends the command while
+// every file is still as it was.
+void or_check_exemptions_readable();
 // The records the last reload read, in file order.
 const std::vector<StoredExemption>& or_reloaded_exemptions();

@@ -6,21 +6,40 @@
 // every path; these wrappers only decide that a failure is an error.
 #include "engine/school_file_writes.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "engine/errors.h"
+#include "engine/text_lines.h"
 #include "platform/paths.h"
 
 namespace {
 constexpr const char* kSource = "..\\Orario\\OR_SAVE";
+
+// The reason bracket of the message: why the write failed, after the
+// caller's hint when it has one. A hint alone ("close the document in use")
+// would send the user the wrong way when the disk is full or failing.
+void raise_write_error(const ReplacementFile& file, const char* name, const char* hint, int line) {
+  int error = file.error();
+  bool disk = or_is_disk_failure(error);
+  std::string text = hint ? hint : "";
+  if (text.empty())
+    text = or_write_failure_reason(error, or_language());
+  else if (disk)
+    text = text + " - " + or_write_failure_reason(error, or_language());
+  errno = error;
+  or_raise_file_error(name, text.c_str(), kSource, line);
 }
 
+}  // namespace
+
 void or_open_or_raise(ReplacementFile& file, const char* name, const char* hint) {
-  if (!file.open(name)) or_raise_file_error(name, hint, kSource, 30);
+  if (!file.open(name)) raise_write_error(file, name, hint, 30);
 }
 
 void or_commit_or_raise(ReplacementFile& file, const char* name, const char* hint) {
-  if (!file.commit()) or_raise_file_error(name, hint, kSource, 35);
+  if (!file.commit()) raise_write_error(file, name, hint, 35);
 }
 
 void or_copy_current_or_raise(ReplacementFile& file, const char* name, const char* hint) {
@@ -28,12 +47,20 @@ void or_copy_current_or_raise(ReplacementFile& file, const char* name, const cha
   if (in == nullptr) return;
   char block[16384];
   std::size_t n;
-  bool ok = true;
-  while (ok && (n = std::fread(block, 1, sizeof block, in)) > 0) ok = std::fwrite(block, 1, n, file.stream()) == n;
-  ok = ok && std::ferror(in) == 0;
+  bool written = true;
+  int error = 0;
+  while (written && (n = std::fread(block, 1, sizeof block, in)) > 0) {
+    written = std::fwrite(block, 1, n, file.stream()) == n;
+    if (!written) error = errno;
+  }
+  bool read = std::ferror(in) == 0;
+  if (!read) error = errno;
   std::fclose(in);
-  if (!ok) {
+  if (!written || !read) {
     file.abandon();
+    if (hint == nullptr || hint[0] == '\0')
+      hint = read ? or_write_failure_reason(error, or_language()) : or_read_failure_reason(or_language());
+    errno = error;
     or_raise_file_error(name, hint, kSource, 48);
   }
 }

@@ -10,10 +10,13 @@
 // item must lie in 1..12, so no value reaches another day's slots.
 //
 // Workload: a few hundred classes and rooms, linear searches per lookup.
+#include <cstdio>
 #include <cstring>
 
 #include "engine/errors.h"
 #include "engine/loader_internal.h"
+#include "engine/section_parsers.h"
+#include "platform/cp1252.h"
 
 namespace {
 
@@ -182,14 +185,23 @@ int or_find_or_add_room(const char* name, int length, int kind) {
   return find_or_add_room_impl(name, length, kind, true, 0);
 }
 
+void or_raise_too_many_teachers() {
+  static const char* const kText[3] = {
+      "%d docenti o più: al massimo %d (contano anche i docenti fittizi dei calendari e delle articolazioni)"_cp,
+      "%d Lehrer oder mehr: höchstens %d (auch die Ersatzlehrer der Kalender und Gliederungen zählen)"_cp,
+      "%d teachers or more: at most %d (the stand-in teachers of calendars and split classes count too)"};
+  char text[200];
+  std::snprintf(text, sizeof text, or_pick_text(kText), g_eng_school.teacher_count + 1, kMaxTeachers);
+  or_raise_config_error("Numero Professori eccessivo", text);
+}
+
 int or_find_or_add_teacher(const char* name) {
   char wanted[kNameSize];
   std::strncpy(wanted, name, kNameSize - 1);
   wanted[kNameSize - 1] = '\0';
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
     if (std::strcmp(g_eng_teachers[t].name, wanted) == 0) return t;
-  if (g_eng_school.teacher_count >= kMaxTeachers)
-    or_raise_config_error("Numero Professori eccessivo", wanted);
+  if (g_eng_school.teacher_count >= kMaxTeachers) or_raise_too_many_teachers();
   int index = g_eng_school.teacher_count;
   or_add_teacher_count();
   EngineTeacher& t = g_eng_teachers[index];

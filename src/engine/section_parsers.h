@@ -17,6 +17,10 @@ int or_find_or_add_room_by_name(const char* name, int length, int lab_flag);
 // Rooms by name and kind byte; a new one takes the kind and allocation byte 2.
 int or_find_or_add_room(const char* name, int length, int kind);
 int or_find_or_add_teacher(const char* name);
+// The configuration error of a description with more teachers than the
+// tables hold: it names the limit and the count reached, not the name of
+// whichever teacher (perhaps a class calendar's stand-in) came last.
+[[noreturn]] void or_raise_too_many_teachers();
 // -1 when no class has the code, compared on the class-code length.
 int or_find_class(const char* code);
 // -1 when no building has the name (up to '|', 20 characters).

@@ -49,12 +49,36 @@ int or_parse_hex(int n, const char* text);
 // command it is a file error naming the file; elsewhere the result is null
 // and the caller sees the error through ferror (or errno for the seam below).
 char* or_read_line(char* buffer, int n, std::FILE* stream);
+// True when the last or_read_line of this thread cut its line to the limit.
+bool or_last_line_was_cut();
 // The byte source of the line reader: the next byte of the stream, EOF at its
 // end, or kLineReadError when the read failed (errno tells why). Tests put a
 // failing source in its place to see a read error taken as one.
 inline constexpr int kLineReadError = -2;
 using LineByteSource = int (*)(std::FILE* stream);
 extern LineByteSource g_line_byte_source;
+// Flushes and closes a stream the caller wrote through or_fopen: 0 when every
+// byte reached the file, else the errno of the first failure seen (EIO when
+// the C library kept none). The stream is closed either way.
+int or_fclose_written(std::FILE* stream);
+// The name a stream was opened with through or_fopen, empty when unknown.
+const char* or_stream_name(std::FILE* stream);
+// Why a write failed, in the language (0 Italian, 1 German, 2 English) for the
+// reason bracket of a file error: a full disk, missing rights, a read-only
+// disk, a failing disk, else that the file was not written whole. Never empty.
+const char* or_write_failure_reason(int error, int language);
+// True for the failures of the disk itself (full, read-only, failing), where
+// a hint such as "close the document in use" would mislead.
+bool or_is_disk_failure(int error);
+// The reason bracket of a read error: the file was not read whole.
+const char* or_read_failure_reason(int language);
+// Reads one physical line of a plain file (nothing unscrambled) through the
+// line reader's byte source into buffer (n bytes): "\r\n" reads as "\n".
+// Returns the length, -1 at the end of the file, kLineTooLong for a line of
+// more than n - 2 bytes (its rest skipped). A read error is handled as in
+// or_read_line (a file error during an engine command, else kLineReadError).
+inline constexpr long kLineTooLong = -3;
+long or_read_plain_line(char* buffer, int n, std::FILE* stream);
 // Work buffers hold 2 x length + 10 bytes.
 int or_write_scrambled_line(std::FILE* stream, const char* text, char* work);
 int or_write_status_line(std::FILE* stream, const char* text, char* work);

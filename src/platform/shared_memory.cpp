@@ -11,7 +11,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+#include <signal.h>
+
 #include <cerrno>
+#include <cstdlib>
 #include <utility>
 
 namespace kt {
@@ -122,6 +126,29 @@ void SharedMemory::close() {
 
 void SharedMemory::remove(std::string_view windows_name) {
   ::shm_unlink(shm_object_name(windows_name).c_str());
+}
+
+int SharedMemory::remove_orphans(std::string_view windows_name) {
+  // "/<name>.<uid>" of an empty tag gives the parts before and after it.
+  std::string whole = shm_object_name(std::string(windows_name) + ".");
+  std::string suffix = "." + std::to_string(::geteuid());
+  std::string prefix = whole.substr(1, whole.size() - 1 - suffix.size());
+  DIR* folder = ::opendir("/dev/shm");
+  if (!folder) return 0;
+  int removed = 0;
+  while (const dirent* entry = ::readdir(folder)) {
+    std::string_view name = entry->d_name;
+    if (name.size() <= prefix.size() + suffix.size() || name.substr(0, prefix.size()) != prefix ||
+        name.substr(name.size() - suffix.size()) != suffix)
+      continue;
+    std::string tag(name.substr(prefix.size(), name.size() - prefix.size() - suffix.size()));
+    if (tag.size() > 9 || tag.find_first_not_of("0123456789") != std::string::npos) continue;
+    long pid = std::strtol(tag.c_str(), nullptr, 10);
+    if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    if (::shm_unlink(("/" + std::string(name)).c_str()) == 0) ++removed;
+  }
+  ::closedir(folder);
+  return removed;
 }
 
 }  // namespace kt

@@ -50,6 +50,10 @@ class SharedMemory {
 
   // Removes a name left behind (tests, clean-up after a crash).
   static void remove(std::string_view windows_name);
+  // Removes this user's objects named `windows_name` + "." + a process id
+  // whose process no longer runs (a main process killed before it could
+  // remove its names); returns how many went. Untagged names stay.
+  static int remove_orphans(std::string_view windows_name);
 
  private:
   void* data_ = nullptr;

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <vector>
 
 namespace kt {
@@ -35,12 +36,22 @@ void sync_folder(const std::string& folder) {
   ::close(fd);
 }
 
+// The temporary beside `target` with `suffix`: "<name><suffix>", or just
+// "<suffix>" in the same folder when the name is so long that the suffix
+// would push it past the file-name limit (names of 250 to 255 bytes).
+std::string temporary_name(const std::string& target, const std::string& suffix) {
+  std::size_t slash = target.rfind('/');
+  std::size_t name_length = slash == std::string::npos ? target.size() : target.size() - slash - 1;
+  if (name_length + suffix.size() <= NAME_MAX) return target + suffix;
+  return slash == std::string::npos ? suffix : target.substr(0, slash + 1) + suffix;
+}
+
 }  // namespace
 
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp_ = target_ + ".~" + std::to_string(::getpid()) + "-" + std::to_string(g_temp_counter++);
+    temp_ = temporary_name(target_, ".~" + std::to_string(::getpid()) + "-" + std::to_string(g_temp_counter++));
     fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }

@@ -5,7 +5,8 @@
 //
 // AtomicFile is the general form (callers that write line by line get a
 // FILE*); write_file_atomically and copy_file_replacing are the two common
-// uses. The temporary is named "<name>.~<pid>-<n>" beside the target, takes
+// uses. The temporary is named "<name>.~<pid>-<n>" beside the target (only
+// ".~<pid>-<n>" when the name is too long to take the suffix), takes
 // the old file's permissions (else 0666 less the umask) and is removed again
 // on every failure and when an AtomicFile is destroyed without commit().
 #pragma once

@@ -147,7 +147,7 @@ void or_write_class_council_report() {
     out += rule + "\n\n" + rule + "\n";
   }
   std::fputs(out.c_str(), f);
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 10, 0, 0);
   or_convert_report_to_html(g_report.path, 1);
 }

@@ -164,7 +164,7 @@ void write_list(int variant, bool extended, int line) {
     }
   }
   std::fputs(out.c_str(), f);
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 10, 0, 0);
   or_convert_report_to_html(g_report.path, 1);
 }

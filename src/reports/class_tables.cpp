@@ -83,7 +83,7 @@ void or_write_class_table(int variant) {
     }
     std::fputs(out.c_str(), f);
   }
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf_text(g_report.path, variant ? 6 : 7, 0, 0);
   or_convert_report_to_html(g_report.path, 2);
 }

@@ -108,7 +108,7 @@ void or_write_class_wall_chart(int variant) {
     for (int first = 0; block > 0 && first < w.columns; first += block)
       write_block(out, w, first, std::min(first + block, w.columns));
     std::fputs(out.c_str(), f);
-    or_fclose(f);
+    or_close_report(f, __LINE__);
     if (pass == 0)
       or_convert_report_to_rtf(g_report.path, 8, 1, 0);
     else

@@ -211,7 +211,7 @@ void or_write_complete_class_report(int variant) {
     pager.end_table(text);
     std::fputs(text.c_str(), f);
   }
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   convert(g_report.path);
   if (g_room_report_flag && variant != 0) {
     char copy[400];

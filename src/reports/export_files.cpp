@@ -71,8 +71,6 @@ void write_week_lines(std::FILE* f, Cell cell) {
   }
 }
 
-void close_report(std::FILE* f) { or_fclose(f); }
-
 int week_day_hours(int d) { return or_day_hours(d); }
 
 // The lesson of each slot of a class, first in lesson order; -1 free.
@@ -169,7 +167,7 @@ void or_write_publish_export() {
   else
     write_week_lines(f, publish_cell);
   std::fputc('\n', f);
-  close_report(f);
+  or_close_report(f, __LINE__);
   std::snprintf(g_publish_export_path, sizeof g_publish_export_path, "%s", g_report.path);
 }
 
@@ -188,7 +186,7 @@ void or_write_global_export() {
   }
   std::fputc('\n', f);
   write_week_lines(f, [](const ReportTeacherGrid& r, int s) { return global_cell(r.cell[s]); });
-  close_report(f);
+  or_close_report(f, __LINE__);
 }
 
 void or_write_register_pipe_export() {
@@ -213,7 +211,7 @@ void or_write_register_pipe_export() {
     int second = or_report_second_teacher(l);
     if (second >= 0 && !(g_eng_teachers[second].type_flags & kTeacherLabPseudo)) line(second);
   }
-  close_report(f);
+  or_close_report(f, __LINE__);
 }
 
 void or_write_mastercom_export() {
@@ -224,5 +222,5 @@ void or_write_mastercom_export() {
   std::fputs("classe;materia;professore;giorno;ora_inizio;durata\n", f);
   for (int pass = 0; pass < 2; ++pass)
     for (int c = 0; c < g_eng_school.real_class_count && c < kMaxClasses; ++c) write_mastercom_class(f, c, pass == 1);
-  close_report(f);
+  or_close_report(f, __LINE__);
 }

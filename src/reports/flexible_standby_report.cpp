@@ -92,7 +92,7 @@ void or_write_flexible_standby_report() {
     out += std::string(width, '=') + "\n";
   }
   std::fputs(out.c_str(), f);
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 10, 1, 0);
   or_convert_report_to_html(g_report.path, 1);
 }

@@ -78,7 +78,7 @@ void or_write_global_subject_table(int building) {
   for (int i = 0; i < g_report.teacher_records; ++i)
     if (listed(g_teacher_grid[i]) && !g_teacher_grid[i].main_subject[0]) write_teacher(g_teacher_grid[i]);
   std::fputs(out.c_str(), f);
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 8, 1, 1);
   or_convert_report_to_html(g_report.path, 1);
 }

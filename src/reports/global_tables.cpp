@@ -222,7 +222,7 @@ void write_tables(GlobalLayout& g, int line) {
     teacher_rows(out, g, nullptr);
   }
   std::fputs(out.c_str(), f);
-  or_fclose(f);
+  or_close_report(f, __LINE__);
 }
 
 }  // namespace

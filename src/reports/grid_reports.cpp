@@ -313,7 +313,7 @@ void or_write_grid_report(int kind, int building) {
              g_class_grid[i + 1].building == r.building)
         ++i;
   }
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 10, 1, 0);
   or_convert_report_to_html(g_report.path, 1);
 }

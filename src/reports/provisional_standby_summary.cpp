@@ -122,7 +122,7 @@ void or_write_provisional_standby_summary() {
     out += section.rule;
   }
   std::fputs(out.c_str(), f);
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 8, 0, 0);
   or_convert_report_to_html(g_report.path, 1);
 }

@@ -4,8 +4,13 @@
 // reporters are the ones in force.
 #include "reports/report_files.h"
 
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 #include <cstdarg>
 
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "reports/report_services.h"
 
@@ -66,7 +71,15 @@ ReportText::ReportText(const std::string& path, std::initializer_list<std::strin
   if (!f) report_file_error("File [" + path + "] non trovato", source, __LINE__);
   std::string line;
   while (read_report_line(f, line)) lines.push_back(line);
+  // A read error is not the end of the report: converting half of it would
+  // replace a good output with a short one.
+  bool failed = std::ferror(f) != 0;
+  int error = errno;
   std::fclose(f);
+  if (failed) {
+    errno = error;
+    report_file_error("File [" + path + "] errore lettura", source, __LINE__);
+  }
 }
 
 ReportOutput::~ReportOutput() {
@@ -78,10 +91,19 @@ ReportOutput::~ReportOutput() {
 
 bool ReportOutput::open(const std::string& path, const char* source, bool raise) {
   path_ = path;
-  temp_ = path + ".tmp";
+  // Unique per process and output, so two runs or two outputs of one name
+  // never share a temporary file.
+  static std::atomic<unsigned> counter{0};
+  temp_ = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
   source_ = source;
+  errno = 0;
   file_ = report_services().or_fopen(temp_.c_str(), "wt");
-  if (!file_ && raise) report_file_error("File [" + path + "] errore output", source, __LINE__);
+  if (!file_ && raise) {
+    int error = errno;
+    const char* reason = or_is_disk_failure(error) ? or_write_failure_reason(error, report_services().language()) : nullptr;
+    errno = error;
+    report_file_error("File [" + path + "] errore output", source, __LINE__, reason);
+  }
   return file_ != nullptr;
 }
 
@@ -95,13 +117,17 @@ void ReportOutput::printf(const char* format, ...) {
 }
 
 void ReportOutput::commit() {
-  bool ok = std::ferror(file_) == 0;
-  ok = std::fclose(file_) == 0 && ok;
+  errno = 0;
+  int error = std::fflush(file_) != 0 || std::ferror(file_) ? (errno ? errno : EIO) : 0;
+  errno = 0;
+  if (std::fclose(file_) != 0 && error == 0) error = errno ? errno : EIO;
   file_ = nullptr;
-  if (ok) ok = report_services().rename_file(temp_.c_str(), path_.c_str());
-  if (!ok) {
+  bool renamed = error == 0 && report_services().rename_file(temp_.c_str(), path_.c_str());
+  if (!renamed) {
     report_services().delete_file(temp_.c_str());
-    report_file_error("File [" + path_ + "] errore output", source_, __LINE__);
+    errno = error;
+    const char* reason = error ? or_write_failure_reason(error, report_services().language()) : nullptr;
+    report_file_error("File [" + path_ + "] errore output", source_, __LINE__, reason);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "reports/report_run.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -265,9 +266,24 @@ const char* or_name_report(const char* const names[3], int kind) {
 }
 
 std::FILE* or_open_report(int line) {
+  errno = 0;
   std::FILE* f = g_report.path[0] ? or_fopen(g_report.path, "wt") : nullptr;
-  if (!f) or_raise_file_error(g_report.path, kt::report_file_error_hint(or_language()), kSourceOutsp, line);
+  if (!f) {
+    int error = errno;
+    const char* why = or_is_disk_failure(error) ? or_write_failure_reason(error, or_language())
+                                                : kt::report_file_error_hint(or_language());
+    errno = error;
+    or_raise_file_error(g_report.path, why, kSourceOutsp, line);
+  }
   return f;
+}
+
+void or_close_report(std::FILE* f, int line) {
+  std::string name = or_stream_name(f);
+  int error = or_fclose_written(f);
+  if (error == 0) return;
+  errno = error;
+  or_raise_file_error(name.c_str(), or_write_failure_reason(error, or_language()), kSourceOutsp, line);
 }
 
 void or_prepare_report_data() {

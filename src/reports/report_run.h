@@ -114,6 +114,10 @@ void or_fill_teacher_grid();
 // Opens g_report.path "wt" through or_fopen; a file that cannot be created
 // raises the file error with the language's hint and the given line.
 std::FILE* or_open_report(int line);
+// Closes a report opened by or_open_report. A report not written whole (a
+// full disk, a failing disk) raises the file error naming the file and why,
+// so the run ends with an error instead of leaving an empty report behind.
+void or_close_report(std::FILE* f, int line);
 // The report path of a name in the language (row of three) with the run's kind.
 const char* or_name_report(const char* const names[3], int kind);
 // True for a teacher that stands for a class calendar, not a person.

@@ -93,8 +93,8 @@ const char* report_file_error_hint(int language) {
   return kHint[(language >= 0 && language < 3) ? language : 0];
 }
 
-void report_file_error(const std::string& message, const char* source, int line) {
-  const char* hint = report_file_error_hint(report_services().language());
+void report_file_error(const std::string& message, const char* source, int line, const char* reason) {
+  const char* hint = reason ? reason : report_file_error_hint(report_services().language());
   report_services().or_raise_file_error(message.c_str(), hint, source, line);
   throw ReportError(-1, format_file_error(message.c_str(), hint, source, line));
 }

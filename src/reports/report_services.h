@@ -70,7 +70,9 @@ void set_report_services(ReportServices services);
 
 // Calls the plugged reporter and, should it return, throws ReportError.
 // `message` is the report's own text ("File [%s] non trovato" with the path).
-[[noreturn]] void report_file_error(const std::string& message, const char* source, int line);
+// `reason`, when given, replaces the language's hint (why a write failed).
+[[noreturn]] void report_file_error(const std::string& message, const char* source, int line,
+                                    const char* reason = nullptr);
 
 // The institution heading, "(non assegnato)" while none is set.
 std::string report_institution_heading();

@@ -107,7 +107,7 @@ void or_write_short_class_table(int building) {
   }
   out += legend(width, m);
   std::fputs(out.c_str(), f);
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 8, 1, 1);
   or_convert_report_to_html(g_report.path, 1);
 }

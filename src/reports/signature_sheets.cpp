@@ -79,6 +79,6 @@ void or_write_signature_sheet(int form, int building) {
     out += '\f';
   }
   std::fputs(out.c_str(), f);
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 10, 0, 0);
 }

@@ -80,7 +80,7 @@ void write_table(Detail detail, const char* const title[3], int line) {
     out += (i + 1) % 4 == 0 ? '\f' : '\n';
     std::fputs(out.c_str(), f);
   }
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 8, detail == Detail::kPlain ? 0 : 1, 0);
   or_convert_report_to_html(g_report.path, 0);
 }

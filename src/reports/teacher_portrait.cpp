@@ -155,7 +155,7 @@ void write_blocks(int width, bool twins, int open_code) {
     }
     end_block(f, rule, i);
   }
-  or_fclose(f);
+  or_close_report(f, __LINE__);
   convert(g_report.path);
 }
 

@@ -19,6 +19,7 @@
 #include <cstdio>
 
 #include "engine/shell_services.h"
+#include "engine/text_file_shape.h"
 #include "engine/text_lines.h"
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
@@ -112,9 +113,9 @@ std::FILE* og_open_school_file(const std::string& path, std::string* why, bool* 
     de = "%s ist ein Ordner, keine Datei";
     en = "%s is a folder, not a file";
   } else if (S_ISREG(info.st_mode) && info.st_size == 0) {
-    it = "Il file %s \xE8 vuoto";
-    de = "Die Datei %s ist leer";
-    en = "The file %s is empty";
+    it = or_text_file_shape_text(TextFileShape::kEmpty, 0);
+    de = or_text_file_shape_text(TextFileShape::kEmpty, 1);
+    en = or_text_file_shape_text(TextFileShape::kEmpty, 2);
   }
   if (it != nullptr) {
     ::close(fd);
@@ -160,9 +161,9 @@ SchoolLines og_read_school_lines(const std::string& path, const std::function<bo
   }
   if (lone_cr) {
     if (why != nullptr) {
-      *why = language_text("Il file %s ha righe chiuse dal solo CR: fine riga non riconosciuta",
-                           "Die Datei %s beendet ihre Zeilen nur mit CR: Zeilenende nicht erkannt",
-                           "The file %s ends its lines with CR alone: line ends not recognised", path);
+      *why = language_text(or_text_file_shape_text(TextFileShape::kLoneCr, 0),
+                           or_text_file_shape_text(TextFileShape::kLoneCr, 1),
+                           or_text_file_shape_text(TextFileShape::kLoneCr, 2), path);
     }
     return SchoolLines::kUnusable;
   }

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -251,6 +252,22 @@ std::string machine_path(const UiZipHandle* h, const char* target) {
   return h->base + rel;
 }
 
+// A path the file system takes: no component past the file-name limit and
+// the whole within the path limit (the names are UTF-8 on disk, so a 1252
+// name of fewer characters can still be too long).
+bool path_fits(const std::string& path) {
+  if (path.size() >= PATH_MAX) return false;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t slash = path.find('/', start);
+    std::size_t end = slash == std::string::npos ? path.size() : slash;
+    if (end - start > NAME_MAX) return false;
+    if (slash == std::string::npos) break;
+    start = slash + 1;
+  }
+  return true;
+}
+
 std::string parent_of(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
@@ -340,6 +357,7 @@ std::uint32_t ui_zip_extract_to_file(UiZipHandle* h, int index, const char* targ
   if (std::uint32_t rc = describe(h, index, &entry)) return fail_on(h, rc);
   std::string path = machine_path(h, target);
   if (h->cached_is_link) return fail_on(h, kZipLinkRefused);
+  if (!path_fits(path)) return fail_on(h, kZipNameTooLong);
   if (entry.attributes & kUiZipAttrDirectory)
     return kt::make_folders(path) ? kZipOk : fail_on(h, kZipCannotOpen);
   if (!kt::make_folders(parent_of(path))) return fail_on(h, kZipCannotOpen);
@@ -355,12 +373,21 @@ std::uint32_t ui_zip_extract_all(UiZipHandle* h, const char* folder) {
   if (std::uint32_t rc = check_handle(h)) return fail_on(h, rc);
   if (!folder) return fail_on(h, kZipBadArgument);
   int count = entry_count(h);
-  for (int i = 0; i < count; ++i) {
-    UiZipEntry entry;
-    if (std::uint32_t rc = ui_zip_get_item(h, i, &entry)) return rc;
-    if (entry.name[0] == '\0' || h->cached_is_link) continue;
-    std::string target = std::string(folder) + "\\" + entry.name;
-    if (std::uint32_t rc = ui_zip_extract_to_file(h, i, target.c_str())) return rc;
+  // Every name is checked before the first file is written, so an archive
+  // with a name this machine cannot take leaves the folder as it was
+  // instead of half extracted.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < count; ++i) {
+      UiZipEntry entry;
+      if (std::uint32_t rc = ui_zip_get_item(h, i, &entry)) return rc;
+      if (entry.name[0] == '\0' || h->cached_is_link) continue;
+      std::string target = std::string(folder) + "\\" + entry.name;
+      if (pass == 0) {
+        if (!path_fits(machine_path(h, target.c_str()))) return fail_on(h, kZipNameTooLong);
+      } else if (std::uint32_t rc = ui_zip_extract_to_file(h, i, target.c_str())) {
+        return rc;
+      }
+    }
   }
   return kZipOk;
 }

@@ -27,6 +27,7 @@
 #include "shell/frame.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
+#include "solver/parpro_area.h"
 
 std::uint32_t g_cpu_count = 1;
 kt::ChildProcess g_worker_processes[kMaxSolverProcesses];
@@ -54,6 +55,16 @@ const MlText kAlreadyRunning = {
     "KestrinTempus è già in Esecuzione!\n\nNon si possono eseguire due istanze del programma."_cp,
     "KestrinTempus läuft bereits\n\nMan kann nicht zwei Instanzen des Programms erstellen."_cp,
     "KestrinTempus is already running\n\nYou can't run two instances of the program."};
+// The lock file cannot be used at all (a folder in its place, a disk
+// error): no other copy is running, so the user must be told what to fix.
+const MlText kLockUnusable = {
+    "Impossibile usare il file di blocco [%s]: %s\n\nSe è una cartella, rimuoverla e riavviare il programma.\n\n(Codice errore=%d)"_cp,
+    "Die Sperrdatei [%s] ist nicht verwendbar: %s\n\nIst sie ein Ordner, ihn entfernen und das Programm neu starten.\n\n(Fehlercode=%d)"_cp,
+    "The lock file [%s] cannot be used: %s\n\nIf it is a folder, remove it and start the program again.\n\n(Error Code=%d)"};
+const MlText kLockIsFolder = {"è una cartella, non un file"_cp, "ist ein Ordner, keine Datei",
+                              "it is a folder, not a file"};
+const MlText kLockOpenFailed = {"non si apre"_cp, "lässt sich nicht öffnen"_cp, "it cannot be opened"};
+
 const MlText kConfigError = {
     "Errore di Configurazione [%s][%s](%s - line: %d)- Fine Programma - Richiedere Assistenza",
     "Konfiguration Fehler [%s] [%s] (%s - line: %d) - Programm-Ende - Hilfe anfordern",
@@ -161,6 +172,12 @@ std::string og_lock_refusal_text(const kt::InstanceLock& lock) {
                   lock.shown_code());
     return text;
   }
+  if (lock.status() == kt::InstanceLockStatus::kFailed) {
+    const char* why = lock.error() == EISDIR ? kLockIsFolder.Get() : kLockOpenFailed.Get();
+    std::snprintf(text, sizeof text, kLockUnusable.Get(), kt::utf8_to_cp1252(lock.path()).c_str(), why,
+                  lock.shown_code());
+    return text;
+  }
   std::snprintf(text, sizeof text, "%s\n(%d)", kAlreadyRunning.Get(), lock.shown_code());
   std::string out = text;
   // Who holds it, as the holder wrote it: its process id and user.
@@ -180,6 +197,8 @@ void og_start_instance() {
   if (g_process_number < 1) {
     og_ensure_data_root();
     g_instance_lock = kt::InstanceLock::acquire(data_root_on_disk());
+    // A main process killed earlier could not remove its parallel area.
+    if (g_instance_lock) parpro_remove_orphaned_names();
     if (!g_instance_lock) {
       std::string text = og_lock_refusal_text(g_instance_lock);
       say_on_terminal(text);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/shell_services.h"
+#include "engine/text_lines.h"
 #include "platform/paths.h"
 
 using namespace kt::ui;
@@ -52,14 +53,33 @@ bool Cmessshow::OnInitDialog() {
   return true;
 }
 
+namespace {
+
+// One piece of a line: up to size - 1 bytes, through the line feed when it
+// comes first, read through the engine's line byte source (which tests can
+// make fail). Null at the end of the file; *failed on a read error.
+char* read_piece(char* out, int size, std::FILE* f, bool* failed) {
+  int n = 0, c = EOF;
+  while (n < size - 1 && (c = g_line_byte_source(f)) >= 0) {
+    out[n++] = static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  out[n] = '\0';
+  if (c == kLineReadError) *failed = true;
+  return n > 0 && !*failed ? out : nullptr;
+}
+
+}  // namespace
+
 void Cmessshow::ReadMessageFile() {
   m_shown = 0;
+  m_read_failed = false;
   if (!m_file_name) return;
   std::FILE* f = std::fopen(kt::translate_path(m_file_name).c_str(), "rb");
   if (!f) return;
   std::string text;
   char line[402];
-  while (std::fgets(line, int(sizeof line - 1), f)) {
+  while (read_piece(line, int(sizeof line - 1), f, &m_read_failed)) {
     std::size_t n = std::strlen(line);
     while (n > 0 && (line[n - 1] == '\n' || line[n - 1] == '\r')) line[--n] = '\0';
     if (std::strncmp(line, "#IGNO:", 6) == 0) {
@@ -72,6 +92,9 @@ void Cmessshow::ReadMessageFile() {
     m_shown += int(n);
   }
   std::fclose(f);
+  // A message read only in part says so, and "understood" keeps its file:
+  // the rest of it must not be deleted unseen.
+  if (m_read_failed) text += std::string("\r\n\r\n[") + or_read_failure_reason(g_language) + "]";
   m_text.SetWindowText(text);
 }
 
@@ -85,7 +108,7 @@ void Cmessshow::OnTimer(WParam id) {
 void Cmessshow::OnCloseButton() { DestroyWindow(); }
 
 void Cmessshow::OnUnderstood() {
-  if (m_file_name) og_delete_file_if_present(m_file_name);
+  if (m_file_name && !m_read_failed) og_delete_file_if_present(m_file_name);
   DestroyWindow();
 }
 

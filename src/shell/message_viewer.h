@@ -44,6 +44,7 @@ class Cmessshow : public CResizableDialog {
   bool m_open = false;
   int m_shown = 0;
   int m_ticks = 0;
+  bool m_read_failed = false;  // the file was not read whole: it is kept
 
   KT_DECLARE_MESSAGE_MAP()
 };

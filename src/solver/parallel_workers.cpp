@@ -35,6 +35,7 @@ std::vector<kt::ChildProcess> g_worker_processes;
 bool parpro_start_workers(int processes, const char* folder, const char* description_name) {
   if (processes < 2) return false;
   if (processes > kMaxWorkerProcesses + 1) processes = kMaxWorkerProcesses + 1;
+  parpro_remove_orphaned_names();
   if (!parpro_create(processes, folder, description_name)) return false;
   if (parpro_lock()) {
     parpro_area()->requested_seed = g_requested_seed < 0 || g_requested_seed > 0x7FFFFFFF

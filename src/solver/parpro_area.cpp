@@ -40,6 +40,7 @@ kt::SharedMemory g_area_memory;
 kt::SharedMemory g_io_memory;
 kt::SharedMemory g_com_memory;
 
+// The bases also appear in parpro_remove_orphaned_names.
 std::string area_name() { return or_parpro_object_name("KestrinTempusParproArea.map"); }
 std::string io_name() { return or_parpro_object_name("KestrinTempusParproMutexIO.dat"); }
 std::string com_name() { return or_parpro_object_name("KestrinTempusParproMutexCOM.dat"); }
@@ -140,6 +141,12 @@ void parpro_close() {
   g_io_memory.close();
   g_com_memory.close();
   g_process_count = 0;
+}
+
+void parpro_remove_orphaned_names() {
+  for (const char* base : {"KestrinTempusParproArea.map", "KestrinTempusParproMutexIO.dat",
+                           "KestrinTempusParproMutexCOM.dat"})
+    kt::SharedMemory::remove_orphans(base);
 }
 
 void parpro_remove_names() {

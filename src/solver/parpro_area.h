@@ -122,6 +122,9 @@ bool parpro_open(int worker_index);
 void parpro_close();
 // Removes names a crashed run left behind.
 void parpro_remove_names();
+// Removes the area and mutex names that main processes killed before they
+// could remove them left behind (their tag names a process that is gone).
+void parpro_remove_orphaned_names();
 
 // Takes and releases the COM mutex. The wait is bounded: a holder that died
 // hands the mutex on (it is robust), and one that is stuck while holding it

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "constraints/constraint_copy_panels.h"
@@ -15,6 +16,7 @@
 #include "constraints/post_constraints_page.h"
 #include "constraints/week_grid_times.h"
 #include "constraints/week_grid_values.h"
+#include "engine/text_lines.h"
 #include "engine/timetable_view.h"
 #include "platform/test_driver.h"
 #include "schooldata/structure_file.h"
@@ -114,6 +116,36 @@ TEST_F(ExemptionList, ListsDeletesAndRefusesWhileRunning) {
   std::string file = read(path_);
   EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 1);  // one empty record stays
   EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The disk fails while the list is read for a deletion: nothing is written
+// back, so the records past the failure are not lost.
+TEST_F(ExemptionList, AReadErrorDeletesNothing) {
+  ASSERT_TRUE(vedide_write_file(path_, {record(5, 2, "A", false), record(7, 2, "B", false),
+                                        record(9, 2, "C", false)}));
+  std::string before = read(path_);
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  view_.ShowPanel(true);
+  ASSERT_EQ(Rows(), 3);
+  LineByteSource saved = g_line_byte_source;
+  static long served;
+  served = 0;
+  g_line_byte_source = [](std::FILE* stream) {
+    if (served++ >= 500) {
+      errno = EIO;
+      return kLineReadError;
+    }
+    return std::fgetc(stream);
+  };
+  ui.Select(view_, E::kListId, 0);
+  ui.Click(view_, E::kDeleteSelectedId);
+  std::vector<ExemptionLine> lines;
+  served = 0;
+  EXPECT_FALSE(vedide_read_file(path_, lines));
+  g_line_byte_source = saved;
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(read(path_), before);
 }
 
 TEST_F(ExemptionList, UnusedDerogationsAreDroppedAndUsedOnesKept) {

@@ -40,7 +40,7 @@ TEST(LoaderBrokenInput, CutHugeAndEmptyLines) {
       {"task", week + "GM:MAT\t\nROSSI\t1A 2 K:1:", "Errore di sintassi COMPITI"},
       {"huge-ov", rossi + "V:\tROSSI\tOV:" + std::string(30000, '9') + "\n", ""},
       {"many-items", rossi + "ROSSI" + loader_test::repeat("\t1A 0", 3000) + "\n", ""},
-      {"empty", "", "GIORNI "}, {"blank", "\n\n\n\t\t\n", "GIORNI "}, {"nul", std::string("\0\0\0", 3), "GIORNI "},
+      {"empty", "", " vuoto"}, {"blank", "\n\n\n\t\t\n", "GIORNI "}, {"nul", std::string("\0\0\0", 3), "GIORNI "},
   };
   for (const Case& c : cases) {
     loader_test::Outcome outcome = run_synt(c.text);

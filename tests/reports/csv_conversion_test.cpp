@@ -58,9 +58,22 @@ TEST_F(CsvFile, EmptyReportStays) {
 
 TEST_F(CsvFile, TheReportStaysWhenItsCsvCannotBeWritten) {
   put("Tabellone.txt", "| a |\n");
-  std::filesystem::create_directories(file("Tabellone.csv.tmp"));
+  fail_outputs_named("Tabellone.csv");
   EXPECT_THROW(or_convert_report_to_csv(report_path("Tabellone.txt").c_str()), kt::ReportError);
   EXPECT_TRUE(has("Tabellone.txt"));
+  // A full disk names itself in the message, and no half file is left.
+  put("Tabellone.csv", "the old table\n");
+  fail_outputs_named("Tabellone.csv", true);
+  try {
+    or_convert_report_to_csv(report_path("Tabellone.txt").c_str());
+    ADD_FAILURE() << "a full disk went unnoticed";
+  } catch (const kt::ReportError& e) {
+    EXPECT_NE(std::string(e.what()).find("[Disco pieno: non c"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("Tabellone.csv] errore output"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(get("Tabellone.csv"), "the old table\n");
+  for (const auto& entry : std::filesystem::directory_iterator(file("")))
+    EXPECT_EQ(entry.path().filename().string().find(".~"), std::string::npos) << entry.path();
 }
 
 TEST_F(CsvFile, WallChartLinesConvertWhole) {

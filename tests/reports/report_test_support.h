@@ -62,6 +62,16 @@ class ReportFolder : public ::testing::Test {
   }
   // Re-installs services_ after a test changed a member.
   void apply() { kt::set_report_services(services_); }
+  // Outputs whose path holds `part` cannot be created (a folder without
+  // rights) or, with `full`, are created on a disk that is full.
+  void fail_outputs_named(const std::string& part, bool full = false) {
+    auto open = services_.or_fopen;
+    services_.or_fopen = [open, part, full](const char* path, const char* mode) -> std::FILE* {
+      if (mode[0] != 'w' || std::string(path).find(part) == std::string::npos) return open(path, mode);
+      return full ? std::fopen("/dev/full", "w") : nullptr;
+    };
+    apply();
+  }
 
   // The program's path of a file in the school's output folder.
   static std::string report_path(const std::string& name) { return "\\Orario\\" + name; }

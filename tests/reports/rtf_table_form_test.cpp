@@ -111,9 +111,8 @@ TEST_F(RtfConversion, FailuresGoThroughTheFileErrorReporter) {
   EXPECT_EQ(seen.source, "OR_forT");
 
   put("report.txt", "| a |\n");
-  fs::create_directories(file("report.rtf.tmp"));  // the output cannot be created
   services_.language = [] { return 2; };
-  apply();
+  fail_outputs_named("report.rtf");  // the output cannot be created
   EXPECT_THROW(or_convert_report_to_rtf(report_path("report.txt").c_str(), 10, 0, 0), kt::ReportError);
   EXPECT_EQ(seen.file, "File [\\Orario\\report.rtf] errore output");
   EXPECT_EQ(seen.text, "Close document and repeat operation)");

@@ -99,7 +99,7 @@ TEST_F(RtfHalvesFiles, SkippedWithoutASplitColumn) {
 
 TEST_F(RtfHalvesFiles, NothingMoreWhenAHalfCannotBeCreated) {
   put("wide.txt", "| aaaaaaaaaa | bbbbbbb | ccc |\n");
-  fs::create_directories(file("Tabelle Ingrandite/wide_B_DESTRA.txt.tmp"));
+  fail_outputs_named("wide_B_DESTRA.txt");
   or_convert_report_to_rtf(report_path("wide.txt").c_str(), 10, 0, 1);
   EXPECT_TRUE(has("wide.rtf"));
   EXPECT_FALSE(has("Tabelle Ingrandite/wide_A_SINISTRA.txt"));

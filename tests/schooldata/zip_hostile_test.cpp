@@ -161,19 +161,45 @@ TEST_F(ZipHostile, EncryptedEntryWithoutPassword) {
 
 // A name longer than a path may be was once cut to its first 259 characters,
 // which could end in a separator: the entry then became a folder, its data
-// was skipped and the extraction said it had succeeded.
+// was skipped and the extraction said it had succeeded. Such a name, or one
+// part of a name past the file-name limit, is found before anything is
+// written: the folder is never left half extracted.
 TEST_F(ZipHostile, AnOverlongEntryNameStopsTheExtractionWithItsMessage) {
-  const std::string longer = std::string(258, 'a') + "/inside.txt";
-  write_zip(root_ + "/long.zip", {{"first.txt", "1"}, {longer, "lost"}});
+  for (const std::string& longer : {std::string(258, 'a') + "/inside.txt", std::string(256, 'b') + ".t",
+                                    "f/" + std::string(256, 'c')}) {
+    write_zip(root_ + "/long.zip", {{"first.txt", "1"}, {longer, "lost"}});
+    UiZipHandle* h = ui_zip_open_file("\\long.zip", nullptr);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(ui_zip_extract_all(h, "target"), kZipNameTooLong) << longer.size();
+    ui_zip_close(h);
+    EXPECT_FALSE(fs::exists(root_ + "/work/target")) << longer.size();
+  }
+  write_zip(root_ + "/long.zip", {{"first.txt", "1"}, {std::string(258, 'a') + "/inside.txt", "lost"}});
   UiZipHandle* h = ui_zip_open_file("\\long.zip", nullptr);
-  ASSERT_NE(h, nullptr);
   UiZipEntry entry;
   EXPECT_EQ(ui_zip_get_item(h, 1, &entry), kZipNameTooLong);
-  EXPECT_EQ(ui_zip_extract_all(h, "target"), kZipNameTooLong);
   ui_zip_close(h);
-  EXPECT_EQ(tree(root_ + "/work/target"), (std::vector<std::string>{"first.txt"}));
   EXPECT_STREQ(ui_zip_error_text(kZipNameTooLong, 2),
                "The archive holds a file name that is too long: extraction stopped");
+}
+
+// Names up to the file-name limit extract: the temporary file beside each
+// one must not push its name past the limit.
+TEST_F(ZipHostile, NamesUpToTheFileNameLimitExtract) {
+  std::vector<ZipItem> items;
+  std::vector<std::string> names;
+  for (std::size_t length : {250u, 251u, 254u, 255u}) {
+    names.push_back(std::string(length - 4, 'n') + std::to_string(length) + ".t");
+    names.back().erase(length);
+    items.push_back({names.back(), "data " + std::to_string(length)});
+  }
+  write_zip(root_ + "/names.zip", items);
+  UiZipHandle* h = ui_zip_open_file("\\names.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(ui_zip_extract_all(h, "target"), kZipOk);
+  ui_zip_close(h);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(tree(root_ + "/work/target"), names);
 }
 
 }  // namespace

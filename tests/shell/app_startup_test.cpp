@@ -92,6 +92,19 @@ TEST_F(AppStartup, SecondCopyIsRefusedNamingTheHolder) {
   EXPECT_FALSE(fs::exists(data_root() / "plenixstatus.txt"));
 }
 
+// A folder where the lock file goes is no running copy: the refusal names
+// the file and what to do, never "already running".
+TEST_F(AppStartup, ALockFileThatIsAFolderIsNotAnotherCopy) {
+  TestDriver ui;
+  fs::create_directories(data_root() / "semaphore.dat");
+  ui.AnswerNextModal(1);
+  EXPECT_EQ(ended_with(og_start_instance), 0);
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  const std::string& text = ui.boxes()[0].texts.at(0);
+  EXPECT_EQ(text.find("già in Esecuzione"_cp), std::string::npos) << text;
+  EXPECT_NE(text.find("semaphore.dat]: è una cartella, non un file"_cp), std::string::npos) << text;
+}
+
 TEST_F(AppStartup, WorkerReadsStatusFileButNeitherMakesFolderNorLocks) {
   TestDriver ui;
   g_process_number = 3;

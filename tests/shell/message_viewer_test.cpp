@@ -2,6 +2,9 @@
 // comment lines skipped, "#IGNO:" withdrawing the message, a missing file,
 // one window at a time, "understood" deleting the file, close keeping it.
 #include "app_test_support.h"
+#include <cerrno>
+
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
 #include "shell/message_viewer.h"
@@ -51,6 +54,29 @@ TEST_F(MessageViewerTest, UnderstoodDeletesTheFileAndCloses) {
   EXPECT_FALSE(viewer.IsWindow());
   EXPECT_FALSE(viewer.IsOpen());
   EXPECT_FALSE(FileThere());
+}
+
+// The disk fails part-way: the part read is shown with the read error, and
+// "understood" keeps the file, so the rest is not deleted unseen.
+TEST_F(MessageViewerTest, AMessageReadInPartSaysSoAndIsKept) {
+  Write("Prima riga\nSeconda riga\n");
+  LineByteSource saved = g_line_byte_source;
+  static int served;
+  served = 0;
+  g_line_byte_source = [](std::FILE* f) {
+    if (served++ >= 12) {
+      errno = EIO;
+      return kLineReadError;
+    }
+    return std::fgetc(f);
+  };
+  ASSERT_TRUE(viewer.Create(nullptr));
+  g_line_byte_source = saved;
+  viewer.ShowWindow(kSwShow);
+  EXPECT_EQ(viewer.GetDlgItemText(Cmessshow::kTextId),
+            "\r\nPrima riga\r\n\r\n[Errore di lettura del file (il file non \xE8 stato letto intero)]");
+  ASSERT_TRUE(ui.Click(viewer, Cmessshow::kUnderstoodId));
+  EXPECT_TRUE(FileThere());
 }
 
 TEST_F(MessageViewerTest, CloseKeepsTheFileAndButtonsAreTranslated) {

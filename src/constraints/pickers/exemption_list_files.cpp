@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "constraints/exemption_list.h"
+#include "engine/text_lines.h"
 #include "engine/status_block.h"
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
@@ -17,7 +18,7 @@
 #include "solver/exemptions.h"
 
 namespace {
-constexpr int kLineLimit = 657;  // "%04u" and 219 bytes in hex, with room to spare
+constexpr int kRecordLineLimit = 657;  // "%04u" and 219 bytes in hex, with room to spare
 }
 
 std::string vedide_file_path(bool remote) {
@@ -29,15 +30,18 @@ bool vedide_read_file(const std::string& path, std::vector<ExemptionLine>& out) 
   out.clear();
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
-  char line[kLineLimit + 8];
-  bool skipping = false;
-  while (std::fgets(line, sizeof line, f)) {
-    std::size_t n = std::strlen(line);
-    bool whole = n > 0 && line[n - 1] == '\n';
-    if (skipping || (!whole && !std::feof(f))) {
-      skipping = !whole;
-      continue;
+  char line[kRecordLineLimit + 8];
+  long got;
+  // A read error is not the end of the file: a list cut short would be
+  // written back without the records past the error.
+  bool whole = true;
+  while ((got = or_read_plain_line(line, sizeof line, f)) != -1) {
+    if (got == kLineReadError) {
+      whole = false;
+      break;
     }
+    if (got == kLineTooLong) continue;
+    std::size_t n = static_cast<std::size_t>(got);
     while (n > 0 && (line[n - 1] == '\n' || line[n - 1] == '\r')) line[--n] = 0;
     ExemptionLine entry;
     if (!or_parse_exemption_line(line, entry.record) || or_exemption_id(entry.record) == 0) continue;
@@ -45,7 +49,8 @@ bool vedide_read_file(const std::string& path, std::vector<ExemptionLine>& out) 
     out.push_back(entry);
   }
   std::fclose(f);
-  return true;
+  if (!whole) out.clear();
+  return whole;
 }
 
 bool vedide_write_file(const std::string& path, const std::vector<ExemptionLine>& lines) {

@@ -1,0 +1,176 @@
+// The orario program under faults a careful user meets: a disk that fills
+// during the report run, a second run started in a folder where one runs,
+// shared memory left by a main process that was killed. Each ends with a
+// clear message and a failure status, never a success with missing files.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "orario_run_support.h"
+#include "platform/folder_lock.h"
+#include "platform/shared_memory.h"
+
+namespace fs = std::filesystem;
+using engine_test::read_file;
+using engine_test::TempDir;
+using engine_test::write_file;
+using orario_test::contains;
+using orario_test::entries;
+using orario_test::Outcome;
+using orario_test::run_orario;
+
+namespace {
+
+// The small sample school with its hand-made saved timetable.
+void sample_school(const TempDir& school) {
+  write_file(school.file("scuola2.txt"), read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt"));
+  write_file(school.file("savego.txt"), read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt"));
+}
+
+}  // namespace
+
+// Every text report of the run goes to a device that is always full: the run
+// fails naming a report and the full disk, in the user's language.
+TEST(OrarioFaults, AReportRunOnAFullDiskFailsNamingTheFileAndWhy) {
+  struct Case { const char* env; const char* reason; } cases[] = {
+      {"LANG=it_IT.UTF-8", "[Disco pieno: non c'è più spazio per scrivere il file]"},
+      {"LANG=en_GB.UTF-8", "[Disk full: no space left to write the file]"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    sample_school(school);
+    fs::create_directory(school.path() / "Orario");
+    // The Italian and the English report names alike.
+    for (const auto& golden : fs::directory_iterator(fs::path(KT_TEST_DATA) / "reports/piccola"))
+      fs::create_symlink("/dev/full", school.path() / "Orario" / golden.path().filename());
+    for (const char* name : {"Timetable Classes.txt", "Timetable Teachers.txt", "Global_Export.txt",
+                             "Esportazione Sissi Axios.txt", "Registro_Mastercom.csv"})
+      if (!fs::is_symlink(school.path() / "Orario" / name)) fs::create_symlink("/dev/full", school.path() / "Orario" / name);
+    Outcome o = run_orario(school, c.env, "REPO:scuola2.txt");
+    EXPECT_EQ(o.status, 1) << c.env << o.out;
+    EXPECT_TRUE(contains(o.err, c.reason) && contains(o.err, ".\\Orario\\")) << c.env << ": " << o.err;
+  }
+}
+
+// The school folder on a small file system that is nearly full: whichever
+// file the computation fails to write, the run fails naming it and the full
+// disk, and leaves no temporary file. Needs a private mount (root).
+TEST(OrarioFaults, AComputationOnANearlyFullDiskSaysTheDiskIsFull) {
+  if (std::system("unshare -m true 2>/dev/null") != 0) GTEST_SKIP() << "no private mounts here";
+  TempDir school, capture;
+  std::set<std::string> named;
+  for (int free_kb = 0; free_kb <= 96; free_kb += 8) {
+    std::string in = school.path().string(), out = capture.file("out"), err = capture.file("err");
+    std::string script = "mount -t tmpfs -o size=1m tmpfs '" + in + "' && cd '" + in + "' && cp '" + KT_SOURCE_DIR +
+                         "/examples/piccola/scuola2.txt' . && head -c " + std::to_string(1024 * (1024 - free_kb)) +
+                         " /dev/zero >filler 2>/dev/null; env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT=. LANG=it_IT '" +
+                         KT_BINARY_DIR + "/apps/orario/orario' --seed 3 --time-limit 0.2 CALC:scuola2.txt >'" + out +
+                         "' 2>'" + err + "'; echo \\$? >'" + capture.file("status") + "'; ls -a >'" +
+                         capture.file("list") + "'";
+    ASSERT_EQ(std::system(("unshare -m sh -c \"" + script + "\"").c_str()), 0);
+    std::string message = read_file(err);
+    EXPECT_EQ(read_file(capture.file("status")), "1\n") << free_kb;
+    EXPECT_TRUE(contains(message, "Disco pieno: non c'è più spazio per scrivere il file]")) << free_kb << message;
+    std::size_t at = message.find("\n[.\\"), end = message.find(']', at);
+    if (at != std::string::npos && end != std::string::npos) named.insert(message.substr(at + 4, end - at - 4));
+    std::string list = read_file(capture.file("list"));
+    EXPECT_FALSE(contains(list, ".kt-tmp-") || contains(list, ".~")) << free_kb << list;
+  }
+  EXPECT_TRUE(named.count("scuola3.txt") && named.count("savego.txt")) << ::testing::PrintToString(named);
+}
+
+// A run already holds the folder: the second is refused before it writes
+// anything, and names the holder; once the first ends, runs go ahead and
+// leave no lock file behind.
+TEST(OrarioFaults, ASecondRunInOneFolderIsRefused) {
+  TempDir school;
+  sample_school(school);
+  std::string save = read_file(school.file("savego.txt"));
+  {
+    kt::FolderLock first = kt::FolderLock::acquire(school.file("orario.lock"));
+    ASSERT_TRUE(first);
+    for (const char* command : {"CALC:scuola2.txt", "REPO:scuola2.txt"}) {
+      Outcome o = run_orario(school, "LANG=it_IT.UTF-8", std::string("--time-limit 5 ") + command);
+      EXPECT_EQ(o.status, 1) << command;
+      EXPECT_TRUE(contains(o.err, "Un altro calcolo è già in corso in questa cartella (processo " +
+                                      std::to_string(::getpid()) + ")"))
+          << command << ": " << o.err;
+      EXPECT_EQ(read_file(school.file("savego.txt")), save) << command;
+      EXPECT_FALSE(fs::exists(school.path() / "Orario" / "Orario Classi.txt")) << command;
+    }
+  }
+  Outcome o = run_orario(school, "", "REPO:scuola2.txt");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_TRUE(fs::exists(school.path() / "Orario" / "Orario Classi.txt"));
+  EXPECT_EQ(entries(school).count("orario.lock"), 0u);
+}
+
+// The shared area of a main process killed mid-run stays in /dev/shm until
+// the next start removes it; an area whose process still runs stays.
+TEST(OrarioFaults, TheNextStartRemovesTheSharedAreaOfAKilledRun) {
+  pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_GT(gone, 0);
+  ::waitpid(gone, nullptr, 0);
+  auto object = [](long pid, const char* base) {
+    return kt::shm_object_name(std::string(base) + "." + std::to_string(pid));
+  };
+  const char* bases[] = {"KestrinTempusParproArea.map", "KestrinTempusParproMutexIO.dat",
+                         "KestrinTempusParproMutexCOM.dat"};
+  for (long pid : {static_cast<long>(gone), static_cast<long>(::getpid())})
+    for (const char* base : bases) {
+      int fd = ::shm_open(object(pid, base).c_str(), O_RDWR | O_CREAT, 0600);
+      ASSERT_GE(fd, 0);
+      ::close(fd);
+    }
+  TempDir school;
+  sample_school(school);
+  Outcome o = run_orario(school, "", "SYNT:scuola2.txt");
+  EXPECT_EQ(o.status, 0) << o.err;
+  for (const char* base : bases) {
+    EXPECT_FALSE(fs::exists("/dev/shm" + object(gone, base))) << base;
+    EXPECT_TRUE(fs::exists("/dev/shm" + object(::getpid(), base))) << base;
+    ::shm_unlink(object(::getpid(), base).c_str());
+  }
+}
+
+// Descriptions an editor or a hand made wrong, and a wrong option word: each
+// gets a message that says what is wrong, in the user's language, instead of
+// one about a later symptom ("GIORNI", "Messaggio non riconosciuto", "SW").
+TEST(OrarioFaults, WrongShapesLimitsAndOptionsSayWhatIsWrong) {
+  const std::string piccola = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
+  std::string utf16 = "\xFF\xFE", cr_only = piccola;
+  for (char c : piccola) utf16 += std::string(1, c) + '\0';
+  for (char& c : cr_only)
+    if (c == '\n') c = '\r';
+  std::string many = "REM:Scuola\nDAYS:\tLU6-LUNEDI\tMA6-MARTEDI\tME6\tGI6\tVE6\tSA0\tDO0\t\nGM:MAT\t\n";
+  for (int t = 0; t < 600; ++t) many += "T" + std::to_string(t) + "\t1A 1\t\n";
+  struct Case { const char* id; std::string bytes; const char* args; const char* env; int status; const char* text; } cases[] = {
+      {"empty", "", "SYNT:scuola2.txt", "", 1, "[Il file scuola2.txt è vuoto]"},
+      {"bom", "\xEF\xBB\xBF" + piccola, "SYNT:scuola2.txt", "LANG=en_US", 1,
+       "[The file scuola2.txt is UTF-8 with a BOM: save it as ANSI text (Windows-1252)]"},
+      {"utf16", utf16, "SYNT:scuola2.txt", "", 1, "è in UTF-16 (Unicode): salvarlo come testo ANSI"},
+      {"cr-only", cr_only, "SYNT:scuola2.txt", "LANG=de_DE", 1, "beendet ihre Zeilen nur mit CR"},
+      {"long-line", piccola + "ROSSI\t1A 1\t" + std::string(12200, ' ') + "\n", "SYNT:scuola2.txt", "", 2,
+       "[Riga 305 troppo lunga: più di 12164 caratteri]"},
+      {"teachers", many, "SYNT:scuola2.txt", "", 2, "[Numero Professori eccessivo] - [501 docenti o più: al massimo 500"},
+      {"calc-option", piccola, "CALC:scuola2.txt FAST", "", 1, "Opzione non valida: FAST\nUso: orario COMANDO:"},
+      {"repo-option", piccola, "REPO:scuola2.txt Tutto", "LANG=en_GB", 1, "Invalid option: Tutto\nUsage: orario"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    write_file(school.file("scuola2.txt"), c.bytes);
+    Outcome o = run_orario(school, c.env, c.args);
+    EXPECT_EQ(o.status, c.status) << c.id << ": " << o.err;
+    EXPECT_TRUE(contains(o.err, c.text)) << c.id << ": " << o.err;
+    EXPECT_FALSE(contains(o.err, "Errore critico [SW]")) << c.id;
+  }
+}
