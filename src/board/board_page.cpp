@@ -237,7 +237,11 @@ void Cquadro::BookLab(int day, int hour) {
   int chosen = int(chooser.DoModal());
   if (chosen == Cmanulab::kUnchanged) return;
   int held = m_cells[slot(day, hour)].class_index >= 0 ? m_cells[slot(day, hour)].lesson : -1;
-  if (held >= 0 && held != chosen) or_set_lesson_room(held, nullptr);
+  if (held >= 0 && held != chosen) {
+    // Back in its class's room and waiting for a lab again.
+    or_set_lesson_room(held, nullptr);
+    or_set_lesson_room_setting(held, kRoomSettingNone);
+  }
   if (chosen >= 0) or_next_lesson_text_at_slot(2, chosen, room, nullptr);
   m_changed = true;
   g_contagrullab.RefreshList();

@@ -6,8 +6,9 @@
 // changes nothing, the saved week loads through the engine with the moved
 // hour, and leaving with an unsaved move asks: stay keeps the page, discard
 // puts the lesson back, save writes it. In a lab's week a click opens the
-// lab booking chooser: freeing the hour lists the lesson among the labs to
-// assign, booking it again empties the list and hides the summary.
+// lab booking chooser: booking the hour for a lesson of a lab group takes
+// it off the summary of labs to assign, Esc changes nothing, freeing the
+// hour lists it again.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -154,6 +155,66 @@ TEST_F(TimetableBoard, MovesChecksSavesAndAsksWhenLeft) {
   EXPECT_EQ(g_current_page, &g_processing_menu);
   LoadSaved();
   EXPECT_EQ(Place(lesson), (std::pair{from_day, from_hour}));
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// COLOMBO's science hours in 1A form the lab group SCIENZE; those still
+// held in the class's room are listed by the summary from the start.
+TEST_F(TimetableBoard, LabHoursAreBookedAndFreedThroughTheChooser) {
+  std::string description = read(school_ / "scuola2.txt");
+  for (auto [from, to] : {std::pair{"COLOMBO\t1A 2\t\n", "COLOMBO\t1A 2 GLB:SCIENZE-\t\n"},
+                          std::pair{"\nLOC:", "\nGRULLAB:\tSCIENZE\tLAB SCIENZE\t\nLOC:"}}) {
+    std::size_t at = description.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    description.replace(at, std::strlen(from), to);
+  }
+  write(school_ / "scuola2.txt", description);
+  OpenBoard();
+  ASSERT_TRUE(g_contagrullab.IsWindowVisible());
+  int waiting = g_contagrullab.List().GetItemCount();
+  ASSERT_GE(waiting, 1);
+  EXPECT_EQ(g_contagrullab.List().GetItemText(0, 4), "SCIENZE");
+  ASSERT_TRUE(ui.Select(g_board, Q::kKindId, Q::kViewLab));
+  EXPECT_EQ(ui.Text(g_board, Q::kNameId), "LAB SCIENZE");
+  int lesson = -1, day = -1, hour = -1;
+  for (int i = 0; i < g_eng_school.lesson_count && lesson < 0; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (l.lab_group >= 0 && g_board.Cell(l.day, l.hour).class_index < 0) lesson = i, day = l.day, hour = l.hour;
+  }
+  ASSERT_GE(lesson, 0);
+
+  // Booked for that lesson: one lesson is left waiting.
+  std::string offered;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Advance(133);
+    auto* list = static_cast<ComboBox*>(d.GetDlgItem(Cmanulab::kListId));
+    for (int i = 1; i < list->GetCount(); ++i)
+      if (list->GetLBText(i).rfind("COLOMBO - ", 0) == 0) offered = list->GetLBText(i), ui.Select(d, Cmanulab::kListId, i);
+  });
+  ClickHour(day, hour);
+  EXPECT_EQ(offered.substr(offered.size() - 4), "- 1A");
+  EXPECT_EQ(g_board.Cell(day, hour).lesson, lesson);
+  EXPECT_EQ(Shown(day, hour), "1A COLOMBO");
+  EXPECT_TRUE(g_board.Changed());
+  EXPECT_EQ(g_contagrullab.List().GetItemCount(), waiting - 1);
+  EXPECT_EQ(g_contagrullab.IsWindowVisible(), waiting > 1);
+
+  // An Esc leaves the booking as it is; " Nessuno" frees the hour again.
+  ui.OnNextModal([&](Dialog&) { ui.Key(kVkEscape); });
+  ClickHour(day, hour);
+  EXPECT_EQ(g_board.Cell(day, hour).lesson, lesson);
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Advance(133);
+    ui.Select(d, Cmanulab::kListId, 0);
+  });
+  ClickHour(day, hour);
+  EXPECT_LT(g_board.Cell(day, hour).class_index, 0);
+  EXPECT_TRUE(g_contagrullab.IsWindowVisible());
+  EXPECT_EQ(g_contagrullab.List().GetItemCount(), waiting);
+  EXPECT_EQ(g_contagrullab.List().GetItemText(0, 0), "COLOMBO");
+  ui.PressInNextModal(CDaticambia::kDiscardId);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_FALSE(g_contagrullab.IsCreated()) << "the summary closes with the board";
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
