@@ -11,9 +11,11 @@
 #include <utility>
 #include <vector>
 
+#include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
 #include "engine/placement_services.h"
+#include "engine/save_files.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "shell/engine_commands.h"
@@ -214,6 +216,20 @@ bool board_save_timetable() {
   if (result == -11) ui_message_box(kCalendarFull);
   else ui_message_box(g_status.message[0] ? g_status.message : kSaveFailed.Get());
   return false;
+}
+
+bool board_save_balance_copy() {
+  g_status.message[0] = '\0';
+  try {
+    or_save_timetable(kSaveBalance);
+  } catch (const EngineFileError&) {
+    ui_message_box(g_status.message[0] ? g_status.message : kSaveFailed.Get());
+    return false;
+  } catch (const EngineError&) {
+    ui_message_box(g_status.message[0] ? g_status.message : kSaveFailed.Get());
+    return false;
+  }
+  return true;
 }
 
 bool board_leave_with_changes() {

@@ -32,6 +32,9 @@ int board_move_lesson(int lesson, int day, int hour);
 
 // Writes the week (or_commit_placement); false after showing the reason.
 bool board_save_timetable();
+// Writes the same week as the balancing save ("savebi.txt"); false after
+// showing the reason.
+bool board_save_balance_copy();
 
 // Asked when a board with unsaved moves is left: true to leave (saved, or
 // the moves undone), false to stay (the user's choice, or a failed save).

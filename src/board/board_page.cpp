@@ -280,8 +280,10 @@ void Cquadro::Save() {
   }
   if (!board_save_timetable()) return;
   if (m_mode) {
-    // The engine's second board mode checks the saved week again, and the
-    // reports are written anew with the support hours placed.
+    // The week also goes to the balancing save, which the engine's second
+    // board mode ("SBIL:") reads back and checks; then the reports are
+    // written anew with the support hours placed.
+    if (!board_save_balance_copy()) return;
     if (og_run_engine(EngineCommandCode::Sbil) < 0) return;
     if (og_run_engine(EngineCommandCode::Repo) != 0) return;
     board_keep_loaded_week();

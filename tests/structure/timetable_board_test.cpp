@@ -26,6 +26,7 @@
 #include "shell/frame.h"
 #include "structure/lab_booking_chooser.h"
 #include "structure/lab_summary.h"
+#include "structure/standby_summary.h"
 #include "structure/structure_pages.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -215,6 +216,64 @@ TEST_F(TimetableBoard, LabHoursAreBookedAndFreedThroughTheChooser) {
   ui.PressInNextModal(CDaticambia::kDiscardId);
   alfadlg_go_to_page(kPageProcessingMenu);
   EXPECT_FALSE(g_contagrullab.IsCreated()) << "the summary closes with the board";
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// ROSSI has two stand-by hours and one support hour ("TED:+2", "SOS:1"):
+// the support mode prepares them through the engine, the stand-by summary
+// counts them and a click on one of their hours brings ROSSI up on the
+// board; the support hour is given class 2A, saved, and the engine's
+// reports show ROSSI in 2A's "Sost." row.
+TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
+  std::string description = read(school_ / "scuola2.txt");
+  std::size_t at = description.find("ROSSI\t1A 6\t\n");
+  ASSERT_NE(at, std::string::npos);
+  description.replace(at, std::strlen("ROSSI\t1A 6\t\n"), "ROSSI\t1A 6\tTED:+2\tSOS:1\t\n");
+  write(school_ / "scuola2.txt", description);
+  ui.AnswerNextModal(kIdYes);
+  alfadlg_go_to_page(kPageQuadroStandby);
+  ASSERT_EQ(g_current_page, &g_board);
+  EXPECT_EQ(g_board.Mode(), 1);
+  EXPECT_EQ(ui.Text(g_board, Q::kTitleId), "Sistema le ore di Sostegno, Disposizione e Ricevimento");
+  EXPECT_EQ(ui.Text(g_board, Q::kKindId), "Professori");
+  EXPECT_EQ(ui.Text(g_board, Q::kNameId), "ROSSI");
+  ASSERT_TRUE(g_contadispo.IsCreated());
+  EXPECT_EQ(ui.Text(g_contadispo, CContadispo::kCaptionId), "Ore a disposizione totali = 2");
+  int standby = -1, support = -1;
+  for (int s = 0; s < kWeekSlots; ++s) {
+    const WeekGridCell& c = g_board.Cell(s / kHoursPerDay, s % kHoursPerDay);
+    if (c.class_index >= 0 && c.flag == 1 && standby < 0) standby = s;
+    if (c.class_index >= 0 && c.flag == 2) support = s;
+  }
+  ASSERT_GE(standby, 0);
+  ASSERT_GE(support, 0);
+  EXPECT_EQ(Shown(standby / kHoursPerDay, standby % kHoursPerDay), "Disp.");
+  EXPECT_EQ(Shown(support / kHoursPerDay, support % kHoursPerDay), "Sost. ?");
+
+  // Another teacher on the board; a click on the stand-by hour's cell of the
+  // summary brings ROSSI back at the board's next tick.
+  ASSERT_TRUE(ui.Select(g_board, Q::kNameId, "BIANCHI"));
+  EXPECT_EQ(g_board.m_selected_teacher, 1);
+  ASSERT_TRUE(ui.Click(g_contadispo.Cell(standby / kHoursPerDay, standby % kHoursPerDay)));
+  ui.Advance(Q::kFollowMs);
+  EXPECT_EQ(ui.Text(g_board, Q::kNameId), "ROSSI");
+
+  // The support hour supports 2A; saved, checked and reported by the engine.
+  ClickHour(support / kHoursPerDay, support % kHoursPerDay);
+  ASSERT_TRUE(ui.Select(g_board, Q::kSupportId, "2A"));
+  EXPECT_EQ(Shown(support / kHoursPerDay, support % kHoursPerDay), "Sost. 2A");
+  ui.Click(g_board, Q::kSaveId);
+  EXPECT_FALSE(g_board.Changed());
+  std::string report;
+  for (const auto& e : fs::directory_iterator(school_ / "Orario"))
+    if (e.path().filename().string().find("Classi Completo") != std::string::npos &&
+        e.path().extension() == ".txt")
+      report = read(e.path());
+  std::size_t sost = report.find("Sost.|");
+  ASSERT_NE(sost, std::string::npos) << report.substr(0, 400);
+  EXPECT_NE(report.substr(sost, 200).find("ROSSI"), std::string::npos);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_FALSE(g_contadispo.IsCreated());
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
