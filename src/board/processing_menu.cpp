@@ -2,6 +2,7 @@
 #include "board/processing_menu.h"
 
 #include "board/board_page.h"
+#include "board/courses_board.h"
 
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
@@ -36,6 +37,8 @@ void board_install_pages() {
   g_pages.Install(PageSlot::Makedibi, &g_processing_menu);
   ui_register_board_template();
   g_pages.Install(PageSlot::Quadro, &g_board);
+  ui_register_courses_board_templates();
+  g_pages.Install(PageSlot::Qcorsi, &g_courses_board);
 }
 
 bool Cmakedibi::OnInitDialog() {

@@ -16,6 +16,7 @@
 
 #include "board/board_moves.h"
 #include "board/board_page.h"
+#include "board/courses_board.h"
 #include "board/processing_menu.h"
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
@@ -55,6 +56,7 @@ class TimetableBoard : public TempRoot {
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
     g_pages.Install(PageSlot::Makedibi, nullptr);
     g_pages.Install(PageSlot::Quadro, nullptr);
+    g_pages.Install(PageSlot::Qcorsi, nullptr);
     g_frame_service_hooks.confirm_timetable_use = nullptr;
     TempRoot::TearDown();
   }
@@ -274,6 +276,75 @@ TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
   EXPECT_NE(report.substr(sost, 200).find("ROSSI"), std::string::npos);
   alfadlg_go_to_page(kPageProcessingMenu);
   EXPECT_FALSE(g_contadispo.IsCreated());
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// The courses board: the frame maximised, a row per class and a column per
+// hour; a lesson chosen in 1A's row trades places with a free teacher's
+// lesson of that row, the teacher's week shows beside the board, the
+// legend opens, and leaving with the move unsaved asks before the frame
+// returns to its normal size.
+TEST_F(TimetableBoard, CoursesBoardMovesWithinAClassRow) {
+  ui.AnswerNextModal(kIdYes);
+  alfadlg_go_to_page(kPageQcorsi);
+  ASSERT_EQ(g_current_page, &g_courses_board);
+  EXPECT_TRUE(g_frame.IsZoomed());
+  CXQcLix& grid = g_courses_board.Grid();
+  EXPECT_EQ(grid.RowCount(), 6);
+  EXPECT_EQ(grid.GetItemText(g_courses_board.Row(0), 1), "1A");
+  int row = g_courses_board.Row(0);
+  int column = g_courses_board.Column(0, 1);
+  EXPECT_EQ(grid.GetItemText(row, column), "ROSSI");
+  EXPECT_EQ(quadro_course_cell_state(row, 1), 0) << "the class column carries no state";
+
+  // A pair of 1A's lessons whose teachers are free in each other's hour.
+  int from = -1, to = -1;
+  WeekGridCell a[kWeekSlots], b[kWeekSlots];
+  for (int x = 2; x < grid.ColumnCount() && to < 0; ++x)
+    for (int y = 2; y < grid.ColumnCount() && to < 0; ++y) {
+      const WeekGridCell& p = g_courses_board.Cell(row, x);
+      const WeekGridCell& q = g_courses_board.Cell(row, y);
+      if (p.class_index < 0 || q.class_index < 0 || p.teacher == q.teacher || p.second_teacher >= 0 ||
+          q.second_teacher >= 0)
+        continue;
+      or_fill_week_grid(kGridTeacher, g_eng_teachers[p.teacher].name, a);
+      or_fill_week_grid(kGridTeacher, g_eng_teachers[q.teacher].name, b);
+      auto [yd, yh] = std::pair{g_eng_lessons[q.lesson].day, g_eng_lessons[q.lesson].hour};
+      auto [xd, xh] = std::pair{g_eng_lessons[p.lesson].day, g_eng_lessons[p.lesson].hour};
+      if (a[yd * kHoursPerDay + yh].class_index < 0 && b[xd * kHoursPerDay + xh].class_index < 0) from = x, to = y;
+    }
+  ASSERT_GE(to, 0);
+  int lesson = g_courses_board.Cell(row, from).lesson, partner = g_courses_board.Cell(row, to).lesson;
+  std::string teacher = grid.GetItemText(row, from), other = grid.GetItemText(row, to);
+  std::pair<int, int> before = Place(lesson);
+
+  ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, row, from));
+  EXPECT_EQ(quadro_course_cell_state(row, from) & 1, 1) << "chosen";
+  EXPECT_EQ(ui.Render(g_courses_board).CellFill(Cqcorsi::kGridId, row, from)->color, rgb(176, 172, 250));
+  EXPECT_EQ(g_quadrino.Teacher(), g_eng_lessons[lesson].teacher);
+  EXPECT_TRUE(g_quadrino.IsWindowVisible());
+  ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, row, to));
+  EXPECT_EQ(g_courses_board.Cell(row, to).lesson, lesson);
+  EXPECT_EQ(g_courses_board.Cell(row, from).lesson, partner);
+  EXPECT_EQ(grid.GetItemText(row, to), teacher);
+  EXPECT_EQ(grid.GetItemText(row, from), other);
+  EXPECT_TRUE(g_courses_board.Changed());
+  // A right click drops a choice.
+  ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, row, to));
+  Rect cell;
+  ASSERT_TRUE(grid.GetSubItemRect(row, to, cell));
+  grid.SendMessage(kMsgRButtonDown, 0, make_point_param(cell.Center()));
+  EXPECT_EQ(quadro_course_cell_state(row, to) & 1, 0);
+
+  ui.Click(g_courses_board, Cqcorsi::kLegendId);
+  ASSERT_TRUE(g_legend.IsWindowVisible());
+  EXPECT_EQ(ui.Text(g_legend, Cqclegenda::kFirstLineId), "Lezione scelta da spostare");
+  ui.PressInNextModal(CDaticambia::kDiscardId);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_EQ(g_current_page, &g_processing_menu);
+  EXPECT_FALSE(g_frame.IsZoomed());
+  EXPECT_FALSE(g_legend.IsWindow());
+  EXPECT_EQ(Place(lesson), before) << "the discarded move is undone";
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
