@@ -60,13 +60,13 @@ const ControlTemplate kControls[] = {
     {"ComboBox", Cquadro::kNameId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 94, 18, 120, 160},
     {"Button", Cquadro::kSaveId, "Salva l'orario", kBsPushButton | kWsTabStop, 222, 16, 90, 16},
     {"Static", Cquadro::kStatusId, "", kSsLeft, 320, 19, 220, 10},
-    {"ListView", Cquadro::kGridId, "", kLvsReport | kWsBorder | kWsTabStop, 8, 38, 532, 190},
-    {"Static", Cquadro::kSupportLabelId, "Classe sostenuta:", kSsLeft, 8, 236, 70, 10},
-    {"ComboBox", Cquadro::kSupportId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 80, 234, 90, 120},
-    {"Button", Cquadro::kReceptionId, "Ora di ricevimento", kBsPushButton | kWsTabStop, 180, 232, 90, 16},
-    {"Button", Cquadro::kStandbyId, "Riepilogo Disposizioni", kBsPushButton | kWsTabStop, 278, 232, 100, 16},
+    {"Static", Cquadro::kSupportLabelId, "Classe sostenuta:", kSsLeft, 8, 40, 70, 10},
+    {"ComboBox", Cquadro::kSupportId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 80, 38, 90, 120},
+    {"Button", Cquadro::kReceptionId, "Ora di ricevimento", kBsPushButton | kWsTabStop, 180, 36, 90, 16},
+    {"Button", Cquadro::kStandbyId, "Riepilogo Disposizioni", kBsPushButton | kWsTabStop, 278, 36, 100, 16},
+    {"ListView", Cquadro::kGridId, "", kLvsReport | kWsBorder | kWsTabStop, 8, 58, 532, 190},
 };
-const DialogTemplate kTemplate = {Cquadro::kTemplate, "Vedi Orario Elaborato", kWsChild, 0, 0, 548, 254, kControls};
+const DialogTemplate kTemplate = {Cquadro::kTemplate, "Vedi Orario Elaborato", kWsChild, 0, 0, 548, 256, kControls};
 
 int slot(int day, int hour) { return day * kHoursPerDay + hour; }
 const char* teacher_name(int t) { return t >= 0 && t < g_eng_school.teacher_count ? g_eng_teachers[t].name : ""; }
@@ -111,10 +111,8 @@ bool Cquadro::OnInitDialog() {
   SetDlgItemText(kReceptionId, kReception.Get());
   SetDlgItemText(kStandbyId, kStandby.Get());
   AnchorControl(kGridId, kAnchorTopLeft, kAnchorBottomRight);
-  for (int id : {kSupportLabelId, kSupportId, kReceptionId, kStandbyId}) {
-    AnchorControl(id, kAnchorBottomLeft, kAnchorBottomLeft);
+  for (int id : {kSupportLabelId, kSupportId, kReceptionId, kStandbyId})
     if (Window* c = GetDlgItem(id)) c->ShowWindow(m_mode ? kSwShow : kSwHide);
-  }
   m_changed = false;
   m_from = m_selected = m_entity = -1;
   m_shown_teacher = m_selected_teacher = -1;
