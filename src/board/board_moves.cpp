@@ -213,8 +213,10 @@ bool board_save_timetable() {
     board_keep_loaded_week();
     return true;
   }
-  if (result == -11) ui_message_box(kCalendarFull);
-  else ui_message_box(g_status.message[0] ? g_status.message : kSaveFailed.Get());
+  if (result == -11)
+    ui_message_box(kCalendarFull);
+  else
+    ui_message_box(g_status.message[0] ? g_status.message : kSaveFailed.Get());
   return false;
 }
 

@@ -77,7 +77,8 @@ std::string cell_text(const WeekGridCell& c, int view) {
   if (c.class_index < 0) return "";
   std::string text;
   if (c.flag == 1) return kStandbyText.Get();
-  if (c.flag == 2) return std::string(kSupportText.Get()) + " " + (c.supported_class >= 0 ? class_code(c.supported_class) : "?");
+  if (c.flag == 2)
+    return std::string(kSupportText.Get()) + " " + (c.supported_class >= 0 ? class_code(c.supported_class) : "?");
   if (view == Cquadro::kViewTeacher) return class_code(c.class_index);
   if (view == Cquadro::kViewLab) text = std::string(class_code(c.class_index)) + " ";
   text += teacher_name(c.teacher);
@@ -248,7 +249,8 @@ void Cquadro::BookLab(int day, int hour) {
 
 void Cquadro::ChooseSupportedClass() {
   int sel = m_support.GetCurSel();
-  if (m_view != kViewTeacher || m_selected < 0 || m_cells[m_selected].class_index < 0 || m_cells[m_selected].flag != 2) {
+  if (m_view != kViewTeacher || m_selected < 0 || m_cells[m_selected].class_index < 0 ||
+      m_cells[m_selected].flag != 2) {
     ui_message_box(kNotSupport);
     return;
   }

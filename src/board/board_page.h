@@ -68,9 +68,9 @@ class Cquadro : public CResizableDialog {
   WeekGridCell m_cells[kWeekSlots] = {};
   int m_mode = 0;
   int m_view = kViewClass;
-  int m_entity = -1;       // the class, teacher or room shown; -1 none
-  int m_from = -1;         // the slot of the lesson chosen to move; -1 none
-  int m_selected = -1;     // the slot last clicked
+  int m_entity = -1;    // the class, teacher or room shown; -1 none
+  int m_from = -1;      // the slot of the lesson chosen to move; -1 none
+  int m_selected = -1;  // the slot last clicked
   std::int32_t m_shown_teacher = -1;
   bool m_loaded = false;
   bool m_changed = false;

@@ -32,7 +32,8 @@ const MlText kClassHeading = {"Classe", "Klasse", "Class"};
 const MlText kSave = {"Salva l'orario", "Stundenplan speichern", "Save the timetable"};
 const MlText kLegend = {"Legenda", "Legende", "Legend"};
 const MlText kChooseTarget = {"Clickare l'ora della stessa classe in cui spostare la lezione",
-                              "Die Zielstunde in derselben Klasse anklicken", "Click the hour of the same class to move to"};
+                              "Die Zielstunde in derselben Klasse anklicken",
+                              "Click the hour of the same class to move to"};
 const MlText kSaved = {"Orario salvato", "Stundenplan gespeichert", "Timetable saved"};
 const MlText kLegendTitle = {"Legenda dei colori", "Legende der Farben", "Colour legend"};
 const MlText kTeacherWeek = {"Settimana del docente", "Woche des Lehrers", "Teacher's week"};
@@ -48,11 +49,13 @@ struct LegendLine {
 const LegendLine kLegendLines[Cqclegenda::kLines] = {
     {{"Lezione scelta da spostare", "Zu verschiebende Lehrstunde", "Lesson chosen to move"}, kChosen},
     {{"Ore del docente della cella evidenziata", "Stunden des Lehrers der markierten Zelle",
-      "Hours of the highlighted cell's teacher"}, kSameTeacher},
+      "Hours of the highlighted cell's teacher"},
+     kSameTeacher},
     {{"Ora in laboratorio", "Stunde im Labor", "Hour in a laboratory"}, kLabHour},
     {{"Ora in compresenza", "Stunde mit zwei Lehrern", "Hour with two teachers"}, kSharedHour},
     {{"Docente in due classi nella stessa ora", "Lehrer in zwei Klassen zur gleichen Stunde",
-      "Teacher in two classes at the same hour"}, -1},
+      "Teacher in two classes at the same hour"},
+     -1},
     {{"Cella evidenziata", "Markierte Zelle", "Highlighted cell"}, 0},
 };
 
@@ -73,13 +76,14 @@ const ControlTemplate kLegendControls[] = {
     {"Static", Cqclegenda::kFirstLineId + 4, "", kSsLeft, 6, 54, 200, 10},
     {"Static", Cqclegenda::kFirstLineId + 5, "", kSsLeft, 6, 66, 200, 10},
 };
-const DialogTemplate kLegendTemplate = {Cqclegenda::kTemplate, "Legenda dei colori",
-                                        kWsPopup | kWsCaption | kWsSysMenu, 0, 0, 212, 82, kLegendControls};
+const DialogTemplate kLegendTemplate = {
+    Cqclegenda::kTemplate, "Legenda dei colori", kWsPopup | kWsCaption | kWsSysMenu, 0, 0, 212, 82, kLegendControls};
 const ControlTemplate kQuadrinoControls[] = {
     {"ListView", Cquadrino::kGridId, "", kLvsReport | kWsBorder, 4, 4, 240, 110},
 };
-const DialogTemplate kQuadrinoTemplate = {Cquadrino::kTemplate, "Settimana del docente",
-                                          kWsPopup | kWsCaption | kWsSysMenu, 0, 0, 248, 118, kQuadrinoControls};
+const DialogTemplate kQuadrinoTemplate = {
+    Cquadrino::kTemplate, "Settimana del docente", kWsPopup | kWsCaption | kWsSysMenu, 0, 0, 248, 118,
+    kQuadrinoControls};
 
 void register_once(const DialogTemplate& t) {
   if (find_dialog_template(t.id) != &t) register_dialog_template(t);
@@ -205,7 +209,8 @@ void Cqcorsi::Refill() {
   for (std::size_t r = 0; r < m_classes.size(); ++r) {
     or_fill_week_grid(kGridClass, g_eng_classes[m_classes[r]].code, m_weeks[r].data());
     for (std::size_t c = 0; c < m_slots.size(); ++c)
-      m_grid.SetItemText(int(r), int(c) + 2, HasLesson(int(r), int(c) + 2) ? teacher_name(Cell(int(r), int(c) + 2).teacher) : "");
+      m_grid.SetItemText(int(r), int(c) + 2,
+                         HasLesson(int(r), int(c) + 2) ? teacher_name(Cell(int(r), int(c) + 2).teacher) : "");
   }
   m_grid.Invalidate(false);
 }

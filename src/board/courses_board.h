@@ -51,8 +51,8 @@ class Cqcorsi : public CResizableDialog {
   int TeacherClashes(int row, int column) const;
 
   CXQcLix m_grid;
-  std::vector<int> m_classes;                  // the class of each row
-  std::vector<std::pair<int, int>> m_slots;    // (day, hour) of each column from 2 on
+  std::vector<int> m_classes;                      // the class of each row
+  std::vector<std::pair<int, int>> m_slots;        // (day, hour) of each column from 2 on
   std::vector<std::vector<WeekGridCell>> m_weeks;  // each row's class week
   int m_chosen_row = -1, m_chosen_column = -1;
   bool m_loaded = false;

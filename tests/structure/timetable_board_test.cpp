@@ -85,8 +85,10 @@ class TimetableBoard : public TempRoot {
           continue;
         or_fill_week_grid(kGridTeacher, g_eng_teachers[x.teacher].name, a);
         or_fill_week_grid(kGridTeacher, g_eng_teachers[y.teacher].name, b);
-        if (a[t].class_index < 0 && b[s].class_index < 0) lesson = x.lesson, target = t;
-        else if (refused < 0 && a[t].class_index >= 0) refused = t;
+        if (a[t].class_index < 0 && b[s].class_index < 0)
+          lesson = x.lesson, target = t;
+        else if (refused < 0 && a[t].class_index >= 0)
+          refused = t;
       }
     ASSERT_GE(target, 0);
     ASSERT_GE(refused, 0);
@@ -192,7 +194,8 @@ TEST_F(TimetableBoard, LabHoursAreBookedAndFreedThroughTheChooser) {
     ui.Advance(133);
     auto* list = static_cast<ComboBox*>(d.GetDlgItem(Cmanulab::kListId));
     for (int i = 1; i < list->GetCount(); ++i)
-      if (list->GetLBText(i).rfind("COLOMBO - ", 0) == 0) offered = list->GetLBText(i), ui.Select(d, Cmanulab::kListId, i);
+      if (list->GetLBText(i).rfind("COLOMBO - ", 0) == 0)
+        offered = list->GetLBText(i), ui.Select(d, Cmanulab::kListId, i);
   });
   ClickHour(day, hour);
   EXPECT_EQ(offered.substr(offered.size() - 4), "- 1A");
@@ -224,8 +227,9 @@ TEST_F(TimetableBoard, LabHoursAreBookedAndFreedThroughTheChooser) {
 // ROSSI has two stand-by hours and one support hour ("TED:+2", "SOS:1"):
 // the support mode prepares them through the engine, the stand-by summary
 // counts them and a click on one of their hours brings ROSSI up on the
-// board; the support hour is given class 2A, saved, and the engine's
-// reports show ROSSI in 2A's "Sost." row.
+// board; the support hour is given class 2A and a free hour becomes his
+// reception hour; saved, the engine reads the reception hour back and its
+// reports show ROSSI in 2A's "Sost." row and in the "Sostegno" report.
 TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
   std::string description = read(school_ / "scuola2.txt");
   std::size_t at = description.find("ROSSI\t1A 6\t\n");
@@ -264,16 +268,33 @@ TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
   ClickHour(support / kHoursPerDay, support % kHoursPerDay);
   ASSERT_TRUE(ui.Select(g_board, Q::kSupportId, "2A"));
   EXPECT_EQ(Shown(support / kHoursPerDay, support % kHoursPerDay), "Sost. 2A");
+  // ROSSI's reception hour goes to a free hour of his week.
+  int free_hour = -1;
+  for (int s = 0; s < kWeekSlots && free_hour < 0; ++s)
+    if (or_slot_in_week(s / kHoursPerDay, s % kHoursPerDay) &&
+        g_board.Cell(s / kHoursPerDay, s % kHoursPerDay).class_index < 0)
+      free_hour = s;
+  ASSERT_GE(free_hour, 0);
+  ClickHour(free_hour / kHoursPerDay, free_hour % kHoursPerDay);
+  ui.Click(g_board, Q::kReceptionId);
   ui.Click(g_board, Q::kSaveId);
   EXPECT_FALSE(g_board.Changed());
-  std::string report;
-  for (const auto& e : fs::directory_iterator(school_ / "Orario"))
-    if (e.path().filename().string().find("Classi Completo") != std::string::npos &&
-        e.path().extension() == ".txt")
-      report = read(e.path());
-  std::size_t sost = report.find("Sost.|");
-  ASSERT_NE(sost, std::string::npos) << report.substr(0, 400);
-  EXPECT_NE(report.substr(sost, 200).find("ROSSI"), std::string::npos);
+  EXPECT_EQ(g_eng_teachers[0].reset_marker, free_hour / kHoursPerDay) << "read back from the reception file";
+  EXPECT_EQ(g_eng_teachers[0].reception_hour, free_hour % kHoursPerDay);
+  auto report = [&](const std::string& name) {
+    for (const auto& e : fs::directory_iterator(school_ / "Orario"))
+      if (e.path().filename().string().find(name) != std::string::npos && e.path().extension() == ".txt")
+        return read(e.path());
+    return std::string();
+  };
+  std::string complete = report("Classi Completo");
+  std::size_t sost = complete.find("Sost.|");
+  ASSERT_NE(sost, std::string::npos) << complete.substr(0, 400);
+  EXPECT_NE(complete.substr(sost, 200).find("ROSSI"), std::string::npos);
+  std::string support_report = report("Sostegno");
+  std::size_t class_2a = support_report.find("2A");
+  ASSERT_NE(class_2a, std::string::npos) << support_report.substr(0, 400);
+  EXPECT_NE(support_report.find("ROSSI", class_2a), std::string::npos);
   alfadlg_go_to_page(kPageProcessingMenu);
   EXPECT_FALSE(g_contadispo.IsCreated());
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
