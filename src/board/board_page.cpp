@@ -214,6 +214,7 @@ void Cquadro::CellClicked(int hour, int day) {
     if (board_move_lesson(m_cells[from].lesson, day, hour) == 0) {
       m_changed = true;
       SetStatus(kMoved.Get());
+      g_contagrullab.RefreshList();  // a waiting lab lesson shows its new hour
     } else {
       SetStatus("");
       ui_message_box(g_board_move_refused);

@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "board/board_moves.h"
 #include "board/board_page.h"
@@ -225,11 +226,12 @@ TEST_F(TimetableBoard, LabHoursAreBookedAndFreedThroughTheChooser) {
 }
 
 // ROSSI has two stand-by hours and one support hour ("TED:+2", "SOS:1"):
-// the support mode prepares them through the engine, the stand-by summary
-// counts them and a click on one of their hours brings ROSSI up on the
-// board; the support hour is given class 2A and a free hour becomes his
-// reception hour; saved, the engine reads the reception hour back and its
-// reports show ROSSI in 2A's "Sost." row and in the "Sostegno" report.
+// the support mode prepares them through the engine and the stand-by
+// summary counts them; a click on one of their hours in the summary brings
+// ROSSI up on the board, and the counts follow a stand-by hour moved to a
+// free hour. The support hour is given class 2A and another free hour
+// becomes his reception hour; saved, the engine reads the reception hour
+// back and its reports show ROSSI in 2A's "Sost." row and in "Sostegno".
 TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
   std::string description = read(school_ / "scuola2.txt");
   std::size_t at = description.find("ROSSI\t1A 6\t\n");
@@ -268,13 +270,25 @@ TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
   ClickHour(support / kHoursPerDay, support % kHoursPerDay);
   ASSERT_TRUE(ui.Select(g_board, Q::kSupportId, "2A"));
   EXPECT_EQ(Shown(support / kHoursPerDay, support % kHoursPerDay), "Sost. 2A");
-  // ROSSI's reception hour goes to a free hour of his week.
-  int free_hour = -1;
-  for (int s = 0; s < kWeekSlots && free_hour < 0; ++s)
+  // A stand-by hour moved to a free hour: the summary's counts follow.
+  std::vector<int> free_hours;
+  for (int s = 0; s < kWeekSlots; ++s)
     if (or_slot_in_week(s / kHoursPerDay, s % kHoursPerDay) &&
         g_board.Cell(s / kHoursPerDay, s % kHoursPerDay).class_index < 0)
-      free_hour = s;
-  ASSERT_GE(free_hour, 0);
+      free_hours.push_back(s);
+  ASSERT_GE(free_hours.size(), 2u);
+  int moved_to = free_hours[0];
+  std::string count_before = g_contadispo.Cell(standby / kHoursPerDay, standby % kHoursPerDay).Caption();
+  ClickHour(standby / kHoursPerDay, standby % kHoursPerDay);
+  ClickHour(moved_to / kHoursPerDay, moved_to % kHoursPerDay);
+  EXPECT_EQ(Shown(moved_to / kHoursPerDay, moved_to % kHoursPerDay), "Disp.");
+  ui.Advance(CContadispo::kTimerMs);
+  EXPECT_EQ(g_contadispo.Cell(moved_to / kHoursPerDay, moved_to % kHoursPerDay).Caption(), " 1");
+  EXPECT_EQ(g_contadispo.Cell(standby / kHoursPerDay, standby % kHoursPerDay).Caption(),
+            count_before == " 2" ? " 1" : "") << count_before;
+
+  // ROSSI's reception hour goes to another free hour of his week.
+  int free_hour = free_hours[1];
   ClickHour(free_hour / kHoursPerDay, free_hour % kHoursPerDay);
   ui.Click(g_board, Q::kReceptionId);
   ui.Click(g_board, Q::kSaveId);
