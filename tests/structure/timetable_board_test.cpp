@@ -19,6 +19,7 @@
 #include "board/board_page.h"
 #include "board/courses_board.h"
 #include "board/processing_menu.h"
+#include "fresh_process.h"
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
@@ -99,6 +100,27 @@ class TimetableBoard : public TempRoot {
   void LoadSaved() {
     const char* argv[] = {"orario", "SNOD:scuola2.txt", nullptr};
     ASSERT_EQ(or_main(0, 2, argv), 0) << g_status.message;
+  }
+  void SaveAlwaysThenLeaveAgain() {
+  OpenBoard();
+  int lesson, target, refused;
+  FindExchange(lesson, target, refused);
+  std::pair<int, int> from = Place(lesson), to{target / kHoursPerDay, target % kHoursPerDay};
+  ClickHour(from.first, from.second);
+  ClickHour(to.first, to.second);
+  ui.PressInNextModal(CDaticambia::kSaveAlwaysId);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_EQ(g_current_page, &g_processing_menu);
+  LoadSaved();
+  EXPECT_EQ(Place(lesson), to);
+  OpenBoard();
+  ClickHour(to.first, to.second);
+  ClickHour(from.first, from.second);
+  alfadlg_go_to_page(kPageProcessingMenu);  // no question any more
+  EXPECT_EQ(g_current_page, &g_processing_menu);
+  LoadSaved();
+  EXPECT_EQ(Place(lesson), from);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
   }
   fs::path school_;
   TestDriver ui;
@@ -380,6 +402,31 @@ TEST_F(TimetableBoard, CoursesBoardMovesWithinAClassRow) {
   EXPECT_FALSE(g_frame.IsZoomed());
   EXPECT_FALSE(g_legend.IsWindow());
   EXPECT_EQ(Place(lesson), before) << "the discarded move is undone";
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// "Save, and always save in this session" saves the move, and from then on
+// the board saves unsaved moves by itself when it is left (a fresh process:
+// the choice lasts for the program's run).
+TEST_F(TimetableBoard, SaveAlwaysLeavesLaterBoardsWithoutAsking) {
+  KT_IN_FRESH_PROCESS({ SaveAlwaysThenLeaveAgain(); });
+}
+
+// Without a saved week the engine's message is shown and the board stays
+// empty; its save button writes nothing.
+TEST_F(TimetableBoard, WithoutASavedWeekNothingIsShownOrWritten) {
+  fs::remove(school_ / "savego.txt");
+  ui.AnswerNextModal(kIdYes);
+  ui.AnswerNextModal(kIdOk);
+  alfadlg_go_to_page(kPageQuadro);
+  ASSERT_EQ(g_current_page, &g_board);
+  ASSERT_FALSE(ui.boxes().empty());
+  EXPECT_NE(ui.boxes().back().texts.at(0).find("Orario non ancora elaborato"), std::string::npos);
+  EXPECT_EQ(g_board.Grid().RowCount(), 0);
+  ui.Click(g_board, Q::kSaveId);
+  EXPECT_FALSE(fs::exists(school_ / "savego.txt"));
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_EQ(g_current_page, &g_processing_menu);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
