@@ -58,6 +58,12 @@ void CXQGridBase::ClearCounts() {
   Invalidate(false);
 }
 
+void CXQGridBase::OnDestroy() {
+  kt::ui::ListView::OnDestroy();
+  m_rows = m_columns = 0;
+  m_row = m_column = m_prev_row = m_prev_column = m_whole_row = -1;
+}
+
 void CXQGridBase::InvalidateCell(int row, int column) {
   if (row >= 0 && row < m_rows && column >= 0 && column < m_columns) Invalidate(false);
 }

@@ -54,6 +54,8 @@ class CXQGridBase : public kt::ui::ListView {
   }
   virtual bool IsRowColumn(int column) const { return column == m_marker_column; }
   void ClearCounts();
+  // The control's rows and columns go with its window: so do the counts.
+  void OnDestroy() override;
 
   bool OnChildNotify(std::uint32_t message, kt::ui::WParam w, kt::ui::LParam l, kt::ui::LResult* result) override;
   void OnLButtonDown(kt::ui::Point p, unsigned mods) override;

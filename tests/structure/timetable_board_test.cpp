@@ -167,6 +167,8 @@ TEST_F(TimetableBoard, MovesChecksSavesAndAsksWhenLeft) {
 
   // Again, and saved by the board's own button.
   OpenBoard();
+  EXPECT_EQ(g_board.Grid().RowCount(), 5) << "a page made again counts its own rows";
+  EXPECT_EQ(g_board.Grid().ColumnCount(), 7);
   ClickHour(from_day, from_hour);
   ClickHour(day, hour);
   ui.Click(g_board, Q::kSaveId);
