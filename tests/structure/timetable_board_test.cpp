@@ -25,6 +25,7 @@
 #include "engine/model.h"
 #include "platform/test_driver.h"
 #include "schooldata/model_utilities.h"
+#include "schooldata/structure_file.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
 #include "structure/lab_booking_chooser.h"
@@ -430,6 +431,23 @@ TEST_F(TimetableBoard, WithoutASavedWeekNothingIsShownOrWritten) {
   alfadlg_go_to_page(kPageProcessingMenu);
   EXPECT_EQ(g_current_page, &g_processing_menu);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// The computation window's closing step: the school files are written only
+// when the status bytes differ from the ones last read or saved.
+TEST_F(TimetableBoard, StatusBytesReachTheSchoolFilesOnlyWhenChanged) {
+  fs::remove(school_ / "scuola1.txt");
+  og_save_if_state_changed();
+  EXPECT_FALSE(fs::exists(school_ / "scuola1.txt")) << "nothing changed, nothing written";
+  g_timetable_state = '5';  // what a computation that met every goal records
+  og_save_if_state_changed();
+  ASSERT_TRUE(fs::exists(school_ / "scuola1.txt"));
+  ASSERT_EQ(og_read_structure_file(0), 0);
+  EXPECT_EQ(g_timetable_state, '5') << "read back from the file";
+  og_save_if_state_changed();  // saved: the same bytes are not written again
+  fs::remove(school_ / "scuola1.txt");
+  og_save_if_state_changed();
+  EXPECT_FALSE(fs::exists(school_ / "scuola1.txt"));
 }
 
 }  // namespace
