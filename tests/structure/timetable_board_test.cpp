@@ -25,7 +25,9 @@
 #include "engine/model.h"
 #include "platform/test_driver.h"
 #include "schooldata/model_utilities.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
+#include "schooldata/ui_school_model.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
 #include "structure/lab_booking_chooser.h"
@@ -51,6 +53,7 @@ class TimetableBoard : public TempRoot {
     school_ = copy_example("piccola", "piccola");
     write(school_ / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt"));
     ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    ASSERT_TRUE(og_read_school_files(0));  // as choosing the school does
     ASSERT_TRUE(g_frame.Create(nullptr));
     g_frame.ShowWindow(kSwShow);
     ui.Pump();
@@ -61,6 +64,8 @@ class TimetableBoard : public TempRoot {
     g_pages.Install(PageSlot::Quadro, nullptr);
     g_pages.Install(PageSlot::Qcorsi, nullptr);
     g_frame_service_hooks.confirm_timetable_use = nullptr;
+    og_clear_structure();
+    og_clear_school_blocks();
     TempRoot::TearDown();
   }
   // Opens the board; the school's state says "not computed", so the frame
