@@ -1,6 +1,9 @@
 // The processing menu page (see processing_menu.h).
 #include "board/processing_menu.h"
 
+#include "board/board_page.h"
+#include "board/courses_board.h"
+
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/ml_text.h"
@@ -32,6 +35,10 @@ void ui_register_processing_menu_template() {
 void board_install_pages() {
   ui_register_processing_menu_template();
   g_pages.Install(PageSlot::Makedibi, &g_processing_menu);
+  ui_register_board_template();
+  g_pages.Install(PageSlot::Quadro, &g_board);
+  ui_register_courses_board_templates();
+  g_pages.Install(PageSlot::Qcorsi, &g_courses_board);
 }
 
 bool Cmakedibi::OnInitDialog() {

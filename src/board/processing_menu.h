@@ -22,5 +22,6 @@ class Cmakedibi : public CResizableDialog {
 
 extern Cmakedibi g_processing_menu;
 void ui_register_processing_menu_template();
-// Puts the page in the frame's page holder.
+// Puts the processing menu and the two timetable boards in the frame's page
+// holder.
 void board_install_pages();

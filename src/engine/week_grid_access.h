@@ -1,19 +1,71 @@
-// The room settings of single lessons and the class-name helpers of the
-// engine tables: the save reader marks a lesson without a room, the
-// technical editor puts every lesson back in its recorded room, and the
-// reports name classes and walk them by section; the substitution page reads
-// a teacher's cell codes and the default absence reasons. Called while no
-// engine command runs; every index is range-checked.
+// The accessors the timetable pages call: 7 x 12 grids of WeekGridCell for
+// a class, a teacher, a room or a common room, the lessons of a slot, the
+// manual-move checks, room and supported-class settings, and the class-name
+// helpers. Day and hour arguments are 0-based; cell = day x 12 + hour.
+//
+// The pages call them on their own thread while no engine command runs;
+// every index they pass is range-checked.
+//
+// The substitution page reads a teacher's cell codes and the default absence
+// reasons.
 #pragma once
+
+#include <cstdint>
 
 #include "engine/model.h"
 
-// A room by its exact name becomes the lesson's own and working room (an
-// unknown name changes nothing); null takes the lesson out of any room and
-// back to its class's room.
+struct WeekGridCell {
+  std::uint8_t status;          // 0 after filling; the board's own use
+  std::int32_t lesson;
+  std::int32_t class_index;     // -1 free
+  std::int32_t room;            // own room or working room; -1 the class's own room
+  std::uint8_t room_override;   // the lesson has a room setting of its own
+  std::int32_t lesson_again;
+  std::int32_t teacher;         // -1 for a special-calendar pseudo-teacher
+  std::int32_t subject;         // the lesson's second key
+  std::int32_t common_room;
+  std::int32_t part_subject;    // when a second teacher takes part, else -1
+  std::int32_t second_teacher;
+  std::uint8_t flag;            // 1 stand-by hour, 2 support hour
+  std::int32_t supported_class;
+  std::int32_t board[4];        // the board's own fields, left zero
+  std::uint8_t unavailable;     // teacher grids: the slot is forbidden
+  std::uint8_t transfer_gap;    // teacher grids: free hour between buildings
+  std::uint8_t building_code;   // first letter of the lesson's building
+  std::uint8_t provisional_free;
+};
+
+inline constexpr int kGridClass = 1;
+inline constexpr int kGridTeacher = 2;
+inline constexpr int kGridRoom = 3;
+inline constexpr int kGridCommonRoom = 4;
+inline constexpr int kGridTeacherLeads = 11;
+
+int or_fill_week_grid(int kind, const char* name, WeekGridCell* grid);
+void or_fill_grid_cell(int lesson, WeekGridCell* grid);
+// Mode 0 starts, 1 goes on: the next lesson of the slot in text order (text
+// holds 160 bytes), -1 after the last. Mode 2 gives lesson `day` the room
+// `hour` as its own and working room.
+int or_next_lesson_text_at_slot(int mode, int day, int hour, char* text);
+void or_room_report_hint(char* text);
+int or_lesson_in_other_room(int lesson);
+void or_set_standby_grid_keys(int key1, int key2);
+int or_count_standby_per_slot(int* grid);
+void or_move_standby_count(int day1, int hour1, int day2, int hour2);
+void or_get_standby_grid_keys(int* key1, int* key2);
 void or_set_lesson_room(int lesson, const char* room_name);
-// Every lesson with a room setting of its own is put back in that room.
+int or_count_common_room_lessons(const char* name);
+int or_keep_placement(int save);
 void or_reset_record_rooms();
+int or_set_support_class(int teacher, int class_index, int day, int hour);
+int or_check_lessons_fit_grid(int teacher, WeekGridCell* grid);
+void or_apply_grid_support_classes(WeekGridCell* grid);
+int or_commit_placement(int test);
+void or_apply_reception_slots();
+// mask: 84 bytes, non-zero marks a slot the teacher is to be kept out of.
+int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask);
+int or_iterate_class_room_lessons(int mode, const char** teacher, const char** class_name, int* lesson);
+int or_check_shared_lessons_fit_grid(int teacher, int second, int room, WeekGridCell* grid);
 const char* or_class_display_name(int class_index);
 const char* or_class_code(int class_index);
 int or_next_class_by_section(int restart, int* cursor);

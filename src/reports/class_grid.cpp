@@ -116,6 +116,18 @@ bool outside_room(int l, int* room) {
   return r != g_eng_lessons[l].class_index && (g_eng_rooms[r].lab_flag & 1);
 }
 
+// Other lessons of ordinary teachers in the same report class and slot.
+template <typename Visit>
+void same_slot_lessons(int l, Visit visit) {
+  const EngineLesson& x = g_eng_lessons[l];
+  for (int m = 0; m < g_eng_school.lesson_count; ++m) {
+    const EngineLesson& y = g_eng_lessons[m];
+    if (m == l || y.day != x.day || y.hour != x.hour || g_report.report_class[m] != g_report.report_class[l]) continue;
+    if (y.teacher < 0 || or_report_pseudo_teacher(y.teacher)) continue;
+    visit(m);
+  }
+}
+
 void fill_complete(ReportClassGrid& r, int l, int d, int h) {
   const EngineLesson& x = g_eng_lessons[l];
   if (!or_report_pseudo_teacher(x.teacher)) {
@@ -133,18 +145,10 @@ void fill_complete(ReportClassGrid& r, int l, int d, int h) {
       if (*p >= 'A' && *p <= 'Z') *p = static_cast<char>(*p + 32);
     set_text(r.planes[6][d][h], lower);
   }
-}
-
-// Other lessons of ordinary teachers in the same report class and slot.
-template <typename Visit>
-void same_slot_lessons(int l, Visit visit) {
-  const EngineLesson& x = g_eng_lessons[l];
-  for (int m = 0; m < g_eng_school.lesson_count; ++m) {
-    const EngineLesson& y = g_eng_lessons[m];
-    if (m == l || y.day != x.day || y.hour != x.hour || g_report.report_class[m] != g_report.report_class[l]) continue;
-    if (y.teacher < 0 || or_report_pseudo_teacher(y.teacher)) continue;
-    visit(m);
-  }
+  // The support teachers of this class at the same hour ("Sost." rows).
+  same_slot_lessons(l, [&](int m) {
+    if (or_lesson_supported_class(m) >= 0) add_further(r, d, h, g_eng_teachers[g_eng_lessons[m].teacher].name);
+  });
 }
 
 void fill_support(ReportClassGrid& r, int l, int d, int h) {

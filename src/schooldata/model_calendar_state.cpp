@@ -97,6 +97,23 @@ void og_set_default_day_names() {
   }
 }
 
+void og_save_if_state_changed() {
+  if (std::memcmp(g_ui_structure.status, g_ui_structure_saved.status, sizeof g_ui_structure.status) == 0) return;
+  if (og_write_structure_file() != 0) return;
+  og_write_assignments_file(0, 0);
+}
+
+int og_check_timetable_state(char level, const char* text, int refuse) {
+  char state = checked_state(g_provisional_mode ? g_provisional_timetable_state : g_timetable_state);
+  if (level < '1' || level > '4' || state > level) return 0;
+  if (level == '1' && refuse) {
+    if (text != nullptr) ui_message_box(text);
+    return 1;
+  }
+  if (text == nullptr) return 0;
+  return ui_message_box_type(text, kMbYesNo | kMbIconQuestion) == 7 ? 1 : 0;
+}
+
 int og_confirm_timetable_use() {
   if (g_provisional_mode) return 1;
   char state = checked_state(g_timetable_state);

@@ -62,6 +62,12 @@ inline constexpr std::size_t kWeekMaskTextSize = 400;  // 7 days x 6 runs of "xx
 int og_max_day_hours();
 void og_format_week_mask(const std::uint8_t* mask, char* out, int blank);
 void og_set_default_day_names();
+// Writes both school files when the status bytes differ from the ones last
+// read or saved (the computation window closing after a run).
+void og_save_if_state_changed();
+// 1 to stop, 0 to go on: asks (or, at level '1' with refuse, tells) text
+// when the timetable's state is not above level.
+int og_check_timetable_state(char level, const char* text, int refuse);
 int og_confirm_timetable_use();
 // Lets the frame ask og_confirm_timetable_use before a timetable page.
 void og_install_model_utility_hooks();

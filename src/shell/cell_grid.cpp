@@ -11,9 +11,11 @@
 using namespace kt::ui;
 
 int CXQLix::s_last_cell = -1;
+int CXQcLix::s_last_cell = -1;
 
 namespace {
 
+constexpr WParam kMoveTimer = 0x5151;
 constexpr Color kWhite = rgb(255, 255, 255);
 constexpr Color kWholeRow = rgb(247, 248, 205);
 
@@ -56,6 +58,12 @@ void CXQGridBase::ClearCounts() {
   Invalidate(false);
 }
 
+void CXQGridBase::OnDestroy() {
+  kt::ui::ListView::OnDestroy();
+  m_rows = m_columns = 0;
+  m_row = m_column = m_prev_row = m_prev_column = m_whole_row = -1;
+}
+
 void CXQGridBase::InvalidateCell(int row, int column) {
   if (row >= 0 && row < m_rows && column >= 0 && column < m_columns) Invalidate(false);
 }
@@ -73,6 +81,7 @@ bool CXQGridBase::MoveTo(int row, int column, int flag) {
   return true;
 }
 
+bool CXQGridBase::SetHighlight(int row, int column) { return MoveTo(row, column, 0); }
 
 void CXQGridBase::Clicked(Point p, int flag) {
   SetFocus();
@@ -158,4 +167,65 @@ void CXQLix::CellColors(int row, int column, Color& back, Color& text) const {
   if (auto it = m_painted.find({row, column}); it != m_painted.end()) back = it->second;
   if (row == m_row && column == m_column) back = m_highlight_color;
   text = xq_text_color(m_text_code ? m_text_code(row, column) : 0);
+}
+
+void CXQLix::MoveHighlight(int pause_ms) {
+  if (pause_ms <= 0) return ApplyRequest();
+  SetTimer(kMoveTimer, std::uint32_t(pause_ms));
+}
+
+void CXQLix::OnTimer(WParam id) {
+  if (id != kMoveTimer) return CXQGridBase::OnTimer(id);
+  KillTimer(kMoveTimer);
+  ApplyRequest();
+}
+
+void CXQLix::ApplyRequest() {
+  if (m_request_row < 0 || m_request_row >= m_rows) return;
+  if (m_request_column == 0) {
+    m_whole_row = m_request_row;
+    s_last_cell = m_request_row;
+    Invalidate(false);
+    return;
+  }
+  MoveTo(m_request_row, m_request_column, 0);
+}
+
+// ---- courses board ----
+
+void CXQcLix::ClearAll() { ClearCounts(); }
+
+void CXQcLix::ResetSelection() {
+  m_row = m_column = m_prev_row = m_prev_column = m_whole_row = -1;
+  s_last_cell = -1;
+  m_rows = 0;
+  m_columns = 0;
+  m_redraw = 1;
+}
+
+Color CXQcLix::StateColor(int state, bool highlighted) {
+  Color c = kWhite;
+  bool bits = state >= 0;  // a negative state is a mark of its own, not a set of bits
+  auto bit = [&](int n) { return bits && (state & (1 << n)) != 0; };
+  if (bit(3)) c = rgb(255, 249, 210);
+  if (bit(4)) c = rgb(255, 153, 51);
+  if (bit(5)) c = rgb(255, 204, 255);
+  if (bit(6)) c = rgb(227, 250, 180);
+  if (highlighted) c = rgb(255, 0, 0);
+  if (bit(1)) c = rgb(247, 248, 205);
+  if (bit(4)) c = rgb(255, 153, 51);
+  if (bit(2)) c = rgb(131, 255, 170);
+  if (state < 0) c = rgb(255, 255, 0);
+  if (bit(0)) c = rgb(176, 172, 250);
+  return c;
+}
+
+void CXQcLix::CellColors(int row, int column, Color& back, Color& text) const {
+  int state = quadro_course_cell_state ? quadro_course_cell_state(row, column) : 0;
+  back = StateColor(state, row == m_row && column == m_column);
+  if (back == kWhite || column == m_marker_column) {
+    if (row == m_whole_row) back = kWholeRow;
+    else back = row % 2 == 0 ? CXQLix::kEvenRow : kWhite;
+  }
+  text = xq_text_color(quadro_course_cell_color ? quadro_course_cell_color(row, column) : 0);
 }

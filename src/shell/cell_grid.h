@@ -1,9 +1,10 @@
-// CXQLix: an owner-painted report list that shows a timetable as a grid of
-// coloured cells with one highlighted cell, moved by the arrows, Home/End,
-// Page Up/Down and the mouse: the lessons-by-class grid (even rows light
-// grey, the highlight in its own colour, single cells repainted on
-// request). A click on the marker column highlights a whole row instead
-// of a cell.
+// CXQLix and CXQcLix: owner-painted report lists that show a timetable as a
+// grid of coloured cells with one highlighted cell, moved by the arrows,
+// Home/End, Page Up/Down and the mouse. CXQLix is the lessons-by-class
+// grid (even rows light grey, the highlight in its own colour, single
+// cells repainted on request); CXQcLix is the courses board, whose cell
+// colours come from its page's cell states. A click on the marker column
+// (and on column 1 of the board) highlights a whole row instead of a cell.
 //
 // The pages plug in through the handlers below; an unset handler does
 // nothing. Rows and columns are counted by the grid's own insert calls;
@@ -33,6 +34,8 @@ class CXQGridBase : public kt::ui::ListView {
   // The row highlighted as a whole (-1 none).
   int WholeRow() const { return m_whole_row; }
   void InvalidateCell(int row, int column);
+  // Highlights a cell as a move does (the page is told); false when outside.
+  bool SetHighlight(int row, int column);
 
   // Told of every move and click: row, column, 1 for a right click.
   std::function<void(int row, int column, int flag)> m_on_cell_selected;
@@ -51,6 +54,8 @@ class CXQGridBase : public kt::ui::ListView {
   }
   virtual bool IsRowColumn(int column) const { return column == m_marker_column; }
   void ClearCounts();
+  // The control's rows and columns go with its window: so do the counts.
+  void OnDestroy() override;
 
   bool OnChildNotify(std::uint32_t message, kt::ui::WParam w, kt::ui::LParam l, kt::ui::LResult* result) override;
   void OnLButtonDown(kt::ui::Point p, unsigned mods) override;
@@ -79,6 +84,10 @@ class CXQLix : public CXQGridBase {
   static constexpr kt::ui::Color kEvenRow = kt::ui::rgb(237, 237, 237);
 
   void ClearAll();
+  // After pause_ms (0: now) the highlight moves to the requested cell, or
+  // the requested row is highlighted whole when column 0 is asked.
+  void RequestCell(int row, int column) { m_request_row = row, m_request_column = column; }
+  void MoveHighlight(int pause_ms);
   // A colour of one cell that overrides the grid's own until ClearAll.
   void PaintCell(int row, int column, kt::ui::Color color);
   kt::ui::Color m_highlight_color = kt::ui::rgb(255, 0, 0);
@@ -88,7 +97,30 @@ class CXQLix : public CXQGridBase {
  protected:
   void CellColors(int row, int column, kt::ui::Color& back, kt::ui::Color& text) const override;
   int& SharedLastCell() override { return s_last_cell; }
+  void OnTimer(kt::ui::WParam id) override;
 
  private:
+  void ApplyRequest();
+  int m_request_row = -1, m_request_column = -1;
   std::map<std::pair<int, int>, kt::ui::Color> m_painted;
+};
+
+class CXQcLix : public CXQGridBase {
+ public:
+  CXQcLix() : CXQGridBase(2) {}
+  static int s_last_cell;
+
+  void ClearAll();
+  void ResetSelection();
+  // The page's answers: a cell's state bits and its text colour code.
+  std::function<int(int row, int column)> quadro_course_cell_state;
+  std::function<int(int row, int column)> quadro_course_cell_color;
+
+  // The colour a state gives a cell, before the white-cell rule.
+  static kt::ui::Color StateColor(int state, bool highlighted);
+
+ protected:
+  void CellColors(int row, int column, kt::ui::Color& back, kt::ui::Color& text) const override;
+  int& SharedLastCell() override { return s_last_cell; }
+  bool IsRowColumn(int column) const override { return column == m_marker_column || column == 1; }
 };

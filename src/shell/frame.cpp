@@ -35,6 +35,8 @@ Calfaopi g_launcher_panel;
 
 namespace {
 
+constexpr int kCoursesBoardTemplate = 167;
+
 const MlText kCannotExit = {"Impossibile Uscire - Terminare l'operazione in corso",
                             "Ende unmöglich - Den aktuellen Vorgang beenden"_cp,
                             "Unable to Exit - Terminate the current operation"};
@@ -261,6 +263,10 @@ int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_temp
   g_current_page_template = static_cast<std::uint32_t>(logical_template);
   if (!(flags & 4)) {
     page->ShowWindow(kSwShow);
+    // The courses board wants the whole screen; every other page the
+    // frame's normal size.
+    if (logical_template == kCoursesBoardTemplate) ShowWindow(kSwShowMaximized);
+    else if (IsZoomed()) ShowWindow(kSwRestore);
     OnLayoutChanged();
   }
   return 1;

@@ -11,6 +11,7 @@
 #include "constraints/exemption_list.h"
 #include "engine/status_block.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/model_utilities.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 #include "structure/shared_texts.h"
@@ -219,6 +220,8 @@ void Cmake::Close() {
     m_running = 0;
     if (!m_finished) Finish(result, engine_message());
   }
+  // A run that changed the school's status bytes leaves them in its files.
+  og_save_if_state_changed();
   EndDialog(m_result);
 }
 

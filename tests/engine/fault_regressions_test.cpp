@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/presolve.h"
+#include "engine/week_grid_access.h"
 #include "loader_harness.h"
 #include "save_test_fixture.h"
 
@@ -49,6 +50,40 @@ TEST(EngineFaults, ClassOffHoursRaiseTheDailyValueByTheDaysLeft) {
     ASSERT_GE(t, 0) << c.id;
     EXPECT_EQ(daily_value(t, "1A"), c.expected) << c.id;
     EXPECT_EQ(daily_value(t, "2A"), c.other) << c.id;  // the other class keeps its value
+  }
+}
+
+// In a school of two buildings a support hour shows the building of the
+// class it supports; any other hour shows its own class's building.
+TEST(EngineFaults, SupportCellsShowTheSupportedClassesBuilding) {
+  struct Case {
+    const char* id;
+    int marker;     // 0 a lesson, 1 stand-by, 2 support
+    int supported;  // class supported, -1 none
+    char building;
+  } cases[] = {
+      {"support of 2A", 2, 1, 'S'},
+      {"support of nobody", 2, -1, 'C'},
+      {"stand-by naming 2A", 1, 1, 'C'},
+      {"lesson", 0, -1, 'C'},
+  };
+  for (const Case& c : cases) {
+    save_test::reset_school();
+    int a = save_test::add_class("1A"), b = save_test::add_class("2A");
+    g_eng_school.building_count = 2;
+    std::snprintf(g_eng_buildings[0].name, sizeof g_eng_buildings[0].name, "CENTRO");
+    std::snprintf(g_eng_buildings[1].name, sizeof g_eng_buildings[1].name, "SUCCURSALE");
+    g_eng_classes[a].building = 0;
+    g_eng_classes[b].building = 1;
+    int rossi = save_test::add_teacher("ROSSI");
+    int l = save_test::add_lesson(rossi, a, save_test::add_subject("SOSTEGNO"));
+    g_eng_lessons[l].standby_marker = static_cast<std::uint8_t>(c.marker);
+    or_set_lesson_supported_class(l, c.supported);
+    or_count_hours(0);
+    save_test::place(l, 2, 3);
+    WeekGridCell grid[kWeekSlots];
+    ASSERT_EQ(or_fill_week_grid(kGridTeacher, "ROSSI", grid), rossi) << c.id;
+    EXPECT_EQ(grid[2 * kHoursPerDay + 3].building_code, c.building) << c.id;
   }
 }
 

@@ -1,5 +1,6 @@
-// Room settings and the timetable view over the small test school (the
-// class names and section order are held by the reports' golden files).
+// Week-grid accessors, room settings and the timetable view over the small
+// test school (the class names and section order are held by the reports'
+// golden files).
 //
 // Each case builds its model straight in the tables (save_test_fixture.h)
 // and, where files are involved, runs in a fresh temporary school folder
@@ -21,6 +22,87 @@
 using save_test::SmallSchool;
 
 namespace {
+
+int filled(const WeekGridCell* grid) {
+  int n = 0;
+  for (int s = 0; s < kWeekSlots; ++s) n += grid[s].class_index >= 0 ? 1 : 0;
+  return n;
+}
+
+TEST(ViewGrid, FindsEntitiesByTheirOwnRules) {
+  SmallSchool school;
+  std::snprintf(g_eng_classes[school.c1b].display_name, 41, "Ib Media");
+  struct Case {
+    const char* id;
+    int kind;
+    const char* name;
+    int found, cells;
+  } cases[] = {
+      {"code", kGridClass, "1A", 0, 3},           // calendar hours are left out
+      {"code-prefix", kGridClass, "1Axyz", 0, 3}, // the first code-length characters
+      {"display-case", kGridClass, "ib media", 1, 3},
+      {"teacher", kGridTeacher, "VERDI", 2, 2},     // its own lesson and the one it assists
+      {"leads", kGridTeacherLeads, "VERDI", 2, 1},
+      {"teacher-case", kGridTeacher, "verdi", -1, 0},
+      {"nothing", kGridClass, "5Z", -1, 0},
+      {"room-not-lab", kGridRoom, "1A", -1, 0},
+      {"common-none", kGridCommonRoom, "PALESTRA", -1, 0},
+  };
+  for (const Case& c : cases) {
+    WeekGridCell grid[kWeekSlots];
+    std::memset(static_cast<void*>(grid), 0x5A, sizeof grid);
+    EXPECT_EQ(or_fill_week_grid(c.kind, c.name, grid), c.found) << c.id;
+    EXPECT_EQ(filled(grid), c.cells) << c.id;
+    if (c.found < 0) {
+      for (const WeekGridCell& cell : grid) EXPECT_EQ(cell.class_index, -1) << c.id;
+    }
+  }
+}
+
+TEST(ViewGrid, CellFieldsOfALessonWithASecondTeacher) {
+  SmallSchool school;
+  WeekGridCell grid[kWeekSlots];
+  ASSERT_EQ(or_fill_week_grid(kGridClass, "1B", grid), school.c1b);
+  const WeekGridCell& cell = grid[0];  // lesson 3, Monday first hour
+  EXPECT_EQ(cell.lesson, 3);
+  EXPECT_EQ(cell.lesson_again, 3);
+  EXPECT_EQ(cell.teacher, school.bianchi);
+  EXPECT_EQ(cell.second_teacher, school.verdi);
+  EXPECT_EQ(cell.subject, school.lab);
+  EXPECT_EQ(cell.room, -1) << "the class's own room";
+  EXPECT_EQ(cell.room_override, 0);
+  EXPECT_EQ(cell.flag, 0);
+  EXPECT_EQ(cell.supported_class, -1);
+  // Calendar hours fill the class grid but name no teacher.
+  ASSERT_EQ(or_fill_week_grid(kGridTeacher, "Calendario-1B", grid), 4);
+  EXPECT_EQ(filled(grid), 0) << "calendar lessons are not shown";
+}
+
+TEST(ViewGrid, LessonsOfASlotInTextOrder) {
+  SmallSchool school;
+  char text[200];
+  std::vector<std::string> got;
+  for (int mode = 0, lesson; (lesson = or_next_lesson_text_at_slot(mode, 0, 0, text)) >= 0; mode = 1) got.push_back(text);
+  EXPECT_EQ(got, (std::vector<std::string>{"BIANCHI + VERDI - FISICA - 1B", "ROSSI - MATEMATICA - 1A"}));
+  EXPECT_EQ(or_next_lesson_text_at_slot(1, 0, 0, text), -1);
+}
+
+TEST(ViewGrid, StandbyCountCache) {
+  SmallSchool school;
+  int grid[kWeekSlots];
+  EXPECT_EQ(or_count_standby_per_slot(grid), 0);
+  or_move_standby_count(0, 0, 1, 1);
+  or_count_standby_per_slot(grid);
+  EXPECT_EQ(grid[0], 1);
+  EXPECT_EQ(grid[13], -1);
+  or_move_standby_count(-1, 0, 0, 0);  // drops the cache: the next count is fresh
+  EXPECT_EQ(or_count_standby_per_slot(grid), 0);
+  EXPECT_EQ(grid[0], 0);
+  or_set_standby_grid_keys(7, 9);
+  int k1, k2;
+  or_get_standby_grid_keys(&k1, &k2);
+  EXPECT_EQ(k1 * 10 + k2, 79);
+}
 
 TEST(ViewGrid, RoomSettingsReachTheSaveAndTheLesson) {
   save_test::SchoolFolder folder;

@@ -150,4 +150,33 @@ TEST(TimetableState, DamagedStateAsksAndStoresNotComputed) {
   og_clear_structure();
 }
 
+// og_check_timetable_state: 1 stops the caller. Columns: state, level,
+// text given, refuse, the user's answer (0 none asked), result, boxes shown.
+TEST(TimetableState, CheckAsksOnlyWhenTheStateIsNotAboveTheLevel) {
+  ui_register_toolkit_templates();
+  struct Case {
+    const char* id;
+    char state, level;
+    bool text;
+    int refuse, answer, result, boxes;
+  } cases[] = {
+      {"above", '5', '3', true, 0, 0, 0, 0},
+      {"level-outside", '2', '9', true, 0, 0, 0, 0},
+      {"damaged-as-1", 'x', '1', true, 1, kIdOk, 1, 1},
+      {"no-text", '2', '3', false, 0, 0, 0, 0},
+      {"answer-no", '2', '3', true, 0, kIdNo, 1, 1},
+      {"answer-yes", '3', '3', true, 0, kIdYes, 0, 1},
+      {"refuse-needs-level-1", '1', '2', true, 1, kIdYes, 0, 1},
+  };
+  for (const Case& c : cases) {
+    og_clear_structure();
+    g_timetable_state = c.state;
+    TestDriver ui;
+    if (c.answer) ui.AnswerNextModal(c.answer);
+    EXPECT_EQ(og_check_timetable_state(c.level, c.text ? "Procedere?" : nullptr, c.refuse), c.result) << c.id;
+    EXPECT_EQ(int(ui.boxes().size()), c.boxes) << c.id;
+  }
+  og_clear_structure();
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 
+#include "board/processing_menu.h"
 #include "constraints/constraint_pages.h"
 #include "screen/dialog_layout_lint.h"
 #include "remote/guide_windows.h"
@@ -63,6 +64,7 @@ TEST(LayoutLint, EveryTemplateInEveryLanguageFitsOrIsOnTheWorklist) {
   constraints_install_pages();
   structure_install_pages();
   ui_register_substitution_templates();
+  board_install_pages();
   ScreenFontMetrics metrics;
   std::set<std::string> found;
   const char* const kLanguages[3] = {"it", "de", "en"};

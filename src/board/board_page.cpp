@@ -1,0 +1,353 @@
+// Behaviour and template of the timetable board (see board_page.h). The
+// grid has one row per hour of the longest day and one column per day after
+// the hour column; every refill reads the engine tables again, so what the
+// grid shows is always the week a save would write. Moves go through
+// board_move_lesson, lab bookings through the engine's slot listing.
+#include "board/board_page.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "board/board_moves.h"
+#include "engine/lesson_links.h"
+#include "engine/model.h"
+#include "engine/timetable_view.h"
+#include "platform/cp1252.h"
+#include "shell/dialog_title.h"
+#include "shell/engine_commands.h"
+#include "shell/frame.h"
+#include "shell/message_box.h"
+#include "shell/ml_text.h"
+#include "structure/lab_booking_chooser.h"
+#include "structure/lab_summary.h"
+#include "structure/standby_summary.h"
+
+using namespace kt::ui;
+
+Cquadro g_board;
+
+namespace {
+
+const MlText kTitle = {"Vedi Orario Elaborato", "Vorbereiteten Stundenplan anzeigen", "View calculated Timetable"};
+const MlText kTitleSupport = {"Sistema le ore di Sostegno, Disposizione e Ricevimento",
+                              "Verwaltung der Behindertenhilfe, Verfügung und Sprechstunden"_cp,
+                              "Hours for Substitutions, - for Handicap Support - And Receipt of Public"};
+const MlText kKinds[3] = {{"Classi", "Klassen", "Classes"},
+                          {"Professori", "Lehrer", "Teachers"},
+                          {"Laboratori", "Laboratorien", "Laboratories"}};
+const MlText kHourHeading = {"Ora", "Stunde", "Hour"};
+const MlText kSave = {"Salva l'orario", "Stundenplan speichern", "Save the timetable"};
+const MlText kChooseTarget = {"Clickare l'ora in cui spostare la lezione", "Die Zielstunde der Lehrstunde anklicken",
+                              "Click the hour the lesson is to move to"};
+const MlText kMoved = {"Lezione spostata", "Lehrstunde verschoben", "Lesson moved"};
+const MlText kSaved = {"Orario salvato", "Stundenplan gespeichert", "Timetable saved"};
+const MlText kSupportLabel = {"Classe sostenuta:", "Unterstützte Klasse:"_cp, "Supported class:"};
+const MlText kReception = {"Ora di ricevimento", "Sprechstunde", "Reception hour"};
+const MlText kStandby = {"Riepilogo Disposizioni", "Übersicht Verfügungen"_cp, "Stand-by summary"};
+const MlText kNotSupport = {"Scegliere prima un'ora di sostegno del docente.",
+                            "Zuerst eine Stunde der Behindertenhilfe des Lehrers wählen."_cp,
+                            "First choose a support hour of the teacher."};
+const MlText kNoTeacherHour = {"Scegliere prima un'ora nella settimana di un docente.",
+                               "Zuerst eine Stunde in der Woche eines Lehrers wählen."_cp,
+                               "First choose an hour in a teacher's week."};
+const MlText kStandbyText = {"Disp.", "Verf.", "Stby"};
+const MlText kSupportText = {"Sost.", "Vert.", "Subs."};
+
+const ControlTemplate kControls[] = {
+    {"Static", Cquadro::kTitleId, "", kSsLeft, 8, 4, 400, 10},
+    {"ComboBox", Cquadro::kKindId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 8, 18, 80, 80},
+    {"ComboBox", Cquadro::kNameId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 94, 18, 120, 160},
+    {"Button", Cquadro::kSaveId, "Salva l'orario", kBsPushButton | kWsTabStop, 222, 16, 90, 16},
+    {"Static", Cquadro::kStatusId, "", kSsLeft, 320, 19, 220, 10},
+    {"Static", Cquadro::kSupportLabelId, "Classe sostenuta:", kSsLeft, 8, 40, 70, 10},
+    {"ComboBox", Cquadro::kSupportId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 80, 38, 90, 120},
+    {"Button", Cquadro::kReceptionId, "Ora di ricevimento", kBsPushButton | kWsTabStop, 180, 36, 90, 16},
+    {"Button", Cquadro::kStandbyId, "Riepilogo Disposizioni", kBsPushButton | kWsTabStop, 278, 36, 100, 16},
+    {"ListView", Cquadro::kGridId, "", kLvsReport | kWsBorder | kWsTabStop, 8, 58, 532, 190},
+};
+const DialogTemplate kTemplate = {Cquadro::kTemplate, "Vedi Orario Elaborato", kWsChild, 0, 0, 548, 256, kControls};
+
+int slot(int day, int hour) { return day * kHoursPerDay + hour; }
+const char* teacher_name(int t) { return t >= 0 && t < g_eng_school.teacher_count ? g_eng_teachers[t].name : ""; }
+const char* class_code(int c) { return c >= 0 && c < g_eng_school.class_count ? g_eng_classes[c].code : "?"; }
+
+// What a cell shows in each view.
+std::string cell_text(const WeekGridCell& c, int view) {
+  if (c.class_index < 0) return "";
+  std::string text;
+  if (c.flag == 1) return kStandbyText.Get();
+  if (c.flag == 2)
+    return std::string(kSupportText.Get()) + " " + (c.supported_class >= 0 ? class_code(c.supported_class) : "?");
+  if (view == Cquadro::kViewTeacher) return class_code(c.class_index);
+  if (view == Cquadro::kViewLab) text = std::string(class_code(c.class_index)) + " ";
+  text += teacher_name(c.teacher);
+  if (c.second_teacher >= 0) text += std::string(" + ") + teacher_name(c.second_teacher);
+  return text;
+}
+
+}  // namespace
+
+void ui_register_board_template() {
+  if (find_dialog_template(kTemplate.id) != &kTemplate) register_dialog_template(kTemplate);
+}
+
+void Cquadro::DoDataExchange(DataExchange& dx) {
+  dx.Control(kGridId, m_grid);
+  dx.Control(kKindId, m_kind);
+  dx.Control(kNameId, m_name);
+  dx.Control(kSupportId, m_support);
+}
+
+bool Cquadro::OnInitDialog() {
+  CResizableDialog::OnInitDialog();
+  m_mode = g_pages.Argument(PageSlot::Quadro) == 1 ? 1 : 0;
+  const MlText& title = m_mode ? kTitleSupport : kTitle;
+  ui_set_current_dialog_title(title.Get());
+  FitIntoPageArea();
+  ShowGrip(false);
+  SetDlgItemText(kTitleId, title.Get());
+  SetDlgItemText(kSaveId, kSave.Get());
+  SetDlgItemText(kSupportLabelId, kSupportLabel.Get());
+  SetDlgItemText(kReceptionId, kReception.Get());
+  SetDlgItemText(kStandbyId, kStandby.Get());
+  AnchorControl(kGridId, kAnchorTopLeft, kAnchorBottomRight);
+  for (int id : {kSupportLabelId, kSupportId, kReceptionId, kStandbyId})
+    if (Window* c = GetDlgItem(id)) c->ShowWindow(m_mode ? kSwShow : kSwHide);
+  m_changed = false;
+  m_from = m_selected = m_entity = -1;
+  m_shown_teacher = m_selected_teacher = -1;
+  // The support mode works on the week the engine has just prepared
+  // ("RIGO:"); the view mode loads the saved week.
+  m_loaded = m_mode ? true : board_load_timetable();
+  if (m_mode) board_keep_loaded_week();
+  m_grid.InsertColumn(0, kHourHeading.Get(), kLvcfmtLeft, 40);
+  if (!m_loaded) return true;
+  for (int d = 0; d < or_week_days(); ++d)
+    m_grid.InsertColumn(d + 1, std::string(g_eng_school.day_codes[d], strnlen(g_eng_school.day_codes[d], 2)),
+                        kLvcfmtLeft, 110);
+  for (int h = 0; h < g_eng_run.longest_day && h < kHoursPerDay; ++h) m_grid.InsertRow(h, std::to_string(h + 1));
+  m_grid.m_on_cell_selected = [this](int row, int column, int) {
+    if (column >= 1) CellClicked(row, column - 1);
+  };
+  for (const MlText& k : kKinds) m_kind.AddString(k.Get());
+  m_view = m_mode ? kViewTeacher : kViewClass;
+  m_kind.SetCurSel(m_view);
+  for (int c = 0; c < g_eng_school.real_class_count; ++c) m_support.AddString(g_eng_classes[c].code);
+  FillNames();
+  if (m_mode) {
+    g_contadispo.m_selected_teacher = &m_selected_teacher;
+    g_contadispo.Create(this);
+    SetTimer(kFollowTimer, kFollowMs);
+  } else {
+    g_contagrullab.Create(this);
+    g_contagrullab.RefreshList();
+  }
+  return true;
+}
+
+void Cquadro::FillNames() {
+  m_name.ResetContent();
+  if (m_view == kViewClass) {
+    for (int c = 0; c < g_eng_school.real_class_count; ++c) m_name.AddString(g_eng_classes[c].code);
+  } else if (m_view == kViewTeacher) {
+    for (std::uint32_t t = 0; t < g_timetable_view.real_teacher_count; ++t)
+      m_name.AddString(g_timetable_view.teacher_names[t]);
+  } else {
+    for (int r = 0; r < g_eng_school.room_count; ++r)
+      if (g_eng_rooms[r].lab_flag & 1) m_name.AddString(g_eng_rooms[r].name);
+  }
+  m_entity = -1;
+  if (m_name.GetCount() > 0) {
+    m_name.SetCurSel(0);
+    ShowWeek(m_view, m_name.GetLBText(0).c_str());
+  }
+}
+
+bool Cquadro::ShowWeek(int kind, const char* name) {
+  static const int kGridKinds[3] = {kGridClass, kGridTeacher, kGridRoom};
+  if (kind < 0 || kind > 2 || !m_loaded) return false;
+  if (kind != m_view) {
+    m_view = kind;
+    m_kind.SetCurSel(kind);
+    FillNames();
+  }
+  for (int i = 0; i < m_name.GetCount(); ++i)
+    if (m_name.GetLBText(i) == name) m_name.SetCurSel(i);
+  m_from = -1;
+  m_entity = or_fill_week_grid(kGridKinds[kind], name, m_cells);
+  if (kind == kViewTeacher) m_shown_teacher = m_selected_teacher = m_entity;
+  Refill();
+  return m_entity >= 0;
+}
+
+void Cquadro::Refill() {
+  static const int kGridKinds[3] = {kGridClass, kGridTeacher, kGridRoom};
+  if (m_entity >= 0) or_fill_week_grid(kGridKinds[m_view], m_name.GetLBText(m_name.GetCurSel()).c_str(), m_cells);
+  for (int h = 0; h < m_grid.RowCount(); ++h)
+    for (int d = 0; d + 1 < m_grid.ColumnCount(); ++d) {
+      std::string text = cell_text(m_cells[slot(d, h)], m_view);
+      if (slot(d, h) == m_from) text = "> " + text;
+      m_grid.SetItemText(h, d + 1, text);
+    }
+}
+
+void Cquadro::SetStatus(const char* text) { SetDlgItemText(kStatusId, text); }
+
+void Cquadro::CellClicked(int hour, int day) {
+  if (!or_slot_in_week(day, hour) || m_entity < 0) return;
+  int s = slot(day, hour);
+  m_selected = s;
+  if (m_mode) or_set_standby_grid_keys(day, hour);
+  if (m_view == kViewLab) return BookLab(day, hour);
+  if (m_from < 0) {
+    if (m_cells[s].class_index >= 0 && m_cells[s].teacher >= 0) {
+      m_from = s;
+      SetStatus(kChooseTarget.Get());
+      Refill();
+    }
+    return;
+  }
+  int from = m_from;
+  m_from = -1;
+  if (from != s) {
+    if (board_move_lesson(m_cells[from].lesson, day, hour) == 0) {
+      m_changed = true;
+      SetStatus(kMoved.Get());
+      g_contagrullab.RefreshList();  // a waiting lab lesson shows its new hour
+    } else {
+      SetStatus("");
+      ui_message_box(g_board_move_refused);
+    }
+  } else {
+    SetStatus("");
+  }
+  Refill();
+}
+
+// The lab's hour goes to the lesson chosen, is freed (-1), or stays (-2).
+void Cquadro::BookLab(int day, int hour) {
+  int room = -1;
+  for (int r = 0; r < g_eng_school.room_count && room < 0; ++r)
+    if ((g_eng_rooms[r].lab_flag & 1) && m_name.GetLBText(m_name.GetCurSel()) == g_eng_rooms[r].name) room = r;
+  if (room < 0) return;
+  Cmanulab chooser(this);
+  chooser.m_day = static_cast<std::int8_t>(day);
+  chooser.m_hour = static_cast<std::int8_t>(hour);
+  int chosen = int(chooser.DoModal());
+  if (chosen == Cmanulab::kUnchanged) return;
+  int held = m_cells[slot(day, hour)].class_index >= 0 ? m_cells[slot(day, hour)].lesson : -1;
+  if (held >= 0 && held != chosen) {
+    // Back in its class's room and waiting for a lab again.
+    or_set_lesson_room(held, nullptr);
+    or_set_lesson_room_setting(held, kRoomSettingNone);
+  }
+  if (chosen >= 0) or_next_lesson_text_at_slot(2, chosen, room, nullptr);
+  m_changed = true;
+  g_contagrullab.RefreshList();
+  Refill();
+}
+
+void Cquadro::ChooseSupportedClass() {
+  int sel = m_support.GetCurSel();
+  if (m_view != kViewTeacher || m_selected < 0 || m_cells[m_selected].class_index < 0 ||
+      m_cells[m_selected].flag != 2) {
+    ui_message_box(kNotSupport);
+    return;
+  }
+  if (sel < 0) return;
+  or_set_support_class(m_entity, sel, m_selected / kHoursPerDay, m_selected % kHoursPerDay);
+  m_from = -1;
+  m_changed = true;
+  Refill();
+}
+
+void Cquadro::SetReceptionHour() {
+  if (m_view != kViewTeacher || m_entity < 0 || m_selected < 0) {
+    ui_message_box(kNoTeacherHour);
+    return;
+  }
+  TimetableView::Reception& r = g_timetable_view.reception[m_entity];
+  r.day = static_cast<std::int8_t>(m_selected / kHoursPerDay);
+  r.hour = static_cast<std::int8_t>(m_selected % kHoursPerDay);
+  m_changed = true;
+}
+
+void Cquadro::Save() {
+  if (!m_loaded) return;
+  if (m_mode) {
+    if (m_view == kViewTeacher) or_apply_grid_support_classes(m_cells);
+    or_apply_reception_slots();
+  }
+  if (!board_save_timetable()) return;
+  if (m_mode) {
+    // The week also goes to the balancing save, which the engine's second
+    // board mode ("SBIL:") reads back and checks; then the reports are
+    // written anew with the support hours placed.
+    if (!board_save_balance_copy()) return;
+    if (og_run_engine(EngineCommandCode::Sbil) < 0) return;
+    if (og_run_engine(EngineCommandCode::Repo) != 0) return;
+    board_keep_loaded_week();
+  }
+  m_changed = false;
+  SetStatus(kSaved.Get());
+  Refill();
+}
+
+bool Cquadro::OnCommand(WParam w, LParam l) {
+  int id = command_id(w), code = command_code(w);
+  if (code == kCbnSelChange && id == kKindId) {
+    m_view = m_kind.GetCurSel();
+    FillNames();
+    return true;
+  }
+  if (code == kCbnSelChange && id == kNameId) {
+    ShowWeek(m_view, m_name.GetLBText(m_name.GetCurSel()).c_str());
+    return true;
+  }
+  if (code == kCbnSelChange && id == kSupportId) {
+    ChooseSupportedClass();
+    return true;
+  }
+  if (code == kBnClicked) {
+    switch (id) {
+      case kSaveId: Save(); return true;
+      case kReceptionId: SetReceptionHour(); return true;
+      case kStandbyId:
+        g_contadispo.m_selected_teacher = &m_selected_teacher;
+        g_contadispo.Create(this);
+        return true;
+      default: break;
+    }
+  }
+  return CResizableDialog::OnCommand(w, l);
+}
+
+// The stand-by summary writes the teacher it found into m_selected_teacher;
+// the board then shows that teacher's week.
+void Cquadro::OnTimer(WParam id) {
+  if (id != kFollowTimer) return;
+  if (m_selected_teacher == m_shown_teacher || m_selected_teacher < 0 ||
+      std::uint32_t(m_selected_teacher) >= g_timetable_view.real_teacher_count)
+    return;
+  ShowWeek(kViewTeacher, g_timetable_view.teacher_names[m_selected_teacher]);
+}
+
+void Cquadro::CloseWindows() {
+  if (g_contadispo.IsCreated()) g_contadispo.DestroyWindow();
+  if (g_contagrullab.IsCreated()) g_contagrullab.DestroyWindow();
+  g_contadispo.m_selected_teacher = nullptr;
+}
+
+int Cquadro::DestroyWindow() {
+  if (IsWindow() && m_changed && !m_leaving) {
+    m_leaving = true;
+    bool leave = board_leave_with_changes();
+    m_leaving = false;
+    if (!leave) return 0;
+  }
+  m_changed = false;
+  if (IsWindow()) KillTimer(kFollowTimer);
+  CloseWindows();
+  return CResizableDialog::DestroyWindow();
+}
