@@ -27,6 +27,7 @@
 #include "shell/frame.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
+#include "solver/parpro_area.h"
 
 std::uint32_t g_cpu_count = 1;
 kt::ChildProcess g_worker_processes[kMaxSolverProcesses];
@@ -198,10 +199,17 @@ void og_start_instance() {
 
 void og_stop_worker_processes() {
   if (g_process_number >= 1) return;
+  bool started = false;
   for (int i = 1; i < kMaxSolverProcesses; ++i) {
     if (!g_worker_processes[i]) continue;
+    started = true;
     g_worker_processes[i].stop(std::chrono::milliseconds(111));
     g_worker_processes[i] = kt::ChildProcess();
+  }
+  // The shared area and its mutexes go with the workers that used them.
+  if (started) {
+    parpro_close();
+    parpro_remove_names();
   }
 }
 
