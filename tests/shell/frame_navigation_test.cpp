@@ -41,7 +41,7 @@ TEST_F(FrameNavigation, EscTargetsByPage) {
     EXPECT_EQ(g_current_page_template, c.after_esc) << c.id;
   }
   // A page not built yet: its stand-in says so.
-  alfadlg_go_to_page(kPageMake);
+  alfadlg_go_to_page(kPageProvvi);
   EXPECT_EQ(ui.Text(*g_current_page, CPendingPage::kNoticeId),
             "Questa funzione non è ancora disponibile in questa versione."_cp);
 }
