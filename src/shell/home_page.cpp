@@ -188,8 +188,9 @@ bool CPlenixDlg::OnInitDialog() {
   AnchorControl(kVersionId, kAnchorBottomLeft, kAnchorBottomRight);
   RefreshSchoolInfo(0, 0);
   m_help.SetTextML(&kDefaultHelp);
-  // The parallel workers start with the first showing in the process.
-  if (!g_first_initialisation_done && g_process_number < 1 && g_frame_service_hooks.start_parallel_workers)
+  // The parallel workers start with the first showing (the start does
+  // nothing while they run, so a later showing changes nothing).
+  if (g_process_number < 1 && g_frame_service_hooks.start_parallel_workers)
     g_frame_service_hooks.start_parallel_workers();
   g_first_initialisation_done = true;
   m_first_tick_done = false;
