@@ -280,6 +280,12 @@ TEST_F(Computation, TwoWorkersComputeWithThePageAndEndWithTheProgram) {
       ASSERT_TRUE(g_worker_processes[i].running()) << i;
       workers[i - 1] = g_worker_processes[i].pid();
     }
+    // The worker page is made without being shown; here it names the main process.
+    alfadlg_go_to_page(kPageParpro);
+    ASSERT_EQ(g_current_page, &g_worker_page);
+    EXPECT_FALSE(g_worker_page.IsWindowVisible());
+    EXPECT_EQ(ui.Text(g_worker_page, Cparpro::kStateId), "Processo principale: 3 processi di calcolo");
+    alfadlg_go_to_page(kPageProcessingMenu);
     long before[2] = {cpu_ticks(workers[0]), cpu_ticks(workers[1])};
     Start(0);
     // Each worker takes the published timetable and searches beside the main.
