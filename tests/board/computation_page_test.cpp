@@ -15,6 +15,7 @@
 // The engine runs on its own thread as in the program; the page's timers
 // run on the test clock, which the steps advance while the engine works.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -36,6 +37,7 @@
 #include "shell/frame_test_support.h"
 #include "shell/status_file.h"
 #include "solver/exemptions.h"
+#include "solver/parpro_area.h"
 
 namespace {
 
@@ -300,6 +302,49 @@ TEST_F(Computation, TwoWorkersComputeWithThePageAndEndWithTheProgram) {
   EXPECT_EQ(g_process_count, 0);
   EXPECT_FALSE(kt::SharedMemory::open(or_parpro_object_name("KestrinTempusParproArea.map"), kParproAreaSize))
       << "the shared area is removed";
+}
+
+// A program that is killed leaves no worker behind: each notices that its
+// program is gone and ends by itself.
+TEST_F(Computation, WorkersOfAKilledProgramEndByThemselves) {
+  std::string tag = "boardkill" + std::to_string(::getpid());
+  ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
+  // The block runs in a new start of the test program with a drive root of
+  // its own: the file it leaves is named here, for both.
+  fs::path pids = root_ / "workers.txt";
+  if (const char* named = std::getenv("KT_BOARD_WORKER_PIDS")) pids = named;
+  ::setenv("KT_BOARD_WORKER_PIDS", pids.c_str(), 1);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        g_worker_spawner = [](const std::vector<std::string>& args) {
+          return kt::ChildProcess::spawn(std::string(KT_BINARY_DIR) + "/apps/kestrintempus/kestrintempus", args);
+        };
+        if (og_parpro_start_workers(3) == 3) {
+          std::ofstream out(pids);
+          out << g_worker_processes[1].pid() << ' ' << g_worker_processes[2].pid() << '\n';
+        }
+        ::raise(SIGKILL);
+      },
+      ::testing::KilledBySignal(SIGKILL), "");
+  GTEST_FLAG_SET(death_test_style, "fast");
+  std::ifstream in(pids);
+  pid_t workers[2] = {0, 0};
+  ASSERT_TRUE(in >> workers[0] >> workers[1]);
+  auto gone = [](pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::size_t close = text.rfind(')');
+    return close == std::string::npos || text.compare(close + 2, 1, "Z") == 0;
+  };
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < deadline && !(gone(workers[0]) && gone(workers[1])))
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_TRUE(gone(workers[0]));
+  EXPECT_TRUE(gone(workers[1]));
+  parpro_remove_names();  // the killed program's own names
+  ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+  ::unsetenv("KT_BOARD_WORKER_PIDS");
 }
 
 }  // namespace
