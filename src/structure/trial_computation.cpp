@@ -205,7 +205,7 @@ Cmake::Cmake(EngineCommandCode code, const char* test_name)
 Cmake::~Cmake() {
   // A window torn down without its close (the program ending) still leaves
   // no command running against the test description.
-  if (m_running) StopAndWait();
+  if (m_running) StopAndWait(false);
 }
 
 LResult Cmake::DoModal() {
@@ -425,18 +425,18 @@ void Cmake::PlaceProblemsMonitor(int moved) {
   if (g_computation_hooks.place_problems_monitor) g_computation_hooks.place_problems_monitor(*this, moved);
 }
 
-void Cmake::StopAndWait() {
+void Cmake::StopAndWait(bool show) {
   g_status.run_state = kRunStateStopRequested;
   if (IsWindow()) KillTimer(kTimer);
   std::int32_t result = g_engine_thread.Join();
   m_running = 0;
   g_test_run = 0;
   g_status.test_name[0] = '\0';
-  if (!m_finished && IsWindow()) Finish(result, engine_message());
+  if (!m_finished && show && IsWindow()) Finish(result, engine_message());
 }
 
 void Cmake::Close() {
-  if (m_running) StopAndWait();
+  if (m_running) StopAndWait(true);
   if (m_page_use) {
     alfadlg_go_to_page(kPageProcessingMenu);
     return;
@@ -447,7 +447,7 @@ void Cmake::Close() {
 
 void Cmake::OnDestroy() {
   // Leaving the page stops its run: the best timetable is saved.
-  if (m_running) StopAndWait();
+  if (m_running) StopAndWait(false);
   if (g_computation_hooks.close_problems_monitor) g_computation_hooks.close_problems_monitor(*this);
   // The derogation list must not read this window's run flag once it is gone.
   if (g_exemptions_view.m_running == &m_running) {

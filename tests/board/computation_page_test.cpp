@@ -141,6 +141,16 @@ TEST_F(Computation, AStopSavesTheBestTimetableAndAFailedRunChangesNothing) {
     EXPECT_NE(ui.Text(g_makewarn, Cmakewarn::kTextId).find("Errori Residui.txt"), std::string::npos);
     ui.Click(g_makewarn, Cmakewarn::kCloseId);
 
+    // Leaving the page while it computes stops the run the same way.
+    ui.Click(g_make_page, C::kStartId);
+    ASSERT_TRUE(Follow([&] { return ui.Text(g_make_page, C::kProgressId).find("Even:") != std::string::npos; }));
+    g_frame.SetFocus();
+    ui.Key(kVkEscape);
+    EXPECT_EQ(g_current_page, &g_processing_menu);
+    EXPECT_FALSE(g_engine_thread.Running());
+    EXPECT_EQ(g_status.run_state.load(), kRunStateFinished);
+    ui.Click(g_processing_menu, M::kComputeId);
+
     // A description the engine refuses: nothing starts, nothing changes.
     std::string description = read(school_ / "scuola2.txt") + "DAYS:\tXX\n";
     write(school_ / "scuola2.txt", description);
