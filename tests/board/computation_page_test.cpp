@@ -165,6 +165,7 @@ TEST_F(Computation, AStopSavesTheBestTimetableAndAFailedRunChangesNothing) {
 }
 
 TEST_F(Computation, ReportsInBothRtfFormsWithHtmlAndCsvAndTheCheckNeedsATimetable) {
+  std::size_t blank_paragraphs[2] = {0, 0};  // between tables: none, four
   Run("piccola", [&] {
     // No timetable yet: the check says so and writes nothing.
     ui.OnNextModal([&](Dialog& d) {
@@ -180,7 +181,9 @@ TEST_F(Computation, ReportsInBothRtfFormsWithHtmlAndCsvAndTheCheckNeedsATimetabl
       int blank_row;
       const char* present;
       const char* absent;
-    } cases[] = {{"table", false, 0, "\\trowd", "Courier New"}, {"text", true, 2, "Courier New", "\\trowd"}};
+    } cases[] = {{"table", false, 0, "\\trowd", "Courier New"},
+                 {"table with 4 blank paragraphs", false, 4, "\\trowd", "Courier New"},
+                 {"text", true, 2, "Courier New", "\\trowd"}};
     for (const Case& c : cases) {
       if (ui.IsChecked(g_processing_menu, M::kWord2000Id) != c.word2000) ui.Click(g_processing_menu, M::kWord2000Id);
       ui.Select(g_processing_menu, M::kBlankListId, c.blank_row);
@@ -197,10 +200,17 @@ TEST_F(Computation, ReportsInBothRtfFormsWithHtmlAndCsvAndTheCheckNeedsATimetabl
       std::string rtf = read(school_ / "Orario" / "Orario Classi Completo.rtf");
       EXPECT_NE(rtf.find(c.present), std::string::npos) << c.id;
       EXPECT_EQ(rtf.find(c.absent), std::string::npos) << c.id;
+      if (!c.word2000) {
+        std::size_t n = 0;
+        for (std::size_t at = rtf.find("{ \\par }"); at != std::string::npos; at = rtf.find("{ \\par }", at + 1)) ++n;
+        blank_paragraphs[c.blank_row ? 1 : 0] = n;
+      }
       EXPECT_TRUE(fs::exists(school_ / "Orario" / "HTML" / "Orario Classi Completo.html")) << c.id;
       EXPECT_TRUE(fs::exists(school_ / "Orario" / "Orario Tabellone Classi Docenti.csv")) << c.id;
     }
   });
+  // Four blank paragraphs instead of none between each two tables.
+  EXPECT_GT(blank_paragraphs[1], blank_paragraphs[0] + 4);
   // The options outlive the run in the status file's option bytes.
   g_processing_options[0] = g_processing_options[1] = 0;
   ASSERT_TRUE(og_read_status_file());
@@ -221,6 +231,13 @@ TEST_F(Computation, AnExemptionGrantedFromTheMonitorIsStoredAndReadByTheNextRun)
     Start(0);
     ui.Click(g_make_page, C::kProblemsId);
     ASSERT_TRUE(g_problems_monitor.IsWindow());
+    // Moved away, the monitor comes back to the page's right edge when the
+    // frame is moved.
+    Rect placed = g_problems_monitor.GetWindowRect();
+    g_problems_monitor.MoveWindow(Rect{0, 0, placed.Width(), placed.Height()}, true);
+    g_frame.SendMessage(kMsgSysCommand, 0xF012, 0);
+    EXPECT_EQ(g_problems_monitor.GetWindowRect().right, g_make_page.GetWindowRect().right);
+    EXPECT_EQ(g_problems_monitor.GetWindowRect().top, placed.top);
     ListView& list = *static_cast<ListView*>(g_problems_monitor.GetDlgItem(Cquadropbs::kListId));
     int row = -1;
     ASSERT_TRUE(Follow(
