@@ -158,6 +158,14 @@ bool parpro_lock() {
 
 void parpro_unlock() { or_release_mutex(g_parpro_com_mutex); }
 
+bool parpro_set_description_name(const char* name) {
+  if (!g_parpro_area || g_process_number != 0 || std::strlen(name) >= kParproFileNameSize || !parpro_lock())
+    return false;
+  copy_text(parpro_area()->description_name, kParproFileNameSize, name);
+  parpro_unlock();
+  return true;
+}
+
 int parpro_main_pid() { return g_parpro_area ? parpro_area()->main_pid : 0; }
 
 std::uint8_t parpro_command(int i) {

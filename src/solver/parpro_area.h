@@ -134,6 +134,9 @@ void parpro_unlock();
 
 // Command and request bytes of process i (1..7), each under the COM mutex.
 std::uint8_t parpro_command(int i);
+// Main process: the description the workers load at their next go (the
+// desktop program's workers live across runs of different descriptions).
+bool parpro_set_description_name(const char* name);
 // The process that created the open area (0 when none is open). A worker
 // whose parent is no longer that process has lost its program, even when
 // the program died before the worker first looked.

@@ -19,6 +19,7 @@
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 #include "shell/status_file.h"
+#include "solver/parpro_area.h"
 #include "structure/shared_texts.h"
 #include "structure/special_calendars.h"
 #include "structure/support_contact.h"
@@ -299,6 +300,10 @@ bool Cmake::StartRun(EngineCommandCode code) {
     g_status.exemption_proposal = IsDlgButtonChecked(kProposalId) == kBstChecked ? 1 : 0;
   }
   g_test_run = is_trial(code) ? 1 : 0;
+  // Parallel workers load the description this command loads.
+  EngineArguments args;
+  if (g_process_count > 1 && og_engine_arguments(static_cast<std::uint32_t>(code), args))
+    parpro_set_description_name(args.command + 5);
   g_status.run_state = kRunStateRunning;
   g_status.phase = 0;
   if (!g_engine_thread.Start(static_cast<std::uint32_t>(code))) {
