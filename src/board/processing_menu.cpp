@@ -61,7 +61,7 @@ const ControlTemplate kControls[] = {
     {"Static", Cmakedibi::kBlankLabelId, "Righe vuote fra le tabelle (RTF):", kSsLeft, 8, 210, 150, 10},
     {"ComboBox", Cmakedibi::kBlankListId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 160, 208, 60, 80},
 };
-const DialogTemplate kTemplate = {Cmakedibi::kTemplate, "Elaborazione dell'orario", kWsChild, 0, 0, 380, 230,
+const DialogTemplate kTemplate = {Cmakedibi::kTemplate, "Elaborazione dell'orario", kWsChild, 0, 0, 380, 292,
                                   kControls};
 
 void run_in_computation_window(EngineCommandCode code) {

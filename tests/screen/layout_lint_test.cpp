@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 
+#include "board/processing_menu.h"
 #include "constraints/constraint_pages.h"
 #include "screen/dialog_layout_lint.h"
 #include "remote/guide_windows.h"
@@ -61,6 +62,7 @@ TEST(LayoutLint, EveryTemplateInEveryLanguageFitsOrIsOnTheWorklist) {
   ui_register_sissi_templates();
   constraints_install_pages();
   structure_install_pages();
+  board_install_pages();
   ScreenFontMetrics metrics;
   std::set<std::string> found;
   const char* const kLanguages[3] = {"it", "de", "en"};
