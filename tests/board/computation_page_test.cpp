@@ -131,6 +131,13 @@ TEST_F(Computation, AStopSavesTheBestTimetableAndAFailedRunChangesNothing) {
     Start(0);
     // The search is under way once its progress lines come.
     ASSERT_TRUE(Follow([&] { return ui.Text(g_make_page, C::kProgressId).find("Even:") != std::string::npos; }));
+    // The staging buttons ask, and the search serves each request once.
+    ui.Click(g_make_page, C::kStageFocusId);
+    ui.Click(g_make_page, C::kStageAgainId);
+    EXPECT_EQ(g_status.staging_parameter.load(), 1);
+    EXPECT_TRUE(Follow([] { return (g_status.staging_ack.load() & 4) != 0; }));
+    ui.Click(g_make_page, C::kLeaveGapId);
+    EXPECT_TRUE(Follow([] { return (g_status.staging_ack.load() & 8) != 0 && g_status.staging_request.load() == 0; }));
     ui.Click(g_make_page, C::kStopId);
     WaitEnd(g_make_page);
     EXPECT_EQ(ui.Text(g_make_page, C::kResultId).rfind("Calcolo interrotto: salvato il miglior orario trovato.", 0),
