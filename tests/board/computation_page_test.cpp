@@ -115,6 +115,9 @@ TEST_F(Computation, ComputesTheSmallSchoolToTheEndAndTheTimetableLoads) {
     EXPECT_EQ(ui.Text(g_make_page, C::kResultId), "Elaborazione terminata. Errori rimasti: 0");
     EXPECT_NE(ui.Text(g_make_page, C::kProgressId), "");
     EXPECT_FALSE(g_makewarn.IsWindow()) << "no notice without errors";
+    // The second busy pop-up said what the check before the run was doing.
+    EXPECT_EQ(g_busy_popup_2.Text(), "Controllo dei dati in corso - Attendere");
+    EXPECT_FALSE(g_busy_popup_2.IsCreated() && g_busy_popup_2.IsWindowVisible());
     EXPECT_TRUE(ui.IsEnabled(g_make_page, C::kStartId));
     EXPECT_FALSE(ui.IsEnabled(g_make_page, C::kStopId));
     ui.Click(g_make_page, C::kCloseId);
