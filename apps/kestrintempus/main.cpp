@@ -11,6 +11,8 @@
 
 #include "desktop_wiring.h"
 
+#include "board/worker_page.h"
+
 #include "platform/cp1252.h"
 #include "platform/fltk/fltk_backend.h"
 #include "platform/system_info.h"
@@ -51,6 +53,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   kestrintempus_install();
+  g_worker_spawner = [](const std::vector<std::string>& args) { return kt::ChildProcess::spawn_self(args); };
   g_import_file_chooser = choose_import_file;
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();

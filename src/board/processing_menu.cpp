@@ -1,12 +1,19 @@
-// The processing menu page (see processing_menu.h).
+// The processing menu page (see processing_menu.h). Its buttons go through
+// the frame's page commands, so a page not built yet answers as the page
+// table says; the reports and the check run modally in the computation
+// window, which shows their progress and result.
 #include "board/processing_menu.h"
 
 #include "board/board_page.h"
+#include "board/computation_page.h"
 #include "board/courses_board.h"
-
+#include "board/worker_page.h"
+#include "engine/report_services.h"
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/ml_text.h"
+#include "shell/status_file.h"
+#include "structure/trial_computation.h"
 
 using namespace kt::ui;
 
@@ -18,13 +25,51 @@ const MlText kTitle = {"Elaborazione dell'orario - Menu generale e STAMPA",
                        "Verarbeitung des Stundenplanes - Ueberblick und Druck",
                        "Timetable Processing - Overview and Printing"};
 const MlText kEditorCaption = {"Editor tecnico", "Technischer Editor", "Technical editor"};
+const MlText kComputeCaption = {"Calcolo dell'Orario", "Berechnung des Stundenplanes", "Timetable Calculation"};
+const MlText kViewCaption = {"Vedi Orario Elaborato", "Vorbereiteten Stundenplan anzeigen", "View calculated Timetable"};
+const MlText kBalanceCaption = {"Bilanciamento dell'orario", "Balance von Stundenplan", "Balance of Timetable"};
+const MlText kCoursesCaption = {"Vedi Orario per Corsi (Sezioni) e Modifica Orario Manualmente",
+                                "Stundenplan durch Abschnitte anzeigen um manuell zu aendern",
+                                "View Timetable for Sections and change it manually"};
+const MlText kStandbyCaption = {"Sistema le ore di Sostegno, Disposizione e Ricevimento",
+                                "Verwaltung der Behindertenhilfe, Verfuegung und Sprechstunden",
+                                "Hours for Substitutions, - for Handicap Support - And Receipt of Public"};
+const MlText kReportsCaption = {"STAMPA dell'orario (Report, RTF, HTML, CSV)", "DRUCK des Stundenplanes (Berichte, RTF, HTML, CSV)",
+                                "PRINT the timetable (reports, RTF, HTML, CSV)"};
+const MlText kCheckCaption = {"VERIFICA dell'orario salvato", "PRUEFUNG des gespeicherten Stundenplanes",
+                              "CHECK the saved timetable"};
+const MlText kBlankLabel = {"Righe vuote fra le tabelle (RTF):", "Leerzeilen zwischen den Tabellen (RTF):",
+                            "Blank lines between tables (RTF):"};
+const MlText kNoBlank = {"nessuna", "keine", "none"};
+
+constexpr std::uint32_t kButton = kBsPushButton | kWsTabStop;
+// The list offers none and one to four blank paragraphs: the table form
+// writes one more than the setting, so the setting is the row less two.
+constexpr int kBlankRows = 5;
 
 const ControlTemplate kControls[] = {
     {"Static", Cmakedibi::kTitleId, "", kSsLeft, 8, 8, 360, 12},
-    {"Button", Cmakedibi::kTechnicalEditorId, "Editor tecnico", kBsPushButton | kWsTabStop, 8, 28, 120, 16},
+    {"Button", Cmakedibi::kComputeId, "Calcolo dell'Orario", kButton, 8, 26, 260, 16},
+    {"Button", Cmakedibi::kViewId, "Vedi Orario Elaborato", kButton, 8, 46, 260, 16},
+    {"Button", Cmakedibi::kBalanceId, "Bilanciamento dell'orario", kButton, 8, 66, 260, 16},
+    {"Button", Cmakedibi::kCoursesId, "Vedi Orario per Corsi (Sezioni) e Modifica Orario Manualmente", kButton, 8, 86,
+     260, 16},
+    {"Button", Cmakedibi::kStandbyId, "Sistema le ore di Sostegno, Disposizione e Ricevimento", kButton, 8, 106, 260,
+     16},
+    {"Button", Cmakedibi::kTechnicalEditorId, "Editor tecnico", kButton, 8, 126, 260, 16},
+    {"Button", Cmakedibi::kReportsId, "STAMPA dell'orario (Report, RTF, HTML, CSV)", kButton, 8, 150, 260, 16},
+    {"Button", Cmakedibi::kCheckId, "VERIFICA dell'orario salvato", kButton, 8, 170, 260, 16},
+    {"Button", Cmakedibi::kWord2000Id, "Word 2000", kBsAutoCheckBox | kWsTabStop, 8, 192, 80, 12},
+    {"Static", Cmakedibi::kBlankLabelId, "Righe vuote fra le tabelle (RTF):", kSsLeft, 8, 210, 150, 10},
+    {"ComboBox", Cmakedibi::kBlankListId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 160, 208, 60, 80},
 };
-const DialogTemplate kTemplate = {Cmakedibi::kTemplate, "Elaborazione dell'orario", kWsChild, 0, 0, 380, 60,
+const DialogTemplate kTemplate = {Cmakedibi::kTemplate, "Elaborazione dell'orario", kWsChild, 0, 0, 380, 292,
                                   kControls};
+
+void run_in_computation_window(EngineCommandCode code) {
+  Cmake window(code, "");
+  window.DoModal();
+}
 
 }  // namespace
 
@@ -32,13 +77,11 @@ void ui_register_processing_menu_template() {
   if (find_dialog_template(kTemplate.id) != &kTemplate) register_dialog_template(kTemplate);
 }
 
-void board_install_pages() {
-  ui_register_processing_menu_template();
-  g_pages.Install(PageSlot::Makedibi, &g_processing_menu);
-  ui_register_board_template();
-  g_pages.Install(PageSlot::Quadro, &g_board);
-  ui_register_courses_board_templates();
-  g_pages.Install(PageSlot::Qcorsi, &g_courses_board);
+void makedibi_apply_report_options() {
+  g_rtf_text_form_option = g_processing_options[0] ? 1 : 0;
+  g_table_blank_paragraphs = static_cast<signed char>(g_processing_options[1]);
+  if (g_table_blank_paragraphs < -1) g_table_blank_paragraphs = -1;
+  if (g_table_blank_paragraphs > kBlankRows - 2) g_table_blank_paragraphs = kBlankRows - 2;
 }
 
 bool Cmakedibi::OnInitDialog() {
@@ -47,15 +90,60 @@ bool Cmakedibi::OnInitDialog() {
   FitIntoPageArea();
   ShowGrip(false);
   SetDlgItemText(kTitleId, kTitle.Get());
-  SetDlgItemText(kTechnicalEditorId, kEditorCaption.Get());
+  const std::pair<int, const MlText*> captions[] = {
+      {kTechnicalEditorId, &kEditorCaption}, {kComputeId, &kComputeCaption}, {kViewId, &kViewCaption},
+      {kBalanceId, &kBalanceCaption},        {kCoursesId, &kCoursesCaption}, {kStandbyId, &kStandbyCaption},
+      {kReportsId, &kReportsCaption},        {kCheckId, &kCheckCaption},     {kBlankLabelId, &kBlankLabel}};
+  for (const auto& [id, text] : captions) SetDlgItemText(id, text->Get());
+  makedibi_apply_report_options();
+  CheckDlgButton(kWord2000Id, g_rtf_text_form_option ? kBstChecked : kBstUnchecked);
+  auto* blank = static_cast<ComboBox*>(GetDlgItem(kBlankListId));
+  blank->AddString(kNoBlank.Get());
+  for (int n = 1; n < kBlankRows; ++n) blank->AddString(std::to_string(n));
+  blank->SetCurSel(g_table_blank_paragraphs + 1);
   AnchorControl(kTitleId, kAnchorTopLeft, kAnchorTopRight);
   return true;
 }
 
 bool Cmakedibi::OnCommand(WParam w, LParam l) {
-  if (command_code(w) == kBnClicked && command_id(w) == kTechnicalEditorId) {
-    alfadlg_go_to_page(kPageEditek);
+  int id = command_id(w);
+  if (command_code(w) == kCbnSelChange && id == kBlankListId) {
+    int row = static_cast<ComboBox*>(GetDlgItem(kBlankListId))->GetCurSel();
+    if (row >= 0) g_processing_options[1] = static_cast<std::uint8_t>(static_cast<signed char>(row - 1));
+    makedibi_apply_report_options();
     return true;
   }
+  if (command_code(w) != kBnClicked) return CResizableDialog::OnCommand(w, l);
+  switch (id) {
+    case kTechnicalEditorId: alfadlg_go_to_page(kPageEditek); return true;
+    case kComputeId: alfadlg_go_to_page(kPageMake); return true;
+    case kViewId: alfadlg_go_to_page(kPageQuadro); return true;
+    case kBalanceId: alfadlg_go_to_page(kPageBila); return true;
+    case kCoursesId: alfadlg_go_to_page(kPageQcorsi); return true;
+    case kStandbyId: alfadlg_go_to_page(kPageQuadroStandby); return true;
+    case kReportsId: run_in_computation_window(EngineCommandCode::Repo); return true;
+    case kCheckId: run_in_computation_window(EngineCommandCode::Snod); return true;
+    case kWord2000Id:
+      g_processing_options[0] = IsDlgButtonChecked(kWord2000Id) == kBstChecked ? 1 : 0;
+      makedibi_apply_report_options();
+      return true;
+    default: break;
+  }
   return CResizableDialog::OnCommand(w, l);
+}
+
+void board_install_pages() {
+  ui_register_processing_menu_template();
+  ui_register_worker_page_template();
+  g_pages.Install(PageSlot::Makedibi, &g_processing_menu);
+  g_pages.Install(PageSlot::Parpro, &g_worker_page);
+  board_install_computation_page();
+  ui_register_board_template();
+  g_pages.Install(PageSlot::Quadro, &g_board);
+  ui_register_courses_board_templates();
+  g_pages.Install(PageSlot::Qcorsi, &g_courses_board);
+  g_frame_service_hooks.start_parallel_workers = [] { og_parpro_start_workers(-1); };
+  g_frame_service_hooks.computation_page_moved = [](int moved) {
+    if (g_current_page == &g_make_page) g_make_page.PlaceProblemsMonitor(moved);
+  };
 }

@@ -20,6 +20,7 @@
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
 #include "solver/parallel_workers.h"
+#include "solver/parpro_area.h"
 
 int parpro_run_worker_process(int index, int language) {
   if (index < 1 || index > kMaxWorkerProcesses) return 1;
@@ -36,7 +37,13 @@ int parpro_run_worker_process(int index, int language) {
     g_status.language = language;
     return or_main(1, static_cast<int>(argv.size() - 1), argv.data());
   };
-  hooks.parent_alive = [parent] { return ::getppid() == parent; };
+  // Once the area is open its creator is the program to follow: a worker
+  // started just before its program died was already handed to another
+  // parent when it first looked.
+  hooks.parent_alive = [parent] {
+    pid_t main = static_cast<pid_t>(parpro_main_pid());
+    return ::getppid() == (main > 0 ? main : parent);
+  };
   hooks.pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
   hooks.give_up = [] {
     std::fflush(stdout);

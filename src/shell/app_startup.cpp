@@ -217,10 +217,17 @@ void og_start_instance() {
 
 void og_stop_worker_processes() {
   if (g_process_number >= 1) return;
+  bool started = false;
   for (int i = 1; i < kMaxSolverProcesses; ++i) {
     if (!g_worker_processes[i]) continue;
+    started = true;
     g_worker_processes[i].stop(std::chrono::milliseconds(111));
     g_worker_processes[i] = kt::ChildProcess();
+  }
+  // The shared area and its mutexes go with the workers that used them.
+  if (started) {
+    parpro_close();
+    parpro_remove_names();
   }
 }
 

@@ -18,6 +18,7 @@
 #include "shell/app_startup.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
+#include "solver/parallel_workers.h"
 
 std::uint8_t g_engine_quiet_byte = 0;
 std::uint8_t g_engine_option_word[2] = {0, 0};
@@ -80,6 +81,7 @@ std::int32_t og_run_engine(std::uint32_t code) {
   if (code > 41 || !og_engine_arguments(code, args)) og_fatal_system_error("param", ".\\OG_util", 178);
   const char* argv[] = {"Questo non serve", args.command, args.has_option ? args.option : nullptr, nullptr};
   std::int32_t r = or_main(1, args.has_option ? 3 : 2, argv);
+  parpro_close_solver_thread();
   if (og_engine_result_shows_message(r)) show_engine_message();
   if (r <= kResultTestFirstError && code != 10 && code != 25) r = kResultOk;
   return r;

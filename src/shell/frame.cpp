@@ -142,6 +142,17 @@ void CAlfaDlg::OnDestroy() {
   CResizableDialog::OnDestroy();
 }
 
+void CAlfaDlg::OnSysCommand(WParam command, LParam l) {
+  CResizableDialog::OnSysCommand(command, l);
+  // Maximise, restore, the sizing commands and the caption drag move the
+  // page's side windows with the frame.
+  unsigned c = static_cast<unsigned>(command) & 0xFFF0u;
+  bool moved = c == 0xF030u || c == 0xF120u || c == 0xF000u || c == 0xF010u ||
+               (static_cast<unsigned>(command) >= 0xF001u && static_cast<unsigned>(command) <= 0xF008u) ||
+               static_cast<unsigned>(command) == 0xF012u;
+  if (moved && g_frame_service_hooks.computation_page_moved) g_frame_service_hooks.computation_page_moved(1);
+}
+
 void CAlfaDlg::EnableSections(bool enable) {
   if (!IsWindow()) return;
   for (int i = 0; i < 4; ++i) m_sections[i].EnableWindow(enable);

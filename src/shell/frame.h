@@ -109,6 +109,11 @@ struct FrameServiceHooks {
   void (*keep_cloud_code)(const char* code) = nullptr;
   // Runs the substitutions dialog once "SOLO:" has loaded its data.
   void (*run_substitutions_dialog)() = nullptr;
+  // Starts the parallel solver processes (the home page's first showing).
+  void (*start_parallel_workers)() = nullptr;
+  // The frame was moved or sized (1) while a page was shown: the
+  // computation page places its problems monitor again.
+  void (*computation_page_moved)(int moved) = nullptr;
 };
 extern FrameServiceHooks g_frame_service_hooks;
 
@@ -150,6 +155,7 @@ class CAlfaDlg : public CResizableDialog {
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
   void OnCancel() override;
   void OnDestroy() override;
+  void OnSysCommand(kt::ui::WParam command, kt::ui::LParam l) override;
 
  private:
   void OnFileButton();

@@ -188,8 +188,10 @@ bool CPlenixDlg::OnInitDialog() {
   AnchorControl(kVersionId, kAnchorBottomLeft, kAnchorBottomRight);
   RefreshSchoolInfo(0, 0);
   m_help.SetTextML(&kDefaultHelp);
-  // The parallel workers and the service windows start with the first
-  // showing; both belong to subsystems not built yet.
+  // The parallel workers start with the first showing (the start does
+  // nothing while they run, so a later showing changes nothing).
+  if (g_process_number < 1 && g_frame_service_hooks.start_parallel_workers)
+    g_frame_service_hooks.start_parallel_workers();
   g_first_initialisation_done = true;
   m_first_tick_done = false;
   SetTimer(kTimer, g_process_number >= 1 ? 1000 : 333);

@@ -29,8 +29,19 @@
 namespace {
 
 std::vector<kt::ChildProcess> g_worker_processes;
+// The thread that runs a worker's computation; joined and cleared once the
+// computation has ended.
+std::thread g_solver_thread;
+std::atomic<bool> g_solver_done{true};
 
 }  // namespace
+
+void parpro_close_solver_thread() {
+  if (!g_solver_thread.joinable() || !g_solver_done.load()) return;
+  if (g_solver_thread.get_id() == std::this_thread::get_id()) return;
+  g_solver_thread.join();
+  g_solver_thread = std::thread();
+}
 
 bool parpro_start_workers(int processes, const char* folder, const char* description_name) {
   if (processes < 2) return false;
@@ -153,8 +164,9 @@ int parpro_serve_commands(int index, const WorkerHooks& hooks) {
     if (!parpro_option_of_run_code(run_code) || !enter_folder(folder)) continue;
 
     g_status.clear();
-    std::atomic<bool> done{false};
-    std::thread engine([&] {
+    std::atomic<bool>& done = g_solver_done;
+    done = false;
+    g_solver_thread = std::thread([&] {
       hooks.run(name.c_str(), run_code);
       done = true;
     });
@@ -173,7 +185,7 @@ int parpro_serve_commands(int index, const WorkerHooks& hooks) {
       if (quit && ++pauses_since_quit > kWorkerQuitPauses && hooks.give_up) hooks.give_up();
       hooks.pause();
     }
-    engine.join();
+    parpro_close_solver_thread();
     ++runs;
     if (quit) return runs;
   }

@@ -23,6 +23,10 @@ bool parpro_start_workers(int processes, const char* folder, const char* descrip
 // time, stops the ones that linger, and removes the area.
 void parpro_end_workers();
 
+// Joins and clears the thread of a worker's computation once it has ended;
+// nothing while it runs or where there is none (the main process).
+void parpro_close_solver_thread();
+
 // What a worker runs on "go": one computation in the area's school folder
 // with the area's run code; returns the engine's result.
 using WorkerRun = std::function<int(const char* description_name, int run_code)>;

@@ -11,6 +11,8 @@
 // workers inherit, so two runs on one machine never share an area.
 #include "solver/parpro_area.h"
 
+#include <unistd.h>
+
 #include <pthread.h>
 
 #include <atomic>
@@ -110,6 +112,7 @@ bool parpro_create(int process_count, const char* folder, const char* descriptio
   copy_text(area->current_folder, kParproFolderSize, folder);
   copy_text(area->description_name, kParproFileNameSize, description_name);
   area->requested_seed = -1;
+  area->main_pid = static_cast<std::int32_t>(::getpid());
   g_process_count = static_cast<std::uint8_t>(process_count);
   g_process_number = 0;
   return true;
@@ -161,6 +164,16 @@ bool parpro_lock() {
 }
 
 void parpro_unlock() { or_release_mutex(g_parpro_com_mutex); }
+
+bool parpro_set_description_name(const char* name) {
+  if (!g_parpro_area || g_process_number != 0 || std::strlen(name) >= kParproFileNameSize || !parpro_lock())
+    return false;
+  copy_text(parpro_area()->description_name, kParproFileNameSize, name);
+  parpro_unlock();
+  return true;
+}
+
+int parpro_main_pid() { return g_parpro_area ? parpro_area()->main_pid : 0; }
 
 std::uint8_t parpro_command(int i) {
   if (!g_parpro_area || i < 1 || i > kMaxWorkerProcesses || !parpro_lock()) return 0;

@@ -59,7 +59,8 @@ struct ParproArea {
   std::uint32_t model_checksum;               // 444: of the publishing model
   std::int32_t requested_seed;                // 448: the main's fixed seed, -1 none
   std::uint32_t worker_takes;                 // 452: publishes the workers took while searching
-  std::uint8_t spare1[15];                    // 456
+  std::int32_t main_pid;                      // 456: the process that created the area
+  std::uint8_t spare1[11];                    // 460
   std::uint8_t eval_mode;                     // 471
   std::uint8_t provisional_mode;              // 472
   std::uint8_t test_run;                      // 473
@@ -136,6 +137,13 @@ void parpro_unlock();
 
 // Command and request bytes of process i (1..7), each under the COM mutex.
 std::uint8_t parpro_command(int i);
+// Main process: the description the workers load at their next go (the
+// desktop program's workers live across runs of different descriptions).
+bool parpro_set_description_name(const char* name);
+// The process that created the open area (0 when none is open). A worker
+// whose parent is no longer that process has lost its program, even when
+// the program died before the worker first looked.
+int parpro_main_pid();
 void parpro_set_all_commands(std::uint8_t value);
 
 // A checksum of the loaded model's lessons (who teaches what to whom): two

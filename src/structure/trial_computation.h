@@ -1,21 +1,29 @@
-// Cmake, the computation window, in the form the teacher pages need of it:
-// a trial run for one teacher (code 13, CalcTpro) or for that teacher's
-// classes (code 14, CalcTcla) on the test description "cattTEST.txt" that
-// the caller has just written; the provisional-timetable page runs it for
-// its computation (code 15, on "cattPROV.txt"). Built on the caller's stack and run modally
-// with the frame's navigation locked.
+// Cmake, the computation window and page "Calcolo dell'Orario" (template
+// 158): one class for both of its uses.
+// - Built on the caller's stack with a command code and a test name and run
+//   modally (navigation locked): the trial runs of the teacher pages (code
+//   13 CalcTpro, 14 CalcTcla, on "cattTEST.txt" that the caller has just
+//   written), and the reports and checks that the processing menu asks for
+//   ("REPO:", "SNOD:"). The run starts with the window.
+// - Held by the page holder as the computation page: the user chooses the
+//   technique ("CALC:" with REDO, CONT, MINI, MIBU or DERR) and starts it;
+//   pause, CPU pacing, the staging requests, the exemption proposals and the
+//   problems monitor act on the running search.
 //
-// The run: the teacher's name goes into the status block's test name; the
-// class calendars are checked against the class hours; the syntax check
-// runs on the user-interface thread and a failure ends the run with the
-// engine's message; then the run byte is cleared and the command runs on
-// the engine thread at lowered priority. A timer (231 ms) shows the
-// engine's progress lines and, once the run byte reads 255 and the thread
-// has ended, the result: the engine's message or the errors left. "STOP"
-// writes 1 into the run byte; "Deroghe" shows the derogation list of the
-// run. Closing asks a running command to stop, waits for the thread,
-// clears the test name (later commands read the school's own description
-// again) and unlocks the navigation.
+// A run: the class calendars are checked against the class hours; the
+// syntax check runs on the user-interface thread (the residual-errors file
+// is left alone meanwhile); a failure ends the run with the engine's
+// message and changes no file. Then the status block is cleared, the run
+// bytes the controls stand for are written into it and the command runs on
+// the engine thread. A timer (231 ms) shows the progress lines and status
+// text and, once the run byte reads 255 and the thread has ended, the
+// result. "STOP" writes 1 into the run byte: the engine saves its best
+// timetable and ends. Leaving or closing asks a running command to stop
+// and waits for it, so no command outlives its window.
+//
+// The problems monitor, the end-of-run notice and the second busy pop-up
+// belong to the computation control above this library; the window reaches
+// them through g_computation_hooks, which that library fills at start-up.
 #pragma once
 
 #include <cstdint>
@@ -24,20 +32,54 @@
 #include "shell/engine_commands.h"
 #include "shell/resizable_dialog.h"
 
+class Cmake;
+
+// What the computation window asks of the computation control; an unset
+// entry does nothing (the trial runs need none of them).
+struct ComputationHooks {
+  // Shows the problems monitor beside the window (and starts its timer).
+  void (*show_problems_monitor)(Cmake& window) = nullptr;
+  // Places the monitor again; moved is 1 after the frame was moved or sized.
+  void (*place_problems_monitor)(Cmake& window, int moved) = nullptr;
+  // Closes the monitor when its window goes.
+  void (*close_problems_monitor)(Cmake& window) = nullptr;
+  // The busy pop-up around the synchronous checks: a text shows it, null hides it.
+  void (*busy)(Cmake& window, const char* text) = nullptr;
+  // A run ended: its result and the errors left.
+  void (*run_ended)(Cmake& window, std::int32_t result, int errors_left) = nullptr;
+};
+extern ComputationHooks g_computation_hooks;
+
 class Cmake : public CResizableDialog {
  public:
   static constexpr int kTemplate = 158;
   static constexpr int kTitleId = 1001, kStatusId = 1002, kProgressId = 1003, kResultId = 1004, kStopId = 1005,
-                       kExemptionsId = 1006, kCloseId = 1007;
+                       kExemptionsId = 1006, kCloseId = 1007, kTechniqueId = 1008, kStartId = 1009,
+                       kPauseId = 1010, kCpuId = 1011, kStageAgainId = 1012, kLeaveGapId = 1013,
+                       kStageFocusId = 1014, kProposalId = 1015, kProblemsId = 1016, kSupportId = 1017;
   static constexpr kt::ui::WParam kTimer = 12345678;
   static constexpr std::uint32_t kTimerMs = 231;
+  // The techniques of the page, in the order of its list.
+  static constexpr EngineCommandCode kTechniques[5] = {EngineCommandCode::CalcRedo, EngineCommandCode::CalcCont,
+                                                       EngineCommandCode::CalcMini, EngineCommandCode::CalcMibu,
+                                                       EngineCommandCode::CalcDerr};
 
+  // The page held by the page holder.
+  Cmake();
+  // The modal window for one command (a trial run with the teacher's name).
   Cmake(EngineCommandCode code, const char* test_name);
   ~Cmake() override;
   // Runs the window; the engine's result (0 success; -1 when the run was
   // never started).
   kt::ui::LResult DoModal() override;
 
+  // Starts the command unless one runs; false when it did not start (the
+  // window then shows why).
+  bool StartRun(EngineCommandCode code);
+  // Places the problems monitor again (moved: 1 after a frame move or size).
+  void PlaceProblemsMonitor(int moved);
+
+  bool Running() const { return m_running != 0; }
   std::int32_t Result() const { return m_result; }
   bool Finished() const { return m_finished; }
   // The result text the window shows, also once it is closed.
@@ -52,11 +94,17 @@ class Cmake : public CResizableDialog {
   void OnDestroy() override;
 
  private:
-  void Start();
+  bool Prechecks(EngineCommandCode code);
   void Poll();
   void Finish(std::int32_t result, const std::string& text);
+  // Asks a running command to stop and waits for it; show: the result
+  // goes into the window (not while it is being destroyed).
+  void StopAndWait(bool show);
   void Close();
+  void ShowPageControls(bool show);
+  void OnRunByte(int id);
 
+  bool m_page_use;
   EngineCommandCode m_code;
   char m_test_name[21];
   std::int32_t m_result = -1;

@@ -133,6 +133,24 @@ TEST(OrarioProgram, TrialRunsWriteOnlyTheTestFiles) {
   }
 }
 
+// A trial run on a description with an error is a test run's first error:
+// status 4, the engine's message with the test's closing line, and the
+// description left as it was.
+TEST(OrarioProgram, ATrialOnABadDescriptionIsTheTestsFirstError) {
+  std::string description =
+      read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt") + "DAYS:\tXX\n";
+  for (const char* option : {"TPRO", "TCLA"}) {
+    TempDir school;
+    write_file(school.file("scuola2.txt"), description);
+    Outcome o = run_orario(school, "LANG=it_IT.UTF-8", std::string("--seed 3 CALC:scuola2.txt ") + option);
+    EXPECT_EQ(o.status, 4) << option << o.err;
+    EXPECT_NE(o.err.find("Ore del Giorno"), std::string::npos) << option << o.err;
+    EXPECT_NE(o.err.find("correggere e riprovare"), std::string::npos) << option << o.err;
+    EXPECT_EQ(read_file(school.file("scuola2.txt")), description) << option;
+    EXPECT_EQ(entries(school).count("savego.txt"), 0u) << option;
+  }
+}
+
 // A description that exists but cannot be read says why, in the user's
 // language, and no file of the school folder changes.
 TEST(OrarioProgram, ADescriptionThatCannotBeReadSaysWhy) {

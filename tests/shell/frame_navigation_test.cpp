@@ -40,10 +40,6 @@ TEST_F(FrameNavigation, EscTargetsByPage) {
     ui.Pump();
     EXPECT_EQ(g_current_page_template, c.after_esc) << c.id;
   }
-  // A page not built yet: its stand-in says so.
-  alfadlg_go_to_page(kPageMake);
-  EXPECT_EQ(ui.Text(*g_current_page, CPendingPage::kNoticeId),
-            "Questa funzione non è ancora disponibile in questa versione."_cp);
 }
 
 TEST_F(FrameNavigation, SamePageBeepsParameterPagesReopen) {

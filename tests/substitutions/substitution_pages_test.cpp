@@ -206,7 +206,7 @@ TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
   });
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].title, "Calcolo dell'Orario Provvisorio");
-  EXPECT_EQ(shown[0].result, "Calcolo terminato. Errori rimasti: 0");
+  EXPECT_EQ(shown[0].result, "Elaborazione terminata. Errori rimasti: 0");
   std::map<std::string, std::string> after = files_below(school_);
   for (const auto& [name, text] : before) EXPECT_EQ(after[name], text) << name << " changed";
   std::set<std::string> added;
