@@ -27,7 +27,10 @@
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
+#include "engine/report_services.h"
+#include "solver/classroom_allocation.h"
 #include "solver/parallel_workers.h"
+#include "solver/room_window_handover.h"
 #include "solver/violation_reporter.h"
 
 namespace {
@@ -107,6 +110,98 @@ void print_violations(int language) {
               static_cast<int>(g_status.error_count.load()));
 }
 
+// One engine command as the user interface starts it: the status block
+// cleared, the language set, the room block handed over when there is one.
+int run_engine(const std::string& command, const std::vector<std::string>& texts, int language,
+               RoomAllocationParams* rooms = nullptr) {
+  std::vector<const char*> argv = {"Questo non serve", command.c_str()};
+  for (const std::string& text : texts) argv.push_back(text.c_str());
+  argv.push_back(nullptr);
+  g_status.clear();
+  g_status.language = language;
+  g_status.room_params = rooms;
+  g_language = static_cast<std::uint8_t>(language);
+  int result = or_main(1, static_cast<int>(argv.size() - 1), argv.data());
+  g_status.room_params = nullptr;
+  return result;
+}
+
+void print_engine_message(int result) {
+  if (result == 0 || !g_status.message[0]) return;
+  std::string message = kt::cp1252_to_utf8(g_status.message);
+  if (message.back() != '\n') message += '\n';
+  print_error(message);
+}
+
+void print_cp1252_line(std::FILE* out, const std::string& text) {
+  std::fputs((kt::cp1252_to_utf8(text.c_str()) + "\n").c_str(), out);
+}
+
+std::vector<RoomWindowClass> room_records(const RoomOptions& options) {
+  std::vector<RoomWindowClass> records;
+  auto record = [&records](const std::string& code) -> RoomWindowClass& {
+    for (RoomWindowClass& r : records)
+      if (r.code == code) return r;
+    records.push_back({code, true, "", {}});
+    return records.back();
+  };
+  for (const RoomOptions::ClassRoom& c : options.class_rooms) {
+    RoomWindowClass& r = record(kt::utf8_to_cp1252(c.code));
+    r.room = kt::utf8_to_cp1252(c.room);
+    r.movable = c.movable;
+  }
+  for (const auto& [code, room] : options.forbidden)
+    record(kt::utf8_to_cp1252(code)).forbidden.push_back(kt::utf8_to_cp1252(room));
+  return records;
+}
+
+// The room-assignment window's run on the command line: the school is read
+// ("SYNT:") so the window's records can be matched to its classes, the
+// settings are checked (a problem ends the run before anything is written),
+// handed over, and the allocation command runs; a run that allocated rooms
+// writes the reports at once, while the allocation is still in memory, and
+// converts its room reports. Prints each class's room changes as the window
+// shows them.
+int run_room_window(const OrarioOptions& options, const std::string& word, const std::string& file,
+                    const std::vector<std::string>& texts, int language) {
+  int result = run_engine("SYNT:" + file, {}, language);
+  if (result != 0) {
+    print_engine_message(result);
+    return exit_status(result, false);
+  }
+  RoomAllocationParams params{};
+  params.teachers_per_room = options.rooms.teachers_per_room;
+  for (std::size_t b = 0; b < options.rooms.rooms_per_building.size() && b < 10; ++b)
+    params.rooms_per_building[b] = options.rooms.rooms_per_building[b];
+  params.best_result = kNoRecord;
+  params.allocation_mode = static_cast<std::uint8_t>(options.rooms.mode);
+  std::vector<RoomWindowClass> records = room_records(options.rooms);
+  std::string problem = or_room_window_problem(params, records);
+  if (!problem.empty()) {
+    print_cp1252_line(stderr, problem);
+    return 2;
+  }
+  or_room_window_handover(records);
+  g_room_optimiser_max_cycles = options.rooms.cycles;
+  result = run_engine(word + file, texts, language, &params);
+  print_engine_message(result);
+  if (result != 0 || !g_room_report_flag) return exit_status(result, g_interrupts > 0);
+  int unallocated = or_unallocated_lesson_count();
+  result = run_engine("REPO:" + file, {}, language);
+  print_engine_message(result);
+  if (result != 0) return exit_status(result, false);
+  or_show_room_reports(0);
+  for (int c = 0; c < g_eng_school.real_class_count && c < kMaxClasses; ++c) {
+    int own = 0;
+    std::uint8_t days = 0;
+    int changes = or_room_allocation_query(11, g_eng_classes[c].code, nullptr, &own, &days);
+    std::printf("%s: %d %d\n", kt::cp1252_to_utf8(g_eng_classes[c].code).c_str(), changes, own);
+  }
+  std::string note = or_unallocated_message(unallocated);
+  if (!note.empty()) print_cp1252_line(stdout, note);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,6 +248,22 @@ int main(int argc, char** argv) {
   bool workers = options.processes > 1 && start_workers(options.processes, engine_file);
   if (options.processes > 1 && !workers)
     print_error(orario_text(OrarioText::kNoProcesses, language));
+
+  if (options.rooms.given) {
+    if (kt::cp1252_ncasecmp(word.c_str(), "ASAU:", 5) != 0 && kt::cp1252_ncasecmp(word.c_str(), "MISV:", 5) != 0) {
+      print_error(orario_text(OrarioText::kRoomCommand, language));
+      return 1;
+    }
+    std::vector<std::string> texts;
+    for (std::size_t i = 1; i < options.engine_args.size(); ++i)
+      texts.push_back(kt::utf8_to_cp1252(options.engine_args[i]));
+    std::signal(SIGINT, on_interrupt);
+    StopTimer timer(options.time_limit_seconds);
+    int status = run_room_window(options, word, engine_file, texts, language);
+    if (workers) parpro_end_workers();
+    std::fflush(stdout);
+    return status;
+  }
 
   std::string command = word + engine_file;
   std::vector<std::string> engine_texts;
