@@ -10,7 +10,7 @@
 class Cmakedibi : public CResizableDialog {
  public:
   static constexpr int kTemplate = 159;
-  static constexpr int kTitleId = 1001, kTechnicalEditorId = 1002;
+  static constexpr int kTitleId = 1001, kTechnicalEditorId = 1002, kRoomWindowId = 1003, kPublishId = 1004;
 
   Cmakedibi() : CResizableDialog(kTemplate) {}
 

@@ -9,15 +9,21 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "engine/engine_main.h"
+#include "engine/report_services.h"
+#include "engine/status_block.h"
+#include "reports/report_run.h"
+#include "room_report_reading.h"
 #include "school_fixture.h"
+#include "solver/classroom_allocation.h"
+#include "solver/room_window_handover.h"
 #include "test_temp_folder.h"
 
 namespace fs = std::filesystem;
+using namespace room_reading;
 
 namespace {
 
@@ -60,61 +66,6 @@ class RoomCommand : public ::testing::Test {
   kt_test::TempDir dir_;
 };
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::string> cells(const std::string& line) {
-  std::vector<std::string> out;
-  std::istringstream in(line);
-  for (std::string cell; std::getline(in, cell, '|');) {
-    cell.erase(cell.find_last_not_of(' ') + 1);
-    out.push_back(cell);
-  }
-  return out;
-}
-
-// The allocation report read back: per class, the room of each (day, hour).
-using ClassRooms = std::map<std::string, std::map<std::pair<int, int>, std::string>>;
-ClassRooms rooms_of_classes(const std::string& report) {
-  ClassRooms rooms;
-  std::string klass;
-  int hour = -1;
-  for (const std::string& line : lines_of(report)) {
-    std::size_t at = line.find("|CLASSE ");
-    if (line.rfind("!", 0) == 0 && at != std::string::npos) {
-      klass = line.substr(at + 8, line.find(' ', at + 8) - at - 8);
-      hour = -1;
-    } else if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0])) && line.find(':') < 3) {
-      ++hour;
-    } else if (line.rfind("Labor|", 0) == 0) {
-      std::vector<std::string> c = cells(line);
-      for (std::size_t d = 1; d < c.size(); ++d) rooms[klass][{static_cast<int>(d) - 1, hour}] = c[d];
-    }
-  }
-  return rooms;
-}
-
-// "CLASSE x NON ASSEGNATA AD AULA Lun 1": the (day, hour) of each line.
-std::vector<std::pair<int, int>> unallocated_slots(const std::string& errors) {
-  const std::string days[] = {"Lun", "Mar", "Mer", "Gio", "Ven", "Sab", "Dom"};
-  std::vector<std::pair<int, int>> slots;
-  for (const std::string& line : lines_of(errors)) {
-    std::size_t at = line.find(" NON ASSEGNATA AD AULA ");
-    if (at == std::string::npos) continue;
-    std::istringstream in(line.substr(at + 23));
-    std::string day;
-    int hour = 0;
-    in >> day >> hour;
-    for (int d = 0; d < 7; ++d)
-      if (days[d] == day) slots.push_back({d, hour - 1});
-  }
-  return slots;
-}
-
 TEST_F(RoomCommand, ByClassSeatsEveryLessonItCanAndRepeatsItself) {
   for (const char* sample : kSamples) {
     SCOPED_TRACE(sample);
@@ -132,14 +83,7 @@ TEST_F(RoomCommand, ByClassSeatsEveryLessonItCanAndRepeatsItself) {
     if (std::string(sample) == "piccola") {
       // One building: a lesson is left without a room only where both rooms are taken.
       ClassRooms taken = rooms_of_classes(first);
-      for (const auto& slot : missing) {
-        std::set<std::string> busy;
-        for (const auto& [klass, week] : taken) {
-          auto it = week.find(slot);
-          if (it != week.end() && it->second.rfind("AULA:", 0) == 0) busy.insert(it->second);
-        }
-        EXPECT_EQ(busy.size(), 2u) << slot.first << "/" << slot.second;
-      }
+      for (const auto& slot : missing) EXPECT_EQ(busy_rooms(taken, slot).size(), 2u) << slot.first << "/" << slot.second;
     }
     ASSERT_EQ(Orario("--rooms " + rooms, &out), 0) << out;
     EXPECT_EQ(Read("Orario/Orario Allocazione Aule.txt"), first);
@@ -191,6 +135,46 @@ TEST_F(RoomCommand, WrongSettingsAreRefusedBeforeAnythingIsWritten) {
   }
   EXPECT_EQ(run_orario_in(dir_.path(), dir_.path(), "--rooms 2 SNOD:scuola2.txt", &out), 1);
   EXPECT_NE(out.find("ASAU: e MISV:"), std::string::npos) << out;
+}
+
+// In one program, as the desktop program runs them: an allocation, then the
+// publishing export, which writes only "Export_<code>.txt", hands its path
+// back and leaves no room-report flag behind for the next report run.
+TEST_F(RoomCommand, PublishingAfterAnAllocationWritesTheExportAndClearsTheRoomFlag) {
+  Use("piccola");
+  kt_test::InDriveRoot in(dir_.path(), dir_.path());
+  auto run = [](const char* command, const char* option) {
+    const char* argv[] = {"Questo non serve", command, option, nullptr};
+    return or_main(1, option ? 3 : 2, argv);
+  };
+  ASSERT_EQ(run("SYNT:scuola2.txt", nullptr), 0) << g_status.message;
+  RoomAllocationParams params{};
+  params.rooms_per_building[0] = 2;
+  std::vector<RoomWindowClass> classes = {{"1A", true, "PRIMA", {}}};
+  ASSERT_EQ(or_room_window_problem(params, classes), "");
+  or_room_window_handover(classes);
+  g_status.clear();
+  g_status.room_params = &params;
+  g_room_optimiser_max_cycles = 5;
+  int asau = run("ASAU:scuola2.txt", nullptr);
+  g_status.room_params = nullptr;
+  g_room_optimiser_max_cycles = 0;
+  ASSERT_EQ(asau, 0) << g_status.message;
+  EXPECT_EQ(g_room_report_flag, 1);
+  EXPECT_GT(or_unallocated_lesson_count(), 0);
+  std::snprintf(g_publish_school_code, sizeof g_publish_school_code, "%s", "CPROVA");
+  std::snprintf(g_publish_memo, sizeof g_publish_memo, "%s", "prima pubblicazione");
+  int publish = run("REPO:scuola2.txt", "Pubk");
+  g_publish_school_code[0] = g_publish_memo[0] = '\0';
+  ASSERT_EQ(publish, 0) << g_status.message;
+  EXPECT_EQ(g_room_report_flag, 0);
+  std::string path = g_publish_export_path;
+  EXPECT_NE(path.find("Export_CPROVA.txt"), std::string::npos) << path;
+  std::string export_text = Read("Orario/Export_CPROVA.txt");
+  EXPECT_EQ(export_text.rfind("#SCHOOL:CPROVA:", 0), 0u) << export_text;
+  EXPECT_NE(export_text.find("#MEMO:prima pubblicazione\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_.path() / "Orario/Orario Classi.txt"));
+  or_reset_room_allocation();
 }
 
 }  // namespace
