@@ -244,55 +244,36 @@ int main(int argc, char** argv) {
     print_error(std::string(orario_text(OrarioText::kBadFileName, language)) + file + "\n");
     return 1;
   }
+  bool rooms = options.rooms.given;
+  if (rooms && kt::cp1252_ncasecmp(word.c_str(), "ASAU:", 5) != 0 && kt::cp1252_ncasecmp(word.c_str(), "MISV:", 5) != 0) {
+    print_error(orario_text(OrarioText::kRoomCommand, language));
+    return 1;
+  }
   g_requested_seed = options.seed;
   bool workers = options.processes > 1 && start_workers(options.processes, engine_file);
   if (options.processes > 1 && !workers)
     print_error(orario_text(OrarioText::kNoProcesses, language));
 
-  if (options.rooms.given) {
-    if (kt::cp1252_ncasecmp(word.c_str(), "ASAU:", 5) != 0 && kt::cp1252_ncasecmp(word.c_str(), "MISV:", 5) != 0) {
-      print_error(orario_text(OrarioText::kRoomCommand, language));
-      return 1;
-    }
-    std::vector<std::string> texts;
-    for (std::size_t i = 1; i < options.engine_args.size(); ++i)
-      texts.push_back(kt::utf8_to_cp1252(options.engine_args[i]));
-    std::signal(SIGINT, on_interrupt);
-    StopTimer timer(options.time_limit_seconds);
-    int status = run_room_window(options, word, engine_file, texts, language);
-    if (workers) parpro_end_workers();
-    std::fflush(stdout);
-    return status;
-  }
-
-  std::string command = word + engine_file;
   std::vector<std::string> engine_texts;
   for (std::size_t i = 1; i < options.engine_args.size(); ++i)
     engine_texts.push_back(kt::utf8_to_cp1252(options.engine_args[i]));
-  std::vector<const char*> engine_argv = {"Questo non serve", command.c_str()};
-  for (const std::string& text : engine_texts) engine_argv.push_back(text.c_str());
-  engine_argv.push_back(nullptr);
-
-  g_status.clear();
-  g_status.language = language;
-  g_language = static_cast<std::uint8_t>(language);
   std::signal(SIGINT, on_interrupt);
-
   int result;
   {
     StopTimer timer(options.time_limit_seconds);
-    result = or_main(1, static_cast<int>(engine_argv.size() - 1), engine_argv.data());
+    result = rooms ? run_room_window(options, word, engine_file, engine_texts, language)
+                   : run_engine(word + engine_file, engine_texts, language);
   }
   if (workers) parpro_end_workers();
+  if (rooms) {
+    std::fflush(stdout);
+    return result;
+  }
   if (result == 0 && (kt::cp1252_ncasecmp(word.c_str(), "SNOD:", 5) == 0 ||
                       kt::cp1252_ncasecmp(word.c_str(), "SBIL:", 5) == 0))
     print_violations(language);
   std::fflush(stdout);
-  if (result != 0 && g_status.message[0]) {
-    std::string message = kt::cp1252_to_utf8(g_status.message);
-    if (message.back() != '\n') message += '\n';
-    print_error(message);
-  }
+  print_engine_message(result);
   if (g_step_not_built)
     print_error(std::string(orario_text(OrarioText::kNotBuilt, language)) + g_step_not_built +
                 "\n");

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "reports/report_run.h"
+#include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/engine_commands.h"
 #include "shell/message_box.h"
@@ -24,6 +25,8 @@ void copy_field(char* to, std::size_t size, const char* from) { std::snprintf(to
 
 bool krv_publish_timetable(const char* memo, bool delete_published, std::string* path) {
   if (path) path->clear();
+  // The code is the school's: read it when no page has read the school yet.
+  if (g_ui_header.school_code[0] == '\0' && !og_read_school_files(0)) return false;
   if (!og_school_loaded() || g_ui_header.school_code[0] == '\0') {
     ui_message_box(kNoCode);
     return false;
