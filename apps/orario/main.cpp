@@ -185,7 +185,12 @@ int run_room_window(const OrarioOptions& options, const std::string& word, const
   g_room_optimiser_max_cycles = options.rooms.cycles;
   result = run_engine(word + file, texts, language, &params);
   print_engine_message(result);
-  if (result != 0 || !g_room_report_flag) return exit_status(result, g_interrupts > 0);
+  if (result != 0) return exit_status(result, g_interrupts > 0);
+  if (!g_room_report_flag) {
+    // The grouping of teachers into rooms writes its own room reports.
+    or_show_room_reports(0);
+    return 0;
+  }
   int unallocated = or_unallocated_lesson_count();
   result = run_engine("REPO:" + file, {}, language);
   print_engine_message(result);

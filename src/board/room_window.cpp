@@ -372,6 +372,9 @@ void Casau::Finish(std::int32_t result) {
     ShowClassResults(11);
     std::string note = or_unallocated_message(unallocated);
     if (!note.empty()) text += " " + note;
+  } else if (result == 0) {
+    // The grouping of teachers into rooms writes its own room reports.
+    or_show_room_reports(0);
   }
   SetDlgItemText(kResultId, text.c_str());
   for (int id : {kAssignId, kReduceId, kDeleteReportsId})

@@ -113,6 +113,18 @@ TEST_F(RoomCommand, ByTeacherAndNamedRoomsKeepForbiddenRoomsFree) {
   }
 }
 
+// Teachers grouped three to a room: the overlap reduction ends with the
+// grouping's report, converted like the other reports.
+TEST_F(RoomCommand, TeachersGroupedIntoRoomsLeaveTheirConvertedReport) {
+  Use("piccola");
+  std::string out;
+  ASSERT_EQ(run_orario_in(dir_.path(), dir_.path(), "--seed 3 --time-limit 2 --teachers-per-room 3 MISV:scuola2.txt", &out), 0)
+      << out;
+  EXPECT_NE(Read("Orario/Allocazione Aule.txt").find("|Aula   1 |"), std::string::npos) << out;
+  EXPECT_TRUE(fs::exists(dir_.path() / "Orario/Allocazione Aule.rtf"));
+  EXPECT_TRUE(fs::exists(dir_.path() / "Orario/HTML/Allocazione Aule.html"));
+}
+
 TEST_F(RoomCommand, WrongSettingsAreRefusedBeforeAnythingIsWritten) {
   Use("piccola");
   std::string out;
