@@ -43,9 +43,9 @@ const char* const kUnknownRoom[3] = {
 const char* const kTooMany[3] = {"Classe %s: al massimo 30 aule vietate.%s",
                                  "Klasse %s: hoechstens 30 verbotene Zimmer.%s",
                                  "Class %s: at most 30 forbidden rooms.%s"};
-const char* const kLongName[3] = {"Nome di aula troppo lungo (massimo 20 caratteri): %s%s",
-                                  "Zimmername zu lang (hoechstens 20 Zeichen): %s%s",
-                                  "Room name too long (at most 20 characters): %s%s"};
+const char* const kLongName[3] = {"Nome di aula non valido (al massimo 20 caratteri, senza '|'): %s%s",
+                                  "Ungueltiger Zimmername (hoechstens 20 Zeichen, ohne '|'): %s%s",
+                                  "Invalid room name (at most 20 characters, no '|'): %s%s"};
 const char* const kUnallocated[3] = {
     "%s ore senza aula: restano nell'aula della classe (vedere \"ERRORI Allocazione Aule\").%s",
     "%s Stunden ohne Zimmer: sie bleiben im Zimmer der Klasse (siehe \"ERRORI Allocazione Aule\").%s",
@@ -63,7 +63,8 @@ std::string or_room_window_problem(const RoomAllocationParams& params,
                                    const std::vector<RoomWindowClass>& classes) {
   for (const RoomWindowClass& c : classes) {
     if (c.code.empty() || or_find_class(c.code.c_str()) < 0) return format(kUnknownClass, c.code);
-    if (c.room.size() >= kNameSize) return format(kLongName, c.room);
+    // The school's file separates its fields with '|'.
+    if (c.room.size() >= kNameSize || c.room.find('|') != std::string::npos) return format(kLongName, c.room);
     if (static_cast<int>(c.forbidden.size()) > kMaxForbiddenRooms) return format(kTooMany, c.code);
     for (const std::string& name : c.forbidden)
       if (!room_named(classes, name)) return format(kUnknownRoom, name, c.code);

@@ -25,7 +25,7 @@ inline constexpr int kMaxForbiddenRooms = 30;
 // Empty when the settings can be run on the loaded school, else the message
 // for the user in the run's language: no rooms to allocate, rooms enough for
 // every class (nothing to allocate), an unknown class, a forbidden room that
-// is no class's room, too many forbidden rooms, a room name too long.
+// is no class's room, too many forbidden rooms, a room name too long or holding '|'.
 std::string or_room_window_problem(const RoomAllocationParams& params,
                                    const std::vector<RoomWindowClass>& classes);
 

@@ -139,6 +139,7 @@ TEST_F(RoomCommand, WrongSettingsAreRefusedBeforeAnythingIsWritten) {
       {"--rooms 6", "bastano per tutte le 6 classi"},
       {"--rooms 2 --class-room 1A=PRIMA --forbid 1B=TERZA", "Aula vietata TERZA della classe 1B"},
       {"--rooms 2 --class-room 9Z=PRIMA", "Classe 9Z sconosciuta"},
+      {"--rooms 2 --class-room '1A=PRI|MA'", "Nome di aula non valido"},
   };
   for (const Case& k : cases) {
     EXPECT_EQ(Orario(k.settings, &out), 2) << k.settings << out;
