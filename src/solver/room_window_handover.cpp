@@ -33,6 +33,10 @@ const char* const kEnough[3] = {
     "Le aule (%s) bastano per tutte le %s classi: ogni classe resta nella propria aula, non c'e' nulla da assegnare.",
     "Die Zimmer (%s) reichen fuer alle %s Klassen: jede Klasse bleibt in ihrem Zimmer, nichts zuzuweisen.",
     "The rooms (%s) are enough for all %s classes: every class keeps its own room, nothing to allocate."};
+const char* const kFirstBuilding[3] = {
+    "Il primo plesso non ha aule: l'assegnazione parte dalle sue aule.%s%s",
+    "Das erste Gebaeude hat keine Zimmer: die Zuweisung beginnt mit seinen Zimmern.%s%s",
+    "The first building has no rooms: the allocation starts from its rooms.%s%s"};
 const char* const kUnknownClass[3] = {"Classe %s sconosciuta: non fa parte della scuola.%s",
                                       "Unbekannte Klasse %s: sie gehoert nicht zur Schule.%s",
                                       "Unknown class %s: it is not a class of the school.%s"};
@@ -81,7 +85,8 @@ std::string or_room_window_problem(const RoomAllocationParams& params,
   // the school has classes; otherwise it would end without a word.
   int first = params.rooms_per_building[0];
   int real = g_eng_school.real_class_count;
-  if (first == 0 || first >= real) return format(kEnough, std::to_string(first), std::to_string(real));
+  if (first == 0) return format(kFirstBuilding, "");
+  if (first >= real) return format(kEnough, std::to_string(first), std::to_string(real));
   return {};
 }
 

@@ -160,6 +160,7 @@ TEST_F(AfterComputation, RoomWindowRefusesWrongSettingsAndChangesNothing) {
     const char *rooms, *forbidden, *message;
   } cases[] = {
       {"0,0", "", "Nessuna aula da assegnare"},
+      {"0,3", "", "Il primo plesso non ha aule"},
       {"40,3", "", "bastano per tutte le"},
       {"3,3", "TERZA", "Aula vietata TERZA della classe"},
       {"3,x", "", "Numero di aule non valido"},
@@ -220,7 +221,11 @@ TEST_F(AfterComputation, WeightBalancingSpreadsTheHighWeightSubjects) {
   ASSERT_TRUE(g_balancing_page.Running());
   // The phase runs until a few of its progress lines were shown, then it is stopped.
   auto lines = [this] { return ui.Text(g_balancing_page, Cbila::kProgressId); };
-  for (int i = 0; i < 300 && std::count(lines().begin(), lines().end(), '\n') < 3; ++i) {
+  auto shown = [&lines] {
+    std::string text = lines();
+    return std::count(text.begin(), text.end(), '\n');
+  };
+  for (int i = 0; i < 300 && shown() < 3; ++i) {
     ::usleep(10000);
     ui.Advance(Cbila::kTimerMs);
   }
