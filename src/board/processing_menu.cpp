@@ -20,7 +20,7 @@ const MlText kTitle = {"Elaborazione dell'orario - Menu generale e STAMPA",
                        "Timetable Processing - Overview and Printing"};
 const MlText kEditorCaption = {"Editor tecnico", "Technischer Editor", "Technical editor"};
 const MlText kRoomsCaption = {"Assegnazione delle Aule", "Zuweisung der Klassenzimmer", "Allocation of Classrooms"};
-const MlText kPublishCaption = {"Pubblica l'orario", "Stundenplan veroeffentlichen", "Publish the timetable"};
+const MlText kPublishCaption = {"Pubblica l'orario", "Veroeffentlichen", "Publish timetable"};
 
 const ControlTemplate kControls[] = {
     {"Static", Cmakedibi::kTitleId, "", kSsLeft, 8, 8, 360, 12},

@@ -25,19 +25,18 @@ namespace {
 const MlText kTitle = {"Assegnazione delle Aule", "Zuweisung der Klassenzimmer", "Allocation of Classrooms"};
 const MlText kRoomsLabel = {"Aule per plesso (separate da virgole)", "Zimmer je Gebaeude (durch Kommas getrennt)",
                             "Rooms per building (separated by commas)"};
-const MlText kTeachersLabel = {"Professori per aula (0 = assegna le ore alle aule)",
-                               "Lehrer je Zimmer (0 = Stunden den Zimmern zuweisen)",
-                               "Teachers per room (0 = allocate the lessons to rooms)"};
+const MlText kTeachersLabel = {"Professori per aula (0 = ore alle aule)", "Lehrer je Zimmer (0 = Stunden zu Zimmern)",
+                               "Teachers per room (0 = lessons to rooms)"};
 const MlText kModes[3] = {{"per Classe", "nach Klasse", "by Class"},
                           {"per Professore", "nach Lehrer", "by Teacher"},
                           {"per Aula", "nach Zimmer", "by Room"}};
 const MlText kMovable = {"Le ore della classe possono cambiare aula", "Die Stunden der Klasse duerfen das Zimmer wechseln",
                          "The lessons of the class may change room"};
 const MlText kRoomLabel = {"Aula della classe", "Zimmer der Klasse", "Room of the class"};
-const MlText kForbiddenLabel = {"Aule vietate (separate da virgole)", "Verbotene Zimmer (durch Kommas getrennt)",
-                                "Forbidden rooms (separated by commas)"};
+const MlText kForbiddenLabel = {"Aule vietate (A, B, ...)", "Verbotene Zimmer (A, B, ...)",
+                                "Forbidden rooms (A, B, ...)"};
 const MlText kAssign = {"Assegna le Aule", "Zimmer zuweisen", "Allocate rooms"};
-const MlText kReduce = {"Riduci gli spostamenti", "Wechsel verringern", "Reduce room changes"};
+const MlText kReduce = {"Riduci spostamenti", "Wechsel verringern", "Fewer room changes"};
 const MlText kDelete = {"Cancella i report delle Aule", "Zimmerberichte loeschen", "Delete the room reports"};
 const MlText kClose = {"Chiudi", "Schliessen", "Close"};
 const MlText kBadRooms = {"Numero di aule non valido: indicare numeri da 0 a 99 separati da virgole.",
