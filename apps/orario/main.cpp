@@ -11,6 +11,7 @@
 // search beside it through the shared area and ends them with the command.
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -36,6 +37,9 @@
 namespace {
 
 volatile std::sig_atomic_t g_interrupts = 0;
+// Set once the time limit passed: a later command of the same run (the room
+// options run several) is asked to stop too.
+std::atomic<bool> g_time_up{false};
 
 void on_interrupt(int) {
   if (g_interrupts > 0) ::_exit(130);
@@ -52,8 +56,10 @@ class StopTimer {
     thread_ = std::thread([this, seconds] {
       std::unique_lock<std::mutex> lock(mutex_);
       auto limit = std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
-      if (!done_cv_.wait_for(lock, limit, [this] { return done_; }))
+      if (!done_cv_.wait_for(lock, limit, [this] { return done_; })) {
+        g_time_up = true;
         g_status.run_state.store(kRunStateStopRequested);
+      }
     });
   }
   ~StopTimer() {
@@ -118,6 +124,7 @@ int run_engine(const std::string& command, const std::vector<std::string>& texts
   for (const std::string& text : texts) argv.push_back(text.c_str());
   argv.push_back(nullptr);
   g_status.clear();
+  if (g_interrupts > 0 || g_time_up) g_status.run_state = kRunStateStopRequested;
   g_status.language = language;
   g_status.room_params = rooms;
   g_language = static_cast<std::uint8_t>(language);
