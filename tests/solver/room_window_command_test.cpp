@@ -80,6 +80,8 @@ TEST_F(RoomCommand, ByClassSeatsEveryLessonItCanAndRepeatsItself) {
     EXPECT_NE(out.find(std::to_string(missing.size()) + " ore senza aula"), std::string::npos) << out;
     EXPECT_NE(first.find("(non assegnato)"), std::string::npos);
     EXPECT_NE(first.find("AULA:1"), std::string::npos);
+    // The teachers' landscape pages name the rooms too.
+    EXPECT_NE(Read("Orario/Orario Professori Orizzontale.txt").find("AULA:"), std::string::npos);
     if (std::string(sample) == "piccola") {
       // One building: a lesson is left without a room only where both rooms are taken.
       ClassRooms taken = rooms_of_classes(first);
