@@ -39,9 +39,6 @@ class Casau : public CResizableDialog {
   ~Casau() override;
   kt::ui::LResult DoModal() override;
 
-  std::int32_t Result() const { return m_result; }
-  const RoomAllocationParams& Params() const { return m_params; }
-
  protected:
   bool OnInitDialog() override;
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
