@@ -25,13 +25,84 @@ bool parse_integer(const char* text, std::int64_t* out) {
   return true;
 }
 
+// "CODE=ROOM" into its two halves; false without a code or a room.
+bool parse_pair(const char* text, std::string* code, std::string* room) {
+  if (!text) return false;
+  const char* equals = std::strchr(text, '=');
+  if (!equals || equals == text || equals[1] == '\0') return false;
+  code->assign(text, equals);
+  room->assign(equals + 1);
+  return true;
+}
+
+// "N[,N...]", at most ten counts of 0 to 99.
+bool parse_counts(const char* text, std::vector<int>* out) {
+  if (!text || !*text) return false;
+  out->clear();
+  while (*text) {
+    char* end = nullptr;
+    long value = std::strtol(text, &end, 10);
+    if (end == text || value < 0 || value > 99 || out->size() >= 10) return false;
+    out->push_back(static_cast<int>(value));
+    if (*end == ',') ++end;
+    else if (*end != '\0') return false;
+    text = end;
+  }
+  return true;
+}
+
+bool parse_room_option(const char* arg, const char* value, RoomOptions* rooms) {
+  rooms->given = true;
+  if (std::strcmp(arg, "--rooms") == 0) return parse_counts(value, &rooms->rooms_per_building);
+  if (std::strcmp(arg, "--teachers-per-room") == 0 || std::strcmp(arg, "--room-cycles") == 0) {
+    std::int64_t n = 0;
+    if (!parse_integer(value, &n) || n > 1000000) return false;
+    (arg[2] == 't' ? rooms->teachers_per_room : rooms->cycles) = static_cast<int>(n);
+    return true;
+  }
+  if (std::strcmp(arg, "--room-mode") == 0) {
+    const char* const kModes[] = {"class", "teacher", "room"};
+    for (int m = 0; m < 3; ++m)
+      if (value && std::strcmp(value, kModes[m]) == 0) {
+        rooms->mode = m;
+        return true;
+      }
+    return false;
+  }
+  RoomOptions::ClassRoom entry;
+  if (!parse_pair(value, &entry.code, &entry.room)) return false;
+  if (std::strcmp(arg, "--forbid") == 0) {
+    rooms->forbidden.emplace_back(entry.code, entry.room);
+    return true;
+  }
+  entry.movable = std::strcmp(arg, "--class-room") == 0;
+  rooms->class_rooms.push_back(entry);
+  return true;
+}
+
+bool is_room_option(const char* arg) {
+  for (const char* name : {"--rooms", "--teachers-per-room", "--room-cycles", "--room-mode", "--class-room",
+                           "--fixed-class-room", "--forbid"})
+    if (std::strcmp(arg, name) == 0) return true;
+  return false;
+}
+
 const char* const kTexts[][3] = {
     {"Uso: orario COMANDO:file_descrizione [opzione] [cicli] [--time-limit SECONDI] "
-     "[--seed N] [--processes N]\n",
+     "[--seed N] [--processes N]\n"
+     "  ASAU:/MISV: [--rooms N[,N...]] [--teachers-per-room N] [--room-cycles N]\n"
+     "  [--room-mode class|teacher|room]"
+     "  [--class-room CLASS=ROOM] [--fixed-class-room CLASS=ROOM] [--forbid CLASS=ROOM]\n",
      "Aufruf: orario BEFEHL:Beschreibungsdatei [Option] [Zyklen] [--time-limit SEKUNDEN] "
-     "[--seed N] [--processes N]\n",
+     "[--seed N] [--processes N]\n"
+     "  ASAU:/MISV: [--rooms N[,N...]] [--teachers-per-room N] [--room-cycles N]\n"
+     "  [--room-mode class|teacher|room]"
+     "  [--class-room CLASS=ROOM] [--fixed-class-room CLASS=ROOM] [--forbid CLASS=ROOM]\n",
      "Usage: orario COMMAND:description_file [option] [cycles] [--time-limit SECONDS] "
-     "[--seed N] [--processes N]\n"},
+     "[--seed N] [--processes N]\n"
+     "  ASAU:/MISV: [--rooms N[,N...]] [--teachers-per-room N] [--room-cycles N]\n"
+     "  [--room-mode class|teacher|room]"
+     "  [--class-room CLASS=ROOM] [--fixed-class-room CLASS=ROOM] [--forbid CLASS=ROOM]\n"},
     {"Opzione non valida: ", "Ungültige Option: ", "Invalid option: "},
     {"Cartella della scuola non trovata: ", "Schulordner nicht gefunden: ",
      "School folder not found: "},
@@ -43,6 +114,9 @@ const char* const kTexts[][3] = {
      "Parallel solver processes could not be started: the computation runs in one process.\n"},
     {"orario: not built yet: ", "orario: not built yet: ", "orario: not built yet: "},
     {"Violazioni residue: ", "Verbleibende Verstöße: ", "Remaining violations: "},
+    {"Le opzioni delle aule valgono solo con ASAU: e MISV:\n",
+     "Die Zimmer-Optionen gelten nur mit ASAU: und MISV:\n",
+     "The room options apply only to ASAU: and MISV:\n"},
 };
 
 }  // namespace
@@ -69,6 +143,8 @@ OrarioOptions parse_command_line(int argc, char** argv) {
         options.error = arg;
       else
         options.processes = static_cast<int>(n);
+    } else if (is_room_option(arg)) {
+      if (!parse_room_option(arg, value(), &options.rooms)) options.error = arg;
     } else if (std::strncmp(arg, "--", 2) == 0) {
       options.error = arg;
     } else if (options.engine_args.size() < 3) {

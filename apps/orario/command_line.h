@@ -6,13 +6,31 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
+
+// The room-assignment window's settings given on the command line (texts as
+// typed, UTF-8): present when any room option was given.
+struct RoomOptions {
+  bool given = false;
+  std::vector<int> rooms_per_building;  // --rooms N[,N...]
+  int teachers_per_room = 0;            // --teachers-per-room N
+  int mode = 0;                         // --room-mode class|teacher|room
+  int cycles = 0;                       // --room-cycles N: the optimiser's cycles, 0 until stopped
+  struct ClassRoom {
+    std::string code, room;
+    bool movable = true;
+  };
+  std::vector<ClassRoom> class_rooms;   // --class-room / --fixed-class-room CODE=ROOM
+  std::vector<std::pair<std::string, std::string>> forbidden;  // --forbid CODE=ROOM
+};
 
 struct OrarioOptions {
   std::vector<std::string> engine_args;  // COMMAND:file [option] [cycles]
   double time_limit_seconds = -1;        // --time-limit: ask the engine to stop after it
   std::int64_t seed = -1;                // --seed
   int processes = 1;                     // --processes
+  RoomOptions rooms;
   bool help = false;
   std::string error;                     // non-empty: the command line was not understood
 };
@@ -30,5 +48,5 @@ int exit_status(int result, bool interrupted);
 
 // The program's own texts in the user's language (UTF-8, for the terminal).
 enum class OrarioText { kUsage, kBadOption, kNoFolder, kBadFileName, kNoProcesses, kNotBuilt,
-                        kViolationCount };
+                        kViolationCount, kRoomCommand };
 const char* orario_text(OrarioText text, int language);

@@ -11,6 +11,7 @@
 // search beside it through the shared area and ends them with the command.
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -27,13 +28,19 @@
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
+#include "engine/report_services.h"
+#include "solver/classroom_allocation.h"
 #include "solver/parallel_workers.h"
 #include "solver/parpro_area.h"
+#include "solver/room_window_handover.h"
 #include "solver/violation_reporter.h"
 
 namespace {
 
 volatile std::sig_atomic_t g_interrupts = 0;
+// Set once the time limit passed: a later command of the same run (the room
+// options run several) is asked to stop too.
+std::atomic<bool> g_time_up{false};
 
 void on_interrupt(int) {
   if (g_interrupts > 0) ::_exit(130);
@@ -50,8 +57,10 @@ class StopTimer {
     thread_ = std::thread([this, seconds] {
       std::unique_lock<std::mutex> lock(mutex_);
       auto limit = std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
-      if (!done_cv_.wait_for(lock, limit, [this] { return done_; }))
+      if (!done_cv_.wait_for(lock, limit, [this] { return done_; })) {
+        g_time_up = true;
         g_status.run_state.store(kRunStateStopRequested);
+      }
     });
   }
   ~StopTimer() {
@@ -108,6 +117,104 @@ void print_violations(int language) {
               static_cast<int>(g_status.error_count.load()));
 }
 
+// One engine command as the user interface starts it: the status block
+// cleared, the language set, the room block handed over when there is one.
+int run_engine(const std::string& command, const std::vector<std::string>& texts, int language,
+               RoomAllocationParams* rooms = nullptr) {
+  std::vector<const char*> argv = {"Questo non serve", command.c_str()};
+  for (const std::string& text : texts) argv.push_back(text.c_str());
+  argv.push_back(nullptr);
+  g_status.clear();
+  if (g_interrupts > 0 || g_time_up) g_status.run_state = kRunStateStopRequested;
+  g_status.language = language;
+  g_status.room_params = rooms;
+  g_language = static_cast<std::uint8_t>(language);
+  int result = or_main(1, static_cast<int>(argv.size() - 1), argv.data());
+  g_status.room_params = nullptr;
+  return result;
+}
+
+void print_engine_message(int result) {
+  if (result == 0 || !g_status.message[0]) return;
+  std::string message = kt::cp1252_to_utf8(g_status.message);
+  if (message.back() != '\n') message += '\n';
+  print_error(message);
+}
+
+void print_cp1252_line(std::FILE* out, const std::string& text) {
+  std::fputs((kt::cp1252_to_utf8(text.c_str()) + "\n").c_str(), out);
+}
+
+std::vector<RoomWindowClass> room_records(const RoomOptions& options) {
+  std::vector<RoomWindowClass> records;
+  auto record = [&records](const std::string& code) -> RoomWindowClass& {
+    for (RoomWindowClass& r : records)
+      if (r.code == code) return r;
+    records.push_back({code, true, "", {}});
+    return records.back();
+  };
+  for (const RoomOptions::ClassRoom& c : options.class_rooms) {
+    RoomWindowClass& r = record(kt::utf8_to_cp1252(c.code));
+    r.room = kt::utf8_to_cp1252(c.room);
+    r.movable = c.movable;
+  }
+  for (const auto& [code, room] : options.forbidden)
+    record(kt::utf8_to_cp1252(code)).forbidden.push_back(kt::utf8_to_cp1252(room));
+  return records;
+}
+
+// The room-assignment window's run on the command line: the school is read
+// ("SYNT:") so the window's records can be matched to its classes, the
+// settings are checked (a problem ends the run before anything is written),
+// handed over, and the allocation command runs; a run that allocated rooms
+// writes the reports at once, while the allocation is still in memory, and
+// converts its room reports. Prints each class's room changes as the window
+// shows them.
+int run_room_window(const OrarioOptions& options, const std::string& word, const std::string& file,
+                    const std::vector<std::string>& texts, int language) {
+  int result = run_engine("SYNT:" + file, {}, language);
+  if (result != 0) {
+    print_engine_message(result);
+    return exit_status(result, false);
+  }
+  RoomAllocationParams params{};
+  params.teachers_per_room = options.rooms.teachers_per_room;
+  for (std::size_t b = 0; b < options.rooms.rooms_per_building.size() && b < 10; ++b)
+    params.rooms_per_building[b] = options.rooms.rooms_per_building[b];
+  params.best_result = kNoRecord;
+  params.allocation_mode = static_cast<std::uint8_t>(options.rooms.mode);
+  std::vector<RoomWindowClass> records = room_records(options.rooms);
+  std::string problem = or_room_window_problem(params, records);
+  if (!problem.empty()) {
+    print_cp1252_line(stderr, problem);
+    return 2;
+  }
+  or_room_window_handover(records);
+  g_room_optimiser_max_cycles = options.rooms.cycles;
+  result = run_engine(word + file, texts, language, &params);
+  print_engine_message(result);
+  if (result != 0) return exit_status(result, g_interrupts > 0);
+  if (!g_room_report_flag) {
+    // The grouping of teachers into rooms writes its own room reports.
+    or_show_room_reports(0);
+    return 0;
+  }
+  int unallocated = or_unallocated_lesson_count();
+  result = run_engine("REPO:" + file, {}, language);
+  print_engine_message(result);
+  if (result != 0) return exit_status(result, false);
+  or_show_room_reports(0);
+  for (int c = 0; c < g_eng_school.real_class_count && c < kMaxClasses; ++c) {
+    int own = 0;
+    std::uint8_t days = 0;
+    int changes = or_room_allocation_query(11, g_eng_classes[c].code, nullptr, &own, &days);
+    std::printf("%s: %d %d\n", kt::cp1252_to_utf8(g_eng_classes[c].code).c_str(), changes, own);
+  }
+  std::string note = or_unallocated_message(unallocated);
+  if (!note.empty()) print_cp1252_line(stdout, note);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -158,19 +265,19 @@ int main(int argc, char** argv) {
     print_error(std::string(orario_text(OrarioText::kBadFileName, language)) + file + "\n");
     return 1;
   }
+  bool rooms = options.rooms.given;
+  if (rooms && kt::cp1252_ncasecmp(word.c_str(), "ASAU:", 5) != 0 && kt::cp1252_ncasecmp(word.c_str(), "MISV:", 5) != 0) {
+    print_error(orario_text(OrarioText::kRoomCommand, language));
+    return 1;
+  }
   g_requested_seed = options.seed;
   bool workers = options.processes > 1 && start_workers(options.processes, engine_file);
   if (options.processes > 1 && !workers)
     print_error(orario_text(OrarioText::kNoProcesses, language));
 
-  std::string command = word + engine_file;
   std::vector<std::string> engine_texts;
   for (std::size_t i = 1; i < options.engine_args.size(); ++i)
     engine_texts.push_back(kt::utf8_to_cp1252(options.engine_args[i]));
-  std::vector<const char*> engine_argv = {"Questo non serve", command.c_str()};
-  for (const std::string& text : engine_texts) engine_argv.push_back(text.c_str());
-  engine_argv.push_back(nullptr);
-
   // A teacher's or his classes' trial is a test run, as the desktop program
   // runs it: its first failure reads as the test's own result (status 4).
   g_test_run = kt::cp1252_ncasecmp(word.c_str(), "CALC:", 5) == 0 && engine_texts.size() == 1 &&
@@ -178,26 +285,23 @@ int main(int argc, char** argv) {
                         kt::cp1252_ncasecmp(engine_texts[0].c_str(), "TCLA", 5) == 0)
                    ? 1
                    : 0;
-  g_status.clear();
-  g_status.language = language;
-  g_language = static_cast<std::uint8_t>(language);
   std::signal(SIGINT, on_interrupt);
-
   int result;
   {
     StopTimer timer(options.time_limit_seconds);
-    result = or_main(1, static_cast<int>(engine_argv.size() - 1), engine_argv.data());
+    result = rooms ? run_room_window(options, word, engine_file, engine_texts, language)
+                   : run_engine(word + engine_file, engine_texts, language);
   }
   if (workers) parpro_end_workers();
+  if (rooms) {
+    std::fflush(stdout);
+    return result;
+  }
   if (result == 0 && (kt::cp1252_ncasecmp(word.c_str(), "SNOD:", 5) == 0 ||
                       kt::cp1252_ncasecmp(word.c_str(), "SBIL:", 5) == 0))
     print_violations(language);
   std::fflush(stdout);
-  if (result != 0 && g_status.message[0]) {
-    std::string message = kt::cp1252_to_utf8(g_status.message);
-    if (message.back() != '\n') message += '\n';
-    print_error(message);
-  }
+  print_engine_message(result);
   if (g_step_not_built)
     print_error(std::string(orario_text(OrarioText::kNotBuilt, language)) + g_step_not_built +
                 "\n");

@@ -9,6 +9,9 @@
 #include "board/courses_board.h"
 #include "board/worker_page.h"
 #include "engine/report_services.h"
+#include "board/balancing_page.h"
+#include "board/room_window.h"
+#include "remote/publishing.h"
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/ml_text.h"
@@ -40,6 +43,8 @@ const MlText kCheckCaption = {"VERIFICA dell'orario salvato", "PRUEFUNG des gesp
                               "CHECK the saved timetable"};
 const MlText kBlankLabel = {"Righe vuote fra le tabelle (RTF):", "Leerzeilen zwischen den Tabellen (RTF):",
                             "Blank lines between tables (RTF):"};
+const MlText kRoomsCaption = {"Assegnazione delle Aule", "Zuweisung der Klassenzimmer", "Allocation of Classrooms"};
+const MlText kPublishCaption = {"Pubblica l'orario", "Veroeffentlichen", "Publish timetable"};
 const MlText kNoBlank = {"nessuna", "keine", "none"};
 
 constexpr std::uint32_t kButton = kBsPushButton | kWsTabStop;
@@ -59,11 +64,13 @@ const ControlTemplate kControls[] = {
     {"Button", Cmakedibi::kTechnicalEditorId, "Editor tecnico", kButton, 8, 126, 260, 16},
     {"Button", Cmakedibi::kReportsId, "STAMPA dell'orario (Report, RTF, HTML, CSV)", kButton, 8, 150, 260, 16},
     {"Button", Cmakedibi::kCheckId, "VERIFICA dell'orario salvato", kButton, 8, 170, 260, 16},
-    {"Button", Cmakedibi::kWord2000Id, "Word 2000", kBsAutoCheckBox | kWsTabStop, 8, 192, 80, 12},
-    {"Static", Cmakedibi::kBlankLabelId, "Righe vuote fra le tabelle (RTF):", kSsLeft, 8, 210, 150, 10},
-    {"ComboBox", Cmakedibi::kBlankListId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 160, 208, 60, 80},
+    {"Button", Cmakedibi::kRoomWindowId, "Assegnazione delle Aule", kButton, 8, 190, 260, 16},
+    {"Button", Cmakedibi::kPublishId, "Pubblica l'orario", kButton, 8, 210, 260, 16},
+    {"Button", Cmakedibi::kWord2000Id, "Word 2000", kBsAutoCheckBox | kWsTabStop, 8, 232, 80, 12},
+    {"Static", Cmakedibi::kBlankLabelId, "Righe vuote fra le tabelle (RTF):", kSsLeft, 8, 250, 150, 10},
+    {"ComboBox", Cmakedibi::kBlankListId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 160, 248, 60, 80},
 };
-const DialogTemplate kTemplate = {Cmakedibi::kTemplate, "Elaborazione dell'orario", kWsChild, 0, 0, 380, 292,
+const DialogTemplate kTemplate = {Cmakedibi::kTemplate, "Elaborazione dell'orario", kWsChild, 0, 0, 380, 332,
                                   kControls};
 
 void run_in_computation_window(EngineCommandCode code) {
@@ -93,7 +100,8 @@ bool Cmakedibi::OnInitDialog() {
   const std::pair<int, const MlText*> captions[] = {
       {kTechnicalEditorId, &kEditorCaption}, {kComputeId, &kComputeCaption}, {kViewId, &kViewCaption},
       {kBalanceId, &kBalanceCaption},        {kCoursesId, &kCoursesCaption}, {kStandbyId, &kStandbyCaption},
-      {kReportsId, &kReportsCaption},        {kCheckId, &kCheckCaption},     {kBlankLabelId, &kBlankLabel}};
+      {kReportsId, &kReportsCaption},        {kCheckId, &kCheckCaption},     {kBlankLabelId, &kBlankLabel},
+      {kRoomWindowId, &kRoomsCaption},       {kPublishId, &kPublishCaption}};
   for (const auto& [id, text] : captions) SetDlgItemText(id, text->Get());
   makedibi_apply_report_options();
   CheckDlgButton(kWord2000Id, g_rtf_text_form_option ? kBstChecked : kBstUnchecked);
@@ -127,6 +135,8 @@ bool Cmakedibi::OnCommand(WParam w, LParam l) {
       g_processing_options[0] = IsDlgButtonChecked(kWord2000Id) == kBstChecked ? 1 : 0;
       makedibi_apply_report_options();
       return true;
+    case kRoomWindowId: board_open_room_window(); return true;
+    case kPublishId: krv_publish_from_menu(); return true;
     default: break;
   }
   return CResizableDialog::OnCommand(w, l);
@@ -138,6 +148,8 @@ void board_install_pages() {
   g_pages.Install(PageSlot::Makedibi, &g_processing_menu);
   g_pages.Install(PageSlot::Parpro, &g_worker_page);
   board_install_computation_page();
+  ui_register_balancing_page_template();
+  g_pages.Install(PageSlot::Bila, &g_balancing_page);
   ui_register_board_template();
   g_pages.Install(PageSlot::Quadro, &g_board);
   ui_register_courses_board_templates();

@@ -19,7 +19,8 @@ class Cmakedibi : public CResizableDialog {
   static constexpr int kTemplate = 159;
   static constexpr int kTitleId = 1001, kTechnicalEditorId = 1002, kComputeId = 1003, kViewId = 1004,
                        kBalanceId = 1005, kCoursesId = 1006, kStandbyId = 1007, kReportsId = 1008, kCheckId = 1009,
-                       kWord2000Id = 1010, kBlankLabelId = 1011, kBlankListId = 1012;
+                       kWord2000Id = 1010, kBlankLabelId = 1011, kBlankListId = 1012,
+                       kRoomWindowId = 1013, kPublishId = 1014;
 
   Cmakedibi() : CResizableDialog(kTemplate) {}
 

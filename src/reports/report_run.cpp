@@ -309,7 +309,12 @@ void or_write_all_reports(int kind, int publish) {
   or_prepare_report_data();
 
   or_write_publish_export();
-  if (publish) return;
+  if (publish) {
+    // A publishing run names the allocated rooms too; the next run must
+    // not take them over again.
+    g_room_report_flag = 0;
+    return;
+  }
   or_write_register_pipe_export();
   or_write_mastercom_export();
   or_write_global_export();

@@ -9,6 +9,7 @@
 // joins its partner's room.
 #include "solver/classroom_allocation.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -67,7 +68,11 @@ struct RoomUse {
       if (placed(l) && or_is_allocation_room(g_eng_lessons[l].room) && cell(g_eng_lessons[l].room, slot_of(l)) < 0)
         cell(g_eng_lessons[l].room, slot_of(l)) = l;
   }
-  bool free_for(int room, int l) { return cell(room, slot_of(l)) < 0; }
+  // A class is never seated in a room of its forbidden list, even when the
+  // room is free and the lesson would otherwise stay without one.
+  bool free_for(int room, int l) {
+    return cell(room, slot_of(l)) < 0 && !or_room_forbidden_for(g_eng_lessons[l].class_index, room);
+  }
   void put(int room, int l) {
     g_eng_lessons[l].room = room;
     cell(room, slot_of(l)) = l;
@@ -105,6 +110,13 @@ int or_real_lesson_end() {
   for (int l = 0; l < n; ++l)
     if (g_eng_lessons[l].standby_marker != 0 || or_is_pseudo_class(g_eng_lessons[l].class_index)) return l;
   return n;
+}
+
+bool or_room_forbidden_for(int c, int room) {
+  if (c < 0 || c >= kMaxClasses || room < 0) return false;
+  for (int i = 0; i < kForbiddenRoomsPerClass; ++i)
+    if (g_room_allocation.forbidden_room[c][i] == room) return true;
+  return false;
 }
 
 bool or_is_allocation_room(int room) {
@@ -241,9 +253,37 @@ void or_initial_room_allocation() {
   for (int l = 0; l < end; ++l) or_follow_joint_partner(l);
 }
 
+namespace {
+
+// The allocation rooms as the last allocation left them, so that a later
+// command of the same program (the report run) that reads the school afresh
+// still finds the rooms its lessons were given.
+std::vector<EngineRoom> g_allocated_rooms;
+int g_allocated_lesson_count = -1;
+
+// After a fresh read of the same school the allocation rooms are put back;
+// a school that no longer matches (other rooms or lessons) drops the
+// allocation instead of naming rooms it does not have.
+void take_back_allocation_rooms() {
+  RoomAllocationState& s = g_room_allocation;
+  if (!s.rooms_allocated) return;
+  int first = s.first_allocation_room;
+  int end = first + static_cast<int>(g_allocated_rooms.size());
+  if (g_eng_school.room_count == end && g_eng_school.lesson_count == g_allocated_lesson_count) return;
+  if (g_eng_school.room_count != first || g_eng_school.lesson_count != g_allocated_lesson_count || end > kMaxRooms) {
+    s.rooms_allocated = 0;
+    return;
+  }
+  std::copy(g_allocated_rooms.begin(), g_allocated_rooms.end(), g_eng_rooms + first);
+  g_eng_school.room_count = end;
+}
+
+}  // namespace
+
 int or_room_allocation_phase(int mode, int first_room) {
   RoomAllocationState& s = g_room_allocation;
   if (mode < 0) {
+    take_back_allocation_rooms();
     for (int r = first_room < 0 ? 0 : first_room; r < g_eng_school.room_count && r < kMaxRooms; ++r)
       if (s.room_names[r][0] != '\0') std::memcpy(g_eng_rooms[r].name, s.room_names[r], kNameSize);
     return s.first_allocation_room;
@@ -264,7 +304,28 @@ int or_room_allocation_phase(int mode, int first_room) {
     or_optimise_room_moves(mode == 0 ? 0 : 1);
     s.rooms_allocated = 1;
     for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) s.lesson_result[l] = g_eng_lessons[l].room;
+    g_allocated_rooms.assign(g_eng_rooms + s.first_allocation_room, g_eng_rooms + g_eng_school.room_count);
+    g_allocated_lesson_count = g_eng_school.lesson_count;
     g_room_report_flag = 1;
   }
   return s.first_allocation_room;
+}
+
+void or_add_room_class_pair(const char* class_code, const char* room_name) {
+  RoomAllocationState& s = g_room_allocation;
+  if (class_code == nullptr || class_code[0] == '\0') {
+    std::memset(s.forbidden, 0xFF, sizeof s.forbidden);
+    return;
+  }
+  int c = or_find_class(class_code);
+  if (c < 0 || c >= kMaxClasses || room_name == nullptr) return;
+  int named = -1;
+  for (int k = 0; k < kMaxClasses && named < 0; ++k)
+    if (s.preferred_room[k][0] != '\0' && std::strncmp(s.preferred_room[k], room_name, kNameSize - 1) == 0) named = k;
+  if (named < 0) return;
+  for (int i = 0; i < kForbiddenRoomsPerClass; ++i)
+    if (s.forbidden[c][i] < 0) {
+      s.forbidden[c][i] = static_cast<std::int16_t>(named);
+      return;
+    }
 }

@@ -48,12 +48,17 @@ void or_reset_room_allocation();
 
 int or_room_allocation_phase(int mode, int first_room);
 int or_assign_rooms_per_building(int batch, int report);
+int or_room_allocation_query(int code, const char* class_code, const char* room_name, int* out_count,
+                             std::uint8_t* out_days);
+void or_add_room_class_pair(const char* class_code, const char* room_name);
+void or_show_room_reports(int mode);
 void or_assign_lab_group_rooms();
 int or_count_teacher_overlaps(int teacher);
 
 // Pieces of the allocation, exposed for the optimiser and the tests.
 bool or_room_lesson_eligible(int lesson);
 bool or_is_allocation_room(int room);
+bool or_room_forbidden_for(int class_index, int room);
 int or_real_lesson_end();  // first stand-by or support lesson, else the lesson count
 void or_create_allocation_rooms(const RoomAllocationParams& params);
 void or_bind_home_rooms();

@@ -38,11 +38,7 @@ int allocation_mode() {
   return p != nullptr ? p->allocation_mode : 0;
 }
 
-bool forbidden_for(int c, int room) {
-  for (int i = 0; i < kForbiddenRoomsPerClass; ++i)
-    if (g_room_allocation.forbidden_room[c][i] == room) return room >= 0;
-  return false;
-}
+bool forbidden_for(int c, int room) { return or_room_forbidden_for(c, room); }
 
 const char* day_abbrev(int d) { return g_eng_school.day_abbrevs[d]; }
 
@@ -282,6 +278,7 @@ void move_round() {
     int ra = g_eng_lessons[a].room, rb = g_eng_lessons[b].room;
     if (g_eng_school.building_count > 1 && g_eng_rooms[ra].kind_or_building != g_eng_rooms[rb].kind_or_building) continue;
     int cb = g_eng_lessons[b].class_index;
+    if (or_room_forbidden_for(ca, rb) || or_room_forbidden_for(cb, ra)) continue;
     std::int64_t before = before_a + or_class_room_cost(cb, false, nullptr);
     int slot = g_eng_lessons[a].day * kHoursPerDay + g_eng_lessons[a].hour;
     g_eng_lessons[a].room = rb;

@@ -1,0 +1,55 @@
+// The publishing export (see publishing.h).
+#include "remote/publishing.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "reports/report_run.h"
+#include "schooldata/school_files.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/engine_commands.h"
+#include "shell/message_box.h"
+#include "shell/ml_text.h"
+
+namespace {
+
+const MlText kNoCode = {"La scuola non ha un codice: l'orario non puo' essere pubblicato.",
+                        "Die Schule hat keinen Code: der Stundenplan kann nicht veroeffentlicht werden.",
+                        "The school has no code: the timetable cannot be published."};
+const MlText kPublished = {"Orario pronto per la pubblicazione:\r\n%s", "Stundenplan zur Veroeffentlichung bereit:\r\n%s",
+                           "Timetable ready for publishing:\r\n%s"};
+
+void copy_field(char* to, std::size_t size, const char* from) { std::snprintf(to, size, "%s", from ? from : ""); }
+
+}  // namespace
+
+bool krv_publish_timetable(const char* memo, bool delete_published, std::string* path) {
+  if (path) path->clear();
+  // The code is the school's: read it when no page has read the school yet.
+  if (g_ui_header.school_code[0] == '\0' && !og_read_school_files(0)) return false;
+  if (!og_school_loaded() || g_ui_header.school_code[0] == '\0') {
+    ui_message_box(kNoCode);
+    return false;
+  }
+  copy_field(g_publish_school_code, sizeof g_publish_school_code, g_ui_header.school_code);
+  copy_field(g_publish_memo, sizeof g_publish_memo, memo);
+  g_publish_delete = delete_published ? 1 : 0;
+  g_publish_export_path[0] = '\0';
+  std::int32_t result = og_run_engine(EngineCommandCode::RepoPubk);
+  // The code stays only for this run: other report runs write no export.
+  g_publish_school_code[0] = '\0';
+  g_publish_memo[0] = '\0';
+  g_publish_delete = 0;
+  std::string written(g_publish_export_path, strnlen(g_publish_export_path, sizeof g_publish_export_path));
+  if (result != 0 || written.empty()) return false;
+  if (path) *path = written;
+  return true;
+}
+
+void krv_publish_from_menu() {
+  std::string path;
+  if (!krv_publish_timetable("", false, &path)) return;
+  char text[sizeof g_publish_export_path + 80];
+  std::snprintf(text, sizeof text, kPublished.Get(), path.c_str());
+  ui_message_box(text);
+}

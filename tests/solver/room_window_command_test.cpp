@@ -1,0 +1,195 @@
+// The classroom allocation run from orario's room options, which stand for
+// the room-assignment window: on a computed copy of each sample school the
+// allocation by class and by teacher seats every lesson it can, keeps a
+// class out of its forbidden rooms, repeats itself with the same settings,
+// and the reports written after it name the rooms; wrong settings are
+// refused with a message before anything is written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/engine_main.h"
+#include "engine/report_services.h"
+#include "engine/status_block.h"
+#include "reports/report_run.h"
+#include "room_report_reading.h"
+#include "school_fixture.h"
+#include "solver/classroom_allocation.h"
+#include "solver/room_window_handover.h"
+#include "test_temp_folder.h"
+
+namespace fs = std::filesystem;
+using namespace room_reading;
+
+namespace {
+
+const char* const kSamples[] = {"piccola", "liceo", "istituto"};
+
+// One computed copy per sample, made once for the whole program.
+const fs::path& computed_sample(const std::string& sample) {
+  static kt_test::TempDir cache("kt-rooms-cache-");
+  static std::map<std::string, fs::path> done;
+  auto found = done.find(sample);
+  if (found != done.end()) return found->second;
+  fs::path folder = cache.path() / sample;
+  fs::create_directories(folder);
+  fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples" / sample / "scuola2.txt", folder / "scuola2.txt");
+  std::string out;
+  int status = run_orario_in(folder, folder, "--seed 5 --time-limit 3 CALC:scuola2.txt", &out);
+  EXPECT_EQ(status, 0) << sample << out;
+  return done[sample] = folder;
+}
+
+class RoomCommand : public ::testing::Test {
+ protected:
+  RoomCommand() : dir_("kt-rooms-") {}
+  void Use(const std::string& sample) {
+    for (const char* name : {"scuola2.txt", "savego.txt"})
+      fs::copy_file(computed_sample(sample) / name, dir_.path() / name, fs::copy_options::overwrite_existing);
+  }
+  int Orario(const std::string& args, std::string* out) {
+    return run_orario_in(dir_.path(), dir_.path(), "--seed 7 --room-cycles 40 " + args + " ASAU:scuola2.txt", out);
+  }
+  std::string Read(const std::string& name) const { return file_text(dir_.path() / name); }
+  // Every file of the folder with its bytes (the run's own log left out).
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(dir_.path()))
+      if (e.is_regular_file() && e.path().filename() != "orario.out")
+        files[fs::relative(e.path(), dir_.path()).string()] = file_text(e.path());
+    return files;
+  }
+  kt_test::TempDir dir_;
+};
+
+TEST_F(RoomCommand, ByClassSeatsEveryLessonItCanAndRepeatsItself) {
+  for (const char* sample : kSamples) {
+    SCOPED_TRACE(sample);
+    Use(sample);
+    std::string rooms = std::string(sample) == "piccola" ? "2" : "3,3,3";
+    std::string first, second, out;
+    ASSERT_EQ(Orario("--rooms " + rooms, &out), 0) << out;
+    first = Read("Orario/Orario Allocazione Aule.txt");
+    std::string errors = Read("Orario/ERRORI Allocazione Aule.txt");
+    std::vector<std::pair<int, int>> missing = unallocated_slots(errors);
+    ASSERT_FALSE(missing.empty()) << "fewer rooms than classes leave lessons without a room";
+    EXPECT_NE(out.find(std::to_string(missing.size()) + " ore senza aula"), std::string::npos) << out;
+    EXPECT_NE(first.find("(non assegnato)"), std::string::npos);
+    EXPECT_NE(first.find("AULA:1"), std::string::npos);
+    // The teachers' landscape pages name the rooms too.
+    EXPECT_NE(Read("Orario/Orario Professori Orizzontale.txt").find("AULA:"), std::string::npos);
+    if (std::string(sample) == "piccola") {
+      // One building: a lesson is left without a room only where both rooms are taken.
+      ClassRooms taken = rooms_of_classes(first);
+      for (const auto& slot : missing) EXPECT_EQ(busy_rooms(taken, slot).size(), 2u) << slot.first << "/" << slot.second;
+    }
+    ASSERT_EQ(Orario("--rooms " + rooms, &out), 0) << out;
+    EXPECT_EQ(Read("Orario/Orario Allocazione Aule.txt"), first);
+  }
+}
+
+TEST_F(RoomCommand, ByTeacherAndNamedRoomsKeepForbiddenRoomsFree) {
+  struct Sample {
+    const char *name, *rooms, *a, *b, *c, *c_shown;
+  } samples[] = {{"piccola", "3", "1A", "2A", "1B", "1B"}, {"liceo", "4,4", "1AS", "2AS", "3AS", "3ASCI"}};
+  for (const Sample& k : samples) {
+    SCOPED_TRACE(k.name);
+    Use(k.name);
+    std::string c = k.c;
+    std::string settings = std::string("--rooms ") + k.rooms + " --class-room " + k.a + "=PRIMA --class-room " + k.b +
+                           "=SECONDA --forbid " + c + "=PRIMA --forbid " + c + "=SECONDA";
+    for (const char* mode : {"class", "teacher"}) {
+      std::string out;
+      ASSERT_EQ(Orario(settings + " --room-mode " + mode, &out), 0) << mode << out;
+      std::string report = Read("Orario/Orario Allocazione Aule.txt");
+      ClassRooms taken = rooms_of_classes(report);
+      ASSERT_TRUE(taken.count(k.c_shown)) << report;
+      for (const auto& [slot, room] : taken[k.c_shown]) EXPECT_TRUE(room != "PRIMA" && room != "SECONDA") << mode;
+      EXPECT_NE(report.find("PRIMA"), std::string::npos) << mode;
+      EXPECT_EQ(Read("Orario/ERRORI Allocazione Aule.txt").find("aula vietata"), std::string::npos) << mode;
+    }
+  }
+}
+
+// Teachers grouped three to a room: the overlap reduction ends with the
+// grouping's report, converted like the other reports.
+TEST_F(RoomCommand, TeachersGroupedIntoRoomsLeaveTheirConvertedReport) {
+  Use("piccola");
+  std::string out;
+  ASSERT_EQ(run_orario_in(dir_.path(), dir_.path(), "--seed 3 --time-limit 2 --teachers-per-room 3 MISV:scuola2.txt", &out), 0)
+      << out;
+  EXPECT_NE(Read("Orario/Allocazione Aule.txt").find("|Aula   1 |"), std::string::npos) << out;
+  EXPECT_TRUE(fs::exists(dir_.path() / "Orario/Allocazione Aule.rtf"));
+  EXPECT_TRUE(fs::exists(dir_.path() / "Orario/HTML/Allocazione Aule.html"));
+}
+
+TEST_F(RoomCommand, WrongSettingsAreRefusedBeforeAnythingIsWritten) {
+  Use("piccola");
+  std::string out;
+  ASSERT_EQ(Orario("--rooms 2", &out), 0) << out;
+  std::map<std::string, std::string> before = Snapshot();
+  struct Case {
+    const char* settings;
+    const char* message;
+  } cases[] = {
+      {"--rooms 0", "Nessuna aula da assegnare"},
+      {"--teachers-per-room 0", "Nessuna aula da assegnare"},
+      {"--rooms 6", "bastano per tutte le 6 classi"},
+      {"--rooms 2 --class-room 1A=PRIMA --forbid 1B=TERZA", "Aula vietata TERZA della classe 1B"},
+      {"--rooms 2 --class-room 9Z=PRIMA", "Classe 9Z sconosciuta"},
+      {"--rooms 2 --class-room '1A=PRI|MA'", "Nome di aula non valido"},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(Orario(k.settings, &out), 2) << k.settings << out;
+    EXPECT_NE(out.find(k.message), std::string::npos) << k.settings << out;
+    EXPECT_EQ(Snapshot(), before) << k.settings;
+  }
+  EXPECT_EQ(run_orario_in(dir_.path(), dir_.path(), "--rooms 2 SNOD:scuola2.txt", &out), 1);
+  EXPECT_NE(out.find("ASAU: e MISV:"), std::string::npos) << out;
+}
+
+// In one program, as the desktop program runs them: an allocation, then the
+// publishing export, which writes only "Export_<code>.txt", hands its path
+// back and leaves no room-report flag behind for the next report run.
+TEST_F(RoomCommand, PublishingAfterAnAllocationWritesTheExportAndClearsTheRoomFlag) {
+  Use("piccola");
+  kt_test::InDriveRoot in(dir_.path(), dir_.path());
+  auto run = [](const char* command, const char* option) {
+    const char* argv[] = {"Questo non serve", command, option, nullptr};
+    return or_main(1, option ? 3 : 2, argv);
+  };
+  ASSERT_EQ(run("SYNT:scuola2.txt", nullptr), 0) << g_status.message;
+  RoomAllocationParams params{};
+  params.rooms_per_building[0] = 2;
+  std::vector<RoomWindowClass> classes = {{"1A", true, "PRIMA", {}}};
+  ASSERT_EQ(or_room_window_problem(params, classes), "");
+  or_room_window_handover(classes);
+  g_status.clear();
+  g_status.room_params = &params;
+  g_room_optimiser_max_cycles = 5;
+  int asau = run("ASAU:scuola2.txt", nullptr);
+  g_status.room_params = nullptr;
+  g_room_optimiser_max_cycles = 0;
+  ASSERT_EQ(asau, 0) << g_status.message;
+  EXPECT_EQ(g_room_report_flag, 1);
+  EXPECT_GT(or_unallocated_lesson_count(), 0);
+  std::snprintf(g_publish_school_code, sizeof g_publish_school_code, "%s", "CPROVA");
+  std::snprintf(g_publish_memo, sizeof g_publish_memo, "%s", "prima pubblicazione");
+  int publish = run("REPO:scuola2.txt", "Pubk");
+  g_publish_school_code[0] = g_publish_memo[0] = '\0';
+  ASSERT_EQ(publish, 0) << g_status.message;
+  EXPECT_EQ(g_room_report_flag, 0);
+  std::string path = g_publish_export_path;
+  EXPECT_NE(path.find("Export_CPROVA.txt"), std::string::npos) << path;
+  std::string export_text = Read("Orario/Export_CPROVA.txt");
+  EXPECT_EQ(export_text.rfind("#SCHOOL:CPROVA:", 0), 0u) << export_text;
+  EXPECT_NE(export_text.find("#MEMO:prima pubblicazione\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_.path() / "Orario/Orario Classi.txt"));
+  or_reset_room_allocation();
+}
+
+}  // namespace

@@ -1,0 +1,289 @@
+// After the computation, from the processing menu of the frame on computed
+// copies of the sample schools: the room-assignment window allocates by
+// class and by teacher, keeps a class out of its forbidden rooms, repeats
+// itself, writes the reports with the rooms and keeps its settings in the
+// school; wrong settings get a message and change nothing. The publishing
+// button writes the export and names it. The balancing page balances the
+// teaching weight set in the weight dialog's balancing mode, and the engine
+// loads the result.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+
+#include "board/balancing_page.h"
+#include "board/processing_menu.h"
+#include "board/room_window.h"
+#include "constraints/teaching_weights.h"
+#include "engine/status_block.h"
+#include "platform/test_driver.h"
+#include "room_report_reading.h"
+#include "schooldata/school_files.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/app_test_support.h"
+#include "shell/engine_commands.h"
+#include "shell/frame.h"
+#include "structure/structure_pages.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+using namespace room_reading;
+using R = Casau;
+
+class AfterComputation : public TempRoot {
+ protected:
+  void Open(const std::string& sample) {
+    ui_register_frame_templates();
+    structure_install_pages();
+    board_install_pages();
+    school_ = copy_example(sample, sample);
+    fs::path saved = fs::path(KT_TEST_DATA) / "savefiles" / (sample + "-savego.txt");
+    if (fs::exists(saved)) write(school_ / "savego.txt", read(saved));
+    ASSERT_TRUE(og_set_current_folder(("\\KestrinTempusDati\\" + sample).c_str()));
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+    alfadlg_go_to_page(kPageProcessingMenu);
+    ASSERT_EQ(g_current_page, &g_processing_menu);
+  }
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    for (PageSlot s : {PageSlot::Makedibi, PageSlot::Bila}) g_pages.Install(s, nullptr);
+    TempRoot::TearDown();
+  }
+  void Retype(Dialog& d, int id, const std::string& text) {
+    d.GotoDlgCtrl(d.GetDlgItem(id));
+    ui.Type(d, id, text);
+  }
+  // One class record: its own room and forbidden rooms.
+  void SetClass(Dialog& d, const char* code, const std::string& room, const std::string& forbidden) {
+    ui.Select(d, R::kClassListId, code);
+    Retype(d, R::kRoomId, room);
+    Retype(d, R::kForbiddenId, forbidden);
+  }
+  // The allocation is asked to stop at once, as one does when the first
+  // allocation is good enough: it ends at the optimiser's first cycle.
+  void Allocate(Dialog& d) {
+    ui.Click(d, R::kAssignId);
+    ui.Click(d, R::kStopId);
+    g_engine_thread.Join();
+    ui.Advance(R::kTimerMs);
+  }
+  const UiClass* Class(const char* code) {
+    for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c)
+      if (std::strncmp(g_ui_structure.classes[c].code, code, std::strlen(code)) == 0) return &g_ui_structure.classes[c];
+    return nullptr;
+  }
+  static std::string Room(std::int32_t index) {
+    return index >= 0 && static_cast<std::uint32_t>(index) < g_ui_structure.classroom_count ? g_ui_structure.classroom_names[index]
+                                                                                          : "";
+  }
+  std::string ClassRoom(const char* code) { return Class(code) ? Room(Class(code)->preferred_room) : "?"; }
+  std::string ForbiddenRooms(const char* code) {
+    std::string out;
+    for (int r = 0; Class(code) && r < 30; ++r)
+      if (!Room(Class(code)->forbidden_rooms[r]).empty()) out += Room(Class(code)->forbidden_rooms[r]) + " ";
+    return out;
+  }
+  std::string Report() { return read(school_ / "Orario" / "Orario Allocazione Aule.txt"); }
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(school_))
+      if (e.is_regular_file()) files[e.path().string()] = read(e.path());
+    return files;
+  }
+  fs::path school_;
+  TestDriver ui;
+};
+
+TEST_F(AfterComputation, RoomWindowAllocatesByClassAndByTeacherOutsideForbiddenRooms) {
+  Open("piccola");
+  std::string by_class, by_teacher;
+  ui.OnNextModal([&](Dialog& d) {
+    EXPECT_EQ(ui.Text(d, R::kTitleId), "Assegnazione delle Aule");
+    Retype(d, R::kRoomsId, "2");
+    SetClass(d, "1A", "PRIMA", "");
+    SetClass(d, "2A", "SECONDA", "");
+    SetClass(d, "1B", "", "PRIMA, SECONDA");
+    Allocate(d);
+    EXPECT_EQ(ui.Text(d, R::kResultId).rfind("Assegnazione terminata.", 0), 0u) << ui.Text(d, R::kResultId);
+    EXPECT_NE(ui.Text(d, R::kResultId).find("ore senza aula"), std::string::npos);
+    EXPECT_NE(ui.Text(d, R::kProgressId).find("1A: cambi d'aula"), std::string::npos);
+    by_class = Report();
+    Allocate(d);
+    EXPECT_EQ(Report(), by_class) << "the same settings give the same allocation";
+    ui.Select(d, R::kModeId, 1);
+    Allocate(d);
+    by_teacher = Report();
+    ui.Click(d, R::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+  EXPECT_TRUE(ui.Problems().empty());
+  for (const std::string* report : {&by_class, &by_teacher}) {
+    ClassRooms taken = rooms_of_classes(*report);
+    ASSERT_TRUE(taken.count("1B")) << *report;
+    for (const auto& [slot, room] : taken["1B"]) EXPECT_TRUE(room != "PRIMA" && room != "SECONDA");
+    EXPECT_NE(report->find("PRIMA"), std::string::npos);
+    EXPECT_NE(report->find("(non assegnato)"), std::string::npos);
+  }
+  // Every lesson left without a room stands where both rooms are taken.
+  ClassRooms taken = rooms_of_classes(by_class);
+  std::string errors = read(school_ / "Orario" / "ERRORI Allocazione Aule.txt");
+  for (const auto& slot : unallocated_slots(errors)) {
+    std::set<std::string> busy = busy_rooms(taken, slot);
+    busy.erase("AULA:1"), busy.erase("AULA:2");
+    for (const auto& [klass, week] : taken) {
+      auto it = week.find(slot);
+      if (it != week.end() && (it->second == "PRIMA" || it->second == "SECONDA")) busy.insert(it->second);
+    }
+    EXPECT_EQ(busy.size(), 2u) << slot.first << "/" << slot.second;
+  }
+  // The settings stay with the school, and the engine still loads the week.
+  ASSERT_TRUE(og_read_school_files(0));
+  EXPECT_EQ(ClassRoom("1A"), "PRIMA");
+  EXPECT_EQ(ClassRoom("2A"), "SECONDA");
+  EXPECT_EQ(ForbiddenRooms("1B"), "PRIMA SECONDA ");
+  EXPECT_EQ(og_run_engine(EngineCommandCode::Snod), 0) << g_status.message;
+}
+
+// The larger samples, one of them computed here for a few seconds: every
+// building gets its rooms, lessons without one are marked, and the same
+// settings give the same allocation.
+TEST_F(AfterComputation, RoomWindowAllocatesInEverySampleWithBuildings) {
+  for (const char* sample : {"liceo", "istituto"}) {
+    SCOPED_TRACE(sample);
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    Open(sample);
+    if (!fs::exists(school_ / "savego.txt")) {
+      g_status.clear();
+      ASSERT_TRUE(g_engine_thread.Start(static_cast<std::uint32_t>(EngineCommandCode::CalcRedo)));
+      ::sleep(3);
+      g_status.run_state = kRunStateStopRequested;
+      ASSERT_EQ(g_engine_thread.Join(), 0) << g_status.message;
+    }
+    std::string first, second;
+    ui.OnNextModal([&](Dialog& d) {
+      Retype(d, R::kRoomsId, std::string(sample) == "liceo" ? "3,3" : "3,3,3");
+      Allocate(d);
+      EXPECT_EQ(ui.Text(d, R::kResultId).rfind("Assegnazione terminata.", 0), 0u) << ui.Text(d, R::kResultId);
+      first = Report();
+      Allocate(d);
+      second = Report();
+      ui.Click(d, R::kCloseId);
+    });
+    ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+    EXPECT_TRUE(ui.Problems().empty());
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first.find("AULA:3"), std::string::npos);
+    EXPECT_NE(first.find("(non assegnato)"), std::string::npos);
+    EXPECT_EQ(og_run_engine(EngineCommandCode::Snod), 0) << g_status.message;
+  }
+}
+
+TEST_F(AfterComputation, RoomWindowRefusesWrongSettingsAndChangesNothing) {
+  Open("liceo");
+  std::map<std::string, std::string> before = Snapshot();
+  struct Case {
+    const char *rooms, *forbidden, *message;
+  } cases[] = {
+      {"0,0", "", "Nessuna aula da assegnare"},
+      {"0,3", "", "Il primo plesso non ha aule"},
+      {"40,3", "", "bastano per tutte le"},
+      {"3,3", "TERZA", "Aula vietata TERZA della classe"},
+      {"3,x", "", "Numero di aule non valido"},
+  };
+  ui.OnNextModal([&](Dialog& d) {
+    for (const Case& k : cases) {
+      Retype(d, R::kRoomsId, k.rooms);
+      SetClass(d, "1AS", "PRIMA", k.forbidden);
+      std::size_t shown = ui.boxes().size();
+      ui.AnswerNextModal(1);
+      ui.Click(d, R::kAssignId);
+      ASSERT_EQ(ui.boxes().size(), shown + 1) << k.rooms;
+      EXPECT_NE(ui.boxes().back().texts.at(0).find(k.message), std::string::npos) << ui.boxes().back().texts.at(0);
+      EXPECT_FALSE(g_engine_thread.Running());
+    }
+    ui.Click(d, R::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+  EXPECT_TRUE(ui.Problems().empty());
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(AfterComputation, PublishingWritesTheExportAndNamesIt) {
+  Open("piccola");
+  ui.AnswerNextModal(1);
+  ui.Click(g_processing_menu, Cmakedibi::kPublishId);
+  ASSERT_FALSE(ui.boxes().empty());
+  std::string shown = ui.boxes().back().texts.at(0);
+  std::string code = g_ui_header.school_code;
+  ASSERT_FALSE(code.empty());
+  EXPECT_NE(shown.find("Export_" + code + ".txt"), std::string::npos) << shown;
+  std::string text = read(school_ / "Orario" / ("Export_" + code + ".txt"));
+  EXPECT_EQ(text.rfind("#SCHOOL:" + code + ":", 0), 0u) << text;
+  EXPECT_FALSE(fs::exists(school_ / "Orario" / "Orario Classi.txt")) << "a publishing run writes only the export";
+}
+
+TEST_F(AfterComputation, WeightBalancingSpreadsTheHighWeightSubjects) {
+  Open("piccola");
+  alfadlg_go_to_page(kPageBila);
+  ASSERT_EQ(g_current_page, &g_balancing_page);
+  ui.OnNextModal([&](Dialog& d) {
+    EXPECT_FALSE(ui.IsEnabled(d, Cpesodi::kHardId));
+    EXPECT_FALSE(ui.IsEnabled(d, Cpesodi::kTableId));
+    ui.Select(d, Cpesodi::kListId, "MATEMATICA");
+    ui.Click(d, Cpesodi::kHighId);
+    ui.Select(d, Cpesodi::kListId, "ITALIANO");
+    ui.Click(d, Cpesodi::kHighId);
+    ui.Click(d, Cpesodi::kSaveId);
+  });
+  ui.Click(g_balancing_page, Cbila::kWeightDialogId);
+  EXPECT_TRUE(ui.Problems().empty());
+  ASSERT_TRUE(og_read_school_files(0));
+  for (std::uint32_t s = 0; s < g_ui_structure.subject_count; ++s) {
+    std::string name = g_ui_structure.subjects[s].name;
+    EXPECT_EQ(g_ui_structure.subjects[s].option_p, name == "MATEMATICA" || name == "ITALIANO" ? 1 : 0) << name;
+  }
+  ui.Click(g_balancing_page, Cbila::kWeightsId);
+  ASSERT_TRUE(g_balancing_page.Running());
+  // The phase runs until a few of its progress lines were shown, then it is stopped.
+  auto lines = [this] { return ui.Text(g_balancing_page, Cbila::kProgressId); };
+  auto shown = [&lines] {
+    std::string text = lines();
+    return std::count(text.begin(), text.end(), '\n');
+  };
+  for (int i = 0; i < 300 && shown() < 3; ++i) {
+    ::usleep(10000);
+    ui.Advance(Cbila::kTimerMs);
+  }
+  ui.Click(g_balancing_page, Cbila::kStopId);
+  g_engine_thread.Join();
+  ui.Advance(Cbila::kTimerMs);
+  EXPECT_FALSE(g_balancing_page.Running());
+  EXPECT_EQ(g_balancing_page.Result(), 0);
+  // The weight phase's own labels, and a weight load that is not zero: the
+  // HIGH subjects reached the engine.
+  std::string progress = lines();
+  EXPECT_EQ(progress.find("Bilancia  :"), std::string::npos) << progress;
+  std::size_t at = progress.find("FATTORE:");
+  ASSERT_NE(at, std::string::npos) << progress;
+  EXPECT_GT(std::atoi(progress.c_str() + at + 8), 0) << progress;
+  bool weight_label = false;
+  for (const char* label : {"Bilancia Peso  :", "Classi                 :", "Tamburo            :"})
+    weight_label = weight_label || progress.find(label) != std::string::npos;
+  EXPECT_TRUE(weight_label) << progress;
+  EXPECT_EQ(ui.Text(g_balancing_page, Cbila::kResultId), "Bilanciamento terminato: orario salvato.");
+  EXPECT_TRUE(fs::exists(school_ / "savebi.txt"));
+  EXPECT_EQ(og_run_engine(EngineCommandCode::Sbil), 0) << g_status.message;
+  EXPECT_EQ(og_run_engine(EngineCommandCode::Snod), 0) << g_status.message;
+}
+
+}  // namespace
