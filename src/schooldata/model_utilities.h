@@ -61,6 +61,8 @@ void og_clamp_hour_digits(UiPostPart& part);
 inline constexpr std::size_t kWeekMaskTextSize = 400;  // 7 days x 6 runs of "xx:nn-nn" and a blank
 int og_max_day_hours();
 void og_format_week_mask(const std::uint8_t* mask, char* out, int blank);
+// Fills the day codes and names of the days the school header leaves blank
+// with those of the user's language; a day the school names keeps its own.
 void og_set_default_day_names();
 int og_confirm_timetable_use();
 // Lets the frame ask og_confirm_timetable_use before a timetable page.

@@ -103,8 +103,6 @@ struct FrameServiceHooks {
   bool (*reread_school_files)() = nullptr;
   // Runs the maintenance operation of a service-tools code.
   void (*run_service_tool)(int code) = nullptr;
-  // Gives the school's days the default names of the current language.
-  void (*set_default_day_names)() = nullptr;
   // Keeps the cloud code the user typed as the school's code.
   void (*keep_cloud_code)(const char* code) = nullptr;
 };

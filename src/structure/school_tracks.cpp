@@ -60,7 +60,9 @@ void Cproscuola::ClearTrackInitials() {
 void Cproscuola::RefreshTrackRows() {
   char* first = g_ui_structure.track_names[0];
   if (track_count() == 1) {
-    if (std::strcmp(first, kSingleTrack) != 0) {
+    // The file keeps the name in capitals: the same name in other case is
+    // no edit, and rewriting it would count the page as changed.
+    if (kt::cp1252_casecmp(first, kSingleTrack) != 0) {
       std::snprintf(s_kept_first_track, sizeof s_kept_first_track, "%s", first);
       set_field(first, kUiNameSize, kSingleTrack);
     }
