@@ -322,7 +322,7 @@ void read_line(const std::string& line, ReaderState& state) {
       return;
     }
     state.subject = subject_before;
-    if (state.subject != -1 && line.find(':') > line.find('|')) {
+    if (state.subject != -1 && or_is_teacher_line(line.c_str())) {
       desc_read_teaching(&line, og_split_fields(line), state, line);
       return;
     }
