@@ -1,11 +1,14 @@
 // The desktop program keeps a school as it is unless the user changes it,
 // driven from start-up on a copy of the small sample school: a language
 // switch there and back changes no byte that a save writes and leaves no
-// page counting as changed.
+// page counting as changed; an automatic correction of a page leaves a
+// state that the same page saves.
 #include "frame_test_support.h"
 #include "engine/engine_main.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/ui_school_model.h"
+#include "constraints/teacher_constraints_page.h"
+#include "constraints/week_grid_dialog.h"
 #include "structure/school_page.h"
 
 namespace {
@@ -56,6 +59,34 @@ TEST_F(SchoolStaysWhole, LanguageRoundTripSavesTheSameBytes) {
       EXPECT_FALSE(og_school_changed()) << button;
       EXPECT_EQ(SaveFromSchoolPage(), italian) << button;
     }
+    expect_engine_loads();
+  });
+}
+
+// Two Monday hours forbidden for ROSSI, free on Saturday in a six-day week:
+// the page corrects his day range and says so, and SALVA then takes it.
+TEST_F(SchoolStaysWhole, ForbiddenHoursCorrectionLeavesTheTeacherSaveable) {
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    alfadlg_go_to_page(kPageVipro);
+    auto* page = dynamic_cast<Cvipro*>(g_current_page);
+    ASSERT_NE(page, nullptr);
+    ASSERT_STREQ(g_ui_teachers[page->CurrentTeacher()].name, "ROSSI");
+    ui.OnNextModal([&](Dialog& d) {
+      ui.Click(d, Cdwh::kCellIds[0]);
+      ui.Click(d, Cdwh::kCellIds[1]);
+      d.GotoDlgCtrl(d.GetDlgItem(kIdOk));
+      ui.Key(kVkReturn);
+    });
+    ui.AnswerNextModal(1);
+    std::size_t boxes = ui.boxes().size();
+    ASSERT_TRUE(ui.Click(*page, Cvipro::kForbiddenId));
+    ASSERT_EQ(ui.boxes().size(), boxes + 2);
+    EXPECT_EQ(ui.boxes().back().texts.at(0).rfind("Giorni di servizio rettificati", 0), 0u);
+    ui.Click(*page, Cvipro::kSaveId);
+    EXPECT_EQ(ui.boxes().size(), boxes + 2) << ui.boxes().back().texts.at(0);
+    std::string saved = files();
+    EXPECT_NE(saved.find("V:\tROSSI\tOP:LU:1-2\tLI:SA:\tGMIN:5\tGMAX:6\t\n"), std::string::npos) << saved;
     expect_engine_loads();
   });
 }
