@@ -128,6 +128,7 @@ void Cproscuola::OnTrackName(int t) {
   m_track_guard = true;
   char text[64] = {};
   std::snprintf(text, sizeof text, "%s", m_track_names[std::size_t(t)].GetWindowText().substr(0, 20).c_str());
+  if (const MlText* note = og_name_cleaning_note(text, 0)) m_help.SetTextML(note);
   og_clean_name(text, 20, 0);
   std::string name = upper(text);
   if (!name.empty()) {

@@ -91,4 +91,28 @@ TEST_F(SchoolStaysWhole, ForbiddenHoursCorrectionLeavesTheTeacherSaveable) {
   });
 }
 
+// The school's name typed with field separators is stored cleaned, and the
+// page says so as the user types; a name without them says nothing.
+TEST_F(SchoolStaysWhole, SchoolNameCleaningIsSaid) {
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    alfadlg_go_to_page(kPageProscuola);
+    ASSERT_EQ(g_current_page, &g_school_page);
+    auto help = [&] { return ui.Render(g_school_page).TextsOf(Cproscuola::kHelpPaneId); };
+    auto retype = [&](const char* text) {  // the user selects the whole name and types over it
+      static_cast<Edit*>(g_school_page.GetDlgItem(Cproscuola::kNameId))->SetSel(0, -1);
+      ui.Type(g_school_page, Cproscuola::kNameId, text);
+    };
+    retype("Istituto Verdi");
+    EXPECT_STREQ(g_ui_header.school_name, "Istituto Verdi");
+    EXPECT_EQ(help().find("nei nomi i caratteri"), std::string::npos);
+    retype("Istituto A-B: Verdi");
+    EXPECT_STREQ(g_ui_header.school_name, "Istituto A_B; Verdi");
+    EXPECT_NE(help().find("nei nomi i caratteri - | : separano i dati"), std::string::npos) << help();
+    ui.Click(g_school_page, Cproscuola::kSaveId);
+    EXPECT_NE(files().find("REM:Istituto A_B; Verdi\n"), std::string::npos);
+    expect_engine_loads();
+  });
+}
+
 }  // namespace

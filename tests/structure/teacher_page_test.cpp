@@ -163,8 +163,10 @@ TEST_F(TeachersPage, TeachersAreAddedRenamedAndRefused) {
     or_fclose(save);
   }
   TypeName("NERI-BLU");
+  ui.PressInNextModal(kFirstButton);
   ui.Click(page_, P::kRenameId);
   EXPECT_STREQ(g_ui_teachers[2].name, "NERI_BLU");
+  EXPECT_EQ(LastBox().rfind("Attenzione: nei nomi i caratteri - | :", 0), 0u);  // the change is said
   {
     std::FILE* save = or_fopen(".\\savego.txt", "rt");
     ASSERT_NE(save, nullptr);
