@@ -2,14 +2,17 @@
 // driven from start-up on a copy of the small sample school: a language
 // switch there and back changes no byte that a save writes and leaves no
 // page counting as changed; an automatic correction of a page leaves a
-// state that the same page saves.
+// state that the same page saves; a restored copy is what the next save
+// writes.
 #include "frame_test_support.h"
 #include "engine/engine_main.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/ui_school_model.h"
 #include "constraints/teacher_constraints_page.h"
 #include "constraints/week_grid_dialog.h"
+#include "schooldata/data_file_search_dialog.h"
 #include "structure/school_page.h"
+#include "structure/support_contact.h"
 
 namespace {
 
@@ -111,6 +114,42 @@ TEST_F(SchoolStaysWhole, SchoolNameCleaningIsSaid) {
     EXPECT_NE(help().find("nei nomi i caratteri - | : separano i dati"), std::string::npos) << help();
     ui.Click(g_school_page, Cproscuola::kSaveId);
     EXPECT_NE(files().find("REM:Istituto A_B; Verdi\n"), std::string::npos);
+    expect_engine_loads();
+  });
+}
+
+// A copy of the school found by the data-file search and restored over the
+// open school: the program reads the restored files, so the next SALVA keeps
+// the restored school instead of writing the old one back.
+TEST_F(SchoolStaysWhole, RestoreThenSaveKeepsTheRestoredSchool) {
+  fs::path copy = copy_example("piccola", "copia");
+  std::string description = read(copy / "scuola2.txt");
+  std::size_t year = description.find("2026-27");
+  ASSERT_NE(year, std::string::npos);
+  write(copy / "scuola2.txt", description.replace(year, 7, "2031-32"));
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    alfadlg_go_to_page(kPageProscuola);
+    ASSERT_TRUE(ui.Click(g_frame, 1779));
+    auto* support = dynamic_cast<Cemergex*>(Window::GetActiveWindow());
+    ASSERT_NE(support, nullptr);
+    ui.OnNextModal([&](Dialog& d) {
+      ui.Click(d, Crical::kStartId);
+      g_rical.WaitForSearch();
+      ui.Advance(Crical::kPollMs);
+      ASSERT_TRUE(ui.Select(d, Crical::kListId, copy.string()));
+      ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // cover the open school: Yes
+      ui.Click(d, Crical::kActionId);
+      ui.Click(d, kIdCancel);
+    });
+    ASSERT_TRUE(ui.Click(*support, Cemergex::kSearchId));
+    ui.Click(*support, Cemergex::kCloseId);
+    ui.Pump();
+    EXPECT_STREQ(g_ui_header.id_text2, "ANNO SCOLASTICO 2031-32");
+    alfadlg_go_to_page(kPageProscuola);
+    ASSERT_EQ(g_current_page, &g_school_page);
+    ui.Click(g_school_page, Cproscuola::kSaveId);
+    EXPECT_NE(files().find("REM:ANNO SCOLASTICO 2031-32|"), std::string::npos);
     expect_engine_loads();
   });
 }
