@@ -22,7 +22,10 @@
 #include "platform/cp1252.h"
 #include "schooldata/day_codes.h"
 #include "schooldata/description_reader_parts.h"
+#include "schooldata/description_writer.h"
 #include "schooldata/model_lookups.h"
+#include "schooldata/school_files.h"
+#include "schooldata/school_folder_choice.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/teacher_constraints.h"
 #include "schooldata/ui_school_model.h"
@@ -497,8 +500,12 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
     // the folder holds.
     og_set_school_blocked(SchoolFilePart::kDescription, nullptr);
     if (!create_if_missing) return -1;
-    og_set_new_school_defaults(-1);
+    // A folder without a description becomes a new school: its type is
+    // asked and its first description written, so the engine and the next
+    // read find the school the pages show.
+    og_set_new_school_defaults(og_ask_school_type());
     og_snapshot_all();
+    if (og_write_assignments_file_to(path, 0) != 0) og_tell_school_not_saved(og_description_write_error());
     return 0;
   }
   og_set_school_blocked(SchoolFilePart::kDescription, nullptr);

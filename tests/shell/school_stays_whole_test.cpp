@@ -3,7 +3,7 @@
 // switch there and back changes no byte that a save writes and leaves no
 // page counting as changed; an automatic correction of a page leaves a
 // state that the same page saves; a restored copy is what the next save
-// writes.
+// writes, and a missing description becomes a new school's first one.
 #include "frame_test_support.h"
 #include "engine/engine_main.h"
 #include "schooldata/school_file_lines.h"
@@ -11,6 +11,7 @@
 #include "constraints/teacher_constraints_page.h"
 #include "constraints/week_grid_dialog.h"
 #include "schooldata/data_file_search_dialog.h"
+#include "shell/small_choosers.h"
 #include "structure/school_page.h"
 #include "structure/support_contact.h"
 
@@ -151,6 +152,33 @@ TEST_F(SchoolStaysWhole, RestoreThenSaveKeepsTheRestoredSchool) {
     ui.Click(g_school_page, Cproscuola::kSaveId);
     EXPECT_NE(files().find("REM:ANNO SCOLASTICO 2031-32|"), std::string::npos);
     expect_engine_loads();
+  });
+}
+
+// A school folder without its description, entered from the home page: the
+// program asks the school's type and writes the first description from it.
+TEST_F(SchoolStaysWhole, MissingDescriptionAsksTheTypeAndWritesTheFirstOne) {
+  fs::remove(school() / "scuola2.txt");
+  Run([&] {
+    bool asked = false;
+    ui.OnNextModal([&](Dialog& d) {
+      asked = d.template_id() == Ctipode::kTemplate;
+      ui.Click(d, Ctipode::kChecks[0]);  // Monday to Friday
+      ui.Click(d, Ctipode::kChecks[5]);  // middle or secondary school
+      ui.Click(d, kIdOk);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(og_school_loaded());
+    ASSERT_TRUE(fs::exists(school() / "scuola2.txt"));
+    std::string first = files();
+    EXPECT_NE(first.find("DAYS:\tLU7-"), std::string::npos) << first;
+    EXPECT_NE(first.find("\tSA0-"), std::string::npos) << first;
+    EXPECT_NE(first.find("IGGIORNI:\t3-1:6-2:9-3:14-4:99-5"), std::string::npos) << first;
+    expect_engine_loads();
+    alfadlg_go_to_page(kPageHome);  // nothing unsaved: the description is on disk
+    ui.Pump();
+    EXPECT_EQ(g_current_page, &g_home_page);
   });
 }
 
