@@ -3,7 +3,8 @@
 // switch there and back changes no byte that a save writes and leaves no
 // page counting as changed; an automatic correction of a page leaves a
 // state that the same page saves; a restored copy is what the next save
-// writes, and a missing description becomes a new school's first one.
+// writes, and a missing description becomes a new school's first one; a
+// page reached before any read works on the folder's school.
 #include "frame_test_support.h"
 #include "engine/engine_main.h"
 #include "schooldata/school_file_lines.h"
@@ -179,6 +180,21 @@ TEST_F(SchoolStaysWhole, MissingDescriptionAsksTheTypeAndWritesTheFirstOne) {
     alfadlg_go_to_page(kPageHome);  // nothing unsaved: the description is on disk
     ui.Pump();
     EXPECT_EQ(g_current_page, &g_home_page);
+  });
+}
+
+// A page reached straight from start-up (the "Pagine" panel) before any
+// read: the page shows and saves the current folder's school, never the
+// empty model of start-up over its files.
+TEST_F(SchoolStaysWhole, APageReachedBeforeAnyReadSavesTheSchoolItself) {
+  Run([&] {
+    alfadlg_go_to_page(kPageProscuola);
+    ASSERT_EQ(g_current_page, &g_school_page);
+    EXPECT_GT(+g_ui_settings.teacher_count, 0u);
+    ui.Click(g_school_page, Cproscuola::kSaveId);
+    std::string saved = files();
+    EXPECT_NE(saved.find("V:\tROSSI\tLI:SA:"), std::string::npos) << saved;
+    expect_engine_loads();
   });
 }
 
