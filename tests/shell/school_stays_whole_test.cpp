@@ -63,6 +63,10 @@ TEST_F(SchoolStaysWhole, LanguageRoundTripSavesTheSameBytes) {
       EXPECT_EQ(ui.boxes().size(), boxes) << button << " " << ui.boxes().back().texts.at(0);
       EXPECT_FALSE(og_school_changed()) << button;
       EXPECT_EQ(SaveFromSchoolPage(), italian) << button;
+      // Read again in this language: still the school's own day names.
+      alfadlg_go_to_page(kPageHome);
+      ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+      EXPECT_EQ(SaveFromSchoolPage(), italian) << button;
     }
     expect_engine_loads();
   });
