@@ -297,6 +297,7 @@ void Cplessi::OnName(int b) {
   std::memcpy(old, se.buildings[b].name, sizeof old);
   set_name(se.buildings[b].name, text);
   og_clean_name(se.buildings[b].name, 21, 0);
+  if (const MlText* note = og_name_cleaning_note(text.c_str(), 0)) m_help.SetTextML(note);
   // The other buildings' reachable entries follow the rename, unless the old
   // name was not this building's alone.
   bool alone = old[0] != 0;

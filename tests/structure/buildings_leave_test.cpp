@@ -2,7 +2,7 @@
 // as a user does: the sample can be left unchanged (its buildings' initials
 // differ), ABBANDONA asks about edits through the unsaved-changes prompt
 // (stay, discard, save) and drops edits the checks refuse once the user
-// confirms, and a rename reaches the other buildings' reachable entries, so
+// confirms, a name whose separators are replaced says so, and a rename reaches the other buildings' reachable entries, so
 // the saved description loads in the engine.
 #include <gtest/gtest.h>
 
@@ -97,7 +97,9 @@ TEST_F(BuildingsLeave, UnchangedLeavesAbandonDropsAndRenamesReachTheOthers) {
   // An edit the checks take: ABBANDONA asks through the unsaved-changes
   // prompt; "stay" keeps it, "discard" reads the files again.
   alfadlg_go_to_page(kPagePlessi);
-  TypeName(1, "PLESSO EST");
+  TypeName(1, "PLESSO-EST");
+  EXPECT_STREQ(g_ui_settings.buildings[1].name, "PLESSO_EST");  // cleaned, and said
+  EXPECT_NE(ui.Render(g_buildings_page).TextsOf(P::kHelpPaneId).find("nei nomi i caratteri - | :"), std::string::npos);
   std::size_t shown = ui.boxes().size();
   int prompts = 0;
   auto answer = [&](int button) {
@@ -110,7 +112,7 @@ TEST_F(BuildingsLeave, UnchangedLeavesAbandonDropsAndRenamesReachTheOthers) {
   ui.Click(g_buildings_page, P::kAbandonId);
   ui.Pump();
   EXPECT_EQ(prompts, 1);
-  EXPECT_STREQ(g_ui_settings.buildings[1].name, "PLESSO EST");
+  EXPECT_STREQ(g_ui_settings.buildings[1].name, "PLESSO_EST");
   answer(CDaticambia::kDiscardId);
   ui.Click(g_buildings_page, P::kAbandonId);
   ui.Pump();
