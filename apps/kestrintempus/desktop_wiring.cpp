@@ -70,8 +70,10 @@ void kestrintempus_install() {
   };
   g_frame_service_hooks.show_support_contact = show_support_contact;
   g_frame_service_hooks.reread_school_files = [] { return og_read_school_files(0); };
+  g_frame_service_hooks.read_school_if_other_folder = [] {
+    if (!og_school_read_in_current_folder()) og_read_school_files(0);
+  };
   g_frame_service_hooks.run_service_tool = og_run_service_tool;
-  g_frame_service_hooks.set_default_day_names = og_set_default_day_names;
   g_frame_service_hooks.keep_cloud_code = [](const char* code) {
     std::snprintf(g_ui_header.school_code, sizeof g_ui_header.school_code, "%.40s", code);
   };

@@ -219,6 +219,11 @@ bool vipro_after_forbidden_hours(UiTeacherConstraints& c, const SchoolShape& s) 
     c.gmax = std::int8_t(open_days);
     if (c.gmin > c.gmax) {
       c.gmin = c.gmax;
+      // The whole week as the least days is refused on saving for a
+      // teacher with a free day: the correction stops one day short.
+      bool free_day = false;
+      for (int d = 0; d < 7; ++d) free_day = free_day || c.li[d] == 1;
+      if (free_day && c.gmin == s.days && s.days > 1) c.gmin = std::int8_t(s.days - 1);
       return true;
     }
   }

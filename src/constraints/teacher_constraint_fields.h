@@ -73,7 +73,9 @@ void vipro_apply_preset(UiTeacherConstraints& c, int preset, int hours);
 
 // After the forbidden-hours grid was edited: the release at five or more
 // days whose first hour is forbidden, and the day limits lowered to the
-// days that keep an allowed hour. True when GMIN had to follow GMAX down.
+// days that keep an allowed hour. True when GMIN had to follow GMAX down;
+// it never lands on a state the page's check refuses (the whole week with a
+// free day).
 bool vipro_after_forbidden_hours(UiTeacherConstraints& c, const SchoolShape& s);
 
 // Stores an edited derogation table into INSE (lesson) or XPRESE: pairs

@@ -11,6 +11,7 @@
 
 #include "engine/errors.h"
 #include "engine/loader_internal.h"
+#include "engine/text_lines.h"
 
 LoaderState g_loader;
 
@@ -67,6 +68,10 @@ const char* find_in_field(const char* p, char c) {
   for (; !field_end(*p); ++p)
     if (*p == c) return p;
   return nullptr;
+}
+
+bool or_is_teacher_line(const char* line) {
+  return line != nullptr && is_upper_letter(static_cast<unsigned char>(line[0])) && find_in_field(line, ':') == nullptr;
 }
 
 void loader_config_error(const char* message) { or_raise_config_error(message, g_loader.line); }

@@ -14,6 +14,7 @@
 
 #include "engine/errors.h"
 #include "engine/loader_internal.h"
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 
 namespace {
@@ -538,9 +539,7 @@ void or_read_school_keywords(std::FILE* file) {
       if (g_loader.block_open) read_teacher_fields(next_field(line));
       continue;
     }
-    const char* colon = find_in_field(line, ':');
-    if (!is_upper_letter(static_cast<unsigned char>(line[0])) || colon != nullptr)
-      loader_config_error("Messaggio non riconosciuto");
+    if (!or_is_teacher_line(line)) loader_config_error("Messaggio non riconosciuto");
     read_teacher_line(line);
   }
   if (!days_seen) or_raise_config_error("GIORNI ", "DAYS:");

@@ -89,6 +89,11 @@ int or_copy_file(const char* source, const char* target);
 
 // Description-line operations; a field is the text between two '|'.
 void or_normalize_line(char* line, int upper);
+// Whether a normalised description line that is no keyword line may name a
+// teacher: it starts with a capital letter and its first field holds no ':'.
+// The loader refuses any other such line; the user interface's reader
+// applies the same rule so that both take the same files.
+bool or_is_teacher_line(const char* line);
 char* or_find_range_dash(char* field);
 
 int or_is_letter(unsigned char c);

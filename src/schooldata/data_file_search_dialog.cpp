@@ -9,6 +9,8 @@
 
 #include "platform/cp1252.h"
 #include "platform/removable_media.h"
+#include "schooldata/school_files.h"
+#include "shell/frame.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
@@ -199,14 +201,26 @@ void Crical::RestoreOrDelete() {
     return;
   }
   if (!SingleDrive() || m_drive == 'C') {
-    data_file_restore_to_working(selected, m_working, m_dialogue, language);
+    DataFileOutcome outcome = data_file_restore_to_working(selected, m_working, m_dialogue, language);
+    if (outcome == DataFileOutcome::kRestored || outcome == DataFileOutcome::kFailed) ReadRestoredSchool();
     return;
   }
   std::string now;
   bool at_data_root = m_working.size() >= 18 && m_working.compare(m_working.size() - 18, 18, "/KestrinTempusDati") == 0;
-  if (data_file_restore_from_pen(selected, PenRootOf(selected), m_working, at_data_root, m_dialogue, language, &now) ==
-      DataFileOutcome::kRestored)
-    OnCancel();
+  DataFileOutcome outcome =
+      data_file_restore_from_pen(selected, PenRootOf(selected), m_working, at_data_root, m_dialogue, language, &now);
+  if (outcome == DataFileOutcome::kRestored || outcome == DataFileOutcome::kFailed) ReadRestoredSchool();
+  if (outcome == DataFileOutcome::kRestored) OnCancel();
+}
+
+// The files on disk are the restored school's now (a failed copy may have
+// replaced some of them): the model is read from them again and the page on
+// show rebuilt from it, so no later save can put the old school back. A
+// restored file that does not read leaves the school unloaded, and nothing
+// saves it.
+void Crical::ReadRestoredSchool() {
+  og_read_school_files(0);
+  if (g_frame.IsWindow()) g_frame.PostMessage(kMsgCommand, make_command_param(kPageReopen, 0), 0);
 }
 
 void Crical::OnCancel() {

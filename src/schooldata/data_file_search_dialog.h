@@ -70,6 +70,7 @@ class Crical : public CResizableDialog {
   void ShowRows(std::size_t from);
   void FinishSearch();
   void RestoreOrDelete();
+  void ReadRestoredSchool();
   std::string PenRootOf(const std::string& folder) const;
 
   kt::ui::ListView m_list;

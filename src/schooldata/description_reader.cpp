@@ -10,6 +10,7 @@
 // against its capacity before a write. Shaped for a few thousand lines.
 #include "schooldata/description_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,7 +22,10 @@
 #include "platform/cp1252.h"
 #include "schooldata/day_codes.h"
 #include "schooldata/description_reader_parts.h"
+#include "schooldata/description_writer.h"
 #include "schooldata/model_lookups.h"
+#include "schooldata/school_files.h"
+#include "schooldata/school_folder_choice.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/teacher_constraints.h"
 #include "schooldata/ui_school_model.h"
@@ -119,9 +123,13 @@ void read_band3(UiHq3Table& table, const std::string& field, int limit, const st
   }
 }
 
-void read_days(const std::vector<std::string>& fields, const std::string& line) {
+// `written`: the same fields with their letters as the file has them (upper
+// case folds one character to one, so offsets agree), for the names.
+void read_days(const std::vector<std::string>& fields, const std::vector<std::string>& written,
+               const std::string& line) {
   for (int d = 0; d < 7 && d < static_cast<int>(fields.size()); ++d) {
     const std::string& f = fields[d];
+    const std::string& name = d < static_cast<int>(written.size()) && written[d].size() == f.size() ? written[d] : f;
     if (f.size() < 3) desc_fail("Configurazione giorni errata", "Tage falsch", "Bad days", line);
     hd.day_codes[d][0] = f[0];
     hd.day_codes[d][1] = f[1];
@@ -133,7 +141,7 @@ void read_days(const std::vector<std::string>& fields, const std::string& line) 
     hd.hours_per_day[d] = static_cast<std::uint8_t>(hours);
     if (at < f.size()) ++at;  // the separator before the name
     std::size_t end = f.find(':', at);
-    desc_copy(hd.day_names[d], f.substr(at, end == std::string::npos ? end : end - at),
+    desc_copy(hd.day_names[d], name.substr(at, end == std::string::npos ? end : end - at),
               kUiNameSize);
     if (end == std::string::npos) continue;
     g_clock_times_flag = 1;
@@ -283,7 +291,7 @@ void read_line(const std::string& line, ReaderState& state) {
   } else if (starts(line, "CLARIPO:")) {
     se.claripo = static_cast<std::uint8_t>(f.empty() ? 0 : std::atoi(f[0].c_str()));
   } else if (starts(line, "DAYS:")) {
-    read_days(f, line);
+    read_days(f, og_split_fields(state.as_written.substr(std::min(colon + 1, state.as_written.size()))), line);
   } else if (starts(line, "CLNAMES:") || starts(line, "PAUSAMATERIA:") || starts(line, "CLADUSPE:")) {
   } else if (starts(line, "INDISIGLE:")) {
     if (!f.empty()) read_tracks_short(f[0]);
@@ -317,7 +325,7 @@ void read_line(const std::string& line, ReaderState& state) {
       return;
     }
     state.subject = subject_before;
-    if (state.subject != -1 && line.find(':') > line.find('|')) {
+    if (state.subject != -1 && or_is_teacher_line(line.c_str())) {
       desc_read_teaching(&line, og_split_fields(line), state, line);
       return;
     }
@@ -405,18 +413,8 @@ void drop_unknown_reachable_buildings(int lang) {
 }
 
 void complete_model() {
-  static const char* const kCodes[3][7] = {{"LU", "MA", "ME", "GI", "VE", "SA", "DO"},
-                                           {"MO", "DI", "MI", "DO", "FR", "SA", "SO"},
-                                           {"MO", "TU", "WE", "TH", "FR", "SA", "SU"}};
-  static const char* const kNames[3][7] = {
-      {"Lunedì"_cp, "Martedì"_cp, "Mercoledì"_cp, "Giovedì"_cp, "Venerdì"_cp, "Sabato", "Domenica"},
-      {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"},
-      {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}};
   int lang = g_language < 3 ? g_language : 0;
-  for (int d = 0; d < 7; ++d) {
-    desc_copy(hd.day_codes[d], kCodes[lang][d], 3);
-    desc_copy(hd.day_names[d], kNames[lang][d], kUiNameSize);
-  }
+  og_set_default_day_names();
   desc_complete_teachers();
   for (int d = 0; d < 7; ++d) {
     for (int h = 0; h < 12 && h < hd.hours_per_day[d]; ++h) {
@@ -469,14 +467,20 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
     read = og_read_school_lines(path, [&](const std::string& text) {
       static char buffer[12168];
       std::size_t n = text.size() < sizeof buffer - 8 ? text.size() : sizeof buffer - 8;
+      auto normalised = [&](int upper) {
+        buffer[n] = '\n';
+        buffer[n + 1] = 0;
+        or_normalize_line(buffer, upper);
+        std::string line;
+        for (const char* p = buffer; *p != 0; ++p) {
+          if (*p != '\n' && *p != '\r') line += *p;
+        }
+        return line;
+      };
       std::memcpy(buffer, text.data(), n);
-      buffer[n] = '\n';
-      buffer[n + 1] = 0;
-      or_normalize_line(buffer, number++ > 0 ? 1 : 0);
-      std::string line;
-      for (const char* p = buffer; *p != 0; ++p) {
-        if (*p != '\n' && *p != '\r') line += *p;
-      }
+      state.as_written = normalised(0);
+      std::memcpy(buffer, text.data(), n);
+      std::string line = normalised(number++ > 0 ? 1 : 0);
       if (!line.empty() && line != "|") read_line(line, state);
       return true;
     }, &why);
@@ -496,8 +500,12 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
     // the folder holds.
     og_set_school_blocked(SchoolFilePart::kDescription, nullptr);
     if (!create_if_missing) return -1;
-    og_set_new_school_defaults(-1);
+    // A folder without a description becomes a new school: its type is
+    // asked and its first description written, so the engine and the next
+    // read find the school the pages show.
+    og_set_new_school_defaults(og_ask_school_type());
     og_snapshot_all();
+    if (og_write_assignments_file_to(path, 0) != 0) og_tell_school_not_saved(og_description_write_error());
     return 0;
   }
   og_set_school_blocked(SchoolFilePart::kDescription, nullptr);

@@ -16,7 +16,10 @@
 inline constexpr const char* kProgramRelease = "6.1.M";
 
 // 0 read; -1 file missing and create 0; -2 bad content or a newer release,
-// the message in og_description_error().
+// the message in og_description_error(). With create, a missing file is a
+// new school: the user is asked its type (the school-type chooser) and its
+// first description is written (a failed write is told, the school stays
+// in memory).
 int og_read_assignments_file(int create_if_missing);
 int og_read_assignments_file_from(const std::string& path, int create_if_missing);
 const char* og_description_error();

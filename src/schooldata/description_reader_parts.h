@@ -20,6 +20,9 @@ struct ReaderState {
   int conversation = -1;
   int teacher = -1;
   int line_subject = -1;  // subject of the class items of the current line
+  // The current line normalised as the line itself but with its letters as
+  // written: the school's day names keep their case.
+  std::string as_written;
 };
 
 struct ReadError {

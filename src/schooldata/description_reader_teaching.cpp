@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/cp1252.h"
+#include "engine/text_lines.h"
 #include "schooldata/day_codes.h"
 #include "schooldata/description_reader_parts.h"
 #include "schooldata/model_lookups.h"
@@ -248,6 +249,7 @@ void desc_read_teaching(const std::string* first_is_name, const std::vector<std:
     i = 1;
   }
   if (state.teacher < 0) return;
+  const std::size_t first_item = i;
   for (; i < f.size(); ++i) {
     const std::string& field = f[i];
     if (field[0] >= '0' && field[0] <= '9') {
@@ -256,8 +258,13 @@ void desc_read_teaching(const std::string* first_is_name, const std::vector<std:
     } else if (starts(field, "TED:") || starts(field, "SOS:") || starts(field, "KLK:") ||
                starts(field, "NI:") || starts(field, "INSE:") || starts(field, "XPRESE:")) {
       read_teacher_item(field, g_ui_teachers[state.teacher], line);
-    } else {
+    } else if (i == first_item && or_is_teacher_line(field.c_str())) {
+      // Only the line's first item may name the subject, and as the engine
+      // takes it: a capital letter first, no ':'.
       state.line_subject = desc_subject(field, 'N', line);
+    } else {
+      desc_fail("Cattedre classi ore??", "Unterrichtsstunden der Klassen??", "Teaching posts: classes and hours??",
+                line);
     }
   }
 }

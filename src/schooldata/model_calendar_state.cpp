@@ -89,9 +89,14 @@ void og_format_week_mask(const std::uint8_t* mask, char* out, int blank) {
   }
 }
 
+// Only the days the school gives no code get the language's defaults: the
+// codes and names a school file holds are the school's, and the program's
+// language never rewrites them (the free-day and band lines name their days
+// by these codes, so a switch would move them).
 void og_set_default_day_names() {
   const char* const* table = kDayTable[ui_language()];
   for (int d = 0; d < 7; ++d) {
+    if (g_ui_header.day_codes[d][0] != 0 && g_ui_header.day_codes[d][1] != 0) continue;
     std::snprintf(g_ui_header.day_codes[d], sizeof g_ui_header.day_codes[d], "%.2s", table[d]);
     std::snprintf(g_ui_header.day_names[d], sizeof g_ui_header.day_names[d], "%s", table[d] + 3);
   }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/shell_services.h"
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "schooldata/ui_school_model.h"
 
@@ -45,6 +46,12 @@ int og_find_or_add_teacher(const char* name) {
   }
   if (count >= kUiMaxTeachers) {
     return fail("Numero Professori Eccessivo", "Zu viele Lehrer", "Too many teachers", clean);
+  }
+  // A teacher is written as a line that starts with his name: a name the
+  // engine would not take for a teacher line (a digit or a sign first)
+  // would make every later save a school that no longer loads.
+  if (!or_is_teacher_line(clean)) {
+    return fail("Nome del Professore non valido", "Ungültiger Lehrername"_cp, "Invalid teacher name", clean);
   }
   og_init_teacher(static_cast<int>(count), clean);
   g_ui_settings.teacher_count = count + 1;

@@ -39,6 +39,17 @@ int og_subject_count() {
   return int(std::min<std::uint32_t>(+g_ui_structure.subject_count, std::uint32_t(kUiMaxSubjects)));
 }
 
+const MlText* og_name_cleaning_note(const char* typed, int flags) {
+  static constexpr MlText kReplaced = {
+      {"Attenzione: nei nomi i caratteri - | : separano i dati nei file; sono stati sostituiti da _ e ;",
+       "Achtung: die Zeichen - | : trennen die Daten in den Dateien; in Namen werden sie durch _ und ; ersetzt",
+       "Note: the characters - | : separate the data in the files; in names they were replaced by _ and ;"}};
+  if (typed == nullptr) return nullptr;
+  for (const char* p = typed; *p != 0; ++p)
+    if (*p == '-' || *p == '|' || *p == ':' || (*p == ',' && (flags & 2))) return &kReplaced;
+  return nullptr;
+}
+
 int og_clean_name(char* name, int max_length, int flags) {
   if (name == nullptr || max_length <= 0) return 0;
   int n = int(strnlen(name, std::size_t(max_length)));

@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include "schooldata/ui_school_model.h"
+#include "shell/ml_text.h"
 
 // The fourth and fifth status bytes of the school ('1'..'5'): state of the
 // final and of the provisional timetable. '1','2' not computed, '3' days
@@ -28,6 +29,10 @@ extern std::uint8_t g_timetable_pass_once;
 
 // Names and texts.
 int og_clean_name(char* name, int max_length, int flags);
+// What the page tells the user when og_clean_name (with these flags) will
+// replace characters he typed ('-', '|' by '_', ':' by ';'); null when it
+// replaces none. Cleaning never changes a name silently.
+const MlText* og_name_cleaning_note(const char* typed, int flags);
 // The same on a copy: out (21 bytes) gets the cleaned name cut to 20 characters.
 void og_clean_name(char* out, const char* in);
 int og_compare_name_field(const char* a, const char* b, int n);
@@ -61,6 +66,8 @@ void og_clamp_hour_digits(UiPostPart& part);
 inline constexpr std::size_t kWeekMaskTextSize = 400;  // 7 days x 6 runs of "xx:nn-nn" and a blank
 int og_max_day_hours();
 void og_format_week_mask(const std::uint8_t* mask, char* out, int blank);
+// Fills the day codes and names of the days the school header leaves blank
+// with those of the user's language; a day the school names keeps its own.
 void og_set_default_day_names();
 // Writes both school files when the status bytes differ from the ones last
 // read or saved (the computation window closing after a run).

@@ -2,6 +2,8 @@
 // failed read or save owes the user (see school_files.h).
 #include "schooldata/school_files.h"
 
+#include <unistd.h>
+
 #include <string>
 
 #include "schooldata/description_reader.h"
@@ -23,6 +25,13 @@ const MlText kNotSaved = {{"Dati NON salvati: ", "Daten NICHT gespeichert: ", "D
 const MlText kStructureNotWritten = {{"impossibile scrivere scuola1.txt", "scuola1.txt kann nicht geschrieben werden",
                                       "cannot write scuola1.txt"}};
 
+std::string g_read_folder;  // where og_read_school_files ran last
+
+std::string current_folder() {
+  char buffer[4096];
+  return ::getcwd(buffer, sizeof buffer) ? buffer : "";
+}
+
 }  // namespace
 
 void og_tell_school_not_read(const char* reader_message) {
@@ -35,7 +44,10 @@ const char* og_structure_not_saved_reason() {
   return og_school_loaded() ? kStructureNotWritten.Get() : og_school_unloaded_text();
 }
 
+bool og_school_read_in_current_folder() { return !g_read_folder.empty() && g_read_folder == current_folder(); }
+
 bool og_read_school_files(int create) {
+  g_read_folder = current_folder();
   // A missing file (-1) is an empty school, not a refused one.
   if (og_read_structure_file(create) == -2) {
     // Nothing of the school read before may show as this one's.

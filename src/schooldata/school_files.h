@@ -9,6 +9,11 @@
 // missing file reads as empty). False after the message when a file was
 // refused.
 bool og_read_school_files(int create);
+// Whether the model is that of the current folder: og_read_school_files ran
+// last in it. False at start-up and after the current folder changed, when
+// the model still holds another school (or none) and a save would write it
+// over this folder's files.
+bool og_school_read_in_current_folder();
 // Writes "scuola1.txt" and then "scuola2.txt"; false after the message when
 // either was not written (the old files stay).
 bool og_save_school_files();

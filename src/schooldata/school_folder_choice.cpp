@@ -39,6 +39,11 @@ int Cselcloud::DoModal() {
   return -1;
 }
 
+int og_ask_school_type() {
+  int type = static_cast<int>(Ctipode().DoModal());
+  return type >= 40 && type <= 53 ? type : -1;
+}
+
 NewSchoolHooks og_new_school_hooks() {
   NewSchoolHooks hooks;
   hooks.tell = [](const std::string& text) { ui_message_box(text.c_str()); };
@@ -50,8 +55,10 @@ NewSchoolHooks og_new_school_hooks() {
     og_clear_structure();
     og_snapshot_structure();
     // A new folder's description that does not read leaves the school
-    // unloaded; the user hears why.
-    if (og_read_assignments_file(1) == -2) og_tell_school_not_read(og_description_error());
+    // unloaded; the user hears why. The type is asked and the first
+    // description written by the steps that follow, so a missing file
+    // reads here as an empty school.
+    if (og_read_assignments_file(0) == -2) og_tell_school_not_read(og_description_error());
   };
   hooks.set_school_code = [](const std::string& code) {
     std::memset(g_ui_header.school_code, 0, sizeof g_ui_header.school_code);
@@ -60,10 +67,7 @@ NewSchoolHooks og_new_school_hooks() {
   };
   // A type chooser closed without a choice leaves only the defaults that
   // need no answer.
-  hooks.apply_new_school_defaults = [] {
-    int type = static_cast<int>(Ctipode().DoModal());
-    og_set_new_school_defaults(type >= 40 && type <= 53 ? type : -1);
-  };
+  hooks.apply_new_school_defaults = [] { og_set_new_school_defaults(og_ask_school_type()); };
   hooks.write_description = [] { og_save_description_file(); };
   return hooks;
 }

@@ -18,6 +18,10 @@
 // Asks the school's full name and its folder's name; false unless OK.
 extern std::function<bool(std::string* school, std::string* folder)> g_new_school_names;
 
+// Asks the school type with the chooser: its type code (40-43, 50-53), or
+// -1 when the chooser was closed without a choice.
+int og_ask_school_type();
+
 // The hooks of a new school over the school model and the dialogs.
 NewSchoolHooks og_new_school_hooks();
 

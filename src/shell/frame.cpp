@@ -313,6 +313,10 @@ bool CAlfaDlg::OnCommand(WParam w, LParam l) {
 bool CAlfaDlg::OpenByRow(int id) {
   const PageRow* row = page_row(id);
   if (!row || row->slot == PageSlot::Count) return false;
+  // A page works on the model: it must be this folder's school before the
+  // page shows it or a save writes it.
+  if (id != kPageHome && g_frame_service_hooks.read_school_if_other_folder)
+    g_frame_service_hooks.read_school_if_other_folder();
   bool built = g_pages.IsBuilt(row->slot);
   if (built && row->needs_timetable && g_frame_service_hooks.confirm_timetable_use &&
       !g_frame_service_hooks.confirm_timetable_use())

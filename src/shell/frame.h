@@ -101,10 +101,11 @@ struct FrameServiceHooks {
   // The school files live above the shell: the home page reaches them here.
   // Reads both school files again, false after the reader's message.
   bool (*reread_school_files)() = nullptr;
+  // Reads both school files when the model is not the current folder's
+  // (start-up, another school chosen), before a page that could save it.
+  void (*read_school_if_other_folder)() = nullptr;
   // Runs the maintenance operation of a service-tools code.
   void (*run_service_tool)(int code) = nullptr;
-  // Gives the school's days the default names of the current language.
-  void (*set_default_day_names)() = nullptr;
   // Keeps the cloud code the user typed as the school's code.
   void (*keep_cloud_code)(const char* code) = nullptr;
   // Runs the substitutions dialog once "SOLO:" has loaded its data.

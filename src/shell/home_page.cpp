@@ -369,8 +369,9 @@ void CPlenixDlg::OnLanguage(int index) {
     message_beep(kBeepSimple);
     return;
   }
+  // Only the program changes language: the school keeps its day names and
+  // codes, so nothing of it counts as changed and a save writes it as read.
   g_language = static_cast<std::uint8_t>(index);
-  if (g_frame_service_hooks.set_default_day_names) g_frame_service_hooks.set_default_day_names();
   alfadlg_reset_after_language_change();
   alfadlg_go_to_page(kPageReopen);
   alfadlg_lock_navigation(0);

@@ -21,6 +21,7 @@
 #include "shell/message_box.h"
 #include "structure/buildings_texts.h"
 #include "structure/class_buildings.h"
+#include "structure/unsaved_changes_prompt.h"
 
 using namespace kt::ui;
 
@@ -171,9 +172,8 @@ bool Cplessi::OnCommand(WParam w, LParam l) {
     case kNoRotationId: OnGroup(0); return true;
     case kSaveId: OnSave(); return true;
     case kAbandonId:
-      // The edits go: the files are read again and the page leaves without
-      // the leave checks, which the edits being dropped may not pass.
-      og_read_school_files(0);
+      // The page is opened again through the frame, so leaving it asks
+      // about the edits (save, discard, stay) as every way out does.
       m_abandoning = true;
       g_frame.PostMessage(kMsgCommand, make_command_param(kPageReopen, 0), 0);
       return true;
@@ -297,6 +297,7 @@ void Cplessi::OnName(int b) {
   std::memcpy(old, se.buildings[b].name, sizeof old);
   set_name(se.buildings[b].name, text);
   og_clean_name(se.buildings[b].name, 21, 0);
+  if (const MlText* note = og_name_cleaning_note(text.c_str(), 0)) m_help.SetTextML(note);
   // The other buildings' reachable entries follow the rename, unless the old
   // name was not this building's alone.
   bool alone = old[0] != 0;
@@ -496,9 +497,21 @@ void Cplessi::OnSave() {
   og_save_description_file();
 }
 
+// Leaving: the check first, then the unsaved-changes prompt. Edits the
+// check refuses can never be saved: after its message, ABBANDONA offers to
+// drop them (the files are read again); any other way out stays.
 int Cplessi::DestroyWindow() {
   bool abandoning = m_abandoning;
   m_abandoning = false;
-  if (IsWindow() && !abandoning && (!Check() || og_save_if_changed(0) != 0)) return 0;
+  if (IsWindow()) {
+    if (!Check()) {
+      if (!abandoning ||
+          ui_message_box_flags(g_abandon_question, kMbYesNo | kMbIconQuestion, kMbCursorBetween) != 6)
+        return 0;
+      og_read_school_files(0);
+    } else if (og_save_if_changed(0) != 0) {
+      return 0;
+    }
+  }
   return CResizableDialog::DestroyWindow();
 }

@@ -81,7 +81,7 @@ class Cplessi : public CResizableDialog {
   std::array<CColorButton, 8> m_help_buttons;
   CSpiegaML m_help;
   bool m_filling = false;
-  bool m_abandoning = false;  // ABBANDONA: leave without checks or saving
+  bool m_abandoning = false;  // ABBANDONA: edits the check refuses may be dropped
   std::uint8_t m_opened_rotation = 0;
   std::int8_t m_opened_count = 0;
   static ClassOrderList s_order;

@@ -391,6 +391,7 @@ Cpale::Applied Cpale::Apply(ApplyMode mode) {
   char name[kUiNameSize] = {};
   dictionary_copy_name(name, m_name.GetWindowText().c_str());
   og_clean_name(name, kUiNameSize - 1, 2);
+  if (const MlText* note = og_name_cleaning_note(m_name.GetWindowText().c_str(), 2)) m_help.SetTextML(note);
   if (!name[0]) return Applied::kNothing;
   int room = find_room(name);
   bool appended = false;

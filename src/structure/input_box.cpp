@@ -145,10 +145,16 @@ bool Ccasella::TakeText(Edit& field, char* buffer, int max, int min) {
   if (int(typed.size()) > max) typed.resize(std::size_t(max));
   std::memcpy(buffer, typed.c_str(), typed.size() + 1);
   casella_clean_text(buffer, max);
-  if (int(std::strlen(buffer)) >= min) return true;
+  // A replaced character is said once: with the refusal of a short name,
+  // or on its own when the name is taken.
+  const MlText* note = og_name_cleaning_note(typed.c_str(), 0);
+  if (int(std::strlen(buffer)) >= min) {
+    if (note) ui_message_box(note->Get());
+    return true;
+  }
   char message[160];
   std::snprintf(message, sizeof message, kMinimumLength.Get(), min);
-  ui_message_box(message);
+  ui_message_box((note ? std::string(message) + "\n\n" + note->Get() : std::string(message)).c_str());
   field.SetWindowText(buffer);
   GotoDlgCtrl(&field);
   return false;

@@ -300,6 +300,7 @@ void Clapal::ShowSelectedLab() {
 
 void Clapal::AddLab() {
   std::string name = clean_typed(m_lab_name.GetWindowText(), kMaxLabNameChars);
+  if (const MlText* note = og_name_cleaning_note(m_lab_name.GetWindowText().c_str(), 2)) m_help.SetTextML(note);
   if (name.empty()) {
     m_help.SetTextML(&kNameFirst);
     return;
@@ -410,6 +411,7 @@ void Clapal::EditLabHours() {
 
 void Clapal::AddLabGroup() {
   std::string name = clean_typed(m_group_name.GetWindowText(), kUiNameSize - 1);
+  if (const MlText* note = og_name_cleaning_note(m_group_name.GetWindowText().c_str(), 2)) m_help.SetTextML(note);
   if (name.empty()) {
     m_help.SetTextML(&kNameFirst);
     m_group_name.SetFocus();

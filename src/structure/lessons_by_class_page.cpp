@@ -735,6 +735,12 @@ void Clacoco::RenameTeacher() {
   char name[kUiNameSize];
   og_clean_name(name, answer);
   kt::cp1252_make_upper(name);
+  // A teacher's line starts with his name: the same first letter as a new
+  // teacher's, or the school would no longer load.
+  if (name[0] < 'A' || name[0] > 'Z') {
+    ui_message_box(kNeedsLetter);
+    return;
+  }
   int other = find_teacher(name);
   if (other >= 0 && other != teacher) {
     ui_message_box(kNameTaken);

@@ -141,6 +141,7 @@ void Cproqui::AddTeacher() {
   }
   char name[64];
   std::snprintf(name, sizeof name, "%s", GetDlgItemText(kNewTeacherEditId).substr(0, 60).c_str());
+  if (const MlText* note = og_name_cleaning_note(name, 1)) m_help.SetTextML(note);
   og_clean_name(name, 20, 1);
   kt::cp1252_make_upper(name);
   if (std::strlen(name) < 4) {

@@ -212,6 +212,7 @@ void Cproscuola::OnNameChange() {
   std::memset(g_ui_header.school_name, 0, sizeof g_ui_header.school_name);
   std::memcpy(g_ui_header.school_name, text.data(), text.size());
   og_clean_name(g_ui_header.school_name, 80, 0);
+  if (const MlText* note = og_name_cleaning_note(text.c_str(), 0)) m_help.SetTextML(note);
 }
 
 void Cproscuola::OnOK() {

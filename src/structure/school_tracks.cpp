@@ -60,7 +60,9 @@ void Cproscuola::ClearTrackInitials() {
 void Cproscuola::RefreshTrackRows() {
   char* first = g_ui_structure.track_names[0];
   if (track_count() == 1) {
-    if (std::strcmp(first, kSingleTrack) != 0) {
+    // The file keeps the name in capitals: the same name in other case is
+    // no edit, and rewriting it would count the page as changed.
+    if (kt::cp1252_casecmp(first, kSingleTrack) != 0) {
       std::snprintf(s_kept_first_track, sizeof s_kept_first_track, "%s", first);
       set_field(first, kUiNameSize, kSingleTrack);
     }
@@ -126,6 +128,7 @@ void Cproscuola::OnTrackName(int t) {
   m_track_guard = true;
   char text[64] = {};
   std::snprintf(text, sizeof text, "%s", m_track_names[std::size_t(t)].GetWindowText().substr(0, 20).c_str());
+  if (const MlText* note = og_name_cleaning_note(text, 0)) m_help.SetTextML(note);
   og_clean_name(text, 20, 0);
   std::string name = upper(text);
   if (!name.empty()) {

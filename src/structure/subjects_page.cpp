@@ -274,6 +274,7 @@ void Cmaterie::AddFromMinistryList() {
 void Cmaterie::AddOrUpdateSubject() {
   char name[kUiNameSize];
   og_clean_name(name, edit_text(m_name).c_str());
+  if (const MlText* note = og_name_cleaning_note(edit_text(m_name).c_str(), 0)) m_help.SetTextML(note);
   if (name[0] >= '0' && name[0] <= '9') {
     ui_message_box(kNeedsLetter);
     return;

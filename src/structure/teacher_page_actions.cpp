@@ -82,6 +82,12 @@ void Cprocat::OnRename() {
     ui_message_box(text::kNameTooShort);
     return;
   }
+  // A teacher's line starts with his name: the same first letter as a new
+  // teacher's, or the school would no longer load.
+  if (name[0] < 'A' || name[0] > 'Z') {
+    ui_message_box(text::kNameFirstLetter);
+    return;
+  }
   if (std::strncmp(name, teacher->name, kUiNameSize) == 0) return;
   if (teacher_named(name, g_procat_teacher) >= 0) {
     ui_message_box(text::kNameInUse);

@@ -3,6 +3,7 @@
 #include "schooldata/data_file_search_dialog.h"
 
 #include "platform/test_driver.h"
+#include "schooldata/ui_school_model.h"
 #include "search_test_support.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
@@ -114,10 +115,13 @@ TEST_F(SearchDialog, PenRestoreAsksCopiesAndCloses) {
   });
   ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // cover the existing school: Yes
   ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // the disk's copy is newer: Yes
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // the restored school is read: "pen" does not read
   EXPECT_EQ(dialog.DoModal(), kIdCancel);
   EXPECT_EQ(read(drive_ + "/KestrinTempusDati/liceo/scuola2.txt"), "pen");
   EXPECT_EQ(fs::current_path().string(), drive_ + "/KestrinTempusDati/liceo");
-  EXPECT_EQ(message_boxes(ui), 2);
+  EXPECT_EQ(message_boxes(ui), 3);
+  EXPECT_FALSE(og_school_loaded());  // nothing saves over the restored files
+  start_without_school(drive_);
 }
 
 TEST_F(SearchDialog, DeleteMovesTheCopyAndSearchesAgain) {

@@ -1,8 +1,9 @@
 // The buildings page on the liceo sample, opened from the configuration menu
 // as a user does: the sample can be left unchanged (its buildings' initials
-// differ), ABBANDONA leaves even edits the checks refuse and drops them, and
-// a rename reaches the other buildings' reachable entries, so the saved
-// description loads in the engine.
+// differ), ABBANDONA asks about edits through the unsaved-changes prompt
+// (stay, discard, save) and drops edits the checks refuse once the user
+// confirms, a name whose separators are replaced says so, and a rename reaches the other buildings' reachable entries, so
+// the saved description loads in the engine.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,6 +11,7 @@
 
 #include "../engine/loader_harness.h"
 #include "platform/test_driver.h"
+#include "schooldata/description_writer.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
@@ -17,6 +19,7 @@
 #include "structure/buildings_page.h"
 #include "structure/config_menu.h"
 #include "structure/structure_pages.h"
+#include "structure/unsaved_changes_prompt.h"
 
 namespace {
 
@@ -30,6 +33,8 @@ class BuildingsLeave : public TempRoot {
     TempRoot::SetUp();
     ui_register_frame_templates();
     structure_install_pages();
+    ui_install_unsaved_changes_prompt();  // the prompt and its file steps, as the program installs them
+    og_install_description_hooks();
     school_ = copy_example("liceo", "liceo");
     ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
     g_hint_flags = 1;
@@ -44,6 +49,8 @@ class BuildingsLeave : public TempRoot {
   void TearDown() override {
     og_snapshot_all();
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    og_set_unsaved_changes_prompt(nullptr);
+    og_set_description_hooks({});
     TempRoot::TearDown();
   }
   void TypeName(int b, const std::string& text) {
@@ -61,19 +68,59 @@ TEST_F(BuildingsLeave, UnchangedLeavesAbandonDropsAndRenamesReachTheOthers) {
   EXPECT_EQ(g_current_page, &g_config_menu);
   EXPECT_TRUE(ui.boxes().empty());
 
-  // An edit the checks refuse: Esc stays with the message, ABBANDONA leaves.
+  // An edit the checks refuse: Esc stays with the message; ABBANDONA says it
+  // too, then drops the edit only when the user confirms.
   alfadlg_go_to_page(kPagePlessi);
   TypeName(1, "SUCCURSALE");
   ui.Key(kVkEscape);
   ASSERT_EQ(ui.boxes().size(), 1u);
   EXPECT_EQ(ui.boxes()[0].texts.at(0).rfind("Assegnare nomi con INIZIALE DIVERSA", 0), 0u);
   EXPECT_EQ(g_current_page, &g_buildings_page);
+  ui.AnswerNextModal(1);
+  ui.AnswerNextModal(kIdNo);
   ui.Click(g_buildings_page, P::kAbandonId);
-  EXPECT_EQ(ui.boxes().size(), 1u);
+  ui.Pump();
+  ASSERT_EQ(ui.boxes().size(), 3u);
+  EXPECT_EQ(ui.boxes()[2].texts.at(0), "Sicuro di abbandonare le modifiche ?");
+  EXPECT_STREQ(g_ui_settings.buildings[1].name, "SUCCURSALE");  // No: the edit stays
+  ui.AnswerNextModal(1);
+  ui.AnswerNextModal(kIdYes);
+  ui.Click(g_buildings_page, P::kAbandonId);
+  ui.Pump();
+  EXPECT_EQ(ui.boxes().size(), 5u);
   EXPECT_STREQ(g_ui_settings.buildings[1].name, "LINGUISTICO");
   EXPECT_EQ(read(school_ / "scuola2.txt"), before);
+  EXPECT_EQ(g_current_page, &g_buildings_page);  // opened again, without the edit
   ui.Key(kVkEscape);
   EXPECT_EQ(g_current_page, &g_config_menu);
+
+  // An edit the checks take: ABBANDONA asks through the unsaved-changes
+  // prompt; "stay" keeps it, "discard" reads the files again.
+  alfadlg_go_to_page(kPagePlessi);
+  TypeName(1, "PLESSO-EST");
+  EXPECT_STREQ(g_ui_settings.buildings[1].name, "PLESSO_EST");  // cleaned, and said
+  EXPECT_NE(ui.Render(g_buildings_page).TextsOf(P::kHelpPaneId).find("nei nomi i caratteri - | :"), std::string::npos);
+  std::size_t shown = ui.boxes().size();
+  int prompts = 0;
+  auto answer = [&](int button) {
+    ui.OnNextModal([&, button](Dialog& d) {
+      prompts += d.template_id() == CDaticambia::kTemplate;
+      ui.Click(d, button);
+    });
+  };
+  answer(CDaticambia::kStayId);
+  ui.Click(g_buildings_page, P::kAbandonId);
+  ui.Pump();
+  EXPECT_EQ(prompts, 1);
+  EXPECT_STREQ(g_ui_settings.buildings[1].name, "PLESSO_EST");
+  answer(CDaticambia::kDiscardId);
+  ui.Click(g_buildings_page, P::kAbandonId);
+  ui.Pump();
+  EXPECT_EQ(prompts, 2);
+  EXPECT_STREQ(g_ui_settings.buildings[1].name, "LINGUISTICO");
+  EXPECT_EQ(read(school_ / "scuola2.txt"), before);
+  EXPECT_EQ(g_current_page, &g_buildings_page);
+  shown = ui.boxes().size();
 
   // A rename: the other building's reachable entry follows it.
   alfadlg_go_to_page(kPagePlessi);
@@ -82,7 +129,7 @@ TEST_F(BuildingsLeave, UnchangedLeavesAbandonDropsAndRenamesReachTheOthers) {
   ui.Click(g_buildings_page, P::kSaveId);
   loader_test::Outcome synt = loader_test::run_synt(read(school_ / "scuola2.txt"));
   EXPECT_EQ(synt.code, 0) << synt.message;
-  EXPECT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes().size(), shown);
 }
 
 }  // namespace

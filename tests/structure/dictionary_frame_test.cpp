@@ -23,6 +23,9 @@ TEST(DictionaryFrame, PagesOpenInTheFrameAndLeavingAsksAboutChanges) {
   ui_register_frame_templates();
   ui_install_unsaved_changes_prompt();
   subjects_install_pages();
+  // The configuration menu of an earlier test would read this folder as a
+  // new school and ask its type: here the menu is the frame's plain page.
+  g_pages.Install(PageSlot::MenuConfora, nullptr);
   TestDriver ui;
   ASSERT_TRUE(g_frame.Create(nullptr));
   g_frame.ShowWindow(kSwShow);

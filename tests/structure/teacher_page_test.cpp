@@ -154,6 +154,11 @@ TEST_F(TeachersPage, TeachersAreAddedRenamedAndRefused) {
   ui.PressInNextModal(kFirstButton);
   ui.Click(page_, P::kRenameId);
   EXPECT_EQ(LastBox(), "Nome già in uso. Impossibile ridenominare."_cp);
+  TypeName("9VERDI");  // a name the school's files could not carry
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kRenameId);
+  EXPECT_EQ(LastBox(), cases[0].message);
+  EXPECT_STREQ(g_ui_teachers[2].name, "VERDI");
   // The saved timetable is scrambled line by line; the rename reaches it.
   {
     std::FILE* save = or_fopen(".\\savego.txt", "wt");
@@ -163,8 +168,10 @@ TEST_F(TeachersPage, TeachersAreAddedRenamedAndRefused) {
     or_fclose(save);
   }
   TypeName("NERI-BLU");
+  ui.PressInNextModal(kFirstButton);
   ui.Click(page_, P::kRenameId);
   EXPECT_STREQ(g_ui_teachers[2].name, "NERI_BLU");
+  EXPECT_EQ(LastBox().rfind("Attenzione: nei nomi i caratteri - | :", 0), 0u);  // the change is said
   {
     std::FILE* save = or_fopen(".\\savego.txt", "rt");
     ASSERT_NE(save, nullptr);

@@ -3,7 +3,8 @@
 // back to the home page, the school stays unloaded, and a save from a page
 // writes nothing over the files; choosing files that read loads the school
 // again. Covers refused content, an empty file, CR-only line ends and a
-// folder where a file should be, for both school files.
+// folder where a file should be, for both school files; a line the engine
+// takes for no teacher is refused as the engine refuses it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,8 +53,19 @@ TEST_F(UnreadableSchool, RefusedFilesShowTheMessageAndAreNeverOverwritten) {
   };
   const std::string good2 = read(school_ / "scuola2.txt");
   const std::string good1 = read(school_ / "scuola1.txt");
+  auto after = [&](const std::string& anchor, const std::string& line) {
+    std::size_t at = good2.find(anchor) + anchor.size();
+    return good2.substr(0, at) + line + good2.substr(at);
+  };
+  auto in_first_subject = [&](const std::string& line) { return after("GM:ITALIANO\t\n", line); };
   const Case cases[] = {
       {"unknown line", "scuola2.txt", good2 + "XYZZY:\t1\t\n", "Messaggio non riconosciuto (catt)"},
+      // Lines the engine takes for no teacher: binary bytes, a digit first.
+      {"binary line", "scuola2.txt", in_first_subject("\x01\xff\xfe###GARBAGE LINE\n"), "Messaggio non riconosciuto (catt)"},
+      {"digit first", "scuola2.txt", in_first_subject("1A 6\t\n"), "Messaggio non riconosciuto (catt)"},
+      // Items of a teacher's lines the engine takes for nothing it knows.
+      {"binary item", "scuola2.txt", after("ROSSI\t1A 6\t\n", "\t\xff\xfe###GARBAGE LINE\t\n"), "Cattedre classi ore??"},
+      {"subject not first", "scuola2.txt", after("ROSSI\t1A 6\t", "STORIA\t"), "Cattedre classi ore??"},
       {"newer release", "scuola2.txt", "REM:Prova\nDATARELEASE:|9.9.Z|\n" + good2,
        "Aggiornare il Software con la release 9.9.Z"},
       {"empty description", "scuola2.txt", "", "Il file scuola2.txt "},
