@@ -124,7 +124,7 @@ int cycle_move(Phase p, LoopState& s) {
 }
 
 void stall_restore() {
-  std::printf("Stallo, Riprendo Record\n");
+  or_print_console("Stallo, Riprendo Record\n");
   restore_kept_placement();
 }
 
@@ -248,7 +248,7 @@ void run_phase(Phase p, int cycle_limit) {
     restore_kept_placement();
     or_save_timetable(kSaveBalance);
   }
-  std::printf(" --- INTERROTTO --- \n");
+  or_print_console(" --- INTERROTTO --- \n");
 }
 
 }  // namespace
