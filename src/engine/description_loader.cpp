@@ -221,6 +221,10 @@ void merge_piece(int index) {
   lesson.further_item_values = piece.further_item_values;
   if (piece.pmgz_digit != 0) lesson.pmgz_digit = piece.pmgz_digit;
   if (piece.list_positions[0] != 0) g_eng_teachers[lesson.teacher].item_marks |= kMarkAttre;
+  // The equipment items of a laboratory line are what the merged hour needs
+  // in that laboratory, unless the main line names its own.
+  for (int k = 0; k < 2; ++k)
+    if (lesson.list_positions[k] == 0) lesson.list_positions[k] = piece.list_positions[k];
   if (kind == kPieceLaboratory) {
     ++g_eng_school.lab_lesson_count;
     lesson.room = piece.room;

@@ -93,6 +93,22 @@ TEST(WiredRuns, ExemptionSearchGrantsTheForcedViolationOnce) {
   EXPECT_EQ(residual.find("MANCINI"), std::string::npos) << residual;
 }
 
+// Equipment items on the laboratory lines: the six lab hours fit only in
+// six slots of two days, three a day, and no day can hold three lessons of
+// one item, so the laboratory's equipment changes within a day somewhere.
+TEST(WiredRuns, EquipmentChangingWithinADayInOneLabIsAViolation) {
+  SchoolCopy school("piccola");
+  replace_line(school, "OR:LU:1-5MA:1-5ME:1-5GI:1-5VE:1-5", "OR:LU:1-3MA:1-3");
+  const char* items[][2] = {{"COLOMBO\tSCIENZE\t1A 1", "MICROSCOPI"}, {"COLOMBO\tSCIENZE\t2A 1", "MICROSCOPI"},
+                            {"COLOMBO\tSCIENZE\t3A 1", "PROVETTE"},   {"RICCI\tSCIENZE\t1B 1", "PROVETTE"},
+                            {"RICCI\tSCIENZE\t2B 1", "LENTI"},        {"RICCI\tSCIENZE\t3B 1", "LENTI"}};
+  for (const auto& item : items) replace_line(school, item[0], std::string(item[0]) + " ATTRE:" + item[1]);
+  std::string out;
+  run_orario_in(school.folder(), school.root(), "CALC:scuola2.txt --seed 1 --time-limit 3", &out);
+  std::string listed = run_orario(school, "SNOD:scuola2.txt");
+  EXPECT_NE(listed.find("Attrezzatura di Laboratorio"), std::string::npos) << listed;
+}
+
 TEST(WiredRuns, TeacherTestVisitsEveryTeacherInTurn) {
   SchoolCopy school("piccola");
   std::string trace = run_orario(school, "CALC:scuola2.txt TPRO --seed 2");
