@@ -120,6 +120,21 @@ TEST(WiredRuns, TeacherTestVisitsEveryTeacherInTurn) {
     EXPECT_EQ(visited.count(name), 1u) << name << "\n" << trace;
 }
 
+// "TCLA" tests the classes one after the other, each under test through
+// its own search, and the trace names the class under test.
+TEST(WiredRuns, ClassTestTracesEveryClassItTests) {
+  SchoolCopy school("piccola");
+  std::string trace = run_orario(school, "CALC:scuola2.txt TCLA --seed 2 --time-limit 60");
+  std::set<std::string> tested;
+  std::regex line("TEST SINGOLE CLASSI +CLASSE: +[0-9]+/[0-9]+ = ([0-9A-Z]+) ");
+  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), line); it != std::sregex_iterator(); ++it)
+    tested.insert((*it)[1]);
+  // A class whose search has nothing to release prints no line.
+  EXPECT_GE(tested.size(), 2u) << trace;
+  std::set<std::string> classes{"1A", "2A", "3A", "1B", "2B", "3B"};
+  for (const std::string& c : tested) EXPECT_EQ(classes.count(c), 1u) << c;
+}
+
 TEST(WiredRuns, LabGroupLessonsTakeALabOfTheirGroup) {
   SchoolCopy school("piccola");
   replace_line(school, "LOC:PALESTRA", "GRULLAB:LABORATORI|LAB SCIENZE|\nLOC:PALESTRA");
