@@ -61,6 +61,8 @@ struct EngineCounter {
   std::uint32_t low;
 };
 void or_counter_add(EngineCounter* counter, std::uint32_t amount);
+void or_counter_copy(EngineCounter* destination, const EngineCounter* source);
+int or_counter_less(const EngineCounter* a, const EngineCounter* b);
 
 // Output folder of the current command: ".\\Orario\\", ".\\Provvisorio\\" or
 // ".\\RisultatoTest\\"; null before the first command.

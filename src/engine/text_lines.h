@@ -58,6 +58,7 @@ extern LineByteSource g_line_byte_source;
 // Work buffers hold 2 x length + 10 bytes.
 int or_write_scrambled_line(std::FILE* stream, const char* text, char* work);
 int or_write_status_line(std::FILE* stream, const char* text, char* work);
+void or_scramble_file(const char* source, const char* target);
 void or_unscramble_file(const char* source, int replace, const char* target);
 // 0 success; errno when the source cannot be opened; -1 when the target
 // cannot be created, a block is not written whole, or reading fails.
@@ -65,12 +66,25 @@ int or_copy_file(const char* source, const char* target);
 
 // Description-line operations; a field is the text between two '|'.
 void or_normalize_line(char* line, int upper);
+char* or_next_field(char* line, char separator);
 char* or_find_range_dash(char* field);
+char* or_find_sub_separator(char* field);
+char* or_copy_field(char* out, char* field, int n);
+char* or_copy_token(char* out, char* text, int n);
+char* or_copy_to_char(char* out, const char* text, char stop);
+char* or_copy_to_char_n(char* out, const char* text, char stop, int n);
+char* or_copy_to_char_max(char* out, const char* text, char stop, int n);
+char* or_copy_to_either_n(char* out, const char* text, char stop1, char stop2, int n);
+void or_replace_blanks(char* text, char replacement, char stop);
 
 int or_is_letter(unsigned char c);
 int or_is_alnum(unsigned char c);
 unsigned char or_fold_upper_char(unsigned char c);
+unsigned char or_fold_name_char(unsigned char c);
+void or_capitalize_words(char* text);
 void or_title_case(char* out, const char* in);
+void or_copy_title_case_to_char(char* out, const char* in, char stop);
 void or_copy_title_case_to_char_n(char* out, const char* in, char stop, int n);
+int or_normalize_class_name(char* out, const char* in);
 const char* or_read_school_header(const char* folder, char* line3a, char* line3b, char* line4,
                                   char* release, const char* file);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/model_post_passes.h"
 #include "loader_harness.h"
 
 namespace {
@@ -180,6 +181,16 @@ TEST(LoaderFields, ValuesOfEachKeyword) {
     const EngineClass& k = g_eng_classes[class_index("1A")];
     EXPECT_EQ((V{k.timing[0][0][0], k.timing[1][0][1], k.timing[0][1][0]}), (V{480, 50, 500})) << line;
   }
+}
+
+// A teacher has a class or a subject through a lesson it leads or assists.
+TEST(LoaderFields, TeacherHasClassAndSubject) {
+  load("GM:MAT\t\nROSSI\t1A 2\t\nGM:ITA\t\nBIANCHI\t2A 1\t\n");
+  int rossi = teacher_index("ROSSI"), bianchi = teacher_index("BIANCHI");
+  int a = class_index("1A"), b = class_index("2A"), mat = g_eng_lessons[0].subject;
+  EXPECT_EQ((std::vector<int>{or_teacher_has_class(rossi, a), or_teacher_has_class(rossi, b),
+                              or_teacher_has_subject(rossi, mat), or_teacher_has_subject(bianchi, mat)}),
+            (std::vector<int>{1, 0, 1, 0}));
 }
 
 // Each hour of a joint line takes the next hour of the other class not yet
