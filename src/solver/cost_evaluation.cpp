@@ -143,6 +143,53 @@ std::uint32_t or_teacher_penalty(int teacher) {
   return v > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(v);
 }
 
+// A class's side of the score, delta check by delta check in the order the
+// whole evaluation charges them.
+const std::uint8_t kClassSumOrder[14] = {76, 44, 77, 78, 89, 79, 86, 87, 88, 80, 81, 75, 82, 83};
+std::int64_t or_class_penalty(int class_index) {
+  if (building_mode_on()) or_align_class_day_buildings(class_index);
+  std::int64_t sum = 0;
+  for (int id : kClassSumOrder) sum += or_run_delta_check(id, class_index);
+  return sum;
+}
+
+// Both scans start one past the previous call's start, so ties rotate.
+void or_find_worst_teacher_and_class() {
+  static int teacher_cursor = 0;
+  static int class_cursor = 0;
+  int worst_teacher = -2, worst_class = -2;
+  int teachers = teacher_total();
+  if (teachers > 0) {
+    teacher_cursor = teacher_cursor + 1 >= teachers ? 0 : teacher_cursor + 1;
+    std::int64_t best = -1;
+    for (int k = 0; k < teachers; ++k) {
+      int t = (teacher_cursor + k) % teachers;
+      std::int64_t p = or_teacher_penalty64(t);
+      bool better = worst_teacher < 0 || p > best ||
+                    (p == best && g_eng_teachers[t].points > g_eng_teachers[worst_teacher].points);
+      if (better) {
+        worst_teacher = t;
+        best = p;
+      }
+    }
+  }
+  int classes = class_total();
+  if (classes > 0) {
+    class_cursor = class_cursor + 1 >= classes ? 0 : class_cursor + 1;
+    std::int64_t best = 0;
+    for (int k = 0; k < classes; ++k) {
+      int c = (class_cursor + k) % classes;
+      std::int64_t p = or_class_penalty(c);
+      if (p > best) {
+        best = p;
+        worst_class = c;
+      }
+    }
+  }
+  g_status.worst_teacher = worst_teacher;
+  g_status.worst_class = worst_class;
+}
+
 void or_align_class_day_buildings(int class_index) {
   int first = class_index < 0 ? 0 : class_index;
   int last = class_index < 0 ? class_total() - 1 : class_index;

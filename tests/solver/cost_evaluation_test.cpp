@@ -213,4 +213,15 @@ TEST_F(PlantedEvaluators, LargeWeightsAreMultipliedIn64Bits) {
   EXPECT_EQ(or_evaluate_all_constraints(0), 0xFFFFFFFFu);
 }
 
+TEST(WorstChoice, TeacherWithTheLargestPenaltyWinsAndNoClassAboveZeroStaysNone) {
+  build_school(SchoolSpec{}, 3);
+  place_all_lessons();
+  or_find_worst_teacher_and_class();
+  int worst = g_status.worst_teacher.load();
+  ASSERT_GE(worst, 0);  // a first teacher with penalty 0 is always taken
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    EXPECT_LE(or_teacher_penalty64(t), or_teacher_penalty64(worst)) << t;
+  EXPECT_EQ(g_status.worst_class.load(), -2);
+}
+
 }  // namespace
