@@ -440,6 +440,10 @@ bool or_exemption_proposal_due() {
   return g_status.level.load() > teachers * 8 / 10;
 }
 
+int or_cycle_limit_short() {
+  return g_search.kept_restarts + 23 + (g_search.new_stage ? 0 : g_status.level.load());
+}
+
 int or_cycle_limit() {
   if (g_search.new_stage) return 23;
   if (g_release.release_credit < 1) return g_search.kept_restarts + 77 + g_status.level;

@@ -166,6 +166,8 @@ void rebuild_one_class(int class_index, bool real_teachers_only) {
 
 void or_rebuild_class_grid(int class_index) { rebuild_one_class(class_index, false); }
 
+void or_rebuild_class_grid_real_teachers(int class_index) { rebuild_one_class(class_index, true); }
+
 void or_rebuild_class_grids() {
   build_lesson_index();
   int classes = class_count_checked();
