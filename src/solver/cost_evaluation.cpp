@@ -27,6 +27,10 @@ const std::uint8_t kTeacherSumOrder[66] = {
 
 SolverTotals g_solver = {0, 0, 0, 0, 0, 0, 0, -1, 0, 1};
 EngineCounter g_secondary_score;
+EngineCounter g_total_score_pair;
+
+void or_take_total_score(EngineCounter* score) { or_counter_copy(score, &g_total_score_pair); }
+bool or_total_score_below(const EngineCounter* score) { return or_counter_less(&g_total_score_pair, score) != 0; }
 
 namespace {
 
@@ -112,6 +116,9 @@ std::int64_t or_evaluate_all_constraints64(int report) {
   if (total > g_solver.peak_total_score) g_solver.peak_total_score = total;
   g_status.reporting = 0;
   g_solver.total_score = total;
+  // Totals are sums of non-negative weighted counts.
+  std::uint64_t pair = total > 0 ? static_cast<std::uint64_t>(total) : 0;
+  g_total_score_pair = EngineCounter{static_cast<std::uint32_t>(pair >> 32), static_cast<std::uint32_t>(pair)};
   g_total_score = total > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
   // The next move must price from the new placement, not from entries the
   // previous cycle left behind.

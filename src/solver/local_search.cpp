@@ -293,11 +293,11 @@ Filed account_gain(int e) {
   or_serve_penalty_flag();
   or_copy_placement(g_placement_copy);
   or_copy_placement(g_best_placement);
-  g_best_score = g_solver.total_score;
+  or_take_total_score(&g_best_score);
   g_search.cycle_limit = g_search.cycles + g_search.limit_increment;
   if (g_search.search_state < 2) return Filed::kGain;
   if (e >= g_search.record) {
-    if (g_solver.total_score < g_kept_score) or_keep_search_placement();
+    if (or_total_score_below(&g_kept_score)) or_keep_search_placement();
     return Filed::kGainKept;
   }
   g_search.record = e;
@@ -337,11 +337,11 @@ void give_up_to_kept() {
 
 // Even cycle; answers false when the cycle ends here (extended 2).
 bool account_even(int extended) {
-  if (!stored(g_best_placement) || g_solver.total_score < g_best_score) {
+  if (!stored(g_best_placement) || or_total_score_below(&g_best_score)) {
     or_copy_placement(g_best_placement);
-    g_best_score = g_solver.total_score;
+    or_take_total_score(&g_best_score);
   }
-  if (g_solver.total_score < g_kept_score) or_keep_search_placement();
+  if (or_total_score_below(&g_kept_score)) or_keep_search_placement();
   if (++g_search.even_counter > 16 + 2 * g_solver.worker_index) {
     if (extended == 2) {
       give_up_to_kept();

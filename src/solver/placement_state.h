@@ -77,7 +77,8 @@ void or_copy_placement(std::uint16_t* to);
 void or_apply_placement(const std::uint16_t* from);
 
 // Score kept with g_current_placement by the search.
-extern std::int64_t g_kept_score;
+// The kept score: the total score of the kept placement, a (high, low) pair.
+extern EngineCounter g_kept_score;
 
 // Sleep used by the pause request of the swaps; tests replace it.
 using SolverSleep = void (*)(int milliseconds);
