@@ -14,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/model.h"
@@ -133,6 +134,31 @@ TEST(WiredRuns, ClassTestTracesEveryClassItTests) {
   EXPECT_GE(tested.size(), 2u) << trace;
   std::set<std::string> classes{"1A", "2A", "3A", "1B", "2B", "3B"};
   for (const std::string& c : tested) EXPECT_EQ(classes.count(c), 1u) << c;
+}
+
+// A computing run looks up the worst teacher and class after each kept
+// move (the worst-teacher sweep works on them); a teacher test leaves them
+// unset.
+TEST(WiredRuns, ComputingRunsFindTheWorstTeacher) {
+  SchoolCopy school("piccola");
+  fs::path old = fs::current_path();
+  fs::current_path(school.folder());
+  int found[2] = {-3, -3};
+  const char* options[2] = {nullptr, "TPRO"};
+  for (int k = 0; k < 2; ++k) {
+    g_requested_seed = 3;
+    g_status.clear();
+    std::vector<const char*> argv = {"Questo non serve", "CALC:scuola2.txt"};
+    if (options[k]) argv.push_back(options[k]);
+    int result = or_main(1, static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(result, 0) << k;
+    found[k] = g_status.worst_teacher.load();
+  }
+  g_requested_seed = -1;
+  fs::current_path(old);
+  EXPECT_GE(found[0], 0);
+  EXPECT_LT(found[0], g_eng_school.teacher_count);
+  EXPECT_EQ(found[1], -2);
 }
 
 TEST(WiredRuns, LabGroupLessonsTakeALabOfTheirGroup) {
