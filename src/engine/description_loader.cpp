@@ -33,6 +33,7 @@
 #include "engine/loader.h"
 #include "engine/model_post_passes.h"
 #include "engine/presolve.h"
+#include "engine/special_calendars.h"
 #include "engine/loader_internal.h"
 #include "engine/status_block.h"
 #include "engine/text_file_shape.h"
@@ -203,13 +204,14 @@ void merge_piece(int index) {
   const EngineLesson piece = g_eng_lessons[index];
   const int kind = piece.piece_kind & 3;
   const std::uint8_t part_flag = static_cast<std::uint8_t>(kind * 16);
+  // Only a plain main lesson takes a piece: one that already took a part
+  // (piece kind 0x10 or 0x20) is passed over, so each hour gets one part.
   int main = -1;
   for (int m = index - 1; m >= 0 && main < 0; --m) {
     const EngineLesson& candidate = g_eng_lessons[m];
-    if (candidate.class_index != piece.class_index || (candidate.piece_kind & 3) != 0 ||
-        (candidate.piece_kind & part_flag) != 0)
-      continue;
-    if (same_specific_name(candidate.subject, piece.subject) || candidate.subject == piece.part_subject) main = m;
+    if (candidate.class_index == piece.class_index && candidate.piece_kind == 0 &&
+        same_specific_name(candidate.subject, piece.subject))
+      main = m;
   }
   if (main < 0) {
     char message[120];
@@ -231,6 +233,10 @@ void merge_piece(int index) {
   lesson.further_item_values = piece.further_item_values;
   if (piece.pmgz_digit != 0) lesson.pmgz_digit = piece.pmgz_digit;
   if (piece.list_positions[0] != 0) g_eng_teachers[lesson.teacher].item_marks |= kMarkAttre;
+  // The equipment items of a laboratory line are what the merged hour needs
+  // in that laboratory, unless the main line names its own.
+  for (int k = 0; k < 2; ++k)
+    if (lesson.list_positions[k] == 0) lesson.list_positions[k] = piece.list_positions[k];
   if (kind == kPieceLaboratory) {
     ++g_eng_school.lab_lesson_count;
     lesson.room = piece.room;
@@ -403,6 +409,9 @@ void or_load_description(const char* file_name, int mode) {
   // Every class so far comes from the description; the stand-by and support
   // pseudo-classes are added after this point.
   g_eng_school.real_class_count = g_eng_school.class_count;
+  // Before any calendar lesson takes the reserved subject: only the
+  // description's own subjects are in the table here.
+  or_refuse_reserved_subject();
   // Hour totals, calendars, stand-by lessons, display names and the view.
   or_finish_loaded_model();
   if (held) or_release_mutex(g_parpro_io_mutex);

@@ -1,6 +1,6 @@
 // The four error reporters. Each formats its message in the run's language
 // into the status block's message buffer, echoes it to the standard output
-// and throws: EngineFileError for file errors, EngineError with -1, -2 or -3
+// (the main process only) and throws: EngineFileError for file errors, EngineError with -1, -2 or -3
 // for the others. or_main catches them, cleans up and returns the code.
 //
 // Invariants: a message never runs past the 400-byte buffer (snprintf cuts
@@ -50,8 +50,11 @@ int or_language() {
 
 const char* or_pick_text(const char* const row[3]) { return row[or_language()]; }
 
+// Only the main process owns the console: a worker's lines would interleave
+// with the main's mid-line and repeat each per process, and what a worker has
+// to say reaches the main through the shared area and the status block.
 void or_print_console(const char* text) {
-  if (!text) return;
+  if (!text || g_process_number != 0) return;
   std::string utf8 = kt::cp1252_to_utf8(text);
   std::fwrite(utf8.data(), 1, utf8.size(), stdout);
   std::fflush(stdout);

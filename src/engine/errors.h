@@ -38,7 +38,8 @@ inline constexpr const char* kSourceLoad = "..\\Orario\\OR_LOAD";
 // reads as Italian) and the text of a three-language row.
 int or_language();
 const char* or_pick_text(const char* const row[3]);
-// Writes 1252 text to the standard output as UTF-8 (the terminal's code).
+// Writes 1252 text to the standard output as UTF-8 (the terminal's code);
+// nothing in a parallel worker process.
 void or_print_console(const char* text);
 // The same for a formatted line (teacher and class names are 1252 text).
 void or_print_console_format(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -60,6 +61,8 @@ struct EngineCounter {
   std::uint32_t low;
 };
 void or_counter_add(EngineCounter* counter, std::uint32_t amount);
+void or_counter_copy(EngineCounter* destination, const EngineCounter* source);
+int or_counter_less(const EngineCounter* a, const EngineCounter* b);
 
 // Output folder of the current command: ".\\Orario\\", ".\\Provvisorio\\" or
 // ".\\RisultatoTest\\"; null before the first command.

@@ -47,6 +47,34 @@ unsigned char or_fold_upper_char(unsigned char c) {
   return c;
 }
 
+unsigned char or_fold_name_char(unsigned char c) {
+  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
+  switch (c) {
+    case kAUml: return 'A';
+    case kOUml: return 'O';
+    case kUUml: return 'U';
+    case kAGrave: case kaUml: return 'a';
+    case kEGrave: case kEAcute: return 'e';
+    case kIGrave: return 'i';
+    case kOGrave: case koUml: return 'o';
+    case kUGrave: case kuUml: return 'u';
+    default: return '_';
+  }
+}
+
+void or_capitalize_words(char* text) {
+  bool word_start = true;
+  for (char* p = text; *p; ++p) {
+    unsigned char c = static_cast<unsigned char>(*p);
+    if (c == ' ') {
+      word_start = true;
+      continue;
+    }
+    *p = static_cast<char>(word_start ? or_fold_upper_char(c) : fold_lower(c));
+    word_start = false;
+  }
+}
+
 void or_copy_title_case_to_char_n(char* out, const char* in, char stop, int n) {
   bool after_letter = false;
   int i = 0;
@@ -61,4 +89,37 @@ void or_copy_title_case_to_char_n(char* out, const char* in, char stop, int n) {
   out[i] = '\0';
 }
 
+void or_copy_title_case_to_char(char* out, const char* in, char stop) {
+  or_copy_title_case_to_char_n(out, in, stop, -1);
+}
+
 void or_title_case(char* out, const char* in) { or_copy_title_case_to_char_n(out, in, '\0', -1); }
+
+int or_normalize_class_name(char* out, const char* in) {
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(in);
+  int year = 0;
+  if (s[0] >= '0' && s[0] <= '9') {
+    year = 1;
+  } else if (s[0] == 'I' || s[0] == 'V') {
+    static const char* const kRoman[] = {"III", "II", "IV", "I", "V"};
+    for (const char* r : kRoman) {
+      std::size_t len = std::strlen(r);
+      if (std::strncmp(in, r, len) == 0) {
+        year = static_cast<int>(len);
+        break;
+      }
+    }
+  }
+  if (!out) return year;
+  std::size_t i = 0;
+  for (; s[i]; ++i) {
+    unsigned char c = s[i];
+    if (year == 0)
+      c = i == 0 ? or_fold_upper_char(c) : c;
+    else
+      c = static_cast<int>(i) <= year ? or_fold_upper_char(c) : fold_lower(c);
+    out[i] = static_cast<char>(c);
+  }
+  out[i] = '\0';
+  return year;
+}

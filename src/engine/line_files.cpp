@@ -286,6 +286,28 @@ void finish_line_copy(std::FILE* in, ReplacementFile& out, bool ok) {
 }
 }  // namespace
 
+void or_scramble_file(const char* source, const char* target) {
+  std::FILE* in = or_fopen(source, "rt");
+  if (!in) return;
+  ReplacementFile out;
+  if (!out.open(target)) {
+    or_fclose(in);
+    return;
+  }
+  std::vector<char> line(kLineLimit + 2);
+  std::vector<char> work(2 * line.size() + 10);
+  bool ok = true;
+  while (ok && std::fgets(line.data(), static_cast<int>(line.size()), in)) {
+    std::size_t len = std::strlen(line.data());
+    if (len >= 2 && line[len - 2] == '\r' && line[len - 1] == '\n') {
+      line[len - 2] = '\n';
+      line[len - 1] = '\0';
+    }
+    ok = or_write_scrambled_line(out.stream(), line.data(), work.data()) == 0;
+  }
+  finish_line_copy(in, out, ok);
+}
+
 void or_unscramble_file(const char* source, int replace, const char* target) {
   std::string target_name = replace ? std::string(source)
                             : target ? std::string(target)

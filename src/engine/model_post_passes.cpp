@@ -361,6 +361,22 @@ void or_init_teacher_links(int t) {
   x.closing_flag = 0;
 }
 
+int or_teacher_has_class(int t, int c) {
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (l.class_index == c && (l.teacher == t || (or_lesson_has_second(i) && l.second_teacher == t))) return 1;
+  }
+  return 0;
+}
+
+int or_teacher_has_subject(int t, int subject) {
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (l.subject == subject && (l.teacher == t || (or_lesson_has_second(i) && l.second_teacher == t))) return 1;
+  }
+  return 0;
+}
+
 void or_init_pseudo_lesson(int i, int teacher, int c, int subject, int room) {
   EngineLesson& l = g_eng_lessons[i];
   std::memset(static_cast<void*>(&l), 0, sizeof l);

@@ -16,6 +16,8 @@ void or_link_car_share_partners();
 void or_merge_teacher_day_lists();
 void or_build_class_display_name(int class_index);
 void or_init_teacher_links(int teacher);
+int or_teacher_has_class(int teacher, int class_index);
+int or_teacher_has_subject(int teacher, int subject);
 
 // A pseudo-lesson of the stand-by, support or calendar set-up: every link
 // -1 but the given ones, unplaced.

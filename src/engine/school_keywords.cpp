@@ -277,7 +277,14 @@ void read_sede(const char* line) {
   char name[kNameSize];
   copy_until(name, name_field, kNameSize - 1, nullptr);
   or_trim_trailing_blanks(name);
-  int index = or_find_building(name);
+  // An empty name would begin every building's name.
+  if (name[0] == '\0') loader_config_error("Configurare SEDE: NOMESEDE  sezione-sezione-...");
+  // A shortened name continues the building whose name it begins ("SEDE:
+  // NORD" after "SEDE: NORDEST" adds sections to NORDEST).
+  int index = -1;
+  std::size_t length = std::strlen(name);
+  for (int k = 0; k < g_eng_school.building_count && index < 0; ++k)
+    if (std::strncmp(g_eng_buildings[k].name, name, length) == 0) index = k;
   if (index < 0) index = add_building(name);
   EngineBuilding& b = g_eng_buildings[index];
   if (b.class_count > 0) loader_config_error("Non configurare assieme SEDE: e SEDECL:");
@@ -345,9 +352,10 @@ std::uint8_t digit_after(const char* line, const char* key) {
 void read_subject_group(const char* line) {
   char name[kNameSize];
   copy_until(name, line + 3, kNameSize - 1, nullptr);
-  // Groups of laboratory and conversation pieces come back once per block
-  // the writer starts; they all name the same subjects.
-  bool lab_line = std::strstr(line, "LAB:") != nullptr || std::strstr(line, "CON:") != nullptr;
+  // A laboratory group comes back once per block the writer starts and
+  // names the same subjects each time; any other group with a specific
+  // name already taken starts a subject of its own.
+  bool lab_line = std::strstr(line, "LAB:") != nullptr;
   g_loader.block_open = 0;
   for (int s = 0; s < g_eng_school.subject_count; ++s) {
     const EngineSubject& subject = g_eng_subjects[s];
@@ -539,7 +547,9 @@ void or_read_school_keywords(std::FILE* file) {
       if (g_loader.block_open) read_teacher_fields(next_field(line));
       continue;
     }
-    if (!or_is_teacher_line(line)) loader_config_error("Messaggio non riconosciuto");
+    // Any other line that starts with a capital is a teacher line, even one
+    // whose name holds a colon: the keys above are the only reserved words.
+    if (!is_upper_letter(static_cast<unsigned char>(line[0]))) loader_config_error("Messaggio non riconosciuto");
     read_teacher_line(line);
   }
   if (!days_seen) or_raise_config_error("GIORNI ", "DAYS:");

@@ -62,6 +62,13 @@ struct ClassCalendarState {
 
 }  // namespace
 
+void or_refuse_reserved_subject() {
+  for (int s = 0; s < g_eng_school.subject_count; ++s)
+    if (std::strcmp(g_eng_subjects[s].group_name, kCalendarSubject) == 0 ||
+        std::strcmp(g_eng_subjects[s].specific_name, kCalendarSubject) == 0)
+      or_raise_config_error("Vietato usare il nome di materia", kCalendarSubject);
+}
+
 void or_recount_week_shape() {
   int slots = 0, longest = 0;
   for (int d = 0; d < or_week_days(); ++d) {

@@ -9,6 +9,9 @@
 
 inline constexpr const char* kCalendarSubject = "ZZYBASAX";
 
+// A description may not name a subject "ZZYBASAX": its lessons would be
+// taken for calendar pseudo-lessons. Configuration error when one does.
+void or_refuse_reserved_subject();
 // Appends the pseudo-teacher of the class; returns its index.
 int or_create_calendar_teacher(int class_index);
 // Pseudo-teachers and pseudo-lessons for every class from `first` on whose

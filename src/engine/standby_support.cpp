@@ -2,9 +2,10 @@
 //
 // The set-up runs once per load over at most a few hundred stand-by hours;
 // the packing repeats whole passes until nothing moves, each pass a walk
-// over the pseudo-lessons with a per-class occupancy table. A pseudo-class
-// holds at most 83 lessons, the size of a class's lesson list, so packing
-// can never overfill a list.
+// over the pseudo-lessons with a per-class occupancy table. Stand-by and
+// support pseudo-classes share one name sequence ("dAA", "dAB" ...), so no
+// two pseudo-classes share a code. Packing fills a pseudo-class to at most
+// 83 lessons, the size of a class's lesson list, so it never overfills one.
 #include "engine/standby_support.h"
 
 #include <cstdio>
@@ -41,7 +42,6 @@ int append_subject(const char* const rows[3]) {
 }
 
 struct PseudoClassMaker {
-  char prefix;
   int sequence = 0;
   int open = -1;       // the pseudo-class being filled
   int open_hours = 0;  // lessons put into it
@@ -56,7 +56,7 @@ struct PseudoClassMaker {
     int c = s.class_count++;
     EngineClass& k = g_eng_classes[c];
     std::memset(static_cast<void*>(&k), 0, sizeof k);
-    std::snprintf(k.code, sizeof k.code, "%c%c%c", prefix, 'A' + (sequence / 26) % 26, 'A' + sequence % 26);
+    std::snprintf(k.code, sizeof k.code, "d%c%c", 'A' + (sequence / 26) % 26, 'A' + sequence % 26);
     ++sequence;
     std::memcpy(k.display_name, k.code, sizeof k.code);
     k.parent = -1;
@@ -85,7 +85,6 @@ void standby_round(int round, int subject, PseudoClassMaker& maker) {
   int week = g_eng_run.weekly_slots > 0 ? g_eng_run.weekly_slots : kWeekSlots;
   int capacity = grouping > 0 && grouping < 100 ? week * grouping / 100 : week;
   if (capacity < 1) capacity = 1;
-  if (capacity > kPackLimit) capacity = kPackLimit;
   for (int t = 0; t < s.teacher_count; ++t) {
     EngineTeacher& x = g_eng_teachers[t];
     if (or_is_calendar_teacher(t)) continue;
@@ -126,11 +125,11 @@ void or_create_standby_lessons() {
     x.standby_hours = x.contract_values[0] > 0 ? x.contract_values[0] : 0;
     x.support_hours = x.standby_value > 0 ? x.standby_value : 0;
   }
-  PseudoClassMaker standby{'d'};
-  standby_round(1, standby_subject, standby);
+  PseudoClassMaker maker;
+  standby_round(1, standby_subject, maker);
   s.support_class_start = s.class_count;
-  PseudoClassMaker support{'s'};
-  standby_round(2, support_subject, support);
+  maker.open = -1;  // support hours never share a stand-by pseudo-class
+  standby_round(2, support_subject, maker);
 }
 
 void or_place_standby_hours() {

@@ -1,10 +1,10 @@
 // Stand-by and support hours as pseudo-lessons of pseudo-classes appended
-// behind the real classes ("dAA", "dAB" ... for stand-by hours, "sAA" ...
-// for support hours), their first placement and their packing into as few
-// pseudo-classes as possible.
+// behind the real classes (one name sequence "dAA", "dAB" ... for stand-by
+// and then support hours), their first placement and their packing into as
+// few pseudo-classes as possible.
 //
 // A teacher's stand-by hours come from "TED:", its support hours from
-// "SOS:"; a pseudo-class never holds more than 83 lessons.
+// "SOS:"; packing never fills a pseudo-class past 83 lessons.
 #pragma once
 
 #include "engine/standby_steps.h"

@@ -82,6 +82,7 @@ long or_read_plain_line(char* buffer, int n, std::FILE* stream);
 // Work buffers hold 2 x length + 10 bytes.
 int or_write_scrambled_line(std::FILE* stream, const char* text, char* work);
 int or_write_status_line(std::FILE* stream, const char* text, char* work);
+void or_scramble_file(const char* source, const char* target);
 void or_unscramble_file(const char* source, int replace, const char* target);
 // 0 success; errno when the source cannot be opened; -1 when the target
 // cannot be created, a block is not written whole, or reading fails.
@@ -89,17 +90,31 @@ int or_copy_file(const char* source, const char* target);
 
 // Description-line operations; a field is the text between two '|'.
 void or_normalize_line(char* line, int upper);
-// Whether a normalised description line that is no keyword line may name a
-// teacher: it starts with a capital letter and its first field holds no ':'.
-// The loader refuses any other such line; the user interface's reader
-// applies the same rule so that both take the same files.
+// Whether a normalised description line that is no keyword line is one the
+// user interface's reader takes as a teacher's: it starts with a capital
+// letter and its first field holds no ':'. (The loader takes any capital
+// line; the reader keeps a colon out of names so that no misspelt key
+// becomes a teacher when the school is edited.)
 bool or_is_teacher_line(const char* line);
+char* or_next_field(char* line, char separator);
 char* or_find_range_dash(char* field);
+char* or_find_sub_separator(char* field);
+char* or_copy_field(char* out, char* field, int n);
+char* or_copy_token(char* out, char* text, int n);
+char* or_copy_to_char(char* out, const char* text, char stop);
+char* or_copy_to_char_n(char* out, const char* text, char stop, int n);
+char* or_copy_to_char_max(char* out, const char* text, char stop, int n);
+char* or_copy_to_either_n(char* out, const char* text, char stop1, char stop2, int n);
+void or_replace_blanks(char* text, char replacement, char stop);
 
 int or_is_letter(unsigned char c);
 int or_is_alnum(unsigned char c);
 unsigned char or_fold_upper_char(unsigned char c);
+unsigned char or_fold_name_char(unsigned char c);
+void or_capitalize_words(char* text);
 void or_title_case(char* out, const char* in);
+void or_copy_title_case_to_char(char* out, const char* in, char stop);
 void or_copy_title_case_to_char_n(char* out, const char* in, char stop, int n);
+int or_normalize_class_name(char* out, const char* in);
 const char* or_read_school_header(const char* folder, char* line3a, char* line3b, char* line4,
                                   char* release, const char* file);

@@ -82,3 +82,13 @@ void or_counter_add(EngineCounter* counter, std::uint32_t amount) {
   counter->low += amount;
   if (counter->low < before) ++counter->high;
 }
+
+void or_counter_copy(EngineCounter* destination, const EngineCounter* source) {
+  destination->high = source->high;
+  destination->low = source->low;
+}
+
+int or_counter_less(const EngineCounter* a, const EngineCounter* b) {
+  if (a->high != b->high) return a->high < b->high ? 1 : 0;
+  return a->low < b->low ? 1 : 0;
+}

@@ -109,11 +109,15 @@ bool takes(int kind, int l) {
   }
 }
 
+// A lesson is outside when its room is not one its class owns: a lab, a
+// common or another class's room, or after a room allocation a room the
+// allocation did not bind to the class. Whether the room is a lab does not
+// matter; pseudo-classes own the rooms made with them.
 bool outside_room(int l, int* room) {
   int r = or_report_lesson_room(l);
   *room = r;
   if (r < 0 || r >= g_eng_school.room_count) return false;
-  return r != g_eng_lessons[l].class_index && (g_eng_rooms[r].lab_flag & 1);
+  return g_eng_rooms[r].home_class != g_eng_lessons[l].class_index;
 }
 
 // Other lessons of ordinary teachers in the same report class and slot.

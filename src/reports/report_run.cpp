@@ -183,6 +183,15 @@ void write_global_tables() {
   if (g_eng_school.class_code_length == 3) write_track_tables();
 }
 
+bool grid_shows_co_teaching() {
+  for (int i = 0; i < g_report.class_records; ++i)
+    for (int p = 3; p <= 5; ++p)
+      for (int d = 0; d < kDays; ++d)
+        for (int h = 0; h < kHoursPerDay; ++h)
+          if (g_class_grid[i].planes[p][d][h][0] != '\0') return true;
+  return false;
+}
+
 void write_class_grids() {
   static const int kKinds[] = {0, 1, 2, 3, 4, 5};
   for (int kind : kKinds) {
@@ -214,12 +223,11 @@ void write_class_grids() {
   }
   or_fill_class_grid(71, 0);
   or_write_grid_report(71, 0);
-  bool co_teaching = false;
-  for (int l = 0; l < g_eng_school.lesson_count && !co_teaching; ++l) co_teaching = or_report_second_teacher(l) >= 0;
-  if (co_teaching) {
-    or_fill_class_grid(72, 0);
-    or_write_grid_report(72, 0);
-  }
+  // Co-teaching is what the kind-72 grid shows: a second teacher who is no
+  // laboratory assistant, or another teacher in the class's hour. A school
+  // whose only second teachers are assistants gets no empty tables.
+  or_fill_class_grid(72, 0);
+  if (grid_shows_co_teaching()) or_write_grid_report(72, 0);
   or_build_subject_codes();
   or_fill_class_grid(9, 0);
   or_write_short_class_table(-1);

@@ -150,6 +150,7 @@ int or_teacher_class_list(char* buffer, int record);
 // returns their number (the longest length into *length); with a buffer
 // copies the current name and moves on (returns -1).
 int or_next_grid_subject(char* buffer, int* length);
+void or_write_dash_rule(std::FILE* f, int width);
 
 // ---- The writers -------------------------------------------------------------------
 

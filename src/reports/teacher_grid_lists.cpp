@@ -97,3 +97,8 @@ int or_next_grid_subject(char* buffer, int* length) {
     if (std::strcmp(g_teacher_grid[i].main_subject, copied.c_str()) > 0 && cmp(i, g_walk_current) < 0) g_walk_current = i;
   return -1;
 }
+
+void or_write_dash_rule(std::FILE* f, int width) {
+  std::string dashes(static_cast<size_t>(std::max(width, 0)), '-');
+  std::fprintf(f, "%*.*s\n", width, width, dashes.c_str());
+}

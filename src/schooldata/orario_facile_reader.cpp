@@ -125,10 +125,10 @@ int read_compact(const std::vector<std::string>& lines, ImportedLessons& out, co
     std::string line = upper_line(raw);
     std::size_t at = line.find(marker);
     if (at == std::string::npos) continue;
-    std::size_t start = at + marker.size();
-    std::size_t end = line.find(kItem, start);
-    std::string subject_name = line.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    int subject = og_import_subject(subject_name.substr(0, 20), tell);
+    // The subject runs to the next item mark, at most 20 characters.
+    char subject_name[kUiNameSize];
+    or_copy_to_char_max(subject_name, line.c_str() + at + marker.size(), kItem, 20);
+    int subject = og_import_subject(subject_name, tell);
     if (subject < 0) return -1;
     std::size_t size = line.find("_TIMESIZE=");
     int hours = size == std::string::npos ? 1 : std::atoi(line.c_str() + size + 10);

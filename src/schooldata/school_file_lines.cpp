@@ -204,6 +204,21 @@ SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
   return SchoolLines::kRead;
 }
 
+std::vector<std::string> og_step_fields(const std::string& line, int limit) {
+  std::vector<std::string> fields;
+  std::vector<char> text(line.begin(), line.end());
+  text.push_back('\0');
+  std::vector<char> field(static_cast<std::size_t>(limit < 0 ? 0 : limit) + 1);
+  char* p = text.data();
+  if (*p == '|') p = or_next_field(p, '|');
+  while (p && *p) {
+    or_copy_field(field.data(), p, limit);
+    fields.emplace_back(field.data());
+    p = or_next_field(p, '|');
+  }
+  return fields;
+}
+
 std::vector<std::string> og_split_fields(const std::string& rest) {
   std::vector<std::string> fields;
   std::size_t start = 0;

@@ -62,3 +62,8 @@ void og_set_school_file_read(SchoolFileRead read);
 
 // Splits the fields after a line's keyword at '|', dropping empty ones.
 std::vector<std::string> og_split_fields(const std::string& rest);
+// The fields of a normalised import line, stepped as the engine steps
+// description fields (or_next_field, or_copy_field): a run of '|' is one
+// separator, so an empty field is not counted; each field is cut to limit
+// characters.
+std::vector<std::string> og_step_fields(const std::string& line, int limit);

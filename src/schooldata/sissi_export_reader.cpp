@@ -266,7 +266,7 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
   if (st.track_count == 1) st.track_count = 0;
   if (st.track_count < 0 || st.track_count > kUiMaxTracks) st.track_count = 0;
   for (const std::string& r : records) {
-    std::vector<std::string> f = og_split_fields(r);
+    std::vector<std::string> f = og_step_fields(r, static_cast<int>(r.size()));
     if (f.size() >= 6 && !add_track(f[4], tell)) return -1;
   }
   if (st.track_count >= 2) {
@@ -278,7 +278,7 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
   if (code_correction) out.entries.resize(records.size());
   RecordReader reader{out, code_correction, tell};
   for (const std::string& r : records) {
-    if (reader.read(og_split_fields(r)) < 0) return -1;
+    if (reader.read(og_step_fields(r, static_cast<int>(r.size()))) < 0) return -1;
   }
   if (std::strlen(g_ui_header.school_name) < 4) {
     copy_text(g_ui_header.school_name, "Attenzione: Scuola Creata da dati sistema SISSI - Definire il nome",

@@ -192,8 +192,7 @@ int og_read_spreadsheet_text(const std::string& path, SpreadsheetImport& out, co
     or_normalize_line(buffer.data(), 1);
     std::string normal = buffer.data();
     while (!normal.empty() && (normal.back() == '\n' || normal.back() == '\r')) normal.pop_back();
-    std::vector<std::string> fields = og_split_fields(normal);
-    for (std::string& f : fields) f = f.substr(0, kUiNameSize - 1);
+    std::vector<std::string> fields = og_step_fields(normal, kUiNameSize - 1);
     failed = read_line(fields, out, tell) < 0;
     return !failed;
   }, &why);

@@ -25,6 +25,7 @@
 #include "solver/constraint_parameters.h"
 #include "solver/evaluator_access.h"
 #include "solver/teacher_rule_frame.h"
+#include "solver/violation_reporter.h"
 
 namespace {
 
@@ -120,7 +121,10 @@ int incompatible_subjects(int teacher, TeacherReport* report) {
       int x = class_lesson_at(c, d, h);
       if (x < 0 || g_eng_lessons[x].subject != subject) continue;
       ++n;
-      if (report) append_text(report->text, sizeof report->text, "%s ", class_text(c));
+      if (report) {
+        append_text(report->text, sizeof report->text, "%s ", class_text(c));
+        or_detail_add_listed(c);
+      }
     }
   }
   return n;
@@ -175,6 +179,7 @@ int class_returns(int teacher, TeacherReport* report) {
         int r = returns_in(week[d]);
         if (r > 1) n += r - 1, last_step3 = c;
       }
+    if (report && (last_step2 == c || last_step3 == c)) or_detail_add_listed(c);
   }
   if (report && n > 0) {
     if (last_step3 >= 0)
@@ -210,6 +215,7 @@ int class_daily_maximum(int teacher, TeacherReport* report) {
       if (excess <= 0) continue;
       n += excess;
       if (report) {
+        or_detail_add_listed(c);
         report->record(23, c, 0, class_text(c), excess);
         if (g_provisional_mode && g_eng_run.run_mode != kFeasibilityTestMode && teacher_reports_wanted())
           ++t.per_class_daily[i];

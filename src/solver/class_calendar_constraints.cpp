@@ -257,7 +257,11 @@ std::int64_t class_calendar_count(int pseudo, int c) {
   else
     v += week_pattern_cost(c, g, pseudo, hours);
   if (!slot_calendar) v += return_day_shift(c, pseudo, hours);
-  return v;
+  // What the class's exemptions granted: the short-day calendar and up to two
+  // further allowances, each one violation less.
+  const ExemptionAllowances& a = g_exemption_allowances;
+  v -= a.short_day_calendar[c] + a.calendar_allowance[c];
+  return v > 0 ? v : 0;
 }
 
 std::uint32_t clamp_count(std::int64_t v) { return v > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(v); }

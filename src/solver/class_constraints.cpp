@@ -52,6 +52,7 @@ std::int64_t full_class_rule(int id, ClassRule rule) {
   for (int c = 0; c < g_eng_school.class_count && c < kMaxClasses; ++c) {
     if (!class_counts(c)) continue;
     ClassReport report{id, c};
+    or_clear_violation_detail();
     rule(c, &report);
     total += report.penalty;
   }
@@ -140,7 +141,7 @@ bool slot_holds_match(int self, int partner, int slot) {
 
 int joint_partners(int l) { return std::clamp(g_eng_lessons[l].joint_count, 0, kMaxJointLessons); }
 
-int joint_lessons(int c, ClassReport*) {
+int joint_lessons(int c, ClassReport* report) {
   if (g_eng_run.run_mode == 13) return 0;
   int n = 0;
   for (int d = 0; d < days_per_week(); ++d)
@@ -157,7 +158,10 @@ int joint_lessons(int c, ClassReport*) {
         if (partner < 0 || partner >= kMaxLessons) continue;
         bool together = by_class_mode() ? slot_holds_match(l, partner, slot)
                                         : (lesson_placed(partner) && lesson_slot(partner) == slot);
-        if (!together) ++n;
+        if (together) continue;
+        ++n;
+        // The exemption unlinks the partner of this line.
+        if (report) or_detail_set_word(12, g_eng_lessons[partner].line_number);
       }
     }
   return n;
@@ -244,8 +248,11 @@ int educational_weight(int c, ClassReport* report) {
         subject_weight += w;
       }
     }
-    n += educational_weight_excess(lessons, hour_weight, subject_weight, g_eng_classes[c].weight_day_offset[d],
-                                   g_eng_school.pexdiz.triples, rows);
+    int excess = educational_weight_excess(lessons, hour_weight, subject_weight, g_eng_classes[c].weight_day_offset[d],
+                                           g_eng_school.pexdiz.triples, rows);
+    n += excess;
+    // The exemption raises the allowance of one day: the last one over it.
+    if (report && excess > 0) or_detail_set_word(0, d);
   }
   if (report) report->record(n, 0, 0, "", false);
   return n;

@@ -154,9 +154,8 @@ void or_alloc_colleague_table() {
   });
   g_colleague_table = g_colleague_storage.empty() ? nullptr : g_colleague_storage.data();
   g_colleague_pair_count = static_cast<std::int32_t>(count);
-  if (g_process_number == 0)
-    std::printf("Coppie di colleghi allocate %d size %d \n", g_colleague_pair_count,
-                static_cast<int>(count * sizeof(ColleaguePair)));
+  or_print_console_format("Coppie di colleghi allocate %d size %d \n", g_colleague_pair_count,
+                          static_cast<int>(count * sizeof(ColleaguePair)));
 }
 
 int or_swap_colleague_slots(int mode) {

@@ -13,7 +13,10 @@
 // - the single-unit lessons rule (59): the last "TEKNO:" value;
 // - the provisional availability of a class (63): its "CALESPE:" calendar as
 //   fitted to its lessons;
-// - the calendar grading switch (84): any teacher's second "TEKGRADO:" value.
+// - the calendar grading switch (84): any teacher's second "TEKGRADO:" value;
+// - laboratory and gym equipment (55, 65): a lesson's "ATTRE:" and "ZENDO:"
+//   items (their positions in the school's two item lists), the lists'
+//   lengths, and the flags of the teachers whose lessons name an item.
 //
 // Invariant: the tables (and the exemption allowances beside them) are reset
 // first, so nothing of an earlier load or run survives; a value whose source
@@ -115,11 +118,36 @@ void fill_class(int c) {
   std::memcpy(g_class_rule_params[c].provisional_available, k.provisional_free, kWeekSlots);
 }
 
+// The equipment a lesson needs is the item its line names; a teacher is
+// checked for equipment changes when one of its lessons names an item, or
+// a laboratory part merged into its lessons did.
+void fill_equipment() {
+  g_school_rule_params.lab_equipment_items = g_eng_school.attre_count;
+  g_school_rule_params.gym_equipment_items = g_eng_school.zendo_count;
+  int teachers = std::clamp<int>(g_eng_school.teacher_count, 0, kMaxTeachers);
+  for (int t = 0; t < teachers; ++t) {
+    TeacherRuleParams& p = g_teacher_rule_params[t];
+    p.lab_equipment_flag = (g_eng_teachers[t].item_marks & kMarkAttre) != 0;
+    p.gym_equipment_flag = (g_eng_teachers[t].item_marks & kMarkZendo) != 0;
+  }
+  int lessons = std::clamp<int>(g_eng_school.lesson_count, 0, kMaxLessons);
+  for (int l = 0; l < lessons; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    LessonRuleParams& p = g_lesson_rule_params[l];
+    p.lab_equipment = x.list_positions[0] > 0 ? static_cast<std::uint32_t>(x.list_positions[0]) : 0;
+    p.gym_equipment = x.list_positions[1] > 0 ? x.list_positions[1] : 0;
+    if (x.teacher < 0 || x.teacher >= teachers) continue;
+    if (p.lab_equipment != 0) g_teacher_rule_params[x.teacher].lab_equipment_flag = 1;
+    if (p.gym_equipment != 0) g_teacher_rule_params[x.teacher].gym_equipment_flag = 1;
+  }
+}
+
 }  // namespace
 
 void or_fill_constraint_parameters() {
   int teachers = std::clamp<int>(g_eng_school.teacher_count, 0, kMaxTeachers);
   for (int t = 0; t < teachers; ++t) fill_teacher(t);
+  fill_equipment();
   int classes = std::clamp<int>(g_eng_school.class_count, 0, kMaxClasses);
   for (int c = 0; c < classes; ++c) fill_class(c);
   int buildings = std::clamp<int>(g_eng_school.building_count, 0, kMaxBuildings);

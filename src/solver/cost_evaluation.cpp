@@ -27,6 +27,10 @@ const std::uint8_t kTeacherSumOrder[66] = {
 
 SolverTotals g_solver = {0, 0, 0, 0, 0, 0, 0, -1, 0, 1};
 EngineCounter g_secondary_score;
+EngineCounter g_total_score_pair;
+
+void or_take_total_score(EngineCounter* score) { or_counter_copy(score, &g_total_score_pair); }
+bool or_total_score_below(const EngineCounter* score) { return or_counter_less(&g_total_score_pair, score) != 0; }
 
 namespace {
 
@@ -112,6 +116,9 @@ std::int64_t or_evaluate_all_constraints64(int report) {
   if (total > g_solver.peak_total_score) g_solver.peak_total_score = total;
   g_status.reporting = 0;
   g_solver.total_score = total;
+  // Totals are sums of non-negative weighted counts.
+  std::uint64_t pair = total > 0 ? static_cast<std::uint64_t>(total) : 0;
+  g_total_score_pair = EngineCounter{static_cast<std::uint32_t>(pair >> 32), static_cast<std::uint32_t>(pair)};
   g_total_score = total > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(total);
   // The next move must price from the new placement, not from entries the
   // previous cycle left behind.
@@ -141,6 +148,53 @@ std::int64_t or_teacher_penalty64(int teacher) { return teacher_sum(teacher, fal
 std::uint32_t or_teacher_penalty(int teacher) {
   std::int64_t v = or_teacher_penalty64(teacher);
   return v > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(v);
+}
+
+// A class's side of the score, delta check by delta check in the order the
+// whole evaluation charges them.
+const std::uint8_t kClassSumOrder[14] = {76, 44, 77, 78, 89, 79, 86, 87, 88, 80, 81, 75, 82, 83};
+std::int64_t or_class_penalty(int class_index) {
+  if (building_mode_on()) or_align_class_day_buildings(class_index);
+  std::int64_t sum = 0;
+  for (int id : kClassSumOrder) sum += or_run_delta_check(id, class_index);
+  return sum;
+}
+
+// Both scans start one past the previous call's start, so ties rotate.
+void or_find_worst_teacher_and_class() {
+  static int teacher_cursor = 0;
+  static int class_cursor = 0;
+  int worst_teacher = -2, worst_class = -2;
+  int teachers = teacher_total();
+  if (teachers > 0) {
+    teacher_cursor = teacher_cursor + 1 >= teachers ? 0 : teacher_cursor + 1;
+    std::int64_t best = -1;
+    for (int k = 0; k < teachers; ++k) {
+      int t = (teacher_cursor + k) % teachers;
+      std::int64_t p = or_teacher_penalty64(t);
+      bool better = worst_teacher < 0 || p > best ||
+                    (p == best && g_eng_teachers[t].points > g_eng_teachers[worst_teacher].points);
+      if (better) {
+        worst_teacher = t;
+        best = p;
+      }
+    }
+  }
+  int classes = class_total();
+  if (classes > 0) {
+    class_cursor = class_cursor + 1 >= classes ? 0 : class_cursor + 1;
+    std::int64_t best = 0;
+    for (int k = 0; k < classes; ++k) {
+      int c = (class_cursor + k) % classes;
+      std::int64_t p = or_class_penalty(c);
+      if (p > best) {
+        best = p;
+        worst_class = c;
+      }
+    }
+  }
+  g_status.worst_teacher = worst_teacher;
+  g_status.worst_class = worst_class;
 }
 
 void or_align_class_day_buildings(int class_index) {

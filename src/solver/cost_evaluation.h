@@ -49,4 +49,9 @@ void or_penalty_cache_commit4(int a, int b, int c, int d);
 // Marks every teacher and class entry "not computed".
 void or_penalty_cache_invalidate_all();
 
+// The class-side sum of a class, delta check by delta check.
+std::int64_t or_class_penalty(int class_index);
+// The teacher with the largest penalty and the class with the largest
+// class-side sum above 0 into the status block (-2 when none).
+void or_find_worst_teacher_and_class();
 void or_align_class_day_buildings(int class_index);

@@ -451,6 +451,8 @@ bool granted_before(const StoredExemption& r) {
 
 void or_forget_search_grants() { g_search_grants.clear(); }
 
+std::int32_t or_test_current_exemption() { return or_apply_exemption(g_exemption_current, 0); }
+
 std::int32_t or_exemption_search_hook() {
   StoredExemption& r = g_exemption_current;
   if (r.bytes[0] == kExemptionRequestHistory) {
@@ -459,7 +461,7 @@ std::int32_t or_exemption_search_hook() {
     return result;
   }
   std::lock_guard<std::timed_mutex> hold(g_problems_mutex);
-  if (or_apply_exemption(r, 0) == 0 && !granted_before(r)) {
+  if (or_test_current_exemption() == 0 && !granted_before(r)) {
     or_append_exemption(0);
     or_apply_exemption(r, 1);
     int n = g_copied_problem_count;

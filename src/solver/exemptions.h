@@ -66,6 +66,9 @@ std::int32_t or_exemption_map_word(const StoredExemption& r, int offset);
 // -1 for ids without a rule and for records whose teacher or class is
 // outside its table.
 std::int32_t or_apply_exemption(const StoredExemption& record, int mode);
+// The current record tested (mode 0): 1 already in force, 0 not yet, -1
+// without a rule.
+std::int32_t or_test_current_exemption();
 // all != 0: apply the current record and evaluate; returns the apply result.
 // all == 0: every record of the violation list in turn; each that applied is
 // appended to the exemption file; returns 0.

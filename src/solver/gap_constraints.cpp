@@ -63,6 +63,10 @@ bool fill_gap_buildings(const EngineTeacher& t, const std::int16_t* fill_from) {
 
 }  // namespace
 
+// The gap evaluators' view of the teacher's week: its own grid, with the
+// tolerated lunch breaks filled in when the teacher has a lunch rule.
+WeekMasks or_prepare_gap_grid(int teacher) { return gap_week(teacher, nullptr); }
+
 // Hours longer than 60 minutes ("BUDIME:" second value) add their extra
 // minutes to the gap count, filled lunch hours included; a slot whose length
 // the class's timing does not give adds nothing.
@@ -146,7 +150,7 @@ bool two_gap_rules_off(const EngineTeacher& t) { return gaps_switched_off(t) || 
 int many_gap_days(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (two_gap_rules_off(t)) return 0;
-  int n = count_many_gap_days(gap_week(teacher, nullptr), rule_days(), rule_day_hours(true));
+  int n = count_many_gap_days(or_prepare_gap_grid(teacher), rule_days(), rule_day_hours(true));
   mark_gap_teacher(report, n);
   return n;
 }
@@ -154,7 +158,7 @@ int many_gap_days(int teacher, TeacherReport* report) {
 int two_gap_days(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (two_gap_rules_off(t)) return 0;
-  int n = count_two_gap_days(gap_week(teacher, nullptr), rule_days(), rule_day_hours(true), t.nomotor == 4,
+  int n = count_two_gap_days(or_prepare_gap_grid(teacher), rule_days(), rule_day_hours(true), t.nomotor == 4,
                              t.gap_day_values[0]);
   mark_gap_teacher(report, n);
   return n;
@@ -163,7 +167,7 @@ int two_gap_days(int teacher, TeacherReport* report) {
 int adjacent(int teacher, TeacherReport*) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (gaps_switched_off(t) || t.gap_day_values[1] == 0) return 0;
-  return count_adjacent_gaps(gap_week(teacher, nullptr), rule_days(), rule_day_hours(true), t.gap_day_values[1]);
+  return count_adjacent_gaps(or_prepare_gap_grid(teacher), rule_days(), rule_day_hours(true), t.gap_day_values[1]);
 }
 
 void day_detail(int d) {
@@ -179,7 +183,7 @@ int given_days(int teacher, TeacherReport* report) {
   for (std::int8_t b : t.ovmnb) watched |= b > 0;  // 255 (-1): not given
   if (!watched) return 0;
   int per_day[kDays];
-  int n = count_gaps_on_days(gap_week(teacher, nullptr), rule_days(), rule_day_hours(true), t.ovmnb, per_day);
+  int n = count_gaps_on_days(or_prepare_gap_grid(teacher), rule_days(), rule_day_hours(true), t.ovmnb, per_day);
   if (report) {
     int so_far = 0;
     for (int d = 0; d < kDays; ++d)
@@ -197,7 +201,7 @@ int short_days(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (t.quorvex == 0 || g_provisional_mode) return 0;
   int per_day[kDays];
-  int n = count_gaps_on_short_days(gap_week(teacher, nullptr), rule_days(), rule_day_hours(false), t.quorvex,
+  int n = count_gaps_on_short_days(or_prepare_gap_grid(teacher), rule_days(), rule_day_hours(false), t.quorvex,
                                    per_day);
   if (report) {
     for (int d = 0; d < kDays; ++d)

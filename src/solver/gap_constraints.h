@@ -43,3 +43,7 @@ int gap_excess_of_teacher(int teacher, bool with_tolerance_level, int extra_allo
 // 1 when every teacher is within limit (count of teachers over 0 in *out),
 // 0 when one is over it or teachers are held out.
 int or_gap_check_all_teachers(int* out, int limit);
+
+// The teacher's week with its tolerated lunch breaks filled in: what every
+// gap evaluator counts on.
+WeekMasks or_prepare_gap_grid(int teacher);

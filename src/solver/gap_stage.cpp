@@ -63,7 +63,7 @@ void write_quality_entries(std::uint8_t previous_byte) {
 void keep_live_placement() {
   or_copy_placement(g_placement_copy);
   or_copy_placement(g_current_placement);
-  g_kept_score = g_solver.total_score;
+  or_take_total_score(&g_kept_score);
 }
 
 }  // namespace
@@ -145,7 +145,7 @@ void or_choose_gap_stage_teacher() {
     g_status.gap_stage_target = count;
     or_reset_gap_stage();
     or_evaluate_all_constraints(0);
-    g_kept_score = g_solver.total_score;
+    or_take_total_score(&g_kept_score);
     g_search.cycle_limit += 99;
     g_gap_stage.teacher_mode = 1;
   } else {

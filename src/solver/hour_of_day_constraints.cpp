@@ -10,6 +10,7 @@
 #include "engine/status_block.h"
 #include "solver/hour_of_day_counts.h"
 #include "solver/teacher_rule_frame.h"
+#include "solver/violation_reporter.h"
 
 namespace {
 
@@ -83,7 +84,11 @@ int desired(int teacher, TeacherReport* report) {
   if (unset(t.ov[0])) return 0;
   unsigned flagged = 0;
   RuleTally r = count_desired_hours(teacher_week(teacher), rule_days(), rule_day_hours(false), t.ov, &flagged);
-  if (report) flagged_days_text(flagged, report->text, sizeof report->text);
+  if (report) {
+    flagged_days_text(flagged, report->text, sizeof report->text);
+    for (int d = 0; d < kDays; ++d)
+      if (flagged & (1u << d)) or_detail_flag(d);
+  }
   return r.count;
 }
 
@@ -92,7 +97,16 @@ int maximum(int teacher, TeacherReport* report) {
   if (unset(t.om[0])) return 0;
   int last = -1;
   RuleTally r = count_maximum_hours(teacher_week(teacher), rule_days(), rule_day_hours(false), t.om, &last);
-  if (report && last >= 0) std::snprintf(report->text, sizeof report->text, "%s", day_short_name(last));
+  if (report && last >= 0) {
+    std::snprintf(report->text, sizeof report->text, "%s", day_short_name(last));
+    // The days over their maximum, each flagged for its exemption.
+    for (int d = 0; d <= last; ++d) {
+      WeekMasks week = teacher_week(teacher);
+      int limit = t.om[d] < 0 ? 0 : t.om[d];
+      if (limit < kHoursPerDay && busy_count(week.day[d] & day_hours(rule_day_hours(false)[d])) > limit)
+        or_detail_flag(d);
+    }
+  }
   return r.count;
 }
 

@@ -83,7 +83,7 @@ void test_room_grouping() {
 void progress(const char* label, PhaseRecord& r, int cycles, std::uint32_t stall, int kept, bool with_record_text) {
   char line[kProgressTextSize];
   int n = std::snprintf(line, sizeof line, "%s: err:%d FATTORE:%d Record: %d  (%d T:%d) c:%d-%d S:%d/%d", label,
-                        static_cast<int>(g_total_score), r.current, r.record, static_cast<int>(g_best_score),
+                        static_cast<int>(g_total_score), r.current, r.record, static_cast<int>(g_best_score.low),
                         g_status.record_cycle.load(), cycles, static_cast<int>(stall),
                         static_cast<int>(g_move_run.kept_exchanges), kept);
   if (with_record_text && n > 0 && n < static_cast<int>(sizeof line))
@@ -124,7 +124,7 @@ int cycle_move(Phase p, LoopState& s) {
 }
 
 void stall_restore() {
-  std::printf("Stallo, Riprendo Record\n");
+  or_print_console("Stallo, Riprendo Record\n");
   restore_kept_placement();
 }
 
@@ -248,7 +248,7 @@ void run_phase(Phase p, int cycle_limit) {
     restore_kept_placement();
     or_save_timetable(kSaveBalance);
   }
-  std::printf(" --- INTERROTTO --- \n");
+  or_print_console(" --- INTERROTTO --- \n");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "engine/engine_random.h"
+#include "engine/errors.h"
 #include "engine/save_files.h"
 #include "engine/solver_entry.h"
 #include "engine/status_block.h"
@@ -48,8 +49,7 @@ void seed_run() {
   std::int32_t seed = or_run_seed(or_solver_clock_seconds(), g_solver.worker_index);
   g_eng_run.run_seed = seed;
   g_engine_random.seed_with(static_cast<std::uint64_t>(static_cast<std::uint32_t>(seed)));
-  std::printf(" SEME %ld \n", static_cast<long>(seed));
-  std::fflush(stdout);
+  or_print_console_format(" SEME %ld \n", static_cast<long>(seed));
   g_status.focus_mode = 11;
   g_status.phase = 255;
 }

@@ -221,12 +221,15 @@ void kept_cycle_rules(int kept) {
 }
 
 // Step 13 after a move that kept exchanges; answers whether the accounting
-// follows. The worst teacher and class are not looked up here: steering
-// the sweeps at them after every kept move narrowed the search so much on
-// the realistic sample school that fewer seeded runs reached zero errors.
-bool after_kept_move(int kept) {
-  g_status.worst_teacher = -2;
-  g_status.worst_class = -2;
+// follows. A computing run steers the worst-teacher sweep at the teacher and
+// class that pay most; a test run leaves them unset.
+bool after_kept_move(int kept, int release_mode) {
+  if (release_mode == 1) {
+    or_find_worst_teacher_and_class();
+  } else {
+    g_status.worst_teacher = -2;
+    g_status.worst_class = -2;
+  }
   g_search.exchanges += kept;
   or_search_evaluate(1);
   int errors = g_status.error_count;
@@ -290,11 +293,11 @@ Filed account_gain(int e) {
   or_serve_penalty_flag();
   or_copy_placement(g_placement_copy);
   or_copy_placement(g_best_placement);
-  g_best_score = g_solver.total_score;
+  or_take_total_score(&g_best_score);
   g_search.cycle_limit = g_search.cycles + g_search.limit_increment;
   if (g_search.search_state < 2) return Filed::kGain;
   if (e >= g_search.record) {
-    if (g_solver.total_score < g_kept_score) or_keep_search_placement();
+    if (or_total_score_below(&g_kept_score)) or_keep_search_placement();
     return Filed::kGainKept;
   }
   g_search.record = e;
@@ -334,11 +337,11 @@ void give_up_to_kept() {
 
 // Even cycle; answers false when the cycle ends here (extended 2).
 bool account_even(int extended) {
-  if (!stored(g_best_placement) || g_solver.total_score < g_best_score) {
+  if (!stored(g_best_placement) || or_total_score_below(&g_best_score)) {
     or_copy_placement(g_best_placement);
-    g_best_score = g_solver.total_score;
+    or_take_total_score(&g_best_score);
   }
-  if (g_solver.total_score < g_kept_score) or_keep_search_placement();
+  if (or_total_score_below(&g_kept_score)) or_keep_search_placement();
   if (++g_search.even_counter > 16 + 2 * g_solver.worker_index) {
     if (extended == 2) {
       give_up_to_kept();
@@ -435,6 +438,10 @@ bool or_exemption_proposal_due() {
   std::int64_t teachers = static_cast<std::int64_t>(g_timetable_view.real_teacher_count) +
                           g_timetable_view.pseudo_teacher_count;
   return g_status.level.load() > teachers * 8 / 10;
+}
+
+int or_cycle_limit_short() {
+  return g_search.kept_restarts + 23 + (g_search.new_stage ? 0 : g_status.level.load());
 }
 
 int or_cycle_limit() {
@@ -584,7 +591,7 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
     if (release_mode == 0) or_trace_test_state();
     bool accounting = true;
     if (kept > 0) {
-      accounting = after_kept_move(kept);
+      accounting = after_kept_move(kept, release_mode);
     } else {
       or_search_evaluate(0);
     }

@@ -5,6 +5,8 @@
 
 void or_search_loop(int release_mode, int cycle_target, int extended);
 int or_cycle_limit();
+// The short form: kept restarts + 23, plus the level outside a new stage.
+int or_cycle_limit_short();
 void or_restart_search();
 // Formats the progress line into `buffer` (at least 400 bytes), the status
 // block's progress text and the trace.

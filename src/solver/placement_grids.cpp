@@ -20,8 +20,8 @@
 std::uint16_t g_best_placement[kMaxLessons];
 std::uint16_t g_stage_placement[kMaxLessons];
 std::uint16_t g_stage_best_placement[kMaxLessons];
-std::int64_t g_best_score;
-std::int64_t g_kept_score;
+EngineCounter g_best_score;
+EngineCounter g_kept_score;
 
 namespace {
 
@@ -166,6 +166,8 @@ void rebuild_one_class(int class_index, bool real_teachers_only) {
 
 void or_rebuild_class_grid(int class_index) { rebuild_one_class(class_index, false); }
 
+void or_rebuild_class_grid_real_teachers(int class_index) { rebuild_one_class(class_index, true); }
+
 void or_rebuild_class_grids() {
   build_lesson_index();
   int classes = class_count_checked();
@@ -256,18 +258,18 @@ void or_snapshot_current_placement() { or_copy_placement(g_current_placement); }
 void or_restore_current_placement() {
   or_apply_placement(g_current_placement);
   or_rebuild_grids_and_evaluate();
-  g_kept_score = g_solver.total_score;
+  or_take_total_score(&g_kept_score);
 }
 
 int or_restore_best_placement() {
   if ((g_best_placement[0] & 0xFF) == 0xFF) return 0;
   or_apply_placement(g_best_placement);
   or_rebuild_grids_and_evaluate();
-  g_kept_score = g_solver.total_score;
+  or_take_total_score(&g_kept_score);
   return 1;
 }
 
 void or_clear_best_placement() {
   g_best_placement[0] = static_cast<std::uint16_t>(g_best_placement[0] | 0x00FF);
-  g_best_score = 0;
+  g_best_score = EngineCounter{0, 0};
 }

@@ -199,6 +199,19 @@ void or_set_solver_sleep(SolverSleep sleep) { g_sleep = sleep ? sleep : real_sle
 
 int or_lesson_pair_conflict(int a, int b) { return pair_conflict(a, b); }
 
+int or_find_lesson_conflict(int lesson) {
+  int n = g_eng_school.lesson_count;
+  for (int j = 0; j < n && j < kMaxLessons; ++j) {
+    if (j == lesson || !lesson_placed(j)) continue;
+    int code = or_lesson_pair_conflict(lesson, j);
+    if (code != kNoConflict) {
+      g_last_conflict_lesson = j;
+      return code;
+    }
+  }
+  return kNoConflict;
+}
+
 int or_find_slot_conflict(int lesson) {
   check_slot(lesson);
   // Same answer as the walk over every lesson: the lowest conflicting index.

@@ -34,6 +34,11 @@ int or_lesson_pair_conflict(int a, int b);
 // First non-zero code of the lesson against the other lessons listed in its
 // slot (the lowest conflicting index); the caller keeps the slot index in
 // step with the placement.
+// First non-zero code of the lesson against every other placed lesson, in
+// index order, on the raw placement (no index). The moves ask the slot-list
+// form below, which keeps to the lessons the index holds; the tests check
+// both agree.
+int or_find_lesson_conflict(int lesson);
 int or_find_slot_conflict(int lesson);
 
 // Adds a placed lesson to its slot's list / takes it out (entry becomes a hole).
@@ -55,6 +60,9 @@ void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2);
 
 void or_rebuild_slot_index();
 void or_rebuild_class_grid(int class_index);
+// The same with the lessons of ordinary teachers only (no calendar
+// pseudo-teacher): the class's own hours under a special calendar.
+void or_rebuild_class_grid_real_teachers(int class_index);
 void or_rebuild_class_grids();
 void or_rebuild_teacher_grid_pair(int teacher, int second_teacher);
 void or_rebuild_teacher_grids();
@@ -69,7 +77,8 @@ void or_copy_placement(std::uint16_t* to);
 void or_apply_placement(const std::uint16_t* from);
 
 // Score kept with g_current_placement by the search.
-extern std::int64_t g_kept_score;
+// The kept score: the total score of the kept placement, a (high, low) pair.
+extern EngineCounter g_kept_score;
 
 // Sleep used by the pause request of the swaps; tests replace it.
 using SolverSleep = void (*)(int milliseconds);

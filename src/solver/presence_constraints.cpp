@@ -13,6 +13,7 @@
 #include "solver/day_constraints.h"
 #include "solver/presence_counts.h"
 #include "solver/teacher_rule_frame.h"
+#include "solver/violation_reporter.h"
 
 namespace {
 
@@ -128,9 +129,14 @@ int working_days(int teacher, TeacherReport* report) {
   for (int d = 0; d < rule_days(); ++d) loads[d] = busy_count(w.day[d] & day_hours(hours[d]));
   int worked = 0;
   int n = count_working_days(loads, rule_days(), t.min_working_days, t.max_working_days, &worked);
-  if (report && n > 0)
+  if (report && n > 0) {
     std::snprintf(report->text, sizeof report->text, "%d invece di %d", worked,
                   worked > t.max_working_days ? t.max_working_days : t.min_working_days);
+    // Form 1: too few days worked (the minimum comes down n times); form 2:
+    // too many (the maximum goes up n times).
+    or_detail_set_form(worked > t.max_working_days ? 2 : 1);
+    or_detail_set_word(0, n);
+  }
   return n;
 }
 
@@ -167,7 +173,10 @@ int distribution(int teacher, TeacherReport* report) {
     class_counts(t, t.class_indexes[i], false, &counts);
     int k = count_class_distribution(counts.per_day, rule_days(), t.class_gruppioremax_pairs[i], pairs);
     n += k;
-    if (report && k > 0) report->record(24, t.class_indexes[i], 0, g_eng_classes[t.class_indexes[i]].display_name, k);
+    if (report && k > 0) {
+      or_detail_add_listed(t.class_indexes[i]);
+      report->record(24, t.class_indexes[i], 0, g_eng_classes[t.class_indexes[i]].display_name, k);
+    }
   }
   return n;
 }

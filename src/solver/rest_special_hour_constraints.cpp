@@ -21,6 +21,7 @@
 #include "solver/constraint_parameters.h"
 #include "solver/evaluator_access.h"
 #include "solver/teacher_rule_frame.h"
+#include "solver/violation_reporter.h"
 
 namespace {
 
@@ -119,7 +120,11 @@ int given_hour(int teacher, TeacherReport* report) {
     ++n;
     flagged |= 1u << d;
   }
-  if (report && n > 0) flagged_days_text(flagged, report->text, sizeof report->text);
+  if (report && n > 0) {
+    flagged_days_text(flagged, report->text, sizeof report->text);
+    for (int d = 0; d < kDays; ++d)
+      if (flagged & (1u << d)) or_detail_flag(d);
+  }
   return n;
 }
 

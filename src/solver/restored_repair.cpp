@@ -9,6 +9,8 @@
 // class. Every move keeps the placement clash-free (the slot index answers
 // the clash test). Passes repeat until none finds a gap, within bounds of
 // 10 x n moves and 1000 x n failures.
+#include <vector>
+
 #include "engine/engine_random.h"
 #include "solver/initial_assignment.h"
 #include "solver/placement_state.h"
@@ -105,6 +107,30 @@ bool is_gap(int c, int d, int h) {
   return false;
 }
 
+// Each class's grid holds all its lessons: the occupied cells plus the
+// lessons that share a cell with a joint lesson of the same class make the
+// class's lesson count. Counting cells alone would take two joint lessons
+// in one hour for a lost lesson.
+bool class_lesson_counts_agree(int classes) {
+  std::vector<int> lessons(static_cast<std::size_t>(classes), 0), sharing(static_cast<std::size_t>(classes), 0);
+  int total = g_eng_school.lesson_count;
+  for (int l = 0; l < total && l < kMaxLessons; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    if (x.class_index < 0 || x.class_index >= classes || !lesson_placed(l)) continue;
+    ++lessons[x.class_index];
+    int there = cell(x.class_index, x.day, x.hour);
+    if (there != l && there >= 0 && g_eng_lessons[there].class_index == x.class_index) ++sharing[x.class_index];
+  }
+  for (int c = 0; c < classes; ++c) {
+    if (class_skips_gap_test(c)) continue;
+    int occupied = 0;
+    for (int d = 0; d < kDays; ++d)
+      for (int h = 0; h < kHoursPerDay; ++h) occupied += cell(c, d, h) >= 0 ? 1 : 0;
+    if (occupied + sharing[c] != lessons[c]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int or_repair_restored_timetable(int n) {
@@ -138,6 +164,7 @@ int or_repair_restored_timetable(int n) {
   }
   or_rebuild_class_grids();
   if (or_any_class_has_gap()) or_raise_critical_error("SW", 0, kSourceSybil, 1630);
+  if (!class_lesson_counts_agree(classes)) or_raise_critical_error("SW", 0, kSourceSybil, 1631);
   int total = g_eng_school.lesson_count;
   for (int l = 0; l < total && l < kMaxLessons; ++l)
     if (!lesson_placed(l)) or_raise_critical_error("SW", l, kSourceSybil, 1632);

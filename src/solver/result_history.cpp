@@ -150,6 +150,8 @@ bool exemption_pending() { return g_exemption_current.bytes[0] != 0; }
 
 }  // namespace
 
+int or_history_allocations() { return g_allocations; }
+
 const ResultHistory& or_result_history() { return g_history; }
 void or_set_history_stamp(std::int32_t stamp) { g_stamp = stamp; }
 

@@ -61,3 +61,7 @@ int or_propose_exemption_any(int id);
 void or_propose_exemption();
 // The cycle stamp the next store uses (the search loop's cycle count).
 void or_set_history_stamp(std::int32_t stamp);
+
+// How many times the history storage was allocated in this process (1 after
+// the first preparation, never more).
+int or_history_allocations();

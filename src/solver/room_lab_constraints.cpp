@@ -20,6 +20,7 @@
 #include "solver/constraint_parameters.h"
 #include "solver/evaluator_access.h"
 #include "solver/teacher_rule_frame.h"
+#include "solver/violation_reporter.h"
 
 namespace {
 
@@ -128,6 +129,7 @@ int lab_equipment(int teacher, TeacherReport* report) {
           if (report) {
             const char* name = room >= 0 && room < kMaxRooms ? g_eng_rooms[room].name : "";
             equipment_text(report, l, name, static_cast<long>(p.lab_equipment));
+            or_detail_set_word(16, g_eng_lessons[l].room);
             report->record(55, g_eng_lessons[l].class_index, 0, report->text, 1);
           }
         }
@@ -162,6 +164,7 @@ int gym_equipment(int teacher, TeacherReport* report) {
           if (report) {
             const char* name = r < kMaxCommonRooms ? g_eng_common_rooms[r].name : "";
             equipment_text(report, l, name, static_cast<long>(p.gym_equipment));
+            or_detail_set_word(16, g_eng_lessons[l].room);
             report->record(65, g_eng_lessons[l].class_index, 0, report->text, 1);
           }
           break;
@@ -201,7 +204,11 @@ int prolonged_hours(int teacher, TeacherReport* report) {
     int missing = tp.prolonged[k].required - attributed[k];
     if (missing <= 0) continue;
     n += missing;
-    if (report) report->record(34, tp.prolonged[k].class_index, 0, class_text(tp.prolonged[k].class_index), missing);
+    if (report) {
+      or_detail_set_word(12, tp.prolonged[k].class_index);
+      or_detail_set_listed_count(missing);
+      report->record(34, tp.prolonged[k].class_index, 0, class_text(tp.prolonged[k].class_index), missing);
+    }
   }
   return n;
 }
@@ -233,6 +240,16 @@ int class_forbidden_hours(int teacher, TeacherReport* report) {
       if (report) {
         std::snprintf(report->text, sizeof report->text, "%s %s %d", class_text(g_eng_lessons[l].class_index),
                       day_short_name(d), h + 1);
+        // The entry that forbids the hour: its class and line, and the slot.
+        const EngineLesson& x = g_eng_lessons[l];
+        int line = x.part_line_number;
+        for (int k = 0; k < tp.forbidden_count && k < kMaxForbiddenClassHours; ++k)
+          if (tp.forbidden[k].class_index == x.class_index && tp.forbidden[k].line == x.line_number &&
+              tp.forbidden[k].allowed[d * kHoursPerDay + h] == 0)
+            line = x.line_number;
+        or_detail_set_word(92, x.class_index);
+        or_detail_set_word(96, line);
+        or_detail_flag(d * kHoursPerDay + h);
         report->record(35, g_eng_lessons[l].class_index, 0, report->text, 1);
       }
     }
@@ -290,6 +307,7 @@ int edge_hour_position(int teacher, TeacherReport* report) {
         int language = g_status.language.load();
         if (language < 0 || language > 2) language = 0;
         std::snprintf(report->text, sizeof report->text, "%s (%s)", class_text(c), kWishTexts[wish - 1][language]);
+        or_detail_set_word(12, c);
         report->record(43, c, 0, report->text, 1);
       }
     }
@@ -425,6 +443,7 @@ int lab_group_presence_count(int c, bool report) {
         char text[kReportTextSize];
         std::snprintf(text, sizeof text, "%s %s %s %d", class_text(c), g_eng_lab_groups[g].name,
                       day_short_name(d), h + 1);
+        or_detail_set_word(12, g_eng_lessons[l].line_number);
         or_count_class_violation(44, c, static_cast<std::uint32_t>(v), 0, 0, text);
       }
     }

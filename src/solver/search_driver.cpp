@@ -109,10 +109,12 @@ void run_class_test() {
   g_status.test_count = count;
   for (int c = 0; c < classes && c < kMaxClasses; ++c) {
     if (!chosen[c]) continue;
+    // The class stays under test through its search: the trace names it and
+    // the releases draw on its teachers; it is cleared once its loop ends.
     or_setup_class_test(c);
     evaluate(0);
-    g_release.class_under_test = -1;
     or_search_loop(0, -1, 0);
+    g_release.class_under_test = -1;
     if (stop_requested()) break;
     or_append_history(14);
     g_status.history_first[g_status.history_count - 1] = c;

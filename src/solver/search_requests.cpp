@@ -64,7 +64,7 @@ void apply_stage_at_level_zero() {
     }
     or_rebuild_grids_and_evaluate();
     or_penalty_cache_invalidate_all();
-    g_kept_score = g_solver.total_score;
+    or_take_total_score(&g_kept_score);
     or_reset_weights(0);
     or_search_evaluate(1);
     g_search.even_counter = or_even_reset(100);

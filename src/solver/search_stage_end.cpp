@@ -74,7 +74,7 @@ void note_stage_start() {
   g_search.stage_quality_value = static_cast<std::uint32_t>(g_status.gap_stage_count.load());
   or_copy_placement(g_placement_copy);
   or_copy_placement(g_stage_placement);
-  g_kept_score = g_solver.total_score;
+  or_take_total_score(&g_kept_score);
   or_save_timetable(kSaveRecord);
 }
 
@@ -92,7 +92,7 @@ bool or_end_of_stage(int release_mode, int cycle_target) {
     or_release_focus_teacher();
     or_next_weight_mode(0);
     or_search_evaluate(0);
-    g_kept_score = g_solver.total_score;
+    or_take_total_score(&g_kept_score);
     g_search.low_point = g_search.record = kNoLowValue;
     g_search.cycle_limit = g_search.cycles + g_search.limit_increment;
     if (or_in_gap_stage() && g_status.level.load() == 0) or_set_gap_stage_weights();
@@ -104,7 +104,7 @@ bool or_end_of_stage(int release_mode, int cycle_target) {
     g_search.search_state = 2;
     or_set_constraint_weights();
     or_search_evaluate(0);
-    g_kept_score = g_solver.total_score;
+    or_take_total_score(&g_kept_score);
     return false;
   }
   or_choose_gap_stage_teacher();

@@ -30,14 +30,14 @@ void or_search_evaluate(int report) {
 void or_keep_search_placement() {
   or_copy_placement(g_placement_copy);
   or_copy_placement(g_current_placement);
-  g_kept_score = g_solver.total_score;
+  or_take_total_score(&g_kept_score);
 }
 
 void or_restore_search_placement(const std::uint16_t* placement) {
   or_apply_placement(placement);
   or_rebuild_grids_and_evaluate();
   or_penalty_cache_invalidate_all();
-  g_kept_score = g_solver.total_score;
+  or_take_total_score(&g_kept_score);
 }
 
 bool or_search_test_mode() { return g_eng_run.run_mode == 13 || g_eng_run.run_mode == 14; }

@@ -47,6 +47,8 @@ int or_setup_class_test(int class_index);
 void or_clear_teacher_test(int teacher);
 void or_hold_out_teacher(int teacher);
 void or_hold_out_penalised_teachers();
+// Holds out every teacher whose points are 0.
+void or_hold_out_pointless_teachers();
 int or_hold_out_failing_teachers();
 int or_next_test_teacher(int mode, int partial);
 int or_add_test_teacher(int force);

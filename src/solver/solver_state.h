@@ -40,7 +40,14 @@ extern std::uint16_t g_placement_copy[kMaxLessons];
 extern std::uint16_t g_best_placement[kMaxLessons];  // first byte 255: none stored
 extern std::uint16_t g_stage_placement[kMaxLessons];
 extern std::uint16_t g_stage_best_placement[kMaxLessons];
-extern std::int64_t g_best_score;  // goes with g_best_placement, 0 when none
+// The total score of the last full evaluation as a (high, low) pair, and
+// the best score, which goes with g_best_placement (0 when none).
+extern EngineCounter g_total_score_pair;
+extern EngineCounter g_best_score;
+// The kept or the best score becomes the current total score.
+void or_take_total_score(EngineCounter* score);
+// The current total score is below the given one.
+bool or_total_score_below(const EngineCounter* score);
 
 // Lesson that refused the last swap, for the caller's trace.
 extern std::int32_t g_last_conflict_lesson;

@@ -18,7 +18,7 @@ unsigned or_restore_stage_start() {
     while (or_next_test_teacher(1, 0) != 0) {
     }
   unsigned total = or_rebuild_grids_and_evaluate();
-  g_kept_score = g_solver.total_score;
+  or_take_total_score(&g_kept_score);
   or_set_constraint_weights();
   return total;
 }

@@ -114,6 +114,12 @@ int or_hold_out_failing_teachers() {
   return recount_level();
 }
 
+void or_hold_out_pointless_teachers() {
+  for (int t = 0; t < teacher_total(); ++t)
+    if (g_eng_teachers[t].points == 0) g_eng_teachers[t].held_out = 1;
+  recount_level();
+}
+
 void or_sync_teacher_points() {
   for (int t = 0; t < teacher_total(); ++t) {
     int p = g_eng_teachers[t].partner;

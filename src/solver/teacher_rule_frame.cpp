@@ -94,6 +94,7 @@ std::int64_t full_teacher_rule(int id, TeacherRule rule) {
   for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t) {
     if (!teacher_rule_gate(t, id)) continue;
     TeacherReport report{id, t};
+    or_clear_violation_detail();
     int n = rule(t, &report);
     if (!report.self_recorded && n > 0) {
       if (report.has_secondary)

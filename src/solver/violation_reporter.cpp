@@ -61,6 +61,50 @@ void store_record(std::uint32_t teacher, std::uint32_t class_index, std::uint32_
 
 }  // namespace
 
+namespace {
+constexpr int kListedCountAt = 125;
+constexpr int kFormCodeAt = 124;
+constexpr int kMaxListed = 31;  // 32-bit values before the form code
+bool keeping_records() { return g_status.reporting.load() != 0; }
+std::int32_t word_at(int offset) {
+  std::int32_t v;
+  std::memcpy(&v, &g_violation_detail[offset], sizeof v);
+  return v;
+}
+}  // namespace
+
+void or_clear_violation_detail() {
+  if (keeping_records()) std::memset(g_violation_detail, 0, sizeof g_violation_detail);
+}
+
+void or_detail_add_listed(std::int32_t value) {
+  if (!keeping_records()) return;
+  std::int32_t n = word_at(kListedCountAt);
+  if (n < 0 || n >= kMaxListed) return;
+  for (int i = 0; i < n; ++i)
+    if (word_at(4 * i) == value) return;
+  std::memcpy(&g_violation_detail[4 * n], &value, sizeof value);
+  ++n;
+  std::memcpy(&g_violation_detail[kListedCountAt], &n, sizeof n);
+}
+
+void or_detail_set_word(int offset, std::int32_t value) {
+  if (keeping_records() && offset >= 0 && offset + 4 <= kFormCodeAt)
+    std::memcpy(&g_violation_detail[offset], &value, sizeof value);
+}
+
+void or_detail_set_listed_count(std::int32_t count) {
+  if (keeping_records()) std::memcpy(&g_violation_detail[kListedCountAt], &count, sizeof count);
+}
+
+void or_detail_flag(int index) {
+  if (keeping_records() && index >= 0 && index < kFormCodeAt) g_violation_detail[index] = 1;
+}
+
+void or_detail_set_form(int code) {
+  if (keeping_records()) g_violation_detail[kFormCodeAt] = static_cast<std::uint8_t>(code);
+}
+
 void or_format_violation_line(char* out, int size, std::uint32_t teacher, std::uint32_t class_index,
                               const char* text, std::uint32_t count, std::uint32_t id) {
   const char* name = or_constraint_name(static_cast<int>(id), g_status.language.load());
@@ -80,6 +124,9 @@ void or_report_violation(std::uint32_t teacher, std::uint32_t class_index, std::
                          const char* text, std::uint32_t count, std::uint32_t id) {
   if (count == 0 || id >= static_cast<std::uint32_t>(kConstraintCount)) return;
   store_record(teacher, class_index, detail, text, count, id);
+  // The next report starts from an empty map: a record never carries another
+  // rule's details.
+  std::memset(g_violation_detail, 0, sizeof g_violation_detail);
   g_eng_run.violation_signature += count * 256u + id;
   if (id < 75) {
     g_eng_run.violation_signature += teacher * 65536u;

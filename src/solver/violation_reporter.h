@@ -12,6 +12,21 @@
 inline constexpr int kDetailMapSize = 129;
 // Filled by the reporting evaluator just before each call, copied whole.
 extern std::uint8_t g_violation_detail[kDetailMapSize];
+// The detail buffer's helpers. Each report copies the buffer and clears it,
+// so a record carries only what its own evaluator put there; a rule frame
+// clears it again before each rule, since a rule may fill it and then find
+// nothing to report. They do nothing while no records are being kept.
+void or_clear_violation_detail();
+// Appends a 32-bit value once to the list at byte 0 (its count at byte 125).
+void or_detail_add_listed(std::int32_t value);
+// A 32-bit value at a byte offset (12, 16, 92, 96 ...).
+void or_detail_set_word(int offset, std::int32_t value);
+// The count of listed values at byte 125, when it is not the list's length.
+void or_detail_set_listed_count(std::int32_t count);
+// A day (0-6) or slot (day x 12 + hour) flag.
+void or_detail_flag(int index);
+// The form code at byte 124.
+void or_detail_set_form(int code);
 // Running record number of this process: starts at 1, never reset.
 extern std::uint32_t g_violation_record_number;
 

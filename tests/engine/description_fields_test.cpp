@@ -61,3 +61,62 @@ TEST(Letters, CaseOperations) {
   EXPECT_STREQ(out, "Ma");
 }
 
+
+// The field steps and copies the import readers use, each case by hand.
+TEST(Fields, StepsAndCopies) {
+  char line[] = "GM:|ITALIANO||LAB:|\n";
+  char* p = or_next_field(line, '|');
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p - line, 4);
+  p = or_next_field(p, '|');
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(std::string(p, 4), "LAB:") << "a run of separators is one";
+  char ended[] = "ABC\n|D";
+  EXPECT_EQ(or_next_field(ended, '|'), nullptr) << "the line end comes first";
+  char out[16];
+  char item[] = "3A 5|LU-2:MA-4|";
+  p = or_copy_field(out, item, 7);
+  EXPECT_STREQ(out, "3A 5");
+  EXPECT_EQ(or_find_sub_separator(p), p + 4);
+  p = or_copy_token(out, p, 7);
+  EXPECT_STREQ(out, "LU");
+  p = or_copy_token(out, p, 7);
+  EXPECT_STREQ(out, "2");
+  EXPECT_EQ(or_find_sub_separator(p), nullptr);
+  EXPECT_EQ(or_copy_field(out, nullptr, 7), nullptr);
+  struct Copy { const char* id; char* (*copy)(char*, const char*, char, int); int n; const char* out; } copies[] = {
+      {"n-3", or_copy_to_char_n, 3, "ROS"}, {"max-3", or_copy_to_char_max, 3, "ROS"},
+      {"n-0-counts-after", or_copy_to_char_n, 0, "R"}, {"max-0-counts-before", or_copy_to_char_max, 0, ""},
+      {"n-stop", or_copy_to_char_n, 10, "ROSSI"},
+  };
+  for (const Copy& c : copies) {
+    c.copy(out, "ROSSI|MARIO", '|', c.n);
+    EXPECT_STREQ(out, c.out) << c.id;
+  }
+  or_copy_to_either_n(out, "AB-CD:EF", ':', '-', 10);
+  EXPECT_STREQ(out, "AB");
+  char blanks[] = "A B C|D E";
+  or_replace_blanks(blanks, '_', '|');
+  EXPECT_STREQ(blanks, "A_B_C|D E");
+}
+
+TEST(Letters, NamesWordsAndClassNames) {
+  struct Fold { unsigned char c, name; } folds[] = {
+      {'a', 'a'}, {'7', '7'}, {' ', '_'}, {0xE0, 'a'}, {0xE9, 'e'}, {0xE4, 'a'}, {0xD6, 'O'}, {0xFC, 'u'}, {'-', '_'}};
+  for (const Fold& f : folds) EXPECT_EQ(or_fold_name_char(f.c), f.name) << int(f.c);
+  char words[] = "rOSSI de marco";
+  or_capitalize_words(words);
+  EXPECT_STREQ(words, "Rossi De Marco");
+  char out[40];
+  or_copy_title_case_to_char(out, "MARIO|ROSSI", '|');
+  EXPECT_STREQ(out, "Mario");
+  struct Case { const char* in; const char* out; int year; } cases[] = {
+      {"IIIb", "IIIB", 3}, {"1a liceo", "1A liceo", 1}, {"iiib", "Iiib", 0}, {"IVc", "IVC", 2},
+      {"Va", "VA", 1},     {"ab", "Ab", 0},             {"", "", 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(or_normalize_class_name(out, c.in), c.year) << c.in;
+    EXPECT_STREQ(out, c.out) << c.in;
+    EXPECT_EQ(or_normalize_class_name(nullptr, c.in), c.year) << c.in;
+  }
+}

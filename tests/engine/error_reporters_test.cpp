@@ -107,6 +107,12 @@ TEST(Utilities, IntTextAndCounters) {
     or_counter_add(&k, c.add);
     EXPECT_EQ((std::vector<std::uint32_t>{k.high, k.low}), (std::vector<std::uint32_t>{c.result.high, c.result.low})) << c.id;
   }
+  // The high word decides first.
+  EngineCounter a{1, 0}, b{0, 0xFFFFFFFFu}, copy{};
+  EXPECT_EQ((std::vector<int>{or_counter_less(&b, &a), or_counter_less(&a, &b), or_counter_less(&a, &a)}),
+            (std::vector<int>{1, 0, 0}));
+  or_counter_copy(&copy, &b);
+  EXPECT_EQ((std::vector<std::uint32_t>{copy.high, copy.low}), (std::vector<std::uint32_t>{0, 0xFFFFFFFFu}));
 }
 
 TEST(ReportPath, Cases) {

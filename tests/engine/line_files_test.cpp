@@ -85,6 +85,13 @@ TEST(TextFiles, ScrambleUnscrambleCopyAndReadTheHeader) {
   EXPECT_EQ(read_file("scuola2s_debug.txt"), "REM:\tLiceo\nDAYS:\tLU-6\n");
   or_unscramble_file(".\\scuola2s.txt", 1, nullptr);
   EXPECT_EQ(read_file("scuola2s.txt"), "REM:\tLiceo\nDAYS:\tLU-6\n");
+  // The whole-file scrambler and back; a missing source leaves no target.
+  or_scramble_file("scuola2s.txt", "again.txt");
+  EXPECT_EQ(read_file("again.txt").find("LU-6"), std::string::npos);
+  or_unscramble_file(".\\again.txt", 1, nullptr);
+  EXPECT_EQ(read_file("again.txt"), "REM:\tLiceo\nDAYS:\tLU-6\n");
+  or_scramble_file("none.txt", "never.txt");
+  EXPECT_FALSE(std::filesystem::exists("never.txt"));
   // Copies.
   std::string big(40000, 'k');
   write_file("source.txt", big);

@@ -155,7 +155,14 @@ const Row kRows[] = {
     {"class_item_short", "GM:MAT\t\nROSSI\t1\t\n", -2, "Numero di ore ?? "},
     {"item_unknown", "GM:MAT\t\nROSSI\t1A 2\tFOO\t\n", -2, "Cattedre classi ore??"},
     {"option_unknown", "GM:MAT\t\nROSSI\t1A 2 FOO:1\t\n", -2, "Cattedre classi ore??"},
-    {"keyword_unknown", "PIPPO:\t3\t\n" + kMath, -2, "Messaggio non riconosciuto"},
+    // A capital line that is no key is a teacher line, colon or not.
+    {"keyword_unknown", "PIPPO:\t3\t\n" + kMath, -2, " Manca definizione gruppo materie gm:"},
+    {"reserved_subject_group", "GM:ZZYBASAX\t\nROSSI\t1A 30\t\n", -2, "Vietato usare il nome di materia"},
+    {"reserved_subject_specific", "GM:MAT\t\nROSSI\tZZYBASAX\t1A 30\t\n", -2, "Vietato usare il nome di materia"},
+    // A main lesson that took a laboratory part takes no conversation part.
+    {"merge_taken_main", "GM:MAT\t\nROSSI\t1A 30\t\nGM:LAB MAT\tLAB:SPECIFICO\t\nNERI\tMAT\t1A 30\t\n"
+                         "GM:CONV\tCON:SPECIFICO\t\nBLU\tMAT\t1A 1\t\n", -2, "Manca materia principale per lab/con CONV MAT"},
+    {"sede_empty_name", "SEDE:\t\tA\t\n" + kMath, -2, "Configurare SEDE: NOMESEDE  sezione-sezione-..."},
     {"line_lower_start", "#commento\n" + kMath, -2, "Messaggio non riconosciuto"},
     {"inse_no_dash", "GM:MAT\t\nROSSI\t1A 2\tINSE:3\t\n", -2,
      "Configurare INSE:max ore giorno-quante volte:max ore giorno..."},

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/model_post_passes.h"
 #include "loader_harness.h"
 
 namespace {
@@ -62,12 +63,33 @@ TEST(LoaderFields, ValuesOfEachKeyword) {
             return V{teacher_index("ABCDEFGHIJKLMNOP_LAB") >= 0, lab.type_flags & kTeacherLabPseudo,
                      lab.main_teacher == teacher_index("ABCDEFGHIJKLMNOPQRST"), teacher_index("ABCDEFGHIJKLMNOPQ A ") >= 0}; },
        {1, kTeacherLabPseudo, 1, 1}},
-      // SEDE matches a building by its whole name.
+      // SEDE continues the first building whose name begins with the name given.
       {"sede", "CLNAMES:\t3\t\nSEDE:\tCENTRO\tAA-BB\t\nSEDE:\tCENTRONORD\tCC\t\nSEDE:\tCENTRO\tDD\t\nGM:MAT\t\nR\t1AA 1\t\n",
        [] { const EngineBuilding* b = g_eng_buildings;
             return V{g_eng_school.building_count, b[0].section_count, same(b[0].sections[2], "DD"), b[1].section_count,
                      g_eng_classes[0].building}; },
        {2, 3, 1, 1, 0}},
+      {"sede-prefix", "CLNAMES:\t3\t\nSEDE:\tCENTRONORD\tAA\t\nSEDE:\tCENTRO\tBB\t\nGM:MAT\t\nR\t1BB 1\t\n",
+       [] { const EngineBuilding* b = g_eng_buildings;
+            return V{g_eng_school.building_count, b[0].section_count, same(b[0].name, "CENTRONORD"),
+                     g_eng_classes[0].building}; },
+       {1, 2, 1, 0}},
+      // Any capital line that is no key is a teacher line; one without items is skipped.
+      {"teacher-lines", "GM:MAT\t\nDR: ROSSI\t1A 2\t\nBIANCHI\t\nVERDI\n",
+       [] { return V{g_eng_school.lesson_count >= 2, teacher_index("DR: ROSSI") == g_eng_lessons[0].teacher,
+                     teacher_index("BIANCHI"), teacher_index("VERDI")}; },
+       {1, 1, -1, -1}},
+      // Conversation groups start a subject of their own; laboratory groups come back to theirs.
+      {"group-reuse", "GM:MAT\t\nROSSI\t1A 2\t2A 2\t\nGM:LAB MAT\tLAB:SPECIFICO\t\nNERI\tMAT\t1A 1\t\n"
+                      "GM:LAB MAT\tLAB:SPECIFICO\t\nNERI\tMAT\t2A 1\t\nGM:CONV\tCON:SPECIFICO\t\nBLU\tMAT\t1A 1\t\n"
+                      "GM:CONV\tCON:SPECIFICO\t\nBLU\tMAT\t2A 1\t\n",
+       [] { int lab = 0, conversation = 0;
+            for (int s = 0; s < g_eng_school.subject_count; ++s) {
+              lab += same(g_eng_subjects[s].group_name, "LAB MAT");
+              conversation += same(g_eng_subjects[s].group_name, "CONV");
+            }
+            return V{lab, conversation}; },
+       {1, 2}},
       {"nocs", "SEDECL:\tA\t1A-3A\tNOCS:B-3\tNOCS:B-3\t\nSEDECL:\tB\t2A\tNOSPOSTA:\t\n" + kClasses,
        [] { const EngineBuilding* b = g_eng_buildings;
             return V{b[0].condition_count, b[0].conditions[0].building, b[0].conditions[0].value, b[1].no_move,
@@ -159,6 +181,16 @@ TEST(LoaderFields, ValuesOfEachKeyword) {
     const EngineClass& k = g_eng_classes[class_index("1A")];
     EXPECT_EQ((V{k.timing[0][0][0], k.timing[1][0][1], k.timing[0][1][0]}), (V{480, 50, 500})) << line;
   }
+}
+
+// A teacher has a class or a subject through a lesson it leads or assists.
+TEST(LoaderFields, TeacherHasClassAndSubject) {
+  load("GM:MAT\t\nROSSI\t1A 2\t\nGM:ITA\t\nBIANCHI\t2A 1\t\n");
+  int rossi = teacher_index("ROSSI"), bianchi = teacher_index("BIANCHI");
+  int a = class_index("1A"), b = class_index("2A"), mat = g_eng_lessons[0].subject;
+  EXPECT_EQ((std::vector<int>{or_teacher_has_class(rossi, a), or_teacher_has_class(rossi, b),
+                              or_teacher_has_subject(rossi, mat), or_teacher_has_subject(bianchi, mat)}),
+            (std::vector<int>{1, 0, 1, 0}));
 }
 
 // Each hour of a joint line takes the next hour of the other class not yet

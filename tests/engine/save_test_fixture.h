@@ -60,6 +60,7 @@ inline int add_room(const char* name) {
   int r = g_eng_school.room_count++;
   std::snprintf(g_eng_rooms[r].name, kNameSize, "%s", name);
   std::memset(g_eng_rooms[r].availability, 1, kWeekSlots);
+  g_eng_rooms[r].home_class = -1;  // no class owns it, as the loader's labs
   return r;
 }
 
@@ -71,7 +72,7 @@ inline int add_class(const char* code) {
   k.parent = k.building = -1;
   std::memset(k.special_calendar, 255, sizeof k.special_calendar);
   g_eng_school.real_class_count = g_eng_school.class_count;
-  add_room(code);
+  g_eng_rooms[add_room(code)].home_class = static_cast<std::int16_t>(c);
   return c;
 }
 

@@ -73,4 +73,34 @@ TEST_F(ReportFaults, OwnTimesShowTheEndOfTheLastHour) {
   }
 }
 
+// "Ore con Compresenze" comes only with a real co-teacher: a laboratory
+// assistant is no co-teaching. The rooms outside the classes are every room
+// a class does not own, a laboratory or not. A publish-only run leaves the
+// allocation's rooms behind as a full run does.
+TEST_F(ReportFaults, CoTeachingAndOutsideRoomsFollowWhatTheLessonsAre) {
+  const char* kCo = "Orario Ore con Compresenze.txt";
+  EXPECT_FALSE(fs::exists(folder.path() / "Orario" / kCo));
+  int verdi_lesson = 1, rossi_lesson = 0;
+  int assistant = report_test::add_teacher("ROSSI_LAB");
+  g_eng_teachers[assistant].type_flags = kTeacherLabPseudo;
+  g_eng_lessons[rossi_lesson].second_teacher = assistant;
+  g_eng_lessons[rossi_lesson].piece_kind = kHasLaboratoryPart;
+  g_eng_lessons[verdi_lesson].room = 0;  // 2A's lesson in 1A's room
+  or_count_hours(0);
+  or_write_all_reports(110, 0);
+  EXPECT_FALSE(fs::exists(folder.path() / "Orario" / kCo)) << "an assistant only";
+  std::string rooms = report("Orario Locali esterni alle Classi.txt");
+  EXPECT_NE(rooms.find("LOCALE:1A"), std::string::npos) << rooms;
+  EXPECT_NE(rooms.find("LOCALE:LAB"), std::string::npos) << rooms;
+  EXPECT_EQ(rooms.find("LOCALE:2A"), std::string::npos) << rooms;
+  g_eng_lessons[rossi_lesson].second_teacher = 1;  // VERDI teaches beside ROSSI
+  g_eng_lessons[rossi_lesson].piece_kind = kHasConversationPart;
+  or_count_hours(0);
+  or_write_all_reports(110, 0);
+  EXPECT_NE(report(kCo).find("VERDI"), std::string::npos) << report(kCo);
+  g_room_report_flag = 1;
+  or_write_all_reports(110, 1);
+  EXPECT_EQ(g_room_report_flag, 0);
+}
+
 }  // namespace

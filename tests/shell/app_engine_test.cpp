@@ -60,7 +60,7 @@ TEST_F(AppEngine, SyntaxCheckRunsCleanOrShowsTheEngineMessage) {
   EXPECT_EQ(r, 0) << g_status.message;
   EXPECT_TRUE(ui.boxes().empty());
   EXPECT_EQ(g_status.language.load(), 2);  // the user's language went to the engine
-  write(school_ / "scuola2.txt", read(school_ / "scuola2.txt") + "PAROLASCONOSCIUTA: 1\n");
+  write(school_ / "scuola2.txt", read(school_ / "scuola2.txt") + "MAXBUDAY:\t3\n");
   ui.AnswerNextModal(1);
   r = og_run_engine(EngineCommandCode::Synt);
   EXPECT_LT(r, 0);

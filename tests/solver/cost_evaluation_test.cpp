@@ -10,6 +10,7 @@
 #include "class_delta_sum.h"
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
+#include "solver/search_weights.h"
 
 namespace {
 
@@ -211,6 +212,38 @@ TEST_F(PlantedEvaluators, LargeWeightsAreMultipliedIn64Bits) {
   EXPECT_GT(expected, 0xFFFFFFFFll);
   EXPECT_GE(total, expected);
   EXPECT_EQ(or_evaluate_all_constraints(0), 0xFFFFFFFFu);
+}
+
+TEST(WorstChoice, TeacherWithTheLargestPenaltyWinsAndNoClassAboveZeroStaysNone) {
+  build_school(SchoolSpec{}, 3);
+  place_all_lessons();
+  or_find_worst_teacher_and_class();
+  int worst = g_status.worst_teacher.load();
+  ASSERT_GE(worst, 0);  // a first teacher with penalty 0 is always taken
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    EXPECT_LE(or_teacher_penalty64(t), or_teacher_penalty64(worst)) << t;
+  EXPECT_EQ(g_status.worst_class.load(), -2);
+}
+
+// A class's grid without its calendar pseudo-teacher keeps only the hours
+// of ordinary teachers; teachers without points are held out.
+TEST(RestoredHelpers, RealTeacherGridAndPointlessTeachers) {
+  build_school(SchoolSpec{}, 5);
+  place_all_lessons();
+  int c = g_eng_lessons[0].class_index, t = g_eng_lessons[0].teacher;
+  g_eng_teachers[t].calendar_class = c;  // the lesson's teacher stands for the class's calendar
+  or_rebuild_class_grid_real_teachers(c);
+  int d = g_eng_lessons[0].day, h = g_eng_lessons[0].hour;
+  EXPECT_EQ(g_eng_classes[c].week_grid[d][h], kGridFree);
+  g_eng_teachers[t].calendar_class = -1;
+  or_rebuild_class_grid(c);
+  EXPECT_EQ(g_eng_classes[c].week_grid[d][h], 0);
+  for (int k = 0; k < g_eng_school.teacher_count; ++k) {
+    g_eng_teachers[k].held_out = 0;
+    g_eng_teachers[k].points = k % 2;
+  }
+  or_hold_out_pointless_teachers();
+  for (int k = 0; k < g_eng_school.teacher_count; ++k) EXPECT_EQ(g_eng_teachers[k].held_out, k % 2 == 0) << k;
 }
 
 }  // namespace

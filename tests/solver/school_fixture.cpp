@@ -158,15 +158,6 @@ void LoadedSampleSchool::TearDown() {
   copy_.reset();
 }
 
-int or_find_lesson_conflict(int lesson) {
-  for (int j = 0; j < g_eng_school.lesson_count; ++j) {
-    if (j == lesson || !lesson_placed(j)) continue;
-    int code = or_lesson_pair_conflict(lesson, j);
-    if (code != kNoConflict) return code;
-  }
-  return kNoConflict;
-}
-
 // The grids the moves keep equal a rebuild from the placement.
 static void expect_grids_rebuilt(const char* where) {
   static EngineClass classes[kMaxClasses];

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/model.h"
+#include "solver/placement_state.h"
 
 struct SchoolSpec {
   int classes = 6;
@@ -32,9 +33,6 @@ void reset_run_state();
 // a placement pass or the mending reported an error (the later steps still
 // run).
 bool place_seeded(std::uint64_t seed);
-// The clash test by a walk over every placed lesson in index order, without
-// the slot index: the independent answer the solver's slot test must give.
-int or_find_lesson_conflict(int lesson);
 // The bytes of a file ("" when it cannot be read).
 std::string file_text(const std::filesystem::path& path);
 // Runs the orario program in `folder` with a clean environment and `root` as

@@ -14,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/model.h"
@@ -93,6 +94,22 @@ TEST(WiredRuns, ExemptionSearchGrantsTheForcedViolationOnce) {
   EXPECT_EQ(residual.find("MANCINI"), std::string::npos) << residual;
 }
 
+// Equipment items on the laboratory lines: the six lab hours fit only in
+// six slots of two days, three a day, and no day can hold three lessons of
+// one item, so the laboratory's equipment changes within a day somewhere.
+TEST(WiredRuns, EquipmentChangingWithinADayInOneLabIsAViolation) {
+  SchoolCopy school("piccola");
+  replace_line(school, "OR:LU:1-5MA:1-5ME:1-5GI:1-5VE:1-5", "OR:LU:1-3MA:1-3");
+  const char* items[][2] = {{"COLOMBO\tSCIENZE\t1A 1", "MICROSCOPI"}, {"COLOMBO\tSCIENZE\t2A 1", "MICROSCOPI"},
+                            {"COLOMBO\tSCIENZE\t3A 1", "PROVETTE"},   {"RICCI\tSCIENZE\t1B 1", "PROVETTE"},
+                            {"RICCI\tSCIENZE\t2B 1", "LENTI"},        {"RICCI\tSCIENZE\t3B 1", "LENTI"}};
+  for (const auto& item : items) replace_line(school, item[0], std::string(item[0]) + " ATTRE:" + item[1]);
+  std::string out;
+  run_orario_in(school.folder(), school.root(), "CALC:scuola2.txt --seed 1 --time-limit 3", &out);
+  std::string listed = run_orario(school, "SNOD:scuola2.txt");
+  EXPECT_NE(listed.find("Attrezzatura di Laboratorio"), std::string::npos) << listed;
+}
+
 TEST(WiredRuns, TeacherTestVisitsEveryTeacherInTurn) {
   SchoolCopy school("piccola");
   std::string trace = run_orario(school, "CALC:scuola2.txt TPRO --seed 2");
@@ -102,6 +119,46 @@ TEST(WiredRuns, TeacherTestVisitsEveryTeacherInTurn) {
     visited.insert((*it)[1]);
   for (const char* name : {"ROSSI", "BIANCHI", "FERRARI", "GALLO", "CONTI", "DE LUCA"})
     EXPECT_EQ(visited.count(name), 1u) << name << "\n" << trace;
+}
+
+// "TCLA" tests the classes one after the other, each under test through
+// its own search, and the trace names the class under test.
+TEST(WiredRuns, ClassTestTracesEveryClassItTests) {
+  SchoolCopy school("piccola");
+  std::string trace = run_orario(school, "CALC:scuola2.txt TCLA --seed 2 --time-limit 60");
+  std::set<std::string> tested;
+  std::regex line("TEST SINGOLE CLASSI +CLASSE: +[0-9]+/[0-9]+ = ([0-9A-Z]+) ");
+  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), line); it != std::sregex_iterator(); ++it)
+    tested.insert((*it)[1]);
+  // A class whose search has nothing to release prints no line.
+  EXPECT_GE(tested.size(), 2u) << trace;
+  std::set<std::string> classes{"1A", "2A", "3A", "1B", "2B", "3B"};
+  for (const std::string& c : tested) EXPECT_EQ(classes.count(c), 1u) << c;
+}
+
+// A computing run looks up the worst teacher and class after each kept
+// move (the worst-teacher sweep works on them); a teacher test leaves them
+// unset.
+TEST(WiredRuns, ComputingRunsFindTheWorstTeacher) {
+  SchoolCopy school("piccola");
+  fs::path old = fs::current_path();
+  fs::current_path(school.folder());
+  int found[2] = {-3, -3};
+  const char* options[2] = {nullptr, "TPRO"};
+  for (int k = 0; k < 2; ++k) {
+    g_requested_seed = 3;
+    g_status.clear();
+    std::vector<const char*> argv = {"Questo non serve", "CALC:scuola2.txt"};
+    if (options[k]) argv.push_back(options[k]);
+    int result = or_main(1, static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(result, 0) << k;
+    found[k] = g_status.worst_teacher.load();
+  }
+  g_requested_seed = -1;
+  fs::current_path(old);
+  EXPECT_GE(found[0], 0);
+  EXPECT_LT(found[0], g_eng_school.teacher_count);
+  EXPECT_EQ(found[1], -2);
 }
 
 TEST(WiredRuns, LabGroupLessonsTakeALabOfTheirGroup) {
