@@ -115,7 +115,11 @@ bool CAlfaDlg::OnInitDialog() {
   g_frame_hooks.unlock_navigation = alfadlg_unlock_navigation;
   g_frame_hooks.hide_launcher_panel = alfadlg_hide_launcher_panel;
   Rect r = GetWindowRect();
-  g_saved_display_mode = {backend().WorkArea().Width(), backend().WorkArea().Height()};
+  Rect work = backend().WorkArea();
+  g_saved_display_mode = {work.Width(), work.Height()};
+  // On a screen smaller than the frame the screen is the least size (the
+  // pages scroll inside), so the window manager can fit and maximise it.
+  SetMinimumSize({std::min(r.Width(), work.Width()), std::min(r.Height(), work.Height())});
   for (int i = 0; i < 4; ++i) AnchorControl(kSectionIds[i], kAnchorTopLeft);
   AnchorControl(1779, kAnchorTopRight);
   AnchorControl(1780, kAnchorTopRight);
