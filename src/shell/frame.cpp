@@ -38,6 +38,7 @@ namespace {
 const MlText kCannotExit = {"Impossibile Uscire - Terminare l'operazione in corso",
                             "Ende unmöglich - Den aktuellen Vorgang beenden"_cp,
                             "Unable to Exit - Terminate the current operation"};
+const MlText kAskQuit = {"Uscire da KestrinTempus?", "KestrinTempus beenden?", "Quit KestrinTempus?"};
 const MlText kConfigTitle = {"Configurazione dell'Orario", "Konfiguration des Stundenplanes",
                              "Timetable Configuration"};
 const MlText kProcessingTitle = {"Elaborazione dell'orario", "Verarbeitung des Stundenplanes",
@@ -343,6 +344,11 @@ void CAlfaDlg::OnCancel() {
   } else if (page_is_processing(g_current_page_template)) {
     alfadlg_go_to_page(kPageProcessingMenu);
   } else if (home || !g_current_page) {
+    // Esc is easily pressed once too often: leaving the program asks first.
+    if (home && ui_message_box_type(kAskQuit.Get(), kMbYesNo | kMbIconQuestion) != kIdYes) {
+      --g_esc_depth;
+      return;
+    }
     // A page that refuses to close (the user went back to review unsaved
     // changes) stays, and so does the program.
     if (g_current_page && g_current_page->IsWindow() && g_current_page->DestroyWindow() != 1) {

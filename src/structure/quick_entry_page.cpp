@@ -380,7 +380,10 @@ bool Cproqui::OnNotify(WParam w, LParam l, LResult* result) {
 void Cproqui::OnOK() {
   Window* focus = GetFocus();
   if (focus == GetDlgItem(kNewTeacherEditId) || focus == GetDlgItem(kNewTeacherId)) AddTeacher();
-  else if (focus == GetDlgItem(kAddId)) AddEntry();
+  // Enter on the add button or in one of the entry's lists adds the entry.
+  else if (focus == GetDlgItem(kAddId) || focus == GetDlgItem(kTeacherId) || focus == GetDlgItem(kSubjectId) ||
+           focus == GetDlgItem(kClassId) || focus == GetDlgItem(kHoursId))
+    AddEntry();
 }
 
 bool Cproqui::OnCommand(WParam w, LParam l) {
@@ -389,10 +392,6 @@ bool Cproqui::OnCommand(WParam w, LParam l) {
   if (code == kCbnSelChange) {
     if (id == kTeacherId) OnTeacherChosen();
     if (id == kStandbyId) OnStandbyChosen();
-    // With a teacher chosen, the pointer waits on the add button: Enter or a
-    // click adds the entry at once.
-    if ((id == kClassId || id == kHoursId) && !m_filling && combo(*this, kTeacherId)->GetCurSel() >= 0)
-      backend().SetCursorPos(GetDlgItem(kAddId)->GetWindowRect().Center());
     return true;
   }
   if (code == kCbnSetFocus && (id == kSubjectId || id == kClassId || id == kHoursId)) {
