@@ -62,16 +62,23 @@ void draw_pieces(DeviceContext& dc, const Rect& r, std::string_view text, int fi
 void draw_ruled_summary(DeviceContext& dc, const Rect& r, std::string_view text, std::uint32_t state) {
   Color ink = draw_summary_face(dc, r, state);
   Rect inner = r.Deflate(2);
-  int last_rule = r.top + 20 + 13 * 18;
-  for (int i = 0; i < 14; ++i) {
-    int y = r.top + 20 + i * 18;
+  // Rows 18 pixels apart while the button holds every line of the text;
+  // a shorter button draws them closer, so no hour is left out.
+  int lines = int(std::count(text.begin(), text.end(), '\n')) + 1;
+  if (!text.empty() && text.back() == '\n') --lines;
+  int pitch = 18;
+  if (lines > 0 && 4 + lines * pitch > inner.bottom - r.top) pitch = std::max(10, (inner.bottom - r.top - 4) / lines);
+  int rules = std::max(0, std::min(std::max(14, lines - 1), (inner.bottom - (r.top + pitch + 2)) / pitch + 1));
+  int last_rule = r.top + pitch + 2 + (rules - 1) * pitch;
+  for (int i = 0; i < rules; ++i) {
+    int y = r.top + pitch + 2 + i * pitch;
     dc.Line({inner.left, y}, {inner.right, y}, ink);
   }
-  for (int i = 0; i < 11; ++i) {
+  for (int i = 0; i < 11 && rules > 0; ++i) {
     int x = r.left + 42 + i * 20;
-    dc.Line({x, r.top + 20}, {x, last_rule}, ink);
+    dc.Line({x, r.top + pitch + 2}, {x, last_rule}, ink);
   }
-  draw_pieces(dc, r, text, 20, 20, 18);
+  draw_pieces(dc, r, text, 20, 20, pitch);
 }
 
 void draw_band_summary(DeviceContext& dc, const Rect& r, std::string_view text, std::uint32_t state,
