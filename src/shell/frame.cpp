@@ -46,7 +46,9 @@ const MlText kProcessingTitle = {"Elaborazione dell'orario", "Verarbeitung des S
 
 bool g_panel_was_visible = false;
 
-bool panel_visible() { return g_launcher_panel.IsCreated() && g_launcher_panel.IsWindow() && g_launcher_panel.IsWindowVisible(); }
+bool panel_visible() { return g_launcher_panel.IsWanted() && g_launcher_panel.IsWindow(); }
+// Boxes inside boxes hide the panel once: the outermost puts it back.
+int g_panel_hide_depth = 0;
 
 // The page's own Cancel asks the frame to go up a level, after the page's
 // handler has returned.
@@ -89,11 +91,12 @@ void alfadlg_unlock_navigation(int show_panel) {
 
 void alfadlg_hide_launcher_panel(int restore) {
   if (restore == 0) {
-    g_panel_was_visible = panel_visible();
+    if (g_panel_hide_depth++ == 0) g_panel_was_visible = panel_visible();
     g_launcher_panel.Show(0);
-  } else if (g_panel_was_visible) {
-    g_launcher_panel.Show(1);
+    return;
   }
+  if (g_panel_hide_depth > 0 && --g_panel_hide_depth > 0) return;
+  if (g_panel_was_visible) g_launcher_panel.Show(1);
 }
 
 void alfadlg_refresh_lesson_constraints_page() {
@@ -478,12 +481,20 @@ void CAlfaDlg::ToggleSide(int axis) {
   DockSideWindows();
 }
 
-// The panel sits against the frame's right edge, with the frame's top and height.
+// The panel sits against the frame's right edge, with the frame's top and
+// height, or against its left edge when the screen ends on the right; with
+// room on neither side (a frame as wide as the screen) it stays hidden
+// rather than cover the page, its bars or its buttons.
 void CAlfaDlg::DockSideWindows() {
   if (!IsWindow() || !g_launcher_panel.IsCreated() || !g_launcher_panel.IsWindow()) return;
   Rect frame = GetWindowRect();
-  Rect panel = g_launcher_panel.GetWindowRect();
-  g_launcher_panel.MoveWindow(Rect{frame.right, frame.top, frame.right + panel.Width(), frame.bottom});
+  Rect work = backend().WorkArea();
+  int width = g_launcher_panel.GetWindowRect().Width();
+  int top = std::max(frame.top, work.top), bottom = std::min(frame.bottom, work.bottom);
+  bool right = frame.right + width <= work.right, left = frame.left - width >= work.left;
+  int x = right ? frame.right : frame.left - width;
+  if (right || left) g_launcher_panel.MoveWindow(Rect{x, top, x + width, bottom});
+  g_launcher_panel.SetRoom(right || left);
 }
 
 

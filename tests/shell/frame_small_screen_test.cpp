@@ -7,6 +7,7 @@
 
 #include "frame_test_support.h"
 #include "platform/controls/list_view.h"
+#include "shell/message_box.h"
 #include "shell/page_scroller.h"
 
 namespace {
@@ -77,6 +78,62 @@ TEST_F(FrameOnSmallScreen, EveryConfigurationPageCanBeSeenWhole) {
     ASSERT_TRUE(ui.Click(*g_current_page, 2001 + step));
     expect_page_reachable("step " + std::to_string(step + 1));
   }
+  ui.Problems();
+}
+
+// The "Pagine" panel sits beside the frame, on the screen, or not at all:
+// never over the page. Its rows are as high as their captions need, and a
+// box opened inside another box gives it back when the outer one closes.
+TEST_F(FrameOnSmallScreen, ThePagesPanelNeverCoversTheFrame) {
+  EnterSchool();
+  OpenFrame();
+  alfadlg_go_to_page(kPageConfigMenu);
+  ASSERT_TRUE(g_launcher_panel.IsCreated());
+  auto beside = [] {
+    Rect frame = g_frame.GetWindowRect(), panel = g_launcher_panel.GetWindowRect();
+    bool apart = panel.left >= frame.right || panel.right <= frame.left;
+    bool on_screen = panel.left >= 0 && panel.top >= 0 && panel.right <= 1024 && panel.bottom <= 600;
+    return apart && on_screen;
+  };
+  EXPECT_FALSE(g_launcher_panel.IsWindowVisible() && !beside()) << "the panel covers the frame or leaves the screen";
+  // A frame moved to the left edge leaves room on the right.
+  Rect frame = g_frame.GetWindowRect();
+  g_frame.MoveWindow(Rect{0, 0, frame.Width(), frame.Height()});
+  ui.Pump();
+  if (1024 - frame.Width() >= g_launcher_panel.GetWindowRect().Width()) {
+    EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
+    EXPECT_TRUE(beside());
+  }
+  // A frame as wide as the screen leaves no room: the panel waits hidden.
+  g_frame.MoveWindow(Rect{0, 0, 1024, 600});
+  ui.Pump();
+  EXPECT_FALSE(g_launcher_panel.IsWindowVisible());
+  EXPECT_TRUE(g_launcher_panel.IsWanted());
+  // On a wider screen there is room again, and the panel comes back.
+  ui.headless().SetWorkArea(Rect{0, 0, 1366, 768});
+  g_frame.MoveWindow(Rect{0, 0, frame.Width(), frame.Height()});
+  ui.Pump();
+  ASSERT_TRUE(g_launcher_panel.IsWindowVisible());
+  EXPECT_EQ(g_launcher_panel.GetWindowRect().left, frame.Width());
+
+  // Long captions take two lines, and their row grows.
+  Rect one_line = g_launcher_panel.GetDlgItem(Calfaopi::TextId(5))->GetRectInParent();   // "Laboratori"
+  Rect two_lines = g_launcher_panel.GetDlgItem(Calfaopi::TextId(9))->GetRectInParent();  // the long 6b caption
+  EXPECT_GT(two_lines.Height(), one_line.Height());
+
+  // A box inside a box: the panel comes back once both are closed.
+  bool hidden_inside = false;
+  ui.OnNextModal([&](Dialog& outer) {
+    ui.OnNextModal([&](Dialog& inner) {
+      hidden_inside = !g_launcher_panel.IsWindowVisible();
+      inner.EndDialog(kIdOk);
+    });
+    ui_message_box("interna");
+    outer.EndDialog(kIdOk);
+  });
+  ui_message_box("esterna");
+  EXPECT_TRUE(hidden_inside);
+  EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
   ui.Problems();
 }
 
