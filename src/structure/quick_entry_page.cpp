@@ -31,6 +31,14 @@ Cproqui g_proqui_page;
 
 namespace {
 
+// Letter `at` of a class code ("1A" has no third): none past the code's end,
+// so no NUL byte ever reaches a cell.
+std::string code_letter(const char* code, int at) {
+  for (int k = 0; k <= at; ++k)
+    if (!code[k]) return std::string();
+  return std::string(1, code[at]);
+}
+
 using shared_text::kDummy;
 using shared_text::kClassTotal;
 using shared_text::kLessonHours;
@@ -195,8 +203,8 @@ void Cproqui::FillList() {
     std::string cells[kColumns] = {format_int("%d", row.number),
                                    class_label(row.class_index),
                                    class_ok ? format_int("%d", class_hours[std::size_t(row.class_index)]) : "",
-                                   std::string(1, code[1]),
-                                   std::string(1, code[2]),
+                                   code_letter(code, 1),
+                                   code_letter(code, 2),
                                    subject_name(row.subject),
                                    teacher,
                                    format_int("%d", row.hours),
@@ -295,7 +303,7 @@ void Cproqui::OnRowHours(int delta) {
   if (index < 0 || IsCommitted(m_rows[std::size_t(index)])) return;
   QuickEntryRow& row = m_rows[std::size_t(index)];
   if (delta < 0 && row.hours >= 2) --row.hours;
-  if (delta > 0 && row.hours < 84) ++row.hours;
+  if (delta > 0 && row.hours < 84 && FitsClassWeek(row.class_index, 1)) ++row.hours;
   FillList();
   SelectRowIndex(index);
 }
@@ -332,8 +340,11 @@ void Cproqui::SortBy(int column, bool reset) {
   auto key_text = [&](const QuickEntryRow& r) -> std::string {
     switch (column) {
       case 1: return class_label(r.class_index);
-      case 3: return r.class_index >= 0 && r.class_index < class_count() ? std::string(1, g_ui_structure.classes[r.class_index].code[1]) : "";
-      case 4: return r.class_index >= 0 && r.class_index < class_count() ? std::string(1, g_ui_structure.classes[r.class_index].code[2]) : "";
+      case 3:
+      case 4:
+        return r.class_index >= 0 && r.class_index < class_count()
+                   ? code_letter(g_ui_structure.classes[r.class_index].code, column - 2)
+                   : "";
       case 5: return subject_name(r.subject);
       case 6: return teacher_name(r.teacher);
       default: return "";

@@ -556,6 +556,19 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   ui.Click(quick_, Q::kAddId);
   EXPECT_EQ(LastBox(), "Inserimento di un elemento eguale a uno precedente(Progr. 4). Sicuro?");
   EXPECT_EQ(quick_.Rows().size(), 6u);
+  // More hours than the class's week holds are refused, with the week's size.
+  ui.Select(quick_, Q::kClassId, std::string_view("2A"));
+  auto* hours_list = static_cast<ComboBox*>(quick_.GetDlgItem(Q::kHoursId));
+  ui.Select(quick_, Q::kHoursId, hours_list->GetCount() - 1);  // the most hours offered
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kAddId);
+  EXPECT_EQ(LastBox().rfind("La classe 2A ha ", 0), 0u) << LastBox();
+  EXPECT_EQ(quick_.Rows().size(), 6u);
+  // The class code's letters fill their cells, and no cell holds a NUL byte.
+  auto* rows_list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
+  for (int item = 0; item < rows_list->GetItemCount(); ++item)
+    for (int column = 0; column < rows_list->GetColumnCount(); ++column)
+      EXPECT_EQ(rows_list->GetItemText(item, column).find('\0'), std::string::npos) << item << "," << column;
   // A new row's hours stop at 1; deleting it takes it out of the list.
   auto* list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
   ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 4));
