@@ -9,6 +9,7 @@
 #include "platform/controls/list_view.h"
 #include "shell/message_box.h"
 #include "shell/page_scroller.h"
+#include "structure/support_contact.h"
 
 namespace {
 
@@ -133,6 +134,15 @@ TEST_F(FrameOnSmallScreen, ThePagesPanelNeverCoversTheFrame) {
   });
   ui_message_box("esterna");
   EXPECT_TRUE(hidden_inside);
+  EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
+
+  // The support window opened and closed from the frame: the panel stays.
+  ASSERT_TRUE(ui.Click(g_frame, 1779));
+  Window* support = nullptr;
+  for (Window* w : top_level_windows())
+    if (w->IsWindowVisible() && w->GetDlgItem(Cemergex::kCloseId)) support = w;
+  ASSERT_NE(support, nullptr);
+  ui.Click(*support, Cemergex::kCloseId);
   EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
   ui.Problems();
 }
