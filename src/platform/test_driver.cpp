@@ -264,7 +264,8 @@ bool TestDriver::DragColumnEdge(Window& dialog, int id, int column, int width) {
   auto at = [&](int x) { return top->ScreenToClient(lv->ClientToScreen(Point{x, heading.Center().y})); };
   int to = heading.left + width;
   // Each step is handled before the next is routed: the press takes the capture.
-  const std::pair<std::uint32_t, int> steps[] = {{kMsgLButtonDown, heading.right}, {kMsgMouseMove, to}, {kMsgLButtonUp, to}};
+  const std::pair<std::uint32_t, int> steps[] = {
+      {kMsgLButtonDown, heading.right}, {kMsgMouseMove, to}, {kMsgLButtonUp, to}};
   for (auto [message, x] : steps) {
     if (!input_mouse(*top, message, at(x), 0)) return false;
     Pump();

@@ -63,7 +63,8 @@ int Calfaopi::AddRow(int, int page_id, const char* text, const char* icon_name, 
   // A caption longer than the button wraps: the row grows to hold its lines.
   Rect own_text = button.GetRectInParent();
   const TextMetrics& metrics = backend().metrics();
-  int lines = int(DeviceContext::BreakLines(metrics, button.GetFont(), text ? text : "", own_text.Width() - 8, true).size());
+  const char* caption = text ? text : "";
+  int lines = int(DeviceContext::BreakLines(metrics, button.GetFont(), caption, own_text.Width() - 8, true).size());
   int height = std::max(m_row_height, lines * metrics.LineHeight(button.GetFont()) + 6);
   int top = n > 0 ? m_texts[n - 1].GetRectInParent().bottom + 1 : 0;
   button.MoveWindow(own_text.left, top, own_text.Width(), height);

@@ -55,7 +55,7 @@ void expect_page_reachable(const std::string& where) {
     Rect r = c->GetRectInParent();
     // One pixel is the anchors' rounding, not a cut.
     EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= inside.right + 1 && r.bottom <= inside.bottom + 1)
-        << where << ": control " << c->GetDlgCtrlID() << " (" << c->ClassName() << " \"" << c->GetWindowText().substr(0, 20) << "\" " << r.left << "," << r.top << " " << r.right << "," << r.bottom << ") lies outside its page " << inside.right << "x" << inside.bottom;
+        << where << ": control " << c->GetDlgCtrlID() << " lies outside its page";
     auto* list = dynamic_cast<ListView*>(c);
     if (!list) continue;
     for (int col = 0; col < list->GetColumnCount(); ++col) {

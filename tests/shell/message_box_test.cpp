@@ -46,7 +46,8 @@ TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheFocusFollowsTheFlags) {
     int focused;
   };
   // One line of text: buttons up by 103 px; two share x 11..473. The pointer is never moved.
-  const Case cases[] = {{"first", 0, kFirst}, {"between", kMbCursorBetween, kFirst}, {"second", kMbCursorSecond, kSecond}};
+  const Case cases[] = {
+      {"first", 0, kFirst}, {"between", kMbCursorBetween, kFirst}, {"second", kMbCursorSecond, kSecond}};
   for (const Case& c : cases) {
     backend().SetCursorPos({3, 4});
     ui.OnNextModal([&](Dialog& box) {

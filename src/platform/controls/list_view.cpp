@@ -657,7 +657,8 @@ void ListView::OnPaint(DeviceContext& dc) {
   if (rows_bar) draw_scroll_bar(dc, RowsScrollBar(), top_, GetCountPerPage(), int(rows_.size()));
   if (columns_bar) {
     draw_scroll_bar(dc, ColumnsScrollBar(), scroll_x_, ViewWidth(), ColumnsWidth(), true);
-    if (rows_bar) dc.FillRect(Rect{RowsScrollBar().left, ColumnsScrollBar().top, r.right - 1, r.bottom - 1}, kButtonFaceColor);
+    if (rows_bar)
+      dc.FillRect(Rect{RowsScrollBar().left, ColumnsScrollBar().top, r.right - 1, r.bottom - 1}, kButtonFaceColor);
   }
   // Last, so that a column scrolled partly out of view never covers the frame.
   dc.FrameRect(r, kButtonShadowColor);

@@ -375,7 +375,8 @@ bool ask_window_manager_to_maximise(Window& top) {
   e.xclient.data.l[1] = long(XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_VERT", False));
   e.xclient.data.l[2] = long(XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
   e.xclient.data.l[3] = 1;  // from an application
-  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &e);
   XFlush(fl_display);
   return true;
 }

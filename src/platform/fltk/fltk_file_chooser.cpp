@@ -38,18 +38,18 @@ std::string current_folder() {
 // rather than the desktop's, which would follow the system's language).
 const char* set_chooser_language(int language) {
   struct Texts {
-    const char *title, *ok, *cancel, *file, *all, *favorites, *add, *manage, *filesystems, *folder, *preview, *show, *hidden,
-        *custom, *exists, *save;
+    const char *title, *ok, *cancel, *file, *all, *favorites, *add, *manage, *filesystems, *folder, *preview, *show,
+        *hidden, *custom, *exists, *save;
   };
   static const Texts kTexts[3] = {
-      {"Scegliere un file", "Apri", "Annulla", "Nome del file:", "Tutti i file (*)", "Preferiti", "Aggiungi ai preferiti",
-       "Gestisci i preferiti", "File system", "Nuova cartella", "Anteprima", "Mostra:", "Mostra i file nascosti",
-       "Filtro personalizzato", "Il file esiste. Sostituirlo?", "Salva"},
-      {"Datei w\xC3\xA4" "hlen", "\xC3\x96" "ffnen", "Abbrechen", "Dateiname:", "Alle Dateien (*)", "Favoriten", "Zu Favoriten hinzuf\xC3\xBC" "gen",
-       "Favoriten verwalten", "Dateisysteme", "Neuer Ordner", "Vorschau", "Zeigen:", "Versteckte Dateien zeigen",
-       "Eigener Filter", "Die Datei existiert. Ersetzen?", "Speichern"},
-      {"Choose a file", "Open", "Cancel", "Filename:", "All Files (*)", "Favorites", "Add to Favorites", "Manage Favorites",
-       "File Systems", "New Directory", "Preview", "Show:", "Show hidden files", "Custom Filter",
+      {"Scegliere un file", "Apri", "Annulla", "Nome del file:", "Tutti i file (*)", "Preferiti",
+       "Aggiungi ai preferiti", "Gestisci i preferiti", "File system", "Nuova cartella", "Anteprima", "Mostra:",
+       "Mostra i file nascosti", "Filtro personalizzato", "Il file esiste. Sostituirlo?", "Salva"},
+      {"Datei w\xC3\xA4" "hlen", "\xC3\x96" "ffnen", "Abbrechen", "Dateiname:", "Alle Dateien (*)", "Favoriten",
+       "Zu Favoriten hinzuf\xC3\xBC" "gen", "Favoriten verwalten", "Dateisysteme", "Neuer Ordner", "Vorschau",
+       "Zeigen:", "Versteckte Dateien zeigen", "Eigener Filter", "Die Datei existiert. Ersetzen?", "Speichern"},
+      {"Choose a file", "Open", "Cancel", "Filename:", "All Files (*)", "Favorites", "Add to Favorites",
+       "Manage Favorites", "File Systems", "New Directory", "Preview", "Show:", "Show hidden files", "Custom Filter",
        "The file exists. Replace it?", "Save"}};
   const Texts& t = kTexts[language >= 0 && language <= 2 ? language : 0];
   fl_ok = t.ok;
