@@ -524,6 +524,8 @@ TEST(WeekSummaryButton, DrawsTheSummaryAsARuledTable) {
   int pitch = (mark->rect.top - title->rect.top) / 3;
   EXPECT_EQ(mark->rect.top - title->rect.top, 3 * pitch);
   EXPECT_TRUE(pitch >= 10 && pitch <= 18) << pitch;
+  // Two hours a day: the rows of hours 3 to 12 could hold no mark and are left out.
+  EXPECT_EQ(texts.find("Ora 3:"), std::string::npos) << texts;
   EXPECT_EQ(mark->color2, 0xFFFFFFu);
   EXPECT_TRUE(ui.Problems().empty());
 }
