@@ -9,7 +9,10 @@
 // save button focused and every check passed; abandon writes nothing.
 #pragma once
 
+#include <array>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "constraints/band_table_rows.h"
@@ -45,9 +48,17 @@ class CBandTableDialog : public CDialogML {
   // the rows (columns bytes each) and their count to the caller and closes.
   void ConfirmRows(BandRows& rows, const std::int8_t* defaults, std::int8_t* table, int columns, std::uint8_t* count);
 
+  // The tables as the dialog opened them: Esc or ABBANDONA asks before
+  // dropping edits made to them.
+  void KeepOpened(std::initializer_list<const BandRows*> tables);
+  void OnCancel() override;
+
   CSpiegaML m_help;
   CStaticML m_reminder;
   CColorButton m_save, m_abandon, m_restore, m_restore_help;
+
+ private:
+  std::vector<std::pair<const BandRows*, std::array<BandRows::Row, 9>>> m_opened;
 };
 
 // One summary line: the caption, then per row a tab and a blank for an

@@ -79,6 +79,10 @@ class Chq2 : public CBandTableDialog {
  private:
   void RefreshTitle();
   void OnBandChange(int row);
+  // A list's choice made in its open list (a typed one sorts when the list is left).
+  void OnListChosen(int) { m_list_chosen = true; }
+  void OnListLeft(int);
+  bool m_list_chosen = false;
   void OnQuantityChange(int row);
   void OnRestore();
   void OnRestoreHelp();

@@ -62,6 +62,7 @@ class BandRows {
   int count = 0;
   std::array<kt::ui::ComboBox, 9> bands, seconds, quantities;
   std::array<CMuto, 9> texts;
+  int unsettled = -1;  // the row of a typed band not yet sorted into place
 
   // Binds the row controls; second_ids and text_ids may be null.
   void Bind(kt::ui::DataExchange& dx, const int* band_ids, const int* quantity_ids, const int* second_ids,
@@ -86,11 +87,16 @@ class BandRows {
   // The "[ digits ]" string and the sum of band x quantity of the used rows.
   int Sum(std::string& digits) const;
 
-  // Change handlers; they return the row whose list should get the focus
-  // (or -1). OnQuantity returns false when the row has no band.
-  void OnBand(int row);
-  void OnSecond(int row);
+  // Change handlers. A band chosen from the open list re-sorts the rows and
+  // moves the focus on to the row's next list; a band typed or stepped with
+  // the arrows on the closed list (chosen false) only takes the value, so
+  // the focus and the row stay while the user types ("2" then "5" makes
+  // 25), and Settle sorts once the list is left. OnQuantity returns false
+  // when the row has no band.
+  void OnBand(int row, bool chosen = true);
+  void OnSecond(int row, bool chosen = true);
   bool OnQuantity(int row);
+  void Settle();
   // The 18 or 27 default bytes replace the rows.
   void TakeDefaults(const std::int8_t* defaults);
 

@@ -56,6 +56,10 @@ class Chq3 : public CBandTableDialog {
 
  private:
   void OnBandChange(int row);
+  // A list's choice made in its open list (a typed one sorts when the list is left).
+  void OnListChosen(int) { m_list_chosen = true; }
+  void OnListLeft(int);
+  bool m_list_chosen = false;
   void OnSecondChange(int row);
   void OnQuantityChange(int row);
   void OnRestore();

@@ -177,7 +177,8 @@ void Cvicat::ShowTeacherFields() {
   const UiTeacher* t = m_teacher >= 0 ? &g_ui_teachers[m_teacher] : nullptr;
   SetDlgItemText(kStandbyId, t ? number(t->standby_hours).c_str() : "");
   SetDlgItemText(kReceptionId, t && !t->nor_flag ? "1" : "0");
-  button(*this, kSupportId)->SetCheck(t && t->support_hours == 0 ? kBstChecked : kBstUnchecked);
+  // Ticked for a teacher who has support hours.
+  button(*this, kSupportId)->SetCheck(t && t->support_hours > 0 ? kBstChecked : kBstUnchecked);
   button(*this, kDummyFreeId)->SetCheck(t && (t->fc_mode & 1) ? kBstChecked : kBstUnchecked);
   button(*this, kDummyCheckedId)->SetCheck(t && (t->fc_mode & 2) ? kBstChecked : kBstUnchecked);
 }

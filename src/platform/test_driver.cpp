@@ -238,6 +238,7 @@ bool TestDriver::ClickCell(Window& dialog, int id, int row, int column, bool dou
   ListView* lv = dynamic_cast<ListView*>(Find(dialog, id));
   if (!lv) return false;
   lv->EnsureVisible(row);
+  lv->EnsureColumnVisible(column);
   Rect cell;
   if (!lv->GetSubItemRect(row, column, cell)) return false;
   return Mouse(*lv, cell.Center(), kMsgLButtonDown, kMsgLButtonUp, 0, double_click);
@@ -246,14 +247,29 @@ bool TestDriver::ClickCell(Window& dialog, int id, int row, int column, bool dou
 bool TestDriver::ClickHeader(Window& dialog, int id, int column) {
   ListView* lv = dynamic_cast<ListView*>(Find(dialog, id));
   if (!lv || column < 0 || column >= lv->GetColumnCount()) return false;
+  lv->EnsureColumnVisible(column);
   return Mouse(*lv, lv->GetHeaderItemRect(column).Center(), kMsgLButtonDown, kMsgLButtonUp, 0, false);
 }
 
+// Presses on the column's right edge in the header, moves the mouse by the
+// change of width and lets go, through the same routing as the real mouse.
 bool TestDriver::DragColumnEdge(Window& dialog, int id, int column, int width) {
   ListView* lv = dynamic_cast<ListView*>(Find(dialog, id));
-  if (!lv || !Usable(*lv)) return false;
-  lv->UserEndTrack(column, width);
-  Pump();
+  if (!lv || !Usable(*lv) || column < 0 || column >= lv->GetColumnCount()) return false;
+  lv->EnsureColumnVisible(column);
+  if (int beyond = lv->GetHeaderItemRect(column).right - lv->ViewWidth(); beyond > 0)
+    lv->SetScrollX(lv->GetScrollX() + beyond);  // the edge itself in view
+  Rect heading = lv->GetHeaderItemRect(column);
+  Window* top = lv->GetTopLevel();
+  auto at = [&](int x) { return top->ScreenToClient(lv->ClientToScreen(Point{x, heading.Center().y})); };
+  int to = heading.left + width;
+  // Each step is handled before the next is routed: the press takes the capture.
+  const std::pair<std::uint32_t, int> steps[] = {
+      {kMsgLButtonDown, heading.right}, {kMsgMouseMove, to}, {kMsgLButtonUp, to}};
+  for (auto [message, x] : steps) {
+    if (!input_mouse(*top, message, at(x), 0)) return false;
+    Pump();
+  }
   return true;
 }
 

@@ -105,11 +105,15 @@ class HeadlessBackend final : public Backend {
   void Beep(int kind) override { beeps_.push_back(kind); }
   const std::vector<int>& beeps() const { return beeps_; }
   void ClearBeeps() { beeps_.clear(); }
+  // The screen a test stands for (a small laptop screen, say).
+  Rect WorkArea() override { return work_area_; }
+  void SetWorkArea(const Rect& r) { work_area_ = r; }
   // Returns true when it did something (the loop looks again).
   std::function<bool(ModalFrame&)> idle_handler;
 
  private:
   HeadlessMetrics metrics_;
+  Rect work_area_ = Backend::WorkArea();
   VirtualClock clock_;
   MonotonicClock monotonic_;
   bool real_time_;

@@ -25,7 +25,7 @@ const MlText kColumnHeads[] = {
     {{"Cartella", "Ordner", "Folder"}},
     {{"Trovato", "Gefunden", "Found"}},
     {{"Data / Ora", "Datum / Stunde", "Date / Time"}},
-    {{"Data / Ora", "Datum / Stunde", "Date / Time"}},
+    {{"", "", ""}},  // the hidden sort key: the date shows once, in the column before
     {{"TYPE", "TYPE", "TYPE"}},
     {{"SIZE scuola2", "SIZE scuola2", "SIZE scuola2"}},
 };

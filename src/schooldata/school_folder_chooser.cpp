@@ -5,7 +5,10 @@
 // only.
 #include "schooldata/school_folder_chooser.h"
 
+#include "platform/cp1252.h"
+#include "platform/dialog_template.h"
 #include "shell/app_startup.h"
+#include "shell/caption_translation.h"
 #include "shell/clipboard.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
@@ -14,8 +17,12 @@ using namespace kt::ui;
 
 namespace {
 
-constexpr const char* kOkConfirm = "[Invio] Conferma Cartella Scelta e Ritorna";
-constexpr const char* kOkChoose = "[Invio] Scegli Cartella";
+const MlText kOkConfirm = {"[Invio] Conferma Cartella Scelta e Ritorna",
+                           "[Enter] Gewählten Ordner bestätigen und zurück"_cp,
+                           "[Enter] Confirm the chosen Folder and go back"};
+const MlText kOkChoose = {"[Invio] Scegli Cartella", "[Enter] Ordner wählen"_cp, "[Enter] Choose Folder"};
+const MlText kFolderColumn = {"Cartella", "Ordner", "Folder"};
+const MlText kSchoolColumn = {"Scuola", "Schule", "School"};
 
 }  // namespace
 
@@ -38,8 +45,10 @@ bool Cselscuole::OnInitDialog() {
   if (Window* service = GetDlgItem(kServiceId)) service->ShowWindow(m_service_mode ? kSwShow : kSwHide);
   m_opening_folder = og_current_folder_path();
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
-  m_list.InsertColumn(0, "Cartella", kLvcfmtLeft, 16 * 8);
-  m_list.InsertColumn(1, "Scuola", kLvcfmtLeft, 72 * 6);
+  if (const DialogTemplate* t = find_dialog_template(kTemplate))
+    SetWindowText(ui_translate_caption_copy(t->caption ? t->caption : "", g_ml_dialog_titles));
+  m_list.InsertColumn(0, kFolderColumn.Get(), kLvcfmtLeft, 16 * 8);
+  m_list.InsertColumn(1, kSchoolColumn.Get(), kLvcfmtLeft, 72 * 6);
   Fill(false);
   m_opening_code = m_current_school_code;
   m_help.SetText(school_folder_text(SchoolFolderText::kHelp, ui_language()));
@@ -56,7 +65,7 @@ void Cselscuole::Fill(bool select_self) {
     int at = m_list.InsertItem(m_list.GetItemCount(), row.name);
     m_list.SetItemText(at, 1, row.title);
   }
-  SetDlgItemText(kIdOk, kOkConfirm);
+  SetDlgItemText(kIdOk, kOkConfirm.Get());
   if (listing.selected >= 0)
     m_list.SetItemState(listing.selected, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
   ShowOkCaption();
@@ -64,7 +73,7 @@ void Cselscuole::Fill(bool select_self) {
 
 void Cselscuole::ShowOkCaption() {
   int selected = m_list.GetNextItem(-1, kLvniSelected);
-  SetDlgItemText(kIdOk, selected >= 0 ? kOkChoose : kOkConfirm);
+  SetDlgItemText(kIdOk, (selected >= 0 ? kOkChoose : kOkConfirm).Get());
 }
 
 std::string Cselscuole::OpenSelectedRow() {

@@ -146,8 +146,8 @@ const char* school_folder_text(SchoolFolderText which, int language) {
         "Der Name der Schule und des Ordners darf nicht leer sein", "The school and folder names cannot be empty"}},
       {{"Selezionare la cartella di lavoro nell'unità disco corrente. La cartella si può scegliere con il Doppio "
         "Click del Mouse,"_cp,
-        "Selezionare la cartella di lavoro nell'unità disco corrente. La cartella si può scegliere con il Doppio "
-        "Click del Mouse,"_cp,
+        "Den Arbeitsordner auf dem aktuellen Laufwerk wählen. Der Ordner kann mit einem Doppelklick der Maus "
+        "gewählt werden,"_cp,
         "Select the working folder on the current drive. The folder can be chosen with a Double Click of the "
         "Mouse,"}},
   };

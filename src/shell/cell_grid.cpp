@@ -75,6 +75,8 @@ bool CXQGridBase::MoveTo(int row, int column, int flag) {
   m_row = row;
   m_column = column;
   m_whole_row = -1;
+  EnsureVisible(row);
+  EnsureColumnVisible(column);
   InvalidateCell(m_prev_row, m_prev_column);
   InvalidateCell(row, column);
   OnCellSelected(row, column, flag);
@@ -85,6 +87,7 @@ bool CXQGridBase::SetHighlight(int row, int column) { return MoveTo(row, column,
 
 void CXQGridBase::Clicked(Point p, int flag) {
   SetFocus();
+  if (flag == 0 && PressOnFrame(p)) return;
   int column = -1;
   bool on_header = false;
   int row = SubItemHitTest(p, &column, &on_header);

@@ -40,6 +40,7 @@ constexpr int kCoursesBoardTemplate = 167;
 const MlText kCannotExit = {"Impossibile Uscire - Terminare l'operazione in corso",
                             "Ende unmöglich - Den aktuellen Vorgang beenden"_cp,
                             "Unable to Exit - Terminate the current operation"};
+const MlText kAskQuit = {"Uscire da KestrinTempus?", "KestrinTempus beenden?", "Quit KestrinTempus?"};
 const MlText kConfigTitle = {"Configurazione dell'Orario", "Konfiguration des Stundenplanes",
                              "Timetable Configuration"};
 const MlText kProcessingTitle = {"Elaborazione dell'orario", "Verarbeitung des Stundenplanes",
@@ -47,7 +48,9 @@ const MlText kProcessingTitle = {"Elaborazione dell'orario", "Verarbeitung des S
 
 bool g_panel_was_visible = false;
 
-bool panel_visible() { return g_launcher_panel.IsCreated() && g_launcher_panel.IsWindow() && g_launcher_panel.IsWindowVisible(); }
+bool panel_visible() { return g_launcher_panel.IsWanted() && g_launcher_panel.IsWindow(); }
+// Boxes inside boxes hide the panel once: the outermost puts it back.
+int g_panel_hide_depth = 0;
 
 // The page's own Cancel asks the frame to go up a level, after the page's
 // handler has returned.
@@ -90,11 +93,12 @@ void alfadlg_unlock_navigation(int show_panel) {
 
 void alfadlg_hide_launcher_panel(int restore) {
   if (restore == 0) {
-    g_panel_was_visible = panel_visible();
+    if (g_panel_hide_depth++ == 0) g_panel_was_visible = panel_visible();
     g_launcher_panel.Show(0);
-  } else if (g_panel_was_visible) {
-    g_launcher_panel.Show(1);
+    return;
   }
+  if (g_panel_hide_depth > 0 && --g_panel_hide_depth > 0) return;
+  if (g_panel_was_visible) g_launcher_panel.Show(1);
 }
 
 void alfadlg_refresh_lesson_constraints_page() {
@@ -117,7 +121,11 @@ bool CAlfaDlg::OnInitDialog() {
   g_frame_hooks.unlock_navigation = alfadlg_unlock_navigation;
   g_frame_hooks.hide_launcher_panel = alfadlg_hide_launcher_panel;
   Rect r = GetWindowRect();
-  g_saved_display_mode = {backend().WorkArea().Width(), backend().WorkArea().Height()};
+  Rect work = backend().WorkArea();
+  g_saved_display_mode = {work.Width(), work.Height()};
+  // On a screen smaller than the frame the screen is the least size (the
+  // pages scroll inside), so the window manager can fit and maximise it.
+  SetMinimumSize({std::min(r.Width(), work.Width()), std::min(r.Height(), work.Height())});
   for (int i = 0; i < 4; ++i) AnchorControl(kSectionIds[i], kAnchorTopLeft);
   AnchorControl(1779, kAnchorTopRight);
   AnchorControl(1780, kAnchorTopRight);
@@ -360,6 +368,11 @@ void CAlfaDlg::OnCancel() {
   } else if (page_is_processing(g_current_page_template)) {
     alfadlg_go_to_page(kPageProcessingMenu);
   } else if (home || !g_current_page) {
+    // Esc is easily pressed once too often: leaving the program asks first.
+    if (home && ui_message_box_type(kAskQuit.Get(), kMbYesNo | kMbIconQuestion) != kIdYes) {
+      --g_esc_depth;
+      return;
+    }
     // A page that refuses to close (the user went back to review unsaved
     // changes) stays, and so does the program.
     if (g_current_page && g_current_page->IsWindow() && g_current_page->DestroyWindow() != 1) {
@@ -489,12 +502,20 @@ void CAlfaDlg::ToggleSide(int axis) {
   DockSideWindows();
 }
 
-// The panel sits against the frame's right edge, with the frame's top and height.
+// The panel sits against the frame's right edge, with the frame's top and
+// height, or against its left edge when the screen ends on the right; with
+// room on neither side (a frame as wide as the screen) it stays hidden
+// rather than cover the page, its bars or its buttons.
 void CAlfaDlg::DockSideWindows() {
   if (!IsWindow() || !g_launcher_panel.IsCreated() || !g_launcher_panel.IsWindow()) return;
   Rect frame = GetWindowRect();
-  Rect panel = g_launcher_panel.GetWindowRect();
-  g_launcher_panel.MoveWindow(Rect{frame.right, frame.top, frame.right + panel.Width(), frame.bottom});
+  Rect work = backend().WorkArea();
+  int width = g_launcher_panel.GetWindowRect().Width();
+  int top = std::max(frame.top, work.top), bottom = std::min(frame.bottom, work.bottom);
+  bool right = frame.right + width <= work.right, left = frame.left - width >= work.left;
+  int x = right ? frame.right : frame.left - width;
+  if (right || left) g_launcher_panel.MoveWindow(Rect{x, top, x + width, bottom});
+  g_launcher_panel.SetRoom(right || left);
 }
 
 

@@ -157,9 +157,9 @@ bool ui_open_in_explorer(const char* path) {
   if (kt::open_with_desktop(where, g_desktop_launcher)) return true;
   // Nothing on this machine opens it (no xdg-open): say where it is, so the
   // user can open it by hand.
-  static const MlText kCannotOpen = {"Impossibile aprire automaticamente:\n%s",
-                                     "Kann nicht automatisch ge\xF6" "ffnet werden:\n%s",
-                                     "Cannot open it automatically:\n%s"};
+  static const MlText kCannotOpen = {"Impossibile aprire automaticamente (installare xdg-utils):\n%s",
+                                     "Kann nicht automatisch ge\xF6" "ffnet werden (xdg-utils installieren):\n%s",
+                                     "Cannot open it automatically (install xdg-utils):\n%s"};
   std::string shown = kt::utf8_to_cp1252(where);
   std::vector<char> text(shown.size() + 200);
   std::snprintf(text.data(), text.size(), kCannotOpen.Get(), shown.c_str());

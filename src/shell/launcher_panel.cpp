@@ -5,6 +5,8 @@
 // just moves two buttons; clicks are matched against the 30 text ids.
 #include "shell/launcher_panel.h"
 
+#include <algorithm>
+
 using namespace kt::ui;
 
 void CLauncherIcon::OnPaint(DeviceContext& dc) {
@@ -31,8 +33,11 @@ bool Calfaopi::OnInitDialog() {
   CDialogML::OnInitDialog();
   Rect icon = m_icons[0].GetRectInParent();
   Rect text = m_texts[0].GetRectInParent();
-  m_icons[0].MoveWindow(0, 0, icon.Width(), icon.Height());
-  m_texts[0].MoveWindow(icon.Width(), 0, text.Width(), text.Height());
+  m_row_height = text.Height();
+  for (int row = 0; row < kRows; ++row) {
+    m_icons[row].MoveWindow(0, 0, icon.Width(), icon.Height());
+    m_texts[row].MoveWindow(icon.Width(), 0, text.Width(), text.Height());
+  }
   for (int row = 0; row < kRows; ++row) {
     m_texts[row].m_frame_color = 0xFFFFFF;
     m_texts[row].ShowWindow(kSwHide);
@@ -55,33 +60,42 @@ int Calfaopi::AddRow(int, int page_id, const char* text, const char* icon_name, 
   button.ShowWindow(kSwShow);
   button.SetCaption(text ? text : "");
   button.m_frame_color = kLinkColor;
-  if (n > 0) {
-    Rect above_text = m_texts[n - 1].GetRectInParent();
-    Rect above_icon = m_icons[n - 1].GetRectInParent();
-    Rect own_text = button.GetRectInParent();
-    Rect own_icon = m_icons[n].GetRectInParent();
-    button.MoveWindow(above_text.left, above_text.bottom + 1, own_text.Width(), own_text.Height());
-    m_icons[n].MoveWindow(above_icon.left, above_icon.bottom + 1, own_icon.Width(), own_icon.Height());
-  }
+  // A caption longer than the button wraps: the row grows to hold its lines.
+  Rect own_text = button.GetRectInParent();
+  const TextMetrics& metrics = backend().metrics();
+  const char* caption = text ? text : "";
+  int lines = int(DeviceContext::BreakLines(metrics, button.GetFont(), caption, own_text.Width() - 8, true).size());
+  int height = std::max(m_row_height, lines * metrics.LineHeight(button.GetFont()) + 6);
+  int top = n > 0 ? m_texts[n - 1].GetRectInParent().bottom + 1 : 0;
+  button.MoveWindow(own_text.left, top, own_text.Width(), height);
+  Rect own_icon = m_icons[n].GetRectInParent();
+  m_icons[n].MoveWindow(own_icon.left, top, own_icon.Width(), height);
   m_pages[n] = page_id;
   m_count = n + 1;
   return 1;
 }
 
 void Calfaopi::Show(int show) {
+  m_wanted = show != 0;
   // The panel never takes the focus from the frame: Esc and keys stay the frame's.
-  if (m_created && IsWindow()) ShowWindow(show ? kSwShowNa : kSwHide);
+  if (m_created && IsWindow()) ShowWindow(m_wanted && m_room ? kSwShowNa : kSwHide);
+}
+
+void Calfaopi::SetRoom(bool room) {
+  if (room == m_room) return;
+  m_room = room;
+  Show(m_wanted);
 }
 
 void Calfaopi::OnCancel() {
-  m_created = false;
+  m_created = m_wanted = false;
   m_count = 0;
   DestroyWindow();
 }
 
 // Destroyed with the frame too: the frame builds the panel again.
 void Calfaopi::OnDestroy() {
-  m_created = false;
+  m_created = m_wanted = false;
   m_count = 0;
   CDialogML::OnDestroy();
 }

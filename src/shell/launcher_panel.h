@@ -6,7 +6,8 @@
 // closing the panel (OnCancel / OnOK) destroys its window.
 //
 // Invariants: 0..30 rows are in use and only those buttons are visible;
-// row n's buttons sit directly below row n-1's, one pixel apart. The rows
+// row n's buttons sit directly below row n-1's, one pixel apart, as high as
+// the row's caption needs. The rows
 // are fixed pairs of template controls, so nothing is allocated.
 #pragma once
 
@@ -46,7 +47,11 @@ class Calfaopi : public CDialogML {
   int Create(kt::ui::Window* parent);
   // Adds the next row: 0 when all 30 rows are in use.
   int AddRow(int reserved, int page_id, const char* text, const char* icon_name, int color_state);
+  // Shows or hides the panel as the program wants it; it shows only while
+  // it has room on the screen beside the frame (SetRoom), never over it.
   void Show(int show);
+  void SetRoom(bool room);
+  bool IsWanted() const { return m_created && m_wanted; }
   bool IsCreated() const { return m_created; }
   int RowCount() const { return m_count; }
   int PageOf(int row) const { return row >= 0 && row < m_count ? m_pages[row] : 0; }
@@ -68,6 +73,9 @@ class Calfaopi : public CDialogML {
   int m_pages[kRows] = {};
   int m_count = 0;
   bool m_created = false;
+  bool m_wanted = false;
+  int m_row_height = 0;  // a row of one line
+  bool m_room = true;
 };
 
 // Registers the panel's and the busy pop-up's templates (271, 105); idempotent.

@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kRowHeight = 12;
 constexpr int kIconWidth = 12;
-constexpr int kTextWidth = 100;
+constexpr int kTextWidth = 120;
 
 constexpr std::array<ControlTemplate, 2 * Calfaopi::kRows> make_rows() {
   std::array<ControlTemplate, 2 * Calfaopi::kRows> rows{};

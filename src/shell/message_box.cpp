@@ -107,7 +107,6 @@ bool CMessageBox::OnInitDialog() {
       m_buttons[i].ShowWindow(kSwHide);
     }
   }
-  m_cursor = backend().GetCursorPos();
   SetTimer(kLayoutTimer, 10);
   return true;
 }
@@ -149,29 +148,19 @@ void CMessageBox::LayOutButtons() {
   }
 }
 
-void CMessageBox::PlaceCursor() {
-  Rect b1 = m_buttons[0].GetWindowRect();
-  Rect b2 = m_buttons[1].GetWindowRect();
-  Point p;
-  if (m_flags & kMbCursorBetween) {
-    p = {(b1.right + b2.left) / 2, b1.bottom - b1.Height() / 4};
-  } else if (m_flags & kMbCursorSecond) {
-    p = {(b2.left + b2.right) / 2, b2.bottom - b2.Height() / 4};
-  } else {
-    p = {b1.right - b1.Width() / 4, b1.bottom - b1.Height() / 4};
-  }
-  backend().SetCursorPos(p);
+void CMessageBox::FocusSuggestedButton() {
+  if ((m_flags & kMbCursorSecond) && !(m_flags & kMbCursorBetween) && m_buttons[1].IsWindowVisible())
+    GotoDlgCtrl(&m_buttons[1]);
 }
 
 void CMessageBox::OnTimer(WParam id) {
   if (id != kLayoutTimer) return CDialogML::OnTimer(id);
   LayOutButtons();
-  PlaceCursor();
+  FocusSuggestedButton();
   KillTimer(kLayoutTimer);
 }
 
 void CMessageBox::EndWith(int button) {
-  backend().SetCursorPos(m_cursor);
   EndDialog(m_results[button]);
 }
 

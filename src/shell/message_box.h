@@ -20,8 +20,11 @@
 
 // Flags of ui_message_box_ex (MessageBoxFlags, or-ed).
 using MessageBoxFlags = int;
-inline constexpr int kMbCursorBetween = 1;     // cursor between the first two buttons
-inline constexpr int kMbCursorSecond = 2;      // cursor on the second button
+// The button a box suggests. The pointer is the user's and never moved: the
+// suggested button takes the keyboard focus instead (between the first two:
+// neither is suggested over the other, the first keeps the focus it opens with).
+inline constexpr int kMbCursorBetween = 1;     // no button suggested over the other
+inline constexpr int kMbCursorSecond = 2;      // the second button suggested
 inline constexpr int kMbSuppressRepeat = 4;    // an OK box repeated within 60 s is not shown
 // Types: buttons in bits 0-3, kind in bits 4-7.
 inline constexpr int kMbOk = 0, kMbOkCancel = 1, kMbAbortRetryIgnore = 2, kMbYesNoCancel = 3, kMbYesNo = 4,
@@ -77,7 +80,7 @@ class CMessageBox : public CDialogML {
   void EndWith(int button);
   void LayOutButtons();
   void FitToText();
-  void PlaceCursor();
+  void FocusSuggestedButton();
 
   const char* m_text = nullptr;
   int m_type = 0;
@@ -88,7 +91,6 @@ class CMessageBox : public CDialogML {
   CColorButton m_bars[4];
   CMuto m_message;
   kt::ui::Rect m_rects[3];
-  kt::ui::Point m_cursor;
 
   KT_DECLARE_MESSAGE_MAP()
 };

@@ -63,7 +63,14 @@ static std::string translate_fixed_caption(const ControlTemplate& control, const
   if (dynamic_cast<const CStaticML*>(held) || dynamic_cast<const CCheckML*>(held) ||
       dynamic_cast<const CColorButton*>(held) || dynamic_cast<const MLButton*>(held))
     return caption;
-  return ui_translate_caption_copy(caption, ui_caption_table_for(control));
+  std::string shown = ui_translate_caption_copy(caption, ui_caption_table_for(control));
+  // A plain push button draws no colours: its caption's colour marks ("#",
+  // "@") are for the coloured buttons and never shown.
+  std::string_view cls = control.class_name ? control.class_name : "";
+  std::uint32_t type = control.style & kBsTypeMask;
+  if (cls == "Button" && (type == kBsPushButton || type == kBsDefPushButton))
+    shown = color_button_look(0, shown, false, kNoColor, kNoColor).caption;
+  return shown;
 }
 
 void ui_register_toolkit_templates() {

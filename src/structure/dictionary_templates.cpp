@@ -169,7 +169,7 @@ constexpr ControlTemplate kGymControls[] = {
     {"ComboBox", P::kMinimumFromHourId, "", kDropList, 494, 170, 36, 100},
     {"Static", P::kFirstStaticId + 8, "Massimo prodotto Classi x Ore", 0, 376, 186, 117, 9},
     {"ComboBox", P::kProductId, "", kDropList, 494, 184, 36, 100},
-    {"Button", P::kSharingId, "peroco", kOwner, 376, 200, 150, 40},
+    {"Button", P::kSharingId, "", kOwner, 376, 200, 150, 40},
     {"Button", P::kFirstHelpButtonId + 4, "?", kOwner, 530, 200, 14, 14},
     {"Static", P::kFirstStaticId + 9, "Errori tollerati", 0, 376, 244, 110, 9},
     {"ComboBox", P::kToleratedId, "", kDropList, 488, 242, 40, 70},

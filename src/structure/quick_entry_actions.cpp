@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/model_utilities.h"
@@ -21,6 +22,7 @@
 #include "structure/dictionary_page.h"
 #include "structure/quick_entry_page.h"
 #include "structure/shared_texts.h"
+#include "structure/special_calendars.h"
 #include "structure/subjects_page.h"
 #include "structure/teacher_page_internal.h"
 #include "structure/teacher_page_state.h"
@@ -38,6 +40,9 @@ using shared_text::kTableFull;
 const MlText kNeedTeacher = {"Specificare il Professore", "Bitte den Lehrer angeben", "Please specify the teacher"};
 const MlText kNeedHours = {"Specificare il Numero di Ore", "Bitte die Stundenzahl angeben",
                            "Please specify the number of hours"};
+const MlText kWeekFull = {"La classe %s ha %d ore di lezione nella settimana: con queste ore ne avrebbe %d.",
+                          "Die Klasse %s hat %d Unterrichtsstunden in der Woche: mit diesen Stunden hätte sie %d."_cp,
+                          "Class %s has %d lesson hours in the week: with these hours it would have %d."};
 const MlText kDuplicate = {"Inserimento di un elemento eguale a uno precedente(Progr. %d). Sicuro?",
                            "Eingabe eines Elements gleich einem früheren (Nr. %d). Sicher?"_cp,
                            "Inserting an item equal to an earlier one (No. %d). Sure?"};
@@ -73,6 +78,25 @@ void Cproqui::MoveClassChoice(int class_index) {
   int next = find(char(code[0] + 1), code[1]);
   if (next < 0) next = find('1', char(code[1] + 1));
   if (next >= 0) select_exact(*classes, class_label(next));
+}
+
+bool Cproqui::FitsClassWeek(int class_index, int more) {
+  if (class_index < 0 || class_index >= class_count()) return true;
+  const UiClassCalendar& calendar = g_ui_structure.classes[class_index].calendars[g_provisional_mode ? 1 : 0];
+  int week = 0;
+  if (calespe_calendar_state(calendar) == 255) {
+    for (std::uint8_t hours : g_ui_header.hours_per_day) week += std::min<int>(hours, 12);
+  } else {
+    week = calespe_calendar_hours(calendar);
+  }
+  int held = 0;
+  for (const QuickEntryRow& row : m_rows)
+    if (row.number > 0 && row.class_index == class_index) held += row.hours;
+  if (week <= 0 || held + more <= week) return true;
+  char text[300];
+  std::snprintf(text, sizeof text, kWeekFull.Get(), class_label(class_index).c_str(), week, held + more);
+  ui_message_box(text);
+  return false;
 }
 
 void Cproqui::AddEntry() {
@@ -118,6 +142,10 @@ void Cproqui::AddEntry() {
   }
   if (m_rows.size() >= kMaxRows) {
     ui_message_box(kTableFull);
+    return;
+  }
+  if (!FitsClassWeek(class_index, std::min(hours->GetCurSel() + 1, 84))) {
+    hours->SetFocus();
     return;
   }
   int number = 0;

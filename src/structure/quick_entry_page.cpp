@@ -31,6 +31,14 @@ Cproqui g_proqui_page;
 
 namespace {
 
+// Letter `at` of a class code ("1A" has no third): none past the code's end,
+// so no NUL byte ever reaches a cell.
+std::string code_letter(const char* code, int at) {
+  for (int k = 0; k <= at; ++k)
+    if (!code[k]) return std::string();
+  return std::string(1, code[at]);
+}
+
 using shared_text::kDummy;
 using shared_text::kClassTotal;
 using shared_text::kLessonHours;
@@ -195,8 +203,8 @@ void Cproqui::FillList() {
     std::string cells[kColumns] = {format_int("%d", row.number),
                                    class_label(row.class_index),
                                    class_ok ? format_int("%d", class_hours[std::size_t(row.class_index)]) : "",
-                                   std::string(1, code[1]),
-                                   std::string(1, code[2]),
+                                   code_letter(code, 1),
+                                   code_letter(code, 2),
                                    subject_name(row.subject),
                                    teacher,
                                    format_int("%d", row.hours),
@@ -295,7 +303,7 @@ void Cproqui::OnRowHours(int delta) {
   if (index < 0 || IsCommitted(m_rows[std::size_t(index)])) return;
   QuickEntryRow& row = m_rows[std::size_t(index)];
   if (delta < 0 && row.hours >= 2) --row.hours;
-  if (delta > 0 && row.hours < 84) ++row.hours;
+  if (delta > 0 && row.hours < 84 && FitsClassWeek(row.class_index, 1)) ++row.hours;
   FillList();
   SelectRowIndex(index);
 }
@@ -332,8 +340,11 @@ void Cproqui::SortBy(int column, bool reset) {
   auto key_text = [&](const QuickEntryRow& r) -> std::string {
     switch (column) {
       case 1: return class_label(r.class_index);
-      case 3: return r.class_index >= 0 && r.class_index < class_count() ? std::string(1, g_ui_structure.classes[r.class_index].code[1]) : "";
-      case 4: return r.class_index >= 0 && r.class_index < class_count() ? std::string(1, g_ui_structure.classes[r.class_index].code[2]) : "";
+      case 3:
+      case 4:
+        return r.class_index >= 0 && r.class_index < class_count()
+                   ? code_letter(g_ui_structure.classes[r.class_index].code, column - 2)
+                   : "";
       case 5: return subject_name(r.subject);
       case 6: return teacher_name(r.teacher);
       default: return "";
@@ -380,7 +391,10 @@ bool Cproqui::OnNotify(WParam w, LParam l, LResult* result) {
 void Cproqui::OnOK() {
   Window* focus = GetFocus();
   if (focus == GetDlgItem(kNewTeacherEditId) || focus == GetDlgItem(kNewTeacherId)) AddTeacher();
-  else if (focus == GetDlgItem(kAddId)) AddEntry();
+  // Enter on the add button or in one of the entry's lists adds the entry.
+  else if (focus == GetDlgItem(kAddId) || focus == GetDlgItem(kTeacherId) || focus == GetDlgItem(kSubjectId) ||
+           focus == GetDlgItem(kClassId) || focus == GetDlgItem(kHoursId))
+    AddEntry();
 }
 
 bool Cproqui::OnCommand(WParam w, LParam l) {
@@ -389,10 +403,6 @@ bool Cproqui::OnCommand(WParam w, LParam l) {
   if (code == kCbnSelChange) {
     if (id == kTeacherId) OnTeacherChosen();
     if (id == kStandbyId) OnStandbyChosen();
-    // With a teacher chosen, the pointer waits on the add button: Enter or a
-    // click adds the entry at once.
-    if ((id == kClassId || id == kHoursId) && !m_filling && combo(*this, kTeacherId)->GetCurSel() >= 0)
-      backend().SetCursorPos(GetDlgItem(kAddId)->GetWindowRect().Center());
     return true;
   }
   if (code == kCbnSetFocus && (id == kSubjectId || id == kClassId || id == kHoursId)) {

@@ -82,6 +82,9 @@ class Cproqui : public CResizableDialog {
   void EnableRowButtons(bool enable);
   // quick_entry_actions.cpp
   void AddEntry();
+  // Whether `more` hours still fit the class's week (its calendar's lesson
+  // hours) beside the hours its rows hold; says so when they do not.
+  bool FitsClassWeek(int class_index, int more);
   void AddTeacher();
   void OnNewSubject();
   void OnGoToPosts();

@@ -1,13 +1,15 @@
 // Behaviour of the support contact window (see support_contact.h). The
 // folder text compares the current directory with the data root without
-// regard to case; a failed folder opening says "CreateProcess failed" as
-// the program always has. The data-file search runs with every drive
+// regard to case; a folder that nothing on this machine can open is named,
+// with what to install. The data-file search runs with every drive
 // searched and neither selection nor deletion mode.
 #include "structure/support_contact.h"
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -21,6 +23,13 @@
 using namespace kt::ui;
 
 namespace {
+
+const MlText kNoFolderOpener = {
+    "Nessun programma apre le cartelle su questo computer: installare xdg-utils e un gestore di file.\n"
+    "La cartella è:\n%s"_cp,
+    "Kein Programm öffnet auf diesem Computer Ordner: xdg-utils und einen Dateimanager installieren.\n"
+    "Der Ordner ist:\n%s"_cp,
+    "No program opens folders on this computer: install xdg-utils and a file manager.\nThe folder is:\n%s"};
 
 const MlText kMakeFolder = {"\\ [ cartella che avrete creato per i dati della vostra scuola ]",
                             "\\ [Ordner, den Sie für die Daten Ihrer Schule angelegt haben]"_cp,
@@ -98,7 +107,13 @@ bool Cemergex::OnCommand(WParam w, LParam l) {
   SupportContactHooks& hooks = support_contact_hooks();
   for (int open : kOpenFolderIds) {
     if (id != open) continue;
-    if (!hooks.open_folder || !hooks.open_folder(current_directory())) ui_message_box("CreateProcess failed");
+    std::string folder = current_directory();
+    if (!hooks.open_folder || !hooks.open_folder(folder)) {
+      std::string shown = kt::utf8_to_cp1252(folder);
+      std::vector<char> text(shown.size() + 300);
+      std::snprintf(text.data(), text.size(), kNoFolderOpener.Get(), shown.c_str());
+      ui_message_box(text.data());
+    }
     return true;
   }
   if (id == kSearchId) {

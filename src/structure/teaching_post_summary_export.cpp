@@ -40,9 +40,9 @@ const MlText kExportHelp = {
 const MlText kInUse = {"(Chiudere il documento Word o Xls in uso e ripetere l'operazione)",
                        "(Das geöffnete Word- oder Xls-Dokument schließen und den Vorgang wiederholen)"_cp,
                        "(Close the Word or Xls document in use and repeat the operation)"};
-const MlText kDone = {"Dati del riepilogo esportati nel file\n%s\\\n    %s e\n    %s",
-                      "Daten der Übersicht exportiert in die Datei\n%s\\\n    %s und\n    %s"_cp,
-                      "Summary data exported to the file\n%s\\\n    %s and\n    %s"};
+const MlText kDone = {"Dati del riepilogo esportati nel file\n%s/\n    %s e\n    %s",
+                      "Daten der Übersicht exportiert in die Datei\n%s/\n    %s und\n    %s"_cp,
+                      "Summary data exported to the file\n%s/\n    %s and\n    %s"};
 constexpr int kExportWaitMs = 1111;
 
 std::string field(const std::string& text, int width, char separator) {
@@ -99,7 +99,10 @@ std::string Csyncat::Export() {
 void Csyncat::OnExport() {
   m_help.SetTextML(&kExportHelp);
   if (Export().empty()) return;
-  std::string shown = og_current_folder_path() + "\\" + kFolder.Get();
+  // The folder as this machine names it, where the user finds it.
+  std::error_code ignored;
+  std::filesystem::path folder = kt::translate_path(std::string(".\\") + kFolder.Get());
+  std::string shown = kt::utf8_to_cp1252(std::filesystem::absolute(folder, ignored).lexically_normal().string());
   char done[700];
   std::snprintf(done, sizeof done, kDone.Get(), shown.c_str(), kTextFile.Get(), kCsvFile.Get());
   ui_message_box(done);

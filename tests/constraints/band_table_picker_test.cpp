@@ -73,6 +73,55 @@ TEST(BandTablePicker, NotDefinedBandClearsTheRowWhichSinks) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Typing "25" into a band list keeps the focus there while typing, so the
+// list ends on 25 (not 2, then 5 in the next list); the rows sort once the
+// list is left.
+TEST(BandTablePicker, TypedBandsKeepTheFocusUntilTheListIsLeft) {
+  Table t({{4, 1}, {30, 2}});
+  Chq2 picker;
+  TestDriver ui;
+  bool focus_kept = false;
+  EXPECT_EQ(run(picker, t.Spec(1, 30, 0, 12), ui, [&](Dialog& d) {
+    ui.Type(d, Chq2::kBandIds[0], "25");
+    focus_kept = ui.HasFocus(d, Chq2::kBandIds[0]);
+    d.GetDlgItem(kIdOk)->SetFocus();
+  }, true), kIdOk);
+  EXPECT_TRUE(focus_kept);
+  EXPECT_EQ(t.pairs[0][0], 25);
+  EXPECT_EQ(t.pairs[0][1], 1);
+  EXPECT_EQ(t.pairs[1][0], 30);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Esc with an edit asks first: No stays on the table, Yes leaves it unwritten;
+// Esc with no edit leaves at once.
+TEST(BandTablePicker, EscAsksBeforeDroppingEdits) {
+  Table t({{4, 1}});
+  Chq2 picker;
+  TestDriver ui;
+  bool stayed = false;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Select(d, Chq2::kBandIds[0], 6);
+    ui.PressInNextModal(CMessageBox::kButtonIds[1]);  // No
+    ui.Key(kVkEscape);
+    stayed = d.IsWindow() && d.IsWindowVisible();
+    ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // Yes
+    ui.Key(kVkEscape);
+  });
+  picker.SetBandData(nullptr, "Tabella ore", "Fascia", "Quantita", nullptr, t.Spec(1, 12, 0, 12));
+  ui_register_toolkit_templates();
+  EXPECT_EQ(picker.DoModal(), kIdCancel);
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(ui.boxes().size(), 3u);
+  EXPECT_EQ(t.pairs[0][0], 4);
+  Chq2 untouched;
+  ui.OnNextModal([&](Dialog&) { ui.Key(kVkEscape); });
+  untouched.SetBandData(nullptr, "Tabella ore", "Fascia", "Quantita", nullptr, t.Spec(1, 12, 0, 12));
+  EXPECT_EQ(untouched.DoModal(), kIdCancel);
+  EXPECT_EQ(ui.boxes().size(), 4u);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 TEST(BandTablePicker, EqualBandsAreRefusedWithTheFocusOnTheSecond) {
   Table t({{2, 1}, {4, 2}});
   Chq2 picker;
@@ -265,9 +314,11 @@ TEST(DoubleBandTable, SecondTableFaultComesAfterTheFirstAndBothAreWritten) {
       first_focus = ui.HasFocus(d, Chq2alt::QuantityId(0, 1));
       ui.Select(d, Chq2alt::QuantityId(0, 1), 4);  // first table 3 / 4
       ui.Select(d, Chq2alt::QuantityId(1, 1), 0);  // second table 1 / 0
-    }, true, 2);
+    }, true, 3);
     EXPECT_TRUE(first_focus);
-    EXPECT_EQ(ui.boxes().size(), 3u);  // the picker and one refusal per table
+    // The picker, one refusal per table, and the question before abandoning the edits.
+    EXPECT_EQ(ui.boxes().size(), 4u);
+    EXPECT_TRUE(box_says(ui, "Uscire senza salvare le modifiche alla tabella?"));
     EXPECT_TRUE(box_says(ui, "Inserire valori di QUANTITA' sempre crescenti"));
     EXPECT_EQ(t.first[1][1], 2);  // refused twice: nothing written
     EXPECT_TRUE(ui.Problems().empty());

@@ -109,6 +109,8 @@ class PostConstraintsPage : public TempRoot {
 TEST_F(PostConstraintsPage, PanelsEditThePostAndRefuseWhatCannotHold) {
   Open();
   EXPECT_EQ(ui.Text(g_vicat_page, V::kTeacherListId), "ROSSI");
+  ASSERT_EQ(g_ui_teachers[0].support_hours, 0);
+  EXPECT_FALSE(ui.IsChecked(g_vicat_page, V::kSupportId));  // no support hours: not ticked
   EXPECT_FALSE(ui.IsEnabled(g_vicat_page, V::kPanels[0].joined));  // no post chosen yet
   SelectPost(0);
   EXPECT_TRUE(ui.IsEnabled(g_vicat_page, V::kPanels[0].joined));

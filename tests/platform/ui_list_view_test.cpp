@@ -149,6 +149,35 @@ TEST_F(ListViewTest, HeaderClicksAndColumnDrags) {
   EXPECT_EQ(grid->GetStringWidth("Lun"), 18);
 }
 
+// Columns wider than the list: a bar at the bottom, its arrow and the Right
+// key move the view, the last column can be brought whole into view, and a
+// click lands on the cell shown under the mouse.
+TEST_F(ListViewTest, ColumnsWiderThanTheListScrollSideways) {
+  EXPECT_FALSE(grid->HasColumnsScrollBar());
+  int rows_shown = grid->GetCountPerPage();
+  ui.DragColumnEdge(board, kGrid, 2, 500);
+  ASSERT_TRUE(grid->HasColumnsScrollBar());
+  EXPECT_EQ(board.log, (std::vector<std::string>{"track 2 500"}));  // a drag never sorts
+  EXPECT_LT(grid->GetCountPerPage(), rows_shown);
+  Rect bar = grid->ColumnsScrollBar();
+  ui.ClickAt(*grid, Point{bar.right - 3, bar.Center().y});
+  EXPECT_EQ(grid->GetScrollX(), 24);
+  grid->SetFocus();
+  ui.Key(kVkRight);
+  EXPECT_EQ(grid->GetScrollX(), 48);
+  ui.ClickCell(board, kGrid, 0, 3);
+  EXPECT_EQ(grid->GetScrollX(), grid->MaxScrollX());
+  EXPECT_LE(grid->GetHeaderItemRect(3).right, 1 + grid->ViewWidth());
+  EXPECT_EQ(board.log.back(), "click 0,3");
+  bool last_column_drawn = false;
+  for (const DrawItemOp* op : ui.Render(board).ForControl(kGrid))
+    last_column_drawn = last_column_drawn || (op->op == DrawOp::kText && op->text == "0.3");
+  EXPECT_TRUE(last_column_drawn);
+  ui.DragColumnEdge(board, kGrid, 2, 20);
+  EXPECT_FALSE(grid->HasColumnsScrollBar());
+  EXPECT_EQ(grid->GetScrollX(), 0);
+}
+
 TEST_F(ListViewTest, CellColoursComeFromCustomDrawing) {
   DisplayList list = ui.Render(board);
   struct Case { const char* id; int row, col; Color fill, text; } cases[] = {

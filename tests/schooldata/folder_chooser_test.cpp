@@ -9,6 +9,7 @@
 #include "platform/test_driver.h"
 #include "search_test_support.h"
 #include "shell/message_box.h"
+#include "platform/cp1252.h"
 #include "shell/ml_text.h"
 
 namespace {
@@ -55,6 +56,47 @@ TEST_F(FolderChooser, DoubleClickEntersAndDotEnds) {
   EXPECT_EQ(inside, (std::vector<std::string>{".=Liceo Galilei", "..=RITORNA ALL'ELENCO delle cartelle e scuole"}));
   EXPECT_EQ(path, "\\KestrinTempusDati\\liceo");
   EXPECT_EQ(fs::current_path().string(), data_ + "/liceo");
+}
+
+// In German and English the chooser speaks the language: title, columns,
+// the OK caption, the help and the rows' own words; the colour mark of the
+// how-to button never shows.
+TEST_F(FolderChooser, SpeaksTheProgramsLanguage) {
+  struct Case {
+    int language;
+    const char* title;
+    const char* folder_column;
+    const char* ok;
+    const char* how_to;
+  };
+  const Case cases[] = {
+      {1, "Schule wählen", "Ordner", "[Enter] Ordner wählen", "Wie vorgehen?"},
+      {2, "School Selection", "Folder", "[Enter] Choose Folder", "How to Proceed?"},
+      {0, "Selezione Scuola", "Cartella", "[Invio] Scegli Cartella", "Come  Procedere?"},
+  };
+  for (const Case& c : cases) {
+    g_language = c.language;
+    TestDriver ui;
+    Cselscuole chooser;
+    std::string title, column, ok, how_to, help;
+    ui.OnNextModal([&](Dialog& d) {
+      title = d.GetWindowText();
+      column = static_cast<ListView*>(d.GetDlgItem(Cselscuole::kListId))->GetColumnHeading(0);
+      ui.Select(d, Cselscuole::kListId, 0);
+      ok = ui.Text(d, kIdOk);
+      how_to = ui.Text(d, Cselscuole::kHowId);
+      help = ui.Text(d, Cselscuole::kHelpId);
+    });
+    chooser.DoModal();
+    EXPECT_EQ(title, kt::utf8_to_cp1252(c.title)) << c.language;
+    EXPECT_EQ(column, c.folder_column) << c.language;
+    EXPECT_EQ(ok, kt::utf8_to_cp1252(c.ok)) << c.language;
+    EXPECT_EQ(how_to, c.how_to) << c.language;
+    EXPECT_EQ(help, school_folder_text(SchoolFolderText::kHelp, c.language)) << c.language;
+  }
+  EXPECT_NE(std::string(school_folder_text(SchoolFolderText::kHelp, 1)),
+            school_folder_text(SchoolFolderText::kHelp, 0));  // German has its own help
+  g_language = 0;
 }
 
 TEST_F(FolderChooser, OkOnDotDotStaysAndCancelGoesBack) {

@@ -77,6 +77,19 @@ int ScreenFontMetrics::TextWidth(const Font& font, std::string_view text) const 
 
 int ScreenFontMetrics::LineHeight(const Font& font) const { return (kLineHeight * font_pixels(font) + 5) / 10; }
 
+std::vector<std::string> lint_dialog_on_screen(const DialogTemplate& t, const TextMetrics& metrics, Size screen) {
+  if (t.style & (kWsChild | kWsThickFrame)) return {};
+  Font font;
+  font.face = t.font_face ? t.font_face : "MS Sans Serif";
+  font.points = t.font_points;
+  Rect r = dialog_units_to_pixels(0, 0, t.cx, t.cy, metrics.DialogBaseUnits(font));
+  constexpr int kTitleBar = 24, kBorders = 6;
+  int width = r.Width() + kBorders, height = r.Height() + kTitleBar + kBorders;
+  if (width <= screen.cx && height <= screen.cy) return {};
+  return {"template " + std::to_string(t.id) + ": " + std::to_string(width) + "x" + std::to_string(height) +
+          " pixels, more than a " + std::to_string(screen.cx) + "x" + std::to_string(screen.cy) + " screen shows"};
+}
+
 std::vector<std::string> lint_dialog_layout(const DialogTemplate& t, const TextMetrics& metrics,
                                             const ShownCaption& caption, const std::vector<SharedPlace>& shared) {
   std::vector<std::string> out;

@@ -40,6 +40,12 @@ struct SharedPlace {
   const char* why;
 };
 
+// A top-level dialog does not scroll: it must fit the screen whole, with
+// its title bar and borders. Pages (child templates, and the sizeable ones
+// the frame shows as pages) are left out, as the frame scrolls them. One
+// line when it does not fit, else none.
+std::vector<std::string> lint_dialog_on_screen(const DialogTemplate& t, const TextMetrics& metrics, Size screen);
+
 std::vector<std::string> lint_dialog_layout(const DialogTemplate& t, const TextMetrics& metrics,
                                             const ShownCaption& caption = nullptr,
                                             const std::vector<SharedPlace>& shared = {});

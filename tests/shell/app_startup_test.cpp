@@ -138,6 +138,10 @@ TEST_F(AppStartup, WholeRunEndsOnEscAndWritesStatusFile) {
     EXPECT_EQ(&frame, &g_frame);
     EXPECT_EQ(g_current_page, &g_home_page);
     g_language = 2;
+    ui.AnswerNextModal(kt::ui::kIdNo);  // Esc asks first: No stays
+    ui.Key(kt::ui::kVkEscape);
+    EXPECT_TRUE(g_frame.IsWindow() && g_current_page == &g_home_page);
+    ui.AnswerNextModal(kt::ui::kIdYes);
     ui.Key(kt::ui::kVkEscape);
   });
   const char* argv[] = {"kestrintempus"};
@@ -145,7 +149,8 @@ TEST_F(AppStartup, WholeRunEndsOnEscAndWritesStatusFile) {
   EXPECT_EQ(runs, 1);
   EXPECT_FALSE(g_frame.IsWindow());
   EXPECT_TRUE(ui.Problems().empty());
-  ASSERT_TRUE(fs::exists(data_root() / "plenixstatus.txt"));
+  ASSERT_EQ(ui.boxes().size(), 3u);  // the frame and the question twice
+  EXPECT_EQ(ui.boxes()[1].texts[0], "Quit KestrinTempus?");
   g_language = 0;
   ASSERT_TRUE(og_read_status_file());
   EXPECT_EQ(g_language, 2);
@@ -165,6 +170,7 @@ TEST_F(AppStartup, FrameRunAgainOn999WithoutWritingStatus) {
     ++runs;
     EXPECT_FALSE(fs::exists(data_root() / "plenixstatus.txt"));  // not between runs
     EXPECT_EQ(g_current_page, &g_home_page);
+    ui.AnswerNextModal(kt::ui::kIdYes);
     ui.Key(kt::ui::kVkEscape);
   });
   const char* argv[] = {"kestrintempus"};

@@ -58,6 +58,7 @@ class ProgramOnSample : public TempRoot {
       steps();
       alfadlg_go_to_page(kPageHome);
       g_frame.SetFocus();  // the user comes back to the frame
+      ui.AnswerNextModal(kt::ui::kIdYes);  // "Quit KestrinTempus?"
       ui.Key(kt::ui::kVkEscape);
     });
     const char* argv[] = {"kestrintempus"};

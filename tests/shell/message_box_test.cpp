@@ -39,18 +39,15 @@ TEST_F(MessageBoxTest, EveryButtonAnswersItsResult) {
   }
 }
 
-TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheCursorFollowsTheFlags) {
+TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheFocusFollowsTheFlags) {
   struct Case {
     const char* id;
     int flags;
-    Point cursor;  // in the box's client area
+    int focused;
   };
-  // One line of text: buttons up by 103 px; two share x 11..473; cursor 11 above their bottom.
+  // One line of text: buttons up by 103 px; two share x 11..473. The pointer is never moved.
   const Case cases[] = {
-      {"first", 0, {231 - 220 / 4, 94 - 11}},
-      {"between", kMbCursorBetween, {(231 + 251) / 2, 94 - 11}},
-      {"second", kMbCursorSecond, {(251 + 473) / 2, 94 - 11}},
-  };
+      {"first", 0, kFirst}, {"between", kMbCursorBetween, kFirst}, {"second", kMbCursorSecond, kSecond}};
   for (const Case& c : cases) {
     backend().SetCursorPos({3, 4});
     ui.OnNextModal([&](Dialog& box) {
@@ -61,11 +58,12 @@ TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheCursorFollowsTheFlags) 
       EXPECT_EQ(second->GetRectInParent(), (Rect{251, 47, 473, 94})) << c.id;
       EXPECT_EQ(box.GetClientRect().Height(), 208 - 103) << c.id;  // 128 units high in the template
       EXPECT_FALSE(box.GetDlgItem(kThird)->IsWindowVisible()) << c.id;
-      EXPECT_EQ(box.ScreenToClient(backend().GetCursorPos()), c.cursor) << c.id;
+      EXPECT_TRUE(ui.HasFocus(box, c.focused)) << c.id;
+      EXPECT_EQ(backend().GetCursorPos(), (Point{3, 4})) << c.id;
       ui.Click(box, kSecond);
     });
     EXPECT_EQ(ui_message_box_flags("Proseguire?", 0x24, c.flags), kIdNo) << c.id;
-    EXPECT_EQ(backend().GetCursorPos(), (Point{3, 4})) << c.id;  // put back where it was
+    EXPECT_EQ(backend().GetCursorPos(), (Point{3, 4})) << c.id;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/cp1252.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
 
@@ -14,12 +15,27 @@ namespace {
 
 const MlText kSumTitle = {" %s = [ %s ] - Somma corrente = %d ore totali", "translate",
                           " %s = [ %s] - Current Sum = %d Hours total"};
+const MlText kLeaveTable = {"Uscire senza salvare le modifiche alla tabella?",
+                            "Die Tabelle verlassen, ohne die Änderungen zu speichern?"_cp,
+                            "Leave the table without saving the changes?"};
 
 }  // namespace
 
 LResult CBandTableDialog::DoModal() {
   ui_register_band_table_templates();
   return CDialogML::DoModal();
+}
+
+void CBandTableDialog::KeepOpened(std::initializer_list<const BandRows*> tables) {
+  m_opened.clear();
+  for (const BandRows* t : tables) m_opened.emplace_back(t, t->rows);
+}
+
+void CBandTableDialog::OnCancel() {
+  bool edited = false;
+  for (const auto& [table, rows] : m_opened) edited = edited || table->rows != rows;
+  if (edited && ui_message_box_type(kLeaveTable.Get(), kMbYesNo | kMbIconQuestion) != kIdYes) return;
+  CDialogML::OnCancel();
 }
 
 void CBandTableDialog::DoDataExchange(DataExchange& dx) {

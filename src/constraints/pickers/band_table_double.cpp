@@ -117,6 +117,7 @@ bool Chq2alt::OnInitDialog() {
   }
   RefreshTitles();
   m_help.SetTextML(m_explanations[0]);
+  KeepOpened({&m_rows[0], &m_rows[1]});
   return true;
 }
 

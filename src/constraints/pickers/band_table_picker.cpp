@@ -6,6 +6,7 @@
 #include "constraints/band_table_picker.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "shell/message_box.h"
 
@@ -48,6 +49,8 @@ std::string hq2_summary_text(const std::int8_t (*pairs)[2], int count, const Hq2
 
 KT_BEGIN_MESSAGE_MAP(Chq2, CBandTableDialog)
   KT_ON_CONTROL_RANGE(kCbnSelChange, 1430, 1438, OnBandChange)
+  KT_ON_CONTROL_RANGE(kCbnSelEndOk, 1430, 1438, OnListChosen)
+  KT_ON_CONTROL_RANGE(kCbnKillFocus, 1430, 1438, OnListLeft)
   KT_ON_CONTROL_RANGE(kCbnSelChange, 1439, 1447, OnQuantityChange)
   KT_ON_COMMAND(kRestoreId, OnRestore)
   KT_ON_COMMAND(kRestoreHelpId, OnRestoreHelp)
@@ -92,6 +95,7 @@ bool Chq2::OnInitDialog() {
   m_rows.ShowRows();
   RefreshTitle();
   m_help.SetTextML(m_explanation);
+  KeepOpened({&m_rows});
   return true;
 }
 
@@ -102,7 +106,12 @@ void Chq2::RefreshTitle() {
 }
 
 void Chq2::OnBandChange(int row) {
-  m_rows.OnBand(row);
+  m_rows.OnBand(row, std::exchange(m_list_chosen, false));
+  RefreshTitle();
+}
+
+void Chq2::OnListLeft(int) {
+  m_rows.Settle();
   RefreshTitle();
 }
 

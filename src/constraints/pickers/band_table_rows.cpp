@@ -176,7 +176,14 @@ int BandRows::Sum(std::string& digits) const {
   return sum;
 }
 
-void BandRows::OnBand(int row) {
+void BandRows::Settle() {
+  if (unsettled < 0) return;
+  Sort(unsettled);
+  unsettled = -1;
+  ShowRows();
+}
+
+void BandRows::OnBand(int row, bool chosen) {
   if (row < 0 || row >= 9) return;
   std::size_t k = std::size_t(row);
   int index = bands[k].GetCurSel();
@@ -185,6 +192,12 @@ void BandRows::OnBand(int row) {
   if (!Used(row)) quantities[k].SetCurSel(-1);
   else SetQ(row, std::clamp(Q(row), lim.quantity_min, lim.quantity_max));
   Normalise();
+  if (!chosen) {
+    unsettled = row;
+    ShowRows();
+    return;
+  }
+  unsettled = -1;
   int at = Sort(row);
   ShowRows();
   if (at < 0 || at >= 9) return;
@@ -192,7 +205,7 @@ void BandRows::OnBand(int row) {
   else bands[std::size_t(at)].SetFocus();
 }
 
-void BandRows::OnSecond(int row) {
+void BandRows::OnSecond(int row, bool chosen) {
   if (row < 0 || row >= 9 || !lim.second) return;
   std::size_t k = std::size_t(row);
   int index = seconds[k].GetCurSel();
@@ -201,6 +214,12 @@ void BandRows::OnSecond(int row) {
   rows[k][1] = std::int8_t(b2);
   if (b2 < lim.second_min) quantities[k].SetCurSel(-1);
   else SetQ(row, std::clamp(Q(row), lim.quantity_min, lim.quantity_max));
+  if (!chosen) {
+    unsettled = row;
+    ShowRows();
+    return;
+  }
+  unsettled = -1;
   int at = Sort(row);
   ShowRows();
   if (at < 0 || at >= 9) return;

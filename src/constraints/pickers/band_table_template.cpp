@@ -37,8 +37,8 @@ constexpr std::array<ControlTemplate, kSingle> make_single() {
   std::array<ControlTemplate, kSingle> c{};
   std::size_t n = 0;
   c[n++] = {"Static", Chq2::kTitleId, "hq2 capzione superiore", 0, 8, 6, 388, 10};
-  c[n++] = {"Static", Chq2::kBandCaptionId, "hq2 capzione fascia", 0, 8, 22, 78, 10};
-  c[n++] = {"Static", Chq2::kQuantityCaptionId, "hq2 capzione quantita", 0, 8, 40, 78, 10};
+  c[n++] = {"Static", Chq2::kBandCaptionId, "hq2 capzione fascia", 0, 8, 20, 78, 17};
+  c[n++] = {"Static", Chq2::kQuantityCaptionId, "hq2 capzione quantita", 0, 8, 38, 78, 17};
   for (int i = 0; i < 9; ++i) {
     c[n++] = {"ComboBox", Chq2::kBandIds[std::size_t(i)], "", kList, 90 + i * 34, 20, 32, 120};
     c[n++] = {"ComboBox", Chq2::kQuantityIds[std::size_t(i)], "", kList, 90 + i * 34, 38, 32, 120};
@@ -58,8 +58,8 @@ constexpr std::array<ControlTemplate, kDouble> make_double() {
     if (t == 1) c[n++] = {"Static", Chq2alt::kAlternativeId, "IN ALTERNATIVA:", 0, 8, top - 8, 120, 10};
     c[n++] = {"Static", Chq2alt::kTitleIds[t], "hq2 capzione superiore", 0, 8, top + 2, 370, 10};
     c[n++] = {"Button", Chq2alt::kExplanationHelpIds[t], "?", kPush, 382, top, 14, 14};
-    c[n++] = {"Static", Chq2alt::kBandCaptionIds[t], "hq2 capzione fascia", 0, 8, top + 18, 78, 10};
-    c[n++] = {"Static", Chq2alt::kQuantityCaptionIds[t], "hq2 capzione quantita", 0, 8, top + 36, 78, 10};
+    c[n++] = {"Static", Chq2alt::kBandCaptionIds[t], "hq2 capzione fascia", 0, 8, top + 16, 78, 17};
+    c[n++] = {"Static", Chq2alt::kQuantityCaptionIds[t], "hq2 capzione quantita", 0, 8, top + 34, 78, 17};
     for (int i = 0; i < 9; ++i) {
       c[n++] = {"Static", Chq2alt::TextId(t, i), "", 0, 90 + i * 34, top + 18, 28, 10};
       c[n++] = {"ComboBox", Chq2alt::BandId(t, i), "", kList, 90 + i * 34, top + 16, 32, 120};
@@ -76,9 +76,9 @@ constexpr std::array<ControlTemplate, kTriple> make_triple() {
   std::array<ControlTemplate, kTriple> c{};
   std::size_t n = 0;
   c[n++] = {"Static", Chq3::kTitleId, "HQ3 capzione superiore", 0, 8, 6, 388, 10};
-  c[n++] = {"Static", Chq3::kBandCaptionId, "HQ3 capzione fascia A", 0, 8, 22, 78, 10};
-  c[n++] = {"Static", Chq3::kSecondCaptionId, "HQ3 capzione fascia B", 0, 8, 40, 78, 10};
-  c[n++] = {"Static", Chq3::kQuantityCaptionId, "HQ3 capzione quantita", 0, 8, 58, 78, 10};
+  c[n++] = {"Static", Chq3::kBandCaptionId, "HQ3 capzione fascia A", 0, 8, 20, 78, 17};
+  c[n++] = {"Static", Chq3::kSecondCaptionId, "HQ3 capzione fascia B", 0, 8, 38, 78, 17};
+  c[n++] = {"Static", Chq3::kQuantityCaptionId, "HQ3 capzione quantita", 0, 8, 56, 78, 17};
   for (int i = 0; i < 9; ++i) {
     c[n++] = {"ComboBox", Chq3::kBandIds[std::size_t(i)], "", kList, 90 + i * 34, 20, 32, 120};
     c[n++] = {"ComboBox", Chq3::kSecondIds[std::size_t(i)], "", kList, 90 + i * 34, 38, 32, 120};

@@ -4,6 +4,7 @@
 #include "constraints/band_table_triple.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "shell/message_box.h"
 
@@ -48,6 +49,10 @@ std::string hq3_summary_text(const std::int8_t (*triples)[3], int count, const H
 
 KT_BEGIN_MESSAGE_MAP(Chq3, CBandTableDialog)
   KT_ON_CONTROL_RANGE(kCbnSelChange, 1430, 1438, OnBandChange)
+  KT_ON_CONTROL_RANGE(kCbnSelEndOk, 1430, 1438, OnListChosen)
+  KT_ON_CONTROL_RANGE(kCbnKillFocus, 1430, 1438, OnListLeft)
+  KT_ON_CONTROL_RANGE(kCbnSelEndOk, 1456, 1464, OnListChosen)
+  KT_ON_CONTROL_RANGE(kCbnKillFocus, 1456, 1464, OnListLeft)
   KT_ON_CONTROL_RANGE(kCbnSelChange, 1439, 1447, OnQuantityChange)
   KT_ON_CONTROL_RANGE(kCbnSelChange, 1456, 1464, OnSecondChange)
   KT_ON_COMMAND(kRestoreId, OnRestore)
@@ -95,12 +100,15 @@ bool Chq3::OnInitDialog() {
   SetWindowText(m_title ? m_title : "");
   m_title_text.SetWindowText(m_title ? m_title : "");
   m_help.SetTextML(m_explanation);
+  KeepOpened({&m_rows});
   return true;
 }
 
-void Chq3::OnBandChange(int row) { m_rows.OnBand(row); }
+void Chq3::OnBandChange(int row) { m_rows.OnBand(row, std::exchange(m_list_chosen, false)); }
 
-void Chq3::OnSecondChange(int row) { m_rows.OnSecond(row); }
+void Chq3::OnSecondChange(int row) { m_rows.OnSecond(row, std::exchange(m_list_chosen, false)); }
+
+void Chq3::OnListLeft(int) { m_rows.Settle(); }
 
 void Chq3::OnQuantityChange(int row) {
   if (!m_rows.OnQuantity(row)) ui_message_box(kBandFirst.Get());

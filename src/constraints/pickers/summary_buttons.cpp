@@ -5,8 +5,11 @@
 #include "constraints/summary_buttons.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "constraints/band_table_double.h"
+#include "constraints/week_hour_mask.h"
 
 using namespace kt::ui;
 
@@ -57,21 +60,54 @@ void draw_pieces(DeviceContext& dc, const Rect& r, std::string_view text, int fi
   }
 }
 
+// A week summary (title, day codes, twelve hour rows, subtitle) without the
+// hour rows past the school's longest day, which can hold no mark; any
+// other text as it is.
+std::string school_hours_only(std::string_view text) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  if (lines.size() != std::size_t(3 + kDayHours)) return std::string(text);
+  int longest = 0;
+  for (const auto& day_hours : {week_existing_hours(), week_normal_hours()})
+    for (int hours : day_hours) longest = std::max(longest, std::min(hours, kDayHours));
+  std::string out;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    int hour = int(i) - 2;
+    if (hour >= longest && hour < kDayHours) continue;
+    out.append(lines[i]).push_back('\n');
+  }
+  return out;
+}
+
 }  // namespace
 
-void draw_ruled_summary(DeviceContext& dc, const Rect& r, std::string_view text, std::uint32_t state) {
+void draw_ruled_summary(DeviceContext& dc, const Rect& r, std::string_view whole, std::uint32_t state) {
   Color ink = draw_summary_face(dc, r, state);
   Rect inner = r.Deflate(2);
-  int last_rule = r.top + 20 + 13 * 18;
-  for (int i = 0; i < 14; ++i) {
-    int y = r.top + 20 + i * 18;
+  std::string shown = school_hours_only(whole);
+  std::string_view text = shown;
+  // Rows 18 pixels apart while the button holds every line of the text;
+  // a shorter button draws them closer, so no hour is left out.
+  int lines = int(std::count(text.begin(), text.end(), '\n')) + 1;
+  if (!text.empty() && text.back() == '\n') --lines;
+  int pitch = 18;
+  if (lines > 0 && 4 + lines * pitch > inner.bottom - r.top) pitch = std::max(10, (inner.bottom - r.top - 4) / lines);
+  int rules = std::max(0, std::min(std::max(14, lines - 1), (inner.bottom - (r.top + pitch + 2)) / pitch + 1));
+  int last_rule = r.top + pitch + 2 + (rules - 1) * pitch;
+  for (int i = 0; i < rules; ++i) {
+    int y = r.top + pitch + 2 + i * pitch;
     dc.Line({inner.left, y}, {inner.right, y}, ink);
   }
-  for (int i = 0; i < 11; ++i) {
+  for (int i = 0; i < 11 && rules > 0; ++i) {
     int x = r.left + 42 + i * 20;
-    dc.Line({x, r.top + 20}, {x, last_rule}, ink);
+    dc.Line({x, r.top + pitch + 2}, {x, last_rule}, ink);
   }
-  draw_pieces(dc, r, text, 20, 20, 18);
+  draw_pieces(dc, r, text, 20, 20, pitch);
 }
 
 void draw_band_summary(DeviceContext& dc, const Rect& r, std::string_view text, std::uint32_t state,

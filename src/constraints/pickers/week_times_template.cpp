@@ -47,7 +47,7 @@ constexpr std::array<ControlTemplate, kControls> make_controls() {
   c[n++] = {"Button", CdwhExt::kOptionsHelpId, "?", kPush, 416, 220, 16, 12};
   c[n++] = {"Button", CdwhExt::kInvertId, "inverti", kPush, 500, 32, 50, 14};
   c[n++] = {"Button", CdwhExt::kHelpButtonId, "?", kPush, 554, 32, 16, 14};
-  c[n++] = {"Button", CdwhExt::kPlaceholderId, "disabled", kPush | kWsDisabled, 574, 32, 40, 14};
+  c[n++] = {"Button", CdwhExt::kPlaceholderId, "", kPush | kWsDisabled, 574, 32, 40, 14};
   c[n++] = {"Static", CdwhExt::kCounterLabelId, "Ore totali", 0, 500, 52, 50, 10};
   c[n++] = {"Static", CdwhExt::kCounterId, "...", 0, 554, 52, 30, 10};
   c[n++] = {"Edit", CdwhExt::kHelpPaneId, "", kEsMultiLine | kEsReadOnly | kWsBorder, 500, 66, 114, 140};

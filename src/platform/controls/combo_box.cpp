@@ -292,7 +292,8 @@ void ComboBox::OnPaint(DeviceContext& dc) {
     dc.SetTextColor(kHighlightTextColor);
   }
   dc.SetBkMode(kBkTransparent);
-  dc.DrawText(GetWindowText(), text, kDtSingleLine | kDtVCenter | kDtNoPrefix);
+  // Ended with an ellipsis rather than run under the arrow.
+  dc.DrawText(GetWindowText(), text, kDtSingleLine | kDtVCenter | kDtNoPrefix | kDtEndEllipsis);
   if (Kind() != kCbsSimple) return;
   int h = RowHeight();
   int count = GetCount();

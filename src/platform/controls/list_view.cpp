@@ -9,6 +9,7 @@
 #include "platform/controls/scroll_bar.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 
 #include "platform/cp1252.h"
@@ -32,7 +33,7 @@ void ListView::OnDestroy() {
   columns_.clear();
   rows_.clear();
   top_ = scroll_x_ = 0;
-  mark_ = anchor_ = editing_ = -1;
+  mark_ = anchor_ = editing_ = tracking_ = -1;
   ex_ = 0;
 }
 
@@ -53,6 +54,8 @@ bool ListView::DeleteColumn(int index) {
   columns_.erase(columns_.begin() + index);
   for (Row& r : rows_)
     if (int(r.texts.size()) > index) r.texts.erase(r.texts.begin() + index);
+  if (tracking_ >= int(columns_.size())) tracking_ = -1;
+  scroll_x_ = std::min(scroll_x_, MaxScrollX());
   Invalidate();
   return true;
 }
@@ -64,6 +67,7 @@ int ListView::GetColumnWidth(int index) const {
 bool ListView::SetColumnWidth(int index, int width) {
   if (index < 0 || index >= int(columns_.size())) return false;
   columns_[std::size_t(index)].width = std::max(0, width);
+  scroll_x_ = std::min(scroll_x_, MaxScrollX());
   Invalidate();
   return true;
 }
@@ -219,8 +223,64 @@ int ListView::HeaderHeight() const {
   return (GetStyle() & kLvsNoColumnHeader) ? 0 : backend().metrics().LineHeight(GetFont()) + 6;
 }
 
+int ListView::ColumnsWidth() const {
+  int total = 0;
+  for (const Column& c : columns_) total += c.width;
+  return total;
+}
+
+// Each bar takes room from the other's direction, so a row bar can make the
+// columns too wide and a column bar can make the rows too many.
+bool ListView::BarsShown(bool* rows_bar) const {
+  Rect r = GetClientRect();
+  int rows_room = r.Height() - HeaderHeight() - 2;
+  int rh = RowHeight();
+  int rows = int(rows_.size());
+  bool v = rows > std::max(1, rows_room / rh);
+  bool h = ColumnsWidth() > r.Width() - 2 - (v ? kScrollBarWidth : 0);
+  if (h && !v) {
+    v = rows > std::max(1, (rows_room - kScrollBarWidth) / rh);
+    h = ColumnsWidth() > r.Width() - 2 - (v ? kScrollBarWidth : 0);
+  }
+  if (rows_bar) *rows_bar = v;
+  return h;
+}
+
+bool ListView::HasColumnsScrollBar() const { return BarsShown(nullptr); }
+
+bool ListView::HasRowsScrollBar() const {
+  bool v = false;
+  BarsShown(&v);
+  return v;
+}
+
+int ListView::ViewWidth() const {
+  return std::max(0, GetClientRect().Width() - 2 - (HasRowsScrollBar() ? kScrollBarWidth : 0));
+}
+
+int ListView::MaxScrollX() const { return std::max(0, ColumnsWidth() - ViewWidth()); }
+
+void ListView::SetScrollX(int x) {
+  int to = std::clamp(x, 0, MaxScrollX());
+  if (to == scroll_x_) return;
+  scroll_x_ = to;
+  Invalidate();
+}
+
+bool ListView::EnsureColumnVisible(int column) {
+  if (column < 0 || column >= int(columns_.size())) return false;
+  int left = 0;
+  for (int c = 0; c < column; ++c) left += columns_[std::size_t(c)].width;
+  int right = left + columns_[std::size_t(column)].width;
+  int view = ViewWidth();
+  if (right - scroll_x_ > view) SetScrollX(right - view);
+  if (left < scroll_x_ || right - left > view) SetScrollX(left);
+  return true;
+}
+
 int ListView::GetCountPerPage() const {
-  return std::max(1, (GetClientRect().Height() - HeaderHeight() - 2) / RowHeight());
+  int room = GetClientRect().Height() - HeaderHeight() - 2 - (HasColumnsScrollBar() ? kScrollBarWidth : 0);
+  return std::max(1, room / RowHeight());
 }
 
 bool ListView::EnsureVisible(int item, bool partial_ok) {
@@ -309,14 +369,55 @@ void ListView::SelectByUser(int item, unsigned mods) {
   anchor_ = item;
 }
 
+// The column whose right edge is within a few pixels of a point on the
+// header; -1 when none. Columns of no width are the pages' hidden ones and
+// never grabbed.
+int ListView::DividerAt(Point p) const {
+  if (!HeaderHeight() || p.y < 1 || p.y >= 1 + HeaderHeight()) return -1;
+  int found = -1;
+  for (int c = 0; c < int(columns_.size()); ++c)
+    if (columns_[std::size_t(c)].width > 0 && std::abs(GetHeaderItemRect(c).right - p.x) <= 4) found = c;
+  return found;
+}
+
+bool ListView::PressOnFrame(Point p) {
+  if (HasRowsScrollBar() && RowsScrollBar().Contains(p)) {
+    top_ = scroll_bar_click(RowsScrollBar(), p.y, top_, GetCountPerPage(), int(rows_.size()));
+    Invalidate();
+    return true;
+  }
+  if (HasColumnsScrollBar() && ColumnsScrollBar().Contains(p)) {
+    Rect bar = ColumnsScrollBar();
+    SetScrollX(scroll_bar_click(bar, p.x, scroll_x_, ViewWidth(), ColumnsWidth(), true, 24));
+    return true;
+  }
+  if (int c = DividerAt(p); c >= 0) {
+    tracking_ = c;
+    track_from_x_ = p.x;
+    track_from_width_ = columns_[std::size_t(c)].width;
+    SetCapture();
+    return true;
+  }
+  return false;
+}
+
+void ListView::OnMouseMove(Point p, unsigned) {
+  if (tracking_ < 0) return;
+  SetColumnWidth(tracking_, track_from_width_ + p.x - track_from_x_);
+}
+
+void ListView::OnLButtonUp(Point p, unsigned) {
+  if (tracking_ < 0) return;
+  int column = tracking_;
+  tracking_ = -1;
+  if (GetCapture() == this) ReleaseCapture();
+  UserEndTrack(column, track_from_width_ + p.x - track_from_x_);
+}
+
 void ListView::OnLButtonDown(Point p, unsigned mods) {
   if (editing_ >= 0) EndEditLabel(true);
   SetFocus();
-  if (int(rows_.size()) > GetCountPerPage() && RowsScrollBar().Contains(p)) {
-    top_ = scroll_bar_click(RowsScrollBar(), p.y, top_, GetCountPerPage(), int(rows_.size()));
-    Invalidate();
-    return;
-  }
+  if (PressOnFrame(p)) return;
   int sub = -1;
   bool header = false;
   int item = SubItemHitTest(p, &sub, &header);
@@ -352,6 +453,7 @@ void ListView::UserClickHeader(int column) {
 
 void ListView::UserEndTrack(int column, int width) {
   if (column < 0 || column >= int(columns_.size())) return;
+  width = std::max(0, width);
   SetColumnWidth(column, width);
   ListViewNotify n;
   n.hdr.code = kHdnEndTrack;
@@ -367,6 +469,7 @@ void ListView::OnKeyDown(int key, unsigned mods) {
   WindowHandle self = handle();
   NotifyParent(n.hdr);
   if (!IsWindow(self) || rows_.empty()) return;
+  if (key == kVkLeft || key == kVkRight) return SetScrollX(scroll_x_ + (key == kVkLeft ? -24 : 24));
   int focus = GetNextItem(-1, kLvniFocused);
   int from = focus >= 0 ? focus : mark_;
   int to = from;
@@ -403,8 +506,11 @@ void ListView::OnChar(unsigned char ch, unsigned mods) {
   if (IsWindow(self)) EnsureVisible(i);
 }
 
-// A notch of the wheel (120) scrolls three rows.
-void ListView::OnMouseWheel(int delta, Point) {
+// A notch of the wheel (120) scrolls three rows; over the headings or the
+// bottom bar, or in a list whose rows all show, it scrolls sideways.
+void ListView::OnMouseWheel(int delta, Point p) {
+  bool sideways = !HasRowsScrollBar() || p.y < 1 + HeaderHeight() || ColumnsScrollBar().Contains(p);
+  if (sideways && HasColumnsScrollBar()) return SetScrollX(scroll_x_ - delta / 120 * 48);
   top_ = std::clamp(top_ - delta / 120 * 3, 0, std::max(0, int(rows_.size()) - GetCountPerPage()));
   Invalidate();
 }
@@ -522,7 +628,10 @@ void ListView::OnPaint(DeviceContext& dc) {
   LResult list_answer = SendCustomDraw(pre);
   if (!IsWindow(self) || (list_answer & kCdrfSkipDefault)) return;
   int rh = RowHeight();
-  for (int i = top_, y = 1 + hh; i < int(rows_.size()) && y < r.bottom - 1; ++i, y += rh) {
+  bool rows_bar = false;
+  bool columns_bar = BarsShown(&rows_bar);
+  int rows_bottom = columns_bar ? ColumnsScrollBar().top : r.bottom - 1;
+  for (int i = top_, y = 1 + hh; i < int(rows_.size()) && y < rows_bottom; ++i, y += rh) {
     std::uint32_t row_answer = 0;
     if (list_answer & kCdrfNotifyItemDraw) {
       ListViewCustomDraw cd;
@@ -538,21 +647,33 @@ void ListView::OnPaint(DeviceContext& dc) {
     }
     for (int c = 0; c < int(columns_.size()); ++c) {
       Rect h = GetHeaderItemRect(c);
-      if (h.Width() <= 0 || h.left >= r.right) continue;
+      if (h.Width() <= 0 || h.left >= r.right || h.right <= 1) continue;
       PaintCell(dc, i, c, Rect{h.left, y, h.right, y + rh}, row_answer);
     }
   }
   dc.SetTag(-1, -1);
-  // The rows below the last shown: a bar at the right edge says where the view is.
-  if (int(rows_.size()) > GetCountPerPage()) {
-    dc.SetTag(-1, -1);
-    draw_scroll_bar(dc, RowsScrollBar(), top_, GetCountPerPage(), int(rows_.size()));
+  // The rows below the last shown and the columns beyond the right edge:
+  // bars at the right and bottom edges say where the view is.
+  if (rows_bar) draw_scroll_bar(dc, RowsScrollBar(), top_, GetCountPerPage(), int(rows_.size()));
+  if (columns_bar) {
+    draw_scroll_bar(dc, ColumnsScrollBar(), scroll_x_, ViewWidth(), ColumnsWidth(), true);
+    if (rows_bar)
+      dc.FillRect(Rect{RowsScrollBar().left, ColumnsScrollBar().top, r.right - 1, r.bottom - 1}, kButtonFaceColor);
   }
+  // Last, so that a column scrolled partly out of view never covers the frame.
+  dc.FrameRect(r, kButtonShadowColor);
 }
 
 Rect ListView::RowsScrollBar() const {
   Rect r = GetClientRect();
-  return {r.right - 1 - kScrollBarWidth, 1 + HeaderHeight(), r.right - 1, r.bottom - 1};
+  int bottom = r.bottom - 1 - (HasColumnsScrollBar() ? kScrollBarWidth : 0);
+  return {r.right - 1 - kScrollBarWidth, 1 + HeaderHeight(), r.right - 1, bottom};
+}
+
+Rect ListView::ColumnsScrollBar() const {
+  Rect r = GetClientRect();
+  int right = r.right - 1 - (HasRowsScrollBar() ? kScrollBarWidth : 0);
+  return {1, r.bottom - 1 - kScrollBarWidth, right, r.bottom - 1};
 }
 
 }  // namespace kt::ui

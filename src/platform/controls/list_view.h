@@ -1,6 +1,9 @@
 // Report list views: columns with a heading, format and width; rows of
 // sub-item texts with a data word and a state (selected, focused); single or
-// multiple selection; a top row and a horizontal offset for scrolling.
+// multiple selection; a top row and a horizontal offset for scrolling, with
+// a bar at the bottom while the columns are wider than the list (Left/Right
+// and the wheel over the headings move it too). Dragging a heading's
+// right edge resizes that column; a click elsewhere on a heading sorts.
 // Notifications to the parent (each answered first by the list itself when
 // its class overrides OnChildNotify through reflection): NM_CLICK, NM_DBLCLK
 // and NM_RCLICK with the row and column hit, LVN_ITEMCHANGED for every
@@ -109,6 +112,19 @@ class ListView : public Window {
   Rect RowsScrollBar() const;
   int GetCountPerPage() const;
   int GetScrollX() const { return scroll_x_; }
+  // Scrolls sideways to x (clamped to what the columns allow).
+  void SetScrollX(int x);
+  // The largest useful horizontal offset: 0 while every column fits.
+  int MaxScrollX() const;
+  // Scrolls sideways until the column shows whole (or its left part when it
+  // is wider than the list).
+  bool EnsureColumnVisible(int column);
+  // The horizontal bar drawn while the columns are wider than the list.
+  Rect ColumnsScrollBar() const;
+  bool HasColumnsScrollBar() const;
+  bool HasRowsScrollBar() const;
+  // The width the columns are shown in (inside the frame and any row bar).
+  int ViewWidth() const;
   int RowHeight() const;
   int HeaderHeight() const;
   bool GetItemRect(int item, Rect& r) const;
@@ -131,6 +147,11 @@ class ListView : public Window {
 
  protected:
   void OnLButtonDown(Point p, unsigned mods) override;
+  void OnLButtonUp(Point p, unsigned mods) override;
+  void OnMouseMove(Point p, unsigned mods) override;
+  // A press on a scroll bar or a column divider, which the list handles
+  // itself whatever its class does with clicks; true when it was one.
+  bool PressOnFrame(Point p);
   void OnLButtonDblClk(Point p, unsigned mods) override;
   void OnRButtonDown(Point p, unsigned mods) override;
   void OnKeyDown(int key, unsigned mods) override;
@@ -165,8 +186,14 @@ class ListView : public Window {
   std::vector<Row> rows_;
   TypeAhead typed_;  // typing moves to the row whose first column starts so
   std::uint32_t ex_ = 0;
+  int ColumnsWidth() const;
+  bool BarsShown(bool* rows_bar) const;
+  int DividerAt(Point p) const;
+
   int top_ = 0;
   int scroll_x_ = 0;
+  int tracking_ = -1;  // the column whose divider is being dragged
+  int track_from_x_ = 0, track_from_width_ = 0;
   int mark_ = -1;
   int anchor_ = -1;
   Color back_ = kWindowColor;

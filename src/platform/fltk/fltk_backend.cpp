@@ -12,6 +12,8 @@
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -201,6 +203,11 @@ void FltkBackend::TopLevelShown(Window& w, bool show) {
   }
   Place(*m, w);
   m->dirty = true;
+  // A dialog made sizeable after its creation (its class adds the thick
+  // frame while it is created) is sizeable for the window manager too:
+  // without a size range FLTK would give it a least and a largest size
+  // equal to its size, and maximise would do nothing.
+  if (!m->shown() && (w.GetStyle() & kWsThickFrame)) m->size_range(80, 60);
   m->show();
   // A menu sees every click, so one outside it (on the desktop, on another
   // program) closes it.
@@ -329,6 +336,49 @@ Rect FltkBackend::WorkArea() {
 unsigned long native_window(Window& top) {
   MirrorWindow* m = g_backend ? g_backend->Find(top) : nullptr;
   return m && m->shown() && m->visible() ? static_cast<unsigned long>(fl_xid(m)) : 0;
+}
+
+bool window_size_hints(Window& top, Size& least, Size& largest) {
+  unsigned long xid = native_window(top);
+  if (!xid) return false;
+  XSizeHints hints{};
+  long supplied = 0;
+  if (!XGetWMNormalHints(fl_display, xid, &hints, &supplied)) hints.flags = 0;
+  least = (hints.flags & PMinSize) ? Size{hints.min_width, hints.min_height} : Size{0, 0};
+  largest = (hints.flags & PMaxSize) ? Size{hints.max_width, hints.max_height} : Size{0, 0};
+  return true;
+}
+
+bool window_manager_running() {
+  if (!fl_display) return false;
+  Atom check = XInternAtom(fl_display, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long items = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool found = XGetWindowProperty(fl_display, RootWindow(fl_display, fl_screen), check, 0, 1, False, XA_WINDOW, &type,
+                                  &format, &items, &after, &data) == Success &&
+               items == 1;
+  if (data) XFree(data);
+  return found;
+}
+
+bool ask_window_manager_to_maximise(Window& top) {
+  unsigned long xid = native_window(top);
+  if (!xid || !window_manager_running()) return false;
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = xid;
+  e.xclient.message_type = XInternAtom(fl_display, "_NET_WM_STATE", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = 1;  // add
+  e.xclient.data.l[1] = long(XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+  e.xclient.data.l[2] = long(XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+  e.xclient.data.l[3] = 1;  // from an application
+  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &e);
+  XFlush(fl_display);
+  return true;
 }
 
 bool read_window_pixels(Window& top, WindowPixels& out) {

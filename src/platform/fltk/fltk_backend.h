@@ -47,4 +47,14 @@ bool read_screen_pixels(const Rect& area, WindowPixels& out);
 // tests send it events as the window manager or the user would).
 unsigned long native_window(Window& top);
 
+// The least and largest sizes a shown window tells the window manager
+// (largest 0x0 when it sets none); false when it is not shown.
+bool window_size_hints(Window& top, Size& least, Size& largest);
+// Whether a window manager runs on the display (one that follows the
+// desktop conventions, so it can be asked to maximise).
+bool window_manager_running();
+// Asks the window manager to maximise a shown window, as its title bar's
+// button does; false when no window manager could be asked.
+bool ask_window_manager_to_maximise(Window& top);
+
 }  // namespace kt::ui

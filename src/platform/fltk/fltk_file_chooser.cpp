@@ -36,20 +36,20 @@ std::string current_folder() {
 
 // The chooser's own texts in the program's language (FLTK's chooser is used
 // rather than the desktop's, which would follow the system's language).
-void set_chooser_language(int language) {
+const char* set_chooser_language(int language) {
   struct Texts {
-    const char *ok, *cancel, *file, *all, *favorites, *add, *manage, *filesystems, *folder, *preview, *show, *hidden,
-        *custom, *exists, *save;
+    const char *title, *ok, *cancel, *file, *all, *favorites, *add, *manage, *filesystems, *folder, *preview, *show,
+        *hidden, *custom, *exists, *save;
   };
   static const Texts kTexts[3] = {
-      {"Apri", "Annulla", "Nome del file:", "Tutti i file (*)", "Preferiti", "Aggiungi ai preferiti",
-       "Gestisci i preferiti", "File system", "Nuova cartella", "Anteprima", "Mostra:", "Mostra i file nascosti",
-       "Filtro personalizzato", "Il file esiste. Sostituirlo?", "Salva"},
-      {"\xC3\x96" "ffnen", "Abbrechen", "Dateiname:", "Alle Dateien (*)", "Favoriten", "Zu Favoriten hinzuf\xC3\xBC" "gen",
-       "Favoriten verwalten", "Dateisysteme", "Neuer Ordner", "Vorschau", "Zeigen:", "Versteckte Dateien zeigen",
-       "Eigener Filter", "Die Datei existiert. Ersetzen?", "Speichern"},
-      {"Open", "Cancel", "Filename:", "All Files (*)", "Favorites", "Add to Favorites", "Manage Favorites",
-       "File Systems", "New Directory", "Preview", "Show:", "Show hidden files", "Custom Filter",
+      {"Scegliere un file", "Apri", "Annulla", "Nome del file:", "Tutti i file (*)", "Preferiti",
+       "Aggiungi ai preferiti", "Gestisci i preferiti", "File system", "Nuova cartella", "Anteprima", "Mostra:",
+       "Mostra i file nascosti", "Filtro personalizzato", "Il file esiste. Sostituirlo?", "Salva"},
+      {"Datei w\xC3\xA4" "hlen", "\xC3\x96" "ffnen", "Abbrechen", "Dateiname:", "Alle Dateien (*)", "Favoriten",
+       "Zu Favoriten hinzuf\xC3\xBC" "gen", "Favoriten verwalten", "Dateisysteme", "Neuer Ordner", "Vorschau",
+       "Zeigen:", "Versteckte Dateien zeigen", "Eigener Filter", "Die Datei existiert. Ersetzen?", "Speichern"},
+      {"Choose a file", "Open", "Cancel", "Filename:", "All Files (*)", "Favorites", "Add to Favorites",
+       "Manage Favorites", "File Systems", "New Directory", "Preview", "Show:", "Show hidden files", "Custom Filter",
        "The file exists. Replace it?", "Save"}};
   const Texts& t = kTexts[language >= 0 && language <= 2 ? language : 0];
   fl_ok = t.ok;
@@ -68,14 +68,16 @@ void set_chooser_language(int language) {
   Fl_File_Chooser::custom_filter_label = t.custom;
   Fl_File_Chooser::existing_file_label = t.exists;
   Fl_File_Chooser::save_label = t.save;
+  return t.title;
 }
 
 FileOpenResult run_native_chooser(const FileOpenRequest& request) {
   Fl::option(Fl::OPTION_FNFC_USES_GTK, false);
-  set_chooser_language(request.language);
+  const char* default_title = set_chooser_language(request.language);
   Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_FILE);
-  std::string title = cp1252_to_utf8(request.title);
-  if (!title.empty()) chooser.title(title.c_str());
+  // Without a title FLTK's chooser would show its own English one.
+  std::string title = request.title.empty() ? std::string(default_title) : cp1252_to_utf8(request.title);
+  chooser.title(title.c_str());
   std::string filter = chooser_filter(parse_file_filter(request.filter));
   if (!filter.empty()) chooser.filter(filter.c_str());
   if (!request.initial_name.empty()) {

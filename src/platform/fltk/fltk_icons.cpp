@@ -7,6 +7,9 @@
 //  - "ac_ come fare", "ac_ leggete" and other "ac_ ..." help icons: a "?" or
 //    "i" badge;
 //  - "icon" (the program's icon): a small timetable grid;
+//  - "IKOP_<step>" (the pages' icons): the step badge, the timetable grid
+//    for the home page, a letter badge for the two menus and a "?" badge
+//    for the services;
 //  - any other name: a badge with its first letter.
 // Loaded pictures are kept by path for the session (a handful at most).
 #include <FL/Fl_Shared_Image.H>
@@ -109,6 +112,19 @@ void draw_named_image(const Rect& r, const std::string& name) {
       return badge(r, group_colour(std::atoi(step.c_str())), step);
     bool read = step.find("legg") != std::string::npos;
     return badge(r, read ? rgb(0, 130, 140) : rgb(90, 90, 160), read ? "i" : "?");
+  }
+  // The pages' own icons: a step badge for a numbered step, a sign for the
+  // menus and services.
+  if (name.rfind("IKOP_", 0) == 0) {
+    std::string step = name.substr(5);
+    for (char& c : step) c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (!step.empty() && std::isdigit(static_cast<unsigned char>(step[0])))
+      return badge(r, group_colour(std::atoi(step.c_str())), step);
+    if (step == "riepilogo") return badge(r, group_colour(6), "R");
+    if (step == "file") return timetable_icon(r);
+    if (step == "confora") return badge(r, rgb(30, 100, 180), "C");
+    if (step == "elaora") return badge(r, rgb(190, 50, 50), "E");
+    return badge(r, rgb(0, 130, 140), "?");
   }
   std::string first = name.empty() ? "?" : std::string(1, char(std::toupper(static_cast<unsigned char>(name[0]))));
   badge(r, rgb(90, 110, 130), cp1252_to_utf8(first));

@@ -3,9 +3,15 @@
 // sample school, the window is read back and written to config_menu.png,
 // school_page.png and buildings_page.png in the build folder for a person
 // to look at, and a point of the page area left free by the layout shows
-// the pages' grey background.
+// the pages' grey background. The frame tells the window manager it can be
+// resized, and with a window manager on the display (openbox, started by the
+// test when installed) maximise makes it as large as the screen.
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -77,6 +83,63 @@ TEST_F(StructurePagesOnScreen, ConfigMenuSchoolAndBuildingsPages) {
   og_snapshot_all();
   g_frame.DestroyWindow();
   fs::current_path(cwd);
+  ::unsetenv("KESTRINTEMPUS_ROOT");
+  fs::remove_all(root);
+}
+
+// A window manager for one test, when one is installed; stopped at the end.
+class WindowManager {
+ public:
+  WindowManager() {
+    char name[] = "openbox";
+    char* argv[] = {name, nullptr};
+    if (window_manager_running() || posix_spawnp(&pid_, name, nullptr, nullptr, argv, environ) != 0) pid_ = 0;
+    if (pid_) pump_until([] { return window_manager_running(); });
+    ::usleep(1000000);  // it takes the display a moment after it says it runs
+  }
+  ~WindowManager() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  WindowManager(const WindowManager&) = delete;
+  WindowManager& operator=(const WindowManager&) = delete;
+
+ private:
+  pid_t pid_ = 0;
+};
+
+TEST_F(StructurePagesOnScreen, TheFrameCanBeResizedAndMaximised) {
+  if (!started_) return;
+  WindowManager manager;
+  char pattern[] = "/tmp/kt-structure-screen-XXXXXX";
+  fs::path root = ::mkdtemp(pattern);
+  ::setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
+  fs::create_directories(root / "KestrinTempusDati");
+  ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati"));
+  ui_register_toolkit_templates();
+  ui_register_frame_templates();
+  structure_install_pages();
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  Size least, largest;
+  ASSERT_TRUE(pump_until([&] { return window_size_hints(g_frame, least, largest); }));
+  Rect before = g_frame.GetWindowRect();
+  EXPECT_TRUE(largest.cx == 0 || largest.cx > least.cx) << "the frame's largest width is its least";
+  EXPECT_TRUE(largest.cy == 0 || largest.cy > least.cy) << "the frame's largest height is its least";
+  EXPECT_LT(least.cx, before.Width());
+  if (window_manager_running()) {
+    ASSERT_TRUE(ask_window_manager_to_maximise(g_frame));
+    Rect work = backend().WorkArea();
+    EXPECT_TRUE(pump_until([&] { return g_frame.GetClientRect().Width() > before.Width() + 100; }))
+        << "maximise left the frame at " << g_frame.GetWindowRect().Width() << " of " << work.Width();
+    // The page area follows the frame: the home page is shown whole, with no bars.
+    Rect area = g_frame.PageArea();
+    EXPECT_GT(area.Width(), before.Width() - 40);
+  } else {
+    std::printf("no window manager on the display: maximise not tried\n");
+  }
+  g_frame.DestroyWindow();
   ::unsetenv("KESTRINTEMPUS_ROOT");
   fs::remove_all(root);
 }
