@@ -25,7 +25,7 @@ const ControlTemplate kSubstitutionControls[] = {
     {"Static", kStaticId, "Giorno:", 0, 8, 22, 40, 10},
     {"ComboBox", S::kDayId, "", kDropList, 50, 20, 110, 90},
     {"Static", kStaticId, "Insegnanti e ore del giorno:", 0, 8, 40, 150, 10},
-    {"ListBox", S::kTeachersId, "", kList, 8, 50, 150, 150},
+    {"ListBox", S::kTeachersId, "", kList, 8, 50, 150, 130},
     {"Static", kStaticId, "Motivo:", 0, 166, 40, 110, 10},
     {"ComboBox", S::kReasonId, "", kDropList, 166, 50, 110, 90},
     {"Static", kStaticId, "Ore di assenza:", 0, 166, 68, 110, 10},
@@ -44,12 +44,12 @@ const ControlTemplate kSubstitutionControls[] = {
     {"Button", S::kMarkId, "Segna assente", kOwner, 166, 112, 130, 16},
     {"Button", S::kRemoveId, "Togli assenza", kOwner, 166, 132, 130, 16},
     {"Static", kStaticId, "Assenti:", 0, 304, 40, 160, 10},
-    {"ListBox", S::kAbsentId, "", kList, 304, 50, 160, 150},
-    {"Button", S::kComputeId, "!CALCOLA le sostituzioni", kOwner, 8, 206, 150, 18},
-    {"Button", S::kPrintId, "!STAMPA", kOwner, 166, 206, 130, 18},
-    {"Button", kIdCancel, "Chiudi", kOwner, 304, 206, 160, 18},
-    {"Static", kStaticId, "Sostituzioni:", 0, 8, 230, 150, 10},
-    {"ListBox", S::kResultsId, "", kList, 8, 240, 456, 120},
+    {"ListBox", S::kAbsentId, "", kList, 304, 50, 160, 130},
+    {"Button", S::kComputeId, "!CALCOLA le sostituzioni", kOwner, 8, 186, 150, 18},
+    {"Button", S::kPrintId, "!STAMPA", kOwner, 166, 186, 130, 18},
+    {"Button", kIdCancel, "Chiudi", kOwner, 304, 186, 160, 18},
+    {"Static", kStaticId, "Sostituzioni:", 0, 8, 210, 150, 10},
+    {"ListBox", S::kResultsId, "", kList, 8, 220, 456, 100},
 };
 
 using P = Cprovvi;
@@ -62,7 +62,7 @@ const ControlTemplate kProvisionalControls[] = {
 };
 
 const DialogTemplate kTemplates[] = {
-    {S::kTemplate, "Gestione Sostituzioni", kFrame, 0, 0, 472, 368, kSubstitutionControls},
+    {S::kTemplate, "Gestione Sostituzioni", kFrame, 0, 0, 472, 328, kSubstitutionControls},
     {P::kTemplate, "Orario Provvisorio", kWsChild, 0, 0, 384, 230, kProvisionalControls},
 };
 

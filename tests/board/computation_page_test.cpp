@@ -69,6 +69,7 @@ class Computation : public TempRoot {
       steps();
       alfadlg_go_to_page(kPageHome);
       g_frame.SetFocus();
+      ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
       ui.Key(kVkEscape);
     });
     const char* argv[] = {"kestrintempus"};
