@@ -225,6 +225,11 @@ void read_line(const std::string& line, ReaderState& state) {
   std::size_t colon = line.find(':');
   std::string rest = colon == std::string::npos ? std::string() : line.substr(colon + 1);
   std::vector<std::string> f = og_split_fields(rest);
+  std::string stamp;
+  if (og_read_pair_stamp(line, &stamp)) {
+    g_description_pair_stamp = stamp;
+    return;
+  }
   if (starts(line, "REM:")) {
     std::string text = rest.size() > 0 && rest[0] == '|' ? rest.substr(1) : rest;
     int n = state.comments++;
@@ -455,6 +460,7 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
   UiSchoolStructure structure_before = g_ui_structure;
   og_clear_school_blocks();
   std::memset(g_description_comment, 0, sizeof g_description_comment);
+  g_description_pair_stamp.clear();
   g_clock_times_flag = 0;
   for (std::uint32_t c = 0; c < kUiMaxClasses; ++c) {
     g_ui_structure.classes[c].calendars[0].calendar_hours[0] = 255;
@@ -484,6 +490,7 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
     if (read == SchoolLines::kRead) complete_model();
   } catch (const ReadError& e) {
     g_error = e.text;
+    g_description_pair_stamp.clear();
     og_clear_school_blocks();
     g_ui_structure = structure_before;
     og_snapshot_all();

@@ -34,6 +34,26 @@ class SchoolFileText {
   std::string bytes_;
 };
 
+// The path on this machine of a school-file name (Windows-style names are
+// translated; absolute local paths stay as they are).
+std::string og_local_school_path(const std::string& path);
+
+// The stamp the two school files carry on a "REM:KTPAIR:" line: a save of
+// both makes a new one, a save of one of them keeps it, so two files whose
+// stamps differ were not saved together (a save that stopped halfway, or a
+// file copied in from another save). Stamps last read ("" none) and being
+// written; the readers set theirs, the writers write og_pair_stamp().
+extern std::string g_structure_pair_stamp;
+extern std::string g_description_pair_stamp;
+// The stamp the next write carries: the structure's, else the description's.
+std::string og_pair_stamp();
+// A new stamp for a save of both files.
+std::string og_new_pair_stamp();
+// The line a writer adds ("" while there is no stamp).
+std::string og_pair_stamp_line();
+// True for a stamp line, its stamp (letters and digits, upper case) in *stamp.
+bool og_read_pair_stamp(const std::string& line, std::string* stamp);
+
 // How a read of a school file ended.
 enum class SchoolLines { kRead, kMissing, kUnusable };
 // Hands each logical line of a file (unscrambled, no line end) to each, one

@@ -13,6 +13,7 @@
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "schooldata/school_file_lines.h"
+#include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -205,7 +206,10 @@ bool read_line(const std::string& line, bool& title_seen) {
   std::string key = line.substr(0, colon + 1);
   std::string rest = line.substr(colon + 1);
   std::vector<std::string> fields = og_split_fields(rest);
-  if (key == "REM:") {
+  std::string stamp;
+  if (og_read_pair_stamp(line, &stamp)) {
+    g_structure_pair_stamp = stamp;
+  } else if (key == "REM:") {
     if (!title_seen) {
       copy_text(g_ui_header.school_name, rest[0] == '|' ? rest.substr(1) : rest, 81);
       title_seen = true;
@@ -271,6 +275,7 @@ const char* og_structure_error() { return g_error.c_str(); }
 int og_read_structure_file_from(const std::string& path, int create) {
   og_clear_structure();
   g_error.clear();
+  g_structure_pair_stamp.clear();
   bool title_seen = false;
   std::size_t number = 0;
   bool bad = false;
@@ -290,6 +295,7 @@ int og_read_structure_file_from(const std::string& path, int create) {
   if (read == SchoolLines::kUnusable) g_error = why;
   if (bad || read == SchoolLines::kUnusable) {
     og_clear_structure();
+    g_structure_pair_stamp.clear();
     snapshot_title();
     og_set_school_blocked(SchoolFilePart::kStructure, g_error.c_str());
     return -2;
@@ -307,5 +313,8 @@ int og_read_structure_file_from(const std::string& path, int create) {
 }
 
 int og_read_structure_file(int create) {
+  // A save of both files that stopped halfway is completed first, so the
+  // structure read belongs with the description read next.
+  og_settle_school_folder(nullptr);
   return og_read_structure_file_from("scuola1.txt", create);
 }
