@@ -461,6 +461,7 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
   og_clear_school_blocks();
   std::memset(g_description_comment, 0, sizeof g_description_comment);
   g_description_pair_stamp.clear();
+  og_forget_long_subject_names();
   g_clock_times_flag = 0;
   for (std::uint32_t c = 0; c < kUiMaxClasses; ++c) {
     g_ui_structure.classes[c].calendars[0].calendar_hours[0] = 255;

@@ -10,6 +10,7 @@
 #include "platform/system_atomic_write.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/model_lookups.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
@@ -171,6 +172,7 @@ bool og_read_school_files(int create) {
     og_tell_school_not_read(og_description_error());
     return false;
   }
+  for (const std::string& notice : og_subject_notices()) ui_message_box(notice.c_str());
   if (!g_structure_pair_stamp.empty() && !g_description_pair_stamp.empty() &&
       g_structure_pair_stamp != g_description_pair_stamp) {
     ui_message_box(kMismatch.Get());

@@ -6,6 +6,7 @@
 #include "schooldata/structure_file.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -94,15 +95,70 @@ bool read_classes(const std::vector<std::string>& fields, const std::string& lin
   return true;
 }
 
-// "NAME-T" then up to three "-P%d", "-N%d", "-M%d" options.
+// One subject of a "MATERIE:" line: "NAME-T", T 'C' or 'N', then the options
+// "-P%d", "-N%d", "-M%d" the writer adds in that order.
+struct SubjectField {
+  std::string name;
+  char type = 'N';
+  int p = 0, n = 0, m = 0;
+};
+
+// Read from the right, since a name may hold '-' itself ("A946 LCS
+// SERBO-CROATO"): the options are the trailing pieces of a letter and
+// digits, the type the single letter before them, the name all the rest.
+bool split_from_right(const std::string& f, SubjectField& out) {
+  std::size_t end = f.size();
+  const char order[3] = {'M', 'N', 'P'};
+  int next = 0;
+  for (;;) {
+    std::size_t dash = f.rfind('-', end == 0 ? 0 : end - 1);
+    if (dash == std::string::npos || dash == 0) return false;
+    std::string piece = f.substr(dash + 1, end - dash - 1);
+    if (piece == "C" || piece == "N") {
+      out.type = piece[0];
+      out.name = f.substr(0, dash);
+      return true;
+    }
+    bool digits = piece.size() >= 2 && piece.size() <= 4;
+    for (std::size_t i = 1; digits && i < piece.size(); ++i) digits = piece[i] >= '0' && piece[i] <= '9';
+    while (digits && next < 3 && order[next] != piece[0]) ++next;
+    if (!digits || next == 3) return false;
+    int value = std::atoi(piece.c_str() + 1);
+    (piece[0] == 'P' ? out.p : piece[0] == 'N' ? out.n : out.m) = value;
+    ++next;
+    end = dash;
+  }
+}
+
+// Files of older writers, whose names could not hold '-': the name ends at
+// the first '-', the type is the letter after it, and each later piece
+// starting with P, N or M sets that option to its first digit.
+bool split_at_first_dash(const std::string& f, SubjectField& out) {
+  std::size_t dash = f.find('-');
+  if (dash == std::string::npos || dash + 1 >= f.size()) return false;
+  out.name = f.substr(0, dash);
+  out.type = f[dash + 1] == 'C' ? 'C' : 'N';
+  for (std::size_t p = f.find('-', dash + 1); p != std::string::npos; p = f.find('-', p + 1)) {
+    if (p + 1 >= f.size()) break;
+    int digit = p + 2 < f.size() && f[p + 2] >= '0' && f[p + 2] <= '9' ? f[p + 2] - '0' : 0;
+    switch (f[p + 1]) {
+      case 'P': out.p = digit; break;
+      case 'N': out.n = digit; break;
+      case 'M': out.m = digit; break;
+      default: break;
+    }
+  }
+  return true;
+}
+
 bool read_subjects(const std::vector<std::string>& fields, const std::string& line) {
   for (const std::string& f : fields) {
-    std::size_t dash = f.find('-');
-    if (dash == std::string::npos || dash + 1 >= f.size()) {
+    SubjectField field;
+    if (!split_from_right(f, field) && !split_at_first_dash(f, (field = SubjectField{}))) {
       fail("Materie: tipologia errata", "Faecher: falsche Art", "Subjects: wrong type", line);
       return false;
     }
-    std::string name = f.substr(0, dash).substr(0, kUiNameSize - 1);
+    std::string name = field.name.substr(0, kUiNameSize - 1);
     int index = -1;
     for (std::uint32_t i = 0; i < st.subject_count; ++i) {
       if (name == st.subjects[i].name) index = static_cast<int>(i);
@@ -117,17 +173,10 @@ bool read_subjects(const std::vector<std::string>& fields, const std::string& li
       copy_text(st.subjects[index].name, name, kUiNameSize);
     }
     UiSubject& s = st.subjects[index];
-    s.type = f[dash + 1] == 'C' ? 'C' : 'N';
-    for (std::size_t p = f.find('-', dash + 1); p != std::string::npos; p = f.find('-', p + 1)) {
-      if (p + 2 >= f.size() + 1 || p + 1 >= f.size()) break;
-      int digit = p + 2 < f.size() && f[p + 2] >= '0' && f[p + 2] <= '9' ? f[p + 2] - '0' : 0;
-      switch (f[p + 1]) {
-        case 'P': s.option_p = static_cast<std::uint8_t>(digit); break;
-        case 'N': s.option_n = static_cast<std::uint8_t>(digit); break;
-        case 'M': s.option_m = static_cast<std::uint8_t>(digit); break;
-        default: break;
-      }
-    }
+    s.type = field.type;
+    s.option_p = static_cast<std::uint8_t>(field.p);
+    s.option_n = static_cast<std::uint8_t>(field.n);
+    s.option_m = static_cast<std::uint8_t>(field.m);
   }
   return true;
 }
