@@ -268,7 +268,9 @@ bool replace_files_together(const std::vector<std::pair<std::string, std::string
   // The new contents are decided from here on: a crash leaves the marker,
   // and the temporaries it names, to complete_files_together.
   for (const auto& file : temporaries) file->release();
-  if (complete_files_together(marker, &why) != Completion::kCompleted) return fail(marker, why);
+  // A rename that fails now leaves the marker for the next completion; no
+  // path is named, since the new contents are decided but not all in place.
+  if (complete_files_together(marker, &why) != Completion::kCompleted) return fail(std::string(), why);
   return true;
 }
 

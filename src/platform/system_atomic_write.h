@@ -75,7 +75,8 @@ void set_atomic_write_fault(AtomicFault fault);
 // (in the same folder) records the renames still to do, then the renames
 // happen and the marker goes. Before the marker exists a failure or a crash
 // leaves every file as it was; after it, complete_files_together finishes
-// the renames. False on failure, with the path that failed and errno.
+// the renames. False on failure, with errno and the path that failed (empty
+// when only the renames failed: complete_files_together will retry them).
 bool replace_files_together(const std::vector<std::pair<std::string, std::string>>& files,
                             const std::string& marker, std::string* failed_path = nullptr,
                             int* error = nullptr);

@@ -141,7 +141,7 @@ int og_write_school_files() {
   if (written) return 0;
   keep_stamps();
   std::string reason = og_write_failure_reason(error);
-  g_write_error = file_name(failed) == kCommitMarker ? with(kNotCompleted.Get(), reason)
+  g_write_error = failed.empty() ? with(kNotCompleted.Get(), reason)
                                                     : with(kCannotWrite.Get(), file_name(failed), reason);
   return -1;
 }

@@ -151,13 +151,17 @@ class EditSequence : public TempRoot {
   // A subject of the ministry list added on the subjects page and saved:
   // names with "-", one of 21 characters that the model cuts to 20.
   std::string AddMinistrySubject(std::mt19937& random) {
-    static const char* const kNames[] = {"A946 LCS SERBO-CROATO", "C038 CONV. SERBO-CR", "A846 LSANIERA SLOVENO",
+    // As the list shows them: cut to the 20 characters of a name.
+    static const char* const kNames[] = {"A946 LCS SERBO-CROAT", "C038 CONV. SERBO-CR", "A846 LSANIERA SLOVEN",
                                          "A036 FILOSOFIA,PSICO", "C032 CONV. INGLESE"};
     const char* name = kNames[Pick(random, int(std::size(kNames)))];
     alfadlg_go_to_page(kPageMaterie);
     auto* page = dynamic_cast<Cmaterie*>(g_current_page);
     if (page == nullptr) return "subjects page not reached";
-    if (!ui.Select(*page, Cmaterie::kMinistryId, name)) return std::string("not in the list: ") + name;
+    if (!ui.Select(*page, Cmaterie::kMinistryId, name)) {
+      ADD_FAILURE() << "not in the ministry list: " << name;
+      return "";
+    }
     ui.Click(*page, Cmaterie::kAddMinistryId);
     ui.Click(*page, Cmaterie::kSaveId);
     return std::string("ministry subject added: ") + name;
