@@ -313,6 +313,7 @@ void read_line(const std::string& line, ReaderState& state) {
   } else if (desc_read_school_extra(line, rest) || desc_read_class_line(line)) {
   } else if (starts(line, "V:")) {
     if (og_read_teacher_constraints(line.c_str()) != 0) desc_fail(og_constraint_error(), og_constraint_error(), og_constraint_error(), line);
+    if (!f.empty()) state.constraint_order.push_back(og_find_or_add_teacher(f[0].c_str()));
   } else {
     for (const BandKey& b : kBands) {
       if (!starts(line, b.key)) continue;
@@ -488,7 +489,10 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
       return true;
     }, &why);
     if (read == SchoolLines::kUnusable) throw ReadError{why};
-    if (read == SchoolLines::kRead) complete_model();
+    if (read == SchoolLines::kRead) {
+      complete_model();
+      desc_order_teachers(state.constraint_order);
+    }
   } catch (const ReadError& e) {
     g_error = e.text;
     g_description_pair_stamp.clear();

@@ -20,7 +20,14 @@ struct ReaderState {
   int conversation = -1;
   int teacher = -1;
   int line_subject = -1;  // subject of the class items of the current line
+  std::vector<int> constraint_order;  // the teachers of the "V:" lines, in order
 };
+
+// Puts the teachers in the order of their "V:" lines, which the writer
+// writes in the model's order: a lab or conversation partner named on an
+// earlier teacher's line would otherwise move before the teachers written
+// between them. Every teacher index of the model follows.
+void desc_order_teachers(const std::vector<int>& constraint_order);
 
 struct ReadError {
   std::string text;

@@ -293,6 +293,37 @@ void desc_complete_teachers() {
   }
 }
 
+void desc_order_teachers(const std::vector<int>& constraint_order) {
+  const int count = static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count
+                                                                                 : kUiMaxTeachers);
+  std::vector<int> order;
+  std::vector<bool> placed(static_cast<std::size_t>(count), false);
+  for (int t : constraint_order) {
+    if (t < 0 || t >= count || placed[static_cast<std::size_t>(t)]) continue;
+    placed[static_cast<std::size_t>(t)] = true;
+    order.push_back(t);
+  }
+  for (int t = 0; t < count; ++t) {
+    if (!placed[static_cast<std::size_t>(t)]) order.push_back(t);
+  }
+  bool moved = false;
+  for (int i = 0; i < count; ++i) moved = moved || order[static_cast<std::size_t>(i)] != i;
+  if (!moved) return;
+  std::vector<std::int32_t> now(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) now[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])] = i;
+  auto follow = [&](std::int32_t t) { return t >= 0 && t < count ? now[static_cast<std::size_t>(t)] : t; };
+  std::vector<UiTeacher> before(g_ui_teachers, g_ui_teachers + count);
+  for (int i = 0; i < count; ++i) {
+    UiTeacher& teacher = g_ui_teachers[i];
+    teacher = before[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
+    teacher.personal.ni = follow(teacher.personal.ni);
+    teacher.personal.carshare_partner = follow(teacher.personal.carshare_partner);
+    for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+      teacher.posts[p].partner = follow(teacher.posts[p].partner);
+    }
+  }
+}
+
 void desc_reset_teaching() {
   for (std::string& name : g_klk) name.clear();
 }
