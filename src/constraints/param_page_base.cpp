@@ -32,7 +32,7 @@ void CParamPageBase::InitPage(const char* current_title) {
 
 bool CParamPageBase::SaveSchool() {
   BeforeLeaving();
-  return og_write_school_files() == 0;
+  return og_save_school_files();
 }
 
 void CParamPageBase::PostFrameCommand(int command) {
