@@ -239,7 +239,13 @@ void desc_read_subject_line(const std::vector<std::string>& f, ReaderState& stat
 void desc_read_teaching(const std::string* first_is_name, const std::vector<std::string>& f,
                         ReaderState& state, const std::string& line) {
   std::size_t i = 0;
-  if (first_is_name != nullptr) {
+  char name[kUiNameSize];
+  if (first_is_name != nullptr && !f.empty()) og_clean_name(name, f[0].c_str());
+  if (first_is_name != nullptr && !f.empty() && name[0] == 0) {
+    // A name of blanks names no teacher: the line goes on the previous
+    // teacher's line, as the writer's line without a name does.
+    i = 1;
+  } else if (first_is_name != nullptr) {
     if (f.empty()) return;
     int t = og_find_or_add_teacher(f[0].c_str());
     if (t < 0) desc_fail(og_lookup_error(), og_lookup_error(), og_lookup_error(), line);
