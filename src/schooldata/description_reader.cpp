@@ -480,7 +480,9 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
       std::memcpy(buffer, text.data(), n);
       buffer[n] = '\n';
       buffer[n + 1] = 0;
-      or_normalize_line(buffer, number++ > 0 ? 1 : 0);
+      // Only the title keeps its case; a first line that is not the title
+      // reads as it will once a save has put the title before it.
+      or_normalize_line(buffer, number++ > 0 || std::strncmp(buffer, "REM:", 4) != 0 ? 1 : 0);
       std::string line;
       for (const char* p = buffer; *p != 0; ++p) {
         if (*p != '\n' && *p != '\r') line += *p;
