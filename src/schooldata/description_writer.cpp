@@ -300,11 +300,12 @@ int og_description_text(int mode, SchoolFileText& text) {
   return 0;
 }
 
-void og_description_text_written(const std::string& path, int mode, bool written) {
+void og_description_text_written(const std::string& path, int mode, bool written, int error) {
   if (!written) {
     static const char* const kText[3] = {"Impossibile scrivere ", "Kann nicht schreiben: ",
                                          "Cannot write "};
     g_error = std::string(kText[g_language < 3 ? g_language : 0]) + path;
+    if (error != 0) g_error += ": " + og_write_failure_reason(error);
     return;
   }
   log_moved_description(!path.empty() && path[0] == '/' ? path : kt::translate_path(path));
@@ -317,8 +318,9 @@ int og_write_assignments_file_to(const std::string& path, int mode) {
   SchoolFileText text;
   int built = og_description_text(mode, text);
   if (built != 0) return built > 0 ? 0 : built;
-  bool written = text.commit(path);
-  og_description_text_written(path, mode, written);
+  int error = 0;
+  bool written = text.commit(path, &error);
+  og_description_text_written(path, mode, written, error);
   return written ? 0 : -1;
 }
 

@@ -97,8 +97,8 @@ void SchoolFileText::line(const std::string& text) {
   bytes_ += work.c_str();
 }
 
-bool SchoolFileText::commit(const std::string& path) const {
-  return kt::write_file_atomically(local_path(path), bytes_);
+bool SchoolFileText::commit(const std::string& path, int* error) const {
+  return kt::write_file_atomically(local_path(path), bytes_, error);
 }
 
 namespace {

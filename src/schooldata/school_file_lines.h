@@ -26,8 +26,9 @@ class SchoolFileText {
   // Adds one line; the text holds no line end.
   void line(const std::string& text);
   // Writes every line to path (a Windows-style or local path) through a
-  // temporary file; false and the old file untouched on any failure.
-  bool commit(const std::string& path) const;
+  // temporary file; false and the old file untouched on any failure, with
+  // errno in *error.
+  bool commit(const std::string& path, int* error = nullptr) const;
   const std::string& bytes() const { return bytes_; }
 
  private:

@@ -142,7 +142,7 @@ int og_write_school_files() {
   keep_stamps();
   std::string reason = og_write_failure_reason(error);
   g_write_error = failed.empty() ? with(kNotCompleted.Get(), reason)
-                                                    : with(kCannotWrite.Get(), file_name(failed), reason);
+                                 : with(kCannotWrite.Get(), file_name(failed), reason);
   return -1;
 }
 

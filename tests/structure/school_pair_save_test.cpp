@@ -104,7 +104,13 @@ TEST_F(SchoolPairSave, AWriteErrorChangesNeitherFileAndSaysWhichAndWhy) {
     EXPECT_EQ(Files(), before) << c.said;
     EXPECT_EQ(Entries(), entries) << c.said << ": no temporary left";
   }
+  // The pages that save the description alone say why too.
   g_language = 0;
+  g_fault = {"scuola2.txt", kt::AtomicStep::kWrite, ENOSPC};
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  EXPECT_FALSE(og_save_description_file());
+  EXPECT_TRUE(Said("Dati NON salvati: Impossibile scrivere scuola2.txt: disco pieno"));
+  EXPECT_EQ(Files(), before);
   kt::set_atomic_write_fault(nullptr);
   ui.Click(*page, Cmaterie::kSaveId);
   EXPECT_NE(Files(), before);
