@@ -494,6 +494,7 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
     if (read == SchoolLines::kRead) {
       complete_model();
       desc_order_teachers(state.constraint_order);
+      desc_order_added_classes(static_cast<int>(structure_before.class_count));
     }
   } catch (const ReadError& e) {
     g_error = e.text;

@@ -29,6 +29,13 @@ struct ReaderState {
 // between them. Every teacher index of the model follows.
 void desc_order_teachers(const std::vector<int>& constraint_order);
 
+// Orders the classes the description added after the structure's first
+// ones (from first): those the structure file will carry keep their order,
+// which it then records; the others, which only the description names, go
+// last in the order of their codes, so where they are first named does not
+// move them on reopen. Every class index of the posts follows.
+void desc_order_added_classes(int first);
+
 struct ReadError {
   std::string text;
 };

@@ -6,14 +6,17 @@
 // A teacher holds at most 40 posts and a post at most 8 further classes;
 // every index read from the file is checked before it is stored. The names
 // of "KLK:" items are kept aside and resolved after the whole file.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/cp1252.h"
 #include "schooldata/day_codes.h"
 #include "schooldata/description_reader_parts.h"
 #include "schooldata/model_lookups.h"
+#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -326,6 +329,37 @@ void desc_order_teachers(const std::vector<int>& constraint_order) {
     teacher.personal.carshare_partner = follow(teacher.personal.carshare_partner);
     for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
       teacher.posts[p].partner = follow(teacher.posts[p].partner);
+    }
+  }
+}
+
+void desc_order_added_classes(int first) {
+  UiSchoolStructure& st = g_ui_structure;
+  const int count = static_cast<int>(st.class_count < kUiMaxClasses ? st.class_count : kUiMaxClasses);
+  if (first < 0 || first >= count) return;
+  std::vector<int> order;
+  for (int c = 0; c < first; ++c) order.push_back(c);
+  std::vector<int> named_only;
+  for (int c = first; c < count; ++c) (og_class_in_structure(st.classes[c]) ? order : named_only).push_back(c);
+  std::stable_sort(named_only.begin(), named_only.end(),
+                   [&st](int a, int b) { return std::strncmp(st.classes[a].code, st.classes[b].code, 4) < 0; });
+  order.insert(order.end(), named_only.begin(), named_only.end());
+  bool moved = false;
+  for (int i = 0; i < count; ++i) moved = moved || order[static_cast<std::size_t>(i)] != i;
+  if (!moved) return;
+  std::vector<std::int32_t> now(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) now[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])] = i;
+  auto follow = [&](std::int32_t c) { return c >= 0 && c < count ? now[static_cast<std::size_t>(c)] : c; };
+  std::vector<UiClass> before(st.classes, st.classes + count);
+  for (int i = 0; i < count; ++i) st.classes[i] = before[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count && t < kUiMaxTeachers; ++t) {
+    UiTeacher& teacher = g_ui_teachers[t];
+    for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+      UiTeachingPost& post = teacher.posts[p];
+      post.class_index = follow(post.class_index);
+      for (int j = 0; j < 8; ++j) post.joint_classes[j] = follow(post.joint_classes[j]);
+      post.own.joined_class = follow(post.own.joined_class);
+      post.partner_part.joined_class = follow(post.partner_part.joined_class);
     }
   }
 }
