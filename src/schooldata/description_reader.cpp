@@ -74,7 +74,7 @@ void read_band(UiHq2Table& table, const std::string& field, int limit, const std
   while (at < field.size() && table.count < limit) {
     std::size_t end = field.find(':', at);
     std::string entry = field.substr(at, end == std::string::npos ? end : end - at);
-    std::size_t dash = entry.find('-');
+    std::size_t dash = desc_number_end(entry, 0);
     if (dash == std::string::npos) {
       desc_fail("Configurare fascia:fino a ore-quante ore fino a ore- .",
                 "Bandtabelle: bis Stunden-wie viele Stunden", "Band table: up to hours-how many",
@@ -104,8 +104,8 @@ void read_band3(UiHq3Table& table, const std::string& field, int limit, const st
   while (!field.empty() && at < field.size() && table.count < limit) {
     std::size_t end = field.find(':', at);
     std::string entry = field.substr(at, end == std::string::npos ? end : end - at);
-    std::size_t d1 = entry.find('-');
-    std::size_t d2 = d1 == std::string::npos ? d1 : entry.find('-', d1 + 1);
+    std::size_t d1 = desc_number_end(entry, 0);
+    std::size_t d2 = d1 == std::string::npos ? d1 : desc_number_end(entry, d1 + 1);
     if (d1 == std::string::npos || (line[0] != 'P' && d2 == std::string::npos)) {
       desc_fail("Configurare " + line.substr(0, line.find(':')) + ":oltre ore-quante ore-quante volte max:oltre ore- .",
                 "Bandtabelle mit drei Werten", "Band table of three values", line);
@@ -525,3 +525,8 @@ int og_read_assignments_file(int create_if_missing) {
 }
 
 const char* og_description_error() { return g_error.c_str(); }
+
+std::size_t desc_number_end(const std::string& entry, std::size_t from) {
+  bool sign = from + 1 < entry.size() && entry[from] == '-' && entry[from + 1] >= '0' && entry[from + 1] <= '9';
+  return entry.find('-', sign ? from + 1 : from);
+}

@@ -43,6 +43,10 @@ struct ReadError {
 // Throws ReadError with the text of the user's language and the line.
 [[noreturn]] void desc_fail(const std::string& it, const std::string& de, const std::string& en,
                             const std::string& line);
+// The '-' that ends the number starting at `from` of a band entry ("a-b"):
+// a '-' there before a digit is the number's sign, as the writer puts
+// "-85-0" for -85 and 0.
+std::size_t desc_number_end(const std::string& entry, std::size_t from);
 // Copies at most size - 1 bytes and a terminator.
 void desc_copy(char* out, const std::string& text, std::size_t size);
 // The class index of a code (found or added); throws when the table is full.
