@@ -32,9 +32,7 @@ void CParamPageBase::InitPage(const char* current_title) {
 
 bool CParamPageBase::SaveSchool() {
   BeforeLeaving();
-  int structure = og_write_structure_file();
-  int assignments = og_write_assignments_file(0, 0);
-  return structure >= 0 && assignments >= 0;
+  return og_save_school_files();
 }
 
 void CParamPageBase::PostFrameCommand(int command) {

@@ -19,7 +19,8 @@ class CParamPageBase : public CResizableDialog {
   // Page set-up shared by both pages: fit into the frame, no grip, the
   // current dialog title.
   void InitPage(const char* current_title);
-  // Writes "scuola1.txt" and "scuola2.txt"; false when a write failed.
+  // Writes "scuola1.txt" and "scuola2.txt" as one step; false, after telling
+  // the user which file failed and why, when they were not written.
   bool SaveSchool();
   // Asks "Sicuro di abbandonare le modifiche ?" when there are changes; on
   // Yes (or without changes) reads both files again and asks the frame to

@@ -9,6 +9,11 @@
 // ".~<pid>-<n>" when the name is too long to take the suffix), takes
 // the old file's permissions (else 0666 less the umask) and is removed again
 // on every failure and when an AtomicFile is destroyed without commit().
+//
+// replace_files_together extends the promise to several files of one folder
+// (a school's two files): all are replaced or none, even across a crash,
+// through a commit marker that complete_files_together finishes on the
+// next start.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +21,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kt {
 
@@ -29,22 +36,62 @@ class AtomicFile {
   bool is_open() const { return stream_ != nullptr; }
   FILE* stream() { return stream_; }
   const std::string& temporary_path() const { return temp_; }
+  const std::string& target() const { return target_; }
   // errno of the first failure, 0 while none.
   int error() const { return error_; }
 
   bool write(std::string_view bytes);
-  // Flushes, syncs and renames over the target. False (the target untouched,
-  // the temporary removed) when any write so far or the rename failed.
+  // Flushes, syncs and closes the temporary, which then holds the whole new
+  // contents on disk; false (the temporary removed) on any failure.
+  bool prepare();
+  // Prepares when not yet done and renames over the target. False (the
+  // target untouched, the temporary removed) when any write so far or the
+  // rename failed.
   bool commit();
   // Drops the new contents; the target stays as it was.
   void discard();
+  // Gives up the prepared temporary without renaming or removing it: a
+  // commit marker names it and whoever completes the marker renames it.
+  void release();
 
  private:
   std::string target_;
   std::string temp_;
   FILE* stream_ = nullptr;
   int error_ = 0;
+  bool prepared_ = false;
 };
+
+// Where a replacement can be made to fail in tests.
+enum class AtomicStep { kWrite, kSync, kRename };
+// Test seam: consulted before each write, sync and rename of a replacement
+// with the target's path; a non-zero errno makes that step fail with it (a
+// full disk, a failed rename). A fault may also end the process there, as a
+// crash would. Null: no faults.
+using AtomicFault = int (*)(AtomicStep step, const std::string& target);
+void set_atomic_write_fault(AtomicFault fault);
+
+// Replaces the files (path, new contents) of one folder together: every
+// new contents goes to a flushed temporary first, then the marker file
+// (in the same folder) records the renames still to do, then the renames
+// happen and the marker goes. Before the marker exists a failure or a crash
+// leaves every file as it was; after it, complete_files_together finishes
+// the renames. False on failure, with errno and the path that failed (empty
+// when only the renames failed: complete_files_together will retry them).
+bool replace_files_together(const std::vector<std::pair<std::string, std::string>>& files,
+                            const std::string& marker, std::string* failed_path = nullptr,
+                            int* error = nullptr);
+enum class Completion { kNothing, kCompleted, kFailed };
+// Finishes the replacement a marker left by a save that did not end: the
+// temporaries still there are renamed over their targets and the marker
+// removed. kNothing without a marker; kFailed (errno in *error) when a
+// rename failed, the marker kept for another try.
+Completion complete_files_together(const std::string& marker, int* error = nullptr);
+// Removes the temporaries of replacements that a process now gone left in
+// folder ("<name>.~<pid>-<n>" of this layer, "<name>.kt-tmp-<pid>[-<n>]" of
+// the engine's). Run after complete_files_together, which still needs the
+// ones its marker names. Returns how many were removed.
+int remove_stale_temporaries(const std::string& folder);
 
 // Replaces (or creates) `path` with `bytes`. *error receives errno on failure.
 bool write_file_atomically(const std::string& path, std::string_view bytes, int* error = nullptr);

@@ -78,7 +78,7 @@ void read_band(UiHq2Table& table, const std::string& field, int limit, const std
   while (at < field.size() && table.count < limit) {
     std::size_t end = field.find(':', at);
     std::string entry = field.substr(at, end == std::string::npos ? end : end - at);
-    std::size_t dash = entry.find('-');
+    std::size_t dash = desc_number_end(entry, 0);
     if (dash == std::string::npos) {
       desc_fail("Configurare fascia:fino a ore-quante ore fino a ore- .",
                 "Bandtabelle: bis Stunden-wie viele Stunden", "Band table: up to hours-how many",
@@ -108,8 +108,8 @@ void read_band3(UiHq3Table& table, const std::string& field, int limit, const st
   while (!field.empty() && at < field.size() && table.count < limit) {
     std::size_t end = field.find(':', at);
     std::string entry = field.substr(at, end == std::string::npos ? end : end - at);
-    std::size_t d1 = entry.find('-');
-    std::size_t d2 = d1 == std::string::npos ? d1 : entry.find('-', d1 + 1);
+    std::size_t d1 = desc_number_end(entry, 0);
+    std::size_t d2 = d1 == std::string::npos ? d1 : desc_number_end(entry, d1 + 1);
     if (d1 == std::string::npos || (line[0] != 'P' && d2 == std::string::npos)) {
       desc_fail("Configurare " + line.substr(0, line.find(':')) + ":oltre ore-quante ore-quante volte max:oltre ore- .",
                 "Bandtabelle mit drei Werten", "Band table of three values", line);
@@ -233,6 +233,11 @@ void read_line(const std::string& line, ReaderState& state) {
   std::size_t colon = line.find(':');
   std::string rest = colon == std::string::npos ? std::string() : line.substr(colon + 1);
   std::vector<std::string> f = og_split_fields(rest);
+  std::string stamp;
+  if (og_read_pair_stamp(line, &stamp)) {
+    g_description_pair_stamp = stamp;
+    return;
+  }
   if (starts(line, "REM:")) {
     std::string text = rest.size() > 0 && rest[0] == '|' ? rest.substr(1) : rest;
     int n = state.comments++;
@@ -316,6 +321,7 @@ void read_line(const std::string& line, ReaderState& state) {
   } else if (desc_read_school_extra(line, rest) || desc_read_class_line(line)) {
   } else if (starts(line, "V:")) {
     if (og_read_teacher_constraints(line.c_str()) != 0) desc_fail(og_constraint_error(), og_constraint_error(), og_constraint_error(), line);
+    if (!f.empty()) state.constraint_order.push_back(og_find_or_add_teacher(f[0].c_str()));
   } else {
     for (const BandKey& b : kBands) {
       if (!starts(line, b.key)) continue;
@@ -453,6 +459,8 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
   UiSchoolStructure structure_before = g_ui_structure;
   og_clear_school_blocks();
   std::memset(g_description_comment, 0, sizeof g_description_comment);
+  g_description_pair_stamp.clear();
+  og_forget_long_subject_names();
   g_clock_times_flag = 0;
   for (std::uint32_t c = 0; c < kUiMaxClasses; ++c) {
     g_ui_structure.classes[c].calendars[0].calendar_hours[0] = 255;
@@ -480,14 +488,21 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
       std::memcpy(buffer, text.data(), n);
       state.as_written = normalised(0);
       std::memcpy(buffer, text.data(), n);
-      std::string line = normalised(number++ > 0 ? 1 : 0);
+      // Only the title keeps its case; a first line that is not the title
+      // reads as it will once a save has put the title before it.
+      std::string line = normalised(number++ > 0 || std::strncmp(buffer, "REM:", 4) != 0 ? 1 : 0);
       if (!line.empty() && line != "|") read_line(line, state);
       return true;
     }, &why);
     if (read == SchoolLines::kUnusable) throw ReadError{why};
-    if (read == SchoolLines::kRead) complete_model();
+    if (read == SchoolLines::kRead) {
+      complete_model();
+      desc_order_teachers(state.constraint_order);
+      desc_order_added_classes(static_cast<int>(structure_before.class_count));
+    }
   } catch (const ReadError& e) {
     g_error = e.text;
+    g_description_pair_stamp.clear();
     og_clear_school_blocks();
     g_ui_structure = structure_before;
     og_snapshot_all();
@@ -518,3 +533,8 @@ int og_read_assignments_file(int create_if_missing) {
 }
 
 const char* og_description_error() { return g_error.c_str(); }
+
+std::size_t desc_number_end(const std::string& entry, std::size_t from) {
+  bool sign = from + 1 < entry.size() && entry[from] == '-' && entry[from + 1] >= '0' && entry[from + 1] <= '9';
+  return entry.find('-', sign ? from + 1 : from);
+}

@@ -95,7 +95,7 @@ void read_standby_bands(const std::string& rest, const std::string& line) {
   UiHq2Table& t = se.dispoday;
   for (const std::string& entry : split(bands, ':')) {
     if (entry.empty() || t.count >= 9) break;
-    std::size_t dash = entry.find('-');
+    std::size_t dash = desc_number_end(entry, 0);
     if (dash == std::string::npos) {
       desc_fail("Configurare DISPOSIZIONE:ore max nel giorno in una classe-max per settimana..",
                 "DISPOSIZIONE: max. Stunden am Tag-max. pro Woche",

@@ -23,7 +23,21 @@ struct ReaderState {
   // The current line normalised as the line itself but with its letters as
   // written: the school's day names keep their case.
   std::string as_written;
+  std::vector<int> constraint_order;  // the teachers of the "V:" lines, in order
 };
+
+// Puts the teachers in the order of their "V:" lines, which the writer
+// writes in the model's order: a lab or conversation partner named on an
+// earlier teacher's line would otherwise move before the teachers written
+// between them. Every teacher index of the model follows.
+void desc_order_teachers(const std::vector<int>& constraint_order);
+
+// Orders the classes the description added after the structure's first
+// ones (from first): those the structure file will carry keep their order,
+// which it then records; the others, which only the description names, go
+// last in the order of their codes, so where they are first named does not
+// move them on reopen. Every class index of the posts follows.
+void desc_order_added_classes(int first);
 
 struct ReadError {
   std::string text;
@@ -32,6 +46,10 @@ struct ReadError {
 // Throws ReadError with the text of the user's language and the line.
 [[noreturn]] void desc_fail(const std::string& it, const std::string& de, const std::string& en,
                             const std::string& line);
+// The '-' that ends the number starting at `from` of a band entry ("a-b"):
+// a '-' there before a digit is the number's sign, as the writer puts
+// "-85-0" for -85 and 0.
+std::size_t desc_number_end(const std::string& entry, std::size_t from);
 // Copies at most size - 1 bytes and a terminator.
 void desc_copy(char* out, const std::string& text, std::size_t size);
 // The class index of a code (found or added); throws when the table is full.

@@ -167,7 +167,8 @@ void desc_read_gym(const std::vector<std::string>& f, const std::string& line) {
       }
       for (; k < 4; ++k) gym.subjects[k] = -1;
     } else if (starts(it, "GM:")) {
-      gym.subjects[0] = desc_subject(it.substr(3), 'N', line);
+      // "GM:" alone: a room of no subject, as the writer puts it.
+      gym.subjects[0] = it.size() > 3 ? desc_subject(it.substr(3), 'N', line) : -1;
       gym.subjects[1] = gym.subjects[2] = gym.subjects[3] = -1;
     } else if (starts(it, "MAT:")) {
     } else if (starts(it, "PRMAX:")) {

@@ -6,15 +6,18 @@
 // A teacher holds at most 40 posts and a post at most 8 further classes;
 // every index read from the file is checked before it is stored. The names
 // of "KLK:" items are kept aside and resolved after the whole file.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/cp1252.h"
 #include "engine/text_lines.h"
 #include "schooldata/day_codes.h"
 #include "schooldata/description_reader_parts.h"
 #include "schooldata/model_lookups.h"
+#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -240,7 +243,13 @@ void desc_read_subject_line(const std::vector<std::string>& f, ReaderState& stat
 void desc_read_teaching(const std::string* first_is_name, const std::vector<std::string>& f,
                         ReaderState& state, const std::string& line) {
   std::size_t i = 0;
-  if (first_is_name != nullptr) {
+  char name[kUiNameSize];
+  if (first_is_name != nullptr && !f.empty()) og_clean_name(name, f[0].c_str());
+  if (first_is_name != nullptr && !f.empty() && name[0] == 0) {
+    // A name of blanks names no teacher: the line goes on the previous
+    // teacher's line, as the writer's line without a name does.
+    i = 1;
+  } else if (first_is_name != nullptr) {
     if (f.empty()) return;
     int t = og_find_or_add_teacher(f[0].c_str());
     if (t < 0) desc_fail(og_lookup_error(), og_lookup_error(), og_lookup_error(), line);
@@ -297,6 +306,68 @@ void desc_complete_teachers() {
   for (std::uint32_t t = 0; t < g_ui_settings.teacher_count && t < kUiMaxTeachers; ++t) {
     UiTeacher& teacher = g_ui_teachers[t];
     if (teacher.main_subject < 0) teacher.main_subject = static_cast<std::int16_t>(desc_inferred_main_subject(static_cast<int>(t)));
+  }
+}
+
+void desc_order_teachers(const std::vector<int>& constraint_order) {
+  const int count = static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count
+                                                                                 : kUiMaxTeachers);
+  std::vector<int> order;
+  std::vector<bool> placed(static_cast<std::size_t>(count), false);
+  for (int t : constraint_order) {
+    if (t < 0 || t >= count || placed[static_cast<std::size_t>(t)]) continue;
+    placed[static_cast<std::size_t>(t)] = true;
+    order.push_back(t);
+  }
+  for (int t = 0; t < count; ++t) {
+    if (!placed[static_cast<std::size_t>(t)]) order.push_back(t);
+  }
+  bool moved = false;
+  for (int i = 0; i < count; ++i) moved = moved || order[static_cast<std::size_t>(i)] != i;
+  if (!moved) return;
+  std::vector<std::int32_t> now(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) now[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])] = i;
+  auto follow = [&](std::int32_t t) { return t >= 0 && t < count ? now[static_cast<std::size_t>(t)] : t; };
+  std::vector<UiTeacher> before(g_ui_teachers, g_ui_teachers + count);
+  for (int i = 0; i < count; ++i) {
+    UiTeacher& teacher = g_ui_teachers[i];
+    teacher = before[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
+    teacher.personal.ni = follow(teacher.personal.ni);
+    teacher.personal.carshare_partner = follow(teacher.personal.carshare_partner);
+    for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+      teacher.posts[p].partner = follow(teacher.posts[p].partner);
+    }
+  }
+}
+
+void desc_order_added_classes(int first) {
+  UiSchoolStructure& st = g_ui_structure;
+  const int count = static_cast<int>(st.class_count < kUiMaxClasses ? st.class_count : kUiMaxClasses);
+  if (first < 0 || first >= count) return;
+  std::vector<int> order;
+  for (int c = 0; c < first; ++c) order.push_back(c);
+  std::vector<int> named_only;
+  for (int c = first; c < count; ++c) (og_class_in_structure(st.classes[c]) ? order : named_only).push_back(c);
+  std::stable_sort(named_only.begin(), named_only.end(),
+                   [&st](int a, int b) { return std::strncmp(st.classes[a].code, st.classes[b].code, 4) < 0; });
+  order.insert(order.end(), named_only.begin(), named_only.end());
+  bool moved = false;
+  for (int i = 0; i < count; ++i) moved = moved || order[static_cast<std::size_t>(i)] != i;
+  if (!moved) return;
+  std::vector<std::int32_t> now(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) now[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])] = i;
+  auto follow = [&](std::int32_t c) { return c >= 0 && c < count ? now[static_cast<std::size_t>(c)] : c; };
+  std::vector<UiClass> before(st.classes, st.classes + count);
+  for (int i = 0; i < count; ++i) st.classes[i] = before[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count && t < kUiMaxTeachers; ++t) {
+    UiTeacher& teacher = g_ui_teachers[t];
+    for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+      UiTeachingPost& post = teacher.posts[p];
+      post.class_index = follow(post.class_index);
+      for (int j = 0; j < 8; ++j) post.joint_classes[j] = follow(post.joint_classes[j]);
+      post.own.joined_class = follow(post.own.joined_class);
+      post.partner_part.joined_class = follow(post.partner_part.joined_class);
+    }
   }
 }
 

@@ -74,6 +74,7 @@ void write_comments(std::string& out) {
   if (hd.school_code[0] == 0) og_make_school_code(hd.school_code);
   out += std::string("REM:") + hd.school_code + "|" + hd.id_text1 + "|\n";
   out += std::string("REM:") + hd.id_text2 + "|\n";
+  if (std::string stamp = og_pair_stamp_line(); !stamp.empty()) out += stamp + "\n";
   if (std::strncmp(st.writer_version, "5.8.C", 5) >= 0) {
     out += "STATUSINFO:" + std::string(st.status, strnlen(st.status, 10)) + "|\n";
   }
@@ -269,10 +270,10 @@ std::string build_text(int mode) {
 
 }  // namespace
 
-int og_write_assignments_file_to(const std::string& path, int mode) {
+int og_description_text(int mode, SchoolFileText& text) {
   g_error.clear();
   if (mode < 0 || mode > 2) return -3;
-  if (g_process_number != 0) return 0;
+  if (g_process_number != 0) return 1;
   // A school whose files could not be read is never written over them.
   if (!og_school_loaded()) {
     g_error = og_school_unloaded_text();
@@ -289,7 +290,6 @@ int og_write_assignments_file_to(const std::string& path, int mode) {
   } else {
     out = build_text(mode);
   }
-  SchoolFileText text;
   std::size_t at = 0;
   while (at < out.size()) {
     std::size_t end = out.find('\n', at);
@@ -297,15 +297,31 @@ int og_write_assignments_file_to(const std::string& path, int mode) {
     text.line(out.substr(at, end - at));
     at = end + 1;
   }
-  if (!text.commit(path)) {
+  return 0;
+}
+
+void og_description_text_written(const std::string& path, int mode, bool written, int error) {
+  if (!written) {
     static const char* const kText[3] = {"Impossibile scrivere ", "Kann nicht schreiben: ",
                                          "Cannot write "};
     g_error = std::string(kText[g_language < 3 ? g_language : 0]) + path;
-    return -1;
+    if (error != 0) g_error += ": " + og_write_failure_reason(error);
+    return;
   }
   log_moved_description(!path.empty() && path[0] == '/' ? path : kt::translate_path(path));
-  if (mode == 0) og_snapshot_all();
-  return 0;
+  if (mode != 0) return;
+  og_snapshot_all();
+  g_description_pair_stamp = og_pair_stamp();
+}
+
+int og_write_assignments_file_to(const std::string& path, int mode) {
+  SchoolFileText text;
+  int built = og_description_text(mode, text);
+  if (built != 0) return built > 0 ? 0 : built;
+  int error = 0;
+  bool written = text.commit(path, &error);
+  og_description_text_written(path, mode, written, error);
+  return written ? 0 : -1;
 }
 
 int og_write_assignments_file(int mode, int option) {
@@ -335,5 +351,6 @@ void og_install_description_hooks() {
   DescriptionFileHooks hooks;
   hooks.read = read_hook;
   hooks.write = write_hook;
+  hooks.write_both = [] { return og_save_school_files() ? 0 : -1; };
   og_set_description_hooks(hooks);
 }

@@ -18,6 +18,14 @@
 int og_write_assignments_file(int mode, int option);
 int og_write_assignments_file_to(const std::string& path, int mode);
 const char* og_description_write_error();
+// The writer in two steps, for a save that writes both school files as one:
+// the text (0; 1 in a worker process, which writes nothing; -1 the school is
+// not loaded; -3 an unknown mode), then what the write of path changes
+// (the model marked saved, the error text with errno's reason) once it is
+// known.
+class SchoolFileText;
+int og_description_text(int mode, SchoolFileText& text);
+void og_description_text_written(const std::string& path, int mode, bool written, int error = 0);
 // '+' -> '_', '(' -> '[', ')' -> ']'; valid until the next call.
 const char* og_escape_name(const char* name);
 // "LU:1-5MA:2-3": the runs of set cells of a week mask, day by day.

@@ -10,6 +10,8 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/shell_services.h"
 #include "engine/text_lines.h"
@@ -64,10 +66,18 @@ int og_find_or_add_class(const char* code, int add) {
   std::strncpy(key, code, length);
   std::uint32_t count = g_ui_structure.class_count;
   if (count > kUiMaxClasses) count = kUiMaxClasses;
-  for (std::uint32_t i = 0; i < count; ++i) {
-    if (std::strncmp(g_ui_structure.classes[i].code, key, length) == 0) {
-      return static_cast<int>(i);
+  // A short code is stored padded with blanks ("1 "): a blank and the end
+  // of the code are the same, or "1" would never find the class it made.
+  auto same = [length](const char* a, const char* b) {
+    for (std::size_t i = 0; i < length; ++i) {
+      char x = a[i] != 0 ? a[i] : ' ', y = b[i] != 0 ? b[i] : ' ';
+      if (x != y) return false;
+      if (a[i] == 0 && b[i] == 0) return true;
     }
+    return true;
+  };
+  for (std::uint32_t i = 0; i < count; ++i) {
+    if (same(g_ui_structure.classes[i].code, key)) return static_cast<int>(i);
   }
   if (!add) return -1;
   if (count >= kUiMaxClasses) {
@@ -100,27 +110,82 @@ int og_find_or_add_lab(const char* name) {
   return static_cast<int>(count);
 }
 
+namespace {
+
+// Names longer than a name field met since og_forget_long_subject_names,
+// with the subject each became, and the notices of names made unique.
+std::vector<std::pair<std::string, int>> g_long_subject_names;
+std::vector<std::string> g_subject_notices;
+
+int long_name_owner(int subject) {
+  for (const auto& [full, index] : g_long_subject_names) {
+    if (index == subject) return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void og_forget_long_subject_names() {
+  g_long_subject_names.clear();
+  g_subject_notices.clear();
+}
+
+const std::vector<std::string>& og_subject_notices() { return g_subject_notices; }
+
 int og_find_or_add_subject(const char* name, char type) {
   std::uint32_t count = g_ui_structure.subject_count;
   if (count > kUiMaxSubjects) count = kUiMaxSubjects;
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const UiSubject& s = g_ui_structure.subjects[i];
-    if (std::strcmp(s.name, name) != 0) continue;
+  // The model keeps 20 characters of a name. A longer one is the subject it
+  // became the first time; another long name with the same 20 characters is
+  // another subject, whose name is made unique rather than merged.
+  const std::string full = name;
+  const bool is_long = full.size() > kUiNameSize - 1;
+  char field[kUiNameSize];
+  set_text(field, name, sizeof field);
+  int found = -1;
+  for (const auto& [seen, index] : g_long_subject_names) {
+    if (is_long && seen == full) found = index;
+  }
+  for (std::uint32_t i = 0; i < count && found < 0; ++i) {
+    if (std::strcmp(g_ui_structure.subjects[i].name, field) != 0) continue;
+    if (is_long && long_name_owner(static_cast<int>(i))) {
+      std::string taken = field;
+      for (const char* c = "23456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"; *c != 0; ++c) {
+        field[kUiNameSize - 2] = *c;
+        bool free = true;
+        for (std::uint32_t j = 0; j < count && free; ++j) free = std::strcmp(g_ui_structure.subjects[j].name, field) != 0;
+        if (free) break;
+      }
+      const char* text[3] = {"La materia %s si chiama ora %s: i suoi primi 20 caratteri erano quelli di %s",
+                             "Das Fach %s hei\xDFt nun %s: seine ersten 20 Zeichen waren die von %s",
+                             "The subject %s is now called %s: its first 20 characters were those of %s"};
+      char notice[400];
+      std::snprintf(notice, sizeof notice, text[g_language < 3 ? g_language : 0], name, field, taken.c_str());
+      g_subject_notices.push_back(notice);
+      break;
+    }
+    found = static_cast<int>(i);
+  }
+  if (found >= 0) {
+    const UiSubject& s = g_ui_structure.subjects[found];
     if (type == 'C' && s.type != 'C') {
       return fail("Errore: la materia è usata sia per conversazione sia come materia principale"_cp,
                   "Fehler: das Fach dient als Konversation und als Hauptfach",
                   "Error: the subject is used both as conversation and as main subject", name);
     }
-    return static_cast<int>(i);
+    if (is_long) g_long_subject_names.emplace_back(full, found);
+    return found;
   }
   if (count >= kUiMaxSubjects) {
     return fail("Numero Materie Eccessivo", "Zu viele Faecher", "Too many subjects", name);
   }
   UiSubject& s = g_ui_structure.subjects[count];
   std::memset(&s, 0, sizeof s);
-  set_text(s.name, name, sizeof s.name);
+  set_text(s.name, field, sizeof s.name);
   s.type = type;
   g_ui_structure.subject_count = count + 1;
+  if (is_long) g_long_subject_names.emplace_back(full, static_cast<int>(count));
   return static_cast<int>(count);
 }
 

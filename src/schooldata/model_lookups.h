@@ -8,6 +8,7 @@
 // capacity. User-interface thread only.
 #pragma once
 
+#include <string>
 #include <vector>
 
 // og_clean_name and og_init_teacher are the shell's model utilities.
@@ -17,8 +18,15 @@ int og_find_or_add_teacher(const char* name);
 // Compares the first 2 characters of the code (3 with two or more tracks).
 int og_find_or_add_class(const char* code, int add);
 int og_find_or_add_lab(const char* name);
-// type 'C' requires an existing subject to be a conversation subject.
+// type 'C' requires an existing subject to be a conversation subject. A
+// name longer than 20 characters is found again as the subject it first
+// became; another long name with the same first 20 characters gets a name
+// made unique (its last character), with a notice.
 int og_find_or_add_subject(const char* name, char type);
+// Starts a new reading: long names seen and notices are forgotten.
+void og_forget_long_subject_names();
+// The notices of subject names made unique since then (user's language).
+const std::vector<std::string>& og_subject_notices();
 int og_find_or_add_lab_group(const char* name);
 const char* og_lookup_error();
 // Per subject index, whether a post of the school gives lessons of it (as

@@ -15,8 +15,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <random>
 
 #include "engine/shell_services.h"
 #include "engine/text_file_shape.h"
@@ -37,6 +39,53 @@ std::string local_path(const std::string& path) {
 
 void og_set_school_line_seed_source(std::uint8_t (*source)()) { g_seed_source = source; }
 
+std::string og_local_school_path(const std::string& path) { return local_path(path); }
+
+std::string g_structure_pair_stamp;
+std::string g_description_pair_stamp;
+
+namespace {
+constexpr const char* kPairStampKey = "REM:KTPAIR:";
+constexpr std::size_t kPairStampSize = 24;
+}  // namespace
+
+std::string og_pair_stamp() { return !g_structure_pair_stamp.empty() ? g_structure_pair_stamp : g_description_pair_stamp; }
+
+std::string og_new_pair_stamp() {
+  static std::mt19937_64 random(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
+                                static_cast<std::uint64_t>(::getpid()));
+  static const char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::string stamp;
+  for (;;) {
+    stamp.clear();
+    for (int i = 0; i < 16; ++i) stamp += kDigits[random() % 36];
+    // Always another stamp than the one the files carry now.
+    if (stamp != og_pair_stamp()) return stamp;
+  }
+}
+
+std::string og_pair_stamp_line() {
+  std::string stamp = og_pair_stamp();
+  return stamp.empty() ? std::string() : kPairStampKey + stamp;
+}
+
+bool og_read_pair_stamp(const std::string& line, std::string* stamp) {
+  std::size_t key = std::char_traits<char>::length(kPairStampKey);
+  if (line.size() < key) return false;
+  for (std::size_t i = 0; i < key; ++i) {
+    unsigned char c = static_cast<unsigned char>(line[i]);
+    if ((c >= 'a' && c <= 'z' ? c - 32 : c) != static_cast<unsigned char>(kPairStampKey[i])) return false;
+  }
+  // Kept as the writers write it, so a stamp read back is the stamp written.
+  stamp->clear();
+  for (std::size_t i = key; i < line.size() && stamp->size() < kPairStampSize; ++i) {
+    char c = line[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')) *stamp += c;
+  }
+  return true;
+}
+
 void SchoolFileText::line(const std::string& text) {
   std::string with_end = text + "\n";
   if (g_school_files_plain) {
@@ -49,8 +98,8 @@ void SchoolFileText::line(const std::string& text) {
   bytes_ += work.c_str();
 }
 
-bool SchoolFileText::commit(const std::string& path) const {
-  return kt::write_file_atomically(local_path(path), bytes_);
+bool SchoolFileText::commit(const std::string& path, int* error) const {
+  return kt::write_file_atomically(local_path(path), bytes_, error);
 }
 
 namespace {

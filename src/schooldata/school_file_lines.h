@@ -26,13 +26,34 @@ class SchoolFileText {
   // Adds one line; the text holds no line end.
   void line(const std::string& text);
   // Writes every line to path (a Windows-style or local path) through a
-  // temporary file; false and the old file untouched on any failure.
-  bool commit(const std::string& path) const;
+  // temporary file; false and the old file untouched on any failure, with
+  // errno in *error.
+  bool commit(const std::string& path, int* error = nullptr) const;
   const std::string& bytes() const { return bytes_; }
 
  private:
   std::string bytes_;
 };
+
+// The path on this machine of a school-file name (Windows-style names are
+// translated; absolute local paths stay as they are).
+std::string og_local_school_path(const std::string& path);
+
+// The stamp the two school files carry on a "REM:KTPAIR:" line: a save of
+// both makes a new one, a save of one of them keeps it, so two files whose
+// stamps differ were not saved together (a save that stopped halfway, or a
+// file copied in from another save). Stamps last read ("" none) and being
+// written; the readers set theirs, the writers write og_pair_stamp().
+extern std::string g_structure_pair_stamp;
+extern std::string g_description_pair_stamp;
+// The stamp the next write carries: the structure's, else the description's.
+std::string og_pair_stamp();
+// A new stamp for a save of both files.
+std::string og_new_pair_stamp();
+// The line a writer adds ("" while there is no stamp).
+std::string og_pair_stamp_line();
+// True for a stamp line, its stamp (letters and digits, upper case) in *stamp.
+bool og_read_pair_stamp(const std::string& line, std::string* stamp);
 
 // How a read of a school file ended.
 enum class SchoolLines { kRead, kMissing, kUnusable };

@@ -4,10 +4,16 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
+#include "engine/shell_services.h"
+#include "platform/system_atomic_write.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/model_lookups.h"
+#include "schooldata/school_file_lines.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
@@ -24,6 +30,51 @@ const MlText kNotLoaded = {{"\n\nLa scuola non \xE8 stata caricata: nessun dato 
 const MlText kNotSaved = {{"Dati NON salvati: ", "Daten NICHT gespeichert: ", "Data NOT saved: "}};
 const MlText kStructureNotWritten = {{"impossibile scrivere scuola1.txt", "scuola1.txt kann nicht geschrieben werden",
                                       "cannot write scuola1.txt"}};
+const MlText kCannotWrite = {{"impossibile scrivere %s: %s", "%s kann nicht geschrieben werden: %s",
+                              "cannot write %s: %s"}};
+const MlText kNotCompleted = {{"il salvataggio non \xE8 stato completato (%s): lo sar\xE0 alla prossima apertura della "
+                               "scuola",
+                               "das Speichern wurde nicht abgeschlossen (%s): es wird beim n\xE4" "chsten \xD6" "ffnen "
+                               "der Schule abgeschlossen",
+                               "the save was not completed (%s): it will be at the next opening of the school"}};
+const MlText kLeftHalfDone = {{"L'ultimo salvataggio di questa scuola si \xE8 interrotto e non si pu\xF2 completare "
+                               "(%s): scuola1.txt e scuola2.txt potrebbero non corrispondere.",
+                               "Das letzte Speichern dieser Schule wurde unterbrochen und kann nicht abgeschlossen "
+                               "werden (%s): scuola1.txt und scuola2.txt passen vielleicht nicht zusammen.",
+                               "The last save of this school stopped halfway and cannot be completed (%s): "
+                               "scuola1.txt and scuola2.txt may not match."}};
+const MlText kMismatch = {{"Attenzione: scuola1.txt e scuola2.txt di questa cartella non vengono dallo stesso "
+                           "salvataggio (uno dei due \xE8 stato sostituito o copiato da un'altra parte). Materie, "
+                           "classi e indirizzi possono non corrispondere agli insegnamenti: controllate la scuola "
+                           "prima di salvare, o ripristinate una copia dei due file.",
+                           "Achtung: scuola1.txt und scuola2.txt dieses Ordners stammen nicht aus demselben "
+                           "Speichern (eine der Dateien wurde ersetzt oder von anderswo kopiert). F\xE4" "cher, "
+                           "Klassen und Studienrichtungen passen vielleicht nicht zu den Lehrauftr\xE4gen: pr\xFC"
+                           "fen Sie die Schule vor dem Speichern oder stellen Sie eine Kopie beider Dateien wieder "
+                           "her.",
+                           "Warning: scuola1.txt and scuola2.txt of this folder do not come from the same save (one "
+                           "of them was replaced or copied from elsewhere). Subjects, classes and study tracks may "
+                           "not match the teaching posts: check the school before saving, or restore a copy of both "
+                           "files."}};
+
+// The marker of a save of both files still to be completed, beside them.
+constexpr const char* kCommitMarker = "scuola.kt-commit";
+
+std::string g_write_error;
+
+std::string with(const char* text, const std::string& a, const std::string& b = std::string()) {
+  std::string out = text;
+  std::size_t at = out.find("%s");
+  if (at != std::string::npos) out.replace(at, 2, a);
+  at = out.find("%s", at == std::string::npos ? 0 : at + a.size());
+  if (at != std::string::npos) out.replace(at, 2, b);
+  return out;
+}
+
+std::string file_name(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 std::string g_read_folder;  // where og_read_school_files ran last
 
@@ -33,6 +84,78 @@ std::string current_folder() {
 }
 
 }  // namespace
+
+std::string og_write_failure_reason(int error) {
+  struct Reason {
+    int error;
+    MlText text;
+  };
+  static const Reason kReasons[] = {
+      {ENOSPC, {{"disco pieno", "Datentr\xE4ger voll", "disk full"}}},
+      {EDQUOT, {{"spazio su disco esaurito (quota)", "Speicherplatz ersch\xF6pft (Quote)", "disk quota exceeded"}}},
+      {EFBIG, {{"file troppo grande", "Datei zu gro\xDF", "file too large"}}},
+      {EROFS, {{"disco protetto in scrittura", "Datentr\xE4ger schreibgesch\xFCtzt", "read-only disk"}}},
+      {EACCES, {{"accesso negato", "Zugriff verweigert", "permission denied"}}},
+      {EPERM, {{"accesso negato", "Zugriff verweigert", "permission denied"}}},
+      {EIO, {{"errore di scrittura sul disco", "Schreibfehler auf dem Datentr\xE4ger", "disk write error"}}},
+      {ENOENT, {{"cartella mancante", "Ordner fehlt", "missing folder"}}},
+  };
+  for (const Reason& r : kReasons) {
+    if (r.error == error) return r.text.Get();
+  }
+  return std::strerror(error);
+}
+
+bool og_settle_school_folder(std::string* why) {
+  std::string marker = og_local_school_path(kCommitMarker);
+  int error = 0;
+  bool settled = kt::complete_files_together(marker, &error) != kt::Completion::kFailed;
+  if (!settled && why != nullptr) *why = with(kLeftHalfDone.Get(), og_write_failure_reason(error));
+  std::size_t slash = marker.rfind('/');
+  kt::remove_stale_temporaries(slash == std::string::npos ? "." : slash == 0 ? "/" : marker.substr(0, slash));
+  return settled;
+}
+
+int og_write_school_files() {
+  g_write_error.clear();
+  std::string kept_structure = g_structure_pair_stamp;
+  std::string kept_description = g_description_pair_stamp;
+  g_structure_pair_stamp = g_description_pair_stamp = og_new_pair_stamp();
+  auto keep_stamps = [&] {
+    g_structure_pair_stamp = kept_structure;
+    g_description_pair_stamp = kept_description;
+  };
+  SchoolFileText structure;
+  SchoolFileText description;
+  int built = og_structure_text(structure);
+  if (built != 0) {
+    keep_stamps();
+    if (built > 0) return 0;  // a worker process writes nothing
+    g_write_error = og_structure_not_saved_reason();
+    return -1;
+  }
+  if (og_description_text(0, description) != 0) {
+    og_structure_text_written(false);
+    keep_stamps();
+    g_write_error = og_description_write_error();
+    return -1;
+  }
+  std::string failed;
+  int error = 0;
+  bool written = kt::replace_files_together({{og_local_school_path("scuola1.txt"), structure.bytes()},
+                                             {og_local_school_path("scuola2.txt"), description.bytes()}},
+                                            og_local_school_path(kCommitMarker), &failed, &error);
+  og_structure_text_written(written);
+  og_description_text_written("scuola2.txt", 0, written);
+  if (written) return 0;
+  keep_stamps();
+  std::string reason = og_write_failure_reason(error);
+  g_write_error = failed.empty() ? with(kNotCompleted.Get(), reason)
+                                 : with(kCannotWrite.Get(), file_name(failed), reason);
+  return -1;
+}
+
+const char* og_school_files_write_error() { return g_write_error.c_str(); }
 
 void og_tell_school_not_read(const char* reader_message) {
   ui_message_box((std::string(reader_message) + kNotLoaded.Get()).c_str());
@@ -48,6 +171,8 @@ bool og_school_read_in_current_folder() { return !g_read_folder.empty() && g_rea
 
 bool og_read_school_files(int create) {
   g_read_folder = current_folder();
+  std::string half_done;
+  if (!og_settle_school_folder(&half_done)) ui_message_box(half_done.c_str());
   // A missing file (-1) is an empty school, not a refused one.
   if (og_read_structure_file(create) == -2) {
     // Nothing of the school read before may show as this one's.
@@ -59,15 +184,18 @@ bool og_read_school_files(int create) {
     og_tell_school_not_read(og_description_error());
     return false;
   }
+  for (const std::string& notice : og_subject_notices()) ui_message_box(notice.c_str());
+  if (!g_structure_pair_stamp.empty() && !g_description_pair_stamp.empty() &&
+      g_structure_pair_stamp != g_description_pair_stamp) {
+    ui_message_box(kMismatch.Get());
+  }
   return true;
 }
 
 bool og_save_school_files() {
-  if (og_write_structure_file() != 0) {
-    og_tell_school_not_saved(og_structure_not_saved_reason());
-    return false;
-  }
-  return og_save_description_file();
+  if (og_write_school_files() == 0) return true;
+  og_tell_school_not_saved(og_school_files_write_error());
+  return false;
 }
 
 bool og_save_description_file() {

@@ -5,6 +5,8 @@
 // says so. User-interface thread only.
 #pragma once
 
+#include <string>
+
 // Reads both files (create: a missing file starts a new school; without it a
 // missing file reads as empty). False after the message when a file was
 // refused.
@@ -14,9 +16,21 @@ bool og_read_school_files(int create);
 // the model still holds another school (or none) and a save would write it
 // over this folder's files.
 bool og_school_read_in_current_folder();
-// Writes "scuola1.txt" and then "scuola2.txt"; false after the message when
-// either was not written (the old files stay).
+// Writes "scuola1.txt" and "scuola2.txt" as one step: both new or both
+// old, even across a crash (the next reading of the folder completes a save
+// that stopped between the two). False after the message, which names the
+// file and why, when they were not written (the old files stay).
 bool og_save_school_files();
+// The same without the message: 0 written, -1 not (og_school_files_write_error
+// says why in the user's language).
+int og_write_school_files();
+const char* og_school_files_write_error();
+// Completes a save of both files that stopped halfway in the current folder
+// and removes the temporaries that processes now gone left there. False, with
+// the message in *why, when a save could not be completed.
+bool og_settle_school_folder(std::string* why);
+// Why a write failed (errno), in the user's language: "disco pieno"...
+std::string og_write_failure_reason(int error);
 // Writes "scuola2.txt" alone; false after the message when not written.
 bool og_save_description_file();
 // The messages of a file that did not read (the reader's text) and of a

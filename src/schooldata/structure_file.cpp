@@ -6,6 +6,7 @@
 #include "schooldata/structure_file.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "schooldata/school_file_lines.h"
+#include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -93,15 +95,70 @@ bool read_classes(const std::vector<std::string>& fields, const std::string& lin
   return true;
 }
 
-// "NAME-T" then up to three "-P%d", "-N%d", "-M%d" options.
+// One subject of a "MATERIE:" line: "NAME-T", T 'C' or 'N', then the options
+// "-P%d", "-N%d", "-M%d" the writer adds in that order.
+struct SubjectField {
+  std::string name;
+  char type = 'N';
+  int p = 0, n = 0, m = 0;
+};
+
+// Read from the right, since a name may hold '-' itself ("A946 LCS
+// SERBO-CROATO"): the options are the trailing pieces of a letter and
+// digits, the type the single letter before them, the name all the rest.
+bool split_from_right(const std::string& f, SubjectField& out) {
+  std::size_t end = f.size();
+  const char order[3] = {'M', 'N', 'P'};
+  int next = 0;
+  for (;;) {
+    std::size_t dash = f.rfind('-', end == 0 ? 0 : end - 1);
+    if (dash == std::string::npos || dash == 0) return false;
+    std::string piece = f.substr(dash + 1, end - dash - 1);
+    if (piece == "C" || piece == "N") {
+      out.type = piece[0];
+      out.name = f.substr(0, dash);
+      return true;
+    }
+    bool digits = piece.size() >= 2 && piece.size() <= 4;
+    for (std::size_t i = 1; digits && i < piece.size(); ++i) digits = piece[i] >= '0' && piece[i] <= '9';
+    while (digits && next < 3 && order[next] != piece[0]) ++next;
+    if (!digits || next == 3) return false;
+    int value = std::atoi(piece.c_str() + 1);
+    (piece[0] == 'P' ? out.p : piece[0] == 'N' ? out.n : out.m) = value;
+    ++next;
+    end = dash;
+  }
+}
+
+// Files of older writers, whose names could not hold '-': the name ends at
+// the first '-', the type is the letter after it, and each later piece
+// starting with P, N or M sets that option to its first digit.
+bool split_at_first_dash(const std::string& f, SubjectField& out) {
+  std::size_t dash = f.find('-');
+  if (dash == std::string::npos || dash + 1 >= f.size()) return false;
+  out.name = f.substr(0, dash);
+  out.type = f[dash + 1] == 'C' ? 'C' : 'N';
+  for (std::size_t p = f.find('-', dash + 1); p != std::string::npos; p = f.find('-', p + 1)) {
+    if (p + 1 >= f.size()) break;
+    int digit = p + 2 < f.size() && f[p + 2] >= '0' && f[p + 2] <= '9' ? f[p + 2] - '0' : 0;
+    switch (f[p + 1]) {
+      case 'P': out.p = digit; break;
+      case 'N': out.n = digit; break;
+      case 'M': out.m = digit; break;
+      default: break;
+    }
+  }
+  return true;
+}
+
 bool read_subjects(const std::vector<std::string>& fields, const std::string& line) {
   for (const std::string& f : fields) {
-    std::size_t dash = f.find('-');
-    if (dash == std::string::npos || dash + 1 >= f.size()) {
+    SubjectField field;
+    if (!split_from_right(f, field) && !split_at_first_dash(f, (field = SubjectField{}))) {
       fail("Materie: tipologia errata", "Faecher: falsche Art", "Subjects: wrong type", line);
       return false;
     }
-    std::string name = f.substr(0, dash).substr(0, kUiNameSize - 1);
+    std::string name = field.name.substr(0, kUiNameSize - 1);
     int index = -1;
     for (std::uint32_t i = 0; i < st.subject_count; ++i) {
       if (name == st.subjects[i].name) index = static_cast<int>(i);
@@ -116,17 +173,10 @@ bool read_subjects(const std::vector<std::string>& fields, const std::string& li
       copy_text(st.subjects[index].name, name, kUiNameSize);
     }
     UiSubject& s = st.subjects[index];
-    s.type = f[dash + 1] == 'C' ? 'C' : 'N';
-    for (std::size_t p = f.find('-', dash + 1); p != std::string::npos; p = f.find('-', p + 1)) {
-      if (p + 2 >= f.size() + 1 || p + 1 >= f.size()) break;
-      int digit = p + 2 < f.size() && f[p + 2] >= '0' && f[p + 2] <= '9' ? f[p + 2] - '0' : 0;
-      switch (f[p + 1]) {
-        case 'P': s.option_p = static_cast<std::uint8_t>(digit); break;
-        case 'N': s.option_n = static_cast<std::uint8_t>(digit); break;
-        case 'M': s.option_m = static_cast<std::uint8_t>(digit); break;
-        default: break;
-      }
-    }
+    s.type = field.type;
+    s.option_p = static_cast<std::uint8_t>(field.p);
+    s.option_n = static_cast<std::uint8_t>(field.n);
+    s.option_m = static_cast<std::uint8_t>(field.m);
   }
   return true;
 }
@@ -205,7 +255,10 @@ bool read_line(const std::string& line, bool& title_seen) {
   std::string key = line.substr(0, colon + 1);
   std::string rest = line.substr(colon + 1);
   std::vector<std::string> fields = og_split_fields(rest);
-  if (key == "REM:") {
+  std::string stamp;
+  if (og_read_pair_stamp(line, &stamp)) {
+    g_structure_pair_stamp = stamp;
+  } else if (key == "REM:") {
     if (!title_seen) {
       copy_text(g_ui_header.school_name, rest[0] == '|' ? rest.substr(1) : rest, 81);
       title_seen = true;
@@ -271,6 +324,7 @@ const char* og_structure_error() { return g_error.c_str(); }
 int og_read_structure_file_from(const std::string& path, int create) {
   og_clear_structure();
   g_error.clear();
+  g_structure_pair_stamp.clear();
   bool title_seen = false;
   std::size_t number = 0;
   bool bad = false;
@@ -290,6 +344,7 @@ int og_read_structure_file_from(const std::string& path, int create) {
   if (read == SchoolLines::kUnusable) g_error = why;
   if (bad || read == SchoolLines::kUnusable) {
     og_clear_structure();
+    g_structure_pair_stamp.clear();
     snapshot_title();
     og_set_school_blocked(SchoolFilePart::kStructure, g_error.c_str());
     return -2;
@@ -307,5 +362,8 @@ int og_read_structure_file_from(const std::string& path, int create) {
 }
 
 int og_read_structure_file(int create) {
+  // A save of both files that stopped halfway is completed first, so the
+  // structure read belongs with the description read next.
+  og_settle_school_folder(nullptr);
   return og_read_structure_file_from("scuola1.txt", create);
 }

@@ -24,6 +24,13 @@ int og_write_structure_file();
 // enabled for that track.
 bool og_class_in_structure(const UiClass& c);
 int og_write_structure_file_to(const std::string& path);
+// The writer in two steps, for a save that writes both school files as one:
+// the text (0; 1 in a worker process, which writes nothing; -1 the school
+// is not loaded), then what the write changes in the model once it is known
+// whether the file was written.
+class SchoolFileText;
+int og_structure_text(SchoolFileText& out);
+void og_structure_text_written(bool written);
 // Gives every subject the default options its name suggests and sets the
 // seventh status byte (the structure editors' dictionary, installed by the
 // program); the writer calls it until that byte is '1'.

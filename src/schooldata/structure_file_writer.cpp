@@ -139,14 +139,13 @@ bool og_class_in_structure(const UiClass& c) {
 
 void (*g_apply_default_subject_flags)() = nullptr;
 
-int og_write_structure_file_to(const std::string& path) {
-  if (g_process_number != 0) return 0;
+int og_structure_text(SchoolFileText& out) {
+  if (g_process_number != 0) return 1;
   // A school whose files could not be read is never written over them.
   if (!og_school_loaded()) return -1;
   // Until a save has given the subjects the options their names suggest
   // (the seventh status byte says so), every save tries it.
   if (g_ui_structure.status[6] != '1' && g_apply_default_subject_flags) g_apply_default_subject_flags();
-  SchoolFileText out;
   g_ui_header.school_name[80] = 0;
   out.line(std::string("REM:") + g_ui_header.school_name);
   out.line("STATUSINFO:" + status_text() + "|");
@@ -158,6 +157,7 @@ int og_write_structure_file_to(const std::string& path) {
   st.memo_text[201] = 0;
   out.line("SERVICEMEMO:|" + std::string(st.writer_version) + "-" +
            std::to_string(st.save_counter) + "|" + st.memo_date + "|" + st.memo_text + "|");
+  if (std::string stamp = og_pair_stamp_line(); !stamp.empty()) out.line(stamp);
   std::string tracks = "INDIRIZZI:|";
   int track_count = st.track_count < 0 ? 0 : st.track_count > kUiMaxTracks ? kUiMaxTracks
                                                                              : st.track_count;
@@ -175,14 +175,27 @@ int og_write_structure_file_to(const std::string& path) {
   if (st.room_assignment_mode > 0 || st.room_assignment_values[0] >= 1) {
     write_assignment(out, classes);
   }
-  if (!out.commit(path)) {
+  return 0;
+}
+
+void og_structure_text_written(bool written) {
+  if (!written) {
     --st.save_counter;
-    return -1;
+    return;
   }
   og_snapshot_structure();
   std::memcpy(g_ui_header_saved.school_name, g_ui_header.school_name,
               sizeof g_ui_header.school_name);
-  return 0;
+  g_structure_pair_stamp = og_pair_stamp();
+}
+
+int og_write_structure_file_to(const std::string& path) {
+  SchoolFileText out;
+  int built = og_structure_text(out);
+  if (built != 0) return built > 0 ? 0 : -1;
+  bool written = out.commit(path);
+  og_structure_text_written(written);
+  return written ? 0 : -1;
 }
 
 int og_write_structure_file() { return og_write_structure_file_to("scuola1.txt"); }

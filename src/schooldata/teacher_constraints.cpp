@@ -29,12 +29,15 @@ int fail(const char* it, const char* en, const std::string& item) {
   return -1;
 }
 
-// The '-' separated numbers of text (atoi of each piece).
+// The '-' separated numbers of text (atoi of each piece). A '-' right after
+// a separator and before a digit is the sign of the next number, as the
+// engine reads it: the writer puts "2-1--1--1" for 2, 1, -1, -1.
 std::vector<int> numbers(const std::string& text) {
   std::vector<int> out;
   std::size_t start = 0;
   while (start <= text.size()) {
-    std::size_t dash = text.find('-', start);
+    bool negative = start + 1 < text.size() && text[start] == '-' && text[start + 1] >= '0' && text[start + 1] <= '9';
+    std::size_t dash = text.find('-', negative ? start + 1 : start);
     if (dash == std::string::npos) dash = text.size();
     out.push_back(std::atoi(text.substr(start, dash - start).c_str()));
     start = dash + 1;

@@ -95,6 +95,7 @@ int og_save_if_changed(int check_only) {
   int answer = g_prompt != nullptr ? g_prompt() : 3;
   switch (answer) {
     case 1:
+      if (g_description_hooks.write_both != nullptr) return g_description_hooks.write_both() == 0 ? 0 : -1;
       if (og_write_structure_file() != 0) {
         og_tell_school_not_saved(og_structure_not_saved_reason());
         return -1;

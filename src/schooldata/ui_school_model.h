@@ -321,6 +321,8 @@ void og_set_unsaved_changes_prompt(UnsavedChangesPrompt prompt);
 struct DescriptionFileHooks {
   int (*read)(int create) = nullptr;
   int (*write)(int mode) = nullptr;
+  // Writes both files as one step, telling the user when they were not.
+  int (*write_both)() = nullptr;
 };
 void og_set_description_hooks(DescriptionFileHooks hooks);
 

@@ -838,7 +838,11 @@ bool Clacoco::ChangeClass(int index) {
         return false;
       }
       if (answer == kYes) {
-        og_write_assignments_file(0, 0);
+        // A save that failed has said why; the class stays, its edits kept.
+        if (!og_save_description_file()) {
+          m_classes.SetCurSel(m_classes.FindStringExact(-1, std::string(og_class_label(m_class))));
+          return false;
+        }
         if (!m_asked_auto_save) {
           m_asked_auto_save = true;
           if (ui_message_box_type(kSaveNextWithoutAsking, kMbYesNo | kMbIconQuestion) == kYes) {

@@ -256,9 +256,7 @@ bool Cproqui::CommitEntries() {
 
 void Cproqui::OnSave() {
   CommitEntries();
-  if (og_write_structure_file() != 0) ui_message_box(format(text::kWriteFailed, "scuola1.txt").c_str());
-  else if (og_write_assignments_file(0, 0) != 0)
-    ui_message_box(format(text::kWriteFailed, og_description_write_error()).c_str());
+  if (og_write_school_files() != 0) ui_message_box(format(text::kWriteFailed, og_school_files_write_error()).c_str());
 }
 
 void Cproqui::OnAbandon() {

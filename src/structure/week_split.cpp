@@ -17,6 +17,7 @@
 #include "platform/system_atomic_write.h"
 #include "platform/system_files.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_startup.h"
@@ -235,7 +236,7 @@ void Ccreate_crux::SaveFolders() {
       post.own.hours = std::int8_t(m_best.a[w][i]);
       post.partner_part.hours = std::int8_t(m_best.b[w][i]);
     }
-    if (og_write_structure_file() != 0 || og_write_assignments_file(0, 0) != 0) {
+    if (og_write_school_files() != 0) {
       ui_message_box(kWriteFailed);
       break;
     }

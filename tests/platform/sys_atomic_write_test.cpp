@@ -9,6 +9,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -123,4 +124,128 @@ TEST_F(AtomicWriteTest, CopyFailuresLeaveTheTargetAlone) {
   }
   EXPECT_EQ(read("target.txt"), "old");
   EXPECT_EQ(entries(), 3u);
+}
+
+namespace {
+
+// Set by the "stop-at-rename" copy: the rename (counted from 1) at which it
+// ends as if killed.
+int g_stop_at_rename = 0;
+
+int stop_at(kt::AtomicStep step, const std::string&) {
+  if (step == kt::AtomicStep::kRename && --g_stop_at_rename == 0) ::_exit(42);
+  return 0;
+}
+
+// args: folder, rename number. Replaces a.txt and b.txt together and dies at
+// the given rename: the temporaries' ones are 1 (the marker), 2 and 3.
+int stop_at_rename(const std::vector<std::string>& args) {
+  g_stop_at_rename = std::stoi(args.at(1));
+  kt::set_atomic_write_fault(stop_at);
+  const std::string& folder = args.at(0);
+  kt::replace_files_together({{folder + "/a.txt", "new a"}, {folder + "/b.txt", "new b"}}, folder + "/pair.mark");
+  return 0;
+}
+
+SysChildRole stop_role("stop-at-rename", stop_at_rename);
+
+class FilesTogetherTest : public AtomicWriteTest {
+ protected:
+  void SetUp() override {
+    AtomicWriteTest::SetUp();
+    std::ofstream(root_ / "a.txt") << "old a";
+    std::ofstream(root_ / "b.txt") << "old b";
+  }
+  void TearDown() override {
+    kt::set_atomic_write_fault(nullptr);
+    AtomicWriteTest::TearDown();
+  }
+  std::string Pair() { return read("a.txt") + "+" + read("b.txt"); }
+  bool Replace(std::string* failed = nullptr, int* error = nullptr) {
+    return kt::replace_files_together({{at("a.txt"), "new a"}, {at("b.txt"), "new b"}}, at("pair.mark"), failed,
+                                      error);
+  }
+};
+
+int g_fault_error = 0;
+std::string g_fault_target;
+kt::AtomicStep g_fault_step = kt::AtomicStep::kWrite;
+
+int injected(kt::AtomicStep step, const std::string& target) {
+  return step == g_fault_step && target.ends_with(g_fault_target) ? g_fault_error : 0;
+}
+
+}  // namespace
+
+TEST_F(FilesTogetherTest, ReplacesBothOrNeitherOnAnyFailure) {
+  ASSERT_TRUE(Replace());
+  EXPECT_EQ(Pair(), "new a+new b");
+  EXPECT_EQ(entries(), 2u) << "no marker, no temporary left";
+
+  struct Case { const char* target; kt::AtomicStep step; int error; } cases[] = {
+      {"b.txt", kt::AtomicStep::kWrite, ENOSPC},  // the second file does not fit
+      {"a.txt", kt::AtomicStep::kSync, EIO},
+      {"pair.mark", kt::AtomicStep::kWrite, EDQUOT},
+      {"pair.mark", kt::AtomicStep::kRename, EACCES},
+  };
+  kt::set_atomic_write_fault(injected);
+  for (const Case& c : cases) {
+    std::ofstream(root_ / "a.txt") << "old a";
+    std::ofstream(root_ / "b.txt") << "old b";
+    g_fault_target = c.target;
+    g_fault_step = c.step;
+    g_fault_error = c.error;
+    std::string failed;
+    int error = 0;
+    EXPECT_FALSE(Replace(&failed, &error)) << c.target;
+    EXPECT_EQ(error, c.error) << c.target;
+    EXPECT_TRUE(failed.ends_with(c.target)) << failed;
+    EXPECT_EQ(Pair(), "old a+old b") << c.target;
+    EXPECT_EQ(entries(), 2u) << c.target;
+    EXPECT_EQ(kt::complete_files_together(at("pair.mark")), kt::Completion::kNothing);
+  }
+}
+
+TEST_F(FilesTogetherTest, ACopyKilledAtAnyRenameLeavesOldOrNewAfterCompletion) {
+  // 1: the marker's own rename (nothing decided yet); 2: before a.txt; 3:
+  // between a.txt and b.txt; 4: none, the save ends.
+  const char* expected[] = {"old a+old b", "new a+new b", "new a+new b", "new a+new b"};
+  for (int stop = 1; stop <= 4; ++stop) {
+    std::ofstream(root_ / "a.txt") << "old a";
+    std::ofstream(root_ / "b.txt") << "old b";
+    kt::ChildProcess child = spawn_sys_child("stop-at-rename", {root_.string(), std::to_string(stop)});
+    auto status = child.wait_for(std::chrono::seconds(20));
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->code, stop == 4 ? 0 : 42) << stop;
+    if (stop == 3) {
+      EXPECT_EQ(Pair(), "new a+old b") << "the mix a crash leaves, until completed";
+    }
+    kt::Completion done = kt::complete_files_together(at("pair.mark"));
+    EXPECT_EQ(done, stop == 2 || stop == 3 ? kt::Completion::kCompleted : kt::Completion::kNothing) << stop;
+    EXPECT_EQ(kt::remove_stale_temporaries(root_.string()), stop == 1 ? 3 : 0) << stop;
+    EXPECT_EQ(Pair(), expected[stop - 1]) << stop;
+    EXPECT_EQ(entries(), 2u) << stop;
+  }
+}
+
+TEST_F(FilesTogetherTest, StaleTemporariesOfProcessesGoneAreRemovedOthersKept) {
+  pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_GT(gone, 0);
+  ::waitpid(gone, nullptr, 0);
+  std::string dead = std::to_string(gone), own = std::to_string(::getpid());
+  for (const std::string& name : std::vector<std::string>{"a.txt.~" + dead + "-3", "b.txt.kt-tmp-" + dead, "b.txt.kt-tmp-" + dead + "-2",
+                                  "a.txt.~" + own + "-1", "a.txt.~1", "notes.~x-1", "b.txt.kt-tmp-" + dead + "x"}) {
+    std::ofstream(root_ / name) << "x";
+  }
+  fs::create_directory(root_ / ("c.txt.~" + dead + "-1"));  // a folder is never removed
+  EXPECT_EQ(kt::remove_stale_temporaries(root_.string()), 3);
+  EXPECT_EQ(entries(), 2u + 5u);
+  EXPECT_TRUE(fs::exists(root_ / ("a.txt.~" + own + "-1")));
+  // A marker that is not whole decides nothing: it goes, the files stay.
+  std::ofstream(root_ / "pair.mark") << "KT-COMMIT 1\nx\ta.txt\n";
+  std::ofstream(root_ / "x") << "half";
+  EXPECT_EQ(kt::complete_files_together(at("pair.mark")), kt::Completion::kNothing);
+  EXPECT_EQ(Pair(), "old a+old b");
+  EXPECT_FALSE(fs::exists(root_ / "pair.mark"));
 }

@@ -62,6 +62,28 @@ TEST_F(ModelLookups, ClassCodesByTrackCountUpToAFullTable) {
   EXPECT_EQ(+g_ui_structure.class_count, 300u);
 }
 
+// The model keeps 20 characters: a long name finds the subject it became,
+// another long name alike in its first 20 becomes another subject, named
+// apart, with a notice; a short one-character class code finds its class.
+TEST_F(ModelLookups, LongSubjectNamesStayApartAndShortClassCodesAreFound) {
+  og_forget_long_subject_names();
+  EXPECT_EQ(og_find_or_add_subject("LABORATORIO DI INFOR", 'N'), 0);  // as a structure names it
+  EXPECT_EQ(og_find_or_add_subject("LABORATORIO DI INFORMATICA 1", 'N'), 0);
+  EXPECT_EQ(og_find_or_add_subject("LABORATORIO DI INFORMATICA 2", 'N'), 1);
+  EXPECT_EQ(og_find_or_add_subject("LABORATORIO DI INFORMATICA 1", 'N'), 0);
+  EXPECT_EQ(og_find_or_add_subject("LABORATORIO DI INFORMATICA 2", 'N'), 1);
+  EXPECT_STREQ(g_ui_structure.subjects[1].name, "LABORATORIO DI INFO2");
+  ASSERT_EQ(og_subject_notices().size(), 1u);
+  EXPECT_EQ(og_subject_notices()[0], "La materia LABORATORIO DI INFORMATICA 2 si chiama ora LABORATORIO DI INFO2: i "
+                                     "suoi primi 20 caratteri erano quelli di LABORATORIO DI INFOR");
+  og_forget_long_subject_names();
+  EXPECT_TRUE(og_subject_notices().empty());
+  EXPECT_EQ(og_find_or_add_class("1", 1), 0);
+  EXPECT_STREQ(g_ui_structure.classes[0].code, "1 ");
+  EXPECT_EQ(og_find_or_add_class("1", 1), 0);
+  EXPECT_EQ(og_find_or_add_class("1 ", 1), 0);
+}
+
 TEST_F(ModelLookups, SubjectTypes) {
   EXPECT_EQ(og_find_or_add_subject("ITALIANO", 'N'), 0);
   EXPECT_EQ(og_find_or_add_subject("CONV", 'C'), 1);

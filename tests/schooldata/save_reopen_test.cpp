@@ -99,6 +99,19 @@ INSTANTIATE_TEST_SUITE_P(
                       Source{"loader_small", std::string(KT_SOURCE_DIR) + "/tests/data/loader/small", ""},
                       Source{"sissi_without_support", std::string(KT_SOURCE_DIR) + "/examples/piccola",
                              "SISSI:IDS:\tAB12\t\n"},
+                      // Subject names with '-', long names alike in their first 20
+                      // characters, a name of control characters, a lunch pause of
+                      // two values, a one-character class in a rotation list.
+                      Source{"hostile_names", std::string(KT_SOURCE_DIR) + "/examples/piccola",
+                             "GM:A946 LCS SERBO-CROATO\t\nROSSI\t1A 1\t\n"
+                             "GM:LABORATORIO DI INFORMATICA 1\t\nROSSI\t2A 1\t\n"
+                             "GM:LABORATORIO DI INFORMATICA 2\t\nBIANCHI\t3A 1\t\n"
+                             "GM:LABORATORIO DI INFORMATICA 1\t\nBIANCHI\t1B 1\t\n",
+                             false},  // each added hour overfills the sample's full weeks
+                      Source{"control_characters", std::string(KT_SOURCE_DIR) + "/examples/piccola",
+                             "GM:\x01\x02\t\nROSSI\t1A 1\t\n", false},
+                      Source{"pause_and_rotation", std::string(KT_SOURCE_DIR) + "/examples/piccola",
+                             "V:\tROSSI\tPAUSAMEPER:2-1\t\nROTAZIX:\t1:-1:3\t\n"},
                       Source{"no_hours_in_the_week", std::string(KT_SOURCE_DIR) + "/tests/data/description/keywords",
                              "DAYS:\tLU0-Lunedi\tMA0-Martedi\tME0-Mercoledi\tGI0-Giovedi\tVE0-Venerdi\tSA0-Sabato\t"
                              "DO0-Domenica\t\nV:\tBIANCHI\tINSEGNA:1\tPRESENZA:0\tINSEGNAMIN:3\t\n",

@@ -2,7 +2,8 @@
 // test (a few hundred steps per seed) and its benchmark (many more): the
 // frame runs on a copy of the sample as the program does, and each step is a
 // page action a user takes (hours of a post up or down, a post deleted, a
-// teacher added or renamed, a building renamed, an hour of a class deleted)
+// teacher added or renamed, a building renamed, an hour of a class deleted,
+// a subject of the ministry list added, "-" and 21 characters included)
 // followed by the page's
 // SALVA. After every save the engine loads the written description
 // ("SYNT:" 0), and reading the two files back gives the model that was
@@ -30,6 +31,7 @@
 #include "structure/config_menu.h"
 #include "structure/input_box.h"
 #include "structure/lessons_by_class_page.h"
+#include "structure/subjects_page.h"
 #include "structure/structure_pages.h"
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
@@ -146,9 +148,29 @@ class EditSequence : public TempRoot {
     return "class hour deleted, row " + std::to_string(row);
   }
 
+  // A subject of the ministry list added on the subjects page and saved:
+  // names with "-", one of 21 characters that the model cuts to 20.
+  std::string AddMinistrySubject(std::mt19937& random) {
+    // As the list shows them: cut to the 20 characters of a name.
+    static const char* const kNames[] = {"A946 LCS SERBO-CROAT", "C038 CONV. SERBO-CR", "A846 LSANIERA SLOVEN",
+                                         "A036 FILOSOFIA,PSICO", "C032 CONV. INGLESE"};
+    const char* name = kNames[Pick(random, int(std::size(kNames)))];
+    alfadlg_go_to_page(kPageMaterie);
+    auto* page = dynamic_cast<Cmaterie*>(g_current_page);
+    if (page == nullptr) return "subjects page not reached";
+    if (!ui.Select(*page, Cmaterie::kMinistryId, name)) {
+      ADD_FAILURE() << "not in the ministry list: " << name;
+      return "";
+    }
+    ui.Click(*page, Cmaterie::kAddMinistryId);
+    ui.Click(*page, Cmaterie::kSaveId);
+    return std::string("ministry subject added: ") + name;
+  }
+
   std::string Act(std::mt19937& random, int step) {
-    int kind = Pick(random, 7);
+    int kind = Pick(random, 8);
     if (kind == 6) return DeleteClassHour(random);
+    if (kind == 7) return AddMinistrySubject(random);
     std::string name = std::string(1, char('A' + Pick(random, 26))) + "NOME" + std::to_string(step);
     if (kind == 5) {
       if (g_ui_settings.building_count < 2) kind = Pick(random, 5);

@@ -1,0 +1,183 @@
+// Saving a school's two files as one step, from the subjects page of the
+// frame started on a copy of a sample school: a full disk or another write
+// error changes neither file and says which file and why in the user's
+// language; a save killed at any of its renames reopens as the old school or
+// the new one, never a mix, and leaves nothing behind; a pair of files from
+// two saves is told when read.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <set>
+
+#include "edit_sequence.h"
+#include "platform/system_atomic_write.h"
+#include "schooldata/school_file_lines.h"
+#include "schooldata/school_files.h"
+#include "structure/subjects_page.h"
+
+namespace {
+
+using edit_sequence::EditSequence;
+namespace fs = std::filesystem;
+
+// The injected fault: at `step` of the file named `file`, fail with `error`,
+// or end the process as a kill would when `error` is -1.
+struct Fault {
+  const char* file = "";
+  kt::AtomicStep step = kt::AtomicStep::kWrite;
+  int error = 0;
+};
+Fault g_fault;
+
+int inject(kt::AtomicStep step, const std::string& target) {
+  if (step != g_fault.step || !target.ends_with(g_fault.file)) return 0;
+  if (g_fault.error == -1) ::_exit(9);
+  return g_fault.error;
+}
+
+class SchoolPairSave : public EditSequence {
+ protected:
+  void TearDown() override {
+    kt::set_atomic_write_fault(nullptr);
+    EditSequence::TearDown();
+  }
+  // A subject of the ministry list (as the list shows it, cut to 20
+  // characters) added on the subjects page, not saved.
+  Cmaterie* AddSubject(const char* name) {
+    alfadlg_go_to_page(kPageMaterie);
+    auto* page = dynamic_cast<Cmaterie*>(g_current_page);
+    EXPECT_NE(page, nullptr);
+    if (page == nullptr) return nullptr;
+    EXPECT_TRUE(ui.Select(*page, Cmaterie::kMinistryId, name)) << name;
+    ui.Click(*page, Cmaterie::kAddMinistryId);
+    return page;
+  }
+  std::string Files() const { return read(school_ / "scuola1.txt") + "\n--\n" + read(school_ / "scuola2.txt"); }
+  std::set<std::string> Entries() const {
+    std::set<std::string> names;
+    // The first save of a copied sample logs its move in "tech_log.txt".
+    for (const auto& e : fs::directory_iterator(school_)) names.insert(e.path().filename().string());
+    names.erase("tech_log.txt");
+    return names;
+  }
+  static bool HasSubject(const char* name) {
+    for (int i = 0; i < og_subject_count(); ++i) {
+      if (std::strncmp(g_ui_structure.subjects[i].name, name, kUiNameSize - 1) == 0) return true;
+    }
+    return false;
+  }
+  bool Said(const std::string& text) {
+    for (const auto& box : ui.boxes()) {
+      for (const std::string& t : box.texts) {
+        if (t == text) return true;
+      }
+    }
+    return false;
+  }
+};
+
+TEST_F(SchoolPairSave, AWriteErrorChangesNeitherFileAndSaysWhichAndWhy) {
+  ASSERT_NO_FATAL_FAILURE(Start("piccola"));
+  const std::string before = Files();
+  const std::set<std::string> entries = Entries();
+  Cmaterie* page = AddSubject("A946 LCS SERBO-CROAT");
+  ASSERT_NE(page, nullptr);
+  struct Case {
+    int language;
+    Fault fault;
+    const char* said;
+  } cases[] = {
+      {0, {"scuola2.txt", kt::AtomicStep::kWrite, ENOSPC},
+       "Dati NON salvati: impossibile scrivere scuola2.txt: disco pieno"},
+      {2, {"scuola1.txt", kt::AtomicStep::kSync, EIO}, "Data NOT saved: cannot write scuola1.txt: disk write error"},
+      {1, {"scuola.kt-commit", kt::AtomicStep::kWrite, EDQUOT},
+       "Daten NICHT gespeichert: scuola.kt-commit kann nicht geschrieben werden: Speicherplatz ersch\xF6pft (Quote)"},
+  };
+  kt::set_atomic_write_fault(inject);
+  for (const Case& c : cases) {
+    g_language = std::uint8_t(c.language);
+    g_fault = c.fault;
+    ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+    ui.Click(*page, Cmaterie::kSaveId);
+    EXPECT_TRUE(Said(c.said)) << c.said;
+    EXPECT_EQ(Files(), before) << c.said;
+    EXPECT_EQ(Entries(), entries) << c.said << ": no temporary left";
+  }
+  // The pages that save the description alone say why too.
+  g_language = 0;
+  g_fault = {"scuola2.txt", kt::AtomicStep::kWrite, ENOSPC};
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  EXPECT_FALSE(og_save_description_file());
+  EXPECT_TRUE(Said("Dati NON salvati: Impossibile scrivere scuola2.txt: disco pieno"));
+  EXPECT_EQ(Files(), before);
+  kt::set_atomic_write_fault(nullptr);
+  ui.Click(*page, Cmaterie::kSaveId);
+  EXPECT_NE(Files(), before);
+  EXPECT_EQ(Entries(), entries);
+  ASSERT_TRUE(og_read_school_files(0));
+  EXPECT_TRUE(HasSubject("A946 LCS SERBO-CROAT"));
+}
+
+TEST_F(SchoolPairSave, ASaveKilledAtAnyRenameReopensTheOldOrTheNewSchool) {
+  ASSERT_NO_FATAL_FAILURE(Start("piccola"));
+  const std::set<std::string> entries = Entries();
+  struct Case {
+    const char* killed_at;  // the rename the process dies at
+    const char* subject;
+    bool new_school;
+  } cases[] = {{"scuola.kt-commit", "C038 CONV. SERBO-CR", false},
+               {"scuola1.txt", "A846 LSANIERA SLOVEN", true},
+               {"scuola2.txt", "A946 LCS SERBO-CROAT", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.killed_at);
+    const std::string structure = read(school_ / "scuola1.txt"), description = read(school_ / "scuola2.txt");
+    ASSERT_NE(AddSubject(c.subject), nullptr);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      g_fault = {c.killed_at, kt::AtomicStep::kRename, -1};
+      kt::set_atomic_write_fault(inject);
+      og_write_school_files();
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 9) << "the save died at its rename";
+    if (std::strcmp(c.killed_at, "scuola2.txt") == 0) {
+      // What the kill left: the new structure beside the old description.
+      EXPECT_NE(read(school_ / "scuola1.txt"), structure);
+      EXPECT_EQ(read(school_ / "scuola2.txt"), description);
+    }
+    ASSERT_TRUE(og_read_school_files(0));
+    EXPECT_EQ(HasSubject(c.subject), c.new_school);
+    EXPECT_EQ(read(school_ / "scuola1.txt") != structure, c.new_school);
+    EXPECT_EQ(read(school_ / "scuola2.txt") != description, c.new_school);
+    EXPECT_EQ(g_structure_pair_stamp, g_description_pair_stamp);
+    EXPECT_EQ(Entries(), entries) << "the marker and every temporary are gone";
+    loader_test::Outcome synt = loader_test::run_synt(read(school_ / "scuola2.txt"));
+    EXPECT_EQ(synt.code, 0) << synt.message;
+  }
+  EXPECT_TRUE(ui.boxes().empty()) << "a completed save needs no word to the user";
+}
+
+TEST_F(SchoolPairSave, APairFromTwoSavesIsToldWhenRead) {
+  ASSERT_NO_FATAL_FAILURE(Start("piccola"));
+  ASSERT_TRUE(og_save_school_files());
+  const std::string earlier = read(school_ / "scuola2.txt");
+  Cmaterie* page = AddSubject("C032 CONV. INGLESE");
+  ASSERT_NE(page, nullptr);
+  ui.Click(*page, Cmaterie::kSaveId);
+  ASSERT_TRUE(og_read_school_files(0));
+  EXPECT_TRUE(ui.boxes().empty());
+  std::ofstream(school_ / "scuola2.txt", std::ios::binary) << earlier;
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ASSERT_TRUE(og_read_school_files(0));
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.front().rfind("Attenzione: scuola1.txt e scuola2.txt di questa cartella non vengono "
+                                               "dallo stesso salvataggio", 0),
+            0u);
+}
+
+}  // namespace
