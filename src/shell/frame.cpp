@@ -276,6 +276,10 @@ bool CAlfaDlg::OnCommand(WParam w, LParam l) {
   if (id < kFirstPageCommand || id > kLastPageCommand) return CResizableDialog::OnCommand(w, l);
   if (g_process_number < 1 && !g_launcher_panel.IsCreated()) CreateLauncherPanel();
   EnableSections(true);
+  // A lock hides the panel only until the next page command.
+  if (!g_provisional_mode && g_launcher_panel.IsCreated() && g_launcher_panel.IsWindow() &&
+      !g_launcher_panel.IsWindowVisible())
+    g_launcher_panel.Show(1);
   switch (id) {
     case kPageReopen:
       if (g_current_page) OpenPage(g_current_page, g_current_page->template_id(), int(g_current_page_template), 1);

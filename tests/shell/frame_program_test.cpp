@@ -70,6 +70,30 @@ TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
   });
 }
 
+// Explore locks navigation from the home page: the section buttons and the
+// panel are gone until the user's next page command brings both back.
+TEST_F(DesktopProgram, PageCommandAfterALockShowsThePanelAgain) {
+  std::vector<std::string> opened;
+  g_desktop_launcher = [&](const std::vector<std::string>& argv, int*) {
+    opened.push_back(argv.back());
+    return true;
+  };
+  Run([&] {
+    alfadlg_go_to_page(kPageConfigMenu);
+    alfadlg_go_to_page(kPageHome);
+    ASSERT_TRUE(g_launcher_panel.IsWindowVisible());
+    ASSERT_TRUE(ui.Click(*g_current_page, CPlenixDlg::kExplore));
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_FALSE(g_launcher_panel.IsWindowVisible());
+    EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));
+    ASSERT_TRUE(ui.Click(*g_current_page, CPlenixDlg::kConfiguration));
+    EXPECT_EQ(g_current_page_template, 137u);
+    EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
+    EXPECT_TRUE(ui.IsEnabled(g_frame, 1773));
+  });
+  g_desktop_launcher = nullptr;
+}
+
 // The arrows move the frame across and back; the frame fits the page it
 // holds: larger for the configuration menu, back to its size for the home
 // page, and never below a size the user gave.
