@@ -13,6 +13,7 @@
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "schooldata/school_file_lines.h"
+#include "schooldata/status_info.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -211,8 +212,7 @@ bool read_line(const std::string& line, bool& title_seen) {
       title_seen = true;
     }
   } else if (key == "STATUSINFO:") {
-    std::memset(st.status, '0', sizeof st.status);
-    std::memcpy(st.status, rest.data(), rest.size() < 10 ? rest.size() : 10);
+    og_read_status_info(rest);
   } else if (key == "SERVICEMEMO:") {
     read_memo(rest);
   } else if (key == "INDIRIZZI:") {
