@@ -30,6 +30,8 @@
 #include "schooldata/status_info.h"
 #include "schooldata/ui_school_model.h"
 
+std::uint8_t g_description_archive_marker = 0;
+
 namespace {
 
 std::string g_error;

@@ -30,6 +30,10 @@ extern std::uint8_t g_timetable_pass_once;
 int og_clean_name(char* name, int max_length, int flags);
 // The same on a copy: out (21 bytes) gets the cleaned name cut to 20 characters.
 void og_clean_name(char* out, const char* in);
+// A name that does not begin with a letter A-Z or a-z gets "ZZ " in front,
+// cut at max_length characters (name holds max_length + 1 bytes); returns
+// the length before the change.
+int og_prefix_non_letter_name(char* name, int max_length);
 int og_compare_name_field(const char* a, const char* b, int n);
 const char* og_limit_text(int value);
 

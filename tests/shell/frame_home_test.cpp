@@ -1,5 +1,6 @@
 // The home page reached from the running program: the about box, the cloud
-// code asked by the archive button in the data root, the service tools.
+// code asked by the archive button in the data root, the service tools and their bulk repairs.
+#include "engine/engine_main.h"
 #include "frame_test_support.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
@@ -162,6 +163,156 @@ TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
     ASSERT_EQ(og_read_assignments_file(0), 0);
     EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, hours);
   });
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+int post_of(const UiTeacher& t, const char* subject) {
+  for (std::uint32_t p = 0; p < t.post_count; ++p)
+    if (subject_of(t.posts[p]) == subject) return int(p);
+  ADD_FAILURE() << subject;
+  return 0;
+}
+
+// The maintenance codes that change the school in bulk: each through the
+// chooser's button, each result read back from the files, and every
+// description they leave loads in the engine.
+TEST_F(HomePageProgram, ServiceCodesRepairTheSchoolInBulk) {
+  struct Case {
+    int button;
+    std::function<void()> prepare, answer, check;
+  };
+  auto none = [] {};
+  const Case cases[] = {
+      {1049,  // "G:x" into "PMGY:x"
+       [] { std::snprintf(g_ui_teachers[0].posts[0].own.grouping1, 13, "32"); }, none,
+       [] {
+         EXPECT_STREQ(g_ui_teachers[0].posts[0].own.grouping1, "3");
+         EXPECT_EQ(g_ui_teachers[0].posts[0].own.daily_max, 2);
+       }},
+      {1051, [] {}, none, [] { EXPECT_LT(teacher_named("ESPOSITO").personal.gmax, 0); }},  // the GMAX:3 goes
+      {1052, [] { teacher_named("COLOMBO").personal.insegnamin = 4; }, none,
+       [] { EXPECT_EQ(teacher_named("COLOMBO").personal.insegnamin, 2); }},
+      {1037,  // "ZZ" is nobody's partner any more
+       [] {
+         std::snprintf(teacher_named("MANCINI").name, kUiNameSize, "ZZ");
+         UiTeachingPost& post = g_ui_teachers[0].posts[0];
+         post.partner = std::int32_t(&teacher_named("ZZ") - g_ui_teachers);
+         post.partner_part.hours = 1;
+       },
+       [this] { ui.AnswerNextModal(kIdOk); },
+       [this] {
+         EXPECT_EQ(g_ui_teachers[0].posts[0].partner, -1);
+         EXPECT_EQ(ui.boxes().back().texts.at(0), "TOLTO ITP Zz - resto DA SVILUPPARE (PER ITP \xE8 FACILE)");
+       }},
+      {1039, [] {}, none, [] { EXPECT_EQ(teacher_named("BIANCHI").nor_flag, 1); }},  // no reception
+      {1032, [] { g_ui_teachers[0].posts[0].own.placement = 2; }, none,
+       [] { EXPECT_EQ(g_ui_teachers[0].posts[0].own.placement, -1); }},
+      {1055,  // provisional exclusions and the timetable states go
+       [] {
+         teacher_named("ROSSI").prns = 1;
+         g_ui_structure.status[3] = '3';
+         ASSERT_EQ(og_write_structure_file(), 0);
+       },
+       none,
+       [] {
+         EXPECT_EQ(teacher_named("ROSSI").prns, 0);
+         ASSERT_EQ(og_read_structure_file(0), 0);
+         EXPECT_EQ(g_ui_structure.status[3], '0');
+       }},
+      {1043, [] {}, none, [] { EXPECT_EQ(teacher_named("GALLO").personal.maxbudayper, 2); }},  // one building
+      {1621,  // the clean-up: hours to 18, posts merged, odd names; the odd labs kept
+       [] {
+         UiTeacher& rossi = teacher_named("ROSSI");
+         int geo = post_of(rossi, "GEOGRAFIA");
+         rossi.posts[geo].own.hours = 1;
+         rossi.posts[rossi.post_count++] = rossi.posts[geo];
+         std::snprintf(teacher_named("BRUNO").name, kUiNameSize, "9BRUNO");
+         UiTeacher& bianchi = teacher_named("BIANCHI");  // room in 1B for two hours
+         bianchi.posts[post_of(bianchi, "ITALIANO") + 1].own.hours = 4;
+       },
+       [this] {
+         for (LResult r : {kIdYes, kIdOk, kIdYes, kIdYes, kIdNo, kIdYes}) ui.AnswerNextModal(r);
+       },
+       [this] {
+         const UiTeacher& rossi = teacher_named("ROSSI");
+         EXPECT_EQ(rossi.posts[post_of(rossi, "GEOGRAFIA")].own.hours, 2);
+         bool one_changed = false;  // the one whose class has room
+         for (const TestDriver::BoxShown& box : ui.boxes()) one_changed = one_changed || box.texts.at(0) == "Modificati 1";
+         EXPECT_TRUE(one_changed);
+         teacher_named("ZZ 9BRUNO");
+       }},
+      {1036,  // the archive marker, then plain files
+       [] {}, none,
+       [this] {
+         std::string text = read(data_root() / "piccola" / "scuola2.txt");
+         std::size_t rossi = text.find("\nV:\tROSSI\t");
+         ASSERT_NE(rossi, std::string::npos);  // plain
+         std::string line = text.substr(rossi + 1, text.find('\n', rossi + 1) - rossi);
+         EXPECT_EQ(line.substr(line.size() - 10), "\tQWEQWE\t\t\n") << line;
+       }},
+  };
+  Run([&] {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.button);
+      ASSERT_EQ(og_read_structure_file(0), 0);
+      ASSERT_EQ(og_read_assignments_file(0), 0);
+      c.prepare();
+      ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+      ui.PressInNextModal(c.button);
+      c.answer();
+      ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));
+      EXPECT_EQ(ui.PendingSteps(), 0u);
+      ASSERT_EQ(og_read_assignments_file(0), 0);
+      c.check();
+      const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
+      EXPECT_EQ(or_main(0, 2, argv), 0) << g_status.message;
+    }
+  });
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+// The copy of a school the service server received: the choice starts in
+// the server's folder, the school lands in a folder named after it, and the
+// zip it came in is kept in "MIRVOL" (whose old content goes).
+TEST_F(HomePageProgram, ServerCopyKeepsTheReceivedZip) {
+  fs::path server = root_ / "VPS_Server_Data" / "MIRVAT";
+  fs::create_directories(server);
+  fs::copy(fs::path(KT_SOURCE_DIR) / "examples" / "piccola", server / "ricevuta");
+  write(server / "ricevuta.zip", "PK zip");
+  fs::create_directories(root_ / "VPS_Server_Data" / "MIRVOL");
+  write(root_ / "VPS_Server_Data" / "MIRVOL" / "vecchio.zip", "old");
+  std::string started_in;
+  auto saved = g_school_folder_chooser;
+  g_school_folder_chooser = [&](std::string& folder) {
+    started_in = og_current_folder_path();
+    folder = "\\VPS_Server_Data\\MIRVAT\\ricevuta";
+    return true;
+  };
+  Run([&] {
+    ui.PressInNextModal(1035);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));
+    EXPECT_EQ(started_in, "\\VPS_Server_Data\\MIRVAT");
+    fs::path copy = server / "ricevuta" / "Scuola Media Giuseppe Verdi";
+    EXPECT_EQ(og_current_folder_path(), "\\VPS_Server_Data\\MIRVAT\\ricevuta\\Scuola Media Giuseppe Verdi");
+    EXPECT_TRUE(fs::exists(copy / "scuola1.txt"));
+    EXPECT_EQ(read(root_ / "VPS_Server_Data" / "MIRVOL" / "ricevuta.zip"), "PK zip");
+    EXPECT_FALSE(fs::exists(root_ / "VPS_Server_Data" / "MIRVOL" / "vecchio.zip"));
+    const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
+    EXPECT_EQ(or_main(0, 2, argv), 0) << g_status.message;
+  });
+  g_school_folder_chooser = saved;
 }
 
 }  // namespace
