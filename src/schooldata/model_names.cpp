@@ -169,6 +169,15 @@ const char* og_class_label(int index) {
   return slot;
 }
 
+const char* og_class_label_by_code(const char* code) {
+  int length = code_length();
+  for (int i = 0; i < og_class_count(); ++i) {
+    const char* own = g_ui_structure.classes[i].code;
+    if (own[0] != 0 && std::strncmp(own, code, std::size_t(length)) == 0) return og_class_label(i);
+  }
+  return "???";
+}
+
 int og_find_class_by_label(const char* label) {
   char copy[64];
   std::snprintf(copy, sizeof copy, "%s", label);

@@ -40,6 +40,8 @@ const char* og_limit_text(int value);
 // Classes.
 int og_class_code_from_label(char* label);
 const char* og_class_label(int index);
+// The label of the class with that code (2 or 3 characters), "???" when none.
+const char* og_class_label_by_code(const char* code);
 int og_find_class_by_label(const char* label);
 // The working class, track, teacher and subject counts, clamped to their
 // tables.

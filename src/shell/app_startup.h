@@ -101,3 +101,8 @@ extern WorkerComputation g_worker_computation;
 // the starting process is gone, or its command byte in the area reads 100).
 bool og_worker_should_wait(int process_number, int parent, const unsigned char* area);
 
+// The end-of-run power action: 1 switches the computer off (and ends the
+// program), any other mode suspends it; the result of the request. The
+// system's power manager is asked through a launcher (tests set their own).
+int og_shutdown_computer(int mode);
+extern kt::DesktopLauncher g_power_launcher;

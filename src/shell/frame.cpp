@@ -102,6 +102,15 @@ void alfadlg_refresh_lesson_constraints_page() {
 
 void alfadlg_reset_after_language_change() { g_frame.ResetAfterLanguageChange(); }
 
+void alfadlg_anchor_rect(int mode, Rect& out, const Rect& size) {
+  Window* file = g_frame.GetDlgItem(1772);
+  Rect b = file ? file->GetWindowRect() : Rect{};
+  if (mode == 1)
+    out = Rect{b.left, b.top - size.Height(), b.left + size.Width(), b.top};
+  else
+    out = Rect{b.left + 4, b.top + 20, b.left + 4 + size.Width(), b.top + 20 + size.Height()};
+}
+
 void CAlfaDlg::DoDataExchange(DataExchange& dx) {
   for (int i = 0; i < 6; ++i) dx.Control(kSectionIds[i], m_sections[i]);
 }

@@ -200,6 +200,9 @@ void alfadlg_unlock_navigation(int show_panel);
 void alfadlg_hide_launcher_panel(int restore);
 void alfadlg_refresh_lesson_constraints_page();
 void alfadlg_reset_after_language_change();
+// The rectangle of size's size anchored at the FILE button: mode 1 a band
+// directly above it, otherwise 4 pixels right of and 20 below its corner.
+void alfadlg_anchor_rect(int mode, kt::ui::Rect& out, const kt::ui::Rect& size);
 
 // The "not available yet" text, shown by stand-in pages and by commands whose
 // window is not built yet.

@@ -33,6 +33,8 @@ using namespace kt::ui;
 
 CPlenixDlg g_home_page;
 std::function<bool(std::string& folder)> g_school_folder_chooser;
+std::int32_t g_selected_class = -1;
+std::int32_t g_selected_teacher = -1;
 std::function<bool(std::string& folder)> g_new_school_creator;
 kt::DesktopLauncher g_desktop_launcher;
 const char* const kOutputFolders[8] = {".\\orario\\HTML",      ".\\orario\\Tabelle Ingrandite",
@@ -235,6 +237,7 @@ int CPlenixDlg::CheckNotices() {
     if (!notice.Create(this)) continue;
     if (notice.ShownCount() > 0) {
       notice.ShowWindow(kSwShow);
+      g_corner.Add(&notice);  // shown again when the frame comes back from the task bar
       open = 1;
     } else {
       og_delete_file_checked(kFiles[i]);
@@ -291,7 +294,9 @@ void CPlenixDlg::OnCreateSchool() {
 }
 
 void CPlenixDlg::OnConfiguration() {
-  if (ui_require_school_folder(0)) alfadlg_go_to_page(kPageConfigMenu);
+  if (!ui_require_school_folder(0)) return;
+  g_selected_class = g_selected_teacher = -1;
+  alfadlg_go_to_page(kPageConfigMenu);
 }
 
 void CPlenixDlg::OnProcessing() {

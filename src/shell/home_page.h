@@ -10,6 +10,7 @@
 // works on a school: the current folder must not be the data root itself.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "platform/system_open.h"
@@ -103,6 +104,11 @@ extern kt::DesktopLauncher g_desktop_launcher;
 // school data); each gets the program path of the folder left current
 // (false: cancelled). None set: the button answers "not available yet".
 extern std::function<bool(std::string& folder)> g_school_folder_chooser;
+// The class and the teacher the lesson pages last showed (-1 none): the
+// per-class page starts on the class, the per-teacher page on the teacher.
+// The home page forgets both before it opens the configuration menu.
+extern std::int32_t g_selected_class;
+extern std::int32_t g_selected_teacher;
 extern std::function<bool(std::string& folder)> g_new_school_creator;
 // The output folders the clean-up empties and removes, in order.
 extern const char* const kOutputFolders[8];
