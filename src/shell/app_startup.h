@@ -61,6 +61,9 @@ extern CPlenixApp g_app;
 // The number after "PARPRO:" anywhere in the arguments (0 when absent or not
 // within 1..7, which a worker number must be).
 int og_parse_process_number(int argc, const char* const* argv);
+// The maker's support staff start the program with the word "SERVIZIO" on
+// its command line: the service mode (service_mode.h) of the main process.
+bool og_parse_service_mode(int argc, const char* const* argv);
 
 void og_start_instance();
 // The language of a first start (no status file): German (1) for a German

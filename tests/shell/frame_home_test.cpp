@@ -1,5 +1,8 @@
 // The home page reached from the running program: the about box, the cloud
-// code asked by the archive button in the data root, the service tools and their bulk repairs.
+// code asked by the archive button in the data root, the service tools and
+// their bulk repairs, the service mode.
+#include <array>
+
 #include "engine/engine_main.h"
 #include "frame_test_support.h"
 #include "schooldata/description_reader.h"
@@ -7,6 +10,7 @@
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/about_box.h"
+#include "shell/service_mode.h"
 #include "structure/input_box.h"
 
 namespace {
@@ -313,6 +317,41 @@ TEST_F(HomePageProgram, ServerCopyKeepsTheReceivedZip) {
     EXPECT_EQ(or_main(0, 2, argv), 0) << g_status.message;
   });
   g_school_folder_chooser = saved;
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+// Started with "SERVIZIO" the program runs in service mode, and the school
+// chooser offers the service extraction.
+TEST_F(HomePageProgram, ServiceWordOnTheCommandLineShowsTheServiceExtraction) {
+  EXPECT_FALSE(og_parse_service_mode(2, std::array<const char*, 2>{"kestrintempus", "PARPRO:1"}.data()));
+  {
+    const bool service = true;
+    bool shown = false;
+    ui.OnNextModal([&](Dialog&) {
+      EXPECT_EQ(g_service_mode != 0, service);
+      ui.OnNextModal([&](Dialog& chooser) {
+        EXPECT_EQ(chooser.template_id(), 136);
+        Window* button = chooser.GetDlgItem(1621);
+        ASSERT_NE(button, nullptr);
+        shown = button->IsWindowVisible();
+        chooser.EndDialog(kIdCancel);
+      });
+      ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kSelectSchool));
+      alfadlg_go_to_page(kPageHome);
+      g_frame.SetFocus();
+      ui.Key(kVkEscape);
+    });
+    const char* argv[] = {"kestrintempus", "SERVIZIO"};
+    EXPECT_EQ(g_app.InitInstance(2, argv), 0);
+    EXPECT_EQ(shown, service);
+    g_service_mode = 0;
+  }
 }
 
 }  // namespace
