@@ -109,6 +109,11 @@ struct FrameServiceHooks {
   void (*keep_cloud_code)(const char* code) = nullptr;
   // Runs the substitutions dialog once "SOLO:" has loaded its data.
   void (*run_substitutions_dialog)() = nullptr;
+  // The guides of the remote services: the advice guide, the getting-started
+  // guide, and the web pages (0 forum, 1 social page).
+  void (*show_advice_guide)(kt::ui::Window* parent) = nullptr;
+  void (*show_getting_started_guide)(kt::ui::Window* parent) = nullptr;
+  void (*open_web_page)(int which) = nullptr;
 };
 extern FrameServiceHooks g_frame_service_hooks;
 

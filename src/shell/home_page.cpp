@@ -90,9 +90,9 @@ const char* const kGuideFiles[3] = {"KestrinTempus_Tutorial_Ita.pdf", "KestrinTe
                                     "KestrinTempus_Tutorial_Eng.pdf"};
 constexpr int kHelpIds[5] = {CPlenixDlg::kHelpStart, CPlenixDlg::kHelpCreate, CPlenixDlg::kHelpProcessing,
                              CPlenixDlg::kHelpConfiguration, CPlenixDlg::kHelpSubstitutions};
-// The tutorial video and the advice guide belong to the remote services,
-// which this program does not have.
-constexpr int kNotBuiltIds[] = {CPlenixDlg::kVideo, CPlenixDlg::kAdvice};
+// The tutorial video belongs to the remote services, which this program
+// does not have.
+constexpr int kNotBuiltIds[] = {CPlenixDlg::kVideo};
 constexpr int kCloudCodeLength = 40;
 const MlText kCloudCodePrompt = {
     "Inserire la password per l'accesso a Cloud (contattare assistenza se non si conosce)",
@@ -120,6 +120,9 @@ KT_BEGIN_MESSAGE_MAP(CPlenixDlg, CResizableDialog)
   KT_ON_COMMAND_LIST(kNotBuiltIds, OnNotBuilt)
   KT_ON_COMMAND(kUserGuide, OnUserGuide)
   KT_ON_COMMAND(kGettingStarted, OnGettingStarted)
+  KT_ON_COMMAND(kAdvice, OnAdvice)
+  KT_ON_COMMAND(kForum, OnForum)
+  KT_ON_COMMAND(kSocial, OnSocial)
   KT_ON_COMMAND(kServiceTools, OnServiceTools)
   KT_ON_COMMAND_RANGE(kItalian, kEnglish, OnLanguage)
   KT_ON_COMMAND(kFrench, OnFrench)
@@ -294,7 +297,10 @@ void CPlenixDlg::OnCreateSchool() {
 }
 
 void CPlenixDlg::OnConfiguration() {
-  if (!ui_require_school_folder(0)) return;
+  if (!ui_require_school_folder(0)) {
+    if (g_frame_service_hooks.show_getting_started_guide) g_frame_service_hooks.show_getting_started_guide(this);
+    return;
+  }
   g_selected_class = g_selected_teacher = -1;
   alfadlg_go_to_page(kPageConfigMenu);
 }
@@ -363,7 +369,23 @@ void CPlenixDlg::OnServiceTools() {
   RefreshSchoolInfo(0, 1);
 }
 
-void CPlenixDlg::OnGettingStarted() { m_help.SetTextML(&kGettingStartedText); }
+void CPlenixDlg::OnGettingStarted() {
+  m_help.SetTextML(&kGettingStartedText);
+  if (g_frame_service_hooks.show_getting_started_guide) g_frame_service_hooks.show_getting_started_guide(this);
+}
+
+void CPlenixDlg::OnAdvice() {
+  if (g_frame_service_hooks.show_advice_guide) g_frame_service_hooks.show_advice_guide(this);
+  else ui_message_box(ui_not_available_text());
+}
+
+void CPlenixDlg::OnForum() { OpenWebPage(0); }
+void CPlenixDlg::OnSocial() { OpenWebPage(1); }
+
+void CPlenixDlg::OpenWebPage(int which) {
+  if (g_frame_service_hooks.open_web_page) g_frame_service_hooks.open_web_page(which);
+  else ui_message_box(ui_not_available_text());
+}
 
 void CPlenixDlg::OnUserGuide() { ui_open_explorer_in_data_root(kGuideFiles[ui_language()]); }
 

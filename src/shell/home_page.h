@@ -30,14 +30,14 @@ class CPlenixDlg : public CResizableDialog {
     kSelectSchool = 1031, kCreateSchool = 1216, kConfiguration = 1055, kProcessing = 1057, kSubstitutions = 1000,
     kArchive = 479, kVideo = 1785, kGettingStarted = 1053, kUserGuide = 1685, kItalian = 1549, kGerman = 1550,
     kEnglish = 1551, kFrench = 1556, kChooseLanguage = 1767, kExplore = 1061, kCleanOutput = 1622,
-    kServiceTools = 1621, kAdvice = 1775, kTopLeft = 1896, kHelpStart = 1049, kHelpCreate = 1062,
+    kServiceTools = 1621, kAdvice = 1775, kTopLeft = 1896, kForum = 1555, kSocial = 1687, kHelpStart = 1049, kHelpCreate = 1062,
     kHelpProcessing = 1054, kHelpConfiguration = 1056, kHelpSubstitutions = 1058,
   };
 
   static constexpr int kButtonIds[] = {
       kSelectSchool, kHelpStart, kCreateSchool, kHelpCreate, kConfiguration, kHelpConfiguration, kProcessing,
       kHelpProcessing, kSubstitutions, kHelpSubstitutions, kArchive, kVideo, kUserGuide, kGettingStarted,
-      kChooseLanguage, kItalian, kGerman, kEnglish, kFrench, kExplore, kCleanOutput, kServiceTools, kAdvice, kTopLeft};
+      kChooseLanguage, kItalian, kGerman, kEnglish, kFrench, kExplore, kCleanOutput, kServiceTools, kAdvice, kTopLeft, kForum, kSocial};
   static constexpr int kButtonCount = int(sizeof(kButtonIds) / sizeof(kButtonIds[0]));
 
   CPlenixDlg() : CResizableDialog(kTemplate) {}
@@ -63,6 +63,10 @@ class CPlenixDlg : public CResizableDialog {
   void OnLanguageLabel();
   void OnUserGuide();
   void OnGettingStarted();
+  void OnAdvice();
+  void OnForum();
+  void OnSocial();
+  void OpenWebPage(int which);
   void OnServiceTools();
   void OnLanguage(int index);
   void OnFrench();

@@ -5,12 +5,17 @@
 
 #include "engine/engine_main.h"
 #include "frame_test_support.h"
+#include "remote/guide_windows.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/school_folder_chooser.h"
+#include "schooldata/spreadsheet_page.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/about_box.h"
+#include "shell/corner_windows.h"
 #include "shell/service_mode.h"
+#include "structure/config_menu.h"
 #include "structure/input_box.h"
 
 namespace {
@@ -352,6 +357,51 @@ TEST_F(HomePageProgram, ServiceWordOnTheCommandLineShowsTheServiceExtraction) {
     EXPECT_EQ(shown, service);
     g_service_mode = 0;
   }
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+// The guides of the running program: the advice and getting-started guides
+// of the home page, the transfer guide of the school chooser, the example
+// spreadsheet of its import page; the forum and social buttons say the web
+// pages are not available.
+TEST_F(HomePageProgram, GuidesOpenFromTheirButtons) {
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kAdvice));
+    EXPECT_TRUE(g_guide_menu.IsWindow() && g_guide_menu.IsWindowVisible());
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kGettingStarted));
+    EXPECT_TRUE(g_guide_gene.IsWindow() && g_guide_gene.IsWindowVisible());
+    g_guide_gene.ShowWindow(kSwHide);  // minimised with the frame, back on restore
+    g_home_page.SendMessage(kMsgSysCommand, kScRestore, 0);
+    EXPECT_TRUE(g_guide_gene.IsWindowVisible());
+    for (int id : {CPlenixDlg::kForum, CPlenixDlg::kSocial}) {
+      std::string said;
+      CloseMessageBox(&said);
+      ASSERT_TRUE(ui.Click(g_home_page, id));
+      EXPECT_EQ(said, "Il forum e le pagine del programma sul web non sono disponibili in questa versione del programma.");
+    }
+    ui.OnNextModal([&](Dialog& chooser) {
+      ui.Click(chooser, Cselscuole::kTransferId);
+      chooser.EndDialog(kIdCancel);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kSelectSchool));
+    EXPECT_TRUE(g_guide_trasfe.IsWindow() && g_guide_trasfe.IsWindowVisible());
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.OnNextModal([&](Dialog& import) {
+      ui.Click(import, Coraxls::kExampleId);
+      import.EndDialog(kIdCancel);
+    });
+    ui.Click(*g_current_page, Cmenu_confora::kSpreadsheet);
+    EXPECT_TRUE(g_guide_xls.IsWindow() && g_guide_xls.IsWindowVisible());
+    for (CGuideWindow* guide : std::initializer_list<CGuideWindow*>{&g_guide_menu, &g_guide_gene, &g_guide_trasfe, &g_guide_xls})
+      if (guide->IsWindow()) guide->DestroyWindow();
+    g_corner.Remove(&g_guide_gene);
+  });
 }
 
 }  // namespace
