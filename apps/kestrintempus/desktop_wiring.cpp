@@ -8,6 +8,7 @@
 #include "constraints/constraint_pages.h"
 #include "platform/cp1252.h"
 #include "remote/guide_windows.h"
+#include "remote/pen_backup.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_utilities.h"
@@ -83,6 +84,7 @@ void kestrintempus_install() {
     g_corner.Add(&g_guide_gene);
   };
   g_frame_service_hooks.open_web_page = ui_open_web_page;
+  g_frame_service_hooks.run_archive = ui_run_pen_archive;
   g_show_transfer_guide = [] { g_guide_trasfe.Open(); };
   g_show_spreadsheet_example = [] { g_guide_xls.Open(); };
   SupportContactHooks& support = support_contact_hooks();

@@ -114,6 +114,8 @@ struct FrameServiceHooks {
   void (*show_advice_guide)(kt::ui::Window* parent) = nullptr;
   void (*show_getting_started_guide)(kt::ui::Window* parent) = nullptr;
   void (*open_web_page)(int which) = nullptr;
+  // The archive of the school's data (the USB pen of the backup page).
+  void (*run_archive)() = nullptr;
 };
 extern FrameServiceHooks g_frame_service_hooks;
 

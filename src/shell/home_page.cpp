@@ -335,10 +335,10 @@ void CPlenixDlg::OnSubstitutions() {
 void CPlenixDlg::OnArchive() {
   RefreshSchoolInfo(0, 0);
   // The answer would give the archive dialog its mode (and in the data root
-  // takes the cloud code); the dialog itself belongs to the remote services,
-  // which this program does not have.
+  // takes the cloud code); of the archive the program has the USB pen.
   ui_require_school_folder(2);
-  ui_message_box(ui_not_available_text());
+  if (g_frame_service_hooks.run_archive) g_frame_service_hooks.run_archive();
+  else ui_message_box(ui_not_available_text());
   RefreshSchoolInfo(0, 1);
 }
 

@@ -5,7 +5,10 @@
 
 #include "engine/engine_main.h"
 #include "frame_test_support.h"
+#include "platform/removable_media.h"
 #include "remote/guide_windows.h"
+#include "remote/pen_backup.h"
+#include "schooldata/data_file_search_dialog.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/school_folder_chooser.h"
 #include "schooldata/spreadsheet_page.h"
@@ -75,11 +78,11 @@ TEST_F(HomePageProgram, ArchiveAsksForTheCloudCodeOnlyInTheDataRoot) {
     EXPECT_EQ(ui.PendingSteps(), 0u);
     ASSERT_TRUE(og_set_current_folder(g_data_root));
     int asked = 0;
-    std::string too_short, not_available;
+    std::string too_short, not_available;  // the second: the archive's own question
     AnswerInputBox("ABCD EFGH IJKL MNOP QRST UVWX YZ01 2345", &asked);  // 32 without the blanks
     CloseMessageBox(&too_short);
     AnswerInputBox(code, &asked);
-    CloseMessageBox(&not_available);  // the archive dialog itself is not in this program
+    CloseMessageBox(&not_available);  // the USB pen's question, closed without a choice
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
     EXPECT_EQ(asked, 2);
     EXPECT_NE(too_short.find("Lunghezza Minima: 40 caratteri"), std::string::npos) << too_short;
@@ -402,6 +405,55 @@ TEST_F(HomePageProgram, GuidesOpenFromTheirButtons) {
       if (guide->IsWindow()) guide->DestroyWindow();
     g_corner.Remove(&g_guide_gene);
   });
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+// The archive button's USB pen (a folder standing for it): deleting copies
+// opens the search window on the pen in delete mode with navigation locked,
+// empties the reserve first and fills it again afterwards; without a pen the
+// user is told.
+TEST_F(HomePageProgram, ArchiveOpensTheSearchOnThePen) {
+  fs::path pen = root_ / "penna";
+  fs::create_directories(pen / "KestrinTempusRiserva");
+  write(pen / "KestrinTempusRiserva" / "riserva_000.bin", std::string(1000, '\0'));
+  const char* old = std::getenv(kt::kMediaFolderVariable);
+  std::string saved = old ? old : "";
+  ::setenv(kt::kMediaFolderVariable, pen.c_str(), 1);
+  Run([&] {
+    int mode = -1, drive = 0;
+    bool locked = false;
+    ui.AnswerNextModal(kIdNo);  // delete copies
+    ui.OnNextModal([&](Dialog& d) {
+      EXPECT_EQ(d.template_id(), Crical::kTemplate);
+      mode = g_rical.m_delete_mode;
+      drive = g_rical.m_drive;
+      locked = !ui.IsEnabled(g_frame, 1773);
+      d.EndDialog(kIdCancel);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(drive, 'E');
+    EXPECT_TRUE(locked);
+    EXPECT_EQ(g_rical.m_delete_mode, 0);
+    std::uintmax_t ballast = 0;
+    for (const auto& e : fs::directory_iterator(pen / "KestrinTempusRiserva")) ballast += fs::file_size(e.path());
+    EXPECT_GT(ballast, 1000u);
+    EXPECT_LE(ballast, kPenBallastBytes + 1000);
+    ::setenv(kt::kMediaFolderVariable, (root_ / "nessuna").c_str(), 1);
+    std::string said;
+    ui.AnswerNextModal(kIdYes);  // restore
+    CloseMessageBox(&said);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_EQ(said, "Penna USB non trovata: inserirla e riprovare.");
+  });
+  if (old) ::setenv(kt::kMediaFolderVariable, saved.c_str(), 1);
+  else ::unsetenv(kt::kMediaFolderVariable);
 }
 
 }  // namespace
