@@ -107,6 +107,8 @@ int ui_open_pen_copies(int delete_mode) {
   alfadlg_lock_navigation(0);
   g_rical.DoModal();
   alfadlg_unlock_navigation(1);
+  // The window's other callers search every drive.
+  g_rical.m_drive = Crical::kEveryDrive;
   g_rical.m_delete_mode = 0;
   if (delete_mode) ui_fill_pen_ballast(0, kPenDrive);
   else og_read_school_files(0);  // a restored school is read again, so no save writes the old one back

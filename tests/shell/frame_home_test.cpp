@@ -434,7 +434,10 @@ TEST_F(HomePageProgram, ArchiveOpensTheSearchOnThePen) {
       mode = g_rical.m_delete_mode;
       drive = g_rical.m_drive;
       locked = !ui.IsEnabled(g_frame, 1773);
-      d.EndDialog(kIdCancel);
+      g_rical.WaitForSearch();  // the pen is searched at once; its end is seen on the timer
+      ui.Advance(2 * Crical::kPollMs);
+      EXPECT_FALSE(g_rical.Searching());
+      ui.Key(kVkEscape);
     });
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
     EXPECT_EQ(mode, 1);
