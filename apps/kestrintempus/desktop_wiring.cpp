@@ -8,14 +8,17 @@
 #include "constraints/constraint_pages.h"
 #include "platform/cp1252.h"
 #include "remote/guide_windows.h"
+#include "remote/pen_backup.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_utilities.h"
 #include "schooldata/school_files.h"
 #include "schooldata/school_folder_choice.h"
+#include "schooldata/spreadsheet_page.h"
 #include "schooldata/service_tools.h"
 #include "schooldata/ui_school_model.h"
 #include "schooldata/structure_file.h"
+#include "shell/corner_windows.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
@@ -77,6 +80,15 @@ void kestrintempus_install() {
   g_frame_service_hooks.keep_cloud_code = [](const char* code) {
     std::snprintf(g_ui_header.school_code, sizeof g_ui_header.school_code, "%.40s", code);
   };
+  g_frame_service_hooks.show_advice_guide = [](kt::ui::Window* parent) { g_guide_menu.Open(parent); };
+  g_frame_service_hooks.show_getting_started_guide = [](kt::ui::Window* parent) {
+    g_guide_gene.Open(parent);
+    g_corner.Add(&g_guide_gene);
+  };
+  g_frame_service_hooks.open_web_page = ui_open_web_page;
+  g_frame_service_hooks.run_archive = ui_run_pen_archive;
+  g_show_transfer_guide = [] { g_guide_trasfe.Open(); };
+  g_show_spreadsheet_example = [] { g_guide_xls.Open(); };
   SupportContactHooks& support = support_contact_hooks();
   support.show_assistance_console = ui_show_assistance_console;
   support.show_callback_dialog = krv_show_callback_dialog;

@@ -22,6 +22,7 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
 #include "structure/trial_computation.h"
 #include "structure/unsaved_changes_prompt.h"
@@ -35,7 +36,7 @@ namespace {
 
 constexpr int kYes = 6;
 constexpr int kQuestion = 0x24;
-constexpr std::uintptr_t kTotalsRow = 1000;
+constexpr std::uintptr_t kTotalsRow = kProcatTotalsRow;
 constexpr std::int64_t kCopyNoticeMs = 5000;
 constexpr Color kPageBackground = rgb(244, 244, 244);
 constexpr int kButtonIds[] = {Cvicat::kPreviousId,         Cvicat::kNextId,
@@ -46,11 +47,6 @@ constexpr int kButtonIds[] = {Cvicat::kPreviousId,         Cvicat::kNextId,
                               Cvicat::kPanels[1].grouping, Cvicat::kPanels[1].forbidden};
 static_assert(sizeof kButtonIds / sizeof kButtonIds[0] == Cvicat::kButtonCount);
 
-const char* const kColumns[] = {"Num", "Classe", "Ore", "Materia", "Labor. / Conver.", "Raggruppamento",
-                                "Insieme", "Ore Compito", "Ore Vietate", "Ore/Giorno", "Non nello stesso giorno",
-                                "Sottogruppo", "si sposta", "Posizione"};
-constexpr int kColumnCount = int(sizeof kColumns / sizeof kColumns[0]);
-
 ComboBox* combo(Window& page, int id) { return static_cast<ComboBox*>(page.GetDlgItem(id)); }
 Button* button(Window& page, int id) { return static_cast<Button*>(page.GetDlgItem(id)); }
 ListView* post_list(Window& page) { return static_cast<ListView*>(page.GetDlgItem(Cvicat::kPostListId)); }
@@ -59,47 +55,11 @@ std::string name_of(const char* field) { return std::string(field, strnlen(field
 std::string teacher_name(int t) {
   return t >= 0 && t < procat_teacher_count() ? name_of(g_ui_teachers[t].name) : "";
 }
-std::string subject_name(int s) {
-  int count = int(std::min<std::uint32_t>(+g_ui_structure.subject_count, kUiMaxSubjects));
-  return s >= 0 && s < count ? name_of(g_ui_structure.subjects[s].name) : "";
-}
-std::string lab_name(int l) {
-  int count = int(std::min<std::uint32_t>(+g_ui_structure.lab_count, kUiMaxLabs));
-  return l >= 0 && l < count ? name_of(g_ui_structure.labs[l].name) : "";
-}
-std::string building_name(int b) {
-  int count = std::clamp<int>(g_ui_settings.building_count, 0, kUiMaxBuildings);
-  return b >= 0 && b < count ? name_of(g_ui_settings.buildings[b].name) : "";
-}
 std::string number(int n) { return std::to_string(n); }
 std::string formatted(const MlText& t, const std::string& a) {
   char buffer[600];
   std::snprintf(buffer, sizeof buffer, t.Get(), a.c_str());
   return buffer;
-}
-
-std::string grouping_text(const UiPostPart& part) {
-  std::string out(part.grouping1, strnlen(part.grouping1, 12));
-  if (part.grouping2[0]) out += "-" + std::string(part.grouping2, strnlen(part.grouping2, 12));
-  return out;
-}
-
-// The constraint columns of one part, as the list shows them.
-void constraint_cells(std::vector<std::string>& cells, const UiPostPart& part) {
-  cells[5] = grouping_text(part);
-  if (part.joined_class >= 0) cells[6] = og_class_label(part.joined_class);
-  if (part.triple[0] > 0)
-    cells[7] = number(part.triple[0]) + " (" + number(part.triple[1] + 1) + "-" + number(part.triple[2] + 1) + ")";
-  if (part.forbidden_hours[0] != 255) {
-    char mask[kWeekMaskTextSize];
-    og_format_week_mask(part.forbidden_hours, mask, 1);
-    cells[8] = mask;
-  }
-  if (part.daily_max > 0) cells[9] = number(part.daily_max);
-  cells[10] = subject_name(part.excluded_day_subject);
-  cells[11] = subject_name(part.subgroup_subject);
-  cells[12] = building_name(part.building_move);
-  if (part.placement > 0) cells[13] = number(part.placement);
 }
 
 void refresh_hook() { g_vicat_page.Refresh(); }
@@ -323,45 +283,16 @@ int Cvicat::DestroyWindow() {
 
 void Cvicat::SetupList() {
   SetDlgItemText(kListCaptionId, text::kListCaption.Get());
-  ListView* list = post_list(*this);
-  list->SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
-  while (list->GetColumnCount() > 0) list->DeleteColumn(0);
-  for (int c = 0; c < kColumnCount; ++c) list->InsertColumn(c, kColumns[c], kLvcfmtLeft, c == 0 ? 30 : 60);
+  procat_setup_assignment_list(*post_list(*this), 0, &m_widths, nullptr);
 }
 
+// The teacher pages' post list; the current post's row shows its
+// constraints as they are now.
 void Cvicat::FillList() {
-  ListView* list = post_list(*this);
   bool was = m_filling;
   m_filling = true;
-  list->DeleteAllItems();
-  if (m_teacher >= 0) {
-    const UiTeacher& teacher = g_ui_teachers[m_teacher];
-    int count = int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts));
-    int current = m_post ? int(m_post - teacher.posts) : -1;
-    int total = 0;
-    for (int p = 0; p < count; ++p) {
-      const UiTeachingPost& post = teacher.posts[p];
-      std::vector<std::string> cells(kColumnCount);
-      cells[0] = number(p + 1);
-      cells[1] = og_class_label(post.class_index);
-      int hours = post.copy ? post.partner_part.hours : post.own.hours;
-      total += hours;
-      cells[2] = number(hours);
-      cells[3] = subject_name(post.subject);
-      if (post.copy) cells[4] = teacher_name(post.partner);
-      else if (post.lab >= 0) cells[4] = lab_name(post.lab);
-      else cells[4] = subject_name(post.conversation_subject);
-      constraint_cells(cells, post.copy ? post.partner_part : post.own);
-      int row = list->InsertItem(list->GetItemCount(), cells[0], std::uintptr_t(p));
-      for (int c = 1; c < kColumnCount; ++c) list->SetItemText(row, c, cells[c]);
-      if (p == current) list->SetItemState(row, kLvisSelected, kLvisSelected);
-    }
-    std::vector<std::string> totals(kColumnCount);
-    totals[3] = formatted(text::kTotalHours, teacher_name(m_teacher));
-    totals[2] = number(total);
-    int row = list->InsertItem(list->GetItemCount(), "", kTotalsRow);
-    for (int c = 1; c < kColumnCount; ++c) list->SetItemText(row, c, totals[c]);
-  }
+  int current = m_teacher >= 0 && m_post ? int(m_post - g_ui_teachers[m_teacher].posts) : -1;
+  procat_fill_assignment_list(*post_list(*this), m_teacher, current);
   m_filling = was;
 }
 
@@ -418,6 +349,10 @@ bool Cvicat::OnNotify(WParam w, LParam l, LResult* result) {
   if (header->code == kLvnItemChanged) {
     if (!m_filling && (notify->new_state & kLvisSelected) && !(notify->old_state & kLvisSelected))
       OnPostSelected(notify->item);
+    return true;
+  }
+  if (header->code == kHdnEndTrack) {
+    ui_save_list_column_widths(notify->item, notify->width, *post_list(*this), m_widths);
     return true;
   }
   return CResizableDialog::OnNotify(w, l, result);

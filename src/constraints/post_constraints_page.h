@@ -26,6 +26,7 @@
 #include "schooldata/ui_school_model.h"
 #include "shell/color_button.h"
 #include "shell/help_pane.h"
+#include "shell/list_utilities.h"
 #include "shell/resizable_dialog.h"
 
 class Cvicat : public CResizableDialog {
@@ -115,6 +116,7 @@ class Cvicat : public CResizableDialog {
   UiTeachingPost* m_post = nullptr;
   UiTeacher m_snapshot{};
   bool m_filling = false;
+  ListColumnWidths m_widths{};  // of the post list, kept between visits
   bool m_asked_auto_save = false;
   std::int64_t m_last_copy_notice = -1000000;
   // Rows of the panels' drop-downs: the index each row stands for.

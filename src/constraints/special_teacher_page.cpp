@@ -16,6 +16,7 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
 #include "structure/teacher_page_texts.h"
 #include "structure/trial_computation.h"
@@ -158,10 +159,7 @@ bool Cvidia::OnInitDialog() {
   m_teachers.ResetContent();
   for (int t = 0; t < teacher_count(); ++t) m_teachers.AddString(name_of(t));
   std::memset(&m_copy, 0, sizeof m_copy);
-  m_posts.SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
-  m_posts.InsertColumn(0, std::string("Materia ") + kPostsHeading.Get(), kLvcfmtLeft, 260);
-  m_posts.InsertColumn(1, "Classe", kLvcfmtLeft, 50);
-  m_posts.InsertColumn(2, "Ore", kLvcfmtLeft, 30);
+  procat_setup_assignment_list(m_posts, 0, nullptr, kPostsHeading.Get());
   FillCombos();
   m_teachers.SetCurSel(Valid() ? m_teacher : (teacher_count() > 0 ? 0 : -1));
   ShowTeacher(false);
@@ -198,18 +196,7 @@ void Cvidia::NormaliseLunch() {
 }
 
 void Cvidia::FillPosts() {
-  m_posts.DeleteAllItems();
-  if (!Valid()) return;
-  const UiTeacher& t = Teacher();
-  int count = int(std::min<std::uint32_t>(std::uint32_t(t.post_count), kUiMaxPosts));
-  for (int p = 0; p < count; ++p) {
-    const UiTeachingPost& post = t.posts[p];
-    bool subject = post.subject >= 0 && post.subject < kUiMaxSubjects;
-    bool klass = post.class_index >= 0 && post.class_index < og_class_count();
-    int row = m_posts.InsertItem(p, subject ? g_ui_structure.subjects[post.subject].name : "");
-    m_posts.SetItemText(row, 1, klass ? og_class_label(post.class_index) : "");
-    m_posts.SetItemText(row, 2, std::to_string(post.copy ? post.partner_part.hours : post.own.hours));
-  }
+  procat_fill_assignment_list(m_posts, Valid() ? m_teacher : -1, -1);
 }
 
 // Leaving a teacher saves him when he changed (asking unless the user chose

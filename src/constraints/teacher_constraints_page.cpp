@@ -17,6 +17,7 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "structure/teacher_page.h"
 #include "structure/trial_computation.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -234,10 +235,7 @@ bool Cvipro::OnInitDialog() {
   m_teacher = g_vipro_current_teacher;
   if (m_teacher < 0 || m_teacher >= TeacherCount()) m_teacher = 0;
   std::memset(&m_snapshot, 0, sizeof m_snapshot);
-  m_posts.SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
-  m_posts.InsertColumn(0, std::string(kSubject.Get()) + " " + kPostsCaption.Get(), kLvcfmtLeft, 220);
-  m_posts.InsertColumn(1, kClass.Get(), kLvcfmtLeft, 60);
-  m_posts.InsertColumn(2, kHours.Get(), kLvcfmtLeft, 40);
+  procat_setup_assignment_list(m_posts, 0, nullptr, kPostsCaption.Get());
   for (int d = 0; d < 7; ++d) {
     char code[3] = {};
     std::memcpy(code, g_ui_header.day_codes[d], 2);
@@ -348,20 +346,7 @@ void Cvipro::MakeCurrent(bool announce) {
   og_remove_partner_post_copies(m_teacher);
   m_snapshot = t;
   og_add_partner_post_copies(m_teacher);
-  for (int p = 0; p < int(std::min<std::uint32_t>(std::uint32_t(t.post_count), kUiMaxPosts)); ++p) {
-    const UiTeachingPost& post = t.posts[p];
-    std::string subject = post.subject >= 0 && post.subject < kUiMaxSubjects
-                              ? std::string(g_ui_structure.subjects[post.subject].name,
-                                            strnlen(g_ui_structure.subjects[post.subject].name, kUiNameSize - 1))
-                              : std::string();
-    std::string klass = post.class_index >= 0 && post.class_index < kUiMaxClasses
-                            ? std::string(g_ui_structure.classes[post.class_index].code, 3)
-                            : std::string();
-    int hours = post.copy ? post.partner_part.hours : post.own.hours;
-    m_posts.InsertItem(p, subject);
-    m_posts.SetItemText(p, 1, klass.c_str());
-    m_posts.SetItemText(p, 2, std::to_string(hours));
-  }
+  procat_fill_assignment_list(m_posts, m_teacher, -1);
   FillDefaults();
   ShowTeacher();
   if (announce && previous != m_teacher) m_help.SetTextML(&kGeneralHelp);

@@ -202,6 +202,7 @@ void reset_ui() {
     s.queue.clear();
   }
   s.timers.clear();
+  s.hooks.clear();
   s.focus = {};
   s.active = {};
   s.capture = {};

@@ -1,6 +1,6 @@
 // Shared state of the window core, private to src/platform: the handle
 // table, the posted-message queue, the timers, focus and activation, the
-// stack of modal runs, and the objects waiting to be
+// stack of modal runs, the dispatch hooks and the objects waiting to be
 // deleted. One instance per process, built on first use, so global window
 // objects can be constructed before main without touching it.
 #pragma once
@@ -52,6 +52,8 @@ struct UiState {
   WindowHandle capture;
   std::vector<ModalFrame*> modal_stack;
 
+  std::vector<std::pair<int, DispatchHook>> hooks;
+  int next_hook = 1;
 
   std::vector<Window*> graveyard;
 
@@ -73,7 +75,7 @@ struct UiInternals {
   static void DeleteBuried();
 };
 
-// Runs the window procedure with deferred deletion.
+// Runs the window procedure with hooks and deferred deletion.
 LResult dispatch_to(Window& w, std::uint32_t message, WParam wp, LParam lp);
 
 }  // namespace kt::ui

@@ -163,6 +163,18 @@ bool Window::IsChild(const Window* w) const {
   return false;
 }
 
+void Window::SetParent(Window* parent) {
+  check_ui_thread("SetParent");
+  if (!IsWindow() || parent == parent_ || (parent && (parent == this || IsChild(parent)))) return;
+  if (parent_) {
+    auto& sib = parent_->children_;
+    sib.erase(std::remove(sib.begin(), sib.end(), this), sib.end());
+  }
+  parent_ = parent;
+  if (parent_) parent_->children_.push_back(this);
+  Invalidate();
+}
+
 void Window::SetWindowText(std::string_view text) {
   check_ui_thread("SetWindowText");
   text_ = std::string(text);
@@ -178,6 +190,8 @@ void Window::ModifyStyle(std::uint32_t remove, std::uint32_t add) {
   if (was_enabled != !(style_ & kWsDisabled)) ApplyEnable(was_enabled);
   Invalidate();
 }
+
+void Window::ModifyStyleEx(std::uint32_t remove, std::uint32_t add) { ex_style_ = (ex_style_ & ~remove) | add; }
 
 void Window::ApplyEnable(bool was_enabled) {
   bool enable = !(style_ & kWsDisabled);
@@ -457,6 +471,29 @@ int Window::GetWindowText(char* buffer, int size) const {
   text_.copy(buffer, std::size_t(n));
   buffer[n] = '\0';
   return n;
+}
+
+int Window::GetDlgItemText(int id, char* buffer, int size) const {
+  Window* c = GetDlgItem(id);
+  if (c) return c->GetWindowText(buffer, size);
+  if (buffer && size > 0) buffer[0] = '\0';
+  return 0;
+}
+
+void Window::SetDlgItemInt(int id, int value) { SetDlgItemText(id, std::to_string(value)); }
+
+int Window::GetDlgItemInt(int id, bool* ok) const {
+  std::string t = GetDlgItemText(id);
+  char* end = nullptr;
+  long v = std::strtol(t.c_str(), &end, 10);
+  bool good = !t.empty() && end && *end == '\0';
+  if (ok) *ok = good;
+  return good ? int(v) : 0;
+}
+
+bool Window::EnableDlgItem(int id, bool enable) {
+  Window* c = GetDlgItem(id);
+  return c ? c->EnableWindow(enable) : false;
 }
 
 bool Window::ShowDlgItem(int id, int cmd) {

@@ -119,6 +119,7 @@ class Window {
   void SetDlgCtrlID(int id) { id_ = id; }
   Window* GetDlgItem(int id) const;
   bool IsChild(const Window* w) const;  // w is a descendant
+  void SetParent(Window* parent);
 
   // ---- state ----
   virtual void SetWindowText(std::string_view text);
@@ -129,6 +130,7 @@ class Window {
   std::uint32_t GetStyle() const { return style_; }
   std::uint32_t GetExStyle() const { return ex_style_; }
   void ModifyStyle(std::uint32_t remove, std::uint32_t add);
+  void ModifyStyleEx(std::uint32_t remove, std::uint32_t add);
   bool EnableWindow(bool enable);  // returns whether it was disabled before
   bool IsWindowEnabled() const { return IsWindow() && !(style_ & kWsDisabled); }
   bool IsEnabledWithAncestors() const;
@@ -194,9 +196,13 @@ class Window {
   // ---- dialog item helpers ----
   void SetDlgItemText(int id, std::string_view text);
   std::string GetDlgItemText(int id) const;
+  int GetDlgItemText(int id, char* buffer, int size) const;
+  void SetDlgItemInt(int id, int value);
+  int GetDlgItemInt(int id, bool* ok = nullptr) const;
   void CheckDlgButton(int id, int state);
   int IsDlgButtonChecked(int id) const;
   void CheckRadioButton(int first, int last, int check);
+  bool EnableDlgItem(int id, bool enable);
   bool ShowDlgItem(int id, int cmd);
 
   // ---- keyboard interface of controls ----
@@ -283,6 +289,11 @@ class Window {
 // Stacking places for SetWindowPos: first or last among the siblings.
 inline const Window* const kHwndTop = nullptr;
 inline const Window* const kHwndBottom = reinterpret_cast<const Window*>(std::uintptr_t(1));
+
+// The dispatch hook: runs after every window procedure (sent or posted).
+using DispatchHook = std::function<void(const Message&, LResult)>;
+int add_dispatch_hook(DispatchHook hook);
+void remove_dispatch_hook(int id);
 
 // Every live top-level window, in creation order.
 std::vector<Window*> top_level_windows();

@@ -2,8 +2,8 @@
 // first, then the reflection of a child's command, notification, colour
 // request or drawing request to that child, then the virtual handlers.
 // dispatch_to wraps every window procedure: it counts the object as busy
-// (so it is not deleted under its own feet) and deletes buried auto-delete
-// objects once nothing of theirs runs.
+// (so it is not deleted under its own feet), runs the dispatch hooks after
+// it, and deletes buried auto-delete objects once nothing of theirs runs.
 #include <algorithm>
 
 #include "platform/device_context.h"
@@ -224,9 +224,14 @@ LResult Window::DefWindowProc(std::uint32_t message, WParam w, LParam l) {
 
 LResult dispatch_to(Window& w, std::uint32_t message, WParam wp, LParam lp) {
   UiState& s = ui_state();
+  Message m{w.handle(), message, wp, lp};
   ++UiInternals::Busy(w);
   LResult r = UiInternals::Proc(w, message, wp, lp);
   --UiInternals::Busy(w);
+  if (!s.hooks.empty()) {
+    auto hooks = s.hooks;  // a hook may remove itself
+    for (auto& [id, hook] : hooks) hook(m, r);
+  }
   if (!s.graveyard.empty()) UiInternals::DeleteBuried();
   return r;
 }
@@ -243,6 +248,19 @@ void UiInternals::DeleteBuried() {
       ++i;
     }
   }
+}
+
+int add_dispatch_hook(DispatchHook hook) {
+  check_ui_thread("add_dispatch_hook");
+  UiState& s = ui_state();
+  s.hooks.emplace_back(s.next_hook, std::move(hook));
+  return s.next_hook++;
+}
+
+void remove_dispatch_hook(int id) {
+  UiState& s = ui_state();
+  s.hooks.erase(std::remove_if(s.hooks.begin(), s.hooks.end(), [id](auto& h) { return h.first == id; }),
+                s.hooks.end());
 }
 
 }  // namespace kt::ui

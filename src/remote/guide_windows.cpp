@@ -16,6 +16,9 @@ Clegssaba g_guide_saba;
 Clegsipay g_guide_ipay;
 Clegsarti g_guide_arti;
 Clegsgrul g_guide_grul;
+Clegsgene g_guide_gene;
+Clegs_trasfe g_guide_trasfe;
+ClegsXLS g_guide_xls;
 
 namespace {
 
@@ -43,6 +46,10 @@ const DialogTemplate kGuideTemplates[] = {
     {Clegsgrul::kTemplate, "Gruppi all'interno delle classi", kWindow, 0, 0, 300, 154, kGuideControls},
     {Clegslaco::kTemplate, "Compresenze", kWindow, 0, 0, 300, 154, kGuideControls},
     {Clegsimco::kTemplate, "Importare i dati", kWindow, 0, 0, 300, 114, kNoticeControls},
+    {Clegsgene::kTemplate, "Come iniziare", kWindow, 0, 0, 300, 154, kGuideControls},
+    {Clegs_trasfe::kTemplate, "Trasferire i dati su un altro computer", kWindow, 0, 0, 300, 154, kGuideControls},
+    {ClegsXLS::kTemplate, "Esempio di file Excel (R) per l'importazione iniziale delle cattedre", kWindow, 0, 0, 300,
+     154, kGuideControls},
 };
 
 const MlText kMenuText = {
@@ -90,6 +97,43 @@ const MlText kImcoText = {
      "von Hand einzugeben."_cp,
      "When the school uses another program (SISSI Axios, Orario Facile) or a spreadsheet, you can import its data "
      "instead of typing them: use the \"Importa\" buttons of the configuration page."}};
+
+const MlText kGeneText = {
+    {"Come iniziare.\r\n\r\n1. Create una cartella di lavoro per la vostra scuola (\"Crea nuova Cartella e "
+     "nuova Scuola\").\r\n2. Nella Configurazione dell'Orario seguite i passi nell'ordine: indirizzi e sezioni, "
+     "sedi, materie, laboratori, palestre, professori e cattedre, vincoli.\r\n3. Calcolate l'orario da "
+     "Elaborazione e Stampa dell'Orario.",
+     "Wie anfangen.\r\n\r\n1. Legen Sie einen Arbeitsordner für Ihre Schule an.\r\n2. Folgen Sie in der "
+     "Konfiguration des Stundenplanes den Schritten der Reihe nach: Fachrichtungen und Abschnitte, Gebäude, "
+     "Fächer, Labors, Turnhallen, Lehrer und Lehraufträge, Bedingungen.\r\n3. Berechnen Sie den "
+     "Stundenplan unter Verarbeitung des Stundenplanes."_cp,
+     "How to start.\r\n\r\n1. Create a working folder for your school.\r\n2. In the Timetable Configuration "
+     "follow the steps in order: addresses and sections, buildings, subjects, labs, gyms, teachers and lessons, "
+     "constraints.\r\n3. Compute the timetable from Timetable Processing."}};
+const MlText kTrasfeText = {
+    {"Trasferire i dati su un altro computer: copiate l'intera cartella della scuola (dentro KestrinTempusDati) "
+     "su una penna USB o in un archivio, e sull'altro computer copiatela dentro la sua cartella "
+     "KestrinTempusDati; poi sceglietela con \"Selezione Scuola\".",
+     "Daten auf einen anderen Computer übertragen: kopieren Sie den ganzen Ordner der Schule (in "
+     "KestrinTempusDati) auf einen USB-Stick oder in ein Archiv und auf dem anderen Computer in dessen Ordner "
+     "KestrinTempusDati; dann wählen Sie ihn mit \"Schule auswählen\"."_cp,
+     "Moving the data to another computer: copy the whole folder of the school (inside KestrinTempusDati) to a "
+     "USB pen or an archive, and on the other computer into its KestrinTempusDati folder; then choose it with "
+     "\"Select School\"."}};
+const MlText kXlsText = {
+    {"Esempio di file Excel (R) per l'importazione iniziale delle cattedre: una riga per cattedra, con le "
+     "colonne\r\nProfessore | Materia | Classe | Ore settimanali\r\nper esempio\r\nROSSI | ITALIANO | 1A | 6\r\n"
+     "Salvate il foglio come testo con le colonne separate da '|'.",
+     "Beispiel einer Excel (R) Datei für den ersten Import der Lehraufträge: eine Zeile je Lehrauftrag mit "
+     "den Spalten\r\nLehrer | Fach | Klasse | Wochenstunden\r\nzum Beispiel\r\nROSSI | ITALIANO | 1A | 6\r\n"
+     "Speichern Sie das Blatt als Text mit '|' zwischen den Spalten."_cp,
+     "Example of an Excel (R) file for the first import of the lessons: one row per lesson, with the columns\r\n"
+     "Teacher | Subject | Class | Weekly hours\r\nfor example\r\nROSSI | ITALIANO | 1A | 6\r\nSave the sheet as "
+     "text with the columns separated by '|'."}};
+const MlText kNoWebPage = {
+    {"Il forum e le pagine del programma sul web non sono disponibili in questa versione del programma.",
+     "Das Forum und die Webseiten des Programms sind in dieser Version des Programms nicht verfügbar."_cp,
+     "The forum and the program's web pages are not available in this version of the program."}};
 
 const MlText kNoAssistance = {
     {"L'assistenza On Line non è disponibile in questa versione del programma."_cp,
@@ -149,6 +193,11 @@ Clegsarti::Clegsarti() : CGuideWindow(kTemplate, kArtiText) {}
 Clegsgrul::Clegsgrul() : CGuideWindow(kTemplate, kGrulText) {}
 Clegslaco::Clegslaco() : CGuideWindow(kTemplate, kLacoText) {}
 Clegsimco::Clegsimco() : CGuideWindow(kTemplate, kImcoText) {}
+Clegsgene::Clegsgene() : CGuideWindow(kTemplate, kGeneText) {}
+Clegs_trasfe::Clegs_trasfe() : CGuideWindow(kTemplate, kTrasfeText) {}
+ClegsXLS::ClegsXLS() : CGuideWindow(kTemplate, kXlsText) {}
+
+void ui_open_web_page(int) { ui_message_box(kNoWebPage); }
 
 bool Clegsimco::Wanted() { return (g_hint_flags & 1) == 0; }
 

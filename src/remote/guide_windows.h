@@ -92,13 +92,40 @@ class Clegsimco : public CGuideWindow {
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
 };
 
+// The getting-started guide of the home page.
+class Clegsgene : public CGuideWindow {
+ public:
+  static constexpr int kTemplate = 9808;
+  Clegsgene();
+};
+// Moving a school's data from one computer to another (the school
+// chooser's transfer button).
+class Clegs_trasfe : public CGuideWindow {
+ public:
+  static constexpr int kTemplate = 9809;
+  Clegs_trasfe();
+};
+// "Esempio di file Excel (R) per l'importazione iniziale delle cattedre":
+// the spreadsheet import page shows it beside itself.
+class ClegsXLS : public CGuideWindow {
+ public:
+  static constexpr int kTemplate = 9810;
+  ClegsXLS();
+};
+
 extern Clegsmenu g_guide_menu;
+extern Clegsgene g_guide_gene;
+extern Clegs_trasfe g_guide_trasfe;
+extern ClegsXLS g_guide_xls;
 extern Clegssaba g_guide_saba;
 extern Clegsipay g_guide_ipay;
 extern Clegsarti g_guide_arti;
 extern Clegsgrul g_guide_grul;
 
 void ui_register_guide_templates();
+// The home page's web pages (forum, social page) are served by the maker's
+// servers: this program says that they are not available.
+void ui_open_web_page(int which);
 // The on-line assistance console (main process only): not available here.
 void ui_show_assistance_console();
 // Shows (code 5) or hides the call-back request dialog when it exists; this

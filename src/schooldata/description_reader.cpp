@@ -27,6 +27,7 @@
 #include "schooldata/school_files.h"
 #include "schooldata/school_folder_choice.h"
 #include "schooldata/school_file_lines.h"
+#include "schooldata/status_info.h"
 #include "schooldata/teacher_constraints.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
@@ -264,7 +265,7 @@ void read_line(const std::string& line, ReaderState& state) {
     se.maxbuday[0] = static_cast<std::int8_t>(v[0] - '0');
     if (v.size() > 2 && v[1] == '-') se.maxbuday[1] = static_cast<std::int8_t>(std::atoi(v.c_str() + 2));
   } else if (starts(line, "STATUSINFO:")) {
-    if (!f.empty()) std::memcpy(g_ui_structure.status, f[0].c_str(), f[0].size() < 10 ? f[0].size() : 10);
+    if (!f.empty()) og_read_status_info(f[0]);
   } else if (starts(line, "DATARELEASE:")) {
     g_release = f.empty() ? std::string() : f[0].substr(0, std::strlen(kProgramRelease));
     if (std::strncmp(g_release.c_str(), kProgramRelease, std::strlen(kProgramRelease)) > 0) {

@@ -27,7 +27,10 @@
 #include "schooldata/description_writer_parts.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/school_files.h"
+#include "schooldata/status_info.h"
 #include "schooldata/ui_school_model.h"
+
+std::uint8_t g_description_archive_marker = 0;
 
 namespace {
 
@@ -76,7 +79,7 @@ void write_comments(std::string& out) {
   out += std::string("REM:") + hd.id_text2 + "|\n";
   if (std::string stamp = og_pair_stamp_line(); !stamp.empty()) out += stamp + "\n";
   if (std::strncmp(st.writer_version, "5.8.C", 5) >= 0) {
-    out += "STATUSINFO:" + std::string(st.status, strnlen(st.status, 10)) + "|\n";
+    og_write_status_info(out, st.status);
   }
   out += std::string("DATARELEASE:|") + kProgramRelease + "|\n";
   if (hd.special_values[1] != 0) out += dw_format("SPECIALEX:\t%d-%d\t\n", hd.special_values[0], hd.special_values[1]);

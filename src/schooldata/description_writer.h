@@ -11,7 +11,12 @@
 // capacities; nothing past a table is read. User-interface thread only.
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+// Non-zero: every teacher's "V:" line ends with the archive marker
+// "QWEQWE" (the service rewrite sets it for one write; readers skip it).
+extern std::uint8_t g_description_archive_marker;
 
 // 0 written; -1 the file could not be written or the school is not loaded
 // (message in og_description_write_error()), -3 an unknown mode.

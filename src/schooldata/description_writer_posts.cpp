@@ -226,6 +226,8 @@ void dw_write_constraints(std::string& out, bool provisional) {
     const UiTeacher& teacher = g_ui_teachers[t];
     // Every teacher the teaching lines name, as the engine wants.
     if (teacher.name[0] == 0 || (provisional && teacher.prns && teacher.post_count == 0)) continue;
-    out += "V:\t" + std::string(og_escape_name(teacher.name)) + dw_constraint_tokens(teacher) + "\t\n";
+    out += "V:\t" + std::string(og_escape_name(teacher.name)) + dw_constraint_tokens(teacher);
+    if (g_description_archive_marker) out += "\tQWEQWE\t";
+    out += "\t\n";
   }
 }

@@ -81,6 +81,18 @@ void og_clean_name(char* out, const char* in) {
   for (std::size_t n = std::strlen(out); n > 0 && out[n - 1] == ' '; --n) out[n - 1] = 0;
 }
 
+int og_prefix_non_letter_name(char* name, int max_length) {
+  int n = int(strnlen(name, std::size_t(max_length)));
+  unsigned char first = static_cast<unsigned char>(name[0]);
+  if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z')) return n;
+  int kept = std::min(n, max_length - 3);
+  if (kept < 0) kept = 0;
+  std::memmove(name + 3, name, std::size_t(kept));
+  std::memcpy(name, "ZZ ", std::size_t(std::min(3, max_length)));
+  name[std::min(kept + 3, max_length)] = 0;
+  return n;
+}
+
 int og_compare_name_field(const char* a, const char* b, int n) {
   for (int i = 0; i < n; ++i) {
     unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
@@ -166,6 +178,15 @@ const char* og_class_label(int index) {
   }
   std::snprintf(slot, kLabelSize, "%c%c%s", year, section, track.c_str());
   return slot;
+}
+
+const char* og_class_label_by_code(const char* code) {
+  int length = code_length();
+  for (int i = 0; i < og_class_count(); ++i) {
+    const char* own = g_ui_structure.classes[i].code;
+    if (own[0] != 0 && std::strncmp(own, code, std::size_t(length)) == 0) return og_class_label(i);
+  }
+  return "???";
 }
 
 int og_find_class_by_label(const char* label) {

@@ -35,12 +35,18 @@ int og_clean_name(char* name, int max_length, int flags);
 const MlText* og_name_cleaning_note(const char* typed, int flags);
 // The same on a copy: out (21 bytes) gets the cleaned name cut to 20 characters.
 void og_clean_name(char* out, const char* in);
+// A name that does not begin with a letter A-Z or a-z gets "ZZ " in front,
+// cut at max_length characters (name holds max_length + 1 bytes); returns
+// the length before the change.
+int og_prefix_non_letter_name(char* name, int max_length);
 int og_compare_name_field(const char* a, const char* b, int n);
 const char* og_limit_text(int value);
 
 // Classes.
 int og_class_code_from_label(char* label);
 const char* og_class_label(int index);
+// The label of the class with that code (2 or 3 characters), "???" when none.
+const char* og_class_label_by_code(const char* code);
 int og_find_class_by_label(const char* label);
 // The working class, track, teacher and subject counts, clamped to their
 // tables.

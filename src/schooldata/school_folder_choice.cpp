@@ -15,6 +15,7 @@
 #include "schooldata/ui_school_model.h"
 #include "shell/app_startup.h"
 #include "shell/message_box.h"
+#include "shell/service_mode.h"
 #include "shell/small_choosers.h"
 
 std::function<bool(std::string* school, std::string* folder)> g_new_school_names;
@@ -72,9 +73,13 @@ NewSchoolHooks og_new_school_hooks() {
   return hooks;
 }
 
+void (*g_show_transfer_guide)() = nullptr;
+
 bool og_run_school_folder_chooser(bool create_mode, std::string& folder) {
   Cselscuole chooser;
   chooser.m_create_mode = create_mode;
+  chooser.m_service_mode = g_service_mode != 0;
+  if (g_show_transfer_guide) chooser.m_show_transfer_guide = g_show_transfer_guide;
   chooser.m_current_school_code = g_ui_header.school_code;
   chooser.m_hooks = og_new_school_hooks();
   if (chooser.DoModal() != kt::ui::kIdOk) return false;

@@ -29,6 +29,9 @@ NewSchoolHooks og_new_school_hooks();
 // current folder (the chosen school's). Cancel leaves the folder of the
 // opening current.
 bool og_run_school_folder_chooser(bool create_mode, std::string& folder);
+// Shows the data-transfer guide (the remote services set it at start-up);
+// the chooser's transfer button calls it.
+extern void (*g_show_transfer_guide)();
 
 // Whether a new school shares the cloud access of the school that was
 // current: negative cancels, positive shares, 0 does not share. Until the

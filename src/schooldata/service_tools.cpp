@@ -5,16 +5,20 @@
 #include "schooldata/service_tools.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "engine/status_block.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/system_files.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/model_utilities.h"
+#include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_startup.h"
@@ -26,6 +30,8 @@
 namespace {
 
 const char* const kUnreadable = "Archivio non leggibile";
+const char* const kServerPath = "\\VPS_Server_Data\\MIRVAT";
+const char* const kServerOldPath = "\\VPS_Server_Data\\MIRVOL";
 const char* const kCopied[] = {"scuola1.txt", "scuola2.txt", "savego.txt", "saveprov.txt",
                                "scuola3.txt", "ricevi.txt",  "assenze.txt"};
 
@@ -116,6 +122,166 @@ void sort_posts_by_subject() {
   });
 }
 
+bool save_and_reread() {
+  if (!og_save_school_files()) return false;
+  return read_school();
+}
+
+int find_teacher(const char* name) {
+  for (int t = 0; t < og_teacher_count(); ++t)
+    if (std::strcmp(g_ui_teachers[t].name, name) == 0) return t;
+  return -1;
+}
+
+bool ask(const char* question) { return ui_message_box_type(question, kMbYesNo | kMbIconQuestion) == kt::ui::kIdYes; }
+
+// "G:x" becomes "PMGY:x": a consecutive-hours map whose second digit is 2-9
+// loses that digit, and the daily maximum rises to it.
+void move_map_digits_to_daily_max() {
+  each_post_part([](UiPostPart& part) {
+    for (char digit = '9'; digit >= '2'; --digit) {
+      if (part.grouping1[0] == 0 || part.grouping1[1] != digit) continue;
+      part.grouping1[1] = 0;
+      if (part.daily_max < digit - '0') part.daily_max = static_cast<std::int8_t>(digit - '0');
+    }
+  });
+}
+
+// The teacher "ZZ" that an import made of a missing partner is no partner
+// of any post any more.
+void remove_zz_partner() {
+  int zz = find_teacher("ZZ");
+  if (zz < 0) return;
+  UiTeachingPost blank;
+  og_reset_teaching_post(blank);
+  for (int t = 0; t < og_teacher_count(); ++t) {
+    UiTeacher& teacher = g_ui_teachers[t];
+    for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+      UiTeachingPost& post = teacher.posts[p];
+      if (post.copy || post.partner != zz) continue;
+      post.partner = -1;
+      post.partner_part = blank.partner_part;
+    }
+  }
+  og_remove_partner_post_copies(zz);
+}
+
+// Whether all of a teacher's posts lie in classes of one building.
+bool posts_in_one_building(const UiTeacher& teacher) {
+  int building = -2;
+  for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+    int c = teacher.posts[p].class_index;
+    if (c < 0 || c >= og_class_count()) continue;
+    int b = g_ui_structure.classes[c].building;
+    if (building != -2 && b != building) return false;
+    building = b;
+  }
+  return true;
+}
+
+// The five steps of the description clean-up, each asked first.
+void clean_up_description() {
+  char text[200];
+  if (ask("Porto a 18 ore quelli a 15, 16, 17")) {
+    std::vector<int> hours = weekly_hours();
+    // The missing hours go to the teacher's first post whose class still has
+    // room for them in its week, so the school stays one the engine takes.
+    std::vector<int> class_hours(kUiMaxClasses, 0);
+    int week = 0;
+    for (int d = 0; d < 7; ++d) week += g_ui_header.hours_per_day[d];
+    each_teacher([&](UiTeacher& teacher) {
+      for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+        const UiTeachingPost& post = teacher.posts[p];
+        if (!post.copy && post.class_index >= 0 && post.class_index < kUiMaxClasses) class_hours[std::size_t(post.class_index)] += post.own.hours;
+      }
+    });
+    int changed = 0;
+    each_teacher([&](UiTeacher& teacher) {
+      int missing = 18 - hours[std::size_t(&teacher - g_ui_teachers)];
+      if (missing < 1 || missing > 3) return;
+      for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+        UiTeachingPost& post = teacher.posts[p];
+        if (post.copy || post.class_index < 0 || post.class_index >= kUiMaxClasses) continue;
+        int& in_class = class_hours[std::size_t(post.class_index)];
+        if (in_class + missing > week) continue;
+        post.own.hours = static_cast<std::int8_t>(post.own.hours + missing);
+        in_class += missing;
+        ++changed;
+        return;
+      }
+    });
+    std::snprintf(text, sizeof text, "Modificati %d", changed);
+    ui_message_box(text);
+  }
+  if (ask("Compattazione Cattedre?")) {
+    // Posts alike in subject, class, conversation subject and lab become
+    // one; only posts without a partner, so no partner's copy is left behind.
+    each_teacher([](UiTeacher& teacher) {
+      std::uint32_t count = teacher.post_count < kUiMaxPosts ? teacher.post_count : kUiMaxPosts;
+      std::uint32_t kept = 0;
+      for (std::uint32_t p = 0; p < count; ++p) {
+        UiTeachingPost& post = teacher.posts[p];
+        bool merged = false;
+        for (std::uint32_t q = 0; q < kept && !post.copy && post.partner < 0; ++q) {
+          UiTeachingPost& first = teacher.posts[q];
+          if (first.copy || first.partner >= 0 || first.subject != post.subject || first.class_index != post.class_index ||
+              first.conversation_subject != post.conversation_subject || first.lab != post.lab)
+            continue;
+          first.own.hours = static_cast<std::int8_t>(first.own.hours + post.own.hours);
+          merged = true;
+          break;
+        }
+        if (merged) continue;
+        if (kept != p) teacher.posts[kept] = post;
+        ++kept;
+      }
+      for (std::uint32_t p = kept; p < count; ++p) og_reset_teaching_post(teacher.posts[p]);
+      teacher.post_count = kept;
+    });
+  }
+  auto drop_labs = [](bool (*strange)(const char* name)) {
+    each_teacher([strange](UiTeacher& teacher) {
+      for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+        UiTeachingPost& post = teacher.posts[p];
+        if (post.lab >= 0 && post.lab < kUiMaxLabs && strange(g_ui_structure.labs[post.lab].name)) post.lab = -1;
+      }
+    });
+  };
+  if (ask("Eliminazione laboratorio PALESTRA ?"))
+    drop_labs([](const char* name) {
+      std::string upper;
+      for (const char* c = name; *c; ++c) upper += char(kt::cp1252_upper(static_cast<unsigned char>(*c)));
+      return upper == "PALESTRA";
+    });
+  if (ask("Pulizia Laboratori strani che iniziano per cifra o per A ?"))
+    drop_labs([](const char* name) { return (name[0] >= '0' && name[0] <= '9') || name[0] == 'A' || name[0] == 'a'; });
+  if (ask("Pulizia Proffi strani che iniziano per cifra ?")) {
+    each_teacher([](UiTeacher& teacher) {
+      if (teacher.name[0] >= '0' && teacher.name[0] <= '9') og_prefix_non_letter_name(teacher.name, kUiNameSize - 1);
+    });
+  }
+  rewrite_description();
+}
+
+// The zip the server received with a school (the first 20 characters of the
+// folder's name) is kept in the sibling folder "MIRVOL", emptied first, so
+// the previous data stay at hand after a copy. The received folder itself
+// stays: the copy lies inside it.
+void keep_previous_zip(const std::string& folder) {
+  std::string name = folder;
+  while (!name.empty() && name.back() == '\\') name.pop_back();
+  name = name.substr(name.find_last_of('\\') + 1).substr(0, 20);
+  std::string zip = std::string(kServerPath) + "\\" + name + ".zip";
+  if (!kt::file_exists(kt::translate_path(zip))) return;
+  og_make_path((std::string(kServerOldPath) + "\\").c_str());
+  char text[600];
+  if (og_empty_folder(kServerOldPath, nullptr) != 0 ||
+      og_copy_file(zip.c_str(), (std::string(kServerOldPath) + "\\" + name + ".zip").c_str(), nullptr) != 0) {
+    std::snprintf(text, sizeof text, "Errore creazione [%s]", kServerOldPath);
+    ui_message_box(text);
+  }
+}
+
 // Plain copies over the scrambled school files, for a look with an editor.
 void unscramble_school_files() {
   for (const char* name : {"scuola1.txt", "scuola2.txt", "savego.txt", "ricevi.txt", "cattPROV.txt", "saveprov.txt"})
@@ -125,8 +291,9 @@ void unscramble_school_files() {
 }  // namespace
 
 int og_copy_to_folder(int mode) {
-  (void)mode;  // the service server's copy has no place on this system
   std::string folder;
+  // The service server's received data: the chooser starts there when it exists.
+  if (mode == 1 && kt::folder_exists(kt::translate_path(kServerPath))) og_set_current_folder(kServerPath);
   if (!g_school_folder_chooser || !g_school_folder_chooser(folder) || folder.empty()) return 2;
   if (!og_set_current_folder(folder.c_str()) || !read_school()) {
     og_set_current_folder(g_data_root);
@@ -158,6 +325,7 @@ int og_copy_to_folder(int mode) {
     }
   }
   og_set_current_folder(target.c_str());
+  if (mode == 1) keep_previous_zip(folder);
   return 0;
 }
 
@@ -168,6 +336,62 @@ void og_run_service_tool(int code) {
     return;
   }
   switch (code) {
+    case 17102:
+      if (!read_school()) return;
+      move_map_digits_to_daily_max();
+      rewrite_description();
+      return;
+    case 17104:
+      // The minimum and maximum bands of the personal constraints go.
+      if (!read_school()) return;
+      each_teacher([](UiTeacher& teacher) {
+        UiTeacherConstraints& c = teacher.personal;
+        for (std::int8_t* b : {&c.pmin[0], &c.pmin[1], &c.pmax[0], &c.pmax[1], &c.gmin, &c.gmax, &c.insegnamin}) *b = -1;
+      });
+      rewrite_description();
+      return;
+    case 17105:
+      if (!read_school()) return;
+      each_teacher([](UiTeacher& teacher) {
+        if (teacher.personal.insegnamin > 2) teacher.personal.insegnamin = 2;
+      });
+      rewrite_description();
+      return;
+    case 17106:
+      if (!read_school()) return;
+      remove_zz_partner();
+      if (rewrite_description()) ui_message_box("TOLTO ITP Zz - resto DA SVILUPPARE (PER ITP \xE8 FACILE)");
+      return;
+    case 17107:
+      // No reception hours for anybody.
+      if (!read_school()) return;
+      each_teacher([](UiTeacher& teacher) { teacher.nor_flag = 1; });
+      save_and_reread();
+      return;
+    case 17141:
+      if (!read_school()) return;
+      each_teacher([](UiTeacher& teacher) {
+        for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) teacher.posts[p].own.placement = -1;
+      });
+      rewrite_description();
+      return;
+    case 17192:
+      if (read_school()) clean_up_description();
+      return;
+    case 17201:
+      if (!read_school()) return;
+      each_teacher([](UiTeacher& teacher) { teacher.prns = 0; });
+      g_provisional_mode = 0;
+      g_timetable_state = '0';
+      g_provisional_timetable_state = '0';
+      save_and_reread();
+      return;
+    case 17203:
+      // Two gaps a day are allowed to a teacher who works in one building.
+      if (!read_school()) return;
+      each_teacher([](UiTeacher& teacher) { teacher.personal.maxbudayper = posts_in_one_building(teacher) ? 2 : 0; });
+      save_and_reread();
+      return;
     case 17108:
       if (!read_school()) return;
       each_post_part([](UiPostPart& part) { part.hours = static_cast<std::int8_t>(part.hours * 2); });
@@ -183,10 +407,14 @@ void og_run_service_tool(int code) {
     case 17142:
       if (read_school()) rewrite_description();
       return;
-    case 17190:
-      if (!read_school() || !rewrite_description()) return;
-      unscramble_school_files();
+    case 17190: {
+      if (!read_school()) return;
+      g_description_archive_marker = 1;
+      bool written = rewrite_description();
+      g_description_archive_marker = 0;
+      if (written) unscramble_school_files();
       return;
+    }
     case 17191:
       if (read_school()) unscramble_school_files();
       return;

@@ -17,6 +17,7 @@
 #include "schooldata/description_writer.h"
 #include "schooldata/model_lookups.h"
 #include "schooldata/sissi_import_page.h"
+#include "schooldata/status_info.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
@@ -292,7 +293,7 @@ void Csissiedit::Save() {
     m_lists[0].SetFocus();
     return;
   }
-  char& status = g_ui_structure.status[0];
+  char& status = g_ui_structure.status[kStatusSissiOrigin];
   status = status < '1' ? '1' : '2';
   if (!og_save_school_files()) return;
   EndDialog(kSaved);

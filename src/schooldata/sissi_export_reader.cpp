@@ -17,6 +17,7 @@
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "schooldata/model_lookups.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/ui_school_model.h"
 
@@ -249,9 +250,10 @@ struct RecordReader {
 }  // namespace
 
 std::string og_sissi_prefixed_name(const std::string& name) {
-  unsigned char first = name.empty() ? 0 : static_cast<unsigned char>(name[0]);
-  if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z')) return name;
-  return ("ZZ " + name).substr(0, kUiNameSize - 1);
+  char buffer[kUiNameSize] = {};
+  std::snprintf(buffer, sizeof buffer, "%s", name.c_str());
+  og_prefix_non_letter_name(buffer, kUiNameSize - 1);
+  return buffer;
 }
 
 int og_read_sissi_export(const std::string& path, bool code_correction, SissiImport& out, const Tell& tell) {

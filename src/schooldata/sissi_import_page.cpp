@@ -15,6 +15,7 @@
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/status_info.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/message_box.h"
@@ -108,7 +109,7 @@ bool Csissi::OnInitDialog() {
   m_support.SetWindowText(kSupportWord.Get());
   if (m_code_correction) {
     m_clear.EnableWindow(false);
-  } else if (g_ui_structure.status[0] >= '1' &&
+  } else if (og_data_from_sissi() &&
              ui_message_box_type("I dati esportati da SISSI sono già stati inclusi: sicuro di proseguire?"_cp,
                                  kMbYesNo | kMbIconQuestion) != kIdYes) {
     EndDialog(-1);
@@ -220,7 +221,7 @@ void Csissi::Save() {
       post->own.hours = static_cast<std::int8_t>(row.hours);
     }
   }
-  char& status = g_ui_structure.status[0];
+  char& status = g_ui_structure.status[kStatusSissiOrigin];
   status = status < '1' ? '1' : '2';
   m_import = SissiImport();
   if (!og_save_school_files()) return;

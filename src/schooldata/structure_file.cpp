@@ -15,6 +15,7 @@
 #include "platform/cp1252.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/school_files.h"
+#include "schooldata/status_info.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -264,8 +265,7 @@ bool read_line(const std::string& line, bool& title_seen) {
       title_seen = true;
     }
   } else if (key == "STATUSINFO:") {
-    std::memset(st.status, '0', sizeof st.status);
-    std::memcpy(st.status, rest.data(), rest.size() < 10 ? rest.size() : 10);
+    og_read_status_info(rest);
   } else if (key == "SERVICEMEMO:") {
     read_memo(rest);
   } else if (key == "INDIRIZZI:") {

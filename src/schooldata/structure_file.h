@@ -36,4 +36,8 @@ void og_structure_text_written(bool written);
 // program); the writer calls it until that byte is '1'.
 extern void (*g_apply_default_subject_flags)();
 const char* og_structure_error();
+// The writer version (into the model) and the save counter of the first
+// "SERVICEMEMO:" line of a "scuola1.txt"; 0 when the file, the line or the
+// counter is missing. The backup compares a local and a stored copy by it.
+unsigned og_read_service_memo(const std::string& path);
 

@@ -7,6 +7,7 @@
 // make the writer read past a table. A failed write leaves the old file and
 // the save counter as they were. Worker processes never write.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "engine/shell_services.h"
 #include "platform/cp1252.h"
 #include "schooldata/school_file_lines.h"
+#include "schooldata/status_info.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/ui_school_model.h"
@@ -26,14 +28,6 @@ std::string upper(char* text, std::size_t size) {
   text[size - 1] = 0;
   kt::cp1252_make_upper(text);
   return text;
-}
-
-std::string status_text() {
-  std::string status(st.status, sizeof st.status);
-  for (char& c : status) {
-    if (static_cast<unsigned char>(c) < 33) c = '0';
-  }
-  return status;
 }
 
 // A class is written when its track is known and its section enabled.
@@ -148,7 +142,7 @@ int og_structure_text(SchoolFileText& out) {
   if (g_ui_structure.status[6] != '1' && g_apply_default_subject_flags) g_apply_default_subject_flags();
   g_ui_header.school_name[80] = 0;
   out.line(std::string("REM:") + g_ui_header.school_name);
-  out.line("STATUSINFO:" + status_text() + "|");
+  out.line(og_status_info_line());
   ++st.save_counter;
   // The file is now this program's: its version is recorded, and from then
   // on the description carries the status bytes too.
@@ -200,3 +194,20 @@ int og_write_structure_file_to(const std::string& path) {
 
 int og_write_structure_file() { return og_write_structure_file_to("scuola1.txt"); }
 
+
+unsigned og_read_service_memo(const std::string& path) {
+  unsigned counter = 0;
+  std::string why;
+  og_read_school_lines(path, [&](const std::string& line) {
+    if (line.rfind("SERVICEMEMO:", 0) != 0) return true;
+    std::size_t bar = line.find_first_of("|\t");
+    if (bar == std::string::npos) return false;
+    std::string version = line.substr(bar + 1, 5);
+    std::memset(st.writer_version, 0, sizeof st.writer_version);
+    std::memcpy(st.writer_version, version.data(), version.size());
+    if (line.size() > bar + 6 && line[bar + 6] == '-')
+      counter = static_cast<unsigned>(std::strtoul(line.c_str() + bar + 7, nullptr, 10));
+    return false;
+  }, &why);
+  return counter;
+}

@@ -25,6 +25,7 @@
 #include "platform/system_atomic_write.h"
 #include "platform/system_files.h"
 #include "schooldata/zip_archive_check.h"
+#include "schooldata/zip_memory_source.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ struct UiZipHandle {
   bool has_password = false;
   std::vector<char> buffer;
   std::string base;  // the current folder at opening, this machine's form, ending in '/'
+  kt_zip::MemorySource memory;
   std::uint64_t per_entry_limit = kUiZipEntryLimit;
   std::uint64_t total_limit = kUiZipTotalLimit;
   std::uint64_t total_done = 0;
@@ -299,11 +301,11 @@ std::uint32_t copy_entry_to(UiZipHandle* h, const std::string& path) {
   return out.commit() ? kZipOk : kZipWriteFailed;
 }
 
-UiZipHandle* open_with(UiZipHandle* h, const std::string& path) {
+UiZipHandle* open_with(UiZipHandle* h, const std::string& path, zlib_filefunc64_def* functions) {
   char cwd[4096];
   h->base = ::getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string(".");
   if (h->base.back() != '/') h->base += '/';
-  h->archive = unzOpen64(path.c_str());
+  h->archive = functions ? unzOpen2_64(path.c_str(), functions) : unzOpen64(path.c_str());
   if (!h->archive) {
     delete h;
     fail(kZipCannotOpen);
@@ -333,7 +335,25 @@ UiZipHandle* ui_zip_open_file(const char* path, const char* password) {
     fail(kZipCannotOpen);
     return nullptr;
   }
-  return open_with(make_handle(password), machine);
+  return open_with(make_handle(password), machine, nullptr);
+}
+
+UiZipHandle* ui_zip_open_memory(const void* block, std::uint32_t length, const char* password) {
+  if (!block) {
+    fail(kZipBadArgument);
+    return nullptr;
+  }
+  std::uint32_t span = length < 0xFFFF + 22 ? length : 0xFFFF + 22;
+  if (!kt_zip::archive_tail_is_whole(static_cast<const unsigned char*>(block) + (length - span), span, length)) {
+    fail(kZipCannotOpen);
+    return nullptr;
+  }
+  UiZipHandle* h = make_handle(password);
+  h->memory.data = static_cast<const unsigned char*>(block);
+  h->memory.size = length;
+  zlib_filefunc64_def functions;
+  kt_zip::fill_memory_functions(&functions, &h->memory);
+  return open_with(h, "memory", &functions);
 }
 
 std::uint32_t ui_zip_get_item(UiZipHandle* h, int index, UiZipEntry* entry) {
@@ -367,6 +387,32 @@ std::uint32_t ui_zip_extract_to_file(UiZipHandle* h, int index, const char* targ
   if (rc) return fail_on(h, rc);
   apply_file_metadata(path, entry);
   return kZipOk;
+}
+
+std::uint32_t ui_zip_extract_to_memory(UiZipHandle* h, int index, void* block, std::uint32_t size,
+                                       std::uint32_t* produced) {
+  if (produced) *produced = 0;
+  if (std::uint32_t rc = check_handle(h)) return fail_on(h, rc);
+  if (!block || size == 0 || index < 0 || index >= entry_count(h)) return fail_on(h, kZipBadArgument);
+  if (h->open_index != index) {
+    close_open_entry(h);
+    UiZipEntry entry;
+    if (std::uint32_t rc = open_entry(h, index, &entry)) return fail_on(h, rc);
+  }
+  std::uint32_t filled = 0;
+  auto* out = static_cast<char*>(block);
+  while (filled < size) {
+    std::int64_t n = read_entry(h, out + filled, size - filled);
+    if (n < 0) {
+      close_open_entry(h);
+      return fail_on(h, static_cast<std::uint32_t>(-n));
+    }
+    if (n == 0) break;
+    filled += static_cast<std::uint32_t>(n);
+  }
+  if (produced) *produced = filled;
+  if (filled == size && unzeof(h->archive) != 1) return kZipMoreData;
+  return fail_on(h, finish_entry(h));
 }
 
 std::uint32_t ui_zip_extract_all(UiZipHandle* h, const char* folder) {

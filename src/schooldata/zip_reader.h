@@ -65,8 +65,13 @@ struct UiZipHandle;
 
 // Paths are program paths (1252, Windows-style; see platform/paths.h).
 UiZipHandle* ui_zip_open_file(const char* path, const char* password);
+UiZipHandle* ui_zip_open_memory(const void* block, std::uint32_t length, const char* password);
 std::uint32_t ui_zip_get_item(UiZipHandle* handle, int index, UiZipEntry* entry);
 std::uint32_t ui_zip_extract_to_file(UiZipHandle* handle, int index, const char* target);
+// Pieces of at most `size` bytes per call; *produced (when given) receives
+// the bytes of this piece. kZipMoreData while more remains, 0 at the end.
+std::uint32_t ui_zip_extract_to_memory(UiZipHandle* handle, int index, void* block, std::uint32_t size,
+                                       std::uint32_t* produced = nullptr);
 // Every entry below `folder` ("%s\\%s" with the safe name); stops at the
 // first failure and returns its code.
 std::uint32_t ui_zip_extract_all(UiZipHandle* handle, const char* folder);

@@ -25,6 +25,7 @@
 #include "platform/ui_thread.h"
 #include "shell/busy_popup.h"
 #include "shell/frame.h"
+#include "shell/service_mode.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
 #include "solver/parpro_area.h"
@@ -112,6 +113,12 @@ int og_parse_process_number(int argc, const char* const* argv) {
     return n >= 1 && n < kMaxSolverProcesses ? n : 0;
   }
   return 0;
+}
+
+bool og_parse_service_mode(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i)
+    if (argv[i] && std::strcmp(argv[i], "SERVIZIO") == 0) return true;
+  return false;
 }
 
 std::string og_current_folder_path() {
@@ -286,6 +293,7 @@ void CPlenixApp::CreateSharedFonts(kt::ui::Window& frame) {
 
 int CPlenixApp::InitInstance(int argc, const char* const* argv) {
   g_process_number = static_cast<std::int8_t>(og_parse_process_number(argc, argv));
+  if (g_process_number == 0 && og_parse_service_mode(argc, argv)) g_service_mode = 1;
   g_cpu_count = kt::processor_count();
   g_ui_busy_popup_hook = shell_busy_popup_from_any_thread;
   og_start_instance();

@@ -61,6 +61,9 @@ extern CPlenixApp g_app;
 // The number after "PARPRO:" anywhere in the arguments (0 when absent or not
 // within 1..7, which a worker number must be).
 int og_parse_process_number(int argc, const char* const* argv);
+// The maker's support staff start the program with the word "SERVIZIO" on
+// its command line: the service mode (service_mode.h) of the main process.
+bool og_parse_service_mode(int argc, const char* const* argv);
 
 void og_start_instance();
 // The language of a first start (no status file): German (1) for a German
@@ -101,3 +104,8 @@ extern WorkerComputation g_worker_computation;
 // the starting process is gone, or its command byte in the area reads 100).
 bool og_worker_should_wait(int process_number, int parent, const unsigned char* area);
 
+// The end-of-run power action: 1 switches the computer off (and ends the
+// program), any other mode suspends it; the result of the request. The
+// system's power manager is asked through a launcher (tests set their own).
+int og_shutdown_computer(int mode);
+extern kt::DesktopLauncher g_power_launcher;

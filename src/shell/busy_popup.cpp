@@ -89,6 +89,7 @@ void shell_busy_popup(const char* text, int code) {
   }
 }
 
+void ui_busy_callback(void*, const char* text, int code) { shell_busy_popup(text, code); }
 
 void shell_busy_popup_from_any_thread(const char* text, int code) {
   if (kt::ui::on_ui_thread()) {

@@ -68,3 +68,5 @@ void shell_busy_popup(const char* text, int code);
 // runs it, and the pop-up is a window, so a request from another thread is
 // handed to the user-interface thread with a copy of its text.
 void shell_busy_popup_from_any_thread(const char* text, int code);
+// The callback form: the first argument is ignored.
+void ui_busy_callback(void* ignored, const char* text, int code);

@@ -1,4 +1,4 @@
-// Clipboard paste (see clipboard.h). The paste never writes past
+// Clipboard copy and paste (see clipboard.h). The paste never writes past
 // the caller's buffer: the length is the buffer's size and the text is
 // always terminated, so a long clipboard text is cut, not overflowed.
 // Both calls are cheap and rare (a user's copy or paste); the backend owns
@@ -9,6 +9,12 @@
 #include <string>
 
 #include "platform/ui_backend.h"
+
+int ui_copy_text_to_clipboard(const char* text) {
+  if (!text) return -1;
+  kt::ui::backend().SetClipboardText(text);
+  return 0;
+}
 
 int ui_paste_text_from_clipboard(char* buffer, int size) {
   if (!buffer || size <= 0) return -1;

@@ -6,6 +6,8 @@
 // display.
 #pragma once
 
+// 0 done, -1 when there is no text to copy.
+int ui_copy_text_to_clipboard(const char* text);
 // Copies the clipboard's text into buffer, which holds size bytes: at most
 // size - 1 characters and a terminating zero. An empty clipboard leaves the
 // buffer as it was. 0 done, -1 when the buffer cannot hold anything.

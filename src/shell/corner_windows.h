@@ -7,6 +7,9 @@
 class Ccorner {
  public:
   static constexpr int kMaxWindows = 40;
+  // Lists a window once (a full list takes no more); false when not listed.
+  bool Add(kt::ui::Window* window);
+  void Remove(kt::ui::Window* window);
   // Shows each listed window that still exists in its normal state.
   void ShowListedWindows();
 

@@ -40,6 +40,15 @@ int og_copy_file(const char* source, const char* target, kt::ui::ProgressBar* pr
   return -1;
 }
 
+int og_empty_folder(const char* folder, const char* sub) {
+  std::string path = folder ? folder : ".";
+  if (sub && *sub) {
+    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+    path += sub;
+  }
+  return kt::empty_folder(kt::translate_path(path)) ? 0 : -1;
+}
+
 int og_make_path(const char* path) {
   std::string p = path ? path : "";
   std::size_t start = 0;
@@ -52,3 +61,11 @@ int og_make_path(const char* path) {
   return 0;
 }
 
+
+int og_get_temp_path(int size, char* buffer) {
+  const char* dir = std::getenv("TMPDIR");
+  std::string path = dir && *dir ? dir : "/tmp";
+  if (path.back() != '/') path += '/';
+  if (size > 0) std::snprintf(buffer, static_cast<std::size_t>(size), "%s", path.c_str());
+  return static_cast<int>(path.size());
+}

@@ -108,6 +108,15 @@ void alfadlg_refresh_lesson_constraints_page() {
 
 void alfadlg_reset_after_language_change() { g_frame.ResetAfterLanguageChange(); }
 
+void alfadlg_anchor_rect(int mode, Rect& out, const Rect& size) {
+  Window* file = g_frame.GetDlgItem(1772);
+  Rect b = file ? file->GetWindowRect() : Rect{};
+  if (mode == 1)
+    out = Rect{b.left, b.top - size.Height(), b.left + size.Width(), b.top};
+  else
+    out = Rect{b.left + 4, b.top + 20, b.left + 4 + size.Width(), b.top + 20 + size.Height()};
+}
+
 void CAlfaDlg::DoDataExchange(DataExchange& dx) {
   for (int i = 0; i < 6; ++i) dx.Control(kSectionIds[i], m_sections[i]);
 }
@@ -301,6 +310,10 @@ bool CAlfaDlg::OnCommand(WParam w, LParam l) {
   if (id < kFirstPageCommand || id > kLastPageCommand) return CResizableDialog::OnCommand(w, l);
   if (g_process_number < 1 && !g_launcher_panel.IsCreated()) CreateLauncherPanel();
   EnableSections(true);
+  // A lock hides the panel only until the next page command.
+  if (!g_provisional_mode && g_launcher_panel.IsCreated() && g_launcher_panel.IsWindow() &&
+      !g_launcher_panel.IsWindowVisible())
+    g_launcher_panel.Show(1);
   switch (id) {
     case kPageReopen:
       if (g_current_page) OpenPage(g_current_page, g_current_page->template_id(), int(g_current_page_template), 1);

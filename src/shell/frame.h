@@ -115,6 +115,13 @@ struct FrameServiceHooks {
   // The frame was moved or sized (1) while a page was shown: the
   // computation page places its problems monitor again.
   void (*computation_page_moved)(int moved) = nullptr;
+  // The guides of the remote services: the advice guide, the getting-started
+  // guide, and the web pages (0 forum, 1 social page).
+  void (*show_advice_guide)(kt::ui::Window* parent) = nullptr;
+  void (*show_getting_started_guide)(kt::ui::Window* parent) = nullptr;
+  void (*open_web_page)(int which) = nullptr;
+  // The archive of the school's data (the USB pen of the backup page).
+  void (*run_archive)() = nullptr;
 };
 extern FrameServiceHooks g_frame_service_hooks;
 
@@ -207,6 +214,9 @@ void alfadlg_unlock_navigation(int show_panel);
 void alfadlg_hide_launcher_panel(int restore);
 void alfadlg_refresh_lesson_constraints_page();
 void alfadlg_reset_after_language_change();
+// The rectangle of size's size anchored at the FILE button: mode 1 a band
+// directly above it, otherwise 4 pixels right of and 20 below its corner.
+void alfadlg_anchor_rect(int mode, kt::ui::Rect& out, const kt::ui::Rect& size);
 
 // The "not available yet" text, shown by stand-in pages and by commands whose
 // window is not built yet.

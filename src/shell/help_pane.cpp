@@ -44,6 +44,17 @@ void CSpiegaML::SetTextColored(const char* text, Color color) {
   Show(text);
 }
 
+void CSpiegaML::SetMultilineText(const char* text, Color color) {
+  std::string converted;
+  if (text) {
+    for (std::size_t i = 0; text[i]; ++i) {
+      if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) converted += '\r';
+      converted += text[i];
+    }
+  }
+  SetTextColored(converted.c_str(), color);
+}
+
 void CSpiegaML::SetSchemeText(int scheme, const char* text) {
   m_scheme = scheme;
   m_mode = 1;

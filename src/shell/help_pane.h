@@ -23,6 +23,8 @@ class CSpiegaML : public kt::ui::Edit {
   void SetTextML(const MlText* text);
   void SetText(const char* text);
   void SetTextColored(const char* text, kt::ui::Color color);
+  // As SetTextColored, with lone line feeds turned into CR LF.
+  void SetMultilineText(const char* text, kt::ui::Color color);
   void SetSchemeText(int scheme, const char* text);
 
   const std::string& LastText() const { return m_last; }

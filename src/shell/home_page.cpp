@@ -33,6 +33,8 @@ using namespace kt::ui;
 
 CPlenixDlg g_home_page;
 std::function<bool(std::string& folder)> g_school_folder_chooser;
+std::int32_t g_selected_class = -1;
+std::int32_t g_selected_teacher = -1;
 std::function<bool(std::string& folder)> g_new_school_creator;
 kt::DesktopLauncher g_desktop_launcher;
 const char* const kOutputFolders[8] = {".\\orario\\HTML",      ".\\orario\\Tabelle Ingrandite",
@@ -88,9 +90,9 @@ const char* const kGuideFiles[3] = {"KestrinTempus_Tutorial_Ita.pdf", "KestrinTe
                                     "KestrinTempus_Tutorial_Eng.pdf"};
 constexpr int kHelpIds[5] = {CPlenixDlg::kHelpStart, CPlenixDlg::kHelpCreate, CPlenixDlg::kHelpProcessing,
                              CPlenixDlg::kHelpConfiguration, CPlenixDlg::kHelpSubstitutions};
-// The tutorial video and the advice guide belong to the remote services,
-// which this program does not have.
-constexpr int kNotBuiltIds[] = {CPlenixDlg::kVideo, CPlenixDlg::kAdvice};
+// The tutorial video belongs to the remote services, which this program
+// does not have.
+constexpr int kNotBuiltIds[] = {CPlenixDlg::kVideo};
 constexpr int kCloudCodeLength = 40;
 const MlText kCloudCodePrompt = {
     "Inserire la password per l'accesso a Cloud (contattare assistenza se non si conosce)",
@@ -118,6 +120,9 @@ KT_BEGIN_MESSAGE_MAP(CPlenixDlg, CResizableDialog)
   KT_ON_COMMAND_LIST(kNotBuiltIds, OnNotBuilt)
   KT_ON_COMMAND(kUserGuide, OnUserGuide)
   KT_ON_COMMAND(kGettingStarted, OnGettingStarted)
+  KT_ON_COMMAND(kAdvice, OnAdvice)
+  KT_ON_COMMAND(kForum, OnForum)
+  KT_ON_COMMAND(kSocial, OnSocial)
   KT_ON_COMMAND(kServiceTools, OnServiceTools)
   KT_ON_COMMAND_RANGE(kItalian, kEnglish, OnLanguage)
   KT_ON_COMMAND(kFrench, OnFrench)
@@ -237,6 +242,7 @@ int CPlenixDlg::CheckNotices() {
     if (!notice.Create(this)) continue;
     if (notice.ShownCount() > 0) {
       notice.ShowWindow(kSwShow);
+      g_corner.Add(&notice);  // shown again when the frame comes back from the task bar
       open = 1;
     } else {
       og_delete_file_checked(kFiles[i]);
@@ -293,7 +299,12 @@ void CPlenixDlg::OnCreateSchool() {
 }
 
 void CPlenixDlg::OnConfiguration() {
-  if (ui_require_school_folder(0)) alfadlg_go_to_page(kPageConfigMenu);
+  if (!ui_require_school_folder(0)) {
+    if (g_frame_service_hooks.show_getting_started_guide) g_frame_service_hooks.show_getting_started_guide(this);
+    return;
+  }
+  g_selected_class = g_selected_teacher = -1;
+  alfadlg_go_to_page(kPageConfigMenu);
 }
 
 void CPlenixDlg::OnProcessing() {
@@ -326,10 +337,10 @@ void CPlenixDlg::OnSubstitutions() {
 void CPlenixDlg::OnArchive() {
   RefreshSchoolInfo(0, 0);
   // The answer would give the archive dialog its mode (and in the data root
-  // takes the cloud code); the dialog itself belongs to the remote services,
-  // which this program does not have.
+  // takes the cloud code); of the archive the program has the USB pen.
   ui_require_school_folder(2);
-  ui_message_box(ui_not_available_text());
+  if (g_frame_service_hooks.run_archive) g_frame_service_hooks.run_archive();
+  else ui_message_box(ui_not_available_text());
   RefreshSchoolInfo(0, 1);
 }
 
@@ -360,7 +371,23 @@ void CPlenixDlg::OnServiceTools() {
   RefreshSchoolInfo(0, 1);
 }
 
-void CPlenixDlg::OnGettingStarted() { m_help.SetTextML(&kGettingStartedText); }
+void CPlenixDlg::OnGettingStarted() {
+  m_help.SetTextML(&kGettingStartedText);
+  if (g_frame_service_hooks.show_getting_started_guide) g_frame_service_hooks.show_getting_started_guide(this);
+}
+
+void CPlenixDlg::OnAdvice() {
+  if (g_frame_service_hooks.show_advice_guide) g_frame_service_hooks.show_advice_guide(this);
+  else ui_message_box(ui_not_available_text());
+}
+
+void CPlenixDlg::OnForum() { OpenWebPage(0); }
+void CPlenixDlg::OnSocial() { OpenWebPage(1); }
+
+void CPlenixDlg::OpenWebPage(int which) {
+  if (g_frame_service_hooks.open_web_page) g_frame_service_hooks.open_web_page(which);
+  else ui_message_box(ui_not_available_text());
+}
 
 void CPlenixDlg::OnUserGuide() { ui_open_explorer_in_data_root(kGuideFiles[ui_language()]); }
 

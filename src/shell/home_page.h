@@ -10,6 +10,7 @@
 // works on a school: the current folder must not be the data root itself.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "platform/system_open.h"
@@ -29,14 +30,14 @@ class CPlenixDlg : public CResizableDialog {
     kSelectSchool = 1031, kCreateSchool = 1216, kConfiguration = 1055, kProcessing = 1057, kSubstitutions = 1000,
     kArchive = 479, kVideo = 1785, kGettingStarted = 1053, kUserGuide = 1685, kItalian = 1549, kGerman = 1550,
     kEnglish = 1551, kFrench = 1556, kChooseLanguage = 1767, kExplore = 1061, kCleanOutput = 1622,
-    kServiceTools = 1621, kAdvice = 1775, kTopLeft = 1896, kHelpStart = 1049, kHelpCreate = 1062,
+    kServiceTools = 1621, kAdvice = 1775, kTopLeft = 1896, kForum = 1555, kSocial = 1687, kHelpStart = 1049, kHelpCreate = 1062,
     kHelpProcessing = 1054, kHelpConfiguration = 1056, kHelpSubstitutions = 1058,
   };
 
   static constexpr int kButtonIds[] = {
       kSelectSchool, kHelpStart, kCreateSchool, kHelpCreate, kConfiguration, kHelpConfiguration, kProcessing,
       kHelpProcessing, kSubstitutions, kHelpSubstitutions, kArchive, kVideo, kUserGuide, kGettingStarted,
-      kChooseLanguage, kItalian, kGerman, kEnglish, kFrench, kExplore, kCleanOutput, kServiceTools, kAdvice, kTopLeft};
+      kChooseLanguage, kItalian, kGerman, kEnglish, kFrench, kExplore, kCleanOutput, kServiceTools, kAdvice, kTopLeft, kForum, kSocial};
   static constexpr int kButtonCount = int(sizeof(kButtonIds) / sizeof(kButtonIds[0]));
 
   CPlenixDlg() : CResizableDialog(kTemplate) {}
@@ -62,6 +63,10 @@ class CPlenixDlg : public CResizableDialog {
   void OnLanguageLabel();
   void OnUserGuide();
   void OnGettingStarted();
+  void OnAdvice();
+  void OnForum();
+  void OnSocial();
+  void OpenWebPage(int which);
   void OnServiceTools();
   void OnLanguage(int index);
   void OnFrench();
@@ -103,6 +108,11 @@ extern kt::DesktopLauncher g_desktop_launcher;
 // school data); each gets the program path of the folder left current
 // (false: cancelled). None set: the button answers "not available yet".
 extern std::function<bool(std::string& folder)> g_school_folder_chooser;
+// The class and the teacher the lesson pages last showed (-1 none): the
+// per-class page starts on the class, the per-teacher page on the teacher.
+// The home page forgets both before it opens the configuration menu.
+extern std::int32_t g_selected_class;
+extern std::int32_t g_selected_teacher;
 extern std::function<bool(std::string& folder)> g_new_school_creator;
 // The output folders the clean-up empties and removes, in order.
 extern const char* const kOutputFolders[8];

@@ -201,6 +201,11 @@ int ui_sort_grouped_list_by_column(ListView& list, int column) {
   return 0;
 }
 
+int ui_list_sort_direction(int column) {
+  return column >= 0 && column < kRememberedColumns ? g_sort_directions[column] : 0;
+}
+
+void ui_reset_list_sort_directions() { std::fill(std::begin(g_sort_directions), std::end(g_sort_directions), 0); }
 
 int og_text_width(const DeviceContext* dc, std::string_view text) {
   if (!dc) return int(text.size()) * 8;

@@ -51,6 +51,10 @@ int ui_sort_list_by_column(kt::ui::ListView& list, int column, int first_row, in
 // rows with equal first-column text kept together, those whose fifth
 // column is filled after the others of their group.
 int ui_sort_grouped_list_by_column(kt::ui::ListView& list, int column);
+// The remembered direction of a column index (0 none, 1 ascending, 2
+// descending), and forgetting them all (a new school, tests).
+int ui_list_sort_direction(int column);
+void ui_reset_list_sort_directions();
 
 // Width of a text in pixels; 8 pixels per character without a context.
 int og_text_width(const kt::ui::DeviceContext* dc, std::string_view text);
@@ -58,6 +62,15 @@ int og_text_width(const kt::ui::DeviceContext* dc, std::string_view text);
 // long; returns the final width.
 int og_pad_text_to_width(const kt::ui::DeviceContext* dc, std::string& text, int pixels, int limit);
 
+// Class order of class labels: study track, section, year. A label that
+// begins with a digit (year, section, then the track's text) is keyed by
+// the text after year and section, then section and year; a
+// classical-numbering label ("IV A", "III B" ...) by its code's track,
+// section and year.
+std::string og_class_order_key(const std::string& label);
+// Sorts a list or combo box of class labels into class order.
+void og_sort_class_list_box(kt::ui::ListBox& box);
+void og_sort_class_list_box(kt::ui::ComboBox& box);
 // The class code of a classical-numbering label: the year digit ("IV" 1,
 // "V" 2, "I" 3, "II" 4, "III" 5, '?' otherwise) and the next two
 // characters; a prefix up to ':' within the first 20 characters is dropped.

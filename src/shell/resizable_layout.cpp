@@ -40,6 +40,13 @@ void CResizableLayout::AnchorControl(int id, Anchor top_left, Anchor bottom_righ
   AnchorControl(parent ? parent->GetDlgItem(id) : nullptr, top_left, bottom_right);
 }
 
+void CResizableLayout::AddAnchorCallback(int callback_id) {
+  LayoutInfo info;
+  info.callback_id = callback_id;
+  if (m_first_callback < 0) m_first_callback = int(m_layout.size());
+  m_layout.push_back(info);
+}
+
 void CResizableLayout::RemoveAllAnchors() {
   m_layout.clear();
   m_first_callback = -1;
@@ -118,6 +125,18 @@ void CResizableMinMax::SetMinimumSize(Size size) {
   m_use_min_track = true;
 }
 
+void CResizableMinMax::SetMaximumSize(Size size) {
+  m_max_track = size;
+  m_use_max_track = true;
+}
+
+void CResizableMinMax::SetMaximizedRect(const Rect& r) {
+  m_max_position = r.TopLeft();
+  m_max_size = {r.Width(), r.Height()};
+  m_use_max_rect = true;
+}
+
+void CResizableMinMax::ResetAll() { m_use_max_track = m_use_min_track = m_use_max_rect = false; }
 
 void CResizableMinMax::FillMinMaxInfo(MinMaxInfo& info) const {
   if (m_use_min_track) info.min_track_size = {m_min_track.cx, m_min_track.cy};

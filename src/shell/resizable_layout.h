@@ -42,6 +42,8 @@ class CResizableLayout {
   // moves and keeps its size.
   void AnchorControl(kt::ui::Window* control, Anchor top_left, Anchor bottom_right = kNoAnchor);
   void AnchorControl(int id, Anchor top_left, Anchor bottom_right = kNoAnchor);
+  // An entry without a window that asks ArrangeControlHook for its place.
+  void AddAnchorCallback(int callback_id);
   void RemoveAllAnchors();
   void ArrangeLayout();
   const std::vector<LayoutInfo>& Layout() const { return m_layout; }
@@ -85,6 +87,9 @@ class CResizableMinMax {
  public:
   virtual ~CResizableMinMax();
   void SetMinimumSize(kt::ui::Size size);
+  void SetMaximumSize(kt::ui::Size size);
+  void SetMaximizedRect(const kt::ui::Rect& r);
+  void ResetAll();
   void FillMinMaxInfo(MinMaxInfo& info) const;
   // A window size held within the track sizes that are set.
   kt::ui::Size ClampTrackSize(kt::ui::Size size) const;

@@ -19,6 +19,14 @@ bool Czzempty::OnInitDialog() {
   return true;
 }
 
+void Czzempty::AddLinePair(std::string_view first, std::string_view second) {
+  if (!m_list.IsWindow()) return;
+  m_list.AddString(first);
+  int last = m_list.AddString(second);
+  m_list.SetCurSel(last);
+  m_list.SetTopIndex(last);
+}
+
 void Cmemoverde::DoDataExchange(DataExchange& dx) {
   dx.Control(kIdOk, m_ok);
   dx.Control(kPictureId, m_picture);

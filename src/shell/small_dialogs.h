@@ -16,6 +16,8 @@ class Czzempty : public CDialogML {
   static constexpr int kTemplate = 154;
   static constexpr int kListId = 1021;
   Czzempty() : CDialogML(kTemplate) {}
+  // Appends two lines and shows the last one selected.
+  void AddLinePair(std::string_view first, std::string_view second);
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;

@@ -38,19 +38,6 @@ const MlText kClassExists = {"La Classe %s esiste già"_cp, "Die Klasse %s exist
 
 constexpr int kYes = 6;
 
-// The class order of the program's class lists: for a label that begins
-// with a digit the text after year and section, then year and section; for
-// a classical label track, section, then year.
-std::string class_order_key(const std::string& label) {
-  if (!label.empty() && label[0] >= '0' && label[0] <= '9') {
-    std::size_t cut = std::min<std::size_t>(2, label.size());
-    return label.substr(cut) + label.substr(0, cut);
-  }
-  std::string code = og_classical_class_code(label);
-  code.resize(3, ' ');
-  return {code[2], code[1], code[0]};
-}
-
 // The code compared for equality: 2 characters with one track, 3 with more.
 std::size_t code_length() { return og_track_count() >= 2 ? 3 : 2; }
 
@@ -74,16 +61,13 @@ bool Ccanocla::OnInitDialog() {
   CDialogML::OnInitDialog();
   m_help.SetTextML(&kHelp);
   bool tracks = og_track_count() >= 2;
-  std::vector<std::string> labels;
   for (int i = 0; i < og_class_count(); ++i) {
     const UiClass& c = g_ui_structure.classes[i];
     if (c.code[1] != m_key_section) continue;
     if (tracks && c.code[2] != m_key_track) continue;
-    labels.push_back(og_class_label(i));
+    m_classes.AddString(og_class_label(i));
   }
-  std::stable_sort(labels.begin(), labels.end(),
-                   [](const std::string& a, const std::string& b) { return class_order_key(a) < class_order_key(b); });
-  for (const std::string& label : labels) m_classes.AddString(label);
+  og_sort_class_list_box(m_classes);
   for (char letter = 'A'; letter <= 'Z'; ++letter) m_sections.AddString(std::string(1, letter));
   m_sections.EnableWindow(false);
   m_tracks.EnableWindow(false);

@@ -13,6 +13,7 @@
 #include "engine/shell_services.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
+#include "schooldata/status_info.h"
 #include "schooldata/model_utilities.h"
 #include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
@@ -148,15 +149,6 @@ const MlText kClasses = {{"Classi", "Klassen", "Classes"}};
 const MlText* const kHelpTexts[] = {&kTextHowToFirst, &kTextHowToCriteria, &kTextHowToCheck, &kTextHowToSecond,
                                     &kTextReadHere,   &kTextReadHere,      &kImportText, &kImportText};
 const MlText* const kImportTexts[] = {&kSissiText, &kOrarioFacileText, &kSpreadsheetText, &kSissiText};
-
-// The model keeps no separate origin marker: data imported from SISSI carry
-// the school's SISSI code or the classes' SISSI codes.
-bool data_from_sissi() {
-  if (g_ui_settings.sissi_school_id[0] != 0) return true;
-  for (int c = 0; c < og_class_count(); ++c)
-    if (g_ui_structure.classes[c].sissi_id[0] != 0) return true;
-  return false;
-}
 
 std::string format_line(const char* label, int value) {
   char line[128];
@@ -296,7 +288,7 @@ void Cmenu_confora::OnImport(int index) {
   m_help.SetTextML(kImportTexts[index]);
   const ConfigMenuImports& imports = config_menu_imports();
   void (*run)() = index == 1 ? imports.orario_facile : index == 2 ? imports.spreadsheet : index == 3 ? imports.sissi_codes : nullptr;
-  if (index == 3 && !data_from_sissi() &&
+  if (index == 3 && !og_data_from_sissi() &&
       ui_message_box_flags(kNotFromSissi, kMbYesNo | kMbIconQuestion, kMbCursorBetween) == 7) {
     return;
   }

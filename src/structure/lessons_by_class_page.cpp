@@ -22,6 +22,7 @@
 #include "schooldata/model_lookups.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
+#include "shell/home_page.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "structure/input_box.h"
@@ -260,7 +261,9 @@ bool Clacoco::OnInitDialog() {
   };
   for (int c = 0; c < og_class_count(); ++c)
     if (g_ui_structure.classes[c].code[0]) m_classes.AddString(std::string(og_class_label(c)));
+  m_class = g_selected_class;
   if (m_class < 0 || m_class >= og_class_count()) m_class = og_class_count() > 0 ? 0 : -1;
+  g_selected_class = m_class;
   if (m_class >= 0) m_classes.SetCurSel(m_classes.FindStringExact(-1, std::string(og_class_label(m_class))));
   FillChoosers();
   m_auto_save.SetCheck(g_lacoco_save_without_asking ? 1 : 0);
@@ -853,7 +856,7 @@ bool Clacoco::ChangeClass(int index) {
       }
     }
   }
-  m_class = index;
+  m_class = g_selected_class = index;
   m_hour = ClassHour{};
   m_hour.class_index = m_class;
   m_classes.SetCurSel(m_classes.FindStringExact(-1, std::string(og_class_label(m_class))));

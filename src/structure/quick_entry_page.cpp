@@ -126,15 +126,9 @@ bool Cproqui::OnInitDialog() {
   for (int h = 1; h <= std::max(week_hours, 1); ++h) hours->AddString(std::to_string(h));
   ComboBox* classes = combo(*this, kClassId);
   classes->ResetContent();
-  std::vector<int> order;
   for (int c = 0; c < class_count(); ++c)
-    if (g_ui_structure.classes[c].code[0]) order.push_back(c);
-  std::stable_sort(order.begin(), order.end(), [](int a, int b) {
-    const char* x = g_ui_structure.classes[a].code;
-    const char* y = g_ui_structure.classes[b].code;
-    return std::string{x[2], x[1], x[0]} < std::string{y[2], y[1], y[0]};
-  });
-  for (int c : order) classes->AddString(class_label(c));
+    if (g_ui_structure.classes[c].code[0]) classes->AddString(class_label(c));
+  og_sort_class_list_box(*classes);
   FillTeacherCombo();
   ComboBox* standby = combo(*this, kStandbyId);
   standby->ResetContent();

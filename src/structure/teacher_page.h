@@ -158,6 +158,21 @@ class Cprocat : public CResizableDialog {
 };
 
 extern Cprocat g_procat_page;
+
+// The teaching-post list of the teacher pages, also shown by the constraint
+// pages: 21 columns (number, class, the class's hours, subject, lab or
+// conversation, lab group, hours, totals, then the post's conditions), one
+// row per post, a second row for the partner's part, and a totals row last
+// whose data word is kProcatTotalsRow (the others hold the post number).
+// Mode bit 0 names the class and lab columns for labs; subject_heading, when
+// given, follows the subject column's heading; widths, when given, are the
+// stored column widths put back.
+inline constexpr std::uintptr_t kProcatTotalsRow = 1000;
+void procat_setup_assignment_list(kt::ui::ListView& list, int mode, const ListColumnWidths* widths,
+                                  const char* subject_heading);
+// Fills the list with the posts of a teacher (none for an index out of
+// range); the rows of post number current are selected and marked.
+void procat_fill_assignment_list(kt::ui::ListView& list, int teacher, int current);
 // Installs the teachers page, the teaching-post summary and the quick entry
 // of teaching hours in the frame's page holder.
 void teachers_install_pages();

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "schooldata/ui_school_model.h"
+#include "shell/home_page.h"
 
 std::int32_t g_procat_teacher = -1;
 UiTeachingPost* g_procat_post = nullptr;
@@ -14,7 +15,7 @@ std::uint8_t g_auto_save = 0;
 
 namespace {
 
-std::int32_t g_remembered_index = -1;
+
 char g_remembered_name[kUiNameSize] = "";
 
 }  // namespace
@@ -38,7 +39,7 @@ int procat_current_post_number() {
 }
 
 void procat_remember_teacher(int index) {
-  g_remembered_index = index;
+  g_selected_teacher = index;
   g_remembered_name[0] = '\0';
   if (index >= 0 && index < procat_teacher_count())
     std::memcpy(g_remembered_name, g_ui_teachers[index].name, kUiNameSize);
@@ -48,9 +49,9 @@ void procat_remember_teacher(int index) {
 int procat_find_current_teacher() {
   int count = procat_teacher_count();
   if (count == 0) return -1;
-  if (g_remembered_index >= 0 && g_remembered_index < count &&
-      std::strncmp(g_ui_teachers[g_remembered_index].name, g_remembered_name, kUiNameSize) == 0)
-    return g_remembered_index;
+  if (g_selected_teacher >= 0 && g_selected_teacher < count &&
+      std::strncmp(g_ui_teachers[g_selected_teacher].name, g_remembered_name, kUiNameSize) == 0)
+    return g_selected_teacher;
   for (int t = 0; t < count; ++t)
     if (g_remembered_name[0] && std::strncmp(g_ui_teachers[t].name, g_remembered_name, kUiNameSize) == 0) return t;
   return 0;

@@ -19,6 +19,7 @@
 #include "remote/guide_windows.h"
 #include "schooldata/model_lookups.h"
 #include "shell/frame.h"
+#include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "structure/input_box.h"
 #include "structure/teacher_page.h"
@@ -41,19 +42,6 @@ constexpr int kEditorIds[] = {Cprocat::kClassId,       Cprocat::kSubjectId,     
                               Cprocat::kJointListId,   Cprocat::kJointRemoveId,  Cprocat::kAnyClassId};
 constexpr int kPartnerIds[] = {Cprocat::kPartnerId, Cprocat::kPartnerHoursId, Cprocat::kAssistantId,
                                Cprocat::kLabEquipmentId, Cprocat::kNoItpId};
-
-// Class order of the lists: study track, section, year.
-std::vector<int> classes_in_order() {
-  std::vector<int> order;
-  for (int c = 0; c < class_count(); ++c)
-    if (g_ui_structure.classes[c].code[0] != '\0') order.push_back(c);
-  std::stable_sort(order.begin(), order.end(), [](int a, int b) {
-    const char* x = g_ui_structure.classes[a].code;
-    const char* y = g_ui_structure.classes[b].code;
-    return std::make_tuple(x[2], x[1], x[0]) < std::make_tuple(y[2], y[1], y[0]);
-  });
-  return order;
-}
 
 void fill_numbers(ComboBox& box, int last) {
   box.ResetContent();
@@ -86,7 +74,9 @@ bool subject_in_common_room(int subject) {
 void Cprocat::FillEditorLists() {
   ComboBox* classes = combo(*this, kClassId);
   classes->ResetContent();
-  for (int c : classes_in_order()) classes->AddString(class_label(c));
+  for (int c = 0; c < class_count(); ++c)
+    if (g_ui_structure.classes[c].code[0] != '\0') classes->AddString(class_label(c));
+  og_sort_class_list_box(*classes);
   ComboBox* subjects = combo(*this, kSubjectId);
   ComboBox* conversations = combo(*this, kConversationId);
   subjects->ResetContent();
@@ -186,12 +176,14 @@ void Cprocat::ShowPost() {
   ComboBox* joint_choices = combo(*this, kJointComboId);
   joint_choices->ResetContent();
   int posts = std::min<int>(teacher->post_count, kUiMaxPosts);
-  for (int c : classes_in_order()) {
+  for (int c = 0; c < class_count(); ++c) {
+    if (g_ui_structure.classes[c].code[0] == '\0') continue;
     bool excluded = c == post.class_index;
     for (int p = 0; p < posts && !excluded; ++p)
       excluded = p != number && teacher->posts[p].class_index == c && teacher->posts[p].subject == post.subject;
     if (!excluded) joint_choices->AddString(class_label(c));
   }
+  og_sort_class_list_box(*joint_choices);
   joint_choices->SetCurSel(-1);
   for (int k = 0; k < std::clamp(int{post.joint_count}, 0, 8); ++k) joint_list->AddString(class_label(post.joint_classes[k]));
   select_exact(*combo(*this, kSubjectId), subject_name(post.subject));

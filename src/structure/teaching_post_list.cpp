@@ -23,7 +23,7 @@ namespace text = procat_text;
 
 namespace {
 
-constexpr std::uintptr_t kTotalsRow = 1000;
+constexpr std::uintptr_t kTotalsRow = kProcatTotalsRow;
 constexpr int kSubjectColumn = 3;
 constexpr std::int64_t kCopyNoticeMs = 5000;
 
@@ -117,34 +117,35 @@ void condition_cells(std::vector<std::string>& cells, const UiTeachingPost& post
 
 }  // namespace
 
+void procat_setup_assignment_list(ListView& list, int mode, const ListColumnWidths* widths, const char* subject_heading) {
+  list.SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
+  while (list.GetColumnCount() > 0) list.DeleteColumn(0);
+  for (int c = 0; c < kColumnCount; ++c) {
+    std::string heading = kColumns[c];
+    if ((mode & 1) && c == 1) heading = "Classe (e Laboratorio)";
+    if ((mode & 1) && c == 2) heading = "Ore totali della Classe e del Laboratorio";
+    if (c == kSubjectColumn && subject_heading) heading += std::string(" ") + subject_heading;
+    list.InsertColumn(c, heading, kLvcfmtLeft, c == 0 ? 30 : 60);
+  }
+  if (widths) ui_restore_list_column_widths(list, *widths);
+}
+
 void Cprocat::SetupAssignmentList() {
   const MlText* caption = &text::kCaptionMain;
   if (listMode & 1) caption = listMode & 16 ? &text::kCaptionLabPartners : &text::kCaptionLab;
   else if (listMode & 2) caption = listMode & 16 ? &text::kCaptionConversationPartners : &text::kCaptionConversation;
   SetDlgItemText(kListCaptionId, caption->Get());
-  ListView* list = post_list(*this);
-  list->SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
-  while (list->GetColumnCount() > 0) list->DeleteColumn(0);
-  for (int c = 0; c < kColumnCount; ++c) {
-    const char* heading = kColumns[c];
-    if ((listMode & 1) && c == 1) heading = "Classe (e Laboratorio)";
-    if ((listMode & 1) && c == 2) heading = "Ore totali della Classe e del Laboratorio";
-    list->InsertColumn(c, heading, kLvcfmtLeft, c == 0 ? 30 : 60);
-  }
-  ui_restore_list_column_widths(*list, m_widths);
+  procat_setup_assignment_list(*post_list(*this), listMode, &m_widths, nullptr);
 }
 
 // Rebuilds the rows; the rows of the current post are selected and their
 // subject cells marked. One post's rows are rebuilt with the rest, which
 // costs nothing on 40 posts and keeps the totals row right.
-void Cprocat::FillAssignmentList(int) {
-  ListView* list = post_list(*this);
-  bool was_filling = m_filling;
-  m_filling = true;
+void procat_fill_assignment_list(ListView& view, int teacher_index, int current) {
+  ListView* list = &view;
   list->DeleteAllItems();
-  UiTeacher* teacher = procat_current_teacher();
+  UiTeacher* teacher = teacher_index >= 0 && teacher_index < procat_teacher_count() ? &g_ui_teachers[teacher_index] : nullptr;
   if (teacher) {
-    int current = procat_current_post_number();
     int count = std::min<int>(teacher->post_count, kUiMaxPosts);
     int total = 0;
     for (int p = 0; p < count; ++p) {
@@ -188,7 +189,7 @@ void Cprocat::FillAssignmentList(int) {
         second[1] += " " + building_name(g_ui_structure.labs[post.lab].building);
       if (post.lab >= 0) second[2] = format_int("%d", lab_total_hours(post.lab));
       second[3] = cells[3];
-      second[4] = post.copy ? teacher_name(g_procat_teacher) : teacher_name(post.partner);
+      second[4] = post.copy ? teacher_name(teacher_index) : teacher_name(post.partner);
       int without = post.partner_part.extended_hours;
       second[6] = without > 0 ? format_int("%d (%d)", post.partner_part.hours, post.partner_part.hours - without)
                               : format_int("%d", post.partner_part.hours);
@@ -198,7 +199,7 @@ void Cprocat::FillAssignmentList(int) {
       if (p == current) list->SetItemState(row, kLvisSelected, kLvisSelected);
     }
     std::vector<std::string> totals(kColumnCount);
-    totals[kSubjectColumn] = format(text::kTotalHours, teacher_name(g_procat_teacher).c_str());
+    totals[kSubjectColumn] = format(text::kTotalHours, teacher_name(teacher_index).c_str());
     totals[6] = format_int("%d", total);
     int standby = std::max<int>(teacher->standby_hours, 0), support = std::max<int>(teacher->support_hours, 0);
     if (support > 0) totals[7] = format_int("+%d disp.+%d sost.=%d", standby, support, total + standby + support);
@@ -206,6 +207,12 @@ void Cprocat::FillAssignmentList(int) {
     int row = list->InsertItem(list->GetItemCount(), "", kTotalsRow);
     for (int c = 1; c < kColumnCount; ++c) list->SetItemText(row, c, totals[c]);
   }
+}
+
+void Cprocat::FillAssignmentList(int) {
+  bool was_filling = m_filling;
+  m_filling = true;
+  procat_fill_assignment_list(*post_list(*this), g_procat_teacher, procat_current_post_number());
   m_filling = was_filling;
 }
 

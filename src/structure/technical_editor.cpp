@@ -81,6 +81,19 @@ void ui_register_technical_editor_template() {
   if (find_dialog_template(kEditorTemplate.id) != &kEditorTemplate) register_dialog_template(kEditorTemplate);
 }
 
+LResult tech_run_editor_modal() {
+  Ceditek editor;
+  return editor.DoModal();
+}
+
+LResult Ceditek::DoModal() {
+  ui_register_technical_editor_template();
+  m_dialog_form = true;
+  LResult result = DoModalCaptioned(true);
+  m_dialog_form = false;
+  return result;
+}
+
 void Ceditek::DoDataExchange(DataExchange& dx) {
   dx.Control(kListId, m_list);
   dx.Control(kDayId, m_day);
@@ -92,15 +105,21 @@ void Ceditek::DoDataExchange(DataExchange& dx) {
 
 bool Ceditek::OnInitDialog() {
   CResizableDialog::OnInitDialog();
-  ui_set_current_dialog_title("Editor tecnico");
-  FitIntoPageArea();
-  ShowGrip(false);
+  if (!m_dialog_form) {
+    ui_set_current_dialog_title("Editor tecnico");
+    FitIntoPageArea();
+    ShowGrip(false);
+  }
   m_saved = false;
   m_lesson = -1;
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
   for (int c = 0; c < 10; ++c) m_list.InsertColumn(c, kColumns[c], kLvcfmtLeft, c == 9 ? 160 : 70);
   tech_reset_edits();
+  // No page may be left while the engine loads the school into its tables.
+  // (a modal run has locked it already).
+  if (!m_dialog_form) alfadlg_lock_navigation(1);
   bool loaded = og_run_engine(EngineCommandCode::Synt) == 0;
+  if (!m_dialog_form) alfadlg_unlock_navigation(1);
   m_count = 0;
   if (!loaded) {
     ui_message_box(kNotLoaded);
@@ -108,6 +127,19 @@ bool Ceditek::OnInitDialog() {
   }
   or_reset_record_rooms();
   m_count = tech_listed_lessons();
+  // The calendars' pseudo-lessons follow the ordinary ones: cut from the
+  // engine's lessons, they are neither listed nor saved. A school with more
+  // ordinary lessons than the editor holds is not edited at all, so a save
+  // never drops any of them.
+  bool stopped_at_pseudo = m_count >= g_eng_school.lesson_count || g_eng_lessons[m_count].teacher < 0 ||
+                           g_eng_lessons[m_count].teacher >= kMaxTeachers ||
+                           g_eng_teachers[g_eng_lessons[m_count].teacher].calendar_class != -1;
+  if (!stopped_at_pseudo) {
+    m_count = 0;
+    ui_message_box(kNotLoaded);
+    return true;
+  }
+  g_eng_school.lesson_count = m_count;
   tech_sort_line_runs(m_count);
   tech_check_conflicts(m_count);
   FillList();
@@ -260,7 +292,8 @@ void Ceditek::Save() {
   tech_reset_edits();
   m_saved = true;
   m_leaving = true;
-  alfadlg_go_to_page(kPageProcessingMenu);
+  if (m_dialog_form) EndDialog(kModalEnd);
+  else alfadlg_go_to_page(kPageProcessingMenu);
   m_leaving = false;
 }
 
@@ -269,9 +302,15 @@ bool Ceditek::LeaveAllowed() {
   return ui_message_box_type(g_abandon_question, kMbYesNo | kMbIconQuestion) != kIdNo;
 }
 
-void Ceditek::Abandon() { alfadlg_go_to_page(kPageProcessingMenu); }
+void Ceditek::Abandon() {
+  if (m_dialog_form) {
+    if (LeaveAllowed()) EndDialog(kModalEnd);
+    return;
+  }
+  alfadlg_go_to_page(kPageProcessingMenu);
+}
 
 int Ceditek::DestroyWindow() {
-  if (IsWindow() && !m_leaving && !LeaveAllowed()) return 0;
+  if (IsWindow() && !m_dialog_form && !m_leaving && !LeaveAllowed()) return 0;
   return CResizableDialog::DestroyWindow();
 }

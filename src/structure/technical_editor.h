@@ -7,9 +7,10 @@
 // table (technical_edits.h) until they are saved.
 //
 // A page of the frame (slot Editek) opened from the processing menu, to
-// which it returns after saving or abandoning. Leaving with edits not saved
-// asks first; conflicts block the save. Sized for 10000 lessons in one
-// list.
+// which it returns after saving or abandoning; the timetable views can also
+// run it modally (tech_run_editor_modal), in which case it ends with 999.
+// Leaving with edits not saved asks first; conflicts block the save. Sized
+// for 10000 lessons in one list.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,12 @@ class Ceditek : public CResizableDialog {
   static constexpr int kListId = 323, kDayId = 1019, kHourId = 1890, kLabId = 1018, kSaveId = 1164,
                        kAbandonId = 1165, kHelpId = 1071;
 
+  static constexpr kt::ui::LResult kModalEnd = 999;
+
   Ceditek() : CResizableDialog(kTemplate) {}
+  kt::ui::LResult DoModal() override;
   int DestroyWindow() override;
+  int Listed() const { return m_count; }
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;
@@ -55,8 +60,11 @@ class Ceditek : public CResizableDialog {
   int m_count = 0;
   int m_lesson = -1;
   bool m_saved = false;
+  bool m_dialog_form = false;
   bool m_leaving = false;
 };
 
 extern Ceditek g_technical_editor;
+// Runs a technical editor of its own modally; 999 when it ends.
+kt::ui::LResult tech_run_editor_modal();
 void ui_register_technical_editor_template();

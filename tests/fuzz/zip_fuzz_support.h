@@ -1,10 +1,11 @@
-// What the zip harness does with an opened archive: every entry described,
-// then the whole archive unpacked into
+// What both zip harnesses do with an opened archive: every entry described
+// and read into memory piece by piece, then the whole archive unpacked into
 // a target folder three levels down the private folder. Nothing may appear
 // beside the target at any level: an entry name never climbs out.
 #pragma once
 
 #include <set>
+#include <vector>
 
 #include "fuzz_support.h"
 #include "schooldata/zip_reader.h"
@@ -19,9 +20,14 @@ inline void exercise_archive(UiZipHandle* handle, const std::set<std::string>& e
   ui_zip_set_limits(handle, kEntryLimit, kTotalLimit);
   UiZipEntry entry;
   if (ui_zip_get_item(handle, -1, &entry) == kZipOk) {
+    std::vector<unsigned char> piece(4096);
     for (int i = 0; i < entry.index && i < 64; ++i) {
       UiZipEntry item;
-      ui_zip_get_item(handle, i, &item);
+      if (ui_zip_get_item(handle, i, &item) != kZipOk) continue;
+      for (int guard = 0; guard < 2048; ++guard) {
+        std::uint32_t produced = 0;
+        if (ui_zip_extract_to_memory(handle, i, piece.data(), piece.size(), &produced) != kZipMoreData) break;
+      }
     }
   }
   fs::create_directories(work_folder() / "a" / "b" / "target");

@@ -37,7 +37,23 @@ TEST(ModelNames, TwoCharacterLabelAmongThreeCharacterCodes) {
   EXPECT_EQ(og_find_class_by_label("1A"), 1);
   EXPECT_EQ(og_find_class_by_label("2B"), 2);
   EXPECT_EQ(og_find_class_by_label("3C"), og_class_count());
+  EXPECT_STREQ(og_class_label_by_code("2B "), og_class_label(2));
+  EXPECT_STREQ(og_class_label_by_code("5Z "), "???");
   og_clear_structure();
+}
+
+// A name that does not begin with a letter gets "ZZ " in front, cut to the
+// field; a name that begins with a letter stays.
+TEST(ModelNames, PrefixNonLetterName) {
+  char digit[21] = "3ROSSI";
+  EXPECT_EQ(og_prefix_non_letter_name(digit, 20), 6);
+  EXPECT_STREQ(digit, "ZZ 3ROSSI");
+  char full[21] = "12345678901234567890";
+  og_prefix_non_letter_name(full, 20);
+  EXPECT_STREQ(full, "ZZ 12345678901234567");
+  char letter[21] = "Rossi";
+  og_prefix_non_letter_name(letter, 20);
+  EXPECT_STREQ(letter, "Rossi");
 }
 
 TEST(ModelNames, Compare) {

@@ -152,6 +152,11 @@ TEST_F(StructureFile, FailedWriteKeepsOldFile) {
   EXPECT_EQ(+g_ui_structure.save_counter, 4u);
 }
 
+TEST_F(StructureFile, ServiceMemoProbe) {
+  EXPECT_EQ(og_read_service_memo(sample("liceo")), 37u);
+  EXPECT_EQ(og_read_service_memo(at("none").string()), 0u);
+}
+
 int g_description_writes = 0;
 int g_description_reads = 0;
 

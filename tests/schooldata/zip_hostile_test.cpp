@@ -110,6 +110,8 @@ TEST_F(ZipHostile, TruncatedArchiveCannotBeOpened) {
     write_file(root_ + "/cut.zip", bytes.substr(0, cut));
     EXPECT_EQ(ui_zip_open_file("\\cut.zip", nullptr), nullptr) << cut;
     EXPECT_EQ(ui_zip_last_error(), kZipCannotOpen) << cut;
+    std::string part = bytes.substr(0, cut);
+    EXPECT_EQ(ui_zip_open_memory(part.data(), static_cast<std::uint32_t>(part.size()), nullptr), nullptr) << cut;
   }
 }
 
@@ -137,6 +139,11 @@ TEST_F(ZipHostile, CorruptDataKeepsTheGoodFile) {
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(ui_zip_extract_to_file(h, 0, "s\\scuola2.txt"), kZipInflateFailed);
   EXPECT_EQ(ui_zip_extract_to_file(h, 1, "s\\scuola2.txt"), kZipInflateFailed);
+  char block[64];
+  std::uint32_t got = 0, rc;
+  while ((rc = ui_zip_extract_to_memory(h, 1, block, sizeof block, &got)) == kZipMoreData) {
+  }
+  EXPECT_EQ(rc, kZipInflateFailed);
   ui_zip_close(h);
   EXPECT_TRUE(read_file(root_ + "/work/s/scuola2.txt") == "GOOD");
   EXPECT_EQ(tree(root_ + "/work/s"), std::vector<std::string>{"scuola2.txt"});

@@ -1,7 +1,9 @@
 // The file services on program paths below a temporary drive root: delete,
-// copy (empty, missing source, missing target folder, the progress bar) and
-// the folders of a path with and without a final separator.
+// copy (empty, missing source, missing target folder, the progress bar),
+// emptying a folder tree, the folders of a path with and without a final
+// separator, the temporary folder.
 #include <cerrno>
+#include <cstring>
 
 #include "app_test_support.h"
 #include "platform/controls/progress_bar.h"

@@ -180,3 +180,36 @@ TEST_F(AppStartup, FrameRunAgainOn999WithoutWritingStatus) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+
+TEST_F(AppStartup, PowerActions) {
+  kt::ui::TestDriver ui;
+  std::vector<std::vector<std::string>> asked;
+  bool works = true;
+  g_power_launcher = [&](const std::vector<std::string>& argv, int*) {
+    asked.push_back(argv);
+    return works;
+  };
+  EXPECT_EQ(og_shutdown_computer(2), 1);
+  int ended = 99;
+  try {
+    og_shutdown_computer(1);
+  } catch (const ProcessEnded& e) {
+    ended = e.code;
+  }
+  EXPECT_EQ(ended, 0);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], (std::vector<std::string>{"systemctl", "suspend"}));
+  EXPECT_EQ(asked[1], (std::vector<std::string>{"systemctl", "poweroff"}));
+  works = false;
+  ui.AnswerNextModal(1);
+  EXPECT_EQ(og_shutdown_computer(1), 0);  // not switched off, and the program goes on
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "AdjustTokenPrivileges enable failed.");
+  g_power_launcher = nullptr;
+}
+
+}  // namespace

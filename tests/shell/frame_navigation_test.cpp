@@ -71,6 +71,12 @@ TEST_F(FrameNavigation, LockedNavigationRefusesEsc) {
   alfadlg_unlock_navigation(1);
   EXPECT_EQ(g_busy_code, 0);
   EXPECT_TRUE(ui.IsEnabled(g_frame, 1772));
+  // The remote windows' places: a band above the FILE button, or below its corner.
+  Rect file = g_frame.GetDlgItem(1772)->GetWindowRect(), band, below;
+  alfadlg_anchor_rect(1, band, Rect{0, 0, 120, 30});
+  EXPECT_EQ(band, (Rect{file.left, file.top - 30, file.left + 120, file.top}));
+  alfadlg_anchor_rect(0, below, Rect{0, 0, 120, 30});
+  EXPECT_EQ(below, (Rect{file.left + 4, file.top + 20, file.left + 124, file.top + 50}));
 }
 
 // A page of its own that can refuse to close (unsaved changes, "stay").

@@ -1,12 +1,16 @@
 // The desktop program started as main() starts it, driven through the
 // frame: the launcher panel, the section menus, the arrows moving the frame,
 // the support window reaching the data-file search; the first structure save.
+#include "constraints/post_constraints_page.h"
+#include "constraints/special_teacher_page.h"
+#include "constraints/teacher_constraints_page.h"
 #include "frame_test_support.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "shell/title_menu.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"
 #include "structure/support_contact.h"
+#include "structure/teacher_page.h"
 
 namespace {
 
@@ -67,6 +71,58 @@ TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
     ASSERT_TRUE(g_launcher_panel.IsCreated());
     EXPECT_EQ(ui.Text(g_launcher_panel, Calfaopi::TextId(4)), "Buildings and Associate Classes with Buildings");
     g_language = 0;
+  });
+}
+
+// Explore locks navigation from the home page: the section buttons and the
+// panel are gone until the user's next page command brings both back.
+TEST_F(DesktopProgram, PageCommandAfterALockShowsThePanelAgain) {
+  std::vector<std::string> opened;
+  g_desktop_launcher = [&](const std::vector<std::string>& argv, int*) {
+    opened.push_back(argv.back());
+    return true;
+  };
+  Run([&] {
+    alfadlg_go_to_page(kPageConfigMenu);
+    alfadlg_go_to_page(kPageHome);
+    ASSERT_TRUE(g_launcher_panel.IsWindowVisible());
+    ASSERT_TRUE(ui.Click(*g_current_page, CPlenixDlg::kExplore));
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_FALSE(g_launcher_panel.IsWindowVisible());
+    EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));
+    ASSERT_TRUE(ui.Click(*g_current_page, CPlenixDlg::kConfiguration));
+    EXPECT_EQ(g_current_page_template, 137u);
+    EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
+    EXPECT_TRUE(ui.IsEnabled(g_frame, 1773));
+  });
+  g_desktop_launcher = nullptr;
+}
+
+// The teacher page and the three constraint pages show a teacher's posts in
+// the same list: 21 columns, one row a post, the totals row last; the
+// constraint pages show the teacher their page starts on.
+TEST_F(DesktopProgram, TeachingPostListsAreOneListOnEveryPage) {
+  Run([&] {
+    alfadlg_go_to_page(kPageConfigMenu);  // reads the school
+    struct Case {
+      int page, list;
+    };
+    const Case cases[] = {{kPageVicat, Cvicat::kPostListId},
+                          {kPageVipro, Cvipro::kPostsId},
+                          {kPageVidia, Cvidia::kPostsId},
+                          {kPageProcat, Cprocat::kPostListId}};
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.page);
+      alfadlg_go_to_page(c.page);
+      ASSERT_NE(g_current_page, nullptr);
+      auto* list = dynamic_cast<ListView*>(g_current_page->GetDlgItem(c.list));
+      ASSERT_NE(list, nullptr);
+      EXPECT_EQ(list->GetColumnCount(), 21);
+      ASSERT_GE(list->GetItemCount(), 2);
+      EXPECT_EQ(list->GetItemData(list->GetItemCount() - 1), kProcatTotalsRow);
+      EXPECT_EQ(list->GetItemText(0, 1), "1A");  // ROSSI's first post
+      EXPECT_EQ(list->GetItemText(0, 3).rfind("ITALIANO", 0), 0u);
+    }
   });
 }
 

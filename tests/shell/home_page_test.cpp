@@ -4,6 +4,7 @@
 #include "frame_test_support.h"
 #include "platform/cp1252.h"
 #include "schooldata/ui_school_model.h"
+#include "shell/corner_windows.h"
 
 namespace {
 
@@ -109,10 +110,15 @@ TEST_F(HomePage, NoticesOnFirstTick) {
     ui.Advance(333);
     EXPECT_FALSE(fs::exists(school / "Message.txt"));  // nothing to show: deleted
     EXPECT_TRUE(fs::exists(school / "Warning.txt"));
-    bool shown = false;
+    Cmessshow* shown = nullptr;
     for (Window* w : top_level_windows())
-      if (w->IsWindowVisible() && dynamic_cast<Cmessshow*>(w)) shown = true;
-    EXPECT_TRUE(shown);
+      if (w->IsWindowVisible() && dynamic_cast<Cmessshow*>(w)) shown = dynamic_cast<Cmessshow*>(w);
+    ASSERT_NE(shown, nullptr);
+    // Hidden with the minimised frame, the notice comes back on restore.
+    shown->ShowWindow(kSwHide);
+    g_home_page.SendMessage(kMsgSysCommand, kScRestore, 0);
+    EXPECT_TRUE(shown->IsWindowVisible());
+    g_corner.Remove(shown);
   });
 }
 

@@ -12,10 +12,11 @@ namespace {
 
 using namespace kt::ui;
 
-constexpr int kTemplate = 9612, kList = 1401, kEx = 1403;
+constexpr int kTemplate = 9612, kList = 1401, kEx = 1403, kBox = 1404;
 const ControlTemplate kControls[] = {
     {"ListView", kList, "", kLvsReport, 0, 0, 200, 100},
     {"ListView", kEx, "", kLvsReport, 0, 160, 200, 100},
+    {"ListBox", kBox, "", kWsVScroll, 0, 104, 100, 50},
 };
 const DialogTemplate kTemplates[] = {
     {kTemplate, "Liste", kWsPopup | kWsCaption, 0, 0, 210, 270, kControls},
@@ -26,17 +27,20 @@ class Page : public CDialogML {
   Page() : CDialogML(kTemplate) {}
   ListView list;
   CListCtrlEx ex;
+  ListBox box;
 
  protected:
   void DoDataExchange(DataExchange& dx) override {
     dx.Control(kList, list);
     dx.Control(kEx, ex);
+    dx.Control(kBox, box);
   }
 };
 
 struct ListUtilities : ::testing::Test {
   void SetUp() override {
     register_dialog_templates(kTemplates);
+    ui_reset_list_sort_directions();
     ASSERT_TRUE(page.Create(nullptr));
   }
   std::string Widths(ListView& list) {
@@ -117,6 +121,7 @@ TEST_F(ListUtilities, SortTurnsOnTheSecondClickAndKeepsRowsWhole) {
   EXPECT_EQ(Column(0), "Verdi,Rossi,bianchi,Anna");
   EXPECT_EQ(Column(1), "2,1,0,3");
   EXPECT_EQ(page.list.GetItemData(0), 12u);
+  EXPECT_EQ(ui_list_sort_direction(0), 2);
   EXPECT_EQ(ui_sort_list_by_column(page.list, 0, 0, 0), 0);
   EXPECT_EQ(Column(0), "Anna,bianchi,Rossi,Verdi");
   EXPECT_EQ(ui_sort_list_by_column(page.list, 0, 1, kListSortKeep), 0);
@@ -151,6 +156,40 @@ TEST(ListClassSort, ClassicalCodes) {
   const char* cases[][2] = {{"IVAc", "1Ac"}, {"VBc", "2Bc"}, {"IAc", "3Ac"}, {"IIAc", "4Ac"},
                             {"IIIB", "5B"},  {"Liceo:IIIBx", "5Bx"}, {"XA", "?XA"}};
   for (const auto& c : cases) EXPECT_EQ(og_classical_class_code(c[0]), c[1]) << c[0];
+}
+
+// Class order: track text, section, year for modern labels; the classical
+// ones by their code's track, section and year.
+TEST_F(ListUtilities, ClassBoxSortedIntoClassOrder) {
+  for (const char* label : {"2B", "1B", "2A", "IIIAc", "IVBc", "IVAc", "1Ax", "1A"}) page.box.AddString(label);
+  og_sort_class_list_box(page.box);
+  std::string order;
+  for (int i = 0; i < page.box.GetCount(); ++i) order += (i ? "," : "") + page.box.GetText(i);
+  EXPECT_EQ(order, "1A,2A,1B,2B,IVAc,IIIAc,IVBc,1Ax");
+}
+
+TEST_F(ListUtilities, ExtendedListRowAndColumnColoursAndRowDeletion) {
+  CListCtrlEx& list = page.ex;
+  list.InsertColumn(0, "Nome", kLvcfmtLeft, 80);
+  list.InsertColumn(1, "Ore", kLvcfmtLeft, 60);
+  for (const char* name : {"ROSSI", "BIANCHI", "VERDI"}) list.InsertItem(list.GetItemCount(), name, 7);
+  const Color red = rgb(255, 0, 0), blue = rgb(0, 0, 255), green = rgb(0, 255, 0);
+  list.SetColumnColors(1, green, kNoColor);
+  list.SetRowColors(1, blue, kNoColor);
+  list.SetCellColors(1, 1, red, kNoColor);
+  Color back = 0, text = 0;
+  list.CellColors(1, 1, back, text);
+  EXPECT_EQ(back, red);  // the cell first
+  list.CellColors(1, 0, back, text);
+  EXPECT_EQ(back, blue);  // then its row
+  list.CellColors(2, 1, back, text);
+  EXPECT_EQ(back, green);  // then its column
+  EXPECT_TRUE(list.SetItemData(2, 42));
+  EXPECT_TRUE(list.DeleteItem(1));
+  EXPECT_EQ(Column(list, 0), "ROSSI,VERDI");
+  EXPECT_EQ(list.GetItemData(1), 42u);
+  list.CellColors(1, 0, back, text);
+  EXPECT_EQ(back, list.DefaultBack());  // the deleted row's colours went with it
 }
 
 TEST_F(ListUtilities, ExtendedListCellColoursAndDataFollowTheirRow) {

@@ -7,7 +7,9 @@
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
+#include "shell/help_pane.h"
 #include "shell/message_viewer.h"
+#include "shell/small_dialogs.h"
 #include "shell_test_support.h"
 
 namespace {
@@ -88,6 +90,25 @@ TEST_F(MessageViewerTest, CloseKeepsTheFileAndButtonsAreTranslated) {
   ASSERT_TRUE(ui.Click(viewer, Cmessshow::kCloseId));
   EXPECT_FALSE(viewer.IsOpen());
   EXPECT_TRUE(FileThere());
+}
+
+// The list window of the service messages: each pair lands at the end and
+// the last line is the one selected.
+TEST_F(MessageViewerTest, ListWindowAddsPairsAndSelectsTheLast) {
+  Czzempty list;
+  ASSERT_TRUE(list.Create(nullptr));
+  list.AddLinePair("uno", "due");
+  list.AddLinePair("tre", "quattro");
+  auto* box = dynamic_cast<ListBox*>(list.GetDlgItem(Czzempty::kListId));
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->GetCount(), 4);
+  EXPECT_EQ(box->GetCurSel(), 3);
+  // A help pane given lone line feeds shows them as line ends.
+  CSpiegaML pane;
+  ASSERT_TRUE(pane.CreateChild("Edit", "", 0, Rect{0, 0, 100, 40}, &list, 1999));
+  pane.SetMultilineText("\nuno\r\ndue\ntre", rgb(1, 2, 3));
+  EXPECT_EQ(pane.GetWindowText(), "\r\nuno\r\ndue\r\ntre");
+  list.DestroyWindow();
 }
 
 }  // namespace

@@ -9,7 +9,11 @@
 
 #include <cstring>
 
+#include "engine/engine_main.h"
+#include "engine/status_block.h"
 #include "platform/test_driver.h"
+#include "schooldata/sissi_code_check.h"
+#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
@@ -111,6 +115,53 @@ TEST_F(ConfigMenu, ImportsItalianOnlyAndSissiCodesAskFirst) {
   ui.Click(g_config_menu, Cmenu_confora::kSissiCodes);
   ASSERT_EQ(ui.boxes().size(), 2u);
   EXPECT_EQ(ui.boxes()[1].texts.at(0).rfind("I dati di questa scuola non sono stati creati", 0), 0u);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The first status byte says a school's data came from SISSI: a school
+// never saved by a SISSI page asks first; once the code check saves, both files carry the marker (in service
+// mode with the service-save byte too), the engine loads the description,
+// and the check opens without asking.
+TEST_F(ConfigMenu, SissiOriginMarkerDecidesTheQuestion) {
+  alfadlg_go_to_page(kPageConfigMenu);
+  ASSERT_EQ(g_current_page, &g_config_menu);
+  g_service_mode = 1;
+  int opened = 0;
+  ui.AnswerNextModal(kIdYes);
+  ui.OnNextModal([&](Dialog& d) {
+    ++opened;
+    ui.Select(d, Csissiedit::kClassListId, 0);
+    d.GetDlgItem(Csissiedit::kIdEditId)->SetWindowText("C1");
+    ui.Click(d, Csissiedit::kAcceptId);
+    ui.Select(d, Csissiedit::kSchoolListId, 0);
+    d.GetDlgItem(Csissiedit::kIdEditId)->SetWindowText("4321");
+    ui.Click(d, Csissiedit::kSaveId);
+  });
+  ui.Click(g_config_menu, Cmenu_confora::kSissiCodes);
+  auto questions = [&] {
+    int n = 0;
+    for (const TestDriver::BoxShown& b : ui.boxes())
+      n += !b.texts.empty() && b.texts[0].rfind("I dati di questa scuola non", 0) == 0;
+    return n;
+  };
+  EXPECT_EQ(questions(), 1);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(std::string(g_ui_structure.status, 10), "1000001100");
+  ASSERT_EQ(og_read_structure_file_from("scuola1.txt", 0), 0);
+  EXPECT_EQ(std::string(g_ui_structure.status, 10), "1000001100");
+  const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(0, 2, argv), 0) << g_status.message;
+
+  g_service_mode = 0;
+  ui.OnNextModal([&](Dialog& d) {
+    ++opened;
+    d.EndDialog(kIdCancel);
+  });
+  ui.Click(g_config_menu, Cmenu_confora::kSissiCodes);
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(questions(), 1);  // no question this time
+  EXPECT_EQ(g_ui_structure.classes[0].sissi_id[0], 'C');
+  EXPECT_EQ(g_ui_structure.status[0], '1');  // read again from the description too
   EXPECT_TRUE(ui.Problems().empty());
 }
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "dictionary_support.h"
+#include "shell/home_page.h"
 #include "structure/lessons_by_class_page.h"
 #include "structure/subjects_page.h"
 
@@ -22,6 +23,7 @@ using C = Clacoco;
 
 void lesson_school() {
   empty_school();
+  g_selected_class = -1;  // a new school: as the home page leaves it before the configuration menu
   for (const char* code : {"1A ", "2A "})
     std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 3);
   g_ui_structure.sections[0][0] = 1;
@@ -196,6 +198,7 @@ TEST(LessonsByClass, ClassChangeAsksAndSavesOnYesOrAutoSaveOnly) {
       EXPECT_EQ(ui.boxes().size(), boxes) << c.id;
     }
     EXPECT_EQ(page.SelectedClass(), c.class_after) << c.id;
+    EXPECT_EQ(g_selected_class, c.class_after) << c.id;  // the class the page starts on next time
     EXPECT_EQ(std::filesystem::exists(folder.dir.path() / "scuola2.txt"), c.saved) << c.id;
     EXPECT_EQ(g_lacoco_save_without_asking, c.auto_save) << c.id;
     g_lacoco_save_without_asking = false;

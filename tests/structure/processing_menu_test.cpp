@@ -122,3 +122,37 @@ TEST_F(ProcessingMenu, TechnicalEditorMovesChecksConflictsAndSavesALab) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+using E = Ceditek;
+
+// The modal form over the frame: abandoning ends with 999; a save
+// with no change ends with 999 too and writes a timetable the engine loads,
+// of the ordinary lessons only; navigation is locked while it runs.
+TEST_F(ProcessingMenu, ModalFormEndsWith999AndSavesOnlyOrdinaryLessons) {
+  alfadlg_go_to_page(kPageProcessingMenu);
+  int listed = -1;
+  bool locked = false;
+  ui.OnNextModal([&](Dialog& d) {
+    listed = static_cast<Ceditek&>(d).Listed();
+    locked = g_busy_code != 0 || !ui.IsEnabled(g_frame, 1772);
+    ui.Click(d, E::kAbandonId);  // nothing edited: no question
+  });
+  EXPECT_EQ(tech_run_editor_modal(), E::kModalEnd);
+  EXPECT_GT(listed, 0);
+  EXPECT_TRUE(locked);
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, E::kSaveId);
+  });
+  EXPECT_EQ(tech_run_editor_modal(), E::kModalEnd);
+  EXPECT_EQ(g_eng_school.lesson_count, listed);
+  const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(0, 2, argv), 0) << g_status.message;
+  EXPECT_EQ(g_current_page, &g_processing_menu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+}  // namespace

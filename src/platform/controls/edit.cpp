@@ -15,6 +15,10 @@
 
 namespace kt::ui {
 
+bool Edit::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
+  return CreateChild("Edit", "", style, r, parent, id);
+}
+
 void Edit::Changed() {
   Invalidate();
   NotifyParentCommand(kEnUpdate);
@@ -65,9 +69,25 @@ bool Edit::Type(std::string_view text) {
   return true;
 }
 
+void Edit::SetReadOnly(bool read_only) { ModifyStyle(read_only ? 0 : kEsReadOnly, read_only ? kEsReadOnly : 0); }
+
 int Edit::GetLineCount() const {
   std::string t = GetWindowText();
   return 1 + int(std::count(t.begin(), t.end(), '\n'));
+}
+
+std::string Edit::GetLine(int index) const {
+  std::string t = GetWindowText();
+  std::size_t start = 0;
+  for (int i = 0; i < index; ++i) {
+    start = t.find('\n', start);
+    if (start == std::string::npos) return {};
+    ++start;
+  }
+  std::size_t end = t.find('\n', start);
+  std::string line = t.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
 }
 
 void Edit::LineScroll(int lines) {

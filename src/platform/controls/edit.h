@@ -17,6 +17,7 @@ namespace kt::ui {
 class Edit : public Window {
  public:
   const char* ClassName() const override { return "Edit"; }
+  bool Create(std::uint32_t style, const Rect& r, Window* parent, int id);
 
   void SetWindowText(std::string_view text) override;
   void SetLimitText(int max_chars) { limit_ = max_chars <= 0 ? kDefaultLimit : max_chars; }
@@ -26,11 +27,13 @@ class Edit : public Window {
   void SetSel(int start, int end);
   void GetSel(int& start, int& end) const { start = sel_start_; end = sel_end_; }
   void ReplaceSel(std::string_view text);
+  void SetReadOnly(bool read_only);
   bool IsReadOnly() const { return (GetStyle() & kEsReadOnly) != 0; }
   int GetLineCount() const;
   // Multi-line fields: the first line shown, and scrolling by lines.
   int GetFirstVisibleLine() const { return first_line_; }
   void LineScroll(int lines);
+  std::string GetLine(int index) const;
   void Clear() { ReplaceSel(""); }
   void Copy() const;
   void Cut();

@@ -29,6 +29,10 @@ void LabelEdit::OnChar(unsigned char ch, unsigned mods) {
   Edit::OnChar(ch, mods);
 }
 
+bool ListView::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
+  return CreateChild("ListView", "", style, r, parent, id);
+}
+
 void ListView::OnDestroy() {
   columns_.clear();
   rows_.clear();
@@ -76,11 +80,22 @@ std::string ListView::GetColumnHeading(int index) const {
   return index >= 0 && index < int(columns_.size()) ? columns_[std::size_t(index)].heading : std::string();
 }
 
+bool ListView::SetColumnHeading(int index, std::string_view heading) {
+  if (index < 0 || index >= int(columns_.size())) return false;
+  columns_[std::size_t(index)].heading = std::string(heading);
+  Invalidate();
+  return true;
+}
+
 bool ListView::SetSortArrow(int column, int direction) {
   if (column < 0 || column >= int(columns_.size())) return false;
   columns_[std::size_t(column)].arrow = direction;
   Invalidate();
   return true;
+}
+
+int ListView::GetSortArrow(int column) const {
+  return column >= 0 && column < int(columns_.size()) ? columns_[std::size_t(column)].arrow : 0;
 }
 
 int ListView::GetStringWidth(std::string_view text) const { return backend().metrics().TextWidth(GetFont(), text); }
@@ -195,6 +210,10 @@ int ListView::GetNextItem(int start, std::uint32_t flags) const {
   return -1;
 }
 
+int ListView::GetSelectedCount() const {
+  return int(std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return (r.state & kLvisSelected) != 0; }));
+}
+
 int ListView::FindItemByData(int start, std::uintptr_t data) const {
   for (int i = start + 1; i < int(rows_.size()); ++i)
     if (rows_[std::size_t(i)].data == data) return i;
@@ -206,6 +225,17 @@ int ListView::FindItemByText(int start, std::string_view text) const {
   for (int i = start + 1; i < int(rows_.size()); ++i)
     if (cp1252_casecmp(GetItemText(i, 0).c_str(), t.c_str()) == 0) return i;
   return -1;
+}
+
+bool ListView::SortItems(CompareFunc compare, std::uintptr_t param) {
+  if (!compare) return false;
+  std::stable_sort(rows_.begin(), rows_.end(),
+                   [&](const Row& a, const Row& b) { return compare(a.data, b.data, param) < 0; });
+  mark_ = -1;
+  for (int i = 0; i < int(rows_.size()); ++i)
+    if (rows_[std::size_t(i)].state & kLvisSelected) mark_ = i;
+  Invalidate();
+  return true;
 }
 
 std::uint32_t ListView::SetExtendedStyle(std::uint32_t ex) {
@@ -287,6 +317,15 @@ bool ListView::EnsureVisible(int item, bool partial_ok) {
   if (item < 0 || item >= int(rows_.size())) return false;
   if (item < top_) top_ = item;
   else if (item >= top_ + GetCountPerPage()) top_ = item - GetCountPerPage() + 1;
+  Invalidate();
+  return true;
+}
+
+bool ListView::Scroll(int dx, int dy) {
+  int total = 0;
+  for (const Column& c : columns_) total += c.width;
+  scroll_x_ = std::clamp(scroll_x_ + dx, 0, std::max(0, total - GetClientRect().Width() + 2));
+  if (dy) top_ = std::clamp(top_ + dy / RowHeight(), 0, std::max(0, int(rows_.size()) - 1));
   Invalidate();
   return true;
 }
@@ -526,6 +565,25 @@ void ListView::OnKillFocus(Window* next) {
 }
 
 // ---- in-place editing ----
+
+Edit* ListView::EditLabel(int item) {
+  if (editing_ >= 0) EndEditLabel(true);
+  if (item < 0 || item >= int(rows_.size()) || columns_.empty()) return nullptr;
+  WindowHandle self = handle();
+  if (Notify(kLvnBeginLabelEdit, item, 0) != 0 || !IsWindow(self)) return nullptr;
+  EnsureVisible(item);
+  Rect r;
+  GetSubItemRect(item, 0, r);
+  r.right = std::min(r.right, GetClientRect().right - 4);
+  if (!editor_.IsWindow() && !editor_.Create(kEsAutoHScroll | kWsBorder, r, this, 0)) return nullptr;
+  editor_.MoveWindow(r);
+  editing_ = item;
+  editor_.SetWindowText(GetItemText(item, 0));
+  editor_.ShowWindow(kSwShow);
+  editor_.SetFocus();
+  editor_.SetSel(0, -1);
+  return &editor_;
+}
 
 void ListView::EndEditLabel(bool accept) {
   if (editing_ < 0) return;

@@ -67,6 +67,7 @@ class LabelEdit : public Edit {
 class ListView : public Window {
  public:
   const char* ClassName() const override { return "ListView"; }
+  bool Create(std::uint32_t style, const Rect& r, Window* parent, int id);
 
   // Columns.
   int InsertColumn(int index, std::string_view heading, int format = kLvcfmtLeft, int width = 60, int subitem = -1);
@@ -75,8 +76,10 @@ class ListView : public Window {
   int GetColumnWidth(int index) const;
   bool SetColumnWidth(int index, int width);
   std::string GetColumnHeading(int index) const;
+  bool SetColumnHeading(int index, std::string_view heading);
   // The sort mark of a heading: 0 none, 1 ascending (up), 2 descending (down).
   bool SetSortArrow(int column, int direction);
+  int GetSortArrow(int column) const;
   // Width in pixels of a text in the list's font (column fitting).
   int GetStringWidth(std::string_view text) const;
 
@@ -93,11 +96,13 @@ class ListView : public Window {
   std::uint32_t GetItemState(int item, std::uint32_t mask) const;
   int GetNextItem(int start, std::uint32_t flags) const;
   int GetSelectionMark() const { return mark_; }
+  int GetSelectedCount() const;
   // Finds the row with this data word after start (-1: from the top).
   int FindItemByData(int start, std::uintptr_t data) const;
   int FindItemByText(int start, std::string_view text) const;
   // Sorts rows by a comparison of their data words, as the list's callers do.
   using CompareFunc = int (*)(std::uintptr_t a, std::uintptr_t b, std::uintptr_t param);
+  bool SortItems(CompareFunc compare, std::uintptr_t param);
   std::uint32_t SetExtendedStyle(std::uint32_t ex);
   std::uint32_t GetExtendedStyle() const { return ex_; }
   void SetBkColor(Color c) { back_ = c; Invalidate(); }
@@ -111,6 +116,7 @@ class ListView : public Window {
   // The vertical bar drawn while there are more rows than fit.
   Rect RowsScrollBar() const;
   int GetCountPerPage() const;
+  bool Scroll(int dx, int dy);
   int GetScrollX() const { return scroll_x_; }
   // Scrolls sideways to x (clamped to what the columns allow).
   void SetScrollX(int x);
@@ -134,6 +140,8 @@ class ListView : public Window {
   int SubItemHitTest(Point p, int* subitem, bool* on_header = nullptr) const;
   int HitTest(Point p) const { return SubItemHitTest(p, nullptr); }
 
+  // In-place editing of a row's first column (the edit-labels style).
+  Edit* EditLabel(int item);
   int EditingItem() const { return editing_; }
   Edit* GetEditControl() { return editing_ >= 0 ? &editor_ : nullptr; }
   void EndEditLabel(bool accept);
