@@ -277,6 +277,10 @@ TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
   EXPECT_EQ(ui.Text(g_board, Q::kNameId), "ROSSI");
   ASSERT_TRUE(g_contadispo.IsCreated());
   EXPECT_EQ(ui.Text(g_contadispo, CContadispo::kCaptionId), "Ore a disposizione totali = 2");
+  kt::ui::Rect button = g_board.GetDlgItem(Q::kStandbyId)->GetWindowRect();
+  kt::ui::Rect summary = g_contadispo.GetWindowRect();
+  EXPECT_EQ(summary.left, button.left);  // opened at its button's corner
+  EXPECT_EQ(summary.top, button.bottom);
   int standby = -1, support = -1;
   for (int s = 0; s < kWeekSlots; ++s) {
     const WeekGridCell& c = g_board.Cell(s / kHoursPerDay, s % kHoursPerDay);
