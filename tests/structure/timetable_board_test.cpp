@@ -236,6 +236,23 @@ TEST_F(TimetableBoard, LabHoursAreBookedAndFreedThroughTheChooser) {
   EXPECT_EQ(g_contagrullab.List().GetItemCount(), waiting - 1);
   EXPECT_EQ(g_contagrullab.IsWindowVisible(), waiting > 1);
 
+  // Saved, the courses board marks the booked hour of 1A as one held outside
+  // the class's room, and none of 1A's hours without a lab.
+  ui.Click(g_board, Q::kSaveId);
+  ui.AnswerNextModal(kIdYes);
+  alfadlg_go_to_page(kPageQcorsi);
+  ASSERT_EQ(g_current_page, &g_courses_board);
+  int row = g_courses_board.Row(g_eng_lessons[lesson].class_index), booked = g_courses_board.Column(day, hour);
+  EXPECT_EQ(quadro_course_cell_state(row, booked) & 8, 8);
+  for (int c = 2; c < g_courses_board.Grid().ColumnCount(); ++c) {
+    int state = quadro_course_cell_state(row, c);
+    if (state > 0 && g_eng_lessons[g_courses_board.Cell(row, c).lesson].lab_group < 0) {
+      EXPECT_EQ(state & 8, 0) << c;
+    }
+  }
+  OpenBoard();
+  ASSERT_TRUE(ui.Select(g_board, Q::kKindId, Q::kViewLab));
+
   // An Esc leaves the booking as it is; " Nessuno" frees the hour again.
   ui.OnNextModal([&](Dialog&) { ui.Key(kVkEscape); });
   ClickHour(day, hour);
