@@ -112,7 +112,6 @@ const char* const kTexts[][3] = {
      "Parallele Rechenprozesse konnten nicht gestartet werden: die Berechnung läuft in einem "
      "Prozess.\n",
      "Parallel solver processes could not be started: the computation runs in one process.\n"},
-    {"orario: not built yet: ", "orario: not built yet: ", "orario: not built yet: "},
     {"Violazioni residue: ", "Verbleibende Verstöße: ", "Remaining violations: "},
     {"Le opzioni delle aule valgono solo con ASAU: e MISV:\n",
      "Die Zimmer-Optionen gelten nur mit ASAU: und MISV:\n",

@@ -47,6 +47,6 @@ int language_from_environment();
 int exit_status(int result, bool interrupted);
 
 // The program's own texts in the user's language (UTF-8, for the terminal).
-enum class OrarioText { kUsage, kBadOption, kNoFolder, kBadFileName, kNoProcesses, kNotBuilt,
+enum class OrarioText { kUsage, kBadOption, kNoFolder, kBadFileName, kNoProcesses,
                         kViolationCount, kRoomCommand };
 const char* orario_text(OrarioText text, int language);

@@ -302,8 +302,5 @@ int main(int argc, char** argv) {
     print_violations(language);
   std::fflush(stdout);
   print_engine_message(result);
-  if (g_step_not_built)
-    print_error(std::string(orario_text(OrarioText::kNotBuilt, language)) + g_step_not_built +
-                "\n");
   return exit_status(result, g_interrupts > 0);
 }

@@ -136,8 +136,7 @@ bool Cquadro::OnInitDialog() {
   for (int c = 0; c < g_eng_school.real_class_count; ++c) m_support.AddString(g_eng_classes[c].code);
   FillNames();
   if (m_mode) {
-    g_contadispo.m_selected_teacher = &m_selected_teacher;
-    g_contadispo.Create(this);
+    OpenStandbySummary();
     SetTimer(kFollowTimer, kFollowMs);
   } else {
     g_contagrullab.Create(this);
@@ -190,6 +189,17 @@ void Cquadro::Refill() {
       if (slot(d, h) == m_from) text = "> " + text;
       m_grid.SetItemText(h, d + 1, text);
     }
+}
+
+// The summary opens with its corner at the lower left of its button, out of
+// the way of the grid.
+void Cquadro::OpenStandbySummary() {
+  g_contadispo.m_selected_teacher = &m_selected_teacher;
+  if (Window* button = GetDlgItem(kStandbyId)) {
+    Rect r = button->GetWindowRect();
+    g_contadispo.SetOpenPoint(r.left + 15, r.bottom + 25);
+  }
+  g_contadispo.Create(this);
 }
 
 void Cquadro::SetStatus(const char* text) { SetDlgItemText(kStatusId, text); }
@@ -313,10 +323,7 @@ bool Cquadro::OnCommand(WParam w, LParam l) {
     switch (id) {
       case kSaveId: Save(); return true;
       case kReceptionId: SetReceptionHour(); return true;
-      case kStandbyId:
-        g_contadispo.m_selected_teacher = &m_selected_teacher;
-        g_contadispo.Create(this);
-        return true;
+      case kStandbyId: OpenStandbySummary(); return true;
       default: break;
     }
   }

@@ -61,6 +61,7 @@ class Cquadro : public CResizableDialog {
   void SetReceptionHour();
   void Save();
   void SetStatus(const char* text);
+  void OpenStandbySummary();
   void CloseWindows();
 
   CXQLix m_grid;

@@ -149,7 +149,7 @@ int Cqcorsi::CellState(int row, int column) const {
   if (row == m_chosen_row && column == m_chosen_column) state |= kChosen;
   int hr = m_grid.HighlightRow(), hc = m_grid.HighlightColumn();
   if (HasLesson(hr, hc) && !(hr == row && hc == column) && c.teacher == Cell(hr, hc).teacher) state |= kSameTeacher;
-  if (c.room >= 0) state |= kLabHour;
+  if (or_lesson_in_other_room(c.lesson)) state |= kLabHour;
   if (c.second_teacher >= 0) state |= kSharedHour;
   return state;
 }

@@ -11,6 +11,7 @@
 
 #include "engine/model.h"
 #include "engine/report_services.h"
+#include "engine/week_grid_access.h"
 #include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
@@ -358,6 +359,15 @@ void Casau::ShowClassResults(int code) {
   SetDlgItemText(kProgressId, (m_progress + text).c_str());
 }
 
+// Below the results: the reports in which the user finds the rooms.
+void Casau::ShowReportHint() {
+  char hint[400];
+  or_room_report_hint(hint);
+  std::string text = GetDlgItemText(kProgressId) + "\r\n";
+  for (const char* c = hint; *c; ++c) text += *c == '\n' ? std::string("\r\n") : std::string(1, *c);
+  SetDlgItemText(kProgressId, text.c_str());
+}
+
 void Casau::Finish(std::int32_t result) {
   m_running = false;
   g_status.room_params = nullptr;
@@ -371,9 +381,11 @@ void Casau::Finish(std::int32_t result) {
     ShowClassResults(11);
     std::string note = or_unallocated_message(unallocated);
     if (!note.empty()) text += " " + note;
+    ShowReportHint();
   } else if (result == 0) {
     // The grouping of teachers into rooms writes its own room reports.
     or_show_room_reports(0);
+    ShowReportHint();
   }
   SetDlgItemText(kResultId, text.c_str());
   for (int id : {kAssignId, kReduceId, kDeleteReportsId})

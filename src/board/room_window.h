@@ -56,6 +56,7 @@ class Casau : public CResizableDialog {
   void Poll();
   void Finish(std::int32_t result);
   void ShowClassResults(int code);
+  void ShowReportHint();
   void Close();
 
   RoomAllocationParams m_params{};

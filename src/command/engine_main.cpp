@@ -180,7 +180,6 @@ int or_main(int from_gui, int argc, const char* const* argv) {
   // caught the same way, so no caller can make the engine end the process.
   EngineThreadScope engine_thread;
   g_description_loaded = 0;
-  g_step_not_built = nullptr;
   // Every command starts quiet: a computation ends with the report mode
   // word negative, and a process that runs one command after another (a
   // parallel worker) must not start the next one writing residual lines.

@@ -7,7 +7,6 @@
 std::uint8_t g_error_exit_count = 0;
 std::uint8_t g_recovery_allowed = 0;
 std::uint8_t g_description_loaded = 0;
-const char* g_step_not_built = nullptr;
 const char* g_output_folder = nullptr;
 
 #include "engine/substitution_services.h"

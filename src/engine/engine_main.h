@@ -31,6 +31,3 @@ extern std::uint8_t g_recovery_allowed;  // 157: the combination test switched r
 // Set once a command's description was loaded whole; a failure before that
 // point (a missing description, a syntax error) never starts the recovery.
 extern std::uint8_t g_description_loaded;
-// Set by a step that is not built yet, with its name, so callers can tell
-// "not built yet" from a real failure of the school's data.
-extern const char* g_step_not_built;

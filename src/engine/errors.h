@@ -91,7 +91,3 @@ void or_register_stream(std::FILE* stream);  // listed only on the engine thread
 void or_forget_stream(std::FILE* stream);  // the caller closed it itself
 void or_close_engine_streams();
 int or_fclose(std::FILE* stream);           // closes and forgets
-
-// Ends the command with "processing impossible" for a step that is not
-// built yet, naming it (message and g_step_not_built).
-[[noreturn]] void or_raise_not_built(const char* step);

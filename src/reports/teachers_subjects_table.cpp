@@ -44,9 +44,15 @@ void or_write_teachers_subjects_table(int building) {
   t2.assign(t1.size() - 1, ' ');
   t2 += '#';
   for (int d = 0; d < or_week_days(); ++d) report_append_day_heading(t1, t2, d, hours, cw);
-  std::string rule(t1.size(), '-');
-  std::string header = rule + "\n" + t1 + "\n" + rule + "\n" + t2 + "\n" + rule + "\n";
-  std::string out = header;
+  int width = static_cast<int>(t1.size());
+  auto write_header = [&] {
+    or_write_dash_rule(f, width);
+    std::fprintf(f, "%s\n", t1.c_str());
+    or_write_dash_rule(f, width);
+    std::fprintf(f, "%s\n", t2.c_str());
+    or_write_dash_rule(f, width);
+  };
+  write_header();
   int page = kt::report_services().rtf_text_form_option() ? 24 : 44;
   int rows = 0;
   char list[600];
@@ -58,28 +64,31 @@ void or_write_teachers_subjects_table(int building) {
     for (int i = 0; i < g_report.teacher_records; ++i) {
       const ReportTeacherGrid& r = g_teacher_grid[i];
       if ((r.kind & kTeacherLabPseudo) || std::strcmp(r.main_subject, subject) != 0) continue;
+      std::string line;
       if (first && any_row) {
-        report_appendf(out, "%-*.*s%s%-20.20s%s%-*.*s%s", ws, ws, "", " ", "", " ", wc, wc, "", "#");
+        report_appendf(line, "%-*.*s%s%-20.20s%s%-*.*s%s", ws, ws, "", " ", "", " ", wc, wc, "", "#");
         for (int d = 0; d < or_week_days(); ++d)
-          for (int h = 0; h < hours; ++h) report_appendf(out, "%-*.*s%s", cw, cw, "", h == hours - 1 ? "#" : " ");
-        out += "\n" + rule + "\n";
+          for (int h = 0; h < hours; ++h) report_appendf(line, "%-*.*s%s", cw, cw, "", h == hours - 1 ? "#" : " ");
+        std::fprintf(f, "%s\n", line.c_str());
+        or_write_dash_rule(f, width);
+        line.clear();
       }
       or_teacher_class_list(list, i);
-      report_appendf(out, "%-*.*s%s%-20.20s%s%-*.*s%s", ws, ws, first ? subject : "", "|", r.name, "|", wc, wc, list, "#");
+      report_appendf(line, "%-*.*s%s%-20.20s%s%-*.*s%s", ws, ws, first ? subject : "", "|", r.name, "|", wc, wc, list, "#");
       for (int d = 0; d < or_week_days(); ++d)
         for (int h = 0; h < hours; ++h)
-          report_appendf(out, "%-*.*s%s", cw, cw, or_cell_in_building(r, d, h, building), h == hours - 1 ? "#" : "|");
-      out += "\n" + rule + "\n";
+          report_appendf(line, "%-*.*s%s", cw, cw, or_cell_in_building(r, d, h, building), h == hours - 1 ? "#" : "|");
+      std::fprintf(f, "%s\n", line.c_str());
+      or_write_dash_rule(f, width);
       first = false;
       any_row = true;
       if (++rows > page) {
-        out += '\f';
-        out += header;
+        std::fputc('\f', f);
+        write_header();
         rows = 0;
       }
     }
   }
-  std::fputs(out.c_str(), f);
   or_close_report(f, __LINE__);
   or_convert_report_to_rtf(g_report.path, 8, 1, 1);
   or_convert_report_to_html(g_report.path, 1);

@@ -83,8 +83,6 @@ bool CXQGridBase::MoveTo(int row, int column, int flag) {
   return true;
 }
 
-bool CXQGridBase::SetHighlight(int row, int column) { return MoveTo(row, column, 0); }
-
 void CXQGridBase::Clicked(Point p, int flag) {
   SetFocus();
   if (flag == 0 && PressOnFrame(p)) return;

@@ -34,8 +34,6 @@ class CXQGridBase : public kt::ui::ListView {
   // The row highlighted as a whole (-1 none).
   int WholeRow() const { return m_whole_row; }
   void InvalidateCell(int row, int column);
-  // Highlights a cell as a move does (the page is told); false when outside.
-  bool SetHighlight(int row, int column);
 
   // Told of every move and click: row, column, 1 for a right click.
   std::function<void(int row, int column, int flag)> m_on_cell_selected;

@@ -184,7 +184,7 @@ TEST(OrarioProgram, ExitStatusFollowsTheResult) {
   TempDir school;
   write_file(school.file("scuola2.txt"), "REM:\tLiceo\n");
   EXPECT_EQ(run_orario(school, "", "CALC:scuola2.txt FAST").status, 1);  // an unknown option
-  EXPECT_EQ(run_orario(school, "", "SOSX:scuola2.txt").status, 3);       // not built yet
+  EXPECT_EQ(run_orario(school, "", "SOSX:scuola2.txt").status, 3);       // nothing to write
 }
 
 // Names are 1252 text inside the engine; the terminal gets them in UTF-8,

@@ -117,6 +117,9 @@ TEST_F(AfterComputation, RoomWindowAllocatesByClassAndByTeacherOutsideForbiddenR
     EXPECT_EQ(ui.Text(d, R::kResultId).rfind("Assegnazione terminata.", 0), 0u) << ui.Text(d, R::kResultId);
     EXPECT_NE(ui.Text(d, R::kResultId).find("ore senza aula"), std::string::npos);
     EXPECT_NE(ui.Text(d, R::kProgressId).find("1A: cambi d'aula"), std::string::npos);
+    EXPECT_NE(ui.Text(d, R::kProgressId).find("Le aule assegnate sono rappresentate nei report:\r\n\r\n"
+                                              "\"Allocazione Aule\",\r\n\r\n\"Locali esterni alle Classi\""),
+              std::string::npos) << ui.Text(d, R::kProgressId);
     by_class = Report();
     Allocate(d);
     EXPECT_EQ(Report(), by_class) << "the same settings give the same allocation";

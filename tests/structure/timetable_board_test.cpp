@@ -236,6 +236,23 @@ TEST_F(TimetableBoard, LabHoursAreBookedAndFreedThroughTheChooser) {
   EXPECT_EQ(g_contagrullab.List().GetItemCount(), waiting - 1);
   EXPECT_EQ(g_contagrullab.IsWindowVisible(), waiting > 1);
 
+  // Saved, the courses board marks the booked hour of 1A as one held outside
+  // the class's room, and none of 1A's hours without a lab.
+  ui.Click(g_board, Q::kSaveId);
+  ui.AnswerNextModal(kIdYes);
+  alfadlg_go_to_page(kPageQcorsi);
+  ASSERT_EQ(g_current_page, &g_courses_board);
+  int row = g_courses_board.Row(g_eng_lessons[lesson].class_index), booked = g_courses_board.Column(day, hour);
+  EXPECT_EQ(quadro_course_cell_state(row, booked) & 8, 8);
+  for (int c = 2; c < g_courses_board.Grid().ColumnCount(); ++c) {
+    int state = quadro_course_cell_state(row, c);
+    if (state > 0 && g_eng_lessons[g_courses_board.Cell(row, c).lesson].lab_group < 0) {
+      EXPECT_EQ(state & 8, 0) << c;
+    }
+  }
+  OpenBoard();
+  ASSERT_TRUE(ui.Select(g_board, Q::kKindId, Q::kViewLab));
+
   // An Esc leaves the booking as it is; " Nessuno" frees the hour again.
   ui.OnNextModal([&](Dialog&) { ui.Key(kVkEscape); });
   ClickHour(day, hour);
@@ -277,6 +294,10 @@ TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
   EXPECT_EQ(ui.Text(g_board, Q::kNameId), "ROSSI");
   ASSERT_TRUE(g_contadispo.IsCreated());
   EXPECT_EQ(ui.Text(g_contadispo, CContadispo::kCaptionId), "Ore a disposizione totali = 2");
+  kt::ui::Rect button = g_board.GetDlgItem(Q::kStandbyId)->GetWindowRect();
+  kt::ui::Rect summary = g_contadispo.GetWindowRect();
+  EXPECT_EQ(summary.left, button.left);  // opened at its button's corner
+  EXPECT_EQ(summary.top, button.bottom);
   int standby = -1, support = -1;
   for (int s = 0; s < kWeekSlots; ++s) {
     const WeekGridCell& c = g_board.Cell(s / kHoursPerDay, s % kHoursPerDay);
