@@ -138,8 +138,9 @@ int consecutive(int c, bool lab, std::int64_t* total) {
 // subject and line number share it), whether the lesson is co-taught, and
 // the patterns its own maps give (an index into the pattern list, -1 when
 // the map of its kind has no blocks). The record fields it reads are never
-// changed by the search; the table is rebuilt at every full check and after
-// every load.
+// changed by the search: a table built once the run's parameters are
+// prepared (after the load's preparation of the records) holds until the
+// next load resets them; one built before that is rebuilt at every use.
 struct LessonLine {
   std::int32_t line;
   std::int32_t patterns;
@@ -195,7 +196,14 @@ void build_line_table() {
   t.local.assign(numbers.size(), 0);
   t.call = 0;
   t.lesson_count = n;
-  t.ready = true;
+  t.ready = g_eng_run.parameters_prepared != 0;
+}
+
+void ensure_line_table() {
+  const LineTable& t = g_lines;
+  if (!t.ready || g_eng_run.parameters_prepared == 0 ||
+      t.lesson_count != std::clamp(g_eng_school.lesson_count, 0, kMaxLessons))
+    build_line_table();
 }
 
 // The class's distance as consecutive() counts it, from the table: one walk
@@ -203,7 +211,7 @@ void build_line_table() {
 // each with the patterns of its first lesson that has any.
 int consecutive_from_table(int c, bool lab) {
   LineTable& t = g_lines;
-  if (!t.ready || t.lesson_count != std::clamp(g_eng_school.lesson_count, 0, kMaxLessons)) build_line_table();
+  ensure_line_table();
   if ((t.patterned_classes[c] & (lab ? 2 : 1)) == 0) return 0;
   if (++t.call == 0) {  // the stamps wrapped: forget them all
     std::fill(t.stamp.begin(), t.stamp.end(), 0);
@@ -263,7 +271,6 @@ int consecutive_from_table(int c, bool lab) {
 bool class_counts(int c) { return c >= 0 && c < kMaxClasses && c < g_eng_school.real_class_count; }
 
 std::int64_t full(bool lab) {
-  build_line_table();
   std::int64_t total = 0;
   for (int c = 0; c < g_eng_school.class_count && c < kMaxClasses; ++c)
     if (class_counts(c)) consecutive(c, lab, &total);
