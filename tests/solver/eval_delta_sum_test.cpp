@@ -449,6 +449,22 @@ TEST(EvalDeltaSum, RuleFamiliesOnRandomPlacements) {
   g_eng_run.report_flag = 0;
 }
 
+// A load that closes other laboratory hours is seen by the laboratory-hours
+// delta check at once, before any full check runs.
+TEST(EvalDeltaSum, LabHoursDeltaReadsTheRoomsOfTheLastLoad) {
+  rules::randomise_school(2);
+  g_evaluators[53].full();
+  for (int r = 0; r < g_eng_school.room_count && r < kMaxRooms; ++r)
+    for (int s = 0; s < kWeekSlots; ++s) g_eng_rooms[r].availability[s] = s % 2;
+  or_reset_constraint_parameters();
+  std::int64_t deltas = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) deltas += g_evaluators[53].delta(t);
+  std::memset(g_teacher_full_penalty, 0, sizeof g_teacher_full_penalty);
+  std::int64_t full = g_evaluators[53].full();
+  EXPECT_GT(full, 0);
+  EXPECT_EQ(deltas, full);
+}
+
 // ---- class family: joint lessons, pause subjects, an educational weight
 // table, hourly units and teacher kinds ----
 
