@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -159,10 +158,6 @@ struct LineTable {
   std::vector<LinePatterns> patterns;
   std::vector<std::uint32_t> stamp;  // per line: the call that last met it
   std::vector<std::int32_t> local;   // per line: its place in that call's list
-  // Per class, bit 0 (ordinary) and bit 1 (co-taught): one of its lessons
-  // has patterns of that kind. A class grid holds only the class's own
-  // lessons, so without one no line of the class is priced.
-  std::uint8_t patterned_classes[kMaxClasses] = {};
   std::uint32_t call = 0;
 };
 
@@ -173,7 +168,6 @@ void build_line_table() {
   int n = std::clamp(g_eng_school.lesson_count, 0, kMaxLessons);
   t.lessons.assign(static_cast<std::size_t>(n), LessonLine{});
   t.patterns.clear();
-  std::fill(std::begin(t.patterned_classes), std::end(t.patterned_classes), 0);
   std::map<std::tuple<int, int, int>, int> numbers;
   for (int l = 0; l < n; ++l) {
     const EngineLesson& x = g_eng_lessons[l];
@@ -188,8 +182,6 @@ void build_line_table() {
       e.patterns = static_cast<std::int32_t>(t.patterns.size());
       t.patterns.push_back(LinePatterns{blocks_of_map(x.consecutive_maps[map], kMapSize),
                                         blocks_of_map(x.consecutive_maps[map + 1], kMapSize)});
-      if (x.class_index >= 0 && x.class_index < kMaxClasses)
-        t.patterned_classes[x.class_index] |= static_cast<std::uint8_t>(e.lab ? 2 : 1);
     }
   }
   t.stamp.assign(numbers.size(), 0);
@@ -212,7 +204,6 @@ void ensure_line_table() {
 int consecutive_from_table(int c, bool lab) {
   LineTable& t = g_lines;
   ensure_line_table();
-  if ((t.patterned_classes[c] & (lab ? 2 : 1)) == 0) return 0;
   if (++t.call == 0) {  // the stamps wrapped: forget them all
     std::fill(t.stamp.begin(), t.stamp.end(), 0);
     t.call = 1;
