@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <tuple>
+#include <vector>
 
 #include "engine/status_block.h"
 #include "solver/constraint_catalogue.h"
@@ -129,6 +132,133 @@ int consecutive(int c, bool lab, std::int64_t* total) {
   return n;
 }
 
+// What a class's delta check needs of each lesson, taken from the records
+// once: the line's number over the school (lessons with the same teacher,
+// subject and line number share it), whether the lesson is co-taught, and
+// the patterns its own maps give (an index into the pattern list, -1 when
+// the map of its kind has no blocks). The record fields it reads are never
+// changed by the search: a table built once the run's parameters are
+// prepared (after the load's preparation of the records) holds until the
+// next load resets them; one built before that is rebuilt at every use.
+struct LessonLine {
+  std::int32_t line;
+  std::int32_t patterns;
+  std::int32_t teacher;
+  bool lab;
+};
+
+struct LinePatterns {
+  Blocks wanted, alternative;
+};
+
+struct LineTable {
+  bool ready = false;
+  int lesson_count = 0;
+  std::vector<LessonLine> lessons;
+  std::vector<LinePatterns> patterns;
+  std::vector<std::uint32_t> stamp;  // per line: the call that last met it
+  std::vector<std::int32_t> local;   // per line: its place in that call's list
+  std::uint32_t call = 0;
+};
+
+LineTable g_lines;
+
+void build_line_table() {
+  LineTable& t = g_lines;
+  int n = std::clamp(g_eng_school.lesson_count, 0, kMaxLessons);
+  t.lessons.assign(static_cast<std::size_t>(n), LessonLine{});
+  t.patterns.clear();
+  std::map<std::tuple<int, int, int>, int> numbers;
+  for (int l = 0; l < n; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    LessonLine& e = t.lessons[static_cast<std::size_t>(l)];
+    auto found = numbers.emplace(std::make_tuple(x.teacher, x.subject, x.line_number), static_cast<int>(numbers.size()));
+    e.line = found.first->second;
+    e.teacher = x.teacher;
+    e.lab = lesson_has_second_teacher(l);
+    const int map = e.lab ? 2 : 0;
+    e.patterns = -1;
+    if (has_blocks(x.consecutive_maps[map])) {
+      e.patterns = static_cast<std::int32_t>(t.patterns.size());
+      t.patterns.push_back(LinePatterns{blocks_of_map(x.consecutive_maps[map], kMapSize),
+                                        blocks_of_map(x.consecutive_maps[map + 1], kMapSize)});
+    }
+  }
+  t.stamp.assign(numbers.size(), 0);
+  t.local.assign(numbers.size(), 0);
+  t.call = 0;
+  t.lesson_count = n;
+  t.ready = g_eng_run.parameters_prepared != 0;
+}
+
+void ensure_line_table() {
+  const LineTable& t = g_lines;
+  if (!t.ready || g_eng_run.parameters_prepared == 0 ||
+      t.lesson_count != std::clamp(g_eng_school.lesson_count, 0, kMaxLessons))
+    build_line_table();
+}
+
+// The class's distance as consecutive() counts it, from the table: one walk
+// over the week grid, lines in the order in which their first lessons come,
+// each with the patterns of its first lesson that has any.
+int consecutive_from_table(int c, bool lab) {
+  LineTable& t = g_lines;
+  ensure_line_table();
+  if (++t.call == 0) {  // the stamps wrapped: forget them all
+    std::fill(t.stamp.begin(), t.stamp.end(), 0);
+    t.call = 1;
+  }
+  struct Run {
+    int line, teacher, patterns;
+    int run[kDays], last[kDays], current[kDays];
+  };
+  static Run runs[kWeekSlots];
+  int count = 0;
+  const EngineClass& k = g_eng_classes[c];
+  const int days = days_per_week();
+  for (int d = 0; d < days; ++d) {
+    const int hours = hours_of_day(d);
+    for (int h = 0; h < hours; ++h) {
+      std::uint16_t l = k.week_grid[d][h];
+      if (l == kGridFree || l >= t.lesson_count) continue;
+      const LessonLine& e = t.lessons[l];
+      if (e.lab != lab) continue;
+      int i;
+      if (t.stamp[static_cast<std::size_t>(e.line)] != t.call) {
+        t.stamp[static_cast<std::size_t>(e.line)] = t.call;
+        i = t.local[static_cast<std::size_t>(e.line)] = count++;
+        Run& r = runs[i];
+        r.line = e.line;
+        r.teacher = e.teacher;
+        r.patterns = -1;
+        for (int x = 0; x < kDays; ++x) r.run[x] = r.current[x] = 0, r.last[x] = -2;
+      } else {
+        i = t.local[static_cast<std::size_t>(e.line)];
+      }
+      Run& r = runs[i];
+      if (r.patterns < 0) r.patterns = e.patterns;
+      r.current[d] = r.last[d] == h - 1 ? r.current[d] + 1 : 1;
+      r.last[d] = h;
+      r.run[d] = std::max(r.run[d], r.current[d]);
+    }
+  }
+  int n = 0;
+  int allowed = g_exemption_allowances.consecutive_exempt_count[c][lab ? 1 : 0];
+  for (int i = 0; i < count; ++i) {
+    const Run& r = runs[i];
+    if (r.patterns < 0 || teacher_waiting(r.teacher)) continue;
+    if (g_eval_mode == 1 && r.teacher >= 0 && r.teacher < kMaxTeachers && g_eng_teachers[r.teacher].tekgrado[0] == 0)
+      continue;
+    const LinePatterns& p = t.patterns[static_cast<std::size_t>(r.patterns)];
+    int d = line_block_distance(r.run, days, p.wanted, p.alternative, lab);
+    int taken = std::min(d, std::max(allowed, 0));
+    d -= taken;
+    allowed -= taken;
+    n += d;
+  }
+  return n;
+}
+
 bool class_counts(int c) { return c >= 0 && c < kMaxClasses && c < g_eng_school.real_class_count; }
 
 std::int64_t full(bool lab) {
@@ -140,12 +270,13 @@ std::int64_t full(bool lab) {
 
 std::int64_t delta(int c, bool lab) {
   if (!class_counts(c)) return 0;
-  int n = consecutive(c, lab, nullptr);
+  int n = consecutive_from_table(c, lab);
   return n > 0 ? or_class_weighted(lab ? 81 : 80, c, static_cast<std::uint32_t>(n)) : 0;
 }
 
 }  // namespace
 
+void or_forget_consecutive_lines() { g_lines.ready = false; }
 std::int64_t or_full_consecutive_hours() { return full(false); }
 std::int64_t or_delta_consecutive_hours(int c) { return delta(c, false); }
 std::int64_t or_full_consecutive_lab_hours() { return full(true); }

@@ -13,6 +13,9 @@ std::int64_t or_full_consecutive_hours();
 std::int64_t or_delta_consecutive_hours(int class_index);
 std::int64_t or_full_consecutive_lab_hours();
 std::int64_t or_delta_consecutive_lab_hours(int class_index);
+// The delta checks read the lessons' lines from a table built from the
+// records; a load that changes the records forgets it.
+void or_forget_consecutive_lines();
 
 // Block lengths of a consecutive-hours map ("321": blocks 3, 2, 1); digits
 // other than 1..9 end the map.

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "solver/class_constraints.h"
+#include "solver/consecutive_hours_constraints.h"
 #include "solver/room_lab_constraints.h"
 
 TeacherRuleParams g_teacher_rule_params[kMaxTeachers];
@@ -25,4 +26,5 @@ void or_reset_constraint_parameters() {
   std::memset(&g_school_rule_params, 0, sizeof g_school_rule_params);
   or_open_room_rule_gates();
   or_open_joint_class_gate();
+  or_forget_consecutive_lines();
 }

@@ -44,6 +44,22 @@ bool find_unusable_common_rooms() {
   return false;
 }
 
+// The slots at which some laboratory cannot be used (53), found again by
+// each full check as the gates above; all open after a load. A delta check
+// reads the teacher's lessons only at those slots.
+bool g_lab_closed_at[kWeekSlots];
+bool g_lab_closed_known = false;
+
+void find_closed_lab_slots() {
+  for (int s = 0; s < kWeekSlots; ++s) {
+    bool closed = false;
+    for (int r = 0; r < g_eng_school.room_count && r < kMaxRooms && !closed; ++r)
+      closed = (g_eng_rooms[r].lab_flag & 1) != 0 && g_eng_rooms[r].availability[s] == 0;
+    g_lab_closed_at[s] = closed;
+  }
+  g_lab_closed_known = true;
+}
+
 bool find_position_wishes() {
   for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l)
     if (g_lesson_rule_params[l].position_wish == 1 || g_lesson_rule_params[l].position_wish == 2) return true;
@@ -56,12 +72,14 @@ bool find_position_wishes() {
 // then: unusable(lesson, slot) names the room, or gives nullptr when the
 // lesson has no such room or the room is free. Each is recorded under code.
 template <class Unusable>
-int unusable_room_hours(int teacher, TeacherReport* report, int code, Unusable unusable) {
+int unusable_room_hours(int teacher, TeacherReport* report, int code, Unusable unusable,
+                        const bool* open_at = nullptr) {
   const std::uint8_t* hours = normal_hours();
   int n = 0;
   for (int d = 0; d < rule_days(); ++d)
     for (int h = 0; h < hours[d]; ++h) {
       int s = d * kHoursPerDay + h;
+      if (open_at != nullptr && !open_at[s]) continue;
       int l = teacher_lesson_at(teacher, s);
       if (l < 0) continue;
       const char* room = unusable(g_eng_lessons[l], s);
@@ -89,7 +107,7 @@ int lab_hours(int teacher, TeacherReport* report) {
     const EngineRoom& room = g_eng_rooms[r];
     if ((room.lab_flag & 1) == 0 || room.availability[s] != 0) return nullptr;
     return room.name;
-  });
+  }, g_lab_closed_known ? g_lab_closed_at : nullptr);
 }
 
 // ---- 55, 65: equipment changes ---------------------------------------------
@@ -463,8 +481,12 @@ std::int64_t or_delta_common_room_hours(int t) {
 void or_open_room_rule_gates() {
   g_unusable_common_rooms = true;
   g_position_wishes = true;
+  g_lab_closed_known = false;
 }
-std::int64_t or_check_lab_hours() { return full_teacher_rule(53, lab_hours); }
+std::int64_t or_check_lab_hours() {
+  find_closed_lab_slots();
+  return full_teacher_rule(53, lab_hours);
+}
 std::int64_t or_delta_lab_hours(int t) { return delta_teacher_rule(53, lab_hours, t); }
 std::int64_t or_check_lab_equipment() { return full_teacher_rule(55, lab_equipment); }
 std::int64_t or_delta_lab_equipment(int t) { return delta_teacher_rule(55, lab_equipment, t); }

@@ -12,6 +12,7 @@
 #include "engine/status_block.h"
 #include "eval2_mini_school.h"
 #include "solver/class_constraints.h"
+#include "solver/constraint_parameters.h"
 #include "solver/cost_evaluation.h"
 #include "solver/gap_constraints.h"
 
@@ -448,6 +449,22 @@ TEST(EvalDeltaSum, RuleFamiliesOnRandomPlacements) {
   g_eng_run.report_flag = 0;
 }
 
+// A load that closes other laboratory hours is seen by the laboratory-hours
+// delta check at once, before any full check runs.
+TEST(EvalDeltaSum, LabHoursDeltaReadsTheRoomsOfTheLastLoad) {
+  rules::randomise_school(2);
+  g_evaluators[53].full();
+  for (int r = 0; r < g_eng_school.room_count && r < kMaxRooms; ++r)
+    for (int s = 0; s < kWeekSlots; ++s) g_eng_rooms[r].availability[s] = s % 2;
+  or_reset_constraint_parameters();
+  std::int64_t deltas = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) deltas += g_evaluators[53].delta(t);
+  std::memset(g_teacher_full_penalty, 0, sizeof g_teacher_full_penalty);
+  std::int64_t full = g_evaluators[53].full();
+  EXPECT_GT(full, 0);
+  EXPECT_EQ(deltas, full);
+}
+
 // ---- class family: joint lessons, pause subjects, an educational weight
 // table, hourly units and teacher kinds ----
 
@@ -537,6 +554,30 @@ TEST_F(EvalClassDeltaSum, ClassFamilyOnRandomPlacements) {
             << "seed " << seed << " id " << id;
     }
   }
+}
+
+// A load that brings other patterns is seen by the consecutive-hours delta
+// checks at once, before any full check runs.
+TEST_F(EvalClassDeltaSum, ConsecutiveDeltaReadsThePatternsOfTheLastLoad) {
+  classes::build_class_school(2);
+  g_eng_school.option_flags = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].held_out = 0;
+  g_evaluators[80].full();
+  g_evaluators[81].full();
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    std::strcpy(g_eng_lessons[l].consecutive_maps[0], l % 3 == 0 ? "6" : "");
+    std::strcpy(g_eng_lessons[l].consecutive_maps[2], l % 3 == 1 ? "4" : "");
+  }
+  or_reset_constraint_parameters();
+  for (int id : {80, 81}) {
+    std::int64_t deltas = 0;
+    for (int c = 0; c < g_eng_school.class_count; ++c) deltas += g_evaluators[id].delta(c);
+    std::memset(g_class_accumulated_penalty, 0, sizeof g_class_accumulated_penalty);
+    std::int64_t full = g_evaluators[id].full();
+    EXPECT_GT(full, 0) << id;
+    EXPECT_EQ(deltas, full) << id;
+  }
+  reset_run_state();
 }
 
 TEST_F(EvalClassDeltaSum, JointBonus) {
