@@ -23,6 +23,7 @@
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
+#include "platform/system_files.h"
 
 namespace {
 
@@ -183,7 +184,13 @@ int or_fclose_written(std::FILE* stream) {
   if (!stream) return EBADF;
   errno = 0;
   int error = 0;
-  if (std::fflush(stream) != 0 || std::ferror(stream)) error = errno ? errno : EIO;
+  if (std::fflush(stream) != 0 || std::ferror(stream)) {
+    error = errno;
+    // A write that failed in an earlier, buffered call leaves no errno
+    // here: a file system with no room left is what failed it.
+    if ((error == 0 || error == EIO) && kt::free_space_of(fileno(stream)).value_or(1) == 0) error = ENOSPC;
+    if (error == 0) error = EIO;
+  }
   errno = 0;
   forget_name(stream);
   if (or_fclose(stream) != 0 && error == 0) error = errno ? errno : EIO;

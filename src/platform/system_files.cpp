@@ -168,4 +168,10 @@ std::optional<std::uint64_t> free_space(const std::string& path) {
   return static_cast<std::uint64_t>(st.f_bavail) * st.f_frsize;
 }
 
+std::optional<std::uint64_t> free_space_of(int descriptor) {
+  struct statvfs st;
+  if (::fstatvfs(descriptor, &st) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(st.f_bavail) * st.f_frsize;
+}
+
 }  // namespace kt

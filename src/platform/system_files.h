@@ -45,5 +45,7 @@ std::optional<std::vector<FolderEntry>> list_folder(const std::string& folder, i
 // Bytes an unprivileged user may still write on the file system holding
 // `path`; nullopt when it cannot be asked.
 std::optional<std::uint64_t> free_space(const std::string& path);
+// The same for the file system an open file lives on.
+std::optional<std::uint64_t> free_space_of(int descriptor);
 
 }  // namespace kt

@@ -1,7 +1,6 @@
 // The USB pen of the backup page (see pen_backup.h).
 #include "remote/pen_backup.h"
 
-#include <sys/statvfs.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -37,11 +36,7 @@ std::string pen_root() {
   return media.front().mount_point;
 }
 
-std::uint64_t free_bytes(const std::string& folder) {
-  struct statvfs s {};
-  if (::statvfs(folder.c_str(), &s) != 0) return 0;
-  return std::uint64_t(s.f_bavail) * s.f_frsize;
-}
+std::uint64_t free_bytes(const std::string& folder) { return kt::free_space(folder).value_or(0); }
 
 // The ballast files of the reserve, in name order.
 std::vector<std::string> ballast_files(const std::string& reserve) {

@@ -97,6 +97,7 @@ bool ReportOutput::open(const std::string& path, const char* source, bool raise)
   temp_ = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
   source_ = source;
   errno = 0;
+  write_error_ = 0;
   file_ = report_services().or_fopen(temp_.c_str(), "wt");
   if (!file_ && raise) {
     int error = errno;
@@ -107,18 +108,22 @@ bool ReportOutput::open(const std::string& path, const char* source, bool raise)
   return file_ != nullptr;
 }
 
-void ReportOutput::put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), file_); }
+void ReportOutput::put(std::string_view text) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() && write_error_ == 0) write_error_ = errno;
+}
 
 void ReportOutput::printf(const char* format, ...) {
   std::va_list args;
   va_start(args, format);
-  std::vfprintf(file_, format, args);
+  errno = 0;
+  if (std::vfprintf(file_, format, args) < 0 && write_error_ == 0) write_error_ = errno;
   va_end(args);
 }
 
 void ReportOutput::commit() {
   errno = 0;
-  int error = std::fflush(file_) != 0 || std::ferror(file_) ? (errno ? errno : EIO) : 0;
+  int error = std::fflush(file_) != 0 || std::ferror(file_) ? (errno ? errno : write_error_ ? write_error_ : EIO) : 0;
   errno = 0;
   if (std::fclose(file_) != 0 && error == 0) error = errno ? errno : EIO;
   file_ = nullptr;

@@ -61,6 +61,9 @@ class ReportOutput {
   std::FILE* file_ = nullptr;
   std::string path_, temp_;
   const char* source_ = "";
+  // The errno of the first write that failed: by the time the file is
+  // flushed and closed the stream only remembers that one did.
+  int write_error_ = 0;
 };
 
 }  // namespace kt

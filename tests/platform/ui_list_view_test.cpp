@@ -170,7 +170,8 @@ TEST_F(ListViewTest, ColumnsWiderThanTheListScrollSideways) {
   EXPECT_LE(grid->GetHeaderItemRect(3).right, 1 + grid->ViewWidth());
   EXPECT_EQ(board.log.back(), "click 0,3");
   bool last_column_drawn = false;
-  for (const DrawItemOp* op : ui.Render(board).ForControl(kGrid))
+  DisplayList drawn = ui.Render(board);
+  for (const DrawItemOp* op : drawn.ForControl(kGrid))
     last_column_drawn = last_column_drawn || (op->op == DrawOp::kText && op->text == "0.3");
   EXPECT_TRUE(last_column_drawn);
   ui.DragColumnEdge(board, kGrid, 2, 20);

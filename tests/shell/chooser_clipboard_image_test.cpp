@@ -90,7 +90,8 @@ TEST(ChooserImage, ShownAtItsSizeAndMissingFileDrawsNothing) {
   CImageDisplay picture;
   ASSERT_TRUE(picture.Create(Rect{10, 10, 150, 110}, &page, kPicture));
   EXPECT_TRUE(util_gdi_show_image("\\logo.gif", &picture));
-  auto ops = ui.Render(page).ForControl(kPicture);
+  kt::ui::DisplayList drawn = ui.Render(page);
+  auto ops = drawn.ForControl(kPicture);
   ASSERT_EQ(ops.size(), 1u);
   EXPECT_EQ(ops[0]->op, DrawOp::kBitmap);
   EXPECT_EQ(ops[0]->rect.Width(), 40);
