@@ -97,6 +97,35 @@ TEST_F(FrameNavigation, InstalledPageThatRefusesToClose) {
   kestrintempus_install();  // the program's own page back in its place
 }
 
+// The home page asks before the program ends and may be kept: the program
+// goes on, its page shown again (the question had hidden it).
+class HomePageThatAsks : public CResizableDialog {
+ public:
+  HomePageThatAsks() : CResizableDialog(CPlenixDlg::kTemplate) {}
+  bool keep = true;
+  int DestroyWindow() override {
+    if (!keep) return CResizableDialog::DestroyWindow();
+    ShowWindow(kSwHide);
+    return 3;
+  }
+};
+
+TEST_F(FrameNavigation, AHomePageKeptOnExitIsShownAgainAndTheProgramGoesOn) {
+  HomePageThatAsks page;
+  g_pages.Install(PageSlot::Home, &page);
+  OpenFrame();
+  alfadlg_go_to_page(kPageHome);
+  ASSERT_EQ(g_current_page, &page);
+  g_frame.SetFocus();
+  ui.Key(kVkEscape);
+  EXPECT_EQ(g_current_page, &page);
+  EXPECT_TRUE(page.IsWindowVisible());
+  EXPECT_TRUE(g_frame.IsWindow());
+  page.keep = false;
+  g_frame.DestroyWindow();
+  kestrintempus_install();  // the program's own page back in its place
+}
+
 // A number outside the tables: three boxes, then the end with status 0.
 TEST_F(FrameNavigation, NumbersOutsideTheTablesEndTheProgram) {
   OpenFrame();
