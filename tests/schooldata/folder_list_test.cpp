@@ -9,6 +9,9 @@
 #include "search_test_support.h"
 #include "zip_test_support.h"
 #include "shell/app_startup.h"
+#include "platform/test_driver.h"
+#include "schooldata/school_folder_choice.h"
+#include "shell/message_box.h"
 
 namespace {
 
@@ -141,6 +144,16 @@ TEST_F(FolderList, NewSchoolOutsideTheDataRootGoesBackThere) {
   EXPECT_TRUE(s.steps.empty());
   EXPECT_EQ(fs::current_path().string(), data_);
   EXPECT_FALSE(fs::exists(data_ + "/liceo/galilei"));
+}
+
+// The program's new-school steps tell their refusals in a message box.
+TEST(NewSchoolHooks, RefusalsReachTheUserInABox) {
+  kt::ui::TestDriver ui;
+  ui_register_toolkit_templates();
+  ui.AnswerNextModal(1);
+  og_new_school_hooks().tell("Nome della scuola non valido");
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "Nome della scuola non valido");
 }
 
 TEST_F(FolderList, ServiceArchiveIsExtractedSafely) {
