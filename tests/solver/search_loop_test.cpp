@@ -206,6 +206,7 @@ struct SeenAtMove {
   bool at_stage_start = false;
   bool at_kept = false;
   int limit = 0, low_point = 0, errors = 0, restart_state = -1, restarts = -1;
+  int held_out = 0, held_without_penalty = 0, penalised_not_held = 0;
 } g_seen;
 
 bool live_equals(const std::uint16_t* placement) {
@@ -242,6 +243,16 @@ void note_first_move_after_grant(int) {
   g_seen.errors = g_status.error_count;
   g_seen.restart_state = g_search.restart_state;
   g_seen.restarts = g_search.restart_counter;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    // The penalty as if the teacher took part (a held-out teacher counts none).
+    bool held = g_eng_teachers[t].held_out != 0;
+    g_eng_teachers[t].held_out = 0;
+    bool penalised = or_teacher_penalty_checked(t) != 0;
+    g_eng_teachers[t].held_out = held;
+    g_seen.held_out += held;
+    g_seen.held_without_penalty += held && !penalised;
+    g_seen.penalised_not_held += penalised && !held;
+  }
 }
 
 // Eight teachers: half is four.
@@ -284,6 +295,13 @@ TEST_F(SearchLoopTest, StagedRunRestartsFromTheRightPlacementAfterAGrant) {
     if (k.stage != 48) {
       EXPECT_EQ(g_release.no_credit, 1);
       EXPECT_EQ(g_release.restart_state, 0);
+    }
+    // A restart within a stage that processed teachers holds out exactly
+    // the teachers still penalised.
+    if (k.stage != 48 && k.processed != 0 && !k.full) {
+      EXPECT_GT(g_seen.held_out, 0);
+      EXPECT_EQ(g_seen.held_without_penalty, 0);
+      EXPECT_EQ(g_seen.penalised_not_held, 0);
     }
     if (k.full) {
       EXPECT_EQ(g_status.teachers_processed.load(), 0);
