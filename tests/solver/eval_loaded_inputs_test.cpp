@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/loader_harness.h"
 #include "engine/presolve.h"
@@ -339,6 +340,34 @@ TEST(FillClassCalendars, AFittedCalendarClosesTheOtherHoursInTheProvisionalTimet
   EXPECT_EQ(g_class_rule_params[1].provisional_available[0], kNotConfigured) << "no calendar of its own";
   EXPECT_EQ(delta_of(63, 0), 1);
   g_provisional_mode = 0;
+}
+
+// The lab and gym equipment exemptions free only the lessons the violation
+// named: its teacher's, in its class, in its room; the same teacher in
+// another class and another teacher in the same room keep the rule.
+TEST(ExemptionEquipment, OnlyTheTeachersLessonsOfTheClassInTheRoomAreFreed) {
+  for (int id : {55, 65}) {
+    SCOPED_TRACE(id);
+    mini_school();
+    int named = add_lesson(0, 1, 0, 0);
+    int other_class = add_lesson(0, 2, 0, 1);
+    int other_teacher = add_lesson(1, 1, 0, 2);
+    int other_room = add_lesson(0, 1, 0, 3);
+    for (int l : {named, other_class, other_teacher}) g_eng_lessons[l].room = 2;
+    rebuild_mini_school();
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) g_lesson_rule_params[l] = LessonRuleParams{};
+    StoredExemption r{};
+    or_set_exemption_word(r, kExemptionIdOffset, static_cast<std::uint32_t>(id));
+    or_set_exemption_word(r, kExemptionTeacherOffset, 0);
+    or_set_exemption_word(r, kExemptionClassOffset, 1);
+    or_set_exemption_word(r, kExemptionMapOffset + 16, 2);  // the room
+    ASSERT_EQ(or_apply_exemption(r, 1), 0);
+    auto skipped = [id](int l) {
+      return int(id == 55 ? g_lesson_rule_params[l].lab_equipment_skip : g_lesson_rule_params[l].gym_equipment_skip);
+    };
+    EXPECT_EQ((std::vector<int>{skipped(named), skipped(other_class), skipped(other_teacher), skipped(other_room)}),
+              (std::vector<int>{1, 0, 0, 0}));
+  }
 }
 
 }  // namespace
