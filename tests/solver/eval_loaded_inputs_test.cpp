@@ -370,4 +370,26 @@ TEST(ExemptionEquipment, OnlyTheTeachersLessonsOfTheClassInTheRoomAreFreed) {
   }
 }
 
+// On a day of non-standard hours, a teacher who goes from one class's hour
+// to the next hour of a class whose hour starts before the first ends is
+// counted once per such change; with the hours apart, nothing.
+TEST(NonstandardHours, AChangeIntoAnOverlappingHourCounts) {
+  for (int start : {530, 540}) {  // 1B's second hour at 8:50 or 9:00, after 1A's first, 8:00-9:00
+    SCOPED_TRACE(start);
+    mini_school();
+    g_eng_school.nonstandard_timing_days = 0x01;  // Monday
+    g_eng_teachers[0].nonstandard_timing = 1;
+    for (int c : {0, 1})
+      for (int h = 0; h < 6; ++h) {
+        g_eng_classes[c].timing[0][0][h] = static_cast<std::int16_t>(480 + 60 * h);
+        g_eng_classes[c].timing[1][0][h] = 60;
+      }
+    g_eng_classes[1].timing[0][0][1] = static_cast<std::int16_t>(start);
+    add_lesson(0, 0, 0, 0);
+    add_lesson(0, 1, 0, 1);
+    rebuild_mini_school();
+    EXPECT_EQ(delta_of(41, 0) > 0, start < 540);
+  }
+}
+
 }  // namespace
