@@ -7,6 +7,9 @@
 // the summary button's rules.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 
 #include "constraints/band_table_double.h"
 #include "constraints/band_table_picker.h"
@@ -201,6 +204,29 @@ TEST(BandTablePicker, QuantityOnAnEmptyRowIsRefusedAndRestoreWithoutDefaultsOnly
   EXPECT_EQ(help.rfind("I valori predefiniti dal sistema non esistono", 0), 0u);
   EXPECT_EQ(t.count, 1);
   EXPECT_EQ(t.pairs[0][1], 1);
+}
+
+// Restore with defaults, once confirmed, shows the default pairs in the
+// lists and saves them.
+TEST(BandTablePicker, RestoreShowsAndSavesTheDefaults) {
+  static const std::int8_t kDefaults[18] = {3, 1, 6, 2};
+  Table t({{5, 4}, {9, 1}, {11, 2}});
+  Hq2TableSpec spec = t.Spec(1, 12, 0, 12);
+  spec.defaults = kDefaults;
+  Chq2 picker;
+  TestDriver ui;
+  std::vector<std::string> shown;
+  run(picker, spec, ui, [&](Dialog& d) {
+    ui.AnswerNextModal(6);  // Yes: restore
+    ui.Click(d, Chq2::kRestoreId);
+    for (int i = 0; i < 3; ++i) shown.push_back(ui.Text(d, Chq2::kBandIds[i]) + "/" + ui.Text(d, Chq2::kQuantityIds[i]));
+  }, true, 1);
+  EXPECT_EQ(shown[0].substr(shown[0].find('/')), "/1") << shown[0];
+  EXPECT_EQ(shown[1].substr(shown[1].find('/')), "/2") << shown[1];
+  EXPECT_NE(shown[0].find('3'), std::string::npos) << shown[0];
+  EXPECT_NE(shown[1].find('6'), std::string::npos) << shown[1];
+  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ((std::vector<int>{t.pairs[0][0], t.pairs[0][1], t.pairs[1][0], t.pairs[1][1]}), (std::vector<int>{3, 1, 6, 2}));
 }
 
 TEST(BandTablePicker, NotDefinedQuantityAndTheRunningSum) {

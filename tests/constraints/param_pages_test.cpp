@@ -6,6 +6,9 @@
 // abandon without changes reading the files again without asking.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "../shell/app_test_support.h"
 #include "constraints/constraint_pages.h"
 #include "constraints/param_pages.h"
@@ -99,6 +102,27 @@ TEST_F(ParamPages, ZeroBreaksWarnPerBandThenSaveAndAbandon) {
   EXPECT_EQ(breaks.pairs[0][1], 0);  // as saved
   EXPECT_EQ(breaks.count, 2);
   EXPECT_TRUE(ui.Problems().empty());
+}
+
+// 14.4, the most stand-by hours a day, offers 1 to 3 hours on the page for
+// one building and on the page for several alike.
+TEST_F(ParamPages, TheStandbyHoursPerDayOfferOneToThree) {
+  struct Case { int buildings, slot; };
+  for (const Case& c : {Case{1, 1}, Case{2, 3}}) {
+    g_ui_settings.building_count = std::int8_t(c.buildings);
+    Open(4);
+    ASSERT_EQ(ui.Text(page, P::kFirstBandId + c.slot).rfind("14.4", 0), 0u) << c.buildings;
+    std::vector<std::string> offered;
+    ui.OnNextModal([&](Dialog& d) {
+      auto* quantities = static_cast<ComboBox*>(d.GetDlgItem(1439));
+      for (int i = 0; i < quantities->GetCount(); ++i) offered.push_back(quantities->GetLBText(i));
+      ui.Key(kVkEscape);
+    });
+    ui.Click(page, P::kFirstBandId + c.slot);
+    EXPECT_EQ(offered, (std::vector<std::string>{"1", "2", "3"})) << c.buildings;
+    page.DestroyWindow();
+  }
+  g_ui_settings.building_count = 1;
 }
 
 // The frame's page commands open the general parameters (the fourth

@@ -401,6 +401,9 @@ TEST_F(PostConstraintsPage, SubjectListsOfferOnlyTaughtSubjects) {
     for (int i = 0; i < box->GetCount(); ++i) offered.push_back(box->GetLBText(i));
     EXPECT_NE(std::find(offered.begin(), offered.end(), "INGLESE"), offered.end()) << id;
     EXPECT_EQ(std::find(offered.begin(), offered.end(), "FRANCESE"), offered.end()) << id;
+    // Nor what ROSSI teaches in 1A himself.
+    EXPECT_EQ(std::find(offered.begin(), offered.end(), "MATEMATICA"), offered.end()) << id;
+    EXPECT_EQ(std::find(offered.begin(), offered.end(), "SCIENZE"), offered.end()) << id;
   }
   g_frame.DestroyWindow();
 
@@ -418,6 +421,22 @@ TEST_F(PostConstraintsPage, SubjectListsOfferOnlyTaughtSubjects) {
   EXPECT_EQ(written.find("GRUL:"), std::string::npos);
   EXPECT_EQ(+g_ui_teachers[0].posts[0].own.excluded_day_subject, -1);
   EXPECT_EQ(+g_ui_teachers[0].posts[1].own.subgroup_subject, -1);
+}
+
+// The forbidden-hours button shows in its "in use" colour on a post with a
+// map of forbidden hours, and plain on one without.
+TEST_F(PostConstraintsPage, TheForbiddenHoursButtonShowsWhetherAMapIsSet) {
+  std::memset(Post(0, 1).own.forbidden_hours, 0, kUiWeekCells);
+  Post(0, 1).own.forbidden_hours[0] = 1;  // Monday, first hour
+  og_snapshot_all();
+  Open();
+  auto* button = dynamic_cast<CColorButton*>(g_vicat_page.GetDlgItem(V::kPanels[0].forbidden));
+  ASSERT_NE(button, nullptr);
+  SelectPost(0);
+  EXPECT_EQ(button->m_state, 0);
+  SelectPost(1);
+  EXPECT_NE(button->m_state, 0);
+  g_frame.DestroyWindow();
 }
 
 // A joined class, an excluded-day subject and a subgroup stored in the

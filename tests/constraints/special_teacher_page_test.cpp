@@ -105,6 +105,21 @@ TEST_F(SpecialTeacherPage, PartnersBuildingMovesLunchAndLeaving) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// The teacher's posts are listed with their subject, class and hours.
+TEST_F(SpecialTeacherPage, ThePostsListNamesSubjectClassAndHours) {
+  std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, "1A ", 4);
+  add_post(0, add_subject("LATINO"), 0, 4);
+  og_snapshot_all();
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  auto* posts = static_cast<ListView*>(page.GetDlgItem(V::kPostsId));
+  ASSERT_EQ(posts->GetItemCount(), 1);
+  EXPECT_EQ(posts->GetItemText(0, 0), "LATINO");
+  EXPECT_NE(posts->GetItemText(0, 1).find("1A"), std::string::npos) << posts->GetItemText(0, 1);
+  EXPECT_EQ(posts->GetItemText(0, 2), "4");
+  g_ui_teachers[0].post_count = 0;
+}
+
 // The teacher's trial button in the frame on a school not yet saved writes
 // the test description with the partner just chosen and runs the engine on
 // it in the computation window, which names the teacher and shows the end

@@ -217,6 +217,32 @@ TEST_F(TeacherPage, ChecksBeforeSaving) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// A day's minimum of hours above its maximum, or above the hours its
+// forbidden hours leave open, is refused with the focus on that day.
+TEST_F(TeacherPage, ADayMinimumAboveItsMaximumOrItsOpenHoursIsRefused) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& c = g_ui_teachers[page.CurrentTeacher()].personal;
+  c.ov[1] = 4;  // Tuesday: at least 4 hours, at most 2
+  c.om[1] = 2;
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(page, V::kSaveId);
+  EXPECT_EQ(ui.boxes().back().texts[0], "Il MASSIMO di Ore in un giorno non può essere MINORE del MINIMO."_cp);
+  EXPECT_TRUE(ui.HasFocus(page, 3041));
+  c.om[1] = -1;
+  std::memset(c.op, 0, sizeof c.op);
+  c.op[24] = c.op[25] = c.op[26] = 1;  // Wednesday: three of six hours forbidden, at least 4
+  c.ov[2] = 4;
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(page, V::kSaveId);
+  EXPECT_EQ(ui.boxes().back().texts[0],
+            "Vi è un MINIMO di Ore richieste, e le ore proibite del giorno non lo consentono."_cp);
+  EXPECT_TRUE(ui.HasFocus(page, 3042));
+  c.ov[1] = c.ov[2] = -1;
+  std::memset(c.op, 255, sizeof c.op);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 // "VINCOLI SPECIALI" shows exactly when the teacher has a constraint of the
 // special constraints page; the last-hours release alone does not light it.
 TEST_F(TeacherPage, SpecialLabelFollowsTheSpecialConstraints) {

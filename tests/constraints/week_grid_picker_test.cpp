@@ -10,6 +10,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "constraints/summary_buttons.h"
 #include "constraints/week_grid_picker.h"
@@ -338,6 +339,23 @@ TEST(WeekGridTimes, AnHourOfNoLengthIsRefusedAndCancelKeepsTheCallersData) {
   EXPECT_TRUE(refused);
   EXPECT_EQ(c.durations[1], 60);
   EXPECT_EQ(g_clock_times_flag, 0);
+}
+
+// A first hour is only given the default 8:00 start when it has neither a
+// start nor a length; a missing length alone becomes the default hour.
+TEST(WeekGridTimes, AFirstHourKeepsTheStartItHas) {
+  CdwhExt::ResetSharedState();
+  set_week({1, 1, 1, 0, 0, 0, 0});
+  Calendar c;
+  c.mask[0] = c.mask[12] = c.mask[24] = 1;
+  c.starts[0] = 500, c.durations[0] = 0;   // Monday: 8:20, no length
+  c.starts[12] = 0, c.durations[12] = 45;  // Tuesday: at midnight, 45 minutes
+  CdwhExt picker;
+  std::string shown;
+  run(picker, c, 0, [&](TestDriver& ui, Dialog& d) { shown = ui.Text(d, dwh_start_id(2, 0)); }, true);
+  EXPECT_EQ(shown, "8:00") << "Wednesday had neither";
+  EXPECT_EQ((std::vector<int>{c.starts[0], c.durations[0], c.starts[12], c.durations[12], c.starts[24], c.durations[24]}),
+            (std::vector<int>{500, 60, 0, 45, 480, 60}));
 }
 
 TEST(WeekGridTimes, CopyingADayAndBeepingOnADayWithoutHours) {

@@ -63,4 +63,24 @@ TEST_F(DescCompletion, UnknownReachableBuildingIsReportedAndDropped) {
   EXPECT_EQ(g_ui_settings.buildings[0].reachable_count, 1);  // the other building's own entry stays
 }
 
+// A building's unreachable buildings: two at the same distance are both
+// kept; the same condition written twice is kept once.
+TEST_F(DescCompletion, ReachableBuildingsAtTheSameDistanceAreAllKept) {
+  ASSERT_EQ(og_read_structure_file_from(desc_example("istituto", "scuola1.txt"), 0), 0);
+  std::string text = slurp(desc_example("istituto", "scuola2.txt"));
+  std::string from = "NOCS:SEDE CENTRALE-2\tNOCS:PLESSO NORD-2";
+  ASSERT_NE(text.find(from), std::string::npos);
+  text.replace(text.find(from), from.size(), from + "\tNOCS:PLESSO NORD-2");
+  spit(dir_ + "/scuola2.txt", text);
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0) << og_description_error();
+  const UiBuilding* succursale = nullptr;
+  for (int b = 0; b < g_ui_settings.building_count; ++b)
+    if (std::string(g_ui_settings.buildings[b].name) == "SUCCURSALE") succursale = &g_ui_settings.buildings[b];
+  ASSERT_NE(succursale, nullptr);
+  ASSERT_EQ(succursale->reachable_count, 2);
+  EXPECT_EQ(std::string(succursale->reachable_names[0]) + "-" + std::to_string(succursale->reachable_values[0]) + " " +
+                succursale->reachable_names[1] + "-" + std::to_string(succursale->reachable_values[1]),
+            "SEDE CENTRALE-2 PLESSO NORD-2");
+}
+
 }  // namespace

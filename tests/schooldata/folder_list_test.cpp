@@ -7,7 +7,11 @@
 #include <zlib.h>
 
 #include "search_test_support.h"
+#include "zip_test_support.h"
 #include "shell/app_startup.h"
+#include "platform/test_driver.h"
+#include "schooldata/school_folder_choice.h"
+#include "shell/message_box.h"
 
 namespace {
 
@@ -142,6 +146,16 @@ TEST_F(FolderList, NewSchoolOutsideTheDataRootGoesBackThere) {
   EXPECT_FALSE(fs::exists(data_ + "/liceo/galilei"));
 }
 
+// The program's new-school steps tell their refusals in a message box.
+TEST(NewSchoolHooks, RefusalsReachTheUserInABox) {
+  kt::ui::TestDriver ui;
+  ui_register_toolkit_templates();
+  ui.AnswerNextModal(1);
+  og_new_school_hooks().tell("Nome della scuola non valido");
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "Nome della scuola non valido");
+}
+
 TEST_F(FolderList, ServiceArchiveIsExtractedSafely) {
   std::vector<std::string> told;
   auto tell = [&](const std::string& t) { told.push_back(t); };
@@ -164,6 +178,46 @@ TEST_F(FolderList, ServiceArchiveIsExtractedSafely) {
   EXPECT_TRUE(fs::exists(out + "/scuola2.txt"));
   EXPECT_TRUE(fs::exists(out + "/evil.txt"));
   EXPECT_FALSE(fs::exists(drive_ + "/evil.txt"));
+}
+
+// A whole school sent by the service desk: every entry is checked before
+// the first is written, then written in a second walk from the first entry
+// again. Folders come from their entries (a trailing slash or the folder
+// bit of a Unix host), read-only files stay read-only (the MS-DOS bit, a
+// Unix mode without the owner's write bit; high NTFS bits are dropped), and
+// link entries are left out.
+TEST_F(FolderList, AServiceArchiveIsExtractedWholeWithItsFoldersAndReadOnlyFiles) {
+  using kt_zip_test::ZipItem;
+  std::vector<ZipItem> items = {
+      {"scuola2.txt", "REM:Scuola\n", 0, 0x21},
+      {"Vuota/", "", 0, 0x10},
+      {"Orario", "", 3, (040755u << 16) | 0x10},
+      {"Orario/Orario Classi.txt", "classi", 3, 0100444u << 16},
+      {"Orario/Orario Docenti.txt", "docenti", 3, 0100644u << 16},
+      {"scuola1.txt", "STRUTTURA", 11, 0xFFFF00C1},
+      {"collegamento", "/etc/passwd", 3, 0120777u << 16},
+  };
+  for (int i = 0; i < 5; ++i) items.push_back({"savego" + std::to_string(i) + ".txt", std::string(300 + i, 'a' + i)});
+  std::string zip = drive_ + "/VPS_Server_Data/MIRVOL/send_to_serviceB/media_B.ZIP";
+  fs::create_directories(fs::path(zip).parent_path());
+  kt_zip_test::write_zip(zip, items);
+  std::vector<std::string> told;
+  ASSERT_EQ(og_service_extraction("media", [&](const std::string& t) { told.push_back(t); }, 0), 0);
+  EXPECT_TRUE(told.empty());
+  std::string out = drive_ + "/KestrinTempusDati/ZZ_VOLANTE_DA_MIRVOL";
+  EXPECT_EQ(kt_zip_test::tree(out),
+            (std::vector<std::string>{"Orario/", "Orario/Orario Classi.txt", "Orario/Orario Docenti.txt", "Vuota/",
+                                      "savego0.txt", "savego1.txt", "savego2.txt", "savego3.txt", "savego4.txt",
+                                      "scuola1.txt", "scuola2.txt"}));
+  for (const ZipItem& item : items) {
+    std::string path = out + "/" + item.name;
+    if (item.data.empty() || item.name == "collegamento") continue;
+    EXPECT_EQ(kt_zip_test::read_file(path), item.data) << item.name;
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0) << item.name;
+    bool read_only = item.name == "scuola2.txt" || item.name == "scuola1.txt" || item.name == "Orario/Orario Classi.txt";
+    EXPECT_EQ((st.st_mode & 0200) == 0, read_only) << item.name;
+  }
 }
 
 }  // namespace

@@ -21,6 +21,11 @@ class ImportReaders : public SearchFolders {
     g_ui_structure.track_count = 1;
     std::strcpy(g_ui_structure.track_names[0], "INDIRIZZO UNICO");
   }
+  // The imported school goes with the test.
+  void TearDown() override {
+    og_clear_structure();
+    SearchFolders::TearDown();
+  }
   std::string put(const std::string& name, const std::string& text) {
     file(drive_ + "/" + name, text);
     return drive_ + "/" + name;

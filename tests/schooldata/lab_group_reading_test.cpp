@@ -7,10 +7,15 @@
 #include "desc_test_support.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/ui_school_model.h"
+#include "test_temp_folder.h"
 
 namespace {
 
 TEST(LabGroupReading, EachLabTakesItsPlaceInTheGroup) {
+  // The program reads the structure before the assignments: a school
+  // without a structure file starts from an empty one.
+  kt_test::TempDir empty("lab_group_");
+  start_without_school(empty.path().string());
   std::string folder = std::string(KT_SOURCE_DIR) + "/tests/data/loader/small/";
   ASSERT_EQ(og_read_assignments_file_from(folder + "scuola2.txt", 0), 0) << og_description_error();
   const UiSchoolStructure& st = g_ui_structure;

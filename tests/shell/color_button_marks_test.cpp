@@ -3,6 +3,8 @@
 // (in every state).
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "shell/color_button.h"
 
 namespace {
@@ -28,6 +30,17 @@ TEST(ColorButtonMarks, LaterMarksOverTheEarlierAndNoneShows) {
     EXPECT_EQ(look.text, c.text) << c.caption;
     // A state of its own sets the colours; the marks still stay off the caption.
     EXPECT_EQ(color_button_look(10, c.caption, false, kt::ui::kNoColor, kt::ui::kNoColor).caption, "Testo");
+  }
+}
+
+// "??" makes a help button: light face, grey text and a blue frame, its
+// caption led by one "?", in the provisional palette too.
+TEST(ColorButtonMarks, HelpButtonsHaveTheirOwnColoursAndFrame) {
+  for (bool provisional : {false, true}) {
+    ColorButtonLook look = color_button_look(0, "??Aiuto", provisional, kt::ui::kNoColor, kt::ui::kNoColor);
+    EXPECT_EQ((std::vector<kt::ui::Color>{look.background, look.text, look.frame}),
+              (std::vector<kt::ui::Color>{rgb(244, 244, 244), rgb(64, 64, 64), rgb(159, 204, 250)}));
+    EXPECT_EQ(look.caption, "? Aiuto");
   }
 }
 

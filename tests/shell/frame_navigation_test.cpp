@@ -103,6 +103,72 @@ TEST_F(FrameNavigation, InstalledPageThatRefusesToClose) {
   kestrintempus_install();  // the program's own page back in its place
 }
 
+// The home page asks before the program ends and may be kept: the program
+// goes on, its page shown again (the question had hidden it).
+class HomePageThatAsks : public CResizableDialog {
+ public:
+  HomePageThatAsks() : CResizableDialog(CPlenixDlg::kTemplate) {}
+  bool keep = true;
+  int DestroyWindow() override {
+    if (!keep) return CResizableDialog::DestroyWindow();
+    ShowWindow(kSwHide);
+    return 3;
+  }
+};
+
+TEST_F(FrameNavigation, AHomePageKeptOnExitIsShownAgainAndTheProgramGoesOn) {
+  HomePageThatAsks page;
+  g_pages.Install(PageSlot::Home, &page);
+  OpenFrame();
+  alfadlg_go_to_page(kPageHome);
+  ASSERT_EQ(g_current_page, &page);
+  g_frame.SetFocus();
+  ui.Key(kVkEscape);
+  EXPECT_EQ(g_current_page, &page);
+  EXPECT_TRUE(page.IsWindowVisible());
+  EXPECT_TRUE(g_frame.IsWindow());
+  // Let go, the page closes and the program ends.
+  page.keep = false;
+  g_frame.SetFocus();
+  ui.Key(kVkEscape);
+  EXPECT_EQ(g_current_page, nullptr);
+  EXPECT_FALSE(page.IsWindow());
+  if (g_frame.IsWindow()) g_frame.DestroyWindow();
+  g_pages.Install(PageSlot::Home, &g_home_page);  // the program's own page back in its place
+}
+
+// The provisional timetable's button opens its page with no page argument
+// left from before.
+TEST_F(FrameNavigation, TheProvisionalButtonOpensItsPage) {
+  EnterSchool();
+  OpenFrame();
+  alfadlg_go_to_page(kPageHome);  // the sections open with the first page
+  g_page_argument = 3;
+  ASSERT_TRUE(ui.Click(g_frame, 1775));
+  EXPECT_EQ(g_current_page, g_pages.Page(PageSlot::Provvi));
+  EXPECT_EQ(g_page_argument, 0);
+}
+
+// Moving and sizing the frame (maximise, restore, size, move, the sizing
+// edges, the caption drag) moves the computation page's side windows with
+// it; other system commands leave them.
+int g_moves = 0;
+TEST_F(FrameNavigation, OnlyMovingAndSizingCommandsMoveTheSideWindows) {
+  OpenFrame();
+  FrameServiceHooks saved = g_frame_service_hooks;
+  g_frame_service_hooks.computation_page_moved = [](int) { ++g_moves; };
+  const struct {
+    unsigned command;
+    int moves;
+  } cases[] = {{0xF000u, 1}, {0xF010u, 1}, {0xF003u, 1}, {0xF012u, 1}, {0xF100u, 0}, {0xF180u, 0}, {0xF140u, 0}};
+  for (const auto& c : cases) {
+    g_moves = 0;
+    g_frame.SendMessage(kMsgSysCommand, c.command, 0);
+    EXPECT_EQ(g_moves, c.moves) << std::hex << c.command;
+  }
+  g_frame_service_hooks = saved;
+}
+
 // A number outside the tables: three boxes, then the end with status 0.
 TEST_F(FrameNavigation, NumbersOutsideTheTablesEndTheProgram) {
   OpenFrame();

@@ -154,6 +154,25 @@ TEST_F(DesktopProgram, ArrowsMoveTheFrameAndItFitsEachPageKeepingTheUsersSize) {
   });
 }
 
+// A maximized frame keeps the whole work area whatever page it shows, and
+// back at its normal size it still fits the page it holds.
+TEST_F(DesktopProgram, AMaximizedFrameKeepsItsSizeForEveryPage) {
+  Run([&] {
+    Rect home = g_frame.GetWindowRect();
+    g_frame.ShowWindow(kSwShowMaximized);
+    ASSERT_TRUE(g_frame.IsZoomed());
+    Rect zoomed = g_frame.GetWindowRect();
+    alfadlg_go_to_page(kPageConfigMenu);
+    EXPECT_EQ(g_frame.GetWindowRect(), zoomed);
+    alfadlg_go_to_page(kPageHome + 0);
+    EXPECT_EQ(g_frame.GetWindowRect(), zoomed);
+    g_frame.ShowWindow(kSwRestore);
+    EXPECT_EQ(g_frame.GetWindowRect(), home);
+    alfadlg_go_to_page(kPageConfigMenu);
+    EXPECT_GT(g_frame.GetWindowRect().Height(), home.Height());
+  });
+}
+
 TEST_F(DesktopProgram, SupportWindowReachesTheSearchAndItsRestoreChoice) {
   Run([&] {
     ASSERT_TRUE(ui.Click(g_frame, 1779));

@@ -60,6 +60,9 @@ TEST_F(LauncherPanel, BusyPopupRequests) {
   Window* icon = g_busy_popup.GetDlgItem(CelaincoWnd::kIconId);
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(icon->GetClientRect().Width(), 2 * CBigIcon::kIconSize + 8);
+  // Its size in pixels, as the screen shows it.
+  Rect popup = g_busy_popup.GetClientRect();
+  EXPECT_EQ((std::vector<int>{popup.Width(), popup.Height()}), (std::vector<int>{285, 88}));
 
   // The pop-up goes with its frame; then a request only beeps again.
   frame.DestroyWindow();

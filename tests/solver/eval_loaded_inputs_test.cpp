@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/loader_harness.h"
 #include "engine/presolve.h"
@@ -339,6 +340,56 @@ TEST(FillClassCalendars, AFittedCalendarClosesTheOtherHoursInTheProvisionalTimet
   EXPECT_EQ(g_class_rule_params[1].provisional_available[0], kNotConfigured) << "no calendar of its own";
   EXPECT_EQ(delta_of(63, 0), 1);
   g_provisional_mode = 0;
+}
+
+// The lab and gym equipment exemptions free only the lessons the violation
+// named: its teacher's, in its class, in its room; the same teacher in
+// another class and another teacher in the same room keep the rule.
+TEST(ExemptionEquipment, OnlyTheTeachersLessonsOfTheClassInTheRoomAreFreed) {
+  for (int id : {55, 65}) {
+    SCOPED_TRACE(id);
+    mini_school();
+    int named = add_lesson(0, 1, 0, 0);
+    int other_class = add_lesson(0, 2, 0, 1);
+    int other_teacher = add_lesson(1, 1, 0, 2);
+    int other_room = add_lesson(0, 1, 0, 3);
+    for (int l : {named, other_class, other_teacher}) g_eng_lessons[l].room = 2;
+    rebuild_mini_school();
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) g_lesson_rule_params[l] = LessonRuleParams{};
+    StoredExemption r{};
+    or_set_exemption_word(r, kExemptionIdOffset, static_cast<std::uint32_t>(id));
+    or_set_exemption_word(r, kExemptionTeacherOffset, 0);
+    or_set_exemption_word(r, kExemptionClassOffset, 1);
+    or_set_exemption_word(r, kExemptionMapOffset + 16, 2);  // the room
+    ASSERT_EQ(or_apply_exemption(r, 1), 0);
+    auto skipped = [id](int l) {
+      return int(id == 55 ? g_lesson_rule_params[l].lab_equipment_skip : g_lesson_rule_params[l].gym_equipment_skip);
+    };
+    EXPECT_EQ((std::vector<int>{skipped(named), skipped(other_class), skipped(other_teacher), skipped(other_room)}),
+              (std::vector<int>{1, 0, 0, 0}));
+  }
+}
+
+// On a day of non-standard hours, a teacher who goes from one class's hour
+// to the next hour of a class whose hour starts before the first ends is
+// counted once per such change; with the hours apart, nothing.
+TEST(NonstandardHours, AChangeIntoAnOverlappingHourCounts) {
+  for (int start : {530, 540}) {  // 1B's second hour at 8:50 or 9:00, after 1A's first, 8:00-9:00
+    SCOPED_TRACE(start);
+    mini_school();
+    g_eng_school.nonstandard_timing_days = 0x01;  // Monday
+    g_eng_teachers[0].nonstandard_timing = 1;
+    for (int c : {0, 1})
+      for (int h = 0; h < 6; ++h) {
+        g_eng_classes[c].timing[0][0][h] = static_cast<std::int16_t>(480 + 60 * h);
+        g_eng_classes[c].timing[1][0][h] = 60;
+      }
+    g_eng_classes[1].timing[0][0][1] = static_cast<std::int16_t>(start);
+    add_lesson(0, 0, 0, 0);
+    add_lesson(0, 1, 0, 1);
+    rebuild_mini_school();
+    EXPECT_EQ(delta_of(41, 0) > 0, start < 540);
+  }
 }
 
 }  // namespace

@@ -32,6 +32,37 @@ TEST(AssignmentBounds, AnUnplaceableLessonEndsAsImpossibleNamingIt) {
   }
 }
 
+// The remaining-placement pass (the take-over of a partial save) hands its
+// lessons over to the plain pass once it has run for more than 60 seconds:
+// the plain pass reads the clock only at its start. With a clock 60 seconds
+// that always reads 60 seconds after the pass's start it keeps going,
+// reading it at every try.
+int g_clock_reads = 0;
+std::int64_t g_clock_step = 0;
+std::int64_t stepping_clock() { return g_clock_reads++ == 0 ? 0 : g_clock_step; }
+
+TEST(AssignmentBounds, TheRemainingPassHandsOverAfterSixtySeconds) {
+  for (std::int64_t step : {60, 61}) {
+    SCOPED_TRACE(step);
+    build_school(SchoolSpec{}, 6);
+    g_clock_reads = 0;
+    g_clock_step = step;
+    or_set_solver_clock(stepping_clock);
+    g_engine_random.seed_with(2);
+    int result = or_place_remaining_randomly(2, 0);
+    or_set_solver_clock(nullptr);
+    EXPECT_GE(result, 1);
+    if (step == 61)
+      EXPECT_EQ(g_clock_reads, 3) << "its start, the first try past 60 s, the plain pass's start";
+    else
+      EXPECT_GT(g_clock_reads, g_eng_school.lesson_count);
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+      ASSERT_TRUE(lesson_placed(l)) << l;
+      ASSERT_EQ(or_find_lesson_conflict(l), kNoConflict) << l;
+    }
+  }
+}
+
 struct SeedCase {
   const char* id;
   std::int64_t now;

@@ -10,6 +10,7 @@
 
 #include "engine/engine_random.h"
 #include "engine/model_post_passes.h"
+#include "engine/perturbations.h"
 #include "engine/reception_exemption_files.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
@@ -95,6 +96,41 @@ TEST_F(SearchLoopTest, StopRestoresTheStageBestWhenOneIsStored) {
   EXPECT_TRUE(saved());
 }
 
+// The main process's CPU pacing sleeps after each cycle in proportion to
+// the cycle's time (a twentieth, plus one millisecond), at most a second.
+TEST_F(SearchLoopTest, CpuPacingSleepsInProportion) {
+  prepare(14);
+  g_status.cpu_pacing = 1;
+  g_step = 400;  // every clock read advances 400 ms
+  g_stop_at = 3;
+  or_search_loop(1, -1, 0);
+  g_status.cpu_pacing = 0;
+  // First cycle: nothing elapsed yet (1 ms); then 400 ms / 20 + 1.
+  ASSERT_GE(g_sleeps.size(), 3u);
+  EXPECT_EQ(g_sleeps[0], 1);
+  EXPECT_EQ(g_sleeps[1], 21);
+  g_sleeps.clear();
+  g_step = 10000;  // just 10 s: still in proportion
+  g_stop_at = 2;
+  g_status.run_state = 0;
+  g_status.cpu_pacing = 1;
+  or_search_loop(1, -1, 0);
+  ASSERT_GE(g_sleeps.size(), 2u);
+  EXPECT_EQ(g_sleeps[1], 501);
+  g_sleeps.clear();
+  g_step = 20000;
+  g_status.run_state = 0;
+  or_search_loop(1, -1, 0);
+  g_status.cpu_pacing = 0;
+  ASSERT_GE(g_sleeps.size(), 2u);
+  EXPECT_EQ(g_sleeps[1], 1000) << "a cycle slower than 10 s sleeps 1000 ms";
+  // Without pacing nothing sleeps.
+  g_sleeps.clear();
+  g_status.run_state = 0;
+  or_search_loop(1, -1, 0);
+  EXPECT_TRUE(g_sleeps.empty());
+}
+
 // Every kept move is booked: the exchange count, the evaluation and the
 // placement's error count.
 TEST_F(SearchLoopTest, ErrorsFallWithinTenCycles) {
@@ -143,6 +179,146 @@ TEST_F(SearchLoopTest, AGrantedExemptionRestartsTheSearch) {
   EXPECT_GT(g_restarts_after, g_restarts_at_grant);
   EXPECT_EQ((std::vector<int>{g_exemption_current.bytes[0], g_search.search_state, g_eng_teachers[0].min_hours_per_day}),
             (std::vector<int>{kExemptionRequestNone, 2, 2}));
+}
+
+}  // namespace
+
+namespace {
+
+// A staged run ("MIBU") restarts by itself after a grant: from the stage's
+// start or from its kept placement, by how far the stage got; the loop then
+// moves on from there without a restart of its own.
+struct StagedGrantCase {
+  const char* id;
+  int stage;
+  int processed;   // teachers processed in the stage
+  int credit;      // release credit
+  int full;        // full-restart byte
+  bool from_stage_start;
+};
+
+constexpr int kGrantCycle = 2;
+StagedGrantCase g_case;
+int g_limit_at_grant = 0;
+int g_restarts_before = 0;
+struct SeenAtMove {
+  bool seen = false;
+  bool at_stage_start = false;
+  bool at_kept = false;
+  int limit = 0, low_point = 0, errors = 0, restart_state = -1, restarts = -1;
+  int held_out = 0, held_without_penalty = 0, penalised_not_held = 0;
+} g_seen;
+
+bool live_equals(const std::uint16_t* placement) {
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    if (lesson_place(l) != placement[l]) return false;
+  return true;
+}
+
+void staged_grant_at(int cycle) {
+  stop_at_cycle(cycle);
+  if (cycle != kGrantCycle) return;
+  ViolationRecord v{};
+  v.constraint_id = 10;
+  v.teacher = 0;
+  g_exemption_current = or_exemption_from_violation(v, kExemptionRequestGrant);
+  g_exemption_current.bytes[kExemptionFullRestartOffset] = static_cast<std::uint8_t>(g_case.full);
+  g_status.stage_id = g_case.stage;
+  g_status.teachers_processed = g_case.processed;
+  g_status.stage_counters[0] = 3;
+  g_release.release_credit = g_case.credit;
+  g_release.no_credit = 0;
+  g_release.restart_state = 1;
+  g_limit_at_grant = g_search.cycle_limit;
+  g_restarts_before = g_search.restart_counter;
+}
+
+void note_first_move_after_grant(int) {
+  if (g_search.cycles != kGrantCycle || g_seen.seen) return;
+  g_seen.seen = true;
+  g_seen.at_stage_start = live_equals(g_stage_placement);
+  g_seen.at_kept = live_equals(g_current_placement);
+  g_seen.limit = g_search.cycle_limit;
+  g_seen.low_point = g_search.low_point;
+  g_seen.errors = g_status.error_count;
+  g_seen.restart_state = g_search.restart_state;
+  g_seen.restarts = g_search.restart_counter;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    // The penalty as if the teacher took part (a held-out teacher counts none).
+    bool held = g_eng_teachers[t].held_out != 0;
+    g_eng_teachers[t].held_out = 0;
+    bool penalised = or_teacher_penalty_checked(t) != 0;
+    g_eng_teachers[t].held_out = held;
+    g_seen.held_out += held;
+    g_seen.held_without_penalty += held && !penalised;
+    g_seen.penalised_not_held += penalised && !held;
+  }
+}
+
+// Eight teachers: half is four.
+const StagedGrantCase kStagedGrants[] = {
+    {"fresh", 10, 0, 0, 0, true},   {"some", 10, 3, 0, 0, true},  {"most", 10, 4, 0, 0, false},
+    {"credit", 10, 5, 2, 0, false}, {"full", 10, 6, 2, 1, true},  {"gap0", 48, 0, 0, 0, false},
+    {"gap1", 48, 2, 0, 0, true},
+};
+
+TEST_F(SearchLoopTest, StagedRunRestartsFromTheRightPlacementAfterAGrant) {
+  for (const StagedGrantCase& k : kStagedGrants) {
+    SCOPED_TRACE(k.id);
+    g_case = k;
+    g_seen = SeenAtMove{};
+    prepare(19);
+    g_eng_run.run_mode = 20;
+    g_eng_teachers[0].min_hours_per_day = 3;
+    // The stage started from the seeded placement; the search has moved on.
+    or_copy_placement(g_stage_placement);
+    ASSERT_GT(or_swap_random_slots(4), 0);
+    or_rebuild_grids_and_evaluate();
+    ASSERT_FALSE(live_equals(g_stage_placement));
+    or_set_cycle_observer(staged_grant_at);
+    or_set_move_observer(note_first_move_after_grant);
+    g_stop_at = kGrantCycle + 1;
+    or_search_loop(1, -1, 0);
+    or_set_move_observer(nullptr);
+    ASSERT_TRUE(g_seen.seen);
+    EXPECT_EQ(g_eng_teachers[0].min_hours_per_day, 2);
+    EXPECT_EQ(g_exemption_current.bytes[0], kExemptionRequestNone);
+    EXPECT_EQ(g_seen.at_stage_start, k.from_stage_start);
+    EXPECT_EQ(g_seen.at_kept, !k.from_stage_start);
+    EXPECT_EQ(g_seen.limit, g_limit_at_grant + 99);
+    // The low point is taken before the penalised teachers are held out;
+    // the history's evaluation after the grant already leaves them out.
+    EXPECT_GE(g_seen.low_point, g_seen.errors);
+    EXPECT_EQ(g_seen.restart_state, 0);
+    EXPECT_EQ(g_seen.restarts, g_restarts_before) << "no second restart from the loop";
+    EXPECT_EQ(g_search.search_state, 2);
+    if (k.stage != 48) {
+      EXPECT_EQ(g_release.no_credit, 1);
+      EXPECT_EQ(g_release.restart_state, 0);
+    }
+    // A restart within a stage that processed teachers holds out exactly
+    // the teachers still penalised.
+    if (k.stage != 48 && k.processed != 0 && !k.full) {
+      EXPECT_GT(g_seen.held_out, 0);
+      EXPECT_EQ(g_seen.held_without_penalty, 0);
+      EXPECT_EQ(g_seen.penalised_not_held, 0);
+    }
+    if (k.full) {
+      EXPECT_EQ(g_status.teachers_processed.load(), 0);
+      EXPECT_EQ(g_status.stage_counters[0].load(), 0);
+    } else {
+      EXPECT_EQ(g_status.teachers_processed.load(), k.processed);
+    }
+    fs::remove("scuola3.txt");
+  }
+  // The run's state goes with the test.
+  g_release.release_credit = 0;
+  g_release.no_credit = 0;
+  g_release.restart_state = 0;
+  g_status.stage_id = 0;
+  g_status.teachers_processed = 0;
+  g_status.stage_counters[0] = 0;
+  g_eng_run.run_mode = 0;
 }
 
 }  // namespace

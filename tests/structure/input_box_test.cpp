@@ -1,15 +1,17 @@
 // The input box run headless: names are cleaned and cut, a text below
 // the minimum shows the minimum-length message and keeps the box open with
 // the cleaned text, cancel after a refused attempt keeps the cleaned buffer
-// and cancel without one leaves it. (The program asks one name at a time:
-// the second field, check box, prefill and paste modes are not used.)
+// and cancel without one leaves it; the second field, check box, prefill
+// and paste modes (the pages ask one name at a time today).
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
+#include "shell/clipboard.h"
 #include "shell/message_box.h"
 #include "structure/input_box.h"
 
@@ -79,6 +81,88 @@ TEST(InputBox, CancelWithoutAttemptLeavesTheBuffer) {
   });
   EXPECT_EQ(casella_run_input_box("Primo", first, 20, 0, nullptr, nullptr, 0, 0, nullptr, 0), kIdCancel);
   EXPECT_STREQ(first, "Latino");
+}
+
+// The modes of the box the pages do not use today (a second field, a check
+// box, a prefilled second field, a paste button) keep working for those that
+// will.
+TEST(InputBox, CheckBoxModeWritesZeroOrOne) {
+  for (bool tick : {false, true}) {
+    TestDriver ui;
+    char name[21] = "";
+    std::int32_t state = 77;
+    ui.OnNextModal([&](Dialog& d) {
+      EXPECT_FALSE(ui.IsVisible(d, Ccasella::kEdit2Id));
+      EXPECT_TRUE(ui.IsVisible(d, Ccasella::kCheckId));
+      EXPECT_FALSE(ui.IsChecked(d, Ccasella::kCheckId));
+      ui.Type(d, Ccasella::kEdit1Id, "Plesso");
+      if (tick) ui.Click(d, Ccasella::kCheckId);
+      ui.Click(d, kIdOk);
+    });
+    EXPECT_EQ(casella_run_input_box("Nome?", name, 20, 0, "Condiviso", &state, 0, 0, nullptr, kCasellaCheckBox),
+              kIdOk);
+    EXPECT_EQ(state, tick ? 1 : 0);
+    EXPECT_STREQ(name, "Plesso");
+  }
+}
+
+TEST(InputBox, SecondFieldRefusalKeepsFirstWritten) {
+  ui_register_toolkit_templates();
+  TestDriver ui;
+  char first[21] = "";
+  char second[21] = "";
+  std::string title;
+  ui.OnNextModal([&](Dialog& d) {
+    title = d.GetWindowText();
+    ui.Type(d, Ccasella::kEdit1Id, "Fisica ");
+    ui.Type(d, Ccasella::kEdit2Id, "ab");
+    ui.Click(d, kIdOk);
+  });
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.OnNextModal([&](Dialog& d) {
+    EXPECT_TRUE(ui.HasFocus(d, Ccasella::kEdit2Id));
+    ui.Type(d, Ccasella::kEdit2Id, "abcd");  // the field comes back selected
+    ui.Click(d, kIdOk);
+  });
+  EXPECT_EQ(casella_run_input_box("Materia", first, 20, 1, "Sigla", second, 4, 3, nullptr, 0), kIdOk);
+  EXPECT_STREQ(first, "Fisica");
+  EXPECT_STREQ(second, "abcd");
+  EXPECT_EQ(title, "Sigla");
+}
+
+TEST(InputBox, PrefillCopiesFirstIntoEmptySecond) {
+  TestDriver ui;
+  char first[21] = "";
+  char second[21] = "";
+  std::string copied;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Type(d, Ccasella::kEdit1Id, "Chimica");
+    ui.Click(d, Ccasella::kEdit2Id);
+    copied = ui.Text(d, Ccasella::kEdit2Id);
+    ui.Type(d, Ccasella::kEdit2Id, "X");
+    ui.Click(d, kIdOk);
+  });
+  EXPECT_EQ(casella_run_input_box("Nome", first, 20, 0, "Breve", second, 20, 0, nullptr, kCasellaPrefillSecond),
+            kIdOk);
+  EXPECT_EQ(copied, "Chimica");
+  EXPECT_STREQ(second, "ChimicaX");
+}
+
+TEST(InputBox, PasteTakesAtMostTheFieldsMaximum) {
+  TestDriver ui;
+  kt::ui::backend().SetClipboardText("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh");
+  char code[41] = "";
+  std::string explanation;
+  ui.OnNextModal([&](Dialog& d) {
+    explanation = ui.Text(d, Ccasella::kExplanationId);
+    ui.Click(d, Ccasella::kPaste1Id);
+    ui.Click(d, kIdOk);
+  });
+  EXPECT_EQ(casella_run_input_box("Codice di accesso", code, 40, 40, nullptr, nullptr, 0, 0, "Spiega",
+                                  kCasellaPasteFirst),
+            kIdOk);
+  EXPECT_STREQ(code, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcd");
+  EXPECT_EQ(explanation, "Spiega");
 }
 
 }  // namespace
