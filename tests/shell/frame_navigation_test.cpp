@@ -123,6 +123,7 @@ TEST_F(FrameNavigation, AHomePageKeptOnExitIsShownAgainAndTheProgramGoesOn) {
   alfadlg_go_to_page(kPageHome);
   ASSERT_EQ(g_current_page, &page);
   g_frame.SetFocus();
+  ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
   ui.Key(kVkEscape);
   EXPECT_EQ(g_current_page, &page);
   EXPECT_TRUE(page.IsWindowVisible());
@@ -130,6 +131,7 @@ TEST_F(FrameNavigation, AHomePageKeptOnExitIsShownAgainAndTheProgramGoesOn) {
   // Let go, the page closes and the program ends.
   page.keep = false;
   g_frame.SetFocus();
+  ui.AnswerNextModal(kIdYes);
   ui.Key(kVkEscape);
   EXPECT_EQ(g_current_page, nullptr);
   EXPECT_FALSE(page.IsWindow());
