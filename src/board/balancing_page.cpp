@@ -100,15 +100,7 @@ void Cbila::OnTimer(WParam id) {
 }
 
 void Cbila::Poll() {
-  if (g_status.phase.load() == 255) {
-    g_status.phase = 0;
-    std::string line(g_status.progress_text, strnlen(g_status.progress_text, kProgressTextSize));
-    if (!line.empty()) {
-      m_progress += line + "\r\n";
-      if (m_progress.size() > 4000) m_progress.erase(0, m_progress.size() - 3000);
-      SetDlgItemText(kProgressId, m_progress.c_str());
-    }
-  }
+  if (og_take_engine_progress(m_progress)) SetDlgItemText(kProgressId, m_progress.c_str());
   if (g_status.run_state.load() != kRunStateFinished || g_engine_thread.Running()) return;
   KillTimer(kTimer);
   m_running = false;

@@ -15,6 +15,7 @@
 #include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
+#include "shell/engine_commands.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 #include "solver/classroom_allocation.h"
@@ -330,15 +331,7 @@ void Casau::OnTimer(WParam id) {
 }
 
 void Casau::Poll() {
-  if (g_status.phase.load() == 255) {
-    g_status.phase = 0;
-    std::string line(g_status.progress_text, strnlen(g_status.progress_text, kProgressTextSize));
-    if (!line.empty()) {
-      m_progress += line + "\r\n";
-      if (m_progress.size() > 4000) m_progress.erase(0, m_progress.size() - 3000);
-      SetDlgItemText(kProgressId, m_progress.c_str());
-    }
-  }
+  if (og_take_engine_progress(m_progress)) SetDlgItemText(kProgressId, m_progress.c_str());
   // A new record of the optimiser: the stored results of every class.
   if (or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr) == 1) ShowClassResults(12);
   if (g_status.run_state.load() != kRunStateFinished || g_engine_thread.Running()) return;

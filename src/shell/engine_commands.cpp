@@ -125,3 +125,14 @@ std::int32_t EngineThread::Join() {
   if (thread_.joinable()) thread_.join();
   return result_.load();
 }
+
+bool og_take_engine_progress(std::string& progress) {
+  if (g_status.phase.load() != 255) return false;
+  g_status.phase = 0;
+  std::string line(g_status.progress_text, strnlen(g_status.progress_text, kProgressTextSize));
+  if (!line.empty()) {
+    progress += line + "\r\n";
+    if (progress.size() > 4000) progress.erase(0, progress.size() - 3000);
+  }
+  return true;
+}

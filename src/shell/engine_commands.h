@@ -11,6 +11,8 @@
 // by the user-interface thread, which the engine thread waits for.
 #pragma once
 
+#include <string>
+
 #include <atomic>
 #include <cstdint>
 #include <thread>
@@ -61,6 +63,11 @@ bool og_engine_arguments(std::uint32_t code, EngineArguments& out);
 // 157 is set.
 bool og_engine_result_shows_message(std::int32_t result);
 std::int32_t og_run_engine(std::uint32_t code);
+// When the engine's phase byte says a progress line is ready: clears the
+// byte and adds the line to the end of `progress`, of which only the last
+// lines are kept (enough to follow a run). True when the byte was set, so a
+// new status text may be ready too.
+bool og_take_engine_progress(std::string& progress);
 inline std::int32_t og_run_engine(EngineCommandCode code) { return og_run_engine(static_cast<std::uint32_t>(code)); }
 std::int32_t og_run_substitution_step(std::uint32_t step);
 

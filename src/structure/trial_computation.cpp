@@ -16,6 +16,7 @@
 #include "platform/paths.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_utilities.h"
+#include "shell/engine_commands.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
@@ -329,16 +330,9 @@ void Cmake::OnTimer(WParam id) {
 }
 
 void Cmake::Poll() {
-  if (g_status.phase.load() == 255) {
-    g_status.phase = 0;
+  if (og_take_engine_progress(m_progress)) {
     SetDlgItemText(kStatusId, std::string(g_status.status_text, strnlen(g_status.status_text, kStatusTextSize)).c_str());
-    std::string line(g_status.progress_text, strnlen(g_status.progress_text, kProgressTextSize));
-    if (!line.empty()) {
-      // The last lines are enough to follow the run.
-      m_progress += line + "\r\n";
-      if (m_progress.size() > 4000) m_progress.erase(0, m_progress.size() - 3000);
-      SetDlgItemText(kProgressId, m_progress.c_str());
-    }
+    SetDlgItemText(kProgressId, m_progress.c_str());
   }
   // The engine writes 255 at its end; the thread ends after the engine's
   // own message has been answered.
