@@ -78,6 +78,8 @@ std::int64_t teacher_price_besides(int b, const int* with, int with_count) {
   return v;
 }
 
+bool building_mode_on() { return (g_building_mode_flags & 3) != 0; }
+
 bool same_slot(int a, int b) { return g_eng_lessons[a].day == g_eng_lessons[b].day && g_eng_lessons[a].hour == g_eng_lessons[b].hour; }
 
 }  // namespace
@@ -245,12 +247,28 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
     return out;
   }
   or_penalty_cache_open2(a, b);
-  std::int64_t t_a2 = teacher_price(a);
-  std::int64_t c_a2 = class_price(a, 0);
-  std::int64_t t_b2 = teacher_price_besides(b, a_teachers, a_teacher_count);
-  std::int64_t c_b2 = other_class ? class_price(b, 1) : 0;
   out.tried = true;
   ++g_move_run.priced_exchanges;
+  // Every price is a sum of non-negative weighted counts: once the prices
+  // after the swap already exceed what it must beat, the swap is refused
+  // whatever the rest adds, and the rest is not priced. The refusal still
+  // aligns b's class, as pricing b would have: that alignment depends on the
+  // lessons' earlier buildings, and later prices read them.
+  const std::int64_t bar = a_price.teacher + t_b + a_price.cls + c_b + bonus_a + bonus_b;
+  auto refuse = [&](bool b_priced) {
+    if (!b_priced && building_mode_on() && class_b >= 0) or_align_class_day_buildings(class_b);
+    or_undo_swap_lessons(a, b);
+    or_penalty_cache_undo2(a, b);
+    scratch.restore();
+    return out;
+  };
+  std::int64_t t_a2 = teacher_price(a);
+  if (t_a2 > bar) return refuse(false);
+  std::int64_t c_a2 = class_price(a, 0);
+  if (t_a2 + c_a2 > bar) return refuse(false);
+  std::int64_t t_b2 = teacher_price_besides(b, a_teachers, a_teacher_count);
+  if (t_a2 + c_a2 + t_b2 > bar) return refuse(true);
+  std::int64_t c_b2 = other_class ? class_price(b, 1) : 0;
   out.delta = (t_a2 + t_b2 + c_a2 + c_b2) - (a_price.teacher + t_b + a_price.cls + c_b) - bonus_a - bonus_b;
   out.teacher_b_before = t_b;
   out.teacher_b_after = t_b2;
@@ -268,10 +286,7 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
     ++g_move_run.kept_exchanges;
     a_price = {t_a2, c_a2};
     out.kept = true;
-  } else {
-    or_undo_swap_lessons(a, b);
-    or_penalty_cache_undo2(a, b);
-    scratch.restore();
+    return out;
   }
-  return out;
+  return refuse(true);
 }
