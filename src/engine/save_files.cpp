@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -143,6 +144,38 @@ const char* write_failed_hint() {
   return rows[lang >= 0 && lang < 3 ? lang : 0];
 }
 
+// The search saves its record placement at every end of a stage, several
+// times a cycle once the gap stage runs, and nearly always the placement it
+// saved the time before. That save leaves the file as it is when the file is
+// still the one this process wrote last (same file, size and times) and its
+// lines would be the same: it holds the same timetable either way, and the
+// search is spared a file written, synced and renamed for nothing.
+class LastRecordSave {
+ public:
+  bool holds(const std::string& path, const std::vector<std::string>& lines) const {
+    struct stat now {};
+    return kept_ && path == path_ && ::stat(path.c_str(), &now) == 0 && same_file(now) && lines == lines_;
+  }
+  void keep(std::string path, std::vector<std::string> lines) {
+    kept_ = ::stat(path.c_str(), &stat_) == 0;
+    path_ = std::move(path);
+    lines_ = std::move(lines);
+  }
+  void forget() { kept_ = false; }
+
+ private:
+  bool same_file(const struct stat& now) const {
+    return now.st_dev == stat_.st_dev && now.st_ino == stat_.st_ino && now.st_size == stat_.st_size &&
+           now.st_mtim.tv_sec == stat_.st_mtim.tv_sec && now.st_mtim.tv_nsec == stat_.st_mtim.tv_nsec &&
+           now.st_ctim.tv_sec == stat_.st_ctim.tv_sec && now.st_ctim.tv_nsec == stat_.st_ctim.tv_nsec;
+  }
+  bool kept_ = false;
+  std::string path_;
+  std::vector<std::string> lines_;
+  struct stat stat_ {};
+};
+LastRecordSave g_last_record;
+
 void append_carried_standby_lines(std::FILE* out, char* work) {
   std::FILE* in = or_fopen(kTempDS, "rt");
   if (in == nullptr) return;
@@ -168,18 +201,24 @@ void or_save_timetable(int kind) {
   if (kind != kSaveRecord && !test) or_delete_previous_save();
   if (kind == kSaveNormal && !g_provisional_mode && !test) or_append_exemption(1);
 
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(g_eng_school.lesson_count > 0 ? g_eng_school.lesson_count : 0));
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    if (!left_out_of_save(i)) lines.push_back(format_save_line(line_of_lesson(i)));
+  bool carried = file_exists(kTempDS);
+  std::string path = kt::translate_path(name);
+  bool record = kind == kSaveRecord && !carried;
+  if (record && g_last_record.holds(path, lines)) return;
+  g_last_record.forget();
+
   ReplacementFile file;
   or_open_or_raise(file, name, write_failed_hint());
   char work[1024];
-  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
-    if (left_out_of_save(i)) continue;
-    std::string text = format_save_line(line_of_lesson(i));
-    or_write_scrambled_line(file.stream(), text.c_str(), work);
-  }
-  bool carried = file_exists(kTempDS);
+  for (const std::string& text : lines) or_write_scrambled_line(file.stream(), text.c_str(), work);
   if (carried) append_carried_standby_lines(file.stream(), work);
   or_commit_or_raise(file, name, write_failed_hint());
   if (carried) og_delete_file_if_present(kTempDS);
+  if (record) g_last_record.keep(std::move(path), std::move(lines));
 }
 
 const char* or_save_file_to_read(bool* savego_for_lack_of_record) {

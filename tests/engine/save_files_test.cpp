@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "engine/engine_main.h"
@@ -168,6 +170,39 @@ TEST(SaveFiles, SaveDropsTheRecordSaveAndReadPrefersIt) {
   or_save_timetable(-1);
   EXPECT_FALSE(folder.exists("saveprec.txt"));
   EXPECT_EQ(folder.read("scuola3.txt"), exemptions);
+}
+
+TEST(SaveFiles, ARecordSaveRewritesOnlyAChangedPlacementOrAFileChangedSince) {
+  SchoolFolder folder;
+  SmallSchool school;
+  or_save_timetable(-4);
+  std::string first = folder.read("saveprec.txt");
+  or_save_timetable(-4);
+  EXPECT_EQ(folder.read("saveprec.txt"), first) << "the same placement: the file is left as it was";
+
+  save_test::place(5, 3, 2);
+  or_save_timetable(-4);
+  EXPECT_NE(unscrambled("saveprec.txt").find("0005 3 2 1B (1) VERDI (2)  (-1) CE:0\n"), std::string::npos);
+
+  std::string kept = unscrambled("saveprec.txt");
+  std::filesystem::remove(folder.path() / "saveprec.txt");
+  or_save_timetable(-4);
+  EXPECT_EQ(unscrambled("saveprec.txt"), kept) << "a removed record is written again";
+
+  or_save_timetable(-1);  // the full save drops the record...
+  EXPECT_FALSE(folder.exists("saveprec.txt"));
+  or_save_timetable(-4);  // ...and the next record of the same placement brings it back
+  EXPECT_EQ(unscrambled("saveprec.txt"), kept);
+
+  std::string bytes = folder.read("saveprec.txt");
+  {
+    std::FILE* f = std::fopen((folder.path() / "saveprec.txt").c_str(), "r+b");
+    ASSERT_NE(f, nullptr);
+    std::fputc(bytes[0] == '0' ? '1' : '0', f);  // same size, other content
+    std::fclose(f);
+  }
+  or_save_timetable(-4);
+  EXPECT_EQ(unscrambled("saveprec.txt"), kept) << "a record changed since is written again";
 }
 
 TEST(SaveFiles, PartialAndTruncatedSavesReturnThePlacedCount) {
