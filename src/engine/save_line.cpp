@@ -7,6 +7,8 @@
 // wins over speed here.
 #include "engine/save_line.h"
 
+#include <charconv>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -75,31 +77,68 @@ bool take_text_to(const char*& p, char stop, std::string& out) {
 
 }  // namespace
 
+namespace {
+
+// Plain decimal, as "%d" and "%u" print it: the search writes a save line
+// per lesson at every end of a stage, so the line is built without printf.
+template <typename Int>
+void append_number(std::string& out, Int v) {
+  char digits[24];
+  auto r = std::to_chars(digits, digits + sizeof digits, v);
+  out.append(digits, r.ptr);
+}
+
+// "%04d": at least four digits, zero-padded after the sign.
+void append_padded4(std::string& out, int v) {
+  char digits[24];
+  auto r = std::to_chars(digits, digits + sizeof digits, v);
+  std::size_t sign = v < 0 ? 1 : 0;
+  std::size_t n = static_cast<std::size_t>(r.ptr - digits) - sign;
+  if (sign) out += '-';
+  if (n < 4 - sign) out.append(4 - sign - n, '0');
+  out.append(digits + sign, n);
+}
+
+}  // namespace
+
 std::string format_save_line(const SaveLine& l) {
-  char head[160];
-  const char* letter = l.pseudo_letter == 'D' ? "D" : l.pseudo_letter == 'S' ? "S" : "";
-  std::snprintf(head, sizeof head, "%04d%s %d %d ", l.lesson, letter, l.day, l.hour);
-  std::string out = head;
-  char num[24];
+  std::string out;
+  out.reserve(96);
+  append_padded4(out, l.lesson);
+  if (l.pseudo_letter == 'D' || l.pseudo_letter == 'S') out += l.pseudo_letter;
+  out += ' ';
+  append_number(out, l.day);
+  out += ' ';
+  append_number(out, l.hour);
+  out += ' ';
   auto named = [&](const std::string& name, int index) {
-    out += name.substr(0, kNameLimit);
-    std::snprintf(num, sizeof num, " (%d)", index);
-    out += num;
+    out.append(name, 0, kNameLimit);
+    out += " (";
+    append_number(out, index);
+    out += ')';
   };
   named(l.class_code, l.class_index);
   out += ' ';
   named(l.teacher, l.teacher_index);
   out += ' ';
   named(l.second_teacher, l.second_index);
-  std::snprintf(num, sizeof num, " CE:%u", l.points);
-  out += num;
+  out += " CE:";
+  append_number(out, l.points);
   if (l.has_second_points) {
-    std::snprintf(num, sizeof num, "CF:%u", l.second_points);
-    out += num;
+    out += "CF:";
+    append_number(out, l.second_points);
   }
-  if (l.has_supported_class) out += " SOCL:" + l.supported_class.substr(0, kNameLimit) + "-";
+  if (l.has_supported_class) {
+    out += " SOCL:";
+    out.append(l.supported_class, 0, kNameLimit);
+    out += '-';
+  }
   if (l.no_room) out += " STZN:|";
-  if (l.has_room) out += " STZM:" + l.room.substr(0, kNameLimit) + "|";
+  if (l.has_room) {
+    out += " STZM:";
+    out.append(l.room, 0, kNameLimit);
+    out += '|';
+  }
   out += '\n';
   return out;
 }

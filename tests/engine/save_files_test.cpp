@@ -43,6 +43,8 @@ TEST(SaveLineFormat, LayoutOfEachOptionalPart) {
       {"room", [](SaveLine& l) { l.has_room = true; l.room = "LAB FISICA"; },
        "0007 2 3 1A (0) ROSSI (4)  (-1) CE:12 STZM:LAB FISICA|\n"},
       {"unplaced", [](SaveLine& l) { l.day = -1; l.hour = -1; }, "0007 -1 -1 1A (0) ROSSI (4)  (-1) CE:12\n"},
+      {"wide", [](SaveLine& l) { l.lesson = 12345; l.points = 4294967295u; l.has_second_points = true; },
+       "12345 2 3 1A (0) ROSSI (4)  (-1) CE:4294967295CF:0\n"},
   };
   for (const Case& c : cases) {
     SaveLine l = sample();
