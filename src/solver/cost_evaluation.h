@@ -55,3 +55,7 @@ std::int64_t or_class_penalty(int class_index);
 // class-side sum above 0 into the status block (-2 when none).
 void or_find_worst_teacher_and_class();
 void or_align_class_day_buildings(int class_index);
+// The alignment pricing a lesson's teachers does first: its class's, when
+// the building mode is on. A refused move that skips pricing still makes
+// it, since the alignment depends on the lessons' earlier buildings.
+void or_align_lesson_class_buildings(int lesson);

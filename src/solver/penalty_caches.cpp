@@ -126,9 +126,14 @@ std::int64_t or_class_penalty_of_lesson(int lesson, int class_only) {
   return cached + v;
 }
 
+void or_align_lesson_class_buildings(int lesson) {
+  int c = g_eng_lessons[lesson].class_index;
+  if (building_mode_on() && c >= 0) or_align_class_day_buildings(c);
+}
+
 std::int64_t or_teacher_penalty_of_lesson(int lesson) {
   const EngineLesson& x = g_eng_lessons[lesson];
-  if (building_mode_on() && x.class_index >= 0) or_align_class_day_buildings(x.class_index);
+  or_align_lesson_class_buildings(lesson);
   int t = x.teacher;
   if (!valid_teacher(t)) return 0;
   if (g_eng_teachers[t].calendar_class >= 0) {

@@ -78,8 +78,6 @@ std::int64_t teacher_price_besides(int b, const int* with, int with_count) {
   return v;
 }
 
-bool building_mode_on() { return (g_building_mode_flags & 3) != 0; }
-
 bool same_slot(int a, int b) { return g_eng_lessons[a].day == g_eng_lessons[b].day && g_eng_lessons[a].hour == g_eng_lessons[b].hour; }
 
 }  // namespace
@@ -256,7 +254,7 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
   // lessons' earlier buildings, and later prices read them.
   const std::int64_t bar = a_price.teacher + t_b + a_price.cls + c_b + bonus_a + bonus_b;
   auto refuse = [&](bool b_priced) {
-    if (!b_priced && building_mode_on() && class_b >= 0) or_align_class_day_buildings(class_b);
+    if (!b_priced) or_align_lesson_class_buildings(b);
     or_undo_swap_lessons(a, b);
     or_penalty_cache_undo2(a, b);
     scratch.restore();

@@ -139,11 +139,19 @@ int class_round(int c, std::int64_t* s, int* focus_teacher) {
     or_swap_tested_lessons(a, b);
     rebuild_around(a, b);
     or_penalty_cache_open2(a, b);
+    // Prices are non-negative: once those after the swap exceed what it
+    // must beat, the rest cannot save it and is not priced (see
+    // or_priced_exchange; the classes are aligned as pricing would have).
+    const std::int64_t bar = ta + tb + ca + bonus_a + bonus_b;
     std::int64_t ca2 = or_class_penalty_of_lesson(a, 0);
-    std::int64_t ta2 = or_teacher_penalty_of_lesson(a);
-    std::int64_t tb2 = or_teacher_penalty_of_lesson(b);
+    std::int64_t ta2 = ca2 > bar ? 0 : or_teacher_penalty_of_lesson(a);
+    std::int64_t tb2 = ca2 + ta2 > bar ? 0 : or_teacher_penalty_of_lesson(b);
     std::int64_t delta = (ta2 + tb2 + ca2) - (ta + tb + ca) - bonus_a - bonus_b;
-    if (delta >= 1) {
+    if (ca2 + ta2 > bar || delta >= 1) {
+      if (ca2 + ta2 > bar) {
+        or_align_lesson_class_buildings(a);
+        or_align_lesson_class_buildings(b);
+      }
       or_undo_swap_lessons(a, b);
       or_penalty_cache_undo2(a, b);
       rebuild_around(a, b);
