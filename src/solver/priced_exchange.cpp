@@ -83,7 +83,12 @@ bool same_slot(int a, int b) { return g_eng_lessons[a].day == g_eng_lessons[b].d
 }  // namespace
 
 bool or_lessons_interchangeable(int a, int b) {
-  return std::memcmp(&g_eng_lessons[a], &g_eng_lessons[b], offsetof(EngineLesson, day)) == 0;
+  // Nearly every pair differs in its teacher or class: those two fields
+  // answer before the whole record is compared.
+  const EngineLesson& x = g_eng_lessons[a];
+  const EngineLesson& y = g_eng_lessons[b];
+  if (x.teacher != y.teacher || x.class_index != y.class_index) return false;
+  return std::memcmp(&x, &y, offsetof(EngineLesson, day)) == 0;
 }
 
 std::int64_t or_price_teacher(int l) { return teacher_price(l); }
