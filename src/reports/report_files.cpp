@@ -19,7 +19,9 @@ namespace kt {
 bool read_report_line(std::FILE* f, std::string& line) {
   line.clear();
   int c;
-  while ((c = std::getc(f)) != EOF) {
+  // The stream is this reader's alone: the unlocked read spares a lock per
+  // character of reports that run to megabytes.
+  while ((c = getc_unlocked(f)) != EOF) {
     line += static_cast<char>(c);
     if (c == '\n') break;
   }
