@@ -131,22 +131,54 @@ inline int pair_conflict(int a, int b) {
   return kNoConflict;
 }
 
+// The four fields the slot-list walk reads of every listed lesson, sixteen
+// bytes a lesson where the records take a cache line each: most listed
+// lessons share nothing with the tested one, and the walk then reads no
+// record. The copy is taken again whenever a watched field of a lesson was
+// written since (rooms by the allocation and the room moves, classes by the
+// stand-by repacking, anything by a load), which the fields themselves count.
+struct ClashKey {
+  std::int32_t class_index, room, teacher, second;
+};
+ClashKey g_clash_keys[kMaxLessons];
+int g_clash_key_count = 0;
+std::uint64_t g_clash_keys_taken_at = ~std::uint64_t{0};
+bool g_clash_cross_check = false;
+ClashCrossCheck g_clash_checks;
+
+ClashKey clash_key_of(int l) {
+  const EngineLesson& y = g_eng_lessons[l];
+  return {y.class_index, y.room, y.teacher, second_teacher_of(l)};
+}
+
+// The copy as of now, and how many lessons it holds.
+const ClashKey* current_clash_keys(int& count) {
+  int n = g_eng_school.lesson_count;
+  if (n < 0) n = 0;
+  if (n > kMaxLessons) n = kMaxLessons;
+  if (g_clash_keys_taken_at != g_lesson_field_writes || g_clash_key_count != n) {
+    for (int l = 0; l < n; ++l) g_clash_keys[l] = clash_key_of(l);
+    g_clash_key_count = n;
+    g_clash_keys_taken_at = g_lesson_field_writes;
+  }
+  count = g_clash_key_count;
+  return g_clash_keys;
+}
+
 // First conflict of lesson against the lessons listed in its slot.
 // A pair that shares no class, room or teacher never clashes, wherever the
-// two lessons sit: that is told from the first bytes of the two records,
-// before the slot fields further on are read.
-int list_conflict(int lesson) {
+// two lessons sit: that is told from the copied fields, before the slot
+// fields of the records are read.
+int list_conflict_of(int lesson, const ClashKey* keys, int key_count) {
   const SlotLessonList& list = g_slot_lessons[lesson_slot(lesson)];
-  const EngineLesson& x = g_eng_lessons[lesson];
-  const int cls = x.class_index, room = x.room, teacher = x.teacher, second = second_teacher_of(lesson);
+  const ClashKey x = lesson < key_count ? keys[lesson] : clash_key_of(lesson);
   for (std::uint32_t i = 0; i < list.count; ++i) {
     int other = list.lesson[i];
     if (other == kHoleEntry || other == lesson) continue;
-    const EngineLesson& y = g_eng_lessons[other];
-    int other_second = second_teacher_of(other);
-    bool shared = y.class_index == cls || (room >= 0 && y.room == room) ||
-                  (teacher >= 0 && (y.teacher == teacher || other_second == teacher)) ||
-                  (second >= 0 && (y.teacher == second || other_second == second));
+    const ClashKey y = static_cast<unsigned>(other) < static_cast<unsigned>(key_count) ? keys[other] : clash_key_of(other);
+    bool shared = y.class_index == x.class_index || (x.room >= 0 && y.room == x.room) ||
+                  (x.teacher >= 0 && (y.teacher == x.teacher || y.second == x.teacher)) ||
+                  (x.second >= 0 && (y.teacher == x.second || y.second == x.second));
     if (!shared) continue;
     int code = pair_conflict(lesson, other);
     if (code != kNoConflict) {
@@ -155,6 +187,20 @@ int list_conflict(int lesson) {
     }
   }
   return kNoConflict;
+}
+
+int list_conflict(int lesson) {
+  int count = 0;
+  const ClashKey* keys = current_clash_keys(count);
+  if (!g_clash_cross_check) [[likely]]
+    return list_conflict_of(lesson, keys, count);
+  // The walk over the records themselves must name the same lesson.
+  int walked = list_conflict_of(lesson, keys, 0);
+  std::int32_t walked_lesson = g_last_conflict_lesson;
+  int code = list_conflict_of(lesson, keys, count);
+  ++g_clash_checks.walks;
+  if (code != walked || (code != kNoConflict && g_last_conflict_lesson != walked_lesson)) ++g_clash_checks.mismatches;
+  return code;
 }
 
 // Whether lesson y, named by a grid at slot, clashes there with lesson x
@@ -178,7 +224,7 @@ bool grid_clash(int x, int y, int slot, int a, int b) {
 bool clash_from_grids(int x, int a, int b) {
   const EngineLesson& l = g_eng_lessons[x];
   int slot = lesson_slot(x);
-  for (int t : {l.teacher, second_teacher_of(x)})
+  for (int t : {l.teacher.get(), second_teacher_of(x)})
     if (t >= 0 && t < g_eng_school.teacher_count && t < kMaxTeachers &&
         grid_clash(x, g_eng_teachers[t].lesson_per_slot[slot], slot, a, b))
       return true;
@@ -196,6 +242,13 @@ void pause_if_asked() {
 }  // namespace
 
 void or_set_solver_sleep(SolverSleep sleep) { g_sleep = sleep ? sleep : real_sleep; }
+
+void or_set_clash_cross_check(bool on) {
+  g_clash_cross_check = on;
+  g_clash_checks = {};
+}
+
+ClashCrossCheck or_clash_cross_check() { return g_clash_checks; }
 
 int or_lesson_pair_conflict(int a, int b) { return pair_conflict(a, b); }
 
