@@ -64,7 +64,7 @@ struct Day {
     for (int l = 0; l < g_eng_school.lesson_count; ++l) {
       const EngineLesson& x = g_eng_lessons[l];
       if (!or_lesson_placed(l) || x.day != day || x.hour >= kHoursPerDay) continue;
-      for (int t : {x.teacher, or_lesson_has_second(l) ? x.second_teacher : -1}) {
+      for (int t : {x.teacher.get(), or_lesson_has_second(l) ? x.second_teacher : -1}) {
         if (t < 0 || t >= teachers) continue;
         std::uint8_t& u = at(use, t, x.hour);
         u = std::max<std::uint8_t>(u, standby_lesson(l) ? kStandby : kTeaching);

@@ -132,7 +132,7 @@ void report_duplicates() {
     const EngineLesson& a = g_eng_lessons[i];
     const EngineLesson& b = g_eng_lessons[j];
     or_print_console_format("Materia %s classe %s assegnata a %d-%s e a %d-%s \n", g_eng_subjects[a.subject].specific_name,
-                class_code(a.class_index), a.teacher, teacher_name(a.teacher), b.teacher, teacher_name(b.teacher));
+                class_code(a.class_index), a.teacher.get(), teacher_name(a.teacher), b.teacher.get(), teacher_name(b.teacher));
   }
 }
 

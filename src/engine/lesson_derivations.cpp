@@ -30,7 +30,7 @@ namespace {
 EngineLesson& append_lesson() {
   if (g_eng_school.lesson_count >= kMaxLessons - 1) loader_critical("Troppe cattedre / ore", 1164);
   EngineLesson& lesson = g_eng_lessons[g_eng_school.lesson_count++];
-  std::memset(static_cast<void*>(&lesson), 0, sizeof(lesson));
+  or_clear_lesson(lesson);
   return lesson;
 }
 

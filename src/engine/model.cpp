@@ -13,6 +13,12 @@
 #include "engine/status_block.h"
 
 EngineLesson g_eng_lessons[kMaxLessons];
+
+void or_clear_lesson(EngineLesson& lesson) {
+  std::memset(static_cast<void*>(&lesson), 0, sizeof(lesson));
+  or_lesson_fields_changed();
+}
+std::uint64_t g_lesson_field_writes = 0;
 EngineTeacher g_eng_teachers[kMaxTeachers];
 EngineClass g_eng_classes[kMaxClasses];
 EngineSubject g_eng_subjects[kMaxSubjects];
@@ -25,7 +31,10 @@ EngineRunState g_eng_run;
 
 namespace {
 
-static_assert(std::is_trivially_copyable_v<EngineLesson>);
+// A lesson record copies by assignment (the watched fields count the
+// write) and is cleared as raw memory by or_clear_lesson.
+static_assert(std::is_standard_layout_v<EngineLesson> && std::is_trivially_destructible_v<EngineLesson> &&
+              std::is_trivially_default_constructible_v<EngineLesson>);
 static_assert(std::is_trivially_copyable_v<EngineTeacher>);
 static_assert(std::is_trivially_copyable_v<EngineClass>);
 static_assert(std::is_trivially_copyable_v<EngineSchool>);
@@ -83,6 +92,7 @@ void or_reset_model() {
   zero(g_eng_lab_groups);
   zero(g_eng_rooms);
   zero(g_eng_lessons);
+  or_lesson_fields_changed();
   zero(g_eng_common_rooms);
 
   EngineSchool& s = g_eng_school;

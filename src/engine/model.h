@@ -64,16 +64,48 @@ inline constexpr std::uint8_t kHasConversationPart = 0x20;
 inline constexpr int kMaxJointLessons = 9;
 inline constexpr std::uint8_t kDayNotPlaced = 255;
 
+// Every change of a lesson's teacher, class, room, second teacher or piece
+// kind counts here: the solver keeps a compact copy of those fields for its
+// clash test and takes a new copy when the count has moved. The fields below
+// can only be written through WatchedField, so no writer can be missed; code
+// that writes lesson records as raw memory calls or_lesson_fields_changed().
+extern std::uint64_t g_lesson_field_writes;
+inline void or_lesson_fields_changed() { ++g_lesson_field_writes; }
+
+template <typename T>
+class WatchedField {
+ public:
+  WatchedField() = default;
+  explicit constexpr WatchedField(T value) : value_(value) {}
+  WatchedField(const WatchedField&) = default;
+  WatchedField& operator=(const WatchedField& other) { return *this = other.value_; }
+  WatchedField& operator=(T value) {
+    if (value_ != value) {
+      value_ = value;
+      or_lesson_fields_changed();
+    }
+    return *this;
+  }
+  WatchedField& operator|=(T bits) { return *this = static_cast<T>(value_ | bits); }
+  WatchedField& operator&=(T bits) { return *this = static_cast<T>(value_ & bits); }
+  WatchedField& operator++() { return *this = static_cast<T>(value_ + 1); }
+  constexpr operator T() const { return value_; }
+  constexpr T get() const { return value_; }
+
+ private:
+  T value_;
+};
+
 // One weekly lesson hour; a teaching line of n hours makes n lessons.
 struct EngineLesson {
-  std::int32_t teacher;
-  std::int32_t class_index;
+  WatchedField<std::int32_t> teacher;
+  WatchedField<std::int32_t> class_index;
   std::int32_t subject;
   std::int32_t first_subject;
-  std::int32_t room;
-  std::uint8_t piece_kind;
+  WatchedField<std::int32_t> room;
+  WatchedField<std::uint8_t> piece_kind;
   std::int32_t part_subject;
-  std::int32_t second_teacher;
+  WatchedField<std::int32_t> second_teacher;
   std::int32_t common_room;
   std::int32_t second_common_room;
   std::int32_t lab_group;
@@ -561,6 +593,8 @@ struct EngineRunState {
 // ---- The tables ---------------------------------------------------------------
 
 extern EngineLesson g_eng_lessons[kMaxLessons];
+// Zeroes one lesson record (the watched fields included).
+void or_clear_lesson(EngineLesson& lesson);
 extern EngineTeacher g_eng_teachers[kMaxTeachers];
 extern EngineClass g_eng_classes[kMaxClasses];
 extern EngineSubject g_eng_subjects[kMaxSubjects];

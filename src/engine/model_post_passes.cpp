@@ -379,7 +379,7 @@ int or_teacher_has_subject(int t, int subject) {
 
 void or_init_pseudo_lesson(int i, int teacher, int c, int subject, int room) {
   EngineLesson& l = g_eng_lessons[i];
-  std::memset(static_cast<void*>(&l), 0, sizeof l);
+  or_clear_lesson(l);
   l.teacher = teacher;
   l.class_index = c;
   l.subject = l.first_subject = subject;

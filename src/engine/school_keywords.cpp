@@ -405,7 +405,7 @@ void add_lesson_hours(const char* item) {
   for (int h = 0; h < hours; ++h) {
     if (g_eng_school.lesson_count >= kMaxLessons - 1) loader_critical("Troppe cattedre / ore", 1164);
     EngineLesson& lesson = g_eng_lessons[g_eng_school.lesson_count++];
-    std::memset(static_cast<void*>(&lesson), 0, sizeof(lesson));
+    or_clear_lesson(lesson);
     lesson.line_number = g_loader.line_number;
     lesson.part_line_number = -1;
     lesson.teacher = teacher;

@@ -33,7 +33,7 @@ std::vector<int> lessons_by_teacher_slot() {
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {
     const EngineLesson& x = g_eng_lessons[l];
     if (!or_lesson_placed(l) || x.hour >= kHoursPerDay || x.day >= kDays) continue;
-    for (int t : {x.teacher, or_report_second_teacher(l)}) {
+    for (int t : {x.teacher.get(), or_report_second_teacher(l)}) {
       if (t < 0 || t >= kMaxTeachers) continue;
       int& cell = at[static_cast<size_t>(t) * kWeekSlots + x.day * kHoursPerDay + x.hour];
       if (cell < 0) cell = l;

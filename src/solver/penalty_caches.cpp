@@ -83,7 +83,7 @@ void open_lessons(const int* lessons, int n) {
   int count = 0;
   for (int i = 0; i < n; ++i) {
     int l = lessons[i];
-    for (int t : {g_eng_lessons[l].teacher, second_of(l)}) {
+    for (int t : {g_eng_lessons[l].teacher.get(), second_of(l)}) {
       bool seen = false;
       for (int k = 0; k < count; ++k) seen |= opened[k] == t;
       if (seen || !valid_teacher(t)) continue;

@@ -66,7 +66,7 @@ void enter_class_lesson(int l, bool real_teachers_only) {
     char text[200];
     std::snprintf(text, sizeof text,
                   "SW Ubiquit\xE0 classe:%d-%s cattedra/ora:%d g:%d h:%d con cattedra/ora:%d",
-                  x.class_index, c.code, int(cell), int(x.day), int(x.hour), l);
+                  x.class_index.get(), c.code, int(cell), int(x.day), int(x.hour), l);
     or_raise_critical_error(text, 0, kSourceSybil, 330);
   }
   cell = static_cast<std::uint16_t>(l);

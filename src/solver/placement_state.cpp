@@ -131,22 +131,56 @@ inline int pair_conflict(int a, int b) {
   return kNoConflict;
 }
 
+// The four fields the slot-list walk reads of every listed lesson, sixteen
+// bytes a lesson where the records take a cache line each: most listed
+// lessons share nothing with the tested one, and the walk then reads no
+// record. The copy is taken again whenever a watched field of a lesson was
+// written since (rooms by the allocation and the room moves, classes by the
+// stand-by repacking, anything by a load), which the fields themselves count.
+struct ClashKey {
+  std::int32_t class_index, room, teacher, second;
+};
+ClashKey g_clash_keys[kMaxLessons];
+int g_clash_key_count = 0;
+std::uint64_t g_clash_keys_taken_at = ~std::uint64_t{0};
+std::uint64_t g_clash_keys_version = 0;  // counts the copies taken
+bool g_clash_cross_check = false;
+ClashCrossCheck g_clash_checks;
+
+ClashKey clash_key_of(int l) {
+  const EngineLesson& y = g_eng_lessons[l];
+  return {y.class_index, y.room, y.teacher, second_teacher_of(l)};
+}
+
+// The copy as of now, and how many lessons it holds.
+const ClashKey* current_clash_keys(int& count) {
+  int n = g_eng_school.lesson_count;
+  if (n < 0) n = 0;
+  if (n > kMaxLessons) n = kMaxLessons;
+  if (g_clash_keys_taken_at != g_lesson_field_writes || g_clash_key_count != n) {
+    for (int l = 0; l < n; ++l) g_clash_keys[l] = clash_key_of(l);
+    g_clash_key_count = n;
+    g_clash_keys_taken_at = g_lesson_field_writes;
+    ++g_clash_keys_version;
+  }
+  count = g_clash_key_count;
+  return g_clash_keys;
+}
+
 // First conflict of lesson against the lessons listed in its slot.
 // A pair that shares no class, room or teacher never clashes, wherever the
-// two lessons sit: that is told from the first bytes of the two records,
-// before the slot fields further on are read.
-int list_conflict(int lesson) {
+// two lessons sit: that is told from the copied fields, before the slot
+// fields of the records are read.
+int list_conflict_of(int lesson, const ClashKey* keys, int key_count) {
   const SlotLessonList& list = g_slot_lessons[lesson_slot(lesson)];
-  const EngineLesson& x = g_eng_lessons[lesson];
-  const int cls = x.class_index, room = x.room, teacher = x.teacher, second = second_teacher_of(lesson);
+  const ClashKey x = lesson < key_count ? keys[lesson] : clash_key_of(lesson);
   for (std::uint32_t i = 0; i < list.count; ++i) {
     int other = list.lesson[i];
     if (other == kHoleEntry || other == lesson) continue;
-    const EngineLesson& y = g_eng_lessons[other];
-    int other_second = second_teacher_of(other);
-    bool shared = y.class_index == cls || (room >= 0 && y.room == room) ||
-                  (teacher >= 0 && (y.teacher == teacher || other_second == teacher)) ||
-                  (second >= 0 && (y.teacher == second || other_second == second));
+    const ClashKey y = static_cast<unsigned>(other) < static_cast<unsigned>(key_count) ? keys[other] : clash_key_of(other);
+    bool shared = y.class_index == x.class_index || (x.room >= 0 && y.room == x.room) ||
+                  (x.teacher >= 0 && (y.teacher == x.teacher || y.second == x.teacher)) ||
+                  (x.second >= 0 && (y.teacher == x.second || y.second == x.second));
     if (!shared) continue;
     int code = pair_conflict(lesson, other);
     if (code != kNoConflict) {
@@ -155,6 +189,151 @@ int list_conflict(int lesson) {
     }
   }
   return kNoConflict;
+}
+
+// How many of the four fields of y a lesson with key x shares with it: the
+// walk tests a listed lesson only where this is above 0.
+int shared_fields(const ClashKey& x, const ClashKey& y) {
+  return (y.class_index == x.class_index) + (x.room >= 0 && y.room == x.room) +
+         (x.teacher >= 0 && (y.teacher == x.teacher || y.second == x.teacher)) +
+         (x.second >= 0 && (y.teacher == x.second || y.second == x.second));
+}
+
+// Per slot, how many listed lessons have each class, room and teacher (a
+// lesson whose second teacher is another counts for both), with a copy of
+// the list's entries they were counted from: every use compares the copy
+// with the list and counts again the entries that differ, so the list's
+// writers need not know of this; a new per-lesson copy counts all again.
+// The sum of the counts of a lesson's fields is the sum of shared_fields
+// over the listed lessons; when the lesson itself and the swap's partner
+// make all of it, no other listed lesson can clash and the walk is spared.
+constexpr std::uint32_t kCountedEntries = 128;
+constexpr std::int32_t kUnusedEntry = -2;  // never a lesson nor a hole
+struct SlotCounts {
+  std::uint64_t version;      // of the per-lesson copy the counts were taken from
+  std::uint32_t count;        // entries of the copy
+  std::uint32_t not_counted;  // listed lessons with a value outside the tables
+  std::int32_t lesson[kCountedEntries];
+  std::uint16_t of_class[kMaxClasses];
+  std::uint16_t of_room[kMaxRooms];
+  std::uint16_t of_teacher[kMaxTeachers];
+};
+SlotCounts g_slot_counts[kWeekSlots];
+
+bool in_table(std::int32_t v, int size) { return v >= 0 && v < size; }
+
+// Adds (step 1) or takes out (step -1) one listed lesson's fields.
+void count_lesson(SlotCounts& c, int l, int step, const ClashKey* keys, int key_count) {
+  if (l == kHoleEntry || l == kUnusedEntry) return;
+  if (static_cast<unsigned>(l) >= static_cast<unsigned>(key_count)) {
+    c.not_counted += step;
+    return;
+  }
+  const ClashKey& y = keys[l];
+  if (!in_table(y.class_index, kMaxClasses) || y.room >= kMaxRooms || y.teacher >= kMaxTeachers ||
+      y.second >= kMaxTeachers) {
+    c.not_counted += step;
+    return;
+  }
+  c.of_class[y.class_index] += step;
+  if (y.room >= 0) c.of_room[y.room] += step;
+  if (y.teacher >= 0) c.of_teacher[y.teacher] += step;
+  if (y.second >= 0 && y.second != y.teacher) c.of_teacher[y.second] += step;
+}
+
+// The slot's counts, brought in step with its list entry by entry; null when
+// they cannot answer.
+const SlotCounts* slot_counts(int slot, const ClashKey* keys, int key_count) {
+  const SlotLessonList& list = g_slot_lessons[slot];
+  SlotCounts& c = g_slot_counts[slot];
+  if (list.count > kCountedEntries) return nullptr;
+  if (c.version != g_clash_keys_version) {
+    std::memset(c.of_class, 0, sizeof c.of_class);
+    std::memset(c.of_room, 0, sizeof c.of_room);
+    std::memset(c.of_teacher, 0, sizeof c.of_teacher);
+    c.not_counted = 0;
+    c.count = 0;
+    c.version = g_clash_keys_version;
+    for (std::int32_t& e : c.lesson) e = kUnusedEntry;
+  }
+  std::uint32_t n = c.count > list.count ? c.count : list.count;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    std::int32_t was = c.lesson[i];
+    std::int32_t now = i < list.count ? list.lesson[i] : kUnusedEntry;
+    if (was == now) continue;
+    count_lesson(c, was, -1, keys, key_count);
+    count_lesson(c, now, 1, keys, key_count);
+    c.lesson[i] = now;
+  }
+  c.count = list.count;
+  return c.not_counted == 0 ? &c : nullptr;
+}
+
+// How often the copy lists the lesson and the partner. The copy's entries
+// past its count are kUnusedEntry, so the scan runs over the whole fixed
+// array, which the compiler does a vector at a time.
+void times_listed(const SlotCounts& c, int lesson, int partner, std::uint32_t& of_lesson, std::uint32_t& of_partner) {
+  std::uint32_t nl = 0, np = 0;
+  for (std::uint32_t i = 0; i < kCountedEntries; ++i) {
+    nl += c.lesson[i] == lesson;
+    np += c.lesson[i] == partner;
+  }
+  of_lesson = nl;
+  of_partner = np;
+}
+
+// The walk's answer from the counts where they give it: true with the code
+// in `code`; false when only the walk can tell.
+bool conflict_from_counts(int lesson, int partner, const ClashKey* keys, int key_count, int& code) {
+  if (lesson >= key_count) return false;
+  const ClashKey& x = keys[lesson];
+  if (!in_table(x.class_index, kMaxClasses) || x.room >= kMaxRooms || x.teacher >= kMaxTeachers ||
+      x.second >= kMaxTeachers)
+    return false;
+  const SlotCounts* c = slot_counts(lesson_slot(lesson), keys, key_count);
+  if (c == nullptr) return false;
+  std::int64_t rest = c->of_class[x.class_index] + (x.room >= 0 ? c->of_room[x.room] : 0) +
+                      (x.teacher >= 0 ? c->of_teacher[x.teacher] : 0) +
+                      (x.second >= 0 ? c->of_teacher[x.second] : 0);
+  std::uint32_t lesson_listed = 0, partner_listed = 0;
+  times_listed(*c, lesson, partner, lesson_listed, partner_listed);
+  rest -= static_cast<std::int64_t>(lesson_listed) * shared_fields(x, x);
+  if (partner >= 0 && partner != lesson && partner < key_count) {
+    int partner_fields = shared_fields(x, keys[partner]);
+    if (partner_fields == 0) partner_listed = 0;
+    rest -= static_cast<std::int64_t>(partner_listed) * partner_fields;
+  } else {
+    partner_listed = 0;
+  }
+  if (rest != 0) return false;
+  // Only the partner can be tested, and every test of it answers alike.
+  code = kNoConflict;
+  if (partner_listed > 0) {
+    code = pair_conflict(lesson, partner);
+    if (code != kNoConflict) g_last_conflict_lesson = partner;
+  }
+  return true;
+}
+
+// partner: the other lesson of the swap (-1 none), which the counts may
+// leave out of their sum.
+int list_conflict(int lesson, int partner = -1) {
+  int count = 0;
+  const ClashKey* keys = current_clash_keys(count);
+  int code = kNoConflict;
+  if (!g_clash_cross_check) [[likely]] {
+    if (conflict_from_counts(lesson, partner, keys, count, code)) return code;
+    return list_conflict_of(lesson, keys, count);
+  }
+  // The walk over the records themselves must name the same lesson.
+  std::int32_t before = g_last_conflict_lesson;
+  int walked = list_conflict_of(lesson, keys, 0);
+  std::int32_t walked_lesson = g_last_conflict_lesson;
+  g_last_conflict_lesson = before;
+  if (!conflict_from_counts(lesson, partner, keys, count, code)) code = list_conflict_of(lesson, keys, count);
+  ++g_clash_checks.walks;
+  if (code != walked || g_last_conflict_lesson != walked_lesson) ++g_clash_checks.mismatches;
+  return code;
 }
 
 // Whether lesson y, named by a grid at slot, clashes there with lesson x
@@ -178,7 +357,7 @@ bool grid_clash(int x, int y, int slot, int a, int b) {
 bool clash_from_grids(int x, int a, int b) {
   const EngineLesson& l = g_eng_lessons[x];
   int slot = lesson_slot(x);
-  for (int t : {l.teacher, second_teacher_of(x)})
+  for (int t : {l.teacher.get(), second_teacher_of(x)})
     if (t >= 0 && t < g_eng_school.teacher_count && t < kMaxTeachers &&
         grid_clash(x, g_eng_teachers[t].lesson_per_slot[slot], slot, a, b))
       return true;
@@ -196,6 +375,13 @@ void pause_if_asked() {
 }  // namespace
 
 void or_set_solver_sleep(SolverSleep sleep) { g_sleep = sleep ? sleep : real_sleep; }
+
+void or_set_clash_cross_check(bool on) {
+  g_clash_cross_check = on;
+  g_clash_checks = {};
+}
+
+ClashCrossCheck or_clash_cross_check() { return g_clash_checks; }
 
 int or_lesson_pair_conflict(int a, int b) { return pair_conflict(a, b); }
 
@@ -253,8 +439,8 @@ int or_swap_lessons(int a, int b) {
   backup_list(slot_b);
   set_lesson_place(a, pb);
   set_lesson_place(b, pa);
-  int code = list_conflict(a);
-  if (code == kNoConflict) code = list_conflict(b);
+  int code = list_conflict(a, b);
+  if (code == kNoConflict) code = list_conflict(b, a);
   if (code != kNoConflict) {
     set_lesson_place(a, pa);
     set_lesson_place(b, pb);
@@ -291,8 +477,8 @@ bool or_swap_clashes(int a, int b) {
   // Most refused swaps put a lesson where one of its teachers already
   // teaches: the grids name that lesson at once, where the walk over the
   // slot's list reads a record per entry.
-  bool clash = clash_from_grids(a, a, b) || clash_from_grids(b, a, b) || list_conflict(a) != kNoConflict ||
-               list_conflict(b) != kNoConflict;
+  bool clash = clash_from_grids(a, a, b) || clash_from_grids(b, a, b) || list_conflict(a, b) != kNoConflict ||
+               list_conflict(b, a) != kNoConflict;
   set_lesson_place(a, pa);
   set_lesson_place(b, pb);
   return clash;

@@ -83,3 +83,13 @@ extern EngineCounter g_kept_score;
 // Sleep used by the pause request of the swaps; tests replace it.
 using SolverSleep = void (*)(int milliseconds);
 void or_set_solver_sleep(SolverSleep sleep);
+
+// The slot-list walk reads a compact copy of the lessons' classes, rooms and
+// teachers. With the cross-check on (tests), every walk also runs over the
+// records themselves and counts the walks whose answer differs.
+struct ClashCrossCheck {
+  std::uint64_t walks;
+  std::uint64_t mismatches;
+};
+void or_set_clash_cross_check(bool on);
+ClashCrossCheck or_clash_cross_check();

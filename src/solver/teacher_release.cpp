@@ -90,7 +90,7 @@ int or_setup_class_test(int class_index) {
   for (int l = 0; l < n && l < kMaxLessons; ++l) {
     const EngineLesson& x = g_eng_lessons[l];
     if (x.class_index != class_index) continue;
-    for (int t : {x.teacher, lesson_has_second_teacher(l) ? x.second_teacher : -1})
+    for (int t : {x.teacher.get(), lesson_has_second_teacher(l) ? x.second_teacher : -1})
       if (t >= 0 && t < teachers) {
         clear_state(t);
         g_release.eligible[t] = 1;

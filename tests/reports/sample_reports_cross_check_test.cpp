@@ -123,7 +123,7 @@ Timetable load_saved_timetable() {
     class_slots[or_class_display_name(x.class_index)].insert(slot);
     int second = or_lesson_has_second(l) ? x.second_teacher : -1;
     t.co_teachers |= second >= 0 && !(g_eng_teachers[second].type_flags & kTeacherLabPseudo);
-    for (int who : {x.teacher, second}) {
+    for (int who : {x.teacher.get(), second}) {
       if (who < 0) continue;
       teacher_slots[g_eng_teachers[who].name].insert(slot);
       if (g_eng_teachers[who].type_flags & kTeacherLabPseudo) t.lab_pseudo.insert(g_eng_teachers[who].name);

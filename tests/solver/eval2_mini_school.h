@@ -54,7 +54,7 @@ inline void mini_school(int days = 5, int hours = 6, int teachers = 4, int class
 inline int add_lesson(int teacher, int class_index, int day, int hour, int line = 0) {
   int l = g_eng_school.lesson_count++;
   EngineLesson& x = g_eng_lessons[l];
-  std::memset(&x, 0, sizeof x);
+  or_clear_lesson(x);
   x.teacher = teacher;
   x.class_index = class_index;
   x.room = class_index;

@@ -21,6 +21,7 @@
 #include "engine/text_lines.h"
 #include "school_fixture.h"
 #include "solver/local_search.h"
+#include "solver/placement_state.h"
 
 namespace fs = std::filesystem;
 
@@ -107,6 +108,20 @@ void check_golden_run(const GoldenRun& run) {
 // The engine keeps state from one computation to the next in a process: a
 // seeded run repeats only in a process of its own, as orario runs it.
 TEST_P(GoldenTrace, SeededRunIsTheRecordedOne) { KT_IN_FRESH_PROCESS({ check_golden_run(GetParam()); }); }
+
+// The clash test's copy of the lessons' classes, rooms and teachers answers
+// as their records at every walk of a whole seeded run, through the room
+// allocation and the stand-by repacking the run does.
+TEST_P(GoldenTrace, ClashCopyAnswersAsTheRecordsThroughTheRun) {
+  KT_IN_FRESH_PROCESS({
+    or_set_clash_cross_check(true);
+    check_golden_run(GetParam());
+    ClashCrossCheck seen = or_clash_cross_check();
+    or_set_clash_cross_check(false);
+    EXPECT_GT(seen.walks, 1000u);
+    EXPECT_EQ(seen.mismatches, 0u);
+  });
+}
 
 INSTANTIATE_TEST_SUITE_P(Samples, GoldenTrace,
                          ::testing::Values(GoldenRun{"piccola", 40}, GoldenRun{"liceo", 60}),

@@ -149,6 +149,52 @@ TEST_F(PlacedSchool, ClashTestAnswersAsTheSwapForEveryPair) {
   or_rebuild_teacher_grids();
 }
 
+// The clash test reads a copy of the lessons' classes, rooms and teachers:
+// rooms written as the allocation writes them and classes changed as the
+// stand-by repacking changes them must reach it before the next test, which
+// answers as the walk over every lesson's record.
+TEST_F(PlacedSchool, ClashTestFollowsRoomAndClassWrites) {
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+  EngineRandom random(23);
+  int n = g_eng_school.lesson_count, classes = g_eng_school.class_count;
+  int refused = 0, kept = 0;
+  auto check = [&](int a, int b) {
+    bool clash = or_swap_clashes(a, b);
+    std::uint16_t pa = lesson_place(a), pb = lesson_place(b);
+    set_lesson_place(a, pb);
+    set_lesson_place(b, pa);
+    bool walked = pa != pb && (or_find_lesson_conflict(a) != kNoConflict || or_find_lesson_conflict(b) != kNoConflict);
+    set_lesson_place(a, pa);
+    set_lesson_place(b, pb);
+    ++(clash ? refused : kept);
+    return clash == walked;
+  };
+  // A lesson without a class still holds its room against one moved in.
+  int a = 0, b = 0;
+  while (b < n && (lesson_slot(a) == lesson_slot(b) || or_swap_clashes(a, b))) ++b;
+  ASSERT_LT(b, n);
+  int y = 0;
+  while (y < n && (y == b || lesson_slot(y) != lesson_slot(b))) ++y;
+  ASSERT_LT(y, n);
+  g_eng_lessons[y].class_index = -1;
+  g_eng_lessons[y].room = g_eng_lessons[a].room;
+  EXPECT_TRUE(or_swap_clashes(a, b));
+  for (int round = 0; round < 12; ++round) {
+    for (int w = 0; w < 8; ++w) {
+      EngineLesson& l = g_eng_lessons[random.below(n)];
+      if (w % 4 == 3) l.class_index = random.below(classes + 1) - 1;  // -1: no class
+      else l.room = random.below(classes + 1) - 1;
+    }
+    for (int k = 0; k < 400; ++k) {
+      int p = random.below(n), q = random.below(n);
+      ASSERT_TRUE(check(p, q)) << "round " << round << " lessons " << p << " " << q;
+    }
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_GT(kept, 0);
+}
+
 TEST_F(PlacedSchool, RefusedSwapNamesALessonOfTheTwoSlotsAndChangesNothing) {
   int n = g_eng_school.lesson_count;
   for (int a = 0; a < n; ++a)
