@@ -17,6 +17,7 @@
 // (68 also reads the first slot list of each day).
 #include "solver/building_companion_constraints.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -257,9 +258,12 @@ int building_transfers(int teacher, TeacherReport* report) {
   if (m == 2) m = 0;
   if (m == 3 || m == 5) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
+  WeekMasks w = teacher_week(teacher);
   int n = 0;
   for (int d = 0; d < rule_days(); ++d)
-    for (int h = 1; h < hours[d]; ++h) {
+    // Only hours whose hour before is also taken can hold a transfer.
+    for (unsigned pairs = w.day[d] & (w.day[d] << 1) & day_hours(hours[d]); pairs != 0; pairs &= pairs - 1) {
+      int h = std::countr_zero(pairs);
       int s = d * kHoursPerDay + h;
       if (!real_lesson(teacher, s - 1) || !real_lesson(teacher, s)) continue;
       int b1 = lesson_building(teacher_lesson_at(teacher, s - 1));
@@ -314,10 +318,14 @@ int day_transfers(int teacher, TeacherReport* report) {
   WeekMasks w = teacher_week(teacher);
   int pause = g_eng_school.pausamensa[0];
   bool lunch_rule = g_eng_school.tocomi_second != 0 && pause >= 1;
+  // The lesson grid's own busy hours: a lesson without a class leaves the
+  // class grid free.
+  WeekMasks taken = masks_from_grid(g_eng_teachers[teacher].lesson_per_slot);
   int n = 0;
   for (int d = 0; d < rule_days(); ++d) {
     int transfers = 0, previous = -1;
-    for (int h = 0; h < hours[d]; ++h) {
+    for (unsigned busy = taken.day[d] & day_hours(hours[d]); busy != 0; busy &= busy - 1) {
+      int h = std::countr_zero(busy);
       int l = teacher_lesson_at(teacher, d * kHoursPerDay + h);
       if (l < 0) continue;
       if (previous >= 0) {
