@@ -14,6 +14,7 @@
 // each walks the teacher's 84 slots and, for 44/55/65, a few slot lists.
 #include "solver/room_lab_constraints.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/status_block.h"
@@ -46,17 +47,30 @@ bool find_unusable_common_rooms() {
 
 // The slots at which some laboratory cannot be used (53), found again by
 // each full check as the gates above; all open after a load. A delta check
-// reads the teacher's lessons only at those slots.
+// reads the teacher's lessons only at those slots, and the closed slots of
+// each laboratory from one bit each rather than from the room records
+// (rooms added after the full check are read from their records). Rooms'
+// laboratory flags and hours change only by a load.
 bool g_lab_closed_at[kWeekSlots];
+std::uint64_t g_lab_room_closed[kMaxRooms][2];
+int g_lab_rooms_noted = 0;
 bool g_lab_closed_known = false;
 
+bool lab_closed(const EngineRoom& room, int s) { return (room.lab_flag & 1) != 0 && room.availability[s] == 0; }
+
 void find_closed_lab_slots() {
+  int rooms = std::clamp(g_eng_school.room_count, 0, kMaxRooms);
   for (int s = 0; s < kWeekSlots; ++s) {
     bool closed = false;
-    for (int r = 0; r < g_eng_school.room_count && r < kMaxRooms && !closed; ++r)
-      closed = (g_eng_rooms[r].lab_flag & 1) != 0 && g_eng_rooms[r].availability[s] == 0;
+    for (int r = 0; r < rooms && !closed; ++r) closed = lab_closed(g_eng_rooms[r], s);
     g_lab_closed_at[s] = closed;
   }
+  for (int r = 0; r < rooms; ++r) {
+    g_lab_room_closed[r][0] = g_lab_room_closed[r][1] = 0;
+    for (int s = 0; s < kWeekSlots; ++s)
+      if (lab_closed(g_eng_rooms[r], s)) g_lab_room_closed[r][s >> 6] |= std::uint64_t{1} << (s & 63);
+  }
+  g_lab_rooms_noted = rooms;
   g_lab_closed_known = true;
 }
 
@@ -101,12 +115,13 @@ int common_room_hours(int teacher, TeacherReport* report) {
 }
 
 int lab_hours(int teacher, TeacherReport* report) {
-  return unusable_room_hours(teacher, report, 53, [](const EngineLesson& lesson, int s) -> const char* {
+  // The full check reads the room records.
+  int noted_rooms = report == nullptr && g_lab_closed_known ? g_lab_rooms_noted : 0;
+  return unusable_room_hours(teacher, report, 53, [noted_rooms](const EngineLesson& lesson, int s) -> const char* {
     int r = lesson.room;
     if (r < 0 || r >= kMaxRooms || r >= g_eng_school.room_count) return nullptr;
-    const EngineRoom& room = g_eng_rooms[r];
-    if ((room.lab_flag & 1) == 0 || room.availability[s] != 0) return nullptr;
-    return room.name;
+    bool closed = r < noted_rooms ? (g_lab_room_closed[r][s >> 6] >> (s & 63)) & 1 : lab_closed(g_eng_rooms[r], s);
+    return closed ? g_eng_rooms[r].name : nullptr;
   }, g_lab_closed_known ? g_lab_closed_at : nullptr);
 }
 
