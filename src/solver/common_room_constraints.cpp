@@ -65,9 +65,10 @@ int common_rooms(int c, std::int64_t* total) {
   WeekMasks taken = masks_from_grid(&g_eng_classes[c].week_grid[0][0]);
   for (int d = 0; d < kDays; ++d)
     for (unsigned busy = taken.day[d]; busy != 0; busy &= busy - 1) {
-      int slot = d * kHoursPerDay + std::countr_zero(busy);
-      int l = lesson_in(c, slot);
-      if (l < 0) continue;
+      int h = std::countr_zero(busy);
+      int slot = d * kHoursPerDay + h;
+      int l = g_eng_classes[c].week_grid[d][h];
+      if (l >= kMaxLessons) continue;
       int r = g_eng_lessons[l].common_room;
       if (r < 0 || r >= room_count) continue;
       const EngineCommonRoom& room = g_eng_common_rooms[r];
