@@ -38,18 +38,27 @@ int year_of(int c) {
 // Lessons of the slot held in room r; years and "+FCA" lessons on request.
 int room_users(int slot, int r, unsigned* years, int* fca) {
   int n = 0;
+  // Gathered in locals: a store through years or fca could change the
+  // list's count for all the compiler knows, which would then be read again
+  // at every lesson.
+  unsigned year_bits = 0;
+  int fca_users = 0;
   const SlotLessonList& list = g_slot_lessons[slot];
-  for (std::uint32_t i = 0; i < list.count && i < static_cast<std::uint32_t>(kSlotListCapacity); ++i) {
+  std::uint32_t count = std::min(list.count, static_cast<std::uint32_t>(kSlotListCapacity));
+  for (std::uint32_t i = 0; i < count; ++i) {
     int l = list.lesson[i];
     if (l < 0 || l >= kMaxLessons || g_eng_lessons[l].common_room != r) continue;
     ++n;
     int c = g_eng_lessons[l].class_index;
-    if (years && c >= 0 && c < kMaxClasses && year_of(c) >= 0) *years |= 1u << year_of(c);
+    if (years && c >= 0 && c < kMaxClasses && year_of(c) >= 0) year_bits |= 1u << year_of(c);
     int t = g_eng_lessons[l].teacher;
-    if (fca && t >= 0 && t < kMaxTeachers && (g_eng_teachers[t].type_flags & kTeacherFca)) ++*fca;
+    if (fca && t >= 0 && t < kMaxTeachers && (g_eng_teachers[t].type_flags & kTeacherFca)) ++fca_users;
   }
+  if (years) *years |= year_bits;
+  if (fca) *fca += fca_users;
   return n;
 }
+
 
 void record(int id, int c, int n, std::uint32_t detail, const char* text, std::int64_t* total, bool counted) {
   if (n <= 0) return;
