@@ -17,6 +17,7 @@
 // (68 also reads the first slot list of each day).
 #include "solver/building_companion_constraints.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -229,6 +230,43 @@ int class_daily_maximum(int teacher, TeacherReport* report) {
 
 int lesson_building(int l) { return l >= 0 ? g_eng_lessons[l].building : -1; }
 
+// Teachers all of whose lessons (first or second teacher) stand in one
+// building: no two lessons of their grids can lie in different buildings,
+// so 37 and 38 cannot count for them. Buildings are set by the preparation
+// of a run (a lesson still without one gets it after the stand-by set-up)
+// and, while the building alignment is on, by every move; so each full
+// check of 37 or 38 finds these teachers again, a lesson without a building
+// keeps its teachers out, the checks use them only while the alignment is
+// off, and a load leaves them unknown. The full checks themselves read
+// every teacher.
+bool g_one_building[kMaxTeachers];
+bool g_one_building_known = false;
+
+void find_one_building_teachers() {
+  constexpr int kUnseen = -2;
+  static int building_of[kMaxTeachers];
+  for (int t = 0; t < kMaxTeachers; ++t) building_of[t] = kUnseen, g_one_building[t] = true;
+  int lessons = g_eng_school.lesson_count < kMaxLessons ? g_eng_school.lesson_count : kMaxLessons;
+  for (int l = 0; l < lessons; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    for (int t : {x.teacher, x.second_teacher}) {
+      if (t < 0 || t >= kMaxTeachers) continue;
+      if (x.building < 0)
+        g_one_building[t] = false;
+      else if (building_of[t] == kUnseen)
+        building_of[t] = x.building;
+      else if (building_of[t] != x.building)
+        g_one_building[t] = false;
+    }
+  }
+  g_one_building_known = true;
+}
+
+bool in_one_building(int teacher) {
+  return g_one_building_known && (g_building_mode_flags & 3) == 0 && teacher >= 0 && teacher < kMaxTeachers &&
+         g_one_building[teacher];
+}
+
 bool real_lesson(int teacher, int slot) {
   int c = teacher_class_at(teacher, slot);
   return c >= 0 && c < g_eng_school.class_count;
@@ -257,9 +295,12 @@ int building_transfers(int teacher, TeacherReport* report) {
   if (m == 2) m = 0;
   if (m == 3 || m == 5) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
+  WeekMasks w = teacher_week(teacher);
   int n = 0;
   for (int d = 0; d < rule_days(); ++d)
-    for (int h = 1; h < hours[d]; ++h) {
+    // Only hours whose hour before is also taken can hold a transfer.
+    for (unsigned pairs = w.day[d] & (w.day[d] << 1) & day_hours(hours[d]); pairs != 0; pairs &= pairs - 1) {
+      int h = std::countr_zero(pairs);
       int s = d * kHoursPerDay + h;
       if (!real_lesson(teacher, s - 1) || !real_lesson(teacher, s)) continue;
       int b1 = lesson_building(teacher_lesson_at(teacher, s - 1));
@@ -314,10 +355,14 @@ int day_transfers(int teacher, TeacherReport* report) {
   WeekMasks w = teacher_week(teacher);
   int pause = g_eng_school.pausamensa[0];
   bool lunch_rule = g_eng_school.tocomi_second != 0 && pause >= 1;
+  // The lesson grid's own busy hours: a lesson without a class leaves the
+  // class grid free.
+  WeekMasks taken = masks_from_grid(g_eng_teachers[teacher].lesson_per_slot);
   int n = 0;
   for (int d = 0; d < rule_days(); ++d) {
     int transfers = 0, previous = -1;
-    for (int h = 0; h < hours[d]; ++h) {
+    for (unsigned busy = taken.day[d] & day_hours(hours[d]); busy != 0; busy &= busy - 1) {
+      int h = std::countr_zero(busy);
       int l = teacher_lesson_at(teacher, d * kHoursPerDay + h);
       if (l < 0) continue;
       if (previous >= 0) {
@@ -428,10 +473,23 @@ std::int64_t or_check_class_returns() { return full_teacher_rule(32, class_retur
 std::int64_t or_delta_class_returns(int t) { return delta_teacher_rule(32, class_returns, t); }
 std::int64_t or_check_class_daily_maximum() { return full_teacher_rule(23, class_daily_maximum); }
 std::int64_t or_delta_class_daily_maximum(int t) { return delta_teacher_rule(23, class_daily_maximum, t); }
-std::int64_t or_check_building_transfers() { return full_teacher_rule(37, building_transfers); }
-std::int64_t or_delta_building_transfers(int t) { return delta_teacher_rule(37, building_transfers, t); }
-std::int64_t or_check_day_transfers() { return full_teacher_rule(38, day_transfers); }
-std::int64_t or_delta_day_transfers(int t) { return delta_teacher_rule(38, day_transfers, t); }
+void or_open_building_rule_gates() { g_one_building_known = false; }
+std::int64_t or_check_building_transfers() {
+  find_one_building_teachers();
+  return full_teacher_rule(37, building_transfers);
+}
+std::int64_t or_delta_building_transfers(int t) {
+  return in_one_building(t) ? 0 : delta_teacher_rule(37, building_transfers, t);
+}
+std::int64_t or_check_day_transfers() {
+  find_one_building_teachers();
+  return full_teacher_rule(38, day_transfers);
+}
+std::int64_t or_delta_day_transfers(int t) {
+  // Transfers counted by class rotation do not read the buildings.
+  if (!g_school_rule_params.per_class_transfers && in_one_building(t)) return 0;
+  return delta_teacher_rule(38, day_transfers, t);
+}
 std::int64_t or_check_week_transfers() { return full_teacher_rule(39, week_transfers); }
 std::int64_t or_delta_week_transfers(int t) { return delta_teacher_rule(39, week_transfers, t); }
 std::int64_t or_check_building_rotation() { return full_teacher_rule(40, building_rotation); }

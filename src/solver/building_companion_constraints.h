@@ -18,6 +18,9 @@ std::int64_t or_check_class_returns();
 std::int64_t or_delta_class_returns(int teacher);
 std::int64_t or_check_class_daily_maximum();
 std::int64_t or_delta_class_daily_maximum(int teacher);
+// After a load: 37 and 38 read every teacher's buildings until a full check
+// finds the teachers who teach in one building only.
+void or_open_building_rule_gates();
 std::int64_t or_check_building_transfers();
 std::int64_t or_delta_building_transfers(int teacher);
 std::int64_t or_check_day_transfers();

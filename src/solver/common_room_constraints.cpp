@@ -9,6 +9,7 @@
 #include "solver/common_room_constraints.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 
 #include "engine/status_block.h"
@@ -16,6 +17,7 @@
 #include "solver/constraint_catalogue.h"
 #include "solver/exemptions.h"
 #include "solver/placement_state.h"
+#include "solver/week_masks.h"
 
 namespace {
 
@@ -36,18 +38,27 @@ int year_of(int c) {
 // Lessons of the slot held in room r; years and "+FCA" lessons on request.
 int room_users(int slot, int r, unsigned* years, int* fca) {
   int n = 0;
+  // Gathered in locals: a store through years or fca could change the
+  // list's count for all the compiler knows, which would then be read again
+  // at every lesson.
+  unsigned year_bits = 0;
+  int fca_users = 0;
   const SlotLessonList& list = g_slot_lessons[slot];
-  for (std::uint32_t i = 0; i < list.count && i < static_cast<std::uint32_t>(kSlotListCapacity); ++i) {
+  std::uint32_t count = std::min(list.count, static_cast<std::uint32_t>(kSlotListCapacity));
+  for (std::uint32_t i = 0; i < count; ++i) {
     int l = list.lesson[i];
     if (l < 0 || l >= kMaxLessons || g_eng_lessons[l].common_room != r) continue;
     ++n;
     int c = g_eng_lessons[l].class_index;
-    if (years && c >= 0 && c < kMaxClasses && year_of(c) >= 0) *years |= 1u << year_of(c);
+    if (years && c >= 0 && c < kMaxClasses && year_of(c) >= 0) year_bits |= 1u << year_of(c);
     int t = g_eng_lessons[l].teacher;
-    if (fca && t >= 0 && t < kMaxTeachers && (g_eng_teachers[t].type_flags & kTeacherFca)) ++*fca;
+    if (fca && t >= 0 && t < kMaxTeachers && (g_eng_teachers[t].type_flags & kTeacherFca)) ++fca_users;
   }
+  if (years) *years |= year_bits;
+  if (fca) *fca += fca_users;
   return n;
 }
+
 
 void record(int id, int c, int n, std::uint32_t detail, const char* text, std::int64_t* total, bool counted) {
   if (n <= 0) return;
@@ -58,23 +69,29 @@ void record(int id, int c, int n, std::uint32_t detail, const char* text, std::i
 
 int common_rooms(int c, std::int64_t* total) {
   int n = 0;
-  for (int slot = 0; slot < kWeekSlots; ++slot) {
-    int l = lesson_in(c, slot);
-    if (l < 0) continue;
-    int r = g_eng_lessons[l].common_room;
-    if (r < 0 || r >= rooms()) continue;
-    const EngineCommonRoom& room = g_eng_common_rooms[r];
-    unsigned years = 0;
-    int fca = 0;
-    int users = room_users(slot, r, &years, &fca);
-    if (users <= 1) continue;
-    int capacity = room.ox_grid[slot] >= 1 && room.ox_grid[slot] <= 9 ? room.ox_grid[slot] : room.admitted_attendance;
-    int k = room_over_capacity(users, fca, capacity);
-    if (k == 0 && room.coppie_count > 0 && year_of(c) >= 0)
-      k = incompatible_years(year_of(c), years, room.coppie, room.coppie_count);
-    n += k;
-    if (total) record(77, c, k, static_cast<std::uint32_t>(r), room.name, total, true);
-  }
+  int room_count = rooms();
+  // Only the class's taken slots, in slot order.
+  WeekMasks taken = masks_from_grid(&g_eng_classes[c].week_grid[0][0]);
+  for (int d = 0; d < kDays; ++d)
+    for (unsigned busy = taken.day[d]; busy != 0; busy &= busy - 1) {
+      int h = std::countr_zero(busy);
+      int slot = d * kHoursPerDay + h;
+      int l = g_eng_classes[c].week_grid[d][h];
+      if (l >= kMaxLessons) continue;
+      int r = g_eng_lessons[l].common_room;
+      if (r < 0 || r >= room_count) continue;
+      const EngineCommonRoom& room = g_eng_common_rooms[r];
+      unsigned years = 0;
+      int fca = 0;
+      int users = room_users(slot, r, &years, &fca);
+      if (users <= 1) continue;
+      int capacity = room.ox_grid[slot] >= 1 && room.ox_grid[slot] <= 9 ? room.ox_grid[slot] : room.admitted_attendance;
+      int k = room_over_capacity(users, fca, capacity);
+      if (k == 0 && room.coppie_count > 0 && year_of(c) >= 0)
+        k = incompatible_years(year_of(c), years, room.coppie, room.coppie_count);
+      n += k;
+      if (total) record(77, c, k, static_cast<std::uint32_t>(r), room.name, total, true);
+    }
   return n;
 }
 

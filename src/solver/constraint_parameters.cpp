@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "solver/building_companion_constraints.h"
 #include "solver/class_constraints.h"
 #include "solver/consecutive_hours_constraints.h"
 #include "solver/room_lab_constraints.h"
@@ -25,6 +26,7 @@ void or_reset_constraint_parameters() {
   std::memset(g_building_rule_params, 0, sizeof g_building_rule_params);
   std::memset(&g_school_rule_params, 0, sizeof g_school_rule_params);
   or_open_room_rule_gates();
+  or_open_building_rule_gates();
   or_open_joint_class_gate();
   or_forget_consecutive_lines();
 }

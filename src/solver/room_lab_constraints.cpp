@@ -14,6 +14,8 @@
 // each walks the teacher's 84 slots and, for 44/55/65, a few slot lists.
 #include "solver/room_lab_constraints.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdio>
 
 #include "engine/status_block.h"
@@ -46,17 +48,31 @@ bool find_unusable_common_rooms() {
 
 // The slots at which some laboratory cannot be used (53), found again by
 // each full check as the gates above; all open after a load. A delta check
-// reads the teacher's lessons only at those slots.
-bool g_lab_closed_at[kWeekSlots];
+// reads the teacher's lessons only at those slots, and the closed slots of
+// each laboratory from one bit each rather than from the room records
+// (rooms added after the full check are read from their records). Rooms'
+// laboratory flags and hours change only by a load.
+DayMask g_lab_closed_days[kDays];
+std::uint64_t g_lab_room_closed[kMaxRooms][2];
+int g_lab_rooms_noted = 0;
 bool g_lab_closed_known = false;
 
+bool lab_closed(const EngineRoom& room, int s) { return (room.lab_flag & 1) != 0 && room.availability[s] == 0; }
+
 void find_closed_lab_slots() {
+  int rooms = std::clamp(g_eng_school.room_count, 0, kMaxRooms);
   for (int s = 0; s < kWeekSlots; ++s) {
     bool closed = false;
-    for (int r = 0; r < g_eng_school.room_count && r < kMaxRooms && !closed; ++r)
-      closed = (g_eng_rooms[r].lab_flag & 1) != 0 && g_eng_rooms[r].availability[s] == 0;
-    g_lab_closed_at[s] = closed;
+    for (int r = 0; r < rooms && !closed; ++r) closed = lab_closed(g_eng_rooms[r], s);
+    if (s % kHoursPerDay == 0) g_lab_closed_days[s / kHoursPerDay] = 0;
+    if (closed) g_lab_closed_days[s / kHoursPerDay] |= static_cast<DayMask>(1u << (s % kHoursPerDay));
   }
+  for (int r = 0; r < rooms; ++r) {
+    g_lab_room_closed[r][0] = g_lab_room_closed[r][1] = 0;
+    for (int s = 0; s < kWeekSlots; ++s)
+      if (lab_closed(g_eng_rooms[r], s)) g_lab_room_closed[r][s >> 6] |= std::uint64_t{1} << (s & 63);
+  }
+  g_lab_rooms_noted = rooms;
   g_lab_closed_known = true;
 }
 
@@ -71,15 +87,17 @@ bool find_position_wishes() {
 // The teacher's lessons at normal hours held in a room that cannot be used
 // then: unusable(lesson, slot) names the room, or gives nullptr when the
 // lesson has no such room or the room is free. Each is recorded under code.
+// With closed_days, only the hours set there are read.
 template <class Unusable>
 int unusable_room_hours(int teacher, TeacherReport* report, int code, Unusable unusable,
-                        const bool* open_at = nullptr) {
+                        const DayMask* closed_days = nullptr) {
   const std::uint8_t* hours = normal_hours();
   int n = 0;
   for (int d = 0; d < rule_days(); ++d)
-    for (int h = 0; h < hours[d]; ++h) {
+    for (unsigned left = day_hours(hours[d]) & (closed_days != nullptr ? closed_days[d] : 0xFFFFu); left != 0;
+         left &= left - 1) {
+      int h = std::countr_zero(left);
       int s = d * kHoursPerDay + h;
-      if (open_at != nullptr && !open_at[s]) continue;
       int l = teacher_lesson_at(teacher, s);
       if (l < 0) continue;
       const char* room = unusable(g_eng_lessons[l], s);
@@ -101,13 +119,14 @@ int common_room_hours(int teacher, TeacherReport* report) {
 }
 
 int lab_hours(int teacher, TeacherReport* report) {
-  return unusable_room_hours(teacher, report, 53, [](const EngineLesson& lesson, int s) -> const char* {
+  // The full check reads the room records.
+  int noted_rooms = report == nullptr && g_lab_closed_known ? g_lab_rooms_noted : 0;
+  return unusable_room_hours(teacher, report, 53, [noted_rooms](const EngineLesson& lesson, int s) -> const char* {
     int r = lesson.room;
     if (r < 0 || r >= kMaxRooms || r >= g_eng_school.room_count) return nullptr;
-    const EngineRoom& room = g_eng_rooms[r];
-    if ((room.lab_flag & 1) == 0 || room.availability[s] != 0) return nullptr;
-    return room.name;
-  }, g_lab_closed_known ? g_lab_closed_at : nullptr);
+    bool closed = r < noted_rooms ? (g_lab_room_closed[r][s >> 6] >> (s & 63)) & 1 : lab_closed(g_eng_rooms[r], s);
+    return closed ? g_eng_rooms[r].name : nullptr;
+  }, g_lab_closed_known ? g_lab_closed_days : nullptr);
 }
 
 // ---- 55, 65: equipment changes ---------------------------------------------
