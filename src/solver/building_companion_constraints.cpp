@@ -19,7 +19,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "engine/status_block.h"
 #include "solver/constraint_parameters.h"
@@ -139,46 +138,72 @@ int class_list_length(const EngineTeacher& t) {
   return n;
 }
 
-// Runs of a class in one day's mask: every run after the first is a return.
-int returns_in(DayMask m) {
-  int runs = busy_count(static_cast<DayMask>(m & ~(m << 1)));
-  return runs > 1 ? runs - 1 : 0;
+// Returns of one class in the teacher's week: every run of the class after
+// the first of its day is a return (weekly), every one after the second is
+// also beyond the daily one.
+struct ClassReturns {
+  std::uint16_t class_index;
+  std::int16_t weekly;
+  std::int16_t beyond_daily;
+};
+
+// The classes with returns in the teacher's week, walked once off the
+// class-per-slot grid: a run starts at an hour whose previous hour holds
+// another class or none. Classes without a return are not listed, so a
+// teacher who never returns into a class is done after the walk.
+int week_returns(int teacher, const std::uint8_t* hours, ClassReturns* out) {
+  const std::uint16_t* grid = g_eng_teachers[teacher].class_per_slot;
+  const int class_count = g_eng_school.class_count < kMaxClasses ? g_eng_school.class_count : kMaxClasses;
+  int found = 0;
+  for (int d = 0; d < rule_days(); ++d) {
+    const std::uint16_t* row = grid + d * kHoursPerDay;
+    std::uint16_t seen[kHoursPerDay];
+    std::uint8_t runs[kHoursPerDay];
+    int seen_count = 0;
+    std::uint16_t previous = kFreeSlot;
+    for (int h = 0; h < hours[d]; ++h) {
+      std::uint16_t c = row[h];
+      if (c == previous) continue;  // the run goes on (or the hour stays free)
+      previous = c;
+      if (c >= class_count) continue;
+      int j = 0;
+      while (j < seen_count && seen[j] != c) ++j;
+      if (j == seen_count) {
+        seen[seen_count] = c, runs[seen_count] = 1, ++seen_count;
+        continue;
+      }
+      ++runs[j];
+      int k = 0;
+      while (k < found && out[k].class_index != c) ++k;
+      if (k == found) out[found++] = ClassReturns{c, 0, 0};
+      ++out[k].weekly;
+      if (runs[j] > 2) ++out[k].beyond_daily;
+    }
+  }
+  return found;
 }
 
 int class_returns(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  const std::uint8_t* hours = rule_day_hours(true);
   int classes = class_list_length(t);
   if (classes == 0) return 0;
-  // One pass over the week: the hours of each class of the list per day.
-  std::int16_t position_of[kMaxClasses];
-  std::memset(position_of, 0xFF, sizeof position_of);
-  for (int i = classes - 1; i >= 0; --i)
-    if (valid_class(t.class_indexes[i])) position_of[t.class_indexes[i]] = static_cast<std::int16_t>(i);
-  DayMask masks[kWeekSlots][kDays] = {};
-  for (int d = 0; d < rule_days(); ++d)
-    for (int h = 0; h < hours[d]; ++h) {
-      int c = teacher_class_at(teacher, d * kHoursPerDay + h);
-      if (c < 0 || c >= g_eng_school.class_count) continue;
-      int i = position_of[c];
-      if (i >= 0) masks[i][d] |= static_cast<DayMask>(1u << h);
-    }
+  ClassReturns counted[kWeekSlots];
+  int found = week_returns(teacher, rule_day_hours(true), counted);
+  // Allowances only grow from 0 (one per exempted class), so a week without
+  // returns charges nothing.
+  if (found == 0) return 0;
   bool daily_rule = (t.type_flags & (kTeacherLaboratory | kTeacherConversation)) == 0;
   int n = 0;
   int last_step2 = -1, last_step3 = -1;
   for (int i = 0; i < classes; ++i) {
     int c = t.class_indexes[i];
     if (!valid_class(c) || g_eng_classes[c].room_type == 2) continue;
-    const DayMask* week = masks[position_of[c]];
-    int weekly = 0;
-    for (int d = 0; d < rule_days(); ++d) weekly += returns_in(week[d]);
+    int k = 0;
+    while (k < found && counted[k].class_index != c) ++k;
+    int weekly = k < found ? counted[k].weekly : 0;
     int excess = weekly - g_teacher_rule_params[teacher].allowed_returns[i];
     if (excess > 0) n += excess, last_step2 = c;
-    if (daily_rule)
-      for (int d = 0; d < rule_days(); ++d) {
-        int r = returns_in(week[d]);
-        if (r > 1) n += r - 1, last_step3 = c;
-      }
+    if (daily_rule && k < found && counted[k].beyond_daily > 0) n += counted[k].beyond_daily, last_step3 = c;
     if (report && (last_step2 == c || last_step3 == c)) or_detail_add_listed(c);
   }
   if (report && n > 0) {
