@@ -17,6 +17,7 @@
 // (68 also reads the first slot list of each day).
 #include "solver/building_companion_constraints.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 
@@ -147,24 +148,64 @@ struct ClassReturns {
   std::int16_t beyond_daily;
 };
 
-// The classes with returns in the teacher's week, walked once off the
-// class-per-slot grid: a run starts at an hour whose previous hour holds
-// another class or none. Classes without a return are not listed, so a
-// teacher who never returns into a class is done after the walk.
+// The hours where a run of one grid value starts: busy, and the first of
+// its day or after an hour holding another value (or none). Eight slots are
+// compared at a time with SSE2, as masks_from_grid does.
+WeekMasks run_starts_from_grid(const std::uint16_t* grid) {
+  WeekMasks w{};
+#if defined(__SSE2__)
+  std::uint64_t starts[2] = {0, 0};  // slots 0-63, 64-83
+  const __m128i free_slot = _mm_set1_epi16(static_cast<short>(kFreeSlot));
+  for (int s = 0; s < 80; s += 16) {
+    __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(grid + s));
+    __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(grid + s + 8));
+    // Slot 0 has no previous slot: it is a day's first hour, settled below.
+    __m128i before_low = s == 0 ? _mm_slli_si128(low, 2)
+                                : _mm_loadu_si128(reinterpret_cast<const __m128i*>(grid + s - 1));
+    __m128i before_high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(grid + s + 7));
+    __m128i no_start_low = _mm_or_si128(_mm_cmpeq_epi16(low, free_slot), _mm_cmpeq_epi16(low, before_low));
+    __m128i no_start_high = _mm_or_si128(_mm_cmpeq_epi16(high, free_slot), _mm_cmpeq_epi16(high, before_high));
+    std::uint64_t bits =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(no_start_low, no_start_high))) ^ 0xFFFFu;
+    starts[s >> 6] |= bits << (s & 63);
+  }
+  for (int s = 80; s < 84; ++s)
+    if (grid[s] != kFreeSlot && grid[s] != grid[s - 1]) starts[1] |= std::uint64_t{1} << (s - 64);
+  for (int d = 0; d < kDays; ++d) {
+    int first = d * kHoursPerDay;
+    std::uint64_t bits = first + kHoursPerDay <= 64 ? starts[0] >> first
+                         : first >= 64             ? starts[1] >> (first - 64)
+                                                   : (starts[0] >> first) | (starts[1] << (64 - first));
+    w.day[d] = static_cast<DayMask>((bits & 0xFFEu) | (grid[first] != kFreeSlot ? 1u : 0u));
+  }
+#else
+  for (int d = 0; d < kDays; ++d)
+    for (int h = 0; h < kHoursPerDay; ++h) {
+      std::uint16_t v = grid[d * kHoursPerDay + h];
+      if (v != kFreeSlot && (h == 0 || v != grid[d * kHoursPerDay + h - 1])) w.day[d] |= static_cast<DayMask>(1u << h);
+    }
+#endif
+  return w;
+}
+
+// The classes with returns in the teacher's week, from the hours where a
+// run of a class starts (a day with at most one run has no return).
+// Classes without a return are not listed, so a teacher who never returns
+// into a class is done after the walk.
 int week_returns(int teacher, const std::uint8_t* hours, ClassReturns* out) {
   const std::uint16_t* grid = g_eng_teachers[teacher].class_per_slot;
+  const WeekMasks starts = run_starts_from_grid(grid);
   const int class_count = g_eng_school.class_count < kMaxClasses ? g_eng_school.class_count : kMaxClasses;
   int found = 0;
   for (int d = 0; d < rule_days(); ++d) {
+    unsigned m = starts.day[d] & day_hours(hours[d]);
+    if ((m & (m - 1)) == 0) continue;
     const std::uint16_t* row = grid + d * kHoursPerDay;
     std::uint16_t seen[kHoursPerDay];
     std::uint8_t runs[kHoursPerDay];
     int seen_count = 0;
-    std::uint16_t previous = kFreeSlot;
-    for (int h = 0; h < hours[d]; ++h) {
-      std::uint16_t c = row[h];
-      if (c == previous) continue;  // the run goes on (or the hour stays free)
-      previous = c;
+    for (; m != 0; m &= m - 1) {
+      std::uint16_t c = row[std::countr_zero(m)];
       if (c >= class_count) continue;
       int j = 0;
       while (j < seen_count && seen[j] != c) ++j;
