@@ -111,45 +111,56 @@ int pseudo_hours_before_lessons(int c, const CalendarGrid& g, int pseudo, const 
   return v;
 }
 
+// Lessons after a late entry that a pseudo-hour earlier in the week could
+// have taken: the heaviest days are set aside first; then each lesson, in
+// the class's list order, takes the first pseudo-hour (day by day, hour by
+// hour) before its own entry hour. Per day the hours are bit masks, so a
+// lesson's search is one test per day, and the walk ends once no
+// pseudo-hour is left to take.
 int late_entries(int c, const CalendarGrid& g, int pseudo, const std::uint8_t* hours, bool calendar_only) {
-  bool excluded[kWeekSlots] = {};
+  DayMask pseudo_hours[kDays] = {}, real_hours[kDays] = {}, excluded[kDays] = {};
+  for (int d = 0; d < rule_days(); ++d)
+    for (int h = 0; h < hours[d]; ++h) {
+      int s = d * kHoursPerDay + h;
+      if (g.teacher[s] == pseudo) {
+        if (!calendar_only || calendar_slot(c, s)) pseudo_hours[d] |= static_cast<DayMask>(1u << h);
+      } else if (g.teacher[s] != kGridFree) {
+        real_hours[d] |= static_cast<DayMask>(1u << h);
+      }
+    }
   for (int round = 0; round < g_school_rule_params.heavy_day_count; ++round) {
     int best_day = -1, best = -1;
     for (int d = 0; d < rule_days(); ++d) {
-      int real = 0;
-      for (int h = 0; h < hours[d]; ++h) {
-        int s = d * kHoursPerDay + h;
-        if (!excluded[s] && real_at(g, s, pseudo)) ++real;
-      }
+      int real = busy_count(static_cast<DayMask>(real_hours[d] & ~excluded[d]));
       if (real > best) best = real, best_day = d;
     }
     if (best_day < 0) break;
-    for (int h = 0; h < hours[best_day]; ++h) {
-      int s = best_day * kHoursPerDay + h;
-      if (real_at(g, s, pseudo)) excluded[s] = true;
-    }
+    excluded[best_day] |= real_hours[best_day];
   }
+  int left = 0;  // pseudo-hours still to take (never set aside above)
+  for (int d = 0; d < rule_days(); ++d) left += busy_count(pseudo_hours[d]);
   const EngineClass& k = g_eng_classes[c];
   int v = 0;
   int count = k.lesson_index_count > kWeekSlots ? kWeekSlots : k.lesson_index_count;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count && left > 0; ++i) {
     int l = k.lesson_indexes[i];
     if (l < 0 || l >= kMaxLessons || !lesson_placed(l) || g_eng_lessons[l].teacher == pseudo) continue;
     int s = lesson_slot(l);
-    if (s < 0 || s >= kWeekSlots || excluded[s]) continue;
+    if (s < 0 || s >= kWeekSlots || is_busy(excluded[s / kHoursPerDay], s % kHoursPerDay)) continue;
     if (calendar_only && !calendar_slot(c, s)) continue;
     int e = g_eng_lessons[l].hour - k.class_digits[0];
     if (e <= 0) continue;
-    bool found = false;
-    for (int d = 0; d < rule_days() && !found; ++d)
-      for (int h = 0; h < e && h < hours[d] && !found; ++h) {
-        int x = d * kHoursPerDay + h;
-        if (excluded[x] || g.teacher[x] != pseudo) continue;
-        if (calendar_only && !calendar_slot(c, x)) continue;
-        excluded[x] = true;
-        found = true;
-      }
-    if (found) ++v;
+    DayMask before_entry = day_hours(e);
+    for (int d = 0; d < rule_days(); ++d) {
+      unsigned open = pseudo_hours[d] & before_entry;
+      if (open == 0) continue;
+      DayMask taken = static_cast<DayMask>(open & (0u - open));
+      pseudo_hours[d] &= static_cast<DayMask>(~taken);
+      excluded[d] |= taken;
+      --left;
+      ++v;
+      break;
+    }
   }
   return v;
 }

@@ -248,4 +248,34 @@ TEST(SolverFaults, ClassReturnsCountTheRunsOfEachDay) {
   reset_run_state();
 }
 
+// The class calendar (84) counts a lesson after a late entry once for a
+// pseudo-hour earlier in the week that it could have taken: the lessons
+// take them in the class's list order, each the first one (day by day)
+// before its own hour, and a pseudo-hour is taken once.
+TEST(SolverFaults, ClassCalendarLessonsTakeTheEarlierPseudoHoursInListOrder) {
+  struct Case {
+    const char* id;
+    std::pair<int, int> lessons[3];  // class 1A's lessons in list order
+    std::int64_t expected;
+  } cases[] = {
+      // Wednesday 2 takes Monday 0; Thursday 1 then finds none (Tuesday's
+      // is not before hour 1).
+      {"hour 2 first", {{2, 2}, {3, 1}, {4, 0}}, 1},
+      // Thursday 1 takes Monday 0, Wednesday 2 then takes Tuesday 1.
+      {"hour 1 first", {{3, 1}, {2, 2}, {4, 0}}, 2},
+      {"every lesson at its day's first hour", {{2, 0}, {3, 0}, {4, 0}}, 0},
+  };
+  for (const Case& c : cases) {
+    mini_school(5, 6, 2, 1);
+    g_eng_teachers[1].calendar_class = 0;  // teacher 1 stands for 1A's calendar
+    for (const auto& [day, hour] : c.lessons) add_lesson(0, 0, day, hour);
+    add_lesson(1, 0, 0, 0);  // pseudo-hours: Monday 0, Tuesday 1
+    add_lesson(1, 0, 1, 1);
+    rebuild_mini_school();
+    EXPECT_EQ(delta_of(84, 1), c.expected) << c.id;
+    EXPECT_EQ(g_evaluators[84].full(), c.expected) << c.id;
+  }
+  reset_run_state();
+}
+
 }  // namespace
