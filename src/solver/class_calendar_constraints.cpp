@@ -34,14 +34,15 @@ bool entry_switch() { return (g_eng_school.option_flags & 1) != 0; }
 int calendar_class_of(int teacher, int id) {
   if (!valid_teacher(teacher)) return -1;
   const EngineTeacher& t = g_eng_teachers[teacher];
+  int c = t.calendar_class;
+  if (c < 0) return -1;  // most teachers: asked first
   if (t.held_out == 1 && t.second_test == 0) return -1;
   if (t.constraint_switch[id] == 1) return -1;
   bool graded = t.tekgrado[0] != 0;
   if (g_eval_mode == 1 && !graded) return -1;
   if (g_eval_mode == 2 && !graded && ConstraintSwitchTable[id].off != 0) return -1;
   if ((t.type_flags & (kTeacherLabPseudo | kTeacherFca | kTeacherNoLessons)) != 0) return -1;
-  int c = t.calendar_class;
-  if (c < 0 || c >= g_eng_school.real_class_count || !valid_class(c)) return -1;
+  if (c >= g_eng_school.real_class_count || !valid_class(c)) return -1;
   if (g_eng_classes[c].room_type != 0) return -1;
   return c;
 }
