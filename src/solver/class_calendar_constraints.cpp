@@ -81,10 +81,11 @@ bool graded_stand_in(int teacher) {
 
 void build_calendar_grid(int c, int pseudo, CalendarGrid& g) {
   const EngineClass& k = g_eng_classes[c];
-  for (int s = 0; s < kWeekSlots; ++s) {
-    std::uint16_t t = k.teacher_grid[s];
-    g.teacher[s] = (t != kGridFree && graded_stand_in(t)) ? static_cast<std::uint16_t>(pseudo) : t;
-  }
+  static_assert(sizeof g.teacher == sizeof k.teacher_grid);
+  std::memcpy(g.teacher, k.teacher_grid, sizeof g.teacher);
+  if (g_school_rule_params.tekgrado_switch != 0)  // else no teacher stands in
+    for (std::uint16_t& t : g.teacher)
+      if (t != kGridFree && graded_stand_in(t)) t = static_cast<std::uint16_t>(pseudo);
   int limit = k.class_digits[1];
   if (!entry_switch() || limit <= 0) return;
   for (int d = 0; d < rule_days() && limit > 0; ++d)
@@ -145,12 +146,15 @@ int late_entries(int c, const CalendarGrid& g, int pseudo, const std::uint8_t* h
   int count = k.lesson_index_count > kWeekSlots ? kWeekSlots : k.lesson_index_count;
   for (int i = 0; i < count && left > 0; ++i) {
     int l = k.lesson_indexes[i];
-    if (l < 0 || l >= kMaxLessons || !lesson_placed(l) || g_eng_lessons[l].teacher == pseudo) continue;
+    if (l < 0 || l >= kMaxLessons || !lesson_placed(l)) continue;
+    // The place first: the teacher is read (another part of the record)
+    // only for a lesson that could take a pseudo-hour.
+    int e = g_eng_lessons[l].hour - k.class_digits[0];
+    if (e <= 0) continue;
     int s = lesson_slot(l);
     if (s < 0 || s >= kWeekSlots || is_busy(excluded[s / kHoursPerDay], s % kHoursPerDay)) continue;
     if (calendar_only && !calendar_slot(c, s)) continue;
-    int e = g_eng_lessons[l].hour - k.class_digits[0];
-    if (e <= 0) continue;
+    if (g_eng_lessons[l].teacher == pseudo) continue;
     DayMask before_entry = day_hours(e);
     for (int d = 0; d < rule_days(); ++d) {
       unsigned open = pseudo_hours[d] & before_entry;
