@@ -159,11 +159,22 @@ struct LinePatterns {
   Blocks wanted, alternative;
 };
 
+// The last distance worked out with one pattern entry, and the line's days
+// (hours as bit masks, packed) it was worked out for: a move that leaves the
+// line's week as it was finds its distance here. The distance depends on
+// nothing else (the entry fixes the patterns and the kind).
+struct LineMemo {
+  std::uint64_t low = 0, high = 0;  // days 0-3, 4-6
+  int days = -1;                    // -1: nothing kept
+  int distance = 0;
+};
+
 struct LineTable {
   bool ready = false;
   int lesson_count = 0;
   std::vector<LessonLine> lessons;
   std::vector<LinePatterns> patterns;
+  std::vector<LineMemo> memo;  // per pattern entry
   std::vector<std::uint32_t> stamp;  // per line: the call that last met it
   std::vector<std::int32_t> local;   // per line: its place in that call's list
   std::uint32_t call = 0;
@@ -196,6 +207,7 @@ void build_line_table() {
   for (const LessonLine& e : t.lessons)
     if (e.patterns >= 0) patterned[static_cast<std::size_t>(e.line)] |= priced_kind(e.lab);
   for (LessonLine& e : t.lessons) e.priced = patterned[static_cast<std::size_t>(e.line)] & priced_kind(e.lab);
+  t.memo.assign(t.patterns.size(), LineMemo{});
   t.stamp.assign(numbers.size(), 0);
   t.local.assign(numbers.size(), 0);
   t.call = 0;
@@ -260,13 +272,20 @@ int consecutive_from_table(int c, bool lab) {
     if (r.patterns < 0 || teacher_waiting(r.teacher)) continue;
     if (g_eval_mode == 1 && r.teacher >= 0 && r.teacher < kMaxTeachers && g_eng_teachers[r.teacher].tekgrado[0] == 0)
       continue;
-    const LinePatterns& p = t.patterns[static_cast<std::size_t>(r.patterns)];
-    int run[kDays];  // longest run of hours per day
-    for (int x = 0; x < kDays; ++x) {
-      run[x] = 0;
-      for (unsigned m = r.hours[x]; m != 0; m &= m >> 1) ++run[x];
+    LineMemo& memo = t.memo[static_cast<std::size_t>(r.patterns)];
+    std::uint64_t low = 0, high = 0;
+    for (int x = 0; x < 4; ++x) low |= std::uint64_t{r.hours[x]} << (16 * x);
+    for (int x = 4; x < kDays; ++x) high |= std::uint64_t{r.hours[x]} << (16 * (x - 4));
+    if (memo.days != days || memo.low != low || memo.high != high) {
+      const LinePatterns& p = t.patterns[static_cast<std::size_t>(r.patterns)];
+      int run[kDays];  // longest run of hours per day
+      for (int x = 0; x < kDays; ++x) {
+        run[x] = 0;
+        for (unsigned m = r.hours[x]; m != 0; m &= m >> 1) ++run[x];
+      }
+      memo = LineMemo{low, high, days, line_block_distance(run, days, p.wanted, p.alternative, lab)};
     }
-    int d = line_block_distance(run, days, p.wanted, p.alternative, lab);
+    int d = memo.distance;
     int taken = std::min(d, std::max(allowed, 0));
     d -= taken;
     allowed -= taken;
