@@ -604,6 +604,7 @@ TEST_F(EvalClassDeltaSum, ConsecutiveDeltaFollowsAWeekChangedOnItsLastDays) {
     or_rebuild_class_grids();
     or_rebuild_teacher_grids();
   }
+  or_reset_model();  // the prepared parameters and the kept line table go with it
   reset_run_state();
 }
 
