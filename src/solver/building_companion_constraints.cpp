@@ -20,7 +20,6 @@
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "engine/status_block.h"
 #include "solver/constraint_parameters.h"
@@ -140,46 +139,112 @@ int class_list_length(const EngineTeacher& t) {
   return n;
 }
 
-// Runs of a class in one day's mask: every run after the first is a return.
-int returns_in(DayMask m) {
-  int runs = busy_count(static_cast<DayMask>(m & ~(m << 1)));
-  return runs > 1 ? runs - 1 : 0;
+// Returns of one class in the teacher's week: every run of the class after
+// the first of its day is a return (weekly), every one after the second is
+// also beyond the daily one.
+struct ClassReturns {
+  std::uint16_t class_index;
+  std::int16_t weekly;
+  std::int16_t beyond_daily;
+};
+
+// The hours where a run of one grid value starts: busy, and the first of
+// its day or after an hour holding another value (or none). Eight slots are
+// compared at a time with SSE2, as masks_from_grid does.
+WeekMasks run_starts_from_grid(const std::uint16_t* grid) {
+  WeekMasks w{};
+#if defined(__SSE2__)
+  std::uint64_t starts[2] = {0, 0};  // slots 0-63, 64-83
+  const __m128i free_slot = _mm_set1_epi16(static_cast<short>(kFreeSlot));
+  for (int s = 0; s < 80; s += 16) {
+    __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(grid + s));
+    __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(grid + s + 8));
+    // Slot 0 has no previous slot: it is a day's first hour, settled below.
+    __m128i before_low = s == 0 ? _mm_slli_si128(low, 2)
+                                : _mm_loadu_si128(reinterpret_cast<const __m128i*>(grid + s - 1));
+    __m128i before_high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(grid + s + 7));
+    __m128i no_start_low = _mm_or_si128(_mm_cmpeq_epi16(low, free_slot), _mm_cmpeq_epi16(low, before_low));
+    __m128i no_start_high = _mm_or_si128(_mm_cmpeq_epi16(high, free_slot), _mm_cmpeq_epi16(high, before_high));
+    std::uint64_t bits =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(no_start_low, no_start_high))) ^ 0xFFFFu;
+    starts[s >> 6] |= bits << (s & 63);
+  }
+  for (int s = 80; s < 84; ++s)
+    if (grid[s] != kFreeSlot && grid[s] != grid[s - 1]) starts[1] |= std::uint64_t{1} << (s - 64);
+  for (int d = 0; d < kDays; ++d) {
+    int first = d * kHoursPerDay;
+    std::uint64_t bits = first + kHoursPerDay <= 64 ? starts[0] >> first
+                         : first >= 64             ? starts[1] >> (first - 64)
+                                                   : (starts[0] >> first) | (starts[1] << (64 - first));
+    w.day[d] = static_cast<DayMask>((bits & 0xFFEu) | (grid[first] != kFreeSlot ? 1u : 0u));
+  }
+#else
+  for (int d = 0; d < kDays; ++d)
+    for (int h = 0; h < kHoursPerDay; ++h) {
+      std::uint16_t v = grid[d * kHoursPerDay + h];
+      if (v != kFreeSlot && (h == 0 || v != grid[d * kHoursPerDay + h - 1])) w.day[d] |= static_cast<DayMask>(1u << h);
+    }
+#endif
+  return w;
+}
+
+// The classes with returns in the teacher's week, from the hours where a
+// run of a class starts (a day with at most one run has no return).
+// Classes without a return are not listed, so a teacher who never returns
+// into a class is done after the walk.
+int week_returns(int teacher, const std::uint8_t* hours, ClassReturns* out) {
+  const std::uint16_t* grid = g_eng_teachers[teacher].class_per_slot;
+  const WeekMasks starts = run_starts_from_grid(grid);
+  const int class_count = g_eng_school.class_count < kMaxClasses ? g_eng_school.class_count : kMaxClasses;
+  int found = 0;
+  for (int d = 0; d < rule_days(); ++d) {
+    unsigned m = starts.day[d] & day_hours(hours[d]);
+    if ((m & (m - 1)) == 0) continue;
+    const std::uint16_t* row = grid + d * kHoursPerDay;
+    std::uint16_t seen[kHoursPerDay];
+    std::uint8_t runs[kHoursPerDay];
+    int seen_count = 0;
+    for (; m != 0; m &= m - 1) {
+      std::uint16_t c = row[std::countr_zero(m)];
+      if (c >= class_count) continue;
+      int j = 0;
+      while (j < seen_count && seen[j] != c) ++j;
+      if (j == seen_count) {
+        seen[seen_count] = c, runs[seen_count] = 1, ++seen_count;
+        continue;
+      }
+      ++runs[j];
+      int k = 0;
+      while (k < found && out[k].class_index != c) ++k;
+      if (k == found) out[found++] = ClassReturns{c, 0, 0};
+      ++out[k].weekly;
+      if (runs[j] > 2) ++out[k].beyond_daily;
+    }
+  }
+  return found;
 }
 
 int class_returns(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  const std::uint8_t* hours = rule_day_hours(true);
   int classes = class_list_length(t);
   if (classes == 0) return 0;
-  // One pass over the week: the hours of each class of the list per day.
-  std::int16_t position_of[kMaxClasses];
-  std::memset(position_of, 0xFF, sizeof position_of);
-  for (int i = classes - 1; i >= 0; --i)
-    if (valid_class(t.class_indexes[i])) position_of[t.class_indexes[i]] = static_cast<std::int16_t>(i);
-  DayMask masks[kWeekSlots][kDays] = {};
-  for (int d = 0; d < rule_days(); ++d)
-    for (int h = 0; h < hours[d]; ++h) {
-      int c = teacher_class_at(teacher, d * kHoursPerDay + h);
-      if (c < 0 || c >= g_eng_school.class_count) continue;
-      int i = position_of[c];
-      if (i >= 0) masks[i][d] |= static_cast<DayMask>(1u << h);
-    }
+  ClassReturns counted[kWeekSlots];
+  int found = week_returns(teacher, rule_day_hours(true), counted);
+  // Allowances only grow from 0 (one per exempted class), so a week without
+  // returns charges nothing.
+  if (found == 0) return 0;
   bool daily_rule = (t.type_flags & (kTeacherLaboratory | kTeacherConversation)) == 0;
   int n = 0;
   int last_step2 = -1, last_step3 = -1;
   for (int i = 0; i < classes; ++i) {
     int c = t.class_indexes[i];
     if (!valid_class(c) || g_eng_classes[c].room_type == 2) continue;
-    const DayMask* week = masks[position_of[c]];
-    int weekly = 0;
-    for (int d = 0; d < rule_days(); ++d) weekly += returns_in(week[d]);
+    int k = 0;
+    while (k < found && counted[k].class_index != c) ++k;
+    int weekly = k < found ? counted[k].weekly : 0;
     int excess = weekly - g_teacher_rule_params[teacher].allowed_returns[i];
     if (excess > 0) n += excess, last_step2 = c;
-    if (daily_rule)
-      for (int d = 0; d < rule_days(); ++d) {
-        int r = returns_in(week[d]);
-        if (r > 1) n += r - 1, last_step3 = c;
-      }
+    if (daily_rule && k < found && counted[k].beyond_daily > 0) n += counted[k].beyond_daily, last_step3 = c;
     if (report && (last_step2 == c || last_step3 == c)) or_detail_add_listed(c);
   }
   if (report && n > 0) {

@@ -34,14 +34,15 @@ bool entry_switch() { return (g_eng_school.option_flags & 1) != 0; }
 int calendar_class_of(int teacher, int id) {
   if (!valid_teacher(teacher)) return -1;
   const EngineTeacher& t = g_eng_teachers[teacher];
+  int c = t.calendar_class;
+  if (c < 0) return -1;  // most teachers: asked first
   if (t.held_out == 1 && t.second_test == 0) return -1;
   if (t.constraint_switch[id] == 1) return -1;
   bool graded = t.tekgrado[0] != 0;
   if (g_eval_mode == 1 && !graded) return -1;
   if (g_eval_mode == 2 && !graded && ConstraintSwitchTable[id].off != 0) return -1;
   if ((t.type_flags & (kTeacherLabPseudo | kTeacherFca | kTeacherNoLessons)) != 0) return -1;
-  int c = t.calendar_class;
-  if (c < 0 || c >= g_eng_school.real_class_count || !valid_class(c)) return -1;
+  if (c >= g_eng_school.real_class_count || !valid_class(c)) return -1;
   if (g_eng_classes[c].room_type != 0) return -1;
   return c;
 }
@@ -80,10 +81,11 @@ bool graded_stand_in(int teacher) {
 
 void build_calendar_grid(int c, int pseudo, CalendarGrid& g) {
   const EngineClass& k = g_eng_classes[c];
-  for (int s = 0; s < kWeekSlots; ++s) {
-    std::uint16_t t = k.teacher_grid[s];
-    g.teacher[s] = (t != kGridFree && graded_stand_in(t)) ? static_cast<std::uint16_t>(pseudo) : t;
-  }
+  static_assert(sizeof g.teacher == sizeof k.teacher_grid);
+  std::memcpy(g.teacher, k.teacher_grid, sizeof g.teacher);
+  if (g_school_rule_params.tekgrado_switch != 0)  // else no teacher stands in
+    for (std::uint16_t& t : g.teacher)
+      if (t != kGridFree && graded_stand_in(t)) t = static_cast<std::uint16_t>(pseudo);
   int limit = k.class_digits[1];
   if (!entry_switch() || limit <= 0) return;
   for (int d = 0; d < rule_days() && limit > 0; ++d)
@@ -111,45 +113,59 @@ int pseudo_hours_before_lessons(int c, const CalendarGrid& g, int pseudo, const 
   return v;
 }
 
+// Lessons after a late entry that a pseudo-hour earlier in the week could
+// have taken: the heaviest days are set aside first; then each lesson, in
+// the class's list order, takes the first pseudo-hour (day by day, hour by
+// hour) before its own entry hour. Per day the hours are bit masks, so a
+// lesson's search is one test per day, and the walk ends once no
+// pseudo-hour is left to take.
 int late_entries(int c, const CalendarGrid& g, int pseudo, const std::uint8_t* hours, bool calendar_only) {
-  bool excluded[kWeekSlots] = {};
+  DayMask pseudo_hours[kDays] = {}, real_hours[kDays] = {}, excluded[kDays] = {};
+  for (int d = 0; d < rule_days(); ++d)
+    for (int h = 0; h < hours[d]; ++h) {
+      int s = d * kHoursPerDay + h;
+      if (g.teacher[s] == pseudo) {
+        if (!calendar_only || calendar_slot(c, s)) pseudo_hours[d] |= static_cast<DayMask>(1u << h);
+      } else if (g.teacher[s] != kGridFree) {
+        real_hours[d] |= static_cast<DayMask>(1u << h);
+      }
+    }
   for (int round = 0; round < g_school_rule_params.heavy_day_count; ++round) {
     int best_day = -1, best = -1;
     for (int d = 0; d < rule_days(); ++d) {
-      int real = 0;
-      for (int h = 0; h < hours[d]; ++h) {
-        int s = d * kHoursPerDay + h;
-        if (!excluded[s] && real_at(g, s, pseudo)) ++real;
-      }
+      int real = busy_count(static_cast<DayMask>(real_hours[d] & ~excluded[d]));
       if (real > best) best = real, best_day = d;
     }
     if (best_day < 0) break;
-    for (int h = 0; h < hours[best_day]; ++h) {
-      int s = best_day * kHoursPerDay + h;
-      if (real_at(g, s, pseudo)) excluded[s] = true;
-    }
+    excluded[best_day] |= real_hours[best_day];
   }
+  int left = 0;  // pseudo-hours still to take (never set aside above)
+  for (int d = 0; d < rule_days(); ++d) left += busy_count(pseudo_hours[d]);
   const EngineClass& k = g_eng_classes[c];
   int v = 0;
   int count = k.lesson_index_count > kWeekSlots ? kWeekSlots : k.lesson_index_count;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count && left > 0; ++i) {
     int l = k.lesson_indexes[i];
-    if (l < 0 || l >= kMaxLessons || !lesson_placed(l) || g_eng_lessons[l].teacher == pseudo) continue;
-    int s = lesson_slot(l);
-    if (s < 0 || s >= kWeekSlots || excluded[s]) continue;
-    if (calendar_only && !calendar_slot(c, s)) continue;
+    if (l < 0 || l >= kMaxLessons || !lesson_placed(l)) continue;
+    // The place first: the teacher is read (another part of the record)
+    // only for a lesson that could take a pseudo-hour.
     int e = g_eng_lessons[l].hour - k.class_digits[0];
     if (e <= 0) continue;
-    bool found = false;
-    for (int d = 0; d < rule_days() && !found; ++d)
-      for (int h = 0; h < e && h < hours[d] && !found; ++h) {
-        int x = d * kHoursPerDay + h;
-        if (excluded[x] || g.teacher[x] != pseudo) continue;
-        if (calendar_only && !calendar_slot(c, x)) continue;
-        excluded[x] = true;
-        found = true;
-      }
-    if (found) ++v;
+    int s = lesson_slot(l);
+    if (s < 0 || s >= kWeekSlots || is_busy(excluded[s / kHoursPerDay], s % kHoursPerDay)) continue;
+    if (calendar_only && !calendar_slot(c, s)) continue;
+    if (g_eng_lessons[l].teacher == pseudo) continue;
+    DayMask before_entry = day_hours(e);
+    for (int d = 0; d < rule_days(); ++d) {
+      unsigned open = pseudo_hours[d] & before_entry;
+      if (open == 0) continue;
+      DayMask taken = static_cast<DayMask>(open & (0u - open));
+      pseudo_hours[d] &= static_cast<DayMask>(~taken);
+      excluded[d] |= taken;
+      --left;
+      ++v;
+      break;
+    }
   }
   return v;
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "solver/constraint_catalogue.h"
 #include "solver/exemptions.h"
 #include "solver/placement_state.h"
+#include "solver/week_masks.h"
 
 Blocks blocks_of_map(const char* map, int size) {
   Blocks b;
@@ -136,19 +138,35 @@ int consecutive(int c, bool lab, std::int64_t* total) {
 // once: the line's number over the school (lessons with the same teacher,
 // subject and line number share it), whether the lesson is co-taught, and
 // the patterns its own maps give (an index into the pattern list, -1 when
-// the map of its kind has no blocks). The record fields it reads are never
+// the map of its kind has no blocks), and whether its line can be priced at
+// all: a line none of whose lessons of this kind has patterns never is, so
+// the delta check passes its lessons over. The record fields it reads are never
 // changed by the search: a table built once the run's parameters are
 // prepared (after the load's preparation of the records) holds until the
 // next load resets them; one built before that is rebuilt at every use.
+constexpr std::uint8_t kPricedPlain = 1, kPricedLab = 2;
+constexpr std::uint8_t priced_kind(bool lab) { return lab ? kPricedLab : kPricedPlain; }
+
 struct LessonLine {
   std::int32_t line;
   std::int32_t patterns;
   std::int32_t teacher;
   bool lab;
+  std::uint8_t priced;  // priced_kind(lab) when the line has patterns of that kind, else 0
 };
 
 struct LinePatterns {
   Blocks wanted, alternative;
+};
+
+// The last distance worked out with one pattern entry, and the line's days
+// (hours as bit masks, packed) it was worked out for: a move that leaves the
+// line's week as it was finds its distance here. The distance depends on
+// nothing else (the entry fixes the patterns and the kind).
+struct LineMemo {
+  std::uint64_t low = 0, high = 0;  // days 0-3, 4-6
+  int days = -1;                    // -1: nothing kept
+  int distance = 0;
 };
 
 struct LineTable {
@@ -156,6 +174,7 @@ struct LineTable {
   int lesson_count = 0;
   std::vector<LessonLine> lessons;
   std::vector<LinePatterns> patterns;
+  std::vector<LineMemo> memo;  // per pattern entry
   std::vector<std::uint32_t> stamp;  // per line: the call that last met it
   std::vector<std::int32_t> local;   // per line: its place in that call's list
   std::uint32_t call = 0;
@@ -184,6 +203,11 @@ void build_line_table() {
                                         blocks_of_map(x.consecutive_maps[map + 1], kMapSize)});
     }
   }
+  std::vector<std::uint8_t> patterned(numbers.size(), 0);
+  for (const LessonLine& e : t.lessons)
+    if (e.patterns >= 0) patterned[static_cast<std::size_t>(e.line)] |= priced_kind(e.lab);
+  for (LessonLine& e : t.lessons) e.priced = patterned[static_cast<std::size_t>(e.line)] & priced_kind(e.lab);
+  t.memo.assign(t.patterns.size(), LineMemo{});
   t.stamp.assign(numbers.size(), 0);
   t.local.assign(numbers.size(), 0);
   t.call = 0;
@@ -200,7 +224,8 @@ void ensure_line_table() {
 
 // The class's distance as consecutive() counts it, from the table: one walk
 // over the week grid, lines in the order in which their first lessons come,
-// each with the patterns of its first lesson that has any.
+// each with the patterns of its first lesson that has any. Only the lines
+// that can be priced are gathered, each day's hours as a bit mask.
 int consecutive_from_table(int c, bool lab) {
   LineTable& t = g_lines;
   ensure_line_table();
@@ -210,7 +235,7 @@ int consecutive_from_table(int c, bool lab) {
   }
   struct Run {
     int line, teacher, patterns;
-    int run[kDays], last[kDays], current[kDays];
+    DayMask hours[kDays];
   };
   static Run runs[kWeekSlots];
   int count = 0;
@@ -222,7 +247,7 @@ int consecutive_from_table(int c, bool lab) {
       std::uint16_t l = k.week_grid[d][h];
       if (l == kGridFree || l >= t.lesson_count) continue;
       const LessonLine& e = t.lessons[l];
-      if (e.lab != lab) continue;
+      if ((e.priced & priced_kind(lab)) == 0) continue;
       int i;
       if (t.stamp[static_cast<std::size_t>(e.line)] != t.call) {
         t.stamp[static_cast<std::size_t>(e.line)] = t.call;
@@ -231,15 +256,13 @@ int consecutive_from_table(int c, bool lab) {
         r.line = e.line;
         r.teacher = e.teacher;
         r.patterns = -1;
-        for (int x = 0; x < kDays; ++x) r.run[x] = r.current[x] = 0, r.last[x] = -2;
+        std::fill(std::begin(r.hours), std::end(r.hours), DayMask{0});
       } else {
         i = t.local[static_cast<std::size_t>(e.line)];
       }
       Run& r = runs[i];
       if (r.patterns < 0) r.patterns = e.patterns;
-      r.current[d] = r.last[d] == h - 1 ? r.current[d] + 1 : 1;
-      r.last[d] = h;
-      r.run[d] = std::max(r.run[d], r.current[d]);
+      r.hours[d] |= static_cast<DayMask>(1u << h);
     }
   }
   int n = 0;
@@ -249,8 +272,20 @@ int consecutive_from_table(int c, bool lab) {
     if (r.patterns < 0 || teacher_waiting(r.teacher)) continue;
     if (g_eval_mode == 1 && r.teacher >= 0 && r.teacher < kMaxTeachers && g_eng_teachers[r.teacher].tekgrado[0] == 0)
       continue;
-    const LinePatterns& p = t.patterns[static_cast<std::size_t>(r.patterns)];
-    int d = line_block_distance(r.run, days, p.wanted, p.alternative, lab);
+    LineMemo& memo = t.memo[static_cast<std::size_t>(r.patterns)];
+    std::uint64_t low = 0, high = 0;
+    for (int x = 0; x < 4; ++x) low |= std::uint64_t{r.hours[x]} << (16 * x);
+    for (int x = 4; x < kDays; ++x) high |= std::uint64_t{r.hours[x]} << (16 * (x - 4));
+    if (memo.days != days || memo.low != low || memo.high != high) {
+      const LinePatterns& p = t.patterns[static_cast<std::size_t>(r.patterns)];
+      int run[kDays];  // longest run of hours per day
+      for (int x = 0; x < kDays; ++x) {
+        run[x] = 0;
+        for (unsigned m = r.hours[x]; m != 0; m &= m >> 1) ++run[x];
+      }
+      memo = LineMemo{low, high, days, line_block_distance(run, days, p.wanted, p.alternative, lab)};
+    }
+    int d = memo.distance;
     int taken = std::min(d, std::max(allowed, 0));
     d -= taken;
     allowed -= taken;

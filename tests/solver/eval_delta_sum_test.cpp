@@ -12,6 +12,7 @@
 #include "engine/status_block.h"
 #include "eval2_mini_school.h"
 #include "solver/class_constraints.h"
+#include "solver/constraint_parameter_fill.h"
 #include "solver/constraint_parameters.h"
 #include "solver/cost_evaluation.h"
 #include "solver/gap_constraints.h"
@@ -632,6 +633,33 @@ TEST_F(EvalClassDeltaSum, ConsecutiveDeltaReadsThePatternsOfTheLastLoad) {
     EXPECT_GT(full, 0) << id;
     EXPECT_EQ(deltas, full) << id;
   }
+  reset_run_state();
+}
+
+// Once the parameters are prepared, as a search starts, the consecutive-hours
+// delta keeps what it worked out for a line's week; a week changed only on
+// its last days (Friday's hours turned round by one in every class) is
+// worked out anew.
+TEST_F(EvalClassDeltaSum, ConsecutiveDeltaFollowsAWeekChangedOnItsLastDays) {
+  classes::build_class_school(4);
+  g_eng_school.option_flags = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].held_out = 0;
+  or_prepare_constraint_parameters();
+  const int friday = 4, hours = g_eng_school.hours_per_day[friday];
+  for (int round = 0; round < hours; ++round) {
+    for (int id : {80, 81}) {
+      EXPECT_EQ(delta_mismatches(id, g_class_accumulated_penalty, g_eng_school.class_count), 0)
+          << "round " << round << " id " << id;
+    }
+    EXPECT_GT(g_evaluators[80].full(), 0) << "round " << round;
+    for (int l = 0; l < g_eng_school.lesson_count; ++l)
+      if (g_eng_lessons[l].day == friday)
+        g_eng_lessons[l].hour = static_cast<std::uint8_t>((g_eng_lessons[l].hour + 1) % hours);
+    or_rebuild_slot_index();
+    or_rebuild_class_grids();
+    or_rebuild_teacher_grids();
+  }
+  or_reset_model();  // the prepared parameters and the kept line table go with it
   reset_run_state();
 }
 

@@ -217,4 +217,65 @@ TEST(SolverFaults, ClassBreakTakesTheRowOfTheDaysWorkedInTheClass) {
   reset_run_state();
 }
 
+// Returns into a class (32): every run of a class after the first of its
+// day is a return for the week, every one after the second also one beyond
+// the day's; runs end at the day's end and hours past the day's length do
+// not count.
+TEST(SolverFaults, ClassReturnsCountTheRunsOfEachDay) {
+  struct Case {
+    const char* id;
+    std::int8_t allowed;  // returns into 1A allowed in the week
+    std::uint8_t type_flags;
+    std::int64_t expected;
+  } cases[] = {
+      {"plain", 0, 0, 5},  // 1A: 3 returns, 1 beyond a day's; 2A: 1 return
+      {"one return allowed", 1, 0, 4},
+      {"laboratory teacher: no daily rule", 0, kTeacherLaboratory, 4},
+  };
+  for (const Case& c : cases) {
+    mini_school(5, 6, 1, 3);
+    g_eng_school.hours_per_day[2] = g_eng_school.provisional_hours_per_day[2] = 4;
+    const int week[][6] = {{0, 1, 0, 0, 1, 0}, {0, -1, 0, -1, -1, -1}, {1, 0, -1, -1, -1, 1}};
+    for (int d = 0; d < 3; ++d)
+      for (int h = 0; h < 6; ++h)
+        if (week[d][h] >= 0) add_lesson(0, week[d][h], d, h);
+    rebuild_mini_school();
+    g_teacher_rule_params[0].allowed_returns[0] = c.allowed;
+    g_eng_teachers[0].type_flags = c.type_flags;
+    EXPECT_EQ(delta_of(32, 0), c.expected) << c.id;
+    EXPECT_EQ(g_evaluators[32].full(), c.expected) << c.id;
+  }
+  reset_run_state();
+}
+
+// The class calendar (84) counts a lesson after a late entry once for a
+// pseudo-hour earlier in the week that it could have taken: the lessons
+// take them in the class's list order, each the first one (day by day)
+// before its own hour, and a pseudo-hour is taken once.
+TEST(SolverFaults, ClassCalendarLessonsTakeTheEarlierPseudoHoursInListOrder) {
+  struct Case {
+    const char* id;
+    std::pair<int, int> lessons[3];  // class 1A's lessons in list order
+    std::int64_t expected;
+  } cases[] = {
+      // Wednesday 2 takes Monday 0; Thursday 1 then finds none (Tuesday's
+      // is not before hour 1).
+      {"hour 2 first", {{2, 2}, {3, 1}, {4, 0}}, 1},
+      // Thursday 1 takes Monday 0, Wednesday 2 then takes Tuesday 1.
+      {"hour 1 first", {{3, 1}, {2, 2}, {4, 0}}, 2},
+      {"every lesson at its day's first hour", {{2, 0}, {3, 0}, {4, 0}}, 0},
+  };
+  for (const Case& c : cases) {
+    mini_school(5, 6, 2, 1);
+    g_eng_teachers[1].calendar_class = 0;  // teacher 1 stands for 1A's calendar
+    for (const auto& [day, hour] : c.lessons) add_lesson(0, 0, day, hour);
+    add_lesson(1, 0, 0, 0);  // pseudo-hours: Monday 0, Tuesday 1
+    add_lesson(1, 0, 1, 1);
+    rebuild_mini_school();
+    EXPECT_EQ(delta_of(84, 1), c.expected) << c.id;
+    EXPECT_EQ(g_evaluators[84].full(), c.expected) << c.id;
+  }
+  reset_run_state();
+}
+
 }  // namespace
