@@ -48,19 +48,73 @@ bool building_mode_on() { return (g_building_mode_flags & 3) != 0; }
 
 std::int64_t run_full(int id) { return or_run_full_check(id); }
 
+// The ids of kTeacherSumOrder that pass the switch gate, in that order: a
+// sum walks only these, without a gate of its own. The switch bytes have
+// many writers (staging, releases, restarts, workers, tests), so the list
+// keeps a copy of the bytes and the mode it was made for and is made again
+// when either differs; comparing 96 bytes costs less than 66 gate branches
+// that the processor cannot predict.
+class ActiveTeacherChecks {
+ public:
+  const ActiveTeacherChecks& current() {
+    static_assert(sizeof(ConstraintSwitchTable) == kConstraintCount, "one switch byte per id");
+    if (!built_ || mode_ != g_eval_mode || !same_switches()) build();
+    return *this;
+  }
+  // Ids to sum: all of them, or without 39; first_three: those at the first
+  // three places of the order.
+  const std::uint8_t* ids(bool without39) const { return without39 ? without39_ : all_; }
+  int count(bool without39) const { return without39 ? without39_count_ : all_count_; }
+  int first_three() const { return first_three_; }
+
+ private:
+  static constexpr int kWords = kConstraintCount / 8;
+  static_assert(kConstraintCount % 8 == 0, "the switch bytes compare as whole words");
+
+  bool same_switches() const {
+    std::uint64_t differ = 0;
+    for (int i = 0; i < kWords; ++i) {
+      std::uint64_t now;
+      std::memcpy(&now, reinterpret_cast<const unsigned char*>(ConstraintSwitchTable) + 8 * i, 8);
+      differ |= now ^ switches_[i];
+    }
+    return differ == 0;
+  }
+
+  void build() {
+    std::memcpy(switches_, ConstraintSwitchTable, sizeof(switches_));
+    mode_ = g_eval_mode;
+    all_count_ = without39_count_ = first_three_ = 0;
+    for (int i = 0; i < 66; ++i) {
+      std::uint8_t id = kTeacherSumOrder[i];
+      if (!or_constraint_active(id)) continue;
+      all_[all_count_++] = id;
+      if (i < 3) ++first_three_;
+      if (id != 39) without39_[without39_count_++] = id;
+    }
+    built_ = true;
+  }
+
+  bool built_ = false;
+  std::uint8_t mode_ = 0;
+  std::uint64_t switches_[kWords] = {};
+  std::uint8_t all_[66] = {}, without39_[66] = {};
+  int all_count_ = 0, without39_count_ = 0, first_three_ = 0;
+};
+
+ActiveTeacherChecks g_active_teacher_checks;
+
 // Teacher sum over kTeacherSumOrder; `checked` stops after the first three
 // ids in the first search phase, `without39` leaves constraint 39 out.
 std::int64_t teacher_sum(int teacher, bool checked, bool without39) {
   TeacherWeekScope week(teacher);
+  const ActiveTeacherChecks& active = g_active_teacher_checks.current();
+  const std::uint8_t* ids = active.ids(without39);
+  int n = checked && g_solver.search_phase == 1 ? active.first_three() : active.count(without39);
   std::int64_t sum = 0;
-  for (int i = 0; i < 66; ++i) {
-    int id = kTeacherSumOrder[i];
-    if (checked && i == 3 && g_solver.search_phase == 1) break;
-    if (without39 && id == 39) continue;
-    // or_run_delta_check, with its gate read here: this loop is the hottest
-    // path of the search.
-    if (ConstraintSwitchTable[id].off == 0 || g_eval_mode == 2) sum += g_evaluators[id].delta(teacher);
-  }
+  // or_run_delta_check without its gate: this loop is the hottest path of
+  // the search.
+  for (int i = 0; i < n; ++i) sum += g_evaluators[ids[i]].delta(teacher);
   return sum;
 }
 

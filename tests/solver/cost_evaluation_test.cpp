@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
@@ -180,6 +181,27 @@ TEST_F(PlantedEvaluators, SwitchedOffIdsCountOnlyInEvaluationModeTwo) {
   g_eval_mode = 2;
   EXPECT_EQ(or_evaluate_all_constraints64(0), all);
   g_eval_mode = 0;
+}
+
+// The sums walk a list of the switched-on ids: a switch byte or the mode
+// written between two sums must show in the next one.
+TEST_F(PlantedEvaluators, TeacherSumsFollowTheSwitchBytesAndTheMode) {
+  std::vector<std::int64_t> on;
+  std::int64_t total = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    on.push_back(or_teacher_penalty64(t));
+    EXPECT_EQ(on.back(), g_teacher_full_penalty[t]) << t;
+    total += on.back();
+  }
+  ASSERT_GT(total, 0);
+  ConstraintSwitchTable[2].off = 1;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) EXPECT_EQ(or_teacher_penalty64(t), 0) << t;
+  g_eval_mode = 2;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) EXPECT_EQ(or_teacher_penalty_checked(t), on[t]) << t;
+  g_eval_mode = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) EXPECT_EQ(or_teacher_penalty64(t), 0) << t;
+  ConstraintSwitchTable[2].off = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) EXPECT_EQ(or_teacher_penalty64(t), on[t]) << t;
 }
 
 TEST_F(PlantedEvaluators, HeldOutTeachersCountNothing) {
