@@ -45,6 +45,18 @@ int delta_mismatches(int id, std::int64_t (&shares)[N], int count) {
 }
 int teacher_mismatches(int id) { return delta_mismatches(id, g_teacher_full_penalty, g_eng_school.teacher_count); }
 
+// Teachers whose sum (switched-on checks only, the week and the day lengths
+// made once for them) differs from their checks run one by one outside a sum.
+int sum_mismatches() {
+  int n = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    std::int64_t one_by_one = 0;
+    for (int id : kTeacherSumOrder) one_by_one += or_run_delta_check(id, t);
+    n += or_teacher_penalty_checked(t) != one_by_one ? 1 : 0;
+  }
+  return n;
+}
+
 struct EvalRun {
   const char* id;
   std::uint8_t provisional;
@@ -240,6 +252,7 @@ TEST(EvalDeltaSum, GapFamiliesOnRandomPlacements) {
       g_status.gap_tolerance_level = static_cast<std::uint8_t>(seed % 8);
       g_status.focus_mode = static_cast<std::uint8_t>(seed == 3 ? 22 : 0);
       for (int id : gaps::kTeacherIds) EXPECT_EQ(teacher_mismatches(id), 0) << run.id << " seed " << seed << " id " << id;
+      EXPECT_EQ(sum_mismatches(), 0) << run.id << " seed " << seed;
     }
   }
   g_provisional_mode = 0;
@@ -438,6 +451,7 @@ TEST(EvalDeltaSum, RuleFamiliesOnRandomPlacements) {
         g_evaluators[id].full();  // settles what a full check may raise (30)
         EXPECT_EQ(teacher_mismatches(id), 0) << run.id << " seed " << seed << " id " << id;
       }
+      EXPECT_EQ(sum_mismatches(), 0) << run.id << " seed " << seed;
       std::int64_t full44 = g_evaluators[44].full(), sum44 = 0;
       for (int c = 0; c < g_eng_school.class_count; ++c) sum44 += g_evaluators[44].delta(c);
       EXPECT_EQ(full44, sum44) << run.id << " seed " << seed;
