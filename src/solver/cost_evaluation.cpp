@@ -8,10 +8,14 @@
 // class; the sums below run for single teachers and classes inside moves.
 #include "solver/cost_evaluation.h"
 
-#include <initializer_list>
+#include <cstddef>
 #include <cstring>
+#include <initializer_list>
+#include <type_traits>
 
 #include "engine/status_block.h"
+#include "solver/day_constraints.h"
+#include "solver/hour_of_day_constraints.h"
 #include "solver/placement_state.h"
 #include "solver/teacher_rule_frame.h"
 
@@ -48,73 +52,177 @@ bool building_mode_on() { return (g_building_mode_flags & 3) != 0; }
 
 std::int64_t run_full(int id) { return or_run_full_check(id); }
 
+// Equal byte ranges, compared a word at a time (the ranges here are short
+// and of fixed size, so the loops unroll).
+bool same_bytes(const void* a, const void* b, std::size_t size) {
+  const unsigned char* x = static_cast<const unsigned char*>(a);
+  const unsigned char* y = static_cast<const unsigned char*>(b);
+  std::uint64_t differ = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t u, v;
+    std::memcpy(&u, x + i, 8);
+    std::memcpy(&v, y + i, 8);
+    differ |= u ^ v;
+  }
+  for (; i < size; ++i) differ |= static_cast<std::uint64_t>(x[i] ^ y[i]);
+  return differ == 0;
+}
+
+// Checks whose rule counts nothing for a teacher whose first parameter is
+// not given, with the delta check that does so: while the id is priced by
+// that delta, a teacher's sum leaves it out for such a teacher.
+struct UnsetRule {
+  std::uint8_t id;
+  DeltaCheck delta;
+  bool (*unset)(int id, const EngineTeacher& t);
+};
+const UnsetRule kUnsetRules[] = {
+    {12, or_delta_first_hours_min, or_hour_of_day_rule_unset}, {13, or_delta_first_hours_max, or_hour_of_day_rule_unset},
+    {57, or_delta_last_hours_min, or_hour_of_day_rule_unset},  {58, or_delta_last_hours_max, or_hour_of_day_rule_unset},
+    {16, or_delta_band1_min, or_hour_of_day_rule_unset},       {17, or_delta_band1_max, or_hour_of_day_rule_unset},
+    {14, or_delta_band2_min, or_hour_of_day_rule_unset},       {15, or_delta_band2_max, or_hour_of_day_rule_unset},
+    {46, or_delta_straddled_hour, or_hour_of_day_rule_unset},  {18, or_delta_desired_hours, or_hour_of_day_rule_unset},
+    {19, or_delta_maximum_hours, or_hour_of_day_rule_unset},   {20, or_delta_light_days, or_day_shape_rule_unset},
+    {21, or_delta_first_hour_days, or_day_shape_rule_unset},   {22, or_delta_last_hour_days, or_day_shape_rule_unset},
+    {49, or_delta_band_days, or_day_shape_rule_unset},
+};
+constexpr int kUnsetRuleCount = static_cast<int>(sizeof kUnsetRules / sizeof kUnsetRules[0]);
+
 // The ids of kTeacherSumOrder that pass the switch gate, in that order: a
 // sum walks only these, without a gate of its own. The switch bytes have
 // many writers (staging, releases, restarts, workers, tests), so the list
 // keeps a copy of the bytes and the mode it was made for and is made again
-// when either differs; comparing 96 bytes costs less than 66 gate branches
-// that the processor cannot predict.
+// when either differs, or when an id of kUnsetRules changes its delta check;
+// comparing 96 bytes costs less than 66 gate branches that the processor
+// cannot predict. Each making has its own generation, for the teachers' lists.
 class ActiveTeacherChecks {
  public:
   const ActiveTeacherChecks& current() {
     static_assert(sizeof(ConstraintSwitchTable) == kConstraintCount, "one switch byte per id");
-    if (!built_ || mode_ != g_eval_mode || !same_switches()) build();
+    if (generation_ == 0 || mode_ != g_eval_mode || !same_bytes(switches_, ConstraintSwitchTable, sizeof switches_) ||
+        own_rules() != own_rules_)
+      build();
     return *this;
   }
-  // Ids to sum: all of them, or without 39; first_three: those at the first
-  // three places of the order.
-  const std::uint8_t* ids(bool without39) const { return without39 ? without39_ : all_; }
-  int count(bool without39) const { return without39 ? without39_count_ : all_count_; }
+  const std::uint8_t* ids() const { return ids_; }
+  int count() const { return count_; }
+  // Those at the first three places of the order.
   int first_three() const { return first_three_; }
+  // The place of 39 in ids(), count() when absent.
+  int at39() const { return at39_; }
+  std::uint32_t generation() const { return generation_; }
+  // The rule of id counts nothing for the teacher whatever its week.
+  bool left_out(int id, const EngineTeacher& t) const {
+    for (int i = 0; i < kUnsetRuleCount; ++i)
+      if (kUnsetRules[i].id == id) return ((own_rules_ >> i) & 1u) != 0 && kUnsetRules[i].unset(id, t);
+    return false;
+  }
 
  private:
-  static constexpr int kWords = kConstraintCount / 8;
-  static_assert(kConstraintCount % 8 == 0, "the switch bytes compare as whole words");
-
-  bool same_switches() const {
-    std::uint64_t differ = 0;
-    for (int i = 0; i < kWords; ++i) {
-      std::uint64_t now;
-      std::memcpy(&now, reinterpret_cast<const unsigned char*>(ConstraintSwitchTable) + 8 * i, 8);
-      differ |= now ^ switches_[i];
-    }
-    return differ == 0;
+  // Bit i: kUnsetRules[i]'s id is priced by its own delta check.
+  static std::uint32_t own_rules() {
+    std::uint32_t own = 0;
+    for (int i = 0; i < kUnsetRuleCount; ++i)
+      own |= static_cast<std::uint32_t>(g_evaluators[kUnsetRules[i].id].delta == kUnsetRules[i].delta) << i;
+    return own;
   }
 
   void build() {
     std::memcpy(switches_, ConstraintSwitchTable, sizeof(switches_));
     mode_ = g_eval_mode;
-    all_count_ = without39_count_ = first_three_ = 0;
+    own_rules_ = own_rules();
+    count_ = first_three_ = 0;
+    at39_ = -1;
     for (int i = 0; i < 66; ++i) {
       std::uint8_t id = kTeacherSumOrder[i];
       if (!or_constraint_active(id)) continue;
-      all_[all_count_++] = id;
+      if (id == 39) at39_ = count_;
+      ids_[count_++] = id;
       if (i < 3) ++first_three_;
-      if (id != 39) without39_[without39_count_++] = id;
     }
-    built_ = true;
+    if (at39_ < 0) at39_ = count_;
+    // 0 stands for "never made" in the teachers' lists.
+    if (++generation_ == 0) generation_ = 1;
   }
 
-  bool built_ = false;
+  std::uint32_t generation_ = 0;
   std::uint8_t mode_ = 0;
-  std::uint64_t switches_[kWords] = {};
-  std::uint8_t all_[66] = {}, without39_[66] = {};
-  int all_count_ = 0, without39_count_ = 0, first_three_ = 0;
+  std::uint32_t own_rules_ = 0;
+  std::uint8_t switches_[kConstraintCount] = {};
+  std::uint8_t ids_[66] = {};
+  int count_ = 0, first_three_ = 0, at39_ = 0;
 };
 
 ActiveTeacherChecks g_active_teacher_checks;
+
+// The teacher's bytes that kUnsetRules read: pmin_hours to om (hour-of-day
+// rules) and gl_hours to gx (day shapes).
+static_assert(std::is_standard_layout_v<EngineTeacher>, "offsets of the teacher record");
+constexpr std::size_t kHourParamsAt = offsetof(EngineTeacher, pmin_hours);
+constexpr std::size_t kHourParamsSize = offsetof(EngineTeacher, om) + sizeof(EngineTeacher::om) - kHourParamsAt;
+constexpr std::size_t kShapeParamsAt = offsetof(EngineTeacher, gl_hours);
+constexpr std::size_t kShapeParamsSize = offsetof(EngineTeacher, gx) + sizeof(EngineTeacher::gx) - kShapeParamsAt;
+
+// One teacher's part of the active list: the checks that can count for it.
+// Made again when the active list is, or when the teacher's parameter bytes
+// differ from the copy it was made with, whoever wrote them.
+struct TeacherCheckList {
+  std::uint32_t made_for = 0;  // generation of the active list
+  std::uint8_t count = 0, first_three = 0, at39 = 0;
+  std::uint8_t hour_params[kHourParamsSize] = {};
+  std::uint8_t shape_params[kShapeParamsSize] = {};
+  std::uint8_t ids[66] = {};
+
+  bool current_for(const unsigned char* teacher, const ActiveTeacherChecks& active) const {
+    return made_for == active.generation() && same_bytes(hour_params, teacher + kHourParamsAt, kHourParamsSize) &&
+           same_bytes(shape_params, teacher + kShapeParamsAt, kShapeParamsSize);
+  }
+
+  void make(const EngineTeacher& t, const ActiveTeacherChecks& active) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&t);
+    std::memcpy(hour_params, bytes + kHourParamsAt, kHourParamsSize);
+    std::memcpy(shape_params, bytes + kShapeParamsAt, kShapeParamsSize);
+    int n = 0, first = 0, place39 = -1;
+    for (int k = 0; k < active.count(); ++k) {
+      int id = active.ids()[k];
+      if (active.left_out(id, t)) continue;
+      if (id == 39) place39 = n;
+      if (k < active.first_three()) ++first;
+      ids[n++] = static_cast<std::uint8_t>(id);
+    }
+    count = static_cast<std::uint8_t>(n);
+    first_three = static_cast<std::uint8_t>(first);
+    at39 = static_cast<std::uint8_t>(place39 < 0 ? n : place39);
+    made_for = active.generation();
+  }
+};
+
+TeacherCheckList g_teacher_check_lists[kMaxTeachers];
 
 // Teacher sum over kTeacherSumOrder; `checked` stops after the first three
 // ids in the first search phase, `without39` leaves constraint 39 out.
 std::int64_t teacher_sum(int teacher, bool checked, bool without39) {
   TeacherWeekScope week(teacher);
   const ActiveTeacherChecks& active = g_active_teacher_checks.current();
-  const std::uint8_t* ids = active.ids(without39);
-  int n = checked && g_solver.search_phase == 1 ? active.first_three() : active.count(without39);
+  const std::uint8_t* ids = active.ids();
+  int n = active.count(), first_three = active.first_three(), at39 = active.at39();
+  if (teacher >= 0 && teacher < kMaxTeachers) {
+    TeacherCheckList& list = g_teacher_check_lists[teacher];
+    if (!list.current_for(reinterpret_cast<const unsigned char*>(&g_eng_teachers[teacher]), active))
+      list.make(g_eng_teachers[teacher], active);
+    ids = list.ids;
+    n = list.count;
+    first_three = list.first_three;
+    at39 = list.at39;
+  }
+  if (checked && g_solver.search_phase == 1) n = first_three;
+  int before39 = without39 && at39 < n ? at39 : n;
   std::int64_t sum = 0;
   // or_run_delta_check without its gate: this loop is the hottest path of
   // the search.
-  for (int i = 0; i < n; ++i) sum += g_evaluators[ids[i]].delta(teacher);
+  for (int i = 0; i < before39; ++i) sum += g_evaluators[ids[i]].delta(teacher);
+  for (int i = before39 + 1; i < n; ++i) sum += g_evaluators[ids[i]].delta(teacher);
   return sum;
 }
 

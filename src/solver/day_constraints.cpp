@@ -91,9 +91,25 @@ int unavailable(int teacher, TeacherReport* report) {
 }
 
 int shape_rule(int teacher, DayShape shape, int a, int b, int wanted) {
+  // a == -1: the first parameter is not given (see or_day_shape_rule_unset).
   if (g_provisional_mode || a == -1) return 0;
   return count_day_shape(teacher_week(teacher), rule_days(), rule_day_hours(false), shape, a, b, wanted).count;
 }
+
+}  // namespace
+
+bool or_day_shape_rule_unset(int id, const EngineTeacher& t) {
+  switch (id) {
+    case 20: return t.gl_hours == -1;
+    case 21: return t.gp_hours == -1;
+    case 22: return t.gu_hours == -1;
+    case 49: return t.gx[0] == -1;
+    default: return false;
+  }
+}
+
+namespace {
+
 int light_days(int teacher, TeacherReport*) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   return shape_rule(teacher, DayShape::Light, t.gl_hours, 0, t.gl_days);

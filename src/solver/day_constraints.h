@@ -8,6 +8,13 @@
 
 #include <cstdint>
 
+#include "engine/model.h"
+
+// The day-shape rule of id (20, 21, 22, 49) counts nothing for the teacher
+// whatever its week: its first parameter is not given. Reads only the
+// teacher's bytes from gl_hours to gx; false for other ids.
+bool or_day_shape_rule_unset(int id, const EngineTeacher& t);
+
 std::int64_t or_full_free_days();
 std::int64_t or_delta_free_days(int teacher);
 std::int64_t or_full_free_days_second();

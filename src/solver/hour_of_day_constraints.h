@@ -7,6 +7,13 @@
 
 #include <cstdint>
 
+#include "engine/model.h"
+
+// The rule of id (one of this family's) counts nothing for the teacher
+// whatever its week: its first parameter is not given. Reads only the
+// teacher's bytes from pmin_hours to om; false for other ids.
+bool or_hour_of_day_rule_unset(int id, const EngineTeacher& t);
+
 std::int64_t or_full_first_hours_min();
 std::int64_t or_delta_first_hours_min(int teacher);
 std::int64_t or_full_first_hours_max();
