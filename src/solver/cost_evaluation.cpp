@@ -8,15 +8,16 @@
 // class; the sums below run for single teachers and classes inside moves.
 #include "solver/cost_evaluation.h"
 
-#include <cstddef>
 #include <cstring>
 #include <initializer_list>
-#include <type_traits>
 
 #include "engine/status_block.h"
 #include "solver/day_constraints.h"
+#include "solver/gap_constraints.h"
 #include "solver/hour_of_day_constraints.h"
 #include "solver/placement_state.h"
+#include "solver/presence_constraints.h"
+#include "solver/rest_special_hour_constraints.h"
 #include "solver/teacher_rule_frame.h"
 
 const std::uint8_t kClassBlockOrder[15] = {44, 77, 78, 89, 79, 86, 87, 88, 80, 81, 75, 82, 83, 84, 85};
@@ -52,8 +53,8 @@ bool building_mode_on() { return (g_building_mode_flags & 3) != 0; }
 
 std::int64_t run_full(int id) { return or_run_full_check(id); }
 
-// Equal byte ranges, compared a word at a time (the ranges here are short
-// and of fixed size, so the loops unroll).
+// Equal byte ranges, compared a word at a time (the sizes here are fixed,
+// so the loops unroll).
 bool same_bytes(const void* a, const void* b, std::size_t size) {
   const unsigned char* x = static_cast<const unsigned char*>(a);
   const unsigned char* y = static_cast<const unsigned char*>(b);
@@ -69,25 +70,42 @@ bool same_bytes(const void* a, const void* b, std::size_t size) {
   return differ == 0;
 }
 
-// Checks whose rule counts nothing for a teacher whose first parameter is
-// not given, with the delta check that does so: while the id is priced by
-// that delta, a teacher's sum leaves it out for such a teacher.
+// Checks whose rule counts nothing for a teacher whose own parameters leave
+// it without work, with the delta check that does so: while the id is priced
+// by that delta, a teacher's sum leaves it out for such a teacher.
 struct UnsetRule {
   std::uint8_t id;
   DeltaCheck delta;
-  bool (*unset)(int id, const EngineTeacher& t);
 };
-const UnsetRule kUnsetRules[] = {
-    {12, or_delta_first_hours_min, or_hour_of_day_rule_unset}, {13, or_delta_first_hours_max, or_hour_of_day_rule_unset},
-    {57, or_delta_last_hours_min, or_hour_of_day_rule_unset},  {58, or_delta_last_hours_max, or_hour_of_day_rule_unset},
-    {16, or_delta_band1_min, or_hour_of_day_rule_unset},       {17, or_delta_band1_max, or_hour_of_day_rule_unset},
-    {14, or_delta_band2_min, or_hour_of_day_rule_unset},       {15, or_delta_band2_max, or_hour_of_day_rule_unset},
-    {46, or_delta_straddled_hour, or_hour_of_day_rule_unset},  {18, or_delta_desired_hours, or_hour_of_day_rule_unset},
-    {19, or_delta_maximum_hours, or_hour_of_day_rule_unset},   {20, or_delta_light_days, or_day_shape_rule_unset},
-    {21, or_delta_first_hour_days, or_day_shape_rule_unset},   {22, or_delta_last_hour_days, or_day_shape_rule_unset},
-    {49, or_delta_band_days, or_day_shape_rule_unset},
+constexpr UnsetRule kUnsetRules[] = {
+    {12, or_delta_first_hours_min}, {13, or_delta_first_hours_max}, {57, or_delta_last_hours_min},
+    {58, or_delta_last_hours_max},  {16, or_delta_band1_min},       {17, or_delta_band1_max},
+    {14, or_delta_band2_min},       {15, or_delta_band2_max},       {46, or_delta_straddled_hour},
+    {18, or_delta_desired_hours},   {19, or_delta_maximum_hours},   {20, or_delta_light_days},
+    {21, or_delta_first_hour_days}, {22, or_delta_last_hour_days},  {49, or_delta_band_days},
+    {27, or_delta_special_break},   {66, or_delta_week_ends},       {4, or_delta_standby_per_day},
+    {1, or_delta_bua_diagonal},     {24, or_delta_class_hour_distribution},
+    {25, or_delta_late_lesson_share}, {56, or_delta_gaps_short_days}, {64, or_delta_edge_doubles},
+    {41, or_delta_nonstandard_hours},
 };
 constexpr int kUnsetRuleCount = static_cast<int>(sizeof kUnsetRules / sizeof kUnsetRules[0]);
+static_assert(kUnsetRuleCount <= 32, "one bit per rule");
+
+inline bool rule_unset(int id, const EngineTeacher& t) {
+  return or_hour_of_day_rule_unset(id, t) || or_day_rule_unset(id, t) || or_presence_rule_unset(id, t) ||
+         or_gap_rule_unset(id, t) || or_rest_rule_unset(id, t);
+}
+
+// Bit i: kUnsetRules[i] counts nothing for the teacher, read from the
+// teacher's record as it is now (the ids are constants once unrolled, so each
+// bit is one byte read and compared).
+std::uint32_t unset_rules(const EngineTeacher& t) {
+  std::uint32_t unset = 0;
+#pragma GCC unroll 32
+  for (int i = 0; i < kUnsetRuleCount; ++i)
+    unset |= static_cast<std::uint32_t>(rule_unset(kUnsetRules[i].id, t)) << i;
+  return unset;
+}
 
 // The ids of kTeacherSumOrder that pass the switch gate, in that order: a
 // sum walks only these, without a gate of its own. The switch bytes have
@@ -112,17 +130,13 @@ class ActiveTeacherChecks {
   // The place of 39 in ids(), count() when absent.
   int at39() const { return at39_; }
   std::uint32_t generation() const { return generation_; }
-  // The rule of id counts nothing for the teacher whatever its week.
-  bool left_out(int id, const EngineTeacher& t) const {
-    for (int i = 0; i < kUnsetRuleCount; ++i)
-      if (kUnsetRules[i].id == id) return ((own_rules_ >> i) & 1u) != 0 && kUnsetRules[i].unset(id, t);
-    return false;
-  }
+  // Bit i: kUnsetRules[i]'s id is priced by its own delta check.
+  std::uint32_t own_rules_mask() const { return own_rules_; }
 
  private:
-  // Bit i: kUnsetRules[i]'s id is priced by its own delta check.
   static std::uint32_t own_rules() {
     std::uint32_t own = 0;
+#pragma GCC unroll 32
     for (int i = 0; i < kUnsetRuleCount; ++i)
       own |= static_cast<std::uint32_t>(g_evaluators[kUnsetRules[i].id].delta == kUnsetRules[i].delta) << i;
     return own;
@@ -156,37 +170,24 @@ class ActiveTeacherChecks {
 
 ActiveTeacherChecks g_active_teacher_checks;
 
-// The teacher's bytes that kUnsetRules read: pmin_hours to om (hour-of-day
-// rules) and gl_hours to gx (day shapes).
-static_assert(std::is_standard_layout_v<EngineTeacher>, "offsets of the teacher record");
-constexpr std::size_t kHourParamsAt = offsetof(EngineTeacher, pmin_hours);
-constexpr std::size_t kHourParamsSize = offsetof(EngineTeacher, om) + sizeof(EngineTeacher::om) - kHourParamsAt;
-constexpr std::size_t kShapeParamsAt = offsetof(EngineTeacher, gl_hours);
-constexpr std::size_t kShapeParamsSize = offsetof(EngineTeacher, gx) + sizeof(EngineTeacher::gx) - kShapeParamsAt;
-
 // One teacher's part of the active list: the checks that can count for it.
-// Made again when the active list is, or when the teacher's parameter bytes
-// differ from the copy it was made with, whoever wrote them.
+// Made again when the active list is, or when the rules its parameters leave
+// without work differ from those it was made for, whoever wrote them.
 struct TeacherCheckList {
   std::uint32_t made_for = 0;  // generation of the active list
+  std::uint32_t left_out = 0;  // bits of kUnsetRules
   std::uint8_t count = 0, first_three = 0, at39 = 0;
-  std::uint8_t hour_params[kHourParamsSize] = {};
-  std::uint8_t shape_params[kShapeParamsSize] = {};
   std::uint8_t ids[66] = {};
 
-  bool current_for(const unsigned char* teacher, const ActiveTeacherChecks& active) const {
-    return made_for == active.generation() && same_bytes(hour_params, teacher + kHourParamsAt, kHourParamsSize) &&
-           same_bytes(shape_params, teacher + kShapeParamsAt, kShapeParamsSize);
-  }
-
-  void make(const EngineTeacher& t, const ActiveTeacherChecks& active) {
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&t);
-    std::memcpy(hour_params, bytes + kHourParamsAt, kHourParamsSize);
-    std::memcpy(shape_params, bytes + kShapeParamsAt, kShapeParamsSize);
+  void make(std::uint32_t unset, const ActiveTeacherChecks& active) {
+    left_out = unset;
     int n = 0, first = 0, place39 = -1;
     for (int k = 0; k < active.count(); ++k) {
       int id = active.ids()[k];
-      if (active.left_out(id, t)) continue;
+      bool skip = false;
+      for (int i = 0; i < kUnsetRuleCount; ++i)
+        if (kUnsetRules[i].id == id && ((unset >> i) & 1u) != 0) skip = true;
+      if (skip) continue;
       if (id == 39) place39 = n;
       if (k < active.first_three()) ++first;
       ids[n++] = static_cast<std::uint8_t>(id);
@@ -209,8 +210,8 @@ std::int64_t teacher_sum(int teacher, bool checked, bool without39) {
   int n = active.count(), first_three = active.first_three(), at39 = active.at39();
   if (teacher >= 0 && teacher < kMaxTeachers) {
     TeacherCheckList& list = g_teacher_check_lists[teacher];
-    if (!list.current_for(reinterpret_cast<const unsigned char*>(&g_eng_teachers[teacher]), active))
-      list.make(g_eng_teachers[teacher], active);
+    std::uint32_t unset = unset_rules(g_eng_teachers[teacher]) & active.own_rules_mask();
+    if (list.made_for != active.generation() || list.left_out != unset) list.make(unset, active);
     ids = list.ids;
     n = list.count;
     first_three = list.first_three;

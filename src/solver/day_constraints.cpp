@@ -91,24 +91,10 @@ int unavailable(int teacher, TeacherReport* report) {
 }
 
 int shape_rule(int teacher, DayShape shape, int a, int b, int wanted) {
-  // a == -1: the first parameter is not given (see or_day_shape_rule_unset).
+  // a == -1: the first parameter is not given (see or_day_rule_unset).
   if (g_provisional_mode || a == -1) return 0;
   return count_day_shape(teacher_week(teacher), rule_days(), rule_day_hours(false), shape, a, b, wanted).count;
 }
-
-}  // namespace
-
-bool or_day_shape_rule_unset(int id, const EngineTeacher& t) {
-  switch (id) {
-    case 20: return t.gl_hours == -1;
-    case 21: return t.gp_hours == -1;
-    case 22: return t.gu_hours == -1;
-    case 49: return t.gx[0] == -1;
-    default: return false;
-  }
-}
-
-namespace {
 
 int light_days(int teacher, TeacherReport*) {
   const EngineTeacher& t = g_eng_teachers[teacher];
@@ -181,7 +167,7 @@ int class_break(int teacher, TeacherReport* report) {
 int special_break(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   int trigger = t.segrubi[0], allowed = t.segrubi[1];
-  if (g_provisional_mode || trigger <= 0) return 0;
+  if (g_provisional_mode || or_day_rule_unset(27, t)) return 0;
   static ClassDayLoads loads;
   teacher_class_day_loads(teacher, &loads);
   if (report) report->self_recorded = true;
@@ -199,7 +185,7 @@ int special_break(int teacher, TeacherReport* report) {
 
 int week_ends(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (g_provisional_mode || !g_eng_school.uses_tramox || t.tramox == 0) return 0;
+  if (g_provisional_mode || !g_eng_school.uses_tramox || or_day_rule_unset(66, t)) return 0;
   if (report) std::snprintf(report->text, sizeof report->text, "%s", "1-ULT");
   return busy_first_and_last_of_week(teacher_week(teacher), rule_days(), rule_day_hours(false)) ? 1 : 0;
 }

@@ -199,7 +199,7 @@ int given_days(int teacher, TeacherReport* report) {
 
 int short_days(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (t.quorvex == 0 || g_provisional_mode) return 0;
+  if (or_gap_rule_unset(56, t) || g_provisional_mode) return 0;
   int per_day[kDays];
   int n = count_gaps_on_short_days(or_prepare_gap_grid(teacher), rule_days(), rule_day_hours(false), t.quorvex,
                                    per_day);

@@ -7,7 +7,12 @@
 
 #include <cstdint>
 
+#include "engine/model.h"
 #include "solver/gap_counts.h"
+
+// The rule of id counts nothing for the teacher whatever its week: no short
+// days are given (56); false for other ids.
+inline bool or_gap_rule_unset(int id, const EngineTeacher& t) { return id == 56 && t.quorvex == 0; }
 
 std::int64_t or_full_gaps();
 std::int64_t or_delta_gaps(int teacher);

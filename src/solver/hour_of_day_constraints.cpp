@@ -30,29 +30,6 @@ int band_rule(int teacher, TeacherReport* report, Kind kind, const DayBand& band
   return t.count;
 }
 
-bool unset(std::int8_t first) { return first == -1; }
-
-}  // namespace
-
-bool or_hour_of_day_rule_unset(int id, const EngineTeacher& t) {
-  switch (id) {
-    case 12: return unset(t.pmin_hours) || t.pmin_hours <= 0;
-    case 13: return unset(t.pmax_hours) || t.pmax_hours <= 0;
-    case 57: return unset(t.umin_hours) || t.umin_hours <= 0;
-    case 58: return unset(t.umax_hours) || t.umax_hours <= 0;
-    case 16: return unset(t.fmin[0]);
-    case 17: return unset(t.fmax[0]);
-    case 14: return unset(t.emin[0]);
-    case 15: return unset(t.emax[0]);
-    case 46: return unset(t.cavallomax_hour);
-    case 18: return unset(t.ov[0]);
-    case 19: return unset(t.om[0]);
-    default: return false;
-  }
-}
-
-namespace {
-
 int first_min(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   if (or_hour_of_day_rule_unset(12, t)) return 0;

@@ -256,7 +256,7 @@ bool all_outside(int teacher, int c, int d, int lo, int hi) {
 
 int edge_doubles(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (!g_eng_school.uses_dkif || t.dkif == 0) return 0;
+  if (!g_eng_school.uses_dkif || or_rest_rule_unset(64, t)) return 0;
   const std::uint8_t* hours = rule_day_hours(true);
   int allowance = g_teacher_rule_params[teacher].allowance_64;
   int occurrences = 0, n = 0;
@@ -373,7 +373,7 @@ void overlap_text(TeacherReport* report, int c, const char* mark, int d, int h) 
 
 int nonstandard_hours(int teacher, TeacherReport* report) {
   unsigned mask = g_eng_school.nonstandard_timing_days;
-  if (mask == 0 || !g_eng_teachers[teacher].nonstandard_timing) return 0;
+  if (mask == 0 || or_rest_rule_unset(41, g_eng_teachers[teacher])) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
   bool fca = (g_eng_teachers[teacher].type_flags & kTeacherFca) != 0;
   int n = 0;

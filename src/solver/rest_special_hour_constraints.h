@@ -8,6 +8,15 @@
 
 #include <cstdint>
 
+#include "engine/model.h"
+
+// The rule of id counts nothing for the teacher whatever its week: no double
+// lessons at the edges are asked (64), no hour of non-standard length is
+// taught (41); false for other ids.
+inline bool or_rest_rule_unset(int id, const EngineTeacher& t) {
+  return (id == 64 && t.dkif == 0) || (id == 41 && !t.nonstandard_timing);
+}
+
 std::int64_t or_check_rest_after_run();
 std::int64_t or_delta_rest_after_run(int teacher);
 std::int64_t or_check_mandatory_free_hours();
