@@ -115,7 +115,7 @@ int band_days(int teacher, TeacherReport*) {
 
 int generic_break(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (g_provisional_mode || t.pause_value == -1) return 0;
+  if (g_provisional_mode || or_day_rule_unset(26, t)) return 0;
   DayLoads loads = day_loads(teacher_week(teacher), rule_days(), rule_day_hours(false));
   int n = count_generic_break(loads, rule_days(), t.pause_value).count;
   if (report) std::snprintf(report->text, sizeof report->text, "%s", t.name);

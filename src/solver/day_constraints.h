@@ -20,6 +20,7 @@ inline bool or_day_rule_unset(int id, const EngineTeacher& t) {
     case 49: return t.gx[0] == -1;
     case 27: return t.segrubi[0] <= 0;
     case 66: return t.tramox == 0;
+    case 26: return t.pause_value == -1;
     default: return false;
   }
 }

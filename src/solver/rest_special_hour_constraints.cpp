@@ -42,7 +42,7 @@ void note_beyond(TeacherReport* report, int occurrence, int allowance, int class
 
 int rest_after_run(int teacher, TeacherReport* report) {
   int r = g_eng_teachers[teacher].riposo;
-  if (r <= 0) return 0;
+  if (or_rest_rule_unset(42, g_eng_teachers[teacher])) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
   int n = 0, last_class = -1;
   for (int d = 0; d < rule_days(); ++d) {
@@ -64,7 +64,7 @@ int rest_after_run(int teacher, TeacherReport* report) {
 
 int mandatory_free_hours(int teacher, TeacherReport* report) {
   int k = g_eng_teachers[teacher].buk[1];
-  if (k <= 0) return 0;
+  if (or_rest_rule_unset(45, g_eng_teachers[teacher])) return 0;
   const std::uint8_t* hours = rule_day_hours(true);
   WeekMasks w = teacher_week(teacher);
   int g = 0;
@@ -90,7 +90,7 @@ int edge_presence(int teacher, TeacherReport* report) {
   if (g_provisional_mode) return 0;
   const EngineTeacher& t = g_eng_teachers[teacher];
   int a = t.prela[0], b = t.prela[1];
-  if (a <= 0 && b <= 0) return 0;
+  if (or_rest_rule_unset(51, t)) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
   WeekMasks w = teacher_week(teacher);
   int allowance = g_teacher_rule_params[teacher].allowance_51;
