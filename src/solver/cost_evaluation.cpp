@@ -88,6 +88,7 @@ constexpr UnsetRule kUnsetRules[] = {
     {25, or_delta_late_lesson_share}, {56, or_delta_gaps_short_days}, {64, or_delta_edge_doubles},
     {41, or_delta_nonstandard_hours}, {42, or_delta_rest_after_run},      {45, or_delta_mandatory_free_hours},
     {51, or_delta_edge_presence},     {47, or_delta_adjacent_gaps},       {26, or_delta_generic_break},
+    {5, or_delta_free_days},          {54, or_delta_free_days_second},
 };
 constexpr int kUnsetRuleCount = static_cast<int>(sizeof kUnsetRules / sizeof kUnsetRules[0]);
 static_assert(kUnsetRuleCount <= 32, "one bit per rule");

@@ -48,12 +48,13 @@ int free_days_of(int teacher, TeacherReport* report, const std::uint8_t* listed,
 
 int free_days(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
+  if (or_day_rule_unset(5, t)) return 0;
   return free_days_of(teacher, report, t.free_days, t.free_day_count);
 }
 
 int free_days_second(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (t.free_day_byte == 0) return 0;
+  if (or_day_rule_unset(54, t)) return 0;
   return free_days_of(teacher, report, t.alt_free_days, t.alt_free_day_count);
 }
 

@@ -21,6 +21,8 @@ inline bool or_day_rule_unset(int id, const EngineTeacher& t) {
     case 27: return t.segrubi[0] <= 0;
     case 66: return t.tramox == 0;
     case 26: return t.pause_value == -1;
+    case 5: return t.free_day_count < 1;
+    case 54: return t.free_day_byte == 0 || t.alt_free_day_count < 1;
     default: return false;
   }
 }
