@@ -121,7 +121,7 @@ class ActiveTeacherChecks {
   const ActiveTeacherChecks& current() {
     static_assert(sizeof(ConstraintSwitchTable) == kConstraintCount, "one switch byte per id");
     if (generation_ == 0 || mode_ != g_eval_mode || !same_bytes(switches_, ConstraintSwitchTable, sizeof switches_) ||
-        own_rules() != own_rules_)
+        (own_rules_ == kAllOwn ? !all_own() : own_rules() != own_rules_))
       build();
     return *this;
   }
@@ -136,6 +136,21 @@ class ActiveTeacherChecks {
   std::uint32_t own_rules_mask() const { return own_rules_; }
 
  private:
+  static constexpr std::uint32_t kAllOwn =
+      kUnsetRuleCount == 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << kUnsetRuleCount) - 1u;
+
+  // Every id of kUnsetRules is priced by its own delta check (the search's
+  // case: only tests plant other checks), with fewer instructions than the
+  // mask of own_rules().
+  static bool all_own() {
+    std::uintptr_t differ = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < kUnsetRuleCount; ++i)
+      differ |= reinterpret_cast<std::uintptr_t>(g_evaluators[kUnsetRules[i].id].delta) ^
+                reinterpret_cast<std::uintptr_t>(kUnsetRules[i].delta);
+    return differ == 0;
+  }
+
   static std::uint32_t own_rules() {
     std::uint32_t own = 0;
 #pragma GCC unroll 32

@@ -448,6 +448,13 @@ TEST(EvalDeltaSum, TeacherSumsFollowTheTeachersParameters) {
     for (int t = 0; t < g_eng_school.teacher_count; ++t) gaps::randomise_teacher(t, r);
     EXPECT_EQ(sum_mismatches(), 0) << "gap family, round " << round;
   }
+  // Another check planted in place of a rule that is left out is summed.
+  EvaluatorPair own = g_evaluators[12];
+  for (int id : {13, 58}) {
+    g_evaluators[12] = g_evaluators[id];
+    EXPECT_EQ(sum_mismatches(), 0) << "id " << id << " planted as 12";
+  }
+  g_evaluators[12] = own;
   rules::randomise_school(5);
   EXPECT_EQ(sum_mismatches(), 0);
   for (int round = 0; round < 4; ++round) {
