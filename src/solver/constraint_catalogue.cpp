@@ -35,18 +35,9 @@ void or_reset_constraint_tables() {
   }
 }
 
-bool or_constraint_active(int id) {
-  return ConstraintSwitchTable[id].off == 0 || g_eval_mode == 2;
-}
-
 std::int64_t or_run_full_check(int id) {
   if (!or_constraint_active(id)) return 0;
   return g_evaluators[id].full();
-}
-
-std::int64_t or_run_delta_check(int id, int teacher_or_class) {
-  if (!or_constraint_active(id)) return 0;
-  return g_evaluators[id].delta(teacher_or_class);
 }
 
 std::int64_t or_teacher_weighted(int id, int teacher, std::uint32_t n) {

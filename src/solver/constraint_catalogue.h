@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "engine/status_block.h"
 #include "solver/solver_state.h"
 
 using FullCheck = std::int64_t (*)();
@@ -31,9 +32,13 @@ struct EvaluatorPair {
 extern EvaluatorPair g_evaluators[kConstraintCount];
 
 // Gate of every id: evaluated when its switch-off byte is 0 or g_eval_mode is 2.
-bool or_constraint_active(int id);
+// Inline: the class sums of the moves run the delta checks through it.
+inline bool or_constraint_active(int id) { return ConstraintSwitchTable[id].off == 0 || g_eval_mode == 2; }
 std::int64_t or_run_full_check(int id);
-std::int64_t or_run_delta_check(int id, int teacher_or_class);
+inline std::int64_t or_run_delta_check(int id, int teacher_or_class) {
+  if (!or_constraint_active(id)) return 0;
+  return g_evaluators[id].delta(teacher_or_class);
+}
 
 
 // n x weight x constraint weight in 64 bits.

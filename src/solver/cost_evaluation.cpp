@@ -8,11 +8,16 @@
 // class; the sums below run for single teachers and classes inside moves.
 #include "solver/cost_evaluation.h"
 
-#include <initializer_list>
 #include <cstring>
+#include <initializer_list>
 
 #include "engine/status_block.h"
+#include "solver/day_constraints.h"
+#include "solver/gap_constraints.h"
+#include "solver/hour_of_day_constraints.h"
 #include "solver/placement_state.h"
+#include "solver/presence_constraints.h"
+#include "solver/rest_special_hour_constraints.h"
 #include "solver/teacher_rule_frame.h"
 
 const std::uint8_t kClassBlockOrder[15] = {44, 77, 78, 89, 79, 86, 87, 88, 80, 81, 75, 82, 83, 84, 85};
@@ -48,19 +53,194 @@ bool building_mode_on() { return (g_building_mode_flags & 3) != 0; }
 
 std::int64_t run_full(int id) { return or_run_full_check(id); }
 
+// Equal byte ranges, compared a word at a time (the sizes here are fixed,
+// so the loops unroll).
+bool same_bytes(const void* a, const void* b, std::size_t size) {
+  const unsigned char* x = static_cast<const unsigned char*>(a);
+  const unsigned char* y = static_cast<const unsigned char*>(b);
+  std::uint64_t differ = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t u, v;
+    std::memcpy(&u, x + i, 8);
+    std::memcpy(&v, y + i, 8);
+    differ |= u ^ v;
+  }
+  for (; i < size; ++i) differ |= static_cast<std::uint64_t>(x[i] ^ y[i]);
+  return differ == 0;
+}
+
+// Checks whose rule counts nothing for a teacher whose own parameters leave
+// it without work, with the delta check that does so: while the id is priced
+// by that delta, a teacher's sum leaves it out for such a teacher.
+struct UnsetRule {
+  std::uint8_t id;
+  DeltaCheck delta;
+};
+constexpr UnsetRule kUnsetRules[] = {
+    {12, or_delta_first_hours_min}, {13, or_delta_first_hours_max}, {57, or_delta_last_hours_min},
+    {58, or_delta_last_hours_max},  {16, or_delta_band1_min},       {17, or_delta_band1_max},
+    {14, or_delta_band2_min},       {15, or_delta_band2_max},       {46, or_delta_straddled_hour},
+    {18, or_delta_desired_hours},   {19, or_delta_maximum_hours},   {20, or_delta_light_days},
+    {21, or_delta_first_hour_days}, {22, or_delta_last_hour_days},  {49, or_delta_band_days},
+    {27, or_delta_special_break},   {66, or_delta_week_ends},       {4, or_delta_standby_per_day},
+    {1, or_delta_bua_diagonal},     {24, or_delta_class_hour_distribution},
+    {25, or_delta_late_lesson_share}, {56, or_delta_gaps_short_days}, {64, or_delta_edge_doubles},
+    {41, or_delta_nonstandard_hours}, {42, or_delta_rest_after_run},      {45, or_delta_mandatory_free_hours},
+    {51, or_delta_edge_presence},     {47, or_delta_adjacent_gaps},       {26, or_delta_generic_break},
+    {5, or_delta_free_days},          {54, or_delta_free_days_second},
+};
+constexpr int kUnsetRuleCount = static_cast<int>(sizeof kUnsetRules / sizeof kUnsetRules[0]);
+static_assert(kUnsetRuleCount <= 32, "one bit per rule");
+
+inline bool rule_unset(int id, const EngineTeacher& t) {
+  return or_hour_of_day_rule_unset(id, t) || or_day_rule_unset(id, t) || or_presence_rule_unset(id, t) ||
+         or_gap_rule_unset(id, t) || or_rest_rule_unset(id, t);
+}
+
+// Bit i: kUnsetRules[i] counts nothing for the teacher, read from the
+// teacher's record as it is now (the ids are constants once unrolled, so each
+// bit is one byte read and compared).
+std::uint32_t unset_rules(const EngineTeacher& t) {
+  std::uint32_t unset = 0;
+#pragma GCC unroll 32
+  for (int i = 0; i < kUnsetRuleCount; ++i)
+    unset |= static_cast<std::uint32_t>(rule_unset(kUnsetRules[i].id, t)) << i;
+  return unset;
+}
+
+// The ids of kTeacherSumOrder that pass the switch gate, in that order: a
+// sum walks only these, without a gate of its own. The switch bytes have
+// many writers (staging, releases, restarts, workers, tests), so the list
+// keeps a copy of the bytes and the mode it was made for and is made again
+// when either differs, or when an id of kUnsetRules changes its delta check;
+// comparing 96 bytes costs less than 66 gate branches that the processor
+// cannot predict. Each making has its own generation, for the teachers' lists.
+class ActiveTeacherChecks {
+ public:
+  const ActiveTeacherChecks& current() {
+    static_assert(sizeof(ConstraintSwitchTable) == kConstraintCount, "one switch byte per id");
+    if (generation_ == 0 || mode_ != g_eval_mode || !same_bytes(switches_, ConstraintSwitchTable, sizeof switches_) ||
+        (own_rules_ == kAllOwn ? !all_own() : own_rules() != own_rules_))
+      build();
+    return *this;
+  }
+  const std::uint8_t* ids() const { return ids_; }
+  int count() const { return count_; }
+  // Those at the first three places of the order.
+  int first_three() const { return first_three_; }
+  // The place of 39 in ids(), count() when absent.
+  int at39() const { return at39_; }
+  std::uint32_t generation() const { return generation_; }
+  // Bit i: kUnsetRules[i]'s id is priced by its own delta check.
+  std::uint32_t own_rules_mask() const { return own_rules_; }
+
+ private:
+  static constexpr std::uint32_t kAllOwn =
+      kUnsetRuleCount == 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << kUnsetRuleCount) - 1u;
+
+  // Every id of kUnsetRules is priced by its own delta check (the search's
+  // case: only tests plant other checks), with fewer instructions than the
+  // mask of own_rules().
+  static bool all_own() {
+    std::uintptr_t differ = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < kUnsetRuleCount; ++i)
+      differ |= reinterpret_cast<std::uintptr_t>(g_evaluators[kUnsetRules[i].id].delta) ^
+                reinterpret_cast<std::uintptr_t>(kUnsetRules[i].delta);
+    return differ == 0;
+  }
+
+  static std::uint32_t own_rules() {
+    std::uint32_t own = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < kUnsetRuleCount; ++i)
+      own |= static_cast<std::uint32_t>(g_evaluators[kUnsetRules[i].id].delta == kUnsetRules[i].delta) << i;
+    return own;
+  }
+
+  void build() {
+    std::memcpy(switches_, ConstraintSwitchTable, sizeof(switches_));
+    mode_ = g_eval_mode;
+    own_rules_ = own_rules();
+    count_ = first_three_ = 0;
+    at39_ = -1;
+    for (int i = 0; i < 66; ++i) {
+      std::uint8_t id = kTeacherSumOrder[i];
+      if (!or_constraint_active(id)) continue;
+      if (id == 39) at39_ = count_;
+      ids_[count_++] = id;
+      if (i < 3) ++first_three_;
+    }
+    if (at39_ < 0) at39_ = count_;
+    // 0 stands for "never made" in the teachers' lists.
+    if (++generation_ == 0) generation_ = 1;
+  }
+
+  std::uint32_t generation_ = 0;
+  std::uint8_t mode_ = 0;
+  std::uint32_t own_rules_ = 0;
+  std::uint8_t switches_[kConstraintCount] = {};
+  std::uint8_t ids_[66] = {};
+  int count_ = 0, first_three_ = 0, at39_ = 0;
+};
+
+ActiveTeacherChecks g_active_teacher_checks;
+
+// One teacher's part of the active list: the checks that can count for it.
+// Made again when the active list is, or when the rules its parameters leave
+// without work differ from those it was made for, whoever wrote them.
+struct TeacherCheckList {
+  std::uint32_t made_for = 0;  // generation of the active list
+  std::uint32_t left_out = 0;  // bits of kUnsetRules
+  std::uint8_t count = 0, first_three = 0, at39 = 0;
+  std::uint8_t ids[66] = {};
+
+  void make(std::uint32_t unset, const ActiveTeacherChecks& active) {
+    left_out = unset;
+    int n = 0, first = 0, place39 = -1;
+    for (int k = 0; k < active.count(); ++k) {
+      int id = active.ids()[k];
+      bool skip = false;
+      for (int i = 0; i < kUnsetRuleCount; ++i)
+        if (kUnsetRules[i].id == id && ((unset >> i) & 1u) != 0) skip = true;
+      if (skip) continue;
+      if (id == 39) place39 = n;
+      if (k < active.first_three()) ++first;
+      ids[n++] = static_cast<std::uint8_t>(id);
+    }
+    count = static_cast<std::uint8_t>(n);
+    first_three = static_cast<std::uint8_t>(first);
+    at39 = static_cast<std::uint8_t>(place39 < 0 ? n : place39);
+    made_for = active.generation();
+  }
+};
+
+TeacherCheckList g_teacher_check_lists[kMaxTeachers];
+
 // Teacher sum over kTeacherSumOrder; `checked` stops after the first three
 // ids in the first search phase, `without39` leaves constraint 39 out.
 std::int64_t teacher_sum(int teacher, bool checked, bool without39) {
   TeacherWeekScope week(teacher);
-  std::int64_t sum = 0;
-  for (int i = 0; i < 66; ++i) {
-    int id = kTeacherSumOrder[i];
-    if (checked && i == 3 && g_solver.search_phase == 1) break;
-    if (without39 && id == 39) continue;
-    // or_run_delta_check, with its gate read here: this loop is the hottest
-    // path of the search.
-    if (ConstraintSwitchTable[id].off == 0 || g_eval_mode == 2) sum += g_evaluators[id].delta(teacher);
+  const ActiveTeacherChecks& active = g_active_teacher_checks.current();
+  const std::uint8_t* ids = active.ids();
+  int n = active.count(), first_three = active.first_three(), at39 = active.at39();
+  if (teacher >= 0 && teacher < kMaxTeachers) {
+    TeacherCheckList& list = g_teacher_check_lists[teacher];
+    std::uint32_t unset = unset_rules(g_eng_teachers[teacher]) & active.own_rules_mask();
+    if (list.made_for != active.generation() || list.left_out != unset) list.make(unset, active);
+    ids = list.ids;
+    n = list.count;
+    first_three = list.first_three;
+    at39 = list.at39;
   }
+  if (checked && g_solver.search_phase == 1) n = first_three;
+  int before39 = without39 && at39 < n ? at39 : n;
+  std::int64_t sum = 0;
+  // or_run_delta_check without its gate: this loop is the hottest path of
+  // the search.
+  for (int i = 0; i < before39; ++i) sum += g_evaluators[ids[i]].delta(teacher);
+  for (int i = before39 + 1; i < n; ++i) sum += g_evaluators[ids[i]].delta(teacher);
   return sum;
 }
 

@@ -48,12 +48,13 @@ int free_days_of(int teacher, TeacherReport* report, const std::uint8_t* listed,
 
 int free_days(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
+  if (or_day_rule_unset(5, t)) return 0;
   return free_days_of(teacher, report, t.free_days, t.free_day_count);
 }
 
 int free_days_second(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (t.free_day_byte == 0) return 0;
+  if (or_day_rule_unset(54, t)) return 0;
   return free_days_of(teacher, report, t.alt_free_days, t.alt_free_day_count);
 }
 
@@ -91,9 +92,11 @@ int unavailable(int teacher, TeacherReport* report) {
 }
 
 int shape_rule(int teacher, DayShape shape, int a, int b, int wanted) {
+  // a == -1: the first parameter is not given (see or_day_rule_unset).
   if (g_provisional_mode || a == -1) return 0;
   return count_day_shape(teacher_week(teacher), rule_days(), rule_day_hours(false), shape, a, b, wanted).count;
 }
+
 int light_days(int teacher, TeacherReport*) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   return shape_rule(teacher, DayShape::Light, t.gl_hours, 0, t.gl_days);
@@ -113,7 +116,7 @@ int band_days(int teacher, TeacherReport*) {
 
 int generic_break(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (g_provisional_mode || t.pause_value == -1) return 0;
+  if (g_provisional_mode || or_day_rule_unset(26, t)) return 0;
   DayLoads loads = day_loads(teacher_week(teacher), rule_days(), rule_day_hours(false));
   int n = count_generic_break(loads, rule_days(), t.pause_value).count;
   if (report) std::snprintf(report->text, sizeof report->text, "%s", t.name);
@@ -165,7 +168,7 @@ int class_break(int teacher, TeacherReport* report) {
 int special_break(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
   int trigger = t.segrubi[0], allowed = t.segrubi[1];
-  if (g_provisional_mode || trigger <= 0) return 0;
+  if (g_provisional_mode || or_day_rule_unset(27, t)) return 0;
   static ClassDayLoads loads;
   teacher_class_day_loads(teacher, &loads);
   if (report) report->self_recorded = true;
@@ -183,7 +186,7 @@ int special_break(int teacher, TeacherReport* report) {
 
 int week_ends(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (g_provisional_mode || !g_eng_school.uses_tramox || t.tramox == 0) return 0;
+  if (g_provisional_mode || !g_eng_school.uses_tramox || or_day_rule_unset(66, t)) return 0;
   if (report) std::snprintf(report->text, sizeof report->text, "%s", "1-ULT");
   return busy_first_and_last_of_week(teacher_week(teacher), rule_days(), rule_day_hours(false)) ? 1 : 0;
 }

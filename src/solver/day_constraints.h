@@ -8,6 +8,25 @@
 
 #include <cstdint>
 
+#include "engine/model.h"
+
+// The rule of id (one of this family's) counts nothing for the teacher
+// whatever its week: its first parameter is not given; false for other ids.
+inline bool or_day_rule_unset(int id, const EngineTeacher& t) {
+  switch (id) {
+    case 20: return t.gl_hours == -1;
+    case 21: return t.gp_hours == -1;
+    case 22: return t.gu_hours == -1;
+    case 49: return t.gx[0] == -1;
+    case 27: return t.segrubi[0] <= 0;
+    case 66: return t.tramox == 0;
+    case 26: return t.pause_value == -1;
+    case 5: return t.free_day_count < 1;
+    case 54: return t.free_day_byte == 0 || t.alt_free_day_count < 1;
+    default: return false;
+  }
+}
+
 std::int64_t or_full_free_days();
 std::int64_t or_delta_free_days(int teacher);
 std::int64_t or_full_free_days_second();

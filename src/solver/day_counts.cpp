@@ -41,9 +41,11 @@ RuleTally count_unavailable_hours(const WeekMasks& week, int days,
   for (int d = 0; d < kDays; ++d) {
     DayMask flagged = 0;
     if (d < days) {
-      DayMask m = week.day[d] & day_hours(hours_per_day[d]);
-      for (int h = 0; h < kHoursPerDay; ++h)
-        if (is_busy(m, h) && available[d * kHoursPerDay + h] != 1) flagged |= DayMask(1u << h);
+      // Only the busy hours are looked up: a handful of bits against twelve bytes.
+      for (unsigned m = week.day[d] & day_hours(hours_per_day[d]); m != 0; m &= m - 1) {
+        int h = std::countr_zero(m);
+        if (available[d * kHoursPerDay + h] != 1) flagged |= DayMask(1u << h);
+      }
     }
     t.count += busy_count(flagged);
     if (flagged_hours) flagged_hours[d] = flagged;

@@ -19,7 +19,7 @@ std::int32_t g_gap_building[kWeekSlots];
 std::uint16_t g_gap_start[kWeekSlots];
 std::uint16_t g_gap_end[kWeekSlots];
 
-bool gaps_switched_off(const EngineTeacher& t) { return t.buk[0] >= 70; }
+bool gaps_switched_off(const EngineTeacher& t) { return or_gaps_switched_off(t); }
 
 LunchRule lunch_rule(const EngineTeacher& t) {
   return LunchRule{t.pausameper[0], t.pausameper[1], t.pausameper[2], t.mxr};
@@ -166,7 +166,7 @@ int two_gap_days(int teacher, TeacherReport* report) {
 
 int adjacent(int teacher, TeacherReport*) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (gaps_switched_off(t) || t.gap_day_values[1] == 0) return 0;
+  if (or_gap_rule_unset(47, t)) return 0;
   return count_adjacent_gaps(or_prepare_gap_grid(teacher), rule_days(), rule_day_hours(true), t.gap_day_values[1]);
 }
 
@@ -199,7 +199,7 @@ int given_days(int teacher, TeacherReport* report) {
 
 int short_days(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (t.quorvex == 0 || g_provisional_mode) return 0;
+  if (or_gap_rule_unset(56, t) || g_provisional_mode) return 0;
   int per_day[kDays];
   int n = count_gaps_on_short_days(or_prepare_gap_grid(teacher), rule_days(), rule_day_hours(false), t.quorvex,
                                    per_day);

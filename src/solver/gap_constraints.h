@@ -7,7 +7,17 @@
 
 #include <cstdint>
 
+#include "engine/model.h"
 #include "solver/gap_counts.h"
+
+// The teacher's gap rules are switched off by its own value.
+inline bool or_gaps_switched_off(const EngineTeacher& t) { return t.buk[0] >= 70; }
+
+// The rule of id counts nothing for the teacher whatever its week: no short
+// days are given (56), no adjacent gaps are counted (47); false for other ids.
+inline bool or_gap_rule_unset(int id, const EngineTeacher& t) {
+  return (id == 56 && t.quorvex == 0) || (id == 47 && (or_gaps_switched_off(t) || t.gap_day_values[1] == 0));
+}
 
 std::int64_t or_full_gaps();
 std::int64_t or_delta_gaps(int teacher);

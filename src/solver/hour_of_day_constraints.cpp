@@ -30,48 +30,47 @@ int band_rule(int teacher, TeacherReport* report, Kind kind, const DayBand& band
   return t.count;
 }
 
-bool unset(std::int8_t first) { return first == -1; }
-
 int first_min(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (unset(t.pmin_hours) || t.pmin_hours <= 0) return 0;
+  if (or_hour_of_day_rule_unset(12, t)) return 0;
   return band_rule(teacher, report, Kind::Min, band_first_hours(t.pmin_hours), t.pmin_days);
 }
 int first_max(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (unset(t.pmax_hours) || t.pmax_hours <= 0) return 0;
+  if (or_hour_of_day_rule_unset(13, t)) return 0;
   return band_rule(teacher, report, Kind::Max, band_first_hours(t.pmax_hours), t.pmax_days);
 }
 int last_min(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (g_provisional_mode || unset(t.umin_hours) || t.umin_hours <= 0) return 0;
+  if (g_provisional_mode || or_hour_of_day_rule_unset(57, t)) return 0;
   return band_rule(teacher, report, Kind::Min, band_last_hours(t.umin_hours, rule_day_hours(false)), t.umin_days);
 }
 int last_max(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (unset(t.umax_hours) || t.umax_hours <= 0) return 0;
+  if (or_hour_of_day_rule_unset(58, t)) return 0;
   return band_rule(teacher, report, Kind::Max, band_last_hours(t.umax_hours, rule_day_hours(false)), t.umax_days);
 }
-int band_rule_of(int teacher, TeacherReport* report, const std::int8_t* p, Kind kind, bool provisional_off) {
-  if (unset(p[0]) || (provisional_off && g_provisional_mode)) return 0;
+int band_rule_of(int teacher, TeacherReport* report, int id, const std::int8_t* p, Kind kind,
+                 bool provisional_off) {
+  if (or_hour_of_day_rule_unset(id, g_eng_teachers[teacher]) || (provisional_off && g_provisional_mode)) return 0;
   return band_rule(teacher, report, kind, band_of_hours(p[0], p[1]), p[2]);
 }
 int band1_min(int teacher, TeacherReport* report) {
-  return band_rule_of(teacher, report, g_eng_teachers[teacher].fmin, Kind::Min, true);
+  return band_rule_of(teacher, report, 16, g_eng_teachers[teacher].fmin, Kind::Min, true);
 }
 int band1_max(int teacher, TeacherReport* report) {
-  return band_rule_of(teacher, report, g_eng_teachers[teacher].fmax, Kind::Max, false);
+  return band_rule_of(teacher, report, 17, g_eng_teachers[teacher].fmax, Kind::Max, false);
 }
 int band2_min(int teacher, TeacherReport* report) {
-  return band_rule_of(teacher, report, g_eng_teachers[teacher].emin, Kind::Min, true);
+  return band_rule_of(teacher, report, 14, g_eng_teachers[teacher].emin, Kind::Min, true);
 }
 int band2_max(int teacher, TeacherReport* report) {
-  return band_rule_of(teacher, report, g_eng_teachers[teacher].emax, Kind::Max, false);
+  return band_rule_of(teacher, report, 15, g_eng_teachers[teacher].emax, Kind::Max, false);
 }
 
 int straddled(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (unset(t.cavallomax_hour)) return 0;
+  if (or_hour_of_day_rule_unset(46, t)) return 0;
   RuleTally r = count_straddled_hour(teacher_week(teacher), rule_days(), rule_day_hours(false),
                                      t.cavallomax_hour, t.cavallomax_days);
   if (report) std::snprintf(report->text, sizeof report->text, "%s", or_int_text(t.cavallomax_hour));
@@ -81,7 +80,7 @@ int straddled(int teacher, TeacherReport* report) {
 
 int desired(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (unset(t.ov[0])) return 0;
+  if (or_hour_of_day_rule_unset(18, t)) return 0;
   unsigned flagged = 0;
   RuleTally r = count_desired_hours(teacher_week(teacher), rule_days(), rule_day_hours(false), t.ov, &flagged);
   if (report) {
@@ -94,7 +93,7 @@ int desired(int teacher, TeacherReport* report) {
 
 int maximum(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (unset(t.om[0])) return 0;
+  if (or_hour_of_day_rule_unset(19, t)) return 0;
   int last = -1;
   RuleTally r = count_maximum_hours(teacher_week(teacher), rule_days(), rule_day_hours(false), t.om, &last);
   if (report && last >= 0) {

@@ -7,6 +7,29 @@
 
 #include <cstdint>
 
+#include "engine/model.h"
+
+// The rule of id (one of this family's) counts nothing for the teacher
+// whatever its week: its first parameter is not given (-1, or no hours for
+// the first and last hours); false for other ids. Inline, so that a sum
+// that asks for a constant id reads one byte.
+inline bool or_hour_of_day_rule_unset(int id, const EngineTeacher& t) {
+  switch (id) {
+    case 12: return t.pmin_hours <= 0;
+    case 13: return t.pmax_hours <= 0;
+    case 57: return t.umin_hours <= 0;
+    case 58: return t.umax_hours <= 0;
+    case 16: return t.fmin[0] == -1;
+    case 17: return t.fmax[0] == -1;
+    case 14: return t.emin[0] == -1;
+    case 15: return t.emax[0] == -1;
+    case 46: return t.cavallomax_hour == -1;
+    case 18: return t.ov[0] == -1;
+    case 19: return t.om[0] == -1;
+    default: return false;
+  }
+}
+
 std::int64_t or_full_first_hours_min();
 std::int64_t or_delta_first_hours_min(int teacher);
 std::int64_t or_full_first_hours_max();

@@ -162,7 +162,7 @@ void class_counts(const EngineTeacher& t, int class_index, bool late_digit, Clas
 
 int distribution(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (t.gruppioremax_count <= 0) return 0;
+  if (or_presence_rule_unset(24, t)) return 0;
   if (report) report->self_recorded = true;
   int n = 0;
   for (int i = 0; i < kWeekSlots && i < t.class_count && t.class_indexes[i] >= 0; ++i) {
@@ -183,7 +183,7 @@ int distribution(int teacher, TeacherReport* report) {
 
 int late_share(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (t.ultimeoremax_count <= 0) return 0;
+  if (or_presence_rule_unset(25, t)) return 0;
   int pairs = t.ultimeoremax_count > kRuleBandPairs ? kRuleBandPairs : t.ultimeoremax_count;
   if (report) report->self_recorded = true;
   int n = 0;
@@ -210,7 +210,7 @@ constexpr int kDailyStandbyMaximum = 1;
 
 int standby(int teacher, TeacherReport*) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (t.contract_values[0] < 1) return 0;
+  if (or_presence_rule_unset(4, t)) return 0;
   int per_day[kDays] = {};
   const std::uint8_t* hours = rule_day_hours(false);
   for (int d = 0; d < rule_days(); ++d)
@@ -223,7 +223,7 @@ int standby(int teacher, TeacherReport*) {
 
 int diagonal(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (t.penalty_flag == 0) return 0;
+  if (or_presence_rule_unset(1, t)) return 0;
   int n = 0;
   for (int s = 0; s < kWeekSlots; ++s)
     if (t.class_per_slot[s] != kFreeSlot) n += std::abs(s / kHoursPerDay - s % kHoursPerDay);

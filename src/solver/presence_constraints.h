@@ -8,6 +8,21 @@
 
 #include <cstdint>
 
+#include "engine/model.h"
+
+// The rule of id (one of this family's) counts nothing for the teacher
+// whatever its week: the teacher has no stand-by hours (4), is not flagged
+// (1), or has no bands of its own (24, 25); false for other ids.
+inline bool or_presence_rule_unset(int id, const EngineTeacher& t) {
+  switch (id) {
+    case 4: return t.contract_values[0] < 1;
+    case 1: return t.penalty_flag == 0;
+    case 24: return t.gruppioremax_count <= 0;
+    case 25: return t.ultimeoremax_count <= 0;
+    default: return false;
+  }
+}
+
 std::int64_t or_check_presence_teaching();
 std::int64_t or_delta_presence_teaching(int teacher);
 std::int64_t or_check_working_days();

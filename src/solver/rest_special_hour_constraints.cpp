@@ -42,7 +42,7 @@ void note_beyond(TeacherReport* report, int occurrence, int allowance, int class
 
 int rest_after_run(int teacher, TeacherReport* report) {
   int r = g_eng_teachers[teacher].riposo;
-  if (r <= 0) return 0;
+  if (or_rest_rule_unset(42, g_eng_teachers[teacher])) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
   int n = 0, last_class = -1;
   for (int d = 0; d < rule_days(); ++d) {
@@ -64,7 +64,7 @@ int rest_after_run(int teacher, TeacherReport* report) {
 
 int mandatory_free_hours(int teacher, TeacherReport* report) {
   int k = g_eng_teachers[teacher].buk[1];
-  if (k <= 0) return 0;
+  if (or_rest_rule_unset(45, g_eng_teachers[teacher])) return 0;
   const std::uint8_t* hours = rule_day_hours(true);
   WeekMasks w = teacher_week(teacher);
   int g = 0;
@@ -90,7 +90,7 @@ int edge_presence(int teacher, TeacherReport* report) {
   if (g_provisional_mode) return 0;
   const EngineTeacher& t = g_eng_teachers[teacher];
   int a = t.prela[0], b = t.prela[1];
-  if (a <= 0 && b <= 0) return 0;
+  if (or_rest_rule_unset(51, t)) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
   WeekMasks w = teacher_week(teacher);
   int allowance = g_teacher_rule_params[teacher].allowance_51;
@@ -256,7 +256,7 @@ bool all_outside(int teacher, int c, int d, int lo, int hi) {
 
 int edge_doubles(int teacher, TeacherReport* report) {
   const EngineTeacher& t = g_eng_teachers[teacher];
-  if (!g_eng_school.uses_dkif || t.dkif == 0) return 0;
+  if (!g_eng_school.uses_dkif || or_rest_rule_unset(64, t)) return 0;
   const std::uint8_t* hours = rule_day_hours(true);
   int allowance = g_teacher_rule_params[teacher].allowance_64;
   int occurrences = 0, n = 0;
@@ -373,7 +373,7 @@ void overlap_text(TeacherReport* report, int c, const char* mark, int d, int h) 
 
 int nonstandard_hours(int teacher, TeacherReport* report) {
   unsigned mask = g_eng_school.nonstandard_timing_days;
-  if (mask == 0 || !g_eng_teachers[teacher].nonstandard_timing) return 0;
+  if (mask == 0 || or_rest_rule_unset(41, g_eng_teachers[teacher])) return 0;
   const std::uint8_t* hours = rule_day_hours(false);
   bool fca = (g_eng_teachers[teacher].type_flags & kTeacherFca) != 0;
   int n = 0;

@@ -8,6 +8,23 @@
 
 #include <cstdint>
 
+#include "engine/model.h"
+
+// The rule of id counts nothing for the teacher whatever its week: no rest
+// after a run (42), no mandatory free hours (45), no first or last hour
+// presence (51), no double lessons at the edges (64) are asked, no hour of
+// non-standard length is taught (41); false for other ids.
+inline bool or_rest_rule_unset(int id, const EngineTeacher& t) {
+  switch (id) {
+    case 42: return t.riposo <= 0;
+    case 45: return t.buk[1] <= 0;
+    case 51: return t.prela[0] <= 0 && t.prela[1] <= 0;
+    case 64: return t.dkif == 0;
+    case 41: return !t.nonstandard_timing;
+    default: return false;
+  }
+}
+
 std::int64_t or_check_rest_after_run();
 std::int64_t or_delta_rest_after_run(int teacher);
 std::int64_t or_check_mandatory_free_hours();

@@ -44,8 +44,13 @@ bool teacher_reports_wanted() { return g_eng_run.report_flag != 0 || g_eng_run.r
 int g_week_teacher = -1;
 bool g_week_open[2];
 
-namespace {
 WeekMasks g_week_masks;
+std::uint8_t g_sum_rule_hours[2][kDays];
+
+// The hours of each day of one calendar, each at most 12.
+static void clamped_day_hours(bool provisional, std::uint8_t* out);
+
+namespace {
 
 bool teacher_open(const EngineTeacher& t, bool test_type_flags) {
   if (t.held_out == 1 && t.second_test == 0) return false;
@@ -107,11 +112,6 @@ std::int64_t full_teacher_rule(int id, TeacherRule rule) {
   return total;
 }
 
-WeekMasks teacher_week(int teacher) {
-  if (teacher == g_week_teacher) return g_week_masks;
-  return masks_from_grid(g_eng_teachers[teacher].class_per_slot);
-}
-
 TeacherWeekScope::TeacherWeekScope(int teacher)
     : previous_(g_week_teacher), previous_open_{g_week_open[0], g_week_open[1]} {
   g_week_teacher = -1;
@@ -120,6 +120,11 @@ TeacherWeekScope::TeacherWeekScope(int teacher)
   g_week_masks = masks_from_grid(t.class_per_slot);
   g_week_open[0] = teacher_open(t, false);
   g_week_open[1] = teacher_open(t, true);
+  if (previous_ < 0) {
+    // The outermost sum makes the lists; a nested one finds them made.
+    clamped_day_hours(false, g_sum_rule_hours[0]);
+    clamped_day_hours(true, g_sum_rule_hours[1]);
+  }
   g_week_teacher = teacher;
 }
 
@@ -138,12 +143,25 @@ namespace {
 std::uint8_t g_rule_hours[2][kDays];
 }
 
-const std::uint8_t* rule_day_hours(bool provisional_calendar) {
-  bool provisional = provisional_calendar && g_provisional_mode != 0;
+static void clamped_day_hours(bool provisional, std::uint8_t* out) {
   const std::uint8_t* source =
       provisional ? g_eng_school.provisional_hours_per_day : g_eng_school.hours_per_day;
-  std::uint8_t* out = g_rule_hours[provisional ? 1 : 0];
+#if defined(__SSE2__)
+  // All seven days at once: a teacher's sum makes both lists.
+  std::uint64_t days = 0;
+  std::memcpy(&days, source, kDays);
+  __m128i clamped = _mm_min_epu8(_mm_cvtsi64_si128(static_cast<long long>(days)),
+                                 _mm_set1_epi8(static_cast<char>(kHoursPerDay)));
+  days = static_cast<std::uint64_t>(_mm_cvtsi128_si64(clamped));
+  std::memcpy(out, &days, kDays);
+#else
   for (int d = 0; d < kDays; ++d) out[d] = source[d] > kHoursPerDay ? kHoursPerDay : source[d];
+#endif
+}
+
+const std::uint8_t* rule_day_hours_made(bool provisional) {
+  std::uint8_t* out = g_rule_hours[provisional ? 1 : 0];
+  clamped_day_hours(provisional, out);
   return out;
 }
 

@@ -86,8 +86,13 @@ inline std::int64_t delta_teacher_rule(int id, TeacherRule rule, int teacher) {
 // Reports are wanted during a reporting full evaluation.
 bool teacher_reports_wanted();
 
-// The teacher's week from its class-per-slot grid.
-WeekMasks teacher_week(int teacher);
+// The teacher's week from its class-per-slot grid; inside that teacher's sum
+// the masks built once for it.
+extern WeekMasks g_week_masks;
+inline WeekMasks teacher_week(int teacher) {
+  if (teacher == g_week_teacher) return g_week_masks;
+  return masks_from_grid(g_eng_teachers[teacher].class_per_slot);
+}
 
 // While one teacher's sum runs the grid stays as it is, so the rules of the
 // sum share one build of that teacher's week masks.
@@ -103,8 +108,15 @@ class TeacherWeekScope {
   bool previous_open_[2];
 };
 // Hours of each day: the provisional calendar when asked and the run is
-// provisional, else the normal one (every value at most 12).
-const std::uint8_t* rule_day_hours(bool provisional_calendar);
+// provisional, else the normal one (every value at most 12). Nothing changes
+// the calendars or the run's mode while a teacher's sum runs, so inside one
+// the two lists made when it opened are handed out.
+const std::uint8_t* rule_day_hours_made(bool provisional);
+extern std::uint8_t g_sum_rule_hours[2][kDays];
+inline const std::uint8_t* rule_day_hours(bool provisional_calendar) {
+  bool provisional = provisional_calendar && g_provisional_mode != 0;
+  return g_week_teacher >= 0 ? g_sum_rule_hours[provisional ? 1 : 0] : rule_day_hours_made(provisional);
+}
 inline int rule_days() { return days_per_week(); }
 
 // Day names for report texts: short (two letters), full.

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
 #include "class_delta_sum.h"
 #include "solver/cost_evaluation.h"
+#include "solver/hour_of_day_constraints.h"
 #include "solver/placement_state.h"
 #include "solver/search_weights.h"
 
@@ -180,6 +182,45 @@ TEST_F(PlantedEvaluators, SwitchedOffIdsCountOnlyInEvaluationModeTwo) {
   g_eval_mode = 2;
   EXPECT_EQ(or_evaluate_all_constraints64(0), all);
   g_eval_mode = 0;
+}
+
+// The sums walk a list of the switched-on ids: a switch byte or the mode
+// written between two sums must show in the next one.
+TEST_F(PlantedEvaluators, TeacherSumsFollowTheSwitchBytesAndTheMode) {
+  std::vector<std::int64_t> on;
+  std::int64_t total = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    on.push_back(or_teacher_penalty64(t));
+    EXPECT_EQ(on.back(), g_teacher_full_penalty[t]) << t;
+    total += on.back();
+  }
+  ASSERT_GT(total, 0);
+  ConstraintSwitchTable[2].off = 1;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) EXPECT_EQ(or_teacher_penalty64(t), 0) << t;
+  g_eval_mode = 2;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) EXPECT_EQ(or_teacher_penalty_checked(t), on[t]) << t;
+  g_eval_mode = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) EXPECT_EQ(or_teacher_penalty64(t), 0) << t;
+  ConstraintSwitchTable[2].off = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) EXPECT_EQ(or_teacher_penalty64(t), on[t]) << t;
+}
+
+// A sum leaves the first-hours check out for a teacher without its
+// parameter only while the id is priced by that check's own rule.
+TEST_F(PlantedEvaluators, ACheckPlantedInPlaceOfALeftOutRuleIsSummed) {
+  g_evaluators[12] = {or_full_first_hours_min, or_delta_first_hours_min, 0};
+  std::vector<std::int64_t> own;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    g_eng_teachers[t].pmin_hours = -1;
+    own.push_back(or_teacher_penalty64(t));
+  }
+  g_evaluators[12] = {full2, delta2, 0};
+  std::int64_t total = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    EXPECT_EQ(or_teacher_penalty64(t), 2 * own[t]) << t;
+    total += own[t];
+  }
+  EXPECT_GT(total, 0);
 }
 
 TEST_F(PlantedEvaluators, HeldOutTeachersCountNothing) {

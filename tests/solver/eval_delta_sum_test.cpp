@@ -46,6 +46,18 @@ int delta_mismatches(int id, std::int64_t (&shares)[N], int count) {
 }
 int teacher_mismatches(int id) { return delta_mismatches(id, g_teacher_full_penalty, g_eng_school.teacher_count); }
 
+// Teachers whose sum (switched-on checks only, the week and the day lengths
+// made once for them) differs from their checks run one by one outside a sum.
+int sum_mismatches() {
+  int n = 0;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    std::int64_t one_by_one = 0;
+    for (int id : kTeacherSumOrder) one_by_one += or_run_delta_check(id, t);
+    n += or_teacher_penalty_checked(t) != one_by_one ? 1 : 0;
+  }
+  return n;
+}
+
 struct EvalRun {
   const char* id;
   std::uint8_t provisional;
@@ -241,6 +253,7 @@ TEST(EvalDeltaSum, GapFamiliesOnRandomPlacements) {
       g_status.gap_tolerance_level = static_cast<std::uint8_t>(seed % 8);
       g_status.focus_mode = static_cast<std::uint8_t>(seed == 3 ? 22 : 0);
       for (int id : gaps::kTeacherIds) EXPECT_EQ(teacher_mismatches(id), 0) << run.id << " seed " << seed << " id " << id;
+      EXPECT_EQ(sum_mismatches(), 0) << run.id << " seed " << seed;
     }
   }
   g_provisional_mode = 0;
@@ -425,6 +438,33 @@ void randomise_school(std::uint64_t seed) {
 
 }  // namespace rules
 
+// A teacher's sum leaves out the checks that the teacher's own parameters
+// leave without work: parameters given or taken away between two sums, with
+// the switches as they were, show in the next sum.
+TEST(EvalDeltaSum, TeacherSumsFollowTheTeachersParameters) {
+  EngineRandom r(4242);
+  gaps::build_random_school(5);
+  EXPECT_EQ(sum_mismatches(), 0);
+  for (int round = 0; round < 4; ++round) {
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) gaps::randomise_teacher(t, r);
+    EXPECT_EQ(sum_mismatches(), 0) << "gap family, round " << round;
+  }
+  // Another check planted in place of a rule that is left out is summed.
+  EvaluatorPair own = g_evaluators[12];
+  for (int id : {13, 58}) {
+    g_evaluators[12] = g_evaluators[id];
+    EXPECT_EQ(sum_mismatches(), 0) << "id " << id << " planted as 12";
+  }
+  g_evaluators[12] = own;
+  rules::randomise_school(5);
+  EXPECT_EQ(sum_mismatches(), 0);
+  for (int round = 0; round < 4; ++round) {
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) rules::randomise_teacher(t, r);
+    EXPECT_EQ(sum_mismatches(), 0) << "rule families, round " << round;
+  }
+  reset_run_state();
+}
+
 TEST(EvalDeltaSum, RuleFamiliesOnRandomPlacements) {
   const EvalRun runs[] = {{"plain", 0, 0, 0}, {"report", 0, 0, 1}, {"provisional", 1, 0, 0}, {"all-on", 0, 2, -1}};
   int counting = 0;
@@ -439,6 +479,7 @@ TEST(EvalDeltaSum, RuleFamiliesOnRandomPlacements) {
         g_evaluators[id].full();  // settles what a full check may raise (30)
         EXPECT_EQ(teacher_mismatches(id), 0) << run.id << " seed " << seed << " id " << id;
       }
+      EXPECT_EQ(sum_mismatches(), 0) << run.id << " seed " << seed;
       std::int64_t full44 = g_evaluators[44].full(), sum44 = 0;
       for (int c = 0; c < g_eng_school.class_count; ++c) sum44 += g_evaluators[44].delta(c);
       EXPECT_EQ(full44, sum44) << run.id << " seed " << seed;
