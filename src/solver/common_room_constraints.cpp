@@ -145,9 +145,7 @@ void count_room_user(SlotRoomUsers& u, std::int32_t l, int step, const RoomUserK
 
 // The slot's counts, brought in step with its list; null when they cannot
 // answer.
-const SlotRoomUsers* slot_room_users(int slot) {
-  int key_count = 0;
-  const RoomUserKey* keys = current_room_keys(key_count);
+const SlotRoomUsers* slot_room_users(int slot, const RoomUserKey* keys, int key_count) {
   const SlotLessonList& list = g_slot_lessons[slot];
   std::uint32_t n = std::min(list.count, static_cast<std::uint32_t>(kSlotListCapacity));
   if (n > kRoomCountedEntries) return nullptr;
@@ -185,16 +183,17 @@ int counted_room_users(const SlotRoomUsers& u, int r, unsigned* years, int* fca)
 }
 
 // Lessons of the slot held in room r; years and "+FCA" lessons on request.
-int room_users(int slot, int r, unsigned* years, int* fca) {
+// keys: the current copy (current_room_keys).
+int room_users(int slot, int r, unsigned* years, int* fca, const RoomUserKey* keys, int key_count) {
   if (r < 0 || r >= kMaxCommonRooms) return walk_room_users(slot, r, years, fca);
   if (!g_room_cross_check) [[likely]] {
-    const SlotRoomUsers* u = slot_room_users(slot);
+    const SlotRoomUsers* u = slot_room_users(slot, keys, key_count);
     return u ? counted_room_users(*u, r, years, fca) : walk_room_users(slot, r, years, fca);
   }
   unsigned walked_years = 0, counted_years = 0;
   int walked_fca = 0, counted_fca = 0;
   int walked = walk_room_users(slot, r, &walked_years, &walked_fca);
-  const SlotRoomUsers* u = slot_room_users(slot);
+  const SlotRoomUsers* u = slot_room_users(slot, keys, key_count);
   int counted = u ? counted_room_users(*u, r, &counted_years, &counted_fca) : walked;
   if (u == nullptr) counted_years = walked_years, counted_fca = walked_fca;
   ++g_room_checks.uses;
@@ -202,6 +201,12 @@ int room_users(int slot, int r, unsigned* years, int* fca) {
   if (years) *years |= walked_years;
   if (fca) *fca += walked_fca;
   return walked;
+}
+
+int room_users(int slot, int r, unsigned* years, int* fca) {
+  int key_count = 0;
+  const RoomUserKey* keys = current_room_keys(key_count);
+  return room_users(slot, r, years, fca, keys, key_count);
 }
 
 // The key copy is taken again at the next use.
@@ -232,7 +237,7 @@ int common_rooms(int c, std::int64_t* total) {
       const EngineCommonRoom& room = g_eng_common_rooms[r];
       unsigned years = 0;
       int fca = 0;
-      int users = room_users(slot, r, &years, &fca);
+      int users = room_users(slot, r, &years, &fca, keys, key_count);
       if (users <= 1) continue;
       int capacity = room.ox_grid[slot] >= 1 && room.ox_grid[slot] <= 9 ? room.ox_grid[slot] : room.admitted_attendance;
       int k = room_over_capacity(users, fca, capacity);
