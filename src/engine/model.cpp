@@ -19,6 +19,7 @@ void or_clear_lesson(EngineLesson& lesson) {
   or_lesson_fields_changed();
 }
 std::uint64_t g_lesson_field_writes = 0;
+std::uint64_t g_lesson_common_room_writes = 0;
 EngineTeacher g_eng_teachers[kMaxTeachers];
 EngineClass g_eng_classes[kMaxClasses];
 EngineSubject g_eng_subjects[kMaxSubjects];

@@ -71,8 +71,12 @@ inline constexpr std::uint8_t kDayNotPlaced = 255;
 // that writes lesson records as raw memory calls or_lesson_fields_changed().
 extern std::uint64_t g_lesson_field_writes;
 inline void or_lesson_fields_changed() { ++g_lesson_field_writes; }
+// Every change of a lesson's common room counts here, apart: the building
+// alignment changes common rooms inside the search, which must not make the
+// clash test copy its fields again. A raw write counts in the count above.
+extern std::uint64_t g_lesson_common_room_writes;
 
-template <typename T>
+template <typename T, std::uint64_t& Writes = g_lesson_field_writes>
 class WatchedField {
  public:
   WatchedField() = default;
@@ -82,7 +86,7 @@ class WatchedField {
   WatchedField& operator=(T value) {
     if (value_ != value) {
       value_ = value;
-      or_lesson_fields_changed();
+      ++Writes;
     }
     return *this;
   }
@@ -106,7 +110,7 @@ struct EngineLesson {
   WatchedField<std::uint8_t> piece_kind;
   std::int32_t part_subject;
   WatchedField<std::int32_t> second_teacher;
-  std::int32_t common_room;
+  WatchedField<std::int32_t, g_lesson_common_room_writes> common_room;
   std::int32_t second_common_room;
   std::int32_t lab_group;
   std::int32_t line_number;

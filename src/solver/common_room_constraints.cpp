@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdio>
+#include <cstring>
 
 #include "engine/status_block.h"
 #include "solver/common_room_counts.h"
@@ -35,8 +36,9 @@ int year_of(int c) {
   return (y >= '0' && y <= '9') ? y - '0' : -1;
 }
 
-// Lessons of the slot held in room r; years and "+FCA" lessons on request.
-int room_users(int slot, int r, unsigned* years, int* fca) {
+// Lessons of the slot held in room r; years and "+FCA" lessons on request,
+// read from the records.
+int walk_room_users(int slot, int r, unsigned* years, int* fca) {
   int n = 0;
   // Gathered in locals: a store through years or fca could change the
   // list's count for all the compiler knows, which would then be read again
@@ -59,6 +61,156 @@ int room_users(int slot, int r, unsigned* years, int* fca) {
   return n;
 }
 
+// What the walk reads of a listed lesson, four bytes a lesson where the
+// records take a cache line each: its common room (-1 none or past the
+// tables), its class's year (-1 none) and whether its teacher is "+FCA".
+// Common rooms, classes and teachers are watched fields, so the copy is
+// taken again when their counts have moved (the building alignment moves
+// common rooms, the stand-by repacking classes, a load anything). Class
+// codes and teacher types change only by a load and its preparation, which
+// a full check follows: each full check takes the copy again.
+struct RoomUserKey {
+  std::int8_t room;
+  std::int8_t year;
+  std::uint8_t fca;
+  std::uint8_t unused;
+};
+constexpr int kYears = 10;
+RoomUserKey g_room_keys[kMaxLessons];
+int g_room_key_count = 0;
+std::uint64_t g_room_keys_fields_at = 0, g_room_keys_rooms_at = 0;
+std::uint64_t g_room_keys_version = 0;  // counts the copies taken
+bool g_room_keys_taken = false;
+
+RoomUserKey room_key_of(int l) {
+  const EngineLesson& x = g_eng_lessons[l];
+  int r = x.common_room, c = x.class_index, t = x.teacher;
+  RoomUserKey k{-1, -1, 0, 0};
+  if (r >= 0 && r < kMaxCommonRooms) k.room = static_cast<std::int8_t>(r);
+  if (c >= 0 && c < kMaxClasses) k.year = static_cast<std::int8_t>(year_of(c));
+  k.fca = t >= 0 && t < kMaxTeachers && (g_eng_teachers[t].type_flags & kTeacherFca) != 0;
+  return k;
+}
+
+const RoomUserKey* current_room_keys(int& count) {
+  int n = std::clamp(g_eng_school.lesson_count, 0, kMaxLessons);
+  if (!g_room_keys_taken || g_room_keys_fields_at != g_lesson_field_writes ||
+      g_room_keys_rooms_at != g_lesson_common_room_writes || g_room_key_count != n) {
+    for (int l = 0; l < n; ++l) g_room_keys[l] = room_key_of(l);
+    g_room_key_count = n;
+    g_room_keys_fields_at = g_lesson_field_writes;
+    g_room_keys_rooms_at = g_lesson_common_room_writes;
+    g_room_keys_taken = true;
+    ++g_room_keys_version;
+  }
+  count = g_room_key_count;
+  return g_room_keys;
+}
+
+// Per slot, how many listed lessons use each common room, how many of them
+// are "+FCA" and how many of each year, with a copy of the list's entries
+// they were counted from: every use compares the copy with the list and
+// counts again the entries that differ, so the list's writers need not know
+// of this; a new per-lesson copy counts all again. Lists longer than the
+// copy are walked.
+constexpr std::uint32_t kRoomCountedEntries = 128;
+constexpr std::int32_t kNotAnEntry = -2;  // never a lesson nor a hole
+struct SlotRoomUsers {
+  std::uint64_t version;      // of the per-lesson copy the counts were taken from
+  std::uint32_t count;        // entries of the copy
+  std::uint32_t not_counted;  // listed lessons past the per-lesson copy
+  std::int32_t lesson[kRoomCountedEntries];
+  std::uint8_t users[kMaxCommonRooms];
+  std::uint8_t fca[kMaxCommonRooms];
+  std::uint8_t year[kMaxCommonRooms][kYears];
+};
+SlotRoomUsers g_slot_room_users[kWeekSlots];
+bool g_room_cross_check = false;
+CommonRoomCrossCheck g_room_checks;
+
+// Adds (step 1) or takes out (step -1) one listed lesson; the walk passes
+// over negative entries and those past the lesson table.
+void count_room_user(SlotRoomUsers& u, std::int32_t l, int step, const RoomUserKey* keys, int key_count) {
+  if (l < 0 || l >= kMaxLessons) return;
+  if (l >= key_count) {
+    u.not_counted += step;
+    return;
+  }
+  const RoomUserKey& k = keys[l];
+  if (k.room < 0) return;
+  u.users[k.room] += step;
+  u.fca[k.room] += step * k.fca;
+  if (k.year >= 0) u.year[k.room][k.year] += step;
+}
+
+// The slot's counts, brought in step with its list; null when they cannot
+// answer.
+const SlotRoomUsers* slot_room_users(int slot, const RoomUserKey* keys, int key_count) {
+  const SlotLessonList& list = g_slot_lessons[slot];
+  std::uint32_t n = std::min(list.count, static_cast<std::uint32_t>(kSlotListCapacity));
+  if (n > kRoomCountedEntries) return nullptr;
+  SlotRoomUsers& u = g_slot_room_users[slot];
+  if (u.version != g_room_keys_version) {
+    std::memset(static_cast<void*>(&u), 0, sizeof u);
+    u.version = g_room_keys_version;
+    for (std::int32_t& e : u.lesson) e = kNotAnEntry;
+  }
+  // Most uses find the list as it was.
+  if (u.count != n || std::memcmp(u.lesson, list.lesson, n * sizeof(std::int32_t)) != 0) {
+    std::uint32_t entries = std::max(u.count, n);
+    for (std::uint32_t i = 0; i < entries; ++i) {
+      std::int32_t was = u.lesson[i];
+      std::int32_t now = i < n ? list.lesson[i] : kNotAnEntry;
+      if (was == now) continue;
+      count_room_user(u, was, -1, keys, key_count);
+      count_room_user(u, now, 1, keys, key_count);
+      u.lesson[i] = now;
+    }
+    u.count = n;
+  }
+  return u.not_counted == 0 ? &u : nullptr;
+}
+
+int counted_room_users(const SlotRoomUsers& u, int r, unsigned* years, int* fca) {
+  if (years) {
+    unsigned year_bits = 0;
+    for (int y = 0; y < kYears; ++y)
+      if (u.year[r][y] != 0) year_bits |= 1u << y;
+    *years |= year_bits;
+  }
+  if (fca) *fca += u.fca[r];
+  return u.users[r];
+}
+
+// Lessons of the slot held in room r; years and "+FCA" lessons on request.
+// keys: the current copy (current_room_keys).
+int room_users(int slot, int r, unsigned* years, int* fca, const RoomUserKey* keys, int key_count) {
+  if (r < 0 || r >= kMaxCommonRooms) return walk_room_users(slot, r, years, fca);
+  if (!g_room_cross_check) [[likely]] {
+    const SlotRoomUsers* u = slot_room_users(slot, keys, key_count);
+    return u ? counted_room_users(*u, r, years, fca) : walk_room_users(slot, r, years, fca);
+  }
+  unsigned walked_years = 0, counted_years = 0;
+  int walked_fca = 0, counted_fca = 0;
+  int walked = walk_room_users(slot, r, &walked_years, &walked_fca);
+  const SlotRoomUsers* u = slot_room_users(slot, keys, key_count);
+  int counted = u ? counted_room_users(*u, r, &counted_years, &counted_fca) : walked;
+  if (u == nullptr) counted_years = walked_years, counted_fca = walked_fca;
+  ++g_room_checks.uses;
+  if (counted != walked || counted_years != walked_years || counted_fca != walked_fca) ++g_room_checks.mismatches;
+  if (years) *years |= walked_years;
+  if (fca) *fca += walked_fca;
+  return walked;
+}
+
+int room_users(int slot, int r, unsigned* years, int* fca) {
+  int key_count = 0;
+  const RoomUserKey* keys = current_room_keys(key_count);
+  return room_users(slot, r, years, fca, keys, key_count);
+}
+
+// The key copy is taken again at the next use.
+void forget_room_keys() { g_room_keys_taken = false; }
 
 void record(int id, int c, int n, std::uint32_t detail, const char* text, std::int64_t* total, bool counted) {
   if (n <= 0) return;
@@ -70,6 +222,8 @@ void record(int id, int c, int n, std::uint32_t detail, const char* text, std::i
 int common_rooms(int c, std::int64_t* total) {
   int n = 0;
   int room_count = rooms();
+  int key_count = 0;
+  const RoomUserKey* keys = current_room_keys(key_count);
   // Only the class's taken slots, in slot order.
   WeekMasks taken = masks_from_grid(&g_eng_classes[c].week_grid[0][0]);
   for (int d = 0; d < kDays; ++d)
@@ -78,12 +232,12 @@ int common_rooms(int c, std::int64_t* total) {
       int slot = d * kHoursPerDay + h;
       int l = g_eng_classes[c].week_grid[d][h];
       if (l >= kMaxLessons) continue;
-      int r = g_eng_lessons[l].common_room;
+      int r = l < key_count ? keys[l].room : g_eng_lessons[l].common_room.get();
       if (r < 0 || r >= room_count) continue;
       const EngineCommonRoom& room = g_eng_common_rooms[r];
       unsigned years = 0;
       int fca = 0;
-      int users = room_users(slot, r, &years, &fca);
+      int users = room_users(slot, r, &years, &fca, keys, key_count);
       if (users <= 1) continue;
       int capacity = room.ox_grid[slot] >= 1 && room.ox_grid[slot] <= 9 ? room.ox_grid[slot] : room.admitted_attendance;
       int k = room_over_capacity(users, fca, capacity);
@@ -201,6 +355,7 @@ int twin_distribution() {
 
 template <int Id, int (*Rule)(int, std::int64_t*)>
 std::int64_t full_per_class() {
+  forget_room_keys();
   std::int64_t total = 0;
   for (int c = 0; c < g_eng_school.class_count && c < kMaxClasses; ++c)
     if (class_counts(c)) Rule(c, &total);
@@ -216,6 +371,13 @@ std::int64_t delta_per_class(int c) {
 
 }  // namespace
 
+void or_set_common_room_cross_check(bool on) {
+  g_room_cross_check = on;
+  g_room_checks = {};
+}
+
+CommonRoomCrossCheck or_common_room_cross_check() { return g_room_checks; }
+
 std::int64_t or_full_common_rooms() { return full_per_class<77, common_rooms>(); }
 std::int64_t or_delta_common_rooms(int c) { return delta_per_class<77, common_rooms>(c); }
 std::int64_t or_full_sharing_limits() { return full_per_class<78, sharing_limits>(); }
@@ -224,6 +386,7 @@ std::int64_t or_full_room_class_hours() { return full_per_class<89, room_class_h
 std::int64_t or_delta_room_class_hours(int c) { return delta_per_class<89, room_class_hours>(c); }
 
 std::int64_t or_full_common_room_minimum() {
+  forget_room_keys();
   std::int64_t total = 0;
   common_room_minimum(&total);
   return total;

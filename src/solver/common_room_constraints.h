@@ -18,3 +18,14 @@ std::int64_t or_full_twin_distribution();
 std::int64_t or_delta_twin_distribution(int class_index);
 std::int64_t or_full_room_class_hours();
 std::int64_t or_delta_room_class_hours(int class_index);
+
+// The checks count a slot's common-room users from a compact copy of the
+// lessons' common rooms, years and "+FCA" marks. With the cross-check on
+// (tests), every count is also walked over the records, and the uses whose
+// counts differ are counted.
+struct CommonRoomCrossCheck {
+  std::uint64_t uses;
+  std::uint64_t mismatches;
+};
+void or_set_common_room_cross_check(bool on);
+CommonRoomCrossCheck or_common_room_cross_check();

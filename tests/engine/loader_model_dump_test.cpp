@@ -88,7 +88,7 @@ std::string dump_model() {
         "block %d/%d maps [%s][%s][%s][%s] common %d joint %d lab-group %d\n",
         i, x.line_number, x.teacher.get(), x.class_index.get(), x.subject, x.room.get(), x.piece_kind.get(), x.part_subject,
         x.second_teacher.get(), x.part_line_number, x.block_length, x.part_block_length, x.consecutive_maps[0],
-        x.consecutive_maps[1], x.consecutive_maps[2], x.consecutive_maps[3], x.common_room, x.joint_count,
+        x.consecutive_maps[1], x.consecutive_maps[2], x.consecutive_maps[3], x.common_room.get(), x.joint_count,
         x.lab_group);
   }
   return out;

@@ -10,6 +10,7 @@
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
+#include "solver/common_room_constraints.h"
 #include "solver/common_room_counts.h"
 #include "solver/constraint_catalogue.h"
 
@@ -111,6 +112,51 @@ TEST(EvalCommonRoom, FullAgainstDeltaOnRandomPlacements) {
   }
   for (int id : {77, 78, 79, 89}) EXPECT_GT(seen[id], 0) << "id " << id << " never counted";
   g_eng_run.focus_flags[0] = g_eng_run.focus_flags[1] = 0;
+  reset_run_state();
+}
+
+std::int64_t class_delta_total(int id) {
+  std::int64_t sum = 0;
+  for (int c = 0; c < g_eng_school.class_count; ++c) sum += g_evaluators[id].delta(c);
+  return sum;
+}
+
+// The delta checks count a slot's users from a copy that the full checks
+// take afresh; a common room moved in between (as the building alignment
+// moves them inside a search), a lesson moved to another class (as the
+// stand-by repacking does) or a swap of two lessons' slots must reach the
+// next delta check.
+TEST(EvalCommonRoom, DeltaFollowsChangedRoomsClassesAndSlots) {
+  for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+    build_room_school(seed);
+    if (seed > 3)  // rooms large enough for the years to decide: first years only with first years
+      for (int k = 0; k < 3; ++k) {
+        EngineCommonRoom& room = g_eng_common_rooms[k];
+        room.admitted_attendance = 9;
+        std::memset(room.ox_grid, 0, sizeof room.ox_grid);
+        room.coppie[0][1] = 1;
+        room.coppie_count = 1;
+      }
+    for (int id : {77, 78, 89}) EXPECT_EQ(class_delta_total(id), g_evaluators[id].full()) << "seed " << seed;
+    for (int id : {77, 78, 89}) class_delta_total(id);  // counts taken after the last full check
+    EngineRandom r(seed + 11);
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+      EngineLesson& x = g_eng_lessons[l];
+      if (seed > 3) {
+        if (r.below(3) == 0) x.class_index = (x.class_index + 3) % 6;  // another year
+      } else if (r.below(4) == 0) {
+        x.common_room = x.common_room < 0 ? static_cast<std::int32_t>(r.below(3)) : -1;
+      }
+    }
+    int a = static_cast<int>(r.below(static_cast<std::uint32_t>(g_eng_school.lesson_count)));
+    int b = static_cast<int>(r.below(static_cast<std::uint32_t>(g_eng_school.lesson_count)));
+    if (or_swap_lessons(a, b) == kNoConflict) or_rebuild_class_grids();
+    std::int64_t after[3];
+    int k = 0;
+    for (int id : {77, 78, 89}) after[k++] = class_delta_total(id);
+    k = 0;
+    for (int id : {77, 78, 89}) EXPECT_EQ(after[k++], g_evaluators[id].full()) << "seed " << seed << " id " << id;
+  }
   reset_run_state();
 }
 

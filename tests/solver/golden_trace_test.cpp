@@ -20,6 +20,7 @@
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
 #include "school_fixture.h"
+#include "solver/common_room_constraints.h"
 #include "solver/local_search.h"
 #include "solver/placement_state.h"
 
@@ -119,6 +120,19 @@ TEST_P(GoldenTrace, ClashCopyAnswersAsTheRecordsThroughTheRun) {
     ClashCrossCheck seen = or_clash_cross_check();
     or_set_clash_cross_check(false);
     EXPECT_GT(seen.walks, 1000u);
+    EXPECT_EQ(seen.mismatches, 0u);
+  });
+}
+
+// The common-room checks' counts of a slot's users answer as the walk over
+// the records at every use of a whole seeded run.
+TEST_P(GoldenTrace, CommonRoomCountsAnswerAsTheRecordsThroughTheRun) {
+  KT_IN_FRESH_PROCESS({
+    or_set_common_room_cross_check(true);
+    check_golden_run(GetParam());
+    CommonRoomCrossCheck seen = or_common_room_cross_check();
+    or_set_common_room_cross_check(false);
+    EXPECT_GT(seen.uses, 1000u);
     EXPECT_EQ(seen.mismatches, 0u);
   });
 }
