@@ -92,9 +92,19 @@ bool left_out_of_save(int lesson) {
          l.hour == g_eng_school.extra_hour;
 }
 
-SaveLine line_of_lesson(int i) {
+// Fills s, a line kept from save to save so that its names keep their
+// buffers: every field is set here.
+void line_of_lesson(int i, SaveLine& s) {
   const EngineLesson& l = g_eng_lessons[i];
-  SaveLine s;
+  s.second_teacher.clear();
+  s.second_index = -1;
+  s.has_second_points = false;
+  s.second_points = 0;
+  s.has_supported_class = false;
+  s.supported_class.clear();
+  s.no_room = false;
+  s.has_room = false;
+  s.room.clear();
   s.lesson = i;
   s.pseudo_letter = or_is_standby_class(l.class_index) ? 'D' : or_is_support_class(l.class_index) ? 'S' : 0;
   bool placed = or_lesson_placed(i);
@@ -122,7 +132,6 @@ SaveLine line_of_lesson(int i) {
     s.has_room = true;
     s.room = g_eng_rooms[room].name;
   }
-  return s;
 }
 
 const char* save_file_to_write(int kind, char* report_buffer) {
@@ -156,10 +165,12 @@ class LastRecordSave {
     struct stat now {};
     return kept_ && path == path_ && ::stat(path.c_str(), &now) == 0 && same_file(now) && lines == lines_;
   }
-  void keep(std::string path, std::vector<std::string> lines) {
+  // Takes the lines; lines gets the ones kept before, whose buffers the
+  // next save reuses.
+  void keep(std::string path, std::vector<std::string>& lines) {
     kept_ = ::stat(path.c_str(), &stat_) == 0;
     path_ = std::move(path);
-    lines_ = std::move(lines);
+    lines_.swap(lines);
   }
   void forget() { kept_ = false; }
 
@@ -175,6 +186,11 @@ class LastRecordSave {
   struct stat stat_ {};
 };
 LastRecordSave g_last_record;
+
+// The lines of the save being made, and one lesson's fields, kept from save
+// to save: a search saves at every end of a stage.
+std::vector<std::string> g_save_lines;
+SaveLine g_save_line;
 
 void append_carried_standby_lines(std::FILE* out, char* work) {
   std::FILE* in = or_fopen(kTempDS, "rt");
@@ -201,10 +217,15 @@ void or_save_timetable(int kind) {
   if (kind != kSaveRecord && !test) or_delete_previous_save();
   if (kind == kSaveNormal && !g_provisional_mode && !test) or_append_exemption(1);
 
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(g_eng_school.lesson_count > 0 ? g_eng_school.lesson_count : 0));
-  for (int i = 0; i < g_eng_school.lesson_count; ++i)
-    if (!left_out_of_save(i)) lines.push_back(format_save_line(line_of_lesson(i)));
+  std::vector<std::string>& lines = g_save_lines;
+  std::size_t count = 0;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    if (left_out_of_save(i)) continue;
+    line_of_lesson(i, g_save_line);
+    if (count == lines.size()) lines.emplace_back();
+    format_save_line_into(g_save_line, lines[count++]);
+  }
+  lines.resize(count);
   bool carried = file_exists(kTempDS);
   std::string path = kt::translate_path(name);
   bool record = kind == kSaveRecord && !carried;
@@ -218,7 +239,7 @@ void or_save_timetable(int kind) {
   if (carried) append_carried_standby_lines(file.stream(), work);
   or_commit_or_raise(file, name, write_failed_hint());
   if (carried) og_delete_file_if_present(kTempDS);
-  if (record) g_last_record.keep(std::move(path), std::move(lines));
+  if (record) g_last_record.keep(std::move(path), lines);
 }
 
 const char* or_save_file_to_read(bool* savego_for_lack_of_record) {

@@ -79,67 +79,97 @@ bool take_text_to(const char*& p, char stop, std::string& out) {
 
 namespace {
 
-// Plain decimal, as "%d" and "%u" print it: the search writes a save line
-// per lesson at every end of a stage, so the line is built without printf.
-template <typename Int>
-void append_number(std::string& out, Int v) {
-  char digits[24];
-  auto r = std::to_chars(digits, digits + sizeof digits, v);
-  out.append(digits, r.ptr);
-}
+// The line is built in a buffer on the stack without printf: the search
+// writes a save line per lesson at every end of a stage.
+class LineBuilder {
+ public:
+  explicit LineBuilder(char* start) : p_(start) {}
+  char* end() const { return p_; }
+  void put(char c) { *p_++ = c; }
+  template <std::size_t N>
+  void put(const char (&text)[N]) {
+    std::memcpy(p_, text, N - 1);
+    p_ += N - 1;
+  }
+  // At most the model's name field.
+  void name(const std::string& text) {
+    std::size_t n = text.size() < kNameLimit ? text.size() : kNameLimit;
+    std::memcpy(p_, text.data(), n);
+    p_ += n;
+  }
+  // Plain decimal, as "%d" and "%u" print it.
+  template <typename Int>
+  void number(Int v) {
+    p_ = std::to_chars(p_, p_ + kNumberRoom, v).ptr;
+  }
+  // "%04d": at least four digits, zero-padded after the sign.
+  void padded4(int v) {
+    char digits[kNumberRoom];
+    auto r = std::to_chars(digits, digits + sizeof digits, v);
+    std::size_t sign = v < 0 ? 1 : 0;
+    std::size_t n = static_cast<std::size_t>(r.ptr - digits) - sign;
+    if (sign) put('-');
+    for (std::size_t k = n; k < 4 - sign; ++k) put('0');
+    std::memcpy(p_, digits + sign, n);
+    p_ += n;
+  }
 
-// "%04d": at least four digits, zero-padded after the sign.
-void append_padded4(std::string& out, int v) {
-  char digits[24];
-  auto r = std::to_chars(digits, digits + sizeof digits, v);
-  std::size_t sign = v < 0 ? 1 : 0;
-  std::size_t n = static_cast<std::size_t>(r.ptr - digits) - sign;
-  if (sign) out += '-';
-  if (n < 4 - sign) out.append(4 - sign - n, '0');
-  out.append(digits + sign, n);
-}
+  static constexpr std::size_t kNumberRoom = 24;
+
+ private:
+  char* p_;
+};
+
+// Nine numbers, five names and the fixed texts of one line, with room to spare.
+constexpr std::size_t kLineRoom = 9 * LineBuilder::kNumberRoom + 5 * kNameLimit + 64;
 
 }  // namespace
 
-std::string format_save_line(const SaveLine& l) {
-  std::string out;
-  out.reserve(96);
-  append_padded4(out, l.lesson);
-  if (l.pseudo_letter == 'D' || l.pseudo_letter == 'S') out += l.pseudo_letter;
-  out += ' ';
-  append_number(out, l.day);
-  out += ' ';
-  append_number(out, l.hour);
-  out += ' ';
+void format_save_line_into(const SaveLine& l, std::string& out) {
+  char text[kLineRoom];
+  LineBuilder b(text);
+  b.padded4(l.lesson);
+  if (l.pseudo_letter == 'D' || l.pseudo_letter == 'S') b.put(l.pseudo_letter);
+  b.put(' ');
+  b.number(l.day);
+  b.put(' ');
+  b.number(l.hour);
+  b.put(' ');
   auto named = [&](const std::string& name, int index) {
-    out.append(name, 0, kNameLimit);
-    out += " (";
-    append_number(out, index);
-    out += ')';
+    b.name(name);
+    b.put(" (");
+    b.number(index);
+    b.put(')');
   };
   named(l.class_code, l.class_index);
-  out += ' ';
+  b.put(' ');
   named(l.teacher, l.teacher_index);
-  out += ' ';
+  b.put(' ');
   named(l.second_teacher, l.second_index);
-  out += " CE:";
-  append_number(out, l.points);
+  b.put(" CE:");
+  b.number(l.points);
   if (l.has_second_points) {
-    out += "CF:";
-    append_number(out, l.second_points);
+    b.put("CF:");
+    b.number(l.second_points);
   }
   if (l.has_supported_class) {
-    out += " SOCL:";
-    out.append(l.supported_class, 0, kNameLimit);
-    out += '-';
+    b.put(" SOCL:");
+    b.name(l.supported_class);
+    b.put('-');
   }
-  if (l.no_room) out += " STZN:|";
+  if (l.no_room) b.put(" STZN:|");
   if (l.has_room) {
-    out += " STZM:";
-    out.append(l.room, 0, kNameLimit);
-    out += '|';
+    b.put(" STZM:");
+    b.name(l.room);
+    b.put('|');
   }
-  out += '\n';
+  b.put('\n');
+  out.assign(text, static_cast<std::size_t>(b.end() - text));
+}
+
+std::string format_save_line(const SaveLine& l) {
+  std::string out;
+  format_save_line_into(l, out);
   return out;
 }
 

@@ -38,6 +38,8 @@ struct SaveLine {
 
 // The plain line, line feed included, in the system's save layout.
 std::string format_save_line(const SaveLine& line);
+// The same line into out, whose buffer is reused.
+void format_save_line_into(const SaveLine& line, std::string& out);
 
 // Cuts a plain save line into its fields. Returns false for a line that
 // does not have the layout, whose numbers do not parse, whose day is not

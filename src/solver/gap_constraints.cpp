@@ -7,6 +7,7 @@
 #include "solver/gap_constraints.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "engine/status_block.h"
 #include "solver/teacher_rule_frame.h"
@@ -33,32 +34,49 @@ WeekMasks gap_week(int teacher, std::int16_t* fill_from) {
   return w;
 }
 
-// Buildings per slot for the transfer test; false when the school has no
-// transfers to look at.
-bool fill_gap_buildings(const EngineTeacher& t, const std::int16_t* fill_from) {
+// Buildings and times per slot for the transfer test, at the slots in
+// `needed` (a day mask per day); false when the school has no transfers to
+// look at.
+bool fill_gap_buildings(const EngineTeacher& t, const std::int16_t* fill_from, const DayMask* needed) {
   bool rotation = g_eng_school.rotazix_flag != 0;
   if (!rotation && g_eng_school.building_count < 2) return false;
-  for (int s = 0; s < kWeekSlots; ++s) {
-    g_gap_building[s] = -1;
-    g_gap_start[s] = g_gap_end[s] = 0;
-    std::uint16_t c = t.class_per_slot[s];
-    int source = s;
-    if (c == kFreeSlot && rotation && fill_from[s] >= 0) {
-      source = fill_from[s];
-      c = t.class_per_slot[source];
+  for (int d = 0; d < kDays; ++d) {
+    for (unsigned m = needed[d]; m != 0; m &= m - 1) {
+      int h = std::countr_zero(m);
+      int s = d * kHoursPerDay + h;
+      g_gap_building[s] = -1;
+      g_gap_start[s] = g_gap_end[s] = 0;
+      std::uint16_t c = t.class_per_slot[s];
+      int source = s;
+      if (c == kFreeSlot && rotation && fill_from[s] >= 0) {
+        source = fill_from[s];
+        c = t.class_per_slot[source];
+      }
+      if (c == kFreeSlot || c >= kMaxClasses) continue;
+      if (rotation) {
+        g_gap_building[s] = g_eng_classes[c].building;
+      } else {
+        std::uint16_t l = t.lesson_per_slot[s];
+        if (l != kFreeSlot && l < kMaxLessons) g_gap_building[s] = g_eng_lessons[l].building;
+      }
+      g_gap_start[s] = g_eng_classes[c].timing[0][d][h];
+      g_gap_end[s] = static_cast<std::uint16_t>(g_gap_start[s] + g_eng_classes[c].timing[1][d][h]);
     }
-    if (c == kFreeSlot || c >= kMaxClasses) continue;
-    if (rotation) {
-      g_gap_building[s] = g_eng_classes[c].building;
-    } else {
-      std::uint16_t l = t.lesson_per_slot[s];
-      if (l != kFreeSlot && l < kMaxLessons) g_gap_building[s] = g_eng_lessons[l].building;
-    }
-    int d = s / kHoursPerDay, h = s % kHoursPerDay;
-    g_gap_start[s] = g_eng_classes[c].timing[0][d][h];
-    g_gap_end[s] = static_cast<std::uint16_t>(g_gap_start[s] + g_eng_classes[c].timing[1][d][h]);
   }
   return true;
+}
+
+// The slots whose building and times count_gap_hours reads: the hours on
+// either side of a free hour with lessons on both sides, in each day as the
+// count clips it. The other slots of the tables are never read.
+void transfer_slots(const WeekMasks& w, int days, const std::uint8_t* hours, DayMask* needed) {
+  for (int d = 0; d < kDays; ++d) {
+    needed[d] = 0;
+    if (d >= days) continue;
+    unsigned m = w.day[d] & day_hours(hours[d]);
+    unsigned single = ~m & (m << 1) & (m >> 1) & day_hours(kHoursPerDay);
+    needed[d] = static_cast<DayMask>(((single << 1) | (single >> 1)) & day_hours(kHoursPerDay));
+  }
 }
 
 }  // namespace
@@ -92,8 +110,12 @@ int gap_excess_of_teacher(int teacher, bool with_tolerance_level, int extra_allo
   std::int16_t fill_from[kWeekSlots];
   std::fill(fill_from, fill_from + kWeekSlots, static_cast<std::int16_t>(-1));
   WeekMasks w = gap_week(teacher, fill_from);
+  int days = rule_days();
+  const std::uint8_t* hours = rule_day_hours(true);
+  DayMask needed[kDays];
+  transfer_slots(w, days, hours, needed);
   GapContext ctx{};
-  if (fill_gap_buildings(t, fill_from)) {
+  if (fill_gap_buildings(t, fill_from, needed)) {
     ctx.building = g_gap_building;
     ctx.rotation = g_eng_school.rotazix_flag != 0;
     ctx.transfer_minutes = g_eng_school.pamez_second;
@@ -101,7 +123,7 @@ int gap_excess_of_teacher(int teacher, bool with_tolerance_level, int extra_allo
     ctx.slot_end = g_gap_end;
   }
   ctx.rest_block = (t.riposo > 0 && g_eng_school.noriposoauto == 0) ? t.riposo : 0;
-  GapTally g = count_gap_hours(w, rule_days(), rule_day_hours(true), ctx);
+  GapTally g = count_gap_hours(w, days, hours, ctx);
   g.gaps += or_extra_duration_hours(teacher, fill_from);
   if (g.gaps <= 0) return 0;
   int transfers = std::min(g.transfers, std::max<int>(t.building_count, 0));

@@ -489,8 +489,16 @@ int lab_group_presence_count(int c, bool report) {
 
 }  // namespace
 
+// A full check whose gate above is shut counts nothing for any teacher and,
+// outside a reporting evaluation, leaves nothing behind (the frame clears the
+// detail buffer only while records are kept), so its walk is skipped then.
+namespace {
+bool full_walk_needed(bool gate_open) { return gate_open || g_status.reporting.load() != 0; }
+}  // namespace
+
 std::int64_t or_check_common_room_hours() {
   g_unusable_common_rooms = find_unusable_common_rooms();
+  if (!full_walk_needed(g_unusable_common_rooms)) return 0;
   return full_teacher_rule(36, common_room_hours);
 }
 std::int64_t or_delta_common_room_hours(int t) {
@@ -517,6 +525,7 @@ std::int64_t or_check_class_forbidden_hours() { return full_teacher_rule(35, cla
 std::int64_t or_delta_class_forbidden_hours(int t) { return delta_teacher_rule(35, class_forbidden_hours, t); }
 std::int64_t or_check_edge_hour_position() {
   g_position_wishes = find_position_wishes();
+  if (!full_walk_needed(g_position_wishes)) return 0;
   return full_teacher_rule(43, edge_hour_position);
 }
 std::int64_t or_delta_edge_hour_position(int t) {

@@ -51,10 +51,28 @@ TEST(SaveLineFormat, LayoutOfEachOptionalPart) {
     c.edit(l);
     std::string text = format_save_line(l);
     EXPECT_EQ(text, c.expected) << c.id;
+    // The search formats into strings kept from the previous save.
+    std::string reused(300, 'x');
+    format_save_line_into(l, reused);
+    EXPECT_EQ(reused, c.expected) << c.id;
     SaveLine back;
     ASSERT_TRUE(parse_save_line(text.c_str(), back)) << c.id;
     EXPECT_EQ(format_save_line(back), text) << c.id;
   }
+}
+
+TEST(SaveLineFormat, TheWidestLineCutsEachNameToItsField) {
+  SaveLine l;
+  std::string name(30, 'N');
+  l.lesson = l.day = l.hour = l.class_index = l.teacher_index = l.second_index = -2147483647 - 1;
+  l.pseudo_letter = 'S';
+  l.class_code = l.teacher = l.second_teacher = l.supported_class = l.room = name;
+  l.points = l.second_points = 4294967295u;
+  l.has_second_points = l.has_supported_class = l.no_room = l.has_room = true;
+  std::string n20(20, 'N'), low = "-2147483648";
+  std::string expected = low + "S " + low + " " + low + " " + n20 + " (" + low + ") " + n20 + " (" + low + ") " + n20 +
+                         " (" + low + ") CE:4294967295CF:4294967295 SOCL:" + n20 + "- STZN:| STZM:" + n20 + "|\n";
+  EXPECT_EQ(format_save_line(l), expected);
 }
 
 TEST(SaveLineParse, RefusesBadLines) {

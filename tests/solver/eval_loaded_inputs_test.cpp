@@ -193,6 +193,26 @@ TEST_F(LoadedInputs, GapBetweenBuildingsUsesTheSecondPamezValue) {
   }
 }
 
+TEST_F(LoadedInputs, OnlyAOneHourGapBetweenBuildingsIsATransfer) {
+  // Monday: 1A (NORD) at 8:00 and 11:00, 2A (SUD) at 13:00. The two free
+  // hours after 8:00 are gaps whatever the buildings; the one free hour
+  // before 13:00 is a transfer of 60 minutes: within a transfer time of 90
+  // it is no gap, above one of 30 it is.
+  for (const char* pamez : {"PAMEZ:\t30-90\t\n", "PAMEZ:\t90-30\t\n"}) {
+    load(std::string("SEDECL:\tNORD\t1A\t\nSEDECL:\tSUD\t2A\t\n") + pamez + "GM:MAT\t\nROSSI\t1A 2\t2A 1\t\n");
+    g_eng_teachers[0].gap_tolerance = 0;
+    g_eng_teachers[0].building_count = 0;
+    g_eng_classes[0].timing[0][0][0] = 480;
+    g_eng_classes[0].timing[1][0][0] = 60;
+    g_eng_classes[0].timing[0][0][3] = 660;
+    g_eng_classes[0].timing[1][0][3] = 60;
+    g_eng_classes[1].timing[0][0][5] = 780;
+    g_eng_classes[1].timing[1][0][5] = 60;
+    place_in_order({{0, 0}, {0, 3}, {0, 5}});
+    EXPECT_EQ(delta_of(48, 0), g_eng_school.pamez_second == 90 ? 2 : 3) << pamez;
+  }
+}
+
 struct ReliefCase {
   const char* id;
   int constraint;
