@@ -65,10 +65,33 @@ void restore_list(int slot) {
   std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
 }
 
+// Per lesson, the entry of its slot's list it was last written to: a hint
+// that is checked against the list at each use, so the restores, which copy
+// whole lists back, need not keep it.
+std::uint32_t g_listed_at[kMaxLessons];
+
+void put_entry(SlotLessonList& list, std::uint32_t i, int lesson) {
+  list.lesson[i] = lesson;
+  if (static_cast<unsigned>(lesson) < static_cast<unsigned>(kMaxLessons)) g_listed_at[lesson] = i;
+}
+
 void append_entry(SlotLessonList& list, int lesson, int line) {
   if (list.count >= kSlotListCapacity)
     or_raise_critical_error("SW - TROPPE CLASSI ORE SULLA STESSA ORA", lesson, kSourceSybil, line);
-  list.lesson[list.count++] = lesson;
+  put_entry(list, list.count++, lesson);
+}
+
+// Whether the list holds lesson y (0 <= y < kMaxLessons): the hint answers
+// at once where it still holds, else the list is walked.
+bool lists_lesson(const SlotLessonList& list, int y) {
+  std::uint32_t at = g_listed_at[y];
+  if (at < list.count && list.lesson[at] == y) return true;
+  for (std::uint32_t i = 0; i < list.count; ++i)
+    if (list.lesson[i] == y) {
+      g_listed_at[y] = i;
+      return true;
+    }
+  return false;
 }
 
 // The first hole or the old entry takes the new lesson; an old entry found
@@ -81,7 +104,7 @@ void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
     or_raise_critical_error("SW", old_lesson, kSourceSybil, 140);
   }
   bool was_old = list.lesson[i] == old_lesson;
-  list.lesson[i] = new_lesson;
+  put_entry(list, i, new_lesson);
   if (was_old) return;
   for (std::uint32_t j = i + 1; j < list.count; ++j)
     if (list.lesson[j] == old_lesson) {
@@ -94,7 +117,7 @@ void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
 void insert_entry(SlotLessonList& list, int lesson) {
   for (std::uint32_t i = 0; i < list.count; ++i)
     if (list.lesson[i] == kHoleEntry) {
-      list.lesson[i] = lesson;
+      put_entry(list, i, lesson);
       return;
     }
   append_entry(list, lesson, 160);
@@ -344,12 +367,15 @@ bool grid_clash(int x, int y, int slot, int a, int b) {
   if (y == kGridFree || y >= g_eng_school.lesson_count || y >= kMaxLessons || y == a || y == b) return false;
   if (!lesson_placed(y) || lesson_slot(y) != slot || pair_conflict(x, y) == kNoConflict) return false;
   const SlotLessonList& list = g_slot_lessons[slot];
-  for (std::uint32_t i = 0; i < list.count; ++i)
-    if (list.lesson[i] == y) {
-      g_last_conflict_lesson = y;
-      return true;
-    }
-  return false;
+  bool listed = lists_lesson(list, y);
+  if (g_clash_cross_check) [[unlikely]] {
+    bool walked = false;
+    for (std::uint32_t i = 0; i < list.count; ++i) walked = walked || list.lesson[i] == y;
+    ++g_clash_checks.walks;
+    if (walked != listed) ++g_clash_checks.mismatches;
+  }
+  if (listed) g_last_conflict_lesson = y;
+  return listed;
 }
 
 // A clash of lesson x at its (new) slot with the lesson its teachers' or its
@@ -547,6 +573,6 @@ void or_rebuild_slot_index() {
     SlotLessonList& list = g_slot_lessons[lesson_slot(l)];
     if (list.count >= kSlotListCapacity)
       or_raise_critical_error("TROPPE CLASSI ORE SULLA STESSA ORA", l, kSourceSybil, 260);
-    list.lesson[list.count++] = l;
+    put_entry(list, list.count++, l);
   }
 }
