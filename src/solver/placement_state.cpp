@@ -29,6 +29,23 @@ SolverSleep g_sleep = real_sleep;
 // A swap may append up to two entries past the old count.
 constexpr std::uint32_t kBackupSlack = 2;
 
+// Per lesson, the entry of its slot's list it was last written to: a hint
+// that is checked against the list at each use, so the restores, which copy
+// whole lists back, need not keep it.
+std::uint32_t g_listed_at[kMaxLessons];
+
+// Per slot, whether its list was written since the clash counts were last
+// brought in step with it; every write of a list goes through here.
+bool g_list_written[kWeekSlots];
+
+void list_written(const SlotLessonList& list) { g_list_written[&list - g_slot_lessons] = true; }
+
+void put_entry(SlotLessonList& list, std::uint32_t i, int lesson) {
+  list_written(list);
+  list.lesson[i] = lesson;
+  if (static_cast<unsigned>(lesson) < static_cast<unsigned>(kMaxLessons)) g_listed_at[lesson] = i;
+}
+
 bool in_joint_list(int a, int b) {
   const EngineLesson& x = g_eng_lessons[a];
   int n = x.joint_count < 0 ? 0 : (x.joint_count > kMaxJointLessons ? kMaxJointLessons : x.joint_count);
@@ -59,20 +76,11 @@ void backup_list(int slot) {
 void restore_list(int slot) {
   const SlotLessonList& from = g_slot_lessons2[slot];
   SlotLessonList& to = g_slot_lessons[slot];
+  list_written(to);
   std::uint32_t n = from.count + kBackupSlack;
   if (n > kSlotListCapacity) n = kSlotListCapacity;
   to.count = from.count;
   std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
-}
-
-// Per lesson, the entry of its slot's list it was last written to: a hint
-// that is checked against the list at each use, so the restores, which copy
-// whole lists back, need not keep it.
-std::uint32_t g_listed_at[kMaxLessons];
-
-void put_entry(SlotLessonList& list, std::uint32_t i, int lesson) {
-  list.lesson[i] = lesson;
-  if (static_cast<unsigned>(lesson) < static_cast<unsigned>(kMaxLessons)) g_listed_at[lesson] = i;
 }
 
 void append_entry(SlotLessonList& list, int lesson, int line) {
@@ -108,6 +116,7 @@ void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
   if (was_old) return;
   for (std::uint32_t j = i + 1; j < list.count; ++j)
     if (list.lesson[j] == old_lesson) {
+      list_written(list);
       list.lesson[j] = kHoleEntry;
       return;
     }
@@ -126,6 +135,7 @@ void insert_entry(SlotLessonList& list, int lesson) {
 void remove_entry(SlotLessonList& list, int lesson) {
   for (std::uint32_t i = 0; i < list.count; ++i)
     if (list.lesson[i] == lesson) {
+      list_written(list);
       list.lesson[i] = kHoleEntry;
       return;
     }
@@ -264,45 +274,82 @@ void count_lesson(SlotCounts& c, int l, int step, const ClashKey* keys, int key_
   if (y.second >= 0 && y.second != y.teacher) c.of_teacher[y.second] += step;
 }
 
-// The slot's counts, brought in step with its list entry by entry; null when
-// they cannot answer.
+// Per lesson, how many entries of all the slots' copies name it, and the
+// copy entry (slot * kCountedEntries + entry) that last took it: where it is
+// named once and that entry still names it, the entry tells the slot.
+std::uint16_t g_times_counted[kMaxLessons];
+std::uint32_t g_counted_at[kMaxLessons];
+
+bool is_lesson(std::int32_t l) { return static_cast<unsigned>(l) < static_cast<unsigned>(kMaxLessons); }
+
+void set_counted_entry(SlotCounts& c, int slot, std::uint32_t i, std::int32_t now) {
+  std::int32_t was = c.lesson[i];
+  if (is_lesson(was)) --g_times_counted[was];
+  if (is_lesson(now)) {
+    ++g_times_counted[now];
+    g_counted_at[now] = static_cast<std::uint32_t>(slot) * kCountedEntries + i;
+  }
+  c.lesson[i] = now;
+}
+
+// The slot's counts, brought in step with its list entry by entry when the
+// list was written since; null when they cannot answer.
 const SlotCounts* slot_counts(int slot, const ClashKey* keys, int key_count) {
   const SlotLessonList& list = g_slot_lessons[slot];
   SlotCounts& c = g_slot_counts[slot];
   if (list.count > kCountedEntries) return nullptr;
+  bool in_step = c.version == g_clash_keys_version && !g_list_written[slot];
+  if (in_step && !g_clash_cross_check) [[likely]]
+    return c.not_counted == 0 ? &c : nullptr;
   if (c.version != g_clash_keys_version) {
     std::memset(c.of_class, 0, sizeof c.of_class);
     std::memset(c.of_room, 0, sizeof c.of_room);
     std::memset(c.of_teacher, 0, sizeof c.of_teacher);
     c.not_counted = 0;
     c.count = 0;
+    // Version 0: never counted (the first copy is version 1).
+    for (std::uint32_t i = 0; i < kCountedEntries; ++i)
+      if (c.version != 0) set_counted_entry(c, slot, i, kUnusedEntry);
+      else c.lesson[i] = kUnusedEntry;
     c.version = g_clash_keys_version;
-    for (std::int32_t& e : c.lesson) e = kUnusedEntry;
   }
   std::uint32_t n = c.count > list.count ? c.count : list.count;
   for (std::uint32_t i = 0; i < n; ++i) {
     std::int32_t was = c.lesson[i];
     std::int32_t now = i < list.count ? list.lesson[i] : kUnusedEntry;
     if (was == now) continue;
+    if (in_step) ++g_clash_checks.mismatches;  // a write that did not say so
     count_lesson(c, was, -1, keys, key_count);
     count_lesson(c, now, 1, keys, key_count);
-    c.lesson[i] = now;
+    set_counted_entry(c, slot, i, now);
   }
   c.count = list.count;
+  g_list_written[slot] = false;
   return c.not_counted == 0 ? &c : nullptr;
 }
 
-// How often the copy lists the lesson and the partner. The copy's entries
-// past its count are kUnusedEntry, so the scan runs over the whole fixed
-// array, which the compiler does a vector at a time.
-void times_listed(const SlotCounts& c, int lesson, int partner, std::uint32_t& of_lesson, std::uint32_t& of_partner) {
-  std::uint32_t nl = 0, np = 0;
-  for (std::uint32_t i = 0; i < kCountedEntries; ++i) {
-    nl += c.lesson[i] == lesson;
-    np += c.lesson[i] == partner;
+// How often the copy of the slot's list names lesson l (0 <= l <
+// kMaxLessons). The copy's entries past its count are kUnusedEntry, so the
+// scan runs over the whole fixed array, which the compiler does a vector
+// at a time.
+std::uint32_t times_listed(const SlotCounts& c, int slot, int l) {
+  std::uint32_t counted = g_times_counted[l];
+  std::uint32_t at = g_counted_at[l];
+  std::uint32_t answer = 0;
+  if (counted == 0) {
+    answer = 0;
+  } else if (counted == 1 && g_slot_counts[at / kCountedEntries].lesson[at % kCountedEntries] == l) {
+    answer = at / kCountedEntries == static_cast<std::uint32_t>(slot) ? 1 : 0;
+  } else {
+    for (std::uint32_t i = 0; i < kCountedEntries; ++i) answer += c.lesson[i] == l;
+    return answer;
   }
-  of_lesson = nl;
-  of_partner = np;
+  if (g_clash_cross_check) [[unlikely]] {
+    std::uint32_t scanned = 0;
+    for (std::uint32_t i = 0; i < kCountedEntries; ++i) scanned += c.lesson[i] == l;
+    if (scanned != answer) ++g_clash_checks.mismatches;
+  }
+  return answer;
 }
 
 // The walk's answer from the counts where they give it: true with the code
@@ -313,20 +360,18 @@ bool conflict_from_counts(int lesson, int partner, const ClashKey* keys, int key
   if (!in_table(x.class_index, kMaxClasses) || x.room >= kMaxRooms || x.teacher >= kMaxTeachers ||
       x.second >= kMaxTeachers)
     return false;
-  const SlotCounts* c = slot_counts(lesson_slot(lesson), keys, key_count);
+  int slot = lesson_slot(lesson);
+  const SlotCounts* c = slot_counts(slot, keys, key_count);
   if (c == nullptr) return false;
   std::int64_t rest = c->of_class[x.class_index] + (x.room >= 0 ? c->of_room[x.room] : 0) +
                       (x.teacher >= 0 ? c->of_teacher[x.teacher] : 0) +
                       (x.second >= 0 ? c->of_teacher[x.second] : 0);
-  std::uint32_t lesson_listed = 0, partner_listed = 0;
-  times_listed(*c, lesson, partner, lesson_listed, partner_listed);
-  rest -= static_cast<std::int64_t>(lesson_listed) * shared_fields(x, x);
+  rest -= static_cast<std::int64_t>(times_listed(*c, slot, lesson)) * shared_fields(x, x);
+  std::uint32_t partner_listed = 0;
   if (partner >= 0 && partner != lesson && partner < key_count) {
     int partner_fields = shared_fields(x, keys[partner]);
-    if (partner_fields == 0) partner_listed = 0;
+    if (partner_fields != 0) partner_listed = times_listed(*c, slot, partner);
     rest -= static_cast<std::int64_t>(partner_listed) * partner_fields;
-  } else {
-    partner_listed = 0;
   }
   if (rest != 0) return false;
   // Only the partner can be tested, and every test of it answers alike.
@@ -565,7 +610,10 @@ void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2) {
 }
 
 void or_rebuild_slot_index() {
-  for (SlotLessonList& list : g_slot_lessons) list.count = 0;
+  for (SlotLessonList& list : g_slot_lessons) {
+    list_written(list);
+    list.count = 0;
+  }
   int n = g_eng_school.lesson_count;
   for (int l = 0; l < n; ++l) {
     if (!lesson_placed(l)) continue;  // an unplaced lesson has no slot to index with

@@ -195,6 +195,31 @@ TEST_F(PlacedSchool, ClashTestFollowsRoomAndClassWrites) {
   EXPECT_GT(kept, 0);
 }
 
+// The clash test's per-slot counts and list positions follow every write of
+// the lists, also an undo that copies a list back after a clash test read it
+// as the kept swap left it.
+TEST_F(PlacedSchool, ClashCountsFollowKeptAndUndoneSwaps) {
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+  or_set_clash_cross_check(true);
+  EngineRandom random(31);
+  int n = g_eng_school.lesson_count, undone = 0;
+  for (int round = 0; round < 3000; ++round) {
+    int a = random.below(n), b = random.below(n);
+    if (or_swap_lessons(a, b) != kNoConflict || lesson_slot(a) == lesson_slot(b)) continue;
+    for (int k = 0; k < 10; ++k) or_swap_clashes(random.below(n), random.below(n));
+    or_swap_clashes(b, a);
+    if (round % 2 == 0) or_undo_swap_lessons(a, b), ++undone;
+  }
+  ClashCrossCheck seen = or_clash_cross_check();
+  or_set_clash_cross_check(false);
+  EXPECT_GT(undone, 20);
+  EXPECT_GT(seen.walks, 1000u);
+  EXPECT_EQ(seen.mismatches, 0u);
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+}
+
 TEST_F(PlacedSchool, RefusedSwapNamesALessonOfTheTwoSlotsAndChangesNothing) {
   int n = g_eng_school.lesson_count;
   for (int a = 0; a < n; ++a)
