@@ -34,14 +34,38 @@ constexpr std::uint32_t kBackupSlack = 2;
 // whole lists back, need not keep it.
 std::uint32_t g_listed_at[kMaxLessons];
 
-// Per slot, whether its list was written since the clash counts were last
-// brought in step with it; every write of a list goes through here.
-bool g_list_written[kWeekSlots];
+// Entries of a list written since some point; past kLoggedWrites the log
+// only says "any".
+constexpr std::uint32_t kLoggedWrites = 8;
+struct WriteLog {
+  std::uint32_t n;  // above kLoggedWrites: any entry
+  std::uint16_t entry[kLoggedWrites];
+  bool any() const { return n > kLoggedWrites; }
+  void add(std::uint32_t i) {
+    if (n < kLoggedWrites && i <= 0xFFFF) entry[n++] = static_cast<std::uint16_t>(i);
+    else n = kLoggedWrites + 1;
+  }
+};
+// Per slot, the entries of its list written since the clash counts were last
+// brought in step with it, and those written since the swaps last backed the
+// list up (a restore writes back just those). Every write of a list goes
+// through put_entry, restore_list or list_rewritten.
+struct ListWrites {
+  WriteLog since_counted;
+  WriteLog since_backup;
+  bool backed_up;
+};
+ListWrites g_list_writes[kWeekSlots];
 
-void list_written(const SlotLessonList& list) { g_list_written[&list - g_slot_lessons] = true; }
+void list_rewritten(int slot) {
+  g_list_writes[slot].since_counted.n = kLoggedWrites + 1;
+  g_list_writes[slot].since_backup.n = kLoggedWrites + 1;
+}
 
 void put_entry(SlotLessonList& list, std::uint32_t i, int lesson) {
-  list_written(list);
+  ListWrites& w = g_list_writes[&list - g_slot_lessons];
+  w.since_counted.add(i);
+  w.since_backup.add(i);
   list.lesson[i] = lesson;
   if (static_cast<unsigned>(lesson) < static_cast<unsigned>(kMaxLessons)) g_listed_at[lesson] = i;
 }
@@ -71,14 +95,25 @@ void backup_list(int slot) {
   if (n > kSlotListCapacity) n = kSlotListCapacity;
   to.count = from.count;
   std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
+  g_list_writes[slot].since_backup.n = 0;
+  g_list_writes[slot].backed_up = true;
 }
 
+// The entries written since the backup are the only ones that can differ
+// from it (the count aside, which the counts compare themselves).
 void restore_list(int slot) {
   const SlotLessonList& from = g_slot_lessons2[slot];
   SlotLessonList& to = g_slot_lessons[slot];
-  list_written(to);
+  ListWrites& w = g_list_writes[slot];
   std::uint32_t n = from.count + kBackupSlack;
   if (n > kSlotListCapacity) n = kSlotListCapacity;
+  if (!w.backed_up || w.since_backup.any()) {
+    w.since_counted.n = kLoggedWrites + 1;
+  } else {
+    for (std::uint32_t k = 0; k < w.since_backup.n; ++k)
+      if (w.since_backup.entry[k] < n) w.since_counted.add(w.since_backup.entry[k]);
+  }
+  w.since_backup.n = 0;
   to.count = from.count;
   std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
 }
@@ -116,8 +151,7 @@ void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
   if (was_old) return;
   for (std::uint32_t j = i + 1; j < list.count; ++j)
     if (list.lesson[j] == old_lesson) {
-      list_written(list);
-      list.lesson[j] = kHoleEntry;
+      put_entry(list, j, kHoleEntry);
       return;
     }
   or_raise_critical_error("SW", old_lesson, kSourceSybil, 150);
@@ -135,8 +169,7 @@ void insert_entry(SlotLessonList& list, int lesson) {
 void remove_entry(SlotLessonList& list, int lesson) {
   for (std::uint32_t i = 0; i < list.count; ++i)
     if (list.lesson[i] == lesson) {
-      list_written(list);
-      list.lesson[i] = kHoleEntry;
+      put_entry(list, i, kHoleEntry);
       return;
     }
   or_raise_critical_error("SW", lesson, kSourceSybil, 170);
@@ -292,15 +325,38 @@ void set_counted_entry(SlotCounts& c, int slot, std::uint32_t i, std::int32_t no
   c.lesson[i] = now;
 }
 
-// The slot's counts, brought in step with its list entry by entry when the
-// list was written since; null when they cannot answer.
+// The slot's counts, brought in step with its list at the entries written
+// since (or all of them); null when they cannot answer.
 const SlotCounts* slot_counts(int slot, const ClashKey* keys, int key_count) {
   const SlotLessonList& list = g_slot_lessons[slot];
   SlotCounts& c = g_slot_counts[slot];
   if (list.count > kCountedEntries) return nullptr;
-  bool in_step = c.version == g_clash_keys_version && !g_list_written[slot];
-  if (in_step && !g_clash_cross_check) [[likely]]
+  WriteLog& log = g_list_writes[slot].since_counted;
+  auto take_entry = [&](std::uint32_t i) {
+    std::int32_t was = c.lesson[i];
+    std::int32_t now = i < list.count ? list.lesson[i] : kUnusedEntry;
+    if (was == now) return;
+    count_lesson(c, was, -1, keys, key_count);
+    count_lesson(c, now, 1, keys, key_count);
+    set_counted_entry(c, slot, i, now);
+  };
+  if (c.version == g_clash_keys_version && !log.any()) [[likely]] {
+    for (std::uint32_t k = 0; k < log.n; ++k)
+      if (log.entry[k] < kCountedEntries) take_entry(log.entry[k]);  // those past it are past both counts
+    std::uint32_t low = c.count < list.count ? c.count : list.count;
+    std::uint32_t high = c.count < list.count ? list.count : c.count;
+    for (std::uint32_t i = low; i < high; ++i) take_entry(i);
+    c.count = list.count;
+    log.n = 0;
+    if (g_clash_cross_check) [[unlikely]] {
+      for (std::uint32_t i = 0; i < kCountedEntries; ++i)
+        if (c.lesson[i] != (i < list.count ? list.lesson[i] : kUnusedEntry)) {
+          ++g_clash_checks.mismatches;  // a write the log missed
+          take_entry(i);
+        }
+    }
     return c.not_counted == 0 ? &c : nullptr;
+  }
   if (c.version != g_clash_keys_version) {
     std::memset(c.of_class, 0, sizeof c.of_class);
     std::memset(c.of_room, 0, sizeof c.of_room);
@@ -314,17 +370,9 @@ const SlotCounts* slot_counts(int slot, const ClashKey* keys, int key_count) {
     c.version = g_clash_keys_version;
   }
   std::uint32_t n = c.count > list.count ? c.count : list.count;
-  for (std::uint32_t i = 0; i < n; ++i) {
-    std::int32_t was = c.lesson[i];
-    std::int32_t now = i < list.count ? list.lesson[i] : kUnusedEntry;
-    if (was == now) continue;
-    if (in_step) ++g_clash_checks.mismatches;  // a write that did not say so
-    count_lesson(c, was, -1, keys, key_count);
-    count_lesson(c, now, 1, keys, key_count);
-    set_counted_entry(c, slot, i, now);
-  }
+  for (std::uint32_t i = 0; i < n; ++i) take_entry(i);
   c.count = list.count;
-  g_list_written[slot] = false;
+  log.n = 0;
   return c.not_counted == 0 ? &c : nullptr;
 }
 
@@ -610,9 +658,9 @@ void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2) {
 }
 
 void or_rebuild_slot_index() {
-  for (SlotLessonList& list : g_slot_lessons) {
-    list_written(list);
-    list.count = 0;
+  for (int slot = 0; slot < kWeekSlots; ++slot) {
+    list_rewritten(slot);
+    g_slot_lessons[slot].count = 0;
   }
   int n = g_eng_school.lesson_count;
   for (int l = 0; l < n; ++l) {
