@@ -29,10 +29,28 @@ SolverSleep g_sleep = real_sleep;
 // A swap may append up to two entries past the old count.
 constexpr std::uint32_t kBackupSlack = 2;
 
-// Per lesson, the entry of its slot's list it was last written to: a hint
+// Per lesson, the slot and entry of the list it was last written to: a hint
 // that is checked against the list at each use, so the restores, which copy
-// whole lists back, need not keep it.
+// whole lists back, need not keep it. And how many entries of all the lists
+// (within their counts) name the lesson: where that is one and the hint
+// holds, the hint tells the only slot that lists it.
 std::uint32_t g_listed_at[kMaxLessons];
+std::uint8_t g_listed_slot[kMaxLessons];
+std::uint32_t g_times_listed[kMaxLessons];
+static_assert(kWeekSlots <= 256);
+
+bool is_lesson(std::int32_t l) { return static_cast<unsigned>(l) < static_cast<unsigned>(kMaxLessons); }
+
+void now_listed(std::int32_t l, int slot, std::uint32_t i) {
+  if (!is_lesson(l)) return;
+  ++g_times_listed[l];
+  g_listed_at[l] = i;
+  g_listed_slot[l] = static_cast<std::uint8_t>(slot);
+}
+
+void no_longer_listed(std::int32_t l) {
+  if (is_lesson(l)) --g_times_listed[l];
+}
 
 // Entries of a list written since some point; past kLoggedWrites the log
 // only says "any".
@@ -62,12 +80,16 @@ void list_rewritten(int slot) {
   g_list_writes[slot].since_backup.n = kLoggedWrites + 1;
 }
 
+// Writes entry i (i == count appends).
 void put_entry(SlotLessonList& list, std::uint32_t i, int lesson) {
-  ListWrites& w = g_list_writes[&list - g_slot_lessons];
+  int slot = static_cast<int>(&list - g_slot_lessons);
+  ListWrites& w = g_list_writes[slot];
   w.since_counted.add(i);
   w.since_backup.add(i);
+  if (i < list.count) no_longer_listed(list.lesson[i]);
+  else list.count = i + 1;
   list.lesson[i] = lesson;
-  if (static_cast<unsigned>(lesson) < static_cast<unsigned>(kMaxLessons)) g_listed_at[lesson] = i;
+  now_listed(lesson, slot, i);
 }
 
 bool in_joint_list(int a, int b) {
@@ -107,21 +129,44 @@ void restore_list(int slot) {
   ListWrites& w = g_list_writes[slot];
   std::uint32_t n = from.count + kBackupSlack;
   if (n > kSlotListCapacity) n = kSlotListCapacity;
-  if (!w.backed_up || w.since_backup.any()) {
-    w.since_counted.n = kLoggedWrites + 1;
+  // The entries that can change: those written since the backup and those
+  // between the two counts; past kLoggedWrites + 2 of them, all entries.
+  std::uint32_t low = to.count < from.count ? to.count : from.count;
+  std::uint32_t high = to.count < from.count ? from.count : to.count;
+  std::uint32_t changed[kLoggedWrites + kBackupSlack];
+  std::uint32_t n_changed = 0;
+  bool all = !w.backed_up || w.since_backup.any() || high - low > kBackupSlack;
+  if (!all) {
+    for (std::uint32_t i = low; i < high; ++i) changed[n_changed++] = i;
+    for (std::uint32_t k = 0; k < w.since_backup.n; ++k) {
+      std::uint32_t e = w.since_backup.entry[k];
+      if (e < n) w.since_counted.add(e);
+      if (e >= low && e < high) continue;
+      bool seen = false;
+      for (std::uint32_t j = 0; j < n_changed; ++j) seen = seen || changed[j] == e;
+      if (!seen) changed[n_changed++] = e;
+    }
+    for (std::uint32_t j = 0; j < n_changed; ++j)
+      if (changed[j] < to.count) no_longer_listed(to.lesson[changed[j]]);
   } else {
-    for (std::uint32_t k = 0; k < w.since_backup.n; ++k)
-      if (w.since_backup.entry[k] < n) w.since_counted.add(w.since_backup.entry[k]);
+    w.since_counted.n = kLoggedWrites + 1;
+    for (std::uint32_t i = 0; i < to.count; ++i) no_longer_listed(to.lesson[i]);
   }
   w.since_backup.n = 0;
   to.count = from.count;
   std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
+  if (!all) {
+    for (std::uint32_t j = 0; j < n_changed; ++j)
+      if (changed[j] < to.count) now_listed(to.lesson[changed[j]], slot, changed[j]);
+  } else {
+    for (std::uint32_t i = 0; i < to.count; ++i) now_listed(to.lesson[i], slot, i);
+  }
 }
 
 void append_entry(SlotLessonList& list, int lesson, int line) {
   if (list.count >= kSlotListCapacity)
     or_raise_critical_error("SW - TROPPE CLASSI ORE SULLA STESSA ORA", lesson, kSourceSybil, line);
-  put_entry(list, list.count++, lesson);
+  put_entry(list, list.count, lesson);
 }
 
 // Whether the list holds lesson y (0 <= y < kMaxLessons): the hint answers
@@ -132,6 +177,7 @@ bool lists_lesson(const SlotLessonList& list, int y) {
   for (std::uint32_t i = 0; i < list.count; ++i)
     if (list.lesson[i] == y) {
       g_listed_at[y] = i;
+      g_listed_slot[y] = static_cast<std::uint8_t>(&list - g_slot_lessons);
       return true;
     }
   return false;
@@ -307,24 +353,6 @@ void count_lesson(SlotCounts& c, int l, int step, const ClashKey* keys, int key_
   if (y.second >= 0 && y.second != y.teacher) c.of_teacher[y.second] += step;
 }
 
-// Per lesson, how many entries of all the slots' copies name it, and the
-// copy entry (slot * kCountedEntries + entry) that last took it: where it is
-// named once and that entry still names it, the entry tells the slot.
-std::uint16_t g_times_counted[kMaxLessons];
-std::uint32_t g_counted_at[kMaxLessons];
-
-bool is_lesson(std::int32_t l) { return static_cast<unsigned>(l) < static_cast<unsigned>(kMaxLessons); }
-
-void set_counted_entry(SlotCounts& c, int slot, std::uint32_t i, std::int32_t now) {
-  std::int32_t was = c.lesson[i];
-  if (is_lesson(was)) --g_times_counted[was];
-  if (is_lesson(now)) {
-    ++g_times_counted[now];
-    g_counted_at[now] = static_cast<std::uint32_t>(slot) * kCountedEntries + i;
-  }
-  c.lesson[i] = now;
-}
-
 // The slot's counts, brought in step with its list at the entries written
 // since (or all of them); null when they cannot answer.
 const SlotCounts* slot_counts(int slot, const ClashKey* keys, int key_count) {
@@ -338,7 +366,7 @@ const SlotCounts* slot_counts(int slot, const ClashKey* keys, int key_count) {
     if (was == now) return;
     count_lesson(c, was, -1, keys, key_count);
     count_lesson(c, now, 1, keys, key_count);
-    set_counted_entry(c, slot, i, now);
+    c.lesson[i] = now;
   };
   if (c.version == g_clash_keys_version && !log.any()) [[likely]] {
     for (std::uint32_t k = 0; k < log.n; ++k)
@@ -363,10 +391,7 @@ const SlotCounts* slot_counts(int slot, const ClashKey* keys, int key_count) {
     std::memset(c.of_teacher, 0, sizeof c.of_teacher);
     c.not_counted = 0;
     c.count = 0;
-    // Version 0: never counted (the first copy is version 1).
-    for (std::uint32_t i = 0; i < kCountedEntries; ++i)
-      if (c.version != 0) set_counted_entry(c, slot, i, kUnusedEntry);
-      else c.lesson[i] = kUnusedEntry;
+    for (std::int32_t& e : c.lesson) e = kUnusedEntry;
     c.version = g_clash_keys_version;
   }
   std::uint32_t n = c.count > list.count ? c.count : list.count;
@@ -376,18 +401,20 @@ const SlotCounts* slot_counts(int slot, const ClashKey* keys, int key_count) {
   return c.not_counted == 0 ? &c : nullptr;
 }
 
-// How often the copy of the slot's list names lesson l (0 <= l <
-// kMaxLessons). The copy's entries past its count are kUnusedEntry, so the
-// scan runs over the whole fixed array, which the compiler does a vector
-// at a time.
+// How often the copy of the slot's list, in step with the list, names
+// lesson l (0 <= l < kMaxLessons): from the lists' tally where it answers,
+// else by a scan. The copy's entries past its count are kUnusedEntry, so the
+// scan runs over the whole fixed array, which the compiler does a vector at
+// a time.
 std::uint32_t times_listed(const SlotCounts& c, int slot, int l) {
-  std::uint32_t counted = g_times_counted[l];
-  std::uint32_t at = g_counted_at[l];
+  std::uint32_t listed = g_times_listed[l];
   std::uint32_t answer = 0;
-  if (counted == 0) {
+  const SlotLessonList& hinted = g_slot_lessons[g_listed_slot[l]];
+  std::uint32_t at = g_listed_at[l];
+  if (listed == 0) {
     answer = 0;
-  } else if (counted == 1 && g_slot_counts[at / kCountedEntries].lesson[at % kCountedEntries] == l) {
-    answer = at / kCountedEntries == static_cast<std::uint32_t>(slot) ? 1 : 0;
+  } else if (listed == 1 && at < hinted.count && hinted.lesson[at] == l) {
+    answer = g_listed_slot[l] == slot ? 1 : 0;
   } else {
     for (std::uint32_t i = 0; i < kCountedEntries; ++i) answer += c.lesson[i] == l;
     return answer;
@@ -662,6 +689,7 @@ void or_rebuild_slot_index() {
     list_rewritten(slot);
     g_slot_lessons[slot].count = 0;
   }
+  std::memset(g_times_listed, 0, sizeof g_times_listed);
   int n = g_eng_school.lesson_count;
   for (int l = 0; l < n; ++l) {
     if (!lesson_placed(l)) continue;  // an unplaced lesson has no slot to index with
@@ -669,6 +697,6 @@ void or_rebuild_slot_index() {
     SlotLessonList& list = g_slot_lessons[lesson_slot(l)];
     if (list.count >= kSlotListCapacity)
       or_raise_critical_error("TROPPE CLASSI ORE SULLA STESSA ORA", l, kSourceSybil, 260);
-    put_entry(list, list.count++, l);
+    put_entry(list, list.count, l);
   }
 }

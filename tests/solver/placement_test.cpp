@@ -204,12 +204,24 @@ TEST_F(PlacedSchool, ClashCountsFollowKeptAndUndoneSwaps) {
   or_set_clash_cross_check(true);
   EngineRandom random(31);
   int n = g_eng_school.lesson_count, undone = 0;
+  auto other_in_slot = [](int l) {
+    const SlotLessonList& list = g_slot_lessons[lesson_slot(l)];
+    for (std::uint32_t i = 0; i < list.count; ++i)
+      if (list.lesson[i] != kHoleEntry && list.lesson[i] != l) return list.lesson[i];
+    return -1;
+  };
   for (int round = 0; round < 3000; ++round) {
     int a = random.below(n), b = random.below(n);
-    if (or_swap_lessons(a, b) != kNoConflict || lesson_slot(a) == lesson_slot(b)) continue;
+    if (lesson_slot(a) == lesson_slot(b)) continue;
+    int a2 = other_in_slot(a), b2 = other_in_slot(b);
+    bool pairs = round % 3 == 0 && a2 >= 0 && b2 >= 0;
+    if ((pairs ? or_swap_lesson_pairs(a, b, a2, b2) : or_swap_lessons(a, b)) != kNoConflict) continue;
     for (int k = 0; k < 10; ++k) or_swap_clashes(random.below(n), random.below(n));
     or_swap_clashes(b, a);
-    if (round % 2 == 0) or_undo_swap_lessons(a, b), ++undone;
+    if (round % 2 == 1) continue;
+    if (pairs) or_undo_swap_lesson_pairs(a, b, a2, b2);
+    else or_undo_swap_lessons(a, b);
+    ++undone;
   }
   ClashCrossCheck seen = or_clash_cross_check();
   or_set_clash_cross_check(false);
