@@ -29,6 +29,11 @@ SolverSleep g_sleep = real_sleep;
 // A swap may append up to two entries past the old count.
 constexpr std::uint32_t kBackupSlack = 2;
 
+// With the cross-check on (tests), the clash test's shortcuts are checked
+// against the plain walks.
+bool g_clash_cross_check = false;
+ClashCrossCheck g_clash_checks;
+
 // Per lesson, the slot and entry of the list it was last written to: a hint
 // that is checked against the list at each use, so the restores, which copy
 // whole lists back, need not keep it. And how many entries of all the lists
@@ -41,14 +46,19 @@ static_assert(kWeekSlots <= 256);
 
 bool is_lesson(std::int32_t l) { return static_cast<unsigned>(l) < static_cast<unsigned>(kMaxLessons); }
 
+// Per slot, the holes within its list's count.
+std::uint32_t g_holes[kWeekSlots];
+
 void now_listed(std::int32_t l, int slot, std::uint32_t i) {
+  if (l == kHoleEntry) ++g_holes[slot];
   if (!is_lesson(l)) return;
   ++g_times_listed[l];
   g_listed_at[l] = i;
   g_listed_slot[l] = static_cast<std::uint8_t>(slot);
 }
 
-void no_longer_listed(std::int32_t l) {
+void no_longer_listed(std::int32_t l, int slot) {
+  if (l == kHoleEntry) --g_holes[slot];
   if (is_lesson(l)) --g_times_listed[l];
 }
 
@@ -86,7 +96,7 @@ void put_entry(SlotLessonList& list, std::uint32_t i, int lesson) {
   ListWrites& w = g_list_writes[slot];
   w.since_counted.add(i);
   w.since_backup.add(i);
-  if (i < list.count) no_longer_listed(list.lesson[i]);
+  if (i < list.count) no_longer_listed(list.lesson[i], slot);
   else list.count = i + 1;
   list.lesson[i] = lesson;
   now_listed(lesson, slot, i);
@@ -147,10 +157,10 @@ void restore_list(int slot) {
       if (!seen) changed[n_changed++] = e;
     }
     for (std::uint32_t j = 0; j < n_changed; ++j)
-      if (changed[j] < to.count) no_longer_listed(to.lesson[changed[j]]);
+      if (changed[j] < to.count) no_longer_listed(to.lesson[changed[j]], slot);
   } else {
     w.since_counted.n = kLoggedWrites + 1;
-    for (std::uint32_t i = 0; i < to.count; ++i) no_longer_listed(to.lesson[i]);
+    for (std::uint32_t i = 0; i < to.count; ++i) no_longer_listed(to.lesson[i], slot);
   }
   w.since_backup.n = 0;
   to.count = from.count;
@@ -186,6 +196,22 @@ bool lists_lesson(const SlotLessonList& list, int y) {
 // The first hole or the old entry takes the new lesson; an old entry found
 // after that hole becomes a hole. The old lesson must be in the list.
 void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
+  // Without holes, the old lesson's only entry is the one taken.
+  int slot = static_cast<int>(&list - g_slot_lessons);
+  if (g_holes[slot] == 0 && is_lesson(old_lesson) && g_times_listed[old_lesson] == 1 &&
+      g_listed_slot[old_lesson] == slot) {
+    std::uint32_t at = g_listed_at[old_lesson];
+    if (at < list.count && list.lesson[at] == old_lesson) {
+      if (g_clash_cross_check) [[unlikely]] {
+        std::uint32_t i = 0;
+        while (list.lesson[i] != kHoleEntry && list.lesson[i] != old_lesson) ++i;
+        ++g_clash_checks.walks;
+        if (i != at) ++g_clash_checks.mismatches;
+      }
+      put_entry(list, at, new_lesson);
+      return;
+    }
+  }
   std::uint32_t i = 0;
   for (; i < list.count; ++i)
     if (list.lesson[i] == kHoleEntry || list.lesson[i] == old_lesson) break;
@@ -256,8 +282,6 @@ ClashKey g_clash_keys[kMaxLessons];
 int g_clash_key_count = 0;
 std::uint64_t g_clash_keys_taken_at = ~std::uint64_t{0};
 std::uint64_t g_clash_keys_version = 0;  // counts the copies taken
-bool g_clash_cross_check = false;
-ClashCrossCheck g_clash_checks;
 
 ClashKey clash_key_of(int l) {
   const EngineLesson& y = g_eng_lessons[l];
@@ -690,6 +714,7 @@ void or_rebuild_slot_index() {
     g_slot_lessons[slot].count = 0;
   }
   std::memset(g_times_listed, 0, sizeof g_times_listed);
+  std::memset(g_holes, 0, sizeof g_holes);
   int n = g_eng_school.lesson_count;
   for (int l = 0; l < n; ++l) {
     if (!lesson_placed(l)) continue;  // an unplaced lesson has no slot to index with

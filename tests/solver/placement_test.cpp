@@ -196,8 +196,8 @@ TEST_F(PlacedSchool, ClashTestFollowsRoomAndClassWrites) {
 }
 
 // The clash test's per-slot counts and list positions follow every write of
-// the lists, also an undo that copies a list back after a clash test read it
-// as the kept swap left it.
+// the lists (holes too), also an undo that copies a list back after a clash
+// test read it as the kept swap left it.
 TEST_F(PlacedSchool, ClashCountsFollowKeptAndUndoneSwaps) {
   or_rebuild_class_grids();
   or_rebuild_teacher_grids();
@@ -210,9 +210,14 @@ TEST_F(PlacedSchool, ClashCountsFollowKeptAndUndoneSwaps) {
       if (list.lesson[i] != kHoleEntry && list.lesson[i] != l) return list.lesson[i];
     return -1;
   };
+  int unlisted = -1;  // taken out of its list for a while: its entry is a hole
   for (int round = 0; round < 3000; ++round) {
+    if (round % 50 == 0) {
+      if (unlisted >= 0) or_slot_list_add(unlisted), unlisted = -1;
+      else or_slot_list_remove(unlisted = random.below(n));
+    }
     int a = random.below(n), b = random.below(n);
-    if (lesson_slot(a) == lesson_slot(b)) continue;
+    if (lesson_slot(a) == lesson_slot(b) || a == unlisted || b == unlisted) continue;
     int a2 = other_in_slot(a), b2 = other_in_slot(b);
     bool pairs = round % 3 == 0 && a2 >= 0 && b2 >= 0;
     if ((pairs ? or_swap_lesson_pairs(a, b, a2, b2) : or_swap_lessons(a, b)) != kNoConflict) continue;
@@ -223,6 +228,7 @@ TEST_F(PlacedSchool, ClashCountsFollowKeptAndUndoneSwaps) {
     else or_undo_swap_lessons(a, b);
     ++undone;
   }
+  if (unlisted >= 0) or_slot_list_add(unlisted);
   ClashCrossCheck seen = or_clash_cross_check();
   or_set_clash_cross_check(false);
   EXPECT_GT(undone, 20);
