@@ -193,24 +193,31 @@ bool lists_lesson(const SlotLessonList& list, int y) {
   return false;
 }
 
+// The entry of the slot's list that replace_entry would take for the lesson
+// when the list has no holes and the lesson is listed there only, else -1:
+// its only entry.
+std::int64_t sole_entry(int slot, int lesson) {
+  if (g_holes[slot] != 0 || !is_lesson(lesson) || g_times_listed[lesson] != 1 || g_listed_slot[lesson] != slot)
+    return -1;
+  const SlotLessonList& list = g_slot_lessons[slot];
+  std::uint32_t at = g_listed_at[lesson];
+  return at < list.count && list.lesson[at] == lesson ? at : -1;
+}
+
 // The first hole or the old entry takes the new lesson; an old entry found
 // after that hole becomes a hole. The old lesson must be in the list.
-void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
-  // Without holes, the old lesson's only entry is the one taken.
-  int slot = static_cast<int>(&list - g_slot_lessons);
-  if (g_holes[slot] == 0 && is_lesson(old_lesson) && g_times_listed[old_lesson] == 1 &&
-      g_listed_slot[old_lesson] == slot) {
-    std::uint32_t at = g_listed_at[old_lesson];
-    if (at < list.count && list.lesson[at] == old_lesson) {
-      if (g_clash_cross_check) [[unlikely]] {
-        std::uint32_t i = 0;
-        while (list.lesson[i] != kHoleEntry && list.lesson[i] != old_lesson) ++i;
-        ++g_clash_checks.walks;
-        if (i != at) ++g_clash_checks.mismatches;
-      }
-      put_entry(list, at, new_lesson);
-      return;
+// `known`: the entry taken when the caller knows it (sole_entry), else -1.
+void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson, std::int64_t known) {
+  if (known >= 0) {
+    std::uint32_t at = static_cast<std::uint32_t>(known);
+    if (g_clash_cross_check) [[unlikely]] {
+      std::uint32_t i = 0;
+      while (list.lesson[i] != kHoleEntry && list.lesson[i] != old_lesson) ++i;
+      ++g_clash_checks.walks;
+      if (i != at) ++g_clash_checks.mismatches;
     }
+    put_entry(list, at, new_lesson);
+    return;
   }
   std::uint32_t i = 0;
   for (; i < list.count; ++i)
@@ -227,6 +234,15 @@ void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
       return;
     }
   or_raise_critical_error("SW", old_lesson, kSourceSybil, 150);
+}
+
+// a's entry in its old slot's list takes b and b's in its old slot's takes a
+// (b's new slot is a's old one). Both entries are found before either is
+// written: once the first is, b is listed twice.
+void replace_pair(int a, int b, int slot_a, int slot_b) {
+  std::int64_t at_a = sole_entry(slot_a, a), at_b = sole_entry(slot_b, b);
+  replace_entry(g_slot_lessons[slot_a], a, b, at_a);
+  replace_entry(g_slot_lessons[slot_b], b, a, at_b);
 }
 
 void insert_entry(SlotLessonList& list, int lesson) {
@@ -616,8 +632,7 @@ int or_swap_lessons(int a, int b) {
     set_lesson_place(b, pb);
     return code;
   }
-  replace_entry(g_slot_lessons[slot_a], a, b);  // b's new slot is a's old one
-  replace_entry(g_slot_lessons[slot_b], b, a);
+  replace_pair(a, b, slot_a, slot_b);
   return kNoConflict;
 }
 
@@ -632,8 +647,7 @@ void or_swap_tested_lessons(int a, int b) {
   backup_list(slot_b);
   set_lesson_place(a, pb);
   set_lesson_place(b, pa);
-  replace_entry(g_slot_lessons[slot_a], a, b);
-  replace_entry(g_slot_lessons[slot_b], b, a);
+  replace_pair(a, b, slot_a, slot_b);
 }
 
 bool or_swap_clashes(int a, int b) {
