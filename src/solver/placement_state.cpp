@@ -164,7 +164,13 @@ void restore_list(int slot) {
   }
   w.since_backup.n = 0;
   to.count = from.count;
-  std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
+  if (all) {
+    std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
+  } else {
+    // The other entries below n hold the backup's values already.
+    for (std::uint32_t j = 0; j < n_changed; ++j)
+      if (changed[j] < n) to.lesson[changed[j]] = from.lesson[changed[j]];
+  }
   if (!all) {
     for (std::uint32_t j = 0; j < n_changed; ++j)
       if (changed[j] < to.count) now_listed(to.lesson[changed[j]], slot, changed[j]);
