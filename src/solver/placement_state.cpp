@@ -29,6 +29,79 @@ SolverSleep g_sleep = real_sleep;
 // A swap may append up to two entries past the old count.
 constexpr std::uint32_t kBackupSlack = 2;
 
+// With the cross-check on (tests), the clash test's shortcuts are checked
+// against the plain walks.
+bool g_clash_cross_check = false;
+ClashCrossCheck g_clash_checks;
+
+// Per lesson, the slot and entry of the list it was last written to: a hint
+// that is checked against the list at each use, so the restores, which copy
+// whole lists back, need not keep it. And how many entries of all the lists
+// (within their counts) name the lesson: where that is one and the hint
+// holds, the hint tells the only slot that lists it.
+std::uint32_t g_listed_at[kMaxLessons];
+std::uint8_t g_listed_slot[kMaxLessons];
+std::uint32_t g_times_listed[kMaxLessons];
+static_assert(kWeekSlots <= 256);
+
+bool is_lesson(std::int32_t l) { return static_cast<unsigned>(l) < static_cast<unsigned>(kMaxLessons); }
+
+// Per slot, the holes within its list's count.
+std::uint32_t g_holes[kWeekSlots];
+
+void now_listed(std::int32_t l, int slot, std::uint32_t i) {
+  if (l == kHoleEntry) ++g_holes[slot];
+  if (!is_lesson(l)) return;
+  ++g_times_listed[l];
+  g_listed_at[l] = i;
+  g_listed_slot[l] = static_cast<std::uint8_t>(slot);
+}
+
+void no_longer_listed(std::int32_t l, int slot) {
+  if (l == kHoleEntry) --g_holes[slot];
+  if (is_lesson(l)) --g_times_listed[l];
+}
+
+// Entries of a list written since some point; past kLoggedWrites the log
+// only says "any".
+constexpr std::uint32_t kLoggedWrites = 8;
+struct WriteLog {
+  std::uint32_t n;  // above kLoggedWrites: any entry
+  std::uint16_t entry[kLoggedWrites];
+  bool any() const { return n > kLoggedWrites; }
+  void add(std::uint32_t i) {
+    if (n < kLoggedWrites && i <= 0xFFFF) entry[n++] = static_cast<std::uint16_t>(i);
+    else n = kLoggedWrites + 1;
+  }
+};
+// Per slot, the entries of its list written since the clash counts were last
+// brought in step with it, and those written since the swaps last backed the
+// list up (a restore writes back just those). Every write of a list goes
+// through put_entry, restore_list or list_rewritten.
+struct ListWrites {
+  WriteLog since_counted;
+  WriteLog since_backup;
+  bool backed_up;
+};
+ListWrites g_list_writes[kWeekSlots];
+
+void list_rewritten(int slot) {
+  g_list_writes[slot].since_counted.n = kLoggedWrites + 1;
+  g_list_writes[slot].since_backup.n = kLoggedWrites + 1;
+}
+
+// Writes entry i (i == count appends).
+void put_entry(SlotLessonList& list, std::uint32_t i, int lesson) {
+  int slot = static_cast<int>(&list - g_slot_lessons);
+  ListWrites& w = g_list_writes[slot];
+  w.since_counted.add(i);
+  w.since_backup.add(i);
+  if (i < list.count) no_longer_listed(list.lesson[i], slot);
+  else list.count = i + 1;
+  list.lesson[i] = lesson;
+  now_listed(lesson, slot, i);
+}
+
 bool in_joint_list(int a, int b) {
   const EngineLesson& x = g_eng_lessons[a];
   int n = x.joint_count < 0 ? 0 : (x.joint_count > kMaxJointLessons ? kMaxJointLessons : x.joint_count);
@@ -54,26 +127,104 @@ void backup_list(int slot) {
   if (n > kSlotListCapacity) n = kSlotListCapacity;
   to.count = from.count;
   std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
+  g_list_writes[slot].since_backup.n = 0;
+  g_list_writes[slot].backed_up = true;
 }
 
+// The entries written since the backup are the only ones that can differ
+// from it (the count aside, which the counts compare themselves).
 void restore_list(int slot) {
   const SlotLessonList& from = g_slot_lessons2[slot];
   SlotLessonList& to = g_slot_lessons[slot];
+  ListWrites& w = g_list_writes[slot];
   std::uint32_t n = from.count + kBackupSlack;
   if (n > kSlotListCapacity) n = kSlotListCapacity;
+  // The entries that can change: those written since the backup and those
+  // between the two counts; past kLoggedWrites + 2 of them, all entries.
+  std::uint32_t low = to.count < from.count ? to.count : from.count;
+  std::uint32_t high = to.count < from.count ? from.count : to.count;
+  std::uint32_t changed[kLoggedWrites + kBackupSlack];
+  std::uint32_t n_changed = 0;
+  bool all = !w.backed_up || w.since_backup.any() || high - low > kBackupSlack;
+  if (!all) {
+    for (std::uint32_t i = low; i < high; ++i) changed[n_changed++] = i;
+    for (std::uint32_t k = 0; k < w.since_backup.n; ++k) {
+      std::uint32_t e = w.since_backup.entry[k];
+      if (e < n) w.since_counted.add(e);
+      if (e >= low && e < high) continue;
+      bool seen = false;
+      for (std::uint32_t j = 0; j < n_changed; ++j) seen = seen || changed[j] == e;
+      if (!seen) changed[n_changed++] = e;
+    }
+    for (std::uint32_t j = 0; j < n_changed; ++j)
+      if (changed[j] < to.count) no_longer_listed(to.lesson[changed[j]], slot);
+  } else {
+    w.since_counted.n = kLoggedWrites + 1;
+    for (std::uint32_t i = 0; i < to.count; ++i) no_longer_listed(to.lesson[i], slot);
+  }
+  w.since_backup.n = 0;
   to.count = from.count;
-  std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
+  if (all) {
+    std::memcpy(to.lesson, from.lesson, n * sizeof(std::int32_t));
+  } else {
+    // The other entries below n hold the backup's values already.
+    for (std::uint32_t j = 0; j < n_changed; ++j)
+      if (changed[j] < n) to.lesson[changed[j]] = from.lesson[changed[j]];
+  }
+  if (!all) {
+    for (std::uint32_t j = 0; j < n_changed; ++j)
+      if (changed[j] < to.count) now_listed(to.lesson[changed[j]], slot, changed[j]);
+  } else {
+    for (std::uint32_t i = 0; i < to.count; ++i) now_listed(to.lesson[i], slot, i);
+  }
 }
 
 void append_entry(SlotLessonList& list, int lesson, int line) {
   if (list.count >= kSlotListCapacity)
     or_raise_critical_error("SW - TROPPE CLASSI ORE SULLA STESSA ORA", lesson, kSourceSybil, line);
-  list.lesson[list.count++] = lesson;
+  put_entry(list, list.count, lesson);
+}
+
+// Whether the list holds lesson y (0 <= y < kMaxLessons): the hint answers
+// at once where it still holds, else the list is walked.
+bool lists_lesson(const SlotLessonList& list, int y) {
+  std::uint32_t at = g_listed_at[y];
+  if (at < list.count && list.lesson[at] == y) return true;
+  for (std::uint32_t i = 0; i < list.count; ++i)
+    if (list.lesson[i] == y) {
+      g_listed_at[y] = i;
+      g_listed_slot[y] = static_cast<std::uint8_t>(&list - g_slot_lessons);
+      return true;
+    }
+  return false;
+}
+
+// The entry of the slot's list that replace_entry would take for the lesson
+// when the list has no holes and the lesson is listed there only, else -1:
+// its only entry.
+std::int64_t sole_entry(int slot, int lesson) {
+  if (g_holes[slot] != 0 || !is_lesson(lesson) || g_times_listed[lesson] != 1 || g_listed_slot[lesson] != slot)
+    return -1;
+  const SlotLessonList& list = g_slot_lessons[slot];
+  std::uint32_t at = g_listed_at[lesson];
+  return at < list.count && list.lesson[at] == lesson ? at : -1;
 }
 
 // The first hole or the old entry takes the new lesson; an old entry found
 // after that hole becomes a hole. The old lesson must be in the list.
-void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
+// `known`: the entry taken when the caller knows it (sole_entry), else -1.
+void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson, std::int64_t known) {
+  if (known >= 0) {
+    std::uint32_t at = static_cast<std::uint32_t>(known);
+    if (g_clash_cross_check) [[unlikely]] {
+      std::uint32_t i = 0;
+      while (list.lesson[i] != kHoleEntry && list.lesson[i] != old_lesson) ++i;
+      ++g_clash_checks.walks;
+      if (i != at) ++g_clash_checks.mismatches;
+    }
+    put_entry(list, at, new_lesson);
+    return;
+  }
   std::uint32_t i = 0;
   for (; i < list.count; ++i)
     if (list.lesson[i] == kHoleEntry || list.lesson[i] == old_lesson) break;
@@ -81,20 +232,29 @@ void replace_entry(SlotLessonList& list, int old_lesson, int new_lesson) {
     or_raise_critical_error("SW", old_lesson, kSourceSybil, 140);
   }
   bool was_old = list.lesson[i] == old_lesson;
-  list.lesson[i] = new_lesson;
+  put_entry(list, i, new_lesson);
   if (was_old) return;
   for (std::uint32_t j = i + 1; j < list.count; ++j)
     if (list.lesson[j] == old_lesson) {
-      list.lesson[j] = kHoleEntry;
+      put_entry(list, j, kHoleEntry);
       return;
     }
   or_raise_critical_error("SW", old_lesson, kSourceSybil, 150);
 }
 
+// a's entry in its old slot's list takes b and b's in its old slot's takes a
+// (b's new slot is a's old one). Both entries are found before either is
+// written: once the first is, b is listed twice.
+void replace_pair(int a, int b, int slot_a, int slot_b) {
+  std::int64_t at_a = sole_entry(slot_a, a), at_b = sole_entry(slot_b, b);
+  replace_entry(g_slot_lessons[slot_a], a, b, at_a);
+  replace_entry(g_slot_lessons[slot_b], b, a, at_b);
+}
+
 void insert_entry(SlotLessonList& list, int lesson) {
   for (std::uint32_t i = 0; i < list.count; ++i)
     if (list.lesson[i] == kHoleEntry) {
-      list.lesson[i] = lesson;
+      put_entry(list, i, lesson);
       return;
     }
   append_entry(list, lesson, 160);
@@ -103,7 +263,7 @@ void insert_entry(SlotLessonList& list, int lesson) {
 void remove_entry(SlotLessonList& list, int lesson) {
   for (std::uint32_t i = 0; i < list.count; ++i)
     if (list.lesson[i] == lesson) {
-      list.lesson[i] = kHoleEntry;
+      put_entry(list, i, kHoleEntry);
       return;
     }
   or_raise_critical_error("SW", lesson, kSourceSybil, 170);
@@ -144,8 +304,6 @@ ClashKey g_clash_keys[kMaxLessons];
 int g_clash_key_count = 0;
 std::uint64_t g_clash_keys_taken_at = ~std::uint64_t{0};
 std::uint64_t g_clash_keys_version = 0;  // counts the copies taken
-bool g_clash_cross_check = false;
-ClashCrossCheck g_clash_checks;
 
 ClashKey clash_key_of(int l) {
   const EngineLesson& y = g_eng_lessons[l];
@@ -241,45 +399,78 @@ void count_lesson(SlotCounts& c, int l, int step, const ClashKey* keys, int key_
   if (y.second >= 0 && y.second != y.teacher) c.of_teacher[y.second] += step;
 }
 
-// The slot's counts, brought in step with its list entry by entry; null when
-// they cannot answer.
+// The slot's counts, brought in step with its list at the entries written
+// since (or all of them); null when they cannot answer.
 const SlotCounts* slot_counts(int slot, const ClashKey* keys, int key_count) {
   const SlotLessonList& list = g_slot_lessons[slot];
   SlotCounts& c = g_slot_counts[slot];
   if (list.count > kCountedEntries) return nullptr;
+  WriteLog& log = g_list_writes[slot].since_counted;
+  auto take_entry = [&](std::uint32_t i) {
+    std::int32_t was = c.lesson[i];
+    std::int32_t now = i < list.count ? list.lesson[i] : kUnusedEntry;
+    if (was == now) return;
+    count_lesson(c, was, -1, keys, key_count);
+    count_lesson(c, now, 1, keys, key_count);
+    c.lesson[i] = now;
+  };
+  if (c.version == g_clash_keys_version && !log.any()) [[likely]] {
+    for (std::uint32_t k = 0; k < log.n; ++k)
+      if (log.entry[k] < kCountedEntries) take_entry(log.entry[k]);  // those past it are past both counts
+    std::uint32_t low = c.count < list.count ? c.count : list.count;
+    std::uint32_t high = c.count < list.count ? list.count : c.count;
+    for (std::uint32_t i = low; i < high; ++i) take_entry(i);
+    c.count = list.count;
+    log.n = 0;
+    if (g_clash_cross_check) [[unlikely]] {
+      for (std::uint32_t i = 0; i < kCountedEntries; ++i)
+        if (c.lesson[i] != (i < list.count ? list.lesson[i] : kUnusedEntry)) {
+          ++g_clash_checks.mismatches;  // a write the log missed
+          take_entry(i);
+        }
+    }
+    return c.not_counted == 0 ? &c : nullptr;
+  }
   if (c.version != g_clash_keys_version) {
     std::memset(c.of_class, 0, sizeof c.of_class);
     std::memset(c.of_room, 0, sizeof c.of_room);
     std::memset(c.of_teacher, 0, sizeof c.of_teacher);
     c.not_counted = 0;
     c.count = 0;
-    c.version = g_clash_keys_version;
     for (std::int32_t& e : c.lesson) e = kUnusedEntry;
+    c.version = g_clash_keys_version;
   }
   std::uint32_t n = c.count > list.count ? c.count : list.count;
-  for (std::uint32_t i = 0; i < n; ++i) {
-    std::int32_t was = c.lesson[i];
-    std::int32_t now = i < list.count ? list.lesson[i] : kUnusedEntry;
-    if (was == now) continue;
-    count_lesson(c, was, -1, keys, key_count);
-    count_lesson(c, now, 1, keys, key_count);
-    c.lesson[i] = now;
-  }
+  for (std::uint32_t i = 0; i < n; ++i) take_entry(i);
   c.count = list.count;
+  log.n = 0;
   return c.not_counted == 0 ? &c : nullptr;
 }
 
-// How often the copy lists the lesson and the partner. The copy's entries
-// past its count are kUnusedEntry, so the scan runs over the whole fixed
-// array, which the compiler does a vector at a time.
-void times_listed(const SlotCounts& c, int lesson, int partner, std::uint32_t& of_lesson, std::uint32_t& of_partner) {
-  std::uint32_t nl = 0, np = 0;
-  for (std::uint32_t i = 0; i < kCountedEntries; ++i) {
-    nl += c.lesson[i] == lesson;
-    np += c.lesson[i] == partner;
+// How often the copy of the slot's list, in step with the list, names
+// lesson l (0 <= l < kMaxLessons): from the lists' tally where it answers,
+// else by a scan. The copy's entries past its count are kUnusedEntry, so the
+// scan runs over the whole fixed array, which the compiler does a vector at
+// a time.
+std::uint32_t times_listed(const SlotCounts& c, int slot, int l) {
+  std::uint32_t listed = g_times_listed[l];
+  std::uint32_t answer = 0;
+  const SlotLessonList& hinted = g_slot_lessons[g_listed_slot[l]];
+  std::uint32_t at = g_listed_at[l];
+  if (listed == 0) {
+    answer = 0;
+  } else if (listed == 1 && at < hinted.count && hinted.lesson[at] == l) {
+    answer = g_listed_slot[l] == slot ? 1 : 0;
+  } else {
+    for (std::uint32_t i = 0; i < kCountedEntries; ++i) answer += c.lesson[i] == l;
+    return answer;
   }
-  of_lesson = nl;
-  of_partner = np;
+  if (g_clash_cross_check) [[unlikely]] {
+    std::uint32_t scanned = 0;
+    for (std::uint32_t i = 0; i < kCountedEntries; ++i) scanned += c.lesson[i] == l;
+    if (scanned != answer) ++g_clash_checks.mismatches;
+  }
+  return answer;
 }
 
 // The walk's answer from the counts where they give it: true with the code
@@ -290,20 +481,18 @@ bool conflict_from_counts(int lesson, int partner, const ClashKey* keys, int key
   if (!in_table(x.class_index, kMaxClasses) || x.room >= kMaxRooms || x.teacher >= kMaxTeachers ||
       x.second >= kMaxTeachers)
     return false;
-  const SlotCounts* c = slot_counts(lesson_slot(lesson), keys, key_count);
+  int slot = lesson_slot(lesson);
+  const SlotCounts* c = slot_counts(slot, keys, key_count);
   if (c == nullptr) return false;
   std::int64_t rest = c->of_class[x.class_index] + (x.room >= 0 ? c->of_room[x.room] : 0) +
                       (x.teacher >= 0 ? c->of_teacher[x.teacher] : 0) +
                       (x.second >= 0 ? c->of_teacher[x.second] : 0);
-  std::uint32_t lesson_listed = 0, partner_listed = 0;
-  times_listed(*c, lesson, partner, lesson_listed, partner_listed);
-  rest -= static_cast<std::int64_t>(lesson_listed) * shared_fields(x, x);
+  rest -= static_cast<std::int64_t>(times_listed(*c, slot, lesson)) * shared_fields(x, x);
+  std::uint32_t partner_listed = 0;
   if (partner >= 0 && partner != lesson && partner < key_count) {
     int partner_fields = shared_fields(x, keys[partner]);
-    if (partner_fields == 0) partner_listed = 0;
+    if (partner_fields != 0) partner_listed = times_listed(*c, slot, partner);
     rest -= static_cast<std::int64_t>(partner_listed) * partner_fields;
-  } else {
-    partner_listed = 0;
   }
   if (rest != 0) return false;
   // Only the partner can be tested, and every test of it answers alike.
@@ -344,12 +533,15 @@ bool grid_clash(int x, int y, int slot, int a, int b) {
   if (y == kGridFree || y >= g_eng_school.lesson_count || y >= kMaxLessons || y == a || y == b) return false;
   if (!lesson_placed(y) || lesson_slot(y) != slot || pair_conflict(x, y) == kNoConflict) return false;
   const SlotLessonList& list = g_slot_lessons[slot];
-  for (std::uint32_t i = 0; i < list.count; ++i)
-    if (list.lesson[i] == y) {
-      g_last_conflict_lesson = y;
-      return true;
-    }
-  return false;
+  bool listed = lists_lesson(list, y);
+  if (g_clash_cross_check) [[unlikely]] {
+    bool walked = false;
+    for (std::uint32_t i = 0; i < list.count; ++i) walked = walked || list.lesson[i] == y;
+    ++g_clash_checks.walks;
+    if (walked != listed) ++g_clash_checks.mismatches;
+  }
+  if (listed) g_last_conflict_lesson = y;
+  return listed;
 }
 
 // A clash of lesson x at its (new) slot with the lesson its teachers' or its
@@ -446,8 +638,7 @@ int or_swap_lessons(int a, int b) {
     set_lesson_place(b, pb);
     return code;
   }
-  replace_entry(g_slot_lessons[slot_a], a, b);  // b's new slot is a's old one
-  replace_entry(g_slot_lessons[slot_b], b, a);
+  replace_pair(a, b, slot_a, slot_b);
   return kNoConflict;
 }
 
@@ -462,8 +653,7 @@ void or_swap_tested_lessons(int a, int b) {
   backup_list(slot_b);
   set_lesson_place(a, pb);
   set_lesson_place(b, pa);
-  replace_entry(g_slot_lessons[slot_a], a, b);
-  replace_entry(g_slot_lessons[slot_b], b, a);
+  replace_pair(a, b, slot_a, slot_b);
 }
 
 bool or_swap_clashes(int a, int b) {
@@ -539,7 +729,12 @@ void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2) {
 }
 
 void or_rebuild_slot_index() {
-  for (SlotLessonList& list : g_slot_lessons) list.count = 0;
+  for (int slot = 0; slot < kWeekSlots; ++slot) {
+    list_rewritten(slot);
+    g_slot_lessons[slot].count = 0;
+  }
+  std::memset(g_times_listed, 0, sizeof g_times_listed);
+  std::memset(g_holes, 0, sizeof g_holes);
   int n = g_eng_school.lesson_count;
   for (int l = 0; l < n; ++l) {
     if (!lesson_placed(l)) continue;  // an unplaced lesson has no slot to index with
@@ -547,6 +742,6 @@ void or_rebuild_slot_index() {
     SlotLessonList& list = g_slot_lessons[lesson_slot(l)];
     if (list.count >= kSlotListCapacity)
       or_raise_critical_error("TROPPE CLASSI ORE SULLA STESSA ORA", l, kSourceSybil, 260);
-    list.lesson[list.count++] = l;
+    put_entry(list, list.count, l);
   }
 }

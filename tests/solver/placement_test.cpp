@@ -195,6 +195,49 @@ TEST_F(PlacedSchool, ClashTestFollowsRoomAndClassWrites) {
   EXPECT_GT(kept, 0);
 }
 
+// The clash test's per-slot counts and list positions follow every write of
+// the lists (holes too), also an undo that copies a list back after a clash
+// test read it as the kept swap left it.
+TEST_F(PlacedSchool, ClashCountsFollowKeptAndUndoneSwaps) {
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+  or_set_clash_cross_check(true);
+  EngineRandom random(31);
+  int n = g_eng_school.lesson_count, undone = 0;
+  auto other_in_slot = [](int l) {
+    const SlotLessonList& list = g_slot_lessons[lesson_slot(l)];
+    for (std::uint32_t i = 0; i < list.count; ++i)
+      if (list.lesson[i] != kHoleEntry && list.lesson[i] != l) return list.lesson[i];
+    return -1;
+  };
+  int unlisted = -1;  // taken out of its list for a while: its entry is a hole
+  for (int round = 0; round < 3000; ++round) {
+    if (round % 50 == 0) {
+      if (unlisted >= 0) or_slot_list_add(unlisted), unlisted = -1;
+      else or_slot_list_remove(unlisted = random.below(n));
+    }
+    int a = random.below(n), b = random.below(n);
+    if (lesson_slot(a) == lesson_slot(b) || a == unlisted || b == unlisted) continue;
+    int a2 = other_in_slot(a), b2 = other_in_slot(b);
+    bool pairs = round % 3 == 0 && a2 >= 0 && b2 >= 0;
+    if ((pairs ? or_swap_lesson_pairs(a, b, a2, b2) : or_swap_lessons(a, b)) != kNoConflict) continue;
+    for (int k = 0; k < 10; ++k) or_swap_clashes(random.below(n), random.below(n));
+    or_swap_clashes(b, a);
+    if (round % 2 == 1) continue;
+    if (pairs) or_undo_swap_lesson_pairs(a, b, a2, b2);
+    else or_undo_swap_lessons(a, b);
+    ++undone;
+  }
+  if (unlisted >= 0) or_slot_list_add(unlisted);
+  ClashCrossCheck seen = or_clash_cross_check();
+  or_set_clash_cross_check(false);
+  EXPECT_GT(undone, 20);
+  EXPECT_GT(seen.walks, 1000u);
+  EXPECT_EQ(seen.mismatches, 0u);
+  or_rebuild_class_grids();
+  or_rebuild_teacher_grids();
+}
+
 TEST_F(PlacedSchool, RefusedSwapNamesALessonOfTheTwoSlotsAndChangesNothing) {
   int n = g_eng_school.lesson_count;
   for (int a = 0; a < n; ++a)
