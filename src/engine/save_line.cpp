@@ -167,12 +167,6 @@ void format_save_line_into(const SaveLine& l, std::string& out) {
   out.assign(text, static_cast<std::size_t>(b.end() - text));
 }
 
-std::string format_save_line(const SaveLine& l) {
-  std::string out;
-  format_save_line_into(l, out);
-  return out;
-}
-
 char save_line_pseudo_letter(const char* text) {
   const char* blank = std::strchr(text, ' ');
   if (blank == nullptr || blank == text) return 0;

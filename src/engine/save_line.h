@@ -36,9 +36,8 @@ struct SaveLine {
   std::string room;                 // " STZM:" name, without the '|'
 };
 
-// The plain line, line feed included, in the system's save layout.
-std::string format_save_line(const SaveLine& line);
-// The same line into out, whose buffer is reused.
+// The plain line, line feed included, in the system's save layout, into
+// out (its old text replaced, its buffer reused).
 void format_save_line_into(const SaveLine& line, std::string& out);
 
 // Cuts a plain save line into its fields. Returns false for a line that

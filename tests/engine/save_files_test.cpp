@@ -21,6 +21,12 @@ using save_test::SmallSchool;
 
 namespace {
 
+std::string format_save_line(const SaveLine& l) {
+  std::string text;
+  format_save_line_into(l, text);
+  return text;
+}
+
 SaveLine sample() {
   SaveLine l;
   l.lesson = 7, l.day = 2, l.hour = 3, l.class_index = 0, l.teacher_index = 4, l.points = 12;
