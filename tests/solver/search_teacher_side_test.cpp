@@ -13,6 +13,7 @@
 #include "engine/engine_random.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "fresh_process.h"
 #include "school_fixture.h"
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
@@ -84,36 +85,40 @@ TEST_F(TeacherSideTest, PacingByCallCounterErrorsAndProcess) {
 // In the gap stage, the 28th call brings the gap-stage value from 1 to 0:
 // every teacher still in test with a gap marker (1 or more) earns a point.
 TEST_F(TeacherSideTest, GapValueAtZeroGivesAPointToTestTeachersWithAGapMarker) {
-  prepare(SchoolSpec{}, 45);
-  or_snapshot_current_placement();  // the step goes back to it when gaps are not all the errors
-  ASSERT_GT(g_solver.total_score, 0);
-  int n = g_eng_school.teacher_count;
-  ASSERT_GE(n, 3);
-  for (int t = 0; t < n; ++t) {
-    g_eng_teachers[t].in_test = 1;
-    g_eng_teachers[t].gap_marker = static_cast<std::uint8_t>(t % 3);
-    g_eng_teachers[t].points = g_eng_teachers[t].points2 = 0;
-  }
-  g_status.teachers_in_test = n;
-  g_status.stage_id = 48;
-  g_staging.gap_stage_value = 1;
-  g_status.run_state = kRunStateStopRequested;  // price the calls, run no round
-  std::int32_t score;
-  for (int call = 0; call < 27; ++call) or_teacher_side_move(1, -1, &score);
-  g_status.run_state = 0;
-  g_status.stage_id = -1;
-  EXPECT_EQ(g_staging.gap_stage_value, 0u);
-  int released = g_status.released_teacher;
-  if (released <= -100) released = -100 - released;
-  int earned = 0;
-  for (int t = 0; t < n; ++t) {
-    if (t == released) continue;
-    const EngineTeacher& x = g_eng_teachers[t];
-    std::uint32_t expected = x.in_test >= 1 && x.gap_marker > 0 ? 1 : 0;
-    EXPECT_EQ(x.points2, expected) << t;
-    earned += x.gap_marker == 1 && x.in_test >= 1 ? 1 : 0;
-  }
-  EXPECT_GT(earned, 0) << "a teacher with marker 1 stays in test";
+  // The side move keeps its call averages for the whole run: a run of its
+  // own sees them as orario does at its start, whatever ran before.
+  KT_IN_FRESH_PROCESS({
+    prepare(SchoolSpec{}, 45);
+    or_snapshot_current_placement();  // the step goes back to it when gaps are not all the errors
+    ASSERT_GT(g_solver.total_score, 0);
+    int n = g_eng_school.teacher_count;
+    ASSERT_GE(n, 3);
+    for (int t = 0; t < n; ++t) {
+      g_eng_teachers[t].in_test = 1;
+      g_eng_teachers[t].gap_marker = static_cast<std::uint8_t>(t % 3);
+      g_eng_teachers[t].points = g_eng_teachers[t].points2 = 0;
+    }
+    g_status.teachers_in_test = n;
+    g_status.stage_id = 48;
+    g_staging.gap_stage_value = 1;
+    g_status.run_state = kRunStateStopRequested;  // price the calls, run no round
+    std::int32_t score;
+    for (int call = 0; call < 27; ++call) or_teacher_side_move(1, -1, &score);
+    g_status.run_state = 0;
+    g_status.stage_id = -1;
+    EXPECT_EQ(g_staging.gap_stage_value, 0u);
+    int released = g_status.released_teacher;
+    if (released <= -100) released = -100 - released;
+    int earned = 0;
+    for (int t = 0; t < n; ++t) {
+      if (t == released) continue;
+      const EngineTeacher& x = g_eng_teachers[t];
+      std::uint32_t expected = x.in_test >= 1 && x.gap_marker > 0 ? 1 : 0;
+      EXPECT_EQ(x.points2, expected) << t;
+      earned += x.gap_marker == 1 && x.in_test >= 1 ? 1 : 0;
+    }
+    EXPECT_GT(earned, 0) << "a teacher with marker 1 stays in test";
+  });
 }
 
 }  // namespace
