@@ -13,6 +13,7 @@
 #include "engine/command_steps.h"
 #include "engine/engine_main.h"
 #include "engine/placement_check.h"
+#include "failing_reads.h"
 #include "save_test_fixture.h"
 
 namespace fs = std::filesystem;
@@ -62,25 +63,6 @@ TEST_F(SnodCommand, ASaveThatNoLongerFitsIsTakenOver) {
   EXPECT_EQ(run(), 0) << g_status.message;
   EXPECT_TRUE(g_eng_run.prepared);
 }
-
-// A line reader whose reads of one file fail once a number of its bytes were
-// read, as a disk that gives up part-way would.
-struct FailingFile {
-  static inline std::string name;
-  static inline long after, served;
-  static int next_byte(std::FILE* stream) {
-    char link[64], target[4096];
-    std::snprintf(link, sizeof link, "/proc/self/fd/%d", ::fileno(stream));
-    ssize_t n = ::readlink(link, target, sizeof target - 1);
-    std::string path = n > 0 ? std::string(target, static_cast<std::size_t>(n)) : "";
-    if (path.size() >= name.size() && path.compare(path.size() - name.size(), name.size(), name) == 0 &&
-        served++ >= after) {
-      errno = EIO;
-      return kLineReadError;
-    }
-    return getc_unlocked(stream);
-  }
-};
 
 TEST_F(SnodCommand, AReadErrorIsAFileErrorAndTheSaveStaysUntouched) {
   struct Case { const char* command; const char* failing; long after; } cases[] = {

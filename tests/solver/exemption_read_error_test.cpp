@@ -16,32 +16,10 @@
 #include "engine/model.h"
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
+#include "failing_reads.h"
 #include "school_fixture.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The line reader's byte source with the reads of files ending in `name`
-// failing after `after` bytes, as a disk that gives up part-way.
-struct FailingFile {
-  static inline std::string name;
-  static inline long after, served;
-  static int next_byte(std::FILE* stream) {
-    char link[64], target[4096];
-    std::snprintf(link, sizeof link, "/proc/self/fd/%d", ::fileno(stream));
-    ssize_t n = ::readlink(link, target, sizeof target - 1);
-    std::string path = n > 0 ? std::string(target, static_cast<std::size_t>(n)) : "";
-    if (path.size() >= name.size() && path.compare(path.size() - name.size(), name.size(), name) == 0 &&
-        served++ >= after) {
-      errno = EIO;
-      return kLineReadError;
-    }
-    return getc_unlocked(stream);
-  }
-};
-
-}  // namespace
 
 TEST(ExemptionReadError, EndsTheComputationAndChangesNoFile) {
   SchoolCopy school("piccola");
