@@ -234,10 +234,15 @@ bool board_save_balance_copy() {
   return true;
 }
 
-bool board_leave_with_changes() {
+bool board_may_leave(bool changed, bool& asking) {
+  if (!changed || asking) return true;
+  asking = true;
+  bool leave = false;
   switch (ui_ask_unsaved_changes()) {
-    case 1: return board_save_timetable();
-    case 2: board_restore_loaded_week(); return true;
-    default: return false;
+    case 1: leave = board_save_timetable(); break;
+    case 2: board_restore_loaded_week(); leave = true; break;
+    default: break;
   }
+  asking = false;
+  return leave;
 }

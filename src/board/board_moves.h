@@ -36,6 +36,8 @@ bool board_save_timetable();
 // showing the reason.
 bool board_save_balance_copy();
 
-// Asked when a board with unsaved moves is left: true to leave (saved, or
-// the moves undone), false to stay (the user's choice, or a failed save).
-bool board_leave_with_changes();
+// Asked when a board is left: true to leave (no unsaved moves, or they were
+// saved or undone), false to stay (the user's choice, or a failed save).
+// `asking` is set while the question is open, so that a second close
+// arriving meanwhile leaves without asking again.
+bool board_may_leave(bool changed, bool& asking);

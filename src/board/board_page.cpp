@@ -347,12 +347,7 @@ void Cquadro::CloseWindows() {
 }
 
 int Cquadro::DestroyWindow() {
-  if (IsWindow() && m_changed && !m_leaving) {
-    m_leaving = true;
-    bool leave = board_leave_with_changes();
-    m_leaving = false;
-    if (!leave) return 0;
-  }
+  if (IsWindow() && !board_may_leave(m_changed, m_leaving)) return 0;
   m_changed = false;
   if (IsWindow()) KillTimer(kFollowTimer);
   CloseWindows();

@@ -256,12 +256,7 @@ bool Cqcorsi::OnCommand(WParam w, LParam l) {
 }
 
 int Cqcorsi::DestroyWindow() {
-  if (IsWindow() && m_changed && !m_leaving) {
-    m_leaving = true;
-    bool leave = board_leave_with_changes();
-    m_leaving = false;
-    if (!leave) return 0;
-  }
+  if (IsWindow() && !board_may_leave(m_changed, m_leaving)) return 0;
   m_changed = false;
   if (g_legend.IsWindow()) g_legend.Dialog::DestroyWindow();
   if (g_quadrino.IsWindow()) g_quadrino.Dialog::DestroyWindow();
