@@ -4,7 +4,7 @@
 // the stand-ins. Called once at start-up, before the frame opens.
 #include "constraints/constraint_pages.h"
 
-#include "constraints/band_table_dialog.h"
+#include "pickers/band_table_dialog.h"
 #include "constraints/param_pages.h"
 #include "constraints/post_constraints_page.h"
 #include "constraints/special_options.h"

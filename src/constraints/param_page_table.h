@@ -13,8 +13,8 @@
 
 #include <cstdint>
 
-#include "constraints/band_table_picker.h"
-#include "constraints/band_table_triple.h"
+#include "pickers/band_table_picker.h"
+#include "pickers/band_table_triple.h"
 #include "shell/ml_text.h"
 
 struct ParamPageRow {

@@ -14,11 +14,11 @@
 
 #include <array>
 
-#include "constraints/band_table_picker.h"
-#include "constraints/band_table_triple.h"
+#include "pickers/band_table_picker.h"
+#include "pickers/band_table_triple.h"
 #include "constraints/param_page_base.h"
 #include "constraints/param_page_table.h"
-#include "constraints/summary_buttons.h"
+#include "pickers/summary_buttons.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/coloured_texts.h"
 

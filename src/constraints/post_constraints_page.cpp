@@ -14,7 +14,7 @@
 #include <cstring>
 #include <string>
 
-#include "constraints/constraint_copy_panels.h"
+#include "pickers/constraint_copy_panels.h"
 #include "constraints/post_constraints_texts.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"

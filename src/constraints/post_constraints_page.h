@@ -20,9 +20,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "constraints/band_table_double.h"
-#include "constraints/band_table_picker.h"
-#include "constraints/week_grid_picker.h"
+#include "pickers/band_table_double.h"
+#include "pickers/band_table_picker.h"
+#include "pickers/week_grid_picker.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/color_button.h"
 #include "shell/help_pane.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "constraints/constraint_copy_panels.h"
+#include "pickers/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
 #include "constraints/post_constraints_texts.h"
 #include "remote/guide_windows.h"

@@ -13,9 +13,9 @@
 
 #include <array>
 
-#include "constraints/band_table_triple.h"
+#include "pickers/band_table_triple.h"
 #include "constraints/param_page_base.h"
-#include "constraints/summary_buttons.h"
+#include "pickers/summary_buttons.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"

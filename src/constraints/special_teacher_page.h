@@ -17,8 +17,8 @@
 #include <array>
 #include <cstdint>
 
-#include "constraints/band_table_picker.h"
-#include "constraints/summary_buttons.h"
+#include "pickers/band_table_picker.h"
+#include "pickers/summary_buttons.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"

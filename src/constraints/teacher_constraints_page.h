@@ -18,11 +18,11 @@
 #include <array>
 #include <cstdint>
 
-#include "constraints/band_table_picker.h"
-#include "constraints/summary_buttons.h"
+#include "pickers/band_table_picker.h"
+#include "pickers/summary_buttons.h"
 #include "constraints/teacher_constraint_defaults.h"
 #include "constraints/teacher_constraint_fields.h"
-#include "constraints/week_grid_picker.h"
+#include "pickers/week_grid_picker.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"

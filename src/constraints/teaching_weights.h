@@ -16,8 +16,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "constraints/band_table_triple.h"
-#include "constraints/summary_buttons.h"
+#include "pickers/band_table_triple.h"
+#include "pickers/summary_buttons.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"

@@ -14,9 +14,9 @@
 
 #include <array>
 
-#include "constraints/band_table_picker.h"
-#include "constraints/summary_buttons.h"
-#include "constraints/week_grid_values.h"
+#include "pickers/band_table_picker.h"
+#include "pickers/summary_buttons.h"
+#include "pickers/week_grid_values.h"
 #include "platform/ui.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"

@@ -13,8 +13,8 @@
 
 #include <array>
 
-#include "constraints/summary_buttons.h"
-#include "constraints/week_grid_picker.h"
+#include "pickers/summary_buttons.h"
+#include "pickers/week_grid_picker.h"
 #include "platform/ui.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"

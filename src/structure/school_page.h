@@ -21,8 +21,8 @@
 #include <cstdint>
 #include <string>
 
-#include "constraints/summary_buttons.h"
-#include "constraints/week_grid_times.h"
+#include "pickers/summary_buttons.h"
+#include "pickers/week_grid_times.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"
 #include "shell/help_pane.h"

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "constraints/band_table_double.h"
-#include "constraints/summary_buttons.h"
-#include "constraints/week_grid_times.h"
+#include "pickers/band_table_double.h"
+#include "pickers/summary_buttons.h"
+#include "pickers/week_grid_times.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"

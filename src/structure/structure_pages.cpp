@@ -2,7 +2,7 @@
 // One line per page: a page is listed here once its behaviour is built.
 #include "structure/structure_pages.h"
 
-#include "constraints/constraint_copy_panels.h"
+#include "pickers/constraint_copy_panels.h"
 #include "platform/cp1252.h"
 #include "remote/guide_windows.h"
 #include "schooldata/data_file_search_dialog.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "constraints/exemption_list.h"
+#include "pickers/exemption_list.h"
 #include "engine/report_services.h"
 #include "engine/status_block.h"
 #include "platform/system_files.h"

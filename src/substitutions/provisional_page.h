@@ -14,8 +14,8 @@
 
 #include <cstdint>
 
-#include "constraints/summary_buttons.h"
-#include "constraints/week_grid_picker.h"
+#include "pickers/summary_buttons.h"
+#include "pickers/week_grid_picker.h"
 #include "shell/color_button.h"
 #include "shell/resizable_dialog.h"
 

@@ -10,12 +10,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include "constraints/constraint_copy_panels.h"
-#include "constraints/exemption_list.h"
+#include "pickers/constraint_copy_panels.h"
+#include "pickers/exemption_list.h"
 #include "constraints/constraint_pages.h"
 #include "constraints/post_constraints_page.h"
-#include "constraints/week_grid_times.h"
-#include "constraints/week_grid_values.h"
+#include "pickers/week_grid_times.h"
+#include "pickers/week_grid_values.h"
 #include "engine/text_lines.h"
 #include "engine/timetable_view.h"
 #include "platform/test_driver.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "fresh_process.h"
-#include "constraints/constraint_copy_panels.h"
+#include "pickers/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
 #include "shell/service_mode.h"
 #include "schooldata/description_reader.h"

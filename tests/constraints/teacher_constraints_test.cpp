@@ -13,7 +13,7 @@
 #include "../shell/app_test_support.h"
 #include "constraints/teacher_constraint_defaults.h"
 #include "constraints/teacher_constraints_page.h"
-#include "constraints/exemption_list.h"
+#include "pickers/exemption_list.h"
 #include "engine/status_block.h"
 #include "platform/test_driver.h"
 #include "schooldata/model_utilities.h"

@@ -10,7 +10,7 @@
 #include "schooldata/school_file_lines.h"
 #include "schooldata/ui_school_model.h"
 #include "constraints/teacher_constraints_page.h"
-#include "constraints/week_grid_dialog.h"
+#include "pickers/week_grid_dialog.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "shell/small_choosers.h"
 #include "structure/school_page.h"

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "constraints/week_grid_times.h"
+#include "pickers/week_grid_times.h"
 #include "platform/cp1252.h"
 #include "schooldata/model_utilities.h"
 #include "shell/home_page.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "constraints/band_table_double.h"
-#include "constraints/week_grid_dialog.h"
-#include "constraints/week_grid_times.h"
+#include "pickers/band_table_double.h"
+#include "pickers/week_grid_dialog.h"
+#include "pickers/week_grid_times.h"
 #include "engine/status_block.h"
 #include "shell/message_box.h"
 #include "structure/afternoon_returns.h"
