@@ -13,6 +13,7 @@
 #include "board/room_window.h"
 #include "remote/publishing.h"
 #include "shell/dialog_title.h"
+#include "shell/engine_commands.h"
 #include "shell/frame.h"
 #include "shell/ml_text.h"
 #include "shell/status_file.h"
@@ -49,8 +50,8 @@ const MlText kNoBlank = {"nessuna", "keine", "none"};
 
 constexpr std::uint32_t kButton = kBsPushButton | kWsTabStop;
 // The list offers none and one to four blank paragraphs: the table form
-// writes one more than the setting, so the setting is the row less two.
-constexpr int kBlankRows = 5;
+// writes one more than the setting, so the setting is the row less one.
+constexpr int kBlankRows = kMaxBlankParagraphs + 2;
 
 const ControlTemplate kControls[] = {
     {"Static", Cmakedibi::kTitleId, "", kSsLeft, 8, 8, 360, 12},
@@ -84,12 +85,7 @@ void ui_register_processing_menu_template() {
   if (find_dialog_template(kTemplate.id) != &kTemplate) register_dialog_template(kTemplate);
 }
 
-void makedibi_apply_report_options() {
-  g_rtf_text_form_option = g_processing_options[0] ? 1 : 0;
-  g_table_blank_paragraphs = static_cast<signed char>(g_processing_options[1]);
-  if (g_table_blank_paragraphs < -1) g_table_blank_paragraphs = -1;
-  if (g_table_blank_paragraphs > kBlankRows - 2) g_table_blank_paragraphs = kBlankRows - 2;
-}
+void makedibi_apply_report_options() { og_copy_engine_option_word(); }
 
 bool Cmakedibi::OnInitDialog() {
   CResizableDialog::OnInitDialog();
