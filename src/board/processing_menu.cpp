@@ -1,7 +1,9 @@
 // The processing menu page (see processing_menu.h). Its buttons go through
 // the frame's page commands, so a page not built yet answers as the page
 // table says; the reports and the check run modally in the computation
-// window, which shows their progress and result.
+// window, which shows their progress and result, and the technical editor
+// runs modally over the frame (navigation locked while the engine's tables
+// are edited), back on this page when it ends.
 #include "board/processing_menu.h"
 
 #include "board/board_page.h"
@@ -17,6 +19,7 @@
 #include "shell/frame.h"
 #include "shell/ml_text.h"
 #include "shell/status_file.h"
+#include "structure/technical_editor.h"
 #include "structure/trial_computation.h"
 
 using namespace kt::ui;
@@ -119,7 +122,7 @@ bool Cmakedibi::OnCommand(WParam w, LParam l) {
   }
   if (command_code(w) != kBnClicked) return CResizableDialog::OnCommand(w, l);
   switch (id) {
-    case kTechnicalEditorId: alfadlg_go_to_page(kPageEditek); return true;
+    case kTechnicalEditorId: tech_run_editor_modal(); return true;
     case kComputeId: alfadlg_go_to_page(kPageMake); return true;
     case kViewId: alfadlg_go_to_page(kPageQuadro); return true;
     case kBalanceId: alfadlg_go_to_page(kPageBila); return true;
