@@ -558,10 +558,19 @@ void Clacoco::CompleteJoin(const ClassHourRow& picked, int column) {
   AfterChange(picked.teacher);
 }
 
+// The rows are built again; the highlight moves to the first row the
+// change touched, as a whole row, so the user sees where the hour went
+// without the page acting as if that row had been clicked.
 void Clacoco::AfterChange(int teacher) {
   class_hours_merge_posts(teacher);
   BuildRows();
   EnableForColumn(-1);
+  for (std::size_t i = 0; i < m_rows.size(); ++i) {
+    if (!m_rows[i].changed) continue;
+    m_grid.RequestCell(int(i), 0);
+    m_grid.MoveHighlight(0);
+    break;
+  }
 }
 
 int Clacoco::ChosenTeacher(const ComboBox& chooser) const {
