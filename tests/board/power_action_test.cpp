@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "board/computation_page.h"
+#include "board/processing_menu.h"
 #include "shell/frame_test_support.h"
 
 namespace {
@@ -62,19 +63,22 @@ TEST_F(PowerAction, OnlyATickedComputationAsksToSwitchOffAtItsEnd) {
   });
 }
 
-// The trial runs of the teacher pages never switch anything off: the box is
-// the page's alone and stays hidden in the modal window.
+// The modal computation window (the trial runs of the teacher pages, the
+// reports and the check of the processing menu) never switches anything
+// off: the box is the page's alone and stays hidden there.
 TEST_F(PowerAction, TheModalComputationWindowHasNoPowerOption) {
   Run([&] {
+    alfadlg_go_to_page(kPageProcessingMenu);
     bool shown = true;
+    std::string result;
     ui.OnNextModal([&](Dialog& d) {
-      g_engine_thread.Join();
-      ui.Advance(C::kTimerMs);
       shown = ui.IsVisible(d, C::kPowerOffId);
+      result = ui.Text(d, C::kResultId);
       ui.Click(d, C::kCloseId);
     });
-    EXPECT_TRUE(trial_run(false, "ROSSI"));
+    ui.Click(g_processing_menu, Cmakedibi::kCheckId);
     EXPECT_FALSE(shown);
+    EXPECT_EQ(result, "Nessun orario elaborato: calcolare prima l'orario.");
   });
 }
 
