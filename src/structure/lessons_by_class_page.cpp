@@ -338,8 +338,10 @@ void Clacoco::ShowRows() {
                                          subject_name(r.subgroup),
                                          r.extended ? kYesText.Get() : ""};
     for (int c = 1; c < kColumns; ++c) m_grid.SetItemText(row, c, texts[c]);
+    // Changed rows show in their own colour; the hour column keeps the
+    // grid's, where the row the change moved to shows as highlighted.
     if (r.changed)
-      for (int c = 0; c < kColumns; ++c) m_grid.PaintCell(row, c, rgb(255, 230, 160));
+      for (int c = 1; c < kColumns; ++c) m_grid.PaintCell(row, c, rgb(255, 230, 160));
     if (r.subgroup >= 0) ++subgroups;
   }
   int rows = int(m_rows.size());

@@ -94,6 +94,12 @@ TEST(LessonsByClass, RowsAndHourMoves) {
   auto* hour_grid = static_cast<CXQLix*>(page.GetDlgItem(C::kGridId));
   EXPECT_EQ(hour_grid->WholeRow(), row_of_teacher(page, 1));
   EXPECT_TRUE(page.Rows()[std::size_t(row_of_teacher(page, 1))].changed);
+  {
+    const DisplayList drawn = ui.Render(page);
+    const DrawItemOp* marker = drawn.CellFill(C::kGridId, row_of_teacher(page, 1), 0);
+    ASSERT_NE(marker, nullptr);
+    EXPECT_EQ(marker->color, rgb(247, 248, 205));  // the hour column of the highlighted row
+  }
 
   // A second teacher on a frontal hour first offers the hidden "_COMPR" subject...
   page.ShowHour(0, 7);
