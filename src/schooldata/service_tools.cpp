@@ -294,8 +294,15 @@ void keep_received_data(const std::string& folder) {
     ui_message_box(text);
     return;  // the server's data stay where they are
   }
-  og_delete_file_checked(zip.c_str());
-  for (const std::string& file : received) og_delete_file_checked((folder + "\\" + file).c_str());
+  // A file that cannot go stays in both places; the user is told which.
+  std::vector<std::string> gone = {zip};
+  for (const std::string& file : received) gone.push_back(folder + "\\" + file);
+  for (const std::string& path : gone) {
+    if (og_delete_file_checked(path.c_str()) != 0) continue;
+    char text[600];
+    std::snprintf(text, sizeof text, "Errore cancellazione [%s]", path.c_str());
+    ui_message_box(text);
+  }
 }
 
 // Plain copies over the scrambled school files, for a look with an editor.
