@@ -67,7 +67,8 @@ bool Crical::OnInitDialog() {
   m_rows.clear();
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
   int columns = m_selection_mode ? 6 : 4;
-  for (int c = 0; c < columns; ++c) m_list.InsertColumn(c, kColumnHeads[c][language], kLvcfmtLeft, c == kSortKeyColumn ? 0 : 120);
+  for (int c = 0; c < columns; ++c)
+    m_list.InsertColumn(c, kColumnHeads[c][language], kLvcfmtLeft, c == kSortKeyColumn ? 0 : 120);
   SetDlgItemText(kWorkId, shown(m_working));
   bool pen_title = (SingleDrive() && m_drive != 'C') || m_selection_mode;
   SetDlgItemText(kTitleId, data_file_text(pen_title ? DataFileText::kTitlePen : DataFileText::kTitleComputer, language));

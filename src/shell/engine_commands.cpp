@@ -76,7 +76,9 @@ bool og_engine_result_shows_message(std::int32_t result) {
 void og_copy_engine_option_word() {
   g_rtf_text_form_option = g_processing_options[0] ? 1 : 0;
   int blank = static_cast<signed char>(g_processing_options[1]);
-  g_table_blank_paragraphs = static_cast<signed char>(blank < -1 ? -1 : blank > kMaxBlankParagraphs ? kMaxBlankParagraphs : blank);
+  if (blank < -1) blank = -1;
+  if (blank > kMaxBlankParagraphs) blank = kMaxBlankParagraphs;
+  g_table_blank_paragraphs = static_cast<signed char>(blank);
 }
 
 std::int32_t og_run_engine(std::uint32_t code) {
