@@ -44,12 +44,12 @@ bool ask_new_school_names(std::string* school, std::string* folder) {
   return true;
 }
 
-// One support-contact window for the whole run, owned by the frame; a
-// second request shows the open one again.
+// One support-contact window for the whole run, owned by the frame; only a
+// window just made is shown, so a second request leaves the open one where
+// it is (not even brought forward).
 void show_support_contact(kt::ui::Window* frame) {
   static Cemergex window;
-  window.Create(frame);
-  if (window.IsWindow()) window.ShowWindow(kt::ui::kSwShow);
+  if (window.Create(frame) == 1) window.ShowWindow(kt::ui::kSwShow);
 }
 
 // The restore from a pen into another school asks where the data go.

@@ -1,7 +1,9 @@
 // The processing menu page (see processing_menu.h). Its buttons go through
 // the frame's page commands, so a page not built yet answers as the page
 // table says; the reports and the check run modally in the computation
-// window, which shows their progress and result.
+// window, which shows their progress and result, and the technical editor
+// runs modally over the frame (navigation locked while the engine's tables
+// are edited), back on this page when it ends.
 #include "board/processing_menu.h"
 
 #include "board/board_page.h"
@@ -13,9 +15,11 @@
 #include "board/room_window.h"
 #include "remote/publishing.h"
 #include "shell/dialog_title.h"
+#include "shell/engine_commands.h"
 #include "shell/frame.h"
 #include "shell/ml_text.h"
 #include "shell/status_file.h"
+#include "structure/technical_editor.h"
 #include "structure/trial_computation.h"
 
 using namespace kt::ui;
@@ -49,8 +53,8 @@ const MlText kNoBlank = {"nessuna", "keine", "none"};
 
 constexpr std::uint32_t kButton = kBsPushButton | kWsTabStop;
 // The list offers none and one to four blank paragraphs: the table form
-// writes one more than the setting, so the setting is the row less two.
-constexpr int kBlankRows = 5;
+// writes one more than the setting, so the setting is the row less one.
+constexpr int kBlankRows = kMaxBlankParagraphs + 2;
 
 const ControlTemplate kControls[] = {
     {"Static", Cmakedibi::kTitleId, "", kSsLeft, 8, 8, 360, 12},
@@ -84,12 +88,7 @@ void ui_register_processing_menu_template() {
   if (find_dialog_template(kTemplate.id) != &kTemplate) register_dialog_template(kTemplate);
 }
 
-void makedibi_apply_report_options() {
-  g_rtf_text_form_option = g_processing_options[0] ? 1 : 0;
-  g_table_blank_paragraphs = static_cast<signed char>(g_processing_options[1]);
-  if (g_table_blank_paragraphs < -1) g_table_blank_paragraphs = -1;
-  if (g_table_blank_paragraphs > kBlankRows - 2) g_table_blank_paragraphs = kBlankRows - 2;
-}
+void makedibi_apply_report_options() { og_copy_engine_option_word(); }
 
 bool Cmakedibi::OnInitDialog() {
   CResizableDialog::OnInitDialog();
@@ -123,7 +122,7 @@ bool Cmakedibi::OnCommand(WParam w, LParam l) {
   }
   if (command_code(w) != kBnClicked) return CResizableDialog::OnCommand(w, l);
   switch (id) {
-    case kTechnicalEditorId: alfadlg_go_to_page(kPageEditek); return true;
+    case kTechnicalEditorId: tech_run_editor_modal(); return true;
     case kComputeId: alfadlg_go_to_page(kPageMake); return true;
     case kViewId: alfadlg_go_to_page(kPageQuadro); return true;
     case kBalanceId: alfadlg_go_to_page(kPageBila); return true;

@@ -11,15 +11,25 @@
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
-#include "structure/unsaved_changes_prompt.h"
+#include "shell/ml_text.h"
+#include "platform/cp1252.h"
 
 using namespace kt::ui;
 
 namespace {
 
+// The parameter pages' own wording of the question (the other pages ask
+// with the shared g_abandon_question).
+const MlText kAbandonQuestion = {"Sicuro di abbandonare le modifiche ?", "Änderungen verlassen - sicher?"_cp,
+                                 "Sure to drop changes?"};
 
 void read_school_files() {
   og_read_school_files(0);
+}
+
+// True when there are no changes, or the user agrees to drop them.
+bool may_drop_changes() {
+  return og_save_if_changed(1) != 1 || ui_message_box_type(kAbandonQuestion.Get(), 36) == 6;
 }
 
 }  // namespace
@@ -42,7 +52,7 @@ void CParamPageBase::PostFrameCommand(int command) {
 
 bool CParamPageBase::AbandonEdits() {
   BeforeLeaving();
-  if (og_save_if_changed(1) == 1 && ui_message_box_type(g_abandon_question.Get(), 36) != 6) return false;
+  if (!may_drop_changes()) return false;
   read_school_files();
   PostFrameCommand(kPageReopen);
   return true;
@@ -50,12 +60,13 @@ bool CParamPageBase::AbandonEdits() {
 
 void CParamPageBase::OnCancel() {
   BeforeLeaving();
-  if (og_save_if_changed(1) == 1 && ui_message_box_type(g_abandon_question.Get(), 36) != 6) {
-    // Kept edits: the close path meets the unsaved-changes prompt.
-    CResizableDialog::OnCancel();
-    return;
+  // Kept edits: the close path meets the unsaved-changes prompt. Dropped
+  // ones: the files are read again and the page re-opened from them before
+  // the frame closes it (both commands are posted, in that order).
+  if (may_drop_changes()) {
+    read_school_files();
+    PostFrameCommand(kPageReopen);
   }
-  read_school_files();
   CResizableDialog::OnCancel();
 }
 

@@ -22,9 +22,10 @@ class CParamPageBase : public CResizableDialog {
   // Writes "scuola1.txt" and "scuola2.txt" as one step; false, after telling
   // the user which file failed and why, when they were not written.
   bool SaveSchool();
-  // Asks "Sicuro di abbandonare le modifiche ?" when there are changes; on
-  // Yes (or without changes) reads both files again and asks the frame to
-  // re-open the page. Returns true when the files were read again.
+  // Asks "Sicuro di abbandonare le modifiche ?" (in the user's language)
+  // when there are changes; on Yes (or without changes) reads both files
+  // again and asks the frame to re-open the page. Returns true when the
+  // files were read again.
   bool AbandonEdits();
   void OnCancel() override;
   // Called before the page is closed or left (the special options page

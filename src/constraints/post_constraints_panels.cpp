@@ -395,7 +395,8 @@ void Cvicat::OnForbidden(int side) {
   if (!part) return;
   std::uint8_t work[kUiWeekCells] = {};
   if (part->forbidden_hours[0] != 255) std::memcpy(work, part->forbidden_hours, kUiWeekCells);
-  if (m_post->partner >= 0) m_help.SetTextML(&text::kPartnerMapWarning);
+  // A post shared with a partner: the warning stands out in the warnings' crimson.
+  if (m_post->partner >= 0) m_help.SetMultilineText(text::kPartnerMapWarning.Get(), rgb(165, 0, 33));
   m_grid.SetGridData(nullptr, "Ore Vietate per questa Classe:", og_class_label(m_post->class_index), work, nullptr, 0);
   if (m_grid.DoModal() != kIdOk) return;
   if (work[0] == 255) {

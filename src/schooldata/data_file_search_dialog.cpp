@@ -25,7 +25,7 @@ const MlText kColumnHeads[] = {
     {{"Cartella", "Ordner", "Folder"}},
     {{"Trovato", "Gefunden", "Found"}},
     {{"Data / Ora", "Datum / Stunde", "Date / Time"}},
-    {{"", "", ""}},  // the hidden sort key: the date shows once, in the column before
+    {{"Data / Ora", "Datum / Stunde", "Date / Time"}},  // the hidden sort key, under the date's heading
     {{"TYPE", "TYPE", "TYPE"}},
     {{"SIZE scuola2", "SIZE scuola2", "SIZE scuola2"}},
 };
@@ -67,7 +67,8 @@ bool Crical::OnInitDialog() {
   m_rows.clear();
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
   int columns = m_selection_mode ? 6 : 4;
-  for (int c = 0; c < columns; ++c) m_list.InsertColumn(c, kColumnHeads[c][language], kLvcfmtLeft, c == 3 ? 0 : 120);
+  for (int c = 0; c < columns; ++c)
+    m_list.InsertColumn(c, kColumnHeads[c][language], kLvcfmtLeft, c == kSortKeyColumn ? 0 : 120);
   SetDlgItemText(kWorkId, shown(m_working));
   bool pen_title = (SingleDrive() && m_drive != 'C') || m_selection_mode;
   SetDlgItemText(kTitleId, data_file_text(pen_title ? DataFileText::kTitlePen : DataFileText::kTitleComputer, language));
@@ -137,7 +138,9 @@ void Crical::FinishSearch() {
   m_rows = m_search.rows();  // sorted newest first by the worker
   m_list.DeleteAllItems();
   ShowRows(0);
-  ui_fit_list_columns_to_content(m_list, 3, -1);
+  ui_fit_list_columns_to_content(m_list, -1, -1);
+  // The sort key (year to second) orders the rows only; the date shows once.
+  m_list.SetColumnWidth(kSortKeyColumn, 0);
   SetDlgItemText(kFolderId, SingleDrive() && !m_rows.empty() ? shown(PenRootOf(m_rows[0].folder)) : "");
   if (Window* w = GetDlgItem(kStartId)) w->EnableWindow(!SingleDrive());
   if (Window* w = GetDlgItem(kActionId)) w->EnableWindow(true);

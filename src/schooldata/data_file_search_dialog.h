@@ -30,6 +30,8 @@ class Crical : public CResizableDialog {
   static constexpr int kTemplate = 252;
   static constexpr int kListId = 1030, kStartId = 1164, kActionId = 1165, kTitleId = 1552, kSearchLabelId = 1548,
                        kFolderId = 1635, kWorkLabelId = 1549, kWorkId = 1040, kHelpId = 1758;
+  // The list column of the hidden sort key, year to second.
+  static constexpr int kSortKeyColumn = 3;
   static constexpr kt::ui::WParam kPollTimer = 12345679;
   static constexpr std::uint32_t kPollMs = 231;  // the processing pages' pace
   static constexpr std::int8_t kEveryDrive = -1;

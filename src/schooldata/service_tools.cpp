@@ -135,14 +135,16 @@ int find_teacher(const char* name) {
 
 bool ask(const char* question) { return ui_message_box_type(question, kMbYesNo | kMbIconQuestion) == kt::ui::kIdYes; }
 
-// "G:x" becomes "PMGY:x": a consecutive-hours map whose second digit is 2-9
-// loses that digit, and the daily maximum rises to it.
+// "G:x" becomes "PMGY:x": a grouping row ("G:" or "G2:") whose second digit
+// is 2-9 loses that digit, and the part's daily maximum rises to it.
 void move_map_digits_to_daily_max() {
   each_post_part([](UiPostPart& part) {
     for (char digit = '9'; digit >= '2'; --digit) {
-      if (part.grouping1[0] == 0 || part.grouping1[1] != digit) continue;
-      part.grouping1[1] = 0;
-      if (part.daily_max < digit - '0') part.daily_max = static_cast<std::int8_t>(digit - '0');
+      for (char* row : {part.grouping1, part.grouping2}) {
+        if (row[1] != digit) continue;
+        row[1] = 0;
+        if (part.daily_max < digit - '0') part.daily_max = static_cast<std::int8_t>(digit - '0');
+      }
     }
   });
 }
@@ -263,21 +265,42 @@ void clean_up_description() {
   rewrite_description();
 }
 
-// The zip the server received with a school (the first 20 characters of the
-// folder's name) is kept in the sibling folder "MIRVOL", emptied first, so
-// the previous data stay at hand after a copy. The received folder itself
-// stays: the copy lies inside it.
-void keep_previous_zip(const std::string& folder) {
+// The data the server received with a school (the folder and the zip named
+// by the first 20 characters of the folder's name) are kept in the sibling
+// folder "MIRVOL", emptied first: the received school files and the zip.
+// Once both are there, the server's copies of them go: the zip and the
+// received files at the top of the folder. The folder itself stays, as the
+// new copy lies inside it.
+void keep_received_data(const std::string& folder) {
   std::string name = folder;
   while (!name.empty() && name.back() == '\\') name.pop_back();
   name = name.substr(name.find_last_of('\\') + 1).substr(0, 20);
   std::string zip = std::string(kServerPath) + "\\" + name + ".zip";
   if (!kt::file_exists(kt::translate_path(zip))) return;
   og_make_path((std::string(kServerOldPath) + "\\").c_str());
-  char text[600];
-  if (og_empty_folder(kServerOldPath, nullptr) != 0 ||
-      og_copy_file(zip.c_str(), (std::string(kServerOldPath) + "\\" + name + ".zip").c_str(), nullptr) != 0) {
+  std::vector<std::string> received;
+  for (const char* file : kCopied) {
+    std::string path = folder + "\\" + file;
+    if (kt::file_exists(kt::translate_path(path))) received.push_back(file);
+  }
+  bool kept = og_empty_folder(kServerOldPath, nullptr) == 0;
+  for (const std::string& file : received)
+    kept = kept && og_copy_file((folder + "\\" + file).c_str(), (std::string(kServerOldPath) + "\\" + file).c_str(),
+                                nullptr) == 0;
+  kept = kept && og_copy_file(zip.c_str(), (std::string(kServerOldPath) + "\\" + name + ".zip").c_str(), nullptr) == 0;
+  if (!kept) {
+    char text[600];
     std::snprintf(text, sizeof text, "Errore creazione [%s]", kServerOldPath);
+    ui_message_box(text);
+    return;  // the server's data stay where they are
+  }
+  // A file that cannot go stays in both places; the user is told which.
+  std::vector<std::string> gone = {zip};
+  for (const std::string& file : received) gone.push_back(folder + "\\" + file);
+  for (const std::string& path : gone) {
+    if (og_delete_file_checked(path.c_str()) != 0) continue;
+    char text[600];
+    std::snprintf(text, sizeof text, "Errore cancellazione [%s]", path.c_str());
     ui_message_box(text);
   }
 }
@@ -325,7 +348,7 @@ int og_copy_to_folder(int mode) {
     }
   }
   og_set_current_folder(target.c_str());
-  if (mode == 1) keep_previous_zip(folder);
+  if (mode == 1) keep_received_data(folder);
   return 0;
 }
 

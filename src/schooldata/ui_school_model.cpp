@@ -13,6 +13,7 @@
 #include "schooldata/band_defaults.h"
 #include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
+#include "shell/app_startup.h"
 
 UiSchoolStructure g_ui_structure, g_ui_structure_saved;
 UiSchoolHeader g_ui_header, g_ui_header_saved;
@@ -112,7 +113,8 @@ int og_save_if_changed(int check_only) {
     case 3:
       return 1;
     default:
-      return -1;
+      // The prompt has three answers; any other is a fault of the program.
+      og_fatal_system_error("SW", ".\\OG_catw", __LINE__);
   }
 }
 

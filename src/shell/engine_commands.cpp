@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "engine/engine_main.h"
+#include "engine/report_services.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "platform/ui_thread.h"
@@ -21,7 +22,6 @@
 #include "solver/parallel_workers.h"
 
 std::uint8_t g_engine_quiet_byte = 0;
-std::uint8_t g_engine_option_word[2] = {0, 0};
 EngineThread g_engine_thread;
 
 namespace {
@@ -73,10 +73,17 @@ bool og_engine_result_shows_message(std::int32_t result) {
   return result != kResultOk && result != kResultTestFirstError && g_engine_quiet_byte != 157;
 }
 
+void og_copy_engine_option_word() {
+  g_rtf_text_form_option = g_processing_options[0] ? 1 : 0;
+  int blank = static_cast<signed char>(g_processing_options[1]);
+  if (blank < -1) blank = -1;
+  if (blank > kMaxBlankParagraphs) blank = kMaxBlankParagraphs;
+  g_table_blank_paragraphs = static_cast<signed char>(blank);
+}
+
 std::int32_t og_run_engine(std::uint32_t code) {
   g_status.language = static_cast<std::int8_t>(g_language);
-  g_engine_option_word[0] = g_processing_options[0];
-  g_engine_option_word[1] = g_processing_options[1];
+  og_copy_engine_option_word();
   EngineArguments args;
   if (code > 41 || !og_engine_arguments(code, args)) og_fatal_system_error("param", ".\\OG_util", 178);
   const char* argv[] = {"Questo non serve", args.command, args.has_option ? args.option : nullptr, nullptr};

@@ -91,6 +91,20 @@ void CDictionaryPage::Abandon() {
 
 void CDictionaryPage::OnOK() { OnEnter(Window::GetFocus()); }
 
+bool CDictionaryPage::OnCommand(WParam w, LParam l) {
+  if (command_code(w) == kBnClicked && command_id(w) >= 0) {
+    if (command_id(w) == m_save_id) {
+      SaveFiles();
+      return true;
+    }
+    if (command_id(w) == m_abandon_id) {
+      Abandon();
+      return true;
+    }
+  }
+  return CResizableDialog::OnCommand(w, l);
+}
+
 void CDictionaryPage::OnCancel() {
   if (IsDialogForm()) {
     EndDialog(kDialogFormEnd);

@@ -28,8 +28,11 @@ class CDictionaryPage : public CResizableDialog {
   static constexpr kt::ui::Color kCrimson = kt::ui::rgb(165, 0, 33);
   static constexpr kt::ui::Color kLightGreen = kt::ui::rgb(238, 255, 221);
 
-  // Registers the templates, so a caller's stack object runs at once.
-  explicit CDictionaryPage(int template_id) : CResizableDialog(template_id, nullptr, kPageBackground) {
+  // Registers the templates, so a caller's stack object runs at once. The
+  // page's "!SALVA le modifiche" and "!ABBANDONA le modifiche" buttons, when
+  // given, run SaveFiles and Abandon without the page's own handler.
+  explicit CDictionaryPage(int template_id, int save_id = -1, int abandon_id = -1)
+      : CResizableDialog(template_id, nullptr, kPageBackground), m_save_id(save_id), m_abandon_id(abandon_id) {
     ui_register_dictionary_templates();
   }
 
@@ -52,6 +55,7 @@ class CDictionaryPage : public CResizableDialog {
   void Abandon();
   void OnOK() override;
   void OnCancel() override;
+  bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
 
   // Common page start: fits the page area, hides the grip, sets the title.
   void StartPage(const char* title);
@@ -66,6 +70,10 @@ class CDictionaryPage : public CResizableDialog {
                     const std::function<void()>& remove);
 
   bool m_program_selects = false;  // selection changes made by the page itself are not shown back
+
+ private:
+  int m_save_id;
+  int m_abandon_id;
 };
 
 // Yes/No question with the question icon; true for Yes.

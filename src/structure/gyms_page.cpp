@@ -675,12 +675,6 @@ bool Cpale::OnCommand(WParam w, LParam l) {
     case kDeleteId:
       DeleteRooms();
       return true;
-    case kSaveId:
-      SaveFiles();
-      return true;
-    case kAbandonId:
-      Abandon();
-      return true;
     default:
       return CDictionaryPage::OnCommand(w, l);
   }

@@ -62,7 +62,7 @@ class Cpale : public CDictionaryPage {
   // What Apply did: nothing to apply, applied, or refused with a message.
   enum class Applied { kNothing, kDone, kRefused };
 
-  Cpale() : CDictionaryPage(kTemplate) {}
+  Cpale() : CDictionaryPage(kTemplate, kSaveId, kAbandonId) {}
 
   Applied Apply(ApplyMode mode);
   void FillRoomList(bool rebuild);

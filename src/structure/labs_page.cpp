@@ -612,12 +612,6 @@ bool Clapal::OnCommand(WParam w, LParam l) {
     case kRemoveId:
       RemoveLabFromGroup();
       return true;
-    case kSaveId:
-      SaveFiles();
-      return true;
-    case kAbandonId:
-      Abandon();
-      return true;
     default:
       return CDictionaryPage::OnCommand(w, l);
   }

@@ -51,7 +51,7 @@ class Clapal : public CDictionaryPage {
   static constexpr int kHelpButtons = 3;
   static constexpr int kStatics = 4;
 
-  Clapal() : CDictionaryPage(kTemplate) {}
+  Clapal() : CDictionaryPage(kTemplate, kSaveId, kAbandonId) {}
 
   char m_added_lab[21] = {};
   char m_added_group[21] = {};

@@ -338,8 +338,10 @@ void Clacoco::ShowRows() {
                                          subject_name(r.subgroup),
                                          r.extended ? kYesText.Get() : ""};
     for (int c = 1; c < kColumns; ++c) m_grid.SetItemText(row, c, texts[c]);
+    // Changed rows show in their own colour; the hour column keeps the
+    // grid's, where the row the change moved to shows as highlighted.
     if (r.changed)
-      for (int c = 0; c < kColumns; ++c) m_grid.PaintCell(row, c, rgb(255, 230, 160));
+      for (int c = 1; c < kColumns; ++c) m_grid.PaintCell(row, c, rgb(255, 230, 160));
     if (r.subgroup >= 0) ++subgroups;
   }
   int rows = int(m_rows.size());
@@ -558,10 +560,19 @@ void Clacoco::CompleteJoin(const ClassHourRow& picked, int column) {
   AfterChange(picked.teacher);
 }
 
+// The rows are built again; the highlight moves to the first row the
+// change touched, as a whole row, so the user sees where the hour went
+// without the page acting as if that row had been clicked.
 void Clacoco::AfterChange(int teacher) {
   class_hours_merge_posts(teacher);
   BuildRows();
   EnableForColumn(-1);
+  for (std::size_t i = 0; i < m_rows.size(); ++i) {
+    if (!m_rows[i].changed) continue;
+    m_grid.RequestCell(int(i), 0);
+    m_grid.MoveHighlight(0);
+    break;
+  }
 }
 
 int Clacoco::ChosenTeacher(const ComboBox& chooser) const {

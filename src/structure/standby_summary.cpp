@@ -4,6 +4,8 @@
 // one click rule, found from the cell's control id.
 #include "structure/standby_summary.h"
 
+#include "shell/app_startup.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -74,7 +76,7 @@ CContadispo::~CContadispo() {
 }
 
 int CContadispo::Create(Window* parent) {
-  if (m_created || m_selected_teacher == nullptr) return 0;
+  if (m_created) return 0;
   const DialogTemplate& t = standby_template();
   if (find_dialog_template(t.id) != &t) register_dialog_template(t);
   if (!Dialog::Create(kTemplate, parent)) return 0;
@@ -124,6 +126,9 @@ bool CContadispo::OnInitDialog() {
     cell.SetCaption("");
   }
   or_move_standby_count(-1, -1, -1, -1);
+  // Only the timetable board opens the window, after telling it where the
+  // teacher it finds goes; without that place the program is at fault.
+  if (m_selected_teacher == nullptr) og_fatal_system_error("SW", "Contadispo", __LINE__);
   m_first_fill = true;
   Refresh();
   SetTimer(kTimer, kTimerMs);

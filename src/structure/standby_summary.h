@@ -33,7 +33,7 @@ class CContadispo : public CDialogML {
   static int CellId(int day, int hour);
 
   // Creates the window unless it exists: 1 created, 0 not. Without a
-  // board variable to write into, nothing is created.
+  // board variable to write into, the program ends (system error "SW").
   int Create(kt::ui::Window* parent);
   bool IsCreated() const { return m_created; }
   int DestroyWindow() override;

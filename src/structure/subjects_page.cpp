@@ -482,12 +482,6 @@ bool Cmaterie::OnCommand(WParam w, LParam l) {
     case kDeleteId:
       DeleteSelectedSubjects();
       return true;
-    case kSaveId:
-      SaveFiles();
-      return true;
-    case kAbandonId:
-      Abandon();
-      return true;
     default:
       return CDictionaryPage::OnCommand(w, l);
   }

@@ -44,7 +44,7 @@ class Cmaterie : public CDictionaryPage {
   static constexpr int kHelpButtons = 7;
   static constexpr int kStatics = 7;
 
-  Cmaterie() : CDictionaryPage(kTemplate) {}
+  Cmaterie() : CDictionaryPage(kTemplate, kSaveId, kAbandonId) {}
 
   // 0 any type, 1 ordinary only, 2 conversation only (dialog form).
   int m_type_restriction = 0;

@@ -57,8 +57,10 @@ const ControlTemplate kControls[] = {
     {"Button", Ceditek::kAbandonId, "!ABBANDONA le modifiche", kBsPushButton | kWsTabStop, 350, 26, 110, 16},
     {"ListView", Ceditek::kListId, "", kLvsReport | kLvsShowSelAlways | kWsBorder | kWsTabStop, 8, 48, 460, 220},
 };
+// A captioned pop-up, as the other pages that also run as modal dialogs: the
+// frame makes it a child when it shows it as a page.
 const DialogTemplate kEditorTemplate = {Ceditek::kTemplate, "Editor tecnico",
-                                        kWsChild, 0, 0, 476, 276, kControls};
+                                        kWsPopup | kWsCaption | kWsSysMenu | kWsThickFrame, 0, 0, 476, 276, kControls};
 
 const char* name_of(const char* name) { return name ? name : ""; }
 const char* teacher_name(int t) { return t >= 0 && t < g_eng_school.teacher_count ? g_eng_teachers[t].name : ""; }

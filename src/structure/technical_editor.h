@@ -6,9 +6,9 @@
 // own tables instead of the user interface's model; edits live in the edit
 // table (technical_edits.h) until they are saved.
 //
-// A page of the frame (slot Editek) opened from the processing menu, to
-// which it returns after saving or abandoning; the timetable views can also
-// run it modally (tech_run_editor_modal), in which case it ends with 999.
+// The processing menu runs it modally (tech_run_editor_modal), in which case
+// it ends with 999; it is also a page of the frame (slot Editek, its page
+// command), which returns to the processing menu after saving or abandoning.
 // Leaving with edits not saved asks first; conflicts block the save. Sized
 // for 10000 lessons in one list.
 #pragma once

@@ -16,6 +16,7 @@
 #include "platform/paths.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_utilities.h"
+#include "shell/app_startup.h"
 #include "shell/engine_commands.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
@@ -100,6 +101,8 @@ const MlText kStageFocusCaption = {"Concentra sulla fase", "Auf die Phase konzen
 const MlText kProposalCaption = {"Proponi deroghe", "Ausnahmen vorschlagen", "Propose exemptions"};
 const MlText kProblemsCaption = {"Problemi", "Probleme", "Problems"};
 const MlText kSupportCaption = {"Assistenza", "Hilfe", "Support"};
+const MlText kPowerOffCaption = {"Spegni il computer a fine calcolo", "Computer am Ende ausschalten",
+                                 "Switch the computer off at the end"};
 const MlText kTechniqueTexts[5] = {
     {"Calcolo completo di un nuovo orario", "Neuen Stundenplan vollstaendig berechnen", "Compute a new timetable"},
     {"Continua dall'orario salvato", "Vom gespeicherten Stundenplan fortsetzen", "Continue from the saved timetable"},
@@ -130,6 +133,7 @@ const ControlTemplate kControls[] = {
     {"Button", Cmake::kProblemsId, "Problemi", kButton, 264, 212, 50, 16},
     {"Button", Cmake::kExemptionsId, "Deroghe", kButton, 6, 232, 60, 16},
     {"Button", Cmake::kSupportId, "Assistenza", kButton, 70, 232, 60, 16},
+    {"Button", Cmake::kPowerOffId, "Spegni il computer a fine calcolo", kCheck, 136, 234, 174, 12},
     {"Button", Cmake::kCloseId, "Chiudi", kButton, 314, 232, 60, 16},
 };
 const DialogTemplate kTemplate = {Cmake::kTemplate, "Calcolo dell'Orario",
@@ -138,7 +142,8 @@ const DialogTemplate kTemplate = {Cmake::kTemplate, "Calcolo dell'Orario",
 // Controls only the page shows: the run-control of a search.
 constexpr int kPageOnlyIds[] = {Cmake::kTechniqueId, Cmake::kStartId,      Cmake::kCpuId,
                                 Cmake::kProposalId,  Cmake::kStageFocusId, Cmake::kPauseId,
-                                Cmake::kStageAgainId, Cmake::kLeaveGapId,  Cmake::kProblemsId};
+                                Cmake::kStageAgainId, Cmake::kLeaveGapId,  Cmake::kProblemsId,
+                                Cmake::kPowerOffId};
 
 std::string formatted(const MlText& text, const char* value) {
   char out[kMessageSize + 160];
@@ -235,7 +240,8 @@ bool Cmake::OnInitDialog() {
       {kStopId, &kStopCaption},         {kExemptionsId, &kExemptionsCaption}, {kCloseId, &kCloseCaption},
       {kStartId, &kStartCaption},       {kPauseId, &kPauseCaption},           {kCpuId, &kCpuCaption},
       {kStageAgainId, &kStageAgainCaption}, {kLeaveGapId, &kLeaveGapCaption}, {kStageFocusId, &kStageFocusCaption},
-      {kProposalId, &kProposalCaption}, {kProblemsId, &kProblemsCaption},     {kSupportId, &kSupportCaption}};
+      {kProposalId, &kProposalCaption}, {kProblemsId, &kProblemsCaption},     {kSupportId, &kSupportCaption},
+      {kPowerOffId, &kPowerOffCaption}};
   for (const auto& [id, text] : captions) SetDlgItemText(id, text->Get());
   ShowPageControls(m_page_use);
   if (m_page_use) {
@@ -349,6 +355,10 @@ void Cmake::Poll() {
   else if (!message.empty()) Finish(result, message);
   else if (m_code == EngineCommandCode::Repo) Finish(result, kReportsDone.Get());
   else Finish(result, formatted(stopped && !is_trial(m_code) ? kStopped : text_of(m_code, kTrialDone, kDone), g_status.error_count.load()));
+  // A computation left to run to its end (nobody pressed STOP) switches the
+  // computer off when the user asked for it; switching off ends the program.
+  if (m_page_use && is_computation(m_code) && !stopped && IsDlgButtonChecked(kPowerOffId) == kBstChecked)
+    og_shutdown_computer(1);
 }
 
 void Cmake::Finish(std::int32_t result, const std::string& text) {

@@ -8,7 +8,9 @@
 // - Held by the page holder as the computation page: the user chooses the
 //   technique ("CALC:" with REDO, CONT, MINI, MIBU or DERR) and starts it;
 //   pause, CPU pacing, the staging requests, the exemption proposals and the
-//   problems monitor act on the running search.
+//   problems monitor act on the running search; with "Spegni il computer a
+//   fine calcolo" ticked, a computation that ends by itself switches the
+//   computer off (og_shutdown_computer).
 //
 // A run: the class calendars are checked against the class hours; the
 // syntax check runs on the user-interface thread (the residual-errors file
@@ -56,7 +58,8 @@ class Cmake : public CResizableDialog {
   static constexpr int kTitleId = 1001, kStatusId = 1002, kProgressId = 1003, kResultId = 1004, kStopId = 1005,
                        kExemptionsId = 1006, kCloseId = 1007, kTechniqueId = 1008, kStartId = 1009,
                        kPauseId = 1010, kCpuId = 1011, kStageAgainId = 1012, kLeaveGapId = 1013,
-                       kStageFocusId = 1014, kProposalId = 1015, kProblemsId = 1016, kSupportId = 1017;
+                       kStageFocusId = 1014, kProposalId = 1015, kProblemsId = 1016, kSupportId = 1017,
+                       kPowerOffId = 1018;
   static constexpr kt::ui::WParam kTimer = 12345678;
   static constexpr std::uint32_t kTimerMs = 231;
   // The techniques of the page, in the order of its list.

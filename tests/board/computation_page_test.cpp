@@ -334,12 +334,14 @@ TEST_F(Computation, TwoWorkersComputeWithThePageAndEndWithTheProgram) {
     WaitEnd(g_make_page);
     EXPECT_TRUE(g_worker_processes[1].running()) << "the workers wait for the next run";
   });
+  // The area's name under this test's tag: an untagged area another run
+  // left on the machine is none of this program's.
+  std::string area = or_parpro_object_name("KestrinTempusParproArea.map");
   ::unsetenv("KESTRINTEMPUS_PROCESSES");
   ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
   for (pid_t w : workers) EXPECT_NE(::kill(w, 0), 0) << "worker " << w << " ended with the program";
   EXPECT_EQ(g_process_count, 0);
-  EXPECT_FALSE(kt::SharedMemory::open(or_parpro_object_name("KestrinTempusParproArea.map"), kParproAreaSize))
-      << "the shared area is removed";
+  EXPECT_FALSE(kt::SharedMemory::open(area, kParproAreaSize)) << "the shared area is removed";
 }
 
 // A program that is killed leaves no worker behind: each notices that its

@@ -163,3 +163,60 @@ TEST_F(ParamPages, FramePageCommandsOpenTheInstalledPages) {
 }
 
 }  // namespace
+
+namespace {
+
+// Abandoning edited parameters asks in the user's language; Esc with Yes
+// reads the files again, re-opens the page from them and then closes it
+// (the frame goes up to the configuration menu without the unsaved-changes
+// prompt); with No the page closes through that prompt.
+TEST_F(ParamPages, AbandonAndEscAskInTheUsersLanguageAndDropTheEdit) {
+  ui_register_frame_templates();
+  constraints_install_pages();
+  g_ui_settings.building_count = 1;
+  og_snapshot_all();
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  struct Case {
+    int language;
+    const char* question;
+  };
+  const Case cases[] = {{0, "Sicuro di abbandonare le modifiche ?"},
+                        {1, "\xC4nderungen verlassen - sicher?"},
+                        {2, "Sure to drop changes?"}};
+  UiHq2Table& breaks = g_ui_settings.giornipausacl;
+  const UiHq2Table saved = breaks;
+  for (const Case& c : cases) {
+    g_language = std::uint8_t(c.language);
+    ASSERT_TRUE(g_frame.GoTo(kPageParameters1));
+    ui.Pump();
+    auto* shown = static_cast<Corapage*>(g_current_page);
+    // An edit through the picker of 11.2: the first band's breaks become 2 days.
+    ui.OnNextModal([&](Dialog& d) {
+      ui.Select(d, 1439, 2);
+      d.GetDlgItem(kIdOk)->SetFocus();
+      ui.Click(d, kIdOk);
+    });
+    ui.Click(*shown, P::kFirstBandId + 1);
+    ASSERT_TRUE(og_school_changed()) << c.language;
+    std::size_t boxes = ui.boxes().size();
+    ui.AnswerNextModal(kIdNo);
+    ui.Click(*shown, P::kAbandonId);  // No: the edit stays, the page too
+    ASSERT_EQ(ui.boxes().size(), boxes + 1) << c.language;
+    EXPECT_EQ(ui.boxes().back().texts.at(0), c.question) << c.language;
+    EXPECT_TRUE(og_school_changed());
+    ui.AnswerNextModal(kIdYes);
+    shown->SetFocus();
+    ui.Key(kVkEscape);
+    ui.Pump();
+    EXPECT_EQ(ui.boxes().size(), boxes + 2) << c.language;  // no unsaved-changes prompt after Yes
+    EXPECT_FALSE(og_school_changed()) << c.language;
+    EXPECT_EQ(breaks.pairs[0][1], saved.pairs[0][1]) << c.language;
+    EXPECT_EQ(g_current_page_template, 137u) << c.language;
+  }
+  g_language = 0;
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+}  // namespace

@@ -439,6 +439,29 @@ TEST_F(PostConstraintsPage, TheForbiddenHoursButtonShowsWhetherAMapIsSet) {
   g_frame.DestroyWindow();
 }
 
+// On a post shared with a partner the forbidden-hours grid comes with the
+// warning that the map counts for both parts, in the warnings' crimson.
+TEST_F(PostConstraintsPage, APartnersForbiddenHoursComeWithAWarningInCrimson) {
+  Open();
+  SelectPost(2);  // SCIENZE with BIANCHI in the lab
+  ui.OnNextModal([&](Dialog&) { ui.Key(kVkEscape); });
+  ui.Click(g_vicat_page, V::kPanels[0].forbidden);
+  auto* help = dynamic_cast<CSpiegaML*>(g_vicat_page.GetDlgItem(V::kHelpId));
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->LastText(), vicat_text::kPartnerMapWarning.Get());
+  const DisplayList drawn = ui.Render(g_vicat_page);
+  const DrawItemOp* shown = nullptr;
+  for (const DrawItemOp* op : drawn.ForControl(V::kHelpId))
+    if (op->op == DrawOp::kText && !op->text.empty()) shown = op;
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->color, rgb(165, 0, 33));
+  SelectPost(0);  // a post of his own: no warning
+  ui.OnNextModal([&](Dialog&) { ui.Key(kVkEscape); });
+  ui.Click(g_vicat_page, V::kPanels[0].forbidden);
+  EXPECT_NE(help->LastText(), vicat_text::kPartnerMapWarning.Get());
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 // A joined class, an excluded-day subject and a subgroup stored in the
 // description show on their own rows when the page opens again.
 TEST_F(PostConstraintsPage, StoredChoicesShowOnTheirRowsOnReopening) {

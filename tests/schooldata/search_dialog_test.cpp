@@ -51,7 +51,8 @@ TEST_F(SearchDialog, EveryDriveSearchStartsOnTheButtonAndListsNewestFirst) {
   TestDriver ui;
   Crical dialog;
   std::vector<std::string> before, folders, dates;
-  std::string title, action;
+  std::string title, action, key_heading;
+  int key_width = -1;
   bool start_enabled = false, start_after = false;
   ui.OnNextModal([&](Dialog& d) {
     before = column(d, 0);
@@ -62,6 +63,8 @@ TEST_F(SearchDialog, EveryDriveSearchStartsOnTheButtonAndListsNewestFirst) {
     finish(ui, dialog);
     folders = column(d, 0);
     dates = column(d, 2);
+    key_width = list(d).GetColumnWidth(Crical::kSortKeyColumn);
+    key_heading = list(d).GetColumnHeading(Crical::kSortKeyColumn);
     start_after = ui.IsEnabled(d, Crical::kStartId);
     ui.Click(d, kIdCancel);
   });
@@ -74,6 +77,9 @@ TEST_F(SearchDialog, EveryDriveSearchStartsOnTheButtonAndListsNewestFirst) {
   EXPECT_EQ(folders, (std::vector<std::string>{drive_ + "/KestrinTempusDati/b", pen_ + "/Copia_Dati_Orario/c",
                                                drive_ + "/KestrinTempusDati/a"}));
   EXPECT_EQ(dates, (std::vector<std::string>{"14-11-2023 22:13", "15-04-2022 05:20", "13-09-2020 12:26"}));
+  // The sort key stays under the date's heading and out of sight after the columns are fitted.
+  EXPECT_EQ(key_width, 0);
+  EXPECT_EQ(key_heading, "Date / Time");
 }
 
 TEST_F(SearchDialog, EscDuringASearchStopsItAndASecondEscCloses) {

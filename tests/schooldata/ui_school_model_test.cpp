@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "schooldata/band_defaults.h"
+#include "platform/test_driver.h"
 #include "schooldata/ui_school_model.h"
+#include "shell/app_startup.h"
+#include "shell/message_box.h"
 
 namespace {
 
@@ -44,9 +47,33 @@ TEST_F(UiSchoolModel, StayAnswerKeepsChanges) {
   og_set_unsaved_changes_prompt([] { return 3; });
   g_ui_header.extended_hours = 5;
   EXPECT_EQ(og_save_if_changed(0), 1);
-  og_set_unsaved_changes_prompt([] { return 7; });
-  EXPECT_EQ(og_save_if_changed(0), -1);
   og_set_unsaved_changes_prompt(nullptr);
+}
+
+// A prompt answer outside save, discard and stay ends the program as a
+// system error "SW" (exit code 0) and writes nothing.
+TEST_F(UiSchoolModel, AnswerOutsideThePromptsThreeIsFatal) {
+  struct Ended {
+    int code;
+  };
+  ProcessEnd before = og_set_process_end([](int code) { throw Ended{code}; });
+  ui_register_toolkit_templates();
+  kt::ui::TestDriver ui;
+  for (int i = 0; i < 3; ++i) ui.AnswerNextModal(kt::ui::kIdOk);
+  og_set_unsaved_changes_prompt([] { return 7; });
+  g_ui_header.extended_hours = 5;
+  int code = 99;
+  try {
+    og_save_if_changed(0);
+  } catch (const Ended& e) {
+    code = e.code;
+  }
+  og_set_unsaved_changes_prompt(nullptr);
+  og_set_process_end(before);
+  EXPECT_EQ(code, 0);
+  ASSERT_EQ(ui.boxes().size(), 3u);  // the system error is shown three times
+  EXPECT_NE(ui.boxes()[0].texts.at(0).find("Errore di sistema (SW)"), std::string::npos) << ui.boxes()[0].texts.at(0);
+  EXPECT_EQ(og_save_if_changed(1), 1);  // nothing was saved or read again
 }
 
 TEST_F(UiSchoolModel, BandCountStopsAtZeroThreshold) {

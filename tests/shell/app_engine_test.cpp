@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app_test_support.h"
+#include "engine/report_services.h"
 #include "platform/test_driver.h"
 
 namespace {
@@ -103,6 +104,55 @@ TEST_F(AppEngine, EngineThreadRunsOneCommandAtATimeAndTheInterfaceShowsItsMessag
   EXPECT_EQ(og_run_engine(EngineCommandCode::Synt), -1);
   g_engine_quiet_byte = 0;
   EXPECT_EQ(ui.boxes().size(), 1u);
+}
+
+// The two option bytes of the status file ("OLDWRD:") reach the report
+// writers at every command, without the processing menu being opened: byte
+// 0 chooses the RTF text form, byte 1 the blank paragraphs between tables
+// (out-of-range values brought to -1 or 3).
+TEST_F(AppEngine, StatusFileOptionBytesReachTheReportsOfEachCommand) {
+  TestDriver ui;
+  fs::copy_file(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt", school_ / "savego.txt");
+  struct Case {
+    const char* id;
+    const char* option_line;
+    int text_form;
+    int blank;
+    const char* present;
+  };
+  const Case cases[] = {{"text form", "OLDWRD:1-2\n", 1, 2, "Courier New"},
+                        {"table form", "OLDWRD:0-255\n", 0, -1, "\\trowd"},
+                        {"too many blank lines", "OLDWRD:0-9\n", 0, 3, "\\trowd"}};
+  for (const Case& c : cases) {
+    write(data_root() / "plenixstatus.txt", std::string("CURDIR:\\KestrinTempusDati\\piccola\n") + c.option_line);
+    g_rtf_text_form_option = std::uint8_t(1 - c.text_form);  // what an earlier run left
+    og_start_instance();
+    g_instance_lock.release();
+    fs::remove_all(school_ / "Orario");
+    ASSERT_EQ(og_run_engine(EngineCommandCode::Repo), 0) << c.id << ": " << g_status.message;
+    EXPECT_EQ(g_rtf_text_form_option, c.text_form) << c.id;
+    EXPECT_EQ(g_table_blank_paragraphs, c.blank) << c.id;
+    std::string rtf = read(school_ / "Orario" / "Orario Classi Completo.rtf");
+    EXPECT_NE(rtf.find(c.present), std::string::npos) << c.id;
+  }
+  EXPECT_TRUE(ui.boxes().empty());
+}
+
+// No page offers the stand-by allocation "DISP:" (code 23) or the check of a
+// test timetable "REPO:" with "Tkas" (code 41) on their own; both run
+// through the wrapper as the table says: "DISP:" places the stand-by hours
+// and writes the reports, "Tkas" checks "savetest.txt" and writes none.
+TEST_F(AppEngine, StandbyAllocationAndTestTimetableCheckRunThroughTheWrapper) {
+  TestDriver ui;
+  fs::copy_file(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt", school_ / "savego.txt");
+  EXPECT_EQ(og_run_engine(EngineCommandCode::Disp), 0) << g_status.message;
+  EXPECT_TRUE(fs::exists(school_ / "Orario" / "Orario Classi Completo.rtf"));
+  fs::copy_file(school_ / "savego.txt", school_ / "savetest.txt");
+  EXPECT_EQ(og_run_engine(EngineCommandCode::RepoTkas), 0) << g_status.message;
+  EXPECT_TRUE(fs::is_directory(school_ / "RisultatoTest"));
+  EXPECT_FALSE(fs::exists(school_ / "RisultatoTest" / "Orario Classi Completo.rtf"));
+  EXPECT_EQ(g_status.run_state.load(), kRunStateFinished);
+  EXPECT_TRUE(ui.boxes().empty());
 }
 
 }  // namespace

@@ -201,11 +201,19 @@ TEST_F(HomePageProgram, ServiceCodesRepairTheSchoolInBulk) {
   };
   auto none = [] {};
   const Case cases[] = {
-      {1049,  // "G:x" into "PMGY:x"
-       [] { std::snprintf(g_ui_teachers[0].posts[0].own.grouping1, 13, "32"); }, none,
+      {1049,  // "G:x" into "PMGY:x", in both grouping rows of a part
+       [] {
+         std::snprintf(g_ui_teachers[0].posts[0].own.grouping1, 13, "32");
+         std::snprintf(g_ui_teachers[0].posts[0].own.grouping2, 13, "14");
+         std::snprintf(g_ui_teachers[1].posts[0].own.grouping2, 13, "23");
+       },
+       none,
        [] {
          EXPECT_STREQ(g_ui_teachers[0].posts[0].own.grouping1, "3");
-         EXPECT_EQ(g_ui_teachers[0].posts[0].own.daily_max, 2);
+         EXPECT_STREQ(g_ui_teachers[0].posts[0].own.grouping2, "1");
+         EXPECT_EQ(g_ui_teachers[0].posts[0].own.daily_max, 4);
+         EXPECT_STREQ(g_ui_teachers[1].posts[0].own.grouping2, "2");
+         EXPECT_EQ(g_ui_teachers[1].posts[0].own.daily_max, 3);
        }},
       {1051, [] {}, none, [] { EXPECT_LT(teacher_named("ESPOSITO").personal.gmax, 0); }},  // the GMAX:3 goes
       {1052, [] { teacher_named("COLOMBO").personal.insegnamin = 4; }, none,
@@ -296,7 +304,8 @@ using namespace kt::ui;
 
 // The copy of a school the service server received: the choice starts in
 // the server's folder, the school lands in a folder named after it, and the
-// zip it came in is kept in "MIRVOL" (whose old content goes).
+// received files with the zip they came in are kept in "MIRVOL" (whose old
+// content goes) and leave the server's folder.
 TEST_F(HomePageProgram, ServerCopyKeepsTheReceivedZip) {
   fs::path server = root_ / "VPS_Server_Data" / "MIRVAT";
   fs::create_directories(server);
@@ -320,6 +329,11 @@ TEST_F(HomePageProgram, ServerCopyKeepsTheReceivedZip) {
     EXPECT_TRUE(fs::exists(copy / "scuola1.txt"));
     EXPECT_EQ(read(root_ / "VPS_Server_Data" / "MIRVOL" / "ricevuta.zip"), "PK zip");
     EXPECT_FALSE(fs::exists(root_ / "VPS_Server_Data" / "MIRVOL" / "vecchio.zip"));
+    EXPECT_EQ(read(root_ / "VPS_Server_Data" / "MIRVOL" / "scuola2.txt"), read(copy / "scuola2.txt"));
+    EXPECT_TRUE(fs::exists(root_ / "VPS_Server_Data" / "MIRVOL" / "scuola1.txt"));
+    EXPECT_FALSE(fs::exists(server / "ricevuta.zip"));
+    EXPECT_FALSE(fs::exists(server / "ricevuta" / "scuola2.txt"));
+    EXPECT_FALSE(fs::exists(server / "ricevuta" / "scuola1.txt"));
     const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
     EXPECT_EQ(or_main(0, 2, argv), 0) << g_status.message;
   });

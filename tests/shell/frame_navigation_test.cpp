@@ -57,6 +57,26 @@ TEST_F(FrameNavigation, SamePageBeepsParameterPagesReopen) {
   EXPECT_EQ(ui.beeps(), 1);
 }
 
+// "@Ho bisogno di assistenza" opens the support window once; a second
+// request leaves the open window where it is, behind the frame the user
+// went back to.
+TEST_F(FrameNavigation, ASecondSupportRequestLeavesTheOpenWindowBehind) {
+  OpenFrame();
+  ASSERT_TRUE(ui.Click(g_frame, 1779));
+  Window* support = Window::GetActiveWindow();
+  ASSERT_NE(support, nullptr);
+  ASSERT_NE(support, static_cast<Window*>(&g_frame));
+  EXPECT_TRUE(support->IsWindowVisible());
+  g_frame.SetActiveWindow();
+  ASSERT_TRUE(ui.Click(g_frame, 1779));
+  EXPECT_EQ(Window::GetActiveWindow(), static_cast<Window*>(&g_frame));
+  EXPECT_TRUE(support->IsWindowVisible());
+  support->SendMessage(kMsgCommand, make_command_param(kIdCancel, 0), 0);  // closed, so the next request makes it again
+  ASSERT_TRUE(ui.Click(g_frame, 1779));
+  EXPECT_NE(Window::GetActiveWindow(), static_cast<Window*>(&g_frame));
+  Window::GetActiveWindow()->SendMessage(kMsgCommand, make_command_param(kIdCancel, 0), 0);
+}
+
 TEST_F(FrameNavigation, LockedNavigationRefusesEsc) {
   EnterSchool();
   OpenFrame();

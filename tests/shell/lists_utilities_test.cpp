@@ -1,9 +1,11 @@
 // The list utilities: column widths saved, restored and fitted; sorting by
 // a column and the grouped sort of posts; classical class codes; the
-// extended list's cell colours and row data.
+// extended list's cell colours and row data; tinting a bitmap and loading
+// one on white.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"
+#include "shell/bitmap_colours.h"
 #include "shell/dialog_ml.h"
 #include "shell/list_ctrl_ex.h"
 #include "shell/list_utilities.h"
@@ -217,6 +219,40 @@ TEST_F(ListUtilities, ExtendedListCellColoursAndDataFollowTheirRow) {
   EXPECT_EQ(back, blue);
   EXPECT_TRUE(list.DeleteAllItems());
   EXPECT_EQ(list.FindItem({CListCtrlEx::kFindParam, {}, 102}), -1);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt::ui;
+
+// Tinting paints every pixel but the white ones; loading a resource on white
+// turns exactly its (236, 233, 216) pixels white, and an unknown resource
+// leaves the bitmap alone. Pixels are blue, green, red, unused.
+TEST(BitmapColours, TintAndWhiteBackground) {
+  const std::vector<std::uint8_t> pixels = {
+      255, 255, 255, 0,  // white
+      216, 233, 236, 0,  // the old dialog grey
+      216, 233, 235, 7,  // one step off it
+      0,   0,   0,   9,  // black
+  };
+  Bitmap32 picture{2, 2, pixels};
+  og_tint_bitmap(picture, rgb(10, 20, 30));
+  EXPECT_EQ(picture.bits, (std::vector<std::uint8_t>{255, 255, 255, 0, 30, 20, 10, 0, 30, 20, 10, 7, 30, 20, 10, 9}));
+
+  ui_register_bitmap_resource(9631, Bitmap32{2, 2, pixels});
+  Bitmap32 loaded;
+  ASSERT_TRUE(og_load_bitmap_on_white(loaded, 9631));
+  EXPECT_EQ(loaded.width, 2);
+  EXPECT_EQ(loaded.bits, (std::vector<std::uint8_t>{255, 255, 255, 0, 255, 255, 255, 0, 216, 233, 235, 7, 0, 0, 0, 9}));
+  Bitmap32 kept = loaded;
+  EXPECT_FALSE(og_load_bitmap_on_white(kept, 9632));
+  EXPECT_EQ(kept.bits, loaded.bits);
+
+  Bitmap32 short_bits{4, 4, {1, 2, 3, 4, 5}};  // fewer bits than its size says
+  og_tint_bitmap(short_bits, rgb(0, 0, 0));
+  EXPECT_EQ(short_bits.bits, (std::vector<std::uint8_t>{0, 0, 0, 4, 5}));
 }
 
 }  // namespace

@@ -90,6 +90,16 @@ TEST(LessonsByClass, RowsAndHourMoves) {
   EXPECT_EQ(g_ui_teachers[1].posts[0].own.hours, 4);
   EXPECT_EQ(page.Rows().size(), 9u);
   EXPECT_EQ(grid->GetItemText(row_of_teacher(page, 1), 4), "4");
+  // The highlight went to the first row of the hour's post, as a whole row.
+  auto* hour_grid = static_cast<CXQLix*>(page.GetDlgItem(C::kGridId));
+  EXPECT_EQ(hour_grid->WholeRow(), row_of_teacher(page, 1));
+  EXPECT_TRUE(page.Rows()[std::size_t(row_of_teacher(page, 1))].changed);
+  {
+    const DisplayList drawn = ui.Render(page);
+    const DrawItemOp* marker = drawn.CellFill(C::kGridId, row_of_teacher(page, 1), 0);
+    ASSERT_NE(marker, nullptr);
+    EXPECT_EQ(marker->color, rgb(247, 248, 205));  // the hour column of the highlighted row
+  }
 
   // A second teacher on a frontal hour first offers the hidden "_COMPR" subject...
   page.ShowHour(0, 7);

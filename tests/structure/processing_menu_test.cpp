@@ -57,7 +57,9 @@ class ProcessingMenu : public TempRoot {
     g_pages.Install(PageSlot::Makedibi, nullptr);
     TempRoot::TearDown();
   }
-  ListView& List() { return *static_cast<ListView*>(g_technical_editor.GetDlgItem(E::kListId)); }
+  // The editor the processing menu runs (modal, so reached inside a step).
+  Ceditek* editor_ = &g_technical_editor;
+  ListView& List() { return *static_cast<ListView*>(editor_->GetDlgItem(E::kListId)); }
   // The row that shows the lesson ("Progr." is the lesson number).
   int Row(int lesson) {
     for (int r = 0; r < List().GetItemCount(); ++r)
@@ -72,44 +74,55 @@ TEST_F(ProcessingMenu, TechnicalEditorMovesChecksConflictsAndSavesALab) {
   alfadlg_go_to_page(kPageProcessingMenu);
   ASSERT_EQ(g_current_page, &g_processing_menu);
   EXPECT_EQ(ui.Text(g_processing_menu, Cmakedibi::kTitleId), "Elaborazione dell'orario - Menu generale e STAMPA");
+  // The menu runs the editor modally over the frame; it ends with 999 and
+  // the menu is where the user was.
+  int runs = 0;
+  ui.OnNextModal([&](Dialog& d) {
+    ++runs;
+    editor_ = &static_cast<Ceditek&>(d);
+    ASSERT_GE(Row(6), 0);
+    EXPECT_EQ(Cell(0, 1), "1 LU");
+    EXPECT_EQ(Cell(1, 1), "2 MA");
+    EXPECT_EQ(Cell(6, 2), " 3");
+
+    ui.Select(d, E::kListId, Row(6));
+    ui.Select(d, E::kHourId, 1);  // onto ROSSI's lesson in 1A
+    EXPECT_EQ(Cell(6, 4), " 2");
+    EXPECT_NE((" " + Cell(6, 9)).find(" 0 "), std::string::npos) << Cell(6, 9);
+    EXPECT_NE((" " + Cell(0, 9)).find(" 6 "), std::string::npos) << Cell(0, 9);
+    ui.AnswerNextModal(kIdOk);
+    ui.Click(d, E::kSaveId);
+    EXPECT_EQ(ui.boxes().back().texts.at(0), "Ci sono CONFLITTI: controllare colonna dei conflitti");
+    EXPECT_TRUE(d.IsWindow());
+    ui.Select(d, E::kHourId, 2);  // its own hour again
+    EXPECT_EQ(Cell(6, 3), "...");
+    EXPECT_EQ(Cell(6, 4), "...");
+    EXPECT_EQ(Cell(0, 9), "");
+
+    ui.Select(d, E::kDayId, 4);  // an edit left unsaved
+    ui.AnswerNextModal(kIdNo);
+    ui.Click(d, E::kAbandonId);
+    EXPECT_EQ(ui.boxes().back().texts.at(0), "Sicuro di abbandonare le modifiche ?");
+    EXPECT_TRUE(d.IsWindow());
+    ui.AnswerNextModal(kIdYes);
+    ui.Click(d, E::kAbandonId);
+  });
   ui.Click(g_processing_menu, Cmakedibi::kTechnicalEditorId);
-  ASSERT_EQ(g_current_page, &g_technical_editor);
-  ASSERT_GE(Row(6), 0);
-  EXPECT_EQ(Cell(0, 1), "1 LU");
-  EXPECT_EQ(Cell(1, 1), "2 MA");
-  EXPECT_EQ(Cell(6, 2), " 3");
-
-  ui.Select(g_technical_editor, E::kListId, Row(6));
-  ui.Select(g_technical_editor, E::kHourId, 1);  // onto ROSSI's lesson in 1A
-  EXPECT_EQ(Cell(6, 4), " 2");
-  EXPECT_NE((" " + Cell(6, 9)).find(" 0 "), std::string::npos) << Cell(6, 9);
-  EXPECT_NE((" " + Cell(0, 9)).find(" 6 "), std::string::npos) << Cell(0, 9);
-  ui.AnswerNextModal(kIdOk);
-  ui.Click(g_technical_editor, E::kSaveId);
-  EXPECT_EQ(ui.boxes().back().texts.at(0), "Ci sono CONFLITTI: controllare colonna dei conflitti");
-  EXPECT_EQ(g_current_page, &g_technical_editor);
-  ui.Select(g_technical_editor, E::kHourId, 2);  // its own hour again
-  EXPECT_EQ(Cell(6, 3), "...");
-  EXPECT_EQ(Cell(6, 4), "...");
-  EXPECT_EQ(Cell(0, 9), "");
-
-  ui.Select(g_technical_editor, E::kDayId, 4);  // an edit left unsaved
-  ui.AnswerNextModal(kIdNo);
-  ui.Click(g_technical_editor, E::kAbandonId);
-  EXPECT_EQ(ui.boxes().back().texts.at(0), "Sicuro di abbandonare le modifiche ?");
-  EXPECT_EQ(g_current_page, &g_technical_editor);
-  ui.AnswerNextModal(kIdYes);
-  ui.Click(g_technical_editor, E::kAbandonId);
+  EXPECT_EQ(runs, 1);
   EXPECT_EQ(g_current_page, &g_processing_menu);
 
+  ui.OnNextModal([&](Dialog& d) {
+    ++runs;
+    editor_ = &static_cast<Ceditek&>(d);
+    EXPECT_EQ(Cell(6, 3), "...");  // the dropped edit is gone
+    ui.Select(d, E::kListId, Row(0));
+    ui.Select(d, E::kLabId, 1);  // LAB SCIENZE
+    EXPECT_EQ(Cell(0, 8), "LAB SCIENZE");
+    EXPECT_EQ(Cell(0, 9), "");
+    ui.Click(d, E::kSaveId);
+  });
   ui.Click(g_processing_menu, Cmakedibi::kTechnicalEditorId);
-  ASSERT_EQ(g_current_page, &g_technical_editor);
-  EXPECT_EQ(Cell(6, 3), "...");  // the dropped edit is gone
-  ui.Select(g_technical_editor, E::kListId, Row(0));
-  ui.Select(g_technical_editor, E::kLabId, 1);  // LAB SCIENZE
-  EXPECT_EQ(Cell(0, 8), "LAB SCIENZE");
-  EXPECT_EQ(Cell(0, 9), "");
-  ui.Click(g_technical_editor, E::kSaveId);
+  EXPECT_EQ(runs, 2);
   EXPECT_EQ(g_current_page, &g_processing_menu);
 
   const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
@@ -151,6 +164,21 @@ TEST_F(ProcessingMenu, ModalFormEndsWith999AndSavesOnlyOrdinaryLessons) {
   EXPECT_EQ(g_eng_school.lesson_count, listed);
   const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
   ASSERT_EQ(or_main(0, 2, argv), 0) << g_status.message;
+  EXPECT_EQ(g_current_page, &g_processing_menu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// The page form, through its page command: an unsaved edit asks before
+// leaving, and the page returns to the processing menu.
+TEST_F(ProcessingMenu, PageFormAsksBeforeLeavingAndReturnsToTheMenu) {
+  alfadlg_go_to_page(kPageEditek);
+  ASSERT_EQ(g_current_page, &g_technical_editor);
+  ASSERT_GE(Row(6), 0);
+  ui.Select(g_technical_editor, E::kListId, Row(6));
+  ui.Select(g_technical_editor, E::kDayId, 4);
+  ui.AnswerNextModal(kIdYes);
+  ui.Click(g_technical_editor, E::kAbandonId);
+  EXPECT_EQ(ui.boxes().back().texts.at(0), "Sicuro di abbandonare le modifiche ?");
   EXPECT_EQ(g_current_page, &g_processing_menu);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }

@@ -13,6 +13,8 @@
 #include "engine/week_grid_access.h"
 #include "platform/test_driver.h"
 #include "schooldata/ui_school_model.h"
+#include "shell/app_startup.h"
+#include "shell/message_box.h"
 #include "shell/ml_text.h"
 #include "structure/lab_summary.h"
 #include "structure/standby_summary.h"
@@ -41,7 +43,26 @@ TEST(StandbySummary, CountsSlotsAndCyclesTeachersOfAClickedCell) {
   TestDriver ui;
   std::int32_t selected = -1;
   CContadispo& window = g_contadispo;
-  EXPECT_EQ(window.Create(nullptr), 0);  // no board variable: nothing made
+  {
+    // No board variable to write into: the program ends with the system error "SW".
+    struct Ended {
+      int code;
+    };
+    ProcessEnd before = og_set_process_end([](int code) { throw Ended{code}; });
+    ui_register_toolkit_templates();
+    for (int i = 0; i < 3; ++i) ui.AnswerNextModal(kIdOk);
+    int code = 99;
+    try {
+      window.Create(nullptr);
+    } catch (const Ended& e) {
+      code = e.code;
+    }
+    og_set_process_end(before);
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(ui.boxes().size(), 3u);
+    EXPECT_NE(ui.boxes()[0].texts.at(0).find("(SW)[file: Contadispo"), std::string::npos);
+    if (window.IsWindow()) window.CDialogML::DestroyWindow();  // the window the fatal stop left
+  }
   window.m_selected_teacher = &selected;
   ASSERT_EQ(window.Create(nullptr), 1);
   EXPECT_EQ(window.Create(nullptr), 0);
