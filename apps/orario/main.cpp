@@ -92,8 +92,7 @@ int run_worker(const std::string& word, int language) {
 
 // Starts the workers of --processes; false when they could not be started.
 bool start_workers(int processes, const std::string& engine_file) {
-  if (!std::getenv("KESTRINTEMPUS_PARPRO_TAG"))
-    ::setenv("KESTRINTEMPUS_PARPRO_TAG", std::to_string(::getpid()).c_str(), 1);
+  parpro_tag_names_with_process();
   char folder[4096];
   if (!::getcwd(folder, sizeof folder)) return false;
   // The area carries the folder as the program names it (1252).
