@@ -187,6 +187,44 @@ TEST(OrarioProgram, ExitStatusFollowsTheResult) {
   EXPECT_EQ(run_orario(school, "", "SOSX:scuola2.txt").status, 3);       // nothing to write
 }
 
+// The phases on a computed timetable: without a cycle count they say at the
+// start how they end (the Part's default), with one they do not; the
+// publishing report without a school code (the command line has none) says
+// so and fails instead of writing nothing and ending well.
+TEST(OrarioProgram, PhasesSayTheirDefaultAndPublishingNeedsASchoolCode) {
+  TempDir school;
+  write_file(school.file("scuola2.txt"), read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt"));
+  ASSERT_EQ(run_orario(school, "", "--seed 7 CALC:scuola2.txt").status, 0);
+  struct Case { const char* args; const char* env; bool note; } phases[] = {
+      {"--time-limit 1 BILA:scuola2.txt", "LANG=it_IT.UTF-8", true},
+      {"--time-limit 1 MISV:scuola2.txt", "LANG=en_GB.UTF-8", true},
+      {"BILA:scuola2.txt - 0", "LANG=it_IT.UTF-8", false},
+      {"MISV:scuola2.txt - 0", "LANG=en_GB.UTF-8", false},
+  };
+  for (const Case& c : phases) {
+    Outcome o = run_orario(school, c.env, c.args);
+    EXPECT_EQ(o.status, 0) << c.args << o.err;
+    bool noted = contains(o.out, "Nessun numero di cicli: la fase finisce dopo 100000 cicli senza un nuovo record") ||
+                 contains(o.out, "No cycle count: the phase ends after 100000 cycles without a new record");
+    EXPECT_EQ(noted, c.note) << c.args << o.out.substr(0, 400);
+  }
+  struct Language { const char* env; const char* text; } languages[] = {
+      {"LANG=it_IT.UTF-8", "[La scuola non ha un codice: l'orario non può essere pubblicato]"},
+      {"LANG=de_DE.UTF-8", "[Die Schule hat keinen Code: der Stundenplan kann nicht veröffentlicht werden]"},
+      {"LANG=en_GB.UTF-8", "[The school has no code: the timetable cannot be published]"},
+  };
+  std::filesystem::remove_all(school.path() / "Orario");
+  std::set<std::string> before = entries(school);
+  for (const Language& l : languages) {
+    Outcome o = run_orario(school, l.env, "REPO:scuola2.txt Pubk");
+    EXPECT_EQ(o.status, 3) << l.env;
+    EXPECT_TRUE(contains(o.err, l.text)) << l.env << ": " << o.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(school.path() / "Orario"));
+  before.insert("Orario");
+  EXPECT_EQ(entries(school), before);
+}
+
 // Names are 1252 text inside the engine; the terminal gets them in UTF-8,
 // in the trace, the engine's own reports and the violation list of "SNOD:".
 TEST(OrarioProgram, TextsReachTheTerminalInUtf8) {
