@@ -89,6 +89,38 @@ TEST(OrarioFaults, AComputationOnANearlyFullDiskSaysTheDiskIsFull) {
   EXPECT_TRUE(named.count("scuola3.txt") && named.count("savego.txt")) << ::testing::PrintToString(named);
 }
 
+// Output folders on a file system with no room left (a private mount; needs
+// root): the day's substitutions and the teacher grouping's room report
+// fail saying that the disk is full, in the user's language, naming the
+// file, and never send the user to close a Word or Xls document.
+TEST(OrarioFaults, SubstitutionsAndRoomReportsOnAFullDiskSayTheDiskIsFull) {
+  if (std::system("unshare -m true 2>/dev/null") != 0) GTEST_SKIP() << "no private mounts here";
+  struct Case { const char* folder; const char* args; const char* env; const char* file; const char* reason; } cases[] = {
+      {"Sostituzioni", "SOST:scuola2.txt", "LANG=it_IT.UTF-8", "[.\\Sostituzioni\\dati_sostituzioni.txt]",
+       "[Disco pieno: non c'è più spazio per scrivere il file]"},
+      {"Sostituzioni", "SOST:scuola2.txt", "LANG=de_DE.UTF-8", "[.\\Sostituzioni\\dati_sostituzioni.txt]",
+       "[Datenträger voll: kein Platz mehr, um die Datei zu schreiben]"},
+      {"Orario", "--seed 3 --rooms 2 --teachers-per-room 3 ASAU:scuola2.txt", "LANG=en_GB.UTF-8",
+       "Allocazione Aule.txt]", "[Disk full: no space left to write the file]"},
+  };
+  for (const Case& c : cases) {
+    TempDir school, capture;
+    sample_school(school);
+    write_file(school.file("assenze.txt"), "GIORNO:1\nMOTIVO:Malattia\nASSENTE:ROSSI|Malattia|111110000000\n");
+    std::string folder = school.path().string() + "/" + c.folder;
+    fs::create_directory(folder);
+    std::string script = "mount -t tmpfs -o size=64k tmpfs '" + folder + "' && head -c 1048576 /dev/zero >'" + folder +
+                         "/filler' 2>/dev/null; cd '" + school.path().string() + "' && env -i PATH=/usr/bin:/bin " +
+                         "KESTRINTEMPUS_ROOT=. " + c.env + " '" + KT_BINARY_DIR + "/apps/orario/orario' " + c.args +
+                         " >/dev/null 2>'" + capture.file("err") + "'; echo \\$? >'" + capture.file("status") + "'";
+    ASSERT_EQ(std::system(("unshare -m sh -c \"" + script + "\"").c_str()), 0) << c.args;
+    std::string message = read_file(capture.file("err"));
+    EXPECT_EQ(read_file(capture.file("status")), "1\n") << c.args << message;
+    EXPECT_TRUE(contains(message, c.file) && contains(message, c.reason)) << c.args << ": " << message;
+    EXPECT_FALSE(contains(message, "Word") || contains(message, "Xls")) << c.args << ": " << message;
+  }
+}
+
 // A run already holds the folder: the second is refused before it writes
 // anything, and names the holder; once the first ends, runs go ahead and
 // leave no lock file behind.

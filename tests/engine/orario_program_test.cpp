@@ -3,6 +3,7 @@
 // the folder. Bad input ends with a clear message, never a crash or a lost file.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -178,6 +179,62 @@ TEST(OrarioProgram, ADescriptionThatCannotBeReadSaysWhy) {
     EXPECT_EQ(read_file(school.file("savego.txt")), "previous timetable") << c.id;
     EXPECT_EQ(entries(school), (std::set<std::string>{"Orario", "RisultatoTest", "savego.txt", "scuola2.txt"})) << c.id;
   }
+}
+
+// A description or saved timetable that is no regular file (a FIFO, a
+// link to a device without end) is refused at once, never waited on or read
+// for ever; a name that is empty or too long for the system says so; in
+// the user's language, and the folder's files stay as they were.
+TEST(OrarioProgram, FilesThatAreNoRegularFileAreRefusedNotRead) {
+  const std::string piccola = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
+  const char* kNotRegular[3] = {"[Non è un file normale (è un dispositivo, una FIFO o un socket)]",
+                                "[Keine gewöhnliche Datei (ein Gerät, eine FIFO oder ein Socket)]",
+                                "[Not a regular file (a device, a FIFO or a socket)]"};
+  const char* kEnv[3] = {"LANG=it_IT.UTF-8", "LANG=de_DE.UTF-8", "LANG=en_GB.UTF-8"};
+  struct Case {
+    const char* id;
+    const char* file;  // made a FIFO or a link to /dev/zero
+    bool fifo;
+    const char* args;
+    const char* shown;
+    const char* const* reasons;
+  } cases[] = {
+      {"description-fifo", "scuola2.txt", true, "SYNT:scuola2.txt", "[scuola2.txt]", kNotRegular},
+      {"description-device", "scuola2.txt", false, "CALC:scuola2.txt", "[scuola2.txt]", kNotRegular},
+      {"save-fifo", "savego.txt", true, "SNOD:scuola2.txt", "[.\\savego.txt]", kNotRegular},
+      {"save-device", "savego.txt", false, "REPO:scuola2.txt", "[.\\savego.txt]", kNotRegular},
+  };
+  for (const Case& c : cases)
+    for (int language = 0; language < 3; ++language) {
+      TempDir school;
+      write_file(school.file("scuola2.txt"), piccola);
+      std::filesystem::remove(school.file(c.file));
+      if (c.fifo)
+        ASSERT_EQ(::mkfifo(school.file(c.file).c_str(), 0600), 0);
+      else
+        std::filesystem::create_symlink("/dev/zero", school.file(c.file));
+      Outcome o = run_orario(school, kEnv[language], c.args);
+      EXPECT_EQ(o.status, 1) << c.id;
+      EXPECT_TRUE(contains(o.err, c.shown) && contains(o.err, c.reasons[language])) << c.id << ": " << o.err;
+      EXPECT_TRUE(std::string(c.file) == "scuola2.txt" || read_file(school.file("scuola2.txt")) == piccola) << c.id;
+      EXPECT_EQ(entries(school).count("savego.txt"), std::string(c.file) == "savego.txt" ? 1u : 0u) << c.id;
+    }
+  struct Name { const char* args; const char* env; const char* text; } names[] = {
+      {"SYNT:", "LANG=it_IT.UTF-8", "[Manca il nome del file]"},
+      {"SYNT:", "LANG=en_GB.UTF-8", "[The file name is missing]"},
+      {"SYNT:", "LANG=de_DE.UTF-8", "[Der Dateiname fehlt]"},
+  };
+  for (const Name& n : names) {
+    TempDir school;
+    Outcome o = run_orario(school, n.env, n.args);
+    EXPECT_EQ(o.status, 1) << n.env;
+    EXPECT_TRUE(contains(o.err, n.text) && !contains(o.err, "cartella")) << n.env << ": " << o.err;
+  }
+  TempDir school;
+  Outcome o = run_orario(school, "LANG=it_IT.UTF-8", "SYNT:" + std::string(300, 'a') + ".txt");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_TRUE(contains(o.err, "[Nome del file troppo lungo]") && contains(o.err, "aaa...aaa")) << o.err;
+  EXPECT_FALSE(contains(o.err, "Manca file descrizione")) << o.err;
 }
 
 TEST(OrarioProgram, ExitStatusFollowsTheResult) {
