@@ -126,6 +126,13 @@ const char* const kTexts[][3] = {
      "(Strg-C oder --time-limit beenden sie früher und speichern das beste Ergebnis).\n",
      "No cycle count: the phase ends after %d cycles without a new record "
      "(Ctrl-C or --time-limit stop it sooner and save the best).\n"},
+    {"Il processo di calcolo parallelo %d è terminato durante il calcolo (%s): il calcolo è proseguito "
+     "senza di lui.\n",
+     "Der parallele Rechenprozess %d endete während der Berechnung (%s): die Berechnung lief ohne ihn "
+     "weiter.\n",
+     "Parallel solver process %d ended during the computation (%s): the computation went on without it.\n"},
+    {"segnale %d", "Signal %d", "signal %d"},
+    {"codice di uscita %d", "Exit-Code %d", "exit code %d"},
 };
 
 }  // namespace

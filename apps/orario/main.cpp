@@ -117,6 +117,20 @@ void print_violations(int language) {
               static_cast<int>(g_status.error_count.load()));
 }
 
+// Workers that ended during the command (killed, or failed) are named: the
+// computation went on without them, which the user should know.
+void say_lost_workers(const std::vector<LostWorker>& lost, int language) {
+  for (const LostWorker& w : lost) {
+    char how[64], line[400];
+    if (w.status.exited)
+      std::snprintf(how, sizeof how, orario_text(OrarioText::kEndedWithCode, language), w.status.code);
+    else
+      std::snprintf(how, sizeof how, orario_text(OrarioText::kEndedBySignal, language), w.status.signal);
+    std::snprintf(line, sizeof line, orario_text(OrarioText::kLostWorker, language), w.index, how);
+    print_error(line);
+  }
+}
+
 // One engine command as the user interface starts it: the status block
 // cleared, the language set, the room block handed over when there is one.
 int run_engine(const std::string& command, const std::vector<std::string>& texts, int language,
@@ -316,7 +330,7 @@ int main(int argc, char** argv) {
     result = rooms ? run_room_window(options, word, engine_file, engine_texts, language)
                    : run_engine(word + engine_file, engine_texts, language);
   }
-  if (workers) parpro_end_workers();
+  if (workers) say_lost_workers(parpro_end_workers(), language);
   if (rooms) {
     std::fflush(stdout);
     return result;
