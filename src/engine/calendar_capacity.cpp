@@ -6,10 +6,11 @@
 // special-calendar pseudo-teacher) and its calendar is narrower than the
 // week (a per-slot calendar, or the provisional week's shorter days). Inside
 // such a class every lesson must stand in a calendar hour, except those of
-// teachers who stand in for the calendar (the second "TEKGRADO:" value). Two
-// lessons of one teacher never share a slot (the clash rule knows no
-// exception for the teacher), so a teacher's bound lessons need as many
-// distinct calendar hours of its classes.
+// teachers who stand in for the calendar (the second "TEKGRADO:" value).
+// Lessons of a class share a slot only when they are joint; two lessons of
+// one teacher never do (the clash rule knows no exception for the teacher),
+// so a teacher's bound lessons need as many distinct calendar hours of its
+// classes.
 //
 // Workload: one pass over the lessons and one over each class's 84 slots.
 #include "engine/calendar_capacity.h"
@@ -63,6 +64,25 @@ bool calendar_hours(int c, std::vector<bool>& open) {
   return true;
 }
 
+// Joint lessons of one class may share its slot: a lesson joint with an
+// earlier lesson of its class (listed either way) needs no slot of its own
+// in the count, since lessons sharing a slot are joint two by two and so
+// each slot holds at most one lesson without an earlier joint partner.
+std::vector<bool> sharing_an_earlier_slot() {
+  int lessons = g_eng_school.lesson_count < kMaxLessons ? g_eng_school.lesson_count : kMaxLessons;
+  std::vector<bool> shares(static_cast<std::size_t>(lessons > 0 ? lessons : 0), false);
+  for (int a = 0; a < lessons; ++a) {
+    const EngineLesson& x = g_eng_lessons[a];
+    int n = x.joint_count < 0 ? 0 : x.joint_count > kMaxJointLessons ? kMaxJointLessons : x.joint_count;
+    for (int i = 0; i < n; ++i) {
+      int b = x.joint_lessons[i];
+      if (b < 0 || b >= lessons || b == a || g_eng_lessons[b].class_index != x.class_index) continue;
+      shares[static_cast<std::size_t>(a > b ? a : b)] = true;
+    }
+  }
+  return shares;
+}
+
 bool stands_in_for_calendar(int t) {
   return t >= 0 && t < g_eng_school.teacher_count && g_eng_school.uses_tekgrado != 0 &&
          g_eng_teachers[t].tekgrado[1] != 0;
@@ -86,7 +106,7 @@ std::vector<bool> checked_classes() {
 
 struct Capacity {
   std::vector<std::vector<bool>> open;  // per bound class, its calendar hours
-  std::vector<int> class_lessons;       // per class, its lessons bound to the calendar
+  std::vector<int> class_lessons;       // per class, the slots its bound lessons need at least
   std::vector<std::vector<int>> teacher_classes;
   std::vector<int> teacher_lessons;
 };
@@ -100,12 +120,13 @@ void count(Capacity& k) {
   k.class_lessons.assign(kMaxClasses, 0);
   k.teacher_classes.assign(kMaxTeachers, {});
   k.teacher_lessons.assign(kMaxTeachers, 0);
+  std::vector<bool> shares = sharing_an_earlier_slot();
   for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) {
     const EngineLesson& x = g_eng_lessons[l];
     int c = x.class_index;
     if (c < 0 || c >= kMaxClasses || k.open[static_cast<std::size_t>(c)].empty()) continue;
     if (or_is_calendar_teacher(x.teacher) || stands_in_for_calendar(x.teacher)) continue;
-    ++k.class_lessons[static_cast<std::size_t>(c)];
+    if (!shares[static_cast<std::size_t>(l)]) ++k.class_lessons[static_cast<std::size_t>(c)];
     for (int t : {static_cast<int>(x.teacher), or_lesson_has_second(l) ? static_cast<int>(x.second_teacher) : -1}) {
       if (t < 0 || t >= g_eng_school.teacher_count || t >= kMaxTeachers) continue;
       ++k.teacher_lessons[static_cast<std::size_t>(t)];
