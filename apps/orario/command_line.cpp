@@ -116,6 +116,23 @@ const char* const kTexts[][3] = {
     {"Le opzioni delle aule valgono solo con ASAU: e MISV:\n",
      "Die Zimmer-Optionen gelten nur mit ASAU: und MISV:\n",
      "The room options apply only to ASAU: and MISV:\n"},
+    // The teacher grouping's result per building (the name, or empty).
+    {"Aule impegnate%s: %d per %d docenti (al più %d per aula)\n",
+     "Belegte Räume%s: %d für %d Lehrer (höchstens %d pro Raum)\n",
+     "Rooms used%s: %d for %d teachers (at most %d per room)\n"},
+    {"Nessun numero di cicli: la fase finisce dopo %d cicli senza un nuovo record "
+     "(Ctrl-C o --time-limit la fermano prima e salvano il migliore).\n",
+     "Keine Zyklenzahl: die Phase endet nach %d Zyklen ohne neuen Rekord "
+     "(Strg-C oder --time-limit beenden sie früher und speichern das beste Ergebnis).\n",
+     "No cycle count: the phase ends after %d cycles without a new record "
+     "(Ctrl-C or --time-limit stop it sooner and save the best).\n"},
+    {"Il processo di calcolo parallelo %d è terminato durante il calcolo (%s): il calcolo è proseguito "
+     "senza di lui.\n",
+     "Der parallele Rechenprozess %d endete während der Berechnung (%s): die Berechnung lief ohne ihn "
+     "weiter.\n",
+     "Parallel solver process %d ended during the computation (%s): the computation went on without it.\n"},
+    {"segnale %d", "Signal %d", "signal %d"},
+    {"codice di uscita %d", "Exit-Code %d", "exit code %d"},
 };
 
 }  // namespace

@@ -48,5 +48,6 @@ int exit_status(int result, bool interrupted);
 
 // The program's own texts in the user's language (UTF-8, for the terminal).
 enum class OrarioText { kUsage, kBadOption, kNoFolder, kBadFileName, kNoProcesses,
-                        kViolationCount, kRoomCommand };
+                        kViolationCount, kRoomCommand, kGroupingRooms, kDefaultCycles, kLostWorker,
+                        kEndedBySignal, kEndedWithCode };
 const char* orario_text(OrarioText text, int language);

@@ -26,6 +26,7 @@
 #include "command_line.h"
 #include "engine/engine_main.h"
 #include "engine/shell_services.h"
+#include "engine/solver_entry.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "engine/report_services.h"
@@ -92,8 +93,7 @@ int run_worker(const std::string& word, int language) {
 
 // Starts the workers of --processes; false when they could not be started.
 bool start_workers(int processes, const std::string& engine_file) {
-  if (!std::getenv("KESTRINTEMPUS_PARPRO_TAG"))
-    ::setenv("KESTRINTEMPUS_PARPRO_TAG", std::to_string(::getpid()).c_str(), 1);
+  parpro_tag_names_with_process();
   char folder[4096];
   if (!::getcwd(folder, sizeof folder)) return false;
   // The area carries the folder as the program names it (1252).
@@ -115,6 +115,20 @@ void print_violations(int language) {
   }
   std::printf("%s%d\n", orario_text(OrarioText::kViolationCount, language),
               static_cast<int>(g_status.error_count.load()));
+}
+
+// Workers that ended during the command (killed, or failed) are named: the
+// computation went on without them, which the user should know.
+void say_lost_workers(const std::vector<LostWorker>& lost, int language) {
+  for (const LostWorker& w : lost) {
+    char how[64], line[400];
+    if (w.status.exited)
+      std::snprintf(how, sizeof how, orario_text(OrarioText::kEndedWithCode, language), w.status.code);
+    else
+      std::snprintf(how, sizeof how, orario_text(OrarioText::kEndedBySignal, language), w.status.signal);
+    std::snprintf(line, sizeof line, orario_text(OrarioText::kLostWorker, language), w.index, how);
+    print_error(line);
+  }
 }
 
 // One engine command as the user interface starts it: the status block
@@ -163,6 +177,25 @@ std::vector<RoomWindowClass> room_records(const RoomOptions& options) {
   return records;
 }
 
+// The rooms the teacher grouping used, per building.
+void print_grouping(int per_room, int language) {
+  for (const TeacherGroupingResult& r : or_last_teacher_grouping()) {
+    std::string where;
+    if (r.building >= 0 && r.building < g_eng_school.building_count)
+      where = " - " + kt::cp1252_to_utf8(g_eng_buildings[r.building].name);
+    std::printf(orario_text(OrarioText::kGroupingRooms, language), where.c_str(), r.rooms, r.teachers, per_room);
+  }
+}
+
+// "BILA:" and "MISV:" without a cycle count run until that many cycles
+// bring no new record, which on a large school is a long time: the user is
+// told at the start, so the progress lines are not taken for a hang.
+void note_default_cycles(const std::string& word, std::size_t engine_args, int language) {
+  bool phase = kt::cp1252_ncasecmp(word.c_str(), "BILA:", 5) == 0 || kt::cp1252_ncasecmp(word.c_str(), "MISV:", 5) == 0;
+  if (phase && engine_args < 3) std::printf(orario_text(OrarioText::kDefaultCycles, language), kDefaultPhaseCycles);
+  std::fflush(stdout);
+}
+
 // The room-assignment window's run on the command line: the school is read
 // ("SYNT:") so the window's records can be matched to its classes, the
 // settings are checked (a problem ends the run before anything is written),
@@ -191,12 +224,16 @@ int run_room_window(const OrarioOptions& options, const std::string& word, const
   }
   or_room_window_handover(records);
   g_room_optimiser_max_cycles = options.rooms.cycles;
+  // Nobody is beside the run to stop the teacher grouping and read its
+  // result: it runs its batch search and leaves its report.
+  g_room_grouping_unattended = 1;
   result = run_engine(word + file, texts, language, &params);
   print_engine_message(result);
   if (result != 0) return exit_status(result, g_interrupts > 0);
   if (!g_room_report_flag) {
     // The grouping of teachers into rooms writes its own room reports.
     or_show_room_reports(0);
+    print_grouping(params.teachers_per_room, language);
     return 0;
   }
   int unallocated = or_unallocated_lesson_count();
@@ -286,13 +323,14 @@ int main(int argc, char** argv) {
                    ? 1
                    : 0;
   std::signal(SIGINT, on_interrupt);
+  if (!rooms || options.rooms.teachers_per_room != 0) note_default_cycles(word, options.engine_args.size(), language);
   int result;
   {
     StopTimer timer(options.time_limit_seconds);
     result = rooms ? run_room_window(options, word, engine_file, engine_texts, language)
                    : run_engine(word + engine_file, engine_texts, language);
   }
-  if (workers) parpro_end_workers();
+  if (workers) say_lost_workers(parpro_end_workers(), language);
   if (rooms) {
     std::fflush(stdout);
     return result;

@@ -92,6 +92,7 @@ int og_parpro_start_workers(int count) {
   int n = count < 0 ? og_parpro_process_setting() : count;
   if (n > kMaxSolverProcesses) n = kMaxSolverProcesses;
   if (n < 2 || !g_worker_spawner) return 1;
+  parpro_tag_names_with_process();
   if (!parpro_create(n, og_current_folder_path().c_str(), "scuola2.txt")) return 1;
   int started = 0;
   for (int i = 1; i < n; ++i) {

@@ -14,8 +14,10 @@
 #include "engine/model.h"
 #include "engine/reception_exemption_files.h"
 #include "engine/report_services.h"
+#include "engine/solver_entry.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
+#include "reports/report_run.h"
 
 namespace {
 
@@ -31,6 +33,13 @@ const char* const kNotComputed[3] = {
     "STUNDENPLANS aus"_cp,
     "Timetable not computed yet - the lesson hours are missing.\n\nOpen TIMETABLE "
     "PROCESSING and run the TIMETABLE CALCULATION"};
+
+// "repo:" with "Pubk" writes only the publishing export, which is named
+// after the school code: without one it would write nothing at all.
+const char* const kNoSchoolCode[3] = {
+    "La scuola non ha un codice: l'orario non può essere pubblicato"_cp,
+    "Die Schule hat keinen Code: der Stundenplan kann nicht veröffentlicht werden"_cp,
+    "The school has no code: the timetable cannot be published"};
 
 const char* const kDispNotUsable =
     "Disposizioni già gestite con controllo analitico errori - metodo DISP: non utilizzabile"_cp;
@@ -170,6 +179,7 @@ CommandEnd command_repo(int argc, const char* const* argv) {
       g_output_folder = kFolderTest;
     } else if (option_is(option, "Pubk")) {
       publish = 1;
+      if (!g_publish_school_code[0]) or_raise_impossible(or_pick_text(kNoSchoolCode));
     } else {
       or_raise_critical_error("SW", 0, kSourceMain, 244);
     }
@@ -271,7 +281,7 @@ CommandEnd command_substitutions(const char* const* argv, int mode) {
 
 int cycle_limit(int argc, const char* const* argv) {
   if (argc >= 4 && argv[3]) return std::atoi(argv[3]);
-  return 100000;
+  return kDefaultPhaseCycles;
 }
 
 // "bila:", "misv:" and "asau:" up to the loaded timetable; false when the
@@ -316,7 +326,7 @@ CommandEnd command_asau(const char* const* argv) {
   if (!load_for_phase(argv, "INIZIO REPORT")) return CommandEnd::kNormal;
   if (lesson_to_room_allocation())
     g_command_steps.room_allocation_phase(0, 0);
-  else if (g_status.room_params.load() != nullptr)
+  else if (g_status.room_params.load() != nullptr && !g_room_grouping_unattended)
     g_command_steps.assign_rooms_per_building(0, 0);
   else
     // No room window runs beside the command (the command line): nobody

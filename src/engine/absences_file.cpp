@@ -10,6 +10,7 @@
 // checks every line against the loaded model before anything is kept, so a
 // damaged file ends the command with the line it stopped at and leaves the
 // shared state and every file as they were. A file holds a few dozen lines.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -20,6 +21,7 @@
 #include "engine/model.h"
 #include "engine/text_lines.h"
 #include "engine/week_grid_access.h"
+#include "engine/whole_file_open.h"
 #include "platform/cp1252.h"
 
 namespace {
@@ -41,11 +43,28 @@ const char* const kWhy[][3] = {
     {"motivo sconosciuto", "unbekannter Grund", "unknown reason"},
     {"ore non valide", "ungültige Stunden"_cp, "invalid hours"},
     {"insegnante ripetuto", "Lehrer wiederholt", "teacher repeated"},
-    {"troppe righe", "zu viele Zeilen", "too many lines"},
+    {"troppi insegnanti assenti (al massimo 100)", "zu viele abwesende Lehrer (höchstens 100)"_cp,
+     "too many absent teachers (at most 100)"},
     {"manca il giorno", "Tag fehlt", "day missing"},
     {"riga troppo lunga", "Zeile zu lang", "line too long"},
+    {"motivo più lungo di 20 caratteri"_cp, "Grund länger als 20 Zeichen"_cp, "reason longer than 20 characters"},
+    {"motivo vuoto o con un carattere non ammesso", "Grund leer oder mit unzulässigem Zeichen"_cp,
+     "reason empty or with a character not allowed"},
+    {"troppi motivi (al massimo 40)", "zu viele Gründe (höchstens 40)"_cp, "too many reasons (at most 40)"},
+    {"giorno ripetuto", "Tag wiederholt", "day repeated"},
+    {"byte zero nella riga", "Null-Byte in der Zeile", "zero byte in the line"},
 };
-enum Why { kUnknownLine, kBadDay, kUnknownTeacher, kUnknownReason, kBadHours, kRepeated, kTooMany, kNoDayLine, kTooLong };
+enum Why {
+  kUnknownLine, kBadDay, kUnknownTeacher, kUnknownReason, kBadHours, kRepeated, kTooManyAbsent, kNoDayLine,
+  kTooLong, kLongReason, kBadReason, kTooManyReasons, kSecondDay, kZeroByte
+};
+static_assert(sizeof kWhy / sizeof kWhy[0] == kZeroByte + 1);
+
+// The layout's lines (a day, the reasons, the absent teachers), each as long
+// as the reader takes a line: no file of the layout is longer, and a longer
+// one is refused before it is read.
+constexpr int kLineSize = 256;
+constexpr long long kLongestAbsencesFile = (1LL + kMaxAbsenceReasons + kMaxAbsentTeachers) * kLineSize;
 
 // A name the file can carry: not empty, no separator, no control character.
 bool writable(const char* name) {
@@ -77,11 +96,15 @@ struct LineReader {
   int why = -1;
 
   bool reason(const char* text) {
-    if (out.reason_count >= kMaxAbsenceReasons || !writable(text) || std::strlen(text) > 20) return fail(kTooMany);
+    if (out.reason_count >= kMaxAbsenceReasons) return fail(kTooManyReasons);
+    if (!writable(text)) return fail(kBadReason);
+    if (std::strlen(text) > 20) return fail(kLongReason);
     std::snprintf(out.reasons[out.reason_count++], 21, "%.20s", text);
     return true;
   }
   bool day(const char* text) {
+    // A second day line would silently decide which day the absences are for.
+    if (out.day != 0) return fail(kSecondDay);
     int d = 0;
     for (const char* p = text; *p; ++p) {
       if (*p < '0' || *p > '9' || d > 7) return fail(kBadDay);
@@ -99,7 +122,7 @@ struct LineReader {
     if (find_teacher(text) < 0) return fail(kUnknownTeacher);
     for (int i = 0; i < out.absent_count; ++i)
       if (std::strcmp(out.absent[i].name, text) == 0) return fail(kRepeated);
-    if (out.absent_count >= kMaxAbsentTeachers) return fail(kTooMany);
+    if (out.absent_count >= kMaxAbsentTeachers) return fail(kTooManyAbsent);
     int r = 0;
     while (r < out.reason_count && std::strcmp(out.reasons[r], bar1 + 1) != 0) ++r;
     if (r == out.reason_count) return fail(kUnknownReason);
@@ -133,7 +156,7 @@ void or_write_absences_file() {
     if (s.absent[i].reason < 0 || s.absent[i].reason >= s.reason_count) refuse_name(s.absent[i].name);
   }
   ReplacementFile file;
-  if (!file.open(kAbsencesFile)) or_raise_file_error(kAbsencesFile, "", kSourceUtil, 0);
+  if (!file.open(kAbsencesFile)) or_raise_substitution_write_error(kAbsencesFile, file.error(), 131);
   std::FILE* f = file.stream();
   std::fprintf(f, "GIORNO:%d\n", s.day);
   for (int r = 0; r < s.reason_count; ++r) std::fprintf(f, "MOTIVO:%s\n", s.reasons[r]);
@@ -144,7 +167,7 @@ void or_write_absences_file() {
     hours[kAbsenceHours] = '\0';
     std::fprintf(f, "ASSENTE:%s|%s|%s\n", a.name, s.reasons[a.reason], hours);
   }
-  if (!file.commit()) or_raise_file_error(kAbsencesFile, "", kSourceUtil, 0);
+  if (!file.commit()) or_raise_substitution_write_error(kAbsencesFile, file.error(), 141);
 }
 
 bool or_read_absences_file(AbsencesFileContent& out) {
@@ -153,19 +176,25 @@ bool or_read_absences_file(AbsencesFileContent& out) {
   const SubstitutionState& s = g_substitution_state;
   out.reason_count = s.reason_count;
   std::memcpy(out.reasons, s.reasons, sizeof out.reasons);
-  std::FILE* f = or_fopen(kAbsencesFile, "rb");
+  // A folder, a device or a FIFO in the file's place is said, never read.
+  std::FILE* f = or_open_whole_file_or_raise(kAbsencesFile, kLongestAbsencesFile, kSourceSubstitutions, 160);
   if (!f) return false;
   LineReader reader{out};
-  char line[256];
+  char line[kLineSize];
   int number = 0;
   bool own_reasons = false;
-  char shown[256] = "";
-  while (reader.why < 0 && std::fgets(line, sizeof line, f)) {
+  char shown[kLineSize] = "";
+  long n;
+  // A read error is the file error of the line reader, naming the file.
+  while (reader.why < 0 && (n = or_read_plain_line(line, sizeof line, f)) != -1) {
     ++number;
     std::snprintf(shown, sizeof shown, "%s", line);
-    std::size_t n = std::strlen(line);
-    if (n == sizeof line - 1 && line[n - 1] != '\n') {
+    if (n == kLineTooLong) {
       reader.fail(kTooLong);
+      break;
+    }
+    if (std::strlen(line) != static_cast<std::size_t>(n)) {
+      reader.fail(kZeroByte);
       break;
     }
     while (n > 0 && (line[n - 1] == '\n' || line[n - 1] == '\r')) line[--n] = '\0';
@@ -183,9 +212,7 @@ bool or_read_absences_file(AbsencesFileContent& out) {
       reader.fail(kUnknownLine);
     }
   }
-  bool read_error = std::ferror(f) != 0;
   or_fclose(f);
-  if (read_error) or_raise_file_error(kAbsencesFile, "", kSourceUtil, 0);
   if (reader.why < 0 && out.day == 0) {
     reader.fail(kNoDayLine);
     shown[0] = '\0';
@@ -196,4 +223,14 @@ bool or_read_absences_file(AbsencesFileContent& out) {
     or_raise_impossible(text);
   }
   return true;
+}
+
+void or_raise_substitution_write_error(const char* name, int error, int line) {
+  static const char* const kFileInTheWay[3] = {"Al posto della cartella c'è un file con lo stesso nome"_cp,
+                                               "An Stelle des Ordners steht eine Datei gleichen Namens",
+                                               "A file of the same name stands where the folder should be"};
+  bool file_in_the_way = error == EEXIST || error == ENOTDIR;
+  errno = error;
+  or_raise_file_error(name, file_in_the_way ? or_pick_text(kFileInTheWay) : or_write_failure_reason(error, or_language()),
+                      kSourceSubstitutions, line);
 }

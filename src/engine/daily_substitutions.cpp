@@ -100,17 +100,17 @@ struct Day {
 void write_result_file(const SubstitutionState& s) {
   int error = 0;
   if (!kt::make_folders(kt::translate_path(kSubstitutionFolder), &error))
-    or_raise_file_error(kSubstitutionFolder, "", kSourceUtil, 0);
+    or_raise_substitution_write_error(kSubstitutionFolder, error, 97);
   std::string name = std::string(kSubstitutionFolder) + "dati_sostituzioni.txt";
   ReplacementFile file;
-  if (!file.open(name.c_str())) or_raise_file_error(name.c_str(), "", kSourceUtil, 0);
+  if (!file.open(name.c_str())) or_raise_substitution_write_error(name.c_str(), file.error(), 101);
   std::FILE* f = file.stream();
   std::fprintf(f, "GIORNO:%d|%s\n", s.computed_day, s.day_names[s.computed_day - 1]);
   for (int i = 0; i < s.row_count; ++i) {
     const SubstitutionRow& r = s.rows[i];
     std::fprintf(f, "%d|%s|%s|%s|%d\n", r.hour + 1, r.class_name, r.absent, r.substitute, r.kind);
   }
-  if (!file.commit()) or_raise_file_error(name.c_str(), "", kSourceUtil, 0);
+  if (!file.commit()) or_raise_substitution_write_error(name.c_str(), file.error(), 108);
 }
 
 void load_school_names(SubstitutionState& s) {

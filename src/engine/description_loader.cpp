@@ -37,6 +37,7 @@
 #include "engine/loader_internal.h"
 #include "engine/status_block.h"
 #include "engine/text_file_shape.h"
+#include "engine/whole_file_open.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -320,43 +321,31 @@ void copy_pseudo_teacher_flags() {
   }
 }
 
-const char* const kIsAFolder[3] = {"È una cartella, non un file"_cp, "Ist ein Ordner, keine Datei",
-                                   "Is a folder, not a file"};
-const char* const kNoReadPermission[3] = {"Manca il permesso di leggere il file",
-                                          "Keine Berechtigung, die Datei zu lesen"_cp,
-                                          "No permission to read the file"};
-const char* const kCannotOpen[3] = {"Il file non si apre", "Die Datei lässt sich nicht öffnen"_cp,
-                                    "The file cannot be opened"};
+// The layout bounds a line (12168 characters), not how many comment lines a
+// description may carry; a description at the loader's capacities (500
+// teachers, 10000 lessons, their constraint lines) is a few megabytes, so
+// this bound leaves any real one far inside and stops a file without end.
+constexpr long long kLongestDescription = 256LL << 20;
 
 // Opens the description; a file that is missing is the Part's critical error,
-// one that exists but cannot be read says why (a folder, no permission, any
-// other failure) as a file error, so nobody is told to look for a file that
-// is there.
+// one that exists but cannot be read says why (a folder, a device or FIFO,
+// no permission, a name too long, an empty name, any other failure) as a
+// file error, so nobody is told to look for a file that is there.
 std::FILE* open_description(const char* file_name) {
-  struct stat info {};
-  std::string path = kt::translate_path(file_name);
-  bool exists = ::stat(path.c_str(), &info) == 0;
-  if (exists && S_ISDIR(info.st_mode)) {
-    errno = EISDIR;
-    or_raise_file_error(file_name, or_pick_text(kIsAFolder), kSourceLoad, 65);
-  }
-  errno = 0;
-  std::FILE* file = or_fopen(file_name, "rt");
-  if (file != nullptr) {
-    // An empty file or one an editor saved in another encoding or with
-    // other line ends would otherwise end in a puzzling later error.
-    if (const char* text = or_text_file_shape_text(or_text_file_shape(file), or_language())) {
-      char reason[300];
-      std::snprintf(reason, sizeof reason, text, file_name);
-      errno = 0;
-      or_raise_file_error(file_name, reason, kSourceLoad, 66);
-    }
-    return file;
-  }
-  if (!exists || errno == ENOENT || errno == ENOTDIR)
+  WholeFileRefusal why = WholeFileRefusal::kNone;
+  std::FILE* file = or_open_whole_file(file_name, kLongestDescription, &why);
+  if (file == nullptr && why == WholeFileRefusal::kMissing)
     or_raise_critical_error("Manca file descrizione scuola", 0, kSourceLoad, 65);
-  or_raise_file_error(file_name, or_pick_text(errno == EACCES ? kNoReadPermission : kCannotOpen),
-                      kSourceLoad, 65);
+  if (file == nullptr) or_raise_whole_file_refusal(file_name, why, kSourceLoad, 65);
+  // An empty file or one an editor saved in another encoding or with
+  // other line ends would otherwise end in a puzzling later error.
+  if (const char* text = or_text_file_shape_text(or_text_file_shape(file), or_language())) {
+    char reason[300];
+    std::snprintf(reason, sizeof reason, text, file_name);
+    errno = 0;
+    or_raise_file_error(file_name, reason, kSourceLoad, 66);
+  }
+  return file;
 }
 
 void reset_loader_state(int mode) {

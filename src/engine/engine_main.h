@@ -22,6 +22,8 @@ const char* or_usage_text();
 // "calc:" and "repo:" take only their own words, which the engine would
 // refuse as a critical error. Other commands take anything there.
 bool or_command_option_known(const char* word, const char* option);
+// The cycle limit of "bila:" and "misv:" when the call gives none (argv[3]).
+inline constexpr int kDefaultPhaseCycles = 100000;
 
 // Copies the day names of the user's language into the school settings.
 void or_set_day_names();

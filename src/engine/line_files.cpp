@@ -144,6 +144,10 @@ std::FILE* or_fopen(const char* name, const char* mode) {
   return stream;
 }
 
+void or_name_stream(std::FILE* stream, const char* name) {
+  if (stream && name) remember_name(stream, name);
+}
+
 const char* or_stream_name(std::FILE* stream) {
   static thread_local std::string name;
   name = stream_name(stream);

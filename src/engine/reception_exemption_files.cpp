@@ -313,3 +313,12 @@ int or_reload_exemptions() {
 }
 
 const std::vector<StoredExemption>& or_reloaded_exemptions() { return g_reloaded; }
+
+std::vector<int> or_stored_exemption_classes(int constraint_id) {
+  std::vector<int> classes;
+  read_exemptions([&](const StoredExemption& record) {
+    if (static_cast<std::int32_t>(get_u32(record.bytes + kExemptionIdOffset)) == constraint_id)
+      classes.push_back(static_cast<std::int32_t>(get_u32(record.bytes + kExemptionClassOffset)));
+  });
+  return classes;
+}

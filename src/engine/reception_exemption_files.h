@@ -57,3 +57,6 @@ int or_reload_exemptions();
 void or_check_exemptions_readable();
 // The records the last reload read, in file order.
 const std::vector<StoredExemption>& or_reloaded_exemptions();
+// The classes named by the stored exemptions of one constraint (read from
+// the file of the mode, without applying anything), in file order.
+std::vector<int> or_stored_exemption_classes(int constraint_id);

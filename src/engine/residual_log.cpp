@@ -6,6 +6,7 @@
 // Only the main process writes the file and echoes; a worker does neither. The file is a
 // log written as it grows, not a rewrite, so it is opened once per run and
 // closed by a null text (every end of a command passes one).
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "engine/model.h"
 #include "engine/report_services.h"
 #include "engine/shell_services.h"
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 
@@ -45,8 +47,14 @@ void or_log_residual_error(const char* text) {
   if (!g_residual_file) {
     char path[kReportPathSize];
     if (!or_report_path(path, or_pick_text(kResidualName), nullptr, 0)) return;
+    errno = 0;
     g_residual_file = std::fopen(kt::translate_path(path).c_str(), "w");
-    if (!g_residual_file) or_raise_file_error(path, kCloseDocumentHint, kSourceUtil, 0);
+    if (!g_residual_file) {
+      int error = errno;
+      const char* why = or_is_disk_failure(error) ? or_write_failure_reason(error, or_language()) : kCloseDocumentHint;
+      errno = error;
+      or_raise_file_error(path, why, kSourceUtil, 0);
+    }
   }
   std::fputs(text, g_residual_file);
   std::fflush(g_residual_file);

@@ -32,6 +32,7 @@
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
 #include "engine/week_grid_access.h"
+#include "engine/whole_file_open.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 
@@ -424,7 +425,8 @@ int count_placed() {
 // Reads the save lines into the placements; returns false when the file
 // cannot be opened.
 bool read_save_lines(const char* name, int kind) {
-  std::FILE* f = or_fopen(name, "rt");
+  // A save that is no regular file (a FIFO, a device) is refused, not waited on.
+  std::FILE* f = or_open_whole_file_or_raise(name, kLongestSaveFile, "..\\Orario\\OR_SAVE", 427);
   if (f == nullptr) return false;
   StreamHold hold(f);
   char line[kReadLimit + 8];
@@ -503,7 +505,7 @@ int or_read_standby_placements(int count) {
   const char* name = g_provisional_mode ? kSaveProv
                      : g_eng_run.run_mode == kRunModeReportTest ? kSaveTestFile
                                                                 : kSaveGo;
-  std::FILE* f = or_fopen(name, "rt");
+  std::FILE* f = or_open_whole_file_or_raise(name, kLongestSaveFile, "..\\Orario\\OR_SAVE", 506);
   if (f == nullptr) return -3;
   StreamHold hold(f);
   char line[kReadLimit + 8];

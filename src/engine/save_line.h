@@ -15,6 +15,11 @@
 #include <string>
 
 
+// The longest save file the layout allows: one line per lesson (at most
+// 10000, the stand-by and support lines included), each at most 400
+// characters before scrambling (2 x 400 + 10 after it) and its line end.
+inline constexpr long long kLongestSaveFile = 10000LL * (2 * 400 + 12);
+
 struct SaveLine {
   int lesson = 0;            // written, never trusted when reading
   char pseudo_letter = 0;    // 'D' stand-by, 'S' support, 0 real class

@@ -17,17 +17,15 @@
 namespace {
 constexpr const char* kSource = "..\\Orario\\OR_SAVE";
 
-// The reason bracket of the message: why the write failed, after the
-// caller's hint when it has one. A hint alone ("close the document in use")
-// would send the user the wrong way when the disk is full or failing.
+// The reason bracket of the message: the caller's hint, or why the write
+// failed when it has none. When the disk itself failed (full, read-only,
+// failing) only that is said: a hint such as "close the document in use"
+// would send the user the wrong way.
 void raise_write_error(const ReplacementFile& file, const char* name, const char* hint, int line) {
   int error = file.error();
   bool disk = or_is_disk_failure(error);
   std::string text = hint ? hint : "";
-  if (text.empty())
-    text = or_write_failure_reason(error, or_language());
-  else if (disk)
-    text = text + " - " + or_write_failure_reason(error, or_language());
+  if (text.empty() || disk) text = or_write_failure_reason(error, or_language());
   errno = error;
   or_raise_file_error(name, text.c_str(), kSource, line);
 }

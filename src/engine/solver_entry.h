@@ -28,3 +28,8 @@ void or_reduce_overlaps_phase(int cycle_limit);
 int or_room_allocation_phase(int mode, int first_room);
 // Rooms used minus one.
 int or_assign_rooms_per_building(int batch, int report);
+// Set by a caller that runs "asau:" with the room-assignment settings but
+// with no window beside the run to stop the teacher grouping or read its
+// result (the command line): the grouping then runs its batch search and
+// writes its report, as at the end of the overlap reduction.
+extern unsigned char g_room_grouping_unattended;

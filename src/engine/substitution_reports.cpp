@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/absences_file.h"
 #include "engine/errors.h"
+#include "engine/file_replace.h"
 #include "engine/report_services.h"
 #include "engine/substitution_services.h"
 #include "engine/text_lines.h"
@@ -49,10 +51,11 @@ std::string format(const char* f, Args... args) {
 
 void write_report(const char* const title[3], const std::string& body) {
   std::string path = std::string(kSubstitutionFolder) + or_pick_text(title) + ".txt";
-  std::FILE* f = or_fopen(path.c_str(), "wt");
-  if (!f) or_raise_file_error(path.c_str(), "", kSourceUtil, 0);
-  bool written = std::fwrite(body.data(), 1, body.size(), f) == body.size();
-  if (or_fclose(f) != 0 || !written) or_raise_file_error(path.c_str(), "", kSourceUtil, 0);
+  // Written whole or not at all: a full disk leaves the last report as it was.
+  ReplacementFile file;
+  if (!file.open(path.c_str())) or_raise_substitution_write_error(path.c_str(), file.error(), 53);
+  std::fwrite(body.data(), 1, body.size(), file.stream());
+  if (!file.commit()) or_raise_substitution_write_error(path.c_str(), file.error(), 56);
   or_convert_report_to_rtf(path.c_str(), 8, 0, 0);
 }
 
@@ -65,8 +68,9 @@ std::string day_line(const SubstitutionState& s) {
 void or_write_substitution_reports() {
   const SubstitutionState& s = g_substitution_state;
   if (s.computed_day < 1 || s.computed_day > 7) or_raise_impossible(or_pick_text(kNothingComputed));
-  if (!kt::make_folders(kt::translate_path(kSubstitutionFolder)))
-    or_raise_file_error(kSubstitutionFolder, "", kSourceUtil, 0);
+  int error = 0;
+  if (!kt::make_folders(kt::translate_path(kSubstitutionFolder), &error))
+    or_raise_substitution_write_error(kSubstitutionFolder, error, 68);
 
   const char* row_format = "%-6s|%-20.20s|%-20.20s|%-20.20s|%-20.20s|";
   std::string header = format(row_format, or_pick_text(kHour), or_pick_text(kClass), or_pick_text(kAbsent),

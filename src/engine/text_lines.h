@@ -63,6 +63,9 @@ extern LineByteSource g_line_byte_source;
 int or_fclose_written(std::FILE* stream);
 // The name a stream was opened with through or_fopen, empty when unknown.
 const char* or_stream_name(std::FILE* stream);
+// Records the name of a stream the engine opened by other means than
+// or_fopen, for the message of a read error.
+void or_name_stream(std::FILE* stream, const char* name);
 // Why a write failed, in the language (0 Italian, 1 German, 2 English) for the
 // reason bracket of a file error: a full disk, missing rights, a read-only
 // disk, a failing disk, else that the file was not written whole. Never empty.

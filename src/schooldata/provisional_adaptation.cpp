@@ -6,7 +6,8 @@
 // hours of the provisional calendar, T = the sum of the per-day provisional
 // hours. A class whose posts ask for more than T hours gets every post
 // scaled to T in proportion (rounded down, at least 1 hour each, the hours
-// left over going to the largest remainders); what is still over T is taken
+// left over going to the largest remainders of the posts not raised to their
+// one hour); what is still over T is taken
 // one hour at a time from its largest post. Teachers
 // left out of the provisional timetable ("PRNS:") and partners' post copies
 // do not count. A lab or conversation part never keeps more hours than its
@@ -55,13 +56,16 @@ void ui_adapt_posts_for_provisional() {
     int kept = 0;
     for (UiTeachingPost* p : posts) {
       int scaled = p->own.hours * week;
-      remainders.push_back({scaled % total, p});
+      // A post whose share is under one hour is already raised to its one
+      // hour: a leftover hour on top would double it (a one-hour subject
+      // taught in many classes would outgrow the teacher's shorter week).
+      remainders.push_back({scaled >= total ? scaled % total : -1, p});
       p->own.hours = static_cast<std::int8_t>(std::max(1, scaled / total));
       kept += p->own.hours;
     }
     std::stable_sort(remainders.begin(), remainders.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (std::size_t i = 0; i < remainders.size() && kept < week; ++i) {
+    for (std::size_t i = 0; i < remainders.size() && kept < week && remainders[i].first >= 0; ++i) {
       ++remainders[i].second->own.hours;
       ++kept;
     }

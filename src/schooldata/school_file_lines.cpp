@@ -140,7 +140,8 @@ std::string og_read_error_text(const std::string& path) {
 std::FILE* og_open_school_file(const std::string& path, std::string* why, bool* missing) {
   std::string local = local_path(path);
   if (missing != nullptr) *missing = false;
-  int fd = ::open(local.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not waiting on a FIFO without a writer: what it is is asked first.
+  int fd = ::open(local.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     if (errno == ENOENT && missing != nullptr) *missing = true;
     if (why != nullptr) {
@@ -161,10 +162,22 @@ std::FILE* og_open_school_file(const std::string& path, std::string* why, bool* 
     it = "%s \xE8 una cartella, non un file";
     de = "%s ist ein Ordner, keine Datei";
     en = "%s is a folder, not a file";
-  } else if (S_ISREG(info.st_mode) && info.st_size == 0) {
+  } else if (!S_ISREG(info.st_mode)) {
+    // A device or FIFO would be read without end or waited on.
+    it = "%s non \xE8 un file normale (\xE8 un dispositivo, una FIFO o un socket)";
+    de = "%s ist keine gew\xF6hnliche Datei (ein Ger\xE4t, eine FIFO oder ein Socket)";
+    en = "%s is not a regular file (a device, a FIFO or a socket)";
+  } else if (info.st_size == 0) {
     it = or_text_file_shape_text(TextFileShape::kEmpty, 0);
     de = or_text_file_shape_text(TextFileShape::kEmpty, 1);
     en = or_text_file_shape_text(TextFileShape::kEmpty, 2);
+  } else {
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+      it = "Impossibile aprire il file %s";
+      de = "Die Datei %s kann nicht ge\xF6" "ffnet werden";
+      en = "Cannot open the file %s";
+    }
   }
   if (it != nullptr) {
     ::close(fd);

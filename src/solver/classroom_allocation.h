@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "engine/model.h"
 #include "engine/status_block.h"
@@ -78,3 +79,13 @@ int or_room_teacher_count(int room);
 // Bound on the optimiser's cycles for runs without a user to stop them
 // (tests, batch use); 0 = until the cost is 0 or a stop is asked.
 extern std::int32_t g_room_optimiser_max_cycles;
+
+// What the last teacher grouping found, one entry per building in building
+// order (one entry, building -1, for a school without buildings): the
+// concerned teachers and the rooms they were put into.
+struct TeacherGroupingResult {
+  int building;
+  int teachers;
+  int rooms;
+};
+const std::vector<TeacherGroupingResult>& or_last_teacher_grouping();

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/calendar_capacity.h"
 #include "engine/engine_random.h"
 #include "engine/errors.h"
 #include "engine/save_files.h"
@@ -94,6 +95,9 @@ int or_build_initial_timetable(int go_on) {
     int language = g_status.language.load();
     or_raise_file_error(kRows[language >= 0 && language <= 2 ? language : 0], "", kSourceSybil, 1601);
   }
+  // A week whose calendars cannot hold the lessons is said before anything
+  // is placed: the search would only wear itself out on the calendar stage.
+  if (go_on) or_check_calendar_capacity();
   seed_run();
   g_solver.search_phase = 0;
   note_own_buildings();

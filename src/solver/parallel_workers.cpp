@@ -28,7 +28,11 @@
 
 namespace {
 
-std::vector<kt::ChildProcess> g_worker_processes;
+struct Worker {
+  int index;
+  kt::ChildProcess child;
+};
+std::vector<Worker> g_worker_processes;
 // The thread that runs a worker's computation; joined and cleared once the
 // computation has ended.
 std::thread g_solver_thread;
@@ -58,7 +62,7 @@ bool parpro_start_workers(int processes, const char* folder, const char* descrip
   for (int i = 1; i < processes; ++i) {
     std::string word = "PARPRO:" + std::to_string(i) + "-" + std::to_string(processes);
     kt::ChildProcess child = kt::ChildProcess::spawn_self({word});
-    if (child) g_worker_processes.push_back(std::move(child));
+    if (child) g_worker_processes.push_back({i, std::move(child)});
   }
   if (g_worker_processes.empty()) {
     parpro_close();
@@ -67,19 +71,25 @@ bool parpro_start_workers(int processes, const char* folder, const char* descrip
   return true;
 }
 
-void parpro_end_workers() {
+std::vector<LostWorker> parpro_end_workers() {
+  // A worker ends only when told to quit: one that has ended already was
+  // killed or failed during the command.
+  std::vector<LostWorker> lost;
+  for (Worker& w : g_worker_processes)
+    if (!w.child.running() && w.child.exit_status()) lost.push_back({w.index, *w.child.exit_status()});
   if (g_parpro_area) parpro_set_all_commands(kParproQuit);
   // One deadline for all of them: a worker that is dead is reaped at once,
   // one that lingers past the deadline is terminated, then killed.
   auto deadline = std::chrono::steady_clock::now() + kWorkerQuitGrace;
-  for (kt::ChildProcess& child : g_worker_processes) {
+  for (Worker& w : g_worker_processes) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() < 0) left = std::chrono::milliseconds(0);
-    if (!child.wait_for(left)) child.stop(std::chrono::milliseconds(200));
+    if (!w.child.wait_for(left)) w.child.stop(std::chrono::milliseconds(200));
   }
   g_worker_processes.clear();
   parpro_close();
+  return lost;
 }
 
 const char* parpro_option_of_run_code(int run_code) {

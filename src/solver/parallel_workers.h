@@ -14,14 +14,24 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <vector>
+
+#include "platform/process.h"
 
 // Main process: creates the area (folder and description name for the
 // workers) and starts processes - 1 workers. False (and no workers) when
 // the area cannot be set up or no worker could be started.
 bool parpro_start_workers(int processes, const char* folder, const char* description_name);
+// A worker that had ended before the main process told it to quit (it was
+// killed, or failed): its process number and how it ended.
+struct LostWorker {
+  int index;
+  kt::ExitStatus status;
+};
 // Main process: tells every worker to quit, reaps each within a bounded
-// time, stops the ones that linger, and removes the area.
-void parpro_end_workers();
+// time, stops the ones that linger, and removes the area. Returns the
+// workers that had already ended: the computation went on without them.
+std::vector<LostWorker> parpro_end_workers();
 
 // Joins and clears the thread of a worker's computation once it has ended;
 // nothing while it runs or where there is none (the main process).

@@ -152,6 +152,12 @@ void parpro_remove_orphaned_names() {
     kt::SharedMemory::remove_orphans(base);
 }
 
+void parpro_tag_names_with_process() {
+  const char* tag = std::getenv("KESTRINTEMPUS_PARPRO_TAG");
+  if (tag && *tag) return;
+  ::setenv("KESTRINTEMPUS_PARPRO_TAG", std::to_string(::getpid()).c_str(), 1);
+}
+
 void parpro_remove_names() {
   kt::SharedMemory::remove(area_name());
   kt::SharedMemory::remove(io_name());

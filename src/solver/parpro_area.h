@@ -126,6 +126,11 @@ void parpro_remove_names();
 // Removes the area and mutex names that main processes killed before they
 // could remove them left behind (their tag names a process that is gone).
 void parpro_remove_orphaned_names();
+// Main process, before it creates the area: tags the names with its process
+// id (KESTRINTEMPUS_PARPRO_TAG, which the workers inherit) unless a tag is
+// set already, so two programs on one machine never share an area and the
+// area of a program that was killed is known for an orphan.
+void parpro_tag_names_with_process();
 
 // Takes and releases the COM mutex. The wait is bounded: a holder that died
 // hands the mutex on (it is robust), and one that is stuck while holding it

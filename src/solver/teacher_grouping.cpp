@@ -160,7 +160,13 @@ void write_report(const Grouping& g, int k, int building) {
   or_commit_or_raise(file, path, kReportHint);
 }
 
+std::vector<TeacherGroupingResult> g_last_grouping;
+
 }  // namespace
+
+unsigned char g_room_grouping_unattended = 0;
+
+const std::vector<TeacherGroupingResult>& or_last_teacher_grouping() { return g_last_grouping; }
 
 int or_assign_rooms_per_building(int batch, int report) {
   static std::int64_t started = seconds_now();
@@ -172,11 +178,13 @@ int or_assign_rooms_per_building(int batch, int report) {
   }
   int buildings = g_eng_school.building_count;
   int total = 0;
+  g_last_grouping.clear();
   for (int b = 0; b < (buildings > 0 ? buildings : 1); ++b) {
     Grouping g;
     prepare(buildings > 0 ? b : -1, g);
     search(g, k, batch, started);
     total += g.best_rooms;
+    g_last_grouping.push_back({buildings > 0 ? b : -1, static_cast<int>(g.teachers.size()), g.best_rooms});
     if (report) write_report(g, k, buildings > 0 ? b : -1);
   }
   if (batch == 0) {

@@ -334,14 +334,34 @@ TEST_F(Computation, TwoWorkersComputeWithThePageAndEndWithTheProgram) {
     WaitEnd(g_make_page);
     EXPECT_TRUE(g_worker_processes[1].running()) << "the workers wait for the next run";
   });
-  // The area's name under this test's tag: an untagged area another run
-  // left on the machine is none of this program's.
+  // The name the run used, before its tag is unset: another program on the
+  // machine may hold an area of another name meanwhile.
   std::string area = or_parpro_object_name("KestrinTempusParproArea.map");
   ::unsetenv("KESTRINTEMPUS_PROCESSES");
   ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
   for (pid_t w : workers) EXPECT_NE(::kill(w, 0), 0) << "worker " << w << " ended with the program";
   EXPECT_EQ(g_process_count, 0);
   EXPECT_FALSE(kt::SharedMemory::open(area, kParproAreaSize)) << "the shared area is removed";
+}
+
+// Without a tag set the program names its area after its own process, as
+// orario does, so two programs on one machine keep apart and the workers
+// (which inherit the tag) find their own program's area.
+TEST_F(Computation, WithoutATagTheAreaIsNamedAfterTheProgram) {
+  ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+  g_worker_spawner = [](const std::vector<std::string>& args) {
+    return kt::ChildProcess::spawn(std::string(KT_BINARY_DIR) + "/apps/kestrintempus/kestrintempus", args);
+  };
+  ASSERT_EQ(og_parpro_start_workers(2), 2);
+  const char* tag = std::getenv("KESTRINTEMPUS_PARPRO_TAG");
+  ASSERT_NE(tag, nullptr);
+  EXPECT_EQ(std::string(tag), std::to_string(::getpid()));
+  std::string area = or_parpro_object_name("KestrinTempusParproArea.map");
+  EXPECT_EQ(area, "KestrinTempusParproArea.map." + std::to_string(::getpid()));
+  EXPECT_TRUE(kt::SharedMemory::open(area, kParproAreaSize));
+  og_stop_worker_processes();
+  EXPECT_FALSE(kt::SharedMemory::open(area, kParproAreaSize));
+  ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
 }
 
 // A program that is killed leaves no worker behind: each notices that its

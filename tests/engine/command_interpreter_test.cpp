@@ -3,6 +3,7 @@
 // clean-up of the error paths.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
 #include "engine_test_support.h"
+#include "reports/report_run.h"
 
 using engine_test::InFolder;
 using engine_test::read_file;
@@ -152,7 +154,11 @@ TEST_F(CommandInterpreter, EveryCommandWordReachesItsSteps) {
     s = Script{};
     g_status.clear();
     std::string id = std::string(c.args[0]) + (c.args.size() > 1 ? c.args[1] : "");
+    // The publishing step names the school before it asks for "Pubk".
+    bool publish = c.args.size() > 1 && std::string(c.args[1]) == "Pubk";
+    if (publish) std::snprintf(g_publish_school_code, sizeof g_publish_school_code, "%s", "CPROVA");
     EXPECT_EQ(run(c.args), kResultOk) << id << ": " << message();
+    g_publish_school_code[0] = '\0';
     EXPECT_EQ(s.calls, c.calls) << id;
     if (c.run_mode >= 0) { EXPECT_EQ(g_eng_run.run_mode, c.run_mode) << id; }
     if (c.folder) { EXPECT_STREQ(g_output_folder, c.folder) << id; }
@@ -188,6 +194,15 @@ TEST_F(CommandInterpreter, UsageErrors) {
   // A null argv[1] is a usage error too.
   const char* argv[] = {"Questo non serve", nullptr, nullptr};
   EXPECT_EQ(or_main(1, 2, argv), kResultError);
+}
+
+// "Pubk" without a school code would publish nothing: the command says so
+// before it loads anything.
+TEST_F(CommandInterpreter, PublishingWithoutASchoolCodeIsImpossible) {
+  g_publish_school_code[0] = '\0';
+  EXPECT_EQ(run({"REPO:x.txt", "Pubk"}), kResultImpossible);
+  EXPECT_EQ(s.calls, "");
+  EXPECT_NE(message().find("La scuola non ha un codice"), std::string::npos) << message();
 }
 
 TEST_F(CommandInterpreter, UnknownOptionWords) {

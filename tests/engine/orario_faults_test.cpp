@@ -9,13 +9,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "orario_run_support.h"
 #include "platform/folder_lock.h"
+#include "platform/process.h"
 #include "platform/shared_memory.h"
 
 namespace fs = std::filesystem;
@@ -87,6 +91,84 @@ TEST(OrarioFaults, AComputationOnANearlyFullDiskSaysTheDiskIsFull) {
     EXPECT_FALSE(contains(list, ".kt-tmp-") || contains(list, ".~")) << free_kb << list;
   }
   EXPECT_TRUE(named.count("scuola3.txt") && named.count("savego.txt")) << ::testing::PrintToString(named);
+}
+
+// Output folders on a file system with no room left (a private mount; needs
+// root): the day's substitutions and the teacher grouping's room report
+// fail saying that the disk is full, in the user's language, naming the
+// file, and never send the user to close a Word or Xls document.
+TEST(OrarioFaults, SubstitutionsAndRoomReportsOnAFullDiskSayTheDiskIsFull) {
+  if (std::system("unshare -m true 2>/dev/null") != 0) GTEST_SKIP() << "no private mounts here";
+  struct Case { const char* folder; const char* args; const char* env; const char* file; const char* reason; } cases[] = {
+      {"Sostituzioni", "SOST:scuola2.txt", "LANG=it_IT.UTF-8", "[.\\Sostituzioni\\dati_sostituzioni.txt]",
+       "[Disco pieno: non c'è più spazio per scrivere il file]"},
+      {"Sostituzioni", "SOST:scuola2.txt", "LANG=de_DE.UTF-8", "[.\\Sostituzioni\\dati_sostituzioni.txt]",
+       "[Datenträger voll: kein Platz mehr, um die Datei zu schreiben]"},
+      {"Orario", "--seed 3 --rooms 2 --teachers-per-room 3 ASAU:scuola2.txt", "LANG=en_GB.UTF-8",
+       "Allocazione Aule.txt]", "[Disk full: no space left to write the file]"},
+  };
+  for (const Case& c : cases) {
+    TempDir school, capture;
+    sample_school(school);
+    write_file(school.file("assenze.txt"), "GIORNO:1\nMOTIVO:Malattia\nASSENTE:ROSSI|Malattia|111110000000\n");
+    std::string folder = school.path().string() + "/" + c.folder;
+    fs::create_directory(folder);
+    std::string script = "mount -t tmpfs -o size=64k tmpfs '" + folder + "' && head -c 1048576 /dev/zero >'" + folder +
+                         "/filler' 2>/dev/null; cd '" + school.path().string() + "' && env -i PATH=/usr/bin:/bin " +
+                         "KESTRINTEMPUS_ROOT=. " + c.env + " '" + KT_BINARY_DIR + "/apps/orario/orario' " + c.args +
+                         " >/dev/null 2>'" + capture.file("err") + "'; echo \\$? >'" + capture.file("status") + "'";
+    ASSERT_EQ(std::system(("unshare -m sh -c \"" + script + "\"").c_str()), 0) << c.args;
+    std::string message = read_file(capture.file("err"));
+    EXPECT_EQ(read_file(capture.file("status")), "1\n") << c.args << message;
+    EXPECT_TRUE(contains(message, c.file) && contains(message, c.reason)) << c.args << ": " << message;
+    EXPECT_FALSE(contains(message, "Word") || contains(message, "Xls")) << c.args << ": " << message;
+  }
+}
+
+// The worker of the main process `main` started as "PARPRO:<word>", 0 while
+// there is none (read from /proc, as ps would).
+pid_t worker_of(pid_t main, const std::string& word) {
+  for (const auto& e : fs::directory_iterator("/proc")) {
+    std::string name = e.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::string stat = read_file(e.path().string() + "/stat");
+    std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) continue;
+    long parent = std::strtol(stat.c_str() + close + 4, nullptr, 10);
+    if (parent != main) continue;
+    std::string command = read_file(e.path().string() + "/cmdline");
+    if (command.find("PARPRO:" + word) != std::string::npos) return static_cast<pid_t>(std::stol(name));
+  }
+  return 0;
+}
+
+// A worker killed while the main process computes: the computation goes on
+// without it and ends as it would, and the main process says which worker
+// ended and how instead of passing it over.
+TEST(OrarioFaults, AWorkerKilledDuringAComputationIsMentioned) {
+  TempDir school, capture;
+  write_file(school.file("scuola2.txt"), read_file(std::string(KT_SOURCE_DIR) + "/examples/istituto/scuola2.txt"));
+  std::string command = "cd '" + school.path().string() + "' && exec env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT=. "
+                        "LANG=it_IT.UTF-8 '" + std::string(KT_BINARY_DIR) + "/apps/orario/orario' --seed 3 " +
+                        "--time-limit 6 --processes 4 CALC:scuola2.txt >/dev/null 2>'" + capture.file("err") + "'";
+  kt::ChildProcess main = kt::ChildProcess::spawn("/bin/sh", {"-c", command});
+  ASSERT_TRUE(main);
+  pid_t worker = 0;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (worker == 0 && main.running() && std::chrono::steady_clock::now() < deadline) {
+    worker = worker_of(main.pid(), "2-4");
+    if (worker == 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_GT(worker, 0) << read_file(capture.file("err"));
+  ASSERT_EQ(::kill(worker, SIGKILL), 0);
+  std::optional<kt::ExitStatus> end = main.wait_for(std::chrono::seconds(60));
+  ASSERT_TRUE(end);
+  std::string message = read_file(capture.file("err"));
+  EXPECT_TRUE(end->success()) << message;
+  EXPECT_TRUE(contains(message, "Il processo di calcolo parallelo 2 è terminato durante il calcolo (segnale 9): "
+                                "il calcolo è proseguito senza di lui.")) << message;
+  EXPECT_FALSE(contains(message, "processo di calcolo parallelo 1 ")) << message;
+  EXPECT_FALSE(read_file(school.file("savego.txt")).empty());
 }
 
 // A run already holds the folder: the second is refused before it writes

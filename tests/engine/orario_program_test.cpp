@@ -3,6 +3,7 @@
 // the folder. Bad input ends with a clear message, never a crash or a lost file.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -180,11 +181,105 @@ TEST(OrarioProgram, ADescriptionThatCannotBeReadSaysWhy) {
   }
 }
 
+// A description or saved timetable that is no regular file (a FIFO, a
+// link to a device without end) is refused at once, never waited on or read
+// for ever; a name that is empty or too long for the system says so; in
+// the user's language, and the folder's files stay as they were.
+TEST(OrarioProgram, FilesThatAreNoRegularFileAreRefusedNotRead) {
+  const std::string piccola = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
+  const char* kNotRegular[3] = {"[Non è un file normale (è un dispositivo, una FIFO o un socket)]",
+                                "[Keine gewöhnliche Datei (ein Gerät, eine FIFO oder ein Socket)]",
+                                "[Not a regular file (a device, a FIFO or a socket)]"};
+  const char* kEnv[3] = {"LANG=it_IT.UTF-8", "LANG=de_DE.UTF-8", "LANG=en_GB.UTF-8"};
+  struct Case {
+    const char* id;
+    const char* file;  // made a FIFO or a link to /dev/zero
+    bool fifo;
+    const char* args;
+    const char* shown;
+    const char* const* reasons;
+  } cases[] = {
+      {"description-fifo", "scuola2.txt", true, "SYNT:scuola2.txt", "[scuola2.txt]", kNotRegular},
+      {"description-device", "scuola2.txt", false, "CALC:scuola2.txt", "[scuola2.txt]", kNotRegular},
+      {"save-fifo", "savego.txt", true, "SNOD:scuola2.txt", "[.\\savego.txt]", kNotRegular},
+      {"save-device", "savego.txt", false, "REPO:scuola2.txt", "[.\\savego.txt]", kNotRegular},
+  };
+  for (const Case& c : cases)
+    for (int language = 0; language < 3; ++language) {
+      TempDir school;
+      write_file(school.file("scuola2.txt"), piccola);
+      std::filesystem::remove(school.file(c.file));
+      if (c.fifo)
+        ASSERT_EQ(::mkfifo(school.file(c.file).c_str(), 0600), 0);
+      else
+        std::filesystem::create_symlink("/dev/zero", school.file(c.file));
+      Outcome o = run_orario(school, kEnv[language], c.args);
+      EXPECT_EQ(o.status, 1) << c.id;
+      EXPECT_TRUE(contains(o.err, c.shown) && contains(o.err, c.reasons[language])) << c.id << ": " << o.err;
+      EXPECT_TRUE(std::string(c.file) == "scuola2.txt" || read_file(school.file("scuola2.txt")) == piccola) << c.id;
+      EXPECT_EQ(entries(school).count("savego.txt"), std::string(c.file) == "savego.txt" ? 1u : 0u) << c.id;
+    }
+  struct Name { const char* args; const char* env; const char* text; } names[] = {
+      {"SYNT:", "LANG=it_IT.UTF-8", "[Manca il nome del file]"},
+      {"SYNT:", "LANG=en_GB.UTF-8", "[The file name is missing]"},
+      {"SYNT:", "LANG=de_DE.UTF-8", "[Der Dateiname fehlt]"},
+  };
+  for (const Name& n : names) {
+    TempDir school;
+    Outcome o = run_orario(school, n.env, n.args);
+    EXPECT_EQ(o.status, 1) << n.env;
+    EXPECT_TRUE(contains(o.err, n.text) && !contains(o.err, "cartella")) << n.env << ": " << o.err;
+  }
+  TempDir school;
+  Outcome o = run_orario(school, "LANG=it_IT.UTF-8", "SYNT:" + std::string(300, 'a') + ".txt");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_TRUE(contains(o.err, "[Nome del file troppo lungo]") && contains(o.err, "aaa...aaa")) << o.err;
+  EXPECT_FALSE(contains(o.err, "Manca file descrizione")) << o.err;
+}
+
 TEST(OrarioProgram, ExitStatusFollowsTheResult) {
   TempDir school;
   write_file(school.file("scuola2.txt"), "REM:\tLiceo\n");
   EXPECT_EQ(run_orario(school, "", "CALC:scuola2.txt FAST").status, 1);  // an unknown option
   EXPECT_EQ(run_orario(school, "", "SOSX:scuola2.txt").status, 3);       // nothing to write
+}
+
+// The phases on a computed timetable: without a cycle count they say at the
+// start how they end (the Part's default), with one they do not; the
+// publishing report without a school code (the command line has none) says
+// so and fails instead of writing nothing and ending well.
+TEST(OrarioProgram, PhasesSayTheirDefaultAndPublishingNeedsASchoolCode) {
+  TempDir school;
+  write_file(school.file("scuola2.txt"), read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt"));
+  ASSERT_EQ(run_orario(school, "", "--seed 7 CALC:scuola2.txt").status, 0);
+  struct Case { const char* args; const char* env; bool note; } phases[] = {
+      {"--time-limit 1 BILA:scuola2.txt", "LANG=it_IT.UTF-8", true},
+      {"--time-limit 1 MISV:scuola2.txt", "LANG=en_GB.UTF-8", true},
+      {"BILA:scuola2.txt - 0", "LANG=it_IT.UTF-8", false},
+      {"MISV:scuola2.txt - 0", "LANG=en_GB.UTF-8", false},
+  };
+  for (const Case& c : phases) {
+    Outcome o = run_orario(school, c.env, c.args);
+    EXPECT_EQ(o.status, 0) << c.args << o.err;
+    bool noted = contains(o.out, "Nessun numero di cicli: la fase finisce dopo 100000 cicli senza un nuovo record") ||
+                 contains(o.out, "No cycle count: the phase ends after 100000 cycles without a new record");
+    EXPECT_EQ(noted, c.note) << c.args << o.out.substr(0, 400);
+  }
+  struct Language { const char* env; const char* text; } languages[] = {
+      {"LANG=it_IT.UTF-8", "[La scuola non ha un codice: l'orario non può essere pubblicato]"},
+      {"LANG=de_DE.UTF-8", "[Die Schule hat keinen Code: der Stundenplan kann nicht veröffentlicht werden]"},
+      {"LANG=en_GB.UTF-8", "[The school has no code: the timetable cannot be published]"},
+  };
+  std::filesystem::remove_all(school.path() / "Orario");
+  std::set<std::string> before = entries(school);
+  for (const Language& l : languages) {
+    Outcome o = run_orario(school, l.env, "REPO:scuola2.txt Pubk");
+    EXPECT_EQ(o.status, 3) << l.env;
+    EXPECT_TRUE(contains(o.err, l.text)) << l.env << ": " << o.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(school.path() / "Orario"));
+  before.insert("Orario");
+  EXPECT_EQ(entries(school), before);
 }
 
 // Names are 1252 text inside the engine; the terminal gets them in UTF-8,

@@ -54,6 +54,8 @@ class SchoolFileReads : public PlainSchoolFolder<> {
   void put(const std::string& path, const std::string& content) {
     fs::remove_all(path);
     if (content == "<dir>") fs::create_directory(path);
+    else if (content == "<fifo>") ::mkfifo(path.c_str(), 0600);
+    else if (content == "<zero>") fs::create_symlink("/dev/zero", path);
     else std::ofstream(path, std::ios::binary) << content;
   }
 };
@@ -99,6 +101,9 @@ TEST_F(SchoolFileReads, UnusableFilesGiveTheirMessage) {
   const Case cases[] = {
       {"empty", "", {"Il file ", "Die Datei ", "The file "}},
       {"folder", "<dir>", {"", "", ""}},
+      // Never waited on nor read without end.
+      {"FIFO", "<fifo>", {"", "", ""}},
+      {"device", "<zero>", {"", "", ""}},
       {"CR only", "REM:Prova\rDAYS:\tLU5-Lunedi\t\rGM:ITALIANO\t\r", {"Il file ", "Die Datei ", "The file "}},
   };
   const char* const files[] = {"scuola1.txt", "scuola2.txt"};
@@ -116,7 +121,11 @@ TEST_F(SchoolFileReads, UnusableFilesGiveTheirMessage) {
         EXPECT_EQ(message.rfind(c.message[language], 0), 0u) << message;
         EXPECT_NE(message.find(path), std::string::npos) << message;
         EXPECT_FALSE(og_school_loaded());
-        if (c.content != "<dir>") {
+        if (c.content == "<fifo>" || c.content == "<zero>") {
+          const char* kind[3] = {"non \xE8 un file normale", "keine gew\xF6hnliche Datei", "is not a regular file"};
+          EXPECT_NE(message.find(kind[language]), std::string::npos) << message;
+        }
+        if (c.content[0] != '<') {
           EXPECT_EQ(slurp(path), c.content);
         }
       }

@@ -127,6 +127,37 @@ TEST_F(RoomCommand, TeachersGroupedIntoRoomsLeaveTheirConvertedReport) {
   EXPECT_TRUE(fs::exists(dir_.path() / "Orario/HTML/Allocazione Aule.html"));
 }
 
+// "ASAU:" with teachers per room on the command line: nobody is there to
+// stop the grouping, so it runs its batch, leaves one report per building
+// and names the rooms it used, which are the report's rooms. It ends by
+// itself (no time limit is given).
+TEST_F(RoomCommand, AsauGroupingEndsByItselfWithItsReportAndTheRoomsUsed) {
+  struct Sample {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> reports;  // report, building shown
+  } samples[] = {{"piccola", {{"Allocazione Aule", ""}}},
+                 {"liceo", {{"Allocazione Aule Plesso SEDE CENTRALE", " - SEDE CENTRALE"},
+                            {"Allocazione Aule Plesso LINGUISTICO", " - LINGUISTICO"}}}};
+  for (const Sample& k : samples) {
+    SCOPED_TRACE(k.name);
+    Use(k.name);
+    std::string out;
+    ASSERT_EQ(run_orario_in(dir_.path(), dir_.path(), "--seed 3 --rooms 9,9 --teachers-per-room 3 ASAU:scuola2.txt", &out),
+              0)
+        << out;
+    for (const auto& [report, building] : k.reports) {
+      std::string text = Read("Orario/" + report + ".txt");
+      int rooms = 0;
+      for (std::size_t at = text.find("|Aula "); at != std::string::npos; at = text.find("|Aula ", at + 1)) ++rooms;
+      ASSERT_GT(rooms, 0) << report << out;
+      EXPECT_NE(out.find("Aule impegnate" + building + ": " + std::to_string(rooms) + " per "), std::string::npos)
+          << report << out;
+      EXPECT_TRUE(fs::exists(dir_.path() / ("Orario/" + report + ".rtf"))) << report;
+    }
+    EXPECT_NE(out.find("(al più 3 per aula)"), std::string::npos) << out;
+  }
+}
+
 TEST_F(RoomCommand, WrongSettingsAreRefusedBeforeAnythingIsWritten) {
   Use("piccola");
   std::string out;

@@ -5,19 +5,24 @@
 // absent, never teaching, never twice in one hour.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "computed_school.h"
+#include "failing_reads.h"
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
 #include "engine/status_block.h"
 #include "engine/substitution_services.h"
 #include "engine/week_grid_access.h"
+#include "platform/cp1252.h"
 
 namespace {
 
@@ -238,8 +243,8 @@ TEST_F(DailySubstitutions, DamagedAbsencesFileChangesNothing) {
   int rows = g_substitution_state.row_count;
   struct Case {
     const char* id;
-    const char* text;
-    const char* says;
+    std::string text;
+    std::string says;
   };
   const Case cases[] = {
       {"d1", "GIORNO:1\nASSENTE:NESSUNO|Malattia|111110000000\n", "riga 2: insegnante sconosciuto"},
@@ -251,6 +256,10 @@ TEST_F(DailySubstitutions, DamagedAbsencesFileChangesNothing) {
       {"d7", "GIORNO:1\nASSENTE:ROSSI|Malattia|111110000000\nASSENTE:ROSSI|Malattia|111110000000\n",
        "riga 3: insegnante ripetuto"},
       {"d8", "GIORNO:1\nASSENTE:ROSSI|Malattia|1111100000x0\n", "riga 2: ore non valide"},
+      {"d9", "GIORNO:1\nASSENTE:ROSSI|Malattia|111110000000\nGIORNO:2\n", "riga 3: giorno ripetuto"},
+      {"d10", "GIORNO:1\nMOTIVO:Aggiornamento professionale\n", "riga 2: motivo più lungo di 20 caratteri"},
+      {"d11", "GIORNO:1\nMOTIVO:\n", "riga 2: motivo vuoto o con un carattere non ammesso"},
+      {"d12", "GIORNO:1\nASSENTE:ROSSI" + std::string(1, '\0') + "|Malattia|111110000000\n", "riga 2: byte zero nella riga"},
   };
   for (const Case& c : cases) {
     write_file(dir_.path() / "assenze.txt", c.text);
@@ -258,13 +267,87 @@ TEST_F(DailySubstitutions, DamagedAbsencesFileChangesNothing) {
       EXPECT_EQ(run(command), -3) << c.id << command;
       std::string message = g_status.message;
       EXPECT_NE(message.find("assenze.txt"), std::string::npos) << c.id << message;
-      EXPECT_NE(message.find(c.says), std::string::npos) << c.id << message;
+      EXPECT_NE(message.find(kt::utf8_to_cp1252(c.says)), std::string::npos) << c.id << message;
     }
     EXPECT_EQ(read_file(dir_.path() / "assenze.txt"), c.text) << c.id;
     EXPECT_EQ(read_file(dir_.path() / "Sostituzioni/dati_sostituzioni.txt"), result) << c.id;
     EXPECT_EQ(g_substitution_state.row_count, rows) << c.id;
     EXPECT_EQ(g_substitution_state.absent_count, 1) << c.id;
   }
+}
+
+// An "assenze.txt" that is no file to read (a FIFO, a link to a device
+// without end, a folder), that is longer than its layout allows, or whose
+// disk fails part-way is said at once, in
+// the user's language, naming the file and why, at a line of its own; it is
+// never waited on or read without end, and nothing changes.
+TEST_F(DailySubstitutions, AbsencesThatCannotBeReadSayWhyInTheUsersLanguage) {
+  ASSERT_EQ(Compute(1, {{"ROSSI", {0, 1}}}), 0);
+  std::string result = read_file(dir_.path() / "Sostituzioni/dati_sostituzioni.txt");
+  fs::path file = dir_.path() / "assenze.txt";
+  std::string absences = read_file(file);
+  struct Case {
+    const char* id;
+    std::function<void()> make;
+    const char* reasons[3];
+  };
+  const Case cases[] = {
+      {"fifo", [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); },
+       {"Non è un file normale", "Keine gewöhnliche Datei", "Not a regular file"}},
+      {"device", [&] { fs::create_symlink("/dev/zero", file); },
+       {"Non è un file normale", "Keine gewöhnliche Datei", "Not a regular file"}},
+      {"folder", [&] { fs::create_directory(file); },
+       {"È una cartella, non un file", "Ist ein Ordner, keine Datei", "Is a folder, not a file"}},
+      {"long", [&] { write_file(file, absences + std::string(40000, '\n')); },
+       {"Il file è più lungo di quanto il suo formato ammetta", "Die Datei ist länger, als ihr Format zulässt",
+        "The file is longer than its format allows"}},
+      {"disk", [&] { write_file(file, absences); },
+       {"Errore di lettura del file (il file non è stato letto intero)",
+        "Lesefehler (die Datei wurde nicht ganz gelesen)", "Read error (the file was not read whole)"}},
+  };
+  LineByteSource plain = g_line_byte_source;
+  for (const Case& c : cases) {
+    for (int language = 0; language < 3; ++language) {
+      fs::remove_all(file);
+      c.make();
+      FailingFile::name = "assenze.txt";
+      FailingFile::after = 12;
+      FailingFile::served = 0;
+      if (std::string(c.id) == "disk") g_line_byte_source = FailingFile::next_byte;
+      g_status.language = language;
+      int r = run("SOST:scuola2.txt");
+      g_line_byte_source = plain;
+      g_status.language = 0;
+      std::string message = g_status.message;
+      EXPECT_EQ(r, -1) << c.id << message;
+      EXPECT_NE(message.find("[.\\assenze.txt]"), std::string::npos) << c.id << message;
+      EXPECT_NE(message.find(kt::utf8_to_cp1252(c.reasons[language])), std::string::npos) << c.id << message;
+      EXPECT_EQ(message.find("line:0,"), std::string::npos) << c.id << message;
+      EXPECT_EQ(message.find("[]"), std::string::npos) << c.id << message;
+    }
+    EXPECT_EQ(read_file(dir_.path() / "Sostituzioni/dati_sostituzioni.txt"), result) << c.id;
+  }
+}
+
+// The day's results cannot be written where a file stands in the place of
+// the "Sostituzioni" folder: the message says so, in the user's language.
+TEST_F(DailySubstitutions, AFileInPlaceOfTheResultsFolderIsSaid) {
+  ASSERT_EQ(Compute(1, {{"ROSSI", {0, 1}}}), 0);
+  fs::remove_all(dir_.path() / "Sostituzioni");
+  write_file(dir_.path() / "Sostituzioni", "not a folder");
+  const char* says[3] = {"[Al posto della cartella c'è un file con lo stesso nome]",
+                         "[An Stelle des Ordners steht eine Datei gleichen Namens]",
+                         "[A file of the same name stands where the folder should be]"};
+  for (int language = 0; language < 3; ++language) {
+    g_status.language = language;
+    EXPECT_EQ(run("SOST:scuola2.txt"), -1);
+    g_status.language = 0;
+    std::string message = g_status.message;
+    EXPECT_NE(message.find("[.\\Sostituzioni\\]"), std::string::npos) << message;
+    EXPECT_NE(message.find(kt::utf8_to_cp1252(says[language])), std::string::npos) << message;
+    EXPECT_NE(message.find("or_sost0, line:"), std::string::npos) << message;
+  }
+  EXPECT_EQ(read_file(dir_.path() / "Sostituzioni"), "not a folder");
 }
 
 // Nothing chosen, nothing written; nothing computed, no reports.

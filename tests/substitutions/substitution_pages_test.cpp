@@ -15,6 +15,7 @@
 #include "computed_school.h"
 #include "desktop_wiring.h"
 #include "engine/substitution_services.h"
+#include "engine/text_lines.h"
 #include "platform/controls/list_box.h"
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
@@ -61,6 +62,20 @@ int row_starting(Dialog& d, int id, const std::string& start) {
   for (std::size_t i = 0; i < rows.size(); ++i)
     if (rows[i].rfind(start, 0) == 0) return static_cast<int>(i);
   return -1;
+}
+
+// A school file as plain text: each stored piece unscrambled, the pieces joined.
+std::string unscrambled(const path& file) {
+  std::string text = substitution_test::read_file(file), plain;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    std::string piece = text.substr(at, end == std::string::npos ? std::string::npos : end + 1 - at);
+    at = end == std::string::npos ? text.size() : end + 1;
+    std::string out(piece.size() + 1, '\0');
+    or_scramble_line(1, piece.c_str(), out.data());
+    plain += out.c_str();
+  }
+  return plain;
 }
 
 // Every file below the folder (relative name -> contents).
@@ -217,10 +232,47 @@ TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
     if (!before.count(name)) added.insert(name.substr(0, name.find('/')));
   // (the description writer notes in "tech_log.txt" that the school moved folder)
   EXPECT_EQ(added, (std::set<std::string>{"Provvisorio", "cattPROV.txt", "saveprov.txt", "tech_log.txt"}));
-  // Every class's posts were fitted to the 24 hours of the provisional week.
+  // Every class's posts were fitted to the 24 hours of the provisional week;
+  // a one-hour post keeps its one hour (the teacher of six one-hour posts
+  // keeps six hours, not twelve).
+  std::string posts = unscrambled(school_ / "cattPROV.txt");
+  EXPECT_NE(posts.find("MANCINI\t1A 1\t"), std::string::npos) << posts.substr(0, 2000);
+  EXPECT_EQ(posts.find("MANCINI\t1A 2\t"), std::string::npos);
   std::string summary = after["Provvisorio/Orario Disposizione Provvisorio.txt"];
   EXPECT_NE(summary.find("Ore nel Provvisorio"), std::string::npos);
   EXPECT_EQ(summary.find("Classi incomplete"), std::string::npos) << summary;
+}
+
+// A provisional week of one hour on five days cannot hold the classes'
+// posts (each keeps at least one hour) nor a teacher's: the computation is
+// refused at once with the engine's message naming the classes and the
+// teachers, and writes no provisional timetable.
+TEST_F(ComputedSchoolProgram, AProvisionalWeekThatCannotHoldTheLessonsIsRefusedAtOnce) {
+  std::vector<TrialShown> shown;
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    ASSERT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[3]));  // "Orario Provvisorio"
+    ASSERT_EQ(g_current_page, &g_provisional_page);
+    ui.OnNextModal([&](Dialog& d) {
+      for (int day = 0; day < 5; ++day) ui.Click(d, 1372 + 9 * day);
+      ui.Click(d, kIdOk);
+    });
+    ui.Click(g_provisional_page, Cprovvi::kCalendarId);
+    ASSERT_EQ(std::vector<int>(g_ui_header.provisional_hours_per_day, g_ui_header.provisional_hours_per_day + 7),
+              (std::vector<int>{1, 1, 1, 1, 1, 0, 0}));
+    watch_trial(ui, shown, false);
+    ui.AnswerNextModal(kIdOk);  // the engine's message
+    ui.Click(g_provisional_page, Cprovvi::kComputeId);
+    ui.Click(g_provisional_page, Cprovvi::kLeaveId);
+  });
+  std::string said;
+  for (const auto& box : ui.boxes())
+    for (const std::string& text : box.texts) said += text + "\n";
+  for (const TrialShown& s : shown) said += s.title + ": " + s.result + "\n";
+  EXPECT_NE(said.find("Il calendario delle classi non può contenere le lezioni:"_cp), std::string::npos) << said;
+  EXPECT_NE(said.find("classi: 1A (12 ore, calendario 5), 2A (12 ore, calendario 5)"), std::string::npos) << said;
+  EXPECT_NE(said.find("FERRARI: 6 ore nelle classi 1B 2B 3B, i loro calendari ne hanno 5"), std::string::npos) << said;
+  EXPECT_FALSE(kt_app_test::fs::exists(school_ / "saveprov.txt"));
 }
 
 }  // namespace
