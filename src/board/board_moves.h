@@ -22,13 +22,16 @@ void board_keep_loaded_week();
 // Puts every lesson back in the week kept last, grids and evaluation rebuilt.
 void board_restore_loaded_week();
 
-// Moves the lesson to (day, hour): the lesson's own teacher's lessons are
-// matched against that teacher's grid with the two cells exchanged, so a
-// lesson of the teacher already at the target trades places with it.
-// Refused (nothing changes, -1) when the hour is outside the school day,
-// the class or a second teacher is busy there, the lesson is a calendar or
-// an unplaced one, or the engine cannot match the grid. 0 when moved.
-int board_move_lesson(int lesson, int day, int hour);
+// Moves the lesson to (day, hour); `partner`, the lesson the board shows in
+// the cell clicked (-1 for an empty cell), goes to the lesson's hour: the
+// two trade places. A lesson held jointly with lessons of other classes
+// takes them along; a stand-by or support hour whose pseudo-class is taken
+// at its new hour moves into another pseudo-class of its kind. Refused
+// (nothing changes, -1) when the hour is outside the school day, a lesson is
+// a calendar or an unplaced one, the partner is not at that hour, or two
+// lessons would clash at either hour by the engine's pair rule (a class or
+// a room unless held jointly, a teacher, a second teacher). 0 when moved.
+int board_move_lesson(int lesson, int day, int hour, int partner);
 
 // Writes the week (or_commit_placement); false after showing the reason.
 bool board_save_timetable();

@@ -221,7 +221,9 @@ void Cquadro::CellClicked(int hour, int day) {
   int from = m_from;
   m_from = -1;
   if (from != s) {
-    if (board_move_lesson(m_cells[from].lesson, day, hour) == 0) {
+    // What the cell shows trades places with the lesson chosen.
+    int partner = m_cells[s].class_index >= 0 ? m_cells[s].lesson : -1;
+    if (board_move_lesson(m_cells[from].lesson, day, hour, partner) == 0) {
       m_changed = true;
       SetStatus(kMoved.Get());
       g_contagrullab.RefreshList();  // a waiting lab lesson shows its new hour

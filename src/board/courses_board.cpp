@@ -223,9 +223,10 @@ void Cqcorsi::HighlightChanged(int flag) {
   } else if (m_chosen_row >= 0 && row == m_chosen_row && column >= 2 && column != m_chosen_column) {
     auto [day, hour] = m_slots[std::size_t(column - 2)];
     int lesson = Cell(m_chosen_row, m_chosen_column).lesson;
+    int partner = HasLesson(row, column) ? Cell(row, column).lesson : -1;
     m_chosen_row = m_chosen_column = -1;
     SetDlgItemText(kStatusId, "");
-    if (board_move_lesson(lesson, day, hour) == 0) {
+    if (board_move_lesson(lesson, day, hour, partner) == 0) {
       m_changed = true;
       Refill();
     } else {

@@ -297,3 +297,30 @@ int or_check_standby_hours(int ask) {
   or_count_hours(0);
   return -1;
 }
+
+bool or_free_standby_class(int lesson, int slot, const std::vector<int>& leaving, int& class_index, int& room) {
+  const EngineSchool& s = g_eng_school;
+  if (lesson < 0 || lesson >= s.lesson_count || slot < 0 || slot >= kWeekSlots) return false;
+  const EngineLesson& moved = g_eng_lessons[lesson];
+  if (moved.standby_marker == 0 || moved.class_index < 0 || moved.class_index >= kMaxClasses) return false;
+  std::vector<std::uint8_t> taken(kMaxClasses);
+  for (int i = 0; i < s.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    bool gone = false;
+    for (int g : leaving) gone = gone || g == i;
+    if (gone || !or_lesson_placed(i) || l.day >= kDays || l.hour >= kHoursPerDay) continue;
+    if (l.day * kHoursPerDay + l.hour == slot && l.class_index >= 0 && l.class_index < kMaxClasses)
+      taken[l.class_index] = 1;
+  }
+  for (int i = 0; i < s.lesson_count; ++i) {
+    const EngineLesson& e = g_eng_lessons[i];
+    int c = e.class_index;
+    if (e.standby_marker != moved.standby_marker || c < 0 || c >= kMaxClasses || c == moved.class_index) continue;
+    if (g_eng_classes[c].building != g_eng_classes[moved.class_index].building) continue;
+    if (taken[c] || g_eng_classes[c].lesson_count >= kPackLimit) continue;
+    class_index = c;
+    room = e.room;
+    return true;
+  }
+  return false;
+}
