@@ -9,6 +9,7 @@
 #include "board/board_moves.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -19,11 +20,16 @@
 #include "engine/model_post_passes.h"
 #include "engine/placement_check.h"
 #include "engine/placement_services.h"
+#include "engine/presolve.h"
 #include "engine/save_files.h"
 #include "engine/standby_support.h"
+#include "engine/report_services.h"
+#include "engine/special_calendars.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "shell/engine_commands.h"
+#include "solver/cost_evaluation.h"
+#include "solver/violation_reporter.h"
 #include "shell/message_box.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -39,6 +45,11 @@ const MlText kSaveFailed = {"Salvataggio dell'orario non riuscito.", "Speichern 
 const MlText kCalendarFull = {"Le ore dei calendari speciali non trovano posto nella settimana.",
                               "Die Stunden der besonderen Kalender finden keinen Platz in der Woche.",
                               "The hours of the special calendars do not fit into the week."};
+
+const MlText kMoved = {"Lezione spostata", "Lehrstunde verschoben", "Lesson moved"};
+const MlText kMovedBreaks = {"Lezione spostata: ora l'orario viola %s", "Lehrstunde verschoben: der Stundenplan verletzt nun %s",
+                             "Lesson moved: the timetable now breaks %s"};
+const MlText kMore = {" (e altri %d)", " (und %d weitere)", " (and %d more)"};
 
 int slot(int day, int hour) { return day * kHoursPerDay + hour; }
 
@@ -254,6 +265,46 @@ int board_move_lesson(int lesson, int day, int hour, int partner) {
       or_move_standby_count(to_slot / kHoursPerDay, to_slot % kHoursPerDay, back / kHoursPerDay, back % kHoursPerDay);
     }
   return 0;
+}
+
+std::vector<std::string> board_week_problems() {
+  std::vector<std::string> lines;
+  g_status.message[0] = '\0';
+  unsigned char suppressed = g_residual_log_suppressed;
+  g_residual_log_suppressed = 1;  // the residual-errors file is the runs' own
+  try {
+    or_prepare_model_for_solving();  // once per load; the check's own step
+    or_place_calendar_lessons();
+    or_rebuild_grids_and_evaluate();
+    g_eng_run.report_mode = 1;
+    or_evaluate_all_constraints(1);
+    g_eng_run.report_mode = 0;
+    int n = std::clamp(g_status.violation_count.load(), 0, kMaxViolationRecords);
+    for (int i = 0; i < n; ++i) lines.push_back(or_violation_text(g_status.violations[i], true));
+  } catch (const EngineError&) {
+    g_eng_run.report_mode = 0;
+    lines.assign(1, std::string(g_status.message, strnlen(g_status.message, kMessageSize)));
+  }
+  g_residual_log_suppressed = suppressed;
+  return lines;
+}
+
+std::string board_moved_text(const std::vector<std::string>& before, const std::vector<std::string>& after) {
+  std::vector<std::string> left = before, added;
+  for (const std::string& line : after) {
+    auto at = std::find(left.begin(), left.end(), line);
+    if (at != left.end()) left.erase(at);
+    else added.push_back(line);
+  }
+  if (added.empty()) return kMoved.Get();
+  char text[400];
+  std::snprintf(text, sizeof text, kMovedBreaks.Get(), added.front().c_str());
+  std::string out = text;
+  if (added.size() > 1) {
+    std::snprintf(text, sizeof text, kMore.Get(), int(added.size() - 1));
+    out += text;
+  }
+  return out;
 }
 
 bool board_save_timetable() {

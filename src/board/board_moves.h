@@ -7,6 +7,9 @@
 // puts every lesson back there. UI thread only, no engine command running.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "engine/week_grid_access.h"
 #include "shell/ml_text.h"
 
@@ -32,6 +35,18 @@ void board_restore_loaded_week();
 // lessons would clash at either hour by the engine's pair rule (a class or
 // a room unless held jointly, a teacher, a second teacher). 0 when moved.
 int board_move_lesson(int lesson, int day, int hour, int partner);
+
+// The constraints the week in the engine tables breaks, one text per
+// violation in the words of the engine's check ("SNOD:"): the special
+// calendars take their free hours again, the grids are rebuilt and every
+// constraint is evaluated with its records kept, as that check does. A week
+// the engine cannot evaluate gives the engine's message as its one line.
+std::vector<std::string> board_week_problems();
+
+// What a board says after a move: "Lezione spostata", and when the week now
+// breaks constraints it did not break before (`before` and `after` from
+// board_week_problems), the first of them and how many more.
+std::string board_moved_text(const std::vector<std::string>& before, const std::vector<std::string>& after);
 
 // Writes the week (or_commit_placement); false after showing the reason.
 bool board_save_timetable();

@@ -11,6 +11,7 @@
 // hour lists it again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@
 #include "structure/standby_summary.h"
 #include "structure/structure_pages.h"
 #include "structure/unsaved_changes_prompt.h"
+#include "structure/trial_computation.h"
+#include "engine/substitution_services.h"
+#include "solver/violation_reporter.h"
 
 namespace {
 
@@ -474,6 +478,128 @@ TEST_F(TimetableBoard, StatusBytesReachTheSchoolFilesOnlyWhenChanged) {
   fs::remove(school_ / "scuola1.txt");
   og_save_if_state_changed();
   EXPECT_FALSE(fs::exists(school_ / "scuola1.txt"));
+}
+
+// The board lists what the week breaks, in the words of the engine's check:
+// a swap in 1A that makes the week break a constraint it did not break
+// before says so on the status line; saved, the engine's check ("SNOD:")
+// reports the same list, and "VERIFICA" shows it below its progress.
+TEST_F(TimetableBoard, AMoveThatBreaksAConstraintSaysWhichAndTheCheckListsIt) {
+  OpenBoard();
+  const std::string kBreaks = "Lezione spostata: ora l'orario viola ";
+  std::string status;
+  for (int s = 0; s < kWeekSlots && status.empty(); ++s)
+    for (int t = s + 1; t < kWeekSlots && status.empty(); ++t) {
+      int sd = s / kHoursPerDay, sh = s % kHoursPerDay, td = t / kHoursPerDay, th = t % kHoursPerDay;
+      if (!or_slot_in_week(sd, sh) || !or_slot_in_week(td, th) || g_board.Cell(sd, sh).class_index < 0 ||
+          g_board.Cell(td, th).class_index < 0)
+        continue;
+      int lesson = g_board.Cell(sd, sh).lesson;
+      std::size_t boxes = ui.boxes().size();
+      ClickHour(sd, sh);
+      ClickHour(td, th);
+      if (ui.boxes().size() > boxes) {  // refused: its box was left unanswered
+        EXPECT_EQ(ui.boxes().back().texts.at(0), g_board_move_refused.Get());
+        EXPECT_FALSE(ui.Problems().empty());  // the box abandoned unanswered
+        continue;
+      }
+      std::string shown = ui.Text(g_board, Q::kStatusId);
+      if (shown.rfind(kBreaks, 0) == 0) {
+        status = shown;
+        break;
+      }
+      EXPECT_EQ(Place(lesson), (std::pair{td, th}));
+      ClickHour(td, th);  // and back
+      ClickHour(sd, sh);
+    }
+  ASSERT_FALSE(status.empty()) << "no swap in 1A breaks anything new";
+  std::string first = status.substr(kBreaks.size());
+  first = first.substr(0, first.find(" (e altri"));
+  std::vector<std::string> listed = g_board.Problems();
+  EXPECT_NE(std::find(listed.begin(), listed.end(), first), listed.end()) << first;
+  auto* box = static_cast<ListBox*>(g_board.GetDlgItem(Q::kProblemsId));
+  ASSERT_EQ(box->GetCount(), int(listed.size()));
+  for (int i = 0; i < box->GetCount(); ++i) EXPECT_EQ(box->GetText(i), listed[std::size_t(i)]);
+
+  ui.Click(g_board, Q::kSaveId);
+  LoadSaved();
+  std::vector<std::string> checked;
+  for (int i = 0; i < g_status.violation_count; ++i) checked.push_back(or_violation_text(g_status.violations[i], true));
+  std::vector<std::string> sorted_list = listed;
+  std::sort(sorted_list.begin(), sorted_list.end());
+  std::sort(checked.begin(), checked.end());
+  EXPECT_EQ(sorted_list, checked);
+
+  alfadlg_go_to_page(kPageProcessingMenu);
+  ASSERT_EQ(g_current_page, &g_processing_menu);
+  std::string progress;
+  ui.OnNextModal([&](Dialog& d) {
+    g_engine_thread.Join();
+    ui.Advance(Cmake::kTimerMs);
+    progress = ui.Text(d, Cmake::kProgressId);
+    ui.Click(d, Cmake::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kCheckId);
+  EXPECT_NE(progress.find("Vincoli non rispettati dall'orario:\r\n"), std::string::npos) << progress;
+  for (const std::string& line : listed) EXPECT_NE(progress.find("- " + line + "\r\n"), std::string::npos) << line;
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// BIANCHI has Monday's first two hours closed ("OP:LU:1-2") and two stand-by
+// hours, which the engine places elsewhere. One put there by hand shows on
+// the board's list and in the check of the board's week ("SBIL:"); a
+// substitution on Monday never makes him cover those hours.
+TEST_F(TimetableBoard, AStandbyHourPutInAForbiddenHourIsFlaggedAndCoversNothing) {
+  std::string description = read(school_ / "scuola2.txt");
+  std::size_t at = description.find("BIANCHI\t3A 6\t\n");
+  ASSERT_NE(at, std::string::npos);
+  description.replace(at, std::strlen("BIANCHI\t3A 6\t\n"), "BIANCHI\t3A 6\tTED:+2\t\n");
+  write(school_ / "scuola2.txt", description);
+  ui.AnswerNextModal(kIdYes);
+  alfadlg_go_to_page(kPageQuadroStandby);
+  ASSERT_EQ(g_current_page, &g_board);
+  ASSERT_TRUE(g_board.ShowWeek(Q::kViewTeacher, "BIANCHI"));
+  int standby = -1;
+  for (int s = 0; s < kWeekSlots; ++s) {
+    const WeekGridCell& c = g_board.Cell(s / kHoursPerDay, s % kHoursPerDay);
+    if (c.class_index < 0 || c.flag != 1) continue;
+    EXPECT_FALSE(s == 0 || s == 1) << "placed by the engine in a forbidden hour";
+    standby = s;
+  }
+  ASSERT_GE(standby, 0);
+  ASSERT_LT(g_board.Cell(0, 0).class_index, 0);
+  for (const std::string& line : g_board.Problems())
+    EXPECT_EQ(line.find("ORE PROIBITE/Giorno Libero - BIANCHI"), std::string::npos) << line;
+  ClickHour(standby / kHoursPerDay, standby % kHoursPerDay);
+  ClickHour(0, 0);
+  EXPECT_EQ(Shown(0, 0), "Disp.");
+  std::string status = ui.Text(g_board, Q::kStatusId);
+  EXPECT_NE(status.find("ORE PROIBITE"), std::string::npos) << status;
+  bool listed = false;
+  for (const std::string& line : g_board.Problems()) listed = listed || line.find("- BIANCHI: 1 (LU:1)") != std::string::npos;
+  EXPECT_TRUE(listed);
+  ui.Click(g_board, Q::kSaveId);
+  EXPECT_FALSE(g_board.Changed());
+
+  const char* sbil[] = {"orario", "SBIL:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(0, 2, sbil), 0) << g_status.message;
+  bool flagged = false;
+  for (int i = 0; i < g_status.violation_count; ++i) {
+    const ViolationRecord& v = g_status.violations[i];
+    flagged = flagged || (v.constraint_id == 6 && std::string(g_eng_teachers[v.teacher].name) == "BIANCHI");
+  }
+  EXPECT_TRUE(flagged);
+
+  write(school_ / "assenze.txt", "GIORNO:1\nASSENTE:MARINO|Malattia|111111111111\nASSENTE:ROSSI|Malattia|111111111111\n");
+  const char* sost[] = {"orario", "SOST:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(0, 2, sost), 0) << g_status.message;
+  const SubstitutionState& s = g_substitution_state;
+  ASSERT_GT(s.row_count, 0);
+  for (int r = 0; r < s.row_count; ++r)
+    EXPECT_FALSE(std::string(s.rows[r].substitute) == "BIANCHI" && s.rows[r].hour < 2) << s.rows[r].class_name;
+  std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 }  // namespace
