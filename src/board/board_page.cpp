@@ -62,7 +62,7 @@ const ControlTemplate kControls[] = {
     {"ComboBox", Cquadro::kKindId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 8, 18, 80, 80},
     {"ComboBox", Cquadro::kNameId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 94, 18, 120, 160},
     {"Button", Cquadro::kSaveId, "Salva l'orario", kBsPushButton | kWsTabStop, 222, 16, 90, 16},
-    {"Static", Cquadro::kStatusId, "", kSsLeft, 320, 19, 220, 10},
+    {"Static", Cquadro::kStatusId, "", kSsLeft, 320, 17, 220, 18},
     {"Static", Cquadro::kSupportLabelId, "Classe sostenuta:", kSsLeft, 8, 40, 70, 10},
     {"ComboBox", Cquadro::kSupportId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 80, 38, 90, 120},
     {"Button", Cquadro::kReceptionId, "Ora di ricevimento", kBsPushButton | kWsTabStop, 180, 36, 90, 16},
