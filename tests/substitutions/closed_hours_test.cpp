@@ -1,8 +1,9 @@
 // Stand-by hours and covers against the teachers' own constraints, through
 // or_main on the sample schools with their reference weeks: teachers with
-// forbidden hours ("OP:") and free days ("LI:") get stand-by hours, "RIGO:"
-// places them (none saved yet, so it places them as "DISP:" does), and
-// "SOST:" covers whole days of absences. No stand-by hour and no cover may
+// forbidden hours ("OP:") and free days ("LI:") get stand-by hours, "DISP:"
+// or "RIGO:" places them ("RIGO:" as "DISP:" does, since none were saved
+// yet; a second "RIGO:" reads them back unchanged), and "SOST:" covers whole
+// days of absences. No stand-by hour and no cover may
 // fall in an hour the teacher's constraint line closes to him; the closed
 // hours are read here from the description itself.
 #include <gtest/gtest.h>
@@ -126,6 +127,7 @@ std::string closed_reason(const std::map<std::string, Closed>& table, const std:
 
 struct Sample {
   const char* school;
+  const char* placing;                    // the command that places the stand-by hours
   std::vector<std::string> standby;       // teachers given stand-by hours
   std::vector<std::string> extra_lines;  // (teacher, item) added to a "V:" line
 };
@@ -160,18 +162,25 @@ class ClosedHours : public ::testing::TestWithParam<Sample> {
 
 TEST_P(ClosedHours, StandbyHoursAndCoversStayOutOfClosedHours) {
   const Sample& sample = GetParam();
-  ASSERT_EQ(run("RIGO:scuola2.txt"), 0) << g_status.message;
+  ASSERT_EQ(run(sample.placing), 0) << g_status.message;
   ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
-  int standby = 0;
+  std::multiset<std::pair<std::string, int>> placed;
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {
     const EngineLesson& x = g_eng_lessons[l];
     if (x.standby_marker == 0) continue;
-    ++standby;
     ASSERT_TRUE(or_lesson_placed(l));
     std::string name = g_eng_teachers[x.teacher].name;
+    placed.insert({name, x.day * kHoursPerDay + x.hour});
     EXPECT_EQ(closed_reason(table_, name, x.day, x.hour), "") << name << " stand-by " << int(x.day) << "/" << int(x.hour);
   }
-  EXPECT_EQ(standby, 2 * int(sample.standby.size()));
+  EXPECT_EQ(placed.size(), 2 * sample.standby.size());
+  // Saved, they are read back as they are, not placed anew.
+  ASSERT_EQ(run("RIGO:scuola2.txt"), 0) << g_status.message;
+  std::multiset<std::pair<std::string, int>> again;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    if (g_eng_lessons[l].standby_marker != 0)
+      again.insert({g_eng_teachers[g_eng_lessons[l].teacher].name, g_eng_lessons[l].day * kHoursPerDay + g_eng_lessons[l].hour});
+  EXPECT_EQ(again, placed);
 
   // Every day, every third teacher (by a turning start) is away all day.
   int days = or_week_days(), covers = 0;
@@ -199,12 +208,14 @@ TEST_P(ClosedHours, StandbyHoursAndCoversStayOutOfClosedHours) {
   EXPECT_GT(covers, 0);
 }
 
-// MARINO away on Monday: BIANCHI, closed on Monday's first two hours
-// ("OP:LU:1-2"), covers none of them; ROSSI gets the same hours closed.
+// The small school's stand-by hours are placed by "RIGO:" (none saved yet),
+// the liceo's by "DISP:". On the small school MARINO is away on Monday:
+// BIANCHI, closed on Monday's first two hours ("OP:LU:1-2"), covers none of
+// them; ROSSI gets the same hours closed.
 INSTANTIATE_TEST_SUITE_P(Samples, ClosedHours,
-                         ::testing::Values(Sample{"piccola", {"ROSSI", "BIANCHI", "ESPOSITO", "FERRARI", "GALLO"},
+                         ::testing::Values(Sample{"piccola", "RIGO:scuola2.txt", {"ROSSI", "BIANCHI", "ESPOSITO", "FERRARI", "GALLO"},
                                                   {"ROSSI", "OP:LU:1-2"}},
-                                           Sample{"liceo", {"SANTORO", "FERRARA", "MAZZA", "NERI", "CASTELLI", "RIZZO"},
+                                           Sample{"liceo", "DISP:scuola2.txt", {"SANTORO", "FERRARA", "MAZZA", "NERI", "CASTELLI", "RIZZO"},
                                                   {}}),
                          [](const auto& info) { return std::string(info.param.school); });
 
