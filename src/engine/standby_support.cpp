@@ -312,15 +312,17 @@ bool or_free_standby_class(int lesson, int slot, const std::vector<int>& leaving
     if (l.day * kHoursPerDay + l.hour == slot && l.class_index >= 0 && l.class_index < kMaxClasses)
       taken[l.class_index] = 1;
   }
-  for (int i = 0; i < s.lesson_count; ++i) {
-    const EngineLesson& e = g_eng_lessons[i];
-    int c = e.class_index;
-    if (e.standby_marker != moved.standby_marker || c < 0 || c >= kMaxClasses || c == moved.class_index) continue;
+  bool support = moved.standby_marker == 2;
+  for (int c = s.real_class_count; c < s.class_count && c < kMaxClasses; ++c) {
+    if (c == moved.class_index || (support ? !or_is_support_class(c) : !or_is_standby_class(c))) continue;
     if (g_eng_classes[c].building != g_eng_classes[moved.class_index].building) continue;
     if (taken[c] || g_eng_classes[c].lesson_count >= kPackLimit) continue;
-    class_index = c;
-    room = e.room;
-    return true;
+    for (int r = 0; r < s.room_count && r < kMaxRooms; ++r)
+      if (g_eng_rooms[r].home_class == c) {
+        class_index = c;
+        room = r;
+        return true;
+      }
   }
   return false;
 }

@@ -602,4 +602,51 @@ TEST_F(TimetableBoard, AStandbyHourPutInAForbiddenHourIsFlaggedAndCoversNothing)
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// BIANCHI and ESPOSITO have stand-by hours, packed into one pseudo-class.
+// One of them moved by hand to an hour where that pseudo-class holds one of
+// the other's goes into another pseudo-class; the week saves, and the
+// engine reads it back with the stand-by hour there.
+TEST_F(TimetableBoard, AStandbyHourMovedWhereItsPseudoClassIsTakenChangesPseudoClass) {
+  std::string description = read(school_ / "scuola2.txt");
+  std::size_t at = description.find("ESPOSITO\t3B 6\t\n");
+  ASSERT_NE(at, std::string::npos);
+  description.replace(at, std::strlen("ESPOSITO\t3B 6\t\n"), "ESPOSITO\t3B 6\tTED:+2\t\n");
+  write(school_ / "scuola2.txt", description);
+  OpenStandbyBoard("BIANCHI\t3A 6\t\n", "BIANCHI\t3A 6\tTED:+2\t\n");
+  auto teacher = [](int l) { return std::string(g_eng_teachers[g_eng_lessons[l].teacher].name); };
+  int mine = -1, theirs = -1;
+  for (int a = 0; a < g_eng_school.lesson_count && theirs < 0; ++a)
+    for (int b = 0; b < g_eng_school.lesson_count && theirs < 0; ++b) {
+      const EngineLesson& x = g_eng_lessons[a];
+      const EngineLesson& y = g_eng_lessons[b];
+      if (x.standby_marker != 1 || y.standby_marker != 1 || x.teacher == y.teacher || x.class_index != y.class_index)
+        continue;
+      WeekGridCell week[kWeekSlots];
+      or_fill_week_grid(kGridTeacher, teacher(a).c_str(), week);
+      if (week[y.day * kHoursPerDay + y.hour].class_index < 0) mine = a, theirs = b;
+    }
+  ASSERT_GE(theirs, 0) << "no two stand-by hours in one pseudo-class, one teacher free in the other's hour";
+  int day = g_eng_lessons[theirs].day, hour = g_eng_lessons[theirs].hour;
+  ASSERT_TRUE(g_board.ShowWeek(Q::kViewTeacher, teacher(mine).c_str()));
+  ClickHour(g_eng_lessons[mine].day, g_eng_lessons[mine].hour);
+  ClickHour(day, hour);
+  EXPECT_EQ(Place(mine), (std::pair{day, hour}));
+  EXPECT_NE(g_eng_lessons[mine].class_index, g_eng_lessons[theirs].class_index);
+  EXPECT_EQ(Shown(day, hour), "Disp.");
+  std::size_t boxes = ui.boxes().size();
+  ui.Click(g_board, Q::kSaveId);
+  EXPECT_EQ(ui.boxes().size(), boxes) << ui.boxes().back().texts.at(0);
+  EXPECT_FALSE(g_board.Changed());
+  std::string name = teacher(mine);
+  const char* sbil[] = {"orario", "SBIL:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(0, 2, sbil), 0) << g_status.message;
+  bool there = false;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    there = there || (g_eng_lessons[l].standby_marker == 1 && teacher(l) == name && g_eng_lessons[l].day == day &&
+                      g_eng_lessons[l].hour == hour);
+  EXPECT_TRUE(there);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 }  // namespace
