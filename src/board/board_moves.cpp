@@ -68,17 +68,32 @@ bool board_load_timetable() {
 
 namespace {
 // The week as last loaded or saved: a move rewrites both placement copies
-// of the engine, so the board keeps its own.
+// of the engine, so the board keeps its own, with the pseudo-class (and its
+// room) of every stand-by and support hour, which a move may change.
 std::vector<std::uint16_t> g_loaded_week;
+std::vector<std::pair<int, int>> g_loaded_pseudo_classes;
 }  // namespace
 
 void board_keep_loaded_week() {
   or_keep_placement(1);
   g_loaded_week.assign(g_current_placement, g_current_placement + g_eng_school.lesson_count);
+  g_loaded_pseudo_classes.clear();
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    g_loaded_pseudo_classes.emplace_back(g_eng_lessons[i].class_index, g_eng_lessons[i].room);
 }
 
 void board_restore_loaded_week() {
-  if (g_loaded_week.size() != static_cast<std::size_t>(g_eng_school.lesson_count)) return;
+  std::size_t n = static_cast<std::size_t>(g_eng_school.lesson_count);
+  if (g_loaded_week.size() != n || g_loaded_pseudo_classes.size() != n) return;
+  bool moved_class = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    EngineLesson& l = g_eng_lessons[i];
+    if (l.standby_marker == 0 || l.class_index == g_loaded_pseudo_classes[i].first) continue;
+    l.class_index = g_loaded_pseudo_classes[i].first;
+    l.room = g_loaded_pseudo_classes[i].second;
+    moved_class = true;
+  }
+  if (moved_class) or_count_hours(0);
   std::copy(g_loaded_week.begin(), g_loaded_week.end(), g_current_placement);
   or_keep_placement(0);
 }

@@ -105,6 +105,7 @@ class BoardSwaps : public TempRoot {
     g_pages.Install(PageSlot::Makedibi, nullptr);
     g_pages.Install(PageSlot::Quadro, nullptr);
     g_pages.Install(PageSlot::Qcorsi, nullptr);
+    g_frame_service_hooks.confirm_timetable_use = nullptr;
     og_clear_structure();
     og_clear_school_blocks();
     g_requested_seed = -1;

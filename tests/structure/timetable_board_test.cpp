@@ -94,6 +94,29 @@ class TimetableBoard : public TempRoot {
     alfadlg_go_to_page(kPageQuadroStandby);
     ASSERT_EQ(g_current_page, &g_board);
   }
+  // BIANCHI and ESPOSITO get stand-by hours, which the engine packs into
+  // one pseudo-class; `mine` is one of them whose teacher is free at the
+  // hour of `theirs`, the other's in the same pseudo-class.
+  void OpenWithStandbyHoursInOnePseudoClass(int& mine, int& theirs) {
+    std::string description = read(school_ / "scuola2.txt");
+    std::size_t at = description.find("ESPOSITO\t3B 6\t\n");
+    ASSERT_NE(at, std::string::npos);
+    description.replace(at, std::strlen("ESPOSITO\t3B 6\t\n"), "ESPOSITO\t3B 6\tTED:+2\t\n");
+    write(school_ / "scuola2.txt", description);
+    OpenStandbyBoard("BIANCHI\t3A 6\t\n", "BIANCHI\t3A 6\tTED:+2\t\n");
+    for (int a = 0; a < g_eng_school.lesson_count && theirs < 0; ++a)
+      for (int b = 0; b < g_eng_school.lesson_count && theirs < 0; ++b) {
+        const EngineLesson& x = g_eng_lessons[a];
+        const EngineLesson& y = g_eng_lessons[b];
+        if (x.standby_marker != 1 || y.standby_marker != 1 || x.teacher == y.teacher || x.class_index != y.class_index)
+          continue;
+        WeekGridCell week[kWeekSlots];
+        or_fill_week_grid(kGridTeacher, g_eng_teachers[x.teacher].name, week);
+        if (week[y.day * kHoursPerDay + y.hour].class_index < 0) mine = a, theirs = b;
+      }
+    ASSERT_GE(theirs, 0) << "no two stand-by hours in one pseudo-class, one teacher free in the other's hour";
+    ASSERT_TRUE(g_board.ShowWeek(Q::kViewTeacher, g_eng_teachers[g_eng_lessons[mine].teacher].name));
+  }
   void ClickHour(int day, int hour) { ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, hour, day + 1)); }
   std::string Shown(int day, int hour) { return g_board.Grid().GetItemText(hour, day + 1); }
   // Two lessons of 1A by different teachers, each teacher free in the
@@ -607,27 +630,10 @@ TEST_F(TimetableBoard, AStandbyHourPutInAForbiddenHourIsFlaggedAndCoversNothing)
 // the other's goes into another pseudo-class; the week saves, and the
 // engine reads it back with the stand-by hour there.
 TEST_F(TimetableBoard, AStandbyHourMovedWhereItsPseudoClassIsTakenChangesPseudoClass) {
-  std::string description = read(school_ / "scuola2.txt");
-  std::size_t at = description.find("ESPOSITO\t3B 6\t\n");
-  ASSERT_NE(at, std::string::npos);
-  description.replace(at, std::strlen("ESPOSITO\t3B 6\t\n"), "ESPOSITO\t3B 6\tTED:+2\t\n");
-  write(school_ / "scuola2.txt", description);
-  OpenStandbyBoard("BIANCHI\t3A 6\t\n", "BIANCHI\t3A 6\tTED:+2\t\n");
-  auto teacher = [](int l) { return std::string(g_eng_teachers[g_eng_lessons[l].teacher].name); };
   int mine = -1, theirs = -1;
-  for (int a = 0; a < g_eng_school.lesson_count && theirs < 0; ++a)
-    for (int b = 0; b < g_eng_school.lesson_count && theirs < 0; ++b) {
-      const EngineLesson& x = g_eng_lessons[a];
-      const EngineLesson& y = g_eng_lessons[b];
-      if (x.standby_marker != 1 || y.standby_marker != 1 || x.teacher == y.teacher || x.class_index != y.class_index)
-        continue;
-      WeekGridCell week[kWeekSlots];
-      or_fill_week_grid(kGridTeacher, teacher(a).c_str(), week);
-      if (week[y.day * kHoursPerDay + y.hour].class_index < 0) mine = a, theirs = b;
-    }
-  ASSERT_GE(theirs, 0) << "no two stand-by hours in one pseudo-class, one teacher free in the other's hour";
+  ASSERT_NO_FATAL_FAILURE(OpenWithStandbyHoursInOnePseudoClass(mine, theirs));
+  auto teacher = [](int l) { return std::string(g_eng_teachers[g_eng_lessons[l].teacher].name); };
   int day = g_eng_lessons[theirs].day, hour = g_eng_lessons[theirs].hour;
-  ASSERT_TRUE(g_board.ShowWeek(Q::kViewTeacher, teacher(mine).c_str()));
   ClickHour(g_eng_lessons[mine].day, g_eng_lessons[mine].hour);
   ClickHour(day, hour);
   EXPECT_EQ(Place(mine), (std::pair{day, hour}));
@@ -646,6 +652,24 @@ TEST_F(TimetableBoard, AStandbyHourMovedWhereItsPseudoClassIsTakenChangesPseudoC
                       g_eng_lessons[l].hour == hour);
   EXPECT_TRUE(there);
   alfadlg_go_to_page(kPageProcessingMenu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// The same move left with "discard": the stand-by hour is back in its hour
+// and in its pseudo-class.
+TEST_F(TimetableBoard, ADiscardedMovePutsAStandbyHourBackInItsPseudoClass) {
+  int mine = -1, theirs = -1;
+  ASSERT_NO_FATAL_FAILURE(OpenWithStandbyHoursInOnePseudoClass(mine, theirs));
+  std::pair<int, int> from = Place(mine);
+  int klass = g_eng_lessons[mine].class_index;
+  ClickHour(from.first, from.second);
+  ClickHour(g_eng_lessons[theirs].day, g_eng_lessons[theirs].hour);
+  ASSERT_NE(g_eng_lessons[mine].class_index, klass);
+  ui.PressInNextModal(CDaticambia::kDiscardId);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_EQ(g_current_page, &g_processing_menu);
+  EXPECT_EQ(Place(mine), from);
+  EXPECT_EQ(g_eng_lessons[mine].class_index, klass);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
