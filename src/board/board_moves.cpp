@@ -1,12 +1,15 @@
 // Loading, moving, saving and leaving for the timetable boards (see
-// board_moves.h). A move is checked on copies first (the class's and the
-// second teacher's grids), then applied by the engine's grid matcher; when
-// the matcher cannot place every lesson of the teacher, the teacher's
-// lessons go back to the hours they had, so a refused move leaves the week
-// exactly as it was.
+// board_moves.h). A move is a plan (the lesson, the one it trades places
+// with, the lessons held jointly with either), checked first on the two
+// hours it touches with the engine's pair rule, then applied by the
+// engine's grid matchers teacher by teacher; when a matcher cannot place
+// every lesson of its teacher, the teachers' lessons go back to the hours
+// they had, so a refused move leaves the week exactly as it was. A move
+// costs a few walks over the lessons (a few thousand at most).
 #include "board/board_moves.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -14,11 +17,19 @@
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
+#include "engine/model_post_passes.h"
+#include "engine/placement_check.h"
 #include "engine/placement_services.h"
+#include "engine/presolve.h"
 #include "engine/save_files.h"
+#include "engine/standby_support.h"
+#include "engine/report_services.h"
+#include "engine/special_calendars.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "shell/engine_commands.h"
+#include "solver/cost_evaluation.h"
+#include "solver/violation_reporter.h"
 #include "shell/message_box.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -34,6 +45,11 @@ const MlText kSaveFailed = {"Salvataggio dell'orario non riuscito.", "Speichern 
 const MlText kCalendarFull = {"Le ore dei calendari speciali non trovano posto nella settimana.",
                               "Die Stunden der besonderen Kalender finden keinen Platz in der Woche.",
                               "The hours of the special calendars do not fit into the week."};
+
+const MlText kMoved = {"Lezione spostata", "Lehrstunde verschoben", "Lesson moved"};
+const MlText kMovedBreaks = {"Lezione spostata: ora l'orario viola %s", "Lehrstunde verschoben: der Stundenplan verletzt nun %s",
+                             "Lesson moved: the timetable now breaks %s"};
+const MlText kMore = {" (e altri %d)", " (und %d weitere)", " (and %d more)"};
 
 int slot(int day, int hour) { return day * kHoursPerDay + hour; }
 
@@ -52,17 +68,32 @@ bool board_load_timetable() {
 
 namespace {
 // The week as last loaded or saved: a move rewrites both placement copies
-// of the engine, so the board keeps its own.
+// of the engine, so the board keeps its own, with the pseudo-class (and its
+// room) of every stand-by and support hour, which a move may change.
 std::vector<std::uint16_t> g_loaded_week;
+std::vector<std::pair<int, int>> g_loaded_pseudo_classes;
 }  // namespace
 
 void board_keep_loaded_week() {
   or_keep_placement(1);
   g_loaded_week.assign(g_current_placement, g_current_placement + g_eng_school.lesson_count);
+  g_loaded_pseudo_classes.clear();
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    g_loaded_pseudo_classes.emplace_back(g_eng_lessons[i].class_index, g_eng_lessons[i].room);
 }
 
 void board_restore_loaded_week() {
-  if (g_loaded_week.size() != static_cast<std::size_t>(g_eng_school.lesson_count)) return;
+  std::size_t n = static_cast<std::size_t>(g_eng_school.lesson_count);
+  if (g_loaded_week.size() != n || g_loaded_pseudo_classes.size() != n) return;
+  bool moved_class = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    EngineLesson& l = g_eng_lessons[i];
+    if (l.standby_marker == 0 || l.class_index == g_loaded_pseudo_classes[i].first) continue;
+    l.class_index = g_loaded_pseudo_classes[i].first;
+    l.room = g_loaded_pseudo_classes[i].second;
+    moved_class = true;
+  }
+  if (moved_class) or_count_hours(0);
   std::copy(g_loaded_week.begin(), g_loaded_week.end(), g_current_placement);
   or_keep_placement(0);
 }
@@ -71,29 +102,20 @@ namespace {
 
 struct Planned {
   int lesson;
-  int to;  // the slot it goes to
+  int to;             // the slot it goes to
+  int to_class = -1;  // a stand-by hour's new pseudo-class, -1 its own
+  int to_room = -1;
 };
 
-// Where a lesson stands once the plan is carried out.
-int planned_slot(const std::vector<Planned>& plan, int lesson) {
-  for (const Planned& p : plan)
-    if (p.lesson == lesson) return p.to;
+int slot_of(int lesson) {
   const EngineLesson& l = g_eng_lessons[lesson];
-  return or_lesson_placed(lesson) ? slot(l.day, l.hour) : -1;
+  return or_lesson_placed(lesson) && l.day < kDays && l.hour < kHoursPerDay ? slot(l.day, l.hour) : -1;
 }
 
-// Every lesson of the grid's entity that will stand on the slot, besides
-// `lesson`, must be leaving it; a second lesson arriving there is a clash.
-bool slot_free_after(const WeekGridCell* grid, const std::vector<Planned>& plan, int lesson, int s) {
-  int occupant = cell_lesson(grid, s);
-  if (occupant >= 0 && occupant != lesson && planned_slot(plan, occupant) == s) return false;
+bool in_plan(const std::vector<Planned>& plan, int lesson) {
   for (const Planned& p : plan)
-    if (p.lesson != lesson && p.to == s) {
-      // Another planned lesson arrives there: a clash when it shares this grid's entity.
-      for (int t = 0; t < kWeekSlots; ++t)
-        if (cell_lesson(grid, t) == p.lesson) return false;
-    }
-  return true;
+    if (p.lesson == lesson) return true;
+  return false;
 }
 
 bool movable(int lesson) {
@@ -102,27 +124,78 @@ bool movable(int lesson) {
   return t >= 0 && t < g_eng_school.teacher_count && !or_is_calendar_teacher(t);
 }
 
-bool plan_fits(const std::vector<Planned>& plan) {
-  WeekGridCell grid[kWeekSlots];
-  for (const Planned& p : plan) {
+// The lessons held jointly with a planned one in its hour go to the same
+// hour.
+void add_joint_partners(std::vector<Planned>& plan) {
+  for (std::size_t i = 0; i < plan.size(); ++i)
+    for (int j : or_joint_lessons_in_slot(plan[i].lesson))
+      if (!in_plan(plan, j)) plan.push_back({j, plan[i].to});
+}
+
+// The lessons that will stand on the slot once the plan is carried out;
+// the special-calendar fillers are left out (they take the free hours of
+// their class again when the week is evaluated or saved).
+std::vector<int> after_plan(const std::vector<Planned>& plan, int s) {
+  std::vector<int> there;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    if (slot_of(i) == s && !in_plan(plan, i) && !or_is_calendar_teacher(g_eng_lessons[i].teacher)) there.push_back(i);
+  for (const Planned& p : plan)
+    if (p.to == s) there.push_back(p.lesson);
+  return there;
+}
+
+// A stand-by or support hour whose pseudo-class holds another such hour at
+// its new slot changes pseudo-class, as the packing of those hours would.
+bool choose_pseudo_classes(std::vector<Planned>& plan) {
+  std::vector<int> leaving;
+  for (const Planned& p : plan) leaving.push_back(p.lesson);
+  for (Planned& p : plan) {
     const EngineLesson& l = g_eng_lessons[p.lesson];
-    if (!or_slot_in_week(p.to / kHoursPerDay, p.to % kHoursPerDay)) return false;
-    if (!or_is_pseudo_class(l.class_index)) {
-      or_fill_week_grid(kGridClass, g_eng_classes[l.class_index].code, grid);
-      if (!slot_free_after(grid, plan, p.lesson, p.to)) return false;
-    }
-    or_fill_week_grid(kGridTeacher, teacher_name(l.teacher), grid);
-    if (!slot_free_after(grid, plan, p.lesson, p.to)) return false;
-    if (or_lesson_has_second(p.lesson)) {
-      or_fill_week_grid(kGridTeacher, teacher_name(l.second_teacher), grid);
-      if (!slot_free_after(grid, plan, p.lesson, p.to)) return false;
-    }
+    if (l.standby_marker == 0) continue;
+    bool taken = false;
+    for (int other : after_plan(plan, p.to)) taken = taken || (other != p.lesson && g_eng_lessons[other].class_index == l.class_index);
+    if (taken && !or_free_standby_class(p.lesson, p.to, leaving, p.to_class, p.to_room)) return false;
   }
   return true;
 }
 
+// The engine's pair rule (a class or a room unless held jointly, a teacher,
+// a second teacher) over the two slots the plan touches, with each planned
+// stand-by hour in the pseudo-class it would go to.
+bool plan_fits(const std::vector<Planned>& plan) {
+  struct Kept {
+    int lesson, klass, room;
+  };
+  std::vector<Kept> kept;
+  for (const Planned& p : plan)
+    if (p.to_class >= 0) {
+      EngineLesson& l = g_eng_lessons[p.lesson];
+      kept.push_back({p.lesson, l.class_index, l.room});
+      l.class_index = p.to_class;
+      l.room = p.to_room;
+    }
+  bool fits = true;
+  std::vector<int> slots;
+  for (const Planned& p : plan)
+    if (std::find(slots.begin(), slots.end(), p.to) == slots.end()) slots.push_back(p.to);
+  for (int s : slots) {
+    std::vector<int> there = after_plan(plan, s);
+    for (std::size_t a = 0; a < there.size() && fits; ++a)
+      for (std::size_t b = a + 1; b < there.size() && fits; ++b)
+        fits = or_lesson_clash(there[a], there[b]) == 0 && or_lesson_clash(there[b], there[a]) == 0;
+  }
+  for (const Kept& k : kept) {
+    g_eng_lessons[k.lesson].class_index = k.klass;
+    g_eng_lessons[k.lesson].room = k.room;
+  }
+  return fits;
+}
+
 // Carries the plan out teacher by teacher through the engine's grid
-// matchers; false when one of them cannot place every lesson.
+// matchers, then puts each planned lesson in its hour: the matchers take
+// lessons of one class as interchangeable, so a swap of two lessons of one
+// teacher in one class leaves them where they were. False when a matcher
+// cannot place every lesson of its teacher.
 bool apply_plan(const std::vector<Planned>& plan) {
   std::vector<int> teachers;
   for (const Planned& p : plan)
@@ -132,78 +205,121 @@ bool apply_plan(const std::vector<Planned>& plan) {
     WeekGridCell grid[kWeekSlots], moved[kWeekSlots];
     or_fill_week_grid(kGridTeacherLeads, teacher_name(t), grid);
     std::memcpy(static_cast<void*>(moved), grid, sizeof grid);
-    for (const Planned& p : plan) {
-      if (g_eng_lessons[p.lesson].teacher != t) continue;
-      int from = planned_slot({}, p.lesson);
-      if (cell_lesson(moved, from) == p.lesson) {
-        moved[from].class_index = -1;
-        moved[from].lesson = -1;
+    for (const Planned& p : plan)
+      if (g_eng_lessons[p.lesson].teacher == t && cell_lesson(moved, slot_of(p.lesson)) == p.lesson) {
+        moved[slot_of(p.lesson)].class_index = -1;
+        moved[slot_of(p.lesson)].lesson = -1;
       }
-      moved[p.to] = grid[from];
-    }
+    for (const Planned& p : plan)
+      if (g_eng_lessons[p.lesson].teacher == t) moved[p.to] = grid[slot_of(p.lesson)];
     int shared = -1;
     for (const Planned& p : plan)
       if (g_eng_lessons[p.lesson].teacher == t && or_lesson_has_second(p.lesson)) shared = p.lesson;
-    int result = 0;
     if (shared >= 0) {
       int room = or_lesson_room_setting(shared) >= 0 ? or_lesson_room_setting(shared) : -1;
-      result = or_check_shared_lessons_fit_grid(t, g_eng_lessons[shared].second_teacher, room, moved);
-    } else {
-      result = or_check_lessons_fit_grid(t, moved);
+      if (or_check_shared_lessons_fit_grid(t, g_eng_lessons[shared].second_teacher, room, moved) != 0) return false;
     }
-    if (result != 0) return false;
+    if (or_check_lessons_fit_grid(t, moved) != 0) return false;
   }
-  for (const Planned& p : plan)
-    if (planned_slot({}, p.lesson) != p.to) return false;
+  for (const Planned& p : plan) {
+    or_place_lesson_everywhere(p.lesson, p.to / kHoursPerDay, p.to % kHoursPerDay);
+    if (p.to_class >= 0) {
+      g_eng_lessons[p.lesson].class_index = p.to_class;
+      g_eng_lessons[p.lesson].room = p.to_room;
+    }
+  }
   return true;
 }
 
 }  // namespace
 
-int board_move_lesson(int lesson, int day, int hour) {
+int board_move_lesson(int lesson, int day, int hour, int partner) {
   if (!movable(lesson) || !or_slot_in_week(day, hour)) return -1;
-  const EngineLesson& l = g_eng_lessons[lesson];
-  int from = slot(l.day, l.hour), to = slot(day, hour);
-  if (from == to) return 0;
-  // What stands at the target: the teacher's own lesson trades places with
-  // the moved one, and so does the class's lesson of another teacher.
-  WeekGridCell grid[kWeekSlots];
+  int from = slot_of(lesson), to = slot(day, hour);
+  if (from == to || partner == lesson) return 0;
   std::vector<Planned> plan = {{lesson, to}};
-  or_fill_week_grid(kGridTeacherLeads, teacher_name(l.teacher), grid);
-  int own = cell_lesson(grid, to);
-  if (own >= 0) plan.push_back({own, from});
-  if (!or_is_pseudo_class(l.class_index)) {
-    or_fill_week_grid(kGridClass, g_eng_classes[l.class_index].code, grid);
-    int held = cell_lesson(grid, to);
-    if (held >= 0 && held != own) plan.push_back({held, from});
+  if (partner >= 0) {
+    if (!movable(partner) || slot_of(partner) != to) return -1;
+    plan.push_back({partner, from});
   }
+  add_joint_partners(plan);
   for (const Planned& p : plan)
     if (!movable(p.lesson)) return -1;
-  // A lesson shared with a second teacher moves only on its own: the
-  // shared-lesson matcher places that pair's lessons and no other.
-  for (const Planned& p : plan)
-    if (or_lesson_has_second(p.lesson) && plan.size() > 1) return -1;
-  if (!plan_fits(plan)) return -1;
+  if (!choose_pseudo_classes(plan) || !plan_fits(plan)) return -1;
 
   // The involved teachers' lessons as they are, to undo a failed match.
-  std::vector<std::pair<int, std::uint16_t>> before;
+  struct Before {
+    int lesson;
+    std::uint16_t place;
+    int klass, room;
+  };
+  std::vector<Before> before;
   for (int i = 0; i < g_eng_school.lesson_count; ++i)
     for (const Planned& p : plan)
-      if (g_eng_lessons[i].teacher == g_eng_lessons[p.lesson].teacher) {
-        before.emplace_back(i, or_lesson_place_value(i));
+      if (g_eng_lessons[i].teacher == g_eng_lessons[p.lesson].teacher || i == p.lesson) {
+        before.push_back({i, or_lesson_place_value(i), g_eng_lessons[i].class_index, g_eng_lessons[i].room});
         break;
       }
+  std::vector<int> old_slots;
+  for (const Planned& p : plan) old_slots.push_back(slot_of(p.lesson));
   if (!apply_plan(plan)) {
-    for (const auto& [i, place] : before) or_place_lesson_everywhere(i, place & 0xFF, place >> 8);
+    for (const Before& b : before) {
+      or_place_lesson_everywhere(b.lesson, b.place & 0xFF, b.place >> 8);
+      g_eng_lessons[b.lesson].class_index = b.klass;
+      g_eng_lessons[b.lesson].room = b.room;
+    }
     return -1;
   }
+  bool new_class = false;
+  for (const Planned& p : plan) new_class = new_class || p.to_class >= 0;
+  if (new_class) or_count_hours(0);
   // The stand-by count cache follows every stand-by hour that moved.
-  for (const Planned& p : plan)
-    if (g_eng_lessons[p.lesson].standby_marker == 1) {
-      int back = p.lesson == lesson ? from : to;
-      or_move_standby_count(p.to / kHoursPerDay, p.to % kHoursPerDay, back / kHoursPerDay, back % kHoursPerDay);
+  for (std::size_t i = 0; i < plan.size(); ++i)
+    if (g_eng_lessons[plan[i].lesson].standby_marker == 1) {
+      int to_slot = plan[i].to, back = old_slots[i];
+      or_move_standby_count(to_slot / kHoursPerDay, to_slot % kHoursPerDay, back / kHoursPerDay, back % kHoursPerDay);
     }
   return 0;
+}
+
+std::vector<std::string> board_week_problems() {
+  std::vector<std::string> lines;
+  g_status.message[0] = '\0';
+  unsigned char suppressed = g_residual_log_suppressed;
+  g_residual_log_suppressed = 1;  // the residual-errors file is the runs' own
+  try {
+    or_prepare_model_for_solving();  // once per load; the check's own step
+    or_place_calendar_lessons();
+    or_rebuild_grids_and_evaluate();
+    g_eng_run.report_mode = 1;
+    or_evaluate_all_constraints(1);
+    g_eng_run.report_mode = 0;
+    int n = std::clamp(g_status.violation_count.load(), 0, kMaxViolationRecords);
+    for (int i = 0; i < n; ++i) lines.push_back(or_violation_text(g_status.violations[i], true));
+  } catch (const EngineError&) {
+    g_eng_run.report_mode = 0;
+    lines.assign(1, std::string(g_status.message, strnlen(g_status.message, kMessageSize)));
+  }
+  g_residual_log_suppressed = suppressed;
+  return lines;
+}
+
+std::string board_moved_text(const std::vector<std::string>& before, const std::vector<std::string>& after) {
+  std::vector<std::string> left = before, added;
+  for (const std::string& line : after) {
+    auto at = std::find(left.begin(), left.end(), line);
+    if (at != left.end()) left.erase(at);
+    else added.push_back(line);
+  }
+  if (added.empty()) return kMoved.Get();
+  char text[400];
+  std::snprintf(text, sizeof text, kMovedBreaks.Get(), added.front().c_str());
+  std::string out = text;
+  if (added.size() > 1) {
+    std::snprintf(text, sizeof text, kMore.Get(), int(added.size() - 1));
+    out += text;
+  }
+  return out;
 }
 
 bool board_save_timetable() {

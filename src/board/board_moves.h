@@ -7,6 +7,9 @@
 // puts every lesson back there. UI thread only, no engine command running.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "engine/week_grid_access.h"
 #include "shell/ml_text.h"
 
@@ -22,13 +25,28 @@ void board_keep_loaded_week();
 // Puts every lesson back in the week kept last, grids and evaluation rebuilt.
 void board_restore_loaded_week();
 
-// Moves the lesson to (day, hour): the lesson's own teacher's lessons are
-// matched against that teacher's grid with the two cells exchanged, so a
-// lesson of the teacher already at the target trades places with it.
-// Refused (nothing changes, -1) when the hour is outside the school day,
-// the class or a second teacher is busy there, the lesson is a calendar or
-// an unplaced one, or the engine cannot match the grid. 0 when moved.
-int board_move_lesson(int lesson, int day, int hour);
+// Moves the lesson to (day, hour); `partner`, the lesson the board shows in
+// the cell clicked (-1 for an empty cell), goes to the lesson's hour: the
+// two trade places. A lesson held jointly with lessons of other classes
+// takes them along; a stand-by or support hour whose pseudo-class is taken
+// at its new hour moves into another pseudo-class of its kind. Refused
+// (nothing changes, -1) when the hour is outside the school day, a lesson is
+// a calendar or an unplaced one, the partner is not at that hour, or two
+// lessons would clash at either hour by the engine's pair rule (a class or
+// a room unless held jointly, a teacher, a second teacher). 0 when moved.
+int board_move_lesson(int lesson, int day, int hour, int partner);
+
+// The constraints the week in the engine tables breaks, one text per
+// violation in the words of the engine's check ("SNOD:"): the special
+// calendars take their free hours again, the grids are rebuilt and every
+// constraint is evaluated with its records kept, as that check does. A week
+// the engine cannot evaluate gives the engine's message as its one line.
+std::vector<std::string> board_week_problems();
+
+// What a board says after a move: "Lezione spostata", and when the week now
+// breaks constraints it did not break before (`before` and `after` from
+// board_week_problems), the first of them and how many more.
+std::string board_moved_text(const std::vector<std::string>& before, const std::vector<std::string>& after);
 
 // Writes the week (or_commit_placement); false after showing the reason.
 bool board_save_timetable();

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "board/board_moves.h"
 #include "engine/lesson_links.h"
@@ -40,7 +42,8 @@ const MlText kHourHeading = {"Ora", "Stunde", "Hour"};
 const MlText kSave = {"Salva l'orario", "Stundenplan speichern", "Save the timetable"};
 const MlText kChooseTarget = {"Clickare l'ora in cui spostare la lezione", "Die Zielstunde der Lehrstunde anklicken",
                               "Click the hour the lesson is to move to"};
-const MlText kMoved = {"Lezione spostata", "Lehrstunde verschoben", "Lesson moved"};
+const MlText kProblemsLabel = {"Vincoli non rispettati dall'orario:", "Vom Stundenplan verletzte Bedingungen:",
+                               "Constraints the timetable breaks:"};
 const MlText kSaved = {"Orario salvato", "Stundenplan gespeichert", "Timetable saved"};
 const MlText kSupportLabel = {"Classe sostenuta:", "Unterstützte Klasse:"_cp, "Supported class:"};
 const MlText kReception = {"Ora di ricevimento", "Sprechstunde", "Reception hour"};
@@ -59,12 +62,14 @@ const ControlTemplate kControls[] = {
     {"ComboBox", Cquadro::kKindId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 8, 18, 80, 80},
     {"ComboBox", Cquadro::kNameId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 94, 18, 120, 160},
     {"Button", Cquadro::kSaveId, "Salva l'orario", kBsPushButton | kWsTabStop, 222, 16, 90, 16},
-    {"Static", Cquadro::kStatusId, "", kSsLeft, 320, 19, 220, 10},
+    {"Static", Cquadro::kStatusId, "", kSsLeft, 320, 17, 220, 18},
     {"Static", Cquadro::kSupportLabelId, "Classe sostenuta:", kSsLeft, 8, 40, 70, 10},
     {"ComboBox", Cquadro::kSupportId, "", kCbsDropDownList | kWsVScroll | kWsTabStop, 80, 38, 90, 120},
     {"Button", Cquadro::kReceptionId, "Ora di ricevimento", kBsPushButton | kWsTabStop, 180, 36, 90, 16},
     {"Button", Cquadro::kStandbyId, "Riepilogo Disposizioni", kBsPushButton | kWsTabStop, 278, 36, 100, 16},
-    {"ListView", Cquadro::kGridId, "", kLvsReport | kWsBorder | kWsTabStop, 8, 58, 532, 190},
+    {"ListView", Cquadro::kGridId, "", kLvsReport | kWsBorder | kWsTabStop, 8, 58, 532, 144},
+    {"Static", Cquadro::kProblemsLabelId, "Vincoli non rispettati dall'orario:", kSsLeft, 8, 206, 300, 10},
+    {"ListBox", Cquadro::kProblemsId, "", kWsVScroll | kWsBorder | kWsTabStop, 8, 216, 532, 36},
 };
 const DialogTemplate kTemplate = {Cquadro::kTemplate, "Vedi Orario Elaborato", kWsChild, 0, 0, 548, 256, kControls};
 
@@ -112,6 +117,9 @@ bool Cquadro::OnInitDialog() {
   SetDlgItemText(kReceptionId, kReception.Get());
   SetDlgItemText(kStandbyId, kStandby.Get());
   AnchorControl(kGridId, kAnchorTopLeft, kAnchorBottomRight);
+  AnchorControl(kProblemsLabelId, kAnchorBottomLeft, kAnchorBottomLeft);
+  AnchorControl(kProblemsId, kAnchorBottomLeft, kAnchorBottomRight);
+  SetDlgItemText(kProblemsLabelId, kProblemsLabel.Get());
   for (int id : {kSupportLabelId, kSupportId, kReceptionId, kStandbyId})
     if (Window* c = GetDlgItem(id)) c->ShowWindow(m_mode ? kSwShow : kSwHide);
   m_changed = false;
@@ -135,6 +143,7 @@ bool Cquadro::OnInitDialog() {
   m_kind.SetCurSel(m_view);
   for (int c = 0; c < g_eng_school.real_class_count; ++c) m_support.AddString(g_eng_classes[c].code);
   FillNames();
+  ShowProblems(board_week_problems());
   if (m_mode) {
     OpenStandbySummary();
     SetTimer(kFollowTimer, kFollowMs);
@@ -204,6 +213,14 @@ void Cquadro::OpenStandbySummary() {
 
 void Cquadro::SetStatus(const char* text) { SetDlgItemText(kStatusId, text); }
 
+void Cquadro::ShowProblems(std::vector<std::string> lines) {
+  m_problems = std::move(lines);
+  auto* list = static_cast<ListBox*>(GetDlgItem(kProblemsId));
+  if (!list) return;
+  list->ResetContent();
+  for (const std::string& line : m_problems) list->AddString(line);
+}
+
 void Cquadro::CellClicked(int hour, int day) {
   if (!or_slot_in_week(day, hour) || m_entity < 0) return;
   int s = slot(day, hour);
@@ -221,9 +238,13 @@ void Cquadro::CellClicked(int hour, int day) {
   int from = m_from;
   m_from = -1;
   if (from != s) {
-    if (board_move_lesson(m_cells[from].lesson, day, hour) == 0) {
+    // What the cell shows trades places with the lesson chosen.
+    int partner = m_cells[s].class_index >= 0 ? m_cells[s].lesson : -1;
+    if (board_move_lesson(m_cells[from].lesson, day, hour, partner) == 0) {
       m_changed = true;
-      SetStatus(kMoved.Get());
+      std::vector<std::string> before = m_problems;
+      ShowProblems(board_week_problems());
+      SetStatus(board_moved_text(before, m_problems).c_str());
       g_contagrullab.RefreshList();  // a waiting lab lesson shows its new hour
     } else {
       SetStatus("");
@@ -255,6 +276,7 @@ void Cquadro::BookLab(int day, int hour) {
   if (chosen >= 0) or_next_lesson_text_at_slot(2, chosen, room, nullptr);
   m_changed = true;
   g_contagrullab.RefreshList();
+  ShowProblems(board_week_problems());
   Refill();
 }
 

@@ -9,12 +9,19 @@
 // bring up a teacher at disposal, and saves through the engine's second
 // board mode and a new run of the reports.
 //
+// Below the grid the page lists the constraints the week breaks, in the
+// words of the engine's check, evaluated again after every move; a move
+// that makes the week break a constraint it did not break before says so
+// on the status line.
+//
 // The page reads and changes the engine tables directly (the one copy of
 // the week); m_changed says that they differ from the saved week. UI
 // thread only.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "engine/week_grid_access.h"
 #include "platform/ui.h"
@@ -26,7 +33,7 @@ class Cquadro : public CResizableDialog {
   static constexpr int kTemplate = 166;
   static constexpr int kTitleId = 1001, kKindId = 1002, kNameId = 1003, kSaveId = 1004, kStatusId = 1005,
                        kGridId = 1006, kSupportLabelId = 1007, kSupportId = 1008, kReceptionId = 1009,
-                       kStandbyId = 1010;
+                       kStandbyId = 1010, kProblemsLabelId = 1011, kProblemsId = 1012;
   // Kinds of the first drop-down, in its order.
   static constexpr int kViewClass = 0, kViewTeacher = 1, kViewLab = 2;
   static constexpr kt::ui::WParam kFollowTimer = 16601;
@@ -40,6 +47,8 @@ class Cquadro : public CResizableDialog {
   int Mode() const { return m_mode; }
   bool Changed() const { return m_changed; }
   const WeekGridCell& Cell(int day, int hour) const { return m_cells[day * kHoursPerDay + hour]; }
+  // The constraints the week breaks, as the board lists them.
+  const std::vector<std::string>& Problems() const { return m_problems; }
   CXQLix& Grid() { return m_grid; }
   // The teacher the board shows in its teacher view; the stand-by summary
   // writes into it.
@@ -61,12 +70,14 @@ class Cquadro : public CResizableDialog {
   void SetReceptionHour();
   void Save();
   void SetStatus(const char* text);
+  void ShowProblems(std::vector<std::string> lines);
   void OpenStandbySummary();
   void CloseWindows();
 
   CXQLix m_grid;
   kt::ui::ComboBox m_kind, m_name, m_support;
   WeekGridCell m_cells[kWeekSlots] = {};
+  std::vector<std::string> m_problems;
   int m_mode = 0;
   int m_view = kViewClass;
   int m_entity = -1;    // the class, teacher or room shown; -1 none

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "board/board_moves.h"
 #include "engine/lesson_links.h"
@@ -197,6 +199,7 @@ bool Cqcorsi::OnInitDialog() {
     m_grid.InsertRow(int(r), "");
     m_grid.SetItemText(int(r), 1, g_eng_classes[m_classes[r]].code);
   }
+  m_problems = board_week_problems();
   m_grid.quadro_course_cell_state = quadro_course_cell_state;
   m_grid.quadro_course_cell_color = quadro_course_cell_color;
   m_grid.m_on_cell_selected = [this](int, int, int flag) { quadro_course_cell_selected(&m_grid, flag); };
@@ -223,10 +226,14 @@ void Cqcorsi::HighlightChanged(int flag) {
   } else if (m_chosen_row >= 0 && row == m_chosen_row && column >= 2 && column != m_chosen_column) {
     auto [day, hour] = m_slots[std::size_t(column - 2)];
     int lesson = Cell(m_chosen_row, m_chosen_column).lesson;
+    int partner = HasLesson(row, column) ? Cell(row, column).lesson : -1;
     m_chosen_row = m_chosen_column = -1;
     SetDlgItemText(kStatusId, "");
-    if (board_move_lesson(lesson, day, hour) == 0) {
+    if (board_move_lesson(lesson, day, hour, partner) == 0) {
       m_changed = true;
+      std::vector<std::string> before = std::move(m_problems);
+      m_problems = board_week_problems();
+      SetDlgItemText(kStatusId, board_moved_text(before, m_problems).c_str());
       Refill();
     } else {
       ui_message_box(g_board_move_refused);

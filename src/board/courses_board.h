@@ -11,6 +11,7 @@
 // highlight change through quadro_course_cell_selected. UI thread only.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "engine/week_grid_access.h"
@@ -57,6 +58,7 @@ class Cqcorsi : public CResizableDialog {
   int m_chosen_row = -1, m_chosen_column = -1;
   bool m_loaded = false;
   bool m_changed = false;
+  std::vector<std::string> m_problems;  // what the week breaks, as last evaluated
   bool m_leaving = false;
 };
 

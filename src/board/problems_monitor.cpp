@@ -1,6 +1,7 @@
 // The problems monitor (see problems_monitor.h).
 #include "board/problems_monitor.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,8 @@
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 #include "solver/exemptions.h"
+#include "solver/result_history.h"
+#include "solver/violation_reporter.h"
 #include "structure/trial_computation.h"
 
 using namespace kt::ui;
@@ -139,10 +142,14 @@ void Cquadropbs::Refresh() {
   if (!IsWindow()) return;
   std::unique_lock<std::timed_mutex> hold(g_problems_mutex, std::try_to_lock);
   if (!hold.owns_lock()) return;
-  int n = g_status.violation_count.load();
-  if (n < 0) n = 0;
-  if (n > kMaxViolationRecords) n = kMaxViolationRecords;
-  std::memcpy(g_copied_problems, g_status.violations, sizeof(ViolationRecord) * static_cast<std::size_t>(n));
+  // The best result the search stored for its stage: the history keeps its
+  // results sorted by their error count, fewest first.
+  const ResultHistory& history = or_result_history();
+  int n = 0;
+  if (history.used > 0 && history.slots[0].records) {
+    n = std::clamp(history.slots[0].record_count, 0, kMaxViolationRecords);
+    std::memcpy(g_copied_problems, history.slots[0].records, sizeof(ViolationRecord) * static_cast<std::size_t>(n));
+  }
   g_copied_problem_count = n;
   std::uint32_t now = signature(n);
   if (now == m_shown_signature) return;
@@ -157,7 +164,7 @@ void Cquadropbs::Refresh() {
     list->SetItemText(row, 1, std::to_string(v.constraint_id));
     list->SetItemText(row, 2, teacher_name(v.teacher));
     list->SetItemText(row, 3, class_code(v.class_index));
-    list->SetItemText(row, 4, std::string(v.text, strnlen(v.text, sizeof v.text)));
+    list->SetItemText(row, 4, or_violation_text(v, false));
   }
   char count[80];
   std::snprintf(count, sizeof count, kCount.Get(), shown);

@@ -5,10 +5,12 @@
 //
 // Every 1999 ms it takes g_problems_mutex without waiting (the engine never
 // waits for the monitor: a tick that finds it taken is skipped) and copies
-// the status block's violation list into the copied problems list kept
+// the records of the best result in the search's result history (the
+// stage's result with the fewest errors) into the copied problems list kept
 // beside the timetable view; the list shows the copied records whose first
 // word is not 0, so the records the engine's exemption hook cleared after a
-// grant disappear at once. A request goes into the engine's current
+// grant disappear at once. Its description column names each constraint in
+// the words of the engine's check lines. A request goes into the engine's current
 // exemption record under the same mutex, its request byte written last, and
 // the engine clears it once served; a second request waits for that.
 #pragma once

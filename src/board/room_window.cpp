@@ -122,6 +122,10 @@ int small_number(const std::string& text) {
   return std::atoi(t.c_str());
 }
 
+std::string with_note(const std::string& text, const std::string& note) {
+  return note.empty() ? text : text + " " + note;
+}
+
 UiSchoolStructure& st = g_ui_structure;
 
 std::string classroom_name(std::int32_t index) {
@@ -297,7 +301,11 @@ void Casau::Run(EngineCommandCode code) {
   if (!ReadParams()) return;
   // The check matches the window's records to the school the engine reads.
   if (og_run_engine(EngineCommandCode::Synt) != 0) return;
-  std::string problem = or_room_window_problem(m_params, m_classes);
+  // A class of the structure without lessons is unknown to the engine: it
+  // is left out, said below the results, and keeps its settings.
+  std::vector<RoomWindowClass> run_classes = m_classes;
+  std::string note = or_room_window_left_out_note(or_room_window_drop_classes_without_lessons(run_classes));
+  std::string problem = or_room_window_problem(m_params, run_classes);
   if (!problem.empty()) {
     ui_message_box(problem.c_str());
     return;
@@ -307,7 +315,9 @@ void Casau::Run(EngineCommandCode code) {
     ui_message_box(kNotSaved);
     return;
   }
-  or_room_window_handover(m_classes);
+  or_room_window_handover(run_classes);
+  m_run_classes = std::move(run_classes);
+  m_note = std::move(note);
   g_status.clear();
   g_status.room_params = &m_params;
   if (!g_engine_thread.Start(static_cast<std::uint32_t>(code))) {
@@ -318,7 +328,7 @@ void Casau::Run(EngineCommandCode code) {
   m_running = true;
   m_progress.clear();
   SetDlgItemText(kProgressId, "");
-  SetDlgItemText(kResultId, kRunning.Get());
+  SetDlgItemText(kResultId, with_note(kRunning.Get(), m_note).c_str());
   for (int id : {kAssignId, kReduceId, kDeleteReportsId})
     if (Window* w = GetDlgItem(id)) w->EnableWindow(false);
   if (Window* stop = GetDlgItem(kStopId)) stop->EnableWindow(true);
@@ -341,7 +351,7 @@ void Casau::Poll() {
 
 void Casau::ShowClassResults(int code) {
   std::string text;
-  for (const RoomWindowClass& c : m_classes) {
+  for (const RoomWindowClass& c : m_run_classes) {
     int own = 0;
     std::uint8_t days = 0;
     int changes = or_room_allocation_query(code, c.code.c_str(), nullptr, &own, &days);
@@ -380,7 +390,7 @@ void Casau::Finish(std::int32_t result) {
     or_show_room_reports(0);
     ShowReportHint();
   }
-  SetDlgItemText(kResultId, text.c_str());
+  SetDlgItemText(kResultId, with_note(text, m_note).c_str());
   for (int id : {kAssignId, kReduceId, kDeleteReportsId})
     if (Window* w = GetDlgItem(id)) w->EnableWindow(true);
   if (Window* stop = GetDlgItem(kStopId)) stop->EnableWindow(false);

@@ -61,6 +61,9 @@ class Casau : public CResizableDialog {
 
   RoomAllocationParams m_params{};
   std::vector<RoomWindowClass> m_classes;
+  // The records of the last run: those of classes with lessons.
+  std::vector<RoomWindowClass> m_run_classes;
+  std::string m_note;  // which classes the last run left out
   int m_shown = -1;  // the class record in the edit fields
   bool m_running = false;
   std::int32_t m_result = -1;

@@ -136,6 +136,16 @@ CommandEnd command_snod(int argc, const char* const* argv, bool sbil) {
     g_status.run_state = kRunStateFinished;
     return CommandEnd::kQuiet;
   }
+  // "sbil:" checks the board's week with its stand-by and support hours, as
+  // the board saved them, so that one put by hand into an hour the teacher's
+  // constraints close to him is reported with the rest.
+  if (sbil && g_eng_school.standby_grouping == 0) {
+    mark_standby_grouping();
+    if (g_command_steps.check_standby_hours(0) == 0 && no_timetable()) {
+      g_status.run_state = kRunStateFinished;
+      return CommandEnd::kQuiet;
+    }
+  }
   g_command_steps.prepare_model_for_solving();
   if (nede) g_command_steps.prepare_search_tables();
   g_eng_run.report_mode = 1;

@@ -24,6 +24,7 @@
 #include "platform/cp1252.h"
 #include "platform/folder_lock.h"
 #include "platform/paths.h"
+#include "solver/result_history.h"
 
 namespace {
 
@@ -199,6 +200,8 @@ int or_main(int from_gui, int argc, const char* const* argv) {
     // The command word is five characters; a shorter argv[1] is a usage
     // error, never a read past its end.
     if (argc < 2 || !argv || !argv[1] || strnlen(argv[1], 5) < 5) or_raise_usage();
+    // The problems monitor shows the history of this command's search only.
+    or_forget_result_history();
     CommandEnd end = or_run_command(argc, argv);
     if (end == CommandEnd::kQuiet) {
       or_close_engine_streams();

@@ -4,8 +4,9 @@
 //   1. a teacher on stand-by at that hour ("Dis" hour), then
 //   2. a teacher of the class who is free at that hour and at school that day
 //      (has some lesson or stand-by hour on it);
-// never a teacher who teaches at that hour, is absent then, or already covers
-// another lesson at that hour. Among equals the one with fewer substitutions
+// never a teacher who teaches at that hour, is absent then, already covers
+// another lesson at that hour, or whose own constraints close that hour to
+// him (a forbidden hour, his free day). Among equals the one with fewer substitutions
 // that day goes first, then the teacher's order in the school; a lesson with
 // nobody left stays uncovered and is listed as such.
 //
@@ -22,6 +23,7 @@
 #include "engine/file_replace.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
+#include "engine/teacher_availability.h"
 #include "engine/week_grid_access.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -87,6 +89,9 @@ struct Day {
     int best = -1;
     for (int t = 0; t < teachers; ++t) {
       if (!candidate_teacher(t) || at(away, t, hour) || at(given, t, hour)) continue;
+      // Never in an hour the teacher's constraints close to him, not even
+      // on a stand-by hour that was put there by hand.
+      if (or_teacher_slot_closed(t, day, hour)) continue;
       std::uint8_t u = at(use, t, hour);
       if (kind == kCoveredByStandby ? u != kStandby
                                     : u != kFree || !at_school[static_cast<std::size_t>(t)] || !teaches_class(t, class_index))

@@ -47,6 +47,28 @@ int or_lesson_clash(int a, int b) {
   return 0;
 }
 
+std::vector<int> or_joint_lessons_in_slot(int lesson) {
+  std::vector<int> out;
+  if (lesson < 0 || lesson >= g_eng_school.lesson_count || slot_of(lesson) < 0) return out;
+  const EngineLesson& x = g_eng_lessons[lesson];
+  int s = slot_of(lesson);
+  bool by_class = (g_eng_school.option_flags & 2) != 0;
+  int n = x.joint_count < 0 ? 0 : x.joint_count > kMaxJointLessons ? kMaxJointLessons : x.joint_count;
+  for (int k = 0; k < n; ++k) {
+    int p = x.joint_lessons[k];
+    if (p < 0 || p >= g_eng_school.lesson_count) continue;
+    int held = slot_of(p) == s ? p : -1;
+    for (int i = 0; held < 0 && by_class && i < g_eng_school.lesson_count; ++i)
+      if (i != lesson && slot_of(i) == s && g_eng_lessons[i].class_index == g_eng_lessons[p].class_index &&
+          g_eng_lessons[i].subject == g_eng_lessons[p].subject)
+        held = i;
+    bool listed = false;
+    for (int o : out) listed = listed || o == held;
+    if (held >= 0 && !listed) out.push_back(held);
+  }
+  return out;
+}
+
 void SlotOccupancy::add(int lesson) {
   int s = slot_of(lesson);
   if (s >= 0) slots_[s].push_back(lesson);

@@ -18,6 +18,13 @@
 // class, 2 room, 3 teacher, 4 to 7 the second-teacher cases.
 int or_lesson_clash(int a, int b);
 
+// The lessons held jointly with the lesson in its hour: for each of its
+// joint partners, the partner itself when it sits in that hour, else, when
+// the school links joint lessons by class (the joint-entry option, bit 1 of
+// the option byte), the first other lesson of the partner's class and
+// subject that does. Empty for an unplaced lesson.
+std::vector<int> or_joint_lessons_in_slot(int lesson);
+
 class SlotOccupancy {
  public:
   SlotOccupancy() : slots_(kWeekSlots) {}

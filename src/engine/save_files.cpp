@@ -30,6 +30,7 @@
 #include "engine/shell_services.h"
 #include "engine/solver_entry.h"
 #include "engine/status_block.h"
+#include "engine/teacher_availability.h"
 #include "engine/text_lines.h"
 #include "engine/week_grid_access.h"
 #include "engine/whole_file_open.h"
@@ -390,10 +391,22 @@ void fill_unplaced_pseudo_lessons() {
     if (or_lesson_placed(i) || !or_is_pseudo_class(l.class_index) || l.teacher < 0 || l.teacher >= kMaxTeachers)
       continue;
     if (or_is_calendar_teacher(l.teacher)) continue;
-    auto free = [&](int d, int h) { return busy.teacher[l.teacher * kWeekSlots + d * kHoursPerDay + h] == 0; };
+    // A free hour of the teacher where the pseudo-class is free too (two
+    // pseudo-lessons of one pseudo-class never share a slot), and first one
+    // his constraints leave open (not a forbidden hour or his free day).
+    bool open_only = true;
+    auto free = [&](int d, int h) {
+      int s = d * kHoursPerDay + h;
+      return busy.teacher[l.teacher * kWeekSlots + s] == 0 && busy.klass[l.class_index * kWeekSlots + s] == 0 &&
+             !(open_only && or_teacher_slot_closed(l.teacher, d, h));
+    };
     int d = 0, h = 0;
-    bool found = g_provisional_mode && turn.take(g_eng_school.provisional_hours_per_day, free, d, h);
-    if (!found) found = turn.take(g_eng_school.hours_per_day, free, d, h);
+    bool found = false;
+    for (bool open : {true, false}) {
+      open_only = open;
+      found = found || (g_provisional_mode && turn.take(g_eng_school.provisional_hours_per_day, free, d, h));
+      found = found || turn.take(g_eng_school.hours_per_day, free, d, h);
+    }
     if (!found) continue;
     or_place_lesson_everywhere(i, d, h);
     busy.mark(i, 1);

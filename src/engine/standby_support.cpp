@@ -23,6 +23,7 @@
 #include "engine/report_services.h"
 #include "engine/solver_entry.h"
 #include "engine/status_block.h"
+#include "engine/teacher_availability.h"
 
 namespace {
 
@@ -107,6 +108,30 @@ void standby_round(int round, int subject, PseudoClassMaker& maker) {
   }
 }
 
+bool has_pseudo_lessons() {
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    if (g_eng_lessons[i].standby_marker != 0) return true;
+  return false;
+}
+
+bool any_pseudo_lesson_placed() {
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    if (g_eng_lessons[i].standby_marker != 0 && or_lesson_placed(i)) return true;
+  return false;
+}
+
+// The teacher's first free slot, hours in order and the days within each
+// hour, as the placement walks them; (0, 0) when every hour is taken.
+void first_free_slot(const std::uint8_t* busy, int& day, int& hour) {
+  for (int h = 0; h < kHoursPerDay; ++h)
+    for (int d = 0; d < or_week_days(); ++d)
+      if (h < or_day_hours(d) && !busy[d * kHoursPerDay + h]) {
+        day = d;
+        hour = h;
+        return;
+      }
+}
+
 }  // namespace
 
 void or_create_standby_lessons() {
@@ -150,11 +175,15 @@ void or_place_standby_hours() {
         if (j == i || !or_lesson_placed(j) || o.day >= kDays || o.hour >= kHoursPerDay) continue;
         if (o.teacher == t || (or_lesson_has_second(j) && o.second_teacher == t)) busy[o.day * kHoursPerDay + o.hour] = 1;
       }
+      // The teacher's closed hours (forbidden hours, free day) are never
+      // tried; the last slot tried starts at his first free hour, which a
+      // teacher without any open free hour is left with.
       int last_d = 0, last_h = 0;
+      first_free_slot(busy, last_d, last_h);
       bool done = false;
       for (int h = 0; h < kHoursPerDay && !done; ++h)
         for (int d = 0; d < or_week_days() && !done; ++d) {
-          if (h >= or_day_hours(d) || busy[d * kHoursPerDay + h]) continue;
+          if (h >= or_day_hours(d) || busy[d * kHoursPerDay + h] || or_teacher_slot_closed(t, d, h)) continue;
           or_place_lesson_everywhere(i, d, h);
           last_d = d;
           last_h = h;
@@ -168,7 +197,9 @@ void or_place_standby_hours() {
         or_print_console_format("Prof %d-%s ORA DISPOSIZIONE NON ALLOCABILE cerco buca %d %d \n", t, x.name, last_d, last_h);
         for (int h = 0; h < kHoursPerDay && !done; ++h)
           for (int d = 0; d < or_week_days() && !done; ++d) {
-            if (h == 0 || h >= or_day_hours(d) || busy[d * kHoursPerDay + h] || !busy[d * kHoursPerDay + h - 1]) continue;
+            if (h == 0 || h >= or_day_hours(d) || busy[d * kHoursPerDay + h] || !busy[d * kHoursPerDay + h - 1] ||
+                or_teacher_slot_closed(t, d, h))
+              continue;
             or_place_lesson_everywhere(i, d, h);
             or_print_console_format("Prof %d-%s ORA DISPOSIZIONE ALLOCATA COMUNQUE %d %d \n", t, x.name, d, h);
             done = true;
@@ -253,7 +284,9 @@ int or_check_standby_hours(int ask) {
   or_count_hours(0);
   or_prepare_model_for_solving();
   g_engine_services.evaluate_all_constraints(0);
-  if (or_read_standby_placements(saved_lines) == 0) {
+  // Stand-by hours that no line of the save places were never saved: a
+  // failure, which the commands answer by placing them anew ("disp:").
+  if (or_read_standby_placements(saved_lines) == 0 && (!has_pseudo_lessons() || any_pseudo_lesson_placed())) {
     for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].standby_work[0] = g_eng_teachers[t].standby_work[1] = 0;
     or_count_hours(0);
     or_assign_class_buildings(1);
@@ -263,4 +296,33 @@ int or_check_standby_hours(int ask) {
   g_eng_school = saved;
   or_count_hours(0);
   return -1;
+}
+
+bool or_free_standby_class(int lesson, int slot, const std::vector<int>& leaving, int& class_index, int& room) {
+  const EngineSchool& s = g_eng_school;
+  if (lesson < 0 || lesson >= s.lesson_count || slot < 0 || slot >= kWeekSlots) return false;
+  const EngineLesson& moved = g_eng_lessons[lesson];
+  if (moved.standby_marker == 0 || moved.class_index < 0 || moved.class_index >= kMaxClasses) return false;
+  std::vector<std::uint8_t> taken(kMaxClasses);
+  for (int i = 0; i < s.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    bool gone = false;
+    for (int g : leaving) gone = gone || g == i;
+    if (gone || !or_lesson_placed(i) || l.day >= kDays || l.hour >= kHoursPerDay) continue;
+    if (l.day * kHoursPerDay + l.hour == slot && l.class_index >= 0 && l.class_index < kMaxClasses)
+      taken[l.class_index] = 1;
+  }
+  bool support = moved.standby_marker == 2;
+  for (int c = s.real_class_count; c < s.class_count && c < kMaxClasses; ++c) {
+    if (c == moved.class_index || (support ? !or_is_support_class(c) : !or_is_standby_class(c))) continue;
+    if (g_eng_classes[c].building != g_eng_classes[moved.class_index].building) continue;
+    if (taken[c] || g_eng_classes[c].lesson_count >= kPackLimit) continue;
+    for (int r = 0; r < s.room_count && r < kMaxRooms; ++r)
+      if (g_eng_rooms[r].home_class == c) {
+        class_index = c;
+        room = r;
+        return true;
+      }
+  }
+  return false;
 }

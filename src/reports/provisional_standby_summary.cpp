@@ -20,9 +20,13 @@
 namespace {
 
 // A count of 0 shows as a blank: every '0' standing alone between non-digits.
+// The row is scanned with its newline, up to the third-last character, so
+// the last column's count (just before the closing '|') is blanked too.
 void blank_zeros(std::string& row) {
+  row += '\n';
   for (size_t i = 0; i + 2 < row.size(); ++i)
     if (row[i] == '0' && (i == 0 || !is_digit(row[i - 1])) && !is_digit(row[i + 1])) row[i] = ' ';
+  row.pop_back();
 }
 
 bool provisional_slot(int l) {

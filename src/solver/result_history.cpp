@@ -174,6 +174,16 @@ void or_prepare_search_tables() {
   g_exemption_current.bytes[0] = 0;
 }
 
+void or_forget_result_history() {
+  // The monitor holds the mutex only while it copies and lists a result; a
+  // monitor that keeps it longer leaves the old results to the next store.
+  std::unique_lock<std::timed_mutex> hold(g_problems_mutex, std::chrono::seconds(1));
+  if (!hold.owns_lock()) return;
+  g_history.stage_id = -1;
+  g_history.used = 0;
+  g_history.frequency_count = 0;
+}
+
 int or_store_history(int force) {
   if (force) g_new_stage = true;
   std::unique_lock<std::timed_mutex> hold(g_problems_mutex, std::chrono::milliseconds(1));

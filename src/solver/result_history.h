@@ -54,6 +54,10 @@ struct LessonSummary {
 // allocates and clears; every call empties it, fills the summaries, re-reads
 // the granted exemptions and clears the pending proposal.
 void or_prepare_search_tables();
+// Empties the history (waiting at most a second for the mutex): the results of the engine
+// command before are not this command's (its slots hold placements of the
+// model that command loaded), and the problems monitor must not show them.
+void or_forget_result_history();
 // Stores the current result; 0 when the problems monitor holds the mutex.
 int or_store_history(int force);
 int or_propose_exemption_by_id(int id);

@@ -1,6 +1,7 @@
 // The room-assignment window's hand-over (see room_window_handover.h).
 #include "solver/room_window_handover.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -55,6 +56,11 @@ const char* const kUnallocated[3] = {
     "%s Stunden ohne Zimmer: sie bleiben im Zimmer der Klasse (siehe \"ERRORI Allocazione Aule\").%s",
     "%s lessons without a room: they stay in their class's room (see \"ERRORI Allocazione Aule\").%s"};
 
+const char* const kLeftOut[3] = {
+    "Classi senza lezioni, escluse dall'assegnazione delle aule: ",
+    "Klassen ohne Stunden, von der Zimmerzuweisung ausgeschlossen: ",
+    "Classes without lessons, left out of the room allocation: "};
+
 bool room_named(const std::vector<RoomWindowClass>& classes, const std::string& name) {
   for (const RoomWindowClass& c : classes)
     if (!c.room.empty() && c.room == name) return true;
@@ -88,6 +94,33 @@ std::string or_room_window_problem(const RoomAllocationParams& params,
   if (first == 0) return format(kFirstBuilding, "");
   if (first >= real) return format(kEnough, std::to_string(first), std::to_string(real));
   return {};
+}
+
+std::vector<std::string> or_room_window_drop_classes_without_lessons(std::vector<RoomWindowClass>& classes) {
+  std::vector<std::string> dropped, rooms;
+  std::vector<RoomWindowClass> kept;
+  for (RoomWindowClass& c : classes) {
+    if (!c.code.empty() && or_find_class(c.code.c_str()) >= 0) {
+      kept.push_back(std::move(c));
+      continue;
+    }
+    if (c.code.empty()) continue;
+    dropped.push_back(c.code);
+    if (!c.room.empty()) rooms.push_back(c.room);
+  }
+  for (RoomWindowClass& c : kept)
+    for (const std::string& room : rooms)
+      if (!room_named(kept, room))
+        c.forbidden.erase(std::remove(c.forbidden.begin(), c.forbidden.end(), room), c.forbidden.end());
+  classes = std::move(kept);
+  return dropped;
+}
+
+std::string or_room_window_left_out_note(const std::vector<std::string>& codes) {
+  if (codes.empty()) return {};
+  std::string list;
+  for (const std::string& code : codes) list += (list.empty() ? "" : ", ") + code;
+  return or_pick_text(kLeftOut) + list;
 }
 
 void or_room_window_handover(const std::vector<RoomWindowClass>& classes) {

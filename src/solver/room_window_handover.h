@@ -29,6 +29,16 @@ inline constexpr int kMaxForbiddenRooms = 30;
 std::string or_room_window_problem(const RoomAllocationParams& params,
                                    const std::vector<RoomWindowClass>& classes);
 
+// Takes out of `classes` the records of classes the loaded school holds no
+// lesson for (a class of the school's structure that no teaching line names
+// is unknown to the engine), and a deleted class's empty record; returns the
+// codes of the classes taken out. A forbidden room that is the own room of a
+// class taken out is dropped from the other lists: no allocation room will
+// carry its name.
+std::vector<std::string> or_room_window_drop_classes_without_lessons(std::vector<RoomWindowClass>& classes);
+// The note that tells the user which classes were left out; empty for none.
+std::string or_room_window_left_out_note(const std::vector<std::string>& codes);
+
 // The calls before a run: the preferred names cleared, one record per class
 // (a real class without a record is movable and has no room of its own), the
 // forbidden lists cleared, then one pair per forbidden room.

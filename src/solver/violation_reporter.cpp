@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "engine/report_services.h"
 #include "engine/status_block.h"
@@ -143,4 +144,16 @@ void or_report_violation(std::uint32_t teacher, std::uint32_t class_index, std::
     or_format_violation_line(line, sizeof line, teacher, class_index, text, count, id);
     or_log_residual_error(line);
   }
+}
+
+std::string or_violation_text(const ViolationRecord& v, bool who) {
+  std::string out = or_constraint_name(static_cast<int>(v.constraint_id), g_status.language.load());
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  if (who) {
+    const char* name = v.constraint_id < 75 ? teacher_name(v.teacher) : class_name(v.class_index);
+    out += std::string(" - ") + name + ": " + std::to_string(v.count);
+  }
+  std::string text(v.text, strnlen(v.text, sizeof v.text));
+  if (!text.empty()) out += " (" + text + ")";
+  return out;
 }

@@ -8,6 +8,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "engine/status_block.h"
 
 inline constexpr int kDetailMapSize = 129;
 // Filled by the reporting evaluator just before each call, copied whole.
@@ -35,3 +38,9 @@ void or_report_violation(std::uint32_t teacher, std::uint32_t class_index, std::
 // The line the reporter writes for one violation (without logging it).
 void or_format_violation_line(char* out, int size, std::uint32_t teacher, std::uint32_t class_index,
                               const char* text, std::uint32_t count, std::uint32_t id);
+// One violation record in the words of the engine's check lines ("SNOD:"):
+// the constraint's name in the run's language, then, with `who`, the
+// teacher's name (teacher constraints) or the class's, and the count; then
+// the record's text in brackets when it has one: "ORE BUCHE - ROSSI: 1",
+// "ORE PROIBITE/Giorno Libero - BIANCHI: 1 (LU:1)".
+std::string or_violation_text(const ViolationRecord& v, bool who);

@@ -8,6 +8,7 @@
 // own post; every append or re-add happens with the copies taken out. The
 // store holds whole records, so a re-added post is what was deleted.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/cp1252.h"
@@ -91,6 +92,16 @@ std::string grouping_text(const UiPostPart& part) {
   return out;
 }
 
+// The classwork ("K:n:a-b", "J:" without a break): its hours and the window
+// of hours it must lie in, counted from 1.
+std::string classwork_text(const UiPostPart& part) {
+  if (part.triple[0] <= 0) return "";
+  char text[64];
+  std::snprintf(text, sizeof text, "%d (tra %d e %d%s)", part.triple[0], part.triple[1] + 1, part.triple[2] + 1,
+                part.letter_j ? " senza ricreazione" : "");
+  return text;
+}
+
 std::string kind_name(const char (*kinds)[kUiNameSize], int k) {
   return k >= 1 && k <= 20 ? name_of(kinds[k - 1]) : "";
 }
@@ -102,7 +113,7 @@ void condition_cells(std::vector<std::string>& cells, const UiTeachingPost& post
   if (own)
     for (int k = 0; k < std::min(int{post.joint_count}, 8); ++k)
       cells[10] += (k ? " " : "") + class_label(post.joint_classes[k]);
-  if (part.classwork_hours >= 0) cells[11] = format_int("%d", part.classwork_hours);
+  cells[11] = classwork_text(part);
   if (part.forbidden_hours[0] != 255) cells[12] = week_mask_text(part.forbidden_hours);
   if (part.daily_max >= 0) cells[13] = format_int("%d", part.daily_max);
   cells[14] = subject_name(part.excluded_day_subject);

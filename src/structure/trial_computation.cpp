@@ -6,6 +6,7 @@
 // status block, which the timer reads.
 #include "structure/trial_computation.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -23,6 +24,7 @@
 #include "shell/ml_text.h"
 #include "shell/status_file.h"
 #include "solver/parpro_area.h"
+#include "solver/violation_reporter.h"
 #include "structure/shared_texts.h"
 #include "structure/special_calendars.h"
 #include "structure/support_contact.h"
@@ -63,6 +65,8 @@ const MlText kDone = {"Elaborazione terminata. Errori rimasti: %d", "Verarbeitun
 const MlText kStopped = {"Calcolo interrotto: salvato il miglior orario trovato. Errori rimasti: %d",
                          "Berechnung abgebrochen: der beste gefundene Stundenplan ist gespeichert. Verbleibende Fehler: %d",
                          "Computation stopped: the best timetable found is saved. Errors left: %d"};
+const MlText kBroken = {"Vincoli non rispettati dall'orario:", "Vom Stundenplan verletzte Bedingungen:",
+                        "Constraints the timetable breaks:"};
 const MlText kFailed = {"Elaborazione NON riuscita.\r\n%s", "Verarbeitung NICHT gelungen.\r\n%s",
                         "Processing FAILED.\r\n%s"};
 const MlText kNoTimetable = {"Nessun orario elaborato: calcolare prima l'orario.",
@@ -355,10 +359,21 @@ void Cmake::Poll() {
   else if (!message.empty()) Finish(result, message);
   else if (m_code == EngineCommandCode::Repo) Finish(result, kReportsDone.Get());
   else Finish(result, formatted(stopped && !is_trial(m_code) ? kStopped : text_of(m_code, kTrialDone, kDone), g_status.error_count.load()));
+  if (result == 0 && (m_code == EngineCommandCode::Snod || m_code == EngineCommandCode::SnodNede)) ShowBrokenConstraints();
   // A computation left to run to its end (nobody pressed STOP) switches the
   // computer off when the user asked for it; switching off ends the program.
   if (m_page_use && is_computation(m_code) && !stopped && IsDlgButtonChecked(kPowerOffId) == kBstChecked)
     og_shutdown_computer(1);
+}
+
+// The check of the saved timetable lists, below its progress, what the
+// week breaks, in the words of the engine's check lines.
+void Cmake::ShowBrokenConstraints() {
+  int n = std::clamp(g_status.violation_count.load(), 0, kMaxViolationRecords);
+  if (n == 0) return;
+  m_progress += std::string(kBroken.Get()) + "\r\n";
+  for (int i = 0; i < n; ++i) m_progress += "- " + or_violation_text(g_status.violations[i], true) + "\r\n";
+  SetDlgItemText(kProgressId, m_progress.c_str());
 }
 
 void Cmake::Finish(std::int32_t result, const std::string& text) {

@@ -100,6 +100,7 @@ class Cmake : public CResizableDialog {
   bool Prechecks(EngineCommandCode code);
   void Poll();
   void Finish(std::int32_t result, const std::string& text);
+  void ShowBrokenConstraints();
   // Asks a running command to stop and waits for it; show: the result
   // goes into the window (not while it is being destroyed).
   void StopAndWait(bool show);

@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <mutex>
 #include <sstream>
 #include <thread>
 
@@ -38,6 +39,8 @@
 #include "shell/status_file.h"
 #include "solver/exemptions.h"
 #include "solver/parpro_area.h"
+#include "solver/constraint_names.h"
+#include "solver/result_history.h"
 
 namespace {
 
@@ -261,6 +264,18 @@ TEST_F(Computation, AnExemptionGrantedFromTheMonitorIsStoredAndReadByTheNextRun)
     const ViolationRecord& chosen = g_copied_problems[list.GetItemData(row)];
     id = chosen.constraint_id;
     teacher = chosen.teacher;
+    // The rows are the search's best stored result, each described in the
+    // words of the engine's check lines.
+    {
+      std::lock_guard<std::timed_mutex> hold(g_problems_mutex);
+      EXPECT_GT(or_result_history().used, 0);
+    }
+    for (int r = 0; r < list.GetItemCount(); ++r) {
+      const ViolationRecord& v = g_copied_problems[list.GetItemData(r)];
+      std::string name = or_constraint_name(int(v.constraint_id), 0);
+      name.erase(name.find_last_not_of(' ') + 1);
+      EXPECT_EQ(list.GetItemText(r, 4).rfind(name, 0), 0u) << r << ": " << list.GetItemText(r, 4);
+    }
     ui.Select(g_problems_monitor, Cquadropbs::kListId, row);
     ui.Click(g_problems_monitor, Cquadropbs::kGrantId);
     EXPECT_EQ(ui.Text(g_problems_monitor, Cquadropbs::kNoticeId), "Richiesta inviata al calcolo.");

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fresh_process.h"
@@ -483,6 +484,47 @@ TEST_F(PostConstraintsPage, StoredChoicesShowOnTheirRowsOnReopening) {
     ASSERT_NE(box, nullptr);
     int at = box->GetCurSel();
     EXPECT_EQ(at >= 0 ? box->GetLBText(at) : std::string(), c.shown) << c.id;
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The post list's "Ore Compito" column shows the classwork a description
+// holds ("K:2:1-6": two hours between the first and the sixth), and the
+// current post's row follows the classwork the panel edits.
+TEST_F(PostConstraintsPage, TheClassworkColumnShowsTheStoredAndTheEditedClasswork) {
+  // Written as "K:2:1-6" and "J:2:1-4" and read back.
+  for (auto [post, window_end, no_break] : {std::tuple{0, 5, 0}, std::tuple{1, 3, 1}}) {
+    UiPostPart& part = Post(0, post).own;
+    part.triple[0] = 2;
+    part.triple[1] = 0;
+    part.triple[2] = std::int8_t(window_end);
+    part.letter_j = std::uint8_t(no_break);
+  }
+  ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+  for (int post : {0, 1}) Post(0, post).own.triple[0] = -1;
+  ASSERT_EQ(og_read_assignments_file(0), 0);
+  og_snapshot_all();
+  Open();
+  auto* list = static_cast<ListView*>(g_vicat_page.GetDlgItem(V::kPostListId));
+  auto cell = [&](int post) { return list->GetItemText(list->FindItemByData(-1, std::uintptr_t(post)), 11); };
+  EXPECT_EQ(cell(0), "2 (tra 1 e 6)");
+  EXPECT_EQ(cell(1), "2 (tra 1 e 4 senza ricreazione)");
+  EXPECT_EQ(cell(2), "") << "no classwork, no text";
+  SelectPost(0);
+  struct Case {
+    const char* id;
+    int control;
+    int row;
+    const char* shown;
+  } cases[] = {
+      {"length", V::kPanels[0].classwork, 3, "3 (tra 1 e 6)"},
+      {"first hour", V::kPanels[0].first, 1, "3 (tra 2 e 6)"},
+      {"last hour", V::kPanels[0].last, 4, "3 (tra 2 e 5)"},
+      {"none", V::kPanels[0].classwork, 0, ""},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(ui.Select(g_vicat_page, c.control, c.row)) << c.id;
+    EXPECT_EQ(cell(0), c.shown) << c.id;
   }
   EXPECT_TRUE(ui.Problems().empty());
 }

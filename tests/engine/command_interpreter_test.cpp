@@ -135,7 +135,7 @@ TEST_F(CommandInterpreter, EveryCommandWordReachesItsSteps) {
       {{"SYNT:x.txt"}, "load(x.txt,0) loadtt(0) checkstandby(0) loadtt(0) view", -1, test},
       {{"SNOD:x.txt"}, "load(x.txt,0) loadtt(0) prepare eval(1)", -1, nullptr},
       {{"snod:x.txt", "NEDE"}, "load(x.txt,0) loadtt(0) prepare tables eval(1)", -1, nullptr},
-      {{"SBIL:x.txt"}, "load(x.txt,0) loadtt(0) prepare eval(1)", 26, nullptr},
+      {{"SBIL:x.txt"}, "load(x.txt,0) loadtt(0) checkstandby(0) loadtt(0) prepare eval(1)", 26, nullptr},
       {{"REPO:x.txt"}, repo + "eval(1) reports(110,0)", -1, orario},
       {{"REPO:x.txt", "Pubk"}, repo + "eval(1) reports(110,1)", -1, orario},
       {{"REPO:x.txt", "TKAS"}, repo + "loadtt(0) view eval(1)", 41, test},

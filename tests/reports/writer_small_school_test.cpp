@@ -233,6 +233,36 @@ TEST_F(SmallSchool, ProvisionalSummaryBlanksZerosAndListsIncompleteClasses) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), row), lines.end()) << row;
 }
 
+// The last column blanks its 0 as the others do: a teacher whose hours all
+// lie in the provisional week has none left over; 10 and 20 stay whole.
+TEST_F(SmallSchool, ProvisionalSummaryBlanksAZeroInItsLastColumn) {
+  int a = add_class("1A");
+  int ita = add_subject("ITALIANO");
+  int rossi = add_teacher("ROSSI"), bianchi = add_teacher("BIANCHI");
+  place(add_lesson(rossi, a, ita), 0, 0);
+  place(add_lesson(rossi, a, ita), 0, 1);
+  for (int i = 0; i < 10; ++i) place(add_lesson(bianchi, a, ita), 1 + i / 5, i % 5);
+  for (int d = 0; d < 5; ++d) g_eng_school.provisional_hours_per_day[d] = 2;
+  g_provisional_mode = 1;
+  prepare();
+  or_write_provisional_standby_summary();
+  g_provisional_mode = 0;
+  std::vector<std::string> lines = lines_of(read("Orario Disposizione Provvisorio.txt"));
+  auto row = [](const char* name, const char* l, const char* s, const char* p, const char* rest) {
+    char text[128];
+    std::snprintf(text, sizeof text, "%-20.20s|%20s|%20s|%20s|%20s|", name, l, s, p, rest);
+    return std::string(text);
+  };
+  struct Case {
+    const char* id;
+    std::string row;
+  } cases[] = {
+      {"nothing left", row("ROSSI", "2", "", "2", "")},
+      {"ten placed, four of them provisional", row("BIANCHI", "10", "", "4", "6")},
+  };
+  for (const Case& c : cases) EXPECT_NE(std::find(lines.begin(), lines.end(), c.row), lines.end()) << c.id;
+}
+
 // Past 66 rows a section goes on a new page under its own header again.
 TEST_F(SmallSchool, ProvisionalSummaryRepeatsItsHeadersAfter67Rows) {
   const int classes[3] = {add_class("1A"), add_class("2A"), add_class("3A")};

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/engine_main.h"
 #include "engine/reception_exemption_files.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
@@ -16,6 +17,7 @@
 #include "solver/result_history.h"
 #include "solver/search_state.h"
 #include "solver/solver_state.h"
+#include "test_temp_folder.h"
 
 namespace {
 
@@ -96,6 +98,21 @@ TEST_F(HistoryTest, ANewStageEmptiesTheHistory) {
   or_store_history(1);
   EXPECT_EQ(or_result_history().used, 1) << "forced: a new stage";
   EXPECT_EQ(or_result_history().slots[0].cycle_stamp, 3);
+}
+
+// The next engine command starts without the last one's results, so the
+// problems monitor never lists them while that command gets going.
+TEST_F(HistoryTest, ANewEngineCommandForgetsTheLastOnesResults) {
+  violations({5, 6});
+  or_set_history_stamp(1);
+  ASSERT_EQ(or_store_history(0), 1);
+  ASSERT_EQ(or_result_history().used, 1);
+  kt_test::TempDir dir("kt-history-");
+  kt_test::InDriveRoot in(dir.path(), dir.path());
+  const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
+  EXPECT_EQ(or_main(0, 2, argv), -1) << "no description in the folder";
+  EXPECT_EQ(or_result_history().used, 0);
+  EXPECT_EQ(or_result_history().stage_id, -1);
 }
 
 TEST_F(HistoryTest, FullHistoryReusesTheOldestRecordNumbers) {

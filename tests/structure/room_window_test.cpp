@@ -25,6 +25,7 @@
 #include "platform/test_driver.h"
 #include "room_report_reading.h"
 #include "schooldata/school_files.h"
+#include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_test_support.h"
 #include "shell/engine_commands.h"
@@ -189,6 +190,38 @@ TEST_F(AfterComputation, RoomWindowAllocatesInEverySampleWithBuildings) {
     EXPECT_NE(first.find("(non assegnato)"), std::string::npos);
     EXPECT_EQ(og_run_engine(EngineCommandCode::Snod), 0) << g_status.message;
   }
+}
+
+// A class of the school's structure that no teaching line names (4A, added
+// on the classes page and not yet given lessons) is unknown to the engine:
+// it is left out with a note, the rest is allocated, its settings are kept,
+// and a room forbidden to another class only because it is 4A's is dropped.
+TEST_F(AfterComputation, RoomWindowLeavesOutAClassWithoutLessons) {
+  Open("piccola");
+  ASSERT_TRUE(og_read_school_files(0));
+  std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, "4A ", 4);
+  ASSERT_EQ(og_write_structure_file(), 0);
+  ui.OnNextModal([&](Dialog& d) {
+    Retype(d, R::kRoomsId, "2");
+    SetClass(d, "4A", "QUARTA", "");
+    SetClass(d, "1A", "PRIMA", "");
+    SetClass(d, "1B", "", "PRIMA, QUARTA");
+    Allocate(d);
+    std::string result = ui.Text(d, R::kResultId);
+    EXPECT_EQ(result.rfind("Assegnazione terminata.", 0), 0u) << result;
+    EXPECT_NE(result.find("Classi senza lezioni, escluse dall'assegnazione delle aule: 4A"), std::string::npos)
+        << result;
+    EXPECT_NE(ui.Text(d, R::kProgressId).find("1A: cambi d'aula"), std::string::npos);
+    EXPECT_EQ(ui.Text(d, R::kProgressId).find("4A:"), std::string::npos);
+    ui.Click(d, R::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+  EXPECT_TRUE(ui.Problems().empty());
+  ClassRooms taken = rooms_of_classes(Report());
+  ASSERT_TRUE(taken.count("1B")) << Report();
+  for (const auto& [slot, room] : taken["1B"]) EXPECT_NE(room, "PRIMA");
+  EXPECT_EQ(ClassRoom("4A"), "QUARTA") << "kept for when 4A has lessons";
+  EXPECT_EQ(ForbiddenRooms("1B"), "PRIMA QUARTA ");
 }
 
 TEST_F(AfterComputation, RoomWindowRefusesWrongSettingsAndChangesNothing) {

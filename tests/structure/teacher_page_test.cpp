@@ -14,6 +14,7 @@
 
 #include "engine/errors.h"
 #include "engine/text_lines.h"
+#include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
 #include "shell/app_test_support.h"
@@ -637,6 +638,23 @@ TEST_F(TeachersPage, CheckBoxesShowTheChosenLanguage) {
   g_language = 0;
   EXPECT_EQ(ui.Text(page_, P::kReceptionId), "Reception hour");
   EXPECT_EQ(ui.Text(page_, P::kDummyFreeId), "Dummy teacher without constraints");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The post list shows a post's classwork in "Ore Compito" as the teaching
+// line holds it ("K:2:1-6").
+TEST_F(TeachersPage, ThePostListShowsTheClasswork) {
+  UiPostPart& part = g_ui_teachers[0].posts[0].own;
+  part.triple[0] = 2;
+  part.triple[1] = 0;
+  part.triple[2] = 5;
+  ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+  part.triple[0] = -1;
+  ASSERT_EQ(og_read_assignments_file(0), 0);
+  og_snapshot_all();
+  Open();
+  auto* list = static_cast<ListView*>(page_.GetDlgItem(P::kPostListId));
+  EXPECT_EQ(list->GetItemText(list->FindItemByData(-1, 0), 11), "2 (tra 1 e 6)");
   EXPECT_TRUE(ui.Problems().empty());
 }
 

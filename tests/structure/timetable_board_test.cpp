@@ -8,9 +8,12 @@
 // puts the lesson back, save writes it. In a lab's week a click opens the
 // lab booking chooser: booking the hour for a lesson of a lab group takes
 // it off the summary of labs to assign, Esc changes nothing, freeing the
-// hour lists it again.
+// hour lists it again. The list of what the week breaks matches the
+// engine's check and "VERIFICA"; a stand-by hour put by hand into a closed
+// hour is flagged there and by "SBIL:", and never covers a lesson.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -35,6 +38,9 @@
 #include "structure/standby_summary.h"
 #include "structure/structure_pages.h"
 #include "structure/unsaved_changes_prompt.h"
+#include "structure/trial_computation.h"
+#include "engine/substitution_services.h"
+#include "solver/violation_reporter.h"
 
 namespace {
 
@@ -75,6 +81,41 @@ class TimetableBoard : public TempRoot {
     alfadlg_go_to_page(kPageQuadro);
     ASSERT_EQ(g_current_page, &g_board);
     ASSERT_EQ(ui.PendingSteps(), 0u);
+  }
+  // The description's teaching line `from` becomes `to`, then the board
+  // opens in its stand-by and support mode (the engine prepares the week).
+  void OpenStandbyBoard(const std::string& from, const std::string& to) {
+    std::string description = read(school_ / "scuola2.txt");
+    std::size_t at = description.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    description.replace(at, from.size(), to);
+    write(school_ / "scuola2.txt", description);
+    ui.AnswerNextModal(kIdYes);
+    alfadlg_go_to_page(kPageQuadroStandby);
+    ASSERT_EQ(g_current_page, &g_board);
+  }
+  // BIANCHI and ESPOSITO get stand-by hours, which the engine packs into
+  // one pseudo-class; `mine` is one of them whose teacher is free at the
+  // hour of `theirs`, the other's in the same pseudo-class.
+  void OpenWithStandbyHoursInOnePseudoClass(int& mine, int& theirs) {
+    std::string description = read(school_ / "scuola2.txt");
+    std::size_t at = description.find("ESPOSITO\t3B 6\t\n");
+    ASSERT_NE(at, std::string::npos);
+    description.replace(at, std::strlen("ESPOSITO\t3B 6\t\n"), "ESPOSITO\t3B 6\tTED:+2\t\n");
+    write(school_ / "scuola2.txt", description);
+    OpenStandbyBoard("BIANCHI\t3A 6\t\n", "BIANCHI\t3A 6\tTED:+2\t\n");
+    for (int a = 0; a < g_eng_school.lesson_count && theirs < 0; ++a)
+      for (int b = 0; b < g_eng_school.lesson_count && theirs < 0; ++b) {
+        const EngineLesson& x = g_eng_lessons[a];
+        const EngineLesson& y = g_eng_lessons[b];
+        if (x.standby_marker != 1 || y.standby_marker != 1 || x.teacher == y.teacher || x.class_index != y.class_index)
+          continue;
+        WeekGridCell week[kWeekSlots];
+        or_fill_week_grid(kGridTeacher, g_eng_teachers[x.teacher].name, week);
+        if (week[y.day * kHoursPerDay + y.hour].class_index < 0) mine = a, theirs = b;
+      }
+    ASSERT_GE(theirs, 0) << "no two stand-by hours in one pseudo-class, one teacher free in the other's hour";
+    ASSERT_TRUE(g_board.ShowWeek(Q::kViewTeacher, g_eng_teachers[g_eng_lessons[mine].teacher].name));
   }
   void ClickHour(int day, int hour) { ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, hour, day + 1)); }
   std::string Shown(int day, int hour) { return g_board.Grid().GetItemText(hour, day + 1); }
@@ -280,14 +321,7 @@ TEST_F(TimetableBoard, LabHoursAreBookedAndFreedThroughTheChooser) {
 // becomes his reception hour; saved, the engine reads the reception hour
 // back and its reports show ROSSI in 2A's "Sost." row and in "Sostegno".
 TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
-  std::string description = read(school_ / "scuola2.txt");
-  std::size_t at = description.find("ROSSI\t1A 6\t\n");
-  ASSERT_NE(at, std::string::npos);
-  description.replace(at, std::strlen("ROSSI\t1A 6\t\n"), "ROSSI\t1A 6\tTED:+2\tSOS:1\t\n");
-  write(school_ / "scuola2.txt", description);
-  ui.AnswerNextModal(kIdYes);
-  alfadlg_go_to_page(kPageQuadroStandby);
-  ASSERT_EQ(g_current_page, &g_board);
+  OpenStandbyBoard("ROSSI\t1A 6\t\n", "ROSSI\t1A 6\tTED:+2\tSOS:1\t\n");
   EXPECT_EQ(g_board.Mode(), 1);
   EXPECT_EQ(ui.Text(g_board, Q::kTitleId), "Sistema le ore di Sostegno, Disposizione e Ricevimento");
   EXPECT_EQ(ui.Text(g_board, Q::kKindId), "Professori");
@@ -474,6 +508,169 @@ TEST_F(TimetableBoard, StatusBytesReachTheSchoolFilesOnlyWhenChanged) {
   fs::remove(school_ / "scuola1.txt");
   og_save_if_state_changed();
   EXPECT_FALSE(fs::exists(school_ / "scuola1.txt"));
+}
+
+// The board lists what the week breaks, in the words of the engine's check:
+// a swap in 1A that makes the week break a constraint it did not break
+// before says so on the status line; saved, the engine's check ("SNOD:")
+// reports the same list, and "VERIFICA" shows it below its progress.
+TEST_F(TimetableBoard, AMoveThatBreaksAConstraintSaysWhichAndTheCheckListsIt) {
+  OpenBoard();
+  const std::string kBreaks = "Lezione spostata: ora l'orario viola ";
+  std::string status;
+  for (int s = 0; s < kWeekSlots && status.empty(); ++s)
+    for (int t = s + 1; t < kWeekSlots && status.empty(); ++t) {
+      int sd = s / kHoursPerDay, sh = s % kHoursPerDay, td = t / kHoursPerDay, th = t % kHoursPerDay;
+      if (!or_slot_in_week(sd, sh) || !or_slot_in_week(td, th) || g_board.Cell(sd, sh).class_index < 0 ||
+          g_board.Cell(td, th).class_index < 0)
+        continue;
+      int lesson = g_board.Cell(sd, sh).lesson;
+      std::size_t boxes = ui.boxes().size();
+      ClickHour(sd, sh);
+      ClickHour(td, th);
+      if (ui.boxes().size() > boxes) {  // refused: its box was left unanswered
+        EXPECT_EQ(ui.boxes().back().texts.at(0), g_board_move_refused.Get());
+        EXPECT_FALSE(ui.Problems().empty());  // the box abandoned unanswered
+        continue;
+      }
+      std::string shown = ui.Text(g_board, Q::kStatusId);
+      if (shown.rfind(kBreaks, 0) == 0) {
+        status = shown;
+        break;
+      }
+      EXPECT_EQ(Place(lesson), (std::pair{td, th}));
+      ClickHour(td, th);  // and back
+      ClickHour(sd, sh);
+    }
+  ASSERT_FALSE(status.empty()) << "no swap in 1A breaks anything new";
+  std::string first = status.substr(kBreaks.size());
+  first = first.substr(0, first.find(" (e altri"));
+  std::vector<std::string> listed = g_board.Problems();
+  EXPECT_NE(std::find(listed.begin(), listed.end(), first), listed.end()) << first;
+  auto* box = static_cast<ListBox*>(g_board.GetDlgItem(Q::kProblemsId));
+  ASSERT_EQ(box->GetCount(), int(listed.size()));
+  for (int i = 0; i < box->GetCount(); ++i) EXPECT_EQ(box->GetText(i), listed[std::size_t(i)]);
+
+  ui.Click(g_board, Q::kSaveId);
+  LoadSaved();
+  std::vector<std::string> checked;
+  for (int i = 0; i < g_status.violation_count; ++i) checked.push_back(or_violation_text(g_status.violations[i], true));
+  std::vector<std::string> sorted_list = listed;
+  std::sort(sorted_list.begin(), sorted_list.end());
+  std::sort(checked.begin(), checked.end());
+  EXPECT_EQ(sorted_list, checked);
+
+  alfadlg_go_to_page(kPageProcessingMenu);
+  ASSERT_EQ(g_current_page, &g_processing_menu);
+  std::string progress;
+  ui.OnNextModal([&](Dialog& d) {
+    g_engine_thread.Join();
+    ui.Advance(Cmake::kTimerMs);
+    progress = ui.Text(d, Cmake::kProgressId);
+    ui.Click(d, Cmake::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kCheckId);
+  EXPECT_NE(progress.find("Vincoli non rispettati dall'orario:\r\n"), std::string::npos) << progress;
+  for (const std::string& line : listed) EXPECT_NE(progress.find("- " + line + "\r\n"), std::string::npos) << line;
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// BIANCHI has Monday's first two hours closed ("OP:LU:1-2") and two stand-by
+// hours, which the engine places elsewhere. One put there by hand shows on
+// the board's list and in the check of the board's week ("SBIL:"); a
+// substitution on Monday never makes him cover those hours.
+TEST_F(TimetableBoard, AStandbyHourPutInAForbiddenHourIsFlaggedAndCoversNothing) {
+  OpenStandbyBoard("BIANCHI\t3A 6\t\n", "BIANCHI\t3A 6\tTED:+2\t\n");
+  ASSERT_TRUE(g_board.ShowWeek(Q::kViewTeacher, "BIANCHI"));
+  int standby = -1;
+  for (int s = 0; s < kWeekSlots; ++s) {
+    const WeekGridCell& c = g_board.Cell(s / kHoursPerDay, s % kHoursPerDay);
+    if (c.class_index < 0 || c.flag != 1) continue;
+    EXPECT_FALSE(s == 0 || s == 1) << "placed by the engine in a forbidden hour";
+    standby = s;
+  }
+  ASSERT_GE(standby, 0);
+  ASSERT_LT(g_board.Cell(0, 0).class_index, 0);
+  for (const std::string& line : g_board.Problems())
+    EXPECT_EQ(line.find("ORE PROIBITE/Giorno Libero - BIANCHI"), std::string::npos) << line;
+  ClickHour(standby / kHoursPerDay, standby % kHoursPerDay);
+  ClickHour(0, 0);
+  EXPECT_EQ(Shown(0, 0), "Disp.");
+  std::string status = ui.Text(g_board, Q::kStatusId);
+  EXPECT_NE(status.find("ORE PROIBITE"), std::string::npos) << status;
+  bool listed = false;
+  for (const std::string& line : g_board.Problems()) listed = listed || line.find("- BIANCHI: 1 (LU:1)") != std::string::npos;
+  EXPECT_TRUE(listed);
+  ui.Click(g_board, Q::kSaveId);
+  EXPECT_FALSE(g_board.Changed());
+
+  const char* sbil[] = {"orario", "SBIL:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(0, 2, sbil), 0) << g_status.message;
+  bool flagged = false;
+  for (int i = 0; i < g_status.violation_count; ++i) {
+    const ViolationRecord& v = g_status.violations[i];
+    flagged = flagged || (v.constraint_id == 6 && std::string(g_eng_teachers[v.teacher].name) == "BIANCHI");
+  }
+  EXPECT_TRUE(flagged);
+
+  write(school_ / "assenze.txt", "GIORNO:1\nASSENTE:MARINO|Malattia|111111111111\nASSENTE:ROSSI|Malattia|111111111111\n");
+  const char* sost[] = {"orario", "SOST:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(0, 2, sost), 0) << g_status.message;
+  const SubstitutionState& s = g_substitution_state;
+  ASSERT_GT(s.row_count, 0);
+  for (int r = 0; r < s.row_count; ++r)
+    EXPECT_FALSE(std::string(s.rows[r].substitute) == "BIANCHI" && s.rows[r].hour < 2) << s.rows[r].class_name;
+  std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// BIANCHI and ESPOSITO have stand-by hours, packed into one pseudo-class.
+// One of them moved by hand to an hour where that pseudo-class holds one of
+// the other's goes into another pseudo-class; the week saves, and the
+// engine reads it back with the stand-by hour there.
+TEST_F(TimetableBoard, AStandbyHourMovedWhereItsPseudoClassIsTakenChangesPseudoClass) {
+  int mine = -1, theirs = -1;
+  ASSERT_NO_FATAL_FAILURE(OpenWithStandbyHoursInOnePseudoClass(mine, theirs));
+  auto teacher = [](int l) { return std::string(g_eng_teachers[g_eng_lessons[l].teacher].name); };
+  int day = g_eng_lessons[theirs].day, hour = g_eng_lessons[theirs].hour;
+  ClickHour(g_eng_lessons[mine].day, g_eng_lessons[mine].hour);
+  ClickHour(day, hour);
+  EXPECT_EQ(Place(mine), (std::pair{day, hour}));
+  EXPECT_NE(g_eng_lessons[mine].class_index, g_eng_lessons[theirs].class_index);
+  EXPECT_EQ(Shown(day, hour), "Disp.");
+  std::size_t boxes = ui.boxes().size();
+  ui.Click(g_board, Q::kSaveId);
+  EXPECT_EQ(ui.boxes().size(), boxes) << ui.boxes().back().texts.at(0);
+  EXPECT_FALSE(g_board.Changed());
+  std::string name = teacher(mine);
+  const char* sbil[] = {"orario", "SBIL:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(0, 2, sbil), 0) << g_status.message;
+  bool there = false;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    there = there || (g_eng_lessons[l].standby_marker == 1 && teacher(l) == name && g_eng_lessons[l].day == day &&
+                      g_eng_lessons[l].hour == hour);
+  EXPECT_TRUE(there);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// The same move left with "discard": the stand-by hour is back in its hour
+// and in its pseudo-class.
+TEST_F(TimetableBoard, ADiscardedMovePutsAStandbyHourBackInItsPseudoClass) {
+  int mine = -1, theirs = -1;
+  ASSERT_NO_FATAL_FAILURE(OpenWithStandbyHoursInOnePseudoClass(mine, theirs));
+  std::pair<int, int> from = Place(mine);
+  int klass = g_eng_lessons[mine].class_index;
+  ClickHour(from.first, from.second);
+  ClickHour(g_eng_lessons[theirs].day, g_eng_lessons[theirs].hour);
+  ASSERT_NE(g_eng_lessons[mine].class_index, klass);
+  ui.PressInNextModal(CDaticambia::kDiscardId);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_EQ(g_current_page, &g_processing_menu);
+  EXPECT_EQ(Place(mine), from);
+  EXPECT_EQ(g_eng_lessons[mine].class_index, klass);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 }  // namespace

@@ -1,0 +1,274 @@
+// Hand moves on the timetable board, opened in the frame on computed sample
+// schools: over every pair of lessons of the small school (computed here
+// with ROSSI's geography in 1A held jointly with 3A) and over every pair
+// that shares a class or a teacher in the liceo's reference week, the board
+// swaps two lessons exactly when a clash check written here from the
+// lessons' teachers, second teachers, classes (with their joint lessons) and
+// rooms allows it; every swap taken is undone by the swap back, and the week
+// ends as it began. Through the board's clicks, two lessons of one teacher
+// in one class trade places, in the class's week and in the teacher's.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "board/board_moves.h"
+#include "board/board_page.h"
+#include "board/processing_menu.h"
+#include "engine/engine_main.h"
+#include "engine/model.h"
+#include "engine/status_block.h"
+#include "platform/test_driver.h"
+#include "schooldata/model_utilities.h"
+#include "schooldata/school_files.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/app_test_support.h"
+#include "shell/frame.h"
+#include "structure/structure_pages.h"
+#include "structure/unsaved_changes_prompt.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+using Q = Cquadro;
+
+constexpr int kNone = -1;
+
+bool placed(int l) { return g_eng_lessons[l].day != kDayNotPlaced; }
+int slot_of(int l) { return g_eng_lessons[l].day * kHoursPerDay + g_eng_lessons[l].hour; }
+bool calendar(int l) { return std::strncmp(g_eng_teachers[g_eng_lessons[l].teacher].name, "Calendario-", 11) == 0; }
+
+// The teachers a lesson takes: its own, and its second teacher when a lab
+// or conversation part brings one.
+std::set<int> teachers_of(int l) {
+  const EngineLesson& x = g_eng_lessons[l];
+  std::set<int> t = {x.teacher.get()};
+  if (x.second_teacher >= 0 && (x.piece_kind & (kHasLaboratoryPart | kHasConversationPart))) t.insert(x.second_teacher);
+  return t;
+}
+
+bool held_jointly(int a, int b) {
+  for (int x : {a, b}) {
+    const EngineLesson& l = g_eng_lessons[x];
+    for (int k = 0; k < l.joint_count; ++k)
+      if (l.joint_lessons[k] == (x == a ? b : a)) return true;
+  }
+  return false;
+}
+
+// Two lessons in one hour: one class or one room, unless held jointly; a
+// teacher in both, in either role.
+bool clash(int a, int b) {
+  const EngineLesson& x = g_eng_lessons[a];
+  const EngineLesson& y = g_eng_lessons[b];
+  bool joint = held_jointly(a, b);
+  if (x.class_index == y.class_index && !joint) return true;
+  if (x.class_index != y.class_index && x.room >= 0 && x.room == y.room && !joint) return true;
+  std::set<int> tx = teachers_of(a), ty = teachers_of(b);
+  for (int t : tx)
+    if (ty.count(t)) return true;
+  return false;
+}
+
+// The lesson and those held jointly with it in its hour, and theirs: a
+// joint partner in that hour, or, where the school links joint lessons by
+// class (the option byte's bit 1), a lesson of the partner's class and
+// subject there.
+std::vector<int> with_joint(int l) {
+  std::vector<int> out = {l};
+  bool by_class = g_eng_school.option_flags & 2;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const EngineLesson& x = g_eng_lessons[out[i]];
+    for (int k = 0; k < x.joint_count; ++k) {
+      int partner = x.joint_lessons[k], held = -1;
+      if (placed(partner) && slot_of(partner) == slot_of(l)) held = partner;
+      for (int m = 0; held < 0 && by_class && m < g_eng_school.lesson_count; ++m) {
+        const EngineLesson& y = g_eng_lessons[m];
+        if (m != out[i] && placed(m) && slot_of(m) == slot_of(l) &&
+            y.class_index == g_eng_lessons[partner].class_index && y.subject == g_eng_lessons[partner].subject)
+          held = m;
+      }
+      if (held >= 0 && !std::count(out.begin(), out.end(), held)) out.push_back(held);
+    }
+  }
+  return out;
+}
+
+class BoardSwaps : public TempRoot {
+ protected:
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    g_pages.Install(PageSlot::Makedibi, nullptr);
+    g_pages.Install(PageSlot::Quadro, nullptr);
+    g_pages.Install(PageSlot::Qcorsi, nullptr);
+    g_frame_service_hooks.confirm_timetable_use = nullptr;
+    og_clear_structure();
+    og_clear_school_blocks();
+    g_requested_seed = -1;
+    TempRoot::TearDown();
+  }
+  // Copies the sample, lets `edit` change its description, gives it its
+  // week (the reference one, or computed here) and opens the board.
+  void Open(const std::string& sample, const std::string& from, const std::string& to) {
+    ui_register_frame_templates();
+    structure_install_pages();
+    board_install_pages();
+    og_install_model_utility_hooks();
+    school_ = copy_example(sample, sample);
+    std::string text = read(school_ / "scuola2.txt");
+    if (!from.empty()) {
+      std::size_t at = text.find(from);
+      ASSERT_NE(at, std::string::npos) << from;
+      text.replace(at, from.size(), to);
+      write(school_ / "scuola2.txt", text);
+    }
+    ASSERT_TRUE(og_set_current_folder(("\\KestrinTempusDati\\" + sample).c_str()));
+    fs::path reference = fs::path(KT_TEST_DATA) / "savefiles" / (sample + "-savego.txt");
+    if (from.empty()) {
+      write(school_ / "savego.txt", read(reference));
+    } else {
+      g_requested_seed = 5;
+      const char* argv[] = {"Questo non serve", "CALC:scuola2.txt", nullptr};
+      ASSERT_EQ(or_main(1, 2, argv), 0) << g_status.message;
+    }
+    ASSERT_TRUE(og_read_school_files(0));
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+    ui.AnswerNextModal(kIdYes);
+    alfadlg_go_to_page(kPageQuadro);
+    ASSERT_EQ(g_current_page, &g_board);
+  }
+
+  // After the swap of a and b: what stands in the two hours clashes nowhere.
+  bool SwapAllowed(int a, int b) {
+    std::vector<int> ma = with_joint(a), mb = with_joint(b);
+    int sa = slot_of(a), sb = slot_of(b);
+    auto moving = [&](int l) { return std::count(ma.begin(), ma.end(), l) || std::count(mb.begin(), mb.end(), l); };
+    for (auto [s, arriving] : {std::pair{sb, &ma}, std::pair{sa, &mb}}) {
+      std::vector<int> there = *arriving;
+      for (int l = 0; l < g_eng_school.lesson_count; ++l)
+        if (placed(l) && slot_of(l) == s && !moving(l) && !calendar(l)) there.push_back(l);
+      for (std::size_t i = 0; i < there.size(); ++i)
+        for (std::size_t j = i + 1; j < there.size(); ++j)
+          if (clash(there[i], there[j])) return false;
+    }
+    return true;
+  }
+
+  std::vector<std::uint16_t> Week() const {
+    std::vector<std::uint16_t> w;
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) w.push_back(std::uint16_t(g_eng_lessons[l].day | g_eng_lessons[l].hour << 8));
+    return w;
+  }
+
+  // Tries every chosen pair both ways round through board_move_lesson.
+  template <typename Chosen>
+  void EveryPair(Chosen chosen, int& accepted) {
+    std::vector<std::uint16_t> start = Week();
+    std::vector<int> lessons;
+    for (int l = 0; l < g_eng_school.lesson_count; ++l)
+      if (placed(l) && !calendar(l)) lessons.push_back(l);
+    for (int a : lessons)
+      for (int b : lessons) {
+        if (a >= b || slot_of(a) == slot_of(b) || !chosen(a, b)) continue;
+        std::vector<int> ma = with_joint(a), mb = with_joint(b);
+        if (std::count(mb.begin(), mb.end(), a)) continue;
+        bool allowed = SwapAllowed(a, b);
+        int sa = slot_of(a), sb = slot_of(b);
+        int result = board_move_lesson(a, sb / kHoursPerDay, sb % kHoursPerDay, b);
+        ASSERT_EQ(result == 0, allowed) << "lessons " << a << " and " << b;
+        if (!allowed) {
+          ASSERT_EQ(Week(), start) << "a refused swap changes nothing";
+          continue;
+        }
+        ++accepted;
+        for (int l : ma) {
+          ASSERT_EQ(slot_of(l), sb) << l;
+        }
+        for (int l : mb) {
+          ASSERT_EQ(slot_of(l), sa) << l;
+        }
+        ASSERT_EQ(board_move_lesson(a, sa / kHoursPerDay, sa % kHoursPerDay, b), 0) << "back: " << a << " " << b;
+        ASSERT_EQ(Week(), start);
+      }
+  }
+  void ExpectCleanWeek() {
+    for (int a = 0; a < g_eng_school.lesson_count; ++a)
+      for (int b = a + 1; b < g_eng_school.lesson_count; ++b)
+        if (placed(a) && placed(b) && slot_of(a) == slot_of(b) && !calendar(a) && !calendar(b)) {
+          ASSERT_FALSE(clash(a, b)) << a << " " << b;
+        }
+  }
+
+  fs::path school_;
+  TestDriver ui;
+};
+
+TEST_F(BoardSwaps, EveryPairOfTheSmallSchoolSwapsExactlyWhenNothingClashes) {
+  Open("piccola", "GM:GEOGRAFIA\t\nROSSI\t1A 2\t", "GM:GEOGRAFIA\t\nROSSI\t1A 2 I:3A\t");
+  ExpectCleanWeek();
+  int joint = 0;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) joint += with_joint(l).size() > 1;
+  ASSERT_EQ(joint, 4) << "ROSSI's two hours in 1A with BIANCHI's in 3A";
+  int accepted = 0;
+  EveryPair([](int, int) { return true; }, accepted);
+  EXPECT_GT(accepted, 1000);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+TEST_F(BoardSwaps, EveryPairOfAClassOrATeacherOfTheLiceoSwapsExactlyWhenNothingClashes) {
+  Open("liceo", "", "");
+  ExpectCleanWeek();
+  int accepted = 0;
+  EveryPair(
+      [](int a, int b) {
+        const EngineLesson& x = g_eng_lessons[a];
+        const EngineLesson& y = g_eng_lessons[b];
+        return x.class_index == y.class_index || x.teacher == y.teacher;
+      },
+      accepted);
+  EXPECT_GT(accepted, 1000);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// ROSSI's ITALIANO and STORIA hours in 1A, by clicks: in 1A's week and then
+// back in ROSSI's week.
+TEST_F(BoardSwaps, TwoLessonsOfOneTeacherInOneClassTradePlacesByClicks) {
+  Open("piccola", "", "");
+  int italiano = kNone, storia = kNone;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    if (std::strcmp(g_eng_teachers[x.teacher].name, "ROSSI") || std::strcmp(g_eng_classes[x.class_index].code, "1A"))
+      continue;
+    std::string subject = g_eng_subjects[x.subject].group_name;
+    if (subject == "ITALIANO" && italiano == kNone) italiano = l;
+    if (subject == "STORIA" && storia == kNone) storia = l;
+  }
+  ASSERT_NE(italiano, kNone);
+  ASSERT_NE(storia, kNone);
+  int si = slot_of(italiano), ss = slot_of(storia);
+  auto click = [&](int s) { ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, s % kHoursPerDay, s / kHoursPerDay + 1)); };
+  std::size_t shown = ui.boxes().size();
+  ASSERT_TRUE(g_board.ShowWeek(Q::kViewClass, "1A"));
+  click(si);
+  click(ss);
+  EXPECT_EQ(slot_of(italiano), ss);
+  EXPECT_EQ(slot_of(storia), si);
+  EXPECT_TRUE(g_board.Changed());
+  ASSERT_TRUE(g_board.ShowWeek(Q::kViewTeacher, "ROSSI"));
+  click(ss);
+  click(si);
+  EXPECT_EQ(slot_of(italiano), si);
+  EXPECT_EQ(slot_of(storia), ss);
+  for (std::size_t b = shown; b < ui.boxes().size(); ++b) ADD_FAILURE() << "no box expected: " << ui.boxes()[b].texts.at(0);
+  ui.PressInNextModal(CDaticambia::kDiscardId);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+}  // namespace
