@@ -84,12 +84,7 @@ void ui_register_processing_menu_template() {
   if (find_dialog_template(kTemplate.id) != &kTemplate) register_dialog_template(kTemplate);
 }
 
-void makedibi_apply_report_options() {
-  g_rtf_text_form_option = g_processing_options[0] ? 1 : 0;
-  g_table_blank_paragraphs = static_cast<signed char>(g_processing_options[1]);
-  if (g_table_blank_paragraphs < -1) g_table_blank_paragraphs = -1;
-  if (g_table_blank_paragraphs > kBlankRows - 2) g_table_blank_paragraphs = kBlankRows - 2;
-}
+void makedibi_apply_report_options() { og_apply_report_options(); }
 
 bool Cmakedibi::OnInitDialog() {
   CResizableDialog::OnInitDialog();

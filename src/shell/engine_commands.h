@@ -47,6 +47,13 @@ extern std::uint8_t g_engine_quiet_byte;
 // computation pages read them here.
 extern std::uint8_t g_engine_option_word[2];
 
+// The report options of the status file's "OLDWRD:" bytes handed to the
+// report writers: byte 0 the "Word 2000" box (the RTF text form), byte 1
+// the blank paragraphs between RTF tables as a signed byte (-1: none, at
+// most 3). Every engine command applies them before it runs, so the saved
+// options hold from the program's first run on.
+void og_apply_report_options();
+
 // "cattPROV.txt" in provisional mode, else "scuola2.txt".
 const char* og_assignments_file_name();
 
