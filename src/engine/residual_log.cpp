@@ -12,6 +12,7 @@
 #include "engine/errors.h"
 #include "engine/model.h"
 #include "engine/report_services.h"
+#include "engine/run_files.h"
 #include "engine/shell_services.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -45,7 +46,7 @@ void or_log_residual_error(const char* text) {
   if (!g_residual_file) {
     char path[kReportPathSize];
     if (!or_report_path(path, or_pick_text(kResidualName), nullptr, 0)) return;
-    g_residual_file = std::fopen(kt::translate_path(path).c_str(), "w");
+    g_residual_file = or_open_output_file(kt::translate_path(path), "w");
     if (!g_residual_file) or_raise_file_error(path, kCloseDocumentHint, kSourceUtil, 0);
   }
   std::fputs(text, g_residual_file);
