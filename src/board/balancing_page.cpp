@@ -29,6 +29,8 @@ const MlText kRunning = {"Bilanciamento in corso...", "Ausgleich laeuft...", "Ba
 const MlText kDone = {"Bilanciamento terminato: prendere l'orario bilanciato o scartarlo.",
                       "Ausgleich beendet: den ausgeglichenen Stundenplan uebernehmen oder verwerfen.",
                       "Balancing finished: take the balanced timetable or drop it."};
+const MlText kSavedInPlace = {"Bilanciamento terminato: orario salvato.", "Ausgleich beendet: Stundenplan gespeichert.",
+                              "Balancing finished: timetable saved."};
 const MlText kTaken = {"L'orario bilanciato e' ora l'orario salvato; il precedente e' messo da parte.",
                        "Der ausgeglichene Stundenplan ist jetzt der gespeicherte; der vorige ist beiseitegelegt.",
                        "The balanced timetable is now the saved one; the previous one is set aside."};
@@ -140,7 +142,8 @@ void Cbila::Ended() {
   g_status.weight_balancing = 0;
   m_pending = m_result == 0 && or_balanced_timetable_present();
   m_state = m_pending ? or_timetable_state(0) : 0;
-  SetDlgItemText(kResultId, m_pending ? kDone.Get() : kFailed.Get());
+  // The provisional timetable's balancing saves into the provisional save itself.
+  SetDlgItemText(kResultId, m_result != 0 ? kFailed.Get() : m_pending ? kDone.Get() : kSavedInPlace.Get());
   EnableRunButtons(true);
 }
 
