@@ -7,7 +7,10 @@
 // mutexes, stop the workers and leave a complete message in g_status. The
 // recovery of the previous timetable runs only for a critical error after the
 // description was loaded whole: a missing or broken description must never
-// touch the saved timetable.
+// touch the saved timetable. The files a command writes are put in place
+// together at its normal end (run_files.h) and dropped on the error paths,
+// so a failed command leaves the folder as it found it; a command that
+// saved a timetable in place of a save that did not fit ends with -999.
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -19,15 +22,13 @@
 #include "engine/model.h"
 #include "engine/run_files.h"
 #include "engine/save_files.h"
-#include "engine/timetable_aside.h"
 #include "engine/school_folder_lock.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
+#include "engine/timetable_aside.h"
 #include "platform/cp1252.h"
 #include "reports/engine_report_services.h"
-#include "platform/folder_lock.h"
-#include "platform/paths.h"
 
 namespace {
 
@@ -76,7 +77,6 @@ void append_message(const char* text) {
   std::size_t used = strnlen(g_status.message, kMessageSize - 1);
   std::snprintf(g_status.message + used, kMessageSize - used, "%s", text);
 }
-
 
 // The files of one command, gathered while it runs (run_files.h): put in
 // place together at its end, dropped when it fails. Workers write nothing.
