@@ -63,8 +63,16 @@ std::string normal(const std::string& path) {
   return out;
 }
 
+// "<name>.kt-tmp-<pid>-<n>": a name the clean-up of dead processes'
+// temporaries knows. A writer's own temporary name ("<name>.~<pid>-<n>",
+// renamed later) gives its "<name>" only, so the clean-up reads the pid of
+// this temporary and not of the writer's.
 std::string temporary_for(const std::string& path) {
-  return path + ".kt-tmp-" + std::to_string(::getpid()) + "-" + std::to_string(g_counter++);
+  std::string base = path;
+  std::size_t slash = base.rfind('/');
+  std::size_t own = base.find(".~", slash == std::string::npos ? 0 : slash + 1);
+  if (own != std::string::npos && own > 0) base.erase(own);
+  return base + ".kt-tmp-" + std::to_string(::getpid()) + "-" + std::to_string(g_counter++);
 }
 
 std::string parent_of(const std::string& path) {

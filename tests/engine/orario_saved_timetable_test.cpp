@@ -246,6 +246,7 @@ TEST(OrarioSavedTimetable, TheNextCommandSettlesWhatAKilledRunLeft) {
   write_file(school.file("saveprec.txt.kt-tmp-" + gone + "-3"), "stale record");
   write_file(school.file("Orario/Orario Classi.txt.kt-tmp-" + gone + "-4"), "stale report");
   write_file(school.file("Orario/HTML/Orario Classi.html.kt-tmp-" + gone + "-5"), "stale page");
+  write_file(school.file("Orario/Orario Classi.rtf.kt-tmp-" + gone + "-6"), "stale conversion");
   write_file(school.file("Orario/Orario Classi.txt.kt-tmp-" + alive + "-4"), "a running run's report");
 
   Outcome o = run_orario(school, "", "SNOD:scuola2.txt");
