@@ -90,16 +90,19 @@ bool is_room_option(const char* arg) {
 const char* const kTexts[][3] = {
     {"Uso: orario COMANDO:file_descrizione [opzione] [cicli] [--time-limit SECONDI] "
      "[--seed N] [--processes N]\n"
+     "  CALC: [--new]   orario --take-back file_descrizione\n"
      "  ASAU:/MISV: [--rooms N[,N...]] [--teachers-per-room N] [--room-cycles N]\n"
      "  [--room-mode class|teacher|room]"
      "  [--class-room CLASS=ROOM] [--fixed-class-room CLASS=ROOM] [--forbid CLASS=ROOM]\n",
      "Aufruf: orario BEFEHL:Beschreibungsdatei [Option] [Zyklen] [--time-limit SEKUNDEN] "
      "[--seed N] [--processes N]\n"
+     "  CALC: [--new]   orario --take-back Beschreibungsdatei\n"
      "  ASAU:/MISV: [--rooms N[,N...]] [--teachers-per-room N] [--room-cycles N]\n"
      "  [--room-mode class|teacher|room]"
      "  [--class-room CLASS=ROOM] [--fixed-class-room CLASS=ROOM] [--forbid CLASS=ROOM]\n",
      "Usage: orario COMMAND:description_file [option] [cycles] [--time-limit SECONDS] "
      "[--seed N] [--processes N]\n"
+     "  CALC: [--new]   orario --take-back description_file\n"
      "  ASAU:/MISV: [--rooms N[,N...]] [--teachers-per-room N] [--room-cycles N]\n"
      "  [--room-mode class|teacher|room]"
      "  [--class-room CLASS=ROOM] [--fixed-class-room CLASS=ROOM] [--forbid CLASS=ROOM]\n"},
@@ -133,6 +136,17 @@ const char* const kTexts[][3] = {
      "Parallel solver process %d ended during the computation (%s): the computation went on without it.\n"},
     {"segnale %d", "Signal %d", "signal %d"},
     {"codice di uscita %d", "Exit-Code %d", "exit code %d"},
+    {"L'opzione --new vale solo con CALC:\n", "Die Option --new gilt nur mit CALC:\n",
+     "The option --new applies only to CALC:\n"},
+    {"L'orario salvato è messo da parte in savego_precedente.txt (orario --take-back lo riprende)\n",
+     "Der gespeicherte Stundenplan ist in savego_precedente.txt beiseitegelegt (orario --take-back holt ihn "
+     "zurück)\n",
+     "The saved timetable is set aside in savego_precedente.txt (orario --take-back takes it back)\n"},
+    {"Ripreso l'orario messo da parte; quello che sostituisce è ora in savego_precedente.txt\n",
+     "Der beiseitegelegte Stundenplan ist zurückgeholt; der ersetzte liegt jetzt in savego_precedente.txt\n",
+     "The timetable set aside is taken back; the one it replaces is now in savego_precedente.txt\n"},
+    {"Nessun orario messo da parte in questa cartella\n", "In diesem Ordner ist kein Stundenplan beiseitegelegt\n",
+     "No timetable is set aside in this folder\n"},
 };
 
 }  // namespace
@@ -159,6 +173,10 @@ OrarioOptions parse_command_line(int argc, char** argv) {
         options.error = arg;
       else
         options.processes = static_cast<int>(n);
+    } else if (std::strcmp(arg, "--new") == 0) {
+      options.compute_anew = true;
+    } else if (std::strcmp(arg, "--take-back") == 0) {
+      options.take_back = true;
     } else if (is_room_option(arg)) {
       if (!parse_room_option(arg, value(), &options.rooms)) options.error = arg;
     } else if (std::strncmp(arg, "--", 2) == 0) {

@@ -31,6 +31,8 @@ struct OrarioOptions {
   std::int64_t seed = -1;                // --seed
   int processes = 1;                     // --processes
   RoomOptions rooms;
+  bool compute_anew = false;             // --new: CALC: from an empty week, the saved timetable set aside
+  bool take_back = false;                // --take-back: the timetable set aside swaps with the saved one
   bool help = false;
   std::string error;                     // non-empty: the command line was not understood
 };
@@ -49,5 +51,5 @@ int exit_status(int result, bool interrupted);
 // The program's own texts in the user's language (UTF-8, for the terminal).
 enum class OrarioText { kUsage, kBadOption, kNoFolder, kBadFileName, kNoProcesses,
                         kViolationCount, kRoomCommand, kGroupingRooms, kDefaultCycles, kLostWorker,
-                        kEndedBySignal, kEndedWithCode };
+                        kEndedBySignal, kEndedWithCode, kAnewCommand, kSetAside, kTakenBack, kNothingAside };
 const char* orario_text(OrarioText text, int language);

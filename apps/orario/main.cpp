@@ -28,6 +28,7 @@
 #include "engine/shell_services.h"
 #include "engine/solver_entry.h"
 #include "engine/status_block.h"
+#include "engine/timetable_aside.h"
 #include "platform/cp1252.h"
 #include "engine/report_services.h"
 #include "solver/classroom_allocation.h"
@@ -252,6 +253,43 @@ int run_room_window(const OrarioOptions& options, const std::string& word, const
   return 0;
 }
 
+// Enters the folder of a description path; *file gets the name in it.
+bool enter_school_folder(const std::string& path, int language, std::string* file) {
+  std::string folder = ".";
+  *file = path;
+  std::size_t slash = path.rfind('/');
+  if (slash != std::string::npos) {
+    folder = slash == 0 ? "/" : path.substr(0, slash);
+    *file = path.substr(slash + 1);
+  }
+  if (::chdir(folder.c_str()) == 0) return true;
+  print_error(std::string(orario_text(OrarioText::kNoFolder, language)) + folder + "\n");
+  return false;
+}
+
+// "orario --take-back path/scuola2.txt": the timetable set aside swaps with
+// the saved one of that school folder. 0 done, 3 nothing set aside, 1 failed.
+int take_back(const OrarioOptions& options, int language) {
+  if (options.engine_args.size() != 1) {
+    print_error(orario_text(OrarioText::kUsage, language));
+    return 1;
+  }
+  std::string file;
+  if (!enter_school_folder(options.engine_args[0], language, &file)) return 1;
+  g_status.language = language;
+  int result = or_take_back_saved_timetable();
+  if (result < 0) {
+    print_engine_message(-1);
+    return 1;
+  }
+  if (result > 0) {
+    print_error(orario_text(OrarioText::kNothingAside, language));
+    return 3;
+  }
+  std::fputs(orario_text(OrarioText::kTakenBack, language), stdout);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -271,6 +309,7 @@ int main(int argc, char** argv) {
     return run_worker(options.engine_args[0], language);
   // A main process killed earlier could not remove its shared area.
   parpro_remove_orphaned_names();
+  if (options.take_back) return take_back(options, language);
   // A missing or too short command word: the engine's own usage text.
   if (options.engine_args.empty() || options.engine_args[0].size() < 5) {
     print_error(or_usage_text());
@@ -284,18 +323,8 @@ int main(int argc, char** argv) {
     print_error(orario_text(OrarioText::kUsage, language));
     return 1;
   }
-  std::string path = options.engine_args[0].substr(5);
-  std::string folder = ".";
-  std::string file = path;
-  std::size_t slash = path.rfind('/');
-  if (slash != std::string::npos) {
-    folder = slash == 0 ? "/" : path.substr(0, slash);
-    file = path.substr(slash + 1);
-  }
-  if (::chdir(folder.c_str()) != 0) {
-    print_error(std::string(orario_text(OrarioText::kNoFolder, language)) + folder + "\n");
-    return 1;
-  }
+  std::string file;
+  if (!enter_school_folder(options.engine_args[0].substr(5), language, &file)) return 1;
   bool convertible = true;
   std::string engine_file = kt::utf8_to_cp1252(file, &convertible);
   if (!convertible) {
@@ -306,6 +335,23 @@ int main(int argc, char** argv) {
   if (rooms && kt::cp1252_ncasecmp(word.c_str(), "ASAU:", 5) != 0 && kt::cp1252_ncasecmp(word.c_str(), "MISV:", 5) != 0) {
     print_error(orario_text(OrarioText::kRoomCommand, language));
     return 1;
+  }
+  bool calc = kt::cp1252_ncasecmp(word.c_str(), "CALC:", 5) == 0;
+  if (options.compute_anew && !calc) {
+    print_error(orario_text(OrarioText::kAnewCommand, language));
+    return 1;
+  }
+  // A new timetable from an empty week: the saved one goes aside first, and
+  // stays there whatever becomes of the run.
+  if (options.compute_anew) {
+    g_status.language = language;
+    int aside = or_set_aside_saved_timetable();
+    if (aside < 0) {
+      print_engine_message(-1);
+      return 1;
+    }
+    if (aside == 0) std::fputs(orario_text(OrarioText::kSetAside, language), stdout);
+    g_calc_from_empty_week = 1;
   }
   g_requested_seed = options.seed;
   bool workers = options.processes > 1 && start_workers(options.processes, engine_file);

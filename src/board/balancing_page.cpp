@@ -5,7 +5,10 @@
 
 #include "constraints/teaching_weights.h"
 #include "engine/status_block.h"
+#include "engine/timetable_aside.h"
+#include "schooldata/model_utilities.h"
 #include "schooldata/school_files.h"
+#include "solver/timetable_state.h"
 #include "shell/dialog_title.h"
 #include "shell/engine_commands.h"
 #include "shell/message_box.h"
@@ -23,8 +26,22 @@ const MlText kTeachers = {"Bilancia l'orario dei Professori", "Stundenplan der L
 const MlText kWeights = {"Bilancia il Peso Didattico", "Unterrichtsgewicht ausgleichen", "Balance the teaching weight"};
 const MlText kWeightDialog = {"Peso Didattico", "Unterrichtsgewicht", "Teaching weight"};
 const MlText kRunning = {"Bilanciamento in corso...", "Ausgleich laeuft...", "Balancing running..."};
-const MlText kDone = {"Bilanciamento terminato: orario salvato.", "Ausgleich beendet: Stundenplan gespeichert.",
-                      "Balancing finished: timetable saved."};
+const MlText kDone = {"Bilanciamento terminato: prendere l'orario bilanciato o scartarlo.",
+                      "Ausgleich beendet: den ausgeglichenen Stundenplan uebernehmen oder verwerfen.",
+                      "Balancing finished: take the balanced timetable or drop it."};
+const MlText kSavedInPlace = {"Bilanciamento terminato: orario salvato.", "Ausgleich beendet: Stundenplan gespeichert.",
+                              "Balancing finished: timetable saved."};
+const MlText kTaken = {"L'orario bilanciato e' ora l'orario salvato; il precedente e' messo da parte.",
+                       "Der ausgeglichene Stundenplan ist jetzt der gespeicherte; der vorige ist beiseitegelegt.",
+                       "The balanced timetable is now the saved one; the previous one is set aside."};
+const MlText kDropped = {"Orario bilanciato scartato: resta l'orario salvato.",
+                         "Ausgeglichener Stundenplan verworfen: der gespeicherte bleibt.",
+                         "Balanced timetable dropped: the saved one stays."};
+const MlText kAskTake = {"Prendere l'orario bilanciato come orario salvato?\n(No: scartarlo)",
+                         "Den ausgeglichenen Stundenplan als gespeicherten uebernehmen?\n(Nein: verwerfen)",
+                         "Take the balanced timetable as the saved one?\n(No: drop it)"};
+const MlText kTakeCaption = {"Prendi l'orario bilanciato", "Ausgeglichenen uebernehmen", "Take the balanced timetable"};
+const MlText kDropCaption = {"Scarta", "Verwerfen", "Drop"};
 const MlText kFailed = {"Bilanciamento NON riuscito.", "Ausgleich NICHT gelungen.", "Balancing FAILED."};
 const MlText kNoThread = {"Bilanciamento non avviato: un altro calcolo e' in corso.",
                           "Ausgleich nicht gestartet: eine andere Berechnung laeuft.",
@@ -41,8 +58,10 @@ const ControlTemplate kControls[] = {
     {"Edit", Cbila::kProgressId, "", kEsMultiLine | kEsReadOnly | kEsAutoVScroll | kWsVScroll | kWsBorder, 8, 70, 360,
      100},
     {"Static", Cbila::kResultId, "", kSsLeft, 8, 174, 360, 12},
+    {"Button", Cbila::kTakeId, "Prendi l'orario bilanciato", kButton, 8, 190, 150, 16},
+    {"Button", Cbila::kDropId, "Scarta", kButton, 166, 190, 100, 16},
 };
-const DialogTemplate kTemplate = {Cbila::kTemplate, "Bilanciamento dell'orario", kWsChild, 0, 0, 380, 192, kControls};
+const DialogTemplate kTemplate = {Cbila::kTemplate, "Bilanciamento dell'orario", kWsChild, 0, 0, 380, 212, kControls};
 
 }  // namespace
 
@@ -66,7 +85,12 @@ bool Cbila::OnInitDialog() {
   SetDlgItemText(kTeachersId, kTeachers.Get());
   SetDlgItemText(kWeightsId, kWeights.Get());
   SetDlgItemText(kWeightDialogId, kWeightDialog.Get());
+  SetDlgItemText(kTakeId, kTakeCaption.Get());
+  SetDlgItemText(kDropId, kDropCaption.Get());
+  m_pending = false;
   if (Window* stop = GetDlgItem(kStopId)) stop->EnableWindow(false);
+  for (int id : {kTakeId, kDropId})
+    if (Window* w = GetDlgItem(id)) w->EnableWindow(false);
   AnchorControl(kTitleId, kAnchorTopLeft, kAnchorTopRight);
   return true;
 }
@@ -75,10 +99,14 @@ void Cbila::EnableRunButtons(bool enable) {
   for (int id : {kTeachersId, kWeightsId, kWeightDialogId})
     if (Window* w = GetDlgItem(id)) w->EnableWindow(enable);
   if (Window* stop = GetDlgItem(kStopId)) stop->EnableWindow(!enable);
+  for (int id : {kTakeId, kDropId})
+    if (Window* w = GetDlgItem(id)) w->EnableWindow(enable && m_pending);
 }
 
 void Cbila::Start(bool weights) {
   if (m_running) return;
+  // A new run replaces the result still waiting.
+  m_pending = false;
   g_status.clear();
   // Cleared with the block: only this page asks for the weight balancing.
   g_status.weight_balancing = weights ? 1 : 0;
@@ -103,11 +131,60 @@ void Cbila::Poll() {
   if (og_take_engine_progress(m_progress)) SetDlgItemText(kProgressId, m_progress.c_str());
   if (g_status.run_state.load() != kRunStateFinished || g_engine_thread.Running()) return;
   KillTimer(kTimer);
-  m_running = false;
   m_result = g_engine_thread.Join();
+  Ended();
+}
+
+// The run's end: a balanced timetable, when the run left one, waits for the
+// user, with its state from the run's last evaluation.
+void Cbila::Ended() {
+  m_running = false;
   g_status.weight_balancing = 0;
-  SetDlgItemText(kResultId, m_result == 0 ? kDone.Get() : kFailed.Get());
+  m_pending = m_result == 0 && or_balanced_timetable_present();
+  m_state = m_pending ? or_timetable_state(0) : 0;
+  // The provisional timetable's balancing saves into the provisional save itself.
+  SetDlgItemText(kResultId, m_result != 0 ? kFailed.Get() : m_pending ? kDone.Get() : kSavedInPlace.Get());
   EnableRunButtons(true);
+}
+
+void Cbila::Take() {
+  if (!m_pending) return;
+  if (or_take_balanced_timetable() < 0) {
+    ui_message_box(g_status.message);
+    return;
+  }
+  m_pending = false;
+  og_record_timetable_state(m_state);
+  SetDlgItemText(kResultId, kTaken.Get());
+  EnableRunButtons(true);
+}
+
+void Cbila::Drop() {
+  if (!m_pending) return;
+  if (or_drop_balanced_timetable() < 0) {
+    ui_message_box(g_status.message);
+    return;
+  }
+  m_pending = false;
+  SetDlgItemText(kResultId, kDropped.Get());
+  EnableRunButtons(true);
+}
+
+int Cbila::DestroyWindow() {
+  if (IsWindow() && m_running) {
+    // Leaving ends the run: the engine keeps and saves its best.
+    g_status.run_state = kRunStateStopRequested;
+    KillTimer(kTimer);
+    m_result = g_engine_thread.Join();
+    Ended();
+  }
+  if (IsWindow() && m_pending) {
+    if (ui_message_box_type(kAskTake, kMbYesNo | kMbIconQuestion) == kIdYes)
+      Take();
+    else
+      Drop();
+  }
+  return CResizableDialog::DestroyWindow();
 }
 
 bool Cbila::OnCommand(WParam w, LParam l) {
@@ -125,6 +202,8 @@ bool Cbila::OnCommand(WParam w, LParam l) {
       case kStopId:
         if (m_running) g_status.run_state = kRunStateStopRequested;
         return true;
+      case kTakeId: Take(); return true;
+      case kDropId: Drop(); return true;
       default: break;
     }
   }

@@ -27,9 +27,11 @@
 #include "engine/special_calendars.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
+#include "schooldata/model_utilities.h"
 #include "shell/engine_commands.h"
 #include "solver/cost_evaluation.h"
 #include "solver/violation_reporter.h"
+#include "solver/timetable_state.h"
 #include "shell/message_box.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -327,6 +329,8 @@ bool board_save_timetable() {
   int result = or_commit_placement(0);
   if (result == 0) {
     board_keep_loaded_week();
+    // A week edited by hand: its state as it stands now.
+    og_record_timetable_state(or_evaluate_timetable_state());
     return true;
   }
   if (result == -11)

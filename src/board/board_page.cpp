@@ -16,11 +16,13 @@
 #include "engine/model.h"
 #include "engine/timetable_view.h"
 #include "platform/cp1252.h"
+#include "schooldata/model_utilities.h"
 #include "shell/dialog_title.h"
 #include "shell/engine_commands.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
+#include "solver/timetable_state.h"
 #include "structure/lab_booking_chooser.h"
 #include "structure/lab_summary.h"
 #include "structure/standby_summary.h"
@@ -318,6 +320,7 @@ void Cquadro::Save() {
     // written anew with the support hours placed.
     if (!board_save_balance_copy()) return;
     if (og_run_engine(EngineCommandCode::Sbil) < 0) return;
+    og_record_timetable_state(or_timetable_state(0));
     if (og_run_engine(EngineCommandCode::Repo) != 0) return;
     board_keep_loaded_week();
   }

@@ -14,6 +14,7 @@
 #include "board/balancing_page.h"
 #include "board/room_window.h"
 #include "remote/publishing.h"
+#include "schooldata/model_utilities.h"
 #include "shell/dialog_title.h"
 #include "shell/engine_commands.h"
 #include "shell/frame.h"
@@ -77,10 +78,20 @@ const ControlTemplate kControls[] = {
 const DialogTemplate kTemplate = {Cmakedibi::kTemplate, "Elaborazione dell'orario", kWsChild, 0, 0, 380, 332,
                                   kControls};
 
+const MlText kNotComputedQuestion = {
+    "Questo orario non e' stato elaborato o contiene ancora errori.\nProcedere egualmente?",
+    "Dieser Stundenplan wurde nicht berechnet oder enthaelt noch Fehler.\nTrotzdem fortfahren?",
+    "This timetable was not computed or still holds errors.\nGo on anyway?"};
+
 void run_in_computation_window(EngineCommandCode code) {
   Cmake window(code, "");
   window.DoModal();
 }
+
+// The reports, the room assignment and the publishing work on the computed
+// timetable: while its state says it was not computed (or holds errors)
+// the user is asked first.
+bool timetable_may_be_used() { return og_check_timetable_state('2', kNotComputedQuestion.Get(), 0) == 0; }
 
 }  // namespace
 
@@ -88,7 +99,7 @@ void ui_register_processing_menu_template() {
   if (find_dialog_template(kTemplate.id) != &kTemplate) register_dialog_template(kTemplate);
 }
 
-void makedibi_apply_report_options() { og_copy_engine_option_word(); }
+void makedibi_apply_report_options() { og_apply_report_options(); }
 
 bool Cmakedibi::OnInitDialog() {
   CResizableDialog::OnInitDialog();
@@ -128,14 +139,20 @@ bool Cmakedibi::OnCommand(WParam w, LParam l) {
     case kBalanceId: alfadlg_go_to_page(kPageBila); return true;
     case kCoursesId: alfadlg_go_to_page(kPageQcorsi); return true;
     case kStandbyId: alfadlg_go_to_page(kPageQuadroStandby); return true;
-    case kReportsId: run_in_computation_window(EngineCommandCode::Repo); return true;
+    case kReportsId:
+      if (timetable_may_be_used()) run_in_computation_window(EngineCommandCode::Repo);
+      return true;
     case kCheckId: run_in_computation_window(EngineCommandCode::Snod); return true;
     case kWord2000Id:
       g_processing_options[0] = IsDlgButtonChecked(kWord2000Id) == kBstChecked ? 1 : 0;
       makedibi_apply_report_options();
       return true;
-    case kRoomWindowId: board_open_room_window(); return true;
-    case kPublishId: krv_publish_from_menu(); return true;
+    case kRoomWindowId:
+      if (timetable_may_be_used()) board_open_room_window();
+      return true;
+    case kPublishId:
+      if (timetable_may_be_used()) krv_publish_from_menu();
+      return true;
     default: break;
   }
   return CResizableDialog::OnCommand(w, l);

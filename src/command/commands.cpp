@@ -6,6 +6,7 @@
 // silently; every error leaves through the reporters, never by a return.
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "engine/command_steps.h"
 #include "engine/commands.h"
@@ -15,7 +16,9 @@
 #include "engine/reception_exemption_files.h"
 #include "engine/report_services.h"
 #include "engine/solver_entry.h"
+#include "engine/save_files.h"
 #include "engine/status_block.h"
+#include "engine/timetable_aside.h"
 #include "platform/cp1252.h"
 #include "reports/report_run.h"
 
@@ -101,7 +104,10 @@ void load(const char* const* argv, const Load& how) {
 bool no_timetable(bool changed_posts_recover = false) {
   int loaded = g_command_steps.load_timetable(0);
   if (loaded == 0) return false;
-  if (changed_posts_recover && loaded > 0) or_raise_critical_error("SW", 0, "..\\Orario\\OR_VINU", 34);
+  // A save file of which no line could be placed is not a missing one.
+  bool unreadable = loaded == -3 && or_save_verdict_pending() != SaveVerdict::kWhole;
+  if (changed_posts_recover && (loaded > 0 || unreadable))
+    or_raise_critical_error("SW", 0, "..\\Orario\\OR_VINU", 34);
   if (g_quiet_no_timetable) return true;
   or_raise_impossible(or_pick_text(kNotComputed));
 }
@@ -169,6 +175,8 @@ CommandEnd command_calc(int argc, const char* const* argv) {
     run_mode = found->run_mode;
     if (run_mode == 13 || run_mode == 14) g_output_folder = kFolderTest;
   }
+  // Asked for by the caller, who set the saved timetable aside first.
+  if (std::exchange(g_calc_from_empty_week, 0) != 0) or_begin_computing_anew();
   or_check_exemptions_readable();
   load(argv, {"INIZIO", 1, run_mode});
   if (g_command_steps.build_initial_timetable(1) != 0) {

@@ -7,9 +7,10 @@
 // mutexes, stop the workers and leave a complete message in g_status. The
 // recovery of the previous timetable runs only for a critical error after the
 // description was loaded whole: a missing or broken description must never
-// touch the saved timetable.
-#include <sys/stat.h>
-
+// touch the saved timetable. The files a command writes are put in place
+// together at its normal end (run_files.h) and dropped on the error paths,
+// so a failed command leaves the folder as it found it; a command that
+// saved a timetable in place of a save that did not fit ends with -999.
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -19,12 +20,18 @@
 #include "engine/engine_main.h"
 #include "engine/errors.h"
 #include "engine/model.h"
+#include "engine/run_files.h"
+#include "engine/save_files.h"
+#include "engine/school_folder_lock.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "engine/text_lines.h"
+#include "engine/timetable_aside.h"
 #include "platform/cp1252.h"
 #include "platform/folder_lock.h"
 #include "platform/paths.h"
 #include "solver/result_history.h"
+#include "reports/engine_report_services.h"
 
 namespace {
 
@@ -41,39 +48,32 @@ const char* const kRecovered[3] = {
     "diesem Fall, wieder bearbeiten)."_cp,
     "Warning: Lessons were changed. The timetable was restored, but can contain errors (in such "
     "case, process it again)."};
+// The same for a save file that was damaged; %s names the copy of it kept.
+const char* const kRecoveredDamaged[3] = {
+    "Attenzione: il file dell'orario salvato era danneggiato (conservato come %s). L'orario è stato "
+    "recuperato, ma può contenere errori (in questo caso, rielaborare)."_cp,
+    "Warnung: die Datei des gespeicherten Stundenplans war beschädigt (aufbewahrt als %s). Der Plan wurde "
+    "erholt, kann aber Fehler enthalten (in diesem Fall, wieder bearbeiten)."_cp,
+    "Warning: the saved timetable's file was damaged (kept as %s). The timetable was restored, but can "
+    "contain errors (in such case, process it again)."};
 
-// Two commands at once in one school folder would write the reports of one
-// timetable beside the other's save: the main process of a command holds
-// this lock in the folder for the command's length.
-constexpr const char* kFolderLockFile = ".\\orario.lock";
-const char* const kFolderBusy[3] = {
-    "Un altro calcolo è già in corso in questa cartella (processo %ld)"_cp,
-    "In diesem Ordner läuft schon eine andere Berechnung (Prozess %ld)"_cp,
-    "Another computation is already running in this folder (process %ld)"};
-const char* const kFolderBusyHint[3] = {"Attendere che finisca e ripetere l'operazione",
-                                        "Warten, bis sie endet, und den Vorgang wiederholen",
-                                        "Wait until it ends and repeat the operation"};
-
-// Takes the folder's lock for the main process (workers share their main
-// process's folder and never write the school's files); a folder where the
-// lock file cannot even be made (read-only) is left unlocked, as nothing can
-// be written there either.
-kt::FolderLock lock_school_folder() {
-  if (g_process_number != 0) return {};
-  kt::FolderLock lock = kt::FolderLock::acquire(kt::translate_path(kFolderLockFile));
-  if (lock.status() == kt::FolderLockStatus::kHeldElsewhere) {
-    char text[200];
-    std::snprintf(text, sizeof text, or_pick_text(kFolderBusy), lock.holder());
-    errno = 0;
-    or_raise_file_error(text, or_pick_text(kFolderBusyHint), kSourceMain, 100);
-  }
-  return lock;
+// What the user is told of a timetable taken over from a save that did not fit.
+void tell_taken_over() {
+  if (or_save_taken_over() == SaveVerdict::kDamaged)
+    std::snprintf(g_status.message, kMessageSize, or_pick_text(kRecoveredDamaged), or_damaged_save_copy());
+  else
+    std::snprintf(g_status.message, kMessageSize, "%s", or_pick_text(kRecovered));
 }
 
-// Marks the calling thread as the engine's for the length of one command.
+// Marks the calling thread as the engine's for the length of one command;
+// what a caller asked of this one command ends with it.
 struct EngineThreadScope {
   EngineThreadScope() { or_mark_engine_thread(true); }
-  ~EngineThreadScope() { or_mark_engine_thread(false); }
+  ~EngineThreadScope() {
+    or_mark_engine_thread(false);
+    or_end_computing_anew();
+    g_calc_from_empty_week = 0;
+  }
 };
 
 void append_message(const char* text) {
@@ -81,14 +81,42 @@ void append_message(const char* text) {
   std::snprintf(g_status.message + used, kMessageSize - used, "%s", text);
 }
 
-void replace_message(const char* text) {
-  std::snprintf(g_status.message, kMessageSize, "%s", text);
+// The files of one command, gathered while it runs (run_files.h): put in
+// place together at its end, dropped when it fails. Workers write nothing.
+struct RunFilesScope {
+  RunFilesScope() {
+    if (g_process_number == 0) or_run_files_begin();
+  }
+  ~RunFilesScope() { or_run_files_abort(); }
+};
+
+const char* const kCommitFailed[3] = {
+    "I file dell'elaborazione non sono stati sostituiti", "Die Dateien der Verarbeitung wurden nicht ersetzt",
+    "The files of the run were not replaced"};
+const char* const kCommitPending[3] = {
+    "I file dell'elaborazione saranno completati al prossimo avvio",
+    "Die Dateien der Verarbeitung werden beim naechsten Start vervollstaendigt",
+    "The files of the run will be completed at the next start"};
+
+// Puts the command's files in place; a failure is the command's file error.
+void commit_run_files() {
+  std::string failed;
+  int error = 0;
+  if (or_run_files_commit(&failed, &error)) return;
+  errno = error;
+  std::string why = or_pick_text(failed.empty() ? kCommitPending : kCommitFailed);
+  if (or_is_disk_failure(error)) why = why + " - " + or_write_failure_reason(error, or_language());
+  or_raise_file_error(failed.c_str(), why.c_str(), kSourceMain, 0);
 }
 
-void create_output_folder(const char* windows_name) {
-  std::string path = kt::translate_path(windows_name);
-  if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)
-    or_raise_file_error(windows_name, "", kSourceMain, 0);
+// What an earlier command left: a replacement to complete, temporaries of
+// processes that are gone.
+void settle_school_folder() {
+  if (g_process_number != 0) return;
+  int error = 0;
+  if (or_settle_run_files(&error)) return;
+  errno = error;
+  or_raise_file_error("orario.kt-commit", or_write_failure_reason(error, or_language()), kSourceMain, 1);
 }
 
 void release_parallel_mutexes() {
@@ -98,15 +126,21 @@ void release_parallel_mutexes() {
 
 int normal_end() {
   or_close_engine_streams();
+  commit_run_files();
   or_append_history(g_status.run_state != 0 ? kHistoryEndAfterStop : kHistoryEndWithoutStop);
   g_status.run_state = kRunStateFinished;
   or_stop_parallel_workers();
   g_error_exit_count = 0;
-  return kResultOk;
+  // A command that saved in place of a save that did not fit says so,
+  // whichever it was.
+  if (or_save_taken_over() == SaveVerdict::kWhole) return kResultOk;
+  tell_taken_over();
+  return kResultRecovered;
 }
 
 int file_error_exit() {
   or_close_engine_streams();
+  or_run_files_abort();
   release_parallel_mutexes();
   or_stop_parallel_workers();
   append_message(or_pick_text(kCriticalSuffix));
@@ -119,19 +153,23 @@ int file_error_exit() {
 // that no longer fits the teaching posts). True when it succeeded and the
 // recovered timetable was saved and read back.
 bool try_recovery() {
-  if (g_recovery_allowed != 1 || !g_description_loaded || g_eng_school.lesson_count <= 0)
+  // A computation from an empty week took no saved timetable to recover.
+  if (g_recovery_allowed != 1 || !g_description_loaded || g_eng_school.lesson_count <= 0 || or_computing_anew())
     return false;
   char failure[kMessageSize];
   std::memcpy(failure, g_status.message, kMessageSize);
   g_command_steps.busy_popup(or_pick_text(kBusyText), 0);
   bool recovered = false;
+  // The recovery's files are one step of their own.
+  RunFilesScope files;
   try {
     recovered = g_command_steps.recover_previous_timetable() == 0;
     g_command_steps.busy_popup(nullptr, -1);
     if (recovered) {
-      replace_message(or_pick_text(kRecovered));
       g_command_steps.save_timetable(-1);
       g_command_steps.load_timetable(0);
+      commit_run_files();
+      tell_taken_over();
     }
   } catch (const EngineFileError&) {
     recovered = false;
@@ -151,6 +189,9 @@ bool try_recovery() {
 int engine_error_exit(int code) {
   ++g_error_exit_count;
   or_close_engine_streams();
+  // The failed command's files go first: the clean-up below and a recovery
+  // work on the files as they were before it.
+  or_run_files_abort();
   or_delete_save_files(1);
   release_parallel_mutexes();
   or_stop_parallel_workers();
@@ -188,12 +229,16 @@ int or_main(int from_gui, int argc, const char* const* argv) {
   g_eng_run.report_flag = 0;
   kt::FolderLock folder_lock;
   try {
-    folder_lock = lock_school_folder();
+    folder_lock = or_lock_school_folder();
     or_trace(nullptr);
-    create_output_folder(".\\Orario\\");
-    if (g_provisional_mode) create_output_folder(".\\Provvisorio\\");
-    create_output_folder(".\\RisultatoTest\\");
-    errno = 0;  // an existing folder leaves EEXIST, which no later message should show
+    // The output folders are made by the first file written into them, so a
+    // command that fails before it writes leaves no trace in the folder.
+    settle_school_folder();
+    or_reset_save_verdicts();
+    // Every conversion of the command (the substitution reports' too) reads
+    // and writes the command's files through the engine's own calls.
+    or_plug_engine_report_services();
+    errno = 0;
     or_set_day_names();
     g_output_folder = ".\\RisultatoTest\\";
     if (g_recovery_allowed != 157) g_recovery_allowed = 1;
@@ -202,9 +247,11 @@ int or_main(int from_gui, int argc, const char* const* argv) {
     if (argc < 2 || !argv || !argv[1] || strnlen(argv[1], 5) < 5) or_raise_usage();
     // The problems monitor shows the history of this command's search only.
     or_forget_result_history();
+    RunFilesScope files;
     CommandEnd end = or_run_command(argc, argv);
     if (end == CommandEnd::kQuiet) {
       or_close_engine_streams();
+      commit_run_files();
       return kResultOk;
     }
     return normal_end();

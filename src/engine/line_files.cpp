@@ -20,6 +20,7 @@
 
 #include "engine/errors.h"
 #include "engine/file_replace.h"
+#include "engine/run_files.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -133,10 +134,35 @@ thread_local bool t_line_cut = false;
 
 bool or_last_line_was_cut() { return t_line_cut; }
 
+namespace {
+
+// While a command gathers its files (run_files.h), a write goes to the new
+// contents of the file and a read sees them.
+std::FILE* open_through_run_files(const std::string& path, const char* mode, bool* handled) {
+  if (mode[0] == 'w' || mode[0] == 'a') {
+    int error = 0;
+    std::FILE* f = or_run_files_open_write(path, mode[0] == 'a', &error, handled);
+    if (*handled && f == nullptr) errno = error;
+    return f;
+  }
+  std::string from;
+  *handled = or_run_files_read_path(path, &from);
+  if (!*handled) return nullptr;
+  if (from.empty()) {
+    errno = ENOENT;
+    return nullptr;
+  }
+  return std::fopen(from.c_str(), strip_text_mode(mode).c_str());
+}
+
+}  // namespace
+
 std::FILE* or_fopen(const char* name, const char* mode) {
   if (!name || !mode) return nullptr;
   std::string path = kt::translate_path(name);
-  std::FILE* stream = std::fopen(path.c_str(), strip_text_mode(mode).c_str());
+  bool handled = false;
+  std::FILE* stream = open_through_run_files(path, mode, &handled);
+  if (!handled) stream = std::fopen(path.c_str(), strip_text_mode(mode).c_str());
   if (stream) {
     or_register_stream(stream);
     remember_name(stream, name);

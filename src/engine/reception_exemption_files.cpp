@@ -249,7 +249,7 @@ void or_append_exemption(int init) {
   const char* name = g_provisional_mode ? kProvisionalExemptionFile : kExemptionFile;
   StoredExemption record{};
   if (init != 0) {
-    if (::access(kt::translate_path(kExemptionFile).c_str(), F_OK) == 0) return;
+    if (or_file_exists_now(kExemptionFile)) return;
   } else {
     record = g_exemption_current;
     std::uint32_t id = get_u32(record.bytes + kExemptionIdOffset);
@@ -262,7 +262,11 @@ void or_append_exemption(int init) {
       std::snprintf(field, kNameSize, "%.20s", g_eng_teachers[who].name);
   }
   ReplacementFile file;
-  or_open_or_raise(file, name, "");
+  // A granted exemption is the user's decision and the parallel workers
+  // read it at once: it goes straight to the file and stays, whatever
+  // becomes of the command that granted it.
+  if (init == 0) file.set_direct(false);
+  or_open_or_raise(file, name, "", true);
   or_copy_current_or_raise(file, name, "");
   char line[4 + 2 * kExemptionRecordSize + 8];
   or_format_exemption_line(record, line, sizeof line);

@@ -13,6 +13,7 @@
 #include "engine/errors.h"
 #include "engine/model.h"
 #include "engine/report_services.h"
+#include "engine/run_files.h"
 #include "engine/shell_services.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
@@ -48,7 +49,7 @@ void or_log_residual_error(const char* text) {
     char path[kReportPathSize];
     if (!or_report_path(path, or_pick_text(kResidualName), nullptr, 0)) return;
     errno = 0;
-    g_residual_file = std::fopen(kt::translate_path(path).c_str(), "w");
+    g_residual_file = or_open_output_file(kt::translate_path(path), "w");
     if (!g_residual_file) {
       int error = errno;
       const char* why = or_is_disk_failure(error) ? or_write_failure_reason(error, or_language()) : kCloseDocumentHint;

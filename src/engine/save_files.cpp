@@ -12,6 +12,7 @@
 // pass over the lessons per free-slot search.
 #include "engine/save_files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -26,6 +27,7 @@
 #include "engine/placement_check.h"
 #include "engine/placement_services.h"
 #include "engine/reception_exemption_files.h"
+#include "engine/run_files.h"
 #include "engine/save_line.h"
 #include "engine/shell_services.h"
 #include "engine/solver_entry.h"
@@ -53,9 +55,8 @@ constexpr std::uint8_t kRunModeReportTest = 41;
 constexpr std::uint8_t kRunModeTestTeachers = 13;
 constexpr std::uint8_t kRunModeTestClasses = 14;
 
-bool file_exists(const char* name) {
-  return ::access(kt::translate_path(name).c_str(), F_OK) == 0;
-}
+// As the running command left it: a save it wrote exists, one it deleted does not.
+bool file_exists(const char* name) { return or_file_exists_now(name); }
 
 // Holds the parallel IO mutex for one read of a shared file.
 // The wait is bounded: a process frozen while it holds the mutex must not
@@ -189,6 +190,52 @@ class LastRecordSave {
 };
 LastRecordSave g_last_record;
 
+// A computation from an empty week, and whether it still has no save of its own.
+bool g_anew_run = false;
+bool g_ignore_saves = false;
+
+// The verdict on the last save read that left lessons out, the file it was,
+// and what the run took over by saving in its place.
+SaveVerdict g_pending_verdict = SaveVerdict::kWhole;
+SaveVerdict g_taken_over = SaveVerdict::kWhole;
+std::string g_pending_file;
+std::string g_damaged_copy;
+
+// The file's bytes as they are now (a command's own new contents when it
+// wrote them); false when it cannot be read.
+bool current_bytes(const std::string& path, std::string* out) {
+  std::string from = path;
+  if (or_run_files_read_path(path, &from) && from.empty()) return false;
+  std::FILE* in = std::fopen(from.c_str(), "rb");
+  if (in == nullptr) return false;
+  char block[16384];
+  std::size_t n;
+  while ((n = std::fread(block, 1, sizeof block, in)) > 0) out->append(block, n);
+  bool ok = std::ferror(in) == 0;
+  std::fclose(in);
+  return ok;
+}
+
+// A run saves in place of a save that did not fit: it has taken that save
+// over. A damaged file is never lost with it: its bytes are kept beside it
+// as "<name>_danneggiato.txt".
+void take_over_pending_save() {
+  g_taken_over = g_pending_verdict;
+  g_pending_verdict = SaveVerdict::kWhole;
+  if (g_taken_over != SaveVerdict::kDamaged) return;
+  std::string name = g_pending_file;
+  std::size_t dot = name.rfind('.');
+  g_damaged_copy = (dot == std::string::npos ? name : name.substr(0, dot)) + "_danneggiato.txt";
+  std::string bytes;
+  if (!current_bytes(kt::translate_path(name), &bytes)) return;
+  ReplacementFile copy;
+  or_open_or_raise(copy, g_damaged_copy.c_str(), write_failed_hint());
+  errno = 0;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), copy.stream()) != bytes.size() && errno == 0) errno = EIO;
+  or_commit_or_raise(copy, g_damaged_copy.c_str(), write_failed_hint());
+  if (g_damaged_copy.rfind(".\\", 0) == 0) g_damaged_copy.erase(0, 2);
+}
+
 // The lines of the save being made, and one lesson's fields, kept from save
 // to save: a search saves at every end of a stage.
 std::vector<std::string> g_save_lines;
@@ -216,6 +263,7 @@ void or_save_timetable(int kind) {
   if (name == nullptr) return;
   // A trial run leaves the real timetable's files as they are.
   bool test = or_is_test_run();
+  if (!test && kind == kSaveNormal && g_pending_verdict != SaveVerdict::kWhole) take_over_pending_save();
   if (kind != kSaveRecord && !test) or_delete_previous_save();
   if (kind == kSaveNormal && !g_provisional_mode && !test) or_append_exemption(1);
 
@@ -235,6 +283,9 @@ void or_save_timetable(int kind) {
   g_last_record.forget();
 
   ReplacementFile file;
+  // The search's record is where an interrupted computation resumes: it
+  // reaches the disk at once, and a command that fails puts the old one back.
+  if (kind == kSaveRecord) file.set_direct(true);
   or_open_or_raise(file, name, write_failed_hint());
   char work[1024];
   for (const std::string& text : lines) or_write_scrambled_line(file.stream(), text.c_str(), work);
@@ -242,7 +293,13 @@ void or_save_timetable(int kind) {
   or_commit_or_raise(file, name, write_failed_hint());
   if (carried) og_delete_file_if_present(kTempDS);
   if (record) g_last_record.keep(std::move(path), lines);
+  // From its first save on, a run from an empty week reads its own timetable.
+  if (!test) g_ignore_saves = false;
 }
+
+void or_begin_computing_anew() { g_anew_run = g_ignore_saves = true; }
+void or_end_computing_anew() { g_anew_run = g_ignore_saves = false; }
+bool or_computing_anew() { return g_anew_run; }
 
 const char* or_save_file_to_read(bool* savego_for_lack_of_record) {
   if (savego_for_lack_of_record) *savego_for_lack_of_record = false;
@@ -317,9 +374,31 @@ int place_standby_line(const char* text, char letter) {
 
 // A real-lesson line for lesson k. A line that does not parse, or whose
 // slot lies outside the school week, leaves lesson k unplaced.
+// What one reading of a save found, for the verdict on a save that placed
+// only part of the lessons: lines that did not read (a failed check, a broken
+// layout), lines whose names are not those of their lesson, and whether the
+// file ended before the last real lesson.
+struct Reading {
+  int damaged = 0;
+  int mismatched = 0;
+  bool short_file = false;
+  bool any_line = false;
+};
+Reading g_reading;
+
+// The names a line gives for lesson k, against the model's.
+bool names_match(const SaveLine& s, int k) {
+  const EngineLesson& l = g_eng_lessons[k];
+  return s.class_code == class_code(l.class_index) && s.teacher == teacher_name(l.teacher);
+}
+
 void place_real_line(const char* text, int k, int kind) {
   SaveLine s;
-  if (!parse_save_line(text, s)) return;
+  if (!parse_save_line(text, s)) {
+    ++g_reading.damaged;
+    return;
+  }
+  if (!names_match(s, k)) ++g_reading.mismatched;
   EngineLesson& l = g_eng_lessons[k];
   if (s.day >= 0 && or_slot_in_week(s.day, s.hour)) or_place_lesson_everywhere(k, s.day, s.hour);
   if (l.teacher >= 0 && l.teacher < kMaxTeachers) {
@@ -452,9 +531,11 @@ bool read_save_lines(const char* name, int kind) {
     const char* p = line;
     while (*p == ' ' || *p == '\r' || *p == '\n') ++p;
     if (*p == '\0') continue;
+    g_reading.any_line = true;
     if (std::strchr(line, ' ') == nullptr) {
       // A scrambled line whose checks failed reads back as hex: it stood
       // for lesson k, which stays unplaced while the next line keeps its own.
+      ++g_reading.damaged;
       ++k;
       continue;
     }
@@ -467,6 +548,12 @@ bool read_save_lines(const char* name, int kind) {
     place_real_line(line, k, kind);
     ++k;
   }
+  // Real lessons come first in the table; a whole save has a line for each.
+  int real = 0;
+  while (real < g_eng_school.lesson_count && !or_is_pseudo_class(g_eng_lessons[real].class_index) &&
+         !or_is_calendar_teacher(g_eng_lessons[real].teacher))
+    ++real;
+  g_reading.short_file = k < real;
   return true;
 }
 
@@ -474,7 +561,32 @@ void unplace_all() {
   for (int i = 0; i < g_eng_school.lesson_count; ++i) or_place_lesson_everywhere(i, -1, 0);
 }
 
+// A save that left real lessons unplaced was damaged (lines that do not
+// read, or a file cut at a line's end while every line fits its lesson) or
+// belongs to other teaching posts (names that are not their lessons').
+void note_verdict(const char* name) {
+  bool missing = false;
+  for (int i = 0; i < g_eng_school.lesson_count && !missing; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    missing = !or_lesson_placed(i) && !or_is_pseudo_class(l.class_index) && !or_is_calendar_teacher(l.teacher);
+  }
+  if (!missing || !g_reading.any_line || or_is_test_run()) return;
+  bool damaged = g_reading.damaged > 0 || (g_reading.short_file && g_reading.mismatched == 0);
+  g_pending_verdict = damaged ? SaveVerdict::kDamaged : SaveVerdict::kChanged;
+  g_pending_file = name;
+}
+
 }  // namespace
+
+SaveVerdict or_save_taken_over() { return g_taken_over; }
+SaveVerdict or_save_verdict_pending() { return g_pending_verdict; }
+const char* or_damaged_save_copy() { return g_damaged_copy.c_str(); }
+
+void or_reset_save_verdicts() {
+  g_pending_verdict = g_taken_over = SaveVerdict::kWhole;
+  g_pending_file.clear();
+  g_damaged_copy.clear();
+}
 
 int or_load_timetable(int kind) {
   if (g_process_number != 0) {
@@ -483,11 +595,17 @@ int or_load_timetable(int kind) {
   }
   bool savego_for_lack = false;
   int placed = 0;
+  if (g_ignore_saves) {
+    unplace_all();
+    return -3;
+  }
   {
     IoMutexHold io;
     const char* name = or_save_file_to_read(&savego_for_lack);
     unplace_all();
+    g_reading = Reading{};
     if (!read_save_lines(name, kind)) return -3;
+    note_verdict(name);
     fill_unplaced_pseudo_lessons();
     place_calendar_lessons_in_turn();
     placed = count_placed();
@@ -514,6 +632,7 @@ int or_saved_line_count(int lessons) {
 }
 
 int or_read_standby_placements(int count) {
+  if (g_ignore_saves) return -3;
   IoMutexHold io;
   const char* name = g_provisional_mode ? kSaveProv
                      : g_eng_run.run_mode == kRunModeReportTest ? kSaveTestFile

@@ -13,6 +13,23 @@ bool or_is_test_run();
 // 0 when every lesson was placed, a positive count when only that many were,
 // -3 when no save file exists.
 int or_load_timetable(int kind);
+// What a save that placed only part of the lessons was: damaged (lines that
+// do not read, a file cut short), or written for other teaching posts.
+enum class SaveVerdict : unsigned char { kWhole, kDamaged, kChanged };
+// The save the running command took over by saving a timetable in its place
+// (kWhole: none); a damaged one is kept as or_damaged_save_copy() ("savego_
+// danneggiato.txt"). A save read and not yet taken over: pending. Every
+// command starts with neither.
+SaveVerdict or_save_taken_over();
+SaveVerdict or_save_verdict_pending();
+const char* or_damaged_save_copy();
+void or_reset_save_verdicts();
+// A computation from an empty week (timetable_aside.h): until the run saved
+// its own timetable, the readers find none; and the run never takes a saved
+// timetable over. Cleared at the end of every command.
+void or_begin_computing_anew();
+void or_end_computing_anew();
+bool or_computing_anew();
 // 0 after a recovery; -1 in a worker or when a file cannot be opened; -2 when
 // recovery is not allowed (g_recovery_allowed clear).
 int or_recover_previous_timetable();

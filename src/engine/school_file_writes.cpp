@@ -6,11 +6,14 @@
 // every path; these wrappers only decide that a failure is an error.
 #include "engine/school_file_writes.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "engine/errors.h"
+#include "engine/run_files.h"
 #include "engine/text_lines.h"
 #include "platform/paths.h"
 
@@ -32,15 +35,24 @@ void raise_write_error(const ReplacementFile& file, const char* name, const char
 
 }  // namespace
 
-void or_open_or_raise(ReplacementFile& file, const char* name, const char* hint) {
-  if (!file.open(name)) raise_write_error(file, name, hint, 30);
+void or_open_or_raise(ReplacementFile& file, const char* name, const char* hint, bool keep_current) {
+  if (!file.open(name, keep_current)) raise_write_error(file, name, hint, 30);
 }
 
 void or_commit_or_raise(ReplacementFile& file, const char* name, const char* hint) {
   if (!file.commit()) raise_write_error(file, name, hint, 35);
 }
 
+bool or_file_exists_now(const char* name) {
+  std::string path = kt::translate_path(name);
+  int staged = or_run_files_exists(path);
+  if (staged >= 0) return staged == 1;
+  return ::access(path.c_str(), F_OK) == 0;
+}
+
 void or_copy_current_or_raise(ReplacementFile& file, const char* name, const char* hint) {
+  // A command's temporary was opened with the current contents in it.
+  if (file.staged()) return;
   std::FILE* in = std::fopen(kt::translate_path(name).c_str(), "rb");
   if (in == nullptr) return;
   char block[16384];

@@ -8,8 +8,11 @@
 
 #include "engine/file_replace.h"
 
-void or_open_or_raise(ReplacementFile& file, const char* name, const char* hint);
+// keep_current: the writer appends (see ReplacementFile::open).
+void or_open_or_raise(ReplacementFile& file, const char* name, const char* hint, bool keep_current = false);
 void or_commit_or_raise(ReplacementFile& file, const char* name, const char* hint);
 // Copies the current content of the file (when there is one) into the
 // replacement; raises the file error when it cannot be read whole.
 void or_copy_current_or_raise(ReplacementFile& file, const char* name, const char* hint);
+// Whether the file exists, as the running command left it.
+bool or_file_exists_now(const char* name);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/run_files.h"
 #include "platform/paths.h"
 
 std::int8_t g_process_number = 0;
@@ -15,6 +16,8 @@ std::uint8_t g_language = 0;
 void og_delete_file_if_present(const char* name) {
   if (!name) return;
   std::string path = kt::translate_path(name);
+  // A running command only notes the deletion; its end carries it out.
+  if (or_run_files_remove(path)) return;
   std::remove(path.c_str());
 }
 

@@ -9,15 +9,18 @@
 // the HTML conversion.
 #include "reports/engine_report_services.h"
 
+#include <cstdio>
 #include <string>
 
 #include "engine/errors.h"
 #include "engine/model.h"
+#include "engine/run_files.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
 #include "reports/conversions.h"
 #include "engine/report_services.h"
+#include "platform/paths.h"
 #include "reports/report_services.h"
 
 void or_plug_engine_report_services() {
@@ -36,6 +39,13 @@ void or_plug_engine_report_services() {
     or_raise_critical_error(text, value, source, line);
   };
   s.delete_file = [](const char* path) { og_delete_file_if_present(path); };
+  // A conversion's output is renamed into place at the command's end, with
+  // the command's other files.
+  s.rename_file = [](const char* from, const char* to) {
+    std::string native_from = kt::translate_path(from), native_to = kt::translate_path(to);
+    if (or_run_files_rename(native_from, native_to)) return true;
+    return std::rename(native_from.c_str(), native_to.c_str()) == 0;
+  };
   s.institution_heading = [] { return std::string(g_eng_school.title); };
   s.language = [] { return or_language(); };
   s.run_mode = [] { return static_cast<int>(g_eng_run.run_mode); };

@@ -108,6 +108,12 @@ void og_save_if_state_changed() {
   og_write_assignments_file(0, 0);
 }
 
+void og_record_timetable_state(char state) {
+  if (state < '1' || state > '5') return;
+  (g_provisional_mode ? g_provisional_timetable_state : g_timetable_state) = state;
+  og_save_if_state_changed();
+}
+
 int og_check_timetable_state(char level, const char* text, int refuse) {
   char state = checked_state(g_provisional_mode ? g_provisional_timetable_state : g_timetable_state);
   if (level < '1' || level > '4' || state > level) return 0;

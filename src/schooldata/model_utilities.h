@@ -82,5 +82,9 @@ void og_save_if_state_changed();
 // when the timetable's state is not above level.
 int og_check_timetable_state(char level, const char* text, int refuse);
 int og_confirm_timetable_use();
+// Records the state '1'..'5' of the timetable just computed, balanced or
+// edited (the provisional one in provisional mode) and writes it into the
+// school files; 0 (nothing known) changes nothing.
+void og_record_timetable_state(char state);
 // Lets the frame ask og_confirm_timetable_use before a timetable page.
 void og_install_model_utility_hooks();

@@ -43,6 +43,9 @@ constexpr CommandRow kCommands[] = {
     {41, "REPO:", false, "Tkas"},
 };
 
+// The processing menu offers none and one to four blank paragraphs; the
+// RTF table form writes one more than the setting.
+
 constexpr const char* kSteps[] = {"SOLO:", "SOSA:", "SOST:", "SOSX:"};
 
 void show_engine_message() {
@@ -54,6 +57,12 @@ void show_engine_message() {
 }
 
 }  // namespace
+
+void og_apply_report_options() {
+  g_rtf_text_form_option = g_processing_options[0] ? 1 : 0;
+  signed char blank = static_cast<signed char>(g_processing_options[1]);
+  g_table_blank_paragraphs = blank < -1 ? -1 : blank > kMaxBlankParagraphs ? kMaxBlankParagraphs : blank;
+}
 
 const char* og_assignments_file_name() { return g_provisional_mode ? "cattPROV.txt" : "scuola2.txt"; }
 
@@ -73,17 +82,9 @@ bool og_engine_result_shows_message(std::int32_t result) {
   return result != kResultOk && result != kResultTestFirstError && g_engine_quiet_byte != 157;
 }
 
-void og_copy_engine_option_word() {
-  g_rtf_text_form_option = g_processing_options[0] ? 1 : 0;
-  int blank = static_cast<signed char>(g_processing_options[1]);
-  if (blank < -1) blank = -1;
-  if (blank > kMaxBlankParagraphs) blank = kMaxBlankParagraphs;
-  g_table_blank_paragraphs = static_cast<signed char>(blank);
-}
-
 std::int32_t og_run_engine(std::uint32_t code) {
   g_status.language = static_cast<std::int8_t>(g_language);
-  og_copy_engine_option_word();
+  og_apply_report_options();
   EngineArguments args;
   if (code > 41 || !og_engine_arguments(code, args)) og_fatal_system_error("param", ".\\OG_util", 178);
   const char* argv[] = {"Questo non serve", args.command, args.has_option ? args.option : nullptr, nullptr};
@@ -96,6 +97,7 @@ std::int32_t og_run_engine(std::uint32_t code) {
 
 std::int32_t og_run_substitution_step(std::uint32_t step) {
   if (step > 3) og_fatal_system_error("param", ".\\OG_util", 301);
+  og_apply_report_options();
   char command[32];
   std::snprintf(command, sizeof command, "%s%s", kSteps[step], "scuola2.txt");
   const char* argv[] = {"Questo non serve", command, nullptr};

@@ -43,14 +43,13 @@ enum class SubstitutionStep : std::uint32_t { Solo = 0, Sosa = 1, Sost = 2, Sosx
 
 // 157 while the combination test runs many commands: no message is shown.
 extern std::uint8_t g_engine_quiet_byte;
-// The engine's option word: the two option bytes of "OLDWRD:" become the
-// report writers' "Word 2000" text form (byte 0, non-zero: on) and the
-// blank paragraphs between tables (byte 1, a signed byte from -1, none, to
-// kMaxBlankParagraphs; others are brought into that range). og_run_engine
-// does this before every command; the processing menu at once, so a page
-// that shows the options shows what the next command will use.
+// The report options of the status file's "OLDWRD:" bytes handed to the
+// report writers: byte 0 the "Word 2000" box (the RTF text form), byte 1
+// the blank paragraphs between RTF tables as a signed byte (-1: none, at
+// most 3). Every engine command applies them before it runs, so the saved
+// options hold from the program's first run on.
 inline constexpr int kMaxBlankParagraphs = 3;
-void og_copy_engine_option_word();
+void og_apply_report_options();
 
 // "cattPROV.txt" in provisional mode, else "scuola2.txt".
 const char* og_assignments_file_name();

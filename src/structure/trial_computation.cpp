@@ -12,7 +12,9 @@
 
 #include "pickers/exemption_list.h"
 #include "engine/report_services.h"
+#include "engine/engine_main.h"
 #include "engine/status_block.h"
+#include "engine/timetable_aside.h"
 #include "platform/system_files.h"
 #include "platform/paths.h"
 #include "schooldata/description_writer.h"
@@ -24,6 +26,7 @@
 #include "shell/ml_text.h"
 #include "shell/status_file.h"
 #include "solver/parpro_area.h"
+#include "solver/timetable_state.h"
 #include "solver/violation_reporter.h"
 #include "structure/shared_texts.h"
 #include "structure/special_calendars.h"
@@ -107,14 +110,40 @@ const MlText kProblemsCaption = {"Problemi", "Probleme", "Problems"};
 const MlText kSupportCaption = {"Assistenza", "Hilfe", "Support"};
 const MlText kPowerOffCaption = {"Spegni il computer a fine calcolo", "Computer am Ende ausschalten",
                                  "Switch the computer off at the end"};
+// The techniques' meanings: REDO the very fast technique (here from an
+// empty week), CONT the conservative one, MINI the quick reduction of the
+// residual errors, MIBU the fast one, DERR the derogations for every
+// residual error; all but the first continue from the saved timetable.
 const MlText kTechniqueTexts[5] = {
     {"Calcolo completo di un nuovo orario", "Neuen Stundenplan vollstaendig berechnen", "Compute a new timetable"},
-    {"Continua dall'orario salvato", "Vom gespeicherten Stundenplan fortsetzen", "Continue from the saved timetable"},
-    {"Minimizza le ore buche", "Leerstunden minimieren", "Minimise the gaps"},
-    {"Migliora l'orario salvato per fasi", "Gespeicherten Stundenplan phasenweise verbessern",
-     "Improve the saved timetable stage by stage"},
-    {"Analisi degli errori e deroghe", "Fehleranalyse und Ausnahmen", "Error analysis and exemptions"},
+    {"Continua dall'orario salvato (tecnica conservativa)", "Vom gespeicherten Stundenplan fortsetzen (konservativ)",
+     "Continue from the saved timetable (conservative technique)"},
+    {"Riduzione rapida degli errori residui", "Schnelle Verringerung der Restfehler",
+     "Quick reduction of the residual errors"},
+    {"Continua con la tecnica veloce", "Mit der schnellen Technik fortsetzen", "Continue with the fast technique"},
+    {"Deroghe per tutti gli errori residui", "Ausnahmen fuer alle Restfehler", "Derogations for all residual errors"},
 };
+const MlText kAskAnew = {
+    "Il calcolo di un nuovo orario parte da una settimana vuota e sostituisce l'orario salvato, che viene "
+    "messo da parte: si potra' riprenderlo con \"Riprendi l'orario precedente\".\n\nCalcolare un nuovo orario?",
+    "Die Berechnung eines neuen Stundenplanes beginnt mit einer leeren Woche und ersetzt den gespeicherten, der "
+    "beiseitegelegt wird: \"Vorherigen Stundenplan zurueckholen\" holt ihn zurueck.\n\nNeuen Stundenplan "
+    "berechnen?",
+    "A new timetable is computed from an empty week and replaces the saved one, which is set aside: \"Take back "
+    "the previous timetable\" brings it back.\n\nCompute a new timetable?"};
+const MlText kAskTakeBack = {
+    "Riprendere l'orario messo da parte? L'orario attuale viene messo da parte al suo posto.",
+    "Den beiseitegelegten Stundenplan zurueckholen? Der aktuelle wird an seiner Stelle beiseitegelegt.",
+    "Take back the timetable set aside? The current one is set aside in its place."};
+const MlText kTakenBack = {"Ripreso l'orario precedente; quello sostituito e' stato messo da parte.",
+                           "Vorheriger Stundenplan zurueckgeholt; der ersetzte ist beiseitegelegt.",
+                           "The previous timetable is taken back; the one it replaces is set aside."};
+const MlText kAsideFailed = {"Calcolo non avviato: l'orario salvato non si puo' mettere da parte.\r\n%s",
+                             "Berechnung nicht gestartet: der gespeicherte Stundenplan laesst sich nicht "
+                             "beiseitelegen.\r\n%s",
+                             "Computation not started: the saved timetable cannot be set aside.\r\n%s"};
+const MlText kTakeBackCaption = {"Riprendi l'orario precedente", "Vorherigen Stundenplan zurueckholen",
+                                 "Take back the previous timetable"};
 
 constexpr std::uint32_t kButton = kBsPushButton | kWsTabStop;
 constexpr std::uint32_t kCheck = kBsAutoCheckBox | kWsTabStop;
@@ -137,17 +166,18 @@ const ControlTemplate kControls[] = {
     {"Button", Cmake::kProblemsId, "Problemi", kButton, 264, 212, 50, 16},
     {"Button", Cmake::kExemptionsId, "Deroghe", kButton, 6, 232, 60, 16},
     {"Button", Cmake::kSupportId, "Assistenza", kButton, 70, 232, 60, 16},
-    {"Button", Cmake::kPowerOffId, "Spegni il computer a fine calcolo", kCheck, 136, 234, 174, 12},
+    {"Button", Cmake::kTakeBackId, "Riprendi l'orario precedente", kButton, 134, 232, 150, 16},
+    {"Button", Cmake::kPowerOffId, "Spegni il computer a fine calcolo", kCheck, 6, 252, 200, 12},
     {"Button", Cmake::kCloseId, "Chiudi", kButton, 314, 232, 60, 16},
 };
 const DialogTemplate kTemplate = {Cmake::kTemplate, "Calcolo dell'Orario",
-                                  kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame, 0, 0, 380, 254, kControls};
+                                  kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame, 0, 0, 380, 270, kControls};
 
 // Controls only the page shows: the run-control of a search.
 constexpr int kPageOnlyIds[] = {Cmake::kTechniqueId, Cmake::kStartId,      Cmake::kCpuId,
                                 Cmake::kProposalId,  Cmake::kStageFocusId, Cmake::kPauseId,
                                 Cmake::kStageAgainId, Cmake::kLeaveGapId,  Cmake::kProblemsId,
-                                Cmake::kPowerOffId};
+                                Cmake::kPowerOffId, Cmake::kTakeBackId};
 
 std::string formatted(const MlText& text, const char* value) {
   char out[kMessageSize + 160];
@@ -245,7 +275,7 @@ bool Cmake::OnInitDialog() {
       {kStartId, &kStartCaption},       {kPauseId, &kPauseCaption},           {kCpuId, &kCpuCaption},
       {kStageAgainId, &kStageAgainCaption}, {kLeaveGapId, &kLeaveGapCaption}, {kStageFocusId, &kStageFocusCaption},
       {kProposalId, &kProposalCaption}, {kProblemsId, &kProblemsCaption},     {kSupportId, &kSupportCaption},
-      {kPowerOffId, &kPowerOffCaption}};
+      {kPowerOffId, &kPowerOffCaption}, {kTakeBackId, &kTakeBackCaption}};
   for (const auto& [id, text] : captions) SetDlgItemText(id, text->Get());
   ShowPageControls(m_page_use);
   if (m_page_use) {
@@ -256,6 +286,7 @@ bool Cmake::OnInitDialog() {
     CheckDlgButton(kProposalId, g_auto_derogation ? kBstChecked : kBstUnchecked);
     AnchorControl(kProgressId, kAnchorTopLeft, kAnchorBottomRight);
     if (Window* stop = GetDlgItem(kStopId)) stop->EnableWindow(false);
+    EnableTakeBack();
   } else {
     StartRun(m_code);
   }
@@ -306,6 +337,16 @@ bool Cmake::StartRun(EngineCommandCode code) {
   g_status.clear();
   std::memcpy(g_status.test_name, m_test_name, sizeof g_status.test_name);
   if (!Prechecks(code)) return false;
+  // A new timetable, once the data is known to be right: after the user
+  // agreed, the saved one goes aside before anything else is written, and
+  // stays there whatever becomes of the run.
+  if (m_anew && or_saved_timetable_present()) {
+    if (ui_message_box_type(kAskAnew, kMbYesNo | kMbIconQuestion) != kIdYes) return false;
+    if (or_set_aside_saved_timetable() < 0) {
+      Finish(-1, formatted(kAsideFailed, engine_message().c_str()));
+      return false;
+    }
+  }
   // The run bytes the controls stand for, after the block was cleared.
   g_status.clear();
   std::memcpy(g_status.test_name, m_test_name, sizeof g_status.test_name);
@@ -320,8 +361,10 @@ bool Cmake::StartRun(EngineCommandCode code) {
     parpro_set_description_name(args.command + 5);
   g_status.run_state = kRunStateRunning;
   g_status.phase = 0;
+  g_calc_from_empty_week = m_anew ? 1 : 0;
   if (!g_engine_thread.Start(static_cast<std::uint32_t>(code))) {
     g_test_run = 0;
+    g_calc_from_empty_week = 0;
     Finish(-1, text_of(code, kTrialNoThread, kNoThread).Get());
     return false;
   }
@@ -329,9 +372,36 @@ bool Cmake::StartRun(EngineCommandCode code) {
   SetDlgItemText(kResultId, (is_trial(code) ? kTestRunning : kRunning).Get());
   for (int id : {kStopId, kPauseId, kStageAgainId, kLeaveGapId})
     if (Window* w = GetDlgItem(id)) w->EnableWindow(true);
-  if (Window* start = GetDlgItem(kStartId)) start->EnableWindow(false);
+  for (int id : {kStartId, kTakeBackId})
+    if (Window* w = GetDlgItem(id)) w->EnableWindow(false);
   SetTimer(kTimer, kTimerMs);
   return true;
+}
+
+bool Cmake::StartAnew() {
+  if (m_running) return false;
+  m_anew = true;
+  bool started = StartRun(EngineCommandCode::CalcRedo);
+  m_anew = false;
+  return started;
+}
+
+void Cmake::EnableTakeBack() {
+  if (Window* w = GetDlgItem(kTakeBackId)) w->EnableWindow(!m_running && or_saved_timetable_aside());
+}
+
+void Cmake::TakeBack() {
+  if (m_running || !or_saved_timetable_aside()) return;
+  if (ui_message_box_type(kAskTakeBack, kMbYesNo | kMbIconQuestion) != kIdYes) return;
+  g_status.clear();
+  if (or_take_back_saved_timetable() < 0) {
+    Finish(-1, engine_message());
+    return;
+  }
+  // The state of the timetable taken back: its check says it.
+  std::int32_t check = og_run_engine(EngineCommandCode::Snod);
+  og_record_timetable_state(check == kResultRecovered ? '1' : or_timetable_state(check));
+  Finish(0, kTakenBack.Get());
 }
 
 void Cmake::OnTimer(WParam id) {
@@ -351,6 +421,8 @@ void Cmake::Poll() {
   m_running = 0;
   g_test_run = 0;
   std::int32_t result = g_engine_thread.Join();
+  // A computation's timetable: its state goes into the school's status bytes.
+  if (is_computation(m_code)) og_record_timetable_state(or_timetable_state(result));
   std::string message = engine_message();
   bool stopped = false;
   for (int i = 0; i < g_status.history_count.load() && i < kRunHistorySize; ++i)
@@ -384,6 +456,7 @@ void Cmake::Finish(std::int32_t result, const std::string& text) {
   for (int id : {kStopId, kPauseId, kStageAgainId, kLeaveGapId})
     if (Window* w = GetDlgItem(id)) w->EnableWindow(false);
   if (Window* start = GetDlgItem(kStartId)) start->EnableWindow(true);
+  EnableTakeBack();
   if (g_computation_hooks.run_ended) g_computation_hooks.run_ended(*this, result, g_status.error_count.load());
 }
 
@@ -416,9 +489,13 @@ bool Cmake::OnCommand(WParam w, LParam l) {
       case kStartId: {
         auto* list = static_cast<ComboBox*>(GetDlgItem(kTechniqueId));
         int technique = list ? list->GetCurSel() : 0;
-        StartRun(kTechniques[technique >= 0 && technique < 5 ? technique : 0]);
+        if (technique <= 0)
+          StartAnew();
+        else
+          StartRun(kTechniques[technique < 5 ? technique : 0]);
         return true;
       }
+      case kTakeBackId: TakeBack(); return true;
       case kCpuId:
         // Also while the search runs: it reads the byte once per cycle.
         g_cpu_saver = IsDlgButtonChecked(kCpuId) == kBstChecked ? 1 : 0;
@@ -459,6 +536,8 @@ void Cmake::StopAndWait(bool show) {
   m_running = 0;
   g_test_run = 0;
   g_status.test_name[0] = '\0';
+  // The stopped computation saved its best timetable: its state counts.
+  if (is_computation(m_code)) og_record_timetable_state(or_timetable_state(result));
   if (!m_finished && show && IsWindow()) Finish(result, engine_message());
 }
 

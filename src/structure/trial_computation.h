@@ -7,6 +7,7 @@
 //   ("REPO:", "SNOD:"). The run starts with the window.
 // - Held by the page holder as the computation page: the user chooses the
 //   technique ("CALC:" with REDO, CONT, MINI, MIBU or DERR) and starts it;
+//   the first one computes a new timetable from an empty week;
 //   pause, CPU pacing, the staging requests, the exemption proposals and the
 //   problems monitor act on the running search; with "Spegni il computer a
 //   fine calcolo" ticked, a computation that ends by itself switches the
@@ -20,7 +21,8 @@
 // the engine thread. A timer (231 ms) shows the progress lines and status
 // text and, once the run byte reads 255 and the thread has ended, the
 // result. "STOP" writes 1 into the run byte: the engine saves its best
-// timetable and ends. Leaving or closing asks a running command to stop
+// timetable and ends. The end of a computation records the timetable's
+// state in the school's status bytes. Leaving or closing asks a running command to stop
 // and waits for it, so no command outlives its window.
 //
 // The problems monitor, the end-of-run notice and the second busy pop-up
@@ -59,10 +61,14 @@ class Cmake : public CResizableDialog {
                        kExemptionsId = 1006, kCloseId = 1007, kTechniqueId = 1008, kStartId = 1009,
                        kPauseId = 1010, kCpuId = 1011, kStageAgainId = 1012, kLeaveGapId = 1013,
                        kStageFocusId = 1014, kProposalId = 1015, kProblemsId = 1016, kSupportId = 1017,
-                       kPowerOffId = 1018;
+                       kPowerOffId = 1018, kTakeBackId = 1019;
   static constexpr kt::ui::WParam kTimer = 12345678;
   static constexpr std::uint32_t kTimerMs = 231;
-  // The techniques of the page, in the order of its list.
+  // The techniques of the page, in the order of its list. The first
+  // computes a new timetable from an empty week: the saved one is set aside
+  // first (after a question), and "Riprendi l'orario precedente" takes it
+  // back, swapping it with the current one. The others continue from the
+  // saved timetable.
   static constexpr EngineCommandCode kTechniques[5] = {EngineCommandCode::CalcRedo, EngineCommandCode::CalcCont,
                                                        EngineCommandCode::CalcMini, EngineCommandCode::CalcMibu,
                                                        EngineCommandCode::CalcDerr};
@@ -79,6 +85,11 @@ class Cmake : public CResizableDialog {
   // Starts the command unless one runs; false when it did not start (the
   // window then shows why).
   bool StartRun(EngineCommandCode code);
+  // The first technique: asks before it replaces a saved timetable, sets it
+  // aside and computes from an empty week.
+  bool StartAnew();
+  // Swaps the timetable set aside with the saved one, after a question.
+  void TakeBack();
   // Places the problems monitor again (moved: 1 after a frame move or size).
   void PlaceProblemsMonitor(int moved);
 
@@ -107,8 +118,10 @@ class Cmake : public CResizableDialog {
   void Close();
   void ShowPageControls(bool show);
   void OnRunByte(int id);
+  void EnableTakeBack();
 
   bool m_page_use;
+  bool m_anew = false;  // the run being started computes from an empty week
   EngineCommandCode m_code;
   char m_test_name[21];
   std::int32_t m_result = -1;

@@ -155,7 +155,9 @@ TEST_F(Computation, AStopSavesTheBestTimetableAndAFailedRunChangesNothing) {
     EXPECT_NE(ui.Text(g_makewarn, Cmakewarn::kTextId).find("Errori Residui.txt"), std::string::npos);
     ui.Click(g_makewarn, Cmakewarn::kCloseId);
 
-    // Leaving the page while it computes stops the run the same way.
+    // Leaving the page while it computes stops the run the same way. (A new
+    // timetable replaces the saved one, which goes aside once the user agrees.)
+    ui.AnswerNextModal(kIdYes);
     ui.Click(g_make_page, C::kStartId);
     ASSERT_TRUE(Follow([&] { return ui.Text(g_make_page, C::kProgressId).find("Even:") != std::string::npos; }));
     g_frame.SetFocus();
@@ -204,6 +206,8 @@ TEST_F(Computation, ReportsInBothRtfFormsWithHtmlAndCsvAndTheCheckNeedsATimetabl
       EXPECT_EQ(g_rtf_text_form_option, c.word2000 ? 1 : 0) << c.id;
       EXPECT_EQ(g_table_blank_paragraphs, c.blank_row - 1) << c.id;
       fs::remove_all(school_ / "Orario");
+      // The timetable copied in by hand was never computed here: the menu asks first.
+      ui.AnswerNextModal(kIdYes);
       ui.OnNextModal([&](Dialog& d) {
         WaitEnd(static_cast<Cmake&>(d));
         EXPECT_EQ(ui.Text(d, C::kTitleId), "STAMPA dell'orario: Report, RTF, HTML, CSV") << c.id;
@@ -286,7 +290,9 @@ TEST_F(Computation, AnExemptionGrantedFromTheMonitorIsStoredAndReadByTheNextRun)
     ui.Click(g_problems_monitor, Cquadropbs::kGrantId);  // no run: refused with a message
     EXPECT_EQ(ui.boxes().back().texts.at(0),
               "Nessun calcolo in corso: le deroghe si concedono durante il calcolo.");
-    // The next run reads the stored exemptions before its search starts.
+    // The next run reads the stored exemptions before its search starts
+    // (a new timetable again, the saved one set aside).
+    ui.AnswerNextModal(kIdYes);
     ui.Click(g_make_page, C::kStartId);
     ASSERT_TRUE(Follow([&] { return ui.Text(g_make_page, C::kProgressId).find("Even:") != std::string::npos; }));
     ui.Click(g_make_page, C::kStopId);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,6 +29,7 @@ struct Script {
   int build_result = 1, load_timetable_result = 0, recover_result = 0, check_standby_result = 0;
   int classes = 4, real_classes = 4, lessons = 12;
   bool load_opens_file = false;
+  bool reports_write = false;  // the reports step writes one file into the output folder
   std::string calls;
 };
 Script s;
@@ -83,7 +85,13 @@ class CommandInterpreter : public ::testing::Test {
     f.reduce_overlaps_phase = [](int k) { call(arg("overlaps", k)); };
     f.room_allocation_phase = [](int k, int) { call(arg("rooms", k)); return 0; };
     f.assign_rooms_per_building = [](int, int) { call("perbuilding"); return 0; };
-    f.write_all_reports = [](int k, int p) { call("reports(" + std::to_string(k) + "," + std::to_string(p) + ")"); };
+    f.write_all_reports = [](int k, int p) {
+      call("reports(" + std::to_string(k) + "," + std::to_string(p) + ")");
+      if (!s.reports_write) return;
+      std::FILE* f = or_fopen((std::string(g_output_folder) + "report.txt").c_str(), "wt");
+      std::fputs("report", f);
+      or_fclose(f);
+    };
     f.write_absences_file = [] { call("absences"); };
     f.run_substitutions = [](int k) { call(arg("subst", k)); };
     f.write_substitution_reports = [] { call("substreports"); };
@@ -345,14 +353,21 @@ TEST_F(CommandInterpreter, RunHistory) {
             (std::vector<int>{kHistoryErrorExit, kHistoryEndWithoutStop}));
 }
 
+// An output folder is made by the first file a command writes into it: a
+// command that writes nothing there, or fails first, leaves no folder.
 TEST_F(CommandInterpreter, OutputFolders) {
   EXPECT_EQ(run({"SOSX:x.txt"}), kResultOk);
-  EXPECT_TRUE(std::filesystem::is_directory("Orario") && std::filesystem::is_directory("RisultatoTest"));
-  EXPECT_FALSE(std::filesystem::exists("Provvisorio"));
+  EXPECT_FALSE(std::filesystem::exists("Orario") || std::filesystem::exists("RisultatoTest"));
+  s.load_error = -2;
+  s.reports_write = true;
+  EXPECT_EQ(run({"CALC:x.txt"}), kResultConfig);
+  EXPECT_FALSE(std::filesystem::exists("Orario") || std::filesystem::exists("RisultatoTest"));
+  s.load_error = 0;
   g_provisional_mode = 1;
   EXPECT_EQ(run({"CALC:cattPROV.txt"}), kResultOk);
-  EXPECT_TRUE(std::filesystem::is_directory("Provvisorio"));
   EXPECT_STREQ(g_output_folder, ".\\Provvisorio\\");
+  EXPECT_EQ(read_file("Provvisorio/report.txt"), "report");
+  EXPECT_FALSE(std::filesystem::exists("Orario") || std::filesystem::exists("RisultatoTest"));
 }
 
 TEST_F(CommandInterpreter, ErrorPathsCloseOnlyTheEnginesFiles) {
@@ -367,8 +382,11 @@ TEST_F(CommandInterpreter, ErrorPathsCloseOnlyTheEnginesFiles) {
   s.load_opens_file = true;
   s.load_error = -2;
   EXPECT_EQ(run({"CALC:x.txt"}), kResultConfig);
-  // The engine's file was closed (and so flushed) by the error path.
-  EXPECT_EQ(read_file("engine_file.txt"), "written by the engine");
+  // The engine's file was closed by the error path, and dropped with the
+  // failed command's other files: nothing of it stays in the folder.
+  EXPECT_FALSE(std::filesystem::exists("engine_file.txt"));
+  for (const auto& e : std::filesystem::directory_iterator("."))
+    EXPECT_EQ(e.path().filename().string().find("engine_file.txt"), std::string::npos) << e.path();
   // The others are still open and usable.
   EXPECT_TRUE(std::fputs("still open", ui_file) >= 0 && std::fputs("still open", before) >= 0);
   EXPECT_TRUE(or_fclose(ui_file) == 0 && or_fclose(before) == 0);

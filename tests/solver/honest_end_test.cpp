@@ -124,9 +124,10 @@ TEST(HonestEnd, RoomAllocationWithoutAWindowEnds) {
   }
 }
 
-// A save that places only part of the lessons was written for other teaching
-// posts: "SNOD:" and "RIGO:" take it over (exit status 4, result -999) with
-// the engine's warning, and the next check reads a whole timetable.
+// A save that places only part of the lessons (here one cut in half, so a
+// damaged one): "SNOD:" and "RIGO:" take it over (exit status 4, result
+// -999) with the engine's warning that names the damage, and the next check
+// reads a whole timetable.
 TEST(HonestEnd, APartialSaveIsTakenOverAfterChangedPosts) {
   std::ifstream description(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt", std::ios::binary);
   std::string school_text(std::istreambuf_iterator<char>(description), {});
@@ -138,7 +139,8 @@ TEST(HonestEnd, APartialSaveIsTakenOverAfterChangedPosts) {
     school.write("savego.txt", lines.substr(0, lines.size() / 2));
     Outcome taken = school.orario(std::string(command) + "scuola2.txt");
     EXPECT_EQ(taken.status, 4) << command << taken.out;
-    EXPECT_NE(taken.out.find("Attenzione: cattedre cambiate."), std::string::npos) << command << taken.out;
+    EXPECT_NE(taken.out.find("Attenzione: il file dell'orario salvato era danneggiato"), std::string::npos)
+        << command << taken.out;
     EXPECT_EQ(school.orario("SNOD:scuola2.txt").status, 0) << command;
   }
 }

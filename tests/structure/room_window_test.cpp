@@ -108,6 +108,8 @@ class AfterComputation : public TempRoot {
 TEST_F(AfterComputation, RoomWindowAllocatesByClassAndByTeacherOutsideForbiddenRooms) {
   Open("piccola");
   std::string by_class, by_teacher;
+  // The state bytes say the program never computed this timetable: the menu asks first.
+  ui.AnswerNextModal(kIdYes);
   ui.OnNextModal([&](Dialog& d) {
     EXPECT_EQ(ui.Text(d, R::kTitleId), "Assegnazione delle Aule");
     Retype(d, R::kRoomsId, "2");
@@ -174,6 +176,8 @@ TEST_F(AfterComputation, RoomWindowAllocatesInEverySampleWithBuildings) {
       ASSERT_EQ(g_engine_thread.Join(), 0) << g_status.message;
     }
     std::string first, second;
+    // The state bytes say the program never computed this timetable: the menu asks first.
+    ui.AnswerNextModal(kIdYes);
     ui.OnNextModal([&](Dialog& d) {
       Retype(d, R::kRoomsId, std::string(sample) == "liceo" ? "3,3" : "3,3,3");
       Allocate(d);
@@ -227,6 +231,8 @@ TEST_F(AfterComputation, RoomWindowLeavesOutAClassWithoutLessons) {
 TEST_F(AfterComputation, RoomWindowRefusesWrongSettingsAndChangesNothing) {
   Open("liceo");
   std::map<std::string, std::string> before = Snapshot();
+  // The state bytes say the program never computed this timetable: the menu asks first.
+  ui.AnswerNextModal(kIdYes);
   struct Case {
     const char *rooms, *forbidden, *message;
   } cases[] = {
@@ -256,6 +262,8 @@ TEST_F(AfterComputation, RoomWindowRefusesWrongSettingsAndChangesNothing) {
 
 TEST_F(AfterComputation, PublishingWritesTheExportAndNamesIt) {
   Open("piccola");
+  // The state bytes say the program never computed this timetable: the menu asks first.
+  ui.AnswerNextModal(kIdYes);
   ui.AnswerNextModal(1);
   ui.Click(g_processing_menu, Cmakedibi::kPublishId);
   ASSERT_FALSE(ui.boxes().empty());
@@ -316,10 +324,17 @@ TEST_F(AfterComputation, WeightBalancingSpreadsTheHighWeightSubjects) {
   for (const char* label : {"Bilancia Peso  :", "Classi                 :", "Tamburo            :"})
     weight_label = weight_label || progress.find(label) != std::string::npos;
   EXPECT_TRUE(weight_label) << progress;
-  EXPECT_EQ(ui.Text(g_balancing_page, Cbila::kResultId), "Bilanciamento terminato: orario salvato.");
+  EXPECT_EQ(ui.Text(g_balancing_page, Cbila::kResultId),
+            "Bilanciamento terminato: prendere l'orario bilanciato o scartarlo.");
   EXPECT_TRUE(fs::exists(school_ / "savebi.txt"));
   EXPECT_EQ(og_run_engine(EngineCommandCode::Sbil), 0) << g_status.message;
   EXPECT_EQ(og_run_engine(EngineCommandCode::Snod), 0) << g_status.message;
+  // Taken, the balanced week is the saved timetable; the one before goes aside.
+  std::string balanced = read(school_ / "savebi.txt"), computed = read(school_ / "savego.txt");
+  ui.Click(g_balancing_page, Cbila::kTakeId);
+  EXPECT_EQ(read(school_ / "savego.txt"), balanced);
+  EXPECT_EQ(read(school_ / "savego_precedente.txt"), computed);
+  EXPECT_FALSE(fs::exists(school_ / "savebi.txt"));
 }
 
 }  // namespace

@@ -1,0 +1,230 @@
+// What the desktop program does with a computed timetable, started as main()
+// starts it on a copy of the small sample school and driven from its pages:
+// - the first technique computes a new timetable from an empty week after a
+//   question, keeping the saved one aside; the computation page takes it
+//   back (the two swap);
+// - the state of the timetable is recorded after every run: with no error
+//   left ('5') the board opens without the question, with errors left the
+//   board and the reports ask first, and the state reaches the school files;
+// - the balancing's result is taken (the saved timetable set aside) or
+//   dropped, and leaving the page with one pending asks;
+// - "Word 2000" kept in the status file holds for the first run of the
+//   program, before the processing menu was ever opened.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "board/balancing_page.h"
+#include "board/board_page.h"
+#include "board/computation_page.h"
+#include "board/processing_menu.h"
+#include "schooldata/model_utilities.h"
+#include "schooldata/school_files.h"
+#include "shell/frame_test_support.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+using M = Cmakedibi;
+using C = Cmake;
+using B = Cbila;
+
+class Results : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();
+  }
+  // The program on a copy of a sample school (the small one unless named;
+  // with its hand-made saved week when asked); `steps` run in the frame on the home page, then Esc
+  // on the home page ends the program.
+  void Run(bool saved_week, const std::string& status, const std::function<void()>& steps,
+           const std::string& example = "piccola") {
+    school_ = copy_example(example, "scuola");
+    if (saved_week) write(school_ / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt"));
+    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\scuola\n" + status);
+    int runs = 0;
+    ui.OnNextModal([&](Dialog&) {
+      ++runs;
+      steps();
+      alfadlg_go_to_page(kPageHome);
+      g_frame.SetFocus();
+      ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
+      ui.Key(kVkEscape);
+    });
+    const char* argv[] = {"kestrintempus"};
+    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+    EXPECT_EQ(runs, 1);
+    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+  }
+  // The computation page with a technique started, reached by its page command.
+  void Start(int technique) {
+    alfadlg_go_to_page(kPageMake);
+    ASSERT_EQ(g_current_page, &g_make_page);
+    ui.Select(g_make_page, C::kTechniqueId, technique);
+    ui.Click(g_make_page, C::kStartId);
+  }
+  void WaitEnd() {
+    g_engine_thread.Join();
+    ui.Advance(C::kTimerMs);
+    EXPECT_TRUE(g_make_page.Finished());
+  }
+  // Lets a page's timer follow the engine until `done` holds (bounded).
+  bool Follow(const std::function<bool()>& done, std::uint32_t step) {
+    for (int i = 0; i < 1500; ++i) {
+      ui.Advance(step);
+      if (done()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  }
+  std::string LastBox() { return ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0); }
+  bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+  TestDriver ui;
+  fs::path school_;
+};
+
+TEST_F(Results, ANewTimetableKeepsTheSavedOneAsideAndTheStateOpensTheBoard) {
+  std::string saved;
+  std::string computed;
+  Run(true, "", [&] {
+    saved = read(school_ / "savego.txt");
+    alfadlg_go_to_page(kPageMake);
+    EXPECT_EQ(ui.Text(g_make_page, C::kTechniqueId), "Calcolo completo di un nuovo orario");
+    EXPECT_FALSE(ui.IsEnabled(g_make_page, C::kTakeBackId)) << "nothing set aside yet";
+    // Asked first; No computes nothing and changes nothing.
+    ui.AnswerNextModal(kIdNo);
+    Start(0);
+    EXPECT_TRUE(Has(LastBox(), "Calcolare un nuovo orario?")) << LastBox();
+    EXPECT_FALSE(g_make_page.Running());
+    EXPECT_EQ(read(school_ / "savego.txt"), saved);
+    EXPECT_FALSE(fs::exists(school_ / "savego_precedente.txt"));
+    // Yes: the saved week goes aside, and a new one is computed to the end.
+    ui.AnswerNextModal(kIdYes);
+    Start(0);
+    WaitEnd();
+    EXPECT_EQ(ui.Text(g_make_page, C::kResultId), "Elaborazione terminata. Errori rimasti: 0");
+    computed = read(school_ / "savego.txt");
+    EXPECT_NE(computed, saved);
+    EXPECT_EQ(read(school_ / "savego_precedente.txt"), saved);
+    EXPECT_EQ(g_timetable_state, '5');
+    EXPECT_TRUE(ui.IsEnabled(g_make_page, C::kTakeBackId));
+    // Done: the board opens without the question, and so do the reports.
+    alfadlg_go_to_page(kPageQuadro);
+    EXPECT_EQ(g_current_page, &g_board);
+    alfadlg_go_to_page(kPageProcessingMenu);
+    ui.OnNextModal([&](Dialog& d) {
+      g_engine_thread.Join();
+      ui.Advance(C::kTimerMs);
+      EXPECT_EQ(ui.Text(d, C::kResultId), "Report scritti nella cartella Orario.");
+      ui.Click(d, C::kCloseId);
+    });
+    ui.Click(g_processing_menu, M::kReportsId);
+
+    // The previous week comes back; the new one goes aside in its place.
+    alfadlg_go_to_page(kPageMake);
+    ui.AnswerNextModal(kIdYes);
+    ui.Click(g_make_page, C::kTakeBackId);
+    EXPECT_EQ(ui.Text(g_make_page, C::kResultId),
+              "Ripreso l'orario precedente; quello sostituito e' stato messo da parte.");
+    EXPECT_EQ(read(school_ / "savego.txt"), saved);
+    EXPECT_EQ(read(school_ / "savego_precedente.txt"), computed);
+    // The hand-made week keeps errors: its check says so, and the board and
+    // the reports ask before they use it.
+    EXPECT_EQ(g_timetable_state, '2');
+    ui.AnswerNextModal(kIdNo);
+    alfadlg_go_to_page(kPageQuadro);
+    EXPECT_NE(g_current_page, &g_board);
+    alfadlg_go_to_page(kPageProcessingMenu);
+    ui.AnswerNextModal(kIdNo);
+    ui.Click(g_processing_menu, M::kReportsId);
+    EXPECT_TRUE(Has(LastBox(), "non e' stato elaborato o contiene ancora errori")) << LastBox();
+  });
+  // The state reached the school files.
+  g_timetable_state = '0';
+  ASSERT_TRUE(og_read_school_files(0));
+  EXPECT_EQ(g_timetable_state, '2');
+}
+
+// A run stopped with errors left records them; the board asks.
+TEST_F(Results, AComputationStoppedWithErrorsLeftRecordsThemAndTheBoardAsks) {
+  Run(
+      false, "",
+      [&] {
+        Start(0);
+        ASSERT_TRUE(Follow([&] { return Has(ui.Text(g_make_page, C::kProgressId), "Even:"); }, C::kTimerMs));
+        ui.Click(g_make_page, C::kStopId);
+        WaitEnd();
+        ASSERT_GT(g_status.error_count.load(), 0);
+        if (g_makewarn.IsWindow()) ui.Click(g_makewarn, Cmakewarn::kCloseId);
+        EXPECT_TRUE(g_timetable_state >= '2' && g_timetable_state <= '4') << g_timetable_state;
+        ui.AnswerNextModal(kIdYes);
+        alfadlg_go_to_page(kPageQuadro);
+        EXPECT_EQ(g_current_page, &g_board);
+        EXPECT_TRUE(Has(LastBox(), "Questo Orario")) << LastBox();
+      },
+      "istituto");
+}
+
+TEST_F(Results, TheBalancedTimetableIsTakenOrDropped) {
+  Run(false, "", [&] {
+    Start(0);  // no saved timetable: no question
+    WaitEnd();
+    ASSERT_EQ(g_timetable_state, '5');
+    std::string computed = read(school_ / "savego.txt");
+    auto balance = [&] {
+      alfadlg_go_to_page(kPageBila);
+      ASSERT_EQ(g_current_page, &g_balancing_page);
+      ui.Click(g_balancing_page, B::kTeachersId);
+      ASSERT_TRUE(g_balancing_page.Running());
+      ASSERT_TRUE(Follow([&] { return Has(ui.Text(g_balancing_page, B::kProgressId), "FATTORE"); }, B::kTimerMs));
+      ui.Click(g_balancing_page, B::kStopId);
+      g_engine_thread.Join();
+      ui.Advance(B::kTimerMs);
+      ASSERT_TRUE(g_balancing_page.ResultPending());
+      EXPECT_EQ(ui.Text(g_balancing_page, B::kResultId),
+                "Bilanciamento terminato: prendere l'orario bilanciato o scartarlo.");
+      EXPECT_TRUE(ui.IsEnabled(g_balancing_page, B::kTakeId) && ui.IsEnabled(g_balancing_page, B::kDropId));
+    };
+    // Dropped: the saved timetable stays.
+    balance();
+    ui.Click(g_balancing_page, B::kDropId);
+    EXPECT_FALSE(fs::exists(school_ / "savebi.txt"));
+    EXPECT_EQ(read(school_ / "savego.txt"), computed);
+    EXPECT_FALSE(ui.IsEnabled(g_balancing_page, B::kTakeId));
+    // Taken on the way out of the page: the balanced week is the saved one,
+    // the computed one set aside, and the computation page takes it back.
+    balance();
+    std::string balanced = read(school_ / "savebi.txt");
+    ui.AnswerNextModal(kIdYes);
+    alfadlg_go_to_page(kPageProcessingMenu);
+    EXPECT_TRUE(Has(LastBox(), "Prendere l'orario bilanciato come orario salvato?")) << LastBox();
+    EXPECT_EQ(read(school_ / "savego.txt"), balanced);
+    EXPECT_EQ(read(school_ / "savego_precedente.txt"), computed);
+    EXPECT_FALSE(fs::exists(school_ / "savebi.txt"));
+    EXPECT_EQ(g_timetable_state, '5');
+    alfadlg_go_to_page(kPageMake);
+    ui.AnswerNextModal(kIdYes);
+    ui.Click(g_make_page, C::kTakeBackId);
+    EXPECT_EQ(read(school_ / "savego.txt"), computed);
+  });
+}
+
+// "Word 2000" as the status file keeps it, and no visit to the processing
+// menu: the first computation's RTF reports take the text form.
+TEST_F(Results, TheSavedReportOptionsHoldFromTheFirstRun) {
+  Run(false, "OLDWRD:1-255\n", [&] {
+    Start(0);
+    WaitEnd();
+    std::string rtf = read(school_ / "Orario" / "Orario Classi Completo.rtf");
+    EXPECT_NE(rtf.find("Courier New"), std::string::npos);
+    EXPECT_EQ(rtf.find("\\trowd"), std::string::npos);
+  });
+}
+
+}  // namespace
