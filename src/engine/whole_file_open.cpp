@@ -15,6 +15,7 @@
 #include <string>
 
 #include "engine/errors.h"
+#include "engine/run_files.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -71,6 +72,17 @@ std::FILE* or_open_whole_file(const char* name, long long max_bytes, WholeFileRe
     return nullptr;
   }
   std::string path = kt::translate_path(name);
+  // While a command gathers its files (run_files.h) a read sees what the
+  // command itself wrote or deleted before.
+  std::string gathered;
+  if (or_run_files_read_path(path, &gathered)) {
+    if (gathered.empty()) {
+      errno = ENOENT;
+      *why = WholeFileRefusal::kMissing;
+      return nullptr;
+    }
+    path = gathered;
+  }
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     *why = refusal_of_open_error(errno);

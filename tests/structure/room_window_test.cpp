@@ -205,6 +205,8 @@ TEST_F(AfterComputation, RoomWindowLeavesOutAClassWithoutLessons) {
   ASSERT_TRUE(og_read_school_files(0));
   std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, "4A ", 4);
   ASSERT_EQ(og_write_structure_file(), 0);
+  // The state bytes say the program never computed this timetable: the menu asks first.
+  ui.AnswerNextModal(kIdYes);
   ui.OnNextModal([&](Dialog& d) {
     Retype(d, R::kRoomsId, "2");
     SetClass(d, "4A", "QUARTA", "");
