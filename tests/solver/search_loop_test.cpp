@@ -20,6 +20,7 @@
 #include "solver/local_search.h"
 #include "solver/placement_state.h"
 #include "solver/result_history.h"
+#include "solver/search_loop_parts.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
 #include "solver/teacher_side_move.h"
@@ -184,6 +185,36 @@ TEST_F(SearchLoopTest, AGrantedExemptionRestartsTheSearch) {
 }  // namespace
 
 namespace {
+
+// Each end of a stage that releases a held-out teacher counts one teacher
+// processed in the stage; the count starts again when the staging switches
+// the next constraint on, which happens once no teacher is left to release.
+TEST_F(SearchLoopTest, TeachersReleasedAtTheEndOfAStageAreCounted) {
+  prepare(21);
+  g_eng_run.run_mode = 20;
+  or_staging_start(-1);  // everything off: no error left
+  or_setup_test_set(-2);
+  g_status.stage_id = -1;
+  g_status.teachers_processed = 0;
+  for (int t : {1, 4, 6}) or_hold_out_teacher(t);
+  or_rebuild_grids_and_evaluate();
+  ASSERT_EQ(g_status.error_count.load(), 0);
+  // A partial release takes several ends of a stage for one teacher.
+  int ends = 0;
+  while (g_status.stage_id.load() == -1 && ends < 300) {
+    ASSERT_FALSE(or_end_of_stage(1, -1));
+    ++ends;
+    if (g_status.stage_id.load() == -1) {
+      ASSERT_EQ(g_status.teachers_processed.load(), 3 - or_count_held_out_teachers()) << ends;
+    }
+  }
+  EXPECT_GT(ends, 3);
+  EXPECT_EQ(g_status.stage_id.load(), 94) << "the free ids switched on";
+  EXPECT_EQ(g_status.teachers_processed.load(), 0);
+  EXPECT_EQ(or_count_held_out_teachers(), 0);
+  g_status.stage_id = 0;
+  g_eng_run.run_mode = 0;
+}
 
 // A staged run ("MIBU") restarts by itself after a grant: from the stage's
 // start or from its kept placement, by how far the stage got; the loop then
