@@ -63,6 +63,9 @@ class SearchLoopTest : public ::testing::Test {
     spec.classes = 4;
     spec.teachers = 8;
     spec.lessons_per_class = 26;
+    prepare(spec, seed);
+  }
+  void prepare(const SchoolSpec& spec, std::uint64_t seed) {
     build_school(spec, seed);
     g_engine_random.seed_with(seed);
     place_all_lessons();
@@ -185,6 +188,76 @@ TEST_F(SearchLoopTest, AGrantedExemptionRestartsTheSearch) {
 }  // namespace
 
 namespace {
+
+// The evaluation after a kept move records the violations only while the
+// error count is at most 200 (the report limit is 0 above): with more, the
+// violation list is left empty.
+struct ReportLimitCase {
+  const char* id;
+  int classes, lessons_per_class;
+  bool many;  // more than 200 errors
+};
+int g_records_after_move = -1;
+int g_kept_before = -1;
+void note_records(int cycle) {
+  stop_at_cycle(cycle);
+  if (cycle != 2) return;
+  g_records_after_move = g_status.violation_count;
+  g_kept_before = g_search.exchanges;
+}
+
+TEST_F(SearchLoopTest, KeptMovesRecordViolationsOnlyUpTo200Errors) {
+  const ReportLimitCase cases[] = {{"many", 4, 26, true}, {"few", 1, 30, false}};
+  for (const ReportLimitCase& c : cases) {
+    SCOPED_TRACE(c.id);
+    g_status.run_state = 0;
+    SchoolSpec spec;
+    spec.classes = c.classes;
+    spec.teachers = 8;
+    spec.lessons_per_class = c.lessons_per_class;
+    prepare(spec, 13);
+    or_search_evaluate(1);  // a full list before the search
+    ASSERT_GT(g_status.violation_count.load(), 0);
+    ASSERT_EQ(g_status.error_count.load() > 200, c.many) << g_status.error_count.load();
+    g_records_after_move = -1;
+    or_set_cycle_observer(note_records);
+    g_stop_at = 3;
+    or_search_loop(1, -1, 0);
+    ASSERT_GT(g_kept_before, 0) << "the first cycle's move kept exchanges";
+    if (c.many) {
+      EXPECT_EQ(g_records_after_move, 0);
+    } else {
+      EXPECT_GT(g_records_after_move, 0);
+    }
+  }
+}
+
+// The exemption search ("DERR") makes no move: every cycle goes on to the
+// accounting, and past its cycle limit the search restarts from its kept
+// placement instead of ending.
+int g_highest_cycle = 0;
+int g_limit_seen = 0;
+int g_past_limit_cycle = -1;  // the first cycle that began past the limit in force
+void note_highest(int cycle) {
+  stop_at_cycle(cycle);
+  g_highest_cycle = cycle;
+  if (g_past_limit_cycle < 0 && cycle > g_limit_seen) g_past_limit_cycle = cycle;
+  g_limit_seen = g_search.cycle_limit;
+}
+
+TEST_F(SearchLoopTest, ExemptionSearchRestartsPastItsCycleLimit) {
+  prepare(15);
+  g_eng_run.run_mode = 29;
+  g_limit_seen = 1 << 30;
+  g_past_limit_cycle = -1;
+  or_set_cycle_observer(note_highest);
+  g_stop_at = 400;
+  or_search_loop(1, -1, 0);
+  ASSERT_GT(g_past_limit_cycle, 0) << "the cycle limit was passed";
+  EXPECT_EQ(g_highest_cycle, 400) << "the loop went on past its limit until stopped";
+  EXPECT_GT(g_search.restart_counter, 0);
+  g_eng_run.run_mode = 0;
+}
 
 // Each end of a stage that releases a held-out teacher counts one teacher
 // processed in the stage; the count starts again when the staging switches
