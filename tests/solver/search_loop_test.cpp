@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/engine_random.h"
+#include "fresh_process.h"
 #include "engine/model_post_passes.h"
 #include "engine/perturbations.h"
 #include "engine/reception_exemption_files.h"
@@ -262,9 +263,7 @@ TEST_F(SearchLoopTest, ExemptionSearchRestartsPastItsCycleLimit) {
 // Each end of a stage that releases a held-out teacher counts one teacher
 // processed in the stage; the count starts again when the staging switches
 // the next constraint on, which happens once no teacher is left to release.
-TEST_F(SearchLoopTest, TeachersReleasedAtTheEndOfAStageAreCounted) {
-  prepare(21);
-  g_eng_run.run_mode = 20;
+void count_released_teachers() {
   or_staging_start(-1);  // everything off: no error left
   or_setup_test_set(-2);
   g_status.stage_id = -1;
@@ -285,7 +284,13 @@ TEST_F(SearchLoopTest, TeachersReleasedAtTheEndOfAStageAreCounted) {
   EXPECT_EQ(g_status.stage_id.load(), 94) << "the free ids switched on";
   EXPECT_EQ(g_status.teachers_processed.load(), 0);
   EXPECT_EQ(or_count_held_out_teachers(), 0);
-  g_status.stage_id = 0;
+}
+
+// The staging's constraints stay switched off after it: a process of its own.
+TEST_F(SearchLoopTest, TeachersReleasedAtTheEndOfAStageAreCounted) {
+  prepare(21);
+  g_eng_run.run_mode = 20;
+  KT_IN_FRESH_PROCESS({ count_released_teachers(); });
   g_eng_run.run_mode = 0;
 }
 
