@@ -63,8 +63,9 @@ const char* next_field(const char* p);
 int read_number(const char* p);
 // The same, moving p past the digits.
 int take_number(const char*& p);
-// Copies up to n characters of p up to the first stop character, '|' or the
-// line end; the result is terminated. Returns the length copied.
+// Copies up to n characters of p up to its stop character (the first of
+// `stops`, which holds one at most), '|' or the end of the normalised line;
+// the result is terminated. Returns the length copied.
 int copy_until(char* out, const char* p, int n, const char* stops);
 // Finds c in the current field (before the next '|'); null when absent.
 const char* find_in_field(const char* p, char c);

@@ -53,14 +53,14 @@ int take_number(const char*& p) {
 int read_number(const char* p) { return take_number(p); }
 
 int copy_until(char* out, const char* p, int n, const char* stops) {
-  int k = 0;
-  if (p != nullptr) {
-    while (k < n && !field_end(p[k]) && (stops == nullptr || std::strchr(stops, p[k]) == nullptr))
-      ++k;
-    std::memcpy(out, p, k);
+  if (p == nullptr) {
+    out[0] = '\0';
+    return 0;
   }
-  out[k] = '\0';
-  return k;
+  // A normalised line has a '|' before its line end, so the field's end is
+  // its '|' or the end of the text.
+  const char* end = stops == nullptr ? or_copy_to_char_max(out, p, '|', n) : or_copy_to_either_n(out, p, '|', stops[0], n);
+  return static_cast<int>(end - p);
 }
 
 const char* find_in_field(const char* p, char c) {

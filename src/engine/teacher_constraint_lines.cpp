@@ -17,6 +17,7 @@
 #include "engine/errors.h"
 #include "engine/loader_internal.h"
 #include "engine/status_block.h"
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 
 namespace {
@@ -337,9 +338,12 @@ void each_class_item(const char* line, std::size_t key_length, F f) {
   }
 }
 
+// The class code of an item: its token, up to '|', '-' or ':' and at most
+// the school's code length. The item goes on right behind the characters
+// copied, so a longer token leaves its rest where a delimiter is expected.
 const char* class_code(const char* q, char* code) {
-  int n = copy_until(code, q, g_eng_school.class_code_length, "-:");
-  return q + n;
+  or_copy_token(code, const_cast<char*>(q), g_eng_school.class_code_length);
+  return q + std::strlen(code);
 }
 
 void read_ginnasio(const char* line) {

@@ -175,6 +175,16 @@ namespace {
 std::vector<std::pair<std::string, int>> g_slot_texts;
 std::size_t g_slot_cursor = 0;
 
+// The room a lesson is held in, as the lab chooser names it: a common
+// room's name, else its own room setting, else its working room.
+const char* room_name_of(int i) {
+  const EngineLesson& l = g_eng_lessons[i];
+  if (l.common_room >= 0 && l.common_room < g_eng_school.common_room_count && l.common_room < kMaxCommonRooms)
+    return g_eng_common_rooms[l.common_room].name;
+  int room = lesson_room(i);
+  return room >= 0 && room < g_eng_school.room_count && room < kMaxRooms ? g_eng_rooms[room].name : "";
+}
+
 }  // namespace
 
 int or_next_lesson_text_at_slot(int mode, int day, int hour, char* text) {
@@ -188,12 +198,13 @@ int or_next_lesson_text_at_slot(int mode, int day, int hour, char* text) {
   if (mode == 0) {
     g_slot_texts.clear();
     g_slot_cursor = 0;
+    // Every lesson of a real class and teacher placed at the hour, wherever
+    // it is held: a lesson in another lab can be moved into the one booked.
     if (or_slot_in_week(day, hour))
       for (int i = 0; i < g_eng_school.lesson_count; ++i) {
         const EngineLesson& l = g_eng_lessons[i];
         if (l.day != day || l.hour != hour || or_is_pseudo_class(l.class_index) || !valid_class(l.class_index)) continue;
-        if (!valid_teacher(l.teacher) || or_is_calendar_teacher(l.teacher) || l.common_room >= 0) continue;
-        if (l.room != class_room(l.class_index)) continue;
+        if (!valid_teacher(l.teacher) || or_is_calendar_teacher(l.teacher)) continue;
         const char* subject = l.subject >= 0 && l.subject < g_eng_school.subject_count ? g_eng_subjects[l.subject].specific_name : "";
         char line[160];
         if (or_lesson_has_second(i) && valid_teacher(l.second_teacher))
@@ -203,8 +214,8 @@ int or_next_lesson_text_at_slot(int mode, int day, int hour, char* text) {
           std::snprintf(line, sizeof line, "%s - %s - %s", g_eng_teachers[l.teacher].name, subject,
                         g_eng_classes[l.class_index].code);
         std::string entry = line;
-        int own = or_lesson_room_setting(i);
-        if (own >= 0) entry += std::string(" [") + g_eng_rooms[own].name + "]";
+        const char* room = room_name_of(i);
+        if (room[0] != '\0') entry += std::string(" [") + room + "]";
         g_slot_texts.emplace_back(entry, i);
       }
     std::stable_sort(g_slot_texts.begin(), g_slot_texts.end(),
@@ -471,34 +482,40 @@ void or_apply_reception_slots() {
 }
 
 namespace {
+
 int g_room_lesson_cursor = 0;
+
+// A lesson of a lab group still waiting for its lab: no room setting, no
+// common room, held in its class's own room.
+bool waits_for_lab(int i) {
+  const EngineLesson& l = g_eng_lessons[i];
+  return l.lab_group >= 0 && l.lab_group < g_eng_school.lab_group_count && l.lab_group < kMaxLabGroups &&
+         or_lesson_room_setting(i) == kRoomSettingNone && l.common_room < 0 && valid_class(l.class_index) &&
+         l.room == class_room(l.class_index);
 }
 
-int or_iterate_class_room_lessons(int mode, const char** teacher, const char** class_name, int* lesson) {
-  auto in_class_room = [](int i) {
-    const EngineLesson& l = g_eng_lessons[i];
-    return or_lesson_room_setting(i) == kRoomSettingNone && l.common_room < 0 && valid_class(l.class_index) &&
-           l.room == class_room(l.class_index);
-  };
+}  // namespace
+
+int or_iterate_class_room_lessons(int mode, const char** teacher, const char** class_name, const char** lab_group,
+                                  int* day, int* hour) {
   if (mode == 2) {
     int n = 0;
-    for (int i = 0; i < g_eng_school.lesson_count; ++i) n += in_class_room(i) ? 1 : 0;
+    for (int i = 0; i < g_eng_school.lesson_count; ++i) n += waits_for_lab(i) ? 1 : 0;
     return n;
   }
-  if (mode == 1) {
-    g_room_lesson_cursor = 0;
-    return 0;
-  }
+  if (mode == 1) g_room_lesson_cursor = 0;
   while (g_room_lesson_cursor < g_eng_school.lesson_count) {
     int i = g_room_lesson_cursor++;
-    if (!in_class_room(i)) continue;
+    if (!waits_for_lab(i)) continue;
     const EngineLesson& l = g_eng_lessons[i];
     if (teacher) *teacher = valid_teacher(l.teacher) ? g_eng_teachers[l.teacher].name : "";
     if (class_name) *class_name = g_eng_classes[l.class_index].code;
-    if (lesson) *lesson = i;
-    return i;
+    if (lab_group) *lab_group = g_eng_lab_groups[l.lab_group].name;
+    if (day) *day = l.day;
+    if (hour) *hour = l.hour;
+    return 1;
   }
-  return -1;
+  return 0;
 }
 
 namespace {

@@ -43,9 +43,10 @@ inline constexpr int kGridTeacherLeads = 11;
 
 int or_fill_week_grid(int kind, const char* name, WeekGridCell* grid);
 void or_fill_grid_cell(int lesson, WeekGridCell* grid);
-// Mode 0 starts, 1 goes on: the next lesson of the slot in text order (text
-// holds 160 bytes), -1 after the last. Mode 2 gives lesson `day` the room
-// `hour` as its own and working room.
+// Mode 0 starts, 1 goes on: the next lesson placed at the slot, in text
+// order, wherever it is held (text holds 160 bytes: teacher, second
+// teacher, subject, class and the room in brackets), -1 after the last.
+// Mode 2 gives lesson `day` the room `hour` as its own and working room.
 int or_next_lesson_text_at_slot(int mode, int day, int hour, char* text);
 void or_room_report_hint(char* text);
 int or_lesson_in_other_room(int lesson);
@@ -64,7 +65,12 @@ int or_commit_placement(int test);
 void or_apply_reception_slots();
 // mask: 84 bytes, non-zero marks a slot the teacher is to be kept out of.
 int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask);
-int or_iterate_class_room_lessons(int mode, const char** teacher, const char** class_name, int* lesson);
+// The lessons of lab groups still waiting for a lab (no room setting, no
+// common room, held in their class's room): mode 1 restarts and gives the
+// first, mode 0 the next; 1 when a lesson was given (names point into the
+// engine's tables), 0 after the last. Mode 2 counts them.
+int or_iterate_class_room_lessons(int mode, const char** teacher, const char** class_name, const char** lab_group,
+                                  int* day, int* hour);
 int or_check_shared_lessons_fit_grid(int teacher, int second, int room, WeekGridCell* grid);
 const char* or_class_display_name(int class_index);
 const char* or_class_code(int class_index);

@@ -99,4 +99,9 @@ void report_file_error(const std::string& message, const char* source, int line,
   throw ReportError(-1, format_file_error(message.c_str(), hint, source, line));
 }
 
+void report_critical_error(const char* text, int value, const char* source, int line) {
+  report_services().or_raise_critical_error(text, value, source, line);
+  throw ReportError(-1, format_critical_error(text, value, source, line));
+}
+
 }  // namespace kt

@@ -74,6 +74,10 @@ void set_report_services(ReportServices services);
 [[noreturn]] void report_file_error(const std::string& message, const char* source, int line,
                                     const char* reason = nullptr);
 
+// Calls the plugged critical-error reporter and, should it return, throws
+// ReportError.
+[[noreturn]] void report_critical_error(const char* text, int value, const char* source, int line);
+
 // The institution heading, "(non assegnato)" while none is set.
 std::string report_institution_heading();
 

@@ -38,9 +38,7 @@ std::string g_centred;
 char g_class_code_split[64];
 
 char g_last_grid_subject[kt::kNameField];
-bool g_grid_subjects_done = false;
 int g_last_short_name = -1;
-bool g_short_names_done = false;
 
 }  // namespace
 
@@ -70,15 +68,14 @@ const char* or_center_text(int width, const char* text) {
   if (width < 0 || width > kt::kCenterBufferWidth) return "Buffer Length ?";
   int n = static_cast<int>(std::strlen(text));
   // The reports' own centring leans right of the middle: half the text is
-  // taken off the width before halving. It never pads past the field.
+  // taken off the width before halving. A text longer than two thirds of
+  // the field pushes the padding after it past the field's end (a negative
+  // count of blanks counts as its size, as a printf field width does).
   int left = (width - n / 2) / 2;
-  if (left > width - n) left = width - n;
-  if (left < 0) left = 0;
-  int right = width - n - left;
-  if (right < 0) right = 0;
-  g_centred.assign(static_cast<std::size_t>(left), ' ');
+  int right = width - (n + left);
+  g_centred.assign(static_cast<std::size_t>(left < 0 ? -left : left), ' ');
   g_centred += text;
-  g_centred.append(static_cast<std::size_t>(right), ' ');
+  g_centred.append(static_cast<std::size_t>(right < 0 ? -right : right), ' ');
   return g_centred.c_str();
 }
 
@@ -118,51 +115,43 @@ void or_write_teacher_label_column(std::FILE* out, int mode, const char* display
   std::fprintf(out, "%-20.20s", text ? text : "");
 }
 
-// Both iterators keep "nothing found yet" as a flag rather than a sentinel
-// name of 'z's or code 127, so names that begin with an accented capital
-// (bytes above 'z') are listed too.
+// Both iterators start their search from a candidate above every name they
+// list (twenty 'z', twenty bytes 127): a name that sorts after it, one that
+// begins with an accented capital for instance, is never listed.
 int or_next_teacher_grid_by_subject(int restart, const char* const* main_subjects, int count) {
-  if (restart) {
-    g_last_grid_subject[0] = 0;
-    g_grid_subjects_done = false;
-  }
-  if (g_grid_subjects_done) return -1;
-  const char* best = nullptr;
+  constexpr int kLength = kt::kNameField - 1;
+  if (restart) g_last_grid_subject[0] = 0;
+  char best[kt::kNameField];
+  std::memset(best, 'z', kLength);
+  best[kLength] = 0;
+  bool found = false;
   for (int i = 0; i < count; ++i) {
     const char* name = main_subjects[i];
-    if (std::strncmp(name, g_last_grid_subject, kt::kNameField - 1) <= 0) continue;
-    if (!best || std::strncmp(name, best, kt::kNameField - 1) < 0) best = name;
+    if (std::strncmp(name, best, kLength) < 0 && std::strncmp(name, g_last_grid_subject, kLength) > 0) {
+      std::snprintf(best, sizeof best, "%.20s", name);
+      found = true;
+    }
   }
-  if (!best) {
-    g_grid_subjects_done = true;
-    std::memset(g_last_grid_subject, 'z', kt::kNameField - 1);
-    g_last_grid_subject[kt::kNameField - 1] = 0;
-    return -1;
-  }
-  std::snprintf(g_last_grid_subject, sizeof g_last_grid_subject, "%.20s", best);
-  return 0;
+  std::memcpy(g_last_grid_subject, best, sizeof best);
+  return found ? 0 : -1;
 }
 
 const char* or_teacher_grid_subject() { return g_last_grid_subject; }
 
 int or_next_subject_short_name(int restart, int subject_count) {
-  if (restart) {
-    g_last_short_name = -1;
-    g_short_names_done = false;
-  }
-  if (g_short_names_done) return -1;
+  if (restart) g_last_short_name = -1;
   if (subject_count > kt::kSubjectCapacity) subject_count = kt::kSubjectCapacity;
   const char* last = g_last_short_name >= 0 ? g_subject_short_names[g_last_short_name] : "";
+  char none[kt::kNameField];
+  std::memset(none, 127, kt::kNameField - 1);
+  none[kt::kNameField - 1] = 0;
+  const char* best_name = none;
   int best = -1;
   for (int i = 0; i < subject_count; ++i) {
     const char* name = g_subject_short_names[i];
     if (!name[0] || std::strncmp(name, last, kt::kNameField) <= 0) continue;
-    if (best < 0 || std::strncmp(name, g_subject_short_names[best], kt::kNameField) < 0) best = i;
+    if (std::strncmp(name, best_name, kt::kNameField) < 0) best = i, best_name = name;
   }
-  if (best < 0) {
-    g_short_names_done = true;
-    return -1;
-  }
-  g_last_short_name = best;
+  if (best >= 0) g_last_short_name = best;
   return best;
 }

@@ -39,9 +39,10 @@ bool is_rule_stroke(std::string_view text, std::size_t j);
 const char* or_format_minutes(int minutes);
 // "%c:%d:%02d" with the tag first ('i'/'f', 'b'/'e'), "" for a negative value.
 const char* or_format_tagged_minutes(int minutes, char tag);
-// The text centred in a field of `width`; "Buffer Length ?" for a width
-// outside 0..100. The padding never makes the field wider than `width`; a
-// text longer than the field comes back whole.
+// The text centred in a field of `width`: (width - length / 2) / 2 blanks
+// before it, the rest of the width after it (a text longer than two thirds
+// of the field comes back wider than the field); "Buffer Length ?" for a
+// width outside 0..100.
 const char* or_center_text(int width, const char* text);
 // Year/section/rest of a class code: "IIIB" -> "III/B/ ", "2Binf" -> "2/B/inf".
 const char* or_split_class_code(const char* code);
@@ -52,12 +53,13 @@ void or_write_teacher_label_column(std::FILE* out, int mode, const char* display
                                    const char* main_subject, int teacher_kind, int language);
 // Steps through the distinct main subject names of the teacher grid records
 // in byte order: 0 and the name in or_teacher_grid_subject(), or -1 when no
-// name follows (until restarted).
+// name follows (until restarted). Names from twenty 'z' on are not listed.
 int or_next_teacher_grid_by_subject(int restart, const char* const* main_subjects, int count);
 const char* or_teacher_grid_subject();
 
 // Short names of the subjects (filled by the subject codes of the reports).
 extern char g_subject_short_names[kt::kSubjectCapacity][kt::kNameField];
 // Index of the next subject, among the first `subject_count`, in byte order of
-// its non-empty short name, strictly after the last one returned; -1 at the end.
+// its non-empty short name, strictly after the last one returned; -1 at the
+// end. Names that begin with a byte above 127 are not listed.
 int or_next_subject_short_name(int restart, int subject_count);

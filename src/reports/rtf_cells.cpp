@@ -1,11 +1,14 @@
 // Reading a text report into RTF cell records, and fitting column unit and
 // font size to the page; see rtf_table_form.h. The fitting needs every row,
 // so the whole report is held as records before anything is written (a
-// report is at most some thousands of rows). A cell may be of any length:
-// an over-long cell only lowers the font size, it never stops the run.
+// report is at most some thousands of rows), in one array reused from one
+// conversion to the next.
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 
+#include "reports/report_services.h"
 #include "reports/rtf_table_form.h"
 
 namespace kt {
@@ -50,12 +53,16 @@ std::array<std::int16_t, 256> make_width_table() {
 
 const std::array<std::int16_t, 256> kWidths = make_width_table();
 
+constexpr const char* kSource = "OR_form";
+constexpr std::size_t kGrowth = 1000;  // records added at a time
+constexpr std::size_t kSpare = 250;    // fewer free records than this: grow
+
 bool is_rule_start(char c) { return c == '-' || c == '=' || c == '.'; }
 bool is_separator(char c) { return c == '|' || c == '#'; }
 
 class CellReader {
  public:
-  explicit CellReader(std::vector<RtfCellRecord>& out) : out_(out) {}
+  explicit CellReader(RtfRecordArray& out) : out_(out) {}
 
   void line(std::string text) {
     if (text.empty()) return;
@@ -109,40 +116,57 @@ class CellReader {
   }
 
  private:
-  void event(std::uint8_t type) {
-    RtfCellRecord r;
-    r.type = type;
-    out_.push_back(std::move(r));
-  }
+  void event(std::uint8_t type) { out_.append().type = type; }
 
   void split(const std::string& text) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
       if (!is_separator(text[i])) continue;
       if (i > start) {
-        RtfCellRecord r;
+        std::size_t length = i - start;
+        if (length > kRtfCellText) report_critical_error("maxlen testo", static_cast<int>(length), kSource, 1120);
+        while (length > 0 && text[start + length - 1] == ' ') --length;
+        RtfCellRecord& r = out_.append();
         r.type = start == 0 ? 1 : 2;
         r.length = static_cast<int>(i - start);
-        r.text = text.substr(start, i - start);
-        while (!r.text.empty() && r.text.back() == ' ') r.text.pop_back();
+        std::memcpy(r.text, text.data() + start, length);
+        r.text[length] = '\0';
         r.right_border = text[i] == '#' ? 3 : 1;
         r.top_border = top_;
-        out_.push_back(std::move(r));
       }
       start = i + 1;
     }
     top_ = 1;
   }
 
-  std::vector<RtfCellRecord>& out_;
+  RtfRecordArray& out_;
   std::uint8_t top_ = 1;
   char previous_first_ = 0;
 };
 
 }  // namespace
 
-std::vector<RtfCellRecord> rtf_read_cells(const std::vector<std::string>& lines) {
-  std::vector<RtfCellRecord> records;
+RtfRealloc g_rtf_realloc = std::realloc;
+
+RtfRecordArray::~RtfRecordArray() { std::free(data_); }
+
+RtfCellRecord& RtfRecordArray::append() {
+  if (capacity_ - count_ < kSpare) {
+    std::size_t grown = capacity_ + kGrowth;
+    void* block = g_rtf_realloc(data_, grown * sizeof(RtfCellRecord));
+    if (block == nullptr) report_critical_error("realloc", static_cast<int>(grown), kSource, 1160);
+    data_ = static_cast<RtfCellRecord*>(block);
+    capacity_ = grown;
+  }
+  if (count_ >= capacity_) report_critical_error("glox value", static_cast<int>(count_), kSource, 1164);
+  RtfCellRecord& r = data_[count_++];
+  r = RtfCellRecord();
+  return r;
+}
+
+RtfRecordArray& rtf_read_cells(const std::vector<std::string>& lines) {
+  static RtfRecordArray records;
+  records.clear();
   CellReader reader(records);
   for (const std::string& l : lines) reader.line(l);
   return records;
@@ -154,7 +178,7 @@ int rtf_text_width(std::string_view text) {
   return static_cast<int>(sum * 567 / 100);
 }
 
-RtfFit or_rtf_fit_columns(std::vector<RtfCellRecord>& records, int table_width, int points) {
+RtfFit or_rtf_fit_columns(RtfRecordArray& records, int table_width, int points) {
   // The unit: the largest whole number of twips per character (1 to 100000)
   // that keeps every row strictly inside the table width.
   long long widest = 0, row = 0;
@@ -190,7 +214,7 @@ RtfFit or_rtf_fit_columns(std::vector<RtfCellRecord>& records, int table_width, 
   return fit;
 }
 
-bool or_rtf_same_row_layout(const std::vector<RtfCellRecord>& records, std::size_t a, std::size_t b) {
+bool or_rtf_same_row_layout(const RtfRecordArray& records, std::size_t a, std::size_t b) {
   std::size_t i = a, j = b;
   for (;;) {
     bool in_a = i < records.size() && (i == a || records[i].type == 2);

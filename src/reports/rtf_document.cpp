@@ -34,12 +34,23 @@ void rtf_write_document_start(ReportOutput& out, const char* font, bool colour_t
         "\\red0\\green0\\blue128;\\red0\\green128\\blue128;\\red0\\green128\\blue0;\\red128\\green0\\blue128;"
         "\\red128\\green0\\blue0;\\red128\\green128\\blue0;\\red128\\green128\\blue128;\\red192\\green192\\blue192;}\n");
   }
-  const double top_margin = 907.2;
+  const double top_margin = kRtfTopMargin;
   out.printf("%s\\margl%.0f\\margr%.0f\\margt%.0f\\margb%.0f %s\n",
              landscape ? "\\paperh11907\\paperw16840" : "\\paperw11907\\paperh16840", side_margin, side_margin,
              top_margin, top_margin, landscape ? "\\landscape" : "");
+  out.printf("\\sectd%s\\pgwsxn%d\\pghsxn%d\\marglsxn%.0f\\margrsxn%.0f\\margtsxn%.0f\\margbsxn%.0f\n",
+             landscape ? "\\lndscpsxn" : "", landscape ? kRtfPaperLong : kRtfPaperShort,
+             landscape ? kRtfPaperShort : kRtfPaperLong, side_margin, side_margin, top_margin, top_margin);
   out.printf("\\viewkind4\\uc1\\pard\\f0\\fs%d ", half_points);
   out.put("\\viewscale100 ");
+}
+
+int rtf_rows_per_page(bool landscape, int half_points) {
+  // The header and the footer with its credit line take an inch together; a
+  // row is its line (1.2 times the font) and its borders and padding.
+  int body = (landscape ? kRtfPaperShort : kRtfPaperLong) - 2 * static_cast<int>(kRtfTopMargin) - 1440;
+  int row = half_points * 12 + 100;
+  return body / row;
 }
 
 std::string rtf_footer_date(const std::tm& t, int language) {

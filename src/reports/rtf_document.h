@@ -18,15 +18,29 @@ class ReportOutput;
 
 inline constexpr int kRtfLandscapeWidth = 15706;  // twips of table on A4 landscape
 inline constexpr int kRtfPortraitWidth = 10773;   // twips of table on A4 portrait
+inline constexpr int kRtfPaperLong = 16840;       // A4 in twips
+inline constexpr int kRtfPaperShort = 11907;
+inline constexpr double kRtfTopMargin = 907.2;
+inline constexpr double kRtfTextFormMargin = 680.4;  // left and right margins of the text form
 inline constexpr const char* kRtfCredit = "KestrinTempus - orario scolastico";
 
 std::string rtf_escape(std::string_view text);
 
 // "{\rtf1...{\fonttbl...}}\n" with the font; the colour table when asked;
-// the page line with the paper and margins; "\viewkind4\uc1\pard\f0\fs%d "
+// the page line with the paper and margins, and the same page for the
+// document's one section (word processors that read the page from the
+// section then open it in the orientation asked); "\viewkind4\uc1\pard\f0\fs%d "
 // and "\viewscale100 ".
 void rtf_write_document_start(ReportOutput& out, const char* font, bool colour_table, bool landscape,
                               double side_margin, int half_points);
+// How many table rows of the font size fit on the page's body (below the
+// margins and the header and footer), at a generous height per row.
+int rtf_rows_per_page(bool landscape, int half_points);
+// The font size of the text form in half-points: twice `points`, lowered
+// (to 7 at the least) until the longest line of the report, with the frame's
+// left edge, fits between the margins in Courier New.
+int rtf_text_form_half_points(const std::vector<std::string>& lines, bool landscape, int points);
+
 // " (%2d %s %4d %02d:%02d) " of the time with the month of the language.
 std::string rtf_footer_date(const std::tm& t, int language);
 // The provisional-mode words of the page header, or "".

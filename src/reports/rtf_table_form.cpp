@@ -7,6 +7,14 @@
 // A new RTF table starts whenever a row's cells differ in number or width
 // from the row before, at a blank line and at a page break; between tables
 // separated by a rule the processing menu's blank paragraphs are written.
+//
+// The rows of a table that fits on one page keep with the next row, so the
+// table is not split between pages; its last row does not, so one table
+// never drags the next one along. A table taller than a page keeps none:
+// a word processor that cannot keep it whole would otherwise push it past
+// an empty first page. A table ends with its last row: a row definition
+// left standing after it would open a row of its own in some word
+// processors and take in the paragraph that follows.
 #include <cstdio>
 
 #include "reports/conversions.h"
@@ -22,8 +30,10 @@ constexpr const char* kSource = "OR_form";
 
 class TableWriter {
  public:
-  TableWriter(ReportOutput& out, const std::vector<RtfCellRecord>& records, RtfFit fit)
-      : out_(out), records_(records), fit_(fit) {}
+  TableWriter(ReportOutput& out, const RtfRecordArray& records, RtfFit fit, int rows_per_page)
+      : out_(out), records_(records), fit_(fit) {
+    mark_kept_rows(rows_per_page);
+  }
 
   void write() {
     bool row_open = false;
@@ -40,8 +50,7 @@ class TableWriter {
         // the one the format grew up with do not carry one row's definition
         // over to the next.
         or_rtf_begin_row(i, 30);
-        defined_row_ = i;
-        or_rtf_begin_cell();
+        or_rtf_begin_cell(kept_[i]);
         row_open = true;
         previous_row = i;
         out_.printf("%s\\cell ", rtf_escape(r.text).c_str());
@@ -62,6 +71,31 @@ class TableWriter {
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+  // Marks the first record of every row that keeps with the next: the rows
+  // of a table of at most rows_per_page rows, its last row excepted. A table
+  // is a run of rows of one layout, as write() closes them.
+  void mark_kept_rows(int rows_per_page) {
+    kept_.assign(records_.size(), false);
+    std::vector<std::size_t> table;  // first records of the rows of the open table
+    auto close = [&] {
+      if (!table.empty() && static_cast<int>(table.size()) <= rows_per_page)
+        for (std::size_t k = 0; k + 1 < table.size(); ++k) kept_[table[k]] = true;
+      table.clear();
+    };
+    bool row_open = false;
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+      const RtfCellRecord& r = records_[i];
+      if (r.type == 1 || (r.type == 2 && !row_open)) {
+        if (!table.empty() && !or_rtf_same_row_layout(records_, table.back(), i)) close();
+        table.push_back(i);
+        row_open = true;
+      } else if (r.type != 2) {
+        close();
+        row_open = false;
+      }
+    }
+    close();
+  }
 
   // The row definition of the row starting at `first`: cell right edges at
   // the running sum of (cell length + 1) units, borders from the record.
@@ -85,9 +119,9 @@ class TableWriter {
     out_.put("\\pard");
   }
 
-  void or_rtf_begin_cell() {
+  void or_rtf_begin_cell(bool keep_with_next) {
     out_.put("\n\\intbl\\adjustright");
-    out_.put("\\keepn");
+    if (keep_with_next) out_.put("\\keepn");
     out_.printf("\\fs%d\\cgrid0 ", fit_.half_points);
     out_.printf("{\\fs%d\\cgrid0 ", fit_.half_points);
   }
@@ -98,7 +132,6 @@ class TableWriter {
   }
 
   void or_rtf_end_table(int type) {
-    if (defined_row_ != kNone) or_rtf_begin_row(defined_row_, 90);
     out_.put("\\pard");
     if (type == 4) {
       int blank = report_services().table_blank_paragraphs();
@@ -107,9 +140,9 @@ class TableWriter {
   }
 
   ReportOutput& out_;
-  const std::vector<RtfCellRecord>& records_;
+  const RtfRecordArray& records_;
   RtfFit fit_;
-  std::size_t defined_row_ = kNone;
+  std::vector<bool> kept_;
 };
 
 void write_header_and_footer(ReportOutput& out, const std::string& stem, int size) {
@@ -130,7 +163,7 @@ void write_header_and_footer(ReportOutput& out, const std::string& stem, int siz
 void convert_table_form(const std::string& path, int points, bool landscape, bool halves) {
   ReportText report(path, {".txt"}, kSource);
   if (report.empty()) return;
-  std::vector<RtfCellRecord> records = rtf_read_cells(report.lines);
+  RtfRecordArray& records = rtf_read_cells(report.lines);
   RtfFit fit = or_rtf_fit_columns(records, landscape ? kRtfLandscapeWidth : kRtfPortraitWidth, points);
 
   ReportOutput out;
@@ -138,7 +171,7 @@ void convert_table_form(const std::string& path, int points, bool landscape, boo
   rtf_write_document_start(out, "Verdana", true, landscape, 567, fit.half_points);
   write_header_and_footer(out, report_stem(path), fit.half_points);
   out.put("\n{ \\par }\n");
-  TableWriter(out, records, fit).write();
+  TableWriter(out, records, fit, rtf_rows_per_page(landscape, fit.half_points)).write();
   out.put("}\n");
   out.commit();
 

@@ -150,6 +150,21 @@ std::string rtf_text_form_body(const std::vector<std::string>& raw_lines) {
   return body;
 }
 
+int rtf_text_form_half_points(const std::vector<std::string>& lines, bool landscape, int points) {
+  std::size_t longest = 0;
+  for (const std::string& line : lines) {
+    std::size_t n = prepare(line).text.size();
+    if (n > longest) longest = n;
+  }
+  // A Courier New character is 0.6 of the font size wide: 6 twips per
+  // half-point; the frame's left edge takes one character more.
+  long long between = (landscape ? kRtfPaperLong : kRtfPaperShort) - 2 * static_cast<long long>(kRtfTextFormMargin);
+  long long fitting = between / (6 * static_cast<long long>(longest + 1));
+  int size = 2 * points;
+  if (fitting < size) size = static_cast<int>(fitting < 7 ? 7 : fitting);
+  return size;
+}
+
 namespace {
 
 void convert_text_form(const std::string& path, int points, bool landscape, bool halves) {
@@ -157,7 +172,8 @@ void convert_text_form(const std::string& path, int points, bool landscape, bool
   if (report.empty()) return;
   ReportOutput out;
   out.open(replace_report_extension(path, ".rtf"), kSource);
-  rtf_write_document_start(out, "Courier New", false, landscape, 680.4, 2 * points);
+  rtf_write_document_start(out, "Courier New", false, landscape, kRtfTextFormMargin,
+                           rtf_text_form_half_points(report.lines, landscape, points));
   out.printf("{\\header \\pard\\plain \\s15\\qc \\fs24 {%s\\par }}\n",
              rtf_escape(report_institution_heading()).c_str());
   out.printf(

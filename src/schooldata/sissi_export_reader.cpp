@@ -4,10 +4,12 @@
 // in code-correction mode, fills the correspondence table).
 //
 // A record starts at the file's first line and at every line that begins
-// with digits and '|'; other lines continue it. Fields are split at runs of
-// '|', so an empty field is not counted; a record that lacks a field a step
-// needs ends at that step. Names are compared exactly, track names without
-// regard to case. The model's counts are bounded by its capacities.
+// with digits and '|'; other lines continue it. The reader steps through a
+// record's fields one by one (a run of '|' is one separator, so an empty
+// field is not counted), copying each up to its width; a record that lacks
+// a field a step needs ends at that step. Names are compared exactly, track
+// names without regard to case. The model's counts are bounded by its
+// capacities.
 #include "schooldata/sissi_export_reader.h"
 
 #include <cstdio>
@@ -26,6 +28,37 @@ namespace {
 using Tell = std::function<void(const std::string&)>;
 
 UiSchoolStructure& st = g_ui_structure;
+
+// Widths of the fields as the reader takes them.
+constexpr int kSchoolIdWidth = 4;
+constexpr int kIdWidth = 16;     // teacher and class ids
+constexpr int kNameWidth = 20;   // teacher and subject names, subject ids for the lookup
+constexpr int kClassFieldWidth = 255;
+constexpr int kHoursWidth = 10;
+
+// Steps through the fields of a normalised record: each field copied up to
+// its separator and width, then on past the run of separators behind it.
+class FieldCursor {
+ public:
+  explicit FieldCursor(std::string record) : text_(record.begin(), record.end()) {
+    text_.push_back('\0');
+    at_ = text_.data();
+    if (*at_ == '|') at_ = or_next_field(at_, '|');
+  }
+  // The next field, at most `width` characters; false when none is left.
+  bool next(std::string& field, int width) {
+    if (at_ == nullptr || *at_ == '\0') return false;
+    std::vector<char> out(static_cast<std::size_t>(width) + 1);
+    or_copy_to_char_n(out.data(), at_, '|', width);
+    field = out.data();
+    at_ = or_next_field(at_, '|');
+    return true;
+  }
+
+ private:
+  std::vector<char> text_;
+  char* at_;
+};
 
 bool starts_record(const std::string& line) {
   std::size_t i = 0;
@@ -140,37 +173,45 @@ SissiCorrespondence& entry_for(SissiImport& out, char (SissiCorrespondence::*mem
   return out.entries[out.entry_count++];
 }
 
+// The fields of one record that the reader uses, each at its width.
+struct SissiRecord {
+  std::string school, teacher_id, teacher_name, class_id, class_field, subject_id, subject_name;
+};
+
 struct RecordReader {
   SissiImport& out;
   bool correction;
   const Tell& tell;
 
   // -1 stops the read; 0 the record ended early; 1 a row was added.
-  int read(const std::vector<std::string>& f) {
-    if (f.empty()) return 0;
-    copy_text(g_ui_settings.sissi_school_id, f[0], sizeof g_ui_settings.sissi_school_id);
-    if (f.size() < 3) return 0;
+  int read(const std::string& record) {
+    FieldCursor f(record);
+    SissiRecord r;
+    if (!f.next(r.school, kSchoolIdWidth)) return 0;
+    copy_text(g_ui_settings.sissi_school_id, r.school, sizeof g_ui_settings.sissi_school_id);
     SissiImportRow row;
-    if (teacher(f, row) < 0) return -1;
-    if (f.size() < 5) return 0;
-    if (klass(f, row) < 0) return -1;
-    if (f.size() < 7) return 0;
-    if (subject(f, row) < 0) return -1;
-    if (f.size() < 8) return 0;
-    int hours = std::atoi(f[7].c_str());
+    if (!f.next(r.teacher_id, kIdWidth) || !f.next(r.teacher_name, kNameWidth)) return 0;
+    if (teacher(r, row) < 0) return -1;
+    if (!f.next(r.class_id, kIdWidth) || !f.next(r.class_field, kClassFieldWidth)) return 0;
+    if (klass(r, row) < 0) return -1;
+    if (!f.next(r.subject_id, kNameWidth) || !f.next(r.subject_name, kNameWidth)) return 0;
+    if (subject(r, row) < 0) return -1;
+    std::string hours_field;
+    if (!f.next(hours_field, kHoursWidth)) return 0;
+    int hours = std::atoi(hours_field.c_str());
     row.hours = static_cast<std::uint8_t>(hours < 1 ? 1 : hours > 84 ? 84 : hours);
     row.number = static_cast<std::int32_t>(out.rows.size()) + 1;
     out.rows.push_back(row);
     return 1;
   }
 
-  int teacher(const std::vector<std::string>& f, SissiImportRow& row) {
-    std::string name = og_sissi_prefixed_name(cleaned(f[2]));
+  int teacher(const SissiRecord& f, SissiImportRow& row) {
+    std::string name = og_sissi_prefixed_name(cleaned(f.teacher_name));
     row.teacher = find_teacher(name);
     if (correction) {
       bool is_new = false;
       SissiCorrespondence& e = entry_for(out, &SissiCorrespondence::teacher_name, name, is_new);
-      if (is_new) copy_text(e.teacher_name, name, sizeof e.teacher_name), copy_text(e.teacher_id, f[1], sizeof e.teacher_id);
+      if (is_new) copy_text(e.teacher_name, name, sizeof e.teacher_name), copy_text(e.teacher_id, f.teacher_id, sizeof e.teacher_id);
       return 0;
     }
     if (row.teacher >= 0) return 0;
@@ -180,14 +221,14 @@ struct RecordReader {
       return -1;
     }
     og_init_teacher(static_cast<int>(count), name.c_str());
-    copy_text(g_ui_teachers[count].sissi_id, f[1], sizeof g_ui_teachers[count].sissi_id);
+    copy_text(g_ui_teachers[count].sissi_id, f.teacher_id, sizeof g_ui_teachers[count].sissi_id);
     g_ui_settings.teacher_count = count + 1;
     row.teacher = static_cast<std::int32_t>(count);
     return 0;
   }
 
-  int klass(const std::vector<std::string>& f, SissiImportRow& row) {
-    const std::string& field = f[4];
+  int klass(const SissiRecord& f, SissiImportRow& row) {
+    const std::string& field = f.class_field;
     if (field.size() < 2 || field[0] < '1' || field[0] > '9' || field[1] < 'A' || field[1] > 'Z') {
       tell("Nome della classe [" + field.substr(0, 2) + "] non ammissibile");
       return -1;
@@ -206,7 +247,7 @@ struct RecordReader {
       std::string name = st.track_count >= 2 ? std::string(code, 3) : std::string(code, 2);
       bool is_new = false;
       SissiCorrespondence& e = entry_for(out, &SissiCorrespondence::class_name, name, is_new);
-      if (is_new) copy_text(e.class_name, name, sizeof e.class_name), copy_text(e.class_id, f[3], sizeof e.class_id);
+      if (is_new) copy_text(e.class_name, name, sizeof e.class_name), copy_text(e.class_id, f.class_id, sizeof e.class_id);
       return 0;
     }
     if (row.class_index >= 0) return 0;
@@ -218,20 +259,20 @@ struct RecordReader {
     if (row.class_index < 0) return tell(og_lookup_error()), -1;
     UiClass& c = st.classes[row.class_index];
     c.building = 0;
-    copy_text(c.sissi_id, f[3], sizeof c.sissi_id);
+    copy_text(c.sissi_id, f.class_id, sizeof c.sissi_id);
     return 0;
   }
 
-  int subject(const std::vector<std::string>& f, SissiImportRow& row) {
-    std::string name = cleaned(f[6]);
+  int subject(const SissiRecord& f, SissiImportRow& row) {
+    std::string name = cleaned(f.subject_name);
     row.subject = find_subject(name, false);
     if (correction) {
       bool is_new = false;
       SissiCorrespondence& e = entry_for(out, &SissiCorrespondence::subject_name, name, is_new);
-      if (is_new) copy_text(e.subject_name, name, sizeof e.subject_name), copy_text(e.subject_id, f[5], sizeof e.subject_id);
+      if (is_new) copy_text(e.subject_name, name, sizeof e.subject_name), copy_text(e.subject_id, f.subject_id, sizeof e.subject_id);
       return 0;
     }
-    if (row.subject < 0) row.subject = find_subject(f[5].substr(0, 20), true);
+    if (row.subject < 0) row.subject = find_subject(f.subject_id, true);
     if (row.subject >= 0) return 0;
     if (st.subject_count >= kUiMaxSubjects) {
       tell(limit_text("Numero Materie eccede il limite di %d", kUiMaxSubjects));
@@ -240,7 +281,7 @@ struct RecordReader {
     UiSubject& s = st.subjects[st.subject_count];
     std::memset(&s, 0, sizeof s);
     copy_text(s.name, name, sizeof s.name);
-    copy_text(s.sissi_id, f[5], sizeof s.sissi_id);
+    copy_text(s.sissi_id, f.subject_id, sizeof s.sissi_id);
     s.type = 'N';
     row.subject = static_cast<std::int32_t>(st.subject_count++);
     return 0;
@@ -268,8 +309,12 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
   if (st.track_count == 1) st.track_count = 0;
   if (st.track_count < 0 || st.track_count > kUiMaxTracks) st.track_count = 0;
   for (const std::string& r : records) {
-    std::vector<std::string> f = og_step_fields(r, static_cast<int>(r.size()));
-    if (f.size() >= 6 && !add_track(f[4], tell)) return -1;
+    // Fields 1 to 6 give a track; the fifth names it.
+    FieldCursor f(r);
+    std::string field, class_field;
+    bool whole = true;
+    for (int n = 1; n <= 6 && whole; ++n) whole = f.next(n == 5 ? class_field : field, kClassFieldWidth);
+    if (whole && !add_track(class_field, tell)) return -1;
   }
   if (st.track_count >= 2) {
     for (int t = 0; t < st.track_count; ++t) {
@@ -280,7 +325,7 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
   if (code_correction) out.entries.resize(records.size());
   RecordReader reader{out, code_correction, tell};
   for (const std::string& r : records) {
-    if (reader.read(og_step_fields(r, static_cast<int>(r.size()))) < 0) return -1;
+    if (reader.read(r) < 0) return -1;
   }
   if (std::strlen(g_ui_header.school_name) < 4) {
     copy_text(g_ui_header.school_name, "Attenzione: Scuola Creata da dati sistema SISSI - Definire il nome",

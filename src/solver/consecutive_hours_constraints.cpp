@@ -16,6 +16,7 @@
 #include "solver/constraint_catalogue.h"
 #include "solver/exemptions.h"
 #include "solver/placement_state.h"
+#include "solver/violation_reporter.h"
 #include "solver/week_masks.h"
 
 Blocks blocks_of_map(const char* map, int size) {
@@ -106,19 +107,14 @@ int consecutive(int c, bool lab, std::int64_t* total) {
   static Line lines[kWeekSlots];
   int count = class_lines(c, lab, lines);
   int n = 0;
-  // Each granted exemption of 80 (81) lets one more hour of the class's
-  // patterns stand, taken from the lines in their order.
-  int allowed = g_exemption_allowances.consecutive_exempt_count[c][lab ? 1 : 0];
   for (int i = 0; i < count; ++i) {
     const Line& line = lines[i];
     if (line.wanted.count == 0 || teacher_waiting(line.teacher)) continue;
     if (g_eval_mode == 1 && line.teacher >= 0 && line.teacher < kMaxTeachers &&
         g_eng_teachers[line.teacher].tekgrado[0] == 0)
       continue;
+    if (or_consecutive_line_granted(c, line.teacher, line.subject, lab)) continue;
     int k = line_block_distance(line.run, days_per_week(), line.wanted, line.alternative, lab);
-    int taken = std::min(k, std::max(allowed, 0));
-    k -= taken;
-    allowed -= taken;
     n += k;
     if (total && k > 0) {
       char text[48];
@@ -126,6 +122,9 @@ int consecutive(int c, bool lab, std::int64_t* total) {
       const char* subject =
           (line.subject >= 0 && line.subject < kMaxSubjects) ? g_eng_subjects[line.subject].specific_name : "";
       std::snprintf(text, sizeof text, "%s %s", teacher, subject);
+      // The entry an exemption of this violation takes away.
+      or_detail_set_word(0, line.teacher);
+      or_detail_set_word(4, line.subject);
       *total += or_count_class_violation(lab ? 81 : 80, c, static_cast<std::uint32_t>(k),
                                          static_cast<std::uint32_t>(std::max(line.teacher, 0)),
                                          static_cast<std::uint32_t>(std::max(line.subject, 0)), text);
@@ -151,6 +150,7 @@ struct LessonLine {
   std::int32_t line;
   std::int32_t patterns;
   std::int32_t teacher;
+  std::int32_t subject;
   bool lab;
   std::uint8_t priced;  // priced_kind(lab) when the line has patterns of that kind, else 0
 };
@@ -194,6 +194,7 @@ void build_line_table() {
     auto found = numbers.emplace(std::make_tuple(x.teacher, x.subject, x.line_number), static_cast<int>(numbers.size()));
     e.line = found.first->second;
     e.teacher = x.teacher;
+    e.subject = x.subject;
     e.lab = lesson_has_second_teacher(l);
     const int map = e.lab ? 2 : 0;
     e.patterns = -1;
@@ -234,7 +235,7 @@ int consecutive_from_table(int c, bool lab) {
     t.call = 1;
   }
   struct Run {
-    int line, teacher, patterns;
+    int line, teacher, subject, patterns;
     DayMask hours[kDays];
   };
   static Run runs[kWeekSlots];
@@ -255,6 +256,7 @@ int consecutive_from_table(int c, bool lab) {
         Run& r = runs[i];
         r.line = e.line;
         r.teacher = e.teacher;
+        r.subject = e.subject;
         r.patterns = -1;
         std::fill(std::begin(r.hours), std::end(r.hours), DayMask{0});
       } else {
@@ -266,12 +268,13 @@ int consecutive_from_table(int c, bool lab) {
     }
   }
   int n = 0;
-  int allowed = g_exemption_allowances.consecutive_exempt_count[c][lab ? 1 : 0];
+  const bool granted = g_exemption_allowances.consecutive_granted[c] & (lab ? 2 : 1);
   for (int i = 0; i < count; ++i) {
     const Run& r = runs[i];
     if (r.patterns < 0 || teacher_waiting(r.teacher)) continue;
     if (g_eval_mode == 1 && r.teacher >= 0 && r.teacher < kMaxTeachers && g_eng_teachers[r.teacher].tekgrado[0] == 0)
       continue;
+    if (granted && or_consecutive_line_granted(c, r.teacher, r.subject, lab)) continue;
     LineMemo& memo = t.memo[static_cast<std::size_t>(r.patterns)];
     std::uint64_t low = 0, high = 0;
     for (int x = 0; x < 4; ++x) low |= std::uint64_t{r.hours[x]} << (16 * x);
@@ -285,11 +288,7 @@ int consecutive_from_table(int c, bool lab) {
       }
       memo = LineMemo{low, high, days, line_block_distance(run, days, p.wanted, p.alternative, lab)};
     }
-    int d = memo.distance;
-    int taken = std::min(d, std::max(allowed, 0));
-    d -= taken;
-    allowed -= taken;
-    n += d;
+    n += memo.distance;
   }
   return n;
 }

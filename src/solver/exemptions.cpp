@@ -295,6 +295,16 @@ bool apply_teacher_rule(int id, int teacher, int c, const StoredExemption& r) {
   return true;
 }
 
+// The entry of class c named by the teacher and subject of the violation:
+// its pattern no longer counts. A second grant of the same entry changes
+// nothing.
+void grant_consecutive_entry(int c, int teacher, int subject, bool lab) {
+  ExemptionAllowances& a = g_exemption_allowances;
+  if (or_consecutive_line_granted(c, teacher, subject, lab) || a.consecutive_grant_count >= kMaxConsecutiveGrants) return;
+  a.consecutive_grants[a.consecutive_grant_count++] = {c, teacher, subject, static_cast<std::uint8_t>(lab ? 1 : 0)};
+  a.consecutive_granted[c] |= lab ? 2 : 1;
+}
+
 // Class-side and common-room rules; false when the id has no such rule.
 bool apply_class_rule(int id, int c, const StoredExemption& r) {
   ExemptionAllowances& a = g_exemption_allowances;
@@ -319,7 +329,7 @@ bool apply_class_rule(int id, int c, const StoredExemption& r) {
       if (room >= 0 && room < g_eng_school.common_room_count && room < kMaxCommonRooms) ++a.common_room_minimum[room];
       break;
     }
-    case 80: case 81: ++a.consecutive_exempt_count[c][id - 80]; break;
+    case 80: case 81: grant_consecutive_entry(c, or_exemption_map_word(r, 0), or_exemption_map_word(r, 4), id == 81); break;
     case 83: {
       int d = or_exemption_map(r, 0);
       if (d < kDays && g_eng_classes[c].weight_day_offset[d] < 127) ++g_eng_classes[c].weight_day_offset[d];
@@ -357,6 +367,16 @@ bool has_rule(int id) {
 }  // namespace
 
 void or_reset_exemption_allowances() { std::memset(&g_exemption_allowances, 0, sizeof g_exemption_allowances); }
+
+bool or_consecutive_line_granted(int c, int teacher, int subject, bool lab) {
+  const ExemptionAllowances& a = g_exemption_allowances;
+  if (c < 0 || c >= kMaxClasses || (a.consecutive_granted[c] & (lab ? 2 : 1)) == 0) return false;
+  for (int i = 0; i < a.consecutive_grant_count; ++i) {
+    const ConsecutiveGrant& g = a.consecutive_grants[i];
+    if (g.class_index == c && g.teacher == teacher && g.subject == subject && (g.lab != 0) == lab) return true;
+  }
+  return false;
+}
 
 std::uint32_t or_exemption_word(const StoredExemption& r, int offset) {
   if (offset < 0 || offset + 4 > kExemptionRecordSize) return 0;

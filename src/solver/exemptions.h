@@ -31,15 +31,30 @@ inline constexpr std::uint8_t kExemptionRequestHistory = 3;
 // Relaxations whose parameter no evaluator reads yet: kept here so that the
 // evaluators of those rules can take them up; granting one is still recorded
 // and stored. Cleared with the side tables once per load.
+// A consecutive-hours entry whose pattern a grant of 80 (ordinary lessons)
+// or 81 (co-taught and laboratory lessons) took away: the class's teaching
+// lines of that teacher and subject are no longer priced.
+struct ConsecutiveGrant {
+  std::int32_t class_index, teacher, subject;
+  std::uint8_t lab;  // 1 for 81
+};
+inline constexpr int kMaxConsecutiveGrants = 500;
+
 struct ExemptionAllowances {
   std::int32_t common_room_minimum[kMaxCommonRooms];         // 79
   std::uint8_t short_day_calendar[kMaxClasses];              // 84
   std::uint8_t calendar_allowance[kMaxClasses];              // 84, at most 2
   std::uint8_t second_hour_allowance[kMaxClasses];           // 85, at most 7
-  std::int32_t consecutive_exempt_count[kMaxClasses][2];     // 80, 81
+  // 80, 81: per class, bit 1 (80) or 2 (81) when some entry was granted.
+  std::uint8_t consecutive_granted[kMaxClasses];
+  ConsecutiveGrant consecutive_grants[kMaxConsecutiveGrants];
+  std::int32_t consecutive_grant_count;
 };
 extern ExemptionAllowances g_exemption_allowances;
 void or_reset_exemption_allowances();
+// Whether a grant of 80 (lab false) or 81 (lab true) took away the pattern of
+// class c's lines of this teacher and subject.
+bool or_consecutive_line_granted(int c, int teacher, int subject, bool lab);
 
 // The copied problems list beside the timetable view; a granted exemption
 // clears the first word of each of its records.

@@ -231,7 +231,7 @@ bool after_kept_move(int kept, int release_mode) {
     g_status.worst_class = -2;
   }
   g_search.exchanges += kept;
-  or_search_evaluate(1);
+  or_search_evaluate_limited(1, or_kept_move_report_limit(g_status.error_count));
   int errors = g_status.error_count;
   if (g_status.stage_id.load() == 5 && errors == static_cast<int>(ConstraintStats[5].count) && or_edy_due())
     g_search.edy_request = 1;
@@ -573,26 +573,26 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
       g_search.search_state = 2;
       if (restart) or_restart_search();
     }
+    int kept = 0;
     if (g_eng_run.run_mode == 29) {
-      // Exemption search: no move, the history and a proposal every cycle.
+      // Exemption search: no move, the history and a proposal every cycle;
+      // the cycle is filed as one whose move kept nothing, so past its
+      // limit the search restarts from its kept placement.
       or_search_evaluate(1);
       or_store_history(0);
       or_propose_exemption();
       or_search_evaluate(0);
-      // Only granted exemptions lower the count here; when none comes within
-      // the cycle budget the run ends rather than turning in place.
-      if (g_search.cycles > g_search.cycle_limit) return;
-      continue;
+    } else {
+      int kind = g_search.move_kind;
+      g_search.move_kind = or_next_move_kind(kind);
+      if (g_move_observer) g_move_observer(kind);
+      kept = run_move(kind);
+      if (release_mode == 0) or_trace_test_state();
     }
-    int kind = g_search.move_kind;
-    g_search.move_kind = or_next_move_kind(kind);
-    if (g_move_observer) g_move_observer(kind);
-    int kept = run_move(kind);
-    if (release_mode == 0) or_trace_test_state();
     bool accounting = true;
     if (kept > 0) {
       accounting = after_kept_move(kept, release_mode);
-    } else {
+    } else if (g_eng_run.run_mode != 29) {
       or_search_evaluate(0);
     }
     if (!accounting) continue;

@@ -82,7 +82,12 @@ void note_stage_start() {
 
 bool or_end_of_stage(int release_mode, int cycle_target) {
   start_over();
+  int held_out = or_count_held_out_teachers();
   if (or_next_test_teacher(release_mode, 1)) {
+    // A teacher released because the stage reached no error is one the
+    // stage has processed (the further steps of a partial release are the
+    // same teacher's); a grant while the stage runs restarts by them.
+    if (or_count_held_out_teachers() < held_out) g_status.teachers_processed = g_status.teachers_processed.load() + 1;
     g_search.since_restart = 0;
     if (g_eng_run.run_mode == 13) or_publish_to_workers(1, cycle_target, 1);
     if (cycle_target >= 0 && g_release.teacher_under_test >= cycle_target) {
@@ -109,7 +114,9 @@ bool or_end_of_stage(int release_mode, int cycle_target) {
   }
   or_choose_gap_stage_teacher();
   bool was_gap_stage = or_in_gap_stage();
+  int stage_before = g_status.stage_id;
   int switched = or_staging_next();
+  if (g_status.stage_id.load() != stage_before) g_status.teachers_processed = 0;
   if (switched && !or_in_gap_stage()) g_search.new_stage = 1;
   if (!was_gap_stage && or_in_gap_stage()) {
     // The gap stage opens at the tolerance the staging set.

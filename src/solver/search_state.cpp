@@ -15,17 +15,21 @@ constexpr std::int32_t kSearchReportLimit = 200;
 
 void or_reset_search_state() { g_search = SearchRunState{}; }
 
-void or_search_evaluate(int report) {
+void or_search_evaluate(int report) { or_search_evaluate_limited(report, kSearchReportLimit); }
+
+void or_search_evaluate_limited(int report, std::int32_t limit) {
   // A reporting evaluation of the loop fills the violation list that the
-  // result history stores and the exemption proposals draw from; the list
-  // keeps at most its 199 records, so the limit is given whatever the count.
+  // result history stores and the exemption proposals draw from; with the
+  // limit 0 the list is emptied and nothing is recorded.
   std::int32_t before = g_eng_run.report_flag;
-  if (report) g_eng_run.report_flag = kSearchReportLimit;
+  if (report) g_eng_run.report_flag = limit;
   or_evaluate_all_constraints(report);
   if (report) g_eng_run.report_flag = before;
   int errors = g_status.error_count;
   if (errors < g_search.run_best) g_search.run_best = errors;
 }
+
+std::int32_t or_kept_move_report_limit(int errors) { return errors <= kSearchReportLimit ? kSearchReportLimit : 0; }
 
 void or_keep_search_placement() {
   or_copy_placement(g_placement_copy);

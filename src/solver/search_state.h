@@ -70,8 +70,15 @@ inline bool or_class_pairs_focus() { return g_search.class_pairs != 0; }
 void or_reset_search_state();
 
 // Helpers shared by the loop's parts.
-// Full evaluation; the run best follows a lower error count.
+// Full evaluation; the run best follows a lower error count. A reporting
+// one records the violations with the report limit of 200.
 void or_search_evaluate(int report);
+// The same with the given report limit (0: the violation list is emptied and
+// nothing is recorded).
+void or_search_evaluate_limited(int report, std::int32_t limit);
+// The report limit of the evaluation after a kept move: 200 while the error
+// count is at most 200, else 0 (so many violations are not worth recording).
+std::int32_t or_kept_move_report_limit(int errors);
 // The live placement becomes the kept one (g_placement_copy and
 // g_current_placement) with its score.
 void or_keep_search_placement();

@@ -86,19 +86,15 @@ void Ccontagrullab::RefreshList() {
   int language = ui_language();
   const char* teacher = nullptr;
   const char* class_name = nullptr;
-  int lesson = -1;
-  or_iterate_class_room_lessons(1, nullptr, nullptr, nullptr);
-  while (or_iterate_class_room_lessons(0, &teacher, &class_name, &lesson) >= 0) {
-    if (lesson < 0 || lesson >= g_eng_school.lesson_count) continue;
-    const EngineLesson& l = g_eng_lessons[lesson];
-    // The iterator walks every lesson still in its class's room; only those
-    // of a lab group are waiting for a lab.
-    if (l.lab_group < 0 || l.lab_group >= g_eng_school.lab_group_count) continue;
+  const char* lab_group = nullptr;
+  int day = -1, hour = -1;
+  for (int given = or_iterate_class_room_lessons(1, &teacher, &class_name, &lab_group, &day, &hour); given >= 1;
+       given = or_iterate_class_room_lessons(0, &teacher, &class_name, &lab_group, &day, &hour)) {
     int row = m_list.InsertItem(m_list.GetItemCount(), teacher ? teacher : "");
     m_list.SetItemText(row, 1, class_name ? class_name : "");
-    m_list.SetItemText(row, 2, l.day < 7 ? kDayCodes[language >= 0 && language <= 2 ? language : 0][l.day] : "");
-    m_list.SetItemText(row, 3, std::to_string(int(l.hour) + 1));
-    std::string group(g_eng_lab_groups[l.lab_group].name, strnlen(g_eng_lab_groups[l.lab_group].name, kNameSize));
+    m_list.SetItemText(row, 2, day >= 0 && day < 7 ? kDayCodes[language >= 0 && language <= 2 ? language : 0][day] : "");
+    m_list.SetItemText(row, 3, std::to_string(hour + 1));
+    std::string group(lab_group ? lab_group : "", lab_group ? strnlen(lab_group, kNameSize) : 0);
     for (char& ch : group) ch = char(kt::cp1252_upper(static_cast<unsigned char>(ch)));
     m_list.SetItemText(row, 4, group);
   }

@@ -95,6 +95,9 @@ TEST(Fields, StepsAndCopies) {
   }
   or_copy_to_either_n(out, "AB-CD:EF", ':', '-', 10);
   EXPECT_STREQ(out, "AB");
+  const char* whole = "ROSSI MARIO|X";
+  EXPECT_EQ(or_copy_to_char(out, whole, '|'), whole + 11) << "no limit; the stop's position";
+  EXPECT_STREQ(out, "ROSSI MARIO");
   char blanks[] = "A B C|D E";
   or_replace_blanks(blanks, '_', '|');
   EXPECT_STREQ(blanks, "A_B_C|D E");

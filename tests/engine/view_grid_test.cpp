@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/errors.h"
+#include "engine/lesson_links.h"
 #include "engine/save_files.h"
 #include "engine/substitution_services.h"
 #include "engine/text_lines.h"
@@ -78,13 +79,86 @@ TEST(ViewGrid, CellFieldsOfALessonWithASecondTeacher) {
   EXPECT_EQ(filled(grid), 0) << "calendar lessons are not shown";
 }
 
-TEST(ViewGrid, LessonsOfASlotInTextOrder) {
-  SmallSchool school;
+std::vector<std::string> slot_texts(int day, int hour) {
   char text[200];
   std::vector<std::string> got;
-  for (int mode = 0, lesson; (lesson = or_next_lesson_text_at_slot(mode, 0, 0, text)) >= 0; mode = 1) got.push_back(text);
-  EXPECT_EQ(got, (std::vector<std::string>{"BIANCHI + VERDI - FISICA - 1B", "ROSSI - MATEMATICA - 1A"}));
+  for (int mode = 0, lesson; (lesson = or_next_lesson_text_at_slot(mode, day, hour, text)) >= 0; mode = 1)
+    got.push_back(text);
+  return got;
+}
+
+TEST(ViewGrid, LessonsOfASlotInTextOrder) {
+  SmallSchool school;
+  EXPECT_EQ(slot_texts(0, 0), (std::vector<std::string>{"BIANCHI + VERDI - FISICA - 1B [1B]", "ROSSI - MATEMATICA - 1A [1A]"}));
+  char text[200];
   EXPECT_EQ(or_next_lesson_text_at_slot(1, 0, 0, text), -1);
+}
+
+// The lab chooser lists every lesson of the hour wherever it is held, so a
+// lesson already in another lab can be moved into the one booked; the
+// lessons of calendar pseudo-teachers are no lessons to move.
+TEST(ViewGrid, EveryLessonOfTheHourWithItsRoom) {
+  SmallSchool school;
+  int chemistry = save_test::add_room("LAB CHIMICA"), physics = save_test::add_room("LAB FISICA");
+  g_eng_rooms[chemistry].lab_flag = g_eng_rooms[physics].lab_flag = 1;
+  std::snprintf(g_eng_common_rooms[0].name, kNameSize, "%s", "PALESTRA");
+  g_eng_school.common_room_count = 1;
+  int gym = save_test::add_lesson(school.verdi, school.c1a, school.math);
+  save_test::place(gym, 0, 0);
+  g_eng_lessons[gym].common_room = 0;
+  struct Case {
+    const char* id;
+    int lesson, room;  // lesson moved into room first (-1 none)
+    std::vector<std::string> listed;
+  } cases[] = {
+      {"own rooms", -1, -1,
+       {"BIANCHI + VERDI - FISICA - 1B [1B]", "ROSSI - MATEMATICA - 1A [1A]", "VERDI - MATEMATICA - 1A [PALESTRA]"}},
+      {"in a lab", 3, chemistry,
+       {"BIANCHI + VERDI - FISICA - 1B [LAB CHIMICA]", "ROSSI - MATEMATICA - 1A [1A]",
+        "VERDI - MATEMATICA - 1A [PALESTRA]"}},
+      {"moved on", 3, physics,
+       {"BIANCHI + VERDI - FISICA - 1B [LAB FISICA]", "ROSSI - MATEMATICA - 1A [1A]",
+        "VERDI - MATEMATICA - 1A [PALESTRA]"}},
+  };
+  for (const Case& c : cases) {
+    if (c.lesson >= 0) {
+      EXPECT_EQ(or_next_lesson_text_at_slot(2, c.lesson, c.room, nullptr), -1) << c.id;
+    }
+    EXPECT_EQ(slot_texts(0, 0), c.listed) << c.id;
+  }
+  EXPECT_EQ(g_eng_lessons[3].room, physics);
+  EXPECT_EQ(or_lesson_room_setting(3), physics);
+  EXPECT_TRUE(slot_texts(0, 2).empty()) << "only calendar hours there";
+}
+
+// The lab summary's iterator: lessons of a lab group still in their class's
+// room, with teacher, class, group, day and hour.
+TEST(ViewGrid, LabLessonsStillInTheirClassRoom) {
+  SmallSchool school;
+  std::snprintf(g_eng_lab_groups[0].name, kNameSize, "%s", "Scienze");
+  g_eng_school.lab_group_count = 1;
+  int lab = save_test::add_room("LAB FISICA");
+  g_eng_lessons[4].lab_group = 0;  // BIANCHI 1A, Wednesday 4th hour: waiting
+  g_eng_lessons[5].lab_group = 0;  // VERDI 1B, in its lab already
+  or_set_lesson_room(5, "LAB FISICA");
+  g_eng_lessons[3].lab_group = 0;  // BIANCHI 1B, in a common room
+  g_eng_lessons[3].common_room = 0;
+  ASSERT_EQ(g_eng_lessons[5].room, lab);
+  EXPECT_EQ(or_iterate_class_room_lessons(2, nullptr, nullptr, nullptr, nullptr, nullptr), 1);
+  const char *teacher = nullptr, *klass = nullptr, *group = nullptr;
+  int day = -1, hour = -1;
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_EQ(or_iterate_class_room_lessons(1, &teacher, &klass, &group, &day, &hour), 1) << round;
+    EXPECT_STREQ(teacher, "BIANCHI");
+    EXPECT_STREQ(klass, "1A");
+    EXPECT_STREQ(group, "Scienze");
+    EXPECT_EQ(day, 2);
+    EXPECT_EQ(hour, 3);
+    EXPECT_EQ(or_iterate_class_room_lessons(0, &teacher, &klass, &group, &day, &hour), 0) << round;
+  }
+  or_set_lesson_room(5, nullptr);  // back in its class's room: waiting again
+  or_set_lesson_room_setting(5, kRoomSettingNone);
+  EXPECT_EQ(or_iterate_class_room_lessons(2, nullptr, nullptr, nullptr, nullptr, nullptr), 2);
 }
 
 TEST(ViewGrid, StandbyCountCache) {

@@ -1,6 +1,7 @@
 // The RTF table form: report lines into cell records, the column unit and
 // font size fitted to the page, and whole conversions for the failures, test
 // runs, blank paragraphs, header and footer texts and very long lines.
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ using kt_test::ReportFolder;
 namespace fs = std::filesystem;
 
 // "type:length:text:right:top" per record, joined by spaces.
-std::string describe(const std::vector<RtfCellRecord>& records) {
+std::string describe(const kt::RtfRecordArray& records) {
   std::string out;
   for (const RtfCellRecord& r : records) {
     if (!out.empty()) out += ' ';
@@ -24,7 +25,7 @@ std::string describe(const std::vector<RtfCellRecord>& records) {
       out += std::to_string(r.type);
       continue;
     }
-    out += std::to_string(r.type) + ":" + std::to_string(r.length) + ":" + r.text + ":" +
+    out += std::to_string(r.type) + ":" + std::to_string(r.length) + ":" + std::string(r.text) + ":" +
            std::to_string(r.right_border) + ":" + std::to_string(r.top_border);
   }
   return out;
@@ -49,12 +50,56 @@ TEST(RtfCells, LinesBecomeRecords) {
   for (const Case& c : cases) EXPECT_EQ(describe(kt::rtf_read_cells(c.lines)), c.records) << c.id;
 }
 
-TEST(RtfCells, OverlongCellIsKeptWhole) {
-  std::string text(300, 'x');
-  auto records = kt::rtf_read_cells({"|" + text + "|\n"});
+class RtfConversion : public ReportFolder {};
+
+std::size_t count(const std::string& text, const std::string& piece) {
+  std::size_t n = 0;
+  for (std::size_t p = text.find(piece); p != std::string::npos; p = text.find(piece, p + 1)) ++n;
+  return n;
+}
+
+// A cell's text is held in 200 characters: a longer cell stops the run with
+// the critical error "maxlen testo"; one of 200 is kept whole.
+TEST_F(RtfConversion, OverlongCellStopsTheRun) {
+  std::string text(199, 'x');
+  auto& records = kt::rtf_read_cells({"|" + text + "|\n"});
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].length, 301);
-  EXPECT_EQ(records[0].text, " " + text);
+  EXPECT_EQ(records[0].length, 200);
+  EXPECT_EQ(std::string(records[0].text), " " + text);
+  struct Seen { std::string text, source; int value = 0; } seen;
+  services_.or_raise_critical_error = [&](const char* t, int value, const char* source, int) {
+    seen = {t, source, value};  // returns: the conversion must stop anyway
+  };
+  apply();
+  put("wide.txt", "| a |\n|" + text + "x|\n");
+  EXPECT_THROW(or_convert_report_to_rtf(report_path("wide.txt").c_str(), 10, 0, 0), kt::ReportError);
+  EXPECT_EQ(seen.text, "maxlen testo");
+  EXPECT_EQ(seen.value, 201);
+  EXPECT_EQ(seen.source, "OR_form");
+  EXPECT_FALSE(has("wide.rtf"));
+}
+
+// The records grow by 1000 whenever fewer than 250 are free; a growth that
+// fails stops the run with the critical error "realloc".
+void* failing_realloc(void*, std::size_t) { return nullptr; }
+
+TEST_F(RtfConversion, RecordsGrowInStepsAndAFailedGrowthStopsTheRun) {
+  std::vector<std::string> lines(760, "| a | b |\n");  // 1520 records
+  kt::RtfRecordArray& records = kt::rtf_read_cells(lines);
+  EXPECT_EQ(records.size(), 1520u);
+  EXPECT_EQ(records.capacity() % 1000, 0u);
+  EXPECT_GE(records.capacity(), 1770u) << "at least 250 spare after the last";
+  std::string seen;
+  services_.or_raise_critical_error = [&](const char* t, int, const char*, int) { seen = t; };
+  apply();
+  std::string big;
+  for (std::size_t i = 0; i < records.capacity() / 2 + 1; ++i) big += "| a | b |\n";  // past what the array holds
+  put("big.txt", big);
+  kt::g_rtf_realloc = failing_realloc;
+  EXPECT_THROW(or_convert_report_to_rtf(report_path("big.txt").c_str(), 10, 0, 0), kt::ReportError);
+  kt::g_rtf_realloc = std::realloc;
+  EXPECT_EQ(seen, "realloc");
+  EXPECT_FALSE(has("big.rtf"));
 }
 
 TEST(RtfFit, UnitAndFontSize) {
@@ -70,7 +115,7 @@ TEST(RtfFit, UnitAndFontSize) {
       {"widest_row", {"| a |\n", "| a | b | c | d |\n"}, kt::kRtfPortraitWidth, 10, 633, 20},
   };
   for (Case& c : cases) {
-    auto records = kt::rtf_read_cells(c.lines);
+    auto& records = kt::rtf_read_cells(c.lines);
     kt::RtfFit fit = kt::or_rtf_fit_columns(records, c.width, c.points);
     EXPECT_EQ(fit.unit, c.unit) << c.id;
     EXPECT_EQ(fit.half_points, c.half_points) << c.id;
@@ -80,18 +125,10 @@ TEST(RtfFit, UnitAndFontSize) {
 TEST(RtfFit, VeryWideRowsStopAtSevenHalfPoints) {
   std::string row;
   for (int i = 0; i < 100; ++i) row += "WW|";
-  auto records = kt::rtf_read_cells({row + "\n"});
+  auto& records = kt::rtf_read_cells({row + "\n"});
   kt::RtfFit fit = kt::or_rtf_fit_columns(records, kt::kRtfPortraitWidth, 10);
   EXPECT_EQ(fit.unit, 35);  // 10772 / 300
   EXPECT_EQ(fit.half_points, 7);
-}
-
-class RtfConversion : public ReportFolder {};
-
-std::size_t count(const std::string& text, const std::string& piece) {
-  std::size_t n = 0;
-  for (std::size_t p = text.find(piece); p != std::string::npos; p = text.find(piece, p + 1)) ++n;
-  return n;
 }
 
 TEST_F(RtfConversion, FailuresGoThroughTheFileErrorReporter) {
@@ -164,7 +201,8 @@ TEST_F(RtfConversion, BlankParagraphsBetweenTablesSeparatedByARule) {
     // one paragraph always stands before the first table
     EXPECT_EQ(count(rtf, paragraph), 1 + c.between) << c.setting;
     EXPECT_EQ(count(rtf, "\\row }"), 2u);
-    EXPECT_EQ(count(rtf, "\\trgaph90"), 2u) << "each table closed once";
+    EXPECT_EQ(count(rtf, "\\trgaph90"), 0u) << "no row definition left standing after a table";
+    EXPECT_EQ(count(rtf, "\\trowd"), 2u) << "one definition for each row";
   }
 }
 
@@ -172,8 +210,8 @@ TEST_F(RtfConversion, DotLineGivesAWhiteTopBorder) {
   put("dot.txt", "| a |\n.....\n| b |\n");
   or_convert_report_to_rtf(report_path("dot.txt").c_str(), 10, 0, 0);
   std::string rtf = get("dot.rtf");
-  // the row of b, and its definition repeated where the table closes
-  EXPECT_EQ(count(rtf, "\\clbrdrt\\brdrs\\brdrw20\\brdrcf8 "), 2u);
+  // the row of b
+  EXPECT_EQ(count(rtf, "\\clbrdrt\\brdrs\\brdrw20\\brdrcf8 "), 1u);
   EXPECT_EQ(count(rtf, "\\clbrdrt\\brdrs\\brdrw10 "), 1u);
 }
 
@@ -187,7 +225,8 @@ TEST_F(RtfConversion, HeaderAndFooterInTheLanguage) {
   std::string rtf = get("plain.rtf");
   EXPECT_NE(rtf.find("{\\insrsid8004868 Liceo \\{Nuovo\\} Temporary Timetable\\par }}"), std::string::npos);
   EXPECT_NE(rtf.find("plain ( 9 March 2026 14:05)   P. "), std::string::npos);
-  EXPECT_NE(rtf.find("\\paperh11907\\paperw16840\\margl567\\margr567\\margt907\\margb907 \\landscape\n"),
+  EXPECT_NE(rtf.find("\\paperh11907\\paperw16840\\margl567\\margr567\\margt907\\margb907 \\landscape\n"
+                     "\\sectd\\lndscpsxn\\pgwsxn16840\\pghsxn11907\\marglsxn567\\margrsxn567\\margtsxn907\\margbsxn907\n"),
             std::string::npos);
   EXPECT_NE(rtf.find("\\viewkind4\\uc1\\pard\\f0\\fs16 \\viewscale100 "), std::string::npos);
 }

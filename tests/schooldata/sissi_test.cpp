@@ -70,6 +70,34 @@ TEST_F(Sissi, ReaderJoinsRecordsAndAddsWhatTheSchoolLacks) {
   EXPECT_EQ(+g_ui_structure.subject_count, 3u);
 }
 
+// Each field is taken at its width: the school code at 4 characters, the
+// teacher and class ids at 16, names at 20 (before cleaning), the subject id
+// at 20 for the lookup and 8 as a new subject's id. A record that stops
+// before a field a step needs keeps what the earlier steps added.
+TEST_F(Sissi, FieldsAreTakenAtTheirWidths) {
+  file(drive_ + "/wide.txt",
+       "9876543|DOCENTE-ID-0123456789|BIANCHI GIOVANNI BATTISTA|CLASSE-ID-0123456789|3C LICEO CLASSICO|"
+       "MATERIA-ID-0123456789|LINGUA E LETTERATURA ITALIANA|5|\n"
+       "9876543|D9|FERRARI|\n");
+  SissiImport import;
+  ASSERT_EQ(og_read_sissi_export(drive_ + "/wide.txt", false, import, [](const std::string&) {}), 0);
+  struct Case {
+    const char* id;
+    std::string got, want;
+  } cases[] = {
+      {"school", g_ui_settings.sissi_school_id, "9876"},
+      {"teacher", g_ui_teachers[0].name, "BIANCHI GIOVANNI BAT"},
+      {"teacher id", g_ui_teachers[0].sissi_id, "DOCENTE-ID-01234"},
+      {"class id", g_ui_structure.classes[0].sissi_id, "CLASSE-ID-012345"},
+      {"subject", g_ui_structure.subjects[0].name, "LINGUA E LETTERATURA"},
+      {"subject id", g_ui_structure.subjects[0].sissi_id, "MATERIA-"},
+      {"short record", g_ui_teachers[1].name, "FERRARI"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.id;
+  ASSERT_EQ(import.rows.size(), 1u) << "the short record adds its teacher, no row";
+  EXPECT_EQ(import.rows[0].hours, 5);
+}
+
 TEST_F(Sissi, ReaderRefusesBadClassesAndSurvivesNoise) {
   struct Case {
     const char* id;

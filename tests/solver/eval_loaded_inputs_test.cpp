@@ -143,6 +143,64 @@ TEST_F(LoadedInputs, ExemptionsAfterTheFillOutliveALaterPreparation) {
   EXPECT_EQ(delta_of(33, 0), 0) << "the post stays out of the rule for this load";
 }
 
+// Two teaching lines of 1A want their two hours in one block and get two
+// single hours each. The violation of 80 names its line's teacher and
+// subject in detail words 0 and 4, and granting it takes that line's
+// pattern away, whichever line it is; the other line still counts.
+TEST_F(LoadedInputs, ConsecutiveHoursGrantForgivesTheLineItNames) {
+  load("GM:MAT\t\nROSSI\t1A 2 G:2\t\nGM:ITA\t\nBIANCHI\t1A 2 G:2\t\n");
+  place_in_order({{0, 0}, {1, 0}, {0, 1}, {2, 0}});
+  or_prepare_constraint_parameters();
+  auto records_of_80 = [] {
+    g_eng_run.report_flag = 200;
+    or_evaluate_all_constraints(1);
+    g_eng_run.report_flag = 0;
+    std::vector<ViolationRecord> found;
+    for (int i = 0; i < g_status.violation_count.load(); ++i)
+      if (g_status.violations[i].constraint_id == 80) found.push_back(g_status.violations[i]);
+    return found;
+  };
+  auto words = [](const ViolationRecord& v) {
+    StoredExemption r = or_exemption_from_violation(v, kExemptionRequestGrant);
+    return std::make_pair(or_exemption_map_word(r, 0), or_exemption_map_word(r, 4));
+  };
+  std::vector<ViolationRecord> before = records_of_80();
+  ASSERT_EQ(before.size(), 2u);
+  const int rossi = g_eng_lessons[0].teacher, bianchi = g_eng_lessons[2].teacher;
+  EXPECT_EQ(words(before[0]), std::make_pair(rossi, static_cast<std::int32_t>(g_eng_lessons[0].subject)));
+  EXPECT_EQ(words(before[1]), std::make_pair(bianchi, static_cast<std::int32_t>(g_eng_lessons[2].subject)));
+  std::int64_t both = delta_of(80, 0);
+  struct Step {
+    const char* id;
+    int teacher, subject;  // the entry the grant names
+    std::vector<int> left;  // teachers whose line still counts
+  } steps[] = {
+      {"second line", bianchi, g_eng_lessons[2].subject, {rossi}},
+      {"again", bianchi, g_eng_lessons[2].subject, {rossi}},
+      {"no such entry", rossi, g_eng_lessons[2].subject, {rossi}},
+      {"first line", rossi, g_eng_lessons[0].subject, {}},
+  };
+  for (const Step& s : steps) {
+    StoredExemption r = or_exemption_from_violation(before[0], kExemptionRequestGrant);
+    or_set_exemption_word(r, kExemptionMapOffset + 0, static_cast<std::uint32_t>(s.teacher));
+    or_set_exemption_word(r, kExemptionMapOffset + 4, static_cast<std::uint32_t>(s.subject));
+    EXPECT_EQ(or_apply_exemption(r, 1), 0) << s.id;
+    std::vector<int> left;
+    for (const ViolationRecord& v : records_of_80()) left.push_back(static_cast<int>(v.teacher));
+    EXPECT_EQ(left, s.left) << s.id;
+    EXPECT_EQ(delta_of(80, 0), s.left.empty() ? 0 : both / 2) << s.id;
+  }
+  // The lab table (81) is another entry: nothing of 80 is granted by it.
+  load("GM:MAT\t\nROSSI\t1A 2 G:2\t\n");
+  place_in_order({{0, 0}, {1, 0}});
+  or_prepare_constraint_parameters();
+  StoredExemption lab{};
+  or_set_exemption_word(lab, kExemptionIdOffset, 81);
+  or_set_exemption_word(lab, kExemptionMapOffset + 4, static_cast<std::uint32_t>(g_eng_lessons[0].subject));
+  EXPECT_EQ(or_apply_exemption(lab, 1), 0);
+  EXPECT_GT(delta_of(80, 0), 0);
+}
+
 TEST_F(LoadedInputs, LastTeknoValueAsksForNoSingleHourLessons) {
   // Rule 2: no single-hour lesson in a class of two or more hours.
   load("TEKNO:\t0-0-0--2\t\nGM:MAT\t\nROSSI\t1A 2\t2A 2\t\n");

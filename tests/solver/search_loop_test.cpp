@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/engine_random.h"
+#include "fresh_process.h"
 #include "engine/model_post_passes.h"
 #include "engine/perturbations.h"
 #include "engine/reception_exemption_files.h"
@@ -20,6 +21,7 @@
 #include "solver/local_search.h"
 #include "solver/placement_state.h"
 #include "solver/result_history.h"
+#include "solver/search_loop_parts.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
 #include "solver/teacher_side_move.h"
@@ -62,6 +64,9 @@ class SearchLoopTest : public ::testing::Test {
     spec.classes = 4;
     spec.teachers = 8;
     spec.lessons_per_class = 26;
+    prepare(spec, seed);
+  }
+  void prepare(const SchoolSpec& spec, std::uint64_t seed) {
     build_school(spec, seed);
     g_engine_random.seed_with(seed);
     place_all_lessons();
@@ -185,6 +190,110 @@ TEST_F(SearchLoopTest, AGrantedExemptionRestartsTheSearch) {
 
 namespace {
 
+// The evaluation after a kept move records the violations only while the
+// error count is at most 200 (the report limit is 0 above): with more, the
+// violation list is left empty.
+struct ReportLimitCase {
+  const char* id;
+  int classes, lessons_per_class;
+  bool many;  // more than 200 errors
+};
+int g_records_after_move = -1;
+int g_kept_before = -1;
+void note_records(int cycle) {
+  stop_at_cycle(cycle);
+  if (cycle != 2) return;
+  g_records_after_move = g_status.violation_count;
+  g_kept_before = g_search.exchanges;
+}
+
+TEST_F(SearchLoopTest, KeptMovesRecordViolationsOnlyUpTo200Errors) {
+  const ReportLimitCase cases[] = {{"many", 4, 26, true}, {"few", 1, 30, false}};
+  for (const ReportLimitCase& c : cases) {
+    SCOPED_TRACE(c.id);
+    g_status.run_state = 0;
+    SchoolSpec spec;
+    spec.classes = c.classes;
+    spec.teachers = 8;
+    spec.lessons_per_class = c.lessons_per_class;
+    prepare(spec, 13);
+    or_search_evaluate(1);  // a full list before the search
+    ASSERT_GT(g_status.violation_count.load(), 0);
+    ASSERT_EQ(g_status.error_count.load() > 200, c.many) << g_status.error_count.load();
+    g_records_after_move = -1;
+    or_set_cycle_observer(note_records);
+    g_stop_at = 3;
+    or_search_loop(1, -1, 0);
+    ASSERT_GT(g_kept_before, 0) << "the first cycle's move kept exchanges";
+    if (c.many) {
+      EXPECT_EQ(g_records_after_move, 0);
+    } else {
+      EXPECT_GT(g_records_after_move, 0);
+    }
+  }
+}
+
+// The exemption search ("DERR") makes no move: every cycle goes on to the
+// accounting, and past its cycle limit the search restarts from its kept
+// placement instead of ending.
+int g_highest_cycle = 0;
+int g_limit_seen = 0;
+int g_past_limit_cycle = -1;  // the first cycle that began past the limit in force
+void note_highest(int cycle) {
+  stop_at_cycle(cycle);
+  g_highest_cycle = cycle;
+  if (g_past_limit_cycle < 0 && cycle > g_limit_seen) g_past_limit_cycle = cycle;
+  g_limit_seen = g_search.cycle_limit;
+}
+
+TEST_F(SearchLoopTest, ExemptionSearchRestartsPastItsCycleLimit) {
+  prepare(15);
+  g_eng_run.run_mode = 29;
+  g_limit_seen = 1 << 30;
+  g_past_limit_cycle = -1;
+  or_set_cycle_observer(note_highest);
+  g_stop_at = 400;
+  or_search_loop(1, -1, 0);
+  ASSERT_GT(g_past_limit_cycle, 0) << "the cycle limit was passed";
+  EXPECT_EQ(g_highest_cycle, 400) << "the loop went on past its limit until stopped";
+  EXPECT_GT(g_search.restart_counter, 0);
+  g_eng_run.run_mode = 0;
+}
+
+// Each end of a stage that releases a held-out teacher counts one teacher
+// processed in the stage; the count starts again when the staging switches
+// the next constraint on, which happens once no teacher is left to release.
+void count_released_teachers() {
+  or_staging_start(-1);  // everything off: no error left
+  or_setup_test_set(-2);
+  g_status.stage_id = -1;
+  g_status.teachers_processed = 0;
+  for (int t : {1, 4, 6}) or_hold_out_teacher(t);
+  or_rebuild_grids_and_evaluate();
+  ASSERT_EQ(g_status.error_count.load(), 0);
+  // A partial release takes several ends of a stage for one teacher.
+  int ends = 0;
+  while (g_status.stage_id.load() == -1 && ends < 300) {
+    ASSERT_FALSE(or_end_of_stage(1, -1));
+    ++ends;
+    if (g_status.stage_id.load() == -1) {
+      ASSERT_EQ(g_status.teachers_processed.load(), 3 - or_count_held_out_teachers()) << ends;
+    }
+  }
+  EXPECT_GT(ends, 3);
+  EXPECT_EQ(g_status.stage_id.load(), 94) << "the free ids switched on";
+  EXPECT_EQ(g_status.teachers_processed.load(), 0);
+  EXPECT_EQ(or_count_held_out_teachers(), 0);
+}
+
+// The staging's constraints stay switched off after it: a process of its own.
+TEST_F(SearchLoopTest, TeachersReleasedAtTheEndOfAStageAreCounted) {
+  prepare(21);
+  g_eng_run.run_mode = 20;
+  KT_IN_FRESH_PROCESS({ count_released_teachers(); });
+  g_eng_run.run_mode = 0;
+}
+
 // A staged run ("MIBU") restarts by itself after a grant: from the stage's
 // start or from its kept placement, by how far the stage got; the loop then
 // moves on from there without a restart of its own.
@@ -207,6 +316,7 @@ struct SeenAtMove {
   bool at_kept = false;
   int limit = 0, low_point = 0, errors = 0, restart_state = -1, restarts = -1;
   int held_out = 0, held_without_penalty = 0, penalised_not_held = 0;
+  int processed = -1;  // teachers processed in the stage, right after the restart
 } g_seen;
 
 bool live_equals(const std::uint16_t* placement) {
@@ -243,6 +353,7 @@ void note_first_move_after_grant(int) {
   g_seen.errors = g_status.error_count;
   g_seen.restart_state = g_search.restart_state;
   g_seen.restarts = g_search.restart_counter;
+  g_seen.processed = g_status.teachers_processed;
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {
     // The penalty as if the teacher took part (a held-out teacher counts none).
     bool held = g_eng_teachers[t].held_out != 0;
@@ -303,11 +414,12 @@ TEST_F(SearchLoopTest, StagedRunRestartsFromTheRightPlacementAfterAGrant) {
       EXPECT_EQ(g_seen.held_without_penalty, 0);
       EXPECT_EQ(g_seen.penalised_not_held, 0);
     }
+    // (An end of the stage after the restart counts the teachers it releases.)
     if (k.full) {
-      EXPECT_EQ(g_status.teachers_processed.load(), 0);
+      EXPECT_EQ(g_seen.processed, 0);
       EXPECT_EQ(g_status.stage_counters[0].load(), 0);
     } else {
-      EXPECT_EQ(g_status.teachers_processed.load(), k.processed);
+      EXPECT_EQ(g_seen.processed, k.processed);
     }
     fs::remove("scuola3.txt");
   }

@@ -277,7 +277,7 @@ TEST_F(TimetableBoard, LabHoursAreBookedAndFreedThroughTheChooser) {
         offered = list->GetLBText(i), ui.Select(d, Cmanulab::kListId, i);
   });
   ClickHour(day, hour);
-  EXPECT_EQ(offered.substr(offered.size() - 4), "- 1A");
+  EXPECT_EQ(offered.substr(offered.size() - 9), "- 1A [1A]") << "listed with the room it is held in";
   EXPECT_EQ(g_board.Cell(day, hour).lesson, lesson);
   EXPECT_EQ(Shown(day, hour), "1A COLOMBO");
   EXPECT_TRUE(g_board.Changed());
