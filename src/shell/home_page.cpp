@@ -219,7 +219,7 @@ void CPlenixDlg::RefreshSchoolInfo(int enter, int keep) {
     folder = og_current_folder_path();
   }
   // The folder as it is on this machine (names keep their case on Linux).
-  std::string real = kt::utf8_to_cp1252(kt::translate_path(folder));
+  std::string real = ui_shown_path(folder);
   m_folder.SetWindowText(real);
   char line3a[41] = "", line3b[41] = "", line4[41] = "", release[41] = "";
   const char* title = or_read_school_header(".", line3a, line3b, line4, release, "scuola2.txt");
