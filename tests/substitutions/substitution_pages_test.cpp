@@ -16,8 +16,10 @@
 #include "desktop_wiring.h"
 #include "engine/substitution_services.h"
 #include "platform/controls/list_box.h"
+#include "platform/controls/popup_menu.h"
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
+#include "schooldata/description_reader.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
@@ -133,6 +135,14 @@ TEST_F(ComputedSchoolProgram, SubstitutionsOfTheDayFromTheHomePage) {
       ui.Click(d, kIdCancel);
     });
     ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+    // Back from the substitutions the frame's section buttons answer.
+    bool menu_shown = false;
+    ui.OnNextMenu([&](PopupMenu& menu) {
+      menu_shown = true;
+      menu.Cancel();
+    });
+    EXPECT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[1]));
+    EXPECT_TRUE(menu_shown);
   });
   EXPECT_EQ(substitution_test::read_file(school_ / "assenze.txt"),
             "GIORNO:2\nMOTIVO:Malattia\nMOTIVO:Permesso\nMOTIVO:Famiglia\nMOTIVO:Recupero\nMOTIVO:Legge 104\n"
@@ -193,6 +203,9 @@ TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
     EXPECT_EQ(std::vector<int>(g_ui_header.provisional_hours_per_day, g_ui_header.provisional_hours_per_day + 7),
               (std::vector<int>{4, 4, 4, 4, 4, 4, 0}));
     EXPECT_EQ(g_provisional_mode, 1);
+    // The calendar is the school's: saved on its page, no change left for
+    // another page to find.
+    EXPECT_FALSE(og_school_changed());
     ui.OnNextModal([&](Dialog& d) {
       EXPECT_EQ(g_provisional_mode, 1);
       g_engine_thread.Join();
@@ -211,12 +224,22 @@ TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
   EXPECT_EQ(shown[0].title, "Calcolo dell'Orario Provvisorio");
   EXPECT_EQ(shown[0].result, "Elaborazione terminata. Errori rimasti: 0");
   std::map<std::string, std::string> after = files_below(school_);
-  for (const auto& [name, text] : before) EXPECT_EQ(after[name], text) << name << " changed";
+  for (const auto& [name, text] : before) {
+    if (name == "scuola1.txt" || name == "scuola2.txt") continue;
+    EXPECT_EQ(after[name], text) << name << " changed";
+  }
+  // The school files were saved with the calendar, which reads back.
+  std::memset(g_ui_header.provisional_hours_per_day, 0, sizeof g_ui_header.provisional_hours_per_day);
+  ASSERT_EQ(og_read_assignments_file_from((school_ / "scuola2.txt").string(), 0), 0);
+  EXPECT_EQ(std::vector<int>(g_ui_header.provisional_hours_per_day, g_ui_header.provisional_hours_per_day + 7),
+            (std::vector<int>{4, 4, 4, 4, 4, 4, 0}));
   std::set<std::string> added;
   for (const auto& [name, text] : after)
     if (!before.count(name)) added.insert(name.substr(0, name.find('/')));
-  // (the description writer notes in "tech_log.txt" that the school moved folder)
-  EXPECT_EQ(added, (std::set<std::string>{"Provvisorio", "cattPROV.txt", "saveprov.txt", "tech_log.txt"}));
+  // (the description writer notes in "tech_log.txt" that the school moved
+  // folder; the calendar's save writes the structure file beside the description)
+  EXPECT_EQ(added,
+            (std::set<std::string>{"Provvisorio", "cattPROV.txt", "saveprov.txt", "scuola1.txt", "tech_log.txt"}));
   // Every class's posts were fitted to the 24 hours of the provisional week.
   std::string summary = after["Provvisorio/Orario Disposizione Provvisorio.txt"];
   EXPECT_NE(summary.find("Ore nel Provvisorio"), std::string::npos);
