@@ -389,7 +389,23 @@ void CPlenixDlg::OpenWebPage(int which) {
   else ui_message_box(ui_not_available_text());
 }
 
-void CPlenixDlg::OnUserGuide() { ui_open_explorer_in_data_root(kGuideFiles[ui_language()]); }
+// Nothing would open a missing guide (the desktop's opener fails on its
+// own, unseen): the user is told, with the place it was looked for.
+void CPlenixDlg::OnUserGuide() {
+  const char* name = kGuideFiles[ui_language()];
+  std::string where = kt::translate_path(std::string(g_data_root) + name);
+  if (!kt::file_exists(where)) {
+    static const MlText kNoGuide = {"Guida utente non trovata: manca il file\n%s",
+                                    "Benutzerhandbuch nicht gefunden: die Datei fehlt\n%s",
+                                    "User guide not found: there is no file\n%s"};
+    std::string shown = kt::utf8_to_cp1252(where);
+    std::vector<char> text(shown.size() + 200);
+    std::snprintf(text.data(), text.size(), kNoGuide.Get(), shown.c_str());
+    ui_message_box(text.data());
+    return;
+  }
+  ui_open_explorer_in_data_root(name);
+}
 
 void CPlenixDlg::OnLanguage(int index) {
   if (index == g_language) {

@@ -142,12 +142,22 @@ TEST_F(HomePage, CleanOutputKeepsUserFolders) {
   EXPECT_EQ(opened[0], (std::vector<std::string>{"xdg-open", school.string()}));
 }
 
+// The guide of the language opens from the data root; a missing one is
+// named with the place it was looked for, and nothing is started.
 TEST_F(HomePage, UserGuideOpensInDataRoot) {
   g_language = 2;
   OpenFrame();
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kUserGuide));
+  EXPECT_TRUE(opened.empty());
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0),
+            "User guide not found: there is no file\n" + (data_root() / "KestrinTempus_Tutorial_Eng.pdf").string());
+  write(data_root() / "KestrinTempus_Tutorial_Eng.pdf", "%PDF-1.4\n");
   EXPECT_TRUE(ui.Click(g_home_page, H::kUserGuide));
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].back(), (data_root() / "KestrinTempus_Tutorial_Eng.pdf").string());
+  EXPECT_EQ(ui.boxes().size(), 1u);
 }
 
 TEST_F(HomePage, WorkerHidesFrameOnFirstTick) {
