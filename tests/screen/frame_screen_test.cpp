@@ -78,6 +78,17 @@ class Stepper : public Window {
   std::function<bool()> step_;
 };
 
+// The step that closes a menu once it is shown, keeping where it lay.
+std::function<bool()> close_menu(Rect* where) {
+  return [where] {
+    PopupMenu* menu = PopupMenu::Tracking();
+    if (!menu || !menu->MenuWindow()) return false;
+    *where = menu->MenuWindow()->GetWindowRect();
+    menu->Cancel();
+    return true;
+  };
+}
+
 class FrameOnScreen : public screen::OnScreenTest {
  protected:
   void SetUp() override {
@@ -125,19 +136,13 @@ class FrameOnScreen : public screen::OnScreenTest {
   void DoubleClick(Window& top, Point screen) {
     for (int i = 0; i < 2; ++i) screen::x_click(x_, native_window(top), top.ScreenToClient(screen), screen);
   }
-  // Clicks a frame's section button and waits for the menu it opens; its
-  // window's place and title are kept, and the menu is closed.
+  // Clicks a frame's section button and waits for the menu it opens; the
+  // menu's place is kept, and the menu closed.
   bool SectionMenuOpens(int section_id, Rect* where = nullptr) {
     Rect menu_rect;
-    Stepper close_menu([&] {
-      PopupMenu* menu = PopupMenu::Tracking();
-      if (!menu || !menu->MenuWindow()) return false;
-      menu_rect = menu->MenuWindow()->GetWindowRect();
-      menu->Cancel();
-      return true;
-    });
+    Stepper closing(close_menu(&menu_rect));
     Click(*g_frame.GetDlgItem(section_id));
-    bool opened = pump_until([&] { return close_menu.done; });
+    bool opened = pump_until([&] { return closing.done; });
     if (where) *where = menu_rect;
     return opened;
   }
@@ -328,13 +333,7 @@ TEST_F(FrameOnScreen, TheSectionButtonsAnswerAfterALanguageASchoolAndTheSubstitu
   XFlush(x_);
   settle();
   processing->SetFocus();
-  Stepper keyboard_menu([&] {
-    PopupMenu* m = PopupMenu::Tracking();
-    if (!m || !m->MenuWindow()) return false;
-    menu = m->MenuWindow()->GetWindowRect();
-    m->Cancel();
-    return true;
-  });
+  Stepper keyboard_menu(close_menu(&menu));
   screen::x_key(x_, native_window(g_frame), XK_space);
   ASSERT_TRUE(pump_until([&] { return keyboard_menu.done; }));
   EXPECT_EQ(menu.TopLeft(), (Point{button.left, button.bottom}));
