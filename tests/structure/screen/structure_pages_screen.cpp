@@ -89,6 +89,7 @@ TEST_F(StructurePagesOnScreen, TheFrameCanBeResizedAndMaximised) {
   screen::WindowManager manager;
   char pattern[] = "/tmp/kt-structure-screen-XXXXXX";
   fs::path root = ::mkdtemp(pattern);
+  fs::path cwd = fs::current_path();
   ::setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
   fs::create_directories(root / "KestrinTempusDati");
   ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati"));
@@ -115,6 +116,7 @@ TEST_F(StructurePagesOnScreen, TheFrameCanBeResizedAndMaximised) {
     std::printf("no window manager on the display: maximise not tried\n");
   }
   g_frame.DestroyWindow();
+  fs::current_path(cwd);  // the next test starts where this one did, not in a removed folder
   ::unsetenv("KESTRINTEMPUS_ROOT");
   fs::remove_all(root);
 }
