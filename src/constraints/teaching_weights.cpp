@@ -261,7 +261,13 @@ void Cpesodi::OnSave() {
   EndDialog(kSaved);
 }
 
+// The question is asked only when there is something to abandon: with no
+// change, asking whether to drop changes would tell the user there were some.
 void Cpesodi::OnCancel() {
+  if (!og_school_changed()) {
+    EndDialog(kIdCancel);
+    return;
+  }
   if (ui_message_box_type(g_abandon_question.Get(), 36) != 6) return;
   og_read_school_files(0);
   EndDialog(kIdCancel);

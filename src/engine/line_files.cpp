@@ -130,9 +130,11 @@ LineByteSource g_line_byte_source = stream_byte;
 
 namespace {
 thread_local bool t_line_cut = false;
+thread_local int t_line_pieces = 0;
 }
 
 bool or_last_line_was_cut() { return t_line_cut; }
+int or_last_line_pieces() { return t_line_pieces; }
 
 namespace {
 
@@ -277,6 +279,7 @@ char* or_read_line(char* buffer, int n, std::FILE* stream) {
   std::size_t pos = 0;
   buffer[0] = '\0';
   t_line_cut = false;
+  t_line_pieces = 0;
   for (;;) {
     long got = read_physical_line(rb, cap, stream);
     if (got == kLineReadError) {
@@ -284,6 +287,7 @@ char* or_read_line(char* buffer, int n, std::FILE* stream) {
       or_raise_file_error(stream_name(stream).c_str(), or_pick_text(kReadError), kSourceUtil, 1470);
     }
     if (got < 0) break;
+    ++t_line_pieces;
     int plain = or_scramble_line(1, rb, decoded);
     std::size_t dlen = std::strlen(decoded);
     std::size_t take = dlen < limit - pos ? dlen : limit - pos;

@@ -51,6 +51,10 @@ int or_parse_hex(int n, const char* text);
 char* or_read_line(char* buffer, int n, std::FILE* stream);
 // True when the last or_read_line of this thread cut its line to the limit.
 bool or_last_line_was_cut();
+// How many physical lines of the file the last or_read_line of this thread
+// read (a scrambled line may be stored in pieces), so a reader can name the
+// line of the file where a logical line began.
+int or_last_line_pieces();
 // The byte source of the line reader: the next byte of the stream, EOF at its
 // end, or kLineReadError when the read failed (errno tells why). Tests put a
 // failing source in its place to see a read error taken as one.

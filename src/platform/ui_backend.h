@@ -67,6 +67,9 @@ class Backend {
   virtual void TopLevelMoved(Window&) {}
   virtual void TopLevelTitled(Window&) {}
   virtual void TopLevelActivated(Window&) {}
+  // The program maximised (true) or restored a top-level window; its size
+  // has already been set.
+  virtual void TopLevelZoomed(Window&, bool) {}
   // Something in this top-level window must be drawn again; the backend
   // calls render_window() when it next paints.
   virtual void Invalidate(Window&) {}

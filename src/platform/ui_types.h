@@ -106,6 +106,7 @@ inline constexpr std::uint32_t kMsgSetText = 0x000C;
 inline constexpr std::uint32_t kMsgPaint = 0x000F;
 inline constexpr std::uint32_t kMsgClose = 0x0010;
 inline constexpr std::uint32_t kMsgShowWindow = 0x0018;
+inline constexpr std::uint32_t kMsgGetMinMaxInfo = 0x0024;
 inline constexpr std::uint32_t kMsgDrawItem = 0x002B;
 inline constexpr std::uint32_t kMsgMeasureItem = 0x002C;
 inline constexpr std::uint32_t kMsgSetFont = 0x0030;
@@ -130,6 +131,14 @@ inline constexpr std::uint32_t kMsgButtonSetCheck = 0x00F1;
 inline constexpr std::uint32_t kMsgButtonClick = 0x00F5;
 inline constexpr std::uint32_t kMsgUser = 0x0400;
 inline constexpr std::uint32_t kMsgApp = 0x8000;
+
+// The answer to the minimum/maximum information message: the window sizes
+// (whole window, frame included) a top-level window keeps to. A backend
+// asks it before it tells the screen how far the user may size the window;
+// a size left at 0 is not set.
+struct MinMaxInfo {
+  Point max_size, max_position, min_track_size, max_track_size;
+};
 
 // Command identifiers every dialog knows.
 inline constexpr int kIdOk = 1;

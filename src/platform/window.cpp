@@ -228,9 +228,14 @@ bool Window::ShowWindow(int cmd) {
   bool was = (style_ & kWsVisible) != 0;
   if (!IsWindow()) return was;
   bool show = cmd != kSwHide;
+  bool was_zoomed = IsZoomed();
   if (cmd == kSwShowMaximized) style_ |= kWsMaximize;
   if (cmd == kSwRestore || cmd == kSwShowNormal) style_ &= ~(kWsMaximize | kWsMinimize);
   if (cmd == kSwMinimize || cmd == kSwShowMinimized) style_ |= kWsMinimize;
+  if (!parent_ && IsZoomed() != was_zoomed) {
+    ApplyZoom(IsZoomed());
+    if (!IsWindow()) return was;
+  }
   if (show == was) {
     if (show && !parent_ && cmd != kSwShowNa && cmd != kSwShowNoActivate) SetActiveWindow();
     return was;
@@ -258,6 +263,25 @@ bool Window::ShowWindow(int cmd) {
     parent_->Invalidate();
   }
   return was;
+}
+
+// A top-level window maximised by the program fills the screen's work area
+// and keeps its size before, which a restore gives back; the backend shows
+// it maximised the screen's way (a window manager's maximised state).
+void Window::ApplyZoom(bool zoom) {
+  if (zoom) {
+    normal_rect_ = rect_;
+    MoveWindow(backend().WorkArea());
+  } else if (normal_rect_.Width() > 0 && normal_rect_.Height() > 0) {
+    MoveWindow(normal_rect_);
+  }
+  if (IsWindow()) backend().TopLevelZoomed(*this, zoom);
+}
+
+void Window::NoteZoomed(bool zoomed) {
+  if (!IsWindow() || parent_ || zoomed == IsZoomed()) return;
+  if (zoomed) normal_rect_ = rect_;
+  ModifyStyle(zoomed ? 0 : kWsMaximize, zoomed ? kWsMaximize : 0);
 }
 
 bool Window::IsWindowVisible() const {

@@ -137,6 +137,10 @@ class Window {
   bool ShowWindow(int cmd);  // returns whether it was visible before
   bool IsWindowVisible() const;
   bool IsZoomed() const { return (style_ & kWsMaximize) != 0; }
+  // The screen maximised or restored a top-level window itself (the user,
+  // through the window manager): only the state changes, the size comes as
+  // a placement. The size before it is kept for a later restore.
+  void NoteZoomed(bool zoomed);
   bool IsIconic() const { return (style_ & kWsMinimize) != 0; }
   void SetFont(const Font& font, bool redraw = true);
   Font GetFont() const;
@@ -266,6 +270,7 @@ class Window {
   friend struct UiInternals;
 
   void ApplyEnable(bool enable);
+  void ApplyZoom(bool zoom);
   void Detach();
 
   WindowHandle handle_;
@@ -276,6 +281,7 @@ class Window {
   std::uint32_t style_ = 0;
   std::uint32_t ex_style_ = 0;
   Rect rect_;
+  Rect normal_rect_;  // a maximised top-level window's size before
   std::string text_;
   std::string class_name_ = "Window";
   Font font_;

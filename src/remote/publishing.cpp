@@ -3,11 +3,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "reports/report_run.h"
 #include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/engine_commands.h"
+#include "shell/file_services.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 
@@ -49,7 +51,9 @@ bool krv_publish_timetable(const char* memo, bool delete_published, std::string*
 void krv_publish_from_menu() {
   std::string path;
   if (!krv_publish_timetable("", false, &path)) return;
-  char text[sizeof g_publish_export_path + 80];
-  std::snprintf(text, sizeof text, kPublished.Get(), path.c_str());
-  ui_message_box(text);
+  // Named the way this system writes paths ("Orario/Export_...").
+  std::string shown = ui_shown_path(path);
+  std::vector<char> text(shown.size() + 80);
+  std::snprintf(text.data(), text.size(), kPublished.Get(), shown.c_str());
+  ui_message_box(text.data());
 }

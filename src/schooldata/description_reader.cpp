@@ -471,9 +471,11 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
   desc_reset_teaching();
   std::size_t number = 0;
   std::string why;
+  std::string current;  // the line being read, as the file holds it
   SchoolLines read = SchoolLines::kRead;
   try {
     read = og_read_school_lines(path, [&](const std::string& text) {
+      current = text;
       static char buffer[12168];
       std::size_t n = text.size() < sizeof buffer - 8 ? text.size() : sizeof buffer - 8;
       auto normalised = [&](int upper) {
@@ -502,7 +504,7 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
       desc_order_added_classes(static_cast<int>(structure_before.class_count));
     }
   } catch (const ReadError& e) {
-    g_error = e.text;
+    g_error = e.at_line ? og_bad_line_text(path, e.text, current) : e.text;
     g_description_pair_stamp.clear();
     og_clear_school_blocks();
     g_ui_structure = structure_before;

@@ -41,9 +41,12 @@ void desc_order_added_classes(int first);
 
 struct ReadError {
   std::string text;
+  bool at_line = false;  // the reason of the line being read: the reader names the line
 };
 
-// Throws ReadError with the text of the user's language and the line.
+// Throws ReadError with the text of the user's language, for the line
+// being read (the reader's message names the file, the line's number and
+// the line as the file holds it).
 [[noreturn]] void desc_fail(const std::string& it, const std::string& de, const std::string& en,
                             const std::string& line);
 // The '-' that ends the number starting at `from` of a band entry ("a-b"):

@@ -15,11 +15,9 @@
 #include "schooldata/model_lookups.h"
 #include "schooldata/ui_school_model.h"
 
-void desc_fail(const std::string& it, const std::string& de, const std::string& en,
-               const std::string& line) {
+void desc_fail(const std::string& it, const std::string& de, const std::string& en, const std::string&) {
   const std::string* text[3] = {&it, &de, &en};
-  std::string shown = line.substr(0, 160);
-  throw ReadError{*text[g_language < 3 ? g_language : 0] + ": " + shown};
+  throw ReadError{*text[g_language < 3 ? g_language : 0], true};
 }
 
 void desc_copy(char* out, const std::string& text, std::size_t size) {

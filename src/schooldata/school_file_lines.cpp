@@ -18,11 +18,13 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 
 #include "engine/shell_services.h"
 #include "engine/text_file_shape.h"
 #include "engine/text_lines.h"
+#include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
 
@@ -105,6 +107,18 @@ bool SchoolFileText::commit(const std::string& path, int* error) const {
 namespace {
 
 long default_read(int fd, void* buffer, unsigned long size) { return ::read(fd, buffer, size); }
+
+// The file's line (1-based) where the line handed last began.
+std::size_t g_line_number = 0;
+
+// A scrambled line whose check failed reads as its hexadecimal text: shown
+// as it stands it would say nothing to the user.
+bool looks_scrambled(const std::string& line) {
+  if (line.size() < 9) return false;
+  for (char c : line)
+    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'))) return false;
+  return true;
+}
 SchoolFileRead g_read = default_read;
 
 // The stream's reads go through the seam; a failed read sets the stream's
@@ -130,6 +144,32 @@ std::string language_text(const char* it, const char* de, const char* en, const 
 }  // namespace
 
 void og_set_school_file_read(SchoolFileRead read) { g_read = read != nullptr ? read : default_read; }
+
+std::size_t og_school_line_number() { return g_line_number; }
+
+std::string og_bad_line_text(const std::string& path, const std::string& reason, const std::string& line) {
+  static const char* const kWhere[3] = {"%s\nFile: %s\nRiga %zu: %s", "%s\nDatei: %s\nZeile %zu: %s",
+                                        "%s\nFile: %s\nLine %zu: %s"};
+  static const char* const kDamaged[3] = {"(riga cifrata danneggiata: non si pu\xF2 leggere)",
+                                          "(verschl\xFCsselte Zeile besch\xE4" "digt: nicht lesbar)",
+                                          "(scrambled line damaged: it cannot be read)"};
+  int language = g_language < 3 ? g_language : 0;
+  std::string shown;
+  if (looks_scrambled(line)) {
+    shown = kDamaged[language];
+  } else {
+    // Tabs and other control characters as blanks, and a long line cut.
+    for (char c : line) shown += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    if (shown.size() > 100) shown = shown.substr(0, 100) + "...";
+  }
+  std::error_code ignored;
+  std::string file = std::filesystem::absolute(local_path(path), ignored).lexically_normal().string();
+  file = kt::utf8_to_cp1252(file);
+  std::vector<char> text(reason.size() + file.size() + shown.size() + 80);
+  std::snprintf(text.data(), text.size(), kWhere[language], reason.c_str(), file.c_str(), g_line_number,
+                shown.c_str());
+  return text.data();
+}
 
 std::string og_read_error_text(const std::string& path) {
   return language_text("Errore di lettura del file %s: il file non \xE8 stato letto per intero",
@@ -204,7 +244,11 @@ SchoolLines og_read_school_lines(const std::string& path, const std::function<bo
   std::string text;
   bool stopped = false;
   bool lone_cr = false;
+  std::size_t next_line = 1;
+  g_line_number = 0;
   while (!stopped && or_read_line(buffer.data(), kLineLimit, in) != nullptr) {
+    g_line_number = next_line;
+    next_line += static_cast<std::size_t>(or_last_line_pieces());
     text.assign(buffer.data());
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     // A carriage return inside a line: the file ends its lines with CR

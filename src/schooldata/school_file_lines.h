@@ -81,6 +81,16 @@ std::string og_read_error_text(const std::string& path);
 using SchoolFileRead = long (*)(int fd, void* buffer, unsigned long size);
 void og_set_school_file_read(SchoolFileRead read);
 
+// The line of the file (1-based, counting the physical lines a scrambled
+// line is stored in) where the line og_read_school_lines handed last began;
+// 0 before the first.
+std::size_t og_school_line_number();
+// The message of a line a reader refuses: the reason, then the file (its
+// full path as this system writes it), the line's number and the line (a
+// scrambled line whose check failed is said to be damaged rather than shown
+// as its hexadecimal text), in the user's language.
+std::string og_bad_line_text(const std::string& path, const std::string& reason, const std::string& line);
+
 // Splits the fields after a line's keyword at '|', dropping empty ones.
 std::vector<std::string> og_split_fields(const std::string& rest);
 // The fields of a normalised import line, stepped as the engine steps

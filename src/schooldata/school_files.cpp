@@ -77,6 +77,10 @@ std::string file_name(const std::string& path) {
 }
 
 std::string g_read_folder;  // where og_read_school_files ran last
+// The refusal told last, with its folder: the pages that read the school one
+// after the other (the chooser, the menu, each page) tell it once, not once
+// each. A school read whole forgets it.
+std::string g_told_refusal;
 
 std::string current_folder() {
   char buffer[4096];
@@ -158,6 +162,9 @@ int og_write_school_files() {
 const char* og_school_files_write_error() { return g_write_error.c_str(); }
 
 void og_tell_school_not_read(const char* reader_message) {
+  std::string told = current_folder() + '\n' + reader_message;
+  if (told == g_told_refusal) return;
+  g_told_refusal = told;
   ui_message_box((std::string(reader_message) + kNotLoaded.Get()).c_str());
 }
 
@@ -184,6 +191,7 @@ bool og_read_school_files(int create) {
     og_tell_school_not_read(og_description_error());
     return false;
   }
+  g_told_refusal.clear();
   for (const std::string& notice : og_subject_notices()) ui_message_box(notice.c_str());
   if (!g_structure_pair_stamp.empty() && !g_description_pair_stamp.empty() &&
       g_structure_pair_stamp != g_description_pair_stamp) {

@@ -10,6 +10,7 @@
 #include "shell/app_startup.h"
 #include "shell/caption_translation.h"
 #include "shell/clipboard.h"
+#include "shell/file_services.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 
@@ -58,7 +59,7 @@ bool Cselscuole::OnInitDialog() {
 
 void Cselscuole::Fill(bool select_self) {
   std::string here = og_current_folder_path();
-  SetDlgItemText(kPathId, here);
+  SetDlgItemText(kPathId, ui_shown_path(here));
   SchoolFolderListing listing = og_list_school_folders(here, select_self, ui_language());
   m_list.DeleteAllItems();
   for (const SchoolFolderRow& row : listing.rows) {

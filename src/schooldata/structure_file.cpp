@@ -29,10 +29,11 @@ void copy_text(char* out, const std::string& text, std::size_t size) {
   out[n] = 0;
 }
 
-// One text per language: Italian, German, English.
-std::string fail(const char* it, const char* de, const char* en, const std::string& line) {
+// One text per language: Italian, German, English. The reader adds the
+// file, the line's number and the line as the file holds it.
+std::string fail(const char* it, const char* de, const char* en, const std::string&) {
   const char* text[3] = {it, de, en};
-  g_error = std::string(text[g_language < 3 ? g_language : 0]) + ": " + line.substr(0, 120);
+  g_error = text[g_language < 3 ? g_language : 0];
   return g_error;
 }
 
@@ -329,7 +330,9 @@ int og_read_structure_file_from(const std::string& path, int create) {
   std::size_t number = 0;
   bool bad = false;
   std::string why;
+  std::string current;  // the line being read, as the file holds it
   SchoolLines read = og_read_school_lines(path, [&](const std::string& text) {
+    current = text;
     std::string line = text;
     for (char& c : line) {
       if (c == '\t') c = '|';
@@ -342,6 +345,7 @@ int og_read_structure_file_from(const std::string& path, int create) {
     return !bad;
   }, &why);
   if (read == SchoolLines::kUnusable) g_error = why;
+  else if (bad) g_error = og_bad_line_text(path, g_error, current);
   if (bad || read == SchoolLines::kUnusable) {
     og_clear_structure();
     g_structure_pair_stamp.clear();

@@ -47,7 +47,10 @@ void CColorButton::DrawCaption(DeviceContext& dc, const Rect& inside, const std:
     int breaks = 0;
     for (std::size_t i = 0; i + 1 < caption.size(); ++i)
       if (caption[i] == '\n' && static_cast<unsigned char>(caption[i + 1]) >= 0x20) ++breaks;
-    int lines = std::max(dc.GetTextExtent(caption).cx / width + 1, breaks + 1);
+    // Centred on the lines the text really breaks into (words do not fill a
+    // line to its end, so the text's width over the line's undercounts them).
+    int lines = std::max({dc.GetTextExtent(caption).cx / width + 1, breaks + 1,
+                          int(DeviceContext::BreakLines(dc.metrics(), dc.font(), caption, width, true).size())});
     int free_height = r.Height() - lines * dc.metrics().LineHeight(dc.font());
     if (free_height > 0) r.top += free_height / 2;
   }

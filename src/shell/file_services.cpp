@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/controls/progress_bar.h"
+#include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
 #include "platform/system_files.h"
@@ -68,4 +69,8 @@ int og_get_temp_path(int size, char* buffer) {
   if (path.back() != '/') path += '/';
   if (size > 0) std::snprintf(buffer, static_cast<std::size_t>(size), "%s", path.c_str());
   return static_cast<int>(path.size());
+}
+
+std::string ui_shown_path(const std::string& program_path) {
+  return kt::utf8_to_cp1252(kt::translate_path(program_path));
 }

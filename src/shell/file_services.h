@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace kt::ui {
 class ProgressBar;
@@ -30,3 +31,7 @@ int og_empty_folder(const char* folder, const char* sub);
 int og_make_path(const char* path);
 // The system's temporary folder with a trailing '/', cut to size; its length.
 int og_get_temp_path(int size, char* buffer);
+// A program path as the user is shown it: the way this system writes it
+// ("/home/anna/KestrinTempusDati/piccola" for "\KestrinTempusDati\piccola",
+// "Orario/Export_A.txt" for ".\Orario\Export_A.txt"), in 1252.
+std::string ui_shown_path(const std::string& program_path);

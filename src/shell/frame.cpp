@@ -147,6 +147,9 @@ bool CAlfaDlg::OnInitDialog() {
   Highlight(1772);
   g_current_page = nullptr;
   OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, CPlenixDlg::kTemplate, 0);
+  // The home page is open: the section buttons answer from the start, as
+  // after any page command (disabled, they would look live and do nothing).
+  EnableSections(true);
   return false;
 }
 
@@ -156,6 +159,7 @@ void CAlfaDlg::OnDestroy() {
   g_current_page_template = 0;
   g_frame_hooks = FrameHooks{};
   m_fitted_size = m_least_size = {0, 0};  // a frame made again starts from its own size
+  m_zoomed_for_board = m_moved_for_panel = m_panel_left = false;
   CResizableDialog::OnDestroy();
 }
 
@@ -202,7 +206,9 @@ void CAlfaDlg::OnLayoutChanged() {
 // screen allows, and stays on the screen: it grows for a larger page and
 // shrinks back for a smaller one, never below its own starting size. Once
 // the user has resized it (its size is no longer the one it last took), the
-// user's size is the least it keeps.
+// user's size is the least it keeps. Grown so that the launcher panel would
+// have no room on its side, it moves over to leave the panel room there,
+// and goes back to where it was when it shrinks again.
 void CAlfaDlg::GrowForPage(int template_id) {
   m_page_size = {0, 0};
   const DialogTemplate* t = find_dialog_template(template_id);
@@ -221,9 +227,15 @@ void CAlfaDlg::GrowForPage(int template_id) {
   int w = std::min(work.Width(), std::max(m_least_size.cx, r.Width() - area.Width() + natural.Width()));
   int h = std::min(work.Height(), std::max(m_least_size.cy, r.Height() - area.Height() + natural.Height()));
   m_fitted_size = {w, h};
-  if (w == r.Width() && h == r.Height()) return;
-  int x = std::max(work.left, std::min(r.left, work.right - w)), y = std::max(work.top, std::min(r.top, work.bottom - h));
-  MoveWindow(Rect{x, y, x + w, y + h});
+  // Moved over for the panel and not moved since: where it was is its place.
+  int left = m_moved_for_panel && r.left == m_panel_left_edge ? m_left_before_panel : r.left;
+  int x = std::max(work.left, std::min(left, work.right - w)), y = std::max(work.top, std::min(r.top, work.bottom - h));
+  int with_room = LeftEdgeWithRoomForPanel(x, w);
+  m_moved_for_panel = with_room != x;
+  m_left_before_panel = x;
+  m_panel_left_edge = with_room;
+  if (w == r.Width() && h == r.Height() && with_room == r.left) return;
+  MoveWindow(Rect{with_room, y, with_room + w, y + h});
 }
 
 // Where the page goes: the page area, or, for a page larger than the area,
@@ -292,9 +304,14 @@ int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_temp
   if (!(flags & 4)) {
     page->ShowWindow(kSwShow);
     // The courses board wants the whole screen; every other page the
-    // frame's normal size.
-    if (logical_template == kCoursesBoardTemplate) ShowWindow(kSwShowMaximized);
-    else if (IsZoomed()) ShowWindow(kSwRestore);
+    // frame's normal size, unless the user maximised the frame himself.
+    if (logical_template == kCoursesBoardTemplate) {
+      m_zoomed_for_board = m_zoomed_for_board || !IsZoomed();
+      ShowWindow(kSwShowMaximized);
+    } else if (m_zoomed_for_board) {
+      m_zoomed_for_board = false;
+      if (IsZoomed()) ShowWindow(kSwRestore);
+    }
     OnLayoutChanged();
   }
   return 1;
@@ -414,8 +431,15 @@ void CAlfaDlg::PopUpSectionMenu(int section_id, int first, int last) {
   menu.AddTitle(title.Get(), true);
   for (int id = first; id <= last; ++id)
     if (const PageRow* row = page_row(id)) menu.AppendMenu(kMfString, id, row->menu.Get(), row->icon ? row->icon : "");
+  // Clicked, the menu opens beside the pointer; from the keyboard (the
+  // pointer elsewhere) it opens under its button.
   Point p = backend().GetCursorPos();
-  int chosen = menu.TrackPopupMenu(kTpmReturnCmd, p.x + 20, p.y + 20, this);
+  Point at{p.x + 20, p.y + 20};
+  if (Window* button = GetDlgItem(section_id); button && !button->GetWindowRect().Contains(p)) {
+    Rect b = button->GetWindowRect();
+    at = {b.left, b.bottom};
+  }
+  int chosen = menu.TrackPopupMenu(kTpmReturnCmd, at.x, at.y, this);
   if (chosen) alfadlg_go_to_page(chosen);
 }
 
@@ -462,6 +486,11 @@ void CAlfaDlg::CreateLauncherPanel() {
   for (int id = kPageProscuola; id <= kPageOraspec; ++id) add(id, 0);
   add(kPageProcessingMenu, 8);
   for (int id = kPageMake; id <= kPageQuadroStandby; ++id) add(id, 0);
+  // The frame makes room for the panel beside it when the screen has it
+  // (once, as the panel is built: later the user's place for the frame holds).
+  Rect r = GetWindowRect();
+  int x = IsZoomed() ? r.left : LeftEdgeWithRoomForPanel(r.left, r.Width());
+  if (x != r.left) MoveWindow(Rect{x, r.top, x + r.Width(), r.bottom});
   DockSideWindows();
 }
 
@@ -516,19 +545,43 @@ void CAlfaDlg::ToggleSide(int axis) {
 }
 
 // The panel sits against the frame's right edge, with the frame's top and
-// height, or against its left edge when the screen ends on the right; with
-// room on neither side (a frame as wide as the screen) it stays hidden
-// rather than cover the page, its bars or its buttons.
+// height (its rows scroll when they are higher): that is its side, which
+// the frame leaves room for when it grows. Only while the user keeps the
+// frame against the screen's right edge does it sit at the left edge. Where
+// the screen leaves less than its width it is made narrower, down to its
+// least width; with room on neither side (a frame as wide as the screen) it
+// stays hidden rather than cover the page, its bars or its buttons.
 void CAlfaDlg::DockSideWindows() {
   if (!IsWindow() || !g_launcher_panel.IsCreated() || !g_launcher_panel.IsWindow()) return;
   Rect frame = GetWindowRect();
   Rect work = backend().WorkArea();
-  int width = g_launcher_panel.GetWindowRect().Width();
-  int top = std::max(frame.top, work.top), bottom = std::min(frame.bottom, work.bottom);
-  bool right = frame.right + width <= work.right, left = frame.left - width >= work.left;
-  int x = right ? frame.right : frame.left - width;
-  if (right || left) g_launcher_panel.MoveWindow(Rect{x, top, x + width, bottom});
-  g_launcher_panel.SetRoom(right || left);
+  int least = g_launcher_panel.LeastWidth();
+  int room_right = work.right - frame.right, room_left = frame.left - work.left;
+  if (room_right >= least || room_left >= least) m_panel_left = room_right < least;
+  int room = m_panel_left ? room_left : room_right;
+  bool fits = room >= least;
+  if (fits) {
+    int width = std::min(g_launcher_panel.NaturalWidth(), room);
+    int top = std::max(frame.top, work.top), bottom = std::min(frame.bottom, work.bottom);
+    int x = m_panel_left ? frame.left - width : frame.right;
+    g_launcher_panel.MoveWindow(Rect{x, top, x + width, bottom});
+  }
+  g_launcher_panel.SetRoom(fits);
+}
+
+// Where the frame's left edge goes so that the panel has room on its side:
+// x itself while the panel has its least width there; otherwise moved over
+// just enough for the panel's whole width (or what the screen leaves), when
+// the screen is wide enough for both.
+int CAlfaDlg::LeftEdgeWithRoomForPanel(int x, int width) const {
+  if (!g_launcher_panel.IsWanted()) return x;
+  Rect work = backend().WorkArea();
+  int least = g_launcher_panel.LeastWidth();
+  int room_now = m_panel_left ? x - work.left : work.right - (x + width);
+  if (room_now >= least || work.Width() - width < least) return x;
+  int room = std::min(g_launcher_panel.NaturalWidth(), work.Width() - width);
+  if (m_panel_left) return std::min(std::max(x, work.left + room), work.right - width);
+  return std::max(work.left, std::min(x, work.right - width - room));
 }
 
 

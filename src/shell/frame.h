@@ -179,6 +179,7 @@ class CAlfaDlg : public CResizableDialog {
   void OnArrowAcross() { alfadlg_toggle_frame_side(0); }
   void OnArrowDown() { alfadlg_toggle_frame_side(1); }
   void DockSideWindows();
+  int LeftEdgeWithRoomForPanel(int x, int width) const;
 
   CColorButton m_sections[6];
   int m_highlighted = 0;
@@ -190,6 +191,11 @@ class CAlfaDlg : public CResizableDialog {
   kt::ui::Size m_page_size;
   kt::ui::Size m_fitted_size;  // the size the frame last took for a page
   kt::ui::Size m_least_size;   // its starting size, or the size the user gave it
+  bool m_zoomed_for_board = false;  // maximised by the courses board, not by the user
+  bool m_panel_left = false;        // the launcher panel at the frame's left (no room on its right)
+  // The frame moved over to leave the panel room: from where, and to where.
+  bool m_moved_for_panel = false;
+  int m_left_before_panel = 0, m_panel_left_edge = 0;
   int m_page_scroll[2] = {0, 0};
   PageScrollBar m_page_bars[2];
 

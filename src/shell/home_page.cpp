@@ -2,7 +2,10 @@
 // for the whole process; its window is made each time the frame shows it.
 // The clean-up of the output folders empties and removes the folders
 // through the file services instead of a command interpreter, so no folder
-// name is ever read as a command.
+// name is ever read as a command. After its own work (a school chosen or
+// made, the language, the substitutions, the explorer) the page leaves the
+// frame's navigation as it is: a lock there would leave section buttons that
+// look live and answer nothing until some page command.
 #include "shell/home_page.h"
 
 #include <unistd.h>
@@ -219,7 +222,7 @@ void CPlenixDlg::RefreshSchoolInfo(int enter, int keep) {
     folder = og_current_folder_path();
   }
   // The folder as it is on this machine (names keep their case on Linux).
-  std::string real = kt::utf8_to_cp1252(kt::translate_path(folder));
+  std::string real = ui_shown_path(folder);
   m_folder.SetWindowText(real);
   char line3a[41] = "", line3b[41] = "", line4[41] = "", release[41] = "";
   const char* title = or_read_school_header(".", line3a, line3b, line4, release, "scuola2.txt");
@@ -281,7 +284,6 @@ void CPlenixDlg::OnSelectSchool() {
   if (g_school_folder_chooser(folder)) og_set_current_folder(folder.c_str());
   RefreshSchoolInfo(0, 1);
   og_write_status_file();
-  alfadlg_lock_navigation(0);
 }
 
 void CPlenixDlg::OnCreateSchool() {
@@ -295,7 +297,6 @@ void CPlenixDlg::OnCreateSchool() {
   if (g_new_school_creator(folder)) og_set_current_folder(folder.c_str());
   RefreshSchoolInfo(0, 1);
   og_write_status_file();
-  alfadlg_lock_navigation(0);
 }
 
 void CPlenixDlg::OnConfiguration() {
@@ -319,7 +320,6 @@ void CPlenixDlg::OnSubstitutions() {
   // read again from them first, so both work on the same school.
   if (g_frame_service_hooks.reread_school_files && !g_frame_service_hooks.reread_school_files()) {
     ui_busy_popup(nullptr, -1);
-    alfadlg_lock_navigation(0);
     return;
   }
   std::int32_t r = og_run_engine(EngineCommandCode::Synt);
@@ -331,7 +331,6 @@ void CPlenixDlg::OnSubstitutions() {
     ui_message_box(ui_not_available_text());
   else if (g_status.message[0])
     ui_message_box(g_status.message);
-  alfadlg_lock_navigation(0);
 }
 
 void CPlenixDlg::OnArchive() {
@@ -389,7 +388,23 @@ void CPlenixDlg::OpenWebPage(int which) {
   else ui_message_box(ui_not_available_text());
 }
 
-void CPlenixDlg::OnUserGuide() { ui_open_explorer_in_data_root(kGuideFiles[ui_language()]); }
+// Nothing would open a missing guide (the desktop's opener fails on its
+// own, unseen): the user is told, with the place it was looked for.
+void CPlenixDlg::OnUserGuide() {
+  const char* name = kGuideFiles[ui_language()];
+  std::string where = kt::translate_path(std::string(g_data_root) + name);
+  if (!kt::file_exists(where)) {
+    static const MlText kNoGuide = {"Guida utente non trovata: manca il file\n%s",
+                                    "Benutzerhandbuch nicht gefunden: die Datei fehlt\n%s",
+                                    "User guide not found: there is no file\n%s"};
+    std::string shown = kt::utf8_to_cp1252(where);
+    std::vector<char> text(shown.size() + 200);
+    std::snprintf(text.data(), text.size(), kNoGuide.Get(), shown.c_str());
+    ui_message_box(text.data());
+    return;
+  }
+  ui_open_explorer_in_data_root(name);
+}
 
 void CPlenixDlg::OnLanguage(int index) {
   if (index == g_language) {
@@ -401,7 +416,6 @@ void CPlenixDlg::OnLanguage(int index) {
   g_language = static_cast<std::uint8_t>(index);
   alfadlg_reset_after_language_change();
   alfadlg_go_to_page(kPageReopen);
-  alfadlg_lock_navigation(0);
 }
 
 void CPlenixDlg::OnFrench() {
@@ -414,7 +428,6 @@ void CPlenixDlg::OnExplore() {
   if (!ui_require_school_folder(0)) return;
   ui_open_in_explorer(og_current_folder_path().c_str());
   message_beep(kBeepSimple);
-  alfadlg_lock_navigation(0);
 }
 
 void CPlenixDlg::OnCleanOutput() {

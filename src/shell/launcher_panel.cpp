@@ -1,8 +1,8 @@
 // The launcher panel's rows (see launcher_panel.h). The panel lays its
-// rows out itself: the template only gives each button its size, and the
-// first pair is moved to the top-left corner when the panel initialises.
-// Rows are added once per panel build (26 by the frame), so each AddRow
-// just moves two buttons; clicks are matched against the 30 text ids.
+// rows out itself: the template only gives each button its size. Rows are
+// added once per panel build (26 by the frame) and laid out again whenever
+// the frame docks the panel at another size; each layout moves at most 60
+// buttons. Clicks are matched against the 30 text ids.
 #include "shell/launcher_panel.h"
 
 #include <algorithm>
@@ -34,6 +34,9 @@ bool Calfaopi::OnInitDialog() {
   Rect icon = m_icons[0].GetRectInParent();
   Rect text = m_texts[0].GetRectInParent();
   m_row_height = text.Height();
+  m_icon_width = icon.Width();
+  m_natural_width = GetWindowRect().Width();
+  m_scroll = 0;
   for (int row = 0; row < kRows; ++row) {
     m_icons[row].MoveWindow(0, 0, icon.Width(), icon.Height());
     m_texts[row].MoveWindow(icon.Width(), 0, text.Width(), text.Height());
@@ -45,6 +48,8 @@ bool Calfaopi::OnInitDialog() {
     m_icons[row].ShowWindow(kSwHide);
   }
   m_count = 0;
+  m_bar.Setup(1, [this](int offset) { ScrollTo(offset); });
+  m_bar.CreateChild("PageScrollBar", "", 0, Rect{0, 0, 1, 1}, this, 0);
   return true;
 }
 
@@ -60,19 +65,69 @@ int Calfaopi::AddRow(int, int page_id, const char* text, const char* icon_name, 
   button.ShowWindow(kSwShow);
   button.SetCaption(text ? text : "");
   button.m_frame_color = kLinkColor;
-  // A caption longer than the button wraps: the row grows to hold its lines.
-  Rect own_text = button.GetRectInParent();
-  const TextMetrics& metrics = backend().metrics();
-  const char* caption = text ? text : "";
-  int lines = int(DeviceContext::BreakLines(metrics, button.GetFont(), caption, own_text.Width() - 8, true).size());
-  int height = std::max(m_row_height, lines * metrics.LineHeight(button.GetFont()) + 6);
-  int top = n > 0 ? m_texts[n - 1].GetRectInParent().bottom + 1 : 0;
-  button.MoveWindow(own_text.left, top, own_text.Width(), height);
-  Rect own_icon = m_icons[n].GetRectInParent();
-  m_icons[n].MoveWindow(own_icon.left, top, own_icon.Width(), height);
   m_pages[n] = page_id;
   m_count = n + 1;
+  Arrange();
   return 1;
+}
+
+// A caption longer than the button wraps: the row grows to hold its lines.
+int Calfaopi::RowHeight(int row, int text_width) const {
+  const CColorButton& button = m_texts[row];
+  const TextMetrics& metrics = backend().metrics();
+  int lines = int(DeviceContext::BreakLines(metrics, button.GetFont(), button.Caption(), text_width - 8, true).size());
+  return std::max(m_row_height, lines * metrics.LineHeight(button.GetFont()) + 6);
+}
+
+void Calfaopi::Arrange() {
+  if (!IsWindow()) return;
+  Rect client = GetClientRect();
+  const int bar = PageScrollBar::kThickness;
+  // The rows' height at the full width; with the bar they are narrower
+  // (and may wrap more), so the bar once needed stays.
+  int total = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    int width = client.Width() - m_icon_width - (pass ? bar : 0);
+    total = 0;
+    for (int row = 0; row < m_count; ++row) total += RowHeight(row, width) + (row > 0 ? 1 : 0);
+    if (total <= client.Height()) break;
+  }
+  bool scrolls = total > client.Height();
+  int width = std::max(1, client.Width() - m_icon_width - (scrolls ? bar : 0));
+  m_scroll = std::clamp(m_scroll, 0, std::max(0, total - client.Height()));
+  int top = -m_scroll;
+  for (int row = 0; row < m_count; ++row) {
+    int height = RowHeight(row, width);
+    m_icons[row].MoveWindow(0, top, m_icon_width, height);
+    m_texts[row].MoveWindow(m_icon_width, top, width, height);
+    top += height + 1;
+  }
+  if (!m_bar.IsWindow()) return;
+  m_bar.MoveWindow(Rect{client.right - bar, 0, client.right, client.bottom});
+  m_bar.SetRange(total, client.Height(), m_scroll);
+  m_bar.ShowWindow(scrolls ? kSwShow : kSwHide);
+}
+
+void Calfaopi::ScrollTo(int offset) {
+  int before = m_scroll;
+  m_scroll = offset;
+  Arrange();
+  if (m_scroll != before) Invalidate();
+}
+
+void Calfaopi::OnSize(int type, int cx, int cy) {
+  CDialogML::OnSize(type, cx, cy);
+  Arrange();
+}
+
+// The wheel over any row scrolls the rows (the buttons have no use for it).
+bool Calfaopi::PreTranslateMessage(Message& msg) {
+  if (msg.message == kMsgMouseWheel && m_bar.IsWindow() && m_bar.IsWindowVisible()) {
+    int delta = int(std::int16_t(msg.wparam >> 16));
+    ScrollTo(m_scroll - delta / 120 * 40);
+    return true;
+  }
+  return CDialogML::PreTranslateMessage(msg);
 }
 
 void Calfaopi::Show(int show) {

@@ -7,7 +7,9 @@
 //
 // Invariants: 0..30 rows are in use and only those buttons are visible;
 // row n's buttons sit directly below row n-1's, one pixel apart, as high as
-// the row's caption needs. The rows
+// the row's caption needs at the panel's width. Rows that do not fit the
+// panel's height are reached through a bar along its right edge and the
+// wheel over any row, so every row can be opened on any screen. The rows
 // are fixed pairs of template controls, so nothing is allocated.
 #pragma once
 
@@ -17,6 +19,7 @@
 #include "platform/ui.h"
 #include "shell/color_button.h"
 #include "shell/dialog_ml.h"
+#include "shell/page_scroller.h"
 
 // The icon of a launcher row, drawn by icon resource name at 16 x 16.
 class CLauncherIcon : public kt::ui::Button {
@@ -51,6 +54,14 @@ class Calfaopi : public CDialogML {
   // it has room on the screen beside the frame (SetRoom), never over it.
   void Show(int show);
   void SetRoom(bool room);
+  // The panel's width as its template gives it, and the least it is made
+  // (narrower, the captions wrap onto more lines).
+  int NaturalWidth() const { return m_natural_width; }
+  int LeastWidth() const { return m_natural_width * 2 / 3; }
+  // How far the rows are scrolled, in pixels; the bar's range is the rows'
+  // height beyond the panel's.
+  int ScrollOffset() const { return m_scroll; }
+  void ScrollTo(int offset);
   bool IsWanted() const { return m_created && m_wanted; }
   bool IsCreated() const { return m_created; }
   int RowCount() const { return m_count; }
@@ -63,18 +74,29 @@ class Calfaopi : public CDialogML {
   void DoDataExchange(kt::ui::DataExchange& dx) override;
   bool OnInitDialog() override;
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
+  bool PreTranslateMessage(kt::ui::Message& msg) override;
+  void OnSize(int type, int cx, int cy) override;
   void OnOK() override { OnCancel(); }
   void OnCancel() override;
   void OnDestroy() override;
 
  private:
+  // Places every row for the panel's size and shows the bar when the rows
+  // are higher than the panel.
+  void Arrange();
+  int RowHeight(int row, int text_width) const;
+
   CLauncherIcon m_icons[kRows];
   CColorButton m_texts[kRows];
+  PageScrollBar m_bar;
   int m_pages[kRows] = {};
   int m_count = 0;
   bool m_created = false;
   bool m_wanted = false;
   int m_row_height = 0;  // a row of one line
+  int m_icon_width = 0;
+  int m_natural_width = 0;
+  int m_scroll = 0;
   bool m_room = true;
 };
 

@@ -77,11 +77,8 @@ class CResizableGrip {
   kt::ui::Size m_grip_size;
 };
 
-// The answer to the minimum/maximum information message (window sizes).
-struct MinMaxInfo {
-  kt::ui::Point max_size, max_position, min_track_size, max_track_size;
-};
-inline constexpr std::uint32_t kMsgGetMinMaxInfo = 0x0024;
+using kt::ui::kMsgGetMinMaxInfo;
+using kt::ui::MinMaxInfo;
 
 class CResizableMinMax {
  public:

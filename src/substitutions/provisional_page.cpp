@@ -10,6 +10,7 @@
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
@@ -99,20 +100,27 @@ void Cprovvi::ShowCalendar() {
   in_normal_week([&] { m_picker.SetGridData(&m_calendar, kCalendarTitle.Get(), "", m_mask, &kCalendarHelp, 1); });
 }
 
+// The calendar is the school's (a line of its description): a changed one
+// is saved at once, both files as one step, so it is neither lost nor found
+// later as an unsaved change by another page.
 void Cprovvi::OnCalendar() {
   in_normal_week([&] {
     m_picker.SetGridData(&m_calendar, kCalendarTitle.Get(), "", m_mask, &kCalendarHelp, 1);
     m_picker.DoModal();
   });
+  bool changed = false;
   for (int d = 0; d < 7; ++d) {
     int hours = 0;
     for (int h = 0; h < g_ui_header.hours_per_day[d] && h < 12; ++h)
       if (m_mask[0] == 255 || m_mask[d * 12 + h] == 1) hours = h + 1;
+    changed = changed || g_ui_header.provisional_hours_per_day[d] != hours;
     g_ui_header.provisional_hours_per_day[d] = static_cast<std::uint8_t>(hours);
   }
   for (int d = 0; d < 7; ++d)
     for (int h = 0; h < 12; ++h) m_mask[d * 12 + h] = h < g_ui_header.provisional_hours_per_day[d] ? 1 : 0;
   ShowCalendar();
+  // Written as the normal school, as any page saves it.
+  if (changed) in_normal_week([] { og_save_school_files(); });
 }
 
 void Cprovvi::OnCompute() {

@@ -7,9 +7,10 @@
 //
 // The page holds the provisional week calendar (the hours of each day of the
 // first school days, edited in the week-grid picker with earlier hours filled
-// in) and the computation: it writes "cattPROV.txt" (posts adapted to the
-// shorter week) and runs the computation window on it. "scuola2.txt" and the
-// final timetable's files are never written from here.
+// in; a changed calendar is saved with the school at once, since the
+// description carries it) and the computation: it writes "cattPROV.txt"
+// (posts adapted to the shorter week) and runs the computation window on it.
+// The final timetable's files are never written from here.
 #pragma once
 
 #include <cstdint>

@@ -196,6 +196,38 @@ TEST_F(SchoolPages, TeachingWeights) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Leaving the weight dialog asks whether to abandon changes only when there
+// are some: with none it just closes; after one, No stays and Yes reads the
+// school again.
+TEST_F(SchoolPages, TeachingWeightsAskBeforeAbandoningOnlyAChange) {
+  auto questions = [&] {
+    std::vector<std::string> asked;
+    for (const auto& box : ui.boxes())
+      if (box.template_id == CMessageBox::kTemplate) asked.push_back(box.texts.at(0));
+    return asked;
+  };
+  ui.OnNextModal([&](Dialog& d) { ui.Click(d, kIdCancel); });
+  Cpesodi untouched;
+  EXPECT_EQ(untouched.DoModal(), kIdCancel);
+  EXPECT_TRUE(questions().empty());
+  bool stayed = false;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Select(d, Cpesodi::kListId, 0);
+    ui.Click(d, Cpesodi::kHighId);
+    ui.AnswerNextModal(kIdNo);
+    ui.Click(d, kIdCancel);
+    stayed = d.IsWindow();
+    ui.AnswerNextModal(kIdYes);
+    ui.Click(d, kIdCancel);
+  });
+  Cpesodi changed;
+  EXPECT_EQ(changed.DoModal(), kIdCancel);
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(questions(), (std::vector<std::string>(2, "Sicuro di abbandonare le modifiche ?")));
+  EXPECT_FALSE(og_school_changed());
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 // Every push button of the weight dialog is drawn by the page's coloured
 // button, not left to the plain control.
 TEST_F(SchoolPages, TeachingWeightButtonsAreColoured) {

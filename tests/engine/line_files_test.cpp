@@ -76,6 +76,28 @@ TEST(ReadLine, PlainScrambledAndCutLinesWithinTheLimit) {
   std::fclose(f);
 }
 
+// Each logical line tells how many lines of the file it took: a scrambled
+// line stored in pieces takes one per piece, so readers can name the
+// file's line where a logical line began.
+TEST(ReadLine, PiecesOfEachLogicalLineAreCounted) {
+  struct Case { const char* id; std::string bytes; std::vector<int> pieces; } cases[] = {
+      {"plain", "one\n\nthree\n", {1, 1, 1}},
+      {"pieces", scrambled(1, "DAYS:\tLU") + scrambled(2, "-6\tMA") + scrambled(3, "-6\n") + "next\n", {3, 1}},
+      {"damaged", "REM:x\n" + std::string(20, 'A') + "\nend\n", {1, 1, 1}},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    write_file(dir.file(c.id), c.bytes);
+    std::FILE* f = std::fopen(dir.file(c.id).c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    std::vector<int> pieces;
+    char buffer[400];
+    while (or_read_line(buffer, sizeof buffer, f)) pieces.push_back(or_last_line_pieces());
+    std::fclose(f);
+    EXPECT_EQ(pieces, c.pieces) << c.id;
+  }
+}
+
 TEST(TextFiles, ScrambleUnscrambleCopyAndReadTheHeader) {
   TempDir dir;
   InFolder in(dir.path());

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "desc_test_support.h"
+#include "engine/text_lines.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/ui_school_model.h"
 
@@ -36,6 +37,21 @@ struct BadCase {
   std::string text;
   const char* message;
 };
+
+// The refusal names the line of the file where the bad line begins: a
+// scrambled line stored in two pieces takes two of the file's lines.
+TEST_F(DescInput, TheRefusalNamesTheFilesLine) {
+  std::vector<char> piece(64);
+  auto scrambled = [&](std::uint8_t seed, const char* text) {
+    or_scramble_line_seeded(seed, text, piece.data());
+    return std::string(piece.data());
+  };
+  std::string text = "REM:Prova\n" + scrambled(3, "GM:ITAL") + scrambled(4, "IANO\t\n") + "ROSSI\t1A 2\t\n1A 6\t\n";
+  EXPECT_EQ(read(text), -2);
+  std::string message = og_description_error();
+  EXPECT_NE(message.find("\nRiga 5: 1A 6 "), std::string::npos) << message;
+  EXPECT_NE(message.find("File: " + path() + "\n"), std::string::npos) << message;
+}
 
 TEST_F(DescInput, BadLinesGiveTheirMessage) {
   const std::string title = "REM:Prova\n";

@@ -24,44 +24,15 @@
 #include "screen/gallery.h"
 #include "screen/png_file.h"
 #include "screen/screen_support.h"
+#include "screen/x_input.h"
 
 namespace kt::ui::gallery {
 namespace {
 
 using screen::channel_distance;
 using screen::pump_until;
-
-// A press and release of the first button at p (root_at on the screen), as the X server sends it.
-void x_click(Display* x, ::Window w, Point p, Point root_at) {
-  for (int type : {ButtonPress, ButtonRelease}) {
-    XEvent e{};
-    e.xbutton.type = type;
-    e.xbutton.display = x;
-    e.xbutton.window = w;
-    e.xbutton.root = DefaultRootWindow(x);
-    e.xbutton.x = p.x;
-    e.xbutton.y = p.y;
-    e.xbutton.x_root = root_at.x;
-    e.xbutton.y_root = root_at.y;
-    e.xbutton.button = Button1;
-    e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
-    e.xbutton.same_screen = True;
-    XSendEvent(x, w, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
-  }
-  XFlush(x);
-}
-
-// The window manager's close box.
-void x_close(Display* x, ::Window w) {
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = w;
-  e.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
-  XSendEvent(x, w, False, NoEventMask, &e);
-  XFlush(x);
-}
+using screen::x_click;
+using screen::x_close;
 
 // A gallery that records Cancel instead of ending.
 class RecordingGallery : public GalleryDialog {
@@ -97,19 +68,7 @@ class GalleryOnScreen : public screen::OnScreenTest {
     return {r.left + dx, r.top + dy};
   }
   void Click(Point p) { x_click(x_, native_window(dialog), p, dialog.ClientToScreen(p)); }
-  void Key(KeySym sym) {
-    for (int type : {KeyPress, KeyRelease}) {
-      XEvent e{};
-      e.xkey.type = type;
-      e.xkey.display = x_;
-      e.xkey.window = native_window(dialog);
-      e.xkey.root = DefaultRootWindow(x_);
-      e.xkey.keycode = XKeysymToKeycode(x_, sym);
-      e.xkey.same_screen = True;
-      XSendEvent(x_, e.xany.window, False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &e);
-    }
-    XFlush(x_);
-  }
+  void Key(KeySym sym) { screen::x_key(x_, native_window(dialog), sym); }
 
   RecordingGallery dialog;
   WindowPixels pixels;

@@ -1,8 +1,8 @@
 // What every test on a real display shares: a fixture that starts the FLTK
 // backend for one test and stops it after (without an X display the test
 // skips, so the screen programs pass headless), a wait that handles core
-// work and X events until an effect shows, and a colour distance for
-// checking pixels read back from a window.
+// work and X events until an effect shows, a window manager for a test, and
+// a colour distance for checking pixels read back from a window.
 //
 // X answers in its own time, so waits are capped at four seconds: a broken
 // backend fails a test instead of hanging the suite. A fixture built on
@@ -11,6 +11,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -39,6 +43,30 @@ inline bool pump_until(const std::function<bool()>& done) {
 inline int channel_distance(Color a, Color b) {
   return std::max({std::abs(red_of(a) - red_of(b)), std::abs(green_of(a) - green_of(b)), std::abs(blue_of(a) - blue_of(b))});
 }
+
+// A window manager (openbox) for one test, when one is installed and none
+// runs yet; stopped at the end. Tests that need one check
+// window_manager_running() and say when they could not have it.
+class WindowManager {
+ public:
+  WindowManager() {
+    char name[] = "openbox";
+    char* argv[] = {name, nullptr};
+    if (window_manager_running() || posix_spawnp(&pid_, name, nullptr, nullptr, argv, environ) != 0) pid_ = 0;
+    if (pid_) pump_until([] { return window_manager_running(); });
+    ::usleep(1000000);  // it takes the display a moment after it says it runs
+  }
+  ~WindowManager() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  WindowManager(const WindowManager&) = delete;
+  WindowManager& operator=(const WindowManager&) = delete;
+
+ private:
+  pid_t pid_ = 0;
+};
 
 class OnScreenTest : public ::testing::Test {
  protected:

@@ -214,3 +214,61 @@ TEST_F(FrameNavigation, NumbersOutsideTheTablesEndTheProgram) {
 }
 
 }  // namespace
+
+// The section menus: clicked, beside the pointer; opened from the keyboard
+// (Space on the focused button, the pointer elsewhere), under the button.
+// The buttons answer from the start, before any page command.
+TEST_F(FrameNavigation, SectionMenusOpenBesideThePointerOrUnderTheirButton) {
+  EnterSchool();
+  OpenFrame();
+  Window* button = g_frame.GetDlgItem(1774);
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->IsWindowEnabled());
+  Rect b = button->GetWindowRect();
+  Point at;
+  ui.OnNextMenu([&](PopupMenu& menu) {
+    at = menu.MenuWindow()->GetWindowRect().TopLeft();
+    menu.Cancel();
+  });
+  ui.headless().SetCursorPos(b.Center());
+  ASSERT_TRUE(ui.Click(*button));
+  EXPECT_EQ(at, (Point{b.Center().x + 20, b.Center().y + 20}));
+  ui.OnNextMenu([&](PopupMenu& menu) {
+    at = menu.MenuWindow()->GetWindowRect().TopLeft();
+    menu.Cancel();
+  });
+  ui.headless().SetCursorPos(Point{0, 0});
+  button->SetFocus();
+  ASSERT_TRUE(ui.Key(kVkSpace));
+  EXPECT_EQ(at, (Point{b.left, b.bottom}));
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+}
+
+// The courses board maximises the frame and the next page gives it back its
+// size; a frame the user maximised (the window manager's button) stays so
+// on every page, and is given its size back when the user restores it.
+TEST_F(FrameNavigation, TheCoursesBoardsMaximiseEndsWithItTheUsersStays) {
+  EnterSchool();
+  OpenFrame();
+  Rect normal = g_frame.GetWindowRect();
+  Rect work = backend().WorkArea();
+  // The home page object stands in for the board: what counts is the page's template.
+  ASSERT_EQ(g_frame.OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, 167, 1), 1);
+  EXPECT_TRUE(g_frame.IsZoomed());
+  EXPECT_EQ(g_frame.GetWindowRect(), work);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_FALSE(g_frame.IsZoomed());
+  alfadlg_go_to_page(kPageHome);
+  EXPECT_EQ(g_frame.GetWindowRect(), normal);
+
+  g_frame.NoteZoomed(true);  // as the screen reports the user's maximise, with the size
+  g_frame.MoveWindow(work);
+  alfadlg_go_to_page(kPageConfigMenu);
+  EXPECT_TRUE(g_frame.IsZoomed());
+  EXPECT_EQ(g_frame.GetWindowRect(), work);
+  ASSERT_EQ(g_frame.OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, 167, 1), 1);
+  alfadlg_go_to_page(kPageConfigMenu);
+  EXPECT_TRUE(g_frame.IsZoomed()) << "maximised before the board, the frame stays so after it";
+  g_frame.ShowWindow(kSwRestore);
+  EXPECT_EQ(g_frame.GetWindowRect(), normal);
+}

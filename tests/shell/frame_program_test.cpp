@@ -74,8 +74,9 @@ TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
   });
 }
 
-// Explore locks navigation from the home page: the section buttons and the
-// panel are gone until the user's next page command brings both back.
+// Explore leaves navigation as it was: the section buttons answer and the
+// panel stays. A lock (a long operation's) takes both away until the user's
+// next page command brings them back.
 TEST_F(DesktopProgram, PageCommandAfterALockShowsThePanelAgain) {
   std::vector<std::string> opened;
   g_desktop_launcher = [&](const std::vector<std::string>& argv, int*) {
@@ -88,6 +89,9 @@ TEST_F(DesktopProgram, PageCommandAfterALockShowsThePanelAgain) {
     ASSERT_TRUE(g_launcher_panel.IsWindowVisible());
     ASSERT_TRUE(ui.Click(*g_current_page, CPlenixDlg::kExplore));
     EXPECT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
+    EXPECT_TRUE(ui.IsEnabled(g_frame, 1773));
+    alfadlg_lock_navigation(0);
     EXPECT_FALSE(g_launcher_panel.IsWindowVisible());
     EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));
     ASSERT_TRUE(ui.Click(*g_current_page, CPlenixDlg::kConfiguration));

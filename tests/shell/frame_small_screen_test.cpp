@@ -8,6 +8,7 @@
 #include "frame_test_support.h"
 #include "platform/controls/list_view.h"
 #include "shell/message_box.h"
+#include "platform/ui_input.h"
 #include "shell/page_scroller.h"
 #include "structure/support_contact.h"
 
@@ -144,6 +145,85 @@ TEST_F(FrameOnSmallScreen, ThePagesPanelNeverCoversTheFrame) {
   ASSERT_NE(support, nullptr);
   ui.Click(*support, Cemergex::kCloseId);
   EXPECT_TRUE(g_launcher_panel.IsWindowVisible());
+  ui.Problems();
+}
+
+}  // namespace
+
+namespace {
+
+// On the small screen the frame leaves room for the "Pagine" panel on its
+// right (moving to the screen's edge), the panel takes what is left, and
+// every one of its 26 rows can be scrolled into view with the wheel and
+// opened; a larger page moves the frame over rather than the panel to the
+// other side, and the home page puts the frame back.
+TEST_F(FrameOnSmallScreen, EveryRowOfThePagesPanelCanBeReached) {
+  EnterSchool();
+  OpenFrame();
+  Rect home = g_frame.GetWindowRect();
+  alfadlg_go_to_page(kPageConfigMenu);
+  alfadlg_go_to_page(kPageHome);
+  ASSERT_TRUE(g_launcher_panel.IsWindowVisible());
+  Rect frame = g_frame.GetWindowRect(), panel = g_launcher_panel.GetWindowRect();
+  EXPECT_EQ(frame.left, 0) << "the frame made room on its right";
+  EXPECT_EQ(panel.left, frame.right);
+  EXPECT_EQ(panel.right, 1024);
+  EXPECT_LT(panel.Width(), g_launcher_panel.NaturalWidth());
+  EXPECT_GE(panel.Width(), g_launcher_panel.LeastWidth());
+  EXPECT_EQ(frame.Width(), home.Width());
+
+  ASSERT_EQ(g_launcher_panel.RowCount(), 26);
+  Rect inside = g_launcher_panel.GetClientRect();
+  Window* last = g_launcher_panel.GetDlgItem(Calfaopi::TextId(25));
+  ASSERT_GT(last->GetRectInParent().bottom, inside.bottom);
+  Window* row = g_launcher_panel.GetDlgItem(Calfaopi::TextId(2));
+  Point over = g_launcher_panel.ScreenToClient(row->ClientToScreen(row->GetClientRect().Center()));
+  for (int turn = 0; turn < 40; ++turn) {
+    input_mouse(g_launcher_panel, kMsgMouseWheel, over, unsigned(std::uint16_t(std::int16_t(-120))) << 16);
+    ui.Pump();
+  }
+  Rect shown = last->GetRectInParent();
+  EXPECT_TRUE(shown.top >= 0 && shown.bottom <= inside.bottom) << shown.top << "-" << shown.bottom;
+  ASSERT_EQ(g_launcher_panel.PageOf(25), kPageQuadroStandby);
+  // Every row is as high as its caption needs at the narrower width.
+  for (int r = 0; r < g_launcher_panel.RowCount(); ++r) {
+    auto* text = static_cast<CColorButton*>(g_launcher_panel.GetDlgItem(Calfaopi::TextId(r)));
+    int lines = int(DeviceContext::BreakLines(backend().metrics(), text->GetFont(), text->Caption(),
+                                              text->GetClientRect().Width() - 8, true)
+                        .size());
+    EXPECT_GE(text->GetClientRect().Height(), lines * backend().metrics().LineHeight(text->GetFont())) << r;
+  }
+  ASSERT_TRUE(ui.Click(*g_launcher_panel.GetDlgItem(Calfaopi::TextId(21))));
+  EXPECT_EQ(g_current_page_template, 158u);
+  ui.Problems();
+}
+
+// On a screen of 1366x768 a larger page makes the frame grow past the room
+// the panel needs on its right: the frame moves over, the panel keeps its
+// side, and the frame goes back to its place with the home page.
+TEST_F(FrameOnSmallScreen, TheFrameMovesOverForThePanelAndBack) {
+  ui.headless().SetWorkArea(Rect{0, 0, 1366, 768});
+  EnterSchool();
+  OpenFrame();
+  alfadlg_go_to_page(kPageConfigMenu);
+  alfadlg_go_to_page(kPageHome);
+  Rect home = g_frame.GetWindowRect();
+  auto beside = [] {
+    Rect f = g_frame.GetWindowRect(), p = g_launcher_panel.GetWindowRect();
+    return g_launcher_panel.IsWindowVisible() && p.left == f.right && p.right <= 1366;
+  };
+  EXPECT_TRUE(beside());
+  g_frame.MoveWindow(Rect{1366 - home.Width() - 150, home.top, 1366 - 150, home.bottom});  // the user's place
+  Rect placed = g_frame.GetWindowRect();
+  EXPECT_TRUE(beside()) << "narrower, the panel stays on its side";
+  alfadlg_go_to_page(kPageParameters2);
+  EXPECT_GT(g_frame.GetWindowRect().Width(), placed.Width());
+  EXPECT_TRUE(beside()) << "the frame moved over for the panel";
+  alfadlg_go_to_page(kPageHome);
+  Rect back = g_frame.GetWindowRect();
+  EXPECT_EQ(back.left, placed.left);
+  EXPECT_EQ(back.Width(), placed.Width());
+  EXPECT_TRUE(beside());
   ui.Problems();
 }
 

@@ -57,7 +57,7 @@ TEST_F(HomePage, LanguageButtons) {
   EXPECT_EQ(g_language, 1);
   EXPECT_EQ(g_current_page, &g_home_page);  // made again in the new language
   EXPECT_EQ(g_busy_code, 0);
-  EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));  // locked until the next page command
+  EXPECT_TRUE(ui.IsEnabled(g_frame, 1773));  // the section buttons still answer
   ui.AnswerNextModal(1);
   EXPECT_TRUE(ui.Click(g_home_page, H::kFrench));
   ASSERT_EQ(ui.boxes().size(), 1u);
@@ -142,12 +142,22 @@ TEST_F(HomePage, CleanOutputKeepsUserFolders) {
   EXPECT_EQ(opened[0], (std::vector<std::string>{"xdg-open", school.string()}));
 }
 
+// The guide of the language opens from the data root; a missing one is
+// named with the place it was looked for, and nothing is started.
 TEST_F(HomePage, UserGuideOpensInDataRoot) {
   g_language = 2;
   OpenFrame();
+  ui.AnswerNextModal(1);
+  EXPECT_TRUE(ui.Click(g_home_page, H::kUserGuide));
+  EXPECT_TRUE(opened.empty());
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0),
+            "User guide not found: there is no file\n" + (data_root() / "KestrinTempus_Tutorial_Eng.pdf").string());
+  write(data_root() / "KestrinTempus_Tutorial_Eng.pdf", "%PDF-1.4\n");
   EXPECT_TRUE(ui.Click(g_home_page, H::kUserGuide));
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].back(), (data_root() / "KestrinTempus_Tutorial_Eng.pdf").string());
+  EXPECT_EQ(ui.boxes().size(), 1u);
 }
 
 TEST_F(HomePage, WorkerHidesFrameOnFirstTick) {
@@ -171,7 +181,7 @@ TEST_F(HomePage, SchoolChoiceWritesStatusFile) {
   EXPECT_EQ(fs::current_path(), data_root() / "piccola");
   EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), (data_root() / "piccola").string());
   EXPECT_EQ(g_busy_code, 0);
-  EXPECT_FALSE(ui.IsEnabled(g_frame, 1773));
+  EXPECT_TRUE(ui.IsEnabled(g_frame, 1773));
   g_current_folder[0] = 0;
   ASSERT_TRUE(og_read_status_file());
   EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati\\piccola");

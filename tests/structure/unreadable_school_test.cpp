@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/test_driver.h"
+#include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
@@ -119,6 +120,73 @@ TEST_F(UnreadableSchool, RefusedFilesShowTheMessageAndAreNeverOverwritten) {
     EXPECT_TRUE(og_school_loaded());
     EXPECT_GT(+g_ui_settings.teacher_count, 0u);
     alfadlg_go_to_page(kPageHome);
+  }
+}
+
+// The refusal names the file (its full path as this system writes it), the
+// line's number and the line; a scrambled line whose check fails is said to
+// be damaged, not shown as hexadecimal. Told once: the menu and the pages
+// that read the school again do not repeat it, until a school reads whole.
+TEST_F(UnreadableSchool, ARefusedLineIsNamedOnceWithItsFileAndNumber) {
+  struct Case {
+    const char* id;
+    bool scrambled;
+    const char* line;  // the line put after the file's fifth line
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"plain", false, "XYZZY:\t1\t", "Riga 6: XYZZY: 1 "},
+      {"scrambled", true, nullptr, "Riga 6: (riga cifrata danneggiata: non si pu\xF2 leggere)"},
+  };
+  const std::string good2 = read(school_ / "scuola2.txt");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    write(school_ / "scuola2.txt", good2);
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.Pump();
+    ASSERT_TRUE(og_school_loaded());
+    if (c.scrambled) {
+      ASSERT_TRUE(og_save_school_files());  // the program's own, scrambled lines
+    }
+    std::string text = read(school_ / "scuola2.txt");
+    std::size_t fifth = 0;
+    for (int i = 0; i < 5; ++i) fifth = text.find('\n', fifth) + 1;
+    if (c.scrambled) {
+      text[fifth + 4] = text[fifth + 4] == '0' ? '1' : '0';  // the sixth line damaged
+    } else {
+      text.insert(fifth, std::string(c.line) + "\n");
+    }
+    write(school_ / "scuola2.txt", text);
+    alfadlg_go_to_page(kPageHome);
+    ui.Pump();
+
+    std::size_t shown = ui.boxes().size();
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.Pump();
+    ASSERT_EQ(ui.boxes().size(), shown + 1);
+    const std::string& message = ui.boxes().back().texts.at(0);
+    EXPECT_EQ(message.rfind("Messaggio non riconosciuto (catt)\nFile: " + (school_ / "scuola2.txt").string() + "\n" +
+                                c.shown + "\n",
+                            0),
+              0u)
+        << message;
+    // Read again by the menu and by a page: not told again.
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.Pump();
+    alfadlg_go_to_page(kPageProcat);
+    ui.Pump();
+    alfadlg_go_to_page(kPageHome);
+    ui.Pump();
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.Pump();
+    EXPECT_EQ(ui.boxes().size(), shown + 1);
+    // Once the school reads whole, a new damage is told again.
+    write(school_ / "scuola2.txt", good2);
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.Pump();
+    ASSERT_TRUE(og_school_loaded());
+    alfadlg_go_to_page(kPageHome);
+    ui.Pump();
   }
 }
 

@@ -17,8 +17,10 @@
 #include "engine/substitution_services.h"
 #include "engine/text_lines.h"
 #include "platform/controls/list_box.h"
+#include "platform/controls/popup_menu.h"
 #include "platform/cp1252.h"
 #include "platform/test_driver.h"
+#include "schooldata/description_reader.h"
 #include "schooldata/model_utilities.h"
 #include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
@@ -150,6 +152,14 @@ TEST_F(ComputedSchoolProgram, SubstitutionsOfTheDayFromTheHomePage) {
       ui.Click(d, kIdCancel);
     });
     ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+    // Back from the substitutions the frame's section buttons answer.
+    bool menu_shown = false;
+    ui.OnNextMenu([&](PopupMenu& menu) {
+      menu_shown = true;
+      menu.Cancel();
+    });
+    EXPECT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[1]));
+    EXPECT_TRUE(menu_shown);
   });
   EXPECT_EQ(substitution_test::read_file(school_ / "assenze.txt"),
             "GIORNO:2\nMOTIVO:Malattia\nMOTIVO:Permesso\nMOTIVO:Famiglia\nMOTIVO:Recupero\nMOTIVO:Legge 104\n"
@@ -210,6 +220,9 @@ TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
     EXPECT_EQ(std::vector<int>(g_ui_header.provisional_hours_per_day, g_ui_header.provisional_hours_per_day + 7),
               (std::vector<int>{4, 4, 4, 4, 4, 4, 0}));
     EXPECT_EQ(g_provisional_mode, 1);
+    // The calendar is the school's: saved on its page, no change left for
+    // another page to find.
+    EXPECT_FALSE(og_school_changed());
     ui.OnNextModal([&](Dialog& d) {
       EXPECT_EQ(g_provisional_mode, 1);
       g_engine_thread.Join();
@@ -228,11 +241,17 @@ TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
   EXPECT_EQ(shown[0].title, "Calcolo dell'Orario Provvisorio");
   EXPECT_EQ(shown[0].result, "Elaborazione terminata. Errori rimasti: 0");
   std::map<std::string, std::string> after = files_below(school_);
-  // The school files take the provisional timetable's state, and only it.
+  // The school files take the provisional timetable's state and the
+  // calendar, and only they change.
   for (const auto& [name, text] : before)
     if (name != "scuola1.txt" && name != "scuola2.txt") {
       EXPECT_EQ(after[name], text) << name << " changed";
     }
+  // The calendar was saved with the school files and reads back.
+  std::memset(g_ui_header.provisional_hours_per_day, 0, sizeof g_ui_header.provisional_hours_per_day);
+  ASSERT_EQ(og_read_assignments_file_from((school_ / "scuola2.txt").string(), 0), 0);
+  EXPECT_EQ(std::vector<int>(g_ui_header.provisional_hours_per_day, g_ui_header.provisional_hours_per_day + 7),
+            (std::vector<int>{4, 4, 4, 4, 4, 4, 0}));
   char kept_state = g_timetable_state;
   ASSERT_TRUE(og_read_school_files(0));
   EXPECT_EQ(g_provisional_timetable_state, '5');

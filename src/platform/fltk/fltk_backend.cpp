@@ -70,7 +70,66 @@ const Fl_RGB_Image& program_icon() {
   return *image;
 }
 
+// The sizes the user may give a sizeable window: the least is the one the
+// window keeps to (its minimum/maximum information, whole-window sizes made
+// client sizes here), the largest is none unless the window sets one. FLTK
+// fixes a window's size on every resize the program makes, so this is told
+// again after each.
+void apply_size_range(MirrorWindow& m, Window& w) {
+  if (!(w.GetStyle() & kWsThickFrame)) return;
+  MinMaxInfo info{};
+  w.SendMessage(kMsgGetMinMaxInfo, 0, reinterpret_cast<LParam>(&info));
+  Rect outer = w.GetWindowRect(), client = w.GetClientRect();
+  int frame_w = outer.Width() - client.Width(), frame_h = outer.Height() - client.Height();
+  int least_w = std::max(80, info.min_track_size.x - frame_w), least_h = std::max(60, info.min_track_size.y - frame_h);
+  int most_w = info.max_track_size.x > 0 ? std::max(least_w, info.max_track_size.x - frame_w) : 0;
+  int most_h = info.max_track_size.y > 0 ? std::max(least_h, info.max_track_size.y - frame_h) : 0;
+  m.size_range(least_w, least_h, most_w, most_h);
+}
+
+// Asks the window manager to add or remove the maximised state of a shown
+// window; false when there is none to ask.
+bool send_maximise_request(unsigned long xid, bool maximise) {
+  if (!xid || !window_manager_running()) return false;
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = xid;
+  e.xclient.message_type = XInternAtom(fl_display, "_NET_WM_STATE", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = maximise ? 1 : 0;  // add or remove
+  e.xclient.data.l[1] = long(XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+  e.xclient.data.l[2] = long(XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+  e.xclient.data.l[3] = 1;  // from an application
+  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &e);
+  XFlush(fl_display);
+  return true;
+}
+
 }  // namespace
+
+bool window_is_maximised(unsigned long xid) {
+  if (!xid || !fl_display) return false;
+  Atom state = XInternAtom(fl_display, "_NET_WM_STATE", False);
+  Atom vert = XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+  Atom horz = XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long items = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool v = false, h = false;
+  if (XGetWindowProperty(fl_display, xid, state, 0, 32, False, XA_ATOM, &type, &format, &items, &after, &data) ==
+          Success &&
+      data && format == 32) {
+    const auto* atoms = reinterpret_cast<const Atom*>(data);
+    for (unsigned long i = 0; i < items; ++i) {
+      v = v || atoms[i] == vert;
+      h = h || atoms[i] == horz;
+    }
+  }
+  if (data) XFree(data);
+  return v && h;
+}
 
 Color WindowPixels::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return kNoColor;
@@ -157,10 +216,12 @@ void FltkBackend::CloseAll() {
 void FltkBackend::Place(MirrorWindow& m, Window& w) {
   Rect c = client_on_screen(w);
   int width = std::max(1, c.Width()), height = std::max(1, c.Height());
+  m.screen_rect = Rect{c.left, c.top, c.left + width, c.top + height};
   if (m.x() == c.left && m.y() == c.top && m.w() == width && m.h() == height) return;
   m.syncing = true;
   m.resize(c.left, c.top, width, height);
   m.syncing = false;
+  apply_size_range(m, w);
 }
 
 void FltkBackend::TopLevelCreated(Window& w) {
@@ -179,7 +240,7 @@ void FltkBackend::TopLevelCreated(Window& w) {
   }
   if (w.GetOwner()) m->set_non_modal();
   // A sizing frame lets the user resize; other windows keep their size.
-  if (w.GetStyle() & kWsThickFrame) m->size_range(80, 60);
+  apply_size_range(*m, w);
   mirrors_[std::uint64_t(w.handle().ToParam())] = m;
 }
 
@@ -207,7 +268,7 @@ void FltkBackend::TopLevelShown(Window& w, bool show) {
   // frame while it is created) is sizeable for the window manager too:
   // without a size range FLTK would give it a least and a largest size
   // equal to its size, and maximise would do nothing.
-  if (!m->shown() && (w.GetStyle() & kWsThickFrame)) m->size_range(80, 60);
+  apply_size_range(*m, w);
   m->show();
   // A menu sees every click, so one outside it (on the desktop, on another
   // program) closes it.
@@ -230,6 +291,14 @@ void FltkBackend::TopLevelMoved(Window& w) {
     Place(*m, w);
     m->dirty = true;
   }
+}
+
+void FltkBackend::TopLevelZoomed(Window& w, bool zoomed) {
+  MirrorWindow* m = Find(w);
+  if (!m || !m->shown()) return;
+  // The window manager keeps its own maximised state (its title bar's
+  // button, and the size a restore goes back to).
+  if (window_is_maximised(fl_xid(m)) != zoomed) send_maximise_request(fl_xid(m), zoomed);
 }
 
 void FltkBackend::TopLevelTitled(Window& w) {
@@ -349,37 +418,44 @@ bool window_size_hints(Window& top, Size& least, Size& largest) {
   return true;
 }
 
-bool window_manager_running() {
-  if (!fl_display) return false;
+namespace {
+
+int ignore_x_error(::Display*, XErrorEvent*) { return 0; }
+
+// The window named by a window's _NET_SUPPORTING_WM_CHECK property, 0 when
+// it has none (or is gone: the error is not FLTK's to report).
+::Window supporting_check(::Window of) {
   Atom check = XInternAtom(fl_display, "_NET_SUPPORTING_WM_CHECK", False);
   Atom type = None;
   int format = 0;
   unsigned long items = 0, after = 0;
   unsigned char* data = nullptr;
-  bool found = XGetWindowProperty(fl_display, RootWindow(fl_display, fl_screen), check, 0, 1, False, XA_WINDOW, &type,
-                                  &format, &items, &after, &data) == Success &&
-               items == 1;
+  XSync(fl_display, False);
+  auto old = XSetErrorHandler(ignore_x_error);
+  ::Window found = 0;
+  if (XGetWindowProperty(fl_display, of, check, 0, 1, False, XA_WINDOW, &type, &format, &items, &after, &data) ==
+          Success &&
+      data && items == 1 && format == 32)
+    found = *reinterpret_cast<const ::Window*>(data);
   if (data) XFree(data);
+  XSync(fl_display, False);
+  XSetErrorHandler(old);
   return found;
 }
 
-bool ask_window_manager_to_maximise(Window& top) {
-  unsigned long xid = native_window(top);
-  if (!xid || !window_manager_running()) return false;
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = xid;
-  e.xclient.message_type = XInternAtom(fl_display, "_NET_WM_STATE", False);
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = 1;  // add
-  e.xclient.data.l[1] = long(XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_VERT", False));
-  e.xclient.data.l[2] = long(XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
-  e.xclient.data.l[3] = 1;  // from an application
-  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False, SubstructureRedirectMask | SubstructureNotifyMask,
-             &e);
-  XFlush(fl_display);
-  return true;
+}  // namespace
+
+bool window_manager_running() {
+  if (!fl_display) return false;
+  // A window manager that ended leaves the root's property behind: the
+  // window it names must still be there and name itself.
+  ::Window child = supporting_check(RootWindow(fl_display, fl_screen));
+  return child != 0 && supporting_check(child) == child;
 }
+
+bool ask_window_manager_to_maximise(Window& top) { return send_maximise_request(native_window(top), true); }
+
+bool window_manager_shows_maximised(Window& top) { return window_is_maximised(native_window(top)); }
 
 bool read_window_pixels(Window& top, WindowPixels& out) {
   if (!g_backend) return false;

@@ -56,5 +56,7 @@ bool window_manager_running();
 // Asks the window manager to maximise a shown window, as its title bar's
 // button does; false when no window manager could be asked.
 bool ask_window_manager_to_maximise(Window& top);
+// Whether the window manager shows the window maximised (both ways).
+bool window_manager_shows_maximised(Window& top);
 
 }  // namespace kt::ui

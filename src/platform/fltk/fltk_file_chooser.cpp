@@ -1,6 +1,8 @@
-// The file-open dialog of the FLTK backend: FLTK's native chooser (the
-// desktop's own when there is one, else FLTK's), filtered as the request
-// says, starting in the folder of the initial name. The chosen file comes
+// The file-open dialog of the FLTK backend: FLTK's native chooser, which is
+// the desktop's own (GTK's) where its library is on the machine and FLTK's
+// where it is not, filtered as the request says, starting in the folder of
+// the initial name. The desktop's chooser speaks the desktop's language;
+// FLTK's is given the program's texts. The chosen file comes
 // back as a program path (file_open_dialog.h); a name that code page 1252
 // cannot hold is reported as such, for the caller to tell the user. While
 // the chooser runs, the owner's top-level window is disabled like under any
@@ -34,8 +36,7 @@ std::string current_folder() {
   return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string(".");
 }
 
-// The chooser's own texts in the program's language (FLTK's chooser is used
-// rather than the desktop's, which would follow the system's language).
+// The texts of FLTK's own chooser (the fallback) in the program's language.
 const char* set_chooser_language(int language) {
   struct Texts {
     const char *title, *ok, *cancel, *file, *all, *favorites, *add, *manage, *filesystems, *folder, *preview, *show,
@@ -72,7 +73,7 @@ const char* set_chooser_language(int language) {
 }
 
 FileOpenResult run_native_chooser(const FileOpenRequest& request) {
-  Fl::option(Fl::OPTION_FNFC_USES_GTK, false);
+  Fl::option(Fl::OPTION_FNFC_USES_GTK, true);
   const char* default_title = set_chooser_language(request.language);
   Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_FILE);
   // Without a title FLTK's chooser would show its own English one.

@@ -65,6 +65,7 @@ class MirrorWindow final : public Fl_Double_Window {
   DisplayList list;    // what draw() replays
   bool dirty = true;   // the list must be rendered again
   bool syncing = false;  // a change made by the backend, not the user
+  Rect screen_rect;      // where the window is (or was last sent), client on screen
   bool iconic = false;
   bool menu = false;  // a pop-up menu: takes the pointer while shown
   int painted = 0;  // draws done (screen tests wait for the first)
@@ -107,6 +108,7 @@ class FltkBackend final : public Backend {
   void TopLevelMoved(Window& w) override;
   void TopLevelTitled(Window& w) override;
   void TopLevelActivated(Window& w) override;
+  void TopLevelZoomed(Window& w, bool zoomed) override;
   void Invalidate(Window& w) override;
   bool WaitForEvents(std::int64_t deadline_ms, ModalFrame& frame) override;
   void Wake() override;
@@ -140,6 +142,8 @@ void replay_display_list(const DisplayList& list, Window& top);
 // The core's key code for an FLTK key, 0 when the core has none.
 int core_key_for(int fl_key);
 unsigned core_mods(int fl_state);
+// Whether the window manager shows a window maximised (both ways).
+bool window_is_maximised(unsigned long xid);
 // Installs the native chooser as the file-open dialog.
 void install_native_file_chooser();
 

@@ -11,6 +11,7 @@
 // procedure (activation, placement) is posted to the user-interface queue,
 // so FLTK callbacks never re-enter the core.
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 
 #include "platform/cp1252.h"
 #include "platform/fltk/fltk_internal.h"
@@ -54,8 +55,21 @@ void MirrorWindow::resize(int x, int y, int w, int h) {
   if (syncing || !shown()) return;
   WindowHandle handle = core_;
   Rect r{x, y, x + w, y + h};
-  post_to_ui([handle, r] {
-    if (Window* top = Window::FromHandle(handle)) input_client_placement(*top, r);
+  screen_rect = r;
+  // The window manager may have maximised or restored it (its title bar's
+  // button): the core learns the state with the size.
+  bool zoomed = window_is_maximised(fl_xid(this));
+  post_to_ui([handle, r, zoomed] {
+    Window* top = Window::FromHandle(handle);
+    if (!top) return;
+    // A move and a resize come as two events: only the last is where the
+    // window is. Handing the core the first would send the screen back a
+    // size it has left, which a window manager takes as the user's.
+    auto* screen = dynamic_cast<FltkBackend*>(&backend());
+    MirrorWindow* m = screen ? screen->Find(*top) : nullptr;
+    if (m && m->screen_rect != r) return;
+    top->NoteZoomed(zoomed);
+    input_client_placement(*top, r);
   });
 }
 

@@ -9,9 +9,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -87,33 +84,12 @@ TEST_F(StructurePagesOnScreen, ConfigMenuSchoolAndBuildingsPages) {
   fs::remove_all(root);
 }
 
-// A window manager for one test, when one is installed; stopped at the end.
-class WindowManager {
- public:
-  WindowManager() {
-    char name[] = "openbox";
-    char* argv[] = {name, nullptr};
-    if (window_manager_running() || posix_spawnp(&pid_, name, nullptr, nullptr, argv, environ) != 0) pid_ = 0;
-    if (pid_) pump_until([] { return window_manager_running(); });
-    ::usleep(1000000);  // it takes the display a moment after it says it runs
-  }
-  ~WindowManager() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  WindowManager(const WindowManager&) = delete;
-  WindowManager& operator=(const WindowManager&) = delete;
-
- private:
-  pid_t pid_ = 0;
-};
-
 TEST_F(StructurePagesOnScreen, TheFrameCanBeResizedAndMaximised) {
   if (!started_) return;
-  WindowManager manager;
+  screen::WindowManager manager;
   char pattern[] = "/tmp/kt-structure-screen-XXXXXX";
   fs::path root = ::mkdtemp(pattern);
+  fs::path cwd = fs::current_path();
   ::setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
   fs::create_directories(root / "KestrinTempusDati");
   ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati"));
@@ -140,6 +116,7 @@ TEST_F(StructurePagesOnScreen, TheFrameCanBeResizedAndMaximised) {
     std::printf("no window manager on the display: maximise not tried\n");
   }
   g_frame.DestroyWindow();
+  fs::current_path(cwd);  // the next test starts where this one did, not in a removed folder
   ::unsetenv("KESTRINTEMPUS_ROOT");
   fs::remove_all(root);
 }
