@@ -102,10 +102,11 @@ void og_set_default_day_names() {
   }
 }
 
+// Both files carry the status bytes: they are written as one step (the pair
+// save), so a failure leaves both as they were, and the user is told.
 void og_save_if_state_changed() {
   if (std::memcmp(g_ui_structure.status, g_ui_structure_saved.status, sizeof g_ui_structure.status) == 0) return;
-  if (og_write_structure_file() != 0) return;
-  og_write_assignments_file(0, 0);
+  og_save_school_files();
 }
 
 void og_record_timetable_state(char state) {
