@@ -13,8 +13,8 @@ class Cpubblica : public CDialogML {
   static constexpr int kTemplate = 9827;
   static constexpr int kPromptId = 1001, kMemoId = 1002, kPublishId = 1003, kWithdrawId = 1004, kNoteId = 1005;
   static constexpr int kMemoMax = 200;  // characters; the export keeps up to 399
-  // Results of DoModal besides cancel.
-  static constexpr int kPublish = 1, kWithdraw = 2;
+  // Results of DoModal besides cancel (kIdOk and kIdCancel are 1 and 2).
+  static constexpr int kPublish = 101, kWithdraw = 102;
   Cpubblica() : CDialogML(kTemplate) {}
 
   std::string m_memo;  // 1252, what the user typed
