@@ -46,7 +46,7 @@ bool choose_import_file(const std::string& filter, const std::string& initial, s
 bool choose_archive_path(int kind, std::string& path) {
   kt::ui::FileOpenRequest request;
   request.choose_folder = kind == 0;
-  if (kind != 0) request.filter = "ZIP (*.zip)|*.zip||";
+  if (kind != 0) request.filter = "ZIP|*.zip||";
   request.initial_name = "\\";
   request.title = ui_archive_chooser_title(kind);
   request.must_exist = true;

@@ -56,7 +56,7 @@ const DialogTemplate kTemplates[] = {
     {Ckrv_cli::kTemplate, "Assistenza On Line", kWindow, 0, 0, 300, 164, kConsoleControls},
     {Ckrv_phone::kTemplate, "Richiesta di chiamata", kWindow, 0, 0, 300, 124, kPhoneControls},
     {Ctulmmonitor::kTemplate, "Elaborazioni remote", kWindow, 0, 0, 300, 160, kMonitorControls},
-    {Ctulmopen::kTemplate, "", kWsPopup | kWsBorder, 0, 0, 90, 14, kStripControls},
+    {Ctulmopen::kTemplate, "", kWsPopup, 0, 0, 90, 14, kStripControls},
     {Cvideoplay::kTemplate, "Video presentazione", kWindow, 0, 0, 300, 94, kVideoControls},
 };
 
@@ -126,13 +126,20 @@ int CRemoteWindow::Create(Window* parent) {
   if (IsCreated()) return 1;
   ui_register_remote_templates();
   // Owned by the frame while it has a window; else by nobody.
-  if (!CDialogML::Create(template_id(), parent && parent->IsWindow() ? parent : nullptr)) return 0;
+  m_owner = parent && parent->IsWindow() ? parent : nullptr;
+  if (!CDialogML::Create(template_id(), m_owner)) return 0;
   m_created = 1;
+  m_language = ui_language();
   ShowWindow(kSwHide);
   return 1;
 }
 
 void CRemoteWindow::Open() {
+  if (IsCreated() && m_language != ui_language()) {
+    Window* owner = m_owner && m_owner->IsWindow() ? m_owner : nullptr;
+    DestroyWindow();
+    Create(owner);
+  }
   if (!IsCreated()) return;
   ShowWindow(kSwShow);
   SetActiveWindow();
@@ -250,8 +257,8 @@ void ui_show_tulm_monitor(int mode) {
 
 void ui_open_tulm_monitor() {
   if (!g_tulm_monitor.IsCreated()) g_tulm_monitor.Create(&g_frame);
-  g_tulm_monitor.Refresh();
   g_tulm_monitor.Open();
+  g_tulm_monitor.Refresh();
 }
 
 void ui_create_tulm_window(Window* frame) {

@@ -31,7 +31,8 @@ class CRemoteWindow : public CDialogML {
   // when it exists afterwards.
   int Create(kt::ui::Window* parent);
   bool IsCreated() const { return m_created != 0 && IsWindow(); }
-  // Shows the window and brings it forward.
+  // Shows the window and brings it forward; a window made in another
+  // language is made again first, so it speaks the one the program does.
   void Open();
 
  protected:
@@ -45,6 +46,8 @@ class CRemoteWindow : public CDialogML {
   virtual void OnRequest();
 
   std::uint8_t m_created = 0;
+  int m_language = 0;  // the language the window was made in
+  kt::ui::Window* m_owner = nullptr;
   const MlText& m_title;
   const MlText& m_notice;
   const MlText& m_request;

@@ -98,6 +98,11 @@ TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
       EXPECT_NE(ui.Text(*w, CRemoteWindow::kNoticeId).find("nicht verf\xFCgbar"), std::string::npos)
           << ui.Text(*w, CRemoteWindow::kNoticeId);
     }
+    // The monitor, made in Italian, speaks German when it opens.
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kRemoteReport));
+    EXPECT_EQ(g_tulm_monitor.GetWindowText(), "Entfernte Verarbeitungen");
+    EXPECT_EQ(ui.Text(g_tulm_monitor, CRemoteWindow::kRequestId), "Liste erneuern");
+    EXPECT_EQ(g_tulm_monitor.GetOwner(), &g_frame);
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kItalian));
   });
 }
