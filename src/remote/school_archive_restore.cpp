@@ -35,9 +35,12 @@ constexpr std::uint64_t kUnixEpochIn1601 = 11644473600ull;
 const MlText kDamaged = {"Archivio non ripristinato: %s.",
                          "Archiv nicht wiederhergestellt: %s.",
                          "Archive not restored: %s."};
-const MlText kReachesOut = {"Archivio non ripristinato: il nome [%s] porta fuori dalla cartella della scuola.",
-                            "Archiv nicht wiederhergestellt: der Name [%s] f\xFChrt aus dem Ordner der Schule hinaus.",
-                            "Archive not restored: the name [%s] leads out of the school folder."};
+const MlText kReachesOut = {
+    "Archivio non ripristinato: il file [%s] vi \xE8 registrato con un percorso che porta fuori dalla cartella "
+    "della scuola.",
+    "Archiv nicht wiederhergestellt: die Datei [%s] ist darin mit einem Pfad gespeichert, der aus dem Ordner der "
+    "Schule hinausf\xFChrt.",
+    "Archive not restored: the file [%s] is stored in it with a path that leads out of the school folder."};
 const MlText kStrayFile = {"Archivio non ripristinato: contiene il file [%s], che non appartiene a una scuola.",
                            "Archiv nicht wiederhergestellt: es enth\xE4lt die Datei [%s], die zu keiner Schule geh\xF6rt.",
                            "Archive not restored: it holds the file [%s], which belongs to no school."};

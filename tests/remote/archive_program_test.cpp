@@ -134,9 +134,9 @@ TEST_F(ArchiveProgram, DamagedOrHostileArchivesAreRefusedAndChangeNothing) {
     const char* said;
   };
   std::vector<Case> cases = {
-      {"climb", {{"piccola/scuola2.txt", school2}, {"piccola/../../fuori.txt", "x"}}, "", "porta fuori dalla cartella"},
-      {"absolute", {{"/tmp/piccola/scuola2.txt", school2}}, "", "porta fuori dalla cartella"},
-      {"drive", {{"C:piccola/scuola2.txt", school2}}, "", "porta fuori dalla cartella"},
+      {"climb", {{"piccola/scuola2.txt", school2}, {"piccola/../../fuori.txt", "x"}}, "", "porta fuori dalla cartella della scuola"},
+      {"absolute", {{"/tmp/piccola/scuola2.txt", school2}}, "", "porta fuori dalla cartella della scuola"},
+      {"drive", {{"C:piccola/scuola2.txt", school2}}, "", "porta fuori dalla cartella della scuola"},
       {"link", {{"piccola/scuola2.txt", school2}, link}, "", "collegamento"},
       {"marker", {{"piccola/scuola2.txt", school2}, {"piccola/scuola.kt-commit", "x"}}, "", "non appartiene"},
       {"twice", {{"piccola/scuola2.txt", school2}, {"piccola/SCUOLA2.TXT", "REM:altra"}}, "", "due volte"},
