@@ -7,8 +7,9 @@
 #include "board/processing_menu.h"
 #include "constraints/constraint_pages.h"
 #include "platform/cp1252.h"
+#include "remote/archive_dialog.h"
 #include "remote/guide_windows.h"
-#include "remote/pen_backup.h"
+#include "remote/service_windows.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_utilities.h"
@@ -86,7 +87,20 @@ void kestrintempus_install() {
     g_corner.Add(&g_guide_gene);
   };
   g_frame_service_hooks.open_web_page = ui_open_web_page;
-  g_frame_service_hooks.run_archive = ui_run_pen_archive;
+  g_frame_service_hooks.run_archive = ui_run_archive_dialog;
+  g_frame_service_hooks.create_service_windows = ui_create_service_windows;
+  g_frame_service_hooks.show_assistance_console = ui_show_assistance_console;
+  g_frame_service_hooks.bring_console_forward = krv_bring_console_forward;
+  g_frame_service_hooks.focus_console_once = krv_focus_console_once;
+  g_frame_service_hooks.reset_language_windows = [] {
+    krv_destroy_callback_dialog();
+    krv_reset_console();
+  };
+  g_frame_service_hooks.show_remote_monitor = ui_show_tulm_monitor;
+  g_frame_service_hooks.open_remote_monitor = ui_open_tulm_monitor;
+  g_frame_service_hooks.create_remote_window = ui_create_tulm_window;
+  g_frame_service_hooks.dock_remote_window = ui_dock_tulm_window;
+  g_frame_service_hooks.run_video = ui_run_video;
   g_show_transfer_guide = [] { g_guide_trasfe.Open(); };
   g_show_spreadsheet_example = [] { g_guide_xls.Open(); };
   SupportContactHooks& support = support_contact_hooks();

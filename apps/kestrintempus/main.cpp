@@ -20,6 +20,7 @@
 #include "solver/parallel_workers.h"
 #include "schooldata/sissi_import_page.h"
 #include "platform/fltk/file_open_dialog.h"
+#include "remote/archive_dialog.h"
 
 namespace {
 
@@ -32,6 +33,22 @@ bool choose_import_file(const std::string& filter, const std::string& initial, s
   kt::ui::FileOpenRequest request;
   request.filter = filter;
   request.initial_name = initial;
+  request.must_exist = true;
+  request.language = ui_language();
+  kt::ui::FileOpenResult result = kt::ui::choose_file_to_open(request);
+  if (!result.chosen()) return false;
+  path = result.path;
+  return true;
+}
+
+// The archive dialog's chooser: the folder an archive goes to (0), or the
+// archive to restore (1).
+bool choose_archive_path(int kind, std::string& path) {
+  kt::ui::FileOpenRequest request;
+  request.choose_folder = kind == 0;
+  if (kind != 0) request.filter = "ZIP|*.zip||";
+  request.initial_name = "\\";
+  request.title = ui_archive_chooser_title(kind);
   request.must_exist = true;
   request.language = ui_language();
   kt::ui::FileOpenResult result = kt::ui::choose_file_to_open(request);
@@ -55,6 +72,7 @@ int main(int argc, char** argv) {
   kestrintempus_install();
   g_worker_spawner = [](const std::vector<std::string>& args) { return kt::ChildProcess::spawn_self(args); };
   g_import_file_chooser = choose_import_file;
+  g_archive_chooser = choose_archive_path;
   int code = g_app.InitInstance(argc, argv);
   kt::ui::stop_fltk_backend();
   return code;

@@ -135,16 +135,6 @@ const MlText kNoWebPage = {
      "Das Forum und die Webseiten des Programms sind in dieser Version des Programms nicht verfügbar."_cp,
      "The forum and the program's web pages are not available in this version of the program."}};
 
-const MlText kNoAssistance = {
-    {"L'assistenza On Line non è disponibile in questa versione del programma."_cp,
-     "Die Online-Hilfe ist in dieser Version des Programms nicht verfügbar."_cp,
-     "On-line assistance is not available in this version of the program."}};
-
-const MlText kNoCallback = {
-    {"La prenotazione di una chiamata telefonica non è disponibile in questa versione del programma."_cp,
-     "Die Anmeldung eines Rückrufs ist in dieser Version des Programms nicht verfügbar."_cp,
-     "Booking a call-back is not available in this version of the program."}};
-
 }  // namespace
 
 void ui_register_guide_templates() {
@@ -208,15 +198,4 @@ bool Clegsimco::OnCommand(WParam w, LParam l) {
     return true;
   }
   return CGuideWindow::OnCommand(w, l);
-}
-
-void ui_show_assistance_console() {
-  if (g_process_number != 0) return;
-  ui_message_box(kNoAssistance);
-}
-
-void krv_show_callback_dialog(int show_code) {
-  // There is no call-back dialog to show; asking for it says so, hiding it
-  // has nothing to do.
-  if (show_code == 5) ui_message_box(kNoCallback);
 }

@@ -5,9 +5,7 @@
 // clears the flag and destroys the window, so the next request makes it
 // again. Clegsimco, the archive-import notice, also offers "do not show
 // again", which sets bit 0 of the IMCOOK preference.
-//
-// The assistance entry points need the maker's servers, which this program
-// does not reach: they say that the service is not available here.
+// The assistance windows are in service_windows.h.
 // User-interface thread only.
 #pragma once
 
@@ -126,8 +124,3 @@ void ui_register_guide_templates();
 // The home page's web pages (forum, social page) are served by the maker's
 // servers: this program says that they are not available.
 void ui_open_web_page(int which);
-// The on-line assistance console (main process only): not available here.
-void ui_show_assistance_console();
-// Shows (code 5) or hides the call-back request dialog when it exists; this
-// program has none: showing it tells the user the service is not available.
-void krv_show_callback_dialog(int show_code);

@@ -24,11 +24,6 @@ const char* const kReserve = "KestrinTempusRiserva";
 const MlText kNoPen = {"Penna USB non trovata: inserirla e riprovare.",
                        "USB-Stick nicht gefunden: einstecken und erneut versuchen.",
                        "USB pen not found: insert it and try again."};
-const MlText kChoose = {
-    "Penna USB: SI per ripristinare una copia della scuola dalla penna, NO per cancellare copie dalla penna.",
-    "USB-Stick: JA um eine Kopie der Schule vom Stick wiederherzustellen, NEIN um Kopien vom Stick zu "
-    "l\xF6schen.",
-    "USB pen: YES to restore a copy of the school from the pen, NO to delete copies from the pen."};
 
 std::string pen_root() {
   std::vector<kt::MountedMedium> media = kt::removable_media();
@@ -108,10 +103,4 @@ int ui_open_pen_copies(int delete_mode) {
   if (delete_mode) ui_fill_pen_ballast(0, kPenDrive);
   else og_read_school_files(0);  // a restored school is read again, so no save writes the old one back
   return 0;
-}
-
-void ui_run_pen_archive() {
-  int answer = ui_message_box_type(kChoose.Get(), kMbYesNoCancel | kMbIconQuestion);
-  if (answer == kt::ui::kIdYes) ui_open_pen_copies(0);
-  else if (answer == kt::ui::kIdNo) ui_open_pen_copies(1);
 }

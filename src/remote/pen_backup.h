@@ -25,6 +25,3 @@ std::uint64_t ui_make_room_on_pen(std::uint64_t bytes);
 // kPenBallastBytes and never more than half the free space; with create 0
 // only when the folder exists. The ballast written.
 std::uint64_t ui_fill_pen_ballast(int create, char drive);
-// The archive button of the home page: asks whether to restore from the
-// pen or to delete its copies, and does it.
-void ui_run_pen_archive();

@@ -1,7 +1,9 @@
 // The publishing export of the timetable: the school's code, a memo and
 // the delete flag go to the report writer, which writes only
-// "Export_<code>.txt" into the output folder ("REPO:" with "Pubk"); the
-// export's path is read back for the caller. User-interface thread only.
+// "Export_<code>.txt" into the output folder ("REPO:" with "Pubk"); with the
+// delete flag the export withdraws a timetable published before. The
+// export's path is read back for the caller. Sending it to the maker's
+// servers is not available in this program. User-interface thread only.
 #pragma once
 
 #include <string>
@@ -11,6 +13,7 @@
 // call), writes nothing and answers false.
 bool krv_publish_timetable(const char* memo, bool delete_published, std::string* path);
 
-// The processing menu's command: runs the export and tells the user where
-// it went (or why nothing was written).
+// The processing menu's command: asks for the memo and whether to publish
+// or to withdraw (Cpubblica), runs the export and tells the user where it
+// went (or why nothing was written), and that sending it is not available.
 void krv_publish_from_menu();

@@ -110,6 +110,8 @@ std::string og_write_failure_reason(int error) {
   return std::strerror(error);
 }
 
+const char* og_school_commit_marker_name() { return kCommitMarker; }
+
 bool og_settle_school_folder(std::string* why) {
   std::string marker = og_local_school_path(kCommitMarker);
   int error = 0;

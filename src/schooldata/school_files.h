@@ -29,6 +29,10 @@ const char* og_school_files_write_error();
 // and removes the temporaries that processes now gone left there. False, with
 // the message in *why, when a save could not be completed.
 bool og_settle_school_folder(std::string* why);
+// The name of the marker, beside the school files, of a replacement of
+// several of them at once that og_settle_school_folder completes after a
+// crash (the restore of an archive replaces the files this way too).
+const char* og_school_commit_marker_name();
 // Why a write failed (errno), in the user's language: "disco pieno"...
 std::string og_write_failure_reason(int error);
 // Writes "scuola2.txt" alone; false after the message when not written.

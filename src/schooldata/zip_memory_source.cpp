@@ -29,14 +29,21 @@ uLong write_source(voidpf, voidpf, const void*, uLong) { return 0; }
 
 ZPOS64_T tell_source(voidpf, voidpf stream) { return static_cast<MemorySource*>(stream)->position; }
 
+// minizip steps back over an entry's extra field by a relative seek whose
+// offset is a negative number in an unsigned type, as a file's seek takes
+// it: a relative offset is read as signed.
 long seek_source(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
   auto* s = static_cast<MemorySource*>(stream);
-  std::uint64_t from = 0;
-  if (origin == ZLIB_FILEFUNC_SEEK_CUR) from = s->position;
-  else if (origin == ZLIB_FILEFUNC_SEEK_END) from = s->size;
-  else if (origin != ZLIB_FILEFUNC_SEEK_SET) return -1;
-  if (offset > s->size || from > s->size - offset) return -1;
-  s->position = from + offset;
+  if (origin == ZLIB_FILEFUNC_SEEK_CUR || origin == ZLIB_FILEFUNC_SEEK_END) {
+    std::int64_t step = static_cast<std::int64_t>(offset);
+    std::uint64_t from = origin == ZLIB_FILEFUNC_SEEK_CUR ? s->position : s->size;
+    if (step < 0 ? static_cast<std::uint64_t>(-(step + 1)) + 1 > from : static_cast<std::uint64_t>(step) > s->size - from)
+      return -1;
+    s->position = step < 0 ? from - (static_cast<std::uint64_t>(-(step + 1)) + 1) : from + static_cast<std::uint64_t>(step);
+    return 0;
+  }
+  if (origin != ZLIB_FILEFUNC_SEEK_SET || offset > s->size) return -1;
+  s->position = offset;
   return 0;
 }
 

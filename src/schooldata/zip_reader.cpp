@@ -50,6 +50,7 @@ struct UiZipHandle {
   int cached_index = -1;
   UiZipEntry cached;
   bool cached_is_link = false;
+  bool cached_reaches_out = false;
   bool cached_encrypted = false;
   std::string password;
   bool has_password = false;
@@ -201,6 +202,7 @@ std::uint32_t describe(UiZipHandle* h, int index, UiZipEntry* entry) {
   h->cached = *entry;
   h->cached_index = index;
   h->cached_is_link = is_link;
+  h->cached_reaches_out = ui_zip_name_reaches_out(raw);
   h->cached_encrypted = (info.flag & 1) != 0;
   return kZipOk;
 }
@@ -436,6 +438,11 @@ std::uint32_t ui_zip_extract_all(UiZipHandle* h, const char* folder) {
     }
   }
   return kZipOk;
+}
+
+bool ui_zip_entry_reaches_out(UiZipHandle* h, int index) {
+  UiZipEntry entry;
+  return ui_zip_get_item(h, index, &entry) == kZipOk && h->cached_reaches_out;
 }
 
 std::uint32_t ui_zip_close(UiZipHandle* h) {

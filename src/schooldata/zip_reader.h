@@ -85,6 +85,13 @@ std::uint32_t ui_zip_last_error();
 // everything up to the last ".." component dropped; "." and empty
 // components dropped; '/' between components. Empty when nothing is left.
 void ui_zip_make_safe_name(const char* raw, char* out, int out_size);
+// True when a name as the archive stores it reaches out of the folder it is
+// extracted to: a drive prefix, a leading separator or a ".." component.
+// The safe name keeps such an entry inside anyway; a caller that restores a
+// whole folder refuses the archive instead, as no archive of ours has one.
+bool ui_zip_name_reaches_out(const char* raw);
+// The same for an entry of an open archive; false when it cannot be described.
+bool ui_zip_entry_reaches_out(UiZipHandle* handle, int index);
 
 // The user's message for a result code (1252) in language 0..2.
 const char* ui_zip_error_text(std::uint32_t code, int language);

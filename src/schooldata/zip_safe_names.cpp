@@ -46,6 +46,21 @@ void ui_zip_make_safe_name(const char* raw, char* out, int out_size) {
   out[n] = '\0';
 }
 
+bool ui_zip_name_reaches_out(const char* raw) {
+  if (!raw) return false;
+  if (raw[0] == '/' || raw[0] == '\\') return true;
+  std::string part;
+  for (const char* p = raw;; ++p) {
+    if (*p == '/' || *p == '\\' || *p == '\0') {
+      if (part == ".." || (part.size() >= 2 && is_drive_prefix(part.substr(0, 2)))) return true;
+      part.clear();
+      if (*p == '\0') return false;
+    } else {
+      part += *p;
+    }
+  }
+}
+
 const char* ui_zip_error_text(std::uint32_t code, int language) {
   struct Row {
     std::uint32_t code;

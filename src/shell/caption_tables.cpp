@@ -502,6 +502,7 @@ const MlText g_ml_button_captions[] = {
     {"Scegli lingua", "Sprache wählen"_cp, "Choose language"},
     {"Consigli per casi particolari", "Ratschläge für besondere Fälle"_cp, "Advice for special cases"},
     {"@In Cima 0, 0", "@Nach oben 0, 0", "@To the top 0, 0"},
+    {"@report attività corrente TULMs"_cp, "@Bericht laufende TULMs", "@report of the running TULMs"},
     {"forum disabled", "Forum", "Forum"},
     {"Social", "Social", "Social"},
     {"Incolla", "Einfügen"_cp, "Paste"},

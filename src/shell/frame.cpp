@@ -171,6 +171,9 @@ void CAlfaDlg::OnSysCommand(WParam command, LParam l) {
   bool moved = c == 0xF030u || c == 0xF120u || c == 0xF000u || c == 0xF010u ||
                (static_cast<unsigned>(command) >= 0xF001u && static_cast<unsigned>(command) <= 0xF008u) ||
                static_cast<unsigned>(command) == 0xF012u;
+  // A minimised remote-processing monitor follows a dragged frame.
+  if (static_cast<unsigned>(command) == 0xF012u && g_frame_service_hooks.show_remote_monitor)
+    g_frame_service_hooks.show_remote_monitor(2);
   if (moved && g_frame_service_hooks.computation_page_moved) g_frame_service_hooks.computation_page_moved(1);
 }
 
@@ -339,7 +342,7 @@ bool CAlfaDlg::OnCommand(WParam w, LParam l) {
       OnCancel();
       return true;
     case kPageAssistance:
-      ui_message_box(ui_not_available_text());
+      OnAssistanceButton();
       return true;
     default:
       break;
@@ -460,11 +463,20 @@ void CAlfaDlg::OnProvisionalButton() {
 
 void CAlfaDlg::OnHelpButton() {
   if (g_process_number >= 1) return;
+  if (g_frame_service_hooks.bring_console_forward) g_frame_service_hooks.bring_console_forward();
   if (g_frame_service_hooks.show_support_contact) g_frame_service_hooks.show_support_contact(this);
   else ui_message_box(ui_not_available_text());
 }
 
-void CAlfaDlg::OnAssistanceButton() { ui_message_box(ui_not_available_text()); }
+void CAlfaDlg::OnAssistanceButton() {
+  if (g_frame_service_hooks.show_assistance_console) g_frame_service_hooks.show_assistance_console();
+  else ui_message_box(ui_not_available_text());
+}
+
+void CAlfaDlg::CreateServiceWindows(int with_monitor) {
+  if (g_process_number >= 1 || !IsWindow() || !g_frame_service_hooks.create_service_windows) return;
+  g_frame_service_hooks.create_service_windows(this, with_monitor);
+}
 
 void CAlfaDlg::ResetAfterLanguageChange() {
   for (CColorButton& b : m_sections) b.Retranslate();
@@ -491,6 +503,7 @@ void CAlfaDlg::CreateLauncherPanel() {
   Rect r = GetWindowRect();
   int x = IsZoomed() ? r.left : LeftEdgeWithRoomForPanel(r.left, r.Width());
   if (x != r.left) MoveWindow(Rect{x, r.top, x + r.Width(), r.bottom});
+  if (g_frame_service_hooks.create_remote_window) g_frame_service_hooks.create_remote_window(this);
   DockSideWindows();
 }
 
@@ -552,6 +565,7 @@ void CAlfaDlg::ToggleSide(int axis) {
 // least width; with room on neither side (a frame as wide as the screen) it
 // stays hidden rather than cover the page, its bars or its buttons.
 void CAlfaDlg::DockSideWindows() {
+  if (IsWindow() && g_frame_service_hooks.dock_remote_window) g_frame_service_hooks.dock_remote_window();
   if (!IsWindow() || !g_launcher_panel.IsCreated() || !g_launcher_panel.IsWindow()) return;
   Rect frame = GetWindowRect();
   Rect work = backend().WorkArea();

@@ -120,8 +120,26 @@ struct FrameServiceHooks {
   void (*show_advice_guide)(kt::ui::Window* parent) = nullptr;
   void (*show_getting_started_guide)(kt::ui::Window* parent) = nullptr;
   void (*open_web_page)(int which) = nullptr;
-  // The archive of the school's data (the USB pen of the backup page).
-  void (*run_archive)() = nullptr;
+  // The archive and cloud dialog, run in a mode (0 normal, 1 cloud code just
+  // entered, 2 no school folder); its result, 9876 to run it again.
+  int (*run_archive)(int mode) = nullptr;
+  // The windows of the remote services: the assistance console, the
+  // call-back dialog and the remote-processing monitor made hidden, owned by
+  // the frame; the console shown; the console brought forward for the help
+  // button, or given the focus once when it is shown; the two windows that
+  // speak the language made again; the monitor's request byte (1) or its
+  // place (2), the monitor opened; the remote-processing window made and
+  // docked; the tutorial video.
+  void (*create_service_windows)(kt::ui::Window* frame, int with_monitor) = nullptr;
+  void (*show_assistance_console)() = nullptr;
+  void (*bring_console_forward)() = nullptr;
+  void (*focus_console_once)() = nullptr;
+  void (*reset_language_windows)() = nullptr;
+  void (*show_remote_monitor)(int mode) = nullptr;
+  void (*open_remote_monitor)() = nullptr;
+  void (*create_remote_window)(kt::ui::Window* frame) = nullptr;
+  void (*dock_remote_window)() = nullptr;
+  void (*run_video)() = nullptr;
 };
 extern FrameServiceHooks g_frame_service_hooks;
 
@@ -156,6 +174,10 @@ class CAlfaDlg : public CResizableDialog {
   kt::ui::Rect PageArea() const;
   void ResetAfterLanguageChange();
   void ToggleSide(int axis);
+  // In the main process, the assistance console and the call-back dialog
+  // (and with `with_monitor` the remote-processing monitor), owned by the
+  // frame and hidden.
+  void CreateServiceWindows(int with_monitor);
 
  protected:
   void DoDataExchange(kt::ui::DataExchange& dx) override;

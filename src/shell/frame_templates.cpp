@@ -54,6 +54,7 @@ const ControlTemplate kHomeControls[] = {
     {"Button", H::kServiceTools, "@(Service Tools)", kButton, 458, 38, 86, 14},
     {"Button", H::kAdvice, "Consigli per casi particolari", kButton, 190, 246, 150, 26},
     {"Button", H::kTopLeft, "@In Cima 0, 0", kButton, 458, 258, 86, 14},
+    {"Button", H::kRemoteReport, "@report attività corrente TULMs"_cp, kButton, 458, 276, 86, 22},
     {"Button", H::kForum, "forum disabled", kButton, 346, 246, 52, 12},
     {"Button", H::kSocial, "Social", kButton, 346, 260, 52, 12},
     {"Edit", H::kHelpId, "", kEsMultiLine | kEsReadOnly | kEsAutoVScroll | kWsVScroll, 190, 58, 354, 180},

@@ -93,9 +93,6 @@ const char* const kGuideFiles[3] = {"KestrinTempus_Tutorial_Ita.pdf", "KestrinTe
                                     "KestrinTempus_Tutorial_Eng.pdf"};
 constexpr int kHelpIds[5] = {CPlenixDlg::kHelpStart, CPlenixDlg::kHelpCreate, CPlenixDlg::kHelpProcessing,
                              CPlenixDlg::kHelpConfiguration, CPlenixDlg::kHelpSubstitutions};
-// The tutorial video belongs to the remote services, which this program
-// does not have.
-constexpr int kNotBuiltIds[] = {CPlenixDlg::kVideo};
 constexpr int kCloudCodeLength = 40;
 const MlText kCloudCodePrompt = {
     "Inserire la password per l'accesso a Cloud (contattare assistenza se non si conosce)",
@@ -120,7 +117,8 @@ KT_BEGIN_MESSAGE_MAP(CPlenixDlg, CResizableDialog)
   KT_ON_COMMAND(kProcessing, OnProcessing)
   KT_ON_COMMAND(kSubstitutions, OnSubstitutions)
   KT_ON_COMMAND(kArchive, OnArchive)
-  KT_ON_COMMAND_LIST(kNotBuiltIds, OnNotBuilt)
+  KT_ON_COMMAND(kVideo, OnVideo)
+  KT_ON_COMMAND(kRemoteReport, OnRemoteReport)
   KT_ON_COMMAND(kUserGuide, OnUserGuide)
   KT_ON_COMMAND(kGettingStarted, OnGettingStarted)
   KT_ON_COMMAND(kAdvice, OnAdvice)
@@ -200,6 +198,9 @@ bool CPlenixDlg::OnInitDialog() {
   // nothing while they run, so a later showing changes nothing).
   if (g_process_number < 1 && g_frame_service_hooks.start_parallel_workers)
     g_frame_service_hooks.start_parallel_workers();
+  // The service windows go with the frame's window: each showing makes
+  // those missing (the first one all of them, a new language two of them).
+  g_frame.CreateServiceWindows(1);
   g_first_initialisation_done = true;
   m_first_tick_done = false;
   SetTimer(kTimer, g_process_number >= 1 ? 1000 : 333);
@@ -260,6 +261,7 @@ void CPlenixDlg::OnTimer(WParam id) {
   if (CheckNotices()) return;
   if (m_first_tick_done) return;
   m_first_tick_done = true;
+  if (g_process_number < 1 && g_frame_service_hooks.focus_console_once) g_frame_service_hooks.focus_console_once();
   if (g_process_number >= 1) {
     alfadlg_go_to_page(kPageParpro);
     alfadlg_lock_navigation(0);
@@ -335,12 +337,30 @@ void CPlenixDlg::OnSubstitutions() {
 
 void CPlenixDlg::OnArchive() {
   RefreshSchoolInfo(0, 0);
-  // The answer would give the archive dialog its mode (and in the data root
-  // takes the cloud code); of the archive the program has the USB pen.
-  ui_require_school_folder(2);
-  if (g_frame_service_hooks.run_archive) g_frame_service_hooks.run_archive();
-  else ui_message_box(ui_not_available_text());
+  if (!g_frame_service_hooks.run_archive) {
+    ui_message_box(ui_not_available_text());
+    return;
+  }
+  // The dialog asks to run again when the current school changed under it:
+  // its mode is taken again each time (in the data root after asking for
+  // the cloud code).
+  int result;
+  do {
+    int folder = ui_require_school_folder(2);
+    result = g_frame_service_hooks.run_archive(folder == 0 ? 2 : folder == 2 ? 1 : 0);
+  } while (result == 9876);
   RefreshSchoolInfo(0, 1);
+  if (g_frame_service_hooks.show_remote_monitor) g_frame_service_hooks.show_remote_monitor(1);
+}
+
+void CPlenixDlg::OnVideo() {
+  if (g_frame_service_hooks.run_video) g_frame_service_hooks.run_video();
+  else ui_message_box(ui_not_available_text());
+}
+
+void CPlenixDlg::OnRemoteReport() {
+  if (g_frame_service_hooks.open_remote_monitor) g_frame_service_hooks.open_remote_monitor();
+  else ui_message_box(ui_not_available_text());
 }
 
 void CPlenixDlg::OnSysCommand(WParam command, LParam l) {
@@ -415,6 +435,7 @@ void CPlenixDlg::OnLanguage(int index) {
   // codes, so nothing of it counts as changed and a save writes it as read.
   g_language = static_cast<std::uint8_t>(index);
   alfadlg_reset_after_language_change();
+  if (g_frame_service_hooks.reset_language_windows) g_frame_service_hooks.reset_language_windows();
   alfadlg_go_to_page(kPageReopen);
 }
 
@@ -452,4 +473,3 @@ void CPlenixDlg::OnTopLeft() {
 
 void CPlenixDlg::OnHelp(int index) { m_help.SetTextML(&kHelpTexts[index]); }
 
-void CPlenixDlg::OnNotBuilt(int) { ui_message_box(ui_not_available_text()); }

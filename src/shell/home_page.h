@@ -1,10 +1,11 @@
 // CPlenixDlg, the home page (template 107): the open school folder and the
 // school's description, the entry points of the program (school choice,
-// configuration, processing, substitutions, language, the folder in the
-// file manager, clean-up of the output folders) and a help pane; its about
-// command opens the about box. Entry points whose windows belong to
-// subsystems not built yet answer with the "not available yet" message. Its timer shows the notices "Message.txt" and
-// "Warning.txt" of the school folder.
+// configuration, processing, substitutions, archive, video, language, the
+// folder in the file manager, clean-up of the output folders) and a help
+// pane; its about command opens the about box. Entry points whose windows
+// are not there answer with the "not available yet" message. Its first
+// showing makes the frame's service windows; its timer shows the notices
+// "Message.txt" and "Warning.txt" of the school folder.
 //
 // ui_require_school_folder is the check every menu and page makes before it
 // works on a school: the current folder must not be the data root itself.
@@ -30,14 +31,15 @@ class CPlenixDlg : public CResizableDialog {
     kSelectSchool = 1031, kCreateSchool = 1216, kConfiguration = 1055, kProcessing = 1057, kSubstitutions = 1000,
     kArchive = 479, kVideo = 1785, kGettingStarted = 1053, kUserGuide = 1685, kItalian = 1549, kGerman = 1550,
     kEnglish = 1551, kFrench = 1556, kChooseLanguage = 1767, kExplore = 1061, kCleanOutput = 1622,
-    kServiceTools = 1621, kAdvice = 1775, kTopLeft = 1896, kForum = 1555, kSocial = 1687, kHelpStart = 1049, kHelpCreate = 1062,
+    kServiceTools = 1621, kAdvice = 1775, kTopLeft = 1896, kForum = 1555, kSocial = 1687, kRemoteReport = 1623,
+    kHelpStart = 1049, kHelpCreate = 1062,
     kHelpProcessing = 1054, kHelpConfiguration = 1056, kHelpSubstitutions = 1058,
   };
 
   static constexpr int kButtonIds[] = {
       kSelectSchool, kHelpStart, kCreateSchool, kHelpCreate, kConfiguration, kHelpConfiguration, kProcessing,
       kHelpProcessing, kSubstitutions, kHelpSubstitutions, kArchive, kVideo, kUserGuide, kGettingStarted,
-      kChooseLanguage, kItalian, kGerman, kEnglish, kFrench, kExplore, kCleanOutput, kServiceTools, kAdvice, kTopLeft, kForum, kSocial};
+      kChooseLanguage, kItalian, kGerman, kEnglish, kFrench, kExplore, kCleanOutput, kServiceTools, kAdvice, kTopLeft, kForum, kSocial, kRemoteReport};
   static constexpr int kButtonCount = int(sizeof(kButtonIds) / sizeof(kButtonIds[0]));
 
   CPlenixDlg() : CResizableDialog(kTemplate) {}
@@ -74,7 +76,8 @@ class CPlenixDlg : public CResizableDialog {
   void OnCleanOutput();
   void OnTopLeft();
   void OnHelp(int index);
-  void OnNotBuilt(int index);
+  void OnVideo();
+  void OnRemoteReport();
 
   CSpiegaML m_help;
   CColorButton m_buttons[kButtonCount];

@@ -14,7 +14,7 @@
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/system_open.h"
-#include "remote/guide_windows.h"
+#include "remote/service_windows.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "shell/message_box.h"
 #include "shell/small_dialogs.h"

@@ -17,7 +17,9 @@
 #include "board/processing_menu.h"
 #include "constraints/constraint_pages.h"
 #include "screen/dialog_layout_lint.h"
+#include "remote/archive_dialog.h"
 #include "remote/guide_windows.h"
+#include "remote/service_windows.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "schooldata/school_folder_chooser.h"
 #include "schooldata/sissi_import_page.h"
@@ -58,6 +60,8 @@ TEST(LayoutLint, EveryTemplateInEveryLanguageFitsOrIsOnTheWorklist) {
   ui_register_chooser_templates();
   ui_register_launcher_templates();
   ui_register_guide_templates();
+  ui_register_remote_templates();
+  ui_register_archive_template();
   ui_register_school_folder_template();
   ui_register_data_file_search_template();
   ui_register_import_templates();

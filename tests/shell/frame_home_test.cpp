@@ -6,8 +6,10 @@
 #include "engine/engine_main.h"
 #include "frame_test_support.h"
 #include "platform/removable_media.h"
+#include "remote/archive_dialog.h"
 #include "remote/guide_windows.h"
 #include "remote/pen_backup.h"
+#include "remote/service_windows.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/school_folder_chooser.h"
@@ -66,39 +68,52 @@ TEST_F(HomePageProgram, AboutCommandOpensTheAboutBox) {
   });
 }
 
-// With a school open the archive button asks nothing; in the data root it
-// asks for the cloud code.
+// With a school open the archive button asks nothing and opens the archive
+// dialog in its normal mode; in the data root it asks for the cloud code
+// first: the dialog then opens in mode 1 with the code kept, or, cancelled,
+// in its no-folder mode with nothing kept and no reproach.
 TEST_F(HomePageProgram, ArchiveAsksForTheCloudCodeOnlyInTheDataRoot) {
   const std::string code = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
   Run([&] {
-    std::string shown;
-    CloseMessageBox(&shown);
+    std::vector<int> modes;
+    std::vector<bool> can_archive;
+    auto close_archive = [&] {
+      ui.OnNextModal([&](Dialog& d) {
+        EXPECT_EQ(d.template_id(), Carchivio::kTemplate);
+        modes.push_back(g_archive_dialog.m_mode);
+        can_archive.push_back(ui.IsEnabled(d, Carchivio::kArchiveId));
+        ui.Key(kVkEscape);
+      });
+    };
+    close_archive();
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
-    EXPECT_EQ(shown.find("Cloud"), std::string::npos);
     EXPECT_EQ(ui.PendingSteps(), 0u);
     ASSERT_TRUE(og_set_current_folder(g_data_root));
     int asked = 0;
-    std::string too_short, not_available;  // the second: the archive's own question
+    std::string too_short;
     AnswerInputBox("ABCD EFGH IJKL MNOP QRST UVWX YZ01 2345", &asked);  // 32 without the blanks
     CloseMessageBox(&too_short);
     AnswerInputBox(code, &asked);
-    CloseMessageBox(&not_available);  // the USB pen's question, closed without a choice
+    close_archive();
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
     EXPECT_EQ(asked, 2);
     EXPECT_NE(too_short.find("Lunghezza Minima: 40 caratteri"), std::string::npos) << too_short;
     EXPECT_EQ(std::string(g_ui_header.school_code), code);
 
-    // Cancelled: nothing kept, no reproach, the archive answers as before.
-    std::string after_cancel;
     ui.OnNextModal([&](Dialog& d) {
       ++asked;
       d.EndDialog(kIdCancel);
     });
-    CloseMessageBox(&after_cancel);
+    close_archive();
+    std::size_t boxes = ui.boxes().size();
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
     EXPECT_EQ(asked, 3);
-    EXPECT_EQ(after_cancel, not_available);
+    for (std::size_t i = boxes; i < ui.boxes().size(); ++i)
+      EXPECT_NE(ui.boxes()[i].template_id, CMessageBox::kTemplate) << ui.boxes()[i].texts.at(0);
     EXPECT_EQ(std::string(g_ui_header.school_code), code);
+    EXPECT_EQ(modes, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(can_archive, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(g_tulm_monitor.m_request, 1);  // the monitor is told after the dialog
   });
 }
 
@@ -427,7 +442,7 @@ namespace {
 using namespace kt_app_test;
 using namespace kt::ui;
 
-// The archive button's USB pen (a folder standing for it): deleting copies
+// The archive dialog's USB pen (a folder standing for it): deleting copies
 // opens the search window on the pen in delete mode with navigation locked,
 // empties the reserve first and fills it again afterwards; without a pen the
 // user is told.
@@ -441,16 +456,19 @@ TEST_F(HomePageProgram, ArchiveOpensTheSearchOnThePen) {
   Run([&] {
     int mode = -1, drive = 0;
     bool locked = false;
-    ui.AnswerNextModal(kIdNo);  // delete copies
-    ui.OnNextModal([&](Dialog& d) {
-      EXPECT_EQ(d.template_id(), Crical::kTemplate);
-      mode = g_rical.m_delete_mode;
-      drive = g_rical.m_drive;
-      locked = !ui.IsEnabled(g_frame, 1773);
-      g_rical.WaitForSearch();  // the pen is searched at once; its end is seen on the timer
-      ui.Advance(2 * Crical::kPollMs);
-      EXPECT_FALSE(g_rical.Searching());
-      ui.Key(kVkEscape);
+    ui.OnNextModal([&](Dialog& archive) {
+      ui.OnNextModal([&](Dialog& d) {
+        EXPECT_EQ(d.template_id(), Crical::kTemplate);
+        mode = g_rical.m_delete_mode;
+        drive = g_rical.m_drive;
+        locked = !ui.IsEnabled(g_frame, 1773);
+        g_rical.WaitForSearch();  // the pen is searched at once; its end is seen on the timer
+        ui.Advance(2 * Crical::kPollMs);
+        EXPECT_FALSE(g_rical.Searching());
+        ui.Key(kVkEscape);
+      });
+      ui.Click(archive, Carchivio::kPenDeleteId);
+      archive.EndDialog(kIdCancel);
     });
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
     EXPECT_EQ(mode, 1);
@@ -463,8 +481,11 @@ TEST_F(HomePageProgram, ArchiveOpensTheSearchOnThePen) {
     EXPECT_LE(ballast, kPenBallastBytes + 1000);
     ::setenv(kt::kMediaFolderVariable, (root_ / "nessuna").c_str(), 1);
     std::string said;
-    ui.AnswerNextModal(kIdYes);  // restore
-    CloseMessageBox(&said);
+    ui.OnNextModal([&](Dialog& archive) {
+      CloseMessageBox(&said);
+      ui.Click(archive, Carchivio::kPenRestoreId);
+      archive.EndDialog(kIdCancel);
+    });
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
     EXPECT_EQ(said, "Penna USB non trovata: inserirla e riprovare.");
   });

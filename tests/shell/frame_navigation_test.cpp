@@ -1,6 +1,7 @@
 // The frame's page commands: Esc one level up, the page already shown, a
 // page that refuses to close, locked navigation, numbers outside the tables.
 #include "frame_test_support.h"
+#include "remote/service_windows.h"
 #include "platform/cp1252.h"
 
 namespace {
@@ -59,17 +60,21 @@ TEST_F(FrameNavigation, SamePageBeepsParameterPagesReopen) {
 
 // "@Ho bisogno di assistenza" opens the support window once; a second
 // request leaves the open window where it is, behind the frame the user
-// went back to.
+// went back to; the assistance console the frame made hidden comes forward
+// with each request.
 TEST_F(FrameNavigation, ASecondSupportRequestLeavesTheOpenWindowBehind) {
   OpenFrame();
+  ASSERT_TRUE(g_krv_console.IsCreated());
+  EXPECT_FALSE(g_krv_console.IsWindowVisible());
   ASSERT_TRUE(ui.Click(g_frame, 1779));
   Window* support = Window::GetActiveWindow();
   ASSERT_NE(support, nullptr);
   ASSERT_NE(support, static_cast<Window*>(&g_frame));
   EXPECT_TRUE(support->IsWindowVisible());
+  EXPECT_TRUE(g_krv_console.IsWindowVisible());
   g_frame.SetActiveWindow();
   ASSERT_TRUE(ui.Click(g_frame, 1779));
-  EXPECT_EQ(Window::GetActiveWindow(), static_cast<Window*>(&g_frame));
+  EXPECT_EQ(Window::GetActiveWindow(), static_cast<Window*>(&g_krv_console));
   EXPECT_TRUE(support->IsWindowVisible());
   support->SendMessage(kMsgCommand, make_command_param(kIdCancel, 0), 0);  // closed, so the next request makes it again
   ASSERT_TRUE(ui.Click(g_frame, 1779));

@@ -5,6 +5,7 @@
 #include "constraints/special_teacher_page.h"
 #include "constraints/teacher_constraints_page.h"
 #include "frame_test_support.h"
+#include "remote/service_windows.h"
 #include "schooldata/data_file_search_dialog.h"
 #include "shell/title_menu.h"
 #include "schooldata/description_reader.h"
@@ -188,7 +189,7 @@ TEST_F(DesktopProgram, SupportWindowReachesTheSearchAndItsRestoreChoice) {
     EXPECT_TRUE(support->IsWindowVisible());
     EXPECT_EQ(support->GetOwner() ? support->GetOwner() : support->GetParent(), &g_frame);
     ASSERT_TRUE(ui.Click(g_frame, 1779));  // a second request leaves the open window where it is
-    EXPECT_EQ(Window::GetActiveWindow(), static_cast<Window*>(&g_frame));
+    EXPECT_EQ(Window::GetActiveWindow(), static_cast<Window*>(&g_krv_console));  // the console comes forward
     EXPECT_TRUE(support->IsWindowVisible());
 
     bool searched = false;

@@ -3,11 +3,10 @@
 // class and by teacher, keeps a class out of its forbidden rooms, repeats
 // itself, writes the reports with the rooms and keeps its settings in the
 // school; wrong settings get a message and change nothing. The publishing
-// button writes the export and names it. The balancing page balances the
+// button asks for the memo and writes the export and names it. The balancing page balances the
 // teaching weight set in the weight dialog's balancing mode, and the engine
 // loads the result.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +22,7 @@
 #include "constraints/teaching_weights.h"
 #include "engine/status_block.h"
 #include "platform/test_driver.h"
+#include "remote/publish_dialog.h"
 #include "room_report_reading.h"
 #include "schooldata/school_files.h"
 #include "schooldata/structure_file.h"
@@ -266,6 +266,10 @@ TEST_F(AfterComputation, PublishingWritesTheExportAndNamesIt) {
   Open("piccola");
   // The state bytes say the program never computed this timetable: the menu asks first.
   ui.AnswerNextModal(kIdYes);
+  ui.OnNextModal([&](Dialog& d) {
+    EXPECT_EQ(d.template_id(), Cpubblica::kTemplate);
+    ui.Click(d, Cpubblica::kPublishId);
+  });
   ui.AnswerNextModal(1);
   ui.Click(g_processing_menu, Cmakedibi::kPublishId);
   ASSERT_FALSE(ui.boxes().empty());

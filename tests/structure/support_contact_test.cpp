@@ -12,6 +12,7 @@
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/test_driver.h"
+#include "remote/service_windows.h"
 #include "shell/message_box.h"
 #include "structure/support_contact.h"
 
@@ -82,8 +83,9 @@ TEST_F(SupportContact, ButtonsReachTheirServicesAndCloseAllowsANewWindow) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
-// The program's own hooks: the chat and the call-back request each say in
-// the user's language that the service is not available here.
+// The program's own hooks: the chat opens the assistance console and the
+// call-back request its dialog; each says in the user's language that the
+// service is not available here, and so does each request made in it.
 TEST_F(SupportContact, ChatAndCallBackSayTheyAreNotAvailable) {
   support_contact_hooks() = saved_;
   ui_register_toolkit_templates();
@@ -91,14 +93,32 @@ TEST_F(SupportContact, ChatAndCallBackSayTheyAreNotAvailable) {
   Cemergex window;
   ASSERT_EQ(window.Create(nullptr), 1);
   window.ShowWindow(kSwShow);
-  for (int id : {Cemergex::kChatIds[0], Cemergex::kBookCallIds[0]}) {
+  struct Case {
+    int button;
+    CRemoteWindow* opened;
+    const char* notice;
+  };
+  const Case cases[] = {
+      {Cemergex::kChatIds[0], &g_krv_console, "L'assistenza On Line non è disponibile in questa versione"},
+      {Cemergex::kBookCallIds[0], &g_krv_phone,
+       "La prenotazione di una chiamata telefonica non è disponibile in questa versione"},
+  };
+  for (const Case& c : cases) {
+    ui.Click(window, c.button);
+    ASSERT_TRUE(c.opened->IsCreated()) << c.notice;
+    EXPECT_TRUE(c.opened->IsWindowVisible()) << c.notice;
+    EXPECT_NE(ui.Text(*c.opened, CRemoteWindow::kNoticeId).find(kt::utf8_to_cp1252(c.notice)), std::string::npos)
+        << ui.Text(*c.opened, CRemoteWindow::kNoticeId);
     ui.PressInNextModal(CMessageBox::kButtonIds[0]);
-    ui.Click(window, id);
+    ui.Click(*c.opened, CRemoteWindow::kRequestId);
+    ASSERT_FALSE(ui.boxes().empty());
+    EXPECT_EQ(ui.boxes().back().texts[0], krv_not_available_text().Get());
+    ui.Click(*c.opened, CRemoteWindow::kCloseId);  // closing hides it; it stays made
+    EXPECT_FALSE(c.opened->IsWindowVisible());
+    EXPECT_TRUE(c.opened->IsCreated());
+    c.opened->DestroyWindow();
   }
-  ASSERT_EQ(ui.boxes().size(), 2u);
-  EXPECT_EQ(ui.boxes()[0].texts[0], "L'assistenza On Line non è disponibile in questa versione del programma."_cp);
-  EXPECT_EQ(ui.boxes()[1].texts[0],
-            "La prenotazione di una chiamata telefonica non è disponibile in questa versione del programma."_cp);
+  EXPECT_EQ(ui.boxes().size(), 2u);
   window.SendMessage(kMsgCommand, make_command_param(kIdCancel, 0), 0);
   EXPECT_TRUE(ui.Problems().empty());
 }

@@ -28,6 +28,7 @@ struct FileOpenRequest {
   std::string initial_name;  // 1252 program path, may be empty
   std::string title;         // 1252, may be empty
   bool must_exist = true;
+  bool choose_folder = false;  // a folder is chosen instead of a file (the filter is not used)
   Window* owner = nullptr;
   int language = 0;  // of the chooser's own texts: 0 Italian, 1 German, 2 English
 };

@@ -75,7 +75,8 @@ const char* set_chooser_language(int language) {
 FileOpenResult run_native_chooser(const FileOpenRequest& request) {
   Fl::option(Fl::OPTION_FNFC_USES_GTK, true);
   const char* default_title = set_chooser_language(request.language);
-  Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_FILE);
+  Fl_Native_File_Chooser chooser(request.choose_folder ? Fl_Native_File_Chooser::BROWSE_DIRECTORY
+                                                       : Fl_Native_File_Chooser::BROWSE_FILE);
   // Without a title FLTK's chooser would show its own English one.
   std::string title = request.title.empty() ? std::string(default_title) : cp1252_to_utf8(request.title);
   chooser.title(title.c_str());

@@ -1,0 +1,110 @@
+// The windows of the remote services in the running program: after start-up
+// the frame owns the assistance console, the call-back dialog and the
+// remote-processing monitor, hidden, and shows the remote-processing window
+// on its button row; each opens from its button or command and answers
+// every request that needs the servers with the "not available" message;
+// the tutorial video says so too; a change of language builds the console
+// and the call-back dialog again in the new language.
+#include <gtest/gtest.h>
+
+#include "remote/service_windows.h"
+#include "remote_test_support.h"
+#include "shell/home_page.h"
+
+namespace {
+
+using namespace kt_remote_test;
+
+class ServiceWindowsProgram : public RemoteProgram {
+ protected:
+  // The request button of a window says the service is not available.
+  void ExpectNotAvailable(CRemoteWindow& window, const char* id) {
+    std::string said;
+    AnswerBox(&said);
+    ui.Click(window, CRemoteWindow::kRequestId);
+    EXPECT_EQ(said, krv_not_available_text().Get()) << id;
+  }
+};
+
+TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
+  Run([&] {
+    for (CRemoteWindow* w : {static_cast<CRemoteWindow*>(&g_krv_console), static_cast<CRemoteWindow*>(&g_krv_phone),
+                             static_cast<CRemoteWindow*>(&g_tulm_monitor)}) {
+      ASSERT_TRUE(w->IsCreated()) << w->template_id();
+      EXPECT_FALSE(w->IsWindowVisible()) << w->template_id();
+      EXPECT_EQ(w->GetOwner(), &g_frame) << w->template_id();
+    }
+    // The first page command builds the launcher panel and, with it, the
+    // remote-processing window, on the button row and over none of its buttons.
+    alfadlg_go_to_page(kPageHome);
+    ASSERT_TRUE(g_tulm_open.IsCreated());
+    EXPECT_TRUE(g_tulm_open.IsWindowVisible());
+    EXPECT_EQ(g_tulm_open.GetOwner(), &g_frame);
+    Rect strip = g_tulm_open.GetWindowRect();
+    EXPECT_EQ(strip.left, g_frame.GetDlgItem(1775)->GetWindowRect().right + 4);
+    for (int id : CAlfaDlg::kSectionIds) {
+      Rect b = g_frame.GetDlgItem(id)->GetWindowRect();
+      EXPECT_TRUE(strip.right <= b.left || strip.left >= b.right || strip.bottom <= b.top || strip.top >= b.bottom) << id;
+    }
+    ExpectNotAvailable(g_tulm_open, "remote-processing window");
+
+    struct Case {
+      const char* id;
+      std::function<void()> open;
+      CRemoteWindow* window;
+    };
+    const Case cases[] = {
+        {"assistance button", [&] { ui.Click(g_frame, 1780); }, &g_krv_console},
+        {"assistance command", [&] { alfadlg_go_to_page(kPageAssistance); }, &g_krv_console},
+        {"TULM report", [&] { ui.Click(g_home_page, CPlenixDlg::kRemoteReport); }, &g_tulm_monitor},
+        {"call-back", [&] { krv_show_callback_dialog(5); }, &g_krv_phone},
+    };
+    for (const Case& c : cases) {
+      c.window->ShowWindow(kSwHide);
+      c.open();
+      EXPECT_TRUE(c.window->IsWindowVisible()) << c.id;
+      EXPECT_NE(ui.Text(*c.window, CRemoteWindow::kNoticeId).find("non \xE8 disponibile"), std::string::npos) << c.id;
+      ExpectNotAvailable(*c.window, c.id);
+      ui.Click(*c.window, CRemoteWindow::kCloseId);
+      EXPECT_FALSE(c.window->IsWindowVisible()) << c.id;
+      EXPECT_TRUE(c.window->IsCreated()) << c.id;
+    }
+    EXPECT_EQ(g_tulm_monitor.m_list.GetItemCount(), 0);
+
+    std::string video;
+    ui.OnNextModal([&](Dialog& d) {
+      EXPECT_EQ(d.template_id(), Cvideoplay::kTemplate);
+      video = ui.Text(d, Cvideoplay::kNoticeId);
+      ui.Key(kVkEscape);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kVideo));
+    EXPECT_NE(video.find("non \xE8 disponibile"), std::string::npos) << video;
+
+    // A minimised monitor follows a dragged frame to the band above FILE.
+    g_tulm_monitor.ShowWindow(kSwMinimize);
+    ASSERT_TRUE(g_tulm_monitor.IsIconic());
+    g_frame.SendMessage(kMsgSysCommand, 0xF012, 0);
+    Rect band;
+    alfadlg_anchor_rect(1, band, g_tulm_monitor.GetWindowRect());
+    EXPECT_EQ(g_tulm_monitor.GetWindowRect(), band);
+    g_tulm_monitor.ShowWindow(kSwRestore);
+    g_tulm_monitor.ShowWindow(kSwHide);
+
+    // In German the console and the call-back dialog are made again in German.
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kGerman));
+    for (CRemoteWindow* w : {static_cast<CRemoteWindow*>(&g_krv_console), static_cast<CRemoteWindow*>(&g_krv_phone)}) {
+      ASSERT_TRUE(w->IsCreated()) << w->template_id();
+      EXPECT_FALSE(w->IsWindowVisible()) << w->template_id();
+      EXPECT_NE(ui.Text(*w, CRemoteWindow::kNoticeId).find("nicht verf\xFCgbar"), std::string::npos)
+          << ui.Text(*w, CRemoteWindow::kNoticeId);
+    }
+    // The monitor, made in Italian, speaks German when it opens.
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kRemoteReport));
+    EXPECT_EQ(g_tulm_monitor.GetWindowText(), "Entfernte Verarbeitungen");
+    EXPECT_EQ(ui.Text(g_tulm_monitor, CRemoteWindow::kRequestId), "Liste erneuern");
+    EXPECT_EQ(g_tulm_monitor.GetOwner(), &g_frame);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kItalian));
+  });
+}
+
+}  // namespace
