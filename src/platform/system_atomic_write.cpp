@@ -306,6 +306,10 @@ Completion complete_files_together(const std::string& marker, int* error) {
     text.append(block, static_cast<std::size_t>(n));
   }
   ::close(fd);
+  return complete_files_as_marked(marker, text, error);
+}
+
+Completion complete_files_as_marked(const std::string& marker, const std::string& text, int* error) {
   const std::string folder = folder_of(marker);
   std::vector<std::pair<std::string, std::string>> renames;
   std::istringstream lines(text);
@@ -326,6 +330,18 @@ Completion complete_files_together(const std::string& marker, int* error) {
   // A marker is written whole or not at all; one that is not whole was not
   // written by a save, and decides nothing: the temporaries stay stale.
   if (whole && ended) {
+    // The renames go in the marker's order, so the temporaries a stopped
+    // save left are the last ones; one missing after one still there was
+    // lost, not renamed, and renaming the rest would mix two saves.
+    bool left = false;
+    for (const auto& [temporary, target] : renames) {
+      bool there = ::access(temporary.c_str(), F_OK) == 0;
+      if (left && !there) {
+        if (error) *error = ENOENT;
+        return Completion::kFailed;
+      }
+      left = left || there;
+    }
     for (const auto& [temporary, target] : renames) {
       int injected = fault_at(AtomicStep::kRename, target);
       if (injected == 0 && ::rename(temporary.c_str(), target.c_str()) == 0) continue;

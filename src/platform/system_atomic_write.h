@@ -87,6 +87,10 @@ enum class Completion { kNothing, kCompleted, kFailed };
 // removed. kNothing without a marker; kFailed (errno in *error) when a
 // rename failed, the marker kept for another try.
 Completion complete_files_together(const std::string& marker, int* error = nullptr);
+// The same with the marker's text already read by the caller (through its
+// own reading path, which tells a read error from an end of file): a failed
+// read must never reach here, since a marker that is not whole is removed.
+Completion complete_files_as_marked(const std::string& marker, const std::string& text, int* error = nullptr);
 // Removes the temporaries of replacements that a process now gone left in
 // folder ("<name>.~<pid>-<n>" of this layer, "<name>.kt-tmp-<pid>[-<n>]" of
 // the engine's). Run after complete_files_together, which still needs the

@@ -363,7 +363,15 @@ int og_read_structure_file_from(const std::string& path, int create) {
 
 int og_read_structure_file(int create) {
   // A save of both files that stopped halfway is completed first, so the
-  // structure read belongs with the description read next.
-  og_settle_school_folder(nullptr);
+  // structure read belongs with the description read next. One that cannot
+  // be completed leaves files that may come from two saves: neither is read.
+  std::string why;
+  if (!og_settle_school_folder(&why)) {
+    og_clear_structure();
+    g_structure_pair_stamp.clear();
+    g_error = why;
+    snapshot_title();
+    return -2;
+  }
   return og_read_structure_file_from("scuola1.txt", create);
 }
