@@ -243,7 +243,12 @@ void read_line(const std::string& line, ReaderState& state) {
     std::string text = rest.size() > 0 && rest[0] == '|' ? rest.substr(1) : rest;
     int n = state.comments++;
     std::vector<std::string> parts = og_split_fields(text);
-    if (n == 0) desc_copy(hd.school_name, text.substr(0, text.find('|')), sizeof hd.school_name);
+    if (n == 0) {
+      // As in the structure file: no title starts with a field separator.
+      std::size_t start = rest.find_first_not_of('|');
+      std::string title = start == std::string::npos ? std::string() : rest.substr(start);
+      desc_copy(hd.school_name, title.substr(0, title.find('|')), sizeof hd.school_name);
+    }
     if (n == 1) desc_copy(g_description_comment, text.substr(0, text.find('|')), 801);
     if (n == 2 && !parts.empty()) desc_copy(hd.school_code, parts[0], 41);
     if (n == 2 && parts.size() > 1) desc_copy(hd.id_text1, parts[1], 41);
