@@ -52,6 +52,15 @@ const MlText kLeftHalfDone = {{"L'ultimo salvataggio di questa scuola si \xE8 in
                                "was not loaded, and nothing will be saved over scuola1.txt and scuola2.txt until the "
                                "save is completed: it is tried again at every opening of the school. The files of "
                                "the save (scuola.kt-commit and the temporary files beside it) stay in the folder."}};
+const MlText kSaveDropped = {{"Un salvataggio di questa scuola interrotto in precedenza non \xE8 stato completato: "
+                              "scuola1.txt e scuola2.txt sono stati sostituiti nel frattempo (per esempio da un "
+                              "ripristino) e restano come sono.",
+                              "Ein fr\xFC" "her unterbrochenes Speichern dieser Schule wurde nicht abgeschlossen: "
+                              "scuola1.txt und scuola2.txt wurden inzwischen ersetzt (zum Beispiel durch eine "
+                              "Wiederherstellung) und bleiben, wie sie sind.",
+                              "An earlier save of this school that stopped halfway was not completed: scuola1.txt "
+                              "and scuola2.txt were replaced since (by a restore, for example) and stay as they "
+                              "are."}};
 const MlText kSaveLost = {{"un file temporaneo del salvataggio manca", "eine tempor\xE4re Datei des Speicherns fehlt",
                            "a temporary file of the save is missing"}};
 const MlText kMismatch = {{"Attenzione: scuola1.txt e scuola2.txt di questa cartella non vengono dallo stesso "
@@ -134,10 +143,11 @@ bool og_settle_school_folder(std::string* why) {
     read = SchoolLines::kRead;  // an empty marker was never written whole: it decides nothing
   }
   int error = 0;
-  bool settled = read == SchoolLines::kMissing ||
-                 (read == SchoolLines::kRead && kt::complete_files_as_marked(marker, text, &error) !=
-                                                    kt::Completion::kFailed);
-  if (!settled) {
+  kt::Completion done = read == SchoolLines::kMissing ? kt::Completion::kNothing
+                        : read == SchoolLines::kRead   ? kt::complete_files_as_marked(marker, text, &error)
+                                                       : kt::Completion::kFailed;
+  if (done == kt::Completion::kAbandoned) ui_message_box(kSaveDropped.Get());
+  if (done == kt::Completion::kFailed) {
     // The temporaries and the marker stay: they are the only copy of the
     // save to finish, and a later opening may complete it.
     if (read == SchoolLines::kRead) reason = error == ENOENT ? kSaveLost.Get() : og_write_failure_reason(error);

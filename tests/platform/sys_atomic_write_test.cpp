@@ -274,3 +274,18 @@ TEST_F(FilesTogetherTest, AMarkerWhoseTemporaryIsLostIsKeptAndRenamesNothing) {
   EXPECT_EQ(Pair(), "new a+new b");
   EXPECT_EQ(entries(), 2u);
 }
+
+TEST_F(FilesTogetherTest, FilesReplacedSinceTheSaveStoppedAreLeftAsTheyAre) {
+  // Stopped between a.txt and b.txt, then both replaced (a restore writes
+  // over them, here in place): the newer files stay, the save goes.
+  kt::ChildProcess child = spawn_sys_child("stop-at-rename", {root_.string(), "3"});
+  auto status = child.wait_for(std::chrono::seconds(20));
+  ASSERT_TRUE(status);
+  ASSERT_EQ(status->code, 42);
+  ASSERT_EQ(Pair(), "new a+old b");
+  std::ofstream(root_ / "a.txt", std::ios::trunc) << "restored a";
+  std::ofstream(root_ / "b.txt", std::ios::trunc) << "restored b";
+  EXPECT_EQ(kt::complete_files_together(at("pair.mark")), kt::Completion::kAbandoned);
+  EXPECT_EQ(Pair(), "restored a+restored b");
+  EXPECT_EQ(entries(), 2u) << "no marker, no temporary left";
+}

@@ -16,6 +16,7 @@
 #include "edit_sequence.h"
 #include "failing_reads.h"
 #include "platform/system_atomic_write.h"
+#include "schooldata/data_file_restore.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/school_files.h"
 #include "structure/subjects_page.h"
@@ -316,6 +317,36 @@ TEST_F(SchoolPairSave, ASaveWhoseTemporaryIsLostIsNeverTakenForDone) {
     EXPECT_EQ(Files(), before) << "the structure's temporary is not renamed over it";
     EXPECT_EQ(Entries(), left);
   }
+}
+
+// A folder restored from a copy while its save waits to be completed: the
+// restored files are newer than the save, which is dropped with a word.
+TEST_F(SchoolPairSave, FilesRestoredOverAnUnfinishedSaveStayAsRestored) {
+  ASSERT_NO_FATAL_FAILURE(Start("piccola"));
+  const std::set<std::string> clean = Entries();
+  fs::path copy = school_.parent_path() / "copia";
+  fs::create_directories(copy);
+  for (const char* file : {"scuola1.txt", "scuola2.txt"}) fs::copy_file(school_ / file, copy / file);
+  ASSERT_NO_FATAL_FAILURE(SaveKilledAt("scuola2.txt", "A846 LSANIERA SLOVEN"));
+  FailingFile::name = "scuola.kt-commit";
+  FailingFile::after = 0;
+  FailingFile::served = 0;
+  og_set_school_file_read(FailingFile::read);
+  ASSERT_EQ(Open().size(), 1u);
+  EXPECT_FALSE(og_school_loaded());
+  og_set_school_file_read(nullptr);
+  DataFileDialogue yes;
+  yes.ask_yes_no = [](const std::string&) { return true; };
+  ASSERT_EQ(data_file_restore_to_working(copy.string(), school_.string(), yes, 0), DataFileOutcome::kRestored);
+  std::vector<std::string> said = Open();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_EQ(said[0].rfind("Un salvataggio di questa scuola interrotto in precedenza non \xE8 stato completato", 0), 0u)
+      << said[0];
+  EXPECT_EQ(g_current_page, &g_config_menu);
+  EXPECT_FALSE(HasSubject("A846 LSANIERA SLOVEN"));
+  EXPECT_EQ(read(school_ / "scuola1.txt"), read(copy / "scuola1.txt"));
+  EXPECT_EQ(read(school_ / "scuola2.txt"), read(copy / "scuola2.txt"));
+  EXPECT_EQ(Entries(), clean);
 }
 
 }  // namespace
