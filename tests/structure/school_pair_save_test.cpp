@@ -317,6 +317,14 @@ TEST_F(SchoolPairSave, ASaveWhoseTemporaryIsLostIsNeverTakenForDone) {
     EXPECT_EQ(Files(), before) << "the structure's temporary is not renamed over it";
     EXPECT_EQ(Entries(), left);
   }
+  // Nothing can finish it; once the marker is taken away by hand, the school
+  // opens as it was before the save, and the orphan temporary goes.
+  fs::remove(school_ / "scuola.kt-commit");
+  EXPECT_TRUE(Open().empty());
+  EXPECT_TRUE(og_school_loaded());
+  EXPECT_FALSE(HasSubject("C038 CONV. SERBO-CR"));
+  EXPECT_EQ(Files(), before);
+  EXPECT_EQ(Entries().size(), left.size() - 2);
 }
 
 // A folder restored from a copy while its save waits to be completed: the
