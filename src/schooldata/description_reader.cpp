@@ -131,7 +131,12 @@ void read_days(const std::vector<std::string>& fields, const std::vector<std::st
   for (int d = 0; d < 7 && d < static_cast<int>(fields.size()); ++d) {
     const std::string& f = fields[d];
     const std::string& name = d < static_cast<int>(written.size()) && written[d].size() == f.size() ? written[d] : f;
-    if (f.size() < 3) desc_fail("Configurazione giorni errata", "Tage falsch", "Bad days", line);
+    // A day code is two letters: every day-keyed item finds its day by
+    // them, and a blank or a digit would not come back from the writer.
+    if (f.size() < 3 || !or_is_letter(static_cast<unsigned char>(f[0])) ||
+        !or_is_letter(static_cast<unsigned char>(f[1]))) {
+      desc_fail("Configurazione giorni errata", "Tage falsch", "Bad days", line);
+    }
     hd.day_codes[d][0] = f[0];
     hd.day_codes[d][1] = f[1];
     hd.day_codes[d][2] = 0;
@@ -427,6 +432,14 @@ void drop_unknown_reachable_buildings(int lang) {
 void complete_model() {
   int lang = g_language < 3 ? g_language : 0;
   og_set_default_day_names();
+  // Two days of one code: what is written for the second would be read
+  // back into the first.
+  for (int d = 1; d < 7; ++d) {
+    for (int e = 0; e < d; ++e) {
+      if (std::strcmp(hd.day_codes[d], hd.day_codes[e]) != 0) continue;
+      desc_fail("Configurazione giorni errata", "Tage falsch", "Bad days", std::string("DAYS: ") + hd.day_codes[d]);
+    }
+  }
   desc_complete_teachers();
   for (int d = 0; d < 7; ++d) {
     for (int h = 0; h < 12 && h < hd.hours_per_day[d]; ++h) {

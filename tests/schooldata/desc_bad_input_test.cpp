@@ -59,6 +59,11 @@ TEST_F(DescInput, BadLinesGiveTheirMessage) {
       {"band-dash", title + "IHBUCHE:\t4\t\n", "Configurare fascia:fino a ore-quante ore fino a ore- ."},
       {"nocs", title + "SEDECL:\tA\t1A\tNOCS:B\t\n", "Errore sintassi NOCS"},
       {"day-hours", title + "DAYS:\tLU99-Lunedi\t\n", "Numero ore del giorno?"},
+      // Day codes are two letters, one day each: every day-keyed item finds
+      // its day by its code.
+      {"day-code-digit", title + "DAYS:\tL15-Lunedi\t\n", "Configurazione giorni errata"},
+      {"day-code-twice", title + "DAYS:\tLU5-Lunedi\tLU5-Martedi\t\n", "Configurazione giorni errata"},
+      {"day-code-of-a-default", title + "DAYS:\tMA5-Lunedi\t\n", "Configurazione giorni errata"},
       {"short-day", title + kDays + "CORTO:\tXX\t\n", "Nome del giorno corto?"},
       {"dispo-field", title + "disposizione:\t0\tIHBUCHE:\t1-2\t\n",
        "DISPOSIZIONE: percentuale|DAY:fino a x per week-n per dai:ecc."},
