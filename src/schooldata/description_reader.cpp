@@ -181,8 +181,11 @@ void read_building(const std::vector<std::string>& f, const std::string& line) {
   int b = building_index(f[0], true, line);
   if (f.size() < 2) return;
   UiBuilding& bu = se.buildings[b];
+  // A building without classes has its conditions right after its name, as
+  // the engine reads them.
+  bool classes = !starts(f[1], "NOCS:") && !starts(f[1], "NOSPOSTA:");
   std::size_t at = 0;
-  const std::string& list = f[1];
+  const std::string list = classes ? f[1] : std::string();
   while (at < list.size()) {
     std::size_t end = list.find('-', at);
     std::string code = list.substr(at, end == std::string::npos ? end : end - at);
@@ -192,7 +195,7 @@ void read_building(const std::vector<std::string>& f, const std::string& line) {
     if (end == std::string::npos) break;
     at = end + 1;
   }
-  for (std::size_t i = 2; i < f.size(); ++i) {
+  for (std::size_t i = classes ? 2 : 1; i < f.size(); ++i) {
     if (starts(f[i], "NOSPOSTA:")) {
       bu.no_transfer = 1;
     } else if (starts(f[i], "NOCS:")) {
