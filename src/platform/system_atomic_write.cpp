@@ -251,6 +251,16 @@ long temporary_owner(const std::string& name) {
   return std::strtol(name.c_str() + start, nullptr, 10);
 }
 
+// The identity of the file at path (device, inode, size and time of the last
+// change), "-" when there is none: a file replaced since (another save, a
+// copy, even one written over it in place) has another one.
+std::string file_identity(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return "-";
+  return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" + std::to_string(info.st_size) + ":" +
+         std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec);
+}
+
 }  // namespace
 
 bool replace_files_together(const std::vector<std::pair<std::string, std::string>>& files,
@@ -270,8 +280,11 @@ bool replace_files_together(const std::vector<std::pair<std::string, std::string
     temporaries.push_back(std::move(file));
   }
   std::string text = std::string(kMarkerHead) + " " + std::to_string(::getpid()) + "\n";
+  // Each target's identity before the renames: a completion that finds a
+  // target replaced since leaves it alone.
   for (const auto& file : temporaries) {
-    text += name_of(file->temporary_path()) + "\t" + name_of(file->target()) + "\n";
+    text += name_of(file->temporary_path()) + "\t" + name_of(file->target()) + "\t" + file_identity(file->target()) +
+            "\n";
   }
   text += std::string(kMarkerEnd) + "\n";
   int why = 0;
@@ -306,29 +319,63 @@ Completion complete_files_together(const std::string& marker, int* error) {
     text.append(block, static_cast<std::size_t>(n));
   }
   ::close(fd);
+  return complete_files_as_marked(marker, text, error);
+}
+
+Completion complete_files_as_marked(const std::string& marker, const std::string& text, int* error) {
   const std::string folder = folder_of(marker);
-  std::vector<std::pair<std::string, std::string>> renames;
+  struct Rename {
+    std::string temporary, target, identity;  // identity empty: not recorded
+  };
+  std::vector<Rename> renames;
   std::istringstream lines(text);
   std::string line;
   bool whole = std::getline(lines, line) && line.rfind(kMarkerHead, 0) == 0;
   bool ended = false;
   while (whole && !ended && std::getline(lines, line)) {
     std::size_t tab = line.find('\t');
+    std::size_t second = tab == std::string::npos ? tab : line.find('\t', tab + 1);
     if (line == kMarkerEnd) {
       ended = true;
-    } else if (tab == 0 || tab == std::string::npos || line.find('/') != std::string::npos ||
-               tab + 1 >= line.size()) {
+    } else if (tab == 0 || tab == std::string::npos || line.find('/') != std::string::npos || tab + 1 >= line.size() ||
+               second == tab + 1 || (second != std::string::npos && second + 1 >= line.size())) {
       whole = false;
     } else {
-      renames.emplace_back(folder + "/" + line.substr(0, tab), folder + "/" + line.substr(tab + 1));
+      renames.push_back({folder + "/" + line.substr(0, tab),
+                         folder + "/" + line.substr(tab + 1, second == std::string::npos ? second : second - tab - 1),
+                         second == std::string::npos ? std::string() : line.substr(second + 1)});
     }
   }
   // A marker is written whole or not at all; one that is not whole was not
   // written by a save, and decides nothing: the temporaries stay stale.
   if (whole && ended) {
-    for (const auto& [temporary, target] : renames) {
-      int injected = fault_at(AtomicStep::kRename, target);
-      if (injected == 0 && ::rename(temporary.c_str(), target.c_str()) == 0) continue;
+    // The renames go in the marker's order, so the temporaries a stopped
+    // save left are the last ones; one missing after one still there was
+    // lost, not renamed, and renaming the rest would mix two saves.
+    bool left = false, replaced = false;
+    for (const Rename& r : renames) {
+      bool there = ::access(r.temporary.c_str(), F_OK) == 0;
+      if (left && !there) {
+        if (error) *error = ENOENT;
+        return Completion::kFailed;
+      }
+      left = left || there;
+      replaced = replaced || (there && !r.identity.empty() && file_identity(r.target) != r.identity);
+    }
+    if (replaced) {
+      // The files were replaced since the save stopped (a restore, a copy):
+      // they are newer than the save, which is dropped.
+      for (const Rename& r : renames) ::unlink(r.temporary.c_str());
+      if (::unlink(marker.c_str()) != 0 && errno != ENOENT) {
+        if (error) *error = errno;
+        return Completion::kFailed;
+      }
+      sync_folder(folder);
+      return Completion::kAbandoned;
+    }
+    for (const Rename& r : renames) {
+      int injected = fault_at(AtomicStep::kRename, r.target);
+      if (injected == 0 && ::rename(r.temporary.c_str(), r.target.c_str()) == 0) continue;
       // A temporary no longer there was renamed before the save stopped.
       if (injected == 0 && errno == ENOENT) continue;
       if (error) *error = injected != 0 ? injected : errno;

@@ -81,12 +81,19 @@ void set_atomic_write_fault(AtomicFault fault);
 bool replace_files_together(const std::vector<std::pair<std::string, std::string>>& files,
                             const std::string& marker, std::string* failed_path = nullptr,
                             int* error = nullptr);
-enum class Completion { kNothing, kCompleted, kFailed };
+enum class Completion { kNothing, kCompleted, kAbandoned, kFailed };
 // Finishes the replacement a marker left by a save that did not end: the
 // temporaries still there are renamed over their targets and the marker
 // removed. kNothing without a marker; kFailed (errno in *error) when a
-// rename failed, the marker kept for another try.
+// rename failed or a temporary was lost, the marker kept for another try;
+// kAbandoned when a target still to replace was itself replaced since the
+// save stopped (the marker records each target's identity): the newer
+// files stay, and the marker and the temporaries go.
 Completion complete_files_together(const std::string& marker, int* error = nullptr);
+// The same with the marker's text already read by the caller (through its
+// own reading path, which tells a read error from an end of file): a failed
+// read must never reach here, since a marker that is not whole is removed.
+Completion complete_files_as_marked(const std::string& marker, const std::string& text, int* error = nullptr);
 // Removes the temporaries of replacements that a process now gone left in
 // folder ("<name>.~<pid>-<n>" of this layer, "<name>.kt-tmp-<pid>[-<n>]" of
 // the engine's). Run after complete_files_together, which still needs the

@@ -131,7 +131,12 @@ void read_days(const std::vector<std::string>& fields, const std::vector<std::st
   for (int d = 0; d < 7 && d < static_cast<int>(fields.size()); ++d) {
     const std::string& f = fields[d];
     const std::string& name = d < static_cast<int>(written.size()) && written[d].size() == f.size() ? written[d] : f;
-    if (f.size() < 3) desc_fail("Configurazione giorni errata", "Tage falsch", "Bad days", line);
+    // A day code is two letters: every day-keyed item finds its day by
+    // them, and a blank or a digit would not come back from the writer.
+    if (f.size() < 3 || !or_is_letter(static_cast<unsigned char>(f[0])) ||
+        !or_is_letter(static_cast<unsigned char>(f[1]))) {
+      desc_fail("Configurazione giorni errata", "Tage falsch", "Bad days", line);
+    }
     hd.day_codes[d][0] = f[0];
     hd.day_codes[d][1] = f[1];
     hd.day_codes[d][2] = 0;
@@ -176,8 +181,11 @@ void read_building(const std::vector<std::string>& f, const std::string& line) {
   int b = building_index(f[0], true, line);
   if (f.size() < 2) return;
   UiBuilding& bu = se.buildings[b];
+  // A building without classes has its conditions right after its name, as
+  // the engine reads them.
+  bool classes = !starts(f[1], "NOCS:") && !starts(f[1], "NOSPOSTA:");
   std::size_t at = 0;
-  const std::string& list = f[1];
+  const std::string list = classes ? f[1] : std::string();
   while (at < list.size()) {
     std::size_t end = list.find('-', at);
     std::string code = list.substr(at, end == std::string::npos ? end : end - at);
@@ -187,7 +195,7 @@ void read_building(const std::vector<std::string>& f, const std::string& line) {
     if (end == std::string::npos) break;
     at = end + 1;
   }
-  for (std::size_t i = 2; i < f.size(); ++i) {
+  for (std::size_t i = classes ? 2 : 1; i < f.size(); ++i) {
     if (starts(f[i], "NOSPOSTA:")) {
       bu.no_transfer = 1;
     } else if (starts(f[i], "NOCS:")) {
@@ -243,7 +251,12 @@ void read_line(const std::string& line, ReaderState& state) {
     std::string text = rest.size() > 0 && rest[0] == '|' ? rest.substr(1) : rest;
     int n = state.comments++;
     std::vector<std::string> parts = og_split_fields(text);
-    if (n == 0) desc_copy(hd.school_name, text.substr(0, text.find('|')), sizeof hd.school_name);
+    if (n == 0) {
+      // As in the structure file: no title starts with a field separator.
+      std::size_t start = rest.find_first_not_of('|');
+      std::string title = start == std::string::npos ? std::string() : rest.substr(start);
+      desc_copy(hd.school_name, title.substr(0, title.find('|')), sizeof hd.school_name);
+    }
     if (n == 1) desc_copy(g_description_comment, text.substr(0, text.find('|')), 801);
     if (n == 2 && !parts.empty()) desc_copy(hd.school_code, parts[0], 41);
     if (n == 2 && parts.size() > 1) desc_copy(hd.id_text1, parts[1], 41);
@@ -422,6 +435,14 @@ void drop_unknown_reachable_buildings(int lang) {
 void complete_model() {
   int lang = g_language < 3 ? g_language : 0;
   og_set_default_day_names();
+  // Two days of one code: what is written for the second would be read
+  // back into the first.
+  for (int d = 1; d < 7; ++d) {
+    for (int e = 0; e < d; ++e) {
+      if (std::strcmp(hd.day_codes[d], hd.day_codes[e]) != 0) continue;
+      desc_fail("Configurazione giorni errata", "Tage falsch", "Bad days", std::string("DAYS: ") + hd.day_codes[d]);
+    }
+  }
   desc_complete_teachers();
   for (int d = 0; d < 7; ++d) {
     for (int h = 0; h < 12 && h < hd.hours_per_day[d]; ++h) {

@@ -152,6 +152,9 @@ void read_sissi(const std::string& rest, const std::string& line) {
     desc_copy(g_ui_teachers[t].sissi_id, id, sizeof g_ui_teachers[t].sissi_id);
   } else if (kind == "IDC") {
     if (name.empty()) return;
+    // Only a code that starts with its year is a class the structure file
+    // keeps; any other would be gone at the next opening.
+    if (name[0] < '0' || name[0] > '9') desc_fail(kMessage, kMessage, kMessage, line);
     int c = desc_class(name, true, line);
     desc_copy(g_ui_structure.classes[c].sissi_id, id, sizeof g_ui_structure.classes[c].sissi_id);
   } else if (kind == "IDM") {

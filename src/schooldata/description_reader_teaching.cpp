@@ -49,6 +49,10 @@ void read_hours_map(char* out, const std::string& digits, const std::string& lin
 void read_option(UiTeachingPost& post, UiPostPart& part, bool own, int teacher,
                  const std::string& o, const std::string& line) {
   if (starts(o, "ARTYW:")) {
+    // A class code starts with its year, as the structure file keeps it.
+    if (o.size() <= 6 || o[6] < '0' || o[6] > '9') {
+      desc_fail("Specificazione delle modalit\xE0 della cattedra?", "Unterrichtsangabe?", "Teaching post option?", line);
+    }
     int c = desc_class(o.substr(6), true, line);
     if (post.joint_count < 8) post.joint_classes[post.joint_count++] = c;
   } else if (starts(o, "ITPMX:")) {
@@ -141,6 +145,13 @@ UiTeachingPost& partner_post(int teacher, int subject, int cls, int hours, Reade
 void read_class_item(const std::string& item, ReaderState& state, const std::string& line) {
   std::size_t length = g_ui_structure.track_count >= 2 ? 3 : 2;
   if (item.size() < length + 2) desc_fail("Numero ore in classe?", "Stunden in der Klasse?", "Hours in class?", line);
+  // A blank inside the code ("3 22" read as class "3 ", a '2' and 2 hours)
+  // would be written as the code's padding and the blank before the hours,
+  // which the line's normalisation joins into one: the item would not read
+  // back.
+  if (item.substr(0, length).find(' ') != std::string::npos) {
+    desc_fail("Codice classe errato", "Falscher Klassencode", "Wrong class code", line);
+  }
   int cls = desc_class(item.substr(0, length), true, line);
   if (state.line_subject < 0) {
     desc_fail("Materia non specificata", "Fach nicht angegeben", "Subject not given", line);

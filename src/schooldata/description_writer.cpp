@@ -146,7 +146,13 @@ void write_tracks_and_buildings(std::string& out) {
       if (in_line++ > 0) codes += "-";
       codes += dw_class_code(static_cast<int>(c));
     }
-    if (in_line > 0) out += std::string("SEDECL:\t") + bu.name + "\t" + codes + "\t" + tail + "\n";
+    if (in_line > 0) {
+      out += std::string("SEDECL:\t") + bu.name + "\t" + codes + "\t" + tail + "\n";
+    } else if (bu.name[0] != 0) {
+      // A building no class is in yet is still the school's: its line names
+      // it, and its conditions, without classes (the engine reads it so).
+      out += std::string("SEDECL:\t") + bu.name + "\t" + tail + "\n";
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 // failed read or save owes the user (see school_files.h).
 #include "schooldata/school_files.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,11 +39,30 @@ const MlText kNotCompleted = {{"il salvataggio non \xE8 stato completato (%s): l
                                "der Schule abgeschlossen",
                                "the save was not completed (%s): it will be at the next opening of the school"}};
 const MlText kLeftHalfDone = {{"L'ultimo salvataggio di questa scuola si \xE8 interrotto e non si pu\xF2 completare "
-                               "(%s): scuola1.txt e scuola2.txt potrebbero non corrispondere.",
+                               "(%s). La scuola non \xE8 stata caricata, e nulla verr\xE0 salvato su scuola1.txt e "
+                               "scuola2.txt finch\xE9 il salvataggio non sar\xE0 completato: si riprova a ogni "
+                               "apertura della scuola. I file del salvataggio (scuola.kt-commit e i file temporanei "
+                               "accanto) restano nella cartella.",
                                "Das letzte Speichern dieser Schule wurde unterbrochen und kann nicht abgeschlossen "
-                               "werden (%s): scuola1.txt und scuola2.txt passen vielleicht nicht zusammen.",
-                               "The last save of this school stopped halfway and cannot be completed (%s): "
-                               "scuola1.txt and scuola2.txt may not match."}};
+                               "werden (%s). Die Schule wurde nicht geladen, und nichts wird in scuola1.txt und "
+                               "scuola2.txt gespeichert, bis das Speichern abgeschlossen ist: es wird bei jedem "
+                               "\xD6" "ffnen der Schule erneut versucht. Die Dateien des Speicherns (scuola.kt-commit "
+                               "und die tempor\xE4ren Dateien daneben) bleiben im Ordner.",
+                               "The last save of this school stopped halfway and cannot be completed (%s). The school "
+                               "was not loaded, and nothing will be saved over scuola1.txt and scuola2.txt until the "
+                               "save is completed: it is tried again at every opening of the school. The files of "
+                               "the save (scuola.kt-commit and the temporary files beside it) stay in the folder."}};
+const MlText kSaveDropped = {{"Un salvataggio di questa scuola interrotto in precedenza non \xE8 stato completato: "
+                              "scuola1.txt e scuola2.txt sono stati sostituiti nel frattempo (per esempio da un "
+                              "ripristino) e restano come sono.",
+                              "Ein fr\xFC" "her unterbrochenes Speichern dieser Schule wurde nicht abgeschlossen: "
+                              "scuola1.txt und scuola2.txt wurden inzwischen ersetzt (zum Beispiel durch eine "
+                              "Wiederherstellung) und bleiben, wie sie sind.",
+                              "An earlier save of this school that stopped halfway was not completed: scuola1.txt "
+                              "and scuola2.txt were replaced since (by a restore, for example) and stay as they "
+                              "are."}};
+const MlText kSaveLost = {{"un file temporaneo del salvataggio manca", "eine tempor\xE4re Datei des Speicherns fehlt",
+                           "a temporary file of the save is missing"}};
 const MlText kMismatch = {{"Attenzione: scuola1.txt e scuola2.txt di questa cartella non vengono dallo stesso "
                            "salvataggio (uno dei due \xE8 stato sostituito o copiato da un'altra parte). Materie, "
                            "classi e indirizzi possono non corrispondere agli insegnamenti: controllate la scuola "
@@ -114,12 +134,37 @@ const char* og_school_commit_marker_name() { return kCommitMarker; }
 
 bool og_settle_school_folder(std::string* why) {
   std::string marker = og_local_school_path(kCommitMarker);
-  int error = 0;
-  bool settled = kt::complete_files_together(marker, &error) != kt::Completion::kFailed;
-  if (!settled && why != nullptr) *why = with(kLeftHalfDone.Get(), og_write_failure_reason(error));
   std::size_t slash = marker.rfind('/');
-  kt::remove_stale_temporaries(slash == std::string::npos ? "." : slash == 0 ? "/" : marker.substr(0, slash));
-  return settled;
+  std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : marker.substr(0, slash);
+  // The marker is read as every school file is, so a disk that fails part
+  // way is a read error and never a shorter marker.
+  std::string text, reason;
+  SchoolLines read = og_read_plain_lines(marker, 4096, [&text](const std::string& line) {
+    text += line + "\n";
+    return true;
+  }, &reason);
+  struct stat info {};
+  if (read == SchoolLines::kUnusable && ::stat(marker.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+      info.st_size == 0) {
+    read = SchoolLines::kRead;  // an empty marker was never written whole: it decides nothing
+  }
+  int error = 0;
+  kt::Completion done = read == SchoolLines::kMissing ? kt::Completion::kNothing
+                        : read == SchoolLines::kRead   ? kt::complete_files_as_marked(marker, text, &error)
+                                                       : kt::Completion::kFailed;
+  if (done == kt::Completion::kAbandoned) ui_message_box(kSaveDropped.Get());
+  if (done == kt::Completion::kFailed) {
+    // The temporaries and the marker stay: they are the only copy of the
+    // save to finish, and a later opening may complete it.
+    if (read == SchoolLines::kRead) reason = error == ENOENT ? kSaveLost.Get() : og_write_failure_reason(error);
+    std::string text_why = with(kLeftHalfDone.Get(), reason);
+    og_set_school_blocked(SchoolFilePart::kPendingSave, text_why.c_str());
+    if (why != nullptr) *why = text_why;
+    return false;
+  }
+  og_set_school_blocked(SchoolFilePart::kPendingSave, nullptr);
+  kt::remove_stale_temporaries(folder);
+  return true;
 }
 
 int og_write_school_files() {
@@ -167,7 +212,9 @@ void og_tell_school_not_read(const char* reader_message) {
   std::string told = current_folder() + '\n' + reader_message;
   if (told == g_told_refusal) return;
   g_told_refusal = told;
-  ui_message_box((std::string(reader_message) + kNotLoaded.Get()).c_str());
+  // The unfinished save's message says itself what is kept and when.
+  if (og_school_blocked_by(SchoolFilePart::kPendingSave)) ui_message_box(reader_message);
+  else ui_message_box((std::string(reader_message) + kNotLoaded.Get()).c_str());
 }
 
 void og_tell_school_not_saved(const char* why) { ui_message_box((std::string(kNotSaved.Get()) + why).c_str()); }
@@ -180,9 +227,8 @@ bool og_school_read_in_current_folder() { return !g_read_folder.empty() && g_rea
 
 bool og_read_school_files(int create) {
   g_read_folder = current_folder();
-  std::string half_done;
-  if (!og_settle_school_folder(&half_done)) ui_message_box(half_done.c_str());
-  // A missing file (-1) is an empty school, not a refused one.
+  // A missing file (-1) is an empty school, not a refused one; a save that
+  // stopped halfway is completed by the structure's reader, or refuses it.
   if (og_read_structure_file(create) == -2) {
     // Nothing of the school read before may show as this one's.
     og_clear_school_blocks();

@@ -27,7 +27,11 @@ int og_write_school_files();
 const char* og_school_files_write_error();
 // Completes a save of both files that stopped halfway in the current folder
 // and removes the temporaries that processes now gone left there. False, with
-// the message in *why, when a save could not be completed.
+// the message in *why, when a save could not be completed (its marker could
+// not be read, a rename failed, a temporary is missing): then the marker and
+// every temporary stay for a later try, and the model is blocked
+// (SchoolFilePart::kPendingSave) so that no save writes over them; the next
+// settle that completes the save lifts the block.
 bool og_settle_school_folder(std::string* why);
 // The name of the marker, beside the school files, of a replacement of
 // several of them at once that og_settle_school_folder completes after a

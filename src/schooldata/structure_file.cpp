@@ -1,5 +1,6 @@
 // Reader and writer of "scuola1.txt". Lines are "KEY:" followed by fields
-// separated by '|'; every line but the first is read upper-cased. The writer
+// separated by '|'; every line but the title and the service memo is read
+// upper-cased, but for the classroom names, which keep their case. The writer
 // puts 20 classes per "CLASSI:" line and 4 subjects per "MATERIE:" line,
 // counting records it skips, and ends after "MATERIE:" unless classroom
 // assignment is in use.
@@ -247,7 +248,15 @@ void read_memo(const std::string& rest) {
   if (f.size() > 2) copy_text(st.memo_text, f[2], 201);
 }
 
-bool read_line(const std::string& line, bool& title_seen) {
+// The fields of a line as the file has them, beside those of the upper-cased
+// line (upper case folds one character to one, so the fields agree).
+std::vector<std::string> written_fields(const std::string& written, std::size_t colon) {
+  return og_split_fields(written.size() > colon ? written.substr(colon + 1) : std::string());
+}
+
+// `written`: the same line with its letters as the file has them; classroom
+// names keep their case, as the room window shows them.
+bool read_line(const std::string& line, const std::string& written, bool& title_seen) {
   std::size_t colon = line.find(':');
   if (line.empty() || line[0] == '|') return true;
   if (colon == std::string::npos) {
@@ -262,7 +271,10 @@ bool read_line(const std::string& line, bool& title_seen) {
     g_structure_pair_stamp = stamp;
   } else if (key == "REM:") {
     if (!title_seen) {
-      copy_text(g_ui_header.school_name, rest[0] == '|' ? rest.substr(1) : rest, 81);
+      // A field separator is never the title's: the writer could not give
+      // a title that starts with one back.
+      std::size_t start = rest.find_first_not_of('|');
+      copy_text(g_ui_header.school_name, start == std::string::npos ? std::string() : rest.substr(start), 81);
       title_seen = true;
     }
   } else if (key == "STATUSINFO:") {
@@ -285,17 +297,20 @@ bool read_line(const std::string& line, bool& title_seen) {
       if (c >= 0) st.classes[c].room_move = 1;
     }
   } else if (key == "ASAUPREF:") {
-    for (const std::string& f : fields) {
+    std::vector<std::string> names = written_fields(written, colon);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      const std::string& f = fields[i];
       std::size_t dash = f.find('-');
       int c = find_class(class_code_of(f).c_str());
       if (c >= 0 && dash != std::string::npos) {
-        st.classes[c].preferred_room = classroom_index(f.substr(dash + 1), true);
+        st.classes[c].preferred_room = classroom_index(names[i].substr(dash + 1), true);
       }
     }
   } else if (key == "ASAUVIET:") {
+    std::vector<std::string> names = written_fields(written, colon);
     int c = fields.empty() ? -1 : find_class(class_code_of(fields[0]).c_str());
     for (std::size_t i = 1; c >= 0 && i < fields.size(); ++i) {
-      int room = classroom_index(fields[i], false);
+      int room = classroom_index(names[i], false);
       if (room < 0) continue;
       // Records are packed: the slots are reached by index, never by reference.
       for (int slot = 0; slot < 30; ++slot) {
@@ -337,11 +352,15 @@ int og_read_structure_file_from(const std::string& path, int create) {
     for (char& c : line) {
       if (c == '\t') c = '|';
     }
-    // The memo keeps its case: a memo is the user's own text.
-    if (number++ > 0 && line.rfind("SERVICEMEMO:", 0) != 0) {
+    const std::string written = line;
+    // The memo keeps its case: a memo is the user's own text. Only the title
+    // keeps its case in the first line; a first line that is not the title
+    // reads as it will once a save has put the title before it.
+    bool title_line = number++ == 0 && line.rfind("REM:", 0) == 0;
+    if (!title_line && line.rfind("SERVICEMEMO:", 0) != 0) {
       for (char& c : line) c = static_cast<char>(kt::cp1252_upper(static_cast<unsigned char>(c)));
     }
-    bad = !read_line(line, title_seen);
+    bad = !read_line(line, written, title_seen);
     return !bad;
   }, &why);
   if (read == SchoolLines::kUnusable) g_error = why;
@@ -367,7 +386,15 @@ int og_read_structure_file_from(const std::string& path, int create) {
 
 int og_read_structure_file(int create) {
   // A save of both files that stopped halfway is completed first, so the
-  // structure read belongs with the description read next.
-  og_settle_school_folder(nullptr);
+  // structure read belongs with the description read next. One that cannot
+  // be completed leaves files that may come from two saves: neither is read.
+  std::string why;
+  if (!og_settle_school_folder(&why)) {
+    og_clear_structure();
+    g_structure_pair_stamp.clear();
+    g_error = why;
+    snapshot_title();
+    return -2;
+  }
   return og_read_structure_file_from("scuola1.txt", create);
 }

@@ -36,15 +36,18 @@ bool class_written(UiClass& c) {
   return og_class_in_structure(c);
 }
 
-void write_classes(SchoolFileText& out, std::uint32_t classes) {
+// Writes the classes and returns the indexes of those written.
+std::vector<std::uint32_t> write_classes(SchoolFileText& out, std::uint32_t classes) {
   // Twenty written classes a line: counted on the classes written, so a file
   // read back (without the classes left out) splits its lines the same way.
+  std::vector<std::uint32_t> written;
   std::string line = "CLASSI:|";
   int on_line = 0;
   for (std::uint32_t i = 0; i < classes; ++i) {
     UiClass& c = st.classes[i];
     upper(c.code, sizeof c.code);
     if (!class_written(c)) continue;
+    written.push_back(i);
     line += std::string(c.code) + "|";
     if (++on_line == 20) {
       out.line(line);
@@ -53,6 +56,7 @@ void write_classes(SchoolFileText& out, std::uint32_t classes) {
     }
   }
   if (on_line > 0) out.line(line);
+  return written;
 }
 
 void write_subjects(SchoolFileText& out) {
@@ -72,14 +76,18 @@ void write_subjects(SchoolFileText& out) {
   }
 }
 
-void write_assignment(SchoolFileText& out, std::uint32_t classes) {
+// The classroom settings name only the classes the file carries, ten to a
+// line counted on those: a class left out of "CLASSI:" would be named where
+// the reader cannot find it, and the lines would split otherwise next time.
+void write_assignment(SchoolFileText& out, const std::vector<std::uint32_t>& classes) {
   std::string line = "ASAU:|" + std::to_string(st.room_assignment_mode);
   for (int v = 0; v < 10; ++v) line += "-" + std::to_string(st.room_assignment_values[v]);
   out.line(line + "|" + std::to_string(st.room_assignment_last) + "|");
-  for (std::uint32_t start = 0; start < classes; start += 10) {
+  for (std::size_t start = 0; start < classes.size(); start += 10) {
     line = "ASAUMOVE:|";
-    for (std::uint32_t i = start; i < start + 10 && i < classes; ++i) {
-      if (st.classes[i].room_move) line += std::string(st.classes[i].code) + "|";
+    for (std::size_t k = start; k < start + 10 && k < classes.size(); ++k) {
+      const UiClass& c = st.classes[classes[k]];
+      if (c.room_move) line += std::string(c.code) + "|";
     }
     out.line(line);
   }
@@ -93,18 +101,19 @@ void write_assignment(SchoolFileText& out, std::uint32_t classes) {
     return st.classroom_names[room];
   };
   bool any = false;
-  for (std::uint32_t i = 0; i < classes; ++i) any = any || room_name(st.classes[i].preferred_room);
+  for (std::uint32_t i : classes) any = any || room_name(st.classes[i].preferred_room);
   if (!any) return;
-  for (std::uint32_t start = 0; start < classes; start += 10) {
+  for (std::size_t start = 0; start < classes.size(); start += 10) {
     line = "ASAUPREF:|";
-    for (std::uint32_t i = start; i < start + 10 && i < classes; ++i) {
-      const char* name = room_name(st.classes[i].preferred_room);
-      if (name != nullptr) line += std::string(st.classes[i].code) + "-" + name + "|";
+    for (std::size_t k = start; k < start + 10 && k < classes.size(); ++k) {
+      const UiClass& c = st.classes[classes[k]];
+      const char* name = room_name(c.preferred_room);
+      if (name != nullptr) line += std::string(c.code) + "-" + name + "|";
     }
     out.line(line);
   }
   out.line("");
-  for (std::uint32_t i = 0; i < classes; ++i) {
+  for (std::uint32_t i : classes) {
     std::string rooms;
     for (int r = 0; r < 30; ++r) {
       const char* name = room_name(st.classes[i].forbidden_rooms[r]);
@@ -164,10 +173,10 @@ int og_structure_text(SchoolFileText& out) {
   }
   out.line(tracks);
   std::uint32_t classes = st.class_count > kUiMaxClasses ? kUiMaxClasses : st.class_count;
-  write_classes(out, classes);
+  std::vector<std::uint32_t> written = write_classes(out, classes);
   write_subjects(out);
   if (st.room_assignment_mode > 0 || st.room_assignment_values[0] >= 1) {
-    write_assignment(out, classes);
+    write_assignment(out, written);
   }
   return 0;
 }

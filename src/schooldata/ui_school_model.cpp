@@ -26,7 +26,7 @@ char g_description_comment[801];
 namespace {
 
 UnsavedChangesPrompt g_prompt = nullptr;
-std::string g_blocked[2];
+std::string g_blocked[3];
 DescriptionFileHooks g_description_hooks;
 
 template <typename T>
@@ -42,12 +42,20 @@ void copy_name(char* out, const char* text, std::size_t size) {
 }  // namespace
 
 void og_set_school_blocked(SchoolFilePart part, const char* why) {
-  g_blocked[part == SchoolFilePart::kStructure ? 0 : 1] = why != nullptr ? why : "";
+  g_blocked[static_cast<int>(part)] = why != nullptr ? why : "";
 }
 
-bool og_school_loaded() { return g_blocked[0].empty() && g_blocked[1].empty(); }
+bool og_school_loaded() { return g_blocked[0].empty() && g_blocked[1].empty() && g_blocked[2].empty(); }
 
-const char* og_school_unloaded_text() { return g_blocked[0].empty() ? g_blocked[1].c_str() : g_blocked[0].c_str(); }
+bool og_school_blocked_by(SchoolFilePart part) { return !g_blocked[static_cast<int>(part)].empty(); }
+
+const char* og_school_unloaded_text() {
+  // The unfinished save first: it is why the files themselves were not read.
+  for (int part : {2, 0, 1}) {
+    if (!g_blocked[part].empty()) return g_blocked[part].c_str();
+  }
+  return "";
+}
 
 void og_clear_structure() {
   std::memset(&g_ui_structure, 0, sizeof g_ui_structure);

@@ -295,9 +295,13 @@ extern char g_description_comment[801];
 // blocks nothing: there is no file to overwrite), and the writers refuse to write while a
 // block stands, so a file the program could not read is never overwritten.
 // A later read of the same part that succeeds lifts that part's block.
-enum class SchoolFilePart { kStructure, kDescription };
+// kPendingSave: a save of both files that stopped halfway could not be
+// completed (og_settle_school_folder sets and lifts it): the files on disk
+// may be a mix of two saves, and a save now would bury the one to finish.
+enum class SchoolFilePart { kStructure, kDescription, kPendingSave };
 void og_set_school_blocked(SchoolFilePart part, const char* why);  // null lifts it
 bool og_school_loaded();
+bool og_school_blocked_by(SchoolFilePart part);
 // Why the school is not loaded, in the user's language; empty when it is.
 const char* og_school_unloaded_text();
 

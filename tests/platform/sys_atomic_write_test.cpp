@@ -249,3 +249,43 @@ TEST_F(FilesTogetherTest, StaleTemporariesOfProcessesGoneAreRemovedOthersKept) {
   EXPECT_EQ(Pair(), "old a+old b");
   EXPECT_FALSE(fs::exists(root_ / "pair.mark"));
 }
+
+TEST_F(FilesTogetherTest, AMarkerWhoseTemporaryIsLostIsKeptAndRenamesNothing) {
+  // A save stopped before its renames left both temporaries; the second is
+  // lost since. Renaming the first alone would pair a new a.txt with the old
+  // b.txt: the marker stays and nothing moves, as often as it is tried.
+  std::ofstream(root_ / "a.txt.~1-0") << "new a";
+  std::ofstream(root_ / "pair.mark") << "KT-COMMIT 1\na.txt.~1-0\ta.txt\nb.txt.~1-1\tb.txt\nEND\n";
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    int error = 0;
+    EXPECT_EQ(kt::complete_files_together(at("pair.mark"), &error), kt::Completion::kFailed);
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_EQ(Pair(), "old a+old b");
+    EXPECT_TRUE(fs::exists(root_ / "pair.mark"));
+    EXPECT_TRUE(fs::exists(root_ / "a.txt.~1-0"));
+  }
+  // Given to it as text, the same marker decides the same.
+  EXPECT_EQ(kt::complete_files_as_marked(at("pair.mark"), "KT-COMMIT 1\na.txt.~1-0\ta.txt\nb.txt.~1-1\tb.txt\nEND\n"),
+            kt::Completion::kFailed);
+  // The first renamed before the stop and the second still there: completed.
+  fs::rename(root_ / "a.txt.~1-0", root_ / "a.txt");
+  std::ofstream(root_ / "b.txt.~1-1") << "new b";
+  EXPECT_EQ(kt::complete_files_together(at("pair.mark")), kt::Completion::kCompleted);
+  EXPECT_EQ(Pair(), "new a+new b");
+  EXPECT_EQ(entries(), 2u);
+}
+
+TEST_F(FilesTogetherTest, FilesReplacedSinceTheSaveStoppedAreLeftAsTheyAre) {
+  // Stopped between a.txt and b.txt, then both replaced (a restore writes
+  // over them, here in place): the newer files stay, the save goes.
+  kt::ChildProcess child = spawn_sys_child("stop-at-rename", {root_.string(), "3"});
+  auto status = child.wait_for(std::chrono::seconds(20));
+  ASSERT_TRUE(status);
+  ASSERT_EQ(status->code, 42);
+  ASSERT_EQ(Pair(), "new a+old b");
+  std::ofstream(root_ / "a.txt", std::ios::trunc) << "restored a";
+  std::ofstream(root_ / "b.txt", std::ios::trunc) << "restored b";
+  EXPECT_EQ(kt::complete_files_together(at("pair.mark")), kt::Completion::kAbandoned);
+  EXPECT_EQ(Pair(), "restored a+restored b");
+  EXPECT_EQ(entries(), 2u) << "no marker, no temporary left";
+}

@@ -75,6 +75,11 @@ TEST_F(DescInput, BadLinesGiveTheirMessage) {
       {"band-dash", title + "IHBUCHE:\t4\t\n", "Configurare fascia:fino a ore-quante ore fino a ore- ."},
       {"nocs", title + "SEDECL:\tA\t1A\tNOCS:B\t\n", "Errore sintassi NOCS"},
       {"day-hours", title + "DAYS:\tLU99-Lunedi\t\n", "Numero ore del giorno?"},
+      // Day codes are two letters, one day each: every day-keyed item finds
+      // its day by its code.
+      {"day-code-digit", title + "DAYS:\tL15-Lunedi\t\n", "Configurazione giorni errata"},
+      {"day-code-twice", title + "DAYS:\tLU5-Lunedi\tLU5-Martedi\t\n", "Configurazione giorni errata"},
+      {"day-code-of-a-default", title + "DAYS:\tMA5-Lunedi\t\n", "Configurazione giorni errata"},
       {"short-day", title + kDays + "CORTO:\tXX\t\n", "Nome del giorno corto?"},
       {"dispo-field", title + "disposizione:\t0\tIHBUCHE:\t1-2\t\n",
        "DISPOSIZIONE: percentuale|DAY:fino a x per week-n per dai:ecc."},
@@ -92,6 +97,12 @@ TEST_F(DescInput, BadLinesGiveTheirMessage) {
          return pairs;
        }() + "-\n", "Errore configurazione calendario speciale"},
       {"sissi", title + "SISSI:IDX:A\tB\t\n", "Errore dati SISSI"},
+      // Class codes start with their year, or the structure file would drop
+      // the class at the next opening.
+      {"sissi-class", title + "SISSI:IDC:@A\t1\t\n", "Errore dati SISSI"},
+      {"joint-class", title + "GM:A\t\nROSSI\t1A 2 ARTYW:@A\t\n", "Specificazione delle modalit\xE0 della cattedra?"},
+      {"blank-in-class", title + "GM:A\t\nROSSI\t3 22\t\n", "Codice classe errato"},
+      {"joint-empty", title + "GM:A\t\nROSSI\t1A 2 ARTYW:\t\n", "Specificazione delle modalit\xE0 della cattedra?"},
   };
   for (const BadCase& c : cases) {
     EXPECT_EQ(read(c.text), -2) << c.id;
@@ -99,6 +110,16 @@ TEST_F(DescInput, BadLinesGiveTheirMessage) {
         << c.id << ": " << og_description_error();
     EXPECT_EQ(+g_ui_settings.teacher_count, 0u) << c.id;
     EXPECT_FALSE(og_school_changed()) << c.id;
+  }
+}
+
+// A title is what the writer can give back: no field separator first.
+TEST_F(DescInput, TitleSkipsLeadingSeparators) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"REM:||Liceo|Sede\n", "Liceo"}, {"REM:\tLiceo\n", "Liceo"}, {"REM:|||\n", ""}, {"REM:Liceo Galilei\n", "Liceo Galilei"}};
+  for (const auto& [text, title] : cases) {
+    ASSERT_EQ(read(text), 0) << text;
+    EXPECT_STREQ(g_ui_header.school_name, title) << text;
   }
 }
 

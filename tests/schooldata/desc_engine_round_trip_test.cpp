@@ -75,6 +75,32 @@ TEST_F(DescEngineRoundTrip, ReceptionFlagLunchBreakAndRepeatedLab) {
   EXPECT_EQ(+g_ui_settings.lunch_break[0], 3);
 }
 
+// A building no class is in yet stays with the school, with its conditions,
+// and the engine loads it.
+TEST_F(DescEngineRoundTrip, ABuildingWithoutClassesIsKept) {
+  ReadSample("liceo");
+  ASSERT_EQ(+g_ui_settings.building_count, 2);
+  UiBuilding& added = g_ui_settings.buildings[2];
+  std::snprintf(added.name, sizeof added.name, "%s", "PALAZZINA");
+  std::snprintf(added.reachable_names[0], sizeof added.reachable_names[0], "%s", "LINGUISTICO");
+  added.reachable_values[0] = 3;
+  added.reachable_count = 1;
+  added.no_transfer = 1;
+  g_ui_settings.building_count = 3;
+  WriteAndLoad();
+  EXPECT_NE(slurp(dir_ + "/scuola2.txt").find("SEDECL:\tPALAZZINA\tNOCS:LINGUISTICO-3\tNOSPOSTA:\t\n"), std::string::npos);
+  EXPECT_EQ(g_eng_school.building_count, 3);
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0) << og_description_error();
+  ASSERT_EQ(+g_ui_settings.building_count, 3);
+  const UiBuilding& read = g_ui_settings.buildings[2];
+  EXPECT_STREQ(read.name, "PALAZZINA");
+  EXPECT_EQ(+read.reachable_count, 1);
+  EXPECT_STREQ(read.reachable_names[0], "LINGUISTICO");
+  EXPECT_EQ(+read.reachable_values[0], 3);
+  EXPECT_EQ(+read.no_transfer, 1);
+  for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c) EXPECT_NE(+g_ui_structure.classes[c].building, 2);
+}
+
 TEST_F(DescEngineRoundTrip, FirstSaveMakesSchoolCodeAndRecordsVersion) {
   ReadSample("piccola");
   g_ui_header.school_code[0] = 0;

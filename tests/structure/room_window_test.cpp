@@ -163,6 +163,37 @@ TEST_F(AfterComputation, RoomWindowAllocatesByClassAndByTeacherOutsideForbiddenR
 // The larger samples, one of them computed here for a few seconds: every
 // building gets its rooms, lessons without one are marked, and the same
 // settings give the same allocation.
+// Room names are the user's: typed in any case, they come back as typed
+// when the school is opened again, in the model and in the window.
+TEST_F(AfterComputation, RoomNamesKeepTheirCaseAcrossAReopening) {
+  Open("piccola");
+  ui.OnNextModal([&](Dialog& d) {
+    Retype(d, R::kRoomsId, "2");
+    SetClass(d, "1A", "Aula Magna", "");
+    SetClass(d, "2A", "laboratorio 2", "");
+    SetClass(d, "1B", "", "Aula Magna, laboratorio 2");
+    Allocate(d);
+    ui.Click(d, R::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+  ASSERT_TRUE(og_read_school_files(0));
+  EXPECT_EQ(ClassRoom("1A"), "Aula Magna");
+  EXPECT_EQ(ClassRoom("2A"), "laboratorio 2");
+  EXPECT_EQ(ForbiddenRooms("1B"), "Aula Magna laboratorio 2 ");
+  std::string room, forbidden;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Select(d, R::kClassListId, "1A");
+    room = ui.Text(d, R::kRoomId);
+    ui.Select(d, R::kClassListId, "1B");
+    forbidden = ui.Text(d, R::kForbiddenId);
+    ui.Click(d, R::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+  EXPECT_TRUE(ui.Problems().empty());
+  EXPECT_EQ(room, "Aula Magna");
+  EXPECT_EQ(forbidden, "Aula Magna, laboratorio 2");
+}
+
 TEST_F(AfterComputation, RoomWindowAllocatesInEverySampleWithBuildings) {
   for (const char* sample : {"liceo", "istituto"}) {
     SCOPED_TRACE(sample);
