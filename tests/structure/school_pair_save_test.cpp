@@ -71,9 +71,9 @@ class SchoolPairSave : public EditSequence {
   // Opens the school from the home page as a user does; the texts of the
   // boxes it showed.
   std::vector<std::string> Open() {
+    std::size_t shown = ui.boxes().size();
     alfadlg_go_to_page(kPageHome);
     ui.Pump();
-    std::size_t shown = ui.boxes().size();
     alfadlg_go_to_page(kPageConfigMenu);
     ui.Pump();
     std::vector<std::string> said;
@@ -265,10 +265,14 @@ TEST_F(SchoolPairSave, ASaveThatCannotBeCompletedKeepsItsFilesAndRefusesEverySav
     for (int opening = 0; opening < 2; ++opening) {
       c.fault();
       std::vector<std::string> said = Open();
-      ASSERT_EQ(said.size(), 1u);
-      EXPECT_EQ(said[0].rfind(kStopped, 0), 0u) << said[0];
-      EXPECT_NE(said[0].find(c.reason), std::string::npos) << said[0];
-      EXPECT_NE(said[0].find("si riprova a ogni apertura"), std::string::npos) << said[0];
+      // Said at the first opening; the program does not repeat a refusal it
+      // told for this folder until the school reads again.
+      ASSERT_EQ(said.size(), opening == 0 ? 1u : 0u);
+      if (opening == 0) {
+        EXPECT_EQ(said[0].rfind(kStopped, 0), 0u) << said[0];
+        EXPECT_NE(said[0].find(c.reason), std::string::npos) << said[0];
+        EXPECT_NE(said[0].find("si riprova a ogni apertura"), std::string::npos) << said[0];
+      }
       EXPECT_EQ(g_current_page, &g_home_page);
       EXPECT_FALSE(og_school_loaded());
       EXPECT_FALSE(HasSubject("A846 LSANIERA SLOVEN")) << "no half of the save is shown";
@@ -311,8 +315,10 @@ TEST_F(SchoolPairSave, ASaveWhoseTemporaryIsLostIsNeverTakenForDone) {
   const std::set<std::string> left = Entries();
   for (int opening = 0; opening < 2; ++opening) {
     std::vector<std::string> said = Open();
-    ASSERT_EQ(said.size(), 1u);
-    EXPECT_NE(said[0].find("(un file temporaneo del salvataggio manca)"), std::string::npos) << said[0];
+    ASSERT_EQ(said.size(), opening == 0 ? 1u : 0u);  // told once
+    if (opening == 0) {
+      EXPECT_NE(said[0].find("(un file temporaneo del salvataggio manca)"), std::string::npos) << said[0];
+    }
     EXPECT_FALSE(og_school_loaded());
     EXPECT_EQ(Files(), before) << "the structure's temporary is not renamed over it";
     EXPECT_EQ(Entries(), left);
