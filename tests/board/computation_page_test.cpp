@@ -90,12 +90,7 @@ class Computation : public TempRoot {
   }
   // Lets the page's timer follow the engine until `done` holds (bounded).
   bool Follow(const std::function<bool()>& done, std::uint32_t step = C::kTimerMs) {
-    for (int i = 0; i < 1500; ++i) {
-      ui.Advance(step);
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
+    return follow_engine(ui, done, step);
   }
   void WaitEnd(Cmake& window) {
     g_engine_thread.Join();

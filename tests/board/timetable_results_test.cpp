@@ -76,12 +76,7 @@ class Results : public TempRoot {
   }
   // Lets a page's timer follow the engine until `done` holds (bounded).
   bool Follow(const std::function<bool()>& done, std::uint32_t step) {
-    for (int i = 0; i < 1500; ++i) {
-      ui.Advance(step);
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
+    return follow_engine(ui, done, step);
   }
   std::string LastBox() { return ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0); }
   bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

@@ -1,9 +1,13 @@
 // Fixtures of the tests that drive the desktop program's frame: the frame
 // opened in the data root as the program installs it, and the whole program
-// started as main() starts it with the small sample school as its folder.
+// started as main() starts it with the small sample school as its folder;
+// the wait of a page that follows an engine command.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <functional>
+#include <thread>
 
 #include "app_test_support.h"
 #include "desktop_wiring.h"
@@ -13,6 +17,18 @@
 #include "shell/launcher_panel.h"
 
 namespace kt_app_test {
+
+// Lets a page's timer follow the engine thread until `done` holds (at most
+// 1500 looks). The engine thread runs at a lowered priority: between looks
+// this thread gives up the processor, so a busy machine still lets it run.
+inline bool follow_engine(kt::ui::TestDriver& ui, const std::function<bool()>& done, std::uint32_t step) {
+  for (int i = 0; i < 1500; ++i) {
+    ui.Advance(step);
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
 
 class FrameInDataRoot : public TempRoot {
  protected:
