@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "platform/paths.h"
 #include "temp_folder.h"
+#include "test_temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -27,23 +29,14 @@ class ShownPathTest : public TempFolderTest {
     fs::create_directories(school_ + "/ORARIO");
     fs::create_directories(data_ + "/liceo");
     std::ofstream(school_ + "/ATTIVITÀ.txt") << "x";
-    const char* root = std::getenv(kt::kDriveRootVariable);
-    old_root_ = root ? root : "";
-    ::setenv(kt::kDriveRootVariable, root_.c_str(), 1);
-    old_cwd_ = fs::current_path();
-    fs::current_path(school_);
+    in_school_ = std::make_unique<kt_test::InDriveRoot>(root_, school_);
   }
   void TearDown() override {
-    fs::current_path(old_cwd_);
-    if (old_root_.empty())
-      ::unsetenv(kt::kDriveRootVariable);
-    else
-      ::setenv(kt::kDriveRootVariable, old_root_.c_str(), 1);
+    in_school_.reset();
     TempFolderTest::TearDown();
   }
   std::string data_, school_;
-  fs::path old_cwd_;
-  std::string old_root_;
+  std::unique_ptr<kt_test::InDriveRoot> in_school_;
 };
 
 }  // namespace
