@@ -60,7 +60,8 @@ const char* const kRecoveredDamaged[3] = {
 // What the user is told of a timetable taken over from a save that did not fit.
 void tell_taken_over() {
   if (or_save_taken_over() == SaveVerdict::kDamaged)
-    std::snprintf(g_status.message, kMessageSize, or_pick_text(kRecoveredDamaged), or_damaged_save_copy());
+    std::snprintf(g_status.message, kMessageSize, or_pick_text(kRecoveredDamaged),
+                  or_shown_file_name(or_damaged_save_copy()).c_str());
   else
     std::snprintf(g_status.message, kMessageSize, "%s", or_pick_text(kRecovered));
 }

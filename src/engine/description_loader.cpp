@@ -341,7 +341,7 @@ std::FILE* open_description(const char* file_name) {
   // other line ends would otherwise end in a puzzling later error.
   if (const char* text = or_text_file_shape_text(or_text_file_shape(file), or_language())) {
     char reason[300];
-    std::snprintf(reason, sizeof reason, text, file_name);
+    std::snprintf(reason, sizeof reason, text, or_shown_file_name(file_name).c_str());
     errno = 0;
     or_raise_file_error(file_name, reason, kSourceLoad, 66);
   }

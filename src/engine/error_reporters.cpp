@@ -17,6 +17,7 @@
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
 #include "platform/cp1252.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -76,11 +77,19 @@ void or_raise_impossible(const char* text) {
   throw EngineError{-3};
 }
 
+std::string or_shown_file_name(const char* name) {
+  std::string text = text_or_empty(name);
+  bool path = text.find('\\') != std::string::npos || text.rfind("/", 0) == 0 || text.rfind("../", 0) == 0;
+  if (path) text = kt::shown_path(text);
+  if (text.size() <= 120) return text;
+  return text.substr(0, 56) + "..." + text.substr(text.size() - 56);
+}
+
 void or_raise_file_error(const char* text1, const char* text2, const char* source, int line) {
   int error = errno;
-  std::snprintf(g_status.message, kMessageSize, or_pick_text(kFileError), g_process_number,
-                text_or_empty(text1), text_or_empty(text2), text_or_empty(source), line, error,
-                error, g_eng_run.run_seed);
+  std::string name = or_shown_file_name(text1);
+  std::snprintf(g_status.message, kMessageSize, or_pick_text(kFileError), g_process_number, name.c_str(),
+                text_or_empty(text2), text_or_empty(source), line, error, error, g_eng_run.run_seed);
   echo_message();
   throw EngineFileError{};
 }

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 // File errors: or_main closes files, stops the workers and returns -1.
 struct EngineFileError {};
@@ -29,10 +30,20 @@ inline constexpr const char* kSourceUtil = "..\\Orario\\OR_UTIL";
 inline constexpr const char* kSourceLoad = "..\\Orario\\OR_LOAD";
 
 [[noreturn]] void or_raise_impossible(const char* text);
+// text1 is as a rule the file's name in the program's form; the message
+// names it as or_shown_file_name shows it. The source stays as given.
 [[noreturn]] void or_raise_file_error(const char* text1, const char* text2, const char* source,
                                       int line);
 [[noreturn]] void or_raise_critical_error(const char* text, int code, const char* source, int line);
 [[noreturn]] void or_raise_config_error(const char* message, const char* line);
+
+// A file's name as a message shows it: a name in the program's form (it
+// holds a '\\') or a path of this system that may lead out of the school
+// folder (it starts with '/' or "../") is written the way this system writes
+// it (kt::shown_path); a plain name ("savego.txt") and a sentence in place of
+// a name are shown as given. A name too long for the message buffer keeps
+// its start and its end.
+std::string or_shown_file_name(const char* name);
 
 // The run's language index (0 Italian, 1 German, 2 English; anything else
 // reads as Italian) and the text of a three-language row.

@@ -52,14 +52,6 @@ WholeFileRefusal refusal_of_open_error(int error) {
   }
 }
 
-// The name as the message shows it: a name too long for the message buffer
-// keeps its start and its end.
-std::string shown_name(const char* name) {
-  std::string text = name;
-  if (text.size() <= 120) return text;
-  return text.substr(0, 56) + "..." + text.substr(text.size() - 56);
-}
-
 }  // namespace
 
 std::FILE* or_open_whole_file(const char* name, long long max_bytes, WholeFileRefusal* why) {
@@ -115,11 +107,10 @@ const char* or_whole_file_refusal_text(WholeFileRefusal why, int language) {
   return kTexts[static_cast<int>(why)][language];
 }
 
+// The file error names the file as every file error does (or_shown_file_name:
+// this system's form, a name too long to show shortened).
 void or_raise_whole_file_refusal(const char* name, WholeFileRefusal why, const char* source, int line) {
-  int error = errno;
-  std::string shown = shown_name(name ? name : "");
-  errno = error;
-  or_raise_file_error(shown.c_str(), or_whole_file_refusal_text(why, or_language()), source, line);
+  or_raise_file_error(name ? name : "", or_whole_file_refusal_text(why, or_language()), source, line);
 }
 
 std::FILE* or_open_whole_file_or_raise(const char* name, long long max_bytes, const char* source, int line) {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "platform/cp1252.h"
@@ -34,6 +35,14 @@ std::string match_case(const std::string& dir, const std::string& name) {
   }
   ::closedir(d);
   return found;
+}
+
+// The part of `full` below `folder` ("Orario/x.txt"); empty when `full` is
+// not strictly inside it (the folder itself, a folder above or beside it).
+std::string below(const std::filesystem::path& full, const std::filesystem::path& folder) {
+  std::filesystem::path rest = full.lexically_relative(folder);
+  if (rest.empty() || rest == "." || *rest.begin() == "..") return {};
+  return rest.string();
 }
 
 }  // namespace
@@ -86,6 +95,31 @@ std::string translate_path(std::string_view windows_path) {
   if (out.empty()) return absolute ? base : ".";
   if (trailing && out.back() != '/') out += '/';
   return out;
+}
+
+std::string shown_path(std::string_view name) {
+  namespace fs = std::filesystem;
+  bool system_path = !name.empty() && name[0] == '/' && name.find('\\') == std::string_view::npos;
+  std::string native = system_path ? cp1252_to_utf8(name) : translate_path(name);
+  bool folder = native.size() > 1 && native.back() == '/';
+  while (native.size() > 1 && native.back() == '/') native.pop_back();
+  std::string shown = native;
+  std::error_code error;
+  fs::path here = fs::current_path(error);
+  if (!error) {
+    fs::path full = (here / native).lexically_normal();
+    if (!full.has_filename() && full.has_relative_path()) full = full.parent_path();  // "x/.." leaves a '/'
+    shown = below(full, here);
+    if (shown.empty() && full.has_parent_path()) {
+      // A folder on the way may be a link (a home folder kept elsewhere),
+      // while the current folder is always named by its real path.
+      fs::path real = fs::weakly_canonical(full.parent_path(), error);
+      if (!error) shown = below(real / full.filename(), here);
+    }
+    if (shown.empty()) shown = full.string();
+  }
+  if (folder && shown.back() != '/') shown += '/';
+  return utf8_to_cp1252(shown);
 }
 
 }  // namespace kt

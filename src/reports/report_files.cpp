@@ -68,9 +68,9 @@ ReportText::ReportText(const std::string& path, std::initializer_list<std::strin
                        const char* source) {
   bool named_right = false;
   for (std::string_view e : extensions) named_right = named_right || ends_with_nocase(path, e);
-  if (!named_right) report_file_error("Nome file [" + path + "] di testo errato", source, __LINE__);
+  if (!named_right) report_file_error("Nome file [%s] di testo errato", path, source, __LINE__);
   std::FILE* f = report_services().or_fopen(path.c_str(), "rt");
-  if (!f) report_file_error("File [" + path + "] non trovato", source, __LINE__);
+  if (!f) report_file_error("File [%s] non trovato", path, source, __LINE__);
   std::string line;
   while (read_report_line(f, line)) lines.push_back(line);
   // A read error is not the end of the report: converting half of it would
@@ -80,7 +80,7 @@ ReportText::ReportText(const std::string& path, std::initializer_list<std::strin
   std::fclose(f);
   if (failed) {
     errno = error;
-    report_file_error("File [" + path + "] errore lettura", source, __LINE__);
+    report_file_error("File [%s] errore lettura", path, source, __LINE__);
   }
 }
 
@@ -105,7 +105,7 @@ bool ReportOutput::open(const std::string& path, const char* source, bool raise)
     int error = errno;
     const char* reason = or_is_disk_failure(error) ? or_write_failure_reason(error, report_services().language()) : nullptr;
     errno = error;
-    report_file_error("File [" + path + "] errore output", source, __LINE__, reason);
+    report_file_error("File [%s] errore output", path, source, __LINE__, reason);
   }
   return file_ != nullptr;
 }
@@ -134,7 +134,7 @@ void ReportOutput::commit() {
     report_services().delete_file(temp_.c_str());
     errno = error;
     const char* reason = error ? or_write_failure_reason(error, report_services().language()) : nullptr;
-    report_file_error("File [" + path_ + "] errore output", source_, __LINE__, reason);
+    report_file_error("File [%s] errore output", path_, source_, __LINE__, reason);
   }
 }
 

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "engine/errors.h"
 #include "platform/paths.h"
 
 namespace kt {
@@ -93,7 +94,13 @@ const char* report_file_error_hint(int language) {
   return kHint[(language >= 0 && language < 3) ? language : 0];
 }
 
-void report_file_error(const std::string& message, const char* source, int line, const char* reason) {
+void report_file_error(const char* text, const std::string& path, const char* source, int line,
+                       const char* reason) {
+  int error = errno;  // the reporter tells why the file failed
+  std::string message = text;
+  std::size_t at = message.find("%s");
+  if (at != std::string::npos) message.replace(at, 2, or_shown_file_name(path.c_str()));
+  errno = error;
   const char* hint = reason ? reason : report_file_error_hint(report_services().language());
   report_services().or_raise_file_error(message.c_str(), hint, source, line);
   throw ReportError(-1, format_file_error(message.c_str(), hint, source, line));

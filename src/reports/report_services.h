@@ -69,9 +69,10 @@ ReportServices& report_services();
 void set_report_services(ReportServices services);
 
 // Calls the plugged reporter and, should it return, throws ReportError.
-// `message` is the report's own text ("File [%s] non trovato" with the path).
+// `text` is the report's own text ("File [%s] non trovato"); its %s names
+// `path` the way this system writes it (or_shown_file_name).
 // `reason`, when given, replaces the language's hint (why a write failed).
-[[noreturn]] void report_file_error(const std::string& message, const char* source, int line,
+[[noreturn]] void report_file_error(const char* text, const std::string& path, const char* source, int line,
                                     const char* reason = nullptr);
 
 // Calls the plugged critical-error reporter and, should it return, throws

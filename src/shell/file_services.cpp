@@ -9,7 +9,6 @@
 #include <string>
 
 #include "platform/controls/progress_bar.h"
-#include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
 #include "platform/system_files.h"
@@ -71,6 +70,4 @@ int og_get_temp_path(int size, char* buffer) {
   return static_cast<int>(path.size());
 }
 
-std::string ui_shown_path(const std::string& program_path) {
-  return kt::utf8_to_cp1252(kt::translate_path(program_path));
-}
+std::string ui_shown_path(const std::string& program_path) { return kt::shown_path(program_path); }

@@ -33,5 +33,6 @@ int og_make_path(const char* path);
 int og_get_temp_path(int size, char* buffer);
 // A program path as the user is shown it: the way this system writes it
 // ("/home/anna/KestrinTempusDati/piccola" for "\KestrinTempusDati\piccola",
-// "Orario/Export_A.txt" for ".\Orario\Export_A.txt"), in 1252.
+// "Orario/Export_A.txt" for ".\Orario\Export_A.txt"), in 1252; the
+// engine's messages name their files through the same kt::shown_path.
 std::string ui_shown_path(const std::string& program_path);

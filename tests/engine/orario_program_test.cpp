@@ -203,8 +203,8 @@ TEST(OrarioProgram, FilesThatAreNoRegularFileAreRefusedNotRead) {
   } cases[] = {
       {"description-fifo", "scuola2.txt", true, "SYNT:scuola2.txt", "[scuola2.txt]", kNotRegular},
       {"description-device", "scuola2.txt", false, "CALC:scuola2.txt", "[scuola2.txt]", kNotRegular},
-      {"save-fifo", "savego.txt", true, "SNOD:scuola2.txt", "[.\\savego.txt]", kNotRegular},
-      {"save-device", "savego.txt", false, "REPO:scuola2.txt", "[.\\savego.txt]", kNotRegular},
+      {"save-fifo", "savego.txt", true, "SNOD:scuola2.txt", "[savego.txt]", kNotRegular},
+      {"save-device", "savego.txt", false, "REPO:scuola2.txt", "[savego.txt]", kNotRegular},
   };
   for (const Case& c : cases)
     for (int language = 0; language < 3; ++language) {

@@ -139,19 +139,20 @@ TEST_F(RtfConversion, FailuresGoThroughTheFileErrorReporter) {
   apply();
   put("report.doc", "| a |\n");
   EXPECT_THROW(or_convert_report_to_rtf(report_path("report.doc").c_str(), 10, 0, 0), kt::ReportError);
-  EXPECT_EQ(seen.file, "Nome file [\\Orario\\report.doc] di testo errato");
+  // The file named the way this system writes it: its full path below the drive root.
+  EXPECT_EQ(seen.file, "Nome file [" + file("report.doc").string() + "] di testo errato");
   EXPECT_EQ(seen.text, "(Chiudere il documento Word o Xls in uso e ripetere l'operazione)");
   EXPECT_EQ(seen.source, "OR_form");
 
   EXPECT_THROW(or_convert_report_to_rtf_text(report_path("missing.txt").c_str(), 10, 0, 0), kt::ReportError);
-  EXPECT_EQ(seen.file, "File [\\Orario\\missing.txt] non trovato");
+  EXPECT_EQ(seen.file, "File [" + file("missing.txt").string() + "] non trovato");
   EXPECT_EQ(seen.source, "OR_forT");
 
   put("report.txt", "| a |\n");
   services_.language = [] { return 2; };
   fail_outputs_named("report.rtf");  // the output cannot be created
   EXPECT_THROW(or_convert_report_to_rtf(report_path("report.txt").c_str(), 10, 0, 0), kt::ReportError);
-  EXPECT_EQ(seen.file, "File [\\Orario\\report.rtf] errore output");
+  EXPECT_EQ(seen.file, "File [" + file("report.rtf").string() + "] errore output");
   EXPECT_EQ(seen.text, "Close document and repeat operation)");
   EXPECT_FALSE(has("report.rtf"));
 }
@@ -162,7 +163,7 @@ TEST_F(RtfConversion, DefaultReporterMessage) {
     FAIL() << "no error";
   } catch (const kt::ReportError& e) {
     EXPECT_EQ(e.code, -1);
-    EXPECT_EQ(std::string(e.what()).rfind("(0) Errore File \n[File [\\Orario\\missing.txt] non trovato]\n"
+    EXPECT_EQ(std::string(e.what()).rfind("(0) Errore File \n[File [" + file("missing.txt").string() + "] non trovato]\n"
                                           "[(Chiudere il documento Word o Xls in uso e ripetere l'operazione)]\n"
                                           "[OR_form, line:",
                                           0),
