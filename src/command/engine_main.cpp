@@ -103,10 +103,11 @@ const char* const kCommitPending[3] = {
 void commit_run_files() {
   std::string failed;
   int error = 0;
-  if (or_run_files_commit(&failed, &error)) return;
+  bool pending = false;
+  if (or_run_files_commit(&failed, &error, &pending)) return;
   errno = error;
-  std::string why = or_pick_text(failed.empty() ? kCommitPending : kCommitFailed);
-  if (or_is_disk_failure(error)) why = why + " - " + or_write_failure_reason(error, or_language());
+  std::string why = std::string(or_pick_text(pending ? kCommitPending : kCommitFailed)) + " - " +
+                    or_write_failure_reason(error, or_language());
   or_raise_file_error(failed.c_str(), why.c_str(), kSourceMain, 0);
 }
 

@@ -233,6 +233,13 @@ bool or_is_disk_failure(int error) {
   return error == ENOSPC || error == EDQUOT || error == EROFS || error == EIO;
 }
 
+const char* or_close_document_hint(int language) {
+  // The German row is the system's own untranslated marker, shown as it is.
+  static const char* const kHint[3] = {"(Chiudere il documento Word o Xls in uso e ripetere l'operazione)",
+                                       "translate", "Close document and repeat operation)"};
+  return kHint[(language >= 0 && language < 3) ? language : 0];
+}
+
 const char* or_write_failure_reason(int error, int language) {
   static const char* const kFull[3] = {"Disco pieno: non c'è più spazio per scrivere il file"_cp,
                                        "Datenträger voll: kein Platz mehr, um die Datei zu schreiben"_cp,
@@ -244,6 +251,8 @@ const char* or_write_failure_reason(int error, int language) {
                                            "Disk is read-only"};
   static const char* const kDisk[3] = {"Errore del disco in scrittura", "Schreibfehler des Datenträgers"_cp,
                                        "Disk write error"};
+  static const char* const kFolder[3] = {"Al posto del file c'è una cartella"_cp,
+                                         "An Stelle der Datei steht ein Ordner", "A folder stands in the file's place"};
   static const char* const kNotWhole[3] = {"Il file non è stato scritto intero"_cp,
                                            "Die Datei wurde nicht ganz geschrieben",
                                            "The file was not written whole"};
@@ -259,6 +268,8 @@ const char* or_write_failure_reason(int error, int language) {
       return kReadOnly[language];
     case EIO:
       return kDisk[language];
+    case EISDIR:
+      return kFolder[language];
     default:
       return kNotWhole[language];
   }

@@ -116,11 +116,12 @@ void sync_folder(const std::string& folder) {
 // Puts one marker's renames and deletions in place; false (errno in *error)
 // at the first rename that fails, the rest left for another try.
 bool apply(const std::vector<std::pair<std::string, std::string>>& renames,
-           const std::vector<std::string>& deletions, int* error) {
+           const std::vector<std::string>& deletions, int* error, std::string* failed = nullptr) {
   std::vector<std::string> folders;
   for (const auto& [temporary, target] : renames) {
     if (::rename(temporary.c_str(), target.c_str()) != 0 && errno != ENOENT) {
       if (error) *error = errno;
+      if (failed) *failed = target;
       return false;
     }
     folders.push_back(parent_of(target));
@@ -128,6 +129,7 @@ bool apply(const std::vector<std::pair<std::string, std::string>>& renames,
   for (const std::string& target : deletions) {
     if (::unlink(target.c_str()) != 0 && errno != ENOENT) {
       if (error) *error = errno;
+      if (failed) *failed = target;
       return false;
     }
     folders.push_back(parent_of(target));
@@ -195,7 +197,8 @@ void or_run_files_begin() {
 
 bool or_run_files_active() { return t_journal != nullptr; }
 
-bool or_run_files_commit(std::string* failed, int* error) {
+bool or_run_files_commit(std::string* failed, int* error, bool* pending) {
+  if (pending) *pending = false;
   Journal* j = t_journal;
   if (j == nullptr) return true;
   auto fail = [&](const std::string& path, int why) {
@@ -225,10 +228,12 @@ bool or_run_files_commit(std::string* failed, int* error) {
     }
     // From here on the marker names the temporaries: nothing may remove them.
     j->entries.clear();
-    if (!apply(renames, deletions, &why)) {
+    std::string target;
+    if (!apply(renames, deletions, &why, &target)) {
       drop_kept(*j, false);
       end_journal();
-      return fail("", why);
+      if (pending) *pending = true;
+      return fail(target, why);
     }
     ::unlink(kMarker);
     sync_folder("");
@@ -254,6 +259,20 @@ std::FILE* or_run_files_open_write(const std::string& path, bool append, int* er
   std::string key = normal(path);
   // A command's first write into an output folder makes it: before that
   // the command has created nothing.
+  // What a plain write there would refuse is refused now, not at the end of
+  // the command when the new file is put in place: a folder in the file's
+  // place, a file the user made read-only.
+  struct stat there {};
+  if (::stat(key.c_str(), &there) == 0) {
+    if (S_ISDIR(there.st_mode)) {
+      *error = EISDIR;
+      return nullptr;
+    }
+    if (::access(key.c_str(), W_OK) != 0) {
+      *error = errno ? errno : EACCES;
+      return nullptr;
+    }
+  }
   make_parent_folders(*t_journal, key);
   std::string temporary = temporary_for(key);
   std::FILE* f = std::fopen(temporary.c_str(), "wb");

@@ -28,9 +28,10 @@ void or_run_files_begin();
 // True while this thread gathers a command's files.
 bool or_run_files_active();
 // Replaces the gathered files as one step. False when that could not be
-// done: *failed names the file and *error holds errno; with an empty name
-// the new files are decided and the next start completes them.
-bool or_run_files_commit(std::string* failed, int* error);
+// done: *failed names the file and *error holds errno; when *pending is set
+// the new files are decided (the marker is written) and the next start
+// completes them, else nothing was replaced.
+bool or_run_files_commit(std::string* failed, int* error, bool* pending = nullptr);
 // Drops the gathered files and puts back the files written straight through.
 void or_run_files_abort();
 

@@ -77,6 +77,9 @@ const char* or_write_failure_reason(int error, int language);
 // True for the failures of the disk itself (full, read-only, failing), where
 // a hint such as "close the document in use" would mislead.
 bool or_is_disk_failure(int error);
+// The hint of a report or log file that could not be created, in the
+// language: another program (a word processor) may hold it open.
+const char* or_close_document_hint(int language);
 // The reason bracket of a read error: the file was not read whole.
 const char* or_read_failure_reason(int language);
 // Reads one physical line of a plain file (nothing unscrambled) through the

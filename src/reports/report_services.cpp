@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "engine/errors.h"
+#include "engine/text_lines.h"
 #include "platform/paths.h"
 
 namespace kt {
@@ -88,11 +89,7 @@ std::string report_institution_heading() {
   return heading.empty() ? "(non assegnato)" : heading;
 }
 
-const char* report_file_error_hint(int language) {
-  static const char* const kHint[3] = {"(Chiudere il documento Word o Xls in uso e ripetere l'operazione)",
-                                       "translate", "Close document and repeat operation)"};
-  return kHint[(language >= 0 && language < 3) ? language : 0];
-}
+const char* report_file_error_hint(int language) { return or_close_document_hint(language); }
 
 void report_file_error(const char* text, const std::string& path, const char* source, int line,
                        const char* reason) {

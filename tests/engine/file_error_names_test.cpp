@@ -120,3 +120,28 @@ TEST(FileErrorNames, OrarioNamesTheFileThatFailed) {
     }
   }
 }
+
+// A residual-errors file that cannot be created for another reason than the
+// disk (a folder stands in its place) carries the language's hint that
+// another program may hold it, as the report files do.
+TEST(FileErrorNames, TheResidualLogGivesTheLanguagesHint) {
+  const std::string piccola = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
+  const std::string saved = read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt");
+  struct Case {
+    const char* env;
+    const char* log;
+    const char* hint;
+  } cases[] = {
+      {"LANG=it_IT.UTF-8", "Errori Residui.txt", "(Chiudere il documento Word o Xls in uso e ripetere l'operazione)"},
+      {"LANG=en_GB.UTF-8", "Remaining Errors.txt", "Close document and repeat operation)"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    write_file(school.file("scuola2.txt"), piccola);
+    write_file(school.file("savego.txt"), saved);
+    fs::create_directories(school.path() / "Orario" / c.log);
+    Outcome o = run_orario(school, c.env, "REPO:scuola2.txt", "");
+    EXPECT_EQ(o.status, 1) << c.env << o.err;
+    EXPECT_TRUE(contains(o.err, c.hint)) << c.env << ": " << o.err;
+  }
+}
