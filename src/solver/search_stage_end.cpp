@@ -21,6 +21,7 @@
 #include "solver/search_loop_parts.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
+#include "solver/stage_stall.h"
 #include "solver/teacher_side_move.h"
 
 namespace {
@@ -133,6 +134,7 @@ bool or_end_of_stage(int release_mode, int cycle_target) {
   // while they are in test their gaps count nothing, so the round is not
   // settled yet: the loop goes on until they are released at the new level.
   bool lowered = or_in_gap_stage() && or_gap_stage_round_end();
+  if (switched || lowered) or_note_stage_progress();
   or_search_evaluate(0);
   g_search.low_point = g_search.record = g_status.error_count;
   bool settled = release_mode == 0 || !or_in_gap_stage() ||
