@@ -10,7 +10,7 @@
 #   SEEDS      seeds of our runs (default "1 2 3"); FET's random seeds are
 #              made from the same number, so both sides repeat their work
 #   PROCESSES  solver processes of our runs (default 1)
-#   FET        the FET program (default fet-cl from PATH; none: our side only)
+#   FET        the FET program (default fet-cl from PATH; "none": our side only)
 #   FET_EXAMPLES  where FET originals are looked for (default
 #              /usr/share/doc/fet-data/examples)
 # A school's FET original is the .fet file in its folder, else the file its
@@ -33,6 +33,7 @@ schools=${SCHOOLS:-"$here/examples/istituto $here/examples/liceo"}
 seeds=${SEEDS:-"1 2 3"}
 processes=${PROCESSES:-1}
 fet=${FET:-$(command -v fet-cl || true)}
+[ "$fet" = none ] && fet=""
 examples=${FET_EXAMPLES:-/usr/share/doc/fet-data/examples}
 work=$(mktemp -d /tmp/kt_versus_XXXXXX) || exit 2
 trap 'rm -rf "$work"' EXIT
