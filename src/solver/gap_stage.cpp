@@ -2,7 +2,9 @@
 // its reset, its quality and stall test, the accounting's record of the
 // best gap quality (run history codes 59 and 54, slot B of the parallel
 // area), the choice of the gap-stage teacher at the end of a round, the
-// lowering of the gap tolerance, and the loop's stall action.
+// lowering of the gap tolerance, the loop's stall action, and the open
+// search that a long stall of the teacher-by-teacher work turns to
+// (stage_stall.h).
 //
 // Invariants: the gap state byte of the status block moves with the gap
 // tolerance level and never goes below 0; the stage-best quality only gets
@@ -18,12 +20,14 @@
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/gap_constraints.h"
+#include "solver/local_search.h"
 #include "solver/parallel_exchange.h"
 #include "solver/placement_state.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
+#include "solver/stage_stall.h"
 
-GapStageState g_gap_stage = {0, 0, -1, 0, -1};
+GapStageState g_gap_stage = {0, 0, -1, 0, -1, 0};
 
 namespace {
 
@@ -76,6 +80,7 @@ void or_reset_gap_stage() {
   g_gap_stage.second_value = 0;
   g_gap_stage.noted_errors = -1;
   g_gap_stage.noted_quality = 0;
+  g_gap_stage.open_search = 0;
   g_status.gap_stage_teacher = -1;
   for (int t = 0; t < teacher_total(); ++t) g_eng_teachers[t].second_test = 0;
 }
@@ -111,6 +116,7 @@ void or_note_gap_quality() {
   std::uint32_t q = or_gap_stage_quality();
   if (g_status.gap_stage_error.load() != g_status.error_count.load() || q >= g_search.stage_quality_value)
     return;
+  or_note_stage_progress();
   std::uint8_t previous = g_search.stage_quality_byte;
   g_search.stage_quality_byte = g_status.gap_stage_state;
   g_search.stage_quality_value = q;
@@ -161,6 +167,7 @@ void or_choose_gap_stage_teacher() {
 bool or_gap_stage_round_end() {
   if (!or_in_gap_stage() || g_status.level.load() != 0) return false;
   g_gap_stage.teacher_mode = 1;
+  g_gap_stage.open_search = 0;
   or_set_gap_stage_weights();
   std::uint32_t q = or_gap_stage_quality();
   if (q <= g_search.stage_quality_value) {
@@ -202,8 +209,42 @@ void or_stage_action() {
       or_perturb_weights();
     else
       or_set_gap_stage_weights();
-    if (g_status.gap_stage_count.load() < teacher_total() - 1) or_add_test_teachers(1);
+    // The open search counts every teacher's gaps by design: its stall
+    // leaves the test set as it is.
+    if (!g_gap_stage.open_search && g_status.gap_stage_count.load() < teacher_total() - 1)
+      or_add_test_teachers(1);
     return;
   }
   if (g_search.restart_state != 0) or_reset_test_teachers(1);
+}
+
+namespace {
+
+// The open search starts from the loop's kept placement, counted anew.
+void restart_open_search() {
+  or_set_constraint_weights();
+  or_evaluate_all_constraints(0);
+  keep_live_placement();
+  g_search.low_point = g_search.record = g_status.error_count - g_search.error_adjustment;
+  g_search.limit_increment = or_cycle_limit();
+  g_search.cycle_limit = g_search.cycles + g_search.limit_increment;
+}
+
+}  // namespace
+
+bool or_gap_stage_open() { return or_in_gap_stage() && g_gap_stage.open_search != 0; }
+
+void or_open_gap_stage() {
+  or_restore_search_placement(g_current_placement);
+  or_reset_gap_stage();
+  or_reset_test_teachers(-1);
+  // The open search is judged as the finished timetable will be: at
+  // tolerance 0 (the gap state byte moves with it). A quality of it is
+  // measured against the teachers afresh.
+  g_status.gap_tolerance_level = 0;
+  g_status.gap_stage_state = 0;
+  g_search.stage_quality_byte = 0;
+  g_search.stage_quality_value = static_cast<std::uint32_t>(teacher_total());
+  g_gap_stage.open_search = 1;
+  restart_open_search();
 }

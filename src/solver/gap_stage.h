@@ -17,6 +17,9 @@ struct GapStageState {
   std::int32_t noted_errors;   // the stall test's notes; -1 none yet
   std::int32_t noted_quality;
   std::int32_t history_stamp;  // record cycle of the last quality entry; -1 none
+  // 1 while the stage searches with every teacher's gaps counting, after its
+  // teacher-by-teacher work stalled; the next round (or a reset) ends it.
+  std::int32_t open_search;
 };
 extern GapStageState g_gap_stage;
 
@@ -46,3 +49,11 @@ void or_choose_gap_stage_teacher();
 bool or_gap_stage_round_end();
 // The loop's stall action (even and loss cycles).
 void or_stage_action();
+
+// The long-stall step of the gap stage's teacher-by-teacher work
+// (stage_stall.h): from the kept placement, every teacher leaves the test
+// set, gap-teacher mode ends, the tolerance goes to 0 and the weights are
+// the plain ones; the record starts from the new count. The open search
+// lasts until the stage's next round or a reset.
+void or_open_gap_stage();
+bool or_gap_stage_open();

@@ -44,6 +44,7 @@
 #include "solver/search_loop_parts.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
+#include "solver/stage_stall.h"
 #include "solver/teacher_side_move.h"
 
 namespace {
@@ -301,6 +302,9 @@ Filed account_gain(int e) {
     return Filed::kGainKept;
   }
   g_search.record = e;
+  // The teacher-by-teacher work of the gap stage starts its record again at
+  // every teacher it releases: its records are no progress of the stage.
+  if (!or_gap_teacher_mode()) or_note_stage_progress();
   // A restart whose search beats the record is a kept restart: the end of
   // the stage counts it, and the later cycle limits grow with the count.
   if (g_search.restart_state == 1) g_search.restart_state = 2;
@@ -400,6 +404,17 @@ Filed account(int extended, bool* ended) {
     }
   }
   return filed;
+}
+
+// The trace names a long-stall step with the stage it leaves the loop in.
+void trace_stall_step(StallStep step) {
+  if (step == StallStep::kNone) return;
+  static const char* const kWhat[] = {"", "nuova fase", "buche di tutti", "scambio di ore"};
+  char line[160];
+  std::snprintf(line, sizeof line, "STALLO LUNGO: %s, fase %d tolleranza %d errori %d", kWhat[static_cast<int>(step)],
+                static_cast<int>(g_status.stage_id), static_cast<int>(g_status.gap_tolerance_level),
+                static_cast<int>(g_status.error_count));
+  or_trace(line);
 }
 
 const char* tag_of(Filed f) {
@@ -529,6 +544,7 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
   if (extended > 1) g_search.limit_increment = 2500;
   g_search.cycle_limit = g_search.cycles + g_search.limit_increment + (extended > 1 ? 2500 : 0);
   g_search.sweep_counter = 2;
+  or_note_stage_progress();
   g_last_cycle_ms = -1;
   if (g_process_number == 0 && parpro_active()) or_publish_to_workers(1, cycle_target, 1);
   char line[400];
@@ -600,5 +616,6 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
     Filed filed = account(extended, &ended);
     if (kept > 0 && filed != Filed::kNone) or_format_progress(line, tag_of(filed), kept);
     if (ended) return;
+    if (filed != Filed::kNone) trace_stall_step(or_count_stage_cycle(release_mode, extended));
   }
 }

@@ -12,5 +12,9 @@ void or_serve_staging_requests();
 bool or_edy_pass();
 // 17 cycles have passed since the last "EDY " pass.
 bool or_edy_due();
+// The staging's next step and the opening of the stage it switched on:
+// weights, budget and stage placements; answers whether a constraint was
+// switched on (0: nothing is left).
+int or_switch_on_next_stage();
 // The end-of-stage step (error count 0); answers true when the loop ends.
 bool or_end_of_stage(int release_mode, int cycle_target);

@@ -21,6 +21,7 @@
 #include "solver/search_loop_parts.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
+#include "solver/stage_stall.h"
 #include "solver/teacher_side_move.h"
 
 namespace {
@@ -80,6 +81,29 @@ void note_stage_start() {
 
 }  // namespace
 
+int or_switch_on_next_stage() {
+  bool was_gap_stage = or_in_gap_stage();
+  int stage_before = g_status.stage_id;
+  int switched = or_staging_next();
+  // The teachers processed count those of the stage that runs now.
+  if (g_status.stage_id.load() != stage_before) g_status.teachers_processed = 0;
+  if (switched && !or_in_gap_stage()) g_search.new_stage = 1;
+  if (!was_gap_stage && or_in_gap_stage()) {
+    // The gap stage opens at the tolerance the staging set.
+    g_status.gap_stage_state = g_status.gap_tolerance_level.load();
+    g_search.stage_quality_byte = g_status.gap_stage_state;
+    g_search.stage_quality_value = static_cast<std::uint32_t>(g_eng_school.teacher_count);
+    or_reset_gap_stage();
+  }
+  note_stage_start();
+  if (switched && !or_in_gap_stage()) {
+    or_focus_stage_weights(g_status.stage_id);
+    g_search.limit_increment = or_cycle_limit();
+    g_search.even_counter = or_even_reset(100);
+  }
+  return switched;
+}
+
 bool or_end_of_stage(int release_mode, int cycle_target) {
   start_over();
   int held_out = or_count_held_out_teachers();
@@ -113,30 +137,12 @@ bool or_end_of_stage(int release_mode, int cycle_target) {
     return false;
   }
   or_choose_gap_stage_teacher();
-  bool was_gap_stage = or_in_gap_stage();
-  int stage_before = g_status.stage_id;
-  int switched = or_staging_next();
-  if (g_status.stage_id.load() != stage_before) g_status.teachers_processed = 0;
-  if (switched && !or_in_gap_stage()) g_search.new_stage = 1;
-  if (!was_gap_stage && or_in_gap_stage()) {
-    // The gap stage opens at the tolerance the staging set.
-    g_status.gap_stage_state = g_status.gap_tolerance_level.load();
-    g_search.stage_quality_byte = g_status.gap_stage_state;
-    g_search.stage_quality_value = static_cast<std::uint32_t>(g_eng_school.teacher_count);
-    or_reset_gap_stage();
-  }
-  note_stage_start();
+  int switched = or_switch_on_next_stage();
   // A lowered gap tolerance starts a new round with every teacher in test;
   // while they are in test their gaps count nothing, so the round is not
   // settled yet: the loop goes on until they are released at the new level.
-  bool lowered = false;
-  if (or_in_gap_stage()) {
-    lowered = or_gap_stage_round_end();
-  } else if (switched) {
-    or_focus_stage_weights(g_status.stage_id);
-    g_search.limit_increment = or_cycle_limit();
-    g_search.even_counter = or_even_reset(100);
-  }
+  bool lowered = or_in_gap_stage() && or_gap_stage_round_end();
+  if (switched || lowered) or_note_stage_progress();
   or_search_evaluate(0);
   g_search.low_point = g_search.record = g_status.error_count;
   bool settled = release_mode == 0 || !or_in_gap_stage() ||

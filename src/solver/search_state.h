@@ -59,6 +59,10 @@ struct SearchRunState {
   // The school's credit option: the streak rule shrinks the release credit
   // with the cycle limit. No description keyword sets it yet.
   std::uint8_t credit_option;
+  // Accounted cycles since the stage last made progress, and the stall
+  // steps taken (stage_stall.h).
+  std::int32_t stall_cycles;
+  std::int32_t stall_steps;
 };
 
 
