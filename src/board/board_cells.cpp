@@ -25,19 +25,89 @@ std::string subject_name(const WeekGridCell& cell) {
   return x.specific_name[0] ? x.specific_name : x.group_name;
 }
 
-constexpr std::size_t kFewestLetters = 3;  // "ITA.", "STO.": fewer no longer reads as a name
+constexpr std::size_t kFewestLetters = 3;  // "ITA.", "SCI. MOT.": fewer no longer reads as a word
 
-// A name may be cut after a letter or digit (never after a blank or a full
-// stop of its own), to no fewer than three letters, when no other name of
-// the week starts the same way.
-bool may_cut(const std::string& name, std::size_t n, const std::vector<std::string>& others) {
-  if (n < kFewestLetters || n >= name.size()) return false;
-  unsigned char last = static_cast<unsigned char>(name[n - 1]);
-  if (!((last >= '0' && last <= '9') || (last >= 'A' && last <= 'Z') || (last >= 'a' && last <= 'z') || last >= 0xC0))
-    return false;
-  for (const std::string& other : others)
-    if (other != name && other.compare(0, n, name, 0, n) == 0) return false;
-  return true;
+bool is_letter(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 0xC0;
+}
+
+std::vector<std::string> words_of(const std::string& name) {
+  std::vector<std::string> words;
+  for (std::size_t at = 0; at <= name.size();) {
+    std::size_t blank = name.find(' ', at);
+    if (blank == std::string::npos) blank = name.size();
+    if (blank > at) words.push_back(name.substr(at, blank - at));
+    at = blank + 1;
+  }
+  return words;
+}
+
+// A word may be cut between two letters, keeping at least three, where its
+// full stop leaves it shorter ("ARTE" stays): the letters kept for a wish of
+// `letters`, the word's size when it stays whole.
+std::size_t kept_letters(const std::string& word, std::size_t letters) {
+  auto may = [&](std::size_t n) {
+    return n >= kFewestLetters && n + 1 < word.size() && is_letter(word[n - 1]) && is_letter(word[n]);
+  };
+  for (std::size_t n = std::min(letters, word.size()); n >= kFewestLetters; --n)
+    if (may(n)) return n;
+  for (std::size_t n = letters + 1; n < word.size(); ++n)
+    if (may(n)) return n;
+  return word.size();
+}
+
+// A short form: each word's kept letters (a cut word ends with a full stop).
+struct Form {
+  std::vector<std::string> words;
+  std::vector<std::size_t> kept;
+  std::string Text() const {
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i)
+      text += (i ? " " : "") + (kept[i] < words[i].size() ? words[i].substr(0, kept[i]) + "." : words[i]);
+    return text;
+  }
+  // Whether it could also stand for another name: as many words, each
+  // whole alike or starting with the letters kept.
+  bool StandsFor(const std::string& other) const {
+    std::vector<std::string> theirs = words_of(other);
+    if (theirs.size() != words.size()) return false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+      bool cut = kept[i] < words[i].size();
+      if (cut ? theirs[i].compare(0, kept[i], words[i], 0, kept[i]) != 0 : theirs[i] != words[i]) return false;
+    }
+    return true;
+  }
+};
+
+// The short forms of a name, longest first: the words before the last cut
+// to fewer and fewer letters, then the last word, which most often tells
+// two names apart ("SCIENZE MOTORIE", "SCIENZE NATURALI"). Forms that could
+// stand for another name of `others` are left out.
+std::vector<std::string> short_forms(const std::string& name, const std::vector<std::string>& others) {
+  Form form;
+  form.words = words_of(name);
+  if (form.words.empty()) return {};
+  for (const std::string& w : form.words) form.kept.push_back(w.size());
+  std::vector<std::string> forms;
+  auto add = [&] {
+    std::string text = form.Text();
+    if (text == name || (!forms.empty() && forms.back() == text)) return;
+    for (const std::string& other : others)
+      if (other != name && form.StandsFor(other)) return;
+    forms.push_back(text);
+  };
+  std::size_t last = form.words.size() - 1, longest = 0;
+  for (std::size_t i = 0; i < last; ++i) longest = std::max(longest, form.words[i].size());
+  for (std::size_t n = longest; n-- > kFewestLetters;) {
+    for (std::size_t i = 0; i < last; ++i) form.kept[i] = kept_letters(form.words[i], n);
+    add();
+  }
+  for (std::size_t n = form.words[last].size(); n-- > kFewestLetters;) {
+    form.kept[last] = kept_letters(form.words[last], n);
+    add();
+  }
+  return forms;
 }
 
 // The subjects a cell's subject must stay distinct from: those of the
@@ -51,16 +121,6 @@ std::vector<std::string> rival_subjects(const BoardCellText& parts, const BoardW
     if (shared && !other.subject.empty()) rivals.push_back(other.subject);
   }
   return rivals;
-}
-
-std::string cut(const std::string& name, std::size_t n) { return n < name.size() ? name.substr(0, n) + "." : name; }
-
-// The name cut to the fewest letters allowed that are at least n; whole when
-// no such cut is allowed.
-std::string cut_at_least(const std::string& name, std::size_t n, const std::vector<std::string>& others) {
-  for (std::size_t m = n; m < name.size(); ++m)
-    if (may_cut(name, m, others)) return cut(name, m);
-  return name;
 }
 
 std::string joined(const std::string& lead, const std::string& subject, const std::vector<std::string>& teachers) {
@@ -112,22 +172,23 @@ std::string board_fit_cell(const BoardCellText& parts, const BoardWeekNames& wee
                            const BoardMeasure& measure) {
   std::string text = joined(parts.lead, parts.subject, parts.teachers);
   if (measure(text) <= width) return text;
-  // The subject, shorter and shorter.
   std::string subject = parts.subject;
-  std::vector<std::string> rivals = rival_subjects(parts, week);
-  for (std::size_t n = parts.subject.size(); n-- > 1;) {
-    if (!may_cut(parts.subject, n, rivals)) continue;
-    subject = cut(parts.subject, n);
+  for (const std::string& form : short_forms(parts.subject, rival_subjects(parts, week))) {
+    subject = form;
     text = joined(parts.lead, subject, parts.teachers);
     if (measure(text) <= width) return text;
   }
-  // Then the teachers' names, all cut to the same number of letters where
-  // they may be.
-  std::size_t longest = 0;
-  for (const std::string& t : parts.teachers) longest = std::max(longest, t.size());
-  for (std::size_t n = longest; n-- > 1;) {
-    std::vector<std::string> teachers;
-    for (const std::string& t : parts.teachers) teachers.push_back(cut_at_least(t, n, week.teachers));
+  // Then the teachers' names, step by step together.
+  std::vector<std::vector<std::string>> forms;
+  std::size_t steps = 0;
+  for (const std::string& t : parts.teachers) {
+    forms.push_back(short_forms(t, week.teachers));
+    steps = std::max(steps, forms.back().size());
+  }
+  for (std::size_t step = 0; step < steps; ++step) {
+    std::vector<std::string> teachers = parts.teachers;
+    for (std::size_t i = 0; i < teachers.size(); ++i)
+      if (!forms[i].empty()) teachers[i] = forms[i][std::min(step, forms[i].size() - 1)];
     text = joined(parts.lead, subject, teachers);
     if (measure(text) <= width) return text;
   }

@@ -82,7 +82,7 @@ const char* class_code(int c) { return c >= 0 && c < g_eng_school.class_count ? 
 
 constexpr int kHourColumnWidth = 40;
 constexpr int kDayColumnWidth = 110;  // the narrowest a day's column gets
-constexpr int kCellMargin = 10;       // the text starts 5 pixels in; as much room on its right
+constexpr int kCellMargin = 7;        // the text starts 5 pixels in and stays 2 clear of the next cell
 
 // What a cell shows in each view, in at most `width` pixels where it can.
 std::string cell_text(const WeekGridCell& c, int view, const BoardWeekNames& week, int width,
