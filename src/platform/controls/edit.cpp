@@ -12,7 +12,6 @@
 #include <algorithm>
 
 #include "platform/controls/scroll_bar.h"
-
 #include "platform/cp1252.h"
 #include "platform/device_context.h"
 #include "platform/ui_backend.h"
@@ -24,6 +23,14 @@ namespace {
 // Where a multi-line field draws its vertical bar, inside its frame.
 Rect bar_area(const Rect& client) {
   return {client.right - 1 - kScrollBarWidth, client.top + 1, client.right - 1, client.bottom - 1};
+}
+
+// The shown line (of lines that are views into `text`) holding a character.
+int line_holding(const std::vector<std::string_view>& lines, std::string_view text, std::ptrdiff_t index) {
+  int line = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].data() - text.data() <= index) line = int(i);
+  return line;
 }
 
 }  // namespace
@@ -125,11 +132,6 @@ int Edit::LastFirstLine(const Layout& l, int line_height) const {
   return std::max(0, int(l.lines.size()) - fit);
 }
 
-int Edit::ShownLineCount() const {
-  std::string t = GetWindowText();
-  return int(LayOut(backend().metrics(), GetFont(), t).lines.size());
-}
-
 int Edit::VisibleLineCount() const {
   std::string t = GetWindowText();
   return std::max(1, LayOut(backend().metrics(), GetFont(), t).inner.Height() /
@@ -138,11 +140,7 @@ int Edit::VisibleLineCount() const {
 
 int Edit::LineFromChar(int index) const {
   std::string t = GetWindowText();
-  Layout l = LayOut(backend().metrics(), GetFont(), t);
-  int line = 0;
-  for (std::size_t i = 0; i < l.lines.size(); ++i)
-    if (l.lines[i].data() - t.data() <= index) line = int(i);
-  return line;
+  return line_holding(LayOut(backend().metrics(), GetFont(), t).lines, t, index);
 }
 
 Rect Edit::ScrollBarRect() const {
@@ -197,10 +195,7 @@ void Edit::SetLogText(std::string_view text) {
   if (following) {
     first_line_ = last;
   } else if (reading >= 0) {
-    int line = 0;
-    for (std::size_t i = 0; i < after.lines.size(); ++i)
-      if (after.lines[i].data() - now.data() <= reading) line = int(i);
-    first_line_ = std::min(line, last);
+    first_line_ = std::min(line_holding(after.lines, now, reading), last);
   } else {
     first_line_ = std::min(first_line_, last);
   }
@@ -375,12 +370,13 @@ void Edit::OnPaint(DeviceContext& dc) {
     Layout l = LayOut(dc.metrics(), dc.font(), text);
     int lh = dc.metrics().LineHeight(dc.font());
     int y = l.inner.top;
-    for (std::size_t i = std::size_t(first_line_); i < l.lines.size() && y + lh <= l.inner.bottom + lh / 2; ++i, y += lh)
+    for (std::size_t i = std::size_t(first_line_); i < l.lines.size() && y + lh <= l.inner.bottom + lh / 2; ++i) {
       dc.DrawText(l.lines[i], Rect{l.inner.left, y, l.inner.right, y + lh}, kDtSingleLine | kDtNoPrefix | kDtExpandTabs);
+      y += lh;
+    }
     if (l.bar) {
       int last = LastFirstLine(l, lh);
-      draw_scroll_bar(dc, bar_area(r), first_line_,
-                      int(l.lines.size()) - last, int(l.lines.size()));
+      draw_scroll_bar(dc, bar_area(r), first_line_, int(l.lines.size()) - last, int(l.lines.size()));
     }
     return;
   }

@@ -43,7 +43,6 @@ class Edit : public Window {
   // last line can come up to the bottom of the field, no further.
   int GetFirstVisibleLine() const { return first_line_; }
   void LineScroll(int lines);
-  int ShownLineCount() const;
   // How many whole lines fit in the field.
   int VisibleLineCount() const;
   // The shown line that holds a character of the text.
