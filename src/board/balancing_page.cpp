@@ -128,7 +128,7 @@ void Cbila::OnTimer(WParam id) {
 }
 
 void Cbila::Poll() {
-  if (og_take_engine_progress(m_progress)) SetDlgItemText(kProgressId, m_progress.c_str());
+  if (og_take_engine_progress(m_progress)) og_show_progress(*this, kProgressId, m_progress);
   if (g_status.run_state.load() != kRunStateFinished || g_engine_thread.Running()) return;
   KillTimer(kTimer);
   m_result = g_engine_thread.Join();

@@ -5,12 +5,14 @@
 // board_move_lesson, lab bookings through the engine's slot listing.
 #include "board/board_page.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "board/board_cells.h"
 #include "board/board_moves.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
@@ -76,21 +78,20 @@ const ControlTemplate kControls[] = {
 const DialogTemplate kTemplate = {Cquadro::kTemplate, "Vedi Orario Elaborato", kWsChild, 0, 0, 548, 256, kControls};
 
 int slot(int day, int hour) { return day * kHoursPerDay + hour; }
-const char* teacher_name(int t) { return t >= 0 && t < g_eng_school.teacher_count ? g_eng_teachers[t].name : ""; }
 const char* class_code(int c) { return c >= 0 && c < g_eng_school.class_count ? g_eng_classes[c].code : "?"; }
 
-// What a cell shows in each view.
-std::string cell_text(const WeekGridCell& c, int view) {
+constexpr int kHourColumnWidth = 40;
+constexpr int kDayColumnWidth = 110;  // the narrowest a day's column gets
+constexpr int kCellMargin = 7;        // the text starts 5 pixels in and stays 2 clear of the next cell
+
+// What a cell shows in each view, in at most `width` pixels where it can.
+std::string cell_text(const WeekGridCell& c, int view, const BoardWeekNames& week, int width,
+                      const BoardMeasure& measure) {
   if (c.class_index < 0) return "";
-  std::string text;
   if (c.flag == 1) return kStandbyText.Get();
   if (c.flag == 2)
     return std::string(kSupportText.Get()) + " " + (c.supported_class >= 0 ? class_code(c.supported_class) : "?");
-  if (view == Cquadro::kViewTeacher) return class_code(c.class_index);
-  if (view == Cquadro::kViewLab) text = std::string(class_code(c.class_index)) + " ";
-  text += teacher_name(c.teacher);
-  if (c.second_teacher >= 0) text += std::string(" + ") + teacher_name(c.second_teacher);
-  return text;
+  return board_fit_cell(board_cell_parts(c, view), week, width, measure);
 }
 
 }  // namespace
@@ -131,11 +132,12 @@ bool Cquadro::OnInitDialog() {
   // ("RIGO:"); the view mode loads the saved week.
   m_loaded = m_mode ? true : board_load_timetable();
   if (m_mode) board_keep_loaded_week();
-  m_grid.InsertColumn(0, kHourHeading.Get(), kLvcfmtLeft, 40);
+  m_grid.InsertColumn(0, kHourHeading.Get(), kLvcfmtLeft, kHourColumnWidth);
   if (!m_loaded) return true;
   for (int d = 0; d < or_week_days(); ++d)
     m_grid.InsertColumn(d + 1, std::string(g_eng_school.day_codes[d], strnlen(g_eng_school.day_codes[d], 2)),
-                        kLvcfmtLeft, 110);
+                        kLvcfmtLeft, kDayColumnWidth);
+  FitColumns();
   for (int h = 0; h < g_eng_run.longest_day && h < kHoursPerDay; ++h) m_grid.InsertRow(h, std::to_string(h + 1));
   m_grid.m_on_cell_selected = [this](int row, int column, int) {
     if (column >= 1) CellClicked(row, column - 1);
@@ -194,12 +196,33 @@ bool Cquadro::ShowWeek(int kind, const char* name) {
 void Cquadro::Refill() {
   static const int kGridKinds[3] = {kGridClass, kGridTeacher, kGridRoom};
   if (m_entity >= 0) or_fill_week_grid(kGridKinds[m_view], m_name.GetLBText(m_name.GetCurSel()).c_str(), m_cells);
+  BoardWeekNames week = board_week_names(m_cells, m_view);
+  BoardMeasure measure = [this](std::string_view text) { return m_grid.GetStringWidth(text); };
   for (int h = 0; h < m_grid.RowCount(); ++h)
     for (int d = 0; d + 1 < m_grid.ColumnCount(); ++d) {
-      std::string text = cell_text(m_cells[slot(d, h)], m_view);
-      if (slot(d, h) == m_from) text = "> " + text;
-      m_grid.SetItemText(h, d + 1, text);
+      bool chosen = slot(d, h) == m_from;
+      int width = m_grid.GetColumnWidth(d + 1) - kCellMargin - (chosen ? measure("> ") : 0);
+      std::string text = cell_text(m_cells[slot(d, h)], m_view, week, width, measure);
+      m_grid.SetItemText(h, d + 1, chosen ? "> " + text : text);
     }
+}
+
+// The days share the grid's width, none narrower than it was drawn; the
+// texts are fitted again to the new widths.
+void Cquadro::FitColumns() {
+  int days = m_grid.ColumnCount() - 1;
+  if (!m_grid.IsWindow() || days <= 0) return;
+  int room = m_grid.ViewWidth() - m_grid.GetColumnWidth(0);
+  int width = std::max(kDayColumnWidth, room / days);
+  bool changed = false;
+  for (int d = 1; d <= days; ++d)
+    if (m_grid.GetColumnWidth(d) != width) changed = m_grid.SetColumnWidth(d, width) || changed;
+  if (changed && m_grid.RowCount() > 0) Refill();
+}
+
+void Cquadro::OnLayoutChanged() {
+  CResizableDialog::OnLayoutChanged();
+  if (m_loaded) FitColumns();
 }
 
 // The summary opens with its corner at the lower left of its button, out of

@@ -60,10 +60,12 @@ class Cquadro : public CResizableDialog {
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
   void OnTimer(kt::ui::WParam id) override;
   void OnOK() override {}
+  void OnLayoutChanged() override;
 
  private:
   void FillNames();
   void Refill();
+  void FitColumns();
   void CellClicked(int hour, int day);
   void BookLab(int day, int hour);
   void ChooseSupportedClass();

@@ -341,7 +341,7 @@ void Casau::OnTimer(WParam id) {
 }
 
 void Casau::Poll() {
-  if (og_take_engine_progress(m_progress)) SetDlgItemText(kProgressId, m_progress.c_str());
+  if (og_take_engine_progress(m_progress)) og_show_progress(*this, kProgressId, m_progress);
   // A new record of the optimiser: the stored results of every class.
   if (or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr) == 1) ShowClassResults(12);
   if (g_status.run_state.load() != kRunStateFinished || g_engine_thread.Running()) return;
@@ -359,7 +359,7 @@ void Casau::ShowClassResults(int code) {
     std::snprintf(line, sizeof line, kClassLine.Get(), c.code.c_str(), changes, own);
     text += std::string(line) + "\r\n";
   }
-  SetDlgItemText(kProgressId, (m_progress + text).c_str());
+  og_show_progress(*this, kProgressId, m_progress + text);
 }
 
 // Below the results: the reports in which the user finds the rooms.
@@ -368,7 +368,7 @@ void Casau::ShowReportHint() {
   or_room_report_hint(hint);
   std::string text = GetDlgItemText(kProgressId) + "\r\n";
   for (const char* c = hint; *c; ++c) text += *c == '\n' ? std::string("\r\n") : std::string(1, *c);
-  SetDlgItemText(kProgressId, text.c_str());
+  og_show_progress(*this, kProgressId, text);
 }
 
 void Casau::Finish(std::int32_t result) {

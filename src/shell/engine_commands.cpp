@@ -15,6 +15,7 @@
 #include "engine/report_services.h"
 #include "engine/shell_services.h"
 #include "engine/status_block.h"
+#include "platform/controls/edit.h"
 #include "platform/ui_thread.h"
 #include "shell/app_startup.h"
 #include "shell/message_box.h"
@@ -141,7 +142,19 @@ bool og_take_engine_progress(std::string& progress) {
   std::string line(g_status.progress_text, strnlen(g_status.progress_text, kProgressTextSize));
   if (!line.empty()) {
     progress += line + "\r\n";
-    if (progress.size() > 4000) progress.erase(0, progress.size() - 3000);
+    // Past 4000 characters the oldest lines go, whole lines only: the text
+    // left starts at the first line that begins in its last 3000 characters.
+    if (progress.size() > 4000) {
+      std::size_t newline = progress.find('\n', progress.size() - 3001);
+      if (newline + 1 >= progress.size())  // the newest line alone is longer: it stays
+        newline = progress.rfind('\n', progress.size() - 2);
+      progress.erase(0, newline == std::string::npos ? 0 : newline + 1);
+    }
   }
   return true;
+}
+
+void og_show_progress(kt::ui::Window& page, int box_id, const std::string& text) {
+  if (auto* box = dynamic_cast<kt::ui::Edit*>(page.GetDlgItem(box_id))) box->SetLogText(text);
+  else page.SetDlgItemText(box_id, text);
 }

@@ -17,6 +17,10 @@
 #include <cstdint>
 #include <thread>
 
+namespace kt::ui {
+class Window;
+}
+
 enum class EngineCommandCode : std::uint32_t {
   Synt = 0,
   Snod = 10,
@@ -69,9 +73,12 @@ bool og_engine_result_shows_message(std::int32_t result);
 std::int32_t og_run_engine(std::uint32_t code);
 // When the engine's phase byte says a progress line is ready: clears the
 // byte and adds the line to the end of `progress`, of which only the last
-// lines are kept (enough to follow a run). True when the byte was set, so a
-// new status text may be ready too.
+// whole lines are kept (enough to follow a run). True when the byte was set,
+// so a new status text may be ready too.
 bool og_take_engine_progress(std::string& progress);
+// Shows a page's progress text in its box: the box follows the newest line
+// unless the user has scrolled up to read.
+void og_show_progress(kt::ui::Window& page, int box_id, const std::string& text);
 inline std::int32_t og_run_engine(EngineCommandCode code) { return og_run_engine(static_cast<std::uint32_t>(code)); }
 std::int32_t og_run_substitution_step(std::uint32_t step);
 

@@ -412,7 +412,7 @@ void Cmake::OnTimer(WParam id) {
 void Cmake::Poll() {
   if (og_take_engine_progress(m_progress)) {
     SetDlgItemText(kStatusId, std::string(g_status.status_text, strnlen(g_status.status_text, kStatusTextSize)).c_str());
-    SetDlgItemText(kProgressId, m_progress.c_str());
+    og_show_progress(*this, kProgressId, m_progress);
   }
   // The engine writes 255 at its end; the thread ends after the engine's
   // own message has been answered.
@@ -443,9 +443,13 @@ void Cmake::Poll() {
 void Cmake::ShowBrokenConstraints() {
   int n = std::clamp(g_status.violation_count.load(), 0, kMaxViolationRecords);
   if (n == 0) return;
+  std::size_t heading = m_progress.size();
   m_progress += std::string(kBroken.Get()) + "\r\n";
   for (int i = 0; i < n; ++i) m_progress += "- " + or_violation_text(g_status.violations[i], true) + "\r\n";
-  SetDlgItemText(kProgressId, m_progress.c_str());
+  og_show_progress(*this, kProgressId, m_progress);
+  // The list is read from its heading down.
+  if (auto* box = dynamic_cast<Edit*>(GetDlgItem(kProgressId)))
+    box->LineScroll(box->LineFromChar(int(heading)) - box->GetFirstVisibleLine());
 }
 
 void Cmake::Finish(std::int32_t result, const std::string& text) {

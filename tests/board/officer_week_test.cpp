@@ -334,15 +334,19 @@ void OfficerWeek::SwapTwoLessonsOfOneTeacher() {
   std::string saved = read(school_ / "savego.txt");
   auto click = [&](int s) { ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, s % kHoursPerDay, s / kHoursPerDay + 1)); };
   std::size_t shown = Boxes();
+  auto text_at = [](int s) { return g_board.Grid().GetItemText(s % kHoursPerDay, s / kHoursPerDay + 1); };
   for (auto [s, t] : pairs) {
     int a = At(s).lesson, b = At(t).lesson;
-    std::string subject_a = Subject(s), subject_b = Subject(t);
+    std::string subject_a = Subject(s), subject_b = Subject(t), text_a = text_at(s), text_b = text_at(t);
     click(s);
     click(t);
     ASSERT_EQ(At(t).lesson, a) << "the two traded places";
     ASSERT_EQ(At(s).lesson, b);
     EXPECT_EQ(Subject(t), subject_a);
     EXPECT_EQ(Subject(s), subject_b);
+    EXPECT_NE(text_a, text_b) << "the officer sees the two lessons apart";
+    EXPECT_EQ(text_at(t), text_a);
+    EXPECT_EQ(text_at(s), text_b);
     EXPECT_TRUE(g_board.Changed());
     bool breaks = ui.Text(g_board, Q::kStatusId).rfind("Lezione spostata: ora l'orario viola", 0) == 0;
     if (!breaks && g_board.Problems().empty()) {

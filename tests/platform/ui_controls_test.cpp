@@ -170,6 +170,54 @@ TEST_F(ControlsTest, MultiLineFieldMovesByLinesAndScrolls) {
   EXPECT_EQ(ui.Render(page).TextsOf(99), "riga uno|due");
 }
 
+// A log (the progress boxes): it follows its newest line until the user
+// scrolls up, then keeps the lines read in place, also when the oldest lines
+// go from its top, until they are gone; the bar shows while lines overflow.
+TEST_F(ControlsTest, ALogFollowsItsEndUntilTheUserScrollsUp) {
+  Edit log;
+  CreateParams p;
+  p.class_name = "Edit";
+  p.style = kEsMultiLine | kEsReadOnly | kWsVScroll | kWsVisible | kWsChild;
+  p.rect = {0, 100, 200, 130};  // two lines fit
+  p.parent = &page;
+  p.id = 98;
+  ASSERT_TRUE(log.CreateEx(p));
+  auto lines = [](int from, int to) {
+    std::string text;
+    for (int i = from; i <= to; ++i) text += "riga " + std::to_string(i) + "\r\n";
+    return text;
+  };
+  auto drawn = [&] { return ui.Render(page).TextsOf(98); };
+  log.SetLogText(lines(1, 1));
+  EXPECT_EQ(log.ScrollBarRect().Width(), 0) << "everything fits";
+  struct Step {
+    const char* id;
+    int from, to;     // the log's lines
+    int scroll;       // the user's scroll before the text changes
+    const char* top;  // the first line drawn after it
+  };
+  const Step steps[] = {
+      {"follows", 1, 6, 0, "riga 6"},           // the newest line above the empty one after it
+      {"read-stays", 1, 9, -3, "riga 3"},       // scrolled up to 3, three lines come
+      {"oldest-go", 3, 10, 0, "riga 3"},        // two lines go from the top: 3 stays on top
+      {"read-gone", 6, 11, 0, "riga 6"},        // line 3 is gone: the top
+      {"back-at-end", 6, 12, 20, "riga 12"},    // scrolled to the end: followed again
+  };
+  for (const Step& s : steps) {
+    log.LineScroll(s.scroll);
+    log.SetLogText(lines(s.from, s.to));
+    EXPECT_EQ(drawn().substr(0, drawn().find('|')), s.top) << s.id;
+    EXPECT_GT(log.ScrollBarRect().Width(), 0) << s.id;
+  }
+  // A click on the bar's up arrow scrolls one line, the caret stays.
+  int first = log.GetFirstVisibleLine(), start = 0, end = 0;
+  Rect bar = log.ScrollBarRect();
+  ASSERT_TRUE(ui.ClickAt(log, Point{bar.left + 4, bar.top + 3}));
+  EXPECT_EQ(log.GetFirstVisibleLine(), first - 1);
+  log.GetSel(start, end);
+  EXPECT_EQ(end, log.GetWindowTextLength());
+}
+
 TEST_F(ControlsTest, ComboChoicesNotifyInOrderCodeChangesDoNot) {
   ui.Select(page, kDays, "Martedì"_cp);
   EXPECT_EQ(page.log, (std::vector<std::string>{"dropdown", "closeup", "selendok", "selchange"}));

@@ -180,7 +180,7 @@ TEST_F(TimetableBoard, MovesChecksSavesAndAsksWhenLeft) {
   OpenBoard();
   EXPECT_EQ(ui.Text(g_board, Q::kTitleId), "Vedi Orario Elaborato");
   EXPECT_EQ(g_board.Mode(), 0);
-  EXPECT_EQ(Shown(0, 1), "ROSSI") << "1A, Monday's second hour";
+  EXPECT_EQ(Shown(0, 1), "ITALIANO - ROSSI") << "1A, Monday's second hour: the subject and who teaches it";
   int lesson, target, refused;
   FindExchange(lesson, target, refused);
   int day = target / kHoursPerDay, hour = target % kHoursPerDay;
@@ -198,12 +198,15 @@ TEST_F(TimetableBoard, MovesChecksSavesAndAsksWhenLeft) {
   // Into the hour of a free teacher's lesson: the two trade places.
   std::string teacher = g_eng_teachers[g_eng_lessons[lesson].teacher].name;
   std::string other = g_eng_teachers[g_eng_lessons[partner].teacher].name;
+  std::string moving = Shown(from_day, from_hour), staying = Shown(day, hour);
+  EXPECT_NE(moving.find(teacher), std::string::npos) << moving;
+  EXPECT_NE(staying.find(other), std::string::npos) << staying;
   ClickHour(from_day, from_hour);
   ClickHour(day, hour);
   EXPECT_EQ(Place(lesson), (std::pair{day, hour}));
   EXPECT_EQ(Place(partner), (std::pair{from_day, from_hour}));
-  EXPECT_EQ(Shown(day, hour), teacher);
-  EXPECT_EQ(Shown(from_day, from_hour), other);
+  EXPECT_EQ(Shown(day, hour), moving);
+  EXPECT_EQ(Shown(from_day, from_hour), staying);
   EXPECT_TRUE(g_board.Changed());
 
   // Leaving: stay, then discard (the lesson goes back).

@@ -2,18 +2,38 @@
 // into the 1252 text (one byte, one character). Every change goes through
 // ReplaceSel, which tells the parent; typing goes through Type, which first
 // applies the read-only, number and length rules and beeps when it refuses.
-// A multi-line field draws its text word-wrapped from the top; a one-line
-// field draws it vertically centred with the selection highlighted while it
-// has the focus. Fields hold names and short notes: tens of characters.
+// A multi-line field draws its text word-wrapped from its first shown line,
+// with its scroll bar when the style asks for one and the lines do not fit;
+// a one-line field draws it vertically centred with the selection
+// highlighted while it has the focus. Fields hold names and short notes
+// (tens of characters); logs hold a few thousand.
 #include "platform/controls/edit.h"
 
 #include <algorithm>
 
+#include "platform/controls/scroll_bar.h"
 #include "platform/cp1252.h"
 #include "platform/device_context.h"
 #include "platform/ui_backend.h"
 
 namespace kt::ui {
+
+namespace {
+
+// Where a multi-line field draws its vertical bar, inside its frame.
+Rect bar_area(const Rect& client) {
+  return {client.right - 1 - kScrollBarWidth, client.top + 1, client.right - 1, client.bottom - 1};
+}
+
+// The shown line (of lines that are views into `text`) holding a character.
+int line_holding(const std::vector<std::string_view>& lines, std::string_view text, std::ptrdiff_t index) {
+  int line = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].data() - text.data() <= index) line = int(i);
+  return line;
+}
+
+}  // namespace
 
 bool Edit::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
   return CreateChild("Edit", "", style, r, parent, id);
@@ -90,9 +110,96 @@ std::string Edit::GetLine(int index) const {
   return line;
 }
 
+Edit::Layout Edit::LayOut(const TextMetrics& m, const Font& f, std::string_view text) const {
+  Layout l;
+  Rect r = GetClientRect();
+  l.inner = {r.left + 3, r.top + 2, r.right - 3, r.bottom - 2};
+  // Words wrap at the field's edge unless the field scrolls sideways.
+  bool wrap = !(GetStyle() & kEsAutoHScroll);
+  l.lines = DeviceContext::BreakLines(m, f, text, l.inner.Width(), wrap);
+  int lh = std::max(1, m.LineHeight(f));
+  if ((GetStyle() & kWsVScroll) && int(l.lines.size()) * lh > l.inner.Height()) {
+    // The bar takes its width from the text, which may then wrap once more.
+    l.bar = true;
+    l.inner.right = std::max(l.inner.left, bar_area(r).left - 2);
+    if (wrap) l.lines = DeviceContext::BreakLines(m, f, text, l.inner.Width(), wrap);
+  }
+  return l;
+}
+
+int Edit::LastFirstLine(const Layout& l, int line_height) const {
+  int fit = std::max(1, l.inner.Height() / std::max(1, line_height));
+  return std::max(0, int(l.lines.size()) - fit);
+}
+
+int Edit::VisibleLineCount() const {
+  std::string t = GetWindowText();
+  return std::max(1, LayOut(backend().metrics(), GetFont(), t).inner.Height() /
+                         std::max(1, backend().metrics().LineHeight(GetFont())));
+}
+
+int Edit::LineFromChar(int index) const {
+  std::string t = GetWindowText();
+  return line_holding(LayOut(backend().metrics(), GetFont(), t).lines, t, index);
+}
+
+Rect Edit::ScrollBarRect() const {
+  if (!(GetStyle() & kEsMultiLine)) return {};
+  std::string t = GetWindowText();
+  if (!LayOut(backend().metrics(), GetFont(), t).bar) return {};
+  return bar_area(GetClientRect());
+}
+
 void Edit::LineScroll(int lines) {
-  first_line_ = std::clamp(first_line_ + lines, 0, std::max(0, GetLineCount() - 1));
+  std::string t = GetWindowText();
+  int last = LastFirstLine(LayOut(backend().metrics(), GetFont(), t), backend().metrics().LineHeight(GetFont()));
+  first_line_ = std::clamp(first_line_ + lines, 0, last);
   Invalidate();
+}
+
+namespace {
+
+// How many characters went from the front of `old` when `now` is `old` with
+// whole lines taken from its top and text added at its end; npos when `now`
+// does not go on from `old` that way.
+std::size_t dropped_front(std::string_view old, std::string_view now) {
+  for (std::size_t k = 0;;) {
+    std::string_view kept = old.substr(k);
+    if (now.substr(0, kept.size()) == kept) return k;
+    std::size_t newline = old.find('\n', k);
+    if (newline == std::string_view::npos) return std::string_view::npos;
+    k = newline + 1;
+  }
+}
+
+}  // namespace
+
+void Edit::SetLogText(std::string_view text) {
+  const TextMetrics& m = backend().metrics();
+  int lh = m.LineHeight(GetFont());
+  std::string old = GetWindowText();
+  Layout before = LayOut(m, GetFont(), old);
+  bool following = first_line_ >= LastFirstLine(before, lh);
+  // The character the user reads at the top, counted in the new text.
+  std::ptrdiff_t reading = -1;
+  if (!following && first_line_ < int(before.lines.size())) {
+    std::size_t dropped = dropped_front(old, text);
+    std::ptrdiff_t at = before.lines[std::size_t(first_line_)].data() - old.data();
+    if (dropped != std::string_view::npos) reading = std::max<std::ptrdiff_t>(0, at - std::ptrdiff_t(dropped));
+  }
+  Window::SetWindowText(text);
+  std::string now = GetWindowText();
+  Layout after = LayOut(m, GetFont(), now);
+  int last = LastFirstLine(after, lh);
+  sel_start_ = sel_end_ = int(now.size());
+  if (following) {
+    first_line_ = last;
+  } else if (reading >= 0) {
+    first_line_ = std::min(line_holding(after.lines, now, reading), last);
+  } else {
+    first_line_ = std::min(first_line_, last);
+  }
+  if (IsWindow()) Changed();
 }
 
 void Edit::OnMouseWheel(int delta, Point) {
@@ -190,8 +297,8 @@ void Edit::OnKeyDown(int key, unsigned mods) {
         target = std::min(next + 1 + column, next_end == std::string::npos ? t.size() : text_end(next_end));
       }
       move(int(target));
-      int line = int(std::count(t.begin(), t.begin() + std::ptrdiff_t(target), '\n'));
-      int shown = std::max(1, (GetClientRect().Height() - 4) / backend().metrics().LineHeight(GetFont()));
+      int line = LineFromChar(int(target));
+      int shown = VisibleLineCount();
       if (line < first_line_) first_line_ = line;
       else if (line >= first_line_ + shown) first_line_ = line - shown + 1;
       break;
@@ -206,6 +313,18 @@ void Edit::OnKeyDown(int key, unsigned mods) {
 }
 
 void Edit::OnLButtonDown(Point p, unsigned) {
+  Rect bar = ScrollBarRect();
+  if (bar.Width() > 0 && p.x >= bar.left) {
+    // The bar moves the lines shown; the caret stays where it was.
+    std::string t = GetWindowText();
+    const TextMetrics& m = backend().metrics();
+    Layout l = LayOut(m, GetFont(), t);
+    int last = LastFirstLine(l, m.LineHeight(GetFont()));
+    int shown = int(l.lines.size()) - last;
+    first_line_ = scroll_bar_click(bar, p.y, first_line_, shown, int(l.lines.size()));
+    Invalidate();
+    return;
+  }
   SetFocus();
   // The caret goes to the nearest character boundary of a one-line field.
   const TextMetrics& m = backend().metrics();
@@ -248,13 +367,17 @@ void Edit::OnPaint(DeviceContext& dc) {
   bool focused = GetFocus() == this;
   dc.SetBkMode(kBkTransparent);
   if (GetStyle() & kEsMultiLine) {
-    // Words wrap at the field's edge unless the field scrolls sideways.
-    bool wrap = !(GetStyle() & kEsAutoHScroll);
-    std::vector<std::string_view> lines = DeviceContext::BreakLines(dc.metrics(), dc.font(), text, inner.Width(), wrap);
+    Layout l = LayOut(dc.metrics(), dc.font(), text);
     int lh = dc.metrics().LineHeight(dc.font());
-    int y = inner.top;
-    for (std::size_t i = std::size_t(first_line_); i < lines.size() && y + lh <= inner.bottom + lh / 2; ++i, y += lh)
-      dc.DrawText(lines[i], Rect{inner.left, y, inner.right, y + lh}, kDtSingleLine | kDtNoPrefix | kDtExpandTabs);
+    int y = l.inner.top;
+    for (std::size_t i = std::size_t(first_line_); i < l.lines.size() && y + lh <= l.inner.bottom + lh / 2; ++i) {
+      dc.DrawText(l.lines[i], Rect{l.inner.left, y, l.inner.right, y + lh}, kDtSingleLine | kDtNoPrefix | kDtExpandTabs);
+      y += lh;
+    }
+    if (l.bar) {
+      int last = LastFirstLine(l, lh);
+      draw_scroll_bar(dc, bar_area(r), first_line_, int(l.lines.size()) - last, int(l.lines.size()));
+    }
     return;
   }
   std::uint32_t align = (GetStyle() & kEsCenter) ? kDtCenter : (GetStyle() & kEsRight) ? kDtRight : kDtLeft;

@@ -5,14 +5,22 @@
 // refused with a beep and EN_MAXTEXT. Every change of the text, typed or set
 // by SetWindowText, tells the parent EN_UPDATE then EN_CHANGE; focus changes
 // tell EN_SETFOCUS and EN_KILLFOCUS. Lines of a multi-line field end with
-// "\r\n"; Enter adds one only with the want-return style.
+// "\r\n"; Enter adds one only with the want-return style. A multi-line
+// field wraps its lines at its edge (unless it scrolls sideways) and, with
+// the vertical-scroll style, draws a scroll bar at its right edge while its
+// text has more lines than fit; a log shown through SetLogText follows its
+// newest line until the user scrolls up to read.
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/window.h"
 
 namespace kt::ui {
+
+class TextMetrics;
 
 class Edit : public Window {
  public:
@@ -30,9 +38,22 @@ class Edit : public Window {
   void SetReadOnly(bool read_only);
   bool IsReadOnly() const { return (GetStyle() & kEsReadOnly) != 0; }
   int GetLineCount() const;
-  // Multi-line fields: the first line shown, and scrolling by lines.
+  // Multi-line fields: the first line shown, and scrolling by lines. Lines
+  // here are the lines as shown (a wrapped line counts once per piece); the
+  // last line can come up to the bottom of the field, no further.
   int GetFirstVisibleLine() const { return first_line_; }
   void LineScroll(int lines);
+  // How many whole lines fit in the field.
+  int VisibleLineCount() const;
+  // The shown line that holds a character of the text.
+  int LineFromChar(int index) const;
+  // The bar drawn at the right edge (empty when none is drawn).
+  Rect ScrollBarRect() const;
+  // Replaces the text of a log the program keeps adding lines to, whose
+  // oldest lines may go from its top: a field that showed its last line
+  // shows the new last line; one the user scrolled up keeps showing the
+  // lines the user was reading, as long as they are still there.
+  void SetLogText(std::string_view text);
   std::string GetLine(int index) const;
   void Clear() { ReplaceSel(""); }
   void Copy() const;
@@ -56,6 +77,15 @@ class Edit : public Window {
   // Replaces the selection as the user does: refused past the limit.
   bool Type(std::string_view text);
   void Changed();
+  // The shown lines of a text (views into it), the rectangle they are drawn
+  // in, and whether the scroll bar is drawn beside them.
+  struct Layout {
+    std::vector<std::string_view> lines;
+    Rect inner;
+    bool bar = false;
+  };
+  Layout LayOut(const TextMetrics& m, const Font& f, std::string_view text) const;
+  int LastFirstLine(const Layout& l, int line_height) const;
 
   int limit_ = kDefaultLimit;
   int sel_start_ = 0, sel_end_ = 0;

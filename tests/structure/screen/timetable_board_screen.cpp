@@ -52,7 +52,7 @@ TEST_F(TimetableBoardOnScreen, ShowsTheWeekOfAClass) {
   g_frame.ShowWindow(kSwShow);
   alfadlg_go_to_page(kPageQuadro);
   ASSERT_EQ(g_current_page, &g_board);
-  EXPECT_EQ(g_board.Grid().GetItemText(1, 1), "ROSSI");
+  EXPECT_EQ(g_board.Grid().GetItemText(1, 1), "ITALIANO - ROSSI");
 
   WindowPixels pixels;
   ASSERT_TRUE(pump_until([&] { return read_window_pixels(g_frame, pixels) && pixels.width > 0; }));
@@ -74,7 +74,7 @@ TEST_F(TimetableBoardOnScreen, ShowsTheWeekOfAClass) {
       Color c = pixels.At(x, y);
       dark += (c & 0xFF) < 96 && ((c >> 8) & 0xFF) < 96 && ((c >> 16) & 0xFF) < 96 ? 1 : 0;
     }
-  EXPECT_GT(dark, 10) << "the teacher's name is drawn in the cell";
+  EXPECT_GT(dark, 10) << "the subject and the teacher's name are drawn in the cell";
 
   g_board.DestroyWindow();
   g_frame.DestroyWindow();
