@@ -327,12 +327,13 @@ std::vector<std::string> og_step_fields(const std::string& line, int limit) {
 
 std::vector<std::string> og_split_fields(const std::string& rest) {
   std::vector<std::string> fields;
-  std::size_t start = 0;
-  while (start <= rest.size()) {
-    std::size_t bar = rest.find('|', start);
-    if (bar == std::string::npos) bar = rest.size();
-    if (bar > start) fields.push_back(rest.substr(start, bar - start));
-    start = bar + 1;
+  std::vector<char> field(rest.size() + 1);
+  const char* p = rest.c_str();
+  for (;;) {
+    const char* bar = or_copy_to_char(field.data(), p, '|');
+    if (bar > p) fields.emplace_back(field.data());
+    if (*bar == '\0') break;
+    p = bar + 1;
   }
   return fields;
 }
