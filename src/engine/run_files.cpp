@@ -193,8 +193,6 @@ void or_run_files_begin() {
   t_journal = new Journal;
 }
 
-bool or_run_files_active() { return t_journal != nullptr; }
-
 bool or_run_files_commit(std::string* failed, int* error) {
   Journal* j = t_journal;
   if (j == nullptr) return true;
