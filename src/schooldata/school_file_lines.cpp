@@ -145,8 +145,6 @@ std::string language_text(const char* it, const char* de, const char* en, const 
 
 void og_set_school_file_read(SchoolFileRead read) { g_read = read != nullptr ? read : default_read; }
 
-std::size_t og_school_line_number() { return g_line_number; }
-
 std::string og_bad_line_text(const std::string& path, const std::string& reason, const std::string& line) {
   static const char* const kWhere[3] = {"%s\nFile: %s\nRiga %zu: %s", "%s\nDatei: %s\nZeile %zu: %s",
                                         "%s\nFile: %s\nLine %zu: %s"};
