@@ -75,14 +75,13 @@ bool og_read_pair_stamp(const std::string& line, std::string* stamp) {
   std::size_t key = std::char_traits<char>::length(kPairStampKey);
   if (line.size() < key) return false;
   for (std::size_t i = 0; i < key; ++i) {
-    unsigned char c = static_cast<unsigned char>(line[i]);
-    if ((c >= 'a' && c <= 'z' ? c - 32 : c) != static_cast<unsigned char>(kPairStampKey[i])) return false;
+    if (or_fold_upper_char(static_cast<unsigned char>(line[i])) != static_cast<unsigned char>(kPairStampKey[i]))
+      return false;
   }
   // Kept as the writers write it, so a stamp read back is the stamp written.
   stamp->clear();
   for (std::size_t i = key; i < line.size() && stamp->size() < kPairStampSize; ++i) {
-    char c = line[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    char c = static_cast<char>(or_fold_upper_char(static_cast<unsigned char>(line[i])));
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')) *stamp += c;
   }
   return true;

@@ -1,7 +1,7 @@
 // The description reader's text items: the subject, building and lab-group
 // names inside a post's options, a teacher's substitute subject, the
 // tracks' short names and a long day name, each cut where its separator or
-// width says, and written back as they were read.
+// width says, and written back as they were read; the pair stamp's line.
 
 #include <cstring>
 #include <string>
@@ -96,6 +96,30 @@ TEST_F(DescPostItems, ItemsAreWrittenBackAsRead) {
   for (const char* item : {" GRUL:MATEMATICA:", " SPLY:NORD-2:", " SPLX:CENTRALE:", " GLB:GRUPPOFIS-",
                            "KLK:STORIADELLARTEEDELLA", "INDISIGLE:\tL-LIC:T-TE\t"})
     EXPECT_NE(written.find(item), std::string::npos) << item << "\n" << written;
+}
+
+// The pair stamp both school files carry: its key in any case, the stamp
+// kept in capitals, only letters and digits, at most its size.
+TEST(PairStampLine, KeyInAnyCaseAndTheStampInCapitals) {
+  struct Case {
+    const char* line;
+    bool read;
+    const char* stamp;
+  } cases[] = {
+      {"REM:KTPAIR:AB12", true, "AB12"},
+      {"rem:ktpair:ab12", true, "AB12"},
+      {"Rem:KtPair:a-b \xE4" "1", true, "AB1"},
+      {"REM:KTPAI", false, ""},
+      {"REM:KTPAIX:AB12", false, ""},
+      {"REM:\xE4TPAIR:AB12", false, ""},
+  };
+  for (const Case& c : cases) {
+    std::string stamp = "unchanged";
+    EXPECT_EQ(og_read_pair_stamp(c.line, &stamp), c.read) << c.line;
+    if (c.read) {
+      EXPECT_EQ(stamp, c.stamp) << c.line;
+    }
+  }
 }
 
 }  // namespace
