@@ -133,11 +133,6 @@ void Cquadropbs::OnTimer(WParam id) {
   else CDialogML::OnTimer(id);
 }
 
-int Cquadropbs::ShownCount() const {
-  auto* list = static_cast<ListView*>(const_cast<Cquadropbs*>(this)->GetDlgItem(kListId));
-  return list ? list->GetItemCount() : 0;
-}
-
 void Cquadropbs::Refresh() {
   if (!IsWindow()) return;
   std::unique_lock<std::timed_mutex> hold(g_problems_mutex, std::try_to_lock);

@@ -36,7 +36,6 @@ class Cquadropbs : public CDialogML {
   void PlaceBeside(Cmake& window, int moved);
   // One look at the engine's problems (what the timer does).
   void Refresh();
-  int ShownCount() const;
 
  protected:
   bool OnInitDialog() override;

@@ -217,7 +217,7 @@ bool Casau::OnInitDialog() {
   std::string rooms;
   for (int b = 0; b < buildings; ++b) rooms += (b ? "," : "") + std::to_string(m_params.rooms_per_building[b]);
   SetDlgItemText(kRoomsId, rooms.c_str());
-  SetDlgItemText(kTeachersId, std::to_string(m_params.teachers_per_room).c_str());
+  SetDlgItemInt(kTeachersId, m_params.teachers_per_room);
   if (auto* mode = static_cast<ComboBox*>(GetDlgItem(kModeId))) {
     for (const MlText& m : kModes) mode->AddString(m.Get());
     mode->SetCurSel(m_params.allocation_mode);

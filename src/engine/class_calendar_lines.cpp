@@ -14,6 +14,7 @@
 #include "engine/errors.h"
 #include "engine/loader_internal.h"
 #include "engine/status_block.h"
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 
 namespace {
@@ -28,7 +29,7 @@ int calendar_class(const char*& p, const char* message) {
   } else if (provisional) {
     return -1;
   }
-  const char* colon = find_in_field(p, ':');
+  const char* colon = or_find_sub_separator(p);
   if (colon == nullptr) loader_config_error(message);
   // Day lines may follow the class code without its colon ("1ALU:480:60"):
   // a text longer than a class code holds the code and the first day.
@@ -145,7 +146,7 @@ void or_read_class_special_calendar(const char* line, int which) {
   EngineClass& c = g_eng_classes[cls];
   if (which == 1) {
     if (is_digit(*p)) c.class_digits[0] = static_cast<std::uint8_t>(*p - '0');
-    const char* dash = find_in_field(p, '-');
+    const char* dash = or_find_range_dash(p);
     if (dash != nullptr && is_digit(dash[1])) c.class_digits[1] = static_cast<std::uint8_t>(dash[1] - '0');
     g_eng_school.option_flags |= 1;
     return;

@@ -23,6 +23,7 @@
 #include "engine/file_replace.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
+#include "engine/model_post_passes.h"
 #include "engine/teacher_availability.h"
 #include "engine/week_grid_access.h"
 #include "platform/cp1252.h"
@@ -77,13 +78,6 @@ struct Day {
   static std::uint8_t& at(std::vector<std::uint8_t>& v, int t, int h) {
     return v[static_cast<std::size_t>(t) * kHoursPerDay + static_cast<std::size_t>(h)];
   }
-  bool teaches_class(int t, int c) const {
-    for (int l = 0; l < g_eng_school.lesson_count; ++l) {
-      const EngineLesson& x = g_eng_lessons[l];
-      if (x.class_index == c && (x.teacher == t || (or_lesson_has_second(l) && x.second_teacher == t))) return true;
-    }
-    return false;
-  }
   // The best free teacher of the wanted kind at the hour, -1 when none.
   int choose(int hour, int class_index, SubstitutionKind kind) {
     int best = -1;
@@ -94,7 +88,7 @@ struct Day {
       if (or_teacher_slot_closed(t, day, hour)) continue;
       std::uint8_t u = at(use, t, hour);
       if (kind == kCoveredByStandby ? u != kStandby
-                                    : u != kFree || !at_school[static_cast<std::size_t>(t)] || !teaches_class(t, class_index))
+                                    : u != kFree || !at_school[static_cast<std::size_t>(t)] || !or_teacher_has_class(t, class_index))
         continue;
       if (best < 0 || load[static_cast<std::size_t>(t)] < load[static_cast<std::size_t>(best)]) best = t;
     }

@@ -140,7 +140,7 @@ void report_duplicates() {
 void read_pause_subjects(const char* line) {
   for (const char* p = next_field(line); p != nullptr; p = next_field(p)) {
     if (starts_with(p, "REM:")) continue;
-    const char* dash = find_in_field(p, '-');
+    const char* dash = or_find_range_dash(p);
     if (dash == nullptr) loader_config_error("PAUSA per MATERIA, materia non esistente");
     int n = static_cast<int>(dash - p);
     int match = -1;

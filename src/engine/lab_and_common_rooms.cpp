@@ -14,6 +14,7 @@
 
 #include "engine/errors.h"
 #include "engine/loader_internal.h"
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 
 namespace {
@@ -25,7 +26,7 @@ const char* first_value(const char* line, std::size_t key_length) {
 
 void read_lab_line(const char* line) {
   const char* field = first_value(line, 6);
-  const char* dash = find_in_field(field, '-');
+  const char* dash = or_find_range_dash(field);
   if (dash == nullptr) loader_config_error("lab: sede indicata errata");
   char name[kNameSize];
   int n = static_cast<int>(dash - field);

@@ -67,8 +67,6 @@ int take_number(const char*& p);
 // `stops`, which holds one at most), '|' or the end of the normalised line;
 // the result is terminated. Returns the length copied.
 int copy_until(char* out, const char* p, int n, const char* stops);
-// Finds c in the current field (before the next '|'); null when absent.
-const char* find_in_field(const char* p, char c);
 
 // The "INSE:" and "XPRESE:" items, found both in teacher blocks and on
 // teacher constraint lines: hour pairs a-b split by ':' into the teacher's

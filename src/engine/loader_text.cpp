@@ -63,15 +63,8 @@ int copy_until(char* out, const char* p, int n, const char* stops) {
   return static_cast<int>(end - p);
 }
 
-const char* find_in_field(const char* p, char c) {
-  if (p == nullptr) return nullptr;
-  for (; !field_end(*p); ++p)
-    if (*p == c) return p;
-  return nullptr;
-}
-
 bool or_is_teacher_line(const char* line) {
-  return line != nullptr && is_upper_letter(static_cast<unsigned char>(line[0])) && find_in_field(line, ':') == nullptr;
+  return line != nullptr && is_upper_letter(static_cast<unsigned char>(line[0])) && or_find_sub_separator(line) == nullptr;
 }
 
 void loader_config_error(const char* message) { or_raise_config_error(message, g_loader.line); }

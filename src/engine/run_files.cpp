@@ -195,8 +195,6 @@ void or_run_files_begin() {
   t_journal = new Journal;
 }
 
-bool or_run_files_active() { return t_journal != nullptr; }
-
 bool or_run_files_commit(std::string* failed, int* error, bool* pending) {
   if (pending) *pending = false;
   Journal* j = t_journal;

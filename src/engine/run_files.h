@@ -25,8 +25,6 @@
 
 // Begins gathering the command's files on this thread (main process only).
 void or_run_files_begin();
-// True while this thread gathers a command's files.
-bool or_run_files_active();
 // Replaces the gathered files as one step. False when that could not be
 // done: *failed names the file and *error holds errno; when *pending is set
 // the new files are decided (the marker is written) and the next start

@@ -243,7 +243,7 @@ void read_building_options(EngineBuilding& building, const char* p) {
       continue;
     }
     if (!starts_with(p, "NOCS:")) continue;
-    const char* dash = find_in_field(p + 5, '-');
+    const char* dash = or_find_range_dash(p + 5);
     if (dash == nullptr) loader_config_error("Errore sintassi NOCS ");
     BuildingCondition entry{};
     int n = static_cast<int>(dash - (p + 5));
@@ -471,7 +471,7 @@ void read_teacher_fields(const char* first_item) {
   bool first = true;
   for (const char* item = first_item; item != nullptr; item = next_field(item), first = false) {
     if (g_loader.current_subject < 0) loader_config_error(" Manca definizione gruppo materie gm:");
-    if (first && is_upper_letter(static_cast<unsigned char>(*item)) && find_in_field(item, ':') == nullptr) {
+    if (first && is_upper_letter(static_cast<unsigned char>(*item)) && or_find_sub_separator(item) == nullptr) {
       g_loader.block_subject = specific_subject(item);
       continue;
     }

@@ -265,7 +265,7 @@ bool read_option_item(EngineTeacher& t, const char* item) {
                    "Configurare ENTEREXIT:fino a ore-quanti rientri in classe ore fino a ore- ..");
   else if (starts_with(item, "CARSHARE:")) {
     p = after("CARSHARE:");
-    const char* colon = find_in_field(p, ':');
+    const char* colon = or_find_sub_separator(p);
     if (colon == nullptr) loader_config_error("Configurare CARSHARE:nome compagno:massima attesa (0..2)");
     copy_until(t.carshare_name, p, kNameSize - 1, ":");
     t.carshare_wait = as_byte(read_number(colon + 1));

@@ -109,6 +109,11 @@ bool or_is_teacher_line(const char* line);
 char* or_next_field(char* line, char separator);
 char* or_find_range_dash(char* field);
 char* or_find_sub_separator(char* field);
+// The same for a field the caller only reads (as strchr has both forms).
+inline const char* or_find_range_dash(const char* field) { return or_find_range_dash(const_cast<char*>(field)); }
+inline const char* or_find_sub_separator(const char* field) {
+  return or_find_sub_separator(const_cast<char*>(field));
+}
 char* or_copy_field(char* out, char* field, int n);
 char* or_copy_token(char* out, char* text, int n);
 char* or_copy_to_char(char* out, const char* text, char stop);

@@ -147,8 +147,7 @@ void read_days(const std::vector<std::string>& fields, const std::vector<std::st
     hd.hours_per_day[d] = static_cast<std::uint8_t>(hours);
     if (at < f.size()) ++at;  // the separator before the name
     std::size_t end = f.find(':', at);
-    desc_copy(hd.day_names[d], name.substr(at, end == std::string::npos ? end : end - at),
-              kUiNameSize);
+    or_copy_to_char_max(hd.day_names[d], name.c_str() + at, ':', kUiNameSize - 1);
     if (end == std::string::npos) continue;
     g_clock_times_flag = 1;
     const char* p = f.c_str() + end;
@@ -229,9 +228,8 @@ void read_tracks_short(const std::string& field) {
   while (at + 2 <= field.size()) {
     char letter = field[at];
     std::size_t end = field.find(':', at);
-    std::string name = field.substr(at + 2, end == std::string::npos ? end : end - at - 2);
     for (int t = 0; t < st.track_count && t < kUiMaxTracks; ++t) {
-      if (st.track_names[t][0] == letter) desc_copy(st.track_short_names[t], name, 4);
+      if (st.track_names[t][0] == letter) or_copy_to_char_max(st.track_short_names[t], field.c_str() + at + 2, ':', 3);
     }
     if (end == std::string::npos) break;
     at = end + 1;

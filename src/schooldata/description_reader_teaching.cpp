@@ -28,9 +28,12 @@ bool starts(const std::string& text, const char* key) {
   return text.compare(0, std::strlen(key), key) == 0;
 }
 
-std::string up_to(const std::string& text, std::size_t from, const char* stops) {
-  std::size_t end = text.find_first_of(stops, from);
-  return text.substr(from, end == std::string::npos ? end : end - from);
+// The option's text from `from` up to the stop character or its end, copied
+// as the engine's loader copies it.
+std::string up_to(const std::string& text, std::size_t from, char stop) {
+  std::vector<char> out(text.size() + 1);
+  or_copy_to_char(out.data(), text.c_str() + from, stop);
+  return out.data();
 }
 
 void read_hours_map(char* out, const std::string& digits, const std::string& line) {
@@ -87,13 +90,13 @@ void read_option(UiTeachingPost& post, UiPostPart& part, bool own, int teacher,
   } else if (starts(o, "PMGY:") || starts(o, "PMGZ:")) {
     part.daily_max = static_cast<std::int8_t>(std::atoi(o.c_str() + 5));
   } else if (starts(o, "MNIG:")) {
-    part.excluded_day_subject = desc_subject(up_to(o, 5, ":"), 0, line);
+    part.excluded_day_subject = desc_subject(up_to(o, 5, ':'), 0, line);
   } else if (starts(o, "GRUL:")) {
-    part.subgroup_subject = desc_subject(up_to(o, 5, ":"), 0, line);
+    part.subgroup_subject = desc_subject(up_to(o, 5, ':'), 0, line);
   } else if (starts(o, "MISCRE:")) {
     part.classwork_hours = static_cast<std::int8_t>(std::atoi(o.c_str() + 7));
   } else if (starts(o, "SPLX:") || starts(o, "SPLY:")) {
-    std::string name = up_to(o, 5, o[3] == 'Y' ? "-" : ":");
+    std::string name = up_to(o, 5, o[3] == 'Y' ? '-' : ':');
     part.building_move = -1;
     for (int b = 0; b < g_ui_settings.building_count && b < kUiMaxBuildings; ++b) {
       if (name == g_ui_settings.buildings[b].name) part.building_move = b;
@@ -101,9 +104,10 @@ void read_option(UiTeachingPost& post, UiPostPart& part, bool own, int teacher,
     std::size_t dash = o.find('-', 5);
     part.building_move_option = static_cast<std::uint8_t>(o[3] == 'Y' && dash != std::string::npos ? std::atoi(o.c_str() + dash + 1) : 0);
   } else if (starts(o, "GLB:")) {
-    std::string name = up_to(o, 4, "-").substr(0, kUiNameSize - 1);
+    char name[kUiNameSize];
+    or_copy_to_char_max(name, o.c_str() + 4, '-', kUiNameSize - 1);
     for (std::uint32_t g = 0; g < g_ui_structure.lab_group_count && g < kUiMaxLabGroups; ++g) {
-      if (name == g_ui_structure.lab_groups[g].name) post.lab_group = static_cast<std::int32_t>(g);
+      if (std::strcmp(name, g_ui_structure.lab_groups[g].name) == 0) post.lab_group = static_cast<std::int32_t>(g);
     }
   } else if (starts(o, "ATTRE:") || (own && starts(o, "ZENDO:"))) {
     char(*list)[kUiNameSize] = o[0] == 'A' ? g_ui_settings.gym_equipment : g_ui_settings.lab_equipment;
@@ -194,7 +198,9 @@ void read_teacher_item(const std::string& f, UiTeacher& teacher, const std::stri
   } else if (starts(f, "SOS:")) {
     teacher.support_hours = static_cast<std::int8_t>(std::atoi(f.c_str() + 4));
   } else if (starts(f, "KLK:")) {
-    g_klk[&teacher - g_ui_teachers] = f.substr(4, kUiNameSize - 1);
+    char name[kUiNameSize];
+    or_copy_to_char_max(name, f.c_str() + 4, '|', kUiNameSize - 1);
+    g_klk[&teacher - g_ui_teachers] = name;
   } else if (starts(f, "NI:")) {
     int other = og_find_or_add_teacher(f.c_str() + 3);
     if (other < 0) desc_fail(og_lookup_error(), og_lookup_error(), og_lookup_error(), line);

@@ -31,7 +31,7 @@ void tell_limit(const ImportTell& tell, const char* format, int limit) {
   if (tell) tell(text);
 }
 
-char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char fold_upper(char c) { return static_cast<char>(or_fold_upper_char(static_cast<unsigned char>(c))); }
 bool ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 int class_count() {
@@ -97,7 +97,7 @@ std::string og_import_class_code(const std::string& raw) {
     } kRoman[] = {{"VIII", '8'}, {"III", '3'}, {"VII", '7'}, {"II", '2'}, {"IV", '4'},
                   {"VI", '6'},   {"IX", '9'},  {"I", '1'},   {"V", '5'}};
     std::string upper;
-    for (char c : name) upper += ascii_upper(c);
+    for (char c : name) upper += fold_upper(c);
     for (const auto& r : kRoman) {
       if (upper.compare(0, std::strlen(r.numeral), r.numeral) != 0) continue;
       year = r.year;
@@ -108,9 +108,9 @@ std::string og_import_class_code(const std::string& raw) {
   }
   if (at < name.size() && !or_is_letter(static_cast<unsigned char>(name[at]))) ++at;
   if (at >= name.size() || !ascii_letter(name[at])) return std::string();
-  char section = ascii_upper(name[at++]);
+  char section = fold_upper(name[at++]);
   if (at < name.size() && name[at] == '_') ++at;
-  char track = at < name.size() && ascii_letter(name[at]) ? ascii_upper(name[at]) : ' ';
+  char track = at < name.size() && ascii_letter(name[at]) ? fold_upper(name[at]) : ' ';
   return std::string{year, section, track};
 }
 

@@ -191,12 +191,7 @@ int og_find_or_add_subject(const char* name, char type) {
 
 int og_find_or_add_lab_group(const char* name) {
   char key[kUiNameSize];
-  std::size_t n = 0;
-  while (name[n] != 0 && name[n] != '|' && n < kUiNameSize - 1) {
-    key[n] = name[n];
-    ++n;
-  }
-  key[n] = 0;
+  or_copy_to_char_max(key, name, '|', kUiNameSize - 1);
   std::uint32_t count = g_ui_structure.lab_group_count;
   if (count > kUiMaxLabGroups) count = kUiMaxLabGroups;
   for (std::uint32_t i = 0; i < count; ++i) {

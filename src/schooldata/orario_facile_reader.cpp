@@ -110,11 +110,12 @@ std::vector<std::string> braced_items(const std::string& line, const char* key) 
   std::size_t open = line.find('{', at), close = line.find('}', at);
   if (open == std::string::npos || close == std::string::npos || close < open) return items;
   std::string inside = line.substr(open + 1, close - open - 1);
+  std::vector<char> item(inside.size() + 1);
   for (std::size_t p = inside.find(kItem); p != std::string::npos;) {
-    std::size_t end = inside.find(kItem, p + 1);
-    if (end == std::string::npos) break;
-    items.push_back(inside.substr(p + 1, end - p - 1));
-    p = inside.find(kItem, end + 1);
+    const char* end = or_copy_to_char(item.data(), inside.c_str() + p + 1, kItem);
+    if (*end != kItem) break;
+    items.emplace_back(item.data());
+    p = inside.find(kItem, static_cast<std::size_t>(end - inside.c_str()) + 1);
   }
   return items;
 }
@@ -158,9 +159,9 @@ bool quoted(const std::string& line, const char* key, std::string& value, std::s
   if (at == std::string::npos) return false;
   std::size_t open = line.find('"', at + std::strlen(key));
   if (open == std::string::npos) return false;
-  std::size_t close = line.find('"', open + 1);
-  if (close == std::string::npos) return false;
-  value = line.substr(open + 1, close - open - 1);
+  std::vector<char> text(line.size() + 1);
+  if (*or_copy_to_char(text.data(), line.c_str() + open + 1, '"') != '"') return false;
+  value = text.data();
   return true;
 }
 

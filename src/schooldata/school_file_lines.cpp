@@ -75,14 +75,13 @@ bool og_read_pair_stamp(const std::string& line, std::string* stamp) {
   std::size_t key = std::char_traits<char>::length(kPairStampKey);
   if (line.size() < key) return false;
   for (std::size_t i = 0; i < key; ++i) {
-    unsigned char c = static_cast<unsigned char>(line[i]);
-    if ((c >= 'a' && c <= 'z' ? c - 32 : c) != static_cast<unsigned char>(kPairStampKey[i])) return false;
+    if (or_fold_upper_char(static_cast<unsigned char>(line[i])) != static_cast<unsigned char>(kPairStampKey[i]))
+      return false;
   }
   // Kept as the writers write it, so a stamp read back is the stamp written.
   stamp->clear();
   for (std::size_t i = key; i < line.size() && stamp->size() < kPairStampSize; ++i) {
-    char c = line[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    char c = static_cast<char>(or_fold_upper_char(static_cast<unsigned char>(line[i])));
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')) *stamp += c;
   }
   return true;
@@ -144,8 +143,6 @@ std::string language_text(const char* it, const char* de, const char* en, const 
 }  // namespace
 
 void og_set_school_file_read(SchoolFileRead read) { g_read = read != nullptr ? read : default_read; }
-
-std::size_t og_school_line_number() { return g_line_number; }
 
 std::string og_bad_line_text(const std::string& path, const std::string& reason, const std::string& line) {
   static const char* const kWhere[3] = {"%s\nFile: %s\nRiga %zu: %s", "%s\nDatei: %s\nZeile %zu: %s",
@@ -327,12 +324,13 @@ std::vector<std::string> og_step_fields(const std::string& line, int limit) {
 
 std::vector<std::string> og_split_fields(const std::string& rest) {
   std::vector<std::string> fields;
-  std::size_t start = 0;
-  while (start <= rest.size()) {
-    std::size_t bar = rest.find('|', start);
-    if (bar == std::string::npos) bar = rest.size();
-    if (bar > start) fields.push_back(rest.substr(start, bar - start));
-    start = bar + 1;
+  std::vector<char> field(rest.size() + 1);
+  const char* p = rest.c_str();
+  for (;;) {
+    const char* bar = or_copy_to_char(field.data(), p, '|');
+    if (bar > p) fields.emplace_back(field.data());
+    if (*bar == '\0') break;
+    p = bar + 1;
   }
   return fields;
 }

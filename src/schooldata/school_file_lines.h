@@ -81,10 +81,6 @@ std::string og_read_error_text(const std::string& path);
 using SchoolFileRead = long (*)(int fd, void* buffer, unsigned long size);
 void og_set_school_file_read(SchoolFileRead read);
 
-// The line of the file (1-based, counting the physical lines a scrambled
-// line is stored in) where the line og_read_school_lines handed last began;
-// 0 before the first.
-std::size_t og_school_line_number();
 // The message of a line a reader refuses: the reason, then the file (its
 // full path as this system writes it), the line's number and the line (a
 // scrambled line whose check failed is said to be damaged rather than shown

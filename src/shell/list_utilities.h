@@ -52,7 +52,8 @@ int ui_sort_list_by_column(kt::ui::ListView& list, int column, int first_row, in
 // column is filled after the others of their group.
 int ui_sort_grouped_list_by_column(kt::ui::ListView& list, int column);
 // The remembered direction of a column index (0 none, 1 ascending, 2
-// descending), and forgetting them all (a new school, tests).
+// descending), and forgetting them all (for tests: nothing in the program
+// forgets them, as the directions last for the program's run).
 int ui_list_sort_direction(int column);
 void ui_reset_list_sort_directions();
 

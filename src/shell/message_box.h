@@ -45,7 +45,8 @@ inline int ui_message_box_flags(const MlText& text, int type, int flags) {
   return ui_message_box_flags(text.Get(), type, flags);
 }
 
-// Forgets the last box shown (tests, and a new session of the program).
+// Forgets the last box shown (for tests: a run of the program starts with
+// none).
 void ui_forget_last_message_box();
 
 // Registers the box's dialog template (start-up and tests).

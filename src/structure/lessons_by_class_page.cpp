@@ -13,7 +13,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/model_utilities.h"
@@ -146,14 +148,10 @@ std::string field(const char* name) { return std::string(name, strnlen(name, kUi
 std::string teacher_name(int t) { return t >= 0 && t < og_teacher_count() ? field(g_ui_teachers[t].name) : ""; }
 std::string subject_name(int s) { return s >= 0 && s < og_subject_count() ? field(g_ui_structure.subjects[s].name) : ""; }
 
-std::string title_case(std::string text) {
-  bool start = true;
-  for (char& c : text) {
-    auto b = static_cast<unsigned char>(c);
-    c = char(start ? kt::cp1252_upper(b) : kt::cp1252_lower(b));
-    start = c == ' ' || c == '.' || c == '_';
-  }
-  return text;
+std::string title_case(const std::string& text) {
+  std::vector<char> out(text.size() + 1);
+  or_title_case(out.data(), text.c_str());
+  return out.data();
 }
 
 std::string number(int n) { return std::to_string(n); }

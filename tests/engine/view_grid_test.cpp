@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_services.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
+#include "engine/placement_services.h"
 #include "engine/save_files.h"
 #include "engine/substitution_services.h"
 #include "engine/text_lines.h"
@@ -212,6 +214,75 @@ TEST(ViewGrid, ViewCopiesTeachersClassesAndReception) {
             (std::vector<long>{3, 2, 2, 2, 4, -1, 1, 2, 300}));
   EXPECT_EQ((std::vector<std::string>{v.teacher_names[1], v.calendar_names[0], v.subject_names[school.math]}),
             (std::vector<std::string>{"BIANCHI", "Calendario-1A", "MATEMATICA"}));
+}
+
+// Lessons held in a common room, by the room's exact name; either of a
+// lesson's two common rooms counts.
+TEST(ViewGrid, CommonRoomLessonCount) {
+  SmallSchool school;
+  g_eng_school.common_room_count = 2;
+  std::snprintf(g_eng_common_rooms[0].name, kNameSize, "%s", "PALESTRA");
+  std::snprintf(g_eng_common_rooms[1].name, kNameSize, "%s", "AULA MAGNA");
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    g_eng_lessons[i].common_room = -1;
+    g_eng_lessons[i].second_common_room = -1;
+  }
+  g_eng_lessons[0].common_room = 0;
+  g_eng_lessons[2].common_room = 0;
+  g_eng_lessons[3].second_common_room = 0;
+  g_eng_lessons[4].common_room = 1;
+  struct Case {
+    const char* name;
+    int count;
+  } cases[] = {{"PALESTRA", 3}, {"AULA MAGNA", 1}, {"palestra", -1}, {"LAB", -1}};
+  for (const Case& c : cases) EXPECT_EQ(or_count_common_room_lessons(c.name), c.count) << c.name;
+}
+
+// A teacher's forbidden-hour mask tried on the working grid: kind 101 keeps
+// it in the saved grid as well; other kinds run the timed improvement on
+// it, and kind 1 puts the working grid back afterwards.
+TEST(ViewGrid, TeacherHourMaskTriedAndKept) {
+  SmallSchool school;
+  static int improved_kind, improved_teacher, weights_set;
+  static std::uint8_t seen[kWeekSlots];
+  improved_kind = 0, improved_teacher = -1, weights_set = 0;
+  EngineServices kept = g_engine_services;
+  std::uint32_t score = g_total_score;
+  g_engine_services.set_constraint_weights = [] { ++weights_set; };
+  g_engine_services.improve_class_timed = [](int kind, int teacher) {
+    improved_kind = kind;
+    improved_teacher = teacher;
+    std::memcpy(seen, g_eng_teachers[teacher].allowed_hours_work, kWeekSlots);
+    return 5;
+  };
+  EngineTeacher& rossi = g_eng_teachers[school.rossi];
+  std::uint8_t mask[kWeekSlots] = {};
+  mask[3] = mask[14] = 1;
+
+  ASSERT_EQ(rossi.allowed_hours[0], 255) << "no availability set yet";
+  EXPECT_EQ(or_try_teacher_hour_mask(1, school.rossi, mask), 5);
+  EXPECT_EQ(improved_kind, 1);
+  EXPECT_EQ(improved_teacher, school.rossi);
+  EXPECT_EQ(weights_set, 1);
+  EXPECT_EQ(g_total_score, 99999u);
+  EXPECT_EQ(seen[0], 1) << "an unset grid is first filled with allowed hours";
+  EXPECT_EQ(seen[3] + seen[14], 0);
+  EXPECT_EQ(rossi.allowed_hours_work[3], 255) << "kind 1 puts the working grid back";
+
+  EXPECT_EQ(or_try_teacher_hour_mask(101, school.rossi, mask), 0);
+  EXPECT_EQ(weights_set, 1) << "kind 101 only keeps the mask";
+  EXPECT_EQ(rossi.allowed_hours[3], 0);
+  EXPECT_EQ(rossi.allowed_hours[4], 1);
+
+  mask[3] = 0;
+  mask[5] = 1;
+  EXPECT_EQ(or_try_teacher_hour_mask(2, school.rossi, mask), 5);
+  EXPECT_EQ(seen[5], 1) << "other kinds leave the working grid as it is";
+  EXPECT_EQ(seen[3], 0);
+  EXPECT_EQ(or_try_teacher_hour_mask(1, -1, mask), -1);
+  EXPECT_EQ(or_try_teacher_hour_mask(1, school.rossi, nullptr), -1);
+  g_engine_services = kept;
+  g_total_score = score;
 }
 
 }  // namespace

@@ -95,15 +95,16 @@ TEST_F(ImportReaders, OrarioFacileCompactLessons) {
 
 TEST_F(ImportReaders, ArgoDarwinSectionsAndRepeatedActivities) {
   std::string path = put("c.drw",
-                         "_materie {\n nome=\"Italiano\"\n nome=\"Latino\"\n}\n"
-                         "_classi {\n nome=\"1 A\"\n}\n"
+                         "_materie {\n nome=\"Italiano\"\n nome=\"Latino\"\n nome=\"Senza fine\n}\n"
+                         "_classi {\n nome=\"1 A\"\n nome=\"ii b\"\n}\n"
                          "_docenti {\n cognome=\"Rossi\" conome=\"Anna\"\n cognome=\"Bruni\"\n}\n"
                          "_MATERIE {\n nome=\"Ignorata\"\n}\n"
                          "_attivita {\n materia=1 classi=(0) docenti=(0,1)\n materia=1 classi=(0) docenti=(0,1)\n"
                          " materia=0 classi=(0) docenti=(1)\n materia=7 classi=(0) docenti=(1)\n}\n");
   ImportedLessons out;
   ASSERT_EQ(og_read_argo_darwin(path, out, tell), 0);
-  EXPECT_EQ(+g_ui_structure.subject_count, 2u);
+  EXPECT_EQ(+g_ui_structure.subject_count, 2u) << "a value without its closing quote names nothing";
+  EXPECT_EQ(code(1), "2B ") << "a Roman year and its section in any case";
   EXPECT_EQ(teacher(0), "Rossi Anna");
   ASSERT_EQ(out.lessons.size(), 2u);
   EXPECT_EQ(out.lessons[0].hours, 2);

@@ -3,6 +3,7 @@
 // emptying a folder tree, the folders of a path with and without a final
 // separator, the temporary folder.
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "app_test_support.h"
@@ -64,6 +65,44 @@ TEST_F(FileServices, CopyStepsProgressBar) {
   EXPECT_EQ(high, 3);
   EXPECT_EQ(bar.GetPos(), 3);
   EXPECT_EQ(read(root_ / "dati" / "grande2.txt"), std::string(40000, 'a'));
+}
+
+TEST_F(FileServices, EmptyFolderKeepsTheFolder) {
+  fs::create_directories(root_ / "dati" / "vecchi" / "sotto");
+  write(root_ / "dati" / "vecchi" / "a.txt", "x");
+  write(root_ / "dati" / "vecchi" / "sotto" / "b.txt", "y");
+  EXPECT_EQ(og_empty_folder("\\dati", "vecchi"), 0);
+  EXPECT_TRUE(fs::is_directory(root_ / "dati" / "vecchi"));
+  EXPECT_TRUE(fs::is_empty(root_ / "dati" / "vecchi"));
+}
+
+// The system's temporary folder, always with its final '/', and its length
+// even when the buffer is too small for it.
+TEST_F(FileServices, TemporaryFolder) {
+  const char* before = std::getenv("TMPDIR");
+  std::string kept = before ? before : "";
+  struct Case {
+    const char* id;
+    const char* tmpdir;  // null: unset
+    int size;
+    const char *text, *length_of;
+  } cases[] = {
+      {"unset", nullptr, 64, "/tmp/", "/tmp/"},
+      {"empty", "", 64, "/tmp/", "/tmp/"},
+      {"own", "/var/tmp", 64, "/var/tmp/", "/var/tmp/"},
+      {"slash-kept", "/scratch/", 64, "/scratch/", "/scratch/"},
+      {"cut", "/var/tmp", 5, "/var", "/var/tmp/"},
+  };
+  for (const Case& c : cases) {
+    if (c.tmpdir) ::setenv("TMPDIR", c.tmpdir, 1);
+    else ::unsetenv("TMPDIR");
+    char buffer[64];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(og_get_temp_path(c.size, buffer), int(std::strlen(c.length_of))) << c.id;
+    EXPECT_STREQ(buffer, c.text) << c.id;
+  }
+  if (before) ::setenv("TMPDIR", kept.c_str(), 1);
+  else ::unsetenv("TMPDIR");
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ TEST_F(LauncherPanel, BusyPopupRequests) {
   EXPECT_EQ(ui.Text(g_busy_popup, CelaincoWnd::kTextId), "Salvataggio in corso");
   shell_busy_popup("Calcolo", kBusyShow);
   EXPECT_EQ(ui.Text(g_busy_popup, CelaincoWnd::kTextId), "Calcolo");
+  ui_busy_callback(nullptr, "Archiviazione", kBusyShow);  // the callback form, same requests
+  EXPECT_EQ(ui.Text(g_busy_popup, CelaincoWnd::kTextId), "Archiviazione");
   shell_busy_popup(nullptr, 7);  // any other code: nothing
   EXPECT_TRUE(g_busy_popup.IsWindowVisible());
   shell_busy_popup(nullptr, kBusyHide);

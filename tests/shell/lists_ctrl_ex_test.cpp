@@ -1,10 +1,12 @@
 // The extended report list: sorting on a heading click (direction turning
 // per click, caller data following its row), and in-place editing kept by a
 // click elsewhere, dropped by Esc, moved by Tab, refused by the end callback
-// and by a read-only column.
+// and by a read-only column; a cell's own data and editor. The courses
+// board's grid emptied whole.
 #include <gtest/gtest.h>
 
 #include "platform/test_driver.h"
+#include "shell/cell_grid.h"
 #include "shell/dialog_ml.h"
 #include "shell/list_ctrl_ex.h"
 
@@ -161,6 +163,61 @@ TEST_F(ListCtrlExPage, TabMovesAndEndCallbackMayRefuse) {
   page.list.EndEditing(false);
   page.list.SetRowEditor(0, locked);
   EXPECT_FALSE(page.list.EditCell(0, 1));
+}
+
+// A cell's data word and its own editor: kept by the cell's record, gone
+// with its row, ignored out of range.
+TEST_F(ListCtrlExPage, CellDataAndCellEditor) {
+  AddRows({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+  page.list.SetCellData(1, 1, 77);
+  page.list.SetCellData(2, 0, 88);
+  page.list.SetCellData(9, 0, 5);  // no such row
+  page.list.SetCellData(0, 4, 5);  // no such column
+  EXPECT_EQ(page.list.GetCellData(1, 1), 77u);
+  EXPECT_EQ(page.list.GetCellData(1, 0), 0u);
+  EXPECT_EQ(page.list.GetCellData(9, 0), 0u);
+  ASSERT_TRUE(page.list.DeleteItem(0));
+  EXPECT_EQ(page.list.GetCellData(0, 1), 77u);  // the record moved up with its row
+  EXPECT_EQ(page.list.GetCellData(1, 0), 88u);
+
+  CListCtrlEx::EditorRecord record;
+  record.editor = &page.editor;
+  page.list.SetCellEditor(1, 1, record);
+  EXPECT_FALSE(page.list.EditCell(0, 1));
+  ASSERT_TRUE(page.list.EditCell(1, 1));
+  EXPECT_EQ(page.editor.GetWindowText(), "3");
+  page.list.EndEditing(false);
+}
+
+// The courses board's grid: ClearAll drops its rows, its counts and the
+// highlight, and the last cell it shares with its page.
+class GridPage : public CDialogML {
+ public:
+  GridPage() : CDialogML(kTemplate) {}
+  CXQcLix grid;
+
+ protected:
+  void DoDataExchange(DataExchange& dx) override { dx.Control(kList, grid); }
+};
+
+TEST(CoursesGrid, ClearAllEmptiesTheGridAndItsHighlight) {
+  register_dialog_templates(kTemplates);
+  TestDriver ui;
+  GridPage page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  for (int c = 0; c < 4; ++c) page.grid.InsertColumn(c, c < 2 ? "" : "LU1");
+  for (int r = 0; r < 3; ++r) page.grid.InsertRow(r, "");
+  ASSERT_TRUE(ui.ClickCell(page, kList, 1, 3));
+  ASSERT_EQ(page.grid.HighlightRow(), 1);
+  CXQcLix::s_last_cell = 7;
+  page.grid.ClearAll();
+  EXPECT_EQ(page.grid.GetItemCount(), 0);
+  EXPECT_EQ(page.grid.RowCount(), 0);
+  EXPECT_EQ(page.grid.HighlightRow(), -1);
+  EXPECT_EQ(page.grid.HighlightColumn(), -1);
+  EXPECT_EQ(CXQcLix::s_last_cell, -1);
+  EXPECT_EQ(page.grid.ColumnCount(), 4) << "the columns stay";
 }
 
 }  // namespace

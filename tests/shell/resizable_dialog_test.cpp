@@ -1,5 +1,6 @@
 // Resizable dialogs: controls that grow with the window or move with a
-// corner, the minimum size held, and the frame hooks around a modal run.
+// corner, the minimum and maximum sizes held, the maximised place, a layout
+// entry placed by the dialog's hook, and the frame hooks around a modal run.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -109,6 +110,80 @@ TEST_F(ResizableTest, ModalRunLocksNavigationAndCancelCallsTheFrame) {
   EXPECT_EQ(d.DoModalCaptioned(false), kIdOk);
   EXPECT_EQ(calls, (std::vector<int>{}));
   EXPECT_TRUE(ui.Problems().empty());
+}
+
+// A maximum size holds the window from above as the minimum does from
+// below; the maximised place is what the window manager is told; ResetAll
+// lifts every limit.
+TEST_F(ResizableTest, MaximumSizeMaximisedPlaceAndReset) {
+  ListDialog d;
+  ASSERT_TRUE(d.Create(nullptr));
+  Rect start = d.GetWindowRect();
+  d.SetMaximumSize({start.Width() + 20, start.Height() + 10});
+  Resize(d, 50, 50);
+  EXPECT_EQ(d.GetWindowRect().Width(), start.Width() + 20);
+  EXPECT_EQ(d.GetWindowRect().Height(), start.Height() + 10);
+  d.SetMaximizedRect(Rect{10, 20, 410, 320});
+  MinMaxInfo info{};
+  d.SendMessage(kMsgGetMinMaxInfo, 0, LParam(&info));
+  EXPECT_EQ(info.max_position.x, 10);
+  EXPECT_EQ(info.max_position.y, 20);
+  EXPECT_EQ(info.max_size.x, 400);
+  EXPECT_EQ(info.max_size.y, 300);
+  EXPECT_EQ(info.max_track_size.x, start.Width() + 20);
+  EXPECT_EQ(info.min_track_size.x, start.Width());
+
+  d.ResetAll();
+  MinMaxInfo none{};
+  d.SendMessage(kMsgGetMinMaxInfo, 0, LParam(&none));
+  EXPECT_EQ(none.max_size.x, 0);
+  EXPECT_EQ(none.min_track_size.x, 0);
+  Resize(d, -80, -60);  // no minimum any more
+  EXPECT_EQ(d.GetWindowRect().Width(), start.Width() + 20 - 80);
+}
+
+// A callback entry of the layout is placed by the dialog's own hook, in its
+// turn among the anchored controls; a hook that declines leaves it alone.
+class HookedDialog : public ListDialog {
+ public:
+  bool place = true;
+  int asked = 0;
+
+ protected:
+  bool OnInitDialog() override {
+    CResizableDialog::OnInitDialog();
+    note_ = GetDlgItem(kNote)->GetRectInParent();
+    client_ = GetClientRect();
+    AddAnchorCallback(7);
+    return true;
+  }
+  // The note moves with the bottom-right corner from where the template
+  // put it.
+  bool ArrangeControlHook(LayoutInfo& info) override {
+    ++asked;
+    if (!place || info.callback_id != 7) return false;
+    info.window = GetDlgItem(kNote)->handle();
+    info.top_left = info.bottom_right = kAnchorBottomRight;
+    info.top_left_margin = {note_.left - client_.Width(), note_.top - client_.Height()};
+    info.bottom_right_margin = {note_.right - client_.Width(), note_.bottom - client_.Height()};
+    return true;
+  }
+
+ private:
+  Rect note_, client_;
+};
+
+TEST_F(ResizableTest, CallbackEntryIsPlacedByTheHook) {
+  HookedDialog d;
+  ASSERT_TRUE(d.Create(nullptr));
+  Rect note = Item(d, kNote);
+  d.place = false;
+  Resize(d, 40, 30);
+  EXPECT_GT(d.asked, 0);
+  EXPECT_EQ(Item(d, kNote), note);
+  d.place = true;
+  Resize(d, 10, 10);
+  EXPECT_EQ(Item(d, kNote), (Rect{note.left + 50, note.top + 40, note.right + 50, note.bottom + 40}));
 }
 
 }  // namespace

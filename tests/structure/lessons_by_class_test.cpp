@@ -218,4 +218,20 @@ TEST(LessonsByClass, ClassChangeAsksAndSavesOnYesOrAutoSaveOnly) {
   }
 }
 
+// Subject and lab names in title case: every letter after a non-letter
+// starts a word (an apostrophe, a digit, a point); the accented Italian
+// vowels keep their case.
+TEST(LessonsByClass, NamesInTitleCase) {
+  lesson_school();
+  std::snprintf(g_ui_structure.subjects[1].name, kUiNameSize, "%s", "STORIA DELL'ARTE 2B");
+  std::snprintf(g_ui_structure.labs[0].name, kUiNameSize, "%s", "LAB.FISICA \xE8");
+  TestDriver ui;
+  Clacoco page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  auto* grid = static_cast<ListView*>(page.GetDlgItem(C::kGridId));
+  EXPECT_EQ(grid->GetItemText(0, 1), "Storia Dell'Arte 2B");
+  EXPECT_EQ(grid->GetItemText(0, 10), "Lab.Fisica \xE8");
+}
+
 }  // namespace

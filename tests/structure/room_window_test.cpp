@@ -182,9 +182,10 @@ TEST_F(AfterComputation, RoomNamesKeepTheirCaseAcrossAReopening) {
   EXPECT_EQ(ClassRoom("1A"), "Aula Magna");
   EXPECT_EQ(ClassRoom("2A"), "laboratorio 2");
   EXPECT_EQ(ForbiddenRooms("1B"), "Aula Magna laboratorio 2 ");
-  std::string room, forbidden;
+  std::string room, forbidden, teachers;
   ui.AnswerNextModal(kIdYes);
   ui.OnNextModal([&](Dialog& d) {
+    teachers = ui.Text(d, R::kTeachersId);
     ui.Select(d, R::kClassListId, "1A");
     room = ui.Text(d, R::kRoomId);
     ui.Select(d, R::kClassListId, "1B");
@@ -195,6 +196,7 @@ TEST_F(AfterComputation, RoomNamesKeepTheirCaseAcrossAReopening) {
   EXPECT_TRUE(ui.Problems().empty());
   EXPECT_EQ(room, "Aula Magna");
   EXPECT_EQ(forbidden, "Aula Magna, laboratorio 2");
+  EXPECT_EQ(teachers, std::to_string(g_ui_structure.room_assignment_mode)) << "the saved teachers per room";
 }
 
 TEST_F(AfterComputation, RoomWindowAllocatesInEverySampleWithBuildings) {
