@@ -189,6 +189,18 @@ TEST_F(ShortDayDialog, AMarkedTeacherShowsHisReasonAndHoursAgain) {
   });
 }
 
+// The day and the absences recorded in "assenze.txt" come back when the
+// dialog opens again; a day the school does not have starts on the first.
+TEST_F(ShortDayDialog, TheRecordedDayAndItsAbsencesComeBack) {
+  write(school_ / "assenze.txt",
+        "GIORNO:3\nMOTIVO:Malattia\nMOTIVO:Permesso\nASSENTE:VERDI|Permesso|010000000000\n");
+  InDialog([&](Dialog& d) {
+    EXPECT_EQ(ui.Text(d, S::kDayId), "Mercoled\xEC");
+    EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"VERDI - Permesso - ore 2"}));
+    EXPECT_EQ(Boxes(d), Expected(2, {1, 2}));
+  });
+}
+
 // The provisional page on the same school: the picker opens on the normal
 // week (the provisional mode lifted while it is open), and what it leaves is
 // each day's hours from the first up to the latest marked, shown on the
