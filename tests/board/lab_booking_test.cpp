@@ -1,8 +1,8 @@
 // Booking a lab's hour on the timetable board when the school has two labs:
-// the small sample school with a second lab listed before its science lab
-// and a lab group for COLOMBO's hours in 1A. An hour booked in the science
-// lab's view goes to the science lab, not to the lab listed first; the
-// other lab's view stays empty.
+// the small sample school with a second lab, LAB ARTE, and a lab group of
+// both labs for COLOMBO's hours in 1A. An hour booked in LAB ARTE's view
+// goes to LAB ARTE, not to the lab the engine lists first (the science
+// lab, which its lessons use); the other lab's view stays empty.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -43,7 +43,7 @@ class TwoLabs : public TempRoot {
     std::string description = read(school_ / "scuola2.txt");
     for (auto [from, to] : {std::pair{"COLOMBO\t1A 2\t\n", "COLOMBO\t1A 2 GLB:SCIENZE-\t\n"},
                             std::pair{"\nLABOR:", "\nLABOR:|LAB ARTE-Centrale Sede Unica|\nLABOR:"},
-                            std::pair{"\nLOC:", "\nGRULLAB:\tSCIENZE\tLAB SCIENZE\t\nLOC:"}}) {
+                            std::pair{"\nLOC:", "\nGRULLAB:\tSCIENZE\tLAB SCIENZE\tLAB ARTE\t\nLOC:"}}) {
       std::size_t at = description.find(from);
       ASSERT_NE(at, std::string::npos) << from;
       description.replace(at, std::strlen(from), to);
@@ -85,7 +85,7 @@ class TwoLabs : public TempRoot {
 };
 
 TEST_F(TwoLabs, AnHourBookedInALabsViewGoesToThatLab) {
-  ASSERT_TRUE(ShowLab("LAB SCIENZE"));
+  ASSERT_TRUE(ShowLab("LAB ARTE"));
   int lesson = -1, day = -1, hour = -1;
   for (int i = 0; i < g_eng_school.lesson_count && lesson < 0; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
@@ -99,11 +99,11 @@ TEST_F(TwoLabs, AnHourBookedInALabsViewGoesToThatLab) {
       if (list->GetLBText(i).rfind("COLOMBO - ", 0) == 0) ui.Select(d, Cmanulab::kListId, i);
   });
   ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, hour, day + 1));
-  EXPECT_EQ(g_board.Cell(day, hour).lesson, lesson) << "the science lab's view shows the booking";
+  EXPECT_EQ(g_board.Cell(day, hour).lesson, lesson) << "the view's lab shows the booking";
   int room = or_lesson_room_setting(lesson);
   ASSERT_GE(room, 0);
-  EXPECT_STREQ(g_eng_rooms[room].name, "LAB SCIENZE");
-  ASSERT_TRUE(ShowLab("LAB ARTE"));
+  EXPECT_STREQ(g_eng_rooms[room].name, "LAB ARTE");
+  ASSERT_TRUE(ShowLab("LAB SCIENZE"));
   EXPECT_LT(g_board.Cell(day, hour).class_index, 0) << "the other lab holds nothing then";
 }
 
