@@ -38,23 +38,25 @@ class CopyPanels : public kt_app_test::TempRoot {
     add_post(1, math_, 0, 3);     // BIANCHI 1A, other hours
     UiTeachingPost& copy = add_post(1, physics_, 0, 2);
     copy.copy = 1;  // a partner's copy of ROSSI's physics post
-    ASSERT_EQ(g_copypas.Create(nullptr), 1);
+    ASSERT_EQ(panel_.Create(nullptr), 1);
   }
   void TearDown() override {
-    if (g_copypas.IsWindow()) g_copypas.DestroyWindow();
-    if (g_copysma.IsWindow()) g_copysma.DestroyWindow();
-    g_copypas.m_current = nullptr;
+    if (panel_.IsWindow()) panel_.DestroyWindow();
+    if (calendar_panel_.IsWindow()) calendar_panel_.DestroyWindow();
     TempRoot::TearDown();
   }
   UiTeachingPost& Post(int teacher, int p) { return g_ui_teachers[teacher].posts[p]; }
   // The panel on `post` of `teacher`, as the page shows it.
   void Show(int teacher, int p) {
-    g_copypas.m_teacher = teacher;
-    g_copypas.m_current = &Post(teacher, p);
-    g_copypas.ShowPanel(true);
+    panel_.m_teacher = teacher;
+    panel_.m_current = &Post(teacher, p);
+    panel_.ShowPanel(true);
   }
-  bool Enabled(int id) { return ui.IsEnabled(g_copypas, id); }
+  bool Enabled(int id) { return ui.IsEnabled(panel_, id); }
   kt::ui::TestDriver ui;
+  // Panels of the test's own: the program's keep what they copied for the whole run.
+  Ccopypas panel_;
+  Ccopysma calendar_panel_;
   int math_ = 0, physics_ = 0;
 };
 
@@ -78,7 +80,7 @@ TEST_F(CopyPanels, EachKindOfConstraintAloneMakesAPostCopiable) {
   Show(0, 0);
   EXPECT_FALSE(Enabled(C::kCopyId)) << "nothing to copy";
   EXPECT_FALSE(Enabled(C::kResetId));
-  EXPECT_FALSE(g_copypas.IsWindowVisible()) << "nothing to offer: the panel stays hidden";
+  EXPECT_FALSE(panel_.IsWindowVisible()) << "nothing to offer: the panel stays hidden";
   for (const Case& c : cases) {
     for (bool partner : {false, true}) {
       og_reset_teaching_post(Post(0, 0), 1);
@@ -86,7 +88,7 @@ TEST_F(CopyPanels, EachKindOfConstraintAloneMakesAPostCopiable) {
       Show(0, 0);
       EXPECT_TRUE(Enabled(C::kCopyId)) << c.id << (partner ? " on the partner's part" : "");
       EXPECT_TRUE(Enabled(C::kResetId)) << c.id;
-      EXPECT_TRUE(g_copypas.IsWindowVisible()) << c.id;
+      EXPECT_TRUE(panel_.IsWindowVisible()) << c.id;
     }
   }
   // A partner's copy mirrors its owner's post: never copied from or reset.
@@ -104,12 +106,12 @@ TEST_F(CopyPanels, APasteFitsTheTargetAndReachesTheChosenPosts) {
   source.daily_max = 2;
   Show(0, 0);
   EXPECT_FALSE(Enabled(C::kPasteId)) << "nothing copied yet";
-  ui.Click(g_copypas, C::kCopyId);
-  EXPECT_FALSE(g_copypas.IsWindowVisible()) << "a copy closes the panel";
+  ui.Click(panel_, C::kCopyId);
+  EXPECT_FALSE(panel_.IsWindowVisible()) << "a copy closes the panel";
   Show(0, 1);  // ROSSI MATEMATICA 2A, 2 hours
   for (int id : {C::kPasteId, C::kPasteTeacherId, C::kPasteEveryoneId}) EXPECT_TRUE(Enabled(id)) << id;
-  EXPECT_EQ(ui.Text(g_copypas, C::kPasteEveryoneId), "Incolla a tutti i docenti MATEMATICA Ore 4");
-  ui.Click(g_copypas, C::kPasteId);
+  EXPECT_EQ(ui.Text(panel_, C::kPasteEveryoneId), "Incolla a tutti i docenti MATEMATICA Ore 4");
+  ui.Click(panel_, C::kPasteId);
   const UiPostPart& pasted = Post(0, 1).own;
   EXPECT_EQ(pasted.triple[0], 2) << "a task block within the post's two hours";
   EXPECT_EQ(pasted.triple[2], 5);
@@ -119,19 +121,19 @@ TEST_F(CopyPanels, APasteFitsTheTargetAndReachesTheChosenPosts) {
   EXPECT_FALSE(Enabled(C::kPasteId)) << "one paste per copy";
   // Into the teacher's own posts: 1A physics drops the exclusion of its own subject.
   Show(0, 2);
-  ui.Click(g_copypas, C::kCopyId);
+  ui.Click(panel_, C::kCopyId);
   Show(0, 0);
-  ui.Click(g_copypas, C::kCopyId);
+  ui.Click(panel_, C::kCopyId);
   Show(0, 2);
-  ui.Click(g_copypas, C::kPasteTeacherId);
+  ui.Click(panel_, C::kPasteTeacherId);
   EXPECT_EQ(Post(0, 2).own.excluded_day_subject, -1) << "ROSSI teaches FISICA in 1A";
   EXPECT_EQ(Post(0, 2).own.daily_max, 2);
   EXPECT_EQ(Post(1, 0).own.daily_max, -1) << "another teacher's post is not his own";
   // Into every post of the subject and hours: BIANCHI's 3A (4 hours), not his 1A (3 hours) nor the copy.
   Show(0, 0);
-  ui.Click(g_copypas, C::kCopyId);
+  ui.Click(panel_, C::kCopyId);
   Show(1, 1);
-  ui.Click(g_copypas, C::kPasteEveryoneId);
+  ui.Click(panel_, C::kPasteEveryoneId);
   EXPECT_EQ(Post(1, 0).own.daily_max, 2);
   EXPECT_EQ(Post(1, 0).own.triple[0], 4);
   EXPECT_EQ(Post(1, 1).own.daily_max, -1);
@@ -144,7 +146,7 @@ TEST_F(CopyPanels, AResetClearsThePostsConstraints) {
   post.own.placement = 1;
   post.partner_part.joined_class = 1;
   Show(0, 0);
-  ui.Click(g_copypas, C::kResetId);
+  ui.Click(panel_, C::kResetId);
   EXPECT_FALSE(copypas_has_constraints(post));
   EXPECT_EQ(post.own.hours, 4) << "the post stays";
   EXPECT_FALSE(Enabled(C::kCopyId));
@@ -152,35 +154,35 @@ TEST_F(CopyPanels, AResetClearsThePostsConstraints) {
 }
 
 TEST_F(CopyPanels, AClassCalendarIsCopiedIntoAnotherClass) {
-  ASSERT_EQ(g_copysma.Create(nullptr), 1);
+  ASSERT_EQ(calendar_panel_.Create(nullptr), 1);
   UiClassCalendar& from = g_ui_structure.classes[0].calendars[0];
   from.calendar_hours[0] = 1;
   from.calendar_hours[13] = 1;
   from.max_day_difference = 3;
-  g_copysma.m_class = -1;
-  g_copysma.ShowPanel(true);
-  EXPECT_FALSE(g_copysma.IsWindowVisible()) << "no class, nothing copied: hidden";
-  g_copysma.m_class = 0;
-  g_copysma.m_set = 0;
-  g_copysma.ShowPanel(true);
-  ASSERT_TRUE(g_copysma.IsWindowVisible());
-  EXPECT_FALSE(ui.IsEnabled(g_copysma, Ccopysma::kPasteId));
-  ui.Click(g_copysma, Ccopysma::kCopyId);
-  g_copysma.m_class = 2;
-  g_copysma.m_set = 1;  // the provisional calendar of 3A
-  g_copysma.ShowPanel(true);
-  EXPECT_TRUE(ui.IsEnabled(g_copysma, Ccopysma::kPasteId));
-  ui.Click(g_copysma, Ccopysma::kPasteId);
-  EXPECT_TRUE(g_copysma.m_pasted);
+  calendar_panel_.m_class = -1;
+  calendar_panel_.ShowPanel(true);
+  EXPECT_FALSE(calendar_panel_.IsWindowVisible()) << "no class, nothing copied: hidden";
+  calendar_panel_.m_class = 0;
+  calendar_panel_.m_set = 0;
+  calendar_panel_.ShowPanel(true);
+  ASSERT_TRUE(calendar_panel_.IsWindowVisible());
+  EXPECT_FALSE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId));
+  ui.Click(calendar_panel_, Ccopysma::kCopyId);
+  calendar_panel_.m_class = 2;
+  calendar_panel_.m_set = 1;  // the provisional calendar of 3A
+  calendar_panel_.ShowPanel(true);
+  EXPECT_TRUE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId));
+  ui.Click(calendar_panel_, Ccopysma::kPasteId);
+  EXPECT_TRUE(calendar_panel_.m_pasted);
   const UiClassCalendar& to = g_ui_structure.classes[2].calendars[1];
   EXPECT_EQ(to.calendar_hours[13], 1);
   EXPECT_EQ(to.max_day_difference, 3);
   EXPECT_NE(g_ui_structure.classes[2].calendars[0].max_day_difference, 3) << "the other set stays";
-  EXPECT_FALSE(ui.IsEnabled(g_copysma, Ccopysma::kPasteId));
-  g_copysma.m_set = 2;  // no such set
-  g_copysma.ShowPanel(true);
-  EXPECT_TRUE(g_copysma.IsWindowVisible()) << "something copied: shown to paste";
-  EXPECT_FALSE(ui.IsEnabled(g_copysma, Ccopysma::kCopyId)) << "no calendar there to copy";
+  EXPECT_FALSE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId));
+  calendar_panel_.m_set = 2;  // no such set
+  calendar_panel_.ShowPanel(true);
+  EXPECT_TRUE(calendar_panel_.IsWindowVisible()) << "something copied: shown to paste";
+  EXPECT_FALSE(ui.IsEnabled(calendar_panel_, Ccopysma::kCopyId)) << "no calendar there to copy";
 }
 
 }  // namespace
