@@ -5,6 +5,7 @@
 // with 3A, one hour of it with a conversation assistant, ROSSI).
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ class PostLists : public TempRoot {
     fs::create_directories(data_root() / "scuola");
     ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
     new_ui_school({"1A ", "2A ", "3A ", "1B "});
+    og_set_default_day_names();  // as a school read or made has them
     g_ui_structure.sections[0][1] = 1;
     int math = add_subject("MATEMATICA", 'N'), science = add_subject("SCIENZE", 'N');
     int english = add_subject("INGLESE", 'N'), conversation = add_subject("CONV INGLESE", 'C');
@@ -85,6 +87,43 @@ class PostLists : public TempRoot {
   Cprocat page_;
   Csyncat summary_;
 };
+
+// A post's conditions in their columns: grouping, joined class, joint
+// classes, classwork hours, forbidden hours, daily maximum, the day's
+// excluded subject, the subgroup, the move to a building, extended hours,
+// placement and the equipment, gym's first.
+TEST_F(PostLists, ThePostListShowsEachConditionInItsColumn) {
+  UiPostPart& own = g_ui_teachers[0].posts[0].own;  // ROSSI MATEMATICA 1A
+  std::strcpy(own.grouping1, "22");
+  std::strcpy(own.grouping2, "3");
+  own.joined_class = 2;
+  own.classwork_hours = 2;
+  std::memset(own.forbidden_hours, 0, kUiWeekCells);
+  own.forbidden_hours[0] = own.forbidden_hours[1] = 1;
+  own.daily_max = 2;
+  own.excluded_day_subject = 2;  // INGLESE
+  own.subgroup_subject = 1;      // SCIENZE
+  own.extended_hours = 1;
+  own.placement = 3;
+  g_ui_settings.building_count = 2;
+  std::strcpy(g_ui_settings.buildings[0].name, "CENTRO");
+  std::strcpy(g_ui_settings.buildings[1].name, "NORD");
+  own.building_move = 1;
+  std::strcpy(g_ui_settings.gym_equipment[0], "PALLONI");
+  std::strcpy(g_ui_settings.lab_equipment[1], "MICROSCOPI");
+  own.gym_equipment = 1;
+  own.lab_equipment = 2;
+  g_ui_teachers[0].posts[0].joint_count = 1;
+  g_ui_teachers[0].posts[0].joint_classes[0] = 3;
+  og_snapshot_all();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProcat));
+  ASSERT_TRUE(ui.Select(page_, P::kTeacherListId, std::string_view("ROSSI")));
+  auto* list = static_cast<ListView*>(page_.GetDlgItem(P::kPostListId));
+  const char* const expected[] = {"2 2-3", "3A", "1B", "2", "LU:1-2", "2", "INGLESE", "SCIENZE", "NORD", "1", "3",
+                                  "PALLONI MICROSCOPI"};
+  for (int c = 8; c < 20; ++c) EXPECT_EQ(list->GetItemText(0, c), expected[c - 8]) << "column " << c;
+  EXPECT_EQ(list->GetItemText(1, 8), "") << "the next post has none";
+}
 
 // Each teacher's list: his own posts (a lab or conversation post with the
 // partner's row below it), then the copies of the posts he assists, whose
