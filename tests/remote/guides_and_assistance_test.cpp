@@ -16,6 +16,7 @@
 #include "shell/message_box.h"
 #include "shell/status_file.h"
 #include "structure/support_contact.h"
+#include "template_alignment.h"
 
 namespace {
 
@@ -119,6 +120,14 @@ TEST_F(Guides, ContentsSitWithEvenMargins) {
     EXPECT_EQ(t->cx - right, left) << "right margin";
     EXPECT_EQ(t->cy - bottom, top) << "bottom margin";
   }
+}
+
+// No control of a guide slips by one unit from the one it lines up with.
+TEST_F(Guides, NoControlSlipsByOneUnit) {
+  ui_register_guide_templates();
+  std::vector<int> ids;
+  for (const Guide& g : guides()) ids.push_back(g.window->template_id());
+  EXPECT_EQ(template_alignment::problems_of(ids), "");
 }
 
 // The archive-import notice: wanted until its button is pressed (bit 0 of

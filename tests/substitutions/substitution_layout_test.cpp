@@ -15,6 +15,7 @@
 #include "platform/dialog_template.h"
 #include "substitutions/provisional_page.h"
 #include "substitutions/substitutions_dialog.h"
+#include "template_alignment.h"
 
 namespace {
 
@@ -113,6 +114,12 @@ TEST(SubstitutionLayout, TheProvisionalPageLinesUpOnItsMargins) {
   EXPECT_GT(leave.y, bottom(compute));
   EXPECT_EQ(t.cx - right(compute), margin);
   EXPECT_EQ(t.cy - bottom(calendar), margin);
+}
+
+// No control slips by one unit from the one it lines up with.
+TEST(SubstitutionLayout, NoControlSlipsByOneUnit) {
+  ui_register_substitution_templates();
+  EXPECT_EQ(template_alignment::problems_of({S::kTemplate, P::kTemplate}), "");
 }
 
 }  // namespace
