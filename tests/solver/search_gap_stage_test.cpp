@@ -106,6 +106,33 @@ TEST_F(GapStageTest, StagingRequestsAreServedAndAcknowledged) {
   EXPECT_EQ(g_search.cycle_limit, 1050) << "R3 nothing asked, nothing done";
 }
 
+// Applying the stage again while teachers are held out (a level above 0)
+// releases every one of them, forgets the stage's start, focuses the
+// weights on the stage and gives 2500 more cycles from the present errors.
+TEST_F(GapStageTest, ApplyingAgainAboveLevelZeroReleasesEveryTeacher) {
+  g_status.stage_id = 12;
+  g_status.stage_value = 3;
+  g_status.stage_start_id = 5;
+  g_status.gap_stage_teacher = -1;
+  or_setup_test_set(0);  // all but teacher 0 held out
+  ASSERT_EQ(g_status.level.load(), g_eng_school.teacher_count - 1);
+  g_search.cycle_limit = 70;
+  g_search.error_adjustment = 1;
+  g_status.staging_parameter = 1;
+  g_status.staging_ack = 0;
+  g_status.staging_request = 4;
+  or_serve_staging_requests();
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) EXPECT_EQ(g_eng_teachers[t].held_out, 0) << t;
+  EXPECT_EQ(g_status.level.load(), 0);
+  EXPECT_EQ(g_status.stage_value.load(), -1);
+  EXPECT_EQ(g_status.stage_start_id.load(), -1);
+  EXPECT_EQ(g_search.cycle_limit, 70 + 2500);
+  EXPECT_EQ(g_search.low_point, g_status.error_count.load() - 1);
+  EXPECT_EQ(g_weights.stage_focus, 1);
+  EXPECT_EQ(g_status.staging_request.load(), 0);
+  EXPECT_EQ(g_status.staging_ack.load(), 4);
+}
+
 TEST_F(GapStageTest, EdyPassKeepsOnlyAnImprovementAndNotTheKeptPlacement) {
   int n = g_eng_school.lesson_count;
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {

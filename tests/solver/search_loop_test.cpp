@@ -151,6 +151,39 @@ TEST_F(SearchLoopTest, ErrorsFallWithinTenCycles) {
   EXPECT_EQ(static_cast<int>(g_status.error_count), errors);
 }
 
+std::vector<std::pair<int, int>> g_records;  // (record, run best) at each cycle
+void note_record(int cycle) {
+  stop_at_cycle(cycle);
+  g_records.emplace_back(g_search.record, g_search.run_best);
+}
+
+// Over a run the record and the run's best only fall, and what the loop
+// keeps is a placement with the record's errors: stopped at any cycle, the
+// kept placement, evaluated again, has no more errors than the record.
+TEST_F(SearchLoopTest, TheKeptBestNeverGetsWorse) {
+  for (std::uint64_t seed : {16u, 34u}) {
+    SCOPED_TRACE(seed);
+    prepare(seed);
+    int start_errors = g_status.error_count;
+    g_records.clear();
+    g_stop_at = 30;
+    or_set_cycle_observer(note_record);
+    or_search_loop(1, -1, 0);
+    or_set_cycle_observer(stop_at_cycle);
+    ASSERT_FALSE(g_records.empty());
+    EXPECT_LE(g_records.front().first, start_errors);
+    for (std::size_t i = 1; i < g_records.size(); ++i) {
+      EXPECT_LE(g_records[i].first, g_records[i - 1].first) << "record at cycle " << i + 1;
+      EXPECT_LE(g_records[i].second, g_records[i - 1].second) << "run best at cycle " << i + 1;
+      EXPECT_LE(g_records[i].second, g_records[i].first) << "cycle " << i + 1;
+    }
+    EXPECT_LT(g_search.record, start_errors);
+    or_apply_placement(g_current_placement);
+    or_rebuild_grids_and_evaluate();
+    EXPECT_LE(static_cast<int>(g_status.error_count), g_search.record);
+  }
+}
+
 }  // namespace
 
 namespace {

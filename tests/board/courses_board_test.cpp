@@ -1,0 +1,134 @@
+// The courses board on the liceo's saved week (two study tracks, labs,
+// co-taught hours): a row per class in section order (track, then section,
+// then year), a column per hour of each day, each cell the teacher of the
+// class's lesson; the legend draws each line on the colour the grid gives
+// the hours it explains; the teacher's week window follows the cell.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "board/courses_board.h"
+#include "board/processing_menu.h"
+#include "engine/model.h"
+#include "platform/test_driver.h"
+#include "schooldata/model_utilities.h"
+#include "schooldata/school_files.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/app_test_support.h"
+#include "shell/frame.h"
+#include "structure/structure_pages.h"
+#include "structure/unsaved_changes_prompt.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+class CoursesBoard : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    structure_install_pages();
+    board_install_pages();
+    og_install_model_utility_hooks();
+    fs::path school = copy_example("liceo", "liceo");
+    write(school / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/liceo-savego.txt"));
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
+    ASSERT_TRUE(og_read_school_files(0));  // as choosing the school does
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+    ui.AnswerNextModal(kIdYes);  // the school's state says "not computed"
+    alfadlg_go_to_page(kPageQcorsi);
+    ASSERT_EQ(g_current_page, &g_courses_board);
+  }
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    g_pages.Install(PageSlot::Makedibi, nullptr);
+    g_pages.Install(PageSlot::Quadro, nullptr);
+    g_pages.Install(PageSlot::Qcorsi, nullptr);
+    g_frame_service_hooks.confirm_timetable_use = nullptr;
+    og_clear_structure();
+    og_clear_school_blocks();
+    TempRoot::TearDown();
+  }
+  // The first cell of the grid whose state is exactly `state`; false when none.
+  bool FindState(int state, int& row, int& column) {
+    CXQcLix& grid = g_courses_board.Grid();
+    for (row = 0; row < grid.RowCount(); ++row)
+      for (column = 2; column < grid.ColumnCount(); ++column)
+        if (quadro_course_cell_state(row, column) == state) return true;
+    return false;
+  }
+  Color LegendLine(int line) {
+    DisplayList list = ui.Render(g_legend);
+    for (const DrawItemOp& op : list.ops())
+      if (op.control_id == Cqclegenda::kFirstLineId + line && op.op == DrawOp::kFill) return op.color;
+    return kNoColor;
+  }
+  TestDriver ui;
+};
+
+// Track letter, section letter, year: the order of the rows.
+std::string section_key(const std::string& code) { return std::string{code[2], code[1], code[0]}; }
+
+TEST_F(CoursesBoard, ARowPerClassInSectionOrderAndAColumnPerHour) {
+  CXQcLix& grid = g_courses_board.Grid();
+  ASSERT_EQ(grid.RowCount(), g_eng_school.real_class_count);
+  std::vector<std::string> rows;
+  for (int r = 0; r < grid.RowCount(); ++r) rows.push_back(grid.GetItemText(r, 1));
+  EXPECT_EQ(rows.front(), "1AL") << "the linguistic track's first class leads";
+  for (std::size_t r = 1; r < rows.size(); ++r)
+    EXPECT_LT(section_key(rows[r - 1]), section_key(rows[r])) << rows[r - 1] << " before " << rows[r];
+  for (int c = 0; c < g_eng_school.real_class_count; ++c)
+    EXPECT_EQ(grid.GetItemText(g_courses_board.Row(c), 1), g_eng_classes[c].code);
+  int hours = 0;
+  for (int d = 0; d < g_eng_run.days_per_week; ++d) hours += g_eng_school.hours_per_day[d];
+  ASSERT_EQ(grid.ColumnCount(), 2 + hours);
+  EXPECT_EQ(g_courses_board.Column(0, 0), 2);
+  EXPECT_EQ(g_courses_board.Column(1, 0), 2 + g_eng_school.hours_per_day[0]);
+  EXPECT_EQ(g_courses_board.Column(g_eng_run.days_per_week, 0), -1);
+  // Every lesson of a class shows its teacher in the class's row at its hour.
+  int shown = 0;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    if (x.class_index >= g_eng_school.real_class_count || x.teacher >= g_eng_school.teacher_count) continue;
+    int row = g_courses_board.Row(x.class_index), column = g_courses_board.Column(x.day, x.hour);
+    if (column < 0 || g_courses_board.Cell(row, column).lesson != l) continue;
+    EXPECT_EQ(grid.GetItemText(row, column), g_eng_teachers[x.teacher].name) << l;
+    ++shown;
+  }
+  EXPECT_GT(shown, 100);
+}
+
+TEST_F(CoursesBoard, TheLegendShowsEachStateOnTheGridsColour) {
+  ui.Click(g_courses_board, Cqcorsi::kLegendId);
+  ASSERT_TRUE(g_legend.IsWindowVisible());
+  EXPECT_EQ(ui.Text(g_legend, Cqclegenda::kFirstLineId + 2), "Ora in laboratorio");
+  EXPECT_EQ(ui.Text(g_legend, Cqclegenda::kFirstLineId + 3), "Ora in compresenza");
+  // A co-taught hour of the liceo as the grid paints it (its lab hours are
+  // co-taught too); the lab line has a colour of its own.
+  int row = 0, column = 0;
+  ASSERT_TRUE(FindState(32, row, column)) << "no co-taught hour";
+  Color shared = ui.Render(g_courses_board).CellFill(Cqcorsi::kGridId, row, column)->color;
+  EXPECT_EQ(LegendLine(3), shared);
+  EXPECT_EQ(LegendLine(2), CXQcLix::StateColor(8, false));
+  EXPECT_NE(LegendLine(2), shared);
+  ASSERT_TRUE(FindState(0, row, column));
+  Color plain = ui.Render(g_courses_board).CellFill(Cqcorsi::kGridId, row, column)->color;
+  EXPECT_NE(LegendLine(2), plain);
+  EXPECT_NE(LegendLine(3), plain);
+  // The chosen lesson's colour, once a lesson is chosen.
+  ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, row, column));
+  EXPECT_EQ(LegendLine(0), ui.Render(g_courses_board).CellFill(Cqcorsi::kGridId, row, column)->color);
+  EXPECT_EQ(LegendLine(Cqclegenda::kLines - 1), rgb(255, 0, 0));
+  // The teacher's week of the chosen cell: his classes at their hours.
+  int teacher = g_courses_board.Cell(row, column).teacher;
+  ASSERT_TRUE(g_quadrino.IsWindowVisible());
+  EXPECT_EQ(g_quadrino.Teacher(), teacher);
+  EXPECT_NE(g_quadrino.GetWindowText().find(g_eng_teachers[teacher].name), std::string::npos);
+}
+
+}  // namespace

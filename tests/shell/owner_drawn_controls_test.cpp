@@ -1,0 +1,144 @@
+// The toolkit's own drawn controls as the user works them: the page area's
+// scroll bar (its arrows step by 20 pixels, a click beside the thumb by a
+// page, never beyond either end; on a short bar the arrows share its
+// length), and the buttons that translate their captions (on their first
+// paint, again only when asked), and the launcher panel's rows in the
+// colour of their state.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/test_driver.h"
+#include "shell/color_button.h"
+#include "shell/dialog_ml.h"
+#include "shell/launcher_panel.h"
+#include "shell/page_scroller.h"
+#include "shell/plain_buttons.h"
+#include "shell_test_support.h"
+
+namespace {
+
+using namespace kt::ui;
+using kt_shell_test::LanguageScope;
+
+constexpr int kTemplate = 9402, kButtonId = 1301;
+const ControlTemplate kControls[] = {
+    {"Button", kButtonId, "Configurazione", kBsOwnerDraw, 5, 5, 120, 16},
+};
+const DialogTemplate kTemplates[] = {{kTemplate, "Prova", kWsPopup | kWsCaption, 0, 0, 300, 200, kControls}};
+
+class Host : public CDialogML {
+ public:
+  Host() : CDialogML(kTemplate) {}
+  MLButton button;
+
+ protected:
+  void DoDataExchange(DataExchange& dx) override { dx.Control(kButtonId, button); }
+};
+
+class OwnerDrawn : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    register_dialog_templates(kTemplates);
+    ASSERT_TRUE(host.Create(nullptr));
+    host.ShowWindow(kSwShow);
+  }
+  void TearDown() override {
+    if (host.IsWindow()) host.DestroyWindow();
+  }
+  // A bar of `length` pixels over a page of `total` showing `shown` from `offset`.
+  void MakeBar(int axis, int length, int total, int shown, int offset) {
+    bar.Setup(axis, [this](int to) { reported = to; });
+    Rect r = axis == 0 ? Rect{0, 100, length, 100 + PageScrollBar::kThickness}
+                       : Rect{200, 0, 200 + PageScrollBar::kThickness, length};
+    ASSERT_TRUE(bar.CreateChild("PageScrollBar", "", 0, r, &host, 0));
+    bar.SetRange(total, shown, offset);
+  }
+  void ClickAt(int along) {
+    Point p = bar_axis == 0 ? Point{along, 8} : Point{8, along};
+    bar.SendMessage(kMsgLButtonDown, 0, make_point_param(p));
+    bar.SendMessage(kMsgLButtonUp, 0, make_point_param(p));
+  }
+  TestDriver ui;
+  Host host;
+  PageScrollBar bar;
+  int bar_axis = 0;
+  int reported = -1;
+};
+
+TEST_F(OwnerDrawn, TheScrollBarsArrowsStepAndTheTrackPages) {
+  for (int axis : {0, 1}) {
+    SCOPED_TRACE(axis);
+    bar_axis = axis;
+    MakeBar(axis, 200, 1000, 200, 400);
+    struct Step {
+      int at, offset;
+    } steps[] = {
+        {5, 380},    // the first arrow: 20 back
+        {15, 360},   // still the arrow: it is as long as the bar is thick
+        {195, 380},  // the last arrow: 20 on
+        {20, 200},   // the track before the thumb: a page (the shown length less 20) back
+        {20, 20},
+        {5, 0},      // never before the start
+        {5, 0},
+        {185, 20},
+    };
+    for (const Step& s : steps) {
+      ClickAt(s.at);
+      EXPECT_EQ(bar.Offset(), s.offset) << "at " << s.at;
+    }
+    EXPECT_EQ(reported, 20) << "the page hears where it is";
+    bar.SetRange(1000, 200, 5000);
+    EXPECT_EQ(bar.Offset(), 800) << "never past the end";
+    bar.DestroyWindow();
+  }
+}
+
+TEST_F(OwnerDrawn, AShortBarsArrowsShareItsLength) {
+  MakeBar(0, 20, 1000, 200, 400);  // shorter than two arrows
+  ClickAt(9);
+  EXPECT_EQ(bar.Offset(), 380) << "the first half is the first arrow";
+  ClickAt(10);
+  EXPECT_EQ(bar.Offset(), 400) << "the second half the last";
+}
+
+TEST_F(OwnerDrawn, AButtonTranslatesItsCaptionOnItsFirstPaint) {
+  {
+    LanguageScope english(2);
+    ui.Render(host);
+    EXPECT_EQ(host.button.Caption(), "Configuration");
+  }
+  // Once translated, a repaint in another language keeps it (the window is
+  // made again after a change of language) ...
+  {
+    LanguageScope german(1);
+    ui.Render(host);
+    EXPECT_EQ(host.button.Caption(), "Configuration");
+    // ... unless the button is told to take its window's text again.
+    host.button.SetWindowText("Elaborazione");
+    host.button.m_translation = 2;
+    ui.Render(host);
+    EXPECT_EQ(host.button.Caption(), "Verarbeitung");
+  }
+}
+
+TEST_F(OwnerDrawn, TheLauncherRowsTakeTheColourOfTheirState) {
+  Calfaopi panel;
+  ASSERT_EQ(panel.Create(&host), 1);
+  panel.ShowWindow(kSwShow);
+  ASSERT_EQ(panel.AddRow(0, 1, "Pagina iniziale", "", 8), 1);
+  ASSERT_EQ(panel.AddRow(0, 2, "Scuola", "", 0), 1);
+  ASSERT_EQ(panel.AddRow(0, 3, "Assistenza", "", 13), 1);
+  EXPECT_EQ(panel.RowCount(), 3);
+  DisplayList list = ui.Render(panel);
+  auto face = [&](int row) {
+    for (const DrawItemOp& op : list.ops())
+      if (op.control_id == Calfaopi::TextId(row) && op.op == DrawOp::kFill) return op.color;
+    return kNoColor;
+  };
+  EXPECT_NE(face(0), face(1)) << "a state of its own shows";
+  EXPECT_NE(face(2), face(1));
+  panel.DestroyWindow();
+}
+
+}  // namespace

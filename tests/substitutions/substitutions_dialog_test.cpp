@@ -1,0 +1,247 @@
+// The substitutions dialog on a computed school whose Wednesday is shorter
+// than its other days, driven through the desktop program from start-up:
+// the hour boxes and the teachers' rows follow the chosen day's hours, a
+// teacher already marked shows his own reason and hours again when chosen,
+// the lists are rebuilt (never appended to) on every change, a change of day
+// with teachers marked asks first and a removal takes the chosen row only;
+// the provisional page's calendar from the picker.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app_test_support.h"
+#include "computed_school.h"
+#include "desktop_wiring.h"
+#include "engine/substitution_services.h"
+#include "platform/controls/combo_box.h"
+#include "platform/controls/list_box.h"
+#include "platform/cp1252.h"
+#include "platform/test_driver.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+#include "substitutions/provisional_page.h"
+#include "substitutions/substitutions_dialog.h"
+
+namespace {
+
+using namespace kt::ui;
+using S = Cmenu_sost;
+namespace fs = std::filesystem;
+
+// Two classes on three days of 4, 4 and 2 hours; ROSSI has two stand-by hours.
+const char* const kShortDaySchool =
+    "REM:Scuola Breve\n"
+    "DAYS:\tLU4-Luned\xEC\tMA4-Marted\xEC\tME2-Mercoled\xEC\tGI0-Gioved\xEC\tVE0-Venerd\xEC\tSA0-Sabato\t"
+    "DO0-Domenica\t\n"
+    "GM:ITALIANO\t\nROSSI\tTED:6+2\t1A 4\t2A 2\t\nBIANCHI\t1A 3\t2A 3\t\n"
+    "GM:MATEMATICA\t\nVERDI\t1A 3\t2A 5\t\n";
+
+// The school computed once per test program ("CALC:" then "DISP:").
+const fs::path& short_day_school() {
+  static kt_test::TempDir folder("kt-short-day-school-");
+  static bool made = false;
+  if (made) return folder.path();
+  made = true;
+  substitution_test::write_file(folder.path() / "scuola2.txt", kShortDaySchool);
+  std::string orario = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
+  for (const char* args : {"--seed 3 --time-limit 20 CALC:scuola2.txt", "DISP:scuola2.txt"}) {
+    std::string command = "cd '" + folder.path().string() + "' && env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
+                          folder.path().string() + "' '" + orario + "' " + args + " >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << args;
+  }
+  return folder.path();
+}
+
+std::vector<std::string> rows_of(Dialog& d, int id) {
+  std::vector<std::string> rows;
+  auto* list = dynamic_cast<ListBox*>(d.GetDlgItem(id));
+  if (!list) return rows;
+  for (int i = 0; i < list->GetCount(); ++i) rows.push_back(list->GetText(i));
+  return rows;
+}
+
+int row_starting(Dialog& d, int id, const std::string& start) {
+  std::vector<std::string> rows = rows_of(d, id);
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].rfind(start, 0) == 0) return static_cast<int>(i);
+  return -1;
+}
+
+class ShortDayDialog : public kt_app_test::TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();
+    school_ = data_root() / "breve";
+    fs::create_directories(school_);
+    for (const auto& e : fs::directory_iterator(short_day_school()))
+      if (e.is_regular_file()) fs::copy_file(e.path(), school_ / e.path().filename());
+    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\breve\n");
+    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+  }
+  void TearDown() override {
+    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+    TempRoot::TearDown();
+  }
+  // Opens the dialog from the home page of the started program; `steps` run in it.
+  void InDialog(const std::function<void(Dialog&)>& steps) {
+    ui.OnNextModal([&](Dialog&) {
+      ui.OnNextModal([&](Dialog& d) {
+        steps(d);
+        ui.Click(d, kIdCancel);
+      });
+      ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+      g_frame.SetFocus();
+      ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
+      ui.Key(kVkEscape);
+    });
+    const char* argv[] = {"kestrintempus"};
+    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+  }
+  // The hour boxes: (enabled, checked) of each of the twelve.
+  std::vector<std::pair<bool, bool>> Boxes(Dialog& d) {
+    std::vector<std::pair<bool, bool>> boxes;
+    for (int h = 0; h < kAbsenceHours; ++h)
+      boxes.emplace_back(ui.IsEnabled(d, S::kFirstHourId + h), ui.IsChecked(d, S::kFirstHourId + h));
+    return boxes;
+  }
+  static std::vector<std::pair<bool, bool>> Expected(int day_hours, std::vector<int> checked) {
+    std::vector<std::pair<bool, bool>> boxes;
+    for (int h = 0; h < kAbsenceHours; ++h) {
+      bool on = false;
+      for (int c : checked) on = on || c == h + 1;
+      boxes.emplace_back(h < day_hours, on);
+    }
+    return boxes;
+  }
+  fs::path school_;
+  TestDriver ui;
+};
+
+TEST_F(ShortDayDialog, TheShortDaysHoursAreTheOnlyOnesOffered) {
+  InDialog([&](Dialog& d) {
+    auto* days = dynamic_cast<ComboBox*>(d.GetDlgItem(S::kDayId));
+    ASSERT_NE(days, nullptr);
+    EXPECT_EQ(days->GetCount(), 3) << "only the school's days";
+    EXPECT_EQ(Boxes(d), Expected(4, {1, 2, 3, 4})) << "Monday: four hours, all offered";
+    std::vector<std::string> monday = rows_of(d, S::kTeachersId);
+    ASSERT_EQ(monday.size(), 3u);
+    for (const std::string& row : monday) EXPECT_NE(row.find(" 4:"), std::string::npos) << row;
+    ASSERT_TRUE(ui.Select(d, S::kDayId, 2));  // Wednesday, two hours
+    EXPECT_EQ(Boxes(d), Expected(2, {1, 2}));
+    std::vector<std::string> wednesday = rows_of(d, S::kTeachersId);
+    ASSERT_EQ(wednesday.size(), 3u) << "the list is refilled, not added to";
+    for (const std::string& row : wednesday) {
+      EXPECT_NE(row.find(" 2:"), std::string::npos) << row;
+      EXPECT_EQ(row.find(" 3:"), std::string::npos) << row;
+    }
+    // A teacher chosen offers the whole (short) day.
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VERDI  ")));
+    EXPECT_EQ(Boxes(d), Expected(2, {1, 2}));
+    ui.Click(d, S::kFirstHourId);  // away at the second hour only
+    ui.Click(d, S::kMarkId);
+    EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"VERDI - Malattia - ore 2"}));
+  });
+  EXPECT_EQ(substitution_test::read_file(school_ / "assenze.txt").find("ASSENTE:"), std::string::npos)
+      << "nothing is computed, nothing written";
+}
+
+TEST_F(ShortDayDialog, AMarkedTeacherShowsHisReasonAndHoursAgain) {
+  InDialog([&](Dialog& d) {
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "BIANCHI  ")));
+    ASSERT_TRUE(ui.Select(d, S::kReasonId, 2));  // "Famiglia"
+    ui.Click(d, S::kFirstHourId + 1);
+    ui.Click(d, S::kFirstHourId + 3);  // away at hours 1 and 3
+    ui.Click(d, S::kMarkId);
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "ROSSI  ")));
+    ASSERT_TRUE(ui.Select(d, S::kReasonId, 0));
+    EXPECT_EQ(Boxes(d), Expected(4, {1, 2, 3, 4})) << "an unmarked teacher: the whole day";
+    ui.Click(d, S::kMarkId);
+    EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"BIANCHI - Famiglia - ore 1,3",
+                                                                   "ROSSI - Malattia - ore 1,2,3,4"}));
+    // Chosen again, BIANCHI brings back his own reason and hours.
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "BIANCHI  ")));
+    EXPECT_EQ(Boxes(d), Expected(4, {1, 3}));
+    EXPECT_EQ(ui.Text(d, S::kReasonId), "Famiglia");
+    // Marked again with another reason: his row changes, no second row.
+    ASSERT_TRUE(ui.Select(d, S::kReasonId, 3));
+    ui.Click(d, S::kMarkId);
+    EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"BIANCHI - Recupero - ore 1,3",
+                                                                   "ROSSI - Malattia - ore 1,2,3,4"}));
+    // The removal takes the chosen row of the absent list.
+    ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));
+    ui.Click(d, S::kRemoveId);
+    EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"ROSSI - Malattia - ore 1,2,3,4"}));
+    // Another day with a teacher marked: "No" keeps the day and the mark.
+    ui.AnswerNextModal(7);
+    ASSERT_TRUE(ui.Select(d, S::kDayId, 1));
+    EXPECT_EQ(ui.Text(d, S::kDayId), "Luned\xEC");
+    EXPECT_EQ(rows_of(d, S::kAbsentId).size(), 1u);
+    // "Yes" moves to the day and clears the marks.
+    ui.AnswerNextModal(6);
+    ASSERT_TRUE(ui.Select(d, S::kDayId, 1));
+    EXPECT_EQ(ui.Text(d, S::kDayId), "Marted\xEC");
+    EXPECT_TRUE(rows_of(d, S::kAbsentId).empty());
+    EXPECT_EQ(rows_of(d, S::kTeachersId).size(), 3u);
+  });
+}
+
+// The day and the absences recorded in "assenze.txt" come back when the
+// dialog opens again; a day the school does not have starts on the first.
+TEST_F(ShortDayDialog, TheRecordedDayAndItsAbsencesComeBack) {
+  write(school_ / "assenze.txt",
+        "GIORNO:3\nMOTIVO:Malattia\nMOTIVO:Permesso\nASSENTE:VERDI|Permesso|010000000000\n");
+  InDialog([&](Dialog& d) {
+    EXPECT_EQ(ui.Text(d, S::kDayId), "Mercoled\xEC");
+    EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"VERDI - Permesso - ore 2"}));
+    EXPECT_EQ(Boxes(d), Expected(2, {1, 2}));
+  });
+}
+
+// The provisional page on the same school: the picker opens on the normal
+// week (the provisional mode lifted while it is open), and what it leaves is
+// each day's hours from the first up to the latest marked, shown on the
+// calendar button and found again when the picker reopens.
+TEST_F(ShortDayDialog, TheProvisionalCalendarKeepsTheHoursUpToTheLatestMarked) {
+  constexpr int kCell = 1372;  // the picker's first cell; 9 cells a day
+  std::string before, after;
+  std::vector<bool> reopened;
+  ui.OnNextModal([&](Dialog&) {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    ASSERT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[3]));  // "Orario Provvisorio"
+    ASSERT_EQ(g_current_page, &g_provisional_page);
+    before = ui.Text(g_provisional_page, Cprovvi::kCalendarId);
+    ui.OnNextModal([&](Dialog& d) {
+      EXPECT_EQ(g_provisional_mode, 0) << "the picker works in the normal week";
+      ui.Click(d, kCell + 0 * 9 + 2);  // Monday's third hour
+      ui.Click(d, kCell + 2 * 9 + 1);  // Wednesday's second (its last)
+      ui.Click(d, kIdOk);
+    });
+    ui.Click(g_provisional_page, Cprovvi::kCalendarId);
+    EXPECT_EQ(g_provisional_mode, 1);
+    EXPECT_EQ(std::vector<int>(g_ui_header.provisional_hours_per_day, g_ui_header.provisional_hours_per_day + 7),
+              (std::vector<int>{3, 0, 2, 0, 0, 0, 0}));
+    after = ui.Text(g_provisional_page, Cprovvi::kCalendarId);
+    ui.OnNextModal([&](Dialog& d) {
+      for (int day = 0; day < 3; ++day)
+        for (int h = 0; h < 4; ++h) reopened.push_back(ui.IsChecked(d, kCell + 9 * day + h));
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_provisional_page, Cprovvi::kCalendarId);
+    EXPECT_EQ(ui.Text(g_provisional_page, Cprovvi::kCalendarId), after) << "a cancelled picker changes nothing";
+    ui.Click(g_provisional_page, Cprovvi::kLeaveId);
+    g_frame.SetFocus();
+    ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
+    ui.Key(kVkEscape);
+  });
+  const char* argv[] = {"kestrintempus"};
+  EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+  EXPECT_NE(after, before);
+  EXPECT_EQ(reopened, (std::vector<bool>{true, true, true, false, false, false, false, false, true, true, false, false}));
+}
+
+}  // namespace

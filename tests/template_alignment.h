@@ -1,0 +1,62 @@
+// The alignment check over dialog templates that the library tests share:
+// what a user sees as a slip in a window's layout. Two controls whose left,
+// right, top or bottom edges miss each other by one unit, two controls of
+// one kind whose widths or heights differ by one unit, and side margins one
+// unit apart: each is a control meant to line up with another that does
+// not quite. Controls that overlap (taking turns in one place, or one
+// holding the other) are not compared. Templates laid out with such slips on purpose are not checked
+// (their pages are pictured by the screen tests).
+#pragma once
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/dialog_template.h"
+
+namespace template_alignment {
+
+inline std::vector<std::string> problems(const kt::ui::DialogTemplate& t) {
+  static const char* const kWhat[6] = {"left edges", "right edges", "top edges", "bottom edges", "widths", "heights"};
+  std::vector<std::string> out;
+  const auto& cs = t.controls;
+  for (std::size_t a = 0; a < cs.size(); ++a)
+    for (std::size_t b = a + 1; b < cs.size(); ++b) {
+      const kt::ui::ControlTemplate &p = cs[a], &q = cs[b];
+      // Controls that overlap take turns in one place (or one holds the
+      // other): they need not line up.
+      if (p.x < q.x + q.cx && q.x < p.x + p.cx && p.y < q.y + q.cy && q.y < p.y + p.cy) continue;
+      bool alike = std::string(p.class_name) == q.class_name;
+      const int apart[6] = {p.x - q.x, (p.x + p.cx) - (q.x + q.cx), p.y - q.y, (p.y + p.cy) - (q.y + q.cy),
+                            alike ? p.cx - q.cx : 0, alike ? p.cy - q.cy : 0};
+      for (int k = 0; k < 6; ++k)
+        if (std::abs(apart[k]) == 1)
+          out.push_back(std::to_string(t.id) + ": controls " + std::to_string(p.id) + " and " + std::to_string(q.id) +
+                        ", " + kWhat[k] + " one unit apart");
+    }
+  int left = 1 << 20, right = 0;
+  for (const kt::ui::ControlTemplate& c : cs) {
+    left = std::min(left, c.x);
+    right = std::max(right, c.x + c.cx);
+  }
+  if (!cs.empty() && std::abs((t.cx - right) - left) == 1)
+    out.push_back(std::to_string(t.id) + ": side margins one unit apart");
+  return out;
+}
+
+// The problems of every template of `ids` (each must be registered).
+inline std::string problems_of(const std::vector<int>& ids) {
+  std::string text;
+  for (int id : ids) {
+    const kt::ui::DialogTemplate* t = kt::ui::find_dialog_template(id);
+    if (!t) {
+      text += std::to_string(id) + ": not registered\n";
+      continue;
+    }
+    for (const std::string& p : problems(*t)) text += p + "\n";
+  }
+  return text;
+}
+
+}  // namespace template_alignment
