@@ -12,6 +12,7 @@
 
 #include "platform/test_driver.h"
 #include "remote/guide_windows.h"
+#include "remote/service_windows.h"
 #include "shell/frame_hooks.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
