@@ -231,6 +231,8 @@ void krv_focus_console_once() {
 }
 
 void krv_show_callback_dialog(int show_code) {
+  // A dialog that does not exist is already hidden: none is made to hide it.
+  if (show_code != 5 && !g_krv_phone.IsCreated()) return;
   if (!g_krv_phone.IsCreated()) g_krv_phone.Create(&g_frame);
   if (!g_krv_phone.IsCreated()) return;
   if (show_code == 5) g_krv_phone.Open();

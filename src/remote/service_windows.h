@@ -127,7 +127,8 @@ void krv_bring_console_forward();
 // clear gets the focus on its input line (a hidden one is left alone, so the
 // keys stay with the frame).
 void krv_focus_console_once();
-// Shows (code 5) or hides the call-back dialog when it exists.
+// Shows (code 5) or hides the call-back dialog when it exists; showing makes
+// it first when the frame has not (a support window opened without one).
 void krv_show_callback_dialog(int show_code);
 // After a change of language: the call-back dialog and the console go, so
 // the next ui_create_service_windows builds them in the new language.

@@ -13,6 +13,7 @@
 #include "platform/test_driver.h"
 #include "remote/guide_windows.h"
 #include "remote/service_windows.h"
+#include "remote_test_support.h"
 #include "shell/frame_hooks.h"
 #include "shell/message_box.h"
 #include "shell/status_file.h"
@@ -150,52 +151,63 @@ TEST_F(Guides, TheImportNoticeIsWantedUntilItsButtonIsPressed) {
   g_hint_flags = saved;
 }
 
-class Assistance : public ::testing::Test {
- protected:
-  void SetUp() override { ui_register_toolkit_templates(); }
-  void TearDown() override {
-    g_language = 0;
-    g_process_number = 0;
-    if (window_.IsWindow()) window_.DestroyWindow();
-  }
-  // Clicks a button of the support window; the texts of the boxes it shows.
-  std::vector<std::string> Press(int id) {
-    std::size_t before = ui.boxes().size();
-    if (!window_.IsWindow()) {
-      EXPECT_EQ(window_.Create(nullptr), 1);
-      window_.ShowWindow(kSwShow);
-    }
-    ui.AnswerNextModal(kIdOk);
-    EXPECT_TRUE(ui.Click(window_, id)) << id;
-    EXPECT_EQ(ui.PendingSteps(), 0u) << "one box";
-    std::vector<std::string> texts;
-    for (std::size_t i = before; i < ui.boxes().size(); ++i) texts.push_back(ui.boxes()[i].texts.at(0));
-    return texts;
-  }
-  TestDriver ui;
-  Cemergex window_;
-};
+// The support window of the running program ("@Ho bisogno di assistenza"):
+// its chat and call-back buttons open the assistance console and the
+// call-back dialog, whose text says in the user's language that the service
+// is not available, and whose request says so again.
+class Assistance : public kt_remote_test::RemoteProgram {};
 
 TEST_F(Assistance, ChatAndCallBackSayTheyAreNotAvailable) {
   struct Case {
     int language;
     int button;
+    CRemoteWindow* opened;
     const char* said;
   } cases[] = {
-      {0, Cemergex::kChatIds[0], "L'assistenza On Line non \xE8 disponibile in questa versione del programma."},
-      {2, Cemergex::kChatIds[1], "On-line assistance is not available in this version of the program."},
-      {0, Cemergex::kBookCallIds[0],
+      {0, Cemergex::kChatIds[0], &g_krv_console,
+       "L'assistenza On Line non \xE8 disponibile in questa versione del programma"},
+      {0, Cemergex::kBookCallIds[0], &g_krv_phone,
        "La prenotazione di una chiamata telefonica non \xE8 disponibile in questa versione del programma."},
-      {2, Cemergex::kBookCallIds[1], "Booking a call-back is not available in this version of the program."},
+      {2, Cemergex::kChatIds[1], &g_krv_console, "On-line assistance is not available in this version of the program"},
+      {2, Cemergex::kBookCallIds[1], &g_krv_phone,
+       "Booking a call-back is not available in this version of the program."},
   };
-  for (const Case& c : cases) {
-    g_language = c.language;
-    EXPECT_EQ(Press(c.button), std::vector<std::string>{c.said}) << c.button;
-  }
-  // Hiding the call-back dialog, which does not exist, says nothing.
-  std::size_t before = ui.boxes().size();
-  krv_show_callback_dialog(0);
-  EXPECT_EQ(ui.boxes().size(), before);
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_frame, 1779));
+    auto* support = dynamic_cast<Cemergex*>(Window::GetActiveWindow());
+    ASSERT_NE(support, nullptr);
+    for (const Case& c : cases) {
+      if (c.language != g_language) {
+        ASSERT_TRUE(ui.Click(g_home_page, c.language == 2 ? CPlenixDlg::kEnglish : CPlenixDlg::kItalian));
+        ASSERT_EQ(g_language, c.language);
+      }
+      c.opened->ShowWindow(kSwHide);
+      ASSERT_TRUE(ui.Click(*support, c.button)) << c.said;
+      ASSERT_TRUE(c.opened->IsCreated()) << c.said;
+      EXPECT_TRUE(c.opened->IsWindowVisible()) << c.said;
+      std::string notice = ui.Text(*c.opened, CRemoteWindow::kNoticeId);
+      EXPECT_NE(notice.find(c.said), std::string::npos) << notice;
+      std::string box;
+      AnswerBox(&box);
+      ui.Click(*c.opened, CRemoteWindow::kRequestId);
+      EXPECT_EQ(box, krv_not_available_text().Get()) << c.said;
+      EXPECT_EQ(ui.PendingSteps(), 0u) << "one box";
+      ui.Click(*c.opened, CRemoteWindow::kCloseId);
+    }
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kItalian));
+    // Hiding the call-back dialog says nothing; when it does not exist none
+    // is made to be hidden.
+    std::size_t before = ui.boxes().size();
+    krv_show_callback_dialog(5);
+    EXPECT_TRUE(g_krv_phone.IsWindowVisible());
+    krv_show_callback_dialog(0);
+    EXPECT_FALSE(g_krv_phone.IsWindowVisible());
+    krv_destroy_callback_dialog();
+    krv_show_callback_dialog(0);
+    EXPECT_FALSE(g_krv_phone.IsCreated());
+    EXPECT_EQ(ui.boxes().size(), before);
+    ASSERT_TRUE(ui.Click(*support, Cemergex::kCloseId));
+  });
 }
 
 TEST_F(Assistance, TheWebPagesSayTheyAreNotAvailable) {

@@ -1,11 +1,12 @@
-// The home page's archive button and the USB pen (a folder of the test
-// standing for it), in the desktop program started on the small sample
-// school: "YES" opens the search window on the pen to restore, and the
-// school's files are read again afterwards; "NO" opens it to delete copies,
-// and the pen's reserve is filled again afterwards, never beyond its size
-// nor into a reserve the pen does not have; "Cancel" opens nothing; without
-// a pen the user is told, in his language. Navigation is locked while the
-// window is open and the window's settings are put back after it.
+// The USB pen's copies (a folder of the test standing for the pen), from the
+// archive dialog of the home page in the desktop program started on the
+// small sample school: restoring opens the search window on the pen, and
+// the school's files are read again afterwards; deleting opens it to delete
+// copies, and the pen's reserve is filled again afterwards, never beyond its
+// size nor into a reserve the pen does not have; leaving the dialog opens
+// nothing; without a pen the user is told, in his language. Navigation is
+// locked while the window is open and the window's settings are put back
+// after it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,8 +20,7 @@
 
 namespace {
 
-using namespace remote_test;
-using namespace kt::ui;
+using namespace kt_remote_test;
 
 struct Opened {
   int times = 0;
@@ -30,15 +30,19 @@ struct Opened {
 
 class PenArchive : public RemoteProgram {
  protected:
-  // Clicks the archive button answering the pen question; `during` runs
-  // while the search window is open. What the window was opened with.
-  Opened Archive(LResult answer, const std::function<void()>& during = [] {}) {
+  // Clicks the archive button and, in the archive dialog, `button` (0: the
+  // dialog is left with Esc); `during` runs while the search window is open.
+  // What the window was opened with.
+  Opened Archive(int button, const std::function<void()>& during = [] {}) {
     Opened o;
-    ui.AnswerNextModal(answer);
-    if (answer != kIdCancel) {
-      ui.OnNextModal([&](Dialog& d) {
+    InArchiveDialog([&](Dialog& d) {
+      if (!button) {
+        ui.Key(kVkEscape);
+        return;
+      }
+      ui.OnNextModal([&](Dialog& search) {
         ++o.times;
-        EXPECT_EQ(d.template_id(), Crical::kTemplate);
+        EXPECT_EQ(search.template_id(), Crical::kTemplate);
         o.drive = g_rical.m_drive;
         o.delete_mode = g_rical.m_delete_mode;
         o.selection_mode = g_rical.m_selection_mode;
@@ -49,7 +53,8 @@ class PenArchive : public RemoteProgram {
         during();
         ui.Key(kVkEscape);
       });
-    }
+      EXPECT_TRUE(ui.Click(d, button));
+    });
     EXPECT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
     EXPECT_EQ(ui.PendingSteps(), 0u);
     return o;
@@ -58,9 +63,9 @@ class PenArchive : public RemoteProgram {
   // replace them.
   void ReplaceSchoolName(const std::string& name) {
     for (const char* file : {"scuola1.txt", "scuola2.txt"}) {
-      std::string text = read(School() / file);
+      std::string text = read(school() / file);
       std::size_t end = text.find('\n');
-      write(School() / file, "REM:" + name + text.substr(end));
+      write(school() / file, "REM:" + name + text.substr(end));
     }
   }
   static std::vector<std::string> Reserve(const fs::path& pen) {
@@ -78,7 +83,7 @@ TEST_F(PenArchive, RestoringReadsTheSchoolAgain) {
   Opened o;
   std::string name_after;
   Run([&] {
-    o = Archive(kIdYes, [&] { ReplaceSchoolName("Scuola Ripristinata"); });
+    o = Archive(Carchivio::kPenRestoreId, [&] { ReplaceSchoolName("Scuola Ripristinata"); });
     name_after = g_ui_header.school_name;
     EXPECT_TRUE(ui.IsEnabled(g_frame, CAlfaDlg::kSectionIds[0])) << "navigation unlocked again";
     EXPECT_EQ(g_rical.m_drive, Crical::kEveryDrive) << "the window's other callers search every drive";
@@ -100,7 +105,7 @@ TEST_F(PenArchive, DeletingFillsThePensReserveAgain) {
   write(pen / "KestrinTempusRiserva" / "altro.txt", "not ballast");
   Opened o;
   Run([&] {
-    o = Archive(kIdNo);
+    o = Archive(Carchivio::kPenDeleteId);
     EXPECT_EQ(g_rical.m_delete_mode, 0) << "back to restoring for the window's other callers";
     EXPECT_EQ(g_rical.m_drive, Crical::kEveryDrive);
   });
@@ -123,7 +128,7 @@ TEST_F(PenArchive, DeletingFillsThePensReserveAgain) {
 TEST_F(PenArchive, APenWithoutAReserveGetsNone) {
   fs::path pen = Pen();
   Opened o;
-  Run([&] { o = Archive(kIdNo); });
+  Run([&] { o = Archive(Carchivio::kPenDeleteId); });
   EXPECT_EQ(o.times, 1);
   EXPECT_FALSE(fs::exists(pen / "KestrinTempusRiserva"));
 }
@@ -132,15 +137,19 @@ TEST_F(PenArchive, CancelOpensNothingAndWithoutAPenTheUserIsTold) {
   Pen();
   std::string said[2];
   Run([&] {
-    Archive(kIdCancel);
+    EXPECT_EQ(Archive(0).times, 0) << "leaving the dialog opens no search window";
     NoPen();
     for (int language : {0, 2}) {
-      g_language = language;
-      ui.AnswerNextModal(kIdYes);
-      CloseMessageBox(&said[language / 2]);
+      if (language == 2) {
+        ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kEnglish));
+      }
+      InArchiveDialog([&](Dialog& d) {
+        AnswerBox(&said[language / 2]);
+        EXPECT_TRUE(ui.Click(d, Carchivio::kPenRestoreId));
+      });
       EXPECT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
     }
-    g_language = 0;
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kItalian));
   });
   EXPECT_EQ(said[0], "Penna USB non trovata: inserirla e riprovare.");
   EXPECT_EQ(said[1], "USB pen not found: insert it and try again.");

@@ -1,11 +1,15 @@
 // Helpers of the remote services' tests: the desktop program started on the
 // small sample school, the archive dialog's chooser answered from a list the
-// test gives (as the user would pick in the platform's chooser), message
-// boxes answered and read, and whole folders read for comparison.
+// test gives (as the user would pick in the platform's chooser), the USB pen
+// as a folder of the test's root (KESTRINTEMPUS_MEDIA, put back as it was
+// afterwards), message boxes answered and read, and whole folders read for
+// comparison.
 #pragma once
 
+#include <cstdlib>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <string>
@@ -13,6 +17,7 @@
 #include <vector>
 
 #include "frame_test_support.h"
+#include "platform/removable_media.h"
 #include "remote/archive_dialog.h"
 #include "shell/message_box.h"
 
@@ -20,6 +25,7 @@ namespace kt_remote_test {
 
 namespace fs = std::filesystem;
 using namespace kt::ui;
+using namespace kt_app_test;
 
 // Every regular file below `folder` by relative path, with its bytes.
 inline std::map<std::string, std::string> folder_files(const fs::path& folder) {
@@ -33,7 +39,7 @@ inline std::map<std::string, std::string> folder_files(const fs::path& folder) {
   return out;
 }
 
-class RemoteProgram : public kt_app_test::ProgramOnSample {
+class RemoteProgram : public ProgramOnSample {
  protected:
   void SetUp() override {
     ProgramOnSample::SetUp();
@@ -47,9 +53,15 @@ class RemoteProgram : public kt_app_test::ProgramOnSample {
       answers_.pop_front();
       return true;
     };
+    const char* media = std::getenv(kt::kMediaFolderVariable);
+    had_media_ = media != nullptr;
+    if (had_media_) media_ = media;
   }
   void TearDown() override {
     g_archive_chooser = saved_chooser_;
+    if (had_media_) ::setenv(kt::kMediaFolderVariable, media_.c_str(), 1);
+    else ::unsetenv(kt::kMediaFolderVariable);
+    g_language = 0;
     ProgramOnSample::TearDown();
   }
   // The next modal must be a message box: records its text and answers.
@@ -71,44 +83,6 @@ class RemoteProgram : public kt_app_test::ProgramOnSample {
     });
   }
   fs::path school() const { return data_root() / "piccola"; }
-
-  std::deque<std::string> answers_;
-  std::vector<int> asked_kinds_;
-  std::vector<int> modes_;
-  std::function<bool(int, std::string&)> saved_chooser_;
-};
-
-}  // namespace kt_remote_test
-
-// The USB pen as a folder of the test's root (KESTRINTEMPUS_MEDIA), put back
-// as it was afterwards.
-
-#include <cstdlib>
-#include <string>
-
-#include "platform/removable_media.h"
-#include "shell/frame_test_support.h"
-#include "shell/message_box.h"
-
-namespace remote_test {
-
-using namespace kt_app_test;
-
-class RemoteProgram : public ProgramOnSample {
- protected:
-  void SetUp() override {
-    ProgramOnSample::SetUp();
-    const char* old = std::getenv(kt::kMediaFolderVariable);
-    had_media_ = old != nullptr;
-    if (had_media_) media_ = old;
-  }
-  void TearDown() override {
-    if (had_media_) ::setenv(kt::kMediaFolderVariable, media_.c_str(), 1);
-    else ::unsetenv(kt::kMediaFolderVariable);
-    g_language = 0;
-    ProgramOnSample::TearDown();
-  }
-  fs::path School() const { return data_root() / "piccola"; }
   // A folder standing for the USB pen.
   fs::path Pen() {
     fs::path pen = root_ / "penna";
@@ -117,18 +91,15 @@ class RemoteProgram : public ProgramOnSample {
     return pen;
   }
   void NoPen() { ::setenv(kt::kMediaFolderVariable, (root_ / "nessuna").c_str(), 1); }
-  // The next modal must be a message box: records its text and closes it.
-  void CloseMessageBox(std::string* text, kt::ui::LResult answer = kt::ui::kIdOk) {
-    ui.OnNextModal([this, text, answer](kt::ui::Dialog& d) {
-      EXPECT_EQ(d.template_id(), CMessageBox::kTemplate);
-      *text = ui.Text(d, CMessageBox::kTextId);
-      d.EndDialog(answer);
-    });
-  }
+
+  std::deque<std::string> answers_;
+  std::vector<int> asked_kinds_;
+  std::vector<int> modes_;
+  std::function<bool(int, std::string&)> saved_chooser_;
 
  private:
   bool had_media_ = false;
   std::string media_;
 };
 
-}  // namespace remote_test
+}  // namespace kt_remote_test

@@ -97,7 +97,9 @@ TEST_F(PostLists, ThePostListShowsEachConditionInItsColumn) {
   std::strcpy(own.grouping1, "22");
   std::strcpy(own.grouping2, "3");
   own.joined_class = 2;
-  own.classwork_hours = 2;
+  own.triple[0] = 2;  // a two-hour classwork between the first and the sixth hour ("K:2:1-6")
+  own.triple[1] = 0;
+  own.triple[2] = 5;
   std::memset(own.forbidden_hours, 0, kUiWeekCells);
   own.forbidden_hours[0] = own.forbidden_hours[1] = 1;
   own.daily_max = 2;
@@ -119,8 +121,8 @@ TEST_F(PostLists, ThePostListShowsEachConditionInItsColumn) {
   ASSERT_TRUE(alfadlg_go_to_page(kPageProcat));
   ASSERT_TRUE(ui.Select(page_, P::kTeacherListId, std::string_view("ROSSI")));
   auto* list = static_cast<ListView*>(page_.GetDlgItem(P::kPostListId));
-  const char* const expected[] = {"2 2-3", "3A", "1B", "2", "LU:1-2", "2", "INGLESE", "SCIENZE", "NORD", "1", "3",
-                                  "PALLONI MICROSCOPI"};
+  const char* const expected[] = {"2 2-3",   "3A",      "1B",   "2 (tra 1 e 6)", "LU:1-2", "2",
+                                  "INGLESE", "SCIENZE", "NORD", "1",             "3",      "PALLONI MICROSCOPI"};
   for (int c = 8; c < 20; ++c) EXPECT_EQ(list->GetItemText(0, c), expected[c - 8]) << "column " << c;
   EXPECT_EQ(list->GetItemText(1, 8), "") << "the next post has none";
 }
