@@ -5,10 +5,17 @@
 // opens with is pressed again after another's.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/test_driver.h"
+#include "schooldata/model_utilities.h"
+#include "schooldata/school_files.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/app_test_support.h"
 #include "shell/frame.h"
 
 namespace help_walk {
@@ -80,5 +87,44 @@ inline std::vector<Seen> press_help_buttons(kt::ui::TestDriver& ui, int page_id,
   }
   return seen;
 }
+
+// The frame open on a copy of the small sample school, with the pages the
+// test's library installs (`install`), as the program installs them.
+class HelpButtonsProgram : public kt_app_test::TempRoot {
+ protected:
+  explicit HelpButtonsProgram(std::function<void()> install) : install_(std::move(install)) {}
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    install_();
+    copy_example("piccola", "piccola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    ASSERT_TRUE(og_read_school_files(0));
+    g_hint_flags = 1;  // no archive-import notice
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kt::ui::kSwShow);
+    ui.Pump();
+  }
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    g_hint_flags = 0;
+    og_clear_structure();
+    og_clear_school_blocks();
+    TempRoot::TearDown();
+  }
+  // The "?" of every page in `pages`, pressed in turn.
+  std::vector<Seen> PressAll(std::initializer_list<int> pages, const std::vector<kt::ui::Window*>& others) {
+    std::vector<Seen> seen;
+    for (int page : pages) {
+      std::vector<Seen> page_seen = press_help_buttons(ui, page, others);
+      seen.insert(seen.end(), page_seen.begin(), page_seen.end());
+    }
+    return seen;
+  }
+  kt::ui::TestDriver ui;
+
+ private:
+  std::function<void()> install_;
+};
 
 }  // namespace help_walk

@@ -28,14 +28,7 @@ namespace fs = std::filesystem;
 
 // The sample with its saved week; `replace` edits the description first.
 void sample(const TempDir& school, const std::string& from = "", const std::string& to = "") {
-  std::string text = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
-  if (!from.empty()) {
-    std::size_t at = text.find(from);
-    ASSERT_NE(at, std::string::npos) << from;
-    text.replace(at, from.size(), to);
-  }
-  write_file(school.file("scuola2.txt"), text);
-  write_file(school.file("savego.txt"), read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt"));
+  orario_test::piccola_with_saved_week(school, from, to);
 }
 
 bool exists(const TempDir& school, const std::string& name) { return fs::exists(school.file(name)); }

@@ -33,11 +33,6 @@ using orario_test::run_orario;
 
 namespace {
 
-// The small sample school with its hand-made saved timetable.
-void sample_school(const TempDir& school) {
-  write_file(school.file("scuola2.txt"), read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt"));
-  write_file(school.file("savego.txt"), read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt"));
-}
 
 }  // namespace
 
@@ -116,7 +111,7 @@ TEST(OrarioFaults, SubstitutionsAndRoomReportsOnAFullDiskSayTheDiskIsFull) {
   };
   for (const Case& c : cases) {
     TempDir school, capture;
-    sample_school(school);
+    orario_test::piccola_with_saved_week(school);
     write_file(school.file("assenze.txt"), "GIORNO:1\nMOTIVO:Malattia\nASSENTE:ROSSI|Malattia|111110000000\n");
     std::string folder = school.path().string() + "/" + c.folder;
     fs::create_directory(folder);
@@ -183,7 +178,7 @@ TEST(OrarioFaults, AWorkerKilledDuringAComputationIsMentioned) {
 // leave no lock file behind.
 TEST(OrarioFaults, ASecondRunInOneFolderIsRefused) {
   TempDir school;
-  sample_school(school);
+  orario_test::piccola_with_saved_week(school);
   std::string save = read_file(school.file("savego.txt"));
   {
     kt::FolderLock first = kt::FolderLock::acquire(school.file("orario.lock"));
@@ -223,7 +218,7 @@ TEST(OrarioFaults, TheNextStartRemovesTheSharedAreaOfAKilledRun) {
       ::close(fd);
     }
   TempDir school;
-  sample_school(school);
+  orario_test::piccola_with_saved_week(school);
   Outcome o = run_orario(school, "", "SYNT:scuola2.txt");
   EXPECT_EQ(o.status, 0) << o.err;
   for (const char* base : bases) {

@@ -10,6 +10,8 @@
 #include <set>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "engine_test_support.h"
 
 namespace orario_test {
@@ -44,5 +46,20 @@ inline std::set<std::string> entries(const TempDir& folder) {
 }
 
 inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The small sample school with its hand-made saved week in `school`; a
+// non-empty `from` is replaced by `to` in the description first (and must be
+// there).
+inline void piccola_with_saved_week(const TempDir& school, const std::string& from = "", const std::string& to = "") {
+  std::string text = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
+  if (!from.empty()) {
+    std::size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+  }
+  engine_test::write_file(school.file("scuola2.txt"), text);
+  engine_test::write_file(school.file("savego.txt"),
+                          read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt"));
+}
 
 }  // namespace orario_test
