@@ -41,7 +41,12 @@ void CWeekGridDialog::DoDataExchange(DataExchange& dx) {
 
 void CWeekGridDialog::OpenGrid(const WeekGridHours& hours) {
   week_grid_set_day_captions(m_day_headers);
-  for (CCheck& cell : m_cells) cell.EnableWindow(false);
+  // An hour the day does not have shows neither enabled nor marked, whatever
+  // the grid showed when it last opened on a longer day.
+  for (CCheck& cell : m_cells) {
+    cell.SetCheck(kBstUnchecked);
+    cell.EnableWindow(false);
+  }
   const char* title = m_title ? m_title : "";
   SetWindowTextML(title);
   m_title_text.SetWindowText(title);

@@ -79,6 +79,30 @@ TEST(WeekGridPicker, EnterOnACellKeepsThePickerAndCancelWritesNothing) {
   EXPECT_EQ(std::memcmp(mask, expected, 84), 0);
 }
 
+// One picker reopened on a shorter week (another school, the provisional
+// week): the hours the week no longer has show neither marked nor enabled.
+TEST(WeekGridPicker, HoursAShorterWeekLacksShowUnmarked) {
+  Cdwh::ResetSharedState();
+  Cdwh picker;
+  std::uint8_t full[84] = {};
+  for (int d = 0; d < 5; ++d)
+    for (int h = 0; h < 6; ++h) full[slot(d, h)] = 1;
+  set_week({6, 6, 6, 6, 6, 0, 0});
+  run(picker, full, "", 0, [](TestDriver&, Dialog&) {}, false);
+  set_week({6, 6, 2, 6, 6, 0, 0});
+  std::uint8_t mask[84] = {};
+  std::vector<bool> wednesday;
+  run(picker, mask, "", 0, [&](TestDriver& ui, Dialog& d) {
+    for (int h = 0; h < 6; ++h) {
+      wednesday.push_back(ui.IsChecked(d, dwh_cell_id(2, h)));
+      if (h >= 2) {
+        EXPECT_FALSE(ui.IsEnabled(d, dwh_cell_id(2, h))) << h;
+      }
+    }
+  }, false);
+  EXPECT_EQ(wednesday, std::vector<bool>(6, false));
+}
+
 TEST(WeekGridPicker, AFullGridIsStoredAsTheAlwaysState) {
   struct Case { const char* id; std::array<int, 7> hours; } cases[] = {
       {"five-days", {2, 2, 2, 2, 2, 0, 0}}, {"no-hours", {0, 0, 0, 0, 0, 0, 0}}};
