@@ -66,13 +66,13 @@ TEST_F(DescPostItems, NamesAreCutAtTheirSeparatorsAndWidths) {
   int excluded = post.own.excluded_day_subject;
   ASSERT_GE(excluded, 0);
   EXPECT_STREQ(g_ui_structure.subjects[excluded].name, "EDUCAZIONECIVICAEAMB");
-  EXPECT_EQ(post.own.subgroup_subject, subject_named("MATEMATICA"));
+  EXPECT_EQ(+post.own.subgroup_subject, subject_named("MATEMATICA"));
   // A building runs to '-' in "SPLY:", to ':' in "SPLX:".
-  EXPECT_EQ(post.own.building_move, 1);
+  EXPECT_EQ(+post.own.building_move, 1);
   EXPECT_EQ(+post.own.building_move_option, 2u);
-  EXPECT_EQ(g_ui_teachers[1].posts[0].own.building_move, 0);
+  EXPECT_EQ(+g_ui_teachers[1].posts[0].own.building_move, 0);
   EXPECT_EQ(+g_ui_teachers[1].posts[0].own.building_move_option, 0u);
-  EXPECT_EQ(post.lab_group, 0);
+  EXPECT_EQ(+post.lab_group, 0);
   // The substitute subject: 20 characters of the field.
   ASSERT_GE(rossi.main_subject, 0);
   EXPECT_STREQ(g_ui_structure.subjects[rossi.main_subject].name, "STORIADELLARTEEDELLA");
