@@ -603,6 +603,9 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
       g_search.move_kind = or_next_move_kind(kind);
       if (g_move_observer) g_move_observer(kind);
       kept = run_move(kind);
+      // The open search also moves joint pairs whole, which no exchange of
+      // two lessons can.
+      if (or_gap_stage_open()) kept += or_sweep_joint_groups();
       if (release_mode == 0) or_trace_test_state();
     }
     bool accounting = true;
