@@ -129,7 +129,10 @@ int run_move(int kind) {
   switch (kind) {
     case -2:
     case -1:
-      if (gap_teachers || (kind == -1 && g_process_number > 0)) return teacher_side(3);
+      // The teacher-side move puts teachers with gaps in test, whose gaps
+      // then count nothing: the open search, which counts everyone's, runs
+      // the main process's move in the workers too.
+      if (gap_teachers || (kind == -1 && g_process_number > 0 && !or_gap_stage_open())) return teacher_side(3);
       return or_class_pairs_focus() ? or_sweep_focused_class_pairs() : or_sweep_worst_teacher_classes(3);
     case 0: {
       if (gap_teachers) return teacher_side(1);
