@@ -17,62 +17,6 @@
 
 namespace {
 
-struct FourPrice {
-  std::int64_t teachers = 0, classes = 0;
-};
-
-// Teacher sums of the four lessons (each teacher once); class sum of A's class in full form
-// and of each further distinct class in its class-only form.
-FourPrice price_four(const int* l) {
-  FourPrice p;
-  p.teachers = or_price_teachers_once(l, 4);
-  for (int i = 0; i < 4; ++i) {
-    int c = g_eng_lessons[l[i]].class_index;
-    bool seen = false;
-    for (int j = 0; j < i; ++j) seen |= g_eng_lessons[l[j]].class_index == c;
-    if (!seen) p.classes += or_price_class(l[i], i == 0 ? 0 : 1);
-  }
-  return p;
-}
-
-bool any_gap(const int* l) {
-  for (int i = 0; i < 4; ++i)
-    if (or_class_has_gap(g_eng_lessons[l[i]].class_index)) return true;
-  return false;
-}
-
-// One candidate; returns 1 when kept, with the delta in `delta`.
-int try_double(int a, int b, int a2, int b2, std::int64_t& delta) {
-  const int l[4] = {a, b, a2, b2};
-  std::int64_t bonus = 0;
-  for (int x : l) bonus += or_price_joint_bonus(x);
-  FourPrice before = price_four(l);
-  const std::uint16_t old_places[4] = {lesson_place(a), lesson_place(b), lesson_place(a2), lesson_place(b2)};
-  if (or_swap_lesson_pairs(a, b, a2, b2) != kNoConflict) return 0;
-  static GridScratch scratch;
-  scratch.clear();
-  scratch.save_lessons(l, 4);
-  or_move_lesson_grids(l, old_places, 4);
-  if (any_gap(l)) {
-    or_undo_swap_lesson_pairs(a, b, a2, b2);
-    scratch.restore();
-    return 0;
-  }
-  or_penalty_cache_open4(a, b, a2, b2);
-  FourPrice after = price_four(l);
-  delta = (after.teachers + after.classes) - (before.teachers + before.classes) - bonus;
-  if (delta <= 0) {
-    or_penalty_cache_commit4(a, b, a2, b2);
-    for (int x : l) g_lesson_checked[x] = 1;
-    ++g_move_run.kept_exchanges;
-    return 1;
-  }
-  or_undo_swap_lesson_pairs(a, b, a2, b2);
-  or_penalty_cache_undo4(a, b, a2, b2);
-  scratch.restore();
-  return 0;
-}
-
 int g_day = 0, g_hour = -1, g_position = 0;
 
 }  // namespace
@@ -116,7 +60,7 @@ int or_double_swap_slots(std::int64_t* out) {
               int b2 = list2.lesson[ib2];
               if (b2 < 0 || b2 == b) continue;
               std::int64_t delta = 0;
-              if (!try_double(a, b, a2, b2, delta)) continue;
+              if (!or_try_pair_exchange(a, b, a2, b2, true, true, delta)) continue;
               ++kept;
               score += delta;
               if (delta < 0 || score < 1) return finish(kept);

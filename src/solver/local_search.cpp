@@ -129,7 +129,10 @@ int run_move(int kind) {
   switch (kind) {
     case -2:
     case -1:
-      if (gap_teachers || (kind == -1 && g_process_number > 0)) return teacher_side(3);
+      // The teacher-side move puts teachers with gaps in test, whose gaps
+      // then count nothing: the open search, which counts everyone's, runs
+      // the main process's move in the workers too.
+      if (gap_teachers || (kind == -1 && g_process_number > 0 && !or_gap_stage_open())) return teacher_side(3);
       return or_class_pairs_focus() ? or_sweep_focused_class_pairs() : or_sweep_worst_teacher_classes(3);
     case 0: {
       if (gap_teachers) return teacher_side(1);
@@ -603,6 +606,9 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
       g_search.move_kind = or_next_move_kind(kind);
       if (g_move_observer) g_move_observer(kind);
       kept = run_move(kind);
+      // The open search also moves joint pairs whole, which no exchange of
+      // two lessons can.
+      if (or_gap_stage_open()) kept += or_sweep_joint_groups();
       if (release_mode == 0) or_trace_test_state();
     }
     bool accounting = true;

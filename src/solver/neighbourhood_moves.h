@@ -25,6 +25,8 @@ int or_sweep_worst_teacher_classes(int multiplier, std::int64_t* out = nullptr);
 int or_sweep_slot_pairs(std::int64_t* out = nullptr);
 // Two lessons each way between two slots (double_slot_swaps.cpp).
 int or_double_swap_slots(std::int64_t* out = nullptr);
+// A joint pair of lessons moved to another slot together (joint_group_moves.cpp).
+int or_sweep_joint_groups(std::int64_t* out = nullptr);
 int or_improve_class_timed(int kind, int index);
 
 // Seconds clock of the timed improvement; tests replace it.

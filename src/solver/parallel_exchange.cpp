@@ -40,6 +40,7 @@
 #include "solver/placement_state.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
+#include "solver/stage_stall.h"
 
 int g_parpro_takes = 0;
 
@@ -123,6 +124,30 @@ void take_as_stage_best(const std::uint8_t* field, std::uint8_t quality, std::ui
   parpro_load_timetable(g_stage_best_placement, field);
   g_search.stage_quality_byte = quality;
   g_search.stage_quality_value = value;
+}
+
+// The gap stage's open search counts every teacher's gaps at tolerance 0,
+// which a stage counter of the slots does not tell: a worker that finished
+// a round with teachers in test (whose gaps count nothing) offers a
+// timetable that looks finished and is not. So the open search takes a
+// result only when it counts fewer errors there than its own record, and
+// goes on with it as its kept placement; otherwise its own stays.
+bool take_into_open_search(const std::uint8_t* field) {
+  static std::uint16_t own[kMaxLessons];
+  or_copy_placement(own);
+  take_placement(field);
+  int errors = g_status.error_count - g_search.error_adjustment;
+  if (errors < g_search.record) {
+    or_keep_search_placement();
+    g_search.low_point = g_search.record = errors;
+    or_note_stage_progress();
+    g_status.phase = 255;
+    return true;
+  }
+  or_apply_placement(own);
+  or_rebuild_grids_and_evaluate();
+  or_penalty_cache_invalidate_all();
+  return false;
 }
 
 // The position of a stage in the staging order; -1 for none.
@@ -261,7 +286,9 @@ int or_take_result_slot() {
     area->progress = own_header(g_release.teacher_under_test);
   }
   parpro_unlock();
-  if (taken == 1) {
+  if (taken && or_gap_stage_open()) {
+    if (!take_into_open_search(field)) taken = 0;
+  } else if (taken == 1) {
     take_as_live(field);
   } else if (taken == 2) {
     take_as_stage_best(field, quality, value);

@@ -222,6 +222,66 @@ bool or_class_has_gap(int c) {
   return false;
 }
 
+namespace {
+
+struct FourPrice {
+  std::int64_t teachers = 0, classes = 0;
+};
+
+// Teacher sums of the four lessons (each teacher once); class sum of A's class in full form
+// and of each further distinct class in its class-only form.
+FourPrice price_four(const int* l) {
+  FourPrice p;
+  p.teachers = or_price_teachers_once(l, 4);
+  for (int i = 0; i < 4; ++i) {
+    int c = g_eng_lessons[l[i]].class_index;
+    bool seen = false;
+    for (int j = 0; j < i; ++j) seen |= g_eng_lessons[l[j]].class_index == c;
+    if (!seen) p.classes += or_price_class(l[i], i == 0 ? 0 : 1);
+  }
+  return p;
+}
+
+bool any_gap(const int* l) {
+  for (int i = 0; i < 4; ++i)
+    if (or_class_has_gap(g_eng_lessons[l[i]].class_index)) return true;
+  return false;
+}
+
+}  // namespace
+
+int or_try_pair_exchange(int a, int b, int a2, int b2, bool with_bonus, bool keep_even, std::int64_t& delta) {
+  const int l[4] = {a, b, a2, b2};
+  std::int64_t bonus = 0;
+  if (with_bonus)
+    for (int x : l) bonus += or_price_joint_bonus(x);
+  FourPrice before = price_four(l);
+  const std::uint16_t old_places[4] = {lesson_place(a), lesson_place(b), lesson_place(a2), lesson_place(b2)};
+  if (or_swap_lesson_pairs(a, b, a2, b2) != kNoConflict) return 0;
+  static GridScratch scratch;
+  scratch.clear();
+  scratch.save_lessons(l, 4);
+  or_move_lesson_grids(l, old_places, 4);
+  if (any_gap(l)) {
+    or_undo_swap_lesson_pairs(a, b, a2, b2);
+    scratch.restore();
+    return 0;
+  }
+  or_penalty_cache_open4(a, b, a2, b2);
+  FourPrice after = price_four(l);
+  delta = (after.teachers + after.classes) - (before.teachers + before.classes) - bonus;
+  if (delta < 0 || (delta == 0 && keep_even)) {
+    or_penalty_cache_commit4(a, b, a2, b2);
+    for (int x : l) g_lesson_checked[x] = 1;
+    ++g_move_run.kept_exchanges;
+    return 1;
+  }
+  or_undo_swap_lesson_pairs(a, b, a2, b2);
+  or_penalty_cache_undo4(a, b, a2, b2);
+  scratch.restore();
+  return 0;
+}
+
 ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool price_b_class, ZeroRule rule,
                                    bool keep_class_days) {
   ExchangeOutcome out;

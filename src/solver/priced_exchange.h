@@ -72,6 +72,15 @@ std::int64_t or_price_teachers_once(const int* lessons, int n);
 ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool price_b_class, ZeroRule rule,
                                    bool keep_class_days = false);
 
+// The priced exchange of two lessons of one slot (A, A2) with two of another
+// slot (B, B2): A and A2 take B's slot, B and B2 take A's; priced over the
+// four lessons' teachers (each once) and their classes. with_bonus adds the
+// joint bonus of all four, as the double slot exchange prices it; a move of
+// a whole joint group leaves it out (the group stays together). Refused:
+// a clash, a class left with a gap, a price above zero, and a price of
+// zero unless keep_even. Answers 1 when kept, with the price in `delta`.
+int or_try_pair_exchange(int a, int b, int a2, int b2, bool with_bonus, bool keep_even, std::int64_t& delta);
+
 // Grid copies of the teachers and classes a move touches, so that a refused
 // move puts the grids back by copying instead of rebuilding.
 struct GridScratch {

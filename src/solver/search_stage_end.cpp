@@ -152,6 +152,10 @@ bool or_end_of_stage(int release_mode, int cycle_target) {
     or_keep_search_placement();
     g_search.search_state = 2;
     or_save_timetable(or_search_save_kind());
+    // The finished timetable's gap-stage count is the one it has now (the
+    // count of the last round's close may be stale): a worker offers it to
+    // the main process by that count, which a stale one would refuse.
+    if (or_in_gap_stage()) or_gap_stage_quality();
     or_publish_to_workers(1, -1, 1);
     return true;
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "engine/engine_random.h"
 #include "eval2_mini_school.h"
@@ -120,6 +121,49 @@ TEST(MovesEdge, JointLessonsSharingACellKeepTheGridsRight) {
     or_sweep_class_pairs();
     expect_sound_placement("joint");
   }
+}
+
+// Joins the lessons of classes c and c + 1 at Monday's first hour as a
+// joint pair (different teachers, so the pair can stand there).
+bool join_first_hours(int c) {
+  int a = g_eng_classes[c].week_grid[0][0], p = g_eng_classes[c + 1].week_grid[0][0];
+  if (a == kGridFree || p == kGridFree || g_eng_lessons[a].teacher == g_eng_lessons[p].teacher) return false;
+  g_eng_lessons[a].joint_count = g_eng_lessons[p].joint_count = 1;
+  g_eng_lessons[a].joint_lessons[0] = p;
+  g_eng_lessons[p].joint_lessons[0] = a;
+  return true;
+}
+
+bool pair_together(int a) {
+  int p = g_eng_lessons[a].joint_lessons[0];
+  return g_eng_lessons[a].day == g_eng_lessons[p].day && g_eng_lessons[a].hour == g_eng_lessons[p].hour;
+}
+
+TEST(MovesSweep, JointPairsMoveWholeAndOnlyForTheBetter) {
+  int kept = 0, moved_pairs = 0;
+  for (std::uint64_t seed : {4u, 5u, 6u, 7u}) {
+    random_school(seed);
+    std::vector<int> pairs;
+    for (int c = 0; c + 1 < 6; c += 2)
+      if (join_first_hours(c)) pairs.push_back(g_eng_classes[c].week_grid[0][0]);
+    ASSERT_FALSE(pairs.empty()) << "seed " << seed;
+    std::vector<std::uint16_t> home;
+    for (int a : pairs) home.push_back(lesson_place(a));
+    std::int64_t before = or_evaluate_all_constraints64(0);
+    for (int call = 0; call < 6; ++call) {
+      std::int64_t running = 0;
+      kept += or_sweep_joint_groups(&running);
+      expect_sound_placement("joint pairs");
+      expect_caches_recomputed("joint pairs");
+      std::int64_t now = or_evaluate_all_constraints64(0);
+      EXPECT_LE(now, before) << "seed " << seed << " call " << call;
+      before = now;
+      for (int a : pairs) EXPECT_TRUE(pair_together(a)) << "seed " << seed << " lesson " << a;
+    }
+    for (std::size_t i = 0; i < pairs.size(); ++i) moved_pairs += lesson_place(pairs[i]) != home[i];
+  }
+  EXPECT_GT(kept, 0);
+  EXPECT_GT(moved_pairs, 0);
 }
 
 // ---- colleague rotations -------------------------------------------------------

@@ -230,6 +230,51 @@ TEST_F(ExchangeTest, TakingASlotInTheGapStageStartsItAgain) {
   EXPECT_EQ(parpro_area()->slot_b_flag, 0);
 }
 
+// The gap stage's open search counts every teacher's gaps: it takes a
+// worker's result only when that counts fewer errors than its own record,
+// and goes on searching from it; a result that only looked finished (its
+// header is as good as the main's) leaves the main's timetable as it was.
+TEST_F(ExchangeTest, TheOpenGapSearchTakesOnlyAResultWithFewerErrors) {
+  struct Case {
+    const char* id;
+    int record_offset;  // the main's record, relative to the offer's count
+    int taken;
+  } cases[] = {
+      {"O1 as many errors as the record: kept out", 0, 0},
+      {"O2 fewer than the record: taken", 1, 1},
+  };
+  for (const Case& c : cases) {
+    or_apply_placement(start.data());
+    or_rebuild_grids_and_evaluate();
+    g_status.level = 0;
+    g_status.stage_id = kGapStageId;
+    or_keep_search_placement();
+    or_open_gap_stage();
+    ASSERT_TRUE(or_gap_stage_open()) << c.id;
+    or_publish_to_workers(1, -1, 1);
+    g_process_number = 1;
+    move_something();
+    std::vector<std::uint16_t> offered = live();
+    int offered_errors = g_status.error_count;
+    or_offer_to_main(1, -1);
+    ASSERT_EQ(parpro_area()->slot_a_state, kSlotAFull) << c.id;
+    g_process_number = 0;
+    or_apply_placement(start.data());
+    or_rebuild_grids_and_evaluate();
+    g_search.record = offered_errors + c.record_offset;
+    EXPECT_EQ(or_take_result_slot(), c.taken) << c.id;
+    EXPECT_EQ(parpro_area()->slot_a_state, 0) << c.id;
+    EXPECT_EQ(live(), c.taken ? offered : start) << c.id;
+    EXPECT_TRUE(or_gap_stage_open()) << c.id << ": the open search goes on";
+    if (c.taken) {
+      EXPECT_EQ(g_search.record, offered_errors) << c.id;
+      std::vector<std::uint16_t> kept(g_current_placement, g_current_placement + n);
+      EXPECT_EQ(kept, offered) << c.id << ": the taken timetable is the kept one";
+    }
+  }
+  or_reset_gap_stage();
+}
+
 // A worker frozen while it holds a mutex (stopped, not dead: the mutex is
 // not handed on) holds up neither the main's file reads nor its access to
 // the area: both waits are bounded and the main goes on.
