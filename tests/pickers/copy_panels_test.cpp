@@ -116,7 +116,7 @@ TEST_F(CopyPanels, APasteFitsTheTargetAndReachesTheChosenPosts) {
   EXPECT_EQ(pasted.triple[0], 2) << "a task block within the post's two hours";
   EXPECT_EQ(pasted.triple[2], 5);
   EXPECT_EQ(pasted.daily_max, 2);
-  EXPECT_EQ(pasted.excluded_day_subject, physics_) << "ROSSI teaches no FISICA in 2A";
+  EXPECT_EQ(static_cast<int>(pasted.excluded_day_subject), physics_) << "ROSSI teaches no FISICA in 2A";
   EXPECT_STREQ(pasted.grouping1, "2") << "a grouping within two hours";
   EXPECT_FALSE(Enabled(C::kPasteId)) << "one paste per copy";
   // Into the teacher's own posts: 1A physics drops the exclusion of its own subject.
@@ -126,7 +126,7 @@ TEST_F(CopyPanels, APasteFitsTheTargetAndReachesTheChosenPosts) {
   ui.Click(panel_, C::kCopyId);
   Show(0, 2);
   ui.Click(panel_, C::kPasteTeacherId);
-  EXPECT_EQ(Post(0, 2).own.excluded_day_subject, -1) << "ROSSI teaches FISICA in 1A";
+  EXPECT_EQ(static_cast<int>(Post(0, 2).own.excluded_day_subject), -1) << "ROSSI teaches FISICA in 1A";
   EXPECT_EQ(Post(0, 2).own.daily_max, 2);
   EXPECT_EQ(Post(1, 0).own.daily_max, -1) << "another teacher's post is not his own";
   // Into every post of the subject and hours: BIANCHI's 3A (4 hours), not his 1A (3 hours) nor the copy.
