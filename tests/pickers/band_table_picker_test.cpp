@@ -229,6 +229,43 @@ TEST(BandTablePicker, RestoreShowsAndSavesTheDefaults) {
   EXPECT_EQ((std::vector<int>{t.pairs[0][0], t.pairs[0][1], t.pairs[1][0], t.pairs[1][1]}), (std::vector<int>{3, 1, 6, 2}));
 }
 
+// The "?" beside restore shows the defaults a restore would bring, a line
+// per column (a band at the maximum of an open-ended table reads "Oltre"),
+// or that there are none; it changes nothing.
+TEST(BandTablePicker, TheRestoreHelpShowsTheDefaultsColumnByColumn) {
+  static const std::int8_t kDefaults[18] = {3, 1, 6, 2, 12, 5};
+  const std::string shown =
+      "Usare questo pulsante per rispristinare i valori predefiniti dal sistema per questa tabella, che sono i "
+      "seguenti:\r\n\r\n";
+  const struct {
+    const char* id;
+    const std::int8_t* defaults;
+    bool over;
+    std::string help;
+  } cases[] = {
+      {"defaults", kDefaults, false, shown + "  Fascia   3   6  12 \r\nQuantita   1   2   5 "},
+      {"open-ended", kDefaults, true, shown + "  Fascia   3   6 Oltre \r\nQuantita   1   2   5 "},
+      {"none", nullptr, false,
+       "I valori predefiniti dal sistema non esistono per questa tabella.\r\nSe necessario, configurarla "
+       "opportunamente."},
+  };
+  for (const auto& c : cases) {
+    Table t({{5, 4}});
+    Hq2TableSpec spec = t.Spec(1, 12, 0, 12);
+    spec.defaults = c.defaults;
+    spec.over = c.over;
+    Chq2 picker;
+    TestDriver ui;
+    std::string help;
+    run(picker, spec, ui, [&](Dialog& d) {
+      ui.Click(d, Chq2::kRestoreHelpId);
+      help = ui.Text(d, Chq2::kHelpPaneId);
+    }, false);
+    EXPECT_EQ(help, c.help) << c.id;
+    EXPECT_EQ(t.count, 1) << c.id;
+  }
+}
+
 TEST(BandTablePicker, NotDefinedQuantityAndTheRunningSum) {
   Table t({{0, 3}, {2, 2}, {3, 1}}, -1);
   Hq2TableSpec spec = t.Spec(0, 5, 1, 9);
