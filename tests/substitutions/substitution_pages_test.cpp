@@ -182,48 +182,78 @@ TEST_F(ComputedSchoolProgram, SubstitutionsOfTheDayFromTheHomePage) {
 
 // The results list names, hour by hour, the class, the absent teacher and
 // who covers him and how: a teacher on stand-by, a teacher of the class, or
-// nobody ("SCOPERTA"). The dialog opens with the keyboard on the day list.
+// nobody ("SCOPERTA"); with nobody marked absent there is nothing to
+// compute and the user is told. The dialog opens with the keyboard on the
+// day list.
 TEST_F(ComputedSchoolProgram, TheResultsSayWhoCoversEachHourAndHow) {
-  const std::vector<std::string> expected = {
-      "Ora 1 - 1A - BRUNO -> GALLO (Docente della classe)",
-      "Ora 1 - 2B - RICCI -> MANCINI (Docente della classe)",
-      "Ora 1 - 3A - COLOMBO -> SCOPERTA",
-      "Ora 2 - 1A - BRUNO -> CONTI (Docente della classe)",
-      "Ora 2 - 1B - BIANCHI -> GALLO (Docente della classe)",
-      "Ora 2 - 2B - RICCI -> MANCINI (Docente della classe)",
-      "Ora 2 - 3A - COLOMBO -> SCOPERTA",
-      "Ora 3 - 1B - RICCI -> ROSSI (Disposizione)",
-      "Ora 3 - 2A - BRUNO -> CONTI (Docente della classe)",
-      "Ora 3 - 2B - GRECO -> GALLO (Docente della classe)",
-      "Ora 3 - 3A - BIANCHI -> MANCINI (Docente della classe)",
-      "Ora 3 - 3B - ESPOSITO -> SCOPERTA",
-      "Ora 4 - 1B - RICCI -> CONTI (Docente della classe)",
-      "Ora 4 - 2A - BRUNO -> ROSSI (Docente della classe)",
-      "Ora 4 - 2B - FERRARI -> GALLO (Docente della classe)",
-      "Ora 4 - 3A - BIANCHI -> MANCINI (Docente della classe)",
-      "Ora 4 - 3B - GRECO -> SCOPERTA",
-      "Ora 5 - 2B - FERRARI -> DE LUCA (Docente della classe)",
-      "Ora 5 - 3A - BIANCHI -> CONTI (Docente della classe)",
-      "Ora 5 - 3B - RICCI -> SCOPERTA",
+  const struct {
+    const char* id;
+    std::vector<const char*> absent;  // all day, Wednesday: ROSSI is on stand-by at the third hour
+    std::vector<std::string> rows;
+  } cases[] = {
+      {"nobody", {}, {}},
+      {"one",
+       {"BIANCHI  "},
+       {"Ora 2 - 1B - BIANCHI -> FERRARI (Docente della classe)", "Ora 3 - 3A - BIANCHI -> ROSSI (Disposizione)",
+        "Ora 4 - 3A - BIANCHI -> COLOMBO (Docente della classe)", "Ora 5 - 3A - BIANCHI -> GRECO (Docente della classe)"}},
+      {"several",
+       {"BIANCHI  ", "ESPOSITO  ", "COLOMBO  ", "RICCI  ", "GRECO  ", "BRUNO  ", "MARINO  ", "FERRARI  "},
+       {
+           "Ora 1 - 1A - BRUNO -> GALLO (Docente della classe)",
+           "Ora 1 - 2B - RICCI -> MANCINI (Docente della classe)",
+           "Ora 1 - 3A - COLOMBO -> SCOPERTA",
+           "Ora 2 - 1A - BRUNO -> CONTI (Docente della classe)",
+           "Ora 2 - 1B - BIANCHI -> GALLO (Docente della classe)",
+           "Ora 2 - 2B - RICCI -> MANCINI (Docente della classe)",
+           "Ora 2 - 3A - COLOMBO -> SCOPERTA",
+           "Ora 3 - 1B - RICCI -> ROSSI (Disposizione)",
+           "Ora 3 - 2A - BRUNO -> CONTI (Docente della classe)",
+           "Ora 3 - 2B - GRECO -> GALLO (Docente della classe)",
+           "Ora 3 - 3A - BIANCHI -> MANCINI (Docente della classe)",
+           "Ora 3 - 3B - ESPOSITO -> SCOPERTA",
+           "Ora 4 - 1B - RICCI -> CONTI (Docente della classe)",
+           "Ora 4 - 2A - BRUNO -> ROSSI (Docente della classe)",
+           "Ora 4 - 2B - FERRARI -> GALLO (Docente della classe)",
+           "Ora 4 - 3A - BIANCHI -> MANCINI (Docente della classe)",
+           "Ora 4 - 3B - GRECO -> SCOPERTA",
+           "Ora 5 - 2B - FERRARI -> DE LUCA (Docente della classe)",
+           "Ora 5 - 3A - BIANCHI -> CONTI (Docente della classe)",
+           "Ora 5 - 3B - RICCI -> SCOPERTA",
+       }},
   };
-  std::vector<std::string> computed;
+  std::vector<std::vector<std::string>> computed;
+  std::string told;
   Run([&] {
     ui.OnNextModal([&](Dialog& d) {
       EXPECT_TRUE(ui.HasFocus(d, S::kDayId));
-      ASSERT_TRUE(ui.Select(d, S::kDayId, 2));  // Wednesday: ROSSI is on stand-by at the third hour
-      for (const char* who :
-           {"BIANCHI  ", "ESPOSITO  ", "COLOMBO  ", "RICCI  ", "GRECO  ", "BRUNO  ", "MARINO  ", "FERRARI  "}) {
-        ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, who))) << who;
-        ui.Click(d, S::kMarkId);
+      ASSERT_TRUE(ui.Select(d, S::kDayId, 2));
+      for (const auto& c : cases) {
+        for (const char* who : c.absent) {
+          ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, who))) << c.id << who;
+          ui.Click(d, S::kMarkId);
+        }
+        if (c.absent.empty()) {
+          ui.AnswerNextModal(kIdOk);
+          ui.Click(d, S::kComputeId);
+          told = ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0);
+        } else {
+          ui.Click(d, S::kComputeId);
+        }
+        computed.push_back(rows_of(d, S::kResultsId));
+        while (!rows_of(d, S::kAbsentId).empty()) {
+          ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));
+          ui.Click(d, S::kRemoveId);
+        }
       }
-      EXPECT_TRUE(rows_of(d, S::kResultsId).empty()) << "nothing computed yet";
-      ui.Click(d, S::kComputeId);
-      computed = rows_of(d, S::kResultsId);
       ui.Click(d, kIdCancel);
     });
     ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
   });
-  EXPECT_EQ(computed, expected);
+  EXPECT_EQ(told, "Nessun insegnante assente: segnare prima gli assenti");
+  ASSERT_EQ(computed.size(), std::size(cases));
+  for (std::size_t i = 0; i < computed.size(); ++i) {
+    EXPECT_EQ(computed[i], cases[i].rows) << cases[i].id;
+  }
 }
 
 // A damaged absences file: the engine's message, no dialog, the file as it was.
