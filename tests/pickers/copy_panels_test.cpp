@@ -183,6 +183,18 @@ TEST_F(CopyPanels, AClassCalendarIsCopiedIntoAnotherClass) {
   calendar_panel_.ShowPanel(true);
   EXPECT_TRUE(calendar_panel_.IsWindowVisible()) << "something copied: shown to paste";
   EXPECT_FALSE(ui.IsEnabled(calendar_panel_, Ccopysma::kCopyId)) << "no calendar there to copy";
+  // A new copy is pasted again, once.
+  g_ui_structure.classes[1].calendars[0].max_day_difference = 5;
+  calendar_panel_.m_class = 1;
+  calendar_panel_.m_set = 0;
+  calendar_panel_.ShowPanel(true);
+  ui.Click(calendar_panel_, Ccopysma::kCopyId);
+  calendar_panel_.m_class = 2;
+  calendar_panel_.ShowPanel(true);
+  ASSERT_TRUE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId)) << "a new copy to paste";
+  ui.Click(calendar_panel_, Ccopysma::kPasteId);
+  EXPECT_EQ(g_ui_structure.classes[2].calendars[0].max_day_difference, 5);
+  EXPECT_FALSE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId));
 }
 
 }  // namespace
