@@ -153,7 +153,9 @@ TEST_F(CoursesBoard, EachMoveSaysOnlyWhatItBreaksAnew) {
     ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, 0, m.column + 1));
     std::string status = ui.Text(g_courses_board, Cqcorsi::kStatusId);
     EXPECT_EQ(status.rfind(m.said, 0), 0u) << m.column << ": " << status;
-    if (std::string(m.said) == "Lezione spostata") EXPECT_EQ(status, m.said) << m.column;
+    if (std::string(m.said) == "Lezione spostata") {
+      EXPECT_EQ(status, m.said) << m.column;
+    }
   }
   EXPECT_EQ(ui.boxes().size(), boxes) << "every move taken";
   ui.PressInNextModal(CDaticambia::kDiscardId);
