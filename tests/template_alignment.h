@@ -3,7 +3,10 @@
 // right, top or bottom edges miss each other by one unit, two controls of
 // one kind whose widths or heights differ by one unit, and side margins one
 // unit apart: each is a control meant to line up with another that does
-// not quite. Controls that overlap (taking turns in one place, or one
+// not quite. So is, in a column of alike controls (same kind, left edge and
+// width) following each other down the window, a gap one unit wider or
+// narrower than another gap of the column: a control moved off the column's
+// rhythm. Controls that overlap (taking turns in one place, or one
 // holding the other) are not compared. Templates laid out with such slips on purpose are not checked
 // (their pages are pictured by the screen tests).
 #pragma once
@@ -35,6 +38,26 @@ inline std::vector<std::string> problems(const kt::ui::DialogTemplate& t) {
           out.push_back(std::to_string(t.id) + ": controls " + std::to_string(p.id) + " and " + std::to_string(q.id) +
                         ", " + kWhat[k] + " one unit apart");
     }
+  // The columns: alike controls one under the other, in the order of their tops.
+  for (std::size_t a = 0; a < cs.size(); ++a) {
+    std::vector<const kt::ui::ControlTemplate*> column;
+    bool first = true;
+    for (std::size_t b = 0; b < cs.size(); ++b) {
+      const kt::ui::ControlTemplate &p = cs[a], &q = cs[b];
+      if (q.x != p.x || q.cx != p.cx || std::string(q.class_name) != p.class_name) continue;
+      if (b < a) first = false;  // the column was looked at from its first control
+      column.push_back(&q);
+    }
+    if (!first || column.size() < 3) continue;
+    std::sort(column.begin(), column.end(), [](auto* p, auto* q) { return p->y < q->y; });
+    std::vector<int> gaps;
+    for (std::size_t i = 1; i < column.size(); ++i) gaps.push_back(column[i]->y - (column[i - 1]->y + column[i - 1]->cy));
+    for (std::size_t i = 0; i < gaps.size(); ++i)
+      for (std::size_t j = i + 1; j < gaps.size(); ++j)
+        if (gaps[i] >= 0 && gaps[j] >= 0 && std::abs(gaps[i] - gaps[j]) == 1)
+          out.push_back(std::to_string(t.id) + ": controls " + std::to_string(column[i + 1]->id) + " and " +
+                        std::to_string(column[j + 1]->id) + ", gaps above them one unit apart");
+  }
   int left = 1 << 20, right = 0;
   for (const kt::ui::ControlTemplate& c : cs) {
     left = std::min(left, c.x);

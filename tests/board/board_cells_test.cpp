@@ -173,6 +173,8 @@ TEST(BoardCellFit, ShortensTheSubjectThenTheTeachersKeepingThemDistinct) {
       {"last-word-tells", {"", "SCIENZE MOTORIE", {"RE"}}, {{"", "SCIENZE MOTRICI", {"RE"}}}, 10, "SCI. MOTO. - RE"},
       {"short-words-stay", {"", "ARTE E IMMAGINE", {"GALLO"}}, {}, 19, "ARTE E IMM. - GALLO"},
       {"own-full-stop", {"", "CONVERSAZ. INGLESE", {"SMITH"}}, {}, 21, "CONV. INGLESE - SMITH"},
+      {"cut-past-a-stop", {"", "ED.FISICA", {"RE"}}, {}, 10, "ED.F. - RE"},
+      {"nothing-fits-shortest-shown", {"", "ED.FISICA", {"ROSSI"}}, {}, 8, "ED.F. - ROS."},
       {"teachers-together", {"", "FISICA", {"PAGANO", "CARUSO"}}, {}, 20, "FIS. - PAGA. + CARU."},
       {"teachers-distinct",
        {"", "FISICA", {"COLOMBO", "COLOMBINI"}},

@@ -5,7 +5,8 @@
 // - the large school stopped midway: the best timetable is saved and loads,
 //   and the end-of-run notice counts the errors left;
 // - a failed run (a description with an error) changes neither the
-//   description nor the saved timetable;
+//   description nor the saved timetable; the check before it runs under
+//   the busy pop-up, gone once the engine's message is read;
 // - the reports in their RTF table form and, with "Word 2000", the text
 //   form, with HTML and CSV; the check without a timetable says so;
 // - an exemption granted from the problems monitor during a run is stored
@@ -172,6 +173,25 @@ TEST_F(Computation, AStopSavesTheBestTimetableAndAFailedRunChangesNothing) {
     EXPECT_EQ(ui.Text(g_make_page, C::kResultId).rfind("Calcolo non avviato: errore nei dati.", 0), 0u);
     EXPECT_EQ(read(school_ / "scuola2.txt"), description);
     EXPECT_EQ(read(school_ / "savego.txt"), saved);
+  });
+}
+
+TEST_F(Computation, TheCheckBeforeARunShowsTheBusyPopUpUntilItEnds) {
+  Run("piccola", [&] {
+    write(school_ / "scuola2.txt", read(school_ / "scuola2.txt") + "DAYS:\tXX\n");
+    ui.Click(g_processing_menu, M::kComputeId);
+    bool asked = false;
+    ui.OnNextModal([&](Dialog& d) {  // the engine's own message, while the check is under way
+      asked = true;
+      EXPECT_TRUE(g_busy_popup_2.IsCreated() && g_busy_popup_2.IsWindowVisible());
+      EXPECT_EQ(g_busy_popup_2.Text(), "Controllo dei dati in corso - Attendere");
+      d.EndDialog(kIdOk);
+    });
+    ui.Click(g_make_page, C::kStartId);
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(g_make_page.Running());
+    EXPECT_EQ(ui.Text(g_make_page, C::kResultId).rfind("Calcolo non avviato: errore nei dati.", 0), 0u);
+    EXPECT_FALSE(g_busy_popup_2.IsWindowVisible());
   });
 }
 

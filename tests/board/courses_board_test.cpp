@@ -2,7 +2,8 @@
 // co-taught hours): a row per class in section order (track, then section,
 // then year), a column per hour of each day, each cell the teacher of the
 // class's lesson; the legend draws each line on the colour the grid gives
-// the hours it explains; the teacher's week window follows the cell.
+// the hours it explains; the teacher's week window follows the cell; a
+// move says what it breaks anew, and only that.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -129,6 +130,35 @@ TEST_F(CoursesBoard, TheLegendShowsEachStateOnTheGridsColour) {
   ASSERT_TRUE(g_quadrino.IsWindowVisible());
   EXPECT_EQ(g_quadrino.Teacher(), teacher);
   EXPECT_NE(g_quadrino.GetWindowText().find(g_eng_teachers[teacher].name), std::string::npos);
+}
+
+// Each move says what it breaks anew, and only that: once a move broke a
+// rule, a later move that breaks nothing more says only that the lesson
+// moved. (Four moves the saved week takes, of the first class's Monday
+// lessons one hour later; the third leaves a teacher without his free day.)
+TEST_F(CoursesBoard, EachMoveSaysOnlyWhatItBreaksAnew) {
+  const struct {
+    int column;
+    const char* said;  // how the status begins
+  } moves[] = {
+      {2, "Lezione spostata"},
+      {6, "Lezione spostata"},
+      {7, "Lezione spostata: ora l'orario viola GIORNI LIBERI alternativi - DE SANTIS: 1"},
+      {10, "Lezione spostata"},
+  };
+  std::size_t boxes = ui.boxes().size();
+  for (const auto& m : moves) {
+    ASSERT_GE(g_courses_board.Cell(0, m.column).lesson, 0) << m.column;
+    ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, 0, m.column));
+    ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, 0, m.column + 1));
+    std::string status = ui.Text(g_courses_board, Cqcorsi::kStatusId);
+    EXPECT_EQ(status.rfind(m.said, 0), 0u) << m.column << ": " << status;
+    if (std::string(m.said) == "Lezione spostata") {
+      EXPECT_EQ(status, m.said) << m.column;
+    }
+  }
+  EXPECT_EQ(ui.boxes().size(), boxes) << "every move taken";
+  ui.PressInNextModal(CDaticambia::kDiscardId);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 //   board and the reports ask first, and the state reaches the school files;
 // - the balancing's result is taken (the saved timetable set aside) or
 //   dropped, and leaving the page with one pending asks;
+// - the balancing page opens with every caption in place and only the
+//   buttons that start something live;
 // - "Word 2000" kept in the status file holds for the first run of the
 //   program, before the processing menu was ever opened.
 #include <gtest/gtest.h>
@@ -207,6 +209,35 @@ TEST_F(Results, TheBalancedTimetableIsTakenOrDropped) {
     ui.AnswerNextModal(kIdYes);
     ui.Click(g_make_page, C::kTakeBackId);
     EXPECT_EQ(read(school_ / "savego.txt"), computed);
+  });
+}
+
+// Opened, the balancing page names each of its buttons, and only those that
+// start something can be pressed: nothing runs, nothing waits to be taken.
+TEST_F(Results, TheBalancingPageOpensWithItsCaptionsAndOnlyTheRunButtonsLive) {
+  Run(true, "", [&] {
+    ui.AnswerNextModal(kIdYes);  // the hand-made week was never computed here
+    alfadlg_go_to_page(kPageBila);
+    ASSERT_EQ(g_current_page, &g_balancing_page);
+    const struct {
+      int id;
+      const char* caption;
+      bool enabled;
+    } controls[] = {
+        {B::kTitleId, "Bilanciamento dell'orario", true},
+        {B::kTeachersId, "Bilancia l'orario dei Professori", true},
+        {B::kWeightsId, "Bilancia il Peso Didattico", true},
+        {B::kWeightDialogId, "Peso Didattico", true},
+        {B::kStopId, "STOP", false},
+        {B::kTakeId, "Prendi l'orario bilanciato", false},
+        {B::kDropId, "Scarta", false},
+    };
+    for (const auto& c : controls) {
+      EXPECT_EQ(ui.Text(g_balancing_page, c.id), c.caption) << c.id;
+      EXPECT_EQ(ui.IsEnabled(g_balancing_page, c.id), c.enabled) << c.caption;
+    }
+    EXPECT_FALSE(g_balancing_page.Running());
+    EXPECT_FALSE(g_balancing_page.ResultPending());
   });
 }
 

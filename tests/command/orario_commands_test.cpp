@@ -6,7 +6,9 @@
 // the stand-by assignment saves the stand-by hours it placed; the
 // substitutions of the day read "assenze.txt", end with their own line and
 // write the day's cover; the teacher grouping's report is converted; the
-// syntax check writes nothing.
+// syntax check writes nothing. The report of a computed week with no error
+// left counts what the school asks beyond it: the co-taught hours spread
+// over the slots, a common room's fewest classes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -63,6 +65,33 @@ TEST(OrarioCommands, TheReportTestFormReadsTheTrialsSaveAndWritesNoReports) {
   EXPECT_FALSE(exists(school, "RisultatoTest/Orario Classi.txt"));
   EXPECT_FALSE(exists(school, "Orario/Orario Classi.txt"));
   EXPECT_FALSE(contains(o.out, "Fine Orario [")) << o.out;
+}
+
+TEST(OrarioCommands, TheReportOfAClearWeekCountsWhatTheSchoolAsksBeyondIt) {
+  const struct {
+    const char* id;
+    const char* line;       // added to the description after the computation
+    const char* residual;   // the error the report then lists; none when null
+  } cases[] = {
+      {"nothing more", "", nullptr},
+      {"co-taught hours spread", "TOCOMI:\t2-0\t\n", "E:DISTRIBUZIONE COMPRESENZE"},
+      {"common room's fewest classes",
+       "LOC:PALESTRA\tGM:SCIENZE MOTORIE\tMAT:SCIENZE MOTORIE\tPRMAX:3\tPRMIN:2\t\n", "E:LOCALI COMUNI Min cl"},
+  };
+  for (const auto& c : cases) {
+    TempDir school;
+    sample(school);
+    ASSERT_EQ(run_orario(school, "", "--seed 3 --time-limit 20 CALC:scuola2.txt").status, 0) << c.id;
+    write_file(school.file("scuola2.txt"), read_file(school.file("scuola2.txt")) + c.line);
+    Outcome o = run_orario(school, "", "REPO:scuola2.txt");
+    ASSERT_EQ(o.status, 0) << c.id << o.err;
+    std::string residual = read_file(school.file("Orario/Errori Residui.txt"));
+    if (c.residual) {
+      EXPECT_TRUE(contains(residual, c.residual)) << c.id << residual;
+    } else {
+      EXPECT_FALSE(contains(residual, "E:")) << c.id << residual;
+    }
+  }
 }
 
 TEST(OrarioCommands, TheStandbyAssignmentSavesTheHoursItPlaced) {

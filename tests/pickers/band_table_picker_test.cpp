@@ -149,6 +149,8 @@ TEST(BandTablePicker, OrderChecksOfTheQuantities) {
       {"not-increasing", kHq2NotIncreasing, {{2, 3}, {4, 4}}, "Inserire valori di QUANTITA' eguali o decrescenti"},
       {"not-above-band", kHq2NotAboveBand, {{2, 3}, {4, 4}},
        "Inserire valori di QUANTITA' Minori o Eguali alla Fascia corrispondente"},
+      // A file may carry what the lists cannot show: a quantity past the table's range.
+      {"quantity-beyond-range", 0, {{2, 3}, {4, 20}}, "Definire la QUANTITA' (oppure eliminare la FASCIA corrispondente)"},
   };
   for (const Case& c : cases) {
     Table t({c.rows[0], c.rows[1]});
@@ -227,6 +229,43 @@ TEST(BandTablePicker, RestoreShowsAndSavesTheDefaults) {
   EXPECT_NE(shown[1].find('6'), std::string::npos) << shown[1];
   EXPECT_EQ(t.count, 2);
   EXPECT_EQ((std::vector<int>{t.pairs[0][0], t.pairs[0][1], t.pairs[1][0], t.pairs[1][1]}), (std::vector<int>{3, 1, 6, 2}));
+}
+
+// The "?" beside restore shows the defaults a restore would bring, a line
+// per column (a band at the maximum of an open-ended table reads "Oltre"),
+// or that there are none; it changes nothing.
+TEST(BandTablePicker, TheRestoreHelpShowsTheDefaultsColumnByColumn) {
+  static const std::int8_t kDefaults[18] = {3, 1, 6, 2, 12, 5};
+  const std::string shown =
+      "Usare questo pulsante per rispristinare i valori predefiniti dal sistema per questa tabella, che sono i "
+      "seguenti:\r\n\r\n";
+  const struct {
+    const char* id;
+    const std::int8_t* defaults;
+    bool over;
+    std::string help;
+  } cases[] = {
+      {"defaults", kDefaults, false, shown + "  Fascia   3   6  12 \r\nQuantita   1   2   5 "},
+      {"open-ended", kDefaults, true, shown + "  Fascia   3   6 Oltre \r\nQuantita   1   2   5 "},
+      {"none", nullptr, false,
+       "I valori predefiniti dal sistema non esistono per questa tabella.\r\nSe necessario, configurarla "
+       "opportunamente."},
+  };
+  for (const auto& c : cases) {
+    Table t({{5, 4}});
+    Hq2TableSpec spec = t.Spec(1, 12, 0, 12);
+    spec.defaults = c.defaults;
+    spec.over = c.over;
+    Chq2 picker;
+    TestDriver ui;
+    std::string help;
+    run(picker, spec, ui, [&](Dialog& d) {
+      ui.Click(d, Chq2::kRestoreHelpId);
+      help = ui.Text(d, Chq2::kHelpPaneId);
+    }, false);
+    EXPECT_EQ(help, c.help) << c.id;
+    EXPECT_EQ(t.count, 1) << c.id;
+  }
 }
 
 TEST(BandTablePicker, NotDefinedQuantityAndTheRunningSum) {
@@ -383,6 +422,29 @@ TEST(ThreeColumnBandTable, SummaryHasALinePerColumn) {
   t.rows[1][0] = 60;
   EXPECT_EQ(hq3_summary_text(t.rows, 2, t.Spec(), "T", "A", "B", "Q"),
             "T\nA\t 10\t Oltre\t \t \t \t \t \t \t \nB\t 5\t 6\t \t \t \t \t \t \t \nQ\t 1\t 2\t \t \t \t \t \t \t \n");
+}
+
+// Opened, each used row shows its second band, ready to change, and OK
+// keeps the table as it was.
+TEST(ThreeColumnBandTable, EachRowOpensWithItsSecondBand) {
+  Triple t;
+  Chq3 picker;
+  TestDriver ui;
+  picker.SetBandData(nullptr, "T", "A", "B", "Q", nullptr, t.Spec());
+  std::vector<std::string> shown;
+  std::vector<bool> live;
+  run_picker(picker, ui, [&](Dialog& d) {
+    for (int r = 0; r < 3; ++r) {
+      shown.push_back(ui.Text(d, Chq3::kSecondIds[std::size_t(r)]));
+      live.push_back(ui.IsEnabled(d, Chq3::kSecondIds[std::size_t(r)]));
+    }
+  }, true);
+  EXPECT_EQ(shown[0], "5");
+  EXPECT_EQ(shown[1], "6");
+  EXPECT_EQ(shown[2], "");
+  EXPECT_EQ(live, (std::vector<bool>{true, true, false}));
+  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ((std::vector<int>{t.rows[0][1], t.rows[1][1]}), (std::vector<int>{5, 6}));
 }
 
 TEST(ThreeColumnBandTable, SecondBandOutOfRangeIsRefusedAndRestoreRecounts) {

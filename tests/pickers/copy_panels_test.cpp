@@ -116,7 +116,7 @@ TEST_F(CopyPanels, APasteFitsTheTargetAndReachesTheChosenPosts) {
   EXPECT_EQ(pasted.triple[0], 2) << "a task block within the post's two hours";
   EXPECT_EQ(pasted.triple[2], 5);
   EXPECT_EQ(pasted.daily_max, 2);
-  EXPECT_EQ(pasted.excluded_day_subject, physics_) << "ROSSI teaches no FISICA in 2A";
+  EXPECT_EQ(static_cast<int>(pasted.excluded_day_subject), physics_) << "ROSSI teaches no FISICA in 2A";
   EXPECT_STREQ(pasted.grouping1, "2") << "a grouping within two hours";
   EXPECT_FALSE(Enabled(C::kPasteId)) << "one paste per copy";
   // Into the teacher's own posts: 1A physics drops the exclusion of its own subject.
@@ -126,7 +126,7 @@ TEST_F(CopyPanels, APasteFitsTheTargetAndReachesTheChosenPosts) {
   ui.Click(panel_, C::kCopyId);
   Show(0, 2);
   ui.Click(panel_, C::kPasteTeacherId);
-  EXPECT_EQ(Post(0, 2).own.excluded_day_subject, -1) << "ROSSI teaches FISICA in 1A";
+  EXPECT_EQ(static_cast<int>(Post(0, 2).own.excluded_day_subject), -1) << "ROSSI teaches FISICA in 1A";
   EXPECT_EQ(Post(0, 2).own.daily_max, 2);
   EXPECT_EQ(Post(1, 0).own.daily_max, -1) << "another teacher's post is not his own";
   // Into every post of the subject and hours: BIANCHI's 3A (4 hours), not his 1A (3 hours) nor the copy.
@@ -183,6 +183,18 @@ TEST_F(CopyPanels, AClassCalendarIsCopiedIntoAnotherClass) {
   calendar_panel_.ShowPanel(true);
   EXPECT_TRUE(calendar_panel_.IsWindowVisible()) << "something copied: shown to paste";
   EXPECT_FALSE(ui.IsEnabled(calendar_panel_, Ccopysma::kCopyId)) << "no calendar there to copy";
+  // A new copy is pasted again, once.
+  g_ui_structure.classes[1].calendars[0].max_day_difference = 5;
+  calendar_panel_.m_class = 1;
+  calendar_panel_.m_set = 0;
+  calendar_panel_.ShowPanel(true);
+  ui.Click(calendar_panel_, Ccopysma::kCopyId);
+  calendar_panel_.m_class = 2;
+  calendar_panel_.ShowPanel(true);
+  ASSERT_TRUE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId)) << "a new copy to paste";
+  ui.Click(calendar_panel_, Ccopysma::kPasteId);
+  EXPECT_EQ(g_ui_structure.classes[2].calendars[0].max_day_difference, 5);
+  EXPECT_FALSE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId));
 }
 
 }  // namespace

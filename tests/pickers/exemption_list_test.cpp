@@ -56,6 +56,7 @@ class ExemptionList : public TempRoot {
     if (view_.IsWindow()) view_.DestroyWindow();
     std::memset(&g_timetable_view.teacher_names[2], 0, kNameSize);
     std::memset(&g_timetable_view.class_display_names[1], 0, kNameSize);
+    std::memset(g_timetable_view.day_codes, 0, sizeof g_timetable_view.day_codes);
     TempRoot::TearDown();
   }
   int Rows() { return static_cast<ListView*>(view_.GetDlgItem(E::kListId))->GetItemCount(); }
@@ -203,6 +204,32 @@ TEST(ConstraintPageTemplates, AreSoundAndHoldEveryBoundControl) {
     ASSERT_NE(t, nullptr) << id;
     EXPECT_EQ(kt::ui::lint_bound_ids(*t, dialog->BoundControlIds()), std::vector<std::string>{}) << id;
   }
+}
+
+// A record naming a teacher or class outside the school's tables (a file
+// from another school, a damaged one) shows no name, whatever the view holds
+// beside its tables (here the day codes a loaded school has).
+TEST_F(ExemptionList, ARecordOutsideTheSchoolsTablesShowsNoName) {
+  const char* days[] = {"LU", "MA", "ME", "GI", "VE", "SA", "DO"};
+  for (std::size_t d = 0; d < sizeof g_timetable_view.day_codes / sizeof g_timetable_view.day_codes[0] && d < 7; ++d)
+    std::memcpy(g_timetable_view.day_codes[d], days[d], 3);
+  const struct {
+    std::uint32_t id, who;
+    const char* name;
+  } cases[] = {
+      {5, 2, "ROSSI"},
+      {5, 0xFFFFFFFFu, ""},
+      {5, kMaxTeachers, ""},
+      {80, 1, "2A"},
+      {80, 0xFFFFFFFFu, ""},
+      {80, kMaxClasses, ""},
+  };
+  std::vector<ExemptionLine> lines;
+  for (const auto& c : cases) lines.push_back(record(c.id, c.who, "", false));
+  ASSERT_TRUE(vedide_write_file(path_, lines));
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  ASSERT_EQ(Rows(), static_cast<int>(std::size(cases)));
+  for (int r = 0; r < Rows(); ++r) EXPECT_EQ(Cell(r, 2), cases[r].name) << r;
 }
 
 }  // namespace

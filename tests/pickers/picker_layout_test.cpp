@@ -309,6 +309,11 @@ TEST(PickerLayout, TheWeekGridsOfTimesAndOfValuesAreEvenLattices) {
       EXPECT_EQ(hour.y, control(t, values_cell(0, h)).y) << h;
       EXPECT_EQ(hour.x, control(t, CdwhCombo::kHourHeaderIds[0]).x);
       EXPECT_EQ(hour.cy, control(t, CdwhCombo::kHourHeaderIds[0]).cy);
+      // Rows of the same pitch as the grid of times: its hour headers, alike.
+      const ControlTemplate& times = control(find(CdwhExt::kTemplate), CdwhExt::kHourHeaderIds[std::size_t(h)]);
+      EXPECT_EQ(hour.x, times.x) << h;
+      EXPECT_EQ(hour.cx, times.cx) << h;
+      EXPECT_EQ(hour.cy, times.cy) << h;
     }
     expect_right_column(t, CdwhCombo::kHelpButtonId, CdwhCombo::kCounterLabelId, CdwhCombo::kCounterId,
                         CdwhCombo::kHelpPaneId);

@@ -283,6 +283,28 @@ TEST(WeekGridValues, ZeroClearsAndUncheckingKeepsTheValue) {
   EXPECT_EQ(std::memcmp(mask, before, 84), 0);
 }
 
+// The counter of marked hours as the grid opens and after each change made
+// to many hours at once: a day's header filling the day, then emptying it,
+// the always box.
+TEST(WeekGridValues, TheCounterFollowsTheGridFromTheStart) {
+  CdwhCombo::ResetSharedState();
+  set_week({3, 2, 0, 0, 0, 0, 0});
+  std::uint8_t mask[84] = {1, 1};
+  std::int8_t values[84] = {2, 1};
+  CdwhCombo picker;
+  std::vector<std::string> counters;
+  run(picker, mask, values, 4, [&](TestDriver& ui, Dialog& d) {
+    counters.push_back(ui.Text(d, CdwhCombo::kCounterId));
+    ui.Click(d, CdwhCombo::kDayHeaderIds[0]);
+    counters.push_back(ui.Text(d, CdwhCombo::kCounterId));
+    ui.Click(d, CdwhCombo::kDayHeaderIds[0]);
+    counters.push_back(ui.Text(d, CdwhCombo::kCounterId));
+    ui.Click(d, CdwhCombo::kAlwaysId);
+    counters.push_back(ui.Text(d, CdwhCombo::kCounterId));
+  }, false);
+  EXPECT_EQ(counters, (std::vector<std::string>{"2", "3", "0", "5"}));
+}
+
 TEST(WeekGridValues, SummaryShowsNumbersOnceAnHourIsLimited) {
   set_week({2, 0, 0, 0, 0, 0, 0});
   std::uint8_t mask[84] = {1, 1};

@@ -2,10 +2,18 @@
 // archived to a zip in a folder picked in the chooser and restored from it
 // over the damaged school (after asking), into a new folder from the data
 // root, and never from a damaged or hostile archive, which leaves every
-// file of the drive as it was; the cloud says it is not available.
+// file of the drive as it was; the cloud says it is not available. Each
+// file's write time is in the archive for every zip program to read; a file
+// whose name the archive cannot hold or read back is refused and no archive
+// is left; an archive without a school folder of its own restores into a
+// folder named after it.
 #include <gtest/gtest.h>
+#include <minizip/unzip.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <ctime>
 
 #include "remote/school_archive.h"
 #include "remote_test_support.h"
@@ -174,6 +182,83 @@ TEST_F(ArchiveProgram, DamagedOrHostileArchivesAreRefusedAndChangeNothing) {
     }
     EXPECT_EQ(folder_files(root_), before);
     EXPECT_EQ(ui.PendingSteps(), 0u);
+  });
+}
+
+// The zip's own date of each file (the one every zip program shows) is the
+// file's write time.
+TEST_F(ArchiveProgram, EachFilesWriteTimeIsInTheArchive) {
+  std::tm when{};
+  when.tm_year = 2024 - 1900, when.tm_mon = 2, when.tm_mday = 5, when.tm_hour = 10, when.tm_min = 20, when.tm_sec = 30;
+  when.tm_isdst = -1;
+  std::time_t written = std::mktime(&when);
+  struct timespec times[2] = {{written, 0}, {written, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, (school() / "scuola2.txt").c_str(), times, 0), 0);
+  Run([&] {
+    fs::path zip = ArchiveSchool();
+    ASSERT_FALSE(zip.empty());
+    unzFile archive = unzOpen64(zip.c_str());
+    ASSERT_NE(archive, nullptr);
+    ASSERT_EQ(unzLocateFile(archive, "piccola/scuola2.txt", 0), UNZ_OK);
+    unz_file_info64 info{};
+    ASSERT_EQ(unzGetCurrentFileInfo64(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0), UNZ_OK);
+    unzClose(archive);
+    const tm_unz& t = info.tmu_date;
+    EXPECT_EQ((std::vector<unsigned>{t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec}),
+              (std::vector<unsigned>{2024, 2, 5, 10, 20, 30}));
+  });
+}
+
+// A file whose name would not come back from the archive as it went (a
+// backslash in it), or two names a restore cannot tell apart: the archive
+// is refused with a message that says why, and none is left behind.
+TEST_F(ArchiveProgram, NamesTheArchiveCannotGiveBackAreRefused) {
+  const struct {
+    const char* id;
+    std::vector<std::string> files;
+    std::vector<std::string> said;
+  } cases[] = {
+      {"backslash", {"nota\\prima.txt"}, {"Il nome del file non si pu\xF2 scrivere nell'archivio", "prima.txt"}},
+      {"twice", {"appunti.txt", "APPUNTI.TXT"},
+       {"L'archivio scritto non si rilegge correttamente e non \xE8 stato tenuto", "due volte"}},
+  };
+  Run([&] {
+    fs::create_directories(root_ / "archivi");
+    for (const auto& c : cases) {
+      for (const std::string& name : c.files) write(school() / name, "x\n");
+      answers_.push_back("\\archivi");
+      std::string said;
+      InArchiveDialog([&](Dialog& d) {
+        AnswerBox(&said);
+        ui.Click(d, Carchivio::kArchiveId);
+      });
+      ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive)) << c.id;
+      for (const std::string& part : c.said) EXPECT_NE(said.find(part), std::string::npos) << c.id << ": " << said;
+      EXPECT_TRUE(fs::is_empty(root_ / "archivi")) << c.id;
+      for (const std::string& name : c.files) fs::remove(school() / name);
+    }
+  });
+}
+
+// Files at the archive's top level (as another zip program may store a
+// school): restored from the data root into a folder named after the archive.
+TEST_F(ArchiveProgram, AnArchiveWithoutASchoolFolderRestoresIntoOneNamedAfterIt) {
+  const std::string school2 = read(school() / "scuola2.txt");
+  Run([&] {
+    fs::create_directories(root_ / "archivi");
+    write_zip((root_ / "archivi" / "nuova.zip").string(), {{"scuola2.txt", school2}});
+    ASSERT_TRUE(og_set_current_folder(g_data_root));
+    ui.AnswerNextModal(kIdCancel);  // the cloud code is not given
+    answers_.push_back("\\archivi\\nuova.zip");
+    std::string restored;
+    InArchiveDialog([&](Dialog& d) {
+      AnswerBox(&restored);
+      InArchiveDialog([](Dialog&) {});
+      ui.Click(d, Carchivio::kRestoreId);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_NE(restored.find("[nuova]"), std::string::npos) << restored;
+    EXPECT_EQ(read(data_root() / "nuova" / "scuola2.txt"), school2);
   });
 }
 

@@ -3,8 +3,9 @@
 // remote-processing monitor, hidden, and shows the remote-processing window
 // on its button row; each opens from its button or command and answers
 // every request that needs the servers with the "not available" message;
-// the tutorial video says so too; a change of language builds the console
-// and the call-back dialog again in the new language.
+// the tutorial video says so too; the frame's help button brings the console
+// forward with the keyboard on its input line; a change of language builds
+// the console and the call-back dialog again in the new language.
 #include <gtest/gtest.h>
 
 #include "remote/service_windows.h"
@@ -70,6 +71,17 @@ TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
       EXPECT_TRUE(c.window->IsCreated()) << c.id;
     }
     EXPECT_EQ(g_tulm_monitor.m_list.GetItemCount(), 0);
+
+    // The help button: the console comes forward (the support window opens
+    // beside it the first time), ready to type in.
+    ASSERT_TRUE(ui.Click(g_frame, 1779));
+    EXPECT_TRUE(g_krv_console.IsWindowVisible());
+    Window* support = Window::GetActiveWindow();
+    ASSERT_TRUE(ui.Click(g_frame, 1779));
+    EXPECT_EQ(Window::GetActiveWindow(), static_cast<Window*>(&g_krv_console));
+    EXPECT_TRUE(ui.HasFocus(g_krv_console, CRemoteWindow::kInputId));
+    ui.Click(g_krv_console, CRemoteWindow::kCloseId);
+    if (support && support != &g_frame && support != &g_krv_console) support->DestroyWindow();
 
     std::string video;
     ui.OnNextModal([&](Dialog& d) {

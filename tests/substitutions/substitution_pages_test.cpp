@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -27,6 +28,7 @@
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/launcher_panel.h"
+#include "pickers/week_grid_dialog.h"
 #include "substitutions/provisional_page.h"
 #include "substitutions/substitutions_dialog.h"
 #include "trial_run_support.h"
@@ -178,6 +180,82 @@ TEST_F(ComputedSchoolProgram, SubstitutionsOfTheDayFromTheHomePage) {
   EXPECT_NE(opened_[0].find("Sostituzioni"), std::string::npos) << opened_[0];
 }
 
+// The results list names, hour by hour, the class, the absent teacher and
+// who covers him and how: a teacher on stand-by, a teacher of the class, or
+// nobody ("SCOPERTA"); with nobody marked absent there is nothing to
+// compute and the user is told. The dialog opens with the keyboard on the
+// day list.
+TEST_F(ComputedSchoolProgram, TheResultsSayWhoCoversEachHourAndHow) {
+  const struct {
+    const char* id;
+    std::vector<const char*> absent;  // all day, Wednesday: ROSSI is on stand-by at the third hour
+    std::vector<std::string> rows;
+  } cases[] = {
+      {"nobody", {}, {}},
+      {"one",
+       {"BIANCHI  "},
+       {"Ora 2 - 1B - BIANCHI -> FERRARI (Docente della classe)", "Ora 3 - 3A - BIANCHI -> ROSSI (Disposizione)",
+        "Ora 4 - 3A - BIANCHI -> COLOMBO (Docente della classe)", "Ora 5 - 3A - BIANCHI -> GRECO (Docente della classe)"}},
+      {"several",
+       {"BIANCHI  ", "ESPOSITO  ", "COLOMBO  ", "RICCI  ", "GRECO  ", "BRUNO  ", "MARINO  ", "FERRARI  "},
+       {
+           "Ora 1 - 1A - BRUNO -> GALLO (Docente della classe)",
+           "Ora 1 - 2B - RICCI -> MANCINI (Docente della classe)",
+           "Ora 1 - 3A - COLOMBO -> SCOPERTA",
+           "Ora 2 - 1A - BRUNO -> CONTI (Docente della classe)",
+           "Ora 2 - 1B - BIANCHI -> GALLO (Docente della classe)",
+           "Ora 2 - 2B - RICCI -> MANCINI (Docente della classe)",
+           "Ora 2 - 3A - COLOMBO -> SCOPERTA",
+           "Ora 3 - 1B - RICCI -> ROSSI (Disposizione)",
+           "Ora 3 - 2A - BRUNO -> CONTI (Docente della classe)",
+           "Ora 3 - 2B - GRECO -> GALLO (Docente della classe)",
+           "Ora 3 - 3A - BIANCHI -> MANCINI (Docente della classe)",
+           "Ora 3 - 3B - ESPOSITO -> SCOPERTA",
+           "Ora 4 - 1B - RICCI -> CONTI (Docente della classe)",
+           "Ora 4 - 2A - BRUNO -> ROSSI (Docente della classe)",
+           "Ora 4 - 2B - FERRARI -> GALLO (Docente della classe)",
+           "Ora 4 - 3A - BIANCHI -> MANCINI (Docente della classe)",
+           "Ora 4 - 3B - GRECO -> SCOPERTA",
+           "Ora 5 - 2B - FERRARI -> DE LUCA (Docente della classe)",
+           "Ora 5 - 3A - BIANCHI -> CONTI (Docente della classe)",
+           "Ora 5 - 3B - RICCI -> SCOPERTA",
+       }},
+  };
+  std::vector<std::vector<std::string>> computed;
+  std::string told;
+  Run([&] {
+    ui.OnNextModal([&](Dialog& d) {
+      EXPECT_TRUE(ui.HasFocus(d, S::kDayId));
+      ASSERT_TRUE(ui.Select(d, S::kDayId, 2));
+      for (const auto& c : cases) {
+        for (const char* who : c.absent) {
+          ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, who))) << c.id << who;
+          ui.Click(d, S::kMarkId);
+        }
+        if (c.absent.empty()) {
+          ui.AnswerNextModal(kIdOk);
+          ui.Click(d, S::kComputeId);
+          told = ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0);
+        } else {
+          ui.Click(d, S::kComputeId);
+        }
+        computed.push_back(rows_of(d, S::kResultsId));
+        while (!rows_of(d, S::kAbsentId).empty()) {
+          ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));
+          ui.Click(d, S::kRemoveId);
+        }
+      }
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+  });
+  EXPECT_EQ(told, "Nessun insegnante assente: segnare prima gli assenti");
+  ASSERT_EQ(computed.size(), std::size(cases));
+  for (std::size_t i = 0; i < computed.size(); ++i) {
+    EXPECT_EQ(computed[i], cases[i].rows) << cases[i].id;
+  }
+}
+
 // A damaged absences file: the engine's message, no dialog, the file as it was.
 TEST_F(ComputedSchoolProgram, DamagedAbsencesFileIsShownAndKept) {
   write(school_ / "assenze.txt", "GIORNO:1\nASSENTE:ROSSI|Malattia|1x1\n");
@@ -270,6 +348,44 @@ TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
   std::string summary = after["Provvisorio/Orario Disposizione Provvisorio.txt"];
   EXPECT_NE(summary.find("Ore nel Provvisorio"), std::string::npos);
   EXPECT_EQ(summary.find("Classi incomplete"), std::string::npos) << summary;
+}
+
+// The calendar's picker in turn: every hour marked (the picker's "always")
+// is the school's own week, a day with no hours staying without; one hour
+// on the first day only; then that hour taken off again.
+TEST_F(ComputedSchoolProgram, TheCalendarPickedIsTheProvisionalWeek) {
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    ASSERT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[3]));  // "Orario Provvisorio"
+    ASSERT_EQ(g_current_page, &g_provisional_page);
+    std::vector<int> school(g_ui_header.hours_per_day, g_ui_header.hours_per_day + 7);
+    ASSERT_EQ(school, (std::vector<int>{5, 5, 5, 5, 5, 5, 0}));
+    const struct {
+      const char* id;
+      std::function<void(Dialog&)> pick;
+      std::vector<int> week;
+    } cases[] = {
+        {"every hour", [&](Dialog& d) { ui.Click(d, CWeekGridDialog::kInvertId); }, school},
+        {"first day, third hour",
+         [&](Dialog& d) {
+           ui.Click(d, CWeekGridDialog::kInvertId);
+           ui.Click(d, dwh_cell_id(0, 2));
+         },
+         {3, 0, 0, 0, 0, 0, 0}},
+        {"third hour taken off", [&](Dialog& d) { ui.Click(d, dwh_cell_id(0, 2)); }, {2, 0, 0, 0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+      ui.OnNextModal([&](Dialog& d) {
+        c.pick(d);
+        ui.Click(d, kIdOk);
+      });
+      ui.Click(g_provisional_page, Cprovvi::kCalendarId);
+      EXPECT_EQ(std::vector<int>(g_ui_header.provisional_hours_per_day, g_ui_header.provisional_hours_per_day + 7),
+                c.week)
+          << c.id;
+    }
+    ui.Click(g_provisional_page, Cprovvi::kLeaveId);
+  });
 }
 
 // A provisional week of one hour on five days cannot hold the classes'
