@@ -74,7 +74,7 @@ TEST_F(DescPostItems, NamesAreCutAtTheirSeparatorsAndWidths) {
   EXPECT_EQ(+g_ui_teachers[1].posts[0].own.building_move_option, 0u);
   EXPECT_EQ(+post.lab_group, 0);
   // The substitute subject: 20 characters of the field.
-  ASSERT_GE(rossi.main_subject, 0);
+  ASSERT_GE(+rossi.main_subject, 0);
   EXPECT_STREQ(g_ui_structure.subjects[rossi.main_subject].name, "STORIADELLARTEEDELLA");
   // Short names: up to ':' and at most 3 characters; a letter no track has
   // names nothing.
@@ -84,8 +84,8 @@ TEST_F(DescPostItems, NamesAreCutAtTheirSeparatorsAndWidths) {
   // hour times follow the ':'.
   EXPECT_STREQ(g_ui_header.day_names[0], "Luned\xEC");
   EXPECT_STREQ(g_ui_header.day_names[4], "UnVenerdiDalNomeMolt");
-  EXPECT_EQ(g_ui_header.hour_start_times[4 * 12], 500);
-  EXPECT_EQ(g_ui_header.hour_durations[4 * 12], 50);
+  EXPECT_EQ(+g_ui_header.hour_start_times[4 * 12], 500);
+  EXPECT_EQ(+g_ui_header.hour_durations[4 * 12], 50);
 }
 
 // (A subject no post teaches is left out by the writer: MATEMATICA is
