@@ -9,6 +9,8 @@
 // in one class trade places, in the class's week and in the teacher's.
 #include <gtest/gtest.h>
 
+#include "board_program.h"
+
 #include <algorithm>
 #include <cstring>
 #include <set>
@@ -98,18 +100,11 @@ std::vector<int> with_joint(int l) {
   return out;
 }
 
-class BoardSwaps : public TempRoot {
+class BoardSwaps : public board_test::BoardProgram {
  protected:
   void TearDown() override {
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    g_pages.Install(PageSlot::Makedibi, nullptr);
-    g_pages.Install(PageSlot::Quadro, nullptr);
-    g_pages.Install(PageSlot::Qcorsi, nullptr);
-    g_frame_service_hooks.confirm_timetable_use = nullptr;
-    og_clear_structure();
-    og_clear_school_blocks();
+    BoardProgram::TearDown();
     g_requested_seed = -1;
-    TempRoot::TearDown();
   }
   // Copies the sample, lets `edit` change its description, gives it its
   // week (the reference one, or computed here) and opens the board.
@@ -205,8 +200,7 @@ class BoardSwaps : public TempRoot {
         }
   }
 
-  fs::path school_;
-  TestDriver ui;
+
 };
 
 TEST_F(BoardSwaps, EveryPairOfTheSmallSchoolSwapsExactlyWhenNothingClashes) {

@@ -6,6 +6,8 @@
 // move says what it breaks anew, and only that.
 #include <gtest/gtest.h>
 
+#include "board_program.h"
+
 #include <string>
 #include <vector>
 
@@ -26,34 +28,14 @@ namespace {
 using namespace kt_app_test;
 using namespace kt::ui;
 
-class CoursesBoard : public TempRoot {
+class CoursesBoard : public board_test::BoardProgram {
  protected:
   void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    board_install_pages();
-    og_install_model_utility_hooks();
-    fs::path school = copy_example("liceo", "liceo");
-    write(school / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/liceo-savego.txt"));
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
-    ASSERT_TRUE(og_read_school_files(0));  // as choosing the school does
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-    ui.AnswerNextModal(kIdYes);  // the school's state says "not computed"
-    alfadlg_go_to_page(kPageQcorsi);
+    BoardProgram::SetUp();
+    CopySample("liceo");
+    StartFrame("liceo");
+    OpenComputedPage(kPageQcorsi);
     ASSERT_EQ(g_current_page, &g_courses_board);
-  }
-  void TearDown() override {
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    g_pages.Install(PageSlot::Makedibi, nullptr);
-    g_pages.Install(PageSlot::Quadro, nullptr);
-    g_pages.Install(PageSlot::Qcorsi, nullptr);
-    g_frame_service_hooks.confirm_timetable_use = nullptr;
-    og_clear_structure();
-    og_clear_school_blocks();
-    TempRoot::TearDown();
   }
   // The first cell of the grid whose state is exactly `state`; false when none.
   bool FindState(int state, int& row, int& column) {
@@ -69,7 +51,6 @@ class CoursesBoard : public TempRoot {
       if (op.control_id == Cqclegenda::kFirstLineId + line && op.op == DrawOp::kFill) return op.color;
     return kNoColor;
   }
-  TestDriver ui;
 };
 
 // Track letter, section letter, year: the order of the rows.

@@ -5,6 +5,8 @@
 // lab, which its lessons use); the other lab's view stays empty.
 #include <gtest/gtest.h>
 
+#include "board_program.h"
+
 #include <cstring>
 #include <string>
 
@@ -30,46 +32,17 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using Q = Cquadro;
 
-class TwoLabs : public TempRoot {
+class TwoLabs : public board_test::BoardProgram {
  protected:
   void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    board_install_pages();
-    og_install_model_utility_hooks();
-    school_ = copy_example("piccola", "piccola");
-    write(school_ / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt"));
-    std::string description = read(school_ / "scuola2.txt");
-    for (auto [from, to] : {std::pair{"COLOMBO\t1A 2\t\n", "COLOMBO\t1A 2 GLB:SCIENZE-\t\n"},
-                            std::pair{"\nLABOR:", "\nLABOR:|LAB ARTE-Centrale Sede Unica|\nLABOR:"},
-                            std::pair{"\nLOC:", "\nGRULLAB:\tSCIENZE\tLAB SCIENZE\tLAB ARTE\t\nLOC:"}}) {
-      std::size_t at = description.find(from);
-      ASSERT_NE(at, std::string::npos) << from;
-      description.replace(at, std::strlen(from), to);
-    }
-    write(school_ / "scuola2.txt", description);
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
-    ASSERT_TRUE(og_read_school_files(0));
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-    ui.AnswerNextModal(kIdYes);  // "not computed": the frame asks first
-    alfadlg_go_to_page(kPageQuadro);
+    BoardProgram::SetUp();
+    discard_on_close_ = true;
+    CopySample("piccola", {{"COLOMBO\t1A 2\t\n", "COLOMBO\t1A 2 GLB:SCIENZE-\t\n"},
+                           {"\nLABOR:", "\nLABOR:|LAB ARTE-Centrale Sede Unica|\nLABOR:"},
+                           {"\nLOC:", "\nGRULLAB:\tSCIENZE\tLAB SCIENZE\tLAB ARTE\t\nLOC:"}});
+    StartFrame("piccola");
+    OpenComputedPage(kPageQuadro);
     ASSERT_EQ(g_current_page, &g_board);
-  }
-  void TearDown() override {
-    if (g_frame.IsWindow()) {
-      ui.PressInNextModal(CDaticambia::kDiscardId);
-      g_frame.DestroyWindow();
-    }
-    g_pages.Install(PageSlot::Makedibi, nullptr);
-    g_pages.Install(PageSlot::Quadro, nullptr);
-    g_pages.Install(PageSlot::Qcorsi, nullptr);
-    g_frame_service_hooks.confirm_timetable_use = nullptr;
-    og_clear_structure();
-    og_clear_school_blocks();
-    TempRoot::TearDown();
   }
   // Shows the board's view of the lab named `name`.
   bool ShowLab(const std::string& name) {
@@ -80,8 +53,6 @@ class TwoLabs : public TempRoot {
       if (names->GetLBText(i) == name) return ui.Select(g_board, Q::kNameId, i);
     return false;
   }
-  fs::path school_;
-  TestDriver ui;
 };
 
 TEST_F(TwoLabs, AnHourBookedInALabsViewGoesToThatLab) {

@@ -5,6 +5,8 @@
 // and the mark follows the next click.
 #include <gtest/gtest.h>
 
+#include "board_program.h"
+
 #include <cstring>
 #include <string>
 
@@ -29,43 +31,16 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using Q = Cquadro;
 
-class StandbyMode : public TempRoot {
+class StandbyMode : public board_test::BoardProgram {
  protected:
   void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    board_install_pages();
-    og_install_model_utility_hooks();
-    fs::path school = copy_example("piccola", "piccola");
-    write(school / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt"));
-    std::string description = read(school / "scuola2.txt");
-    std::size_t at = description.find("ROSSI\t1A 6\t\n");
-    ASSERT_NE(at, std::string::npos);
-    description.replace(at, std::strlen("ROSSI\t1A 6\t\n"), "ROSSI\t1A 6\tTED:+2\tSOS:1\t\n");
-    write(school / "scuola2.txt", description);
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
-    ASSERT_TRUE(og_read_school_files(0));
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-    ui.AnswerNextModal(kIdYes);  // "not computed": the frame asks first
-    alfadlg_go_to_page(kPageQuadroStandby);
+    BoardProgram::SetUp();
+    discard_on_close_ = true;
+    CopySample("piccola", {{"ROSSI\t1A 6\t\n", "ROSSI\t1A 6\tTED:+2\tSOS:1\t\n"}});
+    StartFrame("piccola");
+    OpenComputedPage(kPageQuadroStandby);
     ASSERT_EQ(g_current_page, &g_board);
     ASSERT_TRUE(g_contadispo.IsCreated());
-  }
-  void TearDown() override {
-    if (g_frame.IsWindow()) {
-      ui.PressInNextModal(CDaticambia::kDiscardId);
-      g_frame.DestroyWindow();
-    }
-    g_pages.Install(PageSlot::Makedibi, nullptr);
-    g_pages.Install(PageSlot::Quadro, nullptr);
-    g_pages.Install(PageSlot::Qcorsi, nullptr);
-    g_frame_service_hooks.confirm_timetable_use = nullptr;
-    og_clear_structure();
-    og_clear_school_blocks();
-    TempRoot::TearDown();
   }
   // Slots of the week nobody is on stand-by in.
   std::vector<int> QuietSlots() {

@@ -13,6 +13,8 @@
 // hour is flagged there and by "SBIL:", and never covers a lesson.
 #include <gtest/gtest.h>
 
+#include "board_program.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -48,31 +50,12 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using Q = Cquadro;
 
-class TimetableBoard : public TempRoot {
+class TimetableBoard : public board_test::BoardProgram {
  protected:
   void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    board_install_pages();
-    og_install_model_utility_hooks();
-    school_ = copy_example("piccola", "piccola");
-    write(school_ / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt"));
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
-    ASSERT_TRUE(og_read_school_files(0));  // as choosing the school does
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-  }
-  void TearDown() override {
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    g_pages.Install(PageSlot::Makedibi, nullptr);
-    g_pages.Install(PageSlot::Quadro, nullptr);
-    g_pages.Install(PageSlot::Qcorsi, nullptr);
-    g_frame_service_hooks.confirm_timetable_use = nullptr;
-    og_clear_structure();
-    og_clear_school_blocks();
-    TempRoot::TearDown();
+    BoardProgram::SetUp();
+    CopySample("piccola");
+    StartFrame("piccola");
   }
   // Opens the board; the school's state says "not computed", so the frame
   // asks first.
@@ -172,8 +155,6 @@ class TimetableBoard : public TempRoot {
   EXPECT_EQ(Place(lesson), from);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
   }
-  fs::path school_;
-  TestDriver ui;
 };
 
 TEST_F(TimetableBoard, MovesChecksSavesAndAsksWhenLeft) {
