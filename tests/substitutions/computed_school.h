@@ -12,7 +12,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
+#include "platform/controls/list_box.h"
+#include "platform/dialog.h"
 #include "test_temp_folder.h"
 
 namespace substitution_test {
@@ -61,6 +64,23 @@ inline void copy_computed_school(const fs::path& to) {
   fs::create_directories(to);
   for (const auto& e : fs::directory_iterator(computed_school()))
     if (e.is_regular_file()) fs::copy_file(e.path(), to / e.path().filename(), fs::copy_options::overwrite_existing);
+}
+
+// The rows of the list box `id` of a dialog, top to bottom.
+inline std::vector<std::string> rows_of(kt::ui::Dialog& d, int id) {
+  std::vector<std::string> rows;
+  auto* list = dynamic_cast<kt::ui::ListBox*>(d.GetDlgItem(id));
+  if (!list) return rows;
+  for (int i = 0; i < list->GetCount(); ++i) rows.push_back(list->GetText(i));
+  return rows;
+}
+
+// The first row of that list that starts with `start`; -1 when none.
+inline int row_starting(kt::ui::Dialog& d, int id, const std::string& start) {
+  std::vector<std::string> rows = rows_of(d, id);
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].rfind(start, 0) == 0) return static_cast<int>(i);
+  return -1;
 }
 
 }  // namespace substitution_test

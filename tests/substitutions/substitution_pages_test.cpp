@@ -55,20 +55,8 @@ int post_hours() {
   return sum;
 }
 
-std::vector<std::string> rows_of(Dialog& d, int id) {
-  std::vector<std::string> rows;
-  auto* list = dynamic_cast<ListBox*>(d.GetDlgItem(id));
-  if (!list) return rows;
-  for (int i = 0; i < list->GetCount(); ++i) rows.push_back(list->GetText(i));
-  return rows;
-}
-
-int row_starting(Dialog& d, int id, const std::string& start) {
-  std::vector<std::string> rows = rows_of(d, id);
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    if (rows[i].rfind(start, 0) == 0) return static_cast<int>(i);
-  return -1;
-}
+using substitution_test::row_starting;
+using substitution_test::rows_of;
 
 // A school file as plain text: each stored piece unscrambled, the pieces joined.
 std::string unscrambled(const path& file) {

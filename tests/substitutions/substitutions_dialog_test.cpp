@@ -54,20 +54,8 @@ const fs::path& short_day_school() {
   return folder.path();
 }
 
-std::vector<std::string> rows_of(Dialog& d, int id) {
-  std::vector<std::string> rows;
-  auto* list = dynamic_cast<ListBox*>(d.GetDlgItem(id));
-  if (!list) return rows;
-  for (int i = 0; i < list->GetCount(); ++i) rows.push_back(list->GetText(i));
-  return rows;
-}
-
-int row_starting(Dialog& d, int id, const std::string& start) {
-  std::vector<std::string> rows = rows_of(d, id);
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    if (rows[i].rfind(start, 0) == 0) return static_cast<int>(i);
-  return -1;
-}
+using substitution_test::row_starting;
+using substitution_test::rows_of;
 
 class ShortDayDialog : public kt_app_test::TempRoot {
  protected:
