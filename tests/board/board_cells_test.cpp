@@ -40,22 +40,12 @@ class BoardCells : public TempRoot {
     fs::path school = copy_example(example, example);
     write(school / "savego.txt", read(fs::path(KT_TEST_DATA) / ("savefiles/" + example + "-savego.txt")));
     write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\" + example + "\n");
-    int runs = 0;
-    ui.OnNextModal([&](Dialog&) {
-      ++runs;
+    run_program(ui, [&] {
       ui.AnswerNextModal(kIdYes);  // a hand-made week may still break constraints: opened all the same
       alfadlg_go_to_page(kPageQuadro);
       ASSERT_EQ(g_current_page, &g_board);
       steps();
-      alfadlg_go_to_page(kPageHome);
-      g_frame.SetFocus();
-      ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
-      ui.Key(kVkEscape);
     });
-    const char* argv[] = {"kestrintempus"};
-    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-    EXPECT_EQ(runs, 1);
-    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
   }
   void Show(int kind, const std::string& name) {
     ASSERT_TRUE(ui.Select(g_board, Q::kKindId, kind));

@@ -65,21 +65,11 @@ class Computation : public TempRoot {
   void Run(const std::string& example, const std::function<void()>& steps) {
     school_ = copy_example(example, "scuola");
     write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\scuola\n");
-    int runs = 0;
-    ui.OnNextModal([&](Dialog&) {
-      ++runs;
+    run_program(ui, [&] {
       alfadlg_go_to_page(kPageProcessingMenu);
       EXPECT_EQ(g_current_page, &g_processing_menu);
       steps();
-      alfadlg_go_to_page(kPageHome);
-      g_frame.SetFocus();
-      ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
-      ui.Key(kVkEscape);
     });
-    const char* argv[] = {"kestrintempus"};
-    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-    EXPECT_EQ(runs, 1);
-    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
   }
   // The computation page with its technique started.
   void Start(int technique, bool cpu_saver = false) {

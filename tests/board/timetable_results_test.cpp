@@ -50,19 +50,9 @@ class Results : public TempRoot {
     school_ = copy_example(example, "scuola");
     if (saved_week) write(school_ / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt"));
     write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\scuola\n" + status);
-    int runs = 0;
-    ui.OnNextModal([&](Dialog&) {
-      ++runs;
+    run_program(ui, [&] {
       steps();
-      alfadlg_go_to_page(kPageHome);
-      g_frame.SetFocus();
-      ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
-      ui.Key(kVkEscape);
     });
-    const char* argv[] = {"kestrintempus"};
-    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-    EXPECT_EQ(runs, 1);
-    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
   }
   // The computation page with a technique started, reached by its page command.
   void Start(int technique) {

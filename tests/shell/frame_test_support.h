@@ -58,6 +58,25 @@ class FrameInDataRoot : public TempRoot {
   kt::ui::TestDriver ui;
 };
 
+// Starts the program as main() does; `steps` run once inside the frame, then
+// the user goes back to the home page and leaves with Esc. Every problem the
+// driver saw fails the test.
+inline void run_program(kt::ui::TestDriver& ui, const std::function<void()>& steps) {
+  int runs = 0;
+  ui.OnNextModal([&](kt::ui::Dialog&) {
+    ++runs;
+    steps();
+    alfadlg_go_to_page(kPageHome);
+    g_frame.SetFocus();  // the user comes back to the frame
+    ui.AnswerNextModal(kt::ui::kIdYes);  // "Quit KestrinTempus?"
+    ui.Key(kt::ui::kVkEscape);
+  });
+  const char* argv[] = {"kestrintempus"};
+  EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+  EXPECT_EQ(runs, 1);
+  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 class ProgramOnSample : public TempRoot {
  protected:
   void SetUp() override {
@@ -68,20 +87,8 @@ class ProgramOnSample : public TempRoot {
   }
   // Starts the program; `steps` run inside the frame, then Esc on the home page ends it.
   void Run(const std::function<void()>& steps) {
-    int runs = 0;
-    ui.OnNextModal([&](kt::ui::Dialog&) {
-      ++runs;
-      steps();
-      alfadlg_go_to_page(kPageHome);
-      g_frame.SetFocus();  // the user comes back to the frame
-      ui.AnswerNextModal(kt::ui::kIdYes);  // "Quit KestrinTempus?"
-      ui.Key(kt::ui::kVkEscape);
-    });
-    const char* argv[] = {"kestrintempus"};
-    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-    EXPECT_EQ(runs, 1);
+    run_program(ui, steps);
     EXPECT_FALSE(g_launcher_panel.IsWindow());  // gone with the frame
-    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
   }
   kt::ui::TestDriver ui;
 };
