@@ -125,11 +125,11 @@ void report_over_full_week() {
   text[0] = '\0';
   static const char* const class_rows[3] = {
       "La  Classe / l'Aula %-20.20s ha %d Ore, quando il massimo settimanale prevede %d Ore.\nCorreggere la configurazione (calendario settimanale o cattedre) e ripetere il test",
-      "Die Klasse / der Raum %-20.20s hat %d Stunden, die Woche hat h\xF6" "chstens %d Stunden.\nKonfiguration (Wochenkalender oder Unterricht) korrigieren und den Test wiederholen",
+      ("Die Klasse / der Raum %-20.20s hat %d Stunden, die Woche hat h\xF6" "chstens %d Stunden.\nKonfiguration (Wochenkalender oder Unterricht) korrigieren und den Test wiederholen"),
       "The class / room %-20.20s has %d hours, while the week has at most %d hours.\nCorrect the configuration (weekly calendar or lessons) and repeat the test"};
   static const char* const teacher_rows[3] = {
       "Il professore %-20.20s ha %d Ore, quando il massimo settimanale prevede %d Ore.\nCorreggere la configurazione (calendario settimanale o cattedre) e ripetere il test",
-      "Der Lehrer %-20.20s hat %d Stunden, die Woche hat h\xF6" "chstens %d Stunden.\nKonfiguration (Wochenkalender oder Unterricht) korrigieren und den Test wiederholen",
+      ("Der Lehrer %-20.20s hat %d Stunden, die Woche hat h\xF6" "chstens %d Stunden.\nKonfiguration (Wochenkalender oder Unterricht) korrigieren und den Test wiederholen"),
       "The teacher %-20.20s has %d hours, while the week has at most %d hours.\nCorrect the configuration (weekly calendar or lessons) and repeat the test"};
   for (int c = 0; c < g_eng_school.class_count; ++c)
     if (g_eng_classes[c].lesson_count > week)

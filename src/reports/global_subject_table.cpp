@@ -39,7 +39,7 @@ std::string header_block(int c) {
 }  // namespace
 
 void or_write_global_subject_table(int building) {
-  const char* const kTitle[3] = {"Tabella Globale Materie", "Globale Tabelle-F\xe4" "cher", "Global Table-Subjects"};
+  const char* const kTitle[3] = {"Tabella Globale Materie", ("Globale Tabelle-F\xe4" "cher"), "Global Table-Subjects"};
   std::string title = or_pick_text(kTitle);
   if (building >= 0 && building < kMaxBuildings) title += std::string("_") + g_eng_buildings[building].name;
   if (!or_report_path(g_report.path, title.c_str(), nullptr, g_report.kind)) g_report.path[0] = 0;

@@ -366,7 +366,7 @@ void desc_order_added_classes(int first) {
   std::vector<int> named_only;
   for (int c = first; c < count; ++c) (og_class_in_structure(st.classes[c]) ? order : named_only).push_back(c);
   std::stable_sort(named_only.begin(), named_only.end(),
-                   [&st](int a, int b) { return std::strncmp(st.classes[a].code, st.classes[b].code, 4) < 0; });
+                   [&](int a, int b) { return std::strncmp(st.classes[a].code, st.classes[b].code, 4) < 0; });
   order.insert(order.end(), named_only.begin(), named_only.end());
   bool moved = false;
   for (int i = 0; i < count; ++i) moved = moved || order[static_cast<std::size_t>(i)] != i;

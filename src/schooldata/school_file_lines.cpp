@@ -148,7 +148,7 @@ std::string og_bad_line_text(const std::string& path, const std::string& reason,
   static const char* const kWhere[3] = {"%s\nFile: %s\nRiga %zu: %s", "%s\nDatei: %s\nZeile %zu: %s",
                                         "%s\nFile: %s\nLine %zu: %s"};
   static const char* const kDamaged[3] = {"(riga cifrata danneggiata: non si pu\xF2 leggere)",
-                                          "(verschl\xFCsselte Zeile besch\xE4" "digt: nicht lesbar)",
+                                          ("(verschl\xFCsselte Zeile besch\xE4" "digt: nicht lesbar)"),
                                           "(scrambled line damaged: it cannot be read)"};
   int language = g_language < 3 ? g_language : 0;
   std::string shown;

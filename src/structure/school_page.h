@@ -93,6 +93,7 @@ class Cproscuola : public CResizableDialog {
   void OnQuick();
   void OnClassical();
   void OnType();
+  using CResizableDialog::OnMove;
   void OnMove();
   void ComputeLessonMarks();
   void SetUpListColumns();
