@@ -314,4 +314,24 @@ TEST_F(TeacherPage, TrialRunsTheEngineOrShowsWhyItDidNotLoad) {
   }
 }
 
+// Forbidden hours that leave only three days open bring the most and the
+// fewest teaching days down to those three when the page is saved.
+TEST_F(TeacherPage, DaysLimitsFollowTheDaysLeftOpen) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& c = g_ui_teachers[page.CurrentTeacher()].personal;
+  std::memset(c.op, 0, sizeof c.op);
+  for (int d = 3; d < 7; ++d)
+    for (int h = 0; h < 12; ++h) c.op[d * 12 + h] = 1;
+  c.gmin = 4;
+  c.gmax = 5;
+  c.buk[0] = -1;
+  g_ui_settings.lunch_break[0] = 0;
+  ui.Click(page, V::kSaveId);
+  for (const auto& b : ui.boxes()) ADD_FAILURE() << "asked: " << b.texts[0];
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+  EXPECT_EQ(c.gmax, 3);
+  EXPECT_EQ(c.gmin, 3);
+}
+
 }  // namespace
