@@ -334,4 +334,22 @@ TEST_F(TeacherPage, DaysLimitsFollowTheDaysLeftOpen) {
   EXPECT_EQ(c.gmin, 3);
 }
 
+// Each preset button under "Preferisce le" applies its own preset to the
+// teacher shown, as the preset rules give it for the school's day.
+TEST_F(TeacherPage, EachPresetButtonAppliesItsPreset) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& c = g_ui_teachers[page.CurrentTeacher()].personal;
+  for (int preset : {1, 2, 3, 0}) {
+    UiTeacherConstraints expected = c;
+    vipro_apply_preset(expected, preset, 6);
+    ui.Click(page, V::kPresetIds + preset);
+    EXPECT_EQ(std::memcmp(c.pmin, expected.pmin, sizeof c.pmin), 0) << preset;
+    EXPECT_EQ(std::memcmp(c.fmin, expected.fmin, sizeof c.fmin), 0) << preset;
+    EXPECT_EQ(std::memcmp(c.fmax, expected.fmax, sizeof c.fmax), 0) << preset;
+  }
+  for (const auto& b : ui.boxes()) ADD_FAILURE() << "asked: " << b.texts[0];
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 }  // namespace
