@@ -352,4 +352,33 @@ TEST_F(TeacherPage, EachPresetButtonAppliesItsPreset) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// A lesson derogation above the presence allowed, with no presence
+// derogation as large, loses its days on OK (the page says why); one a
+// presence derogation covers keeps them.
+TEST_F(TeacherPage, LessonDerogationsAbovePresenceNeedAPresenceDerogation) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& k = g_ui_teachers[page.CurrentTeacher()].personal;
+  struct Case { bool covered; int days; };
+  for (const Case& c : {Case{false, 0}, Case{true, 2}}) {
+    k.presenza = 18;
+    k.insegna = 18;
+    k.inse = {{{22, 2}}, 1};
+    k.xprese = c.covered ? UiHq2Table{{{22, 2}}, 1} : UiHq2Table{{}, 0};
+    std::size_t boxes = ui.boxes().size();
+    ui.OnNextModal([&](Dialog& d) {  // the table as it stands
+      d.GetDlgItem(kIdOk)->SetFocus();
+      ui.Click(d, kIdOk);
+    });
+    for (int i = 0; i < 3; ++i) ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+    ui.Click(page, V::kLessonDerogationsId);
+    if (!c.covered) {
+      EXPECT_GT(ui.boxes().size(), boxes);
+    }
+    ASSERT_EQ(int(k.inse.count), 1) << c.covered;
+    EXPECT_EQ(k.inse.pairs[0][0], 22) << c.covered;
+    EXPECT_EQ(k.inse.pairs[0][1], c.days) << c.covered;
+  }
+}
+
 }  // namespace
