@@ -529,4 +529,23 @@ TEST_F(PostConstraintsPage, TheClassworkColumnShowsTheStoredAndTheEditedClasswor
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Each panel heads with the class and hours of its part of the chosen post:
+// the post's own part always, the partner's part (lab or conversation) only
+// when it has hours.
+TEST_F(PostConstraintsPage, PanelsHeadWithTheirPartsClassAndHours) {
+  struct Case { int post; const char* own_hours; const char* partner_hours; };
+  const Case cases[] = {{0, "4", ""}, {1, "4", ""}, {2, "2", "2"}};
+  Open();
+  for (const Case& c : cases) {
+    SelectPost(c.post);
+    const UiTeachingPost& post = Post(0, c.post);
+    std::string label = og_class_label(post.class_index);
+    EXPECT_EQ(ui.Text(g_vicat_page, V::kPanels[0].class_text), label) << c.post;
+    EXPECT_EQ(ui.Text(g_vicat_page, V::kPanels[0].hours_text), c.own_hours) << c.post;
+    EXPECT_EQ(ui.Text(g_vicat_page, V::kPanels[1].class_text), *c.partner_hours ? label : "") << c.post;
+    EXPECT_EQ(ui.Text(g_vicat_page, V::kPanels[1].hours_text), c.partner_hours) << c.post;
+  }
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 }  // namespace

@@ -164,4 +164,52 @@ TEST_F(SpecialTeacherPage, TrialButtonsRunTheEngineOnTheTestDescription) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// A teacher's stored choices are shown as they stand when the page opens:
+// each service bit in its own box, the weekly rest hour with the range it
+// applies to (the range's boxes usable only with a rest hour), the double
+// lessons' ends, the Friday and short-day marks.
+TEST_F(SpecialTeacherPage, StoredChoicesAreShownOnOpening) {
+  struct Case {
+    std::int8_t clasenoc, dkif, tramox, short_day, short_hours, rest[3];
+    bool service_first, service_second, double_start, double_end;
+  };
+  const Case cases[] = {
+      {0, 0, 0, 0, 0, {0, 0, 0}, false, false, false, false},
+      {1, 2, 1, 1, 4, {3, 2, 5}, true, false, false, true},
+      {2, 1, 0, 0, 0, {5, 1, 12}, false, true, true, false},
+      {3, 3, 1, 1, 2, {11, 4, 6}, true, true, true, true},
+  };
+  UiTeacherConstraints& anna = g_ui_teachers[0].personal;
+  auto selection = [&](int id) { return static_cast<ComboBox*>(page.GetDlgItem(id))->GetCurSel(); };
+  for (const Case& c : cases) {
+    anna.clasenoc = c.clasenoc;
+    anna.dkif = c.dkif;
+    anna.tramox = c.tramox;
+    anna.pligi[0] = c.short_day;
+    anna.pligi[1] = c.short_hours;
+    std::memcpy(anna.fercav, c.rest, 3);
+    og_snapshot_all();
+    ASSERT_TRUE(page.Create(nullptr));
+    page.ShowWindow(kSwShow);
+    int k = int(&c - cases);
+    EXPECT_EQ(ui.IsChecked(page, V::kServiceFirstId), c.service_first) << k;
+    EXPECT_EQ(ui.IsChecked(page, V::kServiceSecondId), c.service_second) << k;
+    EXPECT_EQ(ui.IsChecked(page, V::kDoubleStartId), c.double_start) << k;
+    EXPECT_EQ(ui.IsChecked(page, V::kDoubleEndId), c.double_end) << k;
+    EXPECT_EQ(ui.IsChecked(page, V::kFridayId), c.tramox == 1) << k;
+    EXPECT_EQ(ui.IsChecked(page, V::kShortDayId), c.short_day == 1) << k;
+    EXPECT_EQ(selection(V::kShortDayHoursId), c.short_hours) << k;
+    bool rest = c.rest[0] >= 2;
+    EXPECT_EQ(selection(V::kRestHourId), rest ? c.rest[0] - 1 : 0) << k;
+    EXPECT_EQ(selection(V::kRestFromId), c.rest[1] >= 1 ? c.rest[1] - 1 : -1) << k;
+    EXPECT_EQ(selection(V::kRestToId), c.rest[2] >= 1 ? c.rest[2] - 1 : -1) << k;
+    EXPECT_EQ(ui.IsEnabled(page, V::kRestFromId), rest) << k;
+    EXPECT_EQ(ui.IsEnabled(page, V::kRestToId), rest) << k;
+    page.DestroyWindow();
+  }
+  anna = UiTeacherConstraints{};
+  og_init_teacher(0, "ANNA");
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 }  // namespace

@@ -314,4 +314,71 @@ TEST_F(TeacherPage, TrialRunsTheEngineOrShowsWhyItDidNotLoad) {
   }
 }
 
+// Forbidden hours that leave only three days open bring the most and the
+// fewest teaching days down to those three when the page is saved.
+TEST_F(TeacherPage, DaysLimitsFollowTheDaysLeftOpen) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& c = g_ui_teachers[page.CurrentTeacher()].personal;
+  std::memset(c.op, 0, sizeof c.op);
+  for (int d = 3; d < 7; ++d)
+    for (int h = 0; h < 12; ++h) c.op[d * 12 + h] = 1;
+  c.gmin = 4;
+  c.gmax = 5;
+  c.buk[0] = -1;
+  g_ui_settings.lunch_break[0] = 0;
+  ui.Click(page, V::kSaveId);
+  for (const auto& b : ui.boxes()) ADD_FAILURE() << "asked: " << b.texts[0];
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+  EXPECT_EQ(c.gmax, 3);
+  EXPECT_EQ(c.gmin, 3);
+}
+
+// Each preset button under "Preferisce le" applies its own preset to the
+// teacher shown, as the preset rules give it for the school's day.
+TEST_F(TeacherPage, EachPresetButtonAppliesItsPreset) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& c = g_ui_teachers[page.CurrentTeacher()].personal;
+  for (int preset : {1, 2, 3, 0}) {
+    UiTeacherConstraints expected = c;
+    vipro_apply_preset(expected, preset, 6);
+    ui.Click(page, V::kPresetIds + preset);
+    EXPECT_EQ(std::memcmp(c.pmin, expected.pmin, sizeof c.pmin), 0) << preset;
+    EXPECT_EQ(std::memcmp(c.fmin, expected.fmin, sizeof c.fmin), 0) << preset;
+    EXPECT_EQ(std::memcmp(c.fmax, expected.fmax, sizeof c.fmax), 0) << preset;
+  }
+  for (const auto& b : ui.boxes()) ADD_FAILURE() << "asked: " << b.texts[0];
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// A lesson derogation above the presence allowed, with no presence
+// derogation as large, loses its days on OK (the page says why); one a
+// presence derogation covers keeps them.
+TEST_F(TeacherPage, LessonDerogationsAbovePresenceNeedAPresenceDerogation) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& k = g_ui_teachers[page.CurrentTeacher()].personal;
+  struct Case { bool covered; int days; };
+  for (const Case& c : {Case{false, 0}, Case{true, 2}}) {
+    k.presenza = 18;
+    k.insegna = 18;
+    k.inse = {{{22, 2}}, 1};
+    k.xprese = c.covered ? UiHq2Table{{{22, 2}}, 1} : UiHq2Table{{}, 0};
+    std::size_t boxes = ui.boxes().size();
+    ui.OnNextModal([&](Dialog& d) {  // the table as it stands
+      d.GetDlgItem(kIdOk)->SetFocus();
+      ui.Click(d, kIdOk);
+    });
+    for (int i = 0; i < 3; ++i) ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+    ui.Click(page, V::kLessonDerogationsId);
+    if (!c.covered) {
+      EXPECT_GT(ui.boxes().size(), boxes);
+    }
+    ASSERT_EQ(int(k.inse.count), 1) << c.covered;
+    EXPECT_EQ(k.inse.pairs[0][0], 22) << c.covered;
+    EXPECT_EQ(k.inse.pairs[0][1], c.days) << c.covered;
+  }
+}
+
 }  // namespace

@@ -234,4 +234,23 @@ TEST_F(DesktopProgram, StructureSaveAppliesDefaultSubjectOptionsOnce) {
   EXPECT_EQ(st.subjects[last].option_m + st.subjects[last].option_n, 0);
 }
 
+
+// The stand-by board, reached from the processing menu with a computed
+// week, opens each time it is asked: the engine first builds the stand-by
+// week again, and a success must lead on to the page, on the first visit as
+// after coming back from the home page.
+TEST_F(DesktopProgram, StandbyBoardOpensEachTimeWithAComputedWeek) {
+  fs::copy_file(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt",
+                data_root() / "piccola" / "savego.txt");
+  Run([&] {
+    for (int visit = 0; visit < 2; ++visit) {
+      ui.AnswerNextModal(kIdYes);  // use the computed week as it stands
+      alfadlg_go_to_page(kPageQuadroStandby);
+      EXPECT_EQ(g_current_page_template, 166u) << "visit " << visit;
+      alfadlg_go_to_page(kPageHome);
+      EXPECT_NE(g_current_page_template, 166u) << "visit " << visit;
+    }
+  });
+}
+
 }  // namespace
