@@ -93,6 +93,9 @@ TEST_F(BoardCells, EachWeekNamesWhatTellsItsLessonsApart) {
     Show(Q::kViewClass, "1A");
     EXPECT_GE(g_board.Cell(2, 0).second_teacher, 0) << "the lab hour has its assistant";
     EveryTextFits("1A");
+    // The first column numbers the hours of the school's longest day from 1.
+    ASSERT_EQ(g_board.Grid().RowCount(), 5);
+    for (int h = 0; h < 5; ++h) EXPECT_EQ(g_board.Grid().GetItemText(h, 0), std::to_string(h + 1)) << h;
 
     // ROSSI's STORIA and ITALIANO trade places, and the week shows it.
     ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, 0, 1));

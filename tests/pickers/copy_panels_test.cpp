@@ -4,7 +4,8 @@
 // partner copy or a post without one; what it pastes into one post, the
 // teacher's own posts or every post of the subject and hours is fitted to
 // the target (task blocks and groupings within its hours, no day exclusion
-// of a subject its teacher teaches there); a reset clears the post. The
+// of a subject its teacher teaches there), each kind copied alone, the
+// target keeping what the copy does not give; a reset clears the post. The
 // class calendar panel copies one class's calendar into another's.
 #include <gtest/gtest.h>
 
@@ -138,6 +139,47 @@ TEST_F(CopyPanels, APasteFitsTheTargetAndReachesTheChosenPosts) {
   EXPECT_EQ(Post(1, 0).own.triple[0], 4);
   EXPECT_EQ(Post(1, 1).own.daily_max, -1);
   EXPECT_EQ(Post(1, 2).own.daily_max, -1) << "a partner's copy is never pasted into";
+}
+
+// Each kind of constraint copied alone reaches the target post, and the
+// target keeps what the copied post does not give: its forbidden hours
+// among them.
+TEST_F(CopyPanels, APasteCarriesWhatTheCopyGivesAndKeepsTheRest) {
+  struct Case {
+    const char* id;
+    std::function<void(UiPostPart&)> set;
+    std::function<bool(const UiPostPart&)> pasted;
+  };
+  const Case cases[] = {
+      {"forbidden hours", [](UiPostPart& p) { std::memset(p.forbidden_hours, 0, kUiWeekCells); p.forbidden_hours[3] = 1; },
+       [](const UiPostPart& p) { return p.forbidden_hours[3] == 1 && p.forbidden_hours[7] == 0; }},
+      {"joined class", [](UiPostPart& p) { p.joined_class = 2; }, [](const UiPostPart& p) { return p.joined_class == 2; }},
+      {"building move", [](UiPostPart& p) { p.building_move = 0; }, [](const UiPostPart& p) { return p.building_move == 0; }},
+      {"placement", [](UiPostPart& p) { p.placement = 1; }, [](const UiPostPart& p) { return p.placement == 1; }},
+      {"daily maximum", [](UiPostPart& p) { p.daily_max = 2; }, [](const UiPostPart& p) { return p.daily_max == 2; }},
+      {"subgroup", [this](UiPostPart& p) { p.subgroup_subject = physics_; },
+       [this](const UiPostPart& p) { return p.subgroup_subject == physics_; }},
+  };
+  for (const Case& c : cases) {
+    for (bool partner : {false, true}) {
+      og_reset_teaching_post(Post(0, 0), 1);
+      og_reset_teaching_post(Post(0, 1), 1);
+      UiPostPart& target = partner ? Post(0, 1).partner_part : Post(0, 1).own;
+      std::memset(target.forbidden_hours, 0, kUiWeekCells);
+      target.forbidden_hours[7] = 1;  // the target's own
+      c.set(partner ? Post(0, 0).partner_part : Post(0, 0).own);
+      Show(0, 0);
+      ui.Click(panel_, C::kCopyId);
+      Show(0, 1);  // ROSSI MATEMATICA 2A
+      ui.Click(panel_, C::kPasteId);
+      const UiPostPart& after = partner ? Post(0, 1).partner_part : Post(0, 1).own;
+      EXPECT_TRUE(c.pasted(after)) << c.id << (partner ? " on the partner's part" : "");
+      if (std::string(c.id) != "forbidden hours") {
+        EXPECT_EQ(after.forbidden_hours[7], 1) << c.id << ": the target's forbidden hours kept";
+        EXPECT_EQ(after.forbidden_hours[3], 0) << c.id;
+      }
+    }
+  }
 }
 
 TEST_F(CopyPanels, AResetClearsThePostsConstraints) {

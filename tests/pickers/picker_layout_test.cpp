@@ -284,6 +284,8 @@ TEST(PickerLayout, TheWeekGridsOfTimesAndOfValuesAreEvenLattices) {
     for (int id : {CdwhExt::kSecondHourListId, CdwhExt::kOptionsHelpId}) EXPECT_EQ(control(t, id).y, line) << id;
     EXPECT_EQ(control(t, CdwhExt::kDifferenceLabelId).y, control(t, CdwhExt::kSecondHourLabelId).y);
     EXPECT_EQ(control(t, CdwhExt::kDifferenceListId).cx, control(t, CdwhExt::kSecondHourListId).cx);
+    EXPECT_EQ(control(t, CdwhExt::kDifferenceListId).cy, control(t, CdwhExt::kSecondHourListId).cy)
+        << "the two option lists drop down alike";
     EXPECT_GT(line, bottom(control(t, dwh_end_id(0, kDayHours - 1))));
     expect_right_column(t, CdwhExt::kInvertId, CdwhExt::kCounterLabelId, CdwhExt::kCounterId, CdwhExt::kHelpPaneId);
     EXPECT_EQ(control(t, CdwhExt::kHelpButtonId).y, control(t, CdwhExt::kInvertId).y);
