@@ -29,16 +29,21 @@ const char* const kNoDisplay[3] = {
     "kestrintempus: kein Bildschirm verfügbar (Variable DISPLAY). Das Programm braucht einen Bildschirm.\n",
     "kestrintempus: no display available (variable DISPLAY). The program needs a display.\n"};
 
-bool choose_import_file(const std::string& filter, const std::string& initial, std::string& path) {
-  kt::ui::FileOpenRequest request;
-  request.filter = filter;
-  request.initial_name = initial;
+// Shows the chooser in the user's language for an existing file or folder.
+bool choose_existing(kt::ui::FileOpenRequest request, std::string& path) {
   request.must_exist = true;
   request.language = ui_language();
   kt::ui::FileOpenResult result = kt::ui::choose_file_to_open(request);
   if (!result.chosen()) return false;
   path = result.path;
   return true;
+}
+
+bool choose_import_file(const std::string& filter, const std::string& initial, std::string& path) {
+  kt::ui::FileOpenRequest request;
+  request.filter = filter;
+  request.initial_name = initial;
+  return choose_existing(request, path);
 }
 
 // The archive dialog's chooser: the folder an archive goes to (0), or the
@@ -49,12 +54,7 @@ bool choose_archive_path(int kind, std::string& path) {
   if (kind != 0) request.filter = "ZIP|*.zip||";
   request.initial_name = "\\";
   request.title = ui_archive_chooser_title(kind);
-  request.must_exist = true;
-  request.language = ui_language();
-  kt::ui::FileOpenResult result = kt::ui::choose_file_to_open(request);
-  if (!result.chosen()) return false;
-  path = result.path;
-  return true;
+  return choose_existing(request, path);
 }
 
 }  // namespace

@@ -33,14 +33,8 @@ class ComputationPageOnScreen : public screen::OnScreenTest {};
 
 TEST_F(ComputationPageOnScreen, ShowsTheProgressOfARunningComputation) {
   if (!started_) return;
-  char pattern[] = "/tmp/kt-make-screen-XXXXXX";
-  fs::path root = ::mkdtemp(pattern);
-  fs::path cwd = fs::current_path();
-  ::setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
-  fs::path school = root / "KestrinTempusDati" / "istituto";
-  fs::create_directories(school);
-  for (const auto& e : fs::directory_iterator(fs::path(KT_SOURCE_DIR) / "examples" / "istituto"))
-    fs::copy_file(e.path(), school / e.path().filename());
+  screen::ScreenRoot root("istituto");
+  fs::path school = root.school();
   ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\istituto"));
 
   ui_register_toolkit_templates();
@@ -75,10 +69,6 @@ TEST_F(ComputationPageOnScreen, ShowsTheProgressOfARunningComputation) {
   EXPECT_TRUE(pump_until([] { return g_make_page.Finished(); }));
   g_frame.DestroyWindow();
   og_stop_worker_processes();
-  fs::current_path(cwd);
-  ::unsetenv("KESTRINTEMPUS_ROOT");
-  std::error_code ignored;
-  fs::remove_all(root, ignored);
 }
 
 }  // namespace

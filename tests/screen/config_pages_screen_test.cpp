@@ -74,14 +74,8 @@ bool free_point(Window& page, Point& out) {
 TEST_F(ConfigPagesOnScreen, EveryStepPageInItalianAndEnglish) {
   if (!started_) return;
   Rect work = backend().WorkArea();
-  char pattern[] = "/tmp/kt-config-screen-XXXXXX";
-  fs::path root = ::mkdtemp(pattern);
-  fs::path cwd = fs::current_path();
-  ::setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
-  fs::path school = root / "KestrinTempusDati" / "piccola";
-  fs::create_directories(school);
-  for (const auto& e : fs::directory_iterator(fs::path(KT_SOURCE_DIR) / "examples" / "piccola"))
-    fs::copy_file(e.path(), school / e.path().filename());
+  screen::ScreenRoot root("piccola");
+  fs::path school = root.school();
   ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
   g_hint_flags = 1;
   // Nothing is edited here: asked whether to save on leaving, the user says no.
@@ -193,9 +187,6 @@ TEST_F(ConfigPagesOnScreen, EveryStepPageInItalianAndEnglish) {
   settle();
   g_frame.DestroyWindow();
   og_set_unsaved_changes_prompt(nullptr);
-  fs::current_path(cwd);
-  ::unsetenv("KESTRINTEMPUS_ROOT");
-  fs::remove_all(root);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // backend for one test and stops it after (without an X display the test
 // skips, so the screen programs pass headless), a wait that handles core
 // work and X events until an effect shows, a window manager for a test, and
-// a colour distance for checking pixels read back from a window.
+// a colour distance for checking pixels read back from a window, and a
+// drive root of its own for a test, with a sample school in it.
 //
 // X answers in its own time, so waits are capped at four seconds: a broken
 // backend fails a test instead of hanging the suite. A fixture built on
@@ -19,6 +20,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <functional>
 
 #include "platform/fltk/fltk_backend.h"
@@ -81,6 +84,39 @@ class OnScreenTest : public ::testing::Test {
     reset_ui();
   }
   bool started_ = false;
+};
+
+// A drive root of its own for one test (KESTRINTEMPUS_ROOT), with a sample
+// school of examples/ copied into its data folder when one is named. On
+// leaving, the working folder is put back, so the next test does not start
+// in a removed folder, and the root goes.
+class ScreenRoot {
+ public:
+  explicit ScreenRoot(const std::string& example = "") : cwd_(std::filesystem::current_path()) {
+    namespace fs = std::filesystem;
+    char pattern[] = "/tmp/kt-screen-XXXXXX";
+    path_ = ::mkdtemp(pattern);
+    ::setenv("KESTRINTEMPUS_ROOT", path_.c_str(), 1);
+    fs::create_directories(path_ / "KestrinTempusDati");
+    if (example.empty()) return;
+    school_ = path_ / "KestrinTempusDati" / example;
+    fs::create_directories(school_);
+    for (const auto& e : fs::directory_iterator(fs::path(KT_SOURCE_DIR) / "examples" / example))
+      fs::copy_file(e.path(), school_ / e.path().filename());
+  }
+  ~ScreenRoot() {
+    std::error_code ignored;
+    std::filesystem::current_path(cwd_, ignored);
+    ::unsetenv("KESTRINTEMPUS_ROOT");
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScreenRoot(const ScreenRoot&) = delete;
+  ScreenRoot& operator=(const ScreenRoot&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& school() const { return school_; }
+
+ private:
+  std::filesystem::path cwd_, path_, school_;
 };
 
 }  // namespace kt::ui::screen

@@ -15,6 +15,7 @@
 #include "app_test_support.h"
 #include "computed_school.h"
 #include "desktop_wiring.h"
+#include "frame_test_support.h"
 #include "engine/substitution_services.h"
 #include "engine/text_lines.h"
 #include "platform/controls/list_box.h"
@@ -101,18 +102,7 @@ class ComputedSchoolProgram : public kt_app_test::TempRoot {
     TempRoot::TearDown();
   }
   // Starts the program; `steps` run inside the frame, then Esc on the home page ends it.
-  void Run(const std::function<void()>& steps) {
-    ui.OnNextModal([&](Dialog&) {
-      steps();
-      alfadlg_go_to_page(kPageHome);
-      g_frame.SetFocus();
-      ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
-      ui.Key(kVkEscape);
-    });
-    const char* argv[] = {"kestrintempus"};
-    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
-  }
+  void Run(const std::function<void()>& steps) { kt_app_test::run_program(ui, steps); }
   path school_;
   std::vector<std::string> opened_;
   TestDriver ui;

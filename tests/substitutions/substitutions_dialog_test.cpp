@@ -14,6 +14,7 @@
 #include "app_test_support.h"
 #include "computed_school.h"
 #include "desktop_wiring.h"
+#include "frame_test_support.h"
 #include "engine/substitution_services.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/list_box.h"
@@ -75,19 +76,13 @@ class ShortDayDialog : public kt_app_test::TempRoot {
   }
   // Opens the dialog from the home page of the started program; `steps` run in it.
   void InDialog(const std::function<void(Dialog&)>& steps) {
-    ui.OnNextModal([&](Dialog&) {
+    kt_app_test::run_program(ui, [&] {
       ui.OnNextModal([&](Dialog& d) {
         steps(d);
         ui.Click(d, kIdCancel);
       });
       ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
-      g_frame.SetFocus();
-      ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
-      ui.Key(kVkEscape);
     });
-    const char* argv[] = {"kestrintempus"};
-    EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-    for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
   }
   // The hour boxes: (enabled, checked) of each of the twelve.
   std::vector<std::pair<bool, bool>> Boxes(Dialog& d) {
@@ -197,7 +192,7 @@ TEST_F(ShortDayDialog, TheProvisionalCalendarKeepsTheHoursUpToTheLatestMarked) {
   constexpr int kCell = 1372;  // the picker's first cell; 9 cells a day
   std::string before, after;
   std::vector<bool> reopened;
-  ui.OnNextModal([&](Dialog&) {
+  kt_app_test::run_program(ui, [&] {
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
     ASSERT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[3]));  // "Orario Provvisorio"
     ASSERT_EQ(g_current_page, &g_provisional_page);
@@ -221,13 +216,7 @@ TEST_F(ShortDayDialog, TheProvisionalCalendarKeepsTheHoursUpToTheLatestMarked) {
     ui.Click(g_provisional_page, Cprovvi::kCalendarId);
     EXPECT_EQ(ui.Text(g_provisional_page, Cprovvi::kCalendarId), after) << "a cancelled picker changes nothing";
     ui.Click(g_provisional_page, Cprovvi::kLeaveId);
-    g_frame.SetFocus();
-    ui.AnswerNextModal(kIdYes);  // "Uscire da KestrinTempus?"
-    ui.Key(kVkEscape);
   });
-  const char* argv[] = {"kestrintempus"};
-  EXPECT_EQ(g_app.InitInstance(1, argv), 0);
-  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
   EXPECT_NE(after, before);
   EXPECT_EQ(reopened, (std::vector<bool>{true, true, true, false, false, false, false, false, true, true, false, false}));
 }

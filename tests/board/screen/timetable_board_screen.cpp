@@ -33,14 +33,8 @@ class TimetableBoardOnScreen : public screen::OnScreenTest {};
 
 TEST_F(TimetableBoardOnScreen, ShowsTheWeekOfAClass) {
   if (!started_) return;
-  char pattern[] = "/tmp/kt-board-screen-XXXXXX";
-  fs::path root = ::mkdtemp(pattern);
-  fs::path cwd = fs::current_path();
-  ::setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
-  fs::path school = root / "KestrinTempusDati" / "piccola";
-  fs::create_directories(school);
-  for (const auto& e : fs::directory_iterator(fs::path(KT_SOURCE_DIR) / "examples" / "piccola"))
-    fs::copy_file(e.path(), school / e.path().filename());
+  screen::ScreenRoot root("piccola");
+  fs::path school = root.school();
   fs::copy_file(fs::path(KT_SOURCE_DIR) / "tests/data/savefiles/piccola-savego.txt", school / "savego.txt");
   ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
 
@@ -79,9 +73,6 @@ TEST_F(TimetableBoardOnScreen, ShowsTheWeekOfAClass) {
   g_board.DestroyWindow();
   g_frame.DestroyWindow();
   g_pages.Install(PageSlot::Quadro, nullptr);
-  fs::current_path(cwd);
-  ::unsetenv("KESTRINTEMPUS_ROOT");
-  fs::remove_all(root);
 }
 
 }  // namespace

@@ -46,14 +46,8 @@ void photograph(const std::string& name, WindowPixels& pixels) {
 
 TEST_F(StructurePagesOnScreen, ConfigMenuSchoolAndBuildingsPages) {
   if (!started_) return;
-  char pattern[] = "/tmp/kt-structure-screen-XXXXXX";
-  fs::path root = ::mkdtemp(pattern);
-  fs::path cwd = fs::current_path();
-  ::setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
-  fs::path school = root / "KestrinTempusDati" / "piccola";
-  fs::create_directories(school);
-  for (const auto& e : fs::directory_iterator(fs::path(KT_SOURCE_DIR) / "examples" / "piccola"))
-    fs::copy_file(e.path(), school / e.path().filename());
+  screen::ScreenRoot root("piccola");
+  fs::path school = root.school();
   ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
   g_hint_flags = 1;
 
@@ -79,19 +73,12 @@ TEST_F(StructurePagesOnScreen, ConfigMenuSchoolAndBuildingsPages) {
 
   og_snapshot_all();
   g_frame.DestroyWindow();
-  fs::current_path(cwd);
-  ::unsetenv("KESTRINTEMPUS_ROOT");
-  fs::remove_all(root);
 }
 
 TEST_F(StructurePagesOnScreen, TheFrameCanBeResizedAndMaximised) {
   if (!started_) return;
   screen::WindowManager manager;
-  char pattern[] = "/tmp/kt-structure-screen-XXXXXX";
-  fs::path root = ::mkdtemp(pattern);
-  fs::path cwd = fs::current_path();
-  ::setenv("KESTRINTEMPUS_ROOT", root.c_str(), 1);
-  fs::create_directories(root / "KestrinTempusDati");
+  screen::ScreenRoot root;
   ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati"));
   ui_register_toolkit_templates();
   ui_register_frame_templates();
@@ -116,9 +103,6 @@ TEST_F(StructurePagesOnScreen, TheFrameCanBeResizedAndMaximised) {
     std::printf("no window manager on the display: maximise not tried\n");
   }
   g_frame.DestroyWindow();
-  fs::current_path(cwd);  // the next test starts where this one did, not in a removed folder
-  ::unsetenv("KESTRINTEMPUS_ROOT");
-  fs::remove_all(root);
 }
 
 }  // namespace
