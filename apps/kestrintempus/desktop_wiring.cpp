@@ -101,6 +101,10 @@ void kestrintempus_install() {
   g_frame_service_hooks.create_remote_window = ui_create_tulm_window;
   g_frame_service_hooks.dock_remote_window = ui_dock_tulm_window;
   g_frame_service_hooks.run_video = ui_run_video;
+  g_frame_service_hooks.fetch_school_notices = [](int keep) {
+    krv_fetch_mailed_data();
+    krv_fetch_warning_file(keep);
+  };
   g_show_transfer_guide = [] { g_guide_trasfe.Open(); };
   g_show_spreadsheet_example = [] { g_guide_xls.Open(); };
   SupportContactHooks& support = support_contact_hooks();

@@ -247,6 +247,10 @@ void krv_reset_console() {
   if (g_krv_console.IsWindow()) g_krv_console.DestroyWindow();
 }
 
+int krv_fetch_mailed_data() { return 0; }
+
+int krv_fetch_warning_file(int keep) { return 0; }
+
 void ui_show_tulm_monitor(int mode) {
   if (!g_tulm_monitor.IsCreated()) return;
   if (mode == 1) g_tulm_monitor.m_request = 1;

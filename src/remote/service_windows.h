@@ -134,6 +134,13 @@ void krv_show_callback_dialog(int show_code);
 // the next ui_create_service_windows builds them in the new language.
 void krv_destroy_callback_dialog();
 void krv_reset_console();
+// The school's mailed data ("Message.txt") and the maker's notice
+// ("Warning.txt", `keep` set when the folder was kept) come from the maker's
+// web folders, which this version cannot reach: nothing is downloaded (0),
+// and the files already in the school folder stay as they are for the home
+// page to show.
+int krv_fetch_mailed_data();
+int krv_fetch_warning_file(int keep);
 // 1: sets the monitor's request byte (after the archive dialog); 2: moves a
 // minimised monitor to a band above the frame's FILE button.
 void ui_show_tulm_monitor(int mode);

@@ -140,6 +140,10 @@ struct FrameServiceHooks {
   void (*create_remote_window)(kt::ui::Window* frame) = nullptr;
   void (*dock_remote_window)() = nullptr;
   void (*run_video)() = nullptr;
+  // When the home page finds a school's title: the school's mailed data and
+  // notices fetched into its folder ("Message.txt", "Warning.txt"), which
+  // the home page's first tick then shows.
+  void (*fetch_school_notices)(int keep) = nullptr;
 };
 extern FrameServiceHooks g_frame_service_hooks;
 

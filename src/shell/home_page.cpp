@@ -227,6 +227,7 @@ void CPlenixDlg::RefreshSchoolInfo(int enter, int keep) {
   m_folder.SetWindowText(real);
   char line3a[41] = "", line3b[41] = "", line4[41] = "", release[41] = "";
   const char* title = or_read_school_header(".", line3a, line3b, line4, release, "scuola2.txt");
+  if (title && *title && g_frame_service_hooks.fetch_school_notices) g_frame_service_hooks.fetch_school_notices(keep);
   m_description.SetWindowText(title && *title ? title : kNoDescription.Get());
   char version[kCurrentFolderSize + 80];
   std::snprintf(version, sizeof version, "KestrinTempus - Release %s - Dicembre 2016 [%s]", "6.1.M", real.c_str());

@@ -5,10 +5,15 @@
 // every request that needs the servers with the "not available" message;
 // the tutorial video says so too; the frame's help button brings the console
 // forward with the keyboard on its input line; a change of language builds
-// the console and the call-back dialog again in the new language.
+// the console and the call-back dialog again in the new language. The
+// maker's notices cannot be fetched: those already in the school folder stay
+// whole and are shown.
 #include <gtest/gtest.h>
 
+#include "fresh_process.h"
 #include "remote/service_windows.h"
+#include "shell/corner_windows.h"
+#include "shell/message_viewer.h"
 #include "remote_test_support.h"
 #include "shell/home_page.h"
 
@@ -116,6 +121,25 @@ TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
     EXPECT_EQ(ui.Text(g_tulm_monitor, CRemoteWindow::kRequestId), "Liste erneuern");
     EXPECT_EQ(g_tulm_monitor.GetOwner(), &g_frame);
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kItalian));
+  });
+}
+
+// The notices are looked at once per process: watched in a fresh one.
+TEST_F(ServiceWindowsProgram, TheNoticesInTheSchoolFolderOutliveTheFetchAndShow) {
+  const std::string notice = "Attenzione: nuova versione disponibile\n";
+  write(data_root() / "piccola" / "Warning.txt", notice);
+  KT_IN_FRESH_PROCESS({
+    Run([&] {
+      ui.Advance(333);  // the home page's first tick
+      EXPECT_EQ(folder_files(data_root() / "piccola")["Warning.txt"], notice);
+      Cmessshow* shown = nullptr;
+      for (Window* w : top_level_windows())
+        if (w->IsWindowVisible() && dynamic_cast<Cmessshow*>(w)) shown = dynamic_cast<Cmessshow*>(w);
+      ASSERT_NE(shown, nullptr);
+      EXPECT_EQ(shown->m_file_name, "Warning.txt");
+      g_corner.Remove(shown);
+      shown->DestroyWindow();
+    });
   });
 }
 
