@@ -4,7 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <regex>
+#include <sstream>
+#include <vector>
 
 #include "../engine/loader_harness.h"
 #include "desc_test_support.h"
@@ -120,6 +123,40 @@ TEST_F(DescEngineRoundTrip, FirstSaveMakesSchoolCodeAndRecordsVersion) {
   std::string first = code[1];
   ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0);
   EXPECT_EQ(std::string(g_ui_header.school_code), first);  // made once, then kept
+}
+
+// A building holding more classes than one line takes: its classes go on
+// lines of twenty, each class on one line only, and all read back in it.
+TEST_F(DescEngineRoundTrip, ABuildingOfManyClassesTakesSeveralLines) {
+  ReadSample("istituto");
+  ASSERT_GE(g_ui_settings.building_count, 2);
+  ASSERT_GT(g_ui_structure.class_count, 40u);
+  for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c) g_ui_structure.classes[c].building = c % 5 == 4 ? 1 : 0;
+  WriteAndLoad();
+  std::istringstream text(slurp(dir_ + "/scuola2.txt"));
+  std::map<std::string, int> seen;
+  int lines = 0;
+  for (std::string line; std::getline(text, line);) {
+    if (line.rfind("SEDECL:\t", 0) != 0) continue;
+    std::vector<std::string> fields;
+    std::stringstream split(line);
+    for (std::string f; std::getline(split, f, '\t');) fields.push_back(f);
+    ASSERT_GE(fields.size(), 3u) << line;
+    if (fields[1] != g_ui_settings.buildings[0].name) continue;
+    ++lines;
+    int codes = 0;
+    std::stringstream list(fields[2]);
+    for (std::string code; std::getline(list, code, '-');) ++codes, ++seen[code];
+    EXPECT_LE(codes, 20) << line;
+  }
+  std::uint32_t in_first = 0;
+  for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c) in_first += g_ui_structure.classes[c].building == 0;
+  EXPECT_EQ(lines, int((in_first + 19) / 20));
+  EXPECT_EQ(seen.size(), in_first);
+  for (const auto& [code, times] : seen) EXPECT_EQ(times, 1) << code;
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0) << og_description_error();
+  for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c)
+    EXPECT_EQ(+g_ui_structure.classes[c].building, c % 5 == 4 ? 1 : 0) << g_ui_structure.classes[c].code;
 }
 
 }  // namespace

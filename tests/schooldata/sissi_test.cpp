@@ -237,4 +237,24 @@ TEST_F(Sissi, CodeCheckCountsHidesAndFillsFromTheExport) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// A school that has its study tracks already keeps them: the export's
+// tracks are found among them by name, a new one comes after them with the
+// next letter, and the classes take their track's letter.
+TEST_F(Sissi, ReaderKeepsTheSchoolsTracks) {
+  UiSchoolStructure& st = g_ui_structure;
+  st.track_count = 2;
+  std::strcpy(st.track_names[0], "ALICEO SCIENTIFICO");
+  std::strcpy(st.track_names[1], "BLICEO CLASSICO");
+  SissiImport import;
+  ASSERT_EQ(og_read_sissi_export(drive_ + "/export.txt", false, import, [](const std::string&) {}), 0);
+  ASSERT_EQ(+st.track_count, 3);
+  EXPECT_STREQ(st.track_names[0], "ALICEO SCIENTIFICO");
+  EXPECT_STREQ(st.track_names[1], "BLICEO CLASSICO");
+  EXPECT_STREQ(st.track_names[2], "CLICEO LINGUISTICO");
+  ASSERT_EQ(+st.class_count, 3u);
+  EXPECT_STREQ(st.classes[0].code, "1AA");
+  EXPECT_STREQ(st.classes[2].code, "1AC");
+  EXPECT_EQ(import.rows[3].track, 2);
+}
+
 }  // namespace
