@@ -151,4 +151,24 @@ TEST_F(BuildingsPage, ClassesToBuildingsAssignCountAndAbandon) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// The class list's columns: the class and the building as wide as their
+// headings, the rotation group narrow, the track column only when the
+// school has two tracks or more.
+TEST_F(BuildingsPage, ClassListShowsTheTrackColumnOnlyWithTracks) {
+  for (int tracks : {1, 2}) {
+    if (tracks == 2) {
+      g_frame.DestroyWindow();
+      g_ui_structure.track_count = 2;
+      ASSERT_NO_FATAL_FAILURE(show_frame_page(ui, kPagePlessi));
+      ASSERT_EQ(g_current_page, &g_buildings_page);
+    }
+    auto* list = static_cast<ListView*>(g_buildings_page.GetDlgItem(P::kClassListId));
+    ASSERT_EQ(list->GetColumnCount(), 4);
+    for (int c : {0, 3}) EXPECT_EQ(list->GetColumnWidth(c), 8 * int(list->GetColumnHeading(c).size())) << c;
+    EXPECT_EQ(list->GetColumnWidth(1), 20);
+    EXPECT_EQ(list->GetColumnWidth(2), tracks < 2 ? 0 : 20) << tracks;
+  }
+  g_ui_structure.track_count = 1;
+}
+
 }  // namespace

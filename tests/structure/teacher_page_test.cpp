@@ -25,6 +25,7 @@
 #include "structure/teacher_page_state.h"
 #include "structure/quick_entry_page.h"
 #include "structure/subjects_page.h"
+#include "structure/labs_page.h"
 #include "structure/teaching_post_summary.h"
 #include "engine/status_block.h"
 #include "remote/guide_windows.h"
@@ -655,6 +656,25 @@ TEST_F(TeachersPage, ThePostListShowsTheClasswork) {
   Open();
   auto* list = static_cast<ListView*>(page_.GetDlgItem(P::kPostListId));
   EXPECT_EQ(list->GetItemText(list->FindItemByData(-1, 0), 11), "2 (tra 1 e 6)");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The page's two "new" buttons open the subjects and the labs dictionary
+// as dialogs, each its own.
+TEST_F(TeachersPage, NewSubjectAndNewLabOpenTheirDictionaries) {
+  Open();
+  struct Case {
+    int button, template_id;
+  } cases[] = {{P::kNewSubjectId, Cmaterie::kTemplate}, {P::kNewLabId, Clapal::kTemplate}};
+  for (const Case& c : cases) {
+    int shown = 0;
+    ui.OnNextModal([&](Dialog& d) {
+      shown = d.template_id();
+      ui.Key(kVkEscape);
+    });
+    ui.Click(page_, c.button);
+    EXPECT_EQ(shown, c.template_id) << c.button;
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 
