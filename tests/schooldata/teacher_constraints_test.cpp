@@ -168,5 +168,47 @@ TEST_F(TeacherConstraints, GroupsThatDifferFromTheDefaults) {
   EXPECT_EQ(og_teacher_constraint_groups(kUiMaxTeachers), 0);
 }
 
+// Items read by their own rules: the last-hour bands as first-hour bands
+// from the day's end, the defaults an item of 0 stands for, the weekly
+// moves that a never-moving teacher cannot have, notes and markers
+// skipped, pairs without their dash refused.
+TEST_F(TeacherConstraints, ItemsReadByTheirRules) {
+  struct Case {
+    const char* line;
+    int (*value)(const UiTeacher&);
+    int expected;
+  };
+  const Case cases[] = {
+      {"V:|A|UMIN:2-3|", [](const UiTeacher& t) { return t.personal.fmin[0] * 100 + t.personal.fmin[1] * 10 + t.personal.fmin[2]; }, 563},
+      {"V:|A|UMAX:1-2|", [](const UiTeacher& t) { return t.personal.fmax[0] * 100 + t.personal.fmax[1] * 10 + t.personal.fmax[2]; }, 662},
+      {"V:|A|QUORVEX:0|", [](const UiTeacher& t) { return int(t.personal.quorvex); }, 2},
+      {"V:|A|QUORVEX:4|", [](const UiTeacher& t) { return int(t.personal.quorvex); }, 4},
+      {"V:|A|CLASENOC:0|", [](const UiTeacher& t) { return int(t.personal.clasenoc); }, 3},
+      {"V:|A|CLASENOC:1|", [](const UiTeacher& t) { return int(t.personal.clasenoc); }, 1},
+      {"V:|A|NOMOTOR:2|NOMWEEK:3|", [](const UiTeacher& t) { return int(t.personal.nomweek); }, 0},
+      {"V:|A|NOMOTOR:3|NOMWEEK:3|", [](const UiTeacher& t) { return int(t.personal.nomweek); }, 3},
+      {"V:|A|NOMOTOR:2|NOMWEEK:0|", [](const UiTeacher& t) { return int(t.personal.nomweek); }, 0},
+      {"V:|A|MXR:7|", [](const UiTeacher& t) { return int(t.mxr); }, 7},
+      {"V:|A|BUK:3|", [](const UiTeacher& t) { return t.personal.buk[0] * 10 + t.personal.buk[1]; }, 29},  // the second stays unset
+      {"V:|A|GX:1-2-3|", [](const UiTeacher& t) { return t.personal.gx[0] * 100 + t.personal.gx[1] * 10 + t.personal.gx[2]; }, 123},
+      {"V:|A|GU:2-4|", [](const UiTeacher& t) { return t.personal.gu[0] * 10 + t.personal.gu[1]; }, 24},
+      {"V:|A|ULTIMEOREMAX:2-1:3-2|", [](const UiTeacher& t) { return t.personal.ultimeoremax.count * 100 + t.personal.ultimeoremax.pairs[1][0] * 10 + t.personal.ultimeoremax.pairs[1][1]; }, 232},
+      {"V:|A|ENTEREXIT:4-1|", [](const UiTeacher& t) { return t.personal.enterexit.count * 100 + t.personal.enterexit.pairs[0][0] * 10 + t.personal.enterexit.pairs[0][1]; }, 141},
+      {"V:|A|REM:nota|PRIVILEGIO|QWEQWE|GMAX:2|", [](const UiTeacher& t) { return int(t.personal.gmax); }, 2},
+      {"V:|A|PAUSAMEPER:2-30-45-1|", [](const UiTeacher& t) { return t.personal.pausameper[0] * 1000 + t.personal.pausameper[1] * 10 + t.personal.pausameper[3]; }, 1301},
+  };
+  for (const Case& c : cases) {
+    og_clear_structure();
+    og_set_new_school_defaults(52);
+    g_ui_header.hours_per_day[5] = 0;
+    ASSERT_EQ(og_read_teacher_constraints(c.line), 0) << c.line << ": " << og_constraint_error();
+    EXPECT_EQ(c.value(g_ui_teachers[0]), c.expected) << c.line;
+  }
+  for (const char* line : {"V:|A|GL:3|", "V:|A|GP:2|", "V:|A|GU:1|", "V:|A|GX:1|", "V:|A|INSE:4|"}) {
+    EXPECT_EQ(og_read_teacher_constraints(line), -1) << line;
+    EXPECT_NE(std::string(og_constraint_error()), "") << line;
+  }
+}
+
 }  // namespace
 
