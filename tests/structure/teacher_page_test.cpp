@@ -678,4 +678,50 @@ TEST_F(TeachersPage, NewSubjectAndNewLabOpenTheirDictionaries) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Each field of the post editor is stored on the chosen post, and the
+// saved description reads back with it: class, subject, extended hours,
+// gym equipment refused for a subject of no common room, classes joined
+// and one removed; on a lab post, a new equipment kind typed in; the
+// reception hour on the teacher.
+TEST_F(TeachersPage, TheEditorStoresEachFieldAndTheSaveKeepsThem) {
+  Open();
+  SelectPost(0);  // ROSSI, MATEMATICA 1A, 4 hours
+  ui.Select(page_, P::kClassId, std::string_view("3A"));
+  ui.Select(page_, P::kSubjectId, std::string_view("INGLESE"));
+  ui.Select(page_, P::kExtendedId, 2);
+  ui.PressInNextModal(kFirstButton);
+  ui.Select(page_, P::kGymEquipmentId, 1);
+  EXPECT_FALSE(LastBox().empty());
+  for (const char* joined : {"2A", "4A", "2A", "5A"}) ui.Select(page_, P::kJointComboId, std::string_view(joined));
+  ui.Select(page_, P::kJointListId, 1);
+  ui.Click(page_, P::kJointRemoveId);  // 4A goes
+  ui.Click(page_, P::kAnyClassId);
+  EXPECT_EQ(+g_ui_teachers[0].reception, 1);
+  SelectPost(1);  // the lab post
+  TypeName("lavagna luminosa");
+  ui.Select(page_, P::kLabEquipmentId, 1);  // a new kind
+  const UiTeachingPost& post = g_ui_teachers[0].posts[0];
+  const UiTeachingPost& lab = g_ui_teachers[0].posts[1];
+  auto check = [&](const char* when) {
+    EXPECT_EQ(+post.class_index, 2) << when;
+    EXPECT_EQ(+post.subject, english_) << when;
+    EXPECT_EQ(post.own.extended_hours, 2) << when;
+    EXPECT_EQ(post.own.gym_equipment, 0) << when;
+    ASSERT_EQ(+post.joint_count, 2) << when;
+    EXPECT_EQ(+post.joint_classes[0], 1) << when;
+    EXPECT_EQ(+post.joint_classes[1], 4) << when;
+    EXPECT_EQ(lab.own.lab_equipment, 1) << when;
+    EXPECT_STREQ(g_ui_settings.lab_equipment[0], "lavagna_luminosa") << when;  // blanks made "_"
+  };
+  check("edited");
+  ui.Click(page_, P::kSaveId);
+  ASSERT_EQ(og_read_assignments_file(0), 0);
+  check("saved");
+  SelectPost(1);
+  ui.Select(page_, P::kLabEquipmentId, 0);  // none again
+  EXPECT_EQ(lab.own.lab_equipment, 0);
+  ui.Select(page_, P::kLabEquipmentId, 2);  // the kind made above
+  EXPECT_EQ(lab.own.lab_equipment, 1);
+  EXPECT_TRUE(ui.Problems().empty());
+}
 }  // namespace
