@@ -9,6 +9,7 @@
 // new school year.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -726,4 +727,65 @@ TEST_F(TeachersPage, TheEditorStoresEachFieldAndTheSaveKeepsThem) {
   EXPECT_EQ(lab.own.lab_equipment, 1);
   EXPECT_TRUE(ui.Problems().empty());
 }
+// The quick entry's smaller controls: a new teacher typed (a name without
+// a leading letter or one taken refused), the hours stepped by its two
+// buttons, a row refused while a choice is missing, a teacher's stand-by
+// hours (none chosen without a teacher) saved with the rows; a heading
+// sorts the rows one way, then the other.
+TEST_F(TeachersPage, QuickEntryNewTeacherStepsStandbyAndSorting) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  using Q = Cproqui;
+  for (const char* refused : {"3VERDI", "rossi"}) {
+    ui.Type(quick_, Q::kNewTeacherEditId, refused);
+    ui.PressInNextModal(kFirstButton);
+    ui.Click(quick_, Q::kNewTeacherId);
+    quick_.GetDlgItem(Q::kNewTeacherEditId)->SetWindowText("");
+  }
+  EXPECT_EQ(+g_ui_settings.teacher_count, 2u);
+  ui.Type(quick_, Q::kNewTeacherEditId, "verdi");
+  ui.Click(quick_, Q::kNewTeacherId);
+  ASSERT_EQ(+g_ui_settings.teacher_count, 3u);
+  EXPECT_STREQ(g_ui_teachers[2].name, "VERDI");
+  EXPECT_EQ(ui.Text(quick_, Q::kTeacherId), "VERDI");
+
+  // The hours' buttons, then a row without a subject refused.
+  ui.Select(quick_, Q::kHoursId, 2);
+  ui.Click(quick_, Q::kHoursPlusId);
+  ui.Click(quick_, Q::kHoursPlusId);
+  ui.Click(quick_, Q::kHoursMinusId);
+  auto* hours = static_cast<ComboBox*>(quick_.GetDlgItem(Q::kHoursId));
+  EXPECT_EQ(hours->GetCurSel(), 3);
+  std::size_t rows = quick_.Rows().size();
+  ui.Select(quick_, Q::kClassId, std::string_view("2A"));
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kAddId);
+  EXPECT_EQ(quick_.Rows().size(), rows);
+  ui.Select(quick_, Q::kSubjectId, std::string_view("MATEMATICA"));
+  ui.Select(quick_, Q::kClassId, std::string_view("2A"));
+  ui.Select(quick_, Q::kHoursId, 3);
+  ui.Click(quick_, Q::kAddId);
+  ASSERT_EQ(quick_.Rows().size(), rows + 1);
+
+  ui.Select(quick_, Q::kStandbyId, 2);
+  auto* list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
+  std::string orders[2];  // the teachers' initials, row by row, after each click
+  for (std::string& order : orders) {
+    ui.ClickHeader(quick_, Q::kListId, 6);
+    for (int r = 0; r < list->GetItemCount(); ++r) order += list->GetItemText(r, 6).substr(0, 1);
+  }
+  EXPECT_TRUE(std::is_sorted(orders[0].begin(), orders[0].end()) || std::is_sorted(orders[0].rbegin(), orders[0].rend()))
+      << orders[0];
+  EXPECT_NE(orders[0], orders[1]);
+  EXPECT_EQ(std::string(orders[1].rbegin(), orders[1].rend()), orders[0]);
+  ui.Click(quick_, Q::kSaveId);
+  ASSERT_EQ(og_read_assignments_file(0), 0);
+  EXPECT_EQ(g_ui_teachers[2].standby_hours, 2);
+  EXPECT_EQ(+g_ui_teachers[2].post_count, 1u);
+  EXPECT_EQ(g_ui_teachers[2].posts[0].own.hours, std::atoi(hours->GetLBText(3).c_str()));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace
