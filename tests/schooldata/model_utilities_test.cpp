@@ -268,4 +268,31 @@ TEST(WeekText, LongestDayCountsOneMore) {
   og_clear_structure();
 }
 
+// Every class's label, as the pages show it, leads back to the class:
+// plain years, Roman years of the classical numbering (IV and V before I,
+// II, III), tracks by their short names, and a label after a "name:".
+TEST(ModelNames, EachLabelFindsItsClass) {
+  og_clear_structure();
+  g_ui_structure.track_count = 2;
+  std::strcpy(g_ui_structure.track_names[0], "ALICEO");
+  std::strcpy(g_ui_structure.track_names[1], "BTECNICO");
+  std::strcpy(g_ui_structure.track_short_names[0], "LIC");
+  std::strcpy(g_ui_structure.track_short_names[1], "TEC");
+  const char* codes[] = {"1AA", "2AA", "3AA", "4AA", "5AA", "1BB", "3BB", "5CA"};
+  for (const char* code : codes) {
+    UiClass& c = g_ui_structure.classes[g_ui_structure.class_count++];
+    std::memcpy(c.code, code, 3);
+    c.classical_numbering = c.code[2] == 'A' ? 1 : 0;
+  }
+  const char* roman[] = {"IVA", "VA", "IA", "IIA", "IIIA"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(std::string(og_class_label(i)).substr(0, std::strlen(roman[i])), roman[i]);
+  for (int i = 0; i < og_class_count(); ++i) {
+    std::string label = og_class_label(i);
+    EXPECT_EQ(og_find_class_by_label(label.c_str()), i) << label;
+    EXPECT_EQ(og_find_class_by_label(("ROSSI:" + label).c_str()), i) << label;
+  }
+  EXPECT_EQ(og_find_class_by_label("VIA"), og_class_count());
+  og_clear_structure();
+}
+
 }  // namespace

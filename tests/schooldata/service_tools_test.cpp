@@ -24,6 +24,14 @@ namespace {
 
 using namespace kt_search_test;
 
+// The teacher of that name in the school read.
+UiTeacher& named_teacher(const char* name) {
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    if (std::string(g_ui_teachers[t].name) == name) return g_ui_teachers[t];
+  ADD_FAILURE() << name;
+  return g_ui_teachers[0];
+}
+
 class ServiceTools : public SearchFolders {
  protected:
   void SetUp() override {
@@ -38,12 +46,7 @@ class ServiceTools : public SearchFolders {
     og_clear_structure();
     SearchFolders::TearDown();
   }
-  static UiTeacher& teacher(const char* name) {
-    for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
-      if (std::string(g_ui_teachers[t].name) == name) return g_ui_teachers[t];
-    ADD_FAILURE() << name;
-    return g_ui_teachers[0];
-  }
+  static UiTeacher& teacher(const char* name) { return named_teacher(name); }
 };
 
 // "Forbidden whole days" go for teachers of 18 hours or more: a day whose
@@ -74,6 +77,19 @@ UiTeachingPost* partnered_post(UiTeacher& owner, bool with) {
     if (!owner.posts[p].copy && (owner.posts[p].partner >= 0) == with) return &owner.posts[p];
   ADD_FAILURE() << owner.name;
   return &owner.posts[0];
+}
+
+// The post of `owner` teaching `subject` in the class `code`.
+UiTeachingPost& post_of(const char* owner, const char* subject, const char* code) {
+  UiTeacher& t = named_teacher(owner);
+  for (std::uint32_t p = 0; p < t.post_count; ++p) {
+    const UiTeachingPost& post = t.posts[p];
+    if (!post.copy && std::string(g_ui_structure.subjects[post.subject].name) == subject &&
+        std::string(g_ui_structure.classes[post.class_index].code, 2) == code)
+      return t.posts[p];
+  }
+  ADD_FAILURE() << owner << " " << subject << " " << code;
+  return t.posts[0];
 }
 
 // The school's first post with a lab partner.
@@ -277,6 +293,17 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
          std::string text = read(drive_ + "/scuola2.txt");
          EXPECT_NE(text.find("\nV:\tBRUNO\tGMAX:4"), std::string::npos);
          EXPECT_EQ(text.find("QWEQWE"), std::string::npos);
+       }},
+      {17192,  // the hour up to 18 goes to the first post whose class week has room: 2A, not the full 1A
+       [] {
+         post_of("ROSSI", "GEOGRAFIA", "1A").own.hours = 1;  // ROSSI at 17
+         post_of("MARINO", "INGLESE", "1A").own.hours = 4;   // 1A full again
+         post_of("MARINO", "INGLESE", "2A").own.hours = 2;   // room in 2A
+       },
+       {kIdYes, kIdOk, kIdNo, kIdNo, kIdNo, kIdNo},
+       [] {
+         EXPECT_EQ(post_of("ROSSI", "ITALIANO", "1A").own.hours, 6);
+         EXPECT_EQ(post_of("ROSSI", "ITALIANO", "2A").own.hours, 7);
        }},
       {17192,  // the clean-up: hours up to 18, alike posts merged, the gym and odd labs dropped
        [] {
