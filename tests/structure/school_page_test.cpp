@@ -213,4 +213,26 @@ TEST_F(SchoolPage, SectionTypesAndSectionsSwitchedOff) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Classical numbering on and off again: each time asked (the section has
+// lessons), Yes moves the years so that every class keeps its label, and
+// off clears the mark; No keeps the years, the labels follow the mark.
+TEST_F(SchoolPage, ClassicalNumberingOnAndOffAgain) {
+  struct Step {
+    int answer;
+    const char* codes;  // 1A's and 2A's codes after the click
+    int mark;
+    const char* labels;
+  } steps[] = {{kYes, "3A 4A ", 1, "IA IIA"}, {kYes, "1A 2A ", 0, "1A 2A"}, {kNo, "1A 2A ", 1, "IVA VA"}};
+  for (const Step& step : steps) {
+    ui.PressInNextModal(step.answer);
+    ui.Click(g_school_page, P::kClassicalId);
+    EXPECT_EQ(code_of(0) + code_of(1), step.codes);
+    EXPECT_EQ(+g_ui_structure.classes[0].classical_numbering, step.mark);
+    EXPECT_EQ(+g_ui_structure.classes[1].classical_numbering, step.mark);
+    EXPECT_EQ(std::string(og_class_label(0)) + " " + og_class_label(1), step.labels);
+  }
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace
