@@ -160,7 +160,8 @@ TEST(GymsPage, NeverAvailableAsksRenameRefusesTakenNamesDeleteMovesDown) {
 
 // A room added by its button; the errors tolerated stored on the named
 // room (nothing named: a beep, nothing stored); a second subject cleared by
-// its button; a rename to a free name taken at once.
+// its button; a rename to a free name taken at once; two empty pairing
+// rows between pairings closed up.
 TEST(GymsPage, AddToleratedClearAndRename) {
   gym_school();
   TestDriver ui;
@@ -198,6 +199,18 @@ TEST(GymsPage, AddToleratedClearAndRename) {
   ui.Click(page, P::kRenameId);
   EXPECT_EQ(std::string(gym(0).name), "TEATRO");
   EXPECT_EQ(ui.Text(page, P::kNameId), "TEATRO");
+
+  // Pairings in the first and fourth rows: both gaps close up.
+  ui.Select(page, P::kFirstPairId + 0, 1);
+  ui.Select(page, P::kFirstPartnerId + 0, 2);
+  ui.Select(page, P::kFirstPairId + 3, 3);
+  ui.Select(page, P::kFirstPartnerId + 3, 3);
+  EXPECT_EQ(gym(0).pair_count, 4);
+  ui.Select(page, P::kProductId, 1);
+  ASSERT_EQ(gym(0).pair_count, 2);
+  EXPECT_EQ(gym(0).pairs[1][0], 3);
+  EXPECT_EQ(gym(0).pairs[1][1], 3);
+  EXPECT_EQ(gym(0).pairs[2][0], 255);
   og_snapshot_all();
   std::vector<std::string> problems = ui.Problems();
   EXPECT_TRUE(problems.empty()) << (problems.empty() ? "" : problems[0]);
