@@ -17,6 +17,7 @@
 #include "shell/frame.h"
 #include "structure/structure_pages.h"
 #include "structure/technical_editor.h"
+#include "structure_page_fixture.h"
 
 namespace {
 
@@ -32,10 +33,7 @@ class TechnicalEditor : public TempRoot {
     structure_install_pages();
     fs::path school = copy_example("piccola", "piccola");
     write(school / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt"));
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
+    ASSERT_NO_FATAL_FAILURE(show_frame_in_school(ui, "piccola"));
   }
   void TearDown() override {
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
