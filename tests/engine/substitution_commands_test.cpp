@@ -2,16 +2,21 @@
 // its saved week: the absences the page sets go to "assenze.txt" and come
 // back field by field; each lesson of an absent teacher at an hour of
 // absence gets its row, the rows in hour order, nobody covering twice in
-// an hour or while away himself; the reports name every substitute; a
+// an hour or while away himself; the report by hour lists every row, the
+// one by substitute every covered row in the substitutes' order; a
 // damaged absences file is refused and changes nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
@@ -130,10 +135,42 @@ TEST_F(SubstitutionCommands, EveryAbsentLessonHasItsRowAndTheReportsNameTheSubst
   EXPECT_EQ(rows, lessons);
   ASSERT_FALSE(substitutes.empty());
   ASSERT_EQ(run("SOSX:scuola2.txt"), 0) << g_status.message;
-  std::string reports;
-  for (const auto& e : fs::directory_iterator(school_.path() / "Sostituzioni"))
-    if (e.is_regular_file()) reports += engine_test::read_file(e.path().string());
-  for (const std::string& name : substitutes) EXPECT_NE(reports.find(name), std::string::npos) << name;
+  // The report by hour has a line per row and counts the uncovered ones; the
+  // one by substitute a line per covered row, in the substitutes' order.
+  auto data_lines = [&](const char* report) {
+    std::vector<std::string> lines;
+    std::istringstream text(engine_test::read_file(school_.file(std::string("Sostituzioni/") + report)));
+    bool header = true;
+    for (std::string line; std::getline(text, line);) {
+      if (line.find('|') == std::string::npos) continue;
+      if (!header) lines.push_back(line);
+      header = false;
+    }
+    return lines;
+  };
+  std::vector<std::string> by_hour = data_lines("Sostituzioni.txt"), by_teacher = data_lines("Sostituzioni per Docente.txt");
+  EXPECT_EQ(int(by_hour.size()), s.row_count);
+  int covered = 0;
+  for (int i = 0; i < s.row_count; ++i) {
+    const SubstitutionRow& r = s.rows[i];
+    if (i < int(by_hour.size())) {
+      EXPECT_EQ(std::atoi(by_hour[i].c_str()), r.hour + 1) << by_hour[i];
+      EXPECT_NE(by_hour[i].find(r.class_name), std::string::npos) << by_hour[i];
+    }
+    if (r.kind == kUncovered) continue;
+    ++covered;
+    int found = 0;
+    for (const std::string& line : by_teacher)
+      found += line.rfind(r.substitute, 0) == 0 && line.find(r.class_name) != std::string::npos &&
+               std::atoi(line.c_str() + line.find('|') + 1) == r.hour + 1;
+    EXPECT_EQ(found, 1) << r.substitute << " " << r.class_name;
+  }
+  EXPECT_EQ(int(by_teacher.size()), covered);
+  EXPECT_TRUE(std::is_sorted(by_teacher.begin(), by_teacher.end(), [](const std::string& a, const std::string& b) {
+    return a.substr(0, a.find('|')) < b.substr(0, b.find('|'));
+  }));
+  std::string hour_report = engine_test::read_file(school_.file("Sostituzioni/Sostituzioni.txt"));
+  EXPECT_NE(hour_report.find("Ore scoperte: " + std::to_string(s.row_count - covered)), std::string::npos);
 }
 
 TEST_F(SubstitutionCommands, ADamagedAbsencesFileIsRefusedAndChangesNothing) {
