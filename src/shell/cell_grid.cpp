@@ -89,6 +89,9 @@ void CXQGridBase::Clicked(Point p, int flag) {
   int column = -1;
   bool on_header = false;
   int row = SubItemHitTest(p, &column, &on_header);
+  // A press on a heading is the list's own: the page that owns the grid
+  // sorts its rows by that column.
+  if (on_header && flag == 0) return UserClickHeader(column);
   if (on_header || row < 0 || row >= m_rows || column < 0 || column >= m_columns) return;
   if (IsRowColumn(column)) {
     m_whole_row = row;

@@ -164,6 +164,13 @@ TEST(LoaderFields, ValuesOfEachKeyword) {
                      same(t.carshare_name, "BIANCHI"), t.carshare_partner, t.carshare_wait, b.carshare_partner,
                      b.carshare_wait, t.forbidden_hours[4 * 12 + 4], t.forbidden_hours[4 * 12 + 3], t.allowed_hours[0]}; },
        {2, 2, 4, 2, 3, 12, 4, 0, 2, 2, 1, 1, 1, 1, 1, 1, 1, 1, 2, 0, 2, 1, 0, 255}},
+      // A teacher who names no band reads each as not given (-1), the mark the
+      // solver takes for "no such rule".
+      {"bands-not-given", kClasses + "GM:ITA\t\nBIANCHI\t1A 1\t\nV:\tBIANCHI\tGMAX:3\t\n",
+       [] { const EngineTeacher& t = g_eng_teachers[0];
+            return V{t.pmin_hours, t.pmin_days, t.pmax_hours, t.pmax_days, t.cavallomax_hour, t.cavallomax_days,
+                     t.umin_hours, t.umin_days, t.umax_hours, t.umax_days}; },
+       {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}},
       {"sissi", "GM:SOSTEGNO\t\nROSSI\t1A 1\t\nSISSI:IDS:AB1\t\nSISSI:IDD:ROSSI\tT0001\t\nSISSI:IDC:1A\tC0001\t\n"
                 "SISSI:IDM:SOSTEGNO\tM0001\t\n",
        [] { return V{same(g_eng_school.school_code, "AB1"), same(g_eng_teachers[0].sissi_id, "T0001"),

@@ -81,6 +81,25 @@ TEST(ViewGrid, CellFieldsOfALessonWithASecondTeacher) {
   EXPECT_EQ(filled(grid), 0) << "calendar lessons are not shown";
 }
 
+// A teacher's week edited on the board's grid is taken back into the
+// lessons: a lesson whose cell moved goes to the new slot, the others stay;
+// a lesson that finds no cell of its class leaves the check failing.
+TEST(ViewGrid, TeacherLessonsFollowTheirEditedGrid) {
+  SmallSchool school;
+  WeekGridCell grid[kWeekSlots];
+  ASSERT_EQ(or_fill_week_grid(kGridTeacher, "ROSSI", grid), school.rossi);
+  EXPECT_EQ(or_check_lessons_fit_grid(school.rossi, grid), 0);  // unchanged: nothing moves
+  EXPECT_EQ(g_eng_lessons[1].day * 100 + g_eng_lessons[1].hour, 1);
+  grid[3 * kHoursPerDay + 2] = grid[1];  // Monday's second hour to Thursday's third
+  grid[1].class_index = -1;
+  EXPECT_EQ(or_check_lessons_fit_grid(school.rossi, grid), 0);
+  EXPECT_EQ(g_eng_lessons[1].day * 100 + g_eng_lessons[1].hour, 302);
+  EXPECT_EQ(g_eng_lessons[0].day * 100 + g_eng_lessons[0].hour, 0);
+  EXPECT_EQ(g_eng_lessons[2].day * 100 + g_eng_lessons[2].hour, 100);
+  grid[1 * kHoursPerDay + 0].class_index = school.c1a;  // 1B's hour given to 1A: 1B's lesson has no cell
+  EXPECT_EQ(or_check_lessons_fit_grid(school.rossi, grid), -1);
+}
+
 std::vector<std::string> slot_texts(int day, int hour) {
   char text[200];
   std::vector<std::string> got;

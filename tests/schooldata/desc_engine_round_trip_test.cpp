@@ -4,12 +4,17 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <regex>
+#include <sstream>
+#include <vector>
 
 #include "../engine/loader_harness.h"
 #include "desc_test_support.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/ui_school_model.h"
+#include "school_model_copy.h"
 
 namespace {
 
@@ -120,6 +125,96 @@ TEST_F(DescEngineRoundTrip, FirstSaveMakesSchoolCodeAndRecordsVersion) {
   std::string first = code[1];
   ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0);
   EXPECT_EQ(std::string(g_ui_header.school_code), first);  // made once, then kept
+}
+
+// A building holding more classes than one line takes: its classes go on
+// lines of twenty, each class on one line only, and all read back in it.
+TEST_F(DescEngineRoundTrip, ABuildingOfManyClassesTakesSeveralLines) {
+  ReadSample("istituto");
+  ASSERT_GE(g_ui_settings.building_count, 2);
+  ASSERT_GT(g_ui_structure.class_count, 40u);
+  for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c) g_ui_structure.classes[c].building = c % 5 == 4 ? 1 : 0;
+  WriteAndLoad();
+  std::istringstream text(slurp(dir_ + "/scuola2.txt"));
+  std::map<std::string, int> seen;
+  int lines = 0;
+  for (std::string line; std::getline(text, line);) {
+    if (line.rfind("SEDECL:\t", 0) != 0) continue;
+    std::vector<std::string> fields;
+    std::stringstream split(line);
+    for (std::string f; std::getline(split, f, '\t');) fields.push_back(f);
+    ASSERT_GE(fields.size(), 3u) << line;
+    if (fields[1] != g_ui_settings.buildings[0].name) continue;
+    ++lines;
+    int codes = 0;
+    std::stringstream list(fields[2]);
+    for (std::string code; std::getline(list, code, '-');) ++codes, ++seen[code];
+    EXPECT_LE(codes, 20) << line;
+  }
+  std::uint32_t in_first = 0;
+  for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c) in_first += g_ui_structure.classes[c].building == 0;
+  EXPECT_EQ(lines, int((in_first + 19) / 20));
+  EXPECT_EQ(seen.size(), in_first);
+  for (const auto& [code, times] : seen) EXPECT_EQ(times, 1) << code;
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0) << og_description_error();
+  for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c)
+    EXPECT_EQ(+g_ui_structure.classes[c].building, c % 5 == 4 ? 1 : 0) << g_ui_structure.classes[c].code;
+}
+
+// The provisional timetable's description: each class whose posts ask for
+// more than the provisional week gets them scaled to that week, each post
+// in proportion (its share rounded down or up, at least one hour), partner
+// parts no longer than their posts; teachers left out have no posts there;
+// the model itself stays as it was; no provisional week, no change.
+TEST_F(DescEngineRoundTrip, TheProvisionalDescriptionScalesEachClassToItsWeek) {
+  ReadSample("piccola");
+  const std::uint8_t provisional[7] = {3, 3, 3, 3, 3, 0, 0};
+  std::memcpy(g_ui_header.provisional_hours_per_day, provisional, 7);
+  int week = 15;
+  g_ui_teachers[1].prns = 1;  // left out of the provisional timetable
+  auto model = std::make_unique<save_reopen::ModelCopy>();  // large: not on the stack
+  ASSERT_EQ(og_write_assignments_file_to(dir_ + "/cattPROV.txt", 2), 0) << og_description_write_error();
+  EXPECT_EQ(model->Differences(), "") << "the writer puts the model back";
+  std::map<int, int> asked, given;
+  std::vector<std::pair<int, int>> hours;  // per counted post: asked, class
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p) {
+      const UiTeachingPost& post = g_ui_teachers[t].posts[p];
+      if (post.copy || g_ui_teachers[t].prns) continue;
+      asked[post.class_index] += post.own.hours;
+    }
+  ASSERT_EQ(og_read_assignments_file_from(dir_ + "/cattPROV.txt", 0), 0) << og_description_error();
+  EXPECT_EQ(+g_ui_teachers[1].post_count, 0u);
+  int scaled_classes = 0;
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p) {
+      const UiTeachingPost& post = g_ui_teachers[t].posts[p];
+      const UiTeachingPost& old = model->teachers[t].posts[p];
+      if (post.copy) continue;
+      EXPECT_LE(post.partner_part.hours, post.own.hours) << g_ui_teachers[t].name;
+      given[post.class_index] += post.own.hours;
+      int total = asked[post.class_index];
+      if (total <= week) {
+        EXPECT_EQ(post.own.hours, old.own.hours) << g_ui_teachers[t].name;
+        continue;
+      }
+      int share = old.own.hours * week / total;
+      EXPECT_GE(post.own.hours, std::max(1, share)) << g_ui_teachers[t].name;
+      EXPECT_LE(post.own.hours, std::max(1, share + 1)) << g_ui_teachers[t].name;
+    }
+  for (const auto& [c, total] : asked) {
+    if (total <= week) continue;
+    ++scaled_classes;
+    EXPECT_EQ(given[c], week) << g_ui_structure.classes[c].code;
+  }
+  EXPECT_GT(scaled_classes, 0);
+
+  model->Restore();
+  std::memset(g_ui_header.provisional_hours_per_day, 0, 7);
+  g_ui_teachers[1].prns = 0;
+  ASSERT_EQ(og_write_assignments_file_to(dir_ + "/cattPROV.txt", 2), 0);
+  ASSERT_EQ(og_write_assignments_file_to(dir_ + "/scuola2.txt", 0), 0);
+  EXPECT_EQ(slurp(dir_ + "/cattPROV.txt").substr(200), slurp(dir_ + "/scuola2.txt").substr(200));
 }
 
 }  // namespace

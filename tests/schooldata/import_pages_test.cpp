@@ -145,4 +145,33 @@ TEST_F(ImportPages, SpreadsheetSavesPatternsPartnersAndClearsForARereading) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Each column's heading orders the spreadsheet's rows by it, and again the
+// other way round.
+TEST_F(ImportPages, SpreadsheetHeadingsSortByTheirColumn) {
+  file(drive_ + "/s.txt",
+       "Matematica\tRossi\t2B\t3\n"
+       "Storia\tBianchi\t1A\t2\n"
+       "Arte\tVerdi\t3C\t1\n"
+       "Fisica\tAllegri\t1D\t4\n");
+  chosen_ = "s.txt";
+  TestDriver ui;
+  std::vector<std::string> problems;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Coraxls::kOpenId);
+    struct Column {
+      int col;
+      bool number;
+    } columns[] = {{1, false}, {2, false}, {3, false}, {4, false}, {6, true}};  // the row number's column is narrow
+    for (const Column& c : columns) {
+      std::string why = SortsBothWays(ui, d, Coraxls::kListId, c.col, c.number);
+      if (!why.empty()) problems.push_back(std::to_string(c.col) + ": " + why);
+    }
+    ui.Click(d, Coraxls::kAbandonId);
+  });
+  Coraxls page;
+  page.DoModal();
+  EXPECT_TRUE(problems.empty()) << problems[0];
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 // answering with chosen_; column() reads one column of a dialog's list.
 #pragma once
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -44,6 +45,31 @@ class ImportFolder : public SearchFolders {
     std::vector<std::string> out;
     for (int i = 0; i < list.GetItemCount(); ++i) out.push_back(list.GetItemText(i, col));
     return out;
+  }
+  // Clicks a column's heading twice: the rows come in the column's order,
+  // then in the reverse order. Empty when so; else what was seen.
+  static std::string SortsBothWays(kt::ui::TestDriver& ui, kt::ui::Dialog& d, int id, int col, bool number) {
+    std::string seen;
+    int first = 0;
+    for (int click = 0; click < 2; ++click) {
+      ui.ClickHeader(d, id, col);
+      std::vector<std::string> shown = column(d, id, col);
+      int sign = 0;
+      seen += "|";
+      for (std::size_t r = 0; r < shown.size(); ++r) {
+        seen += shown[r] + ";";
+        if (r == 0) continue;
+        int order = number ? std::atoi(shown[r - 1].c_str()) - std::atoi(shown[r].c_str())
+                           : std::strcmp(shown[r - 1].c_str(), shown[r].c_str());
+        if (order == 0) continue;
+        if (sign == 0) sign = order < 0 ? -1 : 1;
+        if ((order < 0 ? -1 : 1) != sign) return "out of order " + seen;
+      }
+      if (sign == 0) return "all alike " + seen;
+      if (click == 0) first = sign;
+      else if (sign == first) return "not reversed " + seen;
+    }
+    return "";
   }
   static inline std::string chosen_;
 };

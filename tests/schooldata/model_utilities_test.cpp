@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/test_driver.h"
 #include "schooldata/model_utilities.h"
@@ -192,6 +193,105 @@ TEST(TimetableState, CheckAsksOnlyWhenTheStateIsNotAboveTheLevel) {
     EXPECT_EQ(og_check_timetable_state(c.level, c.text ? "Procedere?" : nullptr, c.refuse), c.result) << c.id;
     EXPECT_EQ(int(ui.boxes().size()), c.boxes) << c.id;
   }
+  og_clear_structure();
+}
+
+// The question before a page uses the timetable, by state: not computed
+// (asked, "No" stops), computed with two-gap days (asked), gaps goal not
+// met (told only), done (nothing).
+TEST(TimetableState, ConfirmUseByState) {
+  ui_register_toolkit_templates();
+  struct Case {
+    char state;
+    LResult answer;  // 0: no question
+    int result, boxes;
+  } cases[] = {{'1', kIdNo, 0, 1}, {'2', kIdYes, 1, 1}, {'3', kIdNo, 0, 1}, {'3', kIdYes, 1, 1},
+               {'4', kIdOk, 1, 1}, {'5', 0, 1, 0}};
+  for (const Case& c : cases) {
+    og_clear_structure();
+    g_timetable_state = c.state;
+    TestDriver ui;
+    if (c.answer) ui.AnswerNextModal(c.answer);
+    EXPECT_EQ(og_confirm_timetable_use(), c.result) << c.state;
+    EXPECT_EQ(int(ui.boxes().size()), c.boxes) << c.state;
+    EXPECT_EQ(ui.PendingSteps(), 0u) << c.state;
+  }
+  og_clear_structure();
+}
+
+// The week as the pages show it: each run of set hours as "day:first-last",
+// a run reaching the day's twelfth hour closed there, runs of later days
+// apart when asked; an unset mask shows nothing.
+TEST(WeekText, RunsOfSetHours) {
+  og_clear_structure();
+  const char* const codes[7] = {"LU", "MA", "ME", "GI", "VE", "SA", "DO"};
+  for (int d = 0; d < 7; ++d) std::memcpy(g_ui_header.day_codes[d], codes[d], 2);
+  struct Case {
+    std::vector<int> cells;  // day * 12 + hour, from 0
+    int blank;
+    const char* text;
+  } cases[] = {
+      {{0, 1}, 0, "LU:1-2"},
+      {{0, 2, 3}, 1, "LU:1-1LU:3-4"},
+      {{10, 11, 13}, 0, "LU:11-12MA:2-2"},
+      {{10, 11, 13, 14, 30}, 1, "LU:11-12 MA:2-3 ME:7-7"},
+      {{83}, 1, " DO:12-12"},
+      {{}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    std::uint8_t mask[kUiWeekCells] = {};
+    for (int cell : c.cells) mask[cell] = 1;
+    char text[kWeekMaskTextSize];
+    og_format_week_mask(mask, text, c.blank);
+    EXPECT_STREQ(text, c.text);
+  }
+  std::uint8_t unset[kUiWeekCells] = {255, 1};
+  char text[kWeekMaskTextSize] = "x";
+  og_format_week_mask(unset, text, 0);
+  EXPECT_STREQ(text, "");
+  std::uint8_t every_other[kUiWeekCells] = {};
+  for (int c = 0; c < kUiWeekCells; c += 2) every_other[c] = 1;
+  og_format_week_mask(every_other, text, 1);  // the most runs a week has
+  std::string all = text;
+  EXPECT_EQ(all.rfind("LU:1-1LU:3-3LU:5-5", 0), 0u) << all;
+  EXPECT_EQ(all.substr(all.size() - 16), " DO:9-9 DO:11-11") << all;
+  og_clear_structure();
+}
+
+TEST(WeekText, LongestDayCountsOneMore) {
+  og_clear_structure();
+  const std::uint8_t hours[7] = {5, 6, 8, 6, 5, 4, 0};
+  std::memcpy(g_ui_header.hours_per_day, hours, 7);
+  EXPECT_EQ(og_max_day_hours(), 9);
+  std::memset(g_ui_header.hours_per_day, 0, 7);
+  EXPECT_EQ(og_max_day_hours(), 1);
+  og_clear_structure();
+}
+
+// Every class's label, as the pages show it, leads back to the class:
+// plain years, Roman years of the classical numbering (IV and V before I,
+// II, III), tracks by their short names, and a label after a "name:".
+TEST(ModelNames, EachLabelFindsItsClass) {
+  og_clear_structure();
+  g_ui_structure.track_count = 2;
+  std::strcpy(g_ui_structure.track_names[0], "ALICEO");
+  std::strcpy(g_ui_structure.track_names[1], "BTECNICO");
+  std::strcpy(g_ui_structure.track_short_names[0], "LIC");
+  std::strcpy(g_ui_structure.track_short_names[1], "TEC");
+  const char* codes[] = {"1AA", "2AA", "3AA", "4AA", "5AA", "1BB", "3BB", "5CA"};
+  for (const char* code : codes) {
+    UiClass& c = g_ui_structure.classes[g_ui_structure.class_count++];
+    std::memcpy(c.code, code, 3);
+    c.classical_numbering = c.code[2] == 'A' ? 1 : 0;
+  }
+  const char* roman[] = {"IVA", "VA", "IA", "IIA", "IIIA"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(std::string(og_class_label(i)).substr(0, std::strlen(roman[i])), roman[i]);
+  for (int i = 0; i < og_class_count(); ++i) {
+    std::string label = og_class_label(i);
+    EXPECT_EQ(og_find_class_by_label(label.c_str()), i) << label;
+    EXPECT_EQ(og_find_class_by_label(("ROSSI:" + label).c_str()), i) << label;
+  }
+  EXPECT_EQ(og_find_class_by_label("VIA"), og_class_count());
   og_clear_structure();
 }
 

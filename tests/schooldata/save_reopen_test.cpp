@@ -95,6 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
     Descriptions, SaveReopen,
     ::testing::Values(Source{"piccola", std::string(KT_SOURCE_DIR) + "/examples/piccola", ""},
                       Source{"liceo", std::string(KT_SOURCE_DIR) + "/examples/liceo", ""},
+                      Source{"istituto", std::string(KT_SOURCE_DIR) + "/examples/istituto", ""},
+                      Source{"every_item", std::string(KT_TEST_DATA) + "/description/every_item", ""},
                       Source{"keywords", std::string(KT_SOURCE_DIR) + "/tests/data/description/keywords", ""},
                       Source{"loader_small", std::string(KT_SOURCE_DIR) + "/tests/data/loader/small", ""},
                       Source{"sissi_without_support", std::string(KT_SOURCE_DIR) + "/examples/piccola",

@@ -237,4 +237,60 @@ TEST_F(Sissi, CodeCheckCountsHidesAndFillsFromTheExport) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// A school that has its study tracks already keeps them: the export's
+// tracks are found among them by name, a new one comes after them with the
+// next letter, and the classes take their track's letter.
+TEST_F(Sissi, ReaderKeepsTheSchoolsTracks) {
+  UiSchoolStructure& st = g_ui_structure;
+  st.track_count = 2;
+  std::strcpy(st.track_names[0], "ALICEO SCIENTIFICO");
+  std::strcpy(st.track_names[1], "BLICEO CLASSICO");
+  SissiImport import;
+  ASSERT_EQ(og_read_sissi_export(drive_ + "/export.txt", false, import, [](const std::string&) {}), 0);
+  ASSERT_EQ(+st.track_count, 3);
+  EXPECT_STREQ(st.track_names[0], "ALICEO SCIENTIFICO");
+  EXPECT_STREQ(st.track_names[1], "BLICEO CLASSICO");
+  EXPECT_STREQ(st.track_names[2], "CLICEO LINGUISTICO");
+  ASSERT_EQ(+st.class_count, 3u);
+  EXPECT_STREQ(st.classes[0].code, "1AA");
+  EXPECT_STREQ(st.classes[2].code, "1AC");
+  EXPECT_EQ(import.rows[3].track, 2);
+}
+
+// Each column's heading orders the export's rows by it, and again the other
+// way round; clearing the school's posts (asked first) leaves every teacher
+// without posts, stand-by or support hours.
+TEST_F(Sissi, ImportPageHeadingsSortAndClearEmptiesTheTeachers) {
+  file(drive_ + "/export.txt",
+       "12345|D1|ROSSI MARIO|C1|2B LICEO SCIENTIFICO|M1|MATEMATICA|4|\n"
+       "12345|D2|BIANCHI|C2|1A LICEO SCIENTIFICO|M2|FISICA|2|\n"
+       "12345|D3|VERDI|C3|3C LICEO LINGUISTICO|M3|ARTE|3|\n");
+  std::strcpy(g_ui_teachers[0].name, "ESISTENTE");
+  g_ui_teachers[0].post_count = 1;
+  g_ui_teachers[0].posts[0].own.hours = 2;
+  g_ui_teachers[0].standby_hours = 3;
+  g_ui_settings.teacher_count = 1;
+  TestDriver ui;
+  std::vector<std::string> problems;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Csissi::kOpenId);
+    struct Column {
+      int col;
+      bool number;
+    } columns[] = {{0, true}, {1, false}, {2, false}, {3, false}, {4, false}, {5, false}, {6, true}};
+    for (const Column& c : columns) {
+      std::string why = SortsBothWays(ui, d, Csissi::kListId, c.col, c.number);
+      if (!why.empty()) problems.push_back(std::to_string(c.col) + ": " + why);
+    }
+    ui.AnswerNextModal(kIdYes);
+    ui.Click(d, Csissi::kClearId);
+    EXPECT_FALSE(ui.IsEnabled(d, Csissi::kClearId));
+    ui.Click(d, Csissi::kAbandonId);
+  });
+  Csissi page;
+  page.DoModal();
+  EXPECT_TRUE(problems.empty()) << problems[0];
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 // defaults and the defaults of a new school.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "schooldata/band_defaults.h"
 #include "platform/test_driver.h"
 #include "schooldata/ui_school_model.h"
@@ -94,6 +96,27 @@ TEST_F(UiSchoolModel, DefaultsByIdentity) {
   UiHq2Table stranger{};
   EXPECT_EQ(og_get_hq2_defaults(&stranger, &row, 1), -1);
   EXPECT_EQ(og_get_hq2_defaults_alt(&g_ui_settings.iggiorni, nullptr, 1), -1);
+}
+
+// A new school's band tables by weekly hours, lower schools' and upper
+// ones': each rises band by band and its last band is 99, "beyond" any
+// teacher's week, so every teacher falls in one.
+TEST_F(UiSchoolModel, NewSchoolBandsRiseToBeyond) {
+  for (int type : {42, 52}) {
+    og_clear_structure();
+    og_set_new_school_defaults(type);
+    UiSchoolSettings& s = g_ui_settings;
+    const std::pair<const char*, const UiHq2Table*> tables[] = {
+        {"IGGIORNI", &s.iggiorni}, {"IHMINIMO", &s.ihminimo},     {"IHSG", &s.ihsg},
+        {"IHSGCON", &s.ihsgcon},   {"IHSGLAB", &s.ihsglab},       {"ENTEREXIT", &s.enterexit},
+        {"ENTEREXITCON", &s.enterexitcon}, {"ENTEREXITLAB", &s.enterexitlab}, {"IHBUCHE", &s.ihbuche}};
+    for (const auto& [name, table] : tables) {
+      int n = og_hq2_count(*table);
+      ASSERT_GT(n, 0) << name << " " << type;
+      for (int k = 1; k < n; ++k) EXPECT_LT(table->pairs[k - 1][0], table->pairs[k][0]) << name << " " << type;
+      EXPECT_EQ(table->pairs[n - 1][0], 99) << name << " " << type;
+    }
+  }
 }
 
 struct NewSchoolCase {

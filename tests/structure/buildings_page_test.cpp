@@ -151,4 +151,50 @@ TEST_F(BuildingsPage, ClassesToBuildingsAssignCountAndAbandon) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// The class list's columns: the class and the building as wide as their
+// headings, the rotation group narrow, the track column only when the
+// school has two tracks or more.
+TEST_F(BuildingsPage, ClassListShowsTheTrackColumnOnlyWithTracks) {
+  for (int tracks : {1, 2}) {
+    if (tracks == 2) {
+      g_frame.DestroyWindow();
+      g_ui_structure.track_count = 2;
+      ASSERT_NO_FATAL_FAILURE(show_frame_page(ui, kPagePlessi));
+      ASSERT_EQ(g_current_page, &g_buildings_page);
+    }
+    auto* list = static_cast<ListView*>(g_buildings_page.GetDlgItem(P::kClassListId));
+    ASSERT_EQ(list->GetColumnCount(), 4);
+    for (int c : {0, 3}) EXPECT_EQ(list->GetColumnWidth(c), 8 * int(list->GetColumnHeading(c).size())) << c;
+    EXPECT_EQ(list->GetColumnWidth(1), 20);
+    EXPECT_EQ(list->GetColumnWidth(2), tracks < 2 ? 0 : 20) << tracks;
+  }
+  g_ui_structure.track_count = 1;
+}
+
+// The buildings out of reach as stored show on opening: each slot its own
+// building (not the first other one) and hour, an empty slot nothing.
+TEST_F(BuildingsPage, StoredReachableBuildingsShowInTheirSlots) {
+  g_frame.DestroyWindow();
+  g_ui_settings.building_count = 3;
+  const char* names[3] = {"Via Roma", "Est Park", "Nord"};
+  for (int b = 0; b < 3; ++b) std::strcpy(building(b).name, names[b]);
+  std::strcpy(building(0).reachable_names[0], "Nord");
+  building(0).reachable_values[0] = 3;
+  building(0).reachable_count = 1;
+  std::strcpy(building(1).reachable_names[0], "Via Roma");
+  building(1).reachable_values[0] = 2;
+  building(1).reachable_count = 1;
+  og_snapshot_all();
+  ASSERT_NO_FATAL_FAILURE(show_frame_page(ui, kPagePlessi));
+  auto selected = [&](int id) { return static_cast<ComboBox*>(g_buildings_page.GetDlgItem(id))->GetCurSel(); };
+  struct Slot {
+    int b, s, building_item, hour_item;  // -1: nothing chosen
+  } slots[] = {{0, 0, 3, 2}, {0, 1, -1, -1}, {0, 2, -1, -1}, {1, 0, 1, 1}, {1, 1, -1, -1}, {2, 0, -1, -1}};
+  for (const Slot& slot : slots) {
+    EXPECT_EQ(selected(P::reachable_id(slot.b, slot.s)), slot.building_item) << slot.b << "," << slot.s;
+    EXPECT_EQ(selected(P::hour_id(slot.b, slot.s)), slot.hour_item) << slot.b << "," << slot.s;
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace

@@ -158,4 +158,62 @@ TEST(GymsPage, NeverAvailableAsksRenameRefusesTakenNamesDeleteMovesDown) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// A room added by its button; the errors tolerated stored on the named
+// room (nothing named: a beep, nothing stored); a second subject cleared by
+// its button; a rename to a free name taken at once; two empty pairing
+// rows between pairings closed up.
+TEST(GymsPage, AddToleratedClearAndRename) {
+  gym_school();
+  TestDriver ui;
+  Cpale page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ui.Select(page, P::kBuildingId, 0);
+  ui.Select(page, P::kFirstSubjectId, "EDUCAZIONE FISICA");
+  ui.Select(page, P::kFirstSubjectId + 1, "MUSICA");
+  ui.Select(page, P::kCapacityId, 2);
+  page.GetDlgItem(P::kNameId)->SetWindowText("Aula Magna");
+  ui.Click(page, P::kAddId);
+  ASSERT_EQ(+g_ui_settings.gym_count, 1u);
+  EXPECT_EQ(std::string(gym(0).name), "AULA MAGNA");
+  EXPECT_EQ(+gym(0).subjects[1], 1);
+
+  page.GetDlgItem(P::kNameId)->SetWindowText("AULA MAGNA");
+  ASSERT_TRUE(ui.Select(page, P::kToleratedId, 2));  // up to one fewer than the classes
+  EXPECT_EQ(gym(0).tolerated_errors, 2u);
+  ui.Click(page, P::kFirstClearId);  // the second subject's clear button
+  EXPECT_EQ(+gym(0).subjects[1], -1);
+  EXPECT_EQ(+gym(0).subjects[0], 0);
+
+  page.GetDlgItem(P::kNameId)->SetWindowText("");
+  ui.ClearBeeps();
+  ui.Select(page, P::kToleratedId, 1);
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(gym(0).tolerated_errors, 2u);
+
+  ui.Select(page, P::kListId, 0);
+  ui.OnNextModal([&](Dialog& box) {
+    box.GetDlgItem(Ccasella::kEdit1Id)->SetWindowText("teatro");
+    ui.Click(box, kIdOk);
+  });
+  ui.Click(page, P::kRenameId);
+  EXPECT_EQ(std::string(gym(0).name), "TEATRO");
+  EXPECT_EQ(ui.Text(page, P::kNameId), "TEATRO");
+
+  // Pairings in the first and fourth rows: both gaps close up.
+  ui.Select(page, P::kFirstPairId + 0, 1);
+  ui.Select(page, P::kFirstPartnerId + 0, 2);
+  ui.Select(page, P::kFirstPairId + 3, 3);
+  ui.Select(page, P::kFirstPartnerId + 3, 3);
+  EXPECT_EQ(gym(0).pair_count, 4);
+  ui.Select(page, P::kProductId, 1);
+  ASSERT_EQ(gym(0).pair_count, 2);
+  EXPECT_EQ(gym(0).pairs[1][0], 3);
+  EXPECT_EQ(gym(0).pairs[1][1], 3);
+  EXPECT_EQ(gym(0).pairs[2][0], 255);
+  og_snapshot_all();
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << (problems.empty() ? "" : problems[0]);
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "dictionary_support.h"
 #include "platform/cp1252.h"
+#include "structure/input_box.h"
 
 namespace {
 
@@ -127,6 +128,69 @@ TEST(LabsPage, GroupsOfferLabsOfOneBuildingAndDeletionStopsAtALabInUse) {
   EXPECT_EQ(std::string(g_ui_structure.labs[b].name), "AULA B");
   EXPECT_EQ(+g_ui_structure.lab_groups[1].labs[1], -1);
   EXPECT_EQ(labs->GetItemCount(), 3);
+  og_snapshot_all();
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << (problems.empty() ? "" : problems[0]);
+}
+
+// The buttons beside the two lists: a lab and a group added by their "add"
+// buttons, renamed through the input box (a taken name refused, the old
+// kept), a group deleted; with nothing chosen they only ask for a choice.
+TEST(LabsPage, ButtonsAddRenameAndDelete) {
+  empty_school();
+  int a = add_lab("AULA A");
+  add_lab("AULA B");
+  TestDriver ui;
+  Clapal page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  auto rename = [&](int button, const std::string& typed, bool refused = false) {
+    ui.OnNextModal([&ui, typed](Dialog& box) {
+      box.GetDlgItem(Ccasella::kEdit1Id)->SetWindowText(typed);
+      ui.Click(box, kIdOk);
+    });
+    if (refused) ui.PressInNextModal(kOkButton);
+    ui.Click(page, button);
+  };
+  for (int button : {L::kRenameLabId, L::kRenameGroupId, L::kDeleteGroupId, L::kHoursId}) ui.Click(page, button);
+  EXPECT_TRUE(ui.boxes().empty());  // nothing chosen: no box, no change
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+
+  page.GetDlgItem(L::kLabNameId)->SetWindowText("AULA C");
+  ui.Click(page, L::kAddLabId);
+  ASSERT_EQ(+g_ui_structure.lab_count, 3u);
+  EXPECT_EQ(std::string(g_ui_structure.labs[2].name), "AULA C");
+
+  ui.Select(page, L::kLabListId, 0);
+  rename(L::kRenameLabId, "AULA Z");
+  EXPECT_EQ(std::string(g_ui_structure.labs[a].name), "AULA Z");
+  ui.Select(page, L::kLabListId, 0);
+  rename(L::kRenameLabId, "AULA B", true);
+  EXPECT_TRUE(box_said(ui, "Nome già in uso"_cp));
+  EXPECT_EQ(std::string(g_ui_structure.labs[a].name), "AULA Z");
+
+  page.GetDlgItem(L::kGroupNameId)->SetWindowText("PRIMO");
+  ui.Click(page, L::kAddGroupId);
+  page.GetDlgItem(L::kGroupNameId)->SetWindowText("SECONDO");
+  ui.Click(page, L::kAddGroupId);
+  ASSERT_EQ(+g_ui_structure.lab_group_count, 2u);
+  ui.Select(page, L::kGroupListId, 0);
+  rename(L::kRenameGroupId, "TERZO");
+  int renamed = std::string(g_ui_structure.lab_groups[0].name) == "TERZO" ? 0 : 1;
+  EXPECT_EQ(std::string(g_ui_structure.lab_groups[renamed].name), "TERZO");
+  ui.Select(page, L::kGroupListId, 0);
+  rename(L::kRenameGroupId, renamed == 0 ? g_ui_structure.lab_groups[1].name : g_ui_structure.lab_groups[0].name, true);
+  EXPECT_TRUE(box_said(ui, "Nome già in uso"_cp));
+  ListView* groups = static_cast<ListView*>(page.GetDlgItem(L::kGroupListId));
+  int before = groups->GetItemCount();
+  ui.Select(page, L::kGroupListId, 0);
+  std::string deleted = groups->GetItemText(0, 0);
+  ui.Click(page, L::kDeleteGroupId);
+  EXPECT_EQ(groups->GetItemCount(), before - 1);
+  int named = 0;
+  for (std::uint32_t g = 0; g < g_ui_structure.lab_group_count; ++g)
+    named += kt::cp1252_casecmp(g_ui_structure.lab_groups[g].name, deleted.c_str()) == 0;
+  EXPECT_EQ(named, 0) << deleted;
   og_snapshot_all();
   std::vector<std::string> problems = ui.Problems();
   EXPECT_TRUE(problems.empty()) << (problems.empty() ? "" : problems[0]);

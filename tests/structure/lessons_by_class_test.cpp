@@ -9,8 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "dictionary_support.h"
+#include "platform/cp1252.h"
 #include "shell/home_page.h"
 #include "structure/lessons_by_class_page.h"
 #include "structure/subjects_page.h"
@@ -232,6 +236,67 @@ TEST(LessonsByClass, NamesInTitleCase) {
   auto* grid = static_cast<ListView*>(page.GetDlgItem(C::kGridId));
   EXPECT_EQ(grid->GetItemText(0, 1), "Storia Dell'Arte 2B");
   EXPECT_EQ(grid->GetItemText(0, 10), "Lab.Fisica \xE8");
+}
+
+// A click on a column's heading orders the rows by it, names as text and
+// counts as numbers; a second click reverses the order.
+TEST(LessonsByClass, HeadingsSortTheRows) {
+  lesson_school();
+  TestDriver ui;
+  Clacoco page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  auto* grid = static_cast<ListView*>(page.GetDlgItem(C::kGridId));
+  for (int column : {1, 2, 7, 10, 5, 8, 11}) {
+    bool number = column == 4 || column == 5 || column == 6 || column == 8 || column == 11;
+    for (int direction : {1, -1}) {
+      ASSERT_TRUE(ui.ClickHeader(page, C::kGridId, column)) << column;
+      std::vector<std::string> shown;
+      for (int r = 0; r < grid->GetItemCount(); ++r) shown.push_back(grid->GetItemText(r, column));
+      for (std::size_t r = 1; r < shown.size(); ++r) {
+        int order = number ? std::atoi(shown[r - 1].c_str()) - std::atoi(shown[r].c_str())
+                           : kt::cp1252_casecmp(shown[r - 1].c_str(), shown[r].c_str());
+        EXPECT_LE(order * direction, 0) << column << " row " << r << ": " << shown[r - 1] << " / " << shown[r];
+      }
+      std::set<std::string> distinct(shown.begin(), shown.end());
+      EXPECT_GT(distinct.size(), 1u) << column;  // the order is seen
+    }
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Another frontal teacher takes the chosen hour; a subgroup subject is
+// stored on the hour's post; a co-teaching hour
+// separated gives the second teacher an hour of his own in the class.
+TEST(LessonsByClass, TeacherSubgroupAndSeparation) {
+  lesson_school();
+  TestDriver ui;
+  Clacoco page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  page.ShowHour(row_of_teacher(page, 1), 2);
+  ui.Select(page, C::kTeacherId, "VERDI");
+  int verdi_in_1a = 0;
+  for (std::uint32_t p = 0; p < g_ui_teachers[2].post_count; ++p)
+    if (g_ui_teachers[2].posts[p].class_index == 0) verdi_in_1a += g_ui_teachers[2].posts[p].own.hours;
+  EXPECT_EQ(verdi_in_1a, 1);
+  int bianchi_hours = 0;
+  for (std::uint32_t p = 0; p < g_ui_teachers[1].post_count; ++p) bianchi_hours += g_ui_teachers[1].posts[p].own.hours;
+  EXPECT_EQ(bianchi_hours, 2);
+
+  page.ShowHour(row_of_teacher(page, 0), 12);
+  ui.Select(page, C::kSubgroupId, "MATEMATICA");
+  EXPECT_EQ(subject_name(g_ui_teachers[0].posts[0].own.subgroup_subject), "MATEMATICA");
+
+  page.ShowHour(0, 7);  // ROSSI's lab hour with BIANCHI
+  ui.Click(page, C::kSeparateId);
+  EXPECT_EQ(g_ui_teachers[0].posts[0].partner_part.hours, 1);
+  int bianchi_after = 0;
+  for (std::uint32_t p = 0; p < g_ui_teachers[1].post_count; ++p)
+    if (!g_ui_teachers[1].posts[p].copy && g_ui_teachers[1].posts[p].class_index == 0)
+      bianchi_after += g_ui_teachers[1].posts[p].own.hours;
+  EXPECT_EQ(bianchi_after, 3);
+  EXPECT_TRUE(ui.Problems().empty());
 }
 
 }  // namespace

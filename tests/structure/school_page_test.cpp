@@ -179,4 +179,60 @@ TEST_F(SchoolPage, SectionRowShowsItsFirstClassesType) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// A section's type goes to each of its classes only; a section switched
+// off takes its classes with it, unless one has lessons: then it stays on
+// and the officer is told once.
+TEST_F(SchoolPage, SectionTypesAndSectionsSwitchedOff) {
+  ui.Click(g_school_page, P::section_id(0, 1));
+  ASSERT_EQ(ui.Text(g_school_page, P::kKeyLabelId), "B ");
+  ui.Click(g_school_page, P::kFirstYearId + 2);
+  ASSERT_EQ(+g_ui_structure.class_count, 3u);
+  ASSERT_EQ(code_of(2), "3B ");
+  ASSERT_TRUE(ui.Select(g_school_page, P::kTypeId, 1));
+  EXPECT_EQ(g_ui_structure.classes[2].class_type, 1);
+  EXPECT_EQ(g_ui_structure.classes[0].class_type, 0);
+  EXPECT_EQ(g_ui_structure.classes[1].class_type, 0);
+  int row_b = list().GetItemText(0, 0) == "B " ? 0 : 1;
+  EXPECT_NE(list().GetItemText(row_b, 11), list().GetItemText(1 - row_b, 11));  // the type column differs
+
+  ui.Click(g_school_page, P::section_id(0, 1));  // off: 3B goes
+  EXPECT_EQ(g_ui_structure.classes[2].code[0], 0);
+  EXPECT_EQ(g_ui_structure.sections[0][1], 0);
+  EXPECT_FALSE(ui.IsChecked(g_school_page, P::section_id(0, 1)));
+
+  ui.AnswerNextModal(1);
+  ui.Click(g_school_page, P::section_id(0, 0));  // 1A has lessons: section A stays
+  EXPECT_TRUE(ui.IsChecked(g_school_page, P::section_id(0, 0)));
+  EXPECT_EQ(code_of(0), "1A ");
+  EXPECT_EQ(code_of(1), "2A ");
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_NE(ui.boxes()[0].texts.at(0).find("1A"), std::string::npos) << ui.boxes()[0].texts.at(0);
+  ui.Click(g_school_page, P::section_id(0, 0));
+  EXPECT_EQ(ui.boxes().size(), 1u);  // told once
+  EXPECT_TRUE(ui.IsChecked(g_school_page, P::section_id(0, 0)));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Classical numbering on and off again: each time asked (the section has
+// lessons), Yes moves the years so that every class keeps its label, and
+// off clears the mark; No keeps the years, the labels follow the mark.
+TEST_F(SchoolPage, ClassicalNumberingOnAndOffAgain) {
+  struct Step {
+    int answer;
+    const char* codes;  // 1A's and 2A's codes after the click
+    int mark;
+    const char* labels;
+  } steps[] = {{kYes, "3A 4A ", 1, "IA IIA"}, {kYes, "1A 2A ", 0, "1A 2A"}, {kNo, "1A 2A ", 1, "IVA VA"}};
+  for (const Step& step : steps) {
+    ui.PressInNextModal(step.answer);
+    ui.Click(g_school_page, P::kClassicalId);
+    EXPECT_EQ(code_of(0) + code_of(1), step.codes);
+    EXPECT_EQ(+g_ui_structure.classes[0].classical_numbering, step.mark);
+    EXPECT_EQ(+g_ui_structure.classes[1].classical_numbering, step.mark);
+    EXPECT_EQ(std::string(og_class_label(0)) + " " + og_class_label(1), step.labels);
+  }
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace

@@ -175,4 +175,44 @@ TEST_F(SpecialCalendars, CheckBeforeComputingLengthsAndLunchBreak) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// A class with times of its own shows the days that differ from the
+// school's; "standard" gives the chosen classes the school's times again
+// and, with none chosen, says to choose. The class column's heading sorts
+// the classes one way, then the other, and the help pane says how.
+TEST_F(SpecialCalendars, OwnTimesShownAndStandardRestoresThem) {
+  for (int c : {0, 1}) {
+    std::memcpy(cal(c).hour_start_times, g_ui_header.hour_start_times, sizeof g_ui_header.hour_start_times);
+    std::memcpy(cal(c).hour_durations, g_ui_header.hour_durations, sizeof g_ui_header.hour_durations);
+  }
+  cal(1).hour_start_times[12] = 500;  // Tuesday's first hour
+  cal(1).hour_durations[36 + 2] = 50;  // Thursday's third
+  std::string shown, after, first_sort, second_sort, help;
+  ui.OnNextModal([&](Dialog& d) {
+    auto& list = *static_cast<ListView*>(d.GetDlgItem(C::kListId));
+    shown = cell(d, 1, 7) + "|" + cell(d, 0, 7);
+    list.SetItemState(-1, 0, kLvisSelected);
+    ui.PressInNextModal(kOkBox);
+    ui.Click(d, C::kStandardId);  // nothing chosen
+    ui.Select(d, C::kListId, 1);
+    ui.Click(d, C::kStandardId);
+    after = cell(d, 1, 7);
+    for (std::string* sorted : {&first_sort, &second_sort}) {
+      ui.ClickHeader(d, C::kListId, 0);
+      for (int r = 0; r < list.GetItemCount(); ++r) *sorted += cell(d, r, 0) + ";";
+    }
+    help = ui.Text(d, C::kHelpPaneId);
+    ui.PressInNextModal(kYes);
+    ui.Click(d, C::kAbandonId);
+  });
+  ui.Click(g_school_page, Cproscuola::kSpecialId);
+  EXPECT_EQ(shown, "MA GI |");
+  EXPECT_EQ(messages().size(), 2u);  // "choose first", then the abandon question
+  EXPECT_EQ(after, "");
+  EXPECT_TRUE((first_sort == "1A;2A;3A;" && second_sort == "3A;2A;1A;") ||
+              (first_sort == "3A;2A;1A;" && second_sort == "1A;2A;3A;"))
+      << first_sort << " " << second_sort;
+  EXPECT_NE(help.find("ordin"), std::string::npos) << help;  // the pane tells how the sorting goes
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace

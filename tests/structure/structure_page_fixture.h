@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <string>
 
 #include "platform/test_driver.h"
 #include "schooldata/ui_school_model.h"
@@ -29,6 +30,15 @@ inline void open_test_school(const fs::path& data_root, std::initializer_list<co
   g_ui_structure.sections[0][0] = 1;
   for (const char* code : classes) std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, code, 4);
   for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
+}
+
+// The school folder `folder` of the data root made current and the frame
+// shown on its home page.
+inline void show_frame_in_school(kt::ui::TestDriver& ui, const char* folder) {
+  ASSERT_TRUE(og_set_current_folder((std::string("\\KestrinTempusDati\\") + folder).c_str()));
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kt::ui::kSwShow);
+  ui.Pump();
 }
 
 inline void show_frame_page(kt::ui::TestDriver& ui, int page) {

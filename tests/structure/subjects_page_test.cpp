@@ -165,4 +165,41 @@ TEST(SubjectsPage, DialogFormAddsOnlyItsTypeAndRefusesDeletion) {
   g_language = 0;
 }
 
+// The two option boxes of a chosen subject: each click stores that option
+// alone at once, and choosing a subject shows its own options.
+TEST(SubjectsPage, OptionBoxesStoreTheChosenSubjectsOptions) {
+  empty_school();
+  int maths = add_subject("MATEMATICA");
+  int art = add_subject("ARTE");
+  g_ui_structure.subjects[art].option_m = 1;
+  TestDriver ui;
+  Cmaterie page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ui.Select(page, M::kListId, row_of(page, "MATEMATICA"));
+  EXPECT_FALSE(ui.IsChecked(page, M::kLateHoursId));
+  EXPECT_FALSE(ui.IsChecked(page, M::kNonTeachingId));
+  struct Step {
+    int box;
+    int n, m;  // the subject's options after the click
+  } steps[] = {{M::kLateHoursId, 1, 0}, {M::kNonTeachingId, 1, 1}, {M::kLateHoursId, 0, 1}, {M::kNonTeachingId, 0, 0},
+               {M::kNonTeachingId, 0, 1}};
+  for (const Step& step : steps) {
+    ui.Click(page, step.box);
+    EXPECT_EQ(+g_ui_structure.subjects[maths].option_n, step.n);
+    EXPECT_EQ(+g_ui_structure.subjects[maths].option_m, step.m);
+  }
+  EXPECT_EQ(+g_ui_structure.subjects[art].option_m, 1);
+  EXPECT_EQ(+g_ui_structure.subjects[art].option_n, 0);
+  ui.Select(page, M::kListId, row_of(page, "ARTE"));
+  EXPECT_FALSE(ui.IsChecked(page, M::kLateHoursId));
+  EXPECT_TRUE(ui.IsChecked(page, M::kNonTeachingId));
+  g_ui_structure.subjects[maths].option_n = 1;
+  ui.Select(page, M::kListId, row_of(page, "MATEMATICA"));
+  EXPECT_TRUE(ui.IsChecked(page, M::kLateHoursId));
+  EXPECT_TRUE(ui.IsChecked(page, M::kNonTeachingId));
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace

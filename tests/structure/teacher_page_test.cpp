@@ -9,11 +9,13 @@
 // new school year.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "engine/errors.h"
 #include "engine/text_lines.h"
+#include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/structure_file.h"
@@ -25,6 +27,7 @@
 #include "structure/teacher_page_state.h"
 #include "structure/quick_entry_page.h"
 #include "structure/subjects_page.h"
+#include "structure/labs_page.h"
 #include "structure/teaching_post_summary.h"
 #include "engine/status_block.h"
 #include "remote/guide_windows.h"
@@ -655,6 +658,133 @@ TEST_F(TeachersPage, ThePostListShowsTheClasswork) {
   Open();
   auto* list = static_cast<ListView*>(page_.GetDlgItem(P::kPostListId));
   EXPECT_EQ(list->GetItemText(list->FindItemByData(-1, 0), 11), "2 (tra 1 e 6)");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The page's two "new" buttons open the subjects and the labs dictionary
+// as dialogs, each its own.
+TEST_F(TeachersPage, NewSubjectAndNewLabOpenTheirDictionaries) {
+  Open();
+  struct Case {
+    int button, template_id;
+  } cases[] = {{P::kNewSubjectId, Cmaterie::kTemplate}, {P::kNewLabId, Clapal::kTemplate}};
+  for (const Case& c : cases) {
+    int shown = 0;
+    ui.OnNextModal([&](Dialog& d) {
+      shown = d.template_id();
+      ui.Key(kVkEscape);
+    });
+    ui.Click(page_, c.button);
+    EXPECT_EQ(shown, c.template_id) << c.button;
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Each field of the post editor is stored on the chosen post, and the
+// saved description reads back with it: class, subject, extended hours,
+// gym equipment refused for a subject of no common room, classes joined
+// and one removed; on a lab post, a new equipment kind typed in; the
+// reception hour on the teacher.
+TEST_F(TeachersPage, TheEditorStoresEachFieldAndTheSaveKeepsThem) {
+  Open();
+  SelectPost(0);  // ROSSI, MATEMATICA 1A, 4 hours
+  ui.Select(page_, P::kClassId, std::string_view("3A"));
+  ui.Select(page_, P::kSubjectId, std::string_view("INGLESE"));
+  ui.Select(page_, P::kExtendedId, 2);
+  ui.PressInNextModal(kFirstButton);
+  ui.Select(page_, P::kGymEquipmentId, 1);
+  EXPECT_FALSE(LastBox().empty());
+  for (const char* joined : {"2A", "4A", "2A", "5A"}) ui.Select(page_, P::kJointComboId, std::string_view(joined));
+  ui.Select(page_, P::kJointListId, 1);
+  ui.Click(page_, P::kJointRemoveId);  // 4A goes
+  ui.Click(page_, P::kAnyClassId);
+  EXPECT_EQ(+g_ui_teachers[0].reception, 1);
+  SelectPost(1);  // the lab post
+  TypeName("lavagna luminosa");
+  ui.Select(page_, P::kLabEquipmentId, 1);  // a new kind
+  const UiTeachingPost& post = g_ui_teachers[0].posts[0];
+  const UiTeachingPost& lab = g_ui_teachers[0].posts[1];
+  auto check = [&](const char* when) {
+    EXPECT_EQ(+post.class_index, 2) << when;
+    EXPECT_EQ(+post.subject, english_) << when;
+    EXPECT_EQ(post.own.extended_hours, 2) << when;
+    EXPECT_EQ(post.own.gym_equipment, 0) << when;
+    ASSERT_EQ(+post.joint_count, 2) << when;
+    EXPECT_EQ(+post.joint_classes[0], 1) << when;
+    EXPECT_EQ(+post.joint_classes[1], 4) << when;
+    EXPECT_EQ(lab.own.lab_equipment, 1) << when;
+    // blanks made "_"; the file's reader upper-cases it
+    EXPECT_EQ(kt::cp1252_casecmp(g_ui_settings.lab_equipment[0], "LAVAGNA_LUMINOSA"), 0) << when;
+  };
+  check("edited");
+  ui.Click(page_, P::kSaveId);
+  ASSERT_EQ(og_read_assignments_file(0), 0);
+  check("saved");
+  SelectPost(1);
+  ui.Select(page_, P::kLabEquipmentId, 0);  // none again
+  EXPECT_EQ(lab.own.lab_equipment, 0);
+  ui.Select(page_, P::kLabEquipmentId, 2);  // the kind made above
+  EXPECT_EQ(lab.own.lab_equipment, 1);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+// The quick entry's smaller controls: a new teacher typed (a name without
+// a leading letter or one taken refused), the hours stepped by its two
+// buttons, a row refused while a choice is missing, a teacher's stand-by
+// hours (none chosen without a teacher) saved with the rows; a heading
+// sorts the rows one way, then the other.
+TEST_F(TeachersPage, QuickEntryNewTeacherStepsStandbyAndSorting) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  using Q = Cproqui;
+  for (const char* refused : {"3VERDI", "rossi"}) {
+    ui.Type(quick_, Q::kNewTeacherEditId, refused);
+    ui.PressInNextModal(kFirstButton);
+    ui.Click(quick_, Q::kNewTeacherId);
+    quick_.GetDlgItem(Q::kNewTeacherEditId)->SetWindowText("");
+  }
+  EXPECT_EQ(+g_ui_settings.teacher_count, 2u);
+  ui.Type(quick_, Q::kNewTeacherEditId, "verdi");
+  ui.Click(quick_, Q::kNewTeacherId);
+  ASSERT_EQ(+g_ui_settings.teacher_count, 3u);
+  EXPECT_STREQ(g_ui_teachers[2].name, "VERDI");
+  EXPECT_EQ(ui.Text(quick_, Q::kTeacherId), "VERDI");
+
+  // The hours' buttons, then a row without a subject refused.
+  ui.Select(quick_, Q::kHoursId, 2);
+  ui.Click(quick_, Q::kHoursPlusId);
+  ui.Click(quick_, Q::kHoursPlusId);
+  ui.Click(quick_, Q::kHoursMinusId);
+  auto* hours = static_cast<ComboBox*>(quick_.GetDlgItem(Q::kHoursId));
+  EXPECT_EQ(hours->GetCurSel(), 3);
+  std::size_t rows = quick_.Rows().size();
+  ui.Select(quick_, Q::kClassId, std::string_view("2A"));
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kAddId);
+  EXPECT_EQ(quick_.Rows().size(), rows);
+  ui.Select(quick_, Q::kSubjectId, std::string_view("MATEMATICA"));
+  ui.Select(quick_, Q::kClassId, std::string_view("2A"));
+  ui.Select(quick_, Q::kHoursId, 3);
+  ui.Click(quick_, Q::kAddId);
+  ASSERT_EQ(quick_.Rows().size(), rows + 1);
+
+  ui.Select(quick_, Q::kStandbyId, 2);
+  auto* list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
+  std::string orders[2];  // the teachers' initials, row by row, after each click
+  for (std::string& order : orders) {
+    ui.ClickHeader(quick_, Q::kListId, 6);
+    for (int r = 0; r < list->GetItemCount(); ++r) order += list->GetItemText(r, 6).substr(0, 1);
+  }
+  EXPECT_TRUE(std::is_sorted(orders[0].begin(), orders[0].end()) || std::is_sorted(orders[0].rbegin(), orders[0].rend()))
+      << orders[0];
+  EXPECT_NE(orders[0], orders[1]);
+  EXPECT_EQ(std::string(orders[1].rbegin(), orders[1].rend()), orders[0]);
+  ui.Click(quick_, Q::kSaveId);
+  ASSERT_EQ(og_read_assignments_file(0), 0);
+  EXPECT_EQ(g_ui_teachers[2].standby_hours, 2);
+  EXPECT_EQ(+g_ui_teachers[2].post_count, 1u);
+  EXPECT_EQ(g_ui_teachers[2].posts[0].own.hours, std::atoi(hours->GetLBText(3).c_str()));
   EXPECT_TRUE(ui.Problems().empty());
 }
 

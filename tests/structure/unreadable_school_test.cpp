@@ -17,6 +17,7 @@
 #include "shell/home_page.h"
 #include "structure/config_menu.h"
 #include "structure/structure_pages.h"
+#include "structure_page_fixture.h"
 #include "structure/teacher_page.h"
 
 namespace {
@@ -31,11 +32,8 @@ class UnreadableSchool : public TempRoot {
     ui_register_frame_templates();
     structure_install_pages();
     school_ = copy_example("piccola", "piccola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
     g_hint_flags = 1;
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
+    ASSERT_NO_FATAL_FAILURE(show_frame_in_school(ui, "piccola"));
   }
   void TearDown() override {
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
