@@ -44,4 +44,26 @@ TEST(ColorButtonMarks, HelpButtonsHaveTheirOwnColoursAndFrame) {
   }
 }
 
+// States from 1001 on paint a colour of their own: one component steps on
+// at a time, so that no button past the first is grey and neighbours never
+// look alike; the text is black or white, each component against its own.
+TEST(ColorButtonMarks, GeneratedStatesAreNeverGreyAndTheirTextContrasts) {
+  using kt::ui::blue_of;
+  using kt::ui::green_of;
+  using kt::ui::red_of;
+  EXPECT_EQ(color_button_generated(1001), rgb(23, 23, 23));
+  EXPECT_EQ(color_button_generated(1002), rgb(46, 23, 23));
+  kt::ui::Color previous = color_button_generated(1001);
+  for (int state = 1002; state < 1400; ++state) {
+    kt::ui::Color c = color_button_generated(state);
+    EXPECT_FALSE(red_of(c) == green_of(c) && green_of(c) == blue_of(c)) << state;
+    EXPECT_NE(c, previous) << state;
+    previous = c;
+    ColorButtonLook look = color_button_look(state, "Testo", false, kt::ui::kNoColor, kt::ui::kNoColor);
+    EXPECT_EQ(look.background, c);
+    for (auto part : {red_of, green_of, blue_of})
+      EXPECT_EQ(part(look.text), part(c) < 128 ? 255 : 0) << state;
+  }
+}
+
 }  // namespace

@@ -35,4 +35,33 @@ TEST(TitleMenu, TitleBarAtTheTopAndTheChoiceComesBack) {
   ui.Problems();
 }
 
+// The title bar is drawn in its own bold font; the items under it keep the
+// menu's plain font.
+TEST(TitleMenu, ItemsUnderTheTitleKeepThePlainFont) {
+  register_dialog_templates(kTemplates);
+  TestDriver ui;
+  CDialogML frame(kTemplate);
+  ASSERT_TRUE(frame.Create(nullptr));
+  CTitleMenu menu;
+  menu.AppendMenu(kMfString, 201, "Classi", "IKOP_1");
+  menu.AppendMenu(kMfString, 202, "Docenti", "IKOP_2");
+  menu.AddTitle("Dati della scuola", true);
+  std::vector<std::pair<std::string, Font>> texts;
+  ui.OnNextMenu([&](PopupMenu& shown) {
+    ASSERT_NE(shown.MenuWindow(), nullptr);
+    DisplayList look = ui.Render(*shown.MenuWindow());
+    for (const DrawItemOp& op : look.ops())
+      if (op.op == DrawOp::kText) texts.emplace_back(op.text, op.font);
+    shown.Cancel();
+  });
+  menu.TrackPopupMenu(kTpmReturnCmd, 10, 10, &frame);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0].first, "Dati della scuola");
+  EXPECT_TRUE(texts[0].second.bold);
+  for (std::size_t i = 1; i < texts.size(); ++i) {
+    EXPECT_EQ(texts[i].second, Font{}) << texts[i].first;
+  }
+  ui.Problems();
+}
+
 }  // namespace
