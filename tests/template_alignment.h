@@ -68,6 +68,50 @@ inline std::vector<std::string> problems(const kt::ui::DialogTemplate& t) {
   return out;
 }
 
+// The spacing a window keeps besides its alignments: in a row of alike
+// controls (same kind, top and height) following each other across, a gap
+// one unit wider or narrower than another gap of the row; the top margin one
+// unit off the bottom one or the side one; a control whose own side margins
+// are one unit apart (one its window centres, grown or shrunk by a unit).
+inline std::vector<std::string> spacing_problems(const kt::ui::DialogTemplate& t) {
+  std::vector<std::string> out;
+  const auto& cs = t.controls;
+  for (std::size_t a = 0; a < cs.size(); ++a) {
+    std::vector<const kt::ui::ControlTemplate*> row;
+    bool first = true;
+    for (std::size_t b = 0; b < cs.size(); ++b) {
+      const kt::ui::ControlTemplate &p = cs[a], &q = cs[b];
+      if (q.y != p.y || q.cy != p.cy || std::string(q.class_name) != p.class_name) continue;
+      if (b < a) first = false;  // the row was looked at from its first control
+      row.push_back(&q);
+    }
+    if (!first || row.size() < 3) continue;
+    std::sort(row.begin(), row.end(), [](auto* p, auto* q) { return p->x < q->x; });
+    std::vector<int> gaps;
+    for (std::size_t i = 1; i < row.size(); ++i) gaps.push_back(row[i]->x - (row[i - 1]->x + row[i - 1]->cx));
+    for (std::size_t i = 0; i < gaps.size(); ++i)
+      for (std::size_t j = i + 1; j < gaps.size(); ++j)
+        if (gaps[i] >= 0 && gaps[j] >= 0 && std::abs(gaps[i] - gaps[j]) == 1)
+          out.push_back(std::to_string(t.id) + ": controls " + std::to_string(row[i + 1]->id) + " and " +
+                        std::to_string(row[j + 1]->id) + ", gaps before them one unit apart");
+  }
+  if (cs.empty()) return out;
+  int left = 1 << 20, top = 1 << 20, bottom = 0;
+  for (const kt::ui::ControlTemplate& c : cs) {
+    left = std::min(left, c.x);
+    top = std::min(top, c.y);
+    bottom = std::max(bottom, c.y + c.cy);
+  }
+  if (std::abs((t.cy - bottom) - top) == 1) out.push_back(std::to_string(t.id) + ": top and bottom margins one unit apart");
+  if (std::abs(left - top) == 1) out.push_back(std::to_string(t.id) + ": top and side margins one unit apart");
+  for (const kt::ui::ControlTemplate& c : cs) {
+    int off = std::abs((t.cx - (c.x + c.cx)) - c.x);
+    if (off == 1)
+      out.push_back(std::to_string(t.id) + ": control " + std::to_string(c.id) + " off the middle");
+  }
+  return out;
+}
+
 // The problems of every template of `ids` (each must be registered).
 inline std::string problems_of(const std::vector<int>& ids) {
   std::string text;

@@ -5,6 +5,8 @@
 // The page binds its own control classes where the program's pages would.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/controls/button.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/edit.h"
@@ -257,6 +259,33 @@ TEST_F(ControlsTest, ComboChoicesNotifyInOrderCodeChangesDoNot) {
   EXPECT_EQ(days->GetCurSel(), 0);
 }
 
+// A click on a row of the open list chooses it and closes the list; the
+// field of a list-only combo is white, grey when disabled, whatever the
+// dialog's own colours.
+TEST_F(ControlsTest, ComboListRowClickChoosesAndTheFieldIsWhite) {
+  auto* days = static_cast<ComboBox*>(page.GetDlgItem(kDays));
+  days->ShowDropDown(true);
+  Window* open = days->DropDownWindow();
+  ASSERT_NE(open, nullptr);
+  DisplayList drawn = ui.Render(*open);
+  const DrawItemOp* row = drawn.CellText(0, 1, 0);
+  ASSERT_NE(row, nullptr);
+  page.log.clear();
+  ui.ClickAt(*open, row->rect.Center());
+  EXPECT_EQ(days->GetCurSel(), 1);
+  EXPECT_FALSE(days->GetDroppedState());
+  EXPECT_EQ(page.log, (std::vector<std::string>{"closeup", "selendok", "selchange"}));
+  for (bool enabled : {true, false}) {
+    days->EnableWindow(enabled);
+    DisplayList look = ui.Render(page);
+    const DrawItemOp* field = nullptr;
+    for (const DrawItemOp* op : look.ForControl(kDays))
+      if (op->op == DrawOp::kFill && !field) field = op;
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->color, enabled ? kWindowColor : kButtonFaceColor) << enabled;
+  }
+}
+
 TEST_F(ControlsTest, ListBoxExtendedSelection) {
   auto* list = static_cast<ListBox*>(page.GetDlgItem(kTeachers));
   ui.Select(page, kTeachers, 0);
@@ -289,6 +318,21 @@ TEST_F(ControlsTest, OwnerDrawnButtonsDrawThroughTheDeviceContext) {
   const DrawItemOp* note = list.ForControl(kNote).back();
   EXPECT_EQ(note->text, "Ore totali");
   EXPECT_EQ(note->color, rgb(165, 0, 33));
+}
+
+// The state an owner-drawn button draws with: nothing marked at rest, pushed
+// while the mouse holds it down, focused once it has the focus.
+TEST_F(ControlsTest, OwnerDrawnButtonStateFollowsMouseAndFocus) {
+  page.GetDlgItem(kName)->SetFocus();
+  ui.Render(page);
+  EXPECT_EQ(page.colour.last_state, 0u);
+  page.colour.SendMessage(kMsgLButtonDown, 0, 0);
+  ui.Render(page);
+  EXPECT_TRUE(page.colour.last_state & kOdsSelected);
+  page.colour.SendMessage(kMsgLButtonUp, 0, 0);
+  page.colour.SetFocus();
+  ui.Render(page);
+  EXPECT_EQ(page.colour.last_state, kOdsFocus);
 }
 
 // A title menu: its first item is an owner-drawn title bar it draws itself.
@@ -329,6 +373,22 @@ TEST_F(ControlsTest, PopupMenusReturnOrSendTheChosenCommand) {
   ui.OnNextModal([](Dialog&) {});  // never used: menus take menu steps
   ui.CancelNextMenu();
   EXPECT_FALSE(menu.TrackPopupMenu(0, 40, 40, &page));
+  ui.Problems();
+}
+
+// A menu whose owner went while it was up: the choice goes to no one.
+TEST_F(ControlsTest, AMenuWhoseOwnerWentSendsNothing) {
+  auto owner = std::make_unique<Page>();
+  ASSERT_TRUE(owner->Create(nullptr));
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 0x763E526, "Indirizzi di Studio");
+  ui.OnNextMenu([&](PopupMenu& shown) {
+    owner->DestroyWindow();
+    shown.Choose(0x763E526);
+  });
+  EXPECT_TRUE(menu.TrackPopupMenu(kTpmLeftAlign, 40, 40, owner.get()));
+  ui.Pump();
+  EXPECT_EQ(page.log, std::vector<std::string>{});
   ui.Problems();
 }
 
