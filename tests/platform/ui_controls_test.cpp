@@ -392,6 +392,49 @@ TEST_F(ControlsTest, AMenuWhoseOwnerWentSendsNothing) {
   ui.Problems();
 }
 
+// A menu as the mouse sees it: rows 19 pixels high and separators 8 under
+// a two-pixel edge, the row under the mouse lit, icons and check marks in
+// the left room, grey text for what cannot be chosen, and a release on a
+// row choosing it, on a separator or a grey row nothing.
+TEST_F(ControlsTest, MenusFollowTheMouseAndShowWhatCanBeChosen) {
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 0x763E526, "Indirizzi di Studio", "IKOP_1");
+  menu.AppendMenu(kMfSeparator);
+  menu.AppendMenu(kMfString | kMfChecked, 0x763E527, "Sedi");
+  menu.AppendMenu(kMfString | kMfGrayed, 0x763E528, "Materie");
+  menu.AppendMenu(kMfString | kMfDisabled, 0x763E529, "Aule");
+  std::vector<std::string> seen;
+  ui.OnNextMenu([&](PopupMenu& shown) {
+    Window& w = *shown.MenuWindow();
+    Point sedi{30, 2 + 19 + 8 + 9}, materie{30, 2 + 19 + 8 + 19 + 9}, aule{30, 2 + 19 + 8 + 2 * 19 + 9},
+        separator{30, 2 + 19 + 4};
+    w.SendMessage(kMsgMouseMove, 0, make_point_param(sedi));
+    DisplayList look = ui.Render(w);
+    for (const DrawItemOp& op : look.ops()) {
+      if (op.op == DrawOp::kFill && op.item == 2)
+        seen.push_back("lit " + color_name(op.color) + " " + std::to_string(op.rect.top) + "-" +
+                       std::to_string(op.rect.bottom));
+      if (op.op == DrawOp::kText) seen.push_back(op.text + " " + color_name(op.color));
+      if (op.op == DrawOp::kIcon) seen.push_back("icon " + op.text + " row " + std::to_string(op.item));
+      if (op.op == DrawOp::kCheckMark) seen.push_back("check row " + std::to_string(op.item));
+      if (op.op == DrawOp::kLine && op.item == 1) seen.push_back("separator");
+    }
+    EXPECT_EQ(w.GetWindowRect().Height(), 2 + 19 + 8 + 3 * 19 + 2);
+    w.SendMessage(kMsgLButtonUp, 0, make_point_param(separator));
+    w.SendMessage(kMsgLButtonUp, 0, make_point_param(materie));
+    w.SendMessage(kMsgLButtonUp, 0, make_point_param(aule));
+    EXPECT_EQ(PopupMenu::Tracking(), &shown);
+    w.SendMessage(kMsgLButtonUp, 0, make_point_param(sedi));
+  });
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 40, 40, &page), 0x763E527);
+  EXPECT_EQ(seen, (std::vector<std::string>{"icon IKOP_1 row 0", "Indirizzi di Studio " + color_name(kWindowTextColor),
+                                            "separator", "lit " + color_name(kHighlightColor) + " 29-48", "check row 2",
+                                            "Sedi " + color_name(kHighlightTextColor),
+                                            "Materie " + color_name(kGrayTextColor),
+                                            "Aule " + color_name(kGrayTextColor)}));
+  ui.Problems();
+}
+
 TEST_F(ControlsTest, ProgressBarStaysInItsRange) {
   auto* bar = static_cast<ProgressBar*>(page.GetDlgItem(kBar));
   bar->SetRange(0, 40);
