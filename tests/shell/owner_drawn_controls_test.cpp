@@ -2,8 +2,8 @@
 // scroll bar (its arrows step by 20 pixels, a click beside the thumb by a
 // page, never beyond either end; on a short bar the arrows share its
 // length), and the buttons that translate their captions (on their first
-// paint, again only when asked), and the launcher panel's rows in the
-// colour of their state.
+// paint, again only when asked), the launcher panel's rows in the colour of
+// their state, and a coloured button's face and text colours.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -139,6 +139,31 @@ TEST_F(OwnerDrawn, TheLauncherRowsTakeTheColourOfTheirState) {
   EXPECT_NE(face(0), face(1)) << "a state of its own shows";
   EXPECT_NE(face(2), face(1));
   panel.DestroyWindow();
+}
+
+// A coloured button paints its state's face and writes its caption in the
+// state's text colour; a state that keeps the colours (11: a white face)
+// keeps the text colour the button had.
+TEST_F(OwnerDrawn, AColouredButtonWritesInItsStatesTextColour) {
+  CColorButton button;
+  ASSERT_TRUE(button.CreateChild("Button", "Salva", kBsOwnerDraw, Rect{5, 40, 125, 60}, &host, 1302));
+  button.ShowWindow(kSwShow);
+  auto drawn = [&] {
+    DisplayList list = ui.Render(host);
+    std::string face = "none", text = "none";
+    for (const DrawItemOp* op : list.ForControl(1302)) {
+      if (op->op == DrawOp::kFill) face = color_name(op->color);
+      if (op->op == DrawOp::kText && op->text == "Salva") text = color_name(op->color);
+    }
+    return face + " " + text;
+  };
+  button.m_state = 1;
+  EXPECT_EQ(drawn(), color_name(rgb(225, 0, 0)) + " " + color_name(rgb(255, 255, 255)));
+  button.m_state = 13;
+  EXPECT_EQ(drawn(), color_name(rgb(255, 255, 255)) + " " + color_name(rgb(0, 51, 153)));
+  button.m_state = 11;
+  EXPECT_EQ(drawn(), color_name(rgb(255, 255, 255)) + " " + color_name(rgb(0, 51, 153)));
+  button.DestroyWindow();
 }
 
 }  // namespace
