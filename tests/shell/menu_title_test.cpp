@@ -14,15 +14,22 @@ using namespace kt::ui;
 constexpr int kTemplate = 9614;
 const DialogTemplate kTemplates[] = {{kTemplate, "Frame", kWsPopup | kWsCaption, 0, 0, 200, 100, {}}};
 
-TEST(TitleMenu, TitleBarAtTheTopAndTheChoiceComesBack) {
-  register_dialog_templates(kTemplates);
+// A frame and, over it, a menu of two pages under the bar "&Dati della scuola".
+class TitleMenu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    register_dialog_templates(kTemplates);
+    ASSERT_TRUE(frame.Create(nullptr));
+    menu.AppendMenu(kMfString, 201, "Classi", "IKOP_1");
+    menu.AppendMenu(kMfString, 202, "Docenti", "IKOP_2");
+    menu.AddTitle("&Dati della scuola", true);
+  }
   TestDriver ui;
-  CDialogML frame(kTemplate);
-  ASSERT_TRUE(frame.Create(nullptr));
+  CDialogML frame{kTemplate};
   CTitleMenu menu;
-  menu.AppendMenu(kMfString, 201, "Classi", "IKOP_1");
-  menu.AppendMenu(kMfString, 202, "Docenti", "IKOP_2");
-  menu.AddTitle("&Dati della scuola", true);
+};
+
+TEST_F(TitleMenu, TitleBarAtTheTopAndTheChoiceComesBack) {
   ASSERT_EQ(menu.GetMenuItemCount(), 3);
   EXPECT_EQ(menu.items()[0].id, CTitleMenu::kTitleId);
   EXPECT_EQ(menu.items()[0].text, "Dati della scuola");
@@ -37,15 +44,7 @@ TEST(TitleMenu, TitleBarAtTheTopAndTheChoiceComesBack) {
 
 // The title bar is drawn in its own bold font; the items under it keep the
 // menu's plain font.
-TEST(TitleMenu, ItemsUnderTheTitleKeepThePlainFont) {
-  register_dialog_templates(kTemplates);
-  TestDriver ui;
-  CDialogML frame(kTemplate);
-  ASSERT_TRUE(frame.Create(nullptr));
-  CTitleMenu menu;
-  menu.AppendMenu(kMfString, 201, "Classi", "IKOP_1");
-  menu.AppendMenu(kMfString, 202, "Docenti", "IKOP_2");
-  menu.AddTitle("Dati della scuola", true);
+TEST_F(TitleMenu, ItemsUnderTheTitleKeepThePlainFont) {
   std::vector<std::pair<std::string, Font>> texts;
   ui.OnNextMenu([&](PopupMenu& shown) {
     ASSERT_NE(shown.MenuWindow(), nullptr);
