@@ -209,6 +209,7 @@ TEST_F(ListViewTest, CellColoursComeFromCustomDrawing) {
   // A selected row without custom colours shows the highlight.
   ui.ClickCell(board, kGrid, 0, 0);
   EXPECT_EQ(ui.Render(board).CellFill(kGrid, 0, 0)->color, kHighlightColor);
+  EXPECT_EQ(ui.Render(board).CellText(kGrid, 0, 0)->color, kHighlightTextColor);
 }
 
 TEST_F(ListViewTest, AListAnswersItsOwnCustomDrawFirst) {

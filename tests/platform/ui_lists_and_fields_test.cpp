@@ -201,6 +201,12 @@ TEST_F(ListsAndFields, FieldCutAndCaretKeys) {
   ui.Key(kVkRight);
   note.GetSel(start, end);
   EXPECT_EQ(std::vector<int>({start, end}), (std::vector<int>{6, 6}));
+  // A click puts the caret at the nearest character boundary.
+  int x = ui.headless().metrics().TextWidth(note.GetFont(), "chi") + 2;
+  note.SendMessage(kMsgLButtonDown, 0, make_point_param({x, 5}));
+  note.SendMessage(kMsgLButtonUp, 0, make_point_param({x, 5}));
+  note.GetSel(start, end);
+  EXPECT_EQ(std::vector<int>({start, end}), (std::vector<int>{3, 3}));
   note.SetReadOnly(true);
   note.SetSel(0, 2);
   ui.Key('X', kModControl);  // a read-only field only copies
