@@ -219,6 +219,28 @@ TEST_F(FrameNavigation, PagesButTheHomePageReadTheFoldersSchool) {
   g_frame_service_hooks = saved;
 }
 
+int g_refreshes = 0;
+
+// A paste from the copy panels refreshes the post constraints page only
+// while that page is the one shown.
+TEST_F(FrameNavigation, OnlyTheShownPostConstraintsPageIsRefreshed) {
+  EnterSchool();
+  OpenFrame();
+  FrameServiceHooks saved = g_frame_service_hooks;
+  g_frame_service_hooks.refresh_lesson_constraints_page = [] { ++g_refreshes; };
+  const struct {
+    int page;
+    int refreshes;
+  } steps[] = {{kPageHome, 0}, {kPageVicat, 1}, {kPageMaterie, 0}};
+  for (const auto& step : steps) {
+    alfadlg_go_to_page(step.page);
+    g_refreshes = 0;
+    alfadlg_refresh_lesson_constraints_page();
+    EXPECT_EQ(g_refreshes, step.refreshes) << std::hex << step.page;
+  }
+  g_frame_service_hooks = saved;
+}
+
 // A number outside the tables: three boxes, then the end with status 0.
 TEST_F(FrameNavigation, NumbersOutsideTheTablesEndTheProgram) {
   OpenFrame();
