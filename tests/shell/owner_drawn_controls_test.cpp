@@ -141,6 +141,38 @@ TEST_F(OwnerDrawn, TheLauncherRowsTakeTheColourOfTheirState) {
   panel.DestroyWindow();
 }
 
+// A row's icon is drawn on white in the middle of its button; a row
+// without one leaves the place empty.
+TEST_F(OwnerDrawn, TheLauncherRowsShowTheirIconsOnWhite) {
+  Calfaopi panel;
+  ASSERT_EQ(panel.Create(&host), 1);
+  panel.ShowWindow(kSwShow);
+  ASSERT_EQ(panel.AddRow(0, 1, "Classi", "IKOP_1", 0), 1);
+  ASSERT_EQ(panel.AddRow(0, 2, "Docenti", "", 0), 1);
+  DisplayList list = ui.Render(panel);
+  for (int row : {0, 1}) {
+    std::string seen;
+    for (const DrawItemOp* op : list.ForControl(Calfaopi::IconId(row))) {
+      if (op->op == DrawOp::kFill) seen += "fill " + color_name(op->color) + ";";
+      if (op->op == DrawOp::kIcon) {
+        Rect button = panel.GetDlgItem(Calfaopi::IconId(row))->GetWindowRect();
+        Rect inside = panel.ScreenToClient(button);
+        seen += "icon " + op->text + " at " + std::to_string(op->rect.left - inside.left) + "," +
+                std::to_string(op->rect.top - inside.top) + ";";
+        EXPECT_EQ(op->rect.left - inside.left, (inside.Width() - 16) / 2);
+        EXPECT_EQ(op->rect.top - inside.top, (inside.Height() - 16) / 2);
+      }
+    }
+    if (row == 0) {
+      EXPECT_EQ(seen.substr(0, 22), "fill " + color_name(rgb(255, 255, 255)) + ";");
+      EXPECT_NE(seen.find("icon IKOP_1"), std::string::npos) << seen;
+    } else {
+      EXPECT_EQ(seen, "");
+    }
+  }
+  panel.DestroyWindow();
+}
+
 // A coloured button paints its state's face and writes its caption in the
 // state's text colour; a state that keeps the colours (11: a white face)
 // keeps the text colour the button had.
