@@ -208,8 +208,9 @@ TEST_F(ListViewTest, CellColoursComeFromCustomDrawing) {
   EXPECT_EQ(list.TextsOf(kGrid).substr(0, 18), "Classe|Lun|Mar|Mer");
   // A selected row without custom colours shows the highlight.
   ui.ClickCell(board, kGrid, 0, 0);
-  EXPECT_EQ(ui.Render(board).CellFill(kGrid, 0, 0)->color, kHighlightColor);
-  EXPECT_EQ(ui.Render(board).CellText(kGrid, 0, 0)->color, kHighlightTextColor);
+  DisplayList selected = ui.Render(board);
+  EXPECT_EQ(selected.CellFill(kGrid, 0, 0)->color, kHighlightColor);
+  EXPECT_EQ(selected.CellText(kGrid, 0, 0)->color, kHighlightTextColor);
 }
 
 TEST_F(ListViewTest, AListAnswersItsOwnCustomDrawFirst) {

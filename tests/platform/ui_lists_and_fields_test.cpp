@@ -16,7 +16,7 @@
 namespace kt::ui {
 namespace {
 
-constexpr int kTemplate = 9231;
+constexpr int kTemplate = 9251;
 constexpr int kClasses = 4101, kRooms = 4102, kHours = 4103, kNote = 4104, kMorning = 4105, kAfternoon = 4106,
               kEvening = 4107;
 const ControlTemplate kControls[] = {
