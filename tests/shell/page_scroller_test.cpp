@@ -104,6 +104,13 @@ TEST_F(PageScrollerTest, DraggingTheThumbMovesInProportion) {
   bars[0].SendMessage(kMsgLButtonUp, 0, make_point_param({from + 1000, 8}));
   bars[0].SendMessage(kMsgMouseMove, 0, make_point_param({from, 8}));  // let go: no more dragging
   EXPECT_EQ(bars[0].Offset(), 690);
+  // A drag moves from where the page was when it began.
+  bars[0].SetRange(920, 230, 345);
+  from = Thumb(0).Center().x - bars[0].GetRectInParent().left;
+  bars[0].SendMessage(kMsgLButtonDown, 0, make_point_param({from, 8}));
+  bars[0].SendMessage(kMsgMouseMove, 0, make_point_param({from - 46, 8}));
+  EXPECT_EQ(bars[0].Offset(), 345 - 46 * 690 / 138);
+  bars[0].SendMessage(kMsgLButtonUp, 0, make_point_param({from - 46, 8}));
 }
 
 }  // namespace
