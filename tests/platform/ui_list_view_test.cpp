@@ -46,7 +46,7 @@ class Board : public Dialog {
   Board() : Dialog(kTemplate) {}
   RowColourList rows;
   std::vector<std::string> log;
-  int grid_custom_draws = 0, rows_custom_draws = 0;
+  int grid_custom_draws = 0, rows_custom_draws = 0, grid_focus_notes = 0;
 
  protected:
   void DoDataExchange(DataExchange& dx) override { dx.Control(kRows, rows); }
@@ -97,6 +97,7 @@ class Board : public Dialog {
   void OnDouble(NotifyHeader* h, LResult*) { log.push_back("double " + item_of(h)); }
   void OnRight(NotifyHeader* h, LResult*) { log.push_back("right " + item_of(h)); }
   void OnReturn(NotifyHeader* h, LResult*) { log.push_back("return " + item_of(h)); }
+  void OnGridFocus(NotifyHeader*, LResult*) { ++grid_focus_notes; }
   static std::string item_of(NotifyHeader* h) {
     auto* n = reinterpret_cast<ListViewNotify*>(h);
     return std::to_string(n->item) + "," + std::to_string(n->subitem);
@@ -117,6 +118,7 @@ KT_BEGIN_MESSAGE_MAP(Board, Dialog)
   KT_ON_NOTIFY(kNmDblClk, kGrid, OnDouble)
   KT_ON_NOTIFY(kNmRClick, kGrid, OnRight)
   KT_ON_NOTIFY(kNmReturn, kGrid, OnReturn)
+  KT_ON_NOTIFY(kNmSetFocus, kGrid, OnGridFocus)
 KT_END_MESSAGE_MAP()
 
 class ListViewTest : public ::testing::Test {
@@ -271,6 +273,20 @@ TEST_F(ListViewTest, ControlAndShiftExtendTheSelection) {
   EXPECT_EQ(selected(), (std::vector<int>{1, 2}));
   ui.ClickAt(rows, at(4), kModShift);  // from the last control-click
   EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4}));
+}
+
+// The page hears each time the list takes the focus (the pages show their
+// help for the list then).
+TEST_F(ListViewTest, ThePageHearsWhenTheListTakesTheFocus) {
+  board.rows.SetFocus();
+  board.grid_focus_notes = 0;
+  grid->SetFocus();
+  EXPECT_EQ(board.grid_focus_notes, 1);
+  grid->SetFocus();  // it has it already
+  EXPECT_EQ(board.grid_focus_notes, 1);
+  board.rows.SetFocus();
+  ui.ClickCell(board, kGrid, 1, 1);
+  EXPECT_EQ(board.grid_focus_notes, 2);
 }
 
 // Rows taken away: the selection stays on its row, whose index follows;
