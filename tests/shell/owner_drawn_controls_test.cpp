@@ -6,7 +6,9 @@
 // their state, and a coloured button's face and text colours.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <tuple>
 
 #include "platform/test_driver.h"
 #include "shell/color_button.h"
@@ -58,6 +60,13 @@ class OwnerDrawn : public ::testing::Test {
     Point p = bar_axis == 0 ? Point{along, 8} : Point{8, along};
     bar.SendMessage(kMsgLButtonDown, 0, make_point_param(p));
     bar.SendMessage(kMsgLButtonUp, 0, make_point_param(p));
+  }
+  // The launcher panel opened over the host with its rows: text, icon name, colour state.
+  void OpenPanel(Calfaopi& panel, std::initializer_list<std::tuple<const char*, const char*, int>> rows) {
+    ASSERT_EQ(panel.Create(&host), 1);
+    panel.ShowWindow(kSwShow);
+    int page = 0;
+    for (const auto& [text, icon, state] : rows) ASSERT_EQ(panel.AddRow(0, ++page, text, icon, state), 1);
   }
   TestDriver ui;
   Host host;
@@ -124,11 +133,7 @@ TEST_F(OwnerDrawn, AButtonTranslatesItsCaptionOnItsFirstPaint) {
 
 TEST_F(OwnerDrawn, TheLauncherRowsTakeTheColourOfTheirState) {
   Calfaopi panel;
-  ASSERT_EQ(panel.Create(&host), 1);
-  panel.ShowWindow(kSwShow);
-  ASSERT_EQ(panel.AddRow(0, 1, "Pagina iniziale", "", 8), 1);
-  ASSERT_EQ(panel.AddRow(0, 2, "Scuola", "", 0), 1);
-  ASSERT_EQ(panel.AddRow(0, 3, "Assistenza", "", 13), 1);
+  OpenPanel(panel, {{"Pagina iniziale", "", 8}, {"Scuola", "", 0}, {"Assistenza", "", 13}});
   EXPECT_EQ(panel.RowCount(), 3);
   DisplayList list = ui.Render(panel);
   auto face = [&](int row) {
@@ -145,10 +150,7 @@ TEST_F(OwnerDrawn, TheLauncherRowsTakeTheColourOfTheirState) {
 // without one leaves the place empty.
 TEST_F(OwnerDrawn, TheLauncherRowsShowTheirIconsOnWhite) {
   Calfaopi panel;
-  ASSERT_EQ(panel.Create(&host), 1);
-  panel.ShowWindow(kSwShow);
-  ASSERT_EQ(panel.AddRow(0, 1, "Classi", "IKOP_1", 0), 1);
-  ASSERT_EQ(panel.AddRow(0, 2, "Docenti", "", 0), 1);
+  OpenPanel(panel, {{"Classi", "IKOP_1", 0}, {"Docenti", "", 0}});
   DisplayList list = ui.Render(panel);
   for (int row : {0, 1}) {
     std::string seen;
