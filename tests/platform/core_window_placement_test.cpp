@@ -2,7 +2,8 @@
 // and restore (asked by the program or done by the window manager), the
 // position, size, stacking and showing of one call, centring over the owner,
 // a child moved to another parent, a style change that disables, and the
-// characters, close requests and placements a backend reports.
+// characters, close requests and placements a backend reports, and the hooks
+// that see every message dispatched.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -187,6 +188,28 @@ TEST_F(Placement, CharactersCloseRequestsAndPlacementsFromTheScreen) {
   EXPECT_FALSE(frame->IsWindow());
   EXPECT_FALSE(field.IsWindow());
   delete frame;
+}
+
+// A dispatch hook sees every message after its window handled it, with the
+// answer; hooks are told in the order they were added; one that removes
+// itself while told is not told again, the others go on.
+TEST_F(Placement, DispatchHooksSeeEveryHandledMessage) {
+  Logged frame;
+  ASSERT_TRUE(create(frame, nullptr, 0, {0, 0, 100, 100}));
+  std::vector<std::string> seen;
+  int first = 0, second = 0;
+  first = add_dispatch_hook([&](const Message& m, LResult r) {
+    if (m.message == kMsgChar) seen.push_back("first " + std::to_string(m.wparam) + " " + std::to_string(r));
+    if (m.message == kMsgChar && m.wparam == 'b') remove_dispatch_hook(first);
+  });
+  second = add_dispatch_hook([&](const Message& m, LResult) {
+    if (m.message == kMsgChar && m.window == frame.handle()) seen.push_back("second " + std::to_string(m.wparam));
+  });
+  for (char c : {'a', 'b', 'c'}) frame.SendMessage(kMsgChar, WParam(c), 0);
+  remove_dispatch_hook(second);
+  frame.SendMessage(kMsgChar, WParam('d'), 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"first 97 0", "second 97", "first 98 0", "second 98", "second 99"}));
+  EXPECT_EQ(frame.log, (std::vector<std::string>{"char a", "char b", "char c", "char d"}));
 }
 
 }  // namespace
