@@ -170,6 +170,23 @@ TEST_F(ControlsTest, MultiLineFieldMovesByLinesAndScrolls) {
   EXPECT_EQ(list.TextsOf(99), "riga tre|quattro");
   notes.LineScroll(-5);
   EXPECT_EQ(ui.Render(page).TextsOf(99), "riga uno|due");
+  // The wheel scrolls a multi-line field three lines a notch, no further
+  // than its last lines; a one-line field it leaves alone.
+  notes.SendMessage(kMsgMouseWheel, WParam(std::uint16_t(-120)) << 16, 0);
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 2);
+  notes.SendMessage(kMsgMouseWheel, WParam(120) << 16, 0);
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 0);
+  // A read-only field refuses typing with a beep and keeps its text.
+  notes.SetReadOnly(true);
+  ui.ClearBeeps();
+  ui.Type(notes, "x");
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(notes.GetWindowText(), "riga uno\r\ndue\r\nriga tre\r\nquattro");
+  EXPECT_EQ(notes.GetLineCount(), 4);
+  notes.SetReadOnly(false);
+  notes.SetSel(0, 0);
+  ui.Type(notes, "x");
+  EXPECT_EQ(notes.GetWindowText().substr(0, 5), "xriga");
 }
 
 // A log (the progress boxes): it follows its newest line until the user
