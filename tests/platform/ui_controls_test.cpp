@@ -176,6 +176,19 @@ TEST_F(ControlsTest, MultiLineFieldMovesByLinesAndScrolls) {
   EXPECT_EQ(notes.GetFirstVisibleLine(), 2);
   notes.SendMessage(kMsgMouseWheel, WParam(120) << 16, 0);
   EXPECT_EQ(notes.GetFirstVisibleLine(), 0);
+  Edit name;
+  p.style = kEsAutoHScroll | kWsVisible | kWsChild;
+  p.id = 98;
+  ASSERT_TRUE(name.CreateEx(p));
+  name.SetWindowText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8");
+  name.SendMessage(kMsgMouseWheel, WParam(std::uint16_t(-120)) << 16, 0);
+  EXPECT_EQ(name.GetFirstVisibleLine(), 0);
+  notes.SetWindowText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10");
+  notes.SendMessage(kMsgMouseWheel, WParam(std::uint16_t(-120)) << 16, 0);
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 3);
+  notes.SendMessage(kMsgMouseWheel, WParam(std::uint16_t(-240)) << 16, 0);
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 8);
+  notes.SetWindowText("riga uno\r\ndue\r\nriga tre\r\nquattro");
   // A read-only field refuses typing with a beep and keeps its text.
   notes.SetReadOnly(true);
   ui.ClearBeeps();
