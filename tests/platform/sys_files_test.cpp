@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <errno.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -93,4 +94,57 @@ TEST_F(FilesTest, FreeSpace) {
   ASSERT_TRUE(space);
   EXPECT_GT(*space, 0u);
   EXPECT_FALSE(kt::free_space(at("missing")));
+  // The same through an open descriptor of the folder; none for a closed one.
+  int fd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(fd, 0);
+  auto through = kt::free_space_of(fd);
+  ::close(fd);
+  ASSERT_TRUE(through);
+  EXPECT_GT(*through, 0u);
+  EXPECT_FALSE(kt::free_space_of(fd));
+}
+
+// A file goes; nothing there (or a path under a file) is no failure; a
+// folder is refused and kept; a link goes, never what it points to.
+TEST_F(FilesTest, RemoveFileIfPresent) {
+  put("orario.txt", "x");
+  put("altro.txt", "y");
+  fs::create_directory(root_ / "Orario");
+  fs::create_symlink(root_ / "altro.txt", root_ / "link.txt");
+  const struct {
+    const char* id;
+    std::string path;
+    bool ok;
+    int error;
+  } cases[] = {{"file", at("orario.txt"), true, 0},
+               {"gone-already", at("orario.txt"), true, 0},
+               {"under-a-file", at("altro.txt/dentro"), true, 0},
+               {"folder", at("Orario"), false, EISDIR},
+               {"link", at("link.txt"), true, 0}};
+  for (const auto& c : cases) {
+    int error = 0;
+    EXPECT_EQ(kt::remove_file_if_present(c.path, &error), c.ok) << c.id;
+    EXPECT_EQ(error, c.error) << c.id;
+  }
+  EXPECT_FALSE(fs::exists(root_ / "orario.txt"));
+  EXPECT_TRUE(fs::is_directory(root_ / "Orario"));
+  EXPECT_FALSE(fs::is_symlink(root_ / "link.txt"));
+  EXPECT_TRUE(fs::exists(root_ / "altro.txt"));
+}
+
+// Emptying a folder that is not there, and removing a tree that is a file,
+// fail with their reasons and touch nothing.
+TEST_F(FilesTest, EmptyingOrRemovingWhatIsNoFolderFails) {
+  put("scuola2.txt", "x");
+  int error = 0;
+  EXPECT_FALSE(kt::empty_folder(at("missing"), &error));
+  EXPECT_EQ(error, ENOENT);
+  error = 0;
+  EXPECT_FALSE(kt::remove_folder_tree(at("scuola2.txt"), &error));
+  EXPECT_EQ(error, ENOTDIR);
+  EXPECT_TRUE(fs::exists(root_ / "scuola2.txt"));
+  error = 0;
+  EXPECT_FALSE(kt::make_folders(at("scuola2.txt"), &error));
+  EXPECT_EQ(error, ENOTDIR);
+  EXPECT_TRUE(kt::remove_folder_tree(at("missing"), &error));
 }

@@ -7,6 +7,12 @@
 
 #include <errno.h>
 
+#include <cstdlib>
+#include <fstream>
+
+#include "temp_folder.h"
+
+#include "platform/keyboard_layout.h"
 #include "platform/system_info.h"
 #include "platform/system_open.h"
 
@@ -58,4 +64,27 @@ TEST(DesktopOpen, FailuresAreReported) {
   error = 0;
   EXPECT_FALSE(kt::open_with_desktop("", refuse, &error));
   EXPECT_EQ(error, ENOENT);
+}
+
+// The keyboard file's first layout, without the quotes, blanks and carriage
+// return around it; a file without the line, or none, names no layout.
+class KeyboardFile : public TempFolderTest {
+ protected:
+  KeyboardFile() : TempFolderTest("kt-keyboard-") {}
+};
+
+TEST_F(KeyboardFile, FirstLayoutWithoutQuotesOrBlanks) {
+  if (const char* env = std::getenv("XKB_DEFAULT_LAYOUT"); env && *env) GTEST_SKIP() << "the environment names the layout";
+  struct Case { const char* id; const char* text; const char* layout; } cases[] = {
+      {"plain", "XKBMODEL=pc105\nXKBLAYOUT=de\n", "de"},
+      {"quoted-list", "XKBLAYOUT=\"it,us\"\n", "it"},
+      {"single-quotes-blanks", "XKBLAYOUT=' ch\t'\r\n", "ch"},
+      {"missing", "XKBMODEL=pc105\n", ""},
+      {"not-at-start", "# XKBLAYOUT=fr\n", ""},
+  };
+  for (const Case& c : cases) {
+    std::ofstream(at("keyboard"), std::ios::binary) << c.text;
+    EXPECT_EQ(kt::keyboard_layout_in(at("keyboard")), c.layout) << c.id;
+  }
+  EXPECT_EQ(kt::keyboard_layout_in(at("none")), "");
 }

@@ -5,6 +5,8 @@
 // user in a copy of the test program, since root passes every rights check.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <errno.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -99,4 +101,10 @@ TEST_F(InstanceLockTest, MissingFolderIsAFailureNotARefusal) {
   EXPECT_EQ(lock.status(), kt::InstanceLockStatus::kFailed);
   EXPECT_EQ(lock.error(), ENOENT);
   EXPECT_EQ(lock.shown_code(), ENOENT);
+  // Handed on (the program keeps the lock in a member), it still says why.
+  kt::InstanceLock kept;
+  kept = std::move(lock);
+  EXPECT_EQ(kept.status(), kt::InstanceLockStatus::kFailed);
+  EXPECT_EQ(kept.error(), ENOENT);
+  EXPECT_EQ(kept.shown_code(), ENOENT);
 }

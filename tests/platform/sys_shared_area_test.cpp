@@ -4,6 +4,7 @@
 // removes them, so nothing is left in /dev/shm.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -102,4 +103,31 @@ TEST_F(SharedAreaTest, SpawnedCopySeesTheAreaAndAnswersInIt) {
   ASSERT_TRUE(status);
   EXPECT_TRUE(status->success()) << "exit " << status->code << " signal " << status->signal;
   EXPECT_EQ(area.bytes()[kReplyAt], '3');
+}
+
+// Names left by a main process that no longer runs go; a running process's
+// names, untagged names and tags that are no process id stay.
+TEST_F(SharedAreaTest, OrphansOfEndedProcessesAreRemoved) {
+  pid_t ended = ::fork();
+  ASSERT_GE(ended, 0);
+  if (ended == 0) ::_exit(0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(ended, &status, 0), ended);
+  std::string base = "KtOrphans" + tag_;
+  const struct {
+    std::string name;
+    bool stays;
+  } areas[] = {{base + "." + std::to_string(ended), false},
+               {base + "." + std::to_string(::getpid()), true},
+               {base, true},
+               {base + ".12x", true}};
+  std::vector<kt::SharedMemory> held;
+  for (const auto& a : areas) {
+    held.push_back(kt::SharedMemory::create(a.name, 64));
+    ASSERT_TRUE(held.back()) << a.name;
+  }
+  EXPECT_EQ(kt::SharedMemory::remove_orphans(base), 1);
+  for (const auto& a : areas)
+    EXPECT_EQ(kt::SharedMemory::open(a.name, 64).status() == kt::ShmStatus::kOk, a.stays) << a.name;
+  EXPECT_EQ(kt::SharedMemory::remove_orphans(base), 0);
 }

@@ -5,6 +5,8 @@
 // The page binds its own control classes where the program's pages would.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/controls/button.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/edit.h"
@@ -168,6 +170,36 @@ TEST_F(ControlsTest, MultiLineFieldMovesByLinesAndScrolls) {
   EXPECT_EQ(list.TextsOf(99), "riga tre|quattro");
   notes.LineScroll(-5);
   EXPECT_EQ(ui.Render(page).TextsOf(99), "riga uno|due");
+  // The wheel scrolls a multi-line field three lines a notch, no further
+  // than its last lines; a one-line field it leaves alone.
+  notes.SendMessage(kMsgMouseWheel, WParam(std::uint16_t(-120)) << 16, 0);
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 2);
+  notes.SendMessage(kMsgMouseWheel, WParam(120) << 16, 0);
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 0);
+  Edit name;
+  p.style = kEsAutoHScroll | kWsVisible | kWsChild;
+  p.id = 98;
+  ASSERT_TRUE(name.CreateEx(p));
+  name.SetWindowText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8");
+  name.SendMessage(kMsgMouseWheel, WParam(std::uint16_t(-120)) << 16, 0);
+  EXPECT_EQ(name.GetFirstVisibleLine(), 0);
+  notes.SetWindowText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10");
+  notes.SendMessage(kMsgMouseWheel, WParam(std::uint16_t(-120)) << 16, 0);
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 3);
+  notes.SendMessage(kMsgMouseWheel, WParam(std::uint16_t(-240)) << 16, 0);
+  EXPECT_EQ(notes.GetFirstVisibleLine(), 8);
+  notes.SetWindowText("riga uno\r\ndue\r\nriga tre\r\nquattro");
+  // A read-only field refuses typing with a beep and keeps its text.
+  notes.SetReadOnly(true);
+  ui.ClearBeeps();
+  ui.Type(notes, "x");
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(notes.GetWindowText(), "riga uno\r\ndue\r\nriga tre\r\nquattro");
+  EXPECT_EQ(notes.GetLineCount(), 4);
+  notes.SetReadOnly(false);
+  notes.SetSel(0, 0);
+  ui.Type(notes, "x");
+  EXPECT_EQ(notes.GetWindowText().substr(0, 5), "xriga");
 }
 
 // A log (the progress boxes): it follows its newest line until the user
@@ -257,6 +289,33 @@ TEST_F(ControlsTest, ComboChoicesNotifyInOrderCodeChangesDoNot) {
   EXPECT_EQ(days->GetCurSel(), 0);
 }
 
+// A click on a row of the open list chooses it and closes the list; the
+// field of a list-only combo is white, grey when disabled, whatever the
+// dialog's own colours.
+TEST_F(ControlsTest, ComboListRowClickChoosesAndTheFieldIsWhite) {
+  auto* days = static_cast<ComboBox*>(page.GetDlgItem(kDays));
+  days->ShowDropDown(true);
+  Window* open = days->DropDownWindow();
+  ASSERT_NE(open, nullptr);
+  DisplayList drawn = ui.Render(*open);
+  const DrawItemOp* row = drawn.CellText(0, 1, 0);
+  ASSERT_NE(row, nullptr);
+  page.log.clear();
+  ui.ClickAt(*open, row->rect.Center());
+  EXPECT_EQ(days->GetCurSel(), 1);
+  EXPECT_FALSE(days->GetDroppedState());
+  EXPECT_EQ(page.log, (std::vector<std::string>{"closeup", "selendok", "selchange"}));
+  for (bool enabled : {true, false}) {
+    days->EnableWindow(enabled);
+    DisplayList look = ui.Render(page);
+    const DrawItemOp* field = nullptr;
+    for (const DrawItemOp* op : look.ForControl(kDays))
+      if (op->op == DrawOp::kFill && !field) field = op;
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->color, enabled ? kWindowColor : kButtonFaceColor) << enabled;
+  }
+}
+
 TEST_F(ControlsTest, ListBoxExtendedSelection) {
   auto* list = static_cast<ListBox*>(page.GetDlgItem(kTeachers));
   ui.Select(page, kTeachers, 0);
@@ -289,6 +348,21 @@ TEST_F(ControlsTest, OwnerDrawnButtonsDrawThroughTheDeviceContext) {
   const DrawItemOp* note = list.ForControl(kNote).back();
   EXPECT_EQ(note->text, "Ore totali");
   EXPECT_EQ(note->color, rgb(165, 0, 33));
+}
+
+// The state an owner-drawn button draws with: nothing marked at rest, pushed
+// while the mouse holds it down, focused once it has the focus.
+TEST_F(ControlsTest, OwnerDrawnButtonStateFollowsMouseAndFocus) {
+  page.GetDlgItem(kName)->SetFocus();
+  ui.Render(page);
+  EXPECT_EQ(page.colour.last_state, 0u);
+  page.colour.SendMessage(kMsgLButtonDown, 0, 0);
+  ui.Render(page);
+  EXPECT_TRUE(page.colour.last_state & kOdsSelected);
+  page.colour.SendMessage(kMsgLButtonUp, 0, 0);
+  page.colour.SetFocus();
+  ui.Render(page);
+  EXPECT_EQ(page.colour.last_state, kOdsFocus);
 }
 
 // A title menu: its first item is an owner-drawn title bar it draws itself.
@@ -329,6 +403,65 @@ TEST_F(ControlsTest, PopupMenusReturnOrSendTheChosenCommand) {
   ui.OnNextModal([](Dialog&) {});  // never used: menus take menu steps
   ui.CancelNextMenu();
   EXPECT_FALSE(menu.TrackPopupMenu(0, 40, 40, &page));
+  ui.Problems();
+}
+
+// A menu whose owner went while it was up: the choice goes to no one.
+TEST_F(ControlsTest, AMenuWhoseOwnerWentSendsNothing) {
+  auto owner = std::make_unique<Page>();
+  ASSERT_TRUE(owner->Create(nullptr));
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 0x763E526, "Indirizzi di Studio");
+  ui.OnNextMenu([&](PopupMenu& shown) {
+    owner->DestroyWindow();
+    shown.Choose(0x763E526);
+  });
+  EXPECT_TRUE(menu.TrackPopupMenu(kTpmLeftAlign, 40, 40, owner.get()));
+  ui.Pump();
+  EXPECT_EQ(page.log, std::vector<std::string>{});
+  ui.Problems();
+}
+
+// A menu as the mouse sees it: rows 19 pixels high and separators 8 under
+// a two-pixel edge, the row under the mouse lit, icons and check marks in
+// the left room, grey text for what cannot be chosen, and a release on a
+// row choosing it, on a separator or a grey row nothing.
+TEST_F(ControlsTest, MenusFollowTheMouseAndShowWhatCanBeChosen) {
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 0x763E526, "Indirizzi di Studio", "IKOP_1");
+  menu.AppendMenu(kMfSeparator);
+  menu.AppendMenu(kMfString | kMfChecked, 0x763E527, "Sedi");
+  menu.AppendMenu(kMfString | kMfGrayed, 0x763E528, "Materie");
+  menu.AppendMenu(kMfString | kMfDisabled, 0x763E529, "Aule");
+  std::vector<std::string> seen;
+  ui.OnNextMenu([&](PopupMenu& shown) {
+    Window& w = *shown.MenuWindow();
+    Point sedi{30, 2 + 19 + 8 + 9}, materie{30, 2 + 19 + 8 + 19 + 9}, aule{30, 2 + 19 + 8 + 2 * 19 + 9},
+        separator{30, 2 + 19 + 4};
+    w.SendMessage(kMsgMouseMove, 0, make_point_param(sedi));
+    DisplayList look = ui.Render(w);
+    for (const DrawItemOp& op : look.ops()) {
+      if (op.op == DrawOp::kFill && op.item == 2)
+        seen.push_back("lit " + color_name(op.color) + " " + std::to_string(op.rect.top) + "-" +
+                       std::to_string(op.rect.bottom));
+      if (op.op == DrawOp::kText) seen.push_back(op.text + " " + color_name(op.color));
+      if (op.op == DrawOp::kIcon) seen.push_back("icon " + op.text + " row " + std::to_string(op.item));
+      if (op.op == DrawOp::kCheckMark) seen.push_back("check row " + std::to_string(op.item));
+      if (op.op == DrawOp::kLine && op.item == 1) seen.push_back("separator");
+    }
+    EXPECT_EQ(w.GetWindowRect().Height(), 2 + 19 + 8 + 3 * 19 + 2);
+    w.SendMessage(kMsgLButtonUp, 0, make_point_param(separator));
+    w.SendMessage(kMsgLButtonUp, 0, make_point_param(materie));
+    w.SendMessage(kMsgLButtonUp, 0, make_point_param(aule));
+    EXPECT_EQ(PopupMenu::Tracking(), &shown);
+    w.SendMessage(kMsgLButtonUp, 0, make_point_param(sedi));
+  });
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 40, 40, &page), 0x763E527);
+  EXPECT_EQ(seen, (std::vector<std::string>{"icon IKOP_1 row 0", "Indirizzi di Studio " + color_name(kWindowTextColor),
+                                            "separator", "lit " + color_name(kHighlightColor) + " 29-48", "check row 2",
+                                            "Sedi " + color_name(kHighlightTextColor),
+                                            "Materie " + color_name(kGrayTextColor),
+                                            "Aule " + color_name(kGrayTextColor)}));
   ui.Problems();
 }
 

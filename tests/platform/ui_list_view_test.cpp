@@ -1,7 +1,8 @@
 // Report list views driven through a page: notifications for clicks, keys,
 // header clicks and column drags, per-cell colours answered by the page or
 // by the list's own class, multiple selection, scrolling to keep the
-// selection visible, in-place editing and sorting by data word.
+// selection visible, in-place editing and sorting by data word, rows and
+// columns taken away, the other clicks, the page keys and the wheel.
 // The grid holds 30 rows of four columns, more than one page shows.
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ class Board : public Dialog {
   Board() : Dialog(kTemplate) {}
   RowColourList rows;
   std::vector<std::string> log;
-  int grid_custom_draws = 0, rows_custom_draws = 0;
+  int grid_custom_draws = 0, rows_custom_draws = 0, grid_focus_notes = 0;
 
  protected:
   void DoDataExchange(DataExchange& dx) override { dx.Control(kRows, rows); }
@@ -93,6 +94,14 @@ class Board : public Dialog {
     if (cd->item == 1) cd->text_color = rgb(0, 0, 255);
   }
   void OnRowsDraw(NotifyHeader*, LResult*) { ++rows_custom_draws; }
+  void OnDouble(NotifyHeader* h, LResult*) { log.push_back("double " + item_of(h)); }
+  void OnRight(NotifyHeader* h, LResult*) { log.push_back("right " + item_of(h)); }
+  void OnReturn(NotifyHeader* h, LResult*) { log.push_back("return " + item_of(h)); }
+  void OnGridFocus(NotifyHeader*, LResult*) { ++grid_focus_notes; }
+  static std::string item_of(NotifyHeader* h) {
+    auto* n = reinterpret_cast<ListViewNotify*>(h);
+    return std::to_string(n->item) + "," + std::to_string(n->subitem);
+  }
   KT_DECLARE_MESSAGE_MAP()
 };
 
@@ -106,6 +115,10 @@ KT_BEGIN_MESSAGE_MAP(Board, Dialog)
   KT_ON_NOTIFY(kLvnEndLabelEdit, kGrid, OnEndEdit)
   KT_ON_NOTIFY(kNmCustomDraw, kGrid, OnGridDraw)
   KT_ON_NOTIFY(kNmCustomDraw, kRows, OnRowsDraw)
+  KT_ON_NOTIFY(kNmDblClk, kGrid, OnDouble)
+  KT_ON_NOTIFY(kNmRClick, kGrid, OnRight)
+  KT_ON_NOTIFY(kNmReturn, kGrid, OnReturn)
+  KT_ON_NOTIFY(kNmSetFocus, kGrid, OnGridFocus)
 KT_END_MESSAGE_MAP()
 
 class ListViewTest : public ::testing::Test {
@@ -197,7 +210,9 @@ TEST_F(ListViewTest, CellColoursComeFromCustomDrawing) {
   EXPECT_EQ(list.TextsOf(kGrid).substr(0, 18), "Classe|Lun|Mar|Mer");
   // A selected row without custom colours shows the highlight.
   ui.ClickCell(board, kGrid, 0, 0);
-  EXPECT_EQ(ui.Render(board).CellFill(kGrid, 0, 0)->color, kHighlightColor);
+  DisplayList selected = ui.Render(board);
+  EXPECT_EQ(selected.CellFill(kGrid, 0, 0)->color, kHighlightColor);
+  EXPECT_EQ(selected.CellText(kGrid, 0, 0)->color, kHighlightTextColor);
 }
 
 TEST_F(ListViewTest, AListAnswersItsOwnCustomDrawFirst) {
@@ -258,6 +273,135 @@ TEST_F(ListViewTest, ControlAndShiftExtendTheSelection) {
   EXPECT_EQ(selected(), (std::vector<int>{1, 2}));
   ui.ClickAt(rows, at(4), kModShift);  // from the last control-click
   EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4}));
+}
+
+// The page hears each time the list takes the focus (the pages show their
+// help for the list then).
+TEST_F(ListViewTest, ThePageHearsWhenTheListTakesTheFocus) {
+  board.rows.SetFocus();
+  board.grid_focus_notes = 0;
+  grid->SetFocus();
+  EXPECT_EQ(board.grid_focus_notes, 1);
+  grid->SetFocus();  // it has it already
+  EXPECT_EQ(board.grid_focus_notes, 1);
+  board.rows.SetFocus();
+  ui.ClickCell(board, kGrid, 1, 1);
+  EXPECT_EQ(board.grid_focus_notes, 2);
+}
+
+// Rows taken away: the selection stays on its row, whose index follows;
+// the selected row itself gone leaves none; emptied, the list starts again
+// at its top.
+TEST_F(ListViewTest, DeletingRowsKeepsTheSelectionOnItsRow) {
+  ui.ClickCell(board, kGrid, 5, 0);
+  EXPECT_TRUE(grid->DeleteItem(2));
+  EXPECT_EQ(grid->GetItemCount(), 29);
+  EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), 4);
+  EXPECT_EQ(grid->GetSelectionMark(), 4);
+  EXPECT_EQ(grid->GetItemText(4, 0), "r5");
+  EXPECT_EQ(grid->GetItemText(2, 1), "3.1");
+  EXPECT_FALSE(grid->DeleteItem(29));
+  EXPECT_TRUE(grid->DeleteItem(4));
+  EXPECT_EQ(grid->GetSelectedCount(), 0);
+  EXPECT_EQ(grid->GetSelectionMark(), -1);
+  ui.Key(kVkEnd);
+  EXPECT_GT(grid->GetTopIndex(), 0);
+  EXPECT_TRUE(grid->DeleteAllItems());
+  EXPECT_EQ(grid->GetItemCount(), 0);
+  EXPECT_EQ(grid->GetTopIndex(), 0);
+  EXPECT_EQ(grid->GetSelectionMark(), -1);
+  EXPECT_EQ(grid->InsertItem(0, "nuova"), 0);
+  EXPECT_EQ(ui.Render(board).CellText(kGrid, 0, 0)->text, "nuova");
+}
+
+// Sorting by data word (100 - row here): the rows turn round with their
+// texts, and the selection goes with its row.
+TEST_F(ListViewTest, SortingByDataMovesTheSelectionWithItsRow) {
+  ui.ClickCell(board, kGrid, 3, 0);
+  auto by_data = [](std::uintptr_t a, std::uintptr_t b, std::uintptr_t) { return a < b ? -1 : a > b ? 1 : 0; };
+  EXPECT_TRUE(grid->SortItems(by_data, 0));
+  EXPECT_EQ(grid->GetItemText(0, 0), "r29");
+  EXPECT_EQ(grid->GetItemText(29, 2), "0.2");
+  EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), 26);
+  EXPECT_EQ(grid->GetSelectionMark(), 26);
+  EXPECT_EQ(grid->FindItemByData(-1, 100 - 3), 26);
+  EXPECT_EQ(grid->FindItemByData(26, 100 - 3), -1);
+  EXPECT_EQ(grid->FindItemByText(-1, "R3"), 26);
+  EXPECT_EQ(grid->FindItemByText(-1, "r99"), -1);
+  EXPECT_FALSE(grid->SortItems(nullptr, 0));
+}
+
+// A row's first cell edited in place: Enter keeps what was typed unless the
+// page refuses it, Esc drops it; the editor covers the cell.
+TEST_F(ListViewTest, LabelEditingKeepsOrDropsTheText) {
+  const struct {
+    const char* typed;
+    int key;
+    const char* after;
+  } cases[] = {{"r3 bis", kVkReturn, "r3 bis"}, {"no", kVkReturn, "r3 bis"}, {"altro", kVkEscape, "r3 bis"}};
+  for (const auto& c : cases) {
+    Edit* editor = grid->EditLabel(3);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(grid->EditingItem(), 3);
+    Rect cell;
+    grid->GetSubItemRect(3, 0, cell);
+    EXPECT_EQ(editor->GetWindowRect().left, grid->GetWindowRect().left + cell.left) << c.typed;
+    editor->SetWindowText(c.typed);
+    ui.Key(c.key);
+    EXPECT_EQ(grid->EditingItem(), -1) << c.typed;
+    EXPECT_EQ(grid->GetItemText(3, 0), c.after) << c.typed;
+    EXPECT_FALSE(editor->IsWindowVisible());
+  }
+  EXPECT_EQ(grid->EditLabel(30), nullptr);
+}
+
+// Double and right clicks and Enter tell the page which row; a right click
+// selects the row under it; page keys move by a page less one row; the
+// wheel scrolls three rows a notch.
+TEST_F(ListViewTest, OtherClicksAndKeysTellThePageAndMove) {
+  ui.ClickCell(board, kGrid, 2, 1, true);
+  EXPECT_EQ(board.log.back(), "double 2,1");
+  Rect cell;
+  grid->GetSubItemRect(4, 2, cell);
+  board.log.clear();
+  grid->SendMessage(kMsgRButtonDown, 0, make_point_param(cell.Center()));
+  EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), 4);
+  EXPECT_EQ(board.log.back(), "right 4,2");
+  grid->SetFocus();
+  grid->SendMessage(kMsgKeyDown, kVkReturn, 0);  // the dialog takes Enter first; a page passes it on
+  EXPECT_EQ(board.log.back(), "return 4,0");
+  int page = grid->GetCountPerPage();
+  ui.Key(kVkNext);
+  EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), 4 + page - 1);
+  ui.Key(kVkPrior);
+  EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), 4);
+  ui.Key(kVkUp);
+  EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), 3);
+  int top = grid->GetTopIndex();
+  grid->SendMessage(kMsgMouseWheel, WParam(std::uint16_t(-120)) << 16, make_point_param(cell.Center()));
+  EXPECT_EQ(grid->GetTopIndex(), top + 3);
+  grid->SendMessage(kMsgMouseWheel, WParam(120) << 16, make_point_param(cell.Center()));
+  EXPECT_EQ(grid->GetTopIndex(), top);
+}
+
+// Columns inserted between others move the texts after them; a heading
+// changed shows; a column deleted takes its texts.
+TEST_F(ListViewTest, ColumnsInsertedAndDeletedTakeTheirTexts) {
+  EXPECT_EQ(grid->InsertColumn(1, "Aula", kLvcfmtLeft, 40), 1);
+  EXPECT_EQ(grid->GetItemText(2, 1), "");
+  EXPECT_EQ(grid->GetItemText(2, 2), "2.1");
+  EXPECT_TRUE(grid->SetColumnHeading(1, "Laboratorio"));
+  EXPECT_EQ(grid->GetColumnHeading(1), "Laboratorio");
+  EXPECT_EQ(ui.Render(board).TextsOf(kGrid).substr(0, 30), "Classe|Laboratorio|Lun|Mar|Mer");
+  EXPECT_TRUE(grid->DeleteColumn(2));
+  EXPECT_EQ(grid->GetColumnCount(), 4);
+  EXPECT_EQ(grid->GetItemText(2, 2), "2.2");
+  EXPECT_FALSE(grid->DeleteColumn(4));
+  EXPECT_FALSE(grid->SetColumnHeading(4, "x"));
+  EXPECT_EQ(grid->GetColumnHeading(4), "");
+  grid->SetSortArrow(3, 1);
+  EXPECT_EQ(grid->GetSortArrow(3), 1);
+  EXPECT_EQ(grid->GetSortArrow(9), 0);
 }
 
 }  // namespace

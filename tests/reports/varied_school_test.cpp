@@ -143,4 +143,25 @@ TEST_F(VariedSchool, GridReportsReadLongNamesDownwardAndShowTheSupport) {
   EXPECT_NE(brief.find(" |Ora#1Aclassico|2A        # |"), std::string::npos) << brief;
 }
 
+// The register export books the real classes' hours only: the support
+// pseudo-class's lesson is no class's hour of its own.
+TEST_F(VariedSchool, TheRegisterExportBooksOnlyTheRealClasses) {
+  g_eng_run.run_mode = 0;  // a computed timetable's run: the test runs write no export
+  or_count_hours(0);
+  or_write_all_reports(110, 0);
+  std::string text = read("Registro_Mastercom.csv");
+  std::istringstream in(text);
+  std::string line;
+  ASSERT_TRUE(std::getline(in, line));
+  EXPECT_EQ(line, "classe;materia;professore;giorno;ora_inizio;durata");
+  int rows = 0;
+  while (std::getline(in, line)) {
+    ++rows;
+    std::string klass = line.substr(0, line.find(';'));
+    EXPECT_TRUE(klass == "1Aclassico" || klass == "2A") << line;
+    EXPECT_EQ(line.find("NERI"), std::string::npos) << line;
+  }
+  EXPECT_GT(rows, 0) << text;
+}
+
 }  // namespace

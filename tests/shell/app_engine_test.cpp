@@ -156,3 +156,59 @@ TEST_F(AppEngine, StandbyAllocationAndTestTimetableCheckRunThroughTheWrapper) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the solver leaves for the computation page: a progress line and the
+// phase byte at 255. Each line taken joins the page's text; past 4000
+// characters the oldest whole lines go, keeping those that start in the
+// last 3000.
+void solver_says(const std::string& line) {
+  std::snprintf(g_status.progress_text, sizeof g_status.progress_text, "%s", line.c_str());
+  g_status.phase = 255;
+}
+
+TEST(EngineProgress, LinesJoinTheTextAndTheOldestGoPastItsLength) {
+  std::string text;
+  g_status.phase = 0;
+  EXPECT_FALSE(og_take_engine_progress(text));
+  solver_says("");
+  EXPECT_TRUE(og_take_engine_progress(text));
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(g_status.phase.load(), 0);
+  auto line = [](int i) {
+    std::string l = "Fase " + std::to_string(100 + i) + " ";
+    return l + std::string(298 - l.size(), '.');
+  };
+  for (int i = 1; i <= 13; ++i) {
+    solver_says(line(i));
+    ASSERT_TRUE(og_take_engine_progress(text));
+  }
+  EXPECT_EQ(text.size(), 13u * 300u);  // 3900: nothing goes yet
+  solver_says(line(14));
+  ASSERT_TRUE(og_take_engine_progress(text));
+  std::string kept;
+  for (int i = 5; i <= 14; ++i) kept += line(i) + "\r\n";  // the last 3000 characters exactly
+  EXPECT_EQ(text, kept);
+  EXPECT_FALSE(og_take_engine_progress(text));  // nothing new
+  std::string full;  // 4000 characters exactly stay whole
+  for (int i = 0; i < 10; ++i) {
+    solver_says(std::string(398, char('a' + i)));
+    ASSERT_TRUE(og_take_engine_progress(full));
+  }
+  EXPECT_EQ(full.size(), 4000u);
+  EXPECT_EQ(full[0], 'a');
+  // Lines as long as the solver writes them: whole lines only, ever.
+  std::string longest(kProgressTextSize - 1, 'x');
+  for (int i = 0; i < 12; ++i) {
+    solver_says(longest);
+    ASSERT_TRUE(og_take_engine_progress(text));
+    EXPECT_LE(text.size(), 4000u + kProgressTextSize + 1) << i;
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  }
+  EXPECT_EQ(text.rfind("Fase", std::string::npos), std::string::npos);
+  EXPECT_EQ(text.size() % (longest.size() + 2), 0u);
+  g_status.phase = 0;
+}
+
+}  // namespace

@@ -49,6 +49,11 @@ TEST_F(FileServices, CopyAndMakePath) {
   EXPECT_FALSE(fs::exists(root_ / "uno" / "due" / "tre"));
   EXPECT_EQ(og_make_path("C:\\uno\\due\\tre\\"), 0);
   EXPECT_TRUE(fs::is_directory(root_ / "uno" / "due" / "tre"));
+  // Only the folders the path names: none for a part of a name.
+  for (const char* stray : {"u", "un", "uno/d", "uno/du", "uno/due/t"}) EXPECT_FALSE(fs::exists(root_ / stray)) << stray;
+  EXPECT_EQ(og_make_path("\\uno/quattro/cinque.txt"), 0);  // forward slashes part folders too
+  EXPECT_TRUE(fs::is_directory(root_ / "uno" / "quattro"));
+  EXPECT_FALSE(fs::exists(root_ / "uno" / "q"));
 }
 
 TEST_F(FileServices, CopyStepsProgressBar) {

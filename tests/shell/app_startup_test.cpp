@@ -2,6 +2,9 @@
 // worker number, the first start, a second copy refused, workers, the fatal
 // reporters and whole runs of the application object.
 #include "app_test_support.h"
+#include "board/worker_page.h"
+#include "platform/process.h"
+#include "platform/shared_memory.h"
 #include "platform/cp1252.h"
 #include "platform/keyboard_layout.h"
 #include "platform/test_driver.h"
@@ -126,6 +129,26 @@ TEST_F(AppStartup, ConfigurationErrorEndsWithMinusOne) {
   ASSERT_EQ(ui.boxes().size(), 1u);
   EXPECT_EQ(ui.boxes()[0].texts.at(0),
             "Configuration Error [MAXBUDAY:] [riga 12] (.\\OG_catd - line: 77) - End Program - Request Assistance");
+}
+
+// The main program's end stops the solver workers it started and removes
+// their shared area (here the workers are stand-ins that would wait on).
+TEST_F(AppStartup, TheProgramsEndStopsItsWorkers) {
+  fs::create_directories(data_root());
+  og_set_current_folder(g_data_root);
+  std::string tag = "shellend" + std::to_string(::getpid());
+  ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
+  g_worker_spawner = [](const std::vector<std::string>&) { return kt::ChildProcess::spawn("/bin/sleep", {"60"}); };
+  ASSERT_EQ(og_parpro_start_workers(3), 3);
+  g_worker_spawner = nullptr;
+  std::string area = or_parpro_object_name("KestrinTempusParproArea.map");
+  ASSERT_TRUE(kt::SharedMemory::open(area, kParproAreaSize));
+  pid_t workers[2] = {g_worker_processes[1].pid(), g_worker_processes[2].pid()};
+  EXPECT_EQ(ended_with([] { og_exit_program(0); }), 0);
+  ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+  for (pid_t w : workers) EXPECT_NE(::kill(w, 0), 0) << "worker " << w << " still runs";
+  EXPECT_FALSE(g_worker_processes[1]);
+  EXPECT_FALSE(kt::SharedMemory::open(area, kParproAreaSize)) << "the shared area is removed";
 }
 
 TEST_F(AppStartup, WholeRunEndsOnEscAndWritesStatusFile) {

@@ -55,4 +55,20 @@ TEST(ChooserSchoolType, ShowsTheUsersLanguage) {
   EXPECT_EQ(title, "Schultyp");
 }
 
+// Beside each group its picture: the school levels and the calendars.
+TEST(ChooserSchoolType, ShowsAPictureBesideEachGroup) {
+  TestDriver ui;
+  Ctipode chooser;
+  std::vector<int> shown[2];
+  ui.OnNextModal([&](Dialog& d) {
+    DisplayList look = ui.Render(d);
+    for (int i = 0; i < 2; ++i)
+      for (const DrawItemOp* op : look.ForControl(Ctipode::kPictureIds[i]))
+        if (op->op == DrawOp::kBitmap) shown[i].push_back(op->resource);
+    d.EndDialog(kIdCancel);
+  });
+  chooser.DoModal();
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(shown[i], std::vector<int>{Ctipode::kPictures[i]}) << i;
+}
+
 }  // namespace

@@ -401,6 +401,23 @@ using namespace kt::ui;
 // of the home page, the transfer guide of the school chooser, the example
 // spreadsheet of its import page; the forum and social buttons say the web
 // pages are not available.
+// The video button runs the tutorial video's window; the activity report
+// button opens the monitor of the computations on the servers.
+TEST_F(HomePageProgram, VideoAndActivityReportOpenTheirWindows) {
+  Run([&] {
+    int templates_shown = 0;
+    ui.OnNextModal([&](Dialog& video) {
+      if (video.template_id() == Cvideoplay::kTemplate) ++templates_shown;
+      video.EndDialog(kIdCancel);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kVideo));
+    EXPECT_EQ(templates_shown, 1);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kRemoteReport));
+    EXPECT_TRUE(g_tulm_monitor.IsWindow() && g_tulm_monitor.IsWindowVisible());
+    g_tulm_monitor.DestroyWindow();
+  });
+}
+
 TEST_F(HomePageProgram, GuidesOpenFromTheirButtons) {
   Run([&] {
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kAdvice));

@@ -187,11 +187,56 @@ TEST_F(FrameNavigation, OnlyMovingAndSizingCommandsMoveTheSideWindows) {
   const struct {
     unsigned command;
     int moves;
-  } cases[] = {{0xF000u, 1}, {0xF010u, 1}, {0xF003u, 1}, {0xF012u, 1}, {0xF100u, 0}, {0xF180u, 0}, {0xF140u, 0}};
+  } cases[] = {{0xF000u, 1}, {0xF010u, 1}, {0xF003u, 1}, {0xF012u, 1}, {0xF100u, 0}, {0xF180u, 0}, {0xF140u, 0},
+               {0xF030u, 1}, {0xF120u, 1}, {0xF001u, 1}, {0xF008u, 1}};
   for (const auto& c : cases) {
     g_moves = 0;
     g_frame.SendMessage(kMsgSysCommand, c.command, 0);
     EXPECT_EQ(g_moves, c.moves) << std::hex << c.command;
+  }
+  g_frame_service_hooks = saved;
+}
+
+int g_school_reads = 0;
+
+// Every page but the home page makes sure the model is the current folder's
+// school before it shows it; the home page, where another folder is chosen,
+// reads nothing.
+TEST_F(FrameNavigation, PagesButTheHomePageReadTheFoldersSchool) {
+  EnterSchool();
+  OpenFrame();
+  FrameServiceHooks saved = g_frame_service_hooks;
+  g_frame_service_hooks.read_school_if_other_folder = [] { ++g_school_reads; };
+  const struct {
+    int page;
+    int reads;
+  } steps[] = {{kPageMaterie, 1}, {kPageHome, 0}, {kPagePlessi, 1}, {kPageHome, 0}};
+  for (const auto& step : steps) {
+    g_school_reads = 0;
+    alfadlg_go_to_page(step.page);
+    EXPECT_EQ(g_school_reads, step.reads) << std::hex << step.page;
+  }
+  g_frame_service_hooks = saved;
+}
+
+int g_refreshes = 0;
+
+// A paste from the copy panels refreshes the post constraints page only
+// while that page is the one shown.
+TEST_F(FrameNavigation, OnlyTheShownPostConstraintsPageIsRefreshed) {
+  EnterSchool();
+  OpenFrame();
+  FrameServiceHooks saved = g_frame_service_hooks;
+  g_frame_service_hooks.refresh_lesson_constraints_page = [] { ++g_refreshes; };
+  const struct {
+    int page;
+    int refreshes;
+  } steps[] = {{kPageHome, 0}, {kPageVicat, 1}, {kPageMaterie, 0}};
+  for (const auto& step : steps) {
+    alfadlg_go_to_page(step.page);
+    g_refreshes = 0;
+    alfadlg_refresh_lesson_constraints_page();
+    EXPECT_EQ(g_refreshes, step.refreshes) << std::hex << step.page;
   }
   g_frame_service_hooks = saved;
 }

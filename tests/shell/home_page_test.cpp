@@ -187,4 +187,63 @@ TEST_F(HomePage, SchoolChoiceWritesStatusFile) {
   EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati\\piccola");
 }
 
+// Each "?" beside a button explains it in the help box, in the user's
+// language; before any, the box says what the buttons are for.
+TEST_F(HomePage, HelpButtonsExplainTheirFunction) {
+  const struct {
+    int button;
+    const char* italian;
+    const char* german;
+  } cases[] = {
+      {H::kHelpStart, "All'inizio create una cartella", "Am Anfang erstellen Sie"},
+      {H::kHelpCreate, "All'inizio create una cartella", "Am Anfang erstellen Sie"},
+      {H::kHelpConfiguration, "Partite da qui per configurare", "Beginnen Sie hier, um Ihre Schule"},
+      {H::kHelpProcessing, "Da qui avete accesso alle funzioni", "Von hier aus erreichen Sie"},
+      {H::kHelpSubstitutions, "Gestione delle sostituzioni:", "Vertretungen: zuerst"},
+  };
+  for (int language : {0, 1}) {
+    g_language = language;
+    OpenFrame();
+    EXPECT_EQ(ui.Text(g_home_page, H::kHelpId).rfind(language ? "In diesen Feldern" : "In questi riquadri", 0), 0u);
+    for (const auto& c : cases) {
+      ASSERT_TRUE(ui.Click(g_home_page, c.button)) << c.button;
+      const char* expected = language ? c.german : c.italian;
+      EXPECT_EQ(ui.Text(g_home_page, H::kHelpId).rfind(expected, 0), 0u) << c.button << " " << language;
+    }
+    g_frame.DestroyWindow();
+  }
+  g_language = 0;
+}
+
+// A new school is made from the data root; once made, its folder is the
+// current one and the status file keeps it; given up, the data root stays
+// current (the folder open before is forgotten as the creation starts).
+TEST_F(HomePage, ANewSchoolBecomesTheCurrentFolder) {
+  EnterSchool();
+  OpenFrame();
+  fs::path made_in;
+  bool make = false;
+  g_new_school_creator = [&](std::string& folder) {
+    made_in = fs::current_path();
+    if (!make) return false;
+    fs::create_directories(data_root() / "nuova");
+    folder = "\\KestrinTempusDati\\nuova";
+    return true;
+  };
+  ASSERT_TRUE(ui.Click(g_home_page, H::kCreateSchool));
+  EXPECT_EQ(made_in, data_root());
+  EXPECT_EQ(fs::current_path(), data_root());
+  EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), data_root().string());
+  EXPECT_EQ(ui.Text(g_home_page, H::kDescriptionId), "Descrizione Orario Assente");
+  make = true;
+  ASSERT_TRUE(ui.Click(g_home_page, H::kCreateSchool));
+  g_new_school_creator = nullptr;
+  EXPECT_EQ(fs::current_path(), data_root() / "nuova");
+  EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), (data_root() / "nuova").string());
+  EXPECT_EQ(ui.Text(g_home_page, H::kHelpId).rfind("All'inizio create una cartella", 0), 0u);
+  g_current_folder[0] = 0;
+  ASSERT_TRUE(og_read_status_file());
+  EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati\\nuova");
+}
+
 }  // namespace

@@ -165,6 +165,40 @@ TEST_F(ListCtrlExPage, TabMovesAndEndCallbackMayRefuse) {
   EXPECT_FALSE(page.list.EditCell(0, 1));
 }
 
+// Only Tab past the last cell adds a row: Shift+Tab on the first cell
+// goes nowhere, and the list adds none.
+TEST_F(ListCtrlExPage, ShiftTabOnTheFirstCellAddsNoRow) {
+  AddRows({{"a", "1"}, {"b", "2"}});
+  CListCtrlEx::EditorRecord record;
+  record.editor = &page.editor;
+  page.list.SetColumnEditor(1, record);
+  int appended = 0;
+  page.list.m_append_row = [&](CListCtrlEx& list) {
+    ++appended;
+    return list.InsertItem(list.GetItemCount(), "new");
+  };
+  ASSERT_TRUE(page.list.EditCell(0, 1));
+  ui.Key(kVkTab, kModShift);
+  EXPECT_EQ(appended, 0);
+  EXPECT_EQ(page.list.GetItemCount(), 2);
+  EXPECT_EQ(page.list.EditRow(), 0);
+}
+
+// A double click edits the cell under it in any column that has an editor,
+// the first one too; none on a column without one.
+TEST_F(ListCtrlExPage, DoubleClickEditsTheCellUnderItInAnyColumn) {
+  AddRows({{"a", "1"}, {"b", "2"}});
+  CListCtrlEx::EditorRecord record;
+  record.editor = &page.editor;
+  page.list.SetColumnEditor(0, record);
+  ASSERT_TRUE(ui.ClickCell(page, kList, 1, 1, true));
+  EXPECT_EQ(page.list.EditRow(), -1);  // column 1 has no editor here
+  ASSERT_TRUE(ui.ClickCell(page, kList, 1, 0, true));
+  EXPECT_EQ(page.list.EditRow(), 1);
+  EXPECT_EQ(page.list.EditColumn(), 0);
+  EXPECT_EQ(page.editor.GetWindowText(), "b");
+}
+
 // A cell's data word and its own editor: kept by the cell's record, gone
 // with its row, ignored out of range.
 TEST_F(ListCtrlExPage, CellDataAndCellEditor) {

@@ -230,6 +230,24 @@ using namespace kt::ui;
 // Tinting paints every pixel but the white ones; loading a resource on white
 // turns exactly its (236, 233, 216) pixels white, and an unknown resource
 // leaves the bitmap alone. Pixels are blue, green, red, unused.
+// Texts right-aligned by blanks in front, as the band tables' columns are:
+// up to the width asked (8 pixels a character without a device context),
+// never beyond the length limit; a text already wide enough stays.
+TEST(ListTextWidth, PaddedInFrontUpToTheWidthOrTheLimit) {
+  const struct {
+    const char* text;
+    int pixels, limit;
+    const char* padded;
+    int width;
+  } cases[] = {{"12", 40, 200, "   12", 40}, {"12", 44, 200, "    12", 48}, {"12", 40, 4, "  12", 32},
+               {"12345", 40, 200, "12345", 40}, {"", 16, 200, "  ", 16}};
+  for (const auto& c : cases) {
+    std::string text = c.text;
+    EXPECT_EQ(og_pad_text_to_width(nullptr, text, c.pixels, c.limit), c.width) << c.text << " " << c.pixels;
+    EXPECT_EQ(text, c.padded) << c.text << " " << c.pixels;
+  }
+}
+
 TEST(BitmapColours, TintAndWhiteBackground) {
   const std::vector<std::uint8_t> pixels = {
       255, 255, 255, 0,  // white

@@ -111,4 +111,57 @@ TEST_F(MessageViewerTest, ListWindowAddsPairsAndSelectsTheLast) {
   list.DestroyWindow();
 }
 
+// The help pane's coloured texts: the dark red of a warning, alternating
+// with crimson while it flashes, and the other schemes' text colours (their
+// grounds are the field's white); a text given its own colour shows in it;
+// a German or English text still to be translated asks for its translation
+// above the Italian.
+TEST_F(MessageViewerTest, HelpPaneSchemesAndTextsToTranslate) {
+  Czzempty list;
+  ASSERT_TRUE(list.Create(nullptr));
+  CSpiegaML pane;
+  ASSERT_TRUE(pane.CreateChild("Edit", "", kEsMultiLine | kWsVisible, Rect{0, 0, 200, 60}, &list, 1999));
+  list.ShowWindow(kSwShow);
+  auto shown = [&] {
+    DisplayList look = ui.Render(list);
+    for (const DrawItemOp* op : look.ForControl(1999))
+      if (op->op == DrawOp::kText) return color_name(op->color);
+    return std::string("nothing");
+  };
+  const struct {
+    int scheme;
+    Color text;
+  } schemes[] = {{1, rgb(0, 0, 0)},        {2, rgb(0, 0, 0)},    {3, rgb(0, 0, 0)},    {11, rgb(153, 255, 102)},
+                 {12, rgb(255, 255, 0)}, {13, rgb(170, 0, 0)}, {14, rgb(165, 0, 33)}};
+  for (const auto& c : schemes) {
+    pane.SetSchemeText(c.scheme, "Sedi raggiungibili");
+    EXPECT_EQ(pane.GetWindowText(), "Sedi raggiungibili");
+    EXPECT_EQ(shown(), color_name(c.text)) << c.scheme;
+  }
+  pane.SetTextColored("Attenzione", rgb(1, 2, 3));
+  EXPECT_EQ(shown(), color_name(rgb(1, 2, 3)));
+  // A plain text shows in one of the two blues of the pane, changing at
+  // each new text.
+  pane.SetText("Prima");
+  std::string first = shown();
+  pane.SetText("Seconda");
+  std::string second = shown();
+  EXPECT_NE(first, second);
+  for (const std::string& c : {first, second})
+    EXPECT_TRUE(c == color_name(rgb(0, 34, 136)) || c == color_name(rgb(0, 51, 153))) << c;
+  const MlText untranslated = {"Scegliere la sede", "deu", "eng"};
+  const struct {
+    int language;
+    const char* text;
+  } languages[] = {{0, "Scegliere la sede"},
+                   {1, "BITTE AUF DEUTSCH UEBERSETZEN:\nScegliere la sede"},
+                   {2, "PLEASE TRANSLATE INTO ENGLISH:\nScegliere la sede"}};
+  for (const auto& l : languages) {
+    kt_shell_test::LanguageScope language(l.language);
+    pane.SetTextML(&untranslated);
+    EXPECT_EQ(pane.GetWindowText(), l.text) << l.language;
+  }
+  list.DestroyWindow();
+}
+
 }  // namespace

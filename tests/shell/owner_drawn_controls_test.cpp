@@ -2,11 +2,13 @@
 // scroll bar (its arrows step by 20 pixels, a click beside the thumb by a
 // page, never beyond either end; on a short bar the arrows share its
 // length), and the buttons that translate their captions (on their first
-// paint, again only when asked), and the launcher panel's rows in the
-// colour of their state.
+// paint, again only when asked), the launcher panel's rows in the colour of
+// their state, and a coloured button's face and text colours.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <tuple>
 
 #include "platform/test_driver.h"
 #include "shell/color_button.h"
@@ -58,6 +60,13 @@ class OwnerDrawn : public ::testing::Test {
     Point p = bar_axis == 0 ? Point{along, 8} : Point{8, along};
     bar.SendMessage(kMsgLButtonDown, 0, make_point_param(p));
     bar.SendMessage(kMsgLButtonUp, 0, make_point_param(p));
+  }
+  // The launcher panel opened over the host with its rows: text, icon name, colour state.
+  void OpenPanel(Calfaopi& panel, std::initializer_list<std::tuple<const char*, const char*, int>> rows) {
+    ASSERT_EQ(panel.Create(&host), 1);
+    panel.ShowWindow(kSwShow);
+    int page = 0;
+    for (const auto& [text, icon, state] : rows) ASSERT_EQ(panel.AddRow(0, ++page, text, icon, state), 1);
   }
   TestDriver ui;
   Host host;
@@ -124,11 +133,7 @@ TEST_F(OwnerDrawn, AButtonTranslatesItsCaptionOnItsFirstPaint) {
 
 TEST_F(OwnerDrawn, TheLauncherRowsTakeTheColourOfTheirState) {
   Calfaopi panel;
-  ASSERT_EQ(panel.Create(&host), 1);
-  panel.ShowWindow(kSwShow);
-  ASSERT_EQ(panel.AddRow(0, 1, "Pagina iniziale", "", 8), 1);
-  ASSERT_EQ(panel.AddRow(0, 2, "Scuola", "", 0), 1);
-  ASSERT_EQ(panel.AddRow(0, 3, "Assistenza", "", 13), 1);
+  OpenPanel(panel, {{"Pagina iniziale", "", 8}, {"Scuola", "", 0}, {"Assistenza", "", 13}});
   EXPECT_EQ(panel.RowCount(), 3);
   DisplayList list = ui.Render(panel);
   auto face = [&](int row) {
@@ -139,6 +144,60 @@ TEST_F(OwnerDrawn, TheLauncherRowsTakeTheColourOfTheirState) {
   EXPECT_NE(face(0), face(1)) << "a state of its own shows";
   EXPECT_NE(face(2), face(1));
   panel.DestroyWindow();
+}
+
+// A row's icon is drawn on white in the middle of its button; a row
+// without one leaves the place empty.
+TEST_F(OwnerDrawn, TheLauncherRowsShowTheirIconsOnWhite) {
+  Calfaopi panel;
+  OpenPanel(panel, {{"Classi", "IKOP_1", 0}, {"Docenti", "", 0}});
+  DisplayList list = ui.Render(panel);
+  for (int row : {0, 1}) {
+    std::string seen;
+    for (const DrawItemOp* op : list.ForControl(Calfaopi::IconId(row))) {
+      if (op->op == DrawOp::kFill) seen += "fill " + color_name(op->color) + ";";
+      if (op->op == DrawOp::kIcon) {
+        Rect button = panel.GetDlgItem(Calfaopi::IconId(row))->GetWindowRect();
+        Rect inside = panel.ScreenToClient(button);
+        seen += "icon " + op->text + " at " + std::to_string(op->rect.left - inside.left) + "," +
+                std::to_string(op->rect.top - inside.top) + ";";
+        EXPECT_EQ(op->rect.left - inside.left, (inside.Width() - 16) / 2);
+        EXPECT_EQ(op->rect.top - inside.top, (inside.Height() - 16) / 2);
+      }
+    }
+    if (row == 0) {
+      EXPECT_EQ(seen.substr(0, 22), "fill " + color_name(rgb(255, 255, 255)) + ";");
+      EXPECT_NE(seen.find("icon IKOP_1"), std::string::npos) << seen;
+    } else {
+      EXPECT_EQ(seen, "");
+    }
+  }
+  panel.DestroyWindow();
+}
+
+// A coloured button paints its state's face and writes its caption in the
+// state's text colour; a state that keeps the colours (11: a white face)
+// keeps the text colour the button had.
+TEST_F(OwnerDrawn, AColouredButtonWritesInItsStatesTextColour) {
+  CColorButton button;
+  ASSERT_TRUE(button.CreateChild("Button", "Salva", kBsOwnerDraw, Rect{5, 40, 125, 60}, &host, 1302));
+  button.ShowWindow(kSwShow);
+  auto drawn = [&] {
+    DisplayList list = ui.Render(host);
+    std::string face = "none", text = "none";
+    for (const DrawItemOp* op : list.ForControl(1302)) {
+      if (op->op == DrawOp::kFill) face = color_name(op->color);
+      if (op->op == DrawOp::kText && op->text == "Salva") text = color_name(op->color);
+    }
+    return face + " " + text;
+  };
+  button.m_state = 1;
+  EXPECT_EQ(drawn(), color_name(rgb(225, 0, 0)) + " " + color_name(rgb(255, 255, 255)));
+  button.m_state = 13;
+  EXPECT_EQ(drawn(), color_name(rgb(255, 255, 255)) + " " + color_name(rgb(0, 51, 153)));
+  button.m_state = 11;
+  EXPECT_EQ(drawn(), color_name(rgb(255, 255, 255)) + " " + color_name(rgb(0, 51, 153)));
+  button.DestroyWindow();
 }
 
 }  // namespace
