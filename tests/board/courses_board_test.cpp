@@ -3,7 +3,7 @@
 // then year), a column per hour of each day, each cell the teacher of the
 // class's lesson; the legend draws each line on the colour the grid gives
 // the hours it explains; the teacher's week window follows the cell; a
-// move says what it breaks anew, and only that.
+// move says what it breaks anew, and only that; a saved move stays.
 #include <gtest/gtest.h>
 
 #include "board_program.h"
@@ -140,6 +140,29 @@ TEST_F(CoursesBoard, EachMoveSaysOnlyWhatItBreaksAnew) {
   }
   EXPECT_EQ(ui.boxes().size(), boxes) << "every move taken";
   ui.PressInNextModal(CDaticambia::kDiscardId);
+}
+
+// A move saved from the courses board: the status says so, the saved week
+// holds the lesson at its new hour when the board opens again, and leaving
+// asks nothing.
+TEST_F(CoursesBoard, ASavedMoveStaysAndLeavingAsksNothing) {
+  int lesson = g_courses_board.Cell(0, 2).lesson;
+  ASSERT_GE(lesson, 0);
+  std::string before = read(school_ / "savego.txt");
+  ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, 0, 2));
+  ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, 0, 3));
+  ASSERT_EQ(ui.Text(g_courses_board, Cqcorsi::kStatusId).rfind("Lezione spostata", 0), 0u);
+  ui.Click(g_courses_board, Cqcorsi::kSaveId);
+  EXPECT_EQ(ui.Text(g_courses_board, Cqcorsi::kStatusId), "Orario salvato");
+  EXPECT_NE(read(school_ / "savego.txt"), before);
+  std::size_t boxes = ui.boxes().size();
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_EQ(ui.boxes().size(), boxes);
+  ASSERT_EQ(g_current_page, &g_processing_menu);
+  OpenComputedPage(kPageQcorsi);
+  ASSERT_EQ(g_current_page, &g_courses_board);
+  EXPECT_EQ(g_courses_board.Cell(0, 3).lesson, lesson);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 }  // namespace
