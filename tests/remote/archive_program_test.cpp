@@ -6,7 +6,8 @@
 // file's write time is in the archive for every zip program to read; a file
 // whose name the archive cannot hold or read back is refused and no archive
 // is left; an archive without a school folder of its own restores into a
-// folder named after it.
+// folder named after it; a second archive goes beside the first, and a
+// file chosen as the destination is refused.
 #include <gtest/gtest.h>
 #include <minizip/unzip.h>
 #include <fcntl.h>
@@ -210,7 +211,7 @@ TEST_F(ArchiveProgram, EachFilesWriteTimeIsInTheArchive) {
 }
 
 // A file whose name would not come back from the archive as it went (a
-// backslash in it), or two names a restore cannot tell apart: the archive
+// backslash in it, a letter the archive's code has not), or two names a restore cannot tell apart: the archive
 // is refused with a message that says why, and none is left behind.
 TEST_F(ArchiveProgram, NamesTheArchiveCannotGiveBackAreRefused) {
   const struct {
@@ -219,6 +220,7 @@ TEST_F(ArchiveProgram, NamesTheArchiveCannotGiveBackAreRefused) {
     std::vector<std::string> said;
   } cases[] = {
       {"backslash", {"nota\\prima.txt"}, {"Il nome del file non si pu\xF2 scrivere nell'archivio", "prima.txt"}},
+      {"not-in-the-archive-code", {"nota \xE6\x97\xA5.txt"}, {"Il nome del file non si pu\xF2 scrivere nell'archivio", "nota"}},
       {"twice", {"appunti.txt", "APPUNTI.TXT"},
        {"L'archivio scritto non si rilegge correttamente e non \xE8 stato tenuto", "due volte"}},
   };
@@ -286,6 +288,43 @@ TEST_F(ArchiveProgram, ArchiveRefusesTheSchoolFolderAndTheCloudIsNotAvailable) {
     EXPECT_EQ(asked_kinds_, (std::vector<int>{0, 0}));
     fs::remove(school() / "Orario");
     EXPECT_EQ(folder_files(root_), before);
+  });
+}
+
+}  // namespace
+
+namespace {
+
+// Archived twice into one folder, the school gets a second archive beside
+// the first, which stays as it was; a destination that is not a folder is
+// refused with its name and no archive is written.
+TEST_F(ArchiveProgram, ASecondArchiveGoesBesideTheFirstAndAFileIsNoDestination) {
+  Run([&] {
+    fs::path first = ArchiveSchool();
+    std::string kept = read(first);
+    write(school() / "nota.txt", "dopo\n");
+    answers_.push_back("\\archivi");
+    InArchiveDialog([&](Dialog& d) {
+      AnswerBox(nullptr);
+      ui.Click(d, Carchivio::kArchiveId);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    std::vector<fs::path> zips;
+    for (const auto& e : fs::directory_iterator(root_ / "archivi")) zips.push_back(e.path());
+    EXPECT_EQ(zips.size(), 2u);
+    EXPECT_EQ(read(first), kept);
+
+    write(root_ / "archivi" / "un file", "x\n");
+    answers_.push_back("\\archivi\\un file");
+    std::string said;
+    InArchiveDialog([&](Dialog& d) {
+      AnswerBox(&said);
+      ui.Click(d, Carchivio::kArchiveId);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_EQ(said.rfind("Non \xE8 una cartella:", 0), 0u) << said;
+    EXPECT_NE(said.find("un file"), std::string::npos) << said;
+    EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "archivi"), fs::directory_iterator()), 3);
   });
 }
 
