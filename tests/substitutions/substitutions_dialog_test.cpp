@@ -4,6 +4,7 @@
 // teacher already marked shows his own reason and hours again when chosen,
 // the lists are rebuilt (never appended to) on every change, a change of day
 // with teachers marked asks first and a removal takes the chosen row only;
+// a mark needs a teacher and an hour, a removal a row;
 // the provisional page's calendar from the picker.
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@
 #include "platform/test_driver.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
+#include "shell/message_box.h"
 #include "substitutions/provisional_page.h"
 #include "substitutions/substitutions_dialog.h"
 
@@ -175,6 +177,37 @@ TEST_F(ShortDayDialog, AMarkedTeacherShowsHisReasonAndHoursAgain) {
     EXPECT_TRUE(rows_of(d, S::kAbsentId).empty());
     EXPECT_EQ(rows_of(d, S::kTeachersId).size(), 3u);
   });
+}
+
+// A mark needs a teacher chosen and an hour ticked, a removal a row of the
+// absent list: otherwise nothing changes (a beep, or a message for the
+// hours).
+TEST_F(ShortDayDialog, AMarkNeedsATeacherAndAnHourAndARemovalARow) {
+  std::string told;
+  int beeps = 0;
+  InDialog([&](Dialog& d) {
+    ui.ClearBeeps();
+    ui.Click(d, S::kMarkId);
+    EXPECT_TRUE(rows_of(d, S::kAbsentId).empty());
+    ui.Click(d, S::kRemoveId);
+    beeps = ui.beeps();
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VERDI  ")));
+    for (int h = 0; h < 4; ++h) ui.Click(d, S::kFirstHourId + h);  // none ticked
+    ui.OnNextModal([&](Dialog& box) {
+      told = ui.Text(box, CMessageBox::kTextId);
+      box.EndDialog(kIdOk);
+    });
+    ui.Click(d, S::kMarkId);
+    EXPECT_TRUE(rows_of(d, S::kAbsentId).empty());
+    ui.Click(d, S::kFirstHourId + 2);
+    ui.Click(d, S::kMarkId);
+    ui.ClearBeeps();
+    ui.Click(d, S::kRemoveId);
+    EXPECT_EQ(ui.beeps(), 1);
+    EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"VERDI - Malattia - ore 3"}));
+  });
+  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(told, "Indicare le ore di assenza");
 }
 
 // The day and the absences recorded in "assenze.txt" come back when the
