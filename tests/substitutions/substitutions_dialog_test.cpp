@@ -210,6 +210,33 @@ TEST_F(ShortDayDialog, AMarkNeedsATeacherAndAnHourAndARemovalARow) {
   EXPECT_EQ(told, "Indicare le ore di assenza");
 }
 
+// Chosen in the absent list, a marked teacher shows his own reason and
+// hours; a teacher chosen in the teachers' list afterwards shows his,
+// though a row of the absent list stays chosen. Each teacher's row names
+// the class of each hour, or "-" for a free one, without padding.
+TEST_F(ShortDayDialog, EachListShowsTheTeacherChosenInIt) {
+  std::vector<std::string> rows;
+  InDialog([&](Dialog& d) {
+    rows = rows_of(d, S::kTeachersId);
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "BIANCHI  ")));
+    ASSERT_TRUE(ui.Select(d, S::kReasonId, 2));  // "Famiglia"
+    ui.Click(d, S::kFirstHourId);
+    ui.Click(d, S::kFirstHourId + 2);  // away at hours 2 and 4
+    ui.Click(d, S::kMarkId);
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VERDI  ")));
+    EXPECT_EQ(Boxes(d), Expected(4, {1, 2, 3, 4}));
+    ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));
+    EXPECT_EQ(Boxes(d), Expected(4, {2, 4})) << "BIANCHI, from the absent list";
+    EXPECT_EQ(ui.Text(d, S::kReasonId), "Famiglia");
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VERDI  ")));
+    EXPECT_EQ(Boxes(d), Expected(4, {1, 2, 3, 4})) << "VERDI, from the teachers' list";
+  });
+  ASSERT_EQ(rows.size(), 3u);
+  for (const std::string& row : rows) {
+    EXPECT_EQ(row.find(": "), std::string::npos) << row;
+  }
+}
+
 // The day and the absences recorded in "assenze.txt" come back when the
 // dialog opens again; a day the school does not have starts on the first.
 TEST_F(ShortDayDialog, TheRecordedDayAndItsAbsencesComeBack) {
