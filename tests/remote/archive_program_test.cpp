@@ -7,7 +7,8 @@
 // whose name the archive cannot hold or read back is refused and no archive
 // is left; an archive without a school folder of its own restores into a
 // folder named after it; a second archive goes beside the first, and a
-// file chosen as the destination is refused.
+// file chosen as the destination is refused; replacement leftovers stay
+// out of the archive.
 #include <gtest/gtest.h>
 #include <minizip/unzip.h>
 #include <fcntl.h>
@@ -150,17 +151,19 @@ TEST_F(ArchiveProgram, DamagedOrHostileArchivesAreRefusedAndChangeNothing) {
       {"marker", {{"piccola/scuola2.txt", school2}, {"piccola/scuola.kt-commit", "x"}}, "", "non appartiene"},
       {"twice", {{"piccola/scuola2.txt", school2}, {"piccola/SCUOLA2.TXT", "REM:altra"}}, "", "due volte"},
       {"no school", {{"piccola/appunti.txt", "x"}}, "", "manca scuola2.txt"},
+      {"folder is a file", {{"altra/scuola2.txt", school2}}, "", "[altra] esiste gi\xE0 e non \xE8 una cartella"},
       {"not a zip", {}, "questo non e' un archivio", "Impossibile aprire l'archivio"},
       {"cut short", {}, "", "Impossibile aprire l'archivio"},
   };
   // A whole archive cut in half, and one whose data do not match their CRC.
   write_zip((root_ / "whole.zip").string(), {{"piccola/scuola2.txt", school2}});
   std::string whole = read(root_ / "whole.zip");
-  cases[8].bytes = whole.substr(0, whole.size() / 2);
+  cases[9].bytes = whole.substr(0, whole.size() / 2);
   std::string corrupt = whole;
   corrupt[100] ^= 0x55;  // inside the deflated data of the only entry (after its 49-byte header)
   cases.push_back({"corrupt", {}, corrupt, "danneggiato"});
 
+  write(data_root() / "altra", "un file, non una cartella\n");
   Run([&] {
     const auto before = folder_files(root_);
     for (const Case& c : cases) {
@@ -325,6 +328,30 @@ TEST_F(ArchiveProgram, ASecondArchiveGoesBesideTheFirstAndAFileIsNoDestination) 
     EXPECT_EQ(said.rfind("Non \xE8 una cartella:", 0), 0u) << said;
     EXPECT_NE(said.find("un file"), std::string::npos) << said;
     EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "archivi"), fs::directory_iterator()), 3);
+  });
+}
+
+}  // namespace
+
+namespace {
+
+// What a replacement of the school's files leaves behind (a name ending in
+// ".~" and a digit) stays out of the archive; names that only look alike
+// go in.
+TEST_F(ArchiveProgram, OnlyReplacementLeftoversStayOutOfTheArchive) {
+  write(school() / "12 note.txt", "a\n");
+  write(school() / "bozza.~a", "b\n");
+  write(school() / "scuola2.txt.~1", "c\n");
+  Run([&] {
+    fs::path zip = ArchiveSchool();
+    ASSERT_FALSE(zip.empty());
+    unzFile archive = unzOpen64(zip.c_str());
+    ASSERT_NE(archive, nullptr);
+    EXPECT_EQ(unzLocateFile(archive, "piccola/12 note.txt", 0), UNZ_OK);
+    EXPECT_EQ(unzLocateFile(archive, "piccola/bozza.~a", 0), UNZ_OK);
+    EXPECT_NE(unzLocateFile(archive, "piccola/scuola2.txt.~1", 0), UNZ_OK);
+    EXPECT_EQ(unzLocateFile(archive, "piccola/scuola2.txt", 0), UNZ_OK);
+    unzClose(archive);
   });
 }
 
