@@ -111,6 +111,16 @@ TEST_F(CoursesBoard, TheLegendShowsEachStateOnTheGridsColour) {
   ASSERT_TRUE(g_quadrino.IsWindowVisible());
   EXPECT_EQ(g_quadrino.Teacher(), teacher);
   EXPECT_NE(g_quadrino.GetWindowText().find(g_eng_teachers[teacher].name), std::string::npos);
+  ListView& week = g_quadrino.Grid();
+  int shown = 0;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    if (x.teacher != teacher || x.class_index >= g_eng_school.real_class_count || x.day >= g_eng_run.days_per_week) continue;
+    EXPECT_EQ(week.GetItemText(x.hour, x.day + 1), g_eng_classes[x.class_index].code) << l;
+    ++shown;
+  }
+  EXPECT_GT(shown, 0);
+  EXPECT_EQ(week.GetItemText(0, 0), "1");
 }
 
 // Each move says what it breaks anew, and only that: once a move broke a
