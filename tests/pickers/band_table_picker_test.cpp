@@ -7,6 +7,7 @@
 // the summary button's rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -331,6 +332,21 @@ TEST(BandTableSummaryButton, RulesAndTheLabelColumn) {
   ASSERT_TRUE(band && caption && quantity);
   EXPECT_EQ(band->rect.left - caption->rect.left, 150);
   EXPECT_EQ(quantity->rect.top - band->rect.top, 20);
+  // The rules meet: each column rule starts on the first row rule and runs a
+  // row past the last.
+  std::vector<int> rows;
+  std::vector<std::pair<int, int>> columns;
+  for (const DrawItemOp* op : list.ForControl(kSummaryId)) {
+    if (op->op != DrawOp::kLine) continue;
+    if (op->rect.top == op->rect.bottom) rows.push_back(op->rect.top);
+    else columns.emplace_back(std::min(op->rect.top, op->rect.bottom), std::max(op->rect.top, op->rect.bottom));
+  }
+  ASSERT_EQ(rows.size(), 2u);
+  ASSERT_EQ(columns.size(), 9u);
+  for (const auto& [top, bottom] : columns) {
+    EXPECT_EQ(top, *std::min_element(rows.begin(), rows.end()));
+    EXPECT_EQ(bottom, *std::max_element(rows.begin(), rows.end()) + 20);
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 
@@ -514,8 +530,8 @@ namespace {
 using namespace kt::ui;
 using namespace kt_constraints_test;
 
-// The three-column table's lists: a second band chosen for a row, a
-// quantity chosen, no quantity on an empty row; the restore help
+// The three-column table's lists: a second band chosen for a row (the
+// focus going on to its quantity), a quantity chosen, no quantity on an empty row; the restore help
 // has a line per column; the caller's summary is written on opening and
 // the chosen values on confirmation.
 TEST(ThreeColumnBandTable, ListsChangeTheirRowAndTheRestoreHelpHasALinePerColumn) {
@@ -531,8 +547,10 @@ TEST(ThreeColumnBandTable, ListsChangeTheirRowAndTheRestoreHelpHasALinePerColumn
   picker.SetBandData(&page.summary, "T", "A", "B", "Q", nullptr, spec);
   EXPECT_EQ(page.summary.GetWindowText(), hq3_summary_text(t.rows, 2, spec, "T", "A", "B", "Q"));
   std::string help, second_shown;
+  bool quantity_next = false;
   run_picker(picker, ui, [&](Dialog& d) {
     ui.Select(d, Chq3::kSecondIds[0], 8);    // row 1: band B 8
+    quantity_next = ui.HasFocus(d, Chq3::kQuantityIds[0]);
     ui.Select(d, Chq3::kQuantityIds[1], 5);  // row 2: quantity 5
     second_shown = ui.Text(d, Chq3::kSecondIds[0]);
     EXPECT_FALSE(ui.IsEnabled(d, Chq3::kQuantityIds[2]));  // the empty third row
@@ -540,6 +558,7 @@ TEST(ThreeColumnBandTable, ListsChangeTheirRowAndTheRestoreHelpHasALinePerColumn
     help = ui.Text(d, Chq3::kHelpPaneId);
   }, true);
   EXPECT_EQ(second_shown, "8");
+  EXPECT_TRUE(quantity_next) << "a second band chosen, its row's quantity comes next";
   std::size_t lines = 0;
   for (std::size_t at = help.find("\r\n"); at != std::string::npos; at = help.find("\r\n", at + 2)) ++lines;
   EXPECT_EQ(lines, 4u) << help;  // the text, an empty line, then A, B and Q

@@ -8,14 +8,17 @@
 // is left; an archive without a school folder of its own restores into a
 // folder named after it; a second archive goes beside the first, and a
 // file chosen as the destination is refused; replacement leftovers stay
-// out of the archive.
+// out of the archive; a read-only file keeps its mark, in the plain zip
+// form; an archive that cannot be written says so and leaves none.
 #include <gtest/gtest.h>
 #include <minizip/unzip.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <ctime>
+#include <map>
 
 #include "remote/school_archive.h"
 #include "remote_test_support.h"
@@ -353,6 +356,70 @@ TEST_F(ArchiveProgram, OnlyReplacementLeftoversStayOutOfTheArchive) {
   EXPECT_TRUE(has("piccola/bozza.~a"));
   EXPECT_TRUE(has("piccola/scuola2.txt"));
   EXPECT_FALSE(has("piccola/scuola2.txt.~1"));
+}
+
+}  // namespace
+
+namespace {
+
+// A read-only file is marked so in the archive and the others are not; a
+// school's small files carry their sizes in the plain zip form (no zip64
+// records), which every zip program reads.
+TEST_F(ArchiveProgram, ArchivedFilesKeepTheReadOnlyMarkInThePlainZipForm) {
+  write(school() / "sola lettura.txt", "r\n");
+  fs::permissions(school() / "sola lettura.txt", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  std::map<std::string, unsigned long> marks;
+  std::string bytes;
+  Run([&] {
+    fs::path zip = ArchiveSchool();
+    bytes = read(zip);
+    unzFile archive = unzOpen64(zip.c_str());
+    ASSERT_NE(archive, nullptr);
+    for (int rc = unzGoToFirstFile(archive); rc == UNZ_OK; rc = unzGoToNextFile(archive)) {
+      char name[256];
+      unz_file_info64 info{};
+      ASSERT_EQ(unzGetCurrentFileInfo64(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0), UNZ_OK);
+      marks[name] = info.external_fa & 0x01;
+    }
+    unzClose(archive);
+  });
+  ASSERT_TRUE(marks.count("piccola/sola lettura.txt"));
+  EXPECT_EQ(marks["piccola/sola lettura.txt"], 1u);
+  EXPECT_EQ(marks["piccola/scuola2.txt"], 0u);
+  // Every local header (signature PK\3\4) asks no zip64 reader (version
+  // needed below 4.5) and holds no zip64 block (id 1) among its extra blocks.
+  auto u16 = [&](std::size_t at) { return unsigned(std::uint8_t(bytes[at])) | unsigned(std::uint8_t(bytes[at + 1])) << 8; };
+  int headers = 0;
+  for (std::size_t at = bytes.find("PK\x03\x04"); at != std::string::npos && at + 30 <= bytes.size();
+       at = bytes.find("PK\x03\x04", at + 4)) {
+    ++headers;
+    EXPECT_LT(u16(at + 4), 45u) << at;
+    std::size_t extra = at + 30 + u16(at + 26), end = extra + u16(at + 28);
+    for (std::size_t block = extra; block + 4 <= end && block + 4 <= bytes.size(); block += 4 + u16(block + 2))
+      EXPECT_NE(u16(block), 1u) << at;
+  }
+  EXPECT_EQ(headers, static_cast<int>(marks.size()));
+}
+
+// An archive that cannot be written (its temporary file's place is taken
+// by a folder) says why and where, and leaves no archive.
+TEST_F(ArchiveProgram, AnArchiveThatCannotBeWrittenSaysSoAndLeavesNone) {
+  fs::create_directories(root_ / "archivi");
+  // The names the archive may take this minute and the next.
+  for (std::time_t t : {std::time(nullptr), std::time(nullptr) + 60}) {
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H%M", &tm);
+    fs::create_directories(root_ / "archivi" / (std::string("piccola_") + stamp + ".zip.~" + std::to_string(::getpid()) + "-0") / "x");
+  }
+  std::string said;
+  Run([&] { said = ArchiveInto("\\archivi"); });
+  EXPECT_EQ(said.rfind("Impossibile scrivere l'archivio (", 0), 0u) << said;
+  EXPECT_NE(said.find("piccola_"), std::string::npos) << said;
+  for (const auto& e : fs::directory_iterator(root_ / "archivi"))
+    EXPECT_NE(e.path().extension(), ".zip") << e.path();
 }
 
 }  // namespace
