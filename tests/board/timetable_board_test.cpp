@@ -684,20 +684,22 @@ TEST_F(TimetableBoard, AStandbyHourMovedWhereItsPseudoClassIsTakenChangesPseudoC
 }
 
 // The same move left with "discard": the stand-by hour is back in its hour
-// and in its pseudo-class.
+// and in its pseudo-class, with that pseudo-class's room.
 TEST_F(TimetableBoard, ADiscardedMovePutsAStandbyHourBackInItsPseudoClass) {
   int mine = -1, theirs = -1;
   ASSERT_NO_FATAL_FAILURE(OpenWithStandbyHoursInOnePseudoClass(mine, theirs));
   std::pair<int, int> from = Place(mine);
-  int klass = g_eng_lessons[mine].class_index;
+  int klass = g_eng_lessons[mine].class_index, room = g_eng_lessons[mine].room;
   ClickHour(from.first, from.second);
   ClickHour(g_eng_lessons[theirs].day, g_eng_lessons[theirs].hour);
   ASSERT_NE(g_eng_lessons[mine].class_index, klass);
+  EXPECT_NE(g_eng_lessons[mine].room, room) << "the other pseudo-class's room";
   ui.PressInNextModal(CDaticambia::kDiscardId);
   alfadlg_go_to_page(kPageProcessingMenu);
   EXPECT_EQ(g_current_page, &g_processing_menu);
   EXPECT_EQ(Place(mine), from);
   EXPECT_EQ(g_eng_lessons[mine].class_index, klass);
+  EXPECT_EQ(g_eng_lessons[mine].room, room);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
