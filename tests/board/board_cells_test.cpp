@@ -188,4 +188,25 @@ TEST(BoardCellFit, ShortensTheSubjectThenTheTeachersKeepingThemDistinct) {
   }
 }
 
+// Stand-by and support hours have texts of their own on the board: they
+// give no parts, so they neither show as lessons nor count among the names
+// a week's lessons are told apart by.
+TEST(BoardCellFit, StandbyAndSupportHoursGiveNoParts) {
+  WeekGridCell week[kWeekSlots];
+  for (WeekGridCell& c : week) {
+    c = WeekGridCell{};
+    c.class_index = -1;
+  }
+  for (int flag : {0, 1, 2}) {
+    WeekGridCell& c = week[flag];
+    c.class_index = 0;
+    c.lesson = -1;
+    c.teacher = c.second_teacher = c.subject = c.supported_class = -1;
+    c.flag = std::uint8_t(flag);
+    BoardCellText parts = board_cell_parts(c, Q::kViewTeacher);
+    EXPECT_EQ(parts.lead.empty(), flag != 0) << flag;
+  }
+  EXPECT_EQ(board_week_names(week, Q::kViewTeacher).cells.size(), 1u);
+}
+
 }  // namespace

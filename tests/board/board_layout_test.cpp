@@ -1,6 +1,7 @@
 // No control of the board's windows slips by one unit from the one it lines
-// up with (the check of template_alignment.h); the timetable board's page,
-// laid out by hand around its grid, is pictured by the screen tests.
+// up with (the check of template_alignment.h); the teacher's week window
+// keeps one margin round its grid; the timetable board's page, laid out by
+// hand around its grid, is pictured by the screen tests.
 #include <gtest/gtest.h>
 
 #include "board/balancing_page.h"
@@ -26,6 +27,18 @@ TEST(BoardLayout, NoControlSlipsByOneUnit) {
                                              Cquadrino::kTemplate, Cbila::kTemplate, Cparpro::kTemplate,
                                              Cquadropbs::kTemplate, Cmakewarn::kTemplate, Casau::kTemplate}),
             "");
+}
+
+TEST(BoardLayout, TheTeachersWeekKeepsOneMarginRoundItsGrid) {
+  ui_register_courses_board_templates();
+  const kt::ui::DialogTemplate* t = kt::ui::find_dialog_template(Cquadrino::kTemplate);
+  ASSERT_NE(t, nullptr);
+  ASSERT_EQ(t->controls.size(), 1u);
+  const kt::ui::ControlTemplate& grid = t->controls[0];
+  EXPECT_EQ(grid.id, Cquadrino::kGridId);
+  EXPECT_EQ(grid.y, grid.x);
+  EXPECT_EQ(t->cx - grid.x - grid.cx, grid.x);
+  EXPECT_EQ(t->cy - grid.y - grid.cy, grid.x);
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 // - the reports in their RTF table form and, with "Word 2000", the text
 //   form, with HTML and CSV; the check without a timetable says so;
 // - an exemption granted from the problems monitor during a run is stored
-//   in "scuola3.txt" and read back by the next run;
+//   in "scuola3.txt" and read back by the next run (a grant needs a problem
+//   chosen, storing the result does not; the monitor's close button);
 // - two worker processes started at start-up compute with the main process
 //   and end with the program, leaving no shared names behind.
 // The engine runs on its own thread as in the program; the page's timers
@@ -262,6 +263,13 @@ TEST_F(Computation, AnExemptionGrantedFromTheMonitorIsStoredAndReadByTheNextRun)
     EXPECT_EQ(g_problems_monitor.GetWindowRect().right, g_make_page.GetWindowRect().right);
     EXPECT_EQ(g_problems_monitor.GetWindowRect().top, placed.top);
     ListView& list = *static_cast<ListView*>(g_problems_monitor.GetDlgItem(Cquadropbs::kListId));
+    // Storing the result needs no problem chosen; a grant does.
+    ui.Click(g_problems_monitor, Cquadropbs::kHistoryId);
+    EXPECT_EQ(ui.Text(g_problems_monitor, Cquadropbs::kNoticeId), "Richiesta inviata al calcolo.");
+    ASSERT_TRUE(Follow([] { return g_exemption_current.bytes[0] == kExemptionRequestNone; }));
+    ui.AnswerNextModal(kIdOk);
+    ui.Click(g_problems_monitor, Cquadropbs::kGrantId);
+    EXPECT_EQ(ui.boxes().back().texts.at(0), "Selezionare un problema.");
     int row = -1;
     ASSERT_TRUE(Follow(
         [&] {
@@ -302,6 +310,8 @@ TEST_F(Computation, AnExemptionGrantedFromTheMonitorIsStoredAndReadByTheNextRun)
     ASSERT_TRUE(Follow([&] { return ui.Text(g_make_page, C::kProgressId).find("Even:") != std::string::npos; }));
     ui.Click(g_make_page, C::kStopId);
     WaitEnd(g_make_page);
+    ui.Click(g_problems_monitor, Cquadropbs::kCloseId);
+    EXPECT_FALSE(g_problems_monitor.IsWindow());
   });
   bool read_back = false;
   for (const StoredExemption& r : or_reloaded_exemptions())

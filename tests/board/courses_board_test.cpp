@@ -3,7 +3,7 @@
 // then year), a column per hour of each day, each cell the teacher of the
 // class's lesson; the legend draws each line on the colour the grid gives
 // the hours it explains; the teacher's week window follows the cell; a
-// move says what it breaks anew, and only that.
+// move says what it breaks anew, and only that; a saved move stays.
 #include <gtest/gtest.h>
 
 #include "board_program.h"
@@ -111,6 +111,16 @@ TEST_F(CoursesBoard, TheLegendShowsEachStateOnTheGridsColour) {
   ASSERT_TRUE(g_quadrino.IsWindowVisible());
   EXPECT_EQ(g_quadrino.Teacher(), teacher);
   EXPECT_NE(g_quadrino.GetWindowText().find(g_eng_teachers[teacher].name), std::string::npos);
+  ListView& week = g_quadrino.Grid();
+  int shown = 0;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    if (x.teacher != teacher || x.class_index >= g_eng_school.real_class_count || x.day >= g_eng_run.days_per_week) continue;
+    EXPECT_EQ(week.GetItemText(x.hour, x.day + 1), g_eng_classes[x.class_index].code) << l;
+    ++shown;
+  }
+  EXPECT_GT(shown, 0);
+  EXPECT_EQ(week.GetItemText(0, 0), "1");
 }
 
 // Each move says what it breaks anew, and only that: once a move broke a
@@ -140,6 +150,29 @@ TEST_F(CoursesBoard, EachMoveSaysOnlyWhatItBreaksAnew) {
   }
   EXPECT_EQ(ui.boxes().size(), boxes) << "every move taken";
   ui.PressInNextModal(CDaticambia::kDiscardId);
+}
+
+// A move saved from the courses board: the status says so, the saved week
+// holds the lesson at its new hour when the board opens again, and leaving
+// asks nothing.
+TEST_F(CoursesBoard, ASavedMoveStaysAndLeavingAsksNothing) {
+  int lesson = g_courses_board.Cell(0, 2).lesson;
+  ASSERT_GE(lesson, 0);
+  std::string before = read(school_ / "savego.txt");
+  ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, 0, 2));
+  ASSERT_TRUE(ui.ClickCell(g_courses_board, Cqcorsi::kGridId, 0, 3));
+  ASSERT_EQ(ui.Text(g_courses_board, Cqcorsi::kStatusId).rfind("Lezione spostata", 0), 0u);
+  ui.Click(g_courses_board, Cqcorsi::kSaveId);
+  EXPECT_EQ(ui.Text(g_courses_board, Cqcorsi::kStatusId), "Orario salvato");
+  EXPECT_NE(read(school_ / "savego.txt"), before);
+  std::size_t boxes = ui.boxes().size();
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_EQ(ui.boxes().size(), boxes);
+  ASSERT_EQ(g_current_page, &g_processing_menu);
+  OpenComputedPage(kPageQcorsi);
+  ASSERT_EQ(g_current_page, &g_courses_board);
+  EXPECT_EQ(g_courses_board.Cell(0, 3).lesson, lesson);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 }  // namespace

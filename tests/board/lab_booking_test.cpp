@@ -2,13 +2,16 @@
 // the small sample school with a second lab, LAB ARTE, and a lab group of
 // both labs for COLOMBO's hours in 1A. An hour booked in LAB ARTE's view
 // goes to LAB ARTE, not to the lab the engine lists first (the science
-// lab, which its lessons use); the other lab's view stays empty.
+// lab, which its lessons use); the other lab's view stays empty. The
+// chooser offers the lessons of the hour clicked.
 #include <gtest/gtest.h>
 
 #include "board_program.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "board/board_page.h"
 #include "board/processing_menu.h"
@@ -76,6 +79,39 @@ TEST_F(TwoLabs, AnHourBookedInALabsViewGoesToThatLab) {
   EXPECT_STREQ(g_eng_rooms[room].name, "LAB ARTE");
   ASSERT_TRUE(ShowLab("LAB SCIENZE"));
   EXPECT_LT(g_board.Cell(day, hour).class_index, 0) << "the other lab holds nothing then";
+}
+
+// A free hour of a lab clicked on the board offers the lessons held at that
+// day and hour, one per class busy then; cancelled, it books nothing.
+TEST_F(TwoLabs, TheChooserOffersTheLessonsOfTheHourClicked) {
+  ASSERT_TRUE(ShowLab("LAB ARTE"));
+  const int day = 2, hour = 3;  // Wednesday's fourth hour
+  ASSERT_LT(g_board.Cell(day, hour).class_index, 0);
+  // Each lesson then as its teacher and class: "<teacher> ... - <class> [room]".
+  std::vector<std::string> expected, offered;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (l.day == day && l.hour == hour && l.class_index >= 0 && l.class_index < g_eng_school.real_class_count)
+      expected.push_back(std::string(g_eng_teachers[l.teacher].name) + "|" + g_eng_classes[l.class_index].code);
+  }
+  ASSERT_FALSE(expected.empty());
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Advance(133);
+    auto* list = static_cast<ComboBox*>(d.GetDlgItem(Cmanulab::kListId));
+    for (int i = 1; i < list->GetCount(); ++i) {
+      std::string text = list->GetLBText(i);
+      std::size_t dash = text.rfind(" - "), room = text.rfind(" [");
+      std::size_t name_end = std::min(text.find(" - "), text.find(" + "));
+      offered.push_back(text.substr(0, name_end) + "|" + text.substr(dash + 3, room - dash - 3));
+    }
+    ui.Key(kVkEscape);
+  });
+  ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, hour, day + 1));
+  std::sort(expected.begin(), expected.end());
+  std::sort(offered.begin(), offered.end());
+  EXPECT_EQ(offered, expected);
+  EXPECT_LT(g_board.Cell(day, hour).class_index, 0);
+  EXPECT_FALSE(g_board.Changed());
 }
 
 }  // namespace

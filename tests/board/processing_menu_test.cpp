@@ -8,12 +8,17 @@
 // the two lessons in each other's conflicts and blocks the save; its own
 // hour again clears the edit. Leaving with an edit asks: No keeps the
 // page, Yes drops the edit. A lab given to lesson 0 is saved, the page
-// returns to the menu, and the engine loads the week with that lab.
+// returns to the menu, and the engine loads the week with that lab. Each
+// of the menu's page buttons opens its page.
 #include <gtest/gtest.h>
+
+#include "board_program.h"
 
 #include <cstring>
 #include <utility>
 
+#include "board/balancing_page.h"
+#include "board/courses_board.h"
 #include "board/processing_menu.h"
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
@@ -22,6 +27,7 @@
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
+#include "structure/standby_summary.h"
 #include "structure/structure_pages.h"
 #include "structure/technical_editor.h"
 
@@ -180,6 +186,42 @@ TEST_F(ProcessingMenu, PageFormAsksBeforeLeavingAndReturnsToTheMenu) {
   ui.Click(g_technical_editor, E::kAbandonId);
   EXPECT_EQ(ui.boxes().back().texts.at(0), "Sicuro di abbandonare le modifiche ?");
   EXPECT_EQ(g_current_page, &g_processing_menu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt::ui;
+
+class MenuButtons : public board_test::BoardProgram {};
+
+// Each of the menu's page buttons opens its own page over a computed week
+// (the frame's question answered yes): the board, the balancing page, the
+// courses board, and the board in its stand-by mode with the summary beside
+// it; the menu is the page again from the frame each time.
+TEST_F(MenuButtons, EachPageButtonOpensItsPage) {
+  discard_on_close_ = true;
+  CopySample("piccola");
+  StartFrame("piccola");
+  const struct {
+    int button;
+    Window* page;
+    bool standby;
+  } cases[] = {{Cmakedibi::kViewId, &g_board, false},
+               {Cmakedibi::kBalanceId, &g_balancing_page, false},
+               {Cmakedibi::kCoursesId, &g_courses_board, false},
+               {Cmakedibi::kStandbyId, &g_board, true}};
+  for (const auto& c : cases) {
+    alfadlg_go_to_page(kPageProcessingMenu);
+    ASSERT_EQ(g_current_page, &g_processing_menu) << c.button;
+    ui.AnswerNextModal(kIdYes);
+    ui.Click(g_processing_menu, c.button);
+    EXPECT_EQ(ui.PendingSteps(), 0u) << c.button;
+    EXPECT_EQ(g_current_page, c.page) << c.button;
+    EXPECT_EQ(g_contadispo.IsCreated() && g_contadispo.IsWindow(), c.standby) << c.button;
+  }
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 

@@ -166,6 +166,49 @@ TEST_F(AfterComputation, RoomWindowAllocatesByClassAndByTeacherOutsideForbiddenR
   EXPECT_EQ(og_run_engine(EngineCommandCode::Snod), 0) << g_status.message;
 }
 
+// The window's settings come back when it opens again (rooms per
+// building, teachers per room, the mode); the reduction of room changes
+// runs and ends like the allocation; the room reports are deleted on
+// request.
+TEST_F(AfterComputation, RoomWindowKeepsItsSettingsReducesAndDeletesReports) {
+  Open("piccola");
+  ui.AnswerNextModal(kIdYes);
+  ui.OnNextModal([&](Dialog& d) {
+    Retype(d, R::kRoomsId, "3");
+    Retype(d, R::kTeachersId, "2");
+    ui.Select(d, R::kModeId, 1);
+    Allocate(d);
+    ui.Click(d, R::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+  std::string rooms, teachers, running, ended;
+  int mode = -1;
+  fs::path report = school_ / "Orario" / "Allocazione Aule.txt";
+  ui.AnswerNextModal(kIdYes);
+  ui.OnNextModal([&](Dialog& d) {
+    rooms = ui.Text(d, R::kRoomsId);
+    teachers = ui.Text(d, R::kTeachersId);
+    mode = static_cast<ComboBox*>(d.GetDlgItem(R::kModeId))->GetCurSel();
+    ui.Click(d, R::kReduceId);
+    running = ui.Text(d, R::kResultId);
+    ui.Click(d, R::kStopId);
+    g_engine_thread.Join();
+    ui.Advance(R::kTimerMs);
+    ended = ui.Text(d, R::kResultId);
+    write(report, "Allocazione\n");
+    ui.Click(d, R::kDeleteReportsId);
+    ui.Click(d, R::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+  EXPECT_EQ(rooms, "3");
+  EXPECT_EQ(teachers, "2");
+  EXPECT_EQ(mode, 1);
+  EXPECT_EQ(running, "Assegnazione in corso...");
+  EXPECT_EQ(ended.rfind("Assegnazione terminata.", 0), 0u) << ended;
+  EXPECT_FALSE(fs::exists(report));
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 // The larger samples, one of them computed here for a few seconds: every
 // building gets its rooms, lessons without one are marked, and the same
 // settings give the same allocation.

@@ -392,6 +392,41 @@ TEST_F(TimetableBoard, SupportModePlacesSupportAndFollowsTheStandbySummary) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// In the support mode the reception hour needs an hour of the teacher's
+// week chosen, a supported class a support hour: otherwise each says so
+// and nothing changes; the summary, closed, opens again from its button.
+TEST_F(TimetableBoard, ReceptionAndSupportNeedTheirHourAndTheSummaryOpensAgain) {
+  OpenStandbyBoard("ROSSI\t1A 6\t\n", "ROSSI\t1A 6\tTED:+2\tSOS:1\t\n");
+  ui.AnswerNextModal(kIdOk);
+  ui.Click(g_board, Q::kReceptionId);
+  EXPECT_EQ(ui.boxes().back().texts.at(0), "Scegliere prima un'ora nella settimana di un docente.");
+  EXPECT_FALSE(g_board.Changed());
+  int standby = -1;
+  for (int s = 0; s < kWeekSlots && standby < 0; ++s) {
+    const WeekGridCell& c = g_board.Cell(s / kHoursPerDay, s % kHoursPerDay);
+    if (c.class_index >= 0 && c.flag == 1) standby = s;
+  }
+  ASSERT_GE(standby, 0);
+  ClickHour(standby / kHoursPerDay, standby % kHoursPerDay);
+  ui.AnswerNextModal(kIdOk);
+  ASSERT_TRUE(ui.Select(g_board, Q::kSupportId, "2A"));
+  EXPECT_EQ(ui.boxes().back().texts.at(0), "Scegliere prima un'ora di sostegno del docente.");
+  EXPECT_EQ(Shown(standby / kHoursPerDay, standby % kHoursPerDay), "> Disp.");  // still chosen, no class
+  EXPECT_FALSE(g_board.Changed());
+
+  ASSERT_TRUE(g_contadispo.IsCreated());
+  g_contadispo.DestroyWindow();
+  ASSERT_FALSE(g_contadispo.IsWindow());
+  ui.Click(g_board, Q::kStandbyId);
+  ASSERT_TRUE(g_contadispo.IsWindow());
+  EXPECT_EQ(ui.Text(g_contadispo, CContadispo::kCaptionId), "Ore a disposizione totali = 2");
+  kt::ui::Rect button = g_board.GetDlgItem(Q::kStandbyId)->GetWindowRect();
+  EXPECT_EQ(g_contadispo.GetWindowRect().left, button.left);
+  EXPECT_EQ(g_contadispo.GetWindowRect().top, button.bottom);
+  alfadlg_go_to_page(kPageProcessingMenu);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 // The courses board: the frame maximised, a row per class and a column per
 // hour; a lesson chosen in 1A's row trades places with a free teacher's
 // lesson of that row, the teacher's week shows beside the board, the
@@ -649,20 +684,22 @@ TEST_F(TimetableBoard, AStandbyHourMovedWhereItsPseudoClassIsTakenChangesPseudoC
 }
 
 // The same move left with "discard": the stand-by hour is back in its hour
-// and in its pseudo-class.
+// and in its pseudo-class, with that pseudo-class's room.
 TEST_F(TimetableBoard, ADiscardedMovePutsAStandbyHourBackInItsPseudoClass) {
   int mine = -1, theirs = -1;
   ASSERT_NO_FATAL_FAILURE(OpenWithStandbyHoursInOnePseudoClass(mine, theirs));
   std::pair<int, int> from = Place(mine);
-  int klass = g_eng_lessons[mine].class_index;
+  int klass = g_eng_lessons[mine].class_index, room = g_eng_lessons[mine].room;
   ClickHour(from.first, from.second);
   ClickHour(g_eng_lessons[theirs].day, g_eng_lessons[theirs].hour);
   ASSERT_NE(g_eng_lessons[mine].class_index, klass);
+  EXPECT_NE(g_eng_lessons[mine].room, room) << "the other pseudo-class's room";
   ui.PressInNextModal(CDaticambia::kDiscardId);
   alfadlg_go_to_page(kPageProcessingMenu);
   EXPECT_EQ(g_current_page, &g_processing_menu);
   EXPECT_EQ(Place(mine), from);
   EXPECT_EQ(g_eng_lessons[mine].class_index, klass);
+  EXPECT_EQ(g_eng_lessons[mine].room, room);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 

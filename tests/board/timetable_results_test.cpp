@@ -195,6 +195,19 @@ TEST_F(Results, TheBalancedTimetableIsTakenOrDropped) {
     EXPECT_EQ(read(school_ / "savego_precedente.txt"), computed);
     EXPECT_FALSE(fs::exists(school_ / "savebi.txt"));
     EXPECT_EQ(g_timetable_state, '5');
+    // Left while it runs: the run ends, and the balanced week not taken is
+    // dropped, the saved one staying.
+    alfadlg_go_to_page(kPageBila);
+    ASSERT_EQ(g_current_page, &g_balancing_page);
+    ui.Click(g_balancing_page, B::kTeachersId);
+    ASSERT_TRUE(Follow([&] { return Has(ui.Text(g_balancing_page, B::kProgressId), "FATTORE"); }, B::kTimerMs));
+    ui.AnswerNextModal(kIdNo);
+    alfadlg_go_to_page(kPageProcessingMenu);
+    EXPECT_EQ(g_current_page, &g_processing_menu);
+    EXPECT_TRUE(Has(LastBox(), "Prendere l'orario bilanciato come orario salvato?")) << LastBox();
+    EXPECT_FALSE(g_balancing_page.Running());
+    EXPECT_EQ(read(school_ / "savego.txt"), balanced);
+    EXPECT_FALSE(fs::exists(school_ / "savebi.txt"));
     alfadlg_go_to_page(kPageMake);
     ui.AnswerNextModal(kIdYes);
     ui.Click(g_make_page, C::kTakeBackId);

@@ -1,6 +1,7 @@
 // The orario program under faults a careful user meets: a disk that fills
 // during the report run, a second run started in a folder where one runs,
-// shared memory left by a main process that was killed. Each ends with a
+// shared memory left by a main process that was killed, an earlier run's
+// replacement that can no longer be completed. Each ends with a
 // clear message and a failure status, never a success with missing files.
 #include <gtest/gtest.h>
 
@@ -35,6 +36,29 @@ namespace {
 
 
 }  // namespace
+
+// What an earlier, killed run left to complete cannot be completed (the
+// file it would replace is now a folder): the command stops with a failure
+// naming the run's marker, which stays for the next try, and the folder
+// keeps what it holds.
+TEST(OrarioFaults, AnEarlierRunsReplacementThatCannotBeCompletedStopsTheCommand) {
+  pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_GT(child, 0);
+  ::waitpid(child, nullptr, 0);
+  std::string gone = std::to_string(child);
+  TempDir school;
+  fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/piccola/scuola2.txt", school.file("scuola2.txt"));
+  fs::create_directories(fs::path(school.file("blocco")) / "dentro");
+  write_file(school.file("blocco.kt-tmp-" + gone + "-1"), "new contents\n");
+  const std::string marker = "KT-RUN " + gone + "\nW\tblocco.kt-tmp-" + gone + "-1\tblocco\nEND\n";
+  write_file(school.file("orario.kt-commit"), marker);
+  Outcome o = run_orario(school, "", "SYNT:scuola2.txt");
+  EXPECT_NE(o.status, 0);
+  EXPECT_TRUE(contains(o.err + o.out, "orario.kt-commit")) << o.err << o.out;
+  EXPECT_EQ(read_file(school.file("orario.kt-commit")), marker);
+  EXPECT_TRUE(fs::is_directory(fs::path(school.file("blocco")) / "dentro"));
+}
 
 // The reports of the run find a disk that is full: the run fails naming a
 // report and the full disk, in the user's language, and leaves the folder

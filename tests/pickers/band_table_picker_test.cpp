@@ -7,6 +7,7 @@
 // the summary button's rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -331,6 +332,21 @@ TEST(BandTableSummaryButton, RulesAndTheLabelColumn) {
   ASSERT_TRUE(band && caption && quantity);
   EXPECT_EQ(band->rect.left - caption->rect.left, 150);
   EXPECT_EQ(quantity->rect.top - band->rect.top, 20);
+  // The rules meet: each column rule starts on the first row rule and runs a
+  // row past the last.
+  std::vector<int> rows;
+  std::vector<std::pair<int, int>> columns;
+  for (const DrawItemOp* op : list.ForControl(kSummaryId)) {
+    if (op->op != DrawOp::kLine) continue;
+    if (op->rect.top == op->rect.bottom) rows.push_back(op->rect.top);
+    else columns.emplace_back(std::min(op->rect.top, op->rect.bottom), std::max(op->rect.top, op->rect.bottom));
+  }
+  ASSERT_EQ(rows.size(), 2u);
+  ASSERT_EQ(columns.size(), 9u);
+  for (const auto& [top, bottom] : columns) {
+    EXPECT_EQ(top, *std::min_element(rows.begin(), rows.end()));
+    EXPECT_EQ(bottom, *std::max_element(rows.begin(), rows.end()) + 20);
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 
@@ -405,6 +421,41 @@ TEST(DoubleBandTable, SecondTableFaultComesAfterTheFirstAndBothAreWritten) {
   EXPECT_EQ(fixed.first[1][1], 4);
 }
 
+// Restore on the double table: the first table takes the defaults, the
+// second is emptied, or with fixed bands keeps its bands and loses only
+// its quantities; both are written on confirmation.
+TEST(DoubleBandTable, RestoreGivesTheFirstTableItsDefaultsAndClearsTheSecond) {
+  static const std::int8_t kDefaults[18] = {3, 1, 5, 2};
+  struct Case {
+    std::uint8_t flags;
+    int second_count;
+    std::vector<int> second;  // bands and quantities of its first two rows
+  } cases[] = {{0, 0, {0, 0, 0, 0}}, {kHq2FixedBands, 2, {1, 1, 2, 1}}};
+  for (const Case& c : cases) {
+    Double t;
+    Hq2AltTableSpec spec = t.Spec();
+    spec.defaults = kDefaults;
+    spec.flags = c.flags;
+    Chq2alt picker;
+    TestDriver ui;
+    picker.SetBandData(nullptr, "Prima", "Seconda", "F", "Q", nullptr, nullptr, spec);
+    std::string first_row;
+    run_picker(picker, ui, [&](Dialog& d) {
+      ui.AnswerNextModal(6);  // Yes: restore
+      ui.Click(d, Chq2alt::kRestoreId);
+      first_row = ui.Text(d, Chq2alt::BandId(0, 0)) + "/" + ui.Text(d, Chq2alt::QuantityId(0, 0));
+    }, true, 1);
+    SCOPED_TRACE(int(c.flags));
+    EXPECT_EQ(first_row.substr(first_row.find('/')), "/1") << first_row;
+    EXPECT_EQ(t.counts[0], 2);
+    EXPECT_EQ((std::vector<int>{t.first[0][0], t.first[0][1], t.first[1][0], t.first[1][1]}),
+              (std::vector<int>{3, 1, 5, 2}));
+    EXPECT_EQ(t.counts[1], c.second_count);
+    EXPECT_EQ((std::vector<int>{t.second[0][0], t.second[0][1], t.second[1][0], t.second[1][1]}), c.second);
+    EXPECT_TRUE(ui.Problems().empty());
+  }
+}
+
 struct Triple {
   std::int8_t rows[9][3] = {{10, 5, 1}, {20, 6, 2}};
   std::uint8_t count = 2;
@@ -470,6 +521,55 @@ TEST(ThreeColumnBandTable, SecondBandOutOfRangeIsRefusedAndRestoreRecounts) {
   EXPECT_EQ(t.rows[2][0], 23);
   EXPECT_EQ(t.rows[2][2], 3);
   EXPECT_EQ(t.rows[3][0], 0);  // empty rows hold band minimum - 1
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kt::ui;
+using namespace kt_constraints_test;
+
+// The three-column table's lists: a second band chosen for a row (the
+// focus going on to its quantity), a quantity chosen, no quantity on an empty row; the restore help
+// has a line per column; the caller's summary is written on opening and
+// the chosen values on confirmation.
+TEST(ThreeColumnBandTable, ListsChangeTheirRowAndTheRestoreHelpHasALinePerColumn) {
+  static const std::int8_t kDefaults[27] = {18, 6, 1, 19, 7, 2, 23, 5, 3};
+  register_dialog_templates(kPageTemplates);
+  TestDriver ui;
+  BandPage page;
+  ASSERT_TRUE(page.Create(nullptr));
+  Triple t;
+  Hq3TableSpec spec = t.Spec();
+  spec.defaults = kDefaults;
+  Chq3 picker;
+  picker.SetBandData(&page.summary, "T", "A", "B", "Q", nullptr, spec);
+  EXPECT_EQ(page.summary.GetWindowText(), hq3_summary_text(t.rows, 2, spec, "T", "A", "B", "Q"));
+  std::string help, second_shown;
+  bool quantity_next = false;
+  run_picker(picker, ui, [&](Dialog& d) {
+    ui.Select(d, Chq3::kSecondIds[0], 8);    // row 1: band B 8
+    quantity_next = ui.HasFocus(d, Chq3::kQuantityIds[0]);
+    ui.Select(d, Chq3::kQuantityIds[1], 5);  // row 2: quantity 5
+    second_shown = ui.Text(d, Chq3::kSecondIds[0]);
+    EXPECT_FALSE(ui.IsEnabled(d, Chq3::kQuantityIds[2]));  // the empty third row
+    ui.Click(d, Chq3::kRestoreHelpId);
+    help = ui.Text(d, Chq3::kHelpPaneId);
+  }, true);
+  EXPECT_EQ(second_shown, "8");
+  EXPECT_TRUE(quantity_next) << "a second band chosen, its row's quantity comes next";
+  std::size_t lines = 0;
+  for (std::size_t at = help.find("\r\n"); at != std::string::npos; at = help.find("\r\n", at + 2)) ++lines;
+  EXPECT_EQ(lines, 4u) << help;  // the text, an empty line, then A, B and Q
+  EXPECT_NE(help.find("  18  19  23"), std::string::npos) << help;
+  EXPECT_NE(help.find("   6   7   5"), std::string::npos) << help;
+  EXPECT_NE(help.find("   1   2   3"), std::string::npos) << help;
+  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ((std::vector<int>{t.rows[0][0], t.rows[0][1], t.rows[0][2]}), (std::vector<int>{10, 8, 1}));
+  EXPECT_EQ((std::vector<int>{t.rows[1][0], t.rows[1][1], t.rows[1][2]}), (std::vector<int>{20, 6, 5}));
+  EXPECT_EQ(t.rows[2][2], 0);
+  EXPECT_EQ(ui.Problems(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -159,11 +159,22 @@ TEST_F(CopyPanels, APasteCarriesWhatTheCopyGivesAndKeepsTheRest) {
       {"daily maximum", [](UiPostPart& p) { p.daily_max = 2; }, [](const UiPostPart& p) { return p.daily_max == 2; }},
       {"subgroup", [this](UiPostPart& p) { p.subgroup_subject = physics_; },
        [this](const UiPostPart& p) { return p.subgroup_subject == physics_; }},
+      {"day exclusion", [this](UiPostPart& p) { p.excluded_day_subject = physics_; },
+       [this](const UiPostPart& p) { return p.excluded_day_subject == physics_; }},
+      {"building move option", [](UiPostPart& p) { p.building_move = 1, p.building_move_option = 1; },
+       [](const UiPostPart& p) { return p.building_move == 1 && p.building_move_option == 1; }},
+      {"task block", [](UiPostPart& p) { p.triple[0] = 2, p.triple[1] = 0, p.triple[2] = 5, p.letter_j = 'J'; },
+       [](const UiPostPart& p) { return p.triple[0] == 2 && p.triple[1] == 0 && p.triple[2] == 5 && p.letter_j == 'J'; }},
+      {"both groupings", [](UiPostPart& p) { std::strcpy(p.grouping1, "1"), std::strcpy(p.grouping2, "2"); },
+       [](const UiPostPart& p) { return std::string(p.grouping1) == "1" && std::string(p.grouping2) == "2"; }},
+      {"second grouping", [](UiPostPart& p) { std::strcpy(p.grouping2, "2"); },
+       [](const UiPostPart& p) { return p.grouping1[0] == 0 && std::string(p.grouping2) == "2"; }},
   };
   for (const Case& c : cases) {
     for (bool partner : {false, true}) {
       og_reset_teaching_post(Post(0, 0), 1);
       og_reset_teaching_post(Post(0, 1), 1);
+      Post(0, 0).partner_part.hours = Post(0, 1).partner_part.hours = 2;
       UiPostPart& target = partner ? Post(0, 1).partner_part : Post(0, 1).own;
       std::memset(target.forbidden_hours, 0, kUiWeekCells);
       target.forbidden_hours[7] = 1;  // the target's own
@@ -180,6 +191,18 @@ TEST_F(CopyPanels, APasteCarriesWhatTheCopyGivesAndKeepsTheRest) {
       }
     }
   }
+  // A task block pasted into a part without hours is no task block.
+  og_reset_teaching_post(Post(0, 0), 1);
+  og_reset_teaching_post(Post(0, 1), 1);
+  Post(0, 0).partner_part.hours = 2;
+  Post(0, 1).partner_part.hours = 0;
+  Post(0, 0).partner_part.triple[0] = 2, Post(0, 0).partner_part.letter_j = 'J';
+  Show(0, 0);
+  ui.Click(panel_, C::kCopyId);
+  Show(0, 1);
+  ui.Click(panel_, C::kPasteId);
+  EXPECT_EQ(Post(0, 1).partner_part.triple[0], -1);
+  EXPECT_EQ(Post(0, 1).partner_part.letter_j, 0);
 }
 
 TEST_F(CopyPanels, AResetClearsThePostsConstraints) {

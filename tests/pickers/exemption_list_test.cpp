@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <fstream>
 #include <cerrno>
 #include <cstring>
 
@@ -21,6 +23,7 @@
 #include "platform/test_driver.h"
 #include "schooldata/structure_file.h"
 #include "shell/app_test_support.h"
+#include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "solver/exemptions.h"
 
@@ -176,6 +179,54 @@ TEST_F(ExemptionList, UnusedDerogationsAreDroppedAndUsedOnesKept) {
   ui.Click(view_, E::kDeleteUnusedId);
   EXPECT_EQ(ui.beeps(), 1);
   EXPECT_EQ(Stored().size(), 1u);
+}
+
+// A header click sorts by its column and the order stays through the
+// reloads a deletion makes; the Delete key deletes the selected row; a
+// file changed on disk shows with the next timer tick; the help button
+// explains the buttons and the end button closes the window.
+TEST_F(ExemptionList, SortsByAColumnDeletesWithTheKeyAndFollowsTheFile) {
+  ASSERT_TRUE(vedide_write_file(path_, {record(5, 2, "C", false), record(7, 2, "A", false),
+                                        record(9, 2, "B", false)}));
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  view_.ShowPanel(true);
+  ui_reset_list_sort_directions();
+  ASSERT_TRUE(ui.ClickHeader(view_, E::kListId, 5));  // the first click sorts downwards
+  EXPECT_EQ(Cell(0, 5) + Cell(1, 5) + Cell(2, 5), "CBA");
+  ASSERT_TRUE(ui.ClickHeader(view_, E::kListId, 5));
+  EXPECT_EQ(Cell(0, 5) + Cell(1, 5) + Cell(2, 5), "ABC");
+  EXPECT_EQ(Cell(0, 0), "2");  // the row keeps its number in the file
+
+  ASSERT_TRUE(ui.Select(view_, E::kListId, 0));
+  ui.Key(kVkDelete);
+  ASSERT_EQ(Stored().size(), 2u);
+  EXPECT_EQ(Stored()[0].text, record(5, 2, "C", false).text);
+  EXPECT_EQ(Stored()[1].text, record(9, 2, "B", false).text);
+  ASSERT_EQ(Rows(), 2);
+  EXPECT_EQ(Cell(0, 5) + Cell(1, 5), "BC");
+
+  ASSERT_TRUE(vedide_write_file(path_, {record(11, 2, "D", false)}));
+  fs::last_write_time(path_, fs::last_write_time(path_) + std::chrono::seconds(5));
+  ui.Advance(E::kTimerMs);
+  ASSERT_EQ(Rows(), 1);
+  EXPECT_EQ(Cell(0, 5), "D");
+
+  ui.Click(view_, E::kHelpButtonId);
+  EXPECT_EQ(ui.Text(view_, E::kHelpId).rfind("Selezionate le deroghe da cancellare.", 0), 0u);
+  ui.Click(view_, E::kEndId);
+  EXPECT_FALSE(view_.IsWindow());
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// An empty file found on opening is made again holding the one empty
+// record the engine's writer appends to.
+TEST_F(ExemptionList, AnEmptyFileGetsItsEmptyRecordOnOpening) {
+  { std::ofstream(path_, std::ios::binary | std::ios::trunc); }
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  EXPECT_EQ(Rows(), 0);
+  std::string file = read(path_);
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 1);
+  EXPECT_TRUE(Stored().empty());
 }
 
 }  // namespace

@@ -452,6 +452,35 @@ TEST(WeekGridTimes, OptionsHiddenOrWrittenOnConfirmation) {
   }
 }
 
+// Invert in the times grid marks the free hours of the week, each with its
+// times laid out after the hour before, and frees the marked ones; each
+// copy button names the day it copies; the options' help explains them.
+TEST(WeekGridTimes, InvertCopyCaptionsAndTheOptionsHelp) {
+  CdwhExt::ResetSharedState();
+  set_week({3, 1, 0, 0, 0, 0, 0});
+  Calendar c;
+  c.mask[0] = 1;
+  c.starts[0] = 480, c.durations[0] = 50;
+  c.difference = 1;
+  CdwhExt picker;
+  std::string caption, help, counter, second_start;
+  run(picker, c, 0, [&](TestDriver& ui, Dialog& d) {
+    caption = ui.Text(d, CdwhExt::kCopyIds[0]);
+    ui.Click(d, CdwhExt::kInvertId);
+    counter = ui.Text(d, CdwhExt::kCounterId);
+    second_start = ui.Text(d, dwh_start_id(0, 1));
+    ui.Click(d, CdwhExt::kOptionsHelpId);
+    help = ui.Text(d, CdwhExt::kHelpPaneId);
+  }, true);
+  EXPECT_EQ(caption, "Copia le ore di Lu");
+  EXPECT_EQ(counter, "3");
+  EXPECT_EQ(second_start, "8:50");  // after the first hour's times, kept though it is freed
+  EXPECT_EQ(help.rfind("Assegnate un valore maggiore di uno nel caso in cui:", 0), 0u) << help;
+  EXPECT_EQ((std::vector<int>{c.mask[0], c.mask[1], c.mask[2], c.mask[12], c.mask[13]}),
+            (std::vector<int>{0, 1, 1, 1, 0}));
+  EXPECT_EQ(c.starts[2], c.starts[1] + c.durations[1]);
+}
+
 // The text summary of a week-hour mask and its drawing as a ruled table:
 // hours that do not exist never show a mark, the always state marks every
 // existing hour and answers yes on the subtitle line in the user's

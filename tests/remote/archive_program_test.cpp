@@ -6,14 +6,19 @@
 // file's write time is in the archive for every zip program to read; a file
 // whose name the archive cannot hold or read back is refused and no archive
 // is left; an archive without a school folder of its own restores into a
-// folder named after it.
+// folder named after it; a second archive goes beside the first, and a
+// file chosen as the destination is refused; replacement leftovers stay
+// out of the archive; a read-only file keeps its mark, in the plain zip
+// form; an archive that cannot be written says so and leaves none.
 #include <gtest/gtest.h>
 #include <minizip/unzip.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <ctime>
+#include <map>
 
 #include "remote/school_archive.h"
 #include "remote_test_support.h"
@@ -38,16 +43,22 @@ class ArchiveProgram : public RemoteProgram {
     EXPECT_EQ(zips.size(), 1u);
     return zips.empty() ? fs::path() : zips.front();
   }
-  // Archives the open school into "\\archivi" through the dialog; the archive's path.
-  fs::path ArchiveSchool() {
-    fs::create_directories(root_ / "archivi");
-    answers_.push_back("\\archivi");
+  // Archives the open school into the folder the chooser answers through
+  // the dialog; what the message box then said.
+  std::string ArchiveInto(const std::string& chosen) {
+    answers_.push_back(chosen);
     std::string said;
     InArchiveDialog([&](Dialog& d) {
       AnswerBox(&said);
       ui.Click(d, Carchivio::kArchiveId);
     });
     EXPECT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    return said;
+  }
+  // Archives the open school into "\\archivi" through the dialog; the archive's path.
+  fs::path ArchiveSchool() {
+    fs::create_directories(root_ / "archivi");
+    std::string said = ArchiveInto("\\archivi");
     EXPECT_NE(said.find("Archivio della scuola creato"), std::string::npos) << said;
     return only_zip(root_ / "archivi");
   }
@@ -149,17 +160,19 @@ TEST_F(ArchiveProgram, DamagedOrHostileArchivesAreRefusedAndChangeNothing) {
       {"marker", {{"piccola/scuola2.txt", school2}, {"piccola/scuola.kt-commit", "x"}}, "", "non appartiene"},
       {"twice", {{"piccola/scuola2.txt", school2}, {"piccola/SCUOLA2.TXT", "REM:altra"}}, "", "due volte"},
       {"no school", {{"piccola/appunti.txt", "x"}}, "", "manca scuola2.txt"},
+      {"folder is a file", {{"altra/scuola2.txt", school2}}, "", "[altra] esiste gi\xE0 e non \xE8 una cartella"},
       {"not a zip", {}, "questo non e' un archivio", "Impossibile aprire l'archivio"},
       {"cut short", {}, "", "Impossibile aprire l'archivio"},
   };
   // A whole archive cut in half, and one whose data do not match their CRC.
   write_zip((root_ / "whole.zip").string(), {{"piccola/scuola2.txt", school2}});
   std::string whole = read(root_ / "whole.zip");
-  cases[8].bytes = whole.substr(0, whole.size() / 2);
+  cases[9].bytes = whole.substr(0, whole.size() / 2);
   std::string corrupt = whole;
   corrupt[100] ^= 0x55;  // inside the deflated data of the only entry (after its 49-byte header)
   cases.push_back({"corrupt", {}, corrupt, "danneggiato"});
 
+  write(data_root() / "altra", "un file, non una cartella\n");
   Run([&] {
     const auto before = folder_files(root_);
     for (const Case& c : cases) {
@@ -210,7 +223,7 @@ TEST_F(ArchiveProgram, EachFilesWriteTimeIsInTheArchive) {
 }
 
 // A file whose name would not come back from the archive as it went (a
-// backslash in it), or two names a restore cannot tell apart: the archive
+// backslash in it, a letter the archive's code has not), or two names a restore cannot tell apart: the archive
 // is refused with a message that says why, and none is left behind.
 TEST_F(ArchiveProgram, NamesTheArchiveCannotGiveBackAreRefused) {
   const struct {
@@ -219,6 +232,7 @@ TEST_F(ArchiveProgram, NamesTheArchiveCannotGiveBackAreRefused) {
     std::vector<std::string> said;
   } cases[] = {
       {"backslash", {"nota\\prima.txt"}, {"Il nome del file non si pu\xF2 scrivere nell'archivio", "prima.txt"}},
+      {"not-in-the-archive-code", {"nota \xE6\x97\xA5.txt"}, {"Il nome del file non si pu\xF2 scrivere nell'archivio", "nota"}},
       {"twice", {"appunti.txt", "APPUNTI.TXT"},
        {"L'archivio scritto non si rilegge correttamente e non \xE8 stato tenuto", "due volte"}},
   };
@@ -287,6 +301,125 @@ TEST_F(ArchiveProgram, ArchiveRefusesTheSchoolFolderAndTheCloudIsNotAvailable) {
     fs::remove(school() / "Orario");
     EXPECT_EQ(folder_files(root_), before);
   });
+}
+
+}  // namespace
+
+namespace {
+
+// Archived twice into one folder, the school gets a second archive beside
+// the first, which stays as it was; a destination that is not a folder is
+// refused with its name and no archive is written.
+TEST_F(ArchiveProgram, ASecondArchiveGoesBesideTheFirstAndAFileIsNoDestination) {
+  Run([&] {
+    fs::path first = ArchiveSchool();
+    std::string kept = read(first);
+    write(school() / "nota.txt", "dopo\n");
+    ArchiveInto("\\archivi");
+    std::vector<fs::path> zips;
+    for (const auto& e : fs::directory_iterator(root_ / "archivi")) zips.push_back(e.path());
+    EXPECT_EQ(zips.size(), 2u);
+    EXPECT_EQ(read(first), kept);
+
+    write(root_ / "archivi" / "un file", "x\n");
+    std::string said = ArchiveInto("\\archivi\\un file");
+    EXPECT_EQ(said.rfind("Non \xE8 una cartella:", 0), 0u) << said;
+    EXPECT_NE(said.find("un file"), std::string::npos) << said;
+    EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "archivi"), fs::directory_iterator()), 3);
+  });
+}
+
+}  // namespace
+
+namespace {
+
+// What a replacement of the school's files leaves behind (a name ending in
+// ".~" and a digit) stays out of the archive; names that only look alike
+// go in.
+TEST_F(ArchiveProgram, OnlyReplacementLeftoversStayOutOfTheArchive) {
+  write(school() / "12 note.txt", "a\n");
+  write(school() / "bozza.~a", "b\n");
+  write(school() / "scuola2.txt.~1", "c\n");
+  std::vector<std::string> names;
+  Run([&] {
+    unzFile archive = unzOpen64(ArchiveSchool().c_str());
+    ASSERT_NE(archive, nullptr);
+    for (int rc = unzGoToFirstFile(archive); rc == UNZ_OK; rc = unzGoToNextFile(archive)) {
+      char name[256];
+      ASSERT_EQ(unzGetCurrentFileInfo64(archive, nullptr, name, sizeof name, nullptr, 0, nullptr, 0), UNZ_OK);
+      names.push_back(name);
+    }
+    unzClose(archive);
+  });
+  auto has = [&](const std::string& name) { return std::find(names.begin(), names.end(), name) != names.end(); };
+  EXPECT_TRUE(has("piccola/12 note.txt"));
+  EXPECT_TRUE(has("piccola/bozza.~a"));
+  EXPECT_TRUE(has("piccola/scuola2.txt"));
+  EXPECT_FALSE(has("piccola/scuola2.txt.~1"));
+}
+
+}  // namespace
+
+namespace {
+
+// A read-only file is marked so in the archive and the others are not; a
+// school's small files carry their sizes in the plain zip form (no zip64
+// records), which every zip program reads.
+TEST_F(ArchiveProgram, ArchivedFilesKeepTheReadOnlyMarkInThePlainZipForm) {
+  write(school() / "sola lettura.txt", "r\n");
+  fs::permissions(school() / "sola lettura.txt", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  std::map<std::string, unsigned long> marks;
+  std::string bytes;
+  Run([&] {
+    fs::path zip = ArchiveSchool();
+    bytes = read(zip);
+    unzFile archive = unzOpen64(zip.c_str());
+    ASSERT_NE(archive, nullptr);
+    for (int rc = unzGoToFirstFile(archive); rc == UNZ_OK; rc = unzGoToNextFile(archive)) {
+      char name[256];
+      unz_file_info64 info{};
+      ASSERT_EQ(unzGetCurrentFileInfo64(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0), UNZ_OK);
+      marks[name] = info.external_fa & 0x01;
+    }
+    unzClose(archive);
+  });
+  ASSERT_TRUE(marks.count("piccola/sola lettura.txt"));
+  EXPECT_EQ(marks["piccola/sola lettura.txt"], 1u);
+  EXPECT_EQ(marks["piccola/scuola2.txt"], 0u);
+  // Every local header (signature PK\3\4) asks no zip64 reader (version
+  // needed below 4.5) and holds no zip64 block (id 1) among its extra blocks.
+  auto u16 = [&](std::size_t at) { return unsigned(std::uint8_t(bytes[at])) | unsigned(std::uint8_t(bytes[at + 1])) << 8; };
+  int headers = 0;
+  for (std::size_t at = bytes.find("PK\x03\x04"); at != std::string::npos && at + 30 <= bytes.size();
+       at = bytes.find("PK\x03\x04", at + 4)) {
+    ++headers;
+    EXPECT_LT(u16(at + 4), 45u) << at;
+    std::size_t extra = at + 30 + u16(at + 26), end = extra + u16(at + 28);
+    for (std::size_t block = extra; block + 4 <= end && block + 4 <= bytes.size(); block += 4 + u16(block + 2))
+      EXPECT_NE(u16(block), 1u) << at;
+  }
+  EXPECT_EQ(headers, static_cast<int>(marks.size()));
+}
+
+// An archive that cannot be written (its temporary file's place is taken
+// by a folder) says why and where, and leaves no archive.
+TEST_F(ArchiveProgram, AnArchiveThatCannotBeWrittenSaysSoAndLeavesNone) {
+  fs::create_directories(root_ / "archivi");
+  // The names the archive may take this minute and the next.
+  for (std::time_t t : {std::time(nullptr), std::time(nullptr) + 60}) {
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H%M", &tm);
+    fs::create_directories(root_ / "archivi" / (std::string("piccola_") + stamp + ".zip.~" + std::to_string(::getpid()) + "-0") / "x");
+  }
+  std::string said;
+  Run([&] { said = ArchiveInto("\\archivi"); });
+  EXPECT_EQ(said.rfind("Impossibile scrivere l'archivio (", 0), 0u) << said;
+  EXPECT_NE(said.find("piccola_"), std::string::npos) << said;
+  for (const auto& e : fs::directory_iterator(root_ / "archivi"))
+    EXPECT_NE(e.path().extension(), ".zip") << e.path();
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 // on its button row; each opens from its button or command and answers
 // every request that needs the servers with the "not available" message;
 // the tutorial video says so too; the frame's help button brings the console
-// forward with the keyboard on its input line; a change of language builds
-// the console and the call-back dialog again in the new language. The
-// maker's notices cannot be fetched: those already in the school folder stay
-// whole and are shown.
+// forward with the keyboard on its input line, as does the home page's first
+// tick with the console open; a change of language builds the console and
+// the call-back dialog again in the new language. The maker's notices cannot
+// be fetched: those already in the school folder stay whole and are shown.
 #include <gtest/gtest.h>
 
 #include "fresh_process.h"
@@ -140,6 +140,24 @@ TEST_F(ServiceWindowsProgram, TheNoticesInTheSchoolFolderOutliveTheFetchAndShow)
       g_corner.Remove(shown);
       shown->DestroyWindow();
     });
+  });
+}
+
+// The assistance console opened before the home page's first tick gets the
+// keyboard on its input line at that tick, once: later ticks leave the
+// focus where the user put it.
+TEST_F(ServiceWindowsProgram, TheConsoleOpenAtTheFirstTickGetsTheKeyboardOnce) {
+  Run([&] {
+    ui.Click(g_frame, 1780);
+    ASSERT_TRUE(g_krv_console.IsWindowVisible());
+    g_frame.SetFocus();
+    ASSERT_FALSE(ui.HasFocus(g_krv_console, CRemoteWindow::kInputId));
+    ui.Advance(3000);
+    EXPECT_TRUE(ui.HasFocus(g_krv_console, CRemoteWindow::kInputId));
+    g_frame.SetFocus();
+    ui.Advance(3000);
+    EXPECT_FALSE(ui.HasFocus(g_krv_console, CRemoteWindow::kInputId));
+    ui.Click(g_krv_console, CRemoteWindow::kCloseId);
   });
 }
 

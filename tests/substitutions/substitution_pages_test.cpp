@@ -158,6 +158,33 @@ TEST_F(ComputedSchoolProgram, SubstitutionsOfTheDayFromTheHomePage) {
   EXPECT_NE(opened_[0].find("Sostituzioni"), std::string::npos) << opened_[0];
 }
 
+// Printing a day not computed yet computes it first, then opens the
+// folder of the printed substitutions; choosing again the day already
+// shown asks nothing and keeps the teachers marked.
+TEST_F(ComputedSchoolProgram, PrintingComputesTheDayFirstAndTheSameDayAgainKeepsTheMarks) {
+  std::vector<std::string> shown, absent;
+  std::size_t boxes_before = 0, boxes_after = 0;
+  Run([&] {
+    ui.OnNextModal([&](Dialog& d) {
+      ASSERT_TRUE(ui.Select(d, S::kDayId, 1));
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "ROSSI  ")));
+      ui.Click(d, S::kMarkId);
+      boxes_before = ui.boxes().size();
+      ASSERT_TRUE(ui.Select(d, S::kDayId, 1));
+      boxes_after = ui.boxes().size();
+      absent = rows_of(d, S::kAbsentId);
+      ui.Click(d, S::kPrintId);
+      shown = rows_of(d, S::kResultsId);
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+  });
+  EXPECT_EQ(boxes_after, boxes_before);
+  EXPECT_EQ(absent, (std::vector<std::string>{"ROSSI - Malattia - ore 1,2,3,4,5"}));
+  EXPECT_FALSE(shown.empty());
+  EXPECT_EQ(opened_.size(), 1u);
+}
+
 // The results list names, hour by hour, the class, the absent teacher and
 // who covers him and how: a teacher on stand-by, a teacher of the class, or
 // nobody ("SCOPERTA"); with nobody marked absent there is nothing to

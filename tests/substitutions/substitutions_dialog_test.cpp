@@ -4,6 +4,7 @@
 // teacher already marked shows his own reason and hours again when chosen,
 // the lists are rebuilt (never appended to) on every change, a change of day
 // with teachers marked asks first and a removal takes the chosen row only;
+// a mark needs a teacher and an hour, a removal a row;
 // the provisional page's calendar from the picker.
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include "platform/test_driver.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
+#include "shell/message_box.h"
 #include "substitutions/provisional_page.h"
 #include "substitutions/substitutions_dialog.h"
 
@@ -170,6 +172,64 @@ TEST_F(ShortDayDialog, AMarkedTeacherShowsHisReasonAndHoursAgain) {
     EXPECT_TRUE(rows_of(d, S::kAbsentId).empty());
     EXPECT_EQ(rows_of(d, S::kTeachersId).size(), 3u);
   });
+}
+
+// A mark needs a teacher chosen and an hour ticked, a removal a row of the
+// absent list: otherwise nothing changes (a beep, or a message for the
+// hours).
+TEST_F(ShortDayDialog, AMarkNeedsATeacherAndAnHourAndARemovalARow) {
+  std::string told;
+  int beeps = 0;
+  InDialog([&](Dialog& d) {
+    ui.ClearBeeps();
+    ui.Click(d, S::kMarkId);
+    EXPECT_TRUE(rows_of(d, S::kAbsentId).empty());
+    ui.Click(d, S::kRemoveId);
+    beeps = ui.beeps();
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VERDI  ")));
+    for (int h = 0; h < 4; ++h) ui.Click(d, S::kFirstHourId + h);  // none ticked
+    ui.OnNextModal([&](Dialog& box) {
+      told = ui.Text(box, CMessageBox::kTextId);
+      box.EndDialog(kIdOk);
+    });
+    ui.Click(d, S::kMarkId);
+    EXPECT_TRUE(rows_of(d, S::kAbsentId).empty());
+    ui.Click(d, S::kFirstHourId + 2);
+    ui.Click(d, S::kMarkId);
+    ui.ClearBeeps();
+    ui.Click(d, S::kRemoveId);
+    EXPECT_EQ(ui.beeps(), 1);
+    EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"VERDI - Malattia - ore 3"}));
+  });
+  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(told, "Indicare le ore di assenza");
+}
+
+// Chosen in the absent list, a marked teacher shows his own reason and
+// hours; a teacher chosen in the teachers' list afterwards shows his,
+// though a row of the absent list stays chosen. Each teacher's row names
+// the class of each hour, or "-" for a free one, without padding.
+TEST_F(ShortDayDialog, EachListShowsTheTeacherChosenInIt) {
+  std::vector<std::string> rows;
+  InDialog([&](Dialog& d) {
+    rows = rows_of(d, S::kTeachersId);
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "BIANCHI  ")));
+    ASSERT_TRUE(ui.Select(d, S::kReasonId, 2));  // "Famiglia"
+    ui.Click(d, S::kFirstHourId);
+    ui.Click(d, S::kFirstHourId + 2);  // away at hours 2 and 4
+    ui.Click(d, S::kMarkId);
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VERDI  ")));
+    EXPECT_EQ(Boxes(d), Expected(4, {1, 2, 3, 4}));
+    ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));
+    EXPECT_EQ(Boxes(d), Expected(4, {2, 4})) << "BIANCHI, from the absent list";
+    EXPECT_EQ(ui.Text(d, S::kReasonId), "Famiglia");
+    ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VERDI  ")));
+    EXPECT_EQ(Boxes(d), Expected(4, {1, 2, 3, 4})) << "VERDI, from the teachers' list";
+  });
+  ASSERT_EQ(rows.size(), 3u);
+  for (const std::string& row : rows) {
+    EXPECT_EQ(row.find(": "), std::string::npos) << row;
+  }
 }
 
 // The day and the absences recorded in "assenze.txt" come back when the
