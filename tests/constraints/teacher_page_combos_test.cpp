@@ -205,8 +205,11 @@ TEST_F(TeacherPage, CheckBoxesStoreTheirDays) {
   ui.Click(page, V::kConsecutiveId);
   EXPECT_EQ(c.ignorapausa, 0);
   // A second choice with no first choice on another day is refused.
+  std::memset(c.li, 255, sizeof c.li);
+  std::memset(c.lialt, 255, sizeof c.lialt);
   ui.PressInNextModal(CMessageBox::kButtonIds[0]);
   ui.Click(page, V::kSecondFreeDayIds + 3);
+  ASSERT_FALSE(ui.boxes().empty());
   EXPECT_EQ(ui.boxes().back().texts.at(0), "Assegnare la prima scelta. La prima scelta deve essere  diversa dalla seconda.");
   EXPECT_NE(c.lialt[3], 1);
   EXPECT_FALSE(ui.IsChecked(page, V::kSecondFreeDayIds + 3));
@@ -223,9 +226,9 @@ TEST_F(TeacherPage, CheckBoxesStoreTheirDays) {
   EXPECT_EQ(c.lialt[3], 0);
   EXPECT_FALSE(ui.IsChecked(page, V::kSecondFreeDayIds + 3));
   ui.Click(page, V::kFreeDayIds + 3);
-  EXPECT_EQ(c.li[3], -1);
+  EXPECT_EQ(c.li[3], 255);
   ui.Click(page, V::kFreeDayIds + 0);
-  EXPECT_EQ(c.li[0], -1);
+  EXPECT_EQ(c.li[0], 255);
   og_snapshot_all();
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
