@@ -31,7 +31,18 @@ struct Row {
   int item;               // the item chosen
   int stored;             // the byte it stores
   std::function<int(C)> field;
+  const char* help = "";  // the beginning of the help the choice shows
 };
+
+// The help texts the lists show, by their beginnings.
+constexpr const char* kBandsHelp = "Usate questa configurazione per gestire la propensione";
+constexpr const char* kSecondBandHelp = "L'eventuale configurazione della seconda fascia";
+constexpr const char* kAroundHelp = "Massimo Giorni a cavallo di una data Ora";
+constexpr const char* kDaysHelp = "Giorni (minimi e massimi)";
+constexpr const char* kServiceHelp = "I valori presenti in questi campi dipendono";
+constexpr const char* kPerDayHelp = "Questa tabella consente di fissare";
+constexpr const char* kExactHelp = "Usate questa configurazione con parsimonia per soddisfare l'eventuale richiesta di avere giorni con UN";
+constexpr const char* kFullHelp = "Usate questa configurazione con parsimonia per soddisfare l'eventuale richiesta di avere dei giorni";
 
 #define FIELD(expr) [](C c) { return int(c.expr); }
 
@@ -40,36 +51,36 @@ TEST_F(TeacherPage, EachListOffersItsRangeAndStoresItsByte) {
   page.ShowWindow(kSwShow);
   UiTeacher& t = g_ui_teachers[page.CurrentTeacher()];
   std::vector<Row> rows = {
-      {3000, 6, "5", 2, 2, FIELD(pmin[0])},       {3001, 6, "5", 3, 3, FIELD(pmin[1])},
-      {3002, 6, "5", 1, 1, FIELD(pmax[0])},       {3003, 6, "4", 3, 2, FIELD(pmax[1])},
-      {3004, 6, "6", 1, 2, FIELD(fmin[0])},       {3005, 6, "6", 5, 6, FIELD(fmin[1])},
-      {3006, 6, "5", 2, 2, FIELD(fmin[2])},       {3007, 6, "6", 2, 3, FIELD(fmax[0])},
-      {3008, 6, "6", 4, 5, FIELD(fmax[1])},       {3009, 6, "4", 5, 4, FIELD(fmax[2])},
-      {3010, 6, "6", 3, 4, FIELD(emin[0])},       {3011, 6, "6", 4, 5, FIELD(emin[1])},
-      {3012, 6, "5", 4, 4, FIELD(emin[2])},       {3013, 6, "6", 5, 6, FIELD(emax[0])},
-      {3014, 6, "6", 1, 2, FIELD(emax[1])},       {3015, 6, "4", 2, 1, FIELD(emax[2])},
-      {3016, 5, "5", 1, 1, FIELD(cavallomax[0])}, {3017, 6, "4", 4, 3, FIELD(cavallomax[1])},
-      {3018, 6, "5", 3, 3, FIELD(gmin)},          {3019, 6, "5", 4, 4, FIELD(gmax)},
-      {3020, 7, "6", 6, 6, FIELD(presenza)},      {3021, 7, "6", 2, 2, FIELD(insegnamin)},
-      {3022, 7, "6", 5, 5, FIELD(insegna)},
-      {3060, 7, "6", 4, 4, FIELD(gl[0])},         {3061, 6, "5", 2, 2, FIELD(gl[1])},
-      {3062, 6, "5", 5, 5, FIELD(gp[0])},         {3063, 6, "5", 1, 1, FIELD(gp[1])},
-      {3064, 6, "6", 2, 2, FIELD(gu[0])},         {3065, 6, "5", 3, 3, FIELD(gu[1])},
-      {3066, 7, "6", 6, 6, FIELD(gx[0])},         {3067, 7, "6", 1, 1, FIELD(gx[1])},
-      {3068, 6, "5", 4, 4, FIELD(gx[2])},
-      {3069, 71, " Tutte", 70, 70, FIELD(buk[0])}, {3070, 8, "7", 7, 7, FIELD(buk[1])},
-      {3071, 11, "10", 9, 9, FIELD(riposo)},
+      {3000, 6, "5", 2, 2, FIELD(pmin[0]), kBandsHelp},       {3001, 6, "5", 3, 3, FIELD(pmin[1]), kBandsHelp},
+      {3002, 6, "5", 1, 1, FIELD(pmax[0]), kBandsHelp},       {3003, 6, "4", 3, 2, FIELD(pmax[1]), kBandsHelp},
+      {3004, 6, "6", 1, 2, FIELD(fmin[0]), kBandsHelp},       {3005, 6, "6", 5, 6, FIELD(fmin[1]), kBandsHelp},
+      {3006, 6, "5", 2, 2, FIELD(fmin[2]), kBandsHelp},       {3007, 6, "6", 2, 3, FIELD(fmax[0]), kBandsHelp},
+      {3008, 6, "6", 4, 5, FIELD(fmax[1]), kBandsHelp},       {3009, 6, "4", 5, 4, FIELD(fmax[2]), kBandsHelp},
+      {3010, 6, "6", 3, 4, FIELD(emin[0]), kSecondBandHelp},       {3011, 6, "6", 4, 5, FIELD(emin[1]), kSecondBandHelp},
+      {3012, 6, "5", 4, 4, FIELD(emin[2]), kSecondBandHelp},       {3013, 6, "6", 5, 6, FIELD(emax[0]), kSecondBandHelp},
+      {3014, 6, "6", 1, 2, FIELD(emax[1]), kSecondBandHelp},       {3015, 6, "4", 2, 1, FIELD(emax[2]), kSecondBandHelp},
+      {3016, 5, "5", 1, 1, FIELD(cavallomax[0]), kAroundHelp}, {3017, 6, "4", 4, 3, FIELD(cavallomax[1]), kAroundHelp},
+      {3018, 6, "5", 3, 3, FIELD(gmin), kDaysHelp},          {3019, 6, "5", 4, 4, FIELD(gmax), kDaysHelp},
+      {3020, 7, "6", 6, 6, FIELD(presenza), kServiceHelp},      {3021, 7, "6", 2, 2, FIELD(insegnamin), kServiceHelp},
+      {3022, 7, "6", 5, 5, FIELD(insegna), kServiceHelp},
+      {3060, 7, "6", 4, 4, FIELD(gl[0]), kExactHelp},         {3061, 6, "5", 2, 2, FIELD(gl[1]), kExactHelp},
+      {3062, 6, "5", 5, 5, FIELD(gp[0]), kFullHelp},         {3063, 6, "5", 1, 1, FIELD(gp[1]), kFullHelp},
+      {3064, 6, "6", 2, 2, FIELD(gu[0]), kFullHelp},         {3065, 6, "5", 3, 3, FIELD(gu[1]), kFullHelp},
+      {3066, 7, "6", 6, 6, FIELD(gx[0]), kFullHelp},         {3067, 7, "6", 1, 1, FIELD(gx[1]), kFullHelp},
+      {3068, 6, "5", 4, 4, FIELD(gx[2]), kFullHelp},
+      {3069, 71, " Tutte", 70, 70, FIELD(buk[0]), "Ore buche in pi"}, {3070, 8, "7", 7, 7, FIELD(buk[1]), "Ore buche OBBLIGATORIE"},
+      {3071, 11, "10", 9, 9, FIELD(riposo), "Se sta in Classe"},
   };
   // The per-day lists offer the hours of their own day; the days without
   // hours offer "-" alone.
   for (int d = 0; d < 7; ++d) {
     bool open = d < 5;
     rows.push_back({3030 + d, open ? 7 : 1, open ? "6" : "-", open ? d + 1 : 0, open ? d + 1 : -1,
-                    [d](C c) { return int(c.ov[d]); }});
+                    [d](C c) { return int(c.ov[d]); }, kPerDayHelp});
     rows.push_back({3040 + d, open ? 7 : 1, open ? "6" : "-", open ? 6 - d : 0, open ? 6 - d : -1,
-                    [d](C c) { return int(c.om[d]); }});
+                    [d](C c) { return int(c.om[d]); }, kPerDayHelp});
     rows.push_back({3050 + d, open ? 7 : 1, open ? "6" : "-", open ? 2 : 0, open ? 2 : -1,
-                    [d](C c) { return int(c.dimpe[d]); }});
+                    [d](C c) { return int(c.dimpe[d]); }, kPerDayHelp});
   }
   for (const Row& r : rows) {
     ComboBox& box = list(page, r.id);
@@ -78,6 +89,7 @@ TEST_F(TeacherPage, EachListOffersItsRangeAndStoresItsByte) {
     EXPECT_EQ(box.GetLBText(r.count - 1), r.last) << r.id;
     ASSERT_TRUE(ui.Select(page, r.id, r.item)) << r.id;
     EXPECT_EQ(r.field(t.personal), r.stored) << r.id;
+    EXPECT_EQ(ui.Text(page, V::kHelpPaneId).rfind(r.help, 0), 0u) << r.id << ": " << ui.Text(page, V::kHelpPaneId);
     EXPECT_EQ(box.GetCurSel(), r.stored == -1 ? -1 : r.item) << r.id << " shown again";
     ASSERT_TRUE(ui.Select(page, r.id, 0)) << r.id;
     EXPECT_EQ(r.field(t.personal), -1) << r.id << " cleared by \"-\"";
@@ -88,6 +100,7 @@ TEST_F(TeacherPage, EachListOffersItsRangeAndStoresItsByte) {
   EXPECT_EQ(returns.GetLBText(0), "0");
   ASSERT_TRUE(ui.Select(page, 3072, 3));
   EXPECT_EQ(t.mxr, 3);
+  EXPECT_EQ(ui.Text(page, V::kHelpPaneId).rfind("Questo vincolo \xE8 significativo solo se", 0), 0u);
   ASSERT_TRUE(ui.Select(page, 3072, 0));
   EXPECT_EQ(t.mxr, 0);
   // "-" on a first hour clears the whole band.
