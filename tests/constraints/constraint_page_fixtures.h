@@ -2,8 +2,9 @@
 // opened on: the teacher constraints page on a copy of the small sample
 // school (five days of six hours); the special teacher constraints page on
 // three teachers ANNA, BRUNO, CARLO with a school lunch break at the hour
-// shown "4"; the teaching-post page in the frame on ROSSI and BIANCHI (see
-// post_constraints_page_test.cpp for the school).
+// shown "4"; the teaching-post page in the frame on ROSSI and BIANCHI; the
+// general-parameter pages and the special options page (with the teaching
+// weights) on a copy of the small sample school.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,7 +15,11 @@
 #include <vector>
 
 #include "../shell/app_test_support.h"
+#include "constraints/param_pages.h"
 #include "constraints/post_constraints_page.h"
+#include "constraints/special_options.h"
+#include "constraints/teaching_weights.h"
+#include "structure/input_box.h"
 #include "constraints/special_teacher_page.h"
 #include "constraints/teacher_constraints_page.h"
 #include "pickers/constraint_copy_panels.h"
@@ -157,6 +162,60 @@ class PostConstraintsPage : public TempRoot {
 
   kt::ui::TestDriver ui;
   int math_ = 0, science_ = 0, english_ = 0;
+};
+
+class ParamPages : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_param_page_templates();
+    copy_example("piccola", "piccola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    og_read_structure_file(0);
+    og_read_assignments_file(0);
+    g_pages.m_parameter_page = 0;
+  }
+  void TearDown() override {
+    og_snapshot_all();  // nothing left to ask about
+    if (page.IsWindow()) page.DestroyWindow();
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    TempRoot::TearDown();
+  }
+  void Open(int mode) {
+    og_snapshot_all();
+    page.SelectPage(mode);
+    ASSERT_TRUE(page.Create(nullptr));
+    page.ShowWindow(kt::ui::kSwShow);
+  }
+  kt::ui::TestDriver ui;
+  Corapage page;
+};
+
+class SchoolPages : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_special_options_templates();
+    ui_register_teaching_weight_templates();
+    ui_register_structure_templates();
+    copy_example("piccola", "piccola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    og_read_structure_file(0);
+    og_read_assignments_file(0);
+  }
+  void TearDown() override {
+    og_snapshot_all();
+    if (page.IsWindow()) page.DestroyWindow();
+    TempRoot::TearDown();
+  }
+  void AnswerInputBox(const char* text) {
+    ui.OnNextModal([this, text](kt::ui::Dialog& d) {
+      d.GetDlgItem(Ccasella::kEdit1Id)->SetWindowText(text);
+      ui.Click(d, kt::ui::kIdOk);
+    });
+  }
+  kt::ui::TestDriver ui;
+  Coraspec page;
 };
 
 }  // namespace kt_constraints_test
