@@ -4,8 +4,8 @@
 // on the last teacher stays; an opener may have previous and next stop only
 // at lab assistants; a partner already claimed by a third teacher is
 // refused on saving; a teacher's own lunch break equal to the school's is
-// not kept; choosing a post only says it is not needed; Esc and abandon
-// have the frame open the page again.
+// not kept; choosing a post only says it is not needed; abandon has the
+// frame open the page again.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -152,9 +152,8 @@ TEST_F(SpecialTeacherPage, ChoosingAPostOnlySaysItIsNotNeeded) {
   EXPECT_EQ(ui.Text(page, V::kHelpPaneId).rfind("Vincoli personali di uso estremamente raro", 0), 0u);
 }
 
-// In the frame, abandon and Esc have the page opened again from the model
-// (Esc then closes it).
-TEST_F(SpecialTeacherPage, AbandonAndEscOpenThePageAgain) {
+// In the frame, abandon has the page opened again from the model.
+TEST_F(SpecialTeacherPage, AbandonOpensThePageAgain) {
   constraints_install_pages();
   ui_register_frame_templates();
   ASSERT_TRUE(g_frame.Create(nullptr));
@@ -167,10 +166,7 @@ TEST_F(SpecialTeacherPage, AbandonAndEscOpenThePageAgain) {
   ui.Pump();
   ASSERT_NE(g_current_page, nullptr);
   EXPECT_EQ(g_current_page->template_id(), V::kTemplate);
-  g_current_page->SetFocus();
-  ui.Key(kVkEscape);
-  ui.Pump();
-  EXPECT_TRUE(g_current_page == nullptr || g_current_page->template_id() != V::kTemplate);
+  EXPECT_TRUE(g_current_page->IsWindow());
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
