@@ -93,6 +93,7 @@ TEST_F(SpecialTeacherPage, EachControlShowsTheStoredRecord) {
        {V::kNoGapThreeId, V::kSchoolId, V::kFictitiousCheckedId},
        {V::kNoGapTwoId, V::kLabId, V::kFictitiousFreeId}},
       {"past the lists", [](UiTeacher& t) { t.personal.nomotor = 18; }, {{V::kMoveModeId, 0}}, {}, {}},
+      {"a wait without a partner", [](UiTeacher& t) { t.personal.carshare_wait = 1; }, {{V::kWaitId, -1}}, {}, {}},
       {"last move hour", [](UiTeacher& t) { t.personal.nomotor = 17; }, {{V::kMoveModeId, 11}}, {}, {}},
   };
   for (const StoredCase& c : cases) {

@@ -66,6 +66,15 @@ TEST_F(SpecialTeacherPage, LeavingAChangedTeacherAsksOrSavesWithANotice) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// The page opens on the teacher the teacher pages showed last.
+TEST_F(SpecialTeacherPage, ThePageOpensOnTheLastTeacherShown) {
+  procat_remember_teacher(2);
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  EXPECT_EQ(ui.Text(page, V::kTeacherId), "CARLO");
+  EXPECT_EQ(g_procat_teacher, 2);
+}
+
 // An opener may ask previous and next to stop at lab assistants only.
 TEST_F(SpecialTeacherPage, PreviousAndNextMayStopAtLabAssistantsOnly) {
   new_ui_school({"1A "});

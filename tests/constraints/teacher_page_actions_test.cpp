@@ -68,6 +68,21 @@ TEST_F(TeacherPage, TheTwoIdleHoursChoiceIsStored) {
   og_snapshot_all();
 }
 
+// The page opens on the teacher shown last; one no longer in the school
+// gives way to the first.
+TEST_F(TeacherPage, ThePageOpensOnTheLastTeacherShownOrTheFirst) {
+  ASSERT_GE(g_ui_settings.teacher_count, 2u);
+  for (auto [last, shown] : {std::pair{1, 1}, std::pair{int(g_ui_settings.teacher_count) + 3, 0}}) {
+    g_vipro_current_teacher = last;
+    ASSERT_TRUE(page.Create(nullptr));
+    page.ShowWindow(kSwShow);
+    EXPECT_EQ(page.CurrentTeacher(), shown) << last;
+    EXPECT_EQ(ui.Text(page, V::kTeacherId), std::string(g_ui_teachers[shown].name)) << last;
+    EXPECT_EQ(g_vipro_current_teacher, shown) << last;
+    page.DestroyWindow();
+  }
+}
+
 // The posts are there to read: choosing one only says so.
 TEST_F(TeacherPage, ChoosingAPostOnlySaysItIsNotNeeded) {
   ASSERT_TRUE(page.Create(nullptr));
