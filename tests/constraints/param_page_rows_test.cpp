@@ -6,6 +6,7 @@
 // and each row's "?" shows its explanation.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,19 +28,21 @@ struct RowCase {
   const char* first_quantity;
   const char* last_quantity;
   const char* explanation;  // the beginning of the row's help
+  // Whether the picker takes two rows of equal quantities, and of rising ones.
+  bool equal_ok = true, rising_ok = true;
 };
 
-TEST_F(ParamPages, EachRowShowsAndOffersItsOwnTable) {
+std::vector<RowCase> row_cases() {
   UiSchoolSettings& s = g_ui_settings;
-  const RowCase rows[] = {
-      {1, 1, 0, "11.1", &s.iggiorni, 9, 4, "1", "Oltre", "1", "7", "Per ogni fascia di ore settimanali"},
+  return {
+      {1, 1, 0, "11.1", &s.iggiorni, 9, 4, "1", "Oltre", "1", "7", "Per ogni fascia di ore settimanali", false, true},
       {1, 1, 1, "11.2", &s.giornipausacl, 3, 1, "2", "5", "0", "1", "Se l'insegnante vede una classe in pochi"},
       {1, 1, 2, "11.3", &s.ihminimo, 11, 2, "1", "Oltre", "1", "12", "Ogni giorno di lavoro dell'insegnante"},
       {1, 1, 3, "11.4", &s.ihsg, 12, 3, "1", "Oltre", "1", "12", "Il massimo di ore che l'insegnante pu\xF2 fare"},
       {1, 1, 4, "11.5", &s.ihsglab, 13, 5, "1", "Oltre", "1", "12", "Come 11.4, per gli insegnanti tecnico-pratici"},
       {1, 1, 5, "11.6", &s.ihsgcon, 14, 6, "1", "Oltre", "1", "12", "Come 11.4, per gli insegnanti di conversazione"},
-      {1, 1, 6, "11.7", &s.gruppioremax, 4, 7, "1", "12", "0", "7", "Quante volte alla settimana l'insegnante pu\xF2 fare"},
-      {1, 1, 7, "11.8", &s.ultimeoremax, 6, 55, "2", "12", "1", "100", "Dall'ora indicata in poi"},
+      {1, 1, 6, "11.7", &s.gruppioremax, 4, 7, "1", "12", "0", "7", "Quante volte alla settimana l'insegnante pu\xF2 fare", true, false},
+      {1, 1, 7, "11.8", &s.ultimeoremax, 6, 55, "2", "12", "1", "100", "Dall'ora indicata in poi", true, false},
       {2, 1, 0, "12.1", &s.ihpresenza, 15, 8, "1", "Oltre", "1", "12", "Il massimo di ore di presenza"},
       {2, 1, 1, "12.2", &s.ihinsegna, 16, 9, "1", "Oltre", "1", "12", "Il massimo di ore di lezione"},
       {2, 1, 2, "12.3", &s.ihlabpresenza, 17, 10, "1", "Oltre", "1", "12", "Il massimo di ore di presenza"},
@@ -56,6 +59,10 @@ TEST_F(ParamPages, EachRowShowsAndOffersItsOwnTable) {
       {4, 2, 2, "14.3", &s.ihbuchecst, 5, 1, "2", "8", "0", "6", "Ore buche ammesse in pi\xF9 solo per spostarsi"},
       {4, 2, 3, "14.4", &s.dispoday, 7, 3, "1", "Oltre", "1", "3", "Il massimo di ore a disposizione"},
   };
+}
+
+TEST_F(ParamPages, EachRowShowsAndOffersItsOwnTable) {
+  const std::vector<RowCase> rows = row_cases();
   for (const RowCase& r : rows) *r.table = {{{r.band, r.quantity}}, 1};
   for (const RowCase& r : rows) {
     std::string id = r.caption;
@@ -120,6 +127,52 @@ TEST_F(ParamPages, TheExceptionalDayTablesShowTheirOwnRows) {
     ASSERT_EQ(ui.boxes().size(), boxes + 1) << c.caption;
     EXPECT_EQ(ui.boxes().back().caption.rfind(c.caption, 0), 0u) << ui.boxes().back().caption;
   }
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// Each picker's check of the quantities down its rows: the days of teaching
+// must rise with the weekly hours, the same-day and last-hours limits may
+// not rise, the other tables take any order.
+TEST_F(ParamPages, EachRowChecksTheOrderOfItsQuantities) {
+  for (const RowCase& r : row_cases()) {
+    if (r.table == &g_ui_settings.giornipausacl) continue;  // two bands of 0 and 1 days: warned about apart
+    const Hq2TableSpec& spec = [&]() -> const Hq2TableSpec& {
+      for (const ParamPageRow& row : g_param_page_table)
+        if (reinterpret_cast<void*>(row.spec.pairs) == static_cast<void*>(r.table->pairs)) return row.spec;
+      return g_param_page_table[0].spec;
+    }();
+    int low = std::stoi(r.first_quantity), high = std::stoi(r.last_quantity);
+    struct Try { const char* what; int first, second; bool ok; } tries[] = {
+        {"equal", high, high, r.equal_ok}, {"rising", low, high, r.rising_ok}};
+    for (const Try& t : tries) {
+      std::string id = std::string(r.caption) + " " + t.what;
+      *r.table = {{{std::int8_t(spec.band_min + 1), std::int8_t(t.first)}, {spec.band_max, std::int8_t(t.second)}}, 2};
+      g_ui_settings.building_count = std::int8_t(r.buildings);
+      Open(r.mode);
+      UiHq2Table before = *r.table;
+      std::size_t boxes = ui.boxes().size();
+      bool refused = false;
+      ui.OnNextModal([&](Dialog& d) {
+        d.GetDlgItem(kIdOk)->SetFocus();
+        if (!t.ok) ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // the refusal expected
+        ui.Click(d, kIdOk);
+        refused = d.IsWindow() && d.IsWindowVisible();
+        if (refused) ui.Click(d, kIdCancel);
+      });
+      ui.Click(page, P::kFirstBandId + r.slot);
+      EXPECT_EQ(!refused, t.ok) << id;
+      EXPECT_EQ(ui.boxes().size(), boxes + (refused ? 2 : 1)) << id;
+      EXPECT_EQ(ui.PendingSteps(), 0u) << id;
+      if (refused) {
+        EXPECT_EQ(std::memcmp(r.table, &before, sizeof before), 0) << id;
+      } else {
+        EXPECT_EQ(int(r.table->count), 2) << id;
+      }
+      og_snapshot_all();
+      page.DestroyWindow();
+    }
+  }
+  g_ui_settings.building_count = 1;
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
