@@ -197,4 +197,50 @@ TEST_F(PostConstraintsPage, TheLabPartTakesTheMainPartsMap) {
   EXPECT_EQ(Post(0, 0).partner_part.forbidden_hours[0], 255) << "a post without a lab part keeps none";
 }
 
+// A grouping of more blocks than the teacher's service days: the days come
+// from his own limit, else from the days table at his weekly hours (the
+// last row beyond it); raising them is asked.
+TEST_F(PostConstraintsPage, AGroupingOfMoreBlocksThanTheServiceDaysIsAsked) {
+  struct Case { UiHq2Table days; const char* question; } cases[] = {
+      {{{{20, 3}, {30, 5}}, 2}, "Il raggruppamento [1111] presuppone 4"},  // ten hours: 3 days
+      {{{{5, 2}, {8, 3}}, 2}, "Il raggruppamento [1111] presuppone 4"},    // beyond the last row: 3 days
+      {{{{20, 4}}, 1}, nullptr},                                           // 4 days: nothing asked
+  };
+  for (const Case& c : cases) {
+    BuildSchool();
+    g_ui_settings.iggiorni = c.days;
+    std::strcpy(Post(0, 1).own.grouping1, "1111");
+    og_snapshot_all();
+    Open();
+    std::size_t boxes = ui.boxes().size();
+    if (c.question) ui.AnswerNextModal(kIdNo);
+    ui.Click(g_vicat_page, V::kSaveId);
+    if (c.question) {
+      ASSERT_EQ(ui.boxes().size(), boxes + 1) << c.question;
+      EXPECT_EQ(LastBox().rfind(c.question, 0), 0u) << LastBox();
+      EXPECT_NE(LastBox().find("3"), std::string::npos) << LastBox();
+    } else {
+      EXPECT_EQ(ui.boxes().size(), boxes);
+    }
+    Post(0, 1).own.grouping1[0] = 0;
+    og_snapshot_all();
+    g_frame.DestroyWindow();
+  }
+}
+
+// A class joined to one the teacher teaches the same subject in himself is
+// refused on saving, the focus on the joined class.
+TEST_F(PostConstraintsPage, AJoinedClassOfHisOwnIsRefusedOnSaving) {
+  Post(0, 0).own.joined_class = 1;  // MATEMATICA 1A joined to his own 2A
+  og_snapshot_all();
+  Open();
+  ui.PressInNextModal(kYesButton);
+  ui.Click(g_vicat_page, V::kSaveId);
+  EXPECT_EQ(LastBox(), "La classe abbinata deve avere la stessa materia ed essere di un ALTRO Professore.");
+  EXPECT_EQ(g_vicat_page.CurrentPost(), &Post(0, 0));
+  EXPECT_TRUE(ui.HasFocus(g_vicat_page, V::kPanels[0].joined));
+  Post(0, 0).own.joined_class = -1;
+  og_snapshot_all();
+}
+
 }  // namespace

@@ -201,6 +201,20 @@ TEST_F(SpecialTeacherPage, EachChoiceWritesItsField) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// A teacher cannot be his own partner: a beep, and no partner.
+TEST_F(SpecialTeacherPage, ATeacherIsNotHisOwnPartner) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  for (int id : {V::kOverlapId, V::kCarShareId}) {
+    int beeps = ui.beeps();
+    ASSERT_TRUE(ui.Select(page, id, 1));  // ANNA herself
+    EXPECT_EQ(ui.beeps(), beeps + 1) << id;
+    EXPECT_EQ(selection(page, id), 0) << id;
+  }
+  EXPECT_EQ(g_ui_teachers[0].personal.ni, -1);
+  EXPECT_EQ(g_ui_teachers[0].personal.carshare_partner, -1);
+}
+
 // The priority list and the reserved box are usable only when the school's
 // technical phase and service mode ask for them.
 TEST_F(SpecialTeacherPage, PriorityAndReservedBoxNeedThePhaseAndServiceMode) {

@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "constraint_page_fixtures.h"
 
@@ -227,6 +228,49 @@ TEST_F(TeacherPage, SavingWithoutAskingIsSharedAndTicked) {
   EXPECT_EQ(g_auto_save, 0);
   ui.Click(page, V::kHowToId);
   EXPECT_EQ(ui.Text(page, V::kHelpPaneId), "Qui si configurano i vincoli che interessano GLOBALMENTE un Professore.");
+}
+
+// Leaving a changed teacher with the save-without-asking choice saves him
+// with a beep and no question; a refused check keeps him chosen.
+TEST_F(TeacherPage, LeavingSavesWithoutAskingOrKeepsARefusedTeacher) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ASSERT_TRUE(ui.Select(page, V::kTeacherId, 0));  // the first name: "Successivo" has one after it
+  int first = page.CurrentTeacher();
+  std::string name = g_ui_teachers[first].name;
+  UiTeacherConstraints& c = g_ui_teachers[first].personal;
+  c.gl[0] = 3;  // refused: exact days without their number
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(page, V::kNextId);
+  EXPECT_EQ(page.CurrentTeacher(), first);
+  EXPECT_EQ(ui.Text(page, V::kTeacherId), name);
+  c.gl[0] = -1;
+  ui.Click(page, V::kAutoSaveId);
+  ASSERT_TRUE(ui.Select(page, 3071, 3));
+  std::size_t boxes = ui.boxes().size();
+  int beeps = ui.beeps();
+  ui.Click(page, V::kNextId);
+  EXPECT_NE(page.CurrentTeacher(), first);
+  EXPECT_EQ(ui.boxes().size(), boxes);
+  EXPECT_EQ(ui.beeps(), beeps + 1);
+  EXPECT_EQ(std::memcmp(&g_ui_teachers[first], &g_ui_teachers_saved[first], sizeof(UiTeacher)), 0) << "saved";
+  g_auto_save = 0;
+}
+
+// The balanced preset on a teacher of two days keeps one day of each band.
+TEST_F(TeacherPage, TheBalancedPresetOnFewDays) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  UiTeacherConstraints& c = g_ui_teachers[page.CurrentTeacher()].personal;
+  for (auto [gmin, gmax, fmin_days] : {std::tuple{2, 3, 1}, std::tuple{1, 2, -1}}) {
+    c.gmin = std::int8_t(gmin);
+    c.gmax = std::int8_t(gmax);
+    ui.Click(page, V::kPresetIds + 3);
+    EXPECT_EQ(c.pmin[0], 1) << gmax;
+    EXPECT_EQ(c.pmin[1], 1) << gmax;
+    EXPECT_EQ(c.fmin[2], fmin_days) << gmax;
+  }
+  og_snapshot_all();
 }
 
 }  // namespace
