@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "constraint_page_fixtures.h"
+#include "constraints/post_constraints_texts.h"
 #include "fresh_process.h"
 #include "platform/system_atomic_write.h"
 #include "structure/teacher_page.h"
@@ -188,6 +189,38 @@ TEST_F(PostConstraintsPage, APartnersCopyIsReadOnlyAndSaysWhose) {
     EXPECT_EQ(ui.boxes().size(), boxes + 2);
     for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
   });
+}
+
+// The teacher's own fields beside the list: stand-by hours, reception,
+// support hours and the two kinds of fictitious teacher.
+TEST_F(PostConstraintsPage, TheTeachersFieldsShowBesideTheList) {
+  UiTeacher& bianchi = g_ui_teachers[1];
+  bianchi.standby_hours = 3;
+  bianchi.nor_flag = 1;
+  bianchi.support_hours = 2;
+  bianchi.fc_mode = 2;
+  og_snapshot_all();
+  Open();
+  struct Seen { bool support, free_dummy, checked_dummy; };
+  auto seen = [&] {
+    return Seen{ui.IsChecked(g_vicat_page, V::kSupportId), ui.IsChecked(g_vicat_page, V::kDummyFreeId),
+                ui.IsChecked(g_vicat_page, V::kDummyCheckedId)};
+  };
+  EXPECT_EQ(ui.Text(g_vicat_page, V::kStandbyId), "0");
+  EXPECT_EQ(ui.Text(g_vicat_page, V::kReceptionId), "1");
+  Seen rossi = seen();
+  EXPECT_FALSE(rossi.support || rossi.free_dummy || rossi.checked_dummy);
+  ASSERT_TRUE(ui.Select(g_vicat_page, V::kTeacherListId, 1));
+  EXPECT_EQ(ui.Text(g_vicat_page, V::kStandbyId), "3");
+  EXPECT_EQ(ui.Text(g_vicat_page, V::kReceptionId), "0");
+  Seen b = seen();
+  EXPECT_TRUE(b.support);
+  EXPECT_FALSE(b.free_dummy);
+  EXPECT_TRUE(b.checked_dummy);
+  ui.Click(g_vicat_page, V::kHowToId);
+  EXPECT_EQ(ui.Text(g_vicat_page, V::kHelpId).rfind(vicat_text::kPageHelp.Get(), 0), 0u);
+  ui.Click(g_vicat_page, V::kTestHelpId);
+  EXPECT_EQ(ui.Text(g_vicat_page, V::kHelpId).rfind(vicat_text::kTestHelp.Get(), 0), 0u);
 }
 
 // The totals row under the posts stands for the post above it.

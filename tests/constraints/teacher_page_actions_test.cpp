@@ -84,6 +84,36 @@ TEST_F(TeacherPage, ThePageOpensOnTheLastTeacherShownOrTheFirst) {
   }
 }
 
+// The teacher's own fields: stand-by and support hours, reception and the
+// fictitious kinds (shown, not edited here); the days' codes head the
+// per-day columns.
+TEST_F(TeacherPage, TheTeachersOwnFieldsAndTheDaysShow) {
+  UiTeacher& t = g_ui_teachers[0];
+  t.standby_hours = 4;
+  t.support_hours = 2;
+  t.nor_flag = 0;
+  t.fc_mode = 1;
+  og_snapshot_all();
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ASSERT_TRUE(ui.Select(page, V::kTeacherId, std::string_view(t.name)));
+  EXPECT_EQ(ui.Text(page, V::kStandbyId), "4");
+  EXPECT_EQ(ui.Text(page, V::kSupportId), "2");
+  EXPECT_TRUE(ui.IsChecked(page, V::kReceptionId));
+  EXPECT_TRUE(ui.IsChecked(page, V::kFictitiousIds[0]));
+  EXPECT_FALSE(ui.IsChecked(page, V::kFictitiousIds[1]));
+  for (int id : {V::kReceptionId, V::kFictitiousIds[0], V::kFictitiousIds[1]}) EXPECT_FALSE(ui.IsEnabled(page, id));
+  for (int d = 0; d < 7; ++d)
+    EXPECT_EQ(ui.Text(page, V::kDayCaptionIds + d), std::string(g_ui_header.day_codes[d], strnlen(g_ui_header.day_codes[d], 2)))
+        << d;
+  EXPECT_NE(ui.Text(page, V::kDayCaptionIds + 1), "");
+  EXPECT_EQ(ui.Text(page, V::kRareCaptionId).rfind(" Vincoli di USO MOLTO RARO!", 0), 0u);
+  t.standby_hours = 0;
+  t.support_hours = 0;
+  t.fc_mode = 0;
+  og_snapshot_all();
+}
+
 // The posts are there to read: choosing one only says so.
 TEST_F(TeacherPage, ChoosingAPostOnlySaysItIsNotNeeded) {
   ASSERT_TRUE(page.Create(nullptr));
