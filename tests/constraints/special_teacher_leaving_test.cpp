@@ -124,6 +124,23 @@ TEST_F(SpecialTeacherPage, SavingRefusesAPartnerClaimedByAThirdTeacher) {
   og_snapshot_all();
 }
 
+// Choosing another teacher while the partner check fails keeps the teacher.
+TEST_F(SpecialTeacherPage, AFailedPartnerCheckKeepsTheTeacherChosen) {
+  g_ui_teachers[1].personal.ni = 2;  // BRUNO never with CARLO
+  og_snapshot_all();
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ui.Select(page, V::kOverlapId, 2);  // ANNA never with BRUNO: BRUNO is taken
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ASSERT_TRUE(ui.Select(page, V::kTeacherId, 2));
+  EXPECT_EQ(g_procat_teacher, 0);
+  EXPECT_EQ(ui.Text(page, V::kTeacherId), "ANNA");
+  EXPECT_NE(ui.boxes().back().texts.at(0).find("NON SOVRAPPONIBILE"), std::string::npos);
+  g_ui_teachers[0].personal.ni = -1;
+  g_ui_teachers[1].personal.ni = -1;
+  og_snapshot_all();
+}
+
 // A personal break stored equal to the school's is not a personal one: it
 // goes when the teacher is left.
 TEST_F(SpecialTeacherPage, ALunchBreakEqualToTheSchoolsIsNotKept) {

@@ -246,4 +246,46 @@ TEST_F(TeacherPage, CheckBoxesStoreTheirDays) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// Each "?" shows its own topic's help.
+TEST_F(TeacherPage, EachQuestionMarkShowsItsTopic) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  const char* const topics[kVhCount] = {
+      "Giorni (minimi e massimi)", "Massimo Giorni a cavallo", "Deroga IN AUMENTO al numero massimo di Ore di Insegnamento",
+      "Deroga IN AUMENTO al numero massimo di Ore di Presenza", "Scelta del Giorno Libero", "Seconda Scelta del Giorno Libero",
+      "Mappa delle Ore", kFullHelp, kExactHelp, "Questi tasti compilano", kBandsHelp, kSecondBandHelp, kServiceHelp,
+      kPerDayHelp, "Se sta in Classe", "Professore fittizio", "Ore buche in pi", "Ore buche OBBLIGATORIE",
+      "Il Professore pu\xF2 vedere le sue Classi in giorni di seguito", "Se si seleziona quest'opzione",
+      "Questo vincolo \xE8 significativo", "Qui si configurano i vincoli che interessano GLOBALMENTE"};
+  for (int topic = 0; topic < kVhCount; ++topic) {
+    ASSERT_TRUE(ui.Click(page, V::kHelpIds + topic)) << topic;
+    EXPECT_EQ(ui.Text(page, V::kHelpPaneId).rfind(topics[topic], 0), 0u) << topic << ": " << ui.Text(page, V::kHelpPaneId);
+  }
+}
+
+// The boxes show the stored days and options when the teacher is chosen.
+TEST_F(TeacherPage, StoredBoxesShowWhenTheTeacherIsChosen) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  int other = page.CurrentTeacher() == 0 ? 1 : 0;
+  UiTeacherConstraints& c = g_ui_teachers[other].personal;
+  std::memset(c.li, 255, sizeof c.li);
+  std::memset(c.lialt, 255, sizeof c.lialt);
+  std::memset(c.ovmnb, 0, sizeof c.ovmnb);
+  c.li[1] = 1;
+  c.lialt[3] = 1;
+  c.ovmnb[2] = 1;
+  c.ignorapausa = 1;
+  vipro_set_last_hours_release(c, true);
+  og_snapshot_all();
+  ASSERT_TRUE(ui.Select(page, V::kTeacherId, std::string_view(g_ui_teachers[other].name)));
+  for (int d = 0; d < 5; ++d) {
+    EXPECT_EQ(ui.IsChecked(page, V::kFreeDayIds + d), d == 1) << d;
+    EXPECT_EQ(ui.IsChecked(page, V::kSecondFreeDayIds + d), d == 3) << d;
+    EXPECT_EQ(ui.IsChecked(page, V::kNoGapIds + d), d == 2) << d;
+  }
+  EXPECT_TRUE(ui.IsChecked(page, V::kConsecutiveId));
+  EXPECT_TRUE(ui.IsChecked(page, V::kReleaseId));
+}
+
 }  // namespace
