@@ -119,6 +119,33 @@ TEST_F(PostConstraintsPage, EachPanelOffersItsOwnControls) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// The lab panel's grouping editor is the lab hours': its own title, blocks
+// up to the lab's two hours, stored in the lab part; the grouping button
+// then shows it is in use.
+TEST_F(PostConstraintsPage, TheLabPanelsGroupingIsTheLabHours) {
+  Open();
+  SelectPost(2);
+  std::string title;
+  ui.OnNextModal([&](Dialog& d) {
+    title = d.GetWindowText();
+    ui.Select(d, Chq2alt::QuantityId(0, 0), 1);  // one block of 2 hours
+    d.GetDlgItem(kIdOk)->SetFocus();
+    ui.Click(d, kIdOk);
+  });
+  ui.Click(g_vicat_page, V::kPanels[1].grouping);
+  EXPECT_EQ(title.rfind("Raggruppamento delle Ore di Laboratorio o Conversazione", 0), 0u) << title;
+  EXPECT_STREQ(Post(0, 2).partner_part.grouping1, "2");
+  EXPECT_EQ(Post(0, 2).own.grouping1[0], 0);
+  auto* button = dynamic_cast<CColorButton*>(g_vicat_page.GetDlgItem(V::kPanels[1].grouping));
+  ASSERT_NE(button, nullptr);
+  EXPECT_NE(button->m_state, 0);
+  auto* own = dynamic_cast<CColorButton*>(g_vicat_page.GetDlgItem(V::kPanels[0].grouping));
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(own->m_state, 0);
+  og_snapshot_all();
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 // A classwork that must not span a break is accepted when the calendar
 // has a break: the class's own times when it has them, else the school's.
 TEST_F(PostConstraintsPage, ClassworkWithoutBreakNeedsABreakInTheCalendar) {
