@@ -146,6 +146,25 @@ TEST_F(PostConstraintsPage, TheLabPanelsGroupingIsTheLabHours) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// The panels' fixed lists: classwork lengths, its first and last hours, the
+// daily maximum and the placement.
+TEST_F(PostConstraintsPage, ThePanelsFixedListsOfferTheirItems) {
+  Open();
+  struct Items { int id, count; const char* first; const char* last; };
+  for (int side = 0; side < 2; ++side) {
+    const V::PanelIds& p = V::kPanels[side];
+    const Items lists[] = {{p.classwork, 13, "-", "12"}, {p.first, 11, "1", "11"}, {p.last, 12, "1", "12"},
+                           {p.daily, 13, "-", "12"}, {p.placement, 3, "-", "MAI prime o ultime ore"}};
+    for (const Items& l : lists) {
+      ComboBox& box = list(l.id);
+      ASSERT_EQ(box.GetCount(), l.count) << l.id;
+      EXPECT_EQ(box.GetLBText(0), l.first) << l.id;
+      EXPECT_EQ(box.GetLBText(l.count - 1), l.last) << l.id;
+    }
+    EXPECT_EQ(list(p.placement).GetLBText(1), "SEMPRE prime o ultime ore");
+  }
+}
+
 // A classwork that must not span a break is accepted when the calendar
 // has a break: the class's own times when it has them, else the school's.
 TEST_F(PostConstraintsPage, ClassworkWithoutBreakNeedsABreakInTheCalendar) {

@@ -115,6 +115,15 @@ TEST_F(SchoolPages, TheLunchBreakShowsAndStoresItsGroup) {
   og_snapshot_all();
   ASSERT_TRUE(page.Create(nullptr));
   page.ShowWindow(kSwShow);
+  struct Items { int id, count; const char* first; const char* last; } lists[] = {
+      {S::kLunchHourId, 11, "-", "11"}, {S::kLunchMinId, 9, "1", "9"}, {S::kLunchMaxId, 9, "1", "9"},
+      {S::kAfterReturnId, 3, "-", "3"}};
+  for (const Items& l : lists) {
+    auto* box = static_cast<ComboBox*>(page.GetDlgItem(l.id));
+    ASSERT_EQ(box->GetCount(), l.count) << l.id;
+    EXPECT_EQ(box->GetLBText(0), l.first) << l.id;
+    EXPECT_EQ(box->GetLBText(l.count - 1), l.last) << l.id;
+  }
   EXPECT_EQ(selection(page, S::kLunchHourId), 5);
   EXPECT_EQ(selection(page, S::kLunchMinId), 1);
   EXPECT_EQ(selection(page, S::kLunchMaxId), 2);

@@ -114,6 +114,43 @@ TEST_F(SpecialTeacherPage, EachControlShowsTheStoredRecord) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// Each list offers its own items (on the fixture's six-hour days).
+TEST_F(SpecialTeacherPage, EachListOffersItsItems) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  struct Items { int id, count; const char* first; const char* last; } lists[] = {
+      {V::kBreakDaysId, 4, " Non gestito", "Part time: almeno 2 giorni di pausa nella settimana"},
+      {V::kMoveModeId, 12, " Non gestito", "Se alla fine dall'ora 5, pu\xF2 spostarsi di Plesso senza l'ora buca"},
+      {V::kWeekMovesId, 9, "-", "7"},
+      {V::kOverlapId, 4, " Non gestito", "CARLO"},
+      {V::kCarShareId, 4, " Non gestito", "CARLO"},
+      {V::kWaitId, 3, "0", "2"},
+      {V::kLunchHourId, 11, "-", "11"},
+      {V::kLunchMinId, 9, "1", "9"},
+      {V::kLunchMaxId, 9, "1", "9"},
+      {V::kAfterReturnId, 3, "-", "3"},
+      {V::kGroupFirstId, 13, "-", "12"},
+      {V::kGroupSecondId, 12, "0", "11"},
+      {V::kEarlyId, 13, "-", "12"},
+      {V::kLateId, 13, "-", "12"},
+      {V::kRestHourId, 11, "-", "11"},
+      {V::kRestFromId, 12, "1", "12"},
+      {V::kRestToId, 12, "1", "12"},
+      {V::kShortDayHoursId, 13, "0", "12"},
+      {V::kPriorityId, 2, "0", "1"},
+  };
+  for (const Items& l : lists) {
+    auto* box = static_cast<ComboBox*>(page.GetDlgItem(l.id));
+    ASSERT_EQ(box->GetCount(), l.count) << l.id;
+    EXPECT_EQ(box->GetLBText(0), l.first) << l.id;
+    EXPECT_EQ(box->GetLBText(l.count - 1), l.last) << l.id;
+  }
+  auto* moves = static_cast<ComboBox*>(page.GetDlgItem(V::kMoveModeId));
+  EXPECT_EQ(moves->GetLBText(2), "Non ammette mai spostamenti di Plesso durante la giornata");
+  auto* lunch = static_cast<ComboBox*>(page.GetDlgItem(V::kLunchHourId));
+  EXPECT_EQ(lunch->GetLBText(1), "2");
+}
+
 // One choice on the page and what the teacher's record holds after it.
 struct Choice {
   const char* what;
