@@ -37,6 +37,23 @@ namespace kt_constraints_test {
 
 using namespace kt_app_test;
 
+// The item a page's list shows.
+inline int selection(kt::ui::Dialog& page, int id) {
+  return static_cast<kt::ui::ComboBox*>(page.GetDlgItem(id))->GetCurSel();
+}
+
+// The posts beside a teacher page are there to read: choosing one only says
+// so, and the choice does not stay.
+inline void expect_posts_only_read(kt::ui::TestDriver& ui, kt::ui::Dialog& page, int posts_id) {
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ASSERT_TRUE(ui.Select(page, posts_id, 0));
+  ASSERT_FALSE(ui.boxes().empty());
+  EXPECT_EQ(ui.boxes().back().texts.at(0),
+            "Qui si configurano i vincoli globali per il Professore. La selezione delle sue CLASSI non serve.");
+  auto* posts = static_cast<kt::ui::ListView*>(page.GetDlgItem(posts_id));
+  EXPECT_EQ(posts->GetNextItem(-1, kt::ui::kLvniSelected), -1);
+}
+
 class TeacherPage : public TempRoot {
  protected:
   void SetUp() override {

@@ -20,7 +20,7 @@ using namespace kt::ui;
 using kt_constraints_test::SchoolPages;
 using S = Coraspec;
 
-int selection(Dialog& page, int id) { return static_cast<ComboBox*>(page.GetDlgItem(id))->GetCurSel(); }
+using kt_constraints_test::selection;
 
 struct Option {
   int id;

@@ -23,7 +23,7 @@ using namespace kt::ui;
 using kt_constraints_test::SpecialTeacherPage;
 using V = Cvidia;
 
-int selection(Dialog& page, int id) { return static_cast<ComboBox*>(page.GetDlgItem(id))->GetCurSel(); }
+using kt_constraints_test::selection;
 
 // A record as stored and the item or tick each control shows for it.
 struct StoredCase {

@@ -165,13 +165,7 @@ TEST_F(SpecialTeacherPage, ChoosingAPostOnlySaysItIsNotNeeded) {
   og_snapshot_all();
   ASSERT_TRUE(page.Create(nullptr));
   page.ShowWindow(kSwShow);
-  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
-  ASSERT_TRUE(ui.Select(page, V::kPostsId, 0));
-  ASSERT_FALSE(ui.boxes().empty());
-  EXPECT_EQ(ui.boxes().back().texts.at(0),
-            "Qui si configurano i vincoli globali per il Professore. La selezione delle sue CLASSI non serve.");
-  auto* posts = static_cast<ListView*>(page.GetDlgItem(V::kPostsId));
-  EXPECT_EQ(posts->GetNextItem(-1, kLvniSelected), -1);
+  kt_constraints_test::expect_posts_only_read(ui, page, V::kPostsId);
   ui.Click(page, V::kTechHelpId);
   EXPECT_EQ(ui.Text(page, V::kHelpPaneId), "Parametri tecnici da modificare solo su indicazione dell'assistenza.");
   ui.Click(page, V::kHowToId);

@@ -20,7 +20,7 @@ using namespace kt::ui;
 using kt_constraints_test::TeacherPage;
 using V = Cvipro;
 
-int selection(Dialog& page, int id) { return static_cast<ComboBox*>(page.GetDlgItem(id))->GetCurSel(); }
+using kt_constraints_test::selection;
 
 // The list shows the teacher's own rule when he has one or the school
 // has none to impose; else the school's rule as it applies to him.
@@ -118,13 +118,7 @@ TEST_F(TeacherPage, TheTeachersOwnFieldsAndTheDaysShow) {
 TEST_F(TeacherPage, ChoosingAPostOnlySaysItIsNotNeeded) {
   ASSERT_TRUE(page.Create(nullptr));
   page.ShowWindow(kSwShow);
-  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
-  ASSERT_TRUE(ui.Select(page, V::kPostsId, 0));
-  ASSERT_FALSE(ui.boxes().empty());
-  EXPECT_EQ(ui.boxes().back().texts.at(0),
-            "Qui si configurano i vincoli globali per il Professore. La selezione delle sue CLASSI non serve.");
-  auto* posts = static_cast<ListView*>(page.GetDlgItem(V::kPostsId));
-  EXPECT_EQ(posts->GetNextItem(-1, kLvniSelected), -1);
+  kt_constraints_test::expect_posts_only_read(ui, page, V::kPostsId);
 }
 
 // Abandon asks only with edits: No keeps them, Yes puts the teacher back.
