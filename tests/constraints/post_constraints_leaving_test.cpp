@@ -258,4 +258,25 @@ TEST_F(PostConstraintsPage, TheTeachersTrialNamesHim) {
   EXPECT_NE(shown[0].result, "");
 }
 
+// The classes' trial leaves the list with the teacher's own posts: a
+// partner's copy chosen before it is no longer the post being edited.
+TEST_F(PostConstraintsPage, TheClassesTrialDropsAChosenPartnersCopy) {
+  KT_IN_FRESH_PROCESS({
+    Open();
+    ASSERT_TRUE(ui.Select(g_vicat_page, V::kTeacherListId, 1));
+    ui.PressInNextModal(kYesButton);
+    SelectPost(1);  // ROSSI's lab post, as BIANCHI's copy
+    ASSERT_EQ(g_vicat_page.CurrentPost(), &Post(1, 1));
+    std::vector<TrialShown> shown;
+    watch_trial(ui, shown, true);
+    ui.Click(g_vicat_page, V::kTryClassesId);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, "PROVA l'orario delle Classi del Professore BIANCHI");
+    EXPECT_EQ(+g_ui_teachers[1].post_count, 1u);
+    EXPECT_EQ(g_vicat_page.CurrentPost(), nullptr);
+    EXPECT_EQ(ui.Text(g_vicat_page, V::kPanels[0].class_text), "");
+    EXPECT_EQ(ui.Text(g_vicat_page, V::kPanels[0].hours_text), "");
+  });
+}
+
 }  // namespace
