@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "../shell/app_test_support.h"
+#include "constraints/constraint_pages.h"
 #include "constraints/param_pages.h"
 #include "constraints/post_constraints_page.h"
 #include "constraints/special_options.h"
@@ -103,6 +104,16 @@ class SpecialTeacherPage : public TempRoot {
     if (page.IsWindow()) page.DestroyWindow();
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
     TempRoot::TearDown();
+  }
+  // The page opened the frame's way, among the installed pages.
+  void OpenInFrame() {
+    constraints_install_pages();
+    ui_register_frame_templates();
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kt::ui::kSwShow);
+    ui.Pump();
+    ASSERT_TRUE(alfadlg_go_to_page(kPageVidia));
+    ASSERT_NE(g_current_page, nullptr);
   }
   kt::ui::TestDriver ui;
   Cvidia page;

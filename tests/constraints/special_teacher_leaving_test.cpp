@@ -174,12 +174,8 @@ TEST_F(SpecialTeacherPage, ChoosingAPostOnlySaysItIsNotNeeded) {
 
 // In the frame, abandon has the page opened again from the model.
 TEST_F(SpecialTeacherPage, AbandonOpensThePageAgain) {
-  constraints_install_pages();
-  ui_register_frame_templates();
-  ASSERT_TRUE(g_frame.Create(nullptr));
-  g_frame.ShowWindow(kSwShow);
-  ui.Pump();
-  ASSERT_TRUE(alfadlg_go_to_page(kPageVidia));
+  OpenInFrame();
+  if (HasFatalFailure()) return;
   Dialog* first = g_current_page;
   ASSERT_NE(first, nullptr);
   ui.Click(*first, V::kAbandonId);

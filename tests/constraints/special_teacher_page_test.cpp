@@ -107,13 +107,8 @@ TEST_F(SpecialTeacherPage, TrialButtonsRunTheEngineOnTheTestDescription) {
   add_post(1, math, 1, 4);
   add_post(2, math, 0, 2);
   og_snapshot_all();
-  constraints_install_pages();
-  ui_register_frame_templates();
-  ASSERT_TRUE(g_frame.Create(nullptr));
-  g_frame.ShowWindow(kSwShow);
-  ui.Pump();
-  ASSERT_TRUE(alfadlg_go_to_page(kPageVidia));
-  ASSERT_NE(g_current_page, nullptr);
+  OpenInFrame();
+  if (HasFatalFailure()) return;
   Dialog& vidia = *g_current_page;
   ui.Select(vidia, V::kOverlapId, 2);  // BRUNO, not saved
   std::vector<TrialShown> shown;
