@@ -298,7 +298,8 @@ void Cvicat::OnClasswork(int side, int which) {
   } else if (which == 0) {
     part->triple[0] = std::int8_t(row);
     if (part->triple[1] < 0) part->triple[1] = 0;
-    if (part->triple[2] < 0) part->triple[2] = std::int8_t(std::clamp(og_max_day_hours(), 1, 12) - 1);
+    // og_max_day_hours() is the longest day's hours plus one.
+    if (part->triple[2] < 0) part->triple[2] = std::int8_t(std::clamp(og_max_day_hours() - 1, 1, 12) - 1);
   } else {
     part->triple[which] = std::int8_t(row);
   }

@@ -204,9 +204,13 @@ void Coraspec::FillCombos() {
     if (!o.combo || !combo) continue;
     combo->ResetContent();
     for (int v = o.first; v <= o.last; ++v) {
+      // A worded item is added whole: some run past thirty characters.
+      if (o.texts) {
+        combo->AddString(o.texts[v - o.first].Get());
+        continue;
+      }
       char text[32];
-      if (o.texts) std::snprintf(text, sizeof text, "%s", o.texts[v - o.first].Get());
-      else std::snprintf(text, sizeof text, o.format, v);
+      std::snprintf(text, sizeof text, o.format, v);
       combo->AddString(text);
     }
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../shell/app_test_support.h"
+#include "constraint_page_fixtures.h"
 #include "constraints/constraint_pages.h"
 #include "constraints/param_pages.h"
 #include "platform/test_driver.h"
@@ -23,32 +24,7 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using P = Corapage;
 
-class ParamPages : public TempRoot {
- protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_param_page_templates();
-    copy_example("piccola", "piccola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
-    og_read_structure_file(0);
-    og_read_assignments_file(0);
-    g_pages.m_parameter_page = 0;
-  }
-  void TearDown() override {
-    og_snapshot_all();  // nothing left to ask about
-    if (page.IsWindow()) page.DestroyWindow();
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    TempRoot::TearDown();
-  }
-  void Open(int mode) {
-    og_snapshot_all();
-    page.SelectPage(mode);
-    ASSERT_TRUE(page.Create(nullptr));
-    page.ShowWindow(kSwShow);
-  }
-  TestDriver ui;
-  Corapage page;
-};
+using kt_constraints_test::ParamPages;
 
 TEST_F(ParamPages, EachCommandShowsTheRowsOfItsPage) {
   struct Case { int mode, buildings, page, rows; bool extra; };

@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "constraint_page_fixtures.h"
 #include "fresh_process.h"
 #include "pickers/constraint_copy_panels.h"
 #include "constraints/post_constraints_page.h"
@@ -36,76 +37,9 @@ using namespace kt::ui;
 using namespace kt_app_test;
 using V = Cvicat;
 
+using kt_constraints_test::PostConstraintsPage;
 constexpr int kYesButton = CMessageBox::kButtonIds[0];
 constexpr int kNoButton = CMessageBox::kButtonIds[1];
-
-class PostConstraintsPage : public TempRoot {
- protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_frame_templates();
-    fs::create_directories(data_root() / "scuola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
-    BuildSchool();
-    post_constraints_install_pages();
-    procat_remember_teacher(-1);
-    g_auto_save = 0;
-    g_service_mode = 0;
-  }
-  void TearDown() override {
-    g_service_mode = 0;
-    og_snapshot_all();
-    og_snapshot_structure();
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    g_pages.Install(PageSlot::Vicat, nullptr);
-    g_frame_service_hooks.refresh_lesson_constraints_page = nullptr;
-    g_procat_teacher = -1;
-    g_procat_post = nullptr;
-    TempRoot::TearDown();
-  }
-
-  void BuildSchool() {
-    new_ui_school({"1A ", "2A ", "3A "});
-    math_ = add_subject("MATEMATICA", 'N');
-    science_ = add_subject("SCIENZE", 'N');
-    english_ = add_subject("INGLESE", 'N');
-    add_rossi_bianchi_and_lab();
-    add_post(0, math_, 0, 4);
-    add_post(0, math_, 1, 4);
-    add_lab_post(0, science_, 0, 2, 1, 2);
-    add_post(1, english_, 0, 3);
-    ASSERT_EQ(og_write_structure_file(), 0);
-    ASSERT_EQ(og_write_assignments_file(0, 0), 0);
-    og_snapshot_all();
-  }
-  void Open() {
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-    ASSERT_TRUE(alfadlg_go_to_page(kPageVicat));
-    ASSERT_EQ(g_current_page, &g_vicat_page);
-  }
-  void SelectPost(int post) {
-    auto* list = static_cast<ListView*>(g_vicat_page.GetDlgItem(V::kPostListId));
-    ASSERT_TRUE(ui.Select(g_vicat_page, V::kPostListId, list->FindItemByData(-1, std::uintptr_t(post))));
-  }
-  // Answers the grouping editor's two tables: counts by block size.
-  void AnswerGrouping(std::vector<std::pair<int, int>> row, int top,
-                      std::vector<std::pair<int, int>> alternative = {}) {
-    ui.OnNextModal([this, row, alternative, top](Dialog& d) {
-      for (auto [size, count] : row) ui.Select(d, Chq2alt::QuantityId(0, top - size), count);
-      for (auto [size, count] : alternative) ui.Select(d, Chq2alt::QuantityId(1, top - size), count);
-      d.GetDlgItem(kIdOk)->SetFocus();
-      ui.Click(d, kIdOk);
-    });
-  }
-  std::string LastBox() { return ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0); }
-  std::string Description() { return read(data_root() / "scuola" / "scuola2.txt"); }
-  UiTeachingPost& Post(int teacher, int p) { return g_ui_teachers[teacher].posts[p]; }
-
-  TestDriver ui;
-  int math_ = 0, science_ = 0, english_ = 0;
-};
 
 TEST_F(PostConstraintsPage, PanelsEditThePostAndRefuseWhatCannotHold) {
   Open();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../shell/app_test_support.h"
+#include "constraint_page_fixtures.h"
 #include "constraints/param_pages.h"
 #include "constraints/special_options.h"
 #include "constraints/teaching_weights.h"
@@ -30,32 +31,7 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using S = Coraspec;
 
-class SchoolPages : public TempRoot {
- protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_special_options_templates();
-    ui_register_teaching_weight_templates();
-    ui_register_structure_templates();
-    copy_example("piccola", "piccola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
-    og_read_structure_file(0);
-    og_read_assignments_file(0);
-  }
-  void TearDown() override {
-    og_snapshot_all();
-    if (page.IsWindow()) page.DestroyWindow();
-    TempRoot::TearDown();
-  }
-  void AnswerInputBox(const char* text) {
-    ui.OnNextModal([this, text](Dialog& d) {
-      d.GetDlgItem(Ccasella::kEdit1Id)->SetWindowText(text);
-      ui.Click(d, kIdOk);
-    });
-  }
-  TestDriver ui;
-  Coraspec page;
-};
+using kt_constraints_test::SchoolPages;
 
 TEST_F(SchoolPages, SpecialOptionsWriteTheirFields) {
   UiSchoolSettings& se = g_ui_settings;

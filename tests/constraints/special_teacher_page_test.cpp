@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../shell/app_test_support.h"
+#include "constraint_page_fixtures.h"
 #include "constraints/constraint_pages.h"
 #include "constraints/special_teacher_page.h"
 #include "engine/engine_main.h"
@@ -29,35 +30,7 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using V = Cvidia;
 
-class SpecialTeacherPage : public TempRoot {
- protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_special_teacher_template();
-    fs::create_directories(data_root() / "scuola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\scuola"));
-    og_clear_structure();
-    og_clear_school_blocks();
-    for (int d = 0; d < 5; ++d) g_ui_header.hours_per_day[d] = 6;
-    g_ui_settings.teacher_count = 3;
-    og_init_teacher(0, "ANNA");
-    og_init_teacher(1, "BRUNO");
-    og_init_teacher(2, "CARLO");
-    const std::uint8_t lunch[4] = {3, 1, 4, 0};
-    std::memcpy(g_ui_settings.lunch_break, lunch, 4);
-    og_snapshot_all();
-    procat_remember_teacher(0);
-    g_auto_save = 0;
-  }
-  void TearDown() override {
-    og_snapshot_all();
-    if (page.IsWindow()) page.DestroyWindow();
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    TempRoot::TearDown();
-  }
-  TestDriver ui;
-  Cvidia page;
-};
+using kt_constraints_test::SpecialTeacherPage;
 
 TEST_F(SpecialTeacherPage, PartnersBuildingMovesLunchAndLeaving) {
   ASSERT_TRUE(page.Create(nullptr));
@@ -134,13 +107,8 @@ TEST_F(SpecialTeacherPage, TrialButtonsRunTheEngineOnTheTestDescription) {
   add_post(1, math, 1, 4);
   add_post(2, math, 0, 2);
   og_snapshot_all();
-  constraints_install_pages();
-  ui_register_frame_templates();
-  ASSERT_TRUE(g_frame.Create(nullptr));
-  g_frame.ShowWindow(kSwShow);
-  ui.Pump();
-  ASSERT_TRUE(alfadlg_go_to_page(kPageVidia));
-  ASSERT_NE(g_current_page, nullptr);
+  OpenInFrame();
+  if (HasFatalFailure()) return;
   Dialog& vidia = *g_current_page;
   ui.Select(vidia, V::kOverlapId, 2);  // BRUNO, not saved
   std::vector<TrialShown> shown;

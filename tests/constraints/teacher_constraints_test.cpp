@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "../shell/app_test_support.h"
+#include "constraint_page_fixtures.h"
 #include "constraints/teacher_constraint_defaults.h"
 #include "constraints/teacher_constraints_page.h"
 #include "pickers/exemption_list.h"
@@ -113,29 +114,7 @@ TEST(TeacherConstraintDefaults, FillShowsAndStripRemovesTheGeneralValues) {
   g_ui_settings = saved;
 }
 
-class TeacherPage : public TempRoot {
- protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_teacher_constraints_templates();
-    copy_example("piccola", "piccola");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
-    og_read_structure_file(0);
-    og_read_assignments_file(0);
-    const std::uint8_t hours[7] = {6, 6, 6, 6, 6, 0, 0};
-    std::memcpy(g_ui_header.hours_per_day, hours, 7);
-    og_snapshot_all();
-    g_vipro_current_teacher = 0;
-    g_auto_save = 0;
-  }
-  void TearDown() override {
-    og_snapshot_all();
-    if (page.IsWindow()) page.DestroyWindow();
-    TempRoot::TearDown();
-  }
-  TestDriver ui;
-  Cvipro page;
-};
+using kt_constraints_test::TeacherPage;
 
 TEST_F(TeacherPage, FieldsChangeOfTeacherAndNavigation) {
   ASSERT_GE(g_ui_settings.teacher_count, 2u);
