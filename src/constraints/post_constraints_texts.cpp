@@ -28,8 +28,8 @@ const MlText kEditCopy = {"Per modificare questo elemento passare all'insegnante
 const MlText kEditable = {"Potete correggere i vincoli specifici di questa cattedra.",
                           "Sie können die besonderen Bedingungen dieses Lehrauftrags ändern."_cp,
                           "You can change the constraints of this teaching post."};
-const MlText kWriteFailed = {"Impossibile scrivere il file %s", "Die Datei %s kann nicht geschrieben werden"_cp,
-                             "Cannot write the file %s"};
+// The writer's message names the file and the cause already.
+const MlText kWriteFailed = {"Salvataggio non riuscito: %s", "Speichern fehlgeschlagen: %s", "Saving failed: %s"};
 const MlText kGroupSumTooLarge = {
     "La somma dei gruppi di ore specificati è %d, che è maggiore delle ore settimanali in classe (%d). Correggere."_cp,
     "Die Summe der angegebenen Stundengruppen ist %d und damit größer als die Wochenstunden in der Klasse (%d). "

@@ -138,15 +138,17 @@ TEST_F(PostConstraintsPage, AFailedWriteKeepsTheTeacherAndNamesTheFile) {
     ui.AnswerNextModal(kIdNo);
     ui.PressInNextModal(kYesButton);
     ui.Click(g_vicat_page, V::kNextId);
-    EXPECT_EQ(LastBox().rfind("Impossibile scrivere il file ", 0), 0u) << LastBox();
+    // Said once, with the file and the cause.
+    EXPECT_EQ(LastBox().rfind("Salvataggio non riuscito: Impossibile scrivere ", 0), 0u) << LastBox();
     EXPECT_NE(LastBox().find("scuola2.txt"), std::string::npos) << LastBox();
+    EXPECT_EQ(LastBox().find("Impossibile", LastBox().find("Impossibile") + 1), std::string::npos) << LastBox();
     EXPECT_EQ(ui.Text(g_vicat_page, V::kTeacherListId), "ROSSI");
     EXPECT_EQ(Post(0, 0).own.placement, 1);
     std::size_t boxes = ui.boxes().size();
     ui.PressInNextModal(kYesButton);
     ui.Click(g_vicat_page, V::kSaveId);
     EXPECT_GT(ui.boxes().size(), boxes);
-    EXPECT_EQ(LastBox().rfind("Impossibile scrivere il file ", 0), 0u) << LastBox();
+    EXPECT_EQ(LastBox().rfind("Salvataggio non riuscito: Impossibile scrivere ", 0), 0u) << LastBox();
     kt::set_atomic_write_fault(nullptr);
     EXPECT_EQ(Description(), before);
     // Still changed: leaving asks again, and now writes.
