@@ -223,4 +223,62 @@ TEST_F(RoomCommand, PublishingAfterAnAllocationWritesTheExportAndClearsTheRoomFl
   or_reset_room_allocation();
 }
 
+// What the room window reads while the optimiser runs and after it: once a
+// record is stored, query 13 answers 1; query 12 hands over a class's stored
+// result (its room changes, the lessons in its own room and their days) as
+// query 11 counts it on the kept placement, once only: then 13 answers -1
+// again. Keys that name nothing answer -1. By teacher and by room the keys
+// are the teachers' and the rooms' names.
+TEST_F(RoomCommand, TheWindowReadsEachStoredResultOnce) {
+  Use("piccola");
+  kt_test::InDriveRoot in(dir_.path(), dir_.path());
+  const char* argv[] = {"Questo non serve", "SYNT:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(1, 2, argv), 0) << g_status.message;
+  std::vector<std::string> classes, teachers, rooms;
+  for (int c = 0; c < g_eng_school.real_class_count; ++c) classes.emplace_back(g_eng_classes[c].code);
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) teachers.emplace_back(g_eng_teachers[t].name);
+  for (int mode = 0; mode < 3; ++mode) {
+    SCOPED_TRACE(mode);
+    RoomAllocationParams params{};
+    params.rooms_per_building[0] = 2;
+    params.allocation_mode = mode;
+    std::vector<RoomWindowClass> window = {{"1A", true, "PRIMA", {}}};
+    ASSERT_EQ(or_room_window_problem(params, window), "");
+    or_room_window_handover(window);
+    EXPECT_EQ(or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr), -1) << "nothing stored yet";
+    g_status.clear();
+    g_status.room_params = &params;
+    g_room_optimiser_max_cycles = 5;
+    const char* asau[] = {"Questo non serve", "ASAU:scuola2.txt", nullptr};
+    int result = or_main(1, 2, asau);
+    g_room_optimiser_max_cycles = 0;
+    ASSERT_EQ(result, 0) << g_status.message;
+    if (mode == 2) {
+      rooms.clear();
+      for (int r = 0; r < g_eng_school.room_count; ++r) rooms.emplace_back(g_eng_rooms[r].name);
+    }
+    const std::vector<std::string>& keys = mode == 0 ? classes : (mode == 1 ? teachers : rooms);
+    EXPECT_EQ(or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr), 1);
+    int total = 0;
+    for (const std::string& key : keys) {
+      int own11 = -5, own12 = -5;
+      std::uint8_t days11 = 0xEE, days12 = 0xEE;
+      int now = or_room_allocation_query(11, key.c_str(), nullptr, &own11, &days11);
+      int stored = or_room_allocation_query(12, key.c_str(), nullptr, &own12, &days12);
+      EXPECT_EQ(stored, now) << key;
+      EXPECT_EQ(own12, own11) << key;
+      EXPECT_EQ(days12, days11) << key;
+      EXPECT_EQ(or_room_allocation_query(12, key.c_str(), nullptr, nullptr, nullptr), -1) << key << " read twice";
+      total += stored + own12 + days12;
+    }
+    EXPECT_GT(total, 0) << "the results are not all empty";
+    EXPECT_EQ(or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr), -1);
+    for (const char* unknown : {"9Z", "NESSUNO"})
+      EXPECT_EQ(or_room_allocation_query(12, unknown, nullptr, nullptr, nullptr), -1) << unknown;
+    EXPECT_EQ(or_room_allocation_query(12, nullptr, nullptr, nullptr, nullptr), -1);
+    g_status.room_params = nullptr;
+    or_reset_room_allocation();
+  }
+}
+
 }  // namespace
