@@ -67,7 +67,8 @@ std::string plain_save(const fs::path& path) {
 struct GoldenRun {
   const char* school;
   int cycles;
-  const char* name;  // of the golden files and the test
+  const char* name;            // of the golden files and the test
+  const char* option = nullptr;  // the run's option word after the command
 };
 
 class GoldenTrace : public ::testing::TestWithParam<GoldenRun> {};
@@ -85,8 +86,8 @@ void check_golden_run(const GoldenRun& run) {
   g_stop_cycle = run.cycles;
   or_set_cycle_observer(stop_at);
   testing::internal::CaptureStdout();
-  const char* argv[] = {"Questo non serve", "CALC:scuola2.txt", nullptr};
-  int result = or_main(1, 2, argv);
+  const char* argv[] = {"Questo non serve", "CALC:scuola2.txt", run.option, nullptr};
+  int result = or_main(1, run.option ? 3 : 2, argv);
   std::string trace = without_clock(testing::internal::GetCapturedStdout());
   or_set_cycle_observer(nullptr);
   fs::current_path(old);
@@ -147,14 +148,19 @@ INSTANTIATE_TEST_SUITE_P(Samples, GoldenTrace,
 // Longer runs reach what the short ones stop before: liceo searched to its
 // end (no error left at cycle 124: the gap stage, the teachers released
 // from test, the closing passes), istituto through its restarts, stalls
-// and weight changes up to cycle 300.
+// and weight changes up to cycle 300; and liceo's other kinds of run: the
+// minimum search ("MINI"), the staged one ("MIBU") and the exemption
+// search ("DERR"), which makes no move and restarts over and over.
 class LongGoldenTrace : public ::testing::TestWithParam<GoldenRun> {};
 
 TEST_P(LongGoldenTrace, SeededRunIsTheRecordedOne) { KT_IN_FRESH_PROCESS({ check_golden_run(GetParam()); }); }
 
 INSTANTIATE_TEST_SUITE_P(Samples, LongGoldenTrace,
                          ::testing::Values(GoldenRun{"liceo", 600, "liceo_to_end"},
-                                           GoldenRun{"istituto", 300, "istituto"}),
+                                           GoldenRun{"istituto", 300, "istituto"},
+                                           GoldenRun{"liceo", 300, "liceo_mini", "MINI"},
+                                           GoldenRun{"liceo", 300, "liceo_mibu", "MIBU"},
+                                           GoldenRun{"liceo", 300, "liceo_derr", "DERR"}),
                          run_name);
 
 }  // namespace
