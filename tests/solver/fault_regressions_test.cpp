@@ -4,6 +4,7 @@
 // class. Hours count from 0; the week is five days of six hours.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -279,3 +280,84 @@ TEST(SolverFaults, ClassCalendarLessonsTakeTheEarlierPseudoHoursInListOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+// Teacher 1 stands for 1A's calendar; teacher 0 teaches 1A, teacher 2 is a
+// laboratory teacher. hours[d]: 1A's lessons from the day's first hour,
+// the last lab_hours[d] of them the laboratory teacher's.
+void calendar_week(const int (&hours)[5], const int (&lab_hours)[5] = {0, 0, 0, 0, 0}) {
+  mini_school(5, 6, 3, 1);
+  g_eng_teachers[1].calendar_class = 0;
+  g_eng_teachers[2].type_flags = kTeacherLaboratory;
+  for (int d = 0; d < 5; ++d)
+    for (int h = 0; h < hours[d]; ++h) add_lesson(h >= hours[d] - lab_hours[d] ? 2 : 0, 0, d, h);
+  rebuild_mini_school();
+}
+
+std::int64_t calendar_count() {
+  std::int64_t delta = delta_of(84, 1);
+  EXPECT_EQ(g_evaluators[84].full(), delta);
+  return delta;
+}
+
+}  // namespace
+
+// The class calendar (84) with the week's days named by their lesson counts
+// ("SKAV:"/"SKAVB:", e.g. "665"): each count not found among the days costs
+// its distance to the nearest day left, and the better of the two strings
+// counts.
+TEST(SolverFaults, ClassCalendarPricesTheWeekAgainstItsBetterDayPattern) {
+  struct Case {
+    const char* first;
+    const char* second;
+    std::int64_t expected;
+  } cases[] = {
+      {"665", "", 0},     // Monday, Tuesday and Wednesday match
+      {"666", "", 1},     // the third 6 takes Wednesday's 5
+      {"6665", "", 2},    // the third 6 takes a 4
+      {"6665", "44", 0},  // the second string matches
+      {"7", "", 1},
+  };
+  for (const Case& c : cases) {
+    calendar_week({6, 6, 5, 4, 4});
+    EngineClass& k = g_eng_classes[0];
+    std::memset(k.special_weekdays, 0, sizeof k.special_weekdays);
+    std::memset(k.special_weekdays_b, 0, sizeof k.special_weekdays_b);
+    std::memcpy(k.special_weekdays, c.first, std::strlen(c.first));
+    std::memcpy(k.special_weekdays_b, c.second, std::strlen(c.second));
+    EXPECT_EQ(calendar_count(), c.expected) << c.first << "/" << c.second;
+  }
+  reset_run_state();
+}
+
+// The class calendar's return days (Wednesday here): a return day's lessons
+// past the earliest end of the other days count an hour each, the
+// laboratory teacher's last hours of the day left out.
+TEST(SolverFaults, ClassCalendarReturnDaysEndWithTheOtherDays) {
+  struct Case {
+    const char* id;
+    int hours[5];
+    int lab_hours[5];
+    std::uint8_t return_days;
+    std::int64_t expected;
+  } cases[] = {
+      {"Wednesday full, the others end at 4", {4, 4, 6, 4, 4}, {0, 0, 0, 0, 0}, 0x04, 2},
+      {"Wednesday one hour longer", {4, 4, 5, 4, 4}, {0, 0, 0, 0, 0}, 0x04, 1},
+      {"Monday ends at 3", {3, 4, 6, 4, 4}, {0, 0, 0, 0, 0}, 0x04, 3},
+      {"Wednesday shorter", {4, 4, 3, 4, 4}, {0, 0, 0, 0, 0}, 0x04, 0},
+      {"the last two hours in the laboratory", {4, 4, 6, 4, 4}, {0, 0, 2, 0, 0}, 0x04, 0},
+      {"one laboratory hour", {4, 4, 6, 4, 4}, {0, 0, 1, 0, 0}, 0x04, 1},
+      {"Wednesday and Friday", {4, 4, 6, 4, 5}, {0, 0, 0, 0, 0}, 0x14, 3},
+      {"no return day", {4, 4, 6, 4, 4}, {0, 0, 0, 0, 0}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    calendar_week(c.hours, c.lab_hours);
+    g_school_rule_params.return_days = c.return_days;
+    g_school_rule_params.return_teacher_flags = kTeacherLaboratory;
+    EXPECT_EQ(calendar_count(), c.expected) << c.id;
+  }
+  g_school_rule_params.return_days = 0;
+  g_school_rule_params.return_teacher_flags = 0;
+  reset_run_state();
+}
