@@ -12,7 +12,8 @@ cmake --build "$build" --target solver_tests
 for run in GoldenTrace.SeededRunIsTheRecordedOne/piccola GoldenTrace.SeededRunIsTheRecordedOne/liceo \
            LongGoldenTrace.SeededRunIsTheRecordedOne/liceo_to_end LongGoldenTrace.SeededRunIsTheRecordedOne/istituto \
            LongGoldenTrace.SeededRunIsTheRecordedOne/liceo_mini LongGoldenTrace.SeededRunIsTheRecordedOne/liceo_mibu \
-           LongGoldenTrace.SeededRunIsTheRecordedOne/liceo_derr; do
+           LongGoldenTrace.SeededRunIsTheRecordedOne/liceo_derr LongGoldenTrace.SeededRunIsTheRecordedOne/piccola_bila \
+           LongGoldenTrace.SeededRunIsTheRecordedOne/piccola_misv; do
   KT_UPDATE_GOLDEN=1 "$build/tests/solver/solver_tests" --gtest_filter="Samples/$run" | tail -3
 done
 git -C "$(dirname "$0")/.." status --short tests/data/golden

@@ -69,6 +69,11 @@ struct GoldenRun {
   int cycles;
   const char* name;            // of the golden files and the test
   const char* option = nullptr;  // the run's option word after the command
+  // A phase run next on the computed timetable ("BILA:", "MISV:"), its
+  // cycle limit, and the save it writes.
+  const char* phase = nullptr;
+  const char* phase_cycles = nullptr;
+  const char* phase_save = nullptr;
 };
 
 class GoldenTrace : public ::testing::TestWithParam<GoldenRun> {};
@@ -88,11 +93,16 @@ void check_golden_run(const GoldenRun& run) {
   testing::internal::CaptureStdout();
   const char* argv[] = {"Questo non serve", "CALC:scuola2.txt", run.option, nullptr};
   int result = or_main(1, run.option ? 3 : 2, argv);
+  if (result == 0 && run.phase) {
+    or_set_cycle_observer(nullptr);
+    const char* phase_argv[] = {"Questo non serve", run.phase, "", run.phase_cycles, nullptr};
+    result = or_main(1, 4, phase_argv);
+  }
   std::string trace = without_clock(testing::internal::GetCapturedStdout());
   or_set_cycle_observer(nullptr);
   fs::current_path(old);
   ASSERT_EQ(result, 0) << trace;
-  std::string saved = plain_save(school.folder() / "savego.txt");
+  std::string saved = plain_save(school.folder() / (run.phase_save ? run.phase_save : "savego.txt"));
   ASSERT_FALSE(saved.empty()) << trace;
 
   fs::path golden = fs::path(KT_TEST_DATA) / "golden";
@@ -150,7 +160,9 @@ INSTANTIATE_TEST_SUITE_P(Samples, GoldenTrace,
 // from test, the closing passes), istituto through its restarts, stalls
 // and weight changes up to cycle 300; and liceo's other kinds of run: the
 // minimum search ("MINI"), the staged one ("MIBU") and the exemption
-// search ("DERR"), which makes no move and restarts over and over.
+// search ("DERR"), which makes no move and restarts over and over; and
+// the balancing and overlap-reduction phases run on piccola's computed
+// timetable, through their stalls and perturbations.
 class LongGoldenTrace : public ::testing::TestWithParam<GoldenRun> {};
 
 TEST_P(LongGoldenTrace, SeededRunIsTheRecordedOne) { KT_IN_FRESH_PROCESS({ check_golden_run(GetParam()); }); }
@@ -160,7 +172,11 @@ INSTANTIATE_TEST_SUITE_P(Samples, LongGoldenTrace,
                                            GoldenRun{"istituto", 300, "istituto"},
                                            GoldenRun{"liceo", 300, "liceo_mini", "MINI"},
                                            GoldenRun{"liceo", 300, "liceo_mibu", "MIBU"},
-                                           GoldenRun{"liceo", 300, "liceo_derr", "DERR"}),
+                                           GoldenRun{"liceo", 300, "liceo_derr", "DERR"},
+                                           GoldenRun{"piccola", 40, "piccola_bila", nullptr, "BILA:scuola2.txt", "400",
+                                                     "savebi.txt"},
+                                           GoldenRun{"piccola", 40, "piccola_misv", nullptr, "MISV:scuola2.txt", "120",
+                                                     "savego.txt"}),
                          run_name);
 
 }  // namespace
