@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "engine/loader_harness.h"
 #include "engine/presolve.h"
@@ -359,5 +360,42 @@ TEST(SolverFaults, ClassCalendarReturnDaysEndWithTheOtherDays) {
   }
   g_school_rule_params.return_days = 0;
   g_school_rule_params.return_teacher_flags = 0;
+  reset_run_state();
+}
+
+// The car share (30): the partner with more weekly hours drives (VERDI on
+// equal hours, as the teacher who asks); each hour of the other outside the
+// driver's span of the day counts, and a wait widens the span by an hour,
+// before it where the day leaves room, else after it. ROSSI teaches Monday
+// 1-2 and Tuesday 1-2.
+TEST(SolverFaults, CarShareCountsTheRidersHoursOutsideTheDriversDay) {
+  struct Case {
+    const char* id;
+    int wait;
+    std::vector<std::pair<int, int>> verdi;  // VERDI's hours
+    std::int64_t expected;
+  } cases[] = {
+      {"ROSSI drives", 0, {{0, 0}, {0, 3}, {1, 1}}, 2},
+      {"ROSSI drives, an hour's wait before", 1, {{0, 0}, {0, 3}, {1, 1}}, 1},
+      {"VERDI drives", 0, {{0, 0}, {0, 3}, {1, 0}, {2, 0}, {2, 1}}, 2},
+      {"VERDI drives, an hour's wait after", 1, {{0, 0}, {0, 3}, {1, 0}, {2, 0}, {2, 1}}, 1},
+      {"equal hours: VERDI drives", 0, {{0, 0}, {0, 3}, {1, 0}, {2, 0}}, 2},
+  };
+  for (const Case& c : cases) {
+    load("GM:MAT\t\nROSSI\t1A 4\t\nVERDI\t2A " + std::to_string(c.verdi.size()) + "\t\nV:\tVERDI\tCARSHARE:ROSSI:" +
+         std::to_string(c.wait) + "\t\n");
+    or_prepare_model_for_solving();
+    std::vector<std::pair<int, int>> week = {{0, 1}, {0, 2}, {1, 1}, {1, 2}};  // ROSSI's, then VERDI's
+    week.insert(week.end(), c.verdi.begin(), c.verdi.end());
+    for (std::size_t l = 0; l < week.size(); ++l) {
+      g_eng_lessons[l].day = static_cast<std::uint8_t>(week[l].first);
+      g_eng_lessons[l].hour = static_cast<std::uint8_t>(week[l].second);
+    }
+    rebuild_mini_school();
+    int verdi = teacher_named("VERDI");
+    ASSERT_EQ(g_eng_teachers[verdi].carshare_wait, c.wait) << c.id;
+    EXPECT_EQ(delta_of(30, verdi), c.expected) << c.id;
+    EXPECT_EQ(g_evaluators[30].full(), c.expected) << c.id;
+  }
   reset_run_state();
 }
