@@ -434,6 +434,20 @@ void randomise_school(std::uint64_t seed) {
   g_eng_teachers[1].calendar_class = 0;
   for (int t = 0; t < spec.teachers; ++t) randomise_teacher(t, r);
   for (int id = 0; id < kConstraintCount; ++id) ConstraintStats[id].weight = 1 + r.below(3);
+  // Teacher 2 stands for class 1's calendar, a week without a slot calendar
+  // (its return days count), priced by a day pattern on every other seed.
+  EngineClass& second = g_eng_classes[1];
+  g_eng_teachers[2].calendar_class = 1;
+  second.room_type = 0;
+  second.special_calendar[0] = kNotConfigured;
+  std::memset(second.special_weekdays, 0, sizeof second.special_weekdays);
+  if (seed % 2 == 0) std::memcpy(second.special_weekdays, "6654", 4);
+  // Teachers 3 and 4 partners both ways: each is the other's driver or
+  // rider, by their hours.
+  for (int t : {3, 4}) {
+    g_eng_teachers[t].partner = g_eng_teachers[t].carshare_partner = 7 - t;
+    std::snprintf(g_eng_teachers[t].carshare_name, kNameSize, "%s", "COLLEGA");
+  }
 }
 
 }  // namespace rules
