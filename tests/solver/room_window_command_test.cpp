@@ -281,4 +281,38 @@ TEST_F(RoomCommand, TheWindowReadsEachStoredResultOnce) {
   }
 }
 
+// The report run after an allocation, in the same program, reads the school
+// afresh: when it is no longer the school allocated (another school here),
+// the allocation is dropped, so no lesson takes a room from it and none is
+// counted as left without a room.
+TEST_F(RoomCommand, AReportRunOnAnotherSchoolDropsTheAllocation) {
+  Use("piccola");
+  kt_test::InDriveRoot in(dir_.path(), dir_.path());
+  auto run = [](const char* command) {
+    const char* argv[] = {"Questo non serve", command, nullptr};
+    return or_main(1, 2, argv);
+  };
+  ASSERT_EQ(run("SYNT:scuola2.txt"), 0) << g_status.message;
+  RoomAllocationParams params{};
+  params.rooms_per_building[0] = 2;
+  std::vector<RoomWindowClass> classes = {{"1A", true, "PRIMA", {}}};
+  ASSERT_EQ(or_room_window_problem(params, classes), "");
+  or_room_window_handover(classes);
+  g_status.clear();
+  g_status.room_params = &params;
+  g_room_optimiser_max_cycles = 5;
+  int asau = run("ASAU:scuola2.txt");
+  g_status.room_params = nullptr;
+  g_room_optimiser_max_cycles = 0;
+  ASSERT_EQ(asau, 0) << g_status.message;
+  ASSERT_GT(or_unallocated_lesson_count(), 0);
+  Use("liceo");
+  ASSERT_EQ(run("REPO:scuola2.txt"), 0) << g_status.message;
+  EXPECT_EQ(or_unallocated_lesson_count(), 0);
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    EXPECT_LT(g_eng_lessons[l].room, g_eng_school.room_count) << l;
+  g_room_report_flag = 0;
+  or_reset_room_allocation();
+}
+
 }  // namespace
