@@ -315,4 +315,32 @@ TEST_F(RoomCommand, AReportRunOnAnotherSchoolDropsTheAllocation) {
   or_reset_room_allocation();
 }
 
+// The window's classes that name no class of the school are left out before
+// a run, and named in the note; a room only they named is no longer
+// forbidden to the others, a room a kept class names stays forbidden.
+TEST_F(RoomCommand, ClassesOutsideTheSchoolAreLeftOutWithTheirRooms) {
+  Use("piccola");
+  kt_test::InDriveRoot in(dir_.path(), dir_.path());
+  const char* argv[] = {"Questo non serve", "SYNT:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(1, 2, argv), 0) << g_status.message;
+  std::vector<RoomWindowClass> classes = {{"1A", true, "PRIMA", {"SECONDA", "TERZA"}},
+                                          {"9Z", true, "SECONDA", {}},
+                                          {"8Y", false, "TERZA", {"PRIMA"}},
+                                          {"", true, "", {}},
+                                          {"2A", true, "TERZA", {}}};
+  std::vector<std::string> dropped = or_room_window_drop_classes_without_lessons(classes);
+  EXPECT_EQ(dropped, (std::vector<std::string>{"9Z", "8Y"}));
+  ASSERT_EQ(classes.size(), 2u);
+  EXPECT_EQ(classes[0].code, "1A");
+  EXPECT_EQ(classes[0].forbidden, std::vector<std::string>{"TERZA"});
+  EXPECT_EQ(classes[1].code, "2A");
+  EXPECT_EQ(classes[1].room, "TERZA");
+  EXPECT_EQ(or_room_window_left_out_note(dropped),
+            "Classi senza lezioni, escluse dall'assegnazione delle aule: 9Z, 8Y");
+  EXPECT_EQ(or_room_window_left_out_note({}), "");
+  std::vector<RoomWindowClass> all_known = {{"1A", true, "PRIMA", {}}};
+  EXPECT_TRUE(or_room_window_drop_classes_without_lessons(all_known).empty());
+  EXPECT_EQ(all_known.size(), 1u);
+}
+
 }  // namespace
