@@ -399,3 +399,42 @@ TEST(SolverFaults, CarShareCountsTheRidersHoursOutsideTheDriversDay) {
   }
   reset_run_state();
 }
+
+// The dynamic building management (68): each day the first hour's lessons
+// of the first building that take part in the selection are held between 4
+// and 6 (6 and 6 on Saturday); every lesson of a teacher it concerns pays
+// the week's shortfall and excess. counts[d]: such lessons on day d, one per
+// class from 1A; PROF7, whom the rule concerns, teaches one lesson.
+TEST(SolverFaults, DynamicBuildingsHoldTheFirstHourBetweenTheDaysBounds) {
+  struct Case {
+    const char* id;
+    int counts[6];
+    std::int64_t expected;
+  } cases[] = {
+      {"within every day's bounds", {4, 4, 4, 6, 5, 6}, 0},
+      {"Monday one short", {3, 4, 4, 4, 4, 6}, 1},
+      {"Tuesday one over", {4, 7, 4, 4, 4, 6}, 1},
+      {"Friday one over", {4, 4, 4, 4, 7, 6}, 1},
+      {"Friday two short", {4, 4, 4, 4, 2, 6}, 2},
+      {"Saturday one short", {4, 4, 4, 4, 4, 5}, 1},
+      {"Saturday one over", {4, 4, 4, 4, 4, 7}, 1},
+      {"each day off", {3, 7, 0, 7, 7, 4}, 1 + 1 + 4 + 1 + 1 + 2},
+      {"each day off, PROF7 teaching Thursday's eighth lesson: two lessons", {3, 7, 0, 8, 7, 4}, 2 * 11},
+  };
+  for (const Case& c : cases) {
+    mini_school(6, 6, 8, 8);
+    g_eng_school.uses_tekgrado = 1;
+    for (int d = 0; d < 6; ++d)
+      for (int k = 0; k < c.counts[d]; ++k) {
+        int l = add_lesson(k, k, d, 0);
+        g_eng_lessons[l].building = 0;
+      }
+    add_lesson(7, 7, 0, 3);
+    rebuild_mini_school();
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) g_lesson_rule_params[l].selection = 1;
+    g_eng_teachers[7].tekgrado[1] = 1;
+    EXPECT_EQ(delta_of(68, 7), c.expected) << c.id;
+    EXPECT_EQ(g_evaluators[68].full(), c.expected) << c.id;
+  }
+  reset_run_state();
+}
