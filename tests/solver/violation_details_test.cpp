@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -23,7 +24,7 @@ namespace {
 
 // Ids whose exemption reads nothing of the map: their records carry none.
 bool reads_no_map(std::uint32_t id) {
-  for (std::uint32_t plain : {2u, 3u, 5u, 9u, 48u, 80u})
+  for (std::uint32_t plain : {2u, 3u, 5u, 9u, 48u})
     if (id == plain) return true;
   return false;
 }
@@ -129,6 +130,41 @@ TEST(ViolationDetails, EachTeachersRecordListsOnlyItsOwnClasses) {
     EXPECT_EQ(g_eng_lessons[own[t]].incompatible_subject, -1) << t;
     EXPECT_NE(g_eng_lessons[other[t]].incompatible_subject, -1) << t;
   }
+  reset_run_state();
+}
+
+
+// The joint-lessons record (76), the first an evaluation makes, names the
+// partner's line and nothing else: not the classes that the teacher rule of
+// an evaluation before it, which kept no records, listed.
+TEST(ViolationDetails, ARecordAfterAnEvaluationWithoutRecordsCarriesNoOldDetail) {
+  mini_school(5, 6, 2, 2);
+  int barred = add_lesson(0, 0, 0, 0);
+  g_eng_lessons[barred].incompatible_subject = 1;
+  g_eng_lessons[add_lesson(1, 0, 0, 1)].subject = 1;
+  int a = add_lesson(0, 0, 1, 0, 3), b = add_lesson(1, 1, 2, 0, 5);
+  g_eng_lessons[a].joint_count = 1;
+  g_eng_lessons[a].joint_lessons[0] = b;
+  rebuild_mini_school();
+  g_eng_teachers[0].incompatible_subject_lessons = 1;
+  for (int id = 0; id < kConstraintCount; ++id) ConstraintSwitchTable[id].off = id != 31;
+  or_evaluate_all_constraints(1);  // PROF0's 31 counted, no record kept
+  for (int id = 0; id < kConstraintCount; ++id) ConstraintSwitchTable[id].off = id != 76;
+  g_eng_run.report_flag = 1;
+  or_evaluate_all_constraints(1);
+  g_eng_run.report_flag = 0;
+  for (int id = 0; id < kConstraintCount; ++id) ConstraintSwitchTable[id].off = 0;
+  ASSERT_GT(g_status.violation_count.load(), 0);
+  const ViolationRecord& r = g_status.violations[0];
+  EXPECT_EQ(r.constraint_id, 76u);
+  for (std::size_t i = 0; i < sizeof r.detail_map; ++i) {
+    if (i < 12 || i >= 16) {
+      EXPECT_EQ(r.detail_map[i], 0) << i;
+    }
+  }
+  std::int32_t line = 0;
+  std::memcpy(&line, r.detail_map + 12, sizeof line);
+  EXPECT_EQ(line, 5);
   reset_run_state();
 }
 
