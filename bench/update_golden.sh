@@ -9,8 +9,11 @@
 set -eu
 build=$(readlink -f "${1:-$(dirname "$0")/../build}")
 cmake --build "$build" --target solver_tests
-for school in piccola liceo; do
-  KT_UPDATE_GOLDEN=1 "$build/tests/solver/solver_tests" \
-    --gtest_filter="Samples/GoldenTrace.SeededRunIsTheRecordedOne/$school" | tail -3
+for run in GoldenTrace.SeededRunIsTheRecordedOne/piccola GoldenTrace.SeededRunIsTheRecordedOne/liceo \
+           LongGoldenTrace.SeededRunIsTheRecordedOne/liceo_to_end LongGoldenTrace.SeededRunIsTheRecordedOne/istituto \
+           LongGoldenTrace.SeededRunIsTheRecordedOne/liceo_mini LongGoldenTrace.SeededRunIsTheRecordedOne/liceo_mibu \
+           LongGoldenTrace.SeededRunIsTheRecordedOne/liceo_derr LongGoldenTrace.SeededRunIsTheRecordedOne/piccola_bila \
+           LongGoldenTrace.SeededRunIsTheRecordedOne/piccola_misv; do
+  KT_UPDATE_GOLDEN=1 "$build/tests/solver/solver_tests" --gtest_filter="Samples/$run" | tail -3
 done
 git -C "$(dirname "$0")/.." status --short tests/data/golden

@@ -59,6 +59,13 @@ int or_room_allocation_query(int code, const char* class_code, const char* room_
     std::memset(s.preferred_room, 0, sizeof s.preferred_room);
     return 0;
   }
+  // Whether every class has a result not yet read: the window asks it
+  // without a key.
+  if (code == 13) {
+    for (int c = 0; c < g_eng_school.real_class_count && c < kMaxClasses; ++c)
+      if (s.result_changes[c] == -1) return -1;
+    return 1;
+  }
   if (class_code == nullptr) return -1;
   int mode = code > 10 ? allocation_mode() : 0;
   int key = mode == 1 ? find_teacher(class_code) : (mode == 2 ? find_room(class_code) : or_find_class(class_code));
@@ -92,11 +99,6 @@ int or_room_allocation_query(int code, const char* class_code, const char* room_
     int changes = s.result_changes[key];
     s.result_changes[key] = -1;
     return changes;
-  }
-  if (code == 13) {
-    for (int c = 0; c < g_eng_school.real_class_count && c < kMaxClasses; ++c)
-      if (s.result_changes[c] == -1) return -1;
-    return 1;
   }
   return -1;
 }

@@ -434,6 +434,20 @@ void randomise_school(std::uint64_t seed) {
   g_eng_teachers[1].calendar_class = 0;
   for (int t = 0; t < spec.teachers; ++t) randomise_teacher(t, r);
   for (int id = 0; id < kConstraintCount; ++id) ConstraintStats[id].weight = 1 + r.below(3);
+  // Teacher 2 stands for class 1's calendar, a week without a slot calendar
+  // (its return days count), priced by a day pattern on every other seed.
+  EngineClass& second = g_eng_classes[1];
+  g_eng_teachers[2].calendar_class = 1;
+  second.room_type = 0;
+  second.special_calendar[0] = kNotConfigured;
+  std::memset(second.special_weekdays, 0, sizeof second.special_weekdays);
+  if (seed % 2 == 0) std::memcpy(second.special_weekdays, "6654", 4);
+  // Teachers 3 and 4 partners both ways: each is the other's driver or
+  // rider, by their hours.
+  for (int t : {3, 4}) {
+    g_eng_teachers[t].partner = g_eng_teachers[t].carshare_partner = 7 - t;
+    std::snprintf(g_eng_teachers[t].carshare_name, kNameSize, "%s", "COLLEGA");
+  }
 }
 
 }  // namespace rules
@@ -723,14 +737,43 @@ TEST_F(EvalClassDeltaSum, JointBonus) {
 
 TEST_F(EvalClassDeltaSum, JointLessonsApartCountInEachClass) {
   classes::build_class_school(4);
-  g_eng_school.option_flags = 0;
   for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].held_out = 0;
+  // Two pairs brought together: 2A's partner swaps places with the 2A
+  // lesson at its 1A partner's hour. They are not counted.
+  for (int k : {10, 12}) {
+    int a = k, b = 28 + k;
+    for (int o = 28; o < 56; ++o)
+      if (o != b && lesson_slot(o) == lesson_slot(a)) {
+        std::uint16_t place = lesson_place(b);
+        set_lesson_place(b, lesson_place(o));
+        set_lesson_place(o, place);
+        break;
+      }
+  }
+  or_rebuild_slot_index();
+  or_rebuild_class_grids();
   int apart = 0;
   for (int k = 10; k < 14; ++k) apart += lesson_slot(k) != lesson_slot(28 + k);
-  for (ConstraintStat& s : ConstraintStats) s = {0, 1};
-  for (int c = 0; c < 2; ++c) g_eng_classes[c].weight = 1;
-  g_evaluators[76].full();
-  EXPECT_EQ(static_cast<int>(ConstraintStats[76].count), 2 * apart);
+  EXPECT_EQ(apart, 2);
+  // By class, any lesson of the partner's class and subject in the slot
+  // will do.
+  auto matched = [](int l, int partner) {
+    for (int o = 0; o < g_eng_school.lesson_count; ++o)
+      if (o != l && lesson_slot(o) == lesson_slot(l) && g_eng_lessons[o].class_index == g_eng_lessons[partner].class_index &&
+          g_eng_lessons[o].subject == g_eng_lessons[partner].subject)
+        return true;
+    return false;
+  };
+  int unmatched = 0;
+  for (int k = 10; k < 14; ++k) unmatched += !matched(k, 28 + k) + !matched(28 + k, k);
+  EXPECT_GT(unmatched, 0);
+  for (std::uint8_t flags : {0, 2}) {
+    g_eng_school.option_flags = flags;
+    for (ConstraintStat& s : ConstraintStats) s = {0, 1};
+    for (int c = 0; c < 2; ++c) g_eng_classes[c].weight = 1;
+    g_evaluators[76].full();
+    EXPECT_EQ(static_cast<int>(ConstraintStats[76].count), flags ? unmatched : 2 * apart) << int(flags);
+  }
   reset_run_state();
 }
 

@@ -4,8 +4,10 @@
 // class. Hours count from 0; the week is five days of six hours.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "engine/loader_harness.h"
 #include "engine/presolve.h"
@@ -279,3 +281,160 @@ TEST(SolverFaults, ClassCalendarLessonsTakeTheEarlierPseudoHoursInListOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+// Teacher 1 stands for 1A's calendar; teacher 0 teaches 1A, teacher 2 is a
+// laboratory teacher. hours[d]: 1A's lessons from the day's first hour,
+// the last lab_hours[d] of them the laboratory teacher's.
+void calendar_week(const int (&hours)[5], const int (&lab_hours)[5] = {0, 0, 0, 0, 0}) {
+  mini_school(5, 6, 3, 1);
+  g_eng_teachers[1].calendar_class = 0;
+  g_eng_teachers[2].type_flags = kTeacherLaboratory;
+  for (int d = 0; d < 5; ++d)
+    for (int h = 0; h < hours[d]; ++h) add_lesson(h >= hours[d] - lab_hours[d] ? 2 : 0, 0, d, h);
+  rebuild_mini_school();
+}
+
+std::int64_t calendar_count() {
+  std::int64_t delta = delta_of(84, 1);
+  EXPECT_EQ(g_evaluators[84].full(), delta);
+  return delta;
+}
+
+}  // namespace
+
+// The class calendar (84) with the week's days named by their lesson counts
+// ("SKAV:"/"SKAVB:", e.g. "665"): each count not found among the days costs
+// its distance to the nearest day left, and the better of the two strings
+// counts.
+TEST(SolverFaults, ClassCalendarPricesTheWeekAgainstItsBetterDayPattern) {
+  struct Case {
+    const char* first;
+    const char* second;
+    std::int64_t expected;
+  } cases[] = {
+      {"665", "", 0},     // Monday, Tuesday and Wednesday match
+      {"666", "", 1},     // the third 6 takes Wednesday's 5
+      {"6665", "", 2},    // the third 6 takes a 4
+      {"6665", "44", 0},  // the second string matches
+      {"7", "", 1},
+  };
+  for (const Case& c : cases) {
+    calendar_week({6, 6, 5, 4, 4});
+    EngineClass& k = g_eng_classes[0];
+    std::memset(k.special_weekdays, 0, sizeof k.special_weekdays);
+    std::memset(k.special_weekdays_b, 0, sizeof k.special_weekdays_b);
+    std::memcpy(k.special_weekdays, c.first, std::strlen(c.first));
+    std::memcpy(k.special_weekdays_b, c.second, std::strlen(c.second));
+    EXPECT_EQ(calendar_count(), c.expected) << c.first << "/" << c.second;
+  }
+  reset_run_state();
+}
+
+// The class calendar's return days (Wednesday here): a return day's lessons
+// past the earliest end of the other days count an hour each, the
+// laboratory teacher's last hours of the day left out.
+TEST(SolverFaults, ClassCalendarReturnDaysEndWithTheOtherDays) {
+  struct Case {
+    const char* id;
+    int hours[5];
+    int lab_hours[5];
+    std::uint8_t return_days;
+    std::int64_t expected;
+  } cases[] = {
+      {"Wednesday full, the others end at 4", {4, 4, 6, 4, 4}, {0, 0, 0, 0, 0}, 0x04, 2},
+      {"Wednesday one hour longer", {4, 4, 5, 4, 4}, {0, 0, 0, 0, 0}, 0x04, 1},
+      {"Monday ends at 3", {3, 4, 6, 4, 4}, {0, 0, 0, 0, 0}, 0x04, 3},
+      {"Wednesday shorter", {4, 4, 3, 4, 4}, {0, 0, 0, 0, 0}, 0x04, 0},
+      {"the last two hours in the laboratory", {4, 4, 6, 4, 4}, {0, 0, 2, 0, 0}, 0x04, 0},
+      {"one laboratory hour", {4, 4, 6, 4, 4}, {0, 0, 1, 0, 0}, 0x04, 1},
+      {"Wednesday and Friday", {4, 4, 6, 4, 5}, {0, 0, 0, 0, 0}, 0x14, 3},
+      {"no return day", {4, 4, 6, 4, 4}, {0, 0, 0, 0, 0}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    calendar_week(c.hours, c.lab_hours);
+    g_school_rule_params.return_days = c.return_days;
+    g_school_rule_params.return_teacher_flags = kTeacherLaboratory;
+    EXPECT_EQ(calendar_count(), c.expected) << c.id;
+  }
+  g_school_rule_params.return_days = 0;
+  g_school_rule_params.return_teacher_flags = 0;
+  reset_run_state();
+}
+
+// The car share (30): the partner with more weekly hours drives (VERDI on
+// equal hours, as the teacher who asks); each hour of the other outside the
+// driver's span of the day counts, and a wait widens the span by an hour,
+// before it where the day leaves room, else after it. ROSSI teaches Monday
+// 1-2 and Tuesday 1-2.
+TEST(SolverFaults, CarShareCountsTheRidersHoursOutsideTheDriversDay) {
+  struct Case {
+    const char* id;
+    int wait;
+    std::vector<std::pair<int, int>> verdi;  // VERDI's hours
+    std::int64_t expected;
+  } cases[] = {
+      {"ROSSI drives", 0, {{0, 0}, {0, 3}, {1, 1}}, 2},
+      {"ROSSI drives, an hour's wait before", 1, {{0, 0}, {0, 3}, {1, 1}}, 1},
+      {"VERDI drives", 0, {{0, 0}, {0, 3}, {1, 0}, {2, 0}, {2, 1}}, 2},
+      {"VERDI drives, an hour's wait after", 1, {{0, 0}, {0, 3}, {1, 0}, {2, 0}, {2, 1}}, 1},
+      {"equal hours: VERDI drives", 0, {{0, 0}, {0, 3}, {1, 0}, {2, 0}}, 2},
+  };
+  for (const Case& c : cases) {
+    load("GM:MAT\t\nROSSI\t1A 4\t\nVERDI\t2A " + std::to_string(c.verdi.size()) + "\t\nV:\tVERDI\tCARSHARE:ROSSI:" +
+         std::to_string(c.wait) + "\t\n");
+    or_prepare_model_for_solving();
+    std::vector<std::pair<int, int>> week = {{0, 1}, {0, 2}, {1, 1}, {1, 2}};  // ROSSI's, then VERDI's
+    week.insert(week.end(), c.verdi.begin(), c.verdi.end());
+    for (std::size_t l = 0; l < week.size(); ++l) {
+      g_eng_lessons[l].day = static_cast<std::uint8_t>(week[l].first);
+      g_eng_lessons[l].hour = static_cast<std::uint8_t>(week[l].second);
+    }
+    rebuild_mini_school();
+    int verdi = teacher_named("VERDI");
+    ASSERT_EQ(g_eng_teachers[verdi].carshare_wait, c.wait) << c.id;
+    EXPECT_EQ(delta_of(30, verdi), c.expected) << c.id;
+    EXPECT_EQ(g_evaluators[30].full(), c.expected) << c.id;
+  }
+  reset_run_state();
+}
+
+// The dynamic building management (68): each day the first hour's lessons
+// of the first building that take part in the selection are held between 4
+// and 6 (6 and 6 on Saturday); every lesson of a teacher it concerns pays
+// the week's shortfall and excess. counts[d]: such lessons on day d, one per
+// class from 1A; PROF7, whom the rule concerns, teaches one lesson.
+TEST(SolverFaults, DynamicBuildingsHoldTheFirstHourBetweenTheDaysBounds) {
+  struct Case {
+    const char* id;
+    int counts[6];
+    std::int64_t expected;
+  } cases[] = {
+      {"within every day's bounds", {4, 4, 4, 6, 5, 6}, 0},
+      {"Monday one short", {3, 4, 4, 4, 4, 6}, 1},
+      {"Tuesday one over", {4, 7, 4, 4, 4, 6}, 1},
+      {"Friday one over", {4, 4, 4, 4, 7, 6}, 1},
+      {"Friday two short", {4, 4, 4, 4, 2, 6}, 2},
+      {"Saturday one short", {4, 4, 4, 4, 4, 5}, 1},
+      {"Saturday one over", {4, 4, 4, 4, 4, 7}, 1},
+      {"each day off", {3, 7, 0, 7, 7, 4}, 1 + 1 + 4 + 1 + 1 + 2},
+      {"each day off, PROF7 teaching Thursday's eighth lesson: two lessons", {3, 7, 0, 8, 7, 4}, 2 * 11},
+  };
+  for (const Case& c : cases) {
+    mini_school(6, 6, 8, 8);
+    g_eng_school.uses_tekgrado = 1;
+    for (int d = 0; d < 6; ++d)
+      for (int k = 0; k < c.counts[d]; ++k) {
+        int l = add_lesson(k, k, d, 0);
+        g_eng_lessons[l].building = 0;
+      }
+    add_lesson(7, 7, 0, 3);
+    rebuild_mini_school();
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) g_lesson_rule_params[l].selection = 1;
+    g_eng_teachers[7].tekgrado[1] = 1;
+    EXPECT_EQ(delta_of(68, 7), c.expected) << c.id;
+    EXPECT_EQ(g_evaluators[68].full(), c.expected) << c.id;
+  }
+  reset_run_state();
+}

@@ -223,4 +223,124 @@ TEST_F(RoomCommand, PublishingAfterAnAllocationWritesTheExportAndClearsTheRoomFl
   or_reset_room_allocation();
 }
 
+// What the room window reads while the optimiser runs and after it: once a
+// record is stored, query 13 answers 1; query 12 hands over a class's stored
+// result (its room changes, the lessons in its own room and their days) as
+// query 11 counts it on the kept placement, once only: then 13 answers -1
+// again. Keys that name nothing answer -1. By teacher and by room the keys
+// are the teachers' and the rooms' names.
+TEST_F(RoomCommand, TheWindowReadsEachStoredResultOnce) {
+  Use("piccola");
+  kt_test::InDriveRoot in(dir_.path(), dir_.path());
+  const char* argv[] = {"Questo non serve", "SYNT:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(1, 2, argv), 0) << g_status.message;
+  std::vector<std::string> classes, teachers, rooms;
+  for (int c = 0; c < g_eng_school.real_class_count; ++c) classes.emplace_back(g_eng_classes[c].code);
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) teachers.emplace_back(g_eng_teachers[t].name);
+  for (int mode = 0; mode < 3; ++mode) {
+    SCOPED_TRACE(mode);
+    RoomAllocationParams params{};
+    params.rooms_per_building[0] = 2;
+    params.allocation_mode = mode;
+    std::vector<RoomWindowClass> window = {{"1A", true, "PRIMA", {}}};
+    ASSERT_EQ(or_room_window_problem(params, window), "");
+    or_room_window_handover(window);
+    EXPECT_EQ(or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr), -1) << "nothing stored yet";
+    g_status.clear();
+    g_status.room_params = &params;
+    g_room_optimiser_max_cycles = 5;
+    const char* asau[] = {"Questo non serve", "ASAU:scuola2.txt", nullptr};
+    int result = or_main(1, 2, asau);
+    g_room_optimiser_max_cycles = 0;
+    ASSERT_EQ(result, 0) << g_status.message;
+    if (mode == 2) {
+      rooms.clear();
+      for (int r = 0; r < g_eng_school.room_count; ++r) rooms.emplace_back(g_eng_rooms[r].name);
+    }
+    const std::vector<std::string>& keys = mode == 0 ? classes : (mode == 1 ? teachers : rooms);
+    EXPECT_EQ(or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr), 1);
+    int total = 0;
+    for (const std::string& key : keys) {
+      int own11 = -5, own12 = -5;
+      std::uint8_t days11 = 0xEE, days12 = 0xEE;
+      int now = or_room_allocation_query(11, key.c_str(), nullptr, &own11, &days11);
+      int stored = or_room_allocation_query(12, key.c_str(), nullptr, &own12, &days12);
+      EXPECT_EQ(stored, now) << key;
+      EXPECT_EQ(own12, own11) << key;
+      EXPECT_EQ(days12, days11) << key;
+      EXPECT_EQ(or_room_allocation_query(12, key.c_str(), nullptr, nullptr, nullptr), -1) << key << " read twice";
+      total += stored + own12 + days12;
+    }
+    EXPECT_GT(total, 0) << "the results are not all empty";
+    EXPECT_EQ(or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr), -1);
+    for (const char* unknown : {"9Z", "NESSUNO"})
+      EXPECT_EQ(or_room_allocation_query(12, unknown, nullptr, nullptr, nullptr), -1) << unknown;
+    EXPECT_EQ(or_room_allocation_query(12, nullptr, nullptr, nullptr, nullptr), -1);
+    g_status.room_params = nullptr;
+    or_reset_room_allocation();
+  }
+}
+
+// The report run after an allocation, in the same program, reads the school
+// afresh: when it is no longer the school allocated (another school here),
+// the allocation is dropped, so no lesson takes a room from it and none is
+// counted as left without a room.
+TEST_F(RoomCommand, AReportRunOnAnotherSchoolDropsTheAllocation) {
+  Use("piccola");
+  kt_test::InDriveRoot in(dir_.path(), dir_.path());
+  auto run = [](const char* command) {
+    const char* argv[] = {"Questo non serve", command, nullptr};
+    return or_main(1, 2, argv);
+  };
+  ASSERT_EQ(run("SYNT:scuola2.txt"), 0) << g_status.message;
+  RoomAllocationParams params{};
+  params.rooms_per_building[0] = 2;
+  std::vector<RoomWindowClass> classes = {{"1A", true, "PRIMA", {}}};
+  ASSERT_EQ(or_room_window_problem(params, classes), "");
+  or_room_window_handover(classes);
+  g_status.clear();
+  g_status.room_params = &params;
+  g_room_optimiser_max_cycles = 5;
+  int asau = run("ASAU:scuola2.txt");
+  g_status.room_params = nullptr;
+  g_room_optimiser_max_cycles = 0;
+  ASSERT_EQ(asau, 0) << g_status.message;
+  ASSERT_GT(or_unallocated_lesson_count(), 0);
+  Use("liceo");
+  ASSERT_EQ(run("REPO:scuola2.txt"), 0) << g_status.message;
+  EXPECT_EQ(or_unallocated_lesson_count(), 0);
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    EXPECT_LT(g_eng_lessons[l].room, g_eng_school.room_count) << l;
+  g_room_report_flag = 0;
+  or_reset_room_allocation();
+}
+
+// The window's classes that name no class of the school are left out before
+// a run, and named in the note; a room only they named is no longer
+// forbidden to the others, a room a kept class names stays forbidden.
+TEST_F(RoomCommand, ClassesOutsideTheSchoolAreLeftOutWithTheirRooms) {
+  Use("piccola");
+  kt_test::InDriveRoot in(dir_.path(), dir_.path());
+  const char* argv[] = {"Questo non serve", "SYNT:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(1, 2, argv), 0) << g_status.message;
+  std::vector<RoomWindowClass> classes = {{"1A", true, "PRIMA", {"SECONDA", "TERZA"}},
+                                          {"9Z", true, "SECONDA", {}},
+                                          {"8Y", false, "TERZA", {"PRIMA"}},
+                                          {"", true, "", {}},
+                                          {"2A", true, "TERZA", {}}};
+  std::vector<std::string> dropped = or_room_window_drop_classes_without_lessons(classes);
+  EXPECT_EQ(dropped, (std::vector<std::string>{"9Z", "8Y"}));
+  ASSERT_EQ(classes.size(), 2u);
+  EXPECT_EQ(classes[0].code, "1A");
+  EXPECT_EQ(classes[0].forbidden, std::vector<std::string>{"TERZA"});
+  EXPECT_EQ(classes[1].code, "2A");
+  EXPECT_EQ(classes[1].room, "TERZA");
+  EXPECT_EQ(or_room_window_left_out_note(dropped),
+            "Classi senza lezioni, escluse dall'assegnazione delle aule: 9Z, 8Y");
+  EXPECT_EQ(or_room_window_left_out_note({}), "");
+  std::vector<RoomWindowClass> all_known = {{"1A", true, "PRIMA", {}}};
+  EXPECT_TRUE(or_room_window_drop_classes_without_lessons(all_known).empty());
+  EXPECT_EQ(all_known.size(), 1u);
+}
+
 }  // namespace
