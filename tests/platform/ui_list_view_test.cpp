@@ -147,6 +147,27 @@ TEST_F(ListViewTest, ClicksSelectOneRowAndTellThePage) {
   EXPECT_EQ(sub, 1);
 }
 
+// Rows put in at the top, in the middle, at the end or past it land there,
+// and the chosen row stays chosen: the keys go on from it.
+TEST_F(ListViewTest, RowsInsertedWhereAskedKeepTheChoice) {
+  ListView& rows = board.rows;
+  ui.ClickCell(board, kRows, 3, 0);
+  const struct {
+    int index;
+    const char* text;
+    int landed;
+  } inserts[] = {{0, "primo", 0}, {2, "mezzo", 2}, {-1, "ultimo", 8}, {99, "oltre", 9}};
+  for (const auto& i : inserts) EXPECT_EQ(rows.InsertItem(i.index, i.text), i.landed) << i.text;
+  std::string texts;
+  for (int r = 0; r < rows.GetItemCount(); ++r) texts += rows.GetItemText(r, 0) + " ";
+  EXPECT_EQ(texts, "primo n0 mezzo n1 n2 n3 n4 n5 ultimo oltre ");
+  EXPECT_EQ(rows.GetNextItem(-1, kLvniSelected), 5);
+  EXPECT_EQ(rows.GetSelectionMark(), 5);
+  rows.SetFocus();
+  ui.Key(kVkDown);
+  EXPECT_EQ(rows.GetItemText(rows.GetNextItem(-1, kLvniSelected), 0), "n4");
+}
+
 TEST_F(ListViewTest, HeaderClicksAndColumnDrags) {
   ui.ClickHeader(board, kGrid, 2);
   ui.DragColumnEdge(board, kGrid, 0, 120);

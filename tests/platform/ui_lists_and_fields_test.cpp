@@ -132,6 +132,24 @@ TEST_F(ListsAndFields, ListBoxKeysWheelAndDoubleClick) {
   EXPECT_EQ(page.log, (std::vector<std::string>{"class " + std::to_string(row), "open " + std::to_string(row)}));
 }
 
+// In a list filled afresh, with no row chosen yet, each key starts from the
+// first row: down and up choose it, the page key the last of the first page.
+TEST_F(ListsAndFields, ListBoxKeysFromNoChoice) {
+  ListBox& list = page.classes();
+  int shown = list.VisibleRows();
+  const struct {
+    int key;
+    int row;
+  } steps[] = {{kVkDown, 0}, {kVkUp, 0}, {kVkNext, shown - 1}, {kVkPrior, 0}, {kVkEnd, 19}, {kVkHome, 0}};
+  for (const auto& s : steps) {
+    list.ResetContent();
+    for (int i = 0; i < 20; ++i) list.AddString("3C" + std::to_string(i));
+    list.SetFocus();
+    ui.Key(s.key);
+    EXPECT_EQ(list.GetCurSel(), s.row) << s.key;
+  }
+}
+
 // A combo's keys move its choice by one, a list's page less one, or to the
 // ends, telling the page only when the choice changed.
 TEST_F(ListsAndFields, ComboKeysMoveTheChoice) {
