@@ -177,7 +177,7 @@ TEST_F(GalleryOnScreen, EscCloseBoxAndTypedKeysReachTheDialog) {
 
 // The native entry over the focused field keeps the field's rules and
 // follows the core: a number field takes digits only, a key typed after Home
-// lands in front, the caret goes where the core puts the selection, a
+// lands in front, the caret shows and goes where the core puts the selection, a
 // read-only field takes nothing and shows the button face.
 TEST_F(GalleryOnScreen, TheNativeEntryKeepsTheFieldsRulesAndFollowsTheCore) {
   auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
@@ -185,6 +185,15 @@ TEST_F(GalleryOnScreen, TheNativeEntryKeepsTheFieldsRulesAndFollowsTheCore) {
   auto shows = [&](const std::string& text) {
     return pump_until([&] { return name->GetWindowText() == text; });
   };
+  // Empty, the field shows the entry's caret (the core draws none).
+  name->SetWindowText("");
+  pump_pending();
+  ASSERT_TRUE(read_window_pixels(dialog, pixels));
+  Rect inner = dialog.GetDlgItem(kNameEdit)->GetRectInParent().Deflate(3);
+  int dark = 0;
+  for (int y = inner.top; y < inner.bottom; ++y)
+    for (int x = inner.left; x < inner.right; ++x) dark += channel_distance(pixels.At(x, y), rgb(0, 0, 0)) <= 80;
+  EXPECT_GE(dark, inner.Height() / 2);
   name->SetWindowText("12");
   name->ModifyStyle(0, kEsNumber);
   name->SetSel(2, 2);
