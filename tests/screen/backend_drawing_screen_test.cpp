@@ -8,10 +8,13 @@
 // the window turns into the core's input: right and double clicks, the
 // wheel's notches, the middle button ignored, typed characters with and
 // without Ctrl; the title, place and state the core gives the window, and
-// the program's icon. Without a display every test skips.
+// the program's icon, a borderless dialog, a window shown minimised from the
+// start and windows made before the screen starts. Without a display every
+// test skips.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 #include <cstdio>
@@ -119,6 +122,36 @@ class Canvas : public Window {
     return Window::WindowProc(message, w, l);
   }
 };
+
+// The state (WM_STATE) the window manager gives its client of that title,
+// -1 when it has none.
+int client_state(Display* x, const std::string& title) {
+  auto words = [&](::Window w, const char* name, std::vector<unsigned long>& out) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    out.clear();
+    if (XGetWindowProperty(x, w, XInternAtom(x, name, False), 0, 1024, False, AnyPropertyType, &type, &format, &count,
+                           &left, &data) == Success && data) {
+      const auto* p = reinterpret_cast<const unsigned long*>(data);
+      out.assign(p, p + count);
+    }
+    if (data) XFree(data);
+  };
+  XSync(x, False);
+  std::vector<unsigned long> clients, state;
+  words(DefaultRootWindow(x), "_NET_CLIENT_LIST", clients);
+  for (unsigned long c : clients) {
+    char* name = nullptr;
+    bool match = XFetchName(x, ::Window(c), &name) && name && title == name;
+    if (name) XFree(name);
+    if (!match) continue;
+    words(::Window(c), "WM_STATE", state);
+    return state.empty() ? -1 : int(state[0]);
+  }
+  return -1;
+}
 
 class BackendOnScreen : public OnScreenTest {
  protected:
@@ -318,11 +351,69 @@ TEST_F(BackendOnScreen, TheWindowFollowsTheCoresTitlePlaceAndState) {
     canvas.ShowWindow(kSwRestore);
     EXPECT_TRUE(pump_until(viewable));
     EXPECT_FALSE(canvas.IsIconic());
+    // A window shown minimised from the start is iconic for the window
+    // manager (found among its clients by its title).
+    Window small;
+    CreateParams p;
+    p.style = kWsPopup | kWsCaption;
+    p.rect = {500, 60, 600, 120};
+    ASSERT_TRUE(small.CreateEx(p));
+    small.SetWindowText("Ridotta a icona");
+    small.ShowWindow(kSwShowMinimized);
+    EXPECT_TRUE(pump_until([&] { return client_state(x_, "Ridotta a icona") == IconicState; }));
+    small.ShowWindow(kSwRestore);
+    EXPECT_TRUE(pump_until([&] { return client_state(x_, "Ridotta a icona") == NormalState; }));
+    small.DestroyWindow();
   } else {
     std::printf("no window manager on the display: minimise not tried\n");
   }
   canvas.DestroyWindow();
   EXPECT_EQ(native_window(canvas), 0u);
+}
+
+// The window manager is told what kind of window each is: a dialog without
+// a caption gets no decorations; and windows made before the screen was
+// started are shown once it is.
+TEST_F(BackendOnScreen, BorderlessMinimisedAndEarlierWindowsOnTheScreen) {
+  auto property = [&](::Window xid, const char* name, std::vector<unsigned long>& out) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    out.clear();
+    if (XGetWindowProperty(x_, xid, XInternAtom(x_, name, False), 0, 16, False, AnyPropertyType, &type, &format,
+                           &count, &left, &data) != Success || !data)
+      return;
+    const auto* words = reinterpret_cast<const unsigned long*>(data);
+    out.assign(words, words + count);
+    XFree(data);
+  };
+  std::vector<unsigned long> hints;
+  property(native_window(canvas), "_MOTIF_WM_HINTS", hints);
+  EXPECT_TRUE(hints.size() < 3 || !(hints[0] & 2) || hints[2] != 0) << "the captioned window keeps its frame";
+
+  Window plain;
+  CreateParams p;
+  p.style = kWsPopup;
+  p.rect = {500, 60, 600, 120};
+  ASSERT_TRUE(plain.CreateEx(p));
+  plain.ShowWindow(kSwShow);
+  ASSERT_TRUE(pump_until([&] { return native_window(plain) != 0; }));
+  property(native_window(plain), "_MOTIF_WM_HINTS", hints);
+  ASSERT_GE(hints.size(), 3u);
+  EXPECT_TRUE(hints[0] & 2);  // decorations given ...
+  EXPECT_EQ(hints[2], 0u);    // ... as none
+  plain.DestroyWindow();
+
+  // Made and shown while no screen runs, then the screen starts.
+  stop_fltk_backend();
+  Window early;
+  p.style = kWsPopup | kWsCaption | kWsVisible;
+  ASSERT_TRUE(early.CreateEx(p));
+  early.ShowWindow(kSwShow);
+  ASSERT_TRUE(start_fltk_backend());
+  EXPECT_TRUE(pump_until([&] { return native_window(early) != 0; }));
+  early.DestroyWindow();
 }
 
 // The program's icon the window manager shows: a blue square holding a
