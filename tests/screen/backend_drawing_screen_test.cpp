@@ -6,8 +6,8 @@
 // bounds, the help, menu and service signs, the timetable icon) or loaded
 // from a picture file, at its own size or scaled. Then the mouse and keys
 // the window turns into the core's input: right and double clicks, the
-// wheel's notches, the middle button ignored, typed characters with and
-// without Ctrl; the title, place and state the core gives the window, and
+// wheel's notches, the middle button ignored, typed characters,
+// Backspace and Enter; the title, place and state the core gives the window,
 // the program's icon, a borderless dialog, a window shown minimised from the
 // start and windows made before the screen starts. Without a display every
 // test skips.
