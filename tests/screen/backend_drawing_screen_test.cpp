@@ -9,8 +9,8 @@
 // wheel's notches, the middle button ignored, typed characters,
 // Backspace and Enter; the title, place and state the core gives the window,
 // the program's icon, a borderless dialog, a window shown minimised from the
-// start and windows made before the screen starts. Without a display every
-// test skips.
+// start and windows made before the screen starts; a part moved shown in its
+// new place. Without a display every test skips.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -369,6 +369,27 @@ TEST_F(BackendOnScreen, TheWindowFollowsTheCoresTitlePlaceAndState) {
   }
   canvas.DestroyWindow();
   EXPECT_EQ(native_window(canvas), 0u);
+}
+
+// A part of the window painted in one colour of its own.
+class Patch : public Window {
+ public:
+  void OnPaint(DeviceContext& dc) override { dc.FillRect(GetClientRect(), rgb(20, 40, 220)); }
+};
+
+// A part moved by the program is shown in its new place at once, and its
+// old place shows what is under it again.
+TEST_F(BackendOnScreen, APartMovedIsShownInItsNewPlace) {
+  Patch patch;
+  ASSERT_TRUE(patch.CreateChild("Patch", "", kWsVisible, Rect{300, 170, 320, 190}, &canvas, 77));
+  canvas.Invalidate();
+  ASSERT_TRUE(read_window_pixels(canvas, pixels));
+  ASSERT_TRUE(Is(310, 180, rgb(20, 40, 220)));
+  patch.MoveWindow(Rect{340, 170, 360, 190}, true);
+  ASSERT_TRUE(read_window_pixels(canvas, pixels));
+  EXPECT_TRUE(Is(350, 180, rgb(20, 40, 220)));
+  EXPECT_TRUE(Is(310, 180, kGround));
+  patch.DestroyWindow();
 }
 
 // The window manager is told what kind of window each is: a dialog without
