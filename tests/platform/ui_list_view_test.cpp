@@ -183,6 +183,26 @@ TEST_F(ListViewTest, HeaderClicksAndColumnDrags) {
   EXPECT_EQ(grid->GetStringWidth("Lun"), 18);
 }
 
+// A column scrolled wholly out of view on the left draws nothing, not even
+// over the list's frame; the next column's cells are drawn.
+TEST_F(ListViewTest, AColumnScrolledOutOfViewDrawsNothing) {
+  ui.DragColumnEdge(board, kGrid, 2, 500);
+  ASSERT_TRUE(grid->HasColumnsScrollBar());
+  int first = grid->GetColumnWidth(0);
+  grid->Scroll(first, 0);
+  ASSERT_EQ(grid->GetScrollX(), first);
+  ASSERT_EQ(grid->GetHeaderItemRect(0).right, 1);
+  DisplayList list = ui.Render(board);
+  int gone = 0, next = 0;
+  for (const DrawItemOp* op : list.ForControl(kGrid)) {
+    if (op->item < 0) continue;
+    gone += op->subitem == 0;
+    next += op->subitem == 1;
+  }
+  EXPECT_EQ(gone, 0);
+  EXPECT_GT(next, 0);
+}
+
 // Columns wider than the list: a bar at the bottom, its arrow and the Right
 // key move the view, the last column can be brought whole into view, and a
 // click lands on the cell shown under the mouse.
