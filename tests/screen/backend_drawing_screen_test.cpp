@@ -123,31 +123,33 @@ class Canvas : public Window {
   }
 };
 
+// A window's property of 32-bit items (empty when it has none).
+std::vector<unsigned long> property_words(Display* x, ::Window w, const char* name) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, left = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> out;
+  if (XGetWindowProperty(x, w, XInternAtom(x, name, False), 0, 2048, False, AnyPropertyType, &type, &format, &count,
+                         &left, &data) == Success && data && format == 32) {
+    const auto* p = reinterpret_cast<const unsigned long*>(data);
+    out.assign(p, p + count);
+  }
+  if (data) XFree(data);
+  return out;
+}
+
 // The state (WM_STATE) the window manager gives its client of that title,
 // -1 when it has none.
 int client_state(Display* x, const std::string& title) {
-  auto words = [&](::Window w, const char* name, std::vector<unsigned long>& out) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    out.clear();
-    if (XGetWindowProperty(x, w, XInternAtom(x, name, False), 0, 1024, False, AnyPropertyType, &type, &format, &count,
-                           &left, &data) == Success && data) {
-      const auto* p = reinterpret_cast<const unsigned long*>(data);
-      out.assign(p, p + count);
-    }
-    if (data) XFree(data);
-  };
   XSync(x, False);
-  std::vector<unsigned long> clients, state;
-  words(DefaultRootWindow(x), "_NET_CLIENT_LIST", clients);
+  std::vector<unsigned long> clients = property_words(x, DefaultRootWindow(x), "_NET_CLIENT_LIST");
   for (unsigned long c : clients) {
     char* name = nullptr;
     bool match = XFetchName(x, ::Window(c), &name) && name && title == name;
     if (name) XFree(name);
     if (!match) continue;
-    words(::Window(c), "WM_STATE", state);
+    std::vector<unsigned long> state = property_words(x, ::Window(c), "WM_STATE");
     return state.empty() ? -1 : int(state[0]);
   }
   return -1;
@@ -247,18 +249,23 @@ TEST_F(BackendOnScreen, FillsFramesLinesGradientsAndTheChecker) {
 }
 
 TEST_F(BackendOnScreen, ButtonFramesAndCheckBoxesInEachState) {
-  const Rect& r = kRaised;
-  EXPECT_TRUE(Is(r.left, r.top, rgb(255, 255, 255)));
-  EXPECT_TRUE(Is(r.right - 1, r.bottom - 1, rgb(105, 105, 105)));
-  EXPECT_TRUE(Is(r.left + 1, r.top + 1, rgb(227, 227, 227)));
-  EXPECT_TRUE(Is(r.right - 2, r.bottom - 2, rgb(160, 160, 160)));
-  EXPECT_TRUE(Is(r.left + 10, r.top + 10, kGround));
-  const Rect& p = kPressed;
-  EXPECT_TRUE(Is(p.left, p.top, rgb(105, 105, 105)));
-  EXPECT_TRUE(Is(p.right - 1, p.bottom - 1, rgb(105, 105, 105)));
-  EXPECT_TRUE(Is(p.left + 1, p.top + 1, rgb(160, 160, 160)));
-  EXPECT_TRUE(Is(p.right - 2, p.bottom - 2, rgb(160, 160, 160)));
-  EXPECT_TRUE(Is(p.left + 10, p.top + 10, kGround));
+  // Raised: white and light grey above and left, dark and mid grey below
+  // and right; pressed: two grey rings. The face inside is left alone.
+  const struct {
+    const char* id;
+    Rect r;
+    Color outer_top, outer_bottom, inner_top, inner_bottom;
+  } frames[] = {
+      {"raised", kRaised, rgb(255, 255, 255), rgb(105, 105, 105), rgb(227, 227, 227), rgb(160, 160, 160)},
+      {"pressed", kPressed, rgb(105, 105, 105), rgb(105, 105, 105), rgb(160, 160, 160), rgb(160, 160, 160)},
+  };
+  for (const auto& f : frames) {
+    EXPECT_TRUE(Is(f.r.left, f.r.top, f.outer_top)) << f.id;
+    EXPECT_TRUE(Is(f.r.right - 1, f.r.bottom - 1, f.outer_bottom)) << f.id;
+    EXPECT_TRUE(Is(f.r.left + 1, f.r.top + 1, f.inner_top)) << f.id;
+    EXPECT_TRUE(Is(f.r.right - 2, f.r.bottom - 2, f.inner_bottom)) << f.id;
+    EXPECT_TRUE(Is(f.r.left + 10, f.r.top + 10, kGround)) << f.id;
+  }
 
   auto inside = [](const Rect& b) { return Rect{b.left + 1, b.top + 1, b.right - 1, b.bottom - 1}; };
   EXPECT_EQ(Count(inside(kBoxes[0]), kWindowColor), 11 * 11);  // unchecked: white
@@ -396,21 +403,7 @@ TEST_F(BackendOnScreen, APartMovedIsShownInItsNewPlace) {
 // a caption gets no decorations; and windows made before the screen was
 // started are shown once it is.
 TEST_F(BackendOnScreen, BorderlessMinimisedAndEarlierWindowsOnTheScreen) {
-  auto property = [&](::Window xid, const char* name, std::vector<unsigned long>& out) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    out.clear();
-    if (XGetWindowProperty(x_, xid, XInternAtom(x_, name, False), 0, 16, False, AnyPropertyType, &type, &format,
-                           &count, &left, &data) != Success || !data)
-      return;
-    const auto* words = reinterpret_cast<const unsigned long*>(data);
-    out.assign(words, words + count);
-    XFree(data);
-  };
-  std::vector<unsigned long> hints;
-  property(native_window(canvas), "_MOTIF_WM_HINTS", hints);
+  std::vector<unsigned long> hints = property_words(x_, native_window(canvas), "_MOTIF_WM_HINTS");
   EXPECT_TRUE(hints.size() < 3 || !(hints[0] & 2) || hints[2] != 0) << "the captioned window keeps its frame";
 
   Window plain;
@@ -420,7 +413,7 @@ TEST_F(BackendOnScreen, BorderlessMinimisedAndEarlierWindowsOnTheScreen) {
   ASSERT_TRUE(plain.CreateEx(p));
   plain.ShowWindow(kSwShow);
   ASSERT_TRUE(pump_until([&] { return native_window(plain) != 0; }));
-  property(native_window(plain), "_MOTIF_WM_HINTS", hints);
+  hints = property_words(x_, native_window(plain), "_MOTIF_WM_HINTS");
   ASSERT_GE(hints.size(), 3u);
   EXPECT_TRUE(hints[0] & 2);  // decorations given ...
   EXPECT_EQ(hints[2], 0u);    // ... as none
@@ -440,17 +433,8 @@ TEST_F(BackendOnScreen, BorderlessMinimisedAndEarlierWindowsOnTheScreen) {
 // The program's icon the window manager shows: a blue square holding a
 // white week grid of four days by four hours.
 TEST_F(BackendOnScreen, TheWindowCarriesTheProgramsIcon) {
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, left = 0;
-  unsigned char* data = nullptr;
-  ASSERT_EQ(XGetWindowProperty(x_, native_window(canvas), XInternAtom(x_, "_NET_WM_ICON", False), 0, 2 + 32 * 32,
-                               False, AnyPropertyType, &type, &format, &count, &left, &data),
-            Success);
-  ASSERT_NE(data, nullptr);
-  ASSERT_EQ(format, 32);
-  ASSERT_EQ(count, 2u + 32 * 32);
-  const auto* words = reinterpret_cast<const unsigned long*>(data);
+  std::vector<unsigned long> words = property_words(x_, native_window(canvas), "_NET_WM_ICON");
+  ASSERT_EQ(words.size(), 2u + 32 * 32);
   EXPECT_EQ(words[0], 32u);
   EXPECT_EQ(words[1], 32u);
   auto at = [&](int x, int y) { return words[2 + y * 32 + x] & 0xFFFFFF; };
@@ -461,7 +445,6 @@ TEST_F(BackendOnScreen, TheWindowCarriesTheProgramsIcon) {
       {5, 7, blue},   {11, 12, blue},  {26, 25, blue}, {12, 20, blue}, {20, 13, blue},  {4, 27, white},
   };
   for (const Case& c : cases) EXPECT_EQ(at(c.x, c.y), c.rgb) << c.x << "," << c.y;
-  XFree(data);
 }
 
 TEST_F(BackendOnScreen, MouseAndKeysBecomeTheCoresInput) {
