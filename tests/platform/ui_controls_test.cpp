@@ -406,6 +406,22 @@ TEST_F(ControlsTest, PopupMenusReturnOrSendTheChosenCommand) {
   ui.Problems();
 }
 
+// Once a menu has closed, chosen or cancelled, nothing tracks it any more:
+// the mouse and the keys reach the page again.
+TEST_F(ControlsTest, AClosedMenuLeavesTheMouseToThePage) {
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 0x763E526, "Indirizzi di Studio");
+  ui.ChooseNextMenuItem(0x763E526);
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 40, 40, &page), 0x763E526);
+  EXPECT_EQ(PopupMenu::Tracking(), nullptr);
+  ui.CancelNextMenu();
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 40, 40, &page), 0);
+  EXPECT_EQ(PopupMenu::Tracking(), nullptr);
+  page.log.clear();
+  ASSERT_TRUE(ui.Click(page, kTeachers));
+  EXPECT_EQ(page.log, std::vector<std::string>{"lbn"});
+}
+
 // A menu whose owner went while it was up: the choice goes to no one.
 TEST_F(ControlsTest, AMenuWhoseOwnerWentSendsNothing) {
   auto owner = std::make_unique<Page>();

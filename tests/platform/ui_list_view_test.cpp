@@ -147,6 +147,27 @@ TEST_F(ListViewTest, ClicksSelectOneRowAndTellThePage) {
   EXPECT_EQ(sub, 1);
 }
 
+// Rows put in at the top, in the middle, at the end or past it land there,
+// and the chosen row stays chosen: the keys go on from it.
+TEST_F(ListViewTest, RowsInsertedWhereAskedKeepTheChoice) {
+  ListView& rows = board.rows;
+  ui.ClickCell(board, kRows, 3, 0);
+  const struct {
+    int index;
+    const char* text;
+    int landed;
+  } inserts[] = {{0, "primo", 0}, {2, "mezzo", 2}, {-1, "ultimo", 8}, {99, "oltre", 9}};
+  for (const auto& i : inserts) EXPECT_EQ(rows.InsertItem(i.index, i.text), i.landed) << i.text;
+  std::string texts;
+  for (int r = 0; r < rows.GetItemCount(); ++r) texts += rows.GetItemText(r, 0) + " ";
+  EXPECT_EQ(texts, "primo n0 mezzo n1 n2 n3 n4 n5 ultimo oltre ");
+  EXPECT_EQ(rows.GetNextItem(-1, kLvniSelected), 5);
+  EXPECT_EQ(rows.GetSelectionMark(), 5);
+  rows.SetFocus();
+  ui.Key(kVkDown);
+  EXPECT_EQ(rows.GetItemText(rows.GetNextItem(-1, kLvniSelected), 0), "n4");
+}
+
 TEST_F(ListViewTest, HeaderClicksAndColumnDrags) {
   ui.ClickHeader(board, kGrid, 2);
   ui.DragColumnEdge(board, kGrid, 0, 120);
@@ -160,6 +181,26 @@ TEST_F(ListViewTest, HeaderClicksAndColumnDrags) {
     if (op->op == DrawOp::kLine && op->subitem == 1) ++arrow_lines;
   EXPECT_EQ(arrow_lines, 4);
   EXPECT_EQ(grid->GetStringWidth("Lun"), 18);
+}
+
+// A column scrolled wholly out of view on the left draws nothing, not even
+// over the list's frame; the next column's cells are drawn.
+TEST_F(ListViewTest, AColumnScrolledOutOfViewDrawsNothing) {
+  ui.DragColumnEdge(board, kGrid, 2, 500);
+  ASSERT_TRUE(grid->HasColumnsScrollBar());
+  int first = grid->GetColumnWidth(0);
+  grid->Scroll(first, 0);
+  ASSERT_EQ(grid->GetScrollX(), first);
+  ASSERT_EQ(grid->GetHeaderItemRect(0).right, 1);
+  DisplayList list = ui.Render(board);
+  int gone = 0, next = 0;
+  for (const DrawItemOp* op : list.ForControl(kGrid)) {
+    if (op->item < 0) continue;
+    gone += op->subitem == 0;
+    next += op->subitem == 1;
+  }
+  EXPECT_EQ(gone, 0);
+  EXPECT_GT(next, 0);
 }
 
 // Columns wider than the list: a bar at the bottom, its arrow and the Right

@@ -1,7 +1,9 @@
 // A list box and a combo emptied and filled again, as pages do on each
 // showing; the keys, the wheel and the double click of a single-choice list
-// box and of a combo; a field's cut and caret keys; and the dialog's item
-// helpers the pages use to read and set their controls.
+// box and of a combo; sorted lists, a combo with its list always shown, a
+// combo's typed text limit, a list of several choices; a field's cut and
+// caret keys; and the dialog's item helpers the pages use to read and set
+// their controls.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -130,6 +132,115 @@ TEST_F(ListsAndFields, ListBoxKeysWheelAndDoubleClick) {
   list.SendMessage(kMsgLButtonUp, 0, make_point_param(at));
   list.SendMessage(kMsgLButtonDblClk, 0, make_point_param(at));
   EXPECT_EQ(page.log, (std::vector<std::string>{"class " + std::to_string(row), "open " + std::to_string(row)}));
+}
+
+// In a list filled afresh, with no row chosen yet, each key starts from the
+// first row: down and up choose it, the page key the last of the first page.
+TEST_F(ListsAndFields, ListBoxKeysFromNoChoice) {
+  ListBox& list = page.classes();
+  int shown = list.VisibleRows();
+  const struct {
+    int key;
+    int row;
+  } steps[] = {{kVkDown, 0}, {kVkUp, 0}, {kVkNext, shown - 1}, {kVkPrior, 0}, {kVkEnd, 19}, {kVkHome, 0}};
+  for (const auto& s : steps) {
+    list.ResetContent();
+    for (int i = 0; i < 20; ++i) list.AddString("3C" + std::to_string(i));
+    list.SetFocus();
+    ui.Key(s.key);
+    EXPECT_EQ(list.GetCurSel(), s.row) << s.key;
+  }
+}
+
+// Sorted lists and combos put each new row in its alphabetical place,
+// whatever the case of its letters (a row equal to one there goes after
+// it), and a choice made stays on its row.
+TEST_F(ListsAndFields, SortedListsKeepTheirRowsInOrder) {
+  ListBox sorted_list;
+  ComboBox sorted_combo;
+  ASSERT_TRUE(sorted_list.CreateChild("ListBox", "", kLbsSort | kWsTabStop, Rect{5, 100, 120, 200}, &page, 4110));
+  ASSERT_TRUE(sorted_combo.CreateChild("ComboBox", "", kCbsSort | kCbsDropDownList, Rect{130, 100, 250, 200}, &page,
+                                       4111));
+  const struct {
+    const char* text;
+    int at;
+  } adds[] = {{"Rossi", 0}, {"bianchi", 0}, {"Verdi", 2}, {"\xC8sposito", 3}, {"Conti", 1}, {"rossi", 3}};
+  std::string list_rows, combo_rows;
+  for (const auto& a : adds) {
+    EXPECT_EQ(sorted_list.AddString(a.text), a.at) << a.text;
+    EXPECT_EQ(sorted_combo.AddString(a.text), a.at) << a.text;
+  }
+  for (int i = 0; i < sorted_list.GetCount(); ++i) list_rows += sorted_list.GetText(i) + "|";
+  for (int i = 0; i < sorted_combo.GetCount(); ++i) combo_rows += sorted_combo.GetLBText(i) + "|";
+  EXPECT_EQ(list_rows, "bianchi|Conti|Rossi|rossi|Verdi|\xC8sposito|");
+  EXPECT_EQ(combo_rows, list_rows);
+  EXPECT_EQ(sorted_combo.SetCurSel(2), 2);
+  sorted_combo.AddString("Amato");
+  EXPECT_EQ(sorted_combo.GetCurSel(), 3);
+  EXPECT_EQ(sorted_combo.GetWindowText(), "Rossi");
+  EXPECT_EQ(sorted_list.GetText(99), "");
+}
+
+// A combo with its list always shown draws its rows under the field, the
+// chosen one highlighted, and a click on a row chooses it; a combo with a
+// field takes typed text up to its limit and beeps at the rest.
+TEST_F(ListsAndFields, SimpleCombosListAndTypedTextToTheLimit) {
+  ComboBox simple;
+  ASSERT_TRUE(simple.CreateChild("ComboBox", "", kCbsSimple | kWsTabStop, Rect{5, 100, 125, 220}, &page, 4112));
+  simple.ShowWindow(kSwShow);
+  for (const char* room : {"aula 1", "aula 2", "palestra"}) simple.AddString(room);
+  simple.SetCurSel(1);
+  DisplayList look = ui.Render(page);
+  EXPECT_EQ(look.TextsOf(4112), "aula 2|aula 1|aula 2|palestra");
+  const DrawItemOp* chosen = look.CellFill(4112, 1, 0);
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(chosen->color, kHighlightColor);
+  EXPECT_EQ(look.CellFill(4112, 0, 0), nullptr);
+  Rect row = chosen->rect;
+  Rect box = simple.GetRectInParent();
+  Point third{row.left + 5 - box.left, row.top - box.top + row.Height() + row.Height() / 2};  // the row after the chosen one
+  ASSERT_TRUE(ui.ClickAt(simple, third));
+  EXPECT_EQ(simple.GetCurSel(), 2);
+  EXPECT_EQ(simple.GetWindowText(), "palestra");
+
+  ComboBox typed;
+  ASSERT_TRUE(typed.CreateChild("ComboBox", "", kCbsDropDown | kWsTabStop, Rect{130, 100, 250, 200}, &page, 4113));
+  typed.ShowWindow(kSwShow);
+  typed.AddString("aula magna");
+  typed.LimitText(6);
+  typed.SetFocus();
+  ui.ClearBeeps();
+  ASSERT_TRUE(ui.Type(typed, "aula"));
+  EXPECT_EQ(ui.beeps(), 0);
+  ASSERT_TRUE(ui.Type(typed, " magna"));
+  EXPECT_EQ(typed.GetWindowText(), "aula m");
+  EXPECT_GE(ui.beeps(), 1);
+  EXPECT_EQ(typed.GetCurSel(), -1);
+}
+
+// A list of several choices moves only its caret with the keys and with
+// typing; a click toggles the row clicked.
+TEST_F(ListsAndFields, AManyChoiceListMovesItsCaretWithoutChoosing) {
+  ListBox many;
+  ASSERT_TRUE(many.CreateChild("ListBox", "", kLbsMultipleSel | kLbsNotify | kWsTabStop, Rect{5, 100, 120, 200}, &page,
+                               4114));
+  many.ShowWindow(kSwShow);
+  for (const char* t : {"Lun", "Mar", "Mer", "Gio", "Ven"}) many.AddString(t);
+  many.SetFocus();
+  ui.Key(kVkDown);
+  ui.Key(kVkDown);
+  EXPECT_EQ(many.GetCaretIndex(), 1);
+  ui.Key(kVkEnd);
+  EXPECT_EQ(many.GetCaretIndex(), 4);
+  ASSERT_TRUE(ui.Type(many, "m"));
+  EXPECT_EQ(many.GetCaretIndex(), 1);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(many.GetSel(i), 0) << i;
+  int h = many.GetItemHeight();
+  Point row2{4, 2 + h * 2 + h / 2};
+  ASSERT_TRUE(ui.ClickAt(many, row2));
+  EXPECT_EQ(many.GetSel(2), 1);
+  ASSERT_TRUE(ui.ClickAt(many, row2));
+  EXPECT_EQ(many.GetSel(2), 0);
 }
 
 // A combo's keys move its choice by one, a list's page less one, or to the

@@ -175,6 +175,57 @@ TEST_F(GalleryOnScreen, EscCloseBoxAndTypedKeysReachTheDialog) {
   EXPECT_TRUE(pump_until([&] { return dialog.GetDlgItemText(kNotesEdit).find('z') != std::string::npos; }));
 }
 
+// The native entry over the focused field keeps the field's rules and
+// follows the core: a number field takes digits only, a key typed after Home
+// lands in front, the caret shows and goes where the core puts the selection, a
+// read-only field takes nothing and shows the button face.
+TEST_F(GalleryOnScreen, TheNativeEntryKeepsTheFieldsRulesAndFollowsTheCore) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  ASSERT_EQ(Window::GetFocus(), name);
+  auto shows = [&](const std::string& text) {
+    return pump_until([&] { return name->GetWindowText() == text; });
+  };
+  // Empty, the field shows the entry's caret (the core draws none).
+  name->SetWindowText("");
+  pump_pending();
+  ASSERT_TRUE(read_window_pixels(dialog, pixels));
+  Rect inner = dialog.GetDlgItem(kNameEdit)->GetRectInParent().Deflate(3);
+  int dark = 0;
+  for (int y = inner.top; y < inner.bottom; ++y)
+    for (int x = inner.left; x < inner.right; ++x) dark += channel_distance(pixels.At(x, y), rgb(0, 0, 0)) <= 80;
+  EXPECT_GE(dark, inner.Height() / 2);
+  name->SetWindowText("12");
+  name->ModifyStyle(0, kEsNumber);
+  name->SetSel(2, 2);
+  fltk_flush(0);
+  Key(XK_a);
+  Key(XK_Tab);  // handled after the a: once the focus moves, the a has been refused
+  EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
+  EXPECT_EQ(name->GetWindowText(), "12");
+  name->SetFocus();
+  name->SetSel(2, 2);
+  fltk_flush(0);
+  Key(XK_3);
+  EXPECT_TRUE(shows("123")) << name->GetWindowText();
+  Key(XK_Home);
+  Key(XK_9);
+  EXPECT_TRUE(shows("9123")) << name->GetWindowText();
+  name->ModifyStyle(kEsNumber, 0);
+  name->SetWindowText("abcd");
+  name->SetSel(2, 2);
+  fltk_flush(0);
+  Key(XK_x);
+  EXPECT_TRUE(shows("abxcd")) << name->GetWindowText();
+  name->SetReadOnly(true);
+  pump_pending();
+  ASSERT_TRUE(read_window_pixels(dialog, pixels));
+  Rect field = dialog.GetDlgItem(kNameEdit)->GetRectInParent();
+  EXPECT_LE(channel_distance(pixels.At(field.right - 4, field.top + field.Height() / 2), kButtonFaceColor), 8);
+  Key(XK_y);
+  Key(XK_Tab);  // handled after the y: once the focus moves, the y has been refused
+  EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
+  EXPECT_EQ(name->GetWindowText(), "abxcd");
+}
 
 // What others do to the window reaches the core (a move or resize by the
 // window manager), and what the core asks of the backend answers: the title

@@ -43,6 +43,30 @@ TEST_F(FrameNavigation, EscTargetsByPage) {
   }
 }
 
+// Every page of the configuration menu goes back to that menu on Esc, every
+// page of the processing menu to its own, the menus and the pages of neither
+// to the home page.
+TEST_F(FrameNavigation, EscFromEveryPageGoesToItsMenu) {
+  EnterSchool();
+  OpenFrame();
+  const int configuration[] = {kPageProscuola, kPagePlessi, kPageMaterie, kPageLapal,       kPagePale,
+                               kPageProqui,    kPageLacoco, kPageProcat,  kPageSyncat,      kPageVicat,
+                               kPageVipro,     kPageVidia,  kPageParameters1, kPageParameters4, kPageOraspec};
+  const int processing[] = {kPageMake, kPageQuadro, kPageBila, kPageQcorsi, kPageEditek};
+  const int neither[] = {kPageConfigMenu, kPageProcessingMenu, kPageProvvi};
+  auto esc_from = [&](int page) {
+    alfadlg_go_to_page(page);
+    EXPECT_EQ(g_current_page_template, std::uint32_t(page_row(page)->template_id)) << page;
+    g_frame.SetFocus();
+    ui.Key(kVkEscape);
+    ui.Pump();
+    return g_current_page_template;
+  };
+  for (int page : configuration) EXPECT_EQ(esc_from(page), 137u) << page;
+  for (int page : processing) EXPECT_EQ(esc_from(page), 159u) << page;
+  for (int page : neither) EXPECT_EQ(esc_from(page), 107u) << page;
+}
+
 TEST_F(FrameNavigation, SamePageBeepsParameterPagesReopen) {
   EnterSchool();
   OpenFrame();

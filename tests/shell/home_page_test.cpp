@@ -122,6 +122,38 @@ TEST_F(HomePage, NoticesOnFirstTick) {
   });
 }
 
+// A notice closed with its Close button (its file kept for another run)
+// does not come back on the next ticks; a worker process never shows one.
+TEST_F(HomePage, ANoticeClosedStaysClosedAndWorkersShowNone) {
+  fs::path school = EnterSchool();
+  write(school / "Warning.txt", "Attenzione: nuova versione disponibile\n");
+  auto shown_notice = [] {
+    Cmessshow* shown = nullptr;
+    for (Window* w : top_level_windows())
+      if (w->IsWindowVisible() && dynamic_cast<Cmessshow*>(w)) shown = dynamic_cast<Cmessshow*>(w);
+    return shown;
+  };
+  KT_IN_FRESH_PROCESS({
+    OpenFrame();
+    ui.Advance(333);
+    Cmessshow* shown = shown_notice();
+    ASSERT_NE(shown, nullptr);
+    g_corner.Remove(shown);
+    ASSERT_TRUE(ui.Click(*shown, Cmessshow::kCloseId));
+    EXPECT_EQ(shown_notice(), nullptr);
+    ui.Advance(1000);
+    EXPECT_EQ(shown_notice(), nullptr);
+    EXPECT_TRUE(fs::exists(school / "Warning.txt"));
+  });
+  KT_IN_FRESH_PROCESS({
+    g_process_number = 2;
+    OpenFrame();
+    ui.Advance(2000);
+    EXPECT_EQ(shown_notice(), nullptr);
+    EXPECT_TRUE(fs::exists(school / "Warning.txt"));
+  });
+}
+
 TEST_F(HomePage, CleanOutputKeepsUserFolders) {
   fs::path school = EnterSchool();
   fs::create_directories(school / "Orario" / "HTML");

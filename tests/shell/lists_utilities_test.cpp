@@ -273,4 +273,21 @@ TEST(BitmapColours, TintAndWhiteBackground) {
   EXPECT_EQ(short_bits.bits, (std::vector<std::uint8_t>{0, 0, 0, 4, 5}));
 }
 
+// Tinting keeps only pure white: a pixel with one or two full channels is
+// tinted like any other.
+TEST(BitmapColours, TintKeepsOnlyPureWhite) {
+  const struct {
+    std::uint8_t b, g, r;
+    bool kept;
+  } cases[] = {{255, 255, 255, true}, {255, 255, 0, false}, {0, 255, 255, false}, {255, 0, 255, false},
+               {0, 0, 255, false},    {255, 0, 0, false},   {254, 255, 255, false}};
+  for (const auto& c : cases) {
+    Bitmap32 picture{1, 1, {c.b, c.g, c.r, 0}};
+    og_tint_bitmap(picture, rgb(10, 20, 30));
+    std::vector<std::uint8_t> expected = c.kept ? std::vector<std::uint8_t>{c.b, c.g, c.r, 0}
+                                                : std::vector<std::uint8_t>{30, 20, 10, 0};
+    EXPECT_EQ(picture.bits, expected) << int(c.b) << "," << int(c.g) << "," << int(c.r);
+  }
+}
+
 }  // namespace

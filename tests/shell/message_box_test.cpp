@@ -1,11 +1,13 @@
 // The message box driven headless: the result of every button of every
-// type, Esc that does nothing, the repeated-box suppression on the virtual
-// clock, and silence in a worker process.
+// type, the captions by type, language and caller, the frame bars' colour by
+// kind, the height by lines, Esc that does nothing, the repeated-box
+// suppression on the virtual clock, and silence in a worker process.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/test_driver.h"
+#include "shell/frame_hooks.h"
 #include "shell/message_box.h"
 #include "shell_test_support.h"
 
@@ -107,6 +109,94 @@ TEST_F(MessageBoxTest, RepeatedOkBoxIsSuppressedForSixtySecondsAndAnswersAsBefor
   EXPECT_EQ(ui_message_box_flags(kOther, 0, kMbSuppressRepeat), kIdCancel);
   EXPECT_EQ(ui_message_box_flags(kOther, 0, kMbSuppressRepeat), kIdCancel);
   EXPECT_EQ(ui.boxes().size(), 6u);
+}
+
+// Each type's buttons carry their captions in the user's language, left to
+// right; captions given by the caller take their place; the rest are hidden.
+TEST_F(MessageBoxTest, ButtonCaptionsByTypeLanguageAndCaller) {
+  struct Case {
+    int type, language;
+    const char *first, *second, *third;  // null: the button is hidden
+    std::string shown;
+  };
+  const Case cases[] = {
+      {0, 0, nullptr, nullptr, nullptr, "OK"},
+      {1, 1, nullptr, nullptr, nullptr, "OK|Cancel"},
+      {1, 0, nullptr, nullptr, nullptr, "OK|Annulla"},
+      {2, 0, nullptr, nullptr, nullptr, "Abbandona|Riprova|Ignora"},
+      {2, 2, nullptr, nullptr, nullptr, "Abort|Retry|Ignore"},
+      {3, 0, nullptr, nullptr, nullptr, "SI|NO|Annulla"},
+      {3, 1, nullptr, nullptr, nullptr, "JA|Nein|Cancel"},
+      {3, 2, "Salva", nullptr, "Esci", "Salva|NO|Esci"},
+      {4, 2, nullptr, nullptr, nullptr, "YES|NO"},
+      {5, 0, nullptr, "Lascia", "Ignorato", "Riprova|Lascia"},
+      {6, 2, nullptr, nullptr, nullptr, "Retry|Cancel|Continue"},
+      {8, 1, nullptr, nullptr, nullptr, "OK"},
+  };
+  for (const Case& c : cases) {
+    LanguageScope language(c.language);
+    std::string shown;
+    ui.OnNextModal([&](Dialog& box) {
+      for (int id : {kFirst, kSecond, kThird}) {
+        Window* b = box.GetDlgItem(id);
+        if (b->IsWindowVisible()) shown += (shown.empty() ? "" : "|") + b->GetWindowText();
+      }
+      box.EndDialog(kIdOk);
+    });
+    ui_message_box_ex("Scegliere.", c.type, 0, c.first, c.second, c.third);
+    EXPECT_EQ(shown, c.shown) << c.type << "/" << c.language;
+  }
+}
+
+// The frame bars show the kind of message: a stop in dark red, a question in
+// blue, a warning in crimson, a notice in amber, anything else in yellow.
+TEST_F(MessageBoxTest, FrameBarsShowTheKindOfMessage) {
+  const struct {
+    int type;
+    Color bar;
+  } cases[] = {{0, rgb(255, 204, 0)},          {kMbIconStop, rgb(170, 0, 0)},
+               {kMbIconQuestion | 4, rgb(0, 51, 153)}, {kMbIconExclamation, rgb(165, 0, 33)},
+               {kMbIconInformation, rgb(242, 170, 15)}, {0x50, rgb(255, 204, 0)}};
+  for (const auto& c : cases) {
+    std::vector<Color> bars;
+    ui.OnNextModal([&](Dialog& box) {
+      DisplayList look = ui.Render(box);
+      for (int id : CMessageBox::kBarIds)
+        for (const DrawItemOp* op : look.ForControl(id))
+          if (op->op == DrawOp::kFill) {
+            bars.push_back(op->color);
+            break;
+          }
+      box.EndDialog(kIdOk);
+    });
+    ui_message_box_type("Attenzione.", c.type);
+    EXPECT_EQ(bars, std::vector<Color>(4, c.bar)) << c.type;
+  }
+}
+
+// A longer message gets a taller box, one line's height a line; the
+// launcher panel is put away while a box is up and given back after.
+TEST_F(MessageBoxTest, TheBoxGrowsWithItsLinesAndPutsTheLauncherAway) {
+  static std::vector<int> panel;
+  panel.clear();
+  g_frame_hooks.hide_launcher_panel = [](int restore) { panel.push_back(restore); };
+  std::vector<int> heights;
+  for (const char* text : {"Una riga.", "Una riga.\nDue righe.", "Una riga.\nDue righe.\nTre righe."}) {
+    ui.OnNextModal([&](Dialog& box) {
+      EXPECT_EQ(panel.size() % 2, 1u);
+      heights.push_back(box.GetClientRect().Height());
+      box.EndDialog(kIdOk);
+    });
+    ui_message_box(text);
+  }
+  g_frame_hooks = FrameHooks{};
+  ASSERT_EQ(heights.size(), 3u);
+  int line = backend().metrics().LineHeight(Font{});
+  EXPECT_EQ(heights[0], 208 - 103);
+  EXPECT_GT(heights[1], heights[0]);
+  EXPECT_EQ(heights[2] - heights[1], heights[1] - heights[0]);
+  EXPECT_GE(heights[1] - heights[0], line);
+  EXPECT_EQ(panel, (std::vector<int>{0, 5, 0, 5, 0, 5}));
 }
 
 TEST_F(MessageBoxTest, WorkerProcessShowsNothingAndAnswersOne) {

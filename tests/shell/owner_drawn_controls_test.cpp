@@ -2,8 +2,9 @@
 // scroll bar (its arrows step by 20 pixels, a click beside the thumb by a
 // page, never beyond either end; on a short bar the arrows share its
 // length), and the buttons that translate their captions (on their first
-// paint, again only when asked), the launcher panel's rows in the colour of
-// their state, and a coloured button's face and text colours.
+// paint, again only when asked) and draw their face, frame and caption by
+// state, the launcher panel's rows in the colour of their state, and a
+// coloured button's face, text and frame colours.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -198,6 +199,86 @@ TEST_F(OwnerDrawn, AColouredButtonWritesInItsStatesTextColour) {
   button.m_state = 11;
   EXPECT_EQ(drawn(), color_name(rgb(255, 255, 255)) + " " + color_name(rgb(0, 51, 153)));
   button.DestroyWindow();
+}
+
+// A coloured button's frame: light blue, greyed when disabled, dark blue
+// with the focus (unless the button shows no focus frame), or the button's
+// own frame colour whatever its state.
+TEST_F(OwnerDrawn, AColouredButtonsFrameFollowsItsStateAndFocus) {
+  CColorButton button;
+  ASSERT_TRUE(button.CreateChild("Button", "Salva", kBsOwnerDraw | kWsTabStop, Rect{5, 40, 125, 60}, &host, 1302));
+  button.ShowWindow(kSwShow);
+  button.m_state = 1;
+  struct Case {
+    const char* id;
+    bool enabled, focused, no_focus_frame;
+    Color own, frame;
+  } cases[] = {
+      {"plain", true, false, false, 0, rgb(51, 153, 255)},
+      {"disabled", false, false, false, 0, rgb(140, 170, 200)},
+      {"focused", true, true, false, 0, rgb(0, 51, 153)},
+      {"focused without its frame", true, true, true, 0, rgb(51, 153, 255)},
+      {"own colour", true, false, false, rgb(9, 90, 9), rgb(9, 90, 9)},
+      {"own colour disabled", false, false, false, rgb(9, 90, 9), rgb(9, 90, 9)},
+  };
+  for (const Case& c : cases) {
+    button.EnableWindow(c.enabled);
+    if (c.focused) button.SetFocus();
+    else host.SetFocus();
+    button.m_no_focus_frame = c.no_focus_frame;
+    button.m_frame_color = c.own;
+    DisplayList list = ui.Render(host);
+    Color frame = kNoColor;
+    for (const DrawItemOp* op : list.ForControl(1302))
+      if (op->op == DrawOp::kFrame) frame = op->color;
+    EXPECT_EQ(color_name(frame), color_name(c.frame)) << c.id;
+  }
+  button.DestroyWindow();
+}
+
+// A plain toolkit button: a raised frame on a light face (white when asked),
+// its caption in dark grey; pressed, the frame sinks and the caption moves
+// down and right by two; disabled, the caption is written in the highlight
+// colour one pixel off.
+TEST_F(OwnerDrawn, APlainButtonsFaceFrameAndCaptionByState) {
+  MLButton& button = host.button;
+  struct Seen {
+    bool frame = false, pressed = false;
+    Color face = kNoColor, text = kNoColor;
+    Point at;
+  };
+  auto seen = [&] {
+    Seen s;
+    DisplayList list = ui.Render(host);
+    for (const DrawItemOp* op : list.ForControl(kButtonId)) {
+      if (op->op == DrawOp::kButtonFrame) {
+        s.frame = true;
+        s.pressed = op->pressed;
+      }
+      if (op->op == DrawOp::kFill && s.face == kNoColor) s.face = op->color;
+      if (op->op == DrawOp::kText) {
+        s.text = op->color;
+        s.at = op->rect.TopLeft();
+      }
+    }
+    return s;
+  };
+  Seen plain = seen();
+  EXPECT_TRUE(plain.frame);
+  EXPECT_FALSE(plain.pressed);
+  EXPECT_EQ(color_name(plain.face), color_name(rgb(244, 244, 244)));
+  EXPECT_EQ(color_name(plain.text), color_name(rgb(64, 64, 64)));
+  button.m_white = true;
+  EXPECT_EQ(color_name(seen().face), color_name(rgb(255, 255, 255)));
+  button.SetState(true);
+  Seen pressed = seen();
+  EXPECT_TRUE(pressed.pressed);
+  EXPECT_EQ(pressed.at, (Point{plain.at.x + 2, plain.at.y + 2}));
+  button.SetState(false);
+  button.EnableWindow(false);
+  Seen disabled = seen();
+  EXPECT_EQ(color_name(disabled.text), color_name(kHighlightColor));
+  EXPECT_EQ(disabled.at, (Point{plain.at.x + 1, plain.at.y + 1}));
 }
 
 }  // namespace
