@@ -5,6 +5,8 @@
 // said in its commit). The clock columns and the closing date are cut; the
 // save is compared unscrambled, as its scrambling seed comes from the clock.
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -75,6 +77,10 @@ struct GoldenRun {
   const char* phase_cycles = nullptr;
   const char* phase_save = nullptr;
 };
+
+// Named by its golden files in the test list, not by its bytes (which hold
+// addresses and change from build to build).
+void PrintTo(const GoldenRun& run, std::ostream* out) { *out << run.name; }
 
 class GoldenTrace : public ::testing::TestWithParam<GoldenRun> {};
 
