@@ -5,14 +5,13 @@
 // said in its commit). The clock columns and the closing date are cut; the
 // save is compared unscrambled, as its scrambling seed comes from the clock.
 #include <gtest/gtest.h>
-
-#include <ostream>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <string>
 
