@@ -388,7 +388,7 @@ TEST_F(AfterComputation, WeightBalancingSpreadsTheHighWeightSubjects) {
   ASSERT_TRUE(og_read_school_files(0));
   for (std::uint32_t s = 0; s < g_ui_structure.subject_count; ++s) {
     std::string name = g_ui_structure.subjects[s].name;
-    EXPECT_EQ(g_ui_structure.subjects[s].option_p, name == "MATEMATICA" || name == "ITALIANO" ? 1 : 0) << name;
+    EXPECT_EQ(+g_ui_structure.subjects[s].option_p, name == "MATEMATICA" || name == "ITALIANO" ? 1 : 0) << name;
   }
   ui.Click(g_balancing_page, Cbila::kWeightsId);
   ASSERT_TRUE(g_balancing_page.Running());

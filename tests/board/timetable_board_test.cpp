@@ -665,7 +665,7 @@ TEST_F(TimetableBoard, AStandbyHourMovedWhereItsPseudoClassIsTakenChangesPseudoC
   ClickHour(g_eng_lessons[mine].day, g_eng_lessons[mine].hour);
   ClickHour(day, hour);
   EXPECT_EQ(Place(mine), (std::pair{day, hour}));
-  EXPECT_NE(g_eng_lessons[mine].class_index, g_eng_lessons[theirs].class_index);
+  EXPECT_NE(+g_eng_lessons[mine].class_index, g_eng_lessons[theirs].class_index);
   EXPECT_EQ(Shown(day, hour), "Disp.");
   std::size_t boxes = ui.boxes().size();
   ui.Click(g_board, Q::kSaveId);
@@ -692,13 +692,13 @@ TEST_F(TimetableBoard, ADiscardedMovePutsAStandbyHourBackInItsPseudoClass) {
   int klass = g_eng_lessons[mine].class_index, room = g_eng_lessons[mine].room;
   ClickHour(from.first, from.second);
   ClickHour(g_eng_lessons[theirs].day, g_eng_lessons[theirs].hour);
-  ASSERT_NE(g_eng_lessons[mine].class_index, klass);
+  ASSERT_NE(+g_eng_lessons[mine].class_index, klass);
   EXPECT_NE(g_eng_lessons[mine].room, room) << "the other pseudo-class's room";
   ui.PressInNextModal(CDaticambia::kDiscardId);
   alfadlg_go_to_page(kPageProcessingMenu);
   EXPECT_EQ(g_current_page, &g_processing_menu);
   EXPECT_EQ(Place(mine), from);
-  EXPECT_EQ(g_eng_lessons[mine].class_index, klass);
+  EXPECT_EQ(+g_eng_lessons[mine].class_index, klass);
   EXPECT_EQ(g_eng_lessons[mine].room, room);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }

@@ -76,7 +76,7 @@ TEST_F(ParamPages, ZeroBreaksWarnPerBandThenSaveAndAbandon) {
   ui.Click(page, P::kAbandonId);  // no changes: the files are read again, nothing asked
   EXPECT_EQ(ui.boxes().size(), boxes);
   EXPECT_EQ(breaks.pairs[0][1], 0);  // as saved
-  EXPECT_EQ(breaks.count, 2);
+  EXPECT_EQ(+breaks.count, 2);
   EXPECT_TRUE(ui.Problems().empty());
 }
 

@@ -38,13 +38,11 @@ using namespace kt_app_test;
 using V = Cvicat;
 
 using kt_constraints_test::PostConstraintsPage;
-constexpr int kYesButton = CMessageBox::kButtonIds[0];
-constexpr int kNoButton = CMessageBox::kButtonIds[1];
 
 TEST_F(PostConstraintsPage, PanelsEditThePostAndRefuseWhatCannotHold) {
   Open();
   EXPECT_EQ(ui.Text(g_vicat_page, V::kTeacherListId), "ROSSI");
-  ASSERT_EQ(g_ui_teachers[0].support_hours, 0);
+  ASSERT_EQ(+g_ui_teachers[0].support_hours, 0);
   EXPECT_FALSE(ui.IsChecked(g_vicat_page, V::kSupportId));  // no support hours: not ticked
   EXPECT_FALSE(ui.IsEnabled(g_vicat_page, V::kPanels[0].joined));  // no post chosen yet
   SelectPost(0);
@@ -147,7 +145,7 @@ TEST_F(PostConstraintsPage, SaveValidatesCorrectsAndAsks) {
       }
     }
     if (c.service_after > 0) {
-      EXPECT_EQ(g_ui_teachers[0].personal.gmax, c.service_after) << c.id;
+      EXPECT_EQ(+g_ui_teachers[0].personal.gmax, c.service_after) << c.id;
     }
     if (c.daily) {
       EXPECT_EQ(Post(0, 1).own.daily_max, c.daily_after) << c.id;
@@ -312,7 +310,7 @@ TEST_F(PostConstraintsPage, CalendarPanelCopiesOneCalendarSet) {
     EXPECT_EQ(std::memcmp(&g_ui_structure.classes[2].calendars[1], &g_ui_structure.classes[0].calendars[1],
                           sizeof(UiClassCalendar)),
               0);
-    EXPECT_EQ(g_ui_structure.classes[2].calendars[0].max_day_difference, 0);  // the other set untouched
+    EXPECT_EQ(+g_ui_structure.classes[2].calendars[0].max_day_difference, 0);  // the other set untouched
     g_copysma.DestroyWindow();
   });
 }

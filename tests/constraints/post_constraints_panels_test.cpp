@@ -22,7 +22,6 @@ namespace {
 using namespace kt::ui;
 using kt_constraints_test::PostConstraintsPage;
 using V = Cvicat;
-constexpr int kYesButton = CMessageBox::kButtonIds[0];
 
 ComboBox& list(int id) { return *static_cast<ComboBox*>(g_vicat_page.GetDlgItem(id)); }
 
@@ -46,8 +45,8 @@ TEST_F(PostConstraintsPage, TheBuildingMoveListOffersEachBuildingThreeWays) {
   struct Case { int row, building, option; } cases[] = {{2, 1, 0}, {3, 0, 1}, {5, 0, 2}, {0, -1, 0}};
   for (const Case& c : cases) {
     ASSERT_TRUE(ui.Select(g_vicat_page, V::kPanels[0].building, c.row));
-    EXPECT_EQ(Post(0, 0).own.building_move, c.building) << c.row;
-    EXPECT_EQ(Post(0, 0).own.building_move_option, c.option) << c.row;
+    EXPECT_EQ(+Post(0, 0).own.building_move, c.building) << c.row;
+    EXPECT_EQ(+Post(0, 0).own.building_move_option, c.option) << c.row;
   }
   SelectPost(1);
   EXPECT_EQ(box.GetCurSel(), 6);
@@ -62,16 +61,16 @@ TEST_F(PostConstraintsPage, SubjectAndClassChoicesAreStoredAndCleared) {
   SelectPost(1);  // MATEMATICA in 2A: INGLESE is taught in 1A only, but offered
   UiPostPart& part = Post(0, 1).own;
   ASSERT_TRUE(ui.Select(g_vicat_page, V::kPanels[0].excluded, std::string_view("INGLESE")));
-  EXPECT_EQ(part.excluded_day_subject, english_);
+  EXPECT_EQ(+part.excluded_day_subject, english_);
   ASSERT_TRUE(ui.Select(g_vicat_page, V::kPanels[0].subgroup, std::string_view("INGLESE")));
-  EXPECT_EQ(part.subgroup_subject, english_);
+  EXPECT_EQ(+part.subgroup_subject, english_);
   ASSERT_TRUE(ui.Select(g_vicat_page, V::kPanels[0].joined, std::string_view("3A")));
-  EXPECT_EQ(part.joined_class, 2);
+  EXPECT_EQ(+part.joined_class, 2);
   for (int id : {V::kPanels[0].excluded, V::kPanels[0].subgroup, V::kPanels[0].joined})
     ASSERT_TRUE(ui.Select(g_vicat_page, id, 0)) << id;
-  EXPECT_EQ(part.excluded_day_subject, -1);
-  EXPECT_EQ(part.subgroup_subject, -1);
-  EXPECT_EQ(part.joined_class, -1);
+  EXPECT_EQ(+part.excluded_day_subject, -1);
+  EXPECT_EQ(+part.subgroup_subject, -1);
+  EXPECT_EQ(+part.joined_class, -1);
   // The joined list offers every other class.
   ComboBox& joined = list(V::kPanels[0].joined);
   std::vector<std::string> classes;
@@ -228,7 +227,7 @@ TEST_F(PostConstraintsPage, APartialAssistantsClassworkBecomesAGrouping) {
   EXPECT_TRUE(kt_constraints_test::box_says(ui, "ITP presente solo parzialmente. Compito convertito in raggruppamento."));
   EXPECT_STREQ(lab.grouping1, "2");
   EXPECT_EQ(lab.triple[0], -1);
-  EXPECT_EQ(lab.letter_j, 0);
+  EXPECT_EQ(+lab.letter_j, 0);
 }
 
 // The lab part of as many hours as the main part takes its map of

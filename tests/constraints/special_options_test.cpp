@@ -57,8 +57,8 @@ TEST_F(SchoolPages, SpecialOptionsWriteTheirFields) {
   ui.Select(page, S::kLunchHourId, 5);  // hour "6": the two 8-hour days reach it
   EXPECT_EQ(proposed, "2");
   EXPECT_EQ(ui.boxes()[ui.boxes().size() - 2].texts[0], "Inserire un numero da 0 a 2.");
-  EXPECT_EQ(g_ui_teachers[0].mxr, 1);
-  EXPECT_EQ(g_ui_teachers[1].mxr, 1);
+  EXPECT_EQ(+g_ui_teachers[0].mxr, 1);
+  EXPECT_EQ(+g_ui_teachers[1].mxr, 1);
   EXPECT_EQ(se.lunch_break[0], 5);
   EXPECT_EQ(se.lunch_break[1], 1);
   EXPECT_EQ(se.lunch_break[2], 4);
@@ -85,16 +85,16 @@ TEST_F(SchoolPages, SpecialOptionsWriteTheirFields) {
 
   ui.Click(page, S::kSatMonIds[0]);
   ui.Click(page, S::kSatMonIds[3]);
-  EXPECT_EQ(se.nosalu, 48 | 1 | 8);
+  EXPECT_EQ(+se.nosalu, 48 | 1 | 8);
   ui.Click(page, S::kSatMonIds[0]);
-  EXPECT_EQ(se.nosalu, 48 | 8);
+  EXPECT_EQ(+se.nosalu, 48 | 8);
 
   ui.Select(page, S::kCoTeachingId, 3);
   ui.Select(page, S::kDifficultId, 10);
   ui.Click(page, S::kAssistantId);
   EXPECT_EQ(se.tocomi[0], 3);
   EXPECT_EQ(se.tekno[0], 10);
-  EXPECT_EQ(se.itpleggero, 1);
+  EXPECT_EQ(+se.itpleggero, 1);
   page.GetDlgItem(S::kChangeAfterId)->SetWindowText("5");
   ui.Click(page, S::kSaveId);
   EXPECT_STREQ(se.tekno_text, "5");
@@ -143,7 +143,7 @@ TEST_F(SchoolPages, TeachingWeights) {
     first = list->GetItemText(0, 2);
     second_weight = list->GetItemText(1, 2);
     ui.Click(d, Cpesodi::kHardId);
-    EXPECT_EQ(g_ui_settings.pexdiy, 1);
+    EXPECT_EQ(+g_ui_settings.pexdiy, 1);
     ui.Click(d, Cpesodi::kSaveId);  // no table: refused
     ui.Click(d, Cpesodi::kHardId);
     ui.Click(d, Cpesodi::kSaveId);

@@ -225,8 +225,8 @@ TEST_F(SpecialTeacherPage, EachChoiceWritesItsField) {
   g_ui_teachers[1].personal.carshare_partner = 0;
   ui.PressInNextModal(CMessageBox::kButtonIds[0]);
   ASSERT_TRUE(ui.Select(page, V::kCarShareId, 0));  // the partner's link goes too
-  EXPECT_EQ(anna.carshare_partner, -1);
-  EXPECT_EQ(g_ui_teachers[1].personal.carshare_partner, -1);
+  EXPECT_EQ(+anna.carshare_partner, -1);
+  EXPECT_EQ(+g_ui_teachers[1].personal.carshare_partner, -1);
   EXPECT_EQ(ui.boxes().back().texts.at(0), "Attenzione: il dato \xE8 stato aggiornato anche per BRUNO.");
   EXPECT_FALSE(ui.IsEnabled(page, V::kWaitId));
   ui.Click(page, V::kAutoSaveId);
@@ -248,8 +248,8 @@ TEST_F(SpecialTeacherPage, ATeacherIsNotHisOwnPartner) {
     EXPECT_EQ(ui.beeps(), beeps + 1) << id;
     EXPECT_EQ(selection(page, id), 0) << id;
   }
-  EXPECT_EQ(g_ui_teachers[0].personal.ni, -1);
-  EXPECT_EQ(g_ui_teachers[0].personal.carshare_partner, -1);
+  EXPECT_EQ(+g_ui_teachers[0].personal.ni, -1);
+  EXPECT_EQ(+g_ui_teachers[0].personal.carshare_partner, -1);
 }
 
 // The priority list and the reserved box are usable only when the school's
@@ -281,7 +281,7 @@ TEST_F(SpecialTeacherPage, PersonalLunchBreak) {
   ASSERT_TRUE(ui.Select(page, V::kLunchHourId, 5));
   EXPECT_EQ(ui.boxes().size(), boxes + 1);
   EXPECT_EQ(std::vector<int>(lunch, lunch + 4), (std::vector<int>{5, 1, 4, 0}));
-  EXPECT_EQ(g_ui_teachers[2].mxr, 5);  // five days reach past the break's hour
+  EXPECT_EQ(+g_ui_teachers[2].mxr, 5);  // five days reach past the break's hour
   ASSERT_TRUE(ui.Select(page, V::kLunchMinId, 2));
   ASSERT_TRUE(ui.Select(page, V::kLunchMaxId, 6));
   ASSERT_TRUE(ui.Select(page, V::kAfterReturnId, 2));

@@ -33,7 +33,7 @@ TEST_F(SpecialTeacherPage, LeavingAChangedTeacherAsksOrSavesWithANotice) {
   EXPECT_EQ(ui.boxes().back().texts.at(0), "I dati di ANNA sono stati modificati. Salvo le modifiche?");
   EXPECT_EQ(g_procat_teacher, 0);
   EXPECT_EQ(ui.Text(page, V::kTeacherId), "ANNA");
-  EXPECT_EQ(g_ui_teachers[0].personal.tramox, 1);
+  EXPECT_EQ(+g_ui_teachers[0].personal.tramox, 1);
   EXPECT_TRUE(ui.IsChecked(page, V::kFridayId));
   EXPECT_FALSE(fs::exists(file));
 
@@ -118,7 +118,7 @@ TEST_F(SpecialTeacherPage, SavingRefusesAPartnerClaimedByAThirdTeacher) {
   EXPECT_FALSE(fs::exists(data_root() / "scuola" / "scuola2.txt"));
   g_ui_teachers[2].personal.carshare_partner = -1;
   ui.Click(page, V::kSaveId);  // now made mutual and saved
-  EXPECT_EQ(g_ui_teachers[1].personal.carshare_partner, 0);
+  EXPECT_EQ(+g_ui_teachers[1].personal.carshare_partner, 0);
   EXPECT_TRUE(fs::exists(data_root() / "scuola" / "scuola2.txt"));
   g_ui_teachers[0].personal.carshare_partner = g_ui_teachers[1].personal.carshare_partner = -1;
   og_snapshot_all();

@@ -44,11 +44,11 @@ TEST_F(SpecialTeacherPage, PartnersBuildingMovesLunchAndLeaving) {
   ui.Select(page, V::kOverlapId, 2);  // BRUNO
   EXPECT_EQ(int(anna.ni), 1);
   ui.Select(page, V::kWeekMovesId, 1);  // "0": never moves
-  EXPECT_EQ(anna.nomotor, 2);
-  EXPECT_EQ(anna.nomweek, -1);
+  EXPECT_EQ(+anna.nomotor, 2);
+  EXPECT_EQ(+anna.nomweek, -1);
   ui.Select(page, V::kWeekMovesId, 3);  // "2"
-  EXPECT_EQ(anna.nomweek, 2);
-  EXPECT_EQ(anna.nomotor, -1);
+  EXPECT_EQ(+anna.nomweek, 2);
+  EXPECT_EQ(+anna.nomotor, -1);
   ui.Select(page, V::kLunchMinId, 1);  // 2 hours: a personal break
   EXPECT_EQ(anna.pausameper[1], 2);
   ui.Select(page, V::kLunchMinId, 0);  // back to the school's

@@ -61,12 +61,12 @@ TEST(TeacherConstraintFields, PresetsForbiddenFirstHoursDerogationsAndIdleHours)
   c.ultimeoremax = {};
   EXPECT_TRUE(vipro_after_forbidden_hours(c, five_by_six()));
   EXPECT_TRUE(vipro_last_hours_released(c));
-  EXPECT_EQ(c.gmax, 4);
-  EXPECT_EQ(c.gmin, 4);
+  EXPECT_EQ(+c.gmax, 4);
+  EXPECT_EQ(+c.gmin, 4);
 
   UiHq2Table edited = {{{5, 2}, {7, 1}, {8, 3}}, 3}, stored{};
   EXPECT_EQ(vipro_store_derogations(stored, edited, 7), 2);
-  EXPECT_EQ(stored.count, 1);
+  EXPECT_EQ(+stored.count, 1);
   EXPECT_EQ(stored.pairs[0][0], 8);
   // Every combo's items and stored bytes map back and forth.
   for (const TeacherCombo& k : vipro_combos())
@@ -99,16 +99,16 @@ TEST(TeacherConstraintDefaults, FillShowsAndStripRemovesTheGeneralValues) {
     t.posts[1].class_index = k.klass2;
     TeacherDefaults d;
     vipro_fill_defaults(t, d);
-    EXPECT_EQ(t.personal.gmin, k.days) << k.id;
-    EXPECT_EQ(t.personal.gmax, k.days) << k.id;
-    EXPECT_EQ(t.personal.insegna, 4) << k.id;
-    EXPECT_EQ(t.personal.insegnamin, 1) << k.id;  // an empty table asks for no least hours
+    EXPECT_EQ(+t.personal.gmin, k.days) << k.id;
+    EXPECT_EQ(+t.personal.gmax, k.days) << k.id;
+    EXPECT_EQ(+t.personal.insegna, 4) << k.id;
+    EXPECT_EQ(+t.personal.insegnamin, 1) << k.id;  // an empty table asks for no least hours
     t.personal.inse = {{{4, 2}, {6, 1}}, 2};        // 4 hours do not raise the maximum of 4
     vipro_strip_defaults(t, d);
-    EXPECT_EQ(t.personal.gmin, -1) << k.id;
-    EXPECT_EQ(t.personal.gmax, -1) << k.id;
-    EXPECT_EQ(t.personal.insegna, -1) << k.id;
-    EXPECT_EQ(t.personal.inse.count, 1) << k.id;
+    EXPECT_EQ(+t.personal.gmin, -1) << k.id;
+    EXPECT_EQ(+t.personal.gmax, -1) << k.id;
+    EXPECT_EQ(+t.personal.insegna, -1) << k.id;
+    EXPECT_EQ(+t.personal.inse.count, 1) << k.id;
     EXPECT_EQ(t.personal.inse.pairs[0][0], 6) << k.id;
   }
   g_ui_settings = saved;
@@ -117,7 +117,7 @@ TEST(TeacherConstraintDefaults, FillShowsAndStripRemovesTheGeneralValues) {
 using kt_constraints_test::TeacherPage;
 
 TEST_F(TeacherPage, FieldsChangeOfTeacherAndNavigation) {
-  ASSERT_GE(g_ui_settings.teacher_count, 2u);
+  ASSERT_GE(+g_ui_settings.teacher_count, 2u);
   ASSERT_TRUE(page.Create(nullptr));
   page.ShowWindow(kSwShow);
   ui.Select(page, V::kTeacherId, 0);  // the first name in alphabetical order; nothing changed yet
@@ -165,7 +165,7 @@ TEST_F(TeacherPage, FieldsChangeOfTeacherAndNavigation) {
   ui.Click(page, V::kNextId);
   EXPECT_EQ(page.CurrentTeacher(), at_end);
   EXPECT_EQ(ui.boxes().size(), boxes + 1);
-  EXPECT_EQ(e.gmin, 2);
+  EXPECT_EQ(+e.gmin, 2);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
@@ -309,8 +309,8 @@ TEST_F(TeacherPage, DaysLimitsFollowTheDaysLeftOpen) {
   ui.Click(page, V::kSaveId);
   for (const auto& b : ui.boxes()) ADD_FAILURE() << "asked: " << b.texts[0];
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
-  EXPECT_EQ(c.gmax, 3);
-  EXPECT_EQ(c.gmin, 3);
+  EXPECT_EQ(+c.gmax, 3);
+  EXPECT_EQ(+c.gmin, 3);
 }
 
 // Each preset button under "Preferisce le" applies its own preset to the

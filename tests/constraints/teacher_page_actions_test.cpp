@@ -63,7 +63,7 @@ TEST_F(TeacherPage, TheTwoIdleHoursChoiceIsStored) {
   EXPECT_EQ(list->GetLBText(6), "Ammessi giorni con pi\xF9 Buche purch\xE9 NON contigue");
   for (auto [item, stored] : {std::pair{6, 7}, std::pair{1, 2}, std::pair{3, 4}, std::pair{0, 0}}) {
     ASSERT_TRUE(ui.Select(page, V::kMaxBudayId, item));
-    EXPECT_EQ(c.maxbudayper, stored) << item;
+    EXPECT_EQ(+c.maxbudayper, stored) << item;
   }
   EXPECT_EQ(ui.Text(page, V::kHelpPaneId).rfind("Ore buche in pi\xF9 EVENTUALMENTE ammesse", 0), 0u);
   og_snapshot_all();
@@ -72,7 +72,7 @@ TEST_F(TeacherPage, TheTwoIdleHoursChoiceIsStored) {
 // The page opens on the teacher shown last; one no longer in the school
 // gives way to the first.
 TEST_F(TeacherPage, ThePageOpensOnTheLastTeacherShownOrTheFirst) {
-  ASSERT_GE(g_ui_settings.teacher_count, 2u);
+  ASSERT_GE(+g_ui_settings.teacher_count, 2u);
   for (auto [last, shown] : {std::pair{1, 1}, std::pair{int(g_ui_settings.teacher_count) + 3, 0}}) {
     g_vipro_current_teacher = last;
     ASSERT_TRUE(page.Create(nullptr));
@@ -134,18 +134,18 @@ TEST_F(TeacherPage, AbandonAsksBeforeDroppingEdits) {
   ui.Click(page, V::kAbandonId);
   ASSERT_EQ(ui.boxes().size(), 1u);
   EXPECT_EQ(ui.boxes().back().texts.at(0), "Sicuro di abbandonare le modifiche ?");
-  EXPECT_EQ(c.riposo, 4);
+  EXPECT_EQ(+c.riposo, 4);
   EXPECT_EQ(selection(page, 3071), 4);
   ui.AnswerNextModal(kIdYes);
   ui.Click(page, V::kAbandonId);
-  EXPECT_EQ(c.riposo, before);
+  EXPECT_EQ(+c.riposo, before);
   EXPECT_EQ(selection(page, 3071), before == -1 ? -1 : before);
   ASSERT_TRUE(ui.Select(page, 3071, 2));
   ui.AnswerNextModal(kIdNo);
   page.SetFocus();
   ui.Key(kVkEscape);  // Esc asks the same; No stays
   EXPECT_TRUE(page.IsWindow());
-  EXPECT_EQ(c.riposo, 2);
+  EXPECT_EQ(+c.riposo, 2);
   og_snapshot_all();
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
@@ -171,8 +171,8 @@ TEST_F(TeacherPage, TheForbiddenHoursGridCorrectsTheDayLimits) {
   ui.Click(page, V::kForbiddenId);
   ASSERT_FALSE(ui.boxes().empty());
   EXPECT_EQ(ui.boxes().back().texts.at(0), "Giorni di servizio rettificati in accordo con la tabella delle ore vietate.");
-  EXPECT_EQ(c.gmax, 3);
-  EXPECT_EQ(c.gmin, 3);
+  EXPECT_EQ(+c.gmax, 3);
+  EXPECT_EQ(+c.gmin, 3);
   EXPECT_TRUE(vipro_last_hours_released(c));
   EXPECT_TRUE(ui.IsChecked(page, V::kReleaseId));
   EXPECT_EQ(selection(page, 3019), 3);

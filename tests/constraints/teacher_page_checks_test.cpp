@@ -164,14 +164,14 @@ TEST_F(TeacherPage, StandbyHoursTheWeekCannotHoldAreDropped) {
   ASSERT_TRUE(page.Create(nullptr));
   page.ShowWindow(kSwShow);
   UiTeacher& t = g_ui_teachers[page.CurrentTeacher()];
-  ASSERT_GT(t.post_count, 0u);
+  ASSERT_GT(+t.post_count, 0u);
   t.posts[0].own.hours = std::int8_t(t.posts[0].own.hours + 30);
   t.standby_hours = 2;
   ui.PressInNextModal(CMessageBox::kButtonIds[0]);
   ui.Click(page, V::kSaveId);
   ASSERT_FALSE(ui.boxes().empty());
   EXPECT_EQ(ui.boxes().back().texts.at(0), "Ore a disposizione totali = 0");
-  EXPECT_EQ(t.standby_hours, 0);
+  EXPECT_EQ(+t.standby_hours, 0);
   t.posts[0].own.hours = std::int8_t(t.posts[0].own.hours - 30);
   og_snapshot_all();
 }
@@ -250,9 +250,9 @@ TEST_F(TeacherPage, TwoNeighbouringDaysLeftAllowConsecutiveDays) {
   ui.Click(page, V::kFreeDayIds + 2);  // Wednesday free: Monday and Tuesday stay
   ui.Click(page, V::kSaveId);
   for (const auto& b : ui.boxes()) ADD_FAILURE() << "asked: " << b.texts[0];
-  EXPECT_EQ(c.ignorapausa, 1);
-  EXPECT_EQ(c.gmax, 2);
-  EXPECT_EQ(c.gmin, 2);
+  EXPECT_EQ(+c.ignorapausa, 1);
+  EXPECT_EQ(+c.gmax, 2);
+  EXPECT_EQ(+c.gmin, 2);
   og_snapshot_all();
 }
 

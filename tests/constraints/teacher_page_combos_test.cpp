@@ -99,10 +99,10 @@ TEST_F(TeacherPage, EachListOffersItsRangeAndStoresItsByte) {
   ASSERT_EQ(returns.GetCount(), 8);
   EXPECT_EQ(returns.GetLBText(0), "0");
   ASSERT_TRUE(ui.Select(page, 3072, 3));
-  EXPECT_EQ(t.mxr, 3);
+  EXPECT_EQ(+t.mxr, 3);
   EXPECT_EQ(ui.Text(page, V::kHelpPaneId).rfind("Questo vincolo \xE8 significativo solo se", 0), 0u);
   ASSERT_TRUE(ui.Select(page, 3072, 0));
-  EXPECT_EQ(t.mxr, 0);
+  EXPECT_EQ(+t.mxr, 0);
   // "-" on a first hour clears the whole band.
   ASSERT_TRUE(ui.Select(page, 3016, 2));
   ASSERT_TRUE(ui.Select(page, 3017, 2));
@@ -116,7 +116,7 @@ TEST_F(TeacherPage, EachListOffersItsRangeAndStoresItsByte) {
 // A stored record shows on its lists when the teacher is chosen, the
 // per-day values on their day's column; an unset byte shows no item.
 TEST_F(TeacherPage, StoredValuesShowOnTheirListsWhenTheTeacherIsChosen) {
-  ASSERT_GE(g_ui_settings.teacher_count, 2u);
+  ASSERT_GE(+g_ui_settings.teacher_count, 2u);
   ASSERT_TRUE(page.Create(nullptr));
   page.ShowWindow(kSwShow);
   int other = page.CurrentTeacher() == 0 ? 1 : 0;
@@ -176,25 +176,25 @@ TEST_F(TeacherPage, ChoicesBringTheirRulesAtOnce) {
   // The fewest days raise the most; the most lower the fewest.
   ASSERT_TRUE(ui.Select(page, 3019, 3));  // at most 3
   ASSERT_TRUE(ui.Select(page, 3018, 4));  // at least 4
-  EXPECT_EQ(c.gmax, 4);
+  EXPECT_EQ(+c.gmax, 4);
   ASSERT_TRUE(ui.Select(page, 3019, 2));  // at most 2
-  EXPECT_EQ(c.gmin, 2);
+  EXPECT_EQ(+c.gmin, 2);
   EXPECT_EQ(list(page, 3018).GetCurSel(), 2);
   // At most one or two teaching hours a day is asked about: No keeps the old value.
   int before = c.insegna;
   for (int item : {1, 2}) {
     ui.AnswerNextModal(kIdNo);
     ASSERT_TRUE(ui.Select(page, 3022, item));
-    EXPECT_EQ(c.insegna, before) << item;
+    EXPECT_EQ(+c.insegna, before) << item;
     EXPECT_EQ(last_box().rfind("ATTENZIONE: qui si configurano le ore di servizio massime", 0), 0u);
   }
   ui.AnswerNextModal(kIdYes);
   ASSERT_TRUE(ui.Select(page, 3022, 2));
-  EXPECT_EQ(c.insegna, 2);
+  EXPECT_EQ(+c.insegna, 2);
   std::size_t boxes = ui.boxes().size();
   ASSERT_TRUE(ui.Select(page, 3022, 3));  // three hours: nothing asked
   EXPECT_EQ(ui.boxes().size(), boxes);
-  EXPECT_EQ(c.insegna, 3);
+  EXPECT_EQ(+c.insegna, 3);
   og_snapshot_all();
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
@@ -214,9 +214,9 @@ TEST_F(TeacherPage, CheckBoxesStoreTheirDays) {
   EXPECT_EQ(c.ovmnb[0], 0);
   EXPECT_EQ(c.ovmnb[4], 1);
   ui.Click(page, V::kConsecutiveId);
-  EXPECT_EQ(c.ignorapausa, 1);
+  EXPECT_EQ(+c.ignorapausa, 1);
   ui.Click(page, V::kConsecutiveId);
-  EXPECT_EQ(c.ignorapausa, 0);
+  EXPECT_EQ(+c.ignorapausa, 0);
   // A second choice with no first choice on another day is refused.
   std::memset(c.li, 255, sizeof c.li);
   std::memset(c.lialt, 255, sizeof c.lialt);

@@ -60,7 +60,7 @@ TEST_F(SchoolPages, WeightColumnsSortAndLowSetsBack) {
   EXPECT_EQ(types.back(), "Conversazione / Compresenza") << "the conversation type sorts last";
   EXPECT_EQ(std::count(types.begin(), types.end(), "Conversazione / Compresenza"), 1);
   EXPECT_EQ(std::count(weights_after_low.begin(), weights_after_low.end(), "Alto"), 0);
-  EXPECT_EQ(g_ui_structure.subjects[3].option_p, 1) << "abandoned: read again";
+  EXPECT_EQ(+g_ui_structure.subjects[3].option_p, 1) << "abandoned: read again";
 }
 
 TEST_F(SchoolPages, TheWeightTableOpensOnItsRangesAndIsWrittenWhenConfirmed) {

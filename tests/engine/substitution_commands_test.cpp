@@ -67,7 +67,7 @@ TEST_F(SubstitutionCommands, AbsencesGoToTheFileAndComeBack) {
   const SubstitutionState& s = g_substitution_state;
   EXPECT_EQ(s.day_count, 6);
   EXPECT_GT(s.reason_count, 2);
-  ASSERT_GT(s.teacher_count, 10);
+  ASSERT_GT(+s.teacher_count, 10);
   std::set<std::string> names;
   for (int t = 0; t < s.teacher_count; ++t) names.insert(s.teachers[t]);
   EXPECT_TRUE(names.count("ROSSI") && names.count("MANCINI"));
@@ -84,7 +84,7 @@ TEST_F(SubstitutionCommands, AbsencesGoToTheFileAndComeBack) {
   for (int a = 0; a < 2; ++a) {
     EXPECT_STREQ(s.absent[a].name, written.absent[a].name);
     EXPECT_EQ(s.absent[a].reason, written.absent[a].reason);
-    EXPECT_EQ(std::memcmp(s.absent[a].hours, written.absent[a].hours, kAbsenceHours), 0) << a;
+    EXPECT_EQ(+std::memcmp(s.absent[a].hours, written.absent[a].hours, kAbsenceHours), 0) << a;
   }
 }
 

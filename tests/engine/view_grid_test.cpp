@@ -57,7 +57,7 @@ TEST(ViewGrid, FindsEntitiesByTheirOwnRules) {
     EXPECT_EQ(or_fill_week_grid(c.kind, c.name, grid), c.found) << c.id;
     EXPECT_EQ(filled(grid), c.cells) << c.id;
     if (c.found < 0) {
-      for (const WeekGridCell& cell : grid) EXPECT_EQ(cell.class_index, -1) << c.id;
+      for (const WeekGridCell& cell : grid) EXPECT_EQ(+cell.class_index, -1) << c.id;
     }
   }
 }
@@ -71,7 +71,7 @@ TEST(ViewGrid, CellFieldsOfALessonWithASecondTeacher) {
   EXPECT_EQ(cell.lesson_again, 3);
   EXPECT_EQ(cell.teacher, school.bianchi);
   EXPECT_EQ(cell.second_teacher, school.verdi);
-  EXPECT_EQ(cell.subject, school.lab);
+  EXPECT_EQ(+cell.subject, school.lab);
   EXPECT_EQ(cell.room, -1) << "the class's own room";
   EXPECT_EQ(cell.room_override, 0);
   EXPECT_EQ(cell.flag, 0);

@@ -69,7 +69,7 @@ TEST(BandTablePicker, NotDefinedBandClearsTheRowWhichSinks) {
   TestDriver ui;
   EXPECT_EQ(run(picker, t.Spec(1, 12, 0, 12), ui, [&](Dialog& d) { ui.Select(d, Chq2::kBandIds[0], 0); }, true),
             kIdOk);
-  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ(+t.count, 2);
   EXPECT_EQ(t.pairs[0][0], 4);
   EXPECT_EQ(t.pairs[0][1], 2);
   EXPECT_EQ(t.pairs[1][0], 6);
@@ -172,7 +172,7 @@ TEST(BandTablePicker, TableEndingAtTheMaximumGetsItsLastPair) {
   Chq2 picker;
   TestDriver ui;
   EXPECT_EQ(run(picker, spec, ui, [](Dialog&) {}, true), kIdOk);
-  EXPECT_EQ(t.count, 4);
+  EXPECT_EQ(+t.count, 4);
   EXPECT_EQ(t.pairs[3][0], 30);
   EXPECT_EQ(t.pairs[3][1], 4);
 }
@@ -188,7 +188,7 @@ TEST(BandTablePicker, EmptyTableIsRefusedOrTakesTheDefaults) {
     TestDriver ui;
     LResult r = run(picker, spec, ui, [](Dialog&) {}, true, with_defaults ? 0 : 1);
     EXPECT_EQ(r, with_defaults ? kIdOk : kIdCancel);
-    EXPECT_EQ(t.count, with_defaults ? 2 : 0);
+    EXPECT_EQ(+t.count, with_defaults ? 2 : 0);
     EXPECT_EQ(box_says(ui, "Inserire i dati - la tabella non può essere vuota."_cp), !with_defaults);
   }
 }
@@ -205,7 +205,7 @@ TEST(BandTablePicker, QuantityOnAnEmptyRowIsRefusedAndRestoreWithoutDefaultsOnly
   }, true, 1);
   EXPECT_TRUE(box_says(ui, "Definire prima la FASCIA, e poi la QUANTITA'"));
   EXPECT_EQ(help.rfind("I valori predefiniti dal sistema non esistono", 0), 0u);
-  EXPECT_EQ(t.count, 1);
+  EXPECT_EQ(+t.count, 1);
   EXPECT_EQ(t.pairs[0][1], 1);
 }
 
@@ -228,7 +228,7 @@ TEST(BandTablePicker, RestoreShowsAndSavesTheDefaults) {
   EXPECT_EQ(shown[1].substr(shown[1].find('/')), "/2") << shown[1];
   EXPECT_NE(shown[0].find('3'), std::string::npos) << shown[0];
   EXPECT_NE(shown[1].find('6'), std::string::npos) << shown[1];
-  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ(+t.count, 2);
   EXPECT_EQ((std::vector<int>{t.pairs[0][0], t.pairs[0][1], t.pairs[1][0], t.pairs[1][1]}), (std::vector<int>{3, 1, 6, 2}));
 }
 
@@ -265,7 +265,7 @@ TEST(BandTablePicker, TheRestoreHelpShowsTheDefaultsColumnByColumn) {
       help = ui.Text(d, Chq2::kHelpPaneId);
     }, false);
     EXPECT_EQ(help, c.help) << c.id;
-    EXPECT_EQ(t.count, 1) << c.id;
+    EXPECT_EQ(+t.count, 1) << c.id;
   }
 }
 
@@ -284,7 +284,7 @@ TEST(BandTablePicker, NotDefinedQuantityAndTheRunningSum) {
   }, true);
   EXPECT_EQ(title, " Tabella ore = [ 2 2 3  ] - Somma corrente = 7 ore totali");
   EXPECT_EQ(t.pairs[2][1], 0);  // quantity minimum - 1
-  EXPECT_EQ(t.count, 3);
+  EXPECT_EQ(+t.count, 3);
 }
 
 // A page with one band-table summary button.
@@ -494,7 +494,7 @@ TEST(ThreeColumnBandTable, EachRowOpensWithItsSecondBand) {
   EXPECT_EQ(shown[1], "6");
   EXPECT_EQ(shown[2], "");
   EXPECT_EQ(live, (std::vector<bool>{true, true, false}));
-  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ(+t.count, 2);
   EXPECT_EQ((std::vector<int>{t.rows[0][1], t.rows[1][1]}), (std::vector<int>{5, 6}));
 }
 
@@ -517,7 +517,7 @@ TEST(ThreeColumnBandTable, SecondBandOutOfRangeIsRefusedAndRestoreRecounts) {
   }, true, 1);
   EXPECT_TRUE(focus_on_b);
   EXPECT_TRUE(box_says(ui, "Definire la SECONDA FASCIA (oppure eliminare la FASCIA corrispondente)"));
-  EXPECT_EQ(t.count, 3);
+  EXPECT_EQ(+t.count, 3);
   EXPECT_EQ(t.rows[2][0], 23);
   EXPECT_EQ(t.rows[2][2], 3);
   EXPECT_EQ(t.rows[3][0], 0);  // empty rows hold band minimum - 1
@@ -565,7 +565,7 @@ TEST(ThreeColumnBandTable, ListsChangeTheirRowAndTheRestoreHelpHasALinePerColumn
   EXPECT_NE(help.find("  18  19  23"), std::string::npos) << help;
   EXPECT_NE(help.find("   6   7   5"), std::string::npos) << help;
   EXPECT_NE(help.find("   1   2   3"), std::string::npos) << help;
-  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ(+t.count, 2);
   EXPECT_EQ((std::vector<int>{t.rows[0][0], t.rows[0][1], t.rows[0][2]}), (std::vector<int>{10, 8, 1}));
   EXPECT_EQ((std::vector<int>{t.rows[1][0], t.rows[1][1], t.rows[1][2]}), (std::vector<int>{20, 6, 5}));
   EXPECT_EQ(t.rows[2][2], 0);

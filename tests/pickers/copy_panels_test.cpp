@@ -116,7 +116,7 @@ TEST_F(CopyPanels, APasteFitsTheTargetAndReachesTheChosenPosts) {
   const UiPostPart& pasted = Post(0, 1).own;
   EXPECT_EQ(pasted.triple[0], 2) << "a task block within the post's two hours";
   EXPECT_EQ(pasted.triple[2], 5);
-  EXPECT_EQ(pasted.daily_max, 2);
+  EXPECT_EQ(+pasted.daily_max, 2);
   EXPECT_EQ(static_cast<int>(pasted.excluded_day_subject), physics_) << "ROSSI teaches no FISICA in 2A";
   EXPECT_STREQ(pasted.grouping1, "2") << "a grouping within two hours";
   EXPECT_FALSE(Enabled(C::kPasteId)) << "one paste per copy";
@@ -213,7 +213,7 @@ TEST_F(CopyPanels, AResetClearsThePostsConstraints) {
   Show(0, 0);
   ui.Click(panel_, C::kResetId);
   EXPECT_FALSE(copypas_has_constraints(post));
-  EXPECT_EQ(post.own.hours, 4) << "the post stays";
+  EXPECT_EQ(+post.own.hours, 4) << "the post stays";
   EXPECT_FALSE(Enabled(C::kCopyId));
   EXPECT_FALSE(Enabled(C::kResetId));
 }
@@ -241,8 +241,8 @@ TEST_F(CopyPanels, AClassCalendarIsCopiedIntoAnotherClass) {
   EXPECT_TRUE(calendar_panel_.m_pasted);
   const UiClassCalendar& to = g_ui_structure.classes[2].calendars[1];
   EXPECT_EQ(to.calendar_hours[13], 1);
-  EXPECT_EQ(to.max_day_difference, 3);
-  EXPECT_NE(g_ui_structure.classes[2].calendars[0].max_day_difference, 3) << "the other set stays";
+  EXPECT_EQ(+to.max_day_difference, 3);
+  EXPECT_NE(+g_ui_structure.classes[2].calendars[0].max_day_difference, 3) << "the other set stays";
   EXPECT_FALSE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId));
   calendar_panel_.m_set = 2;  // no such set
   calendar_panel_.ShowPanel(true);
@@ -258,7 +258,7 @@ TEST_F(CopyPanels, AClassCalendarIsCopiedIntoAnotherClass) {
   calendar_panel_.ShowPanel(true);
   ASSERT_TRUE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId)) << "a new copy to paste";
   ui.Click(calendar_panel_, Ccopysma::kPasteId);
-  EXPECT_EQ(g_ui_structure.classes[2].calendars[0].max_day_difference, 5);
+  EXPECT_EQ(+g_ui_structure.classes[2].calendars[0].max_day_difference, 5);
   EXPECT_FALSE(ui.IsEnabled(calendar_panel_, Ccopysma::kPasteId));
 }
 

@@ -136,7 +136,7 @@ TEST_F(ServiceWindowsProgram, TheNoticesInTheSchoolFolderOutliveTheFetchAndShow)
       for (Window* w : top_level_windows())
         if (w->IsWindowVisible() && dynamic_cast<Cmessshow*>(w)) shown = dynamic_cast<Cmessshow*>(w);
       ASSERT_NE(shown, nullptr);
-      EXPECT_EQ(shown->m_file_name, "Warning.txt");
+      EXPECT_STREQ(shown->m_file_name, "Warning.txt");
       g_corner.Remove(shown);
       shown->DestroyWindow();
     });

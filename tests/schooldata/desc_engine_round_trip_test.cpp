@@ -54,8 +54,8 @@ TEST_F(DescEngineRoundTrip, ReceptionFlagLunchBreakAndRepeatedLab) {
   g_ui_teachers[other].posts[0].own.placement = 2;
   const std::uint8_t lunch[4] = {3, 1, 2, 4};  // the hour after which the break falls, as the page keeps it
   std::memcpy(g_ui_settings.lunch_break, lunch, 4);
-  ASSERT_GT(g_ui_structure.lab_count, 0u);
-  ASSERT_LT(g_ui_structure.lab_count, std::uint32_t(kUiMaxLabs));
+  ASSERT_GT(+g_ui_structure.lab_count, 0u);
+  ASSERT_LT(+g_ui_structure.lab_count, std::uint32_t(kUiMaxLabs));
   g_ui_structure.labs[g_ui_structure.lab_count] = g_ui_structure.labs[0];
   ++g_ui_structure.lab_count;
 
@@ -94,7 +94,7 @@ TEST_F(DescEngineRoundTrip, ABuildingWithoutClassesIsKept) {
   g_ui_settings.building_count = 3;
   WriteAndLoad();
   EXPECT_NE(slurp(dir_ + "/scuola2.txt").find("SEDECL:\tPALAZZINA\tNOCS:LINGUISTICO-3\tNOSPOSTA:\t\n"), std::string::npos);
-  EXPECT_EQ(g_eng_school.building_count, 3);
+  EXPECT_EQ(+g_eng_school.building_count, 3);
   ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0) << og_description_error();
   ASSERT_EQ(+g_ui_settings.building_count, 3);
   const UiBuilding& read = g_ui_settings.buildings[2];
@@ -131,8 +131,8 @@ TEST_F(DescEngineRoundTrip, FirstSaveMakesSchoolCodeAndRecordsVersion) {
 // lines of twenty, each class on one line only, and all read back in it.
 TEST_F(DescEngineRoundTrip, ABuildingOfManyClassesTakesSeveralLines) {
   ReadSample("istituto");
-  ASSERT_GE(g_ui_settings.building_count, 2);
-  ASSERT_GT(g_ui_structure.class_count, 40u);
+  ASSERT_GE(+g_ui_settings.building_count, 2);
+  ASSERT_GT(+g_ui_structure.class_count, 40u);
   for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c) g_ui_structure.classes[c].building = c % 5 == 4 ? 1 : 0;
   WriteAndLoad();
   std::istringstream text(slurp(dir_ + "/scuola2.txt"));
@@ -181,7 +181,7 @@ TEST_F(DescEngineRoundTrip, TheProvisionalDescriptionScalesEachClassToItsWeek) {
     for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p) {
       const UiTeachingPost& post = g_ui_teachers[t].posts[p];
       if (post.copy || g_ui_teachers[t].prns) continue;
-      asked[post.class_index] += post.own.hours;
+      asked[+post.class_index] += post.own.hours;
     }
   ASSERT_EQ(og_read_assignments_file_from(dir_ + "/cattPROV.txt", 0), 0) << og_description_error();
   EXPECT_EQ(+g_ui_teachers[1].post_count, 0u);
@@ -191,16 +191,16 @@ TEST_F(DescEngineRoundTrip, TheProvisionalDescriptionScalesEachClassToItsWeek) {
       const UiTeachingPost& post = g_ui_teachers[t].posts[p];
       const UiTeachingPost& old = model->teachers[t].posts[p];
       if (post.copy) continue;
-      EXPECT_LE(post.partner_part.hours, post.own.hours) << g_ui_teachers[t].name;
-      given[post.class_index] += post.own.hours;
-      int total = asked[post.class_index];
+      EXPECT_LE(+post.partner_part.hours, post.own.hours) << g_ui_teachers[t].name;
+      given[+post.class_index] += post.own.hours;
+      int total = asked[+post.class_index];
       if (total <= week) {
-        EXPECT_EQ(post.own.hours, old.own.hours) << g_ui_teachers[t].name;
+        EXPECT_EQ(+post.own.hours, old.own.hours) << g_ui_teachers[t].name;
         continue;
       }
       int share = old.own.hours * week / total;
-      EXPECT_GE(post.own.hours, std::max(1, share)) << g_ui_teachers[t].name;
-      EXPECT_LE(post.own.hours, std::max(1, share + 1)) << g_ui_teachers[t].name;
+      EXPECT_GE(+post.own.hours, std::max(1, share)) << g_ui_teachers[t].name;
+      EXPECT_LE(+post.own.hours, std::max(1, share + 1)) << g_ui_teachers[t].name;
     }
   for (const auto& [c, total] : asked) {
     if (total <= week) continue;

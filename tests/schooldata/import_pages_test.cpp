@@ -64,8 +64,8 @@ TEST_F(ImportPages, OrarioFacileSavesCoPresencePostsAndAbandonRereads) {
   ASSERT_EQ(+rossi->post_count, 2u);
   // The lessons were applied in the sorted order: ARTE first.
   EXPECT_EQ(+rossi->posts[0].partner, -1);
-  EXPECT_EQ(rossi->posts[1].own.hours, 4);
-  EXPECT_EQ(rossi->posts[1].partner_part.hours, 4);
+  EXPECT_EQ(+rossi->posts[1].own.hours, 4);
+  EXPECT_EQ(+rossi->posts[1].partner_part.hours, 4);
   // Names are stored in upper case: "COMPRESENZA00" counts as taken.
   EXPECT_EQ(subject(rossi->posts[1].conversation_subject), "COMPRESENZA01");
   EXPECT_EQ(g_ui_structure.status[2], '1');
@@ -117,8 +117,8 @@ TEST_F(ImportPages, SpreadsheetSavesPatternsPartnersAndClearsForARereading) {
   ASSERT_NE(rossi, nullptr);
   ASSERT_EQ(+rossi->post_count, 2u);
   const UiTeachingPost& maths = rossi->posts[0];
-  EXPECT_EQ(maths.own.hours, 4);
-  EXPECT_EQ(maths.partner_part.hours, 3);
+  EXPECT_EQ(+maths.own.hours, 4);
+  EXPECT_EQ(+maths.partner_part.hours, 3);
   EXPECT_STREQ(maths.own.grouping1, "2");
   EXPECT_EQ(subject(maths.conversation_subject), "COMPRESENZA");  // saved in upper case
   EXPECT_STREQ(g_ui_teachers[maths.partner].name, "BIANCHI");

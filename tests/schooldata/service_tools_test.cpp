@@ -139,10 +139,10 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
          const UiTeachingPost* own = partnered_post(teacher("ROSSI"), false);
          EXPECT_STREQ(own->own.grouping1, "31");
          EXPECT_STREQ(own->own.grouping2, "1");
-         EXPECT_EQ(own->own.daily_max, 5);
+         EXPECT_EQ(+own->own.daily_max, 5);
          const UiTeachingPost* lab = lab_post();
          EXPECT_EQ(std::strlen(lab->partner_part.grouping1), 1u) << lab->partner_part.grouping1;
-         EXPECT_EQ(lab->partner_part.daily_max, 4);  // already above the digit
+         EXPECT_EQ(+lab->partner_part.daily_max, 4);  // already above the digit
        }},
       {17104,  // the bands and the daily teaching minimum go; the presence stays
        [] {
@@ -154,17 +154,17 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
          const UiTeacherConstraints& c = teacher("ROSSI").personal;
          EXPECT_LE(c.pmin[0], 0);
          EXPECT_LE(c.pmax[0], 0);
-         EXPECT_LT(c.gmin, 0);
-         EXPECT_LT(c.insegnamin, 0);
-         EXPECT_LT(teacher("ESPOSITO").personal.gmax, 0);
-         EXPECT_EQ(c.presenza, 4);
+         EXPECT_LT(+c.gmin, 0);
+         EXPECT_LT(+c.insegnamin, 0);
+         EXPECT_LT(+teacher("ESPOSITO").personal.gmax, 0);
+         EXPECT_EQ(+c.presenza, 4);
        }},
       {17105,  // the daily teaching minimum at most 2
        [] { teacher("ROSSI").personal.insegnamin = 4, teacher("BIANCHI").personal.insegnamin = 1; },
        {},
        [] {
-         EXPECT_EQ(teacher("ROSSI").personal.insegnamin, 2);
-         EXPECT_EQ(teacher("BIANCHI").personal.insegnamin, 1);
+         EXPECT_EQ(+teacher("ROSSI").personal.insegnamin, 2);
+         EXPECT_EQ(+teacher("BIANCHI").personal.insegnamin, 1);
        }},
       {17106,  // "ZZ" is nobody's partner; other partners stay
        [] {
@@ -176,11 +176,11 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
        },
        {kIdOk},
        [] {
-         for (std::uint32_t p = 0; p < teacher("ROSSI").post_count; ++p) EXPECT_LT(teacher("ROSSI").posts[p].partner, 0);
+         for (std::uint32_t p = 0; p < teacher("ROSSI").post_count; ++p) EXPECT_LT(+teacher("ROSSI").posts[p].partner, 0);
          EXPECT_EQ(partnered_post(teacher("ROSSI"), false)->partner_part.hours, 0);
-         EXPECT_EQ(lab_post()->partner, before);
+         EXPECT_EQ(+lab_post()->partner, before);
        }},
-      {17107, [] {}, {}, [] { EXPECT_EQ(teacher("FERRARI").nor_flag, 1); }},  // no reception for anybody
+      {17107, [] {}, {}, [] { EXPECT_EQ(+teacher("FERRARI").nor_flag, 1); }},  // no reception for anybody
       {17108,  // every part's hours doubled, the partner's too
        [] { before = hours_total(); },
        {},
@@ -193,7 +193,7 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
        },
        {},
        [] {
-         EXPECT_EQ(lab_post()->partner_part.hours, before - 1);
+         EXPECT_EQ(+lab_post()->partner_part.hours, before - 1);
          EXPECT_EQ(partnered_post(teacher("ROSSI"), false)->own.hours, 1);
          EXPECT_EQ(partnered_post(teacher("ROSSI"), false)->partner_part.hours, 0);
        }},
@@ -226,7 +226,7 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
        {},
        [] {
          EXPECT_EQ(partnered_post(teacher("ROSSI"), false)->own.placement, -1);
-         EXPECT_EQ(lab_post()->own.placement, -1);
+         EXPECT_EQ(+lab_post()->own.placement, -1);
        }},
       {17201,  // provisional exclusions and the timetable states go
        [] {
@@ -237,7 +237,7 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
        },
        {},
        [] {
-         EXPECT_EQ(teacher("ROSSI").prns, 0);
+         EXPECT_EQ(+teacher("ROSSI").prns, 0);
          ASSERT_EQ(og_read_structure_file(0), 0);
          EXPECT_EQ(g_ui_structure.status[3], '0');
          EXPECT_EQ(g_ui_structure.status[4], '0');
@@ -255,14 +255,14 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
        },
        {},
        [] {
-         EXPECT_LE(teacher("ROSSI").personal.maxbudayper, 0);
+         EXPECT_LE(+teacher("ROSSI").personal.maxbudayper, 0);
          int in_other = 0;  // a teacher with no post in ROSSI's moved class
          for (std::uint32_t t = 0; t < g_ui_settings.teacher_count && in_other == 0; ++t) {
            bool touches = false;
            for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p)
              touches = touches || g_ui_teachers[t].posts[p].class_index == before;
            if (!touches && g_ui_teachers[t].post_count > 0) {
-             EXPECT_EQ(g_ui_teachers[t].personal.maxbudayper, 2) << g_ui_teachers[t].name;
+             EXPECT_EQ(+g_ui_teachers[t].personal.maxbudayper, 2) << g_ui_teachers[t].name;
              in_other = 1;
            }
          }
@@ -312,7 +312,7 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
          post->own.hours = static_cast<std::int8_t>(post->own.hours - 1);  // 17: one hour to 18
          rossi.posts[rossi.post_count] = *post;  // an alike post of one hour
          rossi.posts[rossi.post_count++].own.hours = 1;
-         ASSERT_GE(g_ui_structure.lab_count, 1u);
+         ASSERT_GE(+g_ui_structure.lab_count, 1u);
          std::snprintf(g_ui_structure.labs[0].name, kUiNameSize, "Palestra");
          ASSERT_EQ(og_write_structure_file(), 0);
          before = post->own.hours + 1;
@@ -325,9 +325,9 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
          for (std::uint32_t p = 0; p < rossi.post_count; ++p)
            alike += rossi.posts[p].subject == first->subject && rossi.posts[p].class_index == first->class_index;
          EXPECT_EQ(alike, 1);
-         EXPECT_EQ(first->own.hours, before);  // 17 + 1 merged
+         EXPECT_EQ(+first->own.hours, before);  // 17 + 1 merged
          for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
-           for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p) EXPECT_LT(g_ui_teachers[t].posts[p].lab, 0);
+           for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p) EXPECT_LT(+g_ui_teachers[t].posts[p].lab, 0);
        }},
   };
   for (const Case& c : cases) {

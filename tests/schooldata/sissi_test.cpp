@@ -58,9 +58,9 @@ TEST_F(Sissi, ReaderJoinsRecordsAndAddsWhatTheSchoolLacks) {
   EXPECT_STREQ(g_ui_header.school_name, "Attenzione: Scuola Creata da dati sistema SISSI - Definire il nome");
   ASSERT_EQ(import.rows.size(), 4u);
   const int hours[4] = {4, 1, 3, 2};
-  for (int r = 0; r < 4; ++r) EXPECT_EQ(import.rows[r].hours, hours[r]) << r;
+  for (int r = 0; r < 4; ++r) EXPECT_EQ(+import.rows[r].hours, hours[r]) << r;
   EXPECT_EQ(import.rows[2].teacher, import.rows[0].teacher);
-  EXPECT_EQ(import.rows[2].subject, import.rows[0].subject);
+  EXPECT_EQ(+import.rows[2].subject, import.rows[0].subject);
   EXPECT_EQ(import.rows[3].track, 1);
   EXPECT_STREQ(st.subjects[import.rows[3].subject].name, "SOSTEGNO");
   EXPECT_STREQ(st.subjects[import.rows[3].subject].sissi_id, "M4");
@@ -95,7 +95,7 @@ TEST_F(Sissi, FieldsAreTakenAtTheirWidths) {
   };
   for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.id;
   ASSERT_EQ(import.rows.size(), 1u) << "the short record adds its teacher, no row";
-  EXPECT_EQ(import.rows[0].hours, 5);
+  EXPECT_EQ(+import.rows[0].hours, 5);
 }
 
 TEST_F(Sissi, ReaderRefusesBadClassesAndSurvivesNoise) {
@@ -144,9 +144,9 @@ TEST_F(Sissi, ImportPageSortsAndSavesPostsAndSupportHours) {
   EXPECT_EQ(teachers_once, (std::vector<std::string>{"ROSSI MARIO", "ROSSI MARIO", "VERDI", "ZZ 3_BIS NERI"}));
   EXPECT_EQ(teachers_twice, (std::vector<std::string>{"2", "4", "1", "3"}));
   EXPECT_EQ(+g_ui_teachers[0].post_count, 2u);
-  EXPECT_EQ(g_ui_teachers[0].posts[1].own.hours, 3);
+  EXPECT_EQ(+g_ui_teachers[0].posts[1].own.hours, 3);
   EXPECT_EQ(+g_ui_teachers[2].post_count, 0u);
-  EXPECT_EQ(g_ui_teachers[2].support_hours, 2);
+  EXPECT_EQ(+g_ui_teachers[2].support_hours, 2);
   EXPECT_EQ(g_ui_structure.status[0], '1');
   // The files were written: read back, the second import finds every post.
   ASSERT_EQ(og_read_structure_file_from("scuola1.txt", 0), 0);

@@ -60,7 +60,8 @@ class CellGrids : public ::testing::Test {
     }
   }
   Color Fill(int id, int row, int column) {
-    const DrawItemOp* op = ui.Render(page).CellFill(id, row, column);
+    auto render = ui.Render(page);  // the cell's operation lives in it
+    const DrawItemOp* op = render.CellFill(id, row, column);
     return op ? op->color : kNoColor;
   }
   Point CellCentre(CXQGridBase& grid, int row, int column) {

@@ -162,7 +162,7 @@ TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
        }},
       {1040,  // the weekly hours of every post doubled
        [] { first_hours = g_ui_teachers[0].posts[0].own.hours; },
-       [] { EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 2 * first_hours); }},
+       [] { EXPECT_EQ(+g_ui_teachers[0].posts[0].own.hours, 2 * first_hours); }},
       {1034,  // "Salva Alfabetico": posts in their subjects' order
        [] {},
        [] {
@@ -188,7 +188,7 @@ TEST_F(HomePageProgram, ServiceToolsChangeTheTeachersConstraints) {
     ui.AnswerNextModal(kIdCancel);
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kServiceTools));  // cancelled: nothing runs
     ASSERT_EQ(og_read_assignments_file(0), 0);
-    EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, hours);
+    EXPECT_EQ(+g_ui_teachers[0].posts[0].own.hours, hours);
   });
 }
 
@@ -226,13 +226,13 @@ TEST_F(HomePageProgram, ServiceCodesRepairTheSchoolInBulk) {
        [] {
          EXPECT_STREQ(g_ui_teachers[0].posts[0].own.grouping1, "3");
          EXPECT_STREQ(g_ui_teachers[0].posts[0].own.grouping2, "1");
-         EXPECT_EQ(g_ui_teachers[0].posts[0].own.daily_max, 4);
+         EXPECT_EQ(+g_ui_teachers[0].posts[0].own.daily_max, 4);
          EXPECT_STREQ(g_ui_teachers[1].posts[0].own.grouping2, "2");
-         EXPECT_EQ(g_ui_teachers[1].posts[0].own.daily_max, 3);
+         EXPECT_EQ(+g_ui_teachers[1].posts[0].own.daily_max, 3);
        }},
-      {1051, [] {}, none, [] { EXPECT_LT(teacher_named("ESPOSITO").personal.gmax, 0); }},  // the GMAX:3 goes
+      {1051, [] {}, none, [] { EXPECT_LT(+teacher_named("ESPOSITO").personal.gmax, 0); }},  // the GMAX:3 goes
       {1052, [] { teacher_named("COLOMBO").personal.insegnamin = 4; }, none,
-       [] { EXPECT_EQ(teacher_named("COLOMBO").personal.insegnamin, 2); }},
+       [] { EXPECT_EQ(+teacher_named("COLOMBO").personal.insegnamin, 2); }},
       {1037,  // "ZZ" is nobody's partner any more
        [] {
          std::snprintf(teacher_named("MANCINI").name, kUiNameSize, "ZZ");
@@ -242,12 +242,12 @@ TEST_F(HomePageProgram, ServiceCodesRepairTheSchoolInBulk) {
        },
        [this] { ui.AnswerNextModal(kIdOk); },
        [this] {
-         EXPECT_EQ(g_ui_teachers[0].posts[0].partner, -1);
+         EXPECT_EQ(+g_ui_teachers[0].posts[0].partner, -1);
          EXPECT_EQ(ui.boxes().back().texts.at(0), "TOLTO ITP Zz - resto DA SVILUPPARE (PER ITP \xE8 FACILE)");
        }},
-      {1039, [] {}, none, [] { EXPECT_EQ(teacher_named("BIANCHI").nor_flag, 1); }},  // no reception
+      {1039, [] {}, none, [] { EXPECT_EQ(+teacher_named("BIANCHI").nor_flag, 1); }},  // no reception
       {1032, [] { g_ui_teachers[0].posts[0].own.placement = 2; }, none,
-       [] { EXPECT_EQ(g_ui_teachers[0].posts[0].own.placement, -1); }},
+       [] { EXPECT_EQ(+g_ui_teachers[0].posts[0].own.placement, -1); }},
       {1055,  // provisional exclusions and the timetable states go
        [] {
          teacher_named("ROSSI").prns = 1;
@@ -256,11 +256,11 @@ TEST_F(HomePageProgram, ServiceCodesRepairTheSchoolInBulk) {
        },
        none,
        [] {
-         EXPECT_EQ(teacher_named("ROSSI").prns, 0);
+         EXPECT_EQ(+teacher_named("ROSSI").prns, 0);
          ASSERT_EQ(og_read_structure_file(0), 0);
          EXPECT_EQ(g_ui_structure.status[3], '0');
        }},
-      {1043, [] {}, none, [] { EXPECT_EQ(teacher_named("GALLO").personal.maxbudayper, 2); }},  // one building
+      {1043, [] {}, none, [] { EXPECT_EQ(+teacher_named("GALLO").personal.maxbudayper, 2); }},  // one building
       {1621,  // the clean-up: hours to 18, posts merged; the odd labs kept (a name that
        // starts with a digit no longer reads, so its step finds none)
        [] {

@@ -89,7 +89,7 @@ TEST_F(HomePage, SubstitutionsReadTheSchoolAndRunTheSyntaxCheck) {
   g_ui_settings.teacher_count = 0;
   ui.AnswerNextModal(1);
   EXPECT_TRUE(ui.Click(g_home_page, H::kSubstitutions));
-  EXPECT_GT(g_ui_settings.teacher_count, 0u);
+  EXPECT_GT(+g_ui_settings.teacher_count, 0u);
   ASSERT_EQ(ui.boxes().size(), 1u);  // the step after the check, or the page not built yet
   EXPECT_EQ(g_current_page, &g_home_page);
   fs::remove(school / "scuola2.txt");

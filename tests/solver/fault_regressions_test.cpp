@@ -393,7 +393,7 @@ TEST(SolverFaults, CarShareCountsTheRidersHoursOutsideTheDriversDay) {
     }
     rebuild_mini_school();
     int verdi = teacher_named("VERDI");
-    ASSERT_EQ(g_eng_teachers[verdi].carshare_wait, c.wait) << c.id;
+    ASSERT_EQ(+g_eng_teachers[verdi].carshare_wait, c.wait) << c.id;
     EXPECT_EQ(delta_of(30, verdi), c.expected) << c.id;
     EXPECT_EQ(g_evaluators[30].full(), c.expected) << c.id;
   }

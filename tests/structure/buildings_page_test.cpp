@@ -55,9 +55,9 @@ TEST_F(BuildingsPage, NamesReachableMinutesAndChecks) {
   // Rotation groups while there is one building.
   ui.Select(g_buildings_page, P::kClassListId, 1);
   ui.Select(g_buildings_page, P::kGroupId, 2);
-  EXPECT_EQ(g_ui_structure.classes[1].rotation, 2);
+  EXPECT_EQ(+g_ui_structure.classes[1].rotation, 2);
   ui.Click(g_buildings_page, P::kNoRotationId);
-  EXPECT_EQ(g_ui_structure.classes[1].rotation, 0);
+  EXPECT_EQ(+g_ui_structure.classes[1].rotation, 0);
 
   ui.Select(g_buildings_page, P::kCountId, 2);  // three buildings
   EXPECT_STREQ(building(0).name, "Via Roma");
@@ -81,7 +81,7 @@ TEST_F(BuildingsPage, NamesReachableMinutesAndChecks) {
   // Slot 1 filled first moves into slot 0; the hour "1" warns, "qualsiasi" is 25.
   ui.Select(g_buildings_page, P::reachable_id(0, 1), 3);  // entry 3 stands for building 2, "Nord"
   EXPECT_STREQ(building(0).reachable_names[0], "Nord");
-  EXPECT_EQ(building(0).reachable_count, 1);
+  EXPECT_EQ(+building(0).reachable_count, 1);
   std::size_t boxes = ui.boxes().size();
   ui.AnswerNextModal(1);
   ui.Select(g_buildings_page, P::hour_id(0, 0), 0);
@@ -92,7 +92,7 @@ TEST_F(BuildingsPage, NamesReachableMinutesAndChecks) {
   EXPECT_EQ(building(0).reachable_values[0], 25);
   ui.Select(g_buildings_page, P::reachable_id(0, 1), 3);  // the same building and hour collapse into one
   ui.Select(g_buildings_page, P::hour_id(0, 1), hours->GetCount() - 1);
-  EXPECT_EQ(building(0).reachable_count, 1);
+  EXPECT_EQ(+building(0).reachable_count, 1);
 
   ui.Select(g_buildings_page, P::kMinId, 4);
   ui.Select(g_buildings_page, P::kMaxId, 2);
@@ -135,7 +135,7 @@ TEST_F(BuildingsPage, ClassesToBuildingsAssignCountAndAbandon) {
   });
   ui.Click(g_buildings_page, P::kAssociateId);
   EXPECT_EQ(counters, "2/1/");
-  EXPECT_EQ(g_ui_structure.classes[2].building, 0);  // restored
+  EXPECT_EQ(+g_ui_structure.classes[2].building, 0);  // restored
 
   ui.OnNextModal([&](Dialog& d) {
     // Each run of the dialog opens in ascending order, whatever the last sorted.

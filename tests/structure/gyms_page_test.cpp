@@ -51,7 +51,7 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   EXPECT_EQ(std::string(gym(0).name), "PALESTRA");
   EXPECT_EQ(+gym(0).subjects[0], 0);
   EXPECT_EQ(+gym(0).subjects[1], -1);
-  EXPECT_EQ(gym(0).max_classes, 3);
+  EXPECT_EQ(+gym(0).max_classes, 3);
   EXPECT_EQ(gym(0).hours[0], 255);  // marked no hour: always available
   EXPECT_EQ(ui.Text(page, P::kNameId), "");
 
@@ -67,7 +67,7 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   ui.Select(page, P::kBuildingId, 1);
   type_and_enter(ui, page, P::kNameId, "Aula musica");
   ASSERT_EQ(+g_ui_settings.gym_count, 2u);
-  EXPECT_EQ(gym(1).building, 1);
+  EXPECT_EQ(+gym(1).building, 1);
 
   // The first room again: a minimum above the capacity, then 1.
   ui.Select(page, P::kListId, 0);
@@ -89,12 +89,12 @@ TEST(GymsPage, AppliesARoomStepByStepAndRefuses) {
   ui.Select(page, P::kFirstPartnerId + 0, 0);
   ui.Select(page, P::kFirstPairId + 2, 2);
   ui.Select(page, P::kFirstPartnerId + 2, 3);
-  EXPECT_EQ(gym(0).pair_count, 3);
+  EXPECT_EQ(+gym(0).pair_count, 3);
   ui.Select(page, P::kProductId, 2);
-  EXPECT_EQ(gym(0).pair_count, 2);
+  EXPECT_EQ(+gym(0).pair_count, 2);
   EXPECT_EQ(gym(0).pairs[1][0], 2);
   EXPECT_EQ(gym(0).pairs[1][1], 3);
-  EXPECT_EQ(gym(0).max_product, 2);
+  EXPECT_EQ(+gym(0).max_product, 2);
   ui.PressInNextModal(kOkButton);
   ui.Select(page, P::kFirstPairId + 1, 1);
   ui.Select(page, P::kFirstPartnerId + 1, 2);
@@ -135,7 +135,7 @@ TEST(GymsPage, NeverAvailableAsksRenameRefusesTakenNamesDeleteMovesDown) {
   ui.Select(page, P::kCapacityId, 4);
   EXPECT_TRUE(box_said(ui, "Il Locale non risulta mai disponibile. Sicuro?"));
   EXPECT_EQ(gym(0).hours[0], 0);     // kept as it was: the user answered no, nothing else changed
-  EXPECT_EQ(gym(0).max_classes, 5);  // fields before the question keep their new values
+  EXPECT_EQ(+gym(0).max_classes, 5);  // fields before the question keep their new values
 
   ui.OnNextModal([&](Dialog& box) {
     box.GetDlgItem(Ccasella::kEdit1Id)->SetWindowText("teatro");
@@ -152,7 +152,7 @@ TEST(GymsPage, NeverAvailableAsksRenameRefusesTakenNamesDeleteMovesDown) {
   ui.Click(page, P::kDeleteId);
   ASSERT_EQ(+g_ui_settings.gym_count, 2u);
   EXPECT_EQ(std::string(gym(1).name), "TEATRO");
-  EXPECT_EQ(gym(1).building, 1);
+  EXPECT_EQ(+gym(1).building, 1);
   EXPECT_EQ(list->GetItemCount(), 2);
   og_snapshot_all();
   EXPECT_TRUE(ui.Problems().empty());
@@ -180,7 +180,7 @@ TEST(GymsPage, AddToleratedClearAndRename) {
 
   page.GetDlgItem(P::kNameId)->SetWindowText("AULA MAGNA");
   ASSERT_TRUE(ui.Select(page, P::kToleratedId, 2));  // up to one fewer than the classes
-  EXPECT_EQ(gym(0).tolerated_errors, 2u);
+  EXPECT_EQ(+gym(0).tolerated_errors, 2u);
   ui.Click(page, P::kFirstClearId);  // the second subject's clear button
   EXPECT_EQ(+gym(0).subjects[1], -1);
   EXPECT_EQ(+gym(0).subjects[0], 0);
@@ -189,7 +189,7 @@ TEST(GymsPage, AddToleratedClearAndRename) {
   ui.ClearBeeps();
   ui.Select(page, P::kToleratedId, 1);
   EXPECT_EQ(ui.beeps(), 1);
-  EXPECT_EQ(gym(0).tolerated_errors, 2u);
+  EXPECT_EQ(+gym(0).tolerated_errors, 2u);
 
   ui.Select(page, P::kListId, 0);
   ui.OnNextModal([&](Dialog& box) {
@@ -205,9 +205,9 @@ TEST(GymsPage, AddToleratedClearAndRename) {
   ui.Select(page, P::kFirstPartnerId + 0, 2);
   ui.Select(page, P::kFirstPairId + 3, 3);
   ui.Select(page, P::kFirstPartnerId + 3, 3);
-  EXPECT_EQ(gym(0).pair_count, 4);
+  EXPECT_EQ(+gym(0).pair_count, 4);
   ui.Select(page, P::kProductId, 1);
-  ASSERT_EQ(gym(0).pair_count, 2);
+  ASSERT_EQ(+gym(0).pair_count, 2);
   EXPECT_EQ(gym(0).pairs[1][0], 3);
   EXPECT_EQ(gym(0).pairs[1][1], 3);
   EXPECT_EQ(gym(0).pairs[2][0], 255);

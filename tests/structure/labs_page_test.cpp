@@ -43,7 +43,7 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   ui.Select(page, L::kBuildingId, 1);  // choosing the building adds the lab typed
   ASSERT_EQ(+g_ui_structure.lab_count, 1u);
   EXPECT_EQ(std::string(g_ui_structure.labs[0].name), "Lab_ chimica");
-  EXPECT_EQ(g_ui_structure.labs[0].building, 1);
+  EXPECT_EQ(+g_ui_structure.labs[0].building, 1);
   EXPECT_EQ(std::string(page.m_added_lab), "Lab_ chimica");
 
   ui.PressInNextModal(kOkButton);
@@ -58,7 +58,7 @@ TEST(LabsPage, AddsInTheirBuildingAndRefuses) {
   ui.Select(page, L::kBuildingId, 0);  // nothing typed: only the help pane answers
   type_and_enter(ui, page, L::kLabNameId, "LAB_ CHIMICA");
   EXPECT_EQ(+g_ui_structure.lab_count, 1u);
-  EXPECT_EQ(g_ui_structure.labs[0].building, 0);
+  EXPECT_EQ(+g_ui_structure.labs[0].building, 0);
   EXPECT_EQ(g_ui_structure.labs[0].hours[0], 255);
   EXPECT_EQ(ui.Text(page, L::kLabNameId), "LAB_ CHIMICA");  // not a new lab: the text stays
 

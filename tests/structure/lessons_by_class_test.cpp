@@ -82,8 +82,8 @@ TEST(LessonsByClass, RowsAndHourMoves) {
     ui.Click(page, C::kDeleteId);
   }
   const UiTeachingPost& physics = g_ui_teachers[0].posts[0];
-  EXPECT_EQ(physics.own.hours, 5);
-  EXPECT_EQ(physics.partner_part.hours, 0);
+  EXPECT_EQ(+physics.own.hours, 5);
+  EXPECT_EQ(+physics.partner_part.hours, 0);
   EXPECT_EQ(+physics.lab, -1);
   EXPECT_EQ(+physics.partner, -1);
 
@@ -91,7 +91,7 @@ TEST(LessonsByClass, RowsAndHourMoves) {
   page.ShowHour(row_of_teacher(page, 1), 1);
   ui.Click(page, C::kAnotherId);
   ASSERT_EQ(+g_ui_teachers[1].post_count, 1u);
-  EXPECT_EQ(g_ui_teachers[1].posts[0].own.hours, 4);
+  EXPECT_EQ(+g_ui_teachers[1].posts[0].own.hours, 4);
   EXPECT_EQ(page.Rows().size(), 9u);
   EXPECT_EQ(grid->GetItemText(row_of_teacher(page, 1), 4), "4");
   // The highlight went to the first row of the hour's post, as a whole row.
@@ -111,13 +111,13 @@ TEST(LessonsByClass, RowsAndHourMoves) {
   int compr = int(g_ui_structure.subject_count) - 1;
   EXPECT_EQ(subject_name(compr), "FISICA_COMPR");
   EXPECT_EQ(g_ui_structure.subjects[compr].type, 'C');
-  EXPECT_EQ(g_ui_structure.subjects[compr].hidden, 1);
+  EXPECT_EQ(+g_ui_structure.subjects[compr].hidden, 1);
   EXPECT_EQ(+g_ui_teachers[0].posts[0].partner, -1);
   // ...which, chosen, makes one co-teaching hour with VERDI.
   ui.Select(page, C::kConversationId, "FISICA_COMPR");
   ASSERT_EQ(+g_ui_teachers[0].post_count, 1u);
-  EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 5);
-  EXPECT_EQ(g_ui_teachers[0].posts[0].partner_part.hours, 1);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].own.hours, 5);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].partner_part.hours, 1);
   EXPECT_EQ(+g_ui_teachers[0].posts[0].partner, 2);
   EXPECT_EQ(+g_ui_teachers[0].posts[0].conversation_subject, compr);
   EXPECT_EQ(grid->GetItemText(0, 7), "VERDI");
@@ -135,9 +135,9 @@ TEST(LessonsByClass, RowsAndHourMoves) {
   EXPECT_EQ(subject_name(geometry), "GEOMETRIA");
   EXPECT_EQ(g_ui_structure.subjects[geometry].type, 'N');
   ASSERT_EQ(+g_ui_teachers[1].post_count, 2u);
-  EXPECT_EQ(g_ui_teachers[1].posts[0].own.hours, 3);
+  EXPECT_EQ(+g_ui_teachers[1].posts[0].own.hours, 3);
   EXPECT_EQ(+g_ui_teachers[1].posts[1].subject, geometry);
-  EXPECT_EQ(g_ui_teachers[1].posts[1].own.hours, 1);
+  EXPECT_EQ(+g_ui_teachers[1].posts[1].own.hours, 1);
   og_snapshot_all();
   EXPECT_TRUE(ui.Problems().empty());
 }
@@ -168,12 +168,12 @@ TEST(LessonsByClass, JoiningTwoFrontalHoursMakesOneCoTeachingHour) {
   EXPECT_FALSE(page.Joining());
   const UiTeachingPost& shared = g_ui_teachers[1].posts[0];
   EXPECT_EQ(+g_ui_teachers[1].post_count, 1u);
-  EXPECT_EQ(shared.own.hours, 2);
-  EXPECT_EQ(shared.partner_part.hours, 1);
+  EXPECT_EQ(+shared.own.hours, 2);
+  EXPECT_EQ(+shared.partner_part.hours, 1);
   EXPECT_EQ(+shared.partner, 0);
   EXPECT_EQ(subject_name(shared.conversation_subject), "MATEMATICA+FISICA");
   EXPECT_EQ(g_ui_structure.subjects[shared.conversation_subject].type, 'C');
-  EXPECT_EQ(g_ui_teachers[0].posts[0].own.hours, 1);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].own.hours, 1);
   og_snapshot_all();
   EXPECT_TRUE(ui.Problems().empty());
 }
@@ -290,7 +290,7 @@ TEST(LessonsByClass, TeacherSubgroupAndSeparation) {
 
   page.ShowHour(0, 7);  // ROSSI's lab hour with BIANCHI
   ui.Click(page, C::kSeparateId);
-  EXPECT_EQ(g_ui_teachers[0].posts[0].partner_part.hours, 1);
+  EXPECT_EQ(+g_ui_teachers[0].posts[0].partner_part.hours, 1);
   int bianchi_after = 0;
   for (std::uint32_t p = 0; p < g_ui_teachers[1].post_count; ++p)
     if (!g_ui_teachers[1].posts[p].copy && g_ui_teachers[1].posts[p].class_index == 0)

@@ -94,7 +94,7 @@ TEST_F(SchoolPage, TracksCountNamesAndShortNames) {
   ui.Select(g_school_page, P::kTrackCountId, 0);
   ASSERT_FALSE(ui.boxes().empty());
   EXPECT_EQ(ui.boxes().back().texts.at(0), "Esistono le classi 1AN e 1AL - indirizzi distinti necessari");
-  EXPECT_EQ(g_ui_structure.track_count, 3);
+  EXPECT_EQ(+g_ui_structure.track_count, 3);
 
   // "L" as the short name of "A LINGUE" while LICEO begins with L is refused
   // on leaving.
@@ -189,9 +189,9 @@ TEST_F(SchoolPage, SectionTypesAndSectionsSwitchedOff) {
   ASSERT_EQ(+g_ui_structure.class_count, 3u);
   ASSERT_EQ(code_of(2), "3B ");
   ASSERT_TRUE(ui.Select(g_school_page, P::kTypeId, 1));
-  EXPECT_EQ(g_ui_structure.classes[2].class_type, 1);
-  EXPECT_EQ(g_ui_structure.classes[0].class_type, 0);
-  EXPECT_EQ(g_ui_structure.classes[1].class_type, 0);
+  EXPECT_EQ(+g_ui_structure.classes[2].class_type, 1);
+  EXPECT_EQ(+g_ui_structure.classes[0].class_type, 0);
+  EXPECT_EQ(+g_ui_structure.classes[1].class_type, 0);
   int row_b = list().GetItemText(0, 0) == "B " ? 0 : 1;
   EXPECT_NE(list().GetItemText(row_b, 11), list().GetItemText(1 - row_b, 11));  // the type column differs
 

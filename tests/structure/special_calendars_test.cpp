@@ -170,7 +170,7 @@ TEST_F(SpecialCalendars, CheckBeforeComputingLengthsAndLunchBreak) {
   EXPECT_EQ(proposed, "5");
   EXPECT_EQ(std::string(reinterpret_cast<char*>(lunch_inside), 3), std::string("\x04\x03\x04", 3));
   EXPECT_EQ(g_ui_settings.lunch_break[0], 0);  // abandoned
-  EXPECT_EQ(g_ui_teachers[1].mxr, 3);          // the returns stay
+  EXPECT_EQ(+g_ui_teachers[1].mxr, 3);          // the returns stay
   EXPECT_TRUE(fs::exists(data_root() / "scuola" / "scuola1.txt"));
   EXPECT_TRUE(ui.Problems().empty());
 }

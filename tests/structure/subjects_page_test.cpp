@@ -58,8 +58,8 @@ TEST(SubjectsPage, AddsGuessesRefusesAndDeletesUnused) {
     ASSERT_EQ(+g_ui_structure.subject_count, before + 1) << t.id;
     const UiSubject& s = g_ui_structure.subjects[before];
     EXPECT_EQ(std::string(s.name), t.stored) << t.id;
-    EXPECT_EQ(s.option_n, t.n) << t.id;
-    EXPECT_EQ(s.option_m, t.m) << t.id;
+    EXPECT_EQ(+s.option_n, t.n) << t.id;
+    EXPECT_EQ(+s.option_m, t.m) << t.id;
     EXPECT_EQ(ui.Text(page, M::kNameId), "") << t.id;
   }
   EXPECT_TRUE(box_said(ui, "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)"));
@@ -100,9 +100,9 @@ TEST(SubjectsPage, AddsGuessesRefusesAndDeletesUnused) {
   page.GotoDlgCtrl(list);
   ui.Key(kVkDelete);
   EXPECT_EQ(list->GetItemCount(), 2);
-  EXPECT_EQ(g_ui_structure.subjects[0].hidden, 0);
-  EXPECT_EQ(g_ui_structure.subjects[maths].hidden, 0);
-  EXPECT_EQ(g_ui_structure.subjects[conv].hidden, 1);
+  EXPECT_EQ(+g_ui_structure.subjects[0].hidden, 0);
+  EXPECT_EQ(+g_ui_structure.subjects[maths].hidden, 0);
+  EXPECT_EQ(+g_ui_structure.subjects[conv].hidden, 1);
   og_snapshot_all();
   EXPECT_TRUE(ui.Problems().empty());
 }
@@ -156,10 +156,10 @@ TEST(SubjectsPage, DialogFormAddsOnlyItsTypeAndRefusesDeletion) {
     EXPECT_EQ(dialog.DoModalCaptioned(true), 999);
     EXPECT_TRUE(box_said(
         ui, language == 0 ? "Cancellazione non ammessa (elemento in uso)" : "Deletion not allowed (item in use)"));
-    EXPECT_EQ(g_ui_structure.subjects[0].hidden, 0);
+    EXPECT_EQ(+g_ui_structure.subjects[0].hidden, 0);
     const UiSubject& added = g_ui_structure.subjects[dialog.m_added_index];
     EXPECT_EQ(added.type, 'C');
-    EXPECT_EQ(added.option_m, language == 0 ? 1 : 0);  // the word guess is Italian only
+    EXPECT_EQ(+added.option_m, language == 0 ? 1 : 0);  // the word guess is Italian only
     EXPECT_EQ(std::string(dialog.m_added_name), std::string(added.name));
   }
   g_language = 0;

@@ -209,18 +209,18 @@ TEST_F(TeachersPage, DummySettingsAndLeavingAChangedTeacher) {
     EXPECT_EQ(g_procat_teacher, expected);
   }
   ui.Select(page_, P::kStandbyId, 2);
-  EXPECT_EQ(g_ui_teachers[0].standby_hours, 2);
+  EXPECT_EQ(+g_ui_teachers[0].standby_hours, 2);
   ui.PressInNextModal(kFirstButton);
   ui.Click(page_, P::kDummyFreeId);
   EXPECT_EQ(LastBox(),
             "Attenzione: un insegnante fittizio non può avere Ricevimento, Disposizioni o ore di Sostegno"_cp);
-  EXPECT_EQ(g_ui_teachers[0].standby_hours, 0);
-  EXPECT_EQ(g_ui_teachers[0].nor_flag, 1);
-  EXPECT_EQ(g_ui_teachers[0].fc_mode, 1);
+  EXPECT_EQ(+g_ui_teachers[0].standby_hours, 0);
+  EXPECT_EQ(+g_ui_teachers[0].nor_flag, 1);
+  EXPECT_EQ(+g_ui_teachers[0].fc_mode, 1);
   EXPECT_FALSE(ui.IsEnabled(page_, P::kStandbyId));
   EXPECT_FALSE(ui.IsChecked(page_, P::kReceptionId));
   ui.Click(page_, P::kDummyFreeId);
-  EXPECT_EQ(g_ui_teachers[0].fc_mode, 0);
+  EXPECT_EQ(+g_ui_teachers[0].fc_mode, 0);
   EXPECT_TRUE(ui.IsEnabled(page_, P::kStandbyId));
   EXPECT_TRUE(ui.IsEnabled(page_, P::kReceptionId));
 
@@ -250,7 +250,7 @@ TEST_F(TeachersPage, DummySettingsAndLeavingAChangedTeacher) {
   ChooseTeacher("BIANCHI");
   EXPECT_EQ(ui.boxes().size(), shown);
   EXPECT_TRUE(fs::exists(Description()));
-  EXPECT_EQ(g_ui_teachers_saved[0].support_hours, 3);
+  EXPECT_EQ(+g_ui_teachers_saved[0].support_hours, 3);
   EXPECT_TRUE(ui.Problems().empty());
 }
 
@@ -272,7 +272,7 @@ TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
   ui.Click(page_, P::kAddPostId);
   EXPECT_EQ(+rossi.posts[2].class_index, 5);
   ui.Select(page_, P::kHoursId, 2);
-  EXPECT_EQ(rossi.posts[2].own.hours, 2);
+  EXPECT_EQ(+rossi.posts[2].own.hours, 2);
 
   // Delete the new post (it is pending: no question) and re-add it to BIANCHI.
   UiTeachingPost deleted = rossi.posts[2];
@@ -288,7 +288,7 @@ TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
   ui.Click(page_, P::kReAddId);
   ASSERT_EQ(+bianchi.post_count, 3u);
   EXPECT_EQ(std::memcmp(&bianchi.posts[1], &deleted, sizeof deleted), 0);
-  EXPECT_EQ(bianchi.posts[2].copy, 1);
+  EXPECT_EQ(+bianchi.posts[2].copy, 1);
 
   // The copy cannot be edited or deleted here.
   ui.PressInNextModal(kFirstButton);
@@ -323,7 +323,7 @@ TEST_F(TeachersPage, PostsAreAppendedDeletedReAddedAndValidated) {
   ui.Select(page_, P::kLabId, std::string_view("LAB SCIENZE"));
   EXPECT_EQ(+bianchi.posts[0].lab, 0);
   EXPECT_EQ(+bianchi.posts[0].partner, 1);
-  EXPECT_EQ(bianchi.posts[0].partner_part.hours, 3);
+  EXPECT_EQ(+bianchi.posts[0].partner_part.hours, 3);
   std::size_t shown = ui.boxes().size();
   ui.Click(page_, P::kSaveId);
   EXPECT_EQ(ui.boxes().size(), shown);
@@ -385,7 +385,7 @@ TEST_F(TeachersPage, QuickEntryAndTrialRun) {
   ui.Pump();
   EXPECT_EQ(+rossi.post_count, 3u);
   EXPECT_EQ(g_procat_new_post, 0);
-  EXPECT_EQ(rossi.posts[2].own.hours, 3);
+  EXPECT_EQ(+rossi.posts[2].own.hours, 3);
 
   // A trial with changed hours drops the test save, writes the test
   // description and runs the engine on it; the window shows its end.
@@ -560,7 +560,7 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   ASSERT_EQ(quick_.Rows().size(), 6u);
   EXPECT_TRUE(ui.headless().GetCursorPos() == Point{});  // the pointer is never moved
   EXPECT_EQ(quick_.Rows()[3].number, 4);
-  EXPECT_EQ(quick_.Rows()[3].hours, 2);
+  EXPECT_EQ(+quick_.Rows()[3].hours, 2);
   // The same teacher, subject and class again: No adds nothing.
   ui.Select(quick_, Q::kClassId, std::string_view("1A"));
   ui.PressInNextModal(kSecondButton);
@@ -585,7 +585,7 @@ TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 4));
   EXPECT_TRUE(ui.IsEnabled(quick_, Q::kDeleteId));
   for (int i = 0; i < 3; ++i) ui.Click(quick_, Q::kRowMinusId);
-  EXPECT_EQ(quick_.Rows()[4].hours, 1);
+  EXPECT_EQ(+quick_.Rows()[4].hours, 1);
   ui.Click(quick_, Q::kDeleteId);
   EXPECT_EQ(quick_.Rows()[4].number, -5);
   EXPECT_EQ(list->GetItemCount(), 5);
@@ -707,12 +707,12 @@ TEST_F(TeachersPage, TheEditorStoresEachFieldAndTheSaveKeepsThem) {
   auto check = [&](const char* when) {
     EXPECT_EQ(+post.class_index, 2) << when;
     EXPECT_EQ(+post.subject, english_) << when;
-    EXPECT_EQ(post.own.extended_hours, 2) << when;
-    EXPECT_EQ(post.own.gym_equipment, 0) << when;
+    EXPECT_EQ(+post.own.extended_hours, 2) << when;
+    EXPECT_EQ(+post.own.gym_equipment, 0) << when;
     ASSERT_EQ(+post.joint_count, 2) << when;
     EXPECT_EQ(+post.joint_classes[0], 1) << when;
     EXPECT_EQ(+post.joint_classes[1], 4) << when;
-    EXPECT_EQ(lab.own.lab_equipment, 1) << when;
+    EXPECT_EQ(+lab.own.lab_equipment, 1) << when;
     // blanks made "_"; the file's reader upper-cases it
     EXPECT_EQ(kt::cp1252_casecmp(g_ui_settings.lab_equipment[0], "LAVAGNA_LUMINOSA"), 0) << when;
   };
@@ -722,9 +722,9 @@ TEST_F(TeachersPage, TheEditorStoresEachFieldAndTheSaveKeepsThem) {
   check("saved");
   SelectPost(1);
   ui.Select(page_, P::kLabEquipmentId, 0);  // none again
-  EXPECT_EQ(lab.own.lab_equipment, 0);
+  EXPECT_EQ(+lab.own.lab_equipment, 0);
   ui.Select(page_, P::kLabEquipmentId, 2);  // the kind made above
-  EXPECT_EQ(lab.own.lab_equipment, 1);
+  EXPECT_EQ(+lab.own.lab_equipment, 1);
   EXPECT_TRUE(ui.Problems().empty());
 }
 // The quick entry's smaller controls: a new teacher typed (a name without
@@ -782,9 +782,9 @@ TEST_F(TeachersPage, QuickEntryNewTeacherStepsStandbyAndSorting) {
   EXPECT_EQ(std::string(orders[1].rbegin(), orders[1].rend()), orders[0]);
   ui.Click(quick_, Q::kSaveId);
   ASSERT_EQ(og_read_assignments_file(0), 0);
-  EXPECT_EQ(g_ui_teachers[2].standby_hours, 2);
+  EXPECT_EQ(+g_ui_teachers[2].standby_hours, 2);
   EXPECT_EQ(+g_ui_teachers[2].post_count, 1u);
-  EXPECT_EQ(g_ui_teachers[2].posts[0].own.hours, std::atoi(hours->GetLBText(3).c_str()));
+  EXPECT_EQ(+g_ui_teachers[2].posts[0].own.hours, std::atoi(hours->GetLBText(3).c_str()));
   EXPECT_TRUE(ui.Problems().empty());
 }
 
