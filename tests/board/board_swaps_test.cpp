@@ -22,6 +22,7 @@
 #include "board/board_page.h"
 #include "board/processing_menu.h"
 #include "engine/engine_main.h"
+#include "engine/lesson_links.h"
 #include "engine/model.h"
 #include "engine/status_block.h"
 #include "platform/test_driver.h"
@@ -193,6 +194,40 @@ class BoardSwaps : public board_test::BoardProgram {
         ASSERT_EQ(Week(), start);
       }
   }
+  // Tries every chosen lesson at every other hour of the week, alone (no
+  // partner): the board moves it, with those held jointly with it, exactly
+  // when nothing standing there clashes with them; each move taken is undone
+  // by the move back.
+  template <typename Chosen>
+  void EveryMove(Chosen chosen, int& accepted) {
+    std::vector<std::uint16_t> start = Week();
+    for (int a = 0; a < g_eng_school.lesson_count; ++a) {
+      if (!placed(a) || calendar(a) || !chosen(a)) continue;
+      std::vector<int> ma = with_joint(a);
+      int sa = slot_of(a);
+      for (int s = 0; s < kWeekSlots; ++s) {
+        if (s == sa || !or_slot_in_week(s / kHoursPerDay, s % kHoursPerDay)) continue;
+        std::vector<int> there = ma;
+        for (int l = 0; l < g_eng_school.lesson_count; ++l)
+          if (placed(l) && slot_of(l) == s && !calendar(l)) there.push_back(l);
+        bool allowed = true;
+        for (std::size_t i = 0; i < there.size() && allowed; ++i)
+          for (std::size_t j = i + 1; j < there.size() && allowed; ++j) allowed = !clash(there[i], there[j]);
+        int result = board_move_lesson(a, s / kHoursPerDay, s % kHoursPerDay, kNone);
+        ASSERT_EQ(result == 0, allowed) << "lesson " << a << " to slot " << s;
+        if (!allowed) {
+          ASSERT_EQ(Week(), start) << "a refused move changes nothing";
+          continue;
+        }
+        ++accepted;
+        for (int l : ma) {
+          ASSERT_EQ(slot_of(l), s) << l;
+        }
+        ASSERT_EQ(board_move_lesson(a, sa / kHoursPerDay, sa % kHoursPerDay, kNone), 0) << "back: " << a;
+        ASSERT_EQ(Week(), start);
+      }
+    }
+  }
   void ExpectCleanWeek() {
     for (int a = 0; a < g_eng_school.lesson_count; ++a)
       for (int b = a + 1; b < g_eng_school.lesson_count; ++b)
@@ -248,6 +283,32 @@ TEST_F(BoardSwaps, ACoTaughtLessonAndItsSecondTeachersOwnSwapExactlyWhenNothingC
       accepted);
   ASSERT_GT(pairs, 0) << "RICCI holds COLOMBO's lab hour in 1A";
   EXPECT_GT(accepted, 0);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// The same lab hour of 1A with RICCI as second teacher, and COLOMBO's other
+// SCIENZE hour in 1A held jointly with RICCI's own in 1B (the co-taught hour
+// itself cannot be: RICCI would be in both): every swap and every move of a
+// lesson of either teacher against the clash check, RICCI's hour going
+// along with COLOMBO's.
+TEST_F(BoardSwaps, ACoTeachersOwnLessonHeldJointlyWithHisColleaguesMovesExactlyWhenNothingClashes) {
+  Open("piccola", "COLOMBO\t1A 2\t\n\nGM:LAB SCIENZE\tLAB:SPECIFICO\t\nCOLOMBO\tSCIENZE\t1A 1\t",
+       "COLOMBO\t1A 1 I:1B\t\n\t1A 1\t\n\nGM:LAB SCIENZE\tLAB:SPECIFICO\t\nRICCI\tSCIENZE\t1A 1\t");
+  ExpectCleanWeek();
+  int co_taught = kNone;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    if (placed(l) && teachers_of(l).size() > 1 && g_eng_lessons[l].class_index == g_eng_lessons[0].class_index) co_taught = l;
+  ASSERT_NE(co_taught, kNone);
+  int riccis = g_eng_lessons[co_taught].second_teacher;
+  int joint_with_his = 0;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    for (int m : with_joint(l)) joint_with_his += m != l && g_eng_lessons[m].teacher == riccis;
+  ASSERT_EQ(joint_with_his, 1) << "COLOMBO's hour in 1A with RICCI's in 1B";
+  auto his = [&](int l) { return teachers_of(l).count(riccis) || g_eng_lessons[l].teacher == g_eng_lessons[co_taught].teacher; };
+  int swaps = 0, moves = 0;
+  EveryPair([&](int a, int b) { return his(a) || his(b); }, swaps);
+  EveryMove(his, moves);
+  EXPECT_GT(swaps, 0);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
