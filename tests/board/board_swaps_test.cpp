@@ -6,7 +6,9 @@
 // swaps two lessons exactly when a clash check written here from the
 // lessons' teachers, second teachers, classes (with their joint lessons) and
 // rooms allows it; every swap taken is undone by the swap back, and the week
-// ends as it began. Through the board's clicks, two lessons of one teacher
+// ends as it began. Alike, every lesson of the liceo, and of the small school
+// with a co-teacher's own hour held jointly with his colleague's, alone to
+// every other hour. Through the board's clicks, two lessons of one teacher
 // in one class trade places, in the class's week and in the teacher's.
 #include <gtest/gtest.h>
 
@@ -22,6 +24,7 @@
 #include "board/board_page.h"
 #include "board/processing_menu.h"
 #include "engine/engine_main.h"
+#include "engine/lesson_links.h"
 #include "engine/model.h"
 #include "engine/status_block.h"
 #include "platform/test_driver.h"
@@ -149,10 +152,14 @@ class BoardSwaps : public board_test::BoardProgram {
       std::vector<int> there = *arriving;
       for (int l = 0; l < g_eng_school.lesson_count; ++l)
         if (placed(l) && slot_of(l) == s && !moving(l) && !calendar(l)) there.push_back(l);
-      for (std::size_t i = 0; i < there.size(); ++i)
-        for (std::size_t j = i + 1; j < there.size(); ++j)
-          if (clash(there[i], there[j])) return false;
+      if (!NoneClash(there)) return false;
     }
+    return true;
+  }
+  static bool NoneClash(const std::vector<int>& there) {
+    for (std::size_t i = 0; i < there.size(); ++i)
+      for (std::size_t j = i + 1; j < there.size(); ++j)
+        if (clash(there[i], there[j])) return false;
     return true;
   }
 
@@ -174,24 +181,51 @@ class BoardSwaps : public board_test::BoardProgram {
         if (a >= b || slot_of(a) == slot_of(b) || !chosen(a, b)) continue;
         std::vector<int> ma = with_joint(a), mb = with_joint(b);
         if (std::count(mb.begin(), mb.end(), a)) continue;
-        bool allowed = SwapAllowed(a, b);
-        int sa = slot_of(a), sb = slot_of(b);
-        int result = board_move_lesson(a, sb / kHoursPerDay, sb % kHoursPerDay, b);
-        ASSERT_EQ(result == 0, allowed) << "lessons " << a << " and " << b;
-        if (!allowed) {
-          ASSERT_EQ(Week(), start) << "a refused swap changes nothing";
-          continue;
-        }
-        ++accepted;
-        for (int l : ma) {
-          ASSERT_EQ(slot_of(l), sb) << l;
-        }
-        for (int l : mb) {
-          ASSERT_EQ(slot_of(l), sa) << l;
-        }
-        ASSERT_EQ(board_move_lesson(a, sa / kHoursPerDay, sa % kHoursPerDay, b), 0) << "back: " << a << " " << b;
-        ASSERT_EQ(Week(), start);
+        ASSERT_NO_FATAL_FAILURE(TryMove(a, b, slot_of(b), SwapAllowed(a, b), ma, mb, start, accepted));
       }
+  }
+  // Moves a to slot `to`, trading places with `partner` (kNone for none):
+  // taken exactly when `allowed`, each of `arriving` then in `to` and each
+  // of `leaving` in a's hour, and undone by the move back; a refused move
+  // changes nothing.
+  void TryMove(int a, int partner, int to, bool allowed, const std::vector<int>& arriving, const std::vector<int>& leaving,
+               const std::vector<std::uint16_t>& start, int& accepted) {
+    int from = slot_of(a);
+    int result = board_move_lesson(a, to / kHoursPerDay, to % kHoursPerDay, partner);
+    ASSERT_EQ(result == 0, allowed) << "lesson " << a << " to slot " << to << ", partner " << partner;
+    if (!allowed) {
+      ASSERT_EQ(Week(), start) << "a refused move changes nothing";
+      return;
+    }
+    ++accepted;
+    for (int l : arriving) {
+      ASSERT_EQ(slot_of(l), to) << l;
+    }
+    for (int l : leaving) {
+      ASSERT_EQ(slot_of(l), from) << l;
+    }
+    ASSERT_EQ(board_move_lesson(a, from / kHoursPerDay, from % kHoursPerDay, partner), 0) << "back: " << a;
+    ASSERT_EQ(Week(), start);
+  }
+  // Tries every chosen lesson at every other hour of the week, alone (no
+  // partner): the board moves it, with those held jointly with it, exactly
+  // when nothing standing there clashes with them; each move taken is undone
+  // by the move back.
+  template <typename Chosen>
+  void EveryMove(Chosen chosen, int& accepted) {
+    std::vector<std::uint16_t> start = Week();
+    for (int a = 0; a < g_eng_school.lesson_count; ++a) {
+      if (!placed(a) || calendar(a) || !chosen(a)) continue;
+      std::vector<int> ma = with_joint(a);
+      int sa = slot_of(a);
+      for (int s = 0; s < kWeekSlots; ++s) {
+        if (s == sa || !or_slot_in_week(s / kHoursPerDay, s % kHoursPerDay)) continue;
+        std::vector<int> there = ma;
+        for (int l = 0; l < g_eng_school.lesson_count; ++l)
+          if (placed(l) && slot_of(l) == s && !calendar(l)) there.push_back(l);
+        ASSERT_NO_FATAL_FAILURE(TryMove(a, kNone, s, NoneClash(there), ma, {}, start, accepted));
+      }
+    }
   }
   void ExpectCleanWeek() {
     for (int a = 0; a < g_eng_school.lesson_count; ++a)
@@ -231,6 +265,16 @@ TEST_F(BoardSwaps, EveryPairOfAClassOrATeacherOfTheLiceoSwapsExactlyWhenNothingC
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// The liceo's classes keep free hours: every lesson of the reference week
+// alone to every other hour, the clash check deciding.
+TEST_F(BoardSwaps, EveryLessonOfTheLiceoMovesToAnHourExactlyWhenNothingClashes) {
+  Open("liceo", "", "");
+  int accepted = 0;
+  EveryMove([](int) { return true; }, accepted);
+  EXPECT_GT(accepted, 100);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 // The small school with RICCI (1B, 2B, 3B) as second teacher of COLOMBO's
 // lab hour in 1A: every pair with a co-taught lesson, that one among them.
 // RICCI goes with the lab hour, and his hour left behind is free again only
@@ -248,6 +292,32 @@ TEST_F(BoardSwaps, ACoTaughtLessonAndItsSecondTeachersOwnSwapExactlyWhenNothingC
       accepted);
   ASSERT_GT(pairs, 0) << "RICCI holds COLOMBO's lab hour in 1A";
   EXPECT_GT(accepted, 0);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+// The same lab hour of 1A with RICCI as second teacher, and COLOMBO's other
+// SCIENZE hour in 1A held jointly with RICCI's own in 1B (the co-taught hour
+// itself cannot be: RICCI would be in both): every swap and every move of a
+// lesson of either teacher against the clash check, RICCI's hour going
+// along with COLOMBO's.
+TEST_F(BoardSwaps, ACoTeachersOwnLessonHeldJointlyWithHisColleaguesMovesExactlyWhenNothingClashes) {
+  Open("piccola", "COLOMBO\t1A 2\t\n\nGM:LAB SCIENZE\tLAB:SPECIFICO\t\nCOLOMBO\tSCIENZE\t1A 1\t",
+       "COLOMBO\t1A 1 I:1B\t\n\t1A 1\t\n\nGM:LAB SCIENZE\tLAB:SPECIFICO\t\nRICCI\tSCIENZE\t1A 1\t");
+  ExpectCleanWeek();
+  int co_taught = kNone;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    if (placed(l) && teachers_of(l).size() > 1 && g_eng_lessons[l].class_index == g_eng_lessons[0].class_index) co_taught = l;
+  ASSERT_NE(co_taught, kNone);
+  int riccis = g_eng_lessons[co_taught].second_teacher;
+  int joint_with_his = 0;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    for (int m : with_joint(l)) joint_with_his += m != l && g_eng_lessons[m].teacher == riccis;
+  ASSERT_EQ(joint_with_his, 1) << "COLOMBO's hour in 1A with RICCI's in 1B";
+  auto his = [&](int l) { return teachers_of(l).count(riccis) || g_eng_lessons[l].teacher == g_eng_lessons[co_taught].teacher; };
+  int swaps = 0, moves = 0;
+  EveryPair([&](int a, int b) { return his(a) || his(b); }, swaps);
+  EveryMove(his, moves);
+  EXPECT_GT(swaps, 0);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 

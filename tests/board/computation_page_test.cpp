@@ -287,12 +287,21 @@ TEST_F(Computation, AnExemptionGrantedFromTheMonitorIsStoredAndReadByTheNextRun)
       std::lock_guard<std::timed_mutex> hold(g_problems_mutex);
       EXPECT_GT(or_result_history().used, 0);
     }
+    int named = 0;
     for (int r = 0; r < list.GetItemCount(); ++r) {
       const ViolationRecord& v = g_copied_problems[list.GetItemData(r)];
       std::string name = or_constraint_name(int(v.constraint_id), 0);
       name.erase(name.find_last_not_of(' ') + 1);
       EXPECT_EQ(list.GetItemText(r, 4).rfind(name, 0), 0u) << r << ": " << list.GetItemText(r, 4);
+      // The teacher and class the problem is about, by name; blank when it
+      // names none.
+      std::string teacher_shown = v.teacher < std::uint32_t(g_eng_school.teacher_count) ? g_eng_teachers[v.teacher].name : "";
+      std::string class_shown = v.class_index < std::uint32_t(g_eng_school.class_count) ? g_eng_classes[v.class_index].code : "";
+      EXPECT_EQ(list.GetItemText(r, 2), teacher_shown) << r;
+      EXPECT_EQ(list.GetItemText(r, 3), class_shown) << r;
+      named += !teacher_shown.empty();
     }
+    EXPECT_GT(named, 0) << "some problem of the istituto's search names a teacher";
     ui.Select(g_problems_monitor, Cquadropbs::kListId, row);
     ui.Click(g_problems_monitor, Cquadropbs::kGrantId);
     EXPECT_EQ(ui.Text(g_problems_monitor, Cquadropbs::kNoticeId), "Richiesta inviata al calcolo.");

@@ -413,6 +413,13 @@ TEST_F(TimetableBoard, ReceptionAndSupportNeedTheirHourAndTheSummaryOpensAgain) 
   EXPECT_EQ(ui.boxes().back().texts.at(0), "Scegliere prima un'ora di sostegno del docente.");
   EXPECT_EQ(Shown(standby / kHoursPerDay, standby % kHoursPerDay), "> Disp.");  // still chosen, no class
   EXPECT_FALSE(g_board.Changed());
+  // An hour chosen in a class's week is no teacher's hour.
+  ASSERT_TRUE(g_board.ShowWeek(Q::kViewClass, "1A"));
+  ClickHour(0, 0);
+  ui.AnswerNextModal(kIdOk);
+  ui.Click(g_board, Q::kReceptionId);
+  EXPECT_EQ(ui.boxes().back().texts.at(0), "Scegliere prima un'ora nella settimana di un docente.");
+  EXPECT_FALSE(g_board.Changed());
 
   ASSERT_TRUE(g_contadispo.IsCreated());
   g_contadispo.DestroyWindow();

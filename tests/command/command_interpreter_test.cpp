@@ -31,6 +31,7 @@ struct Script {
   bool load_opens_file = false;
   bool reports_write = false;  // the reports step writes one file into the output folder
   std::string calls;
+  std::vector<int> per_building;  // the arguments of the last search of rooms per building
 };
 Script s;
 
@@ -84,7 +85,11 @@ class CommandInterpreter : public ::testing::Test {
     f.balance_phase = [](int k) { call(arg("balance", k)); };
     f.reduce_overlaps_phase = [](int k) { call(arg("overlaps", k)); };
     f.room_allocation_phase = [](int k, int) { call(arg("rooms", k)); return 0; };
-    f.assign_rooms_per_building = [](int, int) { call("perbuilding"); return 0; };
+    f.assign_rooms_per_building = [](int batch, int report) {
+      call("perbuilding");
+      s.per_building = {batch, report};
+      return 0;
+    };
     f.write_all_reports = [](int k, int p) {
       call("reports(" + std::to_string(k) + "," + std::to_string(p) + ")");
       if (!s.reports_write) return;
@@ -183,6 +188,22 @@ TEST_F(CommandInterpreter, RoomWindowChoosesTheLessonToRoomAllocation) {
   g_status.room_params = nullptr;
 }
 
+// The search of rooms per building: run from the room window it goes on
+// until the window stops it and leaves its result to the window; from the
+// command line, with nobody to stop it or read it, it ends at its own stop
+// point and writes its report.
+TEST_F(CommandInterpreter, RoomsPerBuildingEndAndReportOnTheirOwnOnlyFromTheCommandLine) {
+  EXPECT_EQ(run({"ASAU:x.txt"}), kResultOk);
+  EXPECT_EQ(s.per_building, (std::vector<int>{1, 1}));
+  RoomAllocationParams params{};
+  params.teachers_per_room = 2;
+  g_status.room_params = &params;
+  s.per_building.clear();
+  EXPECT_EQ(run({"ASAU:x.txt"}), kResultOk);
+  g_status.room_params = nullptr;
+  EXPECT_EQ(s.per_building, (std::vector<int>{0, 0}));
+}
+
 TEST_F(CommandInterpreter, BuildThatSaysNothingMoreEndsNormally) {
   s.build_result = 0;
   EXPECT_EQ(run({"CALC:x.txt"}), kResultOk);
@@ -218,6 +239,9 @@ TEST_F(CommandInterpreter, UnknownOptionWords) {
   EXPECT_TRUE(contains(message(), "[SW][0]") && contains(message(), "line:218")) << message();
   EXPECT_EQ(run({"REPO:x.txt", "Xyzw"}), kResultError);
   EXPECT_TRUE(contains(message(), "line:244")) << message();
+  // A word of one letter is no option either.
+  EXPECT_EQ(run({"CALC:x.txt", "X"}), kResultError);
+  EXPECT_TRUE(contains(message(), "line:218")) << message();
   EXPECT_TRUE(s.calls.empty());
 }
 
@@ -293,6 +317,14 @@ TEST_F(CommandInterpreter, MissingTimetable) {
   s.load_timetable_result = -3;
   EXPECT_EQ(run({"REPO:x.txt"}), kResultImpossible);
   EXPECT_TRUE(contains(message(), "Orario non ancora elaborato")) << message();
+  // A save that places only part of the lessons is not yet a timetable for
+  // the report, not the placement check's error (that is for the runs that
+  // take the previous timetable over).
+  s.load_timetable_result = 5;
+  g_status.clear();
+  EXPECT_EQ(run({"REPO:x.txt"}), kResultImpossible);
+  EXPECT_TRUE(contains(message(), "Orario non ancora elaborato")) << message();
+  s.load_timetable_result = -3;
   g_status.clear();
   g_quiet_no_timetable = 1;
   EXPECT_EQ(run({"REPO:x.txt"}), kResultOk);

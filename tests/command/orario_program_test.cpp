@@ -243,6 +243,9 @@ TEST(OrarioProgram, ExitStatusFollowsTheResult) {
   TempDir school;
   write_file(school.file("scuola2.txt"), "REM:\tLiceo\n");
   EXPECT_EQ(run_orario(school, "", "CALC:scuola2.txt FAST").status, 1);  // an unknown option
+  Outcome one_letter = run_orario(school, "LANG=en_GB.UTF-8", "CALC:scuola2.txt X");  // so is one letter
+  EXPECT_EQ(one_letter.status, 1);
+  EXPECT_TRUE(contains(one_letter.err, "X\n")) << one_letter.err;
   EXPECT_EQ(run_orario(school, "", "SOSX:scuola2.txt").status, 3);       // nothing to write
 }
 

@@ -3,7 +3,8 @@
 // all rows (the file keeps one empty record), refusals while a computation
 // runs, and the search for derogations still in use, with the engine's
 // load, apply and error count replaced by a model in which only one of two
-// records lowers the errors.
+// records lowers the errors (and, with the engine's own, a school without a
+// timetable, where none is dropped).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -179,6 +180,22 @@ TEST_F(ExemptionList, UnusedDerogationsAreDroppedAndUsedOnesKept) {
   ui.Click(view_, E::kDeleteUnusedId);
   EXPECT_EQ(ui.beeps(), 1);
   EXPECT_EQ(Stored().size(), 1u);
+}
+
+// With the engine's own load: a school that has no timetable yet has no
+// derogation to try, so none is dropped.
+TEST_F(ExemptionList, WithoutATimetableNoDerogationIsDropped) {
+  ASSERT_TRUE(vedide_write_file(path_, {record(5, 2, "A", false), record(7, 2, "B", false)}));
+  std::string before = read(path_);
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  view_.ShowPanel(true);
+  std::size_t shown = ui.boxes().size();
+  ui.Click(view_, E::kDeleteUnusedId);
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(read(path_), before);
+  EXPECT_EQ(Rows(), 2);
+  ASSERT_GT(ui.boxes().size(), shown) << "the engine says why";
+  EXPECT_NE(ui.boxes().back().texts.at(0).find("Manca file descrizione scuola"), std::string::npos);
 }
 
 // A header click sorts by its column and the order stays through the

@@ -9,10 +9,12 @@
 // folder named after it; a second archive goes beside the first, and a
 // file chosen as the destination is refused; replacement leftovers stay
 // out of the archive; a read-only file keeps its mark, in the plain zip
-// form; an archive that cannot be written says so and leaves none.
+// form; an archive file that cannot be read is refused with its reason; an
+// archive that cannot be written says so and leaves none.
 #include <gtest/gtest.h>
 #include <minizip/unzip.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -404,6 +406,30 @@ TEST_F(ArchiveProgram, ArchivedFilesKeepTheReadOnlyMarkInThePlainZipForm) {
 
 // An archive that cannot be written (its temporary file's place is taken
 // by a folder) says why and where, and leaves no archive.
+// An archive file is read whole, or not at all with the reason and its
+// path: when no file can be opened (every descriptor the process may have
+// is taken) the read fails, it is never an empty archive.
+TEST_F(ArchiveProgram, AnArchiveFileIsReadWholeOrRefusedWithItsReason) {
+  fs::path zip = root_ / "copia.zip";
+  write(zip, "PK\x03\x04 whole");
+  std::string bytes, why;
+  ASSERT_TRUE(og_load_archive_file(zip.string(), &bytes, &why)) << why;
+  EXPECT_EQ(bytes, "PK\x03\x04 whole");
+  int lowest = ::open("/dev/null", O_RDONLY);
+  ASSERT_GE(lowest, 0);
+  ::close(lowest);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+  rlimit tight = saved;
+  tight.rlim_cur = rlim_t(lowest);
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+  bool read = og_load_archive_file(zip.string(), &bytes, &why);
+  ::setrlimit(RLIMIT_NOFILE, &saved);
+  EXPECT_FALSE(read);
+  EXPECT_EQ(why.rfind("Impossibile leggere l'archivio", 0), 0u) << why;
+  EXPECT_NE(why.find("copia.zip"), std::string::npos) << why;
+}
+
 TEST_F(ArchiveProgram, AnArchiveThatCannotBeWrittenSaysSoAndLeavesNone) {
   fs::create_directories(root_ / "archivi");
   // The names the archive may take this minute and the next.

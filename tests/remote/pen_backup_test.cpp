@@ -9,6 +9,7 @@
 // after it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,21 @@ TEST_F(PenArchive, DeletingFillsThePensReserveAgain) {
   EXPECT_EQ(Reserve(pen), expected);
   EXPECT_LE(1000u + 15u * 65536u, kPenBallastBytes);
   EXPECT_GT(1000u + 16u * 65536u, kPenBallastBytes);
+}
+
+// Room on the pen is made by deleting ballast files, only as far as
+// needed: with room enough nothing goes; asked for more than the pen
+// holds, every ballast file goes and the reserve's other files stay.
+TEST_F(PenArchive, MakingRoomDeletesOnlyTheBallastNeeded) {
+  fs::path pen = Pen();
+  fs::create_directories(pen / "KestrinTempusRiserva");
+  for (const char* name : {"riserva_000.bin", "riserva_001.bin"})
+    write(pen / "KestrinTempusRiserva" / name, std::string(1000, '\0'));
+  write(pen / "KestrinTempusRiserva" / "altro.txt", "not ballast");
+  EXPECT_GE(ui_make_room_on_pen(1024), 1024u);
+  EXPECT_EQ(Reserve(pen).size(), 3u);
+  EXPECT_GT(ui_make_room_on_pen(UINT64_MAX), 0u) << "the free bytes then";
+  EXPECT_EQ(Reserve(pen), std::vector<std::string>{"altro.txt:11"});
 }
 
 TEST_F(PenArchive, APenWithoutAReserveGetsNone) {
