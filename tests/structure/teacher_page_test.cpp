@@ -441,6 +441,29 @@ TEST_F(TeachersPage, ListModesFilterTheTeachers) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Coming back to the page shows the teacher chosen last, not the first of
+// the list; a list that leaves him out starts on its own first teacher.
+TEST_F(TeachersPage, ComingBackShowsTheTeacherChosenLast) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page_with_argument(kPageProcat, 0));
+  ChooseTeacher("BIANCHI");
+  ASSERT_EQ(g_procat_teacher, 1);
+  struct Case {
+    std::uint32_t argument;
+    int shown;
+    const char* name;
+  } cases[] = {{0, 1, "BIANCHI"}, {1, 0, "ROSSI"}};
+  for (const Case& c : cases) {
+    alfadlg_go_to_page(kPageHome);
+    ASSERT_TRUE(alfadlg_go_to_page_with_argument(kPageProcat, c.argument));
+    EXPECT_EQ(g_procat_teacher, c.shown) << c.argument;
+    EXPECT_EQ(ui.Text(page_, P::kTeacherListId), c.name) << c.argument;
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 // Records of the sample: ROSSI's two posts, the lab part BIANCHI teaches for
 // him, BIANCHI's own post. Sorting by teacher then exporting writes that order.
 TEST_F(TeachersPage, SummaryListsSortsAndExports) {
@@ -526,6 +549,49 @@ TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
 // button and by Enter in a list) with the class choice moving on, a duplicate refused, a new row's hours and deletion,
 // the new-teacher name rules, and the commit (also for a teacher whose 40
 // posts leave his row waiting, not lost).
+// Quick entry's "Abandon" asks about rows not yet saved (No keeps them, Yes
+// drops them and reads the school again); going to the posts asks to save
+// them first and shows the teacher chosen there.
+TEST_F(TeachersPage, QuickEntryAbandonsOrSavesBeforeGoingToThePosts) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  using Q = Cproqui;
+  auto add_row = [&](const char* teacher) {
+    ui.Select(quick_, Q::kTeacherId, std::string_view(teacher));
+    ui.Select(quick_, Q::kSubjectId, std::string_view("INGLESE"));
+    ui.Select(quick_, Q::kClassId, std::string_view("3A"));
+    ui.Select(quick_, Q::kHoursId, 1);
+    ui.Click(quick_, Q::kAddId);
+  };
+  add_row("ROSSI");
+  ASSERT_EQ(quick_.Rows().size(), 4u);
+  ui.PressInNextModal(kSecondButton);
+  ui.Click(quick_, Q::kAbandonId);
+  EXPECT_EQ(LastBox(), "Sicuro di abbandonare le modifiche ?");
+  EXPECT_EQ(quick_.Rows().size(), 4u);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kAbandonId);
+  EXPECT_EQ(g_current_page, &quick_);
+  EXPECT_EQ(quick_.Rows().size(), 3u);
+  EXPECT_EQ(+g_ui_teachers[1].post_count, 1u);
+
+  add_row("BIANCHI");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kGoToPostsId);
+  EXPECT_EQ(LastBox(), "Passo alla visione completa delle cattedre. Prima salvo gli inserimenti effettuati ora?");
+  ASSERT_EQ(g_current_page, &page_);
+  EXPECT_EQ(g_procat_teacher, 1);
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "BIANCHI");
+  int hours_in_3a = 0;
+  for (std::uint32_t p = 0; p < g_ui_teachers[1].post_count; ++p)
+    if (g_ui_teachers[1].posts[p].class_index == og_find_class_by_label("3A"))
+      hours_in_3a += g_ui_teachers[1].posts[p].own.hours;
+  EXPECT_EQ(hours_in_3a, 2);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   ASSERT_TRUE(g_frame.Create(nullptr));
   g_frame.ShowWindow(kSwShow);
