@@ -96,6 +96,27 @@ TEST(PrepDerived, TeknoShareOfTeachers) {
   EXPECT_EQ((std::vector<int>{g_eng_school.tekno[0], days[1], days[2], days[5]}), (std::vector<int>{40, 1, 0, 0}));
 }
 
+// With graded technical teachers asked for, the run counts the teachers
+// given a grade; a class's calendar teacher always gets grade 1 and is not
+// counted.
+TEST(PrepDerived, TeknoGradedTeachersAreCounted) {
+  save_test::reset_school();
+  int k = save_test::add_class("1A");
+  int grades[] = {2, 0, 1, 3};
+  const char* names[] = {"T0", "T1", "T2", "Calendario-1A"};
+  for (int i = 0; i < 4; ++i) {
+    int t = save_test::add_teacher(names[i]);
+    g_eng_teachers[t].tekgrado[0] = std::int8_t(grades[i]);
+  }
+  g_eng_teachers[3].calendar_class = k;
+  g_eng_school.tekno[1] = 1;
+  g_eng_run.tekgrado_teacher_count = -1;
+  or_prepare_model_for_solving();
+  EXPECT_EQ(g_eng_run.tekgrado_teacher_count, 2);
+  EXPECT_EQ(g_eng_teachers[3].tekgrado[0], 1);
+  EXPECT_EQ(g_eng_teachers[1].tekgrado[0], 0);
+}
+
 TEST(PrepDerived, ConsecutiveMapsBecomeRows) {
   // Maps of up to seven blocks become rows; an eighth block is refused.
   for (const char* map : {"21", "1111111", "11111111"}) {
