@@ -72,6 +72,43 @@ TEST(PrepDerived, GapToleranceAndWorkingDays) {
   for (int i = 0; i < g_eng_school.lesson_count; ++i) EXPECT_EQ(g_eng_lessons[i].day_limit, 5);
 }
 
+// The fewest hours a teaching day holds: the school's band for the weekly
+// hours or the teacher's own value, then lowered by a day whose allowed
+// hours or own hour count are fewer, by a map of consecutive hours of a
+// one-class teacher, by too few days at that rate, and by GL hours.
+TEST(PrepDerived, MinimumDailyHoursFromTheBandAndWhatLowersIt) {
+  struct Case {
+    const char* id;
+    int own, ov, allowed_on_monday, gl;
+    const char* map;
+    bool band;
+    int minimum;
+  } cases[] = {
+      // 12 hours on five days at least: a rate of 3 or more leaves too few
+      // days, one hour less is asked.
+      {"no band", 0, 0, -1, 0, "", false, 0},     {"band", 0, 0, -1, 0, "", true, 2},
+      {"own", 2, 0, -1, 0, "", true, 2},          {"own, too few days", 4, 0, -1, 0, "", true, 3},
+      {"own 6", 6, 0, -1, 0, "", true, 5},        {"own day count", 4, 2, -1, 0, "", true, 2},
+      {"allowed hours", 4, 0, 1, 0, "", true, 1}, {"map", 4, 0, -1, 0, "21", true, 1},
+      {"GL hours", 4, 0, -1, 2, "", true, 2},
+  };
+  for (const Case& c : cases) {
+    int t = one_teacher(12);
+    EngineTeacher& x = g_eng_teachers[t];
+    if (c.band) set_band(g_eng_school.ihminimo, {{10, 1}, {18, 3}});
+    x.insegnamin = static_cast<std::uint8_t>(c.own);
+    x.ov[1] = static_cast<std::int8_t>(c.ov);
+    x.gl_hours = static_cast<std::int8_t>(c.gl);
+    if (c.allowed_on_monday >= 0) {
+      std::memset(x.forbidden_hours, 0, kWeekSlots);
+      for (int h = c.allowed_on_monday; h < 6; ++h) x.forbidden_hours[h] = 1;
+    }
+    std::snprintf(g_eng_lessons[0].consecutive_maps[0], 13, "%s", c.map);
+    or_prepare_model_for_solving();
+    EXPECT_EQ(x.min_hours_per_day, c.minimum) << c.id;
+  }
+}
+
 TEST(PrepDerived, ForbiddenHoursBecomeTheAllowedComplement) {
   int t = one_teacher(6);
   EngineTeacher& x = g_eng_teachers[t];
