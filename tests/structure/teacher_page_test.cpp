@@ -520,6 +520,41 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
 // The summary's rows: teacher, subject, hours, the teacher's lesson hours,
 // and in the last column the laboratory part and a conversation part, on
 // its assistant's row only.
+// A lab row of the summary adds the lab's hours to the panel; "Go to the
+// posts" opens the teachers page on the chosen row's teacher, and a trial
+// run with no row chosen only beeps.
+TEST_F(TeachersPage, SummaryLabTotalAndGoingToTheChosenTeachersPosts) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
+  ASSERT_EQ(g_current_page, &summary_);
+  ui.ClearBeeps();
+  ui.Click(summary_, Csyncat::kTryTeacherId);
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(g_current_page, &summary_);
+
+  auto* list = static_cast<ListView*>(summary_.GetDlgItem(Csyncat::kListId));
+  int lab_row = -1, bianchi_row = -1;
+  for (int r = 0; r < list->GetItemCount(); ++r) {
+    const SummaryRecord& rec = summary_.Records()[list->GetItemData(r)];
+    if (rec.lab >= 0 && lab_row < 0) lab_row = r;
+    if (rec.teacher == 1 && rec.lab < 0) bianchi_row = r;
+  }
+  ASSERT_GE(lab_row, 0);
+  ASSERT_GE(bianchi_row, 0);
+  ui.Select(summary_, Csyncat::kListId, lab_row);
+  EXPECT_NE(ui.Text(summary_, Csyncat::kPanelId).find("Totale ore LAB SCIENZE: "), std::string::npos)
+      << ui.Text(summary_, Csyncat::kPanelId);
+  ui.Select(summary_, Csyncat::kListId, bianchi_row);
+  EXPECT_EQ(ui.Text(summary_, Csyncat::kPanelId).find("Totale ore LAB"), std::string::npos);
+  ui.Click(summary_, Csyncat::kGoToPostsId);
+  ASSERT_EQ(g_current_page, &page_);
+  EXPECT_EQ(g_procat_teacher, 1);
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "BIANCHI");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
   UiTeachingPost& english = g_ui_teachers[1].posts[0];
   english.conversation_subject = conversation_;
