@@ -95,12 +95,13 @@ class TeachersPage : public TempRoot {
     og_snapshot_all();
   }
 
-  void Open() {
+  void Open() { ShowPage(kPageProcat, &page_); }
+  void ShowPage(int number, Dialog* page) {
     ASSERT_TRUE(g_frame.Create(nullptr));
     g_frame.ShowWindow(kSwShow);
     ui.Pump();
-    ASSERT_TRUE(alfadlg_go_to_page(kPageProcat));
-    ASSERT_EQ(g_current_page, &page_);
+    ASSERT_TRUE(alfadlg_go_to_page(number));
+    ASSERT_EQ(g_current_page, page);
   }
 
   // Answers the input box with a typed name.
@@ -444,10 +445,7 @@ TEST_F(TeachersPage, ListModesFilterTheTeachers) {
 // Coming back to the page shows the teacher chosen last, not the first of
 // the list; a list that leaves him out starts on its own first teacher.
 TEST_F(TeachersPage, ComingBackShowsTheTeacherChosenLast) {
-  ASSERT_TRUE(g_frame.Create(nullptr));
-  g_frame.ShowWindow(kSwShow);
-  ui.Pump();
-  ASSERT_TRUE(alfadlg_go_to_page_with_argument(kPageProcat, 0));
+  ASSERT_NO_FATAL_FAILURE(Open());
   ChooseTeacher("BIANCHI");
   ASSERT_EQ(g_procat_teacher, 1);
   struct Case {
@@ -517,18 +515,11 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
-// The summary's rows: teacher, subject, hours, the teacher's lesson hours,
-// and in the last column the laboratory part and a conversation part, on
-// its assistant's row only.
 // A lab row of the summary adds the lab's hours to the panel; "Go to the
 // posts" opens the teachers page on the chosen row's teacher, and a trial
 // run with no row chosen only beeps.
 TEST_F(TeachersPage, SummaryLabTotalAndGoingToTheChosenTeachersPosts) {
-  ASSERT_TRUE(g_frame.Create(nullptr));
-  g_frame.ShowWindow(kSwShow);
-  ui.Pump();
-  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
-  ASSERT_EQ(g_current_page, &summary_);
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageSyncat, &summary_));
   ui.ClearBeeps();
   ui.Click(summary_, Csyncat::kTryTeacherId);
   EXPECT_EQ(ui.beeps(), 1);
@@ -555,6 +546,9 @@ TEST_F(TeachersPage, SummaryLabTotalAndGoingToTheChosenTeachersPosts) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// The summary's rows: teacher, subject, hours, the teacher's lesson hours,
+// and in the last column the laboratory part and a conversation part, on
+// its assistant's row only.
 TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
   UiTeachingPost& english = g_ui_teachers[1].posts[0];
   english.conversation_subject = conversation_;
@@ -588,10 +582,7 @@ TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
 // drops them and reads the school again); going to the posts asks to save
 // them first and shows the teacher chosen there.
 TEST_F(TeachersPage, QuickEntryAbandonsOrSavesBeforeGoingToThePosts) {
-  ASSERT_TRUE(g_frame.Create(nullptr));
-  g_frame.ShowWindow(kSwShow);
-  ui.Pump();
-  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageProqui, &quick_));
   using Q = Cproqui;
   auto add_row = [&](const char* teacher) {
     ui.Select(quick_, Q::kTeacherId, std::string_view(teacher));
