@@ -810,6 +810,7 @@ TEST_F(TeachersPage, TheEditorStoresEachFieldAndTheSaveKeepsThem) {
   };
   check("edited");
   ui.Click(page_, P::kSaveId);
+  EXPECT_EQ(procat_current_post_number(), 1);  // the post being edited stays chosen after the save
   ASSERT_EQ(og_read_assignments_file(0), 0);
   check("saved");
   SelectPost(1);

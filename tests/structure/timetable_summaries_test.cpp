@@ -67,6 +67,8 @@ TEST(StandbySummary, CountsSlotsAndCyclesTeachersOfAClickedCell) {
   window.m_selected_teacher = &selected;
   ASSERT_EQ(window.Create(nullptr), 1);
   EXPECT_EQ(window.Create(nullptr), 0);
+  // Registered by its first window: every control inside it, ids unique.
+  EXPECT_EQ(lint_dialog_template(*find_dialog_template(CContadispo::kTemplate)), std::vector<std::string>{});
   EXPECT_EQ(ui.Text(window, CContadispo::kCaptionId), "Ore a disposizione non ancora assegnate");
   EXPECT_EQ(window.Cell(1, 2).Caption(), "");
   window.DestroyWindow();
