@@ -618,6 +618,22 @@ TEST_F(TeachersPage, QuickEntryAbandonsOrSavesBeforeGoingToThePosts) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Right after quick entry opens, choosing a teacher highlights his first
+// row, and his stand-by hours chosen show on his rows.
+TEST_F(TeachersPage, QuickEntryTeacherChosenFirstShowsHisRowAndStandby) {
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageProqui, &quick_));
+  using Q = Cproqui;
+  auto* list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
+  ui.Select(quick_, Q::kTeacherId, std::string_view("BIANCHI"));
+  int row = list->GetNextItem(-1, kLvniSelected);
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(quick_.Rows()[list->GetItemData(row)].teacher, 1);
+  ui.Select(quick_, Q::kStandbyId, 3);
+  for (int r = 0; r < list->GetItemCount(); ++r)
+    EXPECT_EQ(list->GetItemText(r, 8), quick_.Rows()[list->GetItemData(r)].teacher == 1 ? "3" : "") << r;
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   ASSERT_TRUE(g_frame.Create(nullptr));
   g_frame.ShowWindow(kSwShow);
