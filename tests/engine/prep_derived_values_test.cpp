@@ -109,6 +109,32 @@ TEST(PrepDerived, MinimumDailyHoursFromTheBandAndWhatLowersIt) {
   }
 }
 
+// Block bands ("GRUPPIOREMAX:" pairs of block length and count) too small
+// for the teacher's hours in one class are raised, count by count, until
+// the week holds those hours: the blocks counted, and each other working
+// day one block less than the shortest.
+TEST(PrepDerived, BlockBandsRaisedToHoldTheHoursOfAClass) {
+  struct Case {
+    const char* id;
+    std::vector<std::pair<int, int>> band;
+    std::vector<int> counts;
+  } cases[] = {{"one length", {{3, 0}}, {2}}, {"two lengths", {{2, 0}, {3, 0}}, {4, 2}}, {"enough", {{3, 4}}, {4}}};
+  for (const Case& c : cases) {
+    int t = one_teacher(12);
+    EngineTeacher& x = g_eng_teachers[t];
+    x.gruppioremax_count = static_cast<std::int8_t>(c.band.size());
+    for (std::size_t p = 0; p < c.band.size(); ++p) {
+      x.gruppioremax_pairs[p][0] = static_cast<std::int8_t>(c.band[p].first);
+      x.gruppioremax_pairs[p][1] = static_cast<std::int8_t>(c.band[p].second);
+    }
+    or_prepare_model_for_solving();
+    ASSERT_EQ(x.max_working_days, 5) << c.id;
+    std::vector<int> counts;
+    for (std::size_t p = 0; p < c.band.size(); ++p) counts.push_back(x.gruppioremax_pairs[p][1]);
+    EXPECT_EQ(counts, c.counts) << c.id;
+  }
+}
+
 TEST(PrepDerived, ForbiddenHoursBecomeTheAllowedComplement) {
   int t = one_teacher(6);
   EngineTeacher& x = g_eng_teachers[t];

@@ -121,6 +121,26 @@ TEST(Standby, UnsavedPseudoLessonsTakeFreeHoursOfTheirTeacher) {
   for (int i = 5; i < 11; ++i) EXPECT_TRUE(or_lesson_placed(i)) << i;
 }
 
+// Read from a save whose lessons sit in the week's first hours, the
+// pseudo-lessons still never take an hour their teacher teaches.
+TEST(Standby, UnsavedPseudoLessonsAvoidTheirTeachersLessons) {
+  save_test::SchoolFolder folder;
+  StandbySchool school(-1);
+  folder.write("savego.txt",
+               "0000 0 0 1A (0) ALFA (0)  (-1) CE:0\n0001 0 1 1A (0) ALFA (0)  (-1) CE:0\n"
+               "0002 0 2 1A (0) ALFA (0)  (-1) CE:0\n0003 0 3 1A (0) BETA (1)  (-1) CE:0\n"
+               "0004 0 4 1A (0) BETA (1)  (-1) CE:0\n");
+  for (int i = 0; i < 11; ++i) save_test::place(i, -1, 0);
+  ASSERT_EQ(or_load_timetable(0), 0);
+  for (int i = 5; i < 11; ++i) {
+    ASSERT_TRUE(or_lesson_placed(i)) << i;
+    for (int j = 0; j < 5; ++j)
+      if (g_eng_lessons[j].teacher == g_eng_lessons[i].teacher)
+        EXPECT_FALSE(g_eng_lessons[j].day == g_eng_lessons[i].day && g_eng_lessons[j].hour == g_eng_lessons[i].hour)
+            << i << " on " << j;
+  }
+}
+
 TEST(Standby, PackingFillsEarlierPseudoClasses) {
   StandbySchool school(-1);
   place_pseudo_lessons();
