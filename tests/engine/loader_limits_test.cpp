@@ -171,6 +171,10 @@ const Row kRows[] = {
     {"map_zero", "GM:MAT\t\nROSSI\t1A 4 G:20\t\n", -2, "Mappa ore consecutive con '0' - non ha senso"},
     {"map_321_on_5", "GM:MAT\t\nROSSI\t1A 5 G:321\t\n", -2, "Mappa ore consecutive errata"},
     {"map_321_on_6", "GM:MAT\t\nROSSI\t1A 6 G:321\t\n", 0, ""},
+    // A lab part's map counts the lab part's own hours.
+    {"lab_map_3_on_2", "GM:CHIMICA\t\nBIANCHI\t1A 5\t\nGM:LABCHIM\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t1A 2 G:3\t\n", -2,
+     "Mappa ore consecutive CONVERSAZIONE o LABORATORIO  errata"},
+    {"lab_map_2_on_2", "GM:CHIMICA\t\nBIANCHI\t1A 5\t\nGM:LABCHIM\tLAB:SPECIFICO\t\nVERDI\tCHIMICA\t1A 2 G:2\t\n", 0, ""},
     {"pmgy_zero", "GM:MAT\t\nROSSI\t1A 2 PMGY:0\t\n", -2, "PMGY:1..9"},
     {"pmgy_lt", "GM:MAT\t\nROSSI\t1A 2 PMGY:<\t\n", 0, ""}, {"pmgy_12", "GM:MAT\t\nROSSI\t1A 2 PMGY:12\t\n", 0, ""},
     {"pmgy_13", "GM:MAT\t\nROSSI\t1A 2 PMGY:13\t\n", -2, "PMGY:1..9"},

@@ -142,6 +142,12 @@ TEST(LoaderFields, ValuesOfEachKeyword) {
                           "GM:TED\t\nMULLER\t1A 1\t\n",
        [] { return V{class_index("1Z") >= 0, class_index("1Y") >= 0, g_eng_classes[class_index("1Y")].subgroup_keys[0]}; },
        {1, 1, 2}},
+      // The first teacher's classwork follows his lesson into the subgroup class.
+      {"subgroup-classwork", "GM:REL\t\nPAPA\t1A 1 GRUL:ALT: K:3:1-3\t\nGM:ALT\t\nLUNA\t1A 1 K:3:1-3\t\n",
+       [] { const EngineLesson& l = g_eng_lessons[0];
+            return V{l.teacher, l.class_index != class_index("1A"), g_eng_teachers[0].task_count,
+                     g_eng_teachers[0].tasks[0].references[0] == l.class_index}; },
+       {0, 1, 1, 1}},
       {"lab-groups", kClasses + "LABOR:\tLAB1-CENTRO\t\nLABOR:|LAB2-CENTRO|OR:LU:1-2\t\nGRULLAB:G1|LAB2|NESSUNO|LAB1|\n",
        [] { const EngineLabGroup& g = g_eng_lab_groups[0];
             int lab1 = g_eng_school.room_count - 2;

@@ -72,6 +72,69 @@ TEST(PrepDerived, GapToleranceAndWorkingDays) {
   for (int i = 0; i < g_eng_school.lesson_count; ++i) EXPECT_EQ(g_eng_lessons[i].day_limit, 5);
 }
 
+// The fewest hours a teaching day holds: the school's band for the weekly
+// hours or the teacher's own value, then lowered by a day whose allowed
+// hours or own hour count are fewer, by a map of consecutive hours of a
+// one-class teacher, by too few days at that rate, and by GL hours.
+TEST(PrepDerived, MinimumDailyHoursFromTheBandAndWhatLowersIt) {
+  struct Case {
+    const char* id;
+    int own, ov, allowed_on_monday, gl;
+    const char* map;
+    bool band;
+    int minimum;
+  } cases[] = {
+      // 12 hours on five days at least: a rate of 3 or more leaves too few
+      // days, one hour less is asked.
+      {"no band", 0, 0, -1, 0, "", false, 0},     {"band", 0, 0, -1, 0, "", true, 2},
+      {"own", 2, 0, -1, 0, "", true, 2},          {"own, too few days", 4, 0, -1, 0, "", true, 3},
+      {"own 6", 6, 0, -1, 0, "", true, 5},        {"own day count", 4, 2, -1, 0, "", true, 2},
+      {"allowed hours", 4, 0, 1, 0, "", true, 1}, {"map", 4, 0, -1, 0, "21", true, 1},
+      {"GL hours", 4, 0, -1, 2, "", true, 2},
+  };
+  for (const Case& c : cases) {
+    int t = one_teacher(12);
+    EngineTeacher& x = g_eng_teachers[t];
+    if (c.band) set_band(g_eng_school.ihminimo, {{10, 1}, {18, 3}});
+    x.insegnamin = static_cast<std::uint8_t>(c.own);
+    x.ov[1] = static_cast<std::int8_t>(c.ov);
+    x.gl_hours = static_cast<std::int8_t>(c.gl);
+    if (c.allowed_on_monday >= 0) {
+      std::memset(x.forbidden_hours, 0, kWeekSlots);
+      for (int h = c.allowed_on_monday; h < 6; ++h) x.forbidden_hours[h] = 1;
+    }
+    std::snprintf(g_eng_lessons[0].consecutive_maps[0], 13, "%s", c.map);
+    or_prepare_model_for_solving();
+    EXPECT_EQ(x.min_hours_per_day, c.minimum) << c.id;
+  }
+}
+
+// Block bands ("GRUPPIOREMAX:" pairs of block length and count) too small
+// for the teacher's hours in one class are raised, count by count, until
+// the week holds those hours: the blocks counted, and each other working
+// day one block less than the shortest.
+TEST(PrepDerived, BlockBandsRaisedToHoldTheHoursOfAClass) {
+  struct Case {
+    const char* id;
+    std::vector<std::pair<int, int>> band;
+    std::vector<int> counts;
+  } cases[] = {{"one length", {{3, 0}}, {2}}, {"two lengths", {{2, 0}, {3, 0}}, {4, 2}}, {"enough", {{3, 4}}, {4}}};
+  for (const Case& c : cases) {
+    int t = one_teacher(12);
+    EngineTeacher& x = g_eng_teachers[t];
+    x.gruppioremax_count = static_cast<std::int8_t>(c.band.size());
+    for (std::size_t p = 0; p < c.band.size(); ++p) {
+      x.gruppioremax_pairs[p][0] = static_cast<std::int8_t>(c.band[p].first);
+      x.gruppioremax_pairs[p][1] = static_cast<std::int8_t>(c.band[p].second);
+    }
+    or_prepare_model_for_solving();
+    ASSERT_EQ(x.max_working_days, 5) << c.id;
+    std::vector<int> counts;
+    for (std::size_t p = 0; p < c.band.size(); ++p) counts.push_back(x.gruppioremax_pairs[p][1]);
+    EXPECT_EQ(counts, c.counts) << c.id;
+  }
+}
+
 TEST(PrepDerived, ForbiddenHoursBecomeTheAllowedComplement) {
   int t = one_teacher(6);
   EngineTeacher& x = g_eng_teachers[t];
@@ -94,6 +157,27 @@ TEST(PrepDerived, TeknoShareOfTeachers) {
   or_prepare_model_for_solving();
   const std::uint8_t* days = g_eng_run.tekno_day_exclusion;
   EXPECT_EQ((std::vector<int>{g_eng_school.tekno[0], days[1], days[2], days[5]}), (std::vector<int>{40, 1, 0, 0}));
+}
+
+// With graded technical teachers asked for, the run counts the teachers
+// given a grade; a class's calendar teacher always gets grade 1 and is not
+// counted.
+TEST(PrepDerived, TeknoGradedTeachersAreCounted) {
+  save_test::reset_school();
+  int k = save_test::add_class("1A");
+  int grades[] = {2, 0, 1, 3};
+  const char* names[] = {"T0", "T1", "T2", "Calendario-1A"};
+  for (int i = 0; i < 4; ++i) {
+    int t = save_test::add_teacher(names[i]);
+    g_eng_teachers[t].tekgrado[0] = std::int8_t(grades[i]);
+  }
+  g_eng_teachers[3].calendar_class = k;
+  g_eng_school.tekno[1] = 1;
+  g_eng_run.tekgrado_teacher_count = -1;
+  or_prepare_model_for_solving();
+  EXPECT_EQ(g_eng_run.tekgrado_teacher_count, 2);
+  EXPECT_EQ(g_eng_teachers[3].tekgrado[0], 1);
+  EXPECT_EQ(g_eng_teachers[1].tekgrado[0], 0);
 }
 
 TEST(PrepDerived, ConsecutiveMapsBecomeRows) {

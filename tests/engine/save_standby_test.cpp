@@ -108,17 +108,41 @@ TEST(Standby, PseudoLinesAreSavedMatchedByNameAndCarriedByTheTakeOver) {
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 11 + 25 + 7);
 }
 
+// The timetable read from a save holding the five ordinary lessons (ALFA's
+// three, then BETA's two) in the first hours of `day`, no pseudo-lesson
+// among them: everything unplaced before the read.
+int load_save_with_lessons_on(save_test::SchoolFolder& folder, int day) {
+  std::string lines;
+  for (int i = 0; i < 5; ++i)
+    lines += "000" + std::to_string(i) + " " + std::to_string(day) + " " + std::to_string(i) + " 1A (0) " +
+             (i < 3 ? "ALFA (0)" : "BETA (1)") + "  (-1) CE:0\n";
+  folder.write("savego.txt", lines);
+  for (int i = 0; i < 11; ++i) save_test::place(i, -1, 0);
+  return or_load_timetable(0);
+}
+
 TEST(Standby, UnsavedPseudoLessonsTakeFreeHoursOfTheirTeacher) {
   save_test::SchoolFolder folder;
   StandbySchool school(-1);
-  folder.write("savego.txt",
-               "0000 2 0 1A (0) ALFA (0)  (-1) CE:0\n0001 2 1 1A (0) ALFA (0)  (-1) CE:0\n"
-               "0002 2 2 1A (0) ALFA (0)  (-1) CE:0\n0003 2 3 1A (0) BETA (1)  (-1) CE:0\n"
-               "0004 2 4 1A (0) BETA (1)  (-1) CE:0\n");
-  for (int i = 0; i < 11; ++i) save_test::place(i, -1, 0);
-  EXPECT_EQ(or_load_timetable(0), 0);
+  EXPECT_EQ(load_save_with_lessons_on(folder, 2), 0);
   EXPECT_EQ(or_first_misplaced_lesson(true), -1);
   for (int i = 5; i < 11; ++i) EXPECT_TRUE(or_lesson_placed(i)) << i;
+}
+
+// Read from a save whose lessons sit in the week's first hours, the
+// pseudo-lessons still never take an hour their teacher teaches.
+TEST(Standby, UnsavedPseudoLessonsAvoidTheirTeachersLessons) {
+  save_test::SchoolFolder folder;
+  StandbySchool school(-1);
+  ASSERT_EQ(load_save_with_lessons_on(folder, 0), 0);
+  for (int i = 5; i < 11; ++i) {
+    ASSERT_TRUE(or_lesson_placed(i)) << i;
+    for (int j = 0; j < 5; ++j) {
+      if (g_eng_lessons[j].teacher != g_eng_lessons[i].teacher) continue;
+      EXPECT_FALSE(g_eng_lessons[j].day == g_eng_lessons[i].day && g_eng_lessons[j].hour == g_eng_lessons[i].hour)
+          << i << " on " << j;
+    }
+  }
 }
 
 TEST(Standby, PackingFillsEarlierPseudoClasses) {

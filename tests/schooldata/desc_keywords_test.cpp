@@ -62,6 +62,8 @@ TEST_F(DescKeywords, ReadsEveryKeyword) {
   EXPECT_EQ(c[1].calendars[0].calendar_hours[0], 255);
   EXPECT_EQ(c[1].calendars[1].calendar_hours[4 * 12 + 1], 1);
   EXPECT_EQ(c[2].calendars[1].second_hour_entries, 2);
+  EXPECT_EQ(c[1].calendars[0].max_day_difference, 3);  // "3-0": no second-hour entries, written back so
+  EXPECT_EQ(c[1].calendars[0].second_hour_entries, 0);
   // 3A's own Monday times; its other days and every other class keep the
   // school's (480 + 60 per hour).
   EXPECT_EQ(+c[2].calendars[0].hour_start_times[1], 530);

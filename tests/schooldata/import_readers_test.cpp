@@ -121,10 +121,12 @@ TEST_F(ImportReaders, SpreadsheetRowsPatternsAndCoPresence) {
                          "Inglese\tNeri\t2B\t3\tNeri\t1\n"
                          "Storia\tVerdi\t3A\t2\tBianchi\n"
                          "Storia\tVerdi\t3A\t0\n"
-                         "Arte\t\t3A\t2\n");
+                         "Arte\t\t3A\t2\n"
+                         "Chimica\tVerdi\t4A\t3\t22\n");
   SpreadsheetImport out;
   ASSERT_EQ(og_read_spreadsheet_text(path, out, tell), 0) << (told.empty() ? "" : told[0]);
-  ASSERT_EQ(out.rows.size(), 5u);
+  ASSERT_EQ(out.rows.size(), 6u);
+  EXPECT_STREQ(out.rows[5].test_pattern, "");  // a test column holds one character: "22" is none
   EXPECT_STREQ(out.rows[0].test_pattern, "2");
   EXPECT_EQ(teacher(out.rows[1].co_teacher), "BIANCHI");
   EXPECT_EQ(out.rows[1].co_hours, 2);

@@ -273,12 +273,14 @@ TEST(WeekText, LongestDayCountsOneMore) {
 // II, III), tracks by their short names, and a label after a "name:".
 TEST(ModelNames, EachLabelFindsItsClass) {
   og_clear_structure();
-  g_ui_structure.track_count = 2;
+  g_ui_structure.track_count = 3;
   std::strcpy(g_ui_structure.track_names[0], "ALICEO");
   std::strcpy(g_ui_structure.track_names[1], "BTECNICO");
+  std::strcpy(g_ui_structure.track_names[2], "CSERALE");
   std::strcpy(g_ui_structure.track_short_names[0], "LIC");
   std::strcpy(g_ui_structure.track_short_names[1], "TEC");
-  const char* codes[] = {"1AA", "2AA", "3AA", "4AA", "5AA", "1BB", "3BB", "5CA"};
+  std::strcpy(g_ui_structure.track_short_names[2], "S");  // a label of three characters only
+  const char* codes[] = {"1AA", "2AA", "3AA", "4AA", "5AA", "1BB", "3BB", "5CA", "2DC"};
   for (const char* code : codes) {
     UiClass& c = g_ui_structure.classes[g_ui_structure.class_count++];
     std::memcpy(c.code, code, 3);
@@ -291,6 +293,7 @@ TEST(ModelNames, EachLabelFindsItsClass) {
     EXPECT_EQ(og_find_class_by_label(label.c_str()), i) << label;
     EXPECT_EQ(og_find_class_by_label(("ROSSI:" + label).c_str()), i) << label;
   }
+  EXPECT_EQ(std::string(og_class_label(og_class_count() - 1)), "2DS");
   EXPECT_EQ(og_find_class_by_label("VIA"), og_class_count());
   og_clear_structure();
 }

@@ -139,7 +139,7 @@ TEST_F(StructureFile, SubjectNamesWithDashesReadBackWhole) {
   std::string in = at("in.txt").string();
   std::ofstream(in) << "REM:x\nINDIRIZZI:|U-a|\nCLASSI:|1A|\n"
                        "MATERIE:|A946 LCS SERBO-CROAT-N|C038 CONV. SERBO-CR-C|X-N-N-P12-N2|Y-P1-C-M3|\n"
-                       "MATERIE:|STORIA-NORMALE|GEO-N-P3X|\n";
+                       "MATERIE:|STORIA-NORMALE|GEO-N-P3X|Z-N-PX-N4|\n";
   ASSERT_EQ(og_read_structure_file_from(in, 0), 0) << og_structure_error();
   struct Expected {
     const char* name;
@@ -147,9 +147,9 @@ TEST_F(StructureFile, SubjectNamesWithDashesReadBackWhole) {
     int p, n, m;
   } expected[] = {{"A946 LCS SERBO-CROAT", 'N', 0, 0, 0}, {"C038 CONV. SERBO-CR", 'C', 0, 0, 0},
                   {"X-N", 'N', 12, 2, 0},  {"Y-P1", 'C', 0, 0, 3},
-                  {"STORIA", 'N', 0, 0, 0}, {"GEO", 'N', 3, 0, 0}};
-  ASSERT_EQ(+g_ui_structure.subject_count, 6u);
-  for (int i = 0; i < 6; ++i) {
+                  {"STORIA", 'N', 0, 0, 0}, {"GEO", 'N', 3, 0, 0}, {"Z", 'N', 0, 4, 0}};  // "PX": no digit, no value
+  ASSERT_EQ(+g_ui_structure.subject_count, 7u);
+  for (int i = 0; i < 7; ++i) {
     const UiSubject& s = g_ui_structure.subjects[i];
     EXPECT_STREQ(s.name, expected[i].name);
     EXPECT_EQ(s.type, expected[i].type) << expected[i].name;
@@ -160,7 +160,7 @@ TEST_F(StructureFile, SubjectNamesWithDashesReadBackWhole) {
   std::string first = at("first.txt").string(), second = at("second.txt").string();
   ASSERT_EQ(og_write_structure_file_to(first), 0);
   ASSERT_EQ(og_read_structure_file_from(first, 0), 0) << og_structure_error();
-  EXPECT_EQ(+g_ui_structure.subject_count, 6u);
+  EXPECT_EQ(+g_ui_structure.subject_count, 7u);
   --g_ui_structure.save_counter;
   ASSERT_EQ(og_write_structure_file_to(second), 0);
   EXPECT_EQ(slurp(first), slurp(second));

@@ -119,6 +119,29 @@ TEST_F(UiSchoolModel, NewSchoolBandsRiseToBeyond) {
   }
 }
 
+// A new school's conversation teachers start from the ordinary teachers'
+// bands: daily hours, entries and exits, presence and teaching, lower
+// schools and upper ones.
+TEST_F(UiSchoolModel, NewSchoolConversationBandsAreTheOrdinaryOnes) {
+  for (int type : {42, 52}) {
+    og_clear_structure();
+    og_set_new_school_defaults(type);
+    UiSchoolSettings& s = g_ui_settings;
+    const std::tuple<const char*, const UiHq2Table*, const UiHq2Table*> pairs[] = {
+        {"IHSGCON", &s.ihsgcon, &s.ihsg},
+        {"ENTEREXITCON", &s.enterexitcon, &s.enterexit},
+        {"IHCONPRESENZA", &s.ihconpresenza, &s.ihpresenza},
+        {"IHCONINSEGNA", &s.ihconinsegna, &s.ihinsegna}};
+    for (const auto& [name, conversation, ordinary] : pairs) {
+      int n = og_hq2_count(*ordinary);
+      ASSERT_GT(n, 0) << name << " " << type;
+      EXPECT_EQ(og_hq2_count(*conversation), n) << name << " " << type;
+      for (int k = 0; k < n; ++k)
+        for (int v : {0, 1}) EXPECT_EQ(conversation->pairs[k][v], ordinary->pairs[k][v]) << name << " " << type << " " << k;
+    }
+  }
+}
+
 struct NewSchoolCase {
   const char* id;
   int type;

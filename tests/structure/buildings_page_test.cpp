@@ -2,7 +2,8 @@
 // hand-built school (classes 1A, 2A, 3A; one building "Via Roma"): the
 // single-building name and its return, rotation groups, reachable entries
 // packed with their hours, the transfer minutes, the checks on saving, and
-// the dialog's assignment, counters and abandon.
+// the dialog's assignment, counters and abandon; a building without
+// transfers and the rotation's break hours.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -48,6 +49,45 @@ class BuildingsPage : public TempRoot {
   UiBuilding& building(int b) { return g_ui_settings.buildings[b]; }
   TestDriver ui;
 };
+
+// "No transfers" for a building is stored and greys its reachable
+// buildings and their minutes, and shows so when the page opens again; the
+// rotation's break hours store the hour chosen, none as 255.
+TEST_F(BuildingsPage, NoTransferAndRotationBreakHours) {
+  // The break hours are a one-building school's.
+  for (int k : {0, 3}) {
+    ui.Select(g_buildings_page, P::kFirstRotationHourId + k, 3);
+    EXPECT_EQ(g_ui_settings.rotation_breaks[k], 3) << k;
+  }
+  ui.Select(g_buildings_page, P::kFirstRotationHourId + 3, 0);
+  EXPECT_EQ(g_ui_settings.rotation_breaks[3], 255);
+  EXPECT_EQ(g_ui_settings.rotation_breaks[1], 255);
+
+  ui.Select(g_buildings_page, P::kCountId, 1);  // two buildings
+  EXPECT_FALSE(ui.IsEnabled(g_buildings_page, P::kFirstRotationHourId));
+  ui.Click(g_buildings_page, P::kFirstNoTransferId + 1);
+  EXPECT_EQ(building(1).no_transfer, 1);
+  for (int s = 0; s < P::kSlots; ++s) {
+    EXPECT_FALSE(ui.IsEnabled(g_buildings_page, P::reachable_id(1, s))) << s;
+    EXPECT_FALSE(ui.IsEnabled(g_buildings_page, P::hour_id(1, s))) << s;
+  }
+  EXPECT_TRUE(ui.IsEnabled(g_buildings_page, P::reachable_id(0, 0)));
+
+  TypeName(1, "Nord");
+  g_ui_structure.classes[2].building = 1;  // as the classes-to-buildings dialog leaves it
+  og_snapshot_all();
+  alfadlg_go_to_page(kPageHome);
+  ASSERT_NE(g_current_page, &g_buildings_page) << (ui.boxes().empty() ? "" : last_box());
+  ASSERT_TRUE(alfadlg_go_to_page(kPagePlessi));
+  EXPECT_TRUE(ui.IsChecked(g_buildings_page, P::kFirstNoTransferId + 1));
+  EXPECT_FALSE(ui.IsChecked(g_buildings_page, P::kFirstNoTransferId));
+  EXPECT_FALSE(ui.IsEnabled(g_buildings_page, P::reachable_id(1, 0)));
+  EXPECT_TRUE(ui.IsEnabled(g_buildings_page, P::reachable_id(0, 0)));
+  ui.Click(g_buildings_page, P::kFirstNoTransferId + 1);
+  EXPECT_EQ(building(1).no_transfer, 0);
+  EXPECT_TRUE(ui.IsEnabled(g_buildings_page, P::hour_id(1, 2)));
+  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+}
 
 TEST_F(BuildingsPage, NamesReachableMinutesAndChecks) {
   EXPECT_STREQ(building(0).name, "Centrale Sede Unica");

@@ -16,6 +16,7 @@
 #include "dictionary_support.h"
 #include "platform/cp1252.h"
 #include "shell/home_page.h"
+#include "structure/input_box.h"
 #include "structure/lessons_by_class_page.h"
 #include "structure/subjects_page.h"
 
@@ -300,3 +301,87 @@ TEST(LessonsByClass, TeacherSubgroupAndSeparation) {
 }
 
 }  // namespace
+
+// The page's own additions: a new frontal hour (a teacher, then a subject),
+// a new teacher typed in (its refusals one by one, a "_LAB" ending dropped)
+// who takes the chosen hour, the frontal teacher renamed (refusals too), and
+// "Abandon" reading the saved school back over every edit.
+TEST(LessonsByClass, NewHourNewTeacherRenameAndAbandon) {
+  SchoolFolder folder;
+  lesson_school();
+  for (int t = 0; t < og_teacher_count(); ++t) og_set_teacher_defaults(t);  // as a teacher made on a page has them
+  TestDriver ui;
+  Clacoco page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ui.Click(page, C::kSaveId);
+  ASSERT_TRUE(std::filesystem::exists(folder.dir.path() / "scuola2.txt"));
+  auto answer = [&](const char* typed) {
+    ui.OnNextModal([&ui, typed](Dialog& d) {
+      ui.Type(d, Ccasella::kEdit1Id, typed);
+      ui.Click(d, kIdOk);
+    });
+  };
+  auto* grid = static_cast<ListView*>(page.GetDlgItem(C::kGridId));
+
+  ui.Click(page, C::kAddHourId);
+  EXPECT_EQ(ui.Text(page, C::kHelpPaneId),
+            "Potete aggiungere una Materia e un Professore per creare un'Ora di Lezione Frontale.");
+  EXPECT_TRUE(ui.IsEnabled(page, C::kTeacherId));
+  ui.Select(page, C::kTeacherId, "VERDI");
+  EXPECT_TRUE(ui.IsEnabled(page, C::kSubjectId));
+  ui.Select(page, C::kSubjectId, "FISICA");
+  ASSERT_EQ(page.Rows().size(), 9u);
+  int verdi = row_of_teacher(page, 2);
+  ASSERT_GE(verdi, 0);
+  EXPECT_EQ(grid->GetItemText(verdi, 1), "Fisica");
+  int verdi_in_1a = 0;
+  for (std::uint32_t p = 0; p < g_ui_teachers[2].post_count; ++p)
+    if (g_ui_teachers[2].posts[p].class_index == 0 && subject_name(g_ui_teachers[2].posts[p].subject) == "FISICA")
+      verdi_in_1a += g_ui_teachers[2].posts[p].own.hours;
+  EXPECT_EQ(verdi_in_1a, 1);
+
+  struct Refusal {
+    const char* typed;
+    std::string said;
+  } refusals[] = {{"abc_lab", "Inserire un nome lungo almeno 4 caratteri"},
+                  {"1abc", "I nomi delle materie e dei professori devono iniziare con una lettere alfabetica (A..Z)"},
+                  {"rossi", "Già esistente. Non inserito."_cp}};
+  page.ShowHour(row_of_teacher(page, 1), 2);
+  for (const Refusal& r : refusals) {
+    answer(r.typed);
+    ui.PressInNextModal(kOkButton);
+    ui.Click(page, C::kNewTeacherId);
+    EXPECT_TRUE(box_said(ui, r.said)) << r.typed;
+    EXPECT_EQ(og_teacher_count(), 3) << r.typed;
+  }
+  answer("neri_lab");
+  ui.Click(page, C::kNewTeacherId);
+  ASSERT_EQ(og_teacher_count(), 4);
+  EXPECT_EQ(std::string(g_ui_teachers[3].name), "NERI");
+  EXPECT_EQ(ui.Text(page, C::kTeacherId), "NERI");
+  int neri = row_of_teacher(page, 3);
+  ASSERT_GE(neri, 0);  // BIANCHI's hour went to him
+  EXPECT_EQ(grid->GetItemText(neri, 2), "NERI");
+  EXPECT_EQ(grid->GetItemText(neri, 1), "Matematica");
+
+  page.ShowHour(neri, 2);
+  for (const Refusal& r : {Refusal{"1xyz", refusals[1].said}, Refusal{"rossi", "Nome già in uso. Impossibile ridenominare."_cp}}) {
+    answer(r.typed);
+    ui.PressInNextModal(kOkButton);
+    ui.Click(page, C::kRenameId);
+    EXPECT_TRUE(box_said(ui, r.said)) << r.typed;
+    EXPECT_EQ(std::string(g_ui_teachers[3].name), "NERI") << r.typed;
+  }
+  answer("gialli");
+  ui.Click(page, C::kRenameId);
+  EXPECT_EQ(std::string(g_ui_teachers[3].name), "GIALLI");
+  EXPECT_EQ(grid->GetItemText(row_of_teacher(page, 3), 2), "GIALLI");
+
+  ui.Click(page, C::kAbandonId);
+  EXPECT_EQ(og_teacher_count(), 3);
+  EXPECT_EQ(page.Rows().size(), 8u);
+  EXPECT_EQ(row_of_teacher(page, 2), -1);  // VERDI's new hour is gone too
+  og_snapshot_all();
+  for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
+}

@@ -157,6 +157,25 @@ TEST_F(PostLists, ThePostListShowsOwnPostsCopiesAndTotals) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// The post chosen in the list carries the mark after its subject (on each
+// of its rows); choosing another moves it there and gives the first its
+// subject back whole.
+TEST_F(PostLists, TheChosenPostCarriesTheMark) {
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProcat));
+  ASSERT_TRUE(ui.Select(page_, P::kTeacherListId, std::string_view("ROSSI")));
+  auto* list = static_cast<ListView*>(page_.GetDlgItem(P::kPostListId));
+  auto subjects = [&] {
+    std::string all;
+    for (int r = 0; r < 3; ++r) all += list->GetItemText(r, 3) + "|";
+    return all;
+  };
+  for (auto [row, shown] : {std::pair{1, "MATEMATICA|SCIENZE ~|SCIENZE ~|"}, std::pair{0, "MATEMATICA ~|SCIENZE|SCIENZE|"}}) {
+    ASSERT_TRUE(ui.Select(page_, P::kPostListId, row));
+    EXPECT_EQ(subjects(), shown) << row;
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 // The summary: a row per own post, per joint class and per partner part,
 // with the class, its hours and section, the teacher (and for a partner
 // part whom he assists), his hours there and in all, stand-by, support,

@@ -105,6 +105,45 @@ TEST_F(SchoolPage, TracksCountNamesAndShortNames) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// "Cancella Vuoti" drops the tracks no class uses, moving the later ones up
+// and emptying the rows left over (names and section boxes), and says so when
+// none is empty; a track left without a name keeps the officer on the page.
+TEST_F(SchoolPage, DeleteEmptyTracksAndATrackWithoutAName) {
+  ASSERT_TRUE(ui.Select(g_school_page, P::kTrackCountId, 2));  // three tracks, 1AN and 2AN in the first
+  ui.Type(g_school_page, P::kFirstTrackNameId + 1, "SCIENZE");
+  ui.Type(g_school_page, P::kFirstTrackNameId + 2, "TECNICO");
+  ui.Click(g_school_page, P::section_id(2, 0));
+  ui.Click(g_school_page, P::section_id(2, 3));
+  ASSERT_TRUE(ui.IsChecked(g_school_page, P::section_id(2, 0)));
+  std::memcpy(g_ui_structure.classes[1].code, "2AT", 3);  // TECNICO is used, SCIENZE is not
+
+  ui.Click(g_school_page, P::kDeleteEmptyId);
+  EXPECT_EQ(g_ui_structure.track_count, 2);
+  EXPECT_STREQ(g_ui_structure.track_names[1], "TECNICO");
+  EXPECT_EQ(g_ui_structure.sections[1][3], 1);
+  EXPECT_STREQ(g_ui_structure.track_names[2], "");
+  EXPECT_EQ(ui.Text(g_school_page, P::kFirstTrackNameId + 1), "TECNICO");
+  EXPECT_TRUE(ui.IsChecked(g_school_page, P::section_id(1, 3)));
+  EXPECT_EQ(ui.Text(g_school_page, P::kFirstTrackNameId + 2), "");
+  for (int s : {0, 3}) EXPECT_FALSE(ui.IsChecked(g_school_page, P::section_id(2, s))) << s;
+
+  std::size_t boxes = ui.boxes().size();
+  ui.AnswerNextModal(1);
+  ui.Click(g_school_page, P::kDeleteEmptyId);
+  ASSERT_EQ(ui.boxes().size(), boxes + 1);
+  EXPECT_EQ(ui.boxes().back().texts.at(0), "Nessun indirizzo vuoto e cancellabile");
+  EXPECT_EQ(g_ui_structure.track_count, 2);
+
+  g_ui_structure.track_names[1][0] = '\0';
+  ui.AnswerNextModal(1);
+  alfadlg_go_to_page(kPageHome);
+  EXPECT_EQ(g_current_page, &g_school_page);
+  EXPECT_EQ(ui.boxes().back().texts.at(0),
+            "Specificare il nome di ciascun indirizzo di studio esistente (Deve iniziare con A..Z)");
+  std::strcpy(g_ui_structure.track_names[1], "TECNICO");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 TEST_F(SchoolPage, ClassesLessonsQuickClassicalAndSave) {
   ASSERT_EQ(list().GetItemCount(), 1);
   // Year 1 has lessons: kept, re-checked, the message once per run.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "pickers/band_table_double.h"
+#include "pickers/constraint_copy_panels.h"
 #include "pickers/week_grid_dialog.h"
 #include "pickers/week_grid_times.h"
 #include "engine/status_block.h"
@@ -212,6 +213,30 @@ TEST_F(SpecialCalendars, OwnTimesShownAndStandardRestoresThem) {
               (first_sort == "3A;2A;1A;" && second_sort == "1A;2A;3A;"))
       << first_sort << " " << second_sort;
   EXPECT_NE(help.find("ordin"), std::string::npos) << help;  // the pane tells how the sorting goes
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// A class chosen in the list brings the calendar copy panel up for it, its
+// right edge on the row's right and its top on the row's bottom.
+TEST_F(SpecialCalendars, ChosenClassBringsTheCopyPanelUnderItsRow) {
+  int panel_class = -1;
+  Rect row{}, panel{};
+  bool shown = false;
+  ui.OnNextModal([&](Dialog& d) {
+    auto& list = *static_cast<ListView*>(d.GetDlgItem(C::kListId));
+    ui.Select(d, C::kListId, 1);
+    panel_class = g_copysma.m_class;
+    ASSERT_TRUE(list.GetItemRect(1, row));
+    row = list.ClientToScreen(row);
+    shown = g_copysma.IsWindow() && g_copysma.IsWindowVisible();
+    if (g_copysma.IsWindow()) panel = g_copysma.GetWindowRect();
+    ui.Click(d, C::kAbandonId);
+  });
+  ui.Click(g_school_page, Cproscuola::kSpecialId);
+  EXPECT_EQ(panel_class, og_find_class_by_label("2A"));
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(panel.right, row.right);
+  EXPECT_EQ(panel.top, row.bottom);
   EXPECT_TRUE(ui.Problems().empty());
 }
 

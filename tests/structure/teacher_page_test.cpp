@@ -95,12 +95,13 @@ class TeachersPage : public TempRoot {
     og_snapshot_all();
   }
 
-  void Open() {
+  void Open() { ShowPage(kPageProcat, &page_); }
+  void ShowPage(int number, Dialog* page) {
     ASSERT_TRUE(g_frame.Create(nullptr));
     g_frame.ShowWindow(kSwShow);
     ui.Pump();
-    ASSERT_TRUE(alfadlg_go_to_page(kPageProcat));
-    ASSERT_EQ(g_current_page, &page_);
+    ASSERT_TRUE(alfadlg_go_to_page(number));
+    ASSERT_EQ(g_current_page, page);
   }
 
   // Answers the input box with a typed name.
@@ -441,6 +442,26 @@ TEST_F(TeachersPage, ListModesFilterTheTeachers) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Coming back to the page shows the teacher chosen last, not the first of
+// the list; a list that leaves him out starts on its own first teacher.
+TEST_F(TeachersPage, ComingBackShowsTheTeacherChosenLast) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ChooseTeacher("BIANCHI");
+  ASSERT_EQ(g_procat_teacher, 1);
+  struct Case {
+    std::uint32_t argument;
+    int shown;
+    const char* name;
+  } cases[] = {{0, 1, "BIANCHI"}, {1, 0, "ROSSI"}};
+  for (const Case& c : cases) {
+    alfadlg_go_to_page(kPageHome);
+    ASSERT_TRUE(alfadlg_go_to_page_with_argument(kPageProcat, c.argument));
+    EXPECT_EQ(g_procat_teacher, c.shown) << c.argument;
+    EXPECT_EQ(ui.Text(page_, P::kTeacherListId), c.name) << c.argument;
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 // Records of the sample: ROSSI's two posts, the lab part BIANCHI teaches for
 // him, BIANCHI's own post. Sorting by teacher then exporting writes that order.
 TEST_F(TeachersPage, SummaryListsSortsAndExports) {
@@ -494,6 +515,37 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// A lab row of the summary adds the lab's hours to the panel; "Go to the
+// posts" opens the teachers page on the chosen row's teacher, and a trial
+// run with no row chosen only beeps.
+TEST_F(TeachersPage, SummaryLabTotalAndGoingToTheChosenTeachersPosts) {
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageSyncat, &summary_));
+  ui.ClearBeeps();
+  ui.Click(summary_, Csyncat::kTryTeacherId);
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(g_current_page, &summary_);
+
+  auto* list = static_cast<ListView*>(summary_.GetDlgItem(Csyncat::kListId));
+  int lab_row = -1, bianchi_row = -1;
+  for (int r = 0; r < list->GetItemCount(); ++r) {
+    const SummaryRecord& rec = summary_.Records()[list->GetItemData(r)];
+    if (rec.lab >= 0 && lab_row < 0) lab_row = r;
+    if (rec.teacher == 1 && rec.lab < 0) bianchi_row = r;
+  }
+  ASSERT_GE(lab_row, 0);
+  ASSERT_GE(bianchi_row, 0);
+  ui.Select(summary_, Csyncat::kListId, lab_row);
+  EXPECT_NE(ui.Text(summary_, Csyncat::kPanelId).find("Totale ore LAB SCIENZE: "), std::string::npos)
+      << ui.Text(summary_, Csyncat::kPanelId);
+  ui.Select(summary_, Csyncat::kListId, bianchi_row);
+  EXPECT_EQ(ui.Text(summary_, Csyncat::kPanelId).find("Totale ore LAB"), std::string::npos);
+  ui.Click(summary_, Csyncat::kGoToPostsId);
+  ASSERT_EQ(g_current_page, &page_);
+  EXPECT_EQ(g_procat_teacher, 1);
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "BIANCHI");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 // The summary's rows: teacher, subject, hours, the teacher's lesson hours,
 // and in the last column the laboratory part and a conversation part, on
 // its assistant's row only.
@@ -526,6 +578,62 @@ TEST_F(TeachersPage, SummaryShowsTheConversationOnTheAssistantsRowOnly) {
 // button and by Enter in a list) with the class choice moving on, a duplicate refused, a new row's hours and deletion,
 // the new-teacher name rules, and the commit (also for a teacher whose 40
 // posts leave his row waiting, not lost).
+// Quick entry's "Abandon" asks about rows not yet saved (No keeps them, Yes
+// drops them and reads the school again); going to the posts asks to save
+// them first and shows the teacher chosen there.
+TEST_F(TeachersPage, QuickEntryAbandonsOrSavesBeforeGoingToThePosts) {
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageProqui, &quick_));
+  using Q = Cproqui;
+  auto add_row = [&](const char* teacher) {
+    ui.Select(quick_, Q::kTeacherId, std::string_view(teacher));
+    ui.Select(quick_, Q::kSubjectId, std::string_view("INGLESE"));
+    ui.Select(quick_, Q::kClassId, std::string_view("3A"));
+    ui.Select(quick_, Q::kHoursId, 1);
+    ui.Click(quick_, Q::kAddId);
+  };
+  add_row("ROSSI");
+  ASSERT_EQ(quick_.Rows().size(), 4u);
+  ui.PressInNextModal(kSecondButton);
+  ui.Click(quick_, Q::kAbandonId);
+  EXPECT_EQ(LastBox(), "Sicuro di abbandonare le modifiche ?");
+  EXPECT_EQ(quick_.Rows().size(), 4u);
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kAbandonId);
+  EXPECT_EQ(g_current_page, &quick_);
+  EXPECT_EQ(quick_.Rows().size(), 3u);
+  EXPECT_EQ(+g_ui_teachers[1].post_count, 1u);
+
+  add_row("BIANCHI");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(quick_, Q::kGoToPostsId);
+  EXPECT_EQ(LastBox(), "Passo alla visione completa delle cattedre. Prima salvo gli inserimenti effettuati ora?");
+  ASSERT_EQ(g_current_page, &page_);
+  EXPECT_EQ(g_procat_teacher, 1);
+  EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "BIANCHI");
+  int hours_in_3a = 0;
+  for (std::uint32_t p = 0; p < g_ui_teachers[1].post_count; ++p)
+    if (g_ui_teachers[1].posts[p].class_index == og_find_class_by_label("3A"))
+      hours_in_3a += g_ui_teachers[1].posts[p].own.hours;
+  EXPECT_EQ(hours_in_3a, 2);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// Right after quick entry opens, choosing a teacher highlights his first
+// row, and his stand-by hours chosen show on his rows.
+TEST_F(TeachersPage, QuickEntryTeacherChosenFirstShowsHisRowAndStandby) {
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageProqui, &quick_));
+  using Q = Cproqui;
+  auto* list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
+  ui.Select(quick_, Q::kTeacherId, std::string_view("BIANCHI"));
+  int row = list->GetNextItem(-1, kLvniSelected);
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(quick_.Rows()[list->GetItemData(row)].teacher, 1);
+  ui.Select(quick_, Q::kStandbyId, 3);
+  for (int r = 0; r < list->GetItemCount(); ++r)
+    EXPECT_EQ(list->GetItemText(r, 8), quick_.Rows()[list->GetItemData(r)].teacher == 1 ? "3" : "") << r;
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 TEST_F(TeachersPage, QuickEntryAddsAndCommitsRows) {
   ASSERT_TRUE(g_frame.Create(nullptr));
   g_frame.ShowWindow(kSwShow);
@@ -718,6 +826,7 @@ TEST_F(TeachersPage, TheEditorStoresEachFieldAndTheSaveKeepsThem) {
   };
   check("edited");
   ui.Click(page_, P::kSaveId);
+  EXPECT_EQ(procat_current_post_number(), 1);  // the post being edited stays chosen after the save
   ASSERT_EQ(og_read_assignments_file(0), 0);
   check("saved");
   SelectPost(1);

@@ -1,6 +1,6 @@
 // The technical editor run modally on a copy of the small sample school
 // with its reference week saved: every row shows its lesson as the engine's
-// tables hold it; a lesson moved onto an hour its teacher already teaches
+// tables hold it, a line's lessons in week order; a lesson moved onto an hour its teacher already teaches
 // elsewhere lists the two in each other's conflicts; two lessons of a class
 // swapped are saved so, and the engine loads the week with them in their
 // new places.
@@ -79,6 +79,16 @@ TEST_F(TechnicalEditor, RowsShowTheWeekAndMovesAreCheckedAndSaved) {
       EXPECT_EQ(List(d).GetItemText(r, 6), g_eng_classes[l.class_index].code) << lesson;
       EXPECT_EQ(List(d).GetItemText(r, 9), "") << lesson;
     }
+    // The lessons of one line of the description are listed in week order.
+    int runs = 0;
+    for (int i = 0; i + 1 < editor.Listed(); ++i) {
+      const EngineLesson& a = g_eng_lessons[i];
+      const EngineLesson& b = g_eng_lessons[i + 1];
+      if (a.line_number != b.line_number || a.part_line_number != b.part_line_number) continue;
+      ++runs;
+      EXPECT_LT(a.day * 100 + a.hour, b.day * 100 + b.hour) << i;
+    }
+    EXPECT_GT(runs, 0);
     // A clash with the teacher's lesson in another class on that hour.
     int clash = -1, other = -1;
     for (int i = 0; i < editor.Listed() && clash < 0; ++i)

@@ -3,7 +3,8 @@
 // placed, then counted per slot with the board's marked slot, and clicks
 // on one cell cycling through the teachers at disposal there. Labs still
 // to assign: listed with day code, 1-based hour and upper-case group,
-// kept sorted across refreshes, hidden when none is left.
+// kept sorted across refreshes, hidden when none is left, made again after
+// its owner destroyed it. The stand-by window opens beside the board's button.
 #include <gtest/gtest.h>
 
 #include "fresh_process.h"
@@ -66,6 +67,8 @@ TEST(StandbySummary, CountsSlotsAndCyclesTeachersOfAClickedCell) {
   window.m_selected_teacher = &selected;
   ASSERT_EQ(window.Create(nullptr), 1);
   EXPECT_EQ(window.Create(nullptr), 0);
+  // Registered by its first window: every control inside it, ids unique.
+  EXPECT_EQ(lint_dialog_template(*find_dialog_template(CContadispo::kTemplate)), std::vector<std::string>{});
   EXPECT_EQ(ui.Text(window, CContadispo::kCaptionId), "Ore a disposizione non ancora assegnate");
   EXPECT_EQ(window.Cell(1, 2).Caption(), "");
   window.DestroyWindow();
@@ -73,7 +76,10 @@ TEST(StandbySummary, CountsSlotsAndCyclesTeachersOfAClickedCell) {
   for (int i = 0; i < g_eng_school.lesson_count; ++i)
     if (g_eng_lessons[i].standby_marker == 1) save_test::place(i, 1, 2);
   std::strcpy(g_ui_header.day_codes[0], "LU");
+  window.SetOpenPoint(300, 200);  // the board's button corner: the window opens just above and left of it
   ASSERT_EQ(window.Create(nullptr), 1);
+  EXPECT_EQ(window.GetWindowRect().left, 285);
+  EXPECT_EQ(window.GetWindowRect().top, 175);
   EXPECT_EQ(ui.Text(window, CContadispo::kCaptionId), "Ore a disposizione totali = 2");
   EXPECT_EQ(ui.Text(window, CContadispo::kFirstDayHeadingId), "LU");
   or_set_standby_grid_keys(0, 0);  // the board marks a slot
@@ -152,6 +158,10 @@ TEST(LabSummary, ListsSortedRowsAndHidesWhenEveryLessonHasALab) {
     window.RefreshList();
     EXPECT_TRUE(window.IsWindowVisible());
     EXPECT_EQ(column(1), (std::vector<std::string>{"1A"}));
+    // Destroyed with the window that owns it, it opens again when asked.
+    window.CResizableDialog::DestroyWindow();
+    EXPECT_EQ(window.Create(nullptr), 1);
+    EXPECT_TRUE(window.IsWindow());
     window.DestroyWindow();
     EXPECT_TRUE(ui.Problems().empty());
   });
