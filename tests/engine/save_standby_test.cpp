@@ -55,7 +55,7 @@ TEST(Standby, OnePseudoClassPerTeacherWhenGrouped) {
   // ALFA: 3 lessons and 2 stand-by hours; BETA: 2 lessons, 3 stand-by, 1 support.
   EXPECT_EQ((std::vector<int>{g_eng_teachers[school.a].weekly_hours, g_eng_teachers[school.b].weekly_hours}),
             (std::vector<int>{5, 6}));
-  ASSERT_EQ(g_eng_school.class_count, 4);
+  ASSERT_EQ(+g_eng_school.class_count, 4);
   EXPECT_EQ((std::vector<std::string>{g_eng_classes[1].code, g_eng_classes[2].code, g_eng_classes[3].code}),
             (std::vector<std::string>{"dAA", "dAB", "dAC"}));
   const EngineSchool& s = g_eng_school;

@@ -38,32 +38,32 @@ TEST_F(DescKeywords, ReadsEveryKeyword) {
   const UiClass* c = g_ui_structure.classes;
   EXPECT_EQ(h.provisional_hours_per_day[5], 3);
   EXPECT_EQ(+h.provisional_value1, 7u);
-  EXPECT_EQ(h.provisional_value2, 1);
+  EXPECT_EQ(+h.provisional_value2, 1);
   EXPECT_EQ(h.short_days[5], 1);
   EXPECT_EQ(h.short_days[4], 0);
-  EXPECT_EQ(c[1].classical_numbering, 1);
-  EXPECT_EQ(c[2].classical_numbering, 0);
-  EXPECT_EQ(c[2].class_type, 2);
-  EXPECT_EQ(c[0].rotation, 1);
-  EXPECT_EQ(c[2].rotation, 2);
-  EXPECT_EQ(s.rotation_in_use, 1);
+  EXPECT_EQ(+c[1].classical_numbering, 1);
+  EXPECT_EQ(+c[2].classical_numbering, 0);
+  EXPECT_EQ(+c[2].class_type, 2);
+  EXPECT_EQ(+c[0].rotation, 1);
+  EXPECT_EQ(+c[2].rotation, 2);
+  EXPECT_EQ(+s.rotation_in_use, 1);
   EXPECT_EQ(s.rotation_breaks[3], 6);
-  EXPECT_EQ(s.dispoday.count, 3);
+  EXPECT_EQ(+s.dispoday.count, 3);
   EXPECT_EQ(s.dispoday.pairs[2][0], 99);
   EXPECT_EQ(s.tekno[2], 3);
   EXPECT_STREQ(s.tekno_text, "INFORMATICA");
-  EXPECT_EQ(s.tekno_value, 4);
+  EXPECT_EQ(+s.tekno_value, 4);
   // Normal calendar of 1A: Tuesday hours 2-5 marked, not hour 1.
   EXPECT_EQ(c[0].calendars[0].calendar_hours[12 + 4], 1);
   EXPECT_EQ(c[0].calendars[0].calendar_hours[12 + 0], 0);
-  EXPECT_EQ(c[0].calendars[0].max_day_difference, 2);
+  EXPECT_EQ(+c[0].calendars[0].max_day_difference, 2);
   EXPECT_EQ(c[0].calendars[0].day_lengths[0][1][0], 4);
   EXPECT_EQ(c[0].calendars[0].day_lengths[0][1][1], 2);
   EXPECT_EQ(c[1].calendars[0].calendar_hours[0], 255);
   EXPECT_EQ(c[1].calendars[1].calendar_hours[4 * 12 + 1], 1);
-  EXPECT_EQ(c[2].calendars[1].second_hour_entries, 2);
-  EXPECT_EQ(c[1].calendars[0].max_day_difference, 3);  // "3-0": no second-hour entries, written back so
-  EXPECT_EQ(c[1].calendars[0].second_hour_entries, 0);
+  EXPECT_EQ(+c[2].calendars[1].second_hour_entries, 2);
+  EXPECT_EQ(+c[1].calendars[0].max_day_difference, 3);  // "3-0": no second-hour entries, written back so
+  EXPECT_EQ(+c[1].calendars[0].second_hour_entries, 0);
   // 3A's own Monday times; its other days and every other class keep the
   // school's (480 + 60 per hour).
   EXPECT_EQ(+c[2].calendars[0].hour_start_times[1], 530);

@@ -63,9 +63,9 @@ TEST_F(ImportReaders, OrarioFacileTaggedLessons) {
   ASSERT_EQ(out.lessons.size(), 3u);
   EXPECT_EQ(teacher(out.lessons[1].teacher), "ROSSI");
   EXPECT_EQ(teacher(out.lessons[1].second_teacher), "BIANCHI");
-  EXPECT_EQ(out.lessons[1].hours, 3);
+  EXPECT_EQ(+out.lessons[1].hours, 3);
   EXPECT_EQ(teacher(out.lessons[2].teacher), "ZZ 1 NERI");
-  EXPECT_EQ(out.lessons[2].hours, 1);
+  EXPECT_EQ(+out.lessons[2].hours, 1);
   EXPECT_EQ(+g_ui_settings.teacher_count, 3u);  // the third name of a lesson is ignored
   // Classes 4B (no track) and 5AS: two tracks, the blank one lettered 'A'.
   EXPECT_EQ(code(out.lessons[0].class_index), "4BA");
@@ -89,7 +89,7 @@ TEST_F(ImportReaders, OrarioFacileCompactLessons) {
   EXPECT_EQ(subject(out.lessons[0].subject), "FISICA");
   EXPECT_EQ(teacher(out.lessons[0].teacher), "VERDI");
   EXPECT_EQ(out.lessons[0].second_teacher, -1);
-  EXPECT_EQ(out.lessons[0].hours, 2);
+  EXPECT_EQ(+out.lessons[0].hours, 2);
   EXPECT_EQ(code(out.lessons[0].class_index), "3C ");
 }
 
@@ -107,7 +107,7 @@ TEST_F(ImportReaders, ArgoDarwinSectionsAndRepeatedActivities) {
   EXPECT_EQ(code(1), "2B ") << "a Roman year and its section in any case";
   EXPECT_EQ(teacher(0), "Rossi Anna");
   ASSERT_EQ(out.lessons.size(), 2u);
-  EXPECT_EQ(out.lessons[0].hours, 2);
+  EXPECT_EQ(+out.lessons[0].hours, 2);
   EXPECT_EQ(out.lessons[0].second_teacher, 1);
   EXPECT_EQ(subject(out.lessons[0].subject), "Latino");
   EXPECT_EQ(out.lessons[1].second_teacher, -1);
@@ -130,11 +130,11 @@ TEST_F(ImportReaders, SpreadsheetRowsPatternsAndCoPresence) {
   EXPECT_STREQ(out.rows[0].test_pattern, "2");
   EXPECT_EQ(teacher(out.rows[1].co_teacher), "BIANCHI");
   EXPECT_EQ(out.rows[1].co_hours, 2);
-  ASSERT_GE(out.rows[1].lab, 0);
+  ASSERT_GE(+out.rows[1].lab, 0);
   EXPECT_STREQ(g_ui_structure.labs[out.rows[1].lab].name, "FISICA_LAB");
   EXPECT_STREQ(out.rows[2].test_pattern, "2");
   EXPECT_EQ(teacher(out.rows[2].co_teacher), "NERI");
-  EXPECT_EQ(out.rows[2].lab, -1);
+  EXPECT_EQ(+out.rows[2].lab, -1);
   ASSERT_GE(out.co_presence_subject, 0);
   EXPECT_EQ(subject(out.co_presence_subject), "Compresenza");
   EXPECT_EQ(g_ui_structure.subjects[out.co_presence_subject].type, 'C');

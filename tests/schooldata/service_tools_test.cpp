@@ -332,14 +332,14 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
       {17192,  // the clean-up's odd labs: one named from an A is dropped from the posts, the gym is kept
        [] {
          UiTeachingPost* lab = lab_post();
-         ASSERT_GE(lab->lab, 0);
+         ASSERT_GE(+lab->lab, 0);
          std::snprintf(g_ui_structure.labs[lab->lab].name, kUiNameSize, "Aula 3");
          ASSERT_EQ(og_write_structure_file(), 0);
        },
        {kIdNo, kIdNo, kIdNo, kIdYes, kIdNo},
        [] {
          for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
-           for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p) EXPECT_LT(g_ui_teachers[t].posts[p].lab, 0);
+           for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p) EXPECT_LT(+g_ui_teachers[t].posts[p].lab, 0);
        }},
       {17192,  // the same lab named from a letter other than A stays
        [] {
@@ -348,7 +348,7 @@ TEST_F(ServiceTools, EachCodeChangesTheSchoolFilesAsItSays) {
          ASSERT_EQ(og_write_structure_file(), 0);
        },
        {kIdNo, kIdNo, kIdNo, kIdYes, kIdNo},
-       [] { EXPECT_GE(lab_post()->lab, 0); }},
+       [] { EXPECT_GE(+lab_post()->lab, 0); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);

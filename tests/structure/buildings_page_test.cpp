@@ -66,7 +66,7 @@ TEST_F(BuildingsPage, NoTransferAndRotationBreakHours) {
   ui.Select(g_buildings_page, P::kCountId, 1);  // two buildings
   EXPECT_FALSE(ui.IsEnabled(g_buildings_page, P::kFirstRotationHourId));
   ui.Click(g_buildings_page, P::kFirstNoTransferId + 1);
-  EXPECT_EQ(building(1).no_transfer, 1);
+  EXPECT_EQ(+building(1).no_transfer, 1);
   for (int s = 0; s < P::kSlots; ++s) {
     EXPECT_FALSE(ui.IsEnabled(g_buildings_page, P::reachable_id(1, s))) << s;
     EXPECT_FALSE(ui.IsEnabled(g_buildings_page, P::hour_id(1, s))) << s;
@@ -84,7 +84,7 @@ TEST_F(BuildingsPage, NoTransferAndRotationBreakHours) {
   EXPECT_FALSE(ui.IsEnabled(g_buildings_page, P::reachable_id(1, 0)));
   EXPECT_TRUE(ui.IsEnabled(g_buildings_page, P::reachable_id(0, 0)));
   ui.Click(g_buildings_page, P::kFirstNoTransferId + 1);
-  EXPECT_EQ(building(1).no_transfer, 0);
+  EXPECT_EQ(+building(1).no_transfer, 0);
   EXPECT_TRUE(ui.IsEnabled(g_buildings_page, P::hour_id(1, 2)));
   for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }

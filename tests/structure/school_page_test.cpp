@@ -118,7 +118,7 @@ TEST_F(SchoolPage, DeleteEmptyTracksAndATrackWithoutAName) {
   std::memcpy(g_ui_structure.classes[1].code, "2AT", 3);  // TECNICO is used, SCIENZE is not
 
   ui.Click(g_school_page, P::kDeleteEmptyId);
-  EXPECT_EQ(g_ui_structure.track_count, 2);
+  EXPECT_EQ(+g_ui_structure.track_count, 2);
   EXPECT_STREQ(g_ui_structure.track_names[1], "TECNICO");
   EXPECT_EQ(g_ui_structure.sections[1][3], 1);
   EXPECT_STREQ(g_ui_structure.track_names[2], "");
@@ -132,7 +132,7 @@ TEST_F(SchoolPage, DeleteEmptyTracksAndATrackWithoutAName) {
   ui.Click(g_school_page, P::kDeleteEmptyId);
   ASSERT_EQ(ui.boxes().size(), boxes + 1);
   EXPECT_EQ(ui.boxes().back().texts.at(0), "Nessun indirizzo vuoto e cancellabile");
-  EXPECT_EQ(g_ui_structure.track_count, 2);
+  EXPECT_EQ(+g_ui_structure.track_count, 2);
 
   g_ui_structure.track_names[1][0] = '\0';
   ui.AnswerNextModal(1);
