@@ -330,4 +330,56 @@ TEST_F(ArchiveDialogTexts, ANameTooLongForTheDriveIsRefusedBeforeWriting) {
   EXPECT_FALSE(fs::exists(data_root() / "lunga"));
 }
 
+// An archive chosen that is not there, or larger than any school's, is
+// refused with the reason, before anything is read or written.
+TEST_F(ArchiveDialogTexts, AnArchiveMissingOrTooLargeIsRefusedWithTheReason) {
+  fs::path big = root_ / "enorme.zip";
+  write(big, "");
+  fs::resize_file(big, kArchiveFileLimit + 1);  // sparse: no disk is filled
+  const struct {
+    int language;
+    const char* chosen;
+    std::string said;
+  } cases[] = {
+      {CPlenixDlg::kItalian, "\\nessuno.zip",
+       "Impossibile leggere l'archivio (cartella mancante):\r\n" + (root_ / "nessuno.zip").string()},
+      {CPlenixDlg::kEnglish, "\\nessuno.zip",
+       "The archive cannot be read (missing folder):\r\n" + (root_ / "nessuno.zip").string()},
+      {CPlenixDlg::kItalian, "\\enorme.zip",
+       "Archivio non ripristinato: il file \xE8 troppo grande per l'archivio di una scuola."},
+      {CPlenixDlg::kEnglish, "\\enorme.zip", "Archive not restored: the file is too large for the archive of a school."},
+  };
+  Run([&] {
+    const auto before = folder_files(data_root());
+    for (const auto& c : cases) {
+      ASSERT_TRUE(ui.Click(g_home_page, c.language));
+      EXPECT_EQ(Restore(c.chosen, false, false), c.said) << c.chosen;
+    }
+    EXPECT_EQ(folder_files(data_root()), before);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kItalian));
+  });
+}
+
+// A save of the school that stopped halfway and cannot be completed (its
+// marker unreadable) stops the archive with the save's own message: no
+// chooser is asked and no archive is written.
+TEST_F(ArchiveDialogTexts, AnUnfinishedSaveStopsTheArchiveWithItsReason) {
+  std::string said;
+  Run([&] {
+    fs::create_directories(root_ / "archivi");
+    fs::create_directories(school() / "scuola.kt-commit");  // a marker that cannot be read
+    answers_.push_back("\\archivi");
+    InArchiveDialog([&](Dialog& d) {
+      AnswerBox(&said);
+      ui.Click(d, A::kArchiveId);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_TRUE(asked_kinds_.empty()) << "no chooser";
+    EXPECT_TRUE(fs::is_empty(root_ / "archivi"));
+    fs::remove(school() / "scuola.kt-commit");
+  });
+  EXPECT_EQ(said.rfind("L'ultimo salvataggio di questa scuola si \xE8 interrotto e non si pu\xF2 completare (", 0), 0u)
+      << said;
+}
+
 }  // namespace

@@ -84,6 +84,26 @@ TEST_F(Guides, EachIsMadeOnceAndClosedByItsButton) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Esc and Enter close a guide as its button does: the window goes and the
+// next request makes it again.
+TEST_F(Guides, EscAndEnterCloseItAsItsButtonDoes) {
+  for (const Guide& g : guides()) {
+    for (int key : {kVkEscape, kVkReturn}) {
+      SCOPED_TRACE(std::string(g.id) + (key == kVkEscape ? " Esc" : " Enter"));
+      g.window->Open();
+      ASSERT_TRUE(g.window->IsWindowVisible());
+      g.window->SetFocus();
+      EXPECT_TRUE(ui.Key(key));
+      EXPECT_FALSE(g.window->IsWindow());
+      EXPECT_FALSE(g.window->IsCreated());
+      EXPECT_EQ(g.window->Create(), 1) << "made again";
+      g.window->DestroyWindow();
+      g.window->ClearCreated();
+    }
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 TEST_F(Guides, CaptionAndTextSayTheirSubjectInTheUsersLanguage) {
   for (int language : {0, 2}) {
     g_language = language;
