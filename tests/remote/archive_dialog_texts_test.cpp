@@ -382,4 +382,21 @@ TEST_F(ArchiveDialogTexts, AnUnfinishedSaveStopsTheArchiveWithItsReason) {
       << said;
 }
 
+// A school folder without its description is no school to archive: the
+// archive is refused with the folder's name, and none is written.
+TEST_F(ArchiveDialogTexts, AFolderWithoutTheDescriptionIsNoSchoolToArchive) {
+  std::string said[2];
+  Run([&] {
+    fs::rename(school() / "scuola2.txt", root_ / "scuola2.txt");
+    said[0] = Archive();
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kEnglish));
+    said[1] = Archive();
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kItalian));
+    EXPECT_TRUE(fs::is_empty(root_ / "archivi"));
+    fs::rename(root_ / "scuola2.txt", school() / "scuola2.txt");
+  });
+  EXPECT_EQ(said[0], "La cartella non contiene una scuola (manca scuola2.txt):\r\n" + school().string());
+  EXPECT_EQ(said[1], "The folder holds no school (scuola2.txt is missing):\r\n" + school().string());
+}
+
 }  // namespace
