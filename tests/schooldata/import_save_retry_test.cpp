@@ -1,0 +1,103 @@
+// An import page whose save fails (the disk full) says so and stays open
+// with the school's new posts kept; saved again once the disk has room,
+// each imported lesson counts once, never twice, in the saved school: the
+// Orario Facile page and the spreadsheet page alike.
+#include <cerrno>
+
+#include "import_test_support.h"
+#include "platform/system_atomic_write.h"
+#include "schooldata/description_writer.h"
+#include "schooldata/orario_facile_page.h"
+#include "schooldata/school_files.h"
+#include "schooldata/spreadsheet_page.h"
+
+namespace {
+
+using namespace kt_search_test;
+using namespace kt::ui;
+
+int g_full_disk = 0;
+int full_disk(kt::AtomicStep step, const std::string& target) {
+  return g_full_disk && step == kt::AtomicStep::kWrite && target.ends_with("scuola2.txt") ? ENOSPC : 0;
+}
+
+class ImportSaveRetry : public ImportFolder {
+ protected:
+  void SetUp() override {
+    ImportFolder::SetUp();
+    std::strcpy(g_ui_header.school_name, "Liceo Prova");
+    og_write_structure_file();
+    og_write_assignments_file(0, 0);
+    kt::set_atomic_write_fault(full_disk);
+  }
+  void TearDown() override {
+    kt::set_atomic_write_fault(nullptr);
+    g_full_disk = 0;
+    ImportFolder::TearDown();
+  }
+  // The hours of each post of the teacher, read back from the saved files.
+  static std::vector<int> SavedHours(const char* name) {
+    EXPECT_EQ(og_read_structure_file(0), 0);
+    EXPECT_EQ(og_read_assignments_file(0), 0) << og_description_error();
+    std::vector<int> hours;
+    for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t) {
+      if (std::strcmp(g_ui_teachers[t].name, name) != 0) continue;
+      for (std::uint32_t p = 0; p < g_ui_teachers[t].post_count; ++p) hours.push_back(g_ui_teachers[t].posts[p].own.hours);
+    }
+    return hours;
+  }
+  // Clicks Save twice: the first with the disk full. What the box said,
+  // and whether the page was still open for the second.
+  template <class Page>
+  std::pair<std::string, bool> SaveTwice(TestDriver& ui, Dialog& d, int open_id, int save_id) {
+    ui.Click(d, open_id);
+    g_full_disk = 1;
+    std::size_t shown = ui.boxes().size();
+    ui.AnswerNextModal(kIdOk);
+    ui.Click(d, save_id);
+    std::string said = ui.boxes().size() > shown ? ui.boxes()[shown].texts.at(0) : "<nothing said>";
+    bool open = d.IsWindow() && d.IsWindowVisible();
+    g_full_disk = 0;
+    ui.Click(d, save_id);
+    return {said, open};
+  }
+};
+
+TEST_F(ImportSaveRetry, OrarioFacileCountsEachLessonOnce) {
+  file(drive_ + "/a.ofd",
+       "<?xml?>\n"
+       "<lesson>\n<subject value=\"Fisica\"/>\n<duration value=\"2\"/>\n<teacher>\n<name value=\"Rossi\"/>\n"
+       "</teacher>\n<group>\n<name value=\"4B\"/>\n</group>\n</lesson>\n"
+       "<lesson>\n<subject value=\"Arte\"/>\n<duration value=\"3\"/>\n<teacher>\n<name value=\"Rossi\"/>\n"
+       "</teacher>\n<group>\n<name value=\"4B\"/>\n</group>\n</lesson>\n");
+  chosen_ = "a.ofd";
+  TestDriver ui;
+  std::pair<std::string, bool> first;
+  ui.OnNextModal([&](Dialog& d) { first = SaveTwice<Corafac>(ui, d, Corafac::kOpenId, Corafac::kSaveId); });
+  Corafac page;
+  EXPECT_EQ(page.DoModal(), Corafac::kSaved);
+  EXPECT_EQ(first.first, "Dati NON salvati: impossibile scrivere scuola2.txt: disco pieno");
+  EXPECT_TRUE(first.second) << "the page stays open after a failed save";
+  std::vector<int> hours = SavedHours("ROSSI");
+  std::sort(hours.begin(), hours.end());
+  EXPECT_EQ(hours, (std::vector<int>{2, 3}));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(ImportSaveRetry, TheSpreadsheetCountsEachRowOnce) {
+  file(drive_ + "/d.txt", "Matematica\tRossi\t1A\t3\nStoria\tRossi\t1A\t2\n");
+  chosen_ = "d.txt";
+  TestDriver ui;
+  std::pair<std::string, bool> first;
+  ui.OnNextModal([&](Dialog& d) { first = SaveTwice<Coraxls>(ui, d, Coraxls::kOpenId, Coraxls::kSaveId); });
+  Coraxls page;
+  EXPECT_EQ(page.DoModal(), Coraxls::kSaved);
+  EXPECT_EQ(first.first, "Dati NON salvati: impossibile scrivere scuola2.txt: disco pieno");
+  EXPECT_TRUE(first.second) << "the page stays open after a failed save";
+  std::vector<int> hours = SavedHours("ROSSI");
+  std::sort(hours.begin(), hours.end());
+  EXPECT_EQ(hours, (std::vector<int>{2, 3}));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
