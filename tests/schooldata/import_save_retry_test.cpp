@@ -1,7 +1,8 @@
 // An import page whose save fails (the disk full) says so and stays open
 // with the school's new posts kept; saved again once the disk has room,
 // each imported lesson counts once, never twice, in the saved school: the
-// Orario Facile page and the spreadsheet page alike.
+// Orario Facile page and the spreadsheet page alike; a file imported again
+// over its saved import adds nothing.
 #include <cerrno>
 
 #include "import_test_support.h"
@@ -97,6 +98,48 @@ TEST_F(ImportSaveRetry, TheSpreadsheetCountsEachRowOnce) {
   std::vector<int> hours = SavedHours("ROSSI");
   std::sort(hours.begin(), hours.end());
   EXPECT_EQ(hours, (std::vector<int>{2, 3}));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The same file imported again over its saved import: every row shows as
+// configured and not to import, and saving adds nothing.
+TEST_F(ImportSaveRetry, AFileImportedAgainAddsNothing) {
+  file(drive_ + "/d.txt", "Matematica\tRossi\t1A\t3\nStoria\tRossi\t1A\t2\n");
+  file(drive_ + "/a.ofd",
+       "<?xml?>\n"
+       "<lesson>\n<subject value=\"Fisica\"/>\n<duration value=\"2\"/>\n<teacher>\n<name value=\"Bianchi\"/>\n"
+       "</teacher>\n<group>\n<name value=\"4B\"/>\n</group>\n</lesson>\n");
+  TestDriver ui;
+  for (int round = 0; round < 2; ++round) {
+    std::vector<std::string> configured, to_import;
+    chosen_ = "d.txt";
+    ui.OnNextModal([&](Dialog& d) {
+      ui.Click(d, Coraxls::kOpenId);
+      configured = column(d, 1030, 11);
+      to_import = column(d, 1030, 12);
+      ui.Click(d, Coraxls::kSaveId);
+    });
+    Coraxls sheet;
+    EXPECT_EQ(sheet.DoModal(), Coraxls::kSaved) << round;
+    EXPECT_EQ(configured, (std::vector<std::string>(2, round == 0 ? "NO" : "si"))) << round;
+    EXPECT_EQ(to_import, (std::vector<std::string>(2, round == 0 ? "si" : "NO"))) << round;
+    chosen_ = "a.ofd";
+    if (round == 1) ui.AnswerNextModal(kIdYes);  // "... sono gi\xE0 stati inclusi: sicuro di proseguire?"
+    ui.OnNextModal([&](Dialog& d) {
+      ui.Click(d, Corafac::kOpenId);
+      configured = column(d, 1030, 8);
+      to_import = column(d, 1030, 9);
+      ui.Click(d, Corafac::kSaveId);
+    });
+    Corafac facile;
+    EXPECT_EQ(facile.DoModal(), Corafac::kSaved) << round;
+    EXPECT_EQ(configured, (std::vector<std::string>(1, round == 0 ? "NO" : "si"))) << round;
+    EXPECT_EQ(to_import, (std::vector<std::string>(1, round == 0 ? "si" : "NO"))) << round;
+    std::vector<int> rossi = SavedHours("ROSSI"), bianchi = SavedHours("BIANCHI");
+    std::sort(rossi.begin(), rossi.end());
+    EXPECT_EQ(rossi, (std::vector<int>{2, 3})) << round;
+    EXPECT_EQ(bianchi, (std::vector<int>{2})) << round;
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 
