@@ -58,19 +58,54 @@ void tell(const DataFileDialogue& d, const std::string& text) {
   if (d.tell) d.tell(text);
 }
 
-// Copies the named files that exist from `from` into `to`; the first that
-// fails is told to the user and ends the copy.
+// The marker of a restore's replacement of the files, beside them while it
+// lasts; a name archives and copies leave out, as a temporary's.
+constexpr const char* kRestoreMarker = "ripristino.kt-tmp-commit";
+
+// The whole file, or false when it cannot be read to its end.
+bool read_whole(const std::string& path, std::string* bytes) {
+  std::FILE* in = std::fopen(path.c_str(), "rb");
+  if (in == nullptr) return false;
+  bytes->clear();
+  char block[16384];
+  for (std::size_t n; (n = std::fread(block, 1, sizeof block, in)) > 0;) bytes->append(block, n);
+  bool ok = !std::ferror(in);
+  std::fclose(in);
+  return ok;
+}
+
+// Copies the named files that exist from `from` into `to` as one step, as a
+// save replaces the school's files: every copy is read whole and a target
+// that is no file is refused before anything is written, then the files are
+// replaced together. A failure is told with the file it met, and leaves the
+// files of `to` as they were: a school is never left with files of two
+// copies.
 bool copy_data_files(const std::string& from, const std::string& to, const std::vector<const char*>& names,
                      const DataFileDialogue& dialogue, int language) {
+  auto refuse = [&](const char* name) {
+    tell(dialogue, with_arg(data_file_text(DataFileText::kCopyFailed, language), name));
+    return false;
+  };
+  std::vector<std::pair<std::string, std::string>> files;
+  std::vector<const char*> copied;
   for (const char* name : names) {
     std::string source = file_in(from, name);
     if (!kt::file_exists(source)) continue;
-    if (kt::copy_file_replacing(source, file_in(to, name)) != kt::CopyResult::kOk) {
-      tell(dialogue, with_arg(data_file_text(DataFileText::kCopyFailed, language), name));
-      return false;
-    }
+    std::string target = file_in(to, name), bytes;
+    struct stat st {};
+    bool usable = ::stat(target.c_str(), &st) == 0 ? S_ISREG(st.st_mode) : errno == ENOENT;
+    if (!usable || !read_whole(source, &bytes)) return refuse(name);
+    files.emplace_back(target, std::move(bytes));
+    copied.push_back(name);
   }
-  return true;
+  if (files.empty()) return true;
+  std::string failed;
+  // A marker of its own: a save of the school still to be completed keeps
+  // its marker, and finds at the next opening that its files were replaced.
+  if (kt::replace_files_together(files, file_in(to, kRestoreMarker), &failed)) return true;
+  for (std::size_t i = 0; i < files.size(); ++i)
+    if (files[i].first == failed) return refuse(copied[i]);
+  return refuse(copied.front());
 }
 
 bool newer(const std::string& a, const std::string& b) {

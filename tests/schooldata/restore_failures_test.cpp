@@ -1,10 +1,13 @@
 // A restore of a found copy that cannot be done says why, in the user's
 // language, and goes no further: a file of the working folder that cannot be
-// replaced is named; a pen's copy whose folder cannot be made on the disk
+// replaced is named; a disk full half way through the copy changes no file; a pen's copy whose folder cannot be made on the disk
 // names that folder; nothing chosen, or the folder in use, is refused alike
 // from the pen.
 #include "schooldata/data_file_restore.h"
 
+#include <cerrno>
+
+#include "platform/system_atomic_write.h"
 #include "search_test_support.h"
 
 namespace {
@@ -72,6 +75,45 @@ TEST_F(RestoreFailures, APensCopyWhoseFolderCannotBeMadeNamesIt) {
               DataFileOutcome::kSameFolder);
     EXPECT_EQ(none.told, (std::vector<std::string>{select_first[language], other[language]}));
   }
+}
+
+int g_full_at = 0;  // the disk fills while this file of the copy is written
+const char* g_full_name = "";
+int full_disk(kt::AtomicStep step, const std::string& target) {
+  return g_full_at && step == kt::AtomicStep::kWrite && target.ends_with(g_full_name) ? ENOSPC : 0;
+}
+
+// The disk full while a later file of the copy is written: the message says
+// the files in use are unchanged, and so they are, every one; the school is
+// never left with files of two different copies.
+TEST_F(RestoreFailures, ADiskFullHalfWayChangesNoFile) {
+  std::string work = drive_ + "/KestrinTempusDati/work", copy = drive_ + "/old/copy";
+  for (const char* name : {"scuola1.txt", "scuola2.txt", "savego.txt"}) {
+    file(copy + "/" + name, std::string("C") + name);
+    file(work + "/" + name, std::string("W") + name);
+  }
+  kt::set_atomic_write_fault(full_disk);
+  for (const char* full : {"work/scuola2.txt", "work/savego.txt"}) {
+    g_full_at = 1;
+    g_full_name = full;
+    Told t;
+    EXPECT_EQ(data_file_restore_to_working(copy, work, t.dialogue(), 0), DataFileOutcome::kFailed) << full;
+    ASSERT_EQ(t.told.size(), 1u) << full;
+    EXPECT_EQ(t.told[0].rfind("Errore nella copia di [", 0), 0u) << t.told[0];
+    EXPECT_NE(t.told[0].find("i file precedenti sono rimasti invariati"), std::string::npos) << t.told[0];
+    for (const char* name : {"scuola1.txt", "scuola2.txt", "savego.txt"})
+      EXPECT_EQ(read(work + "/" + name), std::string("W") + name) << full << ": " << name;
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(work)) left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"savego.txt", "scuola1.txt", "scuola2.txt"})) << "no temporary left";
+  }
+  g_full_at = 0;
+  kt::set_atomic_write_fault(nullptr);
+  Told t;
+  EXPECT_EQ(data_file_restore_to_working(copy, work, t.dialogue(), 0), DataFileOutcome::kRestored);
+  for (const char* name : {"scuola1.txt", "scuola2.txt", "savego.txt"})
+    EXPECT_EQ(read(work + "/" + name), std::string("C") + name) << name;
 }
 
 }  // namespace
