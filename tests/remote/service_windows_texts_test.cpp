@@ -58,7 +58,7 @@ TEST_F(ServiceWindowsTexts, EachWindowSpeaksTheUsersLanguage) {
       {"Elaborazione", "Stato"}, {"Verarbeitung", "Zustand"}, {"Computation", "State"}};
   const char* strip[3] = {"Elaborazione remota", "Entfernte Verarbeitung", "Remote computation"};
   const char* video[3] = {"Video presentazione", "Videovorstellung", "Video presentation"};
-  const char* back[3] = {"[Esc] Ritorna", "[Esc] Zur\xFC" "ck", "[Esc] Back"};
+  const char* back[3] = {"[Esc] Ritorna", ("[Esc] Zur\xFC" "ck"), "[Esc] Back"};
   Run([&] {
     for (int language = 0; language < 3; ++language) {
       SCOPED_TRACE(language);
