@@ -129,3 +129,32 @@ TEST(OrarioTakeOver, AComputationFromAnEmptyWeekReadsNoSavedWeek) {
   EXPECT_FALSE(contains(failed.err, "cattedre cambiate")) << failed.err;
   EXPECT_EQ(read_file(school.file("savego.txt")), saved);
 }
+
+// A save of which no line can be placed is no missing save: the check and
+// the reception hours take the previous timetable over from it and keep it
+// as damaged; without any save they say the timetable is not computed.
+TEST(OrarioTakeOver, ASaveWithNoLineToPlaceIsDamagedNotMissing) {
+  const struct { const char* id; const char* save; int status; const char* text; } cases[] = {
+      {"no save", nullptr, 3, "Timetable not computed yet - the lesson hours are missing."},
+      {"lines that do not read", "ABCDEF0123456789\nABCDEF0123456789\n", 4,
+       "Warning: the saved timetable's file was damaged (kept as savego_danneggiato.txt)."},
+      {"no timetable at all", "not a timetable, but the user's file\n", 4,
+       "Warning: the saved timetable's file was damaged (kept as savego_danneggiato.txt)."},
+  };
+  for (const auto& c : cases)
+    for (const char* command : {"SNOD:scuola2.txt", "RIGO:scuola2.txt"}) {
+      std::string id = std::string(c.id) + " " + command;
+      TempDir school;
+      write_file(school.file("scuola2.txt"), piccola());
+      if (c.save) write_file(school.file("savego.txt"), c.save);
+      Outcome o = run_orario(school, "LANG=en_GB.UTF-8", command);
+      EXPECT_EQ(o.status, c.status) << id << ": " << o.err;
+      EXPECT_TRUE(contains(o.err, c.text)) << id << ": " << o.err;
+      if (c.save) {
+        EXPECT_EQ(read_file(school.file("savego_danneggiato.txt")), c.save) << id;
+        EXPECT_NE(read_file(school.file("savego.txt")), c.save) << id;
+      } else {
+        EXPECT_EQ(entries(school).count("savego.txt"), 0u) << id;
+      }
+    }
+}
