@@ -6,6 +6,9 @@
 // notice and message, and a computation from an empty week.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -685,4 +688,101 @@ TEST_F(CommandRuns, AWorkerOutsideTheRangeEndsAtOnce) {
   EXPECT_EQ(parpro_run_worker_process(0, 0), 1);
   EXPECT_EQ(parpro_run_worker_process(kMaxWorkerProcesses + 1, 2), 1);
   EXPECT_EQ(parpro_run_worker_process(-3, 1), 1);
+}
+
+// Every command that checks or assigns the stand-by hours of a school that
+// groups none yet first marks it as one stand-by class per teacher, so the
+// check builds those classes.
+TEST_F(CommandRuns, TheStandbyStepsSeeOneClassPerTeacher) {
+  g_command_steps.check_standby_hours = [](int k) {
+    call(arg("checkstandby", k) + "g" + std::to_string(g_eng_school.standby_grouping));
+    return s.check_standby_result;
+  };
+  g_command_steps.prepare_standby_run = [] { call("standbyrun g" + std::to_string(g_eng_school.standby_grouping)); };
+  struct Case { const char* word; const char* step; } cases[] = {
+      {"SYNT:x.txt", "checkstandby(0)g-1"}, {"SBIL:x.txt", "checkstandby(0)g-1"}, {"REPO:x.txt", "checkstandby(0)g-1"},
+      {"RIGO:x.txt", "checkstandby(0)g-1"}, {"SOST:x.txt", "checkstandby(1)g-1"}, {"SOLO:x.txt", "checkstandby(1)g-1"},
+      {"DISP:x.txt", "standbyrun g-1"},
+  };
+  for (const Case& c : cases) {
+    s = Script{};
+    EXPECT_EQ(run({c.word}), kResultOk) << c.word << ": " << message();
+    EXPECT_TRUE(contains(s.calls, c.step)) << c.word << ": " << s.calls;
+  }
+  // The substitutions and the stand-by assignment mark a grouping school too.
+  for (const char* word : {"SOST:x.txt", "DISP:x.txt"}) {
+    s = Script{};
+    s.standby_grouping = 40;
+    EXPECT_EQ(run({word}), kResultOk) << word;
+    EXPECT_TRUE(contains(s.calls, "g-1")) << word << ": " << s.calls;
+  }
+}
+
+// Every error exit, and a take-over that fails, leave both parallel mutexes
+// free for the next run.
+TEST_F(CommandRuns, EveryErrorExitReleasesTheParallelMutexes) {
+  pthread_mutex_t io = PTHREAD_MUTEX_INITIALIZER;
+  pthread_mutex_t com = PTHREAD_MUTEX_INITIALIZER;
+  g_parpro_io_mutex = &io;
+  g_parpro_com_mutex = &com;
+  struct Case { const char* id; int load_error, saved, recover_result; int result; } cases[] = {
+      {"critical", -1, 0, 0, kResultError},       {"configuration", -2, 0, 0, kResultConfig},
+      {"impossible", -3, 0, 0, kResultImpossible}, {"failed take-over", 0, 7, -1, kResultError},
+  };
+  for (const Case& c : cases) {
+    s = Script{};
+    s.load_error = c.load_error, s.recover_result = c.recover_result;
+    s.load_timetable_results = {c.saved};
+    g_status.clear();
+    ASSERT_TRUE(or_wait_mutex_for(&io, 60000)) << c.id;
+    ASSERT_TRUE(or_wait_mutex_for(&com, 60000)) << c.id;
+    EXPECT_EQ(run({"SNOD:x.txt"}), c.result) << c.id << ": " << message();
+    EXPECT_EQ(pthread_mutex_trylock(&io), 0) << c.id;
+    EXPECT_EQ(pthread_mutex_trylock(&com), 0) << c.id;
+    pthread_mutex_unlock(&io);
+    pthread_mutex_unlock(&com);
+  }
+  // A file error: the folder's marker of an unfinished run cannot be settled.
+  pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_GT(child, 0);
+  ::waitpid(child, nullptr, 0);
+  const std::string gone = std::to_string(child);
+  fs::create_directories("blocco/dentro");
+  write_file("blocco.kt-tmp-" + gone + "-1", "x");
+  write_file("orario.kt-commit", "KT-RUN " + gone + "\nW\tblocco.kt-tmp-" + gone + "-1\tblocco\nEND\n");
+  ASSERT_TRUE(or_wait_mutex_for(&io, 60000));
+  ASSERT_TRUE(or_wait_mutex_for(&com, 60000));
+  g_status.clear();
+  EXPECT_EQ(run({"SOSX:x.txt"}), kResultError);
+  EXPECT_TRUE(contains(message(), "orario.kt-commit")) << message();
+  EXPECT_EQ(pthread_mutex_trylock(&io), 0);
+  EXPECT_EQ(pthread_mutex_trylock(&com), 0);
+  pthread_mutex_unlock(&io);
+  pthread_mutex_unlock(&com);
+  g_parpro_io_mutex = g_parpro_com_mutex = nullptr;
+}
+
+// The calling thread is the engine's only while a command runs: a file it
+// opens between two commands is its own, and a later failed command leaves
+// it open.
+TEST_F(CommandRuns, AFileOpenedBetweenCommandsIsNotTheEngines) {
+  EXPECT_EQ(run({"SOSX:x.txt"}), kResultOk);
+  std::FILE* own = or_fopen("own.txt", "wt");
+  ASSERT_NE(own, nullptr);
+  s.load_error = -2;
+  EXPECT_EQ(run({"CALC:x.txt"}), kResultConfig);
+  EXPECT_GE(std::fputs("still open", own), 0);
+  EXPECT_EQ(or_fclose(own), 0);
+  EXPECT_EQ(read_file("own.txt"), "still open");
+}
+
+// An empty option word is no option: the command runs as without one.
+TEST_F(CommandRuns, AnEmptyOptionWordIsNoOption) {
+  EXPECT_EQ(run({"CALC:x.txt", ""}), kResultOk) << message();
+  EXPECT_EQ(+g_eng_run.run_mode, 15);
+  EXPECT_STREQ(g_output_folder, ".\\Orario\\");
+  s = Script{};
+  EXPECT_EQ(run({"REPO:x.txt", ""}), kResultOk) << message();
+  EXPECT_TRUE(contains(s.calls, "reports(110,0)")) << s.calls;
 }

@@ -158,3 +158,29 @@ TEST(OrarioTakeOver, ASaveWithNoLineToPlaceIsDamagedNotMissing) {
       }
     }
 }
+
+// The report run and the stand-by assignment build their week from a damaged
+// save and save it in its place: they end their work (the reports are
+// written) and still say the save was damaged, exit 4.
+TEST(OrarioTakeOver, ACommandThatSavedInPlaceOfADamagedSaveSaysSo) {
+  const char* kText[3] = {"Attenzione: il file dell'orario salvato era danneggiato (conservato come savego_danneggiato.txt)",
+                          "Warnung: die Datei des gespeicherten Stundenplans war beschädigt (aufbewahrt als "
+                          "savego_danneggiato.txt)",
+                          "Warning: the saved timetable's file was damaged (kept as savego_danneggiato.txt)"};
+  const std::string damaged = "not a timetable, but the user's file\n";
+  for (const char* command : {"REPO:scuola2.txt", "DISP:scuola2.txt"})
+    for (int language = 0; language < 3; ++language) {
+      std::string id = std::string(command) + " " + kEnv[language];
+      TempDir school;
+      write_file(school.file("scuola2.txt"), piccola());
+      write_file(school.file("savego.txt"), damaged);
+      Outcome o = run_orario(school, kEnv[language], command);
+      EXPECT_EQ(o.status, 4) << id << ": " << o.err;
+      EXPECT_EQ(o.err.rfind(kText[language], 0), 0u) << id << ": " << o.err;
+      // The reports carry the user's language in their names.
+      EXPECT_TRUE(fs::is_directory(school.path() / "Orario") && !fs::is_empty(school.path() / "Orario")) << id;
+      if (language == 0) { EXPECT_TRUE(fs::exists(school.path() / "Orario" / "Orario Classi.txt")) << id; }
+      EXPECT_EQ(read_file(school.file("savego_danneggiato.txt")), damaged) << id;
+      EXPECT_NE(read_file(school.file("savego.txt")), damaged) << id;
+    }
+}
