@@ -786,3 +786,39 @@ TEST_F(CommandRuns, AnEmptyOptionWordIsNoOption) {
   EXPECT_EQ(run({"REPO:x.txt", ""}), kResultOk) << message();
   EXPECT_TRUE(contains(s.calls, "reports(110,0)")) << s.calls;
 }
+
+// A first build that says there is nothing more to do ends the command there,
+// without its end line: nothing was computed, reported or assigned.
+TEST_F(CommandRuns, ABuildWithNothingMoreToDoEndsTheCommandQuietly) {
+  struct Case { const char* word; std::string calls; const char* title; } cases[] = {
+      {"REPO:x.txt", "load(x.txt,0)@0 weights(1) build(0)@0", "INIZIO REPORT da file ore (senza correzione errori)\n"},
+      {"DISP:x.txt", "load(x.txt,0)@0 weights(1) build(0)@0", "INIZIO ASSEGNAZIONE DISPOSIZIONI\n"},
+      {"SOST:x.txt", "load(x.txt,0)@0 weights(1) build(0)@0", "INIZIO ASSEGNAZIONE Sostituzioni Assenti\n"},
+      {"BILA:x.txt", "load(x.txt,0)@0 weights(1) build(0)@0", "INIZIO Bilanciamento\n"},
+      {"MISV:x.txt", "load(x.txt,0)@0 weights(1) build(0)@0", "INIZIO Riduzione Sovrapposizioni\n"},
+      {"ASAU:x.txt", "load(x.txt,0)@0 weights(1) build(0)@0", "INIZIO REPORT\n"},
+  };
+  for (const Case& c : cases) {
+    s = Script{};
+    s.build_result = 0;
+    g_status.clear();  // as every caller does before a run
+    int result = -5;
+    std::string out = console({c.word}, &result);
+    EXPECT_EQ(result, kResultOk) << c.word << ": " << message();
+    EXPECT_EQ(s.calls, c.calls) << c.word;
+    EXPECT_EQ(titles(out), std::string(c.title) + "CARICATO\n") << c.word;
+    EXPECT_EQ(g_status.history_codes[g_status.history_count - 1], kHistoryEndWithoutStop) << c.word;
+  }
+}
+
+// A stand-by assignment that fails after it opened its residual log leaves
+// no log behind, and its exit line reaches the console.
+TEST_F(CommandRuns, AFailedStandbyAssignmentLeavesNoLog) {
+  g_command_steps.write_all_reports = [](int, int) { raise(-2, "Manca file descrizione scuola"); };
+  int result = 0;
+  std::string out = console({"DISP:x.txt"}, &result);
+  EXPECT_EQ(result, kResultConfig);
+  EXPECT_TRUE(contains(titles(out), "Exit on longjump - Sintassi errata\n")) << out;
+  EXPECT_FALSE(fs::exists("Orario/Errori Residui.txt"));
+  EXPECT_FALSE(fs::exists("Orario") && !fs::is_empty("Orario"));
+}
