@@ -822,3 +822,22 @@ TEST_F(CommandRuns, AFailedStandbyAssignmentLeavesNoLog) {
   EXPECT_FALSE(fs::exists("Orario/Errori Residui.txt"));
   EXPECT_FALSE(fs::exists("Orario") && !fs::is_empty("Orario"));
 }
+
+// Only the words argc counts are read, and a missing argument list is a usage
+// error too, never a crash: the caller's count says whether there is a
+// command word.
+TEST_F(CommandRuns, OnlyTheCountedWordsAreReadAndNoListIsAUsageError) {
+  const char* argv[] = {"Questo non serve", "SOSX:x.txt", nullptr};
+  EXPECT_EQ(or_main(1, 1, argv), kResultError);
+  EXPECT_TRUE(contains(message(), "Syntax: orario calc:file_cattedre") && contains(message(), "line:535")) << message();
+  EXPECT_EQ(s.calls, "");
+  g_status.clear();
+  EXPECT_EQ(or_main(1, 0, argv), kResultError);
+  EXPECT_TRUE(contains(message(), "line:535")) << message();
+  g_status.clear();
+  EXPECT_EQ(or_main(1, 2, nullptr), kResultError);
+  EXPECT_TRUE(contains(message(), "line:535")) << message();
+  g_status.clear();
+  EXPECT_EQ(or_main(1, 2, argv), kResultOk) << message();
+  EXPECT_EQ(s.calls, "substreports");
+}
