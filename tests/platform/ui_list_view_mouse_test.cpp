@@ -59,6 +59,12 @@ class GridPage : public Dialog {
     auto* n = reinterpret_cast<ListViewNotify*>(h);
     log.push_back("track " + std::to_string(n->item) + " " + std::to_string(n->width));
   }
+  // The page keeps its first row's name: no editing of it begins.
+  void OnBeginEdit(NotifyHeader* h, LResult* result) {
+    auto* n = reinterpret_cast<ListViewNotify*>(h);
+    log.push_back("begin " + std::to_string(n->item));
+    *result = n->item == 0;
+  }
   void OnEndEdit(NotifyHeader* h, LResult* result) {
     auto* n = reinterpret_cast<ListViewNotify*>(h);
     log.push_back("edited " + std::to_string(n->item) + " " + (n->text ? n->text : "(dropped)"));
@@ -74,6 +80,7 @@ KT_BEGIN_MESSAGE_MAP(GridPage, Dialog)
   KT_ON_NOTIFY(kNmDblClk, kGrid, OnDouble)
   KT_ON_NOTIFY(kLvnColumnClick, kGrid, OnColumn)
   KT_ON_NOTIFY(kHdnEndTrack, kGrid, OnEndTrack)
+  KT_ON_NOTIFY(kLvnBeginLabelEdit, kGrid, OnBeginEdit)
   KT_ON_NOTIFY(kLvnEndLabelEdit, kGrid, OnEndEdit)
 KT_END_MESSAGE_MAP()
 
@@ -239,7 +246,7 @@ TEST_F(ListViewMouse, AnEditedRowKeepsItsTextWhenTheFocusGoesElsewhere) {
       {"another list clicked", [&] { ui.ClickCell(page, kMany, 0, 0); }, {"edited 1 nuovo"}},
       {"the page moving the focus", [&] { many->SetFocus(); }, {"edited 1 nuovo"}},
       {"another row clicked", [&] { ui.ClickCell(page, kGrid, 3, 0); }, {"edited 1 nuovo", "click 3,0"}},
-      {"another row edited", [&] { grid->EditLabel(2); }, {"edited 1 nuovo"}},
+      {"another row edited", [&] { grid->EditLabel(2); }, {"edited 1 nuovo", "begin 2"}},
   };
   for (const Case& c : cases) {
     grid->SetItemText(1, 0, "r1");
@@ -249,6 +256,7 @@ TEST_F(ListViewMouse, AnEditedRowKeepsItsTextWhenTheFocusGoesElsewhere) {
     EXPECT_EQ(editor->GetWindowText(), "r1") << c.what;
     editor->SetSel(0, -1);
     ui.Type(*editor, "nuovo");
+    EXPECT_EQ(grid->GetItemText(1, 0), "r1") << "the row keeps its text while edited";
     page.log.clear();
     c.leave();
     EXPECT_EQ(page.log, c.told) << c.what;
@@ -260,6 +268,27 @@ TEST_F(ListViewMouse, AnEditedRowKeepsItsTextWhenTheFocusGoesElsewhere) {
     EXPECT_EQ(grid->EditingItem(), -1) << c.what;
     EXPECT_FALSE(editor->IsWindowVisible()) << c.what;
   }
+}
+
+// A row the page refuses to have edited shows no editor, keeps the focus on
+// the list and tells no end of editing.
+TEST_F(ListViewMouse, ARowThePageRefusesIsNotEdited) {
+  grid->SetFocus();
+  page.log.clear();
+  EXPECT_EQ(grid->EditLabel(0), nullptr);
+  EXPECT_EQ(grid->EditingItem(), -1);
+  EXPECT_EQ(Window::GetFocus(), grid);
+  EXPECT_EQ(page.log, (Log{"begin 0"}));
+  for (Window* c : grid->Children()) EXPECT_FALSE(c->IsWindowVisible());
+  EXPECT_EQ(grid->GetItemText(0, 0), "r0");
+  // Another row may be: its editor shows over it with its text.
+  Edit* editor = grid->EditLabel(4);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(editor->IsWindowVisible());
+  EXPECT_EQ(editor->GetWindowText(), "r4");
+  EXPECT_GE(grid->GetTopIndex() + grid->GetCountPerPage(), 5) << "the row brought into view";
+  grid->EndEditLabel(false);
+  EXPECT_EQ(page.log, (Log{"begin 0", "begin 4", "edited 4 (dropped)"}));
 }
 
 }  // namespace
