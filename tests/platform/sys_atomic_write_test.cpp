@@ -289,3 +289,20 @@ TEST_F(FilesTogetherTest, FilesReplacedSinceTheSaveStoppedAreLeftAsTheyAre) {
   EXPECT_EQ(Pair(), "restored a+restored b");
   EXPECT_EQ(entries(), 2u) << "no marker, no temporary left";
 }
+
+TEST_F(FilesTogetherTest, FilesReplacedBeforeAnyRenameAreLeftAsTheyAre) {
+  // Stopped before its first file's rename (both temporaries still there),
+  // then both files restored: the save goes, with its temporaries and marker.
+  kt::ChildProcess child = spawn_sys_child("stop-at-rename", {root_.string(), "2"});
+  auto status = child.wait_for(std::chrono::seconds(20));
+  ASSERT_TRUE(status);
+  ASSERT_EQ(status->code, 42);
+  ASSERT_EQ(Pair(), "old a+old b");
+  std::ofstream(root_ / "a.txt", std::ios::trunc) << "restored a, longer";
+  std::ofstream(root_ / "b.txt", std::ios::trunc) << "restored b, longer";
+  int error = 0;
+  EXPECT_EQ(kt::complete_files_together(at("pair.mark"), &error), kt::Completion::kAbandoned) << error;
+  EXPECT_EQ(Pair(), "restored a, longer+restored b, longer");
+  EXPECT_EQ(entries(), 2u) << "no marker, no temporary left";
+  EXPECT_EQ(kt::complete_files_together(at("pair.mark")), kt::Completion::kNothing);
+}
