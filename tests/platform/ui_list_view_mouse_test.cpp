@@ -270,6 +270,40 @@ TEST_F(ListViewMouse, AnEditedRowKeepsItsTextWhenTheFocusGoesElsewhere) {
   }
 }
 
+// Scrolling asked by the page: by whole rows of pixels, never above the
+// first row or past the last, and sideways no further than the columns reach.
+TEST_F(ListViewMouse, ScrollingByCodeStopsAtTheEnds) {
+  ASSERT_EQ(grid->GetCountPerPage(), 4);
+  struct Step {
+    int dx, dy;
+    int top, x;
+  } steps[] = {
+      {0, 17 * 3, 3, 0}, {0, 16, 3, 0}, {0, -17, 2, 0},     {0, -1000, 0, 0},
+      {0, 1000, 7, 0},   {0, -17 * 7, 0, 0}, {-50, 0, 0, 0}, {500, 0, 0, 0},
+  };
+  for (const Step& s : steps) {
+    grid->Scroll(s.dx, s.dy);
+    EXPECT_EQ(grid->GetTopIndex(), s.top) << s.dx << "," << s.dy;
+    EXPECT_EQ(grid->GetScrollX(), s.x) << s.dx << "," << s.dy;
+  }
+  // Columns wider than the list (300 pixels, 2 of frame): 600 - 298 at most.
+  for (int c = 0; c < 3; ++c) grid->SetColumnWidth(c, 200);
+  grid->Scroll(100, 0);
+  EXPECT_EQ(grid->GetScrollX(), 100);
+  grid->Scroll(1000, 0);
+  EXPECT_EQ(grid->GetScrollX(), 302);
+  EXPECT_EQ(grid->GetHeaderItemRect(0).left, 1 - 302);
+  grid->Scroll(-1000, 0);
+  EXPECT_EQ(grid->GetScrollX(), 0);
+  // The rows drawn follow the top row.
+  grid->Scroll(0, 17 * 2);
+  DisplayList drawn = ui.Render(page);
+  std::string first;
+  for (const DrawItemOp* op : drawn.ForControl(kGrid))
+    if (op->op == DrawOp::kText && op->item >= 0 && op->subitem == 0 && first.empty()) first = op->text;
+  EXPECT_EQ(first, "r2");
+}
+
 // A row the page refuses to have edited shows no editor, keeps the focus on
 // the list and tells no end of editing.
 TEST_F(ListViewMouse, ARowThePageRefusesIsNotEdited) {
