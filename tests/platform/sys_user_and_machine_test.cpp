@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sched.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -39,4 +40,30 @@ TEST(UserAndMachine, ProcessorsAreThoseTheAffinityAllows) {
   }
   ASSERT_EQ(::sched_setaffinity(0, sizeof all, &all), 0);
   EXPECT_EQ(kt::processor_count(), unsigned(CPU_COUNT(&all)));
+}
+
+// A user the password database does not know (a container's numeric user):
+// USER names him, else LOGNAME, else "?". Needs the rights to become such a
+// user, so it runs as root only.
+TEST(UserAndMachine, AUserTheDatabaseDoesNotKnowIsNamedByTheVariables) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to take an unknown user id";
+  uid_t unknown = 54321;
+  while (::getpwuid(unknown)) ++unknown;
+  struct Case {
+    const char *user, *logname, *name;
+  } cases[] = {{"anna", "luca", "anna"}, {"", "luca", "luca"}, {nullptr, "luca", "luca"}, {nullptr, nullptr, "?"}};
+  for (const Case& c : cases) {
+    pid_t child = ::fork();
+    if (child == 0) {
+      if (c.user) ::setenv("USER", c.user, 1);
+      else ::unsetenv("USER");
+      if (c.logname) ::setenv("LOGNAME", c.logname, 1);
+      else ::unsetenv("LOGNAME");
+      if (::setuid(unknown) != 0) ::_exit(3);
+      ::_exit(kt::user_name() == c.name ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.name << " status " << status;
+  }
 }
