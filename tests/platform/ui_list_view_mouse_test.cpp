@@ -286,13 +286,15 @@ TEST_F(ListViewMouse, ScrollingByCodeStopsAtTheEnds) {
     EXPECT_EQ(grid->GetTopIndex(), s.top) << s.dx << "," << s.dy;
     EXPECT_EQ(grid->GetScrollX(), s.x) << s.dx << "," << s.dy;
   }
-  // Columns wider than the list (300 pixels, 2 of frame): 600 - 298 at most.
+  // Columns wider than the list (300 pixels, 2 of frame and 16 of the rows
+  // bar): 600 - 282 at most, the last column ending at the bar.
   for (int c = 0; c < 3; ++c) grid->SetColumnWidth(c, 200);
   grid->Scroll(100, 0);
   EXPECT_EQ(grid->GetScrollX(), 100);
   grid->Scroll(1000, 0);
-  EXPECT_EQ(grid->GetScrollX(), 302);
-  EXPECT_EQ(grid->GetHeaderItemRect(0).left, 1 - 302);
+  EXPECT_EQ(grid->GetScrollX(), 318);
+  EXPECT_EQ(grid->GetHeaderItemRect(0).left, 1 - 318);
+  EXPECT_EQ(grid->GetHeaderItemRect(2).right, 1 + 282);
   grid->Scroll(-1000, 0);
   EXPECT_EQ(grid->GetScrollX(), 0);
   // The rows drawn follow the top row.
