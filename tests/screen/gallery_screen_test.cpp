@@ -227,6 +227,57 @@ TEST_F(GalleryOnScreen, TheNativeEntryKeepsTheFieldsRulesAndFollowsTheCore) {
   EXPECT_EQ(name->GetWindowText(), "abxcd");
 }
 
+// A key typed in the middle of the text or over a selection is the only
+// change the field's rules see: upper case turns the typed letter only, the
+// length limit counts what is kept on both sides, a number field refuses a
+// letter put between digits.
+TEST_F(GalleryOnScreen, TheNativeEntrysRulesApplyToWhatIsTypedInTheMiddle) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  ASSERT_EQ(Window::GetFocus(), name);
+  auto shows = [&](const std::string& text) {
+    return pump_until([&] { return name->GetWindowText() == text; });
+  };
+  auto at = [&](const char* text, int from, int to) {
+    name->SetWindowText(text);
+    name->SetSel(from, to);
+    pump_pending();
+    fltk_flush(0);
+  };
+  // Refused keys are checked after a Tab has moved the focus, then it comes back.
+  auto refused_then_back = [&] {
+    Key(XK_Tab);
+    EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
+    name->SetFocus();
+    pump_pending();
+  };
+  name->ModifyStyle(0, kEsUpperCase);
+  at("abcd", 2, 2);
+  Key(XK_x);
+  EXPECT_TRUE(shows("abXcd")) << name->GetWindowText();
+  at("abcd", 1, 3);
+  Key(XK_y);
+  EXPECT_TRUE(shows("aYd")) << name->GetWindowText();
+  name->ModifyStyle(kEsUpperCase, 0);
+  name->SetLimitText(5);
+  at("abXcd", 1, 1);
+  Key(XK_z);
+  refused_then_back();
+  EXPECT_EQ(name->GetWindowText(), "abXcd") << "no room left between";
+  at("abXcd", 1, 2);
+  Key(XK_z);
+  EXPECT_TRUE(shows("azXcd")) << "a letter over one selected fits: " << name->GetWindowText();
+  name->SetLimitText(0);
+  name->ModifyStyle(0, kEsNumber);
+  at("1234", 2, 2);
+  Key(XK_5);
+  EXPECT_TRUE(shows("12534")) << name->GetWindowText();
+  at("1234", 2, 2);
+  Key(XK_a);
+  refused_then_back();
+  EXPECT_EQ(name->GetWindowText(), "1234");
+  name->ModifyStyle(kEsNumber, 0);
+}
+
 // What others do to the window reaches the core (a move or resize by the
 // window manager), and what the core asks of the backend answers: the title
 // in UTF-8, the clipboard, the pointer, text metrics, the work area.
