@@ -7,6 +7,7 @@
 // from zero.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,46 @@ TEST_F(PageDetails, TheMouseElsewhereWhileADropDownListIsOpen) {
   // Closed, the next click reaches the button.
   ui.Click(page, kSave);
   EXPECT_EQ(page.log, (std::vector<std::string>{"save"}));
+}
+
+// However the list closed (a row chosen, Esc, its own field pressed again,
+// the page closing it), the next press of the real mouse elsewhere reaches
+// the control under it.
+TEST_F(PageDetails, OnceTheListClosesTheMouseReachesThePageAgain) {
+  Point save = In(kSave, {5, 5});
+  auto press_save = [&] {
+    page.log.clear();
+    EXPECT_TRUE(input_mouse(page, kMsgLButtonDown, save));
+    EXPECT_TRUE(input_mouse(page, kMsgLButtonUp, save));
+    ui.Pump();
+    return page.log == std::vector<std::string>{"save"};
+  };
+  struct Way {
+    const char* what;
+    std::function<void()> close;
+  } ways[] = {
+      {"a row chosen by Enter", [&] { ui.Key(kVkReturn); }},
+      {"Esc", [&] { ui.Key(kVkEscape); }},
+      {"the field pressed again",
+       [&] {
+         Point field = In(kDays, {5, 5});
+         input_mouse(page, kMsgLButtonDown, field);
+         input_mouse(page, kMsgLButtonUp, field);
+         ui.Pump();
+       }},
+      {"the page", [&] { days->ShowDropDown(false); }},
+  };
+  for (const Way& w : ways) {
+    days->SetFocus();
+    days->ShowDropDown(true);
+    ui.Pump();
+    ASSERT_TRUE(days->GetDroppedState()) << w.what;
+    ASSERT_EQ(ComboBox::Dropped(), days) << w.what;
+    w.close();
+    EXPECT_FALSE(days->GetDroppedState()) << w.what;
+    EXPECT_EQ(ComboBox::Dropped(), nullptr) << w.what;
+    EXPECT_TRUE(press_save()) << w.what;
+  }
 }
 
 TEST_F(PageDetails, ACheckBoxTakesThePagesBackground) {
