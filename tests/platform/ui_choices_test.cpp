@@ -1,0 +1,102 @@
+// Choosing rows with the mouse: in a list of several choices, a press
+// chooses one row, Shift a run from the last pressed row (and only that
+// run), Control adds or takes away one row and moves the start of the next
+// run; a list of toggles flips the row pressed; in an open combo list every
+// row can be chosen by a click, the first and the last too.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/controls/combo_box.h"
+#include "platform/controls/list_box.h"
+#include "platform/dialog.h"
+#include "platform/test_driver.h"
+
+namespace kt::ui {
+namespace {
+
+constexpr int kTemplate = 9361, kExtended = 4801, kToggles = 4802, kDays = 4803;
+const ControlTemplate kControls[] = {
+    {"ListBox", kExtended, "", kLbsNotify | kLbsExtendedSel | kWsTabStop, 5, 5, 60, 90},
+    {"ListBox", kToggles, "", kLbsNotify | kLbsMultipleSel | kWsTabStop, 70, 5, 60, 90},
+    {"ComboBox", kDays, "", kCbsDropDownList | kWsTabStop, 135, 5, 60, 80},
+};
+const DialogTemplate kTemplates[] = {{kTemplate, "Scelte", kWsPopup | kWsCaption, 0, 0, 200, 100, kControls}};
+
+class Choices : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    register_dialog_templates(kTemplates);
+    ASSERT_TRUE(page.Create(nullptr));
+    page.ShowWindow(kSwShow);
+    for (int id : {kExtended, kToggles})
+      for (int i = 0; i < 9; ++i) list(id).AddString("riga " + std::to_string(i));
+    for (const char* d : {"LU", "MA", "ME", "GI", "VE"}) days().AddString(d);
+  }
+  ListBox& list(int id) { return *static_cast<ListBox*>(page.GetDlgItem(id)); }
+  ComboBox& days() { return *static_cast<ComboBox*>(page.GetDlgItem(kDays)); }
+  // The rows chosen, as "0110...".
+  std::string Chosen(int id) {
+    std::string s;
+    for (int i = 0; i < list(id).GetCount(); ++i) s += list(id).GetSel(i) ? '1' : '0';
+    return s;
+  }
+  void Press(int id, int row, unsigned mods = 0) {
+    ListBox& l = list(id);
+    Point at{10, row * l.GetItemHeight() + l.GetItemHeight() / 2 + 1};
+    ASSERT_EQ(l.ItemFromPoint(at), row);
+    ui.ClickAt(l, at, mods);
+  }
+  TestDriver ui;
+  Dialog page{kTemplate};
+};
+
+TEST_F(Choices, ShiftChoosesOnlyTheRunControlOneRow) {
+  struct Step {
+    int row;
+    unsigned mods;
+    const char* chosen;
+  } steps[] = {
+      {3, 0, "000100000"},
+      {5, kModShift, "000111000"},
+      {1, kModShift, "011100000"},           // from the same start, the other way
+      {7, kModControl, "011100010"},
+      {8, kModShift, "000000011"},           // the run starts at the row Control pressed
+      {8, kModControl, "000000010"},
+      {0, 0, "100000000"},
+      {0, kModShift, "100000000"},
+  };
+  for (const Step& s : steps) {
+    Press(kExtended, s.row, s.mods);
+    EXPECT_EQ(Chosen(kExtended), s.chosen) << s.row << " " << s.mods;
+    EXPECT_EQ(list(kExtended).GetCaretIndex(), s.row);
+  }
+}
+
+TEST_F(Choices, AListOfTogglesFlipsThePressedRow) {
+  Press(kToggles, 2);
+  Press(kToggles, 6);
+  Press(kToggles, 0, kModShift);
+  EXPECT_EQ(Chosen(kToggles), "101000100");
+  Press(kToggles, 2);
+  EXPECT_EQ(Chosen(kToggles), "100000100");
+}
+
+TEST_F(Choices, EveryRowOfAnOpenComboListCanBeClicked) {
+  for (int row : {0, 4, 2}) {
+    days().ShowDropDown(true);
+    Window* open = days().DropDownWindow();
+    ASSERT_NE(open, nullptr);
+    DisplayList drawn = ui.Render(*open);
+    const DrawItemOp* text = drawn.CellText(0, row, 0);
+    ASSERT_NE(text, nullptr) << row;
+    ui.ClickAt(*open, text->rect.Center());
+    EXPECT_EQ(days().GetCurSel(), row);
+    EXPECT_FALSE(days().GetDroppedState()) << row;
+  }
+  EXPECT_EQ(days().GetWindowText(), "ME");
+}
+
+}  // namespace
+}  // namespace kt::ui
