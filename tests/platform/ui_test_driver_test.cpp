@@ -142,5 +142,22 @@ TEST_F(DriverTest, RowsByIndexOrTextInEveryKindOfList) {
   EXPECT_EQ(ui.Problems(), (std::vector<std::string>{"control " + std::to_string(kOk) + " has no rows to select"}));
 }
 
+TEST_F(DriverTest, ColumnsAndCellsThatAreNotThereTakeNothing) {
+  for (int column : {-1, 1, 5}) {
+    EXPECT_FALSE(ui.ClickHeader(page, kGrid, column)) << column;
+    EXPECT_FALSE(ui.DragColumnEdge(page, kGrid, column, 40)) << column;
+    EXPECT_FALSE(ui.ClickCell(page, kGrid, 0, column)) << column;
+  }
+  EXPECT_FALSE(ui.ClickCell(page, kGrid, 3, 0));
+  EXPECT_FALSE(ui.ClickCell(page, kGrid, -1, 0));
+  EXPECT_EQ(grid->GetColumnWidth(0), 80);
+  EXPECT_EQ(grid->GetSelectedCount(), 0);
+  EXPECT_TRUE(ui.DragColumnEdge(page, kGrid, 0, 40));
+  EXPECT_EQ(grid->GetColumnWidth(0), 40);
+  EXPECT_TRUE(ui.ClickCell(page, kGrid, 2, 0));
+  EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), 2);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace
 }  // namespace kt::ui
