@@ -70,3 +70,15 @@ TEST_F(FilesLimits, TooDeepForTheDescriptorsFailsWithTheCause) {
   EXPECT_TRUE(kt::empty_folder(again, &error)) << error;
   EXPECT_TRUE(fs::is_empty(again));
 }
+
+// A file the system refuses to remove (the kernel's own, even to root) is
+// reported with the refusal and stays; a file already gone is no failure.
+TEST_F(FilesLimits, AFileTheSystemWillNotRemoveIsReported) {
+  int error = 0;
+  EXPECT_FALSE(kt::remove_file_if_present("/proc/version", &error));
+  EXPECT_TRUE(error == EPERM || error == EACCES) << error;
+  EXPECT_TRUE(fs::exists("/proc/version"));
+  error = 0;
+  EXPECT_TRUE(kt::remove_file_if_present(at("mai-esistito.txt"), &error));
+  EXPECT_EQ(error, 0);
+}

@@ -220,6 +220,38 @@ TEST_F(PageDetails, ACheckBoxTakesThePagesBackground) {
   }
 }
 
+// A check box's mark on the left, or on the right with its text on the left;
+// the focus framed round the text's room beside the mark, to the pixel.
+TEST_F(PageDetails, ACheckBoxShowsItsMarkAndFocusOnEitherSide) {
+  struct Case {
+    std::uint32_t style;
+    Rect mark, room;  // in the box, 100 x 20
+  } cases[] = {
+      {0, Rect{0, 3, 13, 16}, Rect{17, 0, 100, 20}},
+      {kBsLeftText, Rect{87, 3, 100, 16}, Rect{0, 0, 83, 20}},
+  };
+  for (const Case& c : cases) {
+    Button box;
+    ASSERT_TRUE(box.CreateChild("Button", "Festivo", kBsAutoCheckBox | c.style | kWsVisible | kWsTabStop,
+                                Rect{200, 120, 300, 140}, &page, 4598));
+    box.SetFocus();
+    Point origin = page.ScreenToClient(box.ClientToScreen(Point{0, 0}));
+    auto in_box = [&](Rect r) { return Rect{r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y}; };
+    DisplayList drawn = ui.Render(page);
+    Rect mark, focus;
+    std::string text;
+    for (const DrawItemOp* op : drawn.ForControl(4598)) {
+      if (op->op == DrawOp::kCheckMark) mark = in_box(op->rect);
+      if (op->op == DrawOp::kFrame && op->color == kGrayTextColor) focus = in_box(op->rect);
+      if (op->op == DrawOp::kText) text = op->text;
+    }
+    EXPECT_EQ(mark, c.mark) << c.style;
+    EXPECT_EQ(focus, c.room) << c.style;
+    EXPECT_EQ(text, "Festivo");
+    box.DestroyWindow();
+  }
+}
+
 TEST(DialogUnits, EverySignRoundsHalfAwayFromZero) {
   // Base units: 8 points 6 x 13, 9 points 7 x 15, 10 points 8 x 16 (the
   // headless letters); across, v * x / 4, down, v * y / 8, rounded.
