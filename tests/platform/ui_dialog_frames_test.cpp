@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/dialog.h"
 #include "platform/test_driver.h"
@@ -194,6 +195,47 @@ TEST_F(DialogFrames, AVisibleTemplateIsShownWithItsFirstFieldFocused) {
   EXPECT_EQ(hidden.LastFocus(), hidden.GetDlgItem(4301));
   shown.DestroyWindow();
   hidden.DestroyWindow();
+}
+
+// A window told of each change of its place and of its size, and only of
+// what changed: a move alone tells no new size, a new size alone no move.
+class Sized : public Window {
+ public:
+  std::vector<std::string> log;
+
+ protected:
+  void OnSize(int type, int cx, int cy) override {
+    log.push_back("size " + std::to_string(type) + " " + std::to_string(cx) + "x" + std::to_string(cy));
+  }
+  void OnMove(int x, int y) override { log.push_back("move " + std::to_string(x) + "," + std::to_string(y)); }
+};
+
+TEST_F(DialogFrames, AWindowIsToldWhatChangedOfItsPlaceAndSize) {
+  Sized child;
+  CreateParams p;
+  p.parent = &frame;
+  p.style = kWsChild | kWsVisible;
+  p.rect = {10, 10, 110, 60};
+  ASSERT_TRUE(child.CreateEx(p));
+  struct Step {
+    Rect to;
+    std::vector<std::string> told;
+  } steps[] = {
+      {{20, 15, 120, 65}, {"move 20,15"}},
+      {{20, 15, 220, 65}, {"size 0 200x50"}},
+      {{0, 0, 50, 40}, {"move 0,0", "size 0 50x40"}},
+      {{0, 0, 50, 40}, {}},
+  };
+  for (const Step& s : steps) {
+    child.log.clear();
+    child.MoveWindow(s.to);
+    EXPECT_EQ(child.log, s.told) << s.to.left << "," << s.to.top << " " << s.to.Width() << "x" << s.to.Height();
+    EXPECT_EQ(child.GetRectInParent(), s.to);
+  }
+  child.log.clear();
+  EXPECT_TRUE(child.SetWindowPos(nullptr, 5, 6, 0, 0, kSwpNoSize | kSwpNoZOrder));
+  EXPECT_EQ(child.log, (std::vector<std::string>{"move 5,6"}));
+  child.DestroyWindow();
 }
 
 }  // namespace
