@@ -18,8 +18,8 @@ namespace {
 // One template per frame style, all 100 x 60 dialog units at (10, 20): with
 // the headless metrics a dialog unit is 6/4 pixels across and 13/8 down, so
 // the client area is 150 x 98 pixels and the place (15, 33).
-constexpr int kPlain = 9301, kBordered = 9302, kCaptioned = 9303, kThick = 9304, kModalFrame = 9305,
-              kChildPage = 9306, kShownAtOnce = 9307;
+constexpr int kPlain = 9371, kBordered = 9372, kCaptioned = 9373, kThick = 9374, kModalFrame = 9375,
+              kChildPage = 9376, kShownAtOnce = 9377;
 constexpr int kClientWidth = 150, kClientHeight = 98, kLeft = 15, kTop = 33;
 const ControlTemplate kField[] = {{"Edit", 4301, "", kWsTabStop, 4, 4, 40, 12}};
 const DialogTemplate kTemplates[] = {
