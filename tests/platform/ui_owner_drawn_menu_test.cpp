@@ -126,5 +126,27 @@ TEST_F(OwnerDrawnMenu, AMenuThatDrawsItselfLeavesTheOwnerOut) {
   EXPECT_EQ(owner.log, std::vector<std::string>{});
 }
 
+// The same menu shown again after the page changed it lays its rows out
+// afresh: a click lands on the row now under the mouse.
+TEST_F(OwnerDrawnMenu, AMenuShownAgainAfterAChangeLaysItsRowsOutAfresh) {
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 41, "Apri");
+  menu.AppendMenu(kMfString, 42, "Salva");
+  ui.CancelNextMenu();
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 10, 10, &owner), 0);
+  menu.InsertMenu(0, kMfSeparator);
+  menu.InsertMenu(0, kMfString, 40, "Nuovo");
+  int height = 0;
+  ui.OnNextMenu([&](PopupMenu& shown) {
+    Window& w = *shown.MenuWindow();
+    height = w.GetWindowRect().Height();
+    // Rows: Nuovo 2-21, the separator 21-29, Apri 29-48, Salva 48-67.
+    w.SendMessage(kMsgLButtonUp, 0, make_point_param(Point{20, 50}));
+  });
+  EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 10, 10, &owner), 42);
+  EXPECT_EQ(height, 2 + 3 * 19 + 8 + 2);
+  ui.Problems();
+}
+
 }  // namespace
 }  // namespace kt::ui
