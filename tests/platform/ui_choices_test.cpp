@@ -21,6 +21,8 @@ const ControlTemplate kControls[] = {
     {"ListBox", kExtended, "", kLbsNotify | kLbsExtendedSel | kWsTabStop, 5, 5, 60, 90},
     {"ListBox", kToggles, "", kLbsNotify | kLbsMultipleSel | kWsTabStop, 70, 5, 60, 90},
     {"ComboBox", kDays, "", kCbsDropDownList | kWsTabStop, 135, 5, 60, 80},
+    {"ComboBox", 4804, "", kCbsDropDown | kWsTabStop, 135, 25, 60, 80},
+    {"ListBox", 4805, "", kLbsNotify | kWsTabStop, 135, 45, 60, 50},
 };
 const DialogTemplate kTemplates[] = {{kTemplate, "Scelte", kWsPopup | kWsCaption, 0, 0, 200, 100, kControls}};
 
@@ -96,6 +98,35 @@ TEST_F(Choices, EveryRowOfAnOpenComboListCanBeClicked) {
     EXPECT_FALSE(days().GetDroppedState()) << row;
   }
   EXPECT_EQ(days().GetWindowText(), "ME");
+}
+
+// Typing in a combo's field leaves no row chosen, though the text starts as
+// a row's; a list box whose chosen row is deleted has no choice, and the
+// rows after it move up with their choice.
+TEST_F(Choices, TypingOrDeletingLeavesNoChoice) {
+  auto& names = *static_cast<ComboBox*>(page.GetDlgItem(4804));
+  for (const char* n : {"Rossi", "Bianchi"}) names.AddString(n);
+  ASSERT_TRUE(ui.Select(page, 4804, 1));
+  EXPECT_EQ(names.GetCurSel(), 1);
+  ui.Type(names, "ni");
+  EXPECT_EQ(names.GetWindowText(), "Bianchini");
+  EXPECT_EQ(names.GetCurSel(), -1);
+  ui.Key(kVkDown);
+  EXPECT_EQ(names.GetCurSel(), 0) << "Down from no choice takes the first row";
+  EXPECT_EQ(names.GetWindowText(), "Rossi");
+
+  auto& rooms = *static_cast<ListBox*>(page.GetDlgItem(4805));
+  for (const char* r : {"A1", "A2", "A3", "A4"}) rooms.AddString(r);
+  ASSERT_TRUE(ui.Select(page, 4805, 2));
+  EXPECT_EQ(rooms.DeleteString(2), 3);
+  EXPECT_EQ(rooms.GetCurSel(), -1);
+  ASSERT_TRUE(ui.Select(page, 4805, 2));
+  EXPECT_EQ(rooms.GetText(2), "A4");
+  EXPECT_EQ(rooms.DeleteString(0), 2);
+  EXPECT_EQ(rooms.GetCurSel(), 1) << "the choice moves up with its row";
+  EXPECT_EQ(rooms.GetText(rooms.GetCurSel()), "A4");
+  EXPECT_EQ(rooms.DeleteString(7), -1);
+  EXPECT_EQ(rooms.GetCount(), 2);
 }
 
 }  // namespace
