@@ -278,6 +278,36 @@ TEST_F(GalleryOnScreen, TheNativeEntrysRulesApplyToWhatIsTypedInTheMiddle) {
   name->ModifyStyle(kEsNumber, 0);
 }
 
+// The native entry follows its field when the program moves it along one
+// axis only, keeping its size: the strip the field left shows the page
+// again, the field's new place the entry's white.
+TEST_F(GalleryOnScreen, TheNativeEntryFollowsAFieldMovedAlongOneAxis) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  ASSERT_EQ(Window::GetFocus(), name);
+  name->SetWindowText("");
+  const Rect before = name->GetRectInParent();
+  struct Move {
+    int dx, dy;
+    Point left_behind;  // in the field's old place, outside its new one
+  } moves[] = {
+      {12, 0, {before.left + 6, before.top + before.Height() / 2}},
+      {0, 5, {before.left + before.Width() / 2, before.top + 2}},
+  };
+  for (const Move& m : moves) {
+    Rect moved{before.left + m.dx, before.top + m.dy, before.right + m.dx, before.bottom + m.dy};
+    name->MoveWindow(moved);
+    pump_pending();
+    fltk_flush(0);
+    pump_pending();
+    ASSERT_TRUE(read_window_pixels(dialog, pixels));
+    EXPECT_LE(channel_distance(pixels.At(m.left_behind.x, m.left_behind.y), kPageBackground), 8)
+        << m.dx << "," << m.dy << ": " << color_name(pixels.At(m.left_behind.x, m.left_behind.y));
+    EXPECT_LE(channel_distance(pixels.At(moved.right - 6, moved.bottom - 4), kWindowColor), 8) << m.dx << "," << m.dy;
+    name->MoveWindow(before);
+    pump_pending();
+  }
+}
+
 // What others do to the window reaches the core (a move or resize by the
 // window manager), and what the core asks of the backend answers: the title
 // in UTF-8, the clipboard, the pointer, text metrics, the work area.
