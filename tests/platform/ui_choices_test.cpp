@@ -23,6 +23,11 @@ const ControlTemplate kControls[] = {
     {"ComboBox", kDays, "", kCbsDropDownList | kWsTabStop, 135, 5, 60, 80},
     {"ComboBox", 4804, "", kCbsDropDown | kWsTabStop, 135, 25, 60, 80},
     {"ListBox", 4805, "", kLbsNotify | kWsTabStop, 135, 45, 60, 50},
+    {"Button", 4811, "Mattina", kBsAutoRadioButton | kWsGroup, 5, 95, 40, 10},
+    {"Button", 4812, "Pomeriggio", kBsAutoRadioButton, 45, 95, 40, 10},
+    {"Button", 4813, "Sera", kBsAutoRadioButton, 85, 95, 40, 10},
+    {"Button", 4814, "Sabato", kBsAutoCheckBox, 125, 95, 40, 10},
+    {"Button", 4810, "Festivi", kBsAutoCheckBox, 165, 95, 30, 10},
 };
 const DialogTemplate kTemplates[] = {{kTemplate, "Scelte", kWsPopup | kWsCaption, 0, 0, 200, 100, kControls}};
 
@@ -127,6 +132,42 @@ TEST_F(Choices, TypingOrDeletingLeavesNoChoice) {
   EXPECT_EQ(rooms.GetText(rooms.GetCurSel()), "A4");
   EXPECT_EQ(rooms.DeleteString(7), -1);
   EXPECT_EQ(rooms.GetCount(), 2);
+}
+
+// Checking one radio button of a range unchecks the others of the range
+// and leaves the controls outside it as they were.
+TEST_F(Choices, ARadioRangeLeavesTheControlsOutsideIt) {
+  page.CheckDlgButton(4810, 1);
+  page.CheckDlgButton(4814, 1);
+  page.CheckRadioButton(4811, 4813, 4812);
+  EXPECT_EQ(page.IsDlgButtonChecked(4811), 0);
+  EXPECT_EQ(page.IsDlgButtonChecked(4812), 1);
+  EXPECT_EQ(page.IsDlgButtonChecked(4813), 0);
+  EXPECT_EQ(page.IsDlgButtonChecked(4810), 1) << "below the range";
+  EXPECT_EQ(page.IsDlgButtonChecked(4814), 1) << "above the range";
+  page.CheckRadioButton(4811, 4813, 4813);
+  EXPECT_EQ(page.IsDlgButtonChecked(4812), 0);
+  EXPECT_EQ(page.IsDlgButtonChecked(4813), 1);
+  EXPECT_EQ(page.IsDlgButtonChecked(4810) + page.IsDlgButtonChecked(4814), 2);
+}
+
+// A page closed while its combo's list was open comes back with the list
+// closed: the first click opens it.
+TEST_F(Choices, APageClosedWithItsListOpenComesBackClosed) {
+  days().ShowDropDown(true);
+  ASSERT_TRUE(days().GetDroppedState());
+  page.DestroyWindow();
+  EXPECT_EQ(ComboBox::Dropped(), nullptr);
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  for (const char* d : {"LU", "MA"}) days().AddString(d);
+  EXPECT_FALSE(days().GetDroppedState());
+  EXPECT_EQ(days().GetCurSel(), -1);
+  EXPECT_EQ(days().GetCount(), 2) << "the rows of before are gone";
+  ui.Click(days());
+  EXPECT_TRUE(days().GetDroppedState());
+  EXPECT_NE(days().DropDownWindow(), nullptr);
+  days().ShowDropDown(false);
 }
 
 }  // namespace
