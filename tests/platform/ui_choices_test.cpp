@@ -134,6 +134,29 @@ TEST_F(Choices, TypingOrDeletingLeavesNoChoice) {
   EXPECT_EQ(rooms.GetCount(), 2);
 }
 
+// A row chosen by the page in a list of one choice is the choice, the
+// caret and drawn lit; no row, or one not there, leaves no choice; a list of
+// several choices takes none this way.
+TEST_F(Choices, ARowChosenByThePageIsTheChoice) {
+  auto& rooms = *static_cast<ListBox*>(page.GetDlgItem(4805));
+  for (const char* r : {"A1", "A2", "A3"}) rooms.AddString(r);
+  EXPECT_EQ(rooms.SetCurSel(2), 2);
+  EXPECT_EQ(rooms.GetCurSel(), 2);
+  EXPECT_EQ(rooms.GetCaretIndex(), 2);
+  DisplayList drawn = ui.Render(page);
+  int lit = -1;
+  for (const DrawItemOp* op : drawn.ForControl(4805))
+    if (op->op == DrawOp::kFill && op->color == kHighlightColor) lit = op->item;
+  EXPECT_EQ(lit, 2);
+  EXPECT_EQ(rooms.SetCurSel(-1), kLbErr);
+  EXPECT_EQ(rooms.GetCurSel(), -1);
+  rooms.SetCurSel(0);
+  EXPECT_EQ(rooms.SetCurSel(3), kLbErr);
+  EXPECT_EQ(rooms.GetCurSel(), -1);
+  EXPECT_EQ(list(kExtended).SetCurSel(1), kLbErr);
+  EXPECT_EQ(Chosen(kExtended), "000000000");
+}
+
 // Checking one radio button of a range unchecks the others of the range
 // and leaves the controls outside it as they were.
 TEST_F(Choices, ARadioRangeLeavesTheControlsOutsideIt) {
