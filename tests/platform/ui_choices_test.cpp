@@ -29,7 +29,7 @@ const ControlTemplate kControls[] = {
     {"Button", 4814, "Sabato", kBsAutoCheckBox, 125, 95, 40, 10},
     {"Button", 4810, "Festivi", kBsAutoCheckBox, 165, 95, 30, 10},
 };
-const DialogTemplate kTemplates[] = {{kTemplate, "Scelte", kWsPopup | kWsCaption, 0, 0, 200, 100, kControls}};
+const DialogTemplate kTemplates[] = {{kTemplate, "Scelte", kWsPopup | kWsCaption, 0, 0, 200, 110, kControls}};
 
 class Choices : public ::testing::Test {
  protected:
