@@ -175,22 +175,37 @@ TEST_F(Choices, ARadioRangeLeavesTheControlsOutsideIt) {
 }
 
 // A page closed while its combo's list was open comes back with the list
-// closed: the first click opens it.
+// closed: the first click opens it. The page keeps its combo object (bound
+// by the page, as the program's pages keep theirs) across its showings.
+class DaysPage : public Dialog {
+ public:
+  DaysPage() : Dialog(kTemplate) {}
+  ComboBox days;
+
+ protected:
+  void DoDataExchange(DataExchange& dx) override { dx.Control(kDays, days); }
+};
+
 TEST_F(Choices, APageClosedWithItsListOpenComesBackClosed) {
-  days().ShowDropDown(true);
-  ASSERT_TRUE(days().GetDroppedState());
   page.DestroyWindow();
-  EXPECT_EQ(ComboBox::Dropped(), nullptr);
-  ASSERT_TRUE(page.Create(nullptr));
-  page.ShowWindow(kSwShow);
-  for (const char* d : {"LU", "MA"}) days().AddString(d);
-  EXPECT_FALSE(days().GetDroppedState());
-  EXPECT_EQ(days().GetCurSel(), -1);
-  EXPECT_EQ(days().GetCount(), 2) << "the rows of before are gone";
-  ui.Click(days());
-  EXPECT_TRUE(days().GetDroppedState());
-  EXPECT_NE(days().DropDownWindow(), nullptr);
-  days().ShowDropDown(false);
+  DaysPage again;
+  for (int showing = 0; showing < 2; ++showing) {
+    ASSERT_TRUE(again.Create(nullptr));
+    again.ShowWindow(kSwShow);
+    EXPECT_FALSE(again.days.GetDroppedState()) << showing;
+    EXPECT_EQ(again.days.GetCount(), 0) << "the rows of before are gone";
+    for (const char* d : {"LU", "MA"}) again.days.AddString(d);
+    EXPECT_EQ(again.days.GetCurSel(), -1);
+    ui.Click(again.days);
+    EXPECT_TRUE(again.days.GetDroppedState()) << showing;
+    EXPECT_NE(again.days.DropDownWindow(), nullptr) << showing;
+    // Closed with the list open, by the program (no focus moves first).
+    again.GetDlgItem(kExtended)->SetFocus();
+    again.days.ShowDropDown(true);
+    ASSERT_TRUE(again.days.GetDroppedState());
+    again.DestroyWindow();
+    EXPECT_EQ(ComboBox::Dropped(), nullptr);
+  }
 }
 
 }  // namespace
