@@ -289,3 +289,50 @@ TEST_F(FilesTogetherTest, FilesReplacedSinceTheSaveStoppedAreLeftAsTheyAre) {
   EXPECT_EQ(Pair(), "restored a+restored b");
   EXPECT_EQ(entries(), 2u) << "no marker, no temporary left";
 }
+
+TEST_F(FilesTogetherTest, FilesReplacedBeforeAnyRenameAreLeftAsTheyAre) {
+  // Stopped before its first file's rename (both temporaries still there),
+  // then both files restored: the save goes, with its temporaries and marker.
+  kt::ChildProcess child = spawn_sys_child("stop-at-rename", {root_.string(), "2"});
+  auto status = child.wait_for(std::chrono::seconds(20));
+  ASSERT_TRUE(status);
+  ASSERT_EQ(status->code, 42);
+  ASSERT_EQ(Pair(), "old a+old b");
+  std::ofstream(root_ / "a.txt", std::ios::trunc) << "restored a, longer";
+  std::ofstream(root_ / "b.txt", std::ios::trunc) << "restored b, longer";
+  int error = 0;
+  EXPECT_EQ(kt::complete_files_together(at("pair.mark"), &error), kt::Completion::kAbandoned) << error;
+  EXPECT_EQ(Pair(), "restored a, longer+restored b, longer");
+  EXPECT_EQ(entries(), 2u) << "no marker, no temporary left";
+  EXPECT_EQ(kt::complete_files_together(at("pair.mark")), kt::Completion::kNothing);
+}
+
+TEST_F(FilesTogetherTest, AMarkerWithAnyLineAmissDecidesNothing) {
+  // Each marker below was not written whole by a save: it goes, the files
+  // stay as they are and so does the temporary (stale, for the clean-up).
+  const char* broken[] = {
+      "KT-COMMIT 1\n\ta.txt\nEND\n",                   // no temporary
+      "KT-COMMIT 1\nx.tmp\nEND\n",                     // no target
+      "KT-COMMIT 1\nx.tmp\t\nEND\n",                   // an empty target
+      "KT-COMMIT 1\nx.tmp\t\t123\nEND\n",              // an empty target before the identity
+      "KT-COMMIT 1\nx.tmp\ta.txt\t\nEND\n",            // an empty identity
+      "KT-COMMIT 1\nsub/x.tmp\ta.txt\nEND\n",          // a name in another folder
+      "KT-COMMIT 1\nx.tmp\t../a.txt\nEND\n",
+      "KT-COMMIT 1\nx.tmp\ta.txt\n",                   // cut before its end
+      "KT-COMMI 1\nx.tmp\ta.txt\nEND\n",               // not a marker's head
+      "",
+  };
+  for (const char* text : broken) {
+    std::ofstream(root_ / "x.tmp") << "new a";
+    std::ofstream(root_ / "pair.mark") << text;
+    EXPECT_EQ(kt::complete_files_together(at("pair.mark")), kt::Completion::kNothing) << text;
+    EXPECT_EQ(Pair(), "old a+old b") << text;
+    EXPECT_FALSE(fs::exists(root_ / "pair.mark")) << text;
+    EXPECT_TRUE(fs::exists(root_ / "x.tmp")) << text;
+  }
+  // The same lines whole: the temporary takes the target's place.
+  std::ofstream(root_ / "pair.mark") << "KT-COMMIT 1\nx.tmp\ta.txt\nEND\n";
+  EXPECT_EQ(kt::complete_files_together(at("pair.mark")), kt::Completion::kCompleted);
+  EXPECT_EQ(Pair(), "new a+old b");
+  EXPECT_EQ(entries(), 2u);
+}

@@ -227,6 +227,87 @@ TEST_F(GalleryOnScreen, TheNativeEntryKeepsTheFieldsRulesAndFollowsTheCore) {
   EXPECT_EQ(name->GetWindowText(), "abxcd");
 }
 
+// A key typed in the middle of the text or over a selection is the only
+// change the field's rules see: upper case turns the typed letter only, the
+// length limit counts what is kept on both sides, a number field refuses a
+// letter put between digits.
+TEST_F(GalleryOnScreen, TheNativeEntrysRulesApplyToWhatIsTypedInTheMiddle) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  ASSERT_EQ(Window::GetFocus(), name);
+  auto shows = [&](const std::string& text) {
+    return pump_until([&] { return name->GetWindowText() == text; });
+  };
+  auto at = [&](const char* text, int from, int to) {
+    name->SetWindowText(text);
+    name->SetSel(from, to);
+    pump_pending();
+    fltk_flush(0);
+  };
+  // Refused keys are checked after a Tab has moved the focus, then it comes back.
+  auto refused_then_back = [&] {
+    Key(XK_Tab);
+    EXPECT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
+    name->SetFocus();
+    pump_pending();
+  };
+  name->ModifyStyle(0, kEsUpperCase);
+  at("abcd", 2, 2);
+  Key(XK_x);
+  EXPECT_TRUE(shows("abXcd")) << name->GetWindowText();
+  at("abcd", 1, 3);
+  Key(XK_y);
+  EXPECT_TRUE(shows("aYd")) << name->GetWindowText();
+  name->ModifyStyle(kEsUpperCase, 0);
+  name->SetLimitText(5);
+  at("abXcd", 1, 1);
+  Key(XK_z);
+  refused_then_back();
+  EXPECT_EQ(name->GetWindowText(), "abXcd") << "no room left between";
+  at("abXcd", 1, 2);
+  Key(XK_z);
+  EXPECT_TRUE(shows("azXcd")) << "a letter over one selected fits: " << name->GetWindowText();
+  name->SetLimitText(0);
+  name->ModifyStyle(0, kEsNumber);
+  at("1234", 2, 2);
+  Key(XK_5);
+  EXPECT_TRUE(shows("12534")) << name->GetWindowText();
+  at("1234", 2, 2);
+  Key(XK_a);
+  refused_then_back();
+  EXPECT_EQ(name->GetWindowText(), "1234");
+  name->ModifyStyle(kEsNumber, 0);
+}
+
+// The native entry follows its field when the program moves it along one
+// axis only, keeping its size: the strip the field left shows the page
+// again, the field's new place the entry's white.
+TEST_F(GalleryOnScreen, TheNativeEntryFollowsAFieldMovedAlongOneAxis) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  ASSERT_EQ(Window::GetFocus(), name);
+  name->SetWindowText("");
+  const Rect before = name->GetRectInParent();
+  struct Move {
+    int dx, dy;
+    Point left_behind;  // in the field's old place, outside its new one
+  } moves[] = {
+      {12, 0, {before.left + 6, before.top + before.Height() / 2}},
+      {0, 5, {before.left + before.Width() / 2, before.top + 2}},
+  };
+  for (const Move& m : moves) {
+    Rect moved{before.left + m.dx, before.top + m.dy, before.right + m.dx, before.bottom + m.dy};
+    name->MoveWindow(moved);
+    pump_pending();
+    fltk_flush(0);
+    pump_pending();
+    ASSERT_TRUE(read_window_pixels(dialog, pixels));
+    EXPECT_LE(channel_distance(pixels.At(m.left_behind.x, m.left_behind.y), kPageBackground), 8)
+        << m.dx << "," << m.dy << ": " << color_name(pixels.At(m.left_behind.x, m.left_behind.y));
+    EXPECT_LE(channel_distance(pixels.At(moved.right - 6, moved.bottom - 4), kWindowColor), 8) << m.dx << "," << m.dy;
+    name->MoveWindow(before);
+    pump_pending();
+  }
+}
+
 // What others do to the window reaches the core (a move or resize by the
 // window manager), and what the core asks of the backend answers: the title
 // in UTF-8, the clipboard, the pointer, text metrics, the work area.

@@ -234,7 +234,11 @@ void ComboBox::OnLButtonDown(Point p, unsigned) {
 void ComboBox::OnKeyDown(int key, unsigned mods) {
   if (key == kVkF1 + 3 || (key == kVkDown && (mods & kModAlt))) return ShowDropDown(!dropped_);
   if (dropped_ && key == kVkEscape) return ShowDropDown(false);
-  if (dropped_ && key == kVkReturn) return UserChoose(cur_ < 0 ? 0 : cur_);
+  if (dropped_ && key == kVkReturn) {
+    // An empty list has nothing to choose: Enter only closes it.
+    if (GetCount() == 0) return ShowDropDown(false);
+    return UserChoose(cur_ < 0 ? 0 : cur_);
+  }
   int n = GetCount();
   if (n == 0) return;
   int to = cur_;

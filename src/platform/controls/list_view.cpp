@@ -322,9 +322,9 @@ bool ListView::EnsureVisible(int item, bool partial_ok) {
 }
 
 bool ListView::Scroll(int dx, int dy) {
-  int total = 0;
-  for (const Column& c : columns_) total += c.width;
-  scroll_x_ = std::clamp(scroll_x_ + dx, 0, std::max(0, total - GetClientRect().Width() + 2));
+  // No further than the bar's own limit: the last column's end shows beside
+  // the rows bar too.
+  scroll_x_ = std::clamp(scroll_x_ + dx, 0, MaxScrollX());
   if (dy) top_ = std::clamp(top_ + dy / RowHeight(), 0, std::max(0, int(rows_.size()) - 1));
   Invalidate();
   return true;
