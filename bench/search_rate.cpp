@@ -7,7 +7,8 @@
 // else the machine runs. Run by hand, one school per run:
 //   build/bench/search_rate [school] [seconds] [seed]     (liceo 30 1)
 // The school is a folder of examples/ (liceo, piccola, istituto when the
-// branch has it) worked on in a temporary copy.
+// branch has it), or the path of any school folder (a name with a '/'),
+// worked on in a temporary copy.
 // KT_RATE_STOP_CYCLE=N stops the search after cycle N instead of after the
 // time, and KT_RATE_KEEP=folder keeps the run's console lines and saved
 // timetable, unscrambled, there (trace.txt, savego.txt): two builds that make the same
@@ -79,6 +80,10 @@ int main(int argc, char** argv) {
   const char* keep = std::getenv("KT_RATE_KEEP");
   fs::path keep_folder = keep && *keep ? fs::absolute(keep) : fs::path();
   fs::path source = fs::path(KT_SOURCE_DIR) / "examples" / school;
+  if (school.find('/') != std::string::npos) {
+    source = fs::absolute(school);
+    school = source.filename().string();
+  }
   if (!fs::exists(source / "scuola2.txt")) {
     std::fprintf(stderr, "no school %s\n", source.c_str());
     return 1;
@@ -137,6 +142,11 @@ int main(int argc, char** argv) {
   if (!keep_folder.empty()) {
     fs::create_directories(keep_folder);
     fs::copy_file("trace.txt", keep_folder / "trace.txt", fs::copy_options::overwrite_existing, ignored);
+    // What the run left unsolved, as the finished timetable's list says it
+    // (none when the run saved no list: no stale one from an earlier run).
+    fs::remove(keep_folder / "residual.txt", ignored);
+    fs::copy_file("Orario/Errori Residui.txt", keep_folder / "residual.txt", fs::copy_options::overwrite_existing,
+                  ignored);
     // The save's lines in their plain form: their scrambling seed is the clock's.
     std::ifstream in("savego.txt", std::ios::binary);
     std::ofstream out(keep_folder / "savego.txt", std::ios::binary | std::ios::trunc);
