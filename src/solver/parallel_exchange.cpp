@@ -20,6 +20,10 @@
 // slot-B offer must beat. A take in the gap stage starts the stage's
 // teacher-by-teacher work again.
 //
+// An offer stops the other workers (9), not the offerer; after an offer it
+// could not take the main process publishes its own timetable, from which
+// the stopped workers start again.
+//
 // Workload: once per search cycle in the main process (one lock, a 21-byte
 // header); timetables of 2 bytes per lesson are copied only when a slot is
 // filled or taken, and applied after the mutex is released.
@@ -28,6 +32,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <thread>
 
 #include "engine/reception_exemption_files.h"
@@ -38,11 +43,21 @@
 #include "solver/gap_stage.h"
 #include "solver/parpro_area.h"
 #include "solver/placement_state.h"
+#include "solver/search_loop_parts.h"
 #include "solver/search_state.h"
+#include "solver/solver_state.h"
 #include "solver/search_weights.h"
 #include "solver/stage_stall.h"
 
 int g_parpro_takes = 0;
+int g_parpro_refusals = 0;
+int g_worker_start_stage = -1;
+
+namespace {
+// Main process: the stage of its last publish (its position in the
+// staging order, -1 none yet this run).
+int g_published_rank = -1;
+}  // namespace
 
 namespace {
 
@@ -150,12 +165,7 @@ bool take_into_open_search(const std::uint8_t* field) {
   return false;
 }
 
-// The position of a stage in the staging order; -1 for none.
-int stage_rank(std::int32_t id) {
-  for (int i = 0; i < static_cast<int>(sizeof kStagingOrder); ++i)
-    if (kStagingOrder[i] == id) return i;
-  return -1;
-}
+int stage_rank(std::int32_t id) { return or_stage_rank(id); }
 
 bool better_quality(std::uint8_t byte, std::uint32_t value, std::uint8_t other_byte,
                     std::uint32_t other_value) {
@@ -163,6 +173,33 @@ bool better_quality(std::uint8_t byte, std::uint32_t value, std::uint8_t other_b
 }
 
 }  // namespace
+
+int or_stage_rank(int stage_id) {
+  for (int i = 0; i < static_cast<int>(sizeof kStagingOrder); ++i)
+    if (kStagingOrder[i] == stage_id) return i;
+  return -1;
+}
+
+void or_worker_catch_up() {
+  if (g_process_number <= 0 || !g_parpro_area) return;
+  int target = or_stage_rank(g_worker_start_stage);
+  if (target < 0) return;
+  // The main process handed each of these stages over after a long stall
+  // (or finished it): searching them again from its timetable would only
+  // stall the same way before this worker could search where it searches.
+  // Each step switches one stage on; once none is left off the staging
+  // would release test teachers instead, which is the stage's own work.
+  bool switched = false;
+  for (int steps = 0; steps < kConstraintCount && or_stage_rank(g_status.stage_id) < target &&
+                      or_count_switched_off() > 0;
+       ++steps) {
+    if (!or_switch_on_next_stage()) break;
+    switched = true;
+  }
+  if (!switched) return;
+  or_evaluate_all_constraints(0);
+  or_take_total_score(&g_kept_score);
+}
 
 void or_publish_to_workers(int kind, int cycle_target, int source) {
   if (!publishing_mode() || !g_parpro_area) return;
@@ -175,6 +212,7 @@ void or_publish_to_workers(int kind, int cycle_target, int source) {
   if (g_eng_run.run_mode == 13 && g_status.test_counter != 23) return;
   ParproArea* area = parpro_area();
   if (!parpro_lock()) return;
+  g_published_rank = or_stage_rank(g_status.stage_id);
   for (int i = 1; i <= kMaxWorkerProcesses; ++i) area->command[i] = kParproGo;
   area->eval_mode = g_eval_mode;
   area->provisional_mode = g_provisional_mode;
@@ -220,8 +258,10 @@ void or_offer_to_main(int kind, int cycle_target) {
     bool ahead = not_above(own, published) && own.stage_id == published.stage_id &&
                  (area->slot_a_state != kSlotAFull || not_above(own, slot));
     if (ahead) {
+      // The others stop by themselves and start again from what the main
+      // process makes of this offer; the offerer goes on with its own run.
       for (int i = 1; i <= kMaxWorkerProcesses; ++i)
-        if (area->command[i] != kParproGo) area->command[i] = kParproStopAuto;
+        if (i != g_process_number && area->command[i] != kParproGo) area->command[i] = kParproStopAuto;
       std::uint16_t placement[kMaxLessons];
       or_copy_placement(placement);
       parpro_store_timetable(area->slot_a_timetable, placement);
@@ -249,7 +289,7 @@ void or_offer_to_main(int kind, int cycle_target) {
 // process's own. Either slot is emptied once looked at. The timetable is
 // copied out under the mutex and applied after it is released, so the
 // workers never wait for this process's evaluation.
-int or_take_result_slot() {
+int or_take_result_slot(bool* refused_a) {
   if (!g_parpro_area) return 0;
   ParproArea* area = parpro_area();
   static std::uint8_t field[kParproTimetableBytes];
@@ -257,8 +297,10 @@ int or_take_result_slot() {
   std::uint32_t gap_count_of_a = 0;
   std::uint8_t quality = 0;
   std::uint32_t value = 0;
+  bool looked_at_a = false;
   if (!parpro_lock()) return 0;
   if (area->slot_a_state == kSlotAFull) {
+    looked_at_a = true;
     ParproHeader slot = area->slot_a_header;
     ParproHeader own = own_header(g_release.teacher_under_test);
     bool usable = static_cast<std::int32_t>(slot.stage_id) == g_status.stage_id &&
@@ -297,6 +339,8 @@ int or_take_result_slot() {
   if (taken && g_parpro_trace)
     append_history(61, static_cast<std::int32_t>(gap_count_of_a), taken);
   if (taken) ++g_parpro_takes;
+  if (looked_at_a && taken != 1) ++g_parpro_refusals;
+  if (refused_a) *refused_a = looked_at_a && taken != 1;
   return taken;
 }
 
@@ -307,6 +351,9 @@ int or_worker_take_published() {
   int use = kPublishLeft;
   std::uint8_t quality = 0;
   std::uint32_t value = 0;
+  // A run that is being stopped leaves a go to the command watcher, which
+  // starts the next run from it once this one has ended.
+  if (g_status.run_state.load() == kRunStateStopRequested) return 0;
   if (!parpro_lock()) return 0;
   std::uint8_t& command = area->command[g_process_number];
   if (command == kParproGo && area->run_code == g_eng_run.run_mode) {
@@ -319,7 +366,11 @@ int or_worker_take_published() {
       use = kPublishKept;
     } else if (at >= 0 && mine == at && same_target) {
       use = kPublishKept;
-      if (area->slot_b_flag != 0) {
+      if (or_gap_stage_open()) {
+        // The gap stage's open search searches apart to its end (workers
+        // that all went on from the main's timetable would try one way
+        // eight times); its result reaches the others through slot A.
+      } else if (area->slot_b_flag != 0) {
         // A published stage best: its quality waits in slot B's fields
         // until a worker's offer fills the slot.
         if (area->slot_b_state != kSlotBFull &&
@@ -344,6 +395,31 @@ int or_worker_take_published() {
   if (use == kPublishTakenAsLive) take_as_live(field);
   if (use == kPublishTakenAsBest) take_as_stage_best(field, quality, value);
   return use;
+}
+
+void or_parpro_clear_worker_counts() {
+  g_published_rank = -1;
+  if (!g_parpro_area || g_process_number != 0 || !parpro_lock()) return;
+  ParproArea* area = parpro_area();
+  std::memset(area->worker_cycles, 0, sizeof area->worker_cycles);
+  std::memset(area->worker_starts, 0, sizeof area->worker_starts);
+  parpro_unlock();
+}
+
+std::string or_parpro_worker_counts() {
+  std::string cycles, starts;
+  if (!g_parpro_area || !parpro_lock()) return {};
+  ParproArea* area = parpro_area();
+  for (int i = 1; i < g_process_count && i <= kMaxWorkerProcesses; ++i) {
+    if (i > 1) {
+      cycles += '/';
+      starts += '/';
+    }
+    cycles += std::to_string(area->worker_cycles[i]);
+    starts += std::to_string(area->worker_starts[i]);
+  }
+  parpro_unlock();
+  return "cicli=" + cycles + " avvii=" + starts;
 }
 
 int or_parpro_worker_takes() {
@@ -375,9 +451,22 @@ void or_exchange_with_workers() {
     g_search.level_rising = level > g_search.level_noted;
     g_search.level_noted = level;
   }
-  int taken = or_take_result_slot();
+  bool refused_a = false;
+  int taken = or_take_result_slot(&refused_a);
   if (taken == 1 && g_eng_run.run_mode != 13) or_publish_to_workers(1, -1, 0);
   if (taken == 2 && g_eng_run.run_mode != 13) or_publish_to_workers(2, -1, -1);
+  // The offer of a slot-A result stopped the other workers, which start
+  // again at the next publish: one this process could not take (another
+  // stage, or no better than its own) is followed by a publish of its own
+  // timetable, so they do not wait for its next stage.
+  if (refused_a && g_eng_run.run_mode != 13) or_publish_to_workers(1, -1, 1);
+  // A stage handed over after a long stall is a later stage that nobody
+  // finished: published, the workers (started from it at that stage) search
+  // it beside this process instead of stalling, each on its own, on the
+  // stages this process has left behind.
+  if (taken == 0 && !refused_a && g_eng_run.run_mode != 13 && g_status.level.load() == 0 &&
+      or_stage_rank(g_status.stage_id) > g_published_rank)
+    or_publish_to_workers(1, -1, 1);
 }
 
 void or_set_worker_sleep(std::uint32_t milliseconds) {
@@ -392,6 +481,7 @@ void or_serve_worker_requests() {
   if (!parpro_lock()) return;
   std::uint8_t request = area->request[g_process_number];
   area->request[g_process_number] = 0;
+  area->worker_cycles[g_process_number] += 1;
   std::uint32_t sleep_ms = area->worker_sleep_ms;
   parpro_unlock();
   if (request & kParproRequestExemptions) {

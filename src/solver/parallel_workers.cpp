@@ -24,6 +24,8 @@
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "solver/constraint_staging.h"
+#include "solver/gap_stage.h"
+#include "solver/parallel_exchange.h"
 #include "solver/parpro_area.h"
 
 namespace {
@@ -122,10 +124,12 @@ bool take_go(int index, int* run_code, std::string* name, std::string* folder) {
   if (!parpro_lock()) return false;
   ParproArea* area = parpro_area();
   area->command[index] = 0;
+  area->worker_starts[index] += 1;
   *run_code = area->run_code;
   g_eval_mode = area->eval_mode;
   g_provisional_mode = area->provisional_mode;
   g_test_run = area->test_run;
+  g_worker_start_stage = static_cast<std::int32_t>(area->progress.stage_id);
   name->assign(area->description_name, strnlen(area->description_name, kParproFileNameSize));
   folder->assign(area->current_folder, strnlen(area->current_folder, kParproFolderSize));
   // A main process started with a fixed seed gives each worker its own
@@ -145,14 +149,32 @@ bool take_go(int index, int* run_code, std::string* name, std::string* folder) {
 bool search_decides(int run_code) {
   if (!parpro_lock()) return false;
   ParproArea* area = parpro_area();
-  int at = -1, mine = -1;
-  for (int i = 0; i < static_cast<int>(sizeof kStagingOrder); ++i) {
-    if (kStagingOrder[i] == static_cast<std::int32_t>(area->progress.stage_id)) at = i;
-    if (kStagingOrder[i] == g_status.stage_id.load()) mine = i;
-  }
-  bool decides = area->run_code == run_code && at >= 0 && mine >= at;
+  int at = or_stage_rank(static_cast<std::int32_t>(area->progress.stage_id));
+  int mine = or_stage_rank(g_status.stage_id.load());
+  // A run started from a publish of this stage (or a later one) is still
+  // on its way there: started again, it would only start the same way.
+  int started = or_stage_rank(g_worker_start_stage);
+  bool decides = area->run_code == run_code && at >= 0 && (mine >= at || started >= at);
   parpro_unlock();
   return decides;
+}
+
+// A worker whose search has reached the gap stage, the last one, while
+// the main process is there too (or still before it) searches it in its own
+// way to the end: another worker's offer (which stops the others, 9) would
+// only throw its gap-stage work away, and what the main process makes of
+// the offer reaches it as a publish that its search judges. The 9 is
+// cleared; true when it was.
+bool keeps_gap_search(int index, int run_code) {
+  if (!parpro_lock()) return false;
+  ParproArea* area = parpro_area();
+  int at = or_stage_rank(static_cast<std::int32_t>(area->progress.stage_id));
+  int mine = or_stage_rank(g_status.stage_id.load());
+  bool keeps = area->run_code == run_code && mine == or_stage_rank(kGapStageId) && at >= 0 && at <= mine &&
+               area->command[index] == kParproStopAuto;
+  if (keeps) area->command[index] = 0;
+  parpro_unlock();
+  return keeps;
 }
 
 }  // namespace
@@ -186,6 +208,7 @@ int parpro_serve_commands(int index, const WorkerHooks& hooks) {
       std::uint8_t now = parpro_command(index);
       bool orphaned = hooks.parent_alive && !hooks.parent_alive();
       if (now == kParproGo && !orphaned && !quit && search_decides(run_code)) now = 0;
+      if (now == kParproStopAuto && !orphaned && !quit && keeps_gap_search(index, run_code)) now = 0;
       if (now != 0 || orphaned) {
         g_status.run_state.store(kRunStateStopRequested);
         quit = quit || now == kParproQuit || orphaned;

@@ -8,7 +8,12 @@
 // (in the school folder published with it), any other
 // byte that appears during a run (2 stop, 9 stop by itself, 1 a new start,
 // 100 quit) stops it in an orderly way, and 100 ends the process. A worker
-// also ends when the process that started it is gone.
+// also ends when the process that started it is gone. Left to the running
+// search instead: a new go of the run's own stage, of one it has passed or
+// of the one it started from (a run still on its way there would only start
+// the same way again), and a 9 while it searches the gap stage, the last
+// one, which it searches apart to its end. A run started from a publish of
+// a later stage begins at that stage (or_worker_catch_up).
 #pragma once
 
 #include <chrono>

@@ -10,7 +10,7 @@
 // unaligned loads) and timetables are byte arrays copied with memcpy.
 // Bytes the layout leaves free carry the description's name, the lesson
 // count and a model checksum, which a process checks before it takes a
-// timetable from the area.
+// timetable from the area, and each worker's cycles and starts of the run.
 //
 // Workload: a few accesses per search cycle, each copying at most one
 // timetable of 20000 bytes.
@@ -75,7 +75,11 @@ struct ParproArea {
   std::uint8_t slot_a_state;                            // 26501
   ParproHeader slot_a_header;                           // 26502
   std::uint8_t slot_a_timetable[kParproTimetableBytes]; // 26523
-  std::uint8_t spare2[2000];                            // 46523
+  // What each worker did in the current run (for the run's summary): the
+  // search cycles it ran and how often it started the computation.
+  std::uint32_t worker_cycles[8];                       // 46523 + 4 i
+  std::uint32_t worker_starts[8];                       // 46555 + 4 i
+  std::uint8_t spare2[1936];                            // 46587
   std::uint8_t slot_b_state;                            // 48523
   std::uint8_t slot_b_flag;                             // 48524
   std::uint8_t slot_b_quality;                          // 48525

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/engine_random.h"
@@ -192,6 +193,7 @@ void run_mode_15() {
   g_status.gap_stage_state = 0;
   g_status.stage_id = -1;
   g_search.search_state = 2;
+  or_worker_catch_up();
   or_search_loop(1, -1, 0);
 }
 
@@ -297,6 +299,7 @@ void or_search_driver() {
   std::memcpy(focus_flags, g_eng_run.focus_flags, sizeof focus_flags);
   std::uint8_t focus_class_returns = g_weights.focus_class_returns;
   or_reset_search_state();
+  if (g_process_number == 0 && g_process_count > 1 && parpro_active()) or_parpro_clear_worker_counts();
   draw_start_points();
   g_status.test_counter = 0;
   g_search.search_state = 0;
@@ -396,7 +399,12 @@ void or_search_driver() {
              g_search.exchanges);
   trace_line("Finito raggiunto record=%d dopo=%d", g_search.record, g_search.record_after, 0);
   // How the processes of a parallel run traded: results this process took
-  // from the slots, publishes its workers took into their searches.
-  if (g_process_number == 0 && g_process_count > 1 && parpro_active())
+  // from the slots, publishes its workers took into their searches; what
+  // each worker did (cycles, starts) and the offers this process refused.
+  if (g_process_number == 0 && g_process_count > 1 && parpro_active()) {
     trace_line("Scambi tra processi: presi=%d ripresi=%d", g_parpro_takes, or_parpro_worker_takes(), 0);
+    std::string counts = "Processi ausiliari: " + or_parpro_worker_counts() +
+                         " rifiutati=" + std::to_string(g_parpro_refusals);
+    or_trace(counts.c_str());
+  }
 }
