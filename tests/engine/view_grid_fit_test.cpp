@@ -1,9 +1,11 @@
 // A teacher's week edited on the board and put back on his lessons, on the
 // small test school: a lesson not yet placed takes a free cell of its own
 // class in the edited grid (the placed ones keep theirs); with no such cell
-// the grid is refused. The grid's other cells stay untouched.
+// the grid is refused; the supported classes of its support hours reach
+// their lessons, and no other cell gives one.
 #include <gtest/gtest.h>
 
+#include "engine/lesson_links.h"
 #include "engine/week_grid_access.h"
 #include "save_test_fixture.h"
 
@@ -36,3 +38,33 @@ TEST(ViewGridFit, AnUnplacedLessonTakesAFreeCellOfItsClass) {
 }
 
 }  // namespace
+
+// The supported classes the board's grid gives its support hours reach their
+// lessons; a cell that is no support hour (a stand-by hour, a lesson, a free
+// cell the board left a class in) gives its lesson none.
+TEST(ViewGridFit, OnlySupportHoursTakeTheirSupportedClass) {
+  SmallSchool school;
+  WeekGridCell grid[kWeekSlots];
+  ASSERT_EQ(or_fill_week_grid(kGridTeacher, "ROSSI", grid), school.rossi);
+  WeekGridCell& support = grid[0];      // lesson 0, Monday's first hour
+  WeekGridCell& standby = grid[1];      // lesson 1, Monday's second hour
+  WeekGridCell& lesson = grid[kHoursPerDay];  // lesson 2, Tuesday's first hour
+  ASSERT_EQ(support.lesson, 0);
+  ASSERT_EQ(standby.lesson, 1);
+  ASSERT_EQ(lesson.lesson, 2);
+  support.flag = 2;
+  support.supported_class = school.c1b;
+  standby.flag = 1;
+  standby.supported_class = school.c1b;
+  lesson.supported_class = school.c1b;
+  WeekGridCell& free = grid[2 * kHoursPerDay];  // a free cell still naming lesson 4
+  free.class_index = -1;
+  free.lesson = 4;
+  free.flag = 2;
+  free.supported_class = school.c1b;
+  or_apply_grid_support_classes(grid);
+  EXPECT_EQ(or_lesson_supported_class(0), school.c1b);
+  EXPECT_EQ(or_lesson_supported_class(1), -1);
+  EXPECT_EQ(or_lesson_supported_class(2), -1);
+  EXPECT_EQ(or_lesson_supported_class(4), -1);
+}
