@@ -898,3 +898,62 @@ TEST_F(TeachersPage, QuickEntryNewTeacherStepsStandbyAndSorting) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each defect of a teacher's post refuses the save, and choosing another
+// teacher, with its own message; the faulty post becomes the one edited,
+// its field takes the focus, and no file is written.
+TEST_F(TeachersPage, EachPostDefectRefusesTheSaveWithItsMessage) {
+  struct Case {
+    const char* id;
+    void (*spoil)(UiTeachingPost& lesson, UiTeachingPost& lab);
+    int post;
+    const char* message;
+    int focus;
+  };
+  const Case cases[] = {
+      {"no class", [](UiTeachingPost& lesson, UiTeachingPost&) { lesson.class_index = -1; }, 0,
+       "Specificare la CLASSE", P::kClassId},
+      {"no subject", [](UiTeachingPost&, UiTeachingPost& lab) { lab.subject = -1; }, 1, "Specificare la MATERIA",
+       P::kSubjectId},
+      {"no hours", [](UiTeachingPost& lesson, UiTeachingPost&) { lesson.own.hours = 0; }, 0,
+       "Numero di ORE pari a zero per la Classe 1A.", P::kHoursId},
+      {"lab without partner", [](UiTeachingPost&, UiTeachingPost& lab) { lab.partner = -1; }, 1,
+       "Definito Laboratorio o Conversazione: Specificare l'insegnante di Laboratorio o il Conversatore",
+       P::kPartnerId},
+      {"lab partner without hours", [](UiTeachingPost&, UiTeachingPost& lab) { lab.partner_part.hours = 0; }, 1,
+       "Numero di ORE pari a zero per Laboratorio / Conversazione della Classe 1A.", P::kPartnerHoursId},
+  };
+  std::error_code ignored;
+  fs::remove(Description(), ignored);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    BuildSchool();
+    fs::remove(Description(), ignored);
+    c.spoil(g_ui_teachers[0].posts[0], g_ui_teachers[0].posts[1]);
+    og_snapshot_all();
+    Open();
+    ASSERT_EQ(g_procat_teacher, 0);
+    std::size_t boxes = ui.boxes().size();
+    ui.PressInNextModal(kFirstButton);
+    ui.Click(page_, P::kSaveId);
+    ASSERT_EQ(ui.boxes().size(), boxes + 1);
+    EXPECT_EQ(LastBox(), c.message);
+    EXPECT_EQ(procat_current_post_number(), c.post);
+    EXPECT_TRUE(ui.HasFocus(page_, c.focus));
+    EXPECT_FALSE(fs::exists(Description()));
+
+    ui.PressInNextModal(kFirstButton);
+    ChooseTeacher("BIANCHI");
+    EXPECT_EQ(ui.boxes().size(), boxes + 2);
+    EXPECT_EQ(LastBox(), c.message);
+    EXPECT_EQ(g_procat_teacher, 0);
+    EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "ROSSI");
+    og_snapshot_all();
+    g_frame.DestroyWindow();
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
