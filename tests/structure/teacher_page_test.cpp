@@ -957,3 +957,66 @@ TEST_F(TeachersPage, EachPostDefectRefusesTheSaveWithItsMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string> quick_rows(Cproqui& quick) {
+  auto* list = static_cast<ListView*>(quick.GetDlgItem(Cproqui::kListId));
+  std::vector<std::string> rows;
+  for (int item = 0; item < list->GetItemCount(); ++item) {
+    std::string row;
+    for (int column = 0; column < list->GetColumnCount(); ++column) row += (column ? "|" : "") + list->GetItemText(item, column);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Quick entry's list cell by cell: number, class, the class's hours over
+// every row, the class code's letters, subject, teacher, hours, stand-by
+// hours and the teacher's total; a row added or deleted moves the class's
+// and the teacher's totals on every row, and the three totals under the
+// list follow the chosen row.
+TEST_F(TeachersPage, QuickEntryListShowsEveryColumnAndItsTotals) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  ASSERT_EQ(g_current_page, &quick_);
+  using Q = Cproqui;
+  auto totals = [&] {
+    return ui.Text(quick_, Q::kClassTotalId) + " / " + ui.Text(quick_, Q::kLessonHoursId) + " / " +
+           ui.Text(quick_, Q::kTeacherTotalId);
+  };
+  auto* list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
+  EXPECT_EQ(list->GetColumnCount(), 10);
+  EXPECT_EQ(quick_rows(quick_), (std::vector<std::string>{"1|1A|6|A| |MATEMATICA|ROSSI|4||6",
+                                                         "2|1A|6|A| |SCIENZE|ROSSI|2||6",
+                                                         "3|2A|3|A| |INGLESE|BIANCHI|3||3"}));
+  ui.Select(quick_, Q::kTeacherId, std::string_view("BIANCHI"));
+  ui.Select(quick_, Q::kSubjectId, std::string_view("INGLESE"));
+  ui.Select(quick_, Q::kClassId, std::string_view("1A"));
+  ui.Select(quick_, Q::kHoursId, 2);  // three hours
+  ui.Click(quick_, Q::kAddId);
+  const std::vector<std::string> added = {"1|1A|9|A| |MATEMATICA|ROSSI|4||6", "2|1A|9|A| |SCIENZE|ROSSI|2||6",
+                                          "3|2A|3|A| |INGLESE|BIANCHI|3||6", "4|1A|9|A| |INGLESE|BIANCHI|3||6"};
+  EXPECT_EQ(quick_rows(quick_), added);
+  EXPECT_EQ(totals(), "Totale ore classe 1A: 9 / Ore di lezione di BIANCHI: 6 / Totale ore di BIANCHI: 6");
+
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 1));
+  EXPECT_EQ(totals(), "Totale ore classe 1A: 9 / Ore di lezione di ROSSI: 6 / Totale ore di ROSSI: 6");
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 2));
+  EXPECT_EQ(totals(), "Totale ore classe 2A: 3 / Ore di lezione di BIANCHI: 6 / Totale ore di BIANCHI: 6");
+
+  // The new row deleted: its hours leave the class's and the teacher's totals.
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 3));
+  ASSERT_TRUE(ui.IsEnabled(quick_, Q::kDeleteId));
+  ui.Click(quick_, Q::kDeleteId);
+  EXPECT_EQ(quick_rows(quick_), (std::vector<std::string>{"1|1A|6|A| |MATEMATICA|ROSSI|4||6",
+                                                         "2|1A|6|A| |SCIENZE|ROSSI|2||6",
+                                                         "3|2A|3|A| |INGLESE|BIANCHI|3||3"}));
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 0));
+  EXPECT_EQ(totals(), "Totale ore classe 1A: 6 / Ore di lezione di ROSSI: 6 / Totale ore di ROSSI: 6");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
