@@ -211,4 +211,26 @@ TEST_F(SchoolPageFields, EscLeavesForTheMenu) {
   for (const std::string& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// Classical renumbering moves only the years 1 to 5 of the chosen section:
+// a sixth year and the other section's classes keep their codes.
+TEST_F(SchoolPageFields, ClassicalRenumberingLeavesOtherYearsAndSections) {
+  Open({"1A ", "2A ", "6A ", "1B "}, [] { g_ui_structure.sections[0][1] = 1; });
+  auto codes = [] {
+    std::string out;
+    for (int c = 0; c < og_class_count(); ++c) out += std::string(g_ui_structure.classes[c].code, 3);
+    return out;
+  };
+  auto* list = static_cast<ListView*>(g_school_page.GetDlgItem(P::kSectionListId));
+  int row_a = list->GetItemText(0, 0) == "A " ? 0 : 1;
+  ui.Select(g_school_page, P::kSectionListId, row_a);
+  ASSERT_EQ(ui.Text(g_school_page, P::kKeyLabelId), "A ");
+  ui.PressInNextModal(kYes);
+  ui.Click(g_school_page, P::kClassicalId);
+  EXPECT_EQ(codes(), "3A 4A 6A 1B ");
+  ui.PressInNextModal(kYes);
+  ui.Click(g_school_page, P::kClassicalId);
+  EXPECT_EQ(codes(), "1A 2A 6A 1B ");
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+}
+
 }  // namespace
