@@ -1020,3 +1020,44 @@ TEST_F(TeachersPage, QuickEntryListShowsEveryColumnAndItsTotals) {
 }
 
 }  // namespace
+
+namespace {
+
+// The main subject box: the chosen subject is the teacher's, each teacher
+// shows his own, and the save keeps it in the files; abandoning a change
+// asks first, "no" keeps it, "yes" reads the saved teacher back.
+TEST_F(TeachersPage, MainSubjectIsStoredShownPerTeacherSavedAndAbandoned) {
+  g_ui_teachers[1].main_subject = std::int16_t(english_);
+  og_snapshot_all();
+  Open();
+  ASSERT_EQ(g_procat_teacher, 0);
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "");
+  ui.Select(page_, P::kMainSubjectId, std::string_view("SCIENZE"));
+  EXPECT_EQ(+g_ui_teachers[0].main_subject, science_);
+  ui.Click(page_, P::kSaveId);
+  ChooseTeacher("BIANCHI");
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "INGLESE");
+  ChooseTeacher("ROSSI");
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "SCIENZE");
+  ASSERT_EQ(og_read_assignments_file(0), 0);
+  EXPECT_EQ(+g_ui_teachers[0].main_subject, science_);
+  EXPECT_EQ(+g_ui_teachers[1].main_subject, english_);
+
+  ui.Select(page_, P::kMainSubjectId, std::string_view("MATEMATICA"));
+  ASSERT_EQ(+g_ui_teachers[0].main_subject, math_);
+  std::size_t boxes = ui.boxes().size();
+  ui.PressInNextModal(kSecondButton);
+  ui.Click(page_, P::kAbandonId);
+  ASSERT_EQ(ui.boxes().size(), boxes + 1);
+  EXPECT_EQ(LastBox(), "Sicuro di abbandonare le modifiche ?");
+  EXPECT_EQ(+g_ui_teachers[0].main_subject, math_);
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "MATEMATICA");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kAbandonId);
+  ui.Pump();
+  EXPECT_EQ(+g_ui_teachers[0].main_subject, science_);
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "SCIENZE");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
