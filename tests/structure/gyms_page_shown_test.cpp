@@ -23,7 +23,7 @@ void add_class(const char* code) { std::memcpy(g_ui_structure.classes[g_ui_struc
 UiGym& stored_room(const char* name) {
   UiGym& g = g_ui_settings.gyms[g_ui_settings.gym_count++];
   std::strcpy(g.name, name);
-  for (auto& s : g.subjects) s = -1;
+  for (int s = 0; s < 4; ++s) g.subjects[s] = -1;
   g.hours[0] = 255;
   for (auto& pair : g.pairs) pair[0] = pair[1] = 255;
   return g;
