@@ -1061,3 +1061,25 @@ TEST_F(TeachersPage, MainSubjectIsStoredShownPerTeacherSavedAndAbandoned) {
 }
 
 }  // namespace
+
+namespace {
+
+// The new school year moves only the posts of the chosen post's section:
+// a post in another section keeps its class.
+TEST_F(TeachersPage, NewSchoolYearLeavesTheOtherSectionsPosts) {
+  UiTeacher& bianchi = g_ui_teachers[1];
+  bianchi.post_count = 0;
+  for (int c : {0, 1, 5}) add_post(1, english_, c, 2);  // 1A, 2A and 1B
+  og_snapshot_all();
+  Open();
+  ChooseTeacher("BIANCHI");
+  SelectPost(0);
+  ui.Click(page_, P::kNewYearId);
+  EXPECT_EQ(+bianchi.posts[0].class_index, 1);
+  EXPECT_EQ(+bianchi.posts[1].class_index, 2);
+  EXPECT_EQ(+bianchi.posts[2].class_index, 5);
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
