@@ -1083,3 +1083,32 @@ TEST_F(TeachersPage, NewSchoolYearLeavesTheOtherSectionsPosts) {
 }
 
 }  // namespace
+
+namespace {
+
+// A lab post's assistant box (hours the lab assistant is present): more
+// than the partner's hours raises them, fewer keeps them and leaves the
+// rest as extended hours, and none makes the teacher his own partner.
+TEST_F(TeachersPage, AssistantHoursRaiseThePartnersAndNoneDropsHim) {
+  Open();
+  SelectPost(1);  // ROSSI's lab post in 1A: 2 hours, BIANCHI partner for 1
+  UiTeachingPost& lab = g_ui_teachers[0].posts[1];
+  ASSERT_TRUE(ui.IsEnabled(page_, P::kAssistantId));
+  ui.Select(page_, P::kAssistantId, 2);
+  EXPECT_EQ(+lab.partner_part.hours, 2);
+  EXPECT_EQ(+lab.partner_part.extended_hours, 0);
+  EXPECT_EQ(ui.Text(page_, P::kPartnerHoursId), "2");
+  ui.Select(page_, P::kAssistantId, 1);
+  EXPECT_EQ(+lab.partner_part.hours, 2);
+  EXPECT_EQ(+lab.partner_part.extended_hours, 1);
+  EXPECT_EQ(ui.Text(page_, P::kAssistantId), "1");
+  EXPECT_EQ(+lab.partner, 1);
+  ui.Select(page_, P::kAssistantId, 0);
+  EXPECT_EQ(+lab.partner, 0);
+  EXPECT_EQ(+lab.partner_part.extended_hours, 0);
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kAssistantId));  // his own partner: no assistant
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
