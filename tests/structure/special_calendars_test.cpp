@@ -241,3 +241,22 @@ TEST_F(SpecialCalendars, ChosenClassBringsTheCopyPanelUnderItsRow) {
 }
 
 }  // namespace
+
+namespace {
+
+// The check before a computation compares only the classes that have a
+// calendar of their own: a class on the general week with more hours than
+// the week holds, and a deleted class whose own calendar is short, are no
+// warning.
+TEST_F(SpecialCalendars, CheckBeforeComputingSkipsGeneralWeekAndDeletedClasses) {
+  g_ui_teachers[0].posts[0].own.hours = 40;  // 1A: 36 hours over a week of 34, on the general week
+  for (int h = 0; h < 2; ++h) cal(1).calendar_hours[h] = 1;  // 2A: 2 hours of its own, fewer than its 3
+  g_ui_structure.classes[1].code[0] = 0;                      // but 2A is deleted
+  EXPECT_EQ(calespe_check_class_hours(1), 0);
+  EXPECT_EQ(calespe_check_class_hours(0), 0);
+  EXPECT_TRUE(messages().empty());
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+  og_snapshot_all();
+}
+
+}  // namespace

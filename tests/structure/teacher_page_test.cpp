@@ -898,3 +898,217 @@ TEST_F(TeachersPage, QuickEntryNewTeacherStepsStandbyAndSorting) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each defect of a teacher's post refuses the save, and choosing another
+// teacher, with its own message; the faulty post becomes the one edited,
+// its field takes the focus, and no file is written.
+TEST_F(TeachersPage, EachPostDefectRefusesTheSaveWithItsMessage) {
+  struct Case {
+    const char* id;
+    void (*spoil)(UiTeachingPost& lesson, UiTeachingPost& lab);
+    int post;
+    const char* message;
+    int focus;
+  };
+  const Case cases[] = {
+      {"no class", [](UiTeachingPost& lesson, UiTeachingPost&) { lesson.class_index = -1; }, 0,
+       "Specificare la CLASSE", P::kClassId},
+      {"no subject", [](UiTeachingPost&, UiTeachingPost& lab) { lab.subject = -1; }, 1, "Specificare la MATERIA",
+       P::kSubjectId},
+      {"no hours", [](UiTeachingPost& lesson, UiTeachingPost&) { lesson.own.hours = 0; }, 0,
+       "Numero di ORE pari a zero per la Classe 1A.", P::kHoursId},
+      {"lab without partner", [](UiTeachingPost&, UiTeachingPost& lab) { lab.partner = -1; }, 1,
+       "Definito Laboratorio o Conversazione: Specificare l'insegnante di Laboratorio o il Conversatore",
+       P::kPartnerId},
+      {"lab partner without hours", [](UiTeachingPost&, UiTeachingPost& lab) { lab.partner_part.hours = 0; }, 1,
+       "Numero di ORE pari a zero per Laboratorio / Conversazione della Classe 1A.", P::kPartnerHoursId},
+  };
+  std::error_code ignored;
+  fs::remove(Description(), ignored);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    BuildSchool();
+    fs::remove(Description(), ignored);
+    c.spoil(g_ui_teachers[0].posts[0], g_ui_teachers[0].posts[1]);
+    og_snapshot_all();
+    Open();
+    ASSERT_EQ(g_procat_teacher, 0);
+    std::size_t boxes = ui.boxes().size();
+    ui.PressInNextModal(kFirstButton);
+    ui.Click(page_, P::kSaveId);
+    ASSERT_EQ(ui.boxes().size(), boxes + 1);
+    EXPECT_EQ(LastBox(), c.message);
+    EXPECT_EQ(procat_current_post_number(), c.post);
+    EXPECT_TRUE(ui.HasFocus(page_, c.focus));
+    EXPECT_FALSE(fs::exists(Description()));
+
+    ui.PressInNextModal(kFirstButton);
+    ChooseTeacher("BIANCHI");
+    EXPECT_EQ(ui.boxes().size(), boxes + 2);
+    EXPECT_EQ(LastBox(), c.message);
+    EXPECT_EQ(g_procat_teacher, 0);
+    EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "ROSSI");
+    og_snapshot_all();
+    g_frame.DestroyWindow();
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> quick_rows(Cproqui& quick) {
+  auto* list = static_cast<ListView*>(quick.GetDlgItem(Cproqui::kListId));
+  std::vector<std::string> rows;
+  for (int item = 0; item < list->GetItemCount(); ++item) {
+    std::string row;
+    for (int column = 0; column < list->GetColumnCount(); ++column) row += (column ? "|" : "") + list->GetItemText(item, column);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Quick entry's list cell by cell: number, class, the class's hours over
+// every row, the class code's letters, subject, teacher, hours, stand-by
+// hours and the teacher's total; a row added or deleted moves the class's
+// and the teacher's totals on every row, and the three totals under the
+// list follow the chosen row.
+TEST_F(TeachersPage, QuickEntryListShowsEveryColumnAndItsTotals) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  ASSERT_EQ(g_current_page, &quick_);
+  using Q = Cproqui;
+  auto totals = [&] {
+    return ui.Text(quick_, Q::kClassTotalId) + " / " + ui.Text(quick_, Q::kLessonHoursId) + " / " +
+           ui.Text(quick_, Q::kTeacherTotalId);
+  };
+  auto* list = static_cast<ListView*>(quick_.GetDlgItem(Q::kListId));
+  EXPECT_EQ(list->GetColumnCount(), 10);
+  EXPECT_EQ(quick_rows(quick_), (std::vector<std::string>{"1|1A|6|A| |MATEMATICA|ROSSI|4||6",
+                                                         "2|1A|6|A| |SCIENZE|ROSSI|2||6",
+                                                         "3|2A|3|A| |INGLESE|BIANCHI|3||3"}));
+  ui.Select(quick_, Q::kTeacherId, std::string_view("BIANCHI"));
+  ui.Select(quick_, Q::kSubjectId, std::string_view("INGLESE"));
+  ui.Select(quick_, Q::kClassId, std::string_view("1A"));
+  ui.Select(quick_, Q::kHoursId, 2);  // three hours
+  ui.Click(quick_, Q::kAddId);
+  const std::vector<std::string> added = {"1|1A|9|A| |MATEMATICA|ROSSI|4||6", "2|1A|9|A| |SCIENZE|ROSSI|2||6",
+                                          "3|2A|3|A| |INGLESE|BIANCHI|3||6", "4|1A|9|A| |INGLESE|BIANCHI|3||6"};
+  EXPECT_EQ(quick_rows(quick_), added);
+  EXPECT_EQ(totals(), "Totale ore classe 1A: 9 / Ore di lezione di BIANCHI: 6 / Totale ore di BIANCHI: 6");
+
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 1));
+  EXPECT_EQ(totals(), "Totale ore classe 1A: 9 / Ore di lezione di ROSSI: 6 / Totale ore di ROSSI: 6");
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 2));
+  EXPECT_EQ(totals(), "Totale ore classe 2A: 3 / Ore di lezione di BIANCHI: 6 / Totale ore di BIANCHI: 6");
+
+  // The new row deleted: its hours leave the class's and the teacher's totals.
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 3));
+  ASSERT_TRUE(ui.IsEnabled(quick_, Q::kDeleteId));
+  ui.Click(quick_, Q::kDeleteId);
+  EXPECT_EQ(quick_rows(quick_), (std::vector<std::string>{"1|1A|6|A| |MATEMATICA|ROSSI|4||6",
+                                                         "2|1A|6|A| |SCIENZE|ROSSI|2||6",
+                                                         "3|2A|3|A| |INGLESE|BIANCHI|3||3"}));
+  ui.Select(quick_, Q::kListId, list->FindItemByData(-1, 0));
+  EXPECT_EQ(totals(), "Totale ore classe 1A: 6 / Ore di lezione di ROSSI: 6 / Totale ore di ROSSI: 6");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The main subject box: the chosen subject is the teacher's, each teacher
+// shows his own, and the save keeps it in the files; abandoning a change
+// asks first, "no" keeps it, "yes" reads the saved teacher back.
+TEST_F(TeachersPage, MainSubjectIsStoredShownPerTeacherSavedAndAbandoned) {
+  g_ui_teachers[1].main_subject = std::int16_t(english_);
+  og_snapshot_all();
+  Open();
+  ASSERT_EQ(g_procat_teacher, 0);
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "");
+  ui.Select(page_, P::kMainSubjectId, std::string_view("SCIENZE"));
+  EXPECT_EQ(+g_ui_teachers[0].main_subject, science_);
+  ui.Click(page_, P::kSaveId);
+  ChooseTeacher("BIANCHI");
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "INGLESE");
+  ChooseTeacher("ROSSI");
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "SCIENZE");
+  ASSERT_EQ(og_read_assignments_file(0), 0);
+  EXPECT_EQ(+g_ui_teachers[0].main_subject, science_);
+  EXPECT_EQ(+g_ui_teachers[1].main_subject, english_);
+
+  ui.Select(page_, P::kMainSubjectId, std::string_view("MATEMATICA"));
+  ASSERT_EQ(+g_ui_teachers[0].main_subject, math_);
+  std::size_t boxes = ui.boxes().size();
+  ui.PressInNextModal(kSecondButton);
+  ui.Click(page_, P::kAbandonId);
+  ASSERT_EQ(ui.boxes().size(), boxes + 1);
+  EXPECT_EQ(LastBox(), "Sicuro di abbandonare le modifiche ?");
+  EXPECT_EQ(+g_ui_teachers[0].main_subject, math_);
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "MATEMATICA");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kAbandonId);
+  ui.Pump();
+  EXPECT_EQ(+g_ui_teachers[0].main_subject, science_);
+  EXPECT_EQ(ui.Text(page_, P::kMainSubjectId), "SCIENZE");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The new school year moves only the posts of the chosen post's section:
+// a post in another section keeps its class.
+TEST_F(TeachersPage, NewSchoolYearLeavesTheOtherSectionsPosts) {
+  UiTeacher& bianchi = g_ui_teachers[1];
+  bianchi.post_count = 0;
+  for (int c : {0, 1, 5}) add_post(1, english_, c, 2);  // 1A, 2A and 1B
+  og_snapshot_all();
+  Open();
+  ChooseTeacher("BIANCHI");
+  SelectPost(0);
+  ui.Click(page_, P::kNewYearId);
+  EXPECT_EQ(+bianchi.posts[0].class_index, 1);
+  EXPECT_EQ(+bianchi.posts[1].class_index, 2);
+  EXPECT_EQ(+bianchi.posts[2].class_index, 5);
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// A lab post's assistant box (hours the lab assistant is present): more
+// than the partner's hours raises them, fewer keeps them and leaves the
+// rest as extended hours, and none makes the teacher his own partner.
+TEST_F(TeachersPage, AssistantHoursRaiseThePartnersAndNoneDropsHim) {
+  Open();
+  SelectPost(1);  // ROSSI's lab post in 1A: 2 hours, BIANCHI partner for 1
+  UiTeachingPost& lab = g_ui_teachers[0].posts[1];
+  ASSERT_TRUE(ui.IsEnabled(page_, P::kAssistantId));
+  ui.Select(page_, P::kAssistantId, 2);
+  EXPECT_EQ(+lab.partner_part.hours, 2);
+  EXPECT_EQ(+lab.partner_part.extended_hours, 0);
+  EXPECT_EQ(ui.Text(page_, P::kPartnerHoursId), "2");
+  ui.Select(page_, P::kAssistantId, 1);
+  EXPECT_EQ(+lab.partner_part.hours, 2);
+  EXPECT_EQ(+lab.partner_part.extended_hours, 1);
+  EXPECT_EQ(ui.Text(page_, P::kAssistantId), "1");
+  EXPECT_EQ(+lab.partner, 1);
+  ui.Select(page_, P::kAssistantId, 0);
+  EXPECT_EQ(+lab.partner, 0);
+  EXPECT_EQ(+lab.partner_part.extended_hours, 0);
+  EXPECT_FALSE(ui.IsEnabled(page_, P::kAssistantId));  // his own partner: no assistant
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace

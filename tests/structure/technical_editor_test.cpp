@@ -15,6 +15,7 @@
 #include "platform/test_driver.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
+#include "shell/message_box.h"
 #include "structure/structure_pages.h"
 #include "structure/technical_editor.h"
 #include "structure_page_fixture.h"
@@ -142,6 +143,47 @@ TEST_F(TechnicalEditor, RowsShowTheWeekAndMovesAreCheckedAndSaved) {
   EXPECT_EQ(g_eng_lessons[moved].hour, hour);
   EXPECT_EQ(g_eng_lessons[swapped].day, old_day);
   EXPECT_EQ(g_eng_lessons[swapped].hour, old_hour);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+}  // namespace
+
+namespace {
+
+// Abandon without an edit ends at once; with an edit it asks first: "no"
+// keeps the editor and the edit, "yes" ends it and the saved week is left
+// byte for byte as it was.
+TEST_F(TechnicalEditor, AbandonAsksOnlyAfterAnEditAndKeepsTheSavedWeek) {
+  fs::path saved = data_root() / "piccola" / "savego.txt";
+  const std::string before = read(saved);
+  ui.OnNextModal([&](Dialog& d) { ui.Click(d, E::kAbandonId); });
+  auto questions = [&] {
+    int n = 0;
+    for (const auto& box : ui.boxes())
+      if (!box.texts.empty() && box.texts[0] == "Sicuro di abbandonare le modifiche ?") ++n;
+    return n;
+  };
+  EXPECT_EQ(tech_run_editor_modal(), E::kModalEnd);
+  EXPECT_EQ(questions(), 0);
+
+  int lesson = -1, old_hour = -1;
+  bool kept = false;
+  ui.OnNextModal([&](Dialog& d) {
+    lesson = std::atoi(List(d).GetItemText(0, 0).c_str());
+    old_hour = g_eng_lessons[lesson].hour;
+    ui.Select(d, E::kListId, 0);
+    ui.Select(d, E::kHourId, old_hour == 0 ? 1 : 0);
+    ASSERT_NE(List(d).GetItemText(Row(d, lesson), 4), "...");
+    ui.PressInNextModal(CMessageBox::kButtonIds[1]);  // no: stay
+    ui.Click(d, E::kAbandonId);
+    kept = d.IsWindow() && List(d).GetItemText(Row(d, lesson), 4) != "...";
+    ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // yes: drop the edit
+    ui.Click(d, E::kAbandonId);
+  });
+  EXPECT_EQ(tech_run_editor_modal(), E::kModalEnd);
+  EXPECT_TRUE(kept);
+  EXPECT_EQ(questions(), 2);
+  EXPECT_EQ(read(saved), before);
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 

@@ -6,11 +6,14 @@
 // an endless search ends on "stop THREAD".
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <random>
 #include <sstream>
+#include <thread>
 
 #include "../engine/loader_harness.h"
 #include "platform/paths.h"
@@ -211,5 +214,43 @@ TEST_P(WeekSplitSamples, EveryWeekFolderLoadsInTheEngine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, WeekSplitSamples, ::testing::Values("piccola", "liceo"));
+
+}  // namespace
+
+namespace {
+
+// While the search runs, the list shows the week totals of each split
+// tried, one line each ("Ore totali" of each of the three weeks);
+// the stop button ends the search.
+TEST_F(WeekSplitTool, TheListShowsEachSplitTriedWhileTheSearchRuns) {
+  ui_register_toolkit_templates();
+  fs::create_directories(data_root() / "liceo");
+  ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
+  two_class_school();
+  TestDriver ui;
+  Ccreate_crux tool;
+  tool.m_trial_limit = 100000000;  // never reached: the stop button ends it
+  tool.m_seed = 11;
+  std::vector<std::string> seen;
+  ui.OnNextModal([&](Dialog& d) {
+    auto& list = *static_cast<ListBox*>(d.GetDlgItem(Ccreate_crux::kListId));
+    ui.Click(d, Ccreate_crux::kStartId);
+    for (int i = 0; i < 2000 && list.GetCount() < 3; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      ui.Pump();
+    }
+    for (int i = 0; i < list.GetCount(); ++i) seen.push_back(list.GetText(i));
+    ui.Click(d, Ccreate_crux::kStopId);
+    tool.WaitForSearch();
+    ui.Pump();
+    ui.Click(d, Ccreate_crux::kEndId);
+  });
+  tool.DoModal();
+  ASSERT_GE(seen.size(), 3u);
+  // Each week of this school holds its six hours, whatever the split.
+  for (const std::string& line : seen)
+    EXPECT_EQ(line, "Ore totali: 6 \t | \t Ore totali: 6 \t | \t Ore totali: 6 \t | \t ");
+  EXPECT_TRUE(ui.Problems().empty());
+}
 
 }  // namespace
