@@ -61,7 +61,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Computation{kBundledWeeks[3], "--seed 5 --time-limit 3 --new"},
                       Computation{kBundledWeeks[4], "--seed 8 --time-limit 3"},
                       Computation{kBundledWeeks[5], "--seed 2 --time-limit 4"},
-                      Computation{kBundledWeeks[7], "--seed 9 --time-limit 4"}),
+                      Computation{kBundledWeeks[7], "--seed 9 --time-limit 4"},
+                      // The minimum, staged and continued searches.
+                      Computation{kBundledWeeks[0], "MINI --seed 4 --time-limit 3"},
+                      Computation{kBundledWeeks[2], "MIBU --seed 4 --time-limit 3"},
+                      Computation{kBundledWeeks[4], "CONT --seed 6 --time-limit 3"},
+                      Computation{kBundledWeeks[5], "MIBU --seed 3 --time-limit 4"}),
     [](const ::testing::TestParamInfo<Computation>& info) {
       return std::string(info.param.week.name) + "_" + std::to_string(info.index);
     });
