@@ -71,4 +71,46 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(info.param.week.name) + "_" + std::to_string(info.index);
     });
 
+// The balancing and the overlap reduction on a fixed week: the residual
+// errors each lists at its end are those of the week it saved
+// ("savebi.txt"), as the check of that week finds them, and no more than
+// the week it started from had.
+struct Phase {
+  BundledWeek week;
+  const char* arguments;
+};
+
+void PrintTo(const Phase& p, std::ostream* out) { *out << p.week.name << " " << p.arguments; }
+
+class HonestPhase : public ::testing::TestWithParam<Phase> {};
+
+TEST_P(HonestPhase, TheListedResidualErrorsAreTheSavedWeeks) {
+  const Phase& p = GetParam();
+  std::unique_ptr<SchoolCopy> school = bundled_copy(p.week);
+  fs::path list = school->folder() / "Orario" / "Errori Residui.txt";
+  std::string out;
+  ASSERT_EQ(run_orario_in(school->folder(), school->root(), "REPO:scuola2.txt", &out), 0) << out;
+  std::vector<std::string> start = error_lines(file_text(list));
+  fs::remove(list);
+  ASSERT_EQ(run_orario_in(school->folder(), school->root(), p.arguments, &out), 0) << out;
+  std::vector<std::string> phase = error_lines(file_text(list));
+  EXPECT_LE(phase.size(), start.size()) << out;
+  fs::remove(list);
+  fs::copy_file(school->folder() / "savebi.txt", school->folder() / "savego.txt", fs::copy_options::overwrite_existing);
+  ASSERT_EQ(run_orario_in(school->folder(), school->root(), "REPO:scuola2.txt", &out), 0) << out;
+  EXPECT_EQ(out.find("RESET"), std::string::npos) << out;
+  EXPECT_EQ(phase, error_lines(file_text(list))) << out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bundles, HonestPhase,
+    ::testing::Values(Phase{kBundledWeeks[0], "--seed 3 BILA:scuola2.txt - 40"},
+                      Phase{kBundledWeeks[0], "--seed 3 MISV:scuola2.txt - 20"},
+                      Phase{kBundledWeeks[4], "--seed 5 BILA:scuola2.txt - 30"},
+                      Phase{kBundledWeeks[5], "--seed 2 BILA:scuola2.txt - 4"},
+                      Phase{kBundledWeeks[5], "--seed 2 MISV:scuola2.txt - 4"}),
+    [](const ::testing::TestParamInfo<Phase>& info) {
+      return std::string(info.param.week.name) + "_" + std::to_string(info.index);
+    });
+
 }  // namespace
