@@ -42,7 +42,7 @@ struct BundledWeek {
   const char* name;    // of the recorded files and the test
   const char* school;  // examples/...
   const char* week;    // tests/data/residual/weeks/...
-  int shift;           // teacher i takes bundle (i + shift) mod the bundles
+  int shift;           // teacher i takes bundle (i + shift) mod the bundles; < 0: the school's own lines
   const char* school_lines = "";  // after the header's last line
   bool lesson_items = false;       // piccola's teaching lines take kLessonItems
 };
@@ -82,7 +82,7 @@ inline std::string with_bundles(const std::string& text, const BundledWeek& c) {
       out += c.school_lines;
       header = false;
     }
-    if (line.rfind("V:\t", 0) != 0) {
+    if (line.rfind("V:\t", 0) != 0 || c.shift < 0) {
       out += line + "\n";
       continue;
     }

@@ -44,7 +44,9 @@ TEST_P(HonestComputation, TheListedResidualErrorsAreTheSavedWeeks) {
       << out;
   fs::path list = school->folder() / "Orario" / "Errori Residui.txt";
   std::vector<std::string> computed = error_lines(file_text(list));
-  ASSERT_FALSE(computed.empty()) << out;
+  if (c.week.shift >= 0) {
+    ASSERT_FALSE(computed.empty()) << out;
+  }
   fs::remove(list);
   std::string check;
   ASSERT_EQ(run_orario_in(school->folder(), school->root(), "REPO:scuola2.txt", &check), 0) << check;
@@ -66,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Computation{kBundledWeeks[0], "MINI --seed 4 --time-limit 3"},
                       Computation{kBundledWeeks[2], "MIBU --seed 4 --time-limit 3"},
                       Computation{kBundledWeeks[4], "CONT --seed 6 --time-limit 3"},
-                      Computation{kBundledWeeks[5], "MIBU --seed 3 --time-limit 4"}),
+                      Computation{kBundledWeeks[5], "MIBU --seed 3 --time-limit 4"},
+                      // The school's own constraint lines, from a week with gap
+                      // hours left only.
+                      Computation{BundledWeek{"liceo_own", "liceo", "liceo_computed.txt", -1}, "--seed 4 --time-limit 3"}),
     [](const ::testing::TestParamInfo<Computation>& info) {
       return std::string(info.param.week.name) + "_" + std::to_string(info.index);
     });
