@@ -28,15 +28,16 @@ inline const char* const kBundles[] = {
     "IGNORAPAUSA:\tNOMOTOR:3\tNOMWEEK:2\tGRUPPIOREMAX:2-1\tULTIMEOREMAX:1-2\tLI:VE:\tINSEGNA:4",
     "ENTEREXIT:3-1\tBRENTIX:\tPRNS:\tMXR:2\tPAULAB:\tGMAX:4",
     "QUORVEX:3\tCLASENOC:2\tDKIF:1\tTRAMOX:2\tPLIGI:1-2\tOP:GI:1-5",
-    "SEGRUBI:2-1\tPRELA:1-3\tFERCAV:1-2-3\tPAUSAMEPER:3-30-60-1\tOP:LU:4-5",
+    "SEGRUBI:2-1\tPRELA:1-3\tFERCAV:1-2-3\tPAUSAMEPER:3-30-60-3\tMXR:1\tOP:LU:4-5",
     "MAXBUDAYPER:2\tTEKGRADO:1-2\tLABRIFOL:1\tLI:MA:\tPMIN:1-2",
     "GMAX:2\tFMIN:5-5-2\tGL:2-0\tGX:0-1-1\tQUORVEX:1",
 };
 inline constexpr int kBundleCount = static_cast<int>(sizeof kBundles / sizeof kBundles[0]);
 
-// A school-wide weekly gap allowance and day limits, for the schools that
-// give none.
-inline constexpr const char* kSchoolLimits = "IHBUCHE:\t2-0:99-1\t\nIGGIORNI:\t3-1:5-2\t\nIHMINIMO:\t2-1\t\n";
+// A school-wide weekly gap allowance, day limits and a lunch pause that
+// asks for two hours after the return, for the schools that give none.
+inline constexpr const char* kSchoolLimits =
+    "IHBUCHE:\t2-0:99-1\t\nIGGIORNI:\t3-1:5-2\t\nIHMINIMO:\t2-1\t\nPAUSAMENSA:\t3-30-60-2\t\n";
 
 struct BundledWeek {
   const char* name;    // of the recorded files and the test
