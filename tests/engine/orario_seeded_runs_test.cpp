@@ -21,6 +21,7 @@
 
 #include "engine/text_lines.h"
 #include "orario_run_support.h"
+#include "run_text.h"
 
 namespace fs = std::filesystem;
 using engine_test::read_file;
@@ -28,41 +29,11 @@ using engine_test::TempDir;
 using engine_test::write_file;
 using orario_test::Outcome;
 using orario_test::run_orario;
+using run_text::without_clock;
 
 namespace {
 
 const fs::path kGolden = fs::path(KT_TEST_DATA) / "golden" / "orario";
-
-// The progress lines without their clock columns and trailing blanks; the
-// closing line without its date.
-std::string without_clock(const std::string& out) {
-  std::istringstream in(out);
-  std::string line, kept;
-  while (std::getline(in, line)) {
-    std::size_t ms = line.rfind(" Ms:");
-    if (ms != std::string::npos && line.find(" TS:", ms) != std::string::npos) line.erase(ms);
-    std::size_t date = line.rfind(" [");
-    if (line.rfind("Fine ", 0) == 0 && date != std::string::npos) line.erase(date);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    kept += line + "\n";
-  }
-  return kept;
-}
-
-// A file's lines in their plain form (a plain line reads as it stands).
-std::string plain_lines(const fs::path& path) {
-  std::istringstream in(read_file(path.string()));
-  std::string line, plain;
-  while (std::getline(in, line)) {
-    line += "\n";  // the scrambled layout counts its line feed
-    std::string out(2 * line.size() + 16, '\0');
-    or_scramble_line(1, line.c_str(), out.data());
-    std::string text = out.c_str();
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    plain += text + "\n";
-  }
-  return plain;
-}
 
 // FNV-1a of a text: the reports are many and long, so the golden files
 // keep each one's hash and length, and the school files in full.
@@ -93,7 +64,7 @@ Contents contents_of(const TempDir& folder) {
     std::string name = fs::relative(e.path(), folder.path()).generic_string();
     if (name == "scuola1.txt" || name == "scuola2.txt") continue;
     if (name.find('/') == std::string::npos)
-      c.full[name] = plain_lines(e.path());
+      c.full[name] = run_text::plain_lines(read_file(e.path().string()));
     else if (name.rfind(".txt") == name.size() - 4 && name.find("Errori Residui") != std::string::npos)
       c.full[name] = without_clock(read_file(e.path().string()));
     else if (name.size() > 4 && name.compare(name.size() - 4, 4, ".rtf") == 0)

@@ -20,49 +20,20 @@
 #include "engine/errors.h"
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
+#include "run_text.h"
 #include "school_fixture.h"
 #include "solver/common_room_constraints.h"
 #include "solver/local_search.h"
 #include "solver/placement_state.h"
 
 namespace fs = std::filesystem;
+using run_text::without_clock;
 
 namespace {
 
 int g_stop_cycle = -1;
 void stop_at(int cycle) {
   if (cycle >= g_stop_cycle) g_status.run_state.store(kRunStateStopRequested);
-}
-
-// The trace lines without their clock columns and trailing blanks; other
-// console output passes as it stands.
-std::string without_clock(const std::string& out) {
-  std::istringstream in(out);
-  std::string line, kept;
-  while (std::getline(in, line)) {
-    std::size_t ms = line.rfind(" Ms:");
-    if (ms != std::string::npos && line.find(" TS:", ms) != std::string::npos) line.erase(ms);
-    std::size_t date = line.rfind(" [");
-    if (line.rfind("Fine ", 0) == 0 && date != std::string::npos) line.erase(date);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    kept += line + "\n";
-  }
-  return kept;
-}
-
-// The save's lines in their plain form.
-std::string plain_save(const fs::path& path) {
-  std::istringstream in(file_text(path));
-  std::string line, plain;
-  while (std::getline(in, line)) {
-    line += "\n";  // the scrambled layout counts its line feed
-    std::string out(line.size() + 1, '\0');
-    or_scramble_line(1, line.c_str(), out.data());
-    std::string text = out.c_str();
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    plain += text + "\n";
-  }
-  return plain;
 }
 
 struct GoldenRun {
@@ -107,7 +78,7 @@ void check_golden_run(const GoldenRun& run) {
   or_set_cycle_observer(nullptr);
   fs::current_path(old);
   ASSERT_EQ(result, 0) << trace;
-  std::string saved = plain_save(school.folder() / (run.phase_save ? run.phase_save : "savego.txt"));
+  std::string saved = run_text::plain_lines(file_text(school.folder() / (run.phase_save ? run.phase_save : "savego.txt")));
   ASSERT_FALSE(saved.empty()) << trace;
 
   fs::path golden = fs::path(KT_TEST_DATA) / "golden";

@@ -28,46 +28,12 @@
 
 namespace {
 
-class ExchangeTest : public ::testing::Test {
+class ExchangeTest : public parpro_test::SchoolWithArea {
  protected:
-  void SetUp() override {
-    std::string tag = "xchg" + std::to_string(::getpid());
-    ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
-    parpro_remove_names();
-    SchoolSpec spec;
-    build_school(spec, 31);
-    g_engine_random.seed_with(31);
-    place_all_lessons();
-    or_rebuild_grids_and_evaluate();
-    g_eng_run.run_mode = 16;
-    or_reset_search_state();
-    or_setup_test_set(-2);  // no teacher or class under test, as every run starts
-    ASSERT_TRUE(parpro_create(3, "/tmp", "scuola2.txt"));
-    n = g_eng_school.lesson_count;
-    for (int l = 0; l < n; ++l) start.push_back(lesson_place(l));
-  }
+  void SetUp() override { set_up_school("xchg", 31, 16); }
   void TearDown() override {
-    g_process_number = 0;
-    parpro_close();
-    parpro_remove_names();
-    ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+    close_area();
   }
-  std::vector<std::uint16_t> live() const {
-    std::vector<std::uint16_t> v;
-    for (int l = 0; l < n; ++l) v.push_back(lesson_place(l));
-    return v;
-  }
-  // Exchanges the slots of the first two lessons whose swap is allowed.
-  void move_something() {
-    for (int a = 0; a < n; ++a)
-      for (int b = a + 1; b < n; ++b)
-        if (lesson_place(a) != lesson_place(b) && or_swap_lessons(a, b) == kNoConflict) {
-          or_rebuild_grids_and_evaluate();
-          return;
-        }
-  }
-  int n = 0;
-  std::vector<std::uint16_t> start;
 };
 
 TEST_F(ExchangeTest, SlotAOfferOnlyWhenNotWorseThanThePublishedHeader) {

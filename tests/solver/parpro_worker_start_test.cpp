@@ -38,52 +38,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class WorkerStartTest : public ::testing::Test {
+class WorkerStartTest : public parpro_test::SchoolWithArea {
  protected:
-  void SetUp() override {
-    std::string tag = "wstart" + std::to_string(::getpid());
-    ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
-    parpro_remove_names();
-    SchoolSpec spec;
-    build_school(spec, 37);
-    g_engine_random.seed_with(37);
-    place_all_lessons();
-    or_rebuild_grids_and_evaluate();
-    g_eng_run.run_mode = 15;
-    or_reset_search_state();
-    or_setup_test_set(-2);
-    ASSERT_TRUE(parpro_create(3, "/tmp", "scuola2.txt"));
-    n = g_eng_school.lesson_count;
-    for (int l = 0; l < n; ++l) start.push_back(lesson_place(l));
-  }
+  void SetUp() override { set_up_school("wstart", 37, 15); }
   void TearDown() override {
-    g_process_number = 0;
     g_worker_start_stage = -1;
     g_status.run_state = 0;
-    parpro_close();
-    parpro_remove_names();
-    ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
-  }
-  std::vector<std::uint16_t> live() const {
-    std::vector<std::uint16_t> v;
-    for (int l = 0; l < n; ++l) v.push_back(lesson_place(l));
-    return v;
+    close_area();
   }
   std::vector<std::uint16_t> published() const {
     std::vector<std::uint16_t> v(static_cast<std::size_t>(n));
     parpro_load_timetable(v.data(), parpro_area()->start_timetable);
     return v;
   }
-  void move_something() {
-    for (int a = 0; a < n; ++a)
-      for (int b = a + 1; b < n; ++b)
-        if (lesson_place(a) != lesson_place(b) && or_swap_lessons(a, b) == kNoConflict) {
-          or_rebuild_grids_and_evaluate();
-          return;
-        }
-  }
-  int n = 0;
-  std::vector<std::uint16_t> start;
 };
 
 // Worker 1 offers a finished stage: worker 2, which is not going, stops by
