@@ -398,7 +398,10 @@ int or_worker_take_published() {
 }
 
 void or_parpro_clear_worker_counts() {
+  // The summary counts one run's trading: the desktop runs many in one process.
   g_published_rank = -1;
+  g_parpro_takes = 0;
+  g_parpro_refusals = 0;
   if (!g_parpro_area || g_process_number != 0 || !parpro_lock()) return;
   ParproArea* area = parpro_area();
   std::memset(area->worker_cycles, 0, sizeof area->worker_cycles);
