@@ -406,6 +406,7 @@ void or_parpro_clear_worker_counts() {
   ParproArea* area = parpro_area();
   std::memset(area->worker_cycles, 0, sizeof area->worker_cycles);
   std::memset(area->worker_starts, 0, sizeof area->worker_starts);
+  area->worker_takes = 0;
   parpro_unlock();
 }
 

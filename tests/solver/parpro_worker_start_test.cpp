@@ -53,6 +53,20 @@ class WorkerStartTest : public parpro_test::SchoolWithArea {
   }
 };
 
+// The desktop program runs many computations with the same workers: the
+// summary of a new run counts that run's trading alone, not the publishes
+// the workers took, or the cycles they ran, in the runs before it.
+TEST_F(WorkerStartTest, ANewRunsSummaryCountsNothingOfTheRunsBefore) {
+  parpro_area()->worker_takes = 4;
+  parpro_area()->worker_cycles[1] = 90;
+  parpro_area()->worker_starts[2] = 3;
+  g_process_number = 0;
+  or_parpro_clear_worker_counts();
+  EXPECT_EQ(or_parpro_worker_takes(), 0);
+  EXPECT_EQ(or_parpro_worker_counts().rfind("cicli=0/", 0), 0u) << or_parpro_worker_counts();
+  EXPECT_NE(or_parpro_worker_counts().find("avvii=0/0"), std::string::npos) << or_parpro_worker_counts();
+}
+
 // Worker 1 offers a finished stage: worker 2, which is not going, stops by
 // itself to start again from what the main makes of the offer; worker 1
 // itself goes on with its run (stopping it would throw away the very
