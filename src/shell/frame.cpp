@@ -293,6 +293,13 @@ int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_temp
     }
   }
   g_current_page = nullptr;
+  // Leaving the courses board, the frame gives back the screen before it
+  // fits the next page: fitted and laid out in the maximised frame, the
+  // page would be squeezed, with scroll bars, when the restore came after.
+  if (!(flags & 4) && logical_template != kCoursesBoardTemplate && m_zoomed_for_board) {
+    m_zoomed_for_board = false;
+    if (IsZoomed()) ShowWindow(kSwRestore);
+  }
   GrowForPage(template_id);
   m_page_scroll[0] = m_page_scroll[1] = 0;
   PlacePage();
@@ -311,9 +318,6 @@ int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_temp
     if (logical_template == kCoursesBoardTemplate) {
       m_zoomed_for_board = m_zoomed_for_board || !IsZoomed();
       ShowWindow(kSwShowMaximized);
-    } else if (m_zoomed_for_board) {
-      m_zoomed_for_board = false;
-      if (IsZoomed()) ShowWindow(kSwRestore);
     }
     OnLayoutChanged();
   }

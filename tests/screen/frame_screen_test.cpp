@@ -214,6 +214,23 @@ TEST_F(FrameOnScreen, TheUserAndTheWindowManagerSizeTheFrameAndItsPage) {
   settle();
   EXPECT_FALSE(g_frame.IsZoomed());
   EXPECT_EQ(g_frame.GetWindowRect(), sized);
+
+  // Maximised by the program (the courses board wants the whole screen)
+  // and restored by it (the next page), it has its size from before too,
+  // not the screen's that the program gave it on the way.
+  g_frame.ShowWindow(kSwShowMaximized);
+  ASSERT_TRUE(pump_until([&] { return window_manager_shows_maximised(g_frame); }));
+  settle();
+  EXPECT_GT(g_frame.GetWindowRect().Width(), work.Width() - 10);
+  g_frame.ShowWindow(kSwRestore);
+  ASSERT_TRUE(pump_until([&] { return !window_manager_shows_maximised(g_frame); }));
+  settle();
+  EXPECT_FALSE(g_frame.IsZoomed());
+  EXPECT_EQ(g_frame.GetWindowRect(), sized);
+  XWindowAttributes shown{};
+  ASSERT_TRUE(XGetWindowAttributes(x_, native_window(g_frame), &shown));
+  EXPECT_EQ((Size{shown.width, shown.height}), (Size{g_frame.GetClientRect().Width(), g_frame.GetClientRect().Height()}))
+      << "the screen's window and the program's frame";
 }
 
 TEST_F(FrameOnScreen, ThePagesPanelStaysBesideTheFrameAndReachesEveryRow) {

@@ -326,12 +326,19 @@ TEST_F(FrameNavigation, TheCoursesBoardsMaximiseEndsWithItTheUsersStays) {
   OpenFrame();
   Rect normal = g_frame.GetWindowRect();
   Rect work = backend().WorkArea();
+  alfadlg_go_to_page(kPageProcessingMenu);
+  Rect menu_frame = g_frame.GetWindowRect(), menu_page = g_current_page->GetWindowRect();
+  alfadlg_go_to_page(kPageHome);
   // The home page object stands in for the board: what counts is the page's template.
   ASSERT_EQ(g_frame.OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, 167, 1), 1);
   EXPECT_TRUE(g_frame.IsZoomed());
   EXPECT_EQ(g_frame.GetWindowRect(), work);
+  // The page after the board is laid out in the frame given back, just as
+  // it is when it opens from any other page.
   alfadlg_go_to_page(kPageProcessingMenu);
   EXPECT_FALSE(g_frame.IsZoomed());
+  EXPECT_EQ(g_frame.GetWindowRect(), menu_frame);
+  EXPECT_EQ(g_current_page->GetWindowRect(), menu_page);
   alfadlg_go_to_page(kPageHome);
   EXPECT_EQ(g_frame.GetWindowRect(), normal);
 

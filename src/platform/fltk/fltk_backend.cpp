@@ -298,7 +298,15 @@ void FltkBackend::TopLevelZoomed(Window& w, bool zoomed) {
   if (!m || !m->shown()) return;
   // The window manager keeps its own maximised state (its title bar's
   // button, and the size a restore goes back to).
-  if (window_is_maximised(fl_xid(m)) != zoomed) send_maximise_request(fl_xid(m), zoomed);
+  if (window_is_maximised(fl_xid(m)) == zoomed) return;
+  if (!send_maximise_request(fl_xid(m), zoomed) || zoomed) return;
+  // A restore gives back the size the window manager saved when it
+  // maximised; the program had already sized the window to the screen by
+  // then, so that is no restore at all. The size before is the program's:
+  // asked for after the restore, it is the one the window keeps.
+  XMoveResizeWindow(fl_display, fl_xid(m), m->x(), m->y(), unsigned(std::max(1, m->w())),
+                    unsigned(std::max(1, m->h())));
+  XFlush(fl_display);
 }
 
 void FltkBackend::TopLevelTitled(Window& w) {
