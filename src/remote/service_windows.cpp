@@ -281,11 +281,24 @@ void ui_dock_tulm_window() {
   Window* last = g_frame.GetDlgItem(CAlfaDlg::kSectionIds[3]);
   if (!last) return;
   // Its bottom-left corner just right of the last section button, its
-  // bottom on the frame's top edge: it sits above the button row, over
-  // the frame's title, never over a button or the page.
+  // bottom on the frame's top edge: it sits above the button row, never
+  // over a button or the page.
   Rect button = last->GetWindowRect(), frame = g_frame.GetWindowRect(), own = g_tulm_open.GetWindowRect();
   Rect work = backend().WorkArea();
-  int x = button.right + 4, y = std::max(work.top, frame.top - own.Height());
+  int x = button.right + 4, y = frame.top - own.Height();
+  if (y < work.top) {
+    // No room above (a maximised frame, or one at the top of the screen):
+    // pushed down it would cover the frame's caption and its title. The
+    // button row's own gap before the arrows takes it when it is wide
+    // enough (a widened frame); else it keeps to the screen's top.
+    y = work.top;
+    Window* help = g_frame.GetDlgItem(CAlfaDlg::kSectionIds[4]);
+    if (help) {
+      Rect h = help->GetWindowRect();
+      int arrows_left = h.left - h.Height() / 2 - 2;
+      if (x + own.Width() + 4 <= arrows_left) y = button.top + (button.Height() - own.Height()) / 2;
+    }
+  }
   g_tulm_open.MoveWindow(Rect{x, y, x + own.Width(), y + own.Height()});
 }
 

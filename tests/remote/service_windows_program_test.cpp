@@ -54,6 +54,25 @@ TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
     }
     ExpectNotAvailable(g_tulm_open, "remote-processing window");
 
+    // Maximised, the frame leaves no room above it: the window keeps clear
+    // of the caption (where it would hide the title) in the button row's
+    // gap, over no button and neither arrow; restored, it goes back above.
+    g_frame.ShowWindow(kSwShowMaximized);
+    ASSERT_TRUE(g_frame.IsZoomed());
+    strip = g_tulm_open.GetWindowRect();
+    Rect client = g_frame.ClientToScreen(g_frame.GetClientRect());
+    EXPECT_GE(strip.top, client.top) << "over the caption";
+    EXPECT_EQ(strip.left, g_frame.GetDlgItem(1775)->GetWindowRect().right + 4);
+    std::vector<int> row(std::begin(CAlfaDlg::kSectionIds), std::end(CAlfaDlg::kSectionIds));
+    row.insert(row.end(), std::begin(Carrow::kIds), std::end(Carrow::kIds));
+    for (int id : row) {
+      Rect b = g_frame.GetDlgItem(id)->GetWindowRect();
+      EXPECT_TRUE(strip.right <= b.left || strip.left >= b.right || strip.bottom <= b.top || strip.top >= b.bottom) << id;
+    }
+    g_frame.ShowWindow(kSwRestore);
+    ASSERT_FALSE(g_frame.IsZoomed());
+    EXPECT_EQ(g_tulm_open.GetWindowRect().bottom, g_frame.GetWindowRect().top);
+
     struct Case {
       const char* id;
       std::function<void()> open;
