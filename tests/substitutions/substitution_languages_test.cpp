@@ -180,4 +180,50 @@ TEST(SubstitutionLabels, EveryLabelIsPlainTextFromTheLeft) {
   EXPECT_GE(labels, 8);
 }
 
+// Each label names the control it stands by: above a list or a drop-down
+// list, on its left edge and with its width, right on its top; the day's
+// label on the left of its drop-down list, two units before it and on its
+// text line; the hours' label above the first row of hour boxes.
+TEST(SubstitutionLabels, EachLabelStandsByItsControl) {
+  ui_register_substitution_templates();
+  const DialogTemplate* t = find_dialog_template(S::kTemplate);
+  ASSERT_NE(t, nullptr);
+  auto label = [&](const char* caption) -> const ControlTemplate& {
+    for (const ControlTemplate& c : t->controls)
+      if (std::string(c.class_name) == "Static" && std::string(c.caption) == caption) return c;
+    ADD_FAILURE() << "no label " << caption;
+    return t->controls.front();
+  };
+  auto control = [&](int id) -> const ControlTemplate& {
+    for (const ControlTemplate& c : t->controls)
+      if (c.id == id) return c;
+    ADD_FAILURE() << "no control " << id;
+    return t->controls.front();
+  };
+  const struct {
+    const char* caption;
+    int id;
+    bool same_width;
+  } above[] = {
+      {"Insegnanti e ore del giorno:", S::kTeachersId, true},
+      {"Motivo:", S::kReasonId, true},
+      {"Assenti:", S::kAbsentId, true},
+      {"Sostituzioni:", S::kResultsId, false},
+  };
+  for (const auto& a : above) {
+    const ControlTemplate &l = label(a.caption), &c = control(a.id);
+    EXPECT_EQ(l.x, c.x) << a.caption;
+    EXPECT_EQ(l.y + l.cy, c.y) << a.caption;
+    if (a.same_width) EXPECT_EQ(l.cx, c.cx) << a.caption;
+  }
+  const ControlTemplate &day = label("Giorno:"), &days = control(S::kDayId);
+  EXPECT_EQ(day.x + day.cx + 2, days.x);
+  EXPECT_EQ(day.y, days.y + 2);
+  EXPECT_EQ(day.x, control(S::kTeachersId).x);
+  const ControlTemplate& hours = label("Ore di assenza:");
+  EXPECT_EQ(hours.x, control(S::kFirstHourId).x);
+  EXPECT_EQ(hours.y + hours.cy + 2, control(S::kFirstHourId).y);
+  EXPECT_EQ(hours.cx, control(S::kReasonId).cx);
+}
+
 }  // namespace
