@@ -82,4 +82,23 @@ TEST_F(CoursesChoice, OnlyAnHourOfTheChosenLessonsClassMovesIt) {
   ui.PressInNextModal(CDaticambia::kDiscardId);
 }
 
+// Keys on the courses board do what they do on every page: Enter opens
+// nothing, Esc leaves the board; only the legend's own button opens the
+// legend.
+TEST_F(CoursesChoice, OnlyTheLegendButtonOpensTheLegend) {
+  ASSERT_FALSE(g_legend.IsWindow() && g_legend.IsWindowVisible());
+  g_courses_board.GetDlgItem(Cqcorsi::kGridId)->SetFocus();
+  ui.Key(kVkReturn);
+  EXPECT_FALSE(g_legend.IsWindow() && g_legend.IsWindowVisible()) << "Enter";
+  ui.Click(g_courses_board, Cqcorsi::kSaveId);
+  EXPECT_FALSE(g_legend.IsWindow() && g_legend.IsWindowVisible()) << "the save button";
+  ui.Click(g_courses_board, Cqcorsi::kLegendId);
+  EXPECT_TRUE(g_legend.IsWindow() && g_legend.IsWindowVisible());
+  g_legend.DestroyWindow();
+  g_courses_board.GetDlgItem(Cqcorsi::kGridId)->SetFocus();
+  ui.Key(kVkEscape);
+  EXPECT_FALSE(g_legend.IsWindow() && g_legend.IsWindowVisible()) << "Esc";
+  EXPECT_NE(g_current_page, &g_courses_board) << "Esc leaves the board";
+}
+
 }  // namespace
