@@ -13,6 +13,7 @@
 #include "board/courses_board.h"
 #include "platform/test_driver.h"
 #include "shell/frame.h"
+#include "shell/message_box.h"
 #include "structure/unsaved_changes_prompt.h"
 
 namespace {
@@ -99,6 +100,36 @@ TEST_F(CoursesChoice, OnlyTheLegendButtonOpensTheLegend) {
   ui.Key(kVkEscape);
   EXPECT_FALSE(g_legend.IsWindow() && g_legend.IsWindowVisible()) << "Esc";
   EXPECT_NE(g_current_page, &g_courses_board) << "Esc leaves the board";
+}
+
+// A save the disk refuses (a folder standing where the saved week goes):
+// the user is told why, the status does not say saved, the week stays
+// changed (leaving asks), and the folder is left as it was.
+TEST_F(CoursesChoice, ASaveRefusedByTheDiskIsToldAndTheWeekStaysChanged) {
+  ASSERT_TRUE(Click(0, 2));
+  ASSERT_TRUE(Click(0, 3));
+  ASSERT_EQ(Status().rfind("Lezione spostata", 0), 0u);
+  std::string moved = Status();
+  fs::remove(school_ / "savego.txt");
+  fs::create_directories(school_ / "savego.txt" / "inside");
+  std::vector<std::string> told;
+  ui.OnNextModal([&](Dialog& box) {
+    told.push_back(ui.Text(box, CMessageBox::kTextId));
+    box.EndDialog(kIdOk);
+  });
+  ui.Click(g_courses_board, Cqcorsi::kSaveId);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("[savego.txt]"), std::string::npos) << told[0];
+  EXPECT_NE(told[0].find("[Salvataggio dell'orario non riuscito]"), std::string::npos) << told[0];
+  EXPECT_EQ(Status(), moved) << "not saved";
+  EXPECT_TRUE(fs::is_directory(school_ / "savego.txt" / "inside"));
+  bool asked = false;
+  ui.OnNextModal([&](Dialog& d) {
+    asked = true;
+    ui.Click(d, CDaticambia::kDiscardId);
+  });
+  alfadlg_go_to_page(kPageProcessingMenu);
+  EXPECT_TRUE(asked) << "the move is still unsaved";
 }
 
 }  // namespace
