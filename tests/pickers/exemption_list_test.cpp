@@ -338,4 +338,23 @@ TEST_F(ExemptionList, TheServiceButtonMarksEveryDerogationAutomatic) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// The list's columns: their headings in order, each as wide as 8 pixels a
+// character of its heading (16 for the error's description and the notes),
+// the ranking and the quantity kept out of sight at no width.
+TEST_F(ExemptionList, TheColumnsAreAsWideAsTheirHeadings) {
+  ASSERT_TRUE(vedide_write_file(path_, {record(5, 2, "troppe ore", false)}));
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  auto* list = static_cast<ListView*>(view_.GetDlgItem(E::kListId));
+  ASSERT_EQ(list->GetColumnCount(), 7);
+  std::vector<int> widths;
+  std::vector<std::string> headings;
+  for (int c = 0; c < 7; ++c) {
+    widths.push_back(list->GetColumnWidth(c));
+    headings.push_back(list->GetColumnHeading(c));
+  }
+  EXPECT_EQ(headings, (std::vector<std::string>{"Num", "Descrizione dell'errore", "Professore o classe", "Classifica",
+                                                "Quantit\xE0", "Annotazioni", "Tipologia"}));
+  EXPECT_EQ(widths, (std::vector<int>{8 * 3, 16 * 23, 8 * 19, 0, 0, 16 * 11, 8 * 9}));
+}
+
 }  // namespace
