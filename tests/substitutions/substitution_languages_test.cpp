@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "platform/cp1252.h"
 #include "platform/dialog_template.h"
 #include "platform/test_driver.h"
+#include "shell/color_button.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
@@ -224,6 +226,41 @@ TEST(SubstitutionLabels, EachLabelStandsByItsControl) {
   EXPECT_EQ(hours.x, control(S::kFirstHourId).x);
   EXPECT_EQ(hours.y + hours.cy + 2, control(S::kFirstHourId).y);
   EXPECT_EQ(hours.cx, control(S::kReasonId).cx);
+}
+
+// The provisional page's two commands are the program's coloured buttons:
+// each face in the colour its caption's mark gives in the provisional
+// palette, the caption shown without the mark.
+TEST_F(LanguageProgram, TheProvisionalPagesCommandsAreColouredButtons) {
+  Start(0);
+  struct Drawn {
+    Color face = kNoColor;
+    std::string text;
+  };
+  std::map<int, Drawn> drawn;
+  kt_app_test::run_program(ui, [&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    ASSERT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[3]));
+    ASSERT_EQ(g_current_page, &g_provisional_page);
+    DisplayList list = ui.Render(g_provisional_page);
+    for (int id : {Cprovvi::kComputeId, Cprovvi::kLeaveId})
+      for (const DrawItemOp* op : list.ForControl(id)) {
+        if (op->op == DrawOp::kFill && drawn[id].face == kNoColor) drawn[id].face = op->color;
+        if (op->op == DrawOp::kText) drawn[id].text += op->text;
+      }
+    ui.Click(g_provisional_page, Cprovvi::kLeaveId);
+  });
+  const struct {
+    int id;
+    const char* caption;
+  } buttons[] = {{Cprovvi::kComputeId, "!CALCOLA l'Orario Provvisorio"},
+                 {Cprovvi::kLeaveId, "Torna all'orario definitivo"}};
+  for (const auto& b : buttons) {
+    ColorButtonLook look = color_button_look(0, b.caption, true, kNoColor, kNoColor);
+    EXPECT_EQ(drawn[b.id].face, look.background) << b.caption;
+    EXPECT_EQ(drawn[b.id].text, look.caption) << b.caption;
+  }
+  EXPECT_NE(drawn[Cprovvi::kComputeId].face, drawn[Cprovvi::kLeaveId].face) << "the main command stands out";
 }
 
 }  // namespace
