@@ -16,6 +16,7 @@
 #include "shell/busy_popup.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
+#include "shell/service_mode.h"
 #include "solver/constraint_names.h"
 #include "solver/exemptions.h"
 
@@ -115,6 +116,8 @@ bool Cvedide::OnInitDialog() {
   ListView* list = list_of(*this);
   list->SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
   for (int c = 0; c < int(std::size(kColumns)); ++c) list->InsertColumn(c, kColumns[c].heading, kLvcfmtLeft, kColumns[c].width);
+  // The shell's service mode, as it stands when the window opens.
+  m_service_mode = g_service_mode != 0;
   GetDlgItem(kFakeAutomaticId)->ShowWindow(m_service_mode ? kSwShow : kSwHide);
   // Where the user left it; the first time as wide again as the template.
   if (m_rect.IsEmpty()) {

@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "board/balancing_page.h"
 #include "board/processing_menu.h"
@@ -429,6 +430,69 @@ TEST_F(AfterComputation, WeightBalancingSpreadsTheHighWeightSubjects) {
   EXPECT_EQ(read(school_ / "savego.txt"), balanced);
   EXPECT_EQ(read(school_ / "savego_precedente.txt"), computed);
   EXPECT_FALSE(fs::exists(school_ / "savebi.txt"));
+}
+
+// The numbers of the room window are whole numbers from 0 to 99: three
+// digits, or a number of teachers left empty, are refused with the field's
+// own message, and nothing runs or changes.
+TEST_F(AfterComputation, RoomWindowNumbersRunFromZeroToNinetyNine) {
+  Open("liceo");
+  std::map<std::string, std::string> before = Snapshot();
+  ui.AnswerNextModal(kIdYes);
+  struct Case {
+    const char *rooms, *teachers, *message;
+  } cases[] = {
+      {"3,100", "1", "Numero di aule non valido: indicare numeri da 0 a 99 separati da virgole."},
+      {"100,3", "1", "Numero di aule non valido: indicare numeri da 0 a 99 separati da virgole."},
+      {"3,3", "100", "Numero di professori per aula non valido (da 0 a 99)."},
+      {"3,3", "", "Numero di professori per aula non valido (da 0 a 99)."},
+      {"3,3", "1x", "Numero di professori per aula non valido (da 0 a 99)."},
+  };
+  ui.OnNextModal([&](Dialog& d) {
+    for (const Case& k : cases) {
+      Retype(d, R::kRoomsId, k.rooms);
+      Retype(d, R::kTeachersId, k.teachers);
+      std::size_t shown = ui.boxes().size();
+      ui.AnswerNextModal(1);
+      ui.Click(d, R::kAssignId);
+      ASSERT_EQ(ui.boxes().size(), shown + 1) << k.rooms << " / " << k.teachers;
+      EXPECT_EQ(ui.boxes().back().texts.at(0), k.message) << k.rooms << " / " << k.teachers;
+      EXPECT_FALSE(g_engine_thread.Running());
+    }
+    ui.Click(d, R::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+  EXPECT_TRUE(ui.Problems().empty());
+  EXPECT_EQ(Snapshot(), before);
+}
+
+// A run that has ended leaves the window ready for the next: the reduction
+// after an allocation runs and ends in its turn, and so does another
+// allocation after it.
+TEST_F(AfterComputation, RoomWindowRunsAgainOnceARunHasEnded) {
+  Open("piccola");
+  ui.AnswerNextModal(kIdYes);
+  std::vector<std::string> running, ended;
+  ui.OnNextModal([&](Dialog& d) {
+    Retype(d, R::kRoomsId, "3");
+    Retype(d, R::kTeachersId, "2");
+    for (int id : {R::kAssignId, R::kReduceId, R::kAssignId}) {
+      ui.Click(d, id);
+      running.push_back(ui.Text(d, R::kResultId));
+      ui.Click(d, R::kStopId);
+      g_engine_thread.Join();
+      ui.Advance(R::kTimerMs);
+      ended.push_back(ui.Text(d, R::kResultId));
+    }
+    ui.Click(d, R::kCloseId);
+  });
+  ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+  ASSERT_EQ(running.size(), 3u);
+  for (std::size_t i = 0; i < running.size(); ++i) {
+    EXPECT_EQ(running[i], "Assegnazione in corso...") << i;
+    EXPECT_EQ(ended[i].rfind("Assegnazione terminata.", 0), 0u) << i << ": " << ended[i];
+  }
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
 }  // namespace

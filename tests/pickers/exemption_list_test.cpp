@@ -26,6 +26,7 @@
 #include "shell/app_test_support.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
+#include "shell/service_mode.h"
 #include "solver/exemptions.h"
 
 namespace {
@@ -298,6 +299,62 @@ TEST_F(ExemptionList, ARecordOutsideTheSchoolsTablesShowsNoName) {
   ASSERT_EQ(view_.CreatePanel(nullptr), 1);
   ASSERT_EQ(Rows(), static_cast<int>(std::size(cases)));
   for (int r = 0; r < Rows(); ++r) EXPECT_EQ(Cell(r, 2), cases[r].name) << r;
+}
+
+// The service mode's button marks every stored derogation automatic, each
+// record otherwise as it was, and the list says so; outside the service
+// mode the button is not shown; while a computation runs it changes nothing.
+TEST_F(ExemptionList, TheServiceButtonMarksEveryDerogationAutomatic) {
+  ASSERT_TRUE(vedide_write_file(path_, {record(5, 2, "troppe ore", false), record(80, 1, "", true)}));
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  EXPECT_FALSE(ui.IsVisible(view_, E::kFakeAutomaticId)) << "not in the plain mode";
+  view_.DestroyWindow();
+
+  g_service_mode = 1;
+  view_.m_running = &running_;
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  view_.ShowPanel(true);
+  g_service_mode = 0;
+  EXPECT_TRUE(ui.IsVisible(view_, E::kFakeAutomaticId));
+  ASSERT_EQ(Rows(), 2);
+  EXPECT_EQ(Cell(0, 6), "");
+  running_ = 1;
+  ui.Click(view_, E::kFakeAutomaticId);
+  EXPECT_EQ(ui.beeps(), 1);
+  EXPECT_EQ(Stored()[0].record.bytes[197], 0) << "refused while running";
+  running_ = 0;
+  ui.Click(view_, E::kFakeAutomaticId);
+  std::vector<ExemptionLine> stored = Stored();
+  ASSERT_EQ(stored.size(), 2u);
+  for (const ExemptionLine& l : stored) EXPECT_EQ(l.record.bytes[197], 1);
+  EXPECT_EQ(or_exemption_id(stored[0].record), 5);
+  EXPECT_STREQ(reinterpret_cast<const char*>(stored[0].record.bytes + kExemptionTextOffset), "troppe ore");
+  EXPECT_EQ(stored[0].text, record(5, 2, "troppe ore", true).text) << "the line as the engine writes it";
+  EXPECT_EQ(or_exemption_id(stored[1].record), 80);
+  ASSERT_EQ(Rows(), 2);
+  EXPECT_EQ(Cell(0, 6), "automatica");
+  EXPECT_EQ(Cell(1, 6), "automatica");
+  EXPECT_EQ(Cell(0, 5), "troppe ore");
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+// The list's columns: their headings in order, each as wide as 8 pixels a
+// character of its heading (16 for the error's description and the notes),
+// the ranking and the quantity kept out of sight at no width.
+TEST_F(ExemptionList, TheColumnsAreAsWideAsTheirHeadings) {
+  ASSERT_TRUE(vedide_write_file(path_, {record(5, 2, "troppe ore", false)}));
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  auto* list = static_cast<ListView*>(view_.GetDlgItem(E::kListId));
+  ASSERT_EQ(list->GetColumnCount(), 7);
+  std::vector<int> widths;
+  std::vector<std::string> headings;
+  for (int c = 0; c < 7; ++c) {
+    widths.push_back(list->GetColumnWidth(c));
+    headings.push_back(list->GetColumnHeading(c));
+  }
+  EXPECT_EQ(headings, (std::vector<std::string>{"Num", "Descrizione dell'errore", "Professore o classe", "Classifica",
+                                                "Quantit\xE0", "Annotazioni", "Tipologia"}));
+  EXPECT_EQ(widths, (std::vector<int>{8 * 3, 16 * 23, 8 * 19, 0, 0, 16 * 11, 8 * 9}));
 }
 
 }  // namespace

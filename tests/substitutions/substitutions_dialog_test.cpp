@@ -244,6 +244,20 @@ TEST_F(ShortDayDialog, TheRecordedDayAndItsAbsencesComeBack) {
   });
 }
 
+// Hours recorded past the end of the chosen day (the file written for a
+// longer day, or by hand) are not the day's: the absent list names only the
+// day's own hours, and choosing the teacher ticks only those.
+TEST_F(ShortDayDialog, RecordedHoursPastTheDayAreNotShown) {
+  write(school_ / "assenze.txt",
+        "GIORNO:3\nMOTIVO:Malattia\nMOTIVO:Permesso\nASSENTE:VERDI|Permesso|111100000011\n");
+  InDialog([&](Dialog& d) {
+    EXPECT_EQ(ui.Text(d, S::kDayId), "Mercoled\xEC");
+    EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"VERDI - Permesso - ore 1,2"}));
+    ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));
+    EXPECT_EQ(Boxes(d), Expected(2, {1, 2}));
+  });
+}
+
 // The provisional page on the same school: the picker opens on the normal
 // week (the provisional mode lifted while it is open), and what it leaves is
 // each day's hours from the first up to the latest marked, shown on the
