@@ -45,7 +45,10 @@ class BoardAccessors : public ::testing::Test {
     write_file(school_.file("savego.txt"), read_file(std::string(KT_TEST_DATA) + "/golden/orario/liceo/file_savego.txt"));
     ASSERT_EQ(run("RIGO:scuola2.txt"), 0) << g_status.message;
   }
-  void TearDown() override { g_status.clear(); }
+  void TearDown() override {
+    or_move_standby_count(-1, 0, 0, 0);  // the board drops its count on leaving
+    g_status.clear();
+  }
   // Where each lesson stands: day * 100 + hour, -1 when not placed.
   static std::vector<int> places() {
     std::vector<int> out;
