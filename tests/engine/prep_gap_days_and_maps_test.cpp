@@ -71,4 +71,64 @@ TEST(PrepConsecutiveMaps, TheMainMapLosesWhatItsPartsMapNames) {
   }
 }
 
+// A teacher's gap tolerance: the school's band for his weekly hours, plus his
+// own BUK; a teacher who asks for no idle-free days (NOMOTOR 4) is allowed
+// at least two gaps.
+TEST(PrepTeacherDefaults, GapToleranceFromTheBandHisOwnAndNomotor) {
+  struct Case { int band, buk, nomotor, tolerance; } cases[] = {
+      {0, 0, 0, 0}, {1, 0, 0, 1}, {1, 2, 0, 3}, {0, 0, 4, 2}, {1, 0, 4, 2}, {2, 0, 4, 2}, {3, 0, 4, 3},
+      {0, 1, 4, 2}, {2, 1, 4, 3}, {0, 0, 2, 0}, {1, 255, 0, 1},
+  };
+  for (const Case& c : cases) {
+    int t = one_teacher(8);
+    g_eng_school.ihbuche.count = 1;
+    g_eng_school.ihbuche.pairs[0][0] = 40;
+    g_eng_school.ihbuche.pairs[0][1] = static_cast<std::int8_t>(c.band);
+    g_eng_teachers[t].buk[0] = static_cast<std::int8_t>(c.buk);
+    g_eng_teachers[t].nomotor = static_cast<std::int8_t>(c.nomotor);
+    or_prepare_model_for_solving();
+    EXPECT_EQ(+g_eng_teachers[t].gap_tolerance, c.tolerance) << c.band << " " << c.buk << " " << c.nomotor;
+  }
+}
+
+// The lunch pause and the weekly limit of days without a free hour: the
+// school's unless the teacher has his own; NOMOTOR 2 asks for none.
+TEST(PrepTeacherDefaults, LunchPauseAndNomweekDefaults) {
+  struct Case { int school_pause, own_pause, nomotor, nomweek, pause0, flag; } cases[] = {
+      {0, 0, 0, 0, 0, 0}, {3, 0, 0, 0, 3, 1}, {1, 0, 0, 0, 1, 0}, {3, 2, 0, 0, 2, 1},
+      {0, 2, 2, 0, 2, 0}, {0, 0, 0, 3, 0, 0}, {0, 0, 2, 3, 0, 0},
+  };
+  for (const Case& c : cases) {
+    int t = one_teacher(8);
+    for (int k = 0; k < 4; ++k) g_eng_school.pausamensa[k] = k == 3 ? c.school_pause : 4 + k;
+    g_eng_teachers[t].pausameper[0] = static_cast<std::int8_t>(c.own_pause);
+    g_eng_teachers[t].nomotor = static_cast<std::int8_t>(c.nomotor);
+    g_eng_teachers[t].nomweek = static_cast<std::int8_t>(c.nomweek);
+    or_prepare_model_for_solving();
+    const EngineTeacher& x = g_eng_teachers[t];
+    ASSERT_GE(+x.max_working_days, 1);
+    int want_nomweek = c.nomweek >= 1 ? c.nomweek : c.nomotor == 2 ? 0 : x.max_working_days + 1;
+    EXPECT_EQ(+x.nomweek, want_nomweek) << c.nomotor << " " << c.nomweek;
+    if (c.own_pause < 1) {
+      EXPECT_EQ((std::vector<int>{x.pausameper[0], x.pausameper[1], x.pausameper[2], x.pausameper[3]}),
+                (std::vector<int>{4, 5, 6, c.school_pause}));
+    } else {
+      EXPECT_EQ(+x.pausameper[0], c.own_pause);
+    }
+    EXPECT_EQ(+g_eng_school.lunch_pause_flag, c.school_pause >= 2 ? 1 : 0) << c.school_pause;
+  }
+}
+
+// The teacher's contract hours less the school's BUDIME, never below zero.
+TEST(PrepTeacherDefaults, ContractLessBudime) {
+  struct Case { int contract, budime, less; } cases[] = {{18, 0, 18}, {18, 2, 16}, {1, 3, 0}, {0, 0, 0}, {5, 5, 0}};
+  for (const Case& c : cases) {
+    int t = one_teacher(8);
+    g_eng_teachers[t].contract_values[0] = static_cast<std::int8_t>(c.contract);
+    g_eng_school.budime = c.budime;
+    or_prepare_model_for_solving();
+    EXPECT_EQ(+g_eng_teachers[t].contract_less_budime, c.less) << c.contract << " " << c.budime;
+  }
+}
+
 }  // namespace
