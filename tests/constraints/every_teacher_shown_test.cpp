@@ -55,6 +55,9 @@ class EveryTeacherShown : public TempRoot, public ::testing::WithParamInterface<
     og_snapshot_all();
     if (personal_.IsWindow()) personal_.DestroyWindow();
     if (special_.IsWindow()) special_.DestroyWindow();
+    // The pages open on the teacher last shown: the next test starts on the first.
+    g_vipro_current_teacher = 0;
+    procat_remember_teacher(0);
     TempRoot::TearDown();
   }
   std::map<std::string, std::string> Files() const {
