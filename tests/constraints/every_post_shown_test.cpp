@@ -123,9 +123,16 @@ TEST_P(SchoolShown, EveryTeachingPostAsRecorded) {
     auto* posts = static_cast<ListView*>(page.GetDlgItem(Cvicat::kPostListId));
     int rows = posts ? posts->GetItemCount() : 0;
     for (int row = -1; row < rows; ++row) {
-      if (row >= 0) ui.Select(page, Cvicat::kPostListId, row);
-      // What the page shows; a notice the walk leaves unanswered (a post
-      // that only its main teacher edits) is not part of it.
+      if (row >= 0) {
+        // A partner's copy tells, at most once in a while, to edit it from
+        // its main teacher: whether that notice comes depends on when the
+        // last one came, so the walk chooses the teacher's own posts only.
+        std::uintptr_t post = posts->GetItemData(row);
+        int own = int(g_ui_teachers[g_procat_teacher].post_count);
+        if (post >= std::uintptr_t(own) || g_ui_teachers[g_procat_teacher].posts[post].copy) continue;
+        ui.Select(page, Cvicat::kPostListId, row);
+      }
+      // What the page shows; a notice the walk leaves unanswered is not part of it.
       std::string text = page_contents(page);
       ui.Problems();
       std::string key = std::to_string(t) + "/" + std::to_string(row);
