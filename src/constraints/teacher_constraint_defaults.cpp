@@ -119,8 +119,15 @@ void vipro_fill_defaults(UiTeacher& t, TeacherDefaults& d) {
   d = vipro_compute_defaults(t);
   UiTeacherConstraints& c = t.personal;
   bool days_filled = c.gmin == -1 && c.gmax == -1;
+  bool own_gmax_only = c.gmin == -1 && c.gmax != -1;
   if (c.gmin == -1) c.gmin = std::int8_t(d.gmin);
   if (c.gmax == -1) c.gmax = std::int8_t(d.gmax);
+  // A teacher given only the most days, below the least the school's table
+  // asks (an empty table asks for 7): his own maximum is his least too, as
+  // the engine reads it. Else the page would refuse to leave him until the
+  // user made up a minimum, and that minimum, being the default, is not
+  // stored either.
+  if (own_gmax_only && c.gmin > c.gmax) d.gmin = c.gmin = c.gmax;
   if (c.insegnamin == -1) c.insegnamin = std::int8_t(d.insegnamin);
   if (c.insegna == -1) c.insegna = std::int8_t(d.insegna);
   if (c.presenza == -1) c.presenza = std::int8_t(d.presenza);

@@ -2,13 +2,13 @@
 // school and walked teacher by teacher with the "next" arrow: what every
 // control shows for every teacher (lists, choices, boxes, greyed controls,
 // the posts list) equals the record in tests/data/constraints/shown, kept as
-// one hash a teacher. A teacher whose limits the checks refuse keeps the
-// page, with the box that says why, and the walk stays there: in the sample
-// schools as read, which have no weekly-days table, the first teacher with a
-// maximum of days (piccola's BRUNO, at most 4) is kept, as an empty table
-// asks for at least 7; so the personal page is walked again with the table
-// a new school starts with (where BRUNO's limits filled in from it ask to
-// be saved on leaving him, and the walk goes on unanswered). The walk saves nothing: the school's files are the same bytes
+// one hash a teacher. A teacher whose limits the checks refuse would keep
+// the page, with the box that says why, and the walk would stay there. In
+// the sample schools as read, which have no weekly-days table, a teacher
+// with only a maximum of days (piccola's BRUNO, at most 4) takes it as his
+// least too; the personal page is walked again with the table a new school
+// starts with (where BRUNO's limits filled in from it ask to be saved on
+// leaving him, and the walk goes on unanswered). The walk saves nothing: the school's files are the same bytes
 // afterwards. KT_UPDATE_GOLDEN=1 rewrites the records after a
 // change checked by eye.
 #include <gtest/gtest.h>
