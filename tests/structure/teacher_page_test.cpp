@@ -26,6 +26,7 @@
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
 #include "structure/quick_entry_page.h"
+#include "structure/unsaved_changes_prompt.h"
 #include "structure/subjects_page.h"
 #include "structure/labs_page.h"
 #include "structure/teaching_post_summary.h"
@@ -1108,6 +1109,86 @@ TEST_F(TeachersPage, AssistantHoursRaiseThePartnersAndNoneDropsHim) {
   EXPECT_EQ(+lab.partner_part.extended_hours, 0);
   EXPECT_FALSE(ui.IsEnabled(page_, P::kAssistantId));  // his own partner: no assistant
   og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Quick entry offers the subjects a post can be typed for: every named,
+// shown subject in the school's order, never a conversation subject nor a
+// hidden one.
+TEST_F(TeachersPage, QuickEntryOffersOnlyShownNonConversationSubjects) {
+  int hidden = add_subject("_NASCOSTA", 'N');
+  g_ui_structure.subjects[hidden].hidden = 1;
+  int hidden_conversation = add_subject("CONV NASCOSTA", 'C');
+  g_ui_structure.subjects[hidden_conversation].hidden = 1;
+  og_snapshot_all();
+  og_snapshot_structure();
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageProqui, &quick_));
+  auto* subjects = static_cast<ComboBox*>(quick_.GetDlgItem(Cproqui::kSubjectId));
+  std::vector<std::string> shown, expected;
+  for (int i = 0; i < subjects->GetCount(); ++i) shown.push_back(subjects->GetLBText(i));
+  for (int s = 0; s < int(g_ui_structure.subject_count); ++s) {
+    const UiSubject& subject = g_ui_structure.subjects[s];
+    if (s == conversation_ || s == hidden || s == hidden_conversation || !subject.name[0]) continue;
+    expected.push_back(std::string(subject.name, strnlen(subject.name, sizeof subject.name)));
+  }
+  EXPECT_EQ(shown.size(), expected.size());
+  for (const char* name : {"MATEMATICA", "SCIENZE", "INGLESE"})
+    EXPECT_NE(std::find(shown.begin(), shown.end(), name), shown.end()) << name;
+  for (const char* name : {"CONV INGLESE", "_NASCOSTA", "CONV NASCOSTA"})
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), name), shown.end()) << name;
+}
+
+}  // namespace
+
+namespace {
+
+// Quick entry left for another page with a row not yet saved asks first:
+// "stay" keeps the page and the row, "discard" leaves without it (the
+// teacher's posts as they were), "save" leaves with the row made a post.
+TEST_F(TeachersPage, QuickEntryLeftForAnotherPageAsksAboutNewRows) {
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageProqui, &quick_));
+  using Q = Cproqui;
+  auto add_row = [&] {
+    ui.Select(quick_, Q::kTeacherId, std::string_view("BIANCHI"));
+    ui.Select(quick_, Q::kSubjectId, std::string_view("INGLESE"));
+    ui.Select(quick_, Q::kClassId, std::string_view("4A"));
+    ui.Select(quick_, Q::kHoursId, 1);
+    ui.Click(quick_, Q::kAddId);
+  };
+  const std::uint32_t posts = g_ui_teachers[1].post_count;
+  add_row();
+  ASSERT_EQ(quick_.Rows().size(), 4u);
+
+  ui.PressInNextModal(CDaticambia::kStayId);
+  alfadlg_go_to_page(kPageProcat);
+  EXPECT_EQ(g_current_page, &quick_);
+  EXPECT_EQ(quick_.Rows().size(), 4u);
+  EXPECT_EQ(+g_ui_teachers[1].post_count, +posts);
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+
+  ui.PressInNextModal(CDaticambia::kDiscardId);
+  alfadlg_go_to_page(kPageProcat);
+  EXPECT_EQ(g_current_page, &page_);
+  EXPECT_EQ(+g_ui_teachers[1].post_count, +posts);
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  ASSERT_EQ(g_current_page, &quick_);
+  EXPECT_EQ(quick_.Rows().size(), 3u);
+  add_row();
+  ui.PressInNextModal(CDaticambia::kSaveId);
+  alfadlg_go_to_page(kPageProcat);
+  EXPECT_EQ(g_current_page, &page_);
+  ASSERT_EQ(+g_ui_teachers[1].post_count, +posts + 1);
+  const UiTeachingPost& added = g_ui_teachers[1].posts[posts];
+  EXPECT_EQ(+added.class_index, og_find_class_by_label("4A"));
+  EXPECT_EQ(+added.subject, english_);
+  EXPECT_EQ(+added.own.hours, 2);
+  EXPECT_FALSE(og_school_changed());
   EXPECT_TRUE(ui.Problems().empty());
 }
 
