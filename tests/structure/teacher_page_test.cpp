@@ -1193,3 +1193,27 @@ TEST_F(TeachersPage, QuickEntryLeftForAnotherPageAsksAboutNewRows) {
 }
 
 }  // namespace
+
+namespace {
+
+// The posts summary shown a second time lists each post once, the list and
+// the records alike, and a post added in between is listed too.
+TEST_F(TeachersPage, SummaryShownAgainListsEachPostOnce) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
+  ASSERT_EQ(g_current_page, &summary_);
+  ASSERT_EQ(summary_.Records().size(), 4u);
+  auto* list = static_cast<ListView*>(summary_.GetDlgItem(Csyncat::kListId));
+  EXPECT_EQ(list->GetItemCount(), 4);
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProcat));
+  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
+  ASSERT_EQ(g_current_page, &summary_);
+  EXPECT_EQ(summary_.Records().size(), 4u);
+  list = static_cast<ListView*>(summary_.GetDlgItem(Csyncat::kListId));
+  EXPECT_EQ(list->GetItemCount(), 4);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
