@@ -1217,3 +1217,38 @@ TEST_F(TeachersPage, SummaryShownAgainListsEachPostOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// The free dummy box ticked for a teacher with stand-by or support hours
+// warns and clears both; a teacher without them is made dummy without the
+// warning.
+TEST_F(TeachersPage, DummyBoxClearsStandbyAndSupportHours) {
+  Open();
+  struct Case {
+    int box, standby, support;
+    bool warned;
+  } cases[] = {{P::kDummyFreeId, 0, 2, true}, {P::kDummyFreeId, 1, 0, true}, {P::kDummyFreeId, 2, 3, true},
+               {P::kDummyFreeId, 0, 0, false}};
+  for (const Case& c : cases) {
+    ui.Select(page_, P::kStandbyId, c.standby);
+    ui.Select(page_, P::kSupportId, c.support);
+    ASSERT_EQ(+g_ui_teachers[0].standby_hours, c.standby);
+    ASSERT_EQ(+g_ui_teachers[0].support_hours, c.support);
+    std::size_t boxes = ui.boxes().size();
+    if (c.warned) ui.PressInNextModal(kFirstButton);
+    ui.Click(page_, c.box);
+    EXPECT_EQ(ui.boxes().size(), boxes + (c.warned ? 1 : 0)) << c.box;
+    EXPECT_EQ(+g_ui_teachers[0].standby_hours, 0) << c.box;
+    EXPECT_EQ(+g_ui_teachers[0].support_hours, 0) << c.box;
+    EXPECT_EQ(+g_ui_teachers[0].nor_flag, 1) << c.box;
+    EXPECT_TRUE(ui.IsChecked(page_, c.box));
+    ui.Click(page_, c.box);  // back to a real teacher
+    EXPECT_FALSE(ui.IsChecked(page_, c.box));
+    EXPECT_EQ(+g_ui_teachers[0].fc_mode, 0);
+    EXPECT_EQ(ui.PendingSteps(), 0u);
+  }
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
