@@ -88,11 +88,11 @@ TEST_F(TechnicalEditorLabs, NoLabAndALabChosenAreShownAndSaved) {
     // "No lab" for a lesson in its own room changes nothing.
     ui.Select(d, E::kLabId, 0);
     EXPECT_EQ(List(d).GetItemText(Row(d, lesson), 8), "");
-    EXPECT_EQ(g_tech_edits[lesson].lab, kTechLabUnchanged);
+    EXPECT_EQ(+g_tech_edits[lesson].lab, kTechLabUnchanged);
     // A lab: named in the column.
     ui.Select(d, E::kLabId, lab_item);
     EXPECT_EQ(List(d).GetItemText(Row(d, lesson), 8), lab_name);
-    EXPECT_EQ(g_tech_edits[lesson].lab, lab);
+    EXPECT_EQ(+g_tech_edits[lesson].lab, lab);
     EXPECT_EQ(List(d).GetItemText(Row(d, lesson), 9), "");
     // Another row chosen and this one again: the combo shows the lab.
     ui.Select(d, E::kListId, Row(d, lesson) == 0 ? 1 : 0);
@@ -118,10 +118,10 @@ TEST_F(TechnicalEditorLabs, NoLabAndALabChosenAreShownAndSaved) {
     EXPECT_EQ(labs->GetCurSel(), lab_item);
     ui.Select(d, E::kLabId, 0);
     EXPECT_EQ(List(d).GetItemText(Row(d, lesson), 8), " Nessuno");
-    EXPECT_EQ(g_tech_edits[lesson].lab, kTechNoLab);
+    EXPECT_EQ(+g_tech_edits[lesson].lab, kTechNoLab);
     ui.Select(d, E::kLabId, lab_item);
     EXPECT_EQ(List(d).GetItemText(Row(d, lesson), 8), "");
-    EXPECT_EQ(g_tech_edits[lesson].lab, kTechLabUnchanged);
+    EXPECT_EQ(+g_tech_edits[lesson].lab, kTechLabUnchanged);
     ui.Select(d, E::kLabId, 0);
     ui.Click(d, E::kSaveId);
   });
