@@ -26,6 +26,7 @@
 #include "structure/teacher_page.h"
 #include "structure/teacher_page_state.h"
 #include "structure/quick_entry_page.h"
+#include "structure/unsaved_changes_prompt.h"
 #include "structure/subjects_page.h"
 #include "structure/labs_page.h"
 #include "structure/teaching_post_summary.h"
@@ -1108,6 +1109,145 @@ TEST_F(TeachersPage, AssistantHoursRaiseThePartnersAndNoneDropsHim) {
   EXPECT_EQ(+lab.partner_part.extended_hours, 0);
   EXPECT_FALSE(ui.IsEnabled(page_, P::kAssistantId));  // his own partner: no assistant
   og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Quick entry offers the subjects a post can be typed for: every named,
+// shown subject in the school's order, never a conversation subject nor a
+// hidden one.
+TEST_F(TeachersPage, QuickEntryOffersOnlyShownNonConversationSubjects) {
+  int hidden = add_subject("_NASCOSTA", 'N');
+  g_ui_structure.subjects[hidden].hidden = 1;
+  int hidden_conversation = add_subject("CONV NASCOSTA", 'C');
+  g_ui_structure.subjects[hidden_conversation].hidden = 1;
+  og_snapshot_all();
+  og_snapshot_structure();
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageProqui, &quick_));
+  auto* subjects = static_cast<ComboBox*>(quick_.GetDlgItem(Cproqui::kSubjectId));
+  std::vector<std::string> shown, expected;
+  for (int i = 0; i < subjects->GetCount(); ++i) shown.push_back(subjects->GetLBText(i));
+  for (int s = 0; s < int(g_ui_structure.subject_count); ++s) {
+    const UiSubject& subject = g_ui_structure.subjects[s];
+    if (s == conversation_ || s == hidden || s == hidden_conversation || !subject.name[0]) continue;
+    expected.push_back(std::string(subject.name, strnlen(subject.name, sizeof subject.name)));
+  }
+  EXPECT_EQ(shown.size(), expected.size());
+  for (const char* name : {"MATEMATICA", "SCIENZE", "INGLESE"})
+    EXPECT_NE(std::find(shown.begin(), shown.end(), name), shown.end()) << name;
+  for (const char* name : {"CONV INGLESE", "_NASCOSTA", "CONV NASCOSTA"})
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), name), shown.end()) << name;
+}
+
+}  // namespace
+
+namespace {
+
+// Quick entry left for another page with a row not yet saved asks first:
+// "stay" keeps the page and the row, "discard" leaves without it (the
+// teacher's posts as they were), "save" leaves with the row made a post.
+TEST_F(TeachersPage, QuickEntryLeftForAnotherPageAsksAboutNewRows) {
+  ASSERT_NO_FATAL_FAILURE(ShowPage(kPageProqui, &quick_));
+  using Q = Cproqui;
+  auto add_row = [&] {
+    ui.Select(quick_, Q::kTeacherId, std::string_view("BIANCHI"));
+    ui.Select(quick_, Q::kSubjectId, std::string_view("INGLESE"));
+    ui.Select(quick_, Q::kClassId, std::string_view("4A"));
+    ui.Select(quick_, Q::kHoursId, 1);
+    ui.Click(quick_, Q::kAddId);
+  };
+  const std::uint32_t posts = g_ui_teachers[1].post_count;
+  add_row();
+  ASSERT_EQ(quick_.Rows().size(), 4u);
+
+  ui.PressInNextModal(CDaticambia::kStayId);
+  alfadlg_go_to_page(kPageProcat);
+  EXPECT_EQ(g_current_page, &quick_);
+  EXPECT_EQ(quick_.Rows().size(), 4u);
+  EXPECT_EQ(+g_ui_teachers[1].post_count, +posts);
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+
+  ui.PressInNextModal(CDaticambia::kDiscardId);
+  alfadlg_go_to_page(kPageProcat);
+  EXPECT_EQ(g_current_page, &page_);
+  EXPECT_EQ(+g_ui_teachers[1].post_count, +posts);
+  EXPECT_EQ(ui.PendingSteps(), 0u);
+
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProqui));
+  ASSERT_EQ(g_current_page, &quick_);
+  EXPECT_EQ(quick_.Rows().size(), 3u);
+  add_row();
+  ui.PressInNextModal(CDaticambia::kSaveId);
+  alfadlg_go_to_page(kPageProcat);
+  EXPECT_EQ(g_current_page, &page_);
+  ASSERT_EQ(+g_ui_teachers[1].post_count, +posts + 1);
+  const UiTeachingPost& added = g_ui_teachers[1].posts[posts];
+  EXPECT_EQ(+added.class_index, og_find_class_by_label("4A"));
+  EXPECT_EQ(+added.subject, english_);
+  EXPECT_EQ(+added.own.hours, 2);
+  EXPECT_FALSE(og_school_changed());
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The posts summary shown a second time lists each post once, the list and
+// the records alike, and a post added in between is listed too.
+TEST_F(TeachersPage, SummaryShownAgainListsEachPostOnce) {
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
+  ASSERT_EQ(g_current_page, &summary_);
+  ASSERT_EQ(summary_.Records().size(), 4u);
+  auto* list = static_cast<ListView*>(summary_.GetDlgItem(Csyncat::kListId));
+  EXPECT_EQ(list->GetItemCount(), 4);
+  ASSERT_TRUE(alfadlg_go_to_page(kPageProcat));
+  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
+  ASSERT_EQ(g_current_page, &summary_);
+  EXPECT_EQ(summary_.Records().size(), 4u);
+  list = static_cast<ListView*>(summary_.GetDlgItem(Csyncat::kListId));
+  EXPECT_EQ(list->GetItemCount(), 4);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The free dummy box ticked for a teacher with stand-by or support hours
+// warns and clears both; a teacher without them is made dummy without the
+// warning.
+TEST_F(TeachersPage, DummyBoxClearsStandbyAndSupportHours) {
+  Open();
+  struct Case {
+    int box, standby, support;
+    bool warned;
+  } cases[] = {{P::kDummyFreeId, 0, 2, true}, {P::kDummyFreeId, 1, 0, true}, {P::kDummyFreeId, 2, 3, true},
+               {P::kDummyFreeId, 0, 0, false}};
+  for (const Case& c : cases) {
+    ui.Select(page_, P::kStandbyId, c.standby);
+    ui.Select(page_, P::kSupportId, c.support);
+    ASSERT_EQ(+g_ui_teachers[0].standby_hours, c.standby);
+    ASSERT_EQ(+g_ui_teachers[0].support_hours, c.support);
+    std::size_t boxes = ui.boxes().size();
+    if (c.warned) ui.PressInNextModal(kFirstButton);
+    ui.Click(page_, c.box);
+    EXPECT_EQ(ui.boxes().size(), boxes + (c.warned ? 1 : 0)) << c.box;
+    EXPECT_EQ(+g_ui_teachers[0].standby_hours, 0) << c.box;
+    EXPECT_EQ(+g_ui_teachers[0].support_hours, 0) << c.box;
+    EXPECT_EQ(+g_ui_teachers[0].nor_flag, 1) << c.box;
+    EXPECT_TRUE(ui.IsChecked(page_, c.box));
+    ui.Click(page_, c.box);  // back to a real teacher
+    EXPECT_FALSE(ui.IsChecked(page_, c.box));
+    EXPECT_EQ(+g_ui_teachers[0].fc_mode, 0);
+    EXPECT_EQ(ui.PendingSteps(), 0u);
+  }
   EXPECT_TRUE(ui.Problems().empty());
 }
 
