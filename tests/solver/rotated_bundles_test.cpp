@@ -34,11 +34,12 @@ namespace fs = std::filesystem;
 namespace {
 
 // Other school-wide bands, by the teacher's weekly hours: gap hours allowed,
-// light days, presence and teaching hours a day, returns to a class; no
+// light days, presence and teaching hours a day, returns to a class; by the
+// days a teacher works in a class, the free days wanted between them; no
 // lunch pause.
 constexpr const char* kOtherLimits =
     "IHBUCHE:\t10-0:99-2\t\nIGGIORNI:\t12-2:99-1\t\nIHPRESENZA:\t99-5\t\nIHINSEGNA:\t99-4\t\n"
-    "ENTEREXIT:\t99-1\t\n";
+    "ENTEREXIT:\t99-1\t\nGIORNIPAUSACL:\t2-1:3-1\t\n";
 
 const BundledWeek kRotatedWeeks[] = {
     {"piccola_saved_2", "piccola", "piccola_saved.txt", 2, kSchoolLimits},
