@@ -43,6 +43,9 @@ struct JointPairSchool {
     for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].held_out = 0;
     ConstraintStats[76].weight = 3;
     place_all_lessons();
+    // As every search cycle does, a full check first: it finds the classes
+    // with joint lessons, which the delta checks keep to until the next one.
+    or_full_joint_lessons();
   }
   ~JointPairSchool() { reset_run_state(); }
 };
