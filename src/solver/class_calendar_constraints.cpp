@@ -259,10 +259,13 @@ std::int64_t class_calendar_count(int pseudo, int c) {
     for (int i = 0; i < count; ++i) {
       int l = k.lesson_indexes[i];
       if (l < 0 || l >= kMaxLessons || !lesson_placed(l)) continue;
+      // Nearly every lesson stands in calendar time: the slot is asked
+      // first, and the teacher's record read only for the others.
+      int s = lesson_slot(l);
+      if (s < 0 || s >= kWeekSlots || k.special_calendar[s] != 0) continue;
       int t = g_eng_lessons[l].teacher;
       if (calendar_teacher(t) || graded_stand_in(t)) continue;
-      int s = lesson_slot(l);
-      if (s >= 0 && s < kWeekSlots && k.special_calendar[s] == 0) ++v;
+      ++v;
     }
     if (g_teacher_rule_params[pseudo].calendar_check) v += pseudo_hours_before_lessons(c, g, pseudo, hours, true);
   } else {

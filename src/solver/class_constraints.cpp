@@ -121,22 +121,36 @@ bool by_class_mode() { return (g_eng_school.option_flags & 2) != 0; }
 
 // A lesson other than `self` in the slot with the class and subject of
 // `partner`, in the building of `self` when the building mode asks.
-bool slot_holds_match(int self, int partner, int slot) {
+bool building_keeps_apart(int self, int other) {
+  return (g_building_mode_flags & 3) != 0 && (g_lesson_buildings[self].anchor || g_lesson_buildings[other].anchor) &&
+         g_eng_lessons[other].building != g_eng_lessons[self].building;
+}
+
+bool slot_walk_holds_match(int self, int partner, int slot) {
   const EngineLesson& want = g_eng_lessons[partner];
-  if (teacher_waiting(want.teacher)) return true;
   const SlotLessonList& list = g_slot_lessons[slot];
   for (std::uint32_t i = 0; i < list.count && i < static_cast<std::uint32_t>(kSlotListCapacity); ++i) {
     int other = list.lesson[i];
     if (other < 0 || other == self || other >= kMaxLessons) continue;
     const EngineLesson& o = g_eng_lessons[other];
     if (o.class_index != want.class_index || o.subject != want.subject) continue;
-    if ((g_building_mode_flags & 3) != 0 &&
-        (g_lesson_buildings[self].anchor || g_lesson_buildings[other].anchor) &&
-        o.building != g_eng_lessons[self].building)
-      continue;
+    if (building_keeps_apart(self, other)) continue;
     return true;
   }
   return false;
+}
+
+// Most pairs stand together, and then the partner itself is the match: the
+// slot's list of lesson numbers answers without the walk over the other
+// lessons' records.
+bool slot_holds_match(int self, int partner, int slot) {
+  if (teacher_waiting(g_eng_lessons[partner].teacher)) return true;
+  if (partner != self && or_slot_lists(slot, partner) && !building_keeps_apart(self, partner)) {
+    if (or_clash_cross_check_on()) [[unlikely]]
+      or_count_clash_cross_check(slot_walk_holds_match(self, partner, slot));
+    return true;
+  }
+  return slot_walk_holds_match(self, partner, slot);
 }
 
 int joint_partners(int l) { return std::clamp(g_eng_lessons[l].joint_count, 0, kMaxJointLessons); }
@@ -148,6 +162,9 @@ int joint_lessons(int c, ClassReport* report) {
     for (int h = 0; h < hours_of_day(d); ++h) {
       int l = lesson_in(c, d, h);
       if (l < 0) continue;
+      // Only lessons with partners can count: the teacher's record is read
+      // for those alone.
+      if (joint_partners(l) == 0) continue;
       const EngineLesson& x = g_eng_lessons[l];
       if (teacher_waiting(x.teacher)) continue;
       if (g_eval_mode == 1 && x.teacher >= 0 && x.teacher < kMaxTeachers && g_eng_teachers[x.teacher].tekgrado[0] == 0)

@@ -574,6 +574,16 @@ void or_set_clash_cross_check(bool on) {
 }
 
 ClashCrossCheck or_clash_cross_check() { return g_clash_checks; }
+bool or_clash_cross_check_on() { return g_clash_cross_check; }
+void or_count_clash_cross_check(bool agreed) {
+  ++g_clash_checks.walks;
+  if (!agreed) ++g_clash_checks.mismatches;
+}
+
+bool or_slot_lists(int slot, int lesson) {
+  if (slot < 0 || slot >= kWeekSlots || !is_lesson(lesson)) return false;
+  return lists_lesson(g_slot_lessons[slot], lesson);
+}
 
 int or_lesson_pair_conflict(int a, int b) { return pair_conflict(a, b); }
 

@@ -93,3 +93,12 @@ struct ClashCrossCheck {
 };
 void or_set_clash_cross_check(bool on);
 ClashCrossCheck or_clash_cross_check();
+// For the other shortcuts over the slot lists: whether the cross-check is on,
+// and one comparison of a shortcut with its plain walk.
+bool or_clash_cross_check_on();
+void or_count_clash_cross_check(bool agreed);
+
+// Whether the slot's list names the lesson (within its count): the entry the
+// lesson was last written to answers at once where it still holds, else the
+// list's lesson numbers are scanned (no record is read).
+bool or_slot_lists(int slot, int lesson);

@@ -33,27 +33,33 @@ bool subject_counts(int lesson, bool late_digit) {
 // Presence grid: occupied slots, kind-2 classes freed when asked.
 WeekMasks presence_week(const EngineTeacher& t, bool free_kind2) {
   // Without kind-2 classes to free this is the teacher's plain week, which a
-  // running sum has already built.
-  if (!free_kind2) return teacher_week(static_cast<int>(&t - g_eng_teachers));
-  WeekMasks w{};
-  for (int s = 0; s < kWeekSlots; ++s) {
-    std::uint16_t c = t.class_per_slot[s];
-    if (c == kFreeSlot || (free_kind2 && kind2_class(c))) continue;
-    w.day[s / kHoursPerDay] |= static_cast<DayMask>(1u << (s % kHoursPerDay));
-  }
+  // running sum has already built; with them, only its taken slots can be
+  // freed, so only those are read.
+  WeekMasks w = teacher_week(static_cast<int>(&t - g_eng_teachers));
+  if (!free_kind2) return w;
+  for (int d = 0; d < kDays; ++d)
+    for (unsigned m = w.day[d]; m != 0; m &= m - 1) {
+      int h = __builtin_ctz(m);
+      if (kind2_class(t.class_per_slot[d * kHoursPerDay + h])) w.day[d] &= static_cast<DayMask>(~(1u << h));
+    }
   return w;
 }
 
+// The taken slots (the plain week) are the only ones that can teach.
 WeekMasks teaching_week(const EngineTeacher& t, bool free_kind2) {
+  const WeekMasks taken = teacher_week(static_cast<int>(&t - g_eng_teachers));
   WeekMasks w{};
-  for (int s = 0; s < kWeekSlots; ++s) {
-    std::uint16_t c = t.class_per_slot[s];
-    if (c == kFreeSlot || (free_kind2 && kind2_class(c))) continue;
-    int l = lesson_at(t, s);
-    if (l < 0 || g_eng_lessons[l].class_index >= g_eng_school.real_class_count) continue;
-    if (!subject_counts(l, false)) continue;
-    w.day[s / kHoursPerDay] |= static_cast<DayMask>(1u << (s % kHoursPerDay));
-  }
+  for (int d = 0; d < kDays; ++d)
+    for (unsigned m = taken.day[d]; m != 0; m &= m - 1) {
+      int h = __builtin_ctz(m);
+      int s = d * kHoursPerDay + h;
+      std::uint16_t c = t.class_per_slot[s];
+      if (free_kind2 && kind2_class(c)) continue;
+      int l = lesson_at(t, s);
+      if (l < 0 || g_eng_lessons[l].class_index >= g_eng_school.real_class_count) continue;
+      if (!subject_counts(l, false)) continue;
+      w.day[d] |= static_cast<DayMask>(1u << h);
+    }
   return w;
 }
 

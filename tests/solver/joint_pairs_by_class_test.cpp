@@ -1,0 +1,161 @@
+// Joint lessons held together by class: a lesson of one class is with its
+// partner when the partner's class has a lesson of the partner's subject in
+// the same slot (in the same building, where the building mode asks and
+// either lesson fixes its class's building). The count of 76 and the joint
+// bonus follow the slot lists through swaps of both classes' lessons, which
+// move the entries the lists name the partners at.
+#include <gtest/gtest.h>
+
+#include "engine/engine_random.h"
+#include "engine/status_block.h"
+#include "solver/class_constraints.h"
+#include "solver/constraint_catalogue.h"
+#include "solver/placement_state.h"
+#include "solver/solver_state.h"
+#include "solver/school_fixture.h"
+
+namespace {
+
+constexpr int kPerClass = 30;
+constexpr int kPairs = 10;  // lesson k of class 0 with lesson k of class 1
+
+struct JointPairSchool {
+  JointPairSchool(std::uint64_t seed, bool buildings) {
+    SchoolSpec spec;
+    spec.lessons_per_class = kPerClass;
+    build_school(spec, seed);
+    g_eng_school.option_flags = 2;  // joint lessons by class
+    for (int k = 0; k < kPairs; ++k) {
+      int a = k, b = kPerClass + k;
+      g_eng_lessons[a].joint_count = 1;
+      g_eng_lessons[a].joint_lessons[0] = b;
+      g_eng_lessons[b].joint_count = 1;
+      g_eng_lessons[b].joint_lessons[0] = a;
+    }
+    if (buildings) {
+      g_building_mode_flags = 1;
+      EngineRandom r(seed + 7);
+      for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+        g_eng_lessons[l].building = r.below(2);
+        g_lesson_buildings[l].anchor = static_cast<std::uint8_t>(r.below(3) == 0);
+      }
+    }
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].held_out = 0;
+    ConstraintStats[76].weight = 3;
+    place_all_lessons();
+    // As every search cycle does, a full check first: it finds the classes
+    // with joint lessons, which the delta checks keep to until the next one.
+    or_full_joint_lessons();
+  }
+  ~JointPairSchool() { reset_run_state(); }
+};
+
+// Whether some other lesson of the partner's class and subject stands in the
+// lesson's slot, found over every lesson's record (not the slot lists).
+bool together(int lesson, int partner) {
+  const EngineLesson& x = g_eng_lessons[lesson];
+  const EngineLesson& p = g_eng_lessons[partner];
+  for (int o = 0; o < g_eng_school.lesson_count; ++o) {
+    const EngineLesson& y = g_eng_lessons[o];
+    if (o == lesson || y.class_index != p.class_index || y.subject != p.subject) continue;
+    if (y.day != x.day || y.hour != x.hour) continue;
+    if ((g_building_mode_flags & 3) != 0 && (g_lesson_buildings[lesson].anchor || g_lesson_buildings[o].anchor) &&
+        y.building != x.building)
+      continue;
+    return true;
+  }
+  return false;
+}
+
+int pairs_apart(int c) {
+  int n = 0;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    if (g_eng_lessons[l].class_index == c && g_eng_lessons[l].joint_count == 1 &&
+        !together(l, g_eng_lessons[l].joint_lessons[0]))
+      ++n;
+  return n;
+}
+
+// Swaps random lessons within class 0 or class 1 and checks 76 and the bonus
+// after every swap; returns how many swaps were made.
+int swap_and_check(std::uint64_t seed, int rounds, int* apart_seen, int* together_seen) {
+  EngineRandom r(seed);
+  int swaps = 0;
+  for (int round = 0; round < rounds; ++round) {
+    int c = static_cast<int>(r.below(2));
+    int a = c * kPerClass + static_cast<int>(r.below(kPerClass));
+    int b = c * kPerClass + static_cast<int>(r.below(kPerClass));
+    if (a == b || or_swap_lessons(a, b) != 0) continue;
+    ++swaps;
+    or_rebuild_class_grids();
+    or_rebuild_teacher_grids();
+    for (int k = 0; k < 2; ++k) {
+      int apart = pairs_apart(k);
+      std::int64_t want = apart > 0 ? or_class_weighted(76, k, static_cast<std::uint32_t>(apart)) : 0;
+      EXPECT_EQ(or_delta_joint_lessons(k), want) << "seed " << seed << " round " << round << " class " << k;
+    }
+    for (int k = 0; k < kPairs; ++k) {
+      bool with = together(k, kPerClass + k);
+      EXPECT_EQ(or_joint_bonus(k), with ? -1 : 0) << "seed " << seed << " round " << round << " pair " << k;
+      ++*(with ? together_seen : apart_seen);
+    }
+  }
+  return swaps;
+}
+
+}  // namespace
+
+TEST(JointPairsByClass, CountAndBonusFollowTheListsThroughSwaps) {
+  for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+    JointPairSchool school(seed, false);
+    int apart = 0, with = 0;
+    EXPECT_GT(swap_and_check(seed, 300, &apart, &with), 20) << seed;
+    EXPECT_GT(apart, 0) << seed;
+  }
+}
+
+// Pairs in one slot but in different buildings, with either lesson fixing
+// its class's building, are apart.
+TEST(JointPairsByClass, BuildingsKeepAPairInOneSlotApart) {
+  JointPairSchool school(5, true);
+  int apart = 0, with = 0;
+  swap_and_check(5, 200, &apart, &with);
+  // Put a pair in one slot, in two buildings, the partner fixing its day.
+  int a = -1, b = -1;
+  for (int k = 0; k < kPairs && a < 0; ++k) {
+    int p = kPerClass + k;
+    for (int o = kPerClass; o < 2 * kPerClass && a < 0; ++o)
+      if (o != p && lesson_slot(o) == lesson_slot(k) && or_swap_lessons(o, p) == 0) a = k, b = p;
+  }
+  ASSERT_GE(a, 0) << "no pair could be put together";
+  or_rebuild_class_grids();
+  ASSERT_EQ(lesson_slot(a), lesson_slot(b));
+  g_eng_lessons[a].building = 0;
+  g_eng_lessons[b].building = 1;
+  g_lesson_buildings[a].anchor = 0;
+  g_lesson_buildings[b].anchor = 1;
+  bool other_match = together(a, b);  // another lesson of b's subject may stand there
+  EXPECT_EQ(or_joint_bonus(a), other_match ? -1 : 0);
+  g_lesson_buildings[b].anchor = 0;
+  EXPECT_EQ(or_joint_bonus(a), -1);
+  g_eng_lessons[b].building = 0;
+  g_lesson_buildings[b].anchor = 1;
+  EXPECT_EQ(or_joint_bonus(a), -1);
+}
+
+// With the clash cross-check on, every pair found through the partner's own
+// list entry is also found by the walk over the slot's lessons.
+TEST(JointPairsByClass, PartnersListEntryAnswersAsTheWalk) {
+  or_set_clash_cross_check(true);
+  ClashCrossCheck before = or_clash_cross_check();
+  for (std::uint64_t seed = 6; seed <= 8; ++seed) {
+    JointPairSchool school(seed, seed == 8);
+    int apart = 0, with = 0;
+    swap_and_check(seed, 200, &apart, &with);
+    EXPECT_GT(with, 0) << seed;
+  }
+  ClashCrossCheck after = or_clash_cross_check();
+  or_set_clash_cross_check(false);
+  EXPECT_GT(after.walks, before.walks);
+  EXPECT_EQ(after.mismatches, before.mismatches);
+}
