@@ -64,4 +64,27 @@ TEST(ColourList, RowsTakeTheirColourInEveryColumn) {
   EXPECT_EQ(plain.CellFill(kList, 1, 0)->color, kHighlightColor);
 }
 
+// The list before any row has a colour, and past the last coloured row:
+// every cell is drawn white, and asking for a row the list never coloured
+// answers white whatever its number.
+TEST(ColourList, RowsWithoutAColourAreWhite) {
+  register_dialog_templates(kTemplates);
+  TestDriver ui;
+  ListPage page;
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  page.list.InsertColumn(0, "Classe", kLvcfmtLeft, 80);
+  for (const char* name : {"1A", "1B"}) page.list.InsertItem(page.list.GetItemCount(), name);
+  for (int row : {0, 1, 7, 100000}) EXPECT_EQ(page.list.ItemColor(row), rgb(255, 255, 255)) << row;
+  DisplayList shown = ui.Render(page);
+  for (int row = 0; row < 2; ++row) {
+    ASSERT_NE(shown.CellFill(kList, row, 0), nullptr) << row;
+    EXPECT_EQ(shown.CellFill(kList, row, 0)->color, rgb(255, 255, 255)) << row;
+  }
+  page.list.SetItemColor(rgb(0, 0, 255), 0);
+  for (int row : {1, 99, 100, 101, 5000}) EXPECT_EQ(page.list.ItemColor(row), rgb(255, 255, 255)) << row;
+  EXPECT_EQ(page.list.ItemColor(0), rgb(0, 0, 255));
+  page.DestroyWindow();
+}
+
 }  // namespace
