@@ -20,6 +20,7 @@
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
+#include "slot_lists.h"
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
 #include "solver/solver_state.h"
@@ -113,21 +114,8 @@ std::string first_difference(const Grids& want, const Grids& got) {
   return s;
 }
 
-// The lessons each slot's list holds, holes left out.
-std::vector<std::set<int>> slot_lists() {
-  std::vector<std::set<int>> out(kWeekSlots);
-  for (int s = 0; s < kWeekSlots; ++s)
-    for (std::uint32_t i = 0; i < g_slot_lessons[s].count; ++i)
-      if (g_slot_lessons[s].lesson[i] != kHoleEntry) out[s].insert(g_slot_lessons[s].lesson[i]);
-  return out;
-}
-
-std::vector<std::set<int>> slots_of_table() {
-  std::vector<std::set<int>> out(kWeekSlots);
-  for (int l = 0; l < g_eng_school.lesson_count; ++l)
-    if (lesson_placed(l)) out[lesson_slot(l)].insert(l);
-  return out;
-}
+using slot_lists_test::slot_lists;
+using slot_lists_test::slots_of_table;
 
 // A class has a gap when a free hour of a day comes before a lesson of the
 // same day; the stand-by and support classes are not asked.

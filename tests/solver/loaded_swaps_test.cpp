@@ -20,6 +20,7 @@
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "school_fixture.h"
+#include "slot_lists.h"
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
 #include "solver/solver_state.h"
@@ -79,20 +80,8 @@ std::vector<std::uint16_t> places() {
   return p;
 }
 
-std::vector<std::set<int>> slot_lists() {
-  std::vector<std::set<int>> out(kWeekSlots);
-  for (int s = 0; s < kWeekSlots; ++s)
-    for (std::uint32_t i = 0; i < g_slot_lessons[s].count; ++i)
-      if (g_slot_lessons[s].lesson[i] != kHoleEntry) out[s].insert(g_slot_lessons[s].lesson[i]);
-  return out;
-}
-
-std::vector<std::set<int>> slots_of_table() {
-  std::vector<std::set<int>> out(kWeekSlots);
-  for (int l = 0; l < g_eng_school.lesson_count; ++l)
-    if (lesson_placed(l)) out[lesson_slot(l)].insert(l);
-  return out;
-}
+using slot_lists_test::slot_lists;
+using slot_lists_test::slots_of_table;
 
 class LoadedSwaps : public ::testing::TestWithParam<BundledWeek> {
  protected:
