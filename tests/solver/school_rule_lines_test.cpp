@@ -105,19 +105,7 @@ TEST_P(SchoolRuleLines, EveryClassRulesDeltaIsItsShareOfTheFullCheck) {
   reset_run_state();
   const char* argv[] = {"Questo non serve", "SNOD:scuola2.txt", "NEDE", nullptr};
   ASSERT_EQ(or_main(1, 3, argv), 0) << g_status.message;
-  for (int id : kClassSumOrder) {
-    if (id == 84 || id == 85 || !or_constraint_active(id)) continue;
-    std::memset(g_class_accumulated_penalty, 0, sizeof g_class_accumulated_penalty);
-    std::int64_t full = g_evaluators[id].full(), sum = 0;
-    for (int k = 0; k < g_eng_school.class_count; ++k) {
-      std::int64_t delta = g_evaluators[id].delta(k);
-      EXPECT_EQ(delta, g_class_accumulated_penalty[k]) << c.week.name << " id " << id << " class " << k;
-      sum += delta;
-    }
-    EXPECT_EQ(full, sum) << c.week.name << " id " << id;
-  }
-  for (int k = 0; k < g_eng_school.class_count; ++k)
-    EXPECT_EQ(or_class_penalty(k), solver_test::class_delta_sum(k)) << c.week.name << " class " << k;
+  solver_test::expect_class_shares(c.week.name);
   fs::current_path(old);
   reset_run_state();
 }
