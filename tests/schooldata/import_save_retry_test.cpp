@@ -62,6 +62,24 @@ class ImportSaveRetry : public ImportFolder {
     ui.Click(d, save_id);
     return {said, open};
   }
+
+  // A save refused by a full disk, then made again: the page stays open
+  // after the refusal with its message, and the saved school has ROSSI's
+  // two lessons once each (2 and 3 hours).
+  template <class Page>
+  void ExpectRetriedSaveCountsOnce() {
+    TestDriver ui;
+    std::pair<std::string, bool> first;
+    ui.OnNextModal([&](Dialog& d) { first = SaveTwice<Page>(ui, d, Page::kOpenId, Page::kSaveId); });
+    Page page;
+    EXPECT_EQ(page.DoModal(), Page::kSaved);
+    EXPECT_EQ(first.first, "Dati NON salvati: impossibile scrivere scuola2.txt: disco pieno");
+    EXPECT_TRUE(first.second) << "the page stays open after a failed save";
+    std::vector<int> hours = SavedHours("ROSSI");
+    std::sort(hours.begin(), hours.end());
+    EXPECT_EQ(hours, (std::vector<int>{2, 3}));
+    EXPECT_TRUE(ui.Problems().empty());
+  }
 };
 
 TEST_F(ImportSaveRetry, OrarioFacileCountsEachLessonOnce) {
@@ -72,33 +90,13 @@ TEST_F(ImportSaveRetry, OrarioFacileCountsEachLessonOnce) {
        "<lesson>\n<subject value=\"Arte\"/>\n<duration value=\"3\"/>\n<teacher>\n<name value=\"Rossi\"/>\n"
        "</teacher>\n<group>\n<name value=\"4B\"/>\n</group>\n</lesson>\n");
   chosen_ = "a.ofd";
-  TestDriver ui;
-  std::pair<std::string, bool> first;
-  ui.OnNextModal([&](Dialog& d) { first = SaveTwice<Corafac>(ui, d, Corafac::kOpenId, Corafac::kSaveId); });
-  Corafac page;
-  EXPECT_EQ(page.DoModal(), Corafac::kSaved);
-  EXPECT_EQ(first.first, "Dati NON salvati: impossibile scrivere scuola2.txt: disco pieno");
-  EXPECT_TRUE(first.second) << "the page stays open after a failed save";
-  std::vector<int> hours = SavedHours("ROSSI");
-  std::sort(hours.begin(), hours.end());
-  EXPECT_EQ(hours, (std::vector<int>{2, 3}));
-  EXPECT_TRUE(ui.Problems().empty());
+  ExpectRetriedSaveCountsOnce<Corafac>();
 }
 
 TEST_F(ImportSaveRetry, TheSpreadsheetCountsEachRowOnce) {
   file(drive_ + "/d.txt", "Matematica\tRossi\t1A\t3\nStoria\tRossi\t1A\t2\n");
   chosen_ = "d.txt";
-  TestDriver ui;
-  std::pair<std::string, bool> first;
-  ui.OnNextModal([&](Dialog& d) { first = SaveTwice<Coraxls>(ui, d, Coraxls::kOpenId, Coraxls::kSaveId); });
-  Coraxls page;
-  EXPECT_EQ(page.DoModal(), Coraxls::kSaved);
-  EXPECT_EQ(first.first, "Dati NON salvati: impossibile scrivere scuola2.txt: disco pieno");
-  EXPECT_TRUE(first.second) << "the page stays open after a failed save";
-  std::vector<int> hours = SavedHours("ROSSI");
-  std::sort(hours.begin(), hours.end());
-  EXPECT_EQ(hours, (std::vector<int>{2, 3}));
-  EXPECT_TRUE(ui.Problems().empty());
+  ExpectRetriedSaveCountsOnce<Coraxls>();
 }
 
 // The same file imported again over its saved import: every row shows as
