@@ -45,32 +45,11 @@ int inject(kt::AtomicStep step, const std::string& target) {
   return g_fault.error;
 }
 
-class PairFiles : public ::testing::Test {
+class PairFiles : public SamplePairFolder {
  protected:
-  void SetUp() override {
-    ui_register_toolkit_templates();
-    char pattern[] = "/tmp/pair_files_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    start_without_school(dir_);
-    old_cwd_ = fs::current_path();
-    for (const char* name : {"scuola1.txt", "scuola2.txt"})
-      fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/piccola" / name, fs::path(dir_) / name);
-    fs::current_path(dir_);
-    kt::ui::TestDriver ui;
-    ASSERT_TRUE(og_read_school_files(0));
-    // The sample's first save gives both files their pair stamp.
-    ASSERT_TRUE(og_save_school_files());
-    ASSERT_TRUE(og_read_school_files(0));
-    ASSERT_TRUE(ui.boxes().empty());
-  }
   void TearDown() override {
-    kt::set_atomic_write_fault(nullptr);
     g_language = 0;
-    fs::current_path(old_cwd_);
-    og_clear_structure();
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
+    SamplePairFolder::TearDown();
   }
   std::string Files() const { return slurp(dir_ + "/scuola1.txt") + "\n--\n" + slurp(dir_ + "/scuola2.txt"); }
   std::set<std::string> Entries() const {
@@ -93,8 +72,6 @@ class PairFiles : public ::testing::Test {
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 9);
   }
-  std::string dir_;
-  fs::path old_cwd_;
 };
 
 TEST_F(PairFiles, EveryWriteFailureChangesNeitherFileAndSaysWhichAndWhy) {

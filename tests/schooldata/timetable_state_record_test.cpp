@@ -27,30 +27,8 @@ int full_disk(kt::AtomicStep step, const std::string& target) {
   return step == kt::AtomicStep::kWrite && target.ends_with("scuola1.txt") ? ENOSPC : 0;
 }
 
-class StateRecord : public ::testing::Test {
+class StateRecord : public SamplePairFolder {
  protected:
-  void SetUp() override {
-    ui_register_toolkit_templates();
-    char pattern[] = "/tmp/state_record_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    start_without_school(dir_);
-    old_cwd_ = fs::current_path();
-    for (const char* name : {"scuola1.txt", "scuola2.txt"})
-      fs::copy_file(fs::path(KT_SOURCE_DIR) / "examples/piccola" / name, fs::path(dir_) / name);
-    fs::current_path(dir_);
-    kt::ui::TestDriver ui;
-    ASSERT_TRUE(og_read_school_files(0));
-    ASSERT_TRUE(og_save_school_files());
-    ASSERT_TRUE(og_read_school_files(0));
-  }
-  void TearDown() override {
-    kt::set_atomic_write_fault(nullptr);
-    fs::current_path(old_cwd_);
-    og_clear_structure();
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
   // Both files dated long ago, so that a save shows in their dates.
   void Age() {
     for (const char* name : {"scuola1.txt", "scuola2.txt"}) {
@@ -63,8 +41,6 @@ class StateRecord : public ::testing::Test {
     EXPECT_EQ(::stat((fs::path(dir_) / "scuola1.txt").c_str(), &st), 0);
     return st.st_mtime != 1000000000;
   }
-  std::string dir_;
-  fs::path old_cwd_;
 };
 
 TEST_F(StateRecord, ANewStateIsSavedAtOnceAndReadsBack) {
