@@ -19,6 +19,7 @@
 #include "structure/technical_editor.h"
 #include "shell/message_box.h"
 #include "structure_page_fixture.h"
+#include "technical_editor_fixture.h"
 
 namespace {
 
@@ -26,26 +27,8 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using E = Ceditek;
 
-class TechnicalEditorLabs : public TempRoot {
+class TechnicalEditorLabs : public TechnicalEditorPage {
  protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    fs::path school = copy_example("piccola", "piccola");
-    write(school / "savego.txt", read(fs::path(KT_TEST_DATA) / "savefiles/piccola-savego.txt"));
-    ASSERT_NO_FATAL_FAILURE(show_frame_in_school(ui, "piccola"));
-  }
-  void TearDown() override {
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    TempRoot::TearDown();
-  }
-  static ListView& List(Dialog& d) { return *static_cast<ListView*>(d.GetDlgItem(E::kListId)); }
-  static int Row(Dialog& d, int lesson) {
-    for (int r = 0; r < List(d).GetItemCount(); ++r)
-      if (std::atoi(List(d).GetItemText(r, 0).c_str()) == lesson) return r;
-    return -1;
-  }
   // Whether some other lesson sits in `room` on the lesson's hour.
   static bool RoomBusy(int lesson, int room) {
     const EngineLesson& l = g_eng_lessons[lesson];
@@ -55,7 +38,6 @@ class TechnicalEditorLabs : public TempRoot {
     }
     return false;
   }
-  TestDriver ui;
 };
 
 TEST_F(TechnicalEditorLabs, NoLabAndALabChosenAreShownAndSaved) {
