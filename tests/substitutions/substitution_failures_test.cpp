@@ -11,6 +11,7 @@
 
 #include "app_test_support.h"
 #include "computed_school.h"
+#include "computed_school_program.h"
 #include "desktop_wiring.h"
 #include "frame_test_support.h"
 #include "engine/substitution_services.h"
@@ -28,27 +29,8 @@ using S = Cmenu_sost;
 using substitution_test::row_starting;
 using substitution_test::rows_of;
 
-class StepFailure : public kt_app_test::TempRoot {
+class StepFailure : public substitution_test::ComputedSchoolFolder {
  protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    kestrintempus_install();
-    school_ = data_root() / "piccola";
-    substitution_test::copy_computed_school(school_);
-    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
-    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
-    g_desktop_launcher = [this](const std::vector<std::string>& argv, int*) {
-      opened_.push_back(argv.back());
-      return true;
-    };
-  }
-  void TearDown() override {
-    g_desktop_launcher = nullptr;
-    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
-    TempRoot::TearDown();
-  }
-  kt_app_test::fs::path school_;
-  std::vector<std::string> opened_;
   TestDriver ui;
 };
 

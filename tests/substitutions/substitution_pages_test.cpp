@@ -14,6 +14,7 @@
 
 #include "app_test_support.h"
 #include "computed_school.h"
+#include "computed_school_program.h"
 #include "desktop_wiring.h"
 #include "frame_test_support.h"
 #include "engine/substitution_services.h"
@@ -82,29 +83,10 @@ std::map<std::string, std::string> files_below(const path& folder) {
   return files;
 }
 
-class ComputedSchoolProgram : public kt_app_test::TempRoot {
+class ComputedSchoolProgram : public substitution_test::ComputedSchoolFolder {
  protected:
-  void SetUp() override {
-    TempRoot::SetUp();
-    kestrintempus_install();
-    school_ = data_root() / "piccola";
-    substitution_test::copy_computed_school(school_);
-    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
-    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
-    g_desktop_launcher = [this](const std::vector<std::string>& argv, int*) {
-      opened_.push_back(argv.back());
-      return true;
-    };
-  }
-  void TearDown() override {
-    g_desktop_launcher = nullptr;
-    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
-    TempRoot::TearDown();
-  }
   // Starts the program; `steps` run inside the frame, then Esc on the home page ends it.
   void Run(const std::function<void()>& steps) { kt_app_test::run_program(ui, steps); }
-  path school_;
-  std::vector<std::string> opened_;
   TestDriver ui;
 };
 
