@@ -103,7 +103,32 @@ bool Ccasella::OnInitDialog() {
     m_edit2.ShowWindow(kSwHide);
     m_check.ShowWindow(kSwHide);
   }
+  FitPrompt(m_label1);
+  if (m_label2.IsWindowVisible()) FitPrompt(m_label2);
   return true;
+}
+
+// A prompt longer than its one line (the cloud access code's) wraps: the
+// label takes the lines it needs, and the controls below it and the box
+// itself grow down by as much, so no line hides behind the field.
+void Ccasella::FitPrompt(CStaticML& label) {
+  const std::string text = label.GetWindowText();
+  const Rect place = label.GetRectInParent();
+  const TextMetrics& metrics = backend().metrics();
+  const Font font = label.GetFont();
+  const int lines = int(DeviceContext::BreakLines(metrics, font, text, place.Width(), true).size());
+  const int extra = lines * metrics.LineHeight(font) - place.Height();
+  if (extra <= 0) return;
+  label.MoveWindow(Rect{place.left, place.top, place.right, place.bottom + extra});
+  Window* below[] = {&m_edit1, &m_paste1, &m_label2, &m_edit2, &m_paste2, &m_check, &m_explain, &m_ok, &m_cancel};
+  for (Window* control : below) {
+    if (control == &label) continue;
+    Rect r = control->GetRectInParent();
+    if (r.top < place.bottom) continue;
+    control->MoveWindow(Rect{r.left, r.top + extra, r.right, r.bottom + extra});
+  }
+  Rect box = GetRectInParent();
+  MoveWindow(Rect{box.left, box.top, box.right, box.bottom + extra});
 }
 
 bool Ccasella::OnCommand(WParam w, LParam l) {

@@ -54,6 +54,7 @@ class Ccasella : public CDialogML {
   bool TakeText(kt::ui::Edit& field, char* buffer, int max, int min);
   void Paste(kt::ui::Edit& field, int max);
   void PrefillSecond();
+  void FitPrompt(CStaticML& label);
 
   const char* m_prompt1;
   char* m_buffer1;

@@ -165,4 +165,59 @@ TEST(InputBox, PasteTakesAtMostTheFieldsMaximum) {
   EXPECT_EQ(explanation, "Spiega");
 }
 
+// Where each control of an open box lies, in the box's client area.
+struct BoxLayout {
+  Rect box, label1, edit1, label2, edit2, ok, cancel;
+  int label1_lines = 0;
+};
+
+BoxLayout open_box_layout(const char* prompt1, const char* prompt2) {
+  TestDriver ui;
+  BoxLayout layout;
+  ui.OnNextModal([&](Dialog& d) {
+    layout.box = d.GetClientRect();
+    layout.label1 = d.GetDlgItem(Ccasella::kPrompt1Id)->GetRectInParent();
+    layout.edit1 = d.GetDlgItem(Ccasella::kEdit1Id)->GetRectInParent();
+    layout.label2 = d.GetDlgItem(Ccasella::kPrompt2Id)->GetRectInParent();
+    layout.edit2 = d.GetDlgItem(Ccasella::kEdit2Id)->GetRectInParent();
+    layout.ok = d.GetDlgItem(kIdOk)->GetRectInParent();
+    layout.cancel = d.GetDlgItem(kIdCancel)->GetRectInParent();
+    Window* label = d.GetDlgItem(Ccasella::kPrompt1Id);
+    layout.label1_lines = int(DeviceContext::BreakLines(backend().metrics(), label->GetFont(),
+                                                        label->GetWindowText(), layout.label1.Width(), true)
+                                  .size());
+    ui.Click(d, kIdCancel);
+  });
+  char first[41] = "";
+  char second[41] = "";
+  casella_run_input_box(prompt1, first, 40, 0, prompt2, prompt2 ? second : nullptr, 40, 0, nullptr, 0);
+  return layout;
+}
+
+// A prompt too long for one line (the home page's cloud access code) shows
+// whole: its label holds every line it wraps to, and the field, the second
+// item and the buttons move down inside a box grown by as much.
+TEST(InputBox, LongPromptShowsWholeAboveTheField) {
+  ui_register_toolkit_templates();
+  const char* long_prompt =
+      "Inserire la password per l'accesso a Cloud (contattare assistenza se non si conosce)";
+  BoxLayout plain = open_box_layout("Nuovo Nome della Materia?", "Seconda voce");
+  BoxLayout wrapped = open_box_layout(long_prompt, "Seconda voce");
+  ASSERT_GE(wrapped.label1_lines, 2);
+  EXPECT_EQ(plain.label1_lines, 1);
+  const int line = (wrapped.label1.Height()) / wrapped.label1_lines;
+  EXPECT_GE(wrapped.label1.Height(), wrapped.label1_lines * line);
+  EXPECT_GE(wrapped.edit1.top, wrapped.label1.bottom);
+  const int extra = wrapped.edit1.top - plain.edit1.top;
+  EXPECT_GT(extra, 0);
+  for (auto [moved, before] : {std::pair{wrapped.label2, plain.label2}, std::pair{wrapped.edit2, plain.edit2},
+                               std::pair{wrapped.ok, plain.ok}, std::pair{wrapped.cancel, plain.cancel}}) {
+    EXPECT_EQ(moved.top, before.top + extra);
+    EXPECT_EQ(moved.Height(), before.Height());
+  }
+  EXPECT_EQ(wrapped.box.Height(), plain.box.Height() + extra);
+  EXPECT_LE(wrapped.ok.bottom, wrapped.box.bottom);
+  EXPECT_EQ(plain.label1.top, wrapped.label1.top);
+}
+
 }  // namespace
