@@ -5,12 +5,15 @@
 // only.
 #include "schooldata/school_folder_chooser.h"
 
+#include <algorithm>
+
 #include "platform/cp1252.h"
 #include "platform/dialog_template.h"
 #include "shell/app_startup.h"
 #include "shell/caption_translation.h"
 #include "shell/clipboard.h"
 #include "shell/file_services.h"
+#include "shell/list_utilities.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 
@@ -62,10 +65,16 @@ void Cselscuole::Fill(bool select_self) {
   SetDlgItemText(kPathId, ui_shown_path(here));
   SchoolFolderListing listing = og_list_school_folders(here, select_self, ui_language());
   m_list.DeleteAllItems();
+  int widest_title = 0;
   for (const SchoolFolderRow& row : listing.rows) {
     int at = m_list.InsertItem(m_list.GetItemCount(), row.name);
     m_list.SetItemText(at, 1, row.title);
+    widest_title = std::max(widest_title, m_list.GetStringWidth(row.title));
   }
+  // A long title gets room to be read whole; then both columns are fitted
+  // into the list, so that it never needs a sideways scroll.
+  if (widest_title * 6 / 5 > m_list.GetColumnWidth(1)) m_list.SetColumnWidth(1, widest_title * 6 / 5);
+  ui_fit_list_columns(m_list, -1, -1, false);
   SetDlgItemText(kIdOk, kOkConfirm.Get());
   if (listing.selected >= 0)
     m_list.SetItemState(listing.selected, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);

@@ -145,11 +145,11 @@ const char* school_folder_text(SchoolFolderText which, int language) {
       {{"Il nome della scuola e della cartella non possono essere vuoti",
         "Der Name der Schule und des Ordners darf nicht leer sein", "The school and folder names cannot be empty"}},
       {{"Selezionare la cartella di lavoro nell'unità disco corrente. La cartella si può scegliere con il Doppio "
-        "Click del Mouse,"_cp,
+        "Click del Mouse, oppure selezionandola e premendo [Invio]."_cp,
         "Den Arbeitsordner auf dem aktuellen Laufwerk wählen. Der Ordner kann mit einem Doppelklick der Maus "
-        "gewählt werden,"_cp,
+        "gewählt werden, oder indem man ihn markiert und [Enter] drückt."_cp,
         "Select the working folder on the current drive. The folder can be chosen with a Double Click of the "
-        "Mouse,"}},
+        "Mouse, or by selecting it and pressing [Enter]."}},
   };
   int l = language >= 0 && language <= 2 ? language : 0;
   return kRows[static_cast<int>(which)].text[l];

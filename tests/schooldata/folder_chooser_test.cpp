@@ -178,3 +178,65 @@ TEST_F(FolderChooser, NewSchoolSharesTheCloudCodeAndTakesTheChosenType) {
 }
 
 }  // namespace
+
+namespace {
+
+// Both columns fit the list, so it never scrolls sideways; a school whose
+// title is long gets the wider share, and a short one leaves the folder
+// column as wide as it opened.
+TEST_F(FolderChooser, ColumnsFitTheListWhateverTheTitles) {
+  struct Case {
+    const char* id;
+    const char* title;
+  };
+  const Case cases[] = {
+      {"short", "Liceo Galilei"},
+      {"long", "Istituto di Istruzione Superiore Statale Leonardo da Vinci e Galileo Galilei di Torino"},
+  };
+  for (const Case& c : cases) {
+    file(data_ + "/liceo/scuola2.txt", std::string("REM:") + c.title + "\n");
+    TestDriver ui;
+    Cselscuole chooser;
+    int folder_width = 0, title_width = 0, list_width = 0, title_text = 0;
+    ui.OnNextModal([&](Dialog& d) {
+      auto& list = *static_cast<ListView*>(d.GetDlgItem(Cselscuole::kListId));
+      folder_width = list.GetColumnWidth(0);
+      title_width = list.GetColumnWidth(1);
+      list_width = list.GetWindowRect().Width();
+      title_text = list.GetStringWidth(c.title);
+      ui.Click(d, kIdCancel);
+    });
+    chooser.DoModal();
+    EXPECT_LE(folder_width + title_width, list_width - 4) << c.id;
+    EXPECT_GT(title_width, folder_width) << c.id;
+    if (title_text * 6 / 5 <= list_width - 4 - folder_width) {
+      EXPECT_GE(title_width, title_text) << c.id;
+    }
+  }
+}
+
+// The help pane says how to choose a folder in a whole sentence, in each
+// language: the double click and the Enter key.
+TEST_F(FolderChooser, HelpSaysHowToChooseInAWholeSentence) {
+  const char* ends[3] = {"[Invio].", "[Enter] dr\xFC" "ckt.", "[Enter]."};
+  for (int language : {0, 1, 2}) {
+    g_language = language;
+    TestDriver ui;
+    Cselscuole chooser;
+    std::string help;
+    ui.OnNextModal([&](Dialog& d) {
+      help = ui.Text(d, Cselscuole::kHelpId);
+      ui.Click(d, kIdCancel);
+    });
+    chooser.DoModal();
+    const std::string end = ends[language];
+    ASSERT_GE(help.size(), end.size()) << language;
+    EXPECT_EQ(help.substr(help.size() - end.size()), end) << language;
+    EXPECT_NE(help.find(language == 0 ? "Doppio Click" : language == 1 ? "Doppelklick" : "Double Click"),
+              std::string::npos)
+        << language;
+  }
+  g_language = 0;
+}
+
+}  // namespace
