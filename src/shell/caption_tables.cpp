@@ -70,6 +70,7 @@ const MlText g_ml_dialog_titles[] = {
     {"Riepilogo Cattedre", "Übersicht der Lehraufträge"_cp, "Teaching Posts Summary"},
     {"Vincoli", "Bedingungen", "Constraints"},
     {"Ore di laboratorio parzialmente assistite", "Teilweise betreute Laborstunden", "Partly assisted lab hours"},
+    {"Pagine", "Seiten", "Pages"},
     {nullptr, nullptr, nullptr},
 };
 

@@ -71,6 +71,8 @@ TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
     alfadlg_go_to_page(kPageConfigMenu);
     ASSERT_TRUE(g_launcher_panel.IsCreated());
     EXPECT_EQ(ui.Text(g_launcher_panel, Calfaopi::TextId(4)), "Buildings and Associate Classes with Buildings");
+    ui.Render(g_launcher_panel);
+    EXPECT_EQ(g_launcher_panel.GetWindowText(), "Pages");
     g_language = 0;
   });
 }
