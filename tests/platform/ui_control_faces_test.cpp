@@ -191,5 +191,36 @@ TEST_F(ControlFaces, ASimpleCombosListShowsUnderItsField) {
   EXPECT_NE(face.find("#77 cell (1,0) text [23,58,65,71] RGB(0,0,0) \"Martedi\" fmt=0x824\n"), std::string::npos) << face;
 }
 
+// The open list shows the chosen row; opened again with no row chosen it
+// starts from its first row, wherever it was left scrolled.
+TEST_F(ControlFaces, AListOpenedAgainStartsFromItsFirstRowOrTheChosenOne) {
+  ComboBox combo;
+  ASSERT_TRUE(combo.CreateEx(Params("ComboBox", kCbsDropDownList | kWsTabStop, {20, 20, 140, 120})));
+  for (int i = 0; i < 20; ++i) combo.AddString("Riga " + std::to_string(i));
+  auto first_shown = [&] {
+    DisplayList drawn = ui.Render(*combo.DropDownWindow());
+    for (const DrawItemOp& op : drawn.ops())
+      if (op.op == DrawOp::kText) return op.text;
+    return std::string();
+  };
+  combo.ShowDropDown(true);
+  ASSERT_NE(combo.DropDownWindow(), nullptr);
+  EXPECT_EQ(first_shown(), "Riga 0");
+  combo.SetCurSel(19);
+  EXPECT_EQ(ui.Render(*combo.DropDownWindow()).CellText(0, 19, 0)->text, "Riga 19");
+  EXPECT_NE(first_shown(), "Riga 0");
+  combo.ShowDropDown(false);
+  combo.SetCurSel(-1);
+  combo.ShowDropDown(true);
+  ASSERT_NE(combo.DropDownWindow(), nullptr);
+  EXPECT_EQ(first_shown(), "Riga 0");
+  combo.ShowDropDown(false);
+  combo.SetCurSel(15);
+  combo.ShowDropDown(true);
+  ASSERT_NE(combo.DropDownWindow(), nullptr);
+  ASSERT_NE(ui.Render(*combo.DropDownWindow()).CellText(0, 15, 0), nullptr);
+  combo.DestroyWindow();
+}
+
 }  // namespace
 }  // namespace kt::ui
