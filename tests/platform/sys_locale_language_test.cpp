@@ -11,33 +11,38 @@
 namespace {
 
 class LocaleVariables : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     for (int i = 0; i < 3; ++i) {
-      const char* v = std::getenv(kNames[i]);
-      if (v) saved_[i] = v;
+      const char *v = std::getenv(kNames[i]);
+      if (v)
+        saved_[i] = v;
     }
   }
   void TearDown() override {
     for (int i = 0; i < 3; ++i) {
-      if (saved_[i]) ::setenv(kNames[i], saved_[i]->c_str(), 1);
-      else ::unsetenv(kNames[i]);
+      if (saved_[i])
+        ::setenv(kNames[i], saved_[i]->c_str(), 1);
+      else
+        ::unsetenv(kNames[i]);
     }
   }
-  static void Put(const char* name, const char* value) {
-    if (value) ::setenv(name, value, 1);
-    else ::unsetenv(name);
+  static void Put(const char *name, const char *value) {
+    if (value)
+      ::setenv(name, value, 1);
+    else
+      ::unsetenv(name);
   }
-  static constexpr const char* kNames[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  static constexpr const char *kNames[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
   std::optional<std::string> saved_[3];
 };
 
 TEST_F(LocaleVariables, TheFirstSetVariableGivesTheLanguage) {
   struct Case {
-    const char* id;
-    const char* all;
-    const char* messages;
-    const char* lang;
+    const char *id;
+    const char *all;
+    const char *messages;
+    const char *lang;
     int language;
   } cases[] = {
       {"none", nullptr, nullptr, nullptr, 0},
@@ -50,7 +55,7 @@ TEST_F(LocaleVariables, TheFirstSetVariableGivesTheLanguage) {
       {"italian", "it_IT.UTF-8", nullptr, "de_DE", 0},
       {"unknown", nullptr, "fr_FR", "de_DE", 0},
   };
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     Put("LC_ALL", c.all);
     Put("LC_MESSAGES", c.messages);
     Put("LANG", c.lang);
@@ -58,4 +63,4 @@ TEST_F(LocaleVariables, TheFirstSetVariableGivesTheLanguage) {
   }
 }
 
-}  // namespace
+} // namespace
