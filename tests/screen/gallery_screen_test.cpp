@@ -453,6 +453,36 @@ TEST_F(ModalOnScreen, APopupMenuIsAnOwnedBorderlessWindowThatTakesAClick) {
 }
 
 // A modal run ends on the close box, a timer or a message from another thread.
+// A click on the menu's own frame, at its first or its last column, is a
+// click inside the menu: it chooses nothing and leaves the menu open for the
+// next click, which chooses.
+TEST_F(ModalOnScreen, AClickOnAPopupMenusFrameKeepsItOpen) {
+  TimedGallery owner;
+  ASSERT_TRUE(owner.Create(nullptr));
+  owner.ShowWindow(kSwShow);
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 501, "Uno");
+  menu.AppendMenu(kMfString, 502, "Due");
+  owner.on_timer = [&] {
+    if (PopupMenu* m = PopupMenu::Tracking()) m->Cancel();
+  };
+  owner.SetTimer(7, 4000);
+  for (bool left : {true, false}) {
+    post_to_ui([&] {
+      Window* shown = PopupMenu::Tracking()->MenuWindow();
+      int edge = left ? 0 : shown->GetClientRect().Width() - 1;
+      Display* x = XOpenDisplay(nullptr);
+      ::Window xid = native_window(*shown);
+      x_click(x, xid, {edge, 2 + 19 + 9}, {edge, 2 + 19 + 9});
+      x_click(x, xid, {20, 2 + 19 + 9}, {20, 2 + 19 + 9});  // the second row
+      XCloseDisplay(x);
+    });
+    EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 300, 300, &owner), 502) << (left ? "left" : "right");
+  }
+  EXPECT_EQ(owner.timer_fired, 0);
+  owner.DestroyWindow();
+}
+
 TEST_F(ModalOnScreen, TheCloseBoxTimersAndOtherThreadsEndTheWait) {
   TimedGallery dialog;
   dialog.on_shown = [&] {
