@@ -80,3 +80,21 @@ TEST_F(PathCaseTest, DriveRootFallsBackToHome) {
     ::unsetenv("HOME");
   }
 }
+
+// Without a drive root and without a home (unset or empty), paths start at
+// the file system's root; an empty drive root counts as none.
+TEST_F(PathCaseTest, DriveRootFallsBackToTheRootWithoutAHome) {
+  const char* home = std::getenv("HOME");
+  std::string saved_home = home ? home : "";
+  for (bool root_set : {false, true}) {
+    if (root_set) ::setenv(kt::kDriveRootVariable, "", 1);
+    else ::unsetenv(kt::kDriveRootVariable);
+    ::unsetenv("HOME");
+    EXPECT_EQ(kt::drive_root(), "/") << "no home, root variable set: " << root_set;
+    ::setenv("HOME", "", 1);
+    EXPECT_EQ(kt::drive_root(), "/") << "empty home, root variable set: " << root_set;
+    EXPECT_EQ(kt::translate_path("\\KestrinTempusDati\\semaphore.dat"), "/KestrinTempusDati/semaphore.dat");
+  }
+  if (home) ::setenv("HOME", saved_home.c_str(), 1);
+  else ::unsetenv("HOME");
+}

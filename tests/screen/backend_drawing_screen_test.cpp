@@ -221,6 +221,47 @@ TEST_F(BackendOnScreen, ImagesDrawnByNameShowTheirGroupsColours) {
   EXPECT_EQ(Count({380, 170, 385, 175}, kGround), 25);
 }
 
+// On a true-colour screen every flat colour reaches the screen exactly as
+// asked: each badge's and the icon's, the fills, frames and lines, the
+// checker, the button frames' four greys and the gradients' steps.
+TEST_F(BackendOnScreen, FlatColoursReachTheScreenExactly) {
+  auto exact = [&](int x, int y, Color c) {
+    Color got = pixels.At(x, y);
+    return ::testing::AssertionResult(channel_distance(got, c) == 0)
+           << "at " << x << "," << y << ": " << red_of(got) << "," << green_of(got) << "," << blue_of(got);
+  };
+  for (int i = 0; i < int(std::size(kNamed)); ++i) {
+    Rect r = named_cell(i);
+    SCOPED_TRACE(kNamed[i].name);
+    EXPECT_TRUE(exact(r.left + 2, r.top + 2, kNamed[i].fill));
+    std::string name = kNamed[i].name;
+    if (name != "icon" && name != "IKOP_file") {
+      // The badge's top row and bottom row.
+      EXPECT_TRUE(exact(r.left + 1, r.top, kNamed[i].fill));
+      EXPECT_TRUE(exact(r.right - 2, r.bottom - 1, kNamed[i].fill));
+    } else {
+      EXPECT_TRUE(exact(r.left + 29, r.top + 29, rgb(255, 255, 255)));
+      EXPECT_TRUE(exact(r.left + 32 / 5 + 3, r.top + 32 / 5 + 3, rgb(240, 190, 40)));
+      EXPECT_TRUE(exact(r.left, r.top + 20, rgb(120, 120, 120)));
+    }
+  }
+  EXPECT_TRUE(exact(kFill.left + 3, kFill.top + 3, kInk));
+  EXPECT_TRUE(exact(kFrame.left, kFrame.top + 5, kInk));
+  EXPECT_TRUE(exact(kThinLine.left + 5, kThinLine.top, kInk));
+  EXPECT_TRUE(exact(kThickLine.left + 5, kThickLine.top, kInk));
+  for (int x = kChecker.left; x < kChecker.left + 4; ++x) EXPECT_TRUE(exact(x, kChecker.top, checker_pixel(x, kChecker.top) ? kInk : kGround));
+  EXPECT_TRUE(exact(kRaised.left, kRaised.top, rgb(255, 255, 255)));
+  EXPECT_TRUE(exact(kRaised.right - 1, kRaised.bottom - 1, rgb(105, 105, 105)));
+  EXPECT_TRUE(exact(kRaised.left + 1, kRaised.top + 1, rgb(227, 227, 227)));
+  EXPECT_TRUE(exact(kRaised.right - 2, kRaised.bottom - 2, rgb(160, 160, 160)));
+  EXPECT_TRUE(exact(kPressed.left, kPressed.top, rgb(105, 105, 105)));
+  EXPECT_TRUE(exact(kPressed.left + 1, kPressed.top + 1, rgb(160, 160, 160)));
+  for (int i = 0; i < kAcross.Width(); ++i)
+    EXPECT_TRUE(exact(kAcross.left + i, kAcross.top + 3, gradient_step(rgb(0, 0, 0), rgb(0, 0, 200), i, kAcross.Width())));
+  for (int i = 0; i < kDown.Height(); ++i)
+    EXPECT_TRUE(exact(kDown.left + 3, kDown.top + i, gradient_step(rgb(200, 0, 0), rgb(0, 200, 0), i, kDown.Height())));
+}
+
 TEST_F(BackendOnScreen, PictureFilesAreDrawnAtTheirSizeOrScaled) {
   EXPECT_EQ(Count(kOwnPicture, kPicture), 16);
   EXPECT_TRUE(Is(kOwnPicture.right, kOwnPicture.top, kGround));

@@ -281,6 +281,43 @@ TEST_F(GalleryOnScreen, TheNativeEntrysRulesApplyToWhatIsTypedInTheMiddle) {
 // The native entry follows its field when the program moves it along one
 // axis only, keeping its size: the strip the field left shows the page
 // again, the field's new place the entry's white.
+// The editing keys with Ctrl work in the native entry as in any field:
+// select all, cut, undo the cut, copy and paste at the end.
+TEST_F(GalleryOnScreen, TheNativeEntryTakesTheEditingKeysWithCtrl) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  ASSERT_EQ(Window::GetFocus(), name);
+  auto shows = [&](const std::string& text) {
+    return pump_until([&] { return name->GetWindowText() == text; });
+  };
+  auto ctrl = [&](KeySym sym) {
+    for (int type : {KeyPress, KeyRelease}) {
+      XEvent e{};
+      e.xkey.type = type;
+      e.xkey.display = x_;
+      e.xkey.window = native_window(dialog);
+      e.xkey.root = DefaultRootWindow(x_);
+      e.xkey.keycode = XKeysymToKeycode(x_, sym);
+      e.xkey.state = ControlMask;
+      e.xkey.same_screen = True;
+      XSendEvent(x_, native_window(dialog), False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &e);
+    }
+    XFlush(x_);
+  };
+  name->SetWindowText("abcd");
+  name->SetSel(4, 4);
+  fltk_flush(0);
+  ctrl(XK_a);
+  ctrl(XK_x);
+  EXPECT_TRUE(shows("")) << name->GetWindowText();
+  ctrl(XK_z);
+  EXPECT_TRUE(shows("abcd")) << name->GetWindowText();
+  ctrl(XK_a);
+  ctrl(XK_c);
+  Key(XK_End);
+  ctrl(XK_v);
+  EXPECT_TRUE(shows("abcdabcd")) << name->GetWindowText();
+}
+
 TEST_F(GalleryOnScreen, TheNativeEntryFollowsAFieldMovedAlongOneAxis) {
   auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
   ASSERT_EQ(Window::GetFocus(), name);
@@ -416,6 +453,36 @@ TEST_F(ModalOnScreen, APopupMenuIsAnOwnedBorderlessWindowThatTakesAClick) {
 }
 
 // A modal run ends on the close box, a timer or a message from another thread.
+// A click on the menu's own frame, at its first or its last column, is a
+// click inside the menu: it chooses nothing and leaves the menu open for the
+// next click, which chooses.
+TEST_F(ModalOnScreen, AClickOnAPopupMenusFrameKeepsItOpen) {
+  TimedGallery owner;
+  ASSERT_TRUE(owner.Create(nullptr));
+  owner.ShowWindow(kSwShow);
+  PopupMenu menu;
+  menu.AppendMenu(kMfString, 501, "Uno");
+  menu.AppendMenu(kMfString, 502, "Due");
+  owner.on_timer = [&] {
+    if (PopupMenu* m = PopupMenu::Tracking()) m->Cancel();
+  };
+  owner.SetTimer(7, 4000);
+  for (bool left : {true, false}) {
+    post_to_ui([&] {
+      Window* shown = PopupMenu::Tracking()->MenuWindow();
+      int edge = left ? 0 : shown->GetClientRect().Width() - 1;
+      Display* x = XOpenDisplay(nullptr);
+      ::Window xid = native_window(*shown);
+      x_click(x, xid, {edge, 2 + 19 + 9}, {edge, 2 + 19 + 9});
+      x_click(x, xid, {20, 2 + 19 + 9}, {20, 2 + 19 + 9});  // the second row
+      XCloseDisplay(x);
+    });
+    EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 300, 300, &owner), 502) << (left ? "left" : "right");
+  }
+  EXPECT_EQ(owner.timer_fired, 0);
+  owner.DestroyWindow();
+}
+
 TEST_F(ModalOnScreen, TheCloseBoxTimersAndOtherThreadsEndTheWait) {
   TimedGallery dialog;
   dialog.on_shown = [&] {
