@@ -14,7 +14,7 @@ namespace {
 
 using namespace kt::ui;
 
-constexpr int kTemplate = 9612, kList = 1411, kEdit = 1412;
+constexpr int kTemplate = 9651, kList = 1411, kEdit = 1412;
 const ControlTemplate kControls[] = {
     {"ListView", kList, "", kLvsReport | kWsTabStop, 5, 5, 200, 100},
     {"Edit", kEdit, "", kWsTabStop, 5, 110, 60, 12},
