@@ -332,8 +332,12 @@ TEST_F(Computation, AnExemptionGrantedFromTheMonitorIsStoredAndReadByTheNextRun)
   for (std::string line; std::getline(in, line);) {
     StoredExemption r{};
     if (or_parse_exemption_line(line.c_str(), r) && or_exemption_word(r, kExemptionIdOffset) == id &&
-        or_exemption_word(r, kExemptionTeacherOffset) == teacher)
+        or_exemption_word(r, kExemptionTeacherOffset) == teacher) {
       stored = true;
+      // Granted with "start again" left unchecked: the record says no
+      // restart (the same byte the derogation list reads as "automatica").
+      EXPECT_EQ(+r.bytes[kExemptionFullRestartOffset], 0) << line;
+    }
   }
   EXPECT_TRUE(stored) << "id " << id << " teacher " << teacher;
 }

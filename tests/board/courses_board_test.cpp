@@ -175,4 +175,30 @@ TEST_F(CoursesBoard, ASavedMoveStaysAndLeavingAsksNothing) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// The grid's text colours: the class columns in black; an hour in blue
+// only when it is co-taught, else black (red only for a teacher's clash);
+// an hour without a lesson writes nothing.
+TEST_F(CoursesBoard, TheGridWritesNamesInBlackAndCoTaughtHoursInBlue) {
+  CXQcLix& grid = g_courses_board.Grid();
+  DisplayList list = ui.Render(g_courses_board);
+  const Color black = rgb(0, 0, 0), blue = rgb(0, 0, 255), red = rgb(255, 0, 0);
+  int blues = 0, names = 0;
+  for (int row = 0; row < grid.RowCount(); ++row)
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+      const DrawItemOp* text = list.CellText(Cqcorsi::kGridId, row, column);
+      if (!text || text->text.empty()) continue;
+      if (column < 2) {
+        EXPECT_EQ(text->color, black) << "row " << row << " column " << column;
+        ++names;
+        continue;
+      }
+      bool shared = g_courses_board.Cell(row, column).second_teacher >= 0;
+      if (text->color == blue) ++blues;
+      EXPECT_TRUE(text->color == (shared ? blue : black) || text->color == red)
+          << "row " << row << " column " << column << " " << text->text;
+    }
+  EXPECT_GT(names, 0);
+  EXPECT_GT(blues, 0) << "the liceo has co-taught hours";
+}
+
 }  // namespace

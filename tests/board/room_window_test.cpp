@@ -495,4 +495,54 @@ TEST_F(AfterComputation, RoomWindowRunsAgainOnceARunHasEnded) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+
+// The class list holds the school's classes and no others, in the school's
+// order, and each class chosen shows its own record: movable or not, its
+// room and its forbidden rooms as the school holds them.
+class RoomWindowClasses : public AfterComputation {
+ protected:
+  void Check(const char* sample) {
+    Open(sample);
+    std::vector<std::string> codes, rooms, forbidden;
+    std::vector<bool> movable;
+    for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c) {
+      const UiClass& k = g_ui_structure.classes[c];
+      std::string code(k.code, strnlen(k.code, sizeof k.code));
+      code.erase(code.find_last_not_of(' ') + 1);
+      codes.push_back(code);
+      rooms.push_back(Room(k.preferred_room));
+      std::string f;
+      for (int r = 0; r < 30; ++r)
+        if (!Room(k.forbidden_rooms[r]).empty()) f += (f.empty() ? "" : ", ") + Room(k.forbidden_rooms[r]);
+      forbidden.push_back(f);
+      movable.push_back(k.room_move != 0);
+    }
+    ASSERT_FALSE(codes.empty());
+    std::vector<std::string> listed, shown_rooms, shown_forbidden;
+    std::vector<bool> shown_movable;
+    ui.AnswerNextModal(kIdYes);
+    ui.OnNextModal([&](Dialog& d) {
+      auto* list = static_cast<ListBox*>(d.GetDlgItem(R::kClassListId));
+      EXPECT_EQ(list->GetCurSel(), 0);
+      for (int i = 0; i < list->GetCount(); ++i) listed.push_back(list->GetText(i));
+      for (int i = 0; i < list->GetCount() && i < int(codes.size()); ++i) {
+        ui.Select(d, R::kClassListId, i);
+        shown_rooms.push_back(ui.Text(d, R::kRoomId));
+        shown_forbidden.push_back(ui.Text(d, R::kForbiddenId));
+        shown_movable.push_back(ui.IsChecked(d, R::kMovableId));
+      }
+      ui.Click(d, R::kCloseId);
+    });
+    ui.Click(g_processing_menu, Cmakedibi::kRoomWindowId);
+    EXPECT_EQ(listed, codes);
+    EXPECT_EQ(shown_rooms, rooms);
+    EXPECT_EQ(shown_forbidden, forbidden);
+    EXPECT_EQ(shown_movable, movable);
+    EXPECT_TRUE(ui.Problems().empty());
+  }
+};
+
+TEST_F(RoomWindowClasses, ListsExactlyTheSmallSchoolsClassesWithTheirRecords) { Check("piccola"); }
+TEST_F(RoomWindowClasses, ListsExactlyTheLiceosClassesWithTheirRecords) { Check("liceo"); }
+
 }  // namespace

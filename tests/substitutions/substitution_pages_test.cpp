@@ -407,4 +407,38 @@ TEST_F(ComputedSchoolProgram, AProvisionalWeekThatCannotHoldTheLessonsIsRefusedA
   EXPECT_FALSE(kt_app_test::fs::exists(school_ / "saveprov.txt"));
 }
 
+// The calendar's summary on the provisional page: shown from the page's
+// opening (the school's provisional calendar, or none), the same after the
+// picker changed it and when the page is opened again.
+TEST_F(ComputedSchoolProgram, TheProvisionalPageShowsItsCalendarFromTheStart) {
+  std::string first, chosen, again, template_text;
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    ASSERT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[3]));  // "Orario Provvisorio"
+    ASSERT_EQ(g_current_page, &g_provisional_page);
+    first = ui.Text(g_provisional_page, Cprovvi::kCalendarId);
+    ui.OnNextModal([&](Dialog& d) {
+      for (int day = 0; day < 5; ++day) ui.Click(d, 1372 + 9 * day + 2);
+      ui.Click(d, kIdOk);
+    });
+    ui.Click(g_provisional_page, Cprovvi::kCalendarId);
+    chosen = ui.Text(g_provisional_page, Cprovvi::kCalendarId);
+    ui.Click(g_provisional_page, Cprovvi::kLeaveId);
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    ASSERT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[3]));
+    ASSERT_EQ(g_current_page, &g_provisional_page);
+    again = ui.Text(g_provisional_page, Cprovvi::kCalendarId);
+    ui.Click(g_provisional_page, Cprovvi::kLeaveId);
+  });
+  const kt::ui::DialogTemplate* t = kt::ui::find_dialog_template(Cprovvi::kTemplate);
+  ASSERT_NE(t, nullptr);
+  for (const kt::ui::ControlTemplate& c : t->controls)
+    if (c.id == Cprovvi::kCalendarId) template_text = c.caption;
+  EXPECT_NE(first, template_text) << "a summary, not the template's text";
+  EXPECT_NE(first.find('\n'), std::string::npos) << first;
+  EXPECT_NE(chosen, first);
+  EXPECT_NE(chosen.find('\n'), std::string::npos) << chosen;
+  EXPECT_EQ(again, chosen);
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -293,6 +294,33 @@ TEST_F(ShortDayDialog, TheProvisionalCalendarKeepsTheHoursUpToTheLatestMarked) {
   });
   EXPECT_NE(after, before);
   EXPECT_EQ(reopened, (std::vector<bool>{true, true, true, false, false, false, false, false, true, true, false, false}));
+}
+
+// Each teacher's row on each day: his name, then hour by hour of that day
+// only "h:" and the hour's code with no padding (x a lesson, Dis a stand-by
+// hour, - free), one space apart; the rows of a day hold a lesson for every
+// lesson hour the timetable gives that day.
+TEST_F(ShortDayDialog, EachTeachersRowNamesTheDaysHoursCodeByCode) {
+  int standby = 0;
+  InDialog([&](Dialog& d) {
+    const int hours[3] = {4, 4, 2};
+    for (int day = 0; day < 3; ++day) {
+      ASSERT_TRUE(ui.Select(d, S::kDayId, day));
+      std::string pattern = "(ROSSI|BIANCHI|VERDI)  ";
+      for (int h = 1; h <= hours[day]; ++h) pattern += " " + std::to_string(h) + ":(x|Dis|-)";
+      std::vector<std::string> rows = rows_of(d, S::kTeachersId);
+      ASSERT_EQ(rows.size(), 3u) << day;
+      int lessons = 0;
+      for (const std::string& row : rows) {
+        EXPECT_TRUE(std::regex_match(row, std::regex(pattern))) << "day " << day << ": [" << row << "]";
+        for (std::size_t at = row.find(":x"); at != std::string::npos; at = row.find(":x", at + 1)) ++lessons;
+        for (std::size_t at = row.find(":Dis"); at != std::string::npos; at = row.find(":Dis", at + 1)) ++standby;
+      }
+      EXPECT_GT(lessons, 0) << day;
+      EXPECT_LE(lessons, 2 * hours[day]) << day << ": two classes, one lesson an hour each";
+    }
+  });
+  EXPECT_EQ(standby, 2) << "ROSSI's two stand-by hours of the week";
 }
 
 }  // namespace
