@@ -1,6 +1,7 @@
 // The lessons-by-class page's previous and next class buttons: each steps
 // to the neighbouring class in the class list, showing its lessons; past
-// the first or the last class a beep, and the class stays.
+// the first or the last class a beep, and the class stays. The auto-save
+// box opens ticked or not as the run's choice stands, and a click turns it.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -56,6 +57,31 @@ TEST(LessonsByClassSteps, PreviousAndNextStepThroughTheClassesAndBeepAtTheEnds) 
   page.DestroyWindow();
   og_snapshot_all();
   EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST(LessonsByClassSteps, TheAutoSaveBoxOpensAsTheRunsChoiceStands) {
+  for (bool stored : {true, false}) {
+    SCOPED_TRACE(stored);
+    empty_school();
+    g_selected_class = -1;
+    std::memcpy(g_ui_structure.classes[g_ui_structure.class_count++].code, "1A ", 3);
+    g_ui_structure.sections[0][0] = 1;
+    og_snapshot_all();
+    g_lacoco_save_without_asking = stored;
+    TestDriver ui;
+    Clacoco page;
+    ASSERT_TRUE(page.Create(nullptr));
+    page.ShowWindow(kSwShow);
+    EXPECT_EQ(ui.IsChecked(page, C::kAutoSaveId), stored);
+    EXPECT_EQ(page.IsDlgButtonChecked(C::kAutoSaveId), stored ? 1 : 0);
+    ui.Click(page, C::kAutoSaveId);
+    EXPECT_EQ(ui.IsChecked(page, C::kAutoSaveId), !stored);
+    EXPECT_EQ(g_lacoco_save_without_asking, !stored);
+    page.DestroyWindow();
+    g_lacoco_save_without_asking = false;
+    og_snapshot_all();
+    EXPECT_TRUE(ui.Problems().empty());
+  }
 }
 
 }  // namespace
