@@ -60,6 +60,7 @@ Cproscuola::Cproscuola() : CResizableDialog(kTemplate, nullptr, rgb(244, 244, 24
 
 KT_BEGIN_MESSAGE_MAP(Cproscuola, CResizableDialog)
   KT_ON_NOTIFY(kLvnItemChanged, kSectionListId, OnListChanged)
+  KT_ON_NOTIFY(kNmSetFocus, kSectionListId, OnListSetFocus)
 KT_END_MESSAGE_MAP()
 
 void Cproscuola::DoDataExchange(DataExchange& dx) {
@@ -159,10 +160,6 @@ bool Cproscuola::OnCommand(WParam w, LParam l) {
     else if (id == kShortDayId) OnShortDay();
     else if (id == kProlongedId) OnProlonged();
     else if (id == kTypeId) OnType();
-    return true;
-  }
-  if (code == kNmSetFocus && id == kSectionListId) {
-    OnListFocus();
     return true;
   }
   if (code != kBnClicked) return CResizableDialog::OnCommand(w, l);
@@ -299,12 +296,21 @@ void Cproscuola::UpdateSpecialMark() {
 }
 
 bool Cproscuola::LeaveChecks(bool ask_to_save) {
+  // Its boxes give the focus back to the list when they close: no check of
+  // the list's own on top of this one.
+  ++m_quiet_list_focus;
+  bool passed = PassesLeaveChecks(ask_to_save);
+  --m_quiet_list_focus;
+  return passed;
+}
+
+bool Cproscuola::PassesLeaveChecks(bool ask_to_save) {
   if (!ValidateTracks()) return false;
   int classes = 0;
   for (int c = 0; c < og_class_count(); ++c) classes += g_ui_structure.classes[c].code[0] != 0;
   if (classes < 2 && ui_message_box_flags(kNoClassesQuestion, kMbYesNo | kMbIconQuestion, kMbCursorBetween) == 7) {
     if (m_list.GetItemCount() > 0) SelectRow(0);
-    GotoDlgCtrl(&m_list);
+    FocusList();
     return false;
   }
   bool any_hour = std::any_of(std::begin(g_ui_header.hours_per_day), std::end(g_ui_header.hours_per_day),

@@ -80,6 +80,7 @@ class Cproscuola : public CResizableDialog {
   void RefreshTrackRows();
   bool ValidateTracks();
   bool LeaveChecks(bool ask_to_save);
+  bool PassesLeaveChecks(bool ask_to_save);
   void BuildCalendarGrid();
   void UpdateSpecialMark();
   void SetTrackCountList();
@@ -88,6 +89,8 @@ class Cproscuola : public CResizableDialog {
   // Lower half (school_sections.cpp).
   void OnSection(int track, int section);
   void OnListFocus();
+  void OnListSetFocus(kt::ui::NotifyHeader* header, kt::ui::LResult* result);
+  void FocusList();
   void OnListChanged(kt::ui::NotifyHeader* header, kt::ui::LResult* result);
   void OnYear(int year);
   void OnQuick();
@@ -127,6 +130,12 @@ class Cproscuola : public CResizableDialog {
   char m_key[3] = {0, 0, 0};  // section letter, track initial (blank with one track)
   int m_row = -1;
   bool m_track_guard = false, m_short_guard = false, m_filling = false;
+  // The list takes the focus from the page's own code (a refill, a leaving
+  // check, a message box giving the focus back) without the help line and
+  // the track check a user's focus brings; and a check never runs inside
+  // another, so a box that hands the focus back cannot start it again.
+  int m_quiet_list_focus = 0;
+  bool m_list_checking = false;
 
   KT_DECLARE_MESSAGE_MAP()
 };

@@ -124,7 +124,7 @@ void Cproscuola::RefreshList() {
   if (row < 0 && m_list.GetItemCount() > 0) row = 0;
   m_row = -1;
   if (row >= 0) SelectRow(row);
-  GotoDlgCtrl(&m_list);
+  FocusList();
 }
 
 void Cproscuola::SelectRow(int row) {
@@ -132,6 +132,19 @@ void Cproscuola::SelectRow(int row) {
   m_list.SetItemState(row, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
   m_list.EnsureVisible(row);
   if (m_row != row) OnListChanged(nullptr, nullptr);
+}
+
+void Cproscuola::FocusList() {
+  ++m_quiet_list_focus;
+  GotoDlgCtrl(&m_list);
+  --m_quiet_list_focus;
+}
+
+void Cproscuola::OnListSetFocus(NotifyHeader*, LResult*) {
+  if (m_filling || m_quiet_list_focus > 0 || m_list_checking) return;
+  m_list_checking = true;
+  OnListFocus();
+  m_list_checking = false;
 }
 
 void Cproscuola::OnListFocus() {
@@ -262,7 +275,7 @@ void Cproscuola::OnYear(int year) {
   if (m_row < 0) return;
   ClassSwitch(year, false);
   WriteRowCells(m_row);
-  GotoDlgCtrl(&m_list);
+  FocusList();
 }
 
 void Cproscuola::OnQuick() {
@@ -272,7 +285,7 @@ void Cproscuola::OnQuick() {
     ClassSwitch(y, false);
   }
   WriteRowCells(m_row);
-  GotoDlgCtrl(&m_list);
+  FocusList();
 }
 
 void Cproscuola::OnType() {

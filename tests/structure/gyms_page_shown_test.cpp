@@ -178,4 +178,33 @@ TEST_F(GymsPageShown, TheWeeklyTablesAskForARoomFirst) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// Each weekly table of a chosen room opens with its own explanation: the
+// hours grid with the room's hours, the sharing table with the sharing of
+// hours; the page's help pane shows the same text.
+TEST_F(GymsPageShown, EachWeeklyTableExplainsItself) {
+  ASSERT_TRUE(page.Create(nullptr));
+  page.ShowWindow(kSwShow);
+  ui.Select(page, P::kListId, row_of("PALESTRA"));
+  struct Case {
+    int button;
+    const char* explanation;
+  } cases[] = {{P::kHoursId, "Le ore in cui il locale \xE8 disponibile e, per ciascuna, quante classi possono usarlo."},
+               {P::kSharingId, "Quante delle sue ore settimanali nel locale una classe pu\xF2 condividere con altre classi"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    std::vector<std::string> texts;
+    ui.OnNextModal([&](Dialog& d) {
+      texts = ui.boxes().back().texts;
+      d.EndDialog(kIdCancel);
+    });
+    ui.Click(page, c.button);
+    bool found = false;
+    for (const std::string& t : texts) found = found || t.rfind(c.explanation, 0) == 0;
+    EXPECT_TRUE(found) << ::testing::PrintToString(texts);
+    EXPECT_EQ(ui.Text(page, P::kHelpPaneId).rfind(c.explanation, 0), 0u);
+  }
+  og_snapshot_all();
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
 }  // namespace

@@ -1252,3 +1252,57 @@ TEST_F(TeachersPage, DummyBoxClearsStandbyAndSupportHours) {
 }
 
 }  // namespace
+
+namespace {
+
+// The saved timetable's lines after a teacher's rename, read in clear.
+std::vector<std::string> saved_timetable_lines() {
+  std::vector<std::string> lines;
+  std::FILE* save = or_fopen(".\\savego.txt", "rt");
+  if (!save) return lines;
+  char line[400];
+  while (or_read_line(line, sizeof line, save)) lines.push_back(line);
+  or_fclose(save);
+  return lines;
+}
+
+void write_saved_timetable(const std::vector<std::string>& lines) {
+  std::FILE* save = or_fopen(".\\savego.txt", "wt");
+  ASSERT_NE(save, nullptr);
+  char work[1000];
+  for (const std::string& line : lines) or_write_scrambled_line(save, line.c_str(), work);
+  or_fclose(save);
+}
+
+// A rename rewrites the saved timetable line by line: the first place of
+// the old name in each line takes the new one, other lines stay, a line
+// grown past 200 characters is cut there, and no temporary file is left;
+// without a saved timetable none is made.
+TEST_F(TeachersPage, ARenameReachesEveryLineOfTheSavedTimetable) {
+  Open();
+  TypeName("VERDI");
+  ui.Click(page_, P::kAddTeacherId);
+  ASSERT_EQ(ui.Text(page_, P::kTeacherListId), "VERDI");
+  std::string long_line = "N:" + std::string(192, 'x') + " VERDI\n";  // 200 characters and the line feed
+  ASSERT_NO_FATAL_FAILURE(write_saved_timetable(
+      {"L:1 VERDI 1A\n", "L:2 VERDI VERDI 2A\n", "X:ROSSI 3A\n", "L:3 BIANCHI\n", long_line, "E:VERDI\n"}));
+  TypeName("NERONE");
+  ui.Click(page_, P::kRenameId);
+  EXPECT_STREQ(g_ui_teachers[2].name, "NERONE");
+  std::string long_renamed = "N:" + std::string(192, 'x') + " NERON\n";
+  EXPECT_EQ(saved_timetable_lines(),
+            (std::vector<std::string>{"L:1 NERONE 1A\n", "L:2 NERONE VERDI 2A\n", "X:ROSSI 3A\n", "L:3 BIANCHI\n",
+                                      long_renamed, "E:NERONE\n"}));
+  EXPECT_FALSE(fs::exists(school_ / "tempfile.txt"));
+
+  // Without a saved timetable the rename makes none.
+  fs::remove(school_ / "savego.txt");
+  TypeName("NERI");
+  ui.Click(page_, P::kRenameId);
+  EXPECT_STREQ(g_ui_teachers[2].name, "NERI");
+  EXPECT_FALSE(fs::exists(school_ / "savego.txt"));
+  EXPECT_FALSE(fs::exists(school_ / "tempfile.txt"));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace

@@ -15,6 +15,7 @@
 #include "platform/test_driver.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_startup.h"
+#include "shell/frame.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
 #include "structure/lab_summary.h"
@@ -98,6 +99,18 @@ TEST(StandbySummary, CountsSlotsAndCyclesTeachersOfAClickedCell) {
   EXPECT_EQ(chosen, (std::vector<int>{a, b, a}));
   ui.Click(window, CContadispo::CellId(4, 5));  // nobody at disposal: no change
   EXPECT_EQ(selected, a);
+  window.DestroyWindow();
+
+  // Closed with the window that owns it (the board leaving), it opens again.
+  ui_register_frame_templates();
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  ASSERT_EQ(window.Create(&g_frame), 1);
+  g_frame.DestroyWindow();
+  EXPECT_FALSE(window.IsWindow());
+  EXPECT_FALSE(window.IsCreated());
+  ASSERT_EQ(window.Create(nullptr), 1);
+  EXPECT_TRUE(window.IsWindowVisible());
+  EXPECT_EQ(ui.Text(window, CContadispo::kCaptionId), "Ore a disposizione totali = 2");
   window.DestroyWindow();
   window.m_selected_teacher = nullptr;
   EXPECT_TRUE(ui.Problems().empty());
