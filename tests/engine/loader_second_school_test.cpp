@@ -1,0 +1,96 @@
+// The desktop program loads one school after another in one process: the
+// model a description leaves is the same whether another school was loaded
+// before it or not, byte for byte, in every table the engine keeps (the
+// school, the run values, teachers, classes, subjects, rooms, common rooms,
+// buildings, lab groups and lessons). Each sample school is loaded after
+// each other one (and after a description that sets what the samples leave
+// unset) and compared with its load after itself.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "loader_harness.h"
+
+namespace {
+
+struct Table { const char* name; const void* at; std::size_t size; };
+
+std::vector<Table> tables() {
+  return {{"school", &g_eng_school, sizeof g_eng_school},
+          {"run", &g_eng_run, sizeof g_eng_run},
+          {"teachers", g_eng_teachers, sizeof g_eng_teachers},
+          {"classes", g_eng_classes, sizeof g_eng_classes},
+          {"subjects", g_eng_subjects, sizeof g_eng_subjects},
+          {"rooms", g_eng_rooms, sizeof g_eng_rooms},
+          {"common rooms", g_eng_common_rooms, sizeof g_eng_common_rooms},
+          {"buildings", g_eng_buildings, sizeof g_eng_buildings},
+          {"lab groups", g_eng_lab_groups, sizeof g_eng_lab_groups},
+          {"lessons", g_eng_lessons, sizeof g_eng_lessons}};
+}
+
+// What may differ and shows nowhere: the bytes of a room's name past its
+// end, and the running numbers of the articulated lessons, which go on
+// from load to load in one process (only their order and distance count).
+std::vector<std::string> snapshot() {
+  std::vector<std::string> out;
+  for (const Table& t : tables()) out.emplace_back(static_cast<const char*>(t.at), t.size);
+  std::string& rooms = out[5];
+  for (int r = 0; r < kMaxRooms; ++r) {
+    std::size_t start = static_cast<std::size_t>(r) * sizeof(EngineRoom);
+    std::size_t end = std::strlen(g_eng_rooms[r].name);
+    for (std::size_t k = end; k < sizeof g_eng_rooms[r].name; ++k) rooms[start + k] = '\0';
+  }
+  std::string& lessons = out[9];
+  std::int32_t base = 0;
+  for (int i = 0; i < kMaxLessons; ++i) {
+    std::int32_t n = g_eng_lessons[i].articulated_number;
+    if (n != 0 && (base == 0 || n < base)) base = n;
+  }
+  for (int i = 0; i < kMaxLessons; ++i) {
+    std::int32_t n = g_eng_lessons[i].articulated_number;
+    if (n != 0) n = n - base + 1;
+    std::size_t at = static_cast<std::size_t>(i) * sizeof(EngineLesson) +
+                     static_cast<std::size_t>(reinterpret_cast<const char*>(&g_eng_lessons[i].articulated_number) -
+                                              reinterpret_cast<const char*>(&g_eng_lessons[i]));
+    std::memcpy(&lessons[at], &n, sizeof n);
+  }
+  return out;
+}
+
+// The first differing byte of each table, for the message.
+std::string differences(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  std::string out;
+  std::vector<Table> t = tables();
+  for (std::size_t k = 0; k < a.size(); ++k) {
+    if (a[k] == b[k]) continue;
+    std::size_t at = 0;
+    while (at < a[k].size() && a[k][at] == b[k][at]) ++at;
+    out += std::string(t[k].name) + " from byte " + std::to_string(at) + "; ";
+  }
+  return out;
+}
+
+std::string description(const std::string& path) { return engine_test::read_file(std::string(KT_SOURCE_DIR) + path); }
+
+TEST(LoaderSecondSchool, AModelIsTheSameAfterAnotherSchool) {
+  const std::vector<std::pair<std::string, std::string>> schools = {
+      {"piccola", description("/examples/piccola/scuola2.txt")},
+      {"liceo", description("/examples/liceo/scuola2.txt")},
+      {"every item", engine_test::read_file(std::string(KT_TEST_DATA) + "/description/every_item/scuola2.txt")},
+  };
+  for (const auto& [name, text] : schools) {
+    for (const auto& [before_name, before_text] : schools) {
+      if (before_name == name) continue;
+      SCOPED_TRACE(name + " after " + before_name);
+      ASSERT_EQ(loader_test::run_synt(text).code, 0);
+      std::vector<std::string> alone = snapshot();
+      ASSERT_EQ(loader_test::run_synt(before_text).code, 0);
+      ASSERT_EQ(loader_test::run_synt(text).code, 0);
+      EXPECT_EQ(differences(alone, snapshot()), "");
+    }
+  }
+}
+
+}  // namespace
