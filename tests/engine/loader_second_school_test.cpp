@@ -31,19 +31,65 @@ std::vector<Table> tables() {
           {"lessons", g_eng_lessons, sizeof g_eng_lessons}};
 }
 
-// What may differ and shows nowhere: the bytes of a room's name past its
+// What may differ and shows nowhere: the bytes of a name or code past its
 // end, and the running numbers of the articulated lessons, which go on
 // from load to load in one process (only their order and distance count).
+template <typename Record, std::size_t N>
+void clear_tail(std::string& table, const Record* records, int count, const char (Record::*field)[N]) {
+  for (int i = 0; i < count; ++i) {
+    const char* at = records[i].*field;
+    std::size_t start = static_cast<std::size_t>(i) * sizeof(Record) +
+                        static_cast<std::size_t>(at - reinterpret_cast<const char*>(&records[i]));
+    std::size_t end = strnlen(at, N);
+    for (std::size_t k = end; k < N; ++k) table[start + k] = '\0';
+  }
+}
+
+template <typename Record, std::size_t M, std::size_t N>
+void clear_tails(std::string& table, const Record* records, int count, const char (Record::*field)[M][N]) {
+  for (int i = 0; i < count; ++i)
+    for (std::size_t m = 0; m < M; ++m) {
+      const char* at = (records[i].*field)[m];
+      std::size_t start = static_cast<std::size_t>(i) * sizeof(Record) +
+                          static_cast<std::size_t>(at - reinterpret_cast<const char*>(&records[i]));
+      std::size_t end = strnlen(at, N);
+      for (std::size_t k = end; k < N; ++k) table[start + k] = '\0';
+    }
+}
+
 std::vector<std::string> snapshot() {
   std::vector<std::string> out;
   for (const Table& t : tables()) out.emplace_back(static_cast<const char*>(t.at), t.size);
-  std::string& rooms = out[5];
-  for (int r = 0; r < kMaxRooms; ++r) {
-    std::size_t start = static_cast<std::size_t>(r) * sizeof(EngineRoom);
-    std::size_t end = std::strlen(g_eng_rooms[r].name);
-    for (std::size_t k = end; k < sizeof g_eng_rooms[r].name; ++k) rooms[start + k] = '\0';
-  }
+  clear_tail(out[0], &g_eng_school, 1, &EngineSchool::title);
+  clear_tail(out[0], &g_eng_school, 1, &EngineSchool::school_code);
+  clear_tail(out[0], &g_eng_school, 1, &EngineSchool::support_code);
+  clear_tail(out[0], &g_eng_school, 1, &EngineSchool::tekno_text);
+  clear_tails(out[0], &g_eng_school, 1, &EngineSchool::day_codes);
+  clear_tails(out[0], &g_eng_school, 1, &EngineSchool::day_names);
+  clear_tails(out[0], &g_eng_school, 1, &EngineSchool::day_abbrevs);
+  clear_tails(out[0], &g_eng_school, 1, &EngineSchool::attre_names);
+  clear_tails(out[0], &g_eng_school, 1, &EngineSchool::zendo_names);
+  clear_tail(out[2], g_eng_teachers, kMaxTeachers, &EngineTeacher::name);
+  clear_tail(out[2], g_eng_teachers, kMaxTeachers, &EngineTeacher::subject_text);
+  clear_tail(out[2], g_eng_teachers, kMaxTeachers, &EngineTeacher::carshare_name);
+  clear_tail(out[3], g_eng_classes, kMaxClasses, &EngineClass::code);
+  clear_tail(out[3], g_eng_classes, kMaxClasses, &EngineClass::display_name);
+  clear_tail(out[4], g_eng_subjects, kMaxSubjects, &EngineSubject::group_name);
+  clear_tail(out[4], g_eng_subjects, kMaxSubjects, &EngineSubject::specific_name);
+  clear_tail(out[5], g_eng_rooms, kMaxRooms, &EngineRoom::name);
+  clear_tail(out[6], g_eng_common_rooms, kMaxCommonRooms, &EngineCommonRoom::name);
+  clear_tail(out[7], g_eng_buildings, kMaxBuildings, &EngineBuilding::name);
+  clear_tails(out[7], g_eng_buildings, kMaxBuildings, &EngineBuilding::sections);
+  clear_tails(out[7], g_eng_buildings, kMaxBuildings, &EngineBuilding::classes);
+  clear_tail(out[8], g_eng_lab_groups, kMaxLabGroups, &EngineLabGroup::name);
   std::string& lessons = out[9];
+  clear_tails(lessons, g_eng_lessons, kMaxLessons, &EngineLesson::joint_entries);
+  clear_tail(lessons, g_eng_lessons, kMaxLessons, &EngineLesson::joint_class_code);
+  clear_tail(lessons, g_eng_lessons, kMaxLessons, &EngineLesson::group_text);
+  clear_tails(lessons, g_eng_lessons, kMaxLessons, &EngineLesson::consecutive_maps);
+  clear_tail(lessons, g_eng_lessons, kMaxLessons, &EngineLesson::incompatible_subject_name);
+  clear_tail(lessons, g_eng_lessons, kMaxLessons, &EngineLesson::paired_subject_name);
+  clear_tail(lessons, g_eng_lessons, kMaxLessons, &EngineLesson::joint_code);
   std::int32_t base = 0;
   for (int i = 0; i < kMaxLessons; ++i) {
     std::int32_t n = g_eng_lessons[i].articulated_number;
