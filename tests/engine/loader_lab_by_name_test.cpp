@@ -21,7 +21,7 @@ int subject_named(const char* name) {
 }
 
 // Every lesson of a teacher of the description (the classes' calendar
-// teachers left out): teacher, subject, piece kind, and for a lesson with a
+// teachers left out): teacher, subject, part kind, and for a lesson with a
 // part its second teacher and part subject, and the room, by name.
 std::vector<std::string> lessons() {
   std::vector<std::string> out;
@@ -40,14 +40,15 @@ std::vector<std::string> lessons() {
   return out;
 }
 
-TEST(LoaderLabByName, TheSectionsLessonsBecomePiecesOfTheNamedSubject) {
+TEST(LoaderLabByName, TheSectionsLessonsBecomePartsOfTheNamedSubject) {
   loader_test::Outcome o = loader_test::run_synt(
       std::string(loader_test::kWeek) +
       "GM:FISICA\t\nROSSI\t1A 2\t\nGM:INGLESE\t\nSMITH\t1A 3\t\n"
       "GM:LAB FISICA\tLAB:FISICA\t\nVERDI\tFISICA\t1A 1\t\nGM:CONV INGLESE\tCON:INGLESE\t\nJONES\tINGLESE\t1A 1\t\n");
   ASSERT_EQ(o.code, 0) << o.message;
-  // Each piece joins the nearest main lesson before it of its class: the
-  // lab's in the lab, the conversation's in the class's room.
+  // Each lab or conversation lesson joins the nearest main lesson of its
+  // class before it: the lab's in the lab, the conversation's in the class's
+  // room.
   EXPECT_EQ(lessons(), (std::vector<std::string>{"ROSSI FISICA 0 in 1A",
                                                  "ROSSI FISICA 16 with VERDI part LAB FISICA in LAB FISICA",
                                                  "SMITH INGLESE 0 in 1A", "SMITH INGLESE 0 in 1A",
