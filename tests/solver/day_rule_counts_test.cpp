@@ -284,6 +284,13 @@ TEST(FirstAndLastOfWeek, BusyInTheFirstHourAndTheLastDaysLastHour) {
   EXPECT_TRUE(busy_first_and_last_of_week(short_day, 5, hours.h));
   WeekMasks one_day = week_of({"X......X"});
   EXPECT_TRUE(busy_first_and_last_of_week(one_day, 1, eight_hours().h));
+  // A last day of a single hour: its first hour is its last.
+  Hours short_last = eight_hours();
+  short_last.h[1] = 1;
+  EXPECT_TRUE(busy_first_and_last_of_week(week_of({"X.......", "X......."}), 2, short_last.h));
+  EXPECT_FALSE(busy_first_and_last_of_week(week_of({"X.......", ".X......"}), 2, short_last.h));
+  short_last.h[1] = 0;
+  EXPECT_FALSE(busy_first_and_last_of_week(week_of({"X.......", "X......."}), 2, short_last.h));
 }
 
 }  // namespace
