@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 #include "solver/class_counts.h"
@@ -54,6 +55,7 @@ struct DistanceCase {
   bool at_least;
   int distance;
 };
+void PrintTo(const DistanceCase& c, std::ostream* os) { *os << c.name; }
 class BlockDistance : public ::testing::TestWithParam<DistanceCase> {};
 
 TEST_P(BlockDistance, IsTheNearestDailyBlockForEachWantedOne) {

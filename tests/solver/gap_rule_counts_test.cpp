@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,7 @@ struct GapCase {
   int days;
   int gaps;
 };
+void PrintTo(const GapCase& c, std::ostream* os) { *os << c.name; }
 
 class GapHours : public ::testing::TestWithParam<GapCase> {};
 
@@ -150,6 +152,7 @@ struct RestCase {
   int gaps;
   int rests;
 };
+void PrintTo(const RestCase& c, std::ostream* os) { *os << c.name; }
 class RestGaps : public ::testing::TestWithParam<RestCase> {};
 
 TEST_P(RestGaps, AGapNextToARunOfTheRestBlockIsARest) {
@@ -207,6 +210,7 @@ struct TwoGapCase {
   int tolerance;
   int count;
 };
+void PrintTo(const TwoGapCase& c, std::ostream* os) { *os << c.name; }
 class TwoGapDays : public ::testing::TestWithParam<TwoGapCase> {};
 
 TEST_P(TwoGapDays, CountsTheDaysWithTwoGapsLessTheToleranceHalved) {
@@ -242,6 +246,7 @@ struct AdjacentCase {
   int mode;
   int count;
 };
+void PrintTo(const AdjacentCase& c, std::ostream* os) { *os << c.name; }
 class AdjacentGaps : public ::testing::TestWithParam<AdjacentCase> {};
 
 TEST_P(AdjacentGaps, CountsAsTheModeSays) {
@@ -312,6 +317,7 @@ struct ReturnCase {
   int minimum;
   int count;
 };
+void PrintTo(const ReturnCase& c, std::ostream* os) { *os << c.name; }
 class HoursAfterReturn : public ::testing::TestWithParam<ReturnCase> {};
 
 TEST_P(HoursAfterReturn, CountsWhatTheAfternoonFallsShortOfTheMinimum) {
@@ -355,6 +361,7 @@ struct LunchCase {
   int filled;
   std::vector<std::string> after;
 };
+void PrintTo(const LunchCase& c, std::ostream* os) { *os << c.name; }
 class LunchBreaks : public ::testing::TestWithParam<LunchCase> {};
 
 TEST_P(LunchBreaks, FillTheToleratedBreaks) {
