@@ -607,8 +607,12 @@ void or_search_loop(int release_mode, int cycle_target, int extended) {
       if (g_move_observer) g_move_observer(kind);
       kept = run_move(kind);
       // The open search also moves joint pairs whole, which no exchange of
-      // two lessons can.
-      if (or_gap_stage_open()) kept += or_sweep_joint_groups();
+      // two lessons can, and chains of lessons across two slots, which
+      // rejoin a parted pair where every smaller move clashes.
+      if (or_gap_stage_open()) {
+        kept += or_sweep_joint_groups();
+        kept += or_sweep_slot_chains();
+      }
       if (release_mode == 0) or_trace_test_state();
     }
     bool accounting = true;

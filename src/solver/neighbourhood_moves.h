@@ -27,6 +27,13 @@ int or_sweep_slot_pairs(std::int64_t* out = nullptr);
 int or_double_swap_slots(std::int64_t* out = nullptr);
 // A joint pair of lessons moved to another slot together (joint_group_moves.cpp).
 int or_sweep_joint_groups(std::int64_t* out = nullptr);
+// The chain exchange between two slots from each lesson in error
+// (slot_chain_moves.cpp); strict gains only.
+int or_sweep_slot_chains(std::int64_t* out = nullptr);
+// One chain exchange: the lessons bound to `start` across its slot and
+// target_slot change slots together. Answers the price when kept (below
+// zero, or zero with keep_even), 1 when refused or not a chain to try.
+std::int64_t or_try_slot_chain(int start, int target_slot, bool keep_even);
 int or_improve_class_timed(int kind, int index);
 
 // Seconds clock of the timed improvement; tests replace it.

@@ -738,6 +738,36 @@ void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2) {
   restore_list(lesson_slot(b));
 }
 
+int or_swap_lesson_chain(const int* lessons, int n, int slot_a, int slot_b) {
+  pause_if_asked();
+  if (n <= 0 || slot_a == slot_b) return kNoConflict;
+  for (int i = 0; i < n; ++i) check_slot(lessons[i]);
+  auto place_of = [](int slot) { return static_cast<std::uint16_t>((slot / kHoursPerDay) | ((slot % kHoursPerDay) << 8)); };
+  const std::uint16_t pa = place_of(slot_a), pb = place_of(slot_b);
+  backup_list(slot_a);
+  backup_list(slot_b);
+  for (int i = 0; i < n; ++i) remove_entry(g_slot_lessons[lesson_slot(lessons[i])], lessons[i]);
+  for (int i = 0; i < n; ++i) set_lesson_place(lessons[i], lesson_slot(lessons[i]) == slot_a ? pb : pa);
+  for (int i = 0; i < n; ++i) insert_entry(g_slot_lessons[lesson_slot(lessons[i])], lessons[i]);
+  int code = kNoConflict;
+  for (int i = 0; i < n && code == kNoConflict; ++i) code = list_conflict(lessons[i]);
+  if (code != kNoConflict) {
+    for (int i = 0; i < n; ++i) set_lesson_place(lessons[i], lesson_slot(lessons[i]) == slot_a ? pb : pa);
+    restore_list(slot_a);
+    restore_list(slot_b);
+  }
+  return code;
+}
+
+void or_undo_swap_lesson_chain(const int* lessons, int n, int slot_a, int slot_b) {
+  if (n <= 0 || slot_a == slot_b) return;
+  auto place_of = [](int slot) { return static_cast<std::uint16_t>((slot / kHoursPerDay) | ((slot % kHoursPerDay) << 8)); };
+  const std::uint16_t pa = place_of(slot_a), pb = place_of(slot_b);
+  for (int i = 0; i < n; ++i) set_lesson_place(lessons[i], lesson_slot(lessons[i]) == slot_a ? pb : pa);
+  restore_list(slot_a);
+  restore_list(slot_b);
+}
+
 void or_rebuild_slot_index() {
   for (int slot = 0; slot < kWeekSlots; ++slot) {
     list_rewritten(slot);

@@ -55,6 +55,12 @@ bool or_swap_clashes(int a, int b);
 // with nothing changed in between: the same swap without testing again.
 void or_swap_tested_lessons(int a, int b);
 int or_swap_lesson_pairs(int a, int b, int a2, int b2);
+// Every listed lesson at slot_a takes slot_b and every one at slot_b takes
+// slot_a, all at once (a chain of lessons bound to each other across the two
+// slots); refused and taken back on a clash, as the pair swaps are. The undo
+// is for a chain the swap made, with nothing changed in between.
+int or_swap_lesson_chain(const int* lessons, int n, int slot_a, int slot_b);
+void or_undo_swap_lesson_chain(const int* lessons, int n, int slot_a, int slot_b);
 void or_undo_swap_lessons(int a, int b);
 void or_undo_swap_lesson_pairs(int a, int b, int a2, int b2);
 
