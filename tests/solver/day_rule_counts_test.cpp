@@ -13,30 +13,11 @@
 
 #include "solver/day_counts.h"
 #include "solver/week_masks.h"
+#include "week_text.h"
 
 namespace {
 
-DayMask day_of(const std::string& s) {
-  DayMask m = 0;
-  for (std::size_t h = 0; h < s.size(); ++h)
-    if (s[h] == 'X') m |= static_cast<DayMask>(1u << h);
-  return m;
-}
-
-WeekMasks week_of(const std::vector<std::string>& days) {
-  WeekMasks w{};
-  for (std::size_t d = 0; d < days.size() && d < static_cast<std::size_t>(kDays); ++d) w.day[d] = day_of(days[d]);
-  return w;
-}
-
-struct Hours {
-  std::uint8_t h[kDays];
-};
-Hours eight_hours() {
-  Hours x{};
-  for (auto& v : x.h) v = 8;
-  return x;
-}
+using namespace kt_week_text;
 
 DayLoads loads_of(std::vector<int> n) {
   DayLoads l{};

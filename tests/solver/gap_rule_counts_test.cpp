@@ -13,30 +13,16 @@
 
 #include "solver/gap_counts.h"
 #include "solver/week_masks.h"
+#include "week_text.h"
 
 namespace {
 
-WeekMasks week_of(const std::vector<std::string>& days) {
-  WeekMasks w{};
-  for (std::size_t d = 0; d < days.size() && d < static_cast<std::size_t>(kDays); ++d)
-    for (std::size_t h = 0; h < days[d].size(); ++h)
-      if (days[d][h] == 'X') w.day[d] |= static_cast<DayMask>(1u << h);
-  return w;
-}
+using namespace kt_week_text;
 
 std::string day_text(DayMask m, int hours) {
   std::string s;
   for (int h = 0; h < hours; ++h) s += is_busy(m, h) ? 'X' : '.';
   return s;
-}
-
-struct Hours {
-  std::uint8_t h[kDays];
-};
-Hours eight_hours() {
-  Hours x{};
-  for (auto& v : x.h) v = 8;
-  return x;
 }
 
 const GapContext kPlain{nullptr, false, 0, nullptr, nullptr, 0};
