@@ -103,6 +103,16 @@ inline std::string with_bundles(const std::string& text, const BundledWeek& c) {
   return out;
 }
 
+// A residual list without the closing line's date and timing columns.
+inline std::string without_clock(const std::string& text) {
+  std::string out;
+  for (std::string line : split_lines(text)) {
+    if (line.rfind("Fine ", 0) == 0) line = line.substr(0, line.find(" ["));
+    out += line + "\n";
+  }
+  return out;
+}
+
 // A copy of the school with the bundles and the week as its saved timetable.
 inline std::unique_ptr<SchoolCopy> bundled_copy(const BundledWeek& c) {
   namespace fs = std::filesystem;

@@ -48,15 +48,6 @@ const ExtraLines kCases[] = {
      {"MIN ULTIME ORE", "MAX ULTIME ORE"}},
 };
 
-std::string without_clock(const std::string& text) {
-  std::string out;
-  for (std::string line : split_lines(text)) {
-    if (line.rfind("Fine ", 0) == 0) line = line.substr(0, line.find(" ["));
-    out += line + "\n";
-  }
-  return out;
-}
-
 class ExtraLinesResidual : public ::testing::TestWithParam<ExtraLines> {};
 
 TEST_P(ExtraLinesResidual, TheResidualListIsTheRecordedOne) {

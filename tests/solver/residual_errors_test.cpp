@@ -25,16 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The list without the closing line's date and timing columns.
-std::string without_clock(const std::string& text) {
-  std::string out;
-  for (std::string line : split_lines(text)) {
-    if (line.rfind("Fine ", 0) == 0) line = line.substr(0, line.find(" ["));
-    out += line + "\n";
-  }
-  return out;
-}
-
 class ResidualErrors : public ::testing::TestWithParam<BundledWeek> {};
 
 TEST_P(ResidualErrors, TheListOfAFixedWeekIsTheRecordedOne) {
