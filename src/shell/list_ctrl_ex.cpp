@@ -182,6 +182,18 @@ void CListCtrlEx::CellColors(int row, int column, Color& back, Color& text) cons
   if (const ColumnInfo* info = Column(column)) take(info->back, info->text);
 }
 
+bool CListCtrlEx::HasOwnColors(int row, int column) const {
+  // Defaults other than the list's own colours are the list's look too.
+  if ((m_default_back != kNoColor && m_default_back != GetBkColor()) ||
+      (m_default_text != kNoColor && m_default_text != GetTextColor()))
+    return true;
+  auto set = [](Color b, Color t) { return b != kNoColor || t != kNoColor; };
+  if (const CellInfo* cell = Cell(row, column); cell && set(cell->back, cell->text)) return true;
+  if (const ItemData* record = Record(row); record && set(record->back, record->text)) return true;
+  const ColumnInfo* info = Column(column);
+  return info && set(info->back, info->text);
+}
+
 bool CListCtrlEx::OnChildNotify(std::uint32_t message, WParam w, LParam l, LResult* result) {
   if (message != kMsgNotify || !l) return ListView::OnChildNotify(message, w, l, result);
   NotifyHeader* header = reinterpret_cast<NotifyHeader*>(l);
@@ -197,7 +209,9 @@ bool CListCtrlEx::OnChildNotify(std::uint32_t message, WParam w, LParam l, LResu
   } else if (cd->stage == kCddsItemPrePaint) {
     *result = kCdrfNotifySubItemDraw;
   } else {
-    if (cd->stage == (kCddsItemPrePaint | kCddsSubItem))
+    // A cell no level colours is left to the list, which shows a chosen
+    // row in the highlight; the list's default colours alone would hide it.
+    if (cd->stage == (kCddsItemPrePaint | kCddsSubItem) && HasOwnColors(cd->item, cd->subitem))
       CellColors(cd->item, cd->subitem, cd->back_color, cd->text_color);
     *result = kCdrfDoDefault;
   }

@@ -234,6 +234,26 @@ class GridPage : public CDialogML {
   void DoDataExchange(DataExchange& dx) override { dx.Control(kList, grid); }
 };
 
+// A chosen row shows in the highlight across the row unless the page gave
+// its cells colours of their own: those keep their colours, chosen or not.
+TEST_F(ListCtrlExPage, AChosenRowShowsHighlightedUnlessItsCellsHaveColours) {
+  AddRows({{"ROSSI", "18"}, {"BIANCHI", "12"}, {"VERDI", "6"}});
+  page.list.SetCellColors(2, 1, rgb(255, 0, 0), kNoColor);
+  page.list.SetFocus();
+  auto fill = [&](int row, int column) {
+    const DrawItemOp* cell = ui.Render(page).CellFill(kList, row, column);
+    return cell ? cell->color : kNoColor;
+  };
+  ui.Select(page, kList, 1);
+  EXPECT_EQ(fill(1, 0), kHighlightColor);
+  EXPECT_EQ(fill(1, 1), kHighlightColor);
+  EXPECT_EQ(fill(0, 0), page.list.GetBkColor());
+  ui.Select(page, kList, 2);
+  EXPECT_EQ(fill(2, 0), kHighlightColor);
+  EXPECT_EQ(fill(2, 1), rgb(255, 0, 0));
+  EXPECT_EQ(fill(1, 0), page.list.GetBkColor());
+}
+
 TEST(CoursesGrid, ClearAllEmptiesTheGridAndItsHighlight) {
   register_dialog_templates(kTemplates);
   TestDriver ui;
