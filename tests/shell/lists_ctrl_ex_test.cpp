@@ -241,7 +241,8 @@ TEST_F(ListCtrlExPage, AChosenRowShowsHighlightedUnlessItsCellsHaveColours) {
   page.list.SetCellColors(2, 1, rgb(255, 0, 0), kNoColor);
   page.list.SetFocus();
   auto fill = [&](int row, int column) {
-    const DrawItemOp* cell = ui.Render(page).CellFill(kList, row, column);
+    const DisplayList drawn = ui.Render(page);
+    const DrawItemOp* cell = drawn.CellFill(kList, row, column);
     return cell ? cell->color : kNoColor;
   };
   ui.Select(page, kList, 1);
