@@ -166,7 +166,7 @@ std::uintptr_t CListCtrlEx::GetCellData(int row, int column) const {
   return cell ? cell->data : 0;
 }
 
-void CListCtrlEx::CellColors(int row, int column, Color& back, Color& text) const {
+bool CListCtrlEx::CellColors(int row, int column, Color& back, Color& text) const {
   Color default_back = m_default_back == kNoColor ? GetBkColor() : m_default_back;
   Color default_text = m_default_text == kNoColor ? GetTextColor() : m_default_text;
   back = default_back;
@@ -177,21 +177,11 @@ void CListCtrlEx::CellColors(int row, int column, Color& back, Color& text) cons
     if (t != kNoColor) text = t;
     return true;
   };
-  if (const CellInfo* cell = Cell(row, column); cell && take(cell->back, cell->text)) return;
-  if (const ItemData* record = Record(row); record && take(record->back, record->text)) return;
-  if (const ColumnInfo* info = Column(column)) take(info->back, info->text);
-}
-
-bool CListCtrlEx::HasOwnColors(int row, int column) const {
+  if (const CellInfo* cell = Cell(row, column); cell && take(cell->back, cell->text)) return true;
+  if (const ItemData* record = Record(row); record && take(record->back, record->text)) return true;
+  if (const ColumnInfo* info = Column(column); info && take(info->back, info->text)) return true;
   // Defaults other than the list's own colours are the list's look too.
-  if ((m_default_back != kNoColor && m_default_back != GetBkColor()) ||
-      (m_default_text != kNoColor && m_default_text != GetTextColor()))
-    return true;
-  auto set = [](Color b, Color t) { return b != kNoColor || t != kNoColor; };
-  if (const CellInfo* cell = Cell(row, column); cell && set(cell->back, cell->text)) return true;
-  if (const ItemData* record = Record(row); record && set(record->back, record->text)) return true;
-  const ColumnInfo* info = Column(column);
-  return info && set(info->back, info->text);
+  return default_back != GetBkColor() || default_text != GetTextColor();
 }
 
 bool CListCtrlEx::OnChildNotify(std::uint32_t message, WParam w, LParam l, LResult* result) {
@@ -211,8 +201,11 @@ bool CListCtrlEx::OnChildNotify(std::uint32_t message, WParam w, LParam l, LResu
   } else {
     // A cell no level colours is left to the list, which shows a chosen
     // row in the highlight; the list's default colours alone would hide it.
-    if (cd->stage == (kCddsItemPrePaint | kCddsSubItem) && HasOwnColors(cd->item, cd->subitem))
-      CellColors(cd->item, cd->subitem, cd->back_color, cd->text_color);
+    Color back = kNoColor, text = kNoColor;
+    if (cd->stage == (kCddsItemPrePaint | kCddsSubItem) && CellColors(cd->item, cd->subitem, back, text)) {
+      cd->back_color = back;
+      cd->text_color = text;
+    }
     *result = kCdrfDoDefault;
   }
   return true;

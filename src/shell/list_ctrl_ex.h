@@ -118,9 +118,9 @@ class CListCtrlEx : public kt::ui::ListView {
   void SetCellData(int row, int column, std::uintptr_t data);
   std::uintptr_t GetCellData(int row, int column) const;
   // The colours a cell is drawn with.
-  void CellColors(int row, int column, kt::ui::Color& back, kt::ui::Color& text) const;
-  // Whether the cell, its row, its column or the list's defaults set a colour.
-  bool HasOwnColors(int row, int column) const;
+  // True when the cell, its row, its column or defaults other than the
+  // list's own colours set a colour.
+  bool CellColors(int row, int column, kt::ui::Color& back, kt::ui::Color& text) const;
   kt::ui::Color DefaultBack() const { return m_default_back; }
   kt::ui::Color DefaultText() const { return m_default_text; }
 
