@@ -408,9 +408,24 @@ TEST_F(BackendOnScreen, TheWindowFollowsTheCoresTitlePlaceAndState) {
     ASSERT_TRUE(small.CreateEx(p));
     small.SetWindowText("Ridotta a icona");
     small.ShowWindow(kSwShowMinimized);
+    // It asks for that state in the hints it is mapped with, so no window
+    // manager sees it on the screen first.
+    ASSERT_TRUE(pump_until([&] { return native_window(small) != 0; }));
+    std::vector<unsigned long> hints = property_words(x_, native_window(small), "WM_HINTS");
+    ASSERT_GE(hints.size(), 3u);
+    EXPECT_TRUE(hints[0] & StateHint);
+    EXPECT_EQ(hints[2], static_cast<unsigned long>(IconicState));
     // (Its restore is not checked: on a loaded machine the window manager
     // now and then leaves it iconic past the wait.)
     EXPECT_TRUE(pump_until([&] { return client_state(x_, "Ridotta a icona") == IconicState; }));
+    // Made the active window by the program, it stays minimised.
+    small.SetActiveWindow();
+    for (int i = 0; i < 20; ++i) {
+      pump_pending();
+      fltk_flush(0.02);
+    }
+    EXPECT_EQ(client_state(x_, "Ridotta a icona"), IconicState);
+    EXPECT_TRUE(small.IsIconic());
     small.DestroyWindow();
   } else {
     std::printf("no window manager on the display: minimise not tried\n");

@@ -269,7 +269,16 @@ void FltkBackend::TopLevelShown(Window& w, bool show) {
   // without a size range FLTK would give it a least and a largest size
   // equal to its size, and maximise would do nothing.
   apply_size_range(*m, w);
-  m->show();
+  // A window shown minimised from the start is mapped asking to be iconic
+  // (its first hints say so): mapped first and minimised after, it raced
+  // the window manager, which could show it before the request came.
+  bool iconic_from_start = w.IsIconic() && !m->shown();
+  if (iconic_from_start) {
+    m->iconic = true;
+    m->iconize();
+  } else {
+    m->show();
+  }
   // A menu sees every click, so one outside it (on the desktop, on another
   // program) closes it.
   if (m->menu) Fl::grab(m);
@@ -277,7 +286,7 @@ void FltkBackend::TopLevelShown(Window& w, bool show) {
     MirrorWindow* om = Find(*owner);
     if (om && om->shown()) XSetTransientForHint(fl_display, fl_xid(m), fl_xid(om));
   }
-  if (w.IsIconic()) {
+  if (w.IsIconic() && !iconic_from_start) {
     m->iconic = true;
     m->iconize();
   }
@@ -298,12 +307,20 @@ void FltkBackend::TopLevelZoomed(Window& w, bool zoomed) {
   if (!m || !m->shown()) return;
   // The window manager keeps its own maximised state (its title bar's
   // button, and the size a restore goes back to).
-  if (window_is_maximised(fl_xid(m)) == zoomed) return;
-  if (!send_maximise_request(fl_xid(m), zoomed) || zoomed) return;
+  bool shown_maximised = window_is_maximised(fl_xid(m));
+  if (zoomed) {
+    if (!shown_maximised) send_maximise_request(fl_xid(m), true);
+    return;
+  }
+  if (shown_maximised) send_maximise_request(fl_xid(m), false);
   // A restore gives back the size the window manager saved when it
   // maximised; the program had already sized the window to the screen by
   // then, so that is no restore at all. The size before is the program's:
-  // asked for after the restore, it is the one the window keeps.
+  // asked for after the restore, it is the one the window keeps. It is
+  // asked for even when the window manager shows no maximised state any
+  // more: the move to the program's size may itself have ended that state
+  // (a window manager may take a resize of a maximised window as its end),
+  // and the window then kept the screen's size.
   XMoveResizeWindow(fl_display, fl_xid(m), m->x(), m->y(), unsigned(std::max(1, m->w())),
                     unsigned(std::max(1, m->h())));
   XFlush(fl_display);
@@ -315,7 +332,9 @@ void FltkBackend::TopLevelTitled(Window& w) {
 
 void FltkBackend::TopLevelActivated(Window& w) {
   MirrorWindow* m = Find(w);
-  if (!m || !m->shown() || !m->visible() || m->menu) return;
+  // A minimised window stays so: the keyboard given to it would have the
+  // window manager restore it.
+  if (!m || !m->shown() || !m->visible() || m->menu || m->iconic) return;
   // Raised, and given the keyboard again: after a message box closes, Esc
   // and the other keys reach the page without a click first.
   if (Fl::first_window() != m) m->show();
