@@ -1,5 +1,6 @@
 // The balancing page (see balancing_page.h).
 #include "board/balancing_page.h"
+#include "platform/cp1252.h"
 
 #include <cstring>
 
@@ -25,9 +26,9 @@ const MlText kTeachers = {"Bilancia l'orario dei Professori", "Stundenplan der L
                           "Balance the teachers' timetable"};
 const MlText kWeights = {"Bilancia il Peso Didattico", "Unterrichtsgewicht ausgleichen", "Balance the teaching weight"};
 const MlText kWeightDialog = {"Peso Didattico", "Unterrichtsgewicht", "Teaching weight"};
-const MlText kRunning = {"Bilanciamento in corso...", "Ausgleich laeuft...", "Balancing running..."};
+const MlText kRunning = {"Bilanciamento in corso...", "Ausgleich läuft..."_cp, "Balancing running..."};
 const MlText kDone = {"Bilanciamento terminato: prendere l'orario bilanciato o scartarlo.",
-                      "Ausgleich beendet: den ausgeglichenen Stundenplan uebernehmen oder verwerfen.",
+                      "Ausgleich beendet: den ausgeglichenen Stundenplan übernehmen oder verwerfen."_cp,
                       "Balancing finished: take the balanced timetable or drop it."};
 const MlText kSavedInPlace = {"Bilanciamento terminato: orario salvato.", "Ausgleich beendet: Stundenplan gespeichert.",
                               "Balancing finished: timetable saved."};
@@ -38,13 +39,13 @@ const MlText kDropped = {"Orario bilanciato scartato: resta l'orario salvato.",
                          "Ausgeglichener Stundenplan verworfen: der gespeicherte bleibt.",
                          "Balanced timetable dropped: the saved one stays."};
 const MlText kAskTake = {"Prendere l'orario bilanciato come orario salvato?\n(No: scartarlo)",
-                         "Den ausgeglichenen Stundenplan als gespeicherten uebernehmen?\n(Nein: verwerfen)",
+                         "Den ausgeglichenen Stundenplan als gespeicherten übernehmen?\n(Nein: verwerfen)"_cp,
                          "Take the balanced timetable as the saved one?\n(No: drop it)"};
-const MlText kTakeCaption = {"Prendi l'orario bilanciato", "Ausgeglichenen uebernehmen", "Take the balanced timetable"};
+const MlText kTakeCaption = {"Prendi l'orario bilanciato", "Ausgeglichenen übernehmen"_cp, "Take the balanced timetable"};
 const MlText kDropCaption = {"Scarta", "Verwerfen", "Drop"};
 const MlText kFailed = {"Bilanciamento NON riuscito.", "Ausgleich NICHT gelungen.", "Balancing FAILED."};
 const MlText kNoThread = {"Bilanciamento non avviato: un altro calcolo e' in corso.",
-                          "Ausgleich nicht gestartet: eine andere Berechnung laeuft.",
+                          "Ausgleich nicht gestartet: eine andere Berechnung läuft."_cp,
                           "Balancing not started: another computation is running."};
 
 constexpr std::uint32_t kButton = kBsPushButton | kWsTabStop;

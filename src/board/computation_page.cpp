@@ -2,6 +2,7 @@
 // notice and the busy pop-up are made on first use and live until the
 // program ends; the page window itself is made each time the frame shows it.
 #include "board/computation_page.h"
+#include "platform/cp1252.h"
 
 #include <cstdio>
 
@@ -22,7 +23,7 @@ const MlText kErrorsLeft = {
     "Achtung: der Stundenplan enthaelt noch %d Fehler.\r\nDie Liste steht in der Datei \"Errori Residui.txt\" im Ordner Orario.",
     "Warning: the timetable still holds %d errors.\r\nThey are listed in the file \"Errori Residui.txt\" of the folder Orario."};
 const MlText kWarnTitle = {"Attenzione", "Achtung", "Warning"};
-const MlText kCloseCaption = {"Chiudi", "Schliessen", "Close"};
+const MlText kCloseCaption = {"Chiudi", "Schließen"_cp, "Close"};
 
 const ControlTemplate kWarnControls[] = {
     {"Static", Cmakewarn::kTextId, "", kSsLeft, 8, 8, 244, 36},

@@ -1,5 +1,6 @@
 // The problems monitor (see problems_monitor.h).
 #include "board/problems_monitor.h"
+#include "platform/cp1252.h"
 
 #include <algorithm>
 #include <atomic>
@@ -26,14 +27,14 @@ namespace {
 const MlText kTitle = {"Problemi dell'orario in calcolo", "Probleme des berechneten Stundenplanes",
                        "Problems of the timetable being computed"};
 const MlText kCount = {"Problemi: %d", "Probleme: %d", "Problems: %d"};
-const MlText kGrantCaption = {"Concedi la deroga", "Ausnahme gewaehren", "Grant the exemption"};
+const MlText kGrantCaption = {"Concedi la deroga", "Ausnahme gewähren"_cp, "Grant the exemption"};
 const MlText kHistoryCaption = {"Memorizza il risultato", "Ergebnis speichern", "Store the result"};
 const MlText kRestartCaption = {"Riparti da capo", "Von vorne beginnen", "Restart from scratch"};
-const MlText kCloseCaption = {"Chiudi", "Schliessen", "Close"};
+const MlText kCloseCaption = {"Chiudi", "Schließen"_cp, "Close"};
 const MlText kNoRun = {"Nessun calcolo in corso: le deroghe si concedono durante il calcolo.",
-                       "Keine Berechnung im Gange: Ausnahmen werden waehrend der Berechnung gewaehrt.",
+                       "Keine Berechnung im Gange: Ausnahmen werden während der Berechnung gewährt."_cp,
                        "No computation running: exemptions are granted while it runs."};
-const MlText kNoSelection = {"Selezionare un problema.", "Ein Problem auswaehlen.", "Select a problem."};
+const MlText kNoSelection = {"Selezionare un problema.", "Ein Problem auswählen."_cp, "Select a problem."};
 const MlText kPending = {"Richiesta precedente non ancora eseguita: attendere.",
                          "Vorherige Anfrage noch nicht ausgefuehrt: bitte warten.",
                          "The previous request is not served yet: please wait."};

@@ -5,6 +5,7 @@
 // runs modally over the frame (navigation locked while the engine's tables
 // are edited), back on this page when it ends.
 #include "board/processing_menu.h"
+#include "platform/cp1252.h"
 
 #include "board/board_page.h"
 #include "board/computation_page.h"
@@ -30,26 +31,26 @@ Cmakedibi g_processing_menu;
 namespace {
 
 const MlText kTitle = {"Elaborazione dell'orario - Menu generale e STAMPA",
-                       "Verarbeitung des Stundenplanes - Ueberblick und Druck",
+                       "Verarbeitung des Stundenplanes - Überblick und Druck"_cp,
                        "Timetable Processing - Overview and Printing"};
 const MlText kEditorCaption = {"Editor tecnico", "Technischer Editor", "Technical editor"};
 const MlText kComputeCaption = {"Calcolo dell'Orario", "Berechnung des Stundenplanes", "Timetable Calculation"};
 const MlText kViewCaption = {"Vedi Orario Elaborato", "Vorbereiteten Stundenplan anzeigen", "View calculated Timetable"};
 const MlText kBalanceCaption = {"Bilanciamento dell'orario", "Balance von Stundenplan", "Balance of Timetable"};
 const MlText kCoursesCaption = {"Vedi Orario per Corsi (Sezioni) e Modifica Orario Manualmente",
-                                "Stundenplan durch Abschnitte anzeigen um manuell zu aendern",
+                                "Stundenplan durch Abschnitte anzeigen um manuell zu ändern"_cp,
                                 "View Timetable for Sections and change it manually"};
 const MlText kStandbyCaption = {"Sistema le ore di Sostegno, Disposizione e Ricevimento",
-                                "Verwaltung der Behindertenhilfe, Verfuegung und Sprechstunden",
+                                "Verwaltung der Behindertenhilfe, Verfügung und Sprechstunden"_cp,
                                 "Hours for Substitutions, - for Handicap Support - And Receipt of Public"};
 const MlText kReportsCaption = {"STAMPA dell'orario (Report, RTF, HTML, CSV)", "DRUCK des Stundenplanes (Berichte, RTF, HTML, CSV)",
                                 "PRINT the timetable (reports, RTF, HTML, CSV)"};
-const MlText kCheckCaption = {"VERIFICA dell'orario salvato", "PRUEFUNG des gespeicherten Stundenplanes",
+const MlText kCheckCaption = {"VERIFICA dell'orario salvato", "PRÜFUNG des gespeicherten Stundenplanes"_cp,
                               "CHECK the saved timetable"};
 const MlText kBlankLabel = {"Righe vuote fra le tabelle (RTF):", "Leerzeilen zwischen den Tabellen (RTF):",
                             "Blank lines between tables (RTF):"};
 const MlText kRoomsCaption = {"Assegnazione delle Aule", "Zuweisung der Klassenzimmer", "Allocation of Classrooms"};
-const MlText kPublishCaption = {"Pubblica l'orario", "Veroeffentlichen", "Publish timetable"};
+const MlText kPublishCaption = {"Pubblica l'orario", "Veröffentlichen"_cp, "Publish timetable"};
 const MlText kNoBlank = {"nessuna", "keine", "none"};
 
 constexpr std::uint32_t kButton = kBsPushButton | kWsTabStop;

@@ -4,6 +4,7 @@
 // engine thread writes the status block and the allocation's results, which
 // the timer reads.
 #include "board/room_window.h"
+#include "platform/cp1252.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,8 +40,8 @@ const MlText kForbiddenLabel = {"Aule vietate (A, B, ...)", "Verbotene Zimmer (A
                                 "Forbidden rooms (A, B, ...)"};
 const MlText kAssign = {"Assegna le Aule", "Zimmer zuweisen", "Allocate rooms"};
 const MlText kReduce = {"Riduci spostamenti", "Wechsel verringern", "Fewer room changes"};
-const MlText kDelete = {"Cancella i report delle Aule", "Zimmerberichte loeschen", "Delete the room reports"};
-const MlText kClose = {"Chiudi", "Schliessen", "Close"};
+const MlText kDelete = {"Cancella i report delle Aule", "Zimmerberichte löschen"_cp, "Delete the room reports"};
+const MlText kClose = {"Chiudi", "Schließen"_cp, "Close"};
 const MlText kBadRooms = {"Numero di aule non valido: indicare numeri da 0 a 99 separati da virgole.",
                           "Ungueltige Zahl der Zimmer: Zahlen von 0 bis 99 durch Kommas getrennt angeben.",
                           "Invalid number of rooms: give numbers from 0 to 99 separated by commas."};
@@ -51,9 +52,9 @@ const MlText kNotSaved = {"Impostazioni delle aule non salvate: assegnazione non
                           "Zimmereinstellungen nicht gespeichert: Zuweisung nicht gestartet.",
                           "Room settings not saved: allocation not started."};
 const MlText kNoThread = {"Assegnazione non avviata: un altro calcolo e' in corso.",
-                          "Zuweisung nicht gestartet: eine andere Berechnung laeuft.",
+                          "Zuweisung nicht gestartet: eine andere Berechnung läuft."_cp,
                           "Allocation not started: another computation is running."};
-const MlText kRunning = {"Assegnazione in corso...", "Zuweisung laeuft...", "Allocation running..."};
+const MlText kRunning = {"Assegnazione in corso...", "Zuweisung läuft..."_cp, "Allocation running..."};
 const MlText kDone = {"Assegnazione terminata.", "Zuweisung beendet.", "Allocation finished."};
 const MlText kFailed = {"Assegnazione NON riuscita.", "Zuweisung NICHT gelungen.", "Allocation FAILED."};
 const MlText kClassLine = {"%s: cambi d'aula %d, ore nell'aula della classe %d",

@@ -5,6 +5,7 @@
 // user-interface thread touches the window; the engine thread writes the
 // status block, which the timer reads.
 #include "structure/trial_computation.h"
+#include "platform/cp1252.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -46,14 +47,14 @@ const MlText kClassesTitle = {"PROVA l'orario delle Classi del Professore %s",
                               "TEST des Stundenplanes der Klassen des Lehrers %s",
                               "TEST of the timetable of the classes of teacher %s"};
 const MlText kPageTitle = {"Calcolo dell'Orario", "Berechnung des Stundenplanes", "Timetable Calculation"};
-const MlText kProvisionalTitle = {"Calcolo dell'Orario Provvisorio", "Berechnung des vorlaeufigen Stundenplanes",
+const MlText kProvisionalTitle = {"Calcolo dell'Orario Provvisorio", "Berechnung des vorläufigen Stundenplanes"_cp,
                                   "Calculation of the provisional timetable"};
 const MlText kReportsTitle = {"STAMPA dell'orario: Report, RTF, HTML, CSV", "DRUCK des Stundenplanes: Berichte, RTF, HTML, CSV",
                               "PRINTING of the timetable: reports, RTF, HTML, CSV"};
-const MlText kCheckTitle = {"VERIFICA dell'orario salvato", "PRUEFUNG des gespeicherten Stundenplanes",
+const MlText kCheckTitle = {"VERIFICA dell'orario salvato", "PRÜFUNG des gespeicherten Stundenplanes"_cp,
                             "CHECK of the saved timetable"};
-const MlText kRunning = {"Elaborazione in corso...", "Verarbeitung laeuft...", "Processing..."};
-const MlText kTestRunning = {"Prova in corso...", "Test laeuft...", "Test running..."};
+const MlText kRunning = {"Elaborazione in corso...", "Verarbeitung läuft..."_cp, "Processing..."};
+const MlText kTestRunning = {"Prova in corso...", "Test läuft..."_cp, "Test running..."};
 const MlText kCalendars = {"Calcolo non avviato: correggere prima i Calendari delle Classi.",
                            "Berechnung nicht gestartet: zuerst die Kalender der Klassen korrigieren.",
                            "Computation not started: correct the calendars of the classes first."};
@@ -61,7 +62,7 @@ const MlText kSyntaxFailed = {"Calcolo non avviato: errore nei dati.\r\n%s",
                               "Berechnung nicht gestartet: Fehler in den Daten.\r\n%s",
                               "Computation not started: error in the data.\r\n%s"};
 const MlText kNoThread = {"Calcolo non avviato: un altro calcolo e' in corso.",
-                          "Berechnung nicht gestartet: eine andere Berechnung laeuft.",
+                          "Berechnung nicht gestartet: eine andere Berechnung läuft."_cp,
                           "Computation not started: another computation is running."};
 const MlText kDone = {"Elaborazione terminata. Errori rimasti: %d", "Verarbeitung beendet. Verbleibende Fehler: %d",
                       "Processing finished. Errors left: %d"};
@@ -85,19 +86,19 @@ const MlText kTrialSyntaxFailed = {"Prova non avviata: errore nei dati.\r\n%s",
                                    "Test nicht gestartet: Fehler in den Daten.\r\n%s",
                                    "Test not started: error in the data.\r\n%s"};
 const MlText kTrialNoThread = {"Prova non avviata: un altro calcolo e' in corso.",
-                               "Test nicht gestartet: eine andere Berechnung laeuft.",
+                               "Test nicht gestartet: eine andere Berechnung läuft."_cp,
                                "Test not started: another computation is running."};
 const MlText kTrialDone = {"Prova terminata. Errori rimasti: %d", "Test beendet. Verbleibende Fehler: %d",
                            "Test finished. Errors left: %d"};
 const MlText kTrialFailed = {"Prova NON riuscita.\r\n%s", "Test NICHT gelungen.\r\n%s", "Test FAILED.\r\n%s"};
 const MlText kPaused = {"Pausa di 5 secondi richiesta.", "Pause von 5 Sekunden angefordert.",
                         "Pause of 5 seconds requested."};
-const MlText kChecking = {"Controllo dei dati in corso - Attendere", "Pruefung der Daten - Bitte warten",
+const MlText kChecking = {"Controllo dei dati in corso - Attendere", "Prüfung der Daten - Bitte warten"_cp,
                           "Checking the data - Please wait"};
 
 const MlText kStopCaption = {"STOP", "STOP", "STOP"};
 const MlText kExemptionsCaption = {"Deroghe", "Ausnahmen", "Exemptions"};
-const MlText kCloseCaption = {"Chiudi", "Schliessen", "Close"};
+const MlText kCloseCaption = {"Chiudi", "Schließen"_cp, "Close"};
 const MlText kStartCaption = {"Avvia il calcolo", "Berechnung starten", "Start the computation"};
 const MlText kPauseCaption = {"Pausa", "Pause", "Pause"};
 const MlText kCpuCaption = {"Non utilizzare la CPU al massimo", "Die CPU nicht voll auslasten",
@@ -115,34 +116,34 @@ const MlText kPowerOffCaption = {"Spegni il computer a fine calcolo", "Computer 
 // residual errors, MIBU the fast one, DERR the derogations for every
 // residual error; all but the first continue from the saved timetable.
 const MlText kTechniqueTexts[5] = {
-    {"Calcolo completo di un nuovo orario", "Neuen Stundenplan vollstaendig berechnen", "Compute a new timetable"},
+    {"Calcolo completo di un nuovo orario", "Neuen Stundenplan vollständig berechnen"_cp, "Compute a new timetable"},
     {"Continua dall'orario salvato (tecnica conservativa)", "Vom gespeicherten Stundenplan fortsetzen (konservativ)",
      "Continue from the saved timetable (conservative technique)"},
     {"Riduzione rapida degli errori residui", "Schnelle Verringerung der Restfehler",
      "Quick reduction of the residual errors"},
     {"Continua con la tecnica veloce", "Mit der schnellen Technik fortsetzen", "Continue with the fast technique"},
-    {"Deroghe per tutti gli errori residui", "Ausnahmen fuer alle Restfehler", "Derogations for all residual errors"},
+    {"Deroghe per tutti gli errori residui", "Ausnahmen für alle Restfehler"_cp, "Derogations for all residual errors"},
 };
 const MlText kAskAnew = {
     "Il calcolo di un nuovo orario parte da una settimana vuota e sostituisce l'orario salvato, che viene "
     "messo da parte: si potra' riprenderlo con \"Riprendi l'orario precedente\".\n\nCalcolare un nuovo orario?",
     "Die Berechnung eines neuen Stundenplanes beginnt mit einer leeren Woche und ersetzt den gespeicherten, der "
-    "beiseitegelegt wird: \"Vorherigen Stundenplan zurueckholen\" holt ihn zurueck.\n\nNeuen Stundenplan "
+    "beiseitegelegt wird: \"Vorherigen Stundenplan zurückholen\" holt ihn zurück.\n\nNeuen Stundenplan "_cp
     "berechnen?",
     "A new timetable is computed from an empty week and replaces the saved one, which is set aside: \"Take back "
     "the previous timetable\" brings it back.\n\nCompute a new timetable?"};
 const MlText kAskTakeBack = {
     "Riprendere l'orario messo da parte? L'orario attuale viene messo da parte al suo posto.",
-    "Den beiseitegelegten Stundenplan zurueckholen? Der aktuelle wird an seiner Stelle beiseitegelegt.",
+    "Den beiseitegelegten Stundenplan zurückholen? Der aktuelle wird an seiner Stelle beiseitegelegt."_cp,
     "Take back the timetable set aside? The current one is set aside in its place."};
 const MlText kTakenBack = {"Ripreso l'orario precedente; quello sostituito e' stato messo da parte.",
-                           "Vorheriger Stundenplan zurueckgeholt; der ersetzte ist beiseitegelegt.",
+                           "Vorheriger Stundenplan zurückgeholt; der ersetzte ist beiseitegelegt."_cp,
                            "The previous timetable is taken back; the one it replaces is set aside."};
 const MlText kAsideFailed = {"Calcolo non avviato: l'orario salvato non si puo' mettere da parte.\r\n%s",
-                             "Berechnung nicht gestartet: der gespeicherte Stundenplan laesst sich nicht "
+                             "Berechnung nicht gestartet: der gespeicherte Stundenplan lässt sich nicht "_cp
                              "beiseitelegen.\r\n%s",
                              "Computation not started: the saved timetable cannot be set aside.\r\n%s"};
-const MlText kTakeBackCaption = {"Riprendi l'orario precedente", "Vorherigen Stundenplan zurueckholen",
+const MlText kTakeBackCaption = {"Riprendi l'orario precedente", "Vorherigen Stundenplan zurückholen"_cp,
                                  "Take back the previous timetable"};
 
 constexpr std::uint32_t kButton = kBsPushButton | kWsTabStop;
