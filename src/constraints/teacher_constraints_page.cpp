@@ -99,6 +99,7 @@ KT_TEXT(kPostsCaption, "- Vincoli personali per i Professori", "- Persönliche B
 KT_TEXT(kSubject, "Materia", "Fach", "Subject")
 KT_TEXT(kClass, "Classe", "Klasse", "Class")
 KT_TEXT(kHours, "Ore", "Stunden", "Hours")
+KT_TEXT(kFullDaysAnd, "e", "und", "and")
 
 // One help text per topic, in the order of VhHelp.
 const MlText kHelps[kVhCount] = {
@@ -231,6 +232,7 @@ bool Cvipro::OnInitDialog() {
   ShowGrip(false);
   m_rare_caption.SetColors(rgb(165, 0, 33), rgb(238, 255, 221));
   m_rare_caption.SetWindowText(kRareCaption.Get());
+  SetDlgItemText(kFullDaysAndId, kFullDaysAnd.Get());
   m_shape = vipro_school_shape();
   m_teacher = g_vipro_current_teacher;
   if (m_teacher < 0 || m_teacher >= TeacherCount()) m_teacher = 0;

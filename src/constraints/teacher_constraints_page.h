@@ -48,7 +48,7 @@ class Cvipro : public CResizableDialog {
   static constexpr int kForbiddenId = 3160, kPresenceDerogationsId = 3161, kLessonDerogationsId = 3162;
   static constexpr int kPresetIds = 3163;  // + 0 nothing, 1 first, 2 last, 3 balanced
   static constexpr int kTestId = 3167, kHiddenTestId = 3168, kSaveId = 3169, kAbandonId = 3170, kHowToId = 3171;
-  static constexpr int kAutoSaveId = 3172, kHelpPaneId = 3173;
+  static constexpr int kAutoSaveId = 3172, kHelpPaneId = 3173, kFullDaysAndId = 3174;
   static constexpr int kDayCaptionIds = 3180;  // + day
   static constexpr int kHelpIds = 3200;        // + VhHelp
 

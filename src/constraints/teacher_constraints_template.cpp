@@ -139,8 +139,10 @@ constexpr Builder build() {
   b.combo(3065, 868, 62);
   b.label("Giorni PIENI tra l'Ora", 680, 76, 98);
   b.combo(3066, 780, 76, 28);
-  b.label("e", 810, 76, 10);
-  b.combo(3067, 822, 76, 28);
+  // A one-letter caption is never looked up in the caption tables: the page
+  // writes this one in the user's language, room left for "und".
+  b.add("Static", V::kFullDaysAndId, "e", 0, 810, 78, 18, 10);
+  b.combo(3067, 830, 76, 28);
   b.combo(3068, 868, 76);
   b.help(kVhFullDays, 902, 44);
   b.label("Ore Buche in più per compensare vincoli onerosi"_cp, 680, 92, 170);
