@@ -250,6 +250,13 @@ bool Cmenu_confora::OnInitDialog() {
 
 void Cmenu_confora::OnCancel() { g_frame.PostMessage(kMsgCommand, make_command_param(kPageClose, 0), 0); }
 
+// The import notice is owned by the frame, not by the page: left alone it
+// would stay over the next page.
+void Cmenu_confora::OnDestroy() {
+  if (m_notice.IsWindow()) m_notice.DestroyWindow();
+  CResizableDialog::OnDestroy();
+}
+
 bool Cmenu_confora::ReadSchoolFiles(int create) { return og_read_school_files(create); }
 
 void Cmenu_confora::FillSummary() {

@@ -59,6 +59,7 @@ class Cmenu_confora : public CResizableDialog {
   void DoDataExchange(kt::ui::DataExchange& dx) override;
   bool OnInitDialog() override;
   void OnCancel() override;
+  void OnDestroy() override;
 
  private:
   void OnStep(int index);

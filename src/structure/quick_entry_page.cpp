@@ -143,6 +143,13 @@ bool Cproqui::OnInitDialog() {
   return true;
 }
 
+// The import notice is owned by the frame, not by the page: left alone it
+// would stay over the next page.
+void Cproqui::OnDestroy() {
+  if (m_notice.IsWindow()) m_notice.DestroyWindow();
+  CResizableDialog::OnDestroy();
+}
+
 void Cproqui::FillTeacherCombo() {
   ComboBox* teachers = combo(*this, kTeacherId);
   teachers->ResetContent();

@@ -59,6 +59,7 @@ class Cproqui : public CResizableDialog {
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
   bool OnNotify(kt::ui::WParam w, kt::ui::LParam l, kt::ui::LResult* result) override;
   void OnOK() override;
+  void OnDestroy() override;
 
  private:
   // quick_entry_page.cpp
