@@ -286,7 +286,9 @@ bool Cmake::OnInitDialog() {
     CheckDlgButton(kCpuId, g_cpu_saver ? kBstChecked : kBstUnchecked);
     CheckDlgButton(kProposalId, g_auto_derogation ? kBstChecked : kBstUnchecked);
     AnchorControl(kProgressId, kAnchorTopLeft, kAnchorBottomRight);
-    if (Window* stop = GetDlgItem(kStopId)) stop->EnableWindow(false);
+    // The run buttons act on a running search only: greyed until one starts.
+    for (int id : {kStopId, kPauseId, kStageAgainId, kLeaveGapId})
+      if (Window* w = GetDlgItem(id)) w->EnableWindow(false);
     EnableTakeBack();
   } else {
     StartRun(m_code);
