@@ -71,6 +71,7 @@ const MlText g_ml_dialog_titles[] = {
     {"Vincoli", "Bedingungen", "Constraints"},
     {"Ore di laboratorio parzialmente assistite", "Teilweise betreute Laborstunden", "Partly assisted lab hours"},
     {"Pagine", "Seiten", "Pages"},
+    {"Calcolo dell'Orario", "Berechnung des Stundenplanes", "Timetable Calculation"},
     {nullptr, nullptr, nullptr},
 };
 
