@@ -72,6 +72,7 @@ const MlText g_ml_dialog_titles[] = {
     {"Ore di laboratorio parzialmente assistite", "Teilweise betreute Laborstunden", "Partly assisted lab hours"},
     {"Pagine", "Seiten", "Pages"},
     {"Calcolo dell'Orario", "Berechnung des Stundenplanes", "Timetable Calculation"},
+    {"Assegnazione delle Aule", "Zuweisung der Klassenzimmer", "Allocation of Classrooms"},
     {nullptr, nullptr, nullptr},
 };
 

@@ -6,6 +6,8 @@
 // template gave them.
 #include "shell/resizable_dialog.h"
 
+#include "shell/caption_translation.h"
+
 using namespace kt::ui;
 
 FrameHooks g_frame_hooks;
@@ -81,7 +83,12 @@ bool CResizableDialog::OnCreate() {
 bool CResizableDialog::OnInitDialog() {
   if (m_captioned) restyle_keeping_client(*this, 0, kWsCaption | kWsSysMenu);
   bool focus = Dialog::OnInitDialog();
-  if (m_captioned) restyle_keeping_client(*this, 0, kWsCaption | kWsSysMenu);
+  if (m_captioned) {
+    restyle_keeping_client(*this, 0, kWsCaption | kWsSysMenu);
+    // A page shows no title bar; opened as a window of its own it does, in
+    // the user's language. Looked up once here, never again on a paint.
+    SetWindowText(ui_translate_caption_copy(GetWindowText(), g_ml_dialog_titles));
+  }
   CreateSizeGrip(this);
   Rect r = GetWindowRect();
   SetMinimumSize({r.Width(), r.Height()});

@@ -6,7 +6,6 @@
 // status block, which the timer reads.
 #include "structure/trial_computation.h"
 #include "platform/cp1252.h"
-#include "shell/caption_translation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -265,10 +264,6 @@ bool Cmake::OnInitDialog() {
   if (m_page_use) {
     FitIntoPageArea();
     ShowGrip(false);
-  } else {
-    // A window of its own: its title bar in the user's language too (a
-    // resizable dialog does not look its title up by itself).
-    SetWindowText(ui_translate_caption_copy(GetWindowText(), g_ml_dialog_titles));
   }
   std::string title = g_provisional_mode ? kProvisionalTitle.Get() : kPageTitle.Get();
   if (m_code == EngineCommandCode::CalcTcla) title = formatted(kClassesTitle, m_test_name);
