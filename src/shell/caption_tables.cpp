@@ -399,6 +399,11 @@ const MlText g_ml_static_captions[] = {
     {"e ", "und ", "and "},
     {"Ore Buche in più per compensare vincoli onerosi"_cp, "Mehr Freistunden als Ausgleich schwerer Bedingungen",
      "Extra gap hours to make up for heavy constraints"},
+    {"Insegnanti e ore del giorno:", "Lehrer und Stunden des Tages:", "Teachers and hours of the day:"},
+    {"Motivo:", "Grund:", "Reason:"},
+    {"Ore di assenza:", "Abwesenheitsstunden:", "Hours of absence:"},
+    {"Assenti:", "Abwesend:", "Absent:"},
+    {"Sostituzioni:", "Vertretungen:", "Substitutions:"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -729,5 +734,10 @@ const MlText g_ml_button_captions[] = {
      "Exceptions to service hours and special parameters"},
     {"Entra e esci secondo le ore che ha nelle diverse Classi",
      "Kommt und geht nach den Stunden, die er in den verschiedenen Klassen hat", "Arrives and leaves by the hours in the different Classes"},
+    {"Segna assente", "Als abwesend eintragen", "Mark absent"},
+    {"Togli assenza", "Abwesenheit aufheben", "Remove the absence"},
+    {"!CALCOLA le sostituzioni", "!Vertretungen BERECHNEN", "!COMPUTE the substitutions"},
+    {"!STAMPA", "!DRUCKEN", "!PRINT"},
+    {"Chiudi", "Schließen"_cp, "Close"},
     {nullptr, nullptr, nullptr},
 };
