@@ -432,6 +432,7 @@ void CAlfaDlg::OnFileButton() {
 }
 
 void CAlfaDlg::PopUpSectionMenu(int section_id, int first, int last) {
+  int before = m_highlighted;
   Highlight(section_id);
   const MlText& title = section_id == 1773 ? kConfigTitle : kProcessingTitle;
   CTitleMenu menu;
@@ -447,7 +448,13 @@ void CAlfaDlg::PopUpSectionMenu(int section_id, int first, int last) {
     at = {b.left, b.bottom};
   }
   int chosen = menu.TrackPopupMenu(kTpmReturnCmd, at.x, at.y, this);
+  CResizableDialog* shown = g_current_page;
+  std::uint32_t shown_template = g_current_page_template;
   if (chosen) alfadlg_go_to_page(chosen);
+  // The menu left without a choice, or the page chosen not opened (the user
+  // declined to view a timetable not yet computed): the page still shown
+  // keeps its own section marked.
+  if (g_current_page == shown && g_current_page_template == shown_template) Highlight(before);
 }
 
 void CAlfaDlg::OnConfigButton() {
