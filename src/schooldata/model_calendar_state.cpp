@@ -25,8 +25,17 @@ std::uint8_t g_timetable_pass_once = 0;
 
 namespace {
 
+bool out_of_range(char state) { return state < '1' || state > '5'; }
+
+// The reset is a reading of the byte, not an edit: when the school as read
+// held the same unreadable byte, the copy kept of it is reset too, or the
+// next page left would ask to save changes the user never made.
 char checked_state(char& state) {
-  if (state < '1' || state > '5') state = '1';
+  if (!out_of_range(state)) return state;
+  for (std::size_t at = 0; at < sizeof g_ui_structure.status; ++at)
+    if (&g_ui_structure.status[at] == &state && g_ui_structure_saved.status[at] == state)
+      g_ui_structure_saved.status[at] = '1';
+  state = '1';
   return state;
 }
 
