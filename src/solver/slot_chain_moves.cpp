@@ -27,7 +27,10 @@
 //
 // Workload: a few hundred chains a call on a school of a thousand lessons,
 // each a walk over two slot lists; only chains that are neither clashing,
-// whole nor leaving a class with a gap are priced.
+// whole nor leaving a class with a gap are priced. Within a sweep, a chain
+// is built and priced once until one is kept (the same chain comes from
+// each of its lessons in error, from either slot), and each teacher's and
+// class's sum before a chain is taken once for the same span.
 #include <cstdint>
 #include <cstring>
 
@@ -295,6 +298,70 @@ bool in_error(int l) {
 
 namespace {
 
+// The chain the last attempt built (or began to build): its lessons are one
+// closure, so an attempt from any of them toward the other slot builds the
+// same chain.
+Chain g_last_chain;
+
+// Per lesson and slot, the sweep pass in which a chain from the lesson
+// toward the slot was built and not kept. The placement has not changed
+// since (a kept chain starts a new pass), so trying it again would build
+// the same chain and price it the same.
+std::uint32_t g_refused_pass[kMaxLessons][kWeekSlots];
+std::uint32_t g_pass = 0;
+
+// Inside a sweep, the sums of the placement the pass started from, taken
+// once a pass: a refused chain gives the placement back exactly.
+bool g_sweeping = false;
+std::uint32_t g_teacher_sum_pass[kMaxTeachers];
+std::int64_t g_teacher_sum_before[kMaxTeachers];
+std::uint32_t g_class_sum_pass[kMaxClasses];
+std::int64_t g_class_sum_before[kMaxClasses];
+
+std::int64_t price_before(const PricedSet& set) {
+  std::int64_t v = 0;
+  for (int i = 0; i < set.teachers; ++i) {
+    int t = set.teacher[i];
+    if (g_teacher_sum_pass[t] != g_pass) {
+      g_teacher_sum_before[t] = teacher_sum(t);
+      g_teacher_sum_pass[t] = g_pass;
+    }
+    v += g_teacher_sum_before[t];
+  }
+  for (int i = 0; i < set.classes; ++i) {
+    int c = set.cls[i];
+    if (c >= g_eng_school.real_class_count) continue;
+    if (g_class_sum_pass[c] != g_pass) {
+      g_class_sum_before[c] = or_class_penalty(c);
+      g_class_sum_pass[c] = g_pass;
+    }
+    v += g_class_sum_before[c];
+  }
+  return v;
+}
+
+void new_pass() {
+  if (++g_pass == 0) {
+    std::memset(g_refused_pass, 0, sizeof g_refused_pass);
+    std::memset(g_teacher_sum_pass, 0, sizeof g_teacher_sum_pass);
+    std::memset(g_class_sum_pass, 0, sizeof g_class_sum_pass);
+    g_pass = 1;
+  }
+}
+
+bool refused_before(int l, int slot) { return g_refused_pass[l][slot] == g_pass; }
+
+// Every lesson of the chain just refused, toward the slot it would have
+// taken.
+void note_refused(int slot_a, int slot_b) {
+  for (int i = 0; i < g_last_chain.n; ++i) {
+    int l = g_last_chain.lesson[i];
+    int at = lesson_slot(l);
+    if (at == slot_a) g_refused_pass[l][slot_b] = g_pass;
+    else if (at == slot_b) g_refused_pass[l][slot_a] = g_pass;
+  }
+}
+
 struct ChainOutcome {
   bool priced = false, kept = false;
   std::int64_t delta = 0;
@@ -307,13 +374,14 @@ ChainOutcome attempt(int start, int target_slot, std::int64_t keep_at_most) {
   if (!lesson_ok(start) || !lesson_placed(start)) return out;
   int slot_a = lesson_slot(start);
   if (target_slot == slot_a || target_slot < 0 || target_slot >= kWeekSlots) return out;
-  static Chain chain;
+  Chain& chain = g_last_chain;
+  chain.n = 0;
   if (!build_chain(start, slot_a, target_slot, chain)) return out;
   static PricedSet set;
   set = PricedSet{};
   priced_set(chain, slot_a, target_slot, set);
   if (set.overflow) return out;
-  std::int64_t before = price(set);
+  std::int64_t before = g_sweeping ? price_before(set) : price(set);
   static ChainGrids grids;
   grids.save(chain);
   if (or_swap_lesson_chain(chain.lesson, chain.n, slot_a, target_slot) != kNoConflict) return out;
@@ -361,9 +429,12 @@ int or_sweep_slot_chains(std::int64_t* out) {
   std::int64_t score = g_solver.total_score;
   int kept = 0;
   auto finish = [&] {
+    g_sweeping = false;
     if (out) *out = score;
     return kept;
   };
+  new_pass();
+  g_sweeping = true;
   int days = days_per_week();
   static int candidates[kMaxLessons];
   int n = error_lessons(candidates);
@@ -374,8 +445,14 @@ int or_sweep_slot_chains(std::int64_t* out) {
         if (g_status.run_state.load() == 1) return finish();
         int slot = d * kHoursPerDay + h;
         if (!lesson_placed(l) || slot == lesson_slot(l)) continue;
+        if (refused_before(l, slot)) continue;
+        int from = lesson_slot(l);
         std::int64_t delta = or_try_slot_chain(l, slot, false);
-        if (delta >= 0) continue;
+        if (delta >= 0) {
+          note_refused(from, slot);
+          continue;
+        }
+        new_pass();
         ++kept;
         score += delta;
         if (score < 1) return finish();
