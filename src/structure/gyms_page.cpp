@@ -276,7 +276,12 @@ bool Cpale::OnInitDialog() {
   m_help.SetTextML(&kHelp[0]);
   m_notice.SetColors(kCrimson, kLightGreen);
   m_list.SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
-  for (int c = 0; c < kColumns; ++c) m_list.InsertColumn(c, kHeadings[c].Get());
+  // Each column starts as wide as its heading; the fitting below narrows the
+  // widest ones only when the headings together do not fit the list.
+  for (int c = 0; c < kColumns; ++c) {
+    m_list.InsertColumn(c, kHeadings[c].Get());
+    m_list.SetColumnWidth(c, ui_list_heading_width(m_list, c));
+  }
   m_name.LimitText(kUiNameSize - 1);
   for (int b = 0; b < building_count(); ++b) m_building.AddString(building_name(b));
   m_building.EnableWindow(building_count() >= 2);
