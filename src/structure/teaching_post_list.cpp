@@ -28,10 +28,33 @@ constexpr std::uintptr_t kTotalsRow = kProcatTotalsRow;
 constexpr int kSubjectColumn = 3;
 constexpr std::int64_t kCopyNoticeMs = 5000;
 
-const char* const kColumns[] = {"Num", "Classe", "Ore", "Materia", "Labor. / Conver.", "Gruppo Laboratori", "Ore",
-                                "Ore totali", "Raggruppamento", "Insieme", "Articolate", "Ore Compito",
-                                "Ore Vietate", "Ore/Giorno", "Non nello stesso giorno", "Sottogruppo", "si sposta",
-                                "Ore prolungate", "Posizione", "Attrezzatura", "Vincoli Professore"};
+// The Italian headings are the list's own; German and English users read
+// them in their language.
+const MlText kColumns[] = {
+    {"Num", "Nr.", "No."},
+    {"Classe", "Klasse", "Class"},
+    {"Ore", "Stunden", "Hours"},
+    {"Materia", "Fach", "Subject"},
+    {"Labor. / Conver.", "Labor / Konvers.", "Lab / Conver."},
+    {"Gruppo Laboratori", "Laborgruppe", "Lab group"},
+    {"Ore", "Stunden", "Hours"},
+    {"Ore totali", "Stunden gesamt", "Total hours"},
+    {"Raggruppamento", "Gruppierung", "Grouping"},
+    {"Insieme", "Gemeinsam", "Together"},
+    {"Articolate", "Gegliedert", "Split"},
+    {"Ore Compito", "Pr\xFC" "fungsstunden", "Test hours"},
+    {"Ore Vietate", "Verbotene Stunden", "Forbidden hours"},
+    {"Ore/Giorno", "Stunden/Tag", "Hours/Day"},
+    {"Non nello stesso giorno", "Nicht am selben Tag", "Not on the same day"},
+    {"Sottogruppo", "Untergruppe", "Subgroup"},
+    {"si sposta", "wechselt", "moves"},
+    {"Ore prolungate", "Verl\xE4ngerte Stunden", "Extended hours"},
+    {"Posizione", "Position", "Position"},
+    {"Attrezzatura", "Ausstattung", "Equipment"},
+    {"Vincoli Professore", "Lehrerbedingungen", "Teacher constraints"}};
+const MlText kClassAndLab = {"Classe (e Laboratorio)", "Klasse (und Labor)", "Class (and lab)"};
+const MlText kClassAndLabHours = {"Ore totali della Classe e del Laboratorio", "Stunden gesamt der Klasse und des Labors",
+                                  "Total hours of the class and the lab"};
 constexpr int kColumnCount = int(sizeof kColumns / sizeof kColumns[0]);
 
 ListView* post_list(Window& page) { return static_cast<ListView*>(page.GetDlgItem(Cprocat::kPostListId)); }
@@ -132,9 +155,9 @@ void procat_setup_assignment_list(ListView& list, int mode, const ListColumnWidt
   list.SetExtendedStyle(kLvsExFullRowSelect | kLvsExGridLines);
   while (list.GetColumnCount() > 0) list.DeleteColumn(0);
   for (int c = 0; c < kColumnCount; ++c) {
-    std::string heading = kColumns[c];
-    if ((mode & 1) && c == 1) heading = "Classe (e Laboratorio)";
-    if ((mode & 1) && c == 2) heading = "Ore totali della Classe e del Laboratorio";
+    std::string heading = kColumns[c].Get();
+    if ((mode & 1) && c == 1) heading = kClassAndLab.Get();
+    if ((mode & 1) && c == 2) heading = kClassAndLabHours.Get();
     if (c == kSubjectColumn && subject_heading) heading += std::string(" ") + subject_heading;
     list.InsertColumn(c, heading, kLvcfmtLeft, c == 0 ? 30 : 60);
   }
