@@ -251,7 +251,10 @@ bool Clacoco::OnInitDialog() {
   CDictionaryPage::OnInitDialog();
   StartPage("6B Vedi per classi");
   for (int c = 0; c < kColumns; ++c) m_grid.InsertColumn(c, kHeadings[c].Get());
-  ui_restore_list_column_widths(m_grid, g_column_widths);
+  // Until the user sizes a column, each is as wide as its heading: the list
+  // scrolls sideways rather than cut the headings short.
+  if (!ui_restore_list_column_widths(m_grid, g_column_widths))
+    for (int c = 0; c < kColumns; ++c) m_grid.SetColumnWidth(c, ui_list_heading_width(m_grid, c));
   m_grid.m_on_cell_selected = [this](int row, int column, int) { ShowHour(row, column); };
   m_grid.m_on_delete_key = [this] {
     message_beep(kBeepSimple);
