@@ -90,14 +90,14 @@ KT_TEXT(k131Title, "Limitazione all'uscita e rientro in una stessa classe.",
 KT_TEXT(k131Band, "Se l'insegnante ha sino a ORE settimanali in una classe:",
         "Hat der Lehrer bis zu STUNDEN pro Woche in einer Klasse:", "If the teacher has up to HOURS a week in a class:")
 KT_TEXT(k131Quantity, "può uscirne e rientrarvi VOLTE alla settimana:"_cp,
-        "darf er sie so viele MALE pro Woche verlassen und wiederkommen:",
+        "darf er sie pro Woche MALE verlassen und wieder betreten:",
         "he may leave and re-enter it TIMES a week:")
 KT_TEXT(k118Title, "11.8 - limitazione all'Insegnamento nelle ultime ore del giorno.",
         "11.8 - Begrenzung des Unterrichts in den letzten Stunden des Tages.",
         "11.8 - Limit to teaching in the last hours of the day.")
 KT_TEXT(k118Band, "A partire dall'Ora:", "Ab der Stunde:", "From the Hour:")
 KT_TEXT(k118Quantity, "ogni classe può essere vista al massimo per il % delle Ore:"_cp,
-        "jede Klasse darf höchstens für % der Stunden gesehen werden:"_cp,
+        "darf er jede Klasse höchstens in % der Stunden sehen:"_cp,
         "each class may be seen at most for % of the Hours:")
 
 struct BandSpec {
