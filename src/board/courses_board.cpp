@@ -4,6 +4,7 @@
 // the grid paints, so a state never outlives the week it describes.
 #include "board/courses_board.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +15,7 @@
 #include "engine/lesson_links.h"
 #include "engine/model.h"
 #include "platform/cp1252.h"
+#include "platform/ui_backend.h"
 #include "shell/dialog_title.h"
 #include "shell/frame.h"
 #include "shell/message_box.h"
@@ -39,6 +41,10 @@ const MlText kChooseTarget = {"Clickare l'ora della stessa classe in cui spostar
 const MlText kSaved = {"Orario salvato", "Stundenplan gespeichert", "Timetable saved"};
 const MlText kLegendTitle = {"Legenda dei colori", "Legende der Farben", "Colour legend"};
 const MlText kTeacherWeek = {"Settimana del docente", "Woche des Lehrers", "Teacher's week"};
+
+constexpr int kHourColumnWidth = 60;
+// A cell's text starts 5 pixels in and keeps 2 clear of the next cell.
+constexpr int kCellTextInset = 7;
 
 // Cell state bits the grid paints (bit 0 chosen, bit 1 the highlighted
 // teacher's hours, bit 3 a lab hour, bit 5 a shared hour; negative: clash).
@@ -193,7 +199,7 @@ bool Cqcorsi::OnInitDialog() {
       char heading[8];
       std::snprintf(heading, sizeof heading, "%.2s%d", g_eng_school.day_codes[d], h + 1);
       m_slots.emplace_back(d, h);
-      m_grid.InsertColumn(int(m_slots.size()) + 1, heading, kLvcfmtLeft, 60);
+      m_grid.InsertColumn(int(m_slots.size()) + 1, heading, kLvcfmtLeft, kHourColumnWidth);
     }
   for (std::size_t r = 0; r < m_classes.size(); ++r) {
     m_grid.InsertRow(int(r), "");
@@ -204,6 +210,14 @@ bool Cqcorsi::OnInitDialog() {
   m_grid.quadro_course_cell_color = quadro_course_cell_color;
   m_grid.m_on_cell_selected = [this](int, int, int flag) { quadro_course_cell_selected(&m_grid, flag); };
   Refill();
+  // The hour columns share one width, that of the longest name they show
+  // (lessons only move within their row, so the names stay those), and
+  // never less than 60 pixels. The grid scrolls sideways.
+  int width = kHourColumnWidth;
+  for (int r = 0; r < m_grid.GetItemCount(); ++r)
+    for (int c = 2; c < m_grid.GetColumnCount(); ++c)
+      width = std::max(width, m_grid.GetStringWidth(m_grid.GetItemText(r, c)) + kCellTextInset);
+  for (int c = 2; c < m_grid.GetColumnCount(); ++c) m_grid.SetColumnWidth(c, width);
   return true;
 }
 
@@ -243,8 +257,38 @@ void Cqcorsi::HighlightChanged(int flag) {
     m_chosen_column = column;
     SetDlgItemText(kStatusId, kChooseTarget.Get());
   }
-  if (HasLesson(row, column) && Cell(row, column).teacher >= 0) g_quadrino.ShowTeacher(this, Cell(row, column).teacher);
+  if (HasLesson(row, column) && Cell(row, column).teacher >= 0) {
+    bool first = !g_quadrino.IsWindow();
+    g_quadrino.ShowTeacher(this, Cell(row, column).teacher);
+    PlaceTeacherWeek(first);
+  }
   m_grid.Invalidate(false);
+}
+
+// The teacher's week opens at the grid's bottom-right corner, clear of the
+// class names and the first hours, and moves to the top-right corner when
+// it would hide the row being worked on (a lesson moves within its row);
+// otherwise it stays where the user put it.
+void Cqcorsi::PlaceTeacherWeek(bool first) {
+  if (!g_quadrino.IsWindow()) return;
+  Rect grid = m_grid.GetWindowRect(), work = backend().WorkArea(), own = g_quadrino.GetWindowRect();
+  grid = Rect{std::max(grid.left, work.left), std::max(grid.top, work.top), std::min(grid.right, work.right),
+              std::min(grid.bottom, work.bottom)};
+  Rect band{}, item;
+  bool has_row = m_grid.HighlightRow() >= 0 && m_grid.GetItemRect(m_grid.HighlightRow(), item);
+  if (has_row) {
+    Rect on_screen = m_grid.ClientToScreen(item);
+    band = Rect{grid.left, on_screen.top, grid.right, on_screen.bottom};
+  }
+  auto hides_row = [&](const Rect& r) { return has_row && r.top < band.bottom && r.bottom > band.top; };
+  if (!first && !hides_row(own)) return;
+  constexpr int kScrollBarRoom = 20;
+  int w = own.Width(), h = own.Height();
+  int x = std::max(grid.left, grid.right - kScrollBarRoom - w);
+  Rect lower{x, grid.bottom - kScrollBarRoom - h, x + w, grid.bottom - kScrollBarRoom};
+  int top = grid.top + m_grid.HeaderHeight() + 2;
+  Rect upper{x, top, x + w, top + h};
+  g_quadrino.MoveWindow(hides_row(lower) ? upper : lower);
 }
 
 bool Cqcorsi::OnCommand(WParam w, LParam l) {

@@ -48,6 +48,7 @@ class Cqcorsi : public CResizableDialog {
 
  private:
   void Refill();
+  void PlaceTeacherWeek(bool first);
   bool HasLesson(int row, int column) const;
   int TeacherClashes(int row, int column) const;
 

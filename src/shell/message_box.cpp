@@ -89,6 +89,9 @@ void CMessageBox::DoDataExchange(DataExchange& dx) {
 
 bool CMessageBox::OnInitDialog() {
   CDialogML::OnInitDialog();
+  // Over the window it speaks for, as a desktop's own dialogs open (its
+  // template would put it at that window's top-left corner).
+  CenterWindow();
   m_message.SetWindowText(m_text ? m_text : "");
   FitToText();
   for (CColorButton& bar : m_bars) bar.m_state = BarState(m_type);
