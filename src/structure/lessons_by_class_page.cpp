@@ -251,10 +251,7 @@ bool Clacoco::OnInitDialog() {
   CDictionaryPage::OnInitDialog();
   StartPage("6B Vedi per classi");
   for (int c = 0; c < kColumns; ++c) m_grid.InsertColumn(c, kHeadings[c].Get());
-  // Until the user sizes a column, each is as wide as its heading: the list
-  // scrolls sideways rather than cut the headings short.
-  if (!ui_restore_list_column_widths(m_grid, g_column_widths))
-    for (int c = 0; c < kColumns; ++c) m_grid.SetColumnWidth(c, ui_list_heading_width(m_grid, c));
+  ui_restore_list_column_widths(m_grid, g_column_widths);
   m_grid.m_on_cell_selected = [this](int row, int column, int) { ShowHour(row, column); };
   m_grid.m_on_delete_key = [this] {
     message_beep(kBeepSimple);
@@ -345,6 +342,11 @@ void Clacoco::ShowRows() {
       for (int c = 1; c < kColumns; ++c) m_grid.PaintCell(row, c, rgb(255, 230, 160));
     if (r.subgroup >= 0) ++subgroups;
   }
+  // Until the user sizes a column, each is as wide as its heading and its
+  // widest text: the list scrolls sideways rather than cut them short.
+  if (std::all_of(g_column_widths.begin(), g_column_widths.end(), [](std::uint16_t w) { return w == 0; }))
+    for (int c = 0; c < kColumns; ++c)
+      m_grid.SetColumnWidth(c, std::max(ui_list_heading_width(m_grid, c), ui_list_content_width(m_grid, c)));
   int rows = int(m_rows.size());
   m_count.SetWindowText(subgroups ? number(rows) + "/" + number(rows - subgroups) : number(rows));
   bool buildings = g_ui_settings.building_count >= 2 && m_class >= 0;

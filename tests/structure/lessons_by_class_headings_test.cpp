@@ -1,7 +1,7 @@
 // The lessons-by-class page (6b) opened from the frame on the liceo sample
-// school: until the user sizes a column, every heading of its hour list is
-// shown whole in each language (the list scrolls sideways instead), and the
-// rows are there under them.
+// school: until the user sizes a column, every heading of its hour list and
+// every text under it is shown whole in each language (the list scrolls
+// sideways instead).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,7 +28,7 @@ class LessonsByClassHeadings : public TempRoot {
   }
 };
 
-TEST_F(LessonsByClassHeadings, EveryHeadingIsShownWhole) {
+TEST_F(LessonsByClassHeadings, EveryHeadingAndTextIsShownWhole) {
   ui_register_frame_templates();
   copy_example("liceo", "liceo");
   ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
@@ -44,8 +44,10 @@ TEST_F(LessonsByClassHeadings, EveryHeadingIsShownWhole) {
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->GetColumnCount(), Clacoco::kColumns);
     EXPECT_GT(list->GetItemCount(), 0);
-    for (int c = 0; c < list->GetColumnCount(); ++c)
+    for (int c = 0; c < list->GetColumnCount(); ++c) {
       EXPECT_GE(list->GetColumnWidth(c), ui_list_heading_width(*list, c)) << list->GetColumnHeading(c);
+      EXPECT_GE(list->GetColumnWidth(c), ui_list_content_width(*list, c)) << list->GetColumnHeading(c);
+    }
     g_frame.DestroyWindow();
     g_pages.Install(PageSlot::Lacoco, nullptr);
   }
