@@ -1,6 +1,8 @@
 // A new school made from the home page ("Crea nuova Cartella e nuova
 // Scuola"), as the officer makes it: the box asking the school's and the
-// folder's names speaks the user's language.
+// folder's names speaks the user's language, and the school just made
+// opens on the configuration pages with nothing to save, since its files
+// already hold what the pages show.
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "platform/cp1252.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/small_choosers.h"
+#include "structure/buildings_page.h"
 #include "structure/input_box.h"
 
 namespace {
@@ -75,6 +78,35 @@ TEST_F(NewSchool, NamesBoxInGerman) {
 TEST_F(NewSchool, NamesBoxInEnglish) {
   MakeSchool(2, [] {});
   EXPECT_EQ(names_box, kNamesBox[2]);
+}
+
+// The buildings page, opened and left untouched in German, asks nothing:
+// the name it gives the only building is the one the school's reader gives
+// it, so no "data changed" question comes, and the files stay as they were.
+// On a school just made (only its description written) and on the sample.
+TEST_F(NewSchool, OneBuildingInGermanLeavesNothingToSave) {
+  std::string written;
+  MakeSchool(1, [&] {
+    written = read(data_root() / "neustadt" / "scuola2.txt");
+    for (int page : {kPagePlessi, kPageMaterie, kPagePlessi, kPageHome}) {
+      alfadlg_go_to_page(page);
+      EXPECT_EQ(ui.Problems(), std::vector<std::string>{}) << page;
+    }
+  });
+  EXPECT_EQ(read(data_root() / "neustadt" / "scuola2.txt"), written);
+  EXPECT_FALSE(fs::exists(data_root() / "neustadt" / "scuola1.txt"));
+}
+
+TEST_F(NewSchool, SampleWithOneBuildingInGermanLeavesNothingToSave) {
+  const std::string before = read(data_root() / "piccola" / "scuola2.txt");
+  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\nLINGUA:1\n");
+  run_program(ui, [&] {
+    alfadlg_go_to_page(kPagePlessi);
+    EXPECT_EQ(ui.Text(*g_current_page, Cplessi::kFirstNameId), "Einzige Gebäude"_cp);
+    alfadlg_go_to_page(kPageHome);
+    EXPECT_EQ(ui.Problems(), std::vector<std::string>{});
+  });
+  EXPECT_EQ(read(data_root() / "piccola" / "scuola2.txt"), before);
 }
 
 }  // namespace
