@@ -20,7 +20,7 @@ namespace {
 
 const MlText kErrorsLeft = {
     "Attenzione: l'orario contiene ancora %d errori.\r\nL'elenco e' nel file \"Errori Residui.txt\" della cartella Orario.",
-    "Achtung: der Stundenplan enthaelt noch %d Fehler.\r\nDie Liste steht in der Datei \"Errori Residui.txt\" im Ordner Orario.",
+    "Achtung: der Stundenplan enthält noch %d Fehler.\r\nDie Liste steht in der Datei \"Errori Residui.txt\" im Ordner Orario."_cp,
     "Warning: the timetable still holds %d errors.\r\nThey are listed in the file \"Errori Residui.txt\" of the folder Orario."};
 const MlText kWarnTitle = {"Attenzione", "Achtung", "Warning"};
 const MlText kCloseCaption = {"Chiudi", "Schließen"_cp, "Close"};
