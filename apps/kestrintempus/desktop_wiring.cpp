@@ -23,6 +23,7 @@
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/message_box.h"
+#include "shell/ml_text.h"
 #include "structure/destination_folder_choice.h"
 #include "structure/input_box.h"
 #include "structure/structure_pages.h"
@@ -33,12 +34,19 @@
 
 namespace {
 
+// The names box of a new school, in the user's language (its title is the
+// second prompt, so the German and English prompts are short enough to be
+// read whole in the title bar).
+const MlText kSchoolNamePrompt = {"Inserire il nome completo della Scuola", "Vollständiger Name der Schule"_cp,
+                                  "Full name of the school"};
+const MlText kFolderNamePrompt = {"Inserire il nome della Cartella per i dati della Scuola",
+                                  "Ordnername für die Daten der Schule"_cp, "Folder name for the school's data"};
+
 bool ask_new_school_names(std::string* school, std::string* folder) {
   char school_name[81] = "";
   char folder_name[61] = "";
-  if (casella_run_input_box("Inserire il nome completo della Scuola", school_name, 80, 8,
-                            "Inserire il nome della Cartella per i dati della Scuola", folder_name, 60, 8, nullptr,
-                            0) != kt::ui::kIdOk)
+  if (casella_run_input_box(kSchoolNamePrompt.Get(), school_name, 80, 8, kFolderNamePrompt.Get(), folder_name, 60, 8,
+                            nullptr, 0) != kt::ui::kIdOk)
     return false;
   *school = school_name;
   *folder = folder_name;

@@ -20,8 +20,10 @@ namespace {
 
 const MlText kErrorsLeft = {
     "Attenzione: l'orario contiene ancora %d errori.\r\nL'elenco e' nel file \"Errori Residui.txt\" della cartella Orario.",
-    "Achtung: der Stundenplan enthaelt noch %d Fehler.\r\nDie Liste steht in der Datei \"Errori Residui.txt\" im Ordner Orario.",
-    "Warning: the timetable still holds %d errors.\r\nThey are listed in the file \"Errori Residui.txt\" of the folder Orario."};
+    "Achtung: der Stundenplan enthält noch %d Fehler.\r\nDie Liste steht in der Datei \"Fehler Rückstände.txt\" im Ordner "
+    "Orario."_cp,
+    "Warning: the timetable still holds %d errors.\r\nThey are listed in the file \"Remaining Errors.txt\" of the folder "
+    "Orario."};
 const MlText kWarnTitle = {"Attenzione", "Achtung", "Warning"};
 const MlText kCloseCaption = {"Chiudi", "Schließen"_cp, "Close"};
 

@@ -81,7 +81,7 @@ const DialogTemplate kTemplate = {Cmakedibi::kTemplate, "Elaborazione dell'orari
 
 const MlText kNotComputedQuestion = {
     "Questo orario non e' stato elaborato o contiene ancora errori.\nProcedere egualmente?",
-    "Dieser Stundenplan wurde nicht berechnet oder enthaelt noch Fehler.\nTrotzdem fortfahren?",
+    "Dieser Stundenplan wurde nicht berechnet oder enthält noch Fehler.\nTrotzdem fortfahren?"_cp,
     "This timetable was not computed or still holds errors.\nGo on anyway?"};
 
 void run_in_computation_window(EngineCommandCode code) {

@@ -26,7 +26,7 @@ using namespace kt::ui;
 namespace {
 
 const MlText kTitle = {"Assegnazione delle Aule", "Zuweisung der Klassenzimmer", "Allocation of Classrooms"};
-const MlText kRoomsLabel = {"Aule per plesso (separate da virgole)", "Zimmer je Gebaeude (durch Kommas getrennt)",
+const MlText kRoomsLabel = {"Aule per plesso (separate da virgole)", "Zimmer je Gebäude (durch Kommas getrennt)"_cp,
                             "Rooms per building (separated by commas)"};
 const MlText kTeachersLabel = {"Professori per aula (0 = ore alle aule)", "Lehrer je Zimmer (0 = Stunden zu Zimmern)",
                                "Teachers per room (0 = lessons to rooms)"};

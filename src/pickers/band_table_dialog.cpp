@@ -13,7 +13,8 @@ using namespace kt::ui;
 
 namespace {
 
-const MlText kSumTitle = {" %s = [ %s ] - Somma corrente = %d ore totali", "translate",
+const MlText kSumTitle = {" %s = [ %s ] - Somma corrente = %d ore totali",
+                          " %s = [ %s ] - Aktuelle Summe = %d Stunden insgesamt",
                           " %s = [ %s] - Current Sum = %d Hours total"};
 const MlText kLeaveTable = {"Uscire senza salvare le modifiche alla tabella?",
                             "Die Tabelle verlassen, ohne die Änderungen zu speichern?"_cp,

@@ -12,33 +12,42 @@ using namespace kt::ui;
 
 const MlText kBandOver = {"Oltre", "weiter", "over"};
 const MlText kBandNotDefined = {"Non definito", "Nicht definiert", "Not defined"};
-const MlText kBandFirst = {"Definire prima la FASCIA, e poi la QUANTITA'", "translate",
+const MlText kBandFirst = {"Definire prima la FASCIA, e poi la QUANTITA'",
+                           "Zuerst die SPANNE, dann die MENGE festlegen",
                            "Define the BAND first, then the QUANTITY"};
 const MlText kBandNoDefaults = {
     "I valori predefiniti dal sistema non esistono per questa tabella.\r\nSe necessario, configurarla opportunamente.",
-    "translate", "There are no system defaults for this table.\r\nIf needed, configure it yourself."};
-const MlText kBandRestoreQuestion = {"Ripristino dei valori predefiniti di sistema. Sicuro?", "translate",
+    "Für diese Tabelle gibt es keine Systemvorgaben.\r\nBei Bedarf selbst einstellen."_cp,
+    "There are no system defaults for this table.\r\nIf needed, configure it yourself."};
+const MlText kBandRestoreQuestion = {"Ripristino dei valori predefiniti di sistema. Sicuro?",
+                                     "Systemvorgaben wiederherstellen. Sicher?",
                                      "Restore the system defaults. Sure?"};
 const MlText kBandRestoreHelp = {
     "Usare questo pulsante per rispristinare i valori predefiniti dal sistema per questa tabella, che sono i "
     "seguenti:\r\n\r\n",
-    "translate", "Use this button to restore the system defaults of this table, which are:\r\n\r\n"};
-const MlText kBandNotEmpty = {"Inserire i dati - la tabella non può essere vuota."_cp, "translate",
+    "Mit dieser Taste werden die Systemvorgaben dieser Tabelle wiederhergestellt, nämlich:\r\n\r\n"_cp,
+    "Use this button to restore the system defaults of this table, which are:\r\n\r\n"};
+const MlText kBandNotEmpty = {"Inserire i dati - la tabella non può essere vuota."_cp,
+                              "Daten eingeben - die Tabelle darf nicht leer sein.",
                               "Enter the data - the table cannot be empty."};
 
 namespace {
 
-const MlText kEqualBands = {"Ci sono due FASCE eguali - non consentito", "translate",
+const MlText kEqualBands = {"Ci sono due FASCE eguali - non consentito", "Zwei gleiche SPANNEN - nicht erlaubt",
                             "There are two equal BANDS - not allowed"};
-const MlText kIncreasing = {"Inserire valori di QUANTITA' sempre crescenti", "translate",
+const MlText kIncreasing = {"Inserire valori di QUANTITA' sempre crescenti", "Immer steigende MENGEN eingeben",
                             "Enter always increasing QUANTITY values"};
-const MlText kNotIncreasing = {"Inserire valori di QUANTITA' eguali o decrescenti", "translate",
+const MlText kNotIncreasing = {"Inserire valori di QUANTITA' eguali o decrescenti",
+                               "Gleiche oder fallende MENGEN eingeben",
                                "Enter equal or decreasing QUANTITY values"};
-const MlText kNotAboveBand = {"Inserire valori di QUANTITA' Minori o Eguali alla Fascia corrispondente", "translate",
+const MlText kNotAboveBand = {"Inserire valori di QUANTITA' Minori o Eguali alla Fascia corrispondente",
+                              "MENGEN eingeben, die höchstens so groß wie die zugehörige Spanne sind"_cp,
                               "Enter QUANTITY values less than or equal to the corresponding Band"};
-const MlText kDefineSecond = {"Definire la SECONDA FASCIA (oppure eliminare la FASCIA corrispondente)", "translate",
+const MlText kDefineSecond = {"Definire la SECONDA FASCIA (oppure eliminare la FASCIA corrispondente)",
+                              "Die ZWEITE SPANNE festlegen (oder die zugehörige SPANNE löschen)"_cp,
                               "Define the SECOND BAND (or delete the corresponding BAND)"};
-const MlText kDefineQuantity = {"Definire la QUANTITA' (oppure eliminare la FASCIA corrispondente)", "translate",
+const MlText kDefineQuantity = {"Definire la QUANTITA' (oppure eliminare la FASCIA corrispondente)",
+                                "Die MENGE festlegen (oder die zugehörige SPANNE löschen)"_cp,
                                 "Define the QUANTITY (or delete the corresponding BAND)"};
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/cp1252.h"
 #include "schooldata/ui_school_model.h"
 
 namespace {
@@ -14,7 +15,8 @@ namespace {
 const MlText kPickerHelp = {
     "Potete abilitare determinate ore, oppure tutte le ore della settimana.\r\nMediante i pulsanti delle "
     "giornata, potete abilitare / disabilitare tutte le ore di una giornata.",
-    "translate",
+    "Sie können bestimmte Stunden oder alle Stunden der Woche freigeben.\r\nMit den Tasten der Tage können Sie "
+    "alle Stunden eines Tages freigeben / sperren."_cp,
     "You can enable certain Hours, or all Hours of the week.\r\nWith the buttons of the days, you can enable / "
     "disable all Hours of one day.",
 };

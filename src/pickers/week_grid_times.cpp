@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/cp1252.h"
 #include "shell/message_box.h"
 
 using namespace kt::ui;
@@ -19,14 +20,21 @@ namespace {
 // Program-wide state of the headers and the always toggle; zero at start.
 WeekGridHeaderState g_dwh_ext_shared;
 const MlText kCopyCaption = {"Copia le ore di %s", "Stunden von %s kopieren", "Copy Hours of %s"};
-const MlText kGrowing = {"Inserire valori crescenti, Giorno:%s Ora:%d", "translate",
+const MlText kGrowing = {"Inserire valori crescenti, Giorno:%s Ora:%d", "Steigende Werte eingeben, Tag:%s Stunde:%d",
                          "Enter growing values, Day:%s Hour:%d"};
 const MlText kOptionsHelp = {
     "Assegnate un valore maggiore di uno nel caso in cui:\r\n* il calendario speciale preveda un numero di Ore "
     "maggiore rispetto alle Ore di lezione della Classe,\r\n* e sia ammissibile che la Classe abbia giorni più "
     "lunghi di altri di oltre un'Ora.\r\nQuesto si verifica solo in casi particolari, ad esempio volendo lasciare "
     "scegliere al sistema il giorno destinato al rientro pomeridiano, su due o più disponibili."_cp,
-    "translate", "translate"};
+    "Geben Sie einen Wert größer als eins, wenn:\r\n* der Sonderkalender mehr Stunden vorsieht als die "
+    "Unterrichtsstunden der Klasse,\r\n* und die Klasse Tage haben darf, die um mehr als eine Stunde länger sind "
+    "als andere.\r\nDas kommt nur in besonderen Fällen vor, etwa wenn das System unter zwei oder mehr möglichen "
+    "Tagen den Tag mit Nachmittagsunterricht wählen soll."_cp,
+    "Give a value greater than one when:\r\n* the special calendar has more Hours than the Class's lesson "
+    "Hours,\r\n* and the Class may have days longer than others by more than one Hour.\r\nThis happens only in "
+    "particular cases, for instance to let the system choose the day of the afternoon return among two or more "
+    "available days."};
 
 constexpr int kDefaultStart = 480;
 constexpr int kDefaultDuration = 60;

@@ -17,9 +17,9 @@
 namespace {
 
 const MlText kNoCode = {"La scuola non ha un codice: l'orario non puo' essere pubblicato.",
-                        "Die Schule hat keinen Code: der Stundenplan kann nicht veroeffentlicht werden.",
+                        "Die Schule hat keinen Code: der Stundenplan kann nicht ver\xF6" "ffentlicht werden.",
                         "The school has no code: the timetable cannot be published."};
-const MlText kPublished = {"Orario pronto per la pubblicazione:\r\n%s", "Stundenplan zur Veroeffentlichung bereit:\r\n%s",
+const MlText kPublished = {"Orario pronto per la pubblicazione:\r\n%s", "Stundenplan zur Ver\xF6" "ffentlichung bereit:\r\n%s",
                            "Timetable ready for publishing:\r\n%s"};
 const MlText kWithdrawn = {"Ritiro dell'orario pubblicato pronto:\r\n%s",
                            "R\xFC" "cknahme des ver\xF6" "ffentlichten Stundenplans bereit:\r\n%s",

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -35,6 +36,16 @@ bool close_enough(const char* a, std::size_t la, const char* b, std::size_t lb) 
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 0xC0;
   };
   return !letter(longer[shorter]) || !letter(longer[shorter - 1]);
+}
+
+// A key as the caption it stands for reads once normalised: a template
+// caption that lines its second line up with blanks (page 15's first
+// option) loses those blanks before the lookup.
+std::string normalized_key(const char* key) {
+  std::string copy(key);
+  ui_normalize_caption(copy.data());
+  copy.resize(std::strlen(copy.c_str()));
+  return copy;
 }
 
 }  // namespace
@@ -78,6 +89,14 @@ const char* ui_translate_caption(char* text, const MlText* table) {
       result = (*row)[language];
       best = distance;
     }
+  }
+  if (result != text) return result;
+  // Found nowhere: a row whose key holds a run of blanks is compared as the
+  // caption was, normalised.
+  for (const MlText* row = table; row->Italian(); ++row) {
+    if (!std::strstr(row->Italian(), "  ") && !std::strstr(row->Italian(), "| ")) continue;
+    const std::string key = normalized_key(row->Italian());
+    if (key.size() == length && equal_folded(key.c_str(), text, length)) return (*row)[language];
   }
   return result;
 }

@@ -36,7 +36,7 @@ namespace {
 using shared_text::kNobody;
 
 const MlText kConflicts = {"Ci sono CONFLITTI: controllare colonna dei conflitti",
-                           "Es gibt KONFLIKTE: die Spalte der Konflikte pruefen",
+                           "Es gibt KONFLIKTE: die Spalte der Konflikte prüfen"_cp,
                            "There are CONFLICTS: check the column of conflicts"};
 const MlText kNotLoaded = {"Orario non disponibile: elaborare prima l'orario.",
                            "Stundenplan nicht vorhanden: zuerst den Stundenplan berechnen.",

@@ -70,7 +70,7 @@ TEST_F(EndNotice, SpeaksTheUsersLanguage) {
   Ended(g_make_page, 0, 1);
   ASSERT_TRUE(g_makewarn.IsWindow());
   EXPECT_EQ(ui.Text(g_makewarn, Cmakewarn::kTextId),
-            "Warning: the timetable still holds 1 errors.\r\nThey are listed in the file \"Errori Residui.txt\" of "
+            "Warning: the timetable still holds 1 errors.\r\nThey are listed in the file \"Remaining Errors.txt\" of "
             "the folder Orario.");
   EXPECT_EQ(ui.Text(g_makewarn, Cmakewarn::kCloseId), "Close");
 }

@@ -1,0 +1,112 @@
+// A new school made from the home page ("Crea nuova Cartella e nuova
+// Scuola"), as the officer makes it: the box asking the school's and the
+// folder's names speaks the user's language, and the school just made
+// opens on the configuration pages with nothing to save, since its files
+// already hold what the pages show.
+#include <string>
+#include <vector>
+
+#include "frame_test_support.h"
+#include "platform/cp1252.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/small_choosers.h"
+#include "structure/buildings_page.h"
+#include "structure/input_box.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+class NewSchool : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();
+    copy_example("piccola", "piccola");
+    // As in a program just started: no school read yet, so no cloud code
+    // of a former school to share.
+    og_clear_school_blocks();
+    og_clear_structure();
+  }
+  // Starts the program in `language` and makes the school "Gymnasium
+  // Neustadt" in the folder "neustadt" (Monday to Friday, secondary
+  // school); `after` runs in the frame once it is made. The names box's
+  // title and prompts are kept in `names_box`.
+  void MakeSchool(int language, const std::function<void()>& after) {
+    write(data_root() / "plenixstatus.txt",
+          "CURDIR:\\KestrinTempusDati\nLINGUA:" + std::to_string(language) + "\n");
+    run_program(ui, [&] {
+      ui.OnNextModal([&](Dialog& box) {
+        names_box = {box.GetWindowText(), ui.Text(box, Ccasella::kPrompt1Id), ui.Text(box, Ccasella::kPrompt2Id)};
+        ui.Type(box, Ccasella::kEdit1Id, "Gymnasium Neustadt");
+        ui.Type(box, Ccasella::kEdit2Id, "neustadt");
+        ui.Click(box, kIdOk);
+      });
+      ui.OnNextModal([&](Dialog& type) {
+        ui.Click(type, Ctipode::kChecks[0]);
+        ui.Click(type, Ctipode::kChecks[5]);
+        ui.Click(type, kIdOk);
+      });
+      ui.Click(g_home_page, CPlenixDlg::kCreateSchool);
+      EXPECT_EQ(ui.Text(g_home_page, CPlenixDlg::kDescriptionId), "Gymnasium Neustadt");
+      after();
+    });
+  }
+  std::vector<std::string> names_box;
+  TestDriver ui;
+};
+
+// The box's title (its second prompt) and its two prompts.
+const std::vector<std::string> kNamesBox[3] = {
+    {"Inserire il nome della Cartella per i dati della Scuola", "Inserire il nome completo della Scuola",
+     "Inserire il nome della Cartella per i dati della Scuola"},
+    {"Ordnername für die Daten der Schule"_cp, "Vollständiger Name der Schule"_cp,
+     "Ordnername für die Daten der Schule"_cp},
+    {"Folder name for the school's data", "Full name of the school", "Folder name for the school's data"}};
+
+TEST_F(NewSchool, NamesBoxInItalian) {
+  MakeSchool(0, [] {});
+  EXPECT_EQ(names_box, kNamesBox[0]);
+}
+
+TEST_F(NewSchool, NamesBoxInGerman) {
+  MakeSchool(1, [] {});
+  EXPECT_EQ(names_box, kNamesBox[1]);
+}
+
+TEST_F(NewSchool, NamesBoxInEnglish) {
+  MakeSchool(2, [] {});
+  EXPECT_EQ(names_box, kNamesBox[2]);
+}
+
+// The buildings page, opened and left untouched in German, asks nothing:
+// the name it gives the only building is the one the school's reader gives
+// it, so no "data changed" question comes, and the files stay as they were.
+// On a school just made (only its description written) and on the sample.
+TEST_F(NewSchool, OneBuildingInGermanLeavesNothingToSave) {
+  std::string written;
+  MakeSchool(1, [&] {
+    written = read(data_root() / "neustadt" / "scuola2.txt");
+    for (int page : {kPagePlessi, kPageMaterie, kPagePlessi, kPageHome}) {
+      alfadlg_go_to_page(page);
+      EXPECT_EQ(ui.Problems(), std::vector<std::string>{}) << page;
+    }
+  });
+  EXPECT_EQ(read(data_root() / "neustadt" / "scuola2.txt"), written);
+  EXPECT_FALSE(fs::exists(data_root() / "neustadt" / "scuola1.txt"));
+}
+
+TEST_F(NewSchool, SampleWithOneBuildingInGermanLeavesNothingToSave) {
+  const std::string before = read(data_root() / "piccola" / "scuola2.txt");
+  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\nLINGUA:1\n");
+  run_program(ui, [&] {
+    alfadlg_go_to_page(kPagePlessi);
+    EXPECT_EQ(ui.Text(*g_current_page, Cplessi::kFirstNameId), "Einzige Gebäude"_cp);
+    alfadlg_go_to_page(kPageHome);
+    EXPECT_EQ(ui.Problems(), std::vector<std::string>{});
+  });
+  EXPECT_EQ(read(data_root() / "piccola" / "scuola2.txt"), before);
+}
+
+}  // namespace
