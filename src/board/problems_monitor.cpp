@@ -36,7 +36,7 @@ const MlText kNoRun = {"Nessun calcolo in corso: le deroghe si concedono durante
                        "No computation running: exemptions are granted while it runs."};
 const MlText kNoSelection = {"Selezionare un problema.", "Ein Problem auswählen."_cp, "Select a problem."};
 const MlText kPending = {"Richiesta precedente non ancora eseguita: attendere.",
-                         "Vorherige Anfrage noch nicht ausgefuehrt: bitte warten.",
+                         "Vorherige Anfrage noch nicht ausgeführt: bitte warten."_cp,
                          "The previous request is not served yet: please wait."};
 const MlText kRequested = {"Richiesta inviata al calcolo.", "Anfrage an die Berechnung gesendet.",
                            "Request handed to the computation."};

@@ -33,7 +33,7 @@ const MlText kTeachersLabel = {"Professori per aula (0 = ore alle aule)", "Lehre
 const MlText kModes[3] = {{"per Classe", "nach Klasse", "by Class"},
                           {"per Professore", "nach Lehrer", "by Teacher"},
                           {"per Aula", "nach Zimmer", "by Room"}};
-const MlText kMovable = {"Le ore della classe possono cambiare aula", "Die Stunden der Klasse duerfen das Zimmer wechseln",
+const MlText kMovable = {"Le ore della classe possono cambiare aula", "Die Stunden der Klasse dürfen das Zimmer wechseln"_cp,
                          "The lessons of the class may change room"};
 const MlText kRoomLabel = {"Aula della classe", "Zimmer der Klasse", "Room of the class"};
 const MlText kForbiddenLabel = {"Aule vietate (A, B, ...)", "Verbotene Zimmer (A, B, ...)",
@@ -43,10 +43,10 @@ const MlText kReduce = {"Riduci spostamenti", "Wechsel verringern", "Fewer room 
 const MlText kDelete = {"Cancella i report delle Aule", "Zimmerberichte löschen"_cp, "Delete the room reports"};
 const MlText kClose = {"Chiudi", "Schließen"_cp, "Close"};
 const MlText kBadRooms = {"Numero di aule non valido: indicare numeri da 0 a 99 separati da virgole.",
-                          "Ungueltige Zahl der Zimmer: Zahlen von 0 bis 99 durch Kommas getrennt angeben.",
+                          "Ungültige Zahl der Zimmer: Zahlen von 0 bis 99 durch Kommas getrennt angeben."_cp,
                           "Invalid number of rooms: give numbers from 0 to 99 separated by commas."};
 const MlText kBadTeachers = {"Numero di professori per aula non valido (da 0 a 99).",
-                             "Ungueltige Zahl der Lehrer je Zimmer (0 bis 99).",
+                             "Ungültige Zahl der Lehrer je Zimmer (0 bis 99)."_cp,
                              "Invalid number of teachers per room (0 to 99)."};
 const MlText kNotSaved = {"Impostazioni delle aule non salvate: assegnazione non avviata.",
                           "Zimmereinstellungen nicht gespeichert: Zuweisung nicht gestartet.",

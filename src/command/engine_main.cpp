@@ -96,7 +96,7 @@ const char* const kCommitFailed[3] = {
     "The files of the run were not replaced"};
 const char* const kCommitPending[3] = {
     "I file dell'elaborazione saranno completati al prossimo avvio",
-    "Die Dateien der Verarbeitung werden beim naechsten Start vervollstaendigt",
+    "Die Dateien der Verarbeitung werden beim nächsten Start vervollständigt"_cp,
     "The files of the run will be completed at the next start"};
 
 // Puts the command's files in place; a failure is the command's file error.

@@ -53,7 +53,7 @@ const MlText kClassHours = {"Se l'insegnante, in una classe, ha sino a ORE setti
                             "Wenn der Lehrer in einer Klasse bis zu Wochenstunden hat:",
                             "If the teacher, in a class, has up to weekly HOURS:"};
 const MlText kClassDay = {"in un giorno può stare in quella classe al massimo ORE:"_cp,
-                          "darf er an einem Tag höchstens STUNDEN in dieser Klasse sein:"_cp,
+                          "darf er am Tag höchstens STUNDEN in der Klasse sein:"_cp,
                           "in a day he may stay in that class at most HOURS:"};
 const MlText kSameDayBand = {"L'insegnante può insegnare in una stessa classe ORE:"_cp,
                              "Der Lehrer darf in derselben Klasse STUNDEN unterrichten:"_cp,
@@ -63,7 +63,7 @@ const MlText kSameDayTimes = {"al massimo questo NUMERO di VOLTE per settimana:"
                               "at most this NUMBER of TIMES per week:"};
 const MlText kLastHourBand = {"A partire dall'Ora:", "Ab der Stunde:", "From Hour:"};
 const MlText kLastHourShare = {"ogni classe può essere vista al massimo per il % delle Ore:"_cp,
-                               "darf jede Klasse höchstens für % der Stunden gesehen werden:"_cp,
+                               "darf er jede Klasse höchstens in % der Stunden sehen:"_cp,
                                "each class may be seen at most for % of the Hours:"};
 const MlText kPresence = {"può essere presente in scuola al massimo ORE:"_cp,
                           "darf höchstens STUNDEN in der Schule anwesend sein:"_cp,
@@ -300,7 +300,7 @@ KT_CAPTION(kHidex, "15.3 - Giornate di INSEGNAMENTO di durata eccezionale.",
            "15.3 - UNTERRICHTSTAGE von außergewöhnlicher Dauer."_cp,
            "15.3 - TEACHING days of exceptional length.")
 KT_CAPTION(kAtLeast, "Se l'insegnante ha ALMENO ORE Settimanali (in Classe):",
-           "Wenn der Lehrer MINDESTENS Wochenstunden (in der Klasse) hat:",
+           "Hat der Lehrer MINDESTENS Wochenstunden (in der Klasse):",
            "If the teacher has AT LEAST weekly HOURS (in Class):")
 KT_CAPTION(kLongPresence, "può avere giornate con ORE di Presenza:"_cp, "darf er Tage mit Anwesenheitsstunden haben:",
            "he may have days with HOURS of Presence:")

@@ -178,7 +178,7 @@ int og_find_or_add_subject(const char* name, char type) {
     return found;
   }
   if (count >= kUiMaxSubjects) {
-    return fail("Numero Materie Eccessivo", "Zu viele Faecher", "Too many subjects", name);
+    return fail("Numero Materie Eccessivo", "Zu viele Fächer"_cp, "Too many subjects", name);
   }
   UiSubject& s = g_ui_structure.subjects[count];
   std::memset(&s, 0, sizeof s);

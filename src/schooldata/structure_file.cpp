@@ -158,7 +158,7 @@ bool read_subjects(const std::vector<std::string>& fields, const std::string& li
   for (const std::string& f : fields) {
     SubjectField field;
     if (!split_from_right(f, field) && !split_at_first_dash(f, (field = SubjectField{}))) {
-      fail("Materie: tipologia errata", "Faecher: falsche Art", "Subjects: wrong type", line);
+      fail("Materie: tipologia errata", "Fächer: falsche Art"_cp, "Subjects: wrong type", line);
       return false;
     }
     std::string name = field.name.substr(0, kUiNameSize - 1);
@@ -168,7 +168,7 @@ bool read_subjects(const std::vector<std::string>& fields, const std::string& li
     }
     if (index < 0) {
       if (st.subject_count >= kUiMaxSubjects) {
-        fail("Numero materie eccessivo", "Zu viele Faecher", "Too many subjects", line);
+        fail("Numero materie eccessivo", "Zu viele Fächer"_cp, "Too many subjects", line);
         return false;
       }
       index = static_cast<int>(st.subject_count++);

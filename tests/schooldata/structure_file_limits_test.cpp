@@ -11,6 +11,7 @@
 #include <string>
 
 #include "desc_test_support.h"
+#include "platform/cp1252.h"
 #include "schooldata/structure_file.h"
 #include "schooldata/ui_school_model.h"
 
@@ -59,7 +60,7 @@ TEST_F(StructureLimits, EachTableFullReadsAndOneMoreIsRefusedWithItsMessage) {
        tracks + Line("CLASSI:", kUiMaxClasses + 1, class_code), 2, "Too many classes"},
       {"subjects", Line("MATERIE:", kUiMaxSubjects, [](int i) { return "MATERIA " + std::to_string(i) + "-N"; }),
        Line("MATERIE:", kUiMaxSubjects + 1, [](int i) { return "MATERIA " + std::to_string(i) + "-N"; }), 1,
-       "Zu viele Faecher"},
+       "Zu viele Fächer"_cp},
       {"labs", Line("LAB:", kUiMaxLabs, [](int i) { return "LAB" + std::to_string(i) + "-Centrale"; }),
        Line("LAB:", kUiMaxLabs + 1, [](int i) { return "LAB" + std::to_string(i) + "-Centrale"; }), 0,
        "Numero lab eccessivo"},
@@ -93,8 +94,8 @@ TEST_F(StructureLimits, EveryRefusalSaysWhyInTheUsersLanguage) {
   } cases[] = {
       {"REM:x\nSCONOSCIUTA:|1|\n", {"Messaggio non riconosciuto (coge)", "Unbekannte Zeile", "Unknown line"}},
       {"REM:x\nsenza chiave\n", {"Messaggio non riconosciuto (coge)", "Unbekannte Zeile", "Unknown line"}},
-      {"REM:x\nMATERIE:|ITALIANO|\n", {"Materie: tipologia errata", "Faecher: falsche Art", "Subjects: wrong type"}},
-      {"REM:x\nMATERIE:|ITALIANO-|\n", {"Materie: tipologia errata", "Faecher: falsche Art", "Subjects: wrong type"}},
+      {"REM:x\nMATERIE:|ITALIANO|\n", {"Materie: tipologia errata", "Fächer: falsche Art"_cp, "Subjects: wrong type"}},
+      {"REM:x\nMATERIE:|ITALIANO-|\n", {"Materie: tipologia errata", "Fächer: falsche Art"_cp, "Subjects: wrong type"}},
       {"REM:x\nLAB:|CHIMICA|\n", {"lab: sede indicata errata", "Labor: falscher Standort", "Lab: wrong building"}},
   };
   for (const auto& c : cases) {
