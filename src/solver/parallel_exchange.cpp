@@ -24,6 +24,11 @@
 // could not take the main process publishes its own timetable, from which
 // the stopped workers start again.
 //
+// A worker whose whole run ended with no error offers it marked finished:
+// the main process takes it in whatever stage it is (a worker that searches
+// on its own road after a stall may finish while the main is stages behind),
+// and its own publishes leave it in slot A until it has looked.
+//
 // Workload: once per search cycle in the main process (one lock, a 21-byte
 // header); timetables of 2 bytes per lesson are copied only when a slot is
 // filled or taken, and applied after the mutex is released.
@@ -52,6 +57,7 @@
 int g_parpro_takes = 0;
 int g_parpro_refusals = 0;
 int g_worker_start_stage = -1;
+bool g_offering_finished_run = false;
 
 namespace {
 // Main process: the stage of its last publish (its position in the
@@ -165,6 +171,41 @@ bool take_into_open_search(const std::uint8_t* field) {
   return false;
 }
 
+// A worker's finished run: every stage on, nobody in test, no gap
+// tolerated, no error. The main process may still be in an earlier stage;
+// it switches its remaining stages on, releases its teachers in test and
+// counts the timetable the way the run's end judges it. With no error there
+// its own search ends on it at once; a worker's count that this process
+// does not confirm leaves it searching the gap stage from that timetable.
+void take_finished_run(const std::uint8_t* field) {
+  take_placement(field);
+  for (int steps = 0; steps < kConstraintCount && or_count_switched_off() > 0; ++steps)
+    if (!or_switch_on_next_stage()) break;
+  while (or_next_test_teacher(1, 0)) {
+  }
+  or_reset_test_teachers(-1);
+  g_status.gap_tolerance_level = 0;
+  g_status.gap_stage_state = 0;
+  or_set_constraint_weights();
+  or_evaluate_all_constraints(0);
+  g_status.gap_stage_count = 0;
+  g_search.search_state = 2;
+  g_status.phase = 255;
+  if (g_status.error_count.load() == 0 && g_status.gap_count.load() == 0) return;
+  if (or_in_gap_stage()) or_reset_gap_stage();
+  or_keep_search_placement();
+  g_search.low_point = g_search.record = g_status.error_count - g_search.error_adjustment;
+}
+
+// The worker's own state says its run ended with an honest timetable.
+bool finished_run_here() {
+  int mode = g_eng_run.run_mode;
+  return g_offering_finished_run && (mode == 15 || mode == 16) && or_count_switched_off() == 0 &&
+         or_in_gap_stage() && g_status.error_count.load() == 0 && g_status.gap_count.load() == 0 &&
+         g_status.level.load() == 0 && g_status.gap_stage_state.load() == 0 &&
+         g_status.teachers_in_test.load() == 0;
+}
+
 int stage_rank(std::int32_t id) { return or_stage_rank(id); }
 
 bool better_quality(std::uint8_t byte, std::uint32_t value, std::uint8_t other_byte,
@@ -235,7 +276,12 @@ void or_publish_to_workers(int kind, int cycle_target, int source) {
   }
   for (int t = 0; t < g_eng_school.teacher_count && t < kMaxTeachers; ++t)
     area->teacher_values[t] = g_eng_teachers[t].points2;
-  area->slot_a_state = 0;
+  // A finished run waiting in slot A is the run's result: a publish of this
+  // process's own (its next stage, say) leaves it for the next look.
+  if (area->slot_a_finished == 0 || area->slot_a_state != kSlotAFull) {
+    area->slot_a_state = 0;
+    area->slot_a_finished = 0;
+  }
   // Kind 2 hands on a better gap-stage placement: the flag beside slot B
   // tells the workers that the start timetable is a stage best of the
   // quality written with it, which their slot-B offers must beat.
@@ -252,7 +298,18 @@ void or_offer_to_main(int kind, int cycle_target) {
   ParproArea* area = parpro_area();
   if (!parpro_lock()) return;
   ParproHeader own = own_header(cycle_target);
-  if (kind == 1) {
+  if (kind == 1 && finished_run_here()) {
+    // The run's result: whatever stage the main process is in, it is worth
+    // more than any stage's (and than another finished run's, which waits).
+    if (area->slot_a_state != kSlotAFull || area->slot_a_finished == 0) {
+      std::uint16_t placement[kMaxLessons];
+      or_copy_placement(placement);
+      parpro_store_timetable(area->slot_a_timetable, placement);
+      area->slot_a_header = own;
+      area->slot_a_state = kSlotAFull;
+      area->slot_a_finished = 1;
+    }
+  } else if (kind == 1) {
     ParproHeader published = area->progress;
     ParproHeader slot = area->slot_a_header;
     bool ahead = not_above(own, published) && own.stage_id == published.stage_id &&
@@ -267,6 +324,7 @@ void or_offer_to_main(int kind, int cycle_target) {
       parpro_store_timetable(area->slot_a_timetable, placement);
       area->slot_a_header = own;
       area->slot_a_state = kSlotAFull;
+      area->slot_a_finished = 0;
     }
   } else if (kind == 2) {
     // An empty slot B still carries the quality of a published stage best.
@@ -285,7 +343,7 @@ void or_offer_to_main(int kind, int cycle_target) {
 }
 
 // Slot A is taken when it belongs to the stage this process works on and
-// is at least as far on every counter; slot B when its quality beats the
+// is at least as far on every counter, or holds a finished run; slot B when its quality beats the
 // process's own. Either slot is emptied once looked at. The timetable is
 // copied out under the mutex and applied after it is released, so the
 // workers never wait for this process's evaluation.
@@ -298,21 +356,26 @@ int or_take_result_slot(bool* refused_a) {
   std::uint8_t quality = 0;
   std::uint32_t value = 0;
   bool looked_at_a = false;
+  bool finished_run = false;
   if (!parpro_lock()) return 0;
   if (area->slot_a_state == kSlotAFull) {
     looked_at_a = true;
     ParproHeader slot = area->slot_a_header;
     ParproHeader own = own_header(g_release.teacher_under_test);
-    bool usable = static_cast<std::int32_t>(slot.stage_id) == g_status.stage_id &&
-                  not_above(slot, own) &&
-                  static_cast<std::int32_t>(slot.cycle_target) ==
-                      static_cast<std::int32_t>(own.cycle_target);
+    int mode = g_eng_run.run_mode;
+    finished_run = area->slot_a_finished != 0 && (mode == 15 || mode == 16);
+    bool usable = finished_run ||
+                  (static_cast<std::int32_t>(slot.stage_id) == g_status.stage_id &&
+                   not_above(slot, own) &&
+                   static_cast<std::int32_t>(slot.cycle_target) ==
+                       static_cast<std::int32_t>(own.cycle_target));
     if (usable && parpro_check_timetable(area->slot_a_timetable) < 0) {
       std::memcpy(field, area->slot_a_timetable, kParproTimetableBytes);
       gap_count_of_a = slot.gap_stage_count;
       taken = 1;
     }
     area->slot_a_state = 0;
+    area->slot_a_finished = 0;
   } else if (area->slot_b_state == kSlotBFull) {
     bool own_better = g_search.stage_quality_byte < area->slot_b_quality ||
                       g_search.stage_quality_value <= area->slot_b_value;
@@ -328,7 +391,9 @@ int or_take_result_slot(bool* refused_a) {
     area->progress = own_header(g_release.teacher_under_test);
   }
   parpro_unlock();
-  if (taken && or_gap_stage_open()) {
+  if (taken == 1 && finished_run) {
+    take_finished_run(field);
+  } else if (taken && or_gap_stage_open()) {
     if (!take_into_open_search(field)) taken = 0;
   } else if (taken == 1) {
     take_as_live(field);

@@ -20,6 +20,12 @@ int or_stage_rank(int stage_id);
 // of them again until it stalls. Nothing in the main process.
 void or_worker_catch_up();
 
+// Worker: set while the run that has just ended with no error (every
+// stage on, every teacher counted, no gap tolerated) offers its timetable.
+// The offer is marked finished, and the main process takes it in whatever
+// stage it is: the run's result, not a stage's.
+extern bool g_offering_finished_run;
+
 // Main process: kind 1 publishes the start timetable and header, kind 2
 // after a slot-B take; source 1 the live placement, 0 slot A's timetable,
 // -1 the stage's best. In a worker the same call offers a result.

@@ -60,7 +60,8 @@ struct ParproArea {
   std::int32_t requested_seed;                // 448: the main's fixed seed, -1 none
   std::uint32_t worker_takes;                 // 452: publishes the workers took while searching
   std::int32_t main_pid;                      // 456: the process that created the area
-  std::uint8_t spare1[11];                    // 460
+  std::uint8_t slot_a_finished;               // 460: slot A holds a run that ended with no error
+  std::uint8_t spare1[10];                    // 461
   std::uint8_t eval_mode;                     // 471
   std::uint8_t provisional_mode;              // 472
   std::uint8_t test_run;                      // 473

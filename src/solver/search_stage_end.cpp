@@ -156,7 +156,9 @@ bool or_end_of_stage(int release_mode, int cycle_target) {
     // count of the last round's close may be stale): a worker offers it to
     // the main process by that count, which a stale one would refuse.
     if (or_in_gap_stage()) or_gap_stage_quality();
+    g_offering_finished_run = true;
     or_publish_to_workers(1, -1, 1);
+    g_offering_finished_run = false;
     return true;
   }
   return false;
