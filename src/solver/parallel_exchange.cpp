@@ -208,6 +208,17 @@ bool finished_run_here() {
 
 int stage_rank(std::int32_t id) { return or_stage_rank(id); }
 
+// Worker: this process's placement into slot A, under the mutex.
+void fill_slot_a(ParproArea* area, const ParproHeader& own, std::uint8_t finished) {
+  std::uint16_t placement[kMaxLessons];
+  or_copy_placement(placement);
+  parpro_store_timetable(area->slot_a_timetable, placement);
+  area->slot_a_header = own;
+  area->slot_a_state = kSlotAFull;
+  area->slot_a_finished = finished;
+}
+
+
 bool better_quality(std::uint8_t byte, std::uint32_t value, std::uint8_t other_byte,
                     std::uint32_t other_value) {
   return byte < other_byte || (byte == other_byte && value < other_value);
@@ -301,14 +312,7 @@ void or_offer_to_main(int kind, int cycle_target) {
   if (kind == 1 && finished_run_here()) {
     // The run's result: whatever stage the main process is in, it is worth
     // more than any stage's (and than another finished run's, which waits).
-    if (area->slot_a_state != kSlotAFull || area->slot_a_finished == 0) {
-      std::uint16_t placement[kMaxLessons];
-      or_copy_placement(placement);
-      parpro_store_timetable(area->slot_a_timetable, placement);
-      area->slot_a_header = own;
-      area->slot_a_state = kSlotAFull;
-      area->slot_a_finished = 1;
-    }
+    if (area->slot_a_state != kSlotAFull || area->slot_a_finished == 0) fill_slot_a(area, own, 1);
   } else if (kind == 1) {
     ParproHeader published = area->progress;
     ParproHeader slot = area->slot_a_header;
@@ -319,12 +323,7 @@ void or_offer_to_main(int kind, int cycle_target) {
       // process makes of this offer; the offerer goes on with its own run.
       for (int i = 1; i <= kMaxWorkerProcesses; ++i)
         if (i != g_process_number && area->command[i] != kParproGo) area->command[i] = kParproStopAuto;
-      std::uint16_t placement[kMaxLessons];
-      or_copy_placement(placement);
-      parpro_store_timetable(area->slot_a_timetable, placement);
-      area->slot_a_header = own;
-      area->slot_a_state = kSlotAFull;
-      area->slot_a_finished = 0;
+      fill_slot_a(area, own, 0);
     }
   } else if (kind == 2) {
     // An empty slot B still carries the quality of a published stage best.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/controls/button.h"
 #include "platform/controls/combo_box.h"
@@ -61,6 +62,20 @@ inline std::string contents_hash(const std::string& text) {
   for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
   char out[40];
   std::snprintf(out, sizeof out, "%016llx %zu", static_cast<unsigned long long>(h), text.size());
+  return out;
+}
+
+// The row labels of a band summary: the text before the first tab of each
+// line after the title line.
+inline std::vector<std::string> band_row_labels(const std::string& summary) {
+  std::vector<std::string> out;
+  std::size_t start = summary.find('\n');
+  while (start != std::string::npos && start + 1 < summary.size()) {
+    std::size_t end = summary.find('\n', start + 1);
+    std::string line = summary.substr(start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
+    out.push_back(line.substr(0, line.find('\t')));
+    start = end;
+  }
   return out;
 }
 

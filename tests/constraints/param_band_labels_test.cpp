@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "constraint_page_fixtures.h"
+#include "page_contents.h"
 #include "pickers/band_table_picker.h"
 #include "screen/dialog_layout_lint.h"
 
@@ -15,20 +16,6 @@ namespace {
 
 using namespace kt_constraints_test;
 using namespace kt::ui;
-
-// The row labels of a band summary: the text before the first tab of each
-// line after the title line.
-std::vector<std::string> row_labels(const std::string& summary) {
-  std::vector<std::string> out;
-  std::size_t start = summary.find('\n');
-  while (start != std::string::npos && start + 1 < summary.size()) {
-    std::size_t end = summary.find('\n', start + 1);
-    std::string line = summary.substr(start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
-    out.push_back(line.substr(0, line.find('\t')));
-    start = end;
-  }
-  return out;
-}
 
 class ParamBandLabels : public ParamPages {
  protected:
@@ -52,7 +39,7 @@ class ParamBandLabels : public ParamPages {
       Window* table = shown.GetDlgItem(id);
       ASSERT_NE(table, nullptr) << id;
       if (!table->IsWindowVisible()) continue;
-      std::vector<std::string> labels = row_labels(table->GetWindowText());
+      std::vector<std::string> labels = band_row_labels(table->GetWindowText());
       ASSERT_EQ(labels.size(), rows) << id << ": " << table->GetWindowText();
       for (const std::string& label : labels) {
         EXPECT_FALSE(label.empty()) << id;

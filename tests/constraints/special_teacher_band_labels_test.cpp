@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "constraint_page_fixtures.h"
+#include "page_contents.h"
 #include "pickers/band_table_picker.h"
 #include "screen/dialog_layout_lint.h"
 
@@ -17,20 +18,6 @@ namespace {
 using namespace kt_constraints_test;
 using namespace kt::ui;
 using V = Cvidia;
-
-// The row labels of a band summary: the text before the first tab of each
-// line after the title line.
-std::vector<std::string> row_labels(const std::string& summary) {
-  std::vector<std::string> out;
-  std::size_t start = summary.find('\n');
-  while (start != std::string::npos && start + 1 < summary.size()) {
-    std::size_t end = summary.find('\n', start + 1);
-    std::string line = summary.substr(start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
-    out.push_back(line.substr(0, line.find('\t')));
-    start = end;
-  }
-  return out;
-}
 
 class SpecialTeacherBandLabels : public SpecialTeacherPage {
  protected:
@@ -54,7 +41,7 @@ TEST_F(SpecialTeacherBandLabels, EveryRowLabelEndsBeforeTheFirstCell) {
     for (int id : {V::kGroupingId, V::kEnterExitId, V::kLastHoursId}) {
       Window* table = vidia.GetDlgItem(id);
       ASSERT_NE(table, nullptr) << id;
-      std::vector<std::string> labels = row_labels(table->GetWindowText());
+      std::vector<std::string> labels = band_row_labels(table->GetWindowText());
       ASSERT_EQ(labels.size(), 2u) << id << ": " << table->GetWindowText();
       for (const std::string& label : labels) {
         EXPECT_FALSE(label.empty()) << id;
