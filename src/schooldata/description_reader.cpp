@@ -451,8 +451,7 @@ void complete_model() {
     }
   }
   if (se.building_count < 2) {
-    static const char* const kUnique[3] = {"Centrale Sede Unica", "Einzige Geb\xE4ude", "Unique building"};
-    desc_copy(se.buildings[0].name, kUnique[lang], kUiNameSize);
+    desc_copy(se.buildings[0].name, og_single_building_name(), kUiNameSize);
     if (se.building_count == 0) se.building_count = 1;
   }
   desc_complete_class_times();

@@ -26,4 +26,7 @@ const char* og_description_error();
 // The support subject's word in the user's language ("Sostegno") and its
 // SISSI identifier, written when no subject carries that name.
 const char* og_support_subject_word();
+// The only building's name in the user's language ("Centrale Sede Unica"):
+// the reader gives it, and the buildings page keeps it while there is one.
+const char* og_single_building_name();
 extern char g_ui_support_sissi_id[9];

@@ -185,6 +185,11 @@ const char* og_support_subject_word() {
   return kWord[g_language < 3 ? g_language : 0];
 }
 
+const char* og_single_building_name() {
+  static const char* const kName[3] = {"Centrale Sede Unica", "Einzige Geb\xE4ude", "Unique building"};
+  return kName[g_language < 3 ? g_language : 0];
+}
+
 bool desc_read_class_line(const std::string& line) {
   if (starts(line, "CALESPE:")) {
     read_special_calendar(line.substr(8), line);

@@ -204,7 +204,7 @@ void Cplessi::ApplyEnabling() {
   bool several = count >= 2;
   m_min.EnableWindow(several);
   m_max.EnableWindow(several);
-  const char* single = kSingleBuilding.Get();
+  const char* single = og_single_building_name();
   char* first = se.buildings[0].name;
   if (!several) {
     if (kt::cp1252_casecmp(first, single) != 0) std::snprintf(s_kept_first_name, sizeof s_kept_first_name, "%s", first);

@@ -68,10 +68,6 @@ const MlText kBuildingsSortTip = {
      "HINT: to see which Sections rotate between buildings, sort the table of Classes by clicking FIRST on the "
      "SECTION column and THEN on the ROTATION column."}};
 
-// The same name the school's reader gives the only building: a differing
-// word would rename the building each time the page opens, and the page
-// would then ask to save a change the user never made.
-const MlText kSingleBuilding = {{"Centrale Sede Unica", "Einzige Gebäude"_cp, "Unique building"}};
 const MlText kAnyHour = {{"qualsiasi", "beliebig", "any"}};
 const MlText kFirstHourWarning = {
     {"ATTENZIONE: non è verosimile che l'intervallo tra le lezioni sia previsto dopo la PRIMA ora. Leggete "

@@ -6,6 +6,6 @@
 
 extern const MlText kBuildingsPageText, kNamesText, kStaticText, kRotationText, kAssociateText, kNoTransferText,
     kReachableText, kMinutesText, kGroupsText, kBuildingsSortTip;
-extern const MlText kSingleBuilding, kAnyHour, kFirstHourWarning, kOneBuilding, kDifferentNames, kSameInitial,
+extern const MlText kAnyHour, kFirstHourWarning, kOneBuilding, kDifferentNames, kSameInitial,
     kShortName, kHourMissing, kBuildingWithoutClasses, kReachableMissing;
 extern const MlText kBuildingsHeadings[4];
