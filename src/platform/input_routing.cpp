@@ -103,4 +103,8 @@ void input_client_placement(Window& top, const Rect& client_on_screen) {
                             client_on_screen.bottom + o.x});
 }
 
+void input_screen_zoomed(Window& top, bool shown_maximised) {
+  if (top.IsWindow()) top.NoteScreenZoomed(shown_maximised);
+}
+
 }  // namespace kt::ui

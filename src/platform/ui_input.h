@@ -29,5 +29,8 @@ void input_placement(Window& top, const Rect& screen_rect);
 // The same from where the backend shows the client area (the window manager
 // draws the frame): the core's window rectangle adds its frame around it.
 void input_client_placement(Window& top, const Rect& client_on_screen);
+// The window manager's maximised state for a top-level window, read when it
+// reported a placement (see Window::NoteScreenZoomed).
+void input_screen_zoomed(Window& top, bool shown_maximised);
 
 }  // namespace kt::ui

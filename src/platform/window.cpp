@@ -275,7 +275,17 @@ void Window::ApplyZoom(bool zoom) {
   } else if (normal_rect_.Width() > 0 && normal_rect_.Height() > 0) {
     MoveWindow(normal_rect_);
   }
+  zoom_asked_ = zoom ? 1 : 0;
   if (IsWindow()) backend().TopLevelZoomed(*this, zoom);
+}
+
+void Window::NoteScreenZoomed(bool shown_maximised) {
+  if (!IsWindow() || parent_) return;
+  if (zoom_asked_ >= 0) {
+    if (shown_maximised == (zoom_asked_ == 1)) zoom_asked_ = -1;
+    return;
+  }
+  NoteZoomed(shown_maximised);
 }
 
 void Window::NoteZoomed(bool zoomed) {

@@ -141,6 +141,12 @@ class Window {
   // through the window manager): only the state changes, the size comes as
   // a placement. The size before it is kept for a later restore.
   void NoteZoomed(bool zoomed);
+  // What the screen shows of a top-level window's maximised state, with
+  // each placement it reports. While a maximise or restore the program
+  // asked for is on its way, the window manager shows the state before it
+  // (and places the window at the size the program gave it first): that is
+  // no change by the user. Once it shows the state asked for, any other is.
+  void NoteScreenZoomed(bool shown_maximised);
   bool IsIconic() const { return (style_ & kWsMinimize) != 0; }
   void SetFont(const Font& font, bool redraw = true);
   Font GetFont() const;
@@ -282,6 +288,9 @@ class Window {
   std::uint32_t ex_style_ = 0;
   Rect rect_;
   Rect normal_rect_;  // a maximised top-level window's size before
+  // The maximised state the program last asked of the screen, until the
+  // screen shows it (-1: none on its way).
+  int zoom_asked_ = -1;
   std::string text_;
   std::string class_name_ = "Window";
   Font font_;

@@ -290,9 +290,10 @@ void FltkBackend::TopLevelShown(Window& w, bool show) {
     m->iconic = true;
     m->iconize();
   }
-  // The window exists for others (the window manager, a test) once the
-  // request has left this connection's buffer.
-  XFlush(fl_display);
+  // The window exists for others (the window manager, a test reading its
+  // properties) once the server has handled the requests: sent is not
+  // enough, as the server takes each client's requests in its own turn.
+  XSync(fl_display, False);
 }
 
 void FltkBackend::TopLevelMoved(Window& w) {
@@ -312,7 +313,10 @@ void FltkBackend::TopLevelZoomed(Window& w, bool zoomed) {
     if (!shown_maximised) send_maximise_request(fl_xid(m), true);
     return;
   }
-  if (shown_maximised) send_maximise_request(fl_xid(m), false);
+  // Asked even when the window manager shows no maximised state yet: the
+  // program's maximise may still be on its way to it, and would otherwise
+  // come after this restore.
+  send_maximise_request(fl_xid(m), false);
   // A restore gives back the size the window manager saved when it
   // maximised; the program had already sized the window to the screen by
   // then, so that is no restore at all. The size before is the program's:

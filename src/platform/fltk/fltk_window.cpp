@@ -57,7 +57,8 @@ void MirrorWindow::resize(int x, int y, int w, int h) {
   Rect r{x, y, x + w, y + h};
   screen_rect = r;
   // The window manager may have maximised or restored it (its title bar's
-  // button): the core learns the state with the size.
+  // button): the core learns the state with the size, and tells it from the
+  // state before a maximise or restore of its own that is still on its way.
   bool zoomed = window_is_maximised(fl_xid(this));
   post_to_ui([handle, r, zoomed] {
     Window* top = Window::FromHandle(handle);
@@ -68,7 +69,7 @@ void MirrorWindow::resize(int x, int y, int w, int h) {
     auto* screen = dynamic_cast<FltkBackend*>(&backend());
     MirrorWindow* m = screen ? screen->Find(*top) : nullptr;
     if (m && m->screen_rect != r) return;
-    top->NoteZoomed(zoomed);
+    input_screen_zoomed(*top, zoomed);
     input_client_placement(*top, r);
   });
 }
