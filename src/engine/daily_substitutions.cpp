@@ -4,9 +4,10 @@
 //   1. a teacher on stand-by at that hour ("Dis" hour), then
 //   2. a teacher of the class who is free at that hour and at school that day
 //      (has some lesson or stand-by hour on it);
-// never a teacher who teaches at that hour, is absent then, already covers
-// another lesson at that hour, or whose own constraints close that hour to
-// him (a forbidden hour, his free day). A teacher of the class covers in a
+// never a teacher who teaches at that hour, receives parents then (his
+// reception hour in "ricevi.txt"), is absent then, already covers another
+// lesson at that hour, or whose own constraints close that hour to him (a
+// forbidden hour, his free day). A teacher of the class covers in a
 // free hour only within his daily limits: his lessons of the day with the
 // covers he gives in free hours stay within the most lesson hours a day he
 // may teach, and the cover does not stretch his day at school (first to last
@@ -31,6 +32,7 @@
 #include "engine/model.h"
 #include "engine/model_post_passes.h"
 #include "engine/presolve.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/teacher_availability.h"
 #include "engine/week_grid_access.h"
 #include "platform/cp1252.h"
@@ -60,6 +62,7 @@ struct Day {
   int teachers;
   std::vector<std::uint8_t> use;     // teacher x hour
   std::vector<std::uint8_t> away;    // teacher x hour
+  std::vector<std::uint8_t> receives;  // teacher x hour: his reception hour
   std::vector<std::uint8_t> given;   // teacher x hour: already covers a lesson
   std::vector<int> load;             // substitutions given that day
   std::vector<std::uint8_t> at_school;
@@ -68,6 +71,7 @@ struct Day {
     std::size_t n = static_cast<std::size_t>(teachers) * kHoursPerDay;
     use.assign(n, kFree);
     away.assign(n, 0);
+    receives.assign(n, 0);
     given.assign(n, 0);
     load.assign(static_cast<std::size_t>(teachers), 0);
     at_school.assign(static_cast<std::size_t>(teachers), 0);
@@ -107,7 +111,7 @@ struct Day {
   int choose(int hour, int class_index, SubstitutionKind kind) {
     int best = -1;
     for (int t = 0; t < teachers; ++t) {
-      if (!candidate_teacher(t) || at(away, t, hour) || at(given, t, hour)) continue;
+      if (!candidate_teacher(t) || at(away, t, hour) || at(given, t, hour) || at(receives, t, hour)) continue;
       // Never in an hour the teacher's constraints close to him, not even
       // on a stand-by hour that was put there by hand.
       if (or_teacher_slot_closed(t, day, hour)) continue;
@@ -160,6 +164,14 @@ int teacher_by_name(const char* name) {
 
 void compute(SubstitutionState& s) {
   Day day(s.day - 1);
+  // The reception hours as last allocated; none when the file is missing.
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].reset_marker = 255;
+  or_read_reception_slots();
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    const EngineTeacher& x = g_eng_teachers[t];
+    if (candidate_teacher(t) && x.reset_marker == day.day && x.reception_hour < kHoursPerDay)
+      Day::at(day.receives, t, x.reception_hour) = 1;
+  }
   for (int i = 0; i < s.absent_count; ++i) {
     int t = teacher_by_name(s.absent[i].name);
     if (t < 0) continue;

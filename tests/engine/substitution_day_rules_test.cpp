@@ -3,7 +3,8 @@
 // who covers each lesson follows the documented order (a teacher on stand-by
 // at that hour first, then a free teacher of the class who is at school that
 // day and whose lessons and hours at school that day stay within his daily
-// limits with the cover; never one whose own constraints close the hour; the
+// limits with the cover; never one who receives parents then ("ricevi.txt")
+// or whose own constraints close the hour; the
 // fewest substitutions that day first, then the school's order), worked out here
 // from the loaded week; "dati_sostituzioni.txt" holds the rows byte for byte;
 // both reports hold every row as laid out in each language; the default
@@ -25,6 +26,7 @@
 #include "engine/model.h"
 #include "engine/model_post_passes.h"
 #include "engine/presolve.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/status_block.h"
 #include "engine/substitution_services.h"
 #include "engine/teacher_availability.h"
@@ -115,6 +117,12 @@ std::vector<Expected> expected_rows(int day, const std::map<int, std::set<int>>&
   std::stable_sort(needs.begin(), needs.end(), [](const auto& a, const auto& b) {
     return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
   });
+  // The reception hours, as the file holds them.
+  for (int t = 0; t < n; ++t) g_eng_teachers[t].reset_marker = 255;
+  EXPECT_EQ(or_read_reception_slots(), 0);
+  auto receives = [&](int t, int h) {
+    return g_eng_teachers[t].reset_marker == day && g_eng_teachers[t].reception_hour == h;
+  };
   std::vector<int> load(n, 0), free_covers(n, 0);
   std::set<std::pair<int, int>> given;
   // One more lesson at a free hour: his lessons and free-hour covers within
@@ -140,7 +148,9 @@ std::vector<Expected> expected_rows(int day, const std::map<int, std::set<int>>&
     for (int kind : {int(kCoveredByStandby), int(kCoveredByClassTeacher)}) {
       int best = -1;
       for (int t = 0; t < n; ++t) {
-        if (!candidate(t) || is_away(t, hour) || given.count({t, hour}) || or_teacher_slot_closed(t, day, hour)) continue;
+        if (!candidate(t) || is_away(t, hour) || given.count({t, hour}) || receives(t, hour) ||
+            or_teacher_slot_closed(t, day, hour))
+          continue;
         bool fits = kind == kCoveredByStandby
                         ? use[t][hour] == 1
                         : use[t][hour] == 0 && at_school[t] && or_teacher_has_class(t, class_index) &&
