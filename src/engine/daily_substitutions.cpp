@@ -4,9 +4,16 @@
 //   1. a teacher on stand-by at that hour ("Dis" hour), then
 //   2. a teacher of the class who is free at that hour and at school that day
 //      (has some lesson or stand-by hour on it);
-// never a teacher who teaches at that hour, is absent then, already covers
-// another lesson at that hour, or whose own constraints close that hour to
-// him (a forbidden hour, his free day). Among equals the one with fewer substitutions
+// never a teacher who teaches at that hour, receives parents then (his
+// reception hour in "ricevi.txt"), is absent then, already covers another
+// lesson at that hour, or whose own constraints close that hour to him (a
+// forbidden hour, his free day). A teacher of the class covers in a
+// free hour only within his daily limits: his lessons of the day with the
+// covers he gives in free hours stay within the most lesson hours a day he
+// may teach, and the cover does not stretch his day at school (first to last
+// hour, stand-by hours included) beyond the most hours of presence he may
+// have; a cover in his own stand-by hour is the hour's purpose and changes
+// neither. Among equals the one with fewer substitutions
 // that day goes first, then the teacher's order in the school; a lesson with
 // nobody left stays uncovered and is listed as such.
 //
@@ -24,6 +31,8 @@
 #include "engine/lesson_links.h"
 #include "engine/model.h"
 #include "engine/model_post_passes.h"
+#include "engine/presolve.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/teacher_availability.h"
 #include "engine/week_grid_access.h"
 #include "platform/cp1252.h"
@@ -53,6 +62,7 @@ struct Day {
   int teachers;
   std::vector<std::uint8_t> use;     // teacher x hour
   std::vector<std::uint8_t> away;    // teacher x hour
+  std::vector<std::uint8_t> receives;  // teacher x hour: his reception hour
   std::vector<std::uint8_t> given;   // teacher x hour: already covers a lesson
   std::vector<int> load;             // substitutions given that day
   std::vector<std::uint8_t> at_school;
@@ -61,6 +71,7 @@ struct Day {
     std::size_t n = static_cast<std::size_t>(teachers) * kHoursPerDay;
     use.assign(n, kFree);
     away.assign(n, 0);
+    receives.assign(n, 0);
     given.assign(n, 0);
     load.assign(static_cast<std::size_t>(teachers), 0);
     at_school.assign(static_cast<std::size_t>(teachers), 0);
@@ -78,17 +89,36 @@ struct Day {
   static std::uint8_t& at(std::vector<std::uint8_t>& v, int t, int h) {
     return v[static_cast<std::size_t>(t) * kHoursPerDay + static_cast<std::size_t>(h)];
   }
+  // Whether one more lesson at the free hour keeps the teacher within his
+  // daily lesson and presence limits.
+  bool within_limits(int t, int hour) {
+    int lessons = 1, first = hour, last = hour, was_first = -1, was_last = -1;
+    for (int h = 0; h < kHoursPerDay; ++h) {
+      std::uint8_t u = at(use, t, h);
+      bool covers = at(given, t, h) != 0;
+      if (u == kTeaching || (u == kFree && covers)) ++lessons;
+      if (u == kFree && !covers) continue;
+      if (was_first < 0) was_first = h;
+      was_last = h;
+      first = std::min(first, h);
+      last = std::max(last, h);
+    }
+    if (lessons > or_teacher_daily_teaching_limit(t)) return false;
+    int span = last - first + 1, was = was_first < 0 ? 0 : was_last - was_first + 1;
+    return span <= was || span <= or_teacher_daily_presence_limit(t);
+  }
   // The best free teacher of the wanted kind at the hour, -1 when none.
   int choose(int hour, int class_index, SubstitutionKind kind) {
     int best = -1;
     for (int t = 0; t < teachers; ++t) {
-      if (!candidate_teacher(t) || at(away, t, hour) || at(given, t, hour)) continue;
+      if (!candidate_teacher(t) || at(away, t, hour) || at(given, t, hour) || at(receives, t, hour)) continue;
       // Never in an hour the teacher's constraints close to him, not even
       // on a stand-by hour that was put there by hand.
       if (or_teacher_slot_closed(t, day, hour)) continue;
       std::uint8_t u = at(use, t, hour);
       if (kind == kCoveredByStandby ? u != kStandby
-                                    : u != kFree || !at_school[static_cast<std::size_t>(t)] || !or_teacher_has_class(t, class_index))
+                                    : u != kFree || !at_school[static_cast<std::size_t>(t)] ||
+                                          !or_teacher_has_class(t, class_index) || !within_limits(t, hour))
         continue;
       if (best < 0 || load[static_cast<std::size_t>(t)] < load[static_cast<std::size_t>(best)]) best = t;
     }
@@ -134,6 +164,14 @@ int teacher_by_name(const char* name) {
 
 void compute(SubstitutionState& s) {
   Day day(s.day - 1);
+  // The reception hours as last allocated; none when the file is missing.
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].reset_marker = 255;
+  or_read_reception_slots();
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    const EngineTeacher& x = g_eng_teachers[t];
+    if (candidate_teacher(t) && x.reset_marker == day.day && x.reception_hour < kHoursPerDay)
+      Day::at(day.receives, t, x.reception_hour) = 1;
+  }
   for (int i = 0; i < s.absent_count; ++i) {
     int t = teacher_by_name(s.absent[i].name);
     if (t < 0) continue;

@@ -20,6 +20,11 @@ void or_fit_teacher_class_bands();
 void or_flag_task_breaks();
 void or_derive_class_bands(int teacher);
 void or_derive_daily_limits();
+// The most hours a day the teacher may be at school and may teach, as
+// or_derive_daily_limits derives them (99: no limit); they need only the
+// loaded model, so the cover of an absent colleague asks them too.
+int or_teacher_daily_presence_limit(int teacher);
+int or_teacher_daily_teaching_limit(int teacher);
 
 // A teacher's rule band that the teacher's line left empty (count not
 // positive) takes the school's band, at most kRuleBandPairs pairs of it.

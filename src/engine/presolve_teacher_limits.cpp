@@ -151,26 +151,39 @@ void or_derive_working_days() {
   }
 }
 
+namespace {
+
+// The most hours a day the teacher may be present (presence) or teach: his
+// own "PRESENZA:" or "INSEGNA:", else the band of his kind for his weekly
+// hours, else no limit (99).
+int daily_limit(const EngineTeacher& x, bool presence) {
+  const EngineSchool& s = g_eng_school;
+  const BandTable* band = presence ? &s.ihpresenza : &s.ihinsegna;
+  if (x.type_flags & kTeacherLaboratory) band = presence ? &s.ihlabpresenza : &s.ihlabinsegna;
+  else if (x.type_flags & kTeacherConversation) band = presence ? &s.ihconpresenza : &s.ihconinsegna;
+  std::uint8_t own = presence ? x.presenza : x.insegna;
+  int limit = own != 255 && own != 0 ? own : band->count == 0 ? 99 : or_band_lookup(*band, x.weekly_hours);
+  return std::min(limit, 99);
+}
+
+}  // namespace
+
+int or_teacher_daily_presence_limit(int teacher) {
+  if (teacher < 0 || teacher >= g_eng_school.teacher_count || teacher >= kMaxTeachers) return 99;
+  return daily_limit(g_eng_teachers[teacher], true);
+}
+
+int or_teacher_daily_teaching_limit(int teacher) {
+  if (teacher < 0 || teacher >= g_eng_school.teacher_count || teacher >= kMaxTeachers) return 99;
+  return daily_limit(g_eng_teachers[teacher], false);
+}
+
 void or_derive_daily_limits() {
   const EngineSchool& s = g_eng_school;
   for (int t = 0; t < s.teacher_count; ++t) {
     EngineTeacher& x = g_eng_teachers[t];
-    const BandTable* presence = &s.ihpresenza;
-    const BandTable* teaching = &s.ihinsegna;
-    if (x.type_flags & kTeacherLaboratory) {
-      presence = &s.ihlabpresenza;
-      teaching = &s.ihlabinsegna;
-    } else if (x.type_flags & kTeacherConversation) {
-      presence = &s.ihconpresenza;
-      teaching = &s.ihconinsegna;
-    }
-    auto limit = [&](std::uint8_t own, const BandTable& band) {
-      if (own != 255 && own != 0) return static_cast<int>(own);
-      if (band.count == 0) return 99;
-      return or_band_lookup(band, x.weekly_hours);
-    };
-    x.max_presence_per_day = static_cast<std::int8_t>(std::min(limit(x.presenza, *presence), 99));
-    x.max_teaching_per_day = static_cast<std::int8_t>(std::min(limit(x.insegna, *teaching), 99));
+    x.max_presence_per_day = static_cast<std::int8_t>(daily_limit(x, true));
+    x.max_teaching_per_day = static_cast<std::int8_t>(daily_limit(x, false));
 
     auto extra = [&](const TripleTable& table, std::uint8_t (*pairs)[2], std::int8_t& count) {
       int found = -1;

@@ -108,7 +108,10 @@ int or_create_calendar_teacher(int c) {
   x.subject_index = 0xFFFF;
   or_init_teacher_links(t);
   x.calendar_class = c;
-  x.reception_handled = 1;
+  // It takes no reception hour through its class link; its reception byte
+  // stays unset like every other setting, since a set one would tell the
+  // report run that the school's reception hours are handled and leave every
+  // teacher's out of the reception lists.
   or_add_teacher_count();
   return t;
 }

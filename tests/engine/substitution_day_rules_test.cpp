@@ -2,8 +2,10 @@
 // saved week, on every day of the week with several sets of absent teachers:
 // who covers each lesson follows the documented order (a teacher on stand-by
 // at that hour first, then a free teacher of the class who is at school that
-// day; never one whose own constraints close the hour; the fewest
-// substitutions that day first, then the school's order), worked out here
+// day and whose lessons and hours at school that day stay within his daily
+// limits with the cover; never one who receives parents then ("ricevi.txt")
+// or whose own constraints close the hour; the
+// fewest substitutions that day first, then the school's order), worked out here
 // from the loaded week; "dati_sostituzioni.txt" holds the rows byte for byte;
 // both reports hold every row as laid out in each language; the default
 // absence reasons in each language; a day asked for without absences or
@@ -23,6 +25,8 @@
 #include "engine/lesson_links.h"
 #include "engine/model.h"
 #include "engine/model_post_passes.h"
+#include "engine/presolve.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/status_block.h"
 #include "engine/substitution_services.h"
 #include "engine/teacher_availability.h"
@@ -113,8 +117,30 @@ std::vector<Expected> expected_rows(int day, const std::map<int, std::set<int>>&
   std::stable_sort(needs.begin(), needs.end(), [](const auto& a, const auto& b) {
     return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
   });
-  std::vector<int> load(n, 0);
+  // The reception hours, as the file holds them.
+  for (int t = 0; t < n; ++t) g_eng_teachers[t].reset_marker = 255;
+  EXPECT_EQ(or_read_reception_slots(), 0);
+  auto receives = [&](int t, int h) {
+    return g_eng_teachers[t].reset_marker == day && g_eng_teachers[t].reception_hour == h;
+  };
+  std::vector<int> load(n, 0), free_covers(n, 0);
   std::set<std::pair<int, int>> given;
+  // One more lesson at a free hour: his lessons and free-hour covers within
+  // his most lessons a day, his day at school no longer than his most hours
+  // of presence unless it was already.
+  auto within_limits = [&](int t, int hour) {
+    int lessons = 1 + free_covers[t], first = hour, last = hour, was_first = -1, was_last = -1;
+    for (int h = 0; h < kHoursPerDay; ++h) {
+      lessons += use[t][h] == 2;
+      if (use[t][h] == 0 && !given.count({t, h})) continue;
+      if (was_first < 0) was_first = h;
+      was_last = h;
+      first = std::min(first, h);
+      last = std::max(last, h);
+    }
+    int span = last - first + 1, was = was_first < 0 ? 0 : was_last - was_first + 1;
+    return lessons <= or_teacher_daily_teaching_limit(t) && (span <= was || span <= or_teacher_daily_presence_limit(t));
+  };
   std::vector<Expected> rows;
   for (const auto& [hour, klass, lesson, absent] : needs) {
     Expected r{hour, klass, g_eng_teachers[absent].name, "", kUncovered};
@@ -122,15 +148,19 @@ std::vector<Expected> expected_rows(int day, const std::map<int, std::set<int>>&
     for (int kind : {int(kCoveredByStandby), int(kCoveredByClassTeacher)}) {
       int best = -1;
       for (int t = 0; t < n; ++t) {
-        if (!candidate(t) || is_away(t, hour) || given.count({t, hour}) || or_teacher_slot_closed(t, day, hour)) continue;
+        if (!candidate(t) || is_away(t, hour) || given.count({t, hour}) || receives(t, hour) ||
+            or_teacher_slot_closed(t, day, hour))
+          continue;
         bool fits = kind == kCoveredByStandby
                         ? use[t][hour] == 1
-                        : use[t][hour] == 0 && at_school[t] && or_teacher_has_class(t, class_index);
+                        : use[t][hour] == 0 && at_school[t] && or_teacher_has_class(t, class_index) &&
+                              within_limits(t, hour);
         if (fits && (best < 0 || load[t] < load[best])) best = t;
       }
       if (best < 0) continue;
       given.insert({best, hour});
       ++load[best];
+      if (kind == kCoveredByClassTeacher) ++free_covers[best];
       r.substitute = g_eng_teachers[best].name;
       r.kind = kind;
       break;
