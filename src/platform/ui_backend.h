@@ -63,7 +63,10 @@ class Backend {
   // Top-level windows (no parent): mirrored by the backend.
   virtual void TopLevelCreated(Window&) {}
   virtual void TopLevelDestroyed(Window&) {}
-  virtual void TopLevelShown(Window&, bool) {}
+  // activate: false when the program shows the window without making it the
+  // active one (a panel shown again beside a dialog): it must not take the
+  // keyboard from the window that has it.
+  virtual void TopLevelShown(Window&, bool show, bool activate) {}
   virtual void TopLevelMoved(Window&) {}
   virtual void TopLevelTitled(Window&) {}
   virtual void TopLevelActivated(Window&) {}

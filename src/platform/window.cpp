@@ -95,7 +95,7 @@ bool Window::CreateEx(const CreateParams& p) {
     DestroyNow();
     return false;
   }
-  if (!parent_ && (style_ & kWsVisible)) backend().TopLevelShown(*this, true);
+  if (!parent_ && (style_ & kWsVisible)) backend().TopLevelShown(*this, true, true);
   return IsWindow();
 }
 
@@ -253,8 +253,9 @@ bool Window::ShowWindow(int cmd) {
   dispatch_to(*this, kMsgShowWindow, show, 0);
   if (!IsWindow()) return was;
   if (!parent_) {
-    backend().TopLevelShown(*this, show);
-    if (show && cmd != kSwShowNa && cmd != kSwShowNoActivate) SetActiveWindow();
+    bool activate = cmd != kSwShowNa && cmd != kSwShowNoActivate;
+    backend().TopLevelShown(*this, show, activate);
+    if (show && activate) SetActiveWindow();
     if (!show && s.active == handle_) {
       s.active = {};
       if (owner_ && owner_->IsWindowVisible() && owner_->IsWindowEnabled()) owner_->SetActiveWindow();

@@ -33,12 +33,14 @@ using shared_text::kNeedsLetter;
 using shared_text::kInUse;
 using shared_text::kItalianOnly;
 
+// Each column starts as wide as its heading has letters (6 pixels each for
+// the first, 8 for the others) and the list then shares out its width: the
+// German and English headings are kept short enough to show whole.
 const MlText kHeadings[4] = {
-    {"Nomi delle Materie insegnate nella scuola", "Namen der an der Schule unterrichteten Fächer"_cp,
-     "Names of the subjects taught in the school"},
-    {"Tipologia", "Typ", "Type"},
+    {"Nomi delle Materie insegnate nella scuola", "Alle Fächer der Schule"_cp, "Subjects in this school"},
+    {"Tipologia", "Fachtyp", "Type"},
     {"Anche sempre ultime ore", "Auch immer letzte Stunden", "Also always last hours"},
-    {"Attività non didattica"_cp, "Nicht-unterrichtende Tätigkeit"_cp, "Non-teaching activity"},
+    {"Attività non didattica"_cp, "Nicht-unterrichtend", "Non-teaching activity"},
 };
 const MlText kConversationType = {"Conversazione / Compresenza", "Mitanwesenheit", "Twin Teacher Lesson"};
 const MlText kYesText = {"SI", "JA", "YES"};

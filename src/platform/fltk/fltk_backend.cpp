@@ -166,7 +166,7 @@ bool start_fltk_backend() {
   install_native_file_chooser();
   for (Window* w : top_level_windows()) {
     g_backend->TopLevelCreated(*w);
-    if (w->IsWindowVisible()) g_backend->TopLevelShown(*w, true);
+    if (w->IsWindowVisible()) g_backend->TopLevelShown(*w, true, true);
   }
   return true;
 }
@@ -254,7 +254,7 @@ void FltkBackend::TopLevelDestroyed(Window& w) {
   Fl::delete_widget(m);
 }
 
-void FltkBackend::TopLevelShown(Window& w, bool show) {
+void FltkBackend::TopLevelShown(Window& w, bool show, bool activate) {
   MirrorWindow* m = Find(w);
   if (!m) return;
   if (!show) {
@@ -273,11 +273,22 @@ void FltkBackend::TopLevelShown(Window& w, bool show) {
   // (its first hints say so): mapped first and minimised after, it raced
   // the window manager, which could show it before the request came.
   bool iconic_from_start = w.IsIconic() && !m->shown();
+  bool mapping = !m->shown();
   if (iconic_from_start) {
     m->iconic = true;
     m->iconize();
   } else {
     m->show();
+  }
+  // A window mapped without activation asks the window manager not to give
+  // it the keyboard (a user time of 0); one that would all the same is
+  // refused once (MirrorWindow::handle), so the keys stay with the window
+  // the user was in.
+  if (mapping && !activate && !m->menu) {
+    m->mapped_inactive = true;
+    long zero = 0;
+    XChangeProperty(fl_display, fl_xid(m), XInternAtom(fl_display, "_NET_WM_USER_TIME", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(&zero), 1);
   }
   // A menu sees every click, so one outside it (on the desktop, on another
   // program) closes it.
@@ -338,11 +349,20 @@ void FltkBackend::TopLevelActivated(Window& w) {
   MirrorWindow* m = Find(w);
   // A minimised window stays so: the keyboard given to it would have the
   // window manager restore it.
+  if (m) m->mapped_inactive = false;
   if (!m || !m->shown() || !m->visible() || m->menu || m->iconic) return;
   // Raised, and given the keyboard again: after a message box closes, Esc
   // and the other keys reach the page without a click first.
   if (Fl::first_window() != m) m->show();
   if (Fl::focus() != m && !(Fl::focus() && Fl::focus()->window() == m)) Fl::focus(m);
+}
+
+void FltkBackend::GiveKeyboardBack(Window& active) {
+  TopLevelActivated(active);
+  MirrorWindow* m = Find(active);
+  if (!m || !m->shown() || !m->visible() || m->iconic) return;
+  XSetInputFocus(fl_display, fl_xid(m), RevertToParent, CurrentTime);
+  XFlush(fl_display);
 }
 
 void FltkBackend::Invalidate(Window& w) {

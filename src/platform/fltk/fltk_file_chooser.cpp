@@ -1,8 +1,10 @@
 // The file-open dialog of the FLTK backend: FLTK's native chooser, which is
 // the desktop's own (GTK's) where its library is on the machine and FLTK's
 // where it is not, filtered as the request says, starting in the folder of
-// the initial name. The desktop's chooser speaks the desktop's language;
-// FLTK's is given the program's texts. The chosen file comes
+// the initial name. Both speak the program's language: the desktop's
+// chooser through gettext (chooser_language.h), FLTK's with the program's
+// texts; where gettext cannot follow the program (the bare C locale),
+// FLTK's chooser is shown. The chosen file comes
 // back as a program path (file_open_dialog.h); a name that code page 1252
 // cannot hold is reported as such, for the caller to tell the user. While
 // the chooser runs, the owner's top-level window is disabled like under any
@@ -18,6 +20,7 @@
 #include <string>
 
 #include "platform/cp1252.h"
+#include "platform/fltk/chooser_language.h"
 #include "platform/fltk/fltk_internal.h"
 #include "platform/fltk/file_open_dialog.h"
 #include "platform/paths.h"
@@ -73,7 +76,8 @@ const char* set_chooser_language(int language) {
 }
 
 FileOpenResult run_native_chooser(const FileOpenRequest& request) {
-  Fl::option(Fl::OPTION_FNFC_USES_GTK, true);
+  DesktopChooserLanguage language(request.language);
+  Fl::option(Fl::OPTION_FNFC_USES_GTK, language.Speaks());
   const char* default_title = set_chooser_language(request.language);
   Fl_Native_File_Chooser chooser(request.choose_folder ? Fl_Native_File_Chooser::BROWSE_DIRECTORY
                                                        : Fl_Native_File_Chooser::BROWSE_FILE);

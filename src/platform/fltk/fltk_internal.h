@@ -69,6 +69,9 @@ class MirrorWindow final : public Fl_Double_Window {
   bool iconic = false;
   bool menu = false;  // a pop-up menu: takes the pointer while shown
   int painted = 0;  // draws done (screen tests wait for the first)
+  // Mapped by the program without being made active: the first focus the
+  // window manager hands it goes back to the active window.
+  bool mapped_inactive = false;
   EditOverlay* overlay = nullptr;
 
  private:
@@ -104,10 +107,13 @@ class FltkBackend final : public Backend {
   Clock& clock() override { return clock_; }
   void TopLevelCreated(Window& w) override;
   void TopLevelDestroyed(Window& w) override;
-  void TopLevelShown(Window& w, bool show) override;
+  void TopLevelShown(Window& w, bool show, bool activate) override;
   void TopLevelMoved(Window& w) override;
   void TopLevelTitled(Window& w) override;
   void TopLevelActivated(Window& w) override;
+  // The window manager gave the keyboard to another window of the program:
+  // the active window takes it back, on the screen too.
+  void GiveKeyboardBack(Window& active);
   void TopLevelZoomed(Window& w, bool zoomed) override;
   void Invalidate(Window& w) override;
   bool WaitForEvents(std::int64_t deadline_ms, ModalFrame& frame) override;

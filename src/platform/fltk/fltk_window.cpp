@@ -103,11 +103,18 @@ int MirrorWindow::handle(int event) {
       // A pop-up never takes the activation from the window it serves.
       if (menu) return 1;
       WindowHandle handle = core_;
-      post_to_ui([handle] {
+      // The window manager's own choice for a window the program mapped
+      // without activation (a window manager that focuses every new window):
+      // the active window keeps the keyboard.
+      bool refused = mapped_inactive;
+      mapped_inactive = false;
+      post_to_ui([handle, refused] {
         Window* w = Window::FromHandle(handle);
         if (!w || !w->IsWindowVisible()) return;
         Window* active = Window::GetActiveWindow();
-        if (w->IsWindowEnabled() && active != w) w->SetActiveWindow();
+        auto* screen = dynamic_cast<FltkBackend*>(&backend());
+        if (refused && active && active != w && active->IsWindowVisible() && screen) screen->GiveKeyboardBack(*active);
+        else if (w->IsWindowEnabled() && active != w) w->SetActiveWindow();
         // A window under a modal dialog brings the dialog back to the front.
         else if (!w->IsWindowEnabled() && active && active != w) backend().TopLevelActivated(*active);
       });
@@ -136,6 +143,7 @@ int MirrorWindow::HandleMouse(int event, Window& top) {
   std::uint32_t message = kMsgMouseMove;
   switch (event) {
     case FL_PUSH:
+      mapped_inactive = false;
       if (Fl::event_button() == FL_MIDDLE_MOUSE) return 1;
       if (menu && !Fl::event_inside(0, 0, w(), h())) {
         post_to_ui([] { input_outside_click(); });
