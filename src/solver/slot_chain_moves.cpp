@@ -19,7 +19,9 @@
 // class sums of every class that the two slots' joint lessons or the chain
 // touch, all in their full, uncached forms, after less before: the change of
 // the whole evaluation, since nothing outside those teachers and classes
-// reads the two slots' lessons. Kept only for a strict gain.
+// reads the two slots' lessons. Kept only for a strict gain; the sums after
+// a chain stop once they pass that bound, the rest being unable to bring
+// the price back.
 //
 // Invariants: a refused chain restores placement, slot lists and grids
 // exactly; a kept one leaves the grids rebuilt for the new placement and
