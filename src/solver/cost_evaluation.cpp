@@ -213,14 +213,36 @@ struct TeacherCheckList {
     first_three = static_cast<std::uint8_t>(first);
     at39 = static_cast<std::uint8_t>(place39 < 0 ? n : place39);
     made_for = active.generation();
+    int k = 0;
+    for (std::uint8_t id : kBoundFirst)
+      for (int i = 0; i < n; ++i)
+        if (ids[i] == id) bound_order[k++] = id;
+    for (int i = 0; i < n; ++i) {
+      bool first_placed = false;
+      for (std::uint8_t id : kBoundFirst) first_placed |= ids[i] == id;
+      if (!first_placed) bound_order[k++] = ids[i];
+    }
   }
+
+  // The same ids for a sum that stops past a bound: the rules most often
+  // broken (unavailable hours, working days, gaps, class returns, presence)
+  // first, so that a move that breaks one is refused before the many
+  // checks that rarely count anything run. A sum's value does not depend on
+  // the order of its terms.
+  static constexpr std::uint8_t kBoundFirst[5] = {6, 11, 48, 32, 8};
+  std::uint8_t bound_order[66] = {};
 };
 
 TeacherCheckList g_teacher_check_lists[kMaxTeachers];
 
 // Teacher sum over kTeacherSumOrder; `checked` stops after the first three
-// ids in the first search phase, `without39` leaves constraint 39 out.
-std::int64_t teacher_sum(int teacher, bool checked, bool without39) {
+// ids in the first search phase, `without39` leaves constraint 39 out. With
+// Capped, the sum stops at the first check that takes it past `cap` (every
+// check counts n x weights, never below 0, so the rest cannot bring it back):
+// a price that only has to be compared with a bound then skips the checks
+// left.
+template <bool Capped>
+std::int64_t teacher_sum(int teacher, bool checked, bool without39, std::int64_t cap = 0) {
   TeacherWeekScope week(teacher);
   const ActiveTeacherChecks& active = g_active_teacher_checks.current();
   const std::uint8_t* ids = active.ids();
@@ -239,8 +261,19 @@ std::int64_t teacher_sum(int teacher, bool checked, bool without39) {
   std::int64_t sum = 0;
   // or_run_delta_check without its gate: this loop is the hottest path of
   // the search.
-  for (int i = 0; i < before39; ++i) sum += g_evaluators[ids[i]].delta(teacher);
-  for (int i = before39 + 1; i < n; ++i) sum += g_evaluators[ids[i]].delta(teacher);
+  if constexpr (Capped) {
+    // The whole list (not the first phase's first three, nor without 39)
+    // runs in the bound's order.
+    if (teacher >= 0 && teacher < kMaxTeachers && before39 == n && n == g_teacher_check_lists[teacher].count)
+      ids = g_teacher_check_lists[teacher].bound_order;
+    for (int i = 0; i < before39; ++i)
+      if ((sum += g_evaluators[ids[i]].delta(teacher)) > cap) return sum;
+    for (int i = before39 + 1; i < n; ++i)
+      if ((sum += g_evaluators[ids[i]].delta(teacher)) > cap) return sum;
+  } else {
+    for (int i = 0; i < before39; ++i) sum += g_evaluators[ids[i]].delta(teacher);
+    for (int i = before39 + 1; i < n; ++i) sum += g_evaluators[ids[i]].delta(teacher);
+  }
   return sum;
 }
 
@@ -320,10 +353,15 @@ unsigned or_rebuild_grids_and_evaluate() {
 
 std::int64_t or_teacher_penalty_checked(int teacher) {
   if (teacher < 0) return 0;
-  return teacher_sum(teacher, true, false);
+  return teacher_sum<false>(teacher, true, false);
 }
 
-std::int64_t or_teacher_penalty64(int teacher) { return teacher_sum(teacher, false, true); }
+std::int64_t or_teacher_penalty_checked_capped(int teacher, std::int64_t cap) {
+  if (teacher < 0) return 0;
+  return teacher_sum<true>(teacher, true, false, cap);
+}
+
+std::int64_t or_teacher_penalty64(int teacher) { return teacher_sum<false>(teacher, false, true); }
 
 std::uint32_t or_teacher_penalty(int teacher) {
   std::int64_t v = or_teacher_penalty64(teacher);
@@ -337,6 +375,14 @@ std::int64_t or_class_penalty(int class_index) {
   if (building_mode_on()) or_align_class_day_buildings(class_index);
   std::int64_t sum = 0;
   for (int id : kClassSumOrder) sum += or_run_delta_check(id, class_index);
+  return sum;
+}
+
+std::int64_t or_class_penalty_capped(int class_index, std::int64_t cap) {
+  if (building_mode_on()) or_align_class_day_buildings(class_index);
+  std::int64_t sum = 0;
+  for (int id : kClassSumOrder)
+    if ((sum += or_run_delta_check(id, class_index)) > cap) return sum;
   return sum;
 }
 

@@ -34,11 +34,20 @@ std::int64_t or_evaluate_all_constraints64(int report);
 unsigned or_rebuild_grids_and_evaluate();
 
 std::int64_t or_teacher_penalty_checked(int teacher);
+// The checked sum when it is at most cap; otherwise some value above cap,
+// reached with fewer checks (each check counts at least 0).
+std::int64_t or_teacher_penalty_checked_capped(int teacher, std::int64_t cap);
 // The unchecked teacher sum; the 32-bit form saturates (the engine core reads it).
 std::int64_t or_teacher_penalty64(int teacher);
 std::uint32_t or_teacher_penalty(int teacher);
 std::int64_t or_teacher_penalty_of_lesson(int lesson);
 std::int64_t or_class_penalty_of_lesson(int lesson, int class_only);
+// The two sums above when they come to at most cap; otherwise some value
+// above cap, with the cache entries of the move's opened teachers and
+// classes holding a part only: for a move that refuses and undoes its
+// caches when the price passes cap.
+std::int64_t or_teacher_penalty_of_lesson_capped(int lesson, std::int64_t cap);
+std::int64_t or_class_penalty_of_lesson_capped(int lesson, int class_only, std::int64_t cap);
 
 void or_penalty_cache_open2(int a, int b);
 void or_penalty_cache_undo2(int a, int b);
@@ -51,6 +60,9 @@ void or_penalty_cache_invalidate_all();
 
 // The class-side sum of a class, delta check by delta check.
 std::int64_t or_class_penalty(int class_index);
+// The class sum when it is at most cap; otherwise some value above cap. The
+// building alignment is made in either case, as or_class_penalty makes it.
+std::int64_t or_class_penalty_capped(int class_index, std::int64_t cap);
 // The teacher with the largest penalty and the class with the largest
 // class-side sum above 0 into the status block (-2 when none).
 void or_find_worst_teacher_and_class();

@@ -34,6 +34,9 @@ int or_sweep_slot_chains(std::int64_t* out = nullptr);
 // target_slot change slots together. Answers the price when kept (below
 // zero, or zero with keep_even), 1 when refused or not a chain to try.
 std::int64_t or_try_slot_chain(int start, int target_slot, bool keep_even);
+// The same chain kept when its price is at most keep_at_most; *kept says
+// whether it was, and the answer is its price when kept, else 0.
+std::int64_t or_try_slot_chain_within(int start, int target_slot, std::int64_t keep_at_most, bool* kept);
 int or_improve_class_timed(int kind, int index);
 
 // Seconds clock of the timed improvement; tests replace it.

@@ -102,6 +102,17 @@ std::int64_t cached_teacher(int t) {
   return v;
 }
 
+// The same, stopping once the sum passes cap (see
+// or_teacher_penalty_checked_capped): the entry then holds a part only, and
+// the move that asked refuses and undoes its caches.
+std::int64_t cached_teacher_capped(int t, std::int64_t cap) {
+  if (!valid_teacher(t)) return 0;
+  std::int64_t v = g_teacher_penalty[t];
+  if (v == kPenaltyNotComputed) v = or_teacher_penalty_checked_capped(t, cap);
+  g_teacher_penalty_new[t] = v;
+  return v;
+}
+
 }  // namespace
 
 void or_penalty_cache_invalidate_all() {
@@ -126,6 +137,29 @@ std::int64_t or_class_penalty_of_lesson(int lesson, int class_only) {
   return cached + v;
 }
 
+std::int64_t or_class_penalty_of_lesson_capped(int lesson, int class_only, std::int64_t cap) {
+  int c = g_eng_lessons[lesson].class_index;
+  if (c < 0 || c >= g_eng_school.real_class_count || c >= kMaxClasses) return 0;
+  if (building_mode_on()) or_align_class_day_buildings(c);
+  std::int64_t v = or_run_delta_check(76, c);
+  if (g_solver.search_phase == 1) return v;
+  if (v > cap) return v;
+  if (!class_only)
+    for (int id : {44, 77, 78, 89, 79, 86, 87, 88})
+      if ((v += or_run_delta_check(id, c)) > cap) return v;
+  std::int64_t cached = g_class_penalty[c];
+  if (cached == kPenaltyNotComputed) {
+    cached = 0;
+    for (int id : {80, 81, 75, 82, 83})
+      if ((cached += or_run_delta_check(id, c)) + v > cap) {
+        g_class_penalty_new[c] = cached;
+        return cached + v;
+      }
+  }
+  g_class_penalty_new[c] = cached;
+  return cached + v;
+}
+
 void or_align_lesson_class_buildings(int lesson) {
   int c = g_eng_lessons[lesson].class_index;
   if (building_mode_on() && c >= 0) or_align_class_day_buildings(c);
@@ -145,6 +179,22 @@ std::int64_t or_teacher_penalty_of_lesson(int lesson) {
   int s = second_of(lesson);
   if (s < 0) return part;
   return part + cached_teacher(s);
+}
+
+std::int64_t or_teacher_penalty_of_lesson_capped(int lesson, std::int64_t cap) {
+  const EngineLesson& x = g_eng_lessons[lesson];
+  or_align_lesson_class_buildings(lesson);
+  int t = x.teacher;
+  if (!valid_teacher(t)) return 0;
+  if (g_eng_teachers[t].calendar_class >= 0) {
+    std::int64_t v = or_run_delta_check(84, t) + or_run_delta_check(85, t);
+    g_teacher_penalty_new[t] = v;
+    return v;
+  }
+  std::int64_t part = cached_teacher_capped(t, cap);
+  int s = second_of(lesson);
+  if (s < 0 || part > cap) return part;
+  return part + cached_teacher_capped(s, cap - part);
 }
 
 void or_penalty_cache_open2(int a, int b) {

@@ -48,6 +48,28 @@ std::int64_t class_price(int l, int class_only) {
   return v;
 }
 
+// teacher_price and class_price after a swap, for a swap refused once its
+// price passes cap: above cap the answer is only some value above it, and
+// the opened entries hold a part until the refusal undoes them.
+std::int64_t teacher_price_capped(int l, std::int64_t cap) {
+  std::int64_t v = or_teacher_penalty_of_lesson_capped(l, cap);
+  const EngineLesson& x = g_eng_lessons[l];
+  if (teacher_ok(x.teacher) && g_eng_teachers[x.teacher].calendar_class < 0) {
+    settle_teacher(x.teacher);
+    settle_teacher(second_of(l));
+  }
+  return v;
+}
+
+std::int64_t class_price_capped(int l, int class_only, std::int64_t cap) {
+  std::int64_t v = or_class_penalty_of_lesson_capped(l, class_only, cap);
+  int c = g_eng_lessons[l].class_index;
+  if (g_solver.search_phase != 1 && c >= 0 && c < g_eng_school.real_class_count && c < kMaxClasses &&
+      g_class_penalty[c] == kPenaltyNotComputed)
+    g_class_penalty[c] = g_class_penalty_new[c];
+  return v;
+}
+
 std::int64_t joint_bonus(int l) {
   if (g_solver.search_phase < 2 || g_eng_lessons[l].joint_count <= 0) return 0;
   return or_joint_bonus(l);
@@ -69,6 +91,30 @@ std::int64_t teacher_price_besides(int b, const int* with, int with_count) {
   std::int64_t v = teacher_price(b);
   int mine[2];
   int n = priced_teachers(b, mine);
+  for (int i = 0; i < n; ++i)
+    for (int k = 0; k < with_count; ++k)
+      if (with[k] == mine[i]) {
+        v -= g_teacher_penalty_new[mine[i]];
+        break;
+      }
+  return v;
+}
+
+// The same after a swap, refused once it passes cap. A shared teacher's
+// entry was priced with the first lesson and is read, not priced again, so
+// the bound on b's whole teacher-side price is cap plus those entries.
+std::int64_t teacher_price_besides_capped(int b, const int* with, int with_count, std::int64_t cap) {
+  int mine[2];
+  int n = priced_teachers(b, mine);
+  std::int64_t shared = 0;
+  for (int i = 0; i < n; ++i)
+    for (int k = 0; k < with_count; ++k)
+      if (with[k] == mine[i]) {
+        shared += g_teacher_penalty_new[mine[i]];
+        break;
+      }
+  std::int64_t v = teacher_price_capped(b, cap + shared);
+  if (v > cap + shared) return v;
   for (int i = 0; i < n; ++i)
     for (int k = 0; k < with_count; ++k)
       if (with[k] == mine[i]) {
@@ -325,11 +371,12 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
     scratch.restore();
     return out;
   };
-  std::int64_t t_a2 = teacher_price(a);
+  // Each sum also stops inside, at the check that takes it past the bar.
+  std::int64_t t_a2 = teacher_price_capped(a, bar);
   if (t_a2 > bar) return refuse(false);
-  std::int64_t c_a2 = class_price(a, 0);
+  std::int64_t c_a2 = class_price_capped(a, 0, bar - t_a2);
   if (t_a2 + c_a2 > bar) return refuse(false);
-  std::int64_t t_b2 = teacher_price_besides(b, a_teachers, a_teacher_count);
+  std::int64_t t_b2 = teacher_price_besides_capped(b, a_teachers, a_teacher_count, bar - t_a2 - c_a2);
   if (t_a2 + c_a2 + t_b2 > bar) return refuse(true);
   std::int64_t c_b2 = other_class ? class_price(b, 1) : 0;
   out.delta = (t_a2 + t_b2 + c_a2 + c_b2) - (a_price.teacher + t_b + a_price.cls + c_b) - bonus_a - bonus_b;

@@ -19,7 +19,9 @@
 // class sums of every class that the two slots' joint lessons or the chain
 // touch, all in their full, uncached forms, after less before: the change of
 // the whole evaluation, since nothing outside those teachers and classes
-// reads the two slots' lessons. Kept only for a strict gain.
+// reads the two slots' lessons. Kept only for a strict gain; the sums after
+// a chain stop once they pass that bound, the rest being unable to bring
+// the price back.
 //
 // Invariants: a refused chain restores placement, slot lists and grids
 // exactly; a kept one leaves the grids rebuilt for the new placement and
@@ -220,6 +222,36 @@ std::int64_t price(const PricedSet& set) {
   return v;
 }
 
+bool building_mode_on() { return (g_building_mode_flags & 3) != 0; }
+
+// price(set) when it is at most cap, else some value above cap. A chain is
+// kept only when its sums after come to at most a bound, and no sum is below
+// 0: once the sums taken pass the bound, the rest cannot bring the price
+// back, so they are skipped (most chains are refused within the first
+// teacher or two). The class sums align the class-day buildings first; the
+// skipped classes are still aligned, in the same order, so the placement's
+// buildings end as a full price leaves them.
+std::int64_t price_capped(const PricedSet& set, std::int64_t cap) {
+  std::int64_t v = 0;
+  int i = 0;
+  for (; i < set.teachers && v <= cap; ++i) {
+    int t = set.teacher[i];
+    if (g_eng_teachers[t].calendar_class >= 0) {
+      v += or_run_delta_check(84, t);
+      if (v <= cap) v += or_run_delta_check(85, t);
+    } else {
+      v += or_teacher_penalty_checked_capped(t, cap - v);
+    }
+  }
+  for (int k = 0; k < set.classes; ++k) {
+    int c = set.cls[k];
+    if (c >= g_eng_school.real_class_count) continue;
+    if (v <= cap) v += or_class_penalty_capped(c, cap - v);
+    else if (building_mode_on()) or_align_class_day_buildings(c);
+  }
+  return v;
+}
+
 // Grid copies of the teachers and classes a chain touches.
 struct ChainGrids {
   int cls[kMaxPricedClasses];
@@ -393,7 +425,7 @@ ChainOutcome attempt(int start, int target_slot, std::int64_t keep_at_most) {
   }
   ++g_move_run.priced_exchanges;
   out.priced = true;
-  out.delta = price(set) - before;
+  out.delta = price_capped(set, before + keep_at_most) - before;
   if (out.delta <= keep_at_most) {
     out.kept = true;
     for (int i = 0; i < chain.n; ++i) g_lesson_checked[chain.lesson[i]] = 1;
@@ -423,6 +455,12 @@ int error_lessons(int* out) {
 std::int64_t or_try_slot_chain(int start, int target_slot, bool keep_even) {
   ChainOutcome o = attempt(start, target_slot, keep_even ? 0 : -1);
   return o.kept ? o.delta : 1;
+}
+
+std::int64_t or_try_slot_chain_within(int start, int target_slot, std::int64_t keep_at_most, bool* kept) {
+  ChainOutcome o = attempt(start, target_slot, keep_at_most);
+  if (kept) *kept = o.kept;
+  return o.kept ? o.delta : 0;
 }
 
 int or_sweep_slot_chains(std::int64_t* out) {
