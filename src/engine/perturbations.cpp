@@ -72,6 +72,36 @@ std::uint32_t or_shake_timetable() {
   return rebuild();
 }
 
+namespace {
+
+// Every lesson of one week slot goes to the other and back the other way.
+// An exchange that leaves a class with a gap is undone and answers false.
+bool exchange_slots_whole(std::uint16_t slot_a, std::uint16_t slot_b) {
+  int lessons = g_eng_school.lesson_count;
+  std::vector<int> moved_a, moved_b;
+  for (int i = 0; i < lessons; ++i) {
+    std::uint16_t v = or_lesson_place_value(i);
+    if (v == slot_a) moved_a.push_back(i);
+    else if (v == slot_b) moved_b.push_back(i);
+  }
+  auto put = [](const std::vector<int>& list, std::uint16_t v) {
+    for (int i : list) {
+      g_eng_lessons[i].day = static_cast<std::uint8_t>(v & 0xFF);
+      g_eng_lessons[i].hour = static_cast<std::uint8_t>(v >> 8);
+    }
+  };
+  put(moved_a, slot_b);
+  put(moved_b, slot_a);
+  rebuild();
+  if (!g_engine_services.any_class_has_gap()) return true;
+  put(moved_a, slot_a);
+  put(moved_b, slot_b);
+  rebuild();
+  return false;
+}
+
+}  // namespace
+
 int or_swap_random_slots(int n) {
   int lessons = g_eng_school.lesson_count;
   if (lessons < 2 || n <= 0) return 0;
@@ -90,32 +120,27 @@ int or_swap_random_slots(int n) {
       if (or_lesson_placed(i) && or_lesson_place_value(i) != slot_a) b = i;
     }
     if (b < 0) return made;
-    std::uint16_t slot_b = or_lesson_place_value(b);
-    std::vector<int> moved_a, moved_b;
-    for (int i = 0; i < lessons; ++i) {
-      std::uint16_t v = or_lesson_place_value(i);
-      if (v == slot_a) moved_a.push_back(i);
-      else if (v == slot_b) moved_b.push_back(i);
-    }
-    auto put = [](const std::vector<int>& list, std::uint16_t v) {
-      for (int i : list) {
-        g_eng_lessons[i].day = static_cast<std::uint8_t>(v & 0xFF);
-        g_eng_lessons[i].hour = static_cast<std::uint8_t>(v >> 8);
-      }
-    };
-    put(moved_a, slot_b);
-    put(moved_b, slot_a);
-    rebuild();
-    if (g_engine_services.any_class_has_gap()) {
-      put(moved_a, slot_a);
-      put(moved_b, slot_b);
-      rebuild();
+    if (!exchange_slots_whole(slot_a, or_lesson_place_value(b))) {
       ++refused;
       continue;
     }
     ++made;
   }
   return made;
+}
+
+int or_swap_slot_of_one_of(const int* chosen, int count) {
+  int lessons = g_eng_school.lesson_count;
+  if (lessons < 2 || count <= 0) return 0;
+  for (int tries = 0; tries < kSwapRetryLimit; ++tries) {
+    int a = chosen[g_engine_random.below(count)];
+    if (!or_lesson_placed(a)) continue;
+    std::uint16_t slot_a = or_lesson_place_value(a);
+    int b = g_engine_random.below(lessons);
+    if (!or_lesson_placed(b) || or_lesson_place_value(b) == slot_a) continue;
+    if (exchange_slots_whole(slot_a, or_lesson_place_value(b))) return 1;
+  }
+  return 0;
 }
 
 void or_swap_days(int d1, int d2) {

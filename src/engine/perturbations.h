@@ -16,5 +16,8 @@ std::uint32_t or_shake_timetable();
 // Returns the number of exchanges made.
 int or_swap_random_slots(int n);
 inline constexpr int kSwapRetryLimit = 50;
+// One accepted exchange of the slot of one of the chosen lessons (drawn at
+// random) with the slot of another lesson; at most kSwapRetryLimit tries.
+int or_swap_slot_of_one_of(const int* chosen, int count);
 void or_swap_days(int d1, int d2);
 int or_swap_days_for_worst_teacher();

@@ -30,6 +30,9 @@ int or_sweep_joint_groups(std::int64_t* out = nullptr);
 // The chain exchange between two slots from each lesson in error
 // (slot_chain_moves.cpp); strict gains only.
 int or_sweep_slot_chains(std::int64_t* out = nullptr);
+// The lessons the chain sweep starts from (parted joint lessons and lessons
+// of teachers with violations in the last evaluation); answers their count.
+int or_slot_chain_error_lessons(int* out);
 // One chain exchange: the lessons bound to `start` across its slot and
 // target_slot change slots together. Answers the price when kept (below
 // zero, or zero with keep_even), 1 when refused or not a chain to try.

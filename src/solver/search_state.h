@@ -63,6 +63,10 @@ struct SearchRunState {
   // steps taken (stage_stall.h).
   std::int32_t stall_cycles;
   std::int32_t stall_steps;
+  // The open search's stall kicks since its last new record, and the
+  // record at the last kick.
+  std::int32_t kicks_in_row;
+  std::int32_t kick_record;
 };
 
 

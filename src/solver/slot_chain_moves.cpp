@@ -452,6 +452,8 @@ int error_lessons(int* out) {
 
 }  // namespace
 
+int or_slot_chain_error_lessons(int* out) { return error_lessons(out); }
+
 std::int64_t or_try_slot_chain(int start, int target_slot, bool keep_even) {
   ChainOutcome o = attempt(start, target_slot, keep_even ? 0 : -1);
   return o.kept ? o.delta : 1;

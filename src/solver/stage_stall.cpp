@@ -17,6 +17,7 @@
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
 #include "solver/gap_stage.h"
+#include "solver/neighbourhood_moves.h"
 #include "solver/local_search.h"
 #include "solver/placement_state.h"
 #include "solver/search_loop_parts.h"
@@ -58,8 +59,20 @@ StallStep gap_stage_step() {
   // joint with other classes' and hours in a row move together, which no
   // exchange of two lessons does. Its record and kept placement stay until
   // it beats them.
+  if (g_search.record < g_search.kick_record) g_search.kicks_in_row = 0;
+  ++g_search.kicks_in_row;
+  g_search.kick_record = g_search.record;
   or_restore_search_placement(g_current_placement);
-  or_swap_random_slots(1);
+  // Random slots seldom touch the few lessons a long plateau is about (a
+  // teacher's block of hours on his free day): after three exchanges in a
+  // row that found no new record, one of the two slots is that of a lesson
+  // in error. Plateaus the plain exchange leaves soon keep their road.
+  int made = 0;
+  if (g_search.kicks_in_row > kPlainSlotExchanges) {
+    static int in_error[kMaxLessons];
+    made = or_swap_slot_of_one_of(in_error, or_slot_chain_error_lessons(in_error));
+  }
+  if (made == 0) or_swap_random_slots(1);
   or_penalty_cache_invalidate_all();
   g_search.low_point = g_status.error_count - g_search.error_adjustment;
   g_search.cycle_limit = g_search.cycles + g_search.limit_increment;

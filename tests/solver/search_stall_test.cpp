@@ -23,6 +23,7 @@
 #include "solver/result_history.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
+#include "solver/neighbourhood_moves.h"
 #include "solver/stage_stall.h"
 
 namespace fs = std::filesystem;
@@ -160,6 +161,57 @@ TEST_F(StageStallTest, AStalledStageHandsOverAndTheGapStageOpensThenExchangesSlo
   // A new round (a reset) ends the open search.
   or_reset_gap_stage();
   EXPECT_FALSE(or_gap_stage_open());
+}
+
+// A long plateau of the open search is mostly about a few lessons (one
+// teacher's block on his free day): after three random exchanges in a row
+// that found no new record, every exchange takes one of its two slots from a
+// lesson in error, however few such lessons there are.
+TEST_F(StageStallTest, AfterThreeFruitlessSlotExchangesTheExchangeTakesALessonInError) {
+  stage_with(kGapStageId, {}, 0);
+  ASSERT_EQ(or_long_stall_step(), StallStep::kOpenGapStage);
+  std::vector<std::uint16_t> record = kept();
+  // The lessons in error of the record's placement, as the step sees them,
+  // under the one constraint that leaves the fewest slots holding them (a
+  // plateau's few lessons): a random exchange could miss them.
+  auto slots_in_error = [&](std::vector<bool>* marked) {
+    or_restore_search_placement(g_current_placement);
+    std::vector<int> in_error(g_eng_school.lesson_count);
+    in_error.resize(or_slot_chain_error_lessons(in_error.data()));
+    std::vector<bool> seen(1 << 16, false);
+    int n = 0;
+    for (int l : in_error) n += !seen[record[l]], seen[record[l]] = true;
+    if (marked) *marked = seen;
+    return n;
+  };
+  int chosen = -1, fewest = 0;
+  for (int id = 0; id < kConstraintCount; ++id) {
+    for (int k = 0; k < kConstraintCount; ++k) ConstraintSwitchTable[k].off = k != id;
+    int n = slots_in_error(nullptr);
+    if (n > 0 && (chosen < 0 || n < fewest)) chosen = id, fewest = n;
+  }
+  ASSERT_GE(chosen, 0);
+  for (int k = 0; k < kConstraintCount; ++k) ConstraintSwitchTable[k].off = k != chosen;
+  std::vector<bool> error_slot, used_slot(1 << 16, false);
+  int error_slots = slots_in_error(&error_slot), used_slots = 0;
+  for (std::uint16_t v : record) used_slots += !used_slot[v], used_slot[v] = true;
+  ASSERT_GT(error_slots, 0);
+  ASSERT_LT(2 * error_slots, used_slots) << "a random exchange must be able to miss them";
+
+  int aimed = 0, steps = 0;
+  for (int step = 1; step <= 3 + 12; ++step) {
+    ASSERT_EQ(or_long_stall_step(), StallStep::kSlotExchange);
+    ASSERT_EQ(kept(), record) << "the record's placement stays";
+    EXPECT_EQ(or_any_class_has_gap(), 0);
+    if (step <= 3) continue;
+    bool touches = false;
+    for (int l = 0; l < g_eng_school.lesson_count; ++l)
+      if (or_lesson_place_value(l) != record[l]) touches = touches || error_slot[record[l]];
+    ++steps;
+    if (touches) ++aimed;
+  }
+  EXPECT_EQ(aimed, steps) << error_slots << " of " << used_slots << " slots hold lessons in error of constraint "
+                          << chosen;
 }
 
 // A whole seeded staged computation (in a process of its own, as orario
