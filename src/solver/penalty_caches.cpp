@@ -8,6 +8,8 @@
 // by two lessons of one move is saved once, with its value before the move.
 //
 // Workload: four to eight cache touches per candidate move.
+#include <limits>
+
 #include "engine/status_block.h"
 #include "solver/cost_evaluation.h"
 
@@ -165,7 +167,13 @@ void or_align_lesson_class_buildings(int lesson) {
   if (building_mode_on() && c >= 0) or_align_class_day_buildings(c);
 }
 
-std::int64_t or_teacher_penalty_of_lesson(int lesson) {
+namespace {
+
+// The teacher side of a lesson: a calendar teacher's two checks, else the
+// lesson's teacher and his second from the cache (or priced by `price`,
+// which may stop once past cap: then the second is not priced).
+template <typename Price>
+std::int64_t teacher_side_of_lesson(int lesson, std::int64_t cap, Price price) {
   const EngineLesson& x = g_eng_lessons[lesson];
   or_align_lesson_class_buildings(lesson);
   int t = x.teacher;
@@ -175,26 +183,21 @@ std::int64_t or_teacher_penalty_of_lesson(int lesson) {
     g_teacher_penalty_new[t] = v;
     return v;
   }
-  std::int64_t part = cached_teacher(t);
+  std::int64_t part = price(t, cap);
   int s = second_of(lesson);
-  if (s < 0) return part;
-  return part + cached_teacher(s);
+  if (s < 0 || part > cap) return part;
+  return part + price(s, cap - part);
+}
+
+}  // namespace
+
+std::int64_t or_teacher_penalty_of_lesson(int lesson) {
+  return teacher_side_of_lesson(lesson, std::numeric_limits<std::int64_t>::max(),
+                                [](int t, std::int64_t) { return cached_teacher(t); });
 }
 
 std::int64_t or_teacher_penalty_of_lesson_capped(int lesson, std::int64_t cap) {
-  const EngineLesson& x = g_eng_lessons[lesson];
-  or_align_lesson_class_buildings(lesson);
-  int t = x.teacher;
-  if (!valid_teacher(t)) return 0;
-  if (g_eng_teachers[t].calendar_class >= 0) {
-    std::int64_t v = or_run_delta_check(84, t) + or_run_delta_check(85, t);
-    g_teacher_penalty_new[t] = v;
-    return v;
-  }
-  std::int64_t part = cached_teacher_capped(t, cap);
-  int s = second_of(lesson);
-  if (s < 0 || part > cap) return part;
-  return part + cached_teacher_capped(s, cap - part);
+  return teacher_side_of_lesson(lesson, cap, cached_teacher_capped);
 }
 
 void or_penalty_cache_open2(int a, int b) {

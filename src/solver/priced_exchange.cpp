@@ -85,25 +85,9 @@ int priced_teachers(int l, int* out) {
   return n;
 }
 
-// Teacher-side price of b without the teachers already priced with `with`:
-// a teacher shared by two lessons of a move is priced once.
-std::int64_t teacher_price_besides(int b, const int* with, int with_count) {
-  std::int64_t v = teacher_price(b);
-  int mine[2];
-  int n = priced_teachers(b, mine);
-  for (int i = 0; i < n; ++i)
-    for (int k = 0; k < with_count; ++k)
-      if (with[k] == mine[i]) {
-        v -= g_teacher_penalty_new[mine[i]];
-        break;
-      }
-  return v;
-}
-
-// The same after a swap, refused once it passes cap. A shared teacher's
-// entry was priced with the first lesson and is read, not priced again, so
-// the bound on b's whole teacher-side price is cap plus those entries.
-std::int64_t teacher_price_besides_capped(int b, const int* with, int with_count, std::int64_t cap) {
+// The entries of b's teachers that were priced with `with`: a teacher shared
+// by two lessons of a move is priced once.
+std::int64_t shared_entries(int b, const int* with, int with_count) {
   int mine[2];
   int n = priced_teachers(b, mine);
   std::int64_t shared = 0;
@@ -113,15 +97,23 @@ std::int64_t teacher_price_besides_capped(int b, const int* with, int with_count
         shared += g_teacher_penalty_new[mine[i]];
         break;
       }
-  std::int64_t v = teacher_price_capped(b, cap + shared);
-  if (v > cap + shared) return v;
-  for (int i = 0; i < n; ++i)
-    for (int k = 0; k < with_count; ++k)
-      if (with[k] == mine[i]) {
-        v -= g_teacher_penalty_new[mine[i]];
-        break;
-      }
-  return v;
+  return shared;
+}
+
+// Teacher-side price of b without the teachers already priced with `with`.
+std::int64_t teacher_price_besides(int b, const int* with, int with_count) {
+  std::int64_t v = teacher_price(b);
+  return v - shared_entries(b, with, with_count);
+}
+
+// The same after a swap, refused once it passes cap. A shared teacher's
+// entry was priced with the first lesson and is read, not priced again, so
+// the bound on b's whole teacher-side price is cap plus those entries.
+std::int64_t teacher_price_besides_capped(int b, const int* with, int with_count, std::int64_t cap) {
+  std::int64_t bound = cap + shared_entries(b, with, with_count);
+  std::int64_t v = teacher_price_capped(b, bound);
+  if (v > bound) return v;
+  return v - shared_entries(b, with, with_count);
 }
 
 bool same_slot(int a, int b) { return g_eng_lessons[a].day == g_eng_lessons[b].day && g_eng_lessons[a].hour == g_eng_lessons[b].hour; }

@@ -138,11 +138,7 @@ class ClosedHours : public ::testing::TestWithParam<Sample> {
  protected:
   void SetUp() override {
     const Sample& s = GetParam();
-    fs::path from = fs::path(KT_SOURCE_DIR) / "examples" / s.school;
-    for (const auto& e : fs::directory_iterator(from))
-      if (e.is_regular_file()) fs::copy_file(e.path(), dir_.path() / e.path().filename());
-    write_file(dir_.path() / "savego.txt",
-               read_file(fs::path(KT_TEST_DATA) / "savefiles" / (std::string(s.school) + "-savego.txt")));
+    copy_sample_school(s.school, dir_.path());
     std::string text = read_file(dir_.path() / "scuola2.txt");
     for (const std::string& name : s.standby) replace_once(text, "\n" + name + "\t", "\n" + name + "\tTED:+2\t");
     for (std::size_t i = 0; i + 1 < s.extra_lines.size(); i += 2)

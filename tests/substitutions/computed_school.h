@@ -38,6 +38,14 @@ inline void replace_once(std::string& text, const std::string& from, const std::
   text.replace(at, from.size(), to);
 }
 
+// A sample school of examples/ with its recorded week (the test data's
+// "<school>-savego.txt") copied into `folder`.
+inline void copy_sample_school(const std::string& school, const fs::path& folder) {
+  for (const auto& e : fs::directory_iterator(fs::path(KT_SOURCE_DIR) / "examples" / school))
+    if (e.is_regular_file()) fs::copy_file(e.path(), folder / e.path().filename());
+  write_file(folder / "savego.txt", read_file(fs::path(KT_TEST_DATA) / "savefiles" / (school + "-savego.txt")));
+}
+
 // The folder with the computed school (scuola2.txt, savego.txt ...), made
 // on first use and removed when the program ends.
 inline const fs::path& computed_school() {

@@ -93,10 +93,7 @@ int span(const std::vector<int>& use) {
 class DailyLimits : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::path from = fs::path(KT_SOURCE_DIR) / "examples/liceo";
-    for (const auto& e : fs::directory_iterator(from))
-      if (e.is_regular_file()) fs::copy_file(e.path(), dir_.path() / e.path().filename());
-    write_file(dir_.path() / "savego.txt", read_file(fs::path(KT_TEST_DATA) / "savefiles/liceo-savego.txt"));
+    copy_sample_school("liceo", dir_.path());
     limits_ = daily_limits(read_file(dir_.path() / "scuola2.txt"));
     g_status.clear();
     g_provisional_mode = 0;
