@@ -1,9 +1,12 @@
 // The presence, hours and days constraints, wired to the model. The checks
 // of 8 to 11 use the provisional calendar in a provisional run. Slots of
-// classes of kind 2 are made free in the presence grid (bit 0 of the
-// teacher's "CLASENOC:" value) and in the teaching grid (bit 1); id 11 frees
-// them whenever the value is non-zero. A teaching hour is a lesson of a real
-// class whose subject's "MSOMX:" digit is 0.
+// classes whose class type ("TIPOLOCL:" digit) is 2 are made free in the
+// presence grid (bit 0 of the teacher's "CLASENOC:" value) and in the
+// teaching grid (bit 1); id 11 frees them whenever the value is non-zero.
+// The class type is not the kind byte: "INDISIGLE:" gives kind 2 to every
+// class of a named track, often the whole school, and only renames them. A
+// teaching hour is a lesson of a real class whose subject's "MSOMX:" digit
+// is 0.
 #include "solver/presence_constraints.h"
 
 #include <cstdio>
@@ -17,7 +20,7 @@
 
 namespace {
 
-bool kind2_class(std::uint16_t c) { return c < kMaxClasses && g_eng_classes[c].kind == 2; }
+bool type2_class(std::uint16_t c) { return c < kMaxClasses && g_eng_classes[c].room_type == 2; }
 
 int lesson_at(const EngineTeacher& t, int slot) {
   std::uint16_t l = t.lesson_per_slot[slot];
@@ -30,23 +33,23 @@ bool subject_counts(int lesson, bool late_digit) {
   return (late_digit ? g_eng_subjects[s].no118x : g_eng_subjects[s].msomx) == 0;
 }
 
-// Presence grid: occupied slots, kind-2 classes freed when asked.
-WeekMasks presence_week(const EngineTeacher& t, bool free_kind2) {
-  // Without kind-2 classes to free this is the teacher's plain week, which a
+// Presence grid: occupied slots, type-2 classes freed when asked.
+WeekMasks presence_week(const EngineTeacher& t, bool free_type2) {
+  // Without type-2 classes to free this is the teacher's plain week, which a
   // running sum has already built; with them, only its taken slots can be
   // freed, so only those are read.
   WeekMasks w = teacher_week(static_cast<int>(&t - g_eng_teachers));
-  if (!free_kind2) return w;
+  if (!free_type2) return w;
   for (int d = 0; d < kDays; ++d)
     for (unsigned m = w.day[d]; m != 0; m &= m - 1) {
       int h = __builtin_ctz(m);
-      if (kind2_class(t.class_per_slot[d * kHoursPerDay + h])) w.day[d] &= static_cast<DayMask>(~(1u << h));
+      if (type2_class(t.class_per_slot[d * kHoursPerDay + h])) w.day[d] &= static_cast<DayMask>(~(1u << h));
     }
   return w;
 }
 
 // The taken slots (the plain week) are the only ones that can teach.
-WeekMasks teaching_week(const EngineTeacher& t, bool free_kind2) {
+WeekMasks teaching_week(const EngineTeacher& t, bool free_type2) {
   const WeekMasks taken = teacher_week(static_cast<int>(&t - g_eng_teachers));
   WeekMasks w{};
   for (int d = 0; d < kDays; ++d)
@@ -54,7 +57,7 @@ WeekMasks teaching_week(const EngineTeacher& t, bool free_kind2) {
       int h = __builtin_ctz(m);
       int s = d * kHoursPerDay + h;
       std::uint16_t c = t.class_per_slot[s];
-      if (free_kind2 && kind2_class(c)) continue;
+      if (free_type2 && type2_class(c)) continue;
       int l = lesson_at(t, s);
       if (l < 0 || g_eng_lessons[l].class_index >= g_eng_school.real_class_count) continue;
       if (!subject_counts(l, false)) continue;

@@ -1,5 +1,6 @@
 // The gap stage's choice of the teacher to work on, on liceo's computed week
-// (gap hours above the allowance are its only errors), checked with the
+// (its errors are gap hours above the allowance, and two teachers over a
+// daily limit, which the gap stage does not look at), checked with the
 // search's tables prepared: every teacher over the real allowance is marked
 // for the second test and counted, the count is the round's gap-stage
 // count, and the chosen teacher is one with the most gap hours above it,
@@ -37,7 +38,7 @@ TEST(GapStageChoice, EveryTeacherOverTheAllowanceIsCountedAndTheWorstChosen) {
   std::map<int, int> excess;
   for (int i = 0; i < g_status.violation_count.load(); ++i) {
     const ViolationRecord& r = g_status.violations[i];
-    ASSERT_EQ(r.constraint_id, static_cast<std::uint32_t>(kGapStageId)) << "only gap hours are left";
+    if (r.constraint_id != static_cast<std::uint32_t>(kGapStageId)) continue;
     excess[static_cast<int>(r.teacher)] += static_cast<int>(r.count);
   }
   ASSERT_GT(excess.size(), 2u);
