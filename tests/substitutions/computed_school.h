@@ -43,7 +43,8 @@ inline void replace_once(std::string& text, const std::string& from, const std::
 inline void copy_sample_school(const std::string& school, const fs::path& folder) {
   for (const auto& e : fs::directory_iterator(fs::path(KT_SOURCE_DIR) / "examples" / school))
     if (e.is_regular_file()) fs::copy_file(e.path(), folder / e.path().filename());
-  write_file(folder / "savego.txt", read_file(fs::path(KT_TEST_DATA) / "savefiles" / (school + "-savego.txt")));
+  fs::path week = fs::path(KT_SOURCE_DIR) / "tests/data/savefiles" / (school + "-savego.txt");
+  write_file(folder / "savego.txt", read_file(week));
 }
 
 // The folder with the computed school (scuola2.txt, savego.txt ...), made
