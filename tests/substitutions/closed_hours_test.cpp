@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "computed_school.h"
+#include "engine_runs.h"
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
@@ -28,11 +29,6 @@
 namespace {
 
 using namespace substitution_test;
-
-int run(const char* command) {
-  const char* argv[] = {"Questo non serve", command, nullptr};
-  return or_main(1, 2, argv);
-}
 
 // What a "V:" line says about a teacher's week: hours closed whatever he
 // teaches ("OP:", or outside "OR:"), and the listed free days.
@@ -145,12 +141,9 @@ class ClosedHours : public ::testing::TestWithParam<Sample> {
       replace_once(text, "V:\t" + s.extra_lines[i] + "\t", "V:\t" + s.extra_lines[i] + "\t" + s.extra_lines[i + 1] + "\t");
     write_file(dir_.path() / "scuola2.txt", text);
     table_ = closed_hours(text);
-    g_status.clear();
-    g_provisional_mode = 0;
-    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
   }
-  void TearDown() override { std::memset(&g_substitution_state, 0, sizeof g_substitution_state); }
 
+  FreshSubstitutionDay fresh_;
   kt_test::TempDir dir_{"kt-closed-hours-"};
   kt_test::InDriveRoot in_{dir_.path(), dir_.path()};
   std::map<std::string, Closed> table_;

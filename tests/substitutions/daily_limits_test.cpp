@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "computed_school.h"
+#include "engine_runs.h"
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
@@ -29,11 +30,6 @@
 namespace {
 
 using namespace substitution_test;
-
-int run(const char* command) {
-  const char* argv[] = {"Questo non serve", command, nullptr};
-  return or_main(1, 2, argv);
-}
 
 struct Limits {
   int teaching = 99;
@@ -95,12 +91,9 @@ class DailyLimits : public ::testing::Test {
   void SetUp() override {
     copy_sample_school("liceo", dir_.path());
     limits_ = daily_limits(read_file(dir_.path() / "scuola2.txt"));
-    g_status.clear();
-    g_provisional_mode = 0;
-    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
   }
-  void TearDown() override { std::memset(&g_substitution_state, 0, sizeof g_substitution_state); }
 
+  FreshSubstitutionDay fresh_;
   kt_test::TempDir dir_{"kt-daily-limits-"};
   kt_test::InDriveRoot in_{dir_.path(), dir_.path()};
   std::map<std::string, Limits> limits_;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "computed_school.h"
+#include "engine_runs.h"
 #include "failing_reads.h"
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
@@ -27,11 +28,6 @@
 namespace {
 
 using namespace substitution_test;
-
-int run(const char* command) {
-  const char* argv[] = {"Questo non serve", command, nullptr};
-  return or_main(1, 2, argv);
-}
 
 int teacher_index(const std::string& name) {
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
@@ -53,13 +49,7 @@ int use_at(int t, int day, int hour) {
 
 class DailySubstitutions : public ::testing::Test {
  protected:
-  void SetUp() override {
-    copy_computed_school(dir_.path());
-    g_status.clear();
-    g_provisional_mode = 0;
-    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
-  }
-  void TearDown() override { std::memset(&g_substitution_state, 0, sizeof g_substitution_state); }
+  void SetUp() override { copy_computed_school(dir_.path()); }
 
   // As the page does: load, choose the day and the absences, write them, compute.
   int Compute(int day, const std::vector<std::pair<std::string, std::vector<int>>>& absent) {
@@ -117,6 +107,7 @@ class DailySubstitutions : public ::testing::Test {
     return uncovered;
   }
 
+  FreshSubstitutionDay fresh_;
   kt_test::TempDir dir_{"kt-substitutions-"};
   kt_test::InDriveRoot in_{dir_.path(), dir_.path()};
 };

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "computed_school.h"
+#include "engine_runs.h"
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
@@ -23,21 +24,11 @@ namespace {
 
 using namespace substitution_test;
 
-int run(const char* command) {
-  const char* argv[] = {"Questo non serve", command, nullptr};
-  return or_main(1, 2, argv);
-}
-
 class ReceptionCovers : public ::testing::Test {
  protected:
-  void SetUp() override {
-    copy_sample_school("liceo", dir_.path());
-    g_status.clear();
-    g_provisional_mode = 0;
-    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
-  }
-  void TearDown() override { std::memset(&g_substitution_state, 0, sizeof g_substitution_state); }
+  void SetUp() override { copy_sample_school("liceo", dir_.path()); }
 
+  FreshSubstitutionDay fresh_;
   kt_test::TempDir dir_{"kt-reception-covers-"};
   kt_test::InDriveRoot in_{dir_.path(), dir_.path()};
 };
