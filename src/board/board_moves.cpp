@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/engine_main.h"
 #include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
@@ -63,7 +64,11 @@ const char* teacher_name(int t) { return t >= 0 && t < g_eng_school.teacher_coun
 }  // namespace
 
 bool board_load_timetable() {
-  if (og_run_engine(EngineCommandCode::Snod) != 0) return false;
+  // A save the engine had to take over (written before the teaching posts
+  // changed, or damaged) has been told, saved again and loaded: that week
+  // is the one to show.
+  std::int32_t result = og_run_engine(EngineCommandCode::Snod);
+  if (result != 0 && result != kResultRecovered) return false;
   board_keep_loaded_week();
   return true;
 }

@@ -18,7 +18,7 @@ extern const MlText g_board_move_refused;
 
 // Loads the description and the saved week ("SNOD:") and keeps that week
 // as the one to go back to; false (the engine's message shown) when there
-// is no timetable to show.
+// is no timetable to show. A save the engine takes over is shown as taken.
 bool board_load_timetable();
 // Keeps the engine tables' week as the one a discard goes back to.
 void board_keep_loaded_week();

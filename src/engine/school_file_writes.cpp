@@ -24,11 +24,16 @@ constexpr const char* kSource = "..\\Orario\\OR_SAVE";
 // failed when it has none. When the disk itself failed (full, read-only,
 // failing) only that is said: a hint such as "close the document in use"
 // would send the user the wrong way.
-void raise_write_error(const ReplacementFile& file, const char* name, const char* hint, int line) {
+// A hint that only says what failed (tell_why) is followed by why.
+void raise_write_error(const ReplacementFile& file, const char* name, const char* hint, int line,
+                       bool tell_why = false) {
   int error = file.error();
   bool disk = or_is_disk_failure(error);
   std::string text = hint ? hint : "";
-  if (text.empty() || disk) text = or_write_failure_reason(error, or_language());
+  if (text.empty() || disk)
+    text = or_write_failure_reason(error, or_language());
+  else if (tell_why)
+    text += std::string(" - ") + or_write_failure_reason(error, or_language());
   errno = error;
   or_raise_file_error(name, text.c_str(), kSource, line);
 }
@@ -41,6 +46,14 @@ void or_open_or_raise(ReplacementFile& file, const char* name, const char* hint,
 
 void or_commit_or_raise(ReplacementFile& file, const char* name, const char* hint) {
   if (!file.commit()) raise_write_error(file, name, hint, 35);
+}
+
+void or_open_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed) {
+  if (!file.open(name, false)) raise_write_error(file, name, what_failed, 30, true);
+}
+
+void or_commit_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed) {
+  if (!file.commit()) raise_write_error(file, name, what_failed, 35, true);
 }
 
 bool or_file_exists_now(const char* name) {

@@ -11,6 +11,11 @@
 // keep_current: the writer appends (see ReplacementFile::open).
 void or_open_or_raise(ReplacementFile& file, const char* name, const char* hint, bool keep_current = false);
 void or_commit_or_raise(ReplacementFile& file, const char* name, const char* hint);
+// The same where the hint only says what failed ("the timetable could not
+// be saved"): the message goes on with why (access denied, a folder in the
+// file's place...), which the user can set right.
+void or_open_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed);
+void or_commit_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed);
 // Copies the current content of the file (when there is one) into the
 // replacement; raises the file error when it cannot be read whole.
 void or_copy_current_or_raise(ReplacementFile& file, const char* name, const char* hint);

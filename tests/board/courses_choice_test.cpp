@@ -103,8 +103,8 @@ TEST_F(CoursesChoice, OnlyTheLegendButtonOpensTheLegend) {
 }
 
 // A save the disk refuses (a folder standing where the saved week goes):
-// the user is told why, the status does not say saved, the week stays
-// changed (leaving asks), and the folder is left as it was.
+// the user is told what failed and why, the status does not say saved, the
+// week stays changed (leaving asks), and the folder is left as it was.
 TEST_F(CoursesChoice, ASaveRefusedByTheDiskIsToldAndTheWeekStaysChanged) {
   ASSERT_TRUE(Click(0, 2));
   ASSERT_TRUE(Click(0, 3));
@@ -120,7 +120,8 @@ TEST_F(CoursesChoice, ASaveRefusedByTheDiskIsToldAndTheWeekStaysChanged) {
   ui.Click(g_courses_board, Cqcorsi::kSaveId);
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find("[savego.txt]"), std::string::npos) << told[0];
-  EXPECT_NE(told[0].find("[Salvataggio dell'orario non riuscito]"), std::string::npos) << told[0];
+  EXPECT_NE(told[0].find("[Salvataggio dell'orario non riuscito - Al posto del file c"), std::string::npos) << told[0];
+  EXPECT_NE(told[0].find(" una cartella]"), std::string::npos) << told[0];
   EXPECT_EQ(Status(), moved) << "not saved";
   EXPECT_TRUE(fs::is_directory(school_ / "savego.txt" / "inside"));
   bool asked = false;

@@ -528,6 +528,52 @@ TEST_F(TimetableBoard, WithoutASavedWeekNothingIsShownOrWritten) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// A saved week the engine has to take over on opening (a damaged file, or
+// one written before the teaching posts changed) is told, saved again and
+// loaded: both boards show that week at once, not an empty page.
+TEST_F(TimetableBoard, ATakenOverSaveIsShownOnBothBoards) {
+  const std::string save = read(school_ / "savego.txt");
+  std::size_t after_sixty = 0, after_seventy_two = 0;
+  for (int i = 0; i < 72; ++i) {
+    after_seventy_two = save.find('\n', after_seventy_two) + 1;
+    if (i == 59) after_sixty = after_seventy_two;
+  }
+  const std::string damaged = save.substr(0, 100);
+  const std::string of_other_posts = save.substr(0, after_sixty) + save.substr(after_seventy_two);
+  for (const std::string& taken_over : {damaged, of_other_posts}) {
+    write(school_ / "savego.txt", taken_over);
+    std::size_t boxes = ui.boxes().size();
+    ui.AnswerNextModal(kIdYes);
+    ui.AnswerNextModal(kIdOk);
+    alfadlg_go_to_page(kPageQuadro);
+    ASSERT_EQ(g_current_page, &g_board);
+    ASSERT_EQ(ui.boxes().size(), boxes + 2) << "the question, then the engine's notice";
+    EXPECT_NE(ui.boxes().back().texts.at(0).find("recuperato"), std::string::npos) << ui.boxes().back().texts.at(0);
+    EXPECT_NE(read(school_ / "savego.txt"), taken_over) << "the taken-over week is saved";
+    ASSERT_GT(g_board.Grid().RowCount(), 0) << "the board shows the week";
+    WeekGridCell week[kWeekSlots];
+    ASSERT_GE(or_fill_week_grid(kGridClass, "1A", week), 0);
+    for (int s = 0; s < kWeekSlots; ++s)
+      if (week[s].class_index >= 0) {
+        EXPECT_FALSE(Shown(s / kHoursPerDay, s % kHoursPerDay).empty()) << "1A's lesson in slot " << s;
+      }
+    alfadlg_go_to_page(kPageProcessingMenu);
+    ASSERT_EQ(g_current_page, &g_processing_menu);
+
+    write(school_ / "savego.txt", taken_over);
+    boxes = ui.boxes().size();
+    ui.AnswerNextModal(kIdYes);
+    ui.AnswerNextModal(kIdOk);
+    alfadlg_go_to_page(kPageQcorsi);
+    ASSERT_EQ(g_current_page, &g_courses_board);
+    EXPECT_EQ(ui.boxes().size(), boxes + 2);
+    EXPECT_EQ(g_courses_board.Grid().RowCount(), 6) << "a row per class";
+    alfadlg_go_to_page(kPageProcessingMenu);
+    ASSERT_EQ(g_current_page, &g_processing_menu);
+  }
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 // The computation window's closing step: the school files are written only
 // when the status bytes differ from the ones last read or saved.
 TEST_F(TimetableBoard, StatusBytesReachTheSchoolFilesOnlyWhenChanged) {
