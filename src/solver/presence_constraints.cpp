@@ -3,8 +3,9 @@
 // classes whose class type ("TIPOLOCL:" digit) is 2 are made free in the
 // presence grid (bit 0 of the teacher's "CLASENOC:" value) and in the
 // teaching grid (bit 1); id 11 frees them whenever the value is non-zero.
-// The class type is not the kind byte: "INDISIGLE:" gives kind 2 to every
-// class of a named track, often the whole school, and only renames them. A
+// The late-lessons share looks only at classes without a class type. The
+// class type is not the kind byte: "INDISIGLE:" gives kind 2 to every class
+// of a named track, often the whole school, and only renames them. A
 // teaching hour is a lesson of a real class whose subject's "MSOMX:" digit
 // is 0.
 #include "solver/presence_constraints.h"
@@ -198,7 +199,7 @@ int late_share(int teacher, TeacherReport* report) {
   int n = 0;
   for (int i = 0; i < kWeekSlots && i < t.class_count && t.class_indexes[i] >= 0; ++i) {
     int c = t.class_indexes[i];
-    if (c >= kMaxClasses || g_eng_classes[c].kind != 0 || t.late_hours_exempt[i] != 0) continue;
+    if (c >= kMaxClasses || g_eng_classes[c].room_type != 0 || t.late_hours_exempt[i] != 0) continue;
     ClassCounts counts;
     class_counts(t, c, true, &counts);
     int hit = -1;

@@ -99,8 +99,20 @@ TEST_P(ExemptionRecords, GrantingTheWholeListStoresEachGrantAndTheReloadAgrees) 
   reset_run_state();
 }
 
+// Every violation must have its record for the counts to be the whole
+// week's, and the record list stops at 199. Liceo's computed week with the
+// first turn of the bundles has more violations than that since the
+// late-lessons share counts in its named tracks; with the last turn it has
+// 195 records, among them the gap hours and days of two gaps, the first
+// hours, the daily presence and the class calendar that only that week has.
+const BundledWeek kGrantWeeks[] = {
+    kBundledWeeks[0], kBundledWeeks[1], kBundledWeeks[2], kBundledWeeks[3], kBundledWeeks[4],
+    {"liceo_computed_12", "liceo", "liceo_computed.txt", 12},
+    kBundledWeeks[6],
+};
+
 INSTANTIATE_TEST_SUITE_P(
-    Weeks, ExemptionRecords, ::testing::ValuesIn(kBundledWeeks, kBundledWeeks + 7),
+    Weeks, ExemptionRecords, ::testing::ValuesIn(kGrantWeeks),
     [](const ::testing::TestParamInfo<BundledWeek>& info) { return std::string(info.param.name); });
 
 }  // namespace
