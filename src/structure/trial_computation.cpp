@@ -553,6 +553,9 @@ void Cmake::StopAndWait(bool show) {
   // The stopped computation saved its best timetable: its state counts.
   if (is_computation(m_code)) og_record_timetable_state(or_timetable_state(result));
   if (!m_finished && show && IsWindow()) Finish(result, engine_message());
+  // A take back's report run cut short with its window ends here: the next
+  // run's result is its own.
+  m_after_take_back = false;
 }
 
 void Cmake::Close() {

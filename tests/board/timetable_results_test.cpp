@@ -195,6 +195,27 @@ TEST_F(Results, TheReportsFollowTheTimetableTakenBack) {
   });
 }
 
+// Left while the take back's reports are written: the run ends with the
+// page, and the next computation's result is its own alone.
+TEST_F(Results, APageLeftDuringATakeBackLeavesTheNextResultItsOwn) {
+  Run(true, "", [&] {
+    ui.AnswerNextModal(kIdYes);
+    Start(0);
+    WaitEnd();
+    ui.AnswerNextModal(kIdYes);
+    ui.Click(g_make_page, C::kTakeBackId);
+    ASSERT_TRUE(g_make_page.Running());
+    alfadlg_go_to_page(kPageProcessingMenu);
+    const std::size_t boxes = ui.boxes().size();
+    Start(1);
+    WaitEnd();
+    EXPECT_EQ(ui.Text(g_make_page, C::kResultId).rfind("Elaborazione terminata", 0), 0u)
+        << ui.Text(g_make_page, C::kResultId);
+    EXPECT_EQ(ui.boxes().size(), boxes);
+    if (g_makewarn.IsWindow()) ui.Click(g_makewarn, Cmakewarn::kCloseId);
+  });
+}
+
 // A run stopped with errors left records them; the board asks.
 TEST_F(Results, AComputationStoppedWithErrorsLeftRecordsThemAndTheBoardAsks) {
   Run(
