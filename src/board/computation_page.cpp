@@ -45,9 +45,11 @@ void busy(Cmake& window, const char* text) {
 }
 
 void run_ended(Cmake& window, std::int32_t result, int errors_left) {
-  // Only the page's computations end with the notice: a trial or a report
-  // run shows its own result and nothing more. The frame owns it, so it
-  // stays when the user leaves the page.
+  // Only the page's runs end with the notice (a computation, or the report
+  // run of a take back, which lists the errors of the timetable taken
+  // back): a trial or the menu's report run shows its own result and
+  // nothing more. The frame owns it, so it stays when the user leaves the
+  // page.
   if (&window != &g_make_page || result != 0 || errors_left <= 0) return;
   g_makewarn.ShowFor(g_frame.IsWindow() ? static_cast<Window*>(&g_frame) : &window, errors_left);
 }

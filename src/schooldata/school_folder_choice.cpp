@@ -81,6 +81,7 @@ bool og_run_school_folder_chooser(bool create_mode, std::string& folder) {
   chooser.m_service_mode = g_service_mode != 0;
   if (g_show_transfer_guide) chooser.m_show_transfer_guide = g_show_transfer_guide;
   chooser.m_current_school_code = g_ui_header.school_code;
+  if (create_mode) chooser.m_current_folder = folder;
   chooser.m_hooks = og_new_school_hooks();
   if (chooser.DoModal() != kt::ui::kIdOk) return false;
   folder = og_current_folder_path();

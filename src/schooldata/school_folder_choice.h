@@ -27,7 +27,8 @@ NewSchoolHooks og_new_school_hooks();
 
 // Runs the chooser; true when it ended with OK, folder then holds the
 // current folder (the chosen school's). Cancel leaves the folder of the
-// opening current.
+// opening current: in create mode, the folder `folder` holds on entry (the
+// one current before the caller entered the data root).
 bool og_run_school_folder_chooser(bool create_mode, std::string& folder);
 // Shows the data-transfer guide (the remote services set it at start-up);
 // the chooser's transfer button calls it.

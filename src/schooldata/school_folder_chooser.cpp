@@ -47,7 +47,7 @@ void Cselscuole::DoDataExchange(DataExchange& dx) {
 bool Cselscuole::OnInitDialog() {
   CResizableDialog::OnInitDialog();
   if (Window* service = GetDlgItem(kServiceId)) service->ShowWindow(m_service_mode ? kSwShow : kSwHide);
-  m_opening_folder = og_current_folder_path();
+  m_opening_folder = m_create_mode && !m_current_folder.empty() ? m_current_folder : og_current_folder_path();
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
   if (const DialogTemplate* t = find_dialog_template(kTemplate))
     SetWindowText(ui_translate_caption_copy(t->caption ? t->caption : "", g_ml_dialog_titles));
@@ -56,7 +56,13 @@ bool Cselscuole::OnInitDialog() {
   Fill(false);
   m_opening_code = m_current_school_code;
   m_help.SetText(school_folder_text(SchoolFolderText::kHelp, ui_language()));
-  if (m_create_mode) EndDialog(og_create_new_school(m_hooks, m_opening_code, ui_language()) == 0 ? kIdOk : kIdCancel);
+  if (m_create_mode) {
+    // Nothing made: the officer is back in the school he had open.
+    if (og_create_new_school(m_hooks, m_opening_code, ui_language()) == 0)
+      EndDialog(kIdOk);
+    else
+      OnCancel();
+  }
   return true;
 }
 

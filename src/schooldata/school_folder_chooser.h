@@ -2,9 +2,11 @@
 // the data root, sees each folder's school title, chooses the folder to work
 // in (OK leaves it current) or creates a new school folder; Cancel makes the
 // folder current at opening current again. In create mode the dialog goes
-// straight to the creation and ends. Rows come from school_folder_list.h;
-// the dialog keeps only its list and the folder and school code it found at
-// opening.
+// straight to the creation and ends, with Cancel when nothing was made; its
+// caller has already entered the data root, so it hands the dialog the
+// folder that was current before, and that is the one Cancel puts back.
+// Rows come from school_folder_list.h; the dialog keeps only its list and
+// the folder and school code of the opening.
 #pragma once
 
 #include <string>
@@ -28,6 +30,7 @@ class Cselscuole : public CResizableDialog {
   bool m_create_mode = false;
   bool m_service_mode = false;
   std::string m_current_school_code;  // of the school current at opening; set by the caller
+  std::string m_current_folder;       // create mode: the program path current before the data root; set by the caller
   NewSchoolHooks m_hooks;             // the school model's steps of a new school
   std::function<void()> m_show_transfer_guide;
 

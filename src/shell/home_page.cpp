@@ -295,8 +295,8 @@ void CPlenixDlg::OnCreateSchool() {
     ui_message_box(ui_not_available_text());
     return;
   }
+  std::string folder = og_current_folder_path();
   RefreshSchoolInfo(1, 0);
-  std::string folder;
   if (g_new_school_creator(folder)) og_set_current_folder(folder.c_str());
   RefreshSchoolInfo(0, 1);
   og_write_status_file();

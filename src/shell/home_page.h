@@ -116,6 +116,8 @@ extern std::function<bool(std::string& folder)> g_school_folder_chooser;
 // The home page forgets both before it opens the configuration menu.
 extern std::int32_t g_selected_class;
 extern std::int32_t g_selected_teacher;
+// The creator gets in `folder` the folder open before the home page entered
+// the data root for it, and makes it current again when it makes nothing.
 extern std::function<bool(std::string& folder)> g_new_school_creator;
 // The output folders the clean-up empties and removes, in order.
 extern const char* const kOutputFolders[8];

@@ -404,7 +404,13 @@ void Cmake::TakeBack() {
   // The state of the timetable taken back: its check says it.
   std::int32_t check = og_run_engine(EngineCommandCode::Snod);
   og_record_timetable_state(check == kResultRecovered ? '1' : or_timetable_state(check));
-  Finish(0, kTakenBack.Get());
+  // The reports follow the saved timetable, as at the end of a computation:
+  // those of the timetable taken back replace those of the one set aside.
+  // The report run's result is shown under the take back's; a run that
+  // cannot start (the description no longer checks, no thread) says so
+  // there through Finish, so its false needs nothing more here.
+  m_after_take_back = true;
+  StartRun(EngineCommandCode::Repo);
 }
 
 void Cmake::OnTimer(WParam id) {
@@ -458,8 +464,9 @@ void Cmake::ShowBrokenConstraints() {
 void Cmake::Finish(std::int32_t result, const std::string& text) {
   m_result = result;
   m_finished = true;
-  m_result_text = text;
-  SetDlgItemText(kResultId, text.c_str());
+  m_result_text = m_after_take_back ? std::string(kTakenBack.Get()) + "\r\n" + text : text;
+  m_after_take_back = false;
+  SetDlgItemText(kResultId, m_result_text.c_str());
   for (int id : {kStopId, kPauseId, kStageAgainId, kLeaveGapId})
     if (Window* w = GetDlgItem(id)) w->EnableWindow(false);
   if (Window* start = GetDlgItem(kStartId)) start->EnableWindow(true);
@@ -546,6 +553,9 @@ void Cmake::StopAndWait(bool show) {
   // The stopped computation saved its best timetable: its state counts.
   if (is_computation(m_code)) og_record_timetable_state(or_timetable_state(result));
   if (!m_finished && show && IsWindow()) Finish(result, engine_message());
+  // A take back's report run cut short with its window ends here: the next
+  // run's result is its own.
+  m_after_take_back = false;
 }
 
 void Cmake::Close() {

@@ -88,7 +88,8 @@ class Cmake : public CResizableDialog {
   // The first technique: asks before it replaces a saved timetable, sets it
   // aside and computes from an empty week.
   bool StartAnew();
-  // Swaps the timetable set aside with the saved one, after a question.
+  // Swaps the timetable set aside with the saved one, after a question,
+  // then writes the reports of the timetable taken back ("REPO:").
   void TakeBack();
   // Places the problems monitor again (moved: 1 after a frame move or size).
   void PlaceProblemsMonitor(int moved);
@@ -122,6 +123,7 @@ class Cmake : public CResizableDialog {
 
   bool m_page_use;
   bool m_anew = false;  // the run being started computes from an empty week
+  bool m_after_take_back = false;  // the report run a take back starts, until its end
   EngineCommandCode m_code;
   char m_test_name[21];
   std::int32_t m_result = -1;

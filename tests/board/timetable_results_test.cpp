@@ -2,7 +2,7 @@
 // starts it on a copy of the small sample school and driven from its pages:
 // - the first technique computes a new timetable from an empty week after a
 //   question, keeping the saved one aside; the computation page takes it
-//   back (the two swap);
+//   back (the two swap) and writes its reports;
 // - the state of the timetable is recorded after every run: with no error
 //   left ('5') the board opens without the question, with errors left the
 //   board and the reports ask first, and the state reaches the school files;
@@ -14,6 +14,7 @@
 //   program, before the processing menu was ever opened.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -35,6 +36,10 @@ using namespace kt::ui;
 using M = Cmakedibi;
 using C = Cmake;
 using B = Cbila;
+
+const char* const kTakenBackAndPrinted =
+    "Ripreso l'orario precedente; quello sostituito e' stato messo da parte.\r\n"
+    "Report scritti nella cartella Orario.";
 
 class Results : public TempRoot {
  protected:
@@ -69,6 +74,17 @@ class Results : public TempRoot {
   // Lets a page's timer follow the engine until `done` holds (bounded).
   bool Follow(const std::function<bool()>& done, std::uint32_t step) {
     return follow_engine(ui, done, step);
+  }
+  // The error lines of a residual-errors file ("E:..."), without the timed
+  // trace lines that close it.
+  std::string ErrorLines(const fs::path& file) {
+    std::string all = read(file), lines;
+    for (std::size_t at = 0; at < all.size();) {
+      std::size_t end = std::min(all.find('\n', at), all.size());
+      if (all.compare(at, 2, "E:") == 0) lines += all.substr(at, end - at) + "\n";
+      at = end + 1;
+    }
+    return lines;
   }
   std::string LastBox() { return ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0); }
   bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -117,8 +133,8 @@ TEST_F(Results, ANewTimetableKeepsTheSavedOneAsideAndTheStateOpensTheBoard) {
     alfadlg_go_to_page(kPageMake);
     ui.AnswerNextModal(kIdYes);
     ui.Click(g_make_page, C::kTakeBackId);
-    EXPECT_EQ(ui.Text(g_make_page, C::kResultId),
-              "Ripreso l'orario precedente; quello sostituito e' stato messo da parte.");
+    WaitEnd();
+    EXPECT_EQ(ui.Text(g_make_page, C::kResultId), kTakenBackAndPrinted);
     EXPECT_EQ(read(school_ / "savego.txt"), saved);
     EXPECT_EQ(read(school_ / "savego_precedente.txt"), computed);
     // The hand-made week keeps errors: its check says so, and the board and
@@ -136,6 +152,68 @@ TEST_F(Results, ANewTimetableKeepsTheSavedOneAsideAndTheStateOpensTheBoard) {
   g_timetable_state = '0';
   ASSERT_TRUE(og_read_school_files(0));
   EXPECT_EQ(g_timetable_state, '2');
+}
+
+// What the officer reads in the reports after a take back is the timetable
+// taken back, without pressing PRINT: its report set, residual errors
+// included, replaces that of the week set aside, each time the two swap.
+// The hand-made week keeps errors: the notice names them, and the list it
+// points to is now theirs.
+TEST_F(Results, TheReportsFollowTheTimetableTakenBack) {
+  const fs::path classes = fs::path("Orario") / "Orario Classi.txt";
+  const fs::path residual = fs::path("Orario") / "Errori Residui.txt";
+  Run(true, "", [&] {
+    alfadlg_go_to_page(kPageProcessingMenu);
+    ui.AnswerNextModal(kIdYes);  // never computed here: printed all the same
+    ui.OnNextModal([&](Dialog& d) {
+      g_engine_thread.Join();
+      ui.Advance(C::kTimerMs);
+      ui.Click(d, C::kCloseId);
+    });
+    ui.Click(g_processing_menu, M::kReportsId);
+    const std::string hand_made[2] = {read(school_ / classes), ErrorLines(school_ / residual)};
+    ui.AnswerNextModal(kIdYes);
+    Start(0);
+    WaitEnd();
+    const std::string computed[2] = {read(school_ / classes), ErrorLines(school_ / residual)};
+    ASSERT_NE(computed[0], hand_made[0]);
+    ASSERT_EQ(computed[1], "");
+    ASSERT_NE(hand_made[1], "");
+    for (const std::string* shown : {hand_made, computed}) {
+      const char* which = shown == hand_made ? "hand-made" : "computed";
+      ui.AnswerNextModal(kIdYes);
+      ui.Click(g_make_page, C::kTakeBackId);
+      WaitEnd();
+      EXPECT_EQ(ui.Text(g_make_page, C::kResultId), kTakenBackAndPrinted) << which;
+      EXPECT_EQ(g_make_page.Result(), 0) << which;
+      EXPECT_TRUE(read(school_ / classes) == shown[0]) << which;
+      EXPECT_EQ(ErrorLines(school_ / residual), shown[1]) << which;
+      EXPECT_EQ(g_makewarn.IsWindow(), shown == hand_made) << which;
+      if (g_makewarn.IsWindow()) ui.Click(g_makewarn, Cmakewarn::kCloseId);
+      EXPECT_TRUE(ui.IsEnabled(g_make_page, C::kTakeBackId)) << which;
+    }
+  });
+}
+
+// Left while the take back's reports are written: the run ends with the
+// page, and the next computation's result is its own alone.
+TEST_F(Results, APageLeftDuringATakeBackLeavesTheNextResultItsOwn) {
+  Run(true, "", [&] {
+    ui.AnswerNextModal(kIdYes);
+    Start(0);
+    WaitEnd();
+    ui.AnswerNextModal(kIdYes);
+    ui.Click(g_make_page, C::kTakeBackId);
+    ASSERT_TRUE(g_make_page.Running());
+    alfadlg_go_to_page(kPageProcessingMenu);
+    const std::size_t boxes = ui.boxes().size();
+    Start(1);
+    WaitEnd();
+    EXPECT_EQ(ui.Text(g_make_page, C::kResultId).rfind("Elaborazione terminata", 0), 0u)
+        << ui.Text(g_make_page, C::kResultId);
+    EXPECT_EQ(ui.boxes().size(), boxes);
+    if (g_makewarn.IsWindow()) ui.Click(g_makewarn, Cmakewarn::kCloseId);
+  });
 }
 
 // A run stopped with errors left records them; the board asks.

@@ -247,16 +247,19 @@ TEST_F(HomePage, HelpButtonsExplainTheirFunction) {
   g_language = 0;
 }
 
-// A new school is made from the data root; once made, its folder is the
-// current one and the status file keeps it; given up, the data root stays
-// current (the folder open before is forgotten as the creation starts).
+// A new school is made from the data root; the creator is handed the
+// folder open before, which is the one it puts back when it makes nothing
+// (one that gives up leaving the data root current shows the data root);
+// once made, its folder is the current one and the status file keeps it.
 TEST_F(HomePage, ANewSchoolBecomesTheCurrentFolder) {
   EnterSchool();
   OpenFrame();
   fs::path made_in;
+  std::string handed;
   bool make = false;
   g_new_school_creator = [&](std::string& folder) {
     made_in = fs::current_path();
+    handed = folder;
     if (!make) return false;
     fs::create_directories(data_root() / "nuova");
     folder = "\\KestrinTempusDati\\nuova";
@@ -264,6 +267,7 @@ TEST_F(HomePage, ANewSchoolBecomesTheCurrentFolder) {
   };
   ASSERT_TRUE(ui.Click(g_home_page, H::kCreateSchool));
   EXPECT_EQ(made_in, data_root());
+  EXPECT_EQ(handed, "\\KestrinTempusDati\\piccola");
   EXPECT_EQ(fs::current_path(), data_root());
   EXPECT_EQ(ui.Text(g_home_page, H::kFolderId), data_root().string());
   EXPECT_EQ(ui.Text(g_home_page, H::kDescriptionId), "Descrizione Orario Assente");

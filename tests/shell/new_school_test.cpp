@@ -3,6 +3,8 @@
 // folder's names speaks the user's language, and the school just made
 // opens on the configuration pages with nothing to save, since its files
 // already hold what the pages show.
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "platform/cp1252.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/small_choosers.h"
+#include "shell/status_file.h"
 #include "structure/buildings_page.h"
 #include "structure/input_box.h"
 
@@ -107,6 +110,61 @@ TEST_F(NewSchool, SampleWithOneBuildingInGermanLeavesNothingToSave) {
     EXPECT_EQ(ui.Problems(), std::vector<std::string>{});
   });
   EXPECT_EQ(read(data_root() / "piccola" / "scuola2.txt"), before);
+}
+
+// Giving up a new school, at any question, leaves the officer where he
+// was: the school he had open is open again, shown on the home page, kept
+// in the status file and read as before, and no folder is made. Given up
+// at the names box (the school not read yet, so no cloud question) and at
+// the cloud question (the school read, its code known).
+class NewSchoolGivenUp : public NewSchool {
+ protected:
+  // The program on the small sample, open; `give_up` answers the creation.
+  void GiveUp(bool read_first, const std::function<void()>& give_up) {
+    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\nLINGUA:0\n");
+    const std::string before = read(data_root() / "piccola" / "scuola2.txt");
+    run_program(ui, [&] {
+      if (read_first) {
+        alfadlg_go_to_page(kPageConfigMenu);
+        alfadlg_go_to_page(kPageHome);
+        ASSERT_STREQ(g_ui_header.school_code, kCode);
+      }
+      std::size_t boxes = ui.boxes().size();
+      give_up();
+      ui.Click(g_home_page, CPlenixDlg::kCreateSchool);
+      // One question, the one given up.
+      ASSERT_EQ(ui.boxes().size(), boxes + 1);
+      EXPECT_NE(ui.boxes().back().texts.at(0).find(read_first ? "condivide l'accesso al cloud"
+                                                               : "Inserire il nome completo della Scuola"),
+                std::string::npos);
+      EXPECT_EQ(fs::current_path(), data_root() / "piccola");
+      EXPECT_EQ(ui.Text(g_home_page, CPlenixDlg::kFolderId), (data_root() / "piccola").string());
+      EXPECT_EQ(ui.Text(g_home_page, CPlenixDlg::kDescriptionId), "Scuola Media Giuseppe Verdi");
+      EXPECT_STREQ(g_ui_header.school_code, read_first ? kCode : "");
+      // The school's pages open on it, with nothing to save.
+      ui.Click(g_home_page, CPlenixDlg::kConfiguration);
+      EXPECT_NE(g_current_page, &g_home_page);
+      EXPECT_STREQ(g_ui_header.school_code, kCode);
+      EXPECT_EQ(ui.boxes().size(), boxes + 1) << ui.boxes().back().texts.at(0);
+    });
+    EXPECT_EQ(read(data_root() / "piccola" / "scuola2.txt"), before);
+    std::vector<std::string> folders;
+    for (const auto& e : fs::directory_iterator(data_root()))
+      if (e.is_directory()) folders.push_back(e.path().filename().string());
+    EXPECT_EQ(folders, std::vector<std::string>{"piccola"});
+    g_current_folder[0] = 0;
+    ASSERT_TRUE(og_read_status_file());
+    EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati\\piccola");
+  }
+  static constexpr const char* kCode = "CNL06V4107512_PEKVERDI_7QH2M0XK4TZ9B1RDE";
+};
+
+TEST_F(NewSchoolGivenUp, AtTheNamesBox) {
+  GiveUp(false, [&] { ui.OnNextModal([&](Dialog& box) { ui.Click(box, kIdCancel); }); });
+}
+
+TEST_F(NewSchoolGivenUp, AtTheCloudQuestion) {
+  GiveUp(true, [&] { ui.AnswerNextModal(kIdCancel); });
 }
 
 }  // namespace
