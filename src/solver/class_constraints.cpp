@@ -140,12 +140,48 @@ bool slot_walk_holds_match(int self, int partner, int slot) {
   return false;
 }
 
-// Most pairs stand together, and then the partner itself is the match: the
-// slot's list of lesson numbers answers without the walk over the other
-// lessons' records.
+// Whether lesson y is a match the walk would find: listed in the slot, of
+// the partner's class and subject, and not kept apart from `self`.
+bool listed_match(int self, const EngineLesson& want, int y, int slot) {
+  if (y == self || !or_slot_lists(slot, y)) return false;
+  const EngineLesson& o = g_eng_lessons[y];
+  return o.class_index == want.class_index && o.subject == want.subject && !building_keeps_apart(self, y);
+}
+
+// A partner away from the slot is most often matched by another lesson of
+// its class and subject there (the subject's other group, or its other
+// partner), and that is the lesson the partner's class grid holds in the
+// slot or one sharing that cell with it. Each is taken only when the slot's
+// list names it, so a grid not in step with the placement costs no more
+// than the walk that follows a miss. Of two lessons of one class sharing a
+// slot one is in the other's joint list (the grid rebuild refuses any other
+// pair), so the cell's joint list names most of the others.
+bool grid_holds_match(int self, const EngineLesson& want, int slot) {
+  int c = want.class_index;
+  if (c < 0 || c >= kMaxClasses) return false;
+  int held = lesson_in(c, slot / kHoursPerDay, slot % kHoursPerDay);
+  if (held < 0) return false;
+  if (listed_match(self, want, held, slot)) return true;
+  const EngineLesson& h = g_eng_lessons[held];
+  int n = std::clamp(h.joint_count, 0, kMaxJointLessons);
+  for (int k = 0; k < n; ++k) {
+    int y = h.joint_lessons[k];
+    if (y >= 0 && y < kMaxLessons && g_eng_lessons[y].class_index == c && listed_match(self, want, y, slot))
+      return true;
+  }
+  return false;
+}
+
+// Most pairs stand together, and then the partner itself is the match, the
+// lesson its class grid holds in the slot; for most pairs apart the grid's
+// lesson or one sharing its cell is. Either way the slot's list of lesson
+// numbers answers without the walk over the other lessons' records. The
+// grid is asked before the list is searched for the partner, since a
+// partner away from the slot is not found in the list without a scan.
 bool slot_holds_match(int self, int partner, int slot) {
   if (teacher_waiting(g_eng_lessons[partner].teacher)) return true;
-  if (partner != self && or_slot_lists(slot, partner) && !building_keeps_apart(self, partner)) {
+  if (grid_holds_match(self, g_eng_lessons[partner], slot) ||
+      (partner != self && or_slot_lists(slot, partner) && !building_keeps_apart(self, partner))) {
     if (or_clash_cross_check_on()) [[unlikely]]
       or_count_clash_cross_check(slot_walk_holds_match(self, partner, slot));
     return true;
@@ -170,7 +206,8 @@ int joint_lessons(int c, ClassReport* report) {
       if (g_eval_mode == 1 && x.teacher >= 0 && x.teacher < kMaxTeachers && g_eng_teachers[x.teacher].tekgrado[0] == 0)
         continue;
       int slot = d * kHoursPerDay + h;
-      for (int k = 0; k < joint_partners(l); ++k) {
+      int partners = joint_partners(l);
+      for (int k = 0; k < partners; ++k) {
         int partner = x.joint_lessons[k];
         if (partner < 0 || partner >= kMaxLessons) continue;
         bool together = by_class_mode() ? slot_holds_match(l, partner, slot)

@@ -159,3 +159,37 @@ TEST(JointPairsByClass, PartnersListEntryAnswersAsTheWalk) {
   EXPECT_GT(after.walks, before.walks);
   EXPECT_EQ(after.mismatches, before.mismatches);
 }
+
+// The partner's class grid only suggests a match; the slot's list decides.
+// Class 1's lessons (the partners, five to a subject) are swapped without
+// rebuilding its grid, so the grid names lessons of the partner's subject
+// in slots they have left: the count of 76 for class 0, whose own grid
+// stays true, and the bonus of each pair still follow the records.
+TEST(JointPairsByClass, AStalePartnerGridNamesNoMatch) {
+  or_set_clash_cross_check(true);
+  ClashCrossCheck before = or_clash_cross_check();
+  for (std::uint64_t seed = 9; seed <= 12; ++seed) {
+    JointPairSchool school(seed, seed == 12);
+    EngineRandom r(seed);
+    int swaps = 0, apart_seen = 0;
+    for (int round = 0; round < 300; ++round) {
+      int a = kPerClass + static_cast<int>(r.below(kPerClass));
+      int b = kPerClass + static_cast<int>(r.below(kPerClass));
+      if (a == b || or_swap_lessons(a, b) != 0) continue;
+      ++swaps;
+      int apart = pairs_apart(0);
+      apart_seen += apart;
+      std::int64_t want = apart > 0 ? or_class_weighted(76, 0, static_cast<std::uint32_t>(apart)) : 0;
+      EXPECT_EQ(or_delta_joint_lessons(0), want) << "seed " << seed << " round " << round;
+      for (int k = 0; k < kPairs; ++k)
+        EXPECT_EQ(or_joint_bonus(k), together(k, kPerClass + k) ? -1 : 0)
+            << "seed " << seed << " round " << round << " pair " << k;
+    }
+    EXPECT_GT(swaps, 20) << seed;
+    EXPECT_GT(apart_seen, 0) << seed;
+  }
+  ClashCrossCheck after = or_clash_cross_check();
+  or_set_clash_cross_check(false);
+  EXPECT_GT(after.walks, before.walks);
+  EXPECT_EQ(after.mismatches, before.mismatches);
+}
