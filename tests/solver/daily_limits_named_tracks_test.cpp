@@ -8,18 +8,11 @@
 // as the teacher's "CLASENOC:" value asks (both by default).
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <utility>
 
-#include "engine/engine_main.h"
-#include "engine/status_block.h"
-#include "bundled_schools.h"
-#include "school_fixture.h"
-
-namespace fs = std::filesystem;
+#include "saved_week_listing.h"
 
 namespace {
 
@@ -28,26 +21,8 @@ constexpr std::uint32_t kPresence = 8, kTeaching = 9;
 // (teacher name, id) -> summed count of the records "SNOD:" leaves.
 std::map<std::pair<std::string, std::uint32_t>, int> listed_counts(const std::string& description_edit,
                                                                    const std::string& extra_line) {
-  SchoolCopy school("liceo");
-  fs::copy_file(fs::path(KT_TEST_DATA) / "residual" / "weeks" / "liceo_saved.txt", school.folder() / "savego.txt",
-                fs::copy_options::overwrite_existing);
-  fs::path description = school.folder() / "scuola2.txt";
-  std::string text;
-  for (const std::string& line : split_lines(file_text(description)))
-    if (description_edit.empty() || line.rfind(description_edit, 0) != 0) text += line + "\n";
-  text += extra_line;
-  std::ofstream(description, std::ios::binary | std::ios::trunc) << text;
-
-  fs::path old = fs::current_path();
-  fs::current_path(school.folder());
-  g_status.clear();
-  const char* argv[] = {"Questo non serve", "SNOD:scuola2.txt", "NEDE", nullptr};
-  int rc = or_main(1, 3, argv);
-  fs::current_path(old);
-  EXPECT_EQ(rc, 0) << g_status.message;
   std::map<std::pair<std::string, std::uint32_t>, int> counts;
-  for (int i = 0; i < g_status.violation_count.load(); ++i) {
-    const ViolationRecord& r = g_status.violations[i];
+  for (const ViolationRecord& r : liceo_saved_week_records(description_edit, extra_line)) {
     if (r.constraint_id != kPresence && r.constraint_id != kTeaching) continue;
     counts[{g_eng_teachers[r.teacher].name, r.constraint_id}] += static_cast<int>(r.count);
   }

@@ -11,17 +11,10 @@
 // classical numbering ("GINNASIO:") counts like any other.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 
-#include "engine/engine_main.h"
-#include "engine/status_block.h"
-#include "bundled_schools.h"
-#include "school_fixture.h"
-
-namespace fs = std::filesystem;
+#include "saved_week_listing.h"
 
 namespace {
 
@@ -34,27 +27,8 @@ struct Listed {
 };
 
 Listed listed_late_share(const std::string& description_edit, const std::string& extra_lines) {
-  SchoolCopy school("liceo");
-  fs::copy_file(fs::path(KT_TEST_DATA) / "residual" / "weeks" / "liceo_saved.txt", school.folder() / "savego.txt",
-                fs::copy_options::overwrite_existing);
-  fs::path description = school.folder() / "scuola2.txt";
-  std::string text;
-  for (const std::string& line : split_lines(file_text(description)))
-    if (description_edit.empty() || line.rfind(description_edit, 0) != 0) text += line + "\n";
-  text += extra_lines;
-  std::ofstream(description, std::ios::binary | std::ios::trunc) << text;
-
-  fs::path old = fs::current_path();
-  fs::current_path(school.folder());
-  g_status.clear();
-  const char* argv[] = {"Questo non serve", "SNOD:scuola2.txt", "NEDE", nullptr};
-  int rc = or_main(1, 3, argv);
-  fs::current_path(old);
-  EXPECT_EQ(rc, 0) << g_status.message;
-  EXPECT_LT(g_status.violation_count.load(), kMaxViolationRecords) << "every violation has its record";
   Listed out;
-  for (int i = 0; i < g_status.violation_count.load(); ++i) {
-    const ViolationRecord& r = g_status.violations[i];
+  for (const ViolationRecord& r : liceo_saved_week_records(description_edit, extra_lines)) {
     if (r.constraint_id != kLateShare) continue;
     out.per_teacher[g_eng_teachers[r.teacher].name] += static_cast<int>(r.count);
     out.total += static_cast<int>(r.count);
