@@ -147,6 +147,12 @@ const char* const kTexts[][3] = {
      "The timetable set aside is taken back; the one it replaces is now in savego_precedente.txt\n"},
     {"Nessun orario messo da parte in questa cartella\n", "In diesem Ordner ist kein Stundenplan beiseitegelegt\n",
      "No timetable is set aside in this folder\n"},
+    {"I report non sono stati scritti: quelli nella cartella Orario non sono dell'orario ripreso "
+     "(orario REPO: li riscrive)\n",
+     "Die Berichte wurden nicht geschrieben: die im Ordner Orario gehören nicht zum zurückgeholten Stundenplan "
+     "(orario REPO: schreibt sie neu)\n",
+     "The reports were not written: those in the folder Orario are not those of the timetable taken back "
+     "(orario REPO: writes them again)\n"},
 };
 
 }  // namespace

@@ -51,5 +51,6 @@ int exit_status(int result, bool interrupted);
 // The program's own texts in the user's language (UTF-8, for the terminal).
 enum class OrarioText { kUsage, kBadOption, kNoFolder, kBadFileName, kNoProcesses,
                         kViolationCount, kRoomCommand, kGroupingRooms, kDefaultCycles, kLostWorker,
-                        kEndedBySignal, kEndedWithCode, kAnewCommand, kSetAside, kTakenBack, kNothingAside };
+                        kEndedBySignal, kEndedWithCode, kAnewCommand, kSetAside, kTakenBack, kNothingAside,
+                        kReportsNotFollowing };
 const char* orario_text(OrarioText text, int language);

@@ -268,7 +268,11 @@ bool enter_school_folder(const std::string& path, int language, std::string* fil
 }
 
 // "orario --take-back path/scuola2.txt": the timetable set aside swaps with
-// the saved one of that school folder. 0 done, 3 nothing set aside, 1 failed.
+// the saved one of that school folder, and the reports are written for the
+// timetable taken back ("REPO:"), so "Orario" never shows the one that went
+// aside. 0 done, 3 nothing set aside, 1 failed (nothing swapped). A report
+// run that fails leaves the timetable taken back, says that the reports do
+// not show it, and exits with the report run's status.
 int take_back(const OrarioOptions& options, int language) {
   if (options.engine_args.size() != 1) {
     print_error(orario_text(OrarioText::kUsage, language));
@@ -276,6 +280,13 @@ int take_back(const OrarioOptions& options, int language) {
   }
   std::string file;
   if (!enter_school_folder(options.engine_args[0], language, &file)) return 1;
+  // Checked before the swap: the report run needs the name as the engine reads it.
+  bool convertible = true;
+  std::string engine_file = kt::utf8_to_cp1252(file, &convertible);
+  if (!convertible) {
+    print_error(std::string(orario_text(OrarioText::kBadFileName, language)) + file + "\n");
+    return 1;
+  }
   g_status.language = language;
   int result = or_take_back_saved_timetable();
   if (result < 0) {
@@ -287,7 +298,13 @@ int take_back(const OrarioOptions& options, int language) {
     return 3;
   }
   std::fputs(orario_text(OrarioText::kTakenBack, language), stdout);
-  return 0;
+  std::fflush(stdout);
+  std::signal(SIGINT, on_interrupt);
+  result = run_engine("REPO:" + engine_file, {}, language);
+  std::fflush(stdout);
+  print_engine_message(result);
+  if (result != 0 && result != kResultRecovered) print_error(orario_text(OrarioText::kReportsNotFollowing, language));
+  return exit_status(result, g_interrupts > 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 
 #include <cstring>
+#include <string>
 
 #include "constraints/teaching_weights.h"
 #include "engine/status_block.h"
@@ -14,12 +15,15 @@
 #include "shell/engine_commands.h"
 #include "shell/message_box.h"
 #include "shell/ml_text.h"
+#include "structure/shared_texts.h"
 
 using namespace kt::ui;
 
 Cbila g_balancing_page;
 
 namespace {
+
+using shared_text::kReportsWritten;
 
 const MlText kTitle = {"Bilanciamento dell'orario", "Balance von Stundenplan", "Balance of Timetable"};
 const MlText kTeachers = {"Bilancia l'orario dei Professori", "Stundenplan der Lehrer ausgleichen",
@@ -35,6 +39,14 @@ const MlText kSavedInPlace = {"Bilanciamento terminato: orario salvato.", "Ausgl
 const MlText kTaken = {"L'orario bilanciato e' ora l'orario salvato; il precedente e' messo da parte.",
                        "Der ausgeglichene Stundenplan ist jetzt der gespeicherte; der vorige ist beiseitegelegt.",
                        "The balanced timetable is now the saved one; the previous one is set aside."};
+const MlText kTakenNoReports = {
+    "L'orario bilanciato e' ora l'orario salvato, ma i suoi report NON sono stati scritti.",
+    "Der ausgeglichene Stundenplan ist jetzt der gespeicherte, aber seine Berichte wurden NICHT geschrieben.",
+    "The balanced timetable is now the saved one, but its reports were NOT written."};
+const MlText kReportsNotWritten = {
+    "Report NON scritti: quelli nella cartella Orario non sono dell'orario salvato.",
+    "Berichte NICHT geschrieben: die im Ordner Orario gehören nicht zum gespeicherten Stundenplan."_cp,
+    "Reports NOT written: those in the folder Orario are not those of the saved timetable."};
 const MlText kDropped = {"Orario bilanciato scartato: resta l'orario salvato.",
                          "Ausgeglichener Stundenplan verworfen: der gespeicherte bleibt.",
                          "Balanced timetable dropped: the saved one stays."};
@@ -156,7 +168,17 @@ void Cbila::Take() {
   }
   m_pending = false;
   og_record_timetable_state(m_state);
-  SetDlgItemText(kResultId, kTaken.Get());
+  // The reports follow the saved timetable, as after a take back: those of
+  // the balanced week replace those of the week set aside. They are written
+  // before Take returns, so a take on the way out of the page ends with them
+  // too; a failed run has shown the engine's message, and the page says
+  // that the reports are not the saved timetable's.
+  g_status.clear();
+  std::int32_t printed = og_run_engine(EngineCommandCode::Repo);
+  m_progress += std::string("\r\n") + (printed == 0 ? kReportsWritten : kReportsNotWritten).Get() + "\r\n";
+  if (printed != 0) m_progress += std::string(g_status.message, strnlen(g_status.message, sizeof g_status.message)) + "\r\n";
+  og_show_progress(*this, kProgressId, m_progress);
+  SetDlgItemText(kResultId, (printed == 0 ? kTaken : kTakenNoReports).Get());
   EnableRunButtons(true);
 }
 

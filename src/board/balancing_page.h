@@ -11,7 +11,8 @@
 // The balanced timetable is not yet the school's: once the run ended the page
 // shows the result, and "Prendi l'orario bilanciato" makes it the saved
 // timetable (the one it replaces set aside, as before a new computation, so
-// the computation page can take it back), while "Scarta" drops it. Leaving
+// the computation page can take it back) and writes its reports ("REPO:"),
+// while "Scarta" drops it. Leaving
 // the page with a result not yet taken or dropped asks which.
 #pragma once
 

@@ -229,10 +229,10 @@ void take_over_pending_save() {
   std::string bytes;
   if (!current_bytes(kt::translate_path(name), &bytes)) return;
   ReplacementFile copy;
-  or_open_or_raise_telling_why(copy, g_damaged_copy.c_str(), write_failed_hint());
-  errno = 0;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), copy.stream()) != bytes.size() && errno == 0) errno = EIO;
-  or_commit_or_raise_telling_why(copy, g_damaged_copy.c_str(), write_failed_hint());
+  or_replace_or_raise_telling_why(copy, g_damaged_copy.c_str(), write_failed_hint(), [&bytes](std::FILE* out) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() && errno == 0) errno = EIO;
+  });
   if (g_damaged_copy.rfind(".\\", 0) == 0) g_damaged_copy.erase(0, 2);
 }
 
@@ -286,11 +286,11 @@ void or_save_timetable(int kind) {
   // The search's record is where an interrupted computation resumes: it
   // reaches the disk at once, and a command that fails puts the old one back.
   if (kind == kSaveRecord) file.set_direct(true);
-  or_open_or_raise_telling_why(file, name, write_failed_hint());
-  char work[1024];
-  for (const std::string& text : lines) or_write_scrambled_line(file.stream(), text.c_str(), work);
-  if (carried) append_carried_standby_lines(file.stream(), work);
-  or_commit_or_raise_telling_why(file, name, write_failed_hint());
+  or_replace_or_raise_telling_why(file, name, write_failed_hint(), [&lines, carried](std::FILE* out) {
+    char work[1024];
+    for (const std::string& text : lines) or_write_scrambled_line(out, text.c_str(), work);
+    if (carried) append_carried_standby_lines(out, work);
+  });
   if (carried) og_delete_file_if_present(kTempDS);
   if (record) g_last_record.keep(std::move(path), lines);
   // From its first save on, a run from an empty week reads its own timetable.

@@ -48,11 +48,10 @@ void or_commit_or_raise(ReplacementFile& file, const char* name, const char* hin
   if (!file.commit()) raise_write_error(file, name, hint, 35);
 }
 
-void or_open_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed) {
+void or_replace_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed,
+                                     const std::function<void(std::FILE*)>& write) {
   if (!file.open(name, false)) raise_write_error(file, name, what_failed, 30, true);
-}
-
-void or_commit_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed) {
+  write(file.stream());
   if (!file.commit()) raise_write_error(file, name, what_failed, 35, true);
 }
 

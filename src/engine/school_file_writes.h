@@ -6,16 +6,21 @@
 // Invariant: the target file is either the old one or the complete new one.
 #pragma once
 
+#include <cstdio>
+#include <functional>
+
 #include "engine/file_replace.h"
 
 // keep_current: the writer appends (see ReplacementFile::open).
 void or_open_or_raise(ReplacementFile& file, const char* name, const char* hint, bool keep_current = false);
 void or_commit_or_raise(ReplacementFile& file, const char* name, const char* hint);
-// The same where the hint only says what failed ("the timetable could not
-// be saved"): the message goes on with why (access denied, a folder in the
-// file's place...), which the user can set right.
-void or_open_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed);
-void or_commit_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed);
+// Writes the file whole through `write` (which fills the replacement's
+// stream) and puts it in place, where the hint only says what failed ("the
+// timetable could not be saved"): the message of a failed create or commit
+// goes on with why (access denied, a folder in the file's place...), which
+// the user can set right. The caller may set the replacement up first.
+void or_replace_or_raise_telling_why(ReplacementFile& file, const char* name, const char* what_failed,
+                                     const std::function<void(std::FILE*)>& write);
 // Copies the current content of the file (when there is one) into the
 // replacement; raises the file error when it cannot be read whole.
 void or_copy_current_or_raise(ReplacementFile& file, const char* name, const char* hint);

@@ -120,17 +120,30 @@ bool looks_scrambled(const std::string& line) {
 }
 SchoolFileRead g_read = default_read;
 
+// A school file's stream: its descriptor, and the last byte read from it,
+// which tells at the end whether the file's last line has its line end.
+struct SchoolStream {
+  int fd;
+  int last_byte = -1;
+};
+
 // The stream's reads go through the seam; a failed read sets the stream's
 // error flag, so a reader sees it with std::ferror and never as the end.
 ssize_t cookie_read(void* cookie, char* buffer, size_t size) {
-  int fd = static_cast<int>(reinterpret_cast<std::intptr_t>(cookie));
+  auto* stream = static_cast<SchoolStream*>(cookie);
   for (;;) {
-    long got = g_read(fd, buffer, size);
+    long got = g_read(stream->fd, buffer, size);
     if (got < 0 && errno == EINTR) continue;
+    if (got > 0) stream->last_byte = static_cast<unsigned char>(buffer[got - 1]);
     return got;
   }
 }
-int cookie_close(void* cookie) { return ::close(static_cast<int>(reinterpret_cast<std::intptr_t>(cookie))); }
+int cookie_close(void* cookie) {
+  auto* stream = static_cast<SchoolStream*>(cookie);
+  int result = ::close(stream->fd);
+  delete stream;
+  return result;
+}
 
 std::string language_text(const char* it, const char* de, const char* en, const std::string& path) {
   const char* texts[3] = {it, de, en};
@@ -174,7 +187,11 @@ std::string og_read_error_text(const std::string& path) {
                        "Read error in the file %s: the file was not read whole", path);
 }
 
-std::FILE* og_open_school_file(const std::string& path, std::string* why, bool* missing) {
+namespace {
+
+// og_open_school_file, and the stream's state for the reader that needs it
+// (valid until the stream is closed).
+std::FILE* open_school_stream(const std::string& path, std::string* why, bool* missing, SchoolStream** state) {
   std::string local = local_path(path);
   if (missing != nullptr) *missing = false;
   // Not waiting on a FIFO without a writer: what it is is asked first.
@@ -224,18 +241,46 @@ std::FILE* og_open_school_file(const std::string& path, std::string* why, bool* 
   cookie_io_functions_t io{};
   io.read = cookie_read;
   io.close = cookie_close;
-  std::FILE* in = fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(fd)), "rb", io);
+  auto* stream = new SchoolStream{fd};
+  std::FILE* in = fopencookie(stream, "rb", io);
   if (in == nullptr) {
     ::close(fd);
+    delete stream;
     if (why != nullptr) *why = og_read_error_text(path);
   }
+  if (state != nullptr) *state = stream;
   return in;
+}
+
+// Why a file whose last line has no line end is refused: every writer of
+// the school files ends each line, so the file was cut off while it was
+// written or copied, and what the line held last may be lost or cut short
+// ("GMAX:1" for "GMAX:12", a teacher's name cut to another name).
+std::string cut_line_reason() {
+  static const char* const kCut[3] = {
+      "Il file \xE8 troncato: la sua ultima riga non \xE8 completa (manca l'a capo) e i dati che conteneva "
+      "possono essere persi o tagliati. Ripristinare una copia intera del file; se la riga \xE8 intera, "
+      "aggiungere l'a capo alla sua fine",
+      "Die Datei ist abgeschnitten: ihre letzte Zeile ist nicht vollst\xE4ndig (der Zeilenumbruch fehlt), und "
+      "ihre Daten k\xF6nnen verloren oder gek\xFCrzt sein. Eine ganze Kopie der Datei wiederherstellen; ist die "
+      "Zeile ganz, an ihrem Ende einen Zeilenumbruch einf\xFCgen",
+      "The file is cut off: its last line is not complete (its line end is missing), and the data it held "
+      "may be lost or cut short. Restore a whole copy of the file; if the line is whole, add a line end "
+      "at its end"};
+  return kCut[g_language < 3 ? g_language : 0];
+}
+
+}  // namespace
+
+std::FILE* og_open_school_file(const std::string& path, std::string* why, bool* missing) {
+  return open_school_stream(path, why, missing, nullptr);
 }
 
 SchoolLines og_read_school_lines(const std::string& path, const std::function<bool(const std::string&)>& each,
                                  std::string* why) {
   bool missing = false;
-  std::FILE* in = og_open_school_file(path, why, &missing);
+  SchoolStream* stream = nullptr;
+  std::FILE* in = open_school_stream(path, why, &missing, &stream);
   if (in == nullptr) return missing ? SchoolLines::kMissing : SchoolLines::kUnusable;
   std::vector<char> buffer(kLineLimit);
   std::string text;
@@ -257,9 +302,16 @@ SchoolLines og_read_school_lines(const std::string& path, const std::function<bo
     stopped = !each(text);
   }
   bool failed = std::ferror(in) != 0;
+  // Read to its end, the file's last line has no line end: cut off, unless
+  // it is the file's only line (a new school's title is written so).
+  bool cut = !stopped && !failed && !lone_cr && g_line_number > 1 && stream->last_byte != '\n';
   std::fclose(in);
   if (failed) {
     if (why != nullptr) *why = og_read_error_text(path);
+    return SchoolLines::kUnusable;
+  }
+  if (cut) {
+    if (why != nullptr) *why = og_bad_line_text(path, cut_line_reason(), text);
     return SchoolLines::kUnusable;
   }
   if (lone_cr) {

@@ -60,8 +60,10 @@ enum class SchoolLines { kRead, kMissing, kUnusable };
 // Hands each logical line of a file (unscrambled, no line end) to each, one
 // line in memory at a time; each returns false to stop early. kMissing: no
 // such file. kUnusable, with the reason in the user's language in *why: a
-// folder, an empty file, lines ended by CR alone, a file that cannot be
-// opened, or a read error (which is never taken as the end of the file).
+// folder, an empty file, lines ended by CR alone, a last line without its
+// line end in a file of more than one line (the file was cut off; each has
+// had that line already), a file that cannot be opened, or a read error
+// (which is never taken as the end of the file).
 SchoolLines og_read_school_lines(const std::string& path, const std::function<bool(const std::string&)>& each,
                                  std::string* why);
 // The same for a plain text file of another program (the imports): its

@@ -27,6 +27,8 @@ const MlText kSaveNextWithoutAsking = {"Salvo le prossime modifiche senza chiede
                                        "Die nächsten Änderungen ohne Rückfrage speichern?"_cp,
                                        "Save the next changes without asking?"};
 const MlText kWriteFailed = {"Salvataggio non riuscito: %s", "Speichern fehlgeschlagen: %s", "Saving failed: %s"};
+const MlText kReportsWritten = {"Report scritti nella cartella Orario.", "Berichte im Ordner Orario geschrieben.",
+                                "Reports written into the folder Orario."};
 
 const MlText kAlwaysAvailable = {"Sempre Disponibile", "Immer verfügbar"_cp, "Always Available"};
 const MlText kLimitedHours = {"Ore Limitate", "Begrenzte Stunden", "Limited Hours"};

@@ -10,7 +10,7 @@ namespace shared_text {
 
 extern const MlText kNameTaken, kInUse, kNeedsLetter, kItalianOnly;
 extern const MlText kTableFull, kTooManyTeachers, kTooManyClasses;
-extern const MlText kSaveNextWithoutAsking, kWriteFailed;
+extern const MlText kSaveNextWithoutAsking, kWriteFailed, kReportsWritten;
 extern const MlText kAlwaysAvailable, kLimitedHours, kHoursTitle, kRoomAlwaysAvailable;
 extern const MlText kNobody, kDummy, kClassTotal, kLessonHours, kTeacherTotal;
 

@@ -39,6 +39,7 @@ ComputationHooks g_computation_hooks;
 
 namespace {
 
+using shared_text::kReportsWritten;
 using shared_text::kWriteFailed;
 
 const MlText kTeacherTitle = {"PROVA l'orario del Professore %s", "TEST des Stundenplanes des Lehrers %s",
@@ -76,8 +77,6 @@ const MlText kFailed = {"Elaborazione NON riuscita.\r\n%s", "Verarbeitung NICHT 
 const MlText kNoTimetable = {"Nessun orario elaborato: calcolare prima l'orario.",
                              "Kein Stundenplan berechnet: zuerst den Stundenplan berechnen.",
                              "No timetable computed: compute the timetable first."};
-const MlText kReportsDone = {"Report scritti nella cartella Orario.", "Berichte im Ordner Orario geschrieben.",
-                             "Reports written into the folder Orario."};
 // The trial runs keep their own wording.
 const MlText kTrialCalendars = {"Prova non avviata: correggere prima i Calendari delle Classi.",
                                 "Test nicht gestartet: zuerst die Kalender der Klassen korrigieren.",
@@ -438,7 +437,7 @@ void Cmake::Poll() {
     stopped = stopped || g_status.history_codes[i] == kHistoryEndAfterStop;
   if (result != 0) Finish(result, formatted(text_of(m_code, kTrialFailed, kFailed), message.c_str()));
   else if (!message.empty()) Finish(result, message);
-  else if (m_code == EngineCommandCode::Repo) Finish(result, kReportsDone.Get());
+  else if (m_code == EngineCommandCode::Repo) Finish(result, kReportsWritten.Get());
   else Finish(result, formatted(stopped && !is_trial(m_code) ? kStopped : text_of(m_code, kTrialDone, kDone), g_status.error_count.load()));
   if (result == 0 && (m_code == EngineCommandCode::Snod || m_code == EngineCommandCode::SnodNede)) ShowBrokenConstraints();
   // A computation left to run to its end (nobody pressed STOP) switches the

@@ -7,7 +7,8 @@
 //   left ('5') the board opens without the question, with errors left the
 //   board and the reports ask first, and the state reaches the school files;
 // - the balancing's result is taken (the saved timetable set aside) or
-//   dropped, and leaving the page with one pending asks;
+//   dropped, and leaving the page with one pending asks; the reports follow
+//   the balanced timetable taken;
 // - the balancing page opens with every caption in place and only the
 //   buttons that start something live;
 // - "Word 2000" kept in the status file holds for the first run of the
@@ -85,6 +86,19 @@ class Results : public TempRoot {
       at = end + 1;
     }
     return lines;
+  }
+  // The balancing page run on the saved timetable and stopped once it
+  // started: a balanced week waits to be taken or dropped.
+  void Balance() {
+    alfadlg_go_to_page(kPageBila);
+    ASSERT_EQ(g_current_page, &g_balancing_page);
+    ui.Click(g_balancing_page, B::kTeachersId);
+    ASSERT_TRUE(g_balancing_page.Running());
+    ASSERT_TRUE(Follow([&] { return Has(ui.Text(g_balancing_page, B::kProgressId), "FATTORE"); }, B::kTimerMs));
+    ui.Click(g_balancing_page, B::kStopId);
+    g_engine_thread.Join();
+    ui.Advance(B::kTimerMs);
+    ASSERT_TRUE(g_balancing_page.ResultPending());
   }
   std::string LastBox() { return ui.boxes().empty() ? "" : ui.boxes().back().texts.at(0); }
   bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -290,6 +304,57 @@ TEST_F(Results, TheBalancedTimetableIsTakenOrDropped) {
     ui.AnswerNextModal(kIdYes);
     ui.Click(g_make_page, C::kTakeBackId);
     EXPECT_EQ(read(school_ / "savego.txt"), computed);
+  });
+}
+
+// Taking the balanced week writes its reports, as a take back does: what
+// "Orario" held (here a stale report of the week set aside) gives way to the
+// very reports PRINT writes for the saved timetable. A report run that fails
+// (a folder in a report's place) shows the engine's message, and the page
+// says the reports were not written; the balanced week stays taken.
+TEST_F(Results, TheReportsFollowTheBalancedTimetableTaken) {
+  const char* const kTaken = "L'orario bilanciato e' ora l'orario salvato; il precedente e' messo da parte.";
+  Run(false, "", [&] {
+    Start(0);
+    WaitEnd();
+    const fs::path classes = school_ / "Orario" / "Orario Classi.txt";
+    write(classes, "stale\n");
+    ASSERT_NO_FATAL_FAILURE(Balance());
+    ui.Click(g_balancing_page, B::kTakeId);
+    EXPECT_EQ(ui.Text(g_balancing_page, B::kResultId), kTaken);
+    EXPECT_TRUE(Has(ui.Text(g_balancing_page, B::kProgressId), "Report scritti nella cartella Orario."));
+    const std::string taken = read(classes);
+    EXPECT_NE(taken, "stale\n");
+    alfadlg_go_to_page(kPageProcessingMenu);
+    if (g_timetable_state <= '2') ui.AnswerNextModal(kIdYes);
+    ui.OnNextModal([&](Dialog& d) {
+      g_engine_thread.Join();
+      ui.Advance(C::kTimerMs);
+      EXPECT_EQ(ui.Text(d, C::kResultId), "Report scritti nella cartella Orario.");
+      ui.Click(d, C::kCloseId);
+    });
+    ui.Click(g_processing_menu, M::kReportsId);
+    EXPECT_TRUE(read(classes) == taken) << "the take wrote other reports than PRINT";
+
+    ASSERT_NO_FATAL_FAILURE(Balance());
+    const std::string balanced = read(school_ / "savebi.txt");
+    fs::remove(classes);
+    fs::create_directory(classes);
+    const std::size_t boxes = ui.boxes().size();
+    ui.AnswerNextModal(kIdOk);  // the engine's message
+    ui.Click(g_balancing_page, B::kTakeId);
+    EXPECT_EQ(read(school_ / "savego.txt"), balanced);
+    EXPECT_FALSE(fs::exists(school_ / "savebi.txt"));
+    EXPECT_EQ(ui.Text(g_balancing_page, B::kResultId),
+              "L'orario bilanciato e' ora l'orario salvato, ma i suoi report NON sono stati scritti.");
+    EXPECT_TRUE(Has(ui.Text(g_balancing_page, B::kProgressId),
+                    "Report NON scritti: quelli nella cartella Orario non sono dell'orario salvato."))
+        << ui.Text(g_balancing_page, B::kProgressId);
+    ASSERT_EQ(ui.boxes().size(), boxes + 1);
+    EXPECT_TRUE(Has(LastBox(), "Orario Classi.txt")) << LastBox();
+    EXPECT_TRUE(Has(ui.Text(g_balancing_page, B::kProgressId), "Orario Classi.txt"));
+    EXPECT_FALSE(ui.IsEnabled(g_balancing_page, B::kTakeId));
+    fs::remove(classes);
   });
 }
 

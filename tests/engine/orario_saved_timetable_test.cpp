@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -103,6 +104,89 @@ TEST(OrarioSavedTimetable, ComputingAnewSetsTheSavedTimetableAsideAndTakesItBack
   EXPECT_EQ(run_orario(school, "", "--take-back scuola2.txt").status, 0);
   EXPECT_EQ(read_file(school.file("savego.txt")), second);
   EXPECT_EQ(run_orario(school, "", "REPO:scuola2.txt").status, 0);
+}
+
+// The error lines of a residual-errors file ("E:..."), without the timed
+// trace lines around them.
+std::string error_lines(const std::string& file) {
+  std::string all = read_file(file), lines;
+  for (std::size_t at = 0; at < all.size();) {
+    std::size_t end = std::min(all.find('\n', at), all.size());
+    if (all.compare(at, 2, "E:") == 0) lines += all.substr(at, end - at) + "\n";
+    at = end + 1;
+  }
+  return lines;
+}
+
+// What the officer reads in "Orario" after a take back is the timetable
+// taken back: its reports, residual errors included, replace those of the
+// week set aside each time the two swap. The hand-made week keeps errors,
+// the computed one none.
+TEST(OrarioSavedTimetable, TheReportsFollowTheTimetableTakenBack) {
+  TempDir school;
+  orario_test::piccola_with_saved_week(school);
+  const std::string classes = school.file("Orario/Orario Classi.txt");
+  const std::string residual = school.file("Orario/Errori Residui.txt");
+  ASSERT_EQ(run_orario(school, "", "REPO:scuola2.txt").status, 0);
+  const std::string hand_made[2] = {read_file(classes), error_lines(residual)};
+  Outcome anew = run_orario(school, "", "--new --seed 1 CALC:scuola2.txt");
+  ASSERT_EQ(anew.status, 0) << anew.err;
+  const std::string computed[2] = {read_file(classes), error_lines(residual)};
+  ASSERT_NE(computed[0], hand_made[0]);
+  ASSERT_EQ(computed[1], "");
+  ASSERT_NE(hand_made[1], "");
+  for (const std::string* shown : {hand_made, computed}) {
+    const char* which = shown == hand_made ? "hand-made" : "computed";
+    Outcome back = run_orario(school, "", "--take-back scuola2.txt");
+    EXPECT_EQ(back.status, 0) << which << back.err;
+    EXPECT_TRUE(contains(back.out, "Ripreso l'orario messo da parte")) << which << back.out;
+    EXPECT_EQ(back.err, "") << which;
+    EXPECT_TRUE(read_file(classes) == shown[0]) << which;
+    EXPECT_EQ(error_lines(residual), shown[1]) << which;
+  }
+}
+
+// A report run that fails after the swap (the description no longer checks,
+// a report cannot be written) is no success: its message and status, and the
+// officer told that "Orario" does not show the timetable taken back, which
+// stays taken back, while the reports stay as they were.
+TEST(OrarioSavedTimetable, AFailedReportRunAfterATakeBackKeepsTheTimetableTakenBack) {
+  struct Case {
+    const char* id;
+    int status;
+    const char* message;
+  } cases[] = {
+      {"description", 2, "Errore di configurazione"},
+      {"report", 1, "Orario Classi.txt"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    orario_test::piccola_with_saved_week(school);
+    ASSERT_EQ(run_orario(school, "", "REPO:scuola2.txt").status, 0);
+    std::string hand_made = read_file(school.file("savego.txt"));
+    ASSERT_EQ(run_orario(school, "", "--new --seed 1 CALC:scuola2.txt").status, 0) << c.id;
+    std::string computed = read_file(school.file("savego.txt"));
+    std::string classes = read_file(school.file("Orario/Orario Classi.txt"));
+    if (std::string(c.id) == "description") {
+      write_file(school.file("scuola2.txt"), piccola() + "DAYS:\tXX\n");
+    } else {
+      fs::remove(school.file("Orario/Orario Classi.txt"));
+      fs::create_directory(school.file("Orario/Orario Classi.txt"));
+    }
+    Outcome back = run_orario(school, "LANG=it_IT.UTF-8", "--take-back scuola2.txt");
+    EXPECT_EQ(back.status, c.status) << c.id << back.err;
+    EXPECT_TRUE(contains(back.out, "Ripreso l'orario messo da parte")) << c.id << back.out;
+    EXPECT_TRUE(contains(back.err, c.message)) << c.id << back.err;
+    EXPECT_TRUE(contains(back.err, "I report non sono stati scritti: quelli nella cartella Orario non sono "
+                                   "dell'orario ripreso"))
+        << c.id << back.err;
+    EXPECT_EQ(read_file(school.file("savego.txt")), hand_made) << c.id;
+    EXPECT_EQ(read_file(school.file("savego_precedente.txt")), computed) << c.id;
+    if (std::string(c.id) == "description") {
+      EXPECT_EQ(read_file(school.file("Orario/Orario Classi.txt")), classes) << c.id;
+    }
+    EXPECT_FALSE(has_temporary(school)) << c.id;
+  }
 }
 
 // What --new and --take-back refuse, and a run from an empty week that

@@ -2,11 +2,13 @@
 // user would: the configuration menu shows the reader's message and goes
 // back to the home page, the school stays unloaded, and a save from a page
 // writes nothing over the files; choosing files that read loads the school
-// again. Covers refused content, an empty file, CR-only line ends and a
-// folder where a file should be, for both school files; a line the engine
-// takes for no teacher is refused as the engine refuses it.
+// again. Covers refused content, an empty file, CR-only line ends, a file
+// cut off in its last line and a folder where a file should be, for both
+// school files; a line the engine takes for no teacher is refused as the
+// engine refuses it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/test_driver.h"
@@ -70,6 +72,11 @@ TEST_F(UnreadableSchool, RefusedFilesShowTheMessageAndAreNeverOverwritten) {
       {"empty description", "scuola2.txt", "", "Il file scuola2.txt "},
       {"CR-only description", "scuola2.txt", "REM:Prova\rDAYS:\tLU5-Lunedi\t\r", "Il file scuola2.txt ha righe"},
       {"folder description", "scuola2.txt", "<dir>", "scuola2.txt "},
+      // Cut off in the middle of the last line: read as it stands, the cut
+      // description would lose MANCINI's limit unsaid (nothing tells a
+      // cut line from a whole one that lacks its line end).
+      {"cut description", "scuola2.txt", good2.substr(0, good2.size() - 8), "Il file \xE8 troncato"},
+      {"cut structure", "scuola1.txt", good1.substr(0, good1.size() - 2), "Il file \xE8 troncato"},
       {"empty structure", "scuola1.txt", "", "Il file scuola1.txt "},
       {"bad structure", "scuola1.txt", "REM:Prova\nNONSENSE\n", "Messaggio non riconosciuto (coge)"},
   };
@@ -186,6 +193,43 @@ TEST_F(UnreadableSchool, ARefusedLineIsNamedOnceWithItsFileAndNumber) {
     alfadlg_go_to_page(kPageHome);
     ui.Pump();
   }
+}
+
+// A description cut off in the middle of its last line names that line,
+// as far as it goes, with its number; a last line that lacks only its line
+// end is refused too, since nothing tells it from a cut one. Ended, the
+// same file reads whole.
+TEST_F(UnreadableSchool, ACutLastLineIsRefusedWithItsNumber) {
+  const std::string good2 = read(school_ / "scuola2.txt");
+  ASSERT_EQ(good2.substr(good2.size() - 19), "V:\tMANCINI\tGMAX:2\t\n");
+  std::size_t lines = static_cast<std::size_t>(std::count(good2.begin(), good2.end(), '\n'));
+  const struct {
+    const char* id;
+    std::size_t cut;
+    const char* shown;
+  } cases[] = {{"in the name", 12, "V: MANC"}, {"in the value", 3, "V: MANCINI GMAX:"}, {"line end", 1, "V: MANCINI GMAX:2 "}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    write(school_ / "scuola2.txt", good2.substr(0, good2.size() - c.cut));
+    std::size_t shown = ui.boxes().size();
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.Pump();
+    ASSERT_EQ(ui.boxes().size(), shown + 1);
+    const std::string& message = ui.boxes().back().texts.at(0);
+    EXPECT_NE(message.find("\nFile: " + (school_ / "scuola2.txt").string() + "\nRiga " + std::to_string(lines) + ": " +
+                           c.shown + "\n"),
+              std::string::npos)
+        << message;
+    EXPECT_FALSE(og_school_loaded());
+    alfadlg_go_to_page(kPageHome);
+    ui.Pump();
+  }
+  write(school_ / "scuola2.txt", good2.substr(0, good2.size() - 1) + "\r\n");
+  alfadlg_go_to_page(kPageConfigMenu);
+  ui.Pump();
+  EXPECT_TRUE(og_school_loaded());
+  alfadlg_go_to_page(kPageHome);
+  ui.Pump();
 }
 
 }  // namespace
