@@ -87,6 +87,7 @@ bool Cvicat::OnInitDialog() {
   SetWindowText(text::kTitle.Get());
   ui_set_current_dialog_title(text::kTitle.Get());
   AnchorControl(kPostListId, kAnchorTopLeft, kAnchorTopRight);
+  AnchorPastEdgesOf(kPostListId);
   g_copypas.Create(this);
   g_copypas.ShowPanel(false);
   m_filling = true;

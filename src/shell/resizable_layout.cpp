@@ -40,6 +40,33 @@ void CResizableLayout::AnchorControl(int id, Anchor top_left, Anchor bottom_righ
   AnchorControl(parent ? parent->GetDlgItem(id) : nullptr, top_left, bottom_right);
 }
 
+void CResizableLayout::AnchorPastEdgesOf(int id) {
+  Window* parent = GetLayoutWindow();
+  Window* grown = parent ? parent->GetDlgItem(id) : nullptr;
+  if (!grown) return;
+  auto anchored = [&](const Window* w) {
+    for (const LayoutInfo& info : m_layout)
+      if (info.window == w->handle()) return &info;
+    return static_cast<const LayoutInfo*>(nullptr);
+  };
+  const LayoutInfo* own = anchored(grown);
+  if (!own) return;
+  const Anchor edge = own->bottom_right;  // a copy: anchoring below appends to the list
+  const Rect g = grown->GetRectInParent();
+  for (Window* child : parent->Children()) {
+    if (child == grown || child->GetDlgCtrlID() == CResizableGrip::kGripId || anchored(child)) continue;
+    Rect r = child->GetRectInParent();
+    // Beside means level with the control: a group below it that reaches
+    // further right than the control moves down as one, not torn apart.
+    bool below = r.top >= g.bottom, beside = !below && r.left >= g.right;
+    if (!beside && !below) continue;
+    Anchor top_left{beside ? edge.x : 0, below ? edge.y : 0};
+    Anchor bottom_right = top_left;
+    if (beside && r.bottom >= g.bottom) bottom_right.y = edge.y;
+    AnchorControl(child, top_left, bottom_right);
+  }
+}
+
 void CResizableLayout::AddAnchorCallback(int callback_id) {
   LayoutInfo info;
   info.callback_id = callback_id;

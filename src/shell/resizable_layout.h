@@ -42,6 +42,11 @@ class CResizableLayout {
   // moves and keeps its size.
   void AnchorControl(kt::ui::Window* control, Anchor top_left, Anchor bottom_right = kNoAnchor);
   void AnchorControl(int id, Anchor top_left, Anchor bottom_right = kNoAnchor);
+  // Anchors each control not anchored yet that lies past the right or the
+  // bottom edge of the anchored control `id` to that edge, so that it moves
+  // out of the way as the control grows; one beside the control that
+  // reaches down past it also grows down with it.
+  void AnchorPastEdgesOf(int id);
   // An entry without a window that asks ArrangeControlHook for its place.
   void AddAnchorCallback(int callback_id);
   void RemoveAllAnchors();

@@ -96,6 +96,7 @@ bool Cproqui::OnInitDialog() {
   SetWindowText(kTitle.Get());
   ui_set_current_dialog_title(kTitle.Get());
   AnchorControl(kListId, kAnchorTopLeft, kAnchorBottomRight);
+  AnchorPastEdgesOf(kListId);
   m_rows.clear();
   m_selected_number = -1;
   std::fill(std::begin(m_directions), std::end(m_directions), 0);

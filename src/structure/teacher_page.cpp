@@ -80,6 +80,7 @@ bool Cprocat::OnInitDialog() {
   ui_set_current_dialog_title(text::kTitle.Get());
   AnchorControl(kPostListId, kAnchorTopLeft, kAnchorMiddleRight);
   AnchorControl(kHelpId, kAnchorMiddleLeft, kAnchorBottomRight);
+  AnchorPastEdgesOf(kPostListId);
   listMode = std::uint8_t(g_page_argument & 0xFF);
   m_school_days = 0;
   m_max_day_hours = 0;

@@ -285,6 +285,7 @@ bool Cmake::OnInitDialog() {
     CheckDlgButton(kCpuId, g_cpu_saver ? kBstChecked : kBstUnchecked);
     CheckDlgButton(kProposalId, g_auto_derogation ? kBstChecked : kBstUnchecked);
     AnchorControl(kProgressId, kAnchorTopLeft, kAnchorBottomRight);
+    AnchorPastEdgesOf(kProgressId);
     // The run buttons act on a running search only: greyed until one starts.
     for (int id : {kStopId, kPauseId, kStageAgainId, kLeaveGapId})
       if (Window* w = GetDlgItem(id)) w->EnableWindow(false);
