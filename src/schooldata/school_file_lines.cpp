@@ -252,6 +252,22 @@ std::FILE* open_school_stream(const std::string& path, std::string* why, bool* m
   return in;
 }
 
+// Closes a stream however its reader leaves: by return or by a throw.
+class ClosingFile {
+ public:
+  explicit ClosingFile(std::FILE* in) : in_(in) {}
+  ClosingFile(const ClosingFile&) = delete;
+  ClosingFile& operator=(const ClosingFile&) = delete;
+  ~ClosingFile() { Close(); }
+  void Close() {
+    if (in_ != nullptr) std::fclose(in_);
+    in_ = nullptr;
+  }
+
+ private:
+  std::FILE* in_;
+};
+
 // Why a file whose last line has no line end is refused: every writer of
 // the school files ends each line, so the file was cut off while it was
 // written or copied, and what the line held last may be lost or cut short
@@ -282,6 +298,9 @@ SchoolLines og_read_school_lines(const std::string& path, const std::function<bo
   SchoolStream* stream = nullptr;
   std::FILE* in = open_school_stream(path, why, &missing, &stream);
   if (in == nullptr) return missing ? SchoolLines::kMissing : SchoolLines::kUnusable;
+  // A reader refuses a bad line by throwing out of `each`: the file is
+  // closed then too, or every refused school would keep a descriptor.
+  ClosingFile closing(in);
   std::vector<char> buffer(kLineLimit);
   std::string text;
   bool stopped = false;
@@ -305,7 +324,7 @@ SchoolLines og_read_school_lines(const std::string& path, const std::function<bo
   // Read to its end, the file's last line has no line end: cut off, unless
   // it is the file's only line (a new school's title is written so).
   bool cut = !stopped && !failed && !lone_cr && g_line_number > 1 && stream->last_byte != '\n';
-  std::fclose(in);
+  closing.Close();
   if (failed) {
     if (why != nullptr) *why = og_read_error_text(path);
     return SchoolLines::kUnusable;
@@ -330,6 +349,7 @@ SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
   bool missing = false;
   std::FILE* in = og_open_school_file(path, why, &missing);
   if (in == nullptr) return missing ? SchoolLines::kMissing : SchoolLines::kUnusable;
+  ClosingFile closing(in);
   std::string line;
   bool open = false;
   bool stopped = false;
@@ -351,7 +371,7 @@ SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
   }
   if (!stopped && open) hand_over();
   bool failed = std::ferror(in) != 0;
-  std::fclose(in);
+  closing.Close();
   if (failed) {
     if (why != nullptr) *why = og_read_error_text(path);
     return SchoolLines::kUnusable;

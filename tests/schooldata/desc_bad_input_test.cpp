@@ -2,6 +2,7 @@
 // the keywords, and bad or hostile input, which must end the read with its
 // message, leave no partial model and never write past a table.
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -51,6 +52,20 @@ TEST_F(DescInput, TheRefusalNamesTheFilesLine) {
   std::string message = og_description_error();
   EXPECT_NE(message.find("\nRiga 5: 1A 6 "), std::string::npos) << message;
   EXPECT_NE(message.find("File: " + path() + "\n"), std::string::npos) << message;
+}
+
+// A refused line ends the read by a throw out of the line loop; the file is
+// closed all the same, so an officer who keeps retrying a broken school
+// does not run the program out of descriptors.
+TEST_F(DescInput, ARefusedReadClosesTheFile) {
+  auto open_descriptors = [] {
+    int count = 0;
+    for (int fd = 0; fd < 1024; ++fd) count += fcntl(fd, F_GETFD) != -1 ? 1 : 0;
+    return count;
+  };
+  int before = open_descriptors();
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(read("REM:Prova\nROSSI\t1A 2\t\n"), -2);
+  EXPECT_EQ(open_descriptors(), before);
 }
 
 TEST_F(DescInput, BadLinesGiveTheirMessage) {
