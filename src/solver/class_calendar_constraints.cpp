@@ -117,8 +117,9 @@ int pseudo_hours_before_lessons(int c, const CalendarGrid& g, int pseudo, const 
 // have taken: the heaviest days are set aside first; then each lesson, in
 // the class's list order, takes the first pseudo-hour (day by day, hour by
 // hour) before its own entry hour. Per day the hours are bit masks, so a
-// lesson's search is one test per day, and the walk ends once no
-// pseudo-hour is left to take.
+// lesson's search is one test per day, none when no day has a pseudo-hour
+// before its entry (the days' hours taken together say so), and the walk
+// ends once no pseudo-hour is left to take.
 int late_entries(int c, const CalendarGrid& g, int pseudo, const std::uint8_t* hours, bool calendar_only) {
   DayMask pseudo_hours[kDays] = {}, real_hours[kDays] = {}, excluded[kDays] = {};
   for (int d = 0; d < rule_days(); ++d)
@@ -140,7 +141,15 @@ int late_entries(int c, const CalendarGrid& g, int pseudo, const std::uint8_t* h
     excluded[best_day] |= real_hours[best_day];
   }
   int left = 0;  // pseudo-hours still to take (never set aside above)
-  for (int d = 0; d < rule_days(); ++d) left += busy_count(pseudo_hours[d]);
+  // The hours that hold a pseudo-hour on some day: a lesson none of whose
+  // hours before its entry is among them has nothing to take. A pseudo-hour
+  // taken below stays in, which only sends a lesson to the day walk for
+  // nothing.
+  DayMask any_day = 0;
+  for (int d = 0; d < rule_days(); ++d) {
+    left += busy_count(pseudo_hours[d]);
+    any_day |= pseudo_hours[d];
+  }
   const EngineClass& k = g_eng_classes[c];
   int v = 0;
   int count = k.lesson_index_count > kWeekSlots ? kWeekSlots : k.lesson_index_count;
@@ -151,11 +160,12 @@ int late_entries(int c, const CalendarGrid& g, int pseudo, const std::uint8_t* h
     // only for a lesson that could take a pseudo-hour.
     int e = g_eng_lessons[l].hour - k.class_digits[0];
     if (e <= 0) continue;
+    DayMask before_entry = day_hours(e);
+    if ((any_day & before_entry) == 0) continue;  // no day has one to take
     int s = lesson_slot(l);
     if (s < 0 || s >= kWeekSlots || is_busy(excluded[s / kHoursPerDay], s % kHoursPerDay)) continue;
     if (calendar_only && !calendar_slot(c, s)) continue;
     if (g_eng_lessons[l].teacher == pseudo) continue;
-    DayMask before_entry = day_hours(e);
     for (int d = 0; d < rule_days(); ++d) {
       unsigned open = pseudo_hours[d] & before_entry;
       if (open == 0) continue;

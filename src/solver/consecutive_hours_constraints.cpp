@@ -6,8 +6,8 @@
 #include "solver/consecutive_hours_constraints.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
-#include <iterator>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -133,26 +133,32 @@ int consecutive(int c, bool lab, std::int64_t* total) {
   return n;
 }
 
-// What a class's delta check needs of each lesson, taken from the records
-// once: the line's number over the school (lessons with the same teacher,
-// subject and line number share it), whether the lesson is co-taught, and
-// the patterns its own maps give (an index into the pattern list, -1 when
-// the map of its kind has no blocks), and whether its line can be priced at
-// all: a line none of whose lessons of this kind has patterns never is, so
-// the delta check passes its lessons over. The record fields it reads are never
-// changed by the search: a table built once the run's parameters are
+// What a class's delta check needs, taken from the records once. A row is a
+// line of one class and one kind (ordinary, or co-taught and laboratory)
+// that can be priced: one of its lessons of that kind has patterns (a line
+// without any is never priced, so its lessons belong to no row). The rows of
+// a class and kind are numbered one after another, so a class's walk finds
+// a lesson's row as an offset from the class's first row; a lesson of
+// another class, a free cell and a lesson past the count fall outside the
+// class's rows and land on a spare row that is never read. Each lesson also
+// keeps the patterns its own maps give (an index into the pattern list, -1
+// when the map of its kind has no blocks). The record fields read here are
+// never changed by the search: a table built once the run's parameters are
 // prepared (after the load's preparation of the records) holds until the
 // next load resets them; one built before that is rebuilt at every use.
-constexpr std::uint8_t kPricedPlain = 1, kPricedLab = 2;
-constexpr std::uint8_t priced_kind(bool lab) { return lab ? kPricedLab : kPricedPlain; }
+constexpr std::uint32_t kNoRow = 0xFFFFFFFFu;
 
-struct LessonLine {
-  std::int32_t line;
-  std::int32_t patterns;
-  std::int32_t teacher;
-  std::int32_t subject;
-  bool lab;
-  std::uint8_t priced;  // priced_kind(lab) when the line has patterns of that kind, else 0
+struct LessonRow {
+  std::uint32_t row = kNoRow;
+  std::int32_t patterns = -1;
+};
+
+struct RowLine {
+  std::int32_t teacher, subject;
+};
+
+struct ClassRows {
+  std::uint32_t first = 0, count = 0;
 };
 
 struct LinePatterns {
@@ -172,12 +178,12 @@ struct LineMemo {
 struct LineTable {
   bool ready = false;
   int lesson_count = 0;
-  std::vector<LessonLine> lessons;
+  std::vector<LessonRow> lessons;  // lesson_count + 1: the last for free cells
+  std::vector<RowLine> rows;
+  std::vector<ClassRows> class_rows[2];  // [lab][class]
+  std::uint32_t widest = 0;              // most rows of one class and kind
   std::vector<LinePatterns> patterns;
   std::vector<LineMemo> memo;  // per pattern entry
-  std::vector<std::uint32_t> stamp;  // per line: the call that last met it
-  std::vector<std::int32_t> local;   // per line: its place in that call's list
-  std::uint32_t call = 0;
 };
 
 LineTable g_lines;
@@ -185,33 +191,41 @@ LineTable g_lines;
 void build_line_table() {
   LineTable& t = g_lines;
   int n = std::clamp(g_eng_school.lesson_count, 0, kMaxLessons);
-  t.lessons.assign(static_cast<std::size_t>(n), LessonLine{});
+  int classes = std::clamp(g_eng_school.class_count, 0, kMaxClasses);
+  t.lessons.assign(static_cast<std::size_t>(n) + 1, LessonRow{});
+  t.rows.clear();
   t.patterns.clear();
-  std::map<std::tuple<int, int, int>, int> numbers;
+  t.widest = 0;
+  // The lines of each class and kind that have patterns.
+  using Key = std::tuple<int, bool, int, int, int>;  // class, lab, teacher, subject, line
+  std::map<Key, std::uint32_t> row_of;
   for (int l = 0; l < n; ++l) {
     const EngineLesson& x = g_eng_lessons[l];
-    LessonLine& e = t.lessons[static_cast<std::size_t>(l)];
-    auto found = numbers.emplace(std::make_tuple(x.teacher, x.subject, x.line_number), static_cast<int>(numbers.size()));
-    e.line = found.first->second;
-    e.teacher = x.teacher;
-    e.subject = x.subject;
-    e.lab = lesson_has_second_teacher(l);
-    const int map = e.lab ? 2 : 0;
-    e.patterns = -1;
-    if (has_blocks(x.consecutive_maps[map])) {
-      e.patterns = static_cast<std::int32_t>(t.patterns.size());
-      t.patterns.push_back(LinePatterns{blocks_of_map(x.consecutive_maps[map], kMapSize),
-                                        blocks_of_map(x.consecutive_maps[map + 1], kMapSize)});
-    }
+    const bool lab = lesson_has_second_teacher(l);
+    const int map = lab ? 2 : 0;
+    if (!has_blocks(x.consecutive_maps[map])) continue;
+    t.lessons[static_cast<std::size_t>(l)].patterns = static_cast<std::int32_t>(t.patterns.size());
+    t.patterns.push_back(LinePatterns{blocks_of_map(x.consecutive_maps[map], kMapSize),
+                                      blocks_of_map(x.consecutive_maps[map + 1], kMapSize)});
+    row_of.emplace(Key{x.class_index, lab, x.teacher, x.subject, x.line_number}, 0);
   }
-  std::vector<std::uint8_t> patterned(numbers.size(), 0);
-  for (const LessonLine& e : t.lessons)
-    if (e.patterns >= 0) patterned[static_cast<std::size_t>(e.line)] |= priced_kind(e.lab);
-  for (LessonLine& e : t.lessons) e.priced = patterned[static_cast<std::size_t>(e.line)] & priced_kind(e.lab);
+  for (std::vector<ClassRows>& kind : t.class_rows) kind.assign(static_cast<std::size_t>(classes), ClassRows{});
+  // The map's order keeps a class's rows of one kind together.
+  for (auto& [key, row] : row_of) {
+    const auto [c, lab, teacher, subject, line] = key;
+    row = static_cast<std::uint32_t>(t.rows.size());
+    t.rows.push_back(RowLine{teacher, subject});
+    if (c < 0 || c >= classes) continue;  // no class walks it
+    ClassRows& r = t.class_rows[lab][static_cast<std::size_t>(c)];
+    if (r.count == 0) r.first = row;
+    t.widest = std::max(t.widest, ++r.count);
+  }
+  for (int l = 0; l < n; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    auto found = row_of.find(Key{x.class_index, lesson_has_second_teacher(l), x.teacher, x.subject, x.line_number});
+    if (found != row_of.end()) t.lessons[static_cast<std::size_t>(l)].row = found->second;
+  }
   t.memo.assign(t.patterns.size(), LineMemo{});
-  t.stamp.assign(numbers.size(), 0);
-  t.local.assign(numbers.size(), 0);
-  t.call = 0;
   t.lesson_count = n;
   t.ready = g_eng_run.parameters_prepared != 0;
 }
@@ -224,63 +238,58 @@ void ensure_line_table() {
 }
 
 // The class's distance as consecutive() counts it, from the table: one walk
-// over the week grid, lines in the order in which their first lessons come,
-// each with the patterns of its first lesson that has any. Only the lines
-// that can be priced are gathered, each day's hours as a bit mask.
+// over the week grid gathers each row's hours per day, and the hours of its
+// lessons that have patterns; a row is priced with the patterns of its first
+// lesson in the week that has any, and passed over when none of those is in
+// the grid. The walk has no branch on the cell: every cell adds its hour to
+// a row, the spare one when it holds no lesson of the class's rows.
 int consecutive_from_table(int c, bool lab) {
   LineTable& t = g_lines;
   ensure_line_table();
-  if (++t.call == 0) {  // the stamps wrapped: forget them all
-    std::fill(t.stamp.begin(), t.stamp.end(), 0);
-    t.call = 1;
-  }
-  struct Run {
-    int line, teacher, subject, patterns;
+  if (c >= static_cast<int>(t.class_rows[lab].size())) return 0;
+  const ClassRows rows = t.class_rows[lab][static_cast<std::size_t>(c)];
+  if (rows.count == 0) return 0;
+  struct Row {
     DayMask hours[kDays];
+    DayMask patterned[kDays];  // hours of lessons with patterns
   };
-  static Run runs[kWeekSlots];
-  int count = 0;
+  static std::vector<Row> scratch;
+  if (scratch.size() < t.widest + 1) scratch.resize(t.widest + 1);
+  std::fill_n(scratch.begin(), rows.count + 1, Row{});
   const EngineClass& k = g_eng_classes[c];
   const int days = days_per_week();
+  const std::size_t spare_lesson = static_cast<std::size_t>(t.lesson_count);
   for (int d = 0; d < days; ++d) {
     const int hours = hours_of_day(d);
     for (int h = 0; h < hours; ++h) {
-      std::uint16_t l = k.week_grid[d][h];
-      if (l == kGridFree || l >= t.lesson_count) continue;
-      const LessonLine& e = t.lessons[l];
-      if ((e.priced & priced_kind(lab)) == 0) continue;
-      int i;
-      if (t.stamp[static_cast<std::size_t>(e.line)] != t.call) {
-        t.stamp[static_cast<std::size_t>(e.line)] = t.call;
-        i = t.local[static_cast<std::size_t>(e.line)] = count++;
-        Run& r = runs[i];
-        r.line = e.line;
-        r.teacher = e.teacher;
-        r.subject = e.subject;
-        r.patterns = -1;
-        std::fill(std::begin(r.hours), std::end(r.hours), DayMask{0});
-      } else {
-        i = t.local[static_cast<std::size_t>(e.line)];
-      }
-      Run& r = runs[i];
-      if (r.patterns < 0) r.patterns = e.patterns;
-      r.hours[d] |= static_cast<DayMask>(1u << h);
+      const LessonRow& e = t.lessons[std::min<std::size_t>(k.week_grid[d][h], spare_lesson)];
+      Row& r = scratch[std::min(e.row - rows.first, rows.count)];
+      const DayMask hour = static_cast<DayMask>(1u << h);
+      r.hours[d] |= hour;
+      if (e.patterns >= 0) r.patterned[d] |= hour;
     }
   }
   int n = 0;
   const bool granted = g_exemption_allowances.consecutive_granted[c] & (lab ? 2 : 1);
-  for (int i = 0; i < count; ++i) {
-    const Run& r = runs[i];
-    if (r.patterns < 0 || teacher_waiting(r.teacher)) continue;
-    if (g_eval_mode == 1 && r.teacher >= 0 && r.teacher < kMaxTeachers && g_eng_teachers[r.teacher].tekgrado[0] == 0)
+  for (std::uint32_t i = 0; i < rows.count; ++i) {
+    const Row& r = scratch[i];
+    int first_day = 0;
+    while (first_day < days && r.patterned[first_day] == 0) ++first_day;
+    if (first_day == days) continue;
+    const RowLine& line = t.rows[rows.first + i];
+    if (teacher_waiting(line.teacher)) continue;
+    if (g_eval_mode == 1 && line.teacher >= 0 && line.teacher < kMaxTeachers &&
+        g_eng_teachers[line.teacher].tekgrado[0] == 0)
       continue;
-    if (granted && or_consecutive_line_granted(c, r.teacher, r.subject, lab)) continue;
-    LineMemo& memo = t.memo[static_cast<std::size_t>(r.patterns)];
+    if (granted && or_consecutive_line_granted(c, line.teacher, line.subject, lab)) continue;
+    const int first_hour = std::countr_zero(static_cast<unsigned>(r.patterned[first_day]));
+    const std::int32_t patterns = t.lessons[k.week_grid[first_day][first_hour]].patterns;
+    LineMemo& memo = t.memo[static_cast<std::size_t>(patterns)];
     std::uint64_t low = 0, high = 0;
     for (int x = 0; x < 4; ++x) low |= std::uint64_t{r.hours[x]} << (16 * x);
     for (int x = 4; x < kDays; ++x) high |= std::uint64_t{r.hours[x]} << (16 * (x - 4));
     if (memo.days != days || memo.low != low || memo.high != high) {
-      const LinePatterns& p = t.patterns[static_cast<std::size_t>(r.patterns)];
+      const LinePatterns& p = t.patterns[static_cast<std::size_t>(patterns)];
       int run[kDays];  // longest run of hours per day
       for (int x = 0; x < kDays; ++x) {
         run[x] = 0;

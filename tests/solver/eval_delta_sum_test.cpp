@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "engine/engine_random.h"
@@ -715,6 +716,59 @@ TEST_F(EvalClassDeltaSum, ConsecutiveDeltaFollowsAWeekChangedOnItsLastDays) {
     or_rebuild_teacher_grids();
   }
   or_reset_model();  // the prepared parameters and the kept line table go with it
+  reset_run_state();
+}
+
+// Lines whose lessons carry patterns of their own (the line's first lesson
+// in the week that has any decides), lines with the same teacher, subject
+// and number in two classes, and lines whose patterned lessons are taken out
+// of the week and put back: the kept line table prices each class as the
+// full check does, while the days' hours are turned round.
+TEST_F(EvalClassDeltaSum, ConsecutiveDeltaFollowsLinesOfManyPatternsAndClasses) {
+  const char* wanted[] = {"", "221", "32", "4", "111"};
+  const char* alternative[] = {"", "11111", "33"};
+  const char* lab_wanted[] = {"", "2", "3", "21"};
+  for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+    classes::build_class_school(seed);
+    EngineRandom r(seed + 7);
+    g_eng_school.option_flags = 0;
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) g_eng_teachers[t].held_out = 0;
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+      EngineLesson& x = g_eng_lessons[l];
+      if (x.class_index <= 1) x.subject = x.teacher;  // the same lines in classes 0 and 1
+      std::strcpy(x.consecutive_maps[0], wanted[r.below(5)]);
+      std::strcpy(x.consecutive_maps[1], alternative[r.below(3)]);
+      std::strcpy(x.consecutive_maps[2], lab_wanted[r.below(4)]);
+    }
+    or_prepare_constraint_parameters();
+    const int days = g_eng_run.days_per_week;
+    auto expect_same = [&](int round, const char* state) {
+      or_rebuild_slot_index();
+      or_rebuild_class_grids();
+      or_rebuild_teacher_grids();
+      for (int id : {80, 81})
+        EXPECT_EQ(delta_mismatches(id, g_class_accumulated_penalty, g_eng_school.class_count), 0)
+            << "seed " << seed << " round " << round << " " << state << " id " << id;
+    };
+    for (int round = 0; round < 16; ++round) {
+      const int day = r.below(days), hours = g_eng_school.hours_per_day[day], by = 1 + r.below(hours - 1);
+      for (int l = 0; l < g_eng_school.lesson_count; ++l)
+        if (g_eng_lessons[l].day == day)
+          g_eng_lessons[l].hour = static_cast<std::uint8_t>((g_eng_lessons[l].hour + by) % hours);
+      expect_same(round, "turned");
+      EXPECT_GT(g_evaluators[80].full() + g_evaluators[81].full(), 0) << "seed " << seed << " round " << round;
+      std::vector<std::pair<int, std::uint8_t>> taken_out;  // lesson, day
+      for (int k = 0; k < 8; ++k) {
+        int l = r.below(g_eng_school.lesson_count);
+        if (!lesson_placed(l) || g_eng_lessons[l].joint_count > 0) continue;
+        taken_out.emplace_back(l, g_eng_lessons[l].day);
+        g_eng_lessons[l].day = kDayNotPlaced;
+      }
+      expect_same(round, "some out");
+      for (auto [l, d] : taken_out) g_eng_lessons[l].day = d;
+    }
+  }
+  or_reset_model();
   reset_run_state();
 }
 
