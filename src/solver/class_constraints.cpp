@@ -191,6 +191,30 @@ bool slot_holds_match(int self, int partner, int slot) {
 
 int joint_partners(int l) { return std::clamp(g_eng_lessons[l].joint_count, 0, kMaxJointLessons); }
 
+// The classes with a lesson that has joint partners, and those lessons: the
+// others count nothing under 76. Partners are the load's and no move changes
+// them, so each full check finds these again and the delta checks until the
+// next one pass over the other classes at once, and over the other lessons
+// without reading their records; after a load every class and lesson may
+// count until a full check.
+bool g_joint_classes_known = false;
+std::uint8_t g_joint_class[kMaxClasses];
+std::uint8_t g_lesson_has_partners[kMaxLessons];
+
+void find_joint_classes() {
+  std::fill(g_joint_class, g_joint_class + kMaxClasses, std::uint8_t{0});
+  std::fill(g_lesson_has_partners, g_lesson_has_partners + kMaxLessons, std::uint8_t{0});
+  for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) {
+    int c = g_eng_lessons[l].class_index;
+    if (joint_partners(l) == 0) continue;
+    g_lesson_has_partners[l] = 1;
+    if (c >= 0 && c < kMaxClasses) g_joint_class[c] = 1;
+  }
+  g_joint_classes_known = true;
+}
+
+bool has_partners(int l) { return g_joint_classes_known ? g_lesson_has_partners[l] != 0 : joint_partners(l) > 0; }
+
 int joint_lessons(int c, ClassReport* report) {
   if (g_eng_run.run_mode == 13) return 0;
   int n = 0;
@@ -198,9 +222,8 @@ int joint_lessons(int c, ClassReport* report) {
     for (int h = 0; h < hours_of_day(d); ++h) {
       int l = lesson_in(c, d, h);
       if (l < 0) continue;
-      // Only lessons with partners can count: the teacher's record is read
-      // for those alone.
-      if (joint_partners(l) == 0) continue;
+      // Only lessons with partners can count: their records alone are read.
+      if (!has_partners(l)) continue;
       const EngineLesson& x = g_eng_lessons[l];
       if (teacher_waiting(x.teacher)) continue;
       if (g_eval_mode == 1 && x.teacher >= 0 && x.teacher < kMaxTeachers && g_eng_teachers[x.teacher].tekgrado[0] == 0)
@@ -221,22 +244,6 @@ int joint_lessons(int c, ClassReport* report) {
   return n;
 }
 
-// The classes with a lesson that has joint partners: the others count
-// nothing under 76. Partners are the load's and no move changes them, so
-// each full check finds these again and the delta checks until the next one
-// pass over the other classes at once; after a load every class may count
-// until a full check.
-bool g_joint_classes_known = false;
-std::uint8_t g_joint_class[kMaxClasses];
-
-void find_joint_classes() {
-  std::fill(g_joint_class, g_joint_class + kMaxClasses, std::uint8_t{0});
-  for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) {
-    int c = g_eng_lessons[l].class_index;
-    if (c >= 0 && c < kMaxClasses && joint_partners(l) > 0) g_joint_class[c] = 1;
-  }
-  g_joint_classes_known = true;
-}
 
 int joint_rule(int c, ClassReport* report) {
   int n = joint_lessons(c, report);

@@ -162,9 +162,36 @@ void rebuild_one_class(int class_index, bool real_teachers_only) {
   }
 }
 
+bool among(int slot, const int* slots, int slot_count) {
+  for (int i = 0; i < slot_count; ++i)
+    if (slots[i] == slot) return true;
+  return false;
+}
+
 }  // namespace
 
 void or_rebuild_class_grid(int class_index) { rebuild_one_class(class_index, false); }
+
+// A cell is written only by the lessons in its slot, so entering the class's
+// lessons in those slots, in lesson order, leaves the cells (and finds the
+// double booking) as the whole rebuild does; the other cells are left as
+// they are. A lesson with no valid slot is entered so that it is refused.
+void or_rebuild_class_grid_cells(int class_index, const int* slots, int slot_count) {
+  if (class_index < 0 || class_index >= class_count_checked()) return;
+  EngineClass& c = g_eng_classes[class_index];
+  for (int i = 0; i < slot_count; ++i) {
+    int slot = slots[i];
+    if (slot < 0 || slot >= kWeekSlots) continue;
+    c.week_grid[slot / kHoursPerDay][slot % kHoursPerDay] = kGridFree;
+    c.teacher_grid[slot] = kGridFree;
+  }
+  ensure_lesson_index();
+  for (int i = g_index.class_start[class_index]; i < g_index.class_start[class_index + 1]; ++i) {
+    int l = g_index.class_lessons[i];
+    if (lesson_placed(l) && (!slot_valid(l) || among(lesson_slot(l), slots, slot_count)))
+      enter_class_lesson(l, false);
+  }
+}
 
 void or_rebuild_class_grid_real_teachers(int class_index) { rebuild_one_class(class_index, true); }
 

@@ -69,6 +69,9 @@ void or_rebuild_class_grid(int class_index);
 // The same with the lessons of ordinary teachers only (no calendar
 // pseudo-teacher): the class's own hours under a special calendar.
 void or_rebuild_class_grid_real_teachers(int class_index);
+// The cells of the class's grid at the given slots only, as the whole
+// rebuild makes them: for a grid in step with the placement but there.
+void or_rebuild_class_grid_cells(int class_index, const int* slots, int slot_count);
 void or_rebuild_class_grids();
 void or_rebuild_teacher_grid_pair(int teacher, int second_teacher);
 void or_rebuild_teacher_grids();

@@ -206,6 +206,22 @@ void set_teacher_cell(int t, int slot, std::uint16_t cls, std::uint16_t lesson) 
   g_eng_teachers[t].lesson_per_slot[slot] = lesson;
 }
 
+// The cells of class c at the given slots made again; with the clash
+// cross-check on, the whole grid is made again after them and compared.
+void rebuild_class_cells(int c, const int* slots, int slot_count) {
+  or_rebuild_class_grid_cells(c, slots, slot_count);
+  if (!or_clash_cross_check_on()) [[likely]]
+    return;
+  const EngineClass& k = g_eng_classes[c];
+  decltype(EngineClass::week_grid) week;
+  decltype(EngineClass::teacher_grid) teachers;
+  std::memcpy(week, k.week_grid, sizeof week);
+  std::memcpy(teachers, k.teacher_grid, sizeof teachers);
+  or_rebuild_class_grid(c);
+  or_count_clash_cross_check(std::memcmp(week, k.week_grid, sizeof week) == 0 &&
+                             std::memcmp(teachers, k.teacher_grid, sizeof teachers) == 0);
+}
+
 }  // namespace
 
 void or_move_lesson_grids(const int* lessons, const std::uint16_t* old_places, int n) {
@@ -242,8 +258,24 @@ void or_move_lesson_grids(const int* lessons, const std::uint16_t* old_places, i
       g_eng_classes[x.class_index].teacher_grid[slot] = static_cast<std::uint16_t>(x.teacher & 0xFFFF);
     }
   }
-  for (int i = 0; i < n; ++i)
-    if (rebuild_class[i]) or_rebuild_class_grid(g_eng_lessons[lessons[i]].class_index);
+  // A class with joint lessons may hold two of them in one cell, and its
+  // grid keeps the lowest-numbered: only the cells the class's moved lessons
+  // left or took can change, and those are made again as the rebuild makes
+  // them.
+  for (int i = 0; i < n && i < 4; ++i) {
+    int c = g_eng_lessons[lessons[i]].class_index;
+    bool done = false;
+    for (int j = 0; j < i; ++j) done |= g_eng_lessons[lessons[j]].class_index == c;
+    if (!rebuild_class[i] || done) continue;
+    int slots[8];
+    int slot_count = 0;
+    for (int j = i; j < n && j < 4; ++j) {
+      if (g_eng_lessons[lessons[j]].class_index != c) continue;
+      slots[slot_count++] = place_slot(old_places[j]);
+      if (lesson_placed(lessons[j])) slots[slot_count++] = lesson_slot(lessons[j]);
+    }
+    rebuild_class_cells(c, slots, slot_count);
+  }
 }
 
 bool or_class_has_gap(int c) {
