@@ -1,7 +1,8 @@
 // Random perturbations of the whole timetable (see perturbations.h). Each
 // one rewrites the day and hour bytes of the lessons concerned and then
 // rebuilds the solver's slot index and grids once; a shake touches every
-// lesson of one or two days, a slot exchange the lessons of two slots.
+// lesson of one or two days, a slot exchange the lessons of two slots, a
+// block exchange those of two blocks of hours in a row.
 // Draws come from the engine's generator, so a seeded run repeats them.
 #include "engine/perturbations.h"
 
@@ -74,31 +75,41 @@ std::uint32_t or_shake_timetable() {
 
 namespace {
 
-// Every lesson of one week slot goes to the other and back the other way.
-// An exchange that leaves a class with a gap is undone and answers false.
-bool exchange_slots_whole(std::uint16_t slot_a, std::uint16_t slot_b) {
-  int lessons = g_eng_school.lesson_count;
-  std::vector<int> moved_a, moved_b;
-  for (int i = 0; i < lessons; ++i) {
+// Every lesson of each slot of a pair goes to the other slot and back the
+// other way, all pairs at once (a block of hours moves whole). An exchange
+// that leaves a class with a gap is undone and answers false.
+bool exchange_slot_pairs_whole(const std::uint16_t* from, const std::uint16_t* to, int pairs) {
+  std::vector<int> moved;
+  std::vector<std::uint16_t> was, now;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     std::uint16_t v = or_lesson_place_value(i);
-    if (v == slot_a) moved_a.push_back(i);
-    else if (v == slot_b) moved_b.push_back(i);
+    for (int p = 0; p < pairs; ++p) {
+      if (v != from[p] && v != to[p]) continue;
+      moved.push_back(i);
+      was.push_back(v);
+      now.push_back(v == from[p] ? to[p] : from[p]);
+      break;
+    }
   }
-  auto put = [](const std::vector<int>& list, std::uint16_t v) {
-    for (int i : list) {
-      g_eng_lessons[i].day = static_cast<std::uint8_t>(v & 0xFF);
-      g_eng_lessons[i].hour = static_cast<std::uint8_t>(v >> 8);
+  auto put = [&moved](const std::vector<std::uint16_t>& values) {
+    for (std::size_t k = 0; k < moved.size(); ++k) {
+      g_eng_lessons[moved[k]].day = static_cast<std::uint8_t>(values[k] & 0xFF);
+      g_eng_lessons[moved[k]].hour = static_cast<std::uint8_t>(values[k] >> 8);
     }
   };
-  put(moved_a, slot_b);
-  put(moved_b, slot_a);
+  put(now);
   rebuild();
   if (!g_engine_services.any_class_has_gap()) return true;
-  put(moved_a, slot_a);
-  put(moved_b, slot_b);
+  put(was);
   rebuild();
   return false;
 }
+
+bool exchange_slots_whole(std::uint16_t slot_a, std::uint16_t slot_b) {
+  return exchange_slot_pairs_whole(&slot_a, &slot_b, 1);
+}
+
+std::uint16_t slot_value(int day, int hour) { return static_cast<std::uint16_t>(day | (hour << 8)); }
 
 }  // namespace
 
@@ -139,6 +150,28 @@ int or_swap_slot_of_one_of(const int* chosen, int count) {
     int b = g_engine_random.below(lessons);
     if (!or_lesson_placed(b) || or_lesson_place_value(b) == slot_a) continue;
     if (exchange_slots_whole(slot_a, or_lesson_place_value(b))) return 1;
+  }
+  return 0;
+}
+
+int or_swap_block_of_one_of(const int* chosen, int count) {
+  int days = or_week_days();
+  if (g_eng_school.lesson_count < 2 || count <= 0 || days < 2) return 0;
+  for (int tries = 0; tries < kSwapRetryLimit; ++tries) {
+    int a = chosen[g_engine_random.below(count)];
+    if (!or_lesson_placed(a)) continue;
+    int day = g_eng_lessons[a].day;
+    // The lesson's hour is the block's first or its last, at random.
+    int first = g_eng_lessons[a].hour - static_cast<int>(g_engine_random.below(kBlockHours));
+    int other = draw_other(day, days);
+    if (first < 0 || other == day) continue;
+    if (first + kBlockHours > or_day_hours(day) || first + kBlockHours > or_day_hours(other)) continue;
+    std::uint16_t from[kBlockHours], to[kBlockHours];
+    for (int k = 0; k < kBlockHours; ++k) {
+      from[k] = slot_value(day, first + k);
+      to[k] = slot_value(other, first + k);
+    }
+    if (exchange_slot_pairs_whole(from, to, kBlockHours)) return 1;
   }
   return 0;
 }

@@ -65,12 +65,17 @@ StallStep gap_stage_step() {
   or_restore_search_placement(g_current_placement);
   // Random slots seldom touch the few lessons a long plateau is about (a
   // teacher's block of hours on his free day): after three exchanges in a
-  // row that found no new record, one of the two slots is that of a lesson
-  // in error. Plateaus the plain exchange leaves soon keep their road.
+  // row that found no new record, a block of two hours in a row holding a
+  // lesson in error goes whole to another day, since one hour of the pair
+  // moved alone is put back by the search; with no such block, one of the
+  // two slots exchanged is that of a lesson in error. Plateaus the plain
+  // exchange leaves soon keep their road.
   int made = 0;
   if (g_search.kicks_in_row > kPlainSlotExchanges) {
     static int in_error[kMaxLessons];
-    made = or_swap_slot_of_one_of(in_error, or_slot_chain_error_lessons(in_error));
+    int count = or_slot_chain_error_lessons(in_error);
+    made = or_swap_block_of_one_of(in_error, count);
+    if (made == 0) made = or_swap_slot_of_one_of(in_error, count);
   }
   if (made == 0) or_swap_random_slots(1);
   or_penalty_cache_invalidate_all();

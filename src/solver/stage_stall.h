@@ -7,8 +7,10 @@
 // gaps count, at tolerance 0, with the plain weights, as the finished
 // timetable is judged. When the open search stalls too, it starts again
 // from its kept placement with two week slots exchanged whole; after a few
-// such exchanges in a row without a new record, one of the two slots is
-// that of a lesson in error.
+// such exchanges in a row without a new record, a block of two hours in a
+// row holding a lesson in error is exchanged whole with the same hours of
+// another day, or, with no such block, one of the two slots is that of a
+// lesson in error.
 //
 // Progress, which restarts the count: a lower record outside the gap
 // stage's teacher-by-teacher work (whose record starts again at every
@@ -22,7 +24,8 @@
 // restart budget of a new stage (23 cycles) two and a half times over.
 inline constexpr std::int32_t kLongStallCycles = 60;
 // Open-search stall steps in a row (no new record between them) that
-// exchange two random slots before the exchange aims at a lesson in error.
+// exchange two random slots before the exchange aims at a lesson in error
+// (a block of hours holding one, else its slot).
 inline constexpr std::int32_t kPlainSlotExchanges = 3;
 
 // What the stall step did (for the trace and the tests).

@@ -1,6 +1,6 @@
 // The long-stall rule of the search loop: which runs take it and when, its
-// steps (a stage handed over, the gap stage's open search, its slot
-// exchange), and the record of a whole seeded staged run never growing.
+// steps (a stage handed over, the gap stage's open search, its slot and
+// block exchanges), and the record of a whole seeded staged run never growing.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -43,6 +43,11 @@ class StageStallTest : public ::testing::Test {
     spec.classes = 3;
     spec.teachers = 6;
     spec.lessons_per_class = 24;
+    saved_weights_ = g_weights;
+    school(spec);
+  }
+  // A synthetic school, placed, at the start of a staged computing run.
+  void school(const SchoolSpec& spec) {
     build_school(spec, 83);
     g_engine_random.seed_with(83);
     place_all_lessons();
@@ -51,7 +56,6 @@ class StageStallTest : public ::testing::Test {
     or_reset_gap_stage();
     or_prepare_search_tables();
     or_clear_best_placement();
-    saved_weights_ = g_weights;
     g_staging.gap_staging = 1;
     g_eng_run.run_mode = 15;
   }
@@ -79,6 +83,31 @@ class StageStallTest : public ::testing::Test {
     or_rebuild_grids_and_evaluate();
     or_keep_search_placement();
     g_search.low_point = g_search.record = g_status.error_count;
+  }
+  // The slots holding lessons in error of the record's placement, as the
+  // stall step sees them (marked when asked); answers how many.
+  int slots_in_error(const std::vector<std::uint16_t>& record, std::vector<bool>* marked) {
+    or_restore_search_placement(g_current_placement);
+    std::vector<int> in_error(g_eng_school.lesson_count);
+    in_error.resize(or_slot_chain_error_lessons(in_error.data()));
+    std::vector<bool> seen(1 << 16, false);
+    int n = 0;
+    for (int l : in_error) n += !seen[record[l]], seen[record[l]] = true;
+    if (marked) *marked = seen;
+    return n;
+  }
+  // Only the constraint that leaves the fewest slots holding lessons in
+  // error of the record's placement stays on (a plateau's few lessons, which
+  // a random exchange could miss); answers it, -1 when none has any.
+  int keep_fewest_error_slots(const std::vector<std::uint16_t>& record) {
+    int chosen = -1, fewest = 0;
+    for (int id = 0; id < kConstraintCount; ++id) {
+      for (int k = 0; k < kConstraintCount; ++k) ConstraintSwitchTable[k].off = k != id;
+      int n = slots_in_error(record, nullptr);
+      if (n > 0 && (chosen < 0 || n < fewest)) chosen = id, fewest = n;
+    }
+    for (int k = 0; k < kConstraintCount; ++k) ConstraintSwitchTable[k].off = k != chosen;
+    return chosen;
   }
   std::unique_ptr<TempCommandFolder> folder_;
   SearchWeightState saved_weights_;
@@ -174,26 +203,10 @@ TEST_F(StageStallTest, AfterThreeFruitlessSlotExchangesTheExchangeTakesALessonIn
   // The lessons in error of the record's placement, as the step sees them,
   // under the one constraint that leaves the fewest slots holding them (a
   // plateau's few lessons): a random exchange could miss them.
-  auto slots_in_error = [&](std::vector<bool>* marked) {
-    or_restore_search_placement(g_current_placement);
-    std::vector<int> in_error(g_eng_school.lesson_count);
-    in_error.resize(or_slot_chain_error_lessons(in_error.data()));
-    std::vector<bool> seen(1 << 16, false);
-    int n = 0;
-    for (int l : in_error) n += !seen[record[l]], seen[record[l]] = true;
-    if (marked) *marked = seen;
-    return n;
-  };
-  int chosen = -1, fewest = 0;
-  for (int id = 0; id < kConstraintCount; ++id) {
-    for (int k = 0; k < kConstraintCount; ++k) ConstraintSwitchTable[k].off = k != id;
-    int n = slots_in_error(nullptr);
-    if (n > 0 && (chosen < 0 || n < fewest)) chosen = id, fewest = n;
-  }
+  int chosen = keep_fewest_error_slots(record);
   ASSERT_GE(chosen, 0);
-  for (int k = 0; k < kConstraintCount; ++k) ConstraintSwitchTable[k].off = k != chosen;
   std::vector<bool> error_slot, used_slot(1 << 16, false);
-  int error_slots = slots_in_error(&error_slot), used_slots = 0;
+  int error_slots = slots_in_error(record, &error_slot), used_slots = 0;
   for (std::uint16_t v : record) used_slots += !used_slot[v], used_slot[v] = true;
   ASSERT_GT(error_slots, 0);
   ASSERT_LT(2 * error_slots, used_slots) << "a random exchange must be able to miss them";
@@ -212,6 +225,117 @@ TEST_F(StageStallTest, AfterThreeFruitlessSlotExchangesTheExchangeTakesALessonIn
   }
   EXPECT_EQ(aimed, steps) << error_slots << " of " << used_slots << " slots hold lessons in error of constraint "
                           << chosen;
+}
+
+// Each lesson the last kick moved, with its slot in the record's placement
+// and its slot now.
+struct Moved {
+  std::uint16_t from, to;
+  int lesson;
+};
+std::vector<Moved> moved_since(const std::vector<std::uint16_t>& record) {
+  std::vector<Moved> moved;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l)
+    if (or_lesson_place_value(l) != record[l]) moved.push_back({record[l], or_lesson_place_value(l), l});
+  return moved;
+}
+
+// A kick that moved a block of two hours in a row of one day whole to the
+// same hours of another day (and that day's two hours back): every lesson
+// of the four slots moved, keeping its hour, and nothing else moved.
+bool moved_a_block(const std::vector<std::uint16_t>& record, const std::vector<Moved>& moved) {
+  if (moved.empty()) return false;
+  int day_a = moved[0].from & 0xFF, day_b = moved[0].to & 0xFF, low = kHoursPerDay, high = -1;
+  for (const Moved& m : moved) {
+    int from_day = m.from & 0xFF, to_day = m.to & 0xFF, hour = m.from >> 8;
+    if ((m.to >> 8) != hour || from_day == to_day) return false;
+    if (!((from_day == day_a && to_day == day_b) || (from_day == day_b && to_day == day_a))) return false;
+    low = hour < low ? hour : low;
+    high = hour > high ? hour : high;
+  }
+  if (high != low + 1) return false;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    int day = record[l] & 0xFF, hour = record[l] >> 8;
+    bool in_block = (day == day_a || day == day_b) && (hour == low || hour == high);
+    if (in_block && or_lesson_place_value(l) == record[l]) return false;
+  }
+  return true;
+}
+
+// A teacher's two hours in a row on his free day hold a plateau: one hour
+// moved alone is put back by the search. So from the fourth fruitless kick in
+// a row on, a block of two hours in a row holding a lesson in error goes whole
+// to another day, both hours, and never leaves a class with a gap.
+TEST_F(StageStallTest, AfterThreeFruitlessSlotExchangesABlockHoldingALessonInErrorMovesWhole) {
+  stage_with(kGapStageId, {}, 0);
+  ASSERT_EQ(or_long_stall_step(), StallStep::kOpenGapStage);
+  std::vector<std::uint16_t> record = kept();
+  int chosen = keep_fewest_error_slots(record);
+  ASSERT_GE(chosen, 0);
+  std::vector<bool> error_slot;
+  int error_slots = slots_in_error(record, &error_slot);
+
+  int blocks = 0, steps = 0;
+  for (int step = 1; step <= 3 + 12; ++step) {
+    ASSERT_EQ(or_long_stall_step(), StallStep::kSlotExchange);
+    ASSERT_EQ(kept(), record) << "the record's placement stays";
+    EXPECT_EQ(or_any_class_has_gap(), 0) << "kick " << step;
+    std::vector<Moved> moved = moved_since(record);
+    if (step <= 3) {
+      EXPECT_FALSE(moved_a_block(record, moved)) << "kick " << step << " is a plain exchange of two slots";
+      continue;
+    }
+    bool holds_error = false;
+    for (const Moved& m : moved) holds_error = holds_error || error_slot[m.from];
+    ++steps;
+    if (moved_a_block(record, moved) && holds_error) ++blocks;
+  }
+  EXPECT_EQ(blocks, steps) << error_slots << " slots hold lessons in error of constraint " << chosen;
+}
+
+// Where no block can go to another day (a week of one day; days of one
+// hour), the kick falls back to the exchange of a lesson in error's slot
+// with another, not to a random exchange that could miss them.
+TEST_F(StageStallTest, WithNoBlockToMoveTheExchangeStillTakesALessonInError) {
+  struct Case {
+    const char* id;
+    int days, hours, lessons_per_class, teachers;
+  } cases[] = {
+      {"N1 a week of one day", 1, kHoursPerDay, 8, 9},
+      {"N2 days of one hour", kDays, 1, 4, 12},
+  };
+  for (const Case& c : cases) {
+    SchoolSpec spec;
+    spec.classes = 3;
+    spec.days = c.days;
+    spec.hours = c.hours;
+    spec.lessons_per_class = c.lessons_per_class;
+    spec.teachers = c.teachers;
+    school(spec);
+    stage_with(kGapStageId, {}, 0);
+    ASSERT_EQ(or_long_stall_step(), StallStep::kOpenGapStage) << c.id;
+    std::vector<std::uint16_t> record = kept();
+    int chosen = keep_fewest_error_slots(record);
+    ASSERT_GE(chosen, 0) << c.id;
+    std::vector<bool> error_slot, used_slot(1 << 16, false);
+    int error_slots = slots_in_error(record, &error_slot), used_slots = 0;
+    for (std::uint16_t v : record) used_slots += !used_slot[v], used_slot[v] = true;
+    ASSERT_LT(2 * error_slots, used_slots) << c.id << ": a random exchange must be able to miss them";
+
+    int aimed = 0, steps = 0;
+    for (int step = 1; step <= 3 + 12; ++step) {
+      ASSERT_EQ(or_long_stall_step(), StallStep::kSlotExchange) << c.id;
+      ASSERT_EQ(kept(), record) << c.id << ": the record's placement stays";
+      EXPECT_EQ(or_any_class_has_gap(), 0) << c.id << ", kick " << step;
+      if (step <= 3) continue;
+      bool touches = false;
+      for (const Moved& m : moved_since(record)) touches = touches || error_slot[m.from];
+      ++steps;
+      if (touches) ++aimed;
+    }
+    EXPECT_EQ(aimed, steps) << c.id << ": " << error_slots << " of " << used_slots
+                            << " slots hold lessons in error of constraint " << chosen;
+  }
 }
 
 // A whole seeded staged computation (in a process of its own, as orario
