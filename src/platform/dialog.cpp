@@ -57,6 +57,14 @@ void DataExchange::Control(int id, Window& control) {
   if (mode_ == Mode::kBind) bindings_.emplace_back(id, &control);
 }
 
+Size dialog_template_client_size(const DialogTemplate& t) {
+  Font font;
+  font.face = t.font_face ? t.font_face : "MS Sans Serif";
+  font.points = t.font_points;
+  Rect client = dialog_units_to_pixels(t.x, t.y, t.cx, t.cy, backend().metrics().DialogBaseUnits(font));
+  return {client.Width(), client.Height()};
+}
+
 // ---- dialog ----
 
 Dialog::Dialog(int template_id, Window* parent) : template_id_(template_id), parent_hint_(parent) {}

@@ -133,6 +133,10 @@ class Dialog : public Window {
   bool hidden_by_end_ = false;
 };
 
+// The client size of a dialog made from the template, in the present font
+// metrics: the size its controls are laid out for.
+Size dialog_template_client_size(const DialogTemplate& t);
+
 // Runs a modal loop for the frame until it ends (a dialog's or a pop-up
 // menu's); nested loops are plain recursion.
 void run_modal_loop(ModalFrame& frame);

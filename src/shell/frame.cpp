@@ -216,19 +216,16 @@ void CAlfaDlg::GrowForPage(int template_id) {
   m_page_size = {0, 0};
   const DialogTemplate* t = find_dialog_template(template_id);
   if (!t || !IsWindow()) return;
-  Font font;
-  font.face = t->font_face ? t->font_face : "MS Sans Serif";
-  font.points = t->font_points;
-  Rect natural = dialog_units_to_pixels(0, 0, t->cx, t->cy, backend().metrics().DialogBaseUnits(font));
-  m_page_size = {natural.Width(), natural.Height()};
+  Size natural = dialog_template_client_size(*t);
+  m_page_size = natural;
   if (IsZoomed() || IsIconic()) return;
   Rect r = GetWindowRect();
   if (m_fitted_size.cx == 0) m_least_size = m_fitted_size = {r.Width(), r.Height()};
   if (r.Width() != m_fitted_size.cx || r.Height() != m_fitted_size.cy) m_least_size = {r.Width(), r.Height()};
   Rect area = PageArea();
   Rect work = backend().WorkArea();
-  int w = std::min(work.Width(), std::max(m_least_size.cx, r.Width() - area.Width() + natural.Width()));
-  int h = std::min(work.Height(), std::max(m_least_size.cy, r.Height() - area.Height() + natural.Height()));
+  int w = std::min(work.Width(), std::max(m_least_size.cx, r.Width() - area.Width() + natural.cx));
+  int h = std::min(work.Height(), std::max(m_least_size.cy, r.Height() - area.Height() + natural.cy));
   m_fitted_size = {w, h};
   // Moved over for the panel and not moved since: where it was is its place.
   int left = m_moved_for_panel && r.left == m_panel_left_edge ? m_left_before_panel : r.left;

@@ -192,6 +192,7 @@ bool CPlenixDlg::OnInitDialog() {
   SetWindowText(kTitle.Get());
   AnchorControl(kHelpId, kAnchorTopLeft, kAnchorBottomRight);
   AnchorControl(kVersionId, kAnchorBottomLeft, kAnchorBottomRight);
+  AnchorPastEdgesOf(kHelpId);
   RefreshSchoolInfo(0, 0);
   m_help.SetTextML(&kDefaultHelp);
   // The parallel workers start with the first showing (the start does

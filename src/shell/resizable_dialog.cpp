@@ -97,6 +97,30 @@ bool CResizableDialog::OnInitDialog() {
   return focus;
 }
 
+// The template lays the controls out for the dialog's own size, whatever
+// rectangle the window was created on: a page goes straight onto the
+// frame's page area, the whole screen when the frame is maximised. So the
+// initialisation anchors them against the template's size, and once it is
+// done they are arranged for the size the window has. Anchored against
+// the maximised size instead, the controls would not grow until the next
+// resize, and restoring the frame would take the whole difference off the
+// growing ones.
+LResult CResizableDialog::WindowProc(std::uint32_t message, WParam w, LParam l) {
+  if (message != kMsgInitDialog) return Dialog::WindowProc(message, w, l);
+  const DialogTemplate* t = GetTemplate();
+  m_laid_out_size = t ? dialog_template_client_size(*t) : Size{};
+  LResult result = Dialog::WindowProc(message, w, l);
+  Size laid_out = m_laid_out_size;
+  m_laid_out_size = {};
+  Rect client = GetLayoutClientRect();
+  if (IsWindow() && m_initialised && (client.Width() != laid_out.cx || client.Height() != laid_out.cy)) {
+    UpdateGripPos();
+    ArrangeLayout();
+    OnLayoutChanged();
+  }
+  return result;
+}
+
 void CResizableDialog::OnCancel() {
   if (m_cancel_callback) m_cancel_callback(1);
   Dialog::OnCancel();

@@ -50,6 +50,7 @@ class CResizableDialog : public kt::ui::Dialog,
   void OnSize(int type, int cx, int cy) override;
   void OnMove(int x, int y) override;
   void OnDestroy() override;
+  kt::ui::LResult WindowProc(std::uint32_t message, kt::ui::WParam w, kt::ui::LParam l) override;
   kt::ui::LResult OnGetMinMaxInfo(kt::ui::WParam, kt::ui::LParam l);
 
   bool m_modal = false;

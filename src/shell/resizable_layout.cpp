@@ -28,7 +28,9 @@ void CResizableLayout::AnchorControl(Window* control, Anchor top_left, Anchor bo
   info.bottom_right = bottom_right;
   Rect r = control->GetRectInParent();
   Rect client = GetLayoutClientRect();
-  int w = client.Width(), h = client.Height();
+  bool laid_out_elsewhere = m_laid_out_size.cx > 0 && m_laid_out_size.cy > 0;
+  int w = laid_out_elsewhere ? m_laid_out_size.cx : client.Width();
+  int h = laid_out_elsewhere ? m_laid_out_size.cy : client.Height();
   info.top_left_margin = {r.left - w * top_left.x / 100, r.top - h * top_left.y / 100};
   info.bottom_right_margin = {r.right - w * bottom_right.x / 100, r.bottom - h * bottom_right.y / 100};
   info.refresh = MustRepaintControl(info);

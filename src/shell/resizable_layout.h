@@ -6,7 +6,10 @@
 //
 // Anchors are percentages of the client width and height (top-left 0,0,
 // bottom-right 100,100); margins are pixels, taken when the control is
-// anchored, so a control keeps its distance to its anchor points. A layout
+// anchored, so a control keeps its distance to its anchor points. The
+// margins are measured against the client size the controls are laid out
+// for, which is the dialog's own size while it initialises (see
+// m_laid_out_size), whatever size its window already has. A layout
 // holds a few dozen entries and is arranged on each size message: no
 // caching beyond skipping controls whose rectangle does not change.
 #pragma once
@@ -63,6 +66,12 @@ class CResizableLayout {
  protected:
   std::vector<LayoutInfo> m_layout;
   int m_first_callback = -1;
+  // While the dialog initialises, the client size its template lays the
+  // controls out for: a page created straight onto the frame's larger page
+  // area still has its controls where the template put them, so anchoring
+  // measures their margins against this size. Zero: the window's present
+  // client size.
+  kt::ui::Size m_laid_out_size;
 };
 
 class CResizableGrip {

@@ -73,13 +73,13 @@ struct CellCase {
 
 TEST_F(BoardCells, EachWeekNamesWhatTellsItsLessonsApart) {
   // Worked out from the saved week of the small school at the frame's first
-  // size (six days of 126 pixels).
+  // size (six days of 127 pixels).
   const CellCase cases[] = {
       {"class", Q::kViewClass, "1A", 0, 0, "STORIA - ROSSI"},
       {"class-2", Q::kViewClass, "1A", 0, 1, "ITALIANO - ROSSI"},
       {"lab-hour-once", Q::kViewClass, "1A", 2, 0, "SCIENZE - COLOMBO"},
-      {"words-cut", Q::kViewClass, "1A", 2, 2, "SCI. MOTO. - DE LUCA"},
-      {"short-word-kept", Q::kViewClass, "1A", 1, 4, "ARTE E IMM. - GALLO"},
+      {"words-cut", Q::kViewClass, "1A", 2, 2, "SCI. MOTOR. - DE LUCA"},
+      {"short-word-kept", Q::kViewClass, "1A", 1, 4, "ARTE E IMMA. - GALLO"},
       {"teacher", Q::kViewTeacher, "ROSSI", 0, 0, "1A STORIA"},
       {"teacher-2", Q::kViewTeacher, "ROSSI", 1, 0, "2A ITALIANO"},
       {"lab", Q::kViewLab, "LAB SCIENZE", 0, 4, "1B RICCI"},

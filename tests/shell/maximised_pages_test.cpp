@@ -2,6 +2,8 @@
 // maximised frame: the list takes the room and every other control moves
 // out of its way, so that no button, field or help pane ends up under the
 // list (where it was drawn over the rows and its clicks went to the list).
+// A page opened while the frame is maximised lies as one maximised after
+// opening, and goes back to its normal layout when the frame is restored.
 #include <string>
 #include <vector>
 
@@ -42,6 +44,41 @@ std::vector<Rect> rects_of(Window& page) {
   std::vector<Rect> rects;
   for (Window* child : page.Children()) rects.push_back(child->GetRectInParent());
   return rects;
+}
+
+// Where the page's template puts its controls (the controls made in code
+// after them, where they are now).
+std::vector<Rect> template_rects(Dialog& page) {
+  std::vector<Rect> rects = rects_of(page);
+  const DialogTemplate* t = page.GetTemplate();
+  if (!t) return rects;
+  Font font;
+  font.face = t->font_face ? t->font_face : "MS Sans Serif";
+  font.points = t->font_points;
+  Size base = backend().metrics().DialogBaseUnits(font);
+  for (std::size_t i = 0; i < rects.size() && i < t->controls.size(); ++i) {
+    const ControlTemplate& c = t->controls[i];
+    rects[i] = dialog_units_to_pixels(c.x, c.y, c.cx, c.cy, base);
+  }
+  return rects;
+}
+
+// The controls of the open page that are not where `expected` has them.
+std::vector<std::string> misplaced_controls(Window& page, const std::vector<Rect>& expected) {
+  std::vector<std::string> misplaced;
+  const std::vector<Window*>& children = page.Children();
+  if (children.size() != expected.size()) return {"the page holds another number of controls"};
+  for (std::size_t i = 0; i < children.size(); ++i) {
+    Rect r = children[i]->GetRectInParent(), e = expected[i];
+    if (r == e) continue;
+    auto text = [](const Rect& x) {
+      return std::to_string(x.left) + "," + std::to_string(x.top) + "-" + std::to_string(x.right) + "," +
+             std::to_string(x.bottom);
+    };
+    misplaced.push_back(std::to_string(children[i]->GetDlgCtrlID()) + " \"" + children[i]->GetWindowText() +
+                        "\" at " + text(r) + " instead of " + text(e));
+  }
+  return misplaced;
 }
 
 TEST_F(MaximisedPages, TheQuickEntryListLeavesTheOtherControlsFree) {
@@ -130,6 +167,47 @@ TEST_F(MaximisedPages, ThePostConstraintPanelsStayWhole) {
         ++k;
       }
     g_frame.ShowWindow(kSwRestore);
+    alfadlg_go_to_page(kPageHome + 0);
+  });
+}
+
+// A page opened while the frame is maximised lies as it does when it is
+// opened at the frame's normal size and maximised after; restored, every
+// control goes back where the normal size has it. (Laid out against the
+// maximised size it was first given, the page lost the whole difference
+// off its growing control on the restore: the computation page's progress
+// pane shrank to a small box.)
+TEST_F(MaximisedPages, APageOpenedMaximisedIsRestoredToItsNormalLayout) {
+  Run([&] {
+    for (int page_id : {kPageHome, kPageConfigMenu, kPageProscuola, kPagePlessi, kPageMaterie, kPageLapal, kPagePale,
+                        kPageProqui, kPageLacoco, kPageProcat, kPageSyncat, kPageVicat, kPageVipro, kPageVidia,
+                        kPageOraspec, kPageParpro, kPageProcessingMenu, kPageMake}) {
+      SCOPED_TRACE(page_id);
+      const int elsewhere = page_id == kPageHome ? kPageConfigMenu : kPageHome;
+      g_frame.ShowWindow(kSwRestore);
+      alfadlg_go_to_page(elsewhere);
+      alfadlg_go_to_page(page_id);
+      ui.Pump();
+      ASSERT_NE(g_current_page, nullptr);
+      std::vector<Rect> normal = rects_of(*g_current_page);
+      const std::vector<Rect> designed = template_rects(*g_current_page);
+      EXPECT_EQ(covered_controls(*g_current_page, designed), std::vector<std::string>{}) << "at the normal size";
+      g_frame.ShowWindow(kSwShowMaximized);
+      ui.Pump();
+      std::vector<Rect> maximised = rects_of(*g_current_page);
+
+      alfadlg_go_to_page(elsewhere);
+      alfadlg_go_to_page(page_id);
+      ui.Pump();
+      ASSERT_TRUE(g_frame.IsZoomed());
+      ASSERT_NE(g_current_page, nullptr);
+      EXPECT_EQ(misplaced_controls(*g_current_page, maximised), std::vector<std::string>{})
+          << "opened in the maximised frame";
+      EXPECT_EQ(covered_controls(*g_current_page, designed), std::vector<std::string>{}) << "maximised";
+      g_frame.ShowWindow(kSwRestore);
+      ui.Pump();
+      EXPECT_EQ(misplaced_controls(*g_current_page, normal), std::vector<std::string>{}) << "restored";
+    }
     alfadlg_go_to_page(kPageHome + 0);
   });
 }
