@@ -257,15 +257,7 @@ TEST_F(Results, TheBalancedTimetableIsTakenOrDropped) {
     ASSERT_EQ(g_timetable_state, '5');
     std::string computed = read(school_ / "savego.txt");
     auto balance = [&] {
-      alfadlg_go_to_page(kPageBila);
-      ASSERT_EQ(g_current_page, &g_balancing_page);
-      ui.Click(g_balancing_page, B::kTeachersId);
-      ASSERT_TRUE(g_balancing_page.Running());
-      ASSERT_TRUE(Follow([&] { return Has(ui.Text(g_balancing_page, B::kProgressId), "FATTORE"); }, B::kTimerMs));
-      ui.Click(g_balancing_page, B::kStopId);
-      g_engine_thread.Join();
-      ui.Advance(B::kTimerMs);
-      ASSERT_TRUE(g_balancing_page.ResultPending());
+      ASSERT_NO_FATAL_FAILURE(Balance());
       EXPECT_EQ(ui.Text(g_balancing_page, B::kResultId),
                 "Bilanciamento terminato: prendere l'orario bilanciato o scartarlo.");
       EXPECT_TRUE(ui.IsEnabled(g_balancing_page, B::kTakeId) && ui.IsEnabled(g_balancing_page, B::kDropId));

@@ -266,29 +266,6 @@ bool move_to_free_cell(int l, int from) {
   return false;
 }
 
-// The class and teacher grids equal a rebuild from the placement.
-void expect_grids_as_rebuilt(const std::string& where) {
-  static EngineClass classes[kMaxClasses];
-  static EngineTeacher teachers[kMaxTeachers];
-  int nc = g_eng_school.class_count, nt = g_eng_school.teacher_count;
-  for (int c = 0; c < nc; ++c) classes[c] = g_eng_classes[c];
-  for (int t = 0; t < nt; ++t) teachers[t] = g_eng_teachers[t];
-  or_rebuild_class_grids();
-  or_rebuild_teacher_grids();
-  for (int c = 0; c < nc; ++c) {
-    EXPECT_EQ(std::memcmp(classes[c].week_grid, g_eng_classes[c].week_grid, sizeof classes[c].week_grid), 0)
-        << where << " class " << c;
-    EXPECT_EQ(std::memcmp(classes[c].teacher_grid, g_eng_classes[c].teacher_grid, sizeof classes[c].teacher_grid),
-              0)
-        << where << " class " << c;
-  }
-  for (int t = 0; t < nt; ++t)
-    EXPECT_EQ(std::memcmp(teachers[t].lesson_per_slot, g_eng_teachers[t].lesson_per_slot,
-                          sizeof teachers[t].lesson_per_slot),
-              0)
-        << where << " teacher " << t;
-}
-
 }  // namespace
 
 // A move updates the grids of a class with joint lessons only at the cells
@@ -308,7 +285,7 @@ TEST(JointPairsByClass, MovedLessonsLeaveTheGridsAsARebuild) {
       if (round % 3 == 1 && move_to_free_cell(2 * kPerClass + static_cast<int>(r.below(kPerClass)),
                                              static_cast<int>(r.below(kWeekSlots)))) {
         ++moves_alone;
-        expect_grids_as_rebuilt("seed " + std::to_string(seed) + " round " + std::to_string(round));
+        expect_grids_rebuilt(("seed " + std::to_string(seed) + " round " + std::to_string(round)).c_str());
         continue;
       }
       int ca = static_cast<int>(r.below(3));
@@ -326,7 +303,7 @@ TEST(JointPairsByClass, MovedLessonsLeaveTheGridsAsARebuild) {
       for (int l : lessons)
         for (int k = 0; k < 4; ++k) shared_moves += l == group[k];
       or_move_lesson_grids(lessons, old_places, 2);
-      expect_grids_as_rebuilt("seed " + std::to_string(seed) + " round " + std::to_string(round));
+      expect_grids_rebuilt(("seed " + std::to_string(seed) + " round " + std::to_string(round)).c_str());
     }
     EXPECT_GT(swaps, 50) << seed;
     EXPECT_GT(shared_moves, 0) << seed;

@@ -158,8 +158,7 @@ void LoadedSampleSchool::TearDown() {
   copy_.reset();
 }
 
-// The grids the moves keep equal a rebuild from the placement.
-static void expect_grids_rebuilt(const char* where) {
+void expect_grids_rebuilt(const char* where) {
   static EngineClass classes[kMaxClasses];
   static EngineTeacher teachers[kMaxTeachers];
   int nc = g_eng_school.class_count, nt = g_eng_school.teacher_count;

@@ -40,6 +40,8 @@ std::string file_text(const std::filesystem::path& path);
 // `out` its console output.
 int run_orario_in(const std::filesystem::path& folder, const std::filesystem::path& root,
                   const std::string& arguments, std::string* out);
+// The class and teacher grids the moves keep equal a rebuild from the placement.
+void expect_grids_rebuilt(const char* where);
 // The grids equal a rebuild from the placement, and no lesson clashes, no
 // class has a gap and no room is booked by two classes at one slot.
 void expect_sound_placement(const char* where);
