@@ -199,6 +199,14 @@ LResult Dialog::DoModal() {
     owner->EnableWindow(false);
     disabled_owner = true;
   }
+  // Opened from an owned window (a tool window beside the main window), the
+  // dialog holds the window at the top of the owner chain too, as Windows
+  // does: left enabled, the main window would take clicks and keys while the
+  // dialog is still asking about what it shows.
+  Window* root = owner;
+  while (root && root->GetOwner()) root = root->GetOwner();
+  WindowHandle root_handle = root && root != owner && root->IsWindowEnabled() ? root->handle() : WindowHandle{};
+  if (Window* r = Window::FromHandle(root_handle)) r->EnableWindow(false);
   if (CreateFromTemplate(*t, owner, true)) {
     if (!frame.ended && modal_observer()) modal_observer()(*this);
     run_modal_loop(frame);
@@ -207,6 +215,7 @@ LResult Dialog::DoModal() {
   }
   // The owner comes back before this window goes, so activation returns to it.
   Window* owner_now = Window::FromHandle(owner_handle);
+  if (Window* r = Window::FromHandle(root_handle)) r->EnableWindow(true);
   if (disabled_owner && owner_now) owner_now->EnableWindow(true);
   if (IsWindow()) {
     ShowWindow(kSwHide);
