@@ -113,6 +113,32 @@ TEST_F(DesktopProgram, TheUnsavedQuestionFromThePanelHoldsTheFrame) {
   });
 }
 
+// The same while the page's own question is up (the new name of a subject):
+// the panel beside the frame takes no click, so it cannot close the page
+// under the question it asks.
+TEST_F(DesktopProgram, ThePanelWaitsForTheQuestionOfThePage) {
+  Run([&] {
+    alfadlg_go_to_page(kPageMaterie);
+    ASSERT_EQ(g_current_page_template, 142u);
+    auto& page = *static_cast<Cmaterie*>(g_current_page);
+    ASSERT_TRUE(g_launcher_panel.IsWindowVisible());
+    ASSERT_TRUE(ui.Select(page, Cmaterie::kListId, 1));
+    bool asked = false, panel_refused = false;
+    ui.OnNextModal([&](Dialog& question) {
+      asked = true;
+      panel_refused = !ui.Click(g_launcher_panel, Calfaopi::TextId(6));
+      ui.ClickCaption(question, "Annulla");
+    });
+    ASSERT_TRUE(ui.Click(page, Cmaterie::kRenameId));
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(panel_refused) << "the panel took a click under the page's question";
+    EXPECT_EQ(g_current_page_template, 142u);
+    EXPECT_TRUE(page.IsWindow());
+    EXPECT_TRUE(g_launcher_panel.IsWindowEnabled());
+    alfadlg_go_to_page(kPageHome);
+  });
+}
+
 // Explore leaves navigation as it was: the section buttons answer and the
 // panel stays. A lock (a long operation's) takes both away until the user's
 // next page command brings them back.
