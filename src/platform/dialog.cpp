@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/controls/combo_box.h"
 #include "platform/controls/edit.h"
@@ -199,6 +200,30 @@ LResult Dialog::DoModal() {
     owner->EnableWindow(false);
     disabled_owner = true;
   }
+  // The dialog holds the whole family of its owner, as the toolkits of this
+  // platform make a modal dialog: the window at the top of the owner chain
+  // and every visible window it owns (a tool window beside it) besides the
+  // owner itself. Left enabled, they would take clicks and keys while the
+  // dialog still asks about what they show, and could even close the page
+  // the dialog belongs to. Only windows enabled now are held, so a nested
+  // dialog gives back exactly what it took.
+  Window* root = owner;
+  while (root && root->GetOwner()) root = root->GetOwner();
+  std::vector<WindowHandle> held;
+  auto in_family = [root](Window* w) {
+    while (w && w != root) w = w->GetOwner();
+    return w == root;
+  };
+  if (root) {
+    for (const UiState::Slot& slot : s.slots) {
+      Window* w = slot.window;
+      if (!w || w == owner || w->GetParent() || !w->IsWindow() || !w->IsWindowEnabled()) continue;
+      if (w != root && (!w->IsWindowVisible() || !in_family(w))) continue;
+      held.push_back(w->handle());
+    }
+  }
+  for (WindowHandle h : held)
+    if (Window* w = Window::FromHandle(h)) w->EnableWindow(false);
   if (CreateFromTemplate(*t, owner, true)) {
     if (!frame.ended && modal_observer()) modal_observer()(*this);
     run_modal_loop(frame);
@@ -207,6 +232,8 @@ LResult Dialog::DoModal() {
   }
   // The owner comes back before this window goes, so activation returns to it.
   Window* owner_now = Window::FromHandle(owner_handle);
+  for (WindowHandle h : held)
+    if (Window* w = Window::FromHandle(h)) w->EnableWindow(true);
   if (disabled_owner && owner_now) owner_now->EnableWindow(true);
   if (IsWindow()) {
     ShowWindow(kSwHide);

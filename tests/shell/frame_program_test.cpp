@@ -10,8 +10,10 @@
 #include "shell/title_menu.h"
 #include "schooldata/description_reader.h"
 #include "schooldata/structure_file.h"
+#include "structure/subjects_page.h"
 #include "structure/support_contact.h"
 #include "structure/teacher_page.h"
+#include "structure/unsaved_changes_prompt.h"
 
 namespace {
 
@@ -74,6 +76,66 @@ TEST_F(DesktopProgram, LauncherPanelOpensPagesAndFollowsTheFrame) {
     ui.Render(g_launcher_panel);
     EXPECT_EQ(g_launcher_panel.GetWindowText(), "Pages");
     g_language = 0;
+  });
+}
+
+// A page left from the "Pagine" panel with unsaved changes asks about them
+// while the panel is the active window (the user's click made it so): the
+// question holds the frame too, so its page takes no click until it is
+// answered (left enabled, the page could be edited under the question).
+TEST_F(DesktopProgram, TheUnsavedQuestionFromThePanelHoldsTheFrame) {
+  Run([&] {
+    alfadlg_go_to_page(kPageMaterie);
+    ASSERT_EQ(g_current_page_template, 142u);
+    auto& page = *static_cast<Cmaterie*>(g_current_page);
+    ASSERT_TRUE(ui.Type(page, Cmaterie::kNameId, "prova"));
+    page.GotoDlgCtrl(page.GetDlgItem(Cmaterie::kNameId));
+    ui.Key(kVkReturn);
+    ASSERT_TRUE(g_launcher_panel.IsWindowVisible());
+    ASSERT_EQ(g_launcher_panel.PageOf(6), kPageLapal);
+    g_launcher_panel.SetActiveWindow();  // what the window manager does on the click
+    bool asked = false, frame_held = false, page_refused = false;
+    ui.OnNextModal([&](Dialog& question) {
+      asked = question.GetTemplate() && question.GetTemplate()->id == CDaticambia::kTemplate;
+      frame_held = !g_frame.IsWindowEnabled();
+      page_refused = !ui.Click(page, Cmaterie::kNameId);
+      ui.Click(question, CDaticambia::kStayId);
+    });
+    ASSERT_TRUE(ui.Click(g_launcher_panel, Calfaopi::TextId(6)));
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(frame_held) << "the frame stays enabled under the question";
+    EXPECT_TRUE(page_refused) << "the page under the question takes a click";
+    EXPECT_EQ(g_current_page_template, 142u) << "the user chose to stay";
+    EXPECT_TRUE(g_frame.IsWindowEnabled());
+    EXPECT_TRUE(g_launcher_panel.IsWindowEnabled());
+    ui.PressInNextModal(CDaticambia::kDiscardId);
+    alfadlg_go_to_page(kPageHome);
+  });
+}
+
+// The same while the page's own question is up (the new name of a subject):
+// the panel beside the frame takes no click, so it cannot close the page
+// under the question it asks.
+TEST_F(DesktopProgram, ThePanelWaitsForTheQuestionOfThePage) {
+  Run([&] {
+    alfadlg_go_to_page(kPageMaterie);
+    ASSERT_EQ(g_current_page_template, 142u);
+    auto& page = *static_cast<Cmaterie*>(g_current_page);
+    ASSERT_TRUE(g_launcher_panel.IsWindowVisible());
+    ASSERT_TRUE(ui.Select(page, Cmaterie::kListId, 1));
+    bool asked = false, panel_refused = false;
+    ui.OnNextModal([&](Dialog& question) {
+      asked = true;
+      panel_refused = !ui.Click(g_launcher_panel, Calfaopi::TextId(6));
+      ui.ClickCaption(question, "Annulla");
+    });
+    ASSERT_TRUE(ui.Click(page, Cmaterie::kRenameId));
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(panel_refused) << "the panel took a click under the page's question";
+    EXPECT_EQ(g_current_page_template, 142u);
+    EXPECT_TRUE(page.IsWindow());
+    EXPECT_TRUE(g_launcher_panel.IsWindowEnabled());
+    alfadlg_go_to_page(kPageHome);
   });
 }
 
