@@ -176,13 +176,13 @@ bool grid_holds_match(int self, const EngineLesson& want, int slot) {
 // Most pairs stand together, and then the partner itself is the match, the
 // lesson its class grid holds in the slot; for most pairs apart the grid's
 // lesson or one sharing its cell is. Either way the slot's list of lesson
-// numbers answers without the walk over the other lessons' records. The
-// grid is asked before the list is searched for the partner, since a
-// partner away from the slot is not found in the list without a scan.
+// numbers answers without the walk over the other lessons' records. When
+// the grid names no match the walk decides: a partner listed in the slot is
+// a lesson of its own class and subject, which the walk finds as well, so
+// the list is not searched for it first.
 bool slot_holds_match(int self, int partner, int slot) {
   if (teacher_waiting(g_eng_lessons[partner].teacher)) return true;
-  if (grid_holds_match(self, g_eng_lessons[partner], slot) ||
-      (partner != self && or_slot_lists(slot, partner) && !building_keeps_apart(self, partner))) {
+  if (grid_holds_match(self, g_eng_lessons[partner], slot)) {
     if (or_clash_cross_check_on()) [[unlikely]]
       or_count_clash_cross_check(slot_walk_holds_match(self, partner, slot));
     return true;
