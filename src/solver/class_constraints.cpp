@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "engine/status_block.h"
 #include "solver/class_counts.h"
@@ -175,13 +176,13 @@ bool grid_holds_match(int self, const EngineLesson& want, int slot) {
 // Most pairs stand together, and then the partner itself is the match, the
 // lesson its class grid holds in the slot; for most pairs apart the grid's
 // lesson or one sharing its cell is. Either way the slot's list of lesson
-// numbers answers without the walk over the other lessons' records. The
-// grid is asked before the list is searched for the partner, since a
-// partner away from the slot is not found in the list without a scan.
+// numbers answers without the walk over the other lessons' records. When
+// the grid names no match the walk decides: a partner listed in the slot is
+// a lesson of its own class and subject, which the walk finds as well, so
+// the list is not searched for it first.
 bool slot_holds_match(int self, int partner, int slot) {
   if (teacher_waiting(g_eng_lessons[partner].teacher)) return true;
-  if (grid_holds_match(self, g_eng_lessons[partner], slot) ||
-      (partner != self && or_slot_lists(slot, partner) && !building_keeps_apart(self, partner))) {
+  if (grid_holds_match(self, g_eng_lessons[partner], slot)) {
     if (or_clash_cross_check_on()) [[unlikely]]
       or_count_clash_cross_check(slot_walk_holds_match(self, partner, slot));
     return true;
@@ -194,56 +195,91 @@ int joint_partners(int l) { return std::clamp(g_eng_lessons[l].joint_count, 0, k
 // The classes with a lesson that has joint partners, and those lessons: the
 // others count nothing under 76. Partners are the load's and no move changes
 // them, so each full check finds these again and the delta checks until the
-// next one pass over the other classes at once, and over the other lessons
-// without reading their records; after a load every class and lesson may
+// next one pass over the other classes at once, and look only at each
+// class's own lessons with partners; after a load every class and lesson may
 // count until a full check.
 bool g_joint_classes_known = false;
 std::uint8_t g_joint_class[kMaxClasses];
 std::uint8_t g_lesson_has_partners[kMaxLessons];
+std::vector<std::uint16_t> g_class_joint_lessons[kMaxClasses];  // in lesson order
 
 void find_joint_classes() {
   std::fill(g_joint_class, g_joint_class + kMaxClasses, std::uint8_t{0});
   std::fill(g_lesson_has_partners, g_lesson_has_partners + kMaxLessons, std::uint8_t{0});
+  for (auto& lessons : g_class_joint_lessons) lessons.clear();
   for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) {
     int c = g_eng_lessons[l].class_index;
     if (joint_partners(l) == 0) continue;
     g_lesson_has_partners[l] = 1;
-    if (c >= 0 && c < kMaxClasses) g_joint_class[c] = 1;
+    if (c < 0 || c >= kMaxClasses) continue;
+    g_joint_class[c] = 1;
+    g_class_joint_lessons[c].push_back(static_cast<std::uint16_t>(l));
   }
   g_joint_classes_known = true;
 }
 
 bool has_partners(int l) { return g_joint_classes_known ? g_lesson_has_partners[l] != 0 : joint_partners(l) > 0; }
 
-int joint_lessons(int c, ClassReport* report) {
-  if (g_eng_run.run_mode == 13) return 0;
+// The partners of lesson l, held by its class grid in slot, that have no
+// match there.
+int partners_apart(int l, int slot, ClassReport* report) {
+  const EngineLesson& x = g_eng_lessons[l];
+  if (teacher_waiting(x.teacher)) return 0;
+  if (g_eval_mode == 1 && x.teacher >= 0 && x.teacher < kMaxTeachers && g_eng_teachers[x.teacher].tekgrado[0] == 0)
+    return 0;
+  int n = 0;
+  int partners = joint_partners(l);
+  for (int k = 0; k < partners; ++k) {
+    int partner = x.joint_lessons[k];
+    if (partner < 0 || partner >= kMaxLessons) continue;
+    bool together = by_class_mode() ? slot_holds_match(l, partner, slot)
+                                    : (lesson_placed(partner) && lesson_slot(partner) == slot);
+    if (together) continue;
+    ++n;
+    // The exemption unlinks the partner of this line.
+    if (report) or_detail_set_word(12, g_eng_lessons[partner].line_number);
+  }
+  return n;
+}
+
+// The class grid's walk: the full check's, whose report names the partners
+// apart in week order.
+int joint_lessons_in_grid(int c, ClassReport* report) {
   int n = 0;
   for (int d = 0; d < days_per_week(); ++d)
     for (int h = 0; h < hours_of_day(d); ++h) {
       int l = lesson_in(c, d, h);
-      if (l < 0) continue;
       // Only lessons with partners can count: their records alone are read.
-      if (!has_partners(l)) continue;
-      const EngineLesson& x = g_eng_lessons[l];
-      if (teacher_waiting(x.teacher)) continue;
-      if (g_eval_mode == 1 && x.teacher >= 0 && x.teacher < kMaxTeachers && g_eng_teachers[x.teacher].tekgrado[0] == 0)
-        continue;
-      int slot = d * kHoursPerDay + h;
-      int partners = joint_partners(l);
-      for (int k = 0; k < partners; ++k) {
-        int partner = x.joint_lessons[k];
-        if (partner < 0 || partner >= kMaxLessons) continue;
-        bool together = by_class_mode() ? slot_holds_match(l, partner, slot)
-                                        : (lesson_placed(partner) && lesson_slot(partner) == slot);
-        if (together) continue;
-        ++n;
-        // The exemption unlinks the partner of this line.
-        if (report) or_detail_set_word(12, g_eng_lessons[partner].line_number);
-      }
+      if (l < 0 || !has_partners(l)) continue;
+      n += partners_apart(l, d * kHoursPerDay + h, report);
     }
   return n;
 }
 
+// Most cells of a class hold no lesson with partners, and the grid holds a
+// lesson only in the cell of its own slot: the delta check looks up the
+// class's few lessons with partners in their cells instead of walking the
+// week. A lesson that shares its cell with a lower-numbered joint lesson is
+// not the cell's, and counts no more than in the walk.
+int joint_lessons_listed(int c) {
+  int n = 0;
+  for (int l : g_class_joint_lessons[c]) {
+    if (!lesson_placed(l)) continue;
+    int d = g_eng_lessons[l].day, h = g_eng_lessons[l].hour;
+    if (d >= days_per_week() || h >= hours_of_day(d) || lesson_in(c, d, h) != l) continue;
+    n += partners_apart(l, d * kHoursPerDay + h, nullptr);
+  }
+  return n;
+}
+
+int joint_lessons(int c, ClassReport* report) {
+  if (g_eng_run.run_mode == 13) return 0;
+  if (report != nullptr || !g_joint_classes_known) return joint_lessons_in_grid(c, report);
+  int n = joint_lessons_listed(c);
+  if (or_clash_cross_check_on()) [[unlikely]]
+    or_count_clash_cross_check(n == joint_lessons_in_grid(c, nullptr));
+  return n;
+}
 
 int joint_rule(int c, ClassReport* report) {
   int n = joint_lessons(c, report);
