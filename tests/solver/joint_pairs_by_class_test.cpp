@@ -107,6 +107,25 @@ int swap_and_check(std::uint64_t seed, int rounds, int* apart_seen, int* togethe
   return swaps;
 }
 
+// The clash cross-check on for one test: at its end the walk over the slot's
+// lessons must have been asked, and must never have answered otherwise.
+class CrossChecked {
+ public:
+  CrossChecked() {
+    or_set_clash_cross_check(true);
+    before_ = or_clash_cross_check();
+  }
+  void ExpectAgreed() const {
+    ClashCrossCheck after = or_clash_cross_check();
+    or_set_clash_cross_check(false);
+    EXPECT_GT(after.walks, before_.walks);
+    EXPECT_EQ(after.mismatches, before_.mismatches);
+  }
+
+ private:
+  ClashCrossCheck before_{};
+};
+
 }  // namespace
 
 TEST(JointPairsByClass, CountAndBonusFollowTheListsThroughSwaps) {
@@ -150,18 +169,14 @@ TEST(JointPairsByClass, BuildingsKeepAPairInOneSlotApart) {
 // With the clash cross-check on, every pair found through the partner's own
 // list entry is also found by the walk over the slot's lessons.
 TEST(JointPairsByClass, PartnersListEntryAnswersAsTheWalk) {
-  or_set_clash_cross_check(true);
-  ClashCrossCheck before = or_clash_cross_check();
+  CrossChecked cross_check;
   for (std::uint64_t seed = 6; seed <= 8; ++seed) {
     JointPairSchool school(seed, seed == 8);
     int apart = 0, with = 0;
     swap_and_check(seed, 200, &apart, &with);
     EXPECT_GT(with, 0) << seed;
   }
-  ClashCrossCheck after = or_clash_cross_check();
-  or_set_clash_cross_check(false);
-  EXPECT_GT(after.walks, before.walks);
-  EXPECT_EQ(after.mismatches, before.mismatches);
+  cross_check.ExpectAgreed();
 }
 
 // The partner's class grid only suggests a match; the slot's list decides.
@@ -170,8 +185,7 @@ TEST(JointPairsByClass, PartnersListEntryAnswersAsTheWalk) {
 // in slots they have left: the count of 76 for class 0, whose own grid
 // stays true, and the bonus of each pair still follow the records.
 TEST(JointPairsByClass, AStalePartnerGridNamesNoMatch) {
-  or_set_clash_cross_check(true);
-  ClashCrossCheck before = or_clash_cross_check();
+  CrossChecked cross_check;
   for (std::uint64_t seed = 9; seed <= 12; ++seed) {
     JointPairSchool school(seed, seed == 12);
     EngineRandom r(seed);
@@ -192,10 +206,7 @@ TEST(JointPairsByClass, AStalePartnerGridNamesNoMatch) {
     EXPECT_GT(swaps, 20) << seed;
     EXPECT_GT(apart_seen, 0) << seed;
   }
-  ClashCrossCheck after = or_clash_cross_check();
-  or_set_clash_cross_check(false);
-  EXPECT_GT(after.walks, before.walks);
-  EXPECT_EQ(after.mismatches, before.mismatches);
+  cross_check.ExpectAgreed();
 }
 
 namespace {
@@ -273,8 +284,7 @@ bool move_to_free_cell(int l, int from) {
 // them, some of them moving one of two joint lessons out of a shared cell or
 // into one, leave every grid as a rebuild of the whole placement would.
 TEST(JointPairsByClass, MovedLessonsLeaveTheGridsAsARebuild) {
-  or_set_clash_cross_check(true);
-  ClashCrossCheck before = or_clash_cross_check();
+  CrossChecked cross_check;
   for (std::uint64_t seed = 13; seed <= 16; ++seed) {
     JointPairSchool school(seed, false);
     int group[4];
@@ -309,10 +319,7 @@ TEST(JointPairsByClass, MovedLessonsLeaveTheGridsAsARebuild) {
     EXPECT_GT(shared_moves, 0) << seed;
     EXPECT_GT(moves_alone, 0) << seed;
   }
-  ClashCrossCheck after = or_clash_cross_check();
-  or_set_clash_cross_check(false);
-  EXPECT_GT(after.walks, before.walks);
-  EXPECT_EQ(after.mismatches, before.mismatches);
+  cross_check.ExpectAgreed();
 }
 
 // Between full checks the delta of 76 looks up each class's lessons with
@@ -322,8 +329,7 @@ TEST(JointPairsByClass, MovedLessonsLeaveTheGridsAsARebuild) {
 // cells, the classes' deltas add up to the full check made after them, and
 // with the clash cross-check on no delta differs from the walk.
 TEST(JointPairsByClass, SharedCellsCountInTheDeltaAsInTheFullCheck) {
-  or_set_clash_cross_check(true);
-  ClashCrossCheck before = or_clash_cross_check();
+  CrossChecked cross_check;
   for (std::uint64_t seed = 17; seed <= 20; ++seed) {
     JointPairSchool school(seed, seed == 20);
     int group[4];
@@ -348,8 +354,5 @@ TEST(JointPairsByClass, SharedCellsCountInTheDeltaAsInTheFullCheck) {
     EXPECT_GT(swaps, 50) << seed;
     EXPECT_GT(shared_cells_seen, 0) << seed;
   }
-  ClashCrossCheck after = or_clash_cross_check();
-  or_set_clash_cross_check(false);
-  EXPECT_GT(after.walks, before.walks);
-  EXPECT_EQ(after.mismatches, before.mismatches);
+  cross_check.ExpectAgreed();
 }
