@@ -199,12 +199,10 @@ int joint_partners(int l) { return std::clamp(g_eng_lessons[l].joint_count, 0, k
 // class's own lessons with partners; after a load every class and lesson may
 // count until a full check.
 bool g_joint_classes_known = false;
-std::uint8_t g_joint_class[kMaxClasses];
 std::uint8_t g_lesson_has_partners[kMaxLessons];
 std::vector<std::uint16_t> g_class_joint_lessons[kMaxClasses];  // in lesson order
 
 void find_joint_classes() {
-  std::fill(g_joint_class, g_joint_class + kMaxClasses, std::uint8_t{0});
   std::fill(g_lesson_has_partners, g_lesson_has_partners + kMaxLessons, std::uint8_t{0});
   for (auto& lessons : g_class_joint_lessons) lessons.clear();
   for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) {
@@ -212,7 +210,6 @@ void find_joint_classes() {
     if (joint_partners(l) == 0) continue;
     g_lesson_has_partners[l] = 1;
     if (c < 0 || c >= kMaxClasses) continue;
-    g_joint_class[c] = 1;
     g_class_joint_lessons[c].push_back(static_cast<std::uint16_t>(l));
   }
   g_joint_classes_known = true;
@@ -439,7 +436,7 @@ std::int64_t or_full_joint_lessons() {
   return full_class_rule(76, joint_rule);
 }
 std::int64_t or_delta_joint_lessons(int c) {
-  if (g_joint_classes_known && c >= 0 && c < kMaxClasses && !g_joint_class[c]) return 0;
+  if (g_joint_classes_known && c >= 0 && c < kMaxClasses && g_class_joint_lessons[c].empty()) return 0;
   return delta_class_rule(76, joint_rule, c);
 }
 std::int64_t or_full_subject_day_break() { return full_class_rule(82, subject_day_break); }

@@ -105,8 +105,10 @@ struct GridScratch {
 
 // What a rebuild of the grids of the lessons' classes and teacher pairs
 // gives, for lessons that just moved from the slots in old_places (16-bit
-// placements): only their cells change. A class whose moved lesson
-// has joint lessons is rebuilt whole, since joint lessons share a cell.
+// placements): only their cells change. In a class whose moved lesson has
+// joint lessons, whose cells two lessons may share, the cells its moved
+// lessons left and took are made again as a rebuild makes them. At most
+// four lessons.
 void or_move_lesson_grids(const int* lessons, const std::uint16_t* old_places, int n);
 
 // True when class c has a free hour before a later busy hour of a day.
