@@ -345,6 +345,13 @@ std::FILE* open_description(const char* file_name) {
     errno = 0;
     or_raise_file_error(file_name, reason, kSourceLoad, 66);
   }
+  // Read as it stands, a cut last line would set a cut value without a word.
+  if (long line = or_cut_last_line(file)) {
+    char reason[300];
+    std::snprintf(reason, sizeof reason, or_cut_last_line_text(or_language()), line);
+    errno = 0;
+    or_raise_file_error(file_name, reason, kSourceLoad, 67);
+  }
   return file;
 }
 

@@ -46,3 +46,32 @@ const char* or_text_file_shape_text(TextFileShape shape, int language) {
   if (language < 0 || language > 2) language = 0;
   return kTexts[static_cast<int>(shape) - 1][language];
 }
+
+long or_cut_last_line(std::FILE* stream) {
+  static constexpr std::size_t kBlock = 65536;
+  static thread_local char block[kBlock];
+  long line_ends = 0;
+  int last = -1;
+  std::size_t got;
+  while ((got = std::fread(block, 1, kBlock, stream)) > 0) {
+    for (std::size_t i = 0; i < got; ++i) line_ends += block[i] == '\n';
+    last = static_cast<unsigned char>(block[got - 1]);
+  }
+  bool failed = std::ferror(stream) != 0;
+  std::clearerr(stream);
+  std::fseek(stream, 0, SEEK_SET);
+  if (failed || line_ends == 0 || last == '\n') return 0;
+  return line_ends + 1;
+}
+
+const char* or_cut_last_line_text(int language) {
+  static const char* const kTexts[3] = {
+      "Il file \xE8 troncato: la riga %ld, l'ultima, non \xE8 completa (manca l'a capo) e i suoi dati "
+      "possono essere persi o tagliati",
+      "Die Datei ist abgeschnitten: Zeile %ld, die letzte, ist nicht vollst\xE4ndig (der Zeilenumbruch fehlt), "
+      "ihre Daten k\xF6nnen verloren oder gek\xFCrzt sein",
+      "The file is cut off: line %ld, the last, is not complete (its line end is missing), and its data may be "
+      "lost or cut short"};
+  if (language < 0 || language > 2) language = 0;
+  return kTexts[language];
+}

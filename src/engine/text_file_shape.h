@@ -19,3 +19,14 @@ TextFileShape or_text_file_shape(std::FILE* stream);
 // The message of a shape in the language (0 Italian, 1 German, 2 English)
 // with "%s" where the file name goes; null for kUsable. Code page 1252.
 const char* or_text_file_shape_text(TextFileShape shape, int language);
+
+// A file every writer ends line by line that holds a line end but does not
+// end with one was cut off while it was written or copied: its last line
+// may have lost what it held ("GMAX:1" for "GMAX:12"). Answers the number
+// of that last line, 0 when the file ends its last line (or is a single
+// line, as a new school's title is written) or could not be read whole
+// (the line reader that follows reports that). Rewinds the stream.
+long or_cut_last_line(std::FILE* stream);
+// The message for such a line in the language, with "%ld" where its number
+// goes. Code page 1252.
+const char* or_cut_last_line_text(int language);

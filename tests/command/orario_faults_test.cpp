@@ -269,6 +269,10 @@ TEST(OrarioFaults, WrongShapesLimitsAndOptionsSayWhatIsWrong) {
        "[The file scuola2.txt is UTF-8 with a BOM: save it as ANSI text (Windows-1252)]"},
       {"utf16", utf16, "SYNT:scuola2.txt", "", 1, "è in UTF-16 (Unicode): salvarlo come testo ANSI"},
       {"cr-only", cr_only, "SYNT:scuola2.txt", "LANG=de_DE", 1, "beendet ihre Zeilen nur mit CR"},
+      // "GMAX:2" with its tab and line end cut off: read as it stands, a
+      // cut "GMAX:12" would count as 1 without a word.
+      {"cut-last-line", piccola.substr(0, piccola.size() - 2), "CALC:scuola2.txt", "LANG=en_GB", 1,
+       "[The file is cut off: line 304, the last, is not complete (its line end is missing)"},
       {"long-line", piccola + "ROSSI\t1A 1\t" + std::string(12200, ' ') + "\n", "SYNT:scuola2.txt", "", 2,
        "[Riga 305 troppo lunga: più di 12164 caratteri]"},
       {"teachers", many, "SYNT:scuola2.txt", "", 2, "[Numero Professori eccessivo] - [501 docenti o più: al massimo 500"},
@@ -282,5 +286,7 @@ TEST(OrarioFaults, WrongShapesLimitsAndOptionsSayWhatIsWrong) {
     EXPECT_EQ(o.status, c.status) << c.id << ": " << o.err;
     EXPECT_TRUE(contains(o.err, c.text)) << c.id << ": " << o.err;
     EXPECT_FALSE(contains(o.err, "Errore critico [SW]")) << c.id;
+    EXPECT_EQ(read_file(school.file("scuola2.txt")), c.bytes) << c.id;
+    EXPECT_EQ(entries(school).count("savego.txt"), 0u) << c.id;
   }
 }
