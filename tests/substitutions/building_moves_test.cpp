@@ -10,8 +10,11 @@
 // all day, from three starting points) ask for many covers; the buildings,
 // the breaks and the movement rules are read here from the description
 // itself (the liceo sets no least minutes for a move and no rule from 11 on).
+// Then the officer's own way: the substitutions dialog of the program
+// started on the liceo, one teacher away on Monday, computed and printed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -20,13 +23,19 @@
 #include <utility>
 #include <vector>
 
+#include "app_test_support.h"
 #include "computed_school.h"
+#include "desktop_wiring.h"
 #include "engine_runs.h"
+#include "frame_test_support.h"
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
 #include "engine/status_block.h"
 #include "engine/substitution_services.h"
+#include "platform/test_driver.h"
+#include "shell/home_page.h"
+#include "substitutions/substitutions_dialog.h"
 
 namespace {
 
@@ -153,6 +162,92 @@ TEST_F(BuildingMoves, NoCoverHasTheTeacherChangeBuildingsFromOneHourToTheNextWhe
   // The rotation does reach covers beside a lesson in the other building
   // (after the break, or by a teacher who moves freely).
   EXPECT_GT(beside_other_building, 0);
+}
+
+// The cell code a teacher's row in the dialog shows at the 1-based hour
+// ("SED", "LIN", "-" free, "Dis" stand-by); empty when the row has none.
+std::string code_at(const std::string& row, int hour) {
+  std::string key = " " + std::to_string(hour) + ":";
+  std::size_t at = row.find(key);
+  if (at == std::string::npos) return "";
+  at += key.size();
+  return row.substr(at, row.find(' ', at) - at);
+}
+
+class BuildingMovesInTheDialog : public kt_app_test::TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();
+    school_ = data_root() / "liceo";
+    kt_app_test::fs::create_directories(school_);
+    copy_sample_school("liceo", school_);
+    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\liceo\n");
+    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+    g_desktop_launcher = [](const std::vector<std::string>&, int*) { return true; };
+  }
+  void TearDown() override {
+    g_desktop_launcher = nullptr;
+    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+    TempRoot::TearDown();
+  }
+  kt_app_test::fs::path school_;
+  kt::ui::TestDriver ui;
+};
+
+// VILLA teaches in the annex on Monday; at his fourth hour a colleague of
+// 5BL who teaches in the main building at the third or the fifth hour would
+// have to cross between buildings with no break (the liceo's break between
+// them falls after the second hour).
+TEST_F(BuildingMovesInTheDialog, AMondayCoverNeverHasTheCoverCrossBuildingsBetweenTwoHours) {
+  using S = Cmenu_sost;
+  std::vector<std::string> teachers, results;
+  kt_app_test::run_program(ui, [&] {
+    ui.OnNextModal([&](kt::ui::Dialog& d) {
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VILLA  ")));
+      ui.Click(d, S::kMarkId);
+      ui.Click(d, S::kComputeId);
+      ui.Click(d, S::kPrintId);
+      teachers = rows_of(d, S::kTeachersId);
+      results = rows_of(d, S::kResultsId);
+      ui.Click(d, kt::ui::kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+  });
+  auto row_of = [&](const std::string& name) {
+    for (const std::string& r : teachers)
+      if (r.rfind(name + "  ", 0) == 0) return r;
+    return std::string();
+  };
+  std::string absent = row_of("VILLA");
+  ASSERT_FALSE(absent.empty());
+  ASSERT_FALSE(results.empty());
+  std::string printed = read_file(school_ / "Sostituzioni/Sostituzioni.txt");
+  bool hour_four = false;
+  for (const std::string& r : results) {
+    // "Ora 4 - 5Blin - VILLA -> NAME (Docente della classe)"
+    int hour = std::atoi(r.c_str() + 4);
+    std::size_t arrow = r.find(" -> "), open = r.find(" (");
+    ASSERT_NE(arrow, std::string::npos) << r;
+    if (open == std::string::npos) continue;  // uncovered
+    std::string cover = r.substr(arrow + 4, open - arrow - 4);
+    std::string here = code_at(absent, hour), cover_row = row_of(cover);
+    ASSERT_FALSE(cover_row.empty()) << cover;
+    hour_four = hour_four || hour == 4;
+    // The break after the second hour allows the move between hours 2 and 3.
+    for (int next : {hour - 1, hour + 1}) {
+      if (std::min(hour, next) == 2) continue;
+      std::string there = code_at(cover_row, next);
+      if (there.empty() || there == "-" || there == "Dis") continue;
+      EXPECT_EQ(there, here) << r << ": " << cover_row;
+    }
+    // The printed list names the same cover.
+    std::string line = std::to_string(hour) + "     |";
+    std::size_t at = printed.find("\n" + line);
+    ASSERT_NE(at, std::string::npos) << printed;
+    EXPECT_NE(printed.find(cover, at), std::string::npos) << printed;
+  }
+  EXPECT_TRUE(hour_four) << "VILLA's fourth hour is covered";
 }
 
 }  // namespace
