@@ -40,6 +40,12 @@ const MlText g_board_move_refused = {
     "Spostamento non possibile: nell'ora scelta la classe o il docente sono già impegnati."_cp,
     "Verschiebung nicht möglich: in der gewählten Stunde sind die Klasse oder der Lehrer schon besetzt."_cp,
     "This move is not possible: the class or the teacher is already busy at the chosen hour."};
+const MlText g_board_room_taken = {
+    "Spostamento non possibile: nell'ora scelta l'aula o il laboratorio della lezione è già occupato."_cp,
+    "Verschiebung nicht möglich: in der gewählten Stunde ist der Raum oder das Labor der Lehrstunde schon besetzt."_cp,
+    "This move is not possible: the lesson's room or lab is already taken at the chosen hour."};
+
+const MlText& board_move_refusal(int result) { return result == kBoardRoomTaken ? g_board_room_taken : g_board_move_refused; }
 
 namespace {
 
@@ -55,6 +61,17 @@ const MlText kMovedBreaks = {"Lezione spostata: ora l'orario viola %s", "Lehrstu
 const MlText kMore = {" (e altri %d)", " (und %d weitere)", " (and %d more)"};
 
 int slot(int day, int hour) { return day * kHoursPerDay + hour; }
+
+constexpr int kClashRoom = 2;  // or_lesson_clash: the two share a room
+
+// Whether two lessons share a teacher in any role (a room clash is told
+// before the teachers are looked at).
+bool share_teacher(int a, int b) {
+  const EngineLesson& x = g_eng_lessons[a];
+  const EngineLesson& y = g_eng_lessons[b];
+  int xs = or_lesson_has_second(a) ? x.second_teacher.get() : -1, ys = or_lesson_has_second(b) ? y.second_teacher.get() : -1;
+  return x.teacher == y.teacher || (xs >= 0 && (xs == y.teacher || xs == ys)) || (ys >= 0 && ys == x.teacher);
+}
 
 // The lesson of a grid cell, -1 for a free cell.
 int cell_lesson(const WeekGridCell* grid, int s) { return grid[s].class_index >= 0 ? grid[s].lesson : -1; }
@@ -168,8 +185,10 @@ bool choose_pseudo_classes(std::vector<Planned>& plan) {
 
 // The engine's pair rule (a class or a room unless held jointly, a teacher,
 // a second teacher) over the two slots the plan touches, with each planned
-// stand-by hour in the pseudo-class it would go to.
-bool plan_fits(const std::vector<Planned>& plan) {
+// stand-by hour in the pseudo-class it would go to: 0 when nothing clashes,
+// kBoardRoomTaken when only rooms do (the officer is told it is the room,
+// not a class or a teacher), -1 otherwise.
+int plan_fits(const std::vector<Planned>& plan) {
   struct Kept {
     int lesson, klass, room;
   };
@@ -181,21 +200,24 @@ bool plan_fits(const std::vector<Planned>& plan) {
       l.class_index = p.to_class;
       l.room = p.to_room;
     }
-  bool fits = true;
+  bool busy = false, room_taken = false;
   std::vector<int> slots;
   for (const Planned& p : plan)
     if (std::find(slots.begin(), slots.end(), p.to) == slots.end()) slots.push_back(p.to);
   for (int s : slots) {
     std::vector<int> there = after_plan(plan, s);
-    for (std::size_t a = 0; a < there.size() && fits; ++a)
-      for (std::size_t b = a + 1; b < there.size() && fits; ++b)
-        fits = or_lesson_clash(there[a], there[b]) == 0 && or_lesson_clash(there[b], there[a]) == 0;
+    for (std::size_t a = 0; a < there.size() && !busy; ++a)
+      for (std::size_t b = a + 1; b < there.size() && !busy; ++b)
+        for (int clash : {or_lesson_clash(there[a], there[b]), or_lesson_clash(there[b], there[a])}) {
+          busy = busy || (clash != 0 && clash != kClashRoom) || (clash == kClashRoom && share_teacher(there[a], there[b]));
+          room_taken = room_taken || clash == kClashRoom;
+        }
   }
   for (const Kept& k : kept) {
     g_eng_lessons[k.lesson].class_index = k.klass;
     g_eng_lessons[k.lesson].room = k.room;
   }
-  return fits;
+  return busy ? -1 : room_taken ? kBoardRoomTaken : 0;
 }
 
 // Carries the plan out teacher by teacher through the engine's grid
@@ -252,7 +274,8 @@ int board_move_lesson(int lesson, int day, int hour, int partner) {
   add_joint_partners(plan);
   for (const Planned& p : plan)
     if (!movable(p.lesson)) return -1;
-  if (!choose_pseudo_classes(plan) || !plan_fits(plan)) return -1;
+  if (!choose_pseudo_classes(plan)) return -1;
+  if (int fits = plan_fits(plan); fits != 0) return fits;
 
   // The involved teachers' lessons as they are, to undo a failed match.
   struct Before {

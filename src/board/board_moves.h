@@ -13,8 +13,13 @@
 #include "engine/week_grid_access.h"
 #include "shell/ml_text.h"
 
-// The text a refused move shows.
+// The texts a refused move shows: a class or a teacher busy at the hour,
+// or the lesson's room (a lab, a shared room) taken then by another class.
 extern const MlText g_board_move_refused;
+extern const MlText g_board_room_taken;
+inline constexpr int kBoardRoomTaken = -2;
+// The text for a result of board_move_lesson that is not 0.
+const MlText& board_move_refusal(int result);
 
 // Loads the description and the saved week ("SNOD:") and keeps that week
 // as the one to go back to; false (the engine's message shown) when there
@@ -33,7 +38,8 @@ void board_restore_loaded_week();
 // (nothing changes, -1) when the hour is outside the school day, a lesson is
 // a calendar or an unplaced one, the partner is not at that hour, or two
 // lessons would clash at either hour by the engine's pair rule (a class or
-// a room unless held jointly, a teacher, a second teacher). 0 when moved.
+// a room unless held jointly, a teacher, a second teacher); kBoardRoomTaken
+// when the only clash is a room. 0 when moved.
 int board_move_lesson(int lesson, int day, int hour, int partner);
 
 // The constraints the week in the engine tables breaks, one text per

@@ -265,7 +265,7 @@ void Cquadro::CellClicked(int hour, int day) {
   if (from != s) {
     // What the cell shows trades places with the lesson chosen.
     int partner = m_cells[s].class_index >= 0 ? m_cells[s].lesson : -1;
-    if (board_move_lesson(m_cells[from].lesson, day, hour, partner) == 0) {
+    if (int moved = board_move_lesson(m_cells[from].lesson, day, hour, partner); moved == 0) {
       m_changed = true;
       std::vector<std::string> before = m_problems;
       ShowProblems(board_week_problems());
@@ -273,7 +273,7 @@ void Cquadro::CellClicked(int hour, int day) {
       g_contagrullab.RefreshList();  // a waiting lab lesson shows its new hour
     } else {
       SetStatus("");
-      ui_message_box(g_board_move_refused);
+      ui_message_box(board_move_refusal(moved));
     }
   } else {
     SetStatus("");

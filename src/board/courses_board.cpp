@@ -243,14 +243,14 @@ void Cqcorsi::HighlightChanged(int flag) {
     int partner = HasLesson(row, column) ? Cell(row, column).lesson : -1;
     m_chosen_row = m_chosen_column = -1;
     SetDlgItemText(kStatusId, "");
-    if (board_move_lesson(lesson, day, hour, partner) == 0) {
+    if (int moved = board_move_lesson(lesson, day, hour, partner); moved == 0) {
       m_changed = true;
       std::vector<std::string> before = std::move(m_problems);
       m_problems = board_week_problems();
       SetDlgItemText(kStatusId, board_moved_text(before, m_problems).c_str());
       Refill();
     } else {
-      ui_message_box(g_board_move_refused);
+      ui_message_box(board_move_refusal(moved));
     }
   } else if (HasLesson(row, column) && Cell(row, column).teacher >= 0) {
     m_chosen_row = row;

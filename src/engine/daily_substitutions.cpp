@@ -7,7 +7,12 @@
 // never a teacher who teaches at that hour, receives parents then (his
 // reception hour in "ricevi.txt"), is absent then, already covers another
 // lesson at that hour, or whose own constraints close that hour to him (a
-// forbidden hour, his free day). A teacher of the class covers in a
+// forbidden hour, his free day), or whom the cover would have change
+// buildings between one hour and the next where the timetable would not let
+// him (the search's own rule on moves between consecutive hours: his
+// movement rule, the buildings reachable in a break, the school's least
+// minutes for a move; so never in the free hour he needs for a move either).
+// A teacher of the class covers in a
 // free hour only within his daily limits: his lessons of the day with the
 // covers he gives in free hours stay within the most lesson hours a day he
 // may teach, and the cover does not stretch his day at school (first to last
@@ -57,6 +62,44 @@ bool standby_lesson(int l) {
   return g_eng_lessons[l].standby_marker == 1 || or_is_standby_class(g_eng_lessons[l].class_index);
 }
 
+bool valid_class(int c) { return c >= 0 && c < g_eng_school.class_count; }
+
+bool real_class_lesson(int l) {
+  int c = g_eng_lessons[l].class_index;
+  return valid_class(c) && !or_is_pseudo_class(c);
+}
+
+int lesson_building(int l) {
+  const EngineLesson& x = g_eng_lessons[l];
+  if (x.building >= 0 && x.building < g_eng_school.building_count) return x.building;
+  return g_eng_classes[x.class_index].building;
+}
+
+// Whether the teacher, giving `early` in the hour before `late` on the day,
+// changes buildings in a way the search counts against him: by his movement
+// rule, unless the building of `early` reaches that of `late` in the break
+// after that hour, or the school's least minutes for a move fit between the
+// two classes' hours.
+bool move_counted(int t, int early, int late, int day) {
+  int from = lesson_building(early), to = lesson_building(late);
+  if (from == to || from < 0 || to < 0) return false;
+  int rule = g_eng_teachers[t].nomotor;
+  if (rule == 2) rule = 0;
+  if (rule == 3 || rule == 5) return false;
+  int h = g_eng_lessons[late].hour;
+  if (rule >= 11) return h != rule - 12;
+  if (rule != 0) return true;
+  const EngineBuilding& b = g_eng_buildings[from];
+  int conditions = std::min(b.condition_count, kMaxBuildingConditions);
+  for (int k = 0; k < conditions; ++k)
+    if (b.conditions[k].building == to && (b.conditions[k].value == h - 1 || b.conditions[k].value > 12)) return false;
+  int minimum = static_cast<std::int8_t>(g_eng_school.pamez & 0xFF);
+  if (minimum < 1) return true;
+  const EngineClass& a = g_eng_classes[g_eng_lessons[early].class_index];
+  const EngineClass& c = g_eng_classes[g_eng_lessons[late].class_index];
+  return static_cast<int>(c.timing[0][day][h]) - a.timing[0][day][h - 1] - a.timing[1][day][h - 1] < minimum;
+}
+
 struct Day {
   int day;  // 0-based
   int teachers;
@@ -66,6 +109,7 @@ struct Day {
   std::vector<std::uint8_t> given;   // teacher x hour: already covers a lesson
   std::vector<int> load;             // substitutions given that day
   std::vector<std::uint8_t> at_school;
+  std::vector<int> held;             // teacher x hour: the lesson of a class he gives, -1 none
 
   explicit Day(int d) : day(d), teachers(g_eng_school.teacher_count) {
     std::size_t n = static_cast<std::size_t>(teachers) * kHoursPerDay;
@@ -75,6 +119,7 @@ struct Day {
     given.assign(n, 0);
     load.assign(static_cast<std::size_t>(teachers), 0);
     at_school.assign(static_cast<std::size_t>(teachers), 0);
+    held.assign(n, -1);
     for (int l = 0; l < g_eng_school.lesson_count; ++l) {
       const EngineLesson& x = g_eng_lessons[l];
       if (!or_lesson_placed(l) || x.day != day || x.hour >= kHoursPerDay) continue;
@@ -83,11 +128,23 @@ struct Day {
         std::uint8_t& u = at(use, t, x.hour);
         u = std::max<std::uint8_t>(u, standby_lesson(l) ? kStandby : kTeaching);
         at_school[static_cast<std::size_t>(t)] = 1;
+        if (real_class_lesson(l)) held[static_cast<std::size_t>(t) * kHoursPerDay + x.hour] = l;
       }
     }
   }
   static std::uint8_t& at(std::vector<std::uint8_t>& v, int t, int h) {
     return v[static_cast<std::size_t>(t) * kHoursPerDay + static_cast<std::size_t>(h)];
+  }
+  int held_at(int t, int h) const {
+    return h < 0 || h >= kHoursPerDay ? -1 : held[static_cast<std::size_t>(t) * kHoursPerDay + static_cast<std::size_t>(h)];
+  }
+  // Whether covering `lesson` at its hour keeps the teacher's moves between
+  // buildings, from the hour before and into the hour after, ones the
+  // timetable allows him.
+  bool moves_allowed(int t, int lesson) const {
+    int h = g_eng_lessons[lesson].hour;
+    int before = held_at(t, h - 1), after = held_at(t, h + 1);
+    return (before < 0 || !move_counted(t, before, lesson, day)) && (after < 0 || !move_counted(t, lesson, after, day));
   }
   // Whether one more lesson at the free hour keeps the teacher within his
   // daily lesson and presence limits.
@@ -108,7 +165,8 @@ struct Day {
     return span <= was || span <= or_teacher_daily_presence_limit(t);
   }
   // The best free teacher of the wanted kind at the hour, -1 when none.
-  int choose(int hour, int class_index, SubstitutionKind kind) {
+  int choose(int lesson, SubstitutionKind kind) {
+    int hour = g_eng_lessons[lesson].hour, class_index = g_eng_lessons[lesson].class_index;
     int best = -1;
     for (int t = 0; t < teachers; ++t) {
       if (!candidate_teacher(t) || at(away, t, hour) || at(given, t, hour) || at(receives, t, hour)) continue;
@@ -120,6 +178,7 @@ struct Day {
                                     : u != kFree || !at_school[static_cast<std::size_t>(t)] ||
                                           !or_teacher_has_class(t, class_index) || !within_limits(t, hour))
         continue;
+      if (!moves_allowed(t, lesson)) continue;
       if (best < 0 || load[static_cast<std::size_t>(t)] < load[static_cast<std::size_t>(best)]) best = t;
     }
     return best;
@@ -178,7 +237,7 @@ void compute(SubstitutionState& s) {
     for (int h = 0; h < kHoursPerDay; ++h) Day::at(day.away, t, h) = s.absent[i].hours[h];
   }
   struct Need {
-    int hour, class_index, absent;
+    int hour, class_index, absent, lesson;
   };
   std::vector<Need> needs;
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {
@@ -188,7 +247,7 @@ void compute(SubstitutionState& s) {
     int second = or_lesson_has_second(l) ? x.second_teacher : -1;
     bool first_away = x.teacher >= 0 && Day::at(day.away, x.teacher, x.hour);
     bool second_present = second >= 0 && !Day::at(day.away, second, x.hour) && candidate_teacher(second);
-    if (first_away && !second_present) needs.push_back({x.hour, x.class_index, x.teacher});
+    if (first_away && !second_present) needs.push_back({x.hour, x.class_index, x.teacher, l});
   }
   std::sort(needs.begin(), needs.end(), [](const Need& a, const Need& b) {
     if (a.hour != b.hour) return a.hour < b.hour;
@@ -204,9 +263,10 @@ void compute(SubstitutionState& s) {
     std::snprintf(r.absent, sizeof r.absent, "%.20s", g_eng_teachers[n.absent].name);
     r.kind = kUncovered;
     for (SubstitutionKind kind : {kCoveredByStandby, kCoveredByClassTeacher}) {
-      int t = day.choose(n.hour, n.class_index, kind);
+      int t = day.choose(n.lesson, kind);
       if (t < 0) continue;
       Day::at(day.given, t, n.hour) = 1;
+      day.held[static_cast<std::size_t>(t) * kHoursPerDay + static_cast<std::size_t>(n.hour)] = n.lesson;
       ++day.load[static_cast<std::size_t>(t)];
       std::snprintf(r.substitute, sizeof r.substitute, "%.20s", g_eng_teachers[t].name);
       r.kind = kind;

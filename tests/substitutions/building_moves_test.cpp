@@ -1,0 +1,253 @@
+// Covers against the covering teacher's moves between buildings, through
+// or_main on the liceo with its reference week: its two buildings reach each
+// other only in the break after the second hour ("NOCS:...-2"), and some
+// teachers teach in both. A cover in the hour before or after one of his
+// lessons in the other building would have him change buildings from one
+// hour to the next, which the timetable itself never asks of him unless his
+// movement rule lets him ("NOMOTOR:3" moves freely, "NOMOTOR:1" never
+// without a free hour) or the break after that hour allows it. Such a cover
+// is never offered. Every day, absences in turn (every third teacher away
+// all day, from three starting points) ask for many covers; the buildings,
+// the breaks and the movement rules are read here from the description
+// itself (the liceo sets no least minutes for a move and no rule from 11 on).
+// Then the officer's own way: the substitutions dialog of the program
+// started on the liceo, one teacher away on Monday, computed and printed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app_test_support.h"
+#include "computed_school.h"
+#include "desktop_wiring.h"
+#include "engine_runs.h"
+#include "frame_test_support.h"
+#include "engine/engine_main.h"
+#include "engine/lesson_links.h"
+#include "engine/model.h"
+#include "engine/status_block.h"
+#include "engine/substitution_services.h"
+#include "platform/test_driver.h"
+#include "shell/home_page.h"
+#include "substitutions/substitutions_dialog.h"
+
+namespace {
+
+using namespace substitution_test;
+
+struct Buildings {
+  std::map<std::string, std::string> of_class;               // class code -> building
+  std::map<std::pair<std::string, std::string>, int> after;  // from, to: reachable after this hour (1-based)
+  std::map<std::string, int> rule;                          // teacher -> "NOMOTOR:"
+};
+
+std::vector<std::string> fields(const std::string& line) {
+  std::vector<std::string> out;
+  std::stringstream in(line);
+  for (std::string f; std::getline(in, f, '\t');) out.push_back(f);
+  return out;
+}
+
+Buildings read_buildings(const std::string& description) {
+  Buildings b;
+  std::stringstream in(description);
+  for (std::string line; std::getline(in, line);) {
+    std::vector<std::string> f = fields(line);
+    if (line.rfind("SEDECL:", 0) == 0 && f.size() >= 3) {
+      std::stringstream classes(f[2]);
+      for (std::string c; std::getline(classes, c, '-');) b.of_class[c] = f[1];
+      for (std::size_t i = 3; i < f.size(); ++i) {
+        if (f[i].rfind("NOCS:", 0) != 0) continue;
+        std::size_t dash = f[i].rfind('-');
+        b.after[{f[1], f[i].substr(5, dash - 5)}] = std::atoi(f[i].c_str() + dash + 1);
+      }
+    }
+    if (line.rfind("V:\t", 0) == 0 && f.size() >= 2)
+      for (std::size_t i = 2; i < f.size(); ++i)
+        if (f[i].rfind("NOMOTOR:", 0) == 0) b.rule[f[1]] = std::atoi(f[i].c_str() + 8);
+  }
+  return b;
+}
+
+// Whether going from `from` (1-based hour `hour`) to `to` in the next hour
+// is a move the teacher's week may not hold.
+bool move_refused(const Buildings& b, const std::string& teacher, const std::string& from, const std::string& to,
+                  int hour) {
+  if (from == to) return false;
+  auto r = b.rule.find(teacher);
+  int rule = r == b.rule.end() ? 0 : r->second;
+  if (rule == 3 || rule == 5) return false;
+  if (rule == 1) return true;
+  auto a = b.after.find({from, to});
+  return a == b.after.end() || a->second != hour;
+}
+
+std::string class_code_of_display(const char* display) {
+  for (int c = 0; c < g_eng_school.class_count; ++c)
+    if (std::strcmp(g_eng_classes[c].display_name, display) == 0) return g_eng_classes[c].code;
+  return "";
+}
+
+class BuildingMoves : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    copy_sample_school("liceo", dir_.path());
+    buildings_ = read_buildings(read_file(dir_.path() / "scuola2.txt"));
+  }
+
+  FreshSubstitutionDay fresh_;
+  kt_test::TempDir dir_{"kt-building-moves-"};
+  kt_test::InDriveRoot in_{dir_.path(), dir_.path()};
+  Buildings buildings_;
+};
+
+TEST_F(BuildingMoves, NoCoverHasTheTeacherChangeBuildingsFromOneHourToTheNextWhereHisWeekMayNot) {
+  ASSERT_EQ(buildings_.of_class.size(), 25u);
+  ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
+  std::vector<std::string> names;
+  for (int i = 0; i < g_substitution_state.teacher_count; ++i) names.push_back(g_substitution_state.teachers[i]);
+  ASSERT_GT(names.size(), 6u);
+  int days = or_week_days(), beside_other_building = 0;
+  for (int day = 0; day < days; ++day)
+    for (int start = 0; start < 3; ++start) {
+      std::string absences = "GIORNO:" + std::to_string(day + 1) + "\n";
+      for (std::size_t i = start; i < names.size(); i += 3)
+        absences += "ASSENTE:" + names[i] + "|Malattia|111111111111\n";
+      write_file(dir_.path() / "assenze.txt", absences);
+      ASSERT_EQ(run("SOST:scuola2.txt"), 0) << g_status.message;
+      // Each teacher's buildings hour by hour: his lessons of classes, then
+      // the covers he is given.
+      std::map<std::string, std::map<int, std::string>> where;
+      for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+        const EngineLesson& x = g_eng_lessons[l];
+        if (!or_lesson_placed(l) || x.day != day || x.class_index < 0) continue;
+        auto b = buildings_.of_class.find(g_eng_classes[x.class_index].code);
+        if (b == buildings_.of_class.end()) continue;
+        for (int t : {x.teacher.get(), or_lesson_has_second(l) ? x.second_teacher.get() : -1})
+          if (t >= 0) where[g_eng_teachers[t].name][x.hour] = b->second;
+      }
+      const SubstitutionState& s = g_substitution_state;
+      std::vector<std::pair<std::string, int>> covers;
+      for (int r = 0; r < s.row_count; ++r) {
+        if (s.rows[r].kind == kUncovered) continue;
+        auto b = buildings_.of_class.find(class_code_of_display(s.rows[r].class_name));
+        ASSERT_NE(b, buildings_.of_class.end()) << s.rows[r].class_name;
+        where[s.rows[r].substitute][s.rows[r].hour] = b->second;
+        covers.push_back({s.rows[r].substitute, s.rows[r].hour});
+      }
+      for (const auto& [name, h] : covers) {
+        const std::map<int, std::string>& week = where[name];
+        const std::string& here = week.at(h);
+        auto before = week.find(h - 1), after = week.find(h + 1);
+        if ((before != week.end() && before->second != here) || (after != week.end() && after->second != here))
+          ++beside_other_building;
+        if (before != week.end()) {
+          EXPECT_FALSE(move_refused(buildings_, name, before->second, here, h))
+              << name << " on day " << day + 1 << ": in " << before->second << " at hour " << h << ", covers in "
+              << here << " at hour " << h + 1;
+        }
+        if (after != week.end()) {
+          EXPECT_FALSE(move_refused(buildings_, name, here, after->second, h + 1))
+              << name << " on day " << day + 1 << ": covers in " << here << " at hour " << h + 1 << ", then in "
+              << after->second << " at hour " << h + 2;
+        }
+      }
+    }
+  // The rotation does reach covers beside a lesson in the other building
+  // (after the break, or by a teacher who moves freely).
+  EXPECT_GT(beside_other_building, 0);
+}
+
+// The cell code a teacher's row in the dialog shows at the 1-based hour
+// ("SED", "LIN", "-" free, "Dis" stand-by); empty when the row has none.
+std::string code_at(const std::string& row, int hour) {
+  std::string key = " " + std::to_string(hour) + ":";
+  std::size_t at = row.find(key);
+  if (at == std::string::npos) return "";
+  at += key.size();
+  return row.substr(at, row.find(' ', at) - at);
+}
+
+class BuildingMovesInTheDialog : public kt_app_test::TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    kestrintempus_install();
+    school_ = data_root() / "liceo";
+    kt_app_test::fs::create_directories(school_);
+    copy_sample_school("liceo", school_);
+    write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\liceo\n");
+    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+    g_desktop_launcher = [](const std::vector<std::string>&, int*) { return true; };
+  }
+  void TearDown() override {
+    g_desktop_launcher = nullptr;
+    std::memset(&g_substitution_state, 0, sizeof g_substitution_state);
+    TempRoot::TearDown();
+  }
+  kt_app_test::fs::path school_;
+  kt::ui::TestDriver ui;
+};
+
+// VILLA teaches in the annex on Monday; at his fourth hour a colleague of
+// 5BL who teaches in the main building at the third or the fifth hour would
+// have to cross between buildings with no break (the liceo's break between
+// them falls after the second hour).
+TEST_F(BuildingMovesInTheDialog, AMondayCoverNeverHasTheCoverCrossBuildingsBetweenTwoHours) {
+  using S = Cmenu_sost;
+  std::vector<std::string> teachers, results;
+  kt_app_test::run_program(ui, [&] {
+    ui.OnNextModal([&](kt::ui::Dialog& d) {
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VILLA  ")));
+      ui.Click(d, S::kMarkId);
+      ui.Click(d, S::kComputeId);
+      ui.Click(d, S::kPrintId);
+      teachers = rows_of(d, S::kTeachersId);
+      results = rows_of(d, S::kResultsId);
+      ui.Click(d, kt::ui::kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+  });
+  auto row_of = [&](const std::string& name) {
+    for (const std::string& r : teachers)
+      if (r.rfind(name + "  ", 0) == 0) return r;
+    return std::string();
+  };
+  std::string absent = row_of("VILLA");
+  ASSERT_FALSE(absent.empty());
+  ASSERT_FALSE(results.empty());
+  std::string printed = read_file(school_ / "Sostituzioni/Sostituzioni.txt");
+  bool hour_four = false;
+  for (const std::string& r : results) {
+    // "Ora 4 - 5Blin - VILLA -> NAME (Docente della classe)"
+    int hour = std::atoi(r.c_str() + 4);
+    std::size_t arrow = r.find(" -> "), open = r.find(" (");
+    ASSERT_NE(arrow, std::string::npos) << r;
+    if (open == std::string::npos) continue;  // uncovered
+    std::string cover = r.substr(arrow + 4, open - arrow - 4);
+    std::string here = code_at(absent, hour), cover_row = row_of(cover);
+    ASSERT_FALSE(cover_row.empty()) << cover;
+    hour_four = hour_four || hour == 4;
+    // The break after the second hour allows the move between hours 2 and 3.
+    for (int next : {hour - 1, hour + 1}) {
+      if (std::min(hour, next) == 2) continue;
+      std::string there = code_at(cover_row, next);
+      if (there.empty() || there == "-" || there == "Dis") continue;
+      EXPECT_EQ(there, here) << r << ": " << cover_row;
+    }
+    // The printed list names the same cover.
+    std::string line = std::to_string(hour) + "     |";
+    std::size_t at = printed.find("\n" + line);
+    ASSERT_NE(at, std::string::npos) << printed;
+    EXPECT_NE(printed.find(cover, at), std::string::npos) << printed;
+  }
+  EXPECT_TRUE(hour_four) << "VILLA's fourth hour is covered";
+}
+
+}  // namespace
