@@ -233,6 +233,11 @@ bool or_is_disk_failure(int error) {
   return error == ENOSPC || error == EDQUOT || error == EROFS || error == EIO;
 }
 
+const char* or_create_failure_reason(int error, int language) {
+  bool known = or_is_disk_failure(error) || error == EACCES || error == EPERM || error == EISDIR;
+  return known ? or_write_failure_reason(error, language) : or_close_document_hint(language);
+}
+
 const char* or_close_document_hint(int language) {
   // The German row is the system's own untranslated marker, shown as it is.
   static const char* const kHint[3] = {"(Chiudere il documento Word o Xls in uso e ripetere l'operazione)",

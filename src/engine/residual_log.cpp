@@ -50,7 +50,7 @@ void or_log_residual_error(const char* text) {
     g_residual_file = or_open_output_file(kt::translate_path(path), "w");
     if (!g_residual_file) {
       int error = errno;
-      const char* why = or_is_disk_failure(error) ? or_write_failure_reason(error, or_language()) : or_close_document_hint(or_language());
+      const char* why = or_create_failure_reason(error, or_language());
       errno = error;
       or_raise_file_error(path, why, kSourceUtil, 0);
     }

@@ -165,14 +165,21 @@ void drop_kept(Journal& j, bool put_back) {
 }
 
 // Makes the folders above `path` that are missing, noting them so that a
-// failed command takes them away again.
-void make_parent_folders(Journal& j, const std::string& path) {
+// failed command takes them away again. Answers 0, or why a folder could
+// not be made (no right to write in the school's folder, say), which is the
+// reason the file cannot be made either.
+int make_parent_folders(Journal& j, const std::string& path) {
   std::vector<std::string> missing;
   for (std::string folder = parent_of(path); !folder.empty() && folder != "/" && !kt::folder_exists(folder);
        folder = parent_of(folder))
     missing.push_back(folder);
-  for (auto it = missing.rbegin(); it != missing.rend(); ++it)
-    if (::mkdir(it->c_str(), 0777) == 0) j.made_folders.push_back(*it);
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    if (::mkdir(it->c_str(), 0777) == 0)
+      j.made_folders.push_back(*it);
+    else if (errno != EEXIST)
+      return errno;
+  }
+  return 0;
 }
 
 void end_journal() {
@@ -271,7 +278,10 @@ std::FILE* or_run_files_open_write(const std::string& path, bool append, int* er
       return nullptr;
     }
   }
-  make_parent_folders(*t_journal, key);
+  if (int why = make_parent_folders(*t_journal, key)) {
+    *error = why;
+    return nullptr;
+  }
   std::string temporary = temporary_for(key);
   std::FILE* f = std::fopen(temporary.c_str(), "wb");
   if (f == nullptr) {

@@ -103,7 +103,7 @@ bool ReportOutput::open(const std::string& path, const char* source, bool raise)
   file_ = report_services().or_fopen(temp_.c_str(), "wt");
   if (!file_ && raise) {
     int error = errno;
-    const char* reason = or_is_disk_failure(error) ? or_write_failure_reason(error, report_services().language()) : nullptr;
+    const char* reason = or_create_failure_reason(error, report_services().language());
     errno = error;
     report_file_error("File [%s] errore output", path, source, __LINE__, reason);
   }

@@ -278,8 +278,7 @@ std::FILE* or_open_report(int line) {
   std::FILE* f = g_report.path[0] ? or_fopen(g_report.path, "wt") : nullptr;
   if (!f) {
     int error = errno;
-    const char* why = or_is_disk_failure(error) ? or_write_failure_reason(error, or_language())
-                                                : kt::report_file_error_hint(or_language());
+    const char* why = or_create_failure_reason(error, or_language());
     errno = error;
     or_raise_file_error(g_report.path, why, kSourceOutsp, line);
   }

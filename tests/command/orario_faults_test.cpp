@@ -89,6 +89,39 @@ TEST(OrarioFaults, AReportRunOnAFullDiskFailsNamingTheFileAndWhy) {
   }
 }
 
+// A school folder the user may not write in, with no report folder yet or a
+// report folder he may not write in: the report run fails saying that the
+// rights are missing, in his language, not that a document may be open in
+// another program; the school's files stay as they were.
+TEST(OrarioFaults, AReportRunWithoutTheRightToWriteSaysSo) {
+  // Root writes anywhere: the run is made as nobody then.
+  std::string as = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
+  struct Case { const char* id; bool report_folder; const char* env; const char* reason; } cases[] = {
+      {"no-report-folder-it", false, "LANG=it_IT.UTF-8", "[Accesso negato: mancano i diritti di scrittura]"},
+      {"read-only-report-folder-en", true, "LANG=en_GB.UTF-8", "[Access denied: no right to write]"},
+  };
+  for (const Case& c : cases) {
+    TempDir school;
+    orario_test::piccola_with_saved_week(school);
+    if (c.report_folder) fs::create_directory(school.path() / "Orario");
+    std::set<std::string> before = entries(school);
+    const auto read_only = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                           fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(school.path(), read_only);
+    if (c.report_folder) fs::permissions(school.path() / "Orario", read_only);
+    Outcome o = run_orario(school, c.env, "REPO:scuola2.txt", as);
+    fs::permissions(school.path(), fs::perms::owner_all);
+    if (c.report_folder) fs::permissions(school.path() / "Orario", fs::perms::owner_all);
+    EXPECT_EQ(o.status, 1) << c.id << ": " << o.err;
+    EXPECT_TRUE(contains(o.err, c.reason) && contains(o.err, "[Orario/")) << c.id << ": " << o.err;
+    EXPECT_FALSE(contains(o.err, "Word") || contains(o.err, "Close document")) << c.id << ": " << o.err;
+    EXPECT_EQ(entries(school), before) << c.id;
+    if (c.report_folder) {
+      EXPECT_TRUE(fs::is_empty(school.path() / "Orario")) << c.id;
+    }
+  }
+}
+
 // The school folder on a small file system that is nearly full: whichever
 // file the computation fails to write, the run fails naming it and the full
 // disk, and leaves no temporary file. Needs a private mount (root). The time

@@ -14,12 +14,6 @@
 
 namespace {
 
-int subject_named(const char* name) {
-  for (int s = 0; s < g_eng_school.subject_count; ++s)
-    if (std::strcmp(g_eng_subjects[s].group_name, name) == 0) return s;
-  return -1;
-}
-
 // Every lesson of a teacher of the description (the classes' calendar
 // teachers left out): teacher, subject, part kind, and for a lesson with a
 // part its second teacher and part subject, and the room, by name.
