@@ -173,21 +173,26 @@ bool grid_holds_match(int self, const EngineLesson& want, int slot) {
   return false;
 }
 
-// Most pairs stand together, and then the partner itself is the match, the
-// lesson its class grid holds in the slot; for most pairs apart the grid's
-// lesson or one sharing its cell is. Either way the slot's list of lesson
-// numbers answers without the walk over the other lessons' records. When
-// the grid names no match the walk decides: a partner listed in the slot is
-// a lesson of its own class and subject, which the walk finds as well, so
-// the list is not searched for it first.
-bool slot_holds_match(int self, int partner, int slot) {
-  if (teacher_waiting(g_eng_lessons[partner].teacher)) return true;
+// Whether the slot's list holds a match for the partner: most pairs stand
+// together, and then the partner itself is the match, the lesson its class
+// grid holds in the slot; for most pairs apart the grid's lesson or one
+// sharing its cell is. Either way the slot's list of lesson numbers answers
+// without the walk over the other lessons' records. When the grid names no
+// match the walk decides: a partner listed in the slot is a lesson of its
+// own class and subject, which the walk finds as well, so the list is not
+// searched for it first.
+bool slot_lists_match(int self, int partner, int slot) {
   if (grid_holds_match(self, g_eng_lessons[partner], slot)) {
     if (or_clash_cross_check_on()) [[unlikely]]
       or_count_clash_cross_check(slot_walk_holds_match(self, partner, slot));
     return true;
   }
   return slot_walk_holds_match(self, partner, slot);
+}
+
+// A partner whose teacher is waiting counts as matched wherever it is.
+bool slot_holds_match(int self, int partner, int slot) {
+  return teacher_waiting(g_eng_lessons[partner].teacher) || slot_lists_match(self, partner, slot);
 }
 
 int joint_partners(int l) { return std::clamp(g_eng_lessons[l].joint_count, 0, kMaxJointLessons); }
@@ -201,6 +206,7 @@ int joint_partners(int l) { return std::clamp(g_eng_lessons[l].joint_count, 0, k
 bool g_joint_classes_known = false;
 std::uint8_t g_lesson_has_partners[kMaxLessons];
 std::vector<std::uint16_t> g_class_joint_lessons[kMaxClasses];  // in lesson order
+std::uint64_t g_joint_full_checks = 0;  // how often they were found
 
 void find_joint_classes() {
   std::fill(g_lesson_has_partners, g_lesson_has_partners + kMaxLessons, std::uint8_t{0});
@@ -213,9 +219,48 @@ void find_joint_classes() {
     g_class_joint_lessons[c].push_back(static_cast<std::uint16_t>(l));
   }
   g_joint_classes_known = true;
+  ++g_joint_full_checks;
 }
 
 bool has_partners(int l) { return g_joint_classes_known ? g_lesson_has_partners[l] != 0 : joint_partners(l) > 0; }
+
+// Per lesson with partners, which of its partners had a match in the list
+// of its slot when last asked (bit k for partner k), with what that answer
+// read: the list (its stamp), the lessons' watched fields and the partners
+// found by the last full check. A move writes the lists of two slots, so
+// the delta checks of a class find most of its lessons with partners in
+// slots whose lists are as they were, and read the answer instead of the
+// partners' matches. Whether a partner's teacher is waiting is asked each
+// time. Lessons kept apart by their buildings depend on more than the list,
+// and are never kept.
+struct PartnerMatches {
+  std::uint64_t list_stamp;
+  std::uint64_t fields_at;
+  std::uint64_t full_check;
+  int slot = -1;
+  std::uint16_t matched;
+};
+PartnerMatches g_partner_matches[kMaxLessons];
+
+bool partner_matches_kept() { return (g_building_mode_flags & 3) == 0; }
+
+std::uint16_t matched_partners(int l, int slot) {
+  PartnerMatches& kept = g_partner_matches[l];
+  bool current = kept.slot == slot && kept.list_stamp == g_slot_list_stamp[slot] &&
+                 kept.fields_at == g_lesson_field_writes && kept.full_check == g_joint_full_checks;
+  if (current && !or_clash_cross_check_on()) [[likely]]
+    return kept.matched;
+  const EngineLesson& x = g_eng_lessons[l];
+  std::uint16_t matched = 0;
+  for (int k = 0; k < joint_partners(l); ++k) {
+    int partner = x.joint_lessons[k];
+    if (partner >= 0 && partner < kMaxLessons && slot_lists_match(l, partner, slot))
+      matched = static_cast<std::uint16_t>(matched | 1u << k);
+  }
+  if (current) or_count_clash_cross_check(matched == kept.matched);
+  kept = {g_slot_list_stamp[slot], g_lesson_field_writes, g_joint_full_checks, slot, matched};
+  return matched;
+}
 
 // The partners of lesson l, held by its class grid in slot, that have no
 // match there.
@@ -226,6 +271,15 @@ int partners_apart(int l, int slot, ClassReport* report) {
     return 0;
   int n = 0;
   int partners = joint_partners(l);
+  if (report == nullptr && by_class_mode() && partner_matches_kept()) {
+    std::uint16_t matched = matched_partners(l, slot);
+    for (int k = 0; k < partners; ++k) {
+      int partner = x.joint_lessons[k];
+      if (partner < 0 || partner >= kMaxLessons || (matched >> k & 1) != 0) continue;
+      if (!teacher_waiting(g_eng_lessons[partner].teacher)) ++n;
+    }
+    return n;
+  }
   for (int k = 0; k < partners; ++k) {
     int partner = x.joint_lessons[k];
     if (partner < 0 || partner >= kMaxLessons) continue;

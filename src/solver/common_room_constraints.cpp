@@ -12,6 +12,7 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "engine/status_block.h"
 #include "solver/common_room_counts.h"
@@ -77,6 +78,14 @@ struct RoomUserKey {
 };
 constexpr int kYears = 10;
 RoomUserKey g_room_keys[kMaxLessons];
+// Per class, its lessons with a common room in the copy, in lesson order:
+// taken with the copy, from the watched class of each lesson. A lesson put
+// in another class (the stand-by repacking) stays in its old class's grid
+// until the grids are made again, so the lists answer for the grids only
+// while no watched field was written since the last full check.
+std::vector<std::uint16_t> g_class_room_lessons[kMaxClasses];
+std::uint64_t g_room_full_check_fields_at = 0;
+bool g_room_full_checked = false;
 int g_room_key_count = 0;
 std::uint64_t g_room_keys_fields_at = 0, g_room_keys_rooms_at = 0;
 std::uint64_t g_room_keys_version = 0;  // counts the copies taken
@@ -97,6 +106,12 @@ const RoomUserKey* current_room_keys(int& count) {
   if (!g_room_keys_taken || g_room_keys_fields_at != g_lesson_field_writes ||
       g_room_keys_rooms_at != g_lesson_common_room_writes || g_room_key_count != n) {
     for (int l = 0; l < n; ++l) g_room_keys[l] = room_key_of(l);
+    for (auto& lessons : g_class_room_lessons) lessons.clear();
+    for (int l = 0; l < n; ++l) {
+      int c = g_eng_lessons[l].class_index;
+      if (g_room_keys[l].room >= 0 && c >= 0 && c < kMaxClasses)
+        g_class_room_lessons[c].push_back(static_cast<std::uint16_t>(l));
+    }
     g_room_key_count = n;
     g_room_keys_fields_at = g_lesson_field_writes;
     g_room_keys_rooms_at = g_lesson_common_room_writes;
@@ -219,12 +234,25 @@ void record(int id, int c, int n, std::uint32_t detail, const char* text, std::i
 
 // ---- 77 --------------------------------------------------------------------------
 
-int common_rooms(int c, std::int64_t* total) {
+// What class c's lesson in slot, held in room r, counts under 77 there.
+int room_excess(int c, int slot, int r, const RoomUserKey* keys, int key_count) {
+  const EngineCommonRoom& room = g_eng_common_rooms[r];
+  unsigned years = 0;
+  int fca = 0;
+  int users = room_users(slot, r, &years, &fca, keys, key_count);
+  if (users <= 1) return 0;
+  int capacity = room.ox_grid[slot] >= 1 && room.ox_grid[slot] <= 9 ? room.ox_grid[slot] : room.admitted_attendance;
+  int k = room_over_capacity(users, fca, capacity);
+  if (k == 0 && room.coppie_count > 0 && year_of(c) >= 0)
+    k = incompatible_years(year_of(c), years, room.coppie, room.coppie_count);
+  return k;
+}
+
+// The full check's walk of the class's taken slots, in slot order, as its
+// report names them.
+int common_rooms_in_grid(int c, std::int64_t* total, const RoomUserKey* keys, int key_count) {
   int n = 0;
   int room_count = rooms();
-  int key_count = 0;
-  const RoomUserKey* keys = current_room_keys(key_count);
-  // Only the class's taken slots, in slot order.
   WeekMasks taken = masks_from_grid(&g_eng_classes[c].week_grid[0][0]);
   for (int d = 0; d < kDays; ++d)
     for (unsigned busy = taken.day[d]; busy != 0; busy &= busy - 1) {
@@ -234,18 +262,40 @@ int common_rooms(int c, std::int64_t* total) {
       if (l >= kMaxLessons) continue;
       int r = l < key_count ? keys[l].room : g_eng_lessons[l].common_room.get();
       if (r < 0 || r >= room_count) continue;
-      const EngineCommonRoom& room = g_eng_common_rooms[r];
-      unsigned years = 0;
-      int fca = 0;
-      int users = room_users(slot, r, &years, &fca, keys, key_count);
-      if (users <= 1) continue;
-      int capacity = room.ox_grid[slot] >= 1 && room.ox_grid[slot] <= 9 ? room.ox_grid[slot] : room.admitted_attendance;
-      int k = room_over_capacity(users, fca, capacity);
-      if (k == 0 && room.coppie_count > 0 && year_of(c) >= 0)
-        k = incompatible_years(year_of(c), years, room.coppie, room.coppie_count);
+      int k = room_excess(c, slot, r, keys, key_count);
       n += k;
-      if (total) record(77, c, k, static_cast<std::uint32_t>(r), room.name, total, true);
+      if (total) record(77, c, k, static_cast<std::uint32_t>(r), g_eng_common_rooms[r].name, total, true);
     }
+  return n;
+}
+
+// Most of a class's lessons use no common room, and the grid holds a lesson
+// only in the cell of its own slot: the delta check looks up the class's
+// lessons with a room in their cells instead of walking its week.
+int common_rooms_listed(int c, const RoomUserKey* keys, int key_count) {
+  int n = 0;
+  int room_count = rooms();
+  for (int l : g_class_room_lessons[c]) {
+    if (!lesson_placed(l)) continue;
+    int d = g_eng_lessons[l].day, h = g_eng_lessons[l].hour;
+    if (d >= kDays || h >= kHoursPerDay || g_eng_classes[c].week_grid[d][h] != l) continue;
+    int r = keys[l].room;
+    if (r >= room_count) continue;
+    n += room_excess(c, d * kHoursPerDay + h, r, keys, key_count);
+  }
+  return n;
+}
+
+int common_rooms(int c, std::int64_t* total) {
+  int key_count = 0;
+  const RoomUserKey* keys = current_room_keys(key_count);
+  if (total != nullptr || !g_room_full_checked || g_room_full_check_fields_at != g_lesson_field_writes)
+    return common_rooms_in_grid(c, total, keys, key_count);
+  int n = common_rooms_listed(c, keys, key_count);
+  if (g_room_cross_check) [[unlikely]] {
+    ++g_room_checks.uses;
+    if (n != common_rooms_in_grid(c, nullptr, keys, key_count)) ++g_room_checks.mismatches;
+  }
   return n;
 }
 
@@ -356,6 +406,8 @@ int twin_distribution() {
 template <int Id, int (*Rule)(int, std::int64_t*)>
 std::int64_t full_per_class() {
   forget_room_keys();
+  g_room_full_check_fields_at = g_lesson_field_writes;
+  g_room_full_checked = true;
   std::int64_t total = 0;
   for (int c = 0; c < g_eng_school.class_count && c < kMaxClasses; ++c)
     if (class_counts(c)) Rule(c, &total);

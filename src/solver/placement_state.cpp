@@ -19,6 +19,7 @@
 
 SlotLessonList g_slot_lessons[kWeekSlots];
 SlotLessonList g_slot_lessons2[kWeekSlots];
+std::uint64_t g_slot_list_stamp[kWeekSlots];
 std::int32_t g_last_conflict_lesson = -1;
 
 namespace {
@@ -85,7 +86,11 @@ struct ListWrites {
 };
 ListWrites g_list_writes[kWeekSlots];
 
+std::uint64_t g_lists_written = 0;  // list writes of the whole run
+void stamp_list(int slot) { g_slot_list_stamp[slot] = ++g_lists_written; }
+
 void list_rewritten(int slot) {
+  stamp_list(slot);
   g_list_writes[slot].since_counted.n = kLoggedWrites + 1;
   g_list_writes[slot].since_backup.n = kLoggedWrites + 1;
 }
@@ -94,6 +99,7 @@ void list_rewritten(int slot) {
 void put_entry(SlotLessonList& list, std::uint32_t i, int lesson) {
   int slot = static_cast<int>(&list - g_slot_lessons);
   ListWrites& w = g_list_writes[slot];
+  stamp_list(slot);
   w.since_counted.add(i);
   w.since_backup.add(i);
   if (i < list.count) no_longer_listed(list.lesson[i], slot);
@@ -137,6 +143,7 @@ void restore_list(int slot) {
   const SlotLessonList& from = g_slot_lessons2[slot];
   SlotLessonList& to = g_slot_lessons[slot];
   ListWrites& w = g_list_writes[slot];
+  stamp_list(slot);
   std::uint32_t n = from.count + kBackupSlack;
   if (n > kSlotListCapacity) n = kSlotListCapacity;
   // The entries that can change: those written since the backup and those

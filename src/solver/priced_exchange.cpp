@@ -359,10 +359,10 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
   if (a == b || same_slot(a, b) || or_lessons_interchangeable(a, b)) return out;
   int class_a = g_eng_lessons[a].class_index, class_b = g_eng_lessons[b].class_index;
   bool other_class = price_b_class && class_b != class_a;
-  int a_teachers[2];
-  int a_teacher_count = priced_teachers(a, a_teachers);
   // Most candidates clash: test first, price b only for a swap that can be made.
   if (or_swap_clashes(a, b)) return out;
+  int a_teachers[2];
+  int a_teacher_count = priced_teachers(a, a_teachers);
   std::int64_t bonus_a = joint_bonus(a);
   std::int64_t bonus_b = joint_bonus(b);
   std::int64_t t_b = teacher_price_besides(b, a_teachers, a_teacher_count);

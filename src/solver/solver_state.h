@@ -34,6 +34,10 @@ struct SlotLessonList {
 
 extern SlotLessonList g_slot_lessons[kWeekSlots];
 extern SlotLessonList g_slot_lessons2[kWeekSlots];  // the swaps' backup of the two lists
+// Per slot, the number of list writes of the whole run at the last write of
+// its list: while a slot's stamp stands, its list is as it was (what is
+// worked out from a list can be kept against it).
+extern std::uint64_t g_slot_list_stamp[kWeekSlots];
 
 extern std::uint16_t g_current_placement[kMaxLessons];
 extern std::uint16_t g_placement_copy[kMaxLessons];

@@ -13,6 +13,7 @@
 #include "solver/common_room_constraints.h"
 #include "solver/common_room_counts.h"
 #include "solver/constraint_catalogue.h"
+#include "solver/placement_state.h"
 
 namespace {
 
@@ -157,6 +158,46 @@ TEST(EvalCommonRoom, DeltaFollowsChangedRoomsClassesAndSlots) {
     k = 0;
     for (int id : {77, 78, 89}) EXPECT_EQ(after[k++], g_evaluators[id].full()) << "seed " << seed << " id " << id;
   }
+  reset_run_state();
+}
+
+// Two joint lessons of one class in one cell, in the same common room: the
+// class grid holds the lower-numbered, and only that one is the class's
+// there, in the delta checks as in the full check's walk of the grid.
+TEST(EvalCommonRoom, OnlyTheLessonAJointCellHoldsCounts) {
+  int shared = 0;
+  for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+    build_room_school(seed);
+    for (int k = 0; k < 3; ++k) {  // one user fits: two in a room always count
+      g_eng_common_rooms[k].admitted_attendance = 1;
+      std::memset(g_eng_common_rooms[k].ox_grid, 0, sizeof g_eng_common_rooms[k].ox_grid);
+    }
+    int a = -1, b = -1;
+    for (int x = 0; x < g_eng_school.lesson_count && a < 0; ++x)
+      for (int y = x + 1; y < g_eng_school.lesson_count && a < 0; ++y) {
+        const EngineLesson& p = g_eng_lessons[x];
+        const EngineLesson& q = g_eng_lessons[y];
+        if (p.class_index != 0 || q.class_index != 0 || p.common_room < 0 || lesson_has_second_teacher(x) ||
+            lesson_has_second_teacher(y) || lesson_slot(x) == lesson_slot(y) ||
+            g_eng_teachers[q.teacher].lesson_per_slot[lesson_slot(x)] != kGridFree)
+          continue;
+        a = x, b = y;
+      }
+    if (a < 0) continue;
+    g_eng_lessons[b].common_room = g_eng_lessons[a].common_room.get();
+    g_eng_lessons[a].joint_count = g_eng_lessons[b].joint_count = 1;
+    g_eng_lessons[a].joint_lessons[0] = b;
+    g_eng_lessons[b].joint_lessons[0] = a;
+    set_lesson_place(b, lesson_place(a));
+    or_rebuild_slot_index();
+    or_rebuild_class_grids();
+    or_rebuild_teacher_grids();
+    ++shared;
+    std::int64_t full = g_evaluators[77].full();
+    EXPECT_GT(full, 0) << "seed " << seed;
+    EXPECT_EQ(class_delta_total(77), full) << "seed " << seed;
+  }
+  EXPECT_GT(shared, 2);
   reset_run_state();
 }
 

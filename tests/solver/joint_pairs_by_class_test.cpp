@@ -356,3 +356,37 @@ TEST(JointPairsByClass, SharedCellsCountInTheDeltaAsInTheFullCheck) {
   }
   cross_check.ExpectAgreed();
 }
+
+// The delta of 76 keeps, per lesson with partners, which partners had a match
+// in its slot until that slot's list is written again. Swaps of both
+// classes' lessons, half of them undone as a refused exchange is (the lists
+// put back from their backup), with the deltas asked in between and no full
+// check: after every step each class's delta still follows the records.
+TEST(JointPairsByClass, KeptPartnerMatchesFollowUndoneSwaps) {
+  for (std::uint64_t seed = 21; seed <= 24; ++seed) {
+    JointPairSchool school(seed, false);
+    EngineRandom r(seed);
+    int swaps = 0, undone = 0;
+    auto expect_deltas = [&](int round, const char* step) {
+      or_rebuild_class_grids();
+      for (int c = 0; c < 2; ++c) {
+        int apart = pairs_apart(c);
+        std::int64_t want = apart > 0 ? or_class_weighted(76, c, static_cast<std::uint32_t>(apart)) : 0;
+        EXPECT_EQ(or_delta_joint_lessons(c), want) << "seed " << seed << " round " << round << " " << step;
+      }
+    };
+    for (int round = 0; round < 400; ++round) {
+      int a = static_cast<int>(r.below(2)) * kPerClass + static_cast<int>(r.below(kPerClass));
+      int b = static_cast<int>(r.below(2)) * kPerClass + static_cast<int>(r.below(kPerClass));
+      if (a == b || or_swap_lessons(a, b) != 0) continue;
+      ++swaps;
+      expect_deltas(round, "swapped");
+      if (r.below(2) == 0) continue;
+      or_undo_swap_lessons(a, b);
+      ++undone;
+      expect_deltas(round, "undone");
+    }
+    EXPECT_GT(undone, 20) << seed;
+    EXPECT_GT(swaps, undone) << seed;
+  }
+}
