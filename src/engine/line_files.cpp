@@ -234,7 +234,7 @@ bool or_is_disk_failure(int error) {
 }
 
 const char* or_create_failure_reason(int error, int language) {
-  bool known = or_is_disk_failure(error) || error == EACCES || error == EPERM || error == EISDIR;
+  bool known = or_is_disk_failure(error) || error == EACCES || error == EPERM;
   return known ? or_write_failure_reason(error, language) : or_close_document_hint(language);
 }
 

@@ -78,10 +78,9 @@ const char* or_write_failure_reason(int error, int language);
 // a hint such as "close the document in use" would mislead.
 bool or_is_disk_failure(int error);
 // The reason bracket of an output file that could not be created: why, where
-// the system tells it (the disk, missing rights, a folder in the file's
-// place), else the hint that another program may hold the file open. The
-// hint alone would send the user of a read-only school folder to look for
-// a document in use.
+// the system tells it (the disk, missing rights), else the hint that another
+// program may hold the file open. The hint alone would send the user of a
+// read-only school folder to look for a document in use.
 const char* or_create_failure_reason(int error, int language);
 // The hint of a report or log file that could not be created, in the
 // language: another program (a word processor) may hold it open.
