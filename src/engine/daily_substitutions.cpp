@@ -12,15 +12,26 @@
 // him (the search's own rule on moves between consecutive hours: his
 // movement rule, the buildings reachable in a break, the school's least
 // minutes for a move; so never in the free hour he needs for a move either).
+// A stand-by hour holds its teacher in the building of its stand-by class,
+// as the timetable counts it: the hours beside a cover are his lessons, his
+// support hours and his stand-by hours not given up for a cover, each in its
+// own building. The exemptions granted to a teacher on such moves let his
+// week hold that many: a counted move beside a cover is given only while the
+// moves the timetable counts in his week, the cover's among them, stay
+// within them (a week that earned an exemption mostly holds its moves
+// already, so such a cover is rare). Nor does a cover take the teacher beyond
+// his weekly limit of building changes ("NOMWEEK:", raised by the exemptions
+// granted on it; "NOMOTOR:2" allows none) where it adds a change.
 // A teacher of the class covers in a
 // free hour only within his daily limits: his lessons of the day with the
 // covers he gives in free hours stay within the most lesson hours a day he
 // may teach, and the cover does not stretch his day at school (first to last
 // hour, stand-by hours included) beyond the most hours of presence he may
 // have; a cover in his own stand-by hour is the hour's purpose and changes
-// neither. Among equals the one with fewer substitutions
-// that day goes first, then the teacher's order in the school; a lesson with
-// nobody left stays uncovered and is listed as such.
+// neither. Among equals the one with fewer substitutions that day goes
+// first, then, on stand-by, one whose stand-by hour lies in the building of
+// the lesson, then the teacher's order in the school; a lesson with nobody
+// left stays uncovered and is listed as such.
 //
 // A day has a few hundred lessons and at most a few dozen to cover, so every
 // question is a walk over the day's lessons.
@@ -64,10 +75,6 @@ bool standby_lesson(int l) {
 
 bool valid_class(int c) { return c >= 0 && c < g_eng_school.class_count; }
 
-bool real_class_lesson(int l) {
-  int c = g_eng_lessons[l].class_index;
-  return valid_class(c) && !or_is_pseudo_class(c);
-}
 
 int lesson_building(int l) {
   const EngineLesson& x = g_eng_lessons[l];
@@ -100,6 +107,19 @@ bool move_counted(int t, int early, int late, int day) {
   return static_cast<int>(c.timing[0][day][h]) - a.timing[0][day][h - 1] - a.timing[1][day][h - 1] < minimum;
 }
 
+// The exemptions granted on a constraint, per teacher: how many times each
+// teacher has it.
+std::vector<int> granted(int constraint_id) {
+  std::vector<int> count(static_cast<std::size_t>(g_eng_school.teacher_count), 0);
+  for (int t : or_stored_exemption_teachers(constraint_id))
+    if (t >= 0 && t < g_eng_school.teacher_count && count[static_cast<std::size_t>(t)] < 127)
+      ++count[static_cast<std::size_t>(t)];
+  return count;
+}
+
+constexpr int kMovesExemption = 37;    // moves between consecutive hours
+constexpr int kWeeklyExemption = 39;  // building changes in the week
+
 struct Day {
   int day;  // 0-based
   int teachers;
@@ -109,7 +129,11 @@ struct Day {
   std::vector<std::uint8_t> given;   // teacher x hour: already covers a lesson
   std::vector<int> load;             // substitutions given that day
   std::vector<std::uint8_t> at_school;
-  std::vector<int> held;             // teacher x hour: the lesson of a class he gives, -1 none
+  // teacher x slot of the week: the lesson he holds there (a class's, his
+  // stand-by or support hour, or on the day a lesson he covers), -1 none.
+  std::vector<int> week;
+  std::vector<int> move_allowance;  // moves between consecutive hours his exemptions let stand
+  std::vector<int> weekly_limit;    // building changes a week, when below his days of service
 
   explicit Day(int d) : day(d), teachers(g_eng_school.teacher_count) {
     std::size_t n = static_cast<std::size_t>(teachers) * kHoursPerDay;
@@ -119,32 +143,71 @@ struct Day {
     given.assign(n, 0);
     load.assign(static_cast<std::size_t>(teachers), 0);
     at_school.assign(static_cast<std::size_t>(teachers), 0);
-    held.assign(n, -1);
+    week.assign(static_cast<std::size_t>(teachers) * kWeekSlots, -1);
     for (int l = 0; l < g_eng_school.lesson_count; ++l) {
       const EngineLesson& x = g_eng_lessons[l];
-      if (!or_lesson_placed(l) || x.day != day || x.hour >= kHoursPerDay) continue;
+      if (!or_lesson_placed(l) || x.day >= kDays || x.hour >= kHoursPerDay) continue;
       for (int t : {x.teacher.get(), or_lesson_has_second(l) ? x.second_teacher : -1}) {
         if (t < 0 || t >= teachers) continue;
+        // Every hour with a class counts in the teacher's moves, as the
+        // search counts them: stand-by and support classes have buildings.
+        if (valid_class(x.class_index)) slot(t, x.day, x.hour) = l;
+        if (x.day != day) continue;
         std::uint8_t& u = at(use, t, x.hour);
         u = std::max<std::uint8_t>(u, standby_lesson(l) ? kStandby : kTeaching);
         at_school[static_cast<std::size_t>(t)] = 1;
-        if (real_class_lesson(l)) held[static_cast<std::size_t>(t) * kHoursPerDay + x.hour] = l;
       }
+    }
+    move_allowance = granted(kMovesExemption);
+    weekly_limit = granted(kWeeklyExemption);
+    for (int t = 0; t < teachers; ++t) {
+      int limit = g_eng_teachers[t].nomweek + weekly_limit[static_cast<std::size_t>(t)];
+      weekly_limit[static_cast<std::size_t>(t)] = limit < g_eng_teachers[t].max_working_days ? limit : -1;
     }
   }
   static std::uint8_t& at(std::vector<std::uint8_t>& v, int t, int h) {
     return v[static_cast<std::size_t>(t) * kHoursPerDay + static_cast<std::size_t>(h)];
   }
+  int& slot(int t, int d, int h) {
+    return week[static_cast<std::size_t>(t) * kWeekSlots + static_cast<std::size_t>(d * kHoursPerDay + h)];
+  }
   int held_at(int t, int h) const {
-    return h < 0 || h >= kHoursPerDay ? -1 : held[static_cast<std::size_t>(t) * kHoursPerDay + static_cast<std::size_t>(h)];
+    return h < 0 || h >= kHoursPerDay ? -1 : week[static_cast<std::size_t>(t) * kWeekSlots + static_cast<std::size_t>(day * kHoursPerDay + h)];
+  }
+  // The teacher's moves between consecutive hours that the timetable counts,
+  // and his changes of building from one held hour to the next (free hours
+  // between them skipped), over the week.
+  void count_moves(int t, int& counted, int& changes) {
+    counted = changes = 0;
+    for (int d = 0; d < or_week_days() && d < kDays; ++d) {
+      int previous = -1;
+      for (int h = 0; h < or_day_hours(d) && h < kHoursPerDay; ++h) {
+        int l = slot(t, d, h);
+        if (l < 0) continue;
+        if (previous >= 0 && lesson_building(previous) != lesson_building(l)) ++changes;
+        if (h > 0 && slot(t, d, h - 1) >= 0 && move_counted(t, slot(t, d, h - 1), l, d)) ++counted;
+        previous = l;
+      }
+    }
   }
   // Whether covering `lesson` at its hour keeps the teacher's moves between
-  // buildings, from the hour before and into the hour after, ones the
-  // timetable allows him.
-  bool moves_allowed(int t, int lesson) const {
+  // buildings ones the timetable allows him: from the hour before and into
+  // the hour after, and over his week.
+  bool moves_allowed(int t, int lesson) {
     int h = g_eng_lessons[lesson].hour;
     int before = held_at(t, h - 1), after = held_at(t, h + 1);
-    return (before < 0 || !move_counted(t, before, lesson, day)) && (after < 0 || !move_counted(t, lesson, after, day));
+    bool beside = (before >= 0 && move_counted(t, before, lesson, day)) || (after >= 0 && move_counted(t, lesson, after, day));
+    int limit = weekly_limit[static_cast<std::size_t>(t)];
+    if (!beside && limit < 0) return true;
+    int counted = 0, changes = 0, was_counted = 0, was_changes = 0;
+    count_moves(t, was_counted, was_changes);
+    int& cell = slot(t, day, h);
+    int was = cell;
+    cell = lesson;
+    count_moves(t, counted, changes);
+    cell = was;
+    if (beside && counted > move_allowance[static_cast<std::size_t>(t)]) return false;
+    return limit < 0 || changes <= limit || changes <= was_changes;
   }
   // Whether one more lesson at the free hour keeps the teacher within his
   // daily lesson and presence limits.
@@ -164,6 +227,12 @@ struct Day {
     int span = last - first + 1, was = was_first < 0 ? 0 : was_last - was_first + 1;
     return span <= was || span <= or_teacher_daily_presence_limit(t);
   }
+  // Whether the teacher's stand-by hour at the lesson's hour lies in
+  // another building than the lesson.
+  bool standby_elsewhere(int t, int lesson) const {
+    int here = held_at(t, g_eng_lessons[lesson].hour);
+    return here >= 0 && lesson_building(here) != lesson_building(lesson);
+  }
   // The best free teacher of the wanted kind at the hour, -1 when none.
   int choose(int lesson, SubstitutionKind kind) {
     int hour = g_eng_lessons[lesson].hour, class_index = g_eng_lessons[lesson].class_index;
@@ -179,7 +248,11 @@ struct Day {
                                           !or_teacher_has_class(t, class_index) || !within_limits(t, hour))
         continue;
       if (!moves_allowed(t, lesson)) continue;
-      if (best < 0 || load[static_cast<std::size_t>(t)] < load[static_cast<std::size_t>(best)]) best = t;
+      if (best >= 0 && load[static_cast<std::size_t>(t)] > load[static_cast<std::size_t>(best)]) continue;
+      if (best >= 0 && load[static_cast<std::size_t>(t)] == load[static_cast<std::size_t>(best)] &&
+          (kind != kCoveredByStandby || standby_elsewhere(t, lesson) || !standby_elsewhere(best, lesson)))
+        continue;
+      best = t;
     }
     return best;
   }
@@ -266,7 +339,7 @@ void compute(SubstitutionState& s) {
       int t = day.choose(n.lesson, kind);
       if (t < 0) continue;
       Day::at(day.given, t, n.hour) = 1;
-      day.held[static_cast<std::size_t>(t) * kHoursPerDay + static_cast<std::size_t>(n.hour)] = n.lesson;
+      day.slot(t, day.day, n.hour) = n.lesson;
       ++day.load[static_cast<std::size_t>(t)];
       std::snprintf(r.substitute, sizeof r.substitute, "%.20s", g_eng_teachers[t].name);
       r.kind = kind;

@@ -326,3 +326,12 @@ std::vector<int> or_stored_exemption_classes(int constraint_id) {
   });
   return classes;
 }
+
+std::vector<int> or_stored_exemption_teachers(int constraint_id) {
+  std::vector<int> teachers;
+  read_exemptions([&](const StoredExemption& record) {
+    if (static_cast<std::int32_t>(get_u32(record.bytes + kExemptionIdOffset)) == constraint_id)
+      teachers.push_back(static_cast<std::int32_t>(get_u32(record.bytes + kExemptionTeacherOffset)));
+  });
+  return teachers;
+}

@@ -60,3 +60,6 @@ const std::vector<StoredExemption>& or_reloaded_exemptions();
 // The classes named by the stored exemptions of one constraint (read from
 // the file of the mode, without applying anything), in file order.
 std::vector<int> or_stored_exemption_classes(int constraint_id);
+// The teachers named by the stored exemptions of one constraint, the same
+// way; a teacher granted it twice is named twice.
+std::vector<int> or_stored_exemption_teachers(int constraint_id);

@@ -10,6 +10,9 @@
 // all day, from three starting points) ask for many covers; the buildings,
 // the breaks and the movement rules are read here from the description
 // itself (the liceo sets no least minutes for a move and no rule from 11 on).
+// A stand-by hour the teacher keeps holds him in its stand-by class's
+// building; exemptions granted on these moves let his week hold that many,
+// and his weekly limit of building changes holds with the covers.
 // Then the officer's own way: the substitutions dialog of the program
 // started on the liceo, one teacher away on Monday, computed and printed.
 #include <gtest/gtest.h>
@@ -31,6 +34,7 @@
 #include "engine/engine_main.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/status_block.h"
 #include "engine/substitution_services.h"
 #include "platform/test_driver.h"
@@ -94,6 +98,44 @@ std::string class_code_of_display(const char* display) {
   return "";
 }
 
+// The building of every hour the teacher holds on the day, by name: the
+// lessons of classes and his stand-by hours, which stand in the building of
+// their stand-by class.
+std::map<std::string, std::map<int, std::string>> held_buildings(int day) {
+  std::map<std::string, std::map<int, std::string>> where;
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    if (!or_lesson_placed(l) || x.day != day || x.class_index < 0 || x.class_index >= g_eng_school.class_count) continue;
+    int b = x.building >= 0 ? x.building : g_eng_classes[x.class_index].building;
+    if (b < 0 || b >= g_eng_school.building_count) continue;
+    for (int t : {x.teacher.get(), or_lesson_has_second(l) ? x.second_teacher.get() : -1})
+      if (t >= 0) where[g_eng_teachers[t].name][x.hour] = g_eng_buildings[b].name;
+  }
+  return where;
+}
+
+bool standby_at(const std::string& name, int day, int hour) {
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) {
+    const EngineLesson& x = g_eng_lessons[l];
+    if (or_lesson_placed(l) && x.day == day && x.hour == hour && x.standby_marker == 1 && name == g_eng_teachers[x.teacher].name)
+      return true;
+  }
+  return false;
+}
+
+// A granted exemption as the program stores it in the school's exemption
+// file: the constraint and the teacher's index.
+std::string exemption_line(int constraint_id, int teacher) {
+  ViolationRecord v{};
+  v.constraint_id = static_cast<std::uint32_t>(constraint_id);
+  v.teacher = static_cast<std::uint32_t>(teacher);
+  char line[4 + 2 * kExemptionRecordSize + 8];
+  or_format_exemption_line(or_exemption_from_violation(v, 0), line, sizeof line);
+  return line;
+}
+
+using Week = std::map<int, std::map<int, std::string>>;  // day -> hour -> building
+
 class BuildingMoves : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -101,67 +143,175 @@ class BuildingMoves : public ::testing::Test {
     buildings_ = read_buildings(read_file(dir_.path() / "scuola2.txt"));
   }
 
+  // The moves between consecutive hours of the week that the teacher's rule
+  // refuses, and his changes of building from one held hour to the next.
+  int refused_moves(const std::string& name, const Week& week) const {
+    int n = 0;
+    for (const auto& [day, hours] : week)
+      for (const auto& [h, here] : hours) {
+        auto before = hours.find(h - 1);
+        if (before != hours.end() && move_refused(buildings_, name, before->second, here, h)) ++n;
+      }
+    return n;
+  }
+  static int changes(const Week& week) {
+    int n = 0;
+    for (const auto& [day, hours] : week) {
+      const std::string* previous = nullptr;
+      for (const auto& [h, here] : hours) {
+        if (previous && *previous != here) ++n;
+        previous = &here;
+      }
+    }
+    return n;
+  }
+
+  // Every day, absences in turn (every third teacher away all day, from
+  // three starting points): each cover given is checked against the hours
+  // the covering teacher holds before and after it, his stand-by hours
+  // among them, and against his week. A move beside a cover that his rule
+  // refuses is let stand only within the exemptions granted him for such
+  // moves (`move_allowance`), over the week; his building changes in the
+  // week stay within his weekly limit (`weekly_limit`) where the covers add
+  // any.
+  void check_every_day() {
+    std::vector<std::string> names;
+    for (int i = 0; i < g_substitution_state.teacher_count; ++i) names.push_back(g_substitution_state.teachers[i]);
+    ASSERT_GT(names.size(), 6u);
+    int days = or_week_days();
+    std::map<std::string, Week> timetable;
+    for (int day = 0; day < days; ++day)
+      for (const auto& [name, hours] : held_buildings(day)) timetable[name][day] = hours;
+    for (int day = 0; day < days; ++day)
+      for (int start = 0; start < 3; ++start) {
+        std::string absences = "GIORNO:" + std::to_string(day + 1) + "\n";
+        for (std::size_t i = start; i < names.size(); i += 3)
+          absences += "ASSENTE:" + names[i] + "|Malattia|111111111111\n";
+        write_file(dir_.path() / "assenze.txt", absences);
+        ASSERT_EQ(run("SOST:scuola2.txt"), 0) << g_status.message;
+        std::map<std::string, Week> with = timetable;
+        const SubstitutionState& s = g_substitution_state;
+        std::vector<std::pair<std::string, int>> covers;
+        for (int r = 0; r < s.row_count; ++r) {
+          if (s.rows[r].kind == kUncovered) continue;
+          auto b = buildings_.of_class.find(class_code_of_display(s.rows[r].class_name));
+          ASSERT_NE(b, buildings_.of_class.end()) << s.rows[r].class_name;
+          with[s.rows[r].substitute][day][s.rows[r].hour] = b->second;
+          covers.push_back({s.rows[r].substitute, s.rows[r].hour});
+        }
+        for (const auto& [name, h] : covers) {
+          const std::map<int, std::string>& hours = with[name][day];
+          const std::string& here = hours.at(h);
+          auto before = hours.find(h - 1), after = hours.find(h + 1);
+          bool standby_beside = standby_at(name, day, h - 1) || standby_at(name, day, h + 1);
+          if ((before != hours.end() && before->second != here) || (after != hours.end() && after->second != here)) {
+            ++beside_other_building_;
+            if (standby_beside) ++standby_beside_other_building_;
+          }
+          bool refused_before = before != hours.end() && move_refused(buildings_, name, before->second, here, h);
+          bool refused_after = after != hours.end() && move_refused(buildings_, name, here, after->second, h + 1);
+          int allowance = move_allowance_.count(name) ? move_allowance_.at(name) : 0;
+          if (refused_before || refused_after) {
+            ++beside_refused_move_;
+            EXPECT_LE(refused_moves(name, with[name]), allowance)
+                << name << " on day " << day + 1 << " covers in " << here << " at hour " << h + 1 << " beside "
+                << (refused_before ? before->second : after->second) << (standby_beside ? " (a stand-by hour near)" : "");
+          }
+          auto limit = weekly_limit_.find(name);
+          if (limit != weekly_limit_.end()) {
+            int now = changes(with[name]), was = changes(timetable[name]);
+            if (now > was) ++adds_changes_;
+            EXPECT_TRUE(now <= limit->second || now <= was)
+                << name << " on day " << day + 1 << " covers in " << here << " at hour " << h + 1 << ": " << now
+                << " building changes a week, limit " << limit->second << ", " << was << " without covers";
+          }
+        }
+      }
+  }
+
+  // Four stand-by hours for each of these teachers, placed by "DISP:".
+  void give_standby_hours(const std::vector<std::string>& names) {
+    std::string text = read_file(dir_.path() / "scuola2.txt");
+    for (const std::string& name : names) replace_once(text, "\n" + name + "\t", "\n" + name + "\tTED:+4\t");
+    write_file(dir_.path() / "scuola2.txt", text);
+    ASSERT_EQ(run("DISP:scuola2.txt"), 0) << g_status.message;
+  }
+
   FreshSubstitutionDay fresh_;
   kt_test::TempDir dir_{"kt-building-moves-"};
   kt_test::InDriveRoot in_{dir_.path(), dir_.path()};
   Buildings buildings_;
+  std::map<std::string, int> move_allowance_, weekly_limit_;
+  int beside_other_building_ = 0, standby_beside_other_building_ = 0, beside_refused_move_ = 0, adds_changes_ = 0;
 };
 
 TEST_F(BuildingMoves, NoCoverHasTheTeacherChangeBuildingsFromOneHourToTheNextWhereHisWeekMayNot) {
   ASSERT_EQ(buildings_.of_class.size(), 25u);
   ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
-  std::vector<std::string> names;
-  for (int i = 0; i < g_substitution_state.teacher_count; ++i) names.push_back(g_substitution_state.teachers[i]);
-  ASSERT_GT(names.size(), 6u);
-  int days = or_week_days(), beside_other_building = 0;
-  for (int day = 0; day < days; ++day)
-    for (int start = 0; start < 3; ++start) {
-      std::string absences = "GIORNO:" + std::to_string(day + 1) + "\n";
-      for (std::size_t i = start; i < names.size(); i += 3)
-        absences += "ASSENTE:" + names[i] + "|Malattia|111111111111\n";
-      write_file(dir_.path() / "assenze.txt", absences);
-      ASSERT_EQ(run("SOST:scuola2.txt"), 0) << g_status.message;
-      // Each teacher's buildings hour by hour: his lessons of classes, then
-      // the covers he is given.
-      std::map<std::string, std::map<int, std::string>> where;
-      for (int l = 0; l < g_eng_school.lesson_count; ++l) {
-        const EngineLesson& x = g_eng_lessons[l];
-        if (!or_lesson_placed(l) || x.day != day || x.class_index < 0) continue;
-        auto b = buildings_.of_class.find(g_eng_classes[x.class_index].code);
-        if (b == buildings_.of_class.end()) continue;
-        for (int t : {x.teacher.get(), or_lesson_has_second(l) ? x.second_teacher.get() : -1})
-          if (t >= 0) where[g_eng_teachers[t].name][x.hour] = b->second;
-      }
-      const SubstitutionState& s = g_substitution_state;
-      std::vector<std::pair<std::string, int>> covers;
-      for (int r = 0; r < s.row_count; ++r) {
-        if (s.rows[r].kind == kUncovered) continue;
-        auto b = buildings_.of_class.find(class_code_of_display(s.rows[r].class_name));
-        ASSERT_NE(b, buildings_.of_class.end()) << s.rows[r].class_name;
-        where[s.rows[r].substitute][s.rows[r].hour] = b->second;
-        covers.push_back({s.rows[r].substitute, s.rows[r].hour});
-      }
-      for (const auto& [name, h] : covers) {
-        const std::map<int, std::string>& week = where[name];
-        const std::string& here = week.at(h);
-        auto before = week.find(h - 1), after = week.find(h + 1);
-        if ((before != week.end() && before->second != here) || (after != week.end() && after->second != here))
-          ++beside_other_building;
-        if (before != week.end()) {
-          EXPECT_FALSE(move_refused(buildings_, name, before->second, here, h))
-              << name << " on day " << day + 1 << ": in " << before->second << " at hour " << h << ", covers in "
-              << here << " at hour " << h + 1;
-        }
-        if (after != week.end()) {
-          EXPECT_FALSE(move_refused(buildings_, name, here, after->second, h + 1))
-              << name << " on day " << day + 1 << ": covers in " << here << " at hour " << h + 1 << ", then in "
-              << after->second << " at hour " << h + 2;
-        }
-      }
-    }
+  check_every_day();
   // The rotation does reach covers beside a lesson in the other building
   // (after the break, or by a teacher who moves freely).
-  EXPECT_GT(beside_other_building, 0);
+  EXPECT_GT(beside_other_building_, 0);
+  EXPECT_EQ(beside_refused_move_, 0);
+}
+
+// A stand-by hour stands in the building of its stand-by class (the
+// building where the teacher gives most of his lessons), and the timetable
+// counts a move between it and a lesson of the other building as it counts
+// one between two lessons: a cover beside a stand-by hour the teacher keeps
+// is one beside that building.
+TEST_F(BuildingMoves, AStandbyHourBesideTheCoverHoldsTheTeacherInItsBuilding) {
+  give_standby_hours({"RINALDI", "GENTILE", "VILLA", "PELLEGRINI", "FONTANA", "SANTORO", "FERRARA", "MAZZA", "NERI",
+                      "CASTELLI", "RIZZO"});
+  ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
+  check_every_day();
+  EXPECT_GT(standby_beside_other_building_, 0);
+  EXPECT_EQ(beside_refused_move_, 0);
+}
+
+// Exemptions granted on the moves between consecutive hours let a teacher's
+// week hold that many such moves: the liceo's week holds none, so each
+// teacher granted one may take one cover beside a lesson in the other
+// building in the hour before or after it, and no second.
+TEST_F(BuildingMoves, ExemptionsOnMovesBetweenHoursLetTheWeekHoldAsManyAsGranted) {
+  ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
+  std::string file;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    file += exemption_line(37, t);
+    move_allowance_[g_eng_teachers[t].name] = 1;
+  }
+  write_file(dir_.path() / "scuola3.txt", file);
+  check_every_day();
+  EXPECT_GT(beside_refused_move_, 0);
+}
+
+// A weekly limit of building changes ("NOMWEEK:") holds over the covers too:
+// a cover in the other building, even with a free hour or the break before
+// the move, is a change of building in the teacher's week. Every teacher
+// gets a limit of one; the exemption granted on it to every other teacher
+// raises his to two.
+TEST_F(BuildingMoves, AWeeklyLimitOfBuildingChangesHoldsWithTheCovers) {
+  std::string text = read_file(dir_.path() / "scuola2.txt"), out;
+  std::stringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("V:\t", 0) == 0) {
+      std::vector<std::string> f = fields(line);
+      ASSERT_GE(f.size(), 2u) << line;
+      weekly_limit_[f[1]] = 1;
+      line = "V:\t" + f[1] + "\tNOMWEEK:1" + line.substr(3 + f[1].size());
+    }
+    out += line + "\n";
+  }
+  write_file(dir_.path() / "scuola2.txt", out);
+  ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
+  std::string file;
+  for (int t = 0; t < g_eng_school.teacher_count; t += 2) {
+    file += exemption_line(39, t);
+    if (weekly_limit_.count(g_eng_teachers[t].name)) weekly_limit_[g_eng_teachers[t].name] = 2;
+  }
+  write_file(dir_.path() / "scuola3.txt", file);
+  check_every_day();
+  EXPECT_GT(adds_changes_, 0);
 }
 
 // The cell code a teacher's row in the dialog shows at the 1-based hour
