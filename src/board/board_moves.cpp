@@ -45,7 +45,24 @@ const MlText g_board_room_taken = {
     "Verschiebung nicht möglich: in der gewählten Stunde ist der Raum oder das Labor der Lehrstunde schon besetzt."_cp,
     "This move is not possible: the lesson's room or lab is already taken at the chosen hour."};
 
-const MlText& board_move_refusal(int result) { return result == kBoardRoomTaken ? g_board_room_taken : g_board_move_refused; }
+const MlText g_board_joint_class_busy = {
+    "Spostamento non possibile: la lezione si tiene insieme alla classe %s, e nell'ora scelta quella classe o il suo docente sono già impegnati."_cp,
+    "Verschiebung nicht möglich: die Lehrstunde wird gemeinsam mit der Klasse %s gehalten, und in der gewählten Stunde sind diese Klasse oder ihr Lehrer schon besetzt."_cp,
+    "This move is not possible: the lesson is held together with class %s, and that class or its teacher is already busy at the chosen hour."};
+
+namespace {
+// The class of the jointly held lesson that could not go along in the last
+// refused move.
+std::string g_refused_joint_class;
+}  // namespace
+
+std::string board_move_refusal(int result) {
+  if (result == kBoardRoomTaken) return g_board_room_taken.Get();
+  if (result != kBoardJointClassBusy) return g_board_move_refused.Get();
+  char text[400];
+  std::snprintf(text, sizeof text, g_board_joint_class_busy.Get(), g_refused_joint_class.c_str());
+  return text;
+}
 
 namespace {
 
@@ -129,6 +146,7 @@ struct Planned {
   int to;             // the slot it goes to
   int to_class = -1;  // a stand-by hour's new pseudo-class, -1 its own
   int to_room = -1;
+  bool along = false;  // held jointly with a lesson the officer moves
 };
 
 int slot_of(int lesson) {
@@ -153,7 +171,7 @@ bool movable(int lesson) {
 void add_joint_partners(std::vector<Planned>& plan) {
   for (std::size_t i = 0; i < plan.size(); ++i)
     for (int j : or_joint_lessons_in_slot(plan[i].lesson))
-      if (!in_plan(plan, j)) plan.push_back({j, plan[i].to});
+      if (!in_plan(plan, j)) plan.push_back({j, plan[i].to, -1, -1, true});
 }
 
 // The lessons that will stand on the slot once the plan is carried out;
@@ -187,7 +205,9 @@ bool choose_pseudo_classes(std::vector<Planned>& plan) {
 // a second teacher) over the two slots the plan touches, with each planned
 // stand-by hour in the pseudo-class it would go to: 0 when nothing clashes,
 // kBoardRoomTaken when only rooms do (the officer is told it is the room,
-// not a class or a teacher), -1 otherwise.
+// not a class or a teacher), kBoardJointClassBusy when every other clash
+// is one of a lesson going along as held jointly (its class is noted for
+// the message), -1 otherwise.
 int plan_fits(const std::vector<Planned>& plan) {
   struct Kept {
     int lesson, klass, room;
@@ -200,7 +220,13 @@ int plan_fits(const std::vector<Planned>& plan) {
       l.class_index = p.to_class;
       l.room = p.to_room;
     }
+  auto along = [&plan](int lesson) {
+    for (const Planned& p : plan)
+      if (p.lesson == lesson) return p.along;
+    return false;
+  };
   bool busy = false, room_taken = false;
+  int joint_busy = -1;  // a lesson going along that clashes, when only such do
   std::vector<int> slots;
   for (const Planned& p : plan)
     if (std::find(slots.begin(), slots.end(), p.to) == slots.end()) slots.push_back(p.to);
@@ -209,15 +235,29 @@ int plan_fits(const std::vector<Planned>& plan) {
     for (std::size_t a = 0; a < there.size() && !busy; ++a)
       for (std::size_t b = a + 1; b < there.size() && !busy; ++b)
         for (int clash : {or_lesson_clash(there[a], there[b]), or_lesson_clash(there[b], there[a])}) {
-          busy = busy || (clash != 0 && clash != kClashRoom) || (clash == kClashRoom && share_teacher(there[a], there[b]));
+          bool hard = (clash != 0 && clash != kClashRoom) || (clash == kClashRoom && share_teacher(there[a], there[b]));
           room_taken = room_taken || clash == kClashRoom;
+          if (!hard) continue;
+          int joint = along(there[a]) ? there[a] : along(there[b]) ? there[b] : -1;
+          if (joint >= 0)
+            joint_busy = joint;
+          else
+            busy = true;
         }
   }
   for (const Kept& k : kept) {
     g_eng_lessons[k.lesson].class_index = k.klass;
     g_eng_lessons[k.lesson].room = k.room;
   }
-  return busy ? -1 : room_taken ? kBoardRoomTaken : 0;
+  if (busy) return -1;
+  if (joint_busy >= 0) {
+    int c = g_eng_lessons[joint_busy].class_index;
+    g_refused_joint_class.clear();
+    if (c >= 0 && c < g_eng_school.class_count)
+      g_refused_joint_class.assign(g_eng_classes[c].code, strnlen(g_eng_classes[c].code, sizeof g_eng_classes[c].code));
+    return kBoardJointClassBusy;
+  }
+  return room_taken ? kBoardRoomTaken : 0;
 }
 
 // Carries the plan out teacher by teacher through the engine's grid

@@ -17,9 +17,14 @@
 // or the lesson's room (a lab, a shared room) taken then by another class.
 extern const MlText g_board_move_refused;
 extern const MlText g_board_room_taken;
+// A lesson held jointly with another class ("%s", that class) that cannot
+// go along: the class the officer looks at may well be free at the hour.
+extern const MlText g_board_joint_class_busy;
 inline constexpr int kBoardRoomTaken = -2;
-// The text for a result of board_move_lesson that is not 0.
-const MlText& board_move_refusal(int result);
+inline constexpr int kBoardJointClassBusy = -3;
+// The text for a result of board_move_lesson that is not 0 (for
+// kBoardJointClassBusy, naming the class of the last refused move).
+std::string board_move_refusal(int result);
 
 // Loads the description and the saved week ("SNOD:") and keeps that week
 // as the one to go back to; false (the engine's message shown) when there
@@ -39,7 +44,9 @@ void board_restore_loaded_week();
 // a calendar or an unplaced one, the partner is not at that hour, or two
 // lessons would clash at either hour by the engine's pair rule (a class or
 // a room unless held jointly, a teacher, a second teacher); kBoardRoomTaken
-// when the only clash is a room. 0 when moved.
+// when the only clash is a room; kBoardJointClassBusy when only lessons that
+// would go along as held jointly clash (their class or their teacher busy
+// there). 0 when moved.
 int board_move_lesson(int lesson, int day, int hour, int partner);
 
 // The constraints the week in the engine tables breaks, one text per

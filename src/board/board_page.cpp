@@ -273,7 +273,7 @@ void Cquadro::CellClicked(int hour, int day) {
       g_contagrullab.RefreshList();  // a waiting lab lesson shows its new hour
     } else {
       SetStatus("");
-      ui_message_box(board_move_refusal(moved));
+      ui_message_box(board_move_refusal(moved).c_str());
     }
   } else {
     SetStatus("");

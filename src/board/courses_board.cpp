@@ -250,7 +250,7 @@ void Cqcorsi::HighlightChanged(int flag) {
       SetDlgItemText(kStatusId, board_moved_text(before, m_problems).c_str());
       Refill();
     } else {
-      ui_message_box(board_move_refusal(moved));
+      ui_message_box(board_move_refusal(moved).c_str());
     }
   } else if (HasLesson(row, column) && Cell(row, column).teacher >= 0) {
     m_chosen_row = row;

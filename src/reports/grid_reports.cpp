@@ -176,9 +176,17 @@ int hour_cells(std::string& out, const GridLayout& g, int index, int h) {
     case 7: standby_cells(out, g, index, h); return 0;
     case 71: return support_cells(out, g, r, h);
     case 5: {
-      for (int d = 0; d < or_week_days(); ++d) report_appendf(out, "%-26.26s#", r.planes[3][d][h]);
+      // Both rows of a room's hour carry each day's start, as their lead-ins
+      // carry the first day's: the classes there may keep other times.
+      for (int d = 0; d < or_week_days(); ++d) {
+        time_column(out, g, d, start_text(g, r, d, h));
+        report_appendf(out, "%-26.26s#", r.planes[3][d][h]);
+      }
       report_appendf(out, "\n  %-5.5s|", start_text(g, r, 0, h));
-      for (int d = 0; d < or_week_days(); ++d) report_appendf(out, "%-20.20s|%-5.5s#", r.planes[2][d][h], r.planes[0][d][h]);
+      for (int d = 0; d < or_week_days(); ++d) {
+        time_column(out, g, d, start_text(g, r, d, h));
+        report_appendf(out, "%-20.20s|%-5.5s#", r.planes[2][d][h], r.planes[0][d][h]);
+      }
       return 1;
     }
     case 72: {

@@ -356,4 +356,56 @@ TEST_F(BoardSwaps, TwoLessonsOfOneTeacherInOneClassTradePlacesByClicks) {
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
+// The liceo with BIANCO's two hours of drawing in 1AS held jointly with
+// ROSSETTI's in 1BS: in 1AS's week, BIANCO's hour clicked onto an hour where
+// 1AS could take it (a free hour, or a lesson whose teacher is free at
+// BIANCO's hour) but 1BS or ROSSETTI is busy. The board refuses, changes
+// nothing, and says that the lesson is held with 1BS, whose hour it is.
+TEST_F(BoardSwaps, AJointLessonThatItsPartnerClassCannotFollowIsRefusedNamingThatClass) {
+  Open("liceo", "BIANCO\t1AS 2\t", "BIANCO\t1AS 2 I:1BS\t");
+  auto named = [](int l, const char* teacher, const char* klass) {
+    return placed(l) && !std::strcmp(g_eng_teachers[g_eng_lessons[l].teacher].name, teacher) &&
+           !std::strcmp(g_eng_classes[g_eng_lessons[l].class_index].code, klass);
+  };
+  auto busy = [](int s, auto pick) {
+    for (int l = 0; l < g_eng_school.lesson_count; ++l)
+      if (placed(l) && !calendar(l) && slot_of(l) == s && pick(l)) return l;
+    return kNone;
+  };
+  auto teacher_busy = [&](int s, int t, int besides) {
+    return busy(s, [&](int l) { return l != besides && teachers_of(l).count(t); }) != kNone;
+  };
+  int bianco = kNone;
+  for (int l = 0; l < g_eng_school.lesson_count && bianco == kNone; ++l)
+    if (named(l, "BIANCO", "1AS") && with_joint(l).size() == 2) bianco = l;
+  ASSERT_NE(bianco, kNone) << "BIANCO's hour in 1AS with ROSSETTI's in 1BS";
+  int rossetti = with_joint(bianco)[1];
+  int t_bianco = g_eng_lessons[bianco].teacher, t_rossetti = g_eng_lessons[rossetti].teacher;
+  int c_1as = g_eng_lessons[bianco].class_index, c_1bs = g_eng_lessons[rossetti].class_index;
+  int from = slot_of(bianco), target = kNone;
+  for (int s = 0; s < kWeekSlots && target == kNone; ++s) {
+    if (s == from || !or_slot_in_week(s / kHoursPerDay, s % kHoursPerDay)) continue;
+    int there = busy(s, [&](int l) { return g_eng_lessons[l].class_index == c_1as; });
+    if (there != kNone && (with_joint(there).size() > 1 || teacher_busy(from, g_eng_lessons[there].teacher, bianco))) continue;
+    if (teacher_busy(s, t_bianco, there)) continue;
+    bool partner_busy = busy(s, [&](int l) { return g_eng_lessons[l].class_index == c_1bs; }) != kNone ||
+                        teacher_busy(s, t_rossetti, there);
+    if (partner_busy) target = s;
+  }
+  ASSERT_NE(target, kNone) << "an hour 1AS could take but 1BS or ROSSETTI cannot";
+  std::vector<std::uint16_t> start = Week();
+  ASSERT_TRUE(g_board.ShowWeek(Q::kViewClass, "1AS"));
+  std::size_t shown = ui.boxes().size();
+  ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, from % kHoursPerDay, from / kHoursPerDay + 1));
+  ui.AnswerNextModal(kIdOk);
+  ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, target % kHoursPerDay, target / kHoursPerDay + 1));
+  EXPECT_EQ(Week(), start);
+  EXPECT_FALSE(g_board.Changed());
+  ASSERT_EQ(ui.boxes().size(), shown + 1);
+  std::string text = ui.boxes().back().texts.at(0);
+  EXPECT_NE(text, g_board_move_refused.Get());
+  EXPECT_NE(text.find("1BS"), std::string::npos) << text;
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 }  // namespace
