@@ -21,7 +21,15 @@
 // within them (a week that earned an exemption mostly holds its moves
 // already, so such a cover is rare). Nor does a cover take the teacher beyond
 // his weekly limit of building changes ("NOMWEEK:", raised by the exemptions
-// granted on it; "NOMOTOR:2" allows none) where it adds a change.
+// granted on it; "NOMOTOR:2" allows none) where it adds a change. Nor does
+// it raise what the timetable charges him for changes of building within
+// his days (each change of a day beyond the first, free hours between them
+// or not, unless the lunch pause excuses it; each change into or out of a
+// building that counts every one) beyond what his week held without it and
+// beyond the exemptions granted on those changes; a cover that adds no
+// charged change is never refused for them. These limits hold even where
+// the school or the teacher has switched the rule off: the cover list has
+// no view of the weights, and a refused cover is the safe side.
 // A teacher of the class covers in a
 // free hour only within his daily limits: his lessons of the day with the
 // covers he gives in free hours stay within the most lesson hours a day he
@@ -119,6 +127,11 @@ std::vector<int> granted(int constraint_id) {
 
 constexpr int kMovesExemption = 37;    // moves between consecutive hours
 constexpr int kWeeklyExemption = 39;  // building changes in the week
+constexpr int kDailyExemption = 38;   // building changes within a day
+
+bool counts_every_transfer(int building) {
+  return building >= 0 && building < g_eng_school.building_count && g_eng_buildings[building].no_move != 0;
+}
 
 struct Day {
   int day;  // 0-based
@@ -134,6 +147,7 @@ struct Day {
   std::vector<int> week;
   std::vector<int> move_allowance;  // moves between consecutive hours his exemptions let stand
   std::vector<int> weekly_limit;    // building changes a week, when below his days of service
+  std::vector<int> day_allowance;   // charged changes within days his exemptions let stand
 
   explicit Day(int d) : day(d), teachers(g_eng_school.teacher_count) {
     std::size_t n = static_cast<std::size_t>(teachers) * kHoursPerDay;
@@ -159,6 +173,11 @@ struct Day {
       }
     }
     move_allowance = granted(kMovesExemption);
+    // An exemption on moves between consecutive hours raises the allowance
+    // on changes within a day too, as the search applies it.
+    day_allowance = granted(kDailyExemption);
+    for (int t = 0; t < teachers; ++t)
+      day_allowance[static_cast<std::size_t>(t)] += move_allowance[static_cast<std::size_t>(t)];
     weekly_limit = granted(kWeeklyExemption);
     for (int t = 0; t < teachers; ++t) {
       int limit = g_eng_teachers[t].nomweek + weekly_limit[static_cast<std::size_t>(t)];
@@ -190,23 +209,65 @@ struct Day {
       }
     }
   }
+  // What the timetable charges the teacher over his week for changes of
+  // building within his days, before his allowance, as the search counts
+  // it: each day's held hours in order, free hours skipped; every change is
+  // a transfer of the day, except one into an hour after a free stretch
+  // from the lunch pause on where the school lets the pause excuse it; a day
+  // with t > 1 transfers is charged t - 1; each change into or out of a
+  // building that counts every transfer is charged besides, unless his
+  // movement rule 4 (two free hours before a lesson from the fourth hour)
+  // or 6 (one free hour before a lesson from the third) excuses it. The
+  // search keeps its own count on its grids and tables, which the cover
+  // list neither fills nor may change, so the same walk is made here over
+  // the cover list's week. (Its form by the classes' rotation values runs
+  // only under a switch that loading a school never sets.)
+  int day_transfers(int t) {
+    int rule = g_eng_teachers[t].nomotor;
+    if (rule == 5 || g_eng_school.building_count <= 0) return 0;
+    int pause = g_eng_school.pausamensa[0];
+    bool lunch = g_eng_school.tocomi_second != 0 && pause >= 1;
+    int n = 0;
+    for (int d = 0; d < or_week_days() && d < kDays; ++d) {
+      int transfers = 0, previous = -1, previous_hour = -1;
+      for (int h = 0; h < or_day_hours(d) && h < kHoursPerDay; ++h) {
+        int l = slot(t, d, h);
+        if (l < 0) continue;
+        int from = previous >= 0 ? lesson_building(previous) : -1, to = lesson_building(l);
+        if (previous >= 0 && from != to) {
+          // Free from the lunch pause up to this hour.
+          if (!(lunch && h - 1 >= pause && previous_hour < pause)) ++transfers;
+          bool excused = (rule == 4 && h >= 3 && previous_hour < h - 2) ||
+                         (rule == 6 && h >= 2 && previous_hour < h - 1);
+          if ((counts_every_transfer(from) || counts_every_transfer(to)) && !excused) ++n;
+        }
+        previous = l;
+        previous_hour = h;
+      }
+      if (transfers > 1) n += transfers - 1;
+    }
+    return n;
+  }
   // Whether covering `lesson` at its hour keeps the teacher's moves between
   // buildings ones the timetable allows him: from the hour before and into
-  // the hour after, and over his week.
+  // the hour after, over his week, and within his days.
   bool moves_allowed(int t, int lesson) {
+    std::size_t i = static_cast<std::size_t>(t);
     int h = g_eng_lessons[lesson].hour;
     int before = held_at(t, h - 1), after = held_at(t, h + 1);
     bool beside = (before >= 0 && move_counted(t, before, lesson, day)) || (after >= 0 && move_counted(t, lesson, after, day));
-    int limit = weekly_limit[static_cast<std::size_t>(t)];
-    if (!beside && limit < 0) return true;
     int counted = 0, changes = 0, was_counted = 0, was_changes = 0;
     count_moves(t, was_counted, was_changes);
+    int was_charged = day_transfers(t);
     int& cell = slot(t, day, h);
     int was = cell;
     cell = lesson;
     count_moves(t, counted, changes);
+    int charged = day_transfers(t);
     cell = was;
-    if (beside && counted > move_allowance[static_cast<std::size_t>(t)]) return false;
+    if (beside && counted > move_allowance[i]) return false;
+    if (charged > was_charged && charged > day_allowance[i]) return false;
+    int limit = weekly_limit[i];
     return limit < 0 || changes <= limit || changes <= was_changes;
   }
   // Whether one more lesson at the free hour keeps the teacher within his

@@ -12,7 +12,11 @@
 // itself (the liceo sets no least minutes for a move and no rule from 11 on).
 // A stand-by hour the teacher keeps holds him in its stand-by class's
 // building; exemptions granted on these moves let his week hold that many,
-// and his weekly limit of building changes holds with the covers.
+// and his weekly limit of building changes holds with the covers. Nor may
+// a cover raise the changes of building the timetable charges him within a
+// day (a second change, even with free hours between, a change into or out
+// of a building that counts every one) beyond what his week held without it
+// and beyond the exemptions granted on them.
 // Then the officer's own way: the substitutions dialog of the program
 // started on the liceo, one teacher away on Monday, computed and printed.
 #include <gtest/gtest.h>
@@ -49,6 +53,8 @@ struct Buildings {
   std::map<std::string, std::string> of_class;               // class code -> building
   std::map<std::pair<std::string, std::string>, int> after;  // from, to: reachable after this hour (1-based)
   std::map<std::string, int> rule;                          // teacher -> "NOMOTOR:"
+  std::map<std::string, bool> counts_every;                 // building -> "NOSPOSTA:"
+  int lunch = -1;  // 0-based hour of the lunch pause when it excuses a change ("TOCOMI:" second value)
 };
 
 std::vector<std::string> fields(const std::string& line) {
@@ -60,6 +66,8 @@ std::vector<std::string> fields(const std::string& line) {
 
 Buildings read_buildings(const std::string& description) {
   Buildings b;
+  int pause = -1;
+  bool lunch_rule = false;
   std::stringstream in(description);
   for (std::string line; std::getline(in, line);) {
     std::vector<std::string> f = fields(line);
@@ -67,6 +75,7 @@ Buildings read_buildings(const std::string& description) {
       std::stringstream classes(f[2]);
       for (std::string c; std::getline(classes, c, '-');) b.of_class[c] = f[1];
       for (std::size_t i = 3; i < f.size(); ++i) {
+        if (f[i].rfind("NOSPOSTA:", 0) == 0) b.counts_every[f[1]] = true;
         if (f[i].rfind("NOCS:", 0) != 0) continue;
         std::size_t dash = f[i].rfind('-');
         b.after[{f[1], f[i].substr(5, dash - 5)}] = std::atoi(f[i].c_str() + dash + 1);
@@ -75,7 +84,11 @@ Buildings read_buildings(const std::string& description) {
     if (line.rfind("V:\t", 0) == 0 && f.size() >= 2)
       for (std::size_t i = 2; i < f.size(); ++i)
         if (f[i].rfind("NOMOTOR:", 0) == 0) b.rule[f[1]] = std::atoi(f[i].c_str() + 8);
+    if (line.rfind("PAUSAMENSA:", 0) == 0 && f.size() >= 2) pause = std::atoi(f[1].c_str()) - 1;
+    if (line.rfind("TOCOMI:", 0) == 0 && f.size() >= 2) lunch_rule = f[1].find('-') != std::string::npos &&
+                                                                    std::atoi(f[1].c_str() + f[1].find('-') + 1) != 0;
   }
+  if (lunch_rule && pause >= 1) b.lunch = pause;
   return b;
 }
 
@@ -154,6 +167,33 @@ class BuildingMoves : public ::testing::Test {
       }
     return n;
   }
+  // What the timetable charges the teacher for his changes of building
+  // within each day, before his allowance: every change beyond the first of
+  // a day (a change after a free stretch from the lunch pause on is none),
+  // and each change into or out of a building that counts every one.
+  int day_transfers(const std::string& name, const Week& week, bool with_lunch = true) const {
+    auto r = buildings_.rule.find(name);
+    int rule = r == buildings_.rule.end() ? 0 : r->second;
+    if (rule == 5) return 0;
+    auto every = [&](const std::string& b) { return buildings_.counts_every.count(b) != 0; };
+    int n = 0;
+    for (const auto& [day, hours] : week) {
+      int transfers = 0, previous = -1;
+      const std::string* there = nullptr;
+      for (const auto& [h, here] : hours) {
+        if (there && *there != here) {
+          int lunch = with_lunch ? buildings_.lunch : -1;
+          if (lunch < 0 || h - 1 < lunch || previous >= lunch) ++transfers;
+          bool excused = (rule == 4 && h >= 3 && previous < h - 2) || (rule == 6 && h >= 2 && previous < h - 1);
+          if ((every(*there) || every(here)) && !excused) ++n;
+        }
+        there = &here;
+        previous = h;
+      }
+      if (transfers > 1) n += transfers - 1;
+    }
+    return n;
+  }
   static int changes(const Week& week) {
     int n = 0;
     for (const auto& [day, hours] : week) {
@@ -225,6 +265,19 @@ class BuildingMoves : public ::testing::Test {
                 << name << " on day " << day + 1 << " covers in " << here << " at hour " << h + 1 << ": " << now
                 << " building changes a week, limit " << limit->second << ", " << was << " without covers";
           }
+          // The exemptions on moves between consecutive hours raise the
+          // daily allowance too.
+          int daily = allowance + (day_allowance_.count(name) ? day_allowance_.at(name) : 0);
+          int charged = day_transfers(name, with[name]), was_charged = day_transfers(name, timetable[name]);
+          if (changes(with[name]) > changes(timetable[name]) && charged <= was_charged) ++adds_uncharged_change_;
+          if (charged > was_charged) ++adds_charged_transfer_;
+          if (charged <= was_charged &&
+              day_transfers(name, with[name], false) > day_transfers(name, timetable[name], false))
+            ++excused_by_lunch_;
+          EXPECT_TRUE(charged <= daily || charged <= was_charged)
+              << name << " on day " << day + 1 << " covers in " << here << " at hour " << h + 1 << ": " << charged
+              << " changes of building charged within days, " << daily << " granted, " << was_charged
+              << " without covers";
         }
       }
   }
@@ -241,8 +294,9 @@ class BuildingMoves : public ::testing::Test {
   kt_test::TempDir dir_{"kt-building-moves-"};
   kt_test::InDriveRoot in_{dir_.path(), dir_.path()};
   Buildings buildings_;
-  std::map<std::string, int> move_allowance_, weekly_limit_;
+  std::map<std::string, int> move_allowance_, weekly_limit_, day_allowance_;
   int beside_other_building_ = 0, standby_beside_other_building_ = 0, beside_refused_move_ = 0, adds_changes_ = 0;
+  int adds_uncharged_change_ = 0, adds_charged_transfer_ = 0, excused_by_lunch_ = 0;
 };
 
 TEST_F(BuildingMoves, NoCoverHasTheTeacherChangeBuildingsFromOneHourToTheNextWhereHisWeekMayNot) {
@@ -312,6 +366,59 @@ TEST_F(BuildingMoves, AWeeklyLimitOfBuildingChangesHoldsWithTheCovers) {
   write_file(dir_.path() / "scuola3.txt", file);
   check_every_day();
   EXPECT_GT(adds_changes_, 0);
+}
+
+// A change of building within a day is charged from the second on, free
+// hours between the lessons or not; the first stays free. So a cover in the
+// other building is given where it is the day's first change, and never
+// where it makes a second one.
+TEST_F(BuildingMoves, NoCoverAddsASecondChangeOfBuildingToTheTeachersDay) {
+  ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
+  check_every_day();
+  EXPECT_GT(adds_uncharged_change_, 0);
+  EXPECT_EQ(adds_charged_transfer_, 0);
+}
+
+// Exemptions granted on the changes within a day let the week hold as many
+// charged ones: with one each, some covers add one.
+TEST_F(BuildingMoves, ExemptionsOnChangesWithinADayLetTheWeekHoldAsManyAsGranted) {
+  ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
+  std::string file;
+  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+    file += exemption_line(38, t);
+    day_allowance_[g_eng_teachers[t].name] = 1;
+  }
+  write_file(dir_.path() / "scuola3.txt", file);
+  check_every_day();
+  EXPECT_GT(adds_charged_transfer_, 0);
+}
+
+// A building that counts every transfer ("NOSPOSTA:") has even the day's
+// first change into or out of it charged: no cover adds one.
+TEST_F(BuildingMoves, ABuildingThatCountsEveryTransferTakesNoCoverThatAddsOne) {
+  std::string text = read_file(dir_.path() / "scuola2.txt");
+  replace_once(text, "NOCS:SEDE CENTRALE-2\t", "NOCS:SEDE CENTRALE-2\tNOSPOSTA:\t");
+  write_file(dir_.path() / "scuola2.txt", text);
+  buildings_ = read_buildings(text);
+  ASSERT_TRUE(buildings_.counts_every.count("LINGUISTICO"));
+  ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
+  check_every_day();
+  EXPECT_EQ(adds_charged_transfer_, 0);
+}
+
+// With the lunch pause at the fourth hour excusing a change after a free
+// stretch from it ("TOCOMI:" second value set), a cover that makes such a
+// change is no second change of the day.
+TEST_F(BuildingMoves, AChangeAfterAFreeLunchPauseIsNoSecondChangeOfTheDay) {
+  std::string text = read_file(dir_.path() / "scuola2.txt");
+  replace_once(text, "\nSEDECL:", "\nTOCOMI:\t0-1\t\nPAUSAMENSA:\t4\t\nSEDECL:");
+  write_file(dir_.path() / "scuola2.txt", text);
+  buildings_ = read_buildings(text);
+  ASSERT_EQ(buildings_.lunch, 3);
+  ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
+  check_every_day();
+  EXPECT_GT(excused_by_lunch_, 0);
+  EXPECT_EQ(adds_charged_transfer_, 0);
 }
 
 // The cell code a teacher's row in the dialog shows at the 1-based hour
