@@ -268,6 +268,12 @@ void or_pack_standby_lessons(int mode) {
 
 void or_prepare_standby_run() {
   or_create_standby_lessons();
+  // The new stand-by and support hours take the building of their
+  // pseudo-class, as they do when a saved placement is read back: without
+  // one, each hour next to a lesson would count as a move between buildings,
+  // the placement would shun the hours beside the teacher's lessons and the
+  // reports and the board would list transfers the saved week does not have.
+  or_assign_class_buildings(1);
   or_count_hours(0);
   or_prepare_model_for_solving();
   g_engine_services.evaluate_all_constraints(1);
