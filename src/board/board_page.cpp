@@ -58,7 +58,11 @@ const MlText kNotSupport = {"Scegliere prima un'ora di sostegno del docente.",
 const MlText kNoTeacherHour = {"Scegliere prima un'ora nella settimana di un docente.",
                                "Zuerst eine Stunde in der Woche eines Lehrers wählen."_cp,
                                "First choose an hour in a teacher's week."};
+const MlText kNotFreeHour = {"L'ora di ricevimento va scelta fra le ore libere del docente.",
+                             "Die Sprechstunde muss eine freie Stunde des Lehrers sein."_cp,
+                             "The reception hour must be a free hour of the teacher."};
 const MlText kStandbyText = {"Disp.", "Verf.", "Stby"};
+const MlText kReceptionText = {"Ricevimento", "Sprechstunde", "Reception"};
 const MlText kSupportText = {"Sost.", "Vert.", "Subs."};
 
 const ControlTemplate kControls[] = {
@@ -193,9 +197,22 @@ bool Cquadro::ShowWeek(int kind, const char* name) {
   return m_entity >= 0;
 }
 
+// The slot of the shown teacher's reception hour in the stand-by mode, where
+// the engine has just given every teacher one and the board picks it anew;
+// -1 when there is none to show.
+int Cquadro::ReceptionSlot() const {
+  if (!m_mode || m_view != kViewTeacher || m_entity < 0 ||
+      std::uint32_t(m_entity) >= g_timetable_view.real_teacher_count)
+    return -1;
+  const TimetableView::Reception& r = g_timetable_view.reception[m_entity];
+  if (!or_slot_in_week(r.day, r.hour)) return -1;
+  return slot(r.day, r.hour);
+}
+
 void Cquadro::Refill() {
   static const int kGridKinds[3] = {kGridClass, kGridTeacher, kGridRoom};
   if (m_entity >= 0) or_fill_week_grid(kGridKinds[m_view], m_name.GetLBText(m_name.GetCurSel()).c_str(), m_cells);
+  int reception = ReceptionSlot();
   BoardWeekNames week = board_week_names(m_cells, m_view);
   BoardMeasure measure = [this](std::string_view text) { return m_grid.GetStringWidth(text); };
   for (int h = 0; h < m_grid.RowCount(); ++h)
@@ -203,6 +220,9 @@ void Cquadro::Refill() {
       bool chosen = slot(d, h) == m_from;
       int width = m_grid.GetColumnWidth(d + 1) - kCellMargin - (chosen ? measure("> ") : 0);
       std::string text = cell_text(m_cells[slot(d, h)], m_view, week, width, measure);
+      // A lesson put on the reception hour hides it: the engine gives the
+      // teacher another free hour when the week is saved.
+      if (text.empty() && slot(d, h) == reception) text = kReceptionText.Get();
       m_grid.SetItemText(h, d + 1, chosen ? "> " + text : text);
     }
 }
@@ -314,7 +334,9 @@ void Cquadro::ChooseSupportedClass() {
   }
   if (sel < 0) return;
   or_set_support_class(m_entity, sel, m_selected / kHoursPerDay, m_selected % kHoursPerDay);
+  // The click that chose the hour is not the start of a move.
   m_from = -1;
+  SetStatus("");
   m_changed = true;
   Refill();
 }
@@ -324,10 +346,17 @@ void Cquadro::SetReceptionHour() {
     ui_message_box(kNoTeacherHour);
     return;
   }
+  // The engine keeps a reception hour only where the teacher is free: one
+  // on a lesson would be replaced by another hour at the save.
+  if (m_cells[m_selected].class_index >= 0) {
+    ui_message_box(kNotFreeHour);
+    return;
+  }
   TimetableView::Reception& r = g_timetable_view.reception[m_entity];
   r.day = static_cast<std::int8_t>(m_selected / kHoursPerDay);
   r.hour = static_cast<std::int8_t>(m_selected % kHoursPerDay);
   m_changed = true;
+  Refill();
 }
 
 void Cquadro::Save() {
@@ -345,7 +374,14 @@ void Cquadro::Save() {
     if (og_run_engine(EngineCommandCode::Sbil) < 0) return;
     og_record_timetable_state(or_timetable_state(0));
     if (og_run_engine(EngineCommandCode::Repo) != 0) return;
+    // The reports' load left the view without reception hours; a further
+    // save would write that into "ricevi.txt". The board is prepared again
+    // as on opening: the saved week read back, the reception hours with it.
+    if (og_run_engine(EngineCommandCode::Rigo) != 0) return;
     board_keep_loaded_week();
+    // The tables now hold the week as the engine read it back: the list is
+    // that week's.
+    ShowProblems(board_week_problems());
   }
   m_changed = false;
   SetStatus(kSaved.Get());

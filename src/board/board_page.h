@@ -5,7 +5,7 @@
 // and saves the week. With page argument 1 ("Sistema le ore di Sostegno,
 // Disposizione e Ricevimento", after the engine prepared the stand-by and
 // support hours) it also chooses the class each support hour supports and
-// the teachers' reception hours, shows the stand-by summary, whose clicks
+// the teachers' reception hours (a teacher's week shows his), shows the stand-by summary, whose clicks
 // bring up a teacher at disposal, and saves through the engine's second
 // board mode and a new run of the reports.
 //
@@ -65,6 +65,7 @@ class Cquadro : public CResizableDialog {
  private:
   void FillNames();
   void Refill();
+  int ReceptionSlot() const;
   void FitColumns();
   void CellClicked(int hour, int day);
   void BookLab(int day, int hour);

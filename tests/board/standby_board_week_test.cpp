@@ -5,7 +5,9 @@
 // is never shown a building transfer for his stand-by hours, neither when
 // the board opens nor when one of them is moved next to his lessons; and
 // the week saved reads back ("SBIL:") with each stand-by hour where the
-// board showed it.
+// board showed it. The officer sees on a teacher's week the reception hour
+// the engine gave him and the one he picks instead; choosing the class a
+// support hour supports leaves no move pending.
 #include <gtest/gtest.h>
 
 #include "board_program.h"
@@ -14,6 +16,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "board/board_page.h"
 #include "board/processing_menu.h"
@@ -47,6 +50,21 @@ class StandbyBoardWeek : public board_test::BoardProgram {
     OpenComputedPage(kPageQuadroStandby);
     ASSERT_EQ(g_current_page, &g_board);
     ASSERT_EQ(g_board.Mode(), 1);
+  }
+  // The board's SANTORO, shown as the officer picks him.
+  void ShowSantoro() {
+    ASSERT_TRUE(ui.Select(g_board, Q::kKindId, Q::kViewTeacher));
+    ASSERT_TRUE(ui.Select(g_board, Q::kNameId, "SANTORO"));
+  }
+  std::string Shown(int s) { return g_board.Grid().GetItemText(s % kHoursPerDay, s / kHoursPerDay + 1); }
+  bool ClickSlot(int s) { return ui.ClickCell(g_board, Q::kGridId, s % kHoursPerDay, s / kHoursPerDay + 1); }
+  // The slots of the shown week whose cell reads `text`.
+  std::vector<int> SlotsShowing(const std::string& text) {
+    std::vector<int> slots;
+    for (int d = 0; d < or_week_days(); ++d)
+      for (int h = 0; h < or_day_hours(d); ++h)
+        if (Shown(d * kHoursPerDay + h) == text) slots.push_back(d * kHoursPerDay + h);
+    return slots;
   }
   static bool ListsTransfer(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
@@ -113,6 +131,97 @@ TEST_F(StandbyBoardWeek, NoTransferForAOneBuildingTeacherAndTheSavedHoursReadBac
   EXPECT_EQ(SavedStandby(".\\savebi.txt", "SANTORO"), shown);
   EXPECT_EQ(SavedStandby(".\\savego.txt", "SANTORO"), shown);
   EXPECT_FALSE(ListsTransfer(g_board.Problems())) << "the week read back breaks no building rule either";
+}
+
+TEST_F(StandbyBoardWeek, ATeachersWeekShowsHisReceptionHourAndTheOnePickedInstead) {
+  ShowSantoro();
+  std::vector<int> given = SlotsShowing("Ricevimento");
+  ASSERT_EQ(given.size(), 1u) << "the engine gave SANTORO one reception hour";
+  EXPECT_LT(g_board.Cell(given[0] / kHoursPerDay, given[0] % kHoursPerDay).class_index, 0);
+
+  // Another free hour of his, outside his closed hours, and one of his
+  // lessons.
+  int santoro = g_board.m_selected_teacher;
+  ASSERT_EQ(std::string(g_eng_teachers[santoro].name), "SANTORO");
+  int free_hour = -1, lesson = -1;
+  for (int d = 0; d < or_week_days(); ++d)
+    for (int h = 0; h < or_day_hours(d); ++h) {
+      int s = d * kHoursPerDay + h;
+      if (g_board.Cell(d, h).class_index < 0 && s != given[0] && !or_teacher_slot_closed(santoro, d, h) &&
+          free_hour < 0)
+        free_hour = s;
+      if (g_board.Cell(d, h).class_index >= 0 && g_board.Cell(d, h).flag == 0 && lesson < 0) lesson = s;
+    }
+  ASSERT_GE(free_hour, 0);
+  ASSERT_GE(lesson, 0);
+
+  // A lesson's hour is refused: the engine would put the reception elsewhere.
+  std::string lesson_text = Shown(lesson);
+  std::size_t boxes = ui.boxes().size();
+  ASSERT_TRUE(ClickSlot(lesson));
+  ASSERT_TRUE(ui.Click(g_board, Q::kReceptionId));
+  EXPECT_EQ(ui.boxes().size(), boxes + 1) << "a lesson's hour is no reception hour";
+  EXPECT_FALSE(g_board.Changed());
+  EXPECT_EQ(SlotsShowing("Ricevimento"), given);
+  ASSERT_TRUE(ClickSlot(lesson));  // the move it started ends where it began
+  EXPECT_EQ(Shown(lesson), lesson_text);
+
+  ASSERT_TRUE(ClickSlot(free_hour));
+  ASSERT_TRUE(ui.Click(g_board, Q::kReceptionId));
+  EXPECT_TRUE(g_board.Changed());
+  EXPECT_EQ(SlotsShowing("Ricevimento"), std::vector<int>{free_hour}) << "the hour picked replaces the one given";
+
+  // Another teacher's week shows his own; SANTORO's keeps the one picked.
+  ASSERT_TRUE(ui.Select(g_board, Q::kNameId, "FONTANA"));
+  EXPECT_EQ(SlotsShowing("Ricevimento").size(), 1u);
+  ShowSantoro();
+  EXPECT_EQ(SlotsShowing("Ricevimento"), std::vector<int>{free_hour});
+
+  // The save reads the week back with the hour where it was picked, and a
+  // second teacher's hour picked and saved after it leaves his in place.
+  ASSERT_TRUE(ui.Click(g_board, Q::kSaveId));
+  EXPECT_FALSE(g_board.Changed()) << ui.Text(g_board, Q::kStatusId);
+  EXPECT_EQ(SlotsShowing("Ricevimento"), std::vector<int>{free_hour});
+  ASSERT_TRUE(ui.Select(g_board, Q::kNameId, "FONTANA"));
+  std::vector<int> fontana = SlotsShowing("Ricevimento");
+  ASSERT_EQ(fontana.size(), 1u) << "the saved week shows every teacher's reception hour";
+  ASSERT_TRUE(ClickSlot(fontana[0]));
+  ASSERT_TRUE(ui.Click(g_board, Q::kReceptionId));
+  ASSERT_TRUE(ui.Click(g_board, Q::kSaveId));
+  EXPECT_EQ(SlotsShowing("Ricevimento"), fontana);
+  ShowSantoro();
+  EXPECT_EQ(SlotsShowing("Ricevimento"), std::vector<int>{free_hour});
+  EXPECT_EQ(std::vector<int>({g_eng_teachers[santoro].reset_marker, g_eng_teachers[santoro].reception_hour}),
+            std::vector<int>({free_hour / kHoursPerDay, free_hour % kHoursPerDay}))
+      << "the reception hours the engine read back";
+}
+
+TEST_F(StandbyBoardWeek, ChoosingTheSupportedClassLeavesNoMovePending) {
+  ShowSantoro();
+  int support = -1;
+  for (int d = 0; d < or_week_days(); ++d)
+    for (int h = 0; h < or_day_hours(d); ++h)
+      if (g_board.Cell(d, h).class_index >= 0 && g_board.Cell(d, h).flag == 2 && support < 0)
+        support = d * kHoursPerDay + h;
+  ASSERT_GE(support, 0) << "SANTORO has a support hour";
+  ASSERT_TRUE(ClickSlot(support));
+  const std::string pending = ui.Text(g_board, Q::kStatusId);
+  ASSERT_FALSE(pending.empty()) << "the click chose the hour as a lesson to move";
+  ASSERT_TRUE(ui.Select(g_board, Q::kSupportId, "2CS"));
+  EXPECT_EQ(Shown(support), "Sost. 2CS");
+  EXPECT_TRUE(g_board.Changed());
+  EXPECT_NE(ui.Text(g_board, Q::kStatusId), pending) << "no move is pending";
+
+  // The next click on a free hour chooses, it moves nothing.
+  int free_hour = -1;
+  for (int d = 0; d < or_week_days() && free_hour < 0; ++d)
+    for (int h = 0; h < or_day_hours(d) && free_hour < 0; ++h)
+      if (g_board.Cell(d, h).class_index < 0) free_hour = d * kHoursPerDay + h;
+  ASSERT_GE(free_hour, 0);
+  ASSERT_TRUE(ClickSlot(free_hour));
+  EXPECT_EQ(Shown(support), "Sost. 2CS");
+  EXPECT_LT(g_board.Cell(free_hour / kHoursPerDay, free_hour % kHoursPerDay).class_index, 0);
+  EXPECT_NE(ui.Text(g_board, Q::kStatusId), pending);
 }
 
 }  // namespace
