@@ -215,8 +215,7 @@ class BuildingMoves : public ::testing::Test {
   // week stay within his weekly limit (`weekly_limit`) where the covers add
   // any.
   void check_every_day() {
-    std::vector<std::string> names;
-    for (int i = 0; i < g_substitution_state.teacher_count; ++i) names.push_back(g_substitution_state.teachers[i]);
+    std::vector<std::string> names = substitution_teachers();
     ASSERT_GT(names.size(), 6u);
     int days = or_week_days();
     std::map<std::string, Week> timetable;
@@ -224,10 +223,7 @@ class BuildingMoves : public ::testing::Test {
       for (const auto& [name, hours] : held_buildings(day)) timetable[name][day] = hours;
     for (int day = 0; day < days; ++day)
       for (int start = 0; start < 3; ++start) {
-        std::string absences = "GIORNO:" + std::to_string(day + 1) + "\n";
-        for (std::size_t i = start; i < names.size(); i += 3)
-          absences += "ASSENTE:" + names[i] + "|Malattia|111111111111\n";
-        write_file(dir_.path() / "assenze.txt", absences);
+        write_file(dir_.path() / "assenze.txt", every_third_away(day + 1, start, names));
         ASSERT_EQ(run("SOST:scuola2.txt"), 0) << g_status.message;
         std::map<std::string, Week> with = timetable;
         const SubstitutionState& s = g_substitution_state;
@@ -283,6 +279,16 @@ class BuildingMoves : public ::testing::Test {
   }
 
   // Four stand-by hours for each of these teachers, placed by "DISP:".
+  // Grants the exemption on the constraint once to every teacher (the
+  // exemption file of the normal week), noting an allowance of one each.
+  void grant_everyone(int constraint_id, std::map<std::string, int>& allowance) {
+    std::string file;
+    for (int t = 0; t < g_eng_school.teacher_count; ++t) {
+      file += exemption_line(constraint_id, t);
+      allowance[g_eng_teachers[t].name] = 1;
+    }
+    write_file(dir_.path() / "scuola3.txt", file);
+  }
   void give_standby_hours(const std::vector<std::string>& names) {
     std::string text = read_file(dir_.path() / "scuola2.txt");
     for (const std::string& name : names) replace_once(text, "\n" + name + "\t", "\n" + name + "\tTED:+4\t");
@@ -329,12 +335,7 @@ TEST_F(BuildingMoves, AStandbyHourBesideTheCoverHoldsTheTeacherInItsBuilding) {
 // building in the hour before or after it, and no second.
 TEST_F(BuildingMoves, ExemptionsOnMovesBetweenHoursLetTheWeekHoldAsManyAsGranted) {
   ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
-  std::string file;
-  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
-    file += exemption_line(37, t);
-    move_allowance_[g_eng_teachers[t].name] = 1;
-  }
-  write_file(dir_.path() / "scuola3.txt", file);
+  grant_everyone(37, move_allowance_);
   check_every_day();
   EXPECT_GT(beside_refused_move_, 0);
 }
@@ -383,12 +384,7 @@ TEST_F(BuildingMoves, NoCoverAddsASecondChangeOfBuildingToTheTeachersDay) {
 // charged ones: with one each, some covers add one.
 TEST_F(BuildingMoves, ExemptionsOnChangesWithinADayLetTheWeekHoldAsManyAsGranted) {
   ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
-  std::string file;
-  for (int t = 0; t < g_eng_school.teacher_count; ++t) {
-    file += exemption_line(38, t);
-    day_allowance_[g_eng_teachers[t].name] = 1;
-  }
-  write_file(dir_.path() / "scuola3.txt", file);
+  grant_everyone(38, day_allowance_);
   check_every_day();
   EXPECT_GT(adds_charged_transfer_, 0);
 }

@@ -173,8 +173,7 @@ TEST_P(ClosedHours, StandbyHoursAndCoversStayOutOfClosedHours) {
 
   // Every day, every third teacher (by a turning start) is away all day.
   int days = or_week_days(), covers = 0;
-  std::vector<std::string> names;
-  for (int i = 0; i < g_substitution_state.teacher_count; ++i) names.push_back(g_substitution_state.teachers[i]);
+  std::vector<std::string> names = substitution_teachers();
   for (int day = 0; day < days; ++day) {
     std::string absences = "GIORNO:" + std::to_string(day + 1) + "\n";
     std::set<std::string> away;

@@ -101,16 +101,12 @@ class DailyLimits : public ::testing::Test {
 
 TEST_F(DailyLimits, ACoverInAFreeHourKeepsTheTeacherWithinHisDailyLessonsAndPresence) {
   ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
-  std::vector<std::string> names;
-  for (int i = 0; i < g_substitution_state.teacher_count; ++i) names.push_back(g_substitution_state.teachers[i]);
+  std::vector<std::string> names = substitution_teachers();
   ASSERT_GT(names.size(), 6u);
   int days = or_week_days(), limited_covers = 0;
   for (int day = 0; day < days; ++day)
     for (int start = 0; start < 3; ++start) {
-      std::string absences = "GIORNO:" + std::to_string(day + 1) + "\n";
-      for (std::size_t i = start; i < names.size(); i += 3)
-        absences += "ASSENTE:" + names[i] + "|Malattia|111111111111\n";
-      write_file(dir_.path() / "assenze.txt", absences);
+      write_file(dir_.path() / "assenze.txt", every_third_away(day + 1, start, names));
       ASSERT_EQ(run("SOST:scuola2.txt"), 0) << g_status.message;
       // The covers in each teacher's free hours, by teacher.
       std::map<std::string, std::vector<int>> free_covers;

@@ -2,7 +2,10 @@
 // desktop program runs it, and the engine state each test starts from.
 #pragma once
 
+#include <cstddef>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
@@ -15,6 +18,22 @@ namespace substitution_test {
 inline int run(const char* command) {
   const char* argv[] = {"Questo non serve", command, nullptr};
   return or_main(1, 2, argv);
+}
+
+// The teachers the substitutions know, in the school's order (after a
+// "SOLO:" run).
+inline std::vector<std::string> substitution_teachers() {
+  std::vector<std::string> names;
+  for (int i = 0; i < g_substitution_state.teacher_count; ++i) names.push_back(g_substitution_state.teachers[i]);
+  return names;
+}
+
+// The absences file of a day (1-based) on which every third teacher, from
+// `first` on, is away all day.
+inline std::string every_third_away(int day, std::size_t first, const std::vector<std::string>& names) {
+  std::string absences = "GIORNO:" + std::to_string(day) + "\n";
+  for (std::size_t i = first; i < names.size(); i += 3) absences += "ASSENTE:" + names[i] + "|Malattia|111111111111\n";
+  return absences;
 }
 
 // Held by a fixture: each test starts as a fresh program does (no message,
