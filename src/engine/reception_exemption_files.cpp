@@ -20,6 +20,7 @@
 #include "engine/school_file_writes.h"
 #include "engine/lesson_links.h"
 #include "engine/shell_services.h"
+#include "engine/teacher_availability.h"
 #include "engine/text_lines.h"
 #include "platform/paths.h"
 
@@ -194,10 +195,13 @@ void or_pick_reception_hour(int t) {
   bool busy[kWeekSlots];
   teacher_week(t, busy);
   auto at = [&](int d, int h) { return h >= 0 && h < or_day_hours(d) && busy[d * kHoursPerDay + h]; };
+  // A free hour the teacher is not at the school's disposal (a forbidden
+  // hour between two lessons, say) is no hour for parents to come.
+  auto open = [&](int d, int h) { return !busy[d * kHoursPerDay + h] && !or_teacher_slot_closed(t, d, h); };
   for (int d = 0; d < or_week_days(); ++d) {
     bool before = at(d, 0);
     for (int h = 1; h + 1 < or_day_hours(d); ++h) {
-      if (!busy[d * kHoursPerDay + h] && before && at(d, h + 1)) {
+      if (open(d, h) && before && at(d, h + 1)) {
         x.reset_marker = static_cast<std::uint8_t>(d);
         x.reception_hour = static_cast<std::uint8_t>(h);
         return;
@@ -214,7 +218,7 @@ void or_pick_reception_hour(int t) {
       continue;
     }
     int h = g_engine_random.below(hours);
-    if (!busy[d * kHoursPerDay + h] && (at(d, h - 1) || at(d, h + 1))) {
+    if (open(d, h) && (at(d, h - 1) || at(d, h + 1))) {
       x.reset_marker = static_cast<std::uint8_t>(d);
       x.reception_hour = static_cast<std::uint8_t>(h);
       return;
@@ -236,7 +240,8 @@ void or_allocate_reception_hours() {
     }
     teacher_week(t, busy);
     bool has = x.reset_marker < kDays && x.reception_hour < kHoursPerDay;
-    if (!has || busy[x.reset_marker * kHoursPerDay + x.reception_hour]) {
+    if (!has || busy[x.reset_marker * kHoursPerDay + x.reception_hour] ||
+        or_teacher_slot_closed(t, x.reset_marker, x.reception_hour)) {
       or_pick_reception_hour(t);
       changed = true;
     }

@@ -2,6 +2,7 @@
 // ".\\scuola3P.txt"): choice of the hour, round trips and range checks.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,27 @@ TEST(Reception, PickedHourSitsNextToLessons) {
     EXPECT_EQ(g_eng_teachers[t].reset_marker, c.day) << c.id;
     if (c.hour >= 0) { EXPECT_EQ(g_eng_teachers[t].reception_hour, c.hour) << c.id; }
   }
+}
+
+// A forbidden hour between two lessons is free but closed: the pick passes
+// it by, and an hour kept from an earlier week that is closed now is picked
+// again.
+TEST(Reception, AClosedHourIsNeverTheReceptionHour) {
+  SchoolFolder folder;
+  int t = teacher_with_monday({1, 3, 5});
+  EngineTeacher& x = g_eng_teachers[t];
+  std::memset(x.forbidden_hours, 0, sizeof x.forbidden_hours);
+  x.forbidden_hours[0 * kHoursPerDay + 2] = 1;
+  g_engine_random.seed_with(11);
+  or_pick_reception_hour(t);
+  EXPECT_EQ((std::vector<int>{x.reset_marker, x.reception_hour}), (std::vector<int>{0, 4}));
+  folder.write("ricevi.txt", "");
+  x.reset_marker = 0, x.reception_hour = 2;
+  or_write_reception_slots();
+  or_allocate_reception_hours();
+  EXPECT_EQ((std::vector<int>{x.reset_marker, x.reception_hour}), (std::vector<int>{0, 4}));
+  EXPECT_EQ(or_read_reception_slots(), 0);
+  EXPECT_EQ(x.reception_hour, 4) << "written again";
 }
 
 TEST(Reception, FileRoundTripDropsOccupiedCandidates) {
