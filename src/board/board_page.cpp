@@ -16,6 +16,7 @@
 #include "board/board_moves.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
+#include "engine/teacher_availability.h"
 #include "engine/timetable_view.h"
 #include "platform/cp1252.h"
 #include "schooldata/model_utilities.h"
@@ -61,6 +62,10 @@ const MlText kNoTeacherHour = {"Scegliere prima un'ora nella settimana di un doc
 const MlText kNotFreeHour = {"L'ora di ricevimento va scelta fra le ore libere del docente.",
                              "Die Sprechstunde muss eine freie Stunde des Lehrers sein."_cp,
                              "The reception hour must be a free hour of the teacher."};
+const MlText kClosedHour = {"L'ora di ricevimento non può cadere in un'ora in cui il docente non è disponibile."_cp,
+                            "Die Sprechstunde darf nicht in einer Stunde liegen, "
+                            "in der der Lehrer nicht verfügbar ist."_cp,
+                            "The reception hour cannot be an hour in which the teacher is not available."};
 const MlText kStandbyText = {"Disp.", "Verf.", "Stby"};
 const MlText kReceptionText = {"Ricevimento", "Sprechstunde", "Reception"};
 const MlText kSupportText = {"Sost.", "Vert.", "Subs."};
@@ -190,7 +195,12 @@ bool Cquadro::ShowWeek(int kind, const char* name) {
   }
   for (int i = 0; i < m_name.GetCount(); ++i)
     if (m_name.GetLBText(i) == name) m_name.SetCurSel(i);
-  m_from = -1;
+  // The hour chosen and the move begun belong to the week shown before: the
+  // next click on this one chooses afresh, and the reception button asks
+  // for an hour of this week.
+  if (m_from >= 0) SetStatus("");
+  m_from = m_selected = -1;
+  m_grid.ClearHighlight();
   m_entity = or_fill_week_grid(kGridKinds[kind], name, m_cells);
   if (kind == kViewTeacher) m_shown_teacher = m_selected_teacher = m_entity;
   Refill();
@@ -350,6 +360,13 @@ void Cquadro::SetReceptionHour() {
   // on a lesson would be replaced by another hour at the save.
   if (m_cells[m_selected].class_index >= 0) {
     ui_message_box(kNotFreeHour);
+    return;
+  }
+  // Nor in an hour his own constraints close to him (not his available
+  // hours, a forbidden hour, his free day): the question the stand-by
+  // placement and the choice of covers ask too.
+  if (or_teacher_slot_closed(m_entity, m_selected / kHoursPerDay, m_selected % kHoursPerDay)) {
+    ui_message_box(kClosedHour);
     return;
   }
   TimetableView::Reception& r = g_timetable_view.reception[m_entity];

@@ -1,11 +1,13 @@
 // Cquadro, the timetable board page "Vedi Orario Elaborato": the computed
 // week of one class, teacher or lab, in which the user moves a lesson by
-// hand (a click on the lesson, a click on the hour it goes to), books a lab
+// hand (a click on the lesson, a click on the hour it goes to; showing
+// another week drops the lesson and the hour chosen), books a lab
 // hour for a lesson (a click in a lab's week opens the lab booking chooser)
 // and saves the week. With page argument 1 ("Sistema le ore di Sostegno,
 // Disposizione e Ricevimento", after the engine prepared the stand-by and
 // support hours) it also chooses the class each support hour supports and
-// the teachers' reception hours (a teacher's week shows his), shows the stand-by summary, whose clicks
+// the teachers' reception hours (a teacher's week shows his; only a free
+// hour open to him is taken), shows the stand-by summary, whose clicks
 // bring up a teacher at disposal, and saves through the engine's second
 // board mode and a new run of the reports.
 //

@@ -64,6 +64,13 @@ void CXQGridBase::OnDestroy() {
   m_row = m_column = m_prev_row = m_prev_column = m_whole_row = -1;
 }
 
+void CXQGridBase::ClearHighlight() {
+  bool shown = m_row >= 0 || m_whole_row >= 0;
+  if (m_whole_row >= 0 && SharedLastCell() == m_whole_row) SharedLastCell() = -1;
+  m_row = m_column = m_prev_row = m_prev_column = m_whole_row = -1;
+  if (shown && IsWindow()) Invalidate(false);
+}
+
 void CXQGridBase::InvalidateCell(int row, int column) {
   if (row >= 0 && row < m_rows && column >= 0 && column < m_columns) Invalidate(false);
 }

@@ -33,6 +33,11 @@ class CXQGridBase : public kt::ui::ListView {
   int PreviousColumn() const { return m_prev_column; }
   // The row highlighted as a whole (-1 none).
   int WholeRow() const { return m_whole_row; }
+  // Nothing highlighted any more, cell or row, and the page is not told:
+  // for a page that shows other rows in the same grid, where the cell
+  // chosen on the rows before means nothing. The next key starts again
+  // from the first data cell.
+  void ClearHighlight();
   void InvalidateCell(int row, int column);
 
   // Told of every move and click: row, column, 1 for a right click.

@@ -6,8 +6,10 @@
 // the board opens nor when one of them is moved next to his lessons; and
 // the week saved reads back ("SBIL:") with each stand-by hour where the
 // board showed it. The officer sees on a teacher's week the reception hour
-// the engine gave him and the one he picks instead; choosing the class a
-// support hour supports leaves no move pending.
+// the engine gave him and the one he picks instead, never one of SANTORO's
+// forbidden hours ("OP:LU:1-2"); choosing the class a support hour supports
+// leaves no move pending, and neither does showing another week, which also
+// drops the hour chosen on the one before.
 #include <gtest/gtest.h>
 
 #include "board_program.h"
@@ -26,6 +28,7 @@
 #include "engine/teacher_availability.h"
 #include "engine/text_lines.h"
 #include "engine/week_grid_access.h"
+#include "platform/cp1252.h"
 #include "platform/test_driver.h"
 #include "shell/frame.h"
 
@@ -66,6 +69,28 @@ class StandbyBoardWeek : public board_test::BoardProgram {
         if (Shown(d * kHoursPerDay + h) == text) slots.push_back(d * kHoursPerDay + h);
     return slots;
   }
+  // What every cell of the shown week reads, slot by slot.
+  std::vector<std::string> ShownWeek() {
+    std::vector<std::string> texts;
+    for (int d = 0; d < or_week_days(); ++d)
+      for (int h = 0; h < or_day_hours(d); ++h) texts.push_back(Shown(d * kHoursPerDay + h));
+    return texts;
+  }
+  // The free hours of the shown week.
+  std::set<int> FreeSlots() {
+    std::set<int> free;
+    for (int d = 0; d < or_week_days(); ++d)
+      for (int h = 0; h < or_day_hours(d); ++h)
+        if (g_board.Cell(d, h).class_index < 0) free.insert(d * kHoursPerDay + h);
+    return free;
+  }
+  static int TeacherIndex(const std::string& name) {
+    for (int t = 0; t < g_eng_school.teacher_count; ++t)
+      if (name == g_eng_teachers[t].name) return t;
+    return -1;
+  }
+  // A file of the school as it stands ("" when there is none).
+  std::string SchoolFile(const char* name) { return fs::exists(school_ / name) ? read(school_ / name) : ""; }
   static bool ListsTransfer(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
       if (line.find("TRASFERIMENTO PLESSO") != std::string::npos) return true;
@@ -222,6 +247,107 @@ TEST_F(StandbyBoardWeek, ChoosingTheSupportedClassLeavesNoMovePending) {
   EXPECT_EQ(Shown(support), "Sost. 2CS");
   EXPECT_LT(g_board.Cell(free_hour / kHoursPerDay, free_hour % kHoursPerDay).class_index, 0);
   EXPECT_NE(ui.Text(g_board, Q::kStatusId), pending);
+}
+
+// A move begun on SANTORO's week and an hour chosen on it are both left
+// behind when FONTANA's week is shown: the next click there moves nothing
+// and the reception button asks for an hour of FONTANA's week.
+TEST_F(StandbyBoardWeek, ShowingAnotherWeekDropsTheChosenHourAndTheMoveBegun) {
+  ShowSantoro();
+  std::set<int> santoro_free = FreeSlots();
+  ASSERT_TRUE(ui.Select(g_board, Q::kNameId, "FONTANA"));
+  int fontana = g_board.m_selected_teacher;
+  ASSERT_EQ(TeacherIndex("FONTANA"), fontana);
+  const std::vector<std::string> fontana_week = ShownWeek();
+  std::vector<int> fontana_reception = SlotsShowing("Ricevimento");
+  ASSERT_EQ(fontana_reception.size(), 1u);
+  // An hour free for both and open to FONTANA, where a reception hour of his
+  // would be taken if the chosen hour outlived the week it was chosen on.
+  int both_free = -1;
+  for (int s : FreeSlots())
+    if (both_free < 0 && santoro_free.count(s) && s != fontana_reception[0] &&
+        !or_teacher_slot_closed(fontana, s / kHoursPerDay, s % kHoursPerDay))
+      both_free = s;
+  ASSERT_GE(both_free, 0) << "SANTORO and FONTANA share no free hour";
+
+  // The move: a lesson of SANTORO chosen, then FONTANA shown and a free
+  // hour of his clicked.
+  ShowSantoro();
+  int lesson = -1;
+  for (int d = 0; d < or_week_days() && lesson < 0; ++d)
+    for (int h = 0; h < or_day_hours(d) && lesson < 0; ++h)
+      if (g_board.Cell(d, h).class_index >= 0 && g_board.Cell(d, h).flag == 0) lesson = d * kHoursPerDay + h;
+  ASSERT_GE(lesson, 0);
+  const std::string lesson_text = Shown(lesson);
+  const std::vector<std::string> santoro_week = ShownWeek();
+  ASSERT_TRUE(ClickSlot(lesson));
+  const std::string pending = ui.Text(g_board, Q::kStatusId);
+  ASSERT_FALSE(pending.empty()) << "the click began a move";
+  EXPECT_EQ(g_board.Grid().HighlightRow(), lesson % kHoursPerDay);
+  EXPECT_EQ(g_board.Grid().HighlightColumn(), lesson / kHoursPerDay + 1);
+  ASSERT_TRUE(ui.Select(g_board, Q::kNameId, "FONTANA"));
+  EXPECT_EQ(g_board.Grid().HighlightRow(), -1) << "no cell of FONTANA's week is chosen";
+  EXPECT_EQ(g_board.Grid().HighlightColumn(), -1);
+  EXPECT_EQ(ui.Text(g_board, Q::kStatusId), "") << "no move is pending";
+  EXPECT_EQ(ShownWeek(), fontana_week) << "no cell shows the lesson as chosen";
+  ASSERT_TRUE(ClickSlot(both_free));
+  EXPECT_EQ(ShownWeek(), fontana_week) << "the click moved nothing";
+  EXPECT_EQ(ui.Text(g_board, Q::kStatusId), "");
+  EXPECT_FALSE(g_board.Changed());
+  ShowSantoro();
+  EXPECT_EQ(Shown(lesson), lesson_text);
+  EXPECT_EQ(ShownWeek(), santoro_week);
+
+  // The hour: chosen on SANTORO's week, then FONTANA shown and the
+  // reception button pressed.
+  ASSERT_TRUE(ClickSlot(both_free));
+  ASSERT_TRUE(ui.Select(g_board, Q::kNameId, "FONTANA"));
+  std::size_t boxes = ui.boxes().size();
+  ASSERT_TRUE(ui.Click(g_board, Q::kReceptionId));
+  ASSERT_EQ(ui.boxes().size(), boxes + 1) << "there is no hour of FONTANA's week to take";
+  EXPECT_EQ(ui.boxes().back().texts.at(0), "Scegliere prima un'ora nella settimana di un docente.");
+  EXPECT_EQ(SlotsShowing("Ricevimento"), fontana_reception);
+  EXPECT_FALSE(g_board.Changed());
+}
+
+// SANTORO's forbidden hours are free on his week but closed to him: the
+// reception hour is refused there, as on a lesson, and nothing is written;
+// an open free hour is taken.
+TEST_F(StandbyBoardWeek, AReceptionHourOnAClosedHourIsRefused) {
+  ShowSantoro();
+  int santoro = g_board.m_selected_teacher;
+  ASSERT_EQ(TeacherIndex("SANTORO"), santoro);
+  std::vector<int> given = SlotsShowing("Ricevimento");
+  ASSERT_EQ(given.size(), 1u);
+  int closed = -1, open = -1;
+  for (int s : FreeSlots()) {
+    if (s == given[0]) continue;
+    bool shut = or_teacher_slot_closed(santoro, s / kHoursPerDay, s % kHoursPerDay);
+    if (shut && closed < 0) closed = s;
+    if (!shut && open < 0) open = s;
+  }
+  ASSERT_GE(closed, 0) << "SANTORO's forbidden hours on Monday are free";
+  EXPECT_EQ(closed / kHoursPerDay, 0);
+  ASSERT_GE(open, 0);
+
+  const std::string week = SchoolFile("savego.txt"), receptions = SchoolFile("ricevi.txt");
+  ASSERT_FALSE(week.empty());
+  std::size_t boxes = ui.boxes().size();
+  ASSERT_TRUE(ClickSlot(closed));
+  ASSERT_TRUE(ui.Click(g_board, Q::kReceptionId));
+  ASSERT_EQ(ui.boxes().size(), boxes + 1) << "a closed hour is no reception hour";
+  EXPECT_EQ(ui.boxes().back().texts.at(0),
+            "L'ora di ricevimento non può cadere in un'ora in cui il docente non è disponibile."_cp);
+  EXPECT_FALSE(g_board.Changed());
+  EXPECT_EQ(SlotsShowing("Ricevimento"), given);
+  EXPECT_EQ(SchoolFile("savego.txt"), week) << "the week file is as it was";
+  EXPECT_EQ(SchoolFile("ricevi.txt"), receptions);
+
+  ASSERT_TRUE(ClickSlot(open));
+  ASSERT_TRUE(ui.Click(g_board, Q::kReceptionId));
+  EXPECT_EQ(ui.boxes().size(), boxes + 1) << "an open free hour is taken without a word";
+  EXPECT_TRUE(g_board.Changed());
+  EXPECT_EQ(SlotsShowing("Ricevimento"), std::vector<int>{open});
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 // text 5 pixels in, even rows grey, the highlighted cell in its colour and a
 // whole row in its own; the keys moving the highlight inside the data
 // columns, the clicks on a cell or on the marker column, a right click's
-// flag, the Delete key's handler, a requested cell reached at once or after
-// a pause; and the courses board's colours by cell state.
+// flag, the Delete key's handler, a highlight cleared, a requested cell
+// reached at once or after a pause; and the courses board's colours by cell
+// state.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -147,6 +148,33 @@ TEST_F(CellGrids, ClicksOnACellOrOnTheMarkerColumn) {
   ui.ClickAt(page.courses, CellCentre(page.courses, 1, 1));
   EXPECT_EQ(page.courses.WholeRow(), 1);
   EXPECT_EQ(page.courses.HighlightRow(), -1);
+}
+
+// A page that shows other rows in the grid drops what was chosen: no cell
+// nor row stays painted, the page hears nothing, and the keys start again
+// from the first data cell.
+TEST_F(CellGrids, AClearedHighlightLeavesNothingChosen) {
+  CXQLix& grid = page.lessons;
+  ui.ClickAt(grid, CellCentre(grid, 2, 3));
+  ui.ClickAt(grid, CellCentre(grid, 1, 4));
+  ASSERT_EQ(grid.HighlightRow(), 1);
+  grid.ClearHighlight();
+  EXPECT_EQ(grid.HighlightRow(), -1);
+  EXPECT_EQ(grid.HighlightColumn(), -1);
+  EXPECT_EQ(grid.PreviousRow(), -1);
+  EXPECT_EQ(grid.PreviousColumn(), -1);
+  EXPECT_EQ(told.size(), 2u) << "the page is not told";
+  EXPECT_EQ(color_name(Fill(kLessons, 1, 4)), color_name(kWhite));
+  ui.ClickAt(grid, CellCentre(grid, 3, 0));
+  ASSERT_EQ(grid.WholeRow(), 3);
+  grid.ClearHighlight();
+  EXPECT_EQ(grid.WholeRow(), -1);
+  EXPECT_EQ(CXQLix::s_last_cell, -1);
+  EXPECT_EQ(color_name(Fill(kLessons, 3, 2)), color_name(kWhite));
+  grid.SetFocus();
+  ui.Key(kVkRight);
+  EXPECT_EQ(grid.HighlightRow(), 0);
+  EXPECT_EQ(grid.HighlightColumn(), 2);
 }
 
 TEST_F(CellGrids, ARequestedCellIsReachedAtOnceOrAfterThePause) {
