@@ -72,6 +72,7 @@ bool input_key(int key, unsigned mods) {
   if (PopupMenu* menu = PopupMenu::Tracking(); menu && menu->MenuWindow()) target = menu->MenuWindow();
   if (!target) target = Window::GetActiveWindow();
   if (!target || !input_allowed(*target)) return false;
+  if (key == kVkF4 && mods == kModAlt) return input_close(*target->GetTopLevel());
   target->PostMessage(kMsgKeyDown, WParam(key), LParam(mods));
   target->PostMessage(kMsgKeyUp, WParam(key), LParam(mods));
   return true;
@@ -84,13 +85,13 @@ bool input_char(unsigned char ch, unsigned mods) {
   return target->PostMessage(kMsgChar, ch, LParam(mods));
 }
 
-void input_close(Window& top) {
-  if (!top.IsWindow()) return;
+bool input_close(Window& top) {
+  if (!top.IsWindow()) return false;
   if (!top.IsWindowEnabled()) {
     message_beep(kBeepSimple);
-    return;
+    return false;
   }
-  top.PostMessage(kMsgClose);
+  return top.PostMessage(kMsgClose);
 }
 
 void input_placement(Window& top, const Rect& screen_rect) {

@@ -200,6 +200,12 @@ bool TestDriver::Key(int key, unsigned mods) {
   return ok;
 }
 
+bool TestDriver::Close(Window& window) {
+  bool ok = input_close(*window.GetTopLevel());
+  Pump();
+  return ok;
+}
+
 bool TestDriver::Select(Window& dialog, int id, int index, unsigned mods) {
   Window* c = Find(dialog, id);
   if (!c || !Usable(*c)) return false;

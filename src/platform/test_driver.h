@@ -70,6 +70,9 @@ class TestDriver {
   bool Type(Window& control, std::string_view text);
   bool Type(Window& dialog, int id, std::string_view text) { Window* c = Find(dialog, id); return c && Type(*c, text); }
   bool Key(int key, unsigned mods = 0);
+  // The window manager's close request for a window's top-level window (its
+  // close button); refused, with a beep, while a modal dialog is up over it.
+  bool Close(Window& window);
   // Rows of list boxes, combo boxes and list views, by index or text.
   bool Select(Window& dialog, int id, int index, unsigned mods = 0);
   bool Select(Window& dialog, int id, std::string_view text);

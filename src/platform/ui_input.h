@@ -20,10 +20,14 @@ bool input_mouse(Window& top, std::uint32_t message, Point client, unsigned mods
 // list): closes the pop-up; the press itself goes nowhere.
 void input_outside_click();
 // A key down (and up) or a character, to the window with the focus.
+// Alt+F4 is the close of the focused window's top-level window (input_close),
+// as the window managers bind it; it never reaches a control.
 bool input_key(int key, unsigned mods = 0);
 bool input_char(unsigned char ch, unsigned mods = 0);
-// The user closed a top-level window (its close box).
-void input_close(Window& top);
+// The user closed a top-level window (its close box, the window manager's
+// close request): the window hears kMsgClose. False, with a beep, while a
+// modal dialog is up over it.
+bool input_close(Window& top);
 // The user moved or resized a top-level window (screen rectangle).
 void input_placement(Window& top, const Rect& screen_rect);
 // The same from where the backend shows the client area (the window manager

@@ -363,6 +363,7 @@ inline constexpr int kVkDown = 0x28;
 inline constexpr int kVkInsert = 0x2D;
 inline constexpr int kVkDelete = 0x2E;
 inline constexpr int kVkF1 = 0x70;
+inline constexpr int kVkF4 = 0x73;
 inline constexpr unsigned kModShift = 1;
 inline constexpr unsigned kModControl = 2;
 inline constexpr unsigned kModAlt = 4;

@@ -81,6 +81,7 @@ bool Window::CreateEx(const CreateParams& p) {
   style_ = p.style;
   ex_style_ = p.ex_style;
   rect_ = p.rect;
+  has_visible_area_ = false;
   id_ = p.id;
   parent_ = p.parent;
   owner_ = p.parent ? nullptr : p.owner;
@@ -402,11 +403,38 @@ Window* Window::ChildFromPoint(Point client) const {
   for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
     Window* c = *it;
     if (!(c->style_ & kWsVisible) || !c->rect_.Contains(client)) continue;
+    if (c->has_visible_area_ && !c->visible_area_.Contains(client)) continue;
     // A group box is a frame, not a surface: clicks fall through to what it holds.
     if (std::string_view(c->ClassName()) == "Button" && (c->style_ & kBsTypeMask) == kBsGroupBox) continue;
     return c->ChildFromPoint({client.x - c->rect_.left, client.y - c->rect_.top});
   }
   return const_cast<Window*>(this);
+}
+
+void Window::SetVisibleArea(const Rect& in_parent) {
+  if (has_visible_area_ && visible_area_ == in_parent) return;
+  has_visible_area_ = true;
+  visible_area_ = in_parent;
+  Invalidate();
+}
+
+void Window::ClearVisibleArea() {
+  if (!has_visible_area_) return;
+  has_visible_area_ = false;
+  Invalidate();
+}
+
+Rect Window::GetVisibleClientRect() const {
+  const Window* top = this;
+  while (top->parent_) top = top->parent_;
+  Point origin = top->ClientToScreen(Point{0, 0});
+  auto in_top = [&](const Rect& screen) { return screen.Offset(-origin.x, -origin.y); };
+  Rect r = top->GetClientRect();
+  for (const Window* w = this; w->parent_; w = w->parent_) {
+    r = r.Intersect(in_top(w->ClientToScreen(w->GetClientRect())));
+    if (w->has_visible_area_) r = r.Intersect(in_top(w->parent_->ClientToScreen(w->visible_area_)));
+  }
+  return r;
 }
 
 void Window::Invalidate(bool) {

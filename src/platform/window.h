@@ -170,6 +170,17 @@ class Window {
   // The client area's offset inside the window rectangle (caption, borders).
   Point ClientOrigin() const;
   Window* ChildFromPoint(Point client) const;  // deepest visible descendant, or this
+  // The part of the parent's client area in which a child shows and takes
+  // the mouse, as a window region does: a page larger than the room its
+  // parent gives it is cut to that room, and what lies beyond is neither
+  // painted nor hit. None set (every new window): the whole window.
+  void SetVisibleArea(const Rect& in_parent);
+  void ClearVisibleArea();
+  const Rect* VisibleArea() const { return has_visible_area_ ? &visible_area_ : nullptr; }
+  // Where the client area can be seen, in the top-level window's client
+  // coordinates: cut by its own and every ancestor's client area and
+  // visible area (what a screen may paint of it).
+  Rect GetVisibleClientRect() const;
 
   // ---- painting ----
   void Invalidate(bool erase = true);
@@ -287,6 +298,8 @@ class Window {
   std::uint32_t style_ = 0;
   std::uint32_t ex_style_ = 0;
   Rect rect_;
+  bool has_visible_area_ = false;
+  Rect visible_area_;  // in the parent's client coordinates
   Rect normal_rect_;  // a maximised top-level window's size before
   // The maximised state the program last asked of the screen, until the
   // screen shows it (-1: none on its way).

@@ -2,7 +2,7 @@
 // paints its background, then itself, then its visible children in creation
 // order (later controls over earlier ones), each with a device context whose
 // origin is the child's place in top-level client coordinates and whose clip
-// is the child's rectangle within its parent's clip.
+// is the child's rectangle (cut to its visible area) within its parent's clip.
 #include "platform/device_context.h"
 #include "platform/ui_backend.h"
 #include "platform/window.h"
@@ -23,6 +23,7 @@ void paint_tree(Window& w, DisplayList& out, Point origin, Rect clip) {
     Rect r = c->GetRectInParent();
     Point o{origin.x + r.left, origin.y + r.top};
     Rect child_clip = clip.Intersect(Rect{o.x, o.y, o.x + r.Width(), o.y + r.Height()});
+    if (const Rect* area = c->VisibleArea()) child_clip = child_clip.Intersect(area->Offset(origin.x, origin.y));
     paint_tree(*c, out, o, child_clip);
   }
 }

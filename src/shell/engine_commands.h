@@ -89,6 +89,10 @@ class EngineThread {
   ~EngineThread();
   bool Start(std::uint32_t code);
   bool Running() const { return running_.load(); }
+  // A command was started and its result has not been taken (Join) yet:
+  // the page that started it still shows it under way. User-interface
+  // thread only.
+  bool Pending() const { return running_.load() || thread_.joinable(); }
   // Waits for the end (the UI thread keeps serving the thread's requests
   // meanwhile); the command's result.
   std::int32_t Join();

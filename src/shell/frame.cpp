@@ -11,6 +11,7 @@
 
 #include "platform/cp1252.h"
 #include "engine/status_block.h"
+#include "engine/text_lines.h"
 #include "shell/app_startup.h"
 #include "shell/busy_popup.h"
 #include "shell/engine_commands.h"
@@ -41,6 +42,9 @@ const MlText kCannotExit = {"Impossibile Uscire - Terminare l'operazione in cors
                             "Ende unmöglich - Den aktuellen Vorgang beenden"_cp,
                             "Unable to Exit - Terminate the current operation"};
 const MlText kAskQuit = {"Uscire da KestrinTempus?", "KestrinTempus beenden?", "Quit KestrinTempus?"};
+const MlText kAskStopRun = {"Un calcolo è in corso. Interromperlo e uscire..."_cp,
+                            "Eine Berechnung läuft. Abbrechen und beenden..."_cp,
+                            "A computation is running. Stop it and exit..."};
 const MlText kConfigTitle = {"Configurazione dell'Orario", "Konfiguration des Stundenplanes",
                              "Timetable Configuration"};
 const MlText kProcessingTitle = {"Elaborazione dell'orario", "Verarbeitung des Stundenplanes",
@@ -107,6 +111,20 @@ void alfadlg_refresh_lesson_constraints_page() {
 }
 
 void alfadlg_reset_after_language_change() { g_frame.ResetAfterLanguageChange(); }
+
+std::string alfadlg_title() {
+  std::string title = "KestrinTempus";
+  if (og_current_folder_is_data_root()) return title;
+  const char* school = or_read_school_header(".", nullptr, nullptr, nullptr, nullptr, "scuola2.txt");
+  if (school && *school) title += std::string(" - ") + school;
+  return title;
+}
+
+void alfadlg_update_title() {
+  if (!g_frame.IsWindow()) return;
+  std::string title = alfadlg_title();
+  if (g_frame.GetWindowText() != title) g_frame.SetWindowText(title);
+}
 
 void alfadlg_anchor_rect(int mode, Rect& out, const Rect& size) {
   Window* file = g_frame.GetDlgItem(1772);
@@ -268,9 +286,13 @@ void CAlfaDlg::PlacePage() {
   g_page_rect = {shown.left - m_page_scroll[0], shown.top - m_page_scroll[1],
                  shown.left - m_page_scroll[0] + std::max(total[0], length[0]),
                  shown.top - m_page_scroll[1] + std::max(total[1], length[1])};
-  // A scrolled page lies under the frame's own buttons and the bars.
-  if ((h || v) && g_current_page && g_current_page->IsWindow() && g_current_page->GetParent() == this)
-    g_current_page->SetWindowPos(kHwndTop, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize | kSwpNoActivate);
+  // A scrolled page lies under the frame's own buttons and the bars, and
+  // shows only in the room left between them: what is scrolled out of it
+  // neither paints over the buttons nor takes their clicks.
+  if (g_current_page && g_current_page->IsWindow() && g_current_page->GetParent() == this) {
+    if (h || v) g_current_page->SetWindowPos(kHwndTop, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize | kSwpNoActivate);
+    g_current_page->SetVisibleArea(shown);
+  }
 }
 
 int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_template, int flags) {
@@ -308,6 +330,8 @@ int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_temp
   if (!page->Create(template_id, this)) return 0;
   g_current_page = page;
   g_current_page_template = static_cast<std::uint32_t>(logical_template);
+  // The school may have been named, renamed or changed on the way here.
+  alfadlg_update_title();
   if (!(flags & 4)) {
     page->ShowWindow(kSwShow);
     // The courses board wants the whole screen; every other page the
@@ -407,19 +431,53 @@ void CAlfaDlg::OnCancel() {
       --g_esc_depth;
       return;
     }
-    // A page that refuses to close (the user went back to review unsaved
-    // changes) stays, and so does the program.
-    if (g_current_page && g_current_page->IsWindow() && g_current_page->DestroyWindow() != 1) {
-      if (g_current_page && g_current_page->IsWindow()) g_current_page->ShowWindow(kSwShow);
-      --g_esc_depth;
-      return;
-    }
-    og_stop_worker_processes();
-    g_current_page = nullptr;
-    CResizableDialog::OnCancel();
+    EndProgram();
   } else {
     alfadlg_go_to_page(kPageHome);
   }
+  --g_esc_depth;
+}
+
+bool CAlfaDlg::EndProgram() {
+  // A page that refuses to close (the user went back to review unsaved
+  // changes) stays, and so does the program.
+  if (g_current_page && g_current_page->IsWindow() && g_current_page->DestroyWindow() != 1) {
+    if (g_current_page && g_current_page->IsWindow()) g_current_page->ShowWindow(kSwShow);
+    return false;
+  }
+  og_stop_worker_processes();
+  g_current_page = nullptr;
+  CResizableDialog::OnCancel();
+  return true;
+}
+
+// The close asks nothing more of a user who has nothing to lose: the
+// questions come from what would be lost. A running computation is asked
+// about first (No suggested, so Enter keeps it); closing its page stops it
+// as its STOP does, the best timetable saved. The page's own leave check
+// then asks about unsaved edits, and "stay" keeps page, edits and program.
+void CAlfaDlg::OnClose() {
+  if (++g_esc_depth > 1) {
+    message_beep(kBeepSimple);
+    --g_esc_depth;
+    return;
+  }
+  // A long operation that cannot be cut short (the engine loading the school
+  // for a page) refuses, as Esc does.
+  if (g_busy_code) {
+    ui_message_box(kCannotExit);
+    --g_esc_depth;
+    return;
+  }
+  if (g_engine_thread.Pending() &&
+      ui_message_box_flags(kAskStopRun, kMbYesNo | kMbIconQuestion, kMbCursorSecond) != kIdYes) {
+    --g_esc_depth;
+    return;
+  }
+  Rect r = GetWindowRect();
+  g_frame_top = r.top;
+  g_frame_left = r.left;
+  EndProgram();
   --g_esc_depth;
 }
 

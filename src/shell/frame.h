@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "shell/color_button.h"
 #include "shell/ml_text.h"
@@ -147,6 +148,13 @@ struct FrameServiceHooks {
 };
 extern FrameServiceHooks g_frame_service_hooks;
 
+// The frame's title: "KestrinTempus - " and the name of the school whose
+// folder is open (the first remark of its description), or "KestrinTempus"
+// alone in the data folder or before the school has a description.
+std::string alfadlg_title();
+// Shows alfadlg_title() in the frame's title bar.
+void alfadlg_update_title();
+
 // Moves the frame to the other side of the work area (axis 0 left/right,
 // 1 top/bottom) and back; what the arrows call.
 void alfadlg_toggle_frame_side(int axis);
@@ -188,10 +196,19 @@ class CAlfaDlg : public CResizableDialog {
   bool OnInitDialog() override;
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
   void OnCancel() override;
+  // The window manager's close (its close button, Alt+F4): the program
+  // ends from whatever page is shown, after the page's own question about
+  // unsaved edits and, while a computation runs, a question whose No keeps
+  // it running.
+  void OnClose() override;
   void OnDestroy() override;
   void OnSysCommand(kt::ui::WParam command, kt::ui::LParam l) override;
 
  private:
+  // Closes the page (which may refuse: the user stays to review unsaved
+  // edits), stops the workers and ends the frame's modal run; false when
+  // the page stayed.
+  bool EndProgram();
   void OnFileButton();
   void OnConfigButton();
   void OnProcessingButton();

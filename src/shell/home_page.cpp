@@ -234,6 +234,8 @@ void CPlenixDlg::RefreshSchoolInfo(int enter, int keep) {
   std::snprintf(version, sizeof version, "KestrinTempus - Release %s - Dicembre 2016 [%s]", "6.1.M", real.c_str());
   m_version.SetWindowText(version);
   if (!keep) g_saved_folder[0] = 0;
+  // The title bar names the school shown here (not while a dialog works in the data folder).
+  if (!enter) alfadlg_update_title();
 }
 
 int CPlenixDlg::CheckNotices() {

@@ -1,7 +1,8 @@
 // The arithmetic a screen backend replays display lists with: which pixels
-// an operation may touch (its window inside every ancestor, narrowed by the
-// window's own clip operations), where a line really ends, gradient steps
-// and the checker pattern. Worked out by hand on a small window tree.
+// an operation may touch (its window inside every ancestor and the visible
+// areas on the way, narrowed by the window's own clip operations), where a
+// line really ends, gradient steps and the checker pattern. Worked out by
+// hand on a small window tree.
 #include <gtest/gtest.h>
 
 #include "platform/fltk/replay_plan.h"
@@ -42,6 +43,51 @@ TEST(ReplayPlan, OperationsAreClippedToTheirWindow) {
   EXPECT_EQ(seen[0], (Rect{60, 30, 110, 50}));  // the fill: window cut by the page
   EXPECT_EQ(clips.WindowClip(page.handle()), (Rect{10, 10, 110, 60}));
   EXPECT_EQ(clips.WindowClip(WindowHandle{}), (Rect{0, 0, 300, 200}));
+}
+
+// A page larger than its room, scrolled: its visible area cuts what it and
+// its controls paint and where they take the mouse; made again, the page
+// shows whole until it is given an area again.
+TEST(ReplayPlan, AVisibleAreaCutsAWindowAndItsClicks) {
+  TestDriver ui;
+  Window top, page;
+  CornerPainter corner;
+  CreateParams p;
+  p.style = kWsPopup | kWsVisible;
+  p.rect = {100, 100, 400, 300};
+  ASSERT_TRUE(top.CreateEx(p));
+  p.style = kWsChild | kWsVisible;
+  p.parent = &top;
+  p.rect = {10, -40, 210, 260};  // scrolled 70 down from its room at y 30
+  ASSERT_TRUE(page.CreateEx(p));
+  p.parent = &page;
+  p.rect = {0, 0, 100, 80};  // the page's first control, half scrolled out
+  ASSERT_TRUE(corner.CreateEx(p));
+  page.SetVisibleArea({10, 30, 210, 180});
+
+  DisplayList list = render_window(top);
+  ClipTracker clips(top);
+  std::vector<Rect> seen;
+  for (const DrawItemOp& op : list.ops())
+    if (op.window == corner.handle()) seen.push_back(clips.ClipFor(op));
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], (Rect{10, 30, 110, 40}));
+  EXPECT_EQ(clips.WindowClip(page.handle()), (Rect{10, 30, 210, 180}));
+  EXPECT_EQ(corner.GetVisibleClientRect(), (Rect{10, 30, 110, 40}));
+  EXPECT_EQ(top.ChildFromPoint({50, 20}), &top) << "above the room: the page is out of sight there";
+  EXPECT_EQ(top.ChildFromPoint({50, 35}), &corner);
+  EXPECT_EQ(top.ChildFromPoint({50, 190}), &top) << "below the room";
+  EXPECT_EQ(top.ChildFromPoint({150, 100}), &page);
+
+  page.DestroyWindow();
+  p.parent = &top;
+  p.rect = {10, -40, 210, 260};
+  ASSERT_TRUE(page.CreateEx(p));
+  EXPECT_EQ(page.VisibleArea(), nullptr);
+  EXPECT_EQ(top.ChildFromPoint({50, 20}), &page);
+  page.SetVisibleArea({10, 30, 210, 180});
+  page.ClearVisibleArea();
+  EXPECT_EQ(clips.WindowClip(page.handle()), (Rect{10, 0, 210, 200}));
 }
 
 TEST(ReplayPlan, LinesStopShortOfTheirEnd) {

@@ -4,6 +4,8 @@
 // has disabled it beeps, as the real window does. Rows are chosen by index
 // or by text in list boxes, combos and report lists alike, the first row
 // too; a row that is not there, or a control without rows, is reported.
+// The window manager's close and Alt+F4 reach a dialog as its Cancel, and
+// not while a box of its own is up over it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,10 +38,11 @@ class DriverPage : public Dialog {
   std::vector<std::string> log;
 
  protected:
+  void OnCancel() override {}  // stays open, so every close can be counted
   bool OnCommand(WParam w, LParam l) override {
     int id = command_id(w), code = command_code(w);
-    if (id == kOk || (id == kRooms && code == kLbnSelChange) || (id == kDays && code == kCbnSelChange) ||
-        (id == kCheck && code == 0))
+    if (id == kOk || id == kIdCancel || (id == kRooms && code == kLbnSelChange) ||
+        (id == kDays && code == kCbnSelChange) || (id == kCheck && code == 0))
       log.push_back(std::to_string(id) + ":" + std::to_string(code));
     return Dialog::OnCommand(w, l);
   }
@@ -156,6 +159,30 @@ TEST_F(DriverTest, ColumnsAndCellsThatAreNotThereTakeNothing) {
   EXPECT_EQ(grid->GetColumnWidth(0), 40);
   EXPECT_TRUE(ui.ClickCell(page, kGrid, 2, 0));
   EXPECT_EQ(grid->GetNextItem(-1, kLvniSelected), 2);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+TEST_F(DriverTest, TheCloseButtonAndAltF4AreTheDialogsCancel) {
+  const std::string cancel = std::to_string(kIdCancel) + ":0";
+  EXPECT_TRUE(ui.Close(page));
+  EXPECT_EQ(page.log, std::vector<std::string>{cancel});
+  // From a control inside the window: the close of its top-level window,
+  // never a key of the control (F4 alone drops a combo's list; with Alt, not).
+  ui.Type(page, kName, "ab");
+  auto* days = static_cast<ComboBox*>(page.GetDlgItem(kDays));
+  days->SetFocus();
+  EXPECT_TRUE(ui.Key(kVkF4, kModAlt));
+  EXPECT_FALSE(days->GetDroppedState());
+  EXPECT_EQ(page.log, (std::vector<std::string>{cancel, cancel}));
+  EXPECT_EQ(ui.Text(page, kName), "ab");
+  // A box of its own up over it: both only beep.
+  page.EnableWindow(false);
+  ui.ClearBeeps();
+  EXPECT_FALSE(ui.Close(*page.GetDlgItem(kName)));
+  EXPECT_FALSE(ui.Key(kVkF4, kModAlt));
+  EXPECT_EQ(ui.beeps(), 2);
+  EXPECT_EQ(page.log.size(), 2u);
+  page.EnableWindow(true);
   EXPECT_TRUE(ui.Problems().empty());
 }
 

@@ -2,11 +2,13 @@
 // frame fits the screen, every page of the configuration menu can be seen
 // whole (what lies beyond the frame's page area is reached through the
 // frame's page bars), and every column of every list on a page can be
-// scrolled into view.
+// scrolled into view. A scrolled page shows, and takes clicks, only in the
+// page area between the frame's buttons and bars.
 #include <string>
 
 #include "frame_test_support.h"
 #include "platform/controls/list_view.h"
+#include "platform/fltk/replay_plan.h"
 #include "shell/message_box.h"
 #include "platform/ui_input.h"
 #include "shell/page_scroller.h"
@@ -80,6 +82,60 @@ TEST_F(FrameOnSmallScreen, EveryConfigurationPageCanBeSeenWhole) {
     ASSERT_TRUE(ui.Click(*g_current_page, 2001 + step));
     expect_page_reachable("step " + std::to_string(step + 1));
   }
+  ui.Problems();
+}
+
+// A page taller than the page area, scrolled to its end with the wheel over
+// the frame's bar: what lies above the area (under and between the section
+// buttons) and under the bars is neither painted nor clicked.
+TEST_F(FrameOnSmallScreen, AScrolledPageShowsOnlyInThePageArea) {
+  EnterSchool();
+  OpenFrame();
+  PageScrollBar* bar = nullptr;
+  for (int step = 0; step < 21 && !bar; ++step) {
+    alfadlg_go_to_page(kPageConfigMenu);
+    ASSERT_TRUE(ui.Click(*g_current_page, 2001 + step));
+    for (Window* c : g_frame.Children())
+      if (auto* b = dynamic_cast<PageScrollBar*>(c); b && b->IsWindowVisible()) {
+        Rect r = b->GetRectInParent();
+        if (r.Height() > r.Width()) bar = b;
+      }
+  }
+  ASSERT_NE(bar, nullptr) << "no configuration page is taller than the page area";
+  Rect area = g_frame.PageArea();
+  for (int turn = 0; turn < 60; ++turn)
+    input_mouse(g_frame, kMsgMouseWheel, bar->GetRectInParent().Center(),
+                unsigned(std::uint16_t(std::int16_t(-120))) << 16);
+  ui.Pump();
+  Rect page = g_current_page->GetRectInParent();
+  ASSERT_LT(page.top, area.top - 10) << "scrolled down";
+
+  auto on_page = [](Window* w) { return w && (w == g_current_page || g_current_page->IsChild(w)); };
+  DisplayList list = ui.Render(g_frame);
+  ClipTracker clips(g_frame);
+  int painted = 0;
+  for (const DrawItemOp& op : list.ops()) {
+    if (!on_page(Window::FromHandle(op.window))) continue;
+    Rect clip = clips.ClipFor(op);
+    if (clip.IsEmpty()) continue;
+    ++painted;
+    EXPECT_EQ(clip.Intersect(area), clip) << "control " << op.control_id << " paints outside the page area";
+    for (Window* c : g_frame.Children())
+      if (c != g_current_page && c->IsWindowVisible())
+        EXPECT_TRUE(clip.Intersect(c->GetRectInParent()).IsEmpty())
+            << "control " << op.control_id << " paints over the frame's control " << c->GetDlgCtrlID();
+  }
+  EXPECT_GT(painted, 0);
+  // Above the area the page is out of sight: a click there does not reach it.
+  for (Point p : {Point{area.Center().x, area.top - 1}, Point{area.left + 2, 1}, Point{area.right - 2, area.top - 1}})
+    EXPECT_FALSE(on_page(g_frame.ChildFromPoint(p))) << p.x << "," << p.y;
+  EXPECT_TRUE(on_page(g_frame.ChildFromPoint({area.left + 4, area.top + 4})));
+  // Back at the top the page starts at the area's top.
+  for (int turn = 0; turn < 60; ++turn)
+    input_mouse(g_frame, kMsgMouseWheel, bar->GetRectInParent().Center(),
+                unsigned(std::uint16_t(std::int16_t(120))) << 16);
+  ui.Pump();
+  EXPECT_EQ(g_current_page->GetRectInParent().top, area.top);
   ui.Problems();
 }
 

@@ -3,11 +3,11 @@
 // only lets the user type with the platform's own caret, selection, input
 // methods and clipboard. After each render the entry follows the core:
 // placed inside the field's frame, in its font and colour, password and
-// read-only as the style says, refilled when the core's text changed. Each
-// change the user makes is handed to the core as a posted task that applies
-// the field's rules (number only, upper case, length limit: refused with a
-// beep as when typed) and sets the text, so the parent hears EN_UPDATE and
-// EN_CHANGE as from typing. Multi-line fields are drawn and typed by the core.
+// read-only as the style says, refilled when the core's text changed; a
+// field not wholly in sight has none. Each change the user makes is handed
+// to the core as a posted task that applies the field's rules (number only,
+// upper case, length limit: refused with a beep as when typed) and sets the
+// text, so the parent hears EN_UPDATE and EN_CHANGE as from typing. Multi-line fields are drawn and typed by the core.
 //
 // Dialog keys (Tab, Enter, Esc, function keys, Alt and most Ctrl
 // combinations) are left to the window, which hands them to the core after
@@ -93,6 +93,14 @@ void EditOverlay::Sync() {
   Edit* e = dynamic_cast<Edit*>(Window::GetFocus());
   bool use = top && e && e->GetTopLevel() == top && e->IsWindowVisible() && e->IsEnabledWithAncestors() &&
              !(e->GetStyle() & kEsMultiLine);
+  Rect r;
+  if (use) {
+    r = top->ScreenToClient(e->ClientToScreen(e->GetClientRect())).Deflate(1);
+    // A field partly out of sight (on a scrolled page, under the frame's
+    // buttons) is typed and drawn by the core, cut like the rest of its
+    // page: the native entry would paint over what covers it.
+    use = r.IsEmpty() || r.Intersect(e->GetVisibleClientRect()) == r;
+  }
   if (!use) {
     if (visible()) {
       hide();
@@ -101,7 +109,6 @@ void EditOverlay::Sync() {
     edit_ = {};
     return;
   }
-  Rect r = top->ScreenToClient(e->ClientToScreen(e->GetClientRect())).Deflate(1);
   if (r.IsEmpty()) return;
   if (x() != r.left || y() != r.top || w() != r.Width() || h() != r.Height()) resize(r.left, r.top, r.Width(), r.Height());
   FlFont f = fl_font_for(e->GetFont());

@@ -1,9 +1,9 @@
 // What a screen backend needs to replay a display list faithfully, apart
 // from the drawing calls themselves: the clip rectangle of each operation
-// (the drawing window's client area cut by every ancestor's, then by the
-// window's own clip operations), the pixels a line really covers (its end
-// point is excluded, as the dialog code expects), gradient steps and the
-// checker pattern. Inline and free of any toolkit, so headless tests check
+// (the drawing window's client area cut by every ancestor's and by the
+// visible areas on the way, then by the window's own clip operations), the
+// pixels a line really covers (its end point is excluded, as the dialog
+// code expects), gradient steps and the checker pattern. Inline and free of any toolkit, so headless tests check
 // the same arithmetic the screen uses.
 //
 // A list holds a few thousand operations at most; the tracker keeps one
@@ -33,13 +33,12 @@ class ClipTracker {
     return it->second;
   }
 
-  // A window's client area in the top-level window, cut by its ancestors.
+  // A window's client area in the top-level window, cut by its ancestors'
+  // and by the visible areas on the way up.
   Rect WindowClip(WindowHandle h) const {
-    Rect r = top_.GetClientRect();
     Window* w = Window::FromHandle(h);
-    for (Window* a = w; a && a != &top_ && a->GetParent(); a = a->GetParent())
-      r = r.Intersect(top_.ScreenToClient(a->ClientToScreen(a->GetClientRect())));
-    return r;
+    if (!w || w->GetTopLevel() != &top_) return top_.GetClientRect();
+    return w->GetVisibleClientRect();
   }
 
  private:
