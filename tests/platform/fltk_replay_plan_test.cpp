@@ -18,30 +18,44 @@ class CornerPainter : public Window {
   void OnPaint(DeviceContext& dc) override { dc.FillRect(GetClientRect(), rgb(1, 2, 3)); }
 };
 
-TEST(ReplayPlan, OperationsAreClippedToTheirWindow) {
-  TestDriver ui;
+// A top window at (100, 100), 300 x 200, holding a page that holds a
+// painting control: the tree both tests below draw.
+struct PageTree {
   Window top, page;
   CornerPainter corner;
-  CreateParams p;
-  p.style = kWsPopup | kWsVisible;
-  p.rect = {100, 100, 400, 300};
-  ASSERT_TRUE(top.CreateEx(p));
-  p.style = kWsChild | kWsVisible;
-  p.parent = &top;
-  p.rect = {10, 10, 110, 60};
-  ASSERT_TRUE(page.CreateEx(p));
-  p.parent = &page;
-  p.rect = {50, 20, 150, 40};  // sticks out of the page on the right
-  ASSERT_TRUE(corner.CreateEx(p));
+  void Create(Rect page_rect, Rect corner_rect) {
+    CreateParams p;
+    p.style = kWsPopup | kWsVisible;
+    p.rect = {100, 100, 400, 300};
+    ASSERT_TRUE(top.CreateEx(p));
+    p.style = kWsChild | kWsVisible;
+    p.parent = &top;
+    p.rect = page_rect;
+    ASSERT_TRUE(page.CreateEx(p));
+    p.parent = &page;
+    p.rect = corner_rect;
+    ASSERT_TRUE(corner.CreateEx(p));
+  }
+  // The clips of what the control painted.
+  std::vector<Rect> CornerClips() {
+    DisplayList list = render_window(top);
+    ClipTracker clips(top);
+    std::vector<Rect> seen;
+    for (const DrawItemOp& op : list.ops())
+      if (op.window == corner.handle()) seen.push_back(clips.ClipFor(op));
+    return seen;
+  }
+};
 
-  DisplayList list = render_window(top);
-  ClipTracker clips(top);
-  std::vector<Rect> seen;
-  for (const DrawItemOp& op : list.ops())
-    if (op.window == corner.handle()) seen.push_back(clips.ClipFor(op));
+TEST(ReplayPlan, OperationsAreClippedToTheirWindow) {
+  TestDriver ui;
+  PageTree tree;
+  tree.Create({10, 10, 110, 60}, {50, 20, 150, 40});  // the control sticks out of the page on the right
+  std::vector<Rect> seen = tree.CornerClips();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], (Rect{60, 30, 110, 50}));  // the fill: window cut by the page
-  EXPECT_EQ(clips.WindowClip(page.handle()), (Rect{10, 10, 110, 60}));
+  ClipTracker clips(tree.top);
+  EXPECT_EQ(clips.WindowClip(tree.page.handle()), (Rect{10, 10, 110, 60}));
   EXPECT_EQ(clips.WindowClip(WindowHandle{}), (Rect{0, 0, 300, 200}));
 }
 
@@ -50,26 +64,15 @@ TEST(ReplayPlan, OperationsAreClippedToTheirWindow) {
 // shows whole until it is given an area again.
 TEST(ReplayPlan, AVisibleAreaCutsAWindowAndItsClicks) {
   TestDriver ui;
-  Window top, page;
-  CornerPainter corner;
-  CreateParams p;
-  p.style = kWsPopup | kWsVisible;
-  p.rect = {100, 100, 400, 300};
-  ASSERT_TRUE(top.CreateEx(p));
-  p.style = kWsChild | kWsVisible;
-  p.parent = &top;
-  p.rect = {10, -40, 210, 260};  // scrolled 70 down from its room at y 30
-  ASSERT_TRUE(page.CreateEx(p));
-  p.parent = &page;
-  p.rect = {0, 0, 100, 80};  // the page's first control, half scrolled out
-  ASSERT_TRUE(corner.CreateEx(p));
+  PageTree tree;
+  // The page scrolled 70 down from its room at y 30; its first control half scrolled out.
+  tree.Create({10, -40, 210, 260}, {0, 0, 100, 80});
+  Window& top = tree.top;
+  Window& page = tree.page;
+  CornerPainter& corner = tree.corner;
   page.SetVisibleArea({10, 30, 210, 180});
-
-  DisplayList list = render_window(top);
+  std::vector<Rect> seen = tree.CornerClips();
   ClipTracker clips(top);
-  std::vector<Rect> seen;
-  for (const DrawItemOp& op : list.ops())
-    if (op.window == corner.handle()) seen.push_back(clips.ClipFor(op));
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], (Rect{10, 30, 110, 40}));
   EXPECT_EQ(clips.WindowClip(page.handle()), (Rect{10, 30, 210, 180}));
@@ -80,6 +83,8 @@ TEST(ReplayPlan, AVisibleAreaCutsAWindowAndItsClicks) {
   EXPECT_EQ(top.ChildFromPoint({150, 100}), &page);
 
   page.DestroyWindow();
+  CreateParams p;
+  p.style = kWsChild | kWsVisible;
   p.parent = &top;
   p.rect = {10, -40, 210, 260};
   ASSERT_TRUE(page.CreateEx(p));

@@ -17,17 +17,11 @@
 #include "engine/save_test_fixture.h"
 #include "engine/status_block.h"
 #include "fresh_process.h"
+#include "reports/report_test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 std::string trimmed(std::string s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
@@ -44,7 +38,7 @@ constexpr int kTime = 6;      // the time column before each later day
 
 void check_room_times() {
   save_test::SchoolFolder folder;
-  std::string text = read_file(fs::path(KT_SOURCE_DIR) / "examples/liceo/scuola2.txt");
+  std::string text = kt_test::read_bytes(fs::path(KT_SOURCE_DIR) / "examples/liceo/scuola2.txt");
   std::string lines;
   for (const char* c : {"1AL", "2AL", "3AL", "4AL", "5AL", "1BL", "2BL", "3BL", "4BL", "5BL"}) {
     lines += std::string("CLADAYS:G:") + c + ":";
@@ -60,7 +54,7 @@ void check_room_times() {
   const char* argv[] = {"Questo non serve", "REPO:scuola2.txt"};
   ASSERT_EQ(or_main(1, 2, argv), 0) << g_status.message;
 
-  std::istringstream report(read_file(folder.path() / "Orario" / "Orario Locali esterni alle Classi.txt"));
+  std::istringstream report(kt_test::read_bytes(folder.path() / "Orario" / "Orario Locali esterni alle Classi.txt"));
   std::vector<std::string> rows;
   for (std::string line; std::getline(report, line);) {
     if (!line.empty() && line[0] == '\f') line.erase(0, 1);
