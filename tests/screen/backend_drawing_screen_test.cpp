@@ -123,22 +123,6 @@ class Canvas : public Window {
   }
 };
 
-// A window's property of 32-bit items (empty when it has none).
-std::vector<unsigned long> property_words(Display* x, ::Window w, const char* name) {
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, left = 0;
-  unsigned char* data = nullptr;
-  std::vector<unsigned long> out;
-  if (XGetWindowProperty(x, w, XInternAtom(x, name, False), 0, 2048, False, AnyPropertyType, &type, &format, &count,
-                         &left, &data) == Success && data && format == 32) {
-    const auto* p = reinterpret_cast<const unsigned long*>(data);
-    out.assign(p, p + count);
-  }
-  if (data) XFree(data);
-  return out;
-}
-
 // The state (WM_STATE) the window manager gives its client of that title,
 // -1 when it has none.
 int client_state(Display* x, const std::string& title) {

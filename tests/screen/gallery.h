@@ -53,7 +53,7 @@ class MarkedList : public ListView {
 
 class GalleryDialog : public Dialog {
  public:
-  GalleryDialog() : Dialog(kTemplateId) {}
+  explicit GalleryDialog(Window* parent = nullptr) : Dialog(kTemplateId, parent) {}
   ColourButton colour_button;
   GradientPanel panel;
   MarkedList classes;

@@ -30,6 +30,7 @@ namespace kt::ui::gallery {
 namespace {
 
 using screen::channel_distance;
+using screen::property_words;
 using screen::pump_until;
 using screen::x_click;
 using screen::x_close;
@@ -385,6 +386,7 @@ TEST_F(GalleryOnScreen, TheWindowAndTheBackendsServicesAnswer) {
 // so a broken wait fails the test instead of hanging it.
 class TimedGallery : public GalleryDialog {
  public:
+  explicit TimedGallery(Window* parent = nullptr) : GalleryDialog(parent) {}
   std::function<void()> on_shown;
   std::function<void()> on_timer;  // instead of ending the run
   std::uint32_t end_after_ms = 4000;
@@ -480,6 +482,38 @@ TEST_F(ModalOnScreen, AClickOnAPopupMenusFrameKeepsItOpen) {
     EXPECT_EQ(menu.TrackPopupMenu(kTpmReturnCmd, 300, 300, &owner), 502) << (left ? "left" : "right");
   }
   EXPECT_EQ(owner.timer_fired, 0);
+  owner.DestroyWindow();
+}
+
+// A modal dialog tells the window manager that it cannot be minimised (it
+// would leave its owner disabled with nothing to end the run): its Motif
+// hints list moving and closing, and for a sizeable one resizing and
+// maximising, but no minimise. The owner, a window of its own, keeps every
+// function its window manager gives it.
+TEST_F(ModalOnScreen, AModalDialogCannotBeMinimised) {
+  TimedGallery owner;
+  ASSERT_TRUE(owner.Create(nullptr));
+  owner.ShowWindow(kSwShow);
+  constexpr unsigned long kFunctions = 1, kDecorations = 2, kFuncAll = 1, kFuncMinimise = 8, kFuncMove = 4,
+                          kFuncClose = 32, kDecorAll = 1, kDecorMinimise = 32, kDecorTitle = 8;
+  std::vector<unsigned long> dialog_hints, owner_hints;
+  TimedGallery dialog(&owner);
+  dialog.on_shown = [&] {
+    Display* x = XOpenDisplay(nullptr);
+    dialog_hints = property_words(x, native_window(dialog), "_MOTIF_WM_HINTS");
+    owner_hints = property_words(x, native_window(owner), "_MOTIF_WM_HINTS");
+    XCloseDisplay(x);
+    dialog.EndDialog(kIdOk);
+  };
+  EXPECT_EQ(dialog.DoModal(), kIdOk);
+  ASSERT_EQ(dialog_hints.size(), 5u);
+  EXPECT_EQ(dialog_hints[0] & (kFunctions | kDecorations), kFunctions | kDecorations);
+  EXPECT_EQ(dialog_hints[1] & (kFuncAll | kFuncMinimise), 0u) << "functions listed, minimise not among them";
+  EXPECT_EQ(dialog_hints[1] & (kFuncMove | kFuncClose), kFuncMove | kFuncClose);
+  EXPECT_EQ(dialog_hints[2] & (kDecorAll | kDecorMinimise), 0u) << "no minimise button";
+  EXPECT_NE(dialog_hints[2] & kDecorTitle, 0u) << "the caption stays";
+  bool owner_lists_functions = owner_hints.size() >= 2 && (owner_hints[0] & kFunctions) && !(owner_hints[1] & kFuncAll);
+  EXPECT_FALSE(owner_lists_functions && !(owner_hints[1] & kFuncMinimise)) << "the owner may be minimised";
   owner.DestroyWindow();
 }
 

@@ -1,11 +1,15 @@
 // Input sent to a shown window through the X server, as the window manager
 // and the user would send it: a click of the first button, a turn of the
-// wheel, a key, the close box. The screen tests check the backend end to end
+// wheel, a key, the close box; and a window's properties as the window
+// manager reads them. The screen tests check the backend end to end
 // with them: the events reach FLTK exactly as real ones do.
 #pragma once
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/keysym.h>
+
+#include <vector>
 
 #include "platform/ui_types.h"
 
@@ -60,6 +64,22 @@ inline void x_close(Display* x, ::Window w) {
   e.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
   XSendEvent(x, w, False, NoEventMask, &e);
   XFlush(x);
+}
+
+// A window's property of 32-bit items (empty when it has none).
+inline std::vector<unsigned long> property_words(Display* x, ::Window w, const char* name) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, left = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> out;
+  if (XGetWindowProperty(x, w, XInternAtom(x, name, False), 0, 2048, False, AnyPropertyType, &type, &format, &count,
+                         &left, &data) == Success && data && format == 32) {
+    const auto* p = reinterpret_cast<const unsigned long*>(data);
+    out.assign(p, p + count);
+  }
+  if (data) XFree(data);
+  return out;
 }
 
 }  // namespace kt::ui::screen

@@ -19,6 +19,7 @@
 #include <cstdlib>
 
 #include "platform/cp1252.h"
+#include "platform/dialog.h"
 #include "platform/fltk/file_open_dialog.h"
 #include "platform/fltk/fltk_internal.h"
 #include "platform/ui_thread.h"
@@ -70,13 +71,40 @@ const Fl_RGB_Image& program_icon() {
   return *image;
 }
 
+// A modal dialog cannot be minimised: minimised, it would leave its owner
+// disabled with nothing on the screen to end the run. The window manager
+// learns it from the Motif hints, listing what the window may do and show
+// (its move, close and, when sizeable, resize and maximise) without the
+// minimise; FLTK writes these hints again with every size range, so this
+// follows each. A borderless box has no buttons to take away.
+void keep_modal_dialog_on_screen(MirrorWindow& m, Window& w) {
+  auto* dialog = dynamic_cast<Dialog*>(&w);
+  if (!m.shown() || !m.border() || !w.GetOwner() || !dialog || !dialog->IsModal()) return;
+  constexpr long kHintFunctions = 1, kHintDecorations = 2;
+  constexpr long kFuncResize = 2, kFuncMove = 4, kFuncMaximise = 16, kFuncClose = 32;
+  constexpr long kDecorBorder = 2, kDecorResizeHandles = 4, kDecorTitle = 8, kDecorMenu = 16, kDecorMaximise = 64;
+  bool sizeable = (w.GetStyle() & kWsThickFrame) != 0;
+  long hints[5] = {kHintFunctions | kHintDecorations, kFuncMove | kFuncClose,
+                   kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
+  if (sizeable) {
+    hints[1] |= kFuncResize | kFuncMaximise;
+    hints[2] |= kDecorResizeHandles | kDecorMaximise;
+  }
+  Atom motif = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
+  XChangeProperty(fl_display, fl_xid(&m), motif, motif, 32, PropModeReplace, reinterpret_cast<unsigned char*>(hints),
+                  5);
+}
+
 // The sizes the user may give a sizeable window: the least is the one the
 // window keeps to (its minimum/maximum information, whole-window sizes made
 // client sizes here), the largest is none unless the window sets one. FLTK
 // fixes a window's size on every resize the program makes, so this is told
 // again after each.
 void apply_size_range(MirrorWindow& m, Window& w) {
-  if (!(w.GetStyle() & kWsThickFrame)) return;
+  if (!(w.GetStyle() & kWsThickFrame)) {
+    keep_modal_dialog_on_screen(m, w);
+    return;
+  }
   MinMaxInfo info{};
   w.SendMessage(kMsgGetMinMaxInfo, 0, reinterpret_cast<LParam>(&info));
   Rect outer = w.GetWindowRect(), client = w.GetClientRect();
@@ -85,6 +113,7 @@ void apply_size_range(MirrorWindow& m, Window& w) {
   int most_w = info.max_track_size.x > 0 ? std::max(least_w, info.max_track_size.x - frame_w) : 0;
   int most_h = info.max_track_size.y > 0 ? std::max(least_h, info.max_track_size.y - frame_h) : 0;
   m.size_range(least_w, least_h, most_w, most_h);
+  keep_modal_dialog_on_screen(m, w);
 }
 
 // Asks the window manager to add or remove the maximised state of a shown
@@ -280,6 +309,7 @@ void FltkBackend::TopLevelShown(Window& w, bool show, bool activate) {
   } else {
     m->show();
   }
+  keep_modal_dialog_on_screen(*m, w);
   // A window mapped without activation asks the window manager not to give
   // it the keyboard (a user time of 0); one that would all the same is
   // refused once (MirrorWindow::handle), so the keys stay with the window
