@@ -418,12 +418,6 @@ void Window::SetVisibleArea(const Rect& in_parent) {
   Invalidate();
 }
 
-void Window::ClearVisibleArea() {
-  if (!has_visible_area_) return;
-  has_visible_area_ = false;
-  Invalidate();
-}
-
 Rect Window::GetVisibleClientRect() const {
   const Window* top = this;
   while (top->parent_) top = top->parent_;

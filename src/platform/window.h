@@ -175,7 +175,6 @@ class Window {
   // parent gives it is cut to that room, and what lies beyond is neither
   // painted nor hit. None set (every new window): the whole window.
   void SetVisibleArea(const Rect& in_parent);
-  void ClearVisibleArea();
   const Rect* VisibleArea() const { return has_visible_area_ ? &visible_area_ : nullptr; }
   // Where the client area can be seen, in the top-level window's client
   // coordinates: cut by its own and every ancestor's client area and

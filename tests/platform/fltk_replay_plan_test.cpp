@@ -90,8 +90,6 @@ TEST(ReplayPlan, AVisibleAreaCutsAWindowAndItsClicks) {
   ASSERT_TRUE(page.CreateEx(p));
   EXPECT_EQ(page.VisibleArea(), nullptr);
   EXPECT_EQ(top.ChildFromPoint({50, 20}), &page);
-  page.SetVisibleArea({10, 30, 210, 180});
-  page.ClearVisibleArea();
   EXPECT_EQ(clips.WindowClip(page.handle()), (Rect{10, 0, 210, 200}));
 }
 
