@@ -394,7 +394,17 @@ std::string board_moved_text(const std::vector<std::string>& before, const std::
 
 bool board_save_timetable() {
   g_status.message[0] = '\0';
+  // Tables that show the lessons only would write a week without the
+  // stand-by and support hours placed on the stand-by board, and without
+  // the class each support hour supports: the save carries them over.
+  try {
+    or_set_aside_standby_lines();
+  } catch (const EngineError&) {
+    ui_message_box(g_status.message[0] ? g_status.message : kSaveFailed.Get());
+    return false;
+  }
   int result = or_commit_placement(0);
+  if (result != 0) or_drop_set_aside_standby_lines();
   if (result == 0) {
     board_keep_loaded_week();
     // A week edited by hand: its state as it stands now.
@@ -422,12 +432,12 @@ bool board_save_balance_copy() {
   return true;
 }
 
-bool board_may_leave(bool changed, bool& asking) {
+bool board_may_leave(bool changed, bool& asking, const std::function<bool()>& save) {
   if (!changed || asking) return true;
   asking = true;
   bool leave = false;
   switch (ui_ask_unsaved_changes()) {
-    case 1: leave = board_save_timetable(); break;
+    case 1: leave = save(); break;
     case 2: board_restore_loaded_week(); leave = true; break;
     default: break;
   }

@@ -7,6 +7,7 @@
 // puts every lesson back there. UI thread only, no engine command running.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,9 @@ std::vector<std::string> board_week_problems();
 std::string board_moved_text(const std::vector<std::string>& before, const std::vector<std::string>& after);
 
 // Writes the week (or_commit_placement); false after showing the reason.
+// Tables without the stand-by and support hours keep those of the last
+// save (or_set_aside_standby_lines), but for an hour the teacher now
+// teaches in.
 bool board_save_timetable();
 // Writes the same week as the balancing save ("savebi.txt"); false after
 // showing the reason.
@@ -70,5 +74,6 @@ bool board_save_balance_copy();
 // Asked when a board is left: true to leave (no unsaved moves, or they were
 // saved or undone), false to stay (the user's choice, or a failed save).
 // `asking` is set while the question is open, so that a second close
-// arriving meanwhile leaves without asking again.
-bool board_may_leave(bool changed, bool& asking);
+// arriving meanwhile leaves without asking again. `save` is the board's own
+// save, the one its button makes (false when it failed).
+bool board_may_leave(bool changed, bool& asking, const std::function<bool()>& save = board_save_timetable);

@@ -376,25 +376,25 @@ void Cquadro::SetReceptionHour() {
   Refill();
 }
 
-void Cquadro::Save() {
-  if (!m_loaded) return;
+bool Cquadro::Save() {
+  if (!m_loaded) return false;
   if (m_mode) {
     if (m_view == kViewTeacher) or_apply_grid_support_classes(m_cells);
     or_apply_reception_slots();
   }
-  if (!board_save_timetable()) return;
+  if (!board_save_timetable()) return false;
   if (m_mode) {
     // The week also goes to the balancing save, which the engine's second
     // board mode ("SBIL:") reads back and checks; then the reports are
     // written anew with the support hours placed.
-    if (!board_save_balance_copy()) return;
-    if (og_run_engine(EngineCommandCode::Sbil) < 0) return;
+    if (!board_save_balance_copy()) return false;
+    if (og_run_engine(EngineCommandCode::Sbil) < 0) return false;
     og_record_timetable_state(or_timetable_state(0));
-    if (og_run_engine(EngineCommandCode::Repo) != 0) return;
+    if (og_run_engine(EngineCommandCode::Repo) != 0) return false;
     // The reports' load left the view without reception hours; a further
     // save would write that into "ricevi.txt". The board is prepared again
     // as on opening: the saved week read back, the reception hours with it.
-    if (og_run_engine(EngineCommandCode::Rigo) != 0) return;
+    if (og_run_engine(EngineCommandCode::Rigo) != 0) return false;
     board_keep_loaded_week();
     // The tables now hold the week as the engine read it back: the list is
     // that week's.
@@ -403,6 +403,7 @@ void Cquadro::Save() {
   m_changed = false;
   SetStatus(kSaved.Get());
   Refill();
+  return true;
 }
 
 bool Cquadro::OnCommand(WParam w, LParam l) {
@@ -448,7 +449,9 @@ void Cquadro::CloseWindows() {
 }
 
 int Cquadro::DestroyWindow() {
-  if (IsWindow() && !board_may_leave(m_changed, m_leaving)) return 0;
+  // "Save" on leaving saves as the button does: on the stand-by board the
+  // supported classes and reception hours too, and the reports anew.
+  if (IsWindow() && !board_may_leave(m_changed, m_leaving, [this] { return Save(); })) return 0;
   m_changed = false;
   if (IsWindow()) KillTimer(kFollowTimer);
   CloseWindows();

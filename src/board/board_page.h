@@ -73,7 +73,8 @@ class Cquadro : public CResizableDialog {
   void BookLab(int day, int hour);
   void ChooseSupportedClass();
   void SetReceptionHour();
-  void Save();
+  // The week saved as the button saves it; false after a failure was shown.
+  bool Save();
   void SetStatus(const char* text);
   void ShowProblems(std::vector<std::string> lines);
   void OpenStandbySummary();

@@ -625,6 +625,77 @@ int or_load_timetable(int kind) {
   return 0;
 }
 
+namespace {
+
+bool tables_hold_standby_hours() {
+  for (int i = 0; i < g_eng_school.lesson_count; ++i)
+    if (g_eng_lessons[i].standby_marker != 0) return true;
+  return false;
+}
+
+// Whether a stand-by or support line is still one the reader places where
+// it stands: its teacher still has hours of its kind and no lesson of the
+// tables, his own or as second teacher, at its hour.
+bool line_still_fits(const SaveLine& s) {
+  int teacher = -1;
+  for (int t = 0; t < g_eng_school.teacher_count && teacher < 0; ++t)
+    if (s.teacher == g_eng_teachers[t].name) teacher = t;
+  if (teacher < 0) return false;
+  const EngineTeacher& x = g_eng_teachers[teacher];
+  // The hours the description gives him ("TED:", "SOS:"); the counts the
+  // stand-by set-up takes from them are not made in these tables.
+  if ((s.pseudo_letter == 'S' ? x.standby_value : x.contract_values[0]) <= 0) return false;
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (!or_lesson_placed(i) || l.day != s.day || l.hour != s.hour) continue;
+    if (l.teacher == teacher || (or_lesson_has_second(i) && l.second_teacher == teacher)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int or_set_aside_standby_lines() {
+  if (g_process_number != 0 || or_is_test_run() || tables_hold_standby_hours()) return 0;
+  if (!g_provisional_mode && file_exists(kSavePrec)) return 0;
+  const char* name = g_provisional_mode ? kSaveProv : kSaveGo;
+  WholeFileRefusal why = WholeFileRefusal::kNone;
+  std::FILE* in = or_open_whole_file(name, kLongestSaveFile, &why);
+  // No save, or something else in its place, which the save tells of.
+  if (why == WholeFileRefusal::kMissing || why == WholeFileRefusal::kFolder || why == WholeFileRefusal::kNotRegular)
+    return 0;
+  if (in == nullptr) or_raise_whole_file_refusal(name, why, "..\\Orario\\OR_SAVE", 941);
+  std::vector<std::string> kept;
+  {
+    StreamHold hold(in);
+    char line[kReadLimit + 8];
+    while (or_read_line(line, kReadLimit, in) != nullptr) {
+      if (save_line_pseudo_letter(line) == 0) continue;
+      SaveLine s;
+      if (!parse_save_line(line, s) || !or_slot_in_week(s.day, s.hour) || !line_still_fits(s)) continue;
+      std::string text = line;
+      if (text.empty() || text.back() != '\n') text += '\n';
+      // The save takes back lines of at most this length.
+      if (static_cast<int>(text.size()) > kTempDSLimit - 2) continue;
+      kept.push_back(std::move(text));
+    }
+    if (std::ferror(in) != 0)
+      or_raise_file_error(name, or_read_failure_reason(or_language()), "..\\Orario\\OR_SAVE", 951);
+  }
+  if (kept.empty()) return 0;
+  std::FILE* out = or_fopen(kTempDS, "wt");
+  if (out == nullptr)
+    or_raise_file_error(kTempDS, or_create_failure_reason(errno, or_language()), "..\\Orario\\OR_SAVE", 956);
+  for (const std::string& text : kept) std::fputs(text.c_str(), out);
+  if (int error = or_fclose_written(out); error != 0) {
+    og_delete_file_if_present(kTempDS);
+    or_raise_file_error(kTempDS, or_write_failure_reason(error, or_language()), "..\\Orario\\OR_SAVE", 959);
+  }
+  return static_cast<int>(kept.size());
+}
+
+void or_drop_set_aside_standby_lines() { og_delete_file_if_present(kTempDS); }
+
 int or_saved_line_count(int lessons) {
   int n = 0;
   for (int i = 0; i < lessons && i < g_eng_school.lesson_count; ++i) n += left_out_of_save(i) ? 0 : 1;

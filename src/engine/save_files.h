@@ -43,6 +43,23 @@ inline constexpr int kSaveRecord = -4;    // ".\\saveprec.txt", the search's rec
 // The stand-by and support lines of the last save, behind its first count
 // lines: 0, -3 when there is no file, -11 when the file is shorter.
 int or_read_standby_placements(int count);
+// A week saved from tables that hold no stand-by or support hours (the
+// description sets none up and no command prepared them, as on the boards
+// that show the lessons only) would drop those the last normal save placed,
+// with the class each support hour supports. This sets their lines of that
+// save (".\\savego.txt", ".\\saveprov.txt" in provisional mode) aside in
+// ".\\tempfileDS.txt", which the next save appends unchanged, leaving out
+// each line whose teacher now has a lesson at its hour: that hour is given
+// another free one when the stand-by hours are read back. Nothing is set
+// aside when the tables hold such hours, in a test run, or when the week
+// comes from a computation's record (".\\saveprec.txt", which the reader
+// prefers to the save the hours were placed on), nor when no save file is
+// there. Returns the number of lines set aside; a save that cannot be read
+// or lines that cannot be written are the file error (nothing is then left
+// set aside).
+int or_set_aside_standby_lines();
+// Deletes the lines set aside for a save that was not made.
+void or_drop_set_aside_standby_lines();
 // How many save lines the first `lessons` lessons of the model take.
 int or_saved_line_count(int lessons);
 // The first unplaced stand-by (support 0) or support (support 1) lesson of
