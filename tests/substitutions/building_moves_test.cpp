@@ -100,7 +100,8 @@ bool move_refused(const Buildings& b, const std::string& teacher, const std::str
   auto r = b.rule.find(teacher);
   int rule = r == b.rule.end() ? 0 : r->second;
   if (rule == 3 || rule == 5) return false;
-  if (rule == 1) return true;
+  // Rules 4 and 6 ask for free hours before a move: no break lets one pass.
+  if (rule == 1 || rule == 4 || rule == 6) return true;
   auto a = b.after.find({from, to});
   return a == b.after.end() || a->second != hour;
 }
@@ -171,9 +172,9 @@ class BuildingMoves : public ::testing::Test {
   // within each day, before his allowance: every change beyond the first of
   // a day (a change after a free stretch from the lunch pause on is none),
   // and each change into or out of a building that counts every one.
-  int day_transfers(const std::string& name, const Week& week, bool with_lunch = true) const {
+  int day_transfers(const std::string& name, const Week& week, bool with_lunch = true, bool with_rule = true) const {
     auto r = buildings_.rule.find(name);
-    int rule = r == buildings_.rule.end() ? 0 : r->second;
+    int rule = r == buildings_.rule.end() || !with_rule ? 0 : r->second;
     if (rule == 5) return 0;
     auto every = [&](const std::string& b) { return buildings_.counts_every.count(b) != 0; };
     int n = 0;
@@ -270,6 +271,9 @@ class BuildingMoves : public ::testing::Test {
           if (charged <= was_charged &&
               day_transfers(name, with[name], false) > day_transfers(name, timetable[name], false))
             ++excused_by_lunch_;
+          if (charged <= was_charged &&
+              day_transfers(name, with[name], true, false) > day_transfers(name, timetable[name], true, false))
+            ++excused_by_rule_;
           EXPECT_TRUE(charged <= daily || charged <= was_charged)
               << name << " on day " << day + 1 << " covers in " << here << " at hour " << h + 1 << ": " << charged
               << " changes of building charged within days, " << daily << " granted, " << was_charged
@@ -302,7 +306,7 @@ class BuildingMoves : public ::testing::Test {
   Buildings buildings_;
   std::map<std::string, int> move_allowance_, weekly_limit_, day_allowance_;
   int beside_other_building_ = 0, standby_beside_other_building_ = 0, beside_refused_move_ = 0, adds_changes_ = 0;
-  int adds_uncharged_change_ = 0, adds_charged_transfer_ = 0, excused_by_lunch_ = 0;
+  int adds_uncharged_change_ = 0, adds_charged_transfer_ = 0, excused_by_lunch_ = 0, excused_by_rule_ = 0;
 };
 
 TEST_F(BuildingMoves, NoCoverHasTheTeacherChangeBuildingsFromOneHourToTheNextWhereHisWeekMayNot) {
@@ -415,6 +419,40 @@ TEST_F(BuildingMoves, AChangeAfterAFreeLunchPauseIsNoSecondChangeOfTheDay) {
   check_every_day();
   EXPECT_GT(excused_by_lunch_, 0);
   EXPECT_EQ(adds_charged_transfer_, 0);
+}
+
+// A teacher whose movement rule asks for free hours before a move (4: two
+// before a lesson from the fourth hour on; 6: one before a lesson from the
+// third on) has a change into or out of a building that counts every one
+// excused when those free hours are there: a cover making such a change is
+// given, and none adds a charged one. Every teacher takes the rule here.
+TEST_F(BuildingMoves, AMovementRuleThatAsksForFreeHoursExcusesAChangeIntoABuildingThatCountsEveryOne) {
+  const std::string original = read_file(dir_.path() / "scuola2.txt");
+  for (int rule : {4, 6}) {
+    std::string text = original, out;
+    replace_once(text, "NOCS:SEDE CENTRALE-2\t", "NOCS:SEDE CENTRALE-2\tNOSPOSTA:\t");
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+      if (line.rfind("V:\t", 0) == 0) {
+        std::vector<std::string> f = fields(line);
+        ASSERT_GE(f.size(), 2u) << line;
+        line = "V:\t" + f[1] + "\t";
+        for (std::size_t i = 2; i < f.size(); ++i)
+          if (f[i].rfind("NOMOTOR:", 0) != 0) line += f[i] + "\t";
+        line += "NOMOTOR:" + std::to_string(rule) + "\t";
+      }
+      out += line + "\n";
+    }
+    write_file(dir_.path() / "scuola2.txt", out);
+    buildings_ = read_buildings(out);
+    ASSERT_TRUE(buildings_.counts_every.count("LINGUISTICO"));
+    ASSERT_EQ(buildings_.rule.at("VILLA"), rule);
+    excused_by_rule_ = adds_charged_transfer_ = 0;
+    ASSERT_EQ(run("SOLO:scuola2.txt"), 0) << g_status.message;
+    check_every_day();
+    EXPECT_GT(excused_by_rule_, 0) << "rule " << rule;
+    EXPECT_EQ(adds_charged_transfer_, 0) << "rule " << rule;
+  }
 }
 
 // The cell code a teacher's row in the dialog shows at the 1-based hour
