@@ -83,7 +83,6 @@ bool standby_lesson(int l) {
 
 bool valid_class(int c) { return c >= 0 && c < g_eng_school.class_count; }
 
-
 int lesson_building(int l) {
   const EngineLesson& x = g_eng_lessons[l];
   if (x.building >= 0 && x.building < g_eng_school.building_count) return x.building;
@@ -108,11 +107,7 @@ bool move_counted(int t, int early, int late, int day) {
   int conditions = std::min(b.condition_count, kMaxBuildingConditions);
   for (int k = 0; k < conditions; ++k)
     if (b.conditions[k].building == to && (b.conditions[k].value == h - 1 || b.conditions[k].value > 12)) return false;
-  int minimum = static_cast<std::int8_t>(g_eng_school.pamez & 0xFF);
-  if (minimum < 1) return true;
-  const EngineClass& a = g_eng_classes[g_eng_lessons[early].class_index];
-  const EngineClass& c = g_eng_classes[g_eng_lessons[late].class_index];
-  return static_cast<int>(c.timing[0][day][h]) - a.timing[0][day][h - 1] - a.timing[1][day][h - 1] < minimum;
+  return or_move_too_short(g_eng_lessons[early].class_index, g_eng_lessons[late].class_index, day, h);
 }
 
 // The exemptions granted on a constraint, per teacher: how many times each

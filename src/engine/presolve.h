@@ -25,6 +25,12 @@ void or_derive_daily_limits();
 // loaded model, so the cover of an absent colleague asks them too.
 int or_teacher_daily_presence_limit(int teacher);
 int or_teacher_daily_teaching_limit(int teacher);
+// Whether the school's least minutes for a move between buildings do not
+// fit between the end of `early_class`'s hour before `hour` and the start
+// of `late_class`'s `hour` on the day (always so when the school sets
+// none): the move counts against the teacher. The search and the cover of
+// an absent colleague ask it alike.
+bool or_move_too_short(int early_class, int late_class, int day, int hour);
 
 // A teacher's rule band that the teacher's line left empty (count not
 // positive) takes the school's band, at most kRuleBandPairs pairs of it.

@@ -348,3 +348,12 @@ void or_flag_task_breaks() {
     }
   }
 }
+
+bool or_move_too_short(int early_class, int late_class, int day, int hour) {
+  int minimum = static_cast<std::int8_t>(g_eng_school.pamez & 0xFF);
+  if (minimum < 1) return true;
+  const EngineClass& a = g_eng_classes[early_class];
+  const EngineClass& b = g_eng_classes[late_class];
+  int gap = static_cast<int>(b.timing[0][day][hour]) - a.timing[0][day][hour - 1] - a.timing[1][day][hour - 1];
+  return gap < minimum;
+}

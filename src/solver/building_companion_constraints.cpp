@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/presolve.h"
 #include "engine/status_block.h"
 #include "solver/constraint_parameters.h"
 #include "solver/evaluator_access.h"
@@ -346,15 +347,6 @@ bool transfer_row_allows(int from, int to, int hour) {
   return false;
 }
 
-bool too_short_for_transfer(int early_class, int late_class, int d, int h) {
-  int minimum = static_cast<std::int8_t>(g_eng_school.pamez & 0xFF);
-  if (minimum < 1) return true;
-  const EngineClass& a = g_eng_classes[early_class];
-  const EngineClass& b = g_eng_classes[late_class];
-  int gap = static_cast<int>(b.timing[0][d][h]) - a.timing[0][d][h - 1] - a.timing[1][d][h - 1];
-  return gap < minimum;
-}
-
 int building_transfers(int teacher, TeacherReport* report) {
   int m = g_eng_teachers[teacher].nomotor;
   if (m == 2) m = 0;
@@ -374,7 +366,7 @@ int building_transfers(int teacher, TeacherReport* report) {
       bool counted;
       if (m == 0)
         counted = !transfer_row_allows(b1, b2, h - 1) &&
-                  too_short_for_transfer(teacher_class_at(teacher, s - 1), teacher_class_at(teacher, s), d, h);
+                  or_move_too_short(teacher_class_at(teacher, s - 1), teacher_class_at(teacher, s), d, h);
       else if (m < 11)
         counted = true;
       else

@@ -7,7 +7,8 @@
 // field not wholly in sight has none. Each change the user makes is handed
 // to the core as a posted task that applies the field's rules (number only,
 // upper case, length limit: refused with a beep as when typed) and sets the
-// text, so the parent hears EN_UPDATE and EN_CHANGE as from typing. Multi-line fields are drawn and typed by the core.
+// text, so the parent hears EN_UPDATE and EN_CHANGE as from typing.
+// Multi-line fields are drawn and typed by the core.
 //
 // Dialog keys (Tab, Enter, Esc, function keys, Alt and most Ctrl
 // combinations) are left to the window, which hands them to the core after

@@ -3,8 +3,8 @@
 // (the drawing window's client area cut by every ancestor's and by the
 // visible areas on the way, then by the window's own clip operations), the
 // pixels a line really covers (its end point is excluded, as the dialog
-// code expects), gradient steps and the checker pattern. Inline and free of any toolkit, so headless tests check
-// the same arithmetic the screen uses.
+// code expects), gradient steps and the checker pattern. Inline and free of
+// any toolkit, so headless tests check the same arithmetic the screen uses.
 //
 // A list holds a few thousand operations at most; the tracker keeps one
 // rectangle per window that drew, looked up by handle.
