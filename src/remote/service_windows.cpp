@@ -280,26 +280,32 @@ void ui_dock_tulm_window() {
   if (!g_tulm_open.IsCreated() || !g_frame.IsWindow()) return;
   Window* last = g_frame.GetDlgItem(CAlfaDlg::kSectionIds[3]);
   if (!last) return;
-  // Its bottom-left corner just right of the last section button, its
-  // bottom on the frame's top edge: it sits above the button row, never
-  // over a button or the page.
-  Rect button = last->GetWindowRect(), frame = g_frame.GetWindowRect(), own = g_tulm_open.GetWindowRect();
-  Rect work = backend().WorkArea();
-  int x = button.right + 4, y = frame.top - own.Height();
-  if (y < work.top) {
-    // No room above (a maximised frame, or one at the top of the screen):
-    // pushed down it would cover the frame's caption and its title. The
-    // button row's own gap before the arrows takes it when it is wide
-    // enough (a widened frame); else it keeps to the screen's top.
-    y = work.top;
-    Window* help = g_frame.GetDlgItem(CAlfaDlg::kSectionIds[4]);
-    if (help) {
-      Rect h = help->GetWindowRect();
-      int arrows_left = h.left - h.Height() / 2 - 2;
-      if (x + own.Width() + 4 <= arrows_left) y = button.top + (button.Height() - own.Height()) / 2;
+  // It sits inside the frame's client area, where it moves with the frame
+  // and covers neither the window manager's caption nor its borders. In the
+  // button row's gap before the arrows when that is wide enough (a widened
+  // or maximised frame), centred on the row; else against the bottom of the
+  // last section button, as wide as that button, over the top edge of the
+  // page area and no button.
+  Rect button = last->GetWindowRect(), own = g_tulm_open.GetWindowRect();
+  Rect client = g_frame.ClientToScreen(g_frame.GetClientRect());
+  int w = own.Width(), h = own.Height();
+  int x = button.left, y = button.bottom + 1;
+  if (Window* help = g_frame.GetDlgItem(CAlfaDlg::kSectionIds[4])) {
+    Rect a = help->GetWindowRect();
+    int arrows_left = a.left - a.Height() / 2 - 2;
+    if (button.right + 4 + w + 4 <= arrows_left) {
+      x = button.right + 4;
+      y = button.top + (button.Height() - h) / 2;
     }
   }
-  g_tulm_open.MoveWindow(Rect{x, y, x + own.Width(), y + own.Height()});
+  // Kept whole within the client area, and within the part of it on the
+  // screen when the frame hangs over a screen edge.
+  Rect bounds = client;
+  Rect seen = client.Intersect(backend().WorkArea());
+  if (seen.Width() >= w && seen.Height() >= h) bounds = seen;
+  x = std::max(bounds.left, std::min(x, bounds.right - w));
+  y = std::max(bounds.top, std::min(y, bounds.bottom - h));
+  g_tulm_open.MoveWindow(Rect{x, y, x + w, y + h});
 }
 
 void ui_run_video() {

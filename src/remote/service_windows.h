@@ -11,7 +11,7 @@
 // hidden, owned by itself (ui_create_service_windows); they go with the
 // frame's window and are made again with the next one. Closing one of them
 // only hides it. The remote-processing window is made and shown with the
-// launcher panel and docked on the frame's row of section buttons.
+// launcher panel and docked inside the frame, against its section buttons.
 // User-interface thread only.
 #pragma once
 
@@ -84,7 +84,8 @@ class Ctulmmonitor : public CRemoteWindow {
   bool OnInitDialog() override;
 };
 
-// The remote-processing window docked on the frame's button row.
+// The remote-processing window docked inside the frame, against its
+// section buttons.
 class Ctulmopen : public CRemoteWindow {
  public:
   static constexpr int kTemplate = 9824;
@@ -149,8 +150,9 @@ void ui_open_tulm_monitor();
 // Makes the remote-processing window, owned by `frame`, in the current
 // language, and shows it docked; what the frame does with its launcher panel.
 void ui_create_tulm_window(kt::ui::Window* frame);
-// Places the remote-processing window on the frame's button row, right of
-// the section buttons (after the frame moved or changed size).
+// Places the remote-processing window inside the frame's client area: in
+// the button row's gap when it is wide enough, else just under the last
+// section button (after the frame moved or changed size).
 void ui_dock_tulm_window();
 // Runs the tutorial video modally over the active window.
 void ui_run_video();

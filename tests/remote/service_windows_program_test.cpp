@@ -1,7 +1,8 @@
 // The windows of the remote services in the running program: after start-up
 // the frame owns the assistance console, the call-back dialog and the
 // remote-processing monitor, hidden, and shows the remote-processing window
-// on its button row; each opens from its button or command and answers
+// inside its client area, against its buttons, wherever the frame goes, on a
+// small screen too; each opens from its button or command and answers
 // every request that needs the servers with the "not available" message;
 // the tutorial video says so too; the frame's help button brings the console
 // forward with the keyboard on its input line, as does the home page's first
@@ -30,6 +31,24 @@ class ServiceWindowsProgram : public RemoteProgram {
     ui.Click(window, CRemoteWindow::kRequestId);
     EXPECT_EQ(said, krv_not_available_text().Get()) << id;
   }
+  // The remote-processing window lies whole in the frame's client area (off
+  // the caption and the borders) and on the screen, over none of the frame's
+  // buttons or arrows.
+  void ExpectStripInFrame(const std::string& where) {
+    ASSERT_TRUE(g_tulm_open.IsWindowVisible()) << where;
+    Rect strip = g_tulm_open.GetWindowRect();
+    Rect client = g_frame.ClientToScreen(g_frame.GetClientRect());
+    Rect work = ui.headless().WorkArea();
+    EXPECT_EQ(strip.Intersect(client), strip) << where << ": outside the frame's client area";
+    EXPECT_EQ(strip.Intersect(work), strip) << where << ": off the screen";
+    std::vector<int> row(std::begin(CAlfaDlg::kSectionIds), std::end(CAlfaDlg::kSectionIds));
+    row.insert(row.end(), std::begin(Carrow::kIds), std::end(Carrow::kIds));
+    for (int id : row) {
+      Rect b = g_frame.GetDlgItem(id)->GetWindowRect();
+      EXPECT_TRUE(strip.right <= b.left || strip.left >= b.right || strip.bottom <= b.top || strip.top >= b.bottom)
+          << where << ": over control " << id;
+    }
+  }
 };
 
 TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
@@ -41,37 +60,32 @@ TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
       EXPECT_EQ(w->GetOwner(), &g_frame) << w->template_id();
     }
     // The first page command builds the launcher panel and, with it, the
-    // remote-processing window, on the button row and over none of its buttons.
+    // remote-processing window, inside the frame just under the last section
+    // button (the row has no room for it at the frame's own width).
     alfadlg_go_to_page(kPageHome);
     ASSERT_TRUE(g_tulm_open.IsCreated());
     EXPECT_TRUE(g_tulm_open.IsWindowVisible());
     EXPECT_EQ(g_tulm_open.GetOwner(), &g_frame);
+    Rect last = g_frame.GetDlgItem(1775)->GetWindowRect();
     Rect strip = g_tulm_open.GetWindowRect();
-    EXPECT_EQ(strip.left, g_frame.GetDlgItem(1775)->GetWindowRect().right + 4);
-    for (int id : CAlfaDlg::kSectionIds) {
-      Rect b = g_frame.GetDlgItem(id)->GetWindowRect();
-      EXPECT_TRUE(strip.right <= b.left || strip.left >= b.right || strip.bottom <= b.top || strip.top >= b.bottom) << id;
-    }
+    ExpectStripInFrame("at start-up");
+    EXPECT_EQ(strip.left, last.left);
+    EXPECT_EQ(strip.top, last.bottom + 1);
     ExpectNotAvailable(g_tulm_open, "remote-processing window");
 
-    // Maximised, the frame leaves no room above it: the window keeps clear
-    // of the caption (where it would hide the title) in the button row's
-    // gap, over no button and neither arrow; restored, it goes back above.
+    // Maximised, the frame's row is wide enough: the window takes the row's
+    // gap, centred on the row; restored, it goes back under the button.
     g_frame.ShowWindow(kSwShowMaximized);
     ASSERT_TRUE(g_frame.IsZoomed());
+    ExpectStripInFrame("maximised");
+    last = g_frame.GetDlgItem(1775)->GetWindowRect();
     strip = g_tulm_open.GetWindowRect();
-    Rect client = g_frame.ClientToScreen(g_frame.GetClientRect());
-    EXPECT_GE(strip.top, client.top) << "over the caption";
-    EXPECT_EQ(strip.left, g_frame.GetDlgItem(1775)->GetWindowRect().right + 4);
-    std::vector<int> row(std::begin(CAlfaDlg::kSectionIds), std::end(CAlfaDlg::kSectionIds));
-    row.insert(row.end(), std::begin(Carrow::kIds), std::end(Carrow::kIds));
-    for (int id : row) {
-      Rect b = g_frame.GetDlgItem(id)->GetWindowRect();
-      EXPECT_TRUE(strip.right <= b.left || strip.left >= b.right || strip.bottom <= b.top || strip.top >= b.bottom) << id;
-    }
+    EXPECT_EQ(strip.left, last.right + 4);
+    EXPECT_TRUE(strip.top > last.top && strip.bottom < last.bottom) << "off the row";
     g_frame.ShowWindow(kSwRestore);
     ASSERT_FALSE(g_frame.IsZoomed());
-    EXPECT_EQ(g_tulm_open.GetWindowRect().bottom, g_frame.GetWindowRect().top);
+    ExpectStripInFrame("restored");
+    EXPECT_EQ(g_tulm_open.GetWindowRect().top, g_frame.GetDlgItem(1775)->GetWindowRect().bottom + 1);
 
     struct Case {
       const char* id;
@@ -140,6 +154,49 @@ TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
     EXPECT_EQ(ui.Text(g_tulm_monitor, CRemoteWindow::kRequestId), "Liste erneuern");
     EXPECT_EQ(g_tulm_monitor.GetOwner(), &g_frame);
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kItalian));
+  });
+}
+
+// On a small laptop screen the frame fills the screen's height: the window
+// stays inside the frame's client area, off its caption, and follows the
+// frame wherever it goes: sent to the other side with the arrow, moved, or
+// hanging over the screen's edge, where it keeps to the part still seen.
+TEST_F(ServiceWindowsProgram, OnASmallScreenTheStripStaysInsideTheFrame) {
+  ui.headless().SetWorkArea(Rect{0, 0, 1024, 600});
+  Run([&] {
+    alfadlg_go_to_page(kPageHome);
+    ASSERT_TRUE(g_tulm_open.IsCreated());
+    ExpectStripInFrame("1024x600");
+    auto offset = [] {
+      Rect s = g_tulm_open.GetWindowRect(), c = g_frame.ClientToScreen(g_frame.GetClientRect());
+      return Point{s.left - c.left, s.top - c.top};
+    };
+    const Point at_start = offset();
+
+    Rect before = g_frame.GetWindowRect();
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[0]));
+    ASSERT_NE(g_frame.GetWindowRect().left, before.left) << "the arrow did not move the frame";
+    ExpectStripInFrame("frame on the other side");
+    EXPECT_EQ(offset(), at_start);
+    ASSERT_TRUE(ui.Click(g_frame, Carrow::kIds[0]));
+    EXPECT_EQ(g_frame.GetWindowRect(), before);
+    ExpectStripInFrame("frame back");
+
+    Rect r = g_frame.GetWindowRect();
+    g_frame.MoveWindow(Rect{r.left + 30, r.top + 12, r.right + 30, r.bottom + 12});
+    EXPECT_EQ(offset(), at_start) << "moved with the frame";
+    Rect strip = g_tulm_open.GetWindowRect();
+    Rect client = g_frame.ClientToScreen(g_frame.GetClientRect());
+    EXPECT_EQ(strip.Intersect(client), strip) << "moved frame";
+    EXPECT_GE(strip.top, client.top) << "moved frame: over the caption";
+
+    // Dragged far right, the frame hangs over the screen's edge with its
+    // button row's right part: the window keeps to the part on the screen.
+    g_frame.MoveWindow(Rect{1024 - 300, r.top, 1024 - 300 + r.Width(), r.bottom});
+    ExpectStripInFrame("frame over the right edge");
+    g_frame.MoveWindow(r);
+    EXPECT_EQ(offset(), at_start);
+    ExpectStripInFrame("frame put back");
   });
 }
 
