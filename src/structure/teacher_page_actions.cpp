@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <string>
 
 #include "engine/errors.h"
 #include "platform/cp1252.h"
@@ -96,9 +97,16 @@ void Cprocat::OnRename() {
   char old_name[kUiNameSize];
   std::memcpy(old_name, teacher->name, kUiNameSize);
   old_name[kUiNameSize - 1] = '\0';
-  std::strncpy(teacher->name, og_escape_name(name), kUiNameSize - 1);
-  teacher->name[kUiNameSize - 1] = '\0';
-  og_rename_in_saved_timetable(old_name, teacher->name);
+  char new_name[kUiNameSize] = {};
+  std::strncpy(new_name, og_escape_name(name), kUiNameSize - 1);
+  // The saved timetable follows first: when it cannot, the teacher keeps
+  // his name, so the school and its saved week still name him alike.
+  std::string why;
+  if (og_rename_in_saved_timetable(old_name, new_name, &why) < 0) {
+    ui_message_box((std::string(text::kRenameNotSaved.Get()) + why).c_str());
+    return;
+  }
+  std::memcpy(teacher->name, new_name, kUiNameSize);
   procat_remember_teacher(g_procat_teacher);
   FillTeacherList();
   FillAssignmentList();

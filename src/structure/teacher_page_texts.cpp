@@ -49,6 +49,12 @@ const MlText kRenamePrompt = {"Ridenominazione - nuovo Nome del Professore?", "U
                               "Renaming - new name of the teacher?"};
 const MlText kNameInUse = {"Nome già in uso. Impossibile ridenominare."_cp,
                            "Name bereits vergeben. Umbenennen unmöglich."_cp, "Name already in use. Cannot rename."};
+// The saved timetable names the teacher too: a rename it cannot follow
+// would leave the two files naming him apart, so the name stays as it was.
+const MlText kRenameNotSaved = {"Nome non cambiato: impossibile aggiornare l'orario salvato (savego.txt): ",
+                                "Name nicht geändert: der gespeicherte Stundenplan (savego.txt) lässt sich nicht "
+                                "anpassen: "_cp,
+                                "Name not changed: the saved timetable (savego.txt) could not be updated: "};
 const MlText kDummyWarning = {
     "Attenzione: un insegnante fittizio non può avere Ricevimento, Disposizioni o ore di Sostegno"_cp,
     "Achtung: ein fiktiver Lehrer kann keine Sprechstunde, Bereitschaft oder Förderstunden haben"_cp,

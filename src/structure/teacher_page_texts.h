@@ -11,7 +11,7 @@ namespace procat_text {
 
 extern const MlText kTitle, kGeneralHelp, kAddTeacherHelp, kNewYearHelp;
 extern const MlText kSavedAutomatically, kSaveChanges, kAddPrompt,
-    kNameTooShort, kNameFirstLetter, kAlreadyExists, kRenamePrompt, kNameInUse, kDummyWarning,
+    kNameTooShort, kNameFirstLetter, kAlreadyExists, kRenamePrompt, kNameInUse, kRenameNotSaved, kDummyWarning,
     kNothingToAdvance;
 extern const MlText kAssistantWarning, kTooManyPosts, kQuickEntry, kDeleteCopy, kSureToDelete, kNothingToReAdd,
     kLabAndConversation, kTotalHours, kSortTip;

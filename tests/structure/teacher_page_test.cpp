@@ -10,10 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
 #include "engine/errors.h"
+#include "engine/shell_services.h"
+#include "platform/system_atomic_write.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
@@ -36,6 +39,7 @@
 #include "trial_run_support.h"
 #include "shell/home_page.h"
 #include "ui_school_builders.h"
+#include "failing_reads.h"
 
 namespace {
 
@@ -1302,6 +1306,105 @@ TEST_F(TeachersPage, ARenameReachesEveryLineOfTheSavedTimetable) {
   EXPECT_STREQ(g_ui_teachers[2].name, "NERI");
   EXPECT_FALSE(fs::exists(school_ / "savego.txt"));
   EXPECT_FALSE(fs::exists(school_ / "tempfile.txt"));
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+
+// What a rename may not do to the saved timetable: the new file reaches the
+// disk whole or not at all. A full disk, a failed sync, a save file that
+// cannot be replaced, one that cannot be read to its end and a folder in its
+// place each leave savego.txt exactly as it was, no temporary behind, and
+// the teacher with his old name (the school and its saved week must still
+// name him alike); the message says why. With the fault gone the same
+// rename goes through.
+namespace rename_faults {
+kt::AtomicStep g_step = kt::AtomicStep::kWrite;
+int g_error = 0;
+int inject(kt::AtomicStep step, const std::string& target) {
+  return step == g_step && target.ends_with("savego.txt") ? g_error : 0;
+}
+}  // namespace rename_faults
+
+TEST_F(TeachersPage, ARenameTheSavedTimetableCannotFollowChangesNothing) {
+  Open();
+  TypeName("VERDI");
+  ui.Click(page_, P::kAddTeacherId);
+  ASSERT_EQ(ui.Text(page_, P::kTeacherListId), "VERDI");
+  std::vector<std::string> lines;
+  for (int i = 0; i < 300; ++i) lines.push_back("L:" + std::to_string(i) + " VERDI 1A\n");
+  ASSERT_NO_FATAL_FAILURE(write_saved_timetable(lines));
+  const std::string before = read(school_ / "savego.txt");
+  auto folder_names = [this] {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(school_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> names_before = folder_names();
+  const std::string refused = "Nome non cambiato: impossibile aggiornare l'orario salvato (savego.txt): ";
+  struct Case {
+    kt::AtomicStep step;
+    int error;
+    const char* reason;
+  } cases[] = {
+      {kt::AtomicStep::kWrite, ENOSPC, "disco pieno"},
+      {kt::AtomicStep::kSync, EIO, "errore di scrittura sul disco"},
+      {kt::AtomicStep::kRename, EPERM, "accesso negato"},
+  };
+  kt::set_atomic_write_fault(rename_faults::inject);
+  for (const Case& c : cases) {
+    rename_faults::g_step = c.step;
+    rename_faults::g_error = c.error;
+    TypeName("NERONE");
+    ui.PressInNextModal(kFirstButton);
+    ui.Click(page_, P::kRenameId);
+    EXPECT_STREQ(g_ui_teachers[2].name, "VERDI") << c.reason;
+    EXPECT_EQ(ui.Text(page_, P::kTeacherListId), "VERDI") << c.reason;
+    EXPECT_EQ(LastBox(), refused + c.reason);
+    EXPECT_TRUE(read(school_ / "savego.txt") == before) << c.reason;
+    EXPECT_EQ(folder_names(), names_before) << c.reason;
+  }
+  kt::set_atomic_write_fault(nullptr);
+
+  // A disk that gives up part-way through the save file: what was read is
+  // not the whole week and must not replace it.
+  LineByteSource saved_source = g_line_byte_source;
+  FailingFile::name = "savego.txt", FailingFile::after = long(before.size() / 2), FailingFile::served = 0;
+  g_line_byte_source = FailingFile::next_byte;
+  TypeName("NERONE");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kRenameId);
+  g_line_byte_source = saved_source;
+  EXPECT_STREQ(g_ui_teachers[2].name, "VERDI");
+  EXPECT_EQ(LastBox(), refused + or_read_failure_reason(0));
+  EXPECT_TRUE(read(school_ / "savego.txt") == before);
+  EXPECT_EQ(folder_names(), names_before);
+
+  // A folder where the save file should be: nothing is put in its place.
+  fs::rename(school_ / "savego.txt", school_ / "savego.kept");
+  fs::create_directory(school_ / "savego.txt");
+  TypeName("NERONE");
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(page_, P::kRenameId);
+  EXPECT_STREQ(g_ui_teachers[2].name, "VERDI");
+  EXPECT_EQ(LastBox().rfind(refused, 0), 0u) << LastBox();
+  EXPECT_TRUE(fs::is_directory(school_ / "savego.txt"));
+  fs::remove(school_ / "savego.txt");
+  fs::rename(school_ / "savego.kept", school_ / "savego.txt");
+  EXPECT_EQ(folder_names(), names_before);
+
+  // The disk healthy again, the rename goes through and the week follows.
+  std::size_t boxes = ui.boxes().size();
+  TypeName("NERONE");
+  ui.Click(page_, P::kRenameId);
+  EXPECT_STREQ(g_ui_teachers[2].name, "NERONE");
+  for (std::size_t b = boxes; b < ui.boxes().size(); ++b)
+    EXPECT_NE(ui.boxes()[b].texts.at(0).rfind(refused, 0), 0u) << ui.boxes()[b].texts.at(0);
+  std::vector<std::string> renamed = saved_timetable_lines();
+  ASSERT_EQ(renamed.size(), lines.size());
+  EXPECT_EQ(renamed.front(), "L:0 NERONE 1A\n");
+  EXPECT_EQ(renamed.back(), "L:299 NERONE 1A\n");
+  EXPECT_EQ(folder_names(), names_before);
   EXPECT_TRUE(ui.Problems().empty());
 }
 
