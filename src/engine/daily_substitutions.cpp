@@ -3,7 +3,7 @@
 // its other teacher is there. The cover is, in this order:
 //   1. a teacher on stand-by at that hour ("Dis" hour), then
 //   2. a teacher of the class who is free at that hour and at school that day
-//      (has some lesson or stand-by hour on it);
+//      (has some lesson or stand-by hour on it at which he is not away);
 // never a teacher who teaches at that hour, receives parents then (his
 // reception hour in "ricevi.txt"), is absent then, already covers another
 // lesson at that hour, or whose own constraints close that hour to him (a
@@ -164,7 +164,6 @@ struct Day {
         if (x.day != day) continue;
         std::uint8_t& u = at(use, t, x.hour);
         u = std::max<std::uint8_t>(u, standby_lesson(l) ? kStandby : kTeaching);
-        at_school[static_cast<std::size_t>(t)] = 1;
       }
     }
     move_allowance = granted(kMovesExemption);
@@ -177,6 +176,19 @@ struct Day {
     for (int t = 0; t < teachers; ++t) {
       int limit = g_eng_teachers[t].nomweek + weekly_limit[static_cast<std::size_t>(t)];
       weekly_limit[static_cast<std::size_t>(t)] = limit < g_eng_teachers[t].max_working_days ? limit : -1;
+    }
+  }
+  // Once the absences are known: a teacher is at school on the day when he
+  // holds some hour of it (a lesson, a stand-by or support hour) at which he
+  // is not away. One away at every hour he holds (a leave that takes his
+  // whole day's service) does not come in, so no cover in a free hour calls
+  // him.
+  void mark_presence() {
+    for (int t = 0; t < teachers; ++t) {
+      std::uint8_t present = 0;
+      for (int h = 0; h < kHoursPerDay && !present; ++h)
+        present = at(use, t, h) != kFree && !at(away, t, h);
+      at_school[static_cast<std::size_t>(t)] = present;
     }
   }
   static std::uint8_t& at(std::vector<std::uint8_t>& v, int t, int h) {
@@ -365,6 +377,7 @@ void compute(SubstitutionState& s) {
     if (t < 0) continue;
     for (int h = 0; h < kHoursPerDay; ++h) Day::at(day.away, t, h) = s.absent[i].hours[h];
   }
+  day.mark_presence();
   struct Need {
     int hour, class_index, absent, lesson;
   };
