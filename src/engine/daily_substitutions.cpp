@@ -33,13 +33,15 @@
 // A teacher of the class covers in a
 // free hour only within his daily limits: his lessons of the day with the
 // covers he gives in free hours stay within the most lesson hours a day he
-// may teach, and the cover does not stretch his day at school (first to last
-// hour, stand-by hours included) beyond the most hours of presence he may
-// have; a cover in his own stand-by hour is the hour's purpose and changes
-// neither. Among equals the one with fewer substitutions that day goes
-// first, then, on stand-by, one whose stand-by hour lies in the building of
-// the lesson, then the teacher's order in the school; a lesson with nobody
-// left stays uncovered and is listed as such.
+// may teach, his busy hours of the day (stand-by hours included) within the
+// most he may have on that day of the week ("OM:", unless an exemption
+// granted on it frees the day), and the cover does not stretch his day at
+// school (first to last hour, stand-by hours included) beyond the most
+// hours of presence he may have; a cover in his own stand-by hour is the
+// hour's purpose and changes neither. Among equals the one with fewer
+// substitutions that day goes first, then, on stand-by, one whose stand-by
+// hour lies in the building of the lesson, then the teacher's order in the
+// school; a lesson with nobody left stays uncovered and is listed as such.
 //
 // A day has a few hundred lessons and at most a few dozen to cover, so every
 // question is a walk over the day's lessons.
@@ -120,6 +122,7 @@ std::vector<int> granted(int constraint_id) {
   return count;
 }
 
+constexpr int kDayMaximumExemption = 19;  // most busy hours on a day of the week
 constexpr int kMovesExemption = 37;    // moves between consecutive hours
 constexpr int kWeeklyExemption = 39;  // building changes in the week
 constexpr int kDailyExemption = 38;   // building changes within a day
@@ -143,6 +146,7 @@ struct Day {
   std::vector<int> move_allowance;  // moves between consecutive hours his exemptions let stand
   std::vector<int> weekly_limit;    // building changes a week, when below his days of service
   std::vector<int> day_allowance;   // charged changes within days his exemptions let stand
+  std::vector<int> day_maximum;     // most busy hours on this day ("OM:"), -1 none
 
   explicit Day(int d) : day(d), teachers(g_eng_school.teacher_count) {
     std::size_t n = static_cast<std::size_t>(teachers) * kHoursPerDay;
@@ -172,6 +176,21 @@ struct Day {
     day_allowance = granted(kDailyExemption);
     for (int t = 0; t < teachers; ++t)
       day_allowance[static_cast<std::size_t>(t)] += move_allowance[static_cast<std::size_t>(t)];
+    // His most busy hours on this day of the week, unless an exemption
+    // granted on it frees the day, as the search applies it.
+    day_maximum.assign(static_cast<std::size_t>(teachers), -1);
+    for (int t = 0; t < teachers; ++t) {
+      const EngineTeacher& x = g_eng_teachers[t];
+      if (x.om[0] == -1 || day < 0 || day >= kDays) continue;
+      int most = x.om[day] < 0 ? 0 : x.om[day];
+      if (most < kHoursPerDay) day_maximum[static_cast<std::size_t>(t)] = most;
+    }
+    for (const StoredExemption& r : or_stored_exemptions(kDayMaximumExemption)) {
+      const std::uint8_t* p = r.bytes + kExemptionTeacherOffset;  // 32 bits, low byte first
+      std::uint32_t t = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+      bool frees_day = day >= 0 && day < kDays && r.bytes[kExemptionMapOffset + day] != 0;
+      if (t < static_cast<std::uint32_t>(teachers) && frees_day) day_maximum[t] = -1;
+    }
     weekly_limit = granted(kWeeklyExemption);
     for (int t = 0; t < teachers; ++t) {
       int limit = g_eng_teachers[t].nomweek + weekly_limit[static_cast<std::size_t>(t)];
@@ -278,20 +297,24 @@ struct Day {
     return limit < 0 || changes <= limit || changes <= was_changes;
   }
   // Whether one more lesson at the free hour keeps the teacher within his
-  // daily lesson and presence limits.
+  // daily lesson and presence limits and within the most busy hours he may
+  // have on this day of the week.
   bool within_limits(int t, int hour) {
-    int lessons = 1, first = hour, last = hour, was_first = -1, was_last = -1;
+    int lessons = 1, busy = 1, first = hour, last = hour, was_first = -1, was_last = -1;
     for (int h = 0; h < kHoursPerDay; ++h) {
       std::uint8_t u = at(use, t, h);
       bool covers = at(given, t, h) != 0;
       if (u == kTeaching || (u == kFree && covers)) ++lessons;
       if (u == kFree && !covers) continue;
+      ++busy;
       if (was_first < 0) was_first = h;
       was_last = h;
       first = std::min(first, h);
       last = std::max(last, h);
     }
     if (lessons > or_teacher_daily_teaching_limit(t)) return false;
+    int most = day_maximum[static_cast<std::size_t>(t)];
+    if (most >= 0 && busy > most) return false;
     int span = last - first + 1, was = was_first < 0 ? 0 : was_last - was_first + 1;
     return span <= was || span <= or_teacher_daily_presence_limit(t);
   }

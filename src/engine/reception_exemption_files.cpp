@@ -332,6 +332,15 @@ std::vector<int> or_stored_exemption_classes(int constraint_id) {
   return classes;
 }
 
+std::vector<StoredExemption> or_stored_exemptions(int constraint_id) {
+  std::vector<StoredExemption> records;
+  read_exemptions([&](const StoredExemption& record) {
+    if (static_cast<std::int32_t>(get_u32(record.bytes + kExemptionIdOffset)) == constraint_id)
+      records.push_back(record);
+  });
+  return records;
+}
+
 std::vector<int> or_stored_exemption_teachers(int constraint_id) {
   std::vector<int> teachers;
   read_exemptions([&](const StoredExemption& record) {

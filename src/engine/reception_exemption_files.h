@@ -63,3 +63,5 @@ std::vector<int> or_stored_exemption_classes(int constraint_id);
 // The teachers named by the stored exemptions of one constraint, the same
 // way; a teacher granted it twice is named twice.
 std::vector<int> or_stored_exemption_teachers(int constraint_id);
+// The stored exemption records of one constraint, the same way.
+std::vector<StoredExemption> or_stored_exemptions(int constraint_id);
