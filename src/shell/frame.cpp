@@ -301,17 +301,7 @@ int CAlfaDlg::OpenPage(CResizableDialog* page, int template_id, int logical_temp
     message_beep(kBeepSimple);
     return 0;
   }
-  if (g_current_page && g_current_page->IsWindow()) {
-    int refused = g_current_page->DestroyWindow();
-    if (refused != 1) {
-      // The page stays (the user went back to it): Esc may have hidden it
-      // on its way here, so it shows again.
-      if (g_current_page && g_current_page->IsWindow() && !g_current_page->IsWindowVisible())
-        g_current_page->ShowWindow(kSwShow);
-      return refused;
-    }
-  }
-  g_current_page = nullptr;
+  if (int left = LeaveCurrentPage(); left != 1) return left;
   // Leaving the courses board, the frame gives back the screen before it
   // fits the next page: fitted and laid out in the maximised frame, the
   // page would be squeezed, with scroll bars, when the restore came after.
@@ -376,6 +366,21 @@ bool CAlfaDlg::OnCommand(WParam w, LParam l) {
   return true;
 }
 
+int CAlfaDlg::LeaveCurrentPage() {
+  if (g_current_page && g_current_page->IsWindow()) {
+    int refused = g_current_page->DestroyWindow();
+    if (refused != 1) {
+      // The page stays (the user went back to it): Esc may have hidden it
+      // on its way here, so it shows again.
+      if (g_current_page && g_current_page->IsWindow() && !g_current_page->IsWindowVisible())
+        g_current_page->ShowWindow(kSwShow);
+      return refused;
+    }
+  }
+  g_current_page = nullptr;
+  return 1;
+}
+
 bool CAlfaDlg::OpenByRow(int id) {
   const PageRow* row = page_row(id);
   if (!row || row->slot == PageSlot::Count) return false;
@@ -387,7 +392,19 @@ bool CAlfaDlg::OpenByRow(int id) {
   if (built && row->needs_timetable && g_frame_service_hooks.confirm_timetable_use &&
       !g_frame_service_hooks.confirm_timetable_use())
     return true;
-  if (built && id == kPageQuadroStandby && og_run_engine(EngineCommandCode::Rigo) != 0) return true;
+  if (built && id == kPageQuadroStandby) {
+    // "RIGO:" loads the saved week into the engine tables anew. The page
+    // shown leaves first: a board asks about its unsaved moves (and saves
+    // them when told to) while the tables still hold them, and a page whose
+    // computation runs stops it before the engine is used again.
+    if (LeaveCurrentPage() != 1) return true;
+    if (og_run_engine(EngineCommandCode::Rigo) != 0) {
+      // The engine said why; the processing menu, from which the week is
+      // asked for, takes the place of the page that left.
+      OpenByRow(kPageProcessingMenu);
+      return true;
+    }
+  }
   static const int kSectionButton[] = {0, 1772, 1773, 1774, 1775};
   if (row->section) Highlight(kSectionButton[row->section]);
   if (row->argument == -2) g_pages.Argument(row->slot) = static_cast<std::uint8_t>(g_page_argument & 0xFF);

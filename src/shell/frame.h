@@ -217,6 +217,10 @@ class CAlfaDlg : public CResizableDialog {
   void OnAssistanceButton();
   void PopUpSectionMenu(int section_id, int first, int last);
   bool OpenByRow(int id);
+  // Closes the page shown (which may refuse: the user stays to review
+  // unsaved edits; it then shows again); the page's DestroyWindow result,
+  // 1 when no page is left.
+  int LeaveCurrentPage();
   void CreateLauncherPanel();
   void CreateArrows();
   void OnArrowAcross() { alfadlg_toggle_frame_side(0); }
