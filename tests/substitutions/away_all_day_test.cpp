@@ -23,12 +23,6 @@ namespace {
 
 using namespace substitution_test;
 
-int teacher_index(const std::string& name) {
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (name == g_eng_teachers[t].name) return t;
-  return -1;
-}
-
 // The twelve hour digits of the hours the teacher holds on the day (a lesson
 // as its teacher or second teacher, a stand-by or support hour); empty when
 // he holds none.

@@ -93,12 +93,6 @@ std::map<std::string, Closed> closed_hours(const std::string& description) {
   return out;
 }
 
-int teacher_index(const std::string& name) {
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (name == g_eng_teachers[t].name) return t;
-  return -1;
-}
-
 // Lessons of real classes the teacher gives or assists in on the day.
 bool teaches_on(int t, int day) {
   for (int l = 0; l < g_eng_school.lesson_count; ++l) {

@@ -55,12 +55,6 @@ std::map<std::string, Limits> daily_limits(const std::string& description) {
   return out;
 }
 
-int teacher_index(const std::string& name) {
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (name == g_eng_teachers[t].name) return t;
-  return -1;
-}
-
 // The teacher's day as the saved week has it: 2 a lesson hour, 1 a
 // stand-by hour, 0 free.
 std::vector<int> day_of(int t, int day) {

@@ -29,12 +29,6 @@ namespace {
 
 using namespace substitution_test;
 
-int teacher_index(const std::string& name) {
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (name == g_eng_teachers[t].name) return t;
-  return -1;
-}
-
 // 0 free, 1 stand-by, 2 teaching: what the teacher does at the slot.
 int use_at(int t, int day, int hour) {
   int use = 0;

@@ -39,12 +39,6 @@ int busy_hours(int t, int day) {
   return static_cast<int>(hours.size());
 }
 
-int teacher_index(const std::string& name) {
-  for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (name == g_eng_teachers[t].name) return t;
-  return -1;
-}
-
 // Adds `item` to the teacher's "V:" line (a new line when he has none).
 void add_constraint(std::string& description, const std::string& name, const std::string& item) {
   std::string head = "\nV:\t" + name + "\t";
@@ -159,8 +153,10 @@ TEST_F(DayMaximum, AnExemptionGrantedOnTheMaximumFreesItsDay) {
   std::map<std::pair<int, std::string>, int> freed = FreeHourCovers(names);
   std::pair<int, std::string> freed_day{day, most->first.second};
   EXPECT_EQ(freed[freed_day], most->second) << most->first.second << " on day " << day + 1;
-  for (int d = 0; d < or_week_days(); ++d)
-    if (d != day) EXPECT_EQ(freed.count(std::make_pair(d, most->first.second)), 0u) << "day " << d + 1;
+  for (int d = 0; d < or_week_days(); ++d) {
+    if (d == day) continue;
+    EXPECT_EQ(freed.count(std::make_pair(d, most->first.second)), 0u) << "day " << d + 1;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/engine_main.h"
+#include "engine/model.h"
 #include "engine/status_block.h"
 #include "engine/substitution_services.h"
 
@@ -18,6 +19,13 @@ namespace substitution_test {
 inline int run(const char* command) {
   const char* argv[] = {"Questo non serve", command, nullptr};
   return or_main(1, 2, argv);
+}
+
+// The index of the teacher of that name in the loaded school, -1 for none.
+inline int teacher_index(const std::string& name) {
+  for (int t = 0; t < g_eng_school.teacher_count; ++t)
+    if (name == g_eng_teachers[t].name) return t;
+  return -1;
 }
 
 // The teachers the substitutions know, in the school's order (after a
