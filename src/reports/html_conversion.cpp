@@ -51,7 +51,8 @@ class PageWriter {
     block_heading();
     for (std::size_t i = 0; i < lines.size(); ++i) line(lines[i], i + 1 < lines.size() ? &lines[i + 1] : nullptr);
     close_all();
-    out_ += "</table></div>";
+    close_table();
+    out_ += "</div>";
     finale();
     out_ += "</body></html>";
     return std::move(out_);
@@ -95,6 +96,22 @@ class PageWriter {
   void table_start() {
     out_ += (options_ & 1) ? "<br><br><table width=\"982\" class=\"orarioclass\" border=\"1\">\n"
                            : "<br><br><table class=\"orarioclass\" border=\"1\">\n";
+    table_open_ = true;
+  }
+
+  // A blank line closes the table and opens the next only when text
+  // follows, so the last blank line of a report, or a blank line before a
+  // page break, has already closed it: a second "</table>" would end a
+  // table that is not there.
+  void close_table() {
+    if (table_open_) out_ += "</table>";
+    table_open_ = false;
+  }
+
+  // Rows go into a table: one that a blank line closed before a short line
+  // is opened again when a row follows.
+  void ensure_table() {
+    if (!table_open_) table_start();
   }
 
   void finale() { out_ += std::string("<div class=\"finale\" align=\"center\">") + kCreditText + "</div>\n"; }
@@ -114,6 +131,7 @@ class PageWriter {
   // Ends the row at a line end and opens the next row and its first cell.
   void next_row() {
     close_all();
+    ensure_table();
     out_ += "<tr><td class=\"" + cls_ + "\">\n";
     open_rows_ = open_cells_ = 1;
     last_row_cells_ = row_cells_;
@@ -141,7 +159,10 @@ class PageWriter {
     if ((options_ & 2) && !text.empty() && text[0] == ' ') text[0] = '.';
     if (is_empty(&text)) {
       close_all();
-      out_ += "</table>\n";
+      if (table_open_) {
+        close_table();
+        out_ += "\n";
+      }
       if (next && next->size() > 2) table_start();
       return;
     }
@@ -149,7 +170,8 @@ class PageWriter {
     for (std::size_t p; (p = text.find('\f')) != std::string::npos; ++breaks) text.erase(p, 1);
     if (breaks && !is_empty(next)) {
       close_all();
-      out_ += "</table></div>";
+      close_table();
+      out_ += "</div>";
       finale();
       out_ += "<div class=\"titblocco\" align=\"center\">\n";
       block_heading();
@@ -171,6 +193,7 @@ class PageWriter {
         }
       } else if (is_rule_stroke(text, j)) {
         close_all();
+        ensure_table();
         if (c == '=') {
           char buf[160];
           std::snprintf(buf, sizeof buf,
@@ -209,6 +232,7 @@ class PageWriter {
   int options_;
   std::string heading_, stem_, out_;
   int open_cells_ = 0, open_rows_ = 0, row_cells_ = 0, last_row_cells_ = 0;
+  bool table_open_ = false;
   std::string cls_ = "orarioclass";
   int span_all_ = 0, span_after_first_ = 0;
   bool caret_line_ = false, first_cell_done_ = false;

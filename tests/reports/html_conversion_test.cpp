@@ -55,6 +55,30 @@ TEST(HtmlPage, BlankLineEndsTheTable) {
   EXPECT_EQ(count(body({"|a|\n", "\n", "x\n"}), "<table"), 0u);
 }
 
+// A report ends with a blank line, and a blank line may stand before a short
+// line: each table is closed once, and rows are always inside a table.
+TEST(HtmlPage, EveryTableIsClosedOnceAndHoldsTheRows) {
+  struct Case { const char* id; std::vector<std::string> lines; } cases[] = {
+      {"blank_last", {"|a|\n", "\n"}},
+      {"blank_then_break", {"|a|\n", "\n", "\f|b|\n", "\n"}},
+      {"blank_before_short", {"|a|\n", "\n", "x\n", "|b|\n", "----\n", "|c|\n", "\n"}},
+      {"two_blanks", {"|a|\n", "\n", "\n", "|b|\n"}},
+  };
+  for (const Case& c : cases) {
+    std::string page = kt::html_page(c.lines, 0, "Liceo", "Classi");
+    int depth = 0;
+    bool stray = false, row_outside = false;
+    for (std::size_t at = 0; (at = page.find('<', at)) != std::string::npos; ++at) {
+      if (page.compare(at, 6, "<table") == 0) ++depth;
+      else if (page.compare(at, 8, "</table>") == 0) stray |= depth-- == 0;
+      else if (page.compare(at, 3, "<tr") == 0) row_outside |= depth == 0;
+    }
+    EXPECT_FALSE(stray) << c.id << "\n" << page;
+    EXPECT_EQ(depth, 0) << c.id << "\n" << page;
+    EXPECT_FALSE(row_outside) << c.id << "\n" << page;
+  }
+}
+
 TEST(HtmlPage, PageBreaksStartBlocks) {
   std::string page = kt::html_page({"|a|\n", "\f|b|\n", "|c|\n", "\f|d|\n"}, 0, "Liceo", "Classi");
   EXPECT_EQ(count(page, "<div class=\"titblocco\" align=\"center\">\n<br><br>Liceo<br><br>Classi\n"), 1u)
