@@ -7,11 +7,16 @@
 // A field that holds a semicolon or a double quote of its own is written in
 // double quotes with its quotes doubled, so a spreadsheet reads the same
 // columns as the report shows. Separators are recognised from the second
-// character on: the first column never starts with an empty field.
+// character on: the first column never starts with an empty field. A '-' or
+// '=' separates only as part of a rule (a run of them, or one at the start
+// of the line); a lone one inside a name ("ROSSI-MARTINELLI", "1A-inf")
+// is a hyphen of the name, as in the RTF and HTML forms, and splitting it
+// would move every later column of the row.
 #include "reports/conversion_text.h"
 #include "reports/conversions.h"
 #include "reports/report_files.h"
 #include "reports/report_services.h"
+#include "reports/report_text_format.h"
 
 namespace kt {
 namespace {
@@ -36,6 +41,7 @@ void put_field(std::string& out, std::string_view field) {
 // One report line as CSV, or false when the line is dropped.
 bool csv_line(std::string line, bool rule_mode, std::string& out) {
   if (line.empty()) return false;
+  const std::string as_written = line;  // rule strokes are told before the markers are blanked
   bool only_rules = true;
   for (char c : line) only_rules = only_rules && (static_cast<unsigned char>(c) <= 32 || is_rule_character(c));
   if (only_rules) return false;
@@ -59,7 +65,8 @@ bool csv_line(std::string line, bool rule_mode, std::string& out) {
   std::size_t start = 0;
   for (std::size_t i = 1; i < text.size(); ++i) {
     char c = text[i];
-    if (c == '#' || c == '-' || c == '=' || c == '|') {
+    bool rule = (c == '-' || c == '=') && is_rule_stroke(as_written, i);
+    if (c == '#' || c == '|' || rule) {
       put_field(out, text.substr(start, i - start));
       out += ';';
       start = i + 1;

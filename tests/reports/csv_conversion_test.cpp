@@ -15,7 +15,11 @@ using kt_test::ReportFolder;
 TEST(CsvText, Lines) {
   struct Case { const char* id; const char* line; bool rule_mode; const char* csv; } cases[] = {
       {"first_not_empty", "|a|b|\n", true, " a;b;\n"},
-      {"hyphen_splits", "| 1A-inf |Ita |\n", true, "  1A;inf ;Ita ;\n"},
+      // A hyphen or an equals sign inside a name is the name's: the row keeps its fields.
+      {"hyphen_stays", "| 1A-inf |ROSSI-MARTINELLI |Ita |\n", true, "  1A-inf ;ROSSI-MARTINELLI ;Ita ;\n"},
+      {"equals_stays", "| a=b |c |\n", true, "  a=b ;c ;\n"},
+      {"rule_inside", "|a|--|b|\n", true, " a;;;;b;\n"},
+      {"lone_hyphen_after_marker", "*0- a|\n", true, "  - a;\n"},
       {"title_short", "!\n", true, " \n"},
       {"dots_only", " ....\n", false, ""},
       {"blank", "   \n", true, ""},
