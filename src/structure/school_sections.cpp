@@ -8,6 +8,7 @@
 // first byte of their code; one that any teaching post uses is kept, the
 // button is checked again, and the explaining message comes once per run.
 // The "has lessons" marks are taken when the page opens.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -34,8 +35,16 @@ bool post_uses(int class_index) {
   for (int t = 0; t < teachers; ++t) {
     const UiTeacher& teacher = g_ui_teachers[t];
     int posts = int(std::min<std::uint32_t>(+teacher.post_count, kUiMaxPosts));
-    for (int p = 0; p < posts; ++p)
-      if (teacher.posts[p].class_index == class_index) return true;
+    for (int p = 0; p < posts; ++p) {
+      // A class joined to another's lesson (articulated, or together with
+      // it) is taught there too: without it that lesson names no class.
+      const UiTeachingPost& post = teacher.posts[p];
+      if (post.class_index == class_index || post.own.joined_class == class_index ||
+          post.partner_part.joined_class == class_index)
+        return true;
+      for (int k = 0; k < std::clamp(int{post.joint_count}, 0, 8); ++k)
+        if (post.joint_classes[k] == class_index) return true;
+    }
   }
   return false;
 }
