@@ -451,6 +451,25 @@ bool Cplessi::Check() {
   }
   for (int b = 0; b < count; ++b)
     if (strnlen(se.buildings[b].name, 21) < 4) return fail(m_names[std::size_t(b)], kShortName.Get());
+  // With one building the reachable lists are disabled and none of their
+  // entries is written: those left from more buildings are no fault the
+  // officer could mend here. Shared rooms of the buildings left out are all
+  // in the one now, where the engine takes one room per subject.
+  if (count < 2) {
+    int gyms = int(std::min<std::uint32_t>(se.gym_count, kUiMaxGyms));
+    for (int b = 1; b < gyms; ++b)
+      for (int a = 0; a < b; ++a)
+        for (int s = 0; s < 4; ++s)
+          for (int t = 0; t < 4; ++t) {
+            int subject = se.gyms[b].subjects[s];
+            if (subject < 0 || subject != se.gyms[a].subjects[t] || subject >= og_subject_count()) continue;
+            char text[400];
+            std::snprintf(text, sizeof text, kGymsOneBuilding.Get(), se.gyms[a].name, se.gyms[b].name,
+                          g_ui_structure.subjects[subject].name);
+            return fail(m_count, text);
+          }
+    return true;
+  }
   for (int b = 0; b < count; ++b) {
     int filled = std::clamp<int>(se.buildings[b].reachable_count, 0, kSlots);
     for (int s = 0; s < filled; ++s)
@@ -469,7 +488,36 @@ bool Cplessi::Check() {
       return fail(m_reachable[std::size_t(b * kSlots + s)], text);
     }
   }
-  if (count < 2) return true;
+  // What is still in a building no longer counted (the count lowered) would
+  // be written in none, or in one the school no longer has: the engine
+  // refuses such a school.
+  auto outside = [&](int building) { return building < 0 || building >= count; };
+  for (int c = 0; c < og_class_count(); ++c) {
+    const UiClass& cls = g_ui_structure.classes[c];
+    if (cls.code[0] == 0 || !outside(cls.building)) continue;
+    char text[256];
+    std::snprintf(text, sizeof text, kClassOutside.Get(), og_class_label(c));
+    return fail(m_associate, text);
+  }
+  auto former = [](int building) {
+    return building >= 0 && building < kUiMaxBuildings ? std::string(se.buildings[building].name, strnlen(se.buildings[building].name, 20))
+                                                       : std::string("?");
+  };
+  for (int l = 0; l < int(std::min<std::uint32_t>(g_ui_structure.lab_count, kUiMaxLabs)); ++l) {
+    const UiLab& lab = g_ui_structure.labs[l];
+    if (lab.name[0] == 0 || !outside(lab.building)) continue;
+    char text[300];
+    std::string where = lab.building >= 0 ? former(lab.building) : std::string(lab.description, strnlen(lab.description, 20));
+    std::snprintf(text, sizeof text, kLabOutside.Get(), lab.name, where.c_str());
+    return fail(m_count, text);
+  }
+  for (int g = 0; g < int(std::min<std::uint32_t>(se.gym_count, kUiMaxGyms)); ++g) {
+    const UiGym& gym = se.gyms[g];
+    if (gym.name[0] == 0 || !outside(gym.building)) continue;
+    char text[300];
+    std::snprintf(text, sizeof text, kGymOutside.Get(), gym.name, former(gym.building).c_str());
+    return fail(m_count, text);
+  }
   for (int b = 0; b < count; ++b) {
     bool used = false;
     for (int c = 0; c < og_class_count() && !used; ++c)

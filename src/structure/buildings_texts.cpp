@@ -97,6 +97,34 @@ const MlText kReachableMissing = {
     {"Il plesso [%s] indica come raggiungibile [%s], che non esiste: sceglierlo di nuovo",
      "Das Geb\xE4ude [%s] nennt [%s] als erreichbar, das es nicht gibt: neu w\xE4hlen",
      "The building [%s] names [%s] as reachable, which does not exist: choose it again"}};
+const MlText kClassOutside = {
+    {"La Classe %s non è associata a nessuno dei plessi esistenti: associarla a un plesso con "
+     "\"Associazione delle Classi ai Plessi\""_cp,
+     "Die Klasse %s ist keinem der bestehenden Gebäude zugeordnet: sie mit \"Associazione delle Classi ai "
+     "Plessi\" einem Gebäude zuordnen"_cp,
+     "Class %s is in none of the existing buildings: associate it with a building with \"Associazione delle "
+     "Classi ai Plessi\""}};
+const MlText kLabOutside = {
+    {"Il laboratorio [%s] si trova nel plesso [%s], che non è più tra i plessi esistenti: prima assegnarlo a un "
+     "altro plesso (pagina 4, Laboratori), poi ridurre il numero dei plessi"_cp,
+     "Das Labor [%s] liegt im Gebäude [%s], das es nicht mehr gibt: es zuerst einem anderen Gebäude zuordnen "
+     "(Seite 4, Labors), dann die Zahl der Gebäude verringern"_cp,
+     "Lab [%s] is in building [%s], which is no longer one of the buildings: first give it another building "
+     "(page 4, Labs), then lower the number of buildings"}};
+const MlText kGymOutside = {
+    {"Il locale comune [%s] si trova nel plesso [%s], che non è più tra i plessi esistenti: prima assegnarlo a "
+     "un altro plesso (pagina 5, Palestre), poi ridurre il numero dei plessi"_cp,
+     "Der gemeinsame Raum [%s] liegt im Gebäude [%s], das es nicht mehr gibt: ihn zuerst einem anderen Gebäude "
+     "zuordnen (Seite 5, Turnhallen), dann die Zahl der Gebäude verringern"_cp,
+     "Shared room [%s] is in building [%s], which is no longer one of the buildings: first give it another "
+     "building (page 5, Gyms), then lower the number of buildings"}};
+const MlText kGymsOneBuilding = {
+    {"Con un solo plesso, [%s] e [%s] sono due locali comuni per la stessa materia [%s]: prima eliminarne uno "
+     "(pagina 5, Palestre), poi ridurre il numero dei plessi"_cp,
+     "Mit nur einem Gebäude sind [%s] und [%s] zwei gemeinsame Räume für dasselbe Fach [%s]: zuerst einen davon "
+     "löschen (Seite 5, Turnhallen), dann die Zahl der Gebäude verringern"_cp,
+     "With one building, [%s] and [%s] are two shared rooms for the same subject [%s]: first delete one of them "
+     "(page 5, Gyms), then lower the number of buildings"}};
 const MlText kBuildingWithoutClasses = {
     {"Il plesso [%s] non è associato a nessuna Classe. Sicuro di avere associato correttamente le Classi ai "
      "Plessi?"_cp,

@@ -7,5 +7,6 @@
 extern const MlText kBuildingsPageText, kNamesText, kStaticText, kRotationText, kAssociateText, kNoTransferText,
     kReachableText, kMinutesText, kGroupsText, kBuildingsSortTip;
 extern const MlText kAnyHour, kFirstHourWarning, kOneBuilding, kDifferentNames, kSameInitial,
-    kShortName, kHourMissing, kBuildingWithoutClasses, kReachableMissing;
+    kShortName, kHourMissing, kBuildingWithoutClasses, kReachableMissing,
+    kClassOutside, kLabOutside, kGymOutside, kGymsOneBuilding;
 extern const MlText kBuildingsHeadings[4];

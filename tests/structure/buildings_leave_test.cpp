@@ -12,12 +12,14 @@
 #include "../engine/loader_harness.h"
 #include "platform/test_driver.h"
 #include "schooldata/description_writer.h"
+#include "schooldata/school_files.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/app_test_support.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "structure/buildings_page.h"
 #include "structure/config_menu.h"
+#include "structure/gyms_page.h"
 #include "structure/structure_pages.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -133,3 +135,49 @@ TEST_F(BuildingsLeave, UnchangedLeavesAbandonDropsAndRenamesReachTheOthers) {
 }
 
 }  // namespace
+
+// Down to one building: the other building's name is no longer the
+// school's, and the reachable lists are disabled with their entries, which
+// no line carries any more, so they hold nothing up. Its gym, PALESTRINA,
+// would share the one building with PALESTRA for the same subject, which
+// the engine refuses: the page names both and saves nothing until one goes.
+// Then it saves, the engine loads the result, and the page is left quietly.
+TEST_F(BuildingsLeave, OneBuildingLeftSavesAndLeaves) {
+  std::string before = read(school_ / "scuola2.txt");
+  ASSERT_STREQ(g_ui_settings.buildings[0].reachable_names[0], "LINGUISTICO");
+  ui.Select(g_buildings_page, P::kCountId, 0);
+  EXPECT_EQ(+g_ui_settings.building_count, 1);
+  EXPECT_FALSE(ui.IsEnabled(g_buildings_page, P::reachable_id(0, 0)));
+  ui.Click(g_buildings_page, P::kSaveId);
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0),
+            "Con un solo plesso, [PALESTRA] e [PALESTRINA] sono due locali comuni per la stessa materia [SCIENZE "
+            "MOTORIE]: prima eliminarne uno (pagina 5, Palestre), poi ridurre il numero dei plessi");
+  EXPECT_EQ(read(school_ / "scuola2.txt"), before);
+
+  // Two buildings again to leave, PALESTRINA deleted on the gyms page.
+  ui.Select(g_buildings_page, P::kCountId, 1);
+  alfadlg_go_to_page(kPagePale);
+  auto* gyms = dynamic_cast<Cpale*>(g_current_page);
+  ASSERT_NE(gyms, nullptr);
+  ASSERT_TRUE(ui.Select(*gyms, Cpale::kListId, "PALESTRINA"));
+  ui.Click(*gyms, Cpale::kDeleteId);
+  ui.Click(*gyms, Cpale::kSaveId);
+  alfadlg_go_to_page(kPagePlessi);
+  ASSERT_EQ(g_current_page, &g_buildings_page);
+
+  ui.Select(g_buildings_page, P::kCountId, 0);
+  ui.Click(g_buildings_page, P::kSaveId);
+  EXPECT_EQ(ui.boxes().size(), 1u) << ui.boxes().back().texts.at(0);
+  std::string saved = read(school_ / "scuola2.txt");
+  EXPECT_NE(saved, before);
+  loader_test::Outcome synt = loader_test::run_synt(saved);
+  EXPECT_EQ(synt.code, 0) << synt.message;
+  ui.Key(kVkEscape);
+  EXPECT_EQ(g_current_page, &g_config_menu);
+  EXPECT_EQ(ui.boxes().size(), 1u);
+  // Read again from the files, the page shows the one building.
+  ASSERT_TRUE(og_read_school_files(0));
+  alfadlg_go_to_page(kPagePlessi);
+  EXPECT_EQ(ui.Text(g_buildings_page, P::kCountId), "1");
+}
