@@ -205,7 +205,16 @@ void Cprocat::OnClassChosen() {
   if (!EditablePost() || box->GetCurSel() < 0) return;
   int index = og_find_class_by_label(box->GetLBText(box->GetCurSel()).c_str());
   if (index >= class_count()) return;
-  g_procat_post->class_index = index;
+  UiTeachingPost& post = *g_procat_post;
+  post.class_index = index;
+  // The post's own class is never one of its articulated classes (the list
+  // of them never offers it): joined to itself, the class would count the
+  // post's hours twice.
+  int count = std::clamp(int{post.joint_count}, 0, 8), kept = 0;
+  for (int k = 0; k < count; ++k)
+    if (post.joint_classes[k] != index) post.joint_classes[kept++] = post.joint_classes[k];
+  for (int k = kept; k < count; ++k) post.joint_classes[k] = -1;
+  post.joint_count = kept;
   PostChanged();
 }
 

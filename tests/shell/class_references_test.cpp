@@ -1,3 +1,6 @@
+// The classes a teaching post names besides its own, in the running program
+// on the small sample school.
+//
 // A class that a teaching post names only as one of its articulated classes
 // is still taught: in the running program on the small sample school, the
 // officer creates 1C, joins it to ROSSI's geography in 1A, and then tries to
@@ -109,6 +112,31 @@ TEST_F(ClassReferences, AnArticulatedClassIsNotDeleted) {
     EXPECT_EQ(saved.find("ARTYW: "), std::string::npos) << saved;
     const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
     EXPECT_EQ(or_main(0, 2, argv), 0) << g_status.message;
+    EXPECT_TRUE(ui.Problems().empty());
+  });
+}
+
+// A post moved to one of its own articulated classes: ROSSI's geography in
+// 1A, articulated with 3B, moved to 3B. The class is no longer listed as
+// articulated with itself, where the engine counted the post's hours twice
+// in 3B.
+TEST_F(ClassReferences, APostMovedToItsArticulatedClassLeavesItOut) {
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    alfadlg_go_to_page(kPageProcat);
+    ASSERT_EQ(g_current_page, &g_procat_page);
+    ASSERT_EQ(ui.Text(g_procat_page, T::kTeacherListId), "ROSSI");
+    ui.Select(g_procat_page, T::kPostListId, 4);
+    ASSERT_EQ(ui.Text(g_procat_page, T::kSubjectId), "GEOGRAFIA");
+    ASSERT_TRUE(ui.Select(g_procat_page, T::kJointComboId, "3B"));
+    auto* joined = static_cast<ListBox*>(g_procat_page.GetDlgItem(T::kJointListId));
+    ASSERT_EQ(joined->GetCount(), 1);
+    ASSERT_TRUE(ui.Select(g_procat_page, T::kClassId, "3B"));
+    EXPECT_EQ(joined->GetCount(), 0);
+    ui.Click(g_procat_page, T::kSaveId);
+    std::string saved = description();
+    EXPECT_NE(saved.find("ROSSI\t3B 2\t"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("ARTYW:"), std::string::npos) << saved;
     EXPECT_TRUE(ui.Problems().empty());
   });
 }
