@@ -66,6 +66,7 @@ TEST_F(ClassReferences, AnArticulatedClassIsNotDeleted) {
     // ROSSI's geography in 1A (his fifth post) takes 1C as articulated class.
     alfadlg_go_to_page(kPageProcat);
     ASSERT_EQ(g_current_page, &g_procat_page);
+    ui.Select(g_procat_page, T::kTeacherListId, "ROSSI");  // the page opens on the teacher shown last
     ASSERT_EQ(ui.Text(g_procat_page, T::kTeacherListId), "ROSSI");
     ui.Select(g_procat_page, T::kPostListId, 4);
     ASSERT_EQ(ui.Text(g_procat_page, T::kSubjectId), "GEOGRAFIA");
@@ -125,6 +126,7 @@ TEST_F(ClassReferences, APostMovedToItsArticulatedClassLeavesItOut) {
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
     alfadlg_go_to_page(kPageProcat);
     ASSERT_EQ(g_current_page, &g_procat_page);
+    ui.Select(g_procat_page, T::kTeacherListId, "ROSSI");  // the page opens on the teacher shown last
     ASSERT_EQ(ui.Text(g_procat_page, T::kTeacherListId), "ROSSI");
     ui.Select(g_procat_page, T::kPostListId, 4);
     ASSERT_EQ(ui.Text(g_procat_page, T::kSubjectId), "GEOGRAFIA");
