@@ -238,6 +238,12 @@ int run_room_window(const OrarioOptions& options, const std::string& word, const
     return 0;
   }
   int unallocated = or_unallocated_lesson_count();
+  int taken = or_take_room_allocation_timetable();
+  if (taken < 0) {
+    print_engine_message(-1);
+    return 1;
+  }
+  if (taken > 0) print_cp1252_line(stdout, or_room_allocation_taken_message());
   result = run_engine("REPO:" + file, {}, language);
   print_engine_message(result);
   if (result != 0) return exit_status(result, false);

@@ -379,13 +379,22 @@ void Casau::Finish(std::int32_t result) {
   std::string text = result == 0 ? kDone.Get() : kFailed.Get();
   if (result == 0 && g_room_report_flag) {
     int unallocated = or_unallocated_lesson_count();
-    // The allocation lives in the engine until the next command reads the
-    // school again: the reports are written now, with the rooms.
-    if (og_run_engine(EngineCommandCode::Repo) == 0) or_show_room_reports(0);
-    ShowClassResults(11);
-    std::string note = or_unallocated_message(unallocated);
-    if (!note.empty()) text += " " + note;
-    ShowReportHint();
+    // Rooms given on a week with moved lessons belong to that week: it
+    // becomes the saved timetable before the reports name the rooms.
+    int taken = or_take_room_allocation_timetable();
+    if (taken < 0) {
+      ui_message_box(g_status.message);
+      text = kFailed.Get();
+    } else {
+      // The allocation lives in the engine until the next command reads the
+      // school again: the reports are written now, with the rooms.
+      if (og_run_engine(EngineCommandCode::Repo) == 0) or_show_room_reports(0);
+      if (taken > 0) m_progress += "\r\n" + or_room_allocation_taken_message() + "\r\n";
+      ShowClassResults(11);
+      std::string note = or_unallocated_message(unallocated);
+      if (!note.empty()) text += " " + note;
+      ShowReportHint();
+    }
   } else if (result == 0) {
     // The grouping of teachers into rooms writes its own room reports.
     or_show_room_reports(0);

@@ -18,6 +18,7 @@
 #include "engine/report_services.h"
 #include "engine/section_parsers.h"
 #include "engine/status_block.h"
+#include "solver/solver_state.h"
 
 RoomAllocationState g_room_allocation;
 
@@ -291,9 +292,12 @@ int or_room_allocation_phase(int mode, int first_room) {
   RoomAllocationParams* given = g_status.room_params.load();
   RoomAllocationParams params = given != nullptr ? *given : no_params();
   s.first_allocation_room = g_eng_school.room_count;
+  s.lessons_moved = 0;
   or_create_allocation_rooms(params);
   int count = params.rooms_per_building[0];
   if (count > 0 && count < g_eng_school.real_class_count) {
+    std::vector<std::uint16_t> loaded(static_cast<std::size_t>(g_eng_school.lesson_count));
+    for (int l = 0; l < g_eng_school.lesson_count; ++l) loaded[static_cast<std::size_t>(l)] = lesson_place(l);
     int end = or_real_lesson_end();
     for (int l = 0; l < end; ++l) {
       int lab = g_eng_lessons[l].chosen_laboratory;
@@ -302,6 +306,8 @@ int or_room_allocation_phase(int mode, int first_room) {
     or_bind_home_rooms();
     or_initial_room_allocation();
     or_optimise_room_moves(mode == 0 ? 0 : 1);
+    for (int l = 0; l < g_eng_school.lesson_count; ++l)
+      if (lesson_place(l) != loaded[static_cast<std::size_t>(l)]) s.lessons_moved = 1;
     s.rooms_allocated = 1;
     for (int l = 0; l < g_eng_school.lesson_count && l < kMaxLessons; ++l) s.lesson_result[l] = g_eng_lessons[l].room;
     g_allocated_rooms.assign(g_eng_rooms + s.first_allocation_room, g_eng_rooms + g_eng_school.room_count);

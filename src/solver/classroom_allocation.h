@@ -41,6 +41,10 @@ struct RoomAllocationState {
   std::int32_t last_queried;                  // entity of the last code-11 query
   std::int32_t lesson_result[kMaxLessons];
   std::uint8_t rooms_allocated;
+  // The allocation moved lessons in the week ("misv:" perturbs the timetable
+  // to save room changes): its rooms belong to the timetable it saved as the
+  // balanced one, not to the saved timetable.
+  std::uint8_t lessons_moved;
 };
 extern RoomAllocationState g_room_allocation;
 

@@ -8,6 +8,7 @@
 #include "engine/errors.h"
 #include "engine/model.h"
 #include "engine/section_parsers.h"
+#include "engine/timetable_aside.h"
 #include "solver/classroom_allocation.h"
 
 namespace {
@@ -55,6 +56,13 @@ const char* const kUnallocated[3] = {
     "%s ore senza aula: restano nell'aula della classe (vedere \"ERRORI Allocazione Aule\").%s",
     "%s Stunden ohne Zimmer: sie bleiben im Zimmer der Klasse (siehe \"ERRORI Allocazione Aule\").%s",
     "%s lessons without a room: they stay in their class's room (see \"ERRORI Allocazione Aule\").%s"};
+
+const char* const kTaken[3] = {
+    "Per avere meno cambi d'aula alcune ore sono state spostate: questo orario e' ora l'orario salvato, il "
+    "precedente e' messo da parte.",
+    "Fuer weniger Zimmerwechsel wurden Stunden verschoben: dieser Stundenplan ist jetzt der gespeicherte, der vorige "
+    "ist beiseitegelegt.",
+    "Lessons were moved to save room changes: this timetable is now the saved one, the previous one is set aside."};
 
 const char* const kLeftOut[3] = {
     "Classi senza lezioni, escluse dall'assegnazione delle aule: ",
@@ -146,6 +154,15 @@ int or_unallocated_lesson_count() {
     if (or_room_lesson_eligible(l) && s.lesson_result[l] == g_eng_lessons[l].class_index) ++n;
   return n;
 }
+
+int or_take_room_allocation_timetable() {
+  const RoomAllocationState& s = g_room_allocation;
+  if (!s.rooms_allocated || !s.lessons_moved) return 0;
+  int taken = or_take_balanced_timetable();
+  return taken < 0 ? -1 : (taken == 0 ? 1 : 0);
+}
+
+std::string or_room_allocation_taken_message() { return or_pick_text(kTaken); }
 
 std::string or_unallocated_message(int count) {
   return count > 0 ? format(kUnallocated, std::to_string(count)) : std::string();

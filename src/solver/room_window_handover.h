@@ -47,5 +47,15 @@ void or_room_window_handover(const std::vector<RoomWindowClass>& classes);
 // After an allocation: the eligible lessons the allocation could give no
 // room (they stay in their class's own room and the reports say so).
 int or_unallocated_lesson_count();
+// After an allocation that moved lessons in the week (the fewer-room-changes
+// run): its rooms were given for the timetable it saved as the balanced one,
+// so that one becomes the saved timetable, the previous one set aside, before
+// the reports name the rooms; reports of the old week with the new week's
+// rooms would seat two classes in one room. 1 taken, 0 nothing to take (no
+// lesson moved, or the provisional save already holds it), -1 failed (the
+// message is in the status block; every file stays as it was).
+int or_take_room_allocation_timetable();
+// The message that says the timetable was taken.
+std::string or_room_allocation_taken_message();
 // The message that tells the user about them, empty when there are none.
 std::string or_unallocated_message(int count);

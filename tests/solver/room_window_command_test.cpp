@@ -158,6 +158,53 @@ TEST_F(RoomCommand, AsauGroupingEndsByItselfWithItsReportAndTheRoomsUsed) {
   }
 }
 
+// The fewer-room-changes run moves lessons in the week; its rooms are those
+// of the week it keeps. That week becomes the saved timetable (the old one
+// set aside), so the reports written with the rooms are the saved
+// timetable's and no room holds two classes at one hour.
+TEST_F(RoomCommand, FewerRoomChangesReportsTheWeekItsRoomsWereGivenFor) {
+  Use("liceo");
+  std::string old_save = Read("savego.txt");
+  std::string out;
+  ASSERT_EQ(run_orario_in(dir_.path(), dir_.path(), "--seed 7 --room-cycles 300 --rooms 12,8 MISV:scuola2.txt", &out), 0)
+      << out;
+  std::string said = out;
+  ClassRooms taken = rooms_of_classes(Read("Orario/Orario Allocazione Aule.txt"));
+  ASSERT_EQ(taken.size(), 25u);
+  std::map<std::pair<std::pair<int, int>, std::string>, std::string> seated;
+  int shared = 0;
+  for (const auto& [klass, week] : taken)
+    for (const auto& [slot, room] : week) {
+      if (room.rfind("AULA:", 0) != 0) continue;
+      auto [at, fresh] = seated.emplace(std::make_pair(slot, room), klass);
+      if (!fresh && ++shared <= 3)
+        ADD_FAILURE() << room << " " << slot.first << "/" << slot.second << ": " << at->second << " and " << klass;
+    }
+  EXPECT_EQ(shared, 0) << "rooms given to two classes at the same hour";
+  // The reports are the saved timetable's: writing them again changes no class's week.
+  std::string classes = Read("Orario/Orario Classi.txt");
+  ASSERT_EQ(run_orario_in(dir_.path(), dir_.path(), "REPO:scuola2.txt", &out), 0) << out;
+  EXPECT_TRUE(Read("Orario/Orario Classi.txt") == classes);
+  // The run moved lessons: its week is the saved one, the old one is set aside.
+  EXPECT_TRUE(Read("savego.txt") != old_save);
+  EXPECT_NE(said.find("questo orario e' ora l'orario salvato"), std::string::npos);
+  EXPECT_TRUE(Read("savego_precedente.txt") == old_save);
+  EXPECT_FALSE(fs::exists(dir_.path() / "savebi.txt"));
+}
+
+// The allocation that moves no lesson leaves the saved timetable and what
+// was set aside before as they were.
+TEST_F(RoomCommand, AnAllocationThatMovesNoLessonKeepsTheSavedTimetable) {
+  Use("liceo");
+  std::ofstream(dir_.path() / "savego_precedente.txt") << "kept\n";
+  std::string old_save = Read("savego.txt");
+  std::string out;
+  ASSERT_EQ(Orario("--rooms 12,8", &out), 0) << out;
+  EXPECT_TRUE(Read("savego.txt") == old_save);
+  EXPECT_EQ(Read("savego_precedente.txt"), "kept\n");
+  EXPECT_EQ(out.find("questo orario e' ora l'orario salvato"), std::string::npos) << out;
+}
+
 TEST_F(RoomCommand, WrongSettingsAreRefusedBeforeAnythingIsWritten) {
   Use("piccola");
   std::string out;
