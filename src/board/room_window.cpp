@@ -389,11 +389,14 @@ void Casau::Finish(std::int32_t result) {
       // The allocation lives in the engine until the next command reads the
       // school again: the reports are written now, with the rooms.
       if (og_run_engine(EngineCommandCode::Repo) == 0) or_show_room_reports(0);
-      if (taken > 0) m_progress += "\r\n" + or_room_allocation_taken_message() + "\r\n";
       ShowClassResults(11);
       std::string note = or_unallocated_message(unallocated);
       if (!note.empty()) text += " " + note;
       ShowReportHint();
+      // Last, where the box shows its end: the saved week changed.
+      if (taken > 0)
+        og_show_progress(*this, kProgressId,
+                         GetDlgItemText(kProgressId) + "\r\n" + or_room_allocation_taken_message() + "\r\n");
     }
   } else if (result == 0) {
     // The grouping of teachers into rooms writes its own room reports.
