@@ -9,6 +9,7 @@
 #include "engine/model.h"
 #include "engine/section_parsers.h"
 #include "engine/timetable_aside.h"
+#include "platform/cp1252.h"
 #include "solver/classroom_allocation.h"
 
 namespace {
@@ -60,8 +61,8 @@ const char* const kUnallocated[3] = {
 const char* const kTaken[3] = {
     "Per avere meno cambi d'aula alcune ore sono state spostate: questo orario e' ora l'orario salvato, il "
     "precedente e' messo da parte.",
-    "Fuer weniger Zimmerwechsel wurden Stunden verschoben: dieser Stundenplan ist jetzt der gespeicherte, der vorige "
-    "ist beiseitegelegt.",
+    "Für weniger Zimmerwechsel wurden Stunden verschoben: dieser Stundenplan ist jetzt der gespeicherte, der vorige "
+    "ist beiseitegelegt."_cp,
     "Lessons were moved to save room changes: this timetable is now the saved one, the previous one is set aside."};
 
 const char* const kLeftOut[3] = {
