@@ -12,6 +12,7 @@
 #include <string>
 
 #include "../engine/loader_harness.h"
+#include "buildings_page_fixture.h"
 #include "platform/test_driver.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_utilities.h"
@@ -33,35 +34,15 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using P = Cplessi;
 
-class BuildingsCount : public TempRoot {
+class BuildingsCount : public buildings_test::BuildingsPageTest {
  protected:
   void SetUp() override {
     TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    ui_install_unsaved_changes_prompt();
-    og_install_description_hooks();
-    school_ = copy_example("istituto", "istituto");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\istituto"));
-    g_hint_flags = 1;
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-    alfadlg_go_to_page(kPageConfigMenu);
-    alfadlg_go_to_page(kPagePlessi);
-    ASSERT_EQ(g_current_page, &g_buildings_page);
+    OpenBuildingsPage("istituto");
+    if (HasFatalFailure()) return;
     ASSERT_EQ(+g_ui_settings.building_count, 3);
     ASSERT_STREQ(g_ui_settings.buildings[2].name, "SUCCURSALE");
   }
-  void TearDown() override {
-    og_snapshot_all();
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    og_set_unsaved_changes_prompt(nullptr);
-    og_set_description_hooks({});
-    TempRoot::TearDown();
-  }
-  fs::path school_;
-  TestDriver ui;
 };
 
 TEST_F(BuildingsCount, WhatIsLeftInARemovedBuildingIsNamedUntilMoved) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "../engine/loader_harness.h"
+#include "buildings_page_fixture.h"
 #include "platform/test_driver.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/school_files.h"
@@ -29,38 +30,18 @@ using namespace kt_app_test;
 using namespace kt::ui;
 using P = Cplessi;
 
-class BuildingsLeave : public TempRoot {
+class BuildingsLeave : public buildings_test::BuildingsPageTest {
  protected:
   void SetUp() override {
     TempRoot::SetUp();
-    ui_register_frame_templates();
-    structure_install_pages();
-    ui_install_unsaved_changes_prompt();  // the prompt and its file steps, as the program installs them
-    og_install_description_hooks();
-    school_ = copy_example("liceo", "liceo");
-    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
-    g_hint_flags = 1;
-    ASSERT_TRUE(g_frame.Create(nullptr));
-    g_frame.ShowWindow(kSwShow);
-    ui.Pump();
-    alfadlg_go_to_page(kPageConfigMenu);
-    alfadlg_go_to_page(kPagePlessi);
-    ASSERT_EQ(g_current_page, &g_buildings_page);
+    OpenBuildingsPage("liceo");
+    if (HasFatalFailure()) return;
     ASSERT_EQ(+g_ui_settings.building_count, 2);
-  }
-  void TearDown() override {
-    og_snapshot_all();
-    if (g_frame.IsWindow()) g_frame.DestroyWindow();
-    og_set_unsaved_changes_prompt(nullptr);
-    og_set_description_hooks({});
-    TempRoot::TearDown();
   }
   void TypeName(int b, const std::string& text) {
     g_buildings_page.GotoDlgCtrl(g_buildings_page.GetDlgItem(P::kFirstNameId + b));
     ui.Type(g_buildings_page, P::kFirstNameId + b, text);
   }
-  fs::path school_;
-  TestDriver ui;
 };
 
 TEST_F(BuildingsLeave, UnchangedLeavesAbandonDropsAndRenamesReachTheOthers) {
