@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -34,6 +35,18 @@ inline std::string read_bytes(const fs::path& p) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// Runs the built orario in the school folder, as a user would from a shell
+// (a clean environment, the folder as the drive root), its output in
+// "orario.out" there; its exit status, or 1000 + the signal that ended it.
+inline int run_orario(const fs::path& school, const std::string& args) {
+  std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
+  std::string command = "cd '" + school.string() + "' && env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
+                        school.string() + "' LANG=it_IT.UTF-8 '" + binary + "' " + args + " >'" +
+                        (school / "orario.out").string() + "' 2>&1";
+  int raw = std::system(command.c_str());
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000 + WTERMSIG(raw);
 }
 
 inline void write_bytes(const fs::path& p, const std::string& bytes) {

@@ -28,10 +28,13 @@
 #include "engine/save_test_fixture.h"
 #include "engine/week_grid_access.h"
 #include "engine/status_block.h"
+#include "reports/report_test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using kt_test::run_orario;
 
 using Hours = std::map<std::string, int>;
 
@@ -64,16 +67,6 @@ std::vector<std::string> cells_of(const std::string& s) {
     if (c == '|' || c == '#') cells.emplace_back();
     else cells.back() += c;
   return cells;
-}
-
-// Runs orario in the school folder; returns its exit status.
-int run_orario(const fs::path& school, const std::string& args) {
-  std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
-  std::string command = "cd '" + school.string() + "' && env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
-                        school.string() + "' LANG=it_IT.UTF-8 '" + binary + "' " + args + " >'" +
-                        (school / "orario.out").string() + "' 2>&1";
-  int raw = std::system(command.c_str());
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000 + WTERMSIG(raw);
 }
 
 // The violation lines of the residual-errors file (the trace lines around

@@ -16,11 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "reports/report_test_support.h"
 #include "test_temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using kt_test::run_orario;
 
 std::string read_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -37,15 +40,6 @@ void write_file(const fs::path& path, const std::string& bytes) {
 void replace_all(std::string& text, const std::string& from, const std::string& to) {
   for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
     text.replace(at, from.size(), to);
-}
-
-int run_orario(const fs::path& school, const std::string& args) {
-  std::string binary = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
-  std::string command = "cd '" + school.string() + "' && env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
-                        school.string() + "' LANG=it_IT.UTF-8 '" + binary + "' " + args + " >'" +
-                        (school / "orario.out").string() + "' 2>&1";
-  int raw = std::system(command.c_str());
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000 + WTERMSIG(raw);
 }
 
 std::vector<std::string> fields_of(const std::string& line) {
