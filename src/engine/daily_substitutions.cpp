@@ -185,12 +185,9 @@ struct Day {
       int most = x.om[day] < 0 ? 0 : x.om[day];
       if (most < kHoursPerDay) day_maximum[static_cast<std::size_t>(t)] = most;
     }
-    for (const StoredExemption& r : or_stored_exemptions(kDayMaximumExemption)) {
-      const std::uint8_t* p = r.bytes + kExemptionTeacherOffset;  // 32 bits, low byte first
-      std::uint32_t t = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-      bool frees_day = day >= 0 && day < kDays && r.bytes[kExemptionMapOffset + day] != 0;
-      if (t < static_cast<std::uint32_t>(teachers) && frees_day) day_maximum[t] = -1;
-    }
+    if (day >= 0 && day < kDays)
+      for (int t : or_stored_exemption_teachers(kDayMaximumExemption, day))
+        if (t >= 0 && t < teachers) day_maximum[static_cast<std::size_t>(t)] = -1;
     weekly_limit = granted(kWeeklyExemption);
     for (int t = 0; t < teachers; ++t) {
       int limit = g_eng_teachers[t].nomweek + weekly_limit[static_cast<std::size_t>(t)];

@@ -323,29 +323,34 @@ int or_reload_exemptions() {
 
 const std::vector<StoredExemption>& or_reloaded_exemptions() { return g_reloaded; }
 
+namespace {
+
+constexpr int kExemptionMapBytes = 129;
+
+// Each stored record of one constraint, in file order.
+template <class Take>
+void each_stored_exemption(int constraint_id, Take take) {
+  read_exemptions([&](const StoredExemption& record) {
+    if (static_cast<std::int32_t>(get_u32(record.bytes + kExemptionIdOffset)) == constraint_id) take(record);
+  });
+}
+
+}  // namespace
+
 std::vector<int> or_stored_exemption_classes(int constraint_id) {
   std::vector<int> classes;
-  read_exemptions([&](const StoredExemption& record) {
-    if (static_cast<std::int32_t>(get_u32(record.bytes + kExemptionIdOffset)) == constraint_id)
-      classes.push_back(static_cast<std::int32_t>(get_u32(record.bytes + kExemptionClassOffset)));
+  each_stored_exemption(constraint_id, [&](const StoredExemption& record) {
+    classes.push_back(static_cast<std::int32_t>(get_u32(record.bytes + kExemptionClassOffset)));
   });
   return classes;
 }
 
-std::vector<StoredExemption> or_stored_exemptions(int constraint_id) {
-  std::vector<StoredExemption> records;
-  read_exemptions([&](const StoredExemption& record) {
-    if (static_cast<std::int32_t>(get_u32(record.bytes + kExemptionIdOffset)) == constraint_id)
-      records.push_back(record);
-  });
-  return records;
-}
-
-std::vector<int> or_stored_exemption_teachers(int constraint_id) {
+std::vector<int> or_stored_exemption_teachers(int constraint_id, int map_entry) {
   std::vector<int> teachers;
-  read_exemptions([&](const StoredExemption& record) {
-    if (static_cast<std::int32_t>(get_u32(record.bytes + kExemptionIdOffset)) == constraint_id)
-      teachers.push_back(static_cast<std::int32_t>(get_u32(record.bytes + kExemptionTeacherOffset)));
+  each_stored_exemption(constraint_id, [&](const StoredExemption& record) {
+    if (map_entry >= 0 && (map_entry >= kExemptionMapBytes || record.bytes[kExemptionMapOffset + map_entry] == 0))
+      return;
+    teachers.push_back(static_cast<std::int32_t>(get_u32(record.bytes + kExemptionTeacherOffset)));
   });
   return teachers;
 }

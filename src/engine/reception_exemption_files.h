@@ -61,7 +61,6 @@ const std::vector<StoredExemption>& or_reloaded_exemptions();
 // the file of the mode, without applying anything), in file order.
 std::vector<int> or_stored_exemption_classes(int constraint_id);
 // The teachers named by the stored exemptions of one constraint, the same
-// way; a teacher granted it twice is named twice.
-std::vector<int> or_stored_exemption_teachers(int constraint_id);
-// The stored exemption records of one constraint, the same way.
-std::vector<StoredExemption> or_stored_exemptions(int constraint_id);
+// way; a teacher granted it twice is named twice. With a map entry (a day,
+// for the rules kept per day) only the records that flag that entry count.
+std::vector<int> or_stored_exemption_teachers(int constraint_id, int map_entry = -1);

@@ -5,6 +5,7 @@
 // no two equal, and their count is the number of leading filled entries.
 #include "structure/buildings_page.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -40,6 +41,14 @@ int compare(int a, int b, int column) {
   if (column == 3)
     return int(std::int8_t(g_ui_structure.classes[a].rotation)) - int(std::int8_t(g_ui_structure.classes[b].rotation));
   return ClassOrderList::CompareCodeColumns(a, b, column);
+}
+
+// A subject both shared rooms are for, -1 when they share none.
+int shared_subject(const UiGym& a, const UiGym& b) {
+  for (std::int32_t subject : b.subjects)
+    if (subject >= 0 && subject < og_subject_count() && std::find(a.subjects, a.subjects + 4, subject) != a.subjects + 4)
+      return subject;
+  return -1;
 }
 
 void set_name(char* field, const std::string& text) {
@@ -458,16 +467,14 @@ bool Cplessi::Check() {
   if (count < 2) {
     int gyms = int(std::min<std::uint32_t>(se.gym_count, kUiMaxGyms));
     for (int b = 1; b < gyms; ++b)
-      for (int a = 0; a < b; ++a)
-        for (int s = 0; s < 4; ++s)
-          for (int t = 0; t < 4; ++t) {
-            int subject = se.gyms[b].subjects[s];
-            if (subject < 0 || subject != se.gyms[a].subjects[t] || subject >= og_subject_count()) continue;
-            char text[400];
-            std::snprintf(text, sizeof text, kGymsOneBuilding.Get(), se.gyms[a].name, se.gyms[b].name,
-                          g_ui_structure.subjects[subject].name);
-            return fail(m_count, text);
-          }
+      for (int a = 0; a < b; ++a) {
+        int subject = shared_subject(se.gyms[a], se.gyms[b]);
+        if (subject < 0) continue;
+        char text[400];
+        std::snprintf(text, sizeof text, kGymsOneBuilding.Get(), se.gyms[a].name, se.gyms[b].name,
+                      g_ui_structure.subjects[subject].name);
+        return fail(m_count, text);
+      }
     return true;
   }
   for (int b = 0; b < count; ++b) {

@@ -48,6 +48,17 @@ class ClassReferences : public ProgramOnSample {
       if (list->GetItemText(row, 0) == key) return row;
     return -1;
   }
+  // ROSSI's geography in 1A (his fifth post) on the teaching-post page,
+  // taking `joined` as an articulated class.
+  void JoinRossisGeography(const char* joined) {
+    alfadlg_go_to_page(kPageProcat);
+    ASSERT_EQ(g_current_page, &g_procat_page);
+    ui.Select(g_procat_page, T::kTeacherListId, "ROSSI");  // the page opens on the teacher shown last
+    ASSERT_EQ(ui.Text(g_procat_page, T::kTeacherListId), "ROSSI");
+    ui.Select(g_procat_page, T::kPostListId, 4);
+    ASSERT_EQ(ui.Text(g_procat_page, T::kSubjectId), "GEOGRAFIA");
+    ASSERT_TRUE(ui.Select(g_procat_page, T::kJointComboId, joined));
+  }
 };
 
 TEST_F(ClassReferences, AnArticulatedClassIsNotDeleted) {
@@ -64,13 +75,7 @@ TEST_F(ClassReferences, AnArticulatedClassIsNotDeleted) {
     ui.Click(g_school_page, P::kSaveId);
 
     // ROSSI's geography in 1A (his fifth post) takes 1C as articulated class.
-    alfadlg_go_to_page(kPageProcat);
-    ASSERT_EQ(g_current_page, &g_procat_page);
-    ui.Select(g_procat_page, T::kTeacherListId, "ROSSI");  // the page opens on the teacher shown last
-    ASSERT_EQ(ui.Text(g_procat_page, T::kTeacherListId), "ROSSI");
-    ui.Select(g_procat_page, T::kPostListId, 4);
-    ASSERT_EQ(ui.Text(g_procat_page, T::kSubjectId), "GEOGRAFIA");
-    ASSERT_TRUE(ui.Select(g_procat_page, T::kJointComboId, "1C"));
+    ASSERT_NO_FATAL_FAILURE(JoinRossisGeography("1C"));
     ui.Click(g_procat_page, T::kSaveId);
     ASSERT_NE(description().find("ROSSI\t1A 2 ARTYW:1C\t"), std::string::npos) << description();
 
@@ -124,13 +129,7 @@ TEST_F(ClassReferences, AnArticulatedClassIsNotDeleted) {
 TEST_F(ClassReferences, APostMovedToItsArticulatedClassLeavesItOut) {
   Run([&] {
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
-    alfadlg_go_to_page(kPageProcat);
-    ASSERT_EQ(g_current_page, &g_procat_page);
-    ui.Select(g_procat_page, T::kTeacherListId, "ROSSI");  // the page opens on the teacher shown last
-    ASSERT_EQ(ui.Text(g_procat_page, T::kTeacherListId), "ROSSI");
-    ui.Select(g_procat_page, T::kPostListId, 4);
-    ASSERT_EQ(ui.Text(g_procat_page, T::kSubjectId), "GEOGRAFIA");
-    ASSERT_TRUE(ui.Select(g_procat_page, T::kJointComboId, "3B"));
+    ASSERT_NO_FATAL_FAILURE(JoinRossisGeography("3B"));
     auto* joined = static_cast<ListBox*>(g_procat_page.GetDlgItem(T::kJointListId));
     ASSERT_EQ(joined->GetCount(), 1);
     ASSERT_TRUE(ui.Select(g_procat_page, T::kClassId, "3B"));

@@ -122,13 +122,7 @@ TEST_F(BuildingsCount, WhatIsLeftInARemovedBuildingIsNamedUntilMoved) {
   // PLESSO NORD has its gym: PALESTRINA goes.
   ui.Select(g_buildings_page, P::kCountId, 2);
   ui.AnswerNextModal(kIdYes);
-  alfadlg_go_to_page(kPagePale);
-  auto* gyms = dynamic_cast<Cpale*>(g_current_page);
-  ASSERT_NE(gyms, nullptr);
-  ASSERT_TRUE(ui.Select(*gyms, Cpale::kListId, "PALESTRINA"));
-  ui.Click(*gyms, Cpale::kDeleteId);
-  ui.Click(*gyms, Cpale::kSaveId);
-  alfadlg_go_to_page(kPagePlessi);
+  ASSERT_NO_FATAL_FAILURE(DeleteGym("PALESTRINA"));
   ui.Select(g_buildings_page, P::kCountId, 1);
   std::size_t shown = ui.boxes().size();
   ui.Click(g_buildings_page, P::kSaveId);

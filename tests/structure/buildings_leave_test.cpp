@@ -138,14 +138,7 @@ TEST_F(BuildingsLeave, OneBuildingLeftSavesAndLeaves) {
 
   // Two buildings again to leave, PALESTRINA deleted on the gyms page.
   ui.Select(g_buildings_page, P::kCountId, 1);
-  alfadlg_go_to_page(kPagePale);
-  auto* gyms = dynamic_cast<Cpale*>(g_current_page);
-  ASSERT_NE(gyms, nullptr);
-  ASSERT_TRUE(ui.Select(*gyms, Cpale::kListId, "PALESTRINA"));
-  ui.Click(*gyms, Cpale::kDeleteId);
-  ui.Click(*gyms, Cpale::kSaveId);
-  alfadlg_go_to_page(kPagePlessi);
-  ASSERT_EQ(g_current_page, &g_buildings_page);
+  ASSERT_NO_FATAL_FAILURE(DeleteGym("PALESTRINA"));
 
   ui.Select(g_buildings_page, P::kCountId, 0);
   ui.Click(g_buildings_page, P::kSaveId);

@@ -16,6 +16,7 @@
 #include "shell/home_page.h"
 #include "structure/buildings_page.h"
 #include "structure/config_menu.h"
+#include "structure/gyms_page.h"
 #include "structure/structure_pages.h"
 #include "structure/unsaved_changes_prompt.h"
 
@@ -37,6 +38,18 @@ class BuildingsPageTest : public kt_app_test::TempRoot {
     g_frame.ShowWindow(kt::ui::kSwShow);
     ui.Pump();
     alfadlg_go_to_page(kPageConfigMenu);
+    alfadlg_go_to_page(kPagePlessi);
+    ASSERT_EQ(g_current_page, &g_buildings_page);
+  }
+  // The shared room `name` deleted on the gyms page, which is then saved;
+  // back on the buildings page.
+  void DeleteGym(const char* name) {
+    alfadlg_go_to_page(kPagePale);
+    auto* gyms = dynamic_cast<Cpale*>(g_current_page);
+    ASSERT_NE(gyms, nullptr);
+    ASSERT_TRUE(ui.Select(*gyms, Cpale::kListId, name));
+    ui.Click(*gyms, Cpale::kDeleteId);
+    ui.Click(*gyms, Cpale::kSaveId);
     alfadlg_go_to_page(kPagePlessi);
     ASSERT_EQ(g_current_page, &g_buildings_page);
   }
