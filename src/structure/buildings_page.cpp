@@ -43,11 +43,16 @@ int compare(int a, int b, int column) {
   return ClassOrderList::CompareCodeColumns(a, b, column);
 }
 
-// A subject both shared rooms are for, -1 when they share none.
-int shared_subject(const UiGym& a, const UiGym& b) {
-  for (std::int32_t subject : b.subjects)
-    if (subject >= 0 && subject < og_subject_count() && std::find(a.subjects, a.subjects + 4, subject) != a.subjects + 4)
-      return subject;
+// A subject both shared rooms a and b are for, -1 when they share none.
+// The rooms' records are packed: their subjects are read one by one, never
+// through a reference to the array.
+int shared_subject(int a, int b) {
+  for (int s = 0; s < 4; ++s) {
+    std::int32_t subject = se.gyms[b].subjects[s];
+    if (subject < 0 || subject >= og_subject_count()) continue;
+    for (int t = 0; t < 4; ++t)
+      if (se.gyms[a].subjects[t] == subject) return subject;
+  }
   return -1;
 }
 
@@ -468,7 +473,7 @@ bool Cplessi::Check() {
     int gyms = int(std::min<std::uint32_t>(se.gym_count, kUiMaxGyms));
     for (int b = 1; b < gyms; ++b)
       for (int a = 0; a < b; ++a) {
-        int subject = shared_subject(se.gyms[a], se.gyms[b]);
+        int subject = shared_subject(a, b);
         if (subject < 0) continue;
         char text[400];
         std::snprintf(text, sizeof text, kGymsOneBuilding.Get(), se.gyms[a].name, se.gyms[b].name,
