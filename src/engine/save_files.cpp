@@ -264,7 +264,10 @@ void or_save_timetable(int kind) {
   // A trial run leaves the real timetable's files as they are.
   bool test = or_is_test_run();
   if (!test && kind == kSaveNormal && g_pending_verdict != SaveVerdict::kWhole) take_over_pending_save();
-  if (kind != kSaveRecord && !test) or_delete_previous_save();
+  // The record belongs to the final timetable's computation (a provisional
+  // run neither writes nor reads it): a provisional save leaves it, so an
+  // interrupted computation of the final timetable still resumes from it.
+  if (kind != kSaveRecord && !test && !g_provisional_mode) or_delete_previous_save();
   if (kind == kSaveNormal && !g_provisional_mode && !test) or_append_exemption(1);
 
   std::vector<std::string>& lines = g_save_lines;

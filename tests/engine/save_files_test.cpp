@@ -193,6 +193,14 @@ TEST(SaveFiles, SaveDropsTheRecordSaveAndReadPrefersIt) {
   unplace_all();
   EXPECT_EQ(or_load_timetable(0), 0);
   EXPECT_EQ(g_eng_lessons[5].day, 3) << "an interrupted computation resumes from its record";
+  // The provisional timetable saved meanwhile leaves the final timetable's
+  // record where its interrupted computation resumes.
+  std::string record = folder.read("saveprec.txt");
+  g_provisional_mode = 1;
+  or_save_timetable(-1);
+  g_provisional_mode = 0;
+  EXPECT_TRUE(folder.exists("saveprov.txt"));
+  EXPECT_EQ(folder.read("saveprec.txt"), record);
   or_save_timetable(-1);
   EXPECT_FALSE(folder.exists("saveprec.txt"));
   EXPECT_EQ(folder.read("scuola3.txt"), exemptions);
