@@ -10,6 +10,7 @@
 #include "platform/cp1252.h"
 #include "platform/removable_media.h"
 #include "schooldata/school_files.h"
+#include "shell/engine_commands.h"
 #include "shell/frame.h"
 #include "shell/list_utilities.h"
 #include "shell/message_box.h"
@@ -31,6 +32,11 @@ const MlText kColumnHeads[] = {
 };
 
 std::string shown(const std::string& machine_path) { return kt::utf8_to_cp1252(machine_path); }
+
+const MlText kComputationRunning = {
+    "Un calcolo è in corso: interromperlo (STOP) prima di ripristinare una copia della scuola."_cp,
+    "Eine Berechnung läuft: sie zuerst anhalten (STOP), dann eine Kopie der Schule wiederherstellen."_cp,
+    "A computation is running: stop it (STOP) before restoring a copy of the school."};
 
 }  // namespace
 
@@ -203,6 +209,11 @@ void Crical::RestoreOrDelete() {
     EndDialog(1);
     return;
   }
+  // A running computation writes the school's timetable and reports when it
+  // ends, also when it is stopped (and the page reopened after a restore
+  // stops it): files restored under it would be overwritten by a run of the
+  // school they replaced.
+  if (g_engine_thread.Pending()) return m_dialogue.tell(kComputationRunning.Get());
   if (!SingleDrive() || m_drive == 'C') {
     DataFileOutcome outcome = data_file_restore_to_working(selected, m_working, m_dialogue, language);
     if (outcome == DataFileOutcome::kRestored || outcome == DataFileOutcome::kFailed) ReadRestoredSchool();

@@ -12,6 +12,9 @@
 // - an exemption granted from the problems monitor during a run is stored
 //   in "scuola3.txt" and read back by the next run (a grant needs a problem
 //   chosen, storing the result does not; the monitor's close button);
+// - a copy of the school found by the support window's search is not
+//   restored under a running computation, which would write its own
+//   timetable over the restored one when it ends;
 // - two worker processes started at start-up compute with the main process
 //   and end with the program, leaving no shared names behind.
 // The engine runs on its own thread as in the program; the page's timers
@@ -36,6 +39,9 @@
 #include "engine/engine_main.h"
 #include "engine/report_services.h"
 #include "engine/reception_exemption_files.h"
+#include "schooldata/data_file_search_dialog.h"
+#include "shell/message_box.h"
+#include "structure/support_contact.h"
 #include "platform/shared_memory.h"
 #include "shell/frame_test_support.h"
 #include "shell/status_file.h"
@@ -165,6 +171,41 @@ TEST_F(Computation, AStopSavesTheBestTimetableAndAFailedRunChangesNothing) {
     EXPECT_EQ(read(school_ / "scuola2.txt"), description);
     EXPECT_EQ(read(school_ / "savego.txt"), saved);
   });
+}
+
+TEST_F(Computation, ACopyOfTheSchoolIsNotRestoredUnderARunningComputation) {
+  fs::path copy = copy_example("istituto", "copia");
+  write(copy / "scuola2.txt", read(copy / "scuola2.txt") + "REM:la copia\n");
+  Run("istituto", [&] {
+    Start(0);
+    ASSERT_TRUE(Follow([&] { return ui.Text(g_make_page, C::kProgressId).find("Even:") != std::string::npos; }));
+    const std::string description = read(school_ / "scuola2.txt");
+    ASSERT_TRUE(ui.Click(g_frame, 1779));  // "@Ho bisogno di assistenza"
+    auto* support = dynamic_cast<Cemergex*>(Window::GetActiveWindow());
+    ASSERT_NE(support, nullptr);
+    std::size_t boxes = 0;
+    ui.OnNextModal([&](Dialog& d) {
+      ui.Click(d, Crical::kStartId);
+      g_rical.WaitForSearch();
+      ui.Advance(Crical::kPollMs);
+      ASSERT_TRUE(ui.Select(d, Crical::kListId, copy.string()));
+      boxes = ui.boxes().size();
+      ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // the first button of whatever is asked or said
+      ui.Click(d, Crical::kActionId);
+      ui.Click(d, kIdCancel);
+    });
+    ASSERT_TRUE(ui.Click(*support, Cemergex::kSearchId));
+    ui.Click(*support, Cemergex::kCloseId);
+    ui.Pump();
+    ASSERT_GT(ui.boxes().size(), boxes);
+    ASSERT_FALSE(ui.boxes()[boxes].texts.empty());
+    EXPECT_EQ(ui.boxes()[boxes].texts[0].rfind("Un calcolo \xE8 in corso", 0), 0u) << ui.boxes()[boxes].texts[0];
+    EXPECT_TRUE(read(school_ / "scuola2.txt") == description) << "nothing restored";
+    EXPECT_TRUE(g_make_page.Running()) << "the computation goes on";
+    ui.Click(g_make_page, C::kStopId);
+    WaitEnd(g_make_page);
+  });
+  EXPECT_EQ(read(school_ / "scuola2.txt").find("REM:la copia"), std::string::npos);
 }
 
 TEST_F(Computation, TheCheckBeforeARunShowsTheBusyPopUpUntilItEnds) {
