@@ -182,6 +182,16 @@ void read_class_item(const std::string& item, ReaderState& state, const std::str
   std::size_t at = item.find(' ', length + 1);
   while (at != std::string::npos) {
     std::size_t next = item.find(' ', at + 1);
+    // A group or subject name may hold blanks ("GLB:GRUPPO INFO-",
+    // "GRUL:STORIA E GEOGRAFIA:"): its option runs to the name's end mark,
+    // as the engine reads it.
+    char mark = item.compare(at + 1, 4, "GLB:") == 0 ? '-'
+                : item.compare(at + 1, 5, "MNIG:") == 0 || item.compare(at + 1, 5, "GRUL:") == 0 ? ':'
+                                                                                                 : '\0';
+    if (mark != '\0') {
+      std::size_t end = item.find(mark, item.find(':', at + 1) + 1);
+      if (end != std::string::npos) next = item.find(' ', end);
+    }
     std::string option = item.substr(at + 1, next == std::string::npos ? next : next - at - 1);
     if (!option.empty()) read_option(*post, part, own, state.teacher, option, line);
     at = next;

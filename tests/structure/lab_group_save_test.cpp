@@ -1,0 +1,105 @@
+// Lab groups through the pages and the saved school, on a copy of a sample
+// school run by the frame: a group made on the labs page and given to a
+// post on the teachers page, its name with a blank, reopens.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "edit_sequence.h"
+#include "engine/model.h"
+#include "engine/shell_services.h"
+#include "engine/text_lines.h"
+#include "structure/labs_page.h"
+
+namespace {
+
+using namespace kt::ui;
+using edit_sequence::EditSequence;
+using L = Clapal;
+using P = Cprocat;
+
+class LabGroupSave : public EditSequence {
+ protected:
+  // A new group of one lab of the main building, saved on the labs page.
+  int AddGroup(const char* name, const char* lab) {
+    alfadlg_go_to_page(kPageLapal);
+    auto* page = dynamic_cast<Clapal*>(g_current_page);
+    if (page == nullptr) {
+      ADD_FAILURE() << "labs page not reached";
+      return -1;
+    }
+    page->GetDlgItem(L::kGroupNameId)->SetWindowText(name);
+    ui.Click(*page, L::kAddGroupId);
+    EXPECT_TRUE(ui.Select(*page, L::kCandidateId, lab)) << lab;
+    ui.Click(*page, L::kSaveId);
+    for (std::uint32_t g = 0; g < g_ui_structure.lab_group_count; ++g)
+      if (std::strcmp(g_ui_structure.lab_groups[g].name, name) == 0) return int(g);
+    ADD_FAILURE() << "group not added: " << name;
+    return -1;
+  }
+
+  // The teacher's first post tied to the group, the teacher himself in the
+  // lab, and `hours` lab hours; saved on the teachers page.
+  int GiveGroup(const char* teacher, const char* group, int hours) {
+    alfadlg_go_to_page(kPageProcat);
+    if (g_current_page != &g_procat_page) {
+      ADD_FAILURE() << "teachers page not reached";
+      return -1;
+    }
+    EXPECT_TRUE(ui.Select(g_procat_page, P::kTeacherListId, teacher)) << teacher;
+    EXPECT_TRUE(ui.Select(g_procat_page, P::kPostListId, 0));
+    EXPECT_TRUE(ui.Select(g_procat_page, P::kLabId, (std::string(" gruppo:") + group).c_str()));
+    EXPECT_TRUE(ui.Select(g_procat_page, P::kPartnerId, teacher));
+    EXPECT_TRUE(ui.Select(g_procat_page, P::kPartnerHoursId, hours));
+    ui.Click(g_procat_page, P::kSaveId);
+    return g_procat_teacher;
+  }
+
+  // The written description, its lines in clear.
+  static std::string Description() {
+    std::string text;
+    std::FILE* in = or_fopen(".\\scuola2.txt", "rt");
+    if (!in) return text;
+    char line[4000];
+    while (or_read_line(line, sizeof line, in)) text += line;
+    or_fclose(in);
+    return text;
+  }
+
+  // Lessons the engine made for the teacher's post in the class, and how
+  // many of them wait for a lab of a group.
+  // The teacher's post that names the group.
+  static const UiTeachingPost* PostOf(int teacher, int group) {
+    for (std::uint32_t p = 0; p < g_ui_teachers[teacher].post_count; ++p)
+      if (g_ui_teachers[teacher].posts[p].lab_group == group) return &g_ui_teachers[teacher].posts[p];
+    return nullptr;
+  }
+
+  static std::pair<int, int> EngineLessons(const char* teacher) {
+    int lessons = 0, grouped = 0;
+    for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+      const EngineLesson& l = g_eng_lessons[i];
+      if (l.teacher < 0 || std::strcmp(g_eng_teachers[l.teacher].name, teacher) != 0) continue;
+      ++lessons;
+      if (l.lab_group >= 0) ++grouped;
+    }
+    return {lessons, grouped};
+  }
+};
+
+// A group's name may hold blanks, as the labs page takes them: the school
+// that names it on a post still opens again, the post in its group.
+TEST_F(LabGroupSave, AGroupNamedWithBlanksReopens) {
+  ASSERT_NO_FATAL_FAILURE(Start("istituto"));
+  int group = AddGroup("GRUPPO INFO", "LAB INFORMATICA");
+  ASSERT_GE(group, 0);
+  int fontana = GiveGroup("FONTANA", "GRUPPO INFO", 2);
+  ASSERT_GE(fontana, 0);
+  ASSERT_NE(Description().find(" GLB:GRUPPO INFO-"), std::string::npos);
+  ASSERT_EQ(og_read_structure_file(0), 0) << og_structure_error();
+  ASSERT_EQ(og_read_assignments_file(0), 0) << og_description_error();
+  EXPECT_NE(PostOf(fontana, group), nullptr);
+}
+
+}  // namespace
