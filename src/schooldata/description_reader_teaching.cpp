@@ -324,6 +324,15 @@ int desc_inferred_main_subject(int teacher) {
 void desc_complete_teachers() {
   for (std::uint32_t t = 0; t < g_ui_settings.teacher_count && t < kUiMaxTeachers; ++t) {
     UiTeacher& teacher = g_ui_teachers[t];
+    // A group token on an own line puts every hour of that line in the
+    // group (so the engine books them): such a post's lab hours are all its
+    // hours, the teacher's own, as a lab post without a partner has them.
+    for (std::uint32_t p = 0; p < teacher.post_count && p < kUiMaxPosts; ++p) {
+      UiTeachingPost& post = teacher.posts[p];
+      if (post.lab_group < 0 || post.lab >= 0 || post.conversation_subject >= 0 || post.partner >= 0) continue;
+      post.partner = static_cast<std::int32_t>(t);
+      post.partner_part.hours = post.own.hours;
+    }
     teacher.main_subject = -1;
     if (!g_klk[t].empty()) {
       teacher.main_subject = static_cast<std::int16_t>(desc_subject(g_klk[t], 'N', g_klk[t]));

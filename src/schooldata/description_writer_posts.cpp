@@ -30,6 +30,12 @@ int post_count(const UiTeacher& t) {
   return static_cast<int>(t.post_count < kUiMaxPosts ? t.post_count : kUiMaxPosts);
 }
 
+// A group that was deleted keeps its index but has no name.
+bool named_group(std::int32_t g) {
+  return g >= 0 && g < kUiMaxLabGroups && static_cast<std::uint32_t>(g) < st.lab_group_count &&
+         st.lab_groups[g].name[0] != 0;
+}
+
 std::string teacher_items(int t) {
   const UiTeacher& teacher = g_ui_teachers[t];
   std::string out;
@@ -106,6 +112,22 @@ void fit_grouping_rows(UiPostPart& part) {
   if (std::strncmp(part.grouping1, part.grouping2, 13) == 0) std::memset(part.grouping2, 0, 13);
 }
 
+// A lab group's token goes on the post's own line, and the engine books
+// every hour of that line in the group: a post whose lab comes only from a
+// group has all its hours as lab hours, the teacher's own (a group names no
+// lab under which a partner part could be written). The model is made to
+// say so before it is written, as the reader gives it back.
+void fit_lab_group(UiTeachingPost& post, int teacher) {
+  if (!named_group(post.lab_group)) return;
+  bool group_only = post.lab < 0 && post.conversation_subject < 0;
+  if (!group_only || (post.partner >= 0 && post.partner != teacher)) return;
+  post.partner = teacher;
+  UiTeachingPost plain;
+  og_reset_teaching_post(plain);
+  post.partner_part = plain.partner_part;
+  post.partner_part.hours = post.own.hours > 0 ? post.own.hours : 0;
+}
+
 struct TeachingWriter {
   explicit TeachingWriter(std::string& o) : out(o) {}
   std::string& out;
@@ -172,6 +194,7 @@ void dw_write_teaching(std::string& out, bool provisional) {
     for (int p = 0; p < post_count(g_ui_teachers[t]); ++p) {
       UiTeachingPost& post = g_ui_teachers[t].posts[p];
       if ((post.lab >= 0 || post.conversation_subject >= 0) && post.partner < 0) post.partner = t;
+      fit_lab_group(post, t);
       // A lab or conversation partner shares hours of the post: never more
       // than the post has (the engine, and this program's reader, find no
       // post for a partner with more).

@@ -1,6 +1,8 @@
 // Lab groups through the pages and the saved school, on a copy of a sample
 // school run by the frame: a group made on the labs page and given to a
-// post on the teachers page, its name with a blank, reopens.
+// post on the teachers page keeps the post's lab hours when the school is
+// written and read back, and the engine books every hour of the post in
+// the group; its name may hold a blank.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -100,6 +102,38 @@ TEST_F(LabGroupSave, AGroupNamedWithBlanksReopens) {
   ASSERT_EQ(og_read_structure_file(0), 0) << og_structure_error();
   ASSERT_EQ(og_read_assignments_file(0), 0) << og_description_error();
   EXPECT_NE(PostOf(fontana, group), nullptr);
+}
+
+// FONTANA teaches only in 1AS: every lesson of his first post is in the
+// group, and so are his lab hours on reopening.
+TEST_F(LabGroupSave, APostsLabHoursInAGroupOutliveAReopen) {
+  ASSERT_NO_FATAL_FAILURE(Start("istituto"));
+  int group = AddGroup("GRUPPO INFO", "LAB INFORMATICA");
+  ASSERT_GE(group, 0);
+  int fontana = GiveGroup("FONTANA", "GRUPPO INFO", 2);
+  ASSERT_GE(fontana, 0);
+  ASSERT_NE(PostOf(fontana, group), nullptr);
+  const UiTeachingPost& post = *PostOf(fontana, group);
+  const int weekly = post.own.hours;
+  ASSERT_GT(weekly, 2);
+  EXPECT_EQ(post.partner, fontana);
+  // The engine books every hour of the post in the group: so many are its
+  // lab hours once saved.
+  EXPECT_EQ(+post.partner_part.hours, weekly);
+  EXPECT_NE(Description().find(" GLB:GRUPPO INFO-"), std::string::npos);
+  Check();  // the engine loads it, and reading it back gives what was saved
+
+  loader_test::Outcome synt = loader_test::run_synt(save_reopen::slurp((school_ / "scuola2.txt").string()));
+  ASSERT_EQ(synt.code, 0) << synt.message;
+  std::pair<int, int> lessons = EngineLessons("FONTANA");
+  EXPECT_EQ(lessons.second, weekly);
+
+  ASSERT_EQ(og_read_structure_file(0), 0) << og_structure_error();
+  ASSERT_EQ(og_read_assignments_file(0), 0) << og_description_error();
+  const UiTeachingPost* reopened = PostOf(fontana, group);
+  ASSERT_NE(reopened, nullptr);
+  EXPECT_EQ(reopened->partner, fontana);
+  EXPECT_EQ(+reopened->partner_part.hours, weekly);
 }
 
 }  // namespace
