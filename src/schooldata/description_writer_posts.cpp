@@ -62,7 +62,7 @@ std::string part_options(const UiTeachingPost& post, const UiPostPart& part, int
     if (part.lab_equipment > 0 && part.lab_equipment <= 20) {
       out += std::string(" ZENDO:") + g_ui_settings.lab_equipment[part.lab_equipment - 1];
     }
-    if (post.lab_group >= 0 && post.lab_group < kUiMaxLabGroups) {
+    if (named_group(post.lab_group)) {
       out += std::string(" GLB:") + st.lab_groups[post.lab_group].name + "-";
     }
   }
@@ -116,10 +116,22 @@ void fit_grouping_rows(UiPostPart& part) {
 // every hour of that line in the group: a post whose lab comes only from a
 // group has all its hours as lab hours, the teacher's own (a group names no
 // lab under which a partner part could be written). The model is made to
-// say so before it is written, as the reader gives it back.
+// say so before it is written, as the reader gives it back. A group that
+// was deleted (no name) is no group: its post is written, and kept, as a
+// plain one rather than with an empty group name the engine ignores.
 void fit_lab_group(UiTeachingPost& post, int teacher) {
-  if (!named_group(post.lab_group)) return;
+  if (post.lab_group < 0) return;
   bool group_only = post.lab < 0 && post.conversation_subject < 0;
+  if (!named_group(post.lab_group)) {
+    post.lab_group = -1;
+    if (group_only && (post.partner < 0 || post.partner == teacher)) {
+      UiTeachingPost plain;
+      og_reset_teaching_post(plain);
+      post.partner = -1;
+      post.partner_part = plain.partner_part;
+    }
+    return;
+  }
   if (!group_only || (post.partner >= 0 && post.partner != teacher)) return;
   post.partner = teacher;
   UiTeachingPost plain;

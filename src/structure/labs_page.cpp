@@ -91,6 +91,10 @@ const MlText kNeedBuilding = {"Specificare il Plesso in cui si trova il nuovo La
 const MlText kTooMany = {"Raggiunto numero massimo di laboratori. Non inserito.",
                          "Höchstzahl der Labore erreicht. Nicht eingefügt."_cp,
                          "Maximum number of labs reached. Not inserted."};
+const MlText kGroupPostsLeft = {
+    "Il Gruppo era assegnato a %d cattedre: salvando, queste non avranno più un Gruppo di Laboratori."_cp,
+    "Die Gruppe war %d Lehraufträgen zugeordnet: beim Speichern verlieren diese ihre Laborgruppe."_cp,
+    "The group was given to %d teaching posts: once saved, they have no lab group any more."};
 const MlText kNewName = {"Ridenominazione - nuovo Nome del Laboratorio?", "Umbenennen - neuer Name des Labors?",
                          "Rename - new name of the lab?"};
 const MlText* const kHelpTexts[Clapal::kHelpButtons] = {&kGeneralHelp, &kGroupHelp, &kHoursHelp};
@@ -153,6 +157,20 @@ bool lab_in_use(int lab) {
       if (g_ui_teachers[t].posts[p].lab == lab) return true;
   }
   return false;
+}
+
+// How many posts (partner copies aside) name the group.
+int posts_of_group(int group) {
+  int teachers =
+      g_ui_settings.teacher_count > std::uint32_t(kUiMaxTeachers) ? kUiMaxTeachers : int(g_ui_settings.teacher_count);
+  int count = 0;
+  for (int t = 0; t < teachers; ++t) {
+    int posts =
+        g_ui_teachers[t].post_count > std::uint32_t(kUiMaxPosts) ? kUiMaxPosts : int(g_ui_teachers[t].post_count);
+    for (int p = 0; p < posts; ++p)
+      if (!g_ui_teachers[t].posts[p].copy && g_ui_teachers[t].posts[p].lab_group == group) ++count;
+  }
+  return count;
 }
 
 // The first group (table order) that lists the lab, or -1.
@@ -521,6 +539,13 @@ void Clapal::DeleteLabGroup() {
   m_group_labs.ResetContent();
   m_candidates.ResetContent();
   FillLabList();
+  // The posts keep their hours but lose the group when the school is
+  // written; the officer is told, so it is no surprise on the teachers page.
+  if (int posts = posts_of_group(group); posts > 0) {
+    char message[300];
+    std::snprintf(message, sizeof message, kGroupPostsLeft.Get(), posts);
+    ui_message_box(message);
+  }
 }
 
 void Clapal::RenameLabGroup() {

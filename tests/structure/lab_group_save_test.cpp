@@ -2,7 +2,8 @@
 // school run by the frame: a group made on the labs page and given to a
 // post on the teachers page keeps the post's lab hours when the school is
 // written and read back, and the engine books every hour of the post in
-// the group; its name may hold a blank.
+// the group; a group deleted while posts name it is said so, and the posts
+// are written and reopened as plain ones, never with an empty group name.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -134,6 +135,56 @@ TEST_F(LabGroupSave, APostsLabHoursInAGroupOutliveAReopen) {
   ASSERT_NE(reopened, nullptr);
   EXPECT_EQ(reopened->partner, fontana);
   EXPECT_EQ(+reopened->partner_part.hours, weekly);
+}
+
+// Deleting a group that a post names: the officer is told how many posts
+// lose it; the school is written without an empty group token, the post
+// keeps its hours as a plain post, and it reopens so.
+TEST_F(LabGroupSave, ADeletedGroupIsSaidAndItsPostsComeBackPlain) {
+  ASSERT_NO_FATAL_FAILURE(Start("istituto"));
+  int group = AddGroup("GRUPPO INFO", "LAB INFORMATICA");
+  ASSERT_GE(group, 0);
+  int fontana = GiveGroup("FONTANA", "GRUPPO INFO", 3);
+  ASSERT_GE(fontana, 0);
+  ASSERT_NE(PostOf(fontana, group), nullptr);
+  UiTeachingPost* post = const_cast<UiTeachingPost*>(PostOf(fontana, group));
+  const int weekly = post->own.hours;
+
+  alfadlg_go_to_page(kPageLapal);
+  auto* page = dynamic_cast<Clapal*>(g_current_page);
+  ASSERT_NE(page, nullptr);
+  ASSERT_TRUE(ui.Select(*page, L::kGroupListId, "GRUPPO INFO"));
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(*page, L::kDeleteGroupId);
+  bool told = false;
+  for (const auto& box : ui.boxes())
+    for (const std::string& t : box.texts)
+      told = told || t == "Il Gruppo era assegnato a 1 cattedre: salvando, queste non avranno pi\xF9 un Gruppo di "
+                          "Laboratori.";
+  EXPECT_TRUE(told);
+  ui.Click(*page, L::kSaveId);
+
+  std::string description = Description();
+  EXPECT_EQ(description.find(" GLB:"), std::string::npos);
+  EXPECT_EQ(description.find("GRULLAB:GRUPPO INFO"), std::string::npos);
+  EXPECT_EQ(post->lab_group, -1);
+  EXPECT_EQ(post->partner, -1);
+  EXPECT_EQ(+post->partner_part.hours, 0);
+  EXPECT_EQ(+post->own.hours, weekly);
+
+  // Read back (the deleted group keeps its place only until then): the
+  // post as it was written.
+  ASSERT_EQ(og_read_structure_file(0), 0) << og_structure_error();
+  ASSERT_EQ(og_read_assignments_file(0), 0) << og_description_error();
+  EXPECT_EQ(+g_ui_structure.lab_group_count, 0u);
+  EXPECT_EQ(post->lab_group, -1);
+  EXPECT_EQ(post->partner, -1);
+  EXPECT_EQ(+post->partner_part.hours, 0);
+  EXPECT_EQ(+post->own.hours, weekly);
+
+  loader_test::Outcome synt = loader_test::run_synt(save_reopen::slurp((school_ / "scuola2.txt").string()));
+  ASSERT_EQ(synt.code, 0) << synt.message;
+  EXPECT_EQ(EngineLessons("FONTANA").second, 0);
 }
 
 }  // namespace
