@@ -29,9 +29,11 @@
 #include "shell/message_box.h"
 #include "structure/input_box.h"
 #include "structure/labs_page.h"
+#include "structure/saved_timetable_rename.h"
 #include "structure/shared_texts.h"
 #include "structure/subject_dictionary.h"
 #include "structure/subjects_page.h"
+#include "structure/teacher_page_texts.h"
 
 using namespace kt::ui;
 
@@ -763,7 +765,19 @@ void Clacoco::RenameTeacher() {
     ui_message_box(kNameTaken);
     return;
   }
-  dictionary_copy_name(g_ui_teachers[teacher].name, og_escape_name(name));
+  char old_name[kUiNameSize];
+  dictionary_copy_name(old_name, g_ui_teachers[teacher].name);
+  char new_name[kUiNameSize];
+  dictionary_copy_name(new_name, og_escape_name(name));
+  // The saved timetable names the teacher too: it follows first, and when
+  // it cannot the teacher keeps his name, so the school and its saved week
+  // still name him alike.
+  std::string why;
+  if (og_rename_in_saved_timetable(old_name, new_name, &why) < 0) {
+    ui_message_box((std::string(procat_text::kRenameNotSaved.Get()) + why).c_str());
+    return;
+  }
+  dictionary_copy_name(g_ui_teachers[teacher].name, new_name);
   FillChoosers();
   BuildRows();
 }
