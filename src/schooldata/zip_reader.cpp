@@ -13,8 +13,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -56,6 +58,8 @@ struct UiZipHandle {
   bool has_password = false;
   std::vector<char> buffer;
   std::string base;  // the current folder at opening, this machine's form, ending in '/'
+  std::string path;  // the archive file, this machine's form; empty for a memory block
+  std::string cached_raw_name;  // the cached entry's name as the central directory holds it
   kt_zip::MemorySource memory;
   std::uint64_t per_entry_limit = kUiZipEntryLimit;
   std::uint64_t total_limit = kUiZipTotalLimit;
@@ -203,8 +207,31 @@ std::uint32_t describe(UiZipHandle* h, int index, UiZipEntry* entry) {
   h->cached_index = index;
   h->cached_is_link = is_link;
   h->cached_reaches_out = ui_zip_name_reaches_out(raw);
+  h->cached_raw_name.assign(raw, std::min<std::size_t>(info.size_filename, sizeof raw - 1));
   h->cached_encrypted = (info.flag & 1) != 0;
   return kZipOk;
+}
+
+// The entry's name in its own local header, which lies just before its
+// extra field and its data; false when it cannot be read.
+bool read_local_name(UiZipHandle* h, std::string* name) {
+  std::uint64_t data = unzGetCurrentFileZStreamPos64(h->archive);
+  int extra = unzGetLocalExtrafield(h->archive, nullptr, 0);
+  std::uint64_t length = h->cached_raw_name.size();
+  if (extra < 0 || data < static_cast<std::uint64_t>(extra) + length) return false;
+  std::uint64_t at = data - static_cast<std::uint64_t>(extra) - length;
+  name->assign(static_cast<std::size_t>(length), '\0');
+  if (h->path.empty()) {
+    if (at + length > h->memory.size) return false;
+    std::memcpy(name->data(), h->memory.data + at, static_cast<std::size_t>(length));
+    return true;
+  }
+  std::FILE* in = std::fopen(h->path.c_str(), "rb");
+  if (!in) return false;
+  bool ok = ::fseeko(in, static_cast<off_t>(at), SEEK_SET) == 0 &&
+            std::fread(name->data(), 1, static_cast<std::size_t>(length), in) == length;
+  std::fclose(in);
+  return ok;
 }
 
 std::uint32_t open_entry(UiZipHandle* h, int index, UiZipEntry* entry) {
@@ -216,6 +243,14 @@ std::uint32_t open_entry(UiZipHandle* h, int index, UiZipEntry* entry) {
   int rc = unzOpenCurrentFilePassword(h->archive, h->has_password ? h->password.c_str() : nullptr);
   if (rc == UNZ_BADZIPFILE) return kZipBadLocalHeader;
   if (rc != UNZ_OK) return kZipReadFailed;
+  // The two copies of the name must agree (the reader checks only their
+  // lengths): a byte changed in the directory's copy would give the entry
+  // a name it never had, a file of the school restored as another.
+  std::string local;
+  if (!read_local_name(h, &local) || local != h->cached_raw_name) {
+    unzCloseCurrentFile(h->archive);
+    return kZipBadLocalHeader;
+  }
   h->open_index = index;
   h->entry_done = 0;
   if (h->buffer.empty()) h->buffer.resize(kCopyBlock);
@@ -304,6 +339,7 @@ std::uint32_t copy_entry_to(UiZipHandle* h, const std::string& path) {
 }
 
 UiZipHandle* open_with(UiZipHandle* h, const std::string& path, zlib_filefunc64_def* functions) {
+  if (!functions) h->path = path;
   char cwd[4096];
   h->base = ::getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string(".");
   if (h->base.back() != '/') h->base += '/';

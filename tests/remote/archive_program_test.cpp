@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <ctime>
 #include <map>
 
@@ -446,6 +447,57 @@ TEST_F(ArchiveProgram, AnArchiveThatCannotBeWrittenSaysSoAndLeavesNone) {
   EXPECT_NE(said.find("piccola_"), std::string::npos) << said;
   for (const auto& e : fs::directory_iterator(root_ / "archivi"))
     EXPECT_NE(e.path().extension(), ".zip") << e.path();
+}
+
+// An archive damaged anywhere (one byte changed at offsets all along it)
+// either gives back exactly the school that was archived, or is refused
+// with the drive as it was: never a school with files of another name,
+// another folder, or other bytes.
+TEST_F(ArchiveProgram, AnArchiveDamagedAnywhereRestoresWholeOrNotAtAll) {
+  const auto original = folder_files(school());
+  Run([&] {
+    fs::path zip = ArchiveSchool();
+    ASSERT_FALSE(zip.empty());
+    const std::string good = read(zip);
+    int refused = 0, restored = 0;
+    for (std::size_t at = 0; at < good.size(); at += 3) {
+      std::string bad = good;
+      bad[at] = static_cast<char>(bad[at] ^ 0x21);
+      write(root_ / "danneggiato.zip", bad);
+      write(school() / "scuola2.txt", "REM:rovinata");
+      const auto drive = folder_files(data_root());
+      answers_.push_back("\\danneggiato.zip");
+      std::string said;
+      bool asked = false;
+      InArchiveDialog([&](Dialog& d) {
+        ui.OnNextModal([&](Dialog& box) {
+          if (ui.Text(box, CMessageBox::kTextId).find("Sostituire") != std::string::npos) {
+            asked = true;
+            box.EndDialog(kIdYes);
+            AnswerBox(&said);
+            InArchiveDialog([](Dialog&) {});
+          } else {
+            said = ui.Text(box, CMessageBox::kTextId);
+            box.EndDialog(kIdOk);
+          }
+        });
+        ui.Click(d, Carchivio::kRestoreId);
+      });
+      ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive)) << at;
+      if (said.find("Scuola ripristinata nella cartella [piccola]") == 0) {
+        ++restored;
+        EXPECT_TRUE(asked) << at;
+        EXPECT_EQ(folder_files(school()), original) << at << ": " << said;
+        EXPECT_EQ(folder_files(data_root()).size(), drive.size()) << at;
+      } else {
+        ++refused;
+        EXPECT_EQ(folder_files(data_root()), drive) << at << ": " << said;
+      }
+      ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola")) << at;
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(restored, 0);
+  });
 }
 
 }  // namespace

@@ -149,6 +149,37 @@ TEST_F(ZipHostile, CorruptDataKeepsTheGoodFile) {
   EXPECT_EQ(tree(root_ + "/work/s"), std::vector<std::string>{"scuola2.txt"});
 }
 
+// A name damaged in the archive's directory no longer matches the entry's
+// own header: the entry is refused as damaged, from a file as from memory,
+// and nothing is written under the name it never had; the other entry,
+// whose two names agree, is extracted as usual.
+TEST_F(ZipHostile, ANameDamagedInTheDirectoryIsRefused) {
+  write_zip(root_ + "/n.zip", {{"scuola1.txt", "uno"}, {"scuola2.txt", "due"}});
+  std::string bytes = read_file(root_ + "/n.zip");
+  std::size_t central = bytes.rfind("scuola1.txt");  // the directory's copy comes after every local header
+  ASSERT_NE(central, bytes.find("scuola1.txt"));
+  bytes[central] = 'R';
+  write_file(root_ + "/n.zip", bytes);
+  UiZipHandle* h = ui_zip_open_file("\\n.zip", nullptr);
+  ASSERT_NE(h, nullptr);
+  UiZipEntry entry;
+  ASSERT_EQ(ui_zip_get_item(h, 0, &entry), kZipOk);
+  EXPECT_STREQ(entry.name, "Rcuola1.txt");
+  EXPECT_EQ(ui_zip_extract_to_file(h, 0, "Rcuola1.txt"), kZipBadLocalHeader);
+  EXPECT_EQ(ui_zip_extract_to_file(h, 1, "scuola2.txt"), kZipOk);
+  ui_zip_close(h);
+  EXPECT_EQ(tree(root_ + "/work"), std::vector<std::string>{"scuola2.txt"});
+
+  h = ui_zip_open_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr);
+  ASSERT_NE(h, nullptr);
+  char block[64];
+  std::uint32_t got = 0;
+  EXPECT_EQ(ui_zip_extract_to_memory(h, 0, block, sizeof block, &got), kZipBadLocalHeader);
+  EXPECT_EQ(ui_zip_extract_to_memory(h, 1, block, sizeof block, &got), kZipOk);
+  EXPECT_EQ(std::string(block, got), "due");
+  ui_zip_close(h);
+}
+
 TEST_F(ZipHostile, EncryptedEntryWithoutPassword) {
   zipFile zf = zipOpen64((root_ + "/e.zip").c_str(), APPEND_STATUS_CREATE);
   zip_fileinfo info{};
