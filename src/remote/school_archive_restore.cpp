@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -118,6 +119,19 @@ std::string folder_name(const std::string& raw) {
   return out;
 }
 
+// The archive's own folder name, when it can name a folder of the data root
+// as it is, so the school comes back into the folder it was archived from
+// ("Liceo Galilei" as much as "liceo"): one component, not hidden (the
+// lists skip names that begin with '.', and restores stage under such
+// names), and none of the characters a pen's or another system's file
+// names refuse.
+bool usable_as_is(const std::string& name) {
+  if (name.empty() || name[0] == '.' || name[0] == ' ' || name.back() == ' ' || name.back() == '.') return false;
+  for (unsigned char c : name)
+    if (c < 32 || c == 127 || std::strchr("\\/:*?\"<>|", c)) return false;
+  return true;
+}
+
 // One top folder for every file: it is the school's folder and goes from the names.
 void take_top_folder(RestorePlan* plan, const std::string& archive_name) {
   std::string top;
@@ -133,7 +147,7 @@ void take_top_folder(RestorePlan* plan, const std::string& archive_name) {
   } else {
     top = stem(archive_name);
   }
-  plan->folder = folder_name(top);
+  plan->folder = shared && usable_as_is(top) ? top : folder_name(top);
 }
 
 bool fits(const fs::path& path) {

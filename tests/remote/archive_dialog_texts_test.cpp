@@ -272,10 +272,11 @@ TEST_F(ArchiveDialogTexts, RestoredFilesKeepTheirWriteTimes) {
   EXPECT_EQ(fresh, times);
 }
 
-// The folder a restore makes: the archive's one top folder, or, when its
-// files have none in common, the archive's file name without ".zip" in any
-// case; letters and digits kept, any other character made '_'. An archive
-// whose files sit in different folders holds no school.
+// The folder a restore makes: the archive's one top folder as it is (the
+// school's own folder), or, when its files have none in common, the
+// archive's file name without ".zip" in any case, with letters and digits
+// kept and any other character made '_'. An archive whose files sit in
+// different folders holds no school.
 TEST_F(ArchiveDialogTexts, TheRestoredFolderIsNamedAfterTheArchive) {
   const std::string school2 = read(school() / "scuola2.txt");
   const struct {
@@ -287,7 +288,7 @@ TEST_F(ArchiveDialogTexts, TheRestoredFolderIsNamedAfterTheArchive) {
     const char* said;
   } cases[] = {
       {"own folder", "qualsiasi.zip", {{"Scuola-B 2/scuola2.txt", school2}, {"Scuola-B 2/Orario/stampa.txt", "s\n"}},
-       "Scuola_B_2", {"Orario/stampa.txt", "scuola2.txt"}, "Scuola ripristinata nella cartella [Scuola_B_2] (2 file)."},
+       "Scuola-B 2", {"Orario/stampa.txt", "scuola2.txt"}, "Scuola ripristinata nella cartella [Scuola-B 2] (2 file)."},
       {"file name", "Nuova Scuola.ZIP", {{"scuola2.txt", school2}, {"Orario/stampa.txt", "s\n"}},
        "Nuova_Scuola", {"Orario/stampa.txt", "scuola2.txt"}, "Scuola ripristinata nella cartella [Nuova_Scuola] (2 file)."},
       {"two folders", "mista.zip", {{"prima/scuola2.txt", school2}, {"seconda/appunti.txt", "a\n"}}, nullptr, {},

@@ -257,6 +257,48 @@ TEST_F(ArchiveProgram, NamesTheArchiveCannotGiveBackAreRefused) {
   });
 }
 
+// A school folder whose name has blanks (as the copy of a school to another
+// folder names it) comes back into that folder, after asking, not into a
+// second folder beside it; a name that cannot be a folder of the data root
+// as it is (hidden, or with a character a pen refuses) is still made one.
+TEST_F(ArchiveProgram, ASchoolComesBackIntoTheFolderOfItsOwnName) {
+  const std::string school2 = read(school() / "scuola2.txt");
+  fs::create_directories(data_root() / "Liceo Galilei");
+  write(data_root() / "Liceo Galilei" / "scuola2.txt", "REM:rovinata");
+  Run([&] {
+    fs::create_directories(root_ / "archivi");
+    write_zip((root_ / "archivi" / "galilei.zip").string(), {{"Liceo Galilei/scuola2.txt", school2}});
+    write_zip((root_ / "archivi" / "nascosta.zip").string(), {{".nascosta/scuola2.txt", school2}});
+    ASSERT_TRUE(og_set_current_folder(g_data_root));
+    ui.AnswerNextModal(kIdCancel);  // the cloud code is not given
+    answers_.push_back("\\archivi\\galilei.zip");
+    std::string asked, restored;
+    InArchiveDialog([&](Dialog& d) {
+      AnswerBox(&asked, kIdYes);
+      AnswerBox(&restored);
+      InArchiveDialog([](Dialog&) {});
+      ui.Click(d, Carchivio::kRestoreId);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_NE(asked.find("[Liceo Galilei]"), std::string::npos) << asked;
+    EXPECT_NE(restored.find("[Liceo Galilei]"), std::string::npos) << restored;
+    EXPECT_EQ(read(data_root() / "Liceo Galilei" / "scuola2.txt"), school2);
+    EXPECT_FALSE(fs::exists(data_root() / "Liceo_Galilei"));
+    EXPECT_EQ(og_current_folder_path(), "\\KestrinTempusDati\\Liceo Galilei");
+
+    answers_.push_back("\\archivi\\nascosta.zip");
+    InArchiveDialog([&](Dialog& d) {
+      AnswerBox(&restored);
+      InArchiveDialog([](Dialog&) {});
+      ui.Click(d, Carchivio::kRestoreId);
+    });
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+    EXPECT_NE(restored.find("[_nascosta]"), std::string::npos) << restored;
+    EXPECT_EQ(read(data_root() / "_nascosta" / "scuola2.txt"), school2);
+    EXPECT_FALSE(fs::exists(data_root() / ".nascosta"));
+  });
+}
+
 // Files at the archive's top level (as another zip program may store a
 // school): restored from the data root into a folder named after the archive.
 TEST_F(ArchiveProgram, AnArchiveWithoutASchoolFolderRestoresIntoOneNamedAfterIt) {
