@@ -491,6 +491,49 @@ TEST_F(ArchiveProgram, AnArchiveThatCannotBeWrittenSaysSoAndLeavesNone) {
     EXPECT_NE(e.path().extension(), ".zip") << e.path();
 }
 
+// A disk that fills (a file size limit here) while a school is restored
+// over its damaged files, or while an archive is written, leaves every
+// file as it was and says so: no half-replaced school, no partial archive.
+TEST_F(ArchiveProgram, AFullDiskLeavesTheSchoolAndTheArchivesAsTheyWere) {
+  std::string big;
+  for (unsigned v = 12345; big.size() < 20000;) big += static_cast<char>((v = v * 1103515245u + 12345u) >> 24);
+  write(school() / "dati.bin", big);
+  Run([&] {
+    fs::path zip = ArchiveSchool();
+    ASSERT_FALSE(zip.empty());
+    write(school() / "scuola2.txt", "REM:rovinata");
+    write(school() / "dati.bin", "rovinato");
+    const auto damaged = folder_files(school());
+    fs::create_directories(root_ / "pieno");
+
+    auto saved_handler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+    answers_.push_back("\\archivi\\" + zip.filename().string());
+    std::string restored;
+    InArchiveDialog([&](Dialog& d) {
+      AnswerBox(nullptr, kIdYes);
+      AnswerBox(&restored);
+      ui.Click(d, Carchivio::kRestoreId);
+    });
+    bool clicked = ui.Click(g_home_page, CPlenixDlg::kArchive);
+    const auto after_restore = folder_files(school());
+    write(school() / "dati.bin", big);  // a school larger than the room left
+    std::string archived = ArchiveInto("\\pieno");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, saved_handler);
+
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(restored.rfind("Archivio non ripristinato (", 0), 0u) << restored;
+    EXPECT_EQ(after_restore, damaged);
+    EXPECT_EQ(archived.rfind("Impossibile scrivere l'archivio (", 0), 0u) << archived;
+    EXPECT_TRUE(fs::is_empty(root_ / "pieno"));
+  });
+}
+
 // An archive damaged anywhere (one byte changed at offsets all along it)
 // either gives back exactly the school that was archived, or is refused
 // with the drive as it was: never a school with files of another name,
