@@ -311,6 +311,23 @@ void unscramble_school_files() {
     if (kt::file_exists(kt::translate_path(name))) or_unscramble_file(name, 1, nullptr);
 }
 
+// The school's name as one folder name: a name is typed by whoever made the
+// school (or came with a received school), and a separator, a drive colon
+// or a name of dots in it would put the copy into another folder, over
+// another school's files. Blanks stay, as in every such folder.
+std::string folder_of_school_name(const char* name) {
+  std::string folder = name;
+  bool only_dots = true;
+  for (char& c : folder) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u < 32 || u == 127 || std::strchr("\\/:*?\"<>|", c)) c = '_';
+    if (c != '.' && c != ' ') only_dots = false;
+  }
+  if (only_dots)
+    for (char& c : folder) c = '_';
+  return folder;
+}
+
 }  // namespace
 
 int og_copy_to_folder(int mode) {
@@ -324,7 +341,7 @@ int og_copy_to_folder(int mode) {
   }
   std::string target = folder;
   if (target.back() != '\\') target += '\\';
-  target += g_ui_header.school_name;
+  target += folder_of_school_name(g_ui_header.school_name);
   char text[600];
   std::string machine = kt::translate_path(target);
   if (kt::folder_exists(machine)) {

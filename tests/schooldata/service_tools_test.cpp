@@ -443,4 +443,40 @@ TEST_F(ServiceTools, CopyToAFolderNamedAfterTheSchool) {
   g_school_folder_chooser = saved;
 }
 
+// A school's name that climbs out of the chosen folder, or names a folder
+// by its dots, still names one folder inside it: another school beside it
+// keeps its files, and nothing is asked about a folder that is not the copy's.
+TEST_F(ServiceTools, ASchoolNameWithSeparatorsOrDotsNamesOneFolder) {
+  auto saved = g_school_folder_chooser;
+  g_school_folder_chooser = [](std::string& folder) {
+    folder = "\\SCUOLE";
+    return true;
+  };
+  fs::create_directories(fs::path(drive_) / "ALTRA");
+  std::ofstream(fs::path(drive_) / "ALTRA" / "scuola2.txt", std::ios::binary) << "REM:altra scuola";
+  std::string description = read(drive_ + "/scuola2.txt");
+  std::string rest = description.substr(description.find('\n'));
+  struct Case {
+    const char* title;
+    const char* folder;
+  } cases[] = {{"..\\ALTRA", "\\SCUOLE\\.._ALTRA"}, {"../ALTRA", "\\SCUOLE\\.._ALTRA"}, {"..", "\\SCUOLE\\__"}};
+  for (const Case& c : cases) {
+    fs::remove_all(fs::path(drive_) / "SCUOLE");
+    fs::create_directories(fs::path(drive_) / "SCUOLE");
+    fs::copy_file(fs::path(drive_) / "scuola1.txt", fs::path(drive_) / "SCUOLE" / "scuola1.txt");
+    std::ofstream(fs::path(drive_) / "SCUOLE" / "scuola2.txt", std::ios::binary) << "REM:" << c.title << rest;
+    kt::ui::TestDriver ui;
+    ui_register_toolkit_templates();
+    ui.AnswerNextModal(kt::ui::kIdYes);  // taken only when a folder that exists is to be covered
+    EXPECT_EQ(og_copy_to_folder(0), 0) << c.title;
+    EXPECT_TRUE(ui.boxes().empty()) << c.title;
+    EXPECT_EQ(og_current_folder_path(), c.folder) << c.title;
+    EXPECT_EQ(read(drive_ + "/ALTRA/scuola2.txt"), "REM:altra scuola") << c.title;
+    EXPECT_EQ(read(drive_ + "/scuola2.txt"), description) << c.title;
+    EXPECT_FALSE(fs::exists(fs::path(drive_) / "SCUOLE" / "ALTRA")) << c.title;
+    fs::current_path(drive_);
+  }
+  g_school_folder_chooser = saved;
+}
+
 }  // namespace
