@@ -4,6 +4,9 @@
 // reads each folder's description header once per fill.
 #include "schooldata/school_folder_list.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
 #include "platform/system_files.h"
+#include "schooldata/school_files.h"
 #include "shell/app_startup.h"
 #include "schooldata/model_utilities.h"
 
@@ -120,8 +124,18 @@ int og_create_new_school(const NewSchoolHooks& hooks, const std::string& previou
     if (hooks.tell) hooks.tell(text);
     return 0;
   }
-  if (!kt::make_folders(machine) || !kt::write_file_atomically(machine + "/scuola2.txt", "REM:" + school))
+  int error = 0;
+  bool made = kt::make_folders(machine, &error);
+  if (!made || !kt::write_file_atomically(machine + "/scuola2.txt", "REM:" + school, &error)) {
+    // The folder made here goes again (it is still empty): a folder without
+    // its school would list as one and refuse the name next time.
+    if (made) ::rmdir(machine.c_str());
+    char text[700];
+    std::snprintf(text, sizeof text, school_folder_text(SchoolFolderText::kNotCreated, language), folder.c_str(),
+                  og_write_failure_reason(error ? error : EIO).c_str());
+    if (hooks.tell) hooks.tell(text);
     return 1;
+  }
   og_set_current_folder(program_path.c_str());
   if (hooks.read_description) hooks.read_description();
   if (share && hooks.set_school_code) hooks.set_school_code(previous_code);
@@ -150,6 +164,9 @@ const char* school_folder_text(SchoolFolderText which, int language) {
         "gewählt werden, oder indem man ihn markiert und [Enter] drückt."_cp,
         "Select the working folder on the current drive. The folder can be chosen with a Double Click of the "
         "Mouse, or by selecting it and pressing [Enter]."}},
+      {{"Impossibile creare la cartella %s della nuova scuola: %s",
+        "Der Ordner %s der neuen Schule kann nicht angelegt werden: %s",
+        "The folder %s of the new school cannot be created: %s"}},
   };
   int l = language >= 0 && language <= 2 ? language : 0;
   return kRows[static_cast<int>(which)].text[l];

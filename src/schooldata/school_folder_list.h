@@ -69,5 +69,5 @@ int og_service_extraction(const std::string& pasted_name, const std::function<vo
                           int language);
 
 // The texts of the chooser and the creation (1252).
-enum class SchoolFolderText { kBackToList, kOnlyInDataRoot, kAlreadyExists, kNameTooShort, kHelp };
+enum class SchoolFolderText { kBackToList, kOnlyInDataRoot, kAlreadyExists, kNameTooShort, kHelp, kNotCreated };
 const char* school_folder_text(SchoolFolderText which, int language);

@@ -4,7 +4,10 @@
 
 #include "platform/cp1252.h"
 #include <minizip/zip.h>
+#include <sys/resource.h>
 #include <zlib.h>
+
+#include <csignal>
 
 #include "search_test_support.h"
 #include "zip_test_support.h"
@@ -144,6 +147,28 @@ TEST_F(FolderList, NewSchoolOutsideTheDataRootGoesBackThere) {
   EXPECT_TRUE(s.steps.empty());
   EXPECT_EQ(fs::current_path().string(), data_);
   EXPECT_FALSE(fs::exists(data_ + "/liceo/galilei"));
+}
+
+// A new school whose first file cannot be written (the disk full, here a
+// file size limit) is not made: the user hears why, no empty folder stays
+// behind, and no later step runs on the folder that was current.
+TEST_F(FolderList, ANewSchoolThatCannotBeWrittenSaysSoAndLeavesNoFolder) {
+  Script s;
+  auto saved_handler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit tight = saved;
+  tight.rlim_cur = 4;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+  int result = og_create_new_school(s.hooks(), "", 2);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, saved_handler);
+  EXPECT_EQ(result, 1);
+  ASSERT_EQ(s.told.size(), 1u);
+  EXPECT_EQ(s.told[0].rfind("The folder galilei of the new school cannot be created: ", 0), 0u) << s.told[0];
+  EXPECT_EQ(s.steps, std::vector<std::string>{"names"});
+  EXPECT_FALSE(fs::exists(data_ + "/galilei"));
+  EXPECT_EQ(fs::current_path().string(), data_);
 }
 
 // The program's new-school steps tell their refusals in a message box.
