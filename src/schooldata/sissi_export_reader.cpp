@@ -306,7 +306,10 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
     tell(read == SchoolLines::kMissing ? "Manca file di importazione [" + path + "]" : why);
     return -1;
   }
-  if (st.track_count == 1) st.track_count = 0;
+  // The tracks of the file replace a single track; a file that names none
+  // leaves it, since a school without any track cannot be computed.
+  bool single = st.track_count == 1;
+  if (single) st.track_count = 0;
   if (st.track_count < 0 || st.track_count > kUiMaxTracks) st.track_count = 0;
   for (const std::string& r : records) {
     // Fields 1 to 6 give a track; the fifth names it.
@@ -316,6 +319,7 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
     for (int n = 1; n <= 6 && whole; ++n) whole = f.next(n == 5 ? class_field : field, kClassFieldWidth);
     if (whole && !add_track(class_field, tell)) return -1;
   }
+  if (single && st.track_count == 0) st.track_count = 1;
   if (st.track_count >= 2) {
     for (int t = 0; t < st.track_count; ++t) {
       if (st.track_names[t][0] == '_') st.track_names[t][0] = static_cast<char>('A' + t);

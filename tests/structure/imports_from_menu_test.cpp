@@ -1,0 +1,101 @@
+// The imports as a timetable officer meets them: the program's frame on a
+// copy of the small sample school, the configuration menu's import
+// buttons, a file chosen, read, saved; then what the school files hold.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "engine/status_block.h"
+#include "platform/test_driver.h"
+#include "schooldata/import_page.h"
+#include "schooldata/orario_facile_page.h"
+#include "schooldata/sissi_import_page.h"
+#include "schooldata/spreadsheet_page.h"
+#include "schooldata/structure_file.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/app_test_support.h"
+#include "shell/frame.h"
+#include "structure/config_menu.h"
+#include "structure/import_windows.h"
+#include "structure/structure_pages.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+class ImportsFromMenu : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    structure_install_pages();
+    structure_install_imports();
+    copy_example("piccola", "piccola");
+    ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\piccola"));
+    g_hint_flags = 1;
+    g_import_file_chooser = [this](const std::string&, const std::string&, std::string& path) {
+      path = chosen_;
+      return !chosen_.empty();
+    };
+    ASSERT_TRUE(g_frame.Create(nullptr));
+    g_frame.ShowWindow(kSwShow);
+    ui.Pump();
+    alfadlg_go_to_page(kPageConfigMenu);
+    ASSERT_EQ(g_current_page, &g_config_menu);
+  }
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    g_import_file_chooser = nullptr;
+    config_menu_imports() = ConfigMenuImports{};
+    TempRoot::TearDown();
+  }
+  fs::path school() const { return data_root() / "piccola"; }
+  void write(const std::string& name, const std::string& bytes) {
+    std::ofstream(school() / name, std::ios::binary) << bytes;
+    chosen_ = name;  // the school folder is current
+  }
+  std::string shown() {
+    std::string out;
+    for (const auto& b : ui.boxes()) {
+      out += "[" + std::to_string(b.template_id) + " " + b.caption;
+      for (const auto& t : b.texts) out += " | " + t;
+      out += "]";
+    }
+    return out;
+  }
+  std::string chosen_;
+  TestDriver ui;
+};
+
+// Reads scuola1.txt again into the model, as the menu does on entry.
+void read_back() {
+  og_clear_structure();
+  ASSERT_EQ(og_read_structure_file(0), 0);
+}
+
+// A file that names no study track (the wrong export chosen, its fields
+// separated otherwise) leaves the school's single track in place: saved,
+// the school still has it and its classes.
+TEST_F(ImportsFromMenu, SissiFileNamingNoTrackKeepsTheSchoolsTrack) {
+  write("export.txt", "Codice;Docente;Classe;Materia;Ore\r\n1234;ROSSI;1A;ITALIANO;5\r\n");
+  std::uint32_t classes = g_ui_structure.class_count;
+  int rows = -1;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Csissi::kOpenId);
+    rows = static_cast<ListView*>(d.GetDlgItem(Csissi::kListId))->GetItemCount();
+    ui.Click(d, Csissi::kSaveId);
+  });
+  ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kSissi));
+  EXPECT_EQ(rows, 0);
+  EXPECT_EQ(+g_ui_structure.track_count, 1);
+  read_back();
+  EXPECT_EQ(+g_ui_structure.track_count, 1);
+  EXPECT_STREQ(g_ui_structure.track_names[0], "INDIRIZZO UNICO");
+  EXPECT_EQ(g_ui_structure.class_count, classes);
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
+}
+
+}  // namespace
