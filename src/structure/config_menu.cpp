@@ -128,12 +128,12 @@ const MlText kOrarioFacileText = {
      "Import der Daten aus ORARIO FACILE 2006 (c)Mathema Software.",
      "Import of the data from ORARIO FACILE 2006 (c)Mathema Software."}};
 const MlText kSpreadsheetText = {
-    {"Per importare i dati, occorre creare un file Excel (R) con le seguenti colonne:\r\nProfessore | Materia | "
-     "Classe | Ore settimanali\r\ne salvarlo come testo con le colonne separate da '|'.",
-     "Für den Import erstellen Sie eine Excel (R) Datei mit den Spalten:\r\nLehrer | Fach | Klasse | "
-     "Wochenstunden\r\nund speichern sie als Text mit '|' zwischen den Spalten."_cp,
-     "To import the data, create an Excel (R) file with the columns:\r\nTeacher | Subject | Class | Weekly "
-     "hours\r\nand save it as text with the columns separated by '|'."}};
+    {"Per importare i dati, occorre creare un file Excel (R) con le seguenti colonne:\r\nMateria | Professore | "
+     "Classe | Ore settimanali\r\ne salvarlo come testo delimitato da tabulazione (o con le colonne separate da '|').",
+     "Für den Import erstellen Sie eine Excel (R) Datei mit den Spalten:\r\nFach | Lehrer | Klasse | "
+     "Wochenstunden\r\nund speichern sie als Text mit Tabulator (oder '|') zwischen den Spalten."_cp,
+     "To import the data, create an Excel (R) file with the columns:\r\nSubject | Teacher | Class | Weekly "
+     "hours\r\nand save it as tab-delimited text (or with the columns separated by '|')."}};
 const MlText kNotFromSissi = {
     {"I dati di questa scuola non sono stati creati importando da SISSI. Sicuro di voler attribuire i codici "
      "SISSI ?",

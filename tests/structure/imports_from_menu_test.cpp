@@ -98,4 +98,36 @@ TEST_F(ImportsFromMenu, SissiFileNamingNoTrackKeepsTheSchoolsTrack) {
   EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
 }
 
+// The menu's explanation of the spreadsheet columns names them in the
+// order the import reads them: a sheet made after it gives subjects as
+// subjects and teachers as teachers.
+TEST_F(ImportsFromMenu, SpreadsheetExplanationNamesTheColumnsInTheirOrder) {
+  std::string explained;
+  ui.OnNextModal([&](Dialog& d) {
+    explained = static_cast<CSpiegaML*>(g_config_menu.GetDlgItem(Cmenu_confora::kHelpId))->LastText();
+    d.EndDialog(kIdCancel);
+  });
+  ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kSpreadsheet));
+  std::size_t subject = explained.find("Materia"), teacher = explained.find("Professore");
+  ASSERT_NE(subject, std::string::npos) << explained;
+  ASSERT_NE(teacher, std::string::npos) << explained;
+  EXPECT_LT(subject, teacher) << explained;
+  // A line written in that order.
+  write("foglio.txt", "Chimica\tNeri Paola\t2B\t3\r\n");
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Coraxls::kOpenId);
+    ui.Click(d, Coraxls::kSaveId);
+  });
+  ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kSpreadsheet));
+  bool teacher_found = false, subject_found = false;
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    teacher_found |= std::strcmp(g_ui_teachers[t].name, "NERI PAOLA") == 0;
+  for (std::uint32_t s = 0; s < g_ui_structure.subject_count; ++s)
+    subject_found |= std::strcmp(g_ui_structure.subjects[s].name, "CHIMICA") == 0;
+  EXPECT_TRUE(teacher_found);
+  EXPECT_TRUE(subject_found);
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
+}
+
 }  // namespace
