@@ -137,14 +137,26 @@ int og_import_class(const std::string& raw, const ImportTell& tell) {
 }
 
 int og_rebuild_tracks_from_classes(bool first_takes_letter, const ImportTell& tell) {
+  // A track the school already had comes back under its own name: an
+  // import into a school of several tracks must not leave them as bare
+  // letters.
+  char kept[kUiMaxTracks][kUiNameSize];
+  int kept_count = st.track_count < 0 ? 0 : st.track_count > kUiMaxTracks ? kUiMaxTracks : st.track_count;
+  std::memcpy(kept, st.track_names, sizeof kept);
   st.track_count = 1;
   auto add_track = [&](char letter) {
     if (st.track_count >= kUiMaxTracks) {
       tell_limit(tell, "Numero Indirizzi di studio eccede il limite di %d", kUiMaxTracks);
       return false;
     }
-    std::memset(st.track_names[st.track_count], 0, kUiNameSize);
-    st.track_names[st.track_count][0] = letter;
+    char* name = st.track_names[st.track_count];
+    std::memset(name, 0, kUiNameSize);
+    name[0] = letter;
+    for (int t = 1; t < kept_count; ++t) {
+      if (kept[t][0] != letter) continue;
+      std::memcpy(name, kept[t], kUiNameSize - 1);
+      break;
+    }
     std::memset(st.sections[st.track_count], 0, sizeof st.sections[0]);
     ++st.track_count;
     return true;

@@ -130,4 +130,29 @@ TEST_F(ImportsFromMenu, SpreadsheetExplanationNamesTheColumnsInTheirOrder) {
   EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
 }
 
+// A spreadsheet imported into a school of two named tracks: the tracks
+// are rebuilt from the class codes and keep their names.
+TEST_F(ImportsFromMenu, SpreadsheetIntoSchoolOfTracksKeepsTheirNames) {
+  copy_example("liceo", "liceo");
+  ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
+  alfadlg_go_to_page(kPageHome);
+  alfadlg_go_to_page(kPageConfigMenu);
+  ASSERT_EQ(+g_ui_structure.track_count, 2);
+  ASSERT_STREQ(g_ui_structure.track_names[1], "LINGUISTICO");
+  std::ofstream(data_root() / "liceo" / "foglio.txt", std::ios::binary)
+      << "Fisica\tRossi Mario\t1AS\t2\r\nTedesco\tM\xFCller Anna\t1AL\t3\r\n";
+  chosen_ = "foglio.txt";
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Coraxls::kOpenId);
+    ui.Click(d, Coraxls::kSaveId);
+  });
+  ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kSpreadsheet));
+  read_back();
+  ASSERT_EQ(+g_ui_structure.track_count, 2);
+  EXPECT_STREQ(g_ui_structure.track_names[0], "SCIENTIFICO");
+  EXPECT_STREQ(g_ui_structure.track_names[1], "LINGUISTICO");
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
+}
+
 }  // namespace
