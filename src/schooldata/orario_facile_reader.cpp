@@ -26,7 +26,7 @@ constexpr char kItem = 2;  // item separator of the compact form
 // False after telling why: no file, or one that cannot be read whole.
 bool read_lines(const std::string& path, std::vector<std::string>& lines, const ImportTell& tell) {
   std::string why;
-  SchoolLines read = og_read_plain_lines(path, kImportLineLimit, [&](const std::string& text) {
+  SchoolLines read = og_read_import_lines(path, kImportLineLimit, [&](const std::string& text) {
     std::string line = text;
     while (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() + 1 >= 3) lines.push_back(line);  // the line end counts

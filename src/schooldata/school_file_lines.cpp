@@ -379,6 +379,56 @@ SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
   return SchoolLines::kRead;
 }
 
+namespace {
+
+// True when text is UTF-8 through and through; *wide set when it holds a
+// character beyond ASCII.
+bool whole_utf8(const std::string& text, bool* wide) {
+  for (std::size_t i = 0; i < text.size();) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t at = i;
+    char32_t cp = kt::decode_utf8(text, i);
+    if (cp == 0xFFFD && !(i - at == 3 && text.compare(at, 3, "\xEF\xBF\xBD") == 0)) return false;
+    *wide = true;
+  }
+  return true;
+}
+
+}  // namespace
+
+SchoolLines og_read_import_lines(const std::string& path, std::size_t limit,
+                                 const std::function<bool(const std::string&)>& each, std::string* why) {
+  std::vector<std::string> lines;
+  SchoolLines read = og_read_plain_lines(path, limit, [&lines](const std::string& line) {
+    lines.push_back(line);
+    return true;
+  }, why);
+  if (read != SchoolLines::kRead) return read;
+  bool utf8 = false;
+  if (!lines.empty() && lines[0].compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    lines[0].erase(0, 3);
+    utf8 = true;
+  } else {
+    bool wide = false;
+    utf8 = true;
+    for (const std::string& line : lines) {
+      if (!whole_utf8(line, &wide)) {
+        utf8 = false;
+        break;
+      }
+    }
+    utf8 = utf8 && wide;
+  }
+  for (std::string& line : lines) {
+    if (!each(utf8 ? kt::utf8_to_cp1252(line) : line)) break;
+  }
+  return read;
+}
+
 std::vector<std::string> og_step_fields(const std::string& line, int limit) {
   std::vector<std::string> fields;
   std::vector<char> text(line.begin(), line.end());

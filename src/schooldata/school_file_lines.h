@@ -71,6 +71,13 @@ SchoolLines og_read_school_lines(const std::string& path, const std::function<bo
 // limit characters.
 SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
                                 const std::function<bool(const std::string&)>& each, std::string* why);
+// As og_read_plain_lines for the file of an import, whose text is 1252 as
+// a Windows program saves it, or UTF-8 as other spreadsheet and text
+// programs save it: a UTF-8 file (one that begins with its byte-order mark,
+// or whose every line is UTF-8 with at least one accented letter) is handed
+// over in 1252, so a name keeps its accents and its first cell no mark.
+SchoolLines og_read_import_lines(const std::string& path, std::size_t limit,
+                                 const std::function<bool(const std::string&)>& each, std::string* why);
 // Opens a file for reading through the same checks and read seam as the
 // school files: null with the reason in *why (and *missing set when there is
 // no such file). The caller closes the stream and checks std::ferror.

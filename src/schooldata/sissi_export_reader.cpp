@@ -71,7 +71,7 @@ bool starts_record(const std::string& line) {
 // False with the reason in why when the file cannot be read whole.
 SchoolLines read_records(const std::string& path, std::vector<std::string>& records, std::string* why) {
   bool first = true;
-  SchoolLines read = og_read_plain_lines(path, kSissiRecordLimit, [&](const std::string& line) {
+  SchoolLines read = og_read_import_lines(path, kSissiRecordLimit, [&](const std::string& line) {
     if (first || starts_record(line)) {
       first = false;
       if (line.size() + 1 >= 3) records.push_back(line);  // the line end counts

@@ -182,7 +182,7 @@ int og_read_spreadsheet_text(const std::string& path, SpreadsheetImport& out, co
   out = SpreadsheetImport();
   std::string why;
   int failed = 0;
-  SchoolLines read = og_read_plain_lines(path, kSheetLineLimit, [&](const std::string& text) {
+  SchoolLines read = og_read_import_lines(path, kSheetLineLimit, [&](const std::string& text) {
     std::string line = text;
     while (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() + 1 < 3) return true;

@@ -155,4 +155,31 @@ TEST_F(ImportsFromMenu, SpreadsheetIntoSchoolOfTracksKeepsTheirNames) {
   EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
 }
 
+// A sheet saved as UTF-8 (as other spreadsheet programs do, often with a
+// byte-order mark) names the same subjects and teachers as the same sheet
+// saved in 1252: nothing is added twice and accents stay accents.
+TEST_F(ImportsFromMenu, SpreadsheetSavedAsUtf8NamesWhatTheSameSheetIn1252Names) {
+  auto import = [&](const std::string& bytes) {
+    write("foglio.txt", bytes);
+    ui.OnNextModal([&](Dialog& d) {
+      ui.Click(d, Coraxls::kOpenId);
+      ui.Click(d, Coraxls::kSaveId);
+    });
+    ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kSpreadsheet));
+  };
+  import("Italiano\tNicol\xF2 Bruno\t1A\t5\r\n");
+  std::uint32_t subjects = g_ui_structure.subject_count, teachers = g_ui_settings.teacher_count;
+  import("\xEF\xBB\xBFItaliano\tNicol\xC3\xB2 Bruno\t2A\t5\r\nStoria\tNicol\xC3\xB2 Bruno\t2A\t2\r\n");
+  EXPECT_EQ(g_ui_structure.subject_count, subjects);
+  EXPECT_EQ(g_ui_settings.teacher_count, teachers);
+  import("Geografia\tNicol\xC3\xB2 Bruno\t3A\t1\r\n");  // no mark
+  EXPECT_EQ(g_ui_settings.teacher_count, teachers);
+  int posts = -1;
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    if (std::strcmp(g_ui_teachers[t].name, "NICOL\xF2 BRUNO") == 0) posts = g_ui_teachers[t].post_count;
+  EXPECT_EQ(posts, 4);
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
+}
+
 }  // namespace
