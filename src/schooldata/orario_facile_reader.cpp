@@ -4,7 +4,7 @@
 // teachers and classes, stores the lessons in the page's lesson table and
 // rebuilds the study tracks from the class codes.
 //
-// Lessons without a first teacher, and Argo numbers outside the school's
+// Lessons without a first teacher, and Argo numbers outside the file's own
 // lists, are skipped: they would name nobody. Each lesson of the tagged form
 // starts with 1 hour unless it gives its own duration. Lines are bounded at
 // 12167 characters as the other school files.
@@ -197,6 +197,13 @@ int og_read_argo_darwin(const std::string& path, ImportedLessons& out, const Imp
   std::vector<std::string> lines;
   if (!read_lines(path, lines, tell)) return -1;
   enum { kNone, kSubjects, kClasses, kTeachers, kActivities } section = kNone;
+  // The activities number the file's own subjects, classes and teachers in
+  // the order of its sections; in a school that already has some, each
+  // stands where it was found or added, so the numbers go through these.
+  std::vector<int> subjects, classes, teachers;
+  auto at = [](const std::vector<int>& found, int number) {
+    return number >= 0 && number < static_cast<int>(found.size()) ? found[number] : -1;
+  };
   for (const std::string& line : lines) {
     if (line[0] == '}') {
       section = kNone;
@@ -209,28 +216,31 @@ int og_read_argo_darwin(const std::string& path, ImportedLessons& out, const Imp
     if (line[0] == '_') continue;
     std::string value, second;
     if (section == kSubjects && quoted(line, "nome=", value)) {
-      if (og_import_subject(value, tell) < 0) return -1;
+      int found = og_import_subject(value, tell);
+      if (found < 0) return -1;
+      subjects.push_back(found);
     } else if (section == kClasses && quoted(line, "nome=", value)) {
-      if (og_import_class(value, tell) == kImportLimitReached) return -1;
+      int found = og_import_class(value, tell);
+      if (found == kImportLimitReached) return -1;
+      classes.push_back(found);  // a name that gives no class keeps its number
     } else if (section == kTeachers && quoted(line, "cognome=", value)) {
       std::size_t after = line.find("cognome=") + 8;
       if (quoted(line, "conome=", second, after)) value += " " + second;
-      if (og_import_teacher(value, tell) < 0) return -1;
+      int found = og_import_teacher(value, tell);
+      if (found < 0) return -1;
+      teachers.push_back(found);
     } else if (section == kActivities) {
-      int subject = number_after(line, "materia=");
-      int class_index = number_after(line, "classi=(");
-      int teacher = number_after(line, "docenti=(");
+      int subject = at(subjects, number_after(line, "materia="));
+      int class_index = at(classes, number_after(line, "classi=("));
+      int teacher = at(teachers, number_after(line, "docenti=("));
       int second_teacher = -1;
       std::size_t docenti = line.find("docenti=(");
       std::size_t comma = docenti == std::string::npos ? std::string::npos : line.find(',', docenti);
-      if (comma != std::string::npos && line[comma + 1] >= '0' && line[comma + 1] <= '9') {
-        second_teacher = std::atoi(line.c_str() + comma + 1);
+      bool partner = comma != std::string::npos && line[comma + 1] >= '0' && line[comma + 1] <= '9';
+      if (partner) second_teacher = at(teachers, std::atoi(line.c_str() + comma + 1));
+      if (subject >= 0 && teacher >= 0 && class_index >= 0 && (!partner || second_teacher >= 0)) {
+        out.Add(teacher, second_teacher, class_index, subject, -1);
       }
-      int teachers = static_cast<int>(g_ui_settings.teacher_count);
-      bool known = subject >= 0 && subject < static_cast<int>(g_ui_structure.subject_count) && teacher >= 0 &&
-                   teacher < teachers && class_index >= 0 && class_index < static_cast<int>(g_ui_structure.class_count) &&
-                   second_teacher < teachers;
-      if (known) out.Add(teacher, second_teacher, class_index, subject, -1);
     }
   }
   return finish("Attenzione: Scuola Creata da dati sistema DARWIN ARGO - Definire il nome", tell);

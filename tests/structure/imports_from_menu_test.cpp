@@ -182,4 +182,36 @@ TEST_F(ImportsFromMenu, SpreadsheetSavedAsUtf8NamesWhatTheSameSheetIn1252Names) 
   EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
 }
 
+// An Argo Darwin export numbers its own subjects, classes and teachers:
+// read into a school that has some already, each activity still names the
+// file's subject, class and teacher.
+TEST_F(ImportsFromMenu, ArgoIntoASchoolOfItsOwnNamesTheFilesItems) {
+  write("argo.drw",
+        "_materie {\r\n nome=\"Matematica\"\r\n nome=\"Chimica\"\r\n}\r\n"
+        "_classi {\r\n nome=\"3B\"\r\n}\r\n"
+        "_docenti {\r\n cognome=\"Galli\" conome=\"Marta\"\r\n cognome=\"Neri\" conome=\"Ugo\"\r\n}\r\n"
+        "_attivita {\r\n materia=1 classi=(0) docenti=(1)\r\n materia=1 classi=(0) docenti=(1)\r\n"
+        " materia=0 classi=(0) docenti=(0,1)\r\n}\r\n");
+  ASSERT_GT(g_ui_settings.teacher_count, 2u);
+  std::vector<std::string> shown_subjects;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Corafac::kArgoId);
+    auto& list = *static_cast<ListView*>(d.GetDlgItem(Corafac::kListId));
+    for (int i = 0; i < list.GetItemCount(); ++i) shown_subjects.push_back(list.GetItemText(i, 6));
+    ui.Click(d, Corafac::kSaveId);
+  });
+  ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kOrarioFacile));
+  EXPECT_EQ(shown_subjects, (std::vector<std::string>{"Chimica", "Matematica"}));
+  const UiTeacher* neri = nullptr;
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    if (std::strcmp(g_ui_teachers[t].name, "NERI UGO") == 0) neri = &g_ui_teachers[t];
+  ASSERT_NE(neri, nullptr);
+  ASSERT_EQ(+neri->post_count, 1u);
+  EXPECT_STREQ(g_ui_structure.subjects[neri->posts[0].subject].name, "CHIMICA");  // saved in upper case
+  EXPECT_EQ(std::string(g_ui_structure.classes[neri->posts[0].class_index].code, 2), "3B");
+  EXPECT_EQ(+neri->posts[0].own.hours, 2);
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
+}
+
 }  // namespace
