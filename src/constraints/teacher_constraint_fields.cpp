@@ -206,7 +206,7 @@ void vipro_apply_preset(UiTeacherConstraints& c, int preset, int hours) {
   }
 }
 
-bool vipro_after_forbidden_hours(UiTeacherConstraints& c, const SchoolShape& s) {
+bool vipro_after_forbidden_hours(UiTeacherConstraints& c, const SchoolShape& s, bool gmax_is_default) {
   int first_forbidden = 0, open_days = 0;
   for (int d = 0; d < 7; ++d) {
     first_forbidden += c.op[d * 12] == 1 ? 1 : 0;
@@ -215,7 +215,9 @@ bool vipro_after_forbidden_hours(UiTeacherConstraints& c, const SchoolShape& s) 
     open_days += open ? 1 : 0;
   }
   if (first_forbidden >= 5) vipro_set_last_hours_release(c, true);
-  if (open_days > 0 && open_days < c.gmax) {
+  int most = c.gmax;
+  if (gmax_is_default && s.days > 0) most = std::min(most, s.days);
+  if (open_days > 0 && open_days < most) {
     c.gmax = std::int8_t(open_days);
     if (c.gmin > c.gmax) {
       c.gmin = c.gmax;

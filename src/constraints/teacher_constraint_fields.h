@@ -75,8 +75,11 @@ void vipro_apply_preset(UiTeacherConstraints& c, int preset, int hours);
 // days whose first hour is forbidden, and the day limits lowered to the
 // days that keep an allowed hour. True when GMIN had to follow GMAX down;
 // it never lands on a state the page's check refuses (the whole week with a
-// free day).
-bool vipro_after_forbidden_hours(UiTeacherConstraints& c, const SchoolShape& s);
+// free day). A most-days value that is only the school's default (not the
+// teacher's own) reaches at most the week: an empty weekly-days table asks
+// for 7, and a grid that closes no day must not turn that into day limits
+// the user never chose.
+bool vipro_after_forbidden_hours(UiTeacherConstraints& c, const SchoolShape& s, bool gmax_is_default = false);
 
 // Stores an edited derogation table into INSE (lesson) or XPRESE: pairs
 // whose hours do not exceed the ordinary maximum are dropped and the rest

@@ -616,7 +616,8 @@ void Cvipro::OnForbiddenHours() {
   m_grid.DoModal();
   m_grid.SetGridData(&m_forbidden, nullptr, nullptr, k.op, nullptr, 2);
   m_free_days_changed = true;
-  if (vipro_after_forbidden_hours(k, m_shape)) ui_message_box(kDaysCorrected.Get());
+  bool gmax_is_default = k.gmax == m_defaults.gmax;
+  if (vipro_after_forbidden_hours(k, m_shape, gmax_is_default)) ui_message_box(kDaysCorrected.Get());
   ShowTeacher();
 }
 

@@ -3,7 +3,9 @@
 // with any hour left open counts; the most days come down to the days
 // open, the least days with them when they were above (with a notice), and
 // one day short of the week when the teacher has a free day (the whole
-// week as least days with a free day would be refused on saving). A grid
+// week as least days with a free day would be refused on saving). The
+// school's default, above the week when the weekly-days table is empty,
+// comes down only when a day is closed. A grid
 // closing every day, or no most days, leaves the limits alone. Every day's
 // first hour forbidden ticks the last-hours release.
 #include <gtest/gtest.h>
@@ -45,6 +47,11 @@ TEST_F(TeacherPage, TheForbiddenHoursGridBringsTheDayLimitsToTheOpenDays) {
       {"as many days as open", {4}, -1, {}, {}, 4, 4, 4, 4, false},
       {"every day closed", {0, 1, 2, 3, 4}, -1, {}, {}, 4, 5, 4, 5, false},
       {"no most days", {3, 4}, -1, {}, {}, 2, -1, 2, -1, false},
+      // The sample school has no weekly-days table: the page shows its
+      // default of 7 days, which only a closed day brings down.
+      {"the school's default, no day closed", {}, 0, {}, {}, 7, 7, 7, 7, false},
+      {"the school's default, a free Friday", {}, -1, {4}, {}, 7, 7, 7, 7, false},
+      {"the school's default, a day closed", {4}, -1, {}, {}, 7, 7, 4, 4, true},
   };
   ASSERT_TRUE(page.Create(nullptr));
   page.ShowWindow(kSwShow);

@@ -73,8 +73,11 @@ TEST_F(SchoolStaysWhole, LanguageRoundTripSavesTheSameBytes) {
   });
 }
 
-// Two Monday hours forbidden for ROSSI, free on Saturday in a six-day week:
-// the page corrects his day range and says so, and SALVA then takes it.
+// Two Monday hours forbidden for ROSSI, free on Saturday in a six-day week
+// whose school has no weekly-days table: every day keeps an open hour, so
+// his day range stays the school's and nothing is said or stored for it.
+// Closing his whole Friday then brings the most days down to the five days
+// still open, says so, and SALVA takes it.
 TEST_F(SchoolStaysWhole, ForbiddenHoursCorrectionLeavesTheTeacherSaveable) {
   Run([&] {
     ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
@@ -88,15 +91,30 @@ TEST_F(SchoolStaysWhole, ForbiddenHoursCorrectionLeavesTheTeacherSaveable) {
       d.GotoDlgCtrl(d.GetDlgItem(kIdOk));
       ui.Key(kVkReturn);
     });
-    ui.AnswerNextModal(1);
     std::size_t boxes = ui.boxes().size();
+    ASSERT_TRUE(ui.Click(*page, Cvipro::kForbiddenId));
+    ASSERT_EQ(ui.boxes().size(), boxes + 1) << ui.boxes().back().texts.at(0);
+    ui.Click(*page, Cvipro::kSaveId);
+    EXPECT_EQ(ui.boxes().size(), boxes + 1) << ui.boxes().back().texts.at(0);
+    std::string saved = files();
+    EXPECT_NE(saved.find("V:\tROSSI\tOP:LU:1-2\tLI:SA:\t\n"), std::string::npos) << saved;
+    expect_engine_loads();
+
+    ui.OnNextModal([&](Dialog& d) {
+      for (int h = 0; h < 5; ++h) ui.Click(d, Cdwh::kCellIds[4 * 12 + h]);  // Friday, every hour
+      d.GotoDlgCtrl(d.GetDlgItem(kIdOk));
+      ui.Key(kVkReturn);
+    });
+    ui.AnswerNextModal(1);
+    boxes = ui.boxes().size();
     ASSERT_TRUE(ui.Click(*page, Cvipro::kForbiddenId));
     ASSERT_EQ(ui.boxes().size(), boxes + 2);
     EXPECT_EQ(ui.boxes().back().texts.at(0).rfind("Giorni di servizio rettificati", 0), 0u);
     ui.Click(*page, Cvipro::kSaveId);
     EXPECT_EQ(ui.boxes().size(), boxes + 2) << ui.boxes().back().texts.at(0);
-    std::string saved = files();
-    EXPECT_NE(saved.find("V:\tROSSI\tOP:LU:1-2\tLI:SA:\tGMIN:5\tGMAX:6\t\n"), std::string::npos) << saved;
+    saved = files();
+    EXPECT_NE(saved.find("V:\tROSSI\tOP:LU:1-2VE:1-5\tLI:SA:\tGMIN:"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\tGMAX:5\t\n"), std::string::npos) << saved;
     expect_engine_loads();
   });
 }
