@@ -138,8 +138,27 @@ class PageWriter {
     row_cells_ = 1;
   }
 
+  // Text goes into a cell of a row: a report's title line, which no '|'
+  // opens, would otherwise stand loose inside the table, where a browser
+  // moves it out above the table and drops the title's colour and span.
+  // That cell is not the line's first cell for a '^' marker, which counts
+  // the cells its separators open.
+  void ensure_cell() {
+    if (!table_open_ || open_cells_ > 0) return;
+    cell_tag(span_all_);
+  }
+
   void open_cell() {
-    int span = span_all_ ? span_all_ : (span_after_first_ && first_cell_done_ ? span_after_first_ : 0);
+    cell_tag(span_all_ ? span_all_ : (span_after_first_ && first_cell_done_ ? span_after_first_ : 0));
+    if (caret_line_ && !first_cell_done_) cls_ = "bianco";
+    first_cell_done_ = true;
+  }
+
+  void cell_tag(int span) {
+    if (table_open_ && open_rows_ == 0) {
+      out_ += "<tr>";
+      open_rows_ = 1;
+    }
     if (span) {
       char buf[120];
       std::snprintf(buf, sizeof buf, "<td class=\"%s\" colspan=\"%d\">\n", cls_.c_str(), span + 1);
@@ -149,8 +168,6 @@ class PageWriter {
     }
     ++open_cells_;
     ++row_cells_;
-    if (caret_line_ && !first_cell_done_) cls_ = "bianco";
-    first_cell_done_ = true;
   }
 
   static bool is_empty(const std::string* l) { return !l || l->empty() || (*l)[0] == '\n'; }
@@ -180,6 +197,7 @@ class PageWriter {
     for (std::size_t j = 0; j < text.size(); ++j) {
       char c = text[j];
       unsigned char after = j + 1 < text.size() ? static_cast<unsigned char>(text[j + 1]) : 0;
+      if (c != '|' && c != '#' && !is_rule_stroke(text, j)) ensure_cell();
       if (c == ' ') {
         bool run = (j > 0 && text[j - 1] == ' ') || after == ' ';
         out_ += run ? "&nbsp;" : " ";

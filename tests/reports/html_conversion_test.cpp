@@ -29,8 +29,8 @@ std::size_t count(const std::string& text, const std::string& piece) {
 TEST(HtmlPage, Pieces) {
   struct Case { const char* id; std::vector<std::string> lines; int options; const char* piece; bool present; } cases[] = {
       {"single_blank", {"x a b|\n"}, 0, "x a b", true},
-      {"cells", {"a|b|c|\n"}, 0, "a</td><td class=\"orarioclass\">\nb</td><td class=\"orarioclass\">\nc</td>", false},
-      {"cell_open", {"a|b|\n"}, 0, "a<td class=\"orarioclass\">\nb</td><tr><td class=\"orarioclass\">\n", true},
+      {"cells", {"a|b|c|\n"}, 0, "a</td><td class=\"orarioclass\">\nb</td><td class=\"orarioclass\">\nc</td>", true},
+      {"cell_open", {"a|b|\n"}, 0, "<tr><td class=\"orarioclass\">\na</td><td class=\"orarioclass\">\nb</td></tr><tr><td class=\"orarioclass\">\n", true},
       // the previous line's end opened a row and a cell: the leading '|' closes it empty
       {"empty_first", {"|a|\n", "|b|\n"}, 0,
        "<tr><td class=\"orarioclass\">\n\n</td><td class=\"orarioclass\">\nb</td>", true},
@@ -42,7 +42,7 @@ TEST(HtmlPage, Pieces) {
       {"no_digit_no_marker", {"* A | B |\n"}, 0, "* A", true},
       {"dash_run_ends_row", {"| a -- b |\n"}, 0, " b ", false},
       {"lone_hyphen_stays", {"| 1A-inf |\n"}, 0, "1A-inf", true},
-      {"thick_end_ends_row", {"|a#\n", "|b#\n"}, 0, "a</td><tr><td class=\"orarioclass\">\n\n</td><td class=\"orarioclass\">\nb</td></tr><tr>", true},
+      {"thick_end_ends_row", {"|a#\n", "|b#\n"}, 0, "a</td></tr><tr><td class=\"orarioclass\">\n\n</td><td class=\"orarioclass\">\nb</td></tr><tr>", true},
       {"dot_option", {" a|\n"}, 2, ".a", true},
   };
   for (const Case& c : cases) EXPECT_EQ(holds(body(c.lines, c.options), c.piece), c.present) << c.id;
@@ -77,6 +77,47 @@ TEST(HtmlPage, EveryTableIsClosedOnceAndHoldsTheRows) {
     EXPECT_EQ(depth, 0) << c.id << "\n" << page;
     EXPECT_FALSE(row_outside) << c.id << "\n" << page;
   }
+}
+
+// Text inside a table stands in a cell of a row: a title line, which no '|'
+// opens, is the table's first row with its marker's class and span.
+TEST(HtmlPage, TitleLinesAndCellsStandInRows) {
+  auto loose = [](const std::string& page) {
+    int tables = 0, rows = 0, cells = 0;
+    std::string found;
+    for (std::size_t at = 0; at < page.size(); ++at) {
+      if (page[at] == '<') {
+        std::size_t end = page.find('>', at);
+        std::string tag = page.substr(at, end - at + 1);
+        if (tag.rfind("<table", 0) == 0) ++tables;
+        else if (tag == "</table>") --tables;
+        else if (tag.rfind("<tr", 0) == 0) ++rows;
+        else if (tag == "</tr>") --rows;
+        else if (tag.rfind("<td", 0) == 0) {
+          if (rows == 0) found += "[cell outside a row]";
+          ++cells;
+        } else if (tag == "</td>") --cells;
+        at = end;
+      } else if (tables > 0 && cells == 0 && page[at] != '\n') {
+        found += page[at];
+      }
+    }
+    return found;
+  };
+  struct Case { const char* id; std::vector<std::string> lines; } cases[] = {
+      {"star_title", {"*2   Classe 1A - Aula {A}   |\n", "^1 Ora | Lun | Mar |\n", "\n"}},
+      {"plain_title", {"ORARIO DEL DOCENTE\n", "|a|b|\n", "\n"}},
+      {"leading_bar", {"|a|\n", "|b|\n"}},
+      {"after_blank", {"|a|\n", "\n", "Titolo due\n", "|b|\n"}},
+      {"after_break", {"|a|\n", "\fTitolo\n", "|b|\n"}},
+      {"thick_end", {"|a#\n", "x\n"}},
+  };
+  for (const Case& c : cases) {
+    std::string page = kt::html_page(c.lines, 0, "Liceo", "Classi");
+    EXPECT_EQ(loose(page), "") << c.id << "\n" << page;
+  }
+  std::string b = body({"*2   Classe 1A|\n", "^1 Ora | Lun | Mar |\n"});
+  EXPECT_EQ(b.rfind("<tr><td class=\"bianco\" colspan=\"3\">\n&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Classe 1A</td></tr>", 0), 0u) << b;
 }
 
 TEST(HtmlPage, PageBreaksStartBlocks) {
