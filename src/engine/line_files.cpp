@@ -234,7 +234,8 @@ bool or_is_disk_failure(int error) {
 }
 
 const char* or_create_failure_reason(int error, int language) {
-  bool known = or_is_disk_failure(error) || error == EACCES || error == EPERM;
+  // A folder where the file should be is no document left open: say so.
+  bool known = or_is_disk_failure(error) || error == EACCES || error == EPERM || error == EISDIR;
   return known ? or_write_failure_reason(error, language) : or_close_document_hint(language);
 }
 

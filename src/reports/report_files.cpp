@@ -129,11 +129,18 @@ void ReportOutput::commit() {
   errno = 0;
   if (std::fclose(file_) != 0 && error == 0) error = errno ? errno : EIO;
   file_ = nullptr;
+  errno = 0;
   bool renamed = error == 0 && report_services().rename_file(temp_.c_str(), path_.c_str());
+  bool written = error == 0;
+  if (!renamed && error == 0) error = errno;
   if (!renamed) {
     report_services().delete_file(temp_.c_str());
     errno = error;
-    const char* reason = error ? or_write_failure_reason(error, report_services().language()) : nullptr;
+    // A file written whole that cannot take its name says why its place
+    // refused it (a folder there, no rights), as creating it would.
+    const char* reason = !error     ? nullptr
+                         : written ? or_create_failure_reason(error, report_services().language())
+                                   : or_write_failure_reason(error, report_services().language());
     report_file_error("File [%s] errore output", path_, source_, __LINE__, reason);
   }
 }

@@ -121,27 +121,31 @@ TEST(FileErrorNames, OrarioNamesTheFileThatFailed) {
   }
 }
 
-// A residual-errors file that cannot be created for another reason than the
-// disk (a folder stands in its place) carries the language's hint that
-// another program may hold it, as the report files do.
-TEST(FileErrorNames, TheResidualLogGivesTheLanguagesHint) {
+// A folder standing where a report or the residual-errors file goes is no
+// document left open in another program: the message says what is there,
+// in the user's language, for the text reports and their HTML pages alike.
+TEST(FileErrorNames, AFolderInAReportsPlaceIsNamedAsSuch) {
   const std::string piccola = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
   const std::string saved = read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt");
   struct Case {
     const char* env;
-    const char* log;
+    const char* folder;
     const char* hint;
   } cases[] = {
-      {"LANG=it_IT.UTF-8", "Errori Residui.txt", "(Chiudere il documento Word o Xls in uso e ripetere l'operazione)"},
-      {"LANG=en_GB.UTF-8", "Remaining Errors.txt", "Close document and repeat operation)"},
+      {"LANG=it_IT.UTF-8", "Errori Residui.txt", "Al posto del file c"},
+      {"LANG=en_GB.UTF-8", "Remaining Errors.txt", "A folder stands in the file's place"},
+      {"LANG=it_IT.UTF-8", "Orario Classi.txt", "Al posto del file c"},
+      {"LANG=it_IT.UTF-8", "HTML/Orario Classi.html", "Al posto del file c"},
   };
   for (const Case& c : cases) {
     TempDir school;
     write_file(school.file("scuola2.txt"), piccola);
     write_file(school.file("savego.txt"), saved);
-    fs::create_directories(school.path() / "Orario" / c.log);
+    fs::create_directories(school.path() / "Orario" / c.folder);
     Outcome o = run_orario(school, c.env, "REPO:scuola2.txt", "");
     EXPECT_EQ(o.status, 1) << c.env << o.err;
-    EXPECT_TRUE(contains(o.err, c.hint)) << c.env << ": " << o.err;
+    EXPECT_FALSE(contains(o.err, "Chiudere il documento")) << c.folder << ": " << o.err;
+    EXPECT_FALSE(contains(o.err, "Close document")) << c.folder << ": " << o.err;
+    EXPECT_TRUE(contains(o.err, c.hint)) << c.folder << ": " << o.err;
   }
 }

@@ -107,13 +107,15 @@ TEST_F(SampleRun, WorkerProcessWritesNothing) {
   EXPECT_FALSE(fs::exists(orario()));
 }
 
-TEST_F(SampleRun, ReportThatCannotBeCreatedGivesTheFileErrorWithTheHint) {
+// A folder where the report goes is named as what is there, not as a
+// document that another program keeps open.
+TEST_F(SampleRun, ReportThatCannotBeCreatedGivesTheFileErrorWithTheReason) {
   struct Case {
     int language;
     const char* report;
     const char* hint;
-  } cases[] = {{0, "Orario Classi.txt", "(Chiudere il documento Word o Xls in uso e ripetere l'operazione)"},
-               {2, "Timetable Classes.txt", "Close document and repeat operation)"}};
+  } cases[] = {{0, "Orario Classi.txt", "Al posto del file c"},
+               {2, "Timetable Classes.txt", "A folder stands in the file's place"}};
   for (const Case& c : cases) {
     g_status.language = c.language;
     fs::create_directories(orario() / c.report);  // a folder where the report goes
