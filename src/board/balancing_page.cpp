@@ -202,7 +202,8 @@ int Cbila::DestroyWindow() {
     Ended();
   }
   if (IsWindow() && m_pending) {
-    if (ui_message_box_type(kAskTake, kMbYesNo | kMbIconQuestion) == kIdYes)
+    // "No" drops the balanced timetable: a stray Esc must not answer it.
+    if (ui_message_box_flags(kAskTake, kMbYesNo | kMbIconQuestion, kMbAnswerByButton) == kIdYes)
       Take();
     else
       Drop();

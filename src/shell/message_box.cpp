@@ -171,7 +171,22 @@ void CMessageBox::OnButton1() { EndWith(0); }
 void CMessageBox::OnButton2() { EndWith(1); }
 void CMessageBox::OnButton3() { EndWith(2); }
 void CMessageBox::OnOK() { EndWith(0); }
-void CMessageBox::OnCancel() {}
+// Esc and the window's close button answer as a user expects of a box he
+// leaves without choosing: its Cancel where it has one, its only answer on a
+// one-button box, "No" on a yes/no question. Abort/Retry/Ignore has no
+// answer that means "leave it", so there only a button ends the box.
+void CMessageBox::OnCancel() {
+  if (m_flags & kMbAnswerByButton) return;
+  int shown = 0;
+  for (int i = 0; i < 3; ++i) {
+    if (!m_buttons[i].IsWindowVisible()) continue;
+    ++shown;
+    if (m_results[i] == kIdCancel) return EndWith(i);
+  }
+  if (shown == 1) return EndWith(0);
+  for (int i = 0; i < 3; ++i)
+    if (m_buttons[i].IsWindowVisible() && m_results[i] == kIdNo) return EndWith(i);
+}
 
 int ui_message_box_ex(const char* text, int type, int flags, const char* caption1, const char* caption2,
                       const char* caption3) {

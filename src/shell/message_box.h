@@ -4,7 +4,9 @@
 // the kind of message (stop, question, exclamation, information, none).
 // Bits 0-3 of the type choose the buttons and their results as the
 // platform's message box does; the caller may give its own captions.
-// Esc and closing do nothing: only a button ends the box.
+// Esc and closing give the box's Cancel answer, its only answer on a
+// one-button box and "No" on a yes/no question (Abort/Retry/Ignore, and a
+// question asked with kMbAnswerByButton, wait for a button).
 //
 // A parallel worker process never shows a box (every call answers 1). With
 // flag 4, an OK-only box asked again with the same text pointer within 60
@@ -26,6 +28,9 @@ using MessageBoxFlags = int;
 inline constexpr int kMbCursorBetween = 1;     // no button suggested over the other
 inline constexpr int kMbCursorSecond = 2;      // the second button suggested
 inline constexpr int kMbSuppressRepeat = 4;    // an OK box repeated within 60 s is not shown
+// A question whose "No" throws work away: Esc and closing leave it open, so
+// only a button the user chose answers it.
+inline constexpr int kMbAnswerByButton = 8;
 // Types: buttons in bits 0-3, kind in bits 4-7.
 inline constexpr int kMbOk = 0, kMbOkCancel = 1, kMbAbortRetryIgnore = 2, kMbYesNoCancel = 3, kMbYesNo = 4,
                      kMbRetryCancel = 5, kMbCancelTryContinue = 6;

@@ -1,6 +1,6 @@
 // The message box driven headless: the result of every button of every
 // type, the captions by type, language and caller, the frame bars' colour by
-// kind, the height by lines, Esc that does nothing, the repeated-box
+// kind, the height by lines, Esc and closing, the repeated-box
 // suppression on the virtual clock, and silence in a worker process.
 #include <gtest/gtest.h>
 
@@ -69,16 +69,46 @@ TEST_F(MessageBoxTest, TwoButtonsSpreadOverTheWidthAndTheFocusFollowsTheFlags) {
   }
 }
 
-TEST_F(MessageBoxTest, OneButtonTakesTheWholeWidthEscDoesNothingEnterTakesIt) {
+TEST_F(MessageBoxTest, OneButtonTakesTheWholeWidthAndEnterTakesIt) {
   ui.OnNextModal([&](Dialog& box) {
     ui.Advance(10);
     EXPECT_EQ(box.GetDlgItem(kFirst)->GetRectInParent(), (Rect{11, 47, 473, 94}));
-    ui.Key(kVkEscape);
-    box.SendMessage(kMsgClose);
-    EXPECT_TRUE(box.IsWindowVisible());
     ui.Key(kVkReturn);
   });
   EXPECT_EQ(ui_message_box("Fatto."), kIdOk);
+}
+
+// Esc and the window's close button leave a box as its Cancel, its only
+// button or its "No" would; Abort/Retry/Ignore stays until a button ends it.
+TEST_F(MessageBoxTest, EscAndCloseGiveTheCancelOnlyOrNoAnswer) {
+  const int cases[][2] = {  // type, answer of Esc and of closing
+      {0, kIdOk}, {0x40, kIdOk}, {1, kIdCancel}, {3, kIdCancel}, {0x24, kIdNo},
+      {5, kIdCancel}, {6, kIdCancel}, {9, kIdOk}};
+  for (const auto& c : cases) {
+    for (bool close : {false, true}) {
+      ui.OnNextModal([&](Dialog& box) {
+        ui.Advance(10);
+        if (close) ui.Close(box); else ui.Key(kVkEscape);
+      });
+      EXPECT_EQ(ui_message_box_flags("Continuare?", c[0], kMbCursorSecond), c[1]) << c[0] << (close ? " close" : " esc");
+    }
+  }
+  ui.OnNextModal([&](Dialog& box) {
+    ui.Advance(10);
+    ui.Key(kVkEscape);
+    box.SendMessage(kMsgClose);
+    EXPECT_TRUE(box.IsWindowVisible());
+    ui.Click(box, kSecond);
+  });
+  EXPECT_EQ(ui_message_box_type("Errore di lettura", kMbAbortRetryIgnore), kIdRetry);
+  // A question whose "No" throws work away waits for a button.
+  ui.OnNextModal([&](Dialog& box) {
+    ui.Key(kVkEscape);
+    ui.Close(box);
+    EXPECT_TRUE(box.IsWindowVisible());
+    ui.Click(box, kFirst);
+  });
+  EXPECT_EQ(ui_message_box_flags("Scartare il risultato?", kMbYesNo, kMbAnswerByButton), kIdYes);
 }
 
 // Only an OK box with the flag is held back, for 60 s after the last one.
