@@ -117,7 +117,10 @@ bool Dialog::CreateFromTemplate(const DialogTemplate& t, Window* parent, bool mo
     if (has_create_rect_) {
       at = create_rect_.TopLeft();
     } else if (parent && parent->IsWindow()) {
-      at = parent->ClientToScreen(client.TopLeft());
+      // At its place over the owner, but never off the screen where the
+      // owner stands near (or past) its edge.
+      Point over = parent->ClientToScreen(client.TopLeft());
+      at = keep_in_work_area(Rect{over.x, over.y, over.x + w, over.y + h}).TopLeft();
     } else {
       Rect work = backend().WorkArea();
       at = {work.left + (work.Width() - w) / 2, work.top + (work.Height() - h) / 2};

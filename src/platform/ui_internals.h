@@ -78,4 +78,8 @@ struct UiInternals {
 // Runs the window procedure with hooks and deferred deletion.
 LResult dispatch_to(Window& w, std::uint32_t message, WParam wp, LParam lp);
 
+// The rectangle moved (its size kept) so that it lies within the work
+// area; one larger than the work area keeps its top-left corner there.
+Rect keep_in_work_area(const Rect& r);
+
 }  // namespace kt::ui

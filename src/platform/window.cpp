@@ -392,11 +392,24 @@ bool Window::SetWindowPos(const Window* insert_after, int x, int y, int cx, int 
   return IsWindow();
 }
 
+// Over its owner, but on the screen: an owner dragged partly off the screen
+// or standing at its edge would otherwise take half the box out of reach.
 void Window::CenterWindow() {
   if (!IsWindow() || parent_) return;
   Rect around = owner_ && owner_->IsWindow() ? owner_->GetWindowRect() : backend().WorkArea();
   int w = rect_.Width(), h = rect_.Height();
-  MoveWindow(around.left + (around.Width() - w) / 2, around.top + (around.Height() - h) / 2, w, h);
+  Rect centred{around.left + (around.Width() - w) / 2, around.top + (around.Height() - h) / 2, 0, 0};
+  centred.right = centred.left + w;
+  centred.bottom = centred.top + h;
+  MoveWindow(keep_in_work_area(centred));
+}
+
+Rect keep_in_work_area(const Rect& r) {
+  Rect work = backend().WorkArea();
+  int w = r.Width(), h = r.Height();
+  int left = std::max(work.left, std::min(r.left, work.right - w));
+  int top = std::max(work.top, std::min(r.top, work.bottom - h));
+  return Rect{left, top, left + w, top + h};
 }
 
 Window* Window::ChildFromPoint(Point client) const {
