@@ -230,8 +230,6 @@ void Cquadro::Refill() {
       bool chosen = slot(d, h) == m_from;
       int width = m_grid.GetColumnWidth(d + 1) - kCellMargin - (chosen ? measure("> ") : 0);
       std::string text = cell_text(m_cells[slot(d, h)], m_view, week, width, measure);
-      // A lesson put on the reception hour hides it: the engine gives the
-      // teacher another free hour when the week is saved.
       if (text.empty() && slot(d, h) == reception) text = kReceptionText.Get();
       m_grid.SetItemText(h, d + 1, chosen ? "> " + text : text);
     }
@@ -297,6 +295,9 @@ void Cquadro::CellClicked(int hour, int day) {
     int partner = m_cells[s].class_index >= 0 ? m_cells[s].lesson : -1;
     if (int moved = board_move_lesson(m_cells[from].lesson, day, hour, partner); moved == 0) {
       m_changed = true;
+      // A lesson put on a teacher's reception hour takes it: he gets another
+      // at once, so the week shown is the one the save keeps.
+      if (m_mode) or_repick_covered_reception_hours();
       std::vector<std::string> before = m_problems;
       ShowProblems(board_week_problems());
       SetStatus(board_moved_text(before, m_problems).c_str());

@@ -481,6 +481,31 @@ void or_apply_reception_slots() {
   }
 }
 
+int or_repick_covered_reception_hours() {
+  TimetableView& v = g_timetable_view;
+  int given = 0;
+  int teachers = std::min<int>(g_eng_school.teacher_count, static_cast<int>(v.real_teacher_count));
+  for (int t = 0; t < teachers && t < kMaxTeachers; ++t) {
+    TimetableView::Reception& r = v.reception[t];
+    if (!or_slot_in_week(r.day, r.hour)) continue;
+    bool covered = false;
+    for (int i = 0; i < g_eng_school.lesson_count && !covered; ++i) {
+      const EngineLesson& l = g_eng_lessons[i];
+      if (!or_lesson_placed(i) || l.day != r.day || l.hour != r.hour) continue;
+      covered = l.teacher == t || (or_lesson_has_second(i) && l.second_teacher == t);
+    }
+    if (!covered) continue;
+    // The pick reads the teacher's record and his placed lessons; the view
+    // is the copy the board edits, so the new hour goes there.
+    or_pick_reception_hour(t);
+    const EngineTeacher& x = g_eng_teachers[t];
+    r.day = static_cast<std::int8_t>(x.reset_marker < kDays ? x.reset_marker : 255);
+    r.hour = static_cast<std::int8_t>(x.reception_hour);
+    ++given;
+  }
+  return given;
+}
+
 namespace {
 
 int g_room_lesson_cursor = 0;

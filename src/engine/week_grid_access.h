@@ -63,6 +63,10 @@ int or_check_lessons_fit_grid(int teacher, WeekGridCell* grid);
 void or_apply_grid_support_classes(WeekGridCell* grid);
 int or_commit_placement(int test);
 void or_apply_reception_slots();
+// Teachers whose reception hour in the timetable view now holds one of their
+// lessons get another at once, picked as the engine picks one; returns how
+// many were given a new hour.
+int or_repick_covered_reception_hours();
 // mask: 84 bytes, non-zero marks a slot the teacher is to be kept out of.
 int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask);
 // The lessons of lab groups still waiting for a lab (no room setting, no

@@ -4,6 +4,8 @@
 // the hour a teacher's free hour is made his reception hour by the board's
 // button is saved, and the reports the save writes anew list it, his and
 // every other teacher's, in the reception list ("Ricevimento del Pubblico").
+// A lesson moved onto a teacher's reception hour gives him another free hour
+// at once, shown on his week before any save.
 #include <gtest/gtest.h>
 
 #include "board_program.h"
@@ -16,6 +18,8 @@
 #include "board/processing_menu.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
+#include "engine/teacher_availability.h"
+#include "engine/timetable_view.h"
 #include "engine/week_grid_access.h"
 #include "platform/test_driver.h"
 #include "shell/frame.h"
@@ -95,6 +99,43 @@ TEST_F(ReceptionHours, TheHourChosenOnTheBoardIsSavedAndListed) {
   int t = 0;
   EXPECT_EQ(std::vector<int>({g_eng_teachers[t].reset_marker, g_eng_teachers[t].reception_hour}),
             std::vector<int>({day, hour}));
+}
+
+TEST_F(ReceptionHours, ALessonMovedOntoTheReceptionHourGivesTheTeacherAnother) {
+  // A lesson of a teacher with a reception hour R, moved on its class's week
+  // onto R by trading places with the class's lesson there.
+  int teacher = -1, day = -1, hour = -1;
+  for (int t = 0; t < int(g_timetable_view.real_teacher_count) && teacher < 0; ++t) {
+    const TimetableView::Reception r = g_timetable_view.reception[t];
+    if (!or_slot_in_week(r.day, r.hour)) continue;
+    for (int i = 0; i < g_eng_school.lesson_count && teacher < 0; ++i) {
+      const EngineLesson& l = g_eng_lessons[i];
+      if (l.teacher != t || l.standby_marker != 0 || !or_lesson_placed(i) || l.class_index < 0 ||
+          l.class_index >= g_eng_school.real_class_count)
+        continue;
+      ASSERT_TRUE(g_board.ShowWeek(Q::kViewClass, g_eng_classes[l.class_index].code));
+      if (g_board.Cell(l.day, l.hour).lesson != i) continue;
+      int from_day = l.day, from_hour = l.hour;
+      std::size_t boxes = ui.boxes().size();
+      ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, from_hour, from_day + 1));
+      ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, r.hour, r.day + 1));
+      if (ui.boxes().size() != boxes) continue;  // refused: the next lesson
+      ASSERT_EQ(int(g_eng_lessons[i].day), int(r.day));
+      ASSERT_EQ(int(g_eng_lessons[i].hour), int(r.hour));
+      teacher = t;
+      day = r.day;
+      hour = r.hour;
+    }
+  }
+  ASSERT_GE(teacher, 0) << "no lesson could be moved onto its teacher's reception hour";
+  const TimetableView::Reception now = g_timetable_view.reception[teacher];
+  ASSERT_TRUE(or_slot_in_week(now.day, now.hour)) << "the teacher is left without a reception hour";
+  EXPECT_FALSE(now.day == day && now.hour == hour) << "the reception hour stays under the lesson";
+  ASSERT_TRUE(g_board.ShowWeek(Q::kViewTeacher, g_timetable_view.teacher_names[teacher]));
+  EXPECT_LT(g_board.Cell(now.day, now.hour).class_index, 0) << "the new hour is a free hour";
+  EXPECT_FALSE(or_teacher_slot_closed(teacher, now.day, now.hour));
+  EXPECT_EQ(g_board.Grid().GetItemText(now.hour, now.day + 1), "Ricevimento");
+  EXPECT_TRUE(g_board.Changed());
 }
 
 }  // namespace
