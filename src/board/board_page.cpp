@@ -66,6 +66,9 @@ const MlText kClosedHour = {"L'ora di ricevimento non può cadere in un'ora in c
                             "Die Sprechstunde darf nicht in einer Stunde liegen, "
                             "in der der Lehrer nicht verfügbar ist."_cp,
                             "The reception hour cannot be an hour in which the teacher is not available."};
+const MlText kReceptionNotWritten = {"Impossibile scrivere ricevi.txt: l'orario non è stato salvato."_cp,
+                                     "ricevi.txt kann nicht geschrieben werden: der Stundenplan wurde nicht gespeichert."_cp,
+                                     "ricevi.txt cannot be written: the timetable was not saved."};
 const MlText kStandbyText = {"Disp.", "Verf.", "Stby"};
 const MlText kReceptionText = {"Ricevimento", "Sprechstunde", "Reception"};
 const MlText kSupportText = {"Sost.", "Vert.", "Subs."};
@@ -381,7 +384,12 @@ bool Cquadro::Save() {
   if (!m_loaded) return false;
   if (m_mode) {
     if (m_view == kViewTeacher) or_apply_grid_support_classes(m_cells);
-    or_apply_reception_slots();
+    // The reception hours chosen are part of the save: when their file
+    // cannot be written nothing else is written either.
+    if (!or_apply_reception_slots()) {
+      ui_message_box(kReceptionNotWritten);
+      return false;
+    }
   }
   if (!board_save_timetable()) return false;
   if (m_mode) {

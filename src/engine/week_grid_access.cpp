@@ -462,7 +462,7 @@ int or_try_teacher_hour_mask(int kind, int teacher, const std::uint8_t* mask) {
   return result;
 }
 
-void or_apply_reception_slots() {
+bool or_apply_reception_slots() {
   const TimetableView& v = g_timetable_view;
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {
     EngineTeacher& x = g_eng_teachers[t];
@@ -477,8 +477,11 @@ void or_apply_reception_slots() {
     g_engine_services.rebuild_teacher_grids();
     or_write_reception_slots();
   } catch (const EngineFileError&) {
+    return false;
   } catch (const EngineError&) {
+    return false;
   }
+  return true;
 }
 
 int or_repick_covered_reception_hours() {

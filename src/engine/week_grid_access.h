@@ -62,7 +62,8 @@ int or_set_support_class(int teacher, int class_index, int day, int hour);
 int or_check_lessons_fit_grid(int teacher, WeekGridCell* grid);
 void or_apply_grid_support_classes(WeekGridCell* grid);
 int or_commit_placement(int test);
-void or_apply_reception_slots();
+// False when ".\\ricevi.txt" could not be written (the old file stays).
+bool or_apply_reception_slots();
 // Teachers whose reception hour in the timetable view now holds one of their
 // lessons get another at once, picked as the engine picks one; returns how
 // many were given a new hour.

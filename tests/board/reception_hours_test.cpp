@@ -138,4 +138,29 @@ TEST_F(ReceptionHours, ALessonMovedOntoTheReceptionHourGivesTheTeacherAnother) {
   EXPECT_TRUE(g_board.Changed());
 }
 
+TEST_F(ReceptionHours, ASaveWhoseReceptionFileCannotBeWrittenWritesNothing) {
+  std::string name = g_eng_teachers[0].name;
+  ASSERT_TRUE(g_board.ShowWeek(Q::kViewTeacher, name.c_str()));
+  int chosen = -1;
+  for (int d = 0; d < or_week_days() && chosen < 0; ++d)
+    for (int h = 0; h < or_day_hours(d) && chosen < 0; ++h)
+      if (g_board.Cell(d, h).class_index < 0 && !or_teacher_slot_closed(0, d, h)) chosen = d * kHoursPerDay + h;
+  ASSERT_GE(chosen, 0);
+  ASSERT_TRUE(ui.ClickCell(g_board, Q::kGridId, chosen % kHoursPerDay, chosen / kHoursPerDay + 1));
+  ASSERT_TRUE(ui.Click(g_board, Q::kReceptionId));
+  ASSERT_TRUE(g_board.Changed());
+  // A folder where the reception file goes: it cannot be replaced.
+  fs::remove(school_ / "ricevi.txt");
+  fs::create_directory(school_ / "ricevi.txt");
+  std::string saved = read(school_ / "savego.txt");
+  std::size_t boxes = ui.boxes().size();
+  ASSERT_TRUE(ui.Click(g_board, Q::kSaveId));
+  EXPECT_GT(ui.boxes().size(), boxes) << "the failure is shown";
+  EXPECT_TRUE(g_board.Changed()) << "nothing was saved";
+  EXPECT_EQ(read(school_ / "savego.txt"), saved) << "the timetable file stays as it was";
+  EXPECT_FALSE(fs::exists(school_ / "savebi.txt") && fs::last_write_time(school_ / "savebi.txt") >
+                                                         fs::last_write_time(school_ / "savego.txt"));
+  fs::remove(school_ / "ricevi.txt");
+}
+
 }  // namespace
