@@ -141,6 +141,25 @@ bool add_track(const std::string& field5, const Tell& tell) {
   return true;
 }
 
+bool letter_taken(char letter, int except) {
+  for (int t = 0; t < st.track_count; ++t) {
+    if (t != except && st.track_names[t][0] == letter) return true;
+  }
+  return false;
+}
+
+// A track still without its letter takes 'A' plus its position, or, when
+// another track has that letter already, the first letter no track has:
+// two tracks of one letter would put their classes together.
+void letter_new_tracks() {
+  for (int t = 0; t < st.track_count; ++t) {
+    if (st.track_names[t][0] != '_') continue;
+    char letter = static_cast<char>('A' + t);
+    for (char c = 'A'; letter_taken(letter, t) && c <= 'Z'; ++c) letter = c;
+    st.track_names[t][0] = letter;
+  }
+}
+
 int find_teacher(const std::string& name) {
   int count = static_cast<int>(g_ui_settings.teacher_count < kUiMaxTeachers ? g_ui_settings.teacher_count : kUiMaxTeachers);
   for (int t = 0; t < count; ++t) {
@@ -320,11 +339,7 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
     if (whole && !add_track(class_field, tell)) return -1;
   }
   if (single && st.track_count == 0) st.track_count = 1;
-  if (st.track_count >= 2) {
-    for (int t = 0; t < st.track_count; ++t) {
-      if (st.track_names[t][0] == '_') st.track_names[t][0] = static_cast<char>('A' + t);
-    }
-  }
+  if (st.track_count >= 2) letter_new_tracks();
   out.rows.reserve(records.size());
   if (code_correction) out.entries.resize(records.size());
   RecordReader reader{out, code_correction, tell};

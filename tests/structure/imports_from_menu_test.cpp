@@ -75,6 +75,26 @@ void read_back() {
   ASSERT_EQ(og_read_structure_file(0), 0);
 }
 
+int track_of_letter(char letter) {
+  for (int t = 0; t < g_ui_structure.track_count; ++t)
+    if (g_ui_structure.track_names[t][0] == letter) return t;
+  return -1;
+}
+
+// Every class names a track by its letter, and no two tracks share one.
+void tracks_and_classes_agree() {
+  for (int t = 0; t < g_ui_structure.track_count; ++t)
+    EXPECT_EQ(track_of_letter(g_ui_structure.track_names[t][0]), t) << g_ui_structure.track_names[t];
+  for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c)
+    EXPECT_GE(track_of_letter(g_ui_structure.classes[c].code[2]), 0) << g_ui_structure.classes[c].code;
+}
+
+int class_named(const char* code) {
+  for (std::uint32_t c = 0; c < g_ui_structure.class_count; ++c)
+    if (std::strncmp(g_ui_structure.classes[c].code, code, 3) == 0) return static_cast<int>(c);
+  return -1;
+}
+
 // A file that names no study track (the wrong export chosen, its fields
 // separated otherwise) leaves the school's single track in place: saved,
 // the school still has it and its classes.
@@ -212,6 +232,44 @@ TEST_F(ImportsFromMenu, ArgoIntoASchoolOfItsOwnNamesTheFilesItems) {
   EXPECT_EQ(+neri->posts[0].own.hours, 2);
   std::vector<std::string> problems = ui.Problems();
   EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
+}
+
+// New tracks are lettered so that no two tracks share a letter, whatever
+// letters the school's tracks have: the tenth track of the file does not
+// become the school's LINGUISTICO (letter L), nor its classes liceo's.
+TEST_F(ImportsFromMenu, SissiTracksNeverTakeALetterOfAnotherTrack) {
+  copy_example("liceo", "liceo");
+  ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
+  alfadlg_go_to_page(kPageHome);
+  alfadlg_go_to_page(kPageConfigMenu);
+  ASSERT_EQ(+g_ui_structure.track_count, 2);
+  int linguistic = class_named("1AL");
+  ASSERT_GE(linguistic, 0);
+  std::uint32_t classes = g_ui_structure.class_count;
+  std::string file;
+  for (int n = 1; n <= 10; ++n)
+    file += "1234|T0" + std::to_string(n) + "|VERDI LUCA|C" + std::to_string(n) + "|1A CORSO " +
+            std::string(1, static_cast<char>('Z' - n)) + "|M01|FISICA|1|\r\n";
+  std::ofstream(data_root() / "liceo" / "sissi.txt", std::ios::binary) << file;
+  chosen_ = "sissi.txt";
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Csissi::kOpenId);
+    ui.Click(d, Csissi::kSaveId);
+  });
+  ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kSissi));
+  read_back();
+  ASSERT_EQ(+g_ui_structure.track_count, 12);
+  tracks_and_classes_agree();
+  EXPECT_STREQ(g_ui_structure.track_names[track_of_letter('L')], "LINGUISTICO");
+  EXPECT_EQ(g_ui_structure.class_count, classes + 10);
+  const UiTeacher* verdi = nullptr;
+  for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
+    if (std::strcmp(g_ui_teachers[t].name, "VERDI LUCA") == 0) verdi = &g_ui_teachers[t];
+  ASSERT_NE(verdi, nullptr);
+  ASSERT_EQ(+verdi->post_count, 10u);
+  for (std::uint32_t p = 0; p < verdi->post_count; ++p)
+    EXPECT_NE(verdi->posts[p].class_index, linguistic) << p;
+  EXPECT_TRUE(ui.Problems().empty()) << shown();
 }
 
 }  // namespace
