@@ -141,6 +141,25 @@ bool add_track(const std::string& field5, const Tell& tell) {
   return true;
 }
 
+// The school's single track, as it was before the file's tracks took its
+// place.
+struct KeptTrack {
+  char name[kUiNameSize];
+  char short_name[4];
+  std::uint8_t sections[26];
+};
+
+KeptTrack keep_track(int t) {
+  KeptTrack k;
+  std::memcpy(k.name, st.track_names[t], sizeof k.name);
+  k.name[kUiNameSize - 1] = 0;
+  std::memcpy(k.short_name, st.track_short_names[t], sizeof k.short_name);
+  std::memcpy(k.sections, st.sections[t], sizeof k.sections);
+  return k;
+}
+
+bool is_track_letter(char c) { return c >= 'A' && c <= 'Z'; }
+
 bool letter_taken(char letter, int except) {
   for (int t = 0; t < st.track_count; ++t) {
     if (t != except && st.track_names[t][0] == letter) return true;
@@ -158,6 +177,39 @@ void letter_new_tracks() {
     for (char c = 'A'; letter_taken(letter, t) && c <= 'Z'; ++c) letter = c;
     st.track_names[t][0] = letter;
   }
+}
+
+// The file's tracks have taken the place of the school's single track, but
+// the school's classes belong to that track and have no track letter (one
+// track needs none). They go to the file's track of the same name, or the
+// school's track comes back next to the file's; either way it keeps its
+// name, and its classes take its letter, as classes of a school of several
+// tracks must. False after telling the track limit.
+bool keep_classes_track(const KeptTrack& kept, const Tell& tell) {
+  const char* part = kept.name[0] ? kept.name + 1 : kept.name;
+  int at = find_track(kept.name);  // a name given by hand, its letter its own first one
+  if (at < 0) at = find_track(part);
+  if (at < 0) {
+    if (st.track_count >= kUiMaxTracks) {
+      tell(limit_text("Numero Indirizzi di studio eccede il limite di %d", kUiMaxTracks));
+      return false;
+    }
+    at = st.track_count++;
+  }
+  // The file's first track took the single track's place and its section
+  // flags; they are the school's classes' own.
+  std::memset(st.sections[0], 0, sizeof st.sections[0]);
+  std::memset(st.track_short_names[0], 0, sizeof st.track_short_names[0]);
+  std::memcpy(st.track_names[at], kept.name, sizeof kept.name);
+  std::memcpy(st.track_short_names[at], kept.short_name, sizeof kept.short_name);
+  for (int s = 0; s < 26; ++s) st.sections[at][s] |= kept.sections[s];
+  if (st.track_names[at][0] == 0) std::memcpy(st.track_names[at], "_", 2);
+  char letter = st.track_names[at][0];
+  if (!is_track_letter(letter) || letter_taken(letter, at)) st.track_names[at][0] = '_';
+  letter_new_tracks();
+  letter = st.track_names[at][0];
+  for (std::uint32_t c = 0; c < st.class_count && c < kUiMaxClasses; ++c) st.classes[c].code[2] = letter;
+  return true;
 }
 
 int find_teacher(const std::string& name) {
@@ -328,6 +380,7 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
   // The tracks of the file replace a single track; a file that names none
   // leaves it, since a school without any track cannot be computed.
   bool single = st.track_count == 1;
+  KeptTrack kept = keep_track(0);
   if (single) st.track_count = 0;
   if (st.track_count < 0 || st.track_count > kUiMaxTracks) st.track_count = 0;
   for (const std::string& r : records) {
@@ -339,6 +392,7 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
     if (whole && !add_track(class_field, tell)) return -1;
   }
   if (single && st.track_count == 0) st.track_count = 1;
+  if (single && st.track_count >= 2 && st.class_count > 0 && !keep_classes_track(kept, tell)) return -1;
   if (st.track_count >= 2) letter_new_tracks();
   out.rows.reserve(records.size());
   if (code_correction) out.entries.resize(records.size());

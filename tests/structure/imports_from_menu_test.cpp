@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "engine/engine_main.h"
 #include "engine/status_block.h"
 #include "platform/test_driver.h"
 #include "schooldata/import_page.h"
@@ -52,6 +53,15 @@ class ImportsFromMenu : public TempRoot {
     TempRoot::TearDown();
   }
   fs::path school() const { return data_root() / "piccola"; }
+  // Imports a SISSI export through its page and saves it.
+  void import_sissi(const std::string& bytes) {
+    write("sissi.txt", bytes);
+    ui.OnNextModal([&](Dialog& d) {
+      ui.Click(d, Csissi::kOpenId);
+      ui.Click(d, Csissi::kSaveId);
+    });
+    ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kSissi));
+  }
   void write(const std::string& name, const std::string& bytes) {
     std::ofstream(school() / name, std::ios::binary) << bytes;
     chosen_ = name;  // the school folder is current
@@ -73,6 +83,13 @@ class ImportsFromMenu : public TempRoot {
 void read_back() {
   og_clear_structure();
   ASSERT_EQ(og_read_structure_file(0), 0);
+}
+
+// The engine's own check of the saved description (the current folder is
+// the school's).
+void engine_accepts_school() {
+  const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};
+  EXPECT_EQ(or_main(0, 2, argv), 0) << g_status.message;
 }
 
 int track_of_letter(char letter) {
@@ -234,6 +251,43 @@ TEST_F(ImportsFromMenu, ArgoIntoASchoolOfItsOwnNamesTheFilesItems) {
   EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
 }
 
+// A SISSI export of two study tracks read into a school of one track that
+// already has classes: the school's classes stay in their own track, next
+// to the file's, and the saved school is one the engine computes.
+TEST_F(ImportsFromMenu, SissiOfTwoTracksIntoASchoolOfOneKeepsItsClassesInTheirTrack) {
+  std::uint32_t classes = g_ui_structure.class_count;
+  ASSERT_EQ(+g_ui_structure.track_count, 1);
+  import_sissi("1234|T01|VERDI LUCA|C01|1A SCIENTIFICO|M01|FISICA|3|\r\n"
+               "1234|T02|BIANCHI ANNA|C02|1A LINGUISTICO|M02|TEDESCO|4|\r\n");
+  read_back();
+  ASSERT_EQ(+g_ui_structure.track_count, 3);
+  tracks_and_classes_agree();
+  ASSERT_EQ(g_ui_structure.class_count, classes + 2);
+  int own = track_of_letter(g_ui_structure.classes[0].code[2]);
+  ASSERT_GE(own, 0);
+  EXPECT_STREQ(g_ui_structure.track_names[own], "INDIRIZZO UNICO");
+  for (std::uint32_t c = 1; c < classes; ++c) EXPECT_EQ(g_ui_structure.classes[c].code[2], g_ui_structure.classes[0].code[2]);
+  EXPECT_TRUE(g_ui_structure.sections[own][0] && g_ui_structure.sections[own][1]);  // 1A..3B
+  engine_accepts_school();
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
+}
+
+// A file that names the school's single track among others brings its
+// classes to that track: the school's 1A is the file's 1A of that track.
+TEST_F(ImportsFromMenu, SissiNamingTheSchoolsTrackAmongOthersJoinsItsClasses) {
+  std::uint32_t classes = g_ui_structure.class_count;
+  // ROSSI teaches ITALIANO in 1A already: the row is the school's own post.
+  import_sissi("1234|T01|ROSSI|C01|1A INDIRIZZO UNICO|M01|ITALIANO|6|\r\n"
+               "1234|T02|BIANCHI ANNA|C02|1A SERALE|M02|TEDESCO|4|\r\n");
+  read_back();
+  ASSERT_EQ(+g_ui_structure.track_count, 2);
+  tracks_and_classes_agree();
+  EXPECT_EQ(g_ui_structure.class_count, classes + 1);  // only the evening 1A is new
+  engine_accepts_school();
+  EXPECT_TRUE(ui.Problems().empty()) << shown();
+}
+
 // New tracks are lettered so that no two tracks share a letter, whatever
 // letters the school's tracks have: the tenth track of the file does not
 // become the school's LINGUISTICO (letter L), nor its classes liceo's.
@@ -269,6 +323,7 @@ TEST_F(ImportsFromMenu, SissiTracksNeverTakeALetterOfAnotherTrack) {
   ASSERT_EQ(+verdi->post_count, 10u);
   for (std::uint32_t p = 0; p < verdi->post_count; ++p)
     EXPECT_NE(verdi->posts[p].class_index, linguistic) << p;
+  engine_accepts_school();
   EXPECT_TRUE(ui.Problems().empty()) << shown();
 }
 
