@@ -1,8 +1,9 @@
 // Readers of the Orario Facile data file (".ofd", tagged XML-like lines or
 // the compact form whose first byte is 3) and of the Argo Darwin export
 // (".drw", sections of key="value" lines). Each finds or adds subjects,
-// teachers and classes, stores the lessons in the page's lesson table and
-// rebuilds the study tracks from the class codes.
+// teachers and classes (names in upper case, as the school files keep
+// them), stores the lessons in the page's lesson table and rebuilds the
+// study tracks from the class codes.
 //
 // Lessons without a first teacher, and Argo numbers outside the file's own
 // lists, are skipped: they would name nobody. Each lesson of the tagged form
@@ -165,6 +166,16 @@ bool quoted(const std::string& line, const char* key, std::string& value, std::s
   return true;
 }
 
+// Names as the other imports take them: their lines are upper-cased before
+// the names are looked up, and the school files keep names in upper case;
+// a name left in the file's own case would stand next to the school's
+// ("Matematica" beside "MATEMATICA") and be saved as a second one of it.
+std::string upper_name(const std::string& name) {
+  std::string out = name;
+  for (char& c : out) c = static_cast<char>(or_fold_upper_char(static_cast<unsigned char>(c)));
+  return out;
+}
+
 int number_after(const std::string& line, const char* key) {
   std::size_t at = line.find(key);
   if (at == std::string::npos) return -1;
@@ -216,7 +227,7 @@ int og_read_argo_darwin(const std::string& path, ImportedLessons& out, const Imp
     if (line[0] == '_') continue;
     std::string value, second;
     if (section == kSubjects && quoted(line, "nome=", value)) {
-      int found = og_import_subject(value, tell);
+      int found = og_import_subject(upper_name(value), tell);
       if (found < 0) return -1;
       subjects.push_back(found);
     } else if (section == kClasses && quoted(line, "nome=", value)) {
@@ -226,7 +237,7 @@ int og_read_argo_darwin(const std::string& path, ImportedLessons& out, const Imp
     } else if (section == kTeachers && quoted(line, "cognome=", value)) {
       std::size_t after = line.find("cognome=") + 8;
       if (quoted(line, "conome=", second, after)) value += " " + second;
-      int found = og_import_teacher(value, tell);
+      int found = og_import_teacher(upper_name(value), tell);
       if (found < 0) return -1;
       teachers.push_back(found);
     } else if (section == kActivities) {

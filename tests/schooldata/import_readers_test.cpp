@@ -105,11 +105,11 @@ TEST_F(ImportReaders, ArgoDarwinSectionsAndRepeatedActivities) {
   ASSERT_EQ(og_read_argo_darwin(path, out, tell), 0);
   EXPECT_EQ(+g_ui_structure.subject_count, 2u) << "a value without its closing quote names nothing";
   EXPECT_EQ(code(1), "2B ") << "a Roman year and its section in any case";
-  EXPECT_EQ(teacher(0), "Rossi Anna");
+  EXPECT_EQ(teacher(0), "ROSSI ANNA") << "names in upper case, as the other imports give them";
   ASSERT_EQ(out.lessons.size(), 2u);
   EXPECT_EQ(+out.lessons[0].hours, 2);
   EXPECT_EQ(out.lessons[0].second_teacher, 1);
-  EXPECT_EQ(subject(out.lessons[0].subject), "Latino");
+  EXPECT_EQ(subject(out.lessons[0].subject), "LATINO");
   EXPECT_EQ(out.lessons[1].second_teacher, -1);
 }
 

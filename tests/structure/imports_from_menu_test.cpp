@@ -11,6 +11,7 @@
 #include "platform/test_driver.h"
 #include "schooldata/import_page.h"
 #include "schooldata/orario_facile_page.h"
+#include "schooldata/school_file_lines.h"
 #include "schooldata/sissi_import_page.h"
 #include "schooldata/spreadsheet_page.h"
 #include "schooldata/structure_file.h"
@@ -238,7 +239,7 @@ TEST_F(ImportsFromMenu, ArgoIntoASchoolOfItsOwnNamesTheFilesItems) {
     ui.Click(d, Corafac::kSaveId);
   });
   ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kOrarioFacile));
-  EXPECT_EQ(shown_subjects, (std::vector<std::string>{"Chimica", "Matematica"}));
+  EXPECT_EQ(shown_subjects, (std::vector<std::string>{"CHIMICA", "MATEMATICA"}));
   const UiTeacher* neri = nullptr;
   for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t)
     if (std::strcmp(g_ui_teachers[t].name, "NERI UGO") == 0) neri = &g_ui_teachers[t];
@@ -249,6 +250,45 @@ TEST_F(ImportsFromMenu, ArgoIntoASchoolOfItsOwnNamesTheFilesItems) {
   EXPECT_EQ(+neri->posts[0].own.hours, 2);
   std::vector<std::string> problems = ui.Problems();
   EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems) << shown();
+}
+
+// An Argo export writes names in mixed case; the school has them in upper
+// case, as every import and the school files keep them. "Matematica" and
+// "Rossi" are the school's MATEMATICA and ROSSI, not new ones saved beside
+// them under the same name.
+TEST_F(ImportsFromMenu, ArgoNamesInMixedCaseAreTheSchoolsOwn) {
+  write("argo.drw",
+        "_materie {\r\n nome=\"Matematica\"\r\n}\r\n_classi {\r\n nome=\"4c\"\r\n}\r\n"
+        "_docenti {\r\n cognome=\"Rossi\"\r\n}\r\n"
+        "_attivita {\r\n materia=0 classi=(0) docenti=(0)\r\n}\r\n");
+  std::uint32_t subjects = g_ui_structure.subject_count, teachers = g_ui_settings.teacher_count;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Corafac::kArgoId);
+    ui.Click(d, Corafac::kSaveId);
+  });
+  ASSERT_TRUE(ui.Click(g_config_menu, Cmenu_confora::kOrarioFacile));
+  // As saved: one MATEMATICA, one ROSSI (a teacher starts a line).
+  std::string saved;
+  for (const char* file : {"scuola1.txt", "scuola2.txt"}) {
+    std::string why;
+    ASSERT_EQ(og_read_school_lines((school() / file).string(), [&](const std::string& line) {
+      saved += line + "\n";
+      return true;
+    }, &why), SchoolLines::kRead) << why;
+  }
+  std::size_t first = saved.find("|MATEMATICA-");
+  ASSERT_NE(first, std::string::npos) << saved;
+  EXPECT_EQ(saved.find("|MATEMATICA-", first + 1), std::string::npos) << saved;
+  EXPECT_EQ(saved.find("\nRossi"), std::string::npos);
+  read_back();
+  EXPECT_EQ(g_ui_structure.subject_count, subjects);
+  EXPECT_EQ(g_ui_settings.teacher_count, teachers);
+  int mathematics = 0;
+  for (std::uint32_t s = 0; s < g_ui_structure.subject_count; ++s)
+    mathematics += std::strcmp(g_ui_structure.subjects[s].name, "MATEMATICA") == 0;
+  EXPECT_EQ(mathematics, 1);
+  engine_accepts_school();
+  EXPECT_TRUE(ui.Problems().empty()) << shown();
 }
 
 // A SISSI export of two study tracks read into a school of one track that
