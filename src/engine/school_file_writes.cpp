@@ -22,13 +22,14 @@ constexpr const char* kSource = "..\\Orario\\OR_SAVE";
 
 // The reason bracket of the message: the caller's hint, or why the write
 // failed when it has none. When the disk itself failed (full, read-only,
-// failing) only that is said: a hint such as "close the document in use"
-// would send the user the wrong way.
+// failing), or a folder stands where the file goes, only that is said: a
+// hint such as "close the document in use" would send the user the wrong way.
 // A hint that only says what failed (tell_why) is followed by why.
 void raise_write_error(const ReplacementFile& file, const char* name, const char* hint, int line,
                        bool tell_why = false) {
   int error = file.error();
-  bool disk = or_is_disk_failure(error);
+  // A folder in the file's place is no document left open either.
+  bool disk = or_is_disk_failure(error) || error == EISDIR;
   std::string text = hint ? hint : "";
   if (text.empty() || disk)
     text = or_write_failure_reason(error, or_language());

@@ -123,26 +123,29 @@ TEST(FileErrorNames, OrarioNamesTheFileThatFailed) {
 
 // A folder standing where a report or the residual-errors file goes is no
 // document left open in another program: the message says what is there,
-// in the user's language, for the text reports and their HTML pages alike.
+// in the user's language, for the text reports and their HTML pages alike,
+// and for the room allocation's own report.
 TEST(FileErrorNames, AFolderInAReportsPlaceIsNamedAsSuch) {
   const std::string piccola = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
   const std::string saved = read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt");
   struct Case {
     const char* env;
+    const char* command;
     const char* folder;
     const char* hint;
   } cases[] = {
-      {"LANG=it_IT.UTF-8", "Errori Residui.txt", "Al posto del file c"},
-      {"LANG=en_GB.UTF-8", "Remaining Errors.txt", "A folder stands in the file's place"},
-      {"LANG=it_IT.UTF-8", "Orario Classi.txt", "Al posto del file c"},
-      {"LANG=it_IT.UTF-8", "HTML/Orario Classi.html", "Al posto del file c"},
+      {"LANG=it_IT.UTF-8", "REPO:scuola2.txt", "Errori Residui.txt", "Al posto del file c"},
+      {"LANG=en_GB.UTF-8", "REPO:scuola2.txt", "Remaining Errors.txt", "A folder stands in the file's place"},
+      {"LANG=it_IT.UTF-8", "REPO:scuola2.txt", "Orario Classi.txt", "Al posto del file c"},
+      {"LANG=it_IT.UTF-8", "REPO:scuola2.txt", "HTML/Orario Classi.html", "Al posto del file c"},
+      {"LANG=it_IT.UTF-8", "ASAU:scuola2.txt", "Allocazione Aule.txt", "Al posto del file c"},
   };
   for (const Case& c : cases) {
     TempDir school;
     write_file(school.file("scuola2.txt"), piccola);
     write_file(school.file("savego.txt"), saved);
     fs::create_directories(school.path() / "Orario" / c.folder);
-    Outcome o = run_orario(school, c.env, "REPO:scuola2.txt", "");
+    Outcome o = run_orario(school, c.env, c.command, "");
     EXPECT_EQ(o.status, 1) << c.env << o.err;
     EXPECT_FALSE(contains(o.err, "Chiudere il documento")) << c.folder << ": " << o.err;
     EXPECT_FALSE(contains(o.err, "Close document")) << c.folder << ": " << o.err;
