@@ -6,6 +6,7 @@
 // solver's worker, as the workers of orario do, and opens no window at all.
 //
 // The pieces that do not link each other meet in desktop_wiring.cpp.
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -60,6 +61,9 @@ bool choose_archive_path(int kind, std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Past a file-size limit a write should fail like one on a full disk, with
+  // its message and the earlier files kept, not end the program unseen.
+  std::signal(SIGXFSZ, SIG_IGN);
   int worker = og_parse_process_number(argc, argv);
   if (worker >= 1) {
     g_worker_computation = parpro_run_worker_process;

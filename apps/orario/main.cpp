@@ -316,6 +316,9 @@ int take_back(const OrarioOptions& options, int language) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Past a file-size limit a write should fail like one on a full disk, with
+  // its message and the earlier files kept, not end the program unseen.
+  std::signal(SIGXFSZ, SIG_IGN);
   int language = language_from_environment();
   OrarioOptions options = parse_command_line(argc, argv);
   if (!options.error.empty()) {

@@ -152,3 +152,19 @@ TEST(FileErrorNames, AFolderInAReportsPlaceIsNamedAsSuch) {
     EXPECT_TRUE(contains(o.err, c.hint)) << c.folder << ": " << o.err;
   }
 }
+
+// A file-size limit (ulimit -f) reached while the reports are written: the
+// run ends with a message and a failure status, as on a full disk, instead
+// of being killed by the limit's signal, and the school's files stay whole.
+TEST(FileErrorNames, AFileSizeLimitEndsTheRunWithAMessage) {
+  const std::string piccola = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
+  const std::string saved = read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt");
+  TempDir school;
+  write_file(school.file("scuola2.txt"), piccola);
+  write_file(school.file("savego.txt"), saved);
+  Outcome o = run_orario(school, "LANG=it_IT.UTF-8", "REPO:scuola2.txt", "prlimit --fsize=20000");
+  EXPECT_EQ(o.status, 1) << o.err;
+  EXPECT_TRUE(contains(o.err, "Errore File")) << o.err;
+  EXPECT_EQ(read_file(school.file("scuola2.txt")), piccola);
+  EXPECT_EQ(read_file(school.file("savego.txt")), saved);
+}
