@@ -70,8 +70,6 @@ class LabGroupSave : public EditSequence {
     return text;
   }
 
-  // Lessons the engine made for the teacher's post in the class, and how
-  // many of them wait for a lab of a group.
   // The teacher's post that names the group.
   static const UiTeachingPost* PostOf(int teacher, int group) {
     for (std::uint32_t p = 0; p < g_ui_teachers[teacher].post_count; ++p)
@@ -79,6 +77,8 @@ class LabGroupSave : public EditSequence {
     return nullptr;
   }
 
+  // Lessons the engine made for the teacher, and how many of them wait for
+  // a lab of a group.
   static std::pair<int, int> EngineLessons(const char* teacher) {
     int lessons = 0, grouped = 0;
     for (int i = 0; i < g_eng_school.lesson_count; ++i) {
@@ -89,31 +89,47 @@ class LabGroupSave : public EditSequence {
     }
     return {lessons, grouped};
   }
+
+  // istituto with the group "GRUPPO INFO" (LAB INFORMATICA) given to
+  // FONTANA's first post with `hours` lab hours: FONTANA's index, the group
+  // in *group; -1 after a failure.
+  int StartWithFontanaInGroup(int hours, int* group) {
+    Start("istituto");
+    if (::testing::Test::HasFatalFailure()) return -1;
+    *group = AddGroup("GRUPPO INFO", "LAB INFORMATICA");
+    if (*group < 0) return -1;
+    int fontana = GiveGroup("FONTANA", "GRUPPO INFO", hours);
+    if (fontana < 0 || PostOf(fontana, *group) == nullptr) {
+      ADD_FAILURE() << "FONTANA's post not in the group";
+      return -1;
+    }
+    return fontana;
+  }
+
+  // Both school files read back, as on opening the school.
+  static void Reopen() {
+    ASSERT_EQ(og_read_structure_file(0), 0) << og_structure_error();
+    ASSERT_EQ(og_read_assignments_file(0), 0) << og_description_error();
+  }
 };
 
 // A group's name may hold blanks, as the labs page takes them: the school
 // that names it on a post still opens again, the post in its group.
 TEST_F(LabGroupSave, AGroupNamedWithBlanksReopens) {
-  ASSERT_NO_FATAL_FAILURE(Start("istituto"));
-  int group = AddGroup("GRUPPO INFO", "LAB INFORMATICA");
-  ASSERT_GE(group, 0);
-  int fontana = GiveGroup("FONTANA", "GRUPPO INFO", 2);
+  int group = -1;
+  int fontana = StartWithFontanaInGroup(2, &group);
   ASSERT_GE(fontana, 0);
   ASSERT_NE(Description().find(" GLB:GRUPPO INFO-"), std::string::npos);
-  ASSERT_EQ(og_read_structure_file(0), 0) << og_structure_error();
-  ASSERT_EQ(og_read_assignments_file(0), 0) << og_description_error();
+  ASSERT_NO_FATAL_FAILURE(Reopen());
   EXPECT_NE(PostOf(fontana, group), nullptr);
 }
 
 // FONTANA teaches only in 1AS: every lesson of his first post is in the
 // group, and so are his lab hours on reopening.
 TEST_F(LabGroupSave, APostsLabHoursInAGroupOutliveAReopen) {
-  ASSERT_NO_FATAL_FAILURE(Start("istituto"));
-  int group = AddGroup("GRUPPO INFO", "LAB INFORMATICA");
-  ASSERT_GE(group, 0);
-  int fontana = GiveGroup("FONTANA", "GRUPPO INFO", 2);
+  int group = -1;
+  int fontana = StartWithFontanaInGroup(2, &group);
   ASSERT_GE(fontana, 0);
-  ASSERT_NE(PostOf(fontana, group), nullptr);
   const UiTeachingPost& post = *PostOf(fontana, group);
   const int weekly = post.own.hours;
   ASSERT_GT(weekly, 2);
@@ -129,8 +145,7 @@ TEST_F(LabGroupSave, APostsLabHoursInAGroupOutliveAReopen) {
   std::pair<int, int> lessons = EngineLessons("FONTANA");
   EXPECT_EQ(lessons.second, weekly);
 
-  ASSERT_EQ(og_read_structure_file(0), 0) << og_structure_error();
-  ASSERT_EQ(og_read_assignments_file(0), 0) << og_description_error();
+  ASSERT_NO_FATAL_FAILURE(Reopen());
   const UiTeachingPost* reopened = PostOf(fontana, group);
   ASSERT_NE(reopened, nullptr);
   EXPECT_EQ(reopened->partner, fontana);
@@ -141,12 +156,9 @@ TEST_F(LabGroupSave, APostsLabHoursInAGroupOutliveAReopen) {
 // lose it; the school is written without an empty group token, the post
 // keeps its hours as a plain post, and it reopens so.
 TEST_F(LabGroupSave, ADeletedGroupIsSaidAndItsPostsComeBackPlain) {
-  ASSERT_NO_FATAL_FAILURE(Start("istituto"));
-  int group = AddGroup("GRUPPO INFO", "LAB INFORMATICA");
-  ASSERT_GE(group, 0);
-  int fontana = GiveGroup("FONTANA", "GRUPPO INFO", 3);
+  int group = -1;
+  int fontana = StartWithFontanaInGroup(3, &group);
   ASSERT_GE(fontana, 0);
-  ASSERT_NE(PostOf(fontana, group), nullptr);
   UiTeachingPost* post = const_cast<UiTeachingPost*>(PostOf(fontana, group));
   const int weekly = post->own.hours;
 
@@ -174,8 +186,7 @@ TEST_F(LabGroupSave, ADeletedGroupIsSaidAndItsPostsComeBackPlain) {
 
   // Read back (the deleted group keeps its place only until then): the
   // post as it was written.
-  ASSERT_EQ(og_read_structure_file(0), 0) << og_structure_error();
-  ASSERT_EQ(og_read_assignments_file(0), 0) << og_description_error();
+  ASSERT_NO_FATAL_FAILURE(Reopen());
   EXPECT_EQ(+g_ui_structure.lab_group_count, 0u);
   EXPECT_EQ(post->lab_group, -1);
   EXPECT_EQ(post->partner, -1);

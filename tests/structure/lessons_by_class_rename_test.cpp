@@ -14,6 +14,7 @@
 #include "engine/shell_services.h"
 #include "engine/text_lines.h"
 #include "platform/system_atomic_write.h"
+#include "saved_timetable_files.h"
 
 namespace {
 
@@ -21,23 +22,8 @@ using namespace kt::ui;
 using edit_sequence::EditSequence;
 using C = Clacoco;
 
-std::vector<std::string> saved_timetable_lines() {
-  std::vector<std::string> lines;
-  std::FILE* save = or_fopen(".\\savego.txt", "rt");
-  if (!save) return lines;
-  char line[400];
-  while (or_read_line(line, sizeof line, save)) lines.push_back(line);
-  or_fclose(save);
-  return lines;
-}
-
-void write_saved_timetable(const std::vector<std::string>& lines) {
-  std::FILE* save = or_fopen(".\\savego.txt", "wt");
-  ASSERT_NE(save, nullptr);
-  char work[1000];
-  for (const std::string& line : lines) or_write_scrambled_line(save, line.c_str(), work);
-  or_fclose(save);
-}
+using saved_timetable_test::saved_timetable_lines;
+using saved_timetable_test::write_saved_timetable;
 
 int g_failing_errno = 0;
 int fail_rename(kt::AtomicStep step, const std::string& target) {

@@ -17,6 +17,7 @@
 #include "engine/errors.h"
 #include "engine/shell_services.h"
 #include "platform/system_atomic_write.h"
+#include "saved_timetable_files.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_reader.h"
@@ -1259,24 +1260,8 @@ TEST_F(TeachersPage, DummyBoxClearsStandbyAndSupportHours) {
 
 namespace {
 
-// The saved timetable's lines after a teacher's rename, read in clear.
-std::vector<std::string> saved_timetable_lines() {
-  std::vector<std::string> lines;
-  std::FILE* save = or_fopen(".\\savego.txt", "rt");
-  if (!save) return lines;
-  char line[400];
-  while (or_read_line(line, sizeof line, save)) lines.push_back(line);
-  or_fclose(save);
-  return lines;
-}
-
-void write_saved_timetable(const std::vector<std::string>& lines) {
-  std::FILE* save = or_fopen(".\\savego.txt", "wt");
-  ASSERT_NE(save, nullptr);
-  char work[1000];
-  for (const std::string& line : lines) or_write_scrambled_line(save, line.c_str(), work);
-  or_fclose(save);
-}
+using saved_timetable_test::saved_timetable_lines;
+using saved_timetable_test::write_saved_timetable;
 
 // A rename rewrites the saved timetable line by line: the first place of
 // the old name in each line takes the new one, other lines stay, a line
