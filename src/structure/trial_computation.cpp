@@ -240,8 +240,8 @@ Cmake::Cmake() : CResizableDialog(kTemplate), m_page_use(true), m_code(EngineCom
   std::memset(m_test_name, 0, sizeof m_test_name);
 }
 
-Cmake::Cmake(EngineCommandCode code, const char* test_name)
-    : CResizableDialog(kTemplate), m_page_use(false), m_code(code) {
+Cmake::Cmake(EngineCommandCode code, const char* test_name, bool from_empty_week)
+    : CResizableDialog(kTemplate), m_page_use(false), m_anew_agreed(from_empty_week), m_code(code) {
   std::memset(m_test_name, 0, sizeof m_test_name);
   if (test_name) std::strncpy(m_test_name, test_name, sizeof m_test_name - 1);
 }
@@ -291,7 +291,9 @@ bool Cmake::OnInitDialog() {
       if (Window* w = GetDlgItem(id)) w->EnableWindow(false);
     EnableTakeBack();
   } else {
+    m_anew = m_anew_agreed;
     StartRun(m_code);
+    m_anew = false;
   }
   return true;
 }
@@ -344,7 +346,7 @@ bool Cmake::StartRun(EngineCommandCode code) {
   // agreed, the saved one goes aside before anything else is written, and
   // stays there whatever becomes of the run.
   if (m_anew && or_saved_timetable_present()) {
-    if (ui_message_box_type(kAskAnew, kMbYesNo | kMbIconQuestion) != kIdYes) return false;
+    if (!m_anew_agreed && ui_message_box_type(kAskAnew, kMbYesNo | kMbIconQuestion) != kIdYes) return false;
     if (or_set_aside_saved_timetable() < 0) {
       Finish(-1, formatted(kAsideFailed, engine_message().c_str()));
       return false;

@@ -76,7 +76,9 @@ class Cmake : public CResizableDialog {
   // The page held by the page holder.
   Cmake();
   // The modal window for one command (a trial run with the teacher's name).
-  Cmake(EngineCommandCode code, const char* test_name);
+  // from_empty_week: the computation starts from an empty week, the saved
+  // timetable set aside first (the caller has already asked the user).
+  Cmake(EngineCommandCode code, const char* test_name, bool from_empty_week = false);
   ~Cmake() override;
   // Runs the window; the engine's result (0 success; -1 when the run was
   // never started).
@@ -123,6 +125,7 @@ class Cmake : public CResizableDialog {
 
   bool m_page_use;
   bool m_anew = false;  // the run being started computes from an empty week
+  bool m_anew_agreed = false;  // the modal window's caller asked before setting aside
   bool m_after_take_back = false;  // the report run a take back starts, until its end
   EngineCommandCode m_code;
   char m_test_name[21];

@@ -8,6 +8,7 @@
 #include "substitutions/provisional_page.h"
 
 #include "engine/status_block.h"
+#include "engine/timetable_aside.h"
 #include "platform/cp1252.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/school_files.h"
@@ -43,6 +44,16 @@ const MlText kNotice = {
 const MlText kNoCalendar = {"Indicare prima il Calendario Settimanale dell'orario provvisorio",
                             "Bitte zuerst den Wochenkalender des vorläufigen Stundenplans angeben"_cp,
                             "First mark the weekly calendar of the provisional timetable"};
+const MlText kAskContinue = {
+    "Esiste gia' un orario provvisorio salvato.\n\nSi': continua dall'orario provvisorio salvato.\nNo: calcola un "
+    "nuovo orario provvisorio da una settimana vuota; quello salvato viene messo da parte "
+    "(saveprov_precedente.txt).\nAnnulla: nessun calcolo.",
+    "Es gibt bereits einen gespeicherten vorläufigen Stundenplan.\n\nJa: vom gespeicherten vorläufigen "_cp
+    "Stundenplan fortsetzen.\nNein: einen neuen vorläufigen Stundenplan mit einer leeren Woche berechnen; der "_cp
+    "gespeicherte wird beiseitegelegt (saveprov_precedente.txt).\nAbbrechen: keine Berechnung."_cp,
+    "A provisional timetable is already saved.\n\nYes: continue from the saved provisional timetable.\nNo: "
+    "compute a new provisional timetable from an empty week; the saved one is set aside "
+    "(saveprov_precedente.txt).\nCancel: no computation."};
 
 // Runs `work` with the provisional mode lifted, then sets it again.
 template <class Work>
@@ -130,10 +141,18 @@ void Cprovvi::OnCompute() {
     ui_message_box(kNoCalendar);
     return;
   }
+  // A saved provisional week is continued from, or set aside for a new one
+  // from an empty week (the window sets it aside once the data checks).
+  bool from_empty_week = false;
+  if (or_saved_timetable_present()) {
+    int answer = ui_message_box_type(kAskContinue, kMbYesNoCancel | kMbIconQuestion);
+    if (answer != kIdYes && answer != kIdNo) return;
+    from_empty_week = answer == kIdNo;
+  }
   if (og_write_assignments_file(2, 0) != 0) {
     ui_message_box(og_description_write_error());
     return;
   }
-  Cmake window(EngineCommandCode::CalcRedo, "");
+  Cmake window(EngineCommandCode::CalcRedo, "", from_empty_week);
   window.DoModal();
 }

@@ -10,6 +10,9 @@
 // in; a changed calendar is saved with the school at once, since the
 // description carries it) and the computation: it writes "cattPROV.txt"
 // (posts adapted to the shorter week) and runs the computation window on it.
+// With a provisional week saved, the user chooses first: continue from it,
+// or set it aside (".\\saveprov_precedente.txt") and compute from an empty
+// week.
 // The final timetable's files are never written from here.
 #pragma once
 

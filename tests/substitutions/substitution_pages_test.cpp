@@ -343,6 +343,96 @@ TEST_F(ComputedSchoolProgram, ProvisionalRunWritesOnlyTheProvisionalFiles) {
   EXPECT_EQ(summary.find("Classi incomplete"), std::string::npos) << summary;
 }
 
+// A saved provisional week: computing asks whether to continue from it or to
+// compute a new week. Cancel runs nothing; "continue" reads the saved week;
+// "new" sets it aside unread and computes from an empty week. The final
+// timetable's files and its set-aside stay as they were throughout.
+TEST_F(ComputedSchoolProgram, ASavedProvisionalWeekIsContinuedOrSetAsideForANewOne) {
+  substitution_test::write_file(school_ / "saveprec.txt", substitution_test::read_file(school_ / "savego.txt"));
+  const std::vector<std::string> final_files = {"savego.txt", "saveprec.txt"};
+  std::map<std::string, std::string> final_before;
+  for (const std::string& name : final_files) final_before[name] = substitution_test::read_file(school_ / name);
+  struct Shown {
+    std::string result;
+  };
+  std::vector<Shown> shown;
+  auto watch = [&] {
+    ui.OnNextModal([&](Dialog& d) {
+      g_engine_thread.Join();
+      ui.Advance(Cmake::kTimerMs);
+      shown.push_back({ui.Text(d, Cmake::kResultId)});
+      ui.Click(d, Cmake::kCloseId);
+    });
+  };
+  auto questions = [&] {
+    int n = 0;
+    for (const auto& box : ui.boxes())
+      for (const std::string& text : box.texts)
+        n += text.find("Esiste gia' un orario provvisorio salvato.") == 0 ? 1 : 0;
+    return n;
+  };
+  const std::string kUnreadable = "not a timetable\n";
+  std::string first_week;
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    ASSERT_TRUE(ui.Click(g_frame, CAlfaDlg::kSectionIds[3]));  // "Orario Provvisorio"
+    ASSERT_EQ(g_current_page, &g_provisional_page);
+    ui.OnNextModal([&](Dialog& d) {
+      for (int day = 0; day < 6; ++day) ui.Click(d, 1372 + 9 * day + 3);
+      ui.Click(d, kIdOk);
+    });
+    ui.Click(g_provisional_page, Cprovvi::kCalendarId);
+    // No provisional week yet: nothing to ask, the week is drawn from empty.
+    watch();
+    ui.Click(g_provisional_page, Cprovvi::kComputeId);
+    EXPECT_EQ(questions(), 0);
+    ASSERT_EQ(shown.size(), 1u);
+    first_week = substitution_test::read_file(school_ / "saveprov.txt");
+    ASSERT_FALSE(first_week.empty());
+    // Cancel: no window, no file touched.
+    ui.AnswerNextModal(kIdCancel);
+    ui.Click(g_provisional_page, Cprovvi::kComputeId);
+    EXPECT_EQ(questions(), 1);
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(ui.PendingSteps(), 0u);
+    EXPECT_EQ(substitution_test::read_file(school_ / "saveprov.txt"), first_week);
+    // A saved week the engine cannot read tells which runs read it.
+    substitution_test::write_file(school_ / "saveprov.txt", kUnreadable);
+    // Yes: continues from the saved week (and is told it was damaged),
+    // nothing set aside.
+    ui.AnswerNextModal(kIdYes);
+    watch();
+    ui.AnswerNextModal(kIdOk);  // the engine's word on the damaged week
+    ui.Click(g_provisional_page, Cprovvi::kComputeId);
+    EXPECT_EQ(questions(), 2);
+    EXPECT_EQ(ui.PendingSteps(), 0u);
+    EXPECT_FALSE(kt_app_test::fs::exists(school_ / "saveprov_precedente.txt"));
+    EXPECT_EQ(substitution_test::read_file(school_ / "saveprov_danneggiato.txt"), kUnreadable);
+    kt_app_test::fs::remove(school_ / "saveprov_danneggiato.txt");
+    // No: the saved week goes aside unread, the new one is drawn from empty.
+    substitution_test::write_file(school_ / "saveprov.txt", kUnreadable);
+    ui.AnswerNextModal(kIdNo);
+    watch();
+    ui.Click(g_provisional_page, Cprovvi::kComputeId);
+    EXPECT_EQ(questions(), 3);
+    EXPECT_EQ(ui.PendingSteps(), 0u);
+    ui.Click(g_provisional_page, Cprovvi::kLeaveId);
+  });
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].result, "Elaborazione terminata. Errori rimasti: 0");
+  EXPECT_NE(shown[1].result.find("saveprov_danneggiato.txt"), std::string::npos) << shown[1].result;
+  EXPECT_EQ(shown[2].result, "Elaborazione terminata. Errori rimasti: 0");
+  EXPECT_FALSE(kt_app_test::fs::exists(school_ / "saveprov_danneggiato.txt"));
+  EXPECT_EQ(substitution_test::read_file(school_ / "saveprov_precedente.txt"), kUnreadable);
+  std::string new_week = substitution_test::read_file(school_ / "saveprov.txt");
+  EXPECT_NE(new_week, kUnreadable);
+  EXPECT_FALSE(new_week.empty());
+  for (const std::string& name : final_files)
+    EXPECT_EQ(substitution_test::read_file(school_ / name), final_before[name]) << name;
+  for (const char* aside : {"savego_precedente.txt", "saveprec_precedente.txt", "ricevi_precedente.txt"})
+    EXPECT_FALSE(kt_app_test::fs::exists(school_ / aside)) << aside;
+}
+
 // The calendar's picker in turn: every hour marked (the picker's "always")
 // is the school's own week, a day with no hours staying without; one hour
 // on the first day only; then that hour taken off again.
