@@ -45,9 +45,9 @@ const MlText kNoCalendar = {"Indicare prima il Calendario Settimanale dell'orari
                             "Bitte zuerst den Wochenkalender des vorläufigen Stundenplans angeben"_cp,
                             "First mark the weekly calendar of the provisional timetable"};
 const MlText kAskContinue = {
-    "Esiste gia' un orario provvisorio salvato.\n\nSi': continua dall'orario provvisorio salvato.\nNo: calcola un "
-    "nuovo orario provvisorio da una settimana vuota; quello salvato viene messo da parte "
-    "(saveprov_precedente.txt).\nAnnulla: nessun calcolo.",
+    "Esiste già un orario provvisorio salvato.\n\nSì: continua dall'orario provvisorio salvato.\nNo: calcola un "_cp
+    "nuovo orario provvisorio da una settimana vuota; quello salvato viene messo da parte "_cp
+    "(saveprov_precedente.txt).\nAnnulla: nessun calcolo."_cp,
     "Es gibt bereits einen gespeicherten vorläufigen Stundenplan.\n\nJa: vom gespeicherten vorläufigen "_cp
     "Stundenplan fortsetzen.\nNein: einen neuen vorläufigen Stundenplan mit einer leeren Woche berechnen; der "_cp
     "gespeicherte wird beiseitegelegt (saveprov_precedente.txt).\nAbbrechen: keine Berechnung."_cp,

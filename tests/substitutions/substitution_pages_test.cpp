@@ -368,7 +368,7 @@ TEST_F(ComputedSchoolProgram, ASavedProvisionalWeekIsContinuedOrSetAsideForANewO
     int n = 0;
     for (const auto& box : ui.boxes())
       for (const std::string& text : box.texts)
-        n += text.find("Esiste gia' un orario provvisorio salvato.") == 0 ? 1 : 0;
+        n += text.find("Esiste gi\xE0 un orario provvisorio salvato.") == 0 ? 1 : 0;
     return n;
   };
   const std::string kUnreadable = "not a timetable\n";
