@@ -65,6 +65,9 @@ bool og_read_school_archive(const void* block, std::uint32_t length, const std::
 // root). When that folder already holds files, `confirm_replace` is asked
 // first (with the folder's name, 1252); false cancels with nothing written.
 // A new folder is written whole under a temporary name and then renamed; in
-// an existing one the school's own files are replaced together, all or none.
+// an existing one the school's own files are replaced together, all or none,
+// and then its data files that the archive does not hold (a timetable
+// computed after the archive was made) are moved into a sub-folder
+// (later_work_aside.h), which the message names; other files stay.
 ArchiveResult og_restore_school_archive(const RestorePlan& plan, const std::string& data_root,
                                         const std::function<bool(const std::string& folder)>& confirm_replace);

@@ -23,6 +23,7 @@
 #include "platform/system_atomic_write.h"
 #include "platform/system_files.h"
 #include "remote/school_archive.h"
+#include "schooldata/later_work_aside.h"
 #include "schooldata/school_files.h"
 #include "schooldata/zip_reader.h"
 #include "shell/ml_text.h"
@@ -282,6 +283,7 @@ ArchiveResult og_restore_school_archive(const RestorePlan& plan, const std::stri
   }
   std::string failed;
   int failure = 0;
+  LaterWorkAside aside;
   if (!exists) {
     // Written whole under a name the folder lists skip, then renamed.
     fs::path staging =
@@ -317,6 +319,13 @@ ArchiveResult og_restore_school_archive(const RestorePlan& plan, const std::stri
     } else {
       for (const RestorePlan::File& f : plan.files)
         if (f.name.find('/') == std::string::npos) set_time(target / kt::cp1252_to_utf8(f.name), f.written);
+      // Only now that the archive's files are in place (a failed restore
+      // keeps the later work where it was): the school's data files the
+      // archive lacks would be read with its older description.
+      std::set<std::string> written;
+      for (const RestorePlan::File& f : plan.files)
+        if (f.name.find('/') == std::string::npos) written.insert(kt::cp1252_to_utf8(f.name));
+      aside = og_set_aside_later_work(target.string(), written);
     }
   }
   if (failure) {
@@ -328,5 +337,9 @@ ArchiveResult og_restore_school_archive(const RestorePlan& plan, const std::stri
   std::vector<char> text(std::string(kRestored.Get()).size() + plan.folder.size() + 32);
   std::snprintf(text.data(), text.size(), kRestored.Get(), plan.folder.c_str(), static_cast<int>(plan.files.size()));
   result.message = text.data();
+  // The archive's files are what the program now reads, so the restore is
+  // done even when a file of later work could not be moved: it is named.
+  std::string later = og_later_work_message(aside, ui_language());
+  if (!later.empty()) result.message += "\r\n" + later;
   return result;
 }

@@ -112,6 +112,70 @@ TEST_F(ArchiveProgram, ArchivedSchoolComesBackOverTheDamagedOneAfterAsking) {
   });
 }
 
+// Work done after the archive was made (a timetable computed, a search's
+// record, a balanced timetable, one set aside, absences) is not read beside
+// the archive's older description: once the archive's files are in place
+// it is moved, byte for byte, into a sub-folder the message names, and a
+// second restore uses a new sub-folder. Notes, printed reports and
+// sub-folders stay, and no file is lost.
+TEST_F(ArchiveProgram, ARestoreSetsTheDataFilesOfLaterWorkAside) {
+  const auto original = folder_files(school());
+  Run([&] {
+    fs::path zip = ArchiveSchool();
+    ASSERT_FALSE(zip.empty());
+    auto restore = [&] {
+      answers_.push_back("\\archivi\\" + zip.filename().string());
+      std::string said;
+      InArchiveDialog([&](Dialog& d) {
+        AnswerBox(nullptr, kIdYes);
+        AnswerBox(&said);
+        InArchiveDialog([](Dialog&) {});
+        ui.Click(d, Carchivio::kRestoreId);
+      });
+      EXPECT_TRUE(ui.Click(g_home_page, CPlenixDlg::kArchive));
+      return said;
+    };
+    const std::map<std::string, std::string> later = {
+        {"SAVEBI.TXT", "bilanciato dopo\n"},
+        {"assenze.txt", "assenze dopo\n"},
+        {"savego.txt", "orario calcolato dopo\n"},
+        {"savego_precedente.txt", "orario messo da parte\n"},
+        {"saveprec.txt", "record della ricerca\n"}};
+    write(school() / "scuola2.txt", "REM:cambiata dopo l'archivio");
+    for (const auto& [name, bytes] : later) write(school() / name, bytes);
+    write(school() / "appunti.txt", "miei appunti\n");
+    fs::create_directories(school() / "Orario");
+    write(school() / "Orario" / "Orario Classi.txt", "stampa dopo\n");
+
+    std::string said = restore();
+    EXPECT_NE(said.find("Scuola ripristinata nella cartella [piccola]"), std::string::npos) << said;
+    EXPECT_NE(said.find("[Prima del ripristino]"), std::string::npos) << said;
+    EXPECT_NE(said.find("saveprec.txt"), std::string::npos) << said;
+    auto expected = original;
+    expected["appunti.txt"] = "miei appunti\n";
+    expected["Orario/Orario Classi.txt"] = "stampa dopo\n";
+    for (const auto& [name, bytes] : later) expected["Prima del ripristino/" + name] = bytes;
+    EXPECT_EQ(folder_files(school()), expected);
+    EXPECT_TRUE(og_school_read_in_current_folder());
+
+    // More work, and a second restore: the first sub-folder is kept as it
+    // is and the new files go to one of their own.
+    write(school() / "savego.txt", "secondo orario\n");
+    said = restore();
+    auto after = folder_files(school());
+    EXPECT_EQ(after.count("savego.txt"), 0u);
+    std::string second;
+    for (const auto& [name, bytes] : after)
+      if (name.rfind("Prima del ripristino 20", 0) == 0) second = name;
+    ASSERT_FALSE(second.empty()) << said;
+    EXPECT_EQ(second.substr(second.find('/')), "/savego.txt");
+    EXPECT_EQ(after[second], "secondo orario\n");
+    after.erase(second);
+    EXPECT_EQ(after, expected);
+    EXPECT_NE(said.find("[" + second.substr(0, second.find('/')) + "]"), std::string::npos) << said;
+  });
+}
+
 // From the data root (the cloud code not given) the dialog cannot archive,
 // but restores a school into a new folder named by the archive, which then
 // becomes the current school; the status file says so.
