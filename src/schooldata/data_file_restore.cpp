@@ -11,12 +11,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
 #include "platform/system_files.h"
+#include "schooldata/later_work_aside.h"
 
 namespace {
 
@@ -79,7 +81,10 @@ bool read_whole(const std::string& path, std::string* bytes) {
 // that is no file is refused before anything is written, then the files are
 // replaced together. A failure is told with the file it met, and leaves the
 // files of `to` as they were: a school is never left with files of two
-// copies.
+// copies. Once the copy's files are in place, the school data files of
+// `to` that the copy did not give (work done after the copy was made) are
+// set aside in a sub-folder and the user is told where: read beside the
+// copy's older description they would give the timetable of another school.
 bool copy_data_files(const std::string& from, const std::string& to, const std::vector<const char*>& names,
                      const DataFileDialogue& dialogue, int language) {
   auto refuse = [&](const char* name) {
@@ -102,7 +107,13 @@ bool copy_data_files(const std::string& from, const std::string& to, const std::
   std::string failed;
   // A marker of its own: a save of the school still to be completed keeps
   // its marker, and finds at the next opening that its files were replaced.
-  if (kt::replace_files_together(files, file_in(to, kRestoreMarker), &failed)) return true;
+  if (kt::replace_files_together(files, file_in(to, kRestoreMarker), &failed)) {
+    std::set<std::string> written;
+    for (const auto& f : files) written.insert(f.first.substr(f.first.find_last_of('/') + 1));
+    std::string later = og_later_work_message(og_set_aside_later_work(trimmed(to), written), language);
+    if (!later.empty()) tell(dialogue, later);
+    return true;
+  }
   for (std::size_t i = 0; i < files.size(); ++i)
     if (files[i].first == failed) return refuse(copied[i]);
   return refuse(copied.front());

@@ -4,7 +4,10 @@
 // answer), texts in the user's language (1252).
 //
 // Files are copied through a temporary beside each target and renamed, so
-// a copy that fails halfway leaves the old file whole. A deletion only ever
+// a copy that fails halfway leaves the old file whole. Once a copy's files
+// are in place, the target's school data files that it did not give (work
+// done after the copy was made) are moved into a sub-folder, and the user is
+// told which and where (later_work_aside.h). A deletion only ever
 // touches a folder strictly below the pen's root that is not the working
 // folder.
 #pragma once

@@ -1,6 +1,9 @@
 // The data-file search dialog: rows through the polling timer, Esc stopping
-// a search, the pen restore, a deletion searching again, the selection mode.
+// a search, the pen restore, an older copy restored setting later work
+// aside, a deletion searching again, the selection mode.
 #include "schooldata/data_file_search_dialog.h"
+
+#include <algorithm>
 
 #include "platform/test_driver.h"
 #include "schooldata/ui_school_model.h"
@@ -127,6 +130,60 @@ TEST_F(SearchDialog, PenRestoreAsksCopiesAndCloses) {
   EXPECT_EQ(fs::current_path().string(), drive_ + "/KestrinTempusDati/liceo");
   EXPECT_EQ(message_boxes(ui), 3);
   EXPECT_FALSE(og_school_loaded());  // nothing saves over the restored files
+  start_without_school(drive_);
+}
+
+// An older copy restored over the working school: the timetable computed
+// since and the search's record are not read with the copy's description;
+// they are moved, byte for byte, into a sub-folder the user is told of,
+// and notes stay.
+TEST_F(SearchDialog, AnOlderCopyRestoredSetsTheLaterTimetableAside) {
+  std::string work = drive_ + "/KestrinTempusDati/liceo", copy = drive_ + "/vecchie/liceo";
+  // The copy is a school that reads: the program loads it after the restore.
+  std::string example = std::string(KT_SOURCE_DIR) + "/examples/piccola/";
+  std::string old1 = read(example + "scuola1.txt"), old2 = read(example + "scuola2.txt");
+  file(copy + "/scuola1.txt", old1, 1600000000);
+  file(copy + "/scuola2.txt", old2, 1600000000);
+  file(work + "/scuola1.txt", "nuova 1", 1700000000);
+  file(work + "/scuola2.txt", "nuova 2", 1700000000);
+  file(work + "/savego.txt", "orario di nuova 2", 1700000000);
+  file(work + "/saveprec.txt", "record di nuova 2", 1700000000);
+  file(work + "/appunti.txt", "appunti", 1700000000);
+  fs::current_path(work);
+  TestDriver ui;
+  Crical dialog;
+  std::vector<std::string> folders;
+  ui.OnNextModal([&](Dialog& d) {
+    ui.Click(d, Crical::kStartId);
+    finish(ui, dialog);
+    folders = column(d, 0);
+    auto row = std::find(folders.begin(), folders.end(), copy);
+    if (row == folders.end()) {
+      ui.Click(d, kIdCancel);
+      return;
+    }
+    ui.Select(d, Crical::kListId, int(row - folders.begin()));
+    ui.Click(d, Crical::kActionId);
+    ui.Click(d, kIdCancel);
+  });
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // cover the existing school: Yes
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);  // the files set aside
+  EXPECT_EQ(dialog.DoModal(), kIdCancel);
+  ASSERT_NE(std::find(folders.begin(), folders.end(), copy), folders.end());
+  EXPECT_EQ(read(work + "/scuola2.txt"), old2);
+  EXPECT_EQ(read(work + "/scuola1.txt"), old1);
+  EXPECT_TRUE(og_school_loaded());
+  EXPECT_FALSE(fs::exists(work + "/savego.txt"));
+  EXPECT_FALSE(fs::exists(work + "/saveprec.txt"));
+  EXPECT_EQ(read(work + "/Prima del ripristino/savego.txt"), "orario di nuova 2");
+  EXPECT_EQ(read(work + "/Prima del ripristino/saveprec.txt"), "record di nuova 2");
+  EXPECT_EQ(read(work + "/appunti.txt"), "appunti");
+  bool told = false;
+  for (const auto& box : ui.boxes())
+    for (const std::string& t : box.texts)
+      told = told || (t.find("savego.txt, saveprec.txt") != std::string::npos &&
+                      t.find("[Prima del ripristino]") != std::string::npos);
+  EXPECT_TRUE(told);
   start_without_school(drive_);
 }
 

@@ -1,5 +1,6 @@
 // Restoring a found copy and deleting a copy from the pen: the questions
-// asked, the files copied, the folders a deletion never touches.
+// asked, the files copied, the data files of later work set aside, the
+// folders a deletion never touches.
 #include "schooldata/data_file_restore.h"
 
 #include "search_test_support.h"
@@ -63,7 +64,12 @@ TEST_F(SearchRestore, ToWorkingFolderCopiesEightFiles) {
   EXPECT_EQ(a.asked.size(), 1u);
   EXPECT_EQ(present(work, "C"), (std::vector<std::string>{"scuola1.txt", "scuola2.txt", "scuola3.txt", "scuola3P.txt",
                                                           "savego.txt", "saveprov.txt", "assenze.txt", "ricevi.txt"}));
-  EXPECT_EQ(present(work, "W"), std::vector<std::string>{"cattPROV.txt"});
+  // The provisional description the copy did not give is set aside.
+  EXPECT_EQ(present(work, "W"), std::vector<std::string>{});
+  EXPECT_EQ(read(work + "/Prima del ripristino/cattPROV.txt"), "WcattPROV.txt");
+  EXPECT_EQ(a.told.back(),
+            "I file di dati di un lavoro successivo alla copia ripristinata (cattPROV.txt) sono stati spostati nella "
+            "sottocartella [Prima del ripristino] della scuola.");
 }
 
 TEST(SearchPenTarget, Table) {
@@ -120,7 +126,9 @@ TEST_F(SearchRestore, FromPenAsksTwiceOnlyWhenDiskIsNewer) {
                                                                 "savego.txt", "saveprov.txt", "assenze.txt",
                                                                 "ricevi.txt"}))
           << c.id;
-      EXPECT_EQ(present(target, "D"), (std::vector<std::string>{"scuola3P.txt", "cattPROV.txt"})) << c.id;
+      EXPECT_EQ(present(target, "D"), std::vector<std::string>{}) << c.id;
+      EXPECT_EQ(read(target + "/Prima del ripristino/scuola3P.txt"), "Dscuola3P.txt") << c.id;
+      EXPECT_EQ(read(target + "/Prima del ripristino/cattPROV.txt"), "DcattPROV.txt") << c.id;
     } else {
       EXPECT_EQ(present(target, "P"), std::vector<std::string>{}) << c.id;
     }
