@@ -3,6 +3,9 @@
 // folders a deletion never touches.
 #include "schooldata/data_file_restore.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "search_test_support.h"
 
 namespace {
@@ -70,6 +73,34 @@ TEST_F(SearchRestore, ToWorkingFolderCopiesEightFiles) {
   EXPECT_EQ(a.told.back(),
             "I file di dati di un lavoro successivo alla copia ripristinata (cattPROV.txt) sono stati spostati nella "
             "sottocartella [Prima del ripristino] della scuola.");
+}
+
+// A file of later work that cannot be moved (here its new path would be
+// longer than a path may be) is named with the reason; the copy's files
+// are in place all the same and the restore is done, the files that could
+// be moved are set aside, and the one left is still whole.
+TEST_F(SearchRestore, AFileOfLaterWorkThatCannotBeMovedIsNamed) {
+  std::string work = drive_ + "/KestrinTempusDati/";
+  const std::size_t length = PATH_MAX - 40;  // room for the restore's temporaries, not for the longest move
+  while (work.size() < length) work += std::string(std::min<std::size_t>(200, length - work.size()), 'w') + "/";
+  work.pop_back();
+  ASSERT_EQ(work.size(), length);
+  std::string copy = drive_ + "/old/copy";
+  file(copy + "/scuola2.txt", "copia");
+  file(work + "/scuola2.txt", "nuova");
+  file(work + "/savego.txt", "orario dopo");
+  file(work + "/savego_precedente.txt", "orario messo da parte");
+  Answers a;
+  EXPECT_EQ(data_file_restore_to_working(copy, work, a.dialogue(), 2), DataFileOutcome::kRestored);
+  EXPECT_EQ(read(work + "/scuola2.txt"), "copia");
+  EXPECT_EQ(read(work + "/Prima del ripristino/savego.txt"), "orario dopo");
+  EXPECT_EQ(read(work + "/savego_precedente.txt"), "orario messo da parte");
+  ASSERT_EQ(a.told.size(), 1u);
+  EXPECT_NE(a.told[0].find("(savego.txt) were moved into the sub-folder [Prima del ripristino]"), std::string::npos)
+      << a.told[0];
+  EXPECT_NE(a.told[0].find("The file [savego_precedente.txt] of work later than the restored copy could not be moved ("),
+            std::string::npos)
+      << a.told[0];
 }
 
 TEST(SearchPenTarget, Table) {
