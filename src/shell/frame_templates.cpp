@@ -25,11 +25,14 @@ const ControlTemplate kFrameControls[] = {
     {"Static", CAlfaDlg::kStaticId, "", 0, 4, 344, 100, 10},
 };
 
+// The folder and school lines start below the top band of the page, where
+// the frame docks its remote-processing strip under the last section button:
+// there it would hide part of the folder's path.
 const ControlTemplate kHomeControls[] = {
-    {"Static", kStaticId, "Cartella di Lavoro Corrente:", 0, 6, 6, 110, 10},
-    {"Static", H::kFolderId, "", 0, 118, 6, 420, 10},
-    {"Static", kStaticId, "Descrizione Scuola:", 0, 6, 20, 110, 10},
-    {"Static", H::kDescriptionId, "", 0, 118, 20, 420, 10},
+    {"Static", kStaticId, "Cartella di Lavoro Corrente:", 0, 6, 15, 110, 10},
+    {"Static", H::kFolderId, "", 0, 118, 15, 420, 10},
+    {"Static", kStaticId, "Descrizione Scuola:", 0, 6, 26, 110, 10},
+    {"Static", H::kDescriptionId, "", 0, 118, 26, 420, 10},
     {"Button", H::kSelectSchool, "Selezione Scuola", kButton, 6, 38, 150, 24},
     {"Button", H::kHelpStart, "??", kButton, 160, 38, 16, 24},
     {"Button", H::kCreateSchool, "Crea nuova Cartella e nuova Scuola", kButton, 6, 66, 150, 24},

@@ -48,6 +48,14 @@ class ServiceWindowsProgram : public RemoteProgram {
       EXPECT_TRUE(strip.right <= b.left || strip.left >= b.right || strip.bottom <= b.top || strip.top >= b.bottom)
           << where << ": over control " << id;
     }
+    // Nor over the home page's lines naming the open folder and school.
+    if (g_current_page == &g_home_page) {
+      for (int id : {CPlenixDlg::kFolderId, CPlenixDlg::kDescriptionId}) {
+        Rect f = g_home_page.GetDlgItem(id)->GetWindowRect();
+        EXPECT_TRUE(strip.right <= f.left || strip.left >= f.right || strip.bottom <= f.top || strip.top >= f.bottom)
+            << where << ": over the home page's line " << id << " (" << g_home_page.GetDlgItemText(id) << ")";
+      }
+    }
   }
 };
 
@@ -86,6 +94,15 @@ TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
     ASSERT_FALSE(g_frame.IsZoomed());
     ExpectStripInFrame("restored");
     EXPECT_EQ(g_tulm_open.GetWindowRect().top, g_frame.GetDlgItem(1775)->GetWindowRect().bottom + 1);
+    // The home page in German: the window, made again in that language,
+    // leaves the folder's path readable.
+    g_language = 1;
+    alfadlg_go_to_page(kPageHome);
+    ui.Pump();
+    ExpectStripInFrame("German home page");
+    g_language = 0;
+    alfadlg_go_to_page(kPageHome);
+    ui.Pump();
 
     struct Case {
       const char* id;
