@@ -171,6 +171,9 @@ const char* read_articulated(const char* p, ItemContext& c) {
 const char* read_task(const char* p, bool j_flag, const ItemContext& c) {
   const char* const kMessage = "Errore di sintassi COMPITI";
   if (!is_digit(*p)) loader_config_error(kMessage);
+  // The item's first number is the length of the test block in hours (the
+  // desktop page offers 1 to 12), not a day: a block of 7 or more hours is
+  // as valid as a shorter one.
   int day = take_number(p);
   if (*p != ':') loader_config_error(kMessage);
   ++p;
@@ -178,7 +181,7 @@ const char* read_task(const char* p, bool j_flag, const ItemContext& c) {
   if (*p != '-') loader_config_error(kMessage);
   ++p;
   int last = take_number(p);
-  if (day < 0 || day >= kDays || first < 1 || last > kHoursPerDay || last < first) loader_config_error(kMessage);
+  if (day < 0 || day > kHoursPerDay || first < 1 || last > kHoursPerDay || last < first) loader_config_error(kMessage);
   EngineTeacher& t = g_eng_teachers[c.teacher];
   if (t.task_count >= kMaxTeacherTasks) loader_config_error("Numero compiti eccessivo");
   TeacherTask& task = t.tasks[t.task_count++];

@@ -181,7 +181,10 @@ const Row kRows[] = {
     {"task_ok", "GM:MAT\t\nROSSI\t1A 2 K:0:1-2 J:4:3-6\t\n", 0, ""},
     {"task_hour_13", "GM:MAT\t\nROSSI\t1A 2 K:0:3-13\t\n", -2, "Errore di sintassi COMPITI"},
     {"task_hour_0", "GM:MAT\t\nROSSI\t1A 2 K:0:0-2\t\n", -2, "Errore di sintassi COMPITI"},
-    {"task_day_7", "GM:MAT\t\nROSSI\t1A 2 K:7:1-2\t\n", -2, "Errore di sintassi COMPITI"},
+    // The first number is the test block's length, up to a whole day of hours.
+    {"task_length_7", "GM:MAT\t\nROSSI\t1A 8 K:7:1-8\t\n", 0, ""},
+    {"task_length_12", "GM:MAT\t\nROSSI\t1A 12 J:12:1-12\t\n", 0, ""},
+    {"task_length_13", "GM:MAT\t\nROSSI\t1A 2 K:13:1-2\t\n", -2, "Errore di sintassi COMPITI"},
     {"task_reversed", "GM:MAT\t\nROSSI\t1A 2 K:1:4-2\t\n", -2, "Errore di sintassi COMPITI"},
     {"task_20", "GM:MAT\t\nROSSI\t1A 2" + repeat(" K:1:1-2", 20) + "\t\n", 0, ""},
     {"task_21", "GM:MAT\t\nROSSI\t1A 2" + repeat(" K:1:1-2", 21) + "\t\n", -2, "Numero compiti eccessivo"},
