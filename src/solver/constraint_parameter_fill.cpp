@@ -136,6 +136,9 @@ void fill_equipment() {
     LessonRuleParams& p = g_lesson_rule_params[l];
     p.lab_equipment = x.list_positions[0] > 0 ? static_cast<std::uint32_t>(x.list_positions[0]) : 0;
     p.gym_equipment = x.list_positions[1] > 0 ? x.list_positions[1] : 0;
+    // The placement the constraints page writes as "ORP:"/"ORQ:" 1 (always
+    // first or last hours) or 2 (never) is the lesson's position wish.
+    p.position_wish = x.filed_value == 1 || x.filed_value == 2 ? x.filed_value : 0;
     if (x.teacher < 0 || x.teacher >= teachers) continue;
     if (p.lab_equipment != 0) g_teacher_rule_params[x.teacher].lab_equipment_flag = 1;
     if (p.gym_equipment != 0) g_teacher_rule_params[x.teacher].gym_equipment_flag = 1;

@@ -83,6 +83,21 @@ TEST_F(LoadedInputs, OrpItemsAskForProlongedHours) {
   EXPECT_EQ(before_and_after(34), std::make_pair(std::int64_t{0}, std::int64_t{1}));
 }
 
+TEST_F(LoadedInputs, OrpPlacementGivesThePositionWish) {
+  // "ORP:2" refuses the first and last hours, "ORP:1" wants them (the
+  // placement of the teaching-post constraints page). Each lesson stands
+  // at hour 1 or 3 of a six-hour day between lessons of another teacher.
+  load("GM:MAT\t\nROSSI\t1A 2 ORP:2\t\nGM:ITA\t\nBIANCHI\t1A 6\t\n");
+  place_in_order({{0, 0}, {1, 2}, {0, 1}, {1, 0}, {1, 1}, {1, 3}, {2, 0}, {3, 0}});
+  EXPECT_EQ(before_and_after(43), std::make_pair(std::int64_t{0}, std::int64_t{1}));
+  load("GM:MAT\t\nROSSI\t1A 2 ORQ:1\t\nGM:ITA\t\nBIANCHI\t1A 6\t\n");
+  place_in_order({{0, 0}, {1, 2}, {0, 1}, {1, 0}, {1, 1}, {1, 3}, {2, 0}, {3, 0}});
+  EXPECT_EQ(before_and_after(43), std::make_pair(std::int64_t{0}, std::int64_t{1}));
+  load("GM:MAT\t\nROSSI\t1A 2 ORP:3\t\nGM:ITA\t\nBIANCHI\t1A 6\t\n");
+  place_in_order({{0, 0}, {1, 2}, {0, 1}, {1, 0}, {1, 1}, {1, 3}, {2, 0}, {3, 0}});
+  EXPECT_EQ(before_and_after(43), std::make_pair(std::int64_t{0}, std::int64_t{0})) << "3 is no placement";
+}
+
 TEST_F(LoadedInputs, KopItemsForbidHoursOfTheClass) {
   // Monday hours 1-2 and, on every day, hour 6 are closed to the line.
   load("GM:MAT\t\nROSSI\t1A 3 KOP:LU:1-2 KOP:X:6-6\t\n");
