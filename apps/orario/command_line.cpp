@@ -153,6 +153,13 @@ const char* const kTexts[][3] = {
      "(orario REPO: schreibt sie neu)\n",
      "The reports were not written: those in the folder Orario are not those of the timetable taken back "
      "(orario REPO: writes them again)\n"},
+    // The saved file the command reads, then the command that writes it.
+    {"Nessun orario salvato da leggere in questa cartella (%s): il comando non è stato eseguito e non ha "
+     "scritto nulla; eseguite prima %s\n",
+     "In diesem Ordner ist kein gespeicherter Stundenplan zu lesen (%s): der Befehl wurde nicht ausgeführt und "
+     "hat nichts geschrieben; führen Sie zuerst %s aus\n",
+     "No saved timetable to read in this folder (%s): the command did not run and wrote nothing; "
+     "run %s first\n"},
 };
 
 }  // namespace

@@ -52,5 +52,5 @@ int exit_status(int result, bool interrupted);
 enum class OrarioText { kUsage, kBadOption, kNoFolder, kBadFileName, kNoProcesses,
                         kViolationCount, kRoomCommand, kGroupingRooms, kDefaultCycles, kLostWorker,
                         kEndedBySignal, kEndedWithCode, kAnewCommand, kSetAside, kTakenBack, kNothingAside,
-                        kReportsNotFollowing };
+                        kReportsNotFollowing, kNoSavedTimetable };
 const char* orario_text(OrarioText text, int language);

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -30,6 +31,7 @@
 #include "engine/status_block.h"
 #include "engine/timetable_aside.h"
 #include "platform/cp1252.h"
+#include "platform/paths.h"
 #include "engine/report_services.h"
 #include "solver/classroom_allocation.h"
 #include "solver/parallel_workers.h"
@@ -259,6 +261,48 @@ int run_room_window(const OrarioOptions& options, const std::string& word, const
   return 0;
 }
 
+// Whether anything stands at the engine's name `name` in the school folder:
+// a folder or another odd entry in a save's place is left to the engine,
+// which says what is there.
+bool present(const char* name) {
+  std::error_code error;
+  auto status = std::filesystem::symlink_status(kt::translate_path(name), error);
+  return status.type() != std::filesystem::file_type::not_found;
+}
+
+// The commands that work on the saved timetable, on a school with none to
+// read, would go on from a week of the engine's own making (its load step
+// seeds one) and write reports, stand-by hours or substitutions of a
+// timetable nobody computed. They stop before running instead, naming the
+// file they read and the command that writes it: status 3, nothing written.
+// The file is the one the engine reads on the command line: the balancing's
+// for "SBIL:", the trial's for "REPO:" with "Tkas", else the search's record
+// (left by a computation stopped before its first save) or the saved one.
+int refuse_without_saved_timetable(const std::string& word, const std::vector<std::string>& texts, int language) {
+  auto is = [&word](const char* command) { return kt::cp1252_ncasecmp(word.c_str(), command, 5) == 0; };
+  const char* file = nullptr;
+  const char* writer = "CALC:";
+  if (is("SBIL:")) {
+    if (present(".\\savebi.txt")) return 0;
+    file = "savebi.txt";
+    writer = "BILA:";
+  } else if (is("REPO:") && !texts.empty() && kt::cp1252_ncasecmp(texts[0].c_str(), "Tkas", 4) == 0) {
+    if (present(".\\savetest.txt")) return 0;
+    file = "savetest.txt";
+    writer = "CALC: TPRO / CALC: TCLA";
+  } else if (is("REPO:") || is("SNOD:") || is("DISP:") || is("RIGO:") || is("SOST:") || is("SOLO:") ||
+             is("BILA:") || is("MISV:") || is("ASAU:")) {
+    if (present(".\\saveprec.txt") || present(".\\savego.txt")) return 0;
+    file = "savego.txt";
+  } else {
+    return 0;
+  }
+  char line[600];
+  std::snprintf(line, sizeof line, orario_text(OrarioText::kNoSavedTimetable, language), file, writer);
+  print_error(line);
+  return 3;
+}
+
 // Enters the folder of a description path; *file gets the name in it.
 bool enter_school_folder(const std::string& path, int language, std::string* file) {
   std::string folder = ".";
@@ -367,6 +411,10 @@ int main(int argc, char** argv) {
     print_error(orario_text(OrarioText::kAnewCommand, language));
     return 1;
   }
+  std::vector<std::string> engine_texts;
+  for (std::size_t i = 1; i < options.engine_args.size(); ++i)
+    engine_texts.push_back(kt::utf8_to_cp1252(options.engine_args[i]));
+  if (int refused = refuse_without_saved_timetable(word, engine_texts, language)) return refused;
   // A new timetable from an empty week: the saved one goes aside first, and
   // stays there whatever becomes of the run.
   if (options.compute_anew) {
@@ -384,9 +432,6 @@ int main(int argc, char** argv) {
   if (options.processes > 1 && !workers)
     print_error(orario_text(OrarioText::kNoProcesses, language));
 
-  std::vector<std::string> engine_texts;
-  for (std::size_t i = 1; i < options.engine_args.size(); ++i)
-    engine_texts.push_back(kt::utf8_to_cp1252(options.engine_args[i]));
   // A teacher's or his classes' trial is a test run, as the desktop program
   // runs it: its first failure reads as the test's own result (status 4).
   g_test_run = kt::cp1252_ncasecmp(word.c_str(), "CALC:", 5) == 0 && engine_texts.size() == 1 &&

@@ -57,7 +57,7 @@ TEST(OrarioCommands, TheReportTestFormReadsTheTrialsSaveAndWritesNoReports) {
   sample(school);
   Outcome without = run_orario(school, "", "REPO:scuola2.txt Tkas");
   EXPECT_EQ(without.status, 3) << "no trial save: nothing to report";
-  EXPECT_TRUE(contains(without.err, "Orario non ancora elaborato")) << without.err;
+  EXPECT_TRUE(contains(without.err, "Nessun orario salvato da leggere in questa cartella (savetest.txt)")) << without.err;
   write_file(school.file("savetest.txt"), read_file(school.file("savego.txt")));
   Outcome o = run_orario(school, "", "REPO:scuola2.txt Tkas");
   ASSERT_EQ(o.status, 0) << o.err;

@@ -132,10 +132,10 @@ TEST(OrarioTakeOver, AComputationFromAnEmptyWeekReadsNoSavedWeek) {
 
 // A save of which no line can be placed is no missing save: the check and
 // the reception hours take the previous timetable over from it and keep it
-// as damaged; without any save they say the timetable is not computed.
+// as damaged; without any save orario says there is none to read.
 TEST(OrarioTakeOver, ASaveWithNoLineToPlaceIsDamagedNotMissing) {
   const struct { const char* id; const char* save; int status; const char* text; } cases[] = {
-      {"no save", nullptr, 3, "Timetable not computed yet - the lesson hours are missing."},
+      {"no save", nullptr, 3, "No saved timetable to read in this folder (savego.txt)"},
       {"lines that do not read", "ABCDEF0123456789\nABCDEF0123456789\n", 4,
        "Warning: the saved timetable's file was damaged (kept as savego_danneggiato.txt)."},
       {"no timetable at all", "not a timetable, but the user's file\n", 4,
