@@ -16,8 +16,6 @@
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
 #include "engine/timetable_aside.h"
-#include "platform/system_files.h"
-#include "platform/paths.h"
 #include "schooldata/description_writer.h"
 #include "schooldata/model_utilities.h"
 #include "shell/app_startup.h"
@@ -212,10 +210,10 @@ bool is_computation(EngineCommandCode code) {
   return false;
 }
 
-// The save file a command without its own timetable reads.
-bool saved_timetable_exists() {
-  return kt::file_exists(kt::translate_path(g_provisional_mode ? ".\\saveprov.txt" : ".\\savego.txt"));
-}
+// Whether the check and the reports have a saved timetable to read: the
+// engine reads the search's record ("saveprec.txt", left alone by a first
+// computation stopped before it saved) before "savego.txt".
+bool saved_timetable_exists() { return or_saved_timetable_present(); }
 
 // The support window of the computation window, one for the whole run.
 Cemergex g_make_support;
