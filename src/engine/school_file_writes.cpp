@@ -28,10 +28,12 @@ constexpr const char* kSource = "..\\Orario\\OR_SAVE";
 void raise_write_error(const ReplacementFile& file, const char* name, const char* hint, int line,
                        bool tell_why = false) {
   int error = file.error();
-  // A folder in the file's place is no document left open either.
-  bool disk = or_is_disk_failure(error) || error == EISDIR;
+  bool disk = or_is_disk_failure(error);
+  // A folder in the file's place is no document left open either: a hint
+  // that only says what failed is kept, and followed by why.
+  bool folder = error == EISDIR && !tell_why;
   std::string text = hint ? hint : "";
-  if (text.empty() || disk)
+  if (text.empty() || disk || folder)
     text = or_write_failure_reason(error, or_language());
   else if (tell_why)
     text += std::string(" - ") + or_write_failure_reason(error, or_language());
