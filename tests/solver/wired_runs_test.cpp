@@ -96,7 +96,12 @@ TEST(WiredRuns, ExemptionSearchGrantsTheForcedViolationOnce) {
 
 // Equipment items on the laboratory lines: the six lab hours fit only in
 // six slots of two days, three a day, and no day can hold three lessons of
-// one item, so the laboratory's equipment changes within a day somewhere.
+// one item, so the laboratory's equipment changes within a day somewhere,
+// unless the search puts lab lessons where the lab is closed, which is
+// priced too. Which of the two a time-limited run ends with depends on how
+// far it got (a fast machine gets to the second), so either is listed; were
+// the equipment rule not counted, nothing would push a lesson out of the
+// lab's six hours and neither would be.
 TEST(WiredRuns, EquipmentChangingWithinADayInOneLabIsAViolation) {
   SchoolCopy school("piccola");
   replace_line(school, "OR:LU:1-5MA:1-5ME:1-5GI:1-5VE:1-5", "OR:LU:1-3MA:1-3");
@@ -107,7 +112,9 @@ TEST(WiredRuns, EquipmentChangingWithinADayInOneLabIsAViolation) {
   std::string out;
   run_orario_in(school.folder(), school.root(), "CALC:scuola2.txt --seed 1 --time-limit 3", &out);
   std::string listed = run_orario(school, "SNOD:scuola2.txt");
-  EXPECT_NE(listed.find("Attrezzatura di Laboratorio"), std::string::npos) << listed;
+  EXPECT_TRUE(listed.find("Attrezzatura di Laboratorio") != std::string::npos ||
+              listed.find("Laboratori, ore") != std::string::npos)
+      << listed;
 }
 
 TEST(WiredRuns, TeacherTestVisitsEveryTeacherInTurn) {
