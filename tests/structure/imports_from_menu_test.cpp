@@ -362,7 +362,7 @@ TEST_F(ImportsFromMenu, SissiTracksNeverTakeALetterOfAnotherTrack) {
   ASSERT_NE(verdi, nullptr);
   ASSERT_EQ(+verdi->post_count, 10u);
   for (std::uint32_t p = 0; p < verdi->post_count; ++p)
-    EXPECT_NE(verdi->posts[p].class_index, linguistic) << p;
+    EXPECT_NE(+verdi->posts[p].class_index, linguistic) << p;
   engine_accepts_school();
   EXPECT_TRUE(ui.Problems().empty()) << shown();
 }
