@@ -161,12 +161,17 @@ TEST_F(RoomCommand, AsauGroupingEndsByItselfWithItsReportAndTheRoomsUsed) {
 // The fewer-room-changes run moves lessons in the week; its rooms are those
 // of the week it keeps. That week becomes the saved timetable (the old one
 // set aside), so the reports written with the rooms are the saved
-// timetable's and no room holds two classes at one hour.
+// timetable's and no room holds two classes at one hour. Whether the run
+// moves lessons depends on the week it starts from, so it starts from a
+// recorded week rather than one computed against the clock: on that week,
+// with this seed and cycle count, it moves some.
 TEST_F(RoomCommand, FewerRoomChangesReportsTheWeekItsRoomsWereGivenFor) {
   Use("liceo");
+  fs::copy_file(fs::path(KT_SOURCE_DIR) / "tests/data/savefiles/liceo-savego.txt", dir_.path() / "savego.txt",
+                fs::copy_options::overwrite_existing);
   std::string old_save = Read("savego.txt");
   std::string out;
-  ASSERT_EQ(run_orario_in(dir_.path(), dir_.path(), "--seed 7 --room-cycles 300 --rooms 12,8 MISV:scuola2.txt", &out), 0)
+  ASSERT_EQ(run_orario_in(dir_.path(), dir_.path(), "--seed 1 --room-cycles 300 --rooms 12,8 MISV:scuola2.txt", &out), 0)
       << out;
   std::string said = out;
   ClassRooms taken = rooms_of_classes(Read("Orario/Orario Allocazione Aule.txt"));
