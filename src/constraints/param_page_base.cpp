@@ -41,6 +41,7 @@ void CParamPageBase::InitPage(const char* current_title) {
 }
 
 bool CParamPageBase::SaveSchool() {
+  if (!CheckBeforeLeaving()) return false;
   BeforeLeaving();
   return og_save_school_files();
 }
@@ -54,6 +55,7 @@ bool CParamPageBase::AbandonEdits() {
   BeforeLeaving();
   if (!may_drop_changes()) return false;
   read_school_files();
+  ShowReadValues();
   PostFrameCommand(kPageReopen);
   return true;
 }
@@ -65,6 +67,7 @@ void CParamPageBase::OnCancel() {
   // the frame closes it (both commands are posted, in that order).
   if (may_drop_changes()) {
     read_school_files();
+    ShowReadValues();
     PostFrameCommand(kPageReopen);
   }
   CResizableDialog::OnCancel();
@@ -72,6 +75,7 @@ void CParamPageBase::OnCancel() {
 
 int CParamPageBase::DestroyWindow() {
   if (IsWindow()) {
+    if (!CheckBeforeLeaving()) return 0;
     BeforeLeaving();
     // A failed save (-1) keeps the page too: staying loses nothing.
     if (og_save_if_changed(0) != 0) return 0;

@@ -31,5 +31,12 @@ class CParamPageBase : public CResizableDialog {
   // Called before the page is closed or left (the special options page
   // copies its text field into the model there).
   virtual void BeforeLeaving() {}
+  // A page's own check of what the user typed, before it is saved or the
+  // page closed: false, after telling the user and putting the focus on the
+  // faulty control, keeps the user on the page and the files as they were.
+  virtual bool CheckBeforeLeaving() { return true; }
+  // After an abandon has read the files again: a control whose text reaches
+  // the model only on leaving shows the model's value again.
+  virtual void ShowReadValues() {}
   void PostFrameCommand(int command);
 };

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "constraints/param_pages.h"
 #include "constraints/teaching_weights.h"
@@ -139,6 +140,36 @@ const SimpleOption kOptions[] = {
 constexpr int kOptionCount = int(sizeof kOptions / sizeof kOptions[0]);
 
 KT_TEXT(kTitle, "Parametri Speciali", "Spezielle Parameter", "Special Parameters")
+KT_TEXT(kChangeAfterRefused,
+        "15.94 - Cambio lezione ammesso dopo ora: scrivere soltanto i numeri delle ore, da 1 a 11, separati da "
+        "spazi o virgole.",
+        "15.94 - Stundenwechsel erlaubt nach Stunde: nur die Nummern der Stunden, von 1 bis 11, durch Leerzeichen "
+        "oder Kommas getrennt, eingeben.",
+        "15.94 - Lesson change allowed after hour: write only the numbers of the hours, 1 to 11, separated by "
+        "blanks or commas.")
+
+// The 15.94 text stands between dashes in its line of the description and
+// the solver reads the hour numbers 1 to 11 in it: a dash, a field
+// separator or any other character would end the text early and shift the
+// value after it (the single-unit lessons rule), and a number outside 1 to
+// 11 or a word would be taken silently as something else.
+bool change_after_text_usable(const std::string& text) {
+  for (std::size_t i = 0; i < text.size();) {
+    char c = text[i];
+    if (c == ' ' || c == ',' || c == ';') {
+      ++i;
+      continue;
+    }
+    if (c < '0' || c > '9') return false;
+    int hour = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+      hour = hour * 10 + (text[i++] - '0');
+      if (hour > 11) return false;
+    }
+    if (hour < 1) return false;
+  }
+  return true;
+}
 
 Window* item(Dialog& d, int id) { return d.GetDlgItem(id); }
 
@@ -375,9 +406,27 @@ void Coraspec::OnOK() {
   if (Window::GetFocus() == &m_save) OnSave();
 }
 
+bool Coraspec::CheckBeforeLeaving() {
+  if (!m_change_after.IsWindow() || change_after_text_usable(m_change_after.GetWindowText())) return true;
+  m_help.SetTextML(kHelps[kTech]);
+  ui_message_box(kChangeAfterRefused);
+  m_change_after.SetFocus();
+  return false;
+}
+
+void Coraspec::ShowReadValues() {
+  if (!m_change_after.IsWindow()) return;
+  m_change_after.SetWindowText(std::string(se.tekno_text, strnlen(se.tekno_text, kUiNameSize - 1)));
+}
+
+// An unusable text never reaches the model: the save and the close that
+// would write it are refused by CheckBeforeLeaving first.
 void Coraspec::BeforeLeaving() {
   if (!m_change_after.IsWindow()) return;
   std::string text = m_change_after.GetWindowText();
+  if (!change_after_text_usable(text)) return;
+  // Blanks alone would still be a text, which the solver takes as "no hour".
+  if (text.find_first_of("0123456789") == std::string::npos) text.clear();
   std::memset(se.tekno_text, 0, sizeof se.tekno_text);
   std::memcpy(se.tekno_text, text.data(), text.size() < kUiNameSize - 1 ? text.size() : kUiNameSize - 1);
 }

@@ -48,6 +48,8 @@ class Coraspec : public CParamPageBase {
   bool OnInitDialog() override;
   void OnOK() override;
   void BeforeLeaving() override;
+  bool CheckBeforeLeaving() override;
+  void ShowReadValues() override;
 
  private:
   void FillCombos();
