@@ -1,7 +1,8 @@
 // Names and class labels over the school model (see model_utilities.h).
 //
 // Names are cleaned in place so that they can never break the syntax of the
-// school files ('-', '|' and ':' are field separators there). A class label
+// school files ('-', '|' and ':' are field separators there, tabs and line
+// ends separate fields and lines: control characters become blanks). A class label
 // is what the user sees: the code with the track's short name in place of
 // its one-letter initial, or a classical-lyceum numeral in place of the
 // year; og_class_code_from_label is its inverse. Lookups walk the classes
@@ -56,7 +57,11 @@ int og_clean_name(char* name, int max_length, int flags) {
   int out = 0;
   for (int i = 0; i < n; ++i) {
     char c = name[i];
-    if (c == '-' || c == '|' || (c == ',' && (flags & 2))) c = '_';
+    // A line break or tab (pasted into a one-line field, or in an imported
+    // cell) would end the name's line or field in the school files.
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) c = ' ';
+    else if (c == '-' || c == '|' || (c == ',' && (flags & 2))) c = '_';
     else if (c == ':') c = ';';
     // Leading blanks go, and a blank after a blank collapses into it.
     if (c == ' ' && (out == 0 || name[out - 1] == ' ')) continue;

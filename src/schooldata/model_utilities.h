@@ -27,7 +27,8 @@ extern char& g_provisional_timetable_state;
 // Set by the frame to let the next timetable page open without the question.
 extern std::uint8_t g_timetable_pass_once;
 
-// Names and texts.
+// Names and texts. Control characters (tab, line ends) become blanks, which
+// then collapse and are trimmed like typed ones.
 int og_clean_name(char* name, int max_length, int flags);
 // What the page tells the user when og_clean_name (with these flags) will
 // replace characters he typed ('-', '|' by '_', ':' by ';'); null when it

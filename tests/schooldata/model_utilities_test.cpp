@@ -21,7 +21,8 @@ TEST(ModelNames, CleanInPlace) {
     int flags;
     const char* out;
   } cases[] = {{"  ROSSI -  BIANCHI:  ", 0, "ROSSI _ BIANCHI;"}, {"CHIMICA_lab", 1, "CHIMICA"}, {"CHIMICA_LAB", 0, "CHIMICA_LAB"},
-               {"A,B", 2, "A_B"}, {"A,B", 0, "A,B"}, {"   ", 0, ""}};
+               {"A,B", 2, "A_B"}, {"A,B", 0, "A,B"}, {"   ", 0, ""},
+               {"ARTE\r\n MUSICA\t", 0, "ARTE MUSICA"}};
   for (const auto& c : cases) {
     char name[64] = {};
     std::strcpy(name, c.in);
