@@ -113,6 +113,7 @@ bool Ceditek::OnInitDialog() {
     ShowGrip(false);
   }
   m_saved = false;
+  m_loaded = false;
   m_lesson = -1;
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
   for (int c = 0; c < 10; ++c) m_list.InsertColumn(c, kColumns[c], kLvcfmtLeft, c == 9 ? 160 : 70);
@@ -141,7 +142,17 @@ bool Ceditek::OnInitDialog() {
     ui_message_box(kNotLoaded);
     return true;
   }
+  // Without a computed week (none saved yet, or a save that no longer
+  // places every lesson) there is nothing to edit, and saving the unplaced
+  // lessons would put an empty week in the place of the timetable.
+  for (int i = 0; i < m_count; ++i)
+    if (!or_lesson_placed(i)) {
+      m_count = 0;
+      ui_message_box(kNotLoaded);
+      return true;
+    }
   g_eng_school.lesson_count = m_count;
+  m_loaded = true;
   tech_sort_line_runs(m_count);
   tech_check_conflicts(m_count);
   FillList();
@@ -276,6 +287,11 @@ bool Ceditek::OnNotify(WParam w, LParam l, LResult* result) {
 }
 
 void Ceditek::Save() {
+  // Nothing was loaded: the engine's tables are not a timetable to write.
+  if (!m_loaded) {
+    ui_message_box(kNotLoaded);
+    return;
+  }
   if (tech_check_conflicts(m_count) > 0) {
     RefreshRows(m_lesson);
     ui_message_box(kConflicts);

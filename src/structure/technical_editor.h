@@ -60,6 +60,7 @@ class Ceditek : public CResizableDialog {
   int m_count = 0;
   int m_lesson = -1;
   bool m_saved = false;
+  bool m_loaded = false;  // the engine's tables hold the computed week
   bool m_dialog_form = false;
   bool m_leaving = false;
 };

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "engine/engine_main.h"
@@ -166,6 +167,49 @@ TEST_F(TechnicalEditor, AbandonAsksOnlyAfterAnEditAndKeepsTheSavedWeek) {
   EXPECT_TRUE(kept);
   EXPECT_EQ(questions(), 2);
   EXPECT_EQ(read(saved), before);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
+}  // namespace
+
+namespace {
+
+// A school whose timetable was never computed: the editor says so, lists
+// nothing, and saving writes no week of unplaced lessons in the place of
+// the timetable.
+TEST_F(TechnicalEditor, WithoutAComputedWeekNothingIsListedOrSaved) {
+  fs::path saved = data_root() / "piccola" / "savego.txt";
+  fs::remove(saved);
+  const std::string not_computed = "Orario non disponibile: elaborare prima l'orario.";
+  auto said = [&] {
+    int n = 0;
+    for (const auto& box : ui.boxes())
+      if (!box.texts.empty() && box.texts[0] == not_computed) ++n;
+    return n;
+  };
+  int listed = -1, rows = -1, on_opening = -1;
+  std::function<void(Dialog&)> step = [&](Dialog& d) {
+    auto* editor = dynamic_cast<Ceditek*>(&d);
+    if (!editor) {  // a box over the opening editor: acknowledged
+      d.EndDialog(kIdOk);
+      ui.OnNextModal(step);
+      return;
+    }
+    listed = editor->Listed();
+    rows = List(d).GetItemCount();
+    on_opening = said();
+    ui.AnswerNextModal(kIdOk);
+    ui.Click(d, E::kSaveId);
+    ASSERT_TRUE(d.IsWindow());
+    ui.Click(d, E::kAbandonId);
+  };
+  ui.OnNextModal(step);
+  EXPECT_EQ(tech_run_editor_modal(), E::kModalEnd);
+  EXPECT_EQ(listed, 0);
+  EXPECT_EQ(rows, 0);
+  EXPECT_EQ(on_opening, 1);
+  EXPECT_EQ(said(), 2);
+  EXPECT_FALSE(fs::exists(saved));
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }
 
