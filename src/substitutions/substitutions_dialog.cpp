@@ -242,7 +242,17 @@ void Cmenu_sost::OnMark() {
   int reason = m_reasons.GetCurSel();
   s.absent[i].reason = reason >= 0 ? reason : 0;
   std::memcpy(s.absent[i].hours, hours, sizeof hours);
+  AbsencesChanged();
+}
+
+// The cover computed before no longer answers the absences marked: it is
+// dropped, so neither the list nor a printout shows it, and "STAMPA"
+// computes the day again first.
+void Cmenu_sost::AbsencesChanged() {
+  state().computed_day = 0;
+  state().row_count = 0;
   ShowAbsent();
+  ShowResults();
 }
 
 void Cmenu_sost::OnRemove() {
@@ -254,7 +264,7 @@ void Cmenu_sost::OnRemove() {
   }
   for (int i = row; i + 1 < s.absent_count; ++i) s.absent[i] = s.absent[i + 1];
   --s.absent_count;
-  ShowAbsent();
+  AbsencesChanged();
 }
 
 void Cmenu_sost::OnCompute() {

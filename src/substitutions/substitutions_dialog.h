@@ -37,6 +37,7 @@ class Cmenu_sost : public CDialogML {
   void OnMark();
   void OnRemove();
   void OnCompute();
+  void AbsencesChanged();
   void OnPrint();
   void ShowTeachers();
   void ShowAbsent();

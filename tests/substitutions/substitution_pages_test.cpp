@@ -538,3 +538,56 @@ TEST_F(ComputedSchoolProgram, TheProvisionalPageShowsItsCalendarFromTheStart) {
 }
 
 }  // namespace
+
+namespace {
+
+using substitution_test::row_starting;
+using substitution_test::rows_of;
+
+bool names(const std::vector<std::string>& rows, const std::string& teacher) {
+  for (const std::string& r : rows)
+    if (r.find(" - " + teacher + " -> ") != std::string::npos) return true;
+  return false;
+}
+
+// Absences changed after the day was computed: the cover shown no longer
+// answers them, so it goes, and printing computes the day again, so the
+// printout covers the teacher marked since and no longer the one taken off.
+TEST_F(ComputedSchoolProgram, AbsencesChangedAfterComputingArePrintedAsMarked) {
+  std::vector<std::string> computed, after_mark, printed, after_remove, printed_again;
+  std::string report;
+  Run([&] {
+    ui.OnNextModal([&](Dialog& d) {
+      ASSERT_TRUE(ui.Select(d, S::kDayId, 0));
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "ROSSI  ")));
+      ui.Click(d, S::kMarkId);
+      ui.Click(d, S::kComputeId);
+      computed = rows_of(d, S::kResultsId);
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "GALLO  ")));
+      ui.Click(d, S::kMarkId);
+      after_mark = rows_of(d, S::kResultsId);
+      ui.Click(d, S::kPrintId);
+      printed = rows_of(d, S::kResultsId);
+      report = substitution_test::read_file(school_ / "Sostituzioni" / "Sostituzioni.txt");
+      ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));  // ROSSI
+      ui.Click(d, S::kRemoveId);
+      after_remove = rows_of(d, S::kResultsId);
+      ui.Click(d, S::kPrintId);
+      printed_again = rows_of(d, S::kResultsId);
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+  });
+  ASSERT_TRUE(names(computed, "ROSSI"));
+  EXPECT_FALSE(names(computed, "GALLO"));
+  EXPECT_TRUE(after_mark.empty());
+  EXPECT_TRUE(names(printed, "ROSSI"));
+  EXPECT_TRUE(names(printed, "GALLO"));
+  EXPECT_NE(report.find("GALLO"), std::string::npos);
+  EXPECT_TRUE(after_remove.empty());
+  EXPECT_FALSE(names(printed_again, "ROSSI"));
+  EXPECT_TRUE(names(printed_again, "GALLO"));
+  EXPECT_NE(substitution_test::read_file(school_ / "assenze.txt").find("GALLO"), std::string::npos);
+}
+
+}  // namespace
