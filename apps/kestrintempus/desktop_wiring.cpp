@@ -108,6 +108,7 @@ void kestrintempus_install() {
   g_frame_service_hooks.open_remote_monitor = ui_open_tulm_monitor;
   g_frame_service_hooks.create_remote_window = ui_create_tulm_window;
   g_frame_service_hooks.dock_remote_window = ui_dock_tulm_window;
+  g_frame_service_hooks.remote_window_rect = ui_tulm_window_rect;
   g_frame_service_hooks.run_video = ui_run_video;
   g_frame_service_hooks.fetch_school_notices = [](int keep) {
     krv_fetch_mailed_data();

@@ -284,8 +284,8 @@ void ui_dock_tulm_window() {
   // and covers neither the window manager's caption nor its borders. In the
   // button row's gap before the arrows when that is wide enough (a widened
   // or maximised frame), centred on the row; else against the bottom of the
-  // last section button, as wide as that button, over the top edge of the
-  // page area and no button.
+  // last section button, where the frame starts its page area below it
+  // (ui_tulm_window_rect), so that it covers no control of any page.
   Rect button = last->GetWindowRect(), own = g_tulm_open.GetWindowRect();
   Rect client = g_frame.ClientToScreen(g_frame.GetClientRect());
   int w = own.Width(), h = own.Height();
@@ -306,6 +306,11 @@ void ui_dock_tulm_window() {
   x = std::max(bounds.left, std::min(x, bounds.right - w));
   y = std::max(bounds.top, std::min(y, bounds.bottom - h));
   g_tulm_open.MoveWindow(Rect{x, y, x + w, y + h});
+}
+
+kt::ui::Rect ui_tulm_window_rect() {
+  if (!g_tulm_open.IsCreated() || !g_tulm_open.IsWindowVisible()) return Rect{};
+  return g_tulm_open.GetWindowRect();
 }
 
 void ui_run_video() {

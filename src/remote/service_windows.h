@@ -154,5 +154,8 @@ void ui_create_tulm_window(kt::ui::Window* frame);
 // the button row's gap when it is wide enough, else just under the last
 // section button (after the frame moved or changed size).
 void ui_dock_tulm_window();
+// The remote-processing window's place on the screen while it is shown; an
+// empty rectangle when it is not.
+kt::ui::Rect ui_tulm_window_rect();
 // Runs the tutorial video modally over the active window.
 void ui_run_video();

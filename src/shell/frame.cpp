@@ -213,7 +213,15 @@ Rect CAlfaDlg::PageArea() const {
   Window* right = GetDlgItem(1780);
   if (!file || !right) return GetClientRect();
   Rect f = file->GetRectInParent();
-  return Rect{f.left, f.bottom + 2, right->GetRectInParent().right, GetClientRect().bottom - 4};
+  int top = f.bottom + 2;
+  // The remote-processing window, docked under the button row, is a window
+  // of its own over the page: the page starts below it, or the controls at
+  // its top (a page's "?" buttons) could not be clicked.
+  if (g_frame_service_hooks.remote_window_rect) {
+    Rect strip = g_frame_service_hooks.remote_window_rect();
+    if (!strip.IsEmpty()) top = std::max(top, ScreenToClient(strip).bottom + 1);
+  }
+  return Rect{f.left, top, right->GetRectInParent().right, GetClientRect().bottom - 4};
 }
 
 void CAlfaDlg::OnLayoutChanged() {
@@ -587,7 +595,10 @@ void CAlfaDlg::CreateLauncherPanel() {
   int x = IsZoomed() ? r.left : LeftEdgeWithRoomForPanel(r.left, r.Width());
   if (x != r.left) MoveWindow(Rect{x, r.top, x + r.Width(), r.bottom});
   if (g_frame_service_hooks.create_remote_window) g_frame_service_hooks.create_remote_window(this);
-  DockSideWindows();
+  // The page shown leaves room for the remote-processing window: the frame
+  // grows for it as far as the screen allows, and the page moves below it.
+  if (g_current_page && g_current_page->IsWindow()) GrowForPage(g_current_page->template_id());
+  OnLayoutChanged();
 }
 
 void Carrow::ShowSide(int axis, bool other_side) {

@@ -140,6 +140,9 @@ struct FrameServiceHooks {
   void (*open_remote_monitor)() = nullptr;
   void (*create_remote_window)(kt::ui::Window* frame) = nullptr;
   void (*dock_remote_window)() = nullptr;
+  // Where the remote-processing window lies on the screen while it is
+  // shown, an empty rectangle otherwise: the page area starts below it.
+  kt::ui::Rect (*remote_window_rect)() = nullptr;
   void (*run_video)() = nullptr;
   // When the home page finds a school's title: the school's mailed data and
   // notices fetched into its folder ("Message.txt", "Warning.txt"), which

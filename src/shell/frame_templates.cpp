@@ -1,6 +1,8 @@
 // Dialog templates of the frame (102), the home page (107) and the stand-in
-// page of pages not built yet (9901). The frame is 560 x 360 dialog units:
-// the section buttons in one row at the top, the page area below them. Both
+// page of pages not built yet (9901). The frame is 560 x 364 dialog units:
+// the section buttons in one row at the top, the page area below them and
+// below the remote-processing window docked under the row, so that the home
+// page fits from start-up on, before and after that window appears. Both
 // pages fill that area; their captions are Italian and translated through
 // the caption tables when they are shown.
 #include "platform/cp1252.h"
@@ -71,7 +73,7 @@ const ControlTemplate kPendingControls[] = {
 
 const DialogTemplate kTemplates[] = {
     {CAlfaDlg::kTemplate, "KestrinTempus", kWsPopup | kWsCaption | kWsSysMenu, 20,
-     20, 560, 360, kFrameControls},
+     20, 560, 364, kFrameControls},
     {CPlenixDlg::kTemplate, "Inizio", kPageStyle, 0, 0, 552, 318, kHomeControls},
     {CPendingPage::kTemplate, "", kPageStyle, 0, 0, 552, 318, kPendingControls},
 };

@@ -17,6 +17,7 @@
 #include "shell/message_viewer.h"
 #include "remote_test_support.h"
 #include "shell/home_page.h"
+#include "structure/school_page.h"
 
 namespace {
 
@@ -57,7 +58,65 @@ class ServiceWindowsProgram : public RemoteProgram {
       }
     }
   }
+  // No shown control of the page shown lies under the remote-processing
+  // window, which is a window of its own over the page: the officer could
+  // not click it.
+  void ExpectStripOverNoPageControl(const std::string& where) {
+    ASSERT_TRUE(g_current_page && g_current_page->IsWindow()) << where;
+    ASSERT_TRUE(g_tulm_open.IsWindowVisible()) << where;
+    Rect strip = g_tulm_open.GetWindowRect();
+    int seen = 0;
+    std::function<void(Window&)> walk = [&](Window& parent) {
+      for (Window* c : parent.Children()) {
+        if (!c->IsWindowVisible()) continue;
+        ++seen;
+        Rect r = c->GetWindowRect();
+        EXPECT_TRUE(strip.right <= r.left || strip.left >= r.right || strip.bottom <= r.top || strip.top >= r.bottom)
+            << where << ": the strip covers control " << c->GetDlgCtrlID() << " (" << c->GetWindowText() << ")";
+        walk(*c);
+      }
+    };
+    walk(*g_current_page);
+    EXPECT_GT(seen, 0) << where << ": no control shown";
+  }
+  // The pages an officer goes through first: home, the configuration menu,
+  // the school page (its "?" buttons at the top right), the buildings and
+  // subjects pages and the processing menu.
+  void VisitPages(const std::string& where) {
+    for (int id : {kPageHome, kPageConfigMenu, kPageProscuola, kPagePlessi, kPageMaterie, kPageProcessingMenu}) {
+      alfadlg_go_to_page(id);
+      ui.Pump();
+      ExpectStripOverNoPageControl(where + ", page " + std::to_string(id - kPageHome));
+    }
+    alfadlg_go_to_page(kPageHome);
+    ui.Pump();
+  }
 };
+
+// Docked under the last section button, the window keeps clear of every
+// page's controls: the page starts below it, at the frame's own size, on a
+// small screen and back from a maximised frame.
+TEST_F(ServiceWindowsProgram, TheStripCoversNoControlOfThePageShown) {
+  Run([&] {
+    VisitPages("at start-up");
+    // The school page's first "?" sits at the top right, under the strip's
+    // place: it is clear of it.
+    alfadlg_go_to_page(kPageProscuola);
+    ui.Pump();
+    ASSERT_EQ(g_current_page, static_cast<Window*>(&g_school_page));
+    Rect help = g_school_page.GetDlgItem(Cproscuola::kNameHelpId)->GetWindowRect();
+    EXPECT_GE(help.top, g_tulm_open.GetWindowRect().bottom);
+    g_frame.ShowWindow(kSwShowMaximized);
+    VisitPages("maximised");
+    g_frame.ShowWindow(kSwRestore);
+    VisitPages("restored");
+  });
+}
+
+TEST_F(ServiceWindowsProgram, OnASmallScreenTheStripCoversNoControlOfThePageShown) {
+  ui.headless().SetWorkArea(Rect{0, 0, 1024, 600});
+  Run([&] { VisitPages("1024x600"); });
+}
 
 TEST_F(ServiceWindowsProgram, FrameMakesThemAndEachSaysNotAvailable) {
   Run([&] {
