@@ -72,7 +72,13 @@ void teacher_week(int t, bool* busy) {
   }
 }
 
-bool real_teacher(int t) { return g_eng_teachers[t].calendar_class < 0 || !or_is_calendar_teacher(t); }
+// Parents come to see the people who teach: a special calendar's
+// pseudo-teacher and the "_LAB" stand-in of a lab's assistant hours are
+// no one to receive them.
+bool real_teacher(int t) {
+  if ((g_eng_teachers[t].type_flags & kTeacherLabPseudo) != 0) return false;
+  return g_eng_teachers[t].calendar_class < 0 || !or_is_calendar_teacher(t);
+}
 
 }  // namespace
 
@@ -233,7 +239,11 @@ void or_allocate_reception_hours() {
   bool busy[kWeekSlots];
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {
     EngineTeacher& x = g_eng_teachers[t];
-    if (!real_teacher(t)) continue;
+    if (!real_teacher(t)) {
+      // A line left for it in an older file gives it no hour.
+      x.reset_marker = 255;
+      continue;
+    }
     if (x.reception_handled != 0 || x.reception_exclusions[0] != 0 || x.reception_exclusions[1] != 0) {
       x.reset_marker = 255;
       continue;

@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 
@@ -343,4 +345,46 @@ TEST(HostileFiles, AreReadOrRefusedWithAMessageAndNothingIsOverwritten) {
       EXPECT_FALSE(o.err.empty()) << c.id;
     }
   }
+}
+
+// Parents' reception hours go to the people who teach: on the small sample
+// school, whose two lab assistants' hours stand in "<teacher>_LAB"
+// pseudo-teachers, the reports of a saved week give a reception hour to each
+// real teacher and none to a pseudo-teacher, and the reception file has one
+// line per real teacher.
+TEST(OrarioProgram, ReceptionHoursGoToRealTeachersOnly) {
+  TempDir school;
+  write_file(school.file("scuola2.txt"), read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt"));
+  write_file(school.file("savego.txt"), read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt"));
+  Outcome o = run_orario(school, "", "--seed 1 REPO:scuola2.txt");
+  ASSERT_EQ(o.status, 0) << o.err;
+  // The teachers' week: a block per teacher, from its name line to the next
+  // heading; " R " is the reception hour's cell.
+  std::string report = read_file(school.file("Orario/Orario Professori Orizzontale.txt"));
+  std::map<std::string, int> receptions;
+  std::string who;
+  std::size_t at = 0;
+  while (at < report.size()) {
+    std::size_t end = report.find('\n', at);
+    if (end == std::string::npos) end = report.size();
+    std::string line = report.substr(at, end - at);
+    at = end + 1;
+    if (line.rfind("@0", 0) == 0) who.clear();
+    if (line.size() > 26 && line.compare(20, 6, "|8:00 ") == 0) {
+      who = line.substr(0, 20);
+      who.erase(who.find_last_not_of(' ') + 1);
+      receptions[who] = 0;
+    }
+    if (!who.empty()) receptions[who] += static_cast<int>(line.find("|  R ") != std::string::npos);
+  }
+  ASSERT_EQ(receptions.count("COLOMBO_LAB") + receptions.count("RICCI_LAB"), 2u) << report.substr(0, 400);
+  int real = 0;
+  for (const auto& [name, count] : receptions) {
+    bool lab = name.size() > 4 && name.compare(name.size() - 4, 4, "_LAB") == 0;
+    EXPECT_EQ(count, lab ? 0 : 1) << name;
+    real += !lab;
+  }
+  EXPECT_EQ(real, 13);
+  std::string file = read_file(school.file("ricevi.txt"));
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), real) << "one line per real teacher";
 }
