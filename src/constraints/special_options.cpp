@@ -407,7 +407,12 @@ void Coraspec::OnOK() {
 }
 
 bool Coraspec::CheckBeforeLeaving() {
-  if (!m_change_after.IsWindow() || change_after_text_usable(m_change_after.GetWindowText())) return true;
+  if (!m_change_after.IsWindow()) return true;
+  std::string text = m_change_after.GetWindowText();
+  // A text the school already held is left as it was: refusing it would keep
+  // the user on the page with no change of his to drop.
+  if (text == std::string(se.tekno_text, strnlen(se.tekno_text, kUiNameSize - 1))) return true;
+  if (change_after_text_usable(text)) return true;
   m_help.SetTextML(kHelps[kTech]);
   ui_message_box(kChangeAfterRefused);
   m_change_after.SetFocus();

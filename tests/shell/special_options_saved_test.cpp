@@ -3,6 +3,7 @@
 // lessons rule (15.62). A text with a dash, a word or an hour outside 1 to
 // 11 is refused with a message and leaves both files as they were; a list of
 // hours is saved, read back by the page and by the engine with 15.62 intact.
+#include <fstream>
 #include <string>
 
 #include "constraints/special_options.h"
@@ -104,6 +105,26 @@ TEST_F(SpecialOptionsSaved, UnusableTextKeepsThePageUntilDropped) {
     alfadlg_go_to_page(kPageHome);
     EXPECT_EQ(g_current_page, &g_home_page);
     EXPECT_EQ(files(), before);
+  });
+}
+
+// A school that already holds a text the page would refuse (written before
+// the check, or by hand) is not a change of the user's: the page is left
+// without a word, and the text stays as the school had it.
+TEST_F(SpecialOptionsSaved, AStoredTextThePageWouldRefuseDoesNotHoldThePage) {
+  {
+    std::ofstream add(school() / "scuola2.txt", std::ios::app | std::ios::binary);
+    add << "TEKNO:\t0-0-0-12-1\t\n";
+  }
+  Run([&] {
+    ASSERT_TRUE(ui.Click(g_home_page, CPlenixDlg::kConfiguration));
+    alfadlg_go_to_page(kPageOraspec);
+    ASSERT_NE(g_current_page, nullptr);
+    EXPECT_EQ(ui.Text(*g_current_page, S::kChangeAfterId), "12");
+    std::size_t shown = ui.boxes().size();
+    alfadlg_go_to_page(kPageHome);
+    EXPECT_EQ(g_current_page, &g_home_page);
+    EXPECT_EQ(ui.boxes().size(), shown);
   });
 }
 
