@@ -283,7 +283,8 @@ TEST_F(GalleryOnScreen, TheNativeEntrysRulesApplyToWhatIsTypedInTheMiddle) {
 // axis only, keeping its size: the strip the field left shows the page
 // again, the field's new place the entry's white.
 // The editing keys with Ctrl work in the native entry as in any field:
-// select all, cut, undo the cut, copy and paste at the end.
+// select all, cut, undo the cut, copy and paste at the end; a paste of
+// several lines keeps the first.
 TEST_F(GalleryOnScreen, TheNativeEntryTakesTheEditingKeysWithCtrl) {
   auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
   ASSERT_EQ(Window::GetFocus(), name);
@@ -317,6 +318,11 @@ TEST_F(GalleryOnScreen, TheNativeEntryTakesTheEditingKeysWithCtrl) {
   Key(XK_End);
   ctrl(XK_v);
   EXPECT_TRUE(shows("abcdabcd")) << name->GetWindowText();
+  // Lines pasted into a one-line field: the first one only, as typed.
+  backend().SetClipboardText("EF\nGH\r\nIJ");
+  Key(XK_End);
+  ctrl(XK_v);
+  EXPECT_TRUE(shows("abcdabcdEF")) << name->GetWindowText();
 }
 
 TEST_F(GalleryOnScreen, TheNativeEntryFollowsAFieldMovedAlongOneAxis) {

@@ -40,8 +40,8 @@ void changed_callback(Fl_Widget* w, void*) { static_cast<EditOverlay*>(w)->PushT
 // Applies a field's typing rules to what the user changed between the
 // field's text and the entry's, as if the change had been typed: the part
 // put in (between the common start and end) must be digits in a number
-// field, goes to upper case in an upper-case field and is cut to the room
-// the length limit leaves. False when the field refuses it whole.
+// field, goes to upper case in an upper-case field and is cut at its first
+// line end and to the room the length limit leaves. False when the field refuses it whole.
 bool apply_rules(Edit& e, std::string& text) {
   const std::string old = e.GetWindowText();
   std::size_t head = 0;
@@ -52,6 +52,11 @@ bool apply_rules(Edit& e, std::string& text) {
     ++tail;
   std::string put = text.substr(head, text.size() - head - tail);
   std::size_t kept = head + tail;
+  // A line pasted with its end (or several lines) keeps its first line only,
+  // as the core's own paste does: a line end in a one-line field would split
+  // the line of the school file it is written to.
+  std::size_t line_end = put.find_first_of("\r\n");
+  if (line_end != std::string::npos) put.resize(line_end);
   std::uint32_t style = e.GetStyle();
   if (style & kEsNumber)
     for (char c : put)
