@@ -142,15 +142,17 @@ bool Ceditek::OnInitDialog() {
     ui_message_box(kNotLoaded);
     return true;
   }
-  // Without a computed week (none saved yet, or a save that no longer
-  // places every lesson) there is nothing to edit, and saving the unplaced
-  // lessons would put an empty week in the place of the timetable.
-  for (int i = 0; i < m_count; ++i)
-    if (!or_lesson_placed(i)) {
-      m_count = 0;
-      ui_message_box(kNotLoaded);
-      return true;
-    }
+  // Without a computed week (none saved yet) there is nothing to edit, and
+  // saving the unplaced lessons would put an empty week in the place of the
+  // timetable. A week with some lessons unplaced (added since it was
+  // computed) is still edited: placing them by hand is what the editor is for.
+  bool placed = m_count == 0;
+  for (int i = 0; i < m_count && !placed; ++i) placed = or_lesson_placed(i);
+  if (!placed) {
+    m_count = 0;
+    ui_message_box(kNotLoaded);
+    return true;
+  }
   g_eng_school.lesson_count = m_count;
   m_loaded = true;
   tech_sort_line_runs(m_count);
