@@ -99,4 +99,10 @@ void cp1252_make_upper(char* s) {
   for (; *s; ++s) *s = static_cast<char>(f.upper[static_cast<unsigned char>(*s)]);
 }
 
+std::string cp1252_upper_copy(std::string text) {
+  const FoldTables& f = folds();
+  for (char& c : text) c = static_cast<char>(f.upper[static_cast<unsigned char>(c)]);
+  return text;
+}
+
 }  // namespace kt

@@ -69,6 +69,8 @@ unsigned char cp1252_lower(unsigned char c);
 int cp1252_casecmp(const char* a, const char* b);
 int cp1252_ncasecmp(const char* a, const char* b, std::size_t n);
 void cp1252_make_upper(char* s);
+// The same folding over a whole string, returned as a new one.
+std::string cp1252_upper_copy(std::string text);
 
 // Compile-time literal conversion.
 template <std::size_t N>

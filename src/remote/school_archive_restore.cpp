@@ -80,11 +80,6 @@ std::string format(const MlText& text, const std::string& a, const std::string& 
   return out.data();
 }
 
-std::string upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(kt::cp1252_upper(static_cast<unsigned char>(c)));
-  return s;
-}
-
 std::int64_t unix_time(const UiFileTime& t) {
   std::uint64_t ticks = (static_cast<std::uint64_t>(t.high) << 32) | t.low;
   return static_cast<std::int64_t>(ticks / 10000000ull) - static_cast<std::int64_t>(kUnixEpochIn1601);
@@ -107,7 +102,7 @@ std::string stem(const std::string& archive_name) {
   std::string name = archive_name;
   std::size_t slash = name.find_last_of("/\\");
   if (slash != std::string::npos) name.erase(0, slash + 1);
-  if (name.size() > 4 && upper(name.substr(name.size() - 4)) == ".ZIP") name.erase(name.size() - 4);
+  if (name.size() > 4 && kt::cp1252_upper_copy(name.substr(name.size() - 4)) == ".ZIP") name.erase(name.size() - 4);
   return name;
 }
 
@@ -232,7 +227,7 @@ bool og_read_school_archive(const void* block, std::uint32_t length, const std::
     std::string name = entry.name;
     std::string base = name.substr(name.find_last_of('/') + 1);
     const MlText* refusal = og_is_replacement_leftover(base) ? &kStrayFile : nullptr;
-    if (!seen.insert(upper(name)).second) refusal = &kTwice;
+    if (!seen.insert(kt::cp1252_upper_copy(name)).second) refusal = &kTwice;
     if (refusal) {
       *why = format(*refusal, name);
       ui_zip_close(zip);
@@ -252,7 +247,7 @@ bool og_read_school_archive(const void* block, std::uint32_t length, const std::
   }
   take_top_folder(plan, archive_name);
   bool school = false;
-  for (const RestorePlan::File& f : plan->files) school = school || upper(f.name) == "SCUOLA2.TXT";
+  for (const RestorePlan::File& f : plan->files) school = school || kt::cp1252_upper_copy(f.name) == "SCUOLA2.TXT";
   if (!school || plan->folder.empty()) {
     *plan = RestorePlan{};
     *why = kNoSchool.Get();

@@ -43,11 +43,6 @@ std::string with_two(const char* format, const std::string& a, const std::string
   return out.data();
 }
 
-std::string upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(kt::cp1252_upper(static_cast<unsigned char>(c)));
-  return s;
-}
-
 // Makes a new sub-folder of `folder` for the files: the plain name when it
 // is free, else with the date and time (no ':', which a pen's names refuse),
 // then a number. Its 1252 name, or empty with *error.
@@ -80,7 +75,7 @@ bool og_is_school_data_file(const std::string& name) {
       "SAVEBI.TXT",   "SAVEPREC.TXT",          "SAVETEST.TXT",        "SAVEGO_PRECEDENTE.TXT",
       "SAVEPREC_PRECEDENTE.TXT", "SAVEPROV_PRECEDENTE.TXT", "RICEVI_PRECEDENTE.TXT", "RICEVI.TXT",
       "ASSENZE.TXT",  "TEMPFILEDS.TXT",        "DEROGHE_REMOTE.TXT"};
-  std::string folded = upper(name);
+  std::string folded = kt::cp1252_upper_copy(name);
   for (const char* n : kNames)
     if (folded == n) return true;
   return false;

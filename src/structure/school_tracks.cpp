@@ -30,11 +30,6 @@ void set_field(char* field, std::size_t size, const std::string& text) {
   std::memcpy(field, text.data(), std::min(text.size(), size - 1));
 }
 
-std::string upper(std::string text) {
-  for (char& c : text) c = char(kt::cp1252_upper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // Gives the focus back to a field being typed in, caret at its end, so the
 // next key adds to the text instead of replacing it.
 void return_focus(Dialog& page, Edit& field) {
@@ -130,7 +125,7 @@ void Cproscuola::OnTrackName(int t) {
   std::snprintf(text, sizeof text, "%s", m_track_names[std::size_t(t)].GetWindowText().substr(0, 20).c_str());
   if (const MlText* note = og_name_cleaning_note(text, 0)) m_help.SetTextML(note);
   og_clean_name(text, 20, 0);
-  std::string name = upper(text);
+  std::string name = kt::cp1252_upper_copy(text);
   if (!name.empty()) {
     char old_initial = initial_of(t);
     if (name[0] != old_initial) {
@@ -168,7 +163,7 @@ void Cproscuola::OnShortName(int t) {
   char text[64] = {};
   std::snprintf(text, sizeof text, "%s", m_short_names[std::size_t(t)].GetWindowText().substr(0, 20).c_str());
   og_clean_name(text, 20, 0);
-  std::string name = upper(text);
+  std::string name = kt::cp1252_upper_copy(text);
   std::size_t cut = 0;
   while (cut < name.size() && ((name[cut] >= 'A' && name[cut] <= 'Z') || name[cut] == '_')) ++cut;
   if (cut < name.size()) {
