@@ -5,6 +5,8 @@
 // - teaching posts with test blocks (33, 61): the teacher's "K:"/"J:" tasks
 //   (class and line, block length, allowed hours, "J" wish, break grid);
 // - prolonged-hour records (34): the "ORP:"/"ORQ:" values filed per teacher;
+// - the returns into a class a teacher is allowed (32): the "ENTEREXIT:"
+//   band (the teacher's, else the school's for his kind) by his hours there;
 // - forbidden hours of a class (35): the "KOP:" entries, one week per
 //   (class, line);
 // - transfer rows and the transfer-counting flag of a building (37, 38): its
@@ -90,6 +92,34 @@ void fill_forbidden(const EngineTeacher& x, TeacherRuleParams& p) {
   }
 }
 
+// Returns into a class (32): how often a week the teacher may leave a class
+// and come back into it, by the hours he has in it, as the "ENTEREXIT:"
+// band says (pairs of "up to hours" and returns, the last pair for more
+// hours). His own band when he has one, else the school's for his kind of
+// teacher (laboratory, conversation, any other), as the per-class daily
+// values are chosen. Without a band no return is allowed, as before.
+void fill_returns(const EngineTeacher& x, TeacherRuleParams& p) {
+  std::int8_t pairs[kBandPairs][2];
+  int count = 0;
+  if (x.enterexit_count > 0) {
+    count = std::min<int>(x.enterexit_count, kRuleBandPairs);
+    std::memcpy(pairs, x.enterexit_pairs, sizeof(x.enterexit_pairs[0]) * static_cast<std::size_t>(count));
+  } else {
+    const BandTable& band = (x.type_flags & kTeacherLaboratory)     ? g_eng_school.enterexitlab
+                            : (x.type_flags & kTeacherConversation) ? g_eng_school.enterexitcon
+                                                                    : g_eng_school.enterexit;
+    count = std::min<int>(band.count, kBandPairs);
+    std::memcpy(pairs, band.pairs, sizeof(band.pairs[0]) * static_cast<std::size_t>(count));
+  }
+  if (count == 0) return;
+  int classes = std::clamp<int>(x.class_count, 0, kWeekSlots);
+  for (int i = 0; i < classes; ++i) {
+    int k = 0;
+    while (k + 1 < count && pairs[k][0] < x.class_hours[i]) ++k;
+    p.allowed_returns[i] = static_cast<std::int8_t>(std::clamp<int>(pairs[k][1], 0, 7));
+  }
+}
+
 void fill_teacher(int t) {
   const EngineTeacher& x = g_eng_teachers[t];
   TeacherRuleParams& p = g_teacher_rule_params[t];
@@ -99,6 +129,7 @@ void fill_teacher(int t) {
   fill_posts(x, p);
   fill_prolonged(x, p);
   fill_forbidden(x, p);
+  fill_returns(x, p);
 }
 
 void fill_building(int b) {

@@ -388,3 +388,30 @@ TEST(OrarioProgram, ReceptionHoursGoToRealTeachersOnly) {
   std::string file = read_file(school.file("ricevi.txt"));
   EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), real) << "one line per real teacher";
 }
+
+// The returns into a class a teacher is allowed (the "ENTEREXIT:" band of
+// the general parameters, by the hours he has in the class) lower what the
+// check of a saved week charges: with none every return is charged, with
+// the new-school defaults fewer, with seven allowed in any class none.
+TEST(OrarioProgram, ReturnsIntoAClassAreChargedBeyondTheBandsAllowance) {
+  auto charged = [](const std::string& band) {
+    TempDir school;
+    std::string description = read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt");
+    if (!band.empty()) description += "ENTEREXIT:\t" + band + "\t\n";
+    write_file(school.file("scuola2.txt"), description);
+    write_file(school.file("savego.txt"), read_file(std::string(KT_TEST_DATA) + "/savefiles/piccola-savego.txt"));
+    Outcome o = run_orario(school, "", "SNOD:scuola2.txt");
+    EXPECT_EQ(o.status, 0) << band << o.err;
+    // "E:RIENTRI in Classe   P=n   NAME   qt=  k (class)": the sum of k.
+    int total = 0;
+    for (std::size_t at = o.out.find("E:RIENTRI in Classe"); at != std::string::npos;
+         at = o.out.find("E:RIENTRI in Classe", at + 1))
+      total += std::atoi(o.out.c_str() + o.out.find("qt=", at) + 3);
+    return total;
+  };
+  int none = charged(""), defaults = charged("5-0:8-1:99-2"), lenient = charged("99-7");
+  EXPECT_GT(none, 0);
+  EXPECT_LT(defaults, none);
+  EXPECT_GT(defaults, 0);
+  EXPECT_EQ(lenient, 0);
+}
