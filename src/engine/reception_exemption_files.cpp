@@ -62,25 +62,38 @@ int hex_digit(char c) {
   return -1;
 }
 
-// The teacher's lessons per slot, from the placement.
+// The teacher's lessons per slot, from the placement. The lessons he gives
+// an articulated group stand under a teacher of their own, named after him:
+// he is in that classroom all the same.
 void teacher_week(int t, bool* busy) {
   std::memset(busy, 0, kWeekSlots);
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
     if (!or_lesson_placed(i) || l.day >= kDays || l.hour >= kHoursPerDay) continue;
-    if (l.teacher == t || (or_lesson_has_second(i) && l.second_teacher == t)) busy[l.day * kHoursPerDay + l.hour] = true;
+    if (or_lesson_is_teachers(i, t)) busy[l.day * kHoursPerDay + l.hour] = true;
   }
 }
 
 // Parents come to see the people who teach: a special calendar's
-// pseudo-teacher and the "_LAB" stand-in of a lab's assistant hours are
-// no one to receive them.
+// pseudo-teacher, the "_LAB" stand-in of a lab's assistant hours and the
+// stand-in of a teacher for an articulated group are no one to receive them
+// (the teacher himself receives them, once).
 bool real_teacher(int t) {
   if ((g_eng_teachers[t].type_flags & kTeacherLabPseudo) != 0) return false;
+  if (g_eng_teachers[t].source_teacher > 0) return false;
   return g_eng_teachers[t].calendar_class < 0 || !or_is_calendar_teacher(t);
 }
 
 }  // namespace
+
+bool or_lesson_is_teachers(int i, int t) {
+  const EngineLesson& l = g_eng_lessons[i];
+  auto stands_for = [&](int who) {
+    if (who == t) return true;
+    return who >= 0 && who < g_eng_school.teacher_count && g_eng_teachers[who].source_teacher == t + 1;
+  };
+  return stands_for(l.teacher) || (or_lesson_has_second(i) && stands_for(l.second_teacher));
+}
 
 StoredExemption or_exemption_from_violation(const ViolationRecord& v, std::uint8_t request) {
   StoredExemption r{};

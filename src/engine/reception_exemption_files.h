@@ -48,6 +48,9 @@ void or_write_reception_slots();
 int or_read_reception_slots();
 void or_allocate_reception_hours();
 void or_pick_reception_hour(int teacher);
+// Whether lesson i takes teacher t into a classroom: as its
+// teacher or second teacher, or through his stand-in for an articulated group.
+bool or_lesson_is_teachers(int i, int t);
 void or_append_exemption(int init);
 // Reads and applies every stored exemption; returns how many were read.
 int or_reload_exemptions();

@@ -495,7 +495,7 @@ int or_repick_covered_reception_hours() {
     for (int i = 0; i < g_eng_school.lesson_count && !covered; ++i) {
       const EngineLesson& l = g_eng_lessons[i];
       if (!or_lesson_placed(i) || l.day != r.day || l.hour != r.hour) continue;
-      covered = l.teacher == t || (or_lesson_has_second(i) && l.second_teacher == t);
+      covered = or_lesson_is_teachers(i, t);
     }
     if (!covered) continue;
     // The pick reads the teacher's record and his placed lessons; the view
