@@ -121,6 +121,12 @@ void end_line(const char* format) {
 
 void mark_standby_grouping() { g_eng_school.standby_grouping = -1; }
 
+bool has_standby_lessons() {
+  for (int i = 0; i < g_eng_school.lesson_count && i < kMaxLessons; ++i)
+    if (g_eng_lessons[i].standby_marker == 1) return true;
+  return false;
+}
+
 CommandEnd command_synt(const char* const* argv) {
   load(argv, {"INIZIO CONTROLLO SINTASSI"});
   if (g_command_steps.load_timetable(0) != 0) or_print_console("non config\n");
@@ -219,12 +225,16 @@ CommandEnd command_repo(int argc, const char* const* argv) {
   }
   if (g_eng_school.standby_grouping == 0) {
     mark_standby_grouping();
-    if (g_command_steps.check_standby_hours(0) == 0) {
-      if (tkas) {
-        g_command_steps.load_timetable(0);
-        g_command_steps.build_timetable_view();
-      }
-    } else {
+    if (g_command_steps.check_standby_hours(0) != 0) {
+      g_command_steps.pack_standby_lessons(0);
+    } else if (tkas) {
+      g_command_steps.load_timetable(0);
+      g_command_steps.build_timetable_view();
+    } else if (has_standby_lessons()) {
+      // Stand-by hours read back from the save sit one teacher to a
+      // pseudo-class, as they are made: packed as "disp:" packs them, the
+      // reports of a saved week show them as that command did, not one
+      // row per teacher under every hour.
       g_command_steps.pack_standby_lessons(0);
     }
   }

@@ -415,6 +415,7 @@ TEST(OrarioProgram, ReturnsIntoAClassAreChargedBeyondTheBandsAllowance) {
   EXPECT_LT(defaults, none);
   EXPECT_GT(defaults, 0);
   EXPECT_EQ(lenient, 0);
+}
 
 namespace {
 
@@ -481,4 +482,34 @@ TEST(OrarioProgram, ArticulatedGroupsGiveTheirTeacherOneReceptionHour) {
       EXPECT_FALSE(is_reception(own[h][d]) && is_lesson(group[h][d])) << "hour " << h << " day " << d;
   std::string file = read_file(school.file("ricevi.txt"));
   EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), real) << "one line per real teacher";
+}
+
+// Stand-by hours as the teachers' page gives them ("TED:+2" for three
+// teachers, no grouping line): "disp:" places and packs them and writes the
+// stand-by report; "REPO:" on the week it saved, as after the board's save,
+// must print that same report, each teacher at disposal once under his hour
+// and no hour split into rows of one teacher each.
+TEST(OrarioProgram, SavedStandbyHoursReportAsPlaced) {
+  TempDir school;
+  std::string description = read_file(std::string(KT_SOURCE_DIR) + "/examples/liceo/scuola2.txt");
+  for (const char* post : {"FONTANA\t1AS 4\t\n", "SANTORO\t1BS 4\t\n", "MARINI\t1CS 4\t\n"}) {
+    std::string line = post;
+    std::size_t at = description.find(line);
+    ASSERT_NE(at, std::string::npos) << line;
+    description.replace(at, line.size(), line.substr(0, line.size() - 1) + "TED:+2\t\n");
+  }
+  write_file(school.file("scuola2.txt"), description);
+  write_file(school.file("savego.txt"), read_file(std::string(KT_TEST_DATA) + "/savefiles/liceo-savego.txt"));
+  const std::string report_name = "Orario/Orario Ore a Disposizione.txt";
+  Outcome placed = run_orario(school, "", "--seed 1 DISP:scuola2.txt");
+  ASSERT_EQ(placed.status, 0) << placed.err;
+  std::string placed_report = read_file(school.file(report_name));
+  for (const char* who : {"FONTANA", "SANTORO", "MARINI"}) {
+    std::size_t n = 0;
+    for (std::size_t at = placed_report.find(who); at != std::string::npos; at = placed_report.find(who, at + 1)) ++n;
+    ASSERT_EQ(n, 2u) << who << "\n" << placed_report;
+  }
+  Outcome reported = run_orario(school, "", "--seed 1 REPO:scuola2.txt");
+  ASSERT_EQ(reported.status, 0) << reported.err;
+  EXPECT_EQ(read_file(school.file(report_name)), placed_report);
 }
