@@ -12,6 +12,7 @@
 #include "app_test_support.h"
 #include "desktop_wiring.h"
 #include "platform/test_driver.h"
+#include "schooldata/school_file_lines.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
 #include "shell/launcher_panel.h"
@@ -86,6 +87,19 @@ class ProgramOnSample : public TempRoot {
     kestrintempus_install();
     copy_example("piccola", "piccola");
     write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\\piccola\n");
+  }
+  // Both school files of the sample in clear, line by line, without the
+  // save counter and the pair stamp, which every save renews.
+  std::string school_file_lines() const {
+    std::string all;
+    for (const char* name : {"scuola1.txt", "scuola2.txt"}) {
+      std::string why;
+      EXPECT_EQ(og_read_school_lines((data_root() / "piccola" / name).string(), [&](const std::string& line) {
+        if (line.rfind("SERVICEMEMO:", 0) != 0 && line.rfind("REM:KTPAIR:", 0) != 0) all += line + "\n";
+        return true;
+      }, &why), SchoolLines::kRead) << why;
+    }
+    return all;
   }
   // Starts the program; `steps` run inside the frame, then Esc on the home page ends it.
   void Run(const std::function<void()>& steps) {

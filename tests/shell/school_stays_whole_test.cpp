@@ -24,19 +24,7 @@ using namespace kt::ui;
 class SchoolStaysWhole : public ProgramOnSample {
  protected:
   fs::path school() const { return data_root() / "piccola"; }
-  // The two files' lines in clear: each save scrambles them anew.
-  std::string files() const {
-    std::string all;
-    for (const char* name : {"scuola1.txt", "scuola2.txt"}) {
-      std::string why;
-      EXPECT_EQ(og_read_school_lines((school() / name).string(), [&](const std::string& line) {
-        // The save counter and the pair stamp change with every save.
-        if (line.rfind("SERVICEMEMO:", 0) != 0 && line.rfind("REM:KTPAIR:", 0) != 0) all += line + "\n";
-        return true;
-      }, &why), SchoolLines::kRead) << why;
-    }
-    return all;
-  }
+  std::string files() const { return school_file_lines(); }
   // The engine's syntax check on the description the program wrote.
   static void expect_engine_loads() {
     const char* argv[] = {"orario", "SYNT:scuola2.txt", nullptr};

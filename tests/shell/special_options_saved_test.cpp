@@ -21,18 +21,7 @@ using S = Coraspec;
 class SpecialOptionsSaved : public ProgramOnSample {
  protected:
   fs::path school() const { return data_root() / "piccola"; }
-  // Both files' lines in clear, without the stamps every save renews.
-  std::string files() const {
-    std::string all;
-    for (const char* name : {"scuola1.txt", "scuola2.txt"}) {
-      std::string why;
-      og_read_school_lines((school() / name).string(), [&](const std::string& line) {
-        if (line.rfind("SERVICEMEMO:", 0) != 0 && line.rfind("REM:KTPAIR:", 0) != 0) all += line + "\n";
-        return true;
-      }, &why);
-    }
-    return all;
-  }
+  std::string files() const { return school_file_lines(); }
   std::string tekno_line() const {
     std::string all = files();
     std::size_t at = all.find("TEKNO:");
