@@ -22,6 +22,7 @@
 #include "engine/placement_check.h"
 #include "engine/placement_services.h"
 #include "engine/presolve.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/save_files.h"
 #include "engine/standby_support.h"
 #include "engine/report_services.h"
@@ -76,6 +77,10 @@ const MlText kMoved = {"Lezione spostata", "Lehrstunde verschoben", "Lesson move
 const MlText kMovedBreaks = {"Lezione spostata: ora l'orario viola %s", "Lehrstunde verschoben: der Stundenplan verletzt nun %s",
                              "Lesson moved: the timetable now breaks %s"};
 const MlText kMore = {" (e altri %d)", " (und %d weitere)", " (and %d more)"};
+const MlText kReceptionMoved = {
+    "Ora di ricevimento di %s spostata a %s, %d^ ora: quella di prima è ora occupata da una lezione."_cp,
+    "Sprechstunde von %s verlegt auf %s, %d. Stunde: die bisherige ist nun durch eine Lehrstunde belegt."_cp,
+    "Reception hour of %s moved to %s, hour %d: the previous one now holds a lesson."};
 
 int slot(int day, int hour) { return day * kHoursPerDay + hour; }
 
@@ -266,6 +271,10 @@ int plan_fits(const std::vector<Planned>& plan) {
 // teacher in one class leaves them where they were. False when a matcher
 // cannot place every lesson of its teacher.
 bool apply_plan(const std::vector<Planned>& plan) {
+  // Every lesson of a plan leaves a slot of the week: one without (unplaced,
+  // or a day or hour past the week's grid) cannot be moved from it.
+  for (const Planned& p : plan)
+    if (slot_of(p.lesson) < 0 || p.to < 0 || p.to >= kWeekSlots) return false;
   std::vector<int> teachers;
   for (const Planned& p : plan)
     if (std::find(teachers.begin(), teachers.end(), g_eng_lessons[p.lesson].teacher) == teachers.end())
@@ -274,13 +283,17 @@ bool apply_plan(const std::vector<Planned>& plan) {
     WeekGridCell grid[kWeekSlots], moved[kWeekSlots];
     or_fill_week_grid(kGridTeacherLeads, teacher_name(t), grid);
     std::memcpy(static_cast<void*>(moved), grid, sizeof grid);
-    for (const Planned& p : plan)
-      if (g_eng_lessons[p.lesson].teacher == t && cell_lesson(moved, slot_of(p.lesson)) == p.lesson) {
-        moved[slot_of(p.lesson)].class_index = -1;
-        moved[slot_of(p.lesson)].lesson = -1;
+    for (const Planned& p : plan) {
+      int from = slot_of(p.lesson);
+      if (from >= 0 && g_eng_lessons[p.lesson].teacher == t && cell_lesson(moved, from) == p.lesson) {
+        moved[from].class_index = -1;
+        moved[from].lesson = -1;
       }
-    for (const Planned& p : plan)
-      if (g_eng_lessons[p.lesson].teacher == t) moved[p.to] = grid[slot_of(p.lesson)];
+    }
+    for (const Planned& p : plan) {
+      int from = slot_of(p.lesson);
+      if (from >= 0 && g_eng_lessons[p.lesson].teacher == t) moved[p.to] = grid[from];
+    }
     int shared = -1;
     for (const Planned& p : plan)
       if (g_eng_lessons[p.lesson].teacher == t && or_lesson_has_second(p.lesson)) shared = p.lesson;
@@ -416,6 +429,60 @@ bool board_save_timetable() {
   else
     ui_message_box(g_status.message[0] ? g_status.message : kSaveFailed.Get());
   return false;
+}
+
+std::string board_reception_moved_text(int teacher, int day, int hour) {
+  const char* name = teacher >= 0 && teacher < g_eng_school.teacher_count ? g_eng_teachers[teacher].name : "?";
+  std::string day_name = day >= 0 && day < kDays ? std::string(g_eng_school.day_names[day], strnlen(g_eng_school.day_names[day], sizeof g_eng_school.day_names[day])) : "?";
+  char text[400];
+  std::snprintf(text, sizeof text, kReceptionMoved.Get(), name, day_name.c_str(), hour + 1);
+  return text;
+}
+
+std::string board_status_with_reception_notes(std::string status, const std::vector<std::string>& notes) {
+  // Each note is a sentence with its own full stop: only a status that has
+  // none yet gets one before the next.
+  for (const std::string& note : notes) {
+    if (note.empty()) continue;
+    if (!status.empty()) status += status.back() == '.' ? " " : ". ";
+    status += note;
+  }
+  return status;
+}
+
+bool board_save_week_and_reports(std::vector<std::string>& notes) {
+  notes.clear();
+  // The reception hours as saved before: the teachers given another one by
+  // the reports' run are named to the officer.
+  int teachers = std::min(g_eng_school.teacher_count, kMaxTeachers);
+  std::vector<std::pair<int, int>> before(static_cast<std::size_t>(std::max(teachers, 0)), {255, 0});
+  if (!board_save_timetable()) return false;
+  for (int t = 0; t < teachers; ++t) g_eng_teachers[t].reset_marker = 255;
+  try {
+    if (or_read_reception_slots() >= 0)
+      for (int t = 0; t < teachers; ++t)
+        before[std::size_t(t)] = {g_eng_teachers[t].reset_marker, g_eng_teachers[t].reception_hour};
+  } catch (const EngineError&) {
+  }
+  // "REPO:" writes the reports for the saved week and, as on the stand-by
+  // board's save, gives a teacher whose reception hour a lesson now covers
+  // another one in "ricevi.txt"; its load replaced the tables, so the saved
+  // week is loaded again as on opening.
+  bool written = og_run_engine(EngineCommandCode::Repo) == 0;
+  if (written) {
+    for (int t = 0; t < teachers; ++t) {
+      const EngineTeacher& x = g_eng_teachers[t];
+      auto [day, hour] = before[std::size_t(t)];
+      if (day >= kDays || hour >= kHoursPerDay || !or_teacher_receives_parents(t)) continue;
+      if (x.reset_marker == day && x.reception_hour == hour) continue;
+      if (!or_teacher_in_class_at(t, day, hour)) continue;
+      if (x.reset_marker < kDays) notes.push_back(board_reception_moved_text(t, x.reset_marker, x.reception_hour));
+    }
+  }
+  // A failed run or reload has shown the engine's message; the week itself
+  // is saved, and the tables hold it either way.
+  board_load_timetable();
+  return true;
 }
 
 bool board_save_balance_copy() {

@@ -67,6 +67,20 @@ std::string board_moved_text(const std::vector<std::string>& before, const std::
 // save (or_set_aside_standby_lines), but for an hour the teacher now
 // teaches in.
 bool board_save_timetable();
+// The save of the boards that leave reception hours to the engine: the week
+// written (board_save_timetable), then the reports for it ("REPO:"), which
+// give a teacher whose reception hour a lesson now covers another one, and
+// the saved week loaded again. `notes` names each teacher given a new hour
+// (board_reception_moved_text). False when the week was not saved; a
+// failed reports' run has shown the engine's message and the week stays saved.
+bool board_save_week_and_reports(std::vector<std::string>& notes);
+// "Ora di ricevimento di <teacher> spostata a <day>, <n>^ ora: ...".
+std::string board_reception_moved_text(int teacher, int day, int hour);
+// A board's status line (`status`: what the move or the save says) with
+// every teacher given a new reception hour after it, each note as the
+// problems list shows it: a move or a save can cover several teachers' hours
+// at once, and the officer reads all of them in either place.
+std::string board_status_with_reception_notes(std::string status, const std::vector<std::string>& notes);
 // Writes the same week as the balancing save ("savebi.txt"); false after
 // showing the reason.
 bool board_save_balance_copy();

@@ -16,6 +16,7 @@
 #include "board/board_moves.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
+#include "engine/reception_exemption_files.h"
 #include "engine/teacher_availability.h"
 #include "engine/timetable_view.h"
 #include "platform/cp1252.h"
@@ -66,6 +67,23 @@ const MlText kClosedHour = {"L'ora di ricevimento non può cadere in un'ora in c
                             "Die Sprechstunde darf nicht in einer Stunde liegen, "
                             "in der der Lehrer nicht verfügbar ist."_cp,
                             "The reception hour cannot be an hour in which the teacher is not available."};
+const MlText kNoReceptionForStandIn = {
+    "Questo nome sta per le lezioni di un laboratorio o di un gruppo articolato: "
+    "l'ora di ricevimento va scelta nella settimana del docente.",
+    "Dieser Name steht für die Stunden eines Labors oder einer Gruppe: "
+    "die Sprechstunde wird in der Woche des Lehrers gewählt."_cp,
+    "This name stands for the lessons of a lab or of an articulated group: "
+    "choose the reception hour in the teacher's own week."};
+// The hour looks free on the teacher's own week: the lesson he gives then
+// stands under his stand-in's name (an articulated group's, a lab's), so the
+// refusal names it and the class.
+const MlText kTeachesUnderStandIn = {
+    "In quest'ora il docente insegna come %s nella classe %s: "
+    "l'ora di ricevimento va scelta fra le ore libere del docente.",
+    "In dieser Stunde unterrichtet der Lehrer als %s in der Klasse %s: "
+    "die Sprechstunde muss eine freie Stunde des Lehrers sein."_cp,
+    "In this hour the teacher teaches as %s in class %s: "
+    "the reception hour must be a free hour of the teacher."};
 const MlText kReceptionNotWritten = {"Impossibile scrivere ricevi.txt: l'orario non è stato salvato."_cp,
                                      "ricevi.txt kann nicht geschrieben werden: der Stundenplan wurde nicht gespeichert."_cp,
                                      "ricevi.txt cannot be written: the timetable was not saved."};
@@ -104,6 +122,18 @@ std::string cell_text(const WeekGridCell& c, int view, const BoardWeekNames& wee
   if (c.flag == 2)
     return std::string(kSupportText.Get()) + " " + (c.supported_class >= 0 ? class_code(c.supported_class) : "?");
   return board_fit_cell(board_cell_parts(c, view), week, width, measure);
+}
+
+// The refusal of an hour the teacher gives under another name: the name on
+// the lesson that is not his own, and the lesson's class.
+std::string stand_in_refusal(int lesson, int teacher) {
+  const EngineLesson& l = g_eng_lessons[lesson];
+  int who = l.teacher;
+  if (who == teacher && or_lesson_has_second(lesson)) who = l.second_teacher;
+  const char* name = who >= 0 && who < g_eng_school.teacher_count ? g_eng_teachers[who].name : "?";
+  char text[400];
+  std::snprintf(text, sizeof text, kTeachesUnderStandIn.Get(), name, class_code(l.class_index));
+  return text;
 }
 
 }  // namespace
@@ -300,10 +330,15 @@ void Cquadro::CellClicked(int hour, int day) {
       m_changed = true;
       // A lesson put on a teacher's reception hour takes it: he gets another
       // at once, so the week shown is the one the save keeps.
-      if (m_mode) or_repick_covered_reception_hours();
+      std::vector<std::string> notes = m_mode ? RepickCoveredReceptionHours() : std::vector<std::string>{};
       std::vector<std::string> before = m_problems;
       ShowProblems(board_week_problems());
-      SetStatus(board_moved_text(before, m_problems).c_str());
+      std::string status = board_status_with_reception_notes(board_moved_text(before, m_problems), notes);
+      if (!notes.empty()) {
+        for (const std::string& note : notes) m_problems.push_back(note);
+        ShowProblems(m_problems);
+      }
+      SetStatus(status.c_str());
       g_contagrullab.RefreshList();  // a waiting lab lesson shows its new hour
     } else {
       SetStatus("");
@@ -313,6 +348,23 @@ void Cquadro::CellClicked(int hour, int day) {
     SetStatus("");
   }
   Refill();
+}
+
+// The engine gives each teacher whose reception hour a lesson now covers
+// another; the officer is told which, for the problems list and status.
+std::vector<std::string> Cquadro::RepickCoveredReceptionHours() {
+  TimetableView& v = g_timetable_view;
+  int teachers = std::min<int>(static_cast<int>(v.real_teacher_count), kMaxTeachers);
+  std::vector<std::pair<int, int>> before;
+  for (int t = 0; t < teachers; ++t) before.emplace_back(v.reception[t].day, v.reception[t].hour);
+  std::vector<std::string> notes;
+  if (or_repick_covered_reception_hours() == 0) return notes;
+  for (int t = 0; t < teachers; ++t) {
+    const TimetableView::Reception& r = v.reception[t];
+    if (r.day == before[std::size_t(t)].first && r.hour == before[std::size_t(t)].second) continue;
+    if (or_slot_in_week(r.day, r.hour)) notes.push_back(board_reception_moved_text(t, r.day, r.hour));
+  }
+  return notes;
 }
 
 // The lab's hour goes to the lesson chosen, is freed (-1), or stays (-2).
@@ -360,22 +412,34 @@ void Cquadro::SetReceptionHour() {
     ui_message_box(kNoTeacherHour);
     return;
   }
+  // Parents see the teacher himself: a lab's "_LAB" stand-in or his
+  // stand-in for an articulated group gets no hour (the engine writes none).
+  if (!or_teacher_receives_parents(m_entity)) {
+    ui_message_box(kNoReceptionForStandIn);
+    return;
+  }
+  int day = m_selected / kHoursPerDay, hour = m_selected % kHoursPerDay;
   // The engine keeps a reception hour only where the teacher is free: one
-  // on a lesson would be replaced by another hour at the save.
+  // on a lesson would be replaced by another hour at the save. The lessons
+  // he gives an articulated group stand in another week but take him too.
   if (m_cells[m_selected].class_index >= 0) {
     ui_message_box(kNotFreeHour);
+    return;
+  }
+  if (int lesson = or_teacher_lesson_at(m_entity, day, hour); lesson >= 0) {
+    ui_message_box(stand_in_refusal(lesson, m_entity).c_str());
     return;
   }
   // Nor in an hour his own constraints close to him (not his available
   // hours, a forbidden hour, his free day): the question the stand-by
   // placement and the choice of covers ask too.
-  if (or_teacher_slot_closed(m_entity, m_selected / kHoursPerDay, m_selected % kHoursPerDay)) {
+  if (or_teacher_slot_closed(m_entity, day, hour)) {
     ui_message_box(kClosedHour);
     return;
   }
   TimetableView::Reception& r = g_timetable_view.reception[m_entity];
-  r.day = static_cast<std::int8_t>(m_selected / kHoursPerDay);
-  r.hour = static_cast<std::int8_t>(m_selected % kHoursPerDay);
+  r.day = static_cast<std::int8_t>(day);
+  r.hour = static_cast<std::int8_t>(hour);
   m_changed = true;
   Refill();
 }
@@ -391,7 +455,15 @@ bool Cquadro::Save() {
       return false;
     }
   }
-  if (!board_save_timetable()) return false;
+  std::vector<std::string> notes;
+  if (!m_mode) {
+    if (!board_save_week_and_reports(notes)) return false;
+    std::vector<std::string> lines = board_week_problems();
+    lines.insert(lines.end(), notes.begin(), notes.end());
+    ShowProblems(std::move(lines));
+  } else if (!board_save_timetable()) {
+    return false;
+  }
   if (m_mode) {
     // The week also goes to the balancing save, which the engine's second
     // board mode ("SBIL:") reads back and checks; then the reports are
@@ -410,7 +482,7 @@ bool Cquadro::Save() {
     ShowProblems(board_week_problems());
   }
   m_changed = false;
-  SetStatus(kSaved.Get());
+  SetStatus(board_status_with_reception_notes(kSaved.Get(), notes).c_str());
   Refill();
   return true;
 }

@@ -68,6 +68,7 @@ class Cquadro : public CResizableDialog {
   void FillNames();
   void Refill();
   int ReceptionSlot() const;
+  std::vector<std::string> RepickCoveredReceptionHours();
   void FitColumns();
   void CellClicked(int hour, int day);
   void BookLab(int day, int hour);

@@ -291,12 +291,19 @@ void Cqcorsi::PlaceTeacherWeek(bool first) {
   g_quadrino.MoveWindow(hides_row(lower) ? upper : lower);
 }
 
+// The week, the reports and the reception hours that follow it; a teacher
+// given a new reception hour is named in the status line.
+bool Cqcorsi::Save() {
+  std::vector<std::string> notes;
+  if (!m_loaded || !board_save_week_and_reports(notes)) return false;
+  m_changed = false;
+  SetDlgItemText(kStatusId, board_status_with_reception_notes(kSaved.Get(), notes).c_str());
+  return true;
+}
+
 bool Cqcorsi::OnCommand(WParam w, LParam l) {
   if (command_code(w) == kBnClicked && command_id(w) == kSaveId) {
-    if (m_loaded && board_save_timetable()) {
-      m_changed = false;
-      SetDlgItemText(kStatusId, kSaved.Get());
-    }
+    Save();
     return true;
   }
   if (command_code(w) == kBnClicked && command_id(w) == kLegendId) {
@@ -307,7 +314,7 @@ bool Cqcorsi::OnCommand(WParam w, LParam l) {
 }
 
 int Cqcorsi::DestroyWindow() {
-  if (IsWindow() && !board_may_leave(m_changed, m_leaving)) return 0;
+  if (IsWindow() && !board_may_leave(m_changed, m_leaving, [this] { return Save(); })) return 0;
   m_changed = false;
   if (g_legend.IsWindow()) g_legend.Dialog::DestroyWindow();
   if (g_quadrino.IsWindow()) g_quadrino.Dialog::DestroyWindow();

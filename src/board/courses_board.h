@@ -27,6 +27,8 @@ class Cqcorsi : public CResizableDialog {
 
   Cqcorsi() : CResizableDialog(kTemplate) {}
   int DestroyWindow() override;
+  // Saves as the button does; false when the week was not saved.
+  bool Save();
 
   // The grid's column of a day and hour (-1 outside the week), and the row of a class.
   int Column(int day, int hour) const;

@@ -42,6 +42,9 @@
 // substitutions that day goes first, then, on stand-by, one whose stand-by
 // hour lies in the building of the lesson, then the teacher's order in the
 // school; a lesson with nobody left stays uncovered and is listed as such.
+// An articulated group's lessons stand under a stand-in named after their
+// teacher: they are his, so he is busy in them and his absence leaves them
+// to cover; the stand-in is no one to mark away or to call for a cover.
 //
 // A day has a few hundred lessons and at most a few dozen to cover, so every
 // question is a walk over the day's lessons.
@@ -74,10 +77,17 @@ const char* const kNoAbsences[3] = {
 
 enum SlotUse : std::uint8_t { kFree = 0, kStandby = 1, kTeaching = 2 };
 
-bool candidate_teacher(int t) {
+// A teacher named in the absences: not a calendar's pseudo-teacher nor a
+// lab's "_LAB" stand-in.
+bool named_teacher(int t) {
   return !or_is_calendar_teacher(t) && !(g_eng_teachers[t].type_flags & kTeacherLabPseudo) &&
          g_eng_teachers[t].name[0] != '\0';
 }
+
+// A teacher who may be marked away and may cover: a named teacher who is a
+// person, so not the stand-in an articulated group's lessons stand under
+// (the teacher behind it is away or covers, and is busy in its lessons).
+bool candidate_teacher(int t) { return named_teacher(t) && or_teacher_behind(t) == t; }
 
 bool standby_lesson(int l) {
   return g_eng_lessons[l].standby_marker == 1 || or_is_standby_class(g_eng_lessons[l].class_index);
@@ -160,7 +170,10 @@ struct Day {
     for (int l = 0; l < g_eng_school.lesson_count; ++l) {
       const EngineLesson& x = g_eng_lessons[l];
       if (!or_lesson_placed(l) || x.day >= kDays || x.hour >= kHoursPerDay) continue;
-      for (int t : {x.teacher.get(), or_lesson_has_second(l) ? x.second_teacher : -1}) {
+      // The lesson's teachers and, for an articulated group's, the teacher
+      // behind its stand-in: he is in that classroom all the same.
+      int first = x.teacher.get(), second = or_lesson_has_second(l) ? x.second_teacher : -1;
+      for (int t : {first, second, or_teacher_behind(first), or_teacher_behind(second)}) {
         if (t < 0 || t >= teachers) continue;
         // Every hour with a class counts in the teacher's moves, as the
         // search counts them: stand-by and support classes have buildings.
@@ -376,9 +389,11 @@ void load_school_names(SubstitutionState& s) {
   }
 }
 
+// A stand-in is not in the list to mark away, but an absences file that
+// names it still takes its lessons away.
 int teacher_by_name(const char* name) {
   for (int t = 0; t < g_eng_school.teacher_count; ++t)
-    if (std::strcmp(g_eng_teachers[t].name, name) == 0 && candidate_teacher(t)) return t;
+    if (std::strcmp(g_eng_teachers[t].name, name) == 0 && named_teacher(t)) return t;
   return -1;
 }
 
@@ -407,9 +422,13 @@ void compute(SubstitutionState& s) {
     if (!or_lesson_placed(l) || x.day != day.day || x.hour >= or_day_hours(day.day)) continue;
     if (x.class_index < 0 || or_is_pseudo_class(x.class_index) || or_is_calendar_teacher(x.teacher)) continue;
     int second = or_lesson_has_second(l) ? x.second_teacher : -1;
-    bool first_away = x.teacher >= 0 && Day::at(day.away, x.teacher, x.hour);
+    // An articulated group's lesson stands under its teacher's stand-in: the
+    // teacher's absence takes it away too.
+    int absent = x.teacher >= 0 && Day::at(day.away, x.teacher, x.hour) ? x.teacher.get()
+                                                                        : or_teacher_behind(x.teacher);
+    bool first_away = absent >= 0 && Day::at(day.away, absent, x.hour);
     bool second_present = second >= 0 && !Day::at(day.away, second, x.hour) && candidate_teacher(second);
-    if (first_away && !second_present) needs.push_back({x.hour, x.class_index, x.teacher, l});
+    if (first_away && !second_present) needs.push_back({x.hour, x.class_index, absent, l});
   }
   std::sort(needs.begin(), needs.end(), [](const Need& a, const Need& b) {
     if (a.hour != b.hour) return a.hour < b.hour;

@@ -2,9 +2,10 @@
 //
 // Both files are small (one line per teacher; one line per exemption) and
 // are read once per command. Every record read from them is range-checked
-// before it reaches a table: a teacher index outside the teachers, a day or
-// hour outside the week, a record longer than 219 bytes or a non-hex digit
-// is refused (the line or the pair is skipped, a short record zero-filled).
+// before it reaches a table: a reception line whose teacher is neither at
+// its index nor anywhere else by its name, a day or hour outside the week,
+// a record longer than 219 bytes or a non-hex digit is refused (the line or
+// the pair is skipped, a short record zero-filled).
 // Writes go through a temporary file and a rename; the appending exemption
 // writer copies the old file first, so a failed append loses nothing.
 #include "engine/reception_exemption_files.h"
@@ -74,24 +75,38 @@ void teacher_week(int t, bool* busy) {
   }
 }
 
+}  // namespace
+
 // Parents come to see the people who teach: a special calendar's
 // pseudo-teacher, the "_LAB" stand-in of a lab's assistant hours and the
 // stand-in of a teacher for an articulated group are no one to receive them
 // (the teacher himself receives them, once).
-bool real_teacher(int t) {
+bool or_teacher_receives_parents(int t) {
+  if (t < 0 || t >= g_eng_school.teacher_count) return false;
   if ((g_eng_teachers[t].type_flags & kTeacherLabPseudo) != 0) return false;
   if (g_eng_teachers[t].source_teacher > 0) return false;
   return g_eng_teachers[t].calendar_class < 0 || !or_is_calendar_teacher(t);
 }
 
-}  // namespace
+bool or_teacher_in_class_at(int t, int day, int hour) { return or_teacher_lesson_at(t, day, hour) >= 0; }
+
+int or_teacher_lesson_at(int t, int day, int hour) {
+  for (int i = 0; i < g_eng_school.lesson_count; ++i) {
+    const EngineLesson& l = g_eng_lessons[i];
+    if (or_lesson_placed(i) && l.day == day && l.hour == hour && or_lesson_is_teachers(i, t)) return i;
+  }
+  return -1;
+}
+
+int or_teacher_behind(int t) {
+  if (t < 0 || t >= g_eng_school.teacher_count) return -1;
+  int source = g_eng_teachers[t].source_teacher;
+  return source > 0 && source <= g_eng_school.teacher_count ? source - 1 : t;
+}
 
 bool or_lesson_is_teachers(int i, int t) {
   const EngineLesson& l = g_eng_lessons[i];
-  auto stands_for = [&](int who) {
-    if (who == t) return true;
-    return who >= 0 && who < g_eng_school.teacher_count && g_eng_teachers[who].source_teacher == t + 1;
-  };
+  auto stands_for = [&](int who) { return who == t || (who >= 0 && or_teacher_behind(who) == t); };
   return stands_for(l.teacher) || (or_lesson_has_second(i) && stands_for(l.second_teacher));
 }
 
@@ -145,7 +160,7 @@ void or_write_reception_slots() {
   bool busy[kWeekSlots];
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {
     const EngineTeacher& x = g_eng_teachers[t];
-    if (!real_teacher(t)) continue;
+    if (!or_teacher_receives_parents(t)) continue;
     teacher_week(t, busy);
     int n = std::snprintf(line, sizeof line, "%d%c%s%c%d%c%d%c", t, '|', x.name, '|', x.reset_marker, '|',
                           x.reception_hour, '|');
@@ -189,7 +204,16 @@ int or_read_reception_slots() {
     }
     char* end = nullptr;
     long t = std::strtol(fields[0], &end, 10);
-    if (end == fields[0] || t < 0 || t >= g_eng_school.teacher_count) continue;
+    if (end == fields[0] || t < 0) continue;
+    // The line names its teacher: a teacher added or removed since the file
+    // was written moves the others' indexes, and an hour follows the name,
+    // never another teacher's index. A name no longer there gets nothing.
+    if (t >= g_eng_school.teacher_count || std::strncmp(g_eng_teachers[t].name, fields[1], kNameSize) != 0) {
+      t = -1;
+      for (int u = 0; u < g_eng_school.teacher_count && t < 0; ++u)
+        if (std::strncmp(g_eng_teachers[u].name, fields[1], kNameSize) == 0) t = u;
+      if (t < 0) continue;
+    }
     EngineTeacher& x = g_eng_teachers[t];
     long d = std::strtol(fields[2], nullptr, 10), h = std::strtol(fields[3], nullptr, 10);
     bool valid = d >= 0 && d < kDays && h >= 0 && h < kHoursPerDay;
@@ -252,7 +276,7 @@ void or_allocate_reception_hours() {
   bool busy[kWeekSlots];
   for (int t = 0; t < g_eng_school.teacher_count; ++t) {
     EngineTeacher& x = g_eng_teachers[t];
-    if (!real_teacher(t)) {
+    if (!or_teacher_receives_parents(t)) {
       // A line left for it in an older file gives it no hour.
       x.reset_marker = 255;
       continue;

@@ -51,6 +51,19 @@ void or_pick_reception_hour(int teacher);
 // Whether lesson i takes teacher t into a classroom: as its
 // teacher or second teacher, or through his stand-in for an articulated group.
 bool or_lesson_is_teachers(int i, int t);
+// The teacher whom a lesson under teacher t takes into the classroom: the
+// teacher behind t when t is his stand-in for an articulated group, else t;
+// -1 for no teacher.
+int or_teacher_behind(int t);
+// Whether teacher t is given a reception hour at all: not a calendar's
+// pseudo-teacher, a lab's "_LAB" stand-in or an articulated group's stand-in.
+bool or_teacher_receives_parents(int t);
+// Whether a placed lesson takes teacher t into a classroom at that hour (see
+// or_lesson_is_teachers): no hour for parents to come.
+bool or_teacher_in_class_at(int t, int day, int hour);
+// The placed lesson that takes teacher t into a classroom at that hour, -1
+// when none does; its teacher may be his stand-in for an articulated group.
+int or_teacher_lesson_at(int t, int day, int hour);
 void or_append_exemption(int init);
 // Reads and applies every stored exemption; returns how many were read.
 int or_reload_exemptions();

@@ -254,7 +254,9 @@ namespace {
 struct StandbyCache {
   bool valid = false;
   int counts[kWeekSlots] = {};
-  int keys[2] = {0, 0};
+  // The slot the board marks; none until it stores one, and none again
+  // once the counts are dropped, so a reopened summary marks nothing stale.
+  int keys[2] = {-1, -1};
 } g_standby_cache;
 
 }  // namespace
@@ -291,6 +293,7 @@ int or_count_standby_per_slot(int* grid) {
 void or_move_standby_count(int day1, int hour1, int day2, int hour2) {
   if (day1 < 0 || day2 < 0) {
     g_standby_cache.valid = false;
+    g_standby_cache.keys[0] = g_standby_cache.keys[1] = -1;
     return;
   }
   if (!g_standby_cache.valid || day1 >= kDays || day2 >= kDays || hour1 < 0 || hour2 < 0 ||
@@ -491,13 +494,7 @@ int or_repick_covered_reception_hours() {
   for (int t = 0; t < teachers && t < kMaxTeachers; ++t) {
     TimetableView::Reception& r = v.reception[t];
     if (!or_slot_in_week(r.day, r.hour)) continue;
-    bool covered = false;
-    for (int i = 0; i < g_eng_school.lesson_count && !covered; ++i) {
-      const EngineLesson& l = g_eng_lessons[i];
-      if (!or_lesson_placed(i) || l.day != r.day || l.hour != r.hour) continue;
-      covered = or_lesson_is_teachers(i, t);
-    }
-    if (!covered) continue;
+    if (!or_teacher_in_class_at(t, r.day, r.hour)) continue;
     // The pick reads the teacher's record and his placed lessons; the view
     // is the copy the board edits, so the new hour goes there.
     or_pick_reception_hour(t);
@@ -601,9 +598,10 @@ int or_next_class_by_section(int restart, int* cursor) {
 void or_lesson_cell_code(char* text, int teacher, int day, int hour) {
   text[0] = '\0';
   if (!valid_teacher(teacher) || !or_slot_in_week(day, hour)) return;
+  // His articulated group's lessons, under his stand-in, are his hours too.
   for (int i = 0; i < g_eng_school.lesson_count; ++i) {
     const EngineLesson& l = g_eng_lessons[i];
-    if (!teacher_takes_part(i, teacher) || l.day != day || l.hour != hour) continue;
+    if (!or_lesson_is_teachers(i, teacher) || l.day != day || l.hour != hour) continue;
     if (l.standby_marker == 1 || or_is_standby_class(l.class_index)) {
       std::snprintf(text, 8, "Dis");
       return;

@@ -47,6 +47,14 @@ inline void copy_sample_school(const std::string& school, const fs::path& folder
   write_file(folder / "savego.txt", read_file(week));
 }
 
+// Runs the orario program in the school folder, as its own root.
+inline void run_orario(const fs::path& folder, const std::string& args) {
+  std::string orario = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
+  std::string command = "cd '" + folder.string() + "' && env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
+                        folder.string() + "' '" + orario + "' " + args + " >/dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << args;
+}
+
 // The folder with the computed school (scuola2.txt, savego.txt ...), made
 // on first use and removed when the program ends.
 inline const fs::path& computed_school() {
@@ -58,12 +66,7 @@ inline const fs::path& computed_school() {
   replace_once(text, "ROSSI\t1A 6\t", "ROSSI\tTED:18+2\t1A 6\t");
   replace_once(text, "BIANCHI\t3A 6\t", "BIANCHI\tTED:18+3\t3A 6\t");
   write_file(folder.path() / "scuola2.txt", text);
-  std::string orario = std::string(KT_BINARY_DIR) + "/apps/orario/orario";
-  for (const char* args : {"--seed 3 --time-limit 20 CALC:scuola2.txt", "DISP:scuola2.txt"}) {
-    std::string command = "cd '" + folder.path().string() + "' && env -i PATH=/usr/bin:/bin KESTRINTEMPUS_ROOT='" +
-                          folder.path().string() + "' '" + orario + "' " + args + " >/dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << args;
-  }
+  for (const char* args : {"--seed 3 --time-limit 20 CALC:scuola2.txt", "DISP:scuola2.txt"}) run_orario(folder.path(), args);
   EXPECT_TRUE(fs::exists(folder.path() / "savego.txt"));
   return folder.path();
 }
