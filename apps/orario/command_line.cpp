@@ -160,6 +160,11 @@ const char* const kTexts[][3] = {
      "hat nichts geschrieben; führen Sie zuerst %s aus\n",
      "No saved timetable to read in this folder (%s): the command did not run and wrote nothing; "
      "run %s first\n"},
+    // A stop that came before the first whole week was placed.
+    {"Calcolo fermato prima che un orario fosse completo: nessun orario salvato, nessun report scritto\n",
+     "Berechnung angehalten, bevor ein Stundenplan vollständig war: kein Stundenplan gespeichert, keine "
+     "Berichte geschrieben\n",
+     "Computation stopped before a timetable was complete: no timetable saved, no reports written\n"},
 };
 
 }  // namespace

@@ -45,12 +45,13 @@ OrarioOptions parse_command_line(int argc, char** argv);
 int language_from_environment();
 
 // 0 for result 0; 1 for -1; 2 for -2; 3 for -3; 4 for -998 and -999; 130
-// after Ctrl-C when nothing could be saved.
+// after Ctrl-C when nothing could be saved (main also answers 130 for a
+// computation that Ctrl-C or the time limit stopped before its first save).
 int exit_status(int result, bool interrupted);
 
 // The program's own texts in the user's language (UTF-8, for the terminal).
 enum class OrarioText { kUsage, kBadOption, kNoFolder, kBadFileName, kNoProcesses,
                         kViolationCount, kRoomCommand, kGroupingRooms, kDefaultCycles, kLostWorker,
                         kEndedBySignal, kEndedWithCode, kAnewCommand, kSetAside, kTakenBack, kNothingAside,
-                        kReportsNotFollowing, kNoSavedTimetable };
+                        kReportsNotFollowing, kNoSavedTimetable, kStoppedBeforeSave };
 const char* orario_text(OrarioText text, int language);

@@ -11,6 +11,9 @@
 // search beside it through the shared area and ends them with the command.
 #include <unistd.h>
 
+#include <sys/stat.h>
+
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -58,6 +61,13 @@ class StopTimer {
  public:
   explicit StopTimer(double seconds) {
     if (seconds < 0) return;
+    // No time at all: the stop stands before the command starts, not after
+    // however long a thread takes to be scheduled.
+    if (seconds == 0) {
+      g_time_up = true;
+      g_status.run_state.store(kRunStateStopRequested);
+      return;
+    }
     thread_ = std::thread([this, seconds] {
       std::unique_lock<std::mutex> lock(mutex_);
       auto limit = std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
@@ -270,6 +280,29 @@ bool present(const char* name) {
   return status.type() != std::filesystem::file_type::not_found;
 }
 
+// What stands at the save files a computation writes: a computation
+// stopped before its first whole week (while the lessons are still being
+// placed) ends without error and writes neither, and the command must not
+// pass for one that computed a timetable. Saves replace the file by rename,
+// so a write shows as a new file, inode or time.
+struct SaveStamp {
+  bool present = false;
+  ino_t inode = 0;
+  std::int64_t nanoseconds = 0;
+  bool operator==(const SaveStamp&) const = default;
+};
+
+std::array<SaveStamp, 2> save_stamps() {
+  std::array<SaveStamp, 2> stamps;
+  const char* const names[2] = {".\\savego.txt", ".\\saveprec.txt"};
+  for (int i = 0; i < 2; ++i) {
+    struct stat st;
+    if (::stat(kt::translate_path(names[i]).c_str(), &st) != 0) continue;
+    stamps[i] = {true, st.st_ino, static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+  }
+  return stamps;
+}
+
 // The commands that work on the saved timetable, on a school with none to
 // read, would go on from a week of the engine's own making (its load step
 // seeds one) and write reports, stand-by hours or substitutions of a
@@ -441,6 +474,10 @@ int main(int argc, char** argv) {
                    : 0;
   std::signal(SIGINT, on_interrupt);
   if (!rooms || options.rooms.teachers_per_room != 0) note_default_cycles(word, options.engine_args.size(), language);
+  // A computation that saves its week in savego.txt (a trial run writes the
+  // trial's save instead).
+  bool saves_week = calc && !rooms && g_test_run == 0;
+  std::array<SaveStamp, 2> before = save_stamps();
   int result;
   {
     StopTimer timer(options.time_limit_seconds);
@@ -457,5 +494,10 @@ int main(int argc, char** argv) {
     print_violations(language);
   std::fflush(stdout);
   print_engine_message(result);
+  bool stopped = g_interrupts > 0 || g_time_up.load();
+  if (result == 0 && saves_week && stopped && save_stamps() == before) {
+    print_error(orario_text(OrarioText::kStoppedBeforeSave, language));
+    return exit_status(-1, true);
+  }
   return exit_status(result, g_interrupts > 0);
 }

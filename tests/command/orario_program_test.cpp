@@ -117,6 +117,29 @@ TEST(OrarioProgram, CalcComputesSavesAndWritesTheReports) {
   EXPECT_TRUE(contains(read_file(school.file("Orario/Orario Classi.txt")), " 1A ")) << "the class timetable names its classes";
 }
 
+// A computation stopped before its first whole week (here at once, while
+// the lessons are being placed) saves nothing and writes no report; it says
+// so and fails instead of ending well. With --new the saved week and its
+// copy set aside stay as they were; on a whole saved week a stop saves.
+TEST(OrarioProgram, AStopBeforeTheFirstWeekIsNoSuccess) {
+  TempDir school;
+  write_file(school.file("scuola2.txt"), read_file(std::string(KT_SOURCE_DIR) + "/examples/piccola/scuola2.txt"));
+  Outcome at_once = run_orario(school, "LANG=it_IT.UTF-8", "--seed 7 --time-limit 0 CALC:scuola2.txt");
+  EXPECT_EQ(at_once.status, 130);
+  EXPECT_TRUE(contains(at_once.err, "nessun orario salvato")) << at_once.err;
+  EXPECT_EQ(entries(school), (std::set<std::string>{"scuola2.txt"}));
+
+  ASSERT_EQ(run_orario(school, "", "--seed 7 --time-limit 60 CALC:scuola2.txt").status, 0);
+  std::string week = read_file(school.file("savego.txt"));
+  Outcome anew = run_orario(school, "LANG=en_GB.UTF-8", "--seed 7 --time-limit 0 --new CALC:scuola2.txt");
+  EXPECT_EQ(anew.status, 130);
+  EXPECT_TRUE(contains(anew.err, "no timetable saved")) << anew.err;
+  EXPECT_EQ(read_file(school.file("savego.txt")), week) << "the saved week stays as it was";
+  EXPECT_EQ(read_file(school.file("savego_precedente.txt")), week);
+  // On a whole saved week a stop at once still ends with the week saved again.
+  EXPECT_EQ(run_orario(school, "", "--seed 7 --time-limit 0 CALC:scuola2.txt").status, 0);
+}
+
 // The teachers' and classes' trial runs write their timetable to the test
 // save only: with no saved timetable they create no real save, exemption or
 // reception file, and with one they leave it byte for byte as it was.
@@ -499,4 +522,38 @@ TEST(OrarioProgram, SavedStandbyHoursReportAsPlaced) {
   Outcome reported = run_orario(school, "", "--seed 1 REPO:scuola2.txt");
   ASSERT_EQ(reported.status, 0) << reported.err;
   EXPECT_EQ(read_file(school.file(report_name)), placed_report);
+}
+
+// "ricevi.txt" names the teacher of each line next to his index: a line
+// whose teacher is no longer at that index (a teacher added or removed since)
+// gives its hour to the teacher it names, never to the one who now has the
+// index. Here the line at ROSSI's index names a teacher who has left, with
+// an hour ROSSI could take: ROSSI keeps the hour the engine picks for him.
+TEST(OrarioProgram, AReceptionHourFollowsTheTeachersNameNotHisIndex) {
+  TempDir school;
+  write_file(school.file("scuola2.txt"), read_file(std::string(KT_TEST_DATA) + "/loader/small/scuola2.txt"));
+  write_file(school.file("savego.txt"), read_file(std::string(KT_TEST_DATA) + "/savefiles/small-articulated-savego.txt"));
+  Outcome o = run_orario(school, "", "--seed 1 REPO:scuola2.txt");
+  ASSERT_EQ(o.status, 0) << o.err;
+  auto week = teacher_weeks(read_file(school.file("Orario/Orario Professori Orizzontale.txt")))["ROSSI"];
+  ASSERT_FALSE(week.empty());
+  int own_day = -1, own_hour = -1, day = -1, hour = -1;
+  for (std::size_t h = 0; h < week.size(); ++h)
+    for (std::size_t d = 0; d < week[h].size(); ++d) {
+      if (is_reception(week[h][d])) own_day = int(d), own_hour = int(h);
+      bool next_to_lesson = (h > 0 && is_lesson(week[h - 1][d])) || (h + 1 < week.size() && is_lesson(week[h + 1][d]));
+      // Tuesday on: his constraints leave him Wednesday to Friday open.
+      if (day < 0 && d >= 2 && week[h][d].find_first_not_of(' ') == std::string::npos && next_to_lesson)
+        day = int(d), hour = int(h);
+    }
+  ASSERT_GE(own_day, 0);
+  ASSERT_GE(day, 0);
+  ASSERT_FALSE(day == own_day && hour == own_hour);
+  write_file(school.file("ricevi.txt"), "0|GONE|" + std::to_string(day) + "|" + std::to_string(hour) + "|\n");
+  o = run_orario(school, "", "--seed 1 REPO:scuola2.txt");
+  ASSERT_EQ(o.status, 0) << o.err;
+  week = teacher_weeks(read_file(school.file("Orario/Orario Professori Orizzontale.txt")))["ROSSI"];
+  ASSERT_GT(week.size(), std::size_t(std::max(hour, own_hour)));
+  EXPECT_FALSE(is_reception(week[hour][day])) << "the hour of the teacher who left";
+  EXPECT_TRUE(is_reception(week[own_hour][own_day])) << "his own hour";
 }
