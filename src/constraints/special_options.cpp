@@ -226,7 +226,7 @@ void Coraspec::FillCombos() {
     if (first) combo.AddString(first);
     for (int v = from; v <= to; ++v) combo.AddString(std::to_string(v));
   };
-  fill(m_lunch_hour, "-", 2, 11);
+  m_lunch_hours.Fill(m_lunch_hour, se.lunch_break[0]);
   fill(m_after_return, "-", 2, 3);
   fill(m_lunch_min, nullptr, 1, 9);
   fill(m_lunch_max, nullptr, 1, 9);
@@ -322,7 +322,7 @@ void Coraspec::OnIdleBox(int box) {
 
 void Coraspec::RefreshLunch() {
   const std::uint8_t* lunch = se.lunch_break;
-  m_lunch_hour.SetCurSel(lunch[0] <= 10 ? lunch[0] : 0);
+  m_lunch_hour.SetCurSel(m_lunch_hours.IndexOf(lunch[0]));
   m_lunch_min.SetCurSel(int(lunch[1]) - 1);
   m_lunch_max.SetCurSel(int(lunch[2]) - 1);
   m_after_return.SetCurSel(lunch[3] == 0 ? -1 : int(lunch[3]) - 1);
@@ -334,7 +334,7 @@ void Coraspec::OnLunchHour() {
   if (index <= 0) {
     std::memset(se.lunch_break, 0, sizeof se.lunch_break);
   } else {
-    se.lunch_break[0] = std::uint8_t(index);
+    se.lunch_break[0] = std::uint8_t(m_lunch_hours.HourAt(index));
     if (se.lunch_break[1] == 0) {  // the lunch break is being switched on
       se.lunch_break[1] = 1;
       se.lunch_break[2] = 4;

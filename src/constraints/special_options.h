@@ -16,6 +16,7 @@
 #include "pickers/band_table_triple.h"
 #include "constraints/param_page_base.h"
 #include "pickers/summary_buttons.h"
+#include "structure/afternoon_returns_question.h"
 #include "schooldata/ui_school_model.h"
 #include "shell/color_button.h"
 #include "shell/coloured_texts.h"
@@ -87,6 +88,7 @@ class Coraspec : public CParamPageBase {
   std::array<CBW_HQ3, 2> m_extras;
   CColorButton m_weight;
   kt::ui::ComboBox m_lunch_hour, m_lunch_min, m_lunch_max, m_after_return;
+  LunchHourList m_lunch_hours;
   std::array<CCheckML, 4> m_sat_mon;
   CCheckML m_noic;
   kt::ui::Edit m_change_after;

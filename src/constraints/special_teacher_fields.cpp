@@ -171,7 +171,8 @@ void Cvidia::FillCombos() {
       partners.AddString(std::string(g_ui_teachers[t].name, strnlen(g_ui_teachers[t].name, kUiNameSize - 1)));
   }
   numbers(Combo(kWaitId), nullptr, 0, 2);
-  numbers(Combo(kLunchHourId), "-", 2, 11);
+  // The lunch hour's list is filled when a teacher is shown: a hand-written
+  // hour past "11" gets an entry of its own for that teacher.
   numbers(Combo(kLunchMinId), nullptr, 1, 9);
   numbers(Combo(kLunchMaxId), nullptr, 1, 9);
   numbers(Combo(kAfterReturnId), "-", 2, 3);
@@ -204,7 +205,7 @@ void Cvidia::Refresh() {
   sel(kWaitId, car && c.carshare_wait >= 0 && c.carshare_wait <= 2 ? c.carshare_wait : -1);
   Combo(kWaitId).EnableWindow(car);
   const std::int8_t* lunch = c.pausameper;
-  sel(kLunchHourId, lunch[0] >= 1 && lunch[0] <= 10 ? lunch[0] : 0);
+  sel(kLunchHourId, m_lunch_hours.IndexOf(std::max<int>(lunch[0], 0)));
   sel(kLunchMinId, lunch[1] >= 1 && lunch[1] <= 9 ? lunch[1] - 1 : -1);
   sel(kLunchMaxId, lunch[2] >= 1 && lunch[2] <= 9 ? lunch[2] - 1 : -1);
   sel(kAfterReturnId, lunch[3] >= 2 && lunch[3] <= 3 ? lunch[3] - 1 : 0);
@@ -351,11 +352,11 @@ void Cvidia::OnLunch(int id) {
     if (s <= 0) {
       std::memset(lunch, 0, 4);
     } else {
-      lunch[0] = std::int8_t(s);
+      lunch[0] = std::int8_t(m_lunch_hours.HourAt(s));
       if (lunch[1] <= 0) {  // the first time a break is set
         lunch[1] = 1;
         lunch[2] = 4;
-        lunch_ask_afternoon_returns(s);
+        lunch_ask_afternoon_returns(lunch[0]);
       }
     }
   } else if (lunch[0] <= 0) {

@@ -251,6 +251,7 @@ void Cvidia::ShowTeacher(bool leaving) {
     std::int8_t* own = Teacher().personal.pausameper;
     if (own[0] <= 0 && g_ui_settings.lunch_break[0] != 0) std::memcpy(own, g_ui_settings.lunch_break, 4);
   }
+  m_lunch_hours.Fill(Combo(kLunchHourId), Valid() ? Teacher().personal.pausameper[0] : 0);
   FillPosts();
   Refresh();
 }

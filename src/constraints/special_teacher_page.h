@@ -24,6 +24,7 @@
 #include "shell/coloured_texts.h"
 #include "shell/help_pane.h"
 #include "shell/resizable_dialog.h"
+#include "structure/afternoon_returns_question.h"
 
 class Cvidia : public CResizableDialog {
  public:
@@ -90,6 +91,7 @@ class Cvidia : public CResizableDialog {
   int m_teacher = -1;
   int m_days = 0, m_longest = 0;
   UiTeacher m_copy{};
+  LunchHourList m_lunch_hours;  // the hours of the current teacher's list
   bool m_asked_once = false;
 
   kt::ui::ComboBox& Combo(int id);

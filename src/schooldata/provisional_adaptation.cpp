@@ -26,7 +26,7 @@ namespace {
 
 template <class Visit>
 void each_counted_post(Visit visit) {
-  int teachers = static_cast<int>(std::min<std::uint32_t>(g_ui_settings.teacher_count, kUiMaxTeachers));
+  int teachers = ui_bounded_count(g_ui_settings.teacher_count, kUiMaxTeachers);
   for (int t = 0; t < teachers; ++t) {
     UiTeacher& teacher = g_ui_teachers[t];
     if (teacher.prns) continue;

@@ -28,6 +28,13 @@ inline constexpr int kUiMaxBuildings = 10;
 inline constexpr int kUiMaxGyms = 40;
 inline constexpr int kUiWeekCells = 84;  // 7 days x 12 hours, day-major
 
+// A count of the packed records, bounded to its table. Taken by value: a
+// packed field may sit at any address, and std::min would bind a reference
+// to it.
+inline int ui_bounded_count(std::uint32_t count, int cap) {
+  return count > std::uint32_t(cap) ? cap : int(count);
+}
+
 #pragma pack(push, 1)
 
 // First byte 255: not set; otherwise one 0/1 byte per hour.
@@ -160,7 +167,9 @@ struct UiGym {
 };
 
 struct UiSchoolSettings {
-  std::uint8_t page_data;
+  // First "DISPOSIZIONE:" value, the stand-by grouping the engine reads;
+  // no page edits it, so it goes back to the file as it came.
+  std::int32_t standby_grouping;
   std::int8_t maxbuday[2];
   UiHq2Table dispoday, ihminimo, ihpresenza, ihinsegna, ihconpresenza, ihconinsegna,
       ihlabpresenza, ihlabinsegna;

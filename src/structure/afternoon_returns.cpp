@@ -2,6 +2,8 @@
 // afternoon_returns.h). The lunch break is the settings' four bytes: the
 // break hour (0 none, k = the hour shown as k + 1), the shortest and the
 // longest duration in hours and a fourth byte that this dialog only keeps.
+// A break hour past the list's "11" (a hand-written file) gets an entry of
+// its own, so it is shown and kept rather than shown as "-".
 #include "structure/afternoon_returns.h"
 
 #include <cstring>
@@ -80,8 +82,7 @@ bool Cgerien::OnInitDialog() {
   CDialogML::OnInitDialog();
   SetWindowTextML("Gestione Rientri");
   m_help.SetTextML(&kHelp);
-  m_hour.AddString("-");
-  for (int h = 2; h <= 11; ++h) m_hour.AddString(std::to_string(h));
+  m_hours.Fill(m_hour, lunch()[0]);
   for (int h = 1; h <= 9; ++h) {
     m_min.AddString(std::to_string(h));
     m_max.AddString(std::to_string(h));
@@ -94,7 +95,7 @@ bool Cgerien::OnInitDialog() {
 
 void Cgerien::Refresh() {
   const std::uint8_t* l = lunch();
-  m_hour.SetCurSel(l[0] <= 10 ? l[0] : 0);
+  m_hour.SetCurSel(m_hours.IndexOf(l[0]));
   m_min.SetCurSel(l[1] >= 1 && l[1] <= 9 ? l[1] - 1 : -1);
   m_max.SetCurSel(l[2] >= 1 && l[2] <= 9 ? l[2] - 1 : -1);
 }
@@ -124,11 +125,11 @@ void Cgerien::OnHour() {
   if (k <= 0) {
     std::memset(lunch(), 0, 4);
   } else {
-    lunch()[0] = std::uint8_t(k);
+    lunch()[0] = std::uint8_t(m_hours.HourAt(k));
     if (lunch()[1] == 0) {  // the first time a break is set
       lunch()[1] = 1;
       lunch()[2] = 4;
-      lunch_ask_afternoon_returns(k);
+      lunch_ask_afternoon_returns(lunch()[0]);
     }
   }
   Refresh();

@@ -17,6 +17,7 @@
 #include "shell/coloured_texts.h"
 #include "shell/dialog_ml.h"
 #include "shell/help_pane.h"
+#include "structure/afternoon_returns_question.h"
 
 class Cgerien : public CDialogML {
  public:
@@ -41,6 +42,7 @@ class Cgerien : public CDialogML {
   void Refresh();
 
   std::uint8_t m_opened_with[4] = {};
+  LunchHourList m_hours;
   kt::ui::ComboBox m_hour, m_min, m_max;
   CSpiegaML m_help;
   CColorButton m_help_button, m_save, m_abandon;

@@ -2,6 +2,7 @@
 #include "structure/afternoon_returns_question.h"
 
 #include <cstdio>
+#include <string>
 
 #include "platform/cp1252.h"
 #include "schooldata/ui_school_model.h"
@@ -37,8 +38,11 @@ int lunch_ask_afternoon_returns(int break_hour) {
   int answer = -1;
   while (answer < 0) {
     char buffer[2] = {char('0' + days), 0};
+    // Cancel leaves every teacher's maximum as it was: the proposed number
+    // is only a proposal, and writing it would overwrite what the officer
+    // set per teacher without being asked to.
     if (casella_run_input_box(question, buffer, 1, 1, nullptr, nullptr, 0, 0, kReturnsExplanation.Get(), 0) != 1) {
-      answer = days;
+      return -1;
     } else if (buffer[0] >= '0' && buffer[0] <= '0' + days) {
       answer = buffer[0] - '0';
     } else {
@@ -49,4 +53,12 @@ int lunch_ask_afternoon_returns(int break_hour) {
   }
   for (int t = 0; t < teachers; ++t) g_ui_teachers[t].mxr = std::uint8_t(answer);
   return answer;
+}
+
+void LunchHourList::Fill(kt::ui::ComboBox& list, int stored) {
+  list.ResetContent();
+  list.AddString("-");
+  for (int h = 2; h <= 11; ++h) list.AddString(std::to_string(h));
+  beyond = stored > 10 ? stored : 0;
+  if (beyond) list.AddString(std::to_string(beyond + 1));
 }

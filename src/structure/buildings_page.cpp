@@ -470,7 +470,7 @@ bool Cplessi::Check() {
   // officer could mend here. Shared rooms of the buildings left out are all
   // in the one now, where the engine takes one room per subject.
   if (count < 2) {
-    int gyms = int(std::min<std::uint32_t>(se.gym_count, kUiMaxGyms));
+    int gyms = ui_bounded_count(se.gym_count, kUiMaxGyms);
     for (int b = 1; b < gyms; ++b)
       for (int a = 0; a < b; ++a) {
         int subject = shared_subject(a, b);
@@ -515,7 +515,7 @@ bool Cplessi::Check() {
     return building >= 0 && building < kUiMaxBuildings ? std::string(se.buildings[building].name, strnlen(se.buildings[building].name, 20))
                                                        : std::string("?");
   };
-  for (int l = 0; l < int(std::min<std::uint32_t>(g_ui_structure.lab_count, kUiMaxLabs)); ++l) {
+  for (int l = 0; l < ui_bounded_count(g_ui_structure.lab_count, kUiMaxLabs); ++l) {
     const UiLab& lab = g_ui_structure.labs[l];
     if (lab.name[0] == 0 || !outside(lab.building)) continue;
     char text[300];
@@ -523,7 +523,7 @@ bool Cplessi::Check() {
     std::snprintf(text, sizeof text, kLabOutside.Get(), lab.name, where.c_str());
     return fail(m_count, text);
   }
-  for (int g = 0; g < int(std::min<std::uint32_t>(se.gym_count, kUiMaxGyms)); ++g) {
+  for (int g = 0; g < ui_bounded_count(se.gym_count, kUiMaxGyms); ++g) {
     const UiGym& gym = se.gyms[g];
     if (gym.name[0] == 0 || !outside(gym.building)) continue;
     char text[300];

@@ -12,11 +12,7 @@
 
 namespace {
 
-// Counts of the packed model are read by value (a packed field may sit at
-// any address) and bounded to their tables.
-int bounded(std::uint32_t count, int cap) { return count > std::uint32_t(cap) ? cap : int(count); }
-
-int post_count(int teacher) { return bounded(g_ui_teachers[teacher].post_count, kUiMaxPosts); }
+int post_count(int teacher) { return ui_bounded_count(g_ui_teachers[teacher].post_count, kUiMaxPosts); }
 bool valid_teacher(int t) { return t >= 0 && t < og_teacher_count(); }
 
 bool covers(const UiTeachingPost& post, int class_index) {

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "platform/ui.h"
+#include "schooldata/ui_school_model.h"
 #include "shell/ml_text.h"
 #include "shell/resizable_dialog.h"
 
@@ -85,9 +86,8 @@ bool dictionary_same_name(const char* a, const char* b);
 // rest of the field zero.
 void dictionary_copy_name(char* field, const char* name);
 
-// A count read from the packed model, bounded to its table; taken by value
-// because a packed field may sit at any address.
-inline int dictionary_count(std::uint32_t count, int cap) { return count > std::uint32_t(cap) ? cap : int(count); }
+// A count read from the packed model, bounded to its table.
+inline int dictionary_count(std::uint32_t count, int cap) { return ui_bounded_count(count, cap); }
 
 // Installs the subjects, labs and gyms pages in g_pages (start-up).
 void subjects_install_pages();

@@ -6,9 +6,11 @@
 
 #include "shell/app_startup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "engine/lesson_links.h"
 #include "engine/timetable_view.h"
 #include "engine/week_grid_access.h"
 #include "platform/cp1252.h"
@@ -115,10 +117,19 @@ bool CContadispo::OnInitDialog() {
     MoveWindow(m_x - 15, m_y - 25, r.right - r.left, r.bottom - r.top);
   }
   char heading[8];
+  // The grid keeps its seven days and twelve hours; the days and hours the
+  // school's week lacks show no heading and their cells can't be clicked.
+  int longest = 0;
   for (int d = 0; d < 7; ++d) {
+    bool day_in_week = or_slot_in_week(d, 0);
     std::snprintf(heading, sizeof heading, "%2.2s", g_ui_header.day_codes[d]);
-    SetDlgItemText(kFirstDayHeadingId + d, heading);
+    SetDlgItemText(kFirstDayHeadingId + d, day_in_week ? heading : "");
+    for (int h = 0; h < 12; ++h) {
+      if (or_slot_in_week(d, h)) longest = std::max(longest, h + 1);
+      if (Window* cell = GetDlgItem(CellId(d, h))) cell->EnableWindow(or_slot_in_week(d, h));
+    }
   }
+  for (int h = longest; h < 12; ++h) SetDlgItemText(kFirstHourHeadingId + h, "");
   // A window made again starts from its template's empty cells, not from
   // the counts its previous window showed.
   for (CColorButton& cell : m_cells) {
@@ -166,6 +177,7 @@ void CContadispo::Refresh() {
   m_first_fill = false;
   for (int s = 0; s < 84; ++s) {
     char text[8] = "";
+    if (!or_slot_in_week(s / 12, s % 12)) counts[s] = 0;
     if (counts[s] > 0 || s == marked) std::snprintf(text, sizeof text, "%2d", counts[s]);
     int state = s == marked ? kMarkedState : 0;
     if (m_cells[s].Caption() != text || m_cells[s].m_state != state) {
@@ -177,7 +189,7 @@ void CContadispo::Refresh() {
 }
 
 void CContadispo::FindStandbyTeacher(int day, int hour) {
-  if (day < 0 || day >= 7 || hour < 0 || hour >= 12 || m_selected_teacher == nullptr) return;
+  if (!or_slot_in_week(day, hour) || m_selected_teacher == nullptr) return;
   int teachers = int(std::min<std::uint32_t>(+g_timetable_view.real_teacher_count, kMaxTeachers));
   if (teachers <= 0) return;
   if (day == m_last_day && hour == m_last_hour) {

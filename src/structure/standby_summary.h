@@ -45,6 +45,7 @@ class CContadispo : public CDialogML {
   // set by the board before Create.
   std::int32_t* m_selected_teacher = nullptr;
 
+  // Cells of slots the school's week does not have stay empty and disabled.
   void Refresh();
   void FindStandbyTeacher(int day, int hour);
   CColorButton& Cell(int day, int hour) { return m_cells[day * 12 + hour]; }
@@ -55,8 +56,11 @@ class CContadispo : public CDialogML {
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
   void OnTimer(kt::ui::WParam id) override;
   void OnDestroy() override;
+  // Enter and Esc leave the window open; the close box of its title bar
+  // closes it, and the board's button makes it again.
   void OnOK() override {}
   void OnCancel() override {}
+  void OnClose() override { DestroyWindow(); }
 
  private:
   CColorButton m_cells[84];

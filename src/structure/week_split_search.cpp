@@ -36,7 +36,7 @@ void WeekSplitSearch::Load() {
       row.post = p;
       row.class_index = post.class_index >= 0 && post.class_index < classes ? post.class_index : -1;
       row.hours_a = post.own.hours;
-      row.hours_b = std::max<int>(0, post.partner_part.hours);
+      row.hours_b = post.partner_part.hours;
       posts.push_back(row);
     }
   }
@@ -45,6 +45,10 @@ void WeekSplitSearch::Load() {
 
 void WeekSplitSearch::Load(std::vector<WeekSplitPost> posts, int teachers, int classes) {
   m_posts = std::move(posts);
+  // A partner shares hours of the post, never more than it has: the school
+  // files cannot hold more, and a week with more lab than main hours would
+  // be cut back when written, losing lab hours of the split.
+  for (WeekSplitPost& p : m_posts) p.hours_b = std::clamp(p.hours_b, 0, std::max(0, p.hours_a));
   m_teachers = teachers;
   m_classes = classes;
   m_by_teacher.assign(std::size_t(teachers), {});
@@ -178,7 +182,6 @@ bool WeekSplitSearch::Build(std::mt19937& random, WeekSplit& out) {
     std::size_t i = std::size_t(post);
     const WeekSplitPost& p = m_posts[i];
     --m_copy.a[week][i];
-    if (m_copy.b[week][i] > 0) --m_copy.b[week][i];
     --m_post_left[i];
     --m_teacher_left[std::size_t(p.teacher)];
     if (p.class_index >= 0) {
@@ -188,8 +191,36 @@ bool WeekSplitSearch::Build(std::mt19937& random, WeekSplit& out) {
     --m_week_left[week];
     --to_remove;
   }
+  for (std::size_t i = 0; i < n; ++i) SpreadSecondPart(i);
   out = m_copy;
   return true;
+}
+
+// Once a post's main hours are split, its second-part (lab) hours are
+// spread so that the three weeks together hold exactly twice its weekly
+// ones. Taking a lab hour away with every main hour taken lost lab hours
+// whenever a post had fewer lab hours than main hours (3 h with 1 in the
+// lab, split 2/2/2, kept 0 lab hours instead of 2). No week holds more lab
+// hours than main hours (Load keeps the weekly lab hours within the main
+// ones, as the school files do); the surplus is taken from the week holding
+// most.
+void WeekSplitSearch::SpreadSecondPart(std::size_t i) {
+  int hours_b = m_posts[i].hours_b;
+  int held = 0;
+  for (int w = 0; w < 3; ++w) {
+    m_copy.b[w][i] = std::min(hours_b, m_copy.a[w][i]);
+    held += m_copy.b[w][i];
+  }
+  // held >= 2 x hours_b: each week holds min(hours_b, its main hours). With
+  // no week short of hours_b, or one, that is plain; two weeks short hold
+  // together 2 x hours_a less the third week's (at most hours_a), so at
+  // least hours_a >= hours_b; three weeks short hold all 2 x hours_a.
+  for (; held > 2 * hours_b; --held) {
+    int most = 0;
+    for (int w = 1; w < 3; ++w)
+      if (m_copy.b[w][i] > m_copy.b[most][i]) most = w;
+    --m_copy.b[most][i];
+  }
 }
 
 int WeekSplitSearch::TeacherWeek(const WeekSplit& split, int teacher, int week) const {

@@ -63,6 +63,7 @@ class WeekSplitSearch {
   int PickClass(std::mt19937& random, int* surplus, int* week);
   int PickPost(std::mt19937& random, bool by_class, int teacher, int class_index);
   int PickWeek(int post, int chosen_week);
+  void SpreadSecondPart(std::size_t post);
 
   std::vector<WeekSplitPost> m_posts;
   std::vector<std::vector<int>> m_by_teacher, m_by_class;

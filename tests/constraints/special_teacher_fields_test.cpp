@@ -95,6 +95,12 @@ TEST_F(SpecialTeacherPage, EachControlShowsTheStoredRecord) {
       {"past the lists", [](UiTeacher& t) { t.personal.nomotor = 18; }, {{V::kMoveModeId, 0}}, {}, {}},
       {"a wait without a partner", [](UiTeacher& t) { t.personal.carshare_wait = 1; }, {{V::kWaitId, -1}}, {}, {}},
       {"last move hour", [](UiTeacher& t) { t.personal.nomotor = 17; }, {{V::kMoveModeId, 11}}, {}, {}},
+      {"a hand-written lunch hour past 11: its own entry",
+       [](UiTeacher& t) {
+         const std::int8_t lunch[4] = {12, 1, 3, 0};
+         std::memcpy(t.personal.pausameper, lunch, 4);
+       },
+       {{V::kLunchHourId, 11}, {V::kLunchMinId, 0}, {V::kLunchMaxId, 2}}, {}, {}},
   };
   for (const StoredCase& c : cases) {
     og_init_teacher(0, "ANNA");
@@ -277,11 +283,11 @@ TEST_F(SpecialTeacherPage, PersonalLunchBreak) {
   EXPECT_EQ(selection(page, V::kLunchMinId), -1);
   EXPECT_TRUE(ui.HasFocus(page, V::kLunchHourId));
   std::size_t boxes = ui.boxes().size();
-  ui.AnswerNextModal(kIdCancel);  // the returns question: the proposed number stays
+  ui.AnswerNextModal(kIdCancel);  // the returns question cancelled: no teacher changes
   ASSERT_TRUE(ui.Select(page, V::kLunchHourId, 5));
   EXPECT_EQ(ui.boxes().size(), boxes + 1);
   EXPECT_EQ(std::vector<int>(lunch, lunch + 4), (std::vector<int>{5, 1, 4, 0}));
-  EXPECT_EQ(+g_ui_teachers[2].mxr, 5);  // five days reach past the break's hour
+  for (int t = 0; t < 3; ++t) EXPECT_EQ(+g_ui_teachers[t].mxr, 0) << t;
   ASSERT_TRUE(ui.Select(page, V::kLunchMinId, 2));
   ASSERT_TRUE(ui.Select(page, V::kLunchMaxId, 6));
   ASSERT_TRUE(ui.Select(page, V::kAfterReturnId, 2));
@@ -293,6 +299,17 @@ TEST_F(SpecialTeacherPage, PersonalLunchBreak) {
   EXPECT_EQ(lunch[3], 0);
   ASSERT_TRUE(ui.Select(page, V::kLunchHourId, 0));
   EXPECT_EQ(std::vector<int>(lunch, lunch + 4), (std::vector<int>{0, 0, 0, 0}));
+  // Switched on again, the proposed number confirmed becomes every teacher's.
+  std::string proposed;
+  ui.OnNextModal([&](Dialog& box) {
+    proposed = ui.Text(box, Ccasella::kEdit1Id);
+    ui.Click(box, kIdOk);
+  });
+  ASSERT_TRUE(ui.Select(page, V::kLunchHourId, 5));
+  EXPECT_EQ(ui.boxes().size(), boxes + 2);
+  EXPECT_EQ(proposed, "5");  // five days reach past the break's hour
+  for (int t = 0; t < 3; ++t) EXPECT_EQ(+g_ui_teachers[t].mxr, 5) << t;
+  ASSERT_TRUE(ui.Select(page, V::kLunchHourId, 0));
   og_snapshot_all();
   for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
 }

@@ -41,23 +41,19 @@ class BuildingsCount : public buildings_test::BuildingsPageTest {
     OpenBuildingsPage("istituto");
     if (HasFatalFailure()) return;
     ASSERT_EQ(+g_ui_settings.building_count, 3);
-    ASSERT_STREQ(g_ui_settings.buildings[2].name, "SUCCURSALE");
+    ASSERT_STREQ(g_ui_settings.buildings[2].name, "LINGUISTICO");
   }
 };
 
 TEST_F(BuildingsCount, WhatIsLeftInARemovedBuildingIsNamedUntilMoved) {
-  // The sample's SUCCURSALE shares its initial with SEDE CENTRALE, which the
-  // page refuses: it is renamed VIA ROMA first, and saved.
-  g_buildings_page.GotoDlgCtrl(g_buildings_page.GetDlgItem(P::kFirstNameId + 2));
-  ui.Type(g_buildings_page, P::kFirstNameId + 2, "VIA ROMA");
-  ASSERT_STREQ(g_ui_settings.buildings[2].name, "VIA ROMA");
+  // The sample as it stands saves.
   ui.Click(g_buildings_page, P::kSaveId);
   ASSERT_TRUE(ui.boxes().empty()) << ui.boxes().back().texts.at(0);
   std::string before = read(school_ / "scuola2.txt");
-  // VIA ROMA's reachable entries are taken out first, as the check asks.
+  // LINGUISTICO's reachable entries are taken out first, as the check asks.
   for (int b = 0; b < 2; ++b)
     for (int s = 0; s < 3; ++s)
-      if (std::strcmp(g_ui_settings.buildings[b].reachable_names[s], "VIA ROMA") == 0)
+      if (std::strcmp(g_ui_settings.buildings[b].reachable_names[s], "LINGUISTICO") == 0)
         ui.Select(g_buildings_page, P::reachable_id(b, s), 0);
   ui.Select(g_buildings_page, P::kCountId, 1);
   ASSERT_EQ(+g_ui_settings.building_count, 2);
@@ -79,7 +75,7 @@ TEST_F(BuildingsCount, WhatIsLeftInARemovedBuildingIsNamedUntilMoved) {
   };
   refused("La Classe ", "non \xE8 associata a nessuno dei plessi esistenti");
 
-  // The classes of VIA ROMA go to PLESSO NORD in the association dialog,
+  // The classes of LINGUISTICO go to PLESSO NORD in the association dialog,
   // one row and one click at a time.
   ui.OnNextModal([&](Dialog& d) {
     auto* list = static_cast<ListView*>(d.GetDlgItem(Cplecla::kListId));
@@ -97,10 +93,10 @@ TEST_F(BuildingsCount, WhatIsLeftInARemovedBuildingIsNamedUntilMoved) {
     ASSERT_LT(+g_ui_structure.classes[c].building, 2) << c;
   }
 
-  refused("Il laboratorio [LAB MULTIMEDIALE] si trova nel plesso [VIA ROMA]", "pagina 4");
+  refused("Il laboratorio [LAB MULTIMEDIALE] si trova nel plesso [LINGUISTICO]", "pagina 4");
   // The count back to three, to leave for the labs page, where each lab of
-  // VIA ROMA is entered again with PLESSO NORD.
-  // Leaving asks about VIA ROMA, now without classes, then saves.
+  // LINGUISTICO is entered again with PLESSO NORD.
+  // Leaving asks about LINGUISTICO, now without classes, then saves.
   ui.Select(g_buildings_page, P::kCountId, 2);
   ui.AnswerNextModal(kIdYes);
   ui.OnNextModal([&](Dialog& d) { ui.Click(d, CDaticambia::kSaveId); });
@@ -118,7 +114,7 @@ TEST_F(BuildingsCount, WhatIsLeftInARemovedBuildingIsNamedUntilMoved) {
   alfadlg_go_to_page(kPagePlessi);
   ASSERT_EQ(g_current_page, &g_buildings_page);
   ui.Select(g_buildings_page, P::kCountId, 1);
-  refused("Il locale comune [PALESTRINA] si trova nel plesso [VIA ROMA]", "pagina 5");
+  refused("Il locale comune [PALESTRINA] si trova nel plesso [LINGUISTICO]", "pagina 5");
   // PLESSO NORD has its gym: PALESTRINA goes.
   ui.Select(g_buildings_page, P::kCountId, 2);
   ui.AnswerNextModal(kIdYes);

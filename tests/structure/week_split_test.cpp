@@ -61,20 +61,23 @@ void two_class_school() {
 
 TEST(WeekSplitSearch, BuildKeepsTwiceEachPostAndScoresTeacherWeeks) {
   WeekSplitSearch search;
-  search.Load({{0, 0, 0, 3, 1}, {1, 0, 0, 3, 0}, {1, 1, 1, 3, 0}, {1, 2, -1, 2, 0}}, 2, 2);
+  search.Load({{0, 0, 0, 3, 1}, {1, 0, 0, 3, 0}, {1, 1, 1, 3, 2}, {1, 2, -1, 2, 2}}, 2, 2);
   std::mt19937 random(5);
   for (int trial = 0; trial < 20; ++trial) {
     WeekSplit split;
     ASSERT_TRUE(search.Build(random, split)) << trial;
     for (std::size_t i = 0; i < 4; ++i) {
-      int hours = search.Posts()[i].hours_a, sum = 0;
+      int hours = search.Posts()[i].hours_a, lab = search.Posts()[i].hours_b, sum = 0, lab_sum = 0;
       for (int w = 0; w < 3; ++w) {
         EXPECT_GE(split.a[w][i], 0);
         EXPECT_LE(split.a[w][i], hours);
-        EXPECT_LE(split.b[w][i], split.a[w][i]);  // a co-taught hour leaves with a main hour
+        EXPECT_GE(split.b[w][i], 0);
+        EXPECT_LE(split.b[w][i], std::min(lab, split.a[w][i]));  // no lab hour without its main hour
         sum += split.a[w][i];
+        lab_sum += split.b[w][i];
       }
       EXPECT_EQ(sum, 2 * hours) << trial << " post " << i;
+      EXPECT_EQ(lab_sum, 2 * lab) << trial << " post " << i;  // 3 h with 1 in the lab: 2 lab hours
     }
   }
   // Hand-made splits: ROSSI 2/2/2, BIANCHI 4/4/4 scores 0; ROSSI 3/2/1 adds
@@ -90,6 +93,31 @@ TEST(WeekSplitSearch, BuildKeepsTwiceEachPostAndScoresTeacherWeeks) {
   EXPECT_EQ(search.Score(uneven), 6);
   EXPECT_EQ(search.ClassWeek(uneven, 0, 0), 5);
   EXPECT_EQ(search.TotalsLine(uneven), "Ore totali: 7 \t | \t Ore totali: 6 \t | \t Ore totali: 5 \t | \t ");
+}
+
+// A post with more partner hours than its own (the model allows it until
+// written; the files cannot hold it): no week gets more lab hours than main
+// hours, and the three weeks hold twice the lab hours the post can carry.
+TEST(WeekSplitSearch, NoWeekHoldsMoreLabHoursThanMainHours) {
+  WeekSplitSearch search;
+  search.Load({{0, 0, 0, 1, 2}, {0, 1, 0, 2, 3}, {0, 2, 0, 2, -1}}, 1, 1);
+  std::mt19937 random(7);
+  for (int trial = 0; trial < 20; ++trial) {
+    WeekSplit split;
+    ASSERT_TRUE(search.Build(random, split)) << trial;
+    const int main_hours[3] = {1, 2, 2}, lab_hours[3] = {1, 2, 0};
+    for (std::size_t i = 0; i < 3; ++i) {
+      int sum = 0, lab_sum = 0;
+      for (int w = 0; w < 3; ++w) {
+        EXPECT_GE(split.b[w][i], 0) << trial << " post " << i;
+        EXPECT_LE(split.b[w][i], split.a[w][i]) << trial << " post " << i << " week " << w;
+        sum += split.a[w][i];
+        lab_sum += split.b[w][i];
+      }
+      EXPECT_EQ(sum, 2 * main_hours[i]) << trial << " post " << i;
+      EXPECT_EQ(lab_sum, 2 * lab_hours[i]) << trial << " post " << i;
+    }
+  }
 }
 
 class WeekSplitTool : public TempRoot {};
@@ -132,6 +160,7 @@ TEST_F(WeekSplitTool, SearchReportsBestAndSavesThreeWeekFolders) {
   ASSERT_TRUE(tool.Found());
   const WeekSplit& best = tool.Best();
   EXPECT_EQ(tool.BestScore(), tool.Search().Score(best));
+  EXPECT_EQ(best.b[0][0] + best.b[1][0] + best.b[2][0], 2);  // ROSSI's co-taught hour, twice over three weeks
   EXPECT_EQ(best_text, std::to_string(tool.BestScore()));
   // An empty line, two classes, two teachers, the totals: 6 hours a week.
   ASSERT_EQ(list.size(), 6u);
