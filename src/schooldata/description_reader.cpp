@@ -37,6 +37,25 @@ namespace {
 std::string g_error;
 std::string g_release;
 
+// A release written by a program of ours has the shape of our own release
+// text ("6.1.M": digits, dots and a letter in the same places). Only such a
+// release can say the file comes from a newer program: a converter's mark
+// ("CONV1") or any other text is no program's release and sorts above ours
+// by chance, so it must not stop the school from being opened and saved.
+bool is_program_release(const std::string& text) {
+  const std::size_t n = std::strlen(kProgramRelease);
+  if (text.size() != n) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char ours = static_cast<unsigned char>(kProgramRelease[i]);
+    unsigned char theirs = static_cast<unsigned char>(text[i]);
+    bool same_kind = (ours >= '0' && ours <= '9') ? theirs >= '0' && theirs <= '9'
+                     : (ours >= 'A' && ours <= 'Z') ? theirs >= 'A' && theirs <= 'Z'
+                                                    : theirs == ours;
+    if (!same_kind) return false;
+  }
+  return true;
+}
+
 UiSchoolHeader& hd = g_ui_header;
 UiSchoolSettings& se = g_ui_settings;
 
@@ -256,9 +275,16 @@ void read_line(const std::string& line, ReaderState& state) {
       desc_copy(hd.school_name, title.substr(0, title.find('|')), sizeof hd.school_name);
     }
     if (n == 1) desc_copy(g_description_comment, text.substr(0, text.find('|')), 801);
+    // The school's kind and year go back to the file as the officer wrote
+    // them; the school code, which other files are matched by, in capitals.
+    std::string kept = state.as_written.size() == line.size() && colon != std::string::npos
+                           ? state.as_written.substr(colon + 1) : rest;
+    if (!kept.empty() && kept[0] == '|') kept.erase(0, 1);
+    std::vector<std::string> written = og_split_fields(kept);
+    if (written.size() != parts.size()) written = parts;
     if (n == 2 && !parts.empty()) desc_copy(hd.school_code, parts[0], 41);
-    if (n == 2 && parts.size() > 1) desc_copy(hd.id_text1, parts[1], 41);
-    if (n == 3 && !parts.empty()) desc_copy(hd.id_text2, parts[0], 41);
+    if (n == 2 && written.size() > 1) desc_copy(hd.id_text1, written[1], 41);
+    if (n == 3 && !written.empty()) desc_copy(hd.id_text2, written[0], 41);
     return;
   }
   if (!line.empty() && line[0] == '|') {
@@ -279,7 +305,8 @@ void read_line(const std::string& line, ReaderState& state) {
     if (!f.empty()) og_read_status_info(f[0]);
   } else if (starts(line, "DATARELEASE:")) {
     g_release = f.empty() ? std::string() : f[0].substr(0, std::strlen(kProgramRelease));
-    if (std::strncmp(g_release.c_str(), kProgramRelease, std::strlen(kProgramRelease)) > 0) {
+    if (is_program_release(g_release) &&
+        std::strncmp(g_release.c_str(), kProgramRelease, std::strlen(kProgramRelease)) > 0) {
       desc_fail("Aggiornare il Software con la release " + g_release + " o superiore",
                 "Update software with release " + g_release + " or upper",
                 "Update software with release " + g_release + " or upper", line);
@@ -315,7 +342,7 @@ void read_line(const std::string& line, ReaderState& state) {
   } else if (starts(line, "SEDECL:")) {
     read_building(f, line);
   } else if (starts(line, "LABOR:")) {
-    desc_read_lab(f, line);
+    desc_read_lab(f, og_split_fields(state.as_written.substr(std::min(colon + 1, state.as_written.size()))), line);
   } else if (starts(line, "LOC:")) {
     desc_read_gym(f, line);
   } else if (starts(line, "GRULLAB:")) {
@@ -454,6 +481,7 @@ void complete_model() {
     desc_copy(se.buildings[0].name, og_single_building_name(), kUiNameSize);
     if (se.building_count == 0) se.building_count = 1;
   }
+  desc_read_waiting_class_lines();
   desc_complete_class_times();
   UiSchoolStructure& st = g_ui_structure;
   complete_tracks_and_sections(st);
@@ -462,7 +490,7 @@ void complete_model() {
     lab.building = static_cast<std::int8_t>(se.building_count < 2 ? 0 : -1);
     if (se.building_count < 2) continue;
     for (int b = 0; b < se.building_count && b < kUiMaxBuildings; ++b) {
-      if (std::strcmp(lab.description, se.buildings[b].name) != 0) continue;
+      if (kt::cp1252_casecmp(lab.description, se.buildings[b].name) != 0) continue;
       lab.building = static_cast<std::int8_t>(b);
       desc_copy(lab.description, "Basta co l'oco", kUiNameSize);
       break;
@@ -487,6 +515,7 @@ int og_read_assignments_file_from(const std::string& path, int create_if_missing
   }
   ReaderState state;
   desc_reset_teaching();
+  desc_forget_waiting_class_lines();
   std::size_t number = 0;
   std::string why;
   std::string current;  // the line being read, as the file holds it

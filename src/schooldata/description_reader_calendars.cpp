@@ -3,11 +3,12 @@
 // its teachers, classes and subjects ("SISSI:").
 //
 // A calendar line names its block by an optional letter ('P' provisional,
-// 'G' or none normal) and its class by code; an unknown class makes the line
-// do nothing. Hours lie in 1..12 and a day holds at most 12 time pairs, so
-// no value reaches another day's cells. A SKAV row keeps its entries in the
+// 'G' or none normal) and its class by code; a class no line of the file
+// names makes the line do nothing. Hours lie in 1..12 and a day holds at most
+// 12 time pairs, so no value reaches another day's cells. A SKAV row keeps its entries in the
 // order of the line (the engine reads them in that order). Identifiers are
 // cut to their fields' sizes. A few lines per class.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -49,8 +50,20 @@ int take_number(const char*& p) {
   return n;
 }
 
-// The calendar block of a line's "[letter:]class:" head; null for an
-// unknown class. body is left behind the class's ':'.
+// Calendar lines of a class no line before them has named. A school without
+// its structure file gets its classes from the teaching lines, which may come
+// after the calendars (the engine reads them in a later pass): such a line is
+// read once into a scratch block, so a bad one still fails at its own line,
+// and again for its class when the whole file has been read. A later line of
+// that class waits too, so the lines of one class apply in file order.
+std::vector<std::string> g_waiting_lines;
+std::vector<std::string> g_waiting_classes;
+bool g_replaying = false;
+UiClassCalendar g_scratch_calendar;
+
+// The calendar block of a line's "[letter:]class:" head; null for a class
+// still unknown once the whole file has been read. body is left behind the
+// class's ':'.
 UiClassCalendar* calendar_of(const std::string& head, std::string& body, const std::string& line) {
   std::size_t at = 0;
   int block = 0;
@@ -62,9 +75,15 @@ UiClassCalendar* calendar_of(const std::string& head, std::string& body, const s
   std::size_t bar = head.find('|', at);
   if (colon == std::string::npos || (bar != std::string::npos && bar < colon)) calendar_fail(line);
   body = head.substr(colon + 1);
-  int c = desc_class(head.substr(at, colon - at), false, line);
-  if (c < 0) return nullptr;
-  return &g_ui_structure.classes[c].calendars[block];
+  const std::string name = head.substr(at, colon - at);
+  bool waits = !g_replaying && std::find(g_waiting_classes.begin(), g_waiting_classes.end(), name) != g_waiting_classes.end();
+  int c = waits ? -1 : desc_class(name, false, line);
+  if (c >= 0) return &g_ui_structure.classes[c].calendars[block];
+  if (g_replaying) return nullptr;
+  if (!waits) g_waiting_classes.push_back(name);
+  g_waiting_lines.push_back(line);
+  std::memset(&g_scratch_calendar, 0, sizeof g_scratch_calendar);
+  return &g_scratch_calendar;
 }
 
 void read_special_calendar(const std::string& head, const std::string& line) {
@@ -205,6 +224,25 @@ bool desc_read_class_line(const std::string& line) {
     return false;
   }
   return true;
+}
+
+void desc_forget_waiting_class_lines() {
+  g_waiting_lines.clear();
+  g_waiting_classes.clear();
+}
+
+void desc_read_waiting_class_lines() {
+  g_replaying = true;
+  std::vector<std::string> lines;
+  lines.swap(g_waiting_lines);
+  desc_forget_waiting_class_lines();
+  try {
+    for (const std::string& line : lines) desc_read_class_line(line);
+  } catch (...) {
+    g_replaying = false;
+    throw;
+  }
+  g_replaying = false;
 }
 
 void desc_complete_class_times() {

@@ -81,7 +81,6 @@ void read_short_days(const std::vector<std::string>& f, const std::string& line)
 }
 
 void read_standby_bands(const std::string& rest, const std::string& line) {
-  se.page_data = 0;
   std::size_t field = rest.find("DISPODAY:");
   std::size_t first_bar = rest.find('|', 1);
   if (field == std::string::npos || field > first_bar + 1) {
@@ -89,6 +88,9 @@ void read_standby_bands(const std::string& rest, const std::string& line) {
               "DISPOSIZIONE: Prozent|DAY:bis x pro Woche-n pro Tag:usw.",
               "DISPOSIZIONE: percentage|DAY:up to x per week-n per day:etc.", line);
   }
+  // The number before "DISPODAY:" as the engine takes it (sign, digits).
+  std::size_t at = !rest.empty() && rest[0] == '|' ? 1 : 0;
+  se.standby_grouping = at < field ? std::atoi(rest.c_str() + at) : 0;
   std::string bands = rest.substr(field + 9);
   if (!bands.empty() && bands[0] == '|') bands.erase(0, 1);
   bands = bands.substr(0, bands.find('|'));

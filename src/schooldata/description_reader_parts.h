@@ -59,7 +59,10 @@ void desc_copy(char* out, const std::string& text, std::size_t size);
 int desc_class(const std::string& code, bool add, const std::string& line);
 int desc_subject(const std::string& name, char type, const std::string& line);
 
-void desc_read_lab(const std::vector<std::string>& fields, const std::string& line);
+// `written`: the fields with their letters as the file has them; the
+// building text after the lab's name keeps them.
+void desc_read_lab(const std::vector<std::string>& fields, const std::vector<std::string>& written,
+                   const std::string& line);
 void desc_read_gym(const std::vector<std::string>& fields, const std::string& line);
 void desc_read_lab_group(const std::vector<std::string>& fields, const std::string& line);
 // Sets the week mask cells from "LU:1-5MA:2-3..."; false on a bad range.
@@ -79,6 +82,10 @@ void desc_reset_teaching();
 bool desc_read_school_extra(const std::string& line, const std::string& rest);
 // Class calendar lines and SISSI identifiers; false when the line is neither.
 bool desc_read_class_line(const std::string& line);
+// Calendar lines read before their class was known are read again at the
+// end of the file; a new read forgets those of the last one.
+void desc_read_waiting_class_lines();
+void desc_forget_waiting_class_lines();
 // Classes whose calendar block holds no hour times take the header's.
 void desc_complete_class_times();
 // The main subject a teacher has without a "KLK:" item: the subject of its

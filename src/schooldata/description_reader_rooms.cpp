@@ -56,7 +56,7 @@ bool desc_read_week_ranges(unsigned char* mask, const char* text) {
   }
 }
 
-void desc_read_lab(const std::vector<std::string>& f, const std::string& line) {
+void desc_read_lab(const std::vector<std::string>& f, const std::vector<std::string>& written, const std::string& line) {
   if (f.empty()) return;
   std::size_t dash = f[0].rfind('-');
   if (dash == std::string::npos) {
@@ -65,7 +65,8 @@ void desc_read_lab(const std::vector<std::string>& f, const std::string& line) {
   int l = og_find_or_add_lab(f[0].substr(0, dash).c_str());
   if (l < 0) desc_fail("Numero lab eccessivo", "Zu viele Labors", "Too many labs", line);
   UiLab& lab = g_ui_structure.labs[l];
-  desc_copy(lab.description, f[0].substr(dash + 1), kUiNameSize);
+  const std::string& kept = !written.empty() && written[0].size() == f[0].size() ? written[0] : f[0];
+  desc_copy(lab.description, kept.substr(dash + 1), kUiNameSize);
   lab.hours[0] = 255;
   for (std::size_t i = 1; i < f.size(); ++i) {
     if (f[i].compare(0, 3, "OR:") != 0) continue;

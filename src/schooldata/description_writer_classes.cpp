@@ -152,8 +152,8 @@ void dw_write_rotation(std::string& out) {
 
 void dw_write_standby_bands(std::string& out) {
   const UiHq2Table& t = se.dispoday;
-  if (t.count == 0) return;
-  out += "disposizione:\t0\tDISPODAY:\t";
+  if (t.count == 0 && se.standby_grouping == 0) return;
+  out += dw_format("disposizione:\t%d\tDISPODAY:\t", se.standby_grouping);
   for (int k = 0; k < t.count && k < 9; ++k) out += dw_format(k > 0 ? ":%d-%d" : "%d-%d", t.pairs[k][0], t.pairs[k][1]);
   out += "\t\n";
 }

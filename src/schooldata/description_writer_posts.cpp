@@ -140,6 +140,19 @@ void fit_lab_group(UiTeachingPost& post, int teacher) {
   post.partner_part.hours = post.own.hours > 0 ? post.own.hours : 0;
 }
 
+// Whether a lab or conversation line of another teacher's post names t:
+// such a partner reopens from that line, items and all.
+bool named_as_partner(int t) {
+  for (int o = 0; o < og_teacher_count(); ++o) {
+    for (int p = 0; p < post_count(g_ui_teachers[o]); ++p) {
+      const UiTeachingPost& post = g_ui_teachers[o].posts[p];
+      if (post.copy || post.partner != t || post.partner == o || post.partner_part.hours < 1) continue;
+      if (post.lab >= 0 || post.conversation_subject >= 0) return true;
+    }
+  }
+  return false;
+}
+
 struct TeachingWriter {
   explicit TeachingWriter(std::string& o) : out(o) {}
   std::string& out;
@@ -230,8 +243,8 @@ void dw_write_teaching(std::string& out, bool provisional) {
     // A teacher without posts of its own is kept too, in its place: a
     // teacher just added, or whose last post went, reopens as it was saved.
     // The engine takes a name line under the stand-by header only with its
-    // "TED:" item.
-    if (teacher.post_count == 0 && teacher.name[0] != 0) {
+    // "TED:" item. A lab or conversation partner has its own lines already.
+    if (teacher.post_count == 0 && teacher.name[0] != 0 && !named_as_partner(t)) {
       std::string items = teacher_items(t);
       if (items.find("\tTED:") == std::string::npos) items = "\tTED:+0" + items;
       std::string header = std::string("GM:") + kStandby[g_language < 3 ? g_language : 0] + "\t\n";

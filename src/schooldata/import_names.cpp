@@ -14,6 +14,7 @@
 #include "schooldata/model_lookups.h"
 #include "schooldata/sissi_export_reader.h"
 #include "schooldata/ui_school_model.h"
+#include "shell/ml_text.h"
 
 namespace {
 
@@ -41,6 +42,26 @@ int class_count() {
 char track_letter(const UiClass& c) { return c.code[2] == 0 ? ' ' : c.code[2]; }
 
 }  // namespace
+
+namespace {
+
+const MlText kMissingFile = {{"Manca file di importazione [%s]", "Importdatei fehlt [%s]", "Import file missing [%s]"}};
+const MlText kTooManyPosts = {
+    {"Troppe classi per il Professore %s", "Zu viele Klassen f\xFCr den Lehrer %s", "Too many classes for the teacher %s"}};
+const MlText kBadClass = {{"Nome della classe [%s] non ammissibile", "Klassenname [%s] nicht zul\xE4ssig",
+                           "Class name [%s] not admissible"}};
+
+std::string with_name(const MlText& text, const std::string& name) {
+  std::string out = text.Get();
+  out.replace(out.find("%s"), 2, name);
+  return out;
+}
+
+}  // namespace
+
+std::string og_import_missing_file_text(const std::string& path) { return with_name(kMissingFile, path); }
+std::string og_import_too_many_posts_text(const char* teacher) { return with_name(kTooManyPosts, teacher); }
+std::string og_import_bad_class_text(const std::string& name) { return with_name(kBadClass, name); }
 
 std::string og_import_subject_name(const std::string& raw) { return cleaned(raw); }
 

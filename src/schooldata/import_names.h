@@ -22,6 +22,14 @@ inline constexpr int kImportLimitReached = -1;
 inline constexpr int kImportNoClass = -2;
 inline constexpr std::size_t kImportedLessonLimit = 10000;  // the page's lesson table
 
+// "Manca file di importazione [path]" in the user's language: the message
+// of every import reader whose file is not there.
+std::string og_import_missing_file_text(const std::string& path);
+// "Troppe classi per il Professore <name>" and "Nome della classe [<two
+// characters>] non ammissibile" in the user's language.
+std::string og_import_too_many_posts_text(const char* teacher);
+std::string og_import_bad_class_text(const std::string& name);
+
 // Cleaned name within 20 characters; teachers get "ZZ " before a name that
 // does not begin with a letter.
 std::string og_import_subject_name(const std::string& raw);

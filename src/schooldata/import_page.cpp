@@ -15,6 +15,7 @@
 #include "platform/paths.h"
 #include "shell/dialog_title.h"
 #include "shell/message_box.h"
+#include "schooldata/import_names.h"
 #include "schooldata/model_utilities.h"
 
 using namespace kt::ui;
@@ -30,6 +31,14 @@ const char* const kIntroduction[5] = {"L'importazione consente di", "risparmiare
                                       "Assistenza tecnica: dal menu Servizi"};
 const MlText kSureToClear = {{"Sicuro di cancellare tutti gli elementi ?", "Wollen Sie wirklich alle Artikel löschen?"_cp,
                               "Sure to delete all the items?"}};
+
+const MlText kNothingRead = {{"Nessun dato importato: il file %s non contiene righe da importare",
+                              "Keine Daten importiert: die Datei %s enth\xE4lt keine Zeilen zum Importieren",
+                              "No data imported: the file %s holds no lines to import"}};
+const MlText kNothingToSave = {{"Nessun dato importato: aprite prima un file con i dati da importare",
+                                "Keine Daten importiert: zuerst eine Datei mit den zu importierenden Daten "
+                                "\xF6" "ffnen",
+                                "No data imported: first open a file with the data to import"}};
 
 }  // namespace
 
@@ -65,9 +74,7 @@ std::int8_t add_hours(int have, int more) {
 
 UiTeachingPost* new_post(UiTeacher& teacher) {
   if (teacher.post_count >= kUiMaxPosts) {
-    char text[80];
-    std::snprintf(text, sizeof text, "Troppe classi per il Professore %s", teacher.name);
-    ui_message_box(text);
+    tell(og_import_too_many_posts_text(teacher.name));
     return nullptr;
   }
   UiTeachingPost* post = &teacher.posts[teacher.post_count++];
@@ -88,6 +95,20 @@ bool read_chosen_file(const char* filter, const char* initial, const std::functi
 }
 
 void tell(const std::string& text) { ui_message_box(text.c_str()); }
+
+bool nothing_read(std::size_t rows, const std::string& path) {
+  if (rows > 0) return false;
+  std::string text = kNothingRead.Get();
+  text.replace(text.find("%s"), 2, kt::utf8_to_cp1252(path));
+  tell(text);
+  return true;
+}
+
+bool nothing_to_save(bool read) {
+  if (read) return false;
+  tell(kNothingToSave.Get());
+  return true;
+}
 
 }  // namespace kt::imports
 

@@ -58,6 +58,13 @@ bool sure_to_clear();
 bool read_chosen_file(const char* filter, const char* initial, const std::function<void(const std::string&)>& read);
 // A message box for the readers' messages.
 void tell(const std::string& text);
+// True, after telling the user that nothing was imported, when a file read
+// without error gave no row: the page then ends as after a failed read, so
+// nothing is saved, no import is recorded and the configuration menu's
+// re-read drops whatever the reader added to the school.
+bool nothing_read(std::size_t rows, const std::string& path);
+// The same for a save while no file has given rows: nothing is written.
+bool nothing_to_save(bool read);
 
 }  // namespace kt::imports
 

@@ -142,6 +142,7 @@ void Corafac::OpenFile(bool argo) {
   int read = 0;
   auto read_file = [&](const std::string& local) {
     read = argo ? og_read_argo_darwin(local, m_lessons, tell) : og_read_orario_facile(local, m_lessons, tell);
+    if (read == 0 && nothing_read(m_lessons.lessons.size(), local)) read = -1;
   };
   if (!read_chosen_file(argo ? "DRW(*.drw)|*.drw||" : "OFD(*.ofd)|*.ofd||", "", read_file)) return;
   if (read < 0) {
@@ -149,6 +150,7 @@ void Corafac::OpenFile(bool argo) {
     EndDialog(-1);
     return;
   }
+  m_read = true;
   m_list.DeleteAllItems();
   FillList(true);
 }
@@ -210,6 +212,10 @@ void Corafac::ApplyLessons() {
 }
 
 void Corafac::Save() {
+  // Before a file is read there is nothing to apply: saving then would
+  // record an import that never was. After a refused save the lessons are
+  // already in the model (the table is empty) and the save is made again.
+  if (nothing_to_save(m_read)) return;
   ApplyLessons();
   m_lessons = ImportedLessons();
   char& status = g_ui_structure.status[2];

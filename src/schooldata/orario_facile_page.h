@@ -49,4 +49,7 @@ class Corafac : public CImportPage {
   CSpiegaML m_help;
   CColorButton m_open, m_argo, m_sort_tip;
   ImportedLessons m_lessons;
+  // A file gave lessons: a save may follow, and one refused (a full disk)
+  // may be made again without applying the lessons twice.
+  bool m_read = false;
 };

@@ -34,7 +34,7 @@ bool read_lines(const std::string& path, std::vector<std::string>& lines, const 
     return true;
   }, &why);
   if (read == SchoolLines::kRead) return true;
-  if (tell) tell(read == SchoolLines::kMissing ? "Manca file di importazione [" + path + "]" : why);
+  if (tell) tell(read == SchoolLines::kMissing ? og_import_missing_file_text(path) : why);
   return false;
 }
 

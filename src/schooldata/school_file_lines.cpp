@@ -398,18 +398,123 @@ bool whole_utf8(const std::string& text, bool* wide) {
   return true;
 }
 
+// Why an import file is refused whose line holds a character 1252 cannot
+// hold: shown as '?' it would become part of a name without a word.
+std::string unrepresentable_text(const std::string& path, std::size_t line) {
+  char number[24];
+  std::snprintf(number, sizeof number, "%zu", line);
+  std::string text = language_text(
+      "Il file %s contiene alla riga @ un carattere che il programma non pu\xF2 rappresentare: nessun dato "
+      "importato. Correggere la riga, oppure salvare il file come testo Windows (ANSI), e ripetere "
+      "l'importazione",
+      "Die Datei %s enth\xE4lt in Zeile @ ein Zeichen, das das Programm nicht darstellen kann: keine Daten "
+      "importiert. Die Zeile korrigieren oder die Datei als Windows-Text (ANSI) speichern und den Import "
+      "wiederholen",
+      "The file %s holds in line @ a character the program cannot represent: no data imported. Correct the "
+      "line, or save the file as Windows (ANSI) text, and import again",
+      path);
+  text.replace(text.find('@'), 1, number);
+  return text;
+}
+
+// The lines of a UTF-16 file with its byte-order mark (Excel's "Unicode
+// text"), as UTF-8, each without its line end. False when the text is not
+// UTF-16 through and through (an odd last byte, a lone surrogate, a NUL).
+bool utf16_lines(const std::string& bytes, std::vector<std::string>& lines, std::size_t* bad_line) {
+  bool little = static_cast<unsigned char>(bytes[0]) == 0xFF;
+  std::string line;
+  lines.clear();
+  auto unit = [&](std::size_t at) {
+    unsigned char a = static_cast<unsigned char>(bytes[at]), b = static_cast<unsigned char>(bytes[at + 1]);
+    return static_cast<char32_t>(little ? a | b << 8 : a << 8 | b);
+  };
+  auto append = [&line](char32_t cp) {
+    if (cp < 0x80) {
+      line += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      line += static_cast<char>(0xC0 | cp >> 6);
+      line += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      line += static_cast<char>(0xE0 | cp >> 12);
+      line += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+      line += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      line += static_cast<char>(0xF0 | cp >> 18);
+      line += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+      line += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+      line += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  };
+  auto end_line = [&] {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    line.clear();
+  };
+  for (std::size_t at = 2; at < bytes.size(); at += 2) {
+    *bad_line = lines.size() + 1;
+    if (at + 1 >= bytes.size()) return false;
+    char32_t cp = unit(at);
+    if (cp >= 0xD800 && cp < 0xDC00) {
+      if (at + 3 >= bytes.size()) return false;
+      char32_t low = unit(at + 2);
+      if (low < 0xDC00 || low >= 0xE000) return false;
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+      at += 2;
+    } else if ((cp >= 0xDC00 && cp < 0xE000) || cp == 0) {
+      return false;
+    }
+    if (cp == '\n') {
+      end_line();
+      continue;
+    }
+    append(cp);
+  }
+  if (!line.empty()) end_line();
+  return true;
+}
+
+// The whole of a file that begins with a UTF-16 byte-order mark; false
+// (the file is read as before) when it has none or cannot be read here.
+bool read_utf16_file(const std::string& path, std::string& bytes) {
+  std::FILE* in = og_open_school_file(path, nullptr, nullptr);
+  if (in == nullptr) return false;
+  ClosingFile closing(in);
+  bytes.clear();
+  char block[4096];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, in)) > 0;) {
+    bytes.append(block, got);
+    if (bytes.size() >= 2 && bytes.compare(0, 2, "\xFF\xFE") != 0 && bytes.compare(0, 2, "\xFE\xFF") != 0) {
+      return false;
+    }
+  }
+  return bytes.size() >= 2 && std::ferror(in) == 0;
+}
+
 }  // namespace
 
 SchoolLines og_read_import_lines(const std::string& path, std::size_t limit,
                                  const std::function<bool(const std::string&)>& each, std::string* why) {
   std::vector<std::string> lines;
-  SchoolLines read = og_read_plain_lines(path, limit, [&lines](const std::string& line) {
-    lines.push_back(line);
-    return true;
-  }, why);
-  if (read != SchoolLines::kRead) return read;
+  std::string bytes;
   bool utf8 = false;
-  if (!lines.empty() && lines[0].compare(0, 3, "\xEF\xBB\xBF") == 0) {
+  SchoolLines read = SchoolLines::kRead;
+  if (read_utf16_file(path, bytes)) {
+    std::size_t bad_line = 0;
+    if (!utf16_lines(bytes, lines, &bad_line)) {
+      if (why != nullptr) *why = unrepresentable_text(path, bad_line);
+      return SchoolLines::kUnusable;
+    }
+    utf8 = true;
+  } else {
+    read = og_read_plain_lines(path, limit, [&lines](const std::string& line) {
+      lines.push_back(line);
+      return true;
+    }, why);
+  }
+  if (read != SchoolLines::kRead) return read;
+  if (utf8) {
+    // Already UTF-8 from UTF-16.
+  } else if (!lines.empty() && lines[0].compare(0, 3, "\xEF\xBB\xBF") == 0) {
     lines[0].erase(0, 3);
     utf8 = true;
   } else {
@@ -423,8 +528,21 @@ SchoolLines og_read_import_lines(const std::string& path, std::size_t limit,
     }
     utf8 = utf8 && wide;
   }
-  for (std::string& line : lines) {
-    if (!each(utf8 ? kt::utf8_to_cp1252(line) : line)) break;
+  if (utf8) {
+    // Every line is converted before any is handed over, so a refused file
+    // has given the reader nothing.
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+      bool ok = true;
+      lines[n] = kt::utf8_to_cp1252(lines[n], &ok);
+      if (!ok) {
+        if (why != nullptr) *why = unrepresentable_text(path, n + 1);
+        return SchoolLines::kUnusable;
+      }
+      if (lines[n].size() > limit) lines[n].resize(limit);
+    }
+  }
+  for (const std::string& line : lines) {
+    if (!each(line)) break;
   }
   return read;
 }

@@ -74,8 +74,12 @@ SchoolLines og_read_plain_lines(const std::string& path, std::size_t limit,
 // As og_read_plain_lines for the file of an import, whose text is 1252 as
 // a Windows program saves it, or UTF-8 as other spreadsheet and text
 // programs save it: a UTF-8 file (one that begins with its byte-order mark,
-// or whose every line is UTF-8 with at least one accented letter) is handed
-// over in 1252, so a name keeps its accents and its first cell no mark.
+// or whose every line is UTF-8 with at least one accented letter) and a
+// UTF-16 file with its byte-order mark (a spreadsheet's "Unicode text") are
+// handed over in 1252, so a name keeps its accents and its first cell no
+// mark. Such a file with a character 1252 cannot hold (or UTF-16 that is
+// not whole) is kUnusable, its line named in *why, before any line is
+// handed over.
 SchoolLines og_read_import_lines(const std::string& path, std::size_t limit,
                                  const std::function<bool(const std::string&)>& each, std::string* why);
 // Opens a file for reading through the same checks and read seam as the

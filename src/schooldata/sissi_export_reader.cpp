@@ -18,6 +18,7 @@
 
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
+#include "schooldata/import_names.h"
 #include "schooldata/model_lookups.h"
 #include "schooldata/model_utilities.h"
 #include "schooldata/school_file_lines.h"
@@ -123,6 +124,33 @@ int find_track(const std::string& name) {
   return -1;
 }
 
+// The track of a class field's study track name. A track the reader added
+// holds its letter and then the name ("ALICEO SCIENTIFICO"); a track named
+// on the school page holds the name itself, its first letter the initial
+// ("LICEO SCIENTIFICO"), or, when that initial was taken, another letter and
+// a blank before it ("B LICEO SCIENTIFICO"), cut to the field's 20
+// characters. The letter-and-name form is tried on every track first, so a
+// track matched before is matched still; the page's forms only compare the
+// whole name, never a part of it ("SCIENTIFICO" is not "LICEO SCIENTIFICO").
+int find_field_track(const std::string& field) {
+  std::string name = track_name_of(field);
+  int found = find_track(cleaned("_" + name).substr(1));
+  if (found >= 0 || name.empty()) return found;
+  std::string whole = cleaned(name);
+  int count = st.track_count < kUiMaxTracks ? st.track_count : kUiMaxTracks;
+  for (int t = 0; t < count; ++t) {
+    const char* held = st.track_names[t];
+    if (kt::cp1252_casecmp(held, whole.c_str()) == 0) return t;
+  }
+  for (int t = 0; t < count; ++t) {
+    const char* held = st.track_names[t];
+    if (held[0] == 0 || held[1] != ' ') continue;
+    std::string prefixed = cleaned(std::string(held, 2) + name);
+    if (kt::cp1252_casecmp(held, prefixed.c_str()) == 0) return t;
+  }
+  return -1;
+}
+
 std::string limit_text(const char* format, int limit) {
   char text[160];
   std::snprintf(text, sizeof text, format, limit);
@@ -132,7 +160,7 @@ std::string limit_text(const char* format, int limit) {
 // Adds the study track of a record; false at the fifteenth.
 bool add_track(const std::string& field5, const Tell& tell) {
   std::string name = cleaned("_" + track_name_of(field5));
-  if (find_track(name.substr(1)) >= 0) return true;
+  if (find_field_track(field5) >= 0) return true;
   if (st.track_count >= kUiMaxTracks) {
     tell(limit_text("Numero Indirizzi di studio eccede il limite di %d", kUiMaxTracks));
     return false;
@@ -301,13 +329,13 @@ struct RecordReader {
   int klass(const SissiRecord& f, SissiImportRow& row) {
     const std::string& field = f.class_field;
     if (field.size() < 2 || field[0] < '1' || field[0] > '9' || field[1] < 'A' || field[1] > 'Z') {
-      tell("Nome della classe [" + field.substr(0, 2) + "] non ammissibile");
+      tell(og_import_bad_class_text(field.substr(0, 2)));
       return -1;
     }
     char code[4] = {field[0], field[1], ' ', 0};
     int track = 0;
     if (st.track_count >= 2) {
-      track = find_track(cleaned("_" + track_name_of(field)).substr(1));
+      track = find_field_track(field);
       if (track < 0) track = 0;
       code[2] = st.track_names[track][0];
     }
@@ -374,7 +402,7 @@ int og_read_sissi_export(const std::string& path, bool code_correction, SissiImp
   std::string why;
   SchoolLines read = read_records(path, records, &why);
   if (read != SchoolLines::kRead) {
-    tell(read == SchoolLines::kMissing ? "Manca file di importazione [" + path + "]" : why);
+    tell(read == SchoolLines::kMissing ? og_import_missing_file_text(path) : why);
     return -1;
   }
   // The tracks of the file replace a single track; a file that names none

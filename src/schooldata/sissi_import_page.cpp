@@ -141,6 +141,7 @@ void Csissi::OpenFile() {
   int read = 0;
   auto read_file = [&](const std::string& local) {
     read = og_read_sissi_export(local, m_code_correction != 0, m_import, tell);
+    if (read == 0 && nothing_read(m_import.rows.size(), local)) read = -1;
   };
   if (!read_chosen_file("TXT(*.txt)|*.txt||", "..\\.", read_file)) return;
   if (read < 0) {

@@ -142,7 +142,7 @@ void Coraxls::OnCancel() {
 }
 
 bool Coraxls::ReadStoredFile() {
-  if (og_read_spreadsheet_text(m_path, m_import, tell) < 0) {
+  if (og_read_spreadsheet_text(m_path, m_import, tell) < 0 || nothing_read(m_import.rows.size(), m_path)) {
     m_import = SpreadsheetImport();
     EndDialog(-1);
     return false;

@@ -1,5 +1,6 @@
-// Reads spreadsheet text (see spreadsheet_reader.h): each line normalised
-// (TAB and '|' both separate, runs count once, upper case), its columns
+// Reads spreadsheet text (see spreadsheet_reader.h): each line's quoted
+// cells unquoted, then normalised (TAB and '|' both separate, runs count
+// once, upper case), its columns
 // resolved against the model, one row per line with hours above 0.
 //
 // A lab that bears a subject's name is renamed ("_LAB" appended, or its
@@ -14,6 +15,7 @@
 #include "engine/shell_services.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
+#include "schooldata/import_names.h"
 #include "schooldata/model_lookups.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/ui_school_model.h"
@@ -96,6 +98,38 @@ int co_presence_subject() {
   s.type = 'C';
   st.subject_count = static_cast<std::uint32_t>(count + 1);
   return count;
+}
+
+// A line's cells joined by '|' with their quotes read as spreadsheets write
+// them: a cell that begins with '"' runs to the closing '"', a doubled '"'
+// inside is one '"', and a TAB or '|' inside stays in the cell (as a blank
+// or '_', as names are cleaned: '|' separates the school files' fields). A
+// '"' inside an unquoted cell is kept; an unclosed quote runs to the end of
+// the line.
+std::string unquoted_cells(const std::string& line) {
+  std::string out;
+  std::size_t i = 0;
+  for (;;) {
+    if (i < line.size() && line[i] == '"') {
+      for (++i; i < line.size(); ++i) {
+        char c = line[i];
+        if (c == '"') {
+          if (i + 1 < line.size() && line[i + 1] == '"') {
+            out += '"';
+            ++i;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        out += c == '\t' ? ' ' : c == '|' ? '_' : c;
+      }
+    }
+    while (i < line.size() && line[i] != '\t' && line[i] != '|') out += line[i++];
+    if (i >= line.size()) return out;
+    out += '|';
+    ++i;
+  }
 }
 
 // -1 stops the read; 0 the line gave no row or a row.
@@ -183,7 +217,7 @@ int og_read_spreadsheet_text(const std::string& path, SpreadsheetImport& out, co
   std::string why;
   int failed = 0;
   SchoolLines read = og_read_import_lines(path, kSheetLineLimit, [&](const std::string& text) {
-    std::string line = text;
+    std::string line = unquoted_cells(text);
     while (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() + 1 < 3) return true;
     std::vector<char> buffer(line.begin(), line.end());
@@ -197,7 +231,7 @@ int og_read_spreadsheet_text(const std::string& path, SpreadsheetImport& out, co
     return !failed;
   }, &why);
   if (read != SchoolLines::kRead) {
-    if (tell) tell(read == SchoolLines::kMissing ? "Manca file di importazione [" + path + "]" : why);
+    if (tell) tell(read == SchoolLines::kMissing ? og_import_missing_file_text(path) : why);
     return -1;
   }
   if (failed) return -1;

@@ -1,7 +1,8 @@
 // Reader of teaching assignments saved from a spreadsheet as text: one line
 // per assignment with the columns subject, teacher, class, weekly hours,
 // optional test pattern, optional co-presence teacher, co-presence hours
-// and lab (TAB- or '|'-separated; empty columns are not counted). It finds
+// and lab (TAB- or '|'-separated; empty columns are not counted; a cell in
+// double quotes is read as spreadsheets quote it). It finds
 // or adds subjects, teachers, co-presence teachers, labs and classes,
 // rebuilds the study tracks and returns one import row per line.
 //

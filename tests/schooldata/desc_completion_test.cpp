@@ -73,13 +73,13 @@ TEST_F(DescCompletion, ReachableBuildingsAtTheSameDistanceAreAllKept) {
   text.replace(text.find(from), from.size(), from + "\tNOCS:PLESSO NORD-2");
   spit(dir_ + "/scuola2.txt", text);
   ASSERT_EQ(og_read_assignments_file_from(dir_ + "/scuola2.txt", 0), 0) << og_description_error();
-  const UiBuilding* succursale = nullptr;
+  const UiBuilding* linguistico = nullptr;
   for (int b = 0; b < g_ui_settings.building_count; ++b)
-    if (std::string(g_ui_settings.buildings[b].name) == "SUCCURSALE") succursale = &g_ui_settings.buildings[b];
-  ASSERT_NE(succursale, nullptr);
-  ASSERT_EQ(succursale->reachable_count, 2);
-  EXPECT_EQ(std::string(succursale->reachable_names[0]) + "-" + std::to_string(succursale->reachable_values[0]) + " " +
-                succursale->reachable_names[1] + "-" + std::to_string(succursale->reachable_values[1]),
+    if (std::string(g_ui_settings.buildings[b].name) == "LINGUISTICO") linguistico = &g_ui_settings.buildings[b];
+  ASSERT_NE(linguistico, nullptr);
+  ASSERT_EQ(linguistico->reachable_count, 2);
+  EXPECT_EQ(std::string(linguistico->reachable_names[0]) + "-" + std::to_string(linguistico->reachable_values[0]) + " " +
+                linguistico->reachable_names[1] + "-" + std::to_string(linguistico->reachable_values[1]),
             "SEDE CENTRALE-2 PLESSO NORD-2");
 }
 

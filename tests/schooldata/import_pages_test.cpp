@@ -16,20 +16,12 @@ class ImportPages : public ImportFolder {
  protected:
   void SetUp() override {
     ImportFolder::SetUp();
-    std::strcpy(g_ui_header.school_name, "Liceo Prova");
     std::strcpy(g_ui_structure.subjects[0].name, "Compresenza00");
     g_ui_structure.subjects[0].type = 'C';
     g_ui_structure.subject_count = 1;
-    og_write_structure_file();
-    og_write_assignments_file(0, 0);
+    WriteSchool("Liceo Prova");
   }
   static std::vector<std::string> column(Dialog& d, int col) { return ImportFolder::column(d, 1030, col); }
-  static const UiTeacher* teacher(const char* name) {
-    for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t) {
-      if (std::strcmp(g_ui_teachers[t].name, name) == 0) return &g_ui_teachers[t];
-    }
-    return nullptr;
-  }
   static std::string subject(int s) { return s < 0 ? std::string("-") : g_ui_structure.subjects[s].name; }
 };
 

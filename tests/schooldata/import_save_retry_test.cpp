@@ -26,9 +26,7 @@ class ImportSaveRetry : public ImportFolder {
  protected:
   void SetUp() override {
     ImportFolder::SetUp();
-    std::strcpy(g_ui_header.school_name, "Liceo Prova");
-    og_write_structure_file();
-    og_write_assignments_file(0, 0);
+    WriteSchool("Liceo Prova");
     kt::set_atomic_write_fault(full_disk);
   }
   void TearDown() override {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/test_driver.h"
+#include "schooldata/description_writer.h"
 #include "schooldata/import_page.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/structure_file.h"
@@ -39,6 +40,18 @@ class ImportFolder : public SearchFolders {
     g_import_file_chooser = nullptr;
     g_school_files_plain = 0;
     SearchFolders::TearDown();
+  }
+  // Writes the school's two files as they stand, under the given name.
+  static void WriteSchool(const char* name) {
+    std::strcpy(g_ui_header.school_name, name);
+    og_write_structure_file();
+    og_write_assignments_file(0, 0);
+  }
+  static const UiTeacher* teacher(const char* name) {
+    for (std::uint32_t t = 0; t < g_ui_settings.teacher_count; ++t) {
+      if (std::strcmp(g_ui_teachers[t].name, name) == 0) return &g_ui_teachers[t];
+    }
+    return nullptr;
   }
   static std::vector<std::string> column(kt::ui::Dialog& d, int id, int col) {
     auto& list = *static_cast<kt::ui::ListView*>(d.GetDlgItem(id));

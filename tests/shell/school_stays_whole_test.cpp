@@ -158,11 +158,11 @@ TEST_F(SchoolStaysWhole, RestoreThenSaveKeepsTheRestoredSchool) {
     ASSERT_TRUE(ui.Click(*support, Cemergex::kSearchId));
     ui.Click(*support, Cemergex::kCloseId);
     ui.Pump();
-    EXPECT_STREQ(g_ui_header.id_text2, "ANNO SCOLASTICO 2031-32");
+    EXPECT_STREQ(g_ui_header.id_text2, "Anno scolastico 2031-32");
     alfadlg_go_to_page(kPageProscuola);
     ASSERT_EQ(g_current_page, &g_school_page);
     ui.Click(g_school_page, Cproscuola::kSaveId);
-    EXPECT_NE(files().find("REM:ANNO SCOLASTICO 2031-32|"), std::string::npos);
+    EXPECT_NE(files().find("REM:Anno scolastico 2031-32|"), std::string::npos);
     expect_engine_loads();
   });
 }
