@@ -79,6 +79,14 @@ void DeviceContext::DrawCheckMark(const Rect& r, int state, bool radio) {
 
 void DeviceContext::Checker(const Rect& r, Color c) { out_.Add(Base(DrawOp::kChecker, r, c)); }
 
+void DeviceContext::DrawFocusRect(const Rect& r) {
+  if (r.Width() < 3 || r.Height() < 3) return;
+  Checker(Rect{r.left, r.top, r.right, r.top + 1}, kWindowTextColor);
+  Checker(Rect{r.left, r.bottom - 1, r.right, r.bottom}, kWindowTextColor);
+  Checker(Rect{r.left, r.top + 1, r.left + 1, r.bottom - 1}, kWindowTextColor);
+  Checker(Rect{r.right - 1, r.top + 1, r.right, r.bottom - 1}, kWindowTextColor);
+}
+
 std::vector<std::string_view> DeviceContext::BreakLines(const TextMetrics& m, const Font& f, std::string_view text,
                                                         int width, bool word_break) {
   std::vector<std::string_view> lines;

@@ -47,6 +47,8 @@ class DeviceContext {
   void DrawButtonFrame(const Rect& r, bool pressed);
   void DrawCheckMark(const Rect& r, int state, bool radio);
   void Checker(const Rect& r, Color c);
+  // The dotted rectangle that marks the control holding the keyboard focus.
+  void DrawFocusRect(const Rect& r);
   // Draws 1252 text in r with a draw-text format; returns the text height.
   // With kDtCalcRect nothing is drawn and r receives the needed rectangle.
   int DrawText(std::string_view text, Rect& r, std::uint32_t format);

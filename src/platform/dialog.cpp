@@ -165,8 +165,18 @@ bool Dialog::CreateFromTemplate(const DialogTemplate& t, Window* parent, bool mo
     if ((c.style & kBsTypeMask) == kBsDefPushButton && std::string_view(cp.class_name) == "Button") def_id_ = c.id;
   }
 
+  Rect before_init = GetWindowRect();
   LResult focus_first = SendMessage(kMsgInitDialog, 0, 0);
   if (!IsWindow()) return false;
+  // A modal dialog whose template gives no place of its own, and that did
+  // not place itself while it started, opens centred over the owner it
+  // holds (on the screen), as users expect of a question: left at the
+  // owner's corner it stood far from where the user was working, at the
+  // top left of a maximised window.
+  Window* owner = GetOwner();
+  if (!child && !has_create_rect_ && t.x == 0 && t.y == 0 && !IsWindowVisible() &&
+      GetWindowRect().TopLeft() == before_init.TopLeft() && owner && owner->IsWindow() && !owner->IsWindowEnabled())
+    CenterWindow();
   if (show_after && !hidden_by_end_ && !(modal_ && modal_->ended)) ShowWindow(kSwShow);
   if (focus_first) {
     // A hidden dialog keeps the first Tab stop for the moment it is shown.

@@ -95,6 +95,11 @@ class Dialog : public Window {
   Window* GetNextDlgTabItem(Window* from, bool previous) const;
   Window* GetNextDlgGroupItem(Window* from, bool previous) const;
   int GetDefID() const { return def_id_; }
+  // The button Return presses with the focus on `focus`: a push button of
+  // this dialog that holds the focus, else the default button (null when the
+  // dialog has none). Push buttons draw the default frame from this, so what
+  // the user sees marked is what Return does.
+  Window* ReturnButton(Window* focus) const;
   void SetAccelerators(std::vector<Accelerator> table) { accelerators_ = std::move(table); }
   void SetBackgroundColor(Color c) { background_ = c; Invalidate(); }
   Color GetBackgroundColor() const { return background_; }

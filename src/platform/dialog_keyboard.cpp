@@ -21,7 +21,19 @@ bool is_push_button(const Window* w) {
   return type == kBsPushButton || type == kBsDefPushButton || type == kBsOwnerDraw;
 }
 
+// The dialog whose keyboard rules apply to a control: its nearest dialog ancestor.
+const Dialog* nearest_dialog(const Window* w) {
+  for (const Window* p = w->GetParent(); p; p = p->GetParent())
+    if (const Dialog* d = dynamic_cast<const Dialog*>(p)) return d;
+  return nullptr;
+}
+
 }  // namespace
+
+Window* Dialog::ReturnButton(Window* focus) const {
+  if (focus && is_push_button(focus) && focus->IsWindowEnabled() && nearest_dialog(focus) == this) return focus;
+  return GetDlgItem(GetDefID());
+}
 
 Window* Dialog::GetNextDlgTabItem(Window* from, bool previous) const {
   const std::vector<Window*>& kids = Children();
@@ -109,12 +121,12 @@ bool Dialog::HandleKey(Window* target, int key, unsigned mods) {
       return true;
     }
     case kVkReturn: {
-      if (is_push_button(target) && target->IsWindowEnabled()) {
+      Window* def = ReturnButton(target);
+      if (def && def == target && def->IsWindowEnabled()) {
         target->Click();
         return true;
       }
       int id = GetDefID();
-      Window* def = GetDlgItem(id);
       if (def && !def->IsWindowEnabled()) {
         message_beep(kBeepSimple);
         return true;

@@ -186,6 +186,19 @@ bool TestDriver::ClickAt(Window& window, Point client, unsigned mods) {
   return ok;
 }
 
+bool TestDriver::Drag(Window& window, const std::vector<Point>& path, unsigned mods) {
+  if (path.empty()) return false;
+  Window* top = window.GetTopLevel();
+  // Each step is handled before the next is routed, as the user's hand is slower than the queue.
+  for (std::size_t i = 0; i < path.size() + 1; ++i) {
+    std::uint32_t message = i == 0 ? kMsgLButtonDown : i == path.size() ? kMsgLButtonUp : kMsgMouseMove;
+    Point p = path[std::min(i, path.size() - 1)];
+    if (!input_mouse(*top, message, top->ScreenToClient(window.ClientToScreen(p)), mods)) return false;
+    Pump();
+  }
+  return true;
+}
+
 bool TestDriver::Type(Window& control, std::string_view text) {
   if (!Usable(control)) return false;
   if (Window::GetFocus() != &control) control.SetFocus();

@@ -67,6 +67,10 @@ class TestDriver {
   bool RightClick(Window& control);
   // A click at a point of a window's client area, hit-tested like the mouse.
   bool ClickAt(Window& window, Point client, unsigned mods = 0);
+  // The left button pressed at the first point of a window's client area,
+  // the mouse moved through the others and the button let go at the last,
+  // routed like the real mouse (the press may take the capture).
+  bool Drag(Window& window, const std::vector<Point>& path, unsigned mods = 0);
   bool Type(Window& control, std::string_view text);
   bool Type(Window& dialog, int id, std::string_view text) { Window* c = Find(dialog, id); return c && Type(*c, text); }
   bool Key(int key, unsigned mods = 0);

@@ -1,7 +1,7 @@
-// Where each picker window opens: over the page that opens it, its corner on
-// the page's client corner, whatever the picker (the three week grids and
-// the three band tables) and wherever the page stands on the screen; the
-// page is disabled while the picker is open and usable again once it closes.
+// Where each picker window opens: centred over the page that opens it (kept
+// on the screen), whatever the picker (the three week grids and the three
+// band tables) and wherever the page stands on the screen; the page is
+// disabled while the picker is open and usable again once it closes.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include "pickers/week_grid_times.h"
 #include "pickers/week_grid_values.h"
 #include "picker_support.h"
+#include "platform/ui_internals.h"
 #include "shell/dialog_ml.h"
 
 namespace {
@@ -48,16 +49,20 @@ class PickerPlacement : public ::testing::Test {
     if (owner.IsWindow()) owner.DestroyWindow();
   }
   // Opens the picker (already given its data) with the page at `at`; the
-  // picker's corner less the page's client corner, and whether the page
-  // was disabled while the picker stood open.
+  // picker's place less the place centred over the page and brought onto
+  // the screen ("0,0" when it opens there), and whether the page was
+  // disabled while the picker stood open.
   std::string Opened(Dialog& picker, Point at) {
     Rect r = owner.GetWindowRect();
     owner.MoveWindow(at.x, at.y, r.Width(), r.Height());
-    Point corner = owner.ClientToScreen(Point{0, 0});
+    Rect page = owner.GetWindowRect();
     std::string out = "not opened";
     run_picker(picker, ui, [&](Dialog& d) {
-      Point top_left = d.GetWindowRect().TopLeft();
-      out = std::to_string(top_left.x - corner.x) + "," + std::to_string(top_left.y - corner.y) +
+      Rect shown = d.GetWindowRect();
+      int w = shown.Width(), h = shown.Height();
+      int left = page.left + (page.Width() - w) / 2, top = page.top + (page.Height() - h) / 2;
+      Rect want = keep_in_work_area(Rect{left, top, left + w, top + h});
+      out = std::to_string(shown.left - want.left) + "," + std::to_string(shown.top - want.top) +
             (owner.IsWindowEnabled() ? " owner enabled" : "");
     }, false);
     EXPECT_TRUE(owner.IsWindowEnabled());
@@ -69,7 +74,7 @@ class PickerPlacement : public ::testing::Test {
 
 const Point kPlaces[] = {{0, 0}, {37, 91}, {300, 12}};
 
-TEST_F(PickerPlacement, EachWeekGridOpensOnThePagesCorner) {
+TEST_F(PickerPlacement, EachWeekGridOpensOverThePage) {
   for (Point at : kPlaces) {
     std::uint8_t mask[84] = {};
     std::int8_t values[84] = {};
@@ -90,7 +95,7 @@ TEST_F(PickerPlacement, EachWeekGridOpensOnThePagesCorner) {
   }
 }
 
-TEST_F(PickerPlacement, EachBandTableOpensOnThePagesCorner) {
+TEST_F(PickerPlacement, EachBandTableOpensOverThePage) {
   for (Point at : kPlaces) {
     std::int8_t pairs[9][2] = {{3, 2}}, second[9][2] = {{2, 1}};
     std::int8_t triples[9][3] = {{10, 5, 1}};

@@ -258,8 +258,9 @@ TEST_F(ControlFaces, AListOpenedAgainStartsFromItsFirstRowOrTheChosenOne) {
 // A button's face in four states: as made; checked and focused; held
 // down; in the third state and disabled. Push buttons are raised frames
 // (pressed while held, or while a push-like box is checked) with the text
-// centred, a black frame when focused or the default; check boxes and
-// radio buttons draw their box (its state shown) beside the text, a grey
+// centred, a dotted focus rectangle inside when focused and a black frame
+// when the style says default (outside a dialog nothing else decides what
+// Return presses); check boxes and radio buttons draw their box (its state shown) beside the text, a grey
 // frame round the text when focused; a group box frames its area with its
 // title over the frame's top line.
 TEST_F(ControlFaces, ButtonsInEachState) {
@@ -275,11 +276,17 @@ TEST_F(ControlFaces, ButtonsInEachState) {
         "#77 text [46,15,73,28] RGB(0,0,0) \"Salva\" fmt=0x25\n",
         "#77 button-frame [10,10,110,34] RGB(240,240,240)\n"
         "#77 fill [12,12,108,32] RGB(240,240,240)\n"
-        "#77 frame [10,10,110,34] RGB(0,0,0)\n"
+        "#77 checker [13,13,107,14] RGB(0,0,0)\n"
+        "#77 checker [13,30,107,31] RGB(0,0,0)\n"
+        "#77 checker [13,14,14,30] RGB(0,0,0)\n"
+        "#77 checker [106,14,107,30] RGB(0,0,0)\n"
         "#77 text [46,15,73,28] RGB(0,0,0) \"Salva\" fmt=0x25\n",
         "#77 button-frame [10,10,110,34] RGB(240,240,240) pressed\n"
         "#77 fill [12,12,108,32] RGB(240,240,240)\n"
-        "#77 frame [10,10,110,34] RGB(0,0,0)\n"
+        "#77 checker [13,13,107,14] RGB(0,0,0)\n"
+        "#77 checker [13,30,107,31] RGB(0,0,0)\n"
+        "#77 checker [13,14,14,30] RGB(0,0,0)\n"
+        "#77 checker [106,14,107,30] RGB(0,0,0)\n"
         "#77 text [47,16,74,29] RGB(0,0,0) \"Salva\" fmt=0x25\n",
         "#77 button-frame [10,10,110,34] RGB(240,240,240)\n"
         "#77 fill [12,12,108,32] RGB(240,240,240)\n"
@@ -293,10 +300,18 @@ TEST_F(ControlFaces, ButtonsInEachState) {
         "#77 button-frame [10,10,110,34] RGB(240,240,240)\n"
         "#77 fill [12,12,108,32] RGB(240,240,240)\n"
         "#77 frame [10,10,110,34] RGB(0,0,0)\n"
+        "#77 checker [13,13,107,14] RGB(0,0,0)\n"
+        "#77 checker [13,30,107,31] RGB(0,0,0)\n"
+        "#77 checker [13,14,14,30] RGB(0,0,0)\n"
+        "#77 checker [106,14,107,30] RGB(0,0,0)\n"
         "#77 text [46,15,73,28] RGB(0,0,0) \"Salva\" fmt=0x25\n",
         "#77 button-frame [10,10,110,34] RGB(240,240,240) pressed\n"
         "#77 fill [12,12,108,32] RGB(240,240,240)\n"
         "#77 frame [10,10,110,34] RGB(0,0,0)\n"
+        "#77 checker [13,13,107,14] RGB(0,0,0)\n"
+        "#77 checker [13,30,107,31] RGB(0,0,0)\n"
+        "#77 checker [13,14,14,30] RGB(0,0,0)\n"
+        "#77 checker [106,14,107,30] RGB(0,0,0)\n"
         "#77 text [47,16,74,29] RGB(0,0,0) \"Salva\" fmt=0x25\n",
         "#77 button-frame [10,10,110,34] RGB(240,240,240)\n"
         "#77 fill [12,12,108,32] RGB(240,240,240)\n"
@@ -359,11 +374,17 @@ TEST_F(ControlFaces, ButtonsInEachState) {
         "#77 text [46,15,73,28] RGB(0,0,0) \"Salva\" fmt=0x25\n",
         "#77 button-frame [10,10,110,34] RGB(240,240,240) pressed\n"
         "#77 fill [12,12,108,32] RGB(240,240,240)\n"
-        "#77 frame [10,10,110,34] RGB(0,0,0)\n"
+        "#77 checker [13,13,107,14] RGB(0,0,0)\n"
+        "#77 checker [13,30,107,31] RGB(0,0,0)\n"
+        "#77 checker [13,14,14,30] RGB(0,0,0)\n"
+        "#77 checker [106,14,107,30] RGB(0,0,0)\n"
         "#77 text [47,16,74,29] RGB(0,0,0) \"Salva\" fmt=0x25\n",
         "#77 button-frame [10,10,110,34] RGB(240,240,240) pressed\n"
         "#77 fill [12,12,108,32] RGB(240,240,240)\n"
-        "#77 frame [10,10,110,34] RGB(0,0,0)\n"
+        "#77 checker [13,13,107,14] RGB(0,0,0)\n"
+        "#77 checker [13,30,107,31] RGB(0,0,0)\n"
+        "#77 checker [13,14,14,30] RGB(0,0,0)\n"
+        "#77 checker [106,14,107,30] RGB(0,0,0)\n"
         "#77 text [47,16,74,29] RGB(0,0,0) \"Salva\" fmt=0x25\n",
         "#77 button-frame [10,10,110,34] RGB(240,240,240)\n"
         "#77 fill [12,12,108,32] RGB(240,240,240)\n"

@@ -2,7 +2,7 @@
 // button face when read-only or disabled), its frame, its text in black or
 // grey, stars for a password, left, centred or right as its style says, the
 // selected part lit only while it has the focus; and a multi-line field's
-// lines as the pages read them back one by one.
+// selection lit line by line, its lines as the pages read them back one by one.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +10,7 @@
 
 #include "platform/controls/edit.h"
 #include "platform/test_driver.h"
+#include "platform/ui_backend.h"
 #include "platform/window.h"
 
 namespace kt::ui {
@@ -109,6 +110,42 @@ TEST_F(FieldFace, TheSelectionIsLitOnlyWithTheFocus) {
   EXPECT_EQ(backwards.lit[0], focused.lit[0]);
   EXPECT_TRUE(Show(0, "Lab chimica", true, false, 4, 11).lit.empty()) << "no focus";
   EXPECT_TRUE(Show(0, "Lab chimica", true, true, 4, 4).lit.empty()) << "nothing selected";
+}
+
+// A multi-line field lights its selection line by line while it has the
+// focus, as tabbing in selects all of it: what a typed key replaces shows.
+TEST_F(FieldFace, AMultiLineFieldLightsItsSelectionWithTheFocus) {
+  Edit notes;
+  CreateParams p;
+  p.class_name = "Edit";
+  p.style = kEsMultiLine | kEsWantReturn | kWsChild | kWsVisible | kWsTabStop;
+  p.rect = {10, 50, 200, 120};
+  p.parent = &page;
+  p.id = 67;
+  ASSERT_TRUE(notes.CreateEx(p));
+  notes.SetWindowText("prima\r\nseconda");
+  const TextMetrics& m = backend().metrics();
+  int lh = m.LineHeight(notes.GetFont());
+  auto lit = [&] {
+    std::vector<Rect> out;
+    DisplayList shown = ui.Render(page);
+    for (const DrawItemOp* op : shown.ForControl(67))
+      if (op->op == DrawOp::kFill && op->color == kHighlightColor) out.push_back(op->rect);
+    return out;
+  };
+  notes.SetSel(2, 10);  // "ima", the line end, "sec"
+  EXPECT_TRUE(lit().empty()) << "no focus";
+  notes.SetFocus();
+  std::vector<Rect> both = lit();
+  ASSERT_EQ(both.size(), 2u);
+  EXPECT_EQ(both[0], (Rect{13 + m.TextWidth(notes.GetFont(), "pr"), 52, 13 + m.TextWidth(notes.GetFont(), "prima"), 52 + lh}));
+  EXPECT_EQ(both[1], (Rect{13, 52 + lh, 13 + m.TextWidth(notes.GetFont(), "sec"), 52 + 2 * lh}));
+  notes.SetSel(10, 2);
+  EXPECT_EQ(lit(), both) << "selected backwards";
+  notes.SetSel(0, -1);
+  EXPECT_EQ(lit().size(), 2u) << "all of it";
+  notes.SetSel(4, 4);
+  EXPECT_TRUE(lit().empty()) << "nothing selected";
 }
 
 TEST_F(FieldFace, AMultiLineFieldsLinesReadBackOneByOne) {

@@ -68,16 +68,29 @@ class KeyboardTest : public ::testing::Test {
   Keys keys;
 };
 
-TEST_F(KeyboardTest, EnterGoesWhereItBelongs) {
-  struct Case { const char* id; int focus; const char* expect; } cases[] = {
-      {"multi-line edit keeps it", kNotes, ""},
-      {"focused push button", kApply, "apply"},
-      {"list: default button", kList, "ok"},
-      {"closed combo: default button", kDays, "ok"},
+// The dark default frame marks the push button Return would press, and
+// only that one; the focused push button also has a focus rectangle.
+TEST_F(KeyboardTest, EnterGoesWhereItBelongsAndTheFrameShowsIt) {
+  struct Case { const char* id; int focus; const char* expect; int marked; } cases[] = {
+      {"multi-line edit keeps it", kNotes, "", kIdOk},
+      {"focused push button", kApply, "apply", kApply},
+      {"other push button", kDelete, "delete", kDelete},
+      {"list: default button", kList, "ok", kIdOk},
+      {"closed combo: default button", kDays, "ok", kIdOk},
   };
   for (const Case& c : cases) {
     keys.log.clear();
     Focus(c.focus);
+    DisplayList list = ui.Render(keys);
+    for (int button : {kApply, kDelete, kIdOk}) {
+      bool framed = false, dotted = false;
+      for (const DrawItemOp* op : list.ForControl(button)) {
+        framed |= op->op == DrawOp::kFrame && op->color == kWindowTextColor;
+        dotted |= op->op == DrawOp::kChecker;
+      }
+      EXPECT_EQ(framed, button == c.marked) << c.id << " " << button;
+      EXPECT_EQ(dotted, button == c.focus) << c.id << " " << button;
+    }
     ui.Key(kVkReturn);
     ui.Type(*keys.GetDlgItem(c.focus), c.focus == kNotes ? "\r" : "");
     std::string got = keys.log.empty() ? "" : keys.log.back();

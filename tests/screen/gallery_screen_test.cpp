@@ -69,7 +69,16 @@ class GalleryOnScreen : public screen::OnScreenTest {
     return {r.left + dx, r.top + dy};
   }
   void Click(Point p) { x_click(x_, native_window(dialog), p, dialog.ClientToScreen(p)); }
-  void Key(KeySym sym) { screen::x_key(x_, native_window(dialog), sym); }
+  void Key(KeySym sym, unsigned state = 0) { screen::x_key(x_, native_window(dialog), sym, state); }
+  // Waits until a field's selection is the one given (the screen answers
+  // in its own time).
+  bool SelectionIs(Edit& field, int start, int end) {
+    return pump_until([&] {
+      int a = -1, b = -1;
+      field.GetSel(a, b);
+      return a == start && b == end;
+    });
+  }
 
   RecordingGallery dialog;
   WindowPixels pixels;
@@ -291,20 +300,7 @@ TEST_F(GalleryOnScreen, TheNativeEntryTakesTheEditingKeysWithCtrl) {
   auto shows = [&](const std::string& text) {
     return pump_until([&] { return name->GetWindowText() == text; });
   };
-  auto ctrl = [&](KeySym sym) {
-    for (int type : {KeyPress, KeyRelease}) {
-      XEvent e{};
-      e.xkey.type = type;
-      e.xkey.display = x_;
-      e.xkey.window = native_window(dialog);
-      e.xkey.root = DefaultRootWindow(x_);
-      e.xkey.keycode = XKeysymToKeycode(x_, sym);
-      e.xkey.state = ControlMask;
-      e.xkey.same_screen = True;
-      XSendEvent(x_, native_window(dialog), False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &e);
-    }
-    XFlush(x_);
-  };
+  auto ctrl = [&](KeySym sym) { screen::x_key(x_, native_window(dialog), sym, ControlMask); };
   name->SetWindowText("abcd");
   name->SetSel(4, 4);
   fltk_flush(0);
@@ -323,6 +319,106 @@ TEST_F(GalleryOnScreen, TheNativeEntryTakesTheEditingKeysWithCtrl) {
   Key(XK_End);
   ctrl(XK_v);
   EXPECT_TRUE(shows("abcdabcdEF")) << name->GetWindowText();
+}
+
+// The entry and its field agree on the selection both ways: tabbing in
+// selects all and shows it, a caret move without Shift (End, Home, a click)
+// takes the selection off in both, so a key the entry leaves to the field
+// (Ctrl+X with nothing selected, Backspace at the start, Delete at the end)
+// changes nothing; a selection the program makes is the one typing replaces.
+TEST_F(GalleryOnScreen, TheNativeEntryAndItsFieldAgreeOnTheSelection) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  ASSERT_EQ(Window::GetFocus(), name);
+  auto key_with = [&](KeySym sym, unsigned state) { Key(sym, state); };
+  auto selection_is = [&](int start, int end) { return SelectionIs(*name, start, end); };
+  // Pixels of the field's text area in the selection's blue.
+  auto selected_pixels = [&] {
+    pump_pending();
+    fltk_flush(0);
+    EXPECT_TRUE(read_window_pixels(dialog, pixels));
+    Rect inner = name->GetRectInParent().Deflate(3);
+    int blue = 0;
+    for (int y = inner.top; y < inner.bottom; ++y)
+      for (int x = inner.left; x < inner.right; ++x) {
+        Color c = pixels.At(x, y);
+        blue += blue_of(c) > red_of(c) + 60 && blue_of(c) > green_of(c) + 60;
+      }
+    return blue;
+  };
+  name->SetWindowText("abcdef");
+  pump_pending();
+  fltk_flush(0);
+  Key(XK_Tab);
+  ASSERT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
+  key_with(XK_Tab, ShiftMask);
+  ASSERT_TRUE(pump_until([&] { return Window::GetFocus() == name; }));
+  EXPECT_TRUE(selection_is(0, 6));
+  EXPECT_GT(selected_pixels(), 20) << "the whole text is shown selected";
+  Rect field = name->GetRectInParent();
+  Point beyond{field.right - 6, field.top + field.Height() / 2};
+  EXPECT_LE(channel_distance(pixels.At(beyond.x, beyond.y), kWindowColor), 8)
+      << "past the text the field stays white: " << color_name(pixels.At(beyond.x, beyond.y));
+  Key(XK_End);
+  EXPECT_TRUE(selection_is(6, 6));
+  EXPECT_EQ(selected_pixels(), 0);
+  key_with(XK_x, ControlMask);
+  Key(XK_Delete);
+  Key(XK_Home);
+  EXPECT_TRUE(selection_is(0, 0));
+  Key(XK_BackSpace);
+  Key(XK_Tab);  // handled after the keys before it
+  ASSERT_TRUE(pump_until([&] { return Window::GetFocus() == dialog.GetDlgItem(kDayCombo); }));
+  EXPECT_EQ(name->GetWindowText(), "abcdef");
+  // A click in the selected text puts the caret there; a letter is put in there.
+  key_with(XK_Tab, ShiftMask);
+  ASSERT_TRUE(selection_is(0, 6));
+  Click({field.right - 4, field.top + field.Height() / 2});
+  EXPECT_TRUE(selection_is(6, 6));
+  Key(XK_g);
+  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "abcdefg"; })) << name->GetWindowText();
+  // Shift with a move selects in both; the program's own selection is the
+  // one a letter replaces.
+  key_with(XK_Left, ShiftMask);
+  key_with(XK_Left, ShiftMask);
+  EXPECT_TRUE(selection_is(7, 5));
+  name->SetSel(1, 3);
+  pump_pending();
+  fltk_flush(0);
+  Key(XK_z);
+  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "azdefg"; })) << name->GetWindowText();
+}
+
+// Left and Right with a selection end it at its start or its end, as in
+// GTK and Qt fields (FLTK's own entry moved one character from the caret);
+// Shift+click runs the selection from the anchor to the place clicked.
+TEST_F(GalleryOnScreen, TheNativeEntryEndsASelectionAtItsSideAndShiftClickExtendsIt) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  ASSERT_EQ(Window::GetFocus(), name);
+  auto key_with = [&](KeySym sym, unsigned state) { Key(sym, state); };
+  auto selection_is = [&](int start, int end) { return SelectionIs(*name, start, end); };
+  name->SetWindowText("abcdef");
+  name->SetSel(6, 6);
+  pump_pending();
+  fltk_flush(0);
+  key_with(XK_Left, ShiftMask);
+  key_with(XK_Left, ShiftMask);
+  EXPECT_TRUE(selection_is(6, 4));
+  Key(XK_Left);
+  EXPECT_TRUE(selection_is(4, 4));
+  Key(XK_x);
+  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "abcdxef"; })) << name->GetWindowText();
+  Key(XK_Home);
+  key_with(XK_Right, ShiftMask);
+  key_with(XK_Right, ShiftMask);
+  EXPECT_TRUE(selection_is(0, 2));
+  Key(XK_Right);
+  EXPECT_TRUE(selection_is(2, 2));
+  Rect field = name->GetRectInParent();
+  Point end{field.right - 4, field.top + field.Height() / 2};
+  x_click(x_, native_window(dialog), end, dialog.ClientToScreen(end), ShiftMask);
+  EXPECT_TRUE(selection_is(2, 7));
+  Key(XK_y);
+  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "aby"; })) << name->GetWindowText();
 }
 
 TEST_F(GalleryOnScreen, TheNativeEntryFollowsAFieldMovedAlongOneAxis) {

@@ -3,10 +3,12 @@
 // pages panel shown again after a message box, while a dialog is open) does
 // not take the keyboard, so the next key (Esc) still reaches the dialog; a
 // window shown as active takes it. The key is sent where the X server has
-// the input focus, as the user's keyboard sends it.
+// the input focus, as the user's keyboard sends it. Every window carries
+// the program's class, by which the window manager names it.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 #include <string>
@@ -110,6 +112,27 @@ TEST_F(ShownBeside, OnlyAWindowShownAsActiveTakesTheKeyboard) {
     frame.DestroyWindow();
     Settle();
   }
+}
+
+// The window manager names and groups the program's windows (task bar,
+// window switcher) by their class: the program's own, not the toolkit's.
+TEST_F(ShownBeside, WindowsCarryTheProgramsClass) {
+  if (!started_) return;
+  KeyWindow frame, dialog;
+  ASSERT_TRUE(frame.Make("Frame", {60, 60, 360, 260}, nullptr));
+  ASSERT_TRUE(dialog.Make("Dialog", {100, 100, 300, 200}, &frame));
+  frame.ShowWindow(kSwShow);
+  dialog.ShowWindow(kSwShow);
+  ASSERT_TRUE(pump_until([&] { return native_window(frame) != 0 && native_window(dialog) != 0; }));
+  for (Window* w : {static_cast<Window*>(&frame), static_cast<Window*>(&dialog)}) {
+    XClassHint hint{};
+    ASSERT_NE(XGetClassHint(x_, native_window(*w), &hint), 0);
+    EXPECT_STREQ(hint.res_class, "KestrinTempus");
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+  }
+  dialog.DestroyWindow();
+  frame.DestroyWindow();
 }
 
 }  // namespace

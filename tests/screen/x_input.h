@@ -17,7 +17,8 @@ namespace kt::ui::screen {
 
 // A press and release of a mouse button at p of window w (root_at: the
 // same point on the screen); button 4 and 5 are the wheel up and down.
-inline void x_button(Display* x, ::Window w, Point p, Point root_at, unsigned button = Button1) {
+// `state`: the modifier keys held (ShiftMask ...).
+inline void x_button(Display* x, ::Window w, Point p, Point root_at, unsigned button = Button1, unsigned state = 0) {
   for (int type : {ButtonPress, ButtonRelease}) {
     XEvent e{};
     e.xbutton.type = type;
@@ -29,7 +30,7 @@ inline void x_button(Display* x, ::Window w, Point p, Point root_at, unsigned bu
     e.xbutton.x_root = root_at.x;
     e.xbutton.y_root = root_at.y;
     e.xbutton.button = button;
-    e.xbutton.state = type == ButtonRelease && button == Button1 ? Button1Mask : 0;
+    e.xbutton.state = state | (type == ButtonRelease && button == Button1 ? Button1Mask : 0);
     e.xbutton.same_screen = True;
     XSendEvent(x, w, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
   }
@@ -37,10 +38,12 @@ inline void x_button(Display* x, ::Window w, Point p, Point root_at, unsigned bu
 }
 
 // A press and release of the first button.
-inline void x_click(Display* x, ::Window w, Point p, Point root_at) { x_button(x, w, p, root_at, Button1); }
+inline void x_click(Display* x, ::Window w, Point p, Point root_at, unsigned state = 0) {
+  x_button(x, w, p, root_at, Button1, state);
+}
 
 // A key pressed and released in window w.
-inline void x_key(Display* x, ::Window w, KeySym sym) {
+inline void x_key(Display* x, ::Window w, KeySym sym, unsigned state = 0) {
   for (int type : {KeyPress, KeyRelease}) {
     XEvent e{};
     e.xkey.type = type;
@@ -48,6 +51,7 @@ inline void x_key(Display* x, ::Window w, KeySym sym) {
     e.xkey.window = w;
     e.xkey.root = DefaultRootWindow(x);
     e.xkey.keycode = XKeysymToKeycode(x, sym);
+    e.xkey.state = state;
     e.xkey.same_screen = True;
     XSendEvent(x, w, False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &e);
   }

@@ -81,6 +81,17 @@ class TempRoot : public ::testing::Test {
     return to;
   }
 
+  // The small test school with an articulated group (RE teaches 2B and,
+  // under his stand-in "RE A ", the group 4X) and its saved week, as a
+  // school folder of the data root.
+  fs::path copy_articulated_school(const std::string& folder) {
+    fs::path to = data_root() / folder, data = fs::path(KT_SOURCE_DIR) / "tests" / "data";
+    fs::create_directories(to);
+    write(to / "scuola2.txt", read(data / "loader" / "small" / "scuola2.txt"));
+    write(to / "savego.txt", read(data / "savefiles" / "small-articulated-savego.txt"));
+    return to;
+  }
+
   static std::string read(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};

@@ -112,6 +112,69 @@ TEST_F(NewSchool, SampleWithOneBuildingInGermanLeavesNothingToSave) {
   EXPECT_EQ(read(data_root() / "piccola" / "scuola2.txt"), before);
 }
 
+// In the names box, tabbing back into the school's name selects it and
+// shows it lit; End takes the selection off, so Ctrl+X then cuts nothing and
+// a letter goes at the end, as in any field.
+TEST_F(NewSchool, TabbingBackIntoTheNameSelectsItUntilTheCaretMoves) {
+  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\nLINGUA:0\n");
+  bool asked = false;
+  run_program(ui, [&] {
+    ui.OnNextModal([&](Dialog& box) {
+      asked = true;
+      auto lit = [&] {
+        DisplayList shown = ui.Render(box);
+        for (const DrawItemOp* op : shown.ForControl(Ccasella::kEdit1Id))
+          if (op->op == DrawOp::kFill && op->color == kHighlightColor) return true;
+        return false;
+      };
+      ui.Type(box, Ccasella::kEdit1Id, "Liceo");
+      ui.Key(kVkTab);
+      EXPECT_TRUE(ui.HasFocus(box, Ccasella::kEdit2Id));
+      ui.Key(kVkTab, kModShift);
+      EXPECT_TRUE(ui.HasFocus(box, Ccasella::kEdit1Id));
+      EXPECT_TRUE(lit()) << "tabbing in selects the name";
+      ui.Key(kVkEnd);
+      EXPECT_FALSE(lit());
+      ui.Key('X', kModControl);
+      EXPECT_EQ(ui.Text(box, Ccasella::kEdit1Id), "Liceo");
+      ui.Type(box, Ccasella::kEdit1Id, "!");
+      EXPECT_EQ(ui.Text(box, Ccasella::kEdit1Id), "Liceo!");
+      ui.Click(box, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kCreateSchool);
+  });
+  EXPECT_TRUE(asked);
+}
+
+// In the names box, as in any field: Left with a selection ends it at its
+// start, so a letter goes where the selection began, and Shift+click runs
+// the selection from the caret to the place clicked.
+TEST_F(NewSchool, NameSelectionEndsAtItsStartAndShiftClickExtendsIt) {
+  write(data_root() / "plenixstatus.txt", "CURDIR:\\KestrinTempusDati\nLINGUA:0\n");
+  bool asked = false;
+  run_program(ui, [&] {
+    ui.OnNextModal([&](Dialog& box) {
+      asked = true;
+      ui.Type(box, Ccasella::kEdit1Id, "Liceo Dante");
+      for (int i = 0; i < 5; ++i) ui.Key(kVkLeft, kModShift);
+      ui.Key(kVkLeft);
+      ui.Type(box, Ccasella::kEdit1Id, "A ");
+      EXPECT_EQ(ui.Text(box, Ccasella::kEdit1Id), "Liceo A Dante");
+      Window& name = *box.GetDlgItem(Ccasella::kEdit1Id);
+      auto at = [&](const char* prefix) {
+        return Point{ui.headless().metrics().TextWidth(name.GetFont(), prefix) + 2, name.GetClientRect().Center().y};
+      };
+      ui.ClickAt(name, at("Liceo"));
+      ui.ClickAt(name, at("Liceo A"), kModShift);
+      ui.Type(box, Ccasella::kEdit1Id, " B.");
+      EXPECT_EQ(ui.Text(box, Ccasella::kEdit1Id), "Liceo B. Dante");
+      ui.Click(box, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kCreateSchool);
+  });
+  EXPECT_TRUE(asked);
+}
+
 // Giving up a new school, at any question, leaves the officer where he
 // was: the school he had open is open again, shown on the home page, kept
 // in the status file and read as before, and no folder is made. Given up

@@ -2,10 +2,13 @@
 // box is drawn as a push button that stays pressed while checked. A radio
 // button that becomes checked by a click unchecks the other automatic radio
 // buttons of its group (from the previous control with the group style to
-// the next one).
+// the next one). A push button shows the default frame while Return would
+// press it (the focused push button, else the dialog's default one) and a
+// dotted focus rectangle inside while it holds the focus.
 #include "platform/controls/button.h"
 
 #include "platform/device_context.h"
+#include "platform/dialog.h"
 
 namespace kt::ui {
 
@@ -149,13 +152,20 @@ void Button::OnPaint(DeviceContext& dc) {
   PaintPush(dc, pushed_ || ((GetStyle() & kBsPushLike) && check_ == kBstChecked));
 }
 
+bool Button::ShowsAsDefault() const {
+  for (const Window* p = GetParent(); p; p = p->GetParent())
+    if (const Dialog* d = dynamic_cast<const Dialog*>(p)) return d->ReturnButton(GetFocus()) == this;
+  return GetButtonStyle() == kBsDefPushButton;
+}
+
 void Button::PaintPush(DeviceContext& dc, bool pressed) {
   Rect r = GetClientRect();
   Color brush = RequestColors(dc, CtlType::kButton);
   (void)brush;
   dc.DrawButtonFrame(r, pressed);
   dc.FillRect(r.Deflate(2), kButtonFaceColor);
-  if (GetButtonStyle() == kBsDefPushButton || GetFocus() == this) dc.FrameRect(r, kWindowTextColor);
+  if (ShowsAsDefault()) dc.FrameRect(r, kWindowTextColor);
+  if (GetFocus() == this) dc.DrawFocusRect(r.Deflate(3));
   dc.SetBkMode(kBkTransparent);
   dc.SetTextColor(IsWindowEnabled() ? kWindowTextColor : kGrayTextColor);
   Rect text = r.Deflate(4).Offset(pressed ? 1 : 0, pressed ? 1 : 0);

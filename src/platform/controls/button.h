@@ -41,6 +41,8 @@ class Button : public Window {
  private:
   bool IsCheckKind() const;
   bool IsRadioKind() const;
+  // Whether Return would press this button now (outside a dialog: its style says).
+  bool ShowsAsDefault() const;
   void PaintPush(DeviceContext& dc, bool pressed);
   void PaintCheck(DeviceContext& dc);
   void PaintGroup(DeviceContext& dc);

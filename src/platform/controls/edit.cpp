@@ -4,8 +4,8 @@
 // applies the read-only, number and length rules and beeps when it refuses.
 // A multi-line field draws its text word-wrapped from its first shown line,
 // with its scroll bar when the style asks for one and the lines do not fit;
-// a one-line field draws it vertically centred with the selection
-// highlighted while it has the focus. Fields hold names and short notes
+// a one-line field draws it vertically centred; either lights the selected
+// text while it has the focus. Fields hold names and short notes
 // (tens of characters); logs hold a few thousand.
 #include "platform/controls/edit.h"
 
@@ -31,6 +31,30 @@ int line_holding(const std::vector<std::string_view>& lines, std::string_view te
   for (std::size_t i = 0; i < lines.size(); ++i)
     if (lines[i].data() - text.data() <= index) line = int(i);
   return line;
+}
+
+// A character of a word: digits and letters, those with accents and the
+// German sharp s (which has no capital in 1252) among them. A double click
+// selects a run of them and Ctrl+Left and Ctrl+Right move over one.
+bool word_char(char ch) {
+  unsigned char c = static_cast<unsigned char>(ch);
+  return (c >= '0' && c <= '9') || c == 0xDF || cp1252_upper(c) != cp1252_lower(c);
+}
+
+// Where Ctrl+Left goes from a place: the start of the word before it (past
+// the blanks and signs between); Ctrl+Right: the end of the word after it,
+// as GTK fields go.
+int word_start(std::string_view t, int at) {
+  while (at > 0 && !word_char(t[std::size_t(at - 1)])) --at;
+  while (at > 0 && word_char(t[std::size_t(at - 1)])) --at;
+  return at;
+}
+
+int word_end(std::string_view t, int at) {
+  int n = int(t.size());
+  while (at < n && !word_char(t[std::size_t(at)])) ++at;
+  while (at < n && word_char(t[std::size_t(at)])) ++at;
+  return at;
 }
 
 }  // namespace
@@ -259,18 +283,36 @@ void Edit::OnKeyDown(int key, unsigned mods) {
     if (!shift) sel_start_ = to;
     Invalidate();
   };
-  if (mods & kModControl) {
+  // Left and Right with a selection end it at its start or its end, as GTK
+  // and Qt fields do; with Shift they move the caret and keep the anchor.
+  // With Ctrl they go a word (a password's words are not shown: to its ends).
+  int a = std::min(sel_start_, sel_end_), b = std::max(sel_start_, sel_end_);
+  bool words = (mods & kModControl) != 0;
+  bool password = (GetStyle() & kEsPassword) != 0;
+  auto left = [&] { return !words ? sel_end_ - 1 : password ? 0 : word_start(GetWindowText(), sel_end_); };
+  auto right = [&] { return !words ? sel_end_ + 1 : password ? n : word_end(GetWindowText(), sel_end_); };
+  if (words) {
     switch (key) {
       case 'A': SetSel(0, -1); return;
       case 'C': Copy(); return;
       case 'X': Cut(); return;
       case 'V': Paste(); return;
+      case kVkLeft:
+      case kVkRight: break;
+      case kVkBack:
+      case kVkDelete:
+        // The word before or after the caret goes (a selection alone, when there is one).
+        if (IsReadOnly()) return message_beep(kBeepSimple);
+        if (a == b) sel_end_ = key == kVkBack ? left() : right();
+        if (sel_start_ != sel_end_) ReplaceSel("");
+        ShowCaret();
+        return;
       default: return;
     }
   }
   switch (key) {
-    case kVkLeft: move(sel_end_ - 1); break;
-    case kVkRight: move(sel_end_ + 1); break;
+    case kVkLeft: move(!shift && a < b ? a : left()); ShowCaret(); break;
+    case kVkRight: move(!shift && a < b ? b : right()); ShowCaret(); break;
     case kVkHome: move(0); break;
     case kVkEnd: move(n); break;
     case kVkUp:
@@ -297,10 +339,7 @@ void Edit::OnKeyDown(int key, unsigned mods) {
         target = std::min(next + 1 + column, next_end == std::string::npos ? t.size() : text_end(next_end));
       }
       move(int(target));
-      int line = LineFromChar(int(target));
-      int shown = VisibleLineCount();
-      if (line < first_line_) first_line_ = line;
-      else if (line >= first_line_ + shown) first_line_ = line - shown + 1;
+      ShowCaret();
       break;
     }
     case kVkDelete:
@@ -312,7 +351,7 @@ void Edit::OnKeyDown(int key, unsigned mods) {
   }
 }
 
-void Edit::OnLButtonDown(Point p, unsigned) {
+void Edit::OnLButtonDown(Point p, unsigned mods) {
   Rect bar = ScrollBarRect();
   if (bar.Width() > 0 && p.x >= bar.left) {
     // The bar moves the lines shown; the caret stays where it was.
@@ -326,17 +365,82 @@ void Edit::OnLButtonDown(Point p, unsigned) {
     return;
   }
   SetFocus();
-  // The caret goes to the nearest character boundary of a one-line field.
+  // Shift+click moves the caret and keeps the anchor: the selection runs
+  // from where it started to the place clicked. Moving the mouse with the
+  // button held moves the caret the same way, until the button goes up.
+  sel_end_ = CharFromPoint(p);
+  if (!(mods & kModShift)) sel_start_ = sel_end_;
+  SetCapture();
+  Invalidate();
+}
+
+void Edit::OnMouseMove(Point p, unsigned) {
+  if (GetCapture() != this) return;
+  // Above or below a multi-line field the selection goes on into the
+  // lines out of sight, which scroll in.
+  int to = CharFromPoint(p, true);
+  if (to == sel_end_) return;
+  sel_end_ = to;
+  ShowCaret();
+  Invalidate();
+}
+
+void Edit::OnLButtonUp(Point, unsigned) {
+  if (GetCapture() == this) ReleaseCapture();
+}
+
+void Edit::ShowCaret() {
+  if (!(GetStyle() & kEsMultiLine)) return;
+  int line = LineFromChar(sel_end_);
+  int shown = VisibleLineCount();
+  if (line < first_line_) first_line_ = line;
+  else if (line >= first_line_ + shown) first_line_ = line - shown + 1;
+  Invalidate();
+}
+
+void Edit::OnLButtonDblClk(Point p, unsigned mods) {
+  OnLButtonDown(p, mods);
+  // The second press selects by word, not by drag: the mouse shaking by a
+  // pixel before the button goes up would otherwise cut the word down.
+  if (GetCapture() == this) ReleaseCapture();
+  if ((mods & kModShift) || (ScrollBarRect().Width() > 0 && p.x >= ScrollBarRect().left)) return;
+  // The word clicked is selected.
+  std::string t = GetWindowText();
+  // A password's words are not shown: the click takes it all.
+  if (GetStyle() & kEsPassword) return SetSel(0, -1);
+  std::size_t a = std::size_t(sel_end_), b = a;
+  while (a > 0 && word_char(t[a - 1])) --a;
+  while (b < t.size() && word_char(t[b])) ++b;
+  if (a == b) return;
+  sel_start_ = int(a);
+  sel_end_ = int(b);
+  Invalidate();
+}
+
+int Edit::CharFromPoint(Point p, bool beyond) const {
   const TextMetrics& m = backend().metrics();
   std::string t = GetWindowText();
-  int best = int(t.size());
-  for (int i = 0; i <= int(t.size()); ++i)
-    if (m.TextWidth(GetFont(), std::string_view(t).substr(0, std::size_t(i))) + 2 >= p.x) {
-      best = i;
-      break;
-    }
-  sel_start_ = sel_end_ = best;
-  Invalidate();
+  if (GetStyle() & kEsPassword) t.assign(t.size(), '*');  // measured as drawn
+  std::string_view line = t;
+  int left = 2;
+  if (GetStyle() & kEsMultiLine) {
+    // The shown line under the point, counted from the first line shown.
+    Layout l = LayOut(m, GetFont(), t);
+    int lh = std::max(1, m.LineHeight(GetFont()));
+    int row = first_line_ + (p.y < l.inner.top ? (beyond && p.y < 0 ? -1 : 0) : (p.y - l.inner.top) / lh);
+    line = l.lines.empty() ? line.substr(0, 0)
+                           : l.lines[std::size_t(std::clamp(row, 0, int(l.lines.size()) - 1))];
+    left = l.inner.left;
+  }
+  // The nearest character boundary of the line: a click on the right half
+  // of a letter goes after it.
+  int start = int(line.data() - t.data());
+  for (int i = 0, before = left; i <= int(line.size()); ++i) {
+    int x = m.TextWidth(GetFont(), line.substr(0, std::size_t(i))) + left;
+    if (x >= p.x) return start + (i > 0 && p.x - before < x - p.x ? i - 1 : i);
+    before = x;
+  }
+  return start + int(line.size());
 }
 
 void Edit::OnSetFocus(Window*) {
@@ -371,6 +475,17 @@ void Edit::OnPaint(DeviceContext& dc) {
     int lh = dc.metrics().LineHeight(dc.font());
     int y = l.inner.top;
     for (std::size_t i = std::size_t(first_line_); i < l.lines.size() && y + lh <= l.inner.bottom + lh / 2; ++i) {
+      // The selected part of the line is lit, as in a one-line field: the
+      // user sees what a typed key or a cut replaces (all of it after a Tab).
+      std::string_view line = l.lines[i];
+      int line_start = int(line.data() - text.data());
+      int from = std::max(a, line_start), to = std::min(b, line_start + int(line.size()));
+      if (focused && to > from) {
+        const TextMetrics& m = dc.metrics();
+        int x0 = l.inner.left + m.TextWidth(dc.font(), line.substr(0, std::size_t(from - line_start)));
+        int x1 = l.inner.left + m.TextWidth(dc.font(), line.substr(0, std::size_t(to - line_start)));
+        dc.FillRect(Rect{x0, y, x1, y + lh}, kHighlightColor);
+      }
       dc.DrawText(l.lines[i], Rect{l.inner.left, y, l.inner.right, y + lh}, kDtSingleLine | kDtNoPrefix | kDtExpandTabs);
       y += lh;
     }

@@ -9,7 +9,10 @@
 // field wraps its lines at its edge (unless it scrolls sideways) and, with
 // the vertical-scroll style, draws a scroll bar at its right edge while its
 // text has more lines than fit; a log shown through SetLogText follows its
-// newest line until the user scrolls up to read.
+// newest line until the user scrolls up to read. Keys and clicks select as
+// in GTK and Qt fields: Left and Right with a selection end it at its start
+// or end, Ctrl with them goes a word, Shift+click or a drag with the button
+// held extends it from its anchor, a double click takes a word.
 #pragma once
 
 #include <string>
@@ -68,6 +71,9 @@ class Edit : public Window {
   void OnChar(unsigned char ch, unsigned mods) override;
   void OnKeyDown(int key, unsigned mods) override;
   void OnLButtonDown(Point p, unsigned mods) override;
+  void OnLButtonDblClk(Point p, unsigned mods) override;
+  void OnMouseMove(Point p, unsigned mods) override;
+  void OnLButtonUp(Point p, unsigned mods) override;
   void OnMouseWheel(int delta, Point p) override;
   void OnSetFocus(Window* old) override;
   void OnKillFocus(Window* next) override;
@@ -86,6 +92,12 @@ class Edit : public Window {
   };
   Layout LayOut(const TextMetrics& m, const Font& f, std::string_view text) const;
   int LastFirstLine(const Layout& l, int line_height) const;
+  // The character boundary a click at a point of the client area goes to;
+  // `beyond`: a point above a multi-line field goes to the line before the
+  // first shown (a drag goes on up).
+  int CharFromPoint(Point p, bool beyond = false) const;
+  // Scrolls a multi-line field to show the caret's line.
+  void ShowCaret();
 
   int limit_ = kDefaultLimit;
   int sel_start_ = 0, sel_end_ = 0;

@@ -185,6 +185,9 @@ bool start_fltk_backend() {
   fl_open_display();
   install_font_set();
   Fl_Window::default_icon(&program_icon());
+  // The name the window manager groups the program's windows under (its
+  // task bar, its window switcher): without it every window is "FLTK".
+  Fl_Window::default_xclass(kProgramWindowClass);
   Fl_Group* current = Fl_Group::current();
   Fl_Group::current(nullptr);
   if (!g_paste_receiver) g_paste_receiver = new PasteReceiver;

@@ -20,6 +20,10 @@ namespace kt::ui {
 
 class Window;
 
+// The class every window of the program carries for the window manager
+// (its task bar groups and names the windows by it).
+inline constexpr const char* kProgramWindowClass = "KestrinTempus";
+
 // True when a display can be opened (DISPLAY set and answering).
 bool display_available();
 // Opens the display and installs the backend; false when there is none.

@@ -8,6 +8,13 @@
 // to the core as a posted task that applies the field's rules (number only,
 // upper case, length limit: refused with a beep as when typed) and sets the
 // text, so the parent hears EN_UPDATE and EN_CHANGE as from typing.
+// A caret move or selection made in the entry (keys, mouse) is handed to the
+// core the same way, and one the core makes (select all on tabbing in, the
+// program's own) is shown by the entry: the two never disagree on what is
+// selected, so a key the entry leaves to the core (Ctrl+X with nothing
+// selected, Backspace at the start) does not act on a selection the user
+// cannot see. Left and Right with a selection end it at its start or end,
+// as in GTK and Qt fields; Shift+click extends it (FLTK's own).
 // Multi-line fields are drawn and typed by the core.
 //
 // Dialog keys (Tab, Enter, Esc, function keys, Alt and most Ctrl
@@ -90,8 +97,22 @@ int EditOverlay::handle(int event) {
     if (k == FL_Tab || k == FL_Enter || k == FL_KP_Enter || k == FL_Escape || (k > FL_F && k <= FL_F_Last) ||
         (state & FL_ALT) || ((state & FL_CTRL) && !editing_ctrl))
       return 0;
+    // FLTK moves one character from the caret and drops the selection; GTK
+    // and Qt fields end the selection at its start (Left) or its end (Right).
+    if ((k == FL_Left || k == FL_Right) && !(state & (FL_SHIFT | FL_CTRL | FL_ALT | FL_META)) && mark() != position()) {
+      int to = k == FL_Left ? std::min(mark(), position()) : std::max(mark(), position());
+      position(to, to);
+      PushSelectionToCore();
+      return 1;
+    }
   }
-  return Fl_Input::handle(event);
+  int used = Fl_Input::handle(event);
+  // Only the user's keys and mouse move the selection for the core. Taking
+  // the focus selects as FLTK likes (all after a Tab, whatever the core
+  // holds): Sync puts back the core's selection after it.
+  if (event == FL_KEYBOARD || event == FL_SHORTCUT || event == FL_PUSH || event == FL_DRAG || event == FL_RELEASE)
+    PushSelectionToCore();
+  return used;
 }
 
 void EditOverlay::Sync() {
@@ -123,38 +144,79 @@ void EditOverlay::Sync() {
   std::uint32_t style = e->GetStyle();
   type((style & kEsPassword) ? FL_SECRET_INPUT : FL_NORMAL_INPUT);
   readonly((style & kEsReadOnly) ? 1 : 0);
-  Color back = owner_.list.LastFill(e->GetDlgCtrlID());
+  // The field's background is the first fill it draws: a later one is its
+  // selection, which the entry shows itself.
+  Color back = kNoColor;
+  for (const DrawItemOp* op : owner_.list.ForControl(e->GetDlgCtrlID()))
+    if (op->op == DrawOp::kFill) {
+      back = op->color;
+      break;
+    }
   if (back == kNoColor) back = (style & kEsReadOnly) ? kButtonFaceColor : kWindowColor;
   color(fl_rgb_color(uchar(red_of(back)), uchar(green_of(back)), uchar(blue_of(back))));
   std::string text = e->GetWindowText();
-  if (e->handle() != edit_ || text != shown_) {
+  int a = 0, b = 0;
+  e->GetSel(a, b);
+  bool refill = e->handle() != edit_ || text != shown_;
+  // The core moved its selection itself (not by a change still on its way
+  // from the entry): the entry shows the core's.
+  bool core_moved = (a != core_start_ || b != core_end_) && *posted_ == 0;
+  core_start_ = a;
+  core_end_ = b;
+  if (refill) {
     std::string utf8 = cp1252_to_utf8(text);
     value(utf8.c_str(), int(utf8.size()));
     shown_ = text;
-    int a = 0, b = 0;
-    e->GetSel(a, b);
-    position(utf8_offset(text, b), utf8_offset(text, a));
+  }
+  if (refill || (core_moved && (b != caret_ || a != anchor_))) {
+    caret_ = b;
+    anchor_ = a;
   }
   edit_ = e->handle();
+  int caret = utf8_offset(text, caret_), anchor = utf8_offset(text, anchor_);
+  if (position() != caret || mark() != anchor) position(caret, anchor);
   if (!visible()) show();
-  if (owner_.shown() && Fl::focus() != this) take_focus();
+  if (owner_.shown() && Fl::focus() != this) {
+    take_focus();
+    if (position() != caret || mark() != anchor) position(caret, anchor);
+  }
   redraw();
 }
 
-void EditOverlay::PushToCore() {
+void EditOverlay::PushToCore() { Post(true); }
+
+void EditOverlay::PushSelectionToCore() {
+  if (!edit_ || !visible()) return;
+  // A change of the text goes to the core with its selection (PushToCore).
+  if (utf8_to_cp1252(std::string_view(value(), std::size_t(size()))) != shown_) return;
+  if (byte_index(value(), position()) == caret_ && byte_index(value(), mark()) == anchor_) return;
+  Post(false);
+}
+
+void EditOverlay::Post(bool with_text) {
   std::string text = utf8_to_cp1252(std::string_view(value(), std::size_t(size())));
   int caret = byte_index(value(), position());
   int anchor = byte_index(value(), mark());
-  shown_ = text;
+  caret_ = caret;
+  anchor_ = anchor;
+  if (with_text) shown_ = text;
   WindowHandle h = edit_;
-  post_to_ui([h, text, caret, anchor]() mutable {
+  std::shared_ptr<int> posted = posted_;
+  ++*posted;
+  post_to_ui([h, text, caret, anchor, with_text, posted]() mutable {
+    --*posted;
     Edit* e = dynamic_cast<Edit*>(Window::FromHandle(h));
     if (!e) return;
+    if (!with_text) {
+      // Only where the core still holds the text the move was made in.
+      if (text == e->GetWindowText()) e->SetSel(anchor, caret);
+      return;
+    }
     if (!apply_rules(*e, text)) {
       message_beep(kBeepSimple);
     } else if (text != e->GetWindowText()) {
       e->SetWindowText(text);
-      if (Window::FromHandle(h)) e->SetSel(std::min(anchor, caret), std::max(anchor, caret));
+      if (Window::FromHandle(h)) e->SetSel(anchor, caret);
     }
     if (Window::FromHandle(h)) e->Invalidate();
   });

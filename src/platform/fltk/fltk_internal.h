@@ -93,9 +93,24 @@ class EditOverlay final : public Fl_Input {
   void PushToCore();
 
  private:
+  // Hands a caret move or selection the user made without changing the
+  // text (End, arrows, a click) to the core's field, so keys the entry
+  // leaves to the core (a cut with nothing selected, Backspace at the
+  // start) act on the selection the user sees.
+  void PushSelectionToCore();
+  // Posts the entry's text and selection to the core's field.
+  void Post(bool with_text);
+
   MirrorWindow& owner_;
   WindowHandle edit_;
   std::string shown_;  // 1252 text last synced
+  // The entry's caret and anchor (1252 indexes) the core last heard of or set.
+  int caret_ = 0, anchor_ = 0;
+  // The core field's selection at the last sync, and the changes posted to
+  // the core not yet applied there: while any is on its way, a selection
+  // the core reports is an older one and the entry keeps the user's.
+  int core_start_ = 0, core_end_ = 0;
+  std::shared_ptr<int> posted_ = std::make_shared<int>(0);
 };
 
 class FltkBackend final : public Backend {

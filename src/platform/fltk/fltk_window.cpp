@@ -84,7 +84,15 @@ int MirrorWindow::handle(int event) {
     case FL_DRAG:
     case FL_MOVE:
     case FL_MOUSEWHEEL:
-      if (in_overlay && event != FL_MOUSEWHEEL) return Fl_Double_Window::handle(event);
+      if (in_overlay && event != FL_MOUSEWHEEL) {
+        int used = Fl_Double_Window::handle(event);
+        // A drag the core's field began (a press on a field the entry
+        // came up over after it) goes on and ends in the core, which
+        // holds the mouse until the button goes up; a field without the
+        // mouse leaves the move and the release alone.
+        if ((event == FL_DRAG || event == FL_RELEASE) && Fl::event_button() == FL_LEFT_MOUSE) HandleMouse(event, *top);
+        return used;
+      }
       return HandleMouse(event, *top);
     case FL_ENTER:
     case FL_LEAVE:
