@@ -93,7 +93,8 @@ TEST_F(FieldSelection, ArrowsWithASelectionEndItOrExtendIt) {
 }
 
 // In a multi-line field Up and Down go to the line above or below from the
-// caret, and the selection goes; Left and Right end it as in a one-line field.
+// caret, and the selection goes; Left and Right end it as in a one-line field;
+// Home and End go to the ends of the caret's line, with Ctrl to the text's.
 TEST_F(FieldSelection, MultiLineKeysWithASelection) {
   note.SetWindowText("prima riga\r\nseconda riga");  // the second line starts at 12
   note.SetFocus();
@@ -102,15 +103,24 @@ TEST_F(FieldSelection, MultiLineKeysWithASelection) {
     Sel before;
     int key;
     Sel after;
+    unsigned mods = 0;
   } cases[] = {
       {"U1 up from the caret", {2, 16}, kVkUp, {4, 4}},
       {"D1 down from the caret", {16, 3}, kVkDown, {15, 15}},
       {"L1 left to the start", {16, 3}, kVkLeft, {3, 3}},
       {"R1 right to the end", {3, 16}, kVkRight, {16, 16}},
+      // Home and End keep to the caret's line; Ctrl takes them to the text's ends.
+      {"H1 home on the second line", {16, 16}, kVkHome, {12, 12}},
+      {"E1 end on the first line, before its line end", {3, 3}, kVkEnd, {10, 10}},
+      {"E2 end on the last line", {12, 14}, kVkEnd, {24, 24}},
+      {"H2 shift+home keeps the anchor", {20, 20}, kVkHome, {20, 12}, kModShift},
+      {"C1 ctrl+home from the second line", {16, 16}, kVkHome, {0, 0}, kModControl},
+      {"C2 ctrl+end from the first line", {3, 3}, kVkEnd, {24, 24}, kModControl},
+      {"C3 ctrl+shift+end selects to the end", {3, 3}, kVkEnd, {3, 24}, kModControl | kModShift},
   };
   for (const Case& c : cases) {
     note.SetSel(c.before.first, c.before.second);
-    ui.Key(c.key);
+    ui.Key(c.key, c.mods);
     EXPECT_EQ(Of(note), c.after) << c.id;
   }
 }

@@ -298,7 +298,9 @@ void Edit::OnKeyDown(int key, unsigned mods) {
       case 'X': Cut(); return;
       case 'V': Paste(); return;
       case kVkLeft:
-      case kVkRight: break;
+      case kVkRight:
+      case kVkHome:
+      case kVkEnd: break;
       case kVkBack:
       case kVkDelete:
         // The word before or after the caret goes (a selection alone, when there is one).
@@ -313,8 +315,27 @@ void Edit::OnKeyDown(int key, unsigned mods) {
   switch (key) {
     case kVkLeft: move(!shift && a < b ? a : left()); ShowCaret(); break;
     case kVkRight: move(!shift && a < b ? b : right()); ShowCaret(); break;
-    case kVkHome: move(0); break;
-    case kVkEnd: move(n); break;
+    // In a multi-line field Home and End keep to the caret's line (a line
+    // as shown, wrapped or not); Ctrl takes them to the ends of the text.
+    case kVkHome:
+    case kVkEnd: {
+      if (words || !(GetStyle() & kEsMultiLine)) {
+        move(key == kVkHome ? 0 : n);
+      } else {
+        std::string t = GetWindowText();
+        Layout l = LayOut(backend().metrics(), GetFont(), t);
+        std::string_view line = l.lines.empty() ? std::string_view(t).substr(0, 0)
+                                                : l.lines[std::size_t(std::clamp(LineFromChar(sel_end_), 0,
+                                                                                 int(l.lines.size()) - 1))];
+        int start = int(line.data() - t.data());
+        int end = start + int(line.size());
+        // A line shown ends before its line end.
+        while (end > start && (t[std::size_t(end - 1)] == '\n' || t[std::size_t(end - 1)] == '\r')) --end;
+        move(key == kVkHome ? start : end);
+      }
+      ShowCaret();
+      break;
+    }
     case kVkUp:
     case kVkDown: {
       if (!(GetStyle() & kEsMultiLine)) break;
