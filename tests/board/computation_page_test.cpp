@@ -457,10 +457,13 @@ TEST_F(Computation, WithoutATagTheAreaIsNamedAfterTheProgram) {
 // A program that is killed leaves no worker behind: each notices that its
 // program is gone and ends by itself.
 TEST_F(Computation, WorkersOfAKilledProgramEndByThemselves) {
-  std::string tag = "boardkill" + std::to_string(::getpid());
-  ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
   // The block runs in a new start of the test program with a drive root of
-  // its own: the file it leaves is named here, for both.
+  // its own: the tag of the names its program makes and the file it leaves
+  // are named here, for both, so that the names it leaves are removed below.
+  std::string tag = "boardkill" + std::to_string(::getpid());
+  if (const char* named = std::getenv("KT_BOARD_KILL_TAG")) tag = named;
+  ::setenv("KT_BOARD_KILL_TAG", tag.c_str(), 1);
+  ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
   fs::path pids = root_ / "workers.txt";
   if (const char* named = std::getenv("KT_BOARD_WORKER_PIDS")) pids = named;
   ::setenv("KT_BOARD_WORKER_PIDS", pids.c_str(), 1);
@@ -492,8 +495,12 @@ TEST_F(Computation, WorkersOfAKilledProgramEndByThemselves) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_TRUE(gone(workers[0]));
   EXPECT_TRUE(gone(workers[1]));
+  std::string area = or_parpro_object_name("KestrinTempusParproArea.map");
+  EXPECT_TRUE(kt::SharedMemory::open(area, kParproAreaSize)) << "the killed program's area is named here";
   parpro_remove_names();  // the killed program's own names
+  EXPECT_FALSE(kt::SharedMemory::open(area, kParproAreaSize));
   ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
+  ::unsetenv("KT_BOARD_KILL_TAG");
   ::unsetenv("KT_BOARD_WORKER_PIDS");
 }
 
