@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -57,9 +58,11 @@ inline void write_bytes(const fs::path& p, const std::string& bytes) {
 class ReportFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("kt_reports_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // A parameterised test's name holds a '/': one folder, not a folder in
+    // a folder that the tear-down would leave behind.
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    root_ = fs::temp_directory_path() / ("kt_reports_" + std::to_string(::getpid()) + "_" + name);
     fs::remove_all(root_);
     fs::create_directories(root_ / "Orario");
     ::setenv(kt::kDriveRootVariable, root_.c_str(), 1);
