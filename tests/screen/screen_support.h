@@ -29,10 +29,11 @@
 
 namespace kt::ui::screen {
 
-// Handles core work and X events until done() or the cap.
-inline bool pump_until(const std::function<bool()>& done) {
+// Handles core work and X events until done() or the cap: a few seconds for
+// what the screen shows, longer for what waits on the engine's own work.
+inline bool pump_until(const std::function<bool()>& done, std::int64_t cap_ms = 4000) {
   MonotonicClock clock;
-  std::int64_t until = clock.NowMs() + 4000;
+  std::int64_t until = clock.NowMs() + cap_ms;
   while (clock.NowMs() < until) {
     pump_pending();
     if (done()) return true;
