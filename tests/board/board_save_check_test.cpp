@@ -126,6 +126,15 @@ class BoardSaveCheck : public board_test::BoardProgram {
     std::sort(week.begin(), week.end());
     return week;
   }
+  // The status line after a save. A move onto a teacher's reception hour
+  // makes the save give him another, and the line names it; which week the
+  // engine computes, and so which moves cover such an hour, depends on the
+  // build and the machine.
+  void ExpectSaved() {
+    std::string status = ui.Text(g_board, Q::kStatusId);
+    EXPECT_TRUE(status == "Orario salvato" || status.rfind("Orario salvato. Ora di ricevimento di ", 0) == 0)
+        << status;
+  }
   // Saves, leaves, and checks the saved week against what the board showed
   // and listed, then opens the board again.
   void SaveAndCheck(const char* what) {
@@ -133,7 +142,7 @@ class BoardSaveCheck : public board_test::BoardProgram {
     std::vector<Shown> shown = BoardWeek(), in_labs = labs;
     std::vector<std::string> listed = g_board.Problems();
     ui.Click(g_board, Q::kSaveId);
-    EXPECT_EQ(ui.Text(g_board, Q::kStatusId), "Orario salvato");
+    ExpectSaved();
     Leave();
     std::vector<Shown> saved = SavedWeek();
     EXPECT_EQ(saved.size(), shown.size());
@@ -277,7 +286,7 @@ TEST_F(BoardSaveCheck, TheReportsWrittenAtTheStandbySaveShowTheSavedWeek) {
   ASSERT_GE(MoveSomewhere(plain), 0);
   std::vector<Shown> shown = BoardWeek();
   ui.Click(g_board, Q::kSaveId);
-  EXPECT_EQ(ui.Text(g_board, Q::kStatusId), "Orario salvato");
+  ExpectSaved();
   std::vector<std::string> listed = g_board.Problems();
   EXPECT_EQ(SavedWeek(), shown);
   Leave();
