@@ -57,6 +57,8 @@ constexpr char32_t decode_utf8(std::string_view s, std::size_t& i) {
   return cp;
 }
 
+// One Unicode code point appended to `out` as UTF-8.
+void append_utf8(std::string& out, char32_t cp);
 // UTF-8 -> 1252. A character 1252 cannot hold becomes '?' and clears *ok.
 std::string utf8_to_cp1252(std::string_view utf8, bool* ok = nullptr);
 // 1252 -> UTF-8; never fails.

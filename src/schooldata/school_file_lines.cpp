@@ -428,23 +428,6 @@ bool utf16_lines(const std::string& bytes, std::vector<std::string>& lines, std:
     unsigned char a = static_cast<unsigned char>(bytes[at]), b = static_cast<unsigned char>(bytes[at + 1]);
     return static_cast<char32_t>(little ? a | b << 8 : a << 8 | b);
   };
-  auto append = [&line](char32_t cp) {
-    if (cp < 0x80) {
-      line += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      line += static_cast<char>(0xC0 | cp >> 6);
-      line += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      line += static_cast<char>(0xE0 | cp >> 12);
-      line += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-      line += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      line += static_cast<char>(0xF0 | cp >> 18);
-      line += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-      line += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-      line += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  };
   auto end_line = [&] {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
@@ -467,7 +450,7 @@ bool utf16_lines(const std::string& bytes, std::vector<std::string>& lines, std:
       end_line();
       continue;
     }
-    append(cp);
+    kt::append_utf8(line, cp);
   }
   if (!line.empty()) end_line();
   return true;
