@@ -123,7 +123,7 @@ TEST_F(HandEditedNumbers, ANumberItsFieldCannotHoldIsRefusedNamingFileLineAndIte
 }
 
 TEST_F(HandEditedNumbers, TheEndsOfEachFieldsRangeSaveAndOpenUnchanged) {
-  std::string text = WithColombo("PAUSAMEPER:128-1-127--128\tRIPOSO:127\tGL:-128-127\tMXR:255\tBUK:127:-128\t");
+  std::string text = WithColombo("PAUSAMEPER:128-1-127--128\tRIPOSO:127\tGL:1-127\tMXR:255\tBUK:127:-128\t");
   std::size_t at = text.find("\nGM:") + 1;
   text.insert(at, "PAUSAMENSA:\t255-0-255-2\t\nIHBUCHE:\t127--128\t\nOREPROLU:\t255\t\n");
   write(school_ / "scuola2.txt", text);
@@ -149,7 +149,7 @@ TEST_F(HandEditedNumbers, TheEndsOfEachFieldsRangeSaveAndOpenUnchanged) {
   EXPECT_EQ(c.pausameper[2], 127);
   EXPECT_EQ(c.pausameper[3], -128);
   EXPECT_EQ(c.riposo, 127);
-  EXPECT_EQ(c.gl[0], -128);
+  EXPECT_EQ(c.gl[0], 1);
   EXPECT_EQ(c.gl[1], 127);
   EXPECT_EQ(colombo->mxr, 255);
   EXPECT_EQ(c.buk[0], 127);
