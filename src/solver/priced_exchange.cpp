@@ -116,6 +116,24 @@ std::int64_t teacher_price_besides_capped(int b, const int* with, int with_count
   return v - shared_entries(b, with, with_count);
 }
 
+bool building_mode_on() { return (g_building_mode_flags & 3) != 0; }
+
+// teacher_price(b) before the swap, read from a_price where it holds the sum
+// of b's calendar teacher (the one side effect of that pricing, the teacher's
+// new entry, is written as pricing writes it).
+std::int64_t teacher_price_before(int b, LessonPrice& a_price) {
+  int t = g_eng_lessons[b].teacher;
+  if (building_mode_on() || !teacher_ok(t) || g_eng_teachers[t].calendar_class < 0) return teacher_price(b);
+  if (a_price.calendar_teacher == t) {
+    g_teacher_penalty_new[t] = a_price.calendar_sum;
+    return a_price.calendar_sum;
+  }
+  std::int64_t v = teacher_price(b);
+  a_price.calendar_teacher = t;
+  a_price.calendar_sum = v;
+  return v;
+}
+
 bool same_slot(int a, int b) { return g_eng_lessons[a].day == g_eng_lessons[b].day && g_eng_lessons[a].hour == g_eng_lessons[b].hour; }
 
 }  // namespace
@@ -365,7 +383,8 @@ ExchangeOutcome or_priced_exchange(int a, int b, LessonPrice& a_price, bool pric
   int a_teacher_count = priced_teachers(a, a_teachers);
   std::int64_t bonus_a = joint_bonus(a);
   std::int64_t bonus_b = joint_bonus(b);
-  std::int64_t t_b = teacher_price_besides(b, a_teachers, a_teacher_count);
+  std::int64_t t_b = teacher_price_before(b, a_price);
+  t_b -= shared_entries(b, a_teachers, a_teacher_count);  // after the pricing, which writes the entries
   std::int64_t c_b = other_class ? class_price(b, 1) : 0;
   const std::uint16_t old_places[2] = {lesson_place(a), lesson_place(b)};
   or_swap_tested_lessons(a, b);

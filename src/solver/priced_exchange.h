@@ -39,6 +39,15 @@ extern std::uint8_t g_lesson_checked[kMaxLessons];
 struct LessonPrice {
   std::int64_t teacher;  // tA
   std::int64_t cls;      // cA, class-side sum in its full form
+  // The class-calendar teacher last priced as a lesson B's teacher in this
+  // scan (-1: none) and its sum. A refused exchange leaves the placement as
+  // it found it, as the reuse of tA and cA relies on, so until the scan
+  // keeps one (which makes the price anew) the next B of that teacher reads
+  // the sum instead of walking the class's calendar again. Not used while
+  // the building mode is on: pricing B then also aligns its class's
+  // buildings.
+  int calendar_teacher = -1;
+  std::int64_t calendar_sum = 0;
 };
 
 // What a move does with an exchange that leaves the cost unchanged.

@@ -14,6 +14,7 @@
 #include "solver/colleague_rotations.h"
 #include "solver/cost_evaluation.h"
 #include "solver/neighbourhood_moves.h"
+#include "solver/priced_exchange.h"
 
 namespace {
 
@@ -62,6 +63,59 @@ TEST(MovesSweep, EverySweepKeepsThePlacementSoundAndPricesExactly) {
       expect_caches_recomputed("backward");
     }
     EXPECT_LT(or_evaluate_all_constraints64(0), start) << "seed " << seed;
+  }
+}
+
+// Two teachers stand for the calendars of classes 0 and 1, with day patterns
+// the random week misses (84 counts). Scans of every lesson A against the
+// lessons B of its class, with A's price reused as the sweeps reuse it (a B
+// of a calendar teacher then reads that teacher's sum from the price), give
+// the outcomes and the placement of the same scans with a price that never
+// holds such a sum.
+namespace {
+
+void calendar_school(std::uint64_t seed) {
+  random_school(seed);
+  for (int c : {0, 1}) {
+    g_eng_teachers[c].calendar_class = c;
+    EngineClass& k = g_eng_classes[c];
+    std::memset(k.special_weekdays, 0, sizeof k.special_weekdays);
+    std::memcpy(k.special_weekdays, c == 0 ? "66655" : "6664", c == 0 ? 5 : 4);
+  }
+  rebuild_mini_school();
+  or_evaluate_all_constraints64(0);
+}
+
+std::vector<std::int64_t> scan_classes(bool reuse) {
+  std::vector<std::int64_t> seen;
+  for (int c = 0; c < g_eng_school.real_class_count; ++c) {
+    int n = g_eng_classes[c].lesson_index_count;
+    for (int i = 0; i < n; ++i) {
+      int a = g_eng_classes[c].lesson_indexes[i];
+      LessonPrice price = or_price_lesson(a);
+      for (int j = i + 1; j < n; ++j) {
+        int b = g_eng_classes[c].lesson_indexes[j];
+        if (!reuse) price.calendar_teacher = -1;
+        ExchangeOutcome r = or_priced_exchange(a, b, price, false, ZeroRule::kKeep);
+        seen.insert(seen.end(), {r.tried, r.kept, r.delta, r.teacher_b_before, r.teacher_b_after, price.teacher});
+      }
+    }
+  }
+  for (int l = 0; l < g_eng_school.lesson_count; ++l) seen.push_back(lesson_place(l));
+  return seen;
+}
+
+}  // namespace
+
+TEST(MovesSweep, CalendarTeacherSumsReadFromTheScanPriceChangeNoOutcome) {
+  for (std::uint64_t seed : {4u, 5u, 6u}) {
+    calendar_school(seed);
+    ASSERT_GT(g_evaluators[84].full(), 0) << "seed " << seed;
+    std::vector<std::int64_t> reused = scan_classes(true);
+    calendar_school(seed);
+    std::vector<std::int64_t> fresh = scan_classes(false);
+    EXPECT_EQ(reused, fresh) << "seed " << seed;
+    expect_sound_placement("calendar scans");
   }
 }
 
