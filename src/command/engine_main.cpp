@@ -31,6 +31,7 @@
 #include "platform/folder_lock.h"
 #include "platform/paths.h"
 #include "solver/result_history.h"
+#include "solver/run_state_reset.h"
 #include "reports/engine_report_services.h"
 
 namespace {
@@ -224,6 +225,11 @@ int or_main(int from_gui, int argc, const char* const* argv) {
   // caught the same way, so no caller can make the engine end the process.
   EngineThreadScope engine_thread;
   g_description_loaded = 0;
+  // Every command starts its search from the cursors, toggles and counters
+  // a fresh process starts with: a process that runs one command after
+  // another (the desktop program, a parallel worker) computes for a seed
+  // the week "orario --seed" computes.
+  or_reset_run_state();
   // Every command starts quiet: a computation ends with the report mode
   // word negative, and a process that runs one command after another (a
   // parallel worker) must not start the next one writing residual lines.

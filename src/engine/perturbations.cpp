@@ -41,6 +41,7 @@ std::uint32_t rebuild() {
 
 }  // namespace
 
+void or_reset_shake_turn() { g_shake_calls = 0; }
 
 std::uint32_t or_shake_timetable() {
   int kind = (++g_shake_calls) % 3;

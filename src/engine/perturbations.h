@@ -12,6 +12,8 @@
 // One perturbation; the kind turns 1, 2, 0, 1 ... with each call. Returns
 // the full evaluation after the change.
 std::uint32_t or_shake_timetable();
+// Sets the turn of the kinds back to its start, as in a fresh process.
+void or_reset_shake_turn();
 // n accepted exchanges of two slots; refused exchanges (a class gap) are
 // undone and retried, at most kSwapRetryLimit times per exchange asked for.
 // Returns the number of exchanges made.

@@ -11,6 +11,7 @@
 
 #include "engine/status_block.h"
 #include "solver/cost_evaluation.h"
+#include "solver/run_state_reset.h"
 
 const std::uint8_t kStagingOrder[82] = {
     35, 80, 81, 76, 44, 77, 78, 89, 79, 86, 87, 88, 83, 85, 84, 67, 11, 43, 6,  7,  5,
@@ -20,6 +21,8 @@ const std::uint8_t kStagingOrder[82] = {
 const std::uint8_t kStagingFreeIds[11] = {1, 69, 70, 71, 72, 73, 74, 90, 91, 92, 93};
 
 StagingSettings g_staging;
+
+void or_reset_staging_settings() { g_staging = StagingSettings{}; }
 
 namespace {
 

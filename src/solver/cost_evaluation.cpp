@@ -19,6 +19,7 @@
 #include "solver/presence_constraints.h"
 #include "solver/rest_special_hour_constraints.h"
 #include "solver/teacher_rule_frame.h"
+#include "solver/run_state_reset.h"
 
 const std::uint8_t kClassBlockOrder[15] = {44, 77, 78, 89, 79, 86, 87, 88, 80, 81, 75, 82, 83, 84, 85};
 const std::uint8_t kTeacherBlockOrder[64] = {
@@ -386,10 +387,25 @@ std::int64_t or_class_penalty_capped(int class_index, std::int64_t cap) {
   return sum;
 }
 
+namespace {
+// Where the scans for the worst teacher and class last started.
+int g_worst_teacher_cursor = 0;
+int g_worst_class_cursor = 0;
+}  // namespace
+
+void or_reset_worst_scan_cursors() {
+  g_worst_teacher_cursor = 0;
+  g_worst_class_cursor = 0;
+  // The moves' sampling divisor starts at 1; the phases and the room
+  // optimiser raise it to 7 for their own runs.
+  g_solver.sampling_divisor = 1;
+  g_solver.focus_teacher = -1;
+}
+
 // Both scans start one past the previous call's start, so ties rotate.
 void or_find_worst_teacher_and_class() {
-  static int teacher_cursor = 0;
-  static int class_cursor = 0;
+  int& teacher_cursor = g_worst_teacher_cursor;
+  int& class_cursor = g_worst_class_cursor;
   int worst_teacher = -2, worst_class = -2;
   int teachers = teacher_total();
   if (teachers > 0) {

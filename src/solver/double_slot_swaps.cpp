@@ -14,12 +14,19 @@
 #include "solver/neighbourhood_moves.h"
 #include "solver/placement_state.h"
 #include "solver/priced_exchange.h"
+#include "solver/run_state_reset.h"
 
 namespace {
 
 int g_day = 0, g_hour = -1, g_position = 0;
 
 }  // namespace
+
+void or_reset_double_swap_cursor() {
+  g_day = 0;
+  g_hour = -1;
+  g_position = 0;
+}
 
 int or_double_swap_slots(std::int64_t* out) {
   std::int64_t score = g_solver.total_score;

@@ -26,6 +26,7 @@
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
 #include "solver/stage_stall.h"
+#include "solver/run_state_reset.h"
 
 GapStageState g_gap_stage = {0, 0, -1, 0, -1, 0};
 
@@ -71,6 +72,8 @@ void keep_live_placement() {
 }
 
 }  // namespace
+
+void or_reset_gap_stage_state() { g_gap_stage = {0, 0, -1, 0, -1, 0}; }
 
 bool or_in_gap_stage() { return g_status.stage_id.load() == kGapStageId; }
 bool or_gap_teacher_mode() { return g_gap_stage.teacher_mode > 0; }

@@ -22,6 +22,7 @@
 #include "solver/improvement_phases.h"
 #include "solver/placement_state.h"
 #include "solver/priced_exchange.h"
+#include "solver/run_state_reset.h"
 
 namespace {
 
@@ -35,6 +36,14 @@ struct PairCursor {
 PairCursor g_balance_cursor[kMaxClasses];
 PairCursor g_overlap_cursor[kMaxClasses];
 PairCursor g_weight_cursor[kMaxClasses];
+
+}  // namespace
+
+void or_reset_improvement_pass_cursors() {
+  for (int c = 0; c < kMaxClasses; ++c) g_balance_cursor[c] = g_overlap_cursor[c] = g_weight_cursor[c] = {0, 0};
+}
+
+namespace {
 
 enum class Measure { kBalance, kOverlap, kWeight };
 

@@ -27,6 +27,7 @@
 #include "solver/placement_state.h"
 #include "solver/priced_exchange.h"
 #include "solver/search_weights.h"
+#include "solver/run_state_reset.h"
 
 PhaseRecord g_balance_record;
 PhaseRecord g_weight_record;
@@ -69,6 +70,17 @@ void restore_kept_placement() {
 // The overlap phase holds its placement by the teacher grouping's result,
 // kept in the window's parameter block (or here when no window gave one).
 std::int32_t g_grouping_best_without_window = kNoRecord;
+
+}  // namespace
+
+void or_reset_improvement_phase_state() {
+  g_balance_record = g_weight_record = g_overlap_record = PhaseRecord{};
+  g_phase_cycles = 0;
+  g_overlap_alternation = 0;
+  g_grouping_best_without_window = kNoRecord;
+}
+
+namespace {
 
 void test_room_grouping() {
   RoomAllocationParams* p = g_status.room_params.load();

@@ -25,6 +25,7 @@
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "solver/placement_state.h"
+#include "solver/run_state_reset.h"
 
 namespace {
 
@@ -42,6 +43,15 @@ std::uint16_t g_partner_searches[kMaxLessons];
 
 std::int64_t real_clock() { return static_cast<std::int64_t>(std::time(nullptr)); }
 SolverClock g_clock = real_clock;
+
+}  // namespace
+
+void or_reset_placement_pass_cursors() {
+  g_cursor_n = PassCursor{0, 0, 0, 0, "N"};
+  g_cursor_r = PassCursor{0, 0, 0, 0, "R"};
+}
+
+namespace {
 
 int lesson_total() {
   int n = g_eng_school.lesson_count;

@@ -18,10 +18,17 @@
 #include "solver/neighbourhood_moves.h"
 #include "solver/placement_state.h"
 #include "solver/priced_exchange.h"
+#include "solver/run_state_reset.h"
 
 namespace {
 
 int g_pair_cursor = 0;
+
+}  // namespace
+
+void or_reset_joint_pair_cursor() { g_pair_cursor = 0; }
+
+namespace {
 
 bool lesson_ok(int l) { return l >= 0 && l < kMaxLessons && l < g_eng_school.lesson_count; }
 

@@ -6,11 +6,13 @@
 #include "solver/neighbourhood_moves.h"
 
 #include <ctime>
+#include <initializer_list>
 
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "solver/cost_evaluation.h"
 #include "solver/priced_exchange.h"
+#include "solver/run_state_reset.h"
 
 namespace {
 
@@ -107,6 +109,19 @@ Walk walk_backward(int c, PairCursors& cur, Visit&& visit) {
 PairCursors g_forward_cursors, g_backward_cursors, g_focused_cursors, g_worst_cursors, g_timed_cursors;
 int g_backward_class_cursor = 0;
 
+// The moves' own counters, toggles and cursors, kept from one call to the
+// next; here rather than in the moves so that a new run can set them back.
+struct MoveCounters {
+  std::uint32_t focused_calls = 0;  // its modulo decides when the focused move draws a class
+  bool worst_call_toggle = false;
+  bool worst_turn_toggle = false;
+  int worst_own_cursor = 0;
+  int slot_day1 = 0, slot_hour1 = 0, slot_position1 = 0, slot_day2 = 0, slot_hour2 = 0;
+  int flagged_cursor = 0;
+  int flagged_i[kMaxClasses] = {}, flagged_j[kMaxClasses] = {};
+};
+MoveCounters g_counters;
+
 std::int64_t running_start() { return g_solver.total_score; }
 
 void store(std::int64_t* out, std::int64_t score) {
@@ -141,6 +156,13 @@ bool in_class_list(int teacher, int c) {
 
 }  // namespace
 
+void or_reset_neighbourhood_cursors() {
+  for (PairCursors* c : {&g_forward_cursors, &g_backward_cursors, &g_focused_cursors, &g_worst_cursors, &g_timed_cursors})
+    *c = PairCursors{};
+  g_backward_class_cursor = 0;
+  g_counters = MoveCounters{};
+}
+
 void or_set_move_clock(MoveClock clock) { g_move_clock = clock ? clock : default_clock; }
 
 int or_sweep_class_pairs() {
@@ -174,7 +196,7 @@ int or_sweep_class_pairs_backward() {
 }
 
 int or_sweep_focused_class_pairs(std::int64_t* out) {
-  static std::uint32_t calls = 0;
+  std::uint32_t& calls = g_counters.focused_calls;
   int classes = class_total();
   std::int64_t score = running_start();
   if (classes <= 0) {
@@ -217,9 +239,9 @@ int or_sweep_focused_class_pairs(std::int64_t* out) {
 }
 
 int or_sweep_worst_teacher_classes(int multiplier, std::int64_t* out) {
-  static bool call_toggle = false;
-  static bool turn_toggle = false;
-  static int own_cursor = 0;
+  bool& call_toggle = g_counters.worst_call_toggle;
+  bool& turn_toggle = g_counters.worst_turn_toggle;
+  int& own_cursor = g_counters.worst_own_cursor;
   call_toggle = !call_toggle;
   int classes = class_total();
   std::int64_t score = running_start();
@@ -270,7 +292,11 @@ int or_sweep_worst_teacher_classes(int multiplier, std::int64_t* out) {
 }
 
 int or_sweep_slot_pairs(std::int64_t* out) {
-  static int day1 = 0, hour1 = 0, position1 = 0, day2 = 0, hour2 = 0;
+  int& day1 = g_counters.slot_day1;
+  int& hour1 = g_counters.slot_hour1;
+  int& position1 = g_counters.slot_position1;
+  int& day2 = g_counters.slot_day2;
+  int& hour2 = g_counters.slot_hour2;
   std::int64_t score = running_start();
   int days = days_per_week();
   if (days <= 0) {
@@ -324,8 +350,9 @@ int or_sweep_slot_pairs(std::int64_t* out) {
 }
 
 int or_sweep_flagged_teacher_pairs() {
-  static int cursor = 0;
-  static int pos_i[kMaxClasses], pos_j[kMaxClasses];
+  int& cursor = g_counters.flagged_cursor;
+  int* pos_i = g_counters.flagged_i;
+  int* pos_j = g_counters.flagged_j;
   int classes = class_total();
   if (classes <= 0) return 0;
   auto flagged = [](int l) {

@@ -13,9 +13,15 @@
 #include "solver/class_constraints.h"
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
+#include "solver/run_state_reset.h"
 
 MoveRunState g_move_run = {0, 0, 1, -1, 0, 0};
 std::uint8_t g_lesson_checked[kMaxLessons];
+
+void or_reset_move_run_state() {
+  g_move_run = {0, 0, 1, -1, 0, 0};
+  std::memset(g_lesson_checked, 0, sizeof g_lesson_checked);
+}
 
 namespace {
 

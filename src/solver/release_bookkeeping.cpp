@@ -6,17 +6,28 @@
 // per cycle (trace and record).
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "engine/errors.h"
 #include "engine/status_block.h"
 #include "solver/cost_evaluation.h"
 #include "solver/placement_state.h"
 #include "solver/search_weights.h"
+#include "solver/run_state_reset.h"
 
 namespace {
 
 std::uint16_t g_focus_record[kMaxLessons];
 std::int64_t g_focus_record_value = 99888777;
+
+}  // namespace
+
+void or_reset_focus_record() {
+  std::memset(g_focus_record, 0, sizeof g_focus_record);
+  g_focus_record_value = 99888777;
+}
+
+namespace {
 
 int teacher_total() {
   int n = g_eng_school.teacher_count;

@@ -11,8 +11,11 @@
 #include "engine/status_block.h"
 #include "solver/constraint_parameters.h"
 #include "solver/cost_evaluation.h"
+#include "solver/run_state_reset.h"
 
 SearchWeightState g_weights = {177, 27, 0, 0, 0, {}, 0, 0, 1};
+
+void or_reset_weight_state() { g_weights = {177, 27, 0, 0, 0, {}, 0, 0, 1}; }
 
 namespace {
 

@@ -17,8 +17,11 @@
 #include "solver/cost_evaluation.h"
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
+#include "solver/run_state_reset.h"
 
 ReleaseState g_release = {-1, -1, -1, -1, -1, 0, 0, 0, 0, 0, 0, {}, {}, 0, 0, 0};
+
+void or_reset_release_state() { g_release = {-1, -1, -1, -1, -1, 0, 0, 0, 0, 0, 0, {}, {}, 0, 0, 0}; }
 
 namespace {
 

@@ -32,6 +32,7 @@
 #include "solver/search_state.h"
 #include "solver/search_weights.h"
 #include "solver/solver_state.h"
+#include "solver/run_state_reset.h"
 
 namespace {
 
@@ -308,6 +309,8 @@ void gap_stage_bookkeeping(std::int64_t s, int teachers) {
 }
 
 }  // namespace
+
+void or_reset_teacher_side_run_state() { g_side = TeacherSideState{}; }
 
 void or_set_teacher_side_sleep(TeacherSideSleep sleep) { g_sleep = sleep ? sleep : default_sleep; }
 

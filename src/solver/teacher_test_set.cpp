@@ -9,11 +9,21 @@
 #include "engine/status_block.h"
 #include "solver/constraint_staging.h"
 #include "solver/cost_evaluation.h"
+#include "solver/run_state_reset.h"
 
 namespace {
 
 int g_release_cursor = 0;
 std::uint8_t g_release_toggle = 0;
+
+}  // namespace
+
+void or_reset_release_cursor() {
+  g_release_cursor = 0;
+  g_release_toggle = 0;
+}
+
+namespace {
 
 int teacher_total() {
   int n = g_eng_school.teacher_count;
