@@ -154,5 +154,5 @@ void or_read_class_special_calendar(const char* line, int which) {
   std::memset(c.special_calendar, 0, sizeof(c.special_calendar));
   read_day_ranges(p, c.special_calendar, kMessage);
   for (const char* f = next_field(p); f != nullptr; f = next_field(f))
-    if (starts_with(f, "SCALINO:")) c.scalino_step = static_cast<std::uint8_t>(read_number(f + 8) & 0xFF);
+    if (starts_with(f, "SCALINO:")) c.scalino_step = static_cast<std::uint8_t>(loader_fitting(read_number(f + 8), -128, 127) & 0xFF);
 }

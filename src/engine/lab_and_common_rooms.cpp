@@ -78,8 +78,8 @@ const char* read_common_room_pairs(const char* p, std::uint8_t (*pairs)[2], std:
       b = take_number(p);
     }
     if (count >= 10) loader_config_error(too_many);
-    pairs[count][0] = static_cast<std::uint8_t>(a & 0xFF);
-    pairs[count][1] = static_cast<std::uint8_t>(b & 0xFF);
+    pairs[count][0] = static_cast<std::uint8_t>(loader_fitting(a, 0, 255));
+    pairs[count][1] = static_cast<std::uint8_t>(loader_fitting(b, 0, 255));
     ++count;
     if (*p != ':') break;
     ++p;
@@ -112,7 +112,7 @@ void read_common_room_option(EngineCommonRoom& room, const char* p) {
     g_eng_school.uses_peroco = 1;
   } else if (starts_with(p, "AVOMAX:")) {
     int value = read_number(p + 7);
-    room.avomax = static_cast<std::uint8_t>(value & 0xFF);
+    room.avomax = static_cast<std::uint8_t>(loader_fitting(value, -128, 127) & 0xFF);
     if (value >= 1) g_eng_school.uses_avomax = 1;
   } else if (starts_with(p, "OX:")) {
     const char* q = p + 3;

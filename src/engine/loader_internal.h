@@ -79,6 +79,10 @@ bool read_hour_pairs_item(EngineTeacher& t, const char* item);
 [[noreturn]] void loader_config_error(const char* message);  // with the current line
 [[noreturn]] void loader_config_error_text(const char* message, const char* text);
 [[noreturn]] void loader_critical(const char* text, int source_line);
+// A number of the current line that must fit its field (low..high, what the
+// field holds and what the user interface keeps): one outside is refused as
+// a bad line instead of being wrapped into another value or into "not set".
+int loader_fitting(int value, int low, int high);
 
 // ---- Find-or-add and section parsers ----------------------------------------------
 

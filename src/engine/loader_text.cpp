@@ -7,6 +7,7 @@
 // beyond any value a description holds, so no overflow is possible.
 //
 // Workload: called a few times per field of every line of a description.
+#include <cstdio>
 #include <cstring>
 
 #include "engine/errors.h"
@@ -77,6 +78,15 @@ void loader_critical(const char* text, int source_line) {
   or_raise_critical_error(text, 0, kSourceLoad, source_line);
 }
 
+int loader_fitting(int value, int low, int high) {
+  if (value < low || value > high) {
+    char message[64];
+    std::snprintf(message, sizeof message, "Valore fuori dai limiti (da %d a %d)", low, high);
+    loader_config_error(message);
+  }
+  return value;
+}
+
 namespace {
 void read_hour_pairs(const char* p, std::uint8_t (*pairs)[2], std::int8_t& count, const char* hint) {
   while (!field_end(*p)) {
@@ -85,8 +95,8 @@ void read_hour_pairs(const char* p, std::uint8_t (*pairs)[2], std::int8_t& count
     ++p;
     int b = take_number(p);
     if (count >= kBandPairs) loader_config_error("INSE: troppi elementi");
-    pairs[count][0] = static_cast<std::uint8_t>(a & 0xFF);
-    pairs[count][1] = static_cast<std::uint8_t>(b & 0xFF);
+    pairs[count][0] = static_cast<std::uint8_t>(loader_fitting(a, -128, 127) & 0xFF);
+    pairs[count][1] = static_cast<std::uint8_t>(loader_fitting(b, -128, 127) & 0xFF);
     ++count;
     if (*p != ':') break;
     ++p;

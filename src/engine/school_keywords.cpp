@@ -26,7 +26,9 @@ const char* const kLaterPassKeys[] = {
     "INDISIGLE:", "CALESPE:",  "SCALJAN:",   "SKAVA:",   "SKAVB:",   "CLADAYS:",
     "CLADUSPE:"};
 
-std::int8_t as_byte(int value) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(value & 0xFF)); }
+// A number of the line into a signed byte field; one the field cannot hold
+// refuses the line.
+std::int8_t as_byte(int value) { return static_cast<std::int8_t>(loader_fitting(value, -128, 127)); }
 
 // Start of a band list: the next field, or right behind the key when the
 // list follows it directly.
@@ -226,7 +228,7 @@ void read_disposizione(const char* line) {
   const char* const kFieldHint = "DISPOSIZIONE: percentuale|DAY:fino a x per week-n per dai:ecc.";
   int percentage = p == nullptr ? 0 : read_number(p);
   g_eng_school.standby_percentage = static_cast<std::uint8_t>(percentage & 0xFF);
-  g_eng_school.standby_grouping = as_byte(percentage);
+  g_eng_school.standby_grouping = static_cast<std::int8_t>(static_cast<std::uint8_t>(percentage & 0xFF));
   const char* day = next_field(p);
   if (day == nullptr || !starts_with(day, "DISPODAY:")) loader_config_error(kFieldHint);
   const char* band = day + 9;
@@ -249,7 +251,7 @@ void read_building_options(EngineBuilding& building, const char* p) {
     int n = static_cast<int>(dash - (p + 5));
     if (n > 24) n = 24;
     std::memcpy(entry.name, p + 5, n);
-    entry.value = static_cast<std::uint8_t>(read_number(dash + 1) & 0xFF);
+    entry.value = static_cast<std::uint8_t>(loader_fitting(read_number(dash + 1), -128, 127) & 0xFF);
     bool known = false;
     for (int k = 0; k < building.condition_count; ++k)
       if (std::strcmp(building.conditions[k].name, entry.name) == 0 && building.conditions[k].value == entry.value)

@@ -22,12 +22,18 @@
 
 namespace {
 
-std::int8_t as_byte(int value) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(value & 0xFF)); }
+std::int8_t wrap_byte(int value) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(value & 0xFF)); }
+
+// A number of the line into a byte field; one the field cannot hold (from
+// low to high) refuses the line.
+std::int8_t as_byte(int value, int low = -128, int high = 127) { return wrap_byte(loader_fitting(value, low, high)); }
 
 // Reads up to count values a-b-c...; a missing '-' before a required value
-// raises the message (null: the values after it are simply absent).
-const char* read_values(const char* p, std::int8_t* out, int count, int required, const char* message) {
-  out[0] = as_byte(take_number(p));
+// raises the message (null: the values after it are simply absent). The
+// first value may have a range of its own (first_low..first_high).
+const char* read_values(const char* p, std::int8_t* out, int count, int required, const char* message,
+                        int first_low = -128, int first_high = 127) {
+  out[0] = as_byte(take_number(p), first_low, first_high);
   for (int k = 1; k < count; ++k) {
     if (*p != '-') {
       if (k < required) loader_config_error(message);
@@ -223,8 +229,9 @@ bool read_option_item(EngineTeacher& t, const char* item) {
   } else if (starts_with(item, "PAUSAMEPER:")) {
     std::int8_t v[4];
     std::memcpy(v, t.pausameper, 4);
-    read_values(after("PAUSAMEPER:"), v, 4, 1, nullptr);
-    v[0] = as_byte(v[0] - 1);
+    // The hour is kept less 1: 128 is the last one a byte keeps.
+    read_values(after("PAUSAMEPER:"), v, 4, 1, nullptr, -127, 128);
+    v[0] = wrap_byte(v[0] - 1);
     std::memcpy(t.pausameper, v, 4);
   } else if (starts_with(item, "MAXBUDAYPER:")) t.maxbudayper = as_byte(read_number(after("MAXBUDAYPER:")));
   else if (starts_with(item, "NOMWEEK:")) t.nomweek = as_byte(read_number(after("NOMWEEK:")));
@@ -234,7 +241,7 @@ bool read_option_item(EngineTeacher& t, const char* item) {
   else if (starts_with(item, "ULTIMEOREMAX:"))
     read_rule_band(after("ULTIMEOREMAX:"), t.ultimeoremax_pairs, t.ultimeoremax_count,
                    "Configurare GRUPPIOREMAX:ore max nel giorno in una classe-max per settimana...");
-  else if (starts_with(item, "MXR:")) t.mxr = as_byte(read_number(after("MXR:")));
+  else if (starts_with(item, "MXR:")) t.mxr = as_byte(read_number(after("MXR:")), 0, 255);
   else if (starts_with(item, "BRENTIX:")) t.brentix = 1;
   else if (starts_with(item, "PAULAB:")) t.paulab = 1;
   else if (starts_with(item, "QUORVEX:")) {
@@ -372,7 +379,7 @@ void read_rotazix(const char* line) {
     if (*end != ':') loader_config_error("Sintassi Vincoli");
     ++end;
     int value = take_number(end);
-    g_eng_classes[or_find_or_add_class(code, 0)].rotazix = as_byte(value);
+    g_eng_classes[or_find_or_add_class(code, 0)].rotazix = as_byte(value, 0, 255);
     g_eng_school.rotazix_flag = 1;
     return end;
   });
@@ -384,7 +391,7 @@ void read_rotation_pause(const char* line) {
   if (*p == '|') p = next_field(p);
   if (p == nullptr) return;
   for (int k = 0; k < 4; ++k) {
-    g_eng_school.rotation_pause[k] = as_byte(take_number(p) - 1);
+    g_eng_school.rotation_pause[k] = as_byte(take_number(p) - 1, -1, 254);
     if (*p != '-') break;
     ++p;
   }

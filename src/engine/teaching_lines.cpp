@@ -252,8 +252,8 @@ const char* read_option(const char* p, ItemContext& c) {
   if (starts_with(p, "ORP:") || starts_with(p, "ORQ:")) {
     bool reception = p[2] == 'Q';
     p += 4;
-    int value = take_number(p);
-    each_lesson(c, [&](EngineLesson& l) { l.filed_value = static_cast<std::int8_t>(value & 0xFF); });
+    int value = loader_fitting(take_number(p), -128, 127);
+    each_lesson(c, [&](EngineLesson& l) { l.filed_value = static_cast<std::int8_t>(value); });
     if (reception) t.item_marks |= kMarkOrq;
     return p;
   }
@@ -277,7 +277,7 @@ const char* read_option(const char* p, ItemContext& c) {
   }
   if (starts_with(p, "MISCRE:")) {
     p += 7;
-    int value = take_number(p);
+    int value = loader_fitting(take_number(p), -128, 127);
     if (*p == ':') ++p;
     each_lesson(c, [&](EngineLesson& l) { l.miscre = static_cast<std::uint8_t>(value & 0xFF); });
     t.item_marks |= kMarkMiscre;

@@ -596,7 +596,7 @@ std::size_t desc_number_end(const std::string& entry, std::size_t from) {
 // A number of the line as atoi reads it, which must fit its field: wrapped
 // into the field it would read as another value, or as "not set" and vanish
 // at the next save, unsaid; so the line is refused.
-int desc_fitting(const char* text, long low, long high, const std::string& line) {
+long desc_fitting(const char* text, long low, long high, const std::string& line) {
   long v = std::strtol(text, nullptr, 10);
   if (v < low || v > high) {
     std::string low_text = std::to_string(low), high_text = std::to_string(high);
@@ -604,7 +604,7 @@ int desc_fitting(const char* text, long low, long high, const std::string& line)
               "Wert au\xDF" "erhalb der Grenzen (von " + low_text + " bis " + high_text + ")",
               "Value out of range (" + low_text + " to " + high_text + ")", line);
   }
-  return static_cast<int>(v);
+  return v;
 }
 
 std::int8_t desc_byte(const char* text, const std::string& line) {

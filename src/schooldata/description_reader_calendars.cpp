@@ -9,6 +9,7 @@
 // order of the line (the engine reads them in that order). Identifiers are
 // cut to their fields' sizes. A few lines per class.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -94,7 +95,7 @@ void read_special_calendar(const std::string& head, const std::string& line) {
   if (!desc_read_week_ranges(cal->calendar_hours, body.c_str())) calendar_fail(line);
   std::vector<std::string> fields = og_split_fields(body);
   for (std::size_t i = 1; i < fields.size(); ++i) {
-    if (starts(fields[i], "SCALINO:")) cal->max_day_difference = static_cast<std::int8_t>(std::atoi(fields[i].c_str() + 8));
+    if (starts(fields[i], "SCALINO:")) cal->max_day_difference = desc_byte(fields[i].c_str() + 8, line);
   }
 }
 
@@ -102,10 +103,10 @@ void read_steps(const std::string& head, const std::string& line) {
   std::string body;
   UiClassCalendar* cal = calendar_of(head, body, line);
   if (cal == nullptr) return;
-  cal->max_day_difference = static_cast<std::int8_t>(std::atoi(body.c_str()));
+  cal->max_day_difference = desc_byte(body.c_str(), line);
   std::size_t dash = body.find('-');
   if (dash != std::string::npos && dash < body.find('|')) {
-    cal->second_hour_entries = static_cast<std::int8_t>(std::atoi(body.c_str() + dash + 1));
+    cal->second_hour_entries = desc_byte(body.c_str() + dash + 1, line);
   }
 }
 
@@ -116,10 +117,12 @@ void read_day_lengths(const std::string& head, int row, const std::string& line)
   std::memset(cal->day_lengths[row], 0, sizeof cal->day_lengths[row]);
   const char* p = body.c_str();
   for (int k = 0; k < 12 && is_digit(*p); ++k) {
-    int hours = take_number(p);
+    int hours = static_cast<int>(desc_fitting(p, 0, UINT8_MAX, line));
+    take_number(p);
     if (*p != '-') calendar_fail(line);
     ++p;
-    int days = take_number(p);
+    int days = static_cast<int>(desc_fitting(p, 0, UINT8_MAX, line));
+    take_number(p);
     cal->day_lengths[row][k][0] = static_cast<std::uint8_t>(hours);
     cal->day_lengths[row][k][1] = static_cast<std::uint8_t>(days);
     if (*p != ':') break;

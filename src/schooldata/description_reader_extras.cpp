@@ -8,6 +8,7 @@
 // which refuses a 301st class with its message; list items whose first
 // character is not a digit are skipped. Each field is parsed within its own
 // text, so nothing is read past a field. A handful of lines per file.
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -47,7 +48,7 @@ int list_class(const std::string& item, const std::string& line) {
   return desc_class(item, true, line);
 }
 
-void read_provisional_days(const std::string& rest) {
+void read_provisional_days(const std::string& rest, const std::string& line) {
   std::vector<std::string> f = og_split_fields(rest);
   if (f.empty()) return;
   std::vector<std::string> hours = split(f[0], '-');
@@ -55,8 +56,8 @@ void read_provisional_days(const std::string& rest) {
     int h = std::atoi(hours[d].c_str());
     hd.provisional_hours_per_day[d] = static_cast<std::uint8_t>(h < 0 ? 0 : h > 12 ? 12 : h);
   }
-  if (f.size() > 1) hd.provisional_value1 = static_cast<std::uint32_t>(std::atol(f[1].c_str()));
-  if (f.size() > 2) hd.provisional_value2 = static_cast<std::int8_t>(std::atoi(f[2].c_str()));
+  if (f.size() > 1) hd.provisional_value1 = static_cast<std::uint32_t>(desc_fitting(f[1].c_str(), 0, UINT32_MAX, line));
+  if (f.size() > 2) hd.provisional_value2 = desc_byte(f[2].c_str(), line);
 }
 
 // The header's day codes while reading; the language's codes before a
@@ -76,7 +77,7 @@ void read_short_days(const std::vector<std::string>& f, const std::string& line)
     int d = day_of_code(f[i]);
     if (d < 0) desc_fail("Nome del giorno corto?", "Name des kurzen Tages?", "Short day name?", line);
     std::size_t dash = f[i].find('-');
-    hd.short_days[d] = static_cast<std::uint8_t>(dash == std::string::npos ? 1 : std::atoi(f[i].c_str() + dash + 1));
+    hd.short_days[d] = static_cast<std::uint8_t>(dash == std::string::npos ? 1 : desc_fitting(f[i].c_str() + dash + 1, 0, UINT8_MAX, line));
   }
 }
 
@@ -90,7 +91,7 @@ void read_standby_bands(const std::string& rest, const std::string& line) {
   }
   // The number before "DISPODAY:" as the engine takes it (sign, digits).
   std::size_t at = !rest.empty() && rest[0] == '|' ? 1 : 0;
-  se.standby_grouping = at < field ? std::atoi(rest.c_str() + at) : 0;
+  se.standby_grouping = at < field ? static_cast<std::int32_t>(desc_fitting(rest.c_str() + at, INT32_MIN, INT32_MAX, line)) : 0;
   std::string bands = rest.substr(field + 9);
   if (!bands.empty() && bands[0] == '|') bands.erase(0, 1);
   bands = bands.substr(0, bands.find('|'));
@@ -103,8 +104,8 @@ void read_standby_bands(const std::string& rest, const std::string& line) {
                 "DISPOSIZIONE: max. Stunden am Tag-max. pro Woche",
                 "DISPOSIZIONE: max hours a day-max per week", line);
     }
-    t.pairs[t.count][0] = static_cast<std::int8_t>(std::atoi(entry.c_str()));
-    t.pairs[t.count][1] = static_cast<std::int8_t>(std::atoi(entry.c_str() + dash + 1));
+    t.pairs[t.count][0] = desc_byte(entry.c_str(), line);
+    t.pairs[t.count][1] = desc_byte(entry.c_str() + dash + 1, line);
     ++t.count;
   }
 }
@@ -141,17 +142,16 @@ void read_rotation(const std::vector<std::string>& f, bool with_values, const st
     if (with_values && colon == std::string::npos) continue;
     int c = list_class(item.substr(0, colon), line);
     if (c < 0) continue;
-    int value = with_values ? std::atoi(item.c_str() + colon + 1) : 1;
+    int value = with_values ? static_cast<int>(desc_fitting(item.c_str() + colon + 1, 0, UINT8_MAX, line)) : 1;
     g_ui_structure.classes[c].rotation = static_cast<std::uint8_t>(value);
   }
   start_rotation();
 }
 
 // Up to n numbers a-b-c... read from p; stops at the first missing '-'.
-template <typename T>
-void read_dashed(const char* p, T* out, int n) {
+void read_dashed(const char* p, std::uint8_t* out, int n, const std::string& line) {
   for (int k = 0; k < n; ++k) {
-    out[k] = static_cast<T>(std::atoi(p));
+    out[k] = static_cast<std::uint8_t>(desc_fitting(p, 0, UINT8_MAX, line));
     const char* dash = std::strchr(p, '-');
     const char* bar = std::strchr(p, '|');
     if (dash == nullptr || (bar != nullptr && bar < dash)) return;
@@ -159,17 +159,17 @@ void read_dashed(const char* p, T* out, int n) {
   }
 }
 
-void read_tekno(const std::vector<std::string>& f) {
+void read_tekno(const std::vector<std::string>& f, const std::string& line) {
   if (f.empty()) return;
   std::vector<std::string> parts = split(f[0], '-');
   for (int k = 0; k < 3; ++k) {
     if (k >= static_cast<int>(parts.size())) return;
-    se.tekno[k] = static_cast<std::int8_t>(std::atoi(parts[k].c_str()));
+    se.tekno[k] = desc_byte(parts[k].c_str(), line);
   }
   if (parts.size() < 4) return;
   desc_copy(se.tekno_text, parts[3], kUiNameSize);
   if (parts.size() < 5) return;
-  se.tekno_value = static_cast<std::int8_t>(std::atoi(parts[4].c_str()));
+  se.tekno_value = desc_byte(parts[4].c_str(), line);
 }
 
 }  // namespace
@@ -177,7 +177,7 @@ void read_tekno(const std::vector<std::string>& f) {
 bool desc_read_school_extra(const std::string& line, const std::string& rest) {
   std::vector<std::string> f = og_split_fields(rest);
   if (starts(line, "DAYSPRNS:")) {
-    read_provisional_days(rest);
+    read_provisional_days(rest, line);
   } else if (starts(line, "CORTO:")) {
     read_short_days(f, line);
   } else if (starts(line, "DISPOSIZIONE:")) {
@@ -187,13 +187,13 @@ bool desc_read_school_extra(const std::string& line, const std::string& rest) {
   } else if (starts(line, "TIPOLOCL:")) {
     read_class_types(f, line);
   } else if (starts(line, "ROTAZIAPAUSA:")) {
-    read_dashed(rest.c_str(), se.rotation_breaks, 4);
+    read_dashed(rest.c_str(), se.rotation_breaks, 4, line);
   } else if (starts(line, "ROTAZIA:")) {
     read_rotation(f, false, line);
   } else if (starts(line, "ROTAZIX:")) {
     read_rotation(f, true, line);
   } else if (starts(line, "TEKNO:")) {
-    read_tekno(f);
+    read_tekno(f, line);
   } else {
     return false;
   }

@@ -56,7 +56,7 @@ struct ReadError {
 std::size_t desc_number_end(const std::string& entry, std::size_t from);
 // The number at text as atoi reads it; one outside low..high (which its
 // field could not hold) refuses the line.
-int desc_fitting(const char* text, long low, long high, const std::string& line);
+long desc_fitting(const char* text, long low, long high, const std::string& line);
 std::int8_t desc_byte(const char* text, const std::string& line);
 // Copies at most size - 1 bytes and a terminator.
 void desc_copy(char* out, const std::string& text, std::size_t size);

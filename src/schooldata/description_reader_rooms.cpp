@@ -5,6 +5,7 @@
 //
 // Week ranges are checked against 12 hours a day before a cell is set; an
 // unset mask (first byte 255) is cleared before its first range.
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -122,8 +123,8 @@ void read_pairs(std::uint8_t (*pairs)[2], std::int8_t& count, const std::string&
     std::size_t dash = text.find('-', at);
     if (dash == std::string::npos) desc_fail(syntax, syntax, syntax, line);
     if (count >= 9) desc_fail(too_many, too_many, too_many, line);
-    pairs[count][0] = static_cast<std::uint8_t>(std::atoi(text.c_str() + at + 1));
-    pairs[count][1] = text[dash + 1] == 'N' ? 255 : static_cast<std::uint8_t>(std::atoi(text.c_str() + dash + 1));
+    pairs[count][0] = static_cast<std::uint8_t>(desc_fitting(text.c_str() + at + 1, 0, UINT8_MAX, line));
+    pairs[count][1] = text[dash + 1] == 'N' ? 255 : static_cast<std::uint8_t>(desc_fitting(text.c_str() + dash + 1, 0, UINT8_MAX, line));
     ++count;
     at = text.find(':', dash);
     if (at == std::string::npos) break;
@@ -171,7 +172,7 @@ void desc_read_gym(const std::vector<std::string>& f, const std::string& line) {
       gym.subjects[1] = gym.subjects[2] = gym.subjects[3] = -1;
     } else if (starts(it, "MAT:")) {
     } else if (starts(it, "PRMAX:")) {
-      if (it.size() > 6 && it[6] >= '0' && it[6] <= '9') gym.max_classes = static_cast<std::int8_t>(std::atoi(it.c_str() + 6));
+      if (it.size() > 6 && it[6] >= '0' && it[6] <= '9') gym.max_classes = desc_byte(it.c_str() + 6, line);
     } else if (starts(it, "PRMIN:")) {
       for (std::size_t k = 0; k < 3 && 6 + 2 * k < it.size(); ++k) gym.min_classes[k] = static_cast<std::int8_t>(it[6 + 2 * k] - '0');
     } else if (starts(it, "SEDE:")) {
@@ -179,11 +180,11 @@ void desc_read_gym(const std::vector<std::string>& f, const std::string& line) {
     } else if (starts(it, "COPPIE:")) {
       read_pairs(gym.pairs, gym.pair_count, it.substr(6), "Troppe Coppie", "Coppie sintassi errata", line);
     } else if (starts(it, "PEROCOET:")) {
-      gym.tolerated_errors = static_cast<std::uint32_t>(std::atol(it.c_str() + 9));
+      gym.tolerated_errors = static_cast<std::uint32_t>(desc_fitting(it.c_str() + 9, 0, UINT32_MAX, line));
     } else if (starts(it, "PEROCO:")) {
       read_pairs(gym.sharing, gym.sharing_count, it.substr(6), "Troppe h_peroco", "h_peroco sintassi errata", line);
     } else if (starts(it, "AVOMAX:")) {
-      gym.max_product = static_cast<std::int8_t>(std::atoi(it.c_str() + 7));
+      gym.max_product = desc_byte(it.c_str() + 7, line);
     } else if (starts(it, "OR:")) {
       if (!desc_read_week_ranges(gym.hours, it.c_str() + 3)) {
         desc_fail("Configurare OR:da-a ..", "OR:von-bis ..", "Configure OR:from-to ..", line);

@@ -6,6 +6,7 @@
 // assignment is in use.
 #include "schooldata/structure_file.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "engine/shell_services.h"
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
+#include "schooldata/description_reader_parts.h"
 #include "schooldata/school_file_lines.h"
 #include "schooldata/school_files.h"
 #include "schooldata/status_info.h"
@@ -209,7 +211,7 @@ bool read_labs(const std::vector<std::string>& fields, const std::string& line) 
   return true;
 }
 
-void read_assignment(const std::vector<std::string>& fields) {
+void read_assignment(const std::vector<std::string>& fields, const std::string& line) {
   st.room_assignment_read = 1;
   for (std::uint32_t i = 0; i < kUiMaxClasses; ++i) {
     st.classes[i].preferred_room = -1;
@@ -222,7 +224,7 @@ void read_assignment(const std::vector<std::string>& fields) {
   while (start <= f.size()) {
     std::size_t dash = f.find('-', start);
     if (dash == std::string::npos) dash = f.size();
-    numbers.push_back(std::strtol(f.substr(start, dash - start).c_str(), nullptr, 10));
+    numbers.push_back(desc_fitting(f.substr(start, dash - start).c_str(), 0, UINT32_MAX, line));
     start = dash + 1;
   }
   st.room_assignment_mode = static_cast<std::uint32_t>(numbers[0]);
@@ -230,7 +232,7 @@ void read_assignment(const std::vector<std::string>& fields) {
     st.room_assignment_values[i - 1] = static_cast<std::uint32_t>(numbers[i]);
   }
   if (fields.size() > 1) {
-    st.room_assignment_last = static_cast<std::int8_t>(std::strtol(fields[1].c_str(), nullptr, 10));
+    st.room_assignment_last = desc_byte(fields[1].c_str(), line);
   }
 }
 
@@ -290,7 +292,14 @@ bool read_line(const std::string& line, const std::string& written, bool& title_
   } else if (key == "LAB:") {
     return read_labs(fields, line);
   } else if (key == "ASAU:") {
-    read_assignment(fields);
+    // The description reader's number check, whose refusal this reader
+    // reports as its own.
+    try {
+      read_assignment(fields, line);
+    } catch (const ReadError& e) {
+      g_error = e.text;
+      return false;
+    }
   } else if (key == "ASAUMOVE:") {
     for (const std::string& f : fields) {
       int c = find_class(class_code_of(f).c_str());

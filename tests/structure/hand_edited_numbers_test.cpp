@@ -50,6 +50,12 @@ class HandEditedNumbers : public TempRoot {
     std::size_t at = good2_.find("\nGM:") + 1;
     return good2_.substr(0, at) + line + "\n" + good2_.substr(at);
   }
+  // The description with more items on the common room's line.
+  std::string WithRoomItems(const std::string& items) const {
+    const std::string anchor = "PRMAX:1\t";
+    std::size_t at = good2_.find(anchor) + anchor.size();
+    return good2_.substr(0, at) + items + good2_.substr(at);
+  }
   // Opens the school from the home page; the texts of the boxes it showed.
   std::vector<std::string> Open() {
     std::size_t shown = ui.boxes().size();
@@ -102,6 +108,24 @@ TEST_F(HandEditedNumbers, ANumberItsFieldCannotHoldIsRefusedNamingFileLineAndIte
       {"school band", WithSchoolLine("IHBUCHE:\t1-300\t"), "Valore fuori dai limiti (da -128 a 127)\n"},
       {"school pair", WithSchoolLine("TOCOMI:\t1-200\t"), "Valore fuori dai limiti (da -128 a 127)\n"},
       {"extended hours", WithSchoolLine("OREPROLU:\t300\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+      // Class calendars, the school's other lists and values, common rooms.
+      {"calendar steps", WithSchoolLine("SCALJAN:G:1A:200-1\t"), "Valore fuori dai limiti (da -128 a 127)\n"},
+      {"calendar step", WithSchoolLine("CALESPE:G:1A:LU:1-5\tSCALINO:-129\t"),
+       "Valore fuori dai limiti (da -128 a 127)\n"},
+      {"day lengths", WithSchoolLine("SKAVA:1A:300-2\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+      {"provisional value", WithSchoolLine("DAYSPRNS:5-5-5-5-5-5-0\t0\t200\t"),
+       "Valore fuori dai limiti (da -128 a 127)\n"},
+      {"provisional count", WithSchoolLine("DAYSPRNS:5-5-5-5-5-5-0\t-1\t0\t"),
+       "Valore fuori dai limiti (da 0 a 4294967295)\n"},
+      {"short day", WithSchoolLine("CORTO:\tLU-256\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+      {"stand-by band", WithSchoolLine("DISPOSIZIONE:\t10\tDISPODAY:\t1-200\t"),
+       "Valore fuori dai limiti (da -128 a 127)\n"},
+      {"rotation", WithSchoolLine("ROTAZIX:\t1A:300\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+      {"rotation pause", WithSchoolLine("ROTAZIAPAUSA:-1-2-3-4\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+      {"tekno", WithSchoolLine("TEKNO:\t1-2-300-X-4\t"), "Valore fuori dai limiti (da -128 a 127)\n"},
+      {"room pairs", WithRoomItems("COPPIE:1-256\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+      {"room product", WithRoomItems("AVOMAX:200\t"), "Valore fuori dai limiti (da -128 a 127)\n"},
+      {"room errors", WithRoomItems("PEROCOET:4294967296\t"), "Valore fuori dai limiti (da 0 a 4294967295)\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
@@ -122,10 +146,38 @@ TEST_F(HandEditedNumbers, ANumberItsFieldCannotHoldIsRefusedNamingFileLineAndIte
   }
 }
 
+// The structure file's classroom settings: the last value is a signed byte.
+TEST_F(HandEditedNumbers, TheStructureFilesClassroomSettingRefusesANumberItCannotHold) {
+  const std::string good1 = read(school_ / "scuola1.txt");
+  for (const char* last : {"128", "-129"}) {
+    SCOPED_TRACE(last);
+    const std::string text = good1 + "ASAU:|0-0-0-0-0-0-0-0-0-0-0|" + last + "|\n";
+    write(school_ / "scuola1.txt", text);
+    std::vector<std::string> said = Open();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].rfind("Valore fuori dai limiti (da -128 a 127)\n", 0), 0u) << said[0];
+    EXPECT_NE(said[0].find("\nFile: " + (school_ / "scuola1.txt").string() + "\nRiga "), std::string::npos)
+        << said[0];
+    EXPECT_FALSE(og_school_loaded());
+    alfadlg_go_to_page(kPageProcat);
+    ui.Pump();
+    ASSERT_NE(g_current_page, nullptr);
+    ui.Click(*g_current_page, Cprocat::kSaveId);
+    EXPECT_EQ(read(school_ / "scuola1.txt"), text);
+    EXPECT_EQ(read(school_ / "scuola2.txt"), good2_);
+  }
+  write(school_ / "scuola1.txt", good1 + "ASAU:|0-0-0-0-0-0-0-0-0-0-0|-128|\n");
+  ASSERT_TRUE(Open().empty());
+  EXPECT_EQ(g_ui_structure.room_assignment_last, -128);
+}
+
 TEST_F(HandEditedNumbers, TheEndsOfEachFieldsRangeSaveAndOpenUnchanged) {
   std::string text = WithColombo("PAUSAMEPER:128-1-127--128\tRIPOSO:127\tGL:1-127\tMXR:255\tBUK:127:-128\t");
   std::size_t at = text.find("\nGM:") + 1;
-  text.insert(at, "PAUSAMENSA:\t255-0-255-2\t\nIHBUCHE:\t127--128\t\nOREPROLU:\t255\t\n");
+  text.insert(at, "PAUSAMENSA:\t255-0-255-2\t\nIHBUCHE:\t127--128\t\nOREPROLU:\t255\t\n"
+                 "SCALJAN:G:1A:127-127\t\nDISPOSIZIONE:\t10\tDISPODAY:\t127--128\t\n");
+  const std::string room = "PRMAX:1\t";
+  text.insert(text.find(room) + room.size(), "PEROCO:0-255\tPEROCOET:4294967295\tAVOMAX:127\t");
   write(school_ / "scuola2.txt", text);
   ASSERT_TRUE(Open().empty());
   ASSERT_TRUE(og_school_loaded());
@@ -162,6 +214,19 @@ TEST_F(HandEditedNumbers, TheEndsOfEachFieldsRangeSaveAndOpenUnchanged) {
   EXPECT_EQ(g_ui_settings.ihbuche.pairs[0][0], 127);
   EXPECT_EQ(g_ui_settings.ihbuche.pairs[0][1], -128);
   EXPECT_EQ(g_ui_header.extended_hours, 255);
+  const UiClassCalendar& steps = g_ui_structure.classes[0].calendars[0];
+  ASSERT_STREQ(g_ui_structure.classes[0].code, "1A");
+  EXPECT_EQ(steps.max_day_difference, 127);
+  EXPECT_EQ(steps.second_hour_entries, 127);
+  ASSERT_GE(g_ui_settings.dispoday.count, 1);
+  EXPECT_EQ(g_ui_settings.dispoday.pairs[0][0], 127);
+  EXPECT_EQ(g_ui_settings.dispoday.pairs[0][1], -128);
+  ASSERT_GE(g_ui_settings.gym_count, 1u);
+  ASSERT_EQ(g_ui_settings.gyms[0].sharing_count, 1);
+  EXPECT_EQ(g_ui_settings.gyms[0].sharing[0][0], 0);
+  EXPECT_EQ(g_ui_settings.gyms[0].sharing[0][1], 255);
+  EXPECT_EQ(g_ui_settings.gyms[0].tolerated_errors, 4294967295u);
+  EXPECT_EQ(g_ui_settings.gyms[0].max_product, 127);
 }
 
 }  // namespace
