@@ -158,7 +158,11 @@ int MirrorWindow::HandleMouse(int event, Window& top) {
         return 1;
       }
       if (Fl::focus() != this && !(overlay && Fl::focus() == overlay)) Fl::focus(this);
-      message = right ? kMsgRButtonDown : (Fl::event_clicks() % 2 == 1 ? kMsgLButtonDblClk : kMsgLButtonDown);
+      // Quick presses in one place count one, two, three and start again,
+      // as GTK counts them: the second is a double click, the third a
+      // press marked as the third.
+      message = right ? kMsgRButtonDown : (Fl::event_clicks() % 3 == 1 ? kMsgLButtonDblClk : kMsgLButtonDown);
+      if (!right && Fl::event_clicks() % 3 == 2) mods |= kModTripleClick;
       break;
     case FL_RELEASE:
       if (Fl::event_button() == FL_MIDDLE_MOUSE) return 1;
