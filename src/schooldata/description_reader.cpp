@@ -11,6 +11,8 @@
 #include "schooldata/description_reader.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -104,20 +106,21 @@ void read_band(UiHq2Table& table, const std::string& field, int limit, const std
                 "Bandtabelle: bis Stunden-wie viele Stunden", "Band table: up to hours-how many",
                 line);
     }
-    table.pairs[table.count][0] = static_cast<std::int8_t>(std::atoi(entry.c_str()));
-    table.pairs[table.count][1] = static_cast<std::int8_t>(std::atoi(entry.c_str() + dash + 1));
+    table.pairs[table.count][0] = desc_byte(entry.c_str(), line);
+    table.pairs[table.count][1] = desc_byte(entry.c_str() + dash + 1, line);
     ++table.count;
     if (end == std::string::npos) break;
     at = end + 1;
   }
 }
 
-void read_pair(const std::vector<std::string>& f, std::int8_t* a, std::int8_t* b, bool copy_first) {
+void read_pair(const std::vector<std::string>& f, std::int8_t* a, std::int8_t* b, bool copy_first,
+               const std::string& line) {
   if (f.empty()) return;
-  *a = static_cast<std::int8_t>(std::atoi(f[0].c_str()));
+  *a = desc_byte(f[0].c_str(), line);
   std::size_t dash = f[0].find('-', 1);
   if (dash != std::string::npos) {
-    *b = static_cast<std::int8_t>(std::atoi(f[0].c_str() + dash + 1));
+    *b = desc_byte(f[0].c_str() + dash + 1, line);
   } else if (copy_first) {
     *b = *a;
   }
@@ -134,9 +137,9 @@ void read_band3(UiHq3Table& table, const std::string& field, int limit, const st
       desc_fail("Configurare " + line.substr(0, line.find(':')) + ":oltre ore-quante ore-quante volte max:oltre ore- .",
                 "Bandtabelle mit drei Werten", "Band table of three values", line);
     }
-    table.triples[table.count][0] = static_cast<std::int8_t>(std::atoi(entry.c_str()));
-    table.triples[table.count][1] = static_cast<std::int8_t>(std::atoi(entry.c_str() + d1 + 1));
-    table.triples[table.count][2] = static_cast<std::int8_t>(d2 == std::string::npos ? 0 : std::atoi(entry.c_str() + d2 + 1));
+    table.triples[table.count][0] = desc_byte(entry.c_str(), line);
+    table.triples[table.count][1] = desc_byte(entry.c_str() + d1 + 1, line);
+    table.triples[table.count][2] = d2 == std::string::npos ? std::int8_t{0} : desc_byte(entry.c_str() + d2 + 1, line);
     ++table.count;
     if (end == std::string::npos) break;
     at = end + 1;
@@ -171,10 +174,10 @@ void read_days(const std::vector<std::string>& fields, const std::vector<std::st
     g_clock_times_flag = 1;
     const char* p = f.c_str() + end;
     for (int h = 0; h < 12 && *p == ':'; ++h) {
-      hd.hour_start_times[d * 12 + h] = static_cast<std::int16_t>(std::atoi(p + 1));
+      hd.hour_start_times[d * 12 + h] = static_cast<std::int16_t>(desc_fitting(p + 1, INT16_MIN, INT16_MAX, line));
       p = std::strchr(p + 1, ':');
       if (p == nullptr) break;
-      hd.hour_durations[d * 12 + h] = static_cast<std::int16_t>(std::atoi(p + 1));
+      hd.hour_durations[d * 12 + h] = static_cast<std::int16_t>(desc_fitting(p + 1, INT16_MIN, INT16_MAX, line));
       p = std::strchr(p + 1, ':');
       if (p == nullptr) break;
     }
@@ -223,7 +226,7 @@ void read_building(const std::vector<std::string>& f, const std::string& line) {
         desc_fail("Errore sintassi NOCS", "Syntaxfehler NOCS", "NOCS syntax error", line);
       }
       std::string name = item.substr(0, dash).substr(0, kUiNameSize - 1);
-      int value = std::atoi(item.c_str() + dash + 1);
+      int value = desc_byte(item.c_str() + dash + 1, line);
       bool held = false;
       for (int k = 0; k < bu.reachable_count && k < 9; ++k) {
         held = held || (name == bu.reachable_names[k] && value == bu.reachable_values[k]);
@@ -300,7 +303,7 @@ void read_line(const std::string& line, ReaderState& state) {
                 "MAXBUDAY: Wert 1 oder 2", "MAXBUDAY: value 1 or 2", line);
     }
     se.maxbuday[0] = static_cast<std::int8_t>(v[0] - '0');
-    if (v.size() > 2 && v[1] == '-') se.maxbuday[1] = static_cast<std::int8_t>(std::atoi(v.c_str() + 2));
+    if (v.size() > 2 && v[1] == '-') se.maxbuday[1] = desc_byte(v.c_str() + 2, line);
   } else if (starts(line, "STATUSINFO:")) {
     if (!f.empty()) og_read_status_info(f[0]);
   } else if (starts(line, "DATARELEASE:")) {
@@ -316,24 +319,24 @@ void read_line(const std::string& line, ReaderState& state) {
   } else if (starts(line, "NORIPOSOAUTO:")) {
     se.noriposoauto = 1;
   } else if (starts(line, "NOSALU:")) {
-    se.nosalu = static_cast<std::int8_t>(f.empty() ? 0 : std::atoi(f[0].c_str()));
+    se.nosalu = f.empty() ? std::int8_t{0} : desc_byte(f[0].c_str(), line);
   } else if (starts(line, "BUDIME:")) {
-    read_pair(f, &se.budime1, &se.budime2, false);
+    read_pair(f, &se.budime1, &se.budime2, false, line);
   } else if (starts(line, "TOCOMI:")) {
-    read_pair(f, &se.tocomi[0], &se.tocomi[1], false);
+    read_pair(f, &se.tocomi[0], &se.tocomi[1], false, line);
   } else if (starts(line, "PAMEZ:")) {
-    read_pair(f, &se.pamez[0], &se.pamez[1], true);
+    read_pair(f, &se.pamez[0], &se.pamez[1], true, line);
   } else if (starts(line, "SPECIALEX:")) {
-    read_pair(f, &hd.special_values[0], &hd.special_values[1], false);
+    read_pair(f, &hd.special_values[0], &hd.special_values[1], false, line);
   } else if (starts(line, "OREPROLU:")) {
-    hd.extended_hours = static_cast<std::uint8_t>(f.empty() ? 0 : std::atol(f[0].c_str()));
+    hd.extended_hours = static_cast<std::uint8_t>(f.empty() ? 0 : desc_fitting(f[0].c_str(), 0, UINT8_MAX, line));
   } else if (starts(line, "PEXDIY:")) {
     se.pexdiy = static_cast<std::int8_t>(rest.empty() ? 0 : rest[0] - '0');
   } else if (starts(line, "IHINSEGNAEXTRA:") || starts(line, "IHPRESENZAEXTRA:") || starts(line, "PEXDIZ:")) {
     UiHq3Table& t = line[0] == 'P' ? se.pexdiz : line[2] == 'I' ? se.ihinsegnaextra : se.ihpresenzaextra;
     read_band3(t, f.empty() ? std::string() : f[0], line[0] == 'P' ? 9 : 8, line);
   } else if (starts(line, "CLARIPO:")) {
-    se.claripo = static_cast<std::uint8_t>(f.empty() ? 0 : std::atoi(f[0].c_str()));
+    se.claripo = static_cast<std::uint8_t>(f.empty() ? 0 : desc_fitting(f[0].c_str(), 0, UINT8_MAX, line));
   } else if (starts(line, "DAYS:")) {
     read_days(f, og_split_fields(state.as_written.substr(std::min(colon + 1, state.as_written.size()))), line);
   } else if (starts(line, "CLNAMES:") || starts(line, "PAUSAMATERIA:") || starts(line, "CLADUSPE:")) {
@@ -350,9 +353,10 @@ void read_line(const std::string& line, ReaderState& state) {
   } else if (starts(line, "PAUSAMENSA:")) {
     if (!f.empty()) {
       const char* p = f[0].c_str();
-      se.lunch_break[0] = static_cast<std::uint8_t>(std::atoi(p) - 1);
+      // The hour is kept less 1; 0 keeps "not set" (255).
+      se.lunch_break[0] = static_cast<std::uint8_t>(desc_fitting(p, 0, UINT8_MAX, line) - 1);
       for (int k = 1; k < 4 && (p = std::strchr(p, '-')) != nullptr; ++k) {
-        se.lunch_break[k] = static_cast<std::uint8_t>(std::atoi(++p));
+        se.lunch_break[k] = static_cast<std::uint8_t>(desc_fitting(++p, 0, UINT8_MAX, line));
       }
     }
   } else if (starts(line, "GM:")) {
@@ -587,4 +591,22 @@ const char* og_description_error() { return g_error.c_str(); }
 std::size_t desc_number_end(const std::string& entry, std::size_t from) {
   bool sign = from + 1 < entry.size() && entry[from] == '-' && entry[from + 1] >= '0' && entry[from + 1] <= '9';
   return entry.find('-', sign ? from + 1 : from);
+}
+
+// A number of the line as atoi reads it, which must fit its field: wrapped
+// into the field it would read as another value, or as "not set" and vanish
+// at the next save, unsaid; so the line is refused.
+int desc_fitting(const char* text, long low, long high, const std::string& line) {
+  long v = std::strtol(text, nullptr, 10);
+  if (v < low || v > high) {
+    std::string low_text = std::to_string(low), high_text = std::to_string(high);
+    desc_fail("Valore fuori dai limiti (da " + low_text + " a " + high_text + ")",
+              "Wert au\xDF" "erhalb der Grenzen (von " + low_text + " bis " + high_text + ")",
+              "Value out of range (" + low_text + " to " + high_text + ")", line);
+  }
+  return static_cast<int>(v);
+}
+
+std::int8_t desc_byte(const char* text, const std::string& line) {
+  return static_cast<std::int8_t>(desc_fitting(text, INT8_MIN, INT8_MAX, line));
 }

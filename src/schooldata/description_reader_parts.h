@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,10 @@ struct ReadError {
 // a '-' there before a digit is the number's sign, as the writer puts
 // "-85-0" for -85 and 0.
 std::size_t desc_number_end(const std::string& entry, std::size_t from);
+// The number at text as atoi reads it; one outside low..high (which its
+// field could not hold) refuses the line.
+int desc_fitting(const char* text, long low, long high, const std::string& line);
+std::int8_t desc_byte(const char* text, const std::string& line);
 // Copies at most size - 1 bytes and a terminator.
 void desc_copy(char* out, const std::string& text, std::size_t size);
 // The class index of a code (found or added); throws when the table is full.

@@ -59,13 +59,13 @@ void read_option(UiTeachingPost& post, UiPostPart& part, bool own, int teacher,
     int c = desc_class(o.substr(6), true, line);
     if (post.joint_count < 8) post.joint_classes[post.joint_count++] = c;
   } else if (starts(o, "ITPMX:")) {
-    part.extended_hours = static_cast<std::int8_t>(std::atoi(o.c_str() + 6));
+    part.extended_hours = desc_byte(o.c_str() + 6, line);
   } else if (starts(o, "G2:")) {
     read_hours_map(part.grouping2, o.substr(3), line);
   } else if (starts(o, "G:")) {
     read_hours_map(part.grouping1, o.substr(2), line);
   } else if (starts(o, "ORP:") || starts(o, "ORQ:")) {
-    part.placement = static_cast<std::int8_t>(std::atoi(o.c_str() + 4));
+    part.placement = desc_byte(o.c_str() + 4, line);
     if (o[2] == 'Q') g_ui_teachers[teacher].reception = 1;
   } else if (starts(o, "I:")) {
     part.joined_class = desc_class(o.substr(2), false, line);
@@ -75,7 +75,7 @@ void read_option(UiTeachingPost& post, UiPostPart& part, bool own, int teacher,
       desc_fail("Errore di sintassi KOP:", "Syntaxfehler KOP:", "KOP: syntax error", line);
     }
   } else if ((o[0] == 'K' || o[0] == 'J') && o.size() > 1 && o[1] == ':') {
-    int n = std::atoi(o.c_str() + 2);
+    int n = desc_byte(o.c_str() + 2, line);
     std::size_t colon = o.find(':', 2);
     std::size_t dash = o.find('-', 2);
     int a = colon == std::string::npos ? 0 : std::atoi(o.c_str() + colon + 1);
@@ -88,13 +88,13 @@ void read_option(UiTeachingPost& post, UiPostPart& part, bool own, int teacher,
     part.triple[2] = static_cast<std::int8_t>(b - 1);
     part.letter_j = o[0] == 'J' ? 1 : 0;
   } else if (starts(o, "PMGY:") || starts(o, "PMGZ:")) {
-    part.daily_max = static_cast<std::int8_t>(std::atoi(o.c_str() + 5));
+    part.daily_max = desc_byte(o.c_str() + 5, line);
   } else if (starts(o, "MNIG:")) {
     part.excluded_day_subject = desc_subject(up_to(o, 5, ':'), 0, line);
   } else if (starts(o, "GRUL:")) {
     part.subgroup_subject = desc_subject(up_to(o, 5, ':'), 0, line);
   } else if (starts(o, "MISCRE:")) {
-    part.classwork_hours = static_cast<std::int8_t>(std::atoi(o.c_str() + 7));
+    part.classwork_hours = desc_byte(o.c_str() + 7, line);
   } else if (starts(o, "SPLX:") || starts(o, "SPLY:")) {
     std::string name = up_to(o, 5, o[3] == 'Y' ? '-' : ':');
     part.building_move = -1;
@@ -201,12 +201,12 @@ void read_class_item(const std::string& item, ReaderState& state, const std::str
 void read_teacher_item(const std::string& f, UiTeacher& teacher, const std::string& line) {
   if (starts(f, "TED:")) {
     std::size_t plus = f.find('+');
-    if (plus != std::string::npos) teacher.standby_hours = static_cast<std::int8_t>(std::atoi(f.c_str() + plus + 1));
+    if (plus != std::string::npos) teacher.standby_hours = desc_byte(f.c_str() + plus + 1, line);
     if (f.find("+NOR") != std::string::npos) teacher.nor_flag = 1;
     if (f.find("+FCA") != std::string::npos) teacher.fc_mode = 1;
     if (f.find("+FCV") != std::string::npos) teacher.fc_mode = 2;
   } else if (starts(f, "SOS:")) {
-    teacher.support_hours = static_cast<std::int8_t>(std::atoi(f.c_str() + 4));
+    teacher.support_hours = desc_byte(f.c_str() + 4, line);
   } else if (starts(f, "KLK:")) {
     char name[kUiNameSize];
     or_copy_to_char_max(name, f.c_str() + 4, '|', kUiNameSize - 1);
@@ -222,8 +222,8 @@ void read_teacher_item(const std::string& f, UiTeacher& teacher, const std::stri
       const char* dash = std::strchr(p, '-');
       if (dash == nullptr) break;
       if (table.count >= 9) desc_fail("INSE: troppi elementi", "INSE: zu viele", "INSE: too many", line);
-      table.pairs[table.count][0] = static_cast<std::int8_t>(std::atoi(p + 1));
-      table.pairs[table.count][1] = static_cast<std::int8_t>(std::atoi(dash + 1));
+      table.pairs[table.count][0] = desc_byte(p + 1, line);
+      table.pairs[table.count][1] = desc_byte(dash + 1, line);
       ++table.count;
       p = dash;
     }

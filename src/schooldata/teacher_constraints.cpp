@@ -1,8 +1,13 @@
 // Teacher constraint items: one field each, a keyword and its numbers.
 // Numbers are read as atoi reads them and stored as signed bytes; ranges
 // of the hour grid are clipped to 12 hours, pair tables to their capacity.
+// A number its byte cannot hold refuses the line: wrapped, it would read as
+// another value, or as "not set" and vanish at the next save, unsaid.
 #include "schooldata/teacher_constraints.h"
 
+#include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -18,6 +23,26 @@
 namespace {
 
 std::string g_error;
+
+// The first number of the item being read that its byte cannot hold, with
+// the range the item's text may take (the stored byte may be shifted).
+struct OutOfRange {
+  bool found = false;
+  int low = 0, high = 0;
+} g_out_of_range;
+
+void out_of_range(int low, int high) {
+  if (!g_out_of_range.found) g_out_of_range = {true, low, high};
+}
+
+// atoi's reading, saturated: a run of digits past the int's range stays
+// out of every byte's range instead of wrapping into it (and far enough
+// from the int's ends that a shift by one cannot overflow).
+int to_int(const char* text) {
+  const long kFar = 1000000000L;
+  long v = std::strtol(text, nullptr, 10);
+  return static_cast<int>(v > kFar ? kFar : v < -kFar ? -kFar : v);
+}
 
 struct Bounds {
   int days = 0;   // D
@@ -39,13 +64,18 @@ std::vector<int> numbers(const std::string& text) {
     bool negative = start + 1 < text.size() && text[start] == '-' && text[start + 1] >= '0' && text[start + 1] <= '9';
     std::size_t dash = text.find('-', negative ? start + 1 : start);
     if (dash == std::string::npos) dash = text.size();
-    out.push_back(std::atoi(text.substr(start, dash - start).c_str()));
+    out.push_back(to_int(text.substr(start, dash - start).c_str()));
     start = dash + 1;
   }
   return out;
 }
 
-std::int8_t byte(int v) { return static_cast<std::int8_t>(v); }
+// shift: what the text adds to the stored value (PAUSAMEPER's hour is
+// stored less 1), so the refusal tells the range of the text.
+std::int8_t byte(int v, int shift = 0) {
+  if (v < INT8_MIN || v > INT8_MAX) out_of_range(INT8_MIN + shift, INT8_MAX + shift);
+  return static_cast<std::int8_t>(v);
+}
 int clamp_high(int v, int high) { return v > high ? high : v; }
 
 // "PMIN" and the like: n bytes, the last bounded below by low and above by high.
@@ -68,7 +98,7 @@ int per_day(std::int8_t* out, const std::string& value) {
     int d = og_next_day_code(p);
     if (d == kDayCodeWithoutColon) return fail(og_day_code_message(), og_day_code_message(), value);
     if (d < 0) return 0;
-    out[d] = byte(std::atoi(p));
+    out[d] = byte(to_int(p));
   }
 }
 
@@ -80,7 +110,7 @@ int grid(std::uint8_t* cells, const std::string& value, std::uint8_t mark) {
     if (d < 0) return 0;
     const char* dash = std::strchr(p, '-');
     if (dash == nullptr) return fail("Configurare OP:da-a ..", "Configure OP:from-to ..", value);
-    int a = std::atoi(p), b = std::atoi(dash + 1);
+    int a = to_int(p), b = to_int(dash + 1);
     for (int h = a < 1 ? 1 : a; h <= b && h <= 12; ++h) cells[d * 12 + h - 1] = mark;
     p = dash + 1;
   }
@@ -143,7 +173,14 @@ int og_read_teacher_constraints(const char* line) {
     if (h > b.hours) b.hours = h > 12 ? 12 : h;
   }
   for (std::size_t i = 1; i < fields.size(); ++i) {
+    g_out_of_range = OutOfRange{};
     if (read_item(g_ui_teachers[index], fields[i], b) != 0) return -1;
+    if (g_out_of_range.found) {
+      char it[64], en[64];
+      std::snprintf(it, sizeof it, "Valore fuori dai limiti (da %d a %d)", g_out_of_range.low, g_out_of_range.high);
+      std::snprintf(en, sizeof en, "Value out of range (%d to %d)", g_out_of_range.low, g_out_of_range.high);
+      return fail(it, en, fields[i]);
+    }
   }
   return 0;
 }
@@ -160,7 +197,7 @@ bool starts(const std::string& item, const char* key, std::string& value) {
 // The upper bound first: with no hours in the week (high below low) every
 // value reads as low, so a save and a reopen keep it.
 int single(std::int8_t& out, const std::string& value, int low, int high) {
-  int v = clamp_high(std::atoi(value.c_str()), high);
+  int v = clamp_high(to_int(value.c_str()), high);
   out = byte(v < low ? low : v);
   return 0;
 }
@@ -193,7 +230,10 @@ int read_bands(UiTeacherConstraints& c, const std::string& item, const Bounds& b
                       : band(pair, 2, v, 0, d - 1, "Giorni massimi con ultima ora", item);
     if (rc != 0) return rc;
     std::int8_t* out = last_min ? c.fmin : c.fmax;
-    out[0] = byte(h - pair[0] + 1);
+    // Kept as the first of the h - n + 1 last hours.
+    int first = h - pair[0] + 1;
+    if (first < INT8_MIN || first > INT8_MAX) out_of_range(h + 1 - INT8_MAX, INT8_MAX);
+    out[0] = static_cast<std::int8_t>(first);
     out[1] = byte(h);
     out[2] = pair[1];
     return 0;
@@ -272,9 +312,9 @@ int read_item(UiTeacher& t, const std::string& item, const Bounds& b) {
     return 0;
   }
   if (starts(item, "BUK:", v)) {
-    c.buk[0] = byte(std::atoi(v.c_str()));
+    c.buk[0] = byte(to_int(v.c_str()));
     std::size_t colon = v.find(':');
-    if (colon != std::string::npos) c.buk[1] = byte(std::atoi(v.c_str() + colon + 1));
+    if (colon != std::string::npos) c.buk[1] = byte(to_int(v.c_str() + colon + 1));
     return 0;
   }
   struct One {
@@ -285,12 +325,14 @@ int read_item(UiTeacher& t, const std::string& item, const Bounds& b) {
                        One{"MAXBUDAYPER:", &c.maxbudayper}, One{"TRAMOX:", &c.tramox},
                        One{"DKIF:", &c.dkif}, One{"LABRIFOL:", &c.labrifol}}) {
     if (starts(item, o.key, v)) {
-      *o.out = byte(std::atoi(v.c_str()));
+      *o.out = byte(to_int(v.c_str()));
       return 0;
     }
   }
   if (starts(item, "MXR:", v)) {
-    t.mxr = static_cast<std::uint8_t>(std::atoi(v.c_str()));
+    int n = to_int(v.c_str());
+    if (n < 0 || n > UINT8_MAX) out_of_range(0, UINT8_MAX);
+    t.mxr = static_cast<std::uint8_t>(n);
     return 0;
   }
   if (starts(item, "IGNORAPAUSA:", v)) return c.ignorapausa = 1, 0;
@@ -300,7 +342,7 @@ int read_item(UiTeacher& t, const std::string& item, const Bounds& b) {
   // The archive rewrite's marker, which the writer itself may add.
   if (starts(item, "QWEQWE", v)) return 0;
   if (starts(item, "NOMOTOR:", v)) {
-    int n = std::atoi(v.c_str());
+    int n = to_int(v.c_str());
     if (!((n >= 1 && n <= 6) || (n >= 11 && n <= 23))) {
       return fail("NOMOTOR: 1=non può trasferirsi se non ha un'ora buca  "
                   "2=non può trasferirsi mai  3=si trasferisce senza buca (1 volta al giorno)  "
@@ -311,24 +353,24 @@ int read_item(UiTeacher& t, const std::string& item, const Bounds& b) {
     return 0;
   }
   if (starts(item, "NOMWEEK:", v)) {
-    int n = std::atoi(v.c_str());
+    int n = to_int(v.c_str());
     c.nomweek = byte(n >= 1 && c.nomotor == 2 ? 0 : n);
     return 0;
   }
   if (starts(item, "PAUSAMEPER:", v)) {
     std::vector<int> n = numbers(v);
     for (std::size_t i = 0; i < n.size() && i < 4; ++i) {
-      c.pausameper[i] = byte(i == 0 ? n[i] - 1 : n[i]);
+      c.pausameper[i] = i == 0 ? byte(n[i] - 1, 1) : byte(n[i]);
     }
     return 0;
   }
   if (starts(item, "QUORVEX:", v)) {
-    int n = std::atoi(v.c_str());
+    int n = to_int(v.c_str());
     c.quorvex = byte(n == 0 ? 2 : n);
     return 0;
   }
   if (starts(item, "CLASENOC:", v)) {
-    int n = std::atoi(v.c_str());
+    int n = to_int(v.c_str());
     c.clasenoc = byte(n >= 1 ? n : 3);
     return 0;
   }
@@ -346,7 +388,7 @@ int read_item(UiTeacher& t, const std::string& item, const Bounds& b) {
     int partner = og_find_or_add_teacher(v.substr(0, colon).c_str());
     if (partner < 0) return fail(og_lookup_error(), og_lookup_error(), item);
     c.carshare_partner = partner;
-    c.carshare_wait = byte(std::atoi(v.c_str() + colon + 1));
+    c.carshare_wait = byte(to_int(v.c_str() + colon + 1));
     return 0;
   }
   return fail("Sintassi Vincoli", "Constraint syntax", item);

@@ -57,6 +57,7 @@
 int g_parpro_takes = 0;
 int g_parpro_refusals = 0;
 int g_worker_start_stage = -1;
+std::uint32_t g_worker_run_serial = 0;
 bool g_offering_finished_run = false;
 
 namespace {
@@ -308,6 +309,10 @@ void or_offer_to_main(int kind, int cycle_target) {
   if (!g_parpro_area || g_process_number <= 0) return;
   ParproArea* area = parpro_area();
   if (!parpro_lock()) return;
+  if (area->run_serial != g_worker_run_serial) {
+    parpro_unlock();
+    return;
+  }
   ParproHeader own = own_header(cycle_target);
   if (kind == 1 && finished_run_here()) {
     // The run's result: whatever stage the main process is in, it is worth
@@ -459,6 +464,17 @@ int or_worker_take_published() {
   if (use == kPublishTakenAsLive) take_as_live(field);
   if (use == kPublishTakenAsBest) take_as_stage_best(field, quality, value);
   return use;
+}
+
+void or_parpro_begin_run() {
+  if (!g_parpro_area || g_process_number != 0 || !parpro_lock()) return;
+  ParproArea* area = parpro_area();
+  area->run_serial += 1;
+  area->slot_a_state = 0;
+  area->slot_a_finished = 0;
+  area->slot_b_state = 0;
+  area->slot_b_flag = 0;
+  parpro_unlock();
 }
 
 void or_parpro_clear_worker_counts() {

@@ -12,6 +12,10 @@ extern int g_parpro_takes;
 // Worker: the stage of the publish its current computation started from
 // (-1 none), noted when it takes the go.
 extern int g_worker_start_stage;
+// Worker: the main process's run its current computation belongs to (the
+// area's run serial), noted when it takes the go. Only that run's main
+// takes its offers.
+extern std::uint32_t g_worker_run_serial;
 // The position of a stage in the staging order; -1 for none.
 int or_stage_rank(int stage_id);
 // Worker, before its search loop: a computation started from a publish of
@@ -58,6 +62,13 @@ int or_parpro_worker_takes();
 // counts start again at every run.
 std::string or_parpro_worker_counts();
 void or_parpro_clear_worker_counts();
+// Main process, as a run starts: a new run serial, and the result slots
+// emptied. A worker that finished the last run after the main process had
+// ended it leaves its timetable waiting there, and the next run would take
+// it as its own result: the last run's week again (computed, if the school
+// changed meanwhile, for the school as it was). A worker still on the last
+// run offers nothing more.
+void or_parpro_begin_run();
 // Main process's CPU pacing: the workers' sleep value.
 void or_set_worker_sleep(std::uint32_t milliseconds);
 // Worker: serves the request bits and sleeps the shared sleep value.

@@ -130,6 +130,7 @@ bool take_go(int index, int* run_code, std::string* name, std::string* folder) {
   g_provisional_mode = area->provisional_mode;
   g_test_run = area->test_run;
   g_worker_start_stage = static_cast<std::int32_t>(area->progress.stage_id);
+  g_worker_run_serial = area->run_serial;
   name->assign(area->description_name, strnlen(area->description_name, kParproFileNameSize));
   folder->assign(area->current_folder, strnlen(area->current_folder, kParproFolderSize));
   // A main process started with a fixed seed gives each worker its own
@@ -154,7 +155,8 @@ bool search_decides(int run_code) {
   // A run started from a publish of this stage (or a later one) is still
   // on its way there: started again, it would only start the same way.
   int started = or_stage_rank(g_worker_start_stage);
-  bool decides = area->run_code == run_code && at >= 0 && (mine >= at || started >= at);
+  bool decides = area->run_code == run_code && area->run_serial == g_worker_run_serial && at >= 0 &&
+                 (mine >= at || started >= at);
   parpro_unlock();
   return decides;
 }
@@ -170,7 +172,8 @@ bool keeps_gap_search(int index, int run_code) {
   ParproArea* area = parpro_area();
   int at = or_stage_rank(static_cast<std::int32_t>(area->progress.stage_id));
   int mine = or_stage_rank(g_status.stage_id.load());
-  bool keeps = area->run_code == run_code && mine == or_stage_rank(kGapStageId) && at >= 0 && at <= mine &&
+  bool keeps = area->run_code == run_code && area->run_serial == g_worker_run_serial &&
+               mine == or_stage_rank(kGapStageId) && at >= 0 && at <= mine &&
                area->command[index] == kParproStopAuto;
   if (keeps) area->command[index] = 0;
   parpro_unlock();

@@ -61,7 +61,11 @@ struct ParproArea {
   std::uint32_t worker_takes;                 // 452: publishes the workers took while searching
   std::int32_t main_pid;                      // 456: the process that created the area
   std::uint8_t slot_a_finished;               // 460: slot A holds a run that ended with no error
-  std::uint8_t spare1[10];                    // 461
+  // 461: counts the main process's runs. The desktop program's workers live
+  // across its runs, and a run's go looks like the last one's (the same
+  // command, model and stage), so this is what tells them apart.
+  std::uint32_t run_serial;
+  std::uint8_t spare1[6];                     // 465
   std::uint8_t eval_mode;                     // 471
   std::uint8_t provisional_mode;              // 472
   std::uint8_t test_run;                      // 473
@@ -92,6 +96,7 @@ struct ParproArea {
 static_assert(sizeof(ParproHeader) == 21, "progress header is 21 bytes");
 static_assert(offsetof(ParproArea, command) + 0 == kParproCommandByte, "command bytes at 423 + i");
 static_assert(offsetof(ParproArea, request) == 431, "request bytes at 431 + i");
+static_assert(offsetof(ParproArea, run_serial) == 461, "run serial at 461");
 static_assert(offsetof(ParproArea, eval_mode) == 471, "mode bytes at 471");
 static_assert(offsetof(ParproArea, worker_pacing) == 475, "pacing byte at 475");
 static_assert(offsetof(ParproArea, worker_sleep_ms) == 476, "sleep word at 476");

@@ -299,7 +299,10 @@ void or_search_driver() {
   std::memcpy(focus_flags, g_eng_run.focus_flags, sizeof focus_flags);
   std::uint8_t focus_class_returns = g_weights.focus_class_returns;
   or_reset_search_state();
-  if (g_process_number == 0 && g_process_count > 1 && parpro_active()) or_parpro_clear_worker_counts();
+  if (g_process_number == 0 && g_process_count > 1 && parpro_active()) {
+    or_parpro_begin_run();
+    or_parpro_clear_worker_counts();
+  }
   draw_start_points();
   g_status.test_counter = 0;
   g_search.search_state = 0;

@@ -17,7 +17,10 @@
 //   disk; MANCINI is given available hours so that every kind is there.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -26,6 +29,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -33,9 +37,11 @@
 #include "board/board_page.h"
 #include "board/computation_page.h"
 #include "board/processing_menu.h"
+#include "board/worker_page.h"
 #include "engine/model.h"
 #include "engine/text_lines.h"
 #include "platform/controls/list_box.h"
+#include "platform/process.h"
 #include "schooldata/school_folder_chooser.h"
 #include "shell/frame_test_support.h"
 #include "substitutions/substitutions_dialog.h"
@@ -507,6 +513,46 @@ TEST_F(OfficerWeek, ComputeSwapReopenBalanceAndCover) {
     alfadlg_go_to_page(kPageHome);
     ASSERT_NO_FATAL_FAILURE(CoverAbsencesEveryDay());
   });
+}
+
+}  // namespace
+
+namespace {
+
+// Lesson -> slot of a saved week: what two timetables are compared by (the
+// files differ anyway, by the run's stamp).
+std::map<int, int> slots_of(const std::string& text) {
+  std::map<int, int> slots;
+  for (const Placed& p : saved_week(text)) slots[p.lesson] = p.day * kHoursPerDay + p.hour;
+  return slots;
+}
+
+// A second "new timetable" in the same session is computed from an empty
+// week like the first, with the worker processes the program starts beside
+// it (which live on between runs), and not handed the week the first run
+// left behind: a worker that finished the first run after the main process
+// had ended it left its timetable waiting for the main to take.
+TEST_F(OfficerWeek, ASecondNewTimetableInOneSessionIsComputedAgain) {
+  std::string tag = "anew" + std::to_string(::getpid());
+  ::setenv("KESTRINTEMPUS_PARPRO_TAG", tag.c_str(), 1);
+  ::setenv("KESTRINTEMPUS_PROCESSES", "4", 1);
+  g_worker_spawner = [](const std::vector<std::string>& args) {
+    return kt::ChildProcess::spawn(std::string(KT_BINARY_DIR) + "/apps/kestrintempus/kestrintempus", args);
+  };
+  Run([&] {
+    ASSERT_EQ(g_process_count, 4);
+    ASSERT_NO_FATAL_FAILURE(ComputeAnew());
+    std::map<int, int> first = slots_of(read(school_ / "savego.txt"));
+    // Time for the workers still searching the first run to end it too.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_NO_FATAL_FAILURE(ComputeAnew());
+    std::map<int, int> second = slots_of(read(school_ / "savego.txt"));
+    ASSERT_EQ(first.size(), second.size());
+    EXPECT_NE(first, second) << "the second run gave the first run's week back";
+  });
+  g_worker_spawner = nullptr;
+  ::unsetenv("KESTRINTEMPUS_PROCESSES");
+  ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ class FinishedRunTest : public ::testing::Test {
   }
   void TearDown() override {
     g_process_number = 0;
+    g_worker_run_serial = 0;
     parpro_close();
     parpro_remove_names();
     ::unsetenv("KESTRINTEMPUS_PARPRO_TAG");
@@ -175,6 +176,47 @@ TEST_F(FinishedRunTest, AStageResultOfAnotherStageIsStillNotOffered) {
   g_status.level = 0;
   or_offer_to_main(1, -1);
   EXPECT_NE(+parpro_area()->slot_a_state, +kSlotAFull);
+}
+
+// The desktop program's workers outlive its runs. A worker that finished
+// the last run after the main process had ended it leaves its timetable in
+// slot A; the next run starts from an empty week and must compute its own,
+// not take that one at its first look, nor anything a worker still on the
+// last run offers. A worker that took the new run's go offers as before.
+TEST_F(FinishedRunTest, TheNextRunDoesNotTakeTheLastRunsFinishedTimetable) {
+  std::vector<std::uint16_t> own = mains_own();
+  ASSERT_NE(own, finished_);
+  // The last run: begun, published, and the worker's go taken.
+  g_process_number = 0;
+  or_parpro_begin_run();
+  main_in_an_earlier_stage(own);
+  or_publish_to_workers(1, -1, 1);
+  g_worker_run_serial = parpro_area()->run_serial;  // as the worker's take of the go notes it
+  worker_at_its_runs_end();
+  ASSERT_TRUE(or_end_of_stage(1, -1));
+  ASSERT_EQ(+parpro_area()->slot_a_state, +kSlotAFull) << "the finished run waits in slot A";
+
+  // The next run begins; its main looks at the slots.
+  main_in_an_earlier_stage(own);
+  or_parpro_begin_run();
+  or_publish_to_workers(1, -1, 1);
+  EXPECT_NE(+parpro_area()->slot_a_state, +kSlotAFull) << "emptied as the run began";
+  or_exchange_with_workers();
+  EXPECT_EQ(live(), own) << "the last run's timetable was taken";
+
+  // The worker, not yet on the new run, finishes the old one again.
+  worker_at_its_runs_end();
+  or_end_of_stage(1, -1);
+  EXPECT_NE(+parpro_area()->slot_a_state, +kSlotAFull) << "an offer of the last run";
+
+  // Once it has taken the new run's go, its finished run is the result.
+  g_worker_run_serial = parpro_area()->run_serial;
+  worker_at_its_runs_end();
+  ASSERT_TRUE(or_end_of_stage(1, -1));
+  ASSERT_EQ(+parpro_area()->slot_a_state, +kSlotAFull);
+  main_in_an_earlier_stage(own);
+  or_exchange_with_workers();
+  EXPECT_EQ(live(), finished_);
 }
 
 }  // namespace

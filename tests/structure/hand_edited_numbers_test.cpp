@@ -1,0 +1,167 @@
+// Numbers written by hand into a school's description, opened from the
+// frame as a user would: a number its field cannot hold is refused with a
+// message naming the file, the line and the item, and the files are left
+// as they are; the largest and smallest numbers the fields hold open, save
+// and open again unchanged.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/test_driver.h"
+#include "schooldata/school_files.h"
+#include "schooldata/ui_school_model.h"
+#include "shell/app_test_support.h"
+#include "shell/frame.h"
+#include "shell/home_page.h"
+#include "structure/config_menu.h"
+#include "structure/structure_pages.h"
+#include "structure/teacher_page.h"
+#include "structure_page_fixture.h"
+
+namespace {
+
+using namespace kt_app_test;
+using namespace kt::ui;
+
+class HandEditedNumbers : public TempRoot {
+ protected:
+  void SetUp() override {
+    TempRoot::SetUp();
+    ui_register_frame_templates();
+    structure_install_pages();
+    school_ = copy_example("piccola", "piccola");
+    g_hint_flags = 1;
+    ASSERT_NO_FATAL_FAILURE(show_frame_in_school(ui, "piccola"));
+    good2_ = read(school_ / "scuola2.txt");
+  }
+  void TearDown() override {
+    if (g_frame.IsWindow()) g_frame.DestroyWindow();
+    TempRoot::TearDown();
+  }
+  // The description with COLOMBO's constraint line given more items.
+  std::string WithColombo(const std::string& items) const {
+    const std::string anchor = "V:\tCOLOMBO\tINSEGNA:4\t";
+    std::size_t at = good2_.find(anchor) + anchor.size();
+    return good2_.substr(0, at) + items + good2_.substr(at);
+  }
+  // The description with a school line put before the first subject.
+  std::string WithSchoolLine(const std::string& line) const {
+    std::size_t at = good2_.find("\nGM:") + 1;
+    return good2_.substr(0, at) + line + "\n" + good2_.substr(at);
+  }
+  // Opens the school from the home page; the texts of the boxes it showed.
+  std::vector<std::string> Open() {
+    std::size_t shown = ui.boxes().size();
+    alfadlg_go_to_page(kPageHome);
+    ui.Pump();
+    alfadlg_go_to_page(kPageConfigMenu);
+    ui.Pump();
+    std::vector<std::string> said;
+    for (std::size_t i = shown; i < ui.boxes().size(); ++i) said.push_back(ui.boxes()[i].texts.at(0));
+    return said;
+  }
+  static const UiTeacher* Teacher(const char* name) {
+    for (std::uint32_t t = 0; t < g_ui_settings.teacher_count && t < kUiMaxTeachers; ++t) {
+      if (std::strcmp(g_ui_teachers[t].name, name) == 0) return &g_ui_teachers[t];
+    }
+    return nullptr;
+  }
+  fs::path school_;
+  std::string good2_;
+  TestDriver ui;
+};
+
+TEST_F(HandEditedNumbers, ANumberItsFieldCannotHoldIsRefusedNamingFileLineAndItem) {
+  struct Case {
+    const char* id;
+    std::string text;
+    const char* message;  // the reason, before the file's name
+  };
+  const Case cases[] = {
+      // The lunch hour is kept less 1 in a signed byte: 200 would come back
+      // as "not set" and vanish at the next save.
+      {"teacher lunch hour", WithColombo("PAUSAMEPER:200-1-2-2\t"),
+       "Valore fuori dai limiti (da -127 a 128): PAUSAMEPER:200-1-2-2"},
+      {"teacher lunch length", WithColombo("PAUSAMEPER:5-1-300-2\t"),
+       "Valore fuori dai limiti (da -128 a 127): PAUSAMEPER:5-1-300-2"},
+      {"hours per day", WithColombo("OV:LU:300\t"), "Valore fuori dai limiti (da -128 a 127): OV:LU:300"},
+      {"band first value", WithColombo("PMIN:200-1\t"), "Valore fuori dai limiti (da -128 a 127): PMIN:200-1"},
+      {"light days", WithColombo("GL:4-999999999999\t"),
+       "Valore fuori dai limiti (da -128 a 127): GL:4-999999999999"},
+      {"pair table", WithColombo("GRUPPIOREMAX:3-130\t"),
+       "Valore fuori dai limiti (da -128 a 127): GRUPPIOREMAX:3-130"},
+      {"rest", WithColombo("RIPOSO:128\t"), "Valore fuori dai limiti (da -128 a 127): RIPOSO:128"},
+      {"extra gaps", WithColombo("BUK:1:-129\t"), "Valore fuori dai limiti (da -128 a 127): BUK:1:-129"},
+      {"break days", WithColombo("MXR:256\t"), "Valore fuori dai limiti (da 0 a 255): MXR:256"},
+      {"week limit", WithColombo("NOMWEEK:4294967297\t"),
+       "Valore fuori dai limiti (da -128 a 127): NOMWEEK:4294967297"},
+      // School lines: the line names the item.
+      {"school lunch hour", WithSchoolLine("PAUSAMENSA:\t-3-1-2-2\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+      {"school lunch hour not set", WithSchoolLine("PAUSAMENSA:\t256-1-2-2\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+      {"school band", WithSchoolLine("IHBUCHE:\t1-300\t"), "Valore fuori dai limiti (da -128 a 127)\n"},
+      {"school pair", WithSchoolLine("TOCOMI:\t1-200\t"), "Valore fuori dai limiti (da -128 a 127)\n"},
+      {"extended hours", WithSchoolLine("OREPROLU:\t300\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    write(school_ / "scuola2.txt", c.text);
+    std::vector<std::string> said = Open();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].rfind(c.message, 0), 0u) << said[0];
+    EXPECT_NE(said[0].find("\nFile: " + (school_ / "scuola2.txt").string() + "\nRiga "), std::string::npos)
+        << said[0];
+    EXPECT_FALSE(og_school_loaded());
+
+    // A save from the teachers page writes nothing over the file.
+    alfadlg_go_to_page(kPageProcat);
+    ui.Pump();
+    ASSERT_NE(g_current_page, nullptr);
+    ui.Click(*g_current_page, Cprocat::kSaveId);
+    EXPECT_EQ(read(school_ / "scuola2.txt"), c.text);
+  }
+}
+
+TEST_F(HandEditedNumbers, TheEndsOfEachFieldsRangeSaveAndOpenUnchanged) {
+  std::string text = WithColombo("PAUSAMEPER:128-1-127--128\tRIPOSO:127\tGL:1-127\tMXR:255\tBUK:127:-128\t");
+  std::size_t at = text.find("\nGM:") + 1;
+  text.insert(at, "PAUSAMENSA:\t255-0-255-2\t\nIHBUCHE:\t127--128\t\nOREPROLU:\t255\t\n");
+  write(school_ / "scuola2.txt", text);
+  ASSERT_TRUE(Open().empty());
+  ASSERT_TRUE(og_school_loaded());
+
+  alfadlg_go_to_page(kPageProcat);
+  ui.Pump();
+  ASSERT_NE(g_current_page, nullptr);
+  std::size_t shown = ui.boxes().size();
+  ui.Click(*g_current_page, Cprocat::kSaveId);
+  ui.Pump();
+  for (std::size_t i = shown; i < ui.boxes().size(); ++i) ADD_FAILURE() << ui.boxes()[i].texts.at(0);
+  ASSERT_NE(read(school_ / "scuola2.txt"), text) << "not saved";
+
+  ASSERT_TRUE(Open().empty());
+  ASSERT_TRUE(og_school_loaded());
+  const UiTeacher* colombo = Teacher("COLOMBO");
+  ASSERT_NE(colombo, nullptr);
+  const UiTeacherConstraints& c = colombo->personal;
+  EXPECT_EQ(c.pausameper[0], 127);
+  EXPECT_EQ(c.pausameper[1], 1);
+  EXPECT_EQ(c.pausameper[2], 127);
+  EXPECT_EQ(c.pausameper[3], -128);
+  EXPECT_EQ(c.riposo, 127);
+  EXPECT_EQ(c.gl[0], 1);
+  EXPECT_EQ(c.gl[1], 127);
+  EXPECT_EQ(colombo->mxr, 255);
+  EXPECT_EQ(c.buk[0], 127);
+  EXPECT_EQ(c.buk[1], -128);
+  EXPECT_EQ(g_ui_settings.lunch_break[0], 254);
+  EXPECT_EQ(g_ui_settings.lunch_break[1], 0);
+  EXPECT_EQ(g_ui_settings.lunch_break[2], 255);
+  EXPECT_EQ(g_ui_settings.lunch_break[3], 2);
+  ASSERT_GE(g_ui_settings.ihbuche.count, 1);
+  EXPECT_EQ(g_ui_settings.ihbuche.pairs[0][0], 127);
+  EXPECT_EQ(g_ui_settings.ihbuche.pairs[0][1], -128);
+  EXPECT_EQ(g_ui_header.extended_hours, 255);
+}
+
+}  // namespace
