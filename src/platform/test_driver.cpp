@@ -181,11 +181,10 @@ bool TestDriver::RightClick(Window& control) {
 namespace {
 
 // The press the screen reports as the n-th of quick presses in one place
-// (counted from 1): a double click the second, a marked press the third.
+// (counted from 1): a double click every second one, a marked press the third.
 bool nth_press(Window& top, Point in_top, unsigned mods, int n) {
-  int kind = (n - 1) % 3;
-  return input_mouse(top, kind == 1 ? kMsgLButtonDblClk : kMsgLButtonDown, in_top,
-                     kind == 2 ? mods | kModTripleClick : mods);
+  return input_mouse(top, n % 2 == 0 ? kMsgLButtonDblClk : kMsgLButtonDown, in_top,
+                     n == 3 ? mods | kModTripleClick : mods);
 }
 
 }  // namespace

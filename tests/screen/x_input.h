@@ -37,29 +37,6 @@ inline void x_button(Display* x, ::Window w, Point p, Point root_at, unsigned bu
   XFlush(x);
 }
 
-// One half of a click of the first button, or the mouse moved with it held.
-inline void x_first_button(Display* x, ::Window w, int type, Point p, Point root_at) {
-  XEvent e{};
-  e.xbutton.type = type;
-  e.xbutton.display = x;
-  e.xbutton.window = w;
-  e.xbutton.root = DefaultRootWindow(x);
-  e.xbutton.x = p.x;
-  e.xbutton.y = p.y;
-  e.xbutton.x_root = root_at.x;
-  e.xbutton.y_root = root_at.y;
-  e.xbutton.button = Button1;
-  e.xbutton.state = type == ButtonPress ? 0 : Button1Mask;
-  e.xbutton.same_screen = True;
-  if (type == MotionNotify) {
-    e.xmotion.state = Button1Mask;
-    e.xmotion.is_hint = NotifyNormal;
-  }
-  long mask = type == ButtonPress ? ButtonPressMask : type == ButtonRelease ? ButtonReleaseMask : Button1MotionMask;
-  XSendEvent(x, w, False, mask, &e);
-  XFlush(x);
-}
-
 // A press and release of the first button.
 inline void x_click(Display* x, ::Window w, Point p, Point root_at, unsigned state = 0) {
   x_button(x, w, p, root_at, Button1, state);
