@@ -178,22 +178,38 @@ bool TestDriver::RightClick(Window& control) {
   return Mouse(control, control.GetClientRect().Center(), kMsgRButtonDown, kMsgRButtonUp, 0, false);
 }
 
-bool TestDriver::ClickAt(Window& window, Point client, unsigned mods) {
+namespace {
+
+// The press the screen reports as the n-th of quick presses in one place
+// (counted from 1): a double click every second one, a marked press the third.
+bool nth_press(Window& top, Point in_top, unsigned mods, int n) {
+  return input_mouse(top, n % 2 == 0 ? kMsgLButtonDblClk : kMsgLButtonDown, in_top,
+                     n == 3 ? mods | kModTripleClick : mods);
+}
+
+}  // namespace
+
+bool TestDriver::ClickAt(Window& window, Point client, unsigned mods, int clicks) {
   Window* top = window.GetTopLevel();
   Point in_top = top->ScreenToClient(window.ClientToScreen(client));
-  bool ok = input_mouse(*top, kMsgLButtonDown, in_top, mods) && input_mouse(*top, kMsgLButtonUp, in_top, mods);
-  Pump();
+  bool ok = true;
+  for (int n = 1; ok && n <= std::max(1, clicks); ++n) {
+    ok = nth_press(*top, in_top, mods, n) && input_mouse(*top, kMsgLButtonUp, in_top, mods);
+    Pump();
+  }
   return ok;
 }
 
-bool TestDriver::Drag(Window& window, const std::vector<Point>& path, unsigned mods) {
+bool TestDriver::Drag(Window& window, const std::vector<Point>& path, unsigned mods, int clicks) {
   if (path.empty()) return false;
   Window* top = window.GetTopLevel();
+  if (clicks > 1 && !ClickAt(window, path[0], mods, clicks - 1)) return false;
   // Each step is handled before the next is routed, as the user's hand is slower than the queue.
   for (std::size_t i = 0; i < path.size() + 1; ++i) {
-    std::uint32_t message = i == 0 ? kMsgLButtonDown : i == path.size() ? kMsgLButtonUp : kMsgMouseMove;
-    Point p = path[std::min(i, path.size() - 1)];
-    if (!input_mouse(*top, message, top->ScreenToClient(window.ClientToScreen(p)), mods)) return false;
+    Point p = top->ScreenToClient(window.ClientToScreen(path[std::min(i, path.size() - 1)]));
+    bool ok = i == 0 ? nth_press(*top, p, mods, std::max(1, clicks))
+                     : input_mouse(*top, i == path.size() ? kMsgLButtonUp : kMsgMouseMove, p, mods);
+    if (!ok) return false;
     Pump();
   }
   return true;

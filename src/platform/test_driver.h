@@ -65,12 +65,14 @@ class TestDriver {
   bool DoubleClick(Window& control);
   bool DoubleClick(Window& dialog, int id) { Window* c = Find(dialog, id); return c && DoubleClick(*c); }
   bool RightClick(Window& control);
-  // A click at a point of a window's client area, hit-tested like the mouse.
-  bool ClickAt(Window& window, Point client, unsigned mods = 0);
+  // A click at a point of a window's client area, hit-tested like the mouse;
+  // `clicks` quick clicks there (2: a double click, 3: a triple click).
+  bool ClickAt(Window& window, Point client, unsigned mods = 0, int clicks = 1);
   // The left button pressed at the first point of a window's client area,
   // the mouse moved through the others and the button let go at the last,
-  // routed like the real mouse (the press may take the capture).
-  bool Drag(Window& window, const std::vector<Point>& path, unsigned mods = 0);
+  // routed like the real mouse (the press may take the capture); the press
+  // is the last of `clicks` quick ones at the first point.
+  bool Drag(Window& window, const std::vector<Point>& path, unsigned mods = 0, int clicks = 1);
   bool Type(Window& control, std::string_view text);
   bool Type(Window& dialog, int id, std::string_view text) { Window* c = Find(dialog, id); return c && Type(*c, text); }
   bool Key(int key, unsigned mods = 0);

@@ -13,6 +13,11 @@ namespace kt::ui {
 
 class Window;
 
+// With a left-button press (beside kModShift and the other keys held): the
+// third of quick presses in one place, the second (and fourth) coming as a
+// double click. Text fields take the line with it; other controls see a press.
+inline constexpr unsigned kModTripleClick = 8;
+
 // A mouse message at a point in the client coordinates of a top-level window.
 // Returns false when the input was refused.
 bool input_mouse(Window& top, std::uint32_t message, Point client, unsigned mods = 0);

@@ -3,7 +3,9 @@
 // still moves the caret and keeps the anchor); Home, End, Up and Down go
 // from the caret and drop it; Shift+click runs it from the anchor to the
 // place clicked, in one-line and multi-line fields; a double click selects
-// the word under it (a password all of it); a drag with the left button held
+// the word under it (a password all of it), a triple click the line (a
+// one-line field's whole text) and a drag after either goes on by whole
+// words or lines, as in GTK; a drag with the left button held
 // selects from the press to the pointer, across the lines of a multi-line
 // field; Ctrl+Left and Ctrl+Right go a word (Ctrl+Backspace and Ctrl+Delete
 // take one), with the double click's rule of what a word is. Positions are
@@ -270,6 +272,45 @@ TEST_F(FieldSelection, DragPastTheEdgeScrollsTheLinesIn) {
   EXPECT_EQ(Of(note), Sel((30 - shown) * 9 + 4, (27 - shown) * 9 + 2));
 }
 
+// Held above or below the field, the mouse still, the lines go on
+// scrolling in until the button goes up.
+TEST_F(FieldSelection, HeldPastTheEdgeTheLinesGoOnScrolling) {
+  std::string text;
+  for (int i = 10; i < 40; ++i) text += "riga " + std::to_string(i) + (i < 39 ? "\r\n" : "");  // 9 characters a line
+  note.SetWindowText(text);
+  int last_first = 30 - note.VisibleLineCount();
+  Window* top = note.GetTopLevel();
+  auto mouse = [&](std::uint32_t message, Point p) {
+    ASSERT_TRUE(input_mouse(*top, message, top->ScreenToClient(note.ClientToScreen(p))));
+    ui.Pump();
+  };
+  mouse(kMsgLButtonDown, NoteAt(0, "ri"));
+  mouse(kMsgMouseMove, {NoteAt(0, "ri").x, note.GetClientRect().bottom + 2});
+  int after_move = note.GetFirstVisibleLine();
+  ASSERT_LT(after_move, last_first);
+  ui.Advance(5000);
+  EXPECT_EQ(note.GetFirstVisibleLine(), last_first) << "scrolled on to the last line";
+  EXPECT_EQ(Of(note), Sel(2, 29 * 9 + 2));
+  // Above the field: back up, a line at a time, while held.
+  mouse(kMsgMouseMove, {NoteAt(0, "ri").x, -2});
+  int after_up = note.GetFirstVisibleLine();
+  ui.Advance(200);
+  int held = note.GetFirstVisibleLine();
+  EXPECT_LT(held, after_up);
+  EXPECT_GT(held, 0);
+  mouse(kMsgLButtonUp, {NoteAt(0, "ri").x, -2});
+  ui.Advance(5000);
+  EXPECT_EQ(note.GetFirstVisibleLine(), held) << "the button up ends the scrolling";
+  // Back inside the field the scrolling stops too.
+  mouse(kMsgLButtonDown, NoteAt(1, "ri"));
+  mouse(kMsgMouseMove, {NoteAt(0, "ri").x, -2});
+  mouse(kMsgMouseMove, NoteAt(2, "ri"));
+  int inside = note.GetFirstVisibleLine();
+  ui.Advance(5000);
+  EXPECT_EQ(note.GetFirstVisibleLine(), inside);
+  mouse(kMsgLButtonUp, NoteAt(2, "ri"));
+}
+
 // The word a double click takes stays taken while the hand shakes before the button goes up.
 TEST_F(FieldSelection, DoubleClickIsNoDrag) {
   line.SetWindowText("Lab chimica");
@@ -281,6 +322,63 @@ TEST_F(FieldSelection, DoubleClickIsNoDrag) {
     ui.Pump();
   }
   EXPECT_EQ(Of(line), Sel(4, 11));
+}
+
+TEST_F(FieldSelection, TripleClickSelectsTheLine) {
+  line.SetWindowText("Lab chimica, aula 2");
+  ASSERT_TRUE(ui.ClickAt(line, LineAt("Lab ch"), 0, 3));
+  EXPECT_EQ(Of(line), Sel(0, 19));
+  // A fourth quick click is a double click again (so that two double
+  // clicks in a row each count, on a list too): the word.
+  ASSERT_TRUE(ui.ClickAt(line, LineAt("Lab ch"), 0, 4));
+  EXPECT_EQ(Of(line), Sel(4, 11));
+  // A multi-line field: the line clicked with its line end, so what is
+  // typed replaces the line; the last line has none.
+  note.SetWindowText("prima riga\r\nseconda riga\r\nterza");  // lines start at 0, 12 and 26
+  ASSERT_TRUE(ui.ClickAt(note, NoteAt(1, "sec"), 0, 3));
+  EXPECT_EQ(Of(note), Sel(12, 26));
+  ASSERT_TRUE(ui.ClickAt(note, NoteAt(2, "t"), 0, 3));
+  EXPECT_EQ(Of(note), Sel(26, 31));
+  ASSERT_TRUE(ui.ClickAt(note, NoteAt(1, "seconda"), 0, 3));
+  ui.Type(note, "X");
+  EXPECT_EQ(note.GetWindowText(), "prima riga\r\nXterza");
+  // A password: all of it.
+  line.ModifyStyle(0, kEsPassword);
+  line.SetWindowText("ab cd");
+  ASSERT_TRUE(ui.ClickAt(line, LineAt("a"), 0, 3));
+  EXPECT_EQ(Of(line), Sel(0, 5));
+}
+
+TEST_F(FieldSelection, DragAfterADoubleOrTripleClickGoesByWordsOrLines) {
+  line.SetWindowText("Lab chimica, aula 2");  // words at 0-3, 4-11, 13-17, 18-19
+  struct Case {
+    const char* id;
+    std::vector<const char*> path;
+    Sel after;
+  } cases[] = {
+      {"W1 forward into a word: to its end", {"Lab ch", "Lab chimica, a"}, {4, 17}},
+      {"W2 backward into a word: from the first word's end to its start", {"Lab ch", "La"}, {11, 0}},
+      {"W3 shaking inside the word keeps it", {"Lab ch", "Lab chi", "Lab chim"}, {4, 11}},
+      {"W4 back over the start and forward again", {"Lab ch", "L", "Lab chimica, aula 2"}, {4, 19}},
+      {"W5 onto the blanks after a word", {"Lab ch", "Lab chimica,"}, {4, 12}},
+  };
+  for (const Case& c : cases) {
+    std::vector<Point> path;
+    for (const char* at : c.path) path.push_back(LineAt(at));
+    ASSERT_TRUE(ui.Drag(line, path, 0, 2)) << c.id;
+    EXPECT_EQ(Of(line), c.after) << c.id;
+  }
+  // After a triple click, by lines: a one-line field keeps its whole text.
+  ASSERT_TRUE(ui.Drag(line, {LineAt("Lab"), LineAt("L")}, 0, 3));
+  EXPECT_EQ(Of(line), Sel(0, 19));
+  note.SetWindowText("prima riga\r\nseconda riga\r\nterza");  // lines start at 0, 12 and 26
+  ASSERT_TRUE(ui.Drag(note, {NoteAt(0, "pri"), NoteAt(1, "sec")}, 0, 3));
+  EXPECT_EQ(Of(note), Sel(0, 26));
+  ASSERT_TRUE(ui.Drag(note, {NoteAt(2, "te"), NoteAt(1, "s"), NoteAt(0, "p")}, 0, 3));
+  EXPECT_EQ(Of(note), Sel(31, 0));
+  // By words across lines of a multi-line field.
+  ASSERT_TRUE(ui.Drag(note, {NoteAt(0, "prima ri"), NoteAt(1, "sec")}, 0, 2));
+  EXPECT_EQ(Of(note), Sel(6, 19));
 }
 
 // Each row: a text, a selection set in it, one key with Ctrl, the selection after.

@@ -421,6 +421,33 @@ TEST_F(GalleryOnScreen, TheNativeEntryEndsASelectionAtItsSideAndShiftClickExtend
   EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "aby"; })) << name->GetWindowText();
 }
 
+// A double click in the native entry takes a word by the field's own rule
+// (FLTK's took the comma after it), a triple click the whole text (FLTK's
+// turned it into a caret), and a drag after a double click goes on by
+// whole words; the field hears each.
+TEST_F(GalleryOnScreen, TheNativeEntrySelectsWordsAndTheTextByQuickClicks) {
+  auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
+  ASSERT_EQ(Window::GetFocus(), name);
+  name->SetWindowText("Lab chimica, aula 2");  // words at 0-3, 4-11, 13-17, 18-19
+  name->SetSel(0, 0);
+  pump_pending();
+  fltk_flush(0);
+  Rect field = name->GetRectInParent();
+  auto at = [&](const char* prefix) {
+    return Point{field.left + 4 + backend().metrics().TextWidth(name->GetFont(), prefix), field.top + field.Height() / 2};
+  };
+  auto clicks = [&](Point p, int n) {
+    Click(at(""));  // elsewhere first: the count starts at one
+    for (int i = 0; i < n; ++i) Click(p);
+  };
+  clicks(at("Lab chi"), 2);
+  EXPECT_TRUE(SelectionIs(*name, 4, 11));
+  clicks(at("Lab chi"), 3);
+  EXPECT_TRUE(SelectionIs(*name, 0, 19));
+  Key(XK_x);
+  EXPECT_TRUE(pump_until([&] { return name->GetWindowText() == "x"; })) << name->GetWindowText();
+}
+
 TEST_F(GalleryOnScreen, TheNativeEntryFollowsAFieldMovedAlongOneAxis) {
   auto* name = static_cast<Edit*>(dialog.GetDlgItem(kNameEdit));
   ASSERT_EQ(Window::GetFocus(), name);
@@ -587,7 +614,8 @@ TEST_F(ModalOnScreen, AClickOnAPopupMenusFrameKeepsItOpen) {
   owner.DestroyWindow();
 }
 
-// A modal dialog tells the window manager that it cannot be minimised (it
+// A modal dialog is typed as a dialog for the window manager, transient for
+// its owner, and tells it that it cannot be minimised (it
 // would leave its owner disabled with nothing to end the run): its Motif
 // hints list moving and closing, and for a sizeable one resizing and
 // maximising, but no minimise. The owner, a window of its own, keeps every
@@ -598,16 +626,25 @@ TEST_F(ModalOnScreen, AModalDialogCannotBeMinimised) {
   owner.ShowWindow(kSwShow);
   constexpr unsigned long kFunctions = 1, kDecorations = 2, kFuncAll = 1, kFuncMinimise = 8, kFuncMove = 4,
                           kFuncClose = 32, kDecorAll = 1, kDecorMinimise = 32, kDecorTitle = 8;
-  std::vector<unsigned long> dialog_hints, owner_hints;
+  std::vector<unsigned long> dialog_hints, owner_hints, dialog_type, owner_type, transient_for;
+  unsigned long dialog_kind = 0;
   TimedGallery dialog(&owner);
   dialog.on_shown = [&] {
     Display* x = XOpenDisplay(nullptr);
     dialog_hints = property_words(x, native_window(dialog), "_MOTIF_WM_HINTS");
     owner_hints = property_words(x, native_window(owner), "_MOTIF_WM_HINTS");
+    dialog_type = property_words(x, native_window(dialog), "_NET_WM_WINDOW_TYPE");
+    owner_type = property_words(x, native_window(owner), "_NET_WM_WINDOW_TYPE");
+    transient_for = property_words(x, native_window(dialog), "WM_TRANSIENT_FOR");
+    dialog_kind = XInternAtom(x, "_NET_WM_WINDOW_TYPE_DIALOG", False);
     XCloseDisplay(x);
     dialog.EndDialog(kIdOk);
   };
   EXPECT_EQ(dialog.DoModal(), kIdOk);
+  // Typed as a dialog, transient for its owner, as a toolkit's own dialog is.
+  EXPECT_EQ(dialog_type, std::vector<unsigned long>{dialog_kind}) << "the modal dialog is typed as a dialog";
+  EXPECT_EQ(transient_for, std::vector<unsigned long>{native_window(owner)});
+  EXPECT_TRUE(owner_type.empty() || owner_type[0] != dialog_kind) << "the owner is no dialog";
   ASSERT_EQ(dialog_hints.size(), 5u);
   EXPECT_EQ(dialog_hints[0] & (kFunctions | kDecorations), kFunctions | kDecorations);
   EXPECT_EQ(dialog_hints[1] & (kFuncAll | kFuncMinimise), 0u) << "functions listed, minimise not among them";

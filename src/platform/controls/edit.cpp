@@ -15,6 +15,7 @@
 #include "platform/cp1252.h"
 #include "platform/device_context.h"
 #include "platform/ui_backend.h"
+#include "platform/ui_input.h"
 
 namespace kt::ui {
 
@@ -58,6 +59,13 @@ int word_end(std::string_view t, int at) {
 }
 
 }  // namespace
+
+TextSpan word_at(std::string_view text, int at) {
+  std::size_t a = std::size_t(std::clamp(at, 0, int(text.size()))), b = a;
+  while (a > 0 && word_char(text[a - 1])) --a;
+  while (b < text.size() && word_char(text[b])) ++b;
+  return {int(a), int(b)};
+}
 
 bool Edit::Create(std::uint32_t style, const Rect& r, Window* parent, int id) {
   return CreateChild("Edit", "", style, r, parent, id);
@@ -391,23 +399,89 @@ void Edit::OnLButtonDown(Point p, unsigned mods) {
   // button held moves the caret the same way, until the button goes up.
   sel_end_ = CharFromPoint(p);
   if (!(mods & kModShift)) sel_start_ = sel_end_;
+  unit_ = Unit::kChar;
   SetCapture();
+  // The third quick press takes the line clicked, a one-line field's whole
+  // text, as in GTK; a drag from it goes on by lines.
+  if ((mods & kModTripleClick) && !(mods & kModShift)) {
+    unit_ = Unit::kLine;
+    first_unit_ = UnitAt(GetWindowText(), sel_end_);
+    sel_start_ = first_unit_.start;
+    sel_end_ = first_unit_.end;
+  }
+  Invalidate();
+}
+
+TextSpan Edit::UnitAt(const std::string& text, int at) const {
+  int n = int(text.size());
+  if (unit_ == Unit::kChar) return {at, at};
+  // A password's words and lines are not shown: the unit is all of it, as
+  // is a one-line field's line.
+  if ((GetStyle() & kEsPassword) || (unit_ == Unit::kLine && !(GetStyle() & kEsMultiLine))) return {0, n};
+  if (unit_ == Unit::kWord) return word_at(text, at);
+  // A line as shown (a wrapped piece on its own), with the line end after
+  // it: typing over it replaces the line, a cut takes it away whole.
+  Layout l = LayOut(backend().metrics(), GetFont(), text);
+  if (l.lines.empty()) return {0, n};
+  std::string_view line = l.lines[std::size_t(line_holding(l.lines, text, at))];
+  int start = int(line.data() - text.data()), end = start + int(line.size());
+  if (end < n && text[std::size_t(end)] == '\r') ++end;
+  if (end < n && text[std::size_t(end)] == '\n') ++end;
+  return {start, end};
+}
+
+void Edit::SelectUnitsTo(int at) {
+  TextSpan here = UnitAt(GetWindowText(), at);
+  // Before the first unit the selection runs back from its end to the
+  // start of the unit reached; from it on, from its start to the end of
+  // the unit reached (never less than the first unit).
+  if (at < first_unit_.start) {
+    sel_start_ = first_unit_.end;
+    sel_end_ = std::min(here.start, at);
+  } else {
+    sel_start_ = first_unit_.start;
+    sel_end_ = std::max(std::max(here.end, at), first_unit_.end);
+  }
+}
+
+void Edit::DragTo(Point p) {
+  // Above or below a multi-line field the selection goes on into the
+  // lines out of sight, which scroll in.
+  int to = CharFromPoint(p, true);
+  int before_start = sel_start_, before_end = sel_end_;
+  if (unit_ == Unit::kChar) sel_end_ = to;
+  else SelectUnitsTo(to);
+  if (sel_start_ == before_start && sel_end_ == before_end) return;
+  ShowCaret();
   Invalidate();
 }
 
 void Edit::OnMouseMove(Point p, unsigned) {
   if (GetCapture() != this) return;
-  // Above or below a multi-line field the selection goes on into the
-  // lines out of sight, which scroll in.
-  int to = CharFromPoint(p, true);
-  if (to == sel_end_) return;
-  sel_end_ = to;
-  ShowCaret();
-  Invalidate();
+  drag_point_ = p;
+  DragTo(p);
+  bool beyond = (GetStyle() & kEsMultiLine) && (p.y < 0 || p.y >= GetClientRect().bottom);
+  if (beyond && !edge_scrolling_) SetTimer(kEdgeScrollTimer, kEdgeScrollMs);
+  else if (!beyond && edge_scrolling_) KillTimer(kEdgeScrollTimer);
+  edge_scrolling_ = beyond;
+}
+
+void Edit::OnTimer(WParam id) {
+  if (id != kEdgeScrollTimer) return;
+  // The button went up elsewhere, or another window took the mouse.
+  if (GetCapture() != this) {
+    KillTimer(kEdgeScrollTimer);
+    edge_scrolling_ = false;
+    return;
+  }
+  DragTo(drag_point_);
 }
 
 void Edit::OnLButtonUp(Point, unsigned) {
   if (GetCapture() == this) ReleaseCapture();
+  unit_ = Unit::kChar;
+  if (edge_scrolling_) KillTimer(kEdgeScrollTimer);
+  edge_scrolling_ = false;
 }
 
 void Edit::ShowCaret() {
@@ -421,20 +495,14 @@ void Edit::ShowCaret() {
 
 void Edit::OnLButtonDblClk(Point p, unsigned mods) {
   OnLButtonDown(p, mods);
-  // The second press selects by word, not by drag: the mouse shaking by a
-  // pixel before the button goes up would otherwise cut the word down.
-  if (GetCapture() == this) ReleaseCapture();
-  if ((mods & kModShift) || (ScrollBarRect().Width() > 0 && p.x >= ScrollBarRect().left)) return;
-  // The word clicked is selected.
-  std::string t = GetWindowText();
-  // A password's words are not shown: the click takes it all.
-  if (GetStyle() & kEsPassword) return SetSel(0, -1);
-  std::size_t a = std::size_t(sel_end_), b = a;
-  while (a > 0 && word_char(t[a - 1])) --a;
-  while (b < t.size() && word_char(t[b])) ++b;
-  if (a == b) return;
-  sel_start_ = int(a);
-  sel_end_ = int(b);
+  if ((mods & kModShift) || GetCapture() != this) return;
+  // The word clicked is selected (a password all of it, its words not
+  // shown), and a drag from it goes on by whole words: the mouse shaking
+  // by a pixel before the button goes up keeps the word.
+  unit_ = Unit::kWord;
+  first_unit_ = UnitAt(GetWindowText(), sel_end_);
+  sel_start_ = first_unit_.start;
+  sel_end_ = first_unit_.end;
   Invalidate();
 }
 

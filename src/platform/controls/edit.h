@@ -12,7 +12,10 @@
 // newest line until the user scrolls up to read. Keys and clicks select as
 // in GTK and Qt fields: Left and Right with a selection end it at its start
 // or end, Ctrl with them goes a word, Shift+click or a drag with the button
-// held extends it from its anchor, a double click takes a word.
+// held extends it from its anchor, a double click takes a word and a triple
+// click the line (a one-line field's whole text); a drag after either goes
+// on by whole words or whole lines, as in GTK; held above or below a
+// multi-line field, it goes on scrolling the lines in.
 #pragma once
 
 #include <string>
@@ -24,6 +27,14 @@
 namespace kt::ui {
 
 class TextMetrics;
+
+// The word a double click takes at a place of a text: the run of letters
+// and digits (accented ones too) touching it; start == end where none
+// does. The native entry over a one-line field takes words by it too.
+struct TextSpan {
+  int start = 0, end = 0;
+};
+TextSpan word_at(std::string_view text, int at);
 
 class Edit : public Window {
  public:
@@ -75,6 +86,7 @@ class Edit : public Window {
   void OnMouseMove(Point p, unsigned mods) override;
   void OnLButtonUp(Point p, unsigned mods) override;
   void OnMouseWheel(int delta, Point p) override;
+  void OnTimer(WParam id) override;
   void OnSetFocus(Window* old) override;
   void OnKillFocus(Window* next) override;
   void OnDestroy() override;
@@ -98,6 +110,26 @@ class Edit : public Window {
   int CharFromPoint(Point p, bool beyond = false) const;
   // Scrolls a multi-line field to show the caret's line.
   void ShowCaret();
+  // What the mouse selects by: characters after a press, words after a
+  // double click, lines after a triple click (until the button goes up).
+  enum class Unit { kChar, kWord, kLine };
+  // The word or line (as unit_) at a place of the text.
+  TextSpan UnitAt(const std::string& text, int at) const;
+  // Runs the selection from the unit first taken to the unit at a place.
+  void SelectUnitsTo(int at);
+
+  // Runs the selection to a point while the button is held (by unit_).
+  void DragTo(Point p);
+
+  Unit unit_ = Unit::kChar;
+  TextSpan first_unit_;
+  // While a drag is held above or below a multi-line field, its lines go
+  // on scrolling in on a timer, the mouse still (as in GTK), from the last
+  // point the mouse was at.
+  static constexpr WParam kEdgeScrollTimer = 0x4544;
+  static constexpr std::uint32_t kEdgeScrollMs = 50;
+  bool edge_scrolling_ = false;
+  Point drag_point_{};
 
   int limit_ = kDefaultLimit;
   int sel_start_ = 0, sel_end_ = 0;

@@ -71,15 +71,22 @@ const Fl_RGB_Image& program_icon() {
   return *image;
 }
 
-// A modal dialog cannot be minimised: minimised, it would leave its owner
-// disabled with nothing on the screen to end the run. The window manager
-// learns it from the Motif hints, listing what the window may do and show
-// (its move, close and, when sizeable, resize and maximise) without the
-// minimise; FLTK writes these hints again with every size range, so this
-// follows each. A borderless box has no buttons to take away.
+// A modal dialog is a dialog to the window manager, as GTK and Qt type
+// theirs: it gets a dialog's frame and place (kept over its owner, which it
+// is transient for). It cannot be minimised either: minimised, it would
+// leave its owner disabled with nothing on the screen to end the run. The
+// window manager learns it from the Motif hints, listing what the window
+// may do and show (its move, close and, when sizeable, resize and
+// maximise) without the minimise; FLTK writes these hints again with every
+// size range, so this follows each. The type goes first: a window manager
+// that has the window already reads its type again when the hints (or the
+// owner) change. A borderless box has no frame to type or buttons to take away.
 void keep_modal_dialog_on_screen(MirrorWindow& m, Window& w) {
   auto* dialog = dynamic_cast<Dialog*>(&w);
-  if (!m.shown() || !m.border() || !w.GetOwner() || !dialog || !dialog->IsModal()) return;
+  if (!m.shown() || !m.border() || !dialog || !dialog->IsModal()) return;
+  Atom kind = XInternAtom(fl_display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+  XChangeProperty(fl_display, fl_xid(&m), XInternAtom(fl_display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                  PropModeReplace, reinterpret_cast<unsigned char*>(&kind), 1);
   constexpr long kHintFunctions = 1, kHintDecorations = 2;
   constexpr long kFuncResize = 2, kFuncMove = 4, kFuncMaximise = 16, kFuncClose = 32;
   constexpr long kDecorBorder = 2, kDecorResizeHandles = 4, kDecorTitle = 8, kDecorMenu = 16, kDecorMaximise = 64;

@@ -14,7 +14,9 @@
 // selected, so a key the entry leaves to the core (Ctrl+X with nothing
 // selected, Backspace at the start) does not act on a selection the user
 // cannot see. Left and Right with a selection end it at its start or end,
-// as in GTK and Qt fields; Shift+click extends it (FLTK's own).
+// as in GTK and Qt fields; Shift+click extends it (FLTK's own); a double
+// click takes a word by the core field's rule, a triple click the whole
+// text, and a drag after either goes on by words (or keeps the text).
 // Multi-line fields are drawn and typed by the core.
 //
 // Dialog keys (Tab, Enter, Esc, function keys, Alt and most Ctrl
@@ -106,6 +108,7 @@ int EditOverlay::handle(int event) {
       return 1;
     }
   }
+  if (SelectByUnits(event)) return 1;
   int used = Fl_Input::handle(event);
   // Only the user's keys and mouse move the selection for the core. Taking
   // the focus selects as FLTK likes (all after a Tab, whatever the core
@@ -113,6 +116,53 @@ int EditOverlay::handle(int event) {
   if (event == FL_KEYBOARD || event == FL_SHORTCUT || event == FL_PUSH || event == FL_DRAG || event == FL_RELEASE)
     PushSelectionToCore();
   return used;
+}
+
+bool EditOverlay::SelectByUnits(int event) {
+  if (Fl::event_button() != FL_LEFT_MOUSE || !edit_) return false;
+  if (event == FL_PUSH) {
+    // Quick presses count one, two, three and start again, as in GTK: the
+    // fourth is FLTK's single click (which would take a line if it saw
+    // the count go on).
+    int clicks = Fl::event_clicks() % 3;
+    if (clicks == 0) Fl::event_clicks(0);
+    unit_ = Fl::event_state(FL_SHIFT) ? 0 : clicks;
+    if (unit_ == 0) return false;
+  } else if (event == FL_RELEASE) {
+    if (unit_ == 0) return false;
+    unit_ = 0;
+    copy(0);  // the primary selection, as after FLTK's own
+    return true;
+  } else if (event != FL_DRAG || unit_ == 0) {
+    return false;
+  }
+  // The character boundary under the pointer, by FLTK's own reckoning of
+  // a single click; the selection is set below.
+  int keep_position = position(), keep_mark = mark(), clicks = Fl::event_clicks();
+  Fl::event_clicks(0);
+  Fl_Boxtype b = box();
+  Fl_Input_::handle_mouse(x() + Fl::box_dx(b), y() + Fl::box_dy(b), w() - Fl::box_dw(b), h() - Fl::box_dh(b), 0);
+  Fl::event_clicks(clicks);
+  std::string text = utf8_to_cp1252(std::string_view(value(), std::size_t(size())));
+  int at = byte_index(value(), position());
+  position(keep_position, keep_mark);
+  int n = int(text.size());
+  // A password's words are not shown: a double click takes it all too.
+  TextSpan here = unit_ == 2 || input_type() == FL_SECRET_INPUT ? TextSpan{0, n} : word_at(text, at);
+  int anchor = here.start, caret = here.end;
+  if (event == FL_PUSH) {
+    unit_start_ = here.start;
+    unit_end_ = here.end;
+  } else if (at < unit_start_) {
+    anchor = unit_end_;
+    caret = std::min(here.start, at);
+  } else {
+    anchor = unit_start_;
+    caret = std::max(std::max(here.end, at), unit_end_);
+  }
+  position(utf8_offset(text, caret), utf8_offset(text, anchor));
+  PushSelectionToCore();
+  return true;
 }
 
 void EditOverlay::Sync() {

@@ -100,6 +100,16 @@ class EditOverlay final : public Fl_Input {
   void PushSelectionToCore();
   // Posts the entry's text and selection to the core's field.
   void Post(bool with_text);
+  // A double or triple click, and the drag after it, selecting by the
+  // core field's words or the whole text (GTK's way): FLTK's own took
+  // words by its rule and turned a triple click into a caret. False for a
+  // press or drag left to FLTK.
+  bool SelectByUnits(int event);
+
+  // What the mouse selects by since the last press: 0 characters (FLTK's
+  // own), 1 words, 2 the whole text; and the first word (1252 indexes).
+  int unit_ = 0;
+  int unit_start_ = 0, unit_end_ = 0;
 
   MirrorWindow& owner_;
   WindowHandle edit_;

@@ -158,7 +158,12 @@ int MirrorWindow::HandleMouse(int event, Window& top) {
         return 1;
       }
       if (Fl::focus() != this && !(overlay && Fl::focus() == overlay)) Fl::focus(this);
+      // Quick presses in one place: every second one is a double click, as
+      // before (two double clicks in a row on a list, one after the other,
+      // both open what they point at), and the third is marked as the third
+      // for the text fields, which then take the line.
       message = right ? kMsgRButtonDown : (Fl::event_clicks() % 2 == 1 ? kMsgLButtonDblClk : kMsgLButtonDown);
+      if (!right && Fl::event_clicks() == 2) mods |= kModTripleClick;
       break;
     case FL_RELEASE:
       if (Fl::event_button() == FL_MIDDLE_MOUSE) return 1;
