@@ -116,15 +116,15 @@ int gym_building(const UiGym& gym, const std::string& name, const std::string& l
             line);
 }
 
-void read_pairs(std::uint8_t (*pairs)[2], std::int8_t& count, const std::string& text,
+void read_pairs(std::uint8_t (*pairs)[2], std::int8_t& count, const std::string& text, long high,
                 const char* too_many, const char* syntax, const std::string& line) {
   std::size_t at = 0;
   while (at < text.size() && text[at] == ':') {
     std::size_t dash = text.find('-', at);
     if (dash == std::string::npos) desc_fail(syntax, syntax, syntax, line);
     if (count >= 9) desc_fail(too_many, too_many, too_many, line);
-    pairs[count][0] = static_cast<std::uint8_t>(desc_fitting(text.c_str() + at + 1, 0, UINT8_MAX, line));
-    pairs[count][1] = text[dash + 1] == 'N' ? 255 : static_cast<std::uint8_t>(desc_fitting(text.c_str() + dash + 1, 0, UINT8_MAX, line));
+    pairs[count][0] = static_cast<std::uint8_t>(desc_fitting(text.c_str() + at + 1, 0, high, line));
+    pairs[count][1] = text[dash + 1] == 'N' ? 255 : static_cast<std::uint8_t>(desc_fitting(text.c_str() + dash + 1, 0, high, line));
     ++count;
     at = text.find(':', dash);
     if (at == std::string::npos) break;
@@ -178,11 +178,13 @@ void desc_read_gym(const std::vector<std::string>& f, const std::string& line) {
     } else if (starts(it, "SEDE:")) {
       gym.building = static_cast<std::int8_t>(gym_building(gym, it.substr(5), line));
     } else if (starts(it, "COPPIE:")) {
-      read_pairs(gym.pairs, gym.pair_count, it.substr(6), "Troppe Coppie", "Coppie sintassi errata", line);
+      // The pairs are saved as one digit each: a larger number would be
+      // written as another character.
+      read_pairs(gym.pairs, gym.pair_count, it.substr(6), 9, "Troppe Coppie", "Coppie sintassi errata", line);
     } else if (starts(it, "PEROCOET:")) {
       gym.tolerated_errors = static_cast<std::uint32_t>(desc_fitting(it.c_str() + 9, 0, UINT32_MAX, line));
     } else if (starts(it, "PEROCO:")) {
-      read_pairs(gym.sharing, gym.sharing_count, it.substr(6), "Troppe h_peroco", "h_peroco sintassi errata", line);
+      read_pairs(gym.sharing, gym.sharing_count, it.substr(6), UINT8_MAX, "Troppe h_peroco", "h_peroco sintassi errata", line);
     } else if (starts(it, "AVOMAX:")) {
       gym.max_product = desc_byte(it.c_str() + 7, line);
     } else if (starts(it, "OR:")) {

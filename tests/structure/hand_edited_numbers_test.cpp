@@ -123,7 +123,9 @@ TEST_F(HandEditedNumbers, ANumberItsFieldCannotHoldIsRefusedNamingFileLineAndIte
       {"rotation", WithSchoolLine("ROTAZIX:\t1A:300\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
       {"rotation pause", WithSchoolLine("ROTAZIAPAUSA:-1-2-3-4\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
       {"tekno", WithSchoolLine("TEKNO:\t1-2-300-X-4\t"), "Valore fuori dai limiti (da -128 a 127)\n"},
-      {"room pairs", WithRoomItems("COPPIE:1-256\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
+      // Saved as one digit each.
+      {"room pairs", WithRoomItems("COPPIE:1-10\t"), "Valore fuori dai limiti (da 0 a 9)\n"},
+      {"room sharing", WithRoomItems("PEROCO:1-256\t"), "Valore fuori dai limiti (da 0 a 255)\n"},
       {"room product", WithRoomItems("AVOMAX:200\t"), "Valore fuori dai limiti (da -128 a 127)\n"},
       {"room errors", WithRoomItems("PEROCOET:4294967296\t"), "Valore fuori dai limiti (da 0 a 4294967295)\n"},
   };
