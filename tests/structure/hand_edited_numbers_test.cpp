@@ -5,6 +5,7 @@
 // and open again unchanged.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -223,11 +224,12 @@ TEST_F(HandEditedNumbers, TheEndsOfEachFieldsRangeSaveAndOpenUnchanged) {
   ASSERT_GE(g_ui_settings.dispoday.count, 1);
   EXPECT_EQ(g_ui_settings.dispoday.pairs[0][0], 127);
   EXPECT_EQ(g_ui_settings.dispoday.pairs[0][1], -128);
-  ASSERT_GE(g_ui_settings.gym_count, 1u);
+  // Packed fields: compared by value, not bound to a reference.
+  ASSERT_GE(std::uint32_t{g_ui_settings.gym_count}, 1u);
   ASSERT_EQ(g_ui_settings.gyms[0].sharing_count, 1);
   EXPECT_EQ(g_ui_settings.gyms[0].sharing[0][0], 0);
   EXPECT_EQ(g_ui_settings.gyms[0].sharing[0][1], 255);
-  EXPECT_EQ(g_ui_settings.gyms[0].tolerated_errors, 4294967295u);
+  EXPECT_EQ(std::uint32_t{g_ui_settings.gyms[0].tolerated_errors}, 4294967295u);
   EXPECT_EQ(g_ui_settings.gyms[0].max_product, 127);
 }
 
