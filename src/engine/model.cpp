@@ -79,6 +79,9 @@ void or_reset_model() {
   g_eng_run.run_mode = 0;
   g_eng_run.prepared = 0;
   g_eng_run.parameters_prepared = 0;
+  // Counted again from the new school's teachers (TEKNO, or a staged run's
+  // subset): the flags it counts are cleared with the teachers below.
+  g_eng_run.tekgrado_teacher_count = 0;
   g_eng_run.search_start = 0;
   g_eng_run.labrifol_flag = 0;
   g_eng_run.longest_class_name = 0;

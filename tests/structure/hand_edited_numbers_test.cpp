@@ -34,9 +34,19 @@ class HandEditedNumbers : public TempRoot {
     school_ = copy_example("piccola", "piccola");
     g_hint_flags = 1;
     ASSERT_NO_FATAL_FAILURE(show_frame_in_school(ui, "piccola"));
+    good1_ = read(school_ / "scuola1.txt");
     good2_ = read(school_ / "scuola2.txt");
   }
   void TearDown() override {
+    // A refused school stays refused for the whole program (nothing is
+    // saved over its files): the sound one is opened again, as a user would
+    // after mending the file, so that later tests find a school to save.
+    if (!og_school_loaded() && g_frame.IsWindow()) {
+      write(school_ / "scuola1.txt", good1_);
+      write(school_ / "scuola2.txt", good2_);
+      EXPECT_TRUE(Open().empty());
+      EXPECT_TRUE(og_school_loaded());
+    }
     if (g_frame.IsWindow()) g_frame.DestroyWindow();
     TempRoot::TearDown();
   }
@@ -75,7 +85,7 @@ class HandEditedNumbers : public TempRoot {
     return nullptr;
   }
   fs::path school_;
-  std::string good2_;
+  std::string good1_, good2_;
   TestDriver ui;
 };
 
