@@ -68,16 +68,7 @@ class HandEditedNumbers : public TempRoot {
     return good2_.substr(0, at) + items + good2_.substr(at);
   }
   // Opens the school from the home page; the texts of the boxes it showed.
-  std::vector<std::string> Open() {
-    std::size_t shown = ui.boxes().size();
-    alfadlg_go_to_page(kPageHome);
-    ui.Pump();
-    alfadlg_go_to_page(kPageConfigMenu);
-    ui.Pump();
-    std::vector<std::string> said;
-    for (std::size_t i = shown; i < ui.boxes().size(); ++i) said.push_back(ui.boxes()[i].texts.at(0));
-    return said;
-  }
+  std::vector<std::string> Open() { return open_school_from_home(ui); }
   static const UiTeacher* Teacher(const char* name) {
     for (std::uint32_t t = 0; t < g_ui_settings.teacher_count && t < kUiMaxTeachers; ++t) {
       if (std::strcmp(g_ui_teachers[t].name, name) == 0) return &g_ui_teachers[t];

@@ -20,6 +20,7 @@
 #include "schooldata/school_file_lines.h"
 #include "schooldata/school_files.h"
 #include "structure/subjects_page.h"
+#include "structure_page_fixture.h"
 
 namespace {
 
@@ -70,16 +71,7 @@ class SchoolPairSave : public EditSequence {
   }
   // Opens the school from the home page as a user does; the texts of the
   // boxes it showed.
-  std::vector<std::string> Open() {
-    std::size_t shown = ui.boxes().size();
-    alfadlg_go_to_page(kPageHome);
-    ui.Pump();
-    alfadlg_go_to_page(kPageConfigMenu);
-    ui.Pump();
-    std::vector<std::string> said;
-    for (std::size_t i = shown; i < ui.boxes().size(); ++i) said.push_back(ui.boxes()[i].texts.at(0));
-    return said;
-  }
+  std::vector<std::string> Open() { return kt_app_test::open_school_from_home(ui); }
   // The SALVA of the teachers page, reached although the school did not
   // load; the first box it showed.
   std::string SaveFromTeacherPage() {

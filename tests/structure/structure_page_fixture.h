@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "platform/test_driver.h"
 #include "schooldata/ui_school_model.h"
@@ -46,6 +47,19 @@ inline void show_frame_page(kt::ui::TestDriver& ui, int page) {
   g_frame.ShowWindow(kt::ui::kSwShow);
   ui.Pump();
   alfadlg_go_to_page(page);
+}
+
+// Opens the school from the home page as a user does (the configuration
+// menu reads its files); the texts of the boxes it showed.
+inline std::vector<std::string> open_school_from_home(kt::ui::TestDriver& ui) {
+  std::size_t shown = ui.boxes().size();
+  alfadlg_go_to_page(kPageHome);
+  ui.Pump();
+  alfadlg_go_to_page(kPageConfigMenu);
+  ui.Pump();
+  std::vector<std::string> said;
+  for (std::size_t i = shown; i < ui.boxes().size(); ++i) said.push_back(ui.boxes()[i].texts.at(0));
+  return said;
 }
 
 }  // namespace kt_app_test
