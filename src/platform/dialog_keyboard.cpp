@@ -1,8 +1,12 @@
 // Keyboard rules of dialogs (see dialog.h). Tab order is the order of the
 // children (template order); a group runs from a control with the group
-// style to the next one. Only visible, enabled controls take part. Moving
-// the focus into an edit selects its whole text, as users expect when they
-// tab through a form.
+// style to the next one. Only visible, enabled controls take part. A dialog
+// shown inside another one (a page in the frame) holds its controls in that
+// order where it stands among the outer dialog's children, so Tab walks from
+// the frame's buttons through the page and back, as in any desktop program;
+// left to each dialog on its own, the frame's buttons never led into the
+// page and the page's controls never back out. Moving the focus into an edit
+// selects its whole text, as users expect when they tab through a form.
 #include <algorithm>
 
 #include "platform/controls/edit.h"
@@ -28,6 +32,31 @@ const Dialog* nearest_dialog(const Window* w) {
   return nullptr;
 }
 
+// A dialog shown inside another dialog: its controls belong to the outer
+// dialog's Tab order.
+bool is_inner_dialog(const Window* w) {
+  return (w->GetStyle() & kWsChild) && dynamic_cast<const Dialog*>(w) && nearest_dialog(w);
+}
+
+// The windows of the Tab order under `parent`, in order, inner dialogs
+// opened in place; the stops among them are the controls with the Tab stop
+// style that can take the focus.
+void collect_tab_order(const Window* parent, std::vector<Window*>& out) {
+  for (Window* w : parent->Children()) {
+    if (is_inner_dialog(w) && can_take_focus(w)) collect_tab_order(w, out);
+    else out.push_back(w);
+  }
+}
+
+bool is_tab_stop(const Window* w) { return (w->GetStyle() & kWsTabStop) && can_take_focus(w); }
+
+// The dialog whose Tab order holds this one: the outermost of the dialogs
+// it is shown inside.
+Dialog* tab_order_owner(Dialog* d) {
+  while (is_inner_dialog(d)) d = const_cast<Dialog*>(nearest_dialog(d));
+  return d;
+}
+
 }  // namespace
 
 Window* Dialog::ReturnButton(Window* focus) const {
@@ -36,18 +65,19 @@ Window* Dialog::ReturnButton(Window* focus) const {
 }
 
 Window* Dialog::GetNextDlgTabItem(Window* from, bool previous) const {
-  const std::vector<Window*>& kids = Children();
-  int n = int(kids.size());
+  std::vector<Window*> order;
+  collect_tab_order(this, order);
+  int n = int(order.size());
   if (n == 0) return nullptr;
-  // A control deeper down (inside a group of a page) counts as its child of this dialog.
-  while (from && from->GetParent() && from->GetParent() != this) from = from->GetParent();
+  // A control deeper down (the edit of a combo box, a control inside a
+  // group) counts as the window of the order that holds it.
   int start = -1;
-  for (int i = 0; i < n; ++i)
-    if (kids[std::size_t(i)] == from) start = i;
+  for (Window* w = from; w && w != this && start < 0; w = w->GetParent())
+    for (int i = 0; i < n && start < 0; ++i)
+      if (order[std::size_t(i)] == w) start = i;
   for (int step = 1; step <= n; ++step) {
     int i = start < 0 ? (previous ? n - step : step - 1) : ((start + (previous ? -step : step)) % n + n) % n;
-    Window* w = kids[std::size_t(i)];
-    if ((w->GetStyle() & kWsTabStop) && can_take_focus(w)) return w;
+    if (is_tab_stop(order[std::size_t(i)])) return order[std::size_t(i)];
   }
   return nullptr;
 }
@@ -103,8 +133,10 @@ bool Dialog::HandleKey(Window* target, int key, unsigned mods) {
   switch (key) {
     case kVkTab: {
       if ((code & kWantTab) || (mods & kModControl)) return false;
-      Window* next = GetNextDlgTabItem(target == this ? nullptr : target, (mods & kModShift) != 0);
-      GotoDlgCtrl(next);
+      // A dialog that holds the focus itself starts at its own first (last) stop.
+      Dialog* owner = target == this ? this : tab_order_owner(this);
+      Window* next = owner->GetNextDlgTabItem(target == this ? nullptr : target, (mods & kModShift) != 0);
+      owner->GotoDlgCtrl(next);
       return true;
     }
     case kVkLeft: case kVkUp: case kVkRight: case kVkDown: {
