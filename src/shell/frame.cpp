@@ -414,6 +414,9 @@ bool CAlfaDlg::OpenByRow(int id) {
     }
   }
   static const int kSectionButton[] = {0, 1772, 1773, 1774, 1775};
+  int before = m_highlighted;
+  CResizableDialog* shown = g_current_page;
+  std::uint32_t shown_template = g_current_page_template;
   if (row->section) Highlight(kSectionButton[row->section]);
   if (row->argument == -2) g_pages.Argument(row->slot) = static_cast<std::uint8_t>(g_page_argument & 0xFF);
   else if (row->argument >= 0) g_pages.Argument(row->slot) = static_cast<std::uint8_t>(row->argument);
@@ -425,6 +428,9 @@ bool CAlfaDlg::OpenByRow(int id) {
   // for each of them.
   int flags = row->flags | (!built && g_current_page_template != std::uint32_t(row->template_id) ? 1 : 0);
   OpenPage(page, template_id, row->template_id, flags);
+  // The page shown refused to leave (a board whose moves the user went back
+  // to): its own section stays marked, not the one asked for.
+  if (g_current_page == shown && g_current_page_template == shown_template && shown) Highlight(before);
   if ((row->flags & 4) && g_current_page == page) page->ShowWindow(kSwHide);
   return true;
 }
@@ -507,8 +513,15 @@ void CAlfaDlg::OnClose() {
 }
 
 void CAlfaDlg::OnFileButton() {
+  int before = m_highlighted;
+  CResizableDialog* shown = g_current_page;
+  std::uint32_t shown_template = g_current_page_template;
   Highlight(1772);
   OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, CPlenixDlg::kTemplate, 0);
+  // A page that refused to leave keeps its own section marked.
+  if (shown && shown != g_pages.Page(PageSlot::Home) && g_current_page == shown &&
+      g_current_page_template == shown_template)
+    Highlight(before);
 }
 
 void CAlfaDlg::PopUpSectionMenu(int section_id, int first, int last) {
@@ -547,9 +560,16 @@ void CAlfaDlg::OnProcessingButton() {
 
 void CAlfaDlg::OnProvisionalButton() {
   if (!ui_require_school_folder(0)) return;
+  int before = m_highlighted;
+  CResizableDialog* shown = g_current_page;
+  std::uint32_t shown_template = g_current_page_template;
   Highlight(1775);
   g_page_argument = 0;
   GoTo(kPageProvvi);
+  // A page that refused to leave keeps its own section marked.
+  if (shown && g_current_page == shown && g_current_page_template == shown_template &&
+      shown_template != std::uint32_t(page_row(kPageProvvi)->template_id))
+    Highlight(before);
 }
 
 void CAlfaDlg::OnHelpButton() {
