@@ -334,23 +334,22 @@ namespace {
 // Closes the source of a line-by-line copy; the copy replaces its target
 // only when every line was written and the source was read to its end
 // without an error, else the old target stays as it was.
-void finish_line_copy(std::FILE* in, ReplacementFile& out, bool ok) {
+bool finish_line_copy(std::FILE* in, ReplacementFile& out, bool ok) {
   ok = ok && !std::ferror(in);
   or_fclose(in);
-  if (ok)
-    out.commit();
-  else
-    out.abandon();
+  if (ok) return out.commit();
+  out.abandon();
+  return false;
 }
 }  // namespace
 
-void or_scramble_file(const char* source, const char* target) {
+bool or_scramble_file(const char* source, const char* target) {
   std::FILE* in = or_fopen(source, "rt");
-  if (!in) return;
+  if (!in) return false;
   ReplacementFile out;
   if (!out.open(target)) {
     or_fclose(in);
-    return;
+    return false;
   }
   std::vector<char> line(kLineLimit + 2);
   std::vector<char> work(2 * line.size() + 10);
@@ -363,19 +362,19 @@ void or_scramble_file(const char* source, const char* target) {
     }
     ok = or_write_scrambled_line(out.stream(), line.data(), work.data()) == 0;
   }
-  finish_line_copy(in, out, ok);
+  return finish_line_copy(in, out, ok);
 }
 
-void or_unscramble_file(const char* source, int replace, const char* target) {
+bool or_unscramble_file(const char* source, int replace, const char* target) {
   std::string target_name = replace ? std::string(source)
                             : target ? std::string(target)
                                      : debug_copy_name(source);
   std::FILE* in = or_fopen(source, "rt");
-  if (!in) return;
+  if (!in) return false;
   ReplacementFile out;
   if (!out.open(target_name.c_str())) {
     or_fclose(in);
-    return;
+    return false;
   }
   std::vector<char> line(kLineLimit);
   bool ok = true;
@@ -383,7 +382,7 @@ void or_unscramble_file(const char* source, int replace, const char* target) {
     ok = std::fputs(line.data(), out.stream()) >= 0;
   // With replace the plain copy goes straight over the source: the same end
   // state as writing the target, deleting the source and renaming.
-  finish_line_copy(in, out, ok);
+  return finish_line_copy(in, out, ok);
 }
 
 int or_copy_file(const char* source, const char* target) {

@@ -30,6 +30,20 @@ const char* const kResidualName[3] = {"Errori Residui.txt", "Fehler Rückstände
                                       "Remaining Errors.txt"};
 
 std::FILE* g_residual_file = nullptr;
+// The log's name as the messages show it.
+std::string g_residual_name;
+
+// A line that did not reach the disk ends the command: the log goes with
+// the command's other files, and one missing its lines must not replace the
+// whole one of the last run (nor pass for this run's whole log).
+[[noreturn]] void raise_residual_write_error() {
+  std::FILE* file = g_residual_file;
+  g_residual_file = nullptr;
+  int error = or_fclose_written(file);
+  if (error == 0) error = EIO;
+  errno = error;
+  or_raise_file_error(g_residual_name.c_str(), or_write_failure_reason(error, or_language()), kSourceUtil, 1);
+}
 
 }  // namespace
 
@@ -54,7 +68,16 @@ void or_log_residual_error(const char* text) {
       errno = error;
       or_raise_file_error(path, why, kSourceUtil, 0);
     }
+    g_residual_name = path;
   }
-  std::fputs(text, g_residual_file);
-  std::fflush(g_residual_file);
+  errno = 0;
+  bool written = std::fputs(text, g_residual_file) >= 0;
+  written = std::fflush(g_residual_file) == 0 && written && !std::ferror(g_residual_file);
+  // Only a command's own thread can end the command; anywhere else the
+  // failed file is just closed.
+  if (!written && or_on_engine_thread()) raise_residual_write_error();
+  if (!written) {
+    std::fclose(g_residual_file);
+    g_residual_file = nullptr;
+  }
 }

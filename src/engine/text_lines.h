@@ -97,8 +97,11 @@ long or_read_plain_line(char* buffer, int n, std::FILE* stream);
 // Work buffers hold 2 x length + 10 bytes.
 int or_write_scrambled_line(std::FILE* stream, const char* text, char* work);
 int or_write_status_line(std::FILE* stream, const char* text, char* work);
-void or_scramble_file(const char* source, const char* target);
-void or_unscramble_file(const char* source, int replace, const char* target);
+// Whole-file copies line by line, scrambled or plain; true when the target
+// was replaced, false (the target as it was) when the source cannot be
+// opened or read to its end or the target cannot be written whole.
+bool or_scramble_file(const char* source, const char* target);
+bool or_unscramble_file(const char* source, int replace, const char* target);
 // 0 success; errno when the source cannot be opened; -1 when the target
 // cannot be created, a block is not written whole, or reading fails.
 int or_copy_file(const char* source, const char* target);

@@ -306,9 +306,15 @@ void keep_received_data(const std::string& folder) {
 }
 
 // Plain copies over the scrambled school files, for a look with an editor.
+// A file that could not be rewritten keeps its scrambled contents, and the
+// user is told which: it must not pass for a plain copy.
 void unscramble_school_files() {
-  for (const char* name : {"scuola1.txt", "scuola2.txt", "savego.txt", "ricevi.txt", "cattPROV.txt", "saveprov.txt"})
-    if (kt::file_exists(kt::translate_path(name))) or_unscramble_file(name, 1, nullptr);
+  for (const char* name : {"scuola1.txt", "scuola2.txt", "savego.txt", "ricevi.txt", "cattPROV.txt", "saveprov.txt"}) {
+    if (!kt::file_exists(kt::translate_path(name)) || or_unscramble_file(name, 1, nullptr)) continue;
+    char text[600];
+    std::snprintf(text, sizeof text, "Errore scrittura [%s]", name);
+    ui_message_box(text);
+  }
 }
 
 // The school's name as one folder name: a name is typed by whoever made the

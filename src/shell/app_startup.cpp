@@ -219,6 +219,13 @@ void og_start_instance() {
     std::snprintf(g_current_folder, sizeof g_current_folder, "%s", g_data_root);
     g_language = static_cast<std::uint8_t>(og_language_from_keyboard());
   }
+  // Told once, by the main process: the file stays as it is for the user
+  // to restore or remove.
+  if (og_status_file_unreadable() && g_process_number < 1) {
+    std::string text = og_status_file_unreadable_text();
+    say_on_terminal(text);
+    ui_message_box(text.c_str());
+  }
   og_set_current_folder(g_current_folder);
 }
 

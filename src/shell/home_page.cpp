@@ -248,7 +248,9 @@ int CPlenixDlg::CheckNotices() {
     Cmessshow& notice = m_notices[i];
     notice.m_file_name = kFiles[i];
     if (!notice.Create(this)) continue;
-    if (notice.ShownCount() > 0) {
+    // Only a notice read whole with nothing in it to show goes unseen: one
+    // that a read error stopped is shown, saying so, and keeps its file.
+    if (notice.ShownCount() > 0 || notice.ReadFailed()) {
       notice.ShowWindow(kSwShow);
       g_corner.Add(&notice);  // shown again when the frame comes back from the task bar
       open = 1;

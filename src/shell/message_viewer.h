@@ -25,6 +25,8 @@ class Cmessshow : public CResizableDialog {
   const char* m_file_name = nullptr;     // Windows-style path of the message file
   kt::ui::Rect m_placement;              // all 0: the window stays where it is made
   int ShownCount() const { return m_shown; }
+  // The file was not read whole: it is shown with a note and never deleted.
+  bool ReadFailed() const { return m_read_failed; }
   bool IsOpen() const { return m_open; }
 
  protected:

@@ -5,16 +5,20 @@
 // frame saved off screen comes back where it can be seen.
 #include "shell/status_file.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/errors.h"
 #include "engine/text_lines.h"
+#include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
 #include "shell/app_startup.h"
+#include "shell/ml_text.h"
 
 std::uint8_t g_hint_flags = 0;
 std::uint8_t g_nointe_option = 0;
@@ -41,6 +45,17 @@ char* next_value(char* text) {
 void fix_frame_position() {
   if (g_frame_top < 0 || g_frame_left < 0) g_frame_top = g_frame_left = 100;
 }
+
+// Set when the last reading of the file met a read error.
+bool g_status_file_unreadable = false;
+
+const MlText kUnreadable = {
+    "Errore di lettura del file %s: il file non \xE8 stato letto per intero.\n\nIl programma parte con le "
+    "impostazioni iniziali e non salva le sue impostazioni finch\xE9 il file non si legge di nuovo.",
+    "Lesefehler in der Datei %s: die Datei wurde nicht ganz gelesen.\n\nDas Programm startet mit den "
+    "Anfangseinstellungen und speichert seine Einstellungen nicht, bis die Datei wieder lesbar ist.",
+    "Read error in the file %s: the file was not read whole.\n\nThe program starts with its initial settings "
+    "and does not save its settings until the file can be read again."};
 
 }  // namespace
 
@@ -91,16 +106,35 @@ bool og_apply_status_line(char* line) {
 }
 
 bool og_read_status_file() {
+  g_status_file_unreadable = false;
   std::FILE* f = or_fopen((std::string(g_data_root) + kStatusFileName).c_str(), "rt");
   if (!f) return false;
   char line[kCurrentFolderSize + 2];
-  while (or_read_line(line, sizeof line, f)) og_apply_status_line(line);
+  // The reader tells a read error from the end of the file through ferror,
+  // or errno for its test seam; a value's atoi may set errno on its own.
+  errno = 0;
+  while (or_read_line(line, sizeof line, f)) {
+    og_apply_status_line(line);
+    errno = 0;
+  }
+  g_status_file_unreadable = std::ferror(f) != 0 || errno != 0;
   or_fclose(f);
-  return true;
+  return !g_status_file_unreadable;
+}
+
+bool og_status_file_unreadable() { return g_status_file_unreadable; }
+
+std::string og_status_file_unreadable_text() {
+  std::string name = kt::utf8_to_cp1252(status_file_path());
+  std::vector<char> text(name.size() + std::strlen(kUnreadable.Get()) + 1);
+  std::snprintf(text.data(), text.size(), kUnreadable.Get(), name.c_str());
+  return text.data();
 }
 
 void og_write_status_file() {
-  if (g_process_number >= 1) return;
+  // A file that could not be read is not written over: the settings it
+  // holds past the error would be lost with it.
+  if (g_process_number >= 1 || g_status_file_unreadable) return;
   std::snprintf(g_current_folder, sizeof g_current_folder, "%s", og_current_folder_path().c_str());
   kt::AtomicFile file(status_file_path());
   if (!file.is_open()) return;

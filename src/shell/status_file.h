@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 inline constexpr int kListColumnSlots = 30;  // widths kept by "PLCOLW:"
 inline constexpr const char* kStatusFileName = "plenixstatus.txt";
@@ -39,9 +40,14 @@ struct ProgramStatusSettings {
 ProgramStatusSettings og_capture_status_settings();
 void og_apply_status_settings(const ProgramStatusSettings& s);
 
-// Writes the file (main process only); silently nothing when it cannot.
+// Writes the file (main process only); silently nothing when it cannot,
+// and nothing after a reading that met a read error.
 void og_write_status_file();
-// Reads the file into the globals; false when it is missing.
+// Reads the file into the globals; false when it is missing or a read
+// error stopped the reading (the lines before it are applied).
 bool og_read_status_file();
+// Whether the last reading met a read error, and the message that says so.
+bool og_status_file_unreadable();
+std::string og_status_file_unreadable_text();
 // Applies one line (already unscrambled) to the globals; false for no known key.
 bool og_apply_status_line(char* line);

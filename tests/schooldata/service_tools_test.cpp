@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -477,6 +478,30 @@ TEST_F(ServiceTools, ASchoolNameWithSeparatorsOrDotsNamesOneFolder) {
     fs::current_path(drive_);
   }
   g_school_folder_chooser = saved;
+}
+
+}  // namespace
+
+namespace {
+
+// The plain copies of the scrambled files: one that cannot be written (a
+// folder stands where its temporary goes) keeps its scrambled contents and
+// is named to the user, never passed over in silence; the others are
+// written.
+TEST_F(ServiceTools, APlainCopyThatCannotBeWrittenIsNamed) {
+  ASSERT_EQ(og_write_assignments_file(0, 0), 0);
+  const std::string scrambled = "a1b2c3d4e5f60718293a4b5c6d\n";
+  std::ofstream(drive_ + "/savego.txt", std::ios::binary) << scrambled;
+  fs::create_directory(fs::path(drive_) / ("savego.txt.kt-tmp-" + std::to_string(::getpid())));
+  kt::ui::TestDriver ui;
+  ui_register_toolkit_templates();
+  ui.AnswerNextModal(kt::ui::kIdOk);
+  og_run_service_tool(17191);
+  fs::remove(fs::path(drive_) / ("savego.txt.kt-tmp-" + std::to_string(::getpid())));
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].texts.at(0), "Errore scrittura [savego.txt]");
+  EXPECT_EQ(read(drive_ + "/savego.txt"), scrambled);
+  EXPECT_EQ(read(drive_ + "/scuola2.txt").substr(0, 4), "REM:");
 }
 
 }  // namespace

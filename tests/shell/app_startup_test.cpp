@@ -2,6 +2,7 @@
 // worker number, the first start, a second copy refused, workers, the fatal
 // reporters and whole runs of the application object.
 #include "app_test_support.h"
+#include "failing_reads.h"
 #include "board/worker_page.h"
 #include "platform/process.h"
 #include "platform/shared_memory.h"
@@ -178,6 +179,45 @@ TEST_F(AppStartup, WholeRunEndsOnEscAndWritesStatusFile) {
   ASSERT_TRUE(og_read_status_file());
   EXPECT_EQ(g_language, 2);
   EXPECT_STREQ(g_current_folder, "\\KestrinTempusDati");
+}
+
+// A status file that a read error stops part-way: the officer is told which
+// file, in Italian, the program starts with the first start's settings, and
+// the file stays as it was, never written over with the settings read before
+// the error.
+TEST_F(AppStartup, AStatusFileReadInPartIsToldAndNotWrittenOver) {
+  TestDriver ui;
+  ui_register_toolkit_templates();
+  ui_register_frame_templates();
+  fs::create_directories(data_root() / "scuola");
+  const std::string status = "NIETSK:1\nCURDIR:\\KestrinTempusDati\\scuola\nLINGUA:2\n";
+  write(data_root() / "plenixstatus.txt", status);
+  ::setenv("XKB_DEFAULT_LAYOUT", "it", 1);
+  LineByteSource saved_source = g_line_byte_source;
+  FailingFile::name = "plenixstatus.txt";
+  FailingFile::after = 12;  // inside the second line
+  FailingFile::served = 0;
+  g_line_byte_source = FailingFile::next_byte;
+  ui.OnNextModal([&](kt::ui::Dialog&) {
+    EXPECT_EQ(fs::current_path(), data_root());
+    ui.AnswerNextModal(kt::ui::kIdYes);
+    ui.Key(kt::ui::kVkEscape);
+  });
+  const char* argv[] = {"kestrintempus"};
+  EXPECT_EQ(g_app.InitInstance(1, argv), 0);
+  g_line_byte_source = saved_source;
+  ::unsetenv("XKB_DEFAULT_LAYOUT");
+  bool told = false;
+  for (const auto& box : ui.boxes())
+    for (const std::string& text : box.texts)
+      told = told || (text.find("Errore di lettura del file") != std::string::npos &&
+                      text.find("plenixstatus.txt") != std::string::npos);
+  EXPECT_TRUE(told);
+  EXPECT_EQ(g_language, 0);
+  EXPECT_EQ(read(data_root() / "plenixstatus.txt"), status);
+  // Read whole again, the file is the program's own once more.
+  ASSERT_TRUE(og_read_status_file());
+  EXPECT_EQ(g_language, 2);
 }
 
 TEST_F(AppStartup, FrameRunAgainOn999WithoutWritingStatus) {

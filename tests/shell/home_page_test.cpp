@@ -1,5 +1,6 @@
 // The home page's buttons, the notices of its first tick and a worker
 // process hiding the frame.
+#include "failing_reads.h"
 #include "fresh_process.h"
 #include "frame_test_support.h"
 #include "platform/cp1252.h"
@@ -118,6 +119,29 @@ TEST_F(HomePage, NoticesOnFirstTick) {
     shown->ShowWindow(kSwHide);
     g_home_page.SendMessage(kMsgSysCommand, kScRestore, 0);
     EXPECT_TRUE(shown->IsWindowVisible());
+    g_corner.Remove(shown);
+  });
+}
+
+// A notice whose file a read error stops before anything of it is read is
+// not taken for an empty one and deleted unseen: it is shown, saying that
+// it was not read whole, and its file stays.
+TEST_F(HomePage, ANoticeThatCannotBeReadIsShownAndKept) {
+  fs::path school = EnterSchool();
+  write(school / "Message.txt", "Attenzione: aggiornamento da installare\n");
+  KT_IN_FRESH_PROCESS({
+    FailingFile::name = "Message.txt";
+    FailingFile::after = 0;
+    FailingFile::served = 0;
+    g_line_byte_source = FailingFile::next_byte;
+    OpenFrame();
+    ui.Advance(333);
+    EXPECT_TRUE(fs::exists(school / "Message.txt"));
+    Cmessshow* shown = nullptr;
+    for (Window* w : top_level_windows())
+      if (w->IsWindowVisible() && dynamic_cast<Cmessshow*>(w)) shown = dynamic_cast<Cmessshow*>(w);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_NE(shown->GetDlgItemText(Cmessshow::kTextId).find("Errore di lettura del file"), std::string::npos);
     g_corner.Remove(shown);
   });
 }

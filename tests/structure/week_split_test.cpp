@@ -137,6 +137,43 @@ void run_and_save(TestDriver& ui, Ccreate_crux& tool, const std::function<void(D
   tool.DoModal();
 }
 
+// The combination's report cannot be written (a folder stands in its
+// place): the user is told which file and why, not left to look for a file
+// that does not hold it; the folders are still saved.
+TEST_F(WeekSplitTool, AReportThatCannotBeWrittenIsTold) {
+  ui_register_toolkit_templates();
+  fs::create_directories(data_root() / "liceo");
+  ASSERT_TRUE(og_set_current_folder("\\KestrinTempusDati\\liceo"));
+  two_class_school();
+  fs::create_directories(kt::translate_path("\\tmp\\COMBINAZIONI.txt"));
+  TestDriver ui;
+  Ccreate_crux tool;
+  tool.m_trial_limit = 3;
+  tool.m_seed = 11;
+  bool save_after = false;
+  ui.OnNextModal([&](Dialog& d) {
+    // The box that tells of the report: it may come as soon as the click
+    // hands the search its first messages.
+    ui.AnswerNextModal(kt::ui::kIdOk);
+    ui.Click(d, Ccreate_crux::kStartId);
+    tool.WaitForSearch();
+    ui.Pump();
+    save_after = ui.IsEnabled(d, Ccreate_crux::kSaveId);
+    ui.Click(d, Ccreate_crux::kSaveId);
+    ui.Click(d, Ccreate_crux::kEndId);
+  });
+  tool.DoModal();
+  EXPECT_TRUE(save_after);
+  bool told = false;
+  for (const auto& box : ui.boxes())
+    for (const std::string& text : box.texts)
+      told = told || text.find("Impossibile scrivere il file \\tmp\\COMBINAZIONI.txt") != std::string::npos;
+  EXPECT_TRUE(told);
+  std::vector<std::string> problems = ui.Problems();
+  EXPECT_TRUE(problems.empty()) << (problems.empty() ? "" : problems.front());
+  EXPECT_TRUE(fs::is_directory(kt::translate_path("\\tmp\\COMBINAZIONI.txt")));
+}
+
 TEST_F(WeekSplitTool, SearchReportsBestAndSavesThreeWeekFolders) {
   ui_register_toolkit_templates();
   fs::create_directories(data_root() / "liceo");
