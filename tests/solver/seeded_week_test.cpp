@@ -14,7 +14,6 @@
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
-#include "fresh_process.h"
 #include "school_fixture.h"
 
 namespace fs = std::filesystem;
@@ -83,16 +82,11 @@ TEST(SeededWeek, IsTheFreshProcessWeekWhateverTheProcessComputedBefore) {
   std::vector<std::string> expected = saved_week(fresh);
   ASSERT_FALSE(expected.empty());
 
-  // The program's own computations, one after another in one process;
-  // a process of its own, so that what other tests set by hand (schools
-  // built straight into the tables) is not in it.
-  KT_IN_FRESH_PROCESS({
-    for (int run = 0; run < 2; ++run) {
-      SchoolCopy school("piccola");
-      compute_here(school);
-      EXPECT_EQ(saved_week(school), expected) << "run " << run;
-    }
-  });
+  for (int run = 0; run < 2; ++run) {
+    SchoolCopy school("piccola");
+    compute_here(school);
+    EXPECT_EQ(saved_week(school), expected) << "run " << run;
+  }
 }
 
 // The report of a saved week evaluates it with the school's own focus
