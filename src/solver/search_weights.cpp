@@ -7,6 +7,8 @@
 // Workload: a few calls per search cycle at most; each walks 96 ids.
 #include "solver/search_weights.h"
 
+#include <cstring>
+
 #include "engine/engine_random.h"
 #include "engine/status_block.h"
 #include "solver/constraint_parameters.h"
@@ -15,7 +17,13 @@
 
 SearchWeightState g_weights = {177, 27, 0, 0, 0, {}, 0, 0, 1};
 
-void or_reset_weight_state() { g_weights = {177, 27, 0, 0, 0, {}, 0, 0, 1}; }
+void or_reset_weight_state() {
+  g_weights = {177, 27, 0, 0, 0, {}, 0, 0, 1};
+  // The focus flags pick the weights a run starts from. A report sets them
+  // for the school it evaluates and nothing takes them back, so the next
+  // command would start focused where a fresh process starts unfocused.
+  std::memset(g_eng_run.focus_flags, 0, sizeof g_eng_run.focus_flags);
+}
 
 namespace {
 

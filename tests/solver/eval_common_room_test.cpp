@@ -158,6 +158,7 @@ TEST(EvalCommonRoom, DeltaFollowsChangedRoomsClassesAndSlots) {
     k = 0;
     for (int id : {77, 78, 89}) EXPECT_EQ(after[k++], g_evaluators[id].full()) << "seed " << seed << " id " << id;
   }
+  g_eng_run.focus_flags[0] = g_eng_run.focus_flags[1] = 0;
   reset_run_state();
 }
 
@@ -198,6 +199,7 @@ TEST(EvalCommonRoom, OnlyTheLessonAJointCellHoldsCounts) {
     EXPECT_EQ(class_delta_total(77), full) << "seed " << seed;
   }
   EXPECT_GT(shared, 2);
+  g_eng_run.focus_flags[0] = g_eng_run.focus_flags[1] = 0;
   reset_run_state();
 }
 

@@ -6,13 +6,14 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
 #include "engine/text_lines.h"
-#include "fresh_process.h"
 #include "school_fixture.h"
 
 namespace fs = std::filesystem;
@@ -32,20 +33,42 @@ std::vector<std::string> saved_week(const SchoolCopy& school) {
   return week;
 }
 
-// Computes the school's week in this process, as orario starts a command
-// given "--seed 5": the seed and a clear status block.
-void compute_here(const SchoolCopy& school) {
+// Runs one command on the school in this process, as orario starts it:
+// the given seed (-1: none) and a clear status block.
+void command_here(const SchoolCopy& school, const char* command, std::int64_t seed) {
   fs::path old = fs::current_path();
   fs::current_path(school.folder());
-  g_requested_seed = 5;
+  g_requested_seed = seed;
   g_status.clear();
-  const char* argv[] = {"Questo non serve", "CALC:scuola2.txt", nullptr};
+  const char* argv[] = {"Questo non serve", command, nullptr};
   ::testing::internal::CaptureStdout();
   int result = or_main(1, 2, argv);
   std::string trace = ::testing::internal::GetCapturedStdout();
   g_requested_seed = -1;
   fs::current_path(old);
-  EXPECT_EQ(result, 0) << g_status.message << "\n" << trace;
+  EXPECT_EQ(result, 0) << command << ": " << g_status.message << "\n" << trace;
+}
+
+// Computes the school's week in this process, as orario starts a command
+// given "--seed 5".
+void compute_here(const SchoolCopy& school) { command_here(school, "CALC:scuola2.txt", 5); }
+
+// Adds one line to the school's description, after its first line.
+void add_school_line(const SchoolCopy& school, const std::string& line) {
+  fs::path file = school.folder() / "scuola2.txt";
+  std::string text;
+  {
+    std::ifstream in(file, std::ios::binary);
+    ASSERT_TRUE(in) << file;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::size_t end = text.find('\n');
+  ASSERT_NE(end, std::string::npos);
+  text.insert(end + 1, line + "\n");
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.close();
+  ASSERT_TRUE(out) << file;
 }
 
 // The first run in this process follows whatever the tests before it ran;
@@ -59,16 +82,34 @@ TEST(SeededWeek, IsTheFreshProcessWeekWhateverTheProcessComputedBefore) {
   std::vector<std::string> expected = saved_week(fresh);
   ASSERT_FALSE(expected.empty());
 
-  // The program's own computations, one after another in one process;
-  // a process of its own, so that what other tests set by hand (schools
-  // built straight into the tables) is not in it.
-  KT_IN_FRESH_PROCESS({
-    for (int run = 0; run < 2; ++run) {
-      SchoolCopy school("piccola");
-      compute_here(school);
-      EXPECT_EQ(saved_week(school), expected) << "run " << run;
-    }
-  });
+  for (int run = 0; run < 2; ++run) {
+    SchoolCopy school("piccola");
+    compute_here(school);
+    EXPECT_EQ(saved_week(school), expected) << "run " << run;
+  }
+}
+
+// The report of a saved week evaluates it with the school's own focus
+// rules (here a wanted number of co-taught lessons per slot) counted, as the
+// computation's final evaluation counts them. The desktop program shows
+// such a report and then computes another school in the same process: that
+// computation must start unfocused, as a fresh process does, and give the
+// fresh process's week.
+TEST(SeededWeek, IsTheFreshProcessWeekAfterAReportOfAFocusedSchool) {
+  SchoolCopy fresh("piccola");
+  std::string out;
+  ASSERT_EQ(run_orario_in(fresh.folder(), fresh.root(), "CALC:scuola2.txt --seed 5", &out), 0) << out;
+  std::vector<std::string> expected = saved_week(fresh);
+  ASSERT_FALSE(expected.empty());
+
+  SchoolCopy focused("piccola", "focused");
+  add_school_line(focused, "TOCOMI:\t1-1\t");
+  ASSERT_EQ(run_orario_in(focused.folder(), focused.root(), "CALC:scuola2.txt --seed 5", &out), 0) << out;
+  command_here(focused, "REPO:scuola2.txt", -1);
+
+  SchoolCopy school("piccola");
+  compute_here(school);
+  EXPECT_EQ(saved_week(school), expected);
 }
 
 }  // namespace
