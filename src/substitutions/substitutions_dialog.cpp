@@ -32,10 +32,10 @@ const MlText kChangeDay = {"Cambiando giorno si tolgono gli assenti segnati. Con
                            "Ein anderer Tag entfernt die angegebenen Abwesenden. Weiter?",
                            "Another day removes the absent teachers marked. Go on?"};
 const MlText kNotRecorded = {
-    "Le modifiche agli assenti non sono state salvate in assenze.txt:\n%s\n\nChiudere comunque, perdendo le modifiche?",
-    "Die Änderungen der Abwesenden wurden nicht in assenze.txt gespeichert:\n%s\n\nTrotzdem schließen und die "
-    "Änderungen verlieren?"_cp,
-    "The changes to the absent teachers were not saved in assenze.txt:\n%s\n\nClose anyway, losing the changes?"};
+    "Le modifiche agli assenti non sono state salvate in assenze.txt. Chiudere comunque, perdendo le modifiche?",
+    "Die Änderungen der Abwesenden wurden nicht in assenze.txt gespeichert. Trotzdem schließen und die Änderungen "
+    "verlieren?"_cp,
+    "The changes to the absent teachers were not saved in assenze.txt. Close anyway, losing the changes?"};
 const MlText kHourWord = {"Ora", "Std.", "Hour"};
 const MlText kHoursWord = {"ore", "Std.", "hours"};
 const MlText kUncoveredText = {"SCOPERTA", "NICHT VERTRETEN", "UNCOVERED"};
@@ -137,13 +137,10 @@ bool Cmenu_sost::AbsencesUnrecorded() const {
 // the officer, told why, chooses to close without them.
 void Cmenu_sost::OnCancel() {
   if (AbsencesUnrecorded()) {
-    if (og_run_substitution_step(static_cast<std::uint32_t>(SubstitutionStep::Sosa)) == 0) {
-      RememberRecorded();
-    } else {
-      char text[1000];
-      std::snprintf(text, sizeof text, kNotRecorded.Get(), g_status.message);
-      if (ui_message_box_flags(text, kMbYesNo | kMbIconExclamation, kMbCursorSecond) != kYes) return;
-    }
+    // The engine's message says why; the question comes on its own, so
+    // neither is cut short by the other's length.
+    if (run_step(SubstitutionStep::Sosa)) RememberRecorded();
+    else if (ui_message_box_flags(kNotRecorded, kMbYesNo | kMbIconQuestion, kMbCursorSecond) != kYes) return;
   }
   CDialogML::OnCancel();
 }

@@ -389,17 +389,22 @@ TEST_F(ShortDayDialog, TheDayChangeStillAsksAndWhatItLeavesIsRecorded) {
 }
 
 // When the absences cannot be written on closing (here a folder stands in
-// the file's place) the officer is told why and asked: "No", or Esc, keeps
-// the dialog open with the marks; once the file can be written, closing
-// records them. "Yes" closes without them and leaves what was there.
+// the file's place) the officer is told why, then asked: "No", or Esc,
+// keeps the dialog open with the marks; once the file can be written,
+// closing records them. "Yes" closes without them and leaves what was there.
 TEST_F(ShortDayDialog, AFailedRecordOnClosingIsSaidAndKeepsTheDialogOpen) {
   std::vector<std::string> said;
   std::vector<bool> open_after;
   std::vector<std::string> reopened;
-  auto answer = [&](int result) {
-    ui.OnNextModal([&, result](Dialog& box) {
+  // The engine's message, then the question, answered by `answer`.
+  auto on_failure = [&](std::function<void(Dialog&)> answer) {
+    ui.OnNextModal([&, answer](Dialog& box) {
       said.push_back(ui.Text(box, CMessageBox::kTextId));
-      box.EndDialog(result);
+      ui.OnNextModal([&, answer](Dialog& question) {
+        said.push_back(ui.Text(question, CMessageBox::kTextId));
+        answer(question);
+      });
+      box.EndDialog(kIdOk);
     });
   };
   kt_app_test::run_program(ui, [&] {
@@ -407,13 +412,10 @@ TEST_F(ShortDayDialog, AFailedRecordOnClosingIsSaidAndKeepsTheDialogOpen) {
       ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "BIANCHI  ")));
       ui.Click(d, S::kMarkId);
       fs::create_directories(school_ / "assenze.txt" / "dentro");
-      answer(kIdNo);
+      on_failure([](Dialog& question) { question.EndDialog(kIdNo); });
       ui.Click(d, kIdCancel);
       open_after.push_back(d.IsWindowVisible());
-      ui.OnNextModal([&](Dialog& box) {
-        said.push_back(ui.Text(box, CMessageBox::kTextId));
-        ui.Key(kVkEscape);  // Esc on the question
-      });
+      on_failure([&](Dialog&) { ui.Key(kVkEscape); });
       ui.Close(d);
       open_after.push_back(d.IsWindowVisible());
       EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"BIANCHI - Malattia - ore 1,2,3,4"}));
@@ -428,7 +430,7 @@ TEST_F(ShortDayDialog, AFailedRecordOnClosingIsSaidAndKeepsTheDialogOpen) {
       ui.Click(d, S::kRemoveId);
       fs::rename(school_ / "assenze.txt", school_ / "assenze.prima");
       fs::create_directories(school_ / "assenze.txt" / "dentro");
-      answer(kIdYes);
+      on_failure([](Dialog& question) { question.EndDialog(kIdYes); });
       ui.Click(d, kIdCancel);
       open_after.push_back(d.IsWindowVisible());
     });
@@ -436,11 +438,12 @@ TEST_F(ShortDayDialog, AFailedRecordOnClosingIsSaidAndKeepsTheDialogOpen) {
   });
   EXPECT_EQ(open_after, (std::vector<bool>{true, true, false, false}));
   EXPECT_EQ(reopened, (std::vector<std::string>{"BIANCHI - Malattia - ore 1,2,3,4"}));
-  ASSERT_EQ(said.size(), 3u);
-  for (const std::string& text : said) {
-    EXPECT_EQ(text.rfind("Le modifiche agli assenti non sono state salvate in assenze.txt:", 0), 0u) << text;
-    EXPECT_NE(text.find("[assenze.txt]"), std::string::npos) << "the reason is the engine's: " << text;
-    EXPECT_NE(text.find("Chiudere comunque, perdendo le modifiche?"), std::string::npos) << text;
+  ASSERT_EQ(said.size(), 6u);
+  for (std::size_t i = 0; i < said.size(); i += 2) {
+    EXPECT_NE(said[i].find("[assenze.txt]"), std::string::npos) << "the engine's reason: " << said[i];
+    EXPECT_EQ(said[i + 1],
+              "Le modifiche agli assenti non sono state salvate in assenze.txt. Chiudere comunque, perdendo le "
+              "modifiche?");
   }
   EXPECT_TRUE(fs::is_directory(school_ / "assenze.txt" / "dentro")) << "nothing replaced it";
   EXPECT_NE(substitution_test::read_file(school_ / "assenze.prima").find("ASSENTE:BIANCHI|Malattia|111100000000"),
