@@ -31,6 +31,11 @@ const MlText kTooMany = {"Troppi insegnanti assenti", "Zu viele abwesende Lehrer
 const MlText kChangeDay = {"Cambiando giorno si tolgono gli assenti segnati. Continuare?",
                            "Ein anderer Tag entfernt die angegebenen Abwesenden. Weiter?",
                            "Another day removes the absent teachers marked. Go on?"};
+const MlText kNotRecorded = {
+    "Le modifiche agli assenti non sono state salvate in assenze.txt. Chiudere comunque, perdendo le modifiche?",
+    "Die Änderungen der Abwesenden wurden nicht in assenze.txt gespeichert. Trotzdem schließen und die Änderungen "
+    "verlieren?"_cp,
+    "The changes to the absent teachers were not saved in assenze.txt. Close anyway, losing the changes?"};
 const MlText kHourWord = {"Ora", "Std.", "Hour"};
 const MlText kHoursWord = {"ore", "Std.", "hours"};
 const MlText kUncoveredText = {"SCOPERTA", "NICHT VERTRETEN", "UNCOVERED"};
@@ -99,7 +104,45 @@ bool Cmenu_sost::OnInitDialog() {
   ShowTeachers();
   ShowAbsent();
   ShowResults();
+  RememberRecorded();
   return true;
+}
+
+void Cmenu_sost::RememberRecorded() {
+  const SubstitutionState& s = state();
+  m_recorded_day = s.day;
+  m_recorded_count = s.absent_count;
+  for (int i = 0; i < s.absent_count && i < kMaxAbsentTeachers; ++i) m_recorded[i] = s.absent[i];
+}
+
+// Field by field: the names' bytes past their end and the padding are no
+// part of what the file holds.
+bool Cmenu_sost::AbsencesUnrecorded() const {
+  const SubstitutionState& s = state();
+  if (s.absent_count != m_recorded_count) return true;
+  // With nobody absent before or after, the day alone records nothing.
+  if (s.absent_count > 0 && s.day != m_recorded_day) return true;
+  for (int i = 0; i < s.absent_count && i < kMaxAbsentTeachers; ++i) {
+    const AbsentTeacher &now = s.absent[i], &was = m_recorded[i];
+    if (std::strncmp(now.name, was.name, sizeof now.name) != 0 || now.reason != was.reason ||
+        std::memcmp(now.hours, was.hours, sizeof now.hours) != 0)
+      return true;
+  }
+  return false;
+}
+
+// Every way out of the dialog comes here. The absences marked since the
+// file was last read or written are recorded as "CALCOLA" records them,
+// without computing the cover; a failed write keeps the dialog open unless
+// the officer, told why, chooses to close without them.
+void Cmenu_sost::OnCancel() {
+  if (AbsencesUnrecorded()) {
+    // The engine's message says why; the question comes on its own, so
+    // neither is cut short by the other's length.
+    if (run_step(SubstitutionStep::Sosa)) RememberRecorded();
+    else if (ui_message_box_flags(kNotRecorded, kMbYesNo | kMbIconQuestion, kMbCursorSecond) != kYes) return;
+  }
+  CDialogML::OnCancel();
 }
 
 bool Cmenu_sost::OnCommand(WParam w, LParam l) {
@@ -272,7 +315,10 @@ void Cmenu_sost::OnCompute() {
     ui_message_box(kNoAbsent);
     return;
   }
-  if (run_step(SubstitutionStep::Sosa)) run_step(SubstitutionStep::Sost);
+  if (run_step(SubstitutionStep::Sosa)) {
+    RememberRecorded();
+    run_step(SubstitutionStep::Sost);
+  }
   ShowResults();
 }
 

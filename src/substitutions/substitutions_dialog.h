@@ -9,9 +9,17 @@
 //
 // The dialog edits only the shared state; every file is written by the
 // engine steps, and a failed step shows the engine's message and leaves the
-// list as it was.
+// list as it was. Closing (Chiudi, Esc, the close button) with absences
+// marked or taken off since "assenze.txt" was last read or written records
+// them there first ("SOSA:" only, nothing is computed): the officer who
+// marks the day's absences and closes finds them again. When that write
+// fails the dialog says so and stays open unless the officer chooses to
+// close without them.
 #pragma once
 
+#include <cstdint>
+
+#include "engine/substitution_services.h"
 #include "shell/color_button.h"
 #include "shell/dialog_ml.h"
 
@@ -30,6 +38,7 @@ class Cmenu_sost : public CDialogML {
   bool OnInitDialog() override;
   bool OnCommand(kt::ui::WParam w, kt::ui::LParam l) override;
   void OnOK() override {}
+  void OnCancel() override;
 
  private:
   void OnDayChosen();
@@ -43,10 +52,17 @@ class Cmenu_sost : public CDialogML {
   void ShowAbsent();
   void ShowResults();
   int DayHours() const;
+  // The day and absences as "assenze.txt" holds them since it was last read
+  // or written by this dialog.
+  void RememberRecorded();
+  bool AbsencesUnrecorded() const;
 
   kt::ui::ComboBox m_days, m_reasons;
   kt::ui::ListBox m_teachers, m_absent, m_results;
   CColorButton m_mark, m_remove, m_compute, m_print, m_close;
+  std::int32_t m_recorded_day = 0;
+  std::int32_t m_recorded_count = 0;
+  AbsentTeacher m_recorded[kMaxAbsentTeachers] = {};
 };
 
 // Registers templates 130 and 242.

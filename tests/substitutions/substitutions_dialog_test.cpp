@@ -4,11 +4,13 @@
 // teacher already marked shows his own reason and hours again when chosen,
 // the lists are rebuilt (never appended to) on every change, a change of day
 // with teachers marked asks first and a removal takes the chosen row only;
-// a mark needs a teacher and an hour, a removal a row;
+// a mark needs a teacher and an hour, a removal a row; what is marked is
+// recorded when the dialog closes, and only then when it changed;
 // the provisional page's calendar from the picker.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -131,8 +133,10 @@ TEST_F(ShortDayDialog, TheShortDaysHoursAreTheOnlyOnesOffered) {
     ui.Click(d, S::kMarkId);
     EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"VERDI - Malattia - ore 2"}));
   });
-  EXPECT_EQ(substitution_test::read_file(school_ / "assenze.txt").find("ASSENTE:"), std::string::npos)
-      << "nothing is computed, nothing written";
+  EXPECT_NE(substitution_test::read_file(school_ / "assenze.txt").find("ASSENTE:VERDI|Malattia|010000000000\n"),
+            std::string::npos)
+      << "the mark is recorded on closing";
+  EXPECT_FALSE(fs::exists(school_ / "Sostituzioni" / "dati_sostituzioni.txt")) << "nothing is computed";
 }
 
 TEST_F(ShortDayDialog, AMarkedTeacherShowsHisReasonAndHoursAgain) {
@@ -257,6 +261,193 @@ TEST_F(ShortDayDialog, RecordedHoursPastTheDayAreNotShown) {
     ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));
     EXPECT_EQ(Boxes(d), Expected(2, {1, 2}));
   });
+}
+
+// Absences changed in the dialog are recorded in "assenze.txt" when it
+// closes, whichever way (Chiudi, Esc, the window's close button), as
+// CALCOLA records them and without computing anything; the dialog opened
+// again finds them.
+TEST_F(ShortDayDialog, AnAbsenceMarkedAndClosedIsFoundOnReopening) {
+  const std::string kRecorded =
+      "GIORNO:1\nMOTIVO:Malattia\nMOTIVO:Permesso\nMOTIVO:Famiglia\nMOTIVO:Recupero\nMOTIVO:Legge 104\n";
+  const std::vector<std::function<void(Dialog&)>> ways_out = {
+      [&](Dialog& d) { ui.Click(d, kIdCancel); },
+      [&](Dialog& d) {
+        ui.Select(d, S::kAbsentId, 0);  // the keyboard's focus in the dialog
+        ui.Key(kVkEscape);
+      },
+      [&](Dialog& d) { ui.Close(d); },
+  };
+  std::vector<std::vector<std::string>> reopened(ways_out.size());
+  std::vector<std::string> recorded(ways_out.size()), after_removal(ways_out.size());
+  std::vector<bool> ended(ways_out.size());
+  kt_app_test::run_program(ui, [&] {
+    for (std::size_t way = 0; way < ways_out.size(); ++way) {
+      std::size_t boxes = 0;
+      ui.OnNextModal([&](Dialog& d) {
+        ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "VERDI  ")));
+        ASSERT_TRUE(ui.Select(d, S::kReasonId, 1));  // "Permesso"
+        ui.Click(d, S::kFirstHourId);                // away at hours 2 to 4
+        ui.Click(d, S::kMarkId);
+        boxes = ui.boxes().size();
+        ways_out[way](d);
+        ended[way] = !d.IsWindowVisible();
+      });
+      ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+      EXPECT_EQ(ui.boxes().size(), boxes) << way << ": nothing to ask or say";
+      EXPECT_EQ(g_substitution_state.computed_day, 0) << way << ": closing computes no cover";
+      recorded[way] = substitution_test::read_file(school_ / "assenze.txt");
+      // Opened again: the mark is there; taken off, it stays off.
+      ui.OnNextModal([&](Dialog& d) {
+        reopened[way] = rows_of(d, S::kAbsentId);
+        ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));
+        ui.Click(d, S::kRemoveId);
+        ui.Click(d, kIdCancel);
+      });
+      ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+      after_removal[way] = substitution_test::read_file(school_ / "assenze.txt");
+    }
+  });
+  for (std::size_t way = 0; way < ways_out.size(); ++way) {
+    EXPECT_TRUE(ended[way]) << way;
+    EXPECT_EQ(reopened[way], (std::vector<std::string>{"VERDI - Permesso - ore 2,3,4"})) << way;
+    EXPECT_EQ(recorded[way], kRecorded + "ASSENTE:VERDI|Permesso|011100000000\n") << way;
+    EXPECT_EQ(after_removal[way], kRecorded) << way;
+  }
+  EXPECT_FALSE(fs::exists(school_ / "Sostituzioni" / "dati_sostituzioni.txt")) << "nothing is computed";
+}
+
+// The file is written only when what it holds changed: opening and closing,
+// or marking a teacher and taking him off again, leave it byte for byte
+// (its "\r\n" and the hours past the short day included).
+TEST_F(ShortDayDialog, OnlyAChangeIsRecorded) {
+  const std::string kFile = "GIORNO:3\r\nMOTIVO:Malattia\r\nASSENTE:VERDI|Malattia|110000000011\r\n";
+  write(school_ / "assenze.txt", kFile);
+  std::string untouched;
+  kt_app_test::run_program(ui, [&] {
+    ui.OnNextModal([&](Dialog& d) { ui.Click(d, kIdCancel); });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+    untouched = substitution_test::read_file(school_ / "assenze.txt");
+    ui.OnNextModal([&](Dialog& d) {
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "BIANCHI  ")));
+      ui.Click(d, S::kMarkId);
+      ASSERT_TRUE(ui.Select(d, S::kAbsentId, 1));
+      ui.Click(d, S::kRemoveId);
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+  });
+  EXPECT_EQ(untouched, kFile);
+  EXPECT_EQ(substitution_test::read_file(school_ / "assenze.txt"), kFile);
+}
+
+// A change of day still asks first when teachers are marked: "No" keeps
+// the day and the marks, "Yes" clears them, and the cleared day is what the
+// dialog opened again shows. A change of day with nobody marked writes
+// nothing.
+TEST_F(ShortDayDialog, TheDayChangeStillAsksAndWhatItLeavesIsRecorded) {
+  std::vector<std::string> kept, reopened;
+  std::string reopened_day;
+  kt_app_test::run_program(ui, [&] {
+    ui.OnNextModal([&](Dialog& d) {
+      ASSERT_TRUE(ui.Select(d, S::kDayId, 1));  // nobody marked: no question
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+    EXPECT_FALSE(fs::exists(school_ / "assenze.txt"));
+    ui.OnNextModal([&](Dialog& d) {
+      EXPECT_EQ(ui.Text(d, S::kDayId), "Luned\xEC");
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "ROSSI  ")));
+      ui.Click(d, S::kMarkId);
+      ui.AnswerNextModal(kIdNo);
+      ASSERT_TRUE(ui.Select(d, S::kDayId, 1));
+      EXPECT_EQ(ui.Text(d, S::kDayId), "Luned\xEC");
+      kept = rows_of(d, S::kAbsentId);
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+    ui.OnNextModal([&](Dialog& d) {
+      ASSERT_EQ(rows_of(d, S::kAbsentId).size(), 1u);
+      ui.AnswerNextModal(kIdYes);
+      ASSERT_TRUE(ui.Select(d, S::kDayId, 1));
+      EXPECT_TRUE(rows_of(d, S::kAbsentId).empty());
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+    ui.OnNextModal([&](Dialog& d) {
+      reopened_day = ui.Text(d, S::kDayId);
+      reopened = rows_of(d, S::kAbsentId);
+      ui.Click(d, kIdCancel);
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+  });
+  EXPECT_EQ(kept, (std::vector<std::string>{"ROSSI - Malattia - ore 1,2,3,4"}));
+  EXPECT_EQ(reopened_day, "Marted\xEC");
+  EXPECT_TRUE(reopened.empty());
+  EXPECT_EQ(substitution_test::read_file(school_ / "assenze.txt"),
+            "GIORNO:2\nMOTIVO:Malattia\nMOTIVO:Permesso\nMOTIVO:Famiglia\nMOTIVO:Recupero\nMOTIVO:Legge 104\n");
+}
+
+// When the absences cannot be written on closing (here a folder stands in
+// the file's place) the officer is told why, then asked: "No", or Esc,
+// keeps the dialog open with the marks; once the file can be written,
+// closing records them. "Yes" closes without them and leaves what was there.
+TEST_F(ShortDayDialog, AFailedRecordOnClosingIsSaidAndKeepsTheDialogOpen) {
+  std::vector<std::string> said;
+  std::vector<bool> open_after;
+  std::vector<std::string> reopened;
+  // The engine's message, then the question, answered by `answer`.
+  auto on_failure = [&](std::function<void(Dialog&)> answer) {
+    ui.OnNextModal([&, answer](Dialog& box) {
+      said.push_back(ui.Text(box, CMessageBox::kTextId));
+      ui.OnNextModal([&, answer](Dialog& question) {
+        said.push_back(ui.Text(question, CMessageBox::kTextId));
+        answer(question);
+      });
+      box.EndDialog(kIdOk);
+    });
+  };
+  kt_app_test::run_program(ui, [&] {
+    ui.OnNextModal([&](Dialog& d) {
+      ASSERT_TRUE(ui.Select(d, S::kTeachersId, row_starting(d, S::kTeachersId, "BIANCHI  ")));
+      ui.Click(d, S::kMarkId);
+      fs::create_directories(school_ / "assenze.txt" / "dentro");
+      on_failure([](Dialog& question) { question.EndDialog(kIdNo); });
+      ui.Click(d, kIdCancel);
+      open_after.push_back(d.IsWindowVisible());
+      on_failure([&](Dialog&) { ui.Key(kVkEscape); });
+      ui.Close(d);
+      open_after.push_back(d.IsWindowVisible());
+      EXPECT_EQ(rows_of(d, S::kAbsentId), (std::vector<std::string>{"BIANCHI - Malattia - ore 1,2,3,4"}));
+      fs::remove_all(school_ / "assenze.txt");
+      ui.Click(d, kIdCancel);
+      open_after.push_back(d.IsWindowVisible());
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+    ui.OnNextModal([&](Dialog& d) {
+      reopened = rows_of(d, S::kAbsentId);
+      ASSERT_TRUE(ui.Select(d, S::kAbsentId, 0));
+      ui.Click(d, S::kRemoveId);
+      fs::rename(school_ / "assenze.txt", school_ / "assenze.prima");
+      fs::create_directories(school_ / "assenze.txt" / "dentro");
+      on_failure([](Dialog& question) { question.EndDialog(kIdYes); });
+      ui.Click(d, kIdCancel);
+      open_after.push_back(d.IsWindowVisible());
+    });
+    ui.Click(g_home_page, CPlenixDlg::kSubstitutions);
+  });
+  EXPECT_EQ(open_after, (std::vector<bool>{true, true, false, false}));
+  EXPECT_EQ(reopened, (std::vector<std::string>{"BIANCHI - Malattia - ore 1,2,3,4"}));
+  ASSERT_EQ(said.size(), 6u);
+  for (std::size_t i = 0; i < said.size(); i += 2) {
+    EXPECT_NE(said[i].find("[assenze.txt]"), std::string::npos) << "the engine's reason: " << said[i];
+    EXPECT_EQ(said[i + 1],
+              "Le modifiche agli assenti non sono state salvate in assenze.txt. Chiudere comunque, perdendo le "
+              "modifiche?");
+  }
+  EXPECT_TRUE(fs::is_directory(school_ / "assenze.txt" / "dentro")) << "nothing replaced it";
+  EXPECT_NE(substitution_test::read_file(school_ / "assenze.prima").find("ASSENTE:BIANCHI|Malattia|111100000000"),
+            std::string::npos);
 }
 
 // The provisional page on the same school: the picker opens on the normal
