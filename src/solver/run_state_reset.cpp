@@ -20,5 +20,6 @@ void or_reset_run_state() {
   or_reset_gap_stage_state();
   or_reset_weight_state();
   or_reset_teacher_side_run_state();
+  or_reset_run_seed();
   or_reset_shake_turn();
 }
