@@ -2,6 +2,7 @@
 // call (see run_state_reset.h).
 #include "solver/run_state_reset.h"
 
+#include "engine/engine_random.h"
 #include "engine/perturbations.h"
 
 void or_reset_run_state() {
@@ -21,5 +22,6 @@ void or_reset_run_state() {
   or_reset_weight_state();
   or_reset_teacher_side_run_state();
   or_reset_run_seed();
+  or_reset_engine_random();
   or_reset_shake_turn();
 }

@@ -1,14 +1,19 @@
-// A command run after a computation in the same process says what it says
-// in a fresh process. The desktop program runs every command in its own
-// process, one after another: a command that fails before it draws a seed
-// of its own must not show the seed of the computation before it.
+// A command run after a computation in the same process says and writes
+// what it says and writes in a fresh process. The desktop program runs all
+// its commands in its own process, one after another: a command that fails
+// before it draws a seed of its own must not show the seed of the
+// computation before it, and one that draws without a seed of its own must
+// not draw on from where that computation left the generator.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "engine/engine_main.h"
 #include "engine/status_block.h"
+#include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "school_fixture.h"
 
@@ -35,6 +40,19 @@ int command_here(const SchoolCopy& school, const char* command, std::int64_t see
 // The engine's message of the last command, as orario prints it.
 std::string message_here() { return kt::cp1252_to_utf8(g_status.message); }
 
+// The plain lines of one of the school's files, in their order.
+std::vector<std::string> plain_lines(const fs::path& file) {
+  std::vector<std::string> lines;
+  std::FILE* in = std::fopen(file.c_str(), "rb");
+  EXPECT_NE(in, nullptr) << file;
+  if (!in) return lines;
+  char plain[2048];
+  while (or_read_line(plain, sizeof plain, in))
+    if (*plain && *plain != '\n') lines.emplace_back(plain);
+  std::fclose(in);
+  return lines;
+}
+
 // A missing description and an unknown command word are refused before any
 // seed is drawn: a fresh process says "s=0". After a seeded computation in
 // the same process the refusal must say the same, not the seed of a run
@@ -53,6 +71,28 @@ TEST(CommandAfterComputation, RefusalShowsTheFreshProcessMessage) {
     ASSERT_FALSE(message.empty()) << refused;
     EXPECT_NE(out.find(message), std::string::npos) << refused << "\nin process:\n" << message << "\nfresh:\n" << out;
   }
+}
+
+// The reception hours of the board's stand-by check ("rigo:") draw from the
+// engine's generator where a teacher has no free hour between two lessons
+// and no hour of his is kept in the reception file (here the file is gone);
+// that command draws no seed of its own. After a computation in the same
+// process it must choose the hours a fresh process chooses, not go on from
+// where the computation's search left the generator.
+TEST(CommandAfterComputation, ReceptionHoursAreTheFreshProcessHours) {
+  SchoolCopy fresh("piccola");
+  std::string out;
+  ASSERT_EQ(run_orario_in(fresh.folder(), fresh.root(), "CALC:scuola2.txt --seed 5", &out), 0) << out;
+  fs::remove(fresh.folder() / "ricevi.txt");
+  ASSERT_EQ(run_orario_in(fresh.folder(), fresh.root(), "RIGO:scuola2.txt", &out), 0) << out;
+  std::vector<std::string> expected = plain_lines(fresh.folder() / "ricevi.txt");
+  ASSERT_FALSE(expected.empty());
+
+  SchoolCopy school("piccola");
+  ASSERT_EQ(command_here(school, "CALC:scuola2.txt", 5), 0) << g_status.message;
+  fs::remove(school.folder() / "ricevi.txt");
+  ASSERT_EQ(command_here(school, "RIGO:scuola2.txt", -1), 0) << g_status.message;
+  EXPECT_EQ(plain_lines(school.folder() / "ricevi.txt"), expected);
 }
 
 }  // namespace
