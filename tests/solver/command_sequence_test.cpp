@@ -16,6 +16,8 @@
 #include "engine/text_lines.h"
 #include "platform/cp1252.h"
 #include "school_fixture.h"
+#include "solver/classroom_allocation.h"
+#include "solver/room_window_handover.h"
 
 namespace fs = std::filesystem;
 
@@ -23,15 +25,18 @@ namespace {
 
 // Runs one command on the school in this process, as orario starts it: the
 // given seed (-1: none) and a clear status block. Its result.
-int command_here(const SchoolCopy& school, const char* command, std::int64_t seed) {
+int command_here(const SchoolCopy& school, const char* command, std::int64_t seed,
+                 RoomAllocationParams* rooms = nullptr) {
   fs::path old = fs::current_path();
   fs::current_path(school.folder());
   g_requested_seed = seed;
   g_status.clear();
+  g_status.room_params = rooms;
   const char* argv[] = {"Questo non serve", command, nullptr};
   ::testing::internal::CaptureStdout();
   int result = or_main(1, 2, argv);
   ::testing::internal::GetCapturedStdout();
+  g_status.room_params = nullptr;
   g_requested_seed = -1;
   fs::current_path(old);
   return result;
@@ -93,6 +98,39 @@ TEST(CommandAfterComputation, ReceptionHoursAreTheFreshProcessHours) {
   fs::remove(school.folder() / "ricevi.txt");
   ASSERT_EQ(command_here(school, "RIGO:scuola2.txt", -1), 0) << g_status.message;
   EXPECT_EQ(plain_lines(school.folder() / "ricevi.txt"), expected);
+}
+
+// The room window's allocation of lessons to rooms stays with the program
+// for the report run of the same school. A report of another school (other
+// rooms, other lessons) drops that allocation: it must then be the report a
+// fresh process writes, with no room lines of an allocation it does not have.
+TEST(CommandAfterComputation, ReportOfAnotherSchoolAfterARoomAllocationHasNoRooms) {
+  SchoolCopy fresh("liceo");
+  std::string out;
+  ASSERT_EQ(run_orario_in(fresh.folder(), fresh.root(), "--seed 5 --time-limit 3 CALC:scuola2.txt", &out), 0) << out;
+  SchoolCopy other("liceo", "altra");
+  fs::copy_file(fresh.folder() / "savego.txt", other.folder() / "savego.txt", fs::copy_options::overwrite_existing);
+  ASSERT_EQ(run_orario_in(fresh.folder(), fresh.root(), "REPO:scuola2.txt", &out), 0) << out;
+  std::string expected = file_text(fresh.folder() / "Orario" / "Orario Classi Completo.txt");
+  ASSERT_FALSE(expected.empty());
+
+  // The room window's run on the small school, as orario's room options
+  // hand it over: two allocation rooms, lessons seated by class.
+  SchoolCopy small("piccola");
+  ASSERT_EQ(command_here(small, "CALC:scuola2.txt", 5), 0) << g_status.message;
+  ASSERT_EQ(command_here(small, "SYNT:scuola2.txt", -1), 0) << g_status.message;
+  RoomAllocationParams params{};
+  params.rooms_per_building[0] = 2;
+  params.best_result = 99888777;
+  or_room_window_handover({});
+  std::int32_t cycles = g_room_optimiser_max_cycles;
+  g_room_optimiser_max_cycles = 40;
+  int allocated = command_here(small, "ASAU:scuola2.txt", -1, &params);
+  g_room_optimiser_max_cycles = cycles;
+  ASSERT_EQ(allocated, 0) << g_status.message;
+
+  ASSERT_EQ(command_here(other, "REPO:scuola2.txt", -1), 0) << g_status.message;
+  EXPECT_EQ(file_text(other.folder() / "Orario" / "Orario Classi Completo.txt"), expected);
 }
 
 }  // namespace
