@@ -2,8 +2,9 @@
 // what it says and writes in a fresh process. The desktop program runs all
 // its commands in its own process, one after another: a command that fails
 // before it draws a seed of its own must not show the seed of the
-// computation before it, and one that draws without a seed of its own must
-// not draw on from where that computation left the generator.
+// computation before it, one that draws without a seed of its own must not
+// draw on from where that computation left the generator, and a report must
+// not name the rooms of an allocation made for another school.
 #include <gtest/gtest.h>
 
 #include <cstdio>
