@@ -2,4 +2,10 @@
 // the default seed only matters to code that draws before any run.
 #include "engine/engine_random.h"
 
-EngineRandom g_engine_random(1);
+namespace {
+constexpr std::uint64_t kProcessStartSeed = 1;
+}  // namespace
+
+EngineRandom g_engine_random(kProcessStartSeed);
+
+void or_reset_engine_random() { g_engine_random.seed_with(kProcessStartSeed); }

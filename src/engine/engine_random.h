@@ -38,3 +38,9 @@ class EngineRandom {
 
 // The solver's generator, seeded per run.
 extern EngineRandom g_engine_random;
+
+// Puts the generator back to the state a fresh process starts with. A
+// command that draws before or without a run of its own (the reception
+// hours of "rigo:") must draw what it draws in a fresh process, not go on
+// from where the previous command's search left the generator.
+void or_reset_engine_random();

@@ -285,6 +285,10 @@ int or_room_allocation_phase(int mode, int first_room) {
   RoomAllocationState& s = g_room_allocation;
   if (mode < 0) {
     take_back_allocation_rooms();
+    // The reports name the rooms of an allocation only while one is kept:
+    // those of another school, after the allocation was dropped, are the
+    // reports a fresh process writes.
+    if (!s.rooms_allocated) g_room_report_flag = 0;
     for (int r = first_room < 0 ? 0 : first_room; r < g_eng_school.room_count && r < kMaxRooms; ++r)
       if (s.room_names[r][0] != '\0') std::memcpy(g_eng_rooms[r].name, s.room_names[r], kNameSize);
     return s.first_allocation_room;

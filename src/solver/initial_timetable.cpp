@@ -21,6 +21,7 @@
 #include "solver/cost_evaluation.h"
 #include "solver/initial_assignment.h"
 #include "solver/placement_state.h"
+#include "solver/run_state_reset.h"
 #include "solver/search_driver.h"
 
 namespace {
@@ -77,6 +78,11 @@ void keep_as_current() {
 }
 
 }  // namespace
+
+// The error messages show the seed of the command's own run, 0 until it
+// draws one, as in a fresh process: a command refused after a computation
+// must not show the seed of that computation.
+void or_reset_run_seed() { g_eng_run.run_seed = 0; }
 
 std::int32_t or_run_seed(std::int64_t now_seconds, int worker_index) {
   if (g_requested_seed >= 0) return static_cast<std::int32_t>(g_requested_seed % 2147483647);

@@ -2,6 +2,7 @@
 // call (see run_state_reset.h).
 #include "solver/run_state_reset.h"
 
+#include "engine/engine_random.h"
 #include "engine/perturbations.h"
 
 void or_reset_run_state() {
@@ -20,5 +21,7 @@ void or_reset_run_state() {
   or_reset_gap_stage_state();
   or_reset_weight_state();
   or_reset_teacher_side_run_state();
+  or_reset_run_seed();
+  or_reset_engine_random();
   or_reset_shake_turn();
 }

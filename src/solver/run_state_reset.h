@@ -32,3 +32,6 @@ void or_reset_focus_record();               // release_bookkeeping.cpp
 void or_reset_gap_stage_state();            // gap_stage.cpp
 void or_reset_weight_state();               // search_weights.cpp
 void or_reset_teacher_side_run_state();     // teacher_side_move.cpp
+void or_reset_run_seed();                   // initial_timetable.cpp
+// or_reset_shake_turn (perturbations.h) and or_reset_engine_random
+// (engine_random.h) are the engine's parts.
