@@ -458,10 +458,15 @@ bool board_save_week_and_reports(std::vector<std::string>& notes) {
   std::vector<std::pair<int, int>> before(static_cast<std::size_t>(std::max(teachers, 0)), {255, 0});
   if (!board_save_timetable()) return false;
   for (int t = 0; t < teachers; ++t) g_eng_teachers[t].reset_marker = 255;
+  g_status.message[0] = '\0';
   try {
     if (or_read_reception_slots() >= 0)
       for (int t = 0; t < teachers; ++t)
         before[std::size_t(t)] = {g_eng_teachers[t].reset_marker, g_eng_teachers[t].reception_hour};
+  } catch (const EngineFileError&) {
+    // "ricevi.txt" not read whole: the officer is told which file, and no
+    // teacher is named as given a new hour against a table cut short.
+    ui_message_box(g_status.message);
   } catch (const EngineError&) {
   }
   // "REPO:" writes the reports for the saved week and, as on the stand-by

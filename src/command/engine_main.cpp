@@ -32,6 +32,7 @@
 #include "platform/paths.h"
 #include "solver/result_history.h"
 #include "solver/run_state_reset.h"
+#include "engine/report_services.h"
 #include "reports/engine_report_services.h"
 
 namespace {
@@ -128,6 +129,9 @@ void release_parallel_mutexes() {
 }
 
 int normal_end() {
+  // The log's close is checked before its step is committed: a close that
+  // fails fails the command like a line that fails.
+  or_log_residual_error(nullptr);
   or_close_engine_streams();
   commit_run_files();
   or_append_history(g_status.run_state != 0 ? kHistoryEndAfterStop : kHistoryEndWithoutStop);
@@ -258,6 +262,7 @@ int or_main(int from_gui, int argc, const char* const* argv) {
     RunFilesScope files;
     CommandEnd end = or_run_command(argc, argv);
     if (end == CommandEnd::kQuiet) {
+      or_log_residual_error(nullptr);
       or_close_engine_streams();
       commit_run_files();
       return kResultOk;

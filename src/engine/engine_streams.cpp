@@ -43,7 +43,7 @@ int or_fclose(std::FILE* stream) {
 }
 
 void or_close_engine_streams() {
-  or_log_residual_error(nullptr);
+  or_drop_residual_log();
   std::vector<std::FILE*> open;
   {
     std::lock_guard<std::mutex> lock(g_streams_mutex);

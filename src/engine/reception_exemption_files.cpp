@@ -10,6 +10,7 @@
 // writer copies the old file first, so a failed append loses nothing.
 #include "engine/reception_exemption_files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -188,7 +189,16 @@ int or_read_reception_slots() {
   if (f == nullptr) return -1;
   char line[kReceptionLineLimit + 8];
   int result = 0;
-  while (or_read_line(line, kReceptionLineLimit, f) != nullptr) {
+  // Off an engine command's thread the reader ends at a read error as at the
+  // end of the file: ferror (or errno, for the reader's test seam) tells
+  // them apart, and a reception table cut short is no table.
+  bool read_failed = false;
+  for (;;) {
+    errno = 0;
+    if (or_read_line(line, kReceptionLineLimit, f) == nullptr) {
+      read_failed = std::ferror(f) != 0 || errno != 0;
+      break;
+    }
     std::vector<char*> fields;
     char* p = line;
     while (*p != '\0' && *p != '\n' && *p != '\r') {
@@ -229,7 +239,12 @@ int or_read_reception_slots() {
       ++k;
     }
   }
+  int error = errno;
   or_fclose(f);
+  if (read_failed) {
+    errno = error != 0 ? error : EIO;
+    or_raise_file_error(kReceptionFile, or_read_failure_reason(or_language()), kSourceUtil, 1490);
+  }
   return result;
 }
 

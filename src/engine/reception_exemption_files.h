@@ -45,6 +45,9 @@ void or_format_exemption_line(const StoredExemption& record, char* out, int size
 bool or_parse_exemption_line(const char* line, StoredExemption& out);
 
 void or_write_reception_slots();
+// Reads "ricevi.txt" into the teachers' reception hours and candidates: 0,
+// -1 when the file is missing, -2 at a line of too few fields. A read error
+// is a file error naming the file, on any thread.
 int or_read_reception_slots();
 void or_allocate_reception_hours();
 void or_pick_reception_hour(int teacher);

@@ -7,7 +7,12 @@
 void or_write_all_reports(int kind, int publish);
 // Null closes the residual-errors file; a text is echoed and, while the
 // report mode word is negative, appended to "Errori Residui.txt" (by language).
+// A line or a close that fails is a file error of the command on its own
+// thread (elsewhere the file is just closed).
 void or_log_residual_error(const char* text);
+// Closes the residual-errors file without a word: the error paths of a
+// command, whose files are thrown away anyway.
+void or_drop_residual_log();
 void or_convert_report_to_rtf(const char* path, int a, int b, int c);
 void or_convert_report_to_html(const char* path, int a, int b);
 void or_set_class_main_building(int class_index, int teacher);

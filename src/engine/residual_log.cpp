@@ -5,7 +5,9 @@
 //
 // Only the main process writes the file and echoes; a worker does neither. The file is a
 // log written as it grows, not a rewrite, so it is opened once per run and
-// closed by a null text (every end of a command passes one).
+// closed by a null text (every end of a command passes one). That close is
+// checked like every line: a file system may tell of a refused write only
+// when the file is closed. The error paths drop the log unchecked.
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -47,10 +49,22 @@ std::string g_residual_name;
 
 }  // namespace
 
+void or_drop_residual_log() {
+  if (g_residual_file) std::fclose(g_residual_file);
+  g_residual_file = nullptr;
+}
+
 void or_log_residual_error(const char* text) {
   if (!text) {
-    if (g_residual_file) std::fclose(g_residual_file);
+    std::FILE* file = g_residual_file;
     g_residual_file = nullptr;
+    if (!file) return;
+    int error = or_fclose_written(file);
+    // As for a line: only a command's own thread can end the command.
+    if (error != 0 && or_on_engine_thread()) {
+      errno = error;
+      or_raise_file_error(g_residual_name.c_str(), or_write_failure_reason(error, or_language()), kSourceUtil, 2);
+    }
     return;
   }
   // Only the main process keeps the log: a worker neither writes nor echoes.

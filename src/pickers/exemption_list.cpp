@@ -147,7 +147,8 @@ void Cvedide::LoadExemptionFile(bool check) {
   ListView* list = list_of(*this);
   list->DeleteAllItems();
   std::vector<ExemptionLine> lines;
-  if (!vedide_read_file(m_path, lines)) {
+  std::vector<std::string> unread;
+  if (!vedide_read_file(m_path, lines, &unread)) {
     m_seen = FileTime();
     return;
   }
@@ -168,7 +169,9 @@ void Cvedide::LoadExemptionFile(bool check) {
     list->SetItemText(row, 5, text_field(r, kExemptionTextOffset, 41));
     list->SetItemText(row, 6, r.bytes[kAutomaticOffset] == 1 ? "automatica" : "");
   }
-  if (n == 0 && !m_remote) vedide_write_file(m_path, {});
+  // Lines the list cannot show keep the file as it is: the engine appends
+  // to any file that exists.
+  if (n == 0 && unread.empty() && !m_remote) vedide_write_file(m_path, {});
   if (m_sorted_column >= 0) ui_sort_list_by_column(*list, m_sorted_column, 0, kListSortKeep);
   m_seen = FileTime();
 }
@@ -185,9 +188,19 @@ void Cvedide::EnableDelete(bool enable) {
   for (int id : {kDeleteSelectedId, kDeleteAllId, kDeleteUnusedId}) GetDlgItem(id)->EnableWindow(enable);
 }
 
-void Cvedide::Rewrite(const std::vector<ExemptionLine>& lines) {
+// The file as it stands before a deletion; false (with a beep) when it is
+// there but cannot be read whole, so that nothing is written over it.
+bool Cvedide::ReadForRewrite(std::vector<ExemptionLine>& lines, std::vector<std::string>& unread) {
+  if (vedide_read_file(m_path, lines, &unread)) return true;
+  std::error_code ec;
+  if (!std::filesystem::exists(m_path, ec) && !ec) return true;
+  message_beep(kBeepSimple);
+  return false;
+}
+
+void Cvedide::Rewrite(const std::vector<ExemptionLine>& lines, const std::vector<std::string>& unread) {
   m_busy = true;
-  if (!vedide_write_file(m_path, lines)) message_beep(kBeepSimple);
+  if (!vedide_write_file(m_path, lines, unread)) message_beep(kBeepSimple);
   m_busy = false;
   LoadExemptionFile(false);
 }
@@ -199,27 +212,33 @@ void Cvedide::OnDeleteSelected() {
   for (int row = 0; row < list->GetItemCount(); ++row)
     if (list->GetItemState(row, kLvisSelected)) selected.insert(std::atoi(list->GetItemText(row, 0).c_str()));
   std::vector<ExemptionLine> lines, kept;
-  if (!vedide_read_file(m_path, lines)) {
+  std::vector<std::string> unread;
+  if (!vedide_read_file(m_path, lines, &unread)) {
     message_beep(kBeepSimple);
     return;
   }
   for (std::size_t i = 0; i < lines.size(); ++i)
     if (!selected.count(int(i) + 1)) kept.push_back(lines[i]);
-  Rewrite(kept);
+  Rewrite(kept, unread);
   EnableDelete(false);
 }
 
 void Cvedide::OnDeleteAll() {
   if (Refused()) return;
   if (ui_message_box_type(kSureDeleteAll, kQuestion) != kYes) return;
-  Rewrite({});
+  // "All" is every derogation the list shows; lines it cannot show stay.
+  std::vector<ExemptionLine> lines;
+  std::vector<std::string> unread;
+  if (!ReadForRewrite(lines, unread)) return;
+  Rewrite({}, unread);
   EnableDelete(false);
 }
 
 void Cvedide::OnDeleteUnused() {
   if (Refused()) return;
   std::vector<ExemptionLine> lines, used;
-  if (!vedide_read_file(m_path, lines)) {
+  std::vector<std::string> unread;
+  if (!vedide_read_file(m_path, lines, &unread)) {
     message_beep(kBeepSimple);
     return;
   }
@@ -234,14 +253,15 @@ void Cvedide::OnDeleteUnused() {
     message_beep(kBeepSimple);
     return;
   }
-  Rewrite(used);
+  Rewrite(used, unread);
   EnableDelete(false);
 }
 
 void Cvedide::OnFakeAutomatic() {
   if (Refused()) return;
   std::vector<ExemptionLine> lines;
-  if (!vedide_read_file(m_path, lines)) {
+  std::vector<std::string> unread;
+  if (!vedide_read_file(m_path, lines, &unread)) {
     message_beep(kBeepSimple);
     return;
   }
@@ -252,7 +272,7 @@ void Cvedide::OnFakeAutomatic() {
     l.text.assign(text, strnlen(text, sizeof text));
     while (!l.text.empty() && (l.text.back() == '\n' || l.text.back() == '\r')) l.text.pop_back();
   }
-  Rewrite(lines);
+  Rewrite(lines, unread);
 }
 
 void Cvedide::OnTimer(WParam id) {

@@ -8,8 +8,9 @@
 //
 // Invariants: the file is never rewritten while the owner's run-state flag
 // shows a running computation; every rewrite goes through a temporary file
-// renamed over the old one, so a failure leaves the previous list whole; a
-// file without derogations holds one empty record. A timer (1001 ms)
+// renamed over the old one, so a failure leaves the previous list whole, and
+// keeps every line the list cannot show as it was; a file without
+// derogations or such lines holds one empty record. A timer (1001 ms)
 // reloads the list when the file changed on disk.
 // Workload: tens of records; the unused-derogation search loads the school
 // once per record.
@@ -35,10 +36,16 @@ struct ExemptionLine {
 // The derogation file of the current mode (".\\scuola3.txt" or
 // ".\\scuola3P.txt") or the remote one, as a path of this system.
 std::string vedide_file_path(bool remote);
-// Reads the records of non-zero constraint id; false when the file is missing.
-bool vedide_read_file(const std::string& path, std::vector<ExemptionLine>& out);
-// Rewrites the file with these lines; with none, one empty record.
-bool vedide_write_file(const std::string& path, const std::vector<ExemptionLine>& lines);
+// Reads the records of non-zero constraint id; the lines that are no record
+// the list can show (not empty records, not blank lines) go to `unread` as
+// they are, without their line end. False, with nothing read, when the file
+// is missing or cannot be read to its end.
+bool vedide_read_file(const std::string& path, std::vector<ExemptionLine>& out,
+                      std::vector<std::string>* unread = nullptr);
+// Rewrites the file with the unread lines as they were and then these
+// records; with neither, one empty record.
+bool vedide_write_file(const std::string& path, const std::vector<ExemptionLine>& lines,
+                       const std::vector<std::string>& unread = {});
 
 // What the search for unused derogations needs of the engine: load the
 // school (true on success), apply one record, read the error count.
@@ -90,7 +97,8 @@ class Cvedide : public CResizableDialog {
   void OnDeleteAll();
   void OnDeleteUnused();
   void OnFakeAutomatic();
-  void Rewrite(const std::vector<ExemptionLine>& lines);
+  void Rewrite(const std::vector<ExemptionLine>& lines, const std::vector<std::string>& unread);
+  bool ReadForRewrite(std::vector<ExemptionLine>& lines, std::vector<std::string>& unread);
   std::time_t FileTime() const;
 
   bool m_remote;

@@ -3,9 +3,12 @@
 // file, and the search for derogations still in use, which loads the school
 // once with every record and once more per record without it.
 //
-// Invariants: a rewritten file holds only non-empty records, or one empty
-// record when none is left (what the engine's initialising writer makes);
-// lines longer than a record's line are skipped whole.
+// Invariants: a rewritten file holds the non-empty records kept and, before
+// them and as they were, every line that is not a record this list can show
+// (damaged, cut, too long, written by other means): they are the officer's
+// and the list has no way to tell him what they held. With neither, it holds
+// one empty record (what the engine's initialising writer makes). Empty
+// records and blank lines are not written back.
 #include <cstdio>
 #include <cstring>
 
@@ -26,37 +29,56 @@ std::string vedide_file_path(bool remote) {
   return kt::translate_path(g_provisional_mode ? ".\\scuola3P.txt" : ".\\scuola3.txt");
 }
 
-bool vedide_read_file(const std::string& path, std::vector<ExemptionLine>& out) {
+bool vedide_read_file(const std::string& path, std::vector<ExemptionLine>& out, std::vector<std::string>* unread) {
   out.clear();
+  if (unread) unread->clear();
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
-  char line[kRecordLineLimit + 8];
-  long got;
+  // Lines are read whole, however long, so that one the list cannot show
+  // can be written back as it was.
+  std::string text;
+  int c = EOF;
   // A read error is not the end of the file: a list cut short would be
   // written back without the records past the error.
   bool whole = true;
-  while ((got = or_read_plain_line(line, sizeof line, f)) != -1) {
-    if (got == kLineReadError) {
+  for (;;) {
+    text.clear();
+    while ((c = g_line_byte_source(f)) >= 0) {
+      if (c == '\n') break;
+      text.push_back(static_cast<char>(c));
+    }
+    if (c == kLineReadError) {
       whole = false;
       break;
     }
-    if (got == kLineTooLong) continue;
-    std::size_t n = static_cast<std::size_t>(got);
-    while (n > 0 && (line[n - 1] == '\n' || line[n - 1] == '\r')) line[--n] = 0;
+    if (c != '\n' && text.empty()) break;
+    while (!text.empty() && text.back() == '\r') text.pop_back();
+    if (text.empty()) continue;
     ExemptionLine entry;
-    if (!or_parse_exemption_line(line, entry.record) || or_exemption_id(entry.record) == 0) continue;
-    entry.text = line;
+    bool parsed = text.size() <= std::size_t(kRecordLineLimit) && text.find('\0') == std::string::npos &&
+                  or_parse_exemption_line(text.c_str(), entry.record);
+    if (parsed && or_exemption_id(entry.record) == 0) continue;  // an empty record: no derogation
+    if (!parsed) {
+      if (unread) unread->push_back(text);
+      continue;
+    }
+    entry.text = text;
     out.push_back(entry);
   }
   std::fclose(f);
-  if (!whole) out.clear();
+  if (!whole) {
+    out.clear();
+    if (unread) unread->clear();
+  }
   return whole;
 }
 
-bool vedide_write_file(const std::string& path, const std::vector<ExemptionLine>& lines) {
+bool vedide_write_file(const std::string& path, const std::vector<ExemptionLine>& lines,
+                       const std::vector<std::string>& unread) {
   std::string bytes;
+  for (const std::string& l : unread) bytes += l + "\r\n";
   for (const ExemptionLine& l : lines) bytes += l.text + "\r\n";
-  if (lines.empty()) {
+  if (bytes.empty()) {
     char line[4 + 2 * kExemptionRecordSize + 8];
     or_format_exemption_line(StoredExemption{}, line, sizeof line);
     bytes = line;

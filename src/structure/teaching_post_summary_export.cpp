@@ -4,10 +4,14 @@
 // folder; file and folder names follow the user's language. Each field is
 // padded to its column's longest text + 3, numbers too, so the two files
 // line up in a plain editor. Both files are written whole to temporaries
-// and renamed only when both succeeded; a file held open by another program
-// leaves the old exports as they were.
+// and renamed only when both were written; a failure leaves the old exports
+// as they were and says what failed: the disk (full, read-only, failing) or
+// the rights when the system tells so, else that another program may hold
+// the file.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +20,7 @@
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "platform/system_atomic_write.h"
+#include "schooldata/school_files.h"
 #include "shell/app_startup.h"
 #include "shell/frame.h"
 #include "shell/home_page.h"
@@ -43,7 +48,41 @@ const MlText kInUse = {"(Chiudere il documento Word o Xls in uso e ripetere l'op
 const MlText kDone = {"Dati del riepilogo esportati nel file\n%s/\n    %s e\n    %s",
                       "Daten der Übersicht exportiert in die Datei\n%s/\n    %s und\n    %s"_cp,
                       "Summary data exported to the file\n%s/\n    %s and\n    %s"};
+const MlText kNotWritten = {"Impossibile scrivere il file %s: %s", "Die Datei %s kann nicht geschrieben werden: %s",
+                            "Cannot write the file %s: %s"};
 constexpr int kExportWaitMs = 1111;
+
+// The folder as this machine names it, where the user finds it.
+std::string shown_folder() {
+  std::error_code ignored;
+  std::filesystem::path folder = kt::translate_path(std::string(".\\") + kFolder.Get());
+  return kt::utf8_to_cp1252(std::filesystem::absolute(folder, ignored).lexically_normal().string());
+}
+
+// What stopped the export. Only a failure the system gives no cause for is
+// taken for a document held open by another program: a full or read-only
+// disk, a failing one or missing rights are said as they are, so that the
+// officer does not look for a document that is not open.
+void tell_not_written(const MlText& name, int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EROFS:
+    case EIO:
+    case EACCES:
+    case EPERM: {
+      std::string file = shown_folder() + "/" + name.Get();
+      std::string reason = og_write_failure_reason(error);
+      std::vector<char> text(std::strlen(kNotWritten.Get()) + file.size() + reason.size() + 1);
+      std::snprintf(text.data(), text.size(), kNotWritten.Get(), file.c_str(), reason.c_str());
+      ui_message_box(text.data());
+      return;
+    }
+    default:
+      ui_message_box(kInUse);
+  }
+}
 
 std::string field(const std::string& text, int width, char separator) {
   std::string out = text.substr(0, std::size_t(width));
@@ -69,7 +108,8 @@ std::string Csyncat::Export() {
   kt::AtomicFile text(folder + "/" + kTextFile.Get());
   kt::AtomicFile csv(folder + "/" + kCsvFile.Get());
   if (!text.is_open() || !csv.is_open()) {
-    ui_message_box(kInUse);
+    if (!text.is_open()) tell_not_written(kTextFile, text.error());
+    else tell_not_written(kCsvFile, csv.error());
     return "";
   }
   auto write_line = [&](auto cell) {
@@ -84,13 +124,24 @@ std::string Csyncat::Export() {
   };
   write_line([&](int c) { return list->GetColumnHeading(c); });
   for (int r = 0; r < list->GetItemCount(); ++r) write_line([&](int c) { return list->GetItemText(r, c); });
+  // Both whole on disk before either replaces its old export.
+  if (!text.prepare()) {
+    csv.discard();
+    tell_not_written(kTextFile, text.error());
+    return "";
+  }
+  if (!csv.prepare()) {
+    text.discard();
+    tell_not_written(kCsvFile, csv.error());
+    return "";
+  }
   if (!text.commit()) {
     csv.discard();
-    ui_message_box(kInUse);
+    tell_not_written(kTextFile, text.error());
     return "";
   }
   if (!csv.commit()) {
-    ui_message_box(kInUse);
+    tell_not_written(kCsvFile, csv.error());
     return "";
   }
   return folder + "/" + kTextFile.Get();
@@ -99,10 +150,7 @@ std::string Csyncat::Export() {
 void Csyncat::OnExport() {
   m_help.SetTextML(&kExportHelp);
   if (Export().empty()) return;
-  // The folder as this machine names it, where the user finds it.
-  std::error_code ignored;
-  std::filesystem::path folder = kt::translate_path(std::string(".\\") + kFolder.Get());
-  std::string shown = kt::utf8_to_cp1252(std::filesystem::absolute(folder, ignored).lexically_normal().string());
+  std::string shown = shown_folder();
   char done[700];
   std::snprintf(done, sizeof done, kDone.Get(), shown.c_str(), kTextFile.Get(), kCsvFile.Get());
   ui_message_box(done);

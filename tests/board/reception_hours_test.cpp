@@ -10,6 +10,7 @@
 
 #include "board_program.h"
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -19,10 +20,12 @@
 #include "board/board_page.h"
 #include "board/courses_board.h"
 #include "board/processing_menu.h"
+#include "engine/errors.h"
 #include "engine/lesson_links.h"
 #include "engine/model.h"
 #include "engine/reception_exemption_files.h"
 #include "engine/teacher_availability.h"
+#include "engine/text_lines.h"
 #include "engine/timetable_view.h"
 #include "engine/week_grid_access.h"
 #include "platform/test_driver.h"
@@ -307,6 +310,37 @@ TEST_F(ReceptionHours, TheViewBoardsSaveGivesACoveredReceptionHourAnother) {
   bool listed = false;
   for (const std::string& line : g_board.Problems()) listed = listed || line.find(note) != std::string::npos;
   EXPECT_TRUE(listed) << note;
+}
+
+// The disk fails as the view board's save reads the reception hours saved
+// before: the officer is told which file could not be read, not left with
+// a save that names nobody; the week is saved and the reports' run, which
+// reads the file again, goes on.
+TEST_F(ReceptionHours, TheViewBoardsSaveTellsAReceptionFileItCannotRead) {
+  ASSERT_TRUE(fs::exists(school_ / "ricevi.txt"));
+  Hours hours = view_reception_hours();
+  OpenComputedPage(kPageQuadro);
+  ASSERT_EQ(g_current_page, &g_board);
+  int day = -1, hour = -1;
+  int teacher = move_onto_reception_hour(ui, day, hour, hours);
+  ASSERT_GE(teacher, 0) << "no lesson could be moved onto its teacher's reception hour";
+  std::size_t boxes = ui.boxes().size();
+  LineByteSource saved = g_line_byte_source;
+  // Only the board's own read fails; the engine's runs read the file whole.
+  g_line_byte_source = [](std::FILE* stream) {
+    if (!or_on_engine_thread() && std::strstr(or_stream_name(stream), "ricevi") != nullptr) {
+      errno = EIO;
+      return kLineReadError;
+    }
+    return std::fgetc(stream);
+  };
+  bool clicked = ui.Click(g_board, Q::kSaveId);
+  g_line_byte_source = saved;
+  ASSERT_TRUE(clicked);
+  ASSERT_EQ(ui.boxes().size(), boxes + 1) << "the read error is not told";
+  EXPECT_NE(ui.boxes().back().texts.at(0).find("ricevi.txt"), std::string::npos) << ui.boxes().back().texts.at(0);
+  EXPECT_FALSE(g_board.Changed()) << ui.Text(g_board, Q::kStatusId);
+  EXPECT_TRUE(or_teacher_in_class_at(teacher, day, hour)) << "the saved week holds the move";
 }
 
 // The view board's save that covers two teachers' reception hours names

@@ -112,6 +112,28 @@ TEST(OrarioFaults, AResidualLogThatCannotBeWrittenFailsTheRun) {
     EXPECT_FALSE(contains(e.path().filename().string(), ".kt-tmp-")) << e.path();
 }
 
+// Every line of the residual-errors log reaches the file but its close
+// fails (a write error the system tells only then): the run fails naming
+// the log, and the log and saved week of the run before stay as they were.
+TEST(OrarioFaults, AResidualLogWhoseCloseFailsFailsTheRun) {
+  TempDir school;
+  orario_test::piccola_with_saved_week(school);
+  fs::create_directory(school.path() / "Orario");
+  const std::string old_log = "Fine Orario [01-09-2026 08:00:00]\n";
+  write_file(school.file("Orario/Errori Residui.txt"), old_log);
+  const std::string saved = read_file(school.file("savego.txt"));
+  Outcome o = run_orario(school,
+                         std::string("LANG=it_IT.UTF-8 ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") +
+                             KT_FAILING_FLUSH + " KT_FAIL_CLOSE_OF=Errori",
+                         "REPO:scuola2.txt");
+  EXPECT_EQ(o.status, 1) << o.out << o.err;
+  EXPECT_TRUE(contains(o.err, "Errori Residui.txt")) << o.err;
+  EXPECT_EQ(read_file(school.file("Orario/Errori Residui.txt")), old_log);
+  EXPECT_EQ(read_file(school.file("savego.txt")), saved);
+  for (const auto& e : fs::recursive_directory_iterator(school.path()))
+    EXPECT_FALSE(contains(e.path().filename().string(), ".kt-tmp-")) << e.path();
+}
+
 // A school folder the user may not write in, with no report folder yet or a
 // report folder he may not write in: the report run fails saying that the
 // rights are missing, in his language, not that a document may be open in

@@ -358,3 +358,53 @@ TEST_F(ExemptionList, TheColumnsAreAsWideAsTheirHeadings) {
 }
 
 }  // namespace
+
+namespace {
+
+// Lines the list cannot show (cut, damaged, too long, a length past the
+// record's) are the officer's: every rewrite keeps them as they were, and a
+// file that holds only such lines is not made again on opening.
+TEST_F(ExemptionList, LinesItCannotShowSurviveEveryRewrite) {
+  const std::string cut = "0219ab";
+  const std::string damaged = "zz19" + std::string(438, '0') + "note di mano";
+  const std::string too_long = "0219" + std::string(900, '1');
+  const std::string past_the_record = "0300" + std::string(600, 'a');
+  const std::string others[] = {cut, damaged, too_long, past_the_record};
+  {
+    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    out << cut << "\r\n" << record(5, 2, "A", false).text << "\r\n" << damaged << "\r\n"
+        << record(7, 2, "B", false).text << "\r\n" << too_long << "\r\n" << past_the_record << "\r\n";
+  }
+  auto kept_as_they_were = [&](const char* when) {
+    std::string file = read(path_);
+    for (const std::string& line : others)
+      EXPECT_NE(file.find(line + "\r\n"), std::string::npos) << when << ": " << line.substr(0, 16);
+  };
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  view_.ShowPanel(true);
+  ASSERT_EQ(Rows(), 2);
+
+  ASSERT_TRUE(ui.Select(view_, E::kListId, 0));
+  ui.Click(view_, E::kDeleteSelectedId);
+  ASSERT_EQ(Stored().size(), 1u);
+  EXPECT_EQ(Stored()[0].text, record(7, 2, "B", false).text);
+  kept_as_they_were("deleting a row");
+
+  ui.Advance(E::kTimerMs);
+  ui.PressInNextModal(CMessageBox::kButtonIds[0]);
+  ui.Click(view_, E::kDeleteAllId);
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_TRUE(Stored().empty());
+  kept_as_they_were("deleting all");
+
+  // Only such lines left: opening again leaves the file as it is.
+  std::string before = read(path_);
+  view_.DestroyWindow();
+  ASSERT_EQ(view_.CreatePanel(nullptr), 1);
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(read(path_), before);
+  EXPECT_EQ(ui.beeps(), 0);
+  EXPECT_TRUE(ui.Problems().empty());
+}
+
+}  // namespace

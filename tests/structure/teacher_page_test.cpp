@@ -521,6 +521,36 @@ TEST_F(TeachersPage, SummaryListsSortsAndExports) {
   EXPECT_TRUE(ui.Problems().empty());
 }
 
+// The disk fills while the summary is exported: the officer is told which
+// file could not be written and why, not to close a document he does not
+// have open, and both old exports stay as they were (neither is replaced
+// without the other).
+TEST_F(TeachersPage, ASummaryExportOnAFullDiskSaysTheDiskIsFull) {
+  g_desktop_launcher = [](const std::vector<std::string>&, int*) { return true; };
+  ASSERT_TRUE(g_frame.Create(nullptr));
+  g_frame.ShowWindow(kSwShow);
+  ui.Pump();
+  ASSERT_TRUE(alfadlg_go_to_page(kPageSyncat));
+  ASSERT_EQ(g_current_page, &summary_);
+  fs::create_directories(school_ / "Riepilogo");
+  write(school_ / "Riepilogo" / "Riepilogo_Cattedre.txt", "export di prima\n");
+  write(school_ / "Riepilogo" / "Riepilogo_Cattedre.csv", "export di prima;\n");
+  kt::set_atomic_write_fault([](kt::AtomicStep step, const std::string& target) {
+    return step == kt::AtomicStep::kSync && target.find("Riepilogo_Cattedre.csv") != std::string::npos ? ENOSPC : 0;
+  });
+  std::size_t boxes = ui.boxes().size();
+  ui.PressInNextModal(kFirstButton);
+  ui.Click(summary_, Csyncat::kExportId);
+  kt::set_atomic_write_fault(nullptr);
+  ASSERT_EQ(ui.boxes().size(), boxes + 1);
+  EXPECT_EQ(LastBox(), "Impossibile scrivere il file " + (school_ / "Riepilogo").string() +
+                           "/Riepilogo_Cattedre.csv: disco pieno");
+  EXPECT_EQ(read(school_ / "Riepilogo" / "Riepilogo_Cattedre.txt"), "export di prima\n");
+  EXPECT_EQ(read(school_ / "Riepilogo" / "Riepilogo_Cattedre.csv"), "export di prima;\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(school_ / "Riepilogo"), fs::directory_iterator{}), 2);
+  for (const auto& p : ui.Problems()) ADD_FAILURE() << p;
+}
+
 // A lab row of the summary adds the lab's hours to the panel; "Go to the
 // posts" opens the teachers page on the chosen row's teacher, and a trial
 // run with no row chosen only beeps.
