@@ -134,6 +134,9 @@ std::string or_room_window_left_out_note(const std::vector<std::string>& codes) 
 
 void or_room_window_handover(const std::vector<RoomWindowClass>& classes) {
   or_room_allocation_query(9999, nullptr, nullptr, nullptr, nullptr);
+  // Results an earlier run stored and no window read (the window was closed
+  // first) are not this run's: the window would show them as its first record.
+  for (std::int32_t& changes : g_room_allocation.result_changes) changes = -1;
   for (int c = 0; c < g_eng_school.real_class_count && c < kMaxClasses; ++c) {
     bool listed = false;
     for (const RoomWindowClass& r : classes) listed = listed || or_find_class(r.code.c_str()) == c;

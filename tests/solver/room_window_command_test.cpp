@@ -275,6 +275,33 @@ TEST_F(RoomCommand, PublishingAfterAnAllocationWritesTheExportAndClearsTheRoomFl
   or_reset_room_allocation();
 }
 
+// A window closed before it read a run's results leaves them stored; the
+// next window's run must not find them as its own first record.
+TEST_F(RoomCommand, AnUnreadResultOfAnEarlierRunIsNotTheNextWindows) {
+  Use("piccola");
+  kt_test::InDriveRoot in(dir_.path(), dir_.path());
+  const char* argv[] = {"Questo non serve", "SYNT:scuola2.txt", nullptr};
+  ASSERT_EQ(or_main(1, 2, argv), 0) << g_status.message;
+  RoomAllocationParams params{};
+  params.rooms_per_building[0] = 2;
+  std::vector<RoomWindowClass> window = {{"1A", true, "PRIMA", {}}};
+  ASSERT_EQ(or_room_window_problem(params, window), "");
+  or_room_window_handover(window);
+  g_status.clear();
+  g_status.room_params = &params;
+  g_room_optimiser_max_cycles = 5;
+  const char* asau[] = {"Questo non serve", "ASAU:scuola2.txt", nullptr};
+  int result = or_main(1, 2, asau);
+  g_room_optimiser_max_cycles = 0;
+  ASSERT_EQ(result, 0) << g_status.message;
+  ASSERT_EQ(or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr), 1) << "the run stored its results";
+  // Nobody read them: the window was closed. A new window hands over.
+  or_room_window_handover(window);
+  EXPECT_EQ(or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr), -1);
+  g_status.room_params = nullptr;
+  or_reset_room_allocation();
+}
+
 // What the room window reads while the optimiser runs and after it: once a
 // record is stored, query 13 answers 1; query 12 hands over a class's stored
 // result (its room changes, the lessons in its own room and their days) as
