@@ -89,11 +89,12 @@ TEST(OrarioFaults, AReportRunOnAFullDiskFailsNamingTheFileAndWhy) {
   }
 }
 
-// The disk refuses the lines of the residual-errors log while the run's
-// other files are written: the run fails naming the log and the full disk,
-// and the log and saved week of the run before stay as they were, never
-// replaced by a log without its lines.
-TEST(OrarioFaults, AResidualLogThatCannotBeWrittenFailsTheRun) {
+// A REPO: run whose residual-errors log meets the preloaded disk fault
+// (KT_FAIL_WRITES_TO or KT_FAIL_CLOSE_OF, see failing_flush_shim.c) fails
+// naming the log, and the log and saved week of the run before stay as they
+// were, never replaced by a log without its lines; no temporary is left.
+namespace {
+void expect_residual_log_fault_fails_the_run(const std::string& fault, const std::string& reason) {
   TempDir school;
   orario_test::piccola_with_saved_week(school);
   fs::create_directory(school.path() / "Orario");
@@ -102,36 +103,27 @@ TEST(OrarioFaults, AResidualLogThatCannotBeWrittenFailsTheRun) {
   const std::string saved = read_file(school.file("savego.txt"));
   Outcome o = run_orario(school,
                          std::string("LANG=it_IT.UTF-8 ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") +
-                             KT_FAILING_FLUSH + " KT_FAIL_WRITES_TO=Errori",
+                             KT_FAILING_FLUSH + " " + fault + "=Errori",
                          "REPO:scuola2.txt");
   EXPECT_EQ(o.status, 1) << o.out << o.err;
-  EXPECT_TRUE(contains(o.err, "Errori Residui.txt") && contains(o.err, "[Disco pieno")) << o.err;
+  EXPECT_TRUE(contains(o.err, "Errori Residui.txt") && contains(o.err, reason)) << o.err;
   EXPECT_EQ(read_file(school.file("Orario/Errori Residui.txt")), old_log);
   EXPECT_EQ(read_file(school.file("savego.txt")), saved);
   for (const auto& e : fs::recursive_directory_iterator(school.path()))
     EXPECT_FALSE(contains(e.path().filename().string(), ".kt-tmp-")) << e.path();
 }
+}  // namespace
 
-// Every line of the residual-errors log reaches the file but its close
-// fails (a write error the system tells only then): the run fails naming
-// the log, and the log and saved week of the run before stay as they were.
+// The disk refuses the lines of the log while the run's other files are
+// written: the run fails naming the full disk.
+TEST(OrarioFaults, AResidualLogThatCannotBeWrittenFailsTheRun) {
+  expect_residual_log_fault_fails_the_run("KT_FAIL_WRITES_TO", "[Disco pieno");
+}
+
+// Every line reaches the file but its close fails (a write error the
+// system tells only then).
 TEST(OrarioFaults, AResidualLogWhoseCloseFailsFailsTheRun) {
-  TempDir school;
-  orario_test::piccola_with_saved_week(school);
-  fs::create_directory(school.path() / "Orario");
-  const std::string old_log = "Fine Orario [01-09-2026 08:00:00]\n";
-  write_file(school.file("Orario/Errori Residui.txt"), old_log);
-  const std::string saved = read_file(school.file("savego.txt"));
-  Outcome o = run_orario(school,
-                         std::string("LANG=it_IT.UTF-8 ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") +
-                             KT_FAILING_FLUSH + " KT_FAIL_CLOSE_OF=Errori",
-                         "REPO:scuola2.txt");
-  EXPECT_EQ(o.status, 1) << o.out << o.err;
-  EXPECT_TRUE(contains(o.err, "Errori Residui.txt")) << o.err;
-  EXPECT_EQ(read_file(school.file("Orario/Errori Residui.txt")), old_log);
-  EXPECT_EQ(read_file(school.file("savego.txt")), saved);
-  for (const auto& e : fs::recursive_directory_iterator(school.path()))
-    EXPECT_FALSE(contains(e.path().filename().string(), ".kt-tmp-")) << e.path();
+  expect_residual_log_fault_fails_the_run("KT_FAIL_CLOSE_OF", "");
 }
 
 // A school folder the user may not write in, with no report folder yet or a

@@ -55,6 +55,22 @@ class RoomCommand : public ::testing::Test {
     return run_orario_in(dir_.path(), dir_.path(), "--seed 7 --room-cycles 40 " + args + " ASAU:scuola2.txt", out);
   }
   std::string Read(const std::string& name) const { return file_text(dir_.path() / name); }
+  // An allocation as the room window starts it: its check of the settings,
+  // its hand-over of the classes, then ASAU for a few optimiser cycles.
+  // The settings stay the run's (g_status.room_params) for the queries after.
+  int AllocateFromWindow(RoomAllocationParams& params, const std::vector<RoomWindowClass>& window) {
+    std::string problem = or_room_window_problem(params, window);
+    EXPECT_EQ(problem, "");
+    if (!problem.empty()) return -1;
+    or_room_window_handover(window);
+    g_status.clear();
+    g_status.room_params = &params;
+    g_room_optimiser_max_cycles = 5;
+    const char* argv[] = {"Questo non serve", "ASAU:scuola2.txt", nullptr};
+    int result = or_main(1, 2, argv);
+    g_room_optimiser_max_cycles = 0;
+    return result;
+  }
   // Every file of the folder with its bytes (the run's own log left out).
   std::map<std::string, std::string> Snapshot() const {
     std::map<std::string, std::string> files;
@@ -249,14 +265,8 @@ TEST_F(RoomCommand, PublishingAfterAnAllocationWritesTheExportAndClearsTheRoomFl
   RoomAllocationParams params{};
   params.rooms_per_building[0] = 2;
   std::vector<RoomWindowClass> classes = {{"1A", true, "PRIMA", {}}};
-  ASSERT_EQ(or_room_window_problem(params, classes), "");
-  or_room_window_handover(classes);
-  g_status.clear();
-  g_status.room_params = &params;
-  g_room_optimiser_max_cycles = 5;
-  int asau = run("ASAU:scuola2.txt", nullptr);
+  int asau = AllocateFromWindow(params, classes);
   g_status.room_params = nullptr;
-  g_room_optimiser_max_cycles = 0;
   ASSERT_EQ(asau, 0) << g_status.message;
   EXPECT_EQ(g_room_report_flag, 1);
   EXPECT_GT(or_unallocated_lesson_count(), 0);
@@ -285,15 +295,7 @@ TEST_F(RoomCommand, AnUnreadResultOfAnEarlierRunIsNotTheNextWindows) {
   RoomAllocationParams params{};
   params.rooms_per_building[0] = 2;
   std::vector<RoomWindowClass> window = {{"1A", true, "PRIMA", {}}};
-  ASSERT_EQ(or_room_window_problem(params, window), "");
-  or_room_window_handover(window);
-  g_status.clear();
-  g_status.room_params = &params;
-  g_room_optimiser_max_cycles = 5;
-  const char* asau[] = {"Questo non serve", "ASAU:scuola2.txt", nullptr};
-  int result = or_main(1, 2, asau);
-  g_room_optimiser_max_cycles = 0;
-  ASSERT_EQ(result, 0) << g_status.message;
+  ASSERT_EQ(AllocateFromWindow(params, window), 0) << g_status.message;
   ASSERT_EQ(or_room_allocation_query(13, nullptr, nullptr, nullptr, nullptr), 1) << "the run stored its results";
   // Nobody read them: the window was closed. A new window hands over.
   or_room_window_handover(window);
@@ -375,14 +377,8 @@ TEST_F(RoomCommand, AReportRunOnAnotherSchoolDropsTheAllocation) {
   RoomAllocationParams params{};
   params.rooms_per_building[0] = 2;
   std::vector<RoomWindowClass> classes = {{"1A", true, "PRIMA", {}}};
-  ASSERT_EQ(or_room_window_problem(params, classes), "");
-  or_room_window_handover(classes);
-  g_status.clear();
-  g_status.room_params = &params;
-  g_room_optimiser_max_cycles = 5;
-  int asau = run("ASAU:scuola2.txt");
+  int asau = AllocateFromWindow(params, classes);
   g_status.room_params = nullptr;
-  g_room_optimiser_max_cycles = 0;
   ASSERT_EQ(asau, 0) << g_status.message;
   ASSERT_GT(or_unallocated_lesson_count(), 0);
   Use("liceo");
