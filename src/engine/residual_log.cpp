@@ -35,16 +35,23 @@ std::FILE* g_residual_file = nullptr;
 // The log's name as the messages show it.
 std::string g_residual_name;
 
-// A line that did not reach the disk ends the command: the log goes with
-// the command's other files, and one missing its lines must not replace the
-// whole one of the last run (nor pass for this run's whole log).
-[[noreturn]] void raise_residual_write_error() {
+// Closes the log: 0, or the error of a write the system refused (a line's,
+// or one it tells only at the close).
+int close_residual_log() {
   std::FILE* file = g_residual_file;
   g_residual_file = nullptr;
-  int error = or_fclose_written(file);
-  if (error == 0) error = EIO;
+  return file ? or_fclose_written(file) : 0;
+}
+
+// A line or a close that did not reach the disk ends the command: the log
+// goes with the command's other files, and one missing its lines must not
+// replace the whole one of the last run (nor pass for this run's whole log).
+// Only a command's own thread can end the command; anywhere else the failed
+// file is just closed.
+void fail_residual_log(int error, int line) {
+  if (!or_on_engine_thread()) return;
   errno = error;
-  or_raise_file_error(g_residual_name.c_str(), or_write_failure_reason(error, or_language()), kSourceUtil, 1);
+  or_raise_file_error(g_residual_name.c_str(), or_write_failure_reason(error, or_language()), kSourceUtil, line);
 }
 
 }  // namespace
@@ -56,15 +63,7 @@ void or_drop_residual_log() {
 
 void or_log_residual_error(const char* text) {
   if (!text) {
-    std::FILE* file = g_residual_file;
-    g_residual_file = nullptr;
-    if (!file) return;
-    int error = or_fclose_written(file);
-    // As for a line: only a command's own thread can end the command.
-    if (error != 0 && or_on_engine_thread()) {
-      errno = error;
-      or_raise_file_error(g_residual_name.c_str(), or_write_failure_reason(error, or_language()), kSourceUtil, 2);
-    }
+    if (int error = close_residual_log()) fail_residual_log(error, 2);
     return;
   }
   // Only the main process keeps the log: a worker neither writes nor echoes.
@@ -87,11 +86,7 @@ void or_log_residual_error(const char* text) {
   errno = 0;
   bool written = std::fputs(text, g_residual_file) >= 0;
   written = std::fflush(g_residual_file) == 0 && written && !std::ferror(g_residual_file);
-  // Only a command's own thread can end the command; anywhere else the
-  // failed file is just closed.
-  if (!written && or_on_engine_thread()) raise_residual_write_error();
-  if (!written) {
-    std::fclose(g_residual_file);
-    g_residual_file = nullptr;
-  }
+  if (written) return;
+  int error = close_residual_log();
+  fail_residual_log(error != 0 ? error : EIO, 1);
 }

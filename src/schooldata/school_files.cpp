@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/shell_services.h"
 #include "platform/system_atomic_write.h"
@@ -128,6 +130,15 @@ std::string og_write_failure_reason(int error) {
     if (r.error == error) return r.text.Get();
   }
   return std::strerror(error);
+}
+
+std::string og_file_not_written_text(const std::string& file, int error) {
+  static const MlText kNotWritten = {"Impossibile scrivere il file %s: %s",
+                                     "Die Datei %s kann nicht geschrieben werden: %s", "Cannot write the file %s: %s"};
+  std::string reason = og_write_failure_reason(error);
+  std::vector<char> text(std::strlen(kNotWritten.Get()) + file.size() + reason.size() + 1);
+  std::snprintf(text.data(), text.size(), kNotWritten.Get(), file.c_str(), reason.c_str());
+  return text.data();
 }
 
 const char* og_school_commit_marker_name() { return kCommitMarker; }

@@ -39,6 +39,9 @@ bool og_settle_school_folder(std::string* why);
 const char* og_school_commit_marker_name();
 // Why a write failed (errno), in the user's language: "disco pieno"...
 std::string og_write_failure_reason(int error);
+// "Impossibile scrivere il file FILE: REASON" in the user's language, FILE
+// as the user reads it (code page 1252).
+std::string og_file_not_written_text(const std::string& file, int error);
 // Writes "scuola2.txt" alone; false after the message when not written.
 bool og_save_description_file();
 // The messages of a file that did not read (the reader's text) and of a

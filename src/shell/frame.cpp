@@ -60,6 +60,17 @@ int g_panel_hide_depth = 0;
 // handler has returned.
 void page_cancelled(int) { g_frame.PostMessage(kMsgCommand, make_command_param(kPageClose, 0), 0); }
 
+// The section marked and the page shown before a section's button, menu or
+// row opens a page. When the same page is still shown after (it refused to
+// leave: a board whose moves the user went back to; or nothing was opened),
+// its own section is marked again, not the one asked for.
+struct ShownPage {
+  int section;
+  CResizableDialog* page;
+  std::uint32_t page_template;
+  bool Stayed() const { return g_current_page == page && g_current_page_template == page_template; }
+};
+
 }  // namespace
 
 KT_BEGIN_MESSAGE_MAP(CAlfaDlg, CResizableDialog)
@@ -414,9 +425,7 @@ bool CAlfaDlg::OpenByRow(int id) {
     }
   }
   static const int kSectionButton[] = {0, 1772, 1773, 1774, 1775};
-  int before = m_highlighted;
-  CResizableDialog* shown = g_current_page;
-  std::uint32_t shown_template = g_current_page_template;
+  ShownPage before{m_highlighted, g_current_page, g_current_page_template};
   if (row->section) Highlight(kSectionButton[row->section]);
   if (row->argument == -2) g_pages.Argument(row->slot) = static_cast<std::uint8_t>(g_page_argument & 0xFF);
   else if (row->argument >= 0) g_pages.Argument(row->slot) = static_cast<std::uint8_t>(row->argument);
@@ -428,9 +437,7 @@ bool CAlfaDlg::OpenByRow(int id) {
   // for each of them.
   int flags = row->flags | (!built && g_current_page_template != std::uint32_t(row->template_id) ? 1 : 0);
   OpenPage(page, template_id, row->template_id, flags);
-  // The page shown refused to leave (a board whose moves the user went back
-  // to): its own section stays marked, not the one asked for.
-  if (g_current_page == shown && g_current_page_template == shown_template && shown) Highlight(before);
+  if (before.page && before.Stayed()) Highlight(before.section);
   if ((row->flags & 4) && g_current_page == page) page->ShowWindow(kSwHide);
   return true;
 }
@@ -513,19 +520,14 @@ void CAlfaDlg::OnClose() {
 }
 
 void CAlfaDlg::OnFileButton() {
-  int before = m_highlighted;
-  CResizableDialog* shown = g_current_page;
-  std::uint32_t shown_template = g_current_page_template;
+  ShownPage before{m_highlighted, g_current_page, g_current_page_template};
   Highlight(1772);
   OpenPage(g_pages.Page(PageSlot::Home), CPlenixDlg::kTemplate, CPlenixDlg::kTemplate, 0);
-  // A page that refused to leave keeps its own section marked.
-  if (shown && shown != g_pages.Page(PageSlot::Home) && g_current_page == shown &&
-      g_current_page_template == shown_template)
-    Highlight(before);
+  if (before.page && before.page != g_pages.Page(PageSlot::Home) && before.Stayed()) Highlight(before.section);
 }
 
 void CAlfaDlg::PopUpSectionMenu(int section_id, int first, int last) {
-  int before = m_highlighted;
+  ShownPage before{m_highlighted, g_current_page, g_current_page_template};
   Highlight(section_id);
   const MlText& title = section_id == 1773 ? kConfigTitle : kProcessingTitle;
   CTitleMenu menu;
@@ -541,13 +543,10 @@ void CAlfaDlg::PopUpSectionMenu(int section_id, int first, int last) {
     at = {b.left, b.bottom};
   }
   int chosen = menu.TrackPopupMenu(kTpmReturnCmd, at.x, at.y, this);
-  CResizableDialog* shown = g_current_page;
-  std::uint32_t shown_template = g_current_page_template;
   if (chosen) alfadlg_go_to_page(chosen);
   // The menu left without a choice, or the page chosen not opened (the user
-  // declined to view a timetable not yet computed): the page still shown
-  // keeps its own section marked.
-  if (g_current_page == shown && g_current_page_template == shown_template) Highlight(before);
+  // declined to view a timetable not yet computed).
+  if (before.Stayed()) Highlight(before.section);
 }
 
 void CAlfaDlg::OnConfigButton() {
@@ -560,16 +559,12 @@ void CAlfaDlg::OnProcessingButton() {
 
 void CAlfaDlg::OnProvisionalButton() {
   if (!ui_require_school_folder(0)) return;
-  int before = m_highlighted;
-  CResizableDialog* shown = g_current_page;
-  std::uint32_t shown_template = g_current_page_template;
+  ShownPage before{m_highlighted, g_current_page, g_current_page_template};
   Highlight(1775);
   g_page_argument = 0;
   GoTo(kPageProvvi);
-  // A page that refused to leave keeps its own section marked.
-  if (shown && g_current_page == shown && g_current_page_template == shown_template &&
-      shown_template != std::uint32_t(page_row(kPageProvvi)->template_id))
-    Highlight(before);
+  if (before.page && before.page_template != std::uint32_t(page_row(kPageProvvi)->template_id) && before.Stayed())
+    Highlight(before.section);
 }
 
 void CAlfaDlg::OnHelpButton() {

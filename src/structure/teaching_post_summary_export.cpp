@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -48,8 +47,6 @@ const MlText kInUse = {"(Chiudere il documento Word o Xls in uso e ripetere l'op
 const MlText kDone = {"Dati del riepilogo esportati nel file\n%s/\n    %s e\n    %s",
                       "Daten der Übersicht exportiert in die Datei\n%s/\n    %s und\n    %s"_cp,
                       "Summary data exported to the file\n%s/\n    %s and\n    %s"};
-const MlText kNotWritten = {"Impossibile scrivere il file %s: %s", "Die Datei %s kann nicht geschrieben werden: %s",
-                            "Cannot write the file %s: %s"};
 constexpr int kExportWaitMs = 1111;
 
 // The folder as this machine names it, where the user finds it.
@@ -71,14 +68,9 @@ void tell_not_written(const MlText& name, int error) {
     case EROFS:
     case EIO:
     case EACCES:
-    case EPERM: {
-      std::string file = shown_folder() + "/" + name.Get();
-      std::string reason = og_write_failure_reason(error);
-      std::vector<char> text(std::strlen(kNotWritten.Get()) + file.size() + reason.size() + 1);
-      std::snprintf(text.data(), text.size(), kNotWritten.Get(), file.c_str(), reason.c_str());
-      ui_message_box(text.data());
+    case EPERM:
+      ui_message_box(og_file_not_written_text(shown_folder() + "/" + name.Get(), error).c_str());
       return;
-    }
     default:
       ui_message_box(kInUse);
   }

@@ -34,8 +34,6 @@ constexpr std::uint32_t kMsgProgress = kMsgUser + 310, kMsgDone = kMsgUser + 311
 constexpr char kReportPath[] = "\\tmp\\COMBINAZIONI.txt";
 
 const MlText kWeekWord = {"Settimana", "Woche", "Week"};
-const MlText kReportFailed = {"Impossibile scrivere il file %s: %s", "Die Datei %s kann nicht geschrieben werden: %s",
-                              "Cannot write the file %s: %s"};
 const MlText kFolderFailed = {"Impossibile creare la cartella della settimana: nessuna cartella salvata dopo questa.",
                               "Der Ordner der Woche kann nicht angelegt werden: keine weiteren Ordner gespeichert.",
                               "The folder of the week cannot be created: no further folders saved."};
@@ -210,10 +208,7 @@ void Ccreate_crux::Finish() {
   if (!kt::write_file_atomically(path, report, &error)) {
     // The list shows the combination; the file that should keep it does
     // not hold it, and the user must not look for it there.
-    std::string reason = og_write_failure_reason(error);
-    std::vector<char> text(std::strlen(kReportFailed.Get()) + sizeof kReportPath + reason.size() + 1);
-    std::snprintf(text.data(), text.size(), kReportFailed.Get(), kReportPath, reason.c_str());
-    ui_message_box(text.data());
+    ui_message_box(og_file_not_written_text(kReportPath, error).c_str());
   }
   Enable(kSaveId, true);
 }
